@@ -1,0 +1,3 @@
+#include "Core/Event.h"
+
+VG_DEFINE_CLASS(Core, Event, XObject)
