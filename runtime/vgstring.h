@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "vgobject.h"
 
@@ -96,6 +97,7 @@ VgString VgNewStringUtf8(const char* text);   // UTF-8 in, UTF-16 out (tests, to
 std::string VgStringToUtf8(VgString s);
 size_t VgStringCacheSize();                   // bytes held by the block cache
 size_t VgStringCount();                       // allocated strings alive
+std::vector<const VgStringBlock*> VgStringCacheBlocks();  // cached blocks, most recently used first
 
 // A string field: retains what it holds, releases it when overwritten or
 // destroyed. Not a traced field: strings live by their lock counts.
