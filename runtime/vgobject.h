@@ -128,7 +128,7 @@ XObject* Construct(void* memory) {
 // VG_DEFINE_CLASS(Core, Group, Core::View)
 #define VG_DEFINE_CLASS(Unit, Cls, Base)                                                         \
   constinit const ::VgClass Unit::Cls::Class = {#Unit "::" #Cls, &Base::Class, ::VgNoVariants, \
-                                               sizeof(Unit::Cls), &::vg_detail::Construct<Unit::Cls>};
+                                               sizeof(::Unit::Cls), &::vg_detail::Construct<::Unit::Cls>};
 
 // --------------------------------------------------------------- the runtime
 

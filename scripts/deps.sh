@@ -4,7 +4,7 @@ set -euo pipefail
 pkgs=(cmake ninja-build ccache g++ clang pkg-config
       libdirectfb-dev libdirectfb-extra binutils-dev libiberty-dev
       libfreetype-dev libpng-dev libsdl2-dev fonts-dejavu-core
-      googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb)
+      googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb libclang-rt-14-dev)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

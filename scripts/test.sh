@@ -9,4 +9,7 @@ export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
 jobs=$(nproc)
 cmake --preset asan >/dev/null
 cmake --build --preset asan -j "$jobs"
+# Fuzz the parsers of outside input for a bounded time before the suite, so the
+# suite's summary stays the last line.
+bash scripts/fuzz.sh "${FUZZ_SECONDS:-10}"
 ctest --preset asan -j "$jobs"

@@ -1,0 +1,115 @@
+// tvsettings: what an engineer servicing a set reaches for to look into or fix
+// the settings file.
+//
+//   tvsettings dump FILE             every pair in file order, as "[key]=<value>"
+//   tvsettings get FILE KEY          the value of KEY
+//   tvsettings set FILE KEY VALUE    stores VALUE under KEY and writes the file
+//
+// FILE is a real path (on the simulated set: below its root directory, e.g.
+// rootfs/mnt/nvram/APP_NVRAM.dat). A file with a wrong check sequence is still
+// dumped, with a warning, so what it holds can be read off it; it is never
+// written over by set. set makes a new file when FILE does not exist.
+//
+// Exit status: 0 done, 1 key not present, 2 usage, 3 the file fails its checks
+// or cannot be read or written, 4 the pair was refused.
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "storageFunction.h"
+
+namespace {
+
+int Usage() {
+  std::fprintf(stderr,
+               "usage: tvsettings dump FILE\n"
+               "       tvsettings get FILE KEY\n"
+               "       tvsettings set FILE KEY VALUE\n");
+  return 2;
+}
+
+const char* Describe(int32_t code) {
+  switch (code) {
+    case STORAGE_FILE_ERROR: return "cannot be opened, read or written";
+    case STORAGE_TOO_LARGE: return "is larger than 64000 bytes, or pairs did not fit";
+    case STORAGE_BAD_CHECKSUM: return "has a wrong check sequence";
+    case STORAGE_CHAIN_REFUSED: return "refused an empty key or value";
+    case STORAGE_UNSTORABLE: return "cannot hold a key with ']' or a line end, a value with '>' or a line end, "
+                                    "or a line above 519 bytes";
+    default: return "failed";
+  }
+}
+
+int Fail(const char* file, int32_t code, int status) {
+  std::fprintf(stderr, "tvsettings: %s %s (code %d)\n", file, Describe(code), code);
+  return status;
+}
+
+void PrintPairs(DoubleChain* chain) {
+  const char* key;
+  const char* value;
+  DC_Dump(chain, nullptr, nullptr);
+  while (DC_Dump(chain, &key, &value) == DC_OK) std::printf("[%s]=<%s>\n", key, value);
+}
+
+// Shows the lines of a file whose check sequence is wrong (a truncated or
+// damaged file): its bytes are loaded as lines under a check sequence made for them.
+int DumpDamaged(const char* file) {
+  std::ifstream in(file, std::ios::binary);
+  std::vector<uint8_t> image{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  uint16_t fcs = CalculateChecksum(image.data(), static_cast<int32_t>(image.size()));
+  image.push_back(static_cast<uint8_t>(fcs));
+  image.push_back(static_cast<uint8_t>(fcs >> 8));
+  StorageContext* context = StorageInit();
+  if (StorageLoadImage(context, image.data(), static_cast<int32_t>(image.size())) == STORAGE_OK)
+    PrintPairs(StorageChain(context));
+  StorageDone(context);
+  return Fail(file, STORAGE_BAD_CHECKSUM, 3);
+}
+
+bool Exists(const char* file) {
+  struct stat info;
+  return stat(file, &info) == 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) return Usage();
+  const char* command = argv[1];
+  const char* file = argv[2];
+  bool dump = std::strcmp(command, "dump") == 0 && argc == 3;
+  bool get = std::strcmp(command, "get") == 0 && argc == 4;
+  bool set = std::strcmp(command, "set") == 0 && argc == 5;
+  if (!dump && !get && !set) return Usage();
+
+  StorageContext* context = StorageInit();
+  int32_t loaded = StorageLoad(context, file);
+  int status = 0;
+  if (loaded == STORAGE_BAD_CHECKSUM && dump) {
+    status = DumpDamaged(file);
+  } else if (loaded != STORAGE_OK && !(set && loaded == STORAGE_FILE_ERROR && !Exists(file))) {
+    status = Fail(file, loaded, 3);
+  } else if (dump) {
+    PrintPairs(StorageChain(context));
+  } else if (get) {
+    const char* value = StorageGet(context, argv[3]);
+    if (value)
+      std::printf("%s\n", value);
+    else
+      status = 1;
+  } else {
+    int32_t put = StoragePut(context, argv[3], argv[4]);
+    int32_t saved = put == STORAGE_OK ? StorageSave(context) : STORAGE_OK;
+    if (put != STORAGE_OK)
+      status = Fail(file, put, 4);
+    else if (saved != STORAGE_OK)
+      status = Fail(file, saved, 3);
+  }
+  StorageDone(context);
+  return status;
+}

@@ -1,0 +1,145 @@
+#include "PersistentData.h"
+
+#include "nvpath.h"
+#include "storageEntry.h"
+#include "vgdebug.h"
+#include "vgtrace.h"
+
+VG_DEFINE_CLASS(PersistentData, PersistentData, XObject)
+
+namespace PersistentData {
+
+namespace {
+
+constexpr char16_t kTrueText[] = u"1";
+constexpr char16_t kFalseText[] = u"0";
+constexpr char16_t kItemSeparator = u',';
+
+}  // namespace
+
+PersistentData::PersistentData() : storage_(StorageInit()) {}
+
+PersistentData::~PersistentData() { StorageDone(storage_); }
+
+VgString PersistentData::BackupName() { return VgConcatString(FileName, VgNewStringAnsi(".bakup")); }
+
+int32_t PersistentData::Sync() { return AutoSyncData ? UDSM_Save(storage_) : STORAGE_OK; }
+
+bool PersistentData::Initialize(VgString fileName) {
+  FileName = fileName;
+  if (UDSM_Load(storage_, FileName) == STORAGE_OK) return true;
+
+  if (RecoverFile) {
+    VgString backup = BackupName();
+    UDSM_Reset(storage_);
+    VgTrace("%s%s", u"Try to recover from", backup);
+    if (UDSM_CopyFile(FileName, backup) == STORAGE_OK) {
+      if (UDSM_Load(storage_, FileName) == STORAGE_OK) return true;
+    } else {
+      // A backup that cannot be put in place may still be good: the set then
+      // starts with its values. A load names the file that later writes go to,
+      // so the settings file is loaded again after it; that fails as before
+      // and leaves the store alone.
+      bool loaded = UDSM_Load(storage_, backup) == STORAGE_OK;
+      UDSM_Load(storage_, FileName);
+      if (loaded) return true;
+    }
+  }
+
+  // Neither file: the defaults go into the store without a write per key, then
+  // the file is written once.
+  bool autoSync = AutoSyncData;
+  AutoSyncData = false;
+  if (!OnLoadDefaultData.IsNull()) VgSignal(OnLoadDefaultData, this);
+  int32_t saved = UDSM_Save(storage_);
+  AutoSyncData = autoSync;
+  return saved == STORAGE_OK;
+}
+
+VgString PersistentData::GetString(VgString key) { return UDSM_GetString(storage_, key); }
+
+int32_t PersistentData::PutString(VgString key, VgString text) {
+  int32_t stored = UDSM_Put(storage_, key, text);
+  int32_t synced = Sync();
+  return stored != STORAGE_OK ? stored : synced;
+}
+
+int32_t PersistentData::GetInteger(VgString key) { return String2Int(GetString(key)); }
+
+int32_t PersistentData::PutInteger(VgString key, int32_t value) { return PutString(key, VgNewStringInt(value, 0)); }
+
+bool PersistentData::GetBool(VgString key) { return VgCompString(GetString(key), const_cast<VgString>(kTrueText)) == 0; }
+
+int32_t PersistentData::PutBool(VgString key, bool value) {
+  return PutString(key, VgNewString(value ? kTrueText : kFalseText));
+}
+
+VgString PersistentData::GetStringItem(VgString key, int32_t index) { return ParseStringItem(GetString(key), index); }
+
+bool PersistentData::IsStringExist(VgString key) {
+  const char* value = StorageGet(storage_, StorageText(key).c_str());
+  return value && *value;
+}
+
+int32_t PersistentData::RemoveString(VgString key) {
+  int32_t removed = UDSM_Remove(storage_, key);
+  int32_t synced = Sync();
+  return removed != STORAGE_OK ? removed : synced;
+}
+
+int32_t PersistentData::RemoveStrings(VgString prefix) {
+  int32_t removed = UDSM_AdvanceRemove(storage_, prefix);
+  int32_t synced = Sync();
+  return removed != STORAGE_OK ? removed : synced;
+}
+
+int32_t PersistentData::SyncData() { return UDSM_Save(storage_); }
+
+int32_t PersistentData::Backup() {
+  if (FileName.empty()) return STORAGE_FILE_ERROR;
+  VgString backup = BackupName();
+  VgTrace("%s%s", u"Create backup", backup);
+  int32_t checked = StorageCheckFile(NvPath(StorageText(FileName).c_str()).c_str());
+  if (checked != STORAGE_OK) {
+    VgPrint("APP Library: settings file fails its checks (%d), backup kept\n", checked);
+    return checked;
+  }
+  return UDSM_CopyFile(backup, FileName);
+}
+
+void PersistentData::Reset() { UDSM_Reset(storage_); }
+
+void PersistentData::Dump() { UDSM_Dump(storage_); }
+
+bool PersistentData::OnGetRecoverFile() { return RecoverFile; }
+void PersistentData::OnSetRecoverFile(bool value) { RecoverFile = value; }
+bool PersistentData::OnGetAutoSyncData() { return AutoSyncData; }
+void PersistentData::OnSetAutoSyncData(bool value) { AutoSyncData = value; }
+VgSlot PersistentData::OnGetOnLoadDefaultData() { return OnLoadDefaultData; }
+void PersistentData::OnSetOnLoadDefaultData(VgSlot value) { OnLoadDefaultData = value; }
+
+int32_t PersistentData::String2Int(VgString text) {
+  int32_t length = VgGetStringLength(text);
+  if (length < 1) return 0;
+  int32_t i = 0;
+  bool negative = VgGetStringChar(text, 0) == u'-';
+  if (negative) i = 1;
+  uint32_t result = 0;
+  for (; i < length; ++i) result = result * 10u + (static_cast<uint32_t>(VgGetStringChar(text, i)) - 48u);
+  return static_cast<int32_t>(negative ? 0u - result : result);
+}
+
+VgString PersistentData::ParseStringItem(VgString text, int32_t index) {
+  if (index < 0) return nullptr;
+  int32_t start = 0;
+  for (int32_t n = 0; n < index; ++n) {
+    int32_t comma = VgStringFindChar(text, kItemSeparator, start);
+    if (comma < 0) return nullptr;
+    start = comma + 1;
+  }
+  int32_t end = VgStringFindChar(text, kItemSeparator, start);
+  if (end < 0) end = VgGetStringLength(text);
+  return VgStringMiddle(text, start, end - start);
+}
+
+}  // namespace PersistentData
