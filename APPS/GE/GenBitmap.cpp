@@ -1,0 +1,286 @@
+#include "GenBitmap.h"
+
+#include <cstring>
+
+#include "GraphicsEngine.h"
+#include "gcm.h"
+#include "vgobject.h"
+#include "vgstring.h"
+
+IDirectFBWindow* MoskMainWindow = nullptr;
+
+namespace {
+
+GenBitmap* NewRecord() {
+  auto* bitmap = static_cast<GenBitmap*>(VgAlloc(sizeof(GenBitmap)));
+  if (bitmap) std::memset(bitmap, 0, sizeof(GenBitmap));
+  return bitmap;
+}
+
+// A video-memory ARGB surface: the blitter works on it and the engine locks it
+// for its own software paths.
+IDirectFBSurface* NewSurface(IDirectFB* dfb, int32_t width, int32_t height) {
+  DFBSurfaceDescription description{};
+  description.flags =
+      static_cast<DFBSurfaceDescriptionFlags>(DSDESC_CAPS | DSDESC_WIDTH | DSDESC_HEIGHT | DSDESC_PIXELFORMAT);
+  description.caps = DSCAPS_VIDEOONLY;
+  description.width = width;
+  description.height = height;
+  description.pixelformat = DSPF_ARGB;
+  IDirectFBSurface* surface = nullptr;
+  if (dfb->CreateSurface(dfb, &description, &surface) != DFB_OK) return nullptr;
+  return surface;
+}
+
+// Row padding in pixels, learnt from the pitch of a write lock; -1 on failure.
+int32_t PaddingOf(IDirectFBSurface* surface, int32_t width) {
+  void* memory = nullptr;
+  int pitch = 0;
+  if (surface->Lock(surface, DSLF_WRITE, &memory, &pitch) != DFB_OK) return -1;
+  surface->Unlock(surface);
+  return pitch / 4 - width;
+}
+
+}  // namespace
+
+GenBitmap* GenCreateBitmap(int32_t width, int32_t height, int32_t colorFormat) {
+  return GenCreateBitmapInternal(width, height, colorFormat, nullptr);
+}
+
+GenBitmap* GenCreateBitmapInternal(int32_t width, int32_t height, int32_t colorFormat,
+                                   IDirectFBSurface* surface) {
+  if (width < 1 || height < 1) {
+    GEN_ERROR(GenErrInvalidParameter);
+    return nullptr;
+  }
+  GenBitmap* bitmap = NewRecord();
+  if (!bitmap) {
+    GEN_ERROR(GenErrOutOfMemory);
+    return nullptr;
+  }
+  IDirectFB* dfb = GCM_GetDirectFB();
+  if (!dfb) {
+    GEN_ERROR(GenErrNotInitialized);
+    VgFree(bitmap);
+    return nullptr;
+  }
+  const bool external = surface != nullptr;
+  if (!external) {
+    surface = NewSurface(dfb, width, height);
+    if (!surface) {
+      GEN_ERROR(GenErrOutOfMemory);
+      VgFree(bitmap);
+      return nullptr;
+    }
+  }
+  surface->Clear(surface, 0, 0, 0, 0);
+  surface->Flip(surface, nullptr, static_cast<DFBSurfaceFlipFlags>(0));
+  const int32_t padding = PaddingOf(surface, width);
+  if (padding < 0) {
+    GEN_ERROR(GenErrOperationFailed);
+    if (!external) surface->Release(surface);
+    VgFree(bitmap);
+    return nullptr;
+  }
+  bitmap->width = width;
+  bitmap->height = height;
+  bitmap->padding = padding;
+  bitmap->surface = surface;
+  bitmap->colorFormat = colorFormat;
+  bitmap->frameWidth = width;
+  bitmap->frameHeight = height;
+  bitmap->frameDelay = 0;
+  bitmap->external = external ? 1 : 0;
+  return bitmap;
+}
+
+GenBitmap* GenCreateBitmapExternal(int32_t width, int32_t height, int32_t colorFormat) {
+  if (width < 1 || height < 1) {
+    GEN_ERROR(GenErrInvalidParameter);
+    return nullptr;
+  }
+  IDirectFBDisplayLayer* layer = GCM_GetDisplayLayer();
+  if (!layer) {
+    GEN_ERROR(GenErrNotInitialized);
+    return nullptr;
+  }
+  DFBWindowDescription description{};
+  description.flags = static_cast<DFBWindowDescriptionFlags>(DWDESC_CAPS | DWDESC_WIDTH | DWDESC_HEIGHT |
+                                                             DWDESC_PIXELFORMAT | DWDESC_POSX |
+                                                             DWDESC_POSY | DWDESC_OPTIONS);
+  description.caps = DWCAPS_ALPHACHANNEL;
+  description.width = width;
+  description.height = height;
+  description.pixelformat = DSPF_ARGB;
+  description.posx = 0;
+  description.posy = 0;
+  description.options = static_cast<DFBWindowOptions>(DWOP_ALPHACHANNEL | DWOP_SCALE);
+  IDirectFBWindow* window = nullptr;
+  if (layer->CreateWindow(layer, &description, &window) != DFB_OK) {
+    GEN_ERROR(GenErrOperationFailed);
+    return nullptr;
+  }
+  IDirectFBSurface* surface = nullptr;
+  if (window->GetSurface(window, &surface) != DFB_OK) {
+    GEN_ERROR(GenErrOperationFailed);
+    window->Release(window);
+    return nullptr;
+  }
+  GenBitmap* bitmap = GenCreateBitmapInternal(width, height, colorFormat, surface);
+  if (!bitmap) {
+    surface->Release(surface);
+    window->Release(window);
+    return nullptr;
+  }
+  window->SetOpacity(window, 255);
+  bitmap->window = window;
+  MoskMainWindow = window;
+  return bitmap;
+}
+
+GenBitmap* GenLoadBitmap(const GenBitmapResource* resource) {
+  if (!resource) {
+    GEN_ERROR(GenErrInvalidParameter);
+    return nullptr;
+  }
+  if (resource->width < 1 || resource->height < 1 || !resource->pixels) {
+    GEN_ERROR(GenErrResourceCorrupted);
+    return nullptr;
+  }
+  if (resource->colorFormat != GenColorFormatArgb8888) GEN_ERROR(GenErrUnsupportedColorFormat);
+  GenBitmap* bitmap = NewRecord();
+  if (!bitmap) {
+    GEN_ERROR(GenErrOutOfMemory);
+    return nullptr;
+  }
+  IDirectFB* dfb = GCM_GetDirectFB();
+  if (!dfb) {
+    GEN_ERROR(GenErrNotInitialized);
+    VgFree(bitmap);
+    return nullptr;
+  }
+  IDirectFBSurface* surface = NewSurface(dfb, resource->width, resource->height);
+  if (!surface) {
+    GEN_ERROR(GenErrOutOfMemory);
+    VgFree(bitmap);
+    return nullptr;
+  }
+  void* memory = nullptr;
+  int pitch = 0;
+  if (surface->Lock(surface, DSLF_WRITE, &memory, &pitch) != DFB_OK) {
+    GEN_ERROR(GenErrOperationFailed);
+    surface->Release(surface);
+    VgFree(bitmap);
+    return nullptr;
+  }
+  bitmap->width = resource->width;
+  bitmap->height = resource->height;
+  bitmap->padding = pitch / 4 - resource->width;
+  bitmap->surface = surface;
+  bitmap->colorFormat = resource->colorFormat;
+  bitmap->frameWidth = resource->frameWidth;
+  bitmap->frameHeight = resource->frameHeight;
+  bitmap->frameDelay = resource->frameDelay;
+
+  // The capacity is the locked memory, so no stream can write past the surface;
+  // a stream that is damaged or too short for the picture is refused rather than
+  // showing whatever the surface memory held.
+  const uint64_t rowBytes = static_cast<uint64_t>(resource->width) * 4;
+  const uint64_t capacity = static_cast<uint64_t>(pitch) * static_cast<uint64_t>(resource->height);
+  const uint64_t expected = rowBytes * static_cast<uint64_t>(resource->height);
+  int32_t written = -1;
+  if (capacity <= INT32_MAX) {
+    written = VgDecompressWithOffset(resource->pixels, resource->codeCount, static_cast<uint8_t*>(memory),
+                                     static_cast<uint32_t>(capacity), static_cast<uint32_t>(rowBytes),
+                                     static_cast<uint32_t>(bitmap->padding) * 4);
+  }
+  surface->Unlock(surface);
+  if (written < 0 || static_cast<uint64_t>(written) != expected) {
+    GEN_ERROR(GenErrResourceCorrupted);
+    surface->Release(surface);
+    VgFree(bitmap);
+    return nullptr;
+  }
+  return bitmap;
+}
+
+void GenFreeBitmap(GenBitmap* bitmap) {
+  if (!bitmap) {
+    GEN_ERROR(GenErrInvalidParameter);
+    return;
+  }
+  if (bitmap->surface) bitmap->surface->Release(bitmap->surface);
+  if (bitmap->window) {
+    if (MoskMainWindow == bitmap->window) MoskMainWindow = nullptr;
+    bitmap->window->Release(bitmap->window);
+  }
+  VgFree(bitmap);
+}
+
+void* GenLockMemory(IDirectFBSurface* surface) {
+  if (!surface) return nullptr;
+  void* memory = nullptr;
+  int pitch = 0;
+  if (surface->Lock(surface, DSLF_WRITE, &memory, &pitch) != DFB_OK) return nullptr;
+  return memory;
+}
+
+void GenUnlockMemory(IDirectFBSurface* surface) {
+  if (surface) surface->Unlock(surface);
+}
+
+// ------------------------------------------------------------ indexed bitmaps
+
+GenIndex8Bitmap* GenCreateIndex8Bitmap(int32_t width, int32_t height) {
+  if (width < 1 || height < 1) {
+    GEN_ERROR(GenErrInvalidParameter);
+    return nullptr;
+  }
+  const uint64_t pixels = static_cast<uint64_t>(width) * static_cast<uint64_t>(height);
+  const uint64_t size = sizeof(GenIndex8Bitmap) + 256 * sizeof(GenColor) + pixels;
+  void* block = size <= SIZE_MAX / 2 ? VgAlloc(static_cast<size_t>(size)) : nullptr;
+  if (!block) {
+    GEN_ERROR(GenErrOutOfMemory);
+    return nullptr;
+  }
+  std::memset(block, 0, static_cast<size_t>(size));
+  auto* bitmap = static_cast<GenIndex8Bitmap*>(block);
+  bitmap->width = width;
+  bitmap->height = height;
+  bitmap->padding = 0;
+  bitmap->colors = reinterpret_cast<GenColor*>(bitmap + 1);
+  bitmap->pixels = reinterpret_cast<uint8_t*>(bitmap->colors + 256);
+  return bitmap;
+}
+
+void GenFreeIndex8Bitmap(GenIndex8Bitmap* bitmap) {
+  if (!bitmap) {
+    GEN_ERROR(GenErrInvalidParameter);
+    return;
+  }
+  VgFree(bitmap);
+}
+
+uint8_t* GenLockIndex8Bitmap(GenIndex8Bitmap* bitmap) {
+  if (!bitmap) {
+    GEN_ERROR(GenErrInvalidParameter);
+    return nullptr;
+  }
+  return bitmap->pixels;
+}
+
+void GenUnlockIndex8Bitmap(GenIndex8Bitmap* bitmap) {
+  if (!bitmap) GEN_ERROR(GenErrInvalidParameter);
+}
+
+void GenSetColorOfIndex8Bitmap(GenIndex8Bitmap* bitmap, const GenColor* colors, int32_t first,
+                               int32_t count) {
+  if (!bitmap || !colors) {
+    GEN_ERROR(GenErrInvalidParameter);
+    return;
+  }
+  // A negative index or count is as meaningless as one past the table.
+  if (first < 0 || first >= 256 || count <= 0) return;
+  if (count > 256 - first) count = 256 - first;
+  std::memcpy(bitmap->colors + first, colors, static_cast<size_t>(count) * sizeof(GenColor));
+}

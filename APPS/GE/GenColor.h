@@ -1,0 +1,46 @@
+// Engine colours and the software blend shared by every path that writes
+// surface memory directly (outlines, lines, pixels, indexed copies, glyphs).
+#pragma once
+
+#include <cstdint>
+
+// One 32-bit word: alpha in bits 24-31, then red, green, blue. Alpha is
+// straight, not premultiplied; 255 is opaque. In little-endian memory the bytes
+// are blue, green, red, alpha, which is DirectFB's ARGB surface layout.
+using GenColor = uint32_t;
+
+constexpr GenColor GenMakeColor(uint32_t red, uint32_t green, uint32_t blue, uint32_t alpha) {
+  return (alpha & 0xFF) << 24 | (red & 0xFF) << 16 | (green & 0xFF) << 8 | (blue & 0xFF);
+}
+constexpr uint32_t GenColorAlpha(GenColor c) { return c >> 24; }
+constexpr uint32_t GenColorRed(GenColor c) { return (c >> 16) & 0xFF; }
+constexpr uint32_t GenColorGreen(GenColor c) { return (c >> 8) & 0xFF; }
+constexpr uint32_t GenColorBlue(GenColor c) { return c & 0xFF; }
+constexpr GenColor GenColorWithAlpha(GenColor c, uint32_t alpha) {
+  return (c & 0x00FFFFFF) | (alpha & 0xFF) << 24;
+}
+
+// Blends the colour over the destination pixel with a weight of 0-255. Colour
+// channels move towards the colour by floor((S - D) * weight / 256); alpha moves
+// towards opaque by floor((255 - Da) * weight / 256). Because the divisor is 256,
+// a weight of 255 never quite reaches the colour: callers that mean "opaque"
+// store the colour instead of blending with 255.
+constexpr GenColor GenBlend(GenColor destination, GenColor colour, uint32_t weight) {
+  const int32_t w = static_cast<int32_t>(weight);
+  auto channel = [w](uint32_t d, uint32_t s) -> uint32_t {
+    // The right shift of a negative product floors, as the rule wants.
+    return static_cast<uint32_t>(static_cast<int32_t>(d) + ((static_cast<int32_t>(s) - static_cast<int32_t>(d)) * w >> 8));
+  };
+  const uint32_t da = GenColorAlpha(destination);
+  const uint32_t alpha = da + ((255 - da) * weight >> 8);
+  return GenMakeColor(channel(GenColorRed(destination), GenColorRed(colour)),
+                      channel(GenColorGreen(destination), GenColorGreen(colour)),
+                      channel(GenColorBlue(destination), GenColorBlue(colour)), alpha);
+}
+
+// Writes one pixel the way every software path does: weight 0 leaves it,
+// weight 255 or more stores the colour, anything between blends.
+inline void GenPutPixel(GenColor* pixel, GenColor colour, uint32_t weight) {
+  if (weight == 0) return;
+  *pixel = weight >= 255 ? colour : GenBlend(*pixel, colour, weight);
+}

@@ -1,0 +1,31 @@
+// PNG files of engine pixels: screenshots of any bitmap (the window first of
+// all) for tests and the scenario runner, and reading them back for comparison.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "GenBitmap.h"
+#include "GenColor.h"
+
+// Pixels in memory as engine colours, row by row without padding.
+struct GenImage {
+  int32_t width = 0;
+  int32_t height = 0;
+  std::vector<GenColor> pixels;
+
+  GenColor At(int32_t x, int32_t y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+};
+
+// Copies the bitmap's pixels out of its surface. False for a null bitmap or a
+// surface that cannot be locked.
+bool GenReadBitmap(const GenBitmap* bitmap, GenImage* image);
+
+// 8-bit RGBA, straight alpha, as the pixels are stored. False on any failure,
+// after a line on the console naming the file.
+bool GenWritePng(const std::string& path, const GenImage& image);
+bool GenReadPng(const std::string& path, GenImage* image);
+
+// The screenshot: GenReadBitmap and GenWritePng.
+bool GenSaveBitmapPng(const GenBitmap* bitmap, const std::string& path);

@@ -1,0 +1,468 @@
+#include "GraphicsEngine.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "WuLine.h"
+#include "gcm.h"
+#include "vgdebug.h"
+
+// ------------------------------------------------------------------ errors
+
+namespace {
+
+struct ErrorText {
+  int32_t code;
+  const char* text;
+};
+
+constexpr ErrorText kErrorTexts[] = {
+    {GenErrInvalidParameter, "Invalid parameter given to function."},
+    {GenErrOutOfMemory, "Can not allocate memory."},
+    {GenErrOperationFailed, "Operation failed."},
+    {GenErrNotInitialized, "Module not intiialized."},
+    {GenErrNotSupported, "Functionality not supported."},
+    {GenErrDefaultCharMissing, "Default character missing."},
+    {GenErrGlyphInUse, "Glyph currently in use."},
+    {GenErrResourceCorrupted, "Resource is corrupted."},
+    {GenErrGlyphCacheCorrupted, "Glyph cache is corrupted."},
+    {GenErrUnsupportedColorFormat, "Unsupported color format."},
+    {GenErrIncompatibleBitmap, "Incompatible bitmap format."},
+};
+
+const char* ModuleName(const char* path) {
+  if (!path) return "";
+  if (const char* slash = std::strrchr(path, '/')) return slash + 1;
+  if (const char* backslash = std::strrchr(path, '\\')) return backslash + 1;
+  return path;
+}
+
+}  // namespace
+
+void GenDebugPrint(int32_t code, const char* module, int32_t line) {
+  for (const ErrorText& e : kErrorTexts) {
+    if (e.code == code) {
+      VgPrint("\nERROR: %s Module %s at line %d\n", e.text, ModuleName(module), line);
+      return;
+    }
+  }
+  VgPrint("\nERROR: Error code 0x%02X in module %s at line %d\n", static_cast<unsigned>(code),
+          ModuleName(module), line);
+}
+
+// ----------------------------------------------------------------- helpers
+
+namespace {
+
+bool IsEmpty(const GenRect& r) { return r.x1 >= r.x2 || r.y1 >= r.y2; }
+
+// The intersection of a rectangle given in 64-bit coordinates (so that x + width
+// cannot overflow) with an area inside the 32-bit range.
+GenRect Intersect(const GenRect& area, int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
+  GenRect r;
+  r.x1 = static_cast<int32_t>(std::max<int64_t>(area.x1, x1));
+  r.y1 = static_cast<int32_t>(std::max<int64_t>(area.y1, y1));
+  r.x2 = static_cast<int32_t>(std::min<int64_t>(area.x2, x2));
+  r.y2 = static_cast<int32_t>(std::min<int64_t>(area.y2, y2));
+  return r;
+}
+
+// The bitmap's rectangle cut by the clip; the clip's left and top edges count
+// from 0 at least.
+GenRect DrawingArea(const GenBitmap* bitmap, const GenRect* clip) {
+  GenRect area{0, 0, bitmap->width, bitmap->height};
+  if (clip) area = Intersect(area, std::max(clip->x1, 0), std::max(clip->y1, 0), clip->x2, clip->y2);
+  return area;
+}
+
+// Null is refused; a foreign colour format is reported and drawn anyway.
+bool CheckBitmap(const GenBitmap* bitmap, int line) {
+  if (!bitmap) {
+    GenDebugPrint(GenErrInvalidParameter, __FILE__, line);
+    return false;
+  }
+  if (bitmap->colorFormat != GenColorFormatArgb8888)
+    GenDebugPrint(GenErrUnsupportedColorFormat, __FILE__, line);
+  return true;
+}
+
+// When the second coordinate comes before the first, the pair becomes
+// (second + 1, first + 1): the first corner is inside and the second outside
+// whichever order they come in.
+void Normalise(int32_t& a, int32_t& b) {
+  if (b < a) {
+    const int32_t first = a;
+    a = b + 1;
+    b = first == INT32_MAX ? INT32_MAX : first + 1;
+  }
+}
+
+int32_t Stride(const GenBitmap* bitmap) { return bitmap->width + bitmap->padding; }
+
+// Writes a run of pixels between its own lock and unlock: one row (dx = 1) or
+// one column (dy = 1). Copy stores the colour; blend blends with its alpha.
+void WriteRun(GenBitmap* bitmap, GenColor colour, bool blend, int32_t x, int32_t y, int32_t count, bool vertical) {
+  if (count <= 0) return;
+  auto* base = static_cast<GenColor*>(GenLockMemory(bitmap->surface));
+  if (!base) return;
+  const int32_t stride = Stride(bitmap);
+  GenColor* p = base + static_cast<ptrdiff_t>(y) * stride + x;
+  const ptrdiff_t step = vertical ? stride : 1;
+  const uint32_t weight = GenColorAlpha(colour);
+  for (int32_t i = 0; i < count; ++i, p += step) {
+    if (blend)
+      GenPutPixel(p, colour, weight);
+    else
+      *p = colour;
+  }
+  GenUnlockMemory(bitmap->surface);
+}
+
+void HorizontalRun(GenBitmap* bitmap, const GenRect& area, GenColor colour, bool blend, int32_t x1, int32_t x2,
+                   int32_t y) {
+  if (y < area.y1 || y >= area.y2) return;
+  const int32_t from = std::max(x1, area.x1);
+  const int32_t to = std::min(x2, area.x2);
+  WriteRun(bitmap, colour, blend, from, y, to - from, false);
+}
+
+void VerticalRun(GenBitmap* bitmap, const GenRect& area, GenColor colour, bool blend, int32_t x, int32_t y1,
+                 int32_t y2) {
+  if (x < area.x1 || x >= area.x2) return;
+  const int32_t from = std::max(y1, area.y1);
+  const int32_t to = std::min(y2, area.y2);
+  WriteRun(bitmap, colour, blend, x, from, to - from, true);
+}
+
+// The destination state for a bitmap copy. Returns false when nothing is to be
+// drawn (a blend with opacity 0).
+bool SetCopyState(IDirectFBSurface* surface, int32_t blend, int32_t opacity) {
+  if (!blend) {
+    surface->SetBlittingFlags(surface, DSBLIT_NOFX);
+    return true;
+  }
+  if (opacity <= 0) return false;
+  surface->SetSrcBlendFunction(surface, DSBF_ONE);
+  surface->SetDstBlendFunction(surface, DSBF_INVSRCALPHA);
+  if (opacity >= 255) {
+    surface->SetBlittingFlags(surface,
+                              static_cast<DFBSurfaceBlittingFlags>(DSBLIT_BLEND_ALPHACHANNEL | DSBLIT_SRC_PREMULTIPLY));
+  } else {
+    surface->SetColor(surface, 0, 0, 0, static_cast<u8>(opacity));
+    surface->SetBlittingFlags(surface, static_cast<DFBSurfaceBlittingFlags>(
+                                           DSBLIT_BLEND_ALPHACHANNEL | DSBLIT_BLEND_COLORALPHA |
+                                           DSBLIT_SRC_PREMULTIPLY | DSBLIT_SRC_PREMULTCOLOR));
+  }
+  return true;
+}
+
+}  // namespace
+
+// ------------------------------------------------------------- rectangles
+
+void GenFillRectangle(GenBitmap* bitmap, const GenRect* clip, GenColor colour, int32_t x1, int32_t y1,
+                      int32_t x2, int32_t y2, int32_t blend) {
+  if (!CheckBitmap(bitmap, __LINE__)) return;
+  const uint32_t alpha = GenColorAlpha(colour);
+  if (alpha == 255) blend = 0;
+  if (blend && alpha == 0) return;
+  Normalise(x1, x2);
+  Normalise(y1, y2);
+  const GenRect r = Intersect(DrawingArea(bitmap, clip), x1, y1, x2, y2);
+  if (IsEmpty(r)) return;
+  IDirectFBSurface* surface = bitmap->surface;
+  if (!blend) {
+    surface->SetColor(surface, static_cast<u8>(GenColorRed(colour)), static_cast<u8>(GenColorGreen(colour)),
+                      static_cast<u8>(GenColorBlue(colour)), static_cast<u8>(alpha));
+    surface->SetDrawingFlags(surface, DSDRAW_NOFX);
+    surface->FillRectangle(surface, r.x1, r.y1, r.x2 - r.x1, r.y2 - r.y1);
+    return;
+  }
+  // A translucent fill goes through a temporary surface of the colour so that
+  // the blitter does the blending.
+  IDirectFB* dfb = GCM_GetDirectFB();
+  if (!dfb) {
+    GEN_ERROR(GenErrNotInitialized);
+    return;
+  }
+  DFBSurfaceDescription description{};
+  description.flags = static_cast<DFBSurfaceDescriptionFlags>(DSDESC_WIDTH | DSDESC_HEIGHT | DSDESC_PIXELFORMAT);
+  description.width = r.x2 - r.x1;
+  description.height = r.y2 - r.y1;
+  description.pixelformat = DSPF_ARGB;
+  IDirectFBSurface* temporary = nullptr;
+  if (dfb->CreateSurface(dfb, &description, &temporary) != DFB_OK) {
+    GEN_ERROR(GenErrOutOfMemory);
+    return;
+  }
+  temporary->Clear(temporary, static_cast<u8>(GenColorRed(colour)), static_cast<u8>(GenColorGreen(colour)),
+                   static_cast<u8>(GenColorBlue(colour)), static_cast<u8>(alpha));
+  SetCopyState(surface, 1, 255);
+  surface->Blit(surface, temporary, nullptr, r.x1, r.y1);
+  temporary->Release(temporary);
+}
+
+void GenDrawRectangle(GenBitmap* bitmap, const GenRect* clip, GenColor colour, int32_t x1, int32_t y1,
+                      int32_t x2, int32_t y2, int32_t blend) {
+  if (!CheckBitmap(bitmap, __LINE__)) return;
+  const uint32_t alpha = GenColorAlpha(colour);
+  if (alpha == 255) blend = 0;
+  if (blend && alpha == 0) return;
+  Normalise(x1, x2);
+  Normalise(y1, y2);
+  // An outline of nothing draws nothing, rather than a stray column or row.
+  if (x1 == x2 || y1 == y2) return;
+  const GenRect area = DrawingArea(bitmap, clip);
+  if (IsEmpty(area)) return;
+  const bool b = blend != 0;
+  HorizontalRun(bitmap, area, colour, b, x1, x2, y1);
+  if (y2 - 1 > y1) HorizontalRun(bitmap, area, colour, b, x1, x2, y2 - 1);
+  VerticalRun(bitmap, area, colour, b, x1, y1 + 1, y2 - 1);
+  if (x2 - 1 > x1) VerticalRun(bitmap, area, colour, b, x2 - 1, y1 + 1, y2 - 1);
+}
+
+// ------------------------------------------------------------ lines, pixels
+
+void DrawPixelBlend(void* target, int32_t x, int32_t y, GenColor colour) {
+  auto* t = static_cast<GenLineTarget*>(target);
+  if (x < t->area.x1 || x >= t->area.x2 || y < t->area.y1 || y >= t->area.y2) return;
+  GenPutPixel(t->pixels + static_cast<ptrdiff_t>(y) * Stride(t->bitmap) + x, colour, GenColorAlpha(colour));
+}
+
+void GenDrawLine(GenBitmap* bitmap, const GenRect* clip, GenColor colour, int32_t x1, int32_t y1, int32_t x2,
+                 int32_t y2, int32_t blend) {
+  if (!CheckBitmap(bitmap, __LINE__)) return;
+  const uint32_t alpha = GenColorAlpha(colour);
+  if (alpha == 255) blend = 0;
+  const GenRect area = DrawingArea(bitmap, clip);
+  if (IsEmpty(area)) return;
+  if (y1 == y2) {
+    if (blend && alpha == 0) return;
+    Normalise(x1, x2);
+    HorizontalRun(bitmap, area, colour, blend != 0, x1, x2, y1);
+    return;
+  }
+  if (x1 == x2) {
+    if (blend && alpha == 0) return;
+    Normalise(y1, y2);
+    VerticalRun(bitmap, area, colour, blend != 0, x1, y1, y2);
+    return;
+  }
+  // Slanted lines are always blended with their coverage. Their pixels are kept
+  // to the drawing area like every other primitive's, so a line that crosses
+  // the clip cannot paint over views that are not being redrawn. The surface is
+  // locked once for the whole walk rather than once per pixel.
+  if (std::min(y1, y2) >= area.y2 || std::max(y1, y2) < area.y1 || std::min(x1, x2) >= area.x2 ||
+      std::max(x1, x2) < area.x1)
+    return;
+  auto* pixels = static_cast<GenColor*>(GenLockMemory(bitmap->surface));
+  if (!pixels) return;
+  GenLineTarget target{bitmap, pixels, area};
+  WuLine(x1, y1, x2, y2, colour, &DrawPixelBlend, &target);
+  GenUnlockMemory(bitmap->surface);
+}
+
+void GenDrawPixel(GenBitmap* bitmap, const GenRect* clip, GenColor colour, int32_t x, int32_t y, int32_t blend) {
+  if (!CheckBitmap(bitmap, __LINE__)) return;
+  const uint32_t alpha = GenColorAlpha(colour);
+  if (alpha >= 255) blend = 0;
+  const GenRect area = DrawingArea(bitmap, clip);
+  if (x < area.x1 || x >= area.x2 || y < area.y1 || y >= area.y2) return;
+  if (blend && alpha == 0) return;
+  WriteRun(bitmap, colour, blend != 0, x, y, 1, false);
+}
+
+// ---------------------------------------------------------- bitmap copies
+
+void GenCopyBitmap(GenBitmap* bitmap, const GenRect* clip, GenBitmap* source, int32_t x, int32_t y,
+                   int32_t sourceX, int32_t sourceY, int32_t width, int32_t height, int32_t blend,
+                   int32_t opacity) {
+  if (!bitmap || !source) {
+    GEN_ERROR(GenErrInvalidParameter);
+    return;
+  }
+  if (bitmap->colorFormat != GenColorFormatArgb8888) GEN_ERROR(GenErrUnsupportedColorFormat);
+  if (source->colorFormat != GenColorFormatArgb8888) GEN_ERROR(GenErrUnsupportedColorFormat);
+  int64_t dx = x, dy = y, sx = sourceX, sy = sourceY, w = width, h = height;
+  if (sx < 0) {
+    w += sx;
+    dx -= sx;
+    sx = 0;
+  }
+  if (sy < 0) {
+    h += sy;
+    dy -= sy;
+    sy = 0;
+  }
+  w = std::min<int64_t>(w, source->width - sx);
+  h = std::min<int64_t>(h, source->height - sy);
+  const GenRect r = Intersect(DrawingArea(bitmap, clip), dx, dy, dx + w, dy + h);
+  if (IsEmpty(r)) return;
+  sx += r.x1 - dx;
+  sy += r.y1 - dy;
+  IDirectFBSurface* surface = bitmap->surface;
+  if (!SetCopyState(surface, blend, opacity)) return;
+  const DFBRectangle from{static_cast<int>(sx), static_cast<int>(sy), r.x2 - r.x1, r.y2 - r.y1};
+  surface->Blit(surface, source->surface, &from, r.x1, r.y1);
+}
+
+void GenCopyBitmapFrame(GenBitmap* bitmap, const GenRect* clip, GenBitmap* source, int32_t frame, int32_t x,
+                        int32_t y, int32_t sourceX, int32_t sourceY, int32_t width, int32_t height,
+                        int32_t blend, int32_t opacity) {
+  if (!bitmap || !source) {
+    GEN_ERROR(GenErrInvalidParameter);
+    return;
+  }
+  const int32_t frameWidth = source->frameWidth;
+  const int32_t frameHeight = source->frameHeight;
+  if (frameWidth <= 0 || frameWidth > source->width || frameHeight <= 0) return;
+  if (frame < 0) {
+    GEN_ERROR(GenErrInvalidParameter);
+    return;
+  }
+  const int32_t perRow = source->width / frameWidth;
+  const int64_t originX = static_cast<int64_t>(frame % perRow) * frameWidth;
+  const int64_t originY = static_cast<int64_t>(frame / perRow) * frameHeight;
+  int64_t dx = x, dy = y, sx = sourceX, sy = sourceY, w = width, h = height;
+  if (sx < 0) {
+    w += sx;
+    dx -= sx;
+    sx = 0;
+  }
+  if (sy < 0) {
+    h += sy;
+    dy -= sy;
+    sy = 0;
+  }
+  w = std::min<int64_t>(w, frameWidth - sx);
+  h = std::min<int64_t>(h, frameHeight - sy);
+  if (w <= 0 || h <= 0 || originY + sy >= source->height) return;
+  // Everything left fits the 32-bit range: the frame lies inside the source.
+  GenCopyBitmap(bitmap, clip, source, static_cast<int32_t>(std::clamp<int64_t>(dx, INT32_MIN, INT32_MAX)),
+                static_cast<int32_t>(std::clamp<int64_t>(dy, INT32_MIN, INT32_MAX)),
+                static_cast<int32_t>(originX + sx), static_cast<int32_t>(originY + sy), static_cast<int32_t>(w),
+                static_cast<int32_t>(h), blend, opacity);
+}
+
+void GenTileBitmapFrame(GenBitmap* bitmap, const GenRect* clip, GenBitmap* source, int32_t frame, int32_t x,
+                        int32_t y, int32_t sourceX, int32_t sourceY, int32_t width, int32_t height,
+                        int32_t tileWidth, int32_t tileHeight, int32_t blend, int32_t opacity) {
+  if (!bitmap || !source) {
+    GEN_ERROR(GenErrInvalidParameter);
+    return;
+  }
+  if (tileWidth < 1 || tileHeight < 1) return;
+  const GenRect area = Intersect(DrawingArea(bitmap, clip), x, y, static_cast<int64_t>(x) + width,
+                                 static_cast<int64_t>(y) + height);
+  if (IsEmpty(area)) return;
+  // Tiles stay aligned to (x, y) however much of the area the clip cuts away.
+  const int32_t firstX = area.x1 - (area.x1 - x) % tileWidth;
+  const int32_t firstY = area.y1 - (area.y1 - y) % tileHeight;
+  for (int64_t ty = firstY; ty < area.y2; ty += tileHeight) {
+    for (int64_t tx = firstX; tx < area.x2; tx += tileWidth) {
+      GenCopyBitmapFrame(bitmap, &area, source, frame, static_cast<int32_t>(tx), static_cast<int32_t>(ty),
+                         sourceX, sourceY, tileWidth, tileHeight, blend, opacity);
+    }
+  }
+}
+
+void GenScaleBitmap(GenBitmap* bitmap, const GenRect* clip, GenBitmap* source, int32_t x, int32_t y,
+                    int32_t width, int32_t height, int32_t sourceX, int32_t sourceY, int32_t sourceWidth,
+                    int32_t sourceHeight, int32_t blend, int32_t opacity) {
+  if (!bitmap || !source) {
+    GEN_ERROR(GenErrInvalidParameter);
+    return;
+  }
+  if (bitmap->colorFormat != GenColorFormatArgb8888) GEN_ERROR(GenErrUnsupportedColorFormat);
+  if (source->colorFormat != GenColorFormatArgb8888) GEN_ERROR(GenErrUnsupportedColorFormat);
+  if (blend && opacity <= 0) return;
+  if (width <= 0 || height <= 0 || sourceWidth <= 0 || sourceHeight <= 0) return;
+  const GenRect area = DrawingArea(bitmap, clip);
+  if (IsEmpty(area)) return;
+  IDirectFBSurface* surface = bitmap->surface;
+  if (!blend) {
+    surface->SetBlittingFlags(surface, DSBLIT_NOFX);
+  } else {
+    // The blend functions are set here too: left as the last operation set them
+    // (one and inverse source alpha, meant for premultiplied sources), a scaled
+    // translucent picture would come out brighter after a blended copy than
+    // before one.
+    surface->SetSrcBlendFunction(surface, DSBF_SRCALPHA);
+    surface->SetDstBlendFunction(surface, DSBF_INVSRCALPHA);
+    if (opacity >= 255) {
+      surface->SetBlittingFlags(surface, DSBLIT_BLEND_ALPHACHANNEL);
+    } else {
+      surface->SetColor(surface, 0, 0, 0, static_cast<u8>(opacity));
+      surface->SetBlittingFlags(surface,
+                                static_cast<DFBSurfaceBlittingFlags>(DSBLIT_BLEND_ALPHACHANNEL | DSBLIT_BLEND_COLORALPHA));
+    }
+  }
+  // The clip goes through the surface's clip region because a stretched blit
+  // cannot be cut exactly by moving its rectangles. The region is put back
+  // afterwards: left behind, it would silently cut every later fill and blit on
+  // this surface.
+  DFBRegion previous{};
+  const bool hadClip = surface->GetClip(surface, &previous) == DFB_OK;
+  const DFBRegion region{area.x1, area.y1, area.x2 - 1, area.y2 - 1};
+  surface->SetClip(surface, &region);
+  const DFBRectangle from{sourceX, sourceY, sourceWidth, sourceHeight};
+  if (width == sourceWidth && height == sourceHeight) {
+    surface->Blit(surface, source->surface, &from, x, y);
+  } else {
+    const DFBRectangle to{x, y, width, height};
+    surface->StretchBlit(surface, source->surface, &from, &to);
+  }
+  surface->SetClip(surface, hadClip ? &previous : nullptr);
+}
+
+void GenCopyIndex8Bitmap(GenBitmap* bitmap, const GenRect* clip, GenIndex8Bitmap* source, int32_t x, int32_t y,
+                         int32_t sourceX, int32_t sourceY, int32_t width, int32_t height, int32_t blend,
+                         int32_t opacity) {
+  if (!bitmap || !source) {
+    GEN_ERROR(GenErrInvalidParameter);
+    return;
+  }
+  if (bitmap->colorFormat != GenColorFormatArgb8888) GEN_ERROR(GenErrUnsupportedColorFormat);
+  if (blend && opacity <= 0) return;
+  int64_t dx = x, dy = y, sx = sourceX, sy = sourceY, w = width, h = height;
+  if (sx < 0) {
+    w += sx;
+    dx -= sx;
+    sx = 0;
+  }
+  if (sy < 0) {
+    h += sy;
+    dy -= sy;
+    sy = 0;
+  }
+  w = std::min<int64_t>(w, source->width - sx);
+  h = std::min<int64_t>(h, source->height - sy);
+  const GenRect r = Intersect(DrawingArea(bitmap, clip), dx, dy, dx + w, dy + h);
+  if (IsEmpty(r)) return;
+  sx += r.x1 - dx;
+  sy += r.y1 - dy;
+  const uint8_t* indexes = GenLockIndex8Bitmap(source);
+  auto* base = static_cast<GenColor*>(GenLockMemory(bitmap->surface));
+  if (base) {
+    const GenColor* table = source->colors;
+    const int32_t stride = Stride(bitmap);
+    const int32_t opacityWeight = std::min(opacity, 255);
+    for (int32_t row = r.y1; row < r.y2; ++row) {
+      const uint8_t* from = indexes + (sy + row - r.y1) * source->width + sx;
+      GenColor* to = base + static_cast<ptrdiff_t>(row) * stride + r.x1;
+      for (int32_t col = r.x1; col < r.x2; ++col, ++from, ++to) {
+        const GenColor colour = table[*from];
+        if (!blend) {
+          *to = colour;
+        } else if (opacityWeight >= 255) {
+          GenPutPixel(to, colour, GenColorAlpha(colour));
+        } else {
+          const uint32_t weight = static_cast<uint32_t>(opacityWeight) * GenColorAlpha(colour) / 256;
+          GenPutPixel(to, colour, weight);
+        }
+      }
+    }
+    GenUnlockMemory(bitmap->surface);
+  }
+  GenUnlockIndex8Bitmap(source);
+}

@@ -1,0 +1,293 @@
+// The font engine on FreeType. Registrations are kept by name; every client
+// opens its own FreeType face, because each client keeps a scale of its own
+// (one client per face of every font the GUI loads).
+#include "fs.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+struct FsFont {
+  std::string name;
+  std::string path;          // empty for a font in memory
+  const uint8_t* memory;
+  uint32_t memorySize;
+};
+
+struct FsServer {
+  FT_Library library = nullptr;
+  std::vector<FsFont> fonts;
+  std::vector<FS_STATE*> clients;  // the blocks FS_new_client handed out
+};
+
+struct FsClient {
+  FT_Face face = nullptr;
+  bool scaled = false;
+};
+
+namespace {
+
+// The product's screen face is not free to ship. Our set-up installs a free
+// face under the product's font file name, and the name the GUI asks for is
+// served by that face; style suffixes carry over (" Bold" asks for its bold).
+struct FsAlias {
+  const char* requested;
+  const char* served;
+};
+constexpr FsAlias kAliases[] = {
+    {"TiresiasScreenfont", "DejaVu Sans"},
+};
+
+// The name that serves the requested one, or the name itself.
+std::string ResolveAlias(const char* name) {
+  const size_t length = std::strlen(name);
+  for (const FsAlias& alias : kAliases) {
+    const size_t n = std::strlen(alias.requested);
+    if (length >= n && std::memcmp(name, alias.requested, n) == 0 && (name[n] == 0 || name[n] == ' '))
+      return std::string(alias.served) + (name + n);
+  }
+  return name;
+}
+
+const FsFont* FindFont(const FsServer* server, const std::string& name) {
+  for (const FsFont& font : server->fonts)
+    if (font.name == name) return &font;
+  return nullptr;
+}
+
+FT_Error OpenFace(FT_Library library, const FsFont& font, FT_Face* face) {
+  if (!font.path.empty()) return FT_New_Face(library, font.path.c_str(), 0, face);
+  return FT_New_Memory_Face(library, font.memory, static_cast<FT_Long>(font.memorySize), 0, face);
+}
+
+std::string NameOf(FT_Face face) {
+  std::string name = face->family_name ? face->family_name : "";
+  if (face->style_flags & FT_STYLE_FLAG_BOLD) name += " Bold";
+  if (face->style_flags & FT_STYLE_FLAG_ITALIC) name += " Italic";
+  return name;
+}
+
+void CloseFace(FsClient* client) {
+  if (client->face) FT_Done_Face(client->face);
+  client->face = nullptr;
+  client->scaled = false;
+}
+
+FsClient* ClientOf(FS_STATE* state) {
+  if (!state || !state->server || !state->client) return nullptr;
+  return state->client;
+}
+
+// Loads and renders the character; on success the face's glyph slot holds a
+// bitmap in the requested FreeType mode.
+FT_GlyphSlot Render(FS_STATE* state, uint32_t character, bool mono) {
+  FsClient* client = ClientOf(state);
+  if (!client || !client->face || !client->scaled) return nullptr;
+  const FT_UInt index = FT_Get_Char_Index(client->face, character);
+  if (index == 0) return nullptr;
+  const FT_Int32 flags = FT_LOAD_NO_BITMAP | (mono ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL);
+  if (FT_Load_Glyph(client->face, index, flags) != 0) return nullptr;
+  FT_GlyphSlot slot = client->face->glyph;
+  if (slot->format != FT_GLYPH_FORMAT_BITMAP &&
+      FT_Render_Glyph(slot, mono ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) != 0)
+    return nullptr;
+  return slot;
+}
+
+FS_GLYPHMAP* NewMap(FT_GlyphSlot slot, size_t bytes, int16_t bitsPerPixel, int16_t bpl) {
+  const size_t size = sizeof(FS_GLYPHMAP) + bytes;
+  auto* map = static_cast<FS_GLYPHMAP*>(std::calloc(1, size));
+  if (!map) return nullptr;
+  map->size = static_cast<int32_t>(size);
+  map->lo_x = static_cast<int16_t>(slot->bitmap_left);
+  // FreeType gives the distance from the baseline up to the top edge; the map
+  // names the top row instead, which lies one below that edge.
+  map->hi_y = static_cast<int16_t>(slot->bitmap_top - 1);
+  map->i_dx = static_cast<int16_t>((slot->advance.x + 32) >> 6);
+  map->i_dy = static_cast<int16_t>((slot->advance.y + 32) >> 6);
+  map->dx = static_cast<FS_FIXED>(slot->advance.x * 1024);
+  map->dy = static_cast<FS_FIXED>(slot->advance.y * 1024);
+  map->width = static_cast<int16_t>(slot->bitmap.width);
+  map->height = static_cast<int16_t>(slot->bitmap.rows);
+  map->bpl = bpl;
+  map->bitsPerPixel = bitsPerPixel;
+  map->bits = reinterpret_cast<uint8_t*>(map + 1);
+  return map;
+}
+
+}  // namespace
+
+extern "C" {
+
+int32_t FS_init(FS_STATE* state, uint32_t heapSize) {
+  (void)heapSize;
+  if (!state) return FS_ERR_ARGUMENT;
+  if (state->server) return FS_ERR_STATE;
+  auto* server = new (std::nothrow) FsServer;
+  if (!server) return FS_ERR_MEMORY;
+  if (FT_Init_FreeType(&server->library) != 0) {
+    delete server;
+    return FS_ERR_MEMORY;
+  }
+  state->server = server;
+  state->client = nullptr;
+  return FS_SUCCESS;
+}
+
+int32_t FS_exit(FS_STATE* state) {
+  if (!state || !state->server || state->client) return FS_ERR_STATE;
+  FsServer* server = state->server;
+  // Clients outlive the engine only as empty shells: their faces belong to
+  // the library that is about to go.
+  for (FS_STATE* block : server->clients) {
+    CloseFace(block->client);
+    block->server = nullptr;
+  }
+  FT_Done_FreeType(server->library);
+  delete server;
+  state->server = nullptr;
+  return FS_SUCCESS;
+}
+
+int32_t FS_add_font(FS_STATE* state, const char* name, const char* path, const uint8_t* memory,
+                    uint32_t memorySize) {
+  if (!state || !state->server) return FS_ERR_STATE;
+  if (!path && (!memory || memorySize == 0)) return FS_ERR_ARGUMENT;
+  FsFont font{"", path ? path : "", path ? nullptr : memory, path ? 0 : memorySize};
+  FT_Face face = nullptr;
+  if (OpenFace(state->server->library, font, &face) != 0) return FS_ERR_FILE;
+  const bool scalable = FT_IS_SCALABLE(face);
+  font.name = name ? name : NameOf(face);
+  FT_Done_Face(face);
+  if (!scalable) return FS_ERR_FILE;
+  state->server->fonts.push_back(std::move(font));
+  return FS_SUCCESS;
+}
+
+FS_STATE* FS_new_client(FS_STATE* state) {
+  if (!state || !state->server) return nullptr;
+  auto* block = new (std::nothrow) FS_STATE{state->server, nullptr};
+  auto* client = new (std::nothrow) FsClient;
+  if (!block || !client) {
+    delete block;
+    delete client;
+    return nullptr;
+  }
+  block->client = client;
+  state->server->clients.push_back(block);
+  return block;
+}
+
+int32_t FS_end_client(FS_STATE* state) {
+  if (!state || !state->client) return FS_ERR_ARGUMENT;
+  if (FsServer* server = state->server) {
+    CloseFace(state->client);
+    std::erase(server->clients, state);
+  }
+  delete state->client;
+  delete state;
+  return FS_SUCCESS;
+}
+
+int32_t FS_set_font(FS_STATE* state, const char* name) {
+  FsClient* client = ClientOf(state);
+  if (!client) return FS_ERR_STATE;
+  if (!name) return FS_ERR_ARGUMENT;
+  // A face registered under the very name wins over the substitute.
+  const FsFont* font = FindFont(state->server, name);
+  if (!font) font = FindFont(state->server, ResolveAlias(name));
+  if (!font) return FS_ERR_FONT_NOT_FOUND;
+  FT_Face face = nullptr;
+  if (OpenFace(state->server->library, *font, &face) != 0) return FS_ERR_FILE;
+  // Sizes are derived from the span between ascender and descender; a face
+  // where that span is empty or inverted cannot be scaled to a pixel height.
+  if (face->ascender <= face->descender || face->units_per_EM == 0) {
+    FT_Done_Face(face);
+    return FS_ERR_BAD_METRICS;
+  }
+  CloseFace(client);
+  client->face = face;
+  return FS_SUCCESS;
+}
+
+int32_t FS_font_metrics(FS_STATE* state, FS_FONT_METRICS* metrics) {
+  FsClient* client = ClientOf(state);
+  if (!client) return FS_ERR_STATE;
+  if (!metrics) return FS_ERR_ARGUMENT;
+  if (!client->face) return FS_ERR_NO_FONT;
+  const FT_Face face = client->face;
+  metrics->unitsPerEm = face->units_per_EM;
+  metrics->ascender = face->ascender;
+  metrics->descender = face->descender;
+  // FreeType's height is the whole line distance; the gap is what it adds to
+  // the ascender-descender span.
+  const int gap = face->height - (face->ascender - face->descender);
+  metrics->lineGap = static_cast<int16_t>(gap > 0 ? gap : 0);
+  return FS_SUCCESS;
+}
+
+int32_t FS_set_cmap(FS_STATE* state, uint16_t platform, uint16_t encoding) {
+  FsClient* client = ClientOf(state);
+  if (!client) return FS_ERR_STATE;
+  if (!client->face) return FS_ERR_NO_FONT;
+  for (FT_Int i = 0; i < client->face->num_charmaps; ++i) {
+    FT_CharMap map = client->face->charmaps[i];
+    if (map->platform_id == platform && map->encoding_id == encoding)
+      return FT_Set_Charmap(client->face, map) == 0 ? FS_SUCCESS : FS_ERR_CMAP;
+  }
+  return FS_ERR_CMAP;
+}
+
+int32_t FS_set_scale(FS_STATE* state, FS_FIXED s00, FS_FIXED s01, FS_FIXED s10, FS_FIXED s11) {
+  FsClient* client = ClientOf(state);
+  if (!client) return FS_ERR_STATE;
+  if (!client->face) return FS_ERR_NO_FONT;
+  if (s01 != 0 || s10 != 0 || s00 <= 0 || s11 <= 0) return FS_ERR_SCALE;
+  // 16.16 pixels to FreeType's 26.6 points at 72 dots per inch, which are pixels.
+  if (FT_Set_Char_Size(client->face, s00 >> 10, s11 >> 10, 72, 72) != 0) return FS_ERR_SCALE;
+  client->scaled = true;
+  return FS_SUCCESS;
+}
+
+FS_GRAYMAP* FS_get_graymap(FS_STATE* state, uint32_t character) {
+  FT_GlyphSlot slot = Render(state, character, false);
+  if (!slot || slot->bitmap.pixel_mode != FT_PIXEL_MODE_GRAY) return nullptr;
+  const FT_Bitmap& source = slot->bitmap;
+  const size_t pixels = static_cast<size_t>(source.width) * source.rows;
+  FS_GLYPHMAP* map = NewMap(slot, (pixels + 1) / 2, 4, static_cast<int16_t>((source.width + 1) / 2));
+  if (!map) return nullptr;
+  size_t k = 0;
+  for (unsigned row = 0; row < source.rows; ++row) {
+    const uint8_t* line = source.buffer + static_cast<ptrdiff_t>(row) * source.pitch;
+    for (unsigned column = 0; column < source.width; ++column, ++k) {
+      const unsigned level = (line[column] * 15u + 127u) / 255u;
+      map->bits[k / 2] |= static_cast<uint8_t>(k % 2 == 0 ? level << 4 : level);
+    }
+  }
+  return map;
+}
+
+FS_BITMAP* FS_get_bitmap(FS_STATE* state, uint32_t character) {
+  FT_GlyphSlot slot = Render(state, character, true);
+  if (!slot || slot->bitmap.pixel_mode != FT_PIXEL_MODE_MONO) return nullptr;
+  const FT_Bitmap& source = slot->bitmap;
+  const unsigned bpl = (source.width + 7) / 8;
+  FS_GLYPHMAP* map = NewMap(slot, static_cast<size_t>(bpl) * source.rows, 1, static_cast<int16_t>(bpl));
+  if (!map) return nullptr;
+  for (unsigned row = 0; row < source.rows; ++row)
+    std::memcpy(map->bits + row * bpl, source.buffer + static_cast<ptrdiff_t>(row) * source.pitch, bpl);
+  return map;
+}
+
+int32_t FS_free_char(FS_STATE* state, void* map) {
+  (void)state;
+  if (!map) return FS_ERR_ARGUMENT;
+  std::free(map);
+  return FS_SUCCESS;
+}
+
+}  // extern "C"

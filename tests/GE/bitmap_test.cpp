@@ -1,0 +1,229 @@
+// Bitmaps: creation, loading of packed resources, indexed bitmaps, the window
+// bitmap and the engine's error lines.
+#include <vector>
+
+#include "Bitmaps.h"
+#include "ge_test_support.h"
+#include "lzw.h"
+#include "vgresmap.h"
+
+namespace {
+
+// A resource of the given pixels (engine colours), packed as the Bitmaps unit
+// packs its artwork.
+struct PackedResource {
+  std::vector<uint16_t> codes;
+  GenBitmapResource record{};
+
+  PackedResource(int32_t width, int32_t height, const std::vector<GenColor>& pixels, int32_t format = 0) {
+    codes = LzwPack(reinterpret_cast<const uint8_t*>(pixels.data()), pixels.size() * sizeof(GenColor));
+    record = {width, height, codes.data(), format, width, height, 0, static_cast<uint32_t>(codes.size())};
+  }
+};
+
+std::vector<GenColor> Ramp(int32_t count) {
+  std::vector<GenColor> pixels;
+  for (int32_t i = 0; i < count; ++i)
+    pixels.push_back(GenMakeColor(i * 7 & 0xFF, i * 13 & 0xFF, i * 29 & 0xFF, 0x40 + (i & 0x3F)));
+  return pixels;
+}
+
+// The message and module of every engine error line in the text,
+// "message|module"; a line that does not have the exact shape
+// "\nERROR: <message> Module <file> at line <number>\n" gives "malformed".
+std::vector<std::string> Errors(const std::string& text) {
+  std::vector<std::string> out;
+  const std::string head = "\nERROR: ";
+  for (size_t at = text.find(head); at != std::string::npos; at = text.find(head, at + 1)) {
+    const size_t end = text.find('\n', at + head.size());
+    const std::string line = text.substr(at + head.size(), end == std::string::npos ? end : end - at - head.size());
+    const size_t module = line.rfind(" Module ");
+    const size_t number = line.rfind(" at line ");
+    const std::string digits = number == std::string::npos ? "" : line.substr(number + 9);
+    if (end == std::string::npos || module == std::string::npos || number == std::string::npos || number < module ||
+        digits.empty() || digits.find_first_not_of("0123456789") != std::string::npos) {
+      out.push_back("malformed");
+      continue;
+    }
+    out.push_back(line.substr(0, module) + "|" + line.substr(module + 8, number - module - 8));
+  }
+  return out;
+}
+
+using BitmapTest = EngineTest;
+
+TEST(GenDebugPrintTest, PrintsTheTableMessageOrTheCodeAndTheFileName) {
+  Console console;
+  GenDebugPrint(GenErrUnsupportedColorFormat, "/src/APPS/GE/GenBitmap.cpp", 12);
+  GenDebugPrint(7, "C:\\ge\\GenFont.cpp", 3);
+  GenDebugPrint(GenErrNotInitialized, "GraphicsEngine.cpp", 99);
+  EXPECT_EQ(console.Text(),
+            "\nERROR: Unsupported color format. Module GenBitmap.cpp at line 12\n"
+            "\nERROR: Error code 0x07 in module GenFont.cpp at line 3\n"
+            "\nERROR: Module not intiialized. Module GraphicsEngine.cpp at line 99\n");
+}
+
+TEST_F(BitmapTest, AnEmptySizeIsRefusedWithOneLine) {
+  Console console;
+  EXPECT_EQ(GenCreateBitmap(0, 5, 0), nullptr);
+  const std::string text = console.Text();
+  // Exactly one line, and nothing else on the console.
+  EXPECT_EQ(Errors(text), std::vector<std::string>{"Invalid parameter given to function.|GenBitmap.cpp"});
+  EXPECT_EQ(text.rfind("\nERROR: Invalid parameter given to function. Module GenBitmap.cpp at line ", 0), 0u);
+  EXPECT_EQ(text.find('\n', 1), text.size() - 1);
+}
+
+TEST_F(BitmapTest, ANewBitmapIsTransparentAndKnowsItsRowPadding) {
+  // A 7-pixel row does not fill DirectFB's pitch, so the padding is what lets
+  // direct pixel addressing find the rows.
+  GenBitmap* b = Make(7, 3);
+  ASSERT_NE(b, nullptr);
+  void* memory = nullptr;
+  int pitch = 0;
+  ASSERT_EQ(b->surface->Lock(b->surface, DSLF_READ, &memory, &pitch), DFB_OK);
+  b->surface->Unlock(b->surface);
+  EXPECT_EQ(b->padding, pitch / 4 - 7);
+  EXPECT_EQ(b->frameWidth, 7);
+  EXPECT_EQ(b->frameHeight, 3);
+  EXPECT_EQ(b->external, 0);
+  EXPECT_TRUE(Touched(b, 0).empty());
+}
+
+TEST_F(BitmapTest, ALoadedResourceHasItsPixelsOnEveryRowAndLeavesThePaddingAlone) {
+  const std::vector<GenColor> pixels = Ramp(7 * 5);
+  PackedResource resource(7, 5, pixels);
+  resource.record.frameWidth = 7;
+  resource.record.frameHeight = 1;
+  resource.record.frameDelay = 80;
+  GenBitmap* b = GenLoadBitmap(&resource.record);
+  ASSERT_NE(b, nullptr);
+  EXPECT_EQ(b->frameHeight, 1);
+  EXPECT_EQ(b->frameDelay, 80);
+  EXPECT_EQ(Pixels(b).pixels, pixels);
+  GenFreeBitmap(b);
+}
+
+TEST_F(BitmapTest, AForeignColourFormatIsReportedAndStillLoaded) {
+  PackedResource resource(4, 2, Ramp(8), 1);
+  Console console;
+  GenBitmap* b = GenLoadBitmap(&resource.record);
+  EXPECT_EQ(Errors(console.Text()), std::vector<std::string>{"Unsupported color format.|GenBitmap.cpp"});
+  ASSERT_NE(b, nullptr);
+  EXPECT_EQ(Pixels(b).pixels, Ramp(8));
+  GenFreeBitmap(b);
+}
+
+TEST_F(BitmapTest, BadResourcesGiveNothing) {
+  PackedResource resource(4, 2, Ramp(8));
+  GenBitmapResource truncated = resource.record;
+  truncated.codeCount /= 2;
+  GenBitmapResource tooBig = resource.record;  // the stream ends before the picture does
+  tooBig.height = 3;
+  GenBitmapResource noPixels = resource.record;
+  noPixels.pixels = nullptr;
+  GenBitmapResource noWidth = resource.record;
+  noWidth.width = 0;
+
+  Console console;
+  EXPECT_EQ(GenLoadBitmap(nullptr), nullptr);
+  EXPECT_EQ(GenLoadBitmap(&truncated), nullptr);
+  EXPECT_EQ(GenLoadBitmap(&tooBig), nullptr);
+  EXPECT_EQ(GenLoadBitmap(&noPixels), nullptr);
+  EXPECT_EQ(GenLoadBitmap(&noWidth), nullptr);
+  EXPECT_EQ(Errors(console.Text()), (std::vector<std::string>{
+                                        "Invalid parameter given to function.|GenBitmap.cpp",
+                                        "Resource is corrupted.|GenBitmap.cpp",
+                                        "Resource is corrupted.|GenBitmap.cpp",
+                                        "Resource is corrupted.|GenBitmap.cpp",
+                                        "Resource is corrupted.|GenBitmap.cpp",
+                                    }));
+}
+
+TEST_F(BitmapTest, TheWindowBitmapIsTheMainWindowsSurface) {
+  GenBitmap* b = GenCreateBitmapExternal(960, 540, 0);
+  ASSERT_NE(b, nullptr);
+  EXPECT_EQ(b->external, 1);
+  EXPECT_NE(b->window, nullptr);
+  EXPECT_EQ(MoskMainWindow, b->window);
+  EXPECT_EQ(b->width, 960);
+  EXPECT_TRUE(Touched(b, 0).empty());
+  GenFillRectangle(b, nullptr, 0xFF102030, 0, 0, 2, 1, 0);
+  EXPECT_EQ(Touched(b, 0), (std::vector<std::string>{"0,0", "1,0"}));
+  GenFreeBitmap(b);
+  EXPECT_EQ(MoskMainWindow, nullptr);
+}
+
+TEST_F(BitmapTest, WithoutDirectFBNothingIsCreated) {
+  GCM_Stop();
+  Console console;
+  EXPECT_EQ(GenCreateBitmap(4, 4, 0), nullptr);
+  EXPECT_EQ(GenCreateBitmapExternal(4, 4, 0), nullptr);
+  EXPECT_EQ(Errors(console.Text()), (std::vector<std::string>{"Module not intiialized.|GenBitmap.cpp",
+                                                               "Module not intiialized.|GenBitmap.cpp"}));
+  ASSERT_EQ(GCM_Start(1), 0);
+}
+
+TEST_F(BitmapTest, Index8ColourTableRunsAreCutAtTheLastEntry) {
+  GenIndex8Bitmap* b = GenCreateIndex8Bitmap(3, 2);
+  ASSERT_NE(b, nullptr);
+  EXPECT_EQ(GenLockIndex8Bitmap(b), b->pixels);
+  EXPECT_EQ(b->pixels[5], 0);
+  std::vector<GenColor> colours(10, 0xFFABCDEF);
+  Console console;
+  GenSetColorOfIndex8Bitmap(b, colours.data(), 250, 10);
+  GenSetColorOfIndex8Bitmap(b, colours.data(), 256, 1);
+  GenSetColorOfIndex8Bitmap(b, colours.data(), -1, 3);
+  EXPECT_EQ(console.Text(), "");
+  for (int i = 0; i < 256; ++i) EXPECT_EQ(b->colors[i], i >= 250 ? 0xFFABCDEFu : 0u) << i;
+  GenFreeIndex8Bitmap(b);
+}
+
+TEST_F(BitmapTest, NullAndEmptyArgumentsAreReported) {
+  Console console;
+  EXPECT_EQ(GenCreateIndex8Bitmap(4, 0), nullptr);
+  GenFreeIndex8Bitmap(nullptr);
+  EXPECT_EQ(GenLockIndex8Bitmap(nullptr), nullptr);
+  GenSetColorOfIndex8Bitmap(nullptr, nullptr, 0, 1);
+  GenFreeBitmap(nullptr);
+  EXPECT_EQ(GenLockMemory(nullptr), nullptr);
+  GenUnlockMemory(nullptr);
+  EXPECT_EQ(Errors(console.Text()).size(), 5u);
+}
+
+TEST_F(BitmapTest, ConvertDisplayOnlyChecksCompatibility) {
+  GenBitmap* a = Make(4, 4);
+  GenBitmap* b = Make(5, 4);
+  GenBitmap* c = Make(4, 4);
+  c->colorFormat = 2;
+  Console console;
+  GenConvertDisplay(a, nullptr);
+  GenConvertDisplay(a, b);
+  GenConvertDisplay(a, c);
+  GenConvertDisplay(a, a);
+  c->colorFormat = 0;
+  EXPECT_EQ(Errors(console.Text()), (std::vector<std::string>{
+                                        "Invalid parameter given to function.|GenDisplay.cpp",
+                                        "Incompatible bitmap format.|GenDisplay.cpp",
+                                        "Unsupported color format.|GenDisplay.cpp",
+                                        "Module not intiialized.|GenDisplay.cpp",
+                                    }));
+}
+
+TEST_F(BitmapTest, EveryBitmapOfTheBitmapsUnitLoads) {
+  ASSERT_GT(Bitmaps::Count, 0u);
+  for (size_t i = 0; i < Bitmaps::Count; ++i) {
+    const Bitmaps::NamedBitmap& named = Bitmaps::All[i];
+    ASSERT_EQ(named.constant->count, 1u) << named.name;
+    const auto* entry = static_cast<const VgResourceEntry*>(named.constant->entries);
+    const auto* resource = static_cast<const GenBitmapResource*>(entry->value);
+    GenBitmap* b = GenLoadBitmap(resource);
+    ASSERT_NE(b, nullptr) << named.name;
+    EXPECT_EQ(b->width % b->frameWidth, 0) << named.name;
+    EXPECT_EQ(b->height, b->frameHeight) << named.name;
+    // Artwork with nothing visible is a drawing mistake.
+    EXPECT_FALSE(Touched(b, 0).empty()) << named.name;
+    GenFreeBitmap(b);
+  }
+}
+
+}  // namespace
