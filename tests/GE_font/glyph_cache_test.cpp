@@ -1,0 +1,223 @@
+// Fonts and the glyph cache: budget, eviction order, keys, font loading.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "font_fixture.h"
+
+namespace {
+
+bool IsCached(const GenGlyph* wanted) {
+  for (const GenGlyph* g = GenCacheFirst; g; g = g->next)
+    if (g == wanted) return true;
+  return false;
+}
+
+TEST_F(GenFontTest, BudgetBelowTheMinimumIsRaisedToIt) {
+  GenDoneGlyphCache();
+  EXPECT_EQ(GenInitGlyphCache(1000), 0);
+  EXPECT_EQ(GenMaxCacheSize, 4096);
+  GenDoneGlyphCache();
+  EXPECT_EQ(GenMaxCacheSize, 0);
+  EXPECT_EQ(GenInitGlyphCache(30000), 0);
+  EXPECT_EQ(GenMaxCacheSize, 30000);
+  ASSERT_EQ(GenRegisterFont(SystemFontPath().c_str()), 0);
+}
+
+// Digits of the 39-pixel face weigh 432 to 507 bytes each, so eight fit in the
+// minimum budget and nine do not.
+TEST_F(GenFontTest, EvictsTheLeastRecentlyUsedGlyphThatIsNotHeld) {
+  GenDoneGlyphCache();
+  ASSERT_EQ(GenInitGlyphCache(0), 0);
+  ASSERT_EQ(GenRegisterFont(SystemFontPath().c_str()), 0);
+  GenFont* font = GenLoadFont(&TestFont<39>::record);
+  ASSERT_NE(font, nullptr);
+
+  GenGlyph* held = GenLoadGlyph(font, u'0');  // held throughout: oldest, never evicted
+  ASSERT_NE(held, nullptr);
+  GenGlyph* glyphs[10] = {held};
+  for (char16_t c = u'1'; c <= u'7'; ++c) {
+    glyphs[c - u'0'] = GenLoadGlyph(font, c);
+    GenFreeGlyph(glyphs[c - u'0']);
+  }
+  ASSERT_LE(GenCacheSize, GenMaxCacheSize);
+  GenFreeGlyph(GenLoadGlyph(font, u'1'));  // a hit: '1' becomes the newest
+  glyphs[8] = GenLoadGlyph(font, u'8');
+  GenFreeGlyph(glyphs[8]);
+  ASSERT_GT(GenCacheSize, GenMaxCacheSize) << "nine glyphs should pass the budget";
+  ASSERT_LE(GenCacheSize - GenGlyphSize(glyphs[2]), GenMaxCacheSize);
+  for (int i = 0; i <= 8; ++i) EXPECT_TRUE(IsCached(glyphs[i])) << i;  // no eviction yet
+
+  const int32_t before = GenCacheSize;
+  const int32_t evictedSize = GenGlyphSize(glyphs[2]);
+  GenGlyph* tenth = GenLoadGlyph(font, u'9');
+  ASSERT_NE(tenth, nullptr);
+  EXPECT_TRUE(IsCached(held));
+  EXPECT_TRUE(IsCached(glyphs[1]));
+  EXPECT_FALSE(IsCached(glyphs[2]));
+  for (int i = 3; i <= 8; ++i) EXPECT_TRUE(IsCached(glyphs[i])) << i;
+  EXPECT_EQ(GenCacheFirst, tenth);
+  EXPECT_EQ(GenCacheLast, held);
+  EXPECT_EQ(GenCacheSize, before - evictedSize + GenGlyphSize(tenth));
+
+  GenFreeGlyph(tenth);
+  GenFreeGlyph(held);
+  GenFreeFont(font);
+}
+
+TEST_F(GenFontTest, GlyphsAreSharedPerFontAndCharacter) {
+  GenFont* small = GenLoadFont(&TestFont<20>::record);
+  GenFont* large = GenLoadFont(&TestFont<30>::record);
+  GenGlyph* a = GenLoadGlyph(small, u'A');
+  GenGlyph* again = GenLoadGlyph(small, u'A');
+  GenGlyph* b = GenLoadGlyph(large, u'A');
+  EXPECT_EQ(a, again);
+  EXPECT_EQ(a->useCount, 2u);
+  // Neither font has a range table; their glyphs must not be confused.
+  ASSERT_NE(b, a);
+  EXPECT_GT(b->height, a->height);
+  GenFreeGlyph(a);
+  GenFreeGlyph(again);
+  GenFreeGlyph(b);
+
+  // A font loaded again from the same record finds its glyphs still cached.
+  GenFreeFont(small);
+  small = GenLoadFont(&TestFont<20>::record);
+  GenGlyph* reloaded = GenLoadGlyph(small, u'A');
+  EXPECT_EQ(reloaded, a);
+  GenFreeGlyph(reloaded);
+  GenFreeFont(small);
+  GenFreeFont(large);
+}
+
+TEST_F(GenFontTest, FreeingAGlyphTooOftenIsReported) {
+  GenFont* font = GenLoadFont(&TestFont<20>::record);
+  GenGlyph* glyph = GenLoadGlyph(font, u'x');
+  GenFreeGlyph(glyph);
+  testing::internal::CaptureStdout();
+  GenFreeGlyph(glyph);
+  const std::string out = testing::internal::GetCapturedStdout();
+  EXPECT_NE(out.find("Invalid parameter given to function."), std::string::npos) << out;
+  EXPECT_EQ(glyph->useCount, 0u);
+  EXPECT_EQ(GenLoadGlyph(font, 0), nullptr);
+  GenFreeFont(font);
+}
+
+TEST_F(GenFontTest, MetricsFollowThePixelHeight) {
+  GenFont* font = GenLoadFont(&TestFont<22>::record);
+  ASSERT_NE(font, nullptr);
+  // The face's span of 2384 units (1901 up, 483 down) on 22 pixels.
+  EXPECT_EQ(font->ascent, 18);
+  EXPECT_EQ(font->descent, 4);
+  EXPECT_EQ(font->leading, 0);
+  EXPECT_EQ(font->reserved, 0);
+  GenGlyph* h = GenLoadGlyph(font, u'H');
+  ASSERT_NE(h, nullptr);
+  EXPECT_EQ(h->originY, -h->height) << "capitals sit on the baseline";
+  EXPECT_LE(-h->originY, font->ascent);
+  GenFreeGlyph(h);
+  // The Unicode map comes first: a Greek capital has a glyph.
+  GenGlyph* omega = GenLoadGlyph(font, u'\u03A9');
+  EXPECT_NE(omega, nullptr);
+  if (omega) GenFreeGlyph(omega);
+  GenFreeFont(font);
+}
+
+TEST_F(GenFontTest, StyledFaceNamesAreReportedWhenMissing) {
+  testing::internal::CaptureStdout();
+  GenFont* font = GenLoadFont(&TestFont<20, &kGray, 1, 1>::record);
+  const std::string out = testing::internal::GetCapturedStdout();
+  ASSERT_NE(font, nullptr) << "a missing face still gives a font";
+  EXPECT_NE(out.find("The font 'TiresiasScreenfont Bold Italic' is not available. The iType(R) font engine "
+                     "has raised the error code '5'."),
+            std::string::npos)
+      << out;
+  EXPECT_EQ(font->ascent, 0);
+  EXPECT_EQ(GenLoadGlyph(font, u'A'), nullptr);
+  EXPECT_EQ(GenGetTextWidth(font, u"AB", 0, 0), 0);
+  GenFreeFont(font);
+}
+
+TEST_F(GenFontTest, RangesMapCharactersAndPickFaces) {
+  static constexpr GenFontFace faces[] = {{"TiresiasScreenfont", 20, 0, 0, 1.0f},
+                                          {"TiresiasScreenfont", 40, 0, 0, 1.0f}};
+  static constexpr GenFontRange ranges[] = {{u'0', u'9', 0, 1}, {u'a', u'z', -32, 0}};
+  static constexpr GenFontResource record{faces, ranges, 2, 2, &kGray};
+  GenFont* mapped = GenLoadFont(&record);
+  GenFont* plain = GenLoadFont(&TestFont<20>::record);
+  GenFont* large = GenLoadFont(&TestFont<40>::record);
+  ASSERT_NE(mapped, nullptr);
+  EXPECT_EQ(mapped->ascent, 32) << "the font takes its tallest face's metrics";
+
+  GenGlyph* a = GenLoadGlyph(mapped, u'a');
+  GenGlyph* capitalA = GenLoadGlyph(plain, u'A');
+  EXPECT_EQ(a->code, u'a') << "cached under the character asked for";
+  EXPECT_EQ(a->width, capitalA->width);
+  EXPECT_EQ(a->height, capitalA->height);
+  GenGlyph* seven = GenLoadGlyph(mapped, u'7');
+  GenGlyph* largeSeven = GenLoadGlyph(large, u'7');
+  EXPECT_EQ(seven->height, largeSeven->height);
+  GenGlyph* capitalB = GenLoadGlyph(mapped, u'B');  // outside every range: face 0
+  EXPECT_EQ(capitalB->height, capitalA->height);
+  for (GenGlyph* g : {a, capitalA, seven, largeSeven, capitalB}) GenFreeGlyph(g);
+  GenFreeFont(mapped);
+  GenFreeFont(plain);
+  GenFreeFont(large);
+}
+
+// A face whose ascender equals its descender has no span to scale by; the
+// font engine refuses it and the font goes on without it.
+TEST_F(GenFontTest, FaceWithoutVerticalSpanIsRefused) {
+  std::ifstream file(SystemFontPath(), std::ios::binary);
+  static std::vector<uint8_t> bytes;  // the engine keeps a pointer to them
+  bytes.assign(std::istreambuf_iterator<char>(file), {});
+  ASSERT_GT(bytes.size(), 12u);
+  auto u16 = [](const uint8_t* p) { return static_cast<uint32_t>(p[0] << 8 | p[1]); };
+  auto u32 = [](const uint8_t* p) { return static_cast<uint32_t>(p[0] << 24 | p[1] << 16 | p[2] << 8 | p[3]); };
+  const uint32_t tables = u16(&bytes[4]);
+  bool patched = false;
+  for (uint32_t i = 0; i < tables; ++i) {
+    const uint8_t* entry = &bytes[12 + 16 * i];
+    if (std::memcmp(entry, "hhea", 4) != 0) continue;
+    uint8_t* hhea = &bytes[u32(entry + 8)];
+    hhea[6] = hhea[4];  // descender := ascender
+    hhea[7] = hhea[5];
+    patched = true;
+  }
+  ASSERT_TRUE(patched);
+  ASSERT_EQ(FS_add_font(&GenFontEngine, "Flat", nullptr, bytes.data(), static_cast<uint32_t>(bytes.size())), 0);
+
+  static constexpr GenFontFace face{"Flat", 20, 0, 0, 1.0f};
+  static constexpr GenFontResource record{&face, nullptr, 1, 0, &kGray};
+  testing::internal::CaptureStdout();
+  GenFont* font = GenLoadFont(&record);
+  const std::string out = testing::internal::GetCapturedStdout();
+  ASSERT_NE(font, nullptr);
+  EXPECT_NE(out.find("The font 'Flat' is not available. The iType(R) font engine has raised the error code '" +
+                     std::to_string(FS_ERR_BAD_METRICS) + "'."),
+            std::string::npos)
+      << out;
+  EXPECT_EQ(font->ascent, 0);
+  EXPECT_EQ(font->descent, 0);
+  EXPECT_EQ(GenLoadGlyph(font, u'A'), nullptr);
+  GenFreeFont(font);
+}
+
+TEST_F(GenFontTest, BadFilesAndRecordsAreReported) {
+  static constexpr GenFontResource noFaces{nullptr, nullptr, 0, 0, &kGray};
+  testing::internal::CaptureStdout();
+  EXPECT_NE(GenRegisterFont("/nonexistent/font.ttf"), 0);
+  EXPECT_EQ(GenLoadFont(nullptr), nullptr);
+  EXPECT_EQ(GenLoadFont(&noFaces), nullptr);
+  const std::string out = testing::internal::GetCapturedStdout();
+  EXPECT_NE(out.find("The registration of the font file '/nonexistent/font.ttf' is failed. The iType(R) font "
+                     "engine has raised the error code '4'."),
+            std::string::npos)
+      << out;
+  EXPECT_NE(out.find("Resource is corrupted."), std::string::npos) << out;
+}
+
+}  // namespace
