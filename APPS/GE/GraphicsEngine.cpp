@@ -67,6 +67,31 @@ GenRect Intersect(const GenRect& area, int64_t x1, int64_t y1, int64_t x2, int64
   return r;
 }
 
+// A copy's source rectangle: a negative source origin moves the destination by
+// as much and shortens the copy; the copy ends at the source's limits. 64-bit so
+// that no sum of 32-bit arguments can overflow.
+struct Span {
+  int64_t dx, dy, sx, sy, w, h;
+};
+
+Span ClipSource(int32_t x, int32_t y, int32_t sourceX, int32_t sourceY, int32_t width, int32_t height,
+                int64_t limitW, int64_t limitH) {
+  Span s{x, y, sourceX, sourceY, width, height};
+  if (s.sx < 0) {
+    s.w += s.sx;
+    s.dx -= s.sx;
+    s.sx = 0;
+  }
+  if (s.sy < 0) {
+    s.h += s.sy;
+    s.dy -= s.sy;
+    s.sy = 0;
+  }
+  s.w = std::min<int64_t>(s.w, limitW - s.sx);
+  s.h = std::min<int64_t>(s.h, limitH - s.sy);
+  return s;
+}
+
 // The bitmap's rectangle cut by the clip; the clip's left and top edges count
 // from 0 at least.
 GenRect DrawingArea(const GenBitmap* bitmap, const GenRect* clip) {
@@ -283,23 +308,11 @@ void GenCopyBitmap(GenBitmap* bitmap, const GenRect* clip, GenBitmap* source, in
   }
   if (bitmap->colorFormat != GenColorFormatArgb8888) GEN_ERROR(GenErrUnsupportedColorFormat);
   if (source->colorFormat != GenColorFormatArgb8888) GEN_ERROR(GenErrUnsupportedColorFormat);
-  int64_t dx = x, dy = y, sx = sourceX, sy = sourceY, w = width, h = height;
-  if (sx < 0) {
-    w += sx;
-    dx -= sx;
-    sx = 0;
-  }
-  if (sy < 0) {
-    h += sy;
-    dy -= sy;
-    sy = 0;
-  }
-  w = std::min<int64_t>(w, source->width - sx);
-  h = std::min<int64_t>(h, source->height - sy);
-  const GenRect r = Intersect(DrawingArea(bitmap, clip), dx, dy, dx + w, dy + h);
+  Span span = ClipSource(x, y, sourceX, sourceY, width, height, source->width, source->height);
+  const GenRect r = Intersect(DrawingArea(bitmap, clip), span.dx, span.dy, span.dx + span.w, span.dy + span.h);
   if (IsEmpty(r)) return;
-  sx += r.x1 - dx;
-  sy += r.y1 - dy;
+  const int64_t sx = span.sx + r.x1 - span.dx;
+  const int64_t sy = span.sy + r.y1 - span.dy;
   IDirectFBSurface* surface = bitmap->surface;
   if (!SetCopyState(surface, blend, opacity)) return;
   const DFBRectangle from{static_cast<int>(sx), static_cast<int>(sy), r.x2 - r.x1, r.y2 - r.y1};
@@ -323,19 +336,8 @@ void GenCopyBitmapFrame(GenBitmap* bitmap, const GenRect* clip, GenBitmap* sourc
   const int32_t perRow = source->width / frameWidth;
   const int64_t originX = static_cast<int64_t>(frame % perRow) * frameWidth;
   const int64_t originY = static_cast<int64_t>(frame / perRow) * frameHeight;
-  int64_t dx = x, dy = y, sx = sourceX, sy = sourceY, w = width, h = height;
-  if (sx < 0) {
-    w += sx;
-    dx -= sx;
-    sx = 0;
-  }
-  if (sy < 0) {
-    h += sy;
-    dy -= sy;
-    sy = 0;
-  }
-  w = std::min<int64_t>(w, frameWidth - sx);
-  h = std::min<int64_t>(h, frameHeight - sy);
+  const Span span = ClipSource(x, y, sourceX, sourceY, width, height, frameWidth, frameHeight);
+  const int64_t dx = span.dx, dy = span.dy, sx = span.sx, sy = span.sy, w = span.w, h = span.h;
   if (w <= 0 || h <= 0 || originY + sy >= source->height) return;
   // Everything left fits the 32-bit range: the frame lies inside the source.
   GenCopyBitmap(bitmap, clip, source, static_cast<int32_t>(std::clamp<int64_t>(dx, INT32_MIN, INT32_MAX)),
@@ -424,23 +426,11 @@ void GenCopyIndex8Bitmap(GenBitmap* bitmap, const GenRect* clip, GenIndex8Bitmap
   }
   if (bitmap->colorFormat != GenColorFormatArgb8888) GEN_ERROR(GenErrUnsupportedColorFormat);
   if (blend && opacity <= 0) return;
-  int64_t dx = x, dy = y, sx = sourceX, sy = sourceY, w = width, h = height;
-  if (sx < 0) {
-    w += sx;
-    dx -= sx;
-    sx = 0;
-  }
-  if (sy < 0) {
-    h += sy;
-    dy -= sy;
-    sy = 0;
-  }
-  w = std::min<int64_t>(w, source->width - sx);
-  h = std::min<int64_t>(h, source->height - sy);
-  const GenRect r = Intersect(DrawingArea(bitmap, clip), dx, dy, dx + w, dy + h);
+  Span span = ClipSource(x, y, sourceX, sourceY, width, height, source->width, source->height);
+  const GenRect r = Intersect(DrawingArea(bitmap, clip), span.dx, span.dy, span.dx + span.w, span.dy + span.h);
   if (IsEmpty(r)) return;
-  sx += r.x1 - dx;
-  sy += r.y1 - dy;
+  const int64_t sx = span.sx + r.x1 - span.dx;
+  const int64_t sy = span.sy + r.y1 - span.dy;
   const uint8_t* indexes = GenLockIndex8Bitmap(source);
   auto* base = static_cast<GenColor*>(GenLockMemory(bitmap->surface));
   if (base) {
