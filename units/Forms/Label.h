@@ -1,8 +1,10 @@
-// Forms::Label: a caption tied to one control.
+// Forms::Label: a caption tied to one control. Tapping it enters the control,
+// as tapping the control itself would.
 #pragma once
 
 #include "Core/Group.h"
 #include "Forms/Ctrl.h"
+#include "vgpoint.h"
 
 namespace Forms {
 
@@ -11,6 +13,13 @@ class Label : public Core::Group {
 
  public:
   explicit Label(XObject* link = nullptr);
+
+  // Overridden slots of Core::Group.
+  Core::View* CursorHitTest(int32_t cursor, VgPoint point, int32_t repeatCount, Core::View* onlyView) override;
+  XObject* HandleEvent(Core::Event* event) override;
+
+  // Whether the point, in the label's coordinates, lies on the label.
+  bool IsLabelArea(VgPoint point);
 
   Ctrl* OnGetControl() const { return control; }
 

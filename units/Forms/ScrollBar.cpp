@@ -2,9 +2,16 @@
 
 #include <algorithm>
 
+#include "Core/CursorEvent.h"
+#include "Core/DragEvent.h"
+
 VG_DEFINE_CLASS(Forms, ScrollBar, Core::Group)
 
 namespace Forms {
+
+bool IsRepeatHold(int32_t holdTime) {
+  return holdTime == 500 || holdTime == 900 || holdTime == 1200 || holdTime == 1400 || holdTime >= 1500;
+}
 
 ScrollBar::ScrollBar(XObject* link) : Core::Group(link) { Bounds = {0, 0, 30, 70}; }
 
@@ -41,6 +48,67 @@ bool ScrollBar::Scroll(int32_t delta) {
 void ScrollBar::UpdateCtrlState(uint16_t oldState, uint16_t newState) {
   if (oldState != newState) OnSetEnabled(newState > 0);
 }
+
+// ------------------------------------------------------------------ pointer
+
+bool ScrollBar::IsCtrlArea(VgPoint point) {
+  return VgIsPointInRect({0, 0, VgGetRectW(Bounds), VgGetRectH(Bounds)}, point) != 0;
+}
+
+bool ScrollBar::IsThumbArea(VgPoint point) { return IsCtrlArea(point); }
+
+bool ScrollBar::IsIncButtonArea(VgPoint) { return false; }
+
+bool ScrollBar::IsDecButtonArea(VgPoint) { return false; }
+
+int32_t ScrollBar::CalcScrollOffset(VgPoint) { return 0; }
+
+int32_t ScrollBar::ButtonStep(VgPoint point) {
+  if (IsDecButtonArea(point)) return -ScrollStep;
+  if (IsIncButtonArea(point)) return ScrollStep;
+  return 0;
+}
+
+// A bar nobody listens to, or a disabled one, lets the press through to what
+// lies below it.
+Core::View* ScrollBar::CursorHitTest(int32_t cursor, VgPoint point, int32_t, Core::View*) {
+  if (cursor != 0 || !Enabled || OnScroll.IsNull()) return nullptr;
+  return IsCtrlArea(point) ? this : nullptr;
+}
+
+XObject* ScrollBar::HandleEvent(Core::Event* event) {
+  if (auto* drag = vg_cast<Core::DragEvent>(event)) {
+    if (!thumbDragging) return nullptr;
+    const VgPoint moved = VgMovePointNeg(drag->position, drag->startPosition);
+    Scroll(dragStart + CalcScrollOffset(moved) - Pos);
+    return this;
+  }
+  auto* cursor = vg_cast<Core::CursorEvent>(event);
+  if (!cursor) return Core::Group::HandleEvent(event);
+  if (!cursor->down) {
+    buttonHeld = false;
+    thumbDragging = false;
+    return this;
+  }
+  if (cursor->holdTime == 0) {
+    if (cursor->repeatCount != 0) return nullptr;
+    if (const int32_t step = ButtonStep(cursor->position)) {
+      Scroll(step);
+      buttonHeld = true;
+    } else if (IsThumbArea(cursor->position)) {
+      thumbDragging = true;
+      dragStart = Pos;
+    }
+    return this;
+  }
+  if (!buttonHeld) return nullptr;
+  if (IsRepeatHold(cursor->holdTime)) {
+    if (const int32_t step = ButtonStep(cursor->position)) Scroll(step);
+  }
+  return this;
+}
+
+// --------------------------------------------------------------- properties
 
 void ScrollBar::OnSetEnabled(bool value) {
   if (value == Enabled) return;

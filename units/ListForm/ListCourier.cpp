@@ -1,0 +1,3 @@
+#include "ListForm/ListCourier.h"
+
+VG_DEFINE_CLASS(ListForm, ListCourier, XObject)

@@ -1,0 +1,27 @@
+// ListForm::ListCourier: the data of one list row, made by the data source
+// for the row that asks and dropped once the row has taken what it shows.
+#pragma once
+
+#include <cstdint>
+
+#include "vgobject.h"
+#include "vgstring.h"
+
+namespace ListForm {
+
+class ListCourier : public XObject {
+  VG_CLASS()
+
+ public:
+  explicit ListCourier(XObject* link = nullptr) : XObject(link) {}
+
+  // Set for an entry that cannot be chosen now; rows that honour it show
+  // themselves disabled.
+  bool disabled = false;
+  // The row's caption.
+  VgStr Text;
+  // The item's position in the list.
+  int32_t Index = 0;
+};
+
+}  // namespace ListForm

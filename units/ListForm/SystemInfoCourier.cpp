@@ -1,0 +1,3 @@
+#include "ListForm/SystemInfoCourier.h"
+
+VG_DEFINE_CLASS(ListForm, SystemInfoCourier, ListForm::ListCourier)

@@ -1,0 +1,78 @@
+#include "Primitives/KeyRoutingForm.h"
+
+#include "Core/Root.h"
+#include "Primitives/KeyRoutingParameter.h"
+
+VG_DEFINE_CLASS(Primitives, KeyRoutingForm, Forms::Form)
+
+namespace Primitives {
+
+namespace {
+
+bool IsModalOn(Core::Root* root, Forms::Form* form) {
+  for (Forms::Form* f = root->modalTop; f; f = f->ModalLink)
+    if (f == form) return true;
+  return false;
+}
+
+}  // namespace
+
+KeyRoutingForm::KeyRoutingForm(XObject* link) : Forms::Form(link) {
+  timeOutTimer.OnSetPeriod(0);
+  timeOutTimer.OnSetBegin(DefaultTimeOut);
+  timeOutTimer.OnSetOnTrigger(VgSlotOf<&KeyRoutingForm::TimeOutSlot>(this));
+}
+
+XObject* KeyRoutingForm::HandleEvent(Core::Event*) { return nullptr; }
+
+void KeyRoutingForm::Initialize(KeyRoutingParameter* parameter) {
+  if (parameter) Parent = parameter->Parent.get();
+}
+
+void KeyRoutingForm::Refresh(XObject*) {}
+
+void KeyRoutingForm::HandleMessage(Structures::Message*) {}
+
+void KeyRoutingForm::Open(XObject*) {
+  if (!Parent) return;
+  Parent->Add(this, 0);
+  // A parent not yet attached to the root has no root to be modal on; the
+  // form then opens as an ordinary one.
+  if (IsModal) {
+    if (Core::Root* root = GetRoot()) root->BeginModal(this, nullptr);
+  }
+  SetTimeout(true);
+}
+
+// Only the parent that really holds the form can close it: a stale Close
+// (the form already closed, or moved elsewhere) changes nothing, not even the
+// timer. The modal state is ended only when the form really has it: a form
+// opened before its parent reached the root, or made modal after it opened,
+// is not on the root's modal chain.
+void KeyRoutingForm::Close(XObject*) {
+  if (!Parent || owner.get() != Parent.get()) return;
+  SetTimeout(false);
+  if (IsModal) {
+    Core::Root* root = GetRoot();
+    if (root && IsModalOn(root, this)) root->EndModalOf(this, nullptr);
+  }
+  Parent->Remove(this);
+}
+
+void KeyRoutingForm::TimeOutSlot(XObject*) { VgSignal(OnTimeOut, this); }
+
+void KeyRoutingForm::SetTimeout(bool on) { timeOutTimer.OnSetEnabled(on); }
+
+void KeyRoutingForm::ResetTimeout(XObject*) {
+  if (timeOutTimer.OnGetEnabled()) timeOutTimer.Activate();
+}
+
+// The timer takes no negative times: a negative value is kept as given but
+// runs as 0, which leaves the single-shot timer idle.
+void KeyRoutingForm::OnSetTimeOutValue(int32_t ms) {
+  TimeOutValue = ms;
+  timeOutTimer.OnSetBegin(ms);
+  timeOutTimer.OnSetPeriod(0);
+}
+
+}  // namespace Primitives

@@ -1,0 +1,105 @@
+// Primitives::KeyRoutingForm: the base of every dialog, menu page and banner.
+// A screen is opened into a parent group and closed out of it, can be modal
+// on the root, and times out after TimeOutValue ms without a key; it knows
+// its window id and layer, the screens before and after it and the class of
+// the sub-system that owns it.
+//
+// The screen bookkeeping of the shell (the sub-systems and the widget manager
+// with its layers) meets a screen at three points only, all of them virtual,
+// so that the shell plugs in without this class knowing it:
+//   - Open and Close add the screen to and remove it from Parent through the
+//     group's virtual Add and Remove; a sub-system's group overrides them to
+//     register the screen with the widget manager and to enforce its layer;
+//   - the widget manager closes screens through the virtual Close;
+//   - the message agent hands messages to HandleMessage (see
+//     Primitives/MessageDelivery.h).
+#pragma once
+
+#include <cstdint>
+
+#include "Core/Timer.h"
+#include "Forms/Form.h"
+#include "vgslot.h"
+
+namespace Structures {
+class Message;
+}
+
+namespace Primitives {
+
+class KeyRoutingParameter;
+
+class KeyRoutingForm : public Forms::Form {
+  VG_CLASS()
+
+ public:
+  explicit KeyRoutingForm(XObject* link = nullptr);
+
+  static constexpr int32_t DefaultTimeOut = 10000;
+
+  // The base form takes no key by itself: screens override this for the keys
+  // they serve and call ResetTimeout after each one they take.
+  XObject* HandleEvent(Core::Event* event) override;
+
+  // Slots of the screen, in order.
+  // Takes Parent from the parameter; descendants read its Param after
+  // calling this.
+  virtual void Initialize(KeyRoutingParameter* parameter);
+  // Descendants redraw their content here.
+  virtual void Refresh(XObject* sender = nullptr);
+  virtual void Open(XObject* sender = nullptr);
+  virtual void Close(XObject* sender = nullptr);
+  virtual void HandleMessage(Structures::Message* message);
+  // The time-out timer's target: reports the expiry through OnTimeOut. The
+  // form stays open; the screen's OnTimeOut handler decides.
+  virtual void TimeOutSlot(XObject* sender);
+
+  // Switches the time-out on or off; a running one is not restarted.
+  void SetTimeout(bool on);
+  // Starts a running time-out again from its full length; a stopped one stays
+  // stopped, so a key reaching a closed screen does not wake its timer.
+  void ResetTimeout(XObject* sender = nullptr);
+
+  int32_t OnGetTimeOutValue() const { return TimeOutValue; }
+  void OnSetTimeOutValue(int32_t ms);
+  VgSlot OnGetOnTimeOut() const { return OnTimeOut; }
+  void OnSetOnTimeOut(VgSlot slot) { OnTimeOut = slot; }
+  int32_t OnGetWinID() const { return WinID; }
+  void OnSetWinID(int32_t value) { WinID = value; }
+  int32_t OnGetLayer() const { return Layer; }
+  void OnSetLayer(int32_t value) { Layer = value; }
+  Core::Group* OnGetParent() const { return Parent; }
+  void OnSetParent(Core::Group* group) { Parent = group; }
+  bool OnGetIsModal() const { return IsModal; }
+  void OnSetIsModal(bool value) { IsModal = value; }
+  bool OnGetFocusOnOpen() const { return FocusOnOpen; }
+  void OnSetFocusOnOpen(bool value) { FocusOnOpen = value; }
+  bool OnGetPreemptiveFocus() const { return PreemptiveFocus; }
+  void OnSetPreemptiveFocus(bool value) { PreemptiveFocus = value; }
+  const VgClass* OnGetPrevState() const { return PrevState; }
+  void OnSetPrevState(const VgClass* value) { PrevState = value; }
+  const VgClass* OnGetNextState() const { return NextState; }
+  void OnSetNextState(const VgClass* value) { NextState = value; }
+  const VgClass* OnGetSubSystemClass() const { return SubSystemClass; }
+  void OnSetSubSystemClass(const VgClass* value) { SubSystemClass = value; }
+
+  // A sub-system looking for a form to focus takes the first with this flag.
+  bool PreemptiveFocus = false;
+  // The sub-system that opens the form focuses it afterwards.
+  bool FocusOnOpen = true;
+  bool IsModal = false;
+  // Single-shot; its trigger is TimeOutSlot.
+  Core::Timer timeOutTimer{this};
+  VgSlot OnTimeOut;
+  int32_t TimeOutValue = DefaultTimeOut;
+  // A WinIDs value, read by the widget manager.
+  int32_t WinID = 0;
+  // The form's layer bit, read by the widget manager.
+  int32_t Layer = 0;
+  VgPtr<Core::Group> Parent;
+  const VgClass* PrevState = nullptr;
+  const VgClass* NextState = nullptr;
+  const VgClass* SubSystemClass = nullptr;
+};
+
+}  // namespace Primitives

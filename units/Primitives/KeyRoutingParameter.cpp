@@ -1,0 +1,3 @@
+#include "Primitives/KeyRoutingParameter.h"
+
+VG_DEFINE_CLASS(Primitives, KeyRoutingParameter, XObject)
