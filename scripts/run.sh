@@ -7,6 +7,8 @@ cd "$top"
 bash scripts/deps.sh
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
 cmake --preset release -DTVUI_BUILD_TESTS=OFF >/dev/null
-cmake --build --preset release -j "$(nproc)"
+cmake --build --preset release --target tvui -j "$(nproc)"
 mkdir -p out
-exec build/release/APPS/tvui --out out "$@"
+# The simulated set's file systems (/mnt/nvram, /mnt/stagecraft, ...) live below the build.
+export TVUI_ROOT="${TVUI_ROOT:-$top/build/rootfs}"
+exec build/release/APPS/tools/tvui/tvui --out out "$@"

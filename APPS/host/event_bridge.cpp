@@ -1,0 +1,457 @@
+#include "event_bridge.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "Core/KeyEvent.h"
+#include "Events/MiddlewareEvent.h"
+#include "Events/XPM_EVENT_FACTORY_COMMAND.h"
+#include "Events/XPM_EVENT_KEY.h"
+#include "agents.h"
+#include "bkni.h"
+#include "bkni_host.h"
+#include "bnrm.h"
+#include "gui_loop.h"
+#include "host_time.h"
+#include "keymap.h"
+#include "oam.h"
+#include "payload.h"
+#include "process.h"
+#include "tvsm.h"
+#include "vgstring.h"
+#include "xpm.h"
+
+std::atomic<int32_t> gTVProcessKeysandEvents{0};
+std::atomic<int32_t> gKeyEventFlushMarkerFound{1};
+std::atomic<int32_t> g_commandRunning{0};
+
+namespace {
+
+// Set by the first enable that succeeds; nothing resets it.
+std::atomic<int32_t> g_streamingEnabled{0};
+
+// The fixed part of a channel scan payload; two words per channel follow it.
+constexpr uint32_t kScanFixedBytes = 36;
+constexpr uint32_t kScanCountWord = 7;
+
+void FreeRecord(XpmEventRecord* record) {
+  if (!record) return;
+  BKNI_Free(record->payload);
+  BKNI_Free(record);
+}
+
+// A channel scan event must carry every channel its count announces; the GUI
+// reads the list from the bytes after the fixed part.
+bool ScanPayloadIsWhole(uint32_t event, const PayloadReader& payload) {
+  if (event != 8 && event != 12) return true;
+  uint32_t count = 0;
+  if (!payload.Word(kScanCountWord, &count)) {
+    std::printf("xpmEventCallback: event %u with %u payload bytes lacks the scan fields, dropped\n", event,
+                payload.size());
+    return false;
+  }
+  if (!payload.Has(kScanFixedBytes, uint32_t(std::min<uint64_t>(uint64_t(count) * 8, UINT32_MAX)))) {
+    std::printf("xpmEventCallback: event %u announces %u channels in %u payload bytes, dropped\n", event, count,
+                payload.size());
+    return false;
+  }
+  return true;
+}
+
+void ReportWords(int32_t code, uint32_t first, uint32_t second) {
+  uint32_t words[2] = {first, second};
+  TVSM_ReportAsyncEvent(1, code, words, sizeof words);
+}
+
+// Posts an internal event with a copy of the payload. The failure messages
+// name the caller, as the flush marker's do.
+bool PostInternal(uint32_t event, const void* payload, uint32_t size, const char* who, int line) {
+  auto* record = static_cast<XpmEventRecord*>(BKNI_Malloc(sizeof(XpmEventRecord)));
+  void* copy = nullptr;
+  if (record && payload && size) {
+    copy = BKNI_Malloc(size);
+    if (copy) std::memcpy(copy, payload, size);
+  }
+  if (!record || (payload && size && !copy)) {
+    std::printf("%s@%d:Out of memory\n", who, line);
+    BKNI_Free(record);
+    return false;
+  }
+  *record = XpmEventRecord{0, event, copy ? size : 0, copy};
+  int32_t result = post_xpm_event(record);
+  if (result != 0) {
+    std::printf("%s: MPLCore_QueuePost = 0x%08X Failed\n", who, unsigned(result));
+    FreeRecord(record);
+    return false;
+  }
+  return true;
+}
+
+void PostFlushMarker() {
+  auto* record = static_cast<XpmEventRecord*>(BKNI_Malloc(sizeof(XpmEventRecord)));
+  if (!record) {
+    std::printf("flush_event_key_queue: Out of memory");
+    return;
+  }
+  *record = XpmEventRecord{0, FlushMarkerEvent, 0, nullptr};
+  int32_t result = post_xpm_event(record);
+  if (result != 0) {
+    std::printf("flush_event_key_queue: MPLCore_QueuePost = 0x%08X Failed\n", unsigned(result));
+    FreeRecord(record);
+  }
+}
+
+void SetRootTV101State(int32_t state) {
+  if (XObject* root = rootObject.load()) GuiRoot().setTV101State(root, state);
+}
+
+void SuspendCaptions() {
+  if (g_suspendCCRendering.load() == 0) {
+    g_suspendCCRendering = 1;
+    XPM_EnableCaptionRender(0);
+  }
+}
+
+void ResumeCaptions() {
+  if (g_suspendCCRendering.load() == 1) {
+    if (lastNotified.load() == 0) XPM_EnableCaptionRender(1);
+    g_suspendCCRendering = 0;
+  }
+}
+
+void DisableStreaming() {
+  gTVProcessKeysandEvents = 0;
+  gKeyEventFlushMarkerFound = 0;
+  PostFlushMarker();
+  std::printf("\033[0;31m main(line:%d) -  received TVSM_COMMAND_DISABLE_STREAMING\033[0m\n", __LINE__);
+  std::fflush(stdout);
+  SetRootTV101State(0);
+  int32_t source = 0;
+  XPM_GetCurrentSource(0, &source);
+  if (source != profile_agent_get_ext_source()) XPM_SetBack2TVSourceID(source);
+  int32_t app = 0;
+  const bool multimedia = TVSM_GetLaunchedAppId(&app) != 0 && app == 5;
+  XPM_SetSource(0, multimedia ? profile_agent_get_multimedia_source() : profile_agent_get_ext_source());
+  g_suspendCCRendering = 0;
+  B_NRM_UnlockExclusiveResource(1);
+  agent_standby_notify_tv101_state(0);
+  const uint32_t state = 0;
+  PostInternal(109, &state, sizeof state, "command_task", __LINE__);
+}
+
+void EnableStreaming() {
+  int32_t locked = B_NRM_LockExclusiveResource(1, -1, 1);
+  if (locked != 0) {
+    ReportWords(3, 1, 0);
+    if (locked != 1) {
+      const uint32_t zero = 0;
+      TVSM_ReportAsyncEvent(1, 5, &zero, sizeof zero);
+    }
+    return;
+  }
+  agent_standby_notify_tv101_state(1);
+  gTVProcessKeysandEvents = 1;
+  std::printf("\033[0;31m main(line:%d) -  received TVSM_COMMAND_ENABLE_STREAMING\033[0m\n", __LINE__);
+  std::fflush(stdout);
+  int32_t source = -1;
+  XPM_GetBack2TVSourceID(&source);
+  SetRootTV101State(1);
+  if (source != -1 && agent_standby_get_standby_mode() != 2) {
+    std::printf("\033[0;31m main(line:%d) -  XPM_SetSource to %d\033[0m\n", __LINE__, source);
+    XPM_SetSource(0, source);
+  }
+  const uint32_t state = 1;
+  PostInternal(109, &state, sizeof state, "command_task", __LINE__);
+  ReportWords(3, 1, 0);
+  g_streamingEnabled = 1;
+}
+
+void DroppedCommand(uint32_t command, uint32_t size) {
+  std::printf("command_task: command %u with a payload of %u bytes is too short, dropped\n", command, size);
+}
+
+// The record of event 90: the kind, a 32-byte text and a 256-byte text.
+constexpr uint32_t kAppRecordSize = 4 + 32 + 256;
+
+void ExecuteCommand(const CommandRecord& record) {
+  const PayloadReader payload(record.payload, record.size);
+  switch (record.command) {
+    case 2:
+      XPM_UnsubscribeEventClient(xpmEventCallback, nullptr);
+      XPM_Term();
+      g_suspendCCRendering = 0;
+      g_commandRunning = 0;
+      g_vgRunning = 0;
+      break;
+    case 3:
+      if (g_streamingEnabled.load()) DisableStreaming();
+      ReportWords(3, 0, 0);
+      break;
+    case 4:
+      EnableStreaming();
+      break;
+    case 7: {
+      uint32_t state = 0;
+      if (!payload.Word(0, &state)) {
+        DroppedCommand(record.command, record.size);
+      } else if (state == 1) {
+        SuspendCaptions();
+      } else {
+        ResumeCaptions();
+      }
+      break;
+    }
+    case 8: {
+      char text[256] = {};
+      std::string copy;
+      if (!payload.Has(0, 512) || !payload.Text(0, 255, &copy)) {
+        DroppedCommand(record.command, record.size);
+        break;
+      }
+      std::memcpy(text, copy.data(), copy.size());
+      PostInternal(87, text, sizeof text, "command_task", __LINE__);
+      break;
+    }
+    case 12: {
+      uint32_t word = 0;
+      if (!payload.Word(0, &word)) {
+        DroppedCommand(record.command, record.size);
+        break;
+      }
+      PostInternal(word == 1 ? 88 : 89, nullptr, 0, "command_task", __LINE__);
+      break;
+    }
+    case 15: {
+      if (payload.size() != 0 && !payload.Has(0, 1028)) {
+        DroppedCommand(record.command, record.size);
+        break;
+      }
+      uint32_t kind = 0;
+      if (payload.Word(0, &kind) && kind == 2) {
+        uint8_t app[kAppRecordSize] = {};
+        std::string name, argument;
+        payload.Text(4, 31, &name);
+        payload.Text(516, 255, &argument);
+        std::memcpy(app, &kind, 4);
+        std::memcpy(app + 4, name.data(), name.size());
+        std::memcpy(app + 36, argument.data(), argument.size());
+        PostInternal(90, app, sizeof app, "command_task", __LINE__);
+      } else {
+        PostInternal(90, nullptr, 0, "command_task", __LINE__);
+      }
+      break;
+    }
+    case 16:
+      PostInternal(91, nullptr, 0, "command_task", __LINE__);
+      break;
+    case 17:
+      PostInternal(92, nullptr, 0, "command_task", __LINE__);
+      break;
+    case 20:
+      PostInternal(108, record.payload, record.size, "command_task", __LINE__);
+      break;
+    case 21:
+      PostInternal(110, nullptr, 0, "command_task", __LINE__);
+      break;
+    default:
+      break;
+  }
+}
+
+// Event numbers that become event objects in the GUI; the others are logged
+// as unhandled. 25 is ignored without a word.
+constexpr bool IsKnownEvent(uint32_t event) {
+  constexpr uint32_t known[] = {3,  4,  5,  6,  8,  9,  10, 12, 13,  19,  20,  21,  22,  24,  26,  57,  70,
+                                71, 73, 74, 75, 77, 81, 82, 84, 85, 88, 89,  105, 106, 107, 108, 109, 110,
+                                111, 112, 113, 114, 115, 116, 117, 118, 119};
+  for (uint32_t k : known)
+    if (k == event) return true;
+  return false;
+}
+
+}  // namespace
+
+extern "C" {
+
+int32_t post_xpm_event(XpmEventRecord* record) {
+  IDirectFBEventBuffer* target = buffer.load();
+  if (!target) return 1;
+  DFBUserEvent event;
+  std::memset(&event, 0, sizeof event);
+  event.clazz = DFEC_USER;
+  event.type = 0;
+  event.data = record;
+  return target->PostEvent(target, DFB_EVENT(&event)) == DFB_OK ? 0 : 1;
+}
+
+void xpmEventCallback(uint32_t cookie, uint32_t event, const void* payload, uint32_t size) {
+  if (gTVProcessKeysandEvents.load() == 0 || event == 25) return;
+  const PayloadReader reader(payload, size);
+  if (event == 85) {
+    uint32_t status = 0;
+    if (!reader.Word(0, &status)) return;
+    switch (status) {
+      case 1: ReportWords(17, 0, 1); break;
+      case 0: ReportWords(17, 0, 0); break;
+      case 3: ReportWords(17, 1, 1); break;
+      default: std::printf("\n\nNetwork Status is Unknown\n"); break;
+    }
+  }
+  auto* record = static_cast<XpmEventRecord*>(BKNI_Malloc(sizeof(XpmEventRecord)));
+  if (!record) {
+    std::printf("xpmEventCallback: Out of memory");
+    return;
+  }
+  *record = XpmEventRecord{cookie, event, 0, nullptr};
+  switch (event) {
+    case 14: record->event = 8; break;
+    case 15: record->event = 9; break;
+    case 16: record->event = 10; break;
+    case 17: record->event = 12; break;
+    case 18: record->event = 13; break;
+    default: break;
+  }
+  if (!ScanPayloadIsWhole(record->event, reader)) {
+    FreeRecord(record);
+    return;
+  }
+  if (payload && size) {
+    record->payload = BKNI_Malloc(size);
+    if (!record->payload) {
+      std::printf("xpmEventCallback: Out of memory");
+      FreeRecord(record);
+      return;
+    }
+    std::memcpy(record->payload, payload, size);
+    record->size = size;
+  }
+  int32_t result = post_xpm_event(record);
+  if (result != 0) {
+    std::printf("xpmEventCallback: MPLCore_QueuePost = 0x%08X Failed\n", unsigned(result));
+    FreeRecord(record);
+  }
+}
+
+void tvCommandCallback(void* context, uint32_t command, const void* payload, uint32_t size) {
+  (void)context;
+  auto* record = static_cast<CommandRecord*>(BKNI_Malloc(sizeof(CommandRecord)));
+  if (!record) {
+    std::printf("xpmCommandCallback: Out of memory");
+    return;
+  }
+  *record = CommandRecord{command, 0, nullptr};
+  if (payload && size) {
+    record->payload = BKNI_Malloc(size);
+    if (!record->payload) {
+      std::printf("xpmCommandCallback: Out of memory");
+      BKNI_Free(record);
+      return;
+    }
+    std::memcpy(record->payload, payload, size);
+    record->size = size;
+  }
+  int32_t result = MPLCore_QueuePost(command_queue_id.load(), &record);
+  if (result != 0) {
+    std::printf("xpmCommandCallback: MPLCore_QueuePost = 0x%08X Failed\n", unsigned(result));
+    BKNI_Free(record->payload);
+    BKNI_Free(record);
+  }
+}
+
+void command_task(void* argument) {
+  (void)argument;
+  const MPLCore_QueueId queue = command_queue_id.load();
+  g_commandRunning = 1;
+  while (g_commandRunning.load()) {
+    CommandRecord* record = nullptr;
+    if (MPLCore_QueueWait(queue, &record, -1) == 0 && record) ExecuteCommand(*record);
+    if (record) {
+      BKNI_Free(record->payload);
+      BKNI_Free(record);
+    }
+  }
+}
+
+int32_t handleEvent(int32_t timeout) {
+  IDirectFBEventBuffer* events = buffer.load();
+  if (!events) return HandleEventDone;
+  if (HostWaitForEvent(events, timeout < 0 ? -1 : timeout) != DFB_OK) return HandleEventDone;
+  DFBEvent event;
+  if (events->GetEvent(events, &event) != DFB_OK) return HandleEventDone;
+  if (event.clazz == DFEC_WINDOW) return HandleWindowEvent(event.window);
+  if (event.clazz == DFEC_USER && event.user.type == 0 && event.user.data) {
+    auto* record = static_cast<XpmEventRecord*>(event.user.data);
+    vg_xpmEventCallback(record->cookie, record->event, record->size, record->payload);
+    FreeRecord(record);
+  }
+  return HandleEventDone;
+}
+
+void vg_xpmEventCallback(uint32_t cookie, uint32_t event, uint32_t size, void* payload) {
+  if (gTVProcessKeysandEvents.load() == 0 || gKeyEventFlushMarkerFound.load() == 0) {
+    if (event == FlushMarkerEvent) {
+      gTVProcessKeysandEvents = 1;
+      gKeyEventFlushMarkerFound = 1;
+    }
+    return;
+  }
+  std::printf("vg_xpmEventCallback: Cookie = %x, Event = %x\n", cookie, event);
+  if ((cookie & 0xABCDEF00u) == 0xABCDEF00u) return;
+  if (ctvInited.load() == 0 && (event == 5 || event == 6 || event == 19 || event == 20 || event == 22))
+    BKNI_SetEvent(g_ctv_event_id);
+  if (event == 25) return;
+  if (!IsKnownEvent(event)) {
+    std::printf("vg_xpmEventCallback: 0x%08X unhandled\n", event);
+    return;
+  }
+  if (event == 3) g_IsPowerOn = 1;
+  auto* object = VgNew<Events::MiddlewareEvent>();
+  object->cookie = cookie;
+  object->event = event;
+  if (payload && size) object->payload.assign(static_cast<uint8_t*>(payload), static_cast<uint8_t*>(payload) + size);
+  DispatchEvent(object);
+  if (event == 4) g_IsPowerOn = 0;
+}
+
+}  // extern "C"
+
+int32_t HandleWindowEvent(const DFBWindowEvent& event) {
+  if (event.type != DWET_KEYDOWN && event.type != DWET_KEYUP) return HandleEventDone;
+  const int32_t keyCode = event.key_code;
+  if (xpm_relayhdmicecrcu(0, uint32_t(keyCode)) != 0 && OAM_CEC_GetKeyType(uint32_t(keyCode)) == 2) return 0;
+  if (keyCode == 253) return 0;
+  if (event.type == DWET_KEYUP) return 0;
+
+  // A key that waited behind a long turn acts late or piles up with repeats:
+  // it is dropped. A time stamp ahead of the clock passes.
+  timeval now;
+  HostTimeOfDay(&now);
+  int64_t seconds = int64_t(now.tv_sec) - int64_t(event.timestamp.tv_sec);
+  int64_t micros = int64_t(now.tv_usec) - int64_t(event.timestamp.tv_usec);
+  if (micros < 0) {
+    micros += 1000000;
+    seconds -= 1;
+  }
+  if (seconds >= 1 || (seconds == 0 && micros > 100000)) return 0;
+
+  const int32_t code = GuiKeyCodeOf(keyCode);
+  const char* frontPanelName = FrontPanelKeyName(keyCode);
+  if (frontPanelName) {
+    auto* command = VgNew<Events::XPM_EVENT_FACTORY_COMMAND>();
+    command->type = 3;
+    command->value = 65552;
+    char name[8] = {};
+    std::snprintf(name, sizeof name, "%s", frontPanelName);
+    command->text = VgNewStringAnsi(name);
+    DispatchEvent(command);
+    if (keyCode == FrontPanelMenuKeyCode) BKNI_Sleep(100);
+  }
+  // Made after the factory command's dispatch: nothing would keep it alive
+  // through a collection in between.
+  auto* key = VgNew<Events::XPM_EVENT_KEY>();
+  key->frontPanel = frontPanelName ? 1 : 0;
+  CoreKeyEvent__Initialize(key, code, 1);
+  DispatchEvent(key);
+  return 0;
+}

@@ -1,0 +1,47 @@
+// The bridge between the GUI thread and the rest: middleware events and
+// internal events travel as heap records in DirectFB user events; state
+// manager commands travel through the command queue to command_task; window
+// key events take the key path.
+#pragma once
+
+#include <directfb.h>
+
+#include <atomic>
+#include <cstdint>
+
+// A middleware or internal event on its way to the GUI thread. The GUI thread
+// frees it (BKNI_Free) after handling; the poster frees it when posting fails.
+struct XpmEventRecord {
+  uint32_t cookie;
+  uint32_t event;
+  uint32_t size;
+  void* payload;
+};
+
+struct CommandRecord {
+  uint32_t command;
+  uint32_t size;
+  void* payload;
+};
+
+// Middleware events are accepted while 1; user events already queued are
+// dropped in the GUI thread until the flush marker clears the second flag.
+extern std::atomic<int32_t> gTVProcessKeysandEvents;
+extern std::atomic<int32_t> gKeyEventFlushMarkerFound;
+extern std::atomic<int32_t> g_commandRunning;
+
+inline constexpr uint32_t FlushMarkerEvent = 86;
+inline constexpr int32_t HandleEventDone = 6;
+
+extern "C" {
+int32_t post_xpm_event(XpmEventRecord* record);
+void xpmEventCallback(uint32_t cookie, uint32_t event, const void* payload, uint32_t size);
+void tvCommandCallback(void* context, uint32_t command, const void* payload, uint32_t size);
+void command_task(void* argument);
+int32_t handleEvent(int32_t timeout);
+void vg_xpmEventCallback(uint32_t cookie, uint32_t event, uint32_t size, void* payload);
+}
+
+// The key path of one window event: 0 for every key event it takes (handled
+// or dropped), 6 for other window events.
+int32_t HandleWindowEvent(const DFBWindowEvent& event);

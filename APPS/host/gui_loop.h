@@ -1,0 +1,86 @@
+// The GUI thread: its start-up, the three-phase turn of its loop under the
+// GUI lock, the redraw of the root, and the dispatch of every event the host
+// makes. Only this thread creates, changes or frees GUI objects.
+#pragma once
+
+#include <directfb.h>
+
+#include <atomic>
+#include <cstdint>
+
+#include "GenBitmap.h"
+#include "bkni_host.h"
+#include "vgobject.h"
+#include "vgrect.h"
+
+// What the loop asks of the application root. The product's root is
+// MainApp::Root; tests and the benchmark hand in roots of their own.
+struct GuiRootOps {
+  const VgClass* rootClass;
+  void (*initialize)(XObject* root, int32_t width, int32_t height);
+  XObject* (*dispatchEvent)(XObject* root, XObject* event);
+  // Redraws what changed and returns the union of it (empty: nothing).
+  VgRect (*update)(XObject* root);
+  // The bitmap of the main window that the root draws into, or null.
+  GenBitmap* (*canvas)(XObject* root);
+  int32_t (*hasUIOnScreen)(XObject* root);
+  int32_t (*isAnimationActive)(XObject* root);
+  int32_t (*setTV101State)(XObject* root, int32_t state);
+};
+
+// Null restores the product's root.
+void GuiUseRootOps(const GuiRootOps* ops);
+const GuiRootOps& GuiRoot();
+
+inline constexpr int32_t GuiScreenWidth = 960;
+inline constexpr int32_t GuiScreenHeight = 540;
+
+// The last update rectangle as the compositor reads it.
+struct GuiClip {
+  int16_t x;
+  int16_t y;
+  int16_t width;
+  int16_t height;
+  int32_t reserved;
+};
+
+struct GuiAppSurf {
+  int32_t width;
+  int32_t height;
+  int32_t x;
+  int32_t y;
+  IDirectFBSurface* surface;
+  GuiClip* clip;
+  int32_t pendingFlip;
+};
+
+struct GuiGfxInfo {
+  GuiAppSurf* surf;
+  BKNI_MutexHandle mutex;
+};
+
+extern GuiAppSurf App_Surf;
+extern GuiGfxInfo App_GFX_Info;
+extern GuiClip clip;
+
+// The GUI thread's one event buffer; other threads post into it.
+extern std::atomic<IDirectFBEventBuffer*> buffer;
+extern std::atomic<XObject*> rootObject;
+// Set to 1 whenever the loop waits with an enabled timer.
+extern std::atomic<int32_t> update_time;
+
+extern "C" {
+void vg_task(void* argument);
+int32_t AcquirePslDornSem(void);
+int32_t ReleasePslDornSem(void);
+void DispatchEvent(XObject* event);
+void UpdateRoot(XObject* root);
+void RequestRefresh(void);
+void handleCC(void);
+}
+
+// The loop in steps, for tests and the runner: the start-up, one turn (false
+// once the loop is to end) and the end. vg_task is exactly these three.
+void GuiLoopStart();
+bool GuiLoopTurn();
+void GuiLoopEnd();

@@ -1,0 +1,25 @@
+#include "host_time.h"
+
+#include <atomic>
+
+namespace {
+
+void RealTimeOfDay(timeval* now) { gettimeofday(now, nullptr); }
+
+DFBResult DirectFBWait(IDirectFBEventBuffer* buffer, int32_t ms) {
+  if (ms < 0) return buffer->WaitForEvent(buffer);
+  return buffer->WaitForEventWithTimeout(buffer, 0, unsigned(ms));
+}
+
+constexpr HostTime kProductTime{&RealTimeOfDay, &DirectFBWait};
+std::atomic<const HostTime*> g_time{&kProductTime};
+
+}  // namespace
+
+void HostUseTime(const HostTime* time) { g_time.store(time ? time : &kProductTime); }
+
+void HostTimeOfDay(timeval* now) { g_time.load()->timeOfDay(now); }
+
+DFBResult HostWaitForEvent(IDirectFBEventBuffer* buffer, int32_t ms) {
+  return g_time.load()->waitForEvent(buffer, ms);
+}

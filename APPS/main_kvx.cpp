@@ -1,0 +1,20 @@
+// The process entry: arms the crash handler and runs the periods of normal
+// operation; the process never ends by itself.
+#include <cstdio>
+#include <string>
+
+#include "bkni.h"
+#include "launch.h"
+#include "process.h"
+#include "zep_backtrace.h"
+
+int main(int argc, char** argv) {
+  TvuiLaunch(argc, argv);
+  std::printf("%s\n", std::string(83, '*').c_str());
+  std::printf("Signal back trace was armed with the define: SIGBACKTRACE\n");
+  qor_zep_arm_backtrace();
+  std::printf("%s\n", std::string(84, '*').c_str());
+  app_main();
+  // On the set's clock, so that a simulated set sees this thread asleep.
+  for (;;) BKNI_Sleep(10000);
+}

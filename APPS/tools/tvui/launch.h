@@ -1,0 +1,7 @@
+// The simulated platform around the process: it reads the program's own
+// options, starts the simulated set and DirectFB, and runs the scenario or the
+// desktop window on a thread of its own while main runs the process as on the
+// set. Ends the process itself (--help, bad options, the end of a scenario).
+#pragma once
+
+void TvuiLaunch(int argc, char** argv);

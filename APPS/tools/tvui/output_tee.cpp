@@ -1,0 +1,114 @@
+#include "output_tee.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <condition_variable>
+#include <cstdio>
+#include <cstring>
+#include <mutex>
+#include <thread>
+
+namespace OutputTee {
+namespace {
+
+// A marker that ends a drain; it is never passed on.
+constexpr char kMarker[] = "\x1e" "tvui-drain" "\x1e";
+
+struct State {
+  std::mutex mutex;
+  std::condition_variable drained;
+  std::string copy;
+  unsigned long markers = 0;
+  int pipeIn = -1;
+  int savedOut = -1;
+  int savedErr = -1;
+  bool running = false;
+};
+
+State& S() {
+  static State s;
+  return s;
+}
+
+void WriteAll(int fd, const char* data, size_t size) {
+  while (size > 0) {
+    ssize_t done = write(fd, data, size);
+    if (done <= 0) return;
+    data += done;
+    size -= size_t(done);
+  }
+}
+
+void Reader(int fd) {
+  State& s = S();
+  std::string pending;
+  char chunk[4096];
+  for (;;) {
+    ssize_t got = read(fd, chunk, sizeof chunk);
+    if (got <= 0) return;
+    pending.append(chunk, size_t(got));
+    for (;;) {
+      size_t at = pending.find(kMarker);
+      // A marker may arrive in two reads: keep back a tail that could start one.
+      size_t keep = 0;
+      if (at == std::string::npos) {
+        for (size_t n = std::min(pending.size(), sizeof kMarker - 2); n > 0 && keep == 0; --n)
+          if (pending.compare(pending.size() - n, n, kMarker, n) == 0) keep = n;
+      }
+      std::string text = pending.substr(0, at == std::string::npos ? pending.size() - keep : at);
+      WriteAll(s.savedOut, text.data(), text.size());
+      std::lock_guard guard(s.mutex);
+      s.copy += text;
+      if (at == std::string::npos) {
+        pending.erase(0, pending.size() - keep);
+        break;
+      }
+      pending.erase(0, at + sizeof kMarker - 1);
+      ++s.markers;
+      s.drained.notify_all();
+    }
+  }
+}
+
+}  // namespace
+
+void Start() {
+  State& s = S();
+  int fds[2];
+  if (s.running || pipe(fds) != 0) return;
+  std::fflush(nullptr);
+  s.savedOut = dup(1);
+  s.savedErr = dup(2);
+  s.pipeIn = fds[1];
+  dup2(fds[1], 1);
+  dup2(fds[1], 2);
+  s.running = true;
+  std::thread(Reader, fds[0]).detach();
+}
+
+std::string Drain() {
+  State& s = S();
+  if (!s.running) return {};
+  std::fflush(nullptr);
+  unsigned long wanted;
+  {
+    std::lock_guard guard(s.mutex);
+    wanted = s.markers + 1;
+  }
+  WriteAll(s.pipeIn, kMarker, sizeof kMarker - 1);
+  std::unique_lock lock(s.mutex);
+  s.drained.wait(lock, [&] { return s.markers >= wanted; });
+  return s.copy;
+}
+
+void Stop() {
+  State& s = S();
+  if (!s.running) return;
+  Drain();
+  dup2(s.savedOut, 1);
+  dup2(s.savedErr, 2);
+  s.running = false;
+}
+
+}  // namespace OutputTee

@@ -1,0 +1,45 @@
+// A root for tests, the benchmark and demonstrations: it shows what reaches
+// it (the code of each key, the name of each factory command, the number of
+// each middleware event) as text, the latest on top and the last few below.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <deque>
+#include <string>
+
+#include "Core/Root.h"
+#include "Views/Text.h"
+#include "gui_loop.h"
+
+namespace TvuiProbe {
+
+class Root : public Core::Root {
+  VG_CLASS()
+
+ public:
+  explicit Root(XObject* link = nullptr) : Core::Root(link) {}
+
+  // Adds the texts once the root has its screen.
+  void Build();
+  XObject* HandleEvent(Core::Event* event) override;
+
+  VgPtr<Views::Text> latest;
+  VgPtr<Views::Text> history;
+  int32_t received = 0;
+  int32_t tv101State = 0;
+  std::deque<std::string> items;
+
+  // Set from the runner: the next event makes the root panic on the GUI
+  // thread, as a fault in a screen would.
+  static std::atomic<bool> panicOnNextEvent;
+};
+
+// The loop's view of this root.
+const GuiRootOps& Ops();
+
+}  // namespace TvuiProbe
+
+// Whether a visible text view below the root shows the text (as part of its
+// string). Roots without views show nothing.
+bool RootShowsText(XObject* root, const std::string& text);

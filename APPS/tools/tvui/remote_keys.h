@@ -1,0 +1,17 @@
+// The remote-control and front-panel keys by name, as DirectFB hardware key
+// codes of the set's input driver, with the PC key of the desktop window.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+struct RemoteKey {
+  const char* name;
+  int32_t keyCode;     // DirectFB hardware key code
+  const char* pcKey;   // the desktop window's key, or null
+  const char* meaning;
+};
+
+std::span<const RemoteKey> RemoteKeys();
+// The hardware key code of a name, or -1.
+int32_t RemoteKeyCode(const char* name);

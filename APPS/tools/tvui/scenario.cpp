@@ -1,0 +1,382 @@
+#include "scenario.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "GenPng.h"
+#include "gui_loop.h"
+#include "nvpath.h"
+#include "output_tee.h"
+#include "probe_root.h"
+#include "remote_keys.h"
+#include "simtv.h"
+
+namespace {
+
+bool ParseNumber(const std::string& text, int64_t* value) {
+  if (text.empty()) return false;
+  errno = 0;
+  char* end = nullptr;
+  long long parsed = std::strtoll(text.c_str(), &end, 0);
+  if (errno != 0 || *end != '\0') return false;
+  *value = parsed;
+  return true;
+}
+
+bool SplitLine(const std::string& line, std::vector<ScenarioToken>* tokens) {
+  size_t i = 0;
+  while (i < line.size()) {
+    if (line[i] == ' ' || line[i] == '\t' || line[i] == '\r') {
+      ++i;
+      continue;
+    }
+    ScenarioToken token;
+    if (line[i] == '"') {
+      token.quoted = true;
+      ++i;
+      bool closed = false;
+      while (i < line.size()) {
+        char c = line[i++];
+        if (c == '\\' && i < line.size()) {
+          token.text.push_back(line[i++]);
+        } else if (c == '"') {
+          closed = true;
+          break;
+        } else {
+          token.text.push_back(c);
+        }
+      }
+      if (!closed) return false;
+    } else {
+      while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r') token.text.push_back(line[i++]);
+    }
+    tokens->push_back(std::move(token));
+  }
+  return true;
+}
+
+void AppendLittleEndian(std::vector<uint8_t>* bytes, uint64_t value, int size) {
+  for (int i = 0; i < size; ++i) bytes->push_back(uint8_t(value >> (8 * i)));
+}
+
+// What a block of expectations looks at: the calls and the output since the
+// previous block. The threads of the set run side by side, so the order of
+// calls within a block is not theirs to promise; a call matched once is not
+// matched again.
+struct Window {
+  int firstCall = 0;
+  size_t firstOutput = 0;
+  std::vector<int> matched;
+};
+
+std::vector<std::string> Words(const std::string& text) {
+  std::istringstream in(text);
+  std::vector<std::string> words;
+  for (std::string w; in >> w;) words.push_back(w);
+  return words;
+}
+
+std::string CallText(int index) {
+  char text[1024];
+  return simtv_call_text(index, text, sizeof text) == 0 ? std::string(text) : std::string();
+}
+
+bool CallMatches(const std::string& call, const std::vector<ScenarioToken>& tokens, size_t first) {
+  std::vector<std::string> words = Words(call);
+  if (words.empty() || words[0] != tokens[first].text) return false;
+  for (size_t i = first + 1; i < tokens.size(); ++i) {
+    size_t at = i - first;
+    if (at >= words.size() || words[at] != tokens[i].text) return false;
+  }
+  return true;
+}
+
+// The first matching call of the window not matched before, or -1.
+int FindCall(const std::vector<ScenarioToken>& tokens, size_t first, const Window& window) {
+  const int count = simtv_call_count();
+  for (int i = window.firstCall; i < count; ++i) {
+    if (std::find(window.matched.begin(), window.matched.end(), i) != window.matched.end()) continue;
+    if (CallMatches(CallText(i), tokens, first)) return i;
+  }
+  return -1;
+}
+
+std::string CallsNamed(const std::string& name, int from) {
+  std::string seen;
+  int shown = 0;
+  const int count = simtv_call_count();
+  for (int i = from; i < count && shown < 12; ++i) {
+    std::string call = CallText(i);
+    if (call.compare(0, name.size() + 1, name + " ") == 0 || call == name) {
+      seen += "\n    " + call;
+      ++shown;
+    }
+  }
+  return seen.empty() ? " none" : seen;
+}
+
+bool ReadSetting(const std::string& key, std::string* value) {
+  std::ifstream file(NvPath("/mnt/nvram/APP_NVRAM.dat"), std::ios::binary);
+  if (!file) return false;
+  std::string content((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  const std::string head = "[" + key + "]=<";
+  size_t at = content.find(head);
+  if (at == std::string::npos) return false;
+  size_t start = at + head.size();
+  size_t end = content.find('>', start);
+  if (end == std::string::npos) return false;
+  *value = content.substr(start, end - start);
+  return true;
+}
+
+class Runner {
+ public:
+  Runner(const std::string& name, const std::string& outDir) : name_(name), outDir_(outDir) {}
+
+  // Empty when the line passed, else the reason.
+  std::string Step(const ScenarioLine& line);
+
+ private:
+  std::string Expect(const ScenarioLine& line);
+  std::string Inject(const std::vector<ScenarioToken>& t, bool isEvent);
+
+  std::string name_;
+  std::string outDir_;
+  Window window_;
+  bool lastWasExpect_ = false;
+};
+
+std::string Runner::Inject(const std::vector<ScenarioToken>& t, bool isEvent) {
+  int64_t number = 0;
+  if (t.size() < 2 || !ParseNumber(t[1].text, &number) || number < 0) return "a number must follow";
+  ScenarioPayload payload;
+  std::string error;
+  if (!BuildPayload(t, 2, &payload, &error)) return error;
+  const void* data = payload.bytes.empty() ? nullptr : payload.bytes.data();
+  const auto size = uint32_t(payload.bytes.size());
+  if (isEvent) {
+    simtv_inject_event(payload.cookie, uint32_t(number), data, size);
+  } else {
+    simtv_inject_command(uint32_t(number), data, size);
+  }
+  simtv_settle();
+  return {};
+}
+
+std::string Runner::Step(const ScenarioLine& line) {
+  const auto& t = line.tokens;
+  const std::string& command = t[0].text;
+  int64_t number = 0;
+  const bool isExpect = command == "expect";
+  if (!isExpect && lastWasExpect_) {
+    window_ = Window{simtv_call_count(), OutputTee::Drain().size(), {}};
+  }
+  lastWasExpect_ = isExpect;
+  if (command == "root") {
+    return line.number == 0 ? std::string() : std::string("root must come before every other line");
+  }
+  if (command == "key") {
+    if (t.size() < 2) return "a key name or code must follow";
+    int64_t code = RemoteKeyCode(t[1].text.c_str());
+    if (code < 0 && !ParseNumber(t[1].text, &code)) return "unknown key " + t[1].text + " (see --help)";
+    int64_t hold = 0;
+    if (t.size() >= 4 && t[2].text == "hold") {
+      if (!ParseNumber(t[3].text, &hold) || hold < 0) return "hold takes milliseconds";
+    } else if (t.size() > 2) {
+      return "only 'hold MS' may follow the key";
+    }
+    if (simtv_inject_key(uint32_t(code), 1, uint32_t(hold)) != 0) return "the GUI has no event buffer to take keys";
+    simtv_inject_key(uint32_t(code), 0, 0);
+    simtv_settle();
+    return {};
+  }
+  if (command == "advance") {
+    if (t.size() != 2 || !ParseNumber(t[1].text, &number) || number < 0) return "advance takes milliseconds";
+    simtv_advance(uint32_t(number));
+    return {};
+  }
+  if (command == "event") return Inject(t, true);
+  if (command == "command") return Inject(t, false);
+  if (command == "osd") {
+    if (t.size() != 2 || !ParseNumber(t[1].text, &number)) return "osd takes a state";
+    simtv_inject_osd_state(int32_t(number));
+    simtv_settle();
+    return {};
+  }
+  if (command == "standby" || command == "wake") {
+    command == "standby" ? simtv_standby() : simtv_wake();
+    simtv_settle();
+    return {};
+  }
+  if (command == "set") {
+    if (t.size() != 3 || !ParseNumber(t[2].text, &number)) return "set takes a name and a number";
+    if (simtv_set_value(t[1].text.c_str(), int32_t(number)) != 0) return "the set has no value " + t[1].text;
+    return {};
+  }
+  if (command == "fail") {
+    int64_t count = -1;
+    if (t.size() < 3 || t.size() > 4 || !ParseNumber(t[2].text, &number) ||
+        (t.size() == 4 && !ParseNumber(t[3].text, &count)))
+      return "fail takes a call name, a result code and an optional count";
+    simtv_fail(t[1].text.c_str(), int32_t(number), int32_t(count));
+    return {};
+  }
+  if (command == "screenshot") {
+    if (t.size() != 2) return "screenshot takes a file name";
+    simtv_settle();
+    XObject* root = rootObject.load();
+    GenBitmap* canvas = root ? GuiRoot().canvas(root) : nullptr;
+    if (!canvas) return "the GUI has no screen to take";
+    const std::string path = outDir_.empty() ? t[1].text : outDir_ + "/" + t[1].text;
+    if (!GenSaveBitmapPng(canvas, path)) return "cannot write " + path;
+    std::printf("tvui: screenshot %s\n", path.c_str());
+    return {};
+  }
+  if (command == "panic") {
+    if (t.size() != 1) return "panic takes nothing";
+    if (&GuiRoot() != &TvuiProbe::Ops()) return "only the probe root can be told to panic";
+    TvuiProbe::Root::panicOnNextEvent = true;
+    return {};
+  }
+  if (command == "expect") return Expect(line);
+  return "unknown command " + command;
+}
+
+std::string Runner::Expect(const ScenarioLine& line) {
+  const auto& t = line.tokens;
+  if (t.size() < 3) return "expect what?";
+  const std::string& kind = t[1].text;
+  simtv_settle();
+  if (kind == "text" || kind == "no-text") {
+    XObject* root = rootObject.load();
+    const bool shown = root && RootShowsText(root, t[2].text);
+    if (kind == "text" && !shown) return "no visible text view shows \"" + t[2].text + "\"";
+    if (kind == "no-text" && shown) return "a visible text view shows \"" + t[2].text + "\"";
+    return {};
+  }
+  if (kind == "call") {
+    int at = FindCall(t, 2, window_);
+    if (at < 0) return "no such call since the previous expectations; calls of " + t[2].text + " since then:" +
+                       CallsNamed(t[2].text, window_.firstCall);
+    window_.matched.push_back(at);
+    return {};
+  }
+  if (kind == "no-call") {
+    Window all{window_.firstCall, 0, {}};
+    int at = FindCall(t, 2, all);
+    if (at >= 0) return "call #" + std::to_string(at) + " is " + CallText(at);
+    return {};
+  }
+  if (kind == "setting") {
+    if (t.size() != 4) return "expect setting takes a key and a value";
+    std::string value;
+    if (!ReadSetting(t[2].text, &value)) return "the settings file holds no key " + t[2].text;
+    if (value != t[3].text) return "the settings file holds " + t[2].text + " = " + value;
+    return {};
+  }
+  if (kind == "output") {
+    std::string output = OutputTee::Drain();
+    if (output.find(t[2].text, window_.firstOutput) == std::string::npos)
+      return "the process has not printed \"" + t[2].text + "\" since the previous expectations";
+    return {};
+  }
+  return "unknown expectation " + kind;
+}
+
+}  // namespace
+
+bool ParseScenario(const std::string& text, std::vector<ScenarioLine>* lines, std::string* error) {
+  std::istringstream in(text);
+  int number = 0;
+  for (std::string source; std::getline(in, source);) {
+    ++number;
+    ScenarioLine line;
+    line.number = number;
+    line.source = source;
+    if (!SplitLine(source, &line.tokens)) {
+      *error = "line " + std::to_string(number) + ": a quote is not closed";
+      return false;
+    }
+    if (line.tokens.empty() || (!line.tokens[0].quoted && line.tokens[0].text[0] == '#')) continue;
+    lines->push_back(std::move(line));
+  }
+  return true;
+}
+
+bool LoadScenario(const std::string& path, std::vector<ScenarioLine>* lines, std::string* error) {
+  std::ifstream file(path);
+  if (!file) {
+    *error = "cannot read " + path;
+    return false;
+  }
+  std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  return ParseScenario(text, lines, error);
+}
+
+bool BuildPayload(const std::vector<ScenarioToken>& tokens, size_t first, ScenarioPayload* payload,
+                  std::string* error) {
+  for (size_t i = first; i < tokens.size(); ++i) {
+    const ScenarioToken& token = tokens[i];
+    if (token.quoted) {
+      payload->bytes.insert(payload->bytes.end(), token.text.begin(), token.text.end());
+      payload->bytes.push_back(0);
+      continue;
+    }
+    const std::string& text = token.text;
+    size_t equals = text.find('=');
+    int64_t value = 0;
+    if (equals == std::string::npos) {
+      if (!ParseNumber(text, &value) || value < INT32_MIN || value > UINT32_MAX) {
+        *error = "payload word " + text + " is not a 32-bit number";
+        return false;
+      }
+      AppendLittleEndian(&payload->bytes, uint64_t(value), 4);
+      continue;
+    }
+    const std::string field = text.substr(0, equals);
+    if (!ParseNumber(text.substr(equals + 1), &value)) {
+      *error = "payload field " + text + " needs a number";
+      return false;
+    }
+    if (field == "byte" && value >= -128 && value <= 255) {
+      AppendLittleEndian(&payload->bytes, uint64_t(value), 1);
+    } else if (field == "u16" && value >= -32768 && value <= 65535) {
+      AppendLittleEndian(&payload->bytes, uint64_t(value), 2);
+    } else if (field == "zeros" && value >= 0 && value <= 65536) {
+      payload->bytes.insert(payload->bytes.end(), size_t(value), 0);
+    } else if (field == "cookie" && value >= 0 && value <= UINT32_MAX) {
+      payload->cookie = uint32_t(value);
+    } else {
+      *error = "payload field " + text + " is unknown or out of range";
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string ScenarioRoot(const std::vector<ScenarioLine>& lines) {
+  if (!lines.empty() && lines[0].tokens[0].text == "root" && lines[0].tokens.size() == 2)
+    return lines[0].tokens[1].text;
+  return "product";
+}
+
+int RunScenario(const std::string& name, const std::vector<ScenarioLine>& lines, const std::string& outDir) {
+  Runner runner(name, outDir);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    ScenarioLine line = lines[i];
+    // Only the leading line may choose the root; the runner marks it so.
+    if (i == 0 && line.tokens[0].text == "root") line.number = 0;
+    std::string failure = runner.Step(line);
+    if (!failure.empty()) {
+      std::printf("tvui: %s:%d failed: %s\n  %s\n", name.c_str(), lines[i].number, lines[i].source.c_str(),
+                  failure.c_str());
+      return 1;
+    }
+  }
+  std::printf("tvui: %s: %zu lines passed\n", name.c_str(), lines.size());
+  return 0;
+}

@@ -1,0 +1,6 @@
+// The desktop window: shows the GUI plane as it is drawn and turns the PC
+// keyboard into remote-control keys. Returns the process's exit status when
+// the window is closed.
+#pragma once
+
+int RunWindow();

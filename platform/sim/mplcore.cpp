@@ -1,0 +1,99 @@
+#include "mplcore.h"
+
+#include <atomic>
+#include <deque>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "simkernel.h"
+
+namespace {
+
+struct Queue {
+  size_t capacity;
+  size_t entryWords;
+  std::deque<std::vector<void*>> entries;
+};
+
+// Queues live as long as the process: a thread may still wait on the queue of
+// an ended period of operation.
+std::map<MPLCore_QueueId, std::unique_ptr<Queue>>& Queues() {
+  static auto& queues = *new std::map<MPLCore_QueueId, std::unique_ptr<Queue>>;
+  return queues;
+}
+
+MPLCore_QueueId g_nextQueue = 1;
+std::atomic<uint32_t> g_nextThread{1};
+
+enum { kQueueFull = 0x10, kQueueUnknown = 0x11, kQueueTimeout = 0x12 };
+
+}  // namespace
+
+extern "C" {
+
+uint32_t MPLCore_ThreadCreateNamed(const char* name, MPLCore_ThreadEntry entry, void* argument, int32_t priority) {
+  simk::Record("MPLCore_ThreadCreateNamed", simk::CallArgs{}.Text(name).Ptr().Ptr().Int(priority));
+  int32_t code = 0;
+  if (simk::Fails("MPLCore_ThreadCreateNamed", &code) || !entry) return 0;
+  simk::StartThread(name, [entry, argument] { entry(argument); });
+  return g_nextThread.fetch_add(1);
+}
+
+MPLCore_QueueId MPLCore_QueueCreate(int32_t kind, int32_t capacity, int32_t entryWords) {
+  simk::Record("MPLCore_QueueCreate", simk::CallArgs{}.Int(kind).Int(capacity).Int(entryWords));
+  int32_t code = 0;
+  if (simk::Fails("MPLCore_QueueCreate", &code) || capacity <= 0 || entryWords <= 0) return 0;
+  simk::Lock lock(simk::Mutex());
+  MPLCore_QueueId id = g_nextQueue++;
+  Queues()[id] = std::make_unique<Queue>(Queue{size_t(capacity), size_t(entryWords), {}});
+  return id;
+}
+
+int32_t MPLCore_QueuePost(MPLCore_QueueId queue, const void* entry) {
+  simk::Record("MPLCore_QueuePost", simk::CallArgs{}.Int(int64_t(queue)).Ptr());
+  int32_t code = 0;
+  if (simk::Fails("MPLCore_QueuePost", &code)) return code;
+  simk::Lock lock(simk::Mutex());
+  auto it = Queues().find(queue);
+  if (it == Queues().end() || !entry) return kQueueUnknown;
+  Queue& q = *it->second;
+  if (q.entries.size() >= q.capacity) return kQueueFull;
+  auto* words = static_cast<void* const*>(entry);
+  q.entries.emplace_back(words, words + q.entryWords);
+  simk::Changed();
+  return 0;
+}
+
+int32_t MPLCore_QueueWait(MPLCore_QueueId queue, void* entry, int32_t timeout) {
+  int32_t code = 0;
+  if (simk::Fails("MPLCore_QueueWait", &code)) return code;
+  simk::Lock lock(simk::Mutex());
+  auto it = Queues().find(queue);
+  if (it == Queues().end() || !entry) return kQueueUnknown;
+  Queue& q = *it->second;
+  std::function<bool()> ready = [&q] { return !q.entries.empty(); };
+  if (!simk::Wait(lock, ready, simk::DeadlineAfter(timeout))) return kQueueTimeout;
+  auto* words = static_cast<void**>(entry);
+  for (size_t i = 0; i < q.entryWords; ++i) words[i] = q.entries.front()[i];
+  q.entries.pop_front();
+  return 0;
+}
+
+int32_t MPLCore_SetRunStatus(int32_t status) {
+  simk::Record("MPLCore_SetRunStatus", simk::CallArgs{}.Int(status));
+  return 0;
+}
+
+int32_t MPLCore_MountPartitionName(const char* partition, const char* mountPoint, const char* fileSystem,
+                                   int32_t flags) {
+  simk::Record("MPLCore_MountPartitionName",
+               simk::CallArgs{}.Text(partition).Text(mountPoint).Text(fileSystem).Int(flags));
+  int32_t code = 0;
+  if (simk::Fails("MPLCore_MountPartitionName", &code)) return code;
+  // The simulated flash has the partition and mounts nothing: its mount point
+  // is a folder below the simulated root.
+  return 0;
+}
+
+}  // extern "C"

@@ -1,0 +1,350 @@
+#include "simkernel.h"
+
+#include <pthread.h>
+#include <sys/time.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <deque>
+#include <map>
+#include <thread>
+
+#include "simtv.h"
+#include "vgclock.h"
+
+namespace simk {
+namespace {
+
+struct Waiter {
+  const std::function<bool()>* ready;
+  uint64_t deadline;
+  bool setThread;
+  bool woken = false;
+};
+
+struct Kernel {
+  std::mutex mutex;
+  std::condition_variable wake;
+  std::condition_variable idle;
+  std::atomic<bool> booted{false};
+  bool virtualClock = false;
+  std::atomic<uint64_t> virtualNow{0};
+  std::chrono::steady_clock::time_point realStart;
+  timeval wallBase{};
+  // Threads of the set that are not blocked in Wait.
+  int running = 0;
+  std::vector<Waiter*> waiters;
+};
+
+Kernel& K() {
+  // Never destroyed: threads of the set may still wait on it while the process exits.
+  static Kernel& kernel = *new Kernel;
+  return kernel;
+}
+
+thread_local bool t_setThread = false;
+
+uint64_t RealNowMs() {
+  auto elapsed = std::chrono::steady_clock::now() - K().realStart;
+  return uint64_t(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
+}
+
+void Reevaluate() {
+  Kernel& k = K();
+  const uint64_t now = NowMs();
+  bool any = false;
+  for (Waiter* w : k.waiters) {
+    if (w->woken) continue;
+    if ((*w->ready)() || now >= w->deadline) {
+      w->woken = true;
+      if (w->setThread) ++k.running;
+      any = true;
+    }
+  }
+  if (any) k.wake.notify_all();
+}
+
+uint64_t EarliestDeadline() {
+  uint64_t earliest = kNoDeadline;
+  for (Waiter* w : K().waiters)
+    if (!w->woken) earliest = std::min(earliest, w->deadline);
+  return earliest;
+}
+
+void SettleLocked(Lock& lock) {
+  Kernel& k = K();
+  Reevaluate();
+  k.idle.wait(lock, [&] { return k.running <= 0; });
+}
+
+// Moves the virtual clock, and the GUI's clock with it.
+void SetNow(uint64_t to) {
+  Kernel& k = K();
+  uint64_t from = k.virtualNow.load();
+  if (to <= from) return;
+  k.virtualNow.store(to);
+  for (uint64_t left = to - from; left > 0;) {
+    uint32_t step = uint32_t(std::min<uint64_t>(left, 0x40000000u));
+    VgClockAdvance(step);
+    left -= step;
+  }
+}
+
+// A driving thread's wait on the virtual clock: it lets the set run, then
+// moves the clock to the next deadline, until it is ready or its own
+// deadline has come.
+bool DriverWait(Lock& lock, const std::function<bool()>& ready, uint64_t deadline) {
+  for (;;) {
+    if (ready()) return true;
+    if (NowMs() >= deadline) return false;
+    SettleLocked(lock);
+    if (ready()) return true;
+    uint64_t next = std::min(deadline, EarliestDeadline());
+    if (next == kNoDeadline) {
+      std::fprintf(stderr, "SIMTV: the driving thread waits for ever: nothing of the set can wake it\n");
+      return false;
+    }
+    SetNow(next);
+    Reevaluate();
+  }
+}
+
+}  // namespace
+
+std::mutex& Mutex() { return K().mutex; }
+
+void Boot(bool virtualClock, bool bootThreadIsSet) {
+  Kernel& k = K();
+  Lock lock(k.mutex);
+  if (k.booted.load()) return;
+  k.virtualClock = virtualClock;
+  k.realStart = std::chrono::steady_clock::now();
+  gettimeofday(&k.wallBase, nullptr);
+  if (virtualClock) VgClockSetManual(true);
+  if (bootThreadIsSet) {
+    t_setThread = true;
+    ++k.running;
+  }
+  k.booted.store(true);
+}
+
+bool IsBooted() { return K().booted.load(); }
+bool IsVirtual() { return K().virtualClock; }
+
+uint64_t NowMs() {
+  Kernel& k = K();
+  if (!k.booted.load()) return 0;
+  return k.virtualClock ? k.virtualNow.load() : RealNowMs();
+}
+
+uint64_t DeadlineAfter(int64_t ms) {
+  if (ms < 0) return kNoDeadline;
+  return NowMs() + uint64_t(ms);
+}
+
+bool Wait(Lock& lock, const std::function<bool()>& ready, uint64_t deadline) {
+  Kernel& k = K();
+  if (ready()) return true;
+  if (NowMs() >= deadline) return false;
+  if (k.virtualClock && !t_setThread) return DriverWait(lock, ready, deadline);
+
+  Waiter w{&ready, deadline, t_setThread};
+  k.waiters.push_back(&w);
+  if (w.setThread && --k.running <= 0) k.idle.notify_all();
+  // Whatever this thread did before blocking (a post into an event buffer,
+  // say) may be what another waiter waits for.
+  Reevaluate();
+  if (k.virtualClock || deadline == kNoDeadline) {
+    k.wake.wait(lock, [&] { return w.woken; });
+  } else {
+    auto until = k.realStart + std::chrono::milliseconds(deadline);
+    while (!w.woken) {
+      if (k.wake.wait_until(lock, until) == std::cv_status::timeout && !w.woken) {
+        w.woken = true;
+        if (w.setThread) ++k.running;
+      }
+    }
+  }
+  k.waiters.erase(std::find(k.waiters.begin(), k.waiters.end(), &w));
+  return ready();
+}
+
+void Changed() { Reevaluate(); }
+
+void StartThread(const char* name, std::function<void()> body) {
+  Kernel& k = K();
+  {
+    Lock lock(k.mutex);
+    ++k.running;
+  }
+  std::string threadName = name ? name : "";
+  std::thread([threadName, body = std::move(body)] {
+    t_setThread = true;
+    pthread_setname_np(pthread_self(), threadName.substr(0, 15).c_str());
+    body();
+    Kernel& kernel = K();
+    Lock lock(kernel.mutex);
+    if (--kernel.running <= 0) kernel.idle.notify_all();
+  }).detach();
+}
+
+bool IsSetThread() { return t_setThread; }
+
+void Settle() {
+  Kernel& k = K();
+  if (!k.virtualClock || t_setThread) return;
+  Lock lock(k.mutex);
+  SettleLocked(lock);
+}
+
+void Advance(uint64_t ms) {
+  Kernel& k = K();
+  if (!k.virtualClock || t_setThread) return;
+  Lock lock(k.mutex);
+  const uint64_t target = NowMs() + ms;
+  for (;;) {
+    SettleLocked(lock);
+    uint64_t next = std::min(target, EarliestDeadline());
+    SetNow(next);
+    Reevaluate();
+    if (next >= target) break;
+  }
+  SettleLocked(lock);
+}
+
+// ------------------------------------------------------------- call record
+
+namespace {
+
+struct Failure {
+  int32_t code;
+  int32_t count;
+};
+
+struct Calls {
+  std::mutex mutex;
+  std::deque<std::string> log;
+  // Calls forgotten from the front of the log since the last clear.
+  size_t dropped = 0;
+  std::map<std::string, Failure> failures;
+};
+
+Calls& C() {
+  static Calls& calls = *new Calls;
+  return calls;
+}
+
+constexpr size_t kMaxCalls = 200000;
+
+}  // namespace
+
+CallArgs& CallArgs::Int(int64_t value) {
+  args.push_back(std::to_string(value));
+  return *this;
+}
+
+CallArgs& CallArgs::Text(const char* text) {
+  args.push_back(text ? text : "-");
+  return *this;
+}
+
+CallArgs& CallArgs::Words(const void* data, uint32_t size) {
+  if (!data || size == 0 || size % 4 != 0) {
+    args.push_back("-");
+    return *this;
+  }
+  std::string words;
+  auto* bytes = static_cast<const unsigned char*>(data);
+  for (uint32_t i = 0; i < size; i += 4) {
+    uint32_t word = uint32_t(bytes[i]) | uint32_t(bytes[i + 1]) << 8 | uint32_t(bytes[i + 2]) << 16 |
+                    uint32_t(bytes[i + 3]) << 24;
+    if (i) words += ',';
+    words += std::to_string(int32_t(word));
+  }
+  args.push_back(words);
+  return *this;
+}
+
+CallArgs& CallArgs::Ptr() {
+  args.push_back("-");
+  return *this;
+}
+
+void Record(const char* name, const CallArgs& args) {
+  std::string text = name;
+  for (const std::string& a : args.args) text += ' ' + a;
+  Calls& c = C();
+  std::lock_guard guard(c.mutex);
+  if (c.log.size() >= kMaxCalls) {
+    c.log.erase(c.log.begin(), c.log.begin() + kMaxCalls / 2);
+    c.dropped += kMaxCalls / 2;
+  }
+  c.log.push_back(std::move(text));
+}
+
+bool Fails(const char* name, int32_t* code) {
+  Calls& c = C();
+  std::lock_guard guard(c.mutex);
+  auto it = c.failures.find(name);
+  if (it == c.failures.end() || it->second.count == 0) return false;
+  *code = it->second.code;
+  if (it->second.count > 0) --it->second.count;
+  return true;
+}
+
+}  // namespace simk
+
+extern "C" {
+
+void simtv_settle(void) { simk::Settle(); }
+void simtv_advance(uint32_t ms) { simk::Advance(ms); }
+int simtv_virtual_clock(void) { return simk::IsVirtual() ? 1 : 0; }
+uint64_t simtv_now_ms(void) { return simk::NowMs(); }
+
+void simtv_gettimeofday(struct timeval* now) {
+  if (!now) return;
+  if (!simk::IsBooted() || !simk::IsVirtual()) {
+    gettimeofday(now, nullptr);
+    return;
+  }
+  const timeval& base = simk::K().wallBase;
+  uint64_t us = uint64_t(base.tv_usec) + simk::NowMs() * 1000u;
+  now->tv_sec = base.tv_sec + time_t(us / 1000000u);
+  now->tv_usec = suseconds_t(us % 1000000u);
+}
+
+void simtv_halt_thread(void) {
+  simk::Lock lock(simk::Mutex());
+  std::function<bool()> never = [] { return false; };
+  for (;;) simk::Wait(lock, never, simk::kNoDeadline);
+}
+
+int simtv_call_count(void) {
+  std::lock_guard guard(simk::C().mutex);
+  return int(simk::C().dropped + simk::C().log.size());
+}
+
+int simtv_call_text(int index, char* text, int size) {
+  std::lock_guard guard(simk::C().mutex);
+  auto& log = simk::C().log;
+  const size_t dropped = simk::C().dropped;
+  if (index < 0 || size_t(index) < dropped || size_t(index) - dropped >= log.size() || !text || size <= 0) return -1;
+  std::snprintf(text, size_t(size), "%s", log[size_t(index) - dropped].c_str());
+  return 0;
+}
+
+void simtv_clear_calls(void) {
+  std::lock_guard guard(simk::C().mutex);
+  simk::C().log.clear();
+  simk::C().dropped = 0;
+}
+
+void simtv_fail(const char* name, int32_t code, int32_t count) {
+  if (!name) return;
+  std::lock_guard guard(simk::C().mutex);
+  simk::C().failures[name] = simk::Failure{code, count};
+}
+
+}  // extern "C"

@@ -1,0 +1,128 @@
+#include "simtv.h"
+
+#include <atomic>
+#include <cstring>
+#include <map>
+#include <mutex>
+#include <string>
+
+#include "bkni.h"
+#include "ossem.h"
+#include "simkernel.h"
+#include "simvalues.h"
+
+namespace simtv {
+namespace {
+
+struct Values {
+  std::mutex mutex;
+  std::map<std::string, int32_t> values{
+      {"factory_mode", 0},     {"current_source", 0}, {"back2tv_source", -1}, {"launched_app", -1},
+      {"ext_source", 20},      {"multimedia_source", 21}, {"standby_mode", 0},  {"osd_state", 0},
+      {"caption_state", 1},    {"window_id", 0},
+  };
+};
+
+Values& V() {
+  static Values& values = *new Values;
+  return values;
+}
+
+std::atomic<simtv_key_target> g_keyTarget{nullptr};
+
+}  // namespace
+
+int32_t Value(const char* name) {
+  std::lock_guard guard(V().mutex);
+  auto it = V().values.find(name);
+  return it == V().values.end() ? 0 : it->second;
+}
+
+void SetValue(const char* name, int32_t value) {
+  std::lock_guard guard(V().mutex);
+  V().values[name] = value;
+}
+
+}  // namespace simtv
+
+// Started by the middleware's and the state manager's sources.
+void SimStartMiddleware();
+void SimStartStateManager();
+void SimStartWatchdog();
+
+namespace {
+
+// BKNI_Sleep on the virtual clock: a sleeper of the set, or a driving thread
+// moving the clock past its own sleep.
+void KernelSleep(unsigned int milliseconds) {
+  simk::Record("BKNI_Sleep", simk::CallArgs{}.Int(milliseconds));
+  simk::Lock lock(simk::Mutex());
+  std::function<bool()> never = [] { return false; };
+  simk::Wait(lock, never, simk::DeadlineAfter(milliseconds));
+}
+
+}  // namespace
+
+extern "C" {
+
+void simtv_boot(int virtualClock, int bootThreadIsSet) {
+  if (simk::IsBooted()) return;
+  simk::Boot(virtualClock != 0, bootThreadIsSet != 0);
+  g_dorn_mutex = OS_SemCreate(1);
+  if (virtualClock) simtv_bkni_set_sleep_handler(&KernelSleep);
+  SimStartMiddleware();
+  SimStartStateManager();
+  SimStartWatchdog();
+}
+
+int simtv_set_value(const char* name, int32_t value) {
+  if (!name) return -1;
+  std::lock_guard guard(simtv::V().mutex);
+  auto it = simtv::V().values.find(name);
+  if (it == simtv::V().values.end()) return -1;
+  it->second = value;
+  return 0;
+}
+
+int simtv_get_value(const char* name, int32_t* value) {
+  if (!name || !value) return -1;
+  std::lock_guard guard(simtv::V().mutex);
+  auto it = simtv::V().values.find(name);
+  if (it == simtv::V().values.end()) return -1;
+  *value = it->second;
+  return 0;
+}
+
+DFBResult simtv_wait_event_buffer(IDirectFBEventBuffer* buffer, int32_t ms) {
+  if (!buffer) return DFB_INVARG;
+  simk::Lock lock(simk::Mutex());
+  std::function<bool()> ready = [buffer] { return buffer->HasEvent(buffer) == DFB_OK; };
+  return simk::Wait(lock, ready, simk::DeadlineAfter(ms)) ? DFB_OK : DFB_TIMEOUT;
+}
+
+void simtv_set_key_target(simtv_key_target target) { simtv::g_keyTarget.store(target); }
+
+int simtv_inject_key(uint32_t keyCode, int down, uint32_t ageMs) {
+  simtv_key_target target = simtv::g_keyTarget.load();
+  IDirectFBEventBuffer* buffer = target ? target() : nullptr;
+  if (!buffer) return -1;
+  DFBWindowEvent event;
+  std::memset(&event, 0, sizeof event);
+  event.clazz = DFEC_WINDOW;
+  event.type = down ? DWET_KEYDOWN : DWET_KEYUP;
+  event.window_id = DFBWindowID(simtv::Value("window_id"));
+  event.key_code = int(keyCode);
+  event.key_id = DIKI_UNKNOWN;
+  event.key_symbol = DIKS_NULL;
+  timeval now;
+  simtv_gettimeofday(&now);
+  int64_t us = int64_t(now.tv_sec) * 1000000 + now.tv_usec - int64_t(ageMs) * 1000;
+  event.timestamp.tv_sec = time_t(us / 1000000);
+  event.timestamp.tv_usec = suseconds_t(us % 1000000);
+  DFBResult result = buffer->PostEvent(buffer, DFB_EVENT(&event));
+  simk::Lock lock(simk::Mutex());
+  simk::Changed();
+  return result == DFB_OK ? 0 : -1;
+}
+
+}  // extern "C"

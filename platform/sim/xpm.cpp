@@ -1,0 +1,268 @@
+#include "xpm.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <cstring>
+#include <deque>
+#include <utility>
+#include <vector>
+
+#include "bcm.h"
+#include "ossem.h"
+#include "simkernel.h"
+#include "simtv.h"
+#include "simvalues.h"
+
+namespace {
+
+struct MiddlewareEvent {
+  uint32_t cookie;
+  uint32_t event;
+  std::vector<unsigned char> payload;
+  bool hasPayload;
+};
+
+// Guarded by the kernel lock.
+struct Middleware {
+  std::vector<std::pair<XPM_EventCallback, void*>> clients;
+  std::deque<MiddlewareEvent> pending;
+  bool watchdogArmed = false;
+  uint64_t watchdogTimeoutMs = 0;
+  uint64_t watchdogExpiry = 0;
+  uint64_t watchdogChanges = 0;
+};
+
+std::atomic<simtv_render_hook> g_renderHook{nullptr};
+
+Middleware& M() {
+  static Middleware& m = *new Middleware;
+  return m;
+}
+
+// The middleware delivers its events from a thread of its own; the payload
+// lives only during the call, as on the set.
+void MiddlewareThread() {
+  simk::Lock lock(simk::Mutex());
+  std::function<bool()> ready = [] { return !M().pending.empty(); };
+  for (;;) {
+    simk::Wait(lock, ready, simk::kNoDeadline);
+    MiddlewareEvent e = std::move(M().pending.front());
+    M().pending.pop_front();
+    auto clients = M().clients;
+    lock.unlock();
+    for (auto& [callback, context] : clients) {
+      (void)context;
+      callback(e.cookie, e.event, e.hasPayload ? e.payload.data() : nullptr, uint32_t(e.payload.size()));
+    }
+    lock.lock();
+  }
+}
+
+// The hardware watchdog resets the set when nobody fed it within its time-out.
+void WatchdogThread() {
+  simk::Lock lock(simk::Mutex());
+  uint64_t seen = M().watchdogChanges;
+  std::function<bool()> changed = [&seen] { return M().watchdogChanges != seen; };
+  for (;;) {
+    uint64_t deadline = M().watchdogArmed ? M().watchdogExpiry : simk::kNoDeadline;
+    simk::Wait(lock, changed, deadline);
+    seen = M().watchdogChanges;
+    if (M().watchdogArmed && simk::NowMs() >= M().watchdogExpiry) {
+      std::fprintf(stderr,
+                   "SIMTV: the hardware watchdog was not fed for %llu s: it resets the set\n",
+                   static_cast<unsigned long long>(M().watchdogTimeoutMs / 1000));
+      std::fflush(nullptr);
+      lock.unlock();
+      bcm_xmc_ResetHost_BCM35230();
+      lock.lock();
+      M().watchdogArmed = false;
+    }
+  }
+}
+
+void WatchdogChanged() {
+  ++M().watchdogChanges;
+  simk::Changed();
+}
+
+int32_t Simple(const char* name) {
+  simk::Record(name);
+  int32_t code = 0;
+  return simk::Fails(name, &code) ? code : 0;
+}
+
+int32_t Report(const char* name, int32_t* out, int32_t value, simk::CallArgs args = {}) {
+  simk::Record(name, args);
+  int32_t code = 0;
+  if (simk::Fails(name, &code)) return code;
+  if (out) *out = value;
+  return 0;
+}
+
+}  // namespace
+
+void SimStartMiddleware() { simk::StartThread("simtv_xpm", MiddlewareThread); }
+void SimStartWatchdog() { simk::StartThread("simtv_watchdog", WatchdogThread); }
+
+extern "C" {
+
+int32_t XPM_SubscribeEventClient(XPM_EventCallback callback, void* context) {
+  simk::Record("XPM_SubscribeEventClient", simk::CallArgs{}.Ptr().Ptr());
+  int32_t code = 0;
+  if (simk::Fails("XPM_SubscribeEventClient", &code)) return code;
+  if (!callback) return 1;
+  simk::Lock lock(simk::Mutex());
+  M().clients.emplace_back(callback, context);
+  return 0;
+}
+
+int32_t XPM_UnsubscribeEventClient(XPM_EventCallback callback, void* context) {
+  simk::Record("XPM_UnsubscribeEventClient", simk::CallArgs{}.Ptr().Ptr());
+  simk::Lock lock(simk::Mutex());
+  auto& clients = M().clients;
+  auto it = std::find(clients.begin(), clients.end(), std::make_pair(callback, context));
+  if (it == clients.end()) return 1;
+  clients.erase(it);
+  return 0;
+}
+
+int32_t XPM_Init(void) { return Simple("XPM_Init"); }
+int32_t XPM_Term(void) { return Simple("XPM_Term"); }
+
+int32_t XPM_StopWatchdog(void) {
+  simk::Record("XPM_StopWatchdog");
+  simk::Lock lock(simk::Mutex());
+  M().watchdogArmed = false;
+  WatchdogChanged();
+  return 0;
+}
+
+int32_t XPM_SetWatchdogTimeout(int32_t seconds) {
+  simk::Record("XPM_SetWatchdogTimeout", simk::CallArgs{}.Int(seconds));
+  if (seconds <= 0) return 1;
+  simk::Lock lock(simk::Mutex());
+  M().watchdogArmed = true;
+  M().watchdogTimeoutMs = uint64_t(seconds) * 1000u;
+  M().watchdogExpiry = simk::NowMs() + M().watchdogTimeoutMs;
+  WatchdogChanged();
+  return 0;
+}
+
+int32_t XPM_ResetWatchdog(void) {
+  simk::Record("XPM_ResetWatchdog");
+  simk::Lock lock(simk::Mutex());
+  if (M().watchdogArmed) {
+    M().watchdogExpiry = simk::NowMs() + M().watchdogTimeoutMs;
+    WatchdogChanged();
+  }
+  return 0;
+}
+
+int32_t XPM_CheckAliveStatus(int32_t timeout) {
+  simk::Record("XPM_CheckAliveStatus", simk::CallArgs{}.Int(timeout));
+  int32_t code = 0;
+  if (simk::Fails("XPM_CheckAliveStatus", &code)) return code;
+  // Alive means the middleware could take its lock, the one the GUI holds
+  // while it works: a GUI thread stuck with it makes the middleware dead too.
+  if (!g_dorn_mutex) return 0;
+  if (!simtv::SemTake(g_dorn_mutex, timeout)) return 1;
+  simtv::SemGive(g_dorn_mutex);
+  return 0;
+}
+
+int32_t XPM_GetOsdState(int32_t* state) { return Report("XPM_GetOsdState", state, simtv::Value("osd_state")); }
+
+int32_t XPM_SetOsdState(int32_t state) {
+  simk::Record("XPM_SetOsdState", simk::CallArgs{}.Int(state));
+  simtv::SetValue("osd_state", state);
+  return 0;
+}
+
+int32_t XPM_EnableCaptionRender(int32_t enable) {
+  simk::Record("XPM_EnableCaptionRender", simk::CallArgs{}.Int(enable));
+  simtv::SetValue("caption_state", enable ? 1 : 0);
+  return 0;
+}
+
+int32_t XPM_GetCaptionRenderState(int32_t window, int32_t* state) {
+  return Report("XPM_GetCaptionRenderState", state, simtv::Value("caption_state"), simk::CallArgs{}.Int(window));
+}
+
+int32_t XPM_RenderClient(uint32_t handle, int32_t kind) {
+  simk::Record("XPM_RenderClient", simk::CallArgs{}.Int(handle).Int(kind));
+  if (simtv_render_hook hook = g_renderHook.load()) hook(kind);
+  return 0;
+}
+
+void simtv_on_render(simtv_render_hook hook) { g_renderHook.store(hook); }
+
+int32_t XPM_GetCurrentSource(int32_t window, int32_t* source) {
+  return Report("XPM_GetCurrentSource", source, simtv::Value("current_source"), simk::CallArgs{}.Int(window));
+}
+
+int32_t XPM_SetSource(int32_t window, int32_t source) {
+  simk::Record("XPM_SetSource", simk::CallArgs{}.Int(window).Int(source));
+  int32_t code = 0;
+  if (simk::Fails("XPM_SetSource", &code)) return code;
+  simtv::SetValue("current_source", source);
+  return 0;
+}
+
+int32_t XPM_SetBack2TVSourceID(int32_t source) {
+  simk::Record("XPM_SetBack2TVSourceID", simk::CallArgs{}.Int(source));
+  simtv::SetValue("back2tv_source", source);
+  return 0;
+}
+
+int32_t XPM_GetBack2TVSourceID(int32_t* source) {
+  return Report("XPM_GetBack2TVSourceID", source, simtv::Value("back2tv_source"));
+}
+
+int32_t XPM_GetFactoryModeSetting(int32_t kind, int32_t* mode) {
+  return Report("XPM_GetFactoryModeSetting", mode, simtv::Value("factory_mode"), simk::CallArgs{}.Int(kind));
+}
+
+int32_t XPM_Create_DB_RECORD_LOG_Internal(void) { return Simple("XPM_Create_DB_RECORD_LOG_Internal"); }
+int32_t XPM_Create_DB_CHANNEL_LOGO(void) { return Simple("XPM_Create_DB_CHANNEL_LOGO"); }
+
+int32_t xpm_get_db_status(int32_t* valid, DB_Handle* handle, char* startTime) {
+  simk::Record("xpm_get_db_status");
+  int32_t code = 0;
+  if (simk::Fails("xpm_get_db_status", &code)) return code;
+  if (valid) *valid = 1;
+  if (handle) *handle = 1;
+  if (startTime) std::snprintf(startTime, XPM_DB_TIME_TEXT_SIZE, "%s", "2012-01-01 00:00:00");
+  return 0;
+}
+
+int32_t xpm_relayhdmicecrcu(int32_t kind, uint32_t keyCode) {
+  simk::Record("xpm_relayhdmicecrcu", simk::CallArgs{}.Int(kind).Int(keyCode));
+  int32_t code = 0;
+  // The relay is active only when told to be (an HDMI-CEC device in control).
+  return simk::Fails("xpm_relayhdmicecrcu", &code) ? code : 0;
+}
+
+void simtv_inject_event(uint32_t cookie, uint32_t event, const void* payload, uint32_t size) {
+  MiddlewareEvent e{cookie, event, {}, payload != nullptr};
+  if (payload && size) {
+    auto* bytes = static_cast<const unsigned char*>(payload);
+    e.payload.assign(bytes, bytes + size);
+  }
+  simk::Lock lock(simk::Mutex());
+  M().pending.push_back(std::move(e));
+  simk::Changed();
+}
+
+int simtv_watchdog_armed(void) {
+  simk::Lock lock(simk::Mutex());
+  return M().watchdogArmed ? 1 : 0;
+}
+
+int64_t simtv_watchdog_left_ms(void) {
+  simk::Lock lock(simk::Mutex());
+  if (!M().watchdogArmed) return -1;
+  return int64_t(M().watchdogExpiry) - int64_t(simk::NowMs());
+}
+
+}  // extern "C"

@@ -1,0 +1,135 @@
+// The simulated set's own primitives, on its virtual clock with the test
+// thread driving it.
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "bkni.h"
+#include "bkni_host.h"
+#include "host_fixture.h"
+#include "mplcore.h"
+#include "bnrm.h"
+#include "ossem.h"
+
+namespace HostTest {
+namespace {
+
+// What the set's threads of a test did, in order.
+std::mutex g_mutex;
+std::vector<std::string> g_log;
+
+void Log(const std::string& line) {
+  std::lock_guard guard(g_mutex);
+  g_log.push_back(line);
+}
+
+std::vector<std::string> TakeLog() {
+  std::lock_guard guard(g_mutex);
+  return std::exchange(g_log, {});
+}
+
+class Sim : public testing::Test {
+ protected:
+  void SetUp() override {
+    (void)simtv_virtual_clock();
+    TakeLog();
+  }
+};
+
+TEST_F(Sim, SleepersWakeInTheOrderOfTheirDeadlines) {
+  static uint64_t start;
+  start = simtv_now_ms();
+  for (int ms : {300, 100, 200}) {
+    MPLCore_ThreadCreateNamed(
+        "sleeper",
+        [](void* argument) {
+          const auto ms = unsigned(reinterpret_cast<uintptr_t>(argument));
+          BKNI_Sleep(ms);
+          Log(std::to_string(ms) + " at " + std::to_string(simtv_now_ms() - start));
+        },
+        reinterpret_cast<void*>(uintptr_t(ms)), 40);
+  }
+  simtv_advance(250);
+  EXPECT_EQ(TakeLog(), (std::vector<std::string>{"100 at 100", "200 at 200"}));
+  simtv_advance(250);
+  EXPECT_EQ(TakeLog(), (std::vector<std::string>{"300 at 300"}));
+  EXPECT_EQ(simtv_now_ms() - start, 500u);
+}
+
+TEST_F(Sim, TheGivenCountGoesToTheOldestWaiter) {
+  static OS_SemId lock;
+  lock = OS_SemCreate(1);
+  ASSERT_EQ(OS_SemTakeTrack(lock, -1, "sim_test", 1), OS_SEM_OK);
+  auto taker = [](void* name) {
+    OS_SemTakeTrack(lock, -1, "sim_test", 2);
+    Log(static_cast<const char*>(name));
+    OS_SemGive(lock);
+  };
+  MPLCore_ThreadCreateNamed("first", taker, const_cast<char*>("first"), 40);
+  simtv_settle();
+  MPLCore_ThreadCreateNamed("second", taker, const_cast<char*>("second"), 40);
+  simtv_settle();
+  EXPECT_TRUE(TakeLog().empty());
+  OS_SemGive(lock);
+  simtv_settle();
+  EXPECT_EQ(TakeLog(), (std::vector<std::string>{"first", "second"}));
+  // A take that cannot be had times out on the set's clock.
+  ASSERT_EQ(OS_SemTakeTrack(lock, 0, "sim_test", 3), OS_SEM_OK);
+  const uint64_t before = simtv_now_ms();
+  EXPECT_EQ(OS_SemTakeTrack(lock, 10000, "sim_test", 4), OS_SEM_TIMEOUT);
+  EXPECT_EQ(simtv_now_ms() - before, 10000u);
+  EXPECT_EQ(OS_SemTakeTrack(nullptr, 0, "sim_test", 5), OS_SEM_INVALID);
+}
+
+TEST_F(Sim, TheCommandQueueHoldsFiftyPointers) {
+  MPLCore_QueueId queue = MPLCore_QueueCreate(0, 50, 1);
+  ASSERT_NE(queue, 0u);
+  for (uintptr_t i = 1; i <= 50; ++i) {
+    void* entry = reinterpret_cast<void*>(i);
+    ASSERT_EQ(MPLCore_QueuePost(queue, &entry), 0);
+  }
+  void* extra = nullptr;
+  EXPECT_NE(MPLCore_QueuePost(queue, &extra), 0);
+  void* entry = nullptr;
+  ASSERT_EQ(MPLCore_QueueWait(queue, &entry, 0), 0);
+  EXPECT_EQ(entry, reinterpret_cast<void*>(1));
+  for (int i = 2; i <= 50; ++i) MPLCore_QueueWait(queue, &entry, 0);
+  const uint64_t before = simtv_now_ms();
+  EXPECT_NE(MPLCore_QueueWait(queue, &entry, 700), 0);
+  EXPECT_EQ(simtv_now_ms() - before, 700u);
+}
+
+TEST_F(Sim, EventsResetWhenTaken) {
+  BKNI_EventHandle event = nullptr;
+  ASSERT_EQ(BKNI_CreateEvent(&event), BKNI_SUCCESS);
+  BKNI_SetEvent(event);
+  BKNI_SetEvent(event);
+  EXPECT_EQ(BKNI_WaitForEvent(event, 0), BKNI_SUCCESS);
+  EXPECT_EQ(BKNI_WaitForEvent(event, 12000), BKNI_TIMEOUT);
+  BKNI_DestroyEvent(event);
+}
+
+TEST_F(Sim, AFailureLastsForItsCount) {
+  simtv_fail("B_NRM_LockExclusiveResource", 7, 2);
+  EXPECT_EQ(B_NRM_LockExclusiveResource(1, -1, 1), 7);
+  EXPECT_EQ(B_NRM_LockExclusiveResource(1, -1, 1), 7);
+  EXPECT_EQ(B_NRM_LockExclusiveResource(1, -1, 1), 0);
+  simtv_fail("B_NRM_LockExclusiveResource", 3, -1);
+  EXPECT_EQ(B_NRM_LockExclusiveResource(1, -1, 1), 3);
+  simtv_fail("B_NRM_LockExclusiveResource", 0, 0);
+  EXPECT_EQ(B_NRM_LockExclusiveResource(1, -1, 1), 0);
+}
+
+TEST_F(Sim, TheHardwareWatchdogCountsFromItsLastFeed) {
+  XPM_SetWatchdogTimeout(60);
+  simtv_advance(50000);
+  EXPECT_EQ(simtv_watchdog_left_ms(), 10000);
+  XPM_ResetWatchdog();
+  EXPECT_EQ(simtv_watchdog_left_ms(), 60000);
+  XPM_StopWatchdog();
+  EXPECT_EQ(simtv_watchdog_armed(), 0);
+  simtv_advance(120000);
+}
+
+}  // namespace
+}  // namespace HostTest
