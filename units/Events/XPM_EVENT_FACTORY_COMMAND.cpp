@@ -1,0 +1,3 @@
+#include "Events/XPM_EVENT_FACTORY_COMMAND.h"
+
+VG_DEFINE_CLASS(Events, XPM_EVENT_FACTORY_COMMAND, Core::Event)

@@ -1,0 +1,3 @@
+#include "Events/XPM_EVENT_KEY.h"
+
+VG_DEFINE_CLASS(Events, XPM_EVENT_KEY, Core::KeyEvent)

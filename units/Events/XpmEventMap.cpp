@@ -1,0 +1,609 @@
+#include "Events/XpmEventMap.h"
+
+#include <bit>
+#include <cstring>
+
+#include "Events/Events.h"
+#include "vgdebug.h"
+#include "vgstring.h"
+
+// ------------------------------------------------------------------ payload
+
+uint32_t XpmPayload::Word(uint32_t index) const {
+  const uint64_t offset = uint64_t{index} * 4;
+  if (offset + 4 > size_) return 0;
+  const uint8_t* p = data_ + offset;
+  return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
+}
+
+uint16_t XpmPayload::Half(uint32_t offset) const {
+  if (uint64_t{offset} + 2 > size_) return 0;
+  return static_cast<uint16_t>(data_[offset] | data_[offset + 1] << 8);
+}
+
+uint8_t XpmPayload::Byte(uint32_t offset) const { return offset < size_ ? data_[offset] : 0; }
+
+double XpmPayload::Double(uint32_t offset) const {
+  if (uint64_t{offset} + 8 > size_) return 0;
+  uint64_t bits = 0;
+  for (int i = 7; i >= 0; --i) bits = bits << 8 | data_[offset + i];
+  return std::bit_cast<double>(bits);
+}
+
+std::string XpmPayload::Text(uint32_t offset) const {
+  if (offset >= size_) return {};
+  const char* begin = reinterpret_cast<const char*>(data_ + offset);
+  return std::string(begin, strnlen(begin, size_ - offset));
+}
+
+// -------------------------------------------------------------------- host
+
+namespace {
+
+VgXpmEventHost g_host;
+
+int32_t Flag(std::atomic<int32_t>* flag, int32_t absent) { return flag ? flag->load() : absent; }
+void SetFlag(std::atomic<int32_t>* flag, int32_t value) {
+  if (flag) flag->store(value);
+}
+
+void Dispatch(Core::Event* event) {
+  if (event && g_host.DispatchEvent) g_host.DispatchEvent(event);
+}
+
+void EnableUSBPopup() {
+  if (g_host.XPM_EnableUSBPopupMsg) g_host.XPM_EnableUSBPopupMsg();
+}
+
+}  // namespace
+
+VgXpmEventHost VgInstallXpmEventHost(const VgXpmEventHost& host) {
+  VgXpmEventHost previous = g_host;
+  g_host = host;
+  return previous;
+}
+
+int32_t SendAppPlayerNotifyMsg(int32_t code) {
+  void* message = nullptr;
+  if (!g_host.ntfy_convert_strings_to_sysv_msg ||
+      g_host.ntfy_convert_strings_to_sysv_msg(code, nullptr, nullptr, &message) != 0) {
+    VgPrint("Failed to convert the notification message in thread in: %s\n", "SendAppPlayerNotifyMsg");
+    return 0;
+  }
+  const int32_t queue = g_host.ntfy_get_mqid ? g_host.ntfy_get_mqid() : -1;
+  const bool sent = g_host.ntfy_send_sysv_msg && g_host.ntfy_send_sysv_msg(queue, message) == 0;
+  if (g_host.ntfy_free_sysv_msg) g_host.ntfy_free_sysv_msg(message);
+  if (!sent) {
+    VgPrint("Failed to send the notification message in thread in: %s\n", "SendAppPlayerNotifyMsg");
+    return 0;
+  }
+  return 1;
+}
+
+// ------------------------------------------------------------------- makers
+
+namespace {
+
+using Payload = XpmPayload;
+
+VgString Ansi(const std::string& text) { return VgNewStringAnsi(text.c_str()); }
+
+// A disk speed or size reported as a double or an unsigned count, cut to an
+// unsigned integer. A value that does not fit (negative, not a number, too
+// large) is clamped instead of converted, which C++ leaves undefined.
+uint32_t ToUnsigned(double value) {
+  if (!(value >= 0)) return 0;
+  if (value >= 4294967295.0) return 4294967295u;
+  return static_cast<uint32_t>(value);
+}
+
+const char* SourceReason(uint32_t reason) {
+  switch (reason) {
+    case 1: return "No Signal";
+    case 2: return "Invalid Format";
+    case 4: return "Rating Lock";
+    default: return "Unknown";
+  }
+}
+
+const char* ChannelReason(uint32_t reason) {
+  switch (reason) {
+    case 1: return "No Tuner Lock";
+    case 2: return "Not In Stream";
+    case 3: return "No Video";
+    case 4: return "Channel Lock";
+    case 5: return "Rating Lock";
+    default: return "Unknown";
+  }
+}
+
+template <class T>
+Core::Event* Plain(const Payload&) {
+  return VgNew<T>();
+}
+
+// Events whose one field is payload word 0.
+template <class T, auto Field>
+Core::Event* FirstWord(const Payload& p) {
+  auto* e = VgNew<T>();
+  e->*Field = p.Int(0);
+  return e;
+}
+
+template <int32_t State>
+Core::Event* YahooNotify(const Payload&) {
+  auto* e = VgNew<Events::YahooNotifyEvent>();
+  e->State = State;
+  return e;
+}
+
+Core::Event* Wakeup(const Payload& p) {
+  SetFlag(g_host.g_IsPowerOn, 1);  // before dispatch, so the wake-up itself reaches the root
+  return FirstWord<Events::XPM_EVENT_WAKEUP, &Events::XPM_EVENT_WAKEUP::Reason>(p);
+}
+
+Core::Event* SourceAcquired(const Payload& p) {
+  auto* e = VgNew<Events::XPM_EVENT_SOURCE_ACQUIRED>();
+  e->Window = p.Int(0);
+  e->SourceId = p.Int(1);
+  e->Status = 16;
+  return e;
+}
+
+Core::Event* SourceNotAcquired(const Payload& p) {
+  VgPrint("vg_xpmEventCallback: XPM_EVENT_SOURCE_NOT_ACQUIRED (Reason: %s)\n", SourceReason(p.Word(2)));
+  auto* e = VgNew<Events::XPM_EVENT_SOURCE_ACQUIRED>();
+  e->Window = p.Int(0);
+  e->SourceId = p.Int(1);
+  e->Status = p.Int(2) | 16;
+  return e;
+}
+
+Events::XPM_EVENT_CHANNEL_ACQUIRED* ChannelEvent(int32_t window, int32_t major, int32_t minor, int32_t status) {
+  auto* e = VgNew<Events::XPM_EVENT_CHANNEL_ACQUIRED>();
+  e->Window = window;
+  e->Channel.Major = major;
+  e->Channel.Minor = minor;
+  e->Status = status;
+  return e;
+}
+
+Core::Event* ChannelAcquired(const Payload& p) { return ChannelEvent(p.Int(0), p.Int(1), p.Int(2), 0); }
+
+Core::Event* ChannelNotAcquired(const Payload& p) {
+  VgPrint("vg_xpmEventCallback: XPM_EVENT_CHANNEL_NOT_ACQUIRED (Reason: %s)\n", ChannelReason(p.Word(3)));
+  return ChannelEvent(p.Int(0), p.Int(1), p.Int(2), p.Int(3));
+}
+
+Core::Event* ChannelMapEmpty(const Payload& p) {
+  VgPrint("\nvg_xpmEventCallback: XPM_EVENT_CHANNEL_MAP_EMPTY ");
+  return ChannelEvent(p.Int(0), -2, -2, 7);
+}
+
+// The scan report's fixed part is 36 bytes; the channel list (major, minor
+// per channel) follows it in the payload.
+constexpr uint32_t kScanFixedPart = 36;
+constexpr uint32_t kScanCountWord = 7;
+constexpr int32_t kScanChannelLimit = 99;
+
+Core::Event* ScanProgress(const Payload& p) {
+  const uint32_t count = p.Word(kScanCountWord);
+  const uint32_t taken = count < uint32_t{kScanChannelLimit} ? count : uint32_t{kScanChannelLimit};
+  const uint64_t needed = count ? kScanFixedPart + uint64_t{taken} * 8 : 0;
+  if (needed > p.Size()) {
+    VgPrint("vg_xpmEventCallback: scan report of %u bytes lists %u channels; dropped\n", p.Size(), count);
+    return nullptr;
+  }
+  VgPrint("Channel[%2lu:] ", static_cast<unsigned long>(p.Word(0)));
+  auto* e = VgNew<Events::XPM_EVENT_CHANNEL_SCAN_PROGRESS>();
+  e->PhysicalChannel = p.Int(0);
+  e->Info = p.Int(1);
+  e->Progress = p.Int(2);
+  if (count == 0) {
+    VgPrint(": No lock\n");
+    return e;
+  }
+  VgPrint(" %ld   NumChannels =%ld \n", static_cast<long>(p.Int(kScanFixedPart / 4)), static_cast<long>(count));
+  e->ScanKind = p.Int(3);
+  e->Count = static_cast<int32_t>(taken);
+  for (uint32_t i = 0; i < taken; ++i) {
+    auto* channel = VgNew<Structures::VirtualChannel>();
+    channel->Major = p.Int(kScanFixedPart / 4 + 2 * i);
+    channel->Minor = p.Int(kScanFixedPart / 4 + 2 * i + 1);
+    e->Channels[i] = channel;
+  }
+  return e;
+}
+
+Core::Event* RatingRegion(const Payload& p) {
+  auto* e = VgNew<Events::XPM_EVENT_RATING_REGION_UPDATED>();
+  e->Region = p.Int(0);
+  return e;
+}
+
+Core::Event* DiskTest(const Payload& p) {
+  const double speed = p.Double(16);
+  const std::string fileSystem = p.Text(24);
+  VgPrint("Test Status %d\n", p.Int(1));
+  VgPrint("Total Space %0.1fGB\n", p.Word(2) / 1048576.0);
+  VgPrint("Available Space %0.1fGB\n", p.Word(3) / 1048576.0);
+  VgPrint("USB Hard Disk Speed: %lf\n", speed);
+  VgPrint("USB File Type: %s\n", fileSystem.c_str());
+  auto* e = VgNew<Events::PVRPerfStatusEvent>();
+  e->Result = p.Int(0);
+  e->TestStatus = p.Int(1);
+  e->FileSystem = Ansi(fileSystem);
+  e->TotalSpace = static_cast<int32_t>(p.Word(2) / 1024);
+  e->AvailableSpace = static_cast<int32_t>(p.Word(3) / 1024);
+  e->Speed = static_cast<int32_t>(ToUnsigned(speed));
+  return e;
+}
+
+Core::Event* CecNameUpdated(const Payload& p) {
+  const std::string name = p.Text(4);
+  VgPrint("vg_xpmEventCallback: XPM_EVENT_HDMI_SOURCE_NAME_UPDATED [%ld: %s]\n", static_cast<long>(p.Int(0)),
+          name.c_str());
+  auto* e = VgNew<Events::CEC_EVENT_NAME_UPDATED>();
+  e->SourceId = p.Int(0);
+  e->Name = Ansi(name);
+  return e;
+}
+
+Core::Event* CecSourceDetected(const Payload& p) {
+  VgPrint("vg_xpmEventCallback: XPM_EVENT_SOURCE_SIGNAL_DETECTED SrcId[%ld]\n", static_cast<long>(p.Int(0)));
+  auto* e = VgNew<Events::CEC_EVENT_SOURCE_DETECTED>();
+  e->SourceId = p.Int(0);
+  e->Detected = p.Byte(4);
+  return e;
+}
+
+Core::Event* CecOsdString(const Payload& p) {
+  const std::string text = p.Text(4);
+  VgPrint("vg_xpmEventCallback: XPM_EVENT_UPDATE_OSD_STRING [%ld: %s]\n", static_cast<long>(p.Int(0)),
+          text.c_str());
+  auto* e = VgNew<Events::CEC_EVENT_UPDATE_STRING>();
+  e->SourceId = p.Int(0);
+  e->Text = Ansi(text);
+  return e;
+}
+
+Core::Event* CecDeckStatus(const Payload& p) {
+  VgPrint("vg_xpmEventCallback: XPM_EVENT_UPDATE_CEC_DECK_STATUS [%u]\n", p.Word(0));
+  return FirstWord<Events::CEC_EVENT_UPDATE_DECK_STATUS, &Events::CEC_EVENT_UPDATE_DECK_STATUS::Status>(p);
+}
+
+Core::Event* CecAudioStatus(const Payload& p) {
+  VgPrint("vg_xpmEventCallback: XPM_EVENT_PARAMS_CEC_AUDIO_STATUS_UPDATE [%u]\n", p.Word(0));
+  return FirstWord<Events::CEC_EVENT_UPDATE_AUDIO_STATUS, &Events::CEC_EVENT_UPDATE_AUDIO_STATUS::Status>(p);
+}
+
+Core::Event* NetworkTestResults(const Payload& p) {
+  auto* e = VgNew<Events::NetworkTestResultsEvent>();
+  e->Status = p.Int(0);
+  e->TestKind = p.Int(1);
+  e->Value = p.Int(2);
+  return e;
+}
+
+Core::Event* WlanScanComplete(const Payload& p) {
+  VgPrint("XPM_EVENT_PARAMS_WLAN_SCAN_COMPLETE - status = %d\n", p.Int(0));
+  auto* e = VgNew<Events::WlanScanCompleteEvent>();
+  e->Status = p.Int(0);
+  return e;
+}
+
+Core::Event* WlanConnectComplete(const Payload& p) {
+  VgPrint("XPM_EVENT_PARAMS_WLAN_CONNECT_COMPLETE - status = %d\n", p.Int(0));
+  return FirstWord<Events::WlanConnectCompleteEvent, &Events::WlanConnectCompleteEvent::Status>(p);
+}
+
+template <class T>
+Core::Event* Interface(int32_t which) {
+  auto* e = VgNew<T>();
+  e->Interface = which;
+  return e;
+}
+
+Core::Event* NetworkStatus(const Payload& p) {
+  const uint16_t status = static_cast<uint16_t>(p.Word(0));
+  if (g_host.PslNetworkStatusChanged) g_host.PslNetworkStatusChanged(status);
+  switch (status) {
+    case 1: return Interface<Events::NetworkInterfaceUpEvent>(0);
+    case 3: return Interface<Events::NetworkInterfaceUpEvent>(1);
+    case 0: return Interface<Events::NetworkInterfaceDownEvent>(0);
+    case 5: return Interface<Events::NetworkInterfaceDownEvent>(1);
+    default: return nullptr;
+  }
+}
+
+Events::XPM_EVENT_FACTORY_COMMAND* FactoryEvent(int32_t type, const VgClass* screen, int32_t value) {
+  auto* e = VgNew<Events::XPM_EVENT_FACTORY_COMMAND>();
+  e->type = type;
+  e->screenClass = screen;
+  e->value = value;
+  return e;
+}
+
+// A zero-padded text of the result, read no further than its array.
+template <size_t N>
+VgString ResultText(const char (&text)[N]) {
+  return Ansi(std::string(text, strnlen(text, N)));
+}
+
+// The factory command record starts at payload word 1. It goes to the
+// processor as a full, zero-filled record, so a short payload never lets the
+// processor read past it.
+Core::Event* FactoryCommand(const Payload& p) {
+  uint32_t record[kFactoryCommandRecordSize / 4] = {};
+  for (uint32_t i = 0; i < kFactoryCommandRecordSize / 4; ++i) record[i] = p.Word(1 + i);
+  FactoryCommandResult result;
+  if (!g_host.FactoryCommandProcess) {
+    VgPrint("vg_xpmEventCallback: no factory command processor for 0x%08X\n", record[0]);
+    return nullptr;
+  }
+  g_host.FactoryCommandProcess(record, &result);
+  switch (result.kind) {
+    case 1: return FactoryEvent(0, result.screen, result.value);
+    case 2: {
+      auto* e = FactoryEvent(1, nullptr, result.value);
+      e->text = ResultText(result.name);
+      return e;
+    }
+    case 3: return FactoryEvent(2, nullptr, static_cast<int32_t>(result.code));
+    case 4: {
+      auto* e = FactoryEvent(3, result.screen, result.value);
+      e->text = ResultText(result.text);
+      return e;
+    }
+    default: return nullptr;
+  }
+}
+
+Core::Event* Factory(const Payload& p) {
+  switch (p.Word(0)) {
+    case 0:
+      if (!p.Has(8)) break;
+      return FactoryCommand(p);
+    case 2:
+      if (!p.Has(8)) break;
+      VgPrint("OAM_EVENT_CUSTOM_DISCRET_KEY %x\n", p.Word(1));
+      return FactoryEvent(2, nullptr, p.Int(1));
+    case 4: {
+      if (!p.Has(6)) break;
+      auto* e = VgNew<Events::XPM_EVENT_FAN_ERROR>();
+      e->Values[1] = p.Byte(4);
+      e->Values[0] = p.Byte(5);
+      return e;
+    }
+    default: return nullptr;
+  }
+  VgPrint("vg_xpmEventCallback: factory event of kind %u with %u bytes of payload; dropped\n", p.Word(0), p.Size());
+  return nullptr;
+}
+
+Core::Event* Report3DMode(const Payload& p) {
+  VgPrint("vg_xpmEventCallback: XPM_EVENT_REPORT_3DMODE PresWindow[%ld], SrcId[%ld], TransitionType[%ld]\n",
+          static_cast<long>(p.Int(0)), static_cast<long>(p.Int(1)), static_cast<long>(p.Byte(8)));
+  auto* e = VgNew<Events::XPM_EVENT_REPORT_3DMODE>();
+  e->PresentationWindow = p.Int(0);
+  e->SourceId = p.Int(1);
+  e->TransitionType = p.Byte(8);
+  e->Value = p.Byte(9);
+  return e;
+}
+
+Core::Event* RegisterTableChange(const Payload& p) {
+  const std::string key = p.Text(0);
+  VgPrint("XPM_EVENT_REPORT_REGISTER_TABLE_CHANGED is received for key[%s]\n", key.c_str());
+  auto* e = VgNew<Events::XPM_EVENT_REPORT_REGISTER_TABLE_CHANGE>();
+  e->Name = Ansi(key);
+  return e;
+}
+
+Core::Event* TV101State(const Payload& p) {
+  VgPrint("vg_xpmEventCallback: XPM_EVENT_TV101_STATE(%d)\n", p.Int(0));
+  return FirstWord<Events::XPM_EVENT_TV101_STATE, &Events::XPM_EVENT_TV101_STATE::State>(p);
+}
+
+Core::Event* RecordStatus(const Payload& p) {
+  VgPrint("Recording Status %d\n", p.Int(2));
+  VgPrint("Recording TunerId %d\n", p.Int(0));
+  auto* e = VgNew<Events::PVRRecordStatusEvent>();
+  e->TunerId = p.Int(0);
+  e->Status = p.Int(2);
+  return e;
+}
+
+Core::Event* UsbFormat(const Payload& p) {
+  VgPrint("Recording Status %d\n", p.Int(0));
+  return FirstWord<Events::PVRUSBFormatEvent, &Events::PVRUSBFormatEvent::Status>(p);
+}
+
+Core::Event* EpgScanProgress(const Payload& p) {
+  VgPrint("Channel[%d.%d] ", p.Int(3), p.Int(4));
+  auto* e = VgNew<Events::XPM_EVENT_EPG_CHANNEL_SCAN_PROGRESS>();
+  e->Values[0] = p.Half(6);
+  e->Values[1] = p.Half(8);
+  auto* channel = VgNew<Structures::VirtualChannel>();
+  channel->Major = p.Int(3);
+  channel->Minor = p.Int(4);
+  e->Channel = channel;
+  return e;
+}
+
+Core::Event* PlaybackStatus(const Payload& p) {
+  auto* e = VgNew<Events::RecordPlaybackStatusEvent>();
+  e->Value = p.Int(0);
+  e->Status = p.Int(3);
+  e->DeviceFlag = static_cast<uint8_t>(p.Word(2));
+  return e;
+}
+
+Core::Event* TmsCheck(const Payload& p) {
+  VgPrint("TMS Account Status %d\n", p.Int(0));
+  return FirstWord<Events::TMSCheckEvent, &Events::TMSCheckEvent::Status>(p);
+}
+
+// --------------------------------------------------------- after dispatch
+
+void PowerOnBookkeeping() {
+  int32_t value = 0;
+  if (g_host.OAM_GetCustomizedProperty) g_host.OAM_GetCustomizedProperty(107, &value);
+  if (g_host.OAM_SetCustomizedProperty) g_host.OAM_SetCustomizedProperty(107, value);
+  if (g_host.TimerWakeupRecord) g_host.TimerWakeupRecord();
+  int32_t status = 0;
+  if (g_host.DB_Get_PowerDown_Status && g_host.DB_Get_PowerDown_Status(&status) != 0) status = 0;
+  if (g_host.DB_Update_PowerDown_Status) g_host.DB_Update_PowerDown_Status(2);
+  switch (status) {
+    case 1:
+      VgPrint("Normal Power Off, The time is valid\n");
+      if (g_host.XPM_PowerOnUpdateScheduledDataDB) g_host.XPM_PowerOnUpdateScheduledDataDB();
+      break;
+    case 2: VgPrint("Lost Power, we need wait time valid, thread\n"); break;
+    case 3:
+      VgPrint("System Crash Recovery\n");
+      if (g_host.XPM_PowerOnUpdateScheduledDataDB) g_host.XPM_PowerOnUpdateScheduledDataDB();
+      break;
+    default: VgPrint("Unknow power status\n"); break;
+  }
+  SendAppPlayerNotifyMsg(7);
+  EnableUSBPopup();
+}
+
+void AfterWakeup(const Payload& p, Core::Event*) {
+  if (p.Int(0) == 1)
+    PowerOnBookkeeping();
+  else
+    EnableUSBPopup();
+}
+
+void AfterStandby(const Payload&, Core::Event*) { SetFlag(g_host.g_IsPowerOn, 0); }
+
+// The end of every wireless connection attempt is fed back to the factory
+// command processor, whose network test waits for it.
+constexpr uint32_t kFactoryWlanConnected = 0x40EA44BB;
+constexpr uint32_t kFactoryWlanFailed = 0x40EA45BA;
+constexpr uint32_t kFactoryEvent = 106;
+
+void AfterWlanConnect(const Payload& p, Core::Event*) {
+  const uint32_t code = p.Int(0) == 2 ? kFactoryWlanConnected : kFactoryWlanFailed;
+  uint8_t payload[4 + kFactoryCommandRecordSize] = {};
+  for (int i = 0; i < 4; ++i) payload[4 + i] = static_cast<uint8_t>(code >> (8 * i));
+  vg_xpmEventCallback(0, kFactoryEvent, sizeof payload, payload);
+}
+
+// ------------------------------------------------------------------- table
+
+struct Row {
+  uint32_t event;
+  const char* log;  // printed after "vg_xpmEventCallback: " before the event is made
+  uint32_t payloadSize;  // bytes the fields are read from
+  Core::Event* (*make)(const Payload&);
+  void (*after)(const Payload&, Core::Event*);
+};
+
+using namespace Events;
+
+constexpr Row kRows[] = {
+    {3, "XPM_EVENT_PARAMS_WAKEUP", 4, &Wakeup, &AfterWakeup},
+    {4, "XPM_EVENT_PARAMS_STANDBY", 4, &FirstWord<XPM_EVENT_STANDBY, &XPM_EVENT_STANDBY::Reason>, &AfterStandby},
+    {5, "XPM_EVENT_SOURCE_ACQUIRED", 8, &SourceAcquired, nullptr},
+    {6, nullptr, 12, &SourceNotAcquired, nullptr},
+    {8, "XPM_EVENT_FULL_CHANNEL_SCAN_PROGRESS", 32, &ScanProgress, nullptr},
+    {9, "XPM_EVENT_FULL_CHANNEL_SCAN_COMPLETED", 0, &Plain<XPM_EVENT_FULL_SCAN_COMPLETE>, nullptr},
+    {10, "XPM_EVENT_FULL_CHANNEL_SCAN_ABORTED", 0, &Plain<XPM_EVENT_FULL_SCAN_ABORTED>, nullptr},
+    {12, "XPM_EVENT_SINGLE_CHANNEL_SCAN_COMPLETED", 32, &ScanProgress, nullptr},
+    {13, "XPM_EVENT_SINGLE_CHANNEL_SCAN_ABORTED", 0, &Plain<XPM_EVENT_SINGLE_SCAN_ABORTED>, nullptr},
+    {19, "XPM_EVENT_CHANNEL_ACQUIRED", 12, &ChannelAcquired, nullptr},
+    {20, nullptr, 16, &ChannelNotAcquired, nullptr},
+    {21, "XPM_EVENT_CHANNEL_MAP_FULL", 0, &Plain<XPM_EVENT_CHANNEL_MAP_FULL>, nullptr},
+    {22, nullptr, 4, &ChannelMapEmpty, nullptr},
+    {24, "XPM_EVENT_RATING_REGION_UPDATED", 4, &RatingRegion, nullptr},
+    {25, nullptr, 0, nullptr, nullptr},
+    {26, "XPM_EVENT_VIDEO_RESOLUTION_CHANGED", 0, &Plain<VideoResolutionChangedEvent>, nullptr},
+    {57, "XPM_EVENT_PVR_PERF_STATUS", 24, &DiskTest, nullptr},
+    {70, nullptr, 4, &CecNameUpdated, nullptr},
+    {71, nullptr, 5, &CecSourceDetected, nullptr},
+    {73, nullptr, 4, &CecOsdString, nullptr},
+    {74, nullptr, 4, &CecDeckStatus, nullptr},
+    {75, "XPM_EVENT_UPDATE_CEC_FEATURES_STATUS", 0, &Plain<CEC_EVENT_UPDATE_FEATURES_STATUS>, nullptr},
+    {77, nullptr, 4, &CecAudioStatus, nullptr},
+    {81, nullptr, 12, &NetworkTestResults, nullptr},
+    {82, nullptr, 4, &WlanScanComplete, nullptr},
+    {84, nullptr, 4, &WlanConnectComplete, &AfterWlanConnect},
+    {85, nullptr, 4, &NetworkStatus, nullptr},
+    {88, nullptr, 0, &YahooNotify<1>, nullptr},
+    {89, nullptr, 0, &YahooNotify<0>, nullptr},
+    {105, "XPM_EVENT_USB_OVER_CURRENT", 0, &Plain<XPM_EVENT_USB_OVERCURRENT>, nullptr},
+    {106, nullptr, 4, &Factory, nullptr},
+    {107, nullptr, 10, &Report3DMode, nullptr},
+    {108, nullptr, 1, &RegisterTableChange, nullptr},
+    {109, nullptr, 4, &TV101State, nullptr},
+    {110, "XPM_EVENT_UPDATE_EXTERNAL_APP_STATUS", 0, &Plain<XPM_EVENT_UPDATE_EXTERNAL_APP_STATUS>, nullptr},
+    {111, "XPM_EVENT_RECORD_STATUS", 12, &RecordStatus, nullptr},
+    {112, "XPM_EVENT_USB_FORMAT", 4, &UsbFormat, nullptr},
+    {113, "XPM_EVENT_TIMER_STANDBY", 4, &FirstWord<TimerStandbyEvent, &TimerStandbyEvent::Value>, nullptr},
+    {114, "XPM_EVENT_EPG_FULL_CHANNEL_SCAN_PROGRESS", 20, &EpgScanProgress, nullptr},
+    {115, "XPM_EVENT_EPG_FULL_CHANNEL_SCAN_COMPLETED", 0, &Plain<XPM_EVENT_EPG_FULL_SCAN_COMPLETE>, nullptr},
+    {116, "XPM_EVENT_EPG_FULL_CHANNEL_SCAN_ABORTED", 0, &Plain<XPM_EVENT_EPG_FULL_SCAN_ABORTED>, nullptr},
+    {117, "XPM_EVENT_TIMER_RECORD_WARNING", 4,
+     &FirstWord<TimerRecordWarningEvent, &TimerRecordWarningEvent::Value>, nullptr},
+    {118, "XPM_EVENT_RECORD_PLAYBACK_STATUS", 16, &PlaybackStatus, nullptr},
+    {119, "XPM_EVENT_CHECK_TMS_ACCOUNT", 4, &TmsCheck, nullptr},
+};
+
+const Row* FindRow(uint32_t event) {
+  for (const Row& row : kRows)
+    if (row.event == event) return &row;
+  return nullptr;
+}
+
+constexpr uint32_t kFlushMarker = 86;
+constexpr uint32_t kIgnoredCookie = 0xABCDEF00;
+
+bool WakesDeferredStart(uint32_t event) {
+  return event == 5 || event == 6 || event == 19 || event == 20 || event == 22;
+}
+
+}  // namespace
+
+size_t XpmEventRowCount() { return std::size(kRows); }
+XpmEventRowInfo XpmEventRowAt(size_t index) {
+  return index < std::size(kRows) ? XpmEventRowInfo{kRows[index].event, kRows[index].payloadSize}
+                                  : XpmEventRowInfo{0, 0};
+}
+
+// ------------------------------------------------------------------- entry
+
+void vg_xpmEventCallback(uint32_t cookie, uint32_t event, uint32_t size, const void* payload) {
+  // After a streaming disable every queued event is dropped until the flush
+  // marker that the disable posted comes through.
+  if (!Flag(g_host.gTVProcessKeysandEvents, 1) || !Flag(g_host.gKeyEventFlushMarkerFound, 1)) {
+    if (event == kFlushMarker) {
+      SetFlag(g_host.gTVProcessKeysandEvents, 1);
+      SetFlag(g_host.gKeyEventFlushMarkerFound, 1);
+    }
+    return;
+  }
+  VgPrint("vg_xpmEventCallback: Cookie = %x, Event = %x\n", cookie, event);
+  if ((cookie & kIgnoredCookie) == kIgnoredCookie) return;
+  if (!Flag(g_host.ctvInited, 1) && WakesDeferredStart(event) && g_host.SetCtvEvent) g_host.SetCtvEvent();
+
+  const Row* row = FindRow(event);
+  if (!row) {
+    VgPrint("vg_xpmEventCallback: 0x%08X unhandled\n", event);
+    return;
+  }
+  if (!row->make) return;
+  const XpmPayload p(payload, size);
+  if (!p.Has(row->payloadSize)) {
+    VgPrint("vg_xpmEventCallback: event %u needs %u bytes of payload, got %u; dropped\n", event, row->payloadSize,
+            p.Size());
+    return;
+  }
+  if (row->log) VgPrint("vg_xpmEventCallback: %s\n", row->log);
+  Core::Event* created = row->make(p);
+  if (!created) return;
+  Dispatch(created);
+  if (row->after) row->after(p, created);
+}

@@ -1,0 +1,102 @@
+// The GUI thread's half of the middleware event bridge: vg_xpmEventCallback
+// turns each middleware event record that the host takes from the event buffer
+// into an event object of this unit and hands it to the root.
+//
+// The function reaches the host (its flags, its dispatch) and the platform only
+// through the calls of one VgXpmEventHost, which the host installs at start-up
+// and tests replace. A call left null is skipped.
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "Core/Event.h"
+
+// The factory command processor's result: what the factory screens show.
+struct FactoryCommandResult {
+  int32_t kind = 0;  // 0 nothing, 1 menu, 2 value, 3 raw command, 4 message
+  const VgClass* screen = nullptr;  // kinds 1 and 4: the screen class to open
+  char name[32] = {};               // kind 2, zero-padded
+  char text[256] = {};              // kind 4, zero-padded
+  int32_t value = 0;                // kinds 1, 2 and 4
+  uint32_t code = 0;                // kind 3
+};
+
+// The factory command record handed to the processor: the command code, then
+// its argument text and flags, 36 bytes in all.
+inline constexpr size_t kFactoryCommandRecordSize = 36;
+
+struct VgXpmEventHost {
+  // Flags of the event bridge, shared with the host's other threads.
+  std::atomic<int32_t>* gTVProcessKeysandEvents = nullptr;
+  std::atomic<int32_t>* gKeyEventFlushMarkerFound = nullptr;
+  std::atomic<int32_t>* ctvInited = nullptr;
+  std::atomic<int32_t>* g_IsPowerOn = nullptr;
+
+  // The GUI loop's DispatchEvent (drops events while the set is off).
+  void (*DispatchEvent)(Core::Event* event) = nullptr;
+  // BKNI_SetEvent(g_ctv_event_id): releases the deferred start-up.
+  void (*SetCtvEvent)() = nullptr;
+
+  int32_t (*OAM_GetCustomizedProperty)(int32_t id, int32_t* value) = nullptr;
+  int32_t (*OAM_SetCustomizedProperty)(int32_t id, int32_t value) = nullptr;
+  void (*TimerWakeupRecord)() = nullptr;
+  int32_t (*DB_Get_PowerDown_Status)(int32_t* status) = nullptr;
+  int32_t (*DB_Update_PowerDown_Status)(int32_t status) = nullptr;
+  void (*XPM_PowerOnUpdateScheduledDataDB)() = nullptr;
+  void (*XPM_EnableUSBPopupMsg)() = nullptr;
+  // PslNetworkStatusChanged(globalPsl, status).
+  void (*PslNetworkStatusChanged)(uint16_t status) = nullptr;
+  // The external application player's notification queue; 0 is success.
+  int32_t (*ntfy_get_mqid)() = nullptr;
+  int32_t (*ntfy_convert_strings_to_sysv_msg)(int32_t code, const char* first, const char* second,
+                                              void** message) = nullptr;
+  int32_t (*ntfy_send_sysv_msg)(int32_t queue, void* message) = nullptr;
+  void (*ntfy_free_sysv_msg)(void* message) = nullptr;
+  // Runs the command record (kFactoryCommandRecordSize bytes) and fills the result.
+  void (*FactoryCommandProcess)(const uint32_t* command, FactoryCommandResult* result) = nullptr;
+};
+
+// Installs the host's calls; returns the ones installed before.
+VgXpmEventHost VgInstallXpmEventHost(const VgXpmEventHost& host);
+
+// Reads a middleware payload: 32-bit little-endian words counted from 0,
+// 16-bit values, bytes, doubles and zero-terminated 8-bit texts. Nothing is
+// read past the payload's size: a value outside it reads as 0, and a text ends
+// at its terminator or at the end of the payload, whichever comes first.
+class XpmPayload {
+ public:
+  XpmPayload(const void* data, uint32_t size) : data_(static_cast<const uint8_t*>(data)), size_(data ? size : 0) {}
+
+  uint32_t Size() const { return size_; }
+  bool Has(uint32_t bytes) const { return size_ >= bytes; }
+  uint32_t Word(uint32_t index) const;
+  int32_t Int(uint32_t index) const { return static_cast<int32_t>(Word(index)); }
+  uint16_t Half(uint32_t offset) const;
+  uint8_t Byte(uint32_t offset) const;
+  double Double(uint32_t offset) const;
+  std::string Text(uint32_t offset) const;
+
+ private:
+  const uint8_t* data_;
+  uint32_t size_;
+};
+
+// One row of the event table, for walking it: the event number and the
+// payload bytes that the event's fields are read from at least.
+struct XpmEventRowInfo {
+  uint32_t event;
+  uint32_t payloadSize;
+};
+size_t XpmEventRowCount();
+XpmEventRowInfo XpmEventRowAt(size_t index);
+
+extern "C" {
+// Handles one middleware event record in the GUI thread. The caller keeps and
+// frees the payload.
+void vg_xpmEventCallback(uint32_t cookie, uint32_t event, uint32_t size, const void* payload);
+// Sends a notification code to the external application player; 1 on success.
+int32_t SendAppPlayerNotifyMsg(int32_t code);
+}
