@@ -44,16 +44,29 @@ if [ -f tests/fuzz/fuzz_lzw.cpp ]; then
   sources[lzw]="tests/fuzz/fuzz_lzw.cpp runtime/vgresource.cpp tools/lzw/lzw.cpp"
 fi
 
+# The attributed-text compiler measures with the engine's fonts and draws
+# through DirectFB, so its target links both; DirectFB's start-up allocations
+# live as long as the process and are suppressed in the leak check.
+declare -A extra=()
+if [ -f tests/fuzz/attrtext_fuzz.cpp ]; then
+  targets+=(attrtext)
+  sources[attrtext]="APPS/GE/GenAttrText.cpp APPS/GE/GenFont.cpp APPS/GE/GraphicsEngine.cpp APPS/GE/GenBitmap.cpp
+    APPS/GE/WuLine.cpp platform/sim/fs.cpp platform/sim/gcm.cpp runtime/vgresource.cpp tests/fuzz/fuzz_stubs.cpp
+    tests/fuzz/attrtext_fuzz.cpp tests/fuzz/attrtext_fuzz_main.cpp"
+  extra[attrtext]="-IAPPS/GE $(pkg-config --cflags directfb freetype2 | sed 's/-I/-isystem /g')
+    $(pkg-config --libs directfb freetype2)"
+fi
+
 # Scratch files of the targets go to memory where it can be had: a save syncs to disk.
 scratch=$(mktemp -d "${XDG_RUNTIME_DIR:-/dev/shm}/tvui-fuzz.XXXXXX" 2>/dev/null || mktemp -d "$top/$out/tmp.XXXXXX")
 trap 'rm -rf "$scratch"' EXIT
 
 for target in "${targets[@]}"; do
   # shellcheck disable=SC2086  # the source lists are plain words
-  "${cxx[@]}" "${flags[@]}" ${sources[$target]} -o "$out/${target}_fuzz"
+  "${cxx[@]}" "${flags[@]}" ${sources[$target]} ${extra[$target]:-} -o "$out/${target}_fuzz"
   mkdir -p "$out/work/$target" "tests/fuzz/corpus/$target"
   echo "fuzzing $target for ${seconds}s"
-  TMPDIR="$scratch" ASAN_OPTIONS="detect_leaks=1:abort_on_error=1" \
+  TMPDIR="$scratch" ASAN_OPTIONS="detect_leaks=1:abort_on_error=1" LSAN_OPTIONS="suppressions=tests/fuzz/lsan.supp" \
     "$out/${target}_fuzz" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=70000 \
     -print_final_stats=1 -artifact_prefix="tests/fuzz/corpus/$target/" \
     "$out/work/$target" "tests/fuzz/corpus/$target" 2>"$out/${target}.log" || {

@@ -1,0 +1,19 @@
+// The simulated clock has no broadcast to follow; the setting is only kept.
+#include "xpm_timer.h"
+
+#include <atomic>
+
+namespace {
+
+std::atomic<int32_t> g_autoTimeUpdate{1};
+
+}  // namespace
+
+int32_t XPM_SetAutoTimeUpdate(int32_t on) {
+  g_autoTimeUpdate.store(on != 0 ? 1 : 0);
+  return 0;
+}
+
+int32_t simtv_xpm_auto_time_update(void) { return g_autoTimeUpdate.load(); }
+
+void simtv_xpm_timer_reset(void) { g_autoTimeUpdate.store(1); }
