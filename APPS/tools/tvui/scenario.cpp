@@ -8,6 +8,8 @@
 #include <sstream>
 
 #include "GenPng.h"
+#include "MainApp/WidgetManager.h"
+#include "WinIDs/WinIDs.h"
 #include "gui_loop.h"
 #include "nvpath.h"
 #include "output_tee.h"
@@ -132,6 +134,25 @@ bool ReadSetting(const std::string& key, std::string* value) {
   *value = content.substr(start, end - start);
   return true;
 }
+
+bool ParseWindowId(const std::string& text, int32_t* id) {
+  for (const WinIDs::Named& row : WinIDs::kWindowIds) {
+    if (row.name == text) {
+      *id = row.value;
+      return true;
+    }
+  }
+  int64_t value = 0;
+  if (!ParseNumber(text, &value) || value < INT32_MIN || value > UINT32_MAX) return false;
+  *id = int32_t(uint32_t(value));
+  return true;
+}
+
+// Every thread of the set is blocked once it has settled, so the runner may
+// read the GUI's objects, as it does for texts. Before any screen registered,
+// asking for the manager makes an empty one, which the next collection frees
+// unless the GUI takes it up.
+bool ScreenListed(int32_t id) { return MainApp::GetWidgetManager()->FindForm(id) != nullptr; }
 
 class Runner {
  public:
@@ -276,6 +297,14 @@ std::string Runner::Expect(const ScenarioLine& line) {
     std::string value;
     if (!ReadSetting(t[2].text, &value)) return "the settings file holds no key " + t[2].text;
     if (value != t[3].text) return "the settings file holds " + t[2].text + " = " + value;
+    return {};
+  }
+  if (kind == "form" || kind == "no-form") {
+    int32_t id = 0;
+    if (t.size() != 3 || !ParseWindowId(t[2].text, &id)) return "expect " + kind + " takes a window id";
+    const bool listed = ScreenListed(id);
+    if (kind == "form" && !listed) return "the widget manager lists no screen " + t[2].text;
+    if (kind == "no-form" && listed) return "the widget manager lists a screen " + t[2].text;
     return {};
   }
   if (kind == "output") {

@@ -18,6 +18,10 @@
 //   expect no-call NAME [ARGS]
 //   expect setting KEY VALUE    the settings file holds the value
 //   expect output "..."         the process printed it
+//   expect form WINID           the widget manager lists an open screen with
+//                               that window id (a number or a WinIDs name,
+//                               WIN_ID_MainMenu)
+//   expect no-form WINID
 //
 // Calls and output count from the end of the previous block of expect lines;
 // within a block each expect call matches a call of its own, in any order.

@@ -1,0 +1,165 @@
+// Screen requests: a sub-system opens its own screens, hands another family's
+// screen to its owner as a message, and passes the focus on to a screen that
+// claims it when the focused one closes.
+#include <gtest/gtest.h>
+
+#include "Constants/Constants.h"
+#include "Structures/Boxes.h"
+#include "SubSystem/State.h"
+#include "shell_fixture.h"
+
+namespace {
+
+using ShellTest::NonMenuScreen;
+
+class SubSystemTest : public ShellTest::ShellFixture {
+ protected:
+  void SetUp() override {
+    ShellFixture::SetUp();
+    nonMenu = StartSubSystem<NonMenuSystem::NonMenuSystem>();
+    menu = StartSubSystem<MenuSystem::MenuSystem>();
+    factory = StartSubSystem<FactorySystem::FactorySystem>();
+    app->OnSetFocus(menu);
+    NonMenuScreen::made = 0;
+  }
+  SubSystem::State* Request(const VgClass* cls, XObject* param = nullptr) {
+    auto* state = VgNew<SubSystem::State>();
+    state->OnSetClass(cls);
+    state->Param = param;
+    return state;
+  }
+
+  NonMenuSystem::NonMenuSystem* nonMenu = nullptr;
+  MenuSystem::MenuSystem* menu = nullptr;
+  FactorySystem::FactorySystem* factory = nullptr;
+};
+
+}  // namespace
+
+namespace SubSystemTests {
+
+// A sub-system of a class derived from a concrete one: it records the
+// messages that reach it.
+class Listener : public FactorySystem::FactorySystem {
+  VG_CLASS()
+ public:
+  void HandleMessage(Structures::Message* message) override {
+    codes.push_back(message->Code);
+    FactorySystem::HandleMessage(message);
+  }
+  std::vector<int32_t> codes;
+};
+
+}  // namespace SubSystemTests
+
+VG_DEFINE_CLASS(SubSystemTests, Listener, FactorySystem::FactorySystem)
+
+namespace {
+
+using SubSystemTests::Listener;
+
+TEST_F(SubSystemTest, AScreenOfAnotherSubSystemTravelsAsAChangeOfStateAndOpensThere) {
+  auto* spy = StartSubSystem<Listener>();
+  auto* param = VgNew<Structures::RefInt>();
+  SubSystem::State* state = Request(&NonMenuScreen::Class, param);
+
+  Primitives::KeyRoutingForm* form = menu->ChangeState(state);
+  ASSERT_NE(form, nullptr);
+  EXPECT_EQ(NonMenuScreen::made, 1) << "the owner opens the very screen made for the request";
+  EXPECT_EQ(state->Instance.get(), form);
+  EXPECT_EQ(form->owner.get(), nonMenu);
+  EXPECT_EQ(static_cast<NonMenuScreen*>(form)->param, param);
+  EXPECT_EQ(nonMenu->Focus.get(), form);
+  EXPECT_EQ(app->Focus.get(), nonMenu) << "the owner is focused before it opens the screen";
+  EXPECT_EQ(manager->FindForm(form->WinID), form);
+  EXPECT_TRUE(spy->codes.empty()) << "only the owner's exact class is addressed, not a class derived from it";
+  EXPECT_TRUE(menu->firstView == nullptr);
+}
+
+TEST_F(SubSystemTest, ARequestForASubSystemThatIsNotOpenOpensNothing) {
+  nonMenu->Close();
+  Primitives::KeyRoutingForm* form = menu->ChangeState(Request(&NonMenuScreen::Class));
+  ASSERT_NE(form, nullptr);
+  EXPECT_EQ(form->owner.get(), nullptr);
+  EXPECT_TRUE(manager->Empty());
+}
+
+TEST_F(SubSystemTest, OwnScreensTakeBackAndNextOnlyWhereTheyHaveNone) {
+  auto* screen = VgNew<NonMenuScreen>();
+  screen->NextState = &SubSystem::MenuClass::Class;
+  SubSystem::State* state = Request(&NonMenuScreen::Class);
+  state->Instance = screen;
+  state->Next = &ShellTest::Page::Class;
+  state->Back = &ShellTest::Screen::Class;
+
+  EXPECT_EQ(nonMenu->ChangeState(state), screen);
+  EXPECT_EQ(screen->NextState, &SubSystem::MenuClass::Class);
+  EXPECT_EQ(screen->PrevState, &ShellTest::Screen::Class);
+  EXPECT_EQ(screen->owner.get(), nonMenu);
+}
+
+TEST_F(SubSystemTest, RequestsThatNameNoScreenYieldNothing) {
+  EXPECT_EQ(nonMenu->ChangeState(nullptr), nullptr);
+  EXPECT_EQ(nonMenu->ChangeState(Request(nullptr)), nullptr);
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(nonMenu->ChangeState(Request(&Structures::RefInt::Class)), nullptr);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "SubSystem::SubSystemClass.ChangeState: Structures::RefInt is not a screen\n");
+
+  // A screen that names no owner comes back unopened and unlisted.
+  Primitives::KeyRoutingForm* form = nonMenu->ChangeState(Request(&ShellTest::Screen::Class));
+  ASSERT_NE(form, nullptr);
+  EXPECT_EQ(form->owner.get(), nullptr);
+  EXPECT_TRUE(manager->Empty());
+}
+
+TEST_F(SubSystemTest, TheFocusPassesToAScreenThatClaimsItNearestAfterFirst) {
+  ShellTest::Screen* before = Open(MakeScreen("before", 1, 1), factory);
+  ShellTest::Screen* focused = Open(MakeScreen("focused", 2, 2), factory);
+  ShellTest::Screen* plain = Open(MakeScreen("plain", 3, 4), factory);
+  ShellTest::Screen* after = Open(MakeScreen("after", 4, 8), factory);
+  before->PreemptiveFocus = true;
+  after->PreemptiveFocus = true;
+
+  factory->OnSetFocus(focused);
+  focused->Close();
+  EXPECT_EQ(factory->Focus.get(), after);
+
+  factory->OnSetFocus(plain);
+  after->PreemptiveFocus = false;
+  plain->Close();
+  EXPECT_EQ(factory->Focus.get(), before) << "then the nearest before";
+
+  before->PreemptiveFocus = false;
+  factory->OnSetFocus(before);
+  before->Close();
+  EXPECT_EQ(factory->Focus.get(), after) << "without a claim, the next screen";
+}
+
+TEST_F(SubSystemTest, TheMenuSystemPlacesItsPagesByLevelAndRemembersTheIndex) {
+  auto* top = VgNew<ShellTest::Page>();
+  top->Bounds = {50, 50, 250, 150};
+  top->Layer = 2;
+  SubSystem::State* state = Request(&ShellTest::Page::Class);
+  state->Instance = top;
+  EXPECT_EQ(menu->ChangeState(state), top);
+  EXPECT_EQ(top->Bounds, (VgRect{0, 0, 200, 100}));
+  EXPECT_EQ(top->MenuSystem.get(), menu);
+  EXPECT_EQ(menu->Focus.get(), top);
+
+  auto* second = VgNew<ShellTest::Page>();
+  second->Bounds = {0, 0, 300, 400};
+  second->MenuLevel = 2;
+  auto* index = VgNew<Structures::RefInt>();
+  index->Value = 4;
+  state = Request(&ShellTest::Page::Class, index);
+  state->Instance = second;
+  menu->ChangeState(state);
+  EXPECT_EQ(second->Bounds, (VgRect{160, 0, 460, 400}));
+  EXPECT_EQ(menu->GetMenuIndex(2), 4);
+  EXPECT_EQ(menu->GetMenuIndex(1), 1);
+  EXPECT_EQ(menu->GetMenuIndex(10), 1);
+  EXPECT_EQ(manager->Length(), 2);
+}
+
+}  // namespace

@@ -1,0 +1,164 @@
+// The widget manager: one screen per layer, lower layers stacked behind
+// higher ones in the same group, closing by layer mask from the newest, and
+// the lookups by window id.
+#include <gtest/gtest.h>
+
+#include "Structures/Boxes.h"
+#include "SubSystem/SubSystemClass.h"
+#include "WinIDs/WinIDs.h"
+#include "shell_fixture.h"
+
+namespace {
+
+using RootTest::Log;
+
+class WidgetManagerTest : public ShellTest::ShellFixture {
+ protected:
+  void SetUp() override {
+    ShellFixture::SetUp();
+    system = StartSubSystem<SubSystem::SubSystemClass>();
+    other = StartSubSystem<SubSystem::SubSystemClass>();
+    Log().clear();
+  }
+  ShellTest::Screen* Show(const std::string& name, int32_t layer, SubSystem::SubSystemClass* parent = nullptr) {
+    return Open(MakeScreen(name, 0x2000000 + ++shown, layer), parent ? parent : system);
+  }
+  Structures::ArrayInt* Ids(std::initializer_list<int32_t> values, int32_t count) {
+    auto* ids = VgNew<Structures::ArrayInt>();
+    int32_t i = 0;
+    for (int32_t v : values) ids->Values[i++] = v;
+    ids->Count = count;
+    return ids;
+  }
+
+  SubSystem::SubSystemClass* system = nullptr;
+  SubSystem::SubSystemClass* other = nullptr;
+  int32_t shown = 0;
+};
+
+TEST_F(WidgetManagerTest, ASecondScreenOnALayerClosesTheFirstBeforeItIsListed) {
+  ShellTest::Screen* first = Show("first", 4);
+  Show("keeps", 8);
+  std::string listedWhenClosed;
+  first->afterClose = [&] { listedWhenClosed = Listed(); };
+
+  Show("second", 4);
+  EXPECT_EQ(Log(), "first ");
+  EXPECT_EQ(listedWhenClosed, "keeps ") << "the first leaves the list before the second joins it";
+  EXPECT_EQ(first->owner.get(), nullptr);
+  EXPECT_EQ(Listed(), "keeps second ");
+}
+
+TEST_F(WidgetManagerTest, ALowerLayerGoesDirectlyBehindTheLowestHigherLayerOfItsGroup) {
+  Show("eight", 8);
+  Show("sixteen", 16);
+  Show("elsewhere4", 4, other);  // a higher layer in another group plays no part
+  Show("two", 2);
+  EXPECT_EQ(Stack(system), "two eight sixteen ");
+
+  Show("another8", 8);  // closes "eight"; now the only higher layer is 16
+  EXPECT_EQ(Stack(system), "two another8 sixteen ");
+  Show("top", 32);
+  EXPECT_EQ(Stack(system), "two another8 sixteen top ") << "no higher layer: stays on top";
+  EXPECT_EQ(Stack(other), "elsewhere4 ");
+}
+
+TEST_F(WidgetManagerTest, CloseLayersClosesByMaskFromTheNewest) {
+  Show("one", 1);
+  Show("two", 2);
+  Show("four", 4);
+  Show("thirtytwo", 32);
+  Show("sixteen", 16);
+  Show("eight", 8, other);
+
+  manager->CloseLayers(30);
+  EXPECT_EQ(Log(), "eight sixteen four two ");
+  EXPECT_EQ(Listed(), "one thirtytwo ");
+
+  Log().clear();
+  manager->CloseLayers(-1);
+  EXPECT_EQ(Log(), "thirtytwo one ");
+  EXPECT_TRUE(manager->Empty());
+}
+
+// Closing one screen may close others that the walk has still to reach, and
+// open one of them again: each closes once, and what was opened stays open.
+TEST_F(WidgetManagerTest, ACloseThatCascadesClosesEachScreenOnce) {
+  ShellTest::Screen* two = Show("two", 2);
+  ShellTest::Screen* four = Show("four", 4);
+  ShellTest::Screen* eight = Show("eight", 8);
+  eight->afterClose = [&] {
+    four->Close();
+    two->Close();
+    Open(two, system);
+  };
+
+  manager->CloseLayers(14);
+  EXPECT_EQ(Log(), "eight four two ");
+  EXPECT_EQ(four->closes, 1);
+  EXPECT_EQ(two->closes, 1);
+  EXPECT_EQ(Listed(), "two ");
+  EXPECT_EQ(two->owner.get(), system);
+}
+
+// A screen closed to make room may open another screen, whose insertion finds
+// a stacking candidate of its own; the first insertion keeps its candidate.
+TEST_F(WidgetManagerTest, AScreenOpenedWhileMakingRoomDoesNotMisplaceTheNewOne) {
+  Show("eight", 8);
+  ShellTest::Screen* old4 = Show("old4", 4);
+  Show("sixteen", 16, other);
+  old4->afterClose = [&] { Show("back2", 2, other); };
+
+  Show("new4", 4);
+  EXPECT_EQ(Stack(system), "new4 eight ");
+  EXPECT_EQ(Stack(other), "back2 sixteen ");
+}
+
+TEST_F(WidgetManagerTest, RemovingWithoutManageWidgetLeavesTheListAlone) {
+  ShellTest::Screen* screen = Show("screen", 4);
+  system->ManageWidget = false;
+  screen->Close();
+  EXPECT_EQ(Listed(), "screen ");
+  system->ManageWidget = true;
+  Open(screen, system);
+  EXPECT_EQ(Listed(), "screen ") << "a listed screen keeps its one entry";
+  EXPECT_EQ(screen->owner.get(), system) << "and does not close itself for sharing its own layer";
+}
+
+TEST_F(WidgetManagerTest, LookupsByWindowId) {
+  EXPECT_EQ(manager->FindForm(WinIDs::WIN_ID_VolumeBar), nullptr);
+  EXPECT_FALSE(manager->HasWidgetInGroup(WinIDs::WIN_ID_MainMenu));
+  EXPECT_FALSE(manager->HasWidgetExcept(Ids({}, 0)));
+
+  ShellTest::Screen* volume = Open(MakeScreen("volume", WinIDs::WIN_ID_VolumeBar, 32), system);
+  Open(MakeScreen("volume2", WinIDs::WIN_ID_VolumeBar, 64), system);
+  Open(MakeScreen("menu", WinIDs::WIN_ID_MainMenu, 2), system);
+
+  EXPECT_EQ(manager->FindForm(WinIDs::WIN_ID_VolumeBar), volume) << "the oldest of a window id";
+  EXPECT_EQ(manager->FindForm(WinIDs::WIN_ID_MuteBar), nullptr);
+  EXPECT_TRUE(manager->HasWidgetInGroup(WinIDs::WIN_ID_SettingsMenu));
+  EXPECT_FALSE(manager->HasWidgetInGroup(WinIDs::WIN_ID_MediaPlayer));
+
+  EXPECT_FALSE(manager->HasWidget(Ids({WinIDs::WIN_ID_MainMenu}, 0)));
+  EXPECT_TRUE(manager->HasWidget(Ids({WinIDs::WIN_ID_MuteBar, WinIDs::WIN_ID_MainMenu}, 2)));
+  EXPECT_FALSE(manager->HasWidget(Ids({WinIDs::WIN_ID_MuteBar, WinIDs::WIN_ID_MainMenu}, 1)));
+  EXPECT_TRUE(manager->HasWidgetExcept(Ids({}, 0)));
+  EXPECT_TRUE(manager->HasWidgetExcept(Ids({WinIDs::WIN_ID_VolumeBar}, 1)));
+  EXPECT_FALSE(manager->HasWidgetExcept(Ids({WinIDs::WIN_ID_VolumeBar, WinIDs::WIN_ID_MainMenu}, 2)));
+  // A count beyond the array reads only the ten ids it holds.
+  EXPECT_TRUE(manager->HasWidget(Ids({WinIDs::WIN_ID_MainMenu}, 1000)));
+  EXPECT_FALSE(manager->HasWidget(nullptr));
+}
+
+TEST_F(WidgetManagerTest, DumpFormsTracesEveryScreenOldestFirst) {
+  Open(MakeScreen("volume", WinIDs::WIN_ID_VolumeBar, 32), system);
+  Open(MakeScreen("menu", WinIDs::WIN_ID_MainMenu, 2), system);
+  testing::internal::CaptureStdout();
+  manager->DumpForms();
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "trace: \"Dump forms in Widget Manager\"\n"
+            "trace: \"Class\", ShellTest::Screen, \"WinID\", 33554433\n"
+            "trace: \"Class\", ShellTest::Screen, \"WinID\", 16777217\n");
+}
+
+}  // namespace

@@ -1,0 +1,26 @@
+// The auto object MainApp::WidgetManager: the one list of open screens with
+// its layering rule. Like every auto object it lives only while something
+// reachable holds it; the application root keeps it in a field.
+//
+// Header only, so that the sub-systems which register their screens through
+// it need not link the MainApp library, which links them.
+#pragma once
+
+#include "WidgetManager/WidgetManager.h"
+#include "vgobject.h"
+
+namespace MainApp {
+
+// The manager needs nothing beyond its constructor.
+inline void WidgetManager__Init(XObject*) {}
+
+inline constexpr VgAutoObject WidgetManager = {&WidgetManager__Init, VgNoVariants};
+
+// The television model extends the manager with a status update after each
+// change; until that subclass exists the plain manager stands here.
+inline ::WidgetManager::WidgetManager* GetWidgetManager() {
+  return static_cast<::WidgetManager::WidgetManager*>(
+      VgGetAutoObject(&WidgetManager, &::WidgetManager::WidgetManager::Class));
+}
+
+}  // namespace MainApp

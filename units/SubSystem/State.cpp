@@ -1,0 +1,3 @@
+#include "SubSystem/State.h"
+
+VG_DEFINE_CLASS(SubSystem, State, XObject)

@@ -1,0 +1,39 @@
+// SubSystem::SubSystemClass: the group that owns one family of screens. It
+// opens the screens of its family on request, registers every screen added
+// to it or removed from it with the widget manager, and hands requests for
+// another family's screens to that family's owner as a message. The concrete
+// sub-systems open what ChangeState hands back to them.
+#pragma once
+
+#include "Primitives/KeyRoutingForm.h"
+#include "Primitives/KeyRoutingGroup.h"
+#include "SubSystem/State.h"
+
+namespace SubSystem {
+
+class SubSystemClass : public Primitives::KeyRoutingGroup {
+  VG_CLASS()
+
+ public:
+  explicit SubSystemClass(XObject* link = nullptr) : Primitives::KeyRoutingGroup(link) {}
+
+  // Overridden slots of Core::Group.
+  // A screen that leaves passes the focus to a screen that claims it first.
+  Core::View* FindFocusable(Core::View* view) override;
+  void Add(Core::View* view, int32_t restack) override;
+  void Remove(Core::View* view) override;
+
+  // Slot of the sub-system. Returns the screen of the request: unopened when
+  // it belongs to this sub-system (the concrete class opens it), on its way
+  // to its owner when it belongs to another, or null for a request that
+  // names no screen.
+  virtual Primitives::KeyRoutingForm* ChangeState(State* state);
+
+  bool OnGetManageWidget() const { return ManageWidget; }
+  void OnSetManageWidget(bool value) { ManageWidget = value; }
+
+  // Whether screens added and removed are registered with the widget manager.
+  bool ManageWidget = true;
+};
+
+}  // namespace SubSystem
