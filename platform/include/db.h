@@ -1,6 +1,8 @@
-/* Guide and recording database: the power-down status and the system log. */
+/* Guide and recording database: the power-down status, the system log, scheduled shows and the guide. */
 #ifndef TVUI_PLATFORM_DB_H
 #define TVUI_PLATFORM_DB_H
+
+#include <stdint.h>
 
 #ifdef __cplusplus
 extern "C" {
@@ -20,6 +22,97 @@ int simtv_db_system_log_count(void);
 int simtv_db_system_log_entry(int index);
 /* Forgets the power-down status and the system log. */
 void simtv_db_reset(void);
+
+
+/* ------------------------------------------------------------------------
+ * Scheduled shows, guide events and theme search.
+ *
+ * Times are seconds since 1970. Texts are zero-terminated and cut to their
+ * buffers. Calls that fill an array take its capacity and never write past it. */
+
+enum {
+  DB_TITLE_SIZE = 256,
+  DB_DESCRIPTION_SIZE = 2048,
+  DB_STATION_SIZE = 37,
+  DB_RATING_TEXT_SIZE = 32,
+  DB_THEME_TEXT_SIZE = 64
+};
+
+/* One scheduled recording or reminder, as the timer screens store it. */
+typedef struct {
+  int32_t timerId;
+  int32_t enabled; /* above 0 when the timer is on */
+  int32_t tuner;   /* 0 first tuner */
+  int32_t major;
+  int32_t minor;
+  int32_t startTime;
+  int32_t mapId; /* 1 cable */
+  int32_t duration; /* seconds */
+  int32_t rating;
+  int32_t repetition; /* the timer's times type; 0 once */
+  int32_t captionFlag;
+  char title[DB_TITLE_SIZE];
+  char description[DB_DESCRIPTION_SIZE];
+  char station[DB_STATION_SIZE];
+} DB_ScheduledShow;
+
+/* Removes the shows that started before now. */
+int DB_Delete_Scheduled_Event_Via_Starttime(int32_t now);
+/* The first show starting at or after now, in order of start time and then
+ * timer id. Returns 0, or -1 when there is none. */
+int DB_Get_First_Scheduled_Show(int32_t now, DB_ScheduledShow* show);
+/* The show after the one that starts at previousStart with previousTimerId:
+ * the timer id tells apart shows of two tuners that start together. */
+int DB_Get_Scheduled_Show_Next(int32_t previousStart, int32_t previousTimerId, DB_ScheduledShow* show);
+/* Stores the show under the timer id, replacing an earlier one of that id. */
+int DB_Insert_Scheduled_Data(int32_t timerId, const DB_ScheduledShow* show);
+
+/* One programme of the guide. */
+typedef struct {
+  int32_t eventId;
+  int32_t startTime;
+  int32_t duration; /* minutes */
+  int32_t usRating;
+  int32_t canRating;
+  int32_t captionFlag;
+  int32_t theme;
+  char title[DB_TITLE_SIZE];
+  char description[DB_DESCRIPTION_SIZE];
+  char ratingText[DB_RATING_TEXT_SIZE];
+} DB_EventRecord;
+
+/* The programmes of a channel (medium 1 cable) that have not ended at from,
+ * in order of start: skip them, then copy at most capacity; count is the
+ * number copied and remaining the number after them. Returns 0, or -1 when
+ * the guide knows nothing of the channel. */
+int DB_Get_EPG_Events(int32_t medium, int32_t major, int32_t minor, int32_t from, int32_t skip,
+                      DB_EventRecord* events, int32_t capacity, int32_t* count, int32_t* remaining);
+
+/* A programme found by theme search. */
+typedef struct {
+  DB_EventRecord event;
+  int32_t programId;
+  int32_t medium;
+  int32_t major;
+  int32_t minor;
+  char station[DB_STATION_SIZE];
+  char theme[DB_THEME_TEXT_SIZE];
+  char subtitle[DB_TITLE_SIZE];
+  char episode[DB_TITLE_SIZE];
+} DB_ThemeProgram;
+
+/* The ids of the programmes of a theme that have not ended at from, in order
+ * of start: at most capacity copied, count set to the number found. */
+int DB_Search_Theme(const char* theme, int32_t from, int32_t* ids, int32_t capacity, int32_t* count);
+int DB_Get_Theme_Program(int32_t programId, DB_ThemeProgram* program);
+
+/* Simulation control of the programme data, for tests and the runner. */
+void simtv_db_clear_programmes(void);
+/* Adds a guide event to a channel; a theme text files it under that theme
+ * too. Returns the event id. */
+int32_t simtv_db_add_event(int32_t medium, int32_t major, int32_t minor, const char* station,
+                           const char* theme, const DB_EventRecord* event);
+int32_t simtv_db_scheduled_count(void);
 
 #ifdef __cplusplus
 }

@@ -40,3 +40,184 @@ void simtv_db_reset(void) {
   g_powerDownStatus.store(0);
   g_systemLogCount.store(0);
 }
+
+// ---------------------------------------------------------------------------
+// Scheduled shows and the guide. Only the GUI thread and tests reach these, so
+// they live behind one mutex, apart from the lock-free records above.
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct GuideEvent {
+  int32_t medium;
+  int32_t major;
+  int32_t minor;
+  std::string station;
+  std::string theme;
+  DB_EventRecord record;
+};
+
+struct Programmes {
+  std::mutex mutex;
+  std::vector<DB_ScheduledShow> scheduled;
+  std::vector<GuideEvent> events;  // in order of insertion; queries sort
+  int32_t nextEventId = 1;
+};
+
+Programmes& P() {
+  static Programmes programmes;
+  return programmes;
+}
+
+bool ScheduledBefore(const DB_ScheduledShow& a, const DB_ScheduledShow& b) {
+  return a.startTime != b.startTime ? a.startTime < b.startTime : a.timerId < b.timerId;
+}
+
+bool StartsBefore(const GuideEvent* a, const GuideEvent* b) {
+  return a->record.startTime != b->record.startTime ? a->record.startTime < b->record.startTime
+                                                    : a->record.eventId < b->record.eventId;
+}
+
+bool EndedAt(const DB_EventRecord& event, int32_t time) {
+  return int64_t(event.startTime) + int64_t(event.duration) * 60 <= time;
+}
+
+template <size_t N>
+void CopyText(char (&target)[N], const char* text) {
+  std::snprintf(target, N, "%s", text ? text : "");
+}
+
+}  // namespace
+
+int DB_Delete_Scheduled_Event_Via_Starttime(int32_t now) {
+  std::lock_guard lock(P().mutex);
+  auto& shows = P().scheduled;
+  std::erase_if(shows, [now](const DB_ScheduledShow& s) { return s.startTime < now; });
+  return 0;
+}
+
+int DB_Get_First_Scheduled_Show(int32_t now, DB_ScheduledShow* show) {
+  if (!show) return -1;
+  std::lock_guard lock(P().mutex);
+  const DB_ScheduledShow* best = nullptr;
+  for (const DB_ScheduledShow& s : P().scheduled)
+    if (s.startTime >= now && (!best || ScheduledBefore(s, *best))) best = &s;
+  if (!best) return -1;
+  *show = *best;
+  return 0;
+}
+
+int DB_Get_Scheduled_Show_Next(int32_t previousStart, int32_t previousTimerId, DB_ScheduledShow* show) {
+  if (!show) return -1;
+  DB_ScheduledShow previous{};
+  previous.startTime = previousStart;
+  previous.timerId = previousTimerId;
+  std::lock_guard lock(P().mutex);
+  const DB_ScheduledShow* best = nullptr;
+  for (const DB_ScheduledShow& s : P().scheduled)
+    if (ScheduledBefore(previous, s) && (!best || ScheduledBefore(s, *best))) best = &s;
+  if (!best) return -1;
+  *show = *best;
+  return 0;
+}
+
+int DB_Insert_Scheduled_Data(int32_t timerId, const DB_ScheduledShow* show) {
+  if (!show) return -1;
+  DB_ScheduledShow stored = *show;
+  stored.timerId = timerId;
+  stored.title[DB_TITLE_SIZE - 1] = 0;
+  stored.description[DB_DESCRIPTION_SIZE - 1] = 0;
+  stored.station[DB_STATION_SIZE - 1] = 0;
+  std::lock_guard lock(P().mutex);
+  for (DB_ScheduledShow& s : P().scheduled) {
+    if (s.timerId == timerId) {
+      s = stored;
+      return 0;
+    }
+  }
+  P().scheduled.push_back(stored);
+  return 0;
+}
+
+int DB_Get_EPG_Events(int32_t medium, int32_t major, int32_t minor, int32_t from, int32_t skip,
+                      DB_EventRecord* events, int32_t capacity, int32_t* count, int32_t* remaining) {
+  if (!count || !remaining || capacity < 0 || (capacity > 0 && !events)) return -1;
+  std::lock_guard lock(P().mutex);
+  std::vector<const GuideEvent*> found;
+  bool known = false;
+  for (const GuideEvent& e : P().events) {
+    if (e.medium != medium || e.major != major || e.minor != minor) continue;
+    known = true;
+    if (!EndedAt(e.record, from)) found.push_back(&e);
+  }
+  if (!known) return -1;
+  std::sort(found.begin(), found.end(), StartsBefore);
+  const size_t first = std::min(found.size(), size_t(std::max(skip, 0)));
+  const size_t n = std::min(found.size() - first, size_t(capacity));
+  for (size_t i = 0; i < n; ++i) events[i] = found[first + i]->record;
+  *count = int32_t(n);
+  *remaining = int32_t(found.size() - first - n);
+  return 0;
+}
+
+int DB_Search_Theme(const char* theme, int32_t from, int32_t* ids, int32_t capacity, int32_t* count) {
+  if (!theme || !count || capacity < 0 || (capacity > 0 && !ids)) return -1;
+  std::lock_guard lock(P().mutex);
+  std::vector<const GuideEvent*> found;
+  for (const GuideEvent& e : P().events)
+    if (!e.theme.empty() && e.theme == theme && !EndedAt(e.record, from)) found.push_back(&e);
+  std::sort(found.begin(), found.end(), StartsBefore);
+  const size_t n = std::min(found.size(), size_t(capacity));
+  for (size_t i = 0; i < n; ++i) ids[i] = found[i]->record.eventId;
+  *count = int32_t(found.size());
+  return 0;
+}
+
+int DB_Get_Theme_Program(int32_t programId, DB_ThemeProgram* program) {
+  if (!program) return -1;
+  std::lock_guard lock(P().mutex);
+  for (const GuideEvent& e : P().events) {
+    if (e.record.eventId != programId || e.theme.empty()) continue;
+    *program = DB_ThemeProgram{};
+    program->event = e.record;
+    program->programId = programId;
+    program->medium = e.medium;
+    program->major = e.major;
+    program->minor = e.minor;
+    CopyText(program->station, e.station.c_str());
+    CopyText(program->theme, e.theme.c_str());
+    return 0;
+  }
+  return -1;
+}
+
+void simtv_db_clear_programmes(void) {
+  std::lock_guard lock(P().mutex);
+  P().scheduled.clear();
+  P().events.clear();
+  P().nextEventId = 1;
+}
+
+int32_t simtv_db_add_event(int32_t medium, int32_t major, int32_t minor, const char* station, const char* theme,
+                           const DB_EventRecord* event) {
+  if (!event) return -1;
+  std::lock_guard lock(P().mutex);
+  GuideEvent e{medium, major, minor, station ? station : "", theme ? theme : "", *event};
+  e.record.eventId = P().nextEventId++;
+  e.record.title[DB_TITLE_SIZE - 1] = 0;
+  e.record.description[DB_DESCRIPTION_SIZE - 1] = 0;
+  e.record.ratingText[DB_RATING_TEXT_SIZE - 1] = 0;
+  P().events.push_back(e);
+  return e.record.eventId;
+}
+
+int32_t simtv_db_scheduled_count(void) {
+  std::lock_guard lock(P().mutex);
+  return int32_t(P().scheduled.size());
+}

@@ -1,0 +1,896 @@
+// The simulated television's channels, timers, recordings, rating regions,
+// HDMI-CEC devices, network interfaces and 3D state. Everything lives in one
+// state record behind one mutex; the GUI thread and the tests that drive it
+// are the only callers.
+#include "xpm_tv.h"
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <deque>
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "db.h"
+#include "xpm_av.h"
+
+namespace {
+
+constexpr size_t kCallRecordSize = 256;
+constexpr int32_t kErrorNoAnswer = 1;
+constexpr int32_t kErrorBadArgument = 2;
+constexpr int32_t kErrorNotFound = 3;
+
+// Wednesday 15 June 2011, 19:30:00: the set's clock stands still at this time
+// until it is set, so that what the guide and the recorder show is the same on
+// every run.
+constexpr int64_t kDefaultTime = 1308166200;
+
+struct Recording {
+  std::string path;
+  XPM_RecordedShow show;
+  bool unreadable = false;
+};
+
+struct RatingLevel {
+  std::string abbreviation;
+  std::string text;
+  int8_t value = 0;
+};
+
+struct RatingDimension {
+  std::string name;
+  bool graduated = false;
+  std::vector<RatingLevel> levels;
+};
+
+struct RatingRegion {
+  std::string name;
+  std::vector<RatingDimension> dimensions;
+};
+
+struct Lan {
+  int32_t state = 0;
+  XPM_IFState config{};
+};
+
+struct Failure {
+  int32_t code = 0;
+  int32_t count = 0;
+};
+
+struct State {
+  int64_t localTime = kDefaultTime;
+  int32_t powerOnHours = 0;
+  std::vector<XPM_ChannelInfo> channels;
+  XPM_CurrentChannelInfo current[2] = {};
+  std::vector<XPM_AudioServiceInfo> audioServices;
+  XPM_TimerInfo timers[XPM_TIMER_COUNT] = {};
+  std::vector<Recording> recordings;
+  int32_t nextRecordingId = 1;
+  std::vector<std::string> mountPoints;
+  std::map<int32_t, RatingRegion> ratingRegions;
+  int32_t cecEnable = 1;
+  std::vector<XPM_CECDevice> cecDevices;
+  Lan lan[2];
+  int32_t input3D = 1;
+  int32_t mode3D = 1;
+  int32_t output3D = 0;
+  int32_t lrReverse = 0;
+  std::vector<XPM_AppStatus> apps;
+  int32_t liveTVState[2] = {1, 1};
+  std::map<std::string, Failure> failures;
+  std::deque<std::string> calls;
+};
+
+std::mutex g_mutex;
+
+XPM_TimerInfo DefaultTimer() {
+  XPM_TimerInfo t{};
+  t.duration = 3600;
+  t.source = -1;
+  t.major = -2;
+  t.minor = -2;
+  t.volume = 30;
+  t.mapId = 2;
+  t.sourceType = 1;
+  const time_t seconds = static_cast<time_t>(kDefaultTime);
+  localtime_r(&seconds, &t.start);
+  return t;
+}
+
+State Fresh() {
+  State s;
+  for (XPM_TimerInfo& t : s.timers) t = DefaultTimer();
+  for (XPM_CurrentChannelInfo& c : s.current) {
+    c.major = -2;
+    c.minor = -2;
+  }
+  return s;
+}
+
+State& S() {
+  static State state = Fresh();
+  return state;
+}
+
+template <size_t N>
+void CopyText(char (&target)[N], const char* text) {
+  std::snprintf(target, N, "%s", text ? text : "");
+}
+
+void CopyText(char* target, int32_t size, const std::string& text) {
+  if (target && size > 0) std::snprintf(target, static_cast<size_t>(size), "%s", text.c_str());
+}
+
+// The caller holds the mutex. True when the call is to fail now.
+bool Fails(const char* name, int32_t* code) {
+  auto it = S().failures.find(name);
+  if (it == S().failures.end() || it->second.count == 0) return false;
+  *code = it->second.code;
+  if (it->second.count > 0) --it->second.count;
+  return true;
+}
+
+__attribute__((format(printf, 1, 2))) void Record(const char* format, ...) {
+  char text[160];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(text, sizeof text, format, args);
+  va_end(args);
+  auto& calls = S().calls;
+  if (calls.size() == kCallRecordSize) calls.pop_front();
+  calls.emplace_back(text);
+}
+
+int32_t CurrentMedium() {
+  int32_t medium = 0;
+  return XPM_GetMedium(&medium) == 0 && medium == 1 ? 1 : 0;
+}
+
+bool ChannelBefore(const XPM_ChannelInfo& a, const XPM_ChannelInfo& b) {
+  return a.major != b.major ? a.major < b.major : a.minor < b.minor;
+}
+
+// Copies the channels that pass the filter, in channel-number order.
+template <class Filter>
+int32_t CopyChannels(Filter filter, XPM_ChannelInfo* out, int32_t capacity, int32_t* count) {
+  if (!count || capacity < 0 || (capacity > 0 && !out)) return kErrorBadArgument;
+  std::vector<const XPM_ChannelInfo*> found;
+  for (const XPM_ChannelInfo& c : S().channels)
+    if (filter(c)) found.push_back(&c);
+  std::sort(found.begin(), found.end(), [](auto* a, auto* b) { return ChannelBefore(*a, *b); });
+  const size_t n = std::min(found.size(), static_cast<size_t>(capacity));
+  for (size_t i = 0; i < n; ++i) out[i] = *found[i];
+  *count = static_cast<int32_t>(found.size());
+  return 0;
+}
+
+const Recording* FindRecording(int32_t id, const char* path) {
+  for (const Recording& r : S().recordings)
+    if (r.show.id == id && (!path || r.path == path)) return &r;
+  return nullptr;
+}
+
+int32_t ListRecordings(const char* path, int32_t* count, int32_t* ids, int32_t capacity) {
+  if (!count || capacity < 0 || (capacity > 0 && !ids)) return kErrorBadArgument;
+  int32_t n = 0;
+  for (const Recording& r : S().recordings) {
+    if (path && r.path != path) continue;
+    if (n < capacity) ids[n] = r.show.id;
+    ++n;
+  }
+  *count = n;
+  return 0;
+}
+
+int32_t ReadRecording(const char* path, int32_t id, XPM_RecordedShow* show) {
+  if (!show) return kErrorBadArgument;
+  const Recording* r = FindRecording(id, path);
+  if (!r) return kErrorNotFound;
+  if (r->unreadable) return kErrorNoAnswer;
+  *show = r->show;
+  return 0;
+}
+
+const RatingDimension* FindDimension(int32_t region, int32_t dimension) {
+  auto it = S().ratingRegions.find(region);
+  if (it == S().ratingRegions.end() || dimension < 0) return nullptr;
+  const auto& dimensions = it->second.dimensions;
+  return static_cast<size_t>(dimension) < dimensions.size() ? &dimensions[static_cast<size_t>(dimension)] : nullptr;
+}
+
+RatingLevel* FindLevel(int32_t region, int32_t dimension, int32_t level) {
+  auto* d = const_cast<RatingDimension*>(FindDimension(region, dimension));
+  if (!d || level < 0 || static_cast<size_t>(level) >= d->levels.size()) return nullptr;
+  return &d->levels[static_cast<size_t>(level)];
+}
+
+// The format the panel shows: 2D while the 3D output is off; otherwise the
+// input's 3D format, or side by side for 3D made from a 2D input.
+int32_t DisplayValue() {
+  if (!S().output3D) return 1;
+  return S().input3D >= 2 ? S().input3D : 2;
+}
+
+#define TV_CALL(name)            \
+  std::lock_guard lock(g_mutex); \
+  if (int32_t code = 0; Fails(name, &code)) return code
+
+}  // namespace
+
+extern "C" {
+
+// ---------------------------------------------------------------------- clock
+
+int32_t XPM_GetLocalTime(struct tm* time) {
+  TV_CALL("XPM_GetLocalTime");
+  if (!time) return kErrorBadArgument;
+  const time_t seconds = static_cast<time_t>(S().localTime);
+  localtime_r(&seconds, time);
+  return 0;
+}
+
+int32_t XPM_SetLocalTime(const struct tm* time) {
+  TV_CALL("XPM_SetLocalTime");
+  if (!time) return kErrorBadArgument;
+  struct tm copy = *time;
+  copy.tm_isdst = -1;
+  const time_t seconds = mktime(&copy);
+  if (seconds == static_cast<time_t>(-1)) return kErrorBadArgument;
+  S().localTime = seconds;
+  Record("XPM_SetLocalTime(%lld)", static_cast<long long>(seconds));
+  return 0;
+}
+
+int32_t XPM_GetPowerOnTime(int32_t* hours) {
+  TV_CALL("XPM_GetPowerOnTime");
+  if (!hours) return kErrorBadArgument;
+  *hours = S().powerOnHours;
+  return 0;
+}
+
+// ------------------------------------------------------------------- channels
+
+int32_t XPM_GetRingChannels(int32_t ring, XPM_ChannelInfo* channels, int32_t capacity, int32_t* count) {
+  const int32_t medium = CurrentMedium();
+  TV_CALL("XPM_GetRingChannels");
+  switch (ring) {
+    case XPM_RING_MASTER:
+    case XPM_RING_MASTER_OTHER_MEDIUM: {
+      const uint8_t cable = ring == XPM_RING_MASTER ? medium : !medium;
+      return CopyChannels([cable](const XPM_ChannelInfo& c) { return c.cable == cable; }, channels, capacity, count);
+    }
+    case XPM_RING_GUIDE:
+    case XPM_RING_GUIDE_OTHER_MEDIUM: {
+      const uint8_t cable = ring == XPM_RING_GUIDE ? medium : !medium;
+      return CopyChannels([cable](const XPM_ChannelInfo& c) { return c.cable == cable && !c.skipped; }, channels,
+                          capacity, count);
+    }
+    default:
+      if (ring < 0 || ring >= XPM_FAVORITE_RING_COUNT) return kErrorBadArgument;
+      return CopyChannels(
+          [ring, medium](const XPM_ChannelInfo& c) { return c.cable == medium && (c.favoriteRings >> ring & 1u); },
+          channels, capacity, count);
+  }
+}
+
+int32_t XPM_GetPhysicalChannelList(int32_t physical, XPM_ChannelInfo* channels, int32_t capacity, int32_t* count) {
+  const int32_t medium = CurrentMedium();
+  TV_CALL("XPM_GetPhysicalChannelList");
+  return CopyChannels(
+      [physical, medium](const XPM_ChannelInfo& c) { return c.cable == medium && c.physical == physical; }, channels,
+      capacity, count);
+}
+
+int32_t XPM_GetChannelInfo(int32_t major, int32_t minor, XPM_ChannelInfo* channel) {
+  const int32_t medium = CurrentMedium();
+  TV_CALL("XPM_GetChannelInfo");
+  if (!channel) return kErrorBadArgument;
+  for (const XPM_ChannelInfo& c : S().channels) {
+    if (c.cable == medium && c.major == major && c.minor == minor) {
+      *channel = c;
+      return 0;
+    }
+  }
+  return kErrorNotFound;
+}
+
+int32_t XPM_GetCurrentChannelInfo(int32_t window, XPM_CurrentChannelInfo* info) {
+  TV_CALL("XPM_GetCurrentChannelInfo");
+  if ((window != 0 && window != 1) || !info) return kErrorBadArgument;
+  *info = S().current[window];
+  return 0;
+}
+
+// -------------------------------------------------------------- audio service
+
+int32_t XPM_GetCurrentAudioServiceInfo(int32_t index, XPM_AudioServiceInfo* info) {
+  TV_CALL("XPM_GetCurrentAudioServiceInfo");
+  if (!info || index < 0) return kErrorBadArgument;
+  if (static_cast<size_t>(index) >= S().audioServices.size()) return kErrorNotFound;
+  *info = S().audioServices[static_cast<size_t>(index)];
+  return 0;
+}
+
+// --------------------------------------------------------------------- timers
+
+int32_t XPM_GetTimer(int32_t index, XPM_TimerInfo* timer) {
+  TV_CALL("XPM_GetTimer");
+  if (!timer) return kErrorBadArgument;
+  if (index < 0 || index >= XPM_TIMER_COUNT) return XPM_TIMER_ERROR_INVALID_TIMERID;
+  *timer = S().timers[index];
+  return 0;
+}
+
+int32_t XPM_SetTimer(int32_t index, const XPM_TimerInfo* timer) {
+  TV_CALL("XPM_SetTimer");
+  if (!timer) return kErrorBadArgument;
+  if (index < 0 || index >= XPM_TIMER_COUNT) return XPM_TIMER_ERROR_INVALID_TIMERID;
+  if (timer->enabled && timer->duration <= 0) return XPM_TIMER_ERROR_INVALID_DURATION;
+  if (timer->enabled && timer->start.tm_year < 70) return XPM_TIMER_ERROR_INVALID_STARTTIME;
+  S().timers[index] = *timer;
+  Record("XPM_SetTimer(%d, %d, %d-%d, %d)", index, timer->enabled, timer->major, timer->minor, timer->duration);
+  return 0;
+}
+
+// ----------------------------------------------------------------- recordings
+
+int32_t XPM_Get_All_Recorded_Show_Counts(int32_t* count, int32_t* ids, int32_t capacity) {
+  TV_CALL("XPM_Get_All_Recorded_Show_Counts");
+  return ListRecordings(nullptr, count, ids, capacity);
+}
+
+int32_t XPM_Get_Recorded_Show(int32_t id, XPM_RecordedShow* show) {
+  TV_CALL("XPM_Get_Recorded_Show");
+  return ReadRecording(nullptr, id, show);
+}
+
+int32_t XPM_Get_All_Recorded_Show_Counts_with_Path(const char* path, int32_t* count, int32_t* ids, int32_t capacity,
+                                                   int32_t) {
+  TV_CALL("XPM_Get_All_Recorded_Show_Counts_with_Path");
+  if (!path) return kErrorBadArgument;
+  return ListRecordings(path, count, ids, capacity);
+}
+
+int32_t XPM_Get_Recorded_Show_with_Path(const char* path, int32_t id, XPM_RecordedShow* show) {
+  TV_CALL("XPM_Get_Recorded_Show_with_Path");
+  if (!path) return kErrorBadArgument;
+  return ReadRecording(path, id, show);
+}
+
+int32_t XPM_Get_USB_MountPoint_Count(int32_t* count, char* first, char* second) {
+  TV_CALL("XPM_Get_USB_MountPoint_Count");
+  if (!count) return kErrorBadArgument;
+  const auto& points = S().mountPoints;
+  *count = static_cast<int32_t>(points.size());
+  if (first) CopyText(first, XPM_MOUNT_POINT_SIZE, points.size() > 0 ? points[0] : std::string());
+  if (second) CopyText(second, XPM_MOUNT_POINT_SIZE, points.size() > 1 ? points[1] : std::string());
+  return 0;
+}
+
+int32_t XPM_Check_Update_Scheduled_Data_Status(void) {
+  TV_CALL("XPM_Check_Update_Scheduled_Data_Status");
+  return 0;
+}
+
+// ------------------------------------------------------------------- ratings
+
+int32_t XPM_GetRatingRegionInfo(int32_t region, char* name, int32_t size, int32_t* dimensions) {
+  TV_CALL("XPM_GetRatingRegionInfo");
+  auto it = S().ratingRegions.find(region);
+  if (it == S().ratingRegions.end()) return kErrorNotFound;
+  CopyText(name, size, it->second.name);
+  if (dimensions) *dimensions = static_cast<int32_t>(it->second.dimensions.size());
+  return 0;
+}
+
+int32_t XPM_GetRatingDimensionInfo(int32_t region, int32_t dimension, char* name, int32_t size, uint8_t* graduated,
+                                   int32_t* levels) {
+  TV_CALL("XPM_GetRatingDimensionInfo");
+  const RatingDimension* d = FindDimension(region, dimension);
+  if (!d) return kErrorNotFound;
+  CopyText(name, size, d->name);
+  if (graduated) *graduated = d->graduated;
+  if (levels) *levels = static_cast<int32_t>(d->levels.size());
+  return 0;
+}
+
+int32_t XPM_GetRatingLevelInfo(int32_t region, int32_t dimension, int32_t level, char* abbreviation,
+                               int32_t abbreviationSize, char* text, int32_t textSize) {
+  TV_CALL("XPM_GetRatingLevelInfo");
+  const RatingLevel* l = FindLevel(region, dimension, level);
+  if (!l) return kErrorNotFound;
+  CopyText(abbreviation, abbreviationSize, l->abbreviation);
+  CopyText(text, textSize, l->text);
+  return 0;
+}
+
+int32_t XPM_GetRatingLevel(int32_t region, int32_t dimension, int32_t level, int8_t* value) {
+  TV_CALL("XPM_GetRatingLevel");
+  const RatingLevel* l = FindLevel(region, dimension, level);
+  if (!l) return kErrorNotFound;
+  if (!value) return kErrorBadArgument;
+  *value = l->value;
+  return 0;
+}
+
+int32_t XPM_SetRatingLevel(int32_t region, int32_t dimension, int32_t level, int8_t value) {
+  TV_CALL("XPM_SetRatingLevel");
+  RatingLevel* l = FindLevel(region, dimension, level);
+  if (!l) return kErrorNotFound;
+  l->value = value;
+  Record("XPM_SetRatingLevel(%d, %d, %d, %d)", region, dimension, level, value);
+  return 0;
+}
+
+// ------------------------------------------------------------------- HDMI-CEC
+
+int32_t XPM_CEC_GetEnable(int32_t* on) {
+  TV_CALL("XPM_CEC_GetEnable");
+  if (!on) return kErrorBadArgument;
+  *on = S().cecEnable;
+  return 0;
+}
+
+int32_t XPM_CEC_StartDiscovery(void) {
+  TV_CALL("XPM_CEC_StartDiscovery");
+  Record("XPM_CEC_StartDiscovery()");
+  return 0;
+}
+
+int32_t XPM_CEC_GetDeviceList(XPM_CECDevice* devices, int32_t capacity, int32_t* count) {
+  TV_CALL("XPM_CEC_GetDeviceList");
+  if (!count || capacity < 0 || (capacity > 0 && !devices)) return kErrorBadArgument;
+  const auto& list = S().cecDevices;
+  const size_t n = std::min(list.size(), static_cast<size_t>(capacity));
+  std::copy_n(list.begin(), n, devices);
+  *count = static_cast<int32_t>(list.size());
+  return 0;
+}
+
+int32_t XPM_CEC_SelectDevice(int32_t source, int32_t logicalAddress, int32_t extra) {
+  TV_CALL("XPM_CEC_SelectDevice");
+  Record("XPM_CEC_SelectDevice(%d, %d, %d)", source, logicalAddress, extra);
+  return 0;
+}
+
+// ------------------------------------------------------- network interfaces
+
+int32_t XPM_LAN_GetDeviceState(int32_t wireless, int32_t* state) {
+  TV_CALL("XPM_LAN_GetDeviceState");
+  if (!state || (wireless != 0 && wireless != 1)) return kErrorBadArgument;
+  *state = S().lan[wireless].state;
+  return 0;
+}
+
+int32_t XPM_LAN_GetIFState(int32_t wireless, XPM_IFState* state) {
+  TV_CALL("XPM_LAN_GetIFState");
+  if (!state || (wireless != 0 && wireless != 1)) return kErrorBadArgument;
+  if (!S().lan[wireless].state) return kErrorNoAnswer;
+  *state = S().lan[wireless].config;
+  return 0;
+}
+
+// ------------------------------------------------------------------------ 3D
+
+int32_t XPM_3DTV_GetVideoStatus(int32_t* input, int32_t* mode, int32_t* display) {
+  TV_CALL("XPM_3DTV_GetVideoStatus");
+  if (!input || !mode || !display) return kErrorBadArgument;
+  *input = S().input3D;
+  *mode = S().mode3D;
+  *display = DisplayValue();
+  return 0;
+}
+
+int32_t XPM_3DTV_SetMode(int32_t mode) {
+  TV_CALL("XPM_3DTV_SetMode");
+  if (mode < 0) return kErrorBadArgument;
+  S().mode3D = mode;
+  Record("XPM_3DTV_SetMode(%d)", mode);
+  return 0;
+}
+
+int32_t XPM_3DTV_SetOutput(int32_t on) {
+  TV_CALL("XPM_3DTV_SetOutput");
+  S().output3D = on != 0;
+  Record("XPM_3DTV_SetOutput(%d)", on);
+  return 0;
+}
+
+int32_t XPM_3DTV_Set3DLRReverse(int32_t on) {
+  TV_CALL("XPM_3DTV_Set3DLRReverse");
+  S().lrReverse = on;
+  Record("XPM_3DTV_Set3DLRReverse(%d)", on);
+  return 0;
+}
+
+// --------------------------------------------------------------- applications
+
+int32_t XPM_GetActiveAppStatus(XPM_AppStatus* apps, int32_t capacity, int32_t* count) {
+  TV_CALL("XPM_GetActiveAppStatus");
+  if (!count || capacity < 0 || (capacity > 0 && !apps)) return kErrorBadArgument;
+  const auto& list = S().apps;
+  const size_t n = std::min(list.size(), static_cast<size_t>(capacity));
+  std::copy_n(list.begin(), n, apps);
+  *count = static_cast<int32_t>(list.size());
+  return 0;
+}
+
+int32_t XPM_GetLiveTVState(int32_t window, int32_t* state) {
+  TV_CALL("XPM_GetLiveTVState");
+  if (!state || (window != 0 && window != 1)) return kErrorBadArgument;
+  *state = S().liveTVState[window];
+  return 0;
+}
+
+// --------------------------------------------------------- simulation control
+
+void simtv_tv_reset(void) {
+  std::lock_guard lock(g_mutex);
+  S() = Fresh();
+}
+
+void simtv_tv_set_local_time(int64_t seconds) {
+  std::lock_guard lock(g_mutex);
+  S().localTime = seconds;
+}
+
+int64_t simtv_tv_local_time(void) {
+  std::lock_guard lock(g_mutex);
+  return S().localTime;
+}
+
+void simtv_tv_set_power_on_time(int32_t hours) {
+  std::lock_guard lock(g_mutex);
+  S().powerOnHours = hours;
+}
+
+void simtv_tv_add_channel(const XPM_ChannelInfo* channel) {
+  if (!channel) return;
+  XPM_ChannelInfo copy = *channel;
+  copy.name[XPM_CHANNEL_NAME_SIZE - 1] = 0;
+  std::lock_guard lock(g_mutex);
+  for (XPM_ChannelInfo& c : S().channels) {
+    if (c.cable == copy.cable && c.major == copy.major && c.minor == copy.minor) {
+      c = copy;
+      return;
+    }
+  }
+  S().channels.push_back(copy);
+}
+
+void simtv_tv_clear_channels(void) {
+  std::lock_guard lock(g_mutex);
+  S().channels.clear();
+}
+
+void simtv_tv_set_current_channel_info(int32_t window, const XPM_CurrentChannelInfo* info) {
+  if ((window != 0 && window != 1) || !info) return;
+  std::lock_guard lock(g_mutex);
+  S().current[window] = *info;
+}
+
+void simtv_tv_set_audio_service(int32_t index, const XPM_AudioServiceInfo* info) {
+  std::lock_guard lock(g_mutex);
+  auto& services = S().audioServices;
+  if (index < 0 || !info) {
+    services.clear();
+    return;
+  }
+  if (static_cast<size_t>(index) >= services.size()) services.resize(static_cast<size_t>(index) + 1);
+  services[static_cast<size_t>(index)] = *info;
+}
+
+int32_t simtv_tv_add_recording(const char* path, const XPM_RecordedShow* show) {
+  if (!show) return -1;
+  std::lock_guard lock(g_mutex);
+  Recording r{path ? path : "", *show, false};
+  r.show.id = S().nextRecordingId++;
+  S().recordings.push_back(r);
+  return r.show.id;
+}
+
+void simtv_tv_clear_recordings(void) {
+  std::lock_guard lock(g_mutex);
+  S().recordings.clear();
+  S().nextRecordingId = 1;
+}
+
+void simtv_tv_set_recording_unreadable(int32_t id, int32_t unreadable) {
+  std::lock_guard lock(g_mutex);
+  for (Recording& r : S().recordings)
+    if (r.show.id == id) r.unreadable = unreadable != 0;
+}
+
+void simtv_tv_set_mount_points(int32_t count, const char* first, const char* second) {
+  std::lock_guard lock(g_mutex);
+  auto& points = S().mountPoints;
+  points.clear();
+  if (count >= 1) points.emplace_back(first ? first : "");
+  if (count >= 2) points.emplace_back(second ? second : "");
+  for (int32_t i = 2; i < count; ++i) points.emplace_back("/mnt/usb/sd" + std::string(1, char('a' + i)) + "1");
+}
+
+void simtv_tv_set_rating_region(int32_t region, const char* name, int32_t dimensions, int32_t levels) {
+  std::lock_guard lock(g_mutex);
+  RatingRegion r{name ? name : "", {}};
+  for (int32_t d = 0; d < dimensions; ++d) {
+    RatingDimension dimension{"Dimension " + std::to_string(d + 1), d == dimensions - 1, {}};
+    for (int32_t l = 0; l < levels; ++l)
+      dimension.levels.push_back({"L" + std::to_string(l), "Level " + std::to_string(l), 0});
+    r.dimensions.push_back(dimension);
+  }
+  S().ratingRegions[region] = r;
+}
+
+void simtv_tv_set_cec_enable(int32_t on) {
+  std::lock_guard lock(g_mutex);
+  S().cecEnable = on != 0;
+}
+
+void simtv_tv_add_cec_device(const XPM_CECDevice* device) {
+  if (!device) return;
+  std::lock_guard lock(g_mutex);
+  S().cecDevices.push_back(*device);
+  S().cecDevices.back().name[XPM_CEC_NAME_SIZE - 1] = 0;
+}
+
+void simtv_tv_clear_cec_devices(void) {
+  std::lock_guard lock(g_mutex);
+  S().cecDevices.clear();
+}
+
+void simtv_tv_set_lan(int32_t wireless, int32_t state, const XPM_IFState* config) {
+  if (wireless != 0 && wireless != 1) return;
+  std::lock_guard lock(g_mutex);
+  S().lan[wireless].state = state;
+  S().lan[wireless].config = config ? *config : XPM_IFState{};
+}
+
+void simtv_tv_set_3d_input(int32_t format) {
+  std::lock_guard lock(g_mutex);
+  S().input3D = format;
+}
+
+void simtv_tv_set_app_status(int32_t count, const XPM_AppStatus* apps) {
+  std::lock_guard lock(g_mutex);
+  S().apps.clear();
+  for (int32_t i = 0; apps && i < count; ++i) {
+    S().apps.push_back(apps[i]);
+    S().apps.back().name[XPM_APP_NAME_SIZE - 1] = 0;
+  }
+}
+
+void simtv_tv_set_live_tv_state(int32_t window, int32_t state) {
+  if (window != 0 && window != 1) return;
+  std::lock_guard lock(g_mutex);
+  S().liveTVState[window] = state;
+}
+
+void simtv_tv_fail(const char* name, int32_t code, int32_t count) {
+  if (!name) return;
+  std::lock_guard lock(g_mutex);
+  S().failures[name] = {code, count};
+}
+
+int32_t simtv_tv_call_count(void) {
+  std::lock_guard lock(g_mutex);
+  return static_cast<int32_t>(S().calls.size());
+}
+
+const char* simtv_tv_call(int32_t index) {
+  std::lock_guard lock(g_mutex);
+  const auto& calls = S().calls;
+  if (index < 0 || static_cast<size_t>(index) >= calls.size()) return nullptr;
+  return calls[static_cast<size_t>(index)].c_str();
+}
+
+void simtv_tv_clear_calls(void) {
+  std::lock_guard lock(g_mutex);
+  S().calls.clear();
+}
+
+}  // extern "C"
+
+// ----------------------------------------------------------------- demo set
+
+namespace {
+
+struct DemoChannel {
+  const char* name;
+  int32_t major;
+  int32_t minor;
+  uint8_t cable;
+  uint8_t locked;
+  uint32_t favorites;
+  int32_t physical;
+  int32_t signal;
+};
+
+constexpr DemoChannel kDemoChannels[] = {
+    {"KTVA-HD", 2, 1, 0, 0, 1, 19, 92},  {"KTVA-SD", 2, 2, 0, 0, 0, 19, 92},    {"K04AB", 4, 0, 0, 0, 0, 4, 61},
+    {"KLMN", 5, 1, 0, 1, 0, 31, 78},     {"KQRS", 7, 1, 0, 0, 1, 27, 85},       {"KQRS-WX", 7, 2, 0, 0, 0, 27, 85},
+    {"KNEWS", 9, 1, 0, 0, 2, 33, 70},    {"K11CD", 11, 0, 0, 0, 0, 11, 55},     {"CABLE 3", 3, 0, 1, 0, 0, 3, 80},
+    {"CABLE 8", 8, 0, 1, 0, 1, 8, 80},   {"METRO", 12, 1, 1, 0, 1, 77, 88},     {"SPORTS 1", 15, 0, 1, 0, 0, 15, 80},
+    {"MOVIES", 101, 1, 1, 0, 2, 95, 90}, {"MOVIES 2", 101, 2, 1, 0, 0, 95, 90},
+};
+
+struct DemoShow {
+  const char* title;
+  const char* description;
+  int32_t major;
+  int32_t minor;
+  int32_t daysAgo;
+  int32_t minutes;
+  int32_t rating;
+};
+
+constexpr DemoShow kDemoRecordings[] = {
+    {"Evening News", "The day's headlines.", 9, 1, 1, 30, 0x10000000},
+    {"Nature Hour", "Wolves of the northern forest.", 2, 1, 2, 60, 0x20000000},
+    {"Late Movie", "A detective story.", 101, 1, 3, 115, 4},
+    {"Cooking Today", "Bread in one hour.", 7, 1, 5, 30, 0x30000000},
+    {"Match of the Week", "Second half and highlights.", 5, 1, 6, 90, 0x41001000},
+};
+
+struct DemoProgramme {
+  const char* title;
+  const char* theme;
+  int32_t minutes;
+  int32_t rating;
+};
+
+constexpr DemoProgramme kDemoProgrammes[] = {
+    {"Morning Report", "News", 60, 0x10000000}, {"Quiz Time", "", 30, 0x20000000},
+    {"City Stories", "", 30, 0x30100000},       {"Championship Live", "Sports", 120, 0x40000000},
+    {"Evening News", "News", 30, 0x10000000},   {"Feature Film", "Movies", 120, 0x31000000},
+};
+
+template <size_t N>
+void Name(char (&target)[N], const char* text) {
+  std::snprintf(target, N, "%s", text);
+}
+
+void LoadDemoChannels() {
+  for (const DemoChannel& d : kDemoChannels) {
+    XPM_ChannelInfo c{};
+    Name(c.name, d.name);
+    c.major = d.major;
+    c.minor = d.minor;
+    c.substituteMinor = -1;
+    c.locked = d.locked;
+    c.digital = d.minor > 0;
+    c.cable = d.cable;
+    c.skipped = d.minor == 0;
+    c.favoriteRings = d.favorites;
+    c.signalStrength = d.signal;
+    c.physical = d.physical;
+    c.sourceId = 1;
+    c.sourceType = 1;
+    simtv_tv_add_channel(&c);
+  }
+}
+
+void LoadDemoRecordings(int64_t now) {
+  for (const DemoShow& d : kDemoRecordings) {
+    XPM_RecordedShow s{};
+    Name(s.title, d.title);
+    Name(s.description, d.description);
+    s.major = d.major;
+    s.minor = d.minor;
+    s.mapId = d.major > 99 ? 1 : 0;
+    s.startTime = now - int64_t(d.daysAgo) * 86400 - 3600;
+    s.recordTime = s.startTime;
+    s.duration = d.minutes * 60;
+    s.rating = d.rating;
+    s.captionFlag = 1;
+    s.state = 5;
+    std::snprintf(s.fileName, sizeof s.fileName, "/mnt/usb/sda1/PVR/%s_%d-%d.ts", d.title, d.major, d.minor);
+    simtv_tv_add_recording("/mnt/usb/sda1", &s);
+  }
+}
+
+// Three enabled timers over the coming days, with their schedule rows.
+void LoadDemoTimers(int64_t now) {
+  struct DemoTimer {
+    const char* title;
+    int32_t major;
+    int32_t minor;
+    int32_t hoursAhead;
+    int32_t minutes;
+    int32_t timesType;
+  };
+  constexpr DemoTimer kTimers[] = {
+      {"Evening News", 9, 1, 5, 30, 2}, {"Championship Live", 5, 1, 20, 120, 4}, {"Feature Film", 2, 1, 26, 120, 4}};
+  int32_t index = 0;
+  for (const DemoTimer& d : kTimers) {
+    XPM_TimerInfo t = DefaultTimer();
+    t.enabled = 1;
+    t.source = 1;
+    t.major = d.major;
+    t.minor = d.minor;
+    t.duration = d.minutes * 60;
+    t.timesType = d.timesType;
+    t.mapId = 0;
+    const time_t start = static_cast<time_t>(now + int64_t(d.hoursAhead) * 3600);
+    localtime_r(&start, &t.start);
+    XPM_SetTimer(index, &t);
+
+    DB_ScheduledShow show{};
+    show.enabled = 1;
+    show.major = d.major;
+    show.minor = d.minor;
+    show.startTime = static_cast<int32_t>(start);
+    show.duration = t.duration;
+    show.repetition = d.timesType;
+    Name(show.title, d.title);
+    DB_Insert_Scheduled_Data(index, &show);
+    ++index;
+  }
+}
+
+// Six programmes a channel on the digital channels, from the hour before now.
+void LoadDemoGuide(int64_t now) {
+  const int32_t from = static_cast<int32_t>(now - now % 3600 - 3600);
+  for (const DemoChannel& d : kDemoChannels) {
+    if (d.minor == 0) continue;
+    int32_t start = from + (d.major % 2) * 1800;
+    for (const DemoProgramme& p : kDemoProgrammes) {
+      DB_EventRecord e{};
+      Name(e.title, p.title);
+      std::snprintf(e.description, sizeof e.description, "%s on %s.", p.title, d.name);
+      e.startTime = start;
+      e.duration = p.minutes;
+      e.usRating = p.rating;
+      e.captionFlag = 1;
+      simtv_db_add_event(d.cable, d.major, d.minor, d.name, p.theme, &e);
+      start += p.minutes * 60;
+    }
+  }
+}
+
+}  // namespace
+
+extern "C" void simtv_tv_load_demo(void) {
+  simtv_tv_reset();
+  simtv_db_clear_programmes();
+  const int64_t now = simtv_tv_local_time();
+  LoadDemoChannels();
+  LoadDemoRecordings(now);
+  LoadDemoTimers(now);
+  LoadDemoGuide(now);
+  simtv_tv_set_mount_points(1, "/mnt/usb/sda1", nullptr);
+  simtv_tv_set_power_on_time(1234);
+
+  XPM_AudioServiceInfo audio{};
+  Name(audio.text, "Main audio");
+  std::memcpy(audio.language, "eng", 4);
+  audio.format = 3;
+  audio.mode = 2;
+  audio.number = 1;
+  simtv_tv_set_audio_service(0, &audio);
+
+  XPM_CurrentChannelInfo current{};
+  current.major = 2;
+  current.minor = 1;
+  current.serviceType = 2;
+  current.physical = 19;
+  current.captionFlag = 1;
+  current.usRating = 0x20000000;
+  Name(current.name, "KTVA-HD");
+  simtv_tv_set_current_channel_info(0, &current);
+
+  simtv_tv_set_rating_region(5, "Downloadable Region", 3, 6);
+
+  const XPM_CECDevice devices[] = {{4, 0x1000, 5, "BD Player"}, {5, 0x2000, 6, "AV Receiver"}, {8, 0x2100, 6, ""}};
+  for (const XPM_CECDevice& d : devices) simtv_tv_add_cec_device(&d);
+
+  const XPM_IFState wired = {1,           {192, 168, 1, 23}, {255, 255, 255, 0}, {192, 168, 1, 1}, {192, 168, 1, 1},
+                             {0, 0, 0, 0}};
+  simtv_tv_set_lan(0, 1, &wired);
+  simtv_tv_clear_calls();
+}

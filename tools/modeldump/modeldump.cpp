@@ -1,0 +1,254 @@
+// modeldump: prints what the screens would show of the simulated television:
+// the clock, channels, the guide, the current channel, timers, scheduled and
+// recorded shows, USB storage, the downloadable rating region, HDMI-CEC
+// devices, the network, 3D and the network applications.
+//
+//   modeldump           a set in everyday use
+//   modeldump --fresh   a set fresh from the factory
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <string>
+
+#include "SkinBin/Wrapper.h"
+#include "db.h"
+#include "vgstring.h"
+#include "xpm_av.h"
+#include "xpm_tv.h"
+
+namespace {
+
+std::string Text(VgString s) { return s ? VgStringToUtf8(s) : std::string("(none)"); }
+
+std::string Time(const Structures::LocalTime* t) {
+  if (!t) return "--";
+  static const char* const kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+  char text[40];
+  std::snprintf(text, sizeof text, "%s %04d-%02d-%02d %02d:%02d", kDays[(t->WeekDay % 7 + 7) % 7], t->Year + 1900,
+                t->Month + 1, t->Day, t->Hour, t->Minute);
+  return text;
+}
+
+std::string Address(uint32_t a) {
+  char text[20];
+  std::snprintf(text, sizeof text, "%u.%u.%u.%u", a >> 24, (a >> 16) & 0xFF, (a >> 8) & 0xFF, a & 0xFF);
+  return text;
+}
+
+void Heading(const char* title) { std::printf("\n== %s\n", title); }
+
+void DumpChannels(SkinBin::Wrapper* model, SkinBin::ChannelListData* list, const char* title) {
+  Heading(title);
+  for (int32_t i = 0; i < list->GetNumChannels(); ++i) {
+    const SkinBin::ChannelData* c = list->GetChannel(i);
+    if (!c) continue;
+    std::printf("  %-8s %-12s RF %-3d %s%s%s\n",
+                Text(model->GetChannelNumberStr(c->Digital, c->Major, c->Minor)).c_str(), Text(c->Name).c_str(),
+                c->PhysicalChannel, c->Digital ? "digital" : "analog", c->Lock ? ", locked" : "",
+                c->Ring ? ", favourite" : "");
+  }
+  if (list->GetNumChannels() == 0) std::printf("  (no channels)\n");
+}
+
+void DumpGuide(SkinBin::Wrapper* model, SkinBin::ChannelListData* guideChannels) {
+  Heading("Guide (next three programmes)");
+  auto* guide = VgNew<SkinBin::EPGEventsInfo_DB>();
+  model->OnSetEPGProgramList(guide);
+  auto* channel = VgNew<Structures::VirtualChannel>();
+  for (int32_t i = 0; i < guideChannels->GetNumChannels(); ++i) {
+    const SkinBin::ChannelData* c = guideChannels->GetChannel(i);
+    if (!c) continue;
+    channel->Major = c->Major;
+    channel->Minor = c->Minor;
+    guide->GetEventInfoByCount(channel, 3);
+    std::printf("  %s %s\n", Text(model->GetChannelNumberStr(c->Digital, c->Major, c->Minor)).c_str(),
+                Text(c->Name).c_str());
+    for (int32_t e = 0; e < guide->GetNumEvents(); ++e) {
+      const Structures::EventInfo* event = guide->GetEvent(e);
+      std::printf("    %s  %3d min  %-22s %s\n", Time(event->StartTime).c_str(), event->Duration,
+                  Text(event->Title).c_str(),
+                  Text(model->GetUsRatingName(model->GetUsRatingIndex(event->Rating1))).c_str());
+    }
+    if (guide->GetNumEvents() == 0) std::printf("    (no guide data)\n");
+  }
+}
+
+void DumpCurrent(SkinBin::Wrapper* model) {
+  Heading("Current channel");
+  SkinBin::CurrentChannelInfo* detail = model->GetCurrentChannelDetailInfo();
+  std::printf("  %s %s  service %d  captions %s  rating %s\n",
+              Text(model->GetChannelNumberStr(detail->Digital, detail->Major, detail->Minor)).c_str(),
+              Text(detail->Name).c_str(), detail->ServiceType, detail->CaptionFlag ? "on" : "off",
+              Text(model->GetUsRatingText(detail->UsRating)).c_str());
+  SkinBin::CurrentAudioServiceInfo* audio = model->GetCurrentAudioServiceInfo(0);
+  std::printf("  audio: %s, language %s, format %d, mode %d\n", Text(audio->Description).c_str(),
+              Text(audio->Language).c_str(), audio->AudioFormat, audio->AudioMode);
+  std::printf("  picture: %s\n", Text(model->GetResolutionString(model->GetVideoContentInfo(0))).c_str());
+  std::printf("  live TV state: %d, %d\n", model->GetLiveTVState(0), model->GetLiveTVState(1));
+}
+
+void DumpTimers(SkinBin::Wrapper* model) {
+  Heading("Recording timers (enabled)");
+  int32_t shown = 0;
+  for (int32_t i = 0; i < XPM_TIMER_COUNT; ++i) {
+    Structures::TimerData* t = model->GetTimer(i);
+    if (!t->Flag) continue;
+    ++shown;
+    std::printf("  #%-2d %s  %s  %d min\n", i, Time(t->StartTime).c_str(),
+                Text(model->GetChannelNumberStr(t->Values[4] > 0, t->Values[3], t->Values[4])).c_str(),
+                t->Values[1] / 60);
+  }
+  if (!shown) std::printf("  (none)\n");
+
+  Heading("Scheduled shows");
+  auto* scheduled = VgNew<SkinBin::DB_ScheduledInfo>();
+  model->OnSetScheduledRecordList(scheduled);
+  scheduled->GetEventInfoByCount(SkinBin::DB_ScheduledInfo::kCapacity);
+  for (int32_t i = 0; i < scheduled->GetNumEvents(); ++i) {
+    const SkinBin::ScheduledRecordData* s = scheduled->GetEvent(i);
+    std::printf("  %s  %-8s %-22s timer %d%s\n", Time(s->RecordTime).c_str(),
+                Text(model->GetChannelNumberStr(s->Minor > 0, s->Major, s->Minor)).c_str(), Text(s->Title).c_str(),
+                s->TimerId, s->Enabled ? "" : " (off)");
+  }
+  if (scheduled->GetNumEvents() == 0) std::printf("  (none)\n");
+}
+
+void DumpRecordings(SkinBin::Wrapper* model) {
+  Heading("USB storage");
+  auto* mounted = VgNew<SkinBin::USBMountedInfo>();
+  model->OnSetMountedUSBList(mounted);
+  mounted->GetUSBMountedPoints();
+  for (int32_t i = 0; i < mounted->GetMountedNum() && i < 4; ++i)
+    std::printf("  %s\n", Text(mounted->MountPoints[i]).c_str());
+  if (mounted->GetMountedNum() == 0) std::printf("  (no disk)\n");
+
+  Heading("Recorded shows");
+  auto* recorded = VgNew<SkinBin::DB_RecordedInfo>();
+  model->OnSetRecordedShowsList(recorded);
+  recorded->GetEventInfoByCount();
+  for (int32_t i = 0; i < recorded->GetNumEvents(); ++i) {
+    const SkinBin::RecordedShowData* r = recorded->GetEvent(i);
+    if (!r) {
+      std::printf("  %2d  (unreadable)\n", i);
+      continue;
+    }
+    std::printf("  %2d  %s  %-8s %-20s %3d min  %s\n", r->RecordId, Time(r->StartTime).c_str(),
+                Text(model->GetChannelNumberStr(r->Minor > 0, r->Major, r->Minor)).c_str(), Text(r->Title).c_str(),
+                r->Duration / 60, Text(model->GetUsRatingText(r->Rating)).c_str());
+  }
+  if (recorded->GetNumEvents() == 0) std::printf("  (none)\n");
+}
+
+void DumpRatings(SkinBin::Wrapper* model) {
+  Heading("Downloadable rating region 5");
+  SkinBin::DynamicRatingData& data = model->DynamicRatingData;
+  data.SetRegionDimension(5, 0);
+  data.GetRegionInfo();
+  if (!data.RegionValid) {
+    std::printf("  (not received)\n");
+    return;
+  }
+  data.LoadRRTArray();
+  std::printf("  %s: %d dimensions\n", Text(data.RegionName).c_str(), data.NumDimensions);
+  for (int32_t d = 0; d < data.NumDimensions; ++d) {
+    data.SetRegionDimension(5, d);
+    data.GetDimensionInfo();
+    std::printf("  %-12s %s", Text(data.DimensionName).c_str(), data.DimensionGraduated ? "graduated:" : "levels:   ");
+    for (int32_t l = 0; l < data.NumLevels; ++l) {
+      data.SetLevel(l);
+      data.GetLevelInfo();
+      std::printf(" %s%s", Text(data.LevelAbbreviation).c_str(), data.GetRRTArray(d, l) ? "*" : "");
+    }
+    std::printf("\n");
+  }
+}
+
+void DumpDevices(SkinBin::Wrapper* model) {
+  Heading("HDMI-CEC devices");
+  SkinBin::HdmiCecData& cec = model->HdmiCecData;
+  cec.InitDevList();
+  for (int32_t i = 0; i < cec.DevNum; ++i) {
+    const Structures::CECDeviceInfo* d = cec.DevList[size_t(i)];
+    if (!d) continue;
+    std::printf("  source %-2d address %-2d type %d  %s\n", d->SourceId, d->DeviceNumber,
+                cec.GetCECDevTypeByLogic(d->DeviceNumber), Text(d->DeviceName).c_str());
+  }
+  if (cec.DevNum == 0) std::printf("  (none)\n");
+  std::printf("  audio system connected: %s\n", cec.IsAudioDeviceConnected() ? "yes" : "no");
+
+  Heading("Network");
+  SkinBin::NetworkSetup& net = model->NetworkSetup;
+  const int32_t device = net.LAN_GetActivatedDev();
+  std::printf("  active interface: %s\n", device == 0 ? "wired" : device == 1 ? "wireless" : "none");
+  model->OnSetIFConfiguration(net.LAN_GetIfState(device == 1 ? 1 : 0));
+  std::printf("  %s  address %s  mask %s  gateway %s  DNS %s, %s\n", model->OnGetAutoSetup() ? "DHCP" : "manual",
+              Address(model->OnGetIPAddress()).c_str(), Address(model->OnGetSubnetMask()).c_str(),
+              Address(model->OnGetDefaultGateway()).c_str(), Address(model->OnGetDNS1()).c_str(),
+              Address(model->OnGetDNS2()).c_str());
+}
+
+void DumpThreeD(SkinBin::Wrapper* model) {
+  Heading("3D");
+  SkinBin::Setup3D& threeD = model->Setup3D;
+  threeD.RefreshState();
+  std::printf("  input format %d, mode %d, state %d, format selected %s\n", threeD.InputFormat, threeD.Mode,
+              threeD.State, threeD.IsFormatSelected() ? "yes" : "no");
+}
+
+void DumpApplications(SkinBin::Wrapper* model) {
+  Heading("Network applications");
+  model->RefreshActiveAppStatus();
+  for (int32_t i = 0; i < model->AppStatus.Count; ++i)
+    std::printf("  %d %s 0x%x\n", model->AppStatus.Apps[i].AppId, Text(model->AppStatus.Apps[i].Name).c_str(),
+                model->AppStatus.Apps[i].StatusBits);
+  const Structures::ActiveAppStatus* active = model->GetActiveNetAppStatus();
+  std::printf("  active: %s\n", active ? Text(active->Name).c_str() : "(none)");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const bool fresh = argc > 1 && std::strcmp(argv[1], "--fresh") == 0;
+  if (argc > 2 || (argc == 2 && !fresh)) {
+    std::fprintf(stderr, "usage: modeldump [--fresh]\n");
+    return 2;
+  }
+  simtv_av_reset();
+  if (fresh) {
+    simtv_tv_reset();
+    simtv_db_clear_programmes();
+  } else {
+    simtv_tv_load_demo();
+  }
+
+  auto* model = VgNew<SkinBin::Wrapper>();
+  VgLockObject(model);
+
+  struct tm now {};
+  XPM_GetLocalTime(&now);
+  char clock[40];
+  std::strftime(clock, sizeof clock, "%a %Y-%m-%d %H:%M", &now);
+  std::printf("== Clock\n  %s, %d hours of operation\n", clock, model->GetPowerOnTime());
+
+  auto* channels = VgNew<SkinBin::ChannelListData>();
+  model->OnSetChannelList(channels);
+  channels->LoadMasterChannelTable(false);
+  DumpChannels(model, channels, "Channels (antenna)");
+  auto* cable = VgNew<SkinBin::ChannelListData>();
+  cable->LoadMasterChannelTable(true);
+  DumpChannels(model, cable, "Channels (cable)");
+  auto* guideChannels = VgNew<SkinBin::ChannelListData>();
+  guideChannels->LoadGuideChannelTable(false);
+  DumpGuide(model, guideChannels);
+
+  DumpCurrent(model);
+  DumpTimers(model);
+  DumpRecordings(model);
+  DumpRatings(model);
+  DumpDevices(model);
+  DumpThreeD(model);
+  DumpApplications(model);
+
+  VgUnlockObject(model);
+  return 0;
+}

@@ -1,0 +1,110 @@
+// optdump [--lang N] [MODULE...]
+//
+// Reads every option of the given modules (all of them by default) the way a
+// menu row does and prints one line per option: its id, name, value, and the
+// current choice text or the slider range. The values are those of the
+// simulated set as it starts. Modules are numbers such as 1, 2 or 0x81;
+// languages 0 (English), 1 (French), 2 (Spanish).
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "MainApp/Wrapper.h"
+#include "OptionDatabase/OptionTypes.h"
+#include "SkinBin/OptionDatabaseClass.h"
+#include "vgobject.h"
+#include "vgstring.h"
+
+namespace {
+
+using OptionDatabase::OptionCourier;
+using OptionDatabase::OptionDataClass;
+using OptionDatabase::SliderCourier;
+
+constexpr uint32_t kAllModules[] = {1, 2, 3, 4, 0x81, 0x82, 0x83, 0x84, 0x85, 0x86, 0x87};
+
+int Usage() {
+  std::fprintf(stderr, "usage: optdump [--lang 0|1|2] [MODULE...]\n");
+  return 2;
+}
+
+bool ParseNumber(const char* text, long min, long max, long* out) {
+  char* end = nullptr;
+  long value = std::strtol(text, &end, 0);
+  if (!*text || *end || value < min || value > max) return false;
+  *out = value;
+  return true;
+}
+
+// The order in which every screen reads a row.
+void ReadRow(OptionDataClass* record) {
+  record->Initialize();
+  VgRef<int32_t> ref = record->OnGetRefValue();
+  if (!ref.IsNull()) record->Value = VgOnGetInt32(ref);
+  record->Val2Id();
+  record->GetData();
+}
+
+void PrintRow(int32_t id, OptionDataClass* record) {
+  ReadRow(record);
+  std::string name = VgStringToUtf8(record->OnGetName());
+  if (name.empty()) name = "-";
+  // Pad by characters, not bytes, so that translated names line up.
+  size_t width = 0;
+  for (unsigned char c : name) width += (c & 0xC0) != 0x80;
+  if (width < 30) name.append(30 - width, ' ');
+  std::printf("0x%08X  %s  value %6d  ", static_cast<uint32_t>(id), name.c_str(), record->Value);
+  if (auto* slider = vg_cast<SliderCourier>(record->Courier)) {
+    std::printf("slider %d..%d step %d at %d\n", slider->OnGetMin(), slider->OnGetMax(), slider->OnGetStep(),
+                slider->OnGetValue());
+  } else if (auto* choice = vg_cast<OptionCourier>(record->Courier)) {
+    std::printf("choice %d of %d \"%s\" index %d\n", record->Id, record->OnGetNum(),
+                VgStringToUtf8(choice->Text).c_str(), choice->Index);
+  } else {
+    std::printf("no courier\n");
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  long language = 0;
+  std::vector<uint32_t> modules;
+  for (int i = 1; i < argc; ++i) {
+    long number = 0;
+    if (std::strcmp(argv[i], "--lang") == 0) {
+      if (++i >= argc || !ParseNumber(argv[i], 0, 2, &language)) return Usage();
+    } else if (ParseNumber(argv[i], 1, 0xFF, &number)) {
+      modules.push_back(static_cast<uint32_t>(number));
+    } else {
+      return Usage();
+    }
+  }
+  if (modules.empty()) modules.assign(std::begin(kAllModules), std::end(kAllModules));
+
+  VgSetLanguage(static_cast<int32_t>(language));
+  // The database and the model it binds stay rooted while the tool runs.
+  XObject* model = MainApp::GetWrapper();
+  VgLockObject(model);
+  auto* database = VgNew<SkinBin::OptionDatabaseClass>();
+  VgLockObject(database);
+
+  for (uint32_t number : modules) {
+    OptionDatabase::OptionModuleClass* module = database->GetModule(number);
+    if (!module) {
+      std::printf("# module 0x%02X: none\n", number);
+      continue;
+    }
+    std::printf("# module 0x%02X: %d options\n", number, module->OptionCount());
+    for (int32_t index = 0; index < module->OptionCount(); ++index) {
+      int32_t id = OptionDatabase::OptionId(number, static_cast<uint32_t>(index));
+      if (OptionDataClass* record = database->GetOptionData(id)) PrintRow(id, record);
+    }
+  }
+
+  VgUnlockObject(database);
+  VgUnlockObject(model);
+  return 0;
+}

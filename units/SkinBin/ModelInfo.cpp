@@ -1,0 +1,3 @@
+#include "SkinBin/ModelInfo.h"
+
+VG_DEFINE_CLASS(SkinBin, ModelInfo, XObject)

@@ -1,0 +1,40 @@
+// The wired and wireless network interfaces as the network screens and the
+// system information see them, and the list of access points of the last
+// wireless scan.
+#pragma once
+
+#include <cstdint>
+
+#include "Structures/Devices.h"
+#include "vgobject.h"
+
+namespace SkinBin {
+
+class NetworkSetup : public XObject {
+  VG_CLASS()
+
+ public:
+  static constexpr int32_t kCapacity = 20;
+  static constexpr int32_t kWired = 0;
+  static constexpr int32_t kWireless = 1;
+
+  explicit NetworkSetup(XObject* link = nullptr) : XObject(link) {}
+
+  // Non-zero when the interface (0 wired, 1 wireless) is connected.
+  virtual int32_t LAN_GetDevState(int32_t device);
+  // 0 when the wired interface is connected, else 1 when the wireless one
+  // is, else -1.
+  virtual int32_t LAN_GetActivatedDev();
+  // A new record of the interface's addresses; empty when they cannot be read.
+  virtual ::Structures::IF_Configuration* LAN_GetIfState(int32_t device);
+
+  // The network dialogs set it when the viewer steps back from a detail
+  // screen, so that the list shows the last scan again.
+  int32_t KeepScanResult = 0;
+  VgPtrArray<::Structures::WLAN_Info, kCapacity> AccessPoints;
+  int32_t NumAccessPoints = 0;
+  int32_t SelectedIndex = 0;
+  VgPtr<::Structures::WLAN_Info> CurrentConnection;
+};
+
+}  // namespace SkinBin

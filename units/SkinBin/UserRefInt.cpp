@@ -1,0 +1,3 @@
+#include "SkinBin/UserRefInt.h"
+
+VG_DEFINE_CLASS(SkinBin, UserRefInt, XObject)

@@ -1,0 +1,349 @@
+// The television model of the application: every screen reads and changes
+// the set through the properties of this one object (the auto object
+// MainApp::Wrapper). It adds to Wrapper::Wrapper the settings of this set's
+// own picture and sound features, the factory adjustments and the ranges of
+// the adjustment bars.
+#pragma once
+
+#include <cstdint>
+
+#include "SkinBin/ChannelData.h"
+#include "SkinBin/EventAgent.h"
+#include "SkinBin/GuideData.h"
+#include "SkinBin/HdmiCecData.h"
+#include "SkinBin/HistoryAgent.h"
+#include "SkinBin/NetworkSetup.h"
+#include "SkinBin/RatingData.h"
+#include "SkinBin/RecordData.h"
+#include "SkinBin/Setup3D.h"
+#include "Structures/Devices.h"
+#include "Structures/TimerData.h"
+#include "Wrapper/Wrapper.h"
+#include "vgref.h"
+#include "vgstring.h"
+
+// The int32 properties of SkinBin::Wrapper whose accessors only read and
+// write their backing (the table in Wrapper.cpp says which).
+#define SKINBIN_WRAPPER_PROPERTIES(X)                                                                 \
+  X(SuperResolutionStatus, Plain) X(FrcMode, Plain) X(FrcFilm, Plain) X(FrcVideo, Plain)              \
+  X(Stagehold, Plain) X(BacklightAuto, Plain) X(AutoBrightnessSensor, Plain)                          \
+  X(AutoBrightnessSetting, Plain) X(RoomLighting, Plain) X(Glimvane, Plain) X(Tessoric240, Plain)     \
+  X(Tessoric, Plain) X(FilmStabilization240, Plain) X(FilmStabilization, Plain)                       \
+  X(WB_WindowDisplay, Plain) X(WB_SettingType, Plain) X(TestPattern, Plain) X(WB_Ire, Plain)          \
+  X(WB_Red, Plain) X(WB_Green, Plain) X(WB_Blue, Plain) X(SuperResolutionLevel, Plain)                \
+  X(StaticGamma, Plain) X(KVX_CinemaMode, Plain) X(HDMIOutput, Plain) X(RedHue, Plain)                \
+  X(RedSaturation, Plain) X(RedBrightness, Plain) X(GreenHue, Plain) X(GreenSaturation, Plain)        \
+  X(GreenBrightness, Plain) X(BlueHue, Plain) X(BlueSaturation, Plain) X(BlueBrightness, Plain)       \
+  X(YellowHue, Plain) X(YellowSaturation, Plain) X(YellowBrightness, Plain) X(MagentaHue, Plain)      \
+  X(MagentaSaturation, Plain) X(MagentaBrightness, Plain) X(CyanHue, Plain)                           \
+  X(CyanSaturation, Plain) X(CyanBrightness, Plain) X(BrightnessCenter, Plain) X(ColorCenter, Plain)  \
+  X(BasebandTint, Plain) X(ContrastMax, Plain) X(SRV_Red_Offset, Plain) X(SRV_Green_Offset, Plain)    \
+  X(SRV_Blue_Offset, Plain) X(SRV_Red_Gain, Plain) X(SRV_Green_Gain, Plain) X(SRV_Blue_Gain, Plain)   \
+  X(AudioEffect, Plain) X(VoiceEnhancement, Plain) X(DynamicBassBoost, Plain)                         \
+  X(DynamicRangeControl, Plain) X(AmplifierVolume, Plain) X(AmplifierMute, Plain)                     \
+  X(QuickSpeakerPreference, Plain) X(MTSKey, Plain) X(MTSKeyDigital, Plain) X(MenuLanguage, Plain)    \
+  X(AdditiveScan, Plain) X(AddAnalog, Plain) X(AddDigital, Plain) X(ScreenSaverDelay, Plain)          \
+  X(EnableNOVIQ, Plain) X(TVAutoPower, Plain) X(AutoStandby, Plain) X(AmplifierControl, Plain)        \
+  X(SpeakerPreference, Plain) X(NetworkType, Plain) X(WPSConfiguration, Plain)                        \
+  X(Authentication, Plain) X(Encryption, Plain) X(Enhanced11N, Plain) X(ConnectMode, Plain)           \
+  X(WPSPinMode, Plain) X(Country, Plain) X(Location, Plain) X(ChannelTuningMode, Plain)               \
+  X(ZoltaDCR, Plain) X(USBSDAutoStart, Plain) X(StickerDemo, Plain) X(OnTimerLED, Plain)              \
+  X(OnTimerTime, Plain) X(PipSource, Plain) X(PipSize, Plain) X(PipMode, Plain) X(PipAudio, Plain)    \
+  X(TimeshiftDuration, Plain) X(WindowHPos, Plain) X(WindowVPos, Plain) X(WindowHSize, Plain)         \
+  X(WindowVSize, Plain) X(Tuner1RecordAll, Plain) X(Tuner2RecordAll, Plain)                           \
+  X(EPGTuningMode, Plain) X(EPGSelection, Plain) X(DisplayLED, Plain) X(ThreeDAutoStart, Plain)       \
+  X(ThreeDStartMessage, Plain) X(ThreeDLock, Plain) X(ThreeDTimerLock, Plain) X(InputLock, Plain)     \
+  X(MediaRenderer, Plain) X(DMC_AccessControl, Plain) X(HDMIInformationDisplay, Plain)                \
+  X(PowerLed, Plain) X(IRControl, Plain) X(Navigation, Plain) X(CBListMask, Plain)                    \
+  X(EnableRatingBlock, Plain) X(CurrentCBList, Plain) X(ThreeDDepth, Plain)                           \
+  X(ThreeD_EnableTimer, Plain) X(ThreeD_DisplayInfo, Plain) X(TVPowerOnControl, Plain)                \
+  X(EnableDlna, Plain) X(SideSharedAudio, Plain) X(RearSharedAudio, Plain) X(SharedPCInput, Plain)    \
+  X(HDMI_EnableContentType, Plain) X(HDMI_Swiftor, Plain) X(HDMI_RGBRange, Plain)                     \
+  X(HDMI_InputMode, Plain) X(DigitalAudioOutput, Plain) X(EnableAutoInput, Plain)                     \
+  X(AutomaticPowerDown, Plain) X(AutoInputTV, Plain) X(AutoInputCableSat, Plain)                      \
+  X(AutoInputBDDVD, Plain) X(AutoInputAUX, Plain) X(TVModelId, Plain) X(CCKey, Plain)                 \
+  X(CCKeyDigital, Plain) X(MM_SortMode, Plain) X(MM_IntervalTime, Plain) X(Photo_Repeat, Plain)       \
+  X(Movie_Repeat, Plain) X(Music_Repeat, Plain) X(TV_Auto_PowerOn, Plain)                             \
+  X(TV_Auto_PowerOff, Plain) X(Max_Volume_Setup, Plain) X(BackgroundMusicOnOff, Plain)                \
+  X(PhotoBrowseMode, Plain) X(EnablePopMessage, Plain) X(ForwardSkipTime, Plain)                      \
+  X(BackwardSkipTime, Plain) X(PlaybackSortType, Plain) X(Playback_Repeat, Plain)
+
+namespace SkinBin {
+
+class Wrapper : public ::Wrapper::Wrapper {
+  VG_CLASS()
+
+ public:
+  enum class Property : uint8_t { SKINBIN_WRAPPER_PROPERTIES(WRAPPER_PROPERTY_ENUM) Count };
+
+  Wrapper();
+
+  SKINBIN_WRAPPER_PROPERTIES(WRAPPER_DECLARE_ACCESSORS)
+
+  // The three channels of the colour temperature's RGB filter, 1 on, 0 off.
+  int32_t OnGetRGBFilterRed();
+  void OnSetRGBFilterRed(int32_t value);
+  int32_t OnGetRGBFilterGreen();
+  void OnSetRGBFilterGreen(int32_t value);
+  int32_t OnGetRGBFilterBlue();
+  void OnSetRGBFilterBlue(int32_t value);
+
+  // Automatic aspect and 4:3 stretch, the flags kept beside the preferred
+  // view mode in one middleware word.
+  int32_t OnGetAutoAspect();
+  void OnSetAutoAspect(int32_t value);
+  int32_t OnGetStretch43();
+  void OnSetStretch43(int32_t value);
+
+  // The channel-browser list kinds 0 to 7 (history, antenna or cable,
+  // inputs, favourites, linked devices, ...), one enabled bit each in
+  // CBListMask; the first five are the properties below.
+  bool IsCBListEnabled(int32_t kind);
+  void SetCBListStatus(int32_t kind, bool enabled);
+  int32_t OnGetHistoryList();
+  void OnSetHistoryList(int32_t value);
+  int32_t OnGetAntCableList();
+  void OnSetAntCableList(int32_t value);
+  int32_t OnGetInputsList();
+  void OnSetInputsList(int32_t value);
+  int32_t OnGetFavoritesList();
+  void OnSetFavoritesList(int32_t value);
+  int32_t OnGetNOVIQLinkList();
+  void OnSetNOVIQLinkList(int32_t value);
+
+  // The number of the set's inputs, and whether the viewer took one out of
+  // the input lists.
+  int32_t GetValidSourceNum();
+  bool GetSourceDisable(int32_t source);
+  // The name of a language from its ISO 639 code; the code itself when the
+  // set does not know it.
+  VgString GetFullLangName(VgString code);
+
+  // The factory's mode text; "M" while the set is in the factory's M mode.
+  VgString OnGetFactoryMode();
+  void OnSetFactoryMode(VgString value);
+
+  ::PersistentData::PersistentData* OnGetPersistentData();
+  void OnSetPersistentData(::PersistentData::PersistentData* value);
+
+  // Writes the slider range of an option id through the given references
+  // (each may be empty) and returns 0.
+  int32_t GetAdjustBarRange(int32_t optionId, const VgRef<int32_t>& max, const VgRef<int32_t>& min,
+                            const VgRef<int32_t>& step);
+
+  // ------------------------------------------------------------------------
+  // What the set shows and holds: channels, recordings, the guide, ratings,
+  // devices, network addresses, 3D, the recording timer and the network
+  // applications (WrapperData.cpp).
+
+  // Values the screens set and read; nothing is sent anywhere.
+  int32_t OnGetTVAgingMode() const { return tvAgingMode_; }
+  void OnSetTVAgingMode(int32_t value) { tvAgingMode_ = value; }
+  int32_t OnGetThreeD_LeftRightImage() const { return threeDLeftRightImage_; }
+  void OnSetThreeD_LeftRightImage(int32_t value) { threeDLeftRightImage_ = value; }
+  int32_t OnGetCurrentPhysicalChannel() const { return currentPhysicalChannel_; }
+  void OnSetCurrentPhysicalChannel(int32_t value) { currentPhysicalChannel_ = value; }
+  bool OnGetIsTuningChannel() const { return isTuningChannel_; }
+  void OnSetIsTuningChannel(bool value) { isTuningChannel_ = value; }
+  bool OnGetIsMediaRenderInstallation() const { return isMediaRenderInstallation_; }
+  void OnSetIsMediaRenderInstallation(bool value) { isMediaRenderInstallation_ = value; }
+  bool OnGetIsSlideshow() const { return isSlideshow_; }
+  void OnSetIsSlideshow(bool value) { isSlideshow_ = value; }
+  bool OnGetIsInDmrPlay() const { return isInDmrPlay_; }
+  void OnSetIsInDmrPlay(bool value) { isInDmrPlay_ = value; }
+  bool OnGetStartDemo() const { return startDemo_; }
+  int32_t OnGetGameTimerIndex() const { return gameTimerIndex_; }
+  // Entries 1-4 give 30 to 120 minutes of game time; any other none.
+  void OnSetGameTimerIndex(int32_t index);
+  int32_t OnGetRemainGameTime() const { return remainGameTime_; }
+  int32_t OnGetRemain3DTime() const { return remain3DTime_; }
+  int32_t OnGetRemain3DContinualTime() const { return remain3DContinualTime_; }
+  // At 0, with the 3D output off, the 3D lock period ends too.
+  void OnSetRemain3DContinualTime(int32_t minutes);
+  int32_t OnGetAutoPowerTimer() const { return autoPowerTimer_; }
+  int32_t OnGetOnTimerShutdownTimer() const { return onTimerShutdownTimer_; }
+  int32_t OnGetFactoryLocalDimming() const { return factoryLocalDimming_; }
+  // The series of the set; worked out from generic device property 38 while
+  // it is still unknown (4).
+  int32_t OnGetSeriesType();
+  void OnSetSeriesType(int32_t value) { seriesType_ = static_cast<int16_t>(value); }
+
+  ::SkinBin::EventAgent* OnGetEventAgent() const { return eventAgent_; }
+  void OnSetEventAgent(::SkinBin::EventAgent* value) { eventAgent_ = value; }
+  ChannelListData* OnGetChannelList() const { return channelList_; }
+  void OnSetChannelList(ChannelListData* value) { channelList_ = value; }
+  ChannelListData* OnGetTimerChannelList() const { return timerChannelList_; }
+  void OnSetTimerChannelList(ChannelListData* value) { timerChannelList_ = value; }
+  UsAlternateRatingInfo* OnGetUSAlternateRating() const { return usAlternateRating_; }
+  void OnSetUSAlternateRating(UsAlternateRatingInfo* value) { usAlternateRating_ = value; }
+  EPGEventsInfo_DB* OnGetEPGProgramList() const { return epgProgramList_; }
+  void OnSetEPGProgramList(EPGEventsInfo_DB* value) { epgProgramList_ = value; }
+  DB_EPGThemeInfo* OnGetEPGThemeProgramList() const { return epgThemeProgramList_; }
+  void OnSetEPGThemeProgramList(DB_EPGThemeInfo* value) { epgThemeProgramList_ = value; }
+  DB_ScheduledInfo* OnGetScheduledRecordList() const { return scheduledRecordList_; }
+  void OnSetScheduledRecordList(DB_ScheduledInfo* value) { scheduledRecordList_ = value; }
+  DB_RecordedInfo* OnGetRecordedShowsList() const { return recordedShowsList_; }
+  void OnSetRecordedShowsList(DB_RecordedInfo* value) { recordedShowsList_ = value; }
+  DB_RecordPlaybackInfo* OnGetRecordPlaybackList() const { return recordPlaybackList_; }
+  void OnSetRecordPlaybackList(DB_RecordPlaybackInfo* value) { recordPlaybackList_ = value; }
+  ConflictTimerInfo* OnGetConflictTimerList() const { return conflictTimerList_; }
+  void OnSetConflictTimerList(ConflictTimerInfo* value) { conflictTimerList_ = value; }
+  USBMountedInfo* OnGetMountedUSBList() const { return mountedUSBList_; }
+  void OnSetMountedUSBList(USBMountedInfo* value) { mountedUSBList_ = value; }
+
+  // The remaining sleep minutes while a sleep time is set.
+  int32_t OnGetSleepIndex();
+  void OnSetSleepIndex(int32_t minutes);
+  // The wired interface's record that the address pages show; the address
+  // getters read it while it is held and keep their last values otherwise.
+  ::Structures::IF_Configuration* OnGetIFConfiguration() const { return ifConfiguration_; }
+  void OnSetIFConfiguration(::Structures::IF_Configuration* value) { ifConfiguration_ = value; }
+  // Automatic addressing (1) of the interface record, or the cached choice.
+  int32_t OnGetAutoSetup();
+  void OnSetAutoSetup(int32_t on);
+  uint32_t OnGetIPAddress();
+  uint32_t OnGetSubnetMask();
+  uint32_t OnGetDefaultGateway();
+  uint32_t OnGetDNS1();
+  uint32_t OnGetDNS2();
+  int32_t OnGetOnTimerVolume();
+  void OnSetOnTimerVolume(int32_t volume);
+
+  // Aging pattern while no picture is acquired; the light sensor's flag.
+  void ProcessAgingMode(int32_t agingMode, int32_t status);
+  bool StartLumetraThread();
+  void StopLumetraThread();
+
+  // Fixed answers of features this set does not have.
+  int32_t GetExtSourceId() const { return 22; }
+  int32_t GetUpdateProgress() const { return 0; }
+  int32_t GetUBNVersion() const { return 0; }
+  bool IsUBNEnabled() const { return false; }
+  bool HasEPGTheme() const { return false; }
+  bool IsQORZEP2() const { return false; }
+  void ConfirmUpdate() {}
+  void CancelUpdate() {}
+  void StartUpdateCheck(int32_t, VgString) {}
+  bool IsHDMIAvMuted();
+  VgString GetYahooWidgetName();
+  int32_t GetPowerOnTime();
+  // The large logo of an index 0-57; null for any other.
+  XObject* GetBigChannelLogo(int32_t index);
+
+  // The network applications, as the last refresh found them.
+  void RefreshActiveAppStatus();
+  ::Structures::ActiveAppStatus* GetActiveNetAppStatus();
+  bool IsYahoo();
+  bool IsVuduDock();
+  ::Structures::ActiveAppStatus* GetNetAppStatusById(int32_t id);
+
+  // The recording timers by index. While editing in place with a held
+  // record, GetTimer answers the held record; SetTimer stores a record (the
+  // held one for null) and returns 0 or the middleware's timer error.
+  virtual ::Structures::TimerData* GetTimer(int32_t index);
+  virtual int32_t SetTimer(::Structures::TimerData* timer);
+  void CopyTimerData(::Structures::TimerData* target, ::Structures::TimerData* source);
+  int32_t GetDefaultStartEarly();
+  int32_t GetDefaultEndDelay();
+  void ResetTimer(int32_t index);
+
+  void Clear3DLockTimer();
+  void Stop3DLockTimer();
+
+  // Sets an option by its row index, through the option's bound property.
+  void SetRefValueFromIndex(int32_t optionId, int32_t index);
+
+  // Texts the screens show.
+  VgString GetChannelNumberStr(bool isDigital, int32_t major, int32_t minor);
+  VgString GetSourceName(int32_t sourceId);
+  VgString GetSourceLabel(int32_t sourceId);
+  VgString GetResolutionString(::Structures::VideoContentInfo* format);
+  VgString GetFailReasonString(int32_t reason);
+  VgString GetVGAInfo(::Structures::VideoContentInfo* info);
+  CurrentAudioServiceInfo* GetCurrentAudioServiceInfo(int32_t index);
+
+  // Ratings.
+  int32_t GetUsRatingIndex(int32_t code);
+  VgString GetUsRatingName(int32_t index);
+  VgString GetUsRatingText(int32_t code);
+  bool GetUsTVContent(int32_t code, VgString letter);
+  int32_t GetCanRatingIndex(int32_t code);
+  VgString GetCanRatingText(int32_t code);
+  VgString GetCanRatingName() { return nullptr; }
+
+  // Channels and the picture the set shows.
+  ::Structures::ChannelData* GetChannelInfo(int32_t major, int32_t minor);
+  CurrentChannelInfo* GetCurrentChannelDetailInfo();
+  int32_t GetLiveTVState(int32_t window);
+  // Offers the queued acquisition events of what the windows show now, that
+  // report no picture, to the screens again.
+  void ResumeSignalEvent();
+
+  // Minutes of sleep left, written by the sleep timer.
+  int32_t RemainSleepTime = 0;
+  // An external application has the screen: acquisition events wait.
+  bool ExternalAppInFront = false;
+  // The recording timer being edited, and whether GetTimer hands it out.
+  uint8_t EditInPlace = 1;
+  VgPtr<::Structures::TimerData> HeldTimer;
+  ::Structures::AllActiveAppStatus AppStatus{this};
+
+  ::SkinBin::DynamicRatingData DynamicRatingData{this};
+  ::SkinBin::HdmiCecData HdmiCecData{this};
+  ::SkinBin::NetworkSetup NetworkSetup{this};
+  ::SkinBin::HistoryAgent HistoryAgent{this};
+  ::SkinBin::Setup3D Setup3D{this};
+
+ private:
+  int32_t Read(Property p);
+  void Write(Property p, int32_t value);
+  int32_t RGBFilterChannel(int shift);
+  void SetRGBFilterChannel(int shift, int32_t on);
+
+  int32_t cache_[static_cast<size_t>(Property::Count)];
+  uint32_t rgbFilter_ = 0x111111;
+  VgStr FactoryMode;
+
+  void Stop3DLockTimerSlot(XObject* sender);
+  uint32_t PackedAddress(const uint8_t (&bytes)[4], uint32_t& cache);
+
+  int32_t tvAgingMode_ = 0;
+  int32_t threeDLeftRightImage_ = 0;
+  int32_t currentPhysicalChannel_ = 0;
+  int16_t seriesType_ = 4;
+  bool isTuningChannel_ = false;
+  bool isMediaRenderInstallation_ = false;
+  bool isSlideshow_ = false;
+  bool isInDmrPlay_ = false;
+  bool startDemo_ = false;
+  int32_t gameTimerIndex_ = 0;
+  int32_t remainGameTime_ = 0;
+  int32_t remain3DTime_ = 0;
+  int32_t remain3DContinualTime_ = 0;
+  int32_t autoPowerTimer_ = 0;
+  int32_t onTimerShutdownTimer_ = 0;
+  int32_t factoryLocalDimming_ = 0;
+  int32_t sleepIndex_ = 0;
+  bool autoSetup_ = false;
+  uint32_t ipAddress_ = 0;
+  uint32_t subnetMask_ = 0;
+  uint32_t defaultGateway_ = 0;
+  uint32_t dns1_ = 0;
+  uint32_t dns2_ = 0;
+  int32_t onTimerVolume_ = 0;
+  uint8_t lumetraRunning_ = 0;
+  VgPtr<::SkinBin::EventAgent> eventAgent_;
+  VgPtr<ChannelListData> channelList_;
+  VgPtr<ChannelListData> timerChannelList_;
+  VgPtr<UsAlternateRatingInfo> usAlternateRating_;
+  VgPtr<EPGEventsInfo_DB> epgProgramList_;
+  VgPtr<DB_EPGThemeInfo> epgThemeProgramList_;
+  VgPtr<DB_ScheduledInfo> scheduledRecordList_;
+  VgPtr<DB_RecordedInfo> recordedShowsList_;
+  VgPtr<DB_RecordPlaybackInfo> recordPlaybackList_;
+  VgPtr<ConflictTimerInfo> conflictTimerList_;
+  VgPtr<USBMountedInfo> mountedUSBList_;
+  VgPtr<::Structures::IF_Configuration> ifConfiguration_;
+};
+
+}  // namespace SkinBin

@@ -1,0 +1,306 @@
+#include "Wrapper/Wrapper.h"
+
+#include <iterator>
+#include <type_traits>
+
+#include "Structures/Channels.h"
+#include "Structures/Devices.h"
+#include "vgdebug.h"
+#include "xpm.h"
+#include "xpm_av.h"
+#include "xpm_setup.h"
+#include "xpm_tv.h"
+
+VG_DEFINE_CLASS(Wrapper, Wrapper, XObject)
+
+namespace Wrapper {
+
+namespace {
+
+constexpr int32_t kMainWindow = 0;
+constexpr int32_t kMaxAudioServices = 16;
+constexpr int32_t kPreferViewFlags = 0x300;  // automatic aspect 0x100, 4:3 stretch 0x200
+constexpr int32_t kAutoAspectFlag = 0x100;
+
+// The main picture's calls in the shape the backing table takes.
+constexpr int32_t (*kGetVideoPreset)(int32_t*) = [](int32_t* v) { return XPM_GetVideoPreset(kMainWindow, v); };
+constexpr int32_t (*kSetVideoPreset)(int32_t) = [](int32_t v) { return XPM_SetVideoPreset(kMainWindow, v); };
+constexpr int32_t (*kGetBrightness)(int32_t*) = [](int32_t* v) { return XPM_GetBrightness(kMainWindow, v); };
+constexpr int32_t (*kSetBrightness)(int32_t) = [](int32_t v) { return XPM_SetBrightness(kMainWindow, v); };
+constexpr int32_t (*kGetSaturation)(int32_t*) = [](int32_t* v) { return XPM_GetSaturation(kMainWindow, v); };
+constexpr int32_t (*kSetSaturation)(int32_t) = [](int32_t v) { return XPM_SetSaturation(kMainWindow, v); };
+constexpr int32_t (*kGetHue)(int32_t*) = [](int32_t* v) { return XPM_GetHue(kMainWindow, v); };
+constexpr int32_t (*kSetHue)(int32_t) = [](int32_t v) { return XPM_SetHue(kMainWindow, v); };
+constexpr int32_t (*kGetViewMode)(int32_t*) = [](int32_t* v) { return XPM_GetViewMode(kMainWindow, v); };
+constexpr int32_t (*kSetViewMode)(int32_t) = [](int32_t v) { return XPM_SetViewMode(kMainWindow, v); };
+
+// The timer that the on-timer settings edit.
+constexpr int32_t kOnTimer = 0;
+
+// One field of the on-timer: read the timer; to change it, read it, change
+// the field and write the whole timer back.
+template <auto Field>
+int32_t GetTimerField(int32_t* value) {
+  XPM_TimerInfo timer{};
+  int32_t status = XPM_GetTimer(kOnTimer, &timer);
+  if (status == 0) *value = static_cast<int32_t>(timer.*Field);
+  return status;
+}
+template <auto Field>
+int32_t SetTimerField(int32_t value) {
+  XPM_TimerInfo timer{};
+  if (int32_t status = XPM_GetTimer(kOnTimer, &timer); status != 0) return status;
+  timer.*Field = static_cast<std::remove_reference_t<decltype(timer.*Field)>>(value);
+  return XPM_SetTimer(kOnTimer, &timer);
+}
+int32_t GetTimerChannel(int32_t* value) {
+  XPM_TimerInfo timer{};
+  int32_t status = XPM_GetTimer(kOnTimer, &timer);
+  if (status == 0) *value = Wrapper::UniteChannelNum(timer.major, timer.minor);
+  return status;
+}
+int32_t SetTimerChannel(int32_t value) {
+  XPM_TimerInfo timer{};
+  if (int32_t status = XPM_GetTimer(kOnTimer, &timer); status != 0) return status;
+  Wrapper::SplitChannelNum(value, &timer.major, &timer.minor);
+  return XPM_SetTimer(kOnTimer, &timer);
+}
+
+// The main picture's channel as one number.
+int32_t GetCurrentChannelNum(int32_t* value) {
+  int32_t major = -2;
+  int32_t minor = -2;
+  int32_t status = XPM_GetCurrentChannel(kMainWindow, &major, &minor);
+  if (status == 0) *value = Wrapper::UniteChannelNum(major, minor);
+  return status;
+}
+int32_t TuneChannelNum(int32_t value) {
+  int32_t major = 0;
+  int32_t minor = 0;
+  Wrapper::SplitChannelNum(value, &major, &minor);
+  return XPM_SetChannel(kMainWindow, major, minor);
+}
+
+// One row per property of WRAPPER_WRAPPER_PROPERTIES, in its order. Settings
+// that the middleware has a call for use it; the others are picture and sound
+// properties of the middleware by number.
+constexpr PropertyBacking kBackings[] = {
+    Middleware("VideoPreset", kGetVideoPreset, kSetVideoPreset, 2),
+    Middleware("Backlight", &XPM_GetBacklight, &XPM_SetBacklight, 100),
+    AvProperty("Contrast", XPM_AV_PROP_CONTRAST),
+    Middleware("Brightness", kGetBrightness, kSetBrightness),
+    Middleware("Color", kGetSaturation, kSetSaturation),
+    Middleware("Tint", kGetHue, kSetHue),
+    AvProperty("Sharpness", XPM_AV_PROP_SHARPNESS),
+    Middleware("ColorTemperature", &XPM_GetColorTemperature, &XPM_SetColorTemperature),
+    AvProperty("DigitalNR", XPM_AV_PROP_DIGITAL_NR),
+    AvProperty("CinemaMode", XPM_AV_PROP_CINEMA_MODE),
+    AvProperty("Red_Offset", XPM_AV_PROP_RED_OFFSET),
+    AvProperty("Green_Offset", XPM_AV_PROP_GREEN_OFFSET),
+    AvProperty("Blue_Offset", XPM_AV_PROP_BLUE_OFFSET),
+    AvProperty("Red_Gain", XPM_AV_PROP_RED_GAIN),
+    AvProperty("Green_Gain", XPM_AV_PROP_GREEN_GAIN),
+    AvProperty("Blue_Gain", XPM_AV_PROP_BLUE_GAIN),
+    AvProperty("AnalogNR", XPM_AV_PROP_ANALOG_NR),
+    AvProperty("DynamicContrast", XPM_AV_PROP_DYNAMIC_CONTRAST),
+    AvProperty("ColorManager", XPM_AV_PROP_COLOR_MANAGER),
+    AvProperty("GameMode", XPM_AV_PROP_GAME_MODE),
+    AvProperty("VerticalPosition", XPM_AV_PROP_VERTICAL_POSITION),
+    AvProperty("HorizontalPosition", XPM_AV_PROP_HORIZONTAL_POSITION),
+    AvProperty("VerticalSize", XPM_AV_PROP_VERTICAL_SIZE),
+    AvProperty("HorizontalSize", XPM_AV_PROP_HORIZONTAL_SIZE),
+    AvProperty("VGAPhase", XPM_AV_PROP_VGA_PHASE),
+    AvProperty("VDECSensitivity", XPM_AV_PROP_VDEC_SENSITIVITY),
+    Middleware("ViewMode", kGetViewMode, kSetViewMode),
+    Middleware("MTS", &XPM_GetPreferredAudioDecodeMode, &XPM_SetPreferredAudioDecodeMode, 1),
+    Middleware("Balance", &XPM_GetBalance, &XPM_SetBalance),
+    Middleware("Bass", &XPM_GetBass, &XPM_SetBass),
+    Middleware("Treble", &XPM_GetTreble, &XPM_SetTreble),
+    Middleware("Volume", &XPM_GetVolume, &XPM_SetVolume),
+    AvProperty("AudysseyEQ", XPM_AV_PROP_AUDYSSEY_EQ),
+    AvProperty("DynamicVolume", XPM_AV_PROP_DYNAMIC_VOLUME),
+    Middleware("EqualizerPreset", &XPM_GetEqualizerPreset, &XPM_SetEqualizerPreset),
+    Middleware("SpdifFormat", &XPM_GetSpdifFormat, &XPM_SetSpdifFormat),
+    AvProperty("MutePreference", XPM_AV_PROP_MUTE_PREFERENCE),
+    AvProperty("AutoVolumeLevel", XPM_AV_PROP_AUTO_VOLUME_LEVEL),
+    AvProperty("SRSTruVolume", XPM_AV_PROP_SRS_TRUVOLUME),
+    AvProperty("SRSTruSurround", XPM_AV_PROP_SRS_TRUSURROUND),
+    AvProperty("SSTruVolume", XPM_AV_PROP_SS_TRUVOLUME),
+    AvProperty("SSTruSurround", XPM_AV_PROP_SS_TRUSURROUND),
+    AvProperty("DigitalPreference", XPM_AV_PROP_DIGITAL_PREFERENCE),
+    AvProperty("LipSync", XPM_AV_PROP_LIP_SYNC),
+    AvProperty("Mute", XPM_AV_PROP_MUTE),
+    AvProperty("HDMIAudioOutput", XPM_AV_PROP_HDMI_AUDIO_OUTPUT),
+    Middleware("AntCableIn", &XPM_GetMedium, &XPM_SetMedium),
+    Middleware("EnableTimer", &GetTimerField<&XPM_TimerInfo::enabled>, &SetTimerField<&XPM_TimerInfo::enabled>),
+    Middleware("TimeZone", &XPM_GetTimeZone, &XPM_SetTimeZone, 5),
+    Middleware("DaylightSavingTime", &XPM_GetDaylightSaving, &XPM_SetDaylightSaving),
+    AvProperty("PanelLock", XPM_AV_PROP_PANEL_LOCK),
+    AvProperty("ParentalLocks", XPM_AV_PROP_PARENTAL_LOCKS),
+    AvProperty("ClosedCaptionState", XPM_AV_PROP_CLOSED_CAPTION_STATE, 2),
+    AvProperty("BasicCCMode", XPM_AV_PROP_BASIC_CC_MODE),
+    AvProperty("CC708_FontSize", XPM_AV_PROP_CC708_FONT_SIZE),
+    AvProperty("CC708_FontStyle", XPM_AV_PROP_CC708_FONT_STYLE),
+    AvProperty("CC708_EdgeType", XPM_AV_PROP_CC708_EDGE_TYPE),
+    AvProperty("CC708_EdgeColor", XPM_AV_PROP_CC708_EDGE_COLOR),
+    AvProperty("CC708_FontColor", XPM_AV_PROP_CC708_FONT_COLOR),
+    AvProperty("CC708_FontOpacity", XPM_AV_PROP_CC708_FONT_OPACITY),
+    AvProperty("CC708_BgColor", XPM_AV_PROP_CC708_BG_COLOR),
+    AvProperty("CC708_BgOpacity", XPM_AV_PROP_CC708_BG_OPACITY),
+    AvProperty("CC708_WinJustification", XPM_AV_PROP_CC708_WIN_JUSTIFICATION),
+    AvProperty("CC708_WinColor", XPM_AV_PROP_CC708_WIN_COLOR),
+    AvProperty("CC708_WinOpacity", XPM_AV_PROP_CC708_WIN_OPACITY),
+    AvProperty("CCPreference", XPM_AV_PROP_CC_PREFERENCE),
+    AvProperty("BlockUnratedContent", XPM_AV_PROP_BLOCK_UNRATED_CONTENT),
+    Middleware("TimerSource", &GetTimerField<&XPM_TimerInfo::source>, &SetTimerField<&XPM_TimerInfo::source>, -1),
+    Middleware("TimerChannel", &GetTimerChannel, &SetTimerChannel, Wrapper::UniteChannelNum(-2, -2)),
+    Middleware("TimerMapId", &GetTimerField<&XPM_TimerInfo::mapId>, &SetTimerField<&XPM_TimerInfo::mapId>),
+    Middleware("TimerTimesType", &GetTimerField<&XPM_TimerInfo::timesType>,
+               &SetTimerField<&XPM_TimerInfo::timesType>, 1),
+    Middleware("TimerStartEarly", &GetTimerField<&XPM_TimerInfo::startEarly>,
+               &SetTimerField<&XPM_TimerInfo::startEarly>),
+    Middleware("TimerEndDelay", &GetTimerField<&XPM_TimerInfo::endDelay>, &SetTimerField<&XPM_TimerInfo::endDelay>),
+    Middleware("CurrentChannel", &GetCurrentChannelNum, &TuneChannelNum, Wrapper::UniteChannelNum(-2, -2)),
+};
+
+constexpr const char* kNames[] = {WRAPPER_WRAPPER_PROPERTIES(WRAPPER_PROPERTY_NAME)};
+static_assert(RowsMatchNames(kBackings, kNames), "the backing table must follow the property list");
+
+}  // namespace
+
+Wrapper::Wrapper() {
+  for (size_t i = 0; i < std::size(kBackings); ++i) cache_[i] = kBackings[i].initial;
+}
+
+int32_t Wrapper::Read(Property p) {
+  auto i = static_cast<size_t>(p);
+  return ReadBacked(kBackings[i], cache_[i], store_);
+}
+
+void Wrapper::Write(Property p, int32_t value) {
+  auto i = static_cast<size_t>(p);
+  WriteBacked(kBackings[i], cache_[i], value, store_);
+}
+
+::PersistentData::PersistentData* Wrapper::Store() const { return store_; }
+void Wrapper::AttachStore(::PersistentData::PersistentData* store) { store_ = store; }
+
+#define WRAPPER_DEFINE_ACCESSORS(Name, Kind)                                       \
+  int32_t Wrapper::OnGet##Name() { return Read(Property::Name); }                  \
+  void Wrapper::OnSet##Name(int32_t value) { Write(Property::Name, value); }
+WRAPPER_WRAPPER_PROPERTIES(WRAPPER_DEFINE_ACCESSORS)
+#undef WRAPPER_DEFINE_ACCESSORS
+
+int32_t Wrapper::OnGetPreferViewMode() {
+  int32_t word = preferViewWord_;
+  int32_t status = XPM_GetAvProperty(kMainWindow, XPM_AV_PROP_PREFER_VIEW_MODE, &word);
+  if (status != 0) VgPrint("Wrapper: reading PreferViewMode failed (error %d)\n", status);
+  else preferViewWord_ = word;
+  return preferViewWord_ & ~kPreferViewFlags;
+}
+
+void Wrapper::OnSetPreferViewMode(int32_t value) {
+  OnGetPreferViewMode();
+  preferViewWord_ = (preferViewWord_ & kPreferViewFlags) | (value & ~kPreferViewFlags);
+  int32_t status = XPM_SetAvProperty(kMainWindow, XPM_AV_PROP_PREFER_VIEW_MODE, preferViewWord_);
+  if (status != 0) VgPrint("Wrapper: setting PreferViewMode to %d failed (error %d)\n", value, status);
+}
+
+bool Wrapper::IsAutoAspect() {
+  OnGetPreferViewMode();
+  return (preferViewWord_ & kAutoAspectFlag) != 0;
+}
+
+int32_t Wrapper::GetCurrentSource(int32_t window) {
+  int32_t source = 0;
+  if (XPM_GetCurrentSource(window, &source) != 0) return 0;
+  return source;
+}
+
+int32_t Wrapper::GetSourceType(int32_t source) {
+  int32_t type = kSourceTypeTuner;
+  if (XPM_GetSourceType(source, &type) != 0) return kSourceTypeTuner;
+  return type;
+}
+
+::Structures::VideoContentInfo* Wrapper::GetVideoContentInfo(int32_t window) {
+  auto* record = VgNew<::Structures::VideoContentInfo>();
+  XPM_VideoContentInfo info{};
+  if (XPM_GetVideoContentInfo(window, &info) != 0) return record;
+  int32_t type = GetSourceType(GetCurrentSource(window));
+  // Inputs that carry computer timings measure their own frame rate.
+  bool measured = type == kSourceTypeHdmi || type == kSourceTypeVga || type == kSourceTypeDvi;
+  int32_t* v = record->Values;
+  v[kVideoValid] = 1;
+  v[kVideoHeight] = info.height;
+  v[kVideoWidth] = info.width;
+  v[kVideoScanType] = info.scanType;
+  v[kVideoPcSignal] = info.pcSignal;
+  v[kVideoRawRateIndex] = info.rateIndex;
+  v[kVideoRateIndex] = measured ? info.pcRateIndex : info.rateIndex;
+  v[kVideo3DFormat] = info.format3D;
+  return record;
+}
+
+::Structures::VirtualChannel* Wrapper::GetCurrentChannel() {
+  auto* channel = VgNew<::Structures::VirtualChannel>();
+  channel->Major = -2;
+  channel->Minor = -2;
+  for (int32_t window = 0; window < 2; ++window) {
+    if (!IsRFSourceType(GetSourceType(GetCurrentSource(window)))) continue;
+    int32_t major = -2;
+    int32_t minor = -2;
+    if (XPM_GetCurrentChannel(window, &major, &minor) == 0) {
+      channel->Major = major;
+      channel->Minor = minor;
+    }
+    break;
+  }
+  return channel;
+}
+
+int32_t Wrapper::HasAlternateAudio() {
+  int32_t count = 0;
+  if (XPM_GetAudioServiceCount(kMainWindow, &count) != 0 || count < 0) return 0;
+  return count > kMaxAudioServices ? kMaxAudioServices : count;
+}
+
+VgString Wrapper::GetAudioServiceLang(int32_t index) {
+  char text[64] = {};
+  if (XPM_GetAudioServiceLang(kMainWindow, index, text, sizeof text) != 0) return nullptr;
+  return text[0] ? VgNewStringAnsi(text) : nullptr;
+}
+
+int32_t Wrapper::GetSourceId(int32_t index) {
+  int32_t sources[XPM_MAX_SOURCES] = {};
+  int32_t count = 0;
+  if (index < 0 || XPM_GetSourceList(sources, XPM_MAX_SOURCES, &count) != 0) return -1;
+  return index < count && index < XPM_MAX_SOURCES ? sources[index] : -1;
+}
+
+int32_t Wrapper::GetSourceIndex(int32_t source) {
+  int32_t sources[XPM_MAX_SOURCES] = {};
+  int32_t count = 0;
+  if (XPM_GetSourceList(sources, XPM_MAX_SOURCES, &count) != 0) return -1;
+  for (int32_t i = 0; i < count && i < XPM_MAX_SOURCES; ++i)
+    if (sources[i] == source) return i;
+  return -1;
+}
+
+bool Wrapper::IsSourceSelectable(int32_t index, int32_t purpose) {
+  int32_t source = GetSourceId(index);
+  int32_t selectable = 0;
+  if (source < 0 || XPM_IsSourceSelectable(source, purpose, &selectable) != 0) return false;
+  return selectable != 0;
+}
+
+bool Wrapper::GetCaptionServiceInfo(bool digital, int32_t service, VgString* language) {
+  int32_t available = 0;
+  char code[XPM_CAPTION_LANGUAGE_SIZE] = {};
+  if (XPM_GetCaptionServiceInfo(kMainWindow, digital ? 1 : 0, service, &available, code, sizeof code) != 0)
+    return false;
+  if (language) *language = code[0] ? VgNewStringAnsi(code) : nullptr;
+  return available != 0;
+}
+
+}  // namespace Wrapper
