@@ -666,8 +666,18 @@ void Catalogue() {
   };
   Add("SelectButtonFocused", 490, 25, rowRing);
   Add("SelectButtonNonFocused", 490, 25, rowLine);
-  Add("NetworkButtonFocus", 490, 25, rowRing);
-  Add("NetworkButtonNonfocus", 490, 25, rowLine);
+  // Items of the option pop-up lists and the narrow option rows (150 x 27):
+  // the toggle arrows sit at both ends, so these carry no chevron.
+  auto itemRing = [](Canvas& c) {
+    const float w = static_cast<float>(c.W()), h = static_cast<float>(c.H());
+    c.Fill(Ring(Box(1, 1, w - 1, h - 1, h / 2 - 1), 2), kAccent);
+  };
+  auto itemLine = [](Canvas& c) {
+    const float w = static_cast<float>(c.W()), h = static_cast<float>(c.H());
+    c.Fill(Segment(h / 2, h - 1.5f, w - h / 2, h - 1.5f, 0.5f), C(90, 108, 136, 200));
+  };
+  Add("NetworkButtonFocus", 150, 27, itemRing);
+  Add("NetworkButtonNonfocus", 150, 27, itemLine);
   Add("CECInputDialogButtonFocus", 300, 36, rowRing);
   Add("CECInputDialogButtonNonfocus", 300, 36, rowLine);
   Add("InputDialogButtonFocus", 300, 36, rowRing);

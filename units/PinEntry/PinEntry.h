@@ -1,0 +1,59 @@
+// PinEntry::PinEntry: collects the digits of a PIN up to MaxNumDigits. The
+// delete key takes back the last digit, and on an empty entry asks the
+// owner to go back to the previous PIN field. Every key it takes is reported
+// through OnResetTimeout, so the screen can restart its time-out. How the
+// digits look is the descendant's, in refreshPin.
+#pragma once
+
+#include <cstdint>
+
+#include "Primitives/KeyRoutingForm.h"
+#include "vgslot.h"
+#include "vgstring.h"
+
+namespace Core {
+class KeyEvent;
+}
+
+namespace PinEntry {
+
+class PinEntry : public Primitives::KeyRoutingForm {
+  VG_CLASS()
+
+ public:
+  explicit PinEntry(XObject* link = nullptr);
+
+  static constexpr uint16_t KeyDigit0 = 10;
+  static constexpr uint16_t KeyDigit9 = 19;
+
+  XObject* HandleEvent(Core::Event* event) override;
+  // Slot of the entry: redraws the digit cells from CurrentPin and the count.
+  virtual void refreshPin();
+
+  // The digits entered so far, null when there are none.
+  VgString CurrentPin() const { return pin; }
+  int32_t DigitCount() const { return digitCount; }
+  void Clear();
+  void DeleteCurrentDigit();
+  // Appends the key's digit while the entry has room.
+  void processDigitKeyEvent(Core::KeyEvent* event);
+
+  uint16_t OnGetDeleteKey() const { return DeleteKey; }
+  void OnSetDeleteKey(uint16_t value) { DeleteKey = value; }
+  int32_t OnGetMaxNumDigits() const { return MaxNumDigits; }
+  void OnSetMaxNumDigits(int32_t value) { MaxNumDigits = value; }
+  VgSlot OnGetOnResetTimeout() const { return OnResetTimeout; }
+  void OnSetOnResetTimeout(VgSlot slot) { OnResetTimeout = slot; }
+  VgSlot OnGetOnPrevPin() const { return OnPrevPin; }
+  void OnSetOnPrevPin(VgSlot slot) { OnPrevPin = slot; }
+
+  uint16_t DeleteKey = 6;
+  VgStr pin;
+  int32_t digitCount = 0;
+  VgSlot OnResetTimeout;
+  // The descendant sets it; 0 accepts no digit.
+  int32_t MaxNumDigits = 0;
+  VgSlot OnPrevPin;
+};
+
+}  // namespace PinEntry

@@ -1,0 +1,171 @@
+#include "SkinBin/OptionButton.h"
+
+#include "Bitmaps.h"
+#include "Core/KeyEvent.h"
+#include "Fonts/Fonts.h"
+#include "MainApp/OptionDB.h"
+#include "OptionDatabase/OptionData.h"
+#include "Resources/Bitmap.h"
+#include "Resources/Font.h"
+#include "Strings.h"
+#include "vgdebug.h"
+#include "vgref.h"
+#include "vgresmap.h"
+
+VG_DEFINE_CLASS(SkinBin, OptionButton, ::Button::IconButton)
+
+namespace SkinBin {
+
+namespace {
+
+// The skin's text colours.
+constexpr VgColor StandardTextColor{200, 200, 200, 255};
+constexpr VgColor HighlightTextColor{204, 204, 204, 255};
+constexpr VgColor DisableTextColor{88, 88, 88, 255};
+constexpr VgColor DefaultTextColor{200, 200, 200, 255};
+
+// Gap between an arrow and the end of the row.
+constexpr int32_t ArrowInset = 7;
+
+Resources::Bitmap* LoadBitmap(const VgConstant* constant) {
+  return static_cast<Resources::Bitmap*>(VgLoadResource(constant, &Resources::Bitmap::Class));
+}
+
+}  // namespace
+
+OptionRow::OptionRow(XObject* link, const OptionRowLook& look) : ::Button::IconButton(link) {
+  Add(&LeftArrow, 0);
+  Add(&RightArrow, 0);
+  Add(&ValueText, 0);
+
+  OnSetBounds(look.bounds);
+  OnSetText(VgNewStringAnsi("SubMenuItem"));
+  Nonfocused_TextColor = StandardTextColor;
+  Focused_TextColor = look.focusedTextColor;
+  Disabled_TextColor = DisableTextColor;
+  Default_TextColor = DefaultTextColor;
+  auto* font = static_cast<Resources::Font*>(VgLoadResource(&Fonts::MediumFont, &Resources::Font::Class));
+  Disabled_TextFont = font;
+  Default_TextFont = font;
+  Nonfocused_TextFont = font;
+  Focused_TextFont = font;
+  Nonfocused_Icon = LoadBitmap(look.nonfocusedIcon);
+  Focused_Icon = LoadBitmap(look.focusedIcon);
+  // The value takes the caption's place; the caption itself stays hidden.
+  caption.OnSetVisible(false);
+
+  HelpString = VgConcatString(VgConcatString(VgGetVariantOfString(&Strings::SID_ENTER), VgNewStringAnsi(",")),
+                              VgGetVariantOfString(&Strings::SID_BACK));
+
+  LeftArrow.OnSetVisible(false);
+  LeftArrow.OnSetBounds({0, 10, 13, 20});
+  LeftArrow.OnSetAutoSize(true);
+  LeftArrow.OnSetBitmap(LoadBitmap(look.leftArrow));
+  RightArrow.OnSetVisible(false);
+  RightArrow.OnSetAlignH(2);
+  RightArrow.OnSetAlignV(1);
+  RightArrow.OnSetBounds({470, 10, 483, 20});
+  RightArrow.OnSetAutoSize(true);
+  RightArrow.OnSetBitmap(LoadBitmap(look.rightArrow));
+
+  ValueString = VgNewStringAnsi("Value");
+  ValueText.OnSetBounds({160, 0, 260, 20});
+  ValueText.OnSetFont(font);
+  ValueText.OnSetString(ValueString);
+  ValueText.OnSetAlignH(Views::Text::AlignCentre);
+  ValueText.OnSetAlignV(Views::Text::AlignMiddle);
+}
+
+void OptionRow::OnSetOptionType(int32_t optionType) {
+  OptionType = optionType;
+  ::OptionDatabase::OptionDataClass* record = MainApp::GetOptionDB()->GetOptionData(optionType);
+  if (!record) {
+    VgPrint("SkinBin::OptionButton: no option 0x%08X\n", static_cast<unsigned>(optionType));
+    return;
+  }
+  record->Initialize();
+  ChoiceCount = record->OnGetNum();
+  const VgRef<int32_t> value = record->OnGetRefValue();
+  if (!value.IsNull()) record->Value = VgOnGetInt32(value);
+  record->Val2Id();
+  ChoiceIndex = record->Id;
+  record->GetData();
+  // A slider option has no choice text to show.
+  auto* courier = vg_cast<::OptionDatabase::OptionCourier>(record->Courier.get());
+  if (!courier) return;
+  OnSetText(record->OnGetName());
+  ValueText.OnSetString(courier->Text);
+}
+
+void OptionRow::OnSetValueString(VgString value) {
+  ValueString = value;
+  ValueText.OnSetString(value);
+}
+
+// A row without choices (never bound, or bound to an option that has none)
+// has nowhere to step to: the index would leave 0..ChoiceCount-1.
+void OptionRow::ToggleOption(bool increase) {
+  if (ChoiceCount < 1) {
+    VgPrint("SkinBin::OptionButton: option 0x%08X has no choices to step through\n",
+            static_cast<unsigned>(OptionType));
+    return;
+  }
+  if (increase)
+    ChoiceIndex = ChoiceIndex < ChoiceCount - 1 ? ChoiceIndex + 1 : 0;
+  else
+    ChoiceIndex = ChoiceIndex >= 1 ? ChoiceIndex - 1 : ChoiceCount - 1;
+
+  if (::OptionDatabase::OptionDataClass* record = MainApp::GetOptionDB()->GetOptionData(OptionType)) {
+    record->Id = ChoiceIndex;
+    record->Id2Value();
+    const VgRef<int32_t> value = record->OnGetRefValue();
+    if (!value.IsNull()) VgOnSetInt32(value, record->Value);
+    record->GetData();
+    if (auto* courier = vg_cast<::OptionDatabase::OptionCourier>(record->Courier.get()))
+      ValueText.OnSetString(courier->Text);
+  }
+  VgSignal(OnValueChanged, this);
+}
+
+XObject* OptionRow::HandleEvent(Core::Event* event) {
+  auto* key = vg_cast<Core::KeyEvent>(event);
+  if (!key || !key->down) return Primitives::KeyRoutingCtrl::HandleEvent(event);
+  if (ToggleDecreaseKey != 0 && key->keyCode == ToggleDecreaseKey)
+    ToggleOption(false);
+  else if (ToggleIncreaseKey != 0 && key->keyCode == ToggleIncreaseKey)
+    ToggleOption(true);
+  else
+    return Primitives::KeyRoutingCtrl::HandleEvent(event);
+  VgSignal(OnResetTimeout, this);
+  return this;
+}
+
+void OptionRow::HandleFocus(bool focused) {
+  ::Button::IconButton::HandleFocus(focused);
+  LeftArrow.OnSetVisible(focused);
+  RightArrow.OnSetVisible(focused);
+}
+
+void OptionRow::Refresh(XObject* sender) {
+  ::Button::IconButton::Refresh(sender);
+  const VgRect place = caption.Bounds;
+  ValueText.OnSetBounds(place);
+  const int32_t height = VgGetRectH(Bounds);
+  const VgPoint left = VgGetRectSize(LeftArrow.Bounds);
+  const VgPoint right = VgGetRectSize(RightArrow.Bounds);
+  LeftArrow.OnSetBounds(VgSetRectOrigin(LeftArrow.Bounds, {place.x1 + ArrowInset, (height - left.y) / 2}));
+  RightArrow.OnSetBounds(
+      VgSetRectOrigin(RightArrow.Bounds, {place.x2 - right.x - ArrowInset, (height - right.y) / 2}));
+  if (ValueText.Font.get() != caption.Font.get()) ValueText.OnSetFont(caption.Font);
+  if (ValueText.Color != caption.Color) ValueText.OnSetColor(caption.Color);
+}
+
+OptionButton::OptionButton(XObject* link)
+    : OptionRow(link, {{0, 0, 490, 25},
+                       HighlightTextColor,
+                       &Bitmaps::SelectButtonNonFocused,
+                       &Bitmaps::SelectButtonFocused,
+                       &Bitmaps::OptionButtonLeftArrow,
+                       &Bitmaps::OptionButtonRightArrow}) {}
+
+}  // namespace SkinBin
