@@ -5,20 +5,23 @@
 #include <cstring>
 
 #include "Core/KeyEvent.h"
-#include "Events/MiddlewareEvent.h"
 #include "Events/XPM_EVENT_FACTORY_COMMAND.h"
 #include "Events/XPM_EVENT_KEY.h"
+#include "Events/XpmEventMap.h"
 #include "agents.h"
 #include "bkni.h"
 #include "bkni_host.h"
 #include "bnrm.h"
+#include "db.h"
 #include "gui_loop.h"
 #include "host_time.h"
 #include "keymap.h"
+#include "ntfy.h"
 #include "oam.h"
-#include "payload.h"
 #include "process.h"
+#include "psl.h"
 #include "tvsm.h"
+#include "vgpayload.h"
 #include "vgstring.h"
 #include "xpm.h"
 
@@ -43,17 +46,17 @@ void FreeRecord(XpmEventRecord* record) {
 
 // A channel scan event must carry every channel its count announces; the GUI
 // reads the list from the bytes after the fixed part.
-bool ScanPayloadIsWhole(uint32_t event, const PayloadReader& payload) {
+bool ScanPayloadIsWhole(uint32_t event, const VgPayloadReader& payload) {
   if (event != 8 && event != 12) return true;
-  uint32_t count = 0;
-  if (!payload.Word(kScanCountWord, &count)) {
+  if (!payload.Has(kScanCountWord * 4, 4)) {
     std::printf("xpmEventCallback: event %u with %u payload bytes lacks the scan fields, dropped\n", event,
-                payload.size());
+                payload.Size());
     return false;
   }
+  const uint32_t count = payload.Word(kScanCountWord);
   if (!payload.Has(kScanFixedBytes, uint32_t(std::min<uint64_t>(uint64_t(count) * 8, UINT32_MAX)))) {
     std::printf("xpmEventCallback: event %u announces %u channels in %u payload bytes, dropped\n", event, count,
-                payload.size());
+                payload.Size());
     return false;
   }
   return true;
@@ -175,7 +178,7 @@ void DroppedCommand(uint32_t command, uint32_t size) {
 constexpr uint32_t kAppRecordSize = 4 + 32 + 256;
 
 void ExecuteCommand(const CommandRecord& record) {
-  const PayloadReader payload(record.payload, record.size);
+  const VgPayloadReader payload(record.payload, record.size);
   switch (record.command) {
     case 2:
       XPM_UnsubscribeEventClient(xpmEventCallback, nullptr);
@@ -191,48 +194,43 @@ void ExecuteCommand(const CommandRecord& record) {
     case 4:
       EnableStreaming();
       break;
-    case 7: {
-      uint32_t state = 0;
-      if (!payload.Word(0, &state)) {
+    case 7:
+      if (!payload.Has(0, 4)) {
         DroppedCommand(record.command, record.size);
-      } else if (state == 1) {
+      } else if (payload.Word(0) == 1) {
         SuspendCaptions();
       } else {
         ResumeCaptions();
       }
       break;
-    }
     case 8: {
-      char text[256] = {};
-      std::string copy;
-      if (!payload.Has(0, 512) || !payload.Text(0, 255, &copy)) {
+      if (!payload.Has(0, 512)) {
         DroppedCommand(record.command, record.size);
         break;
       }
+      char text[256] = {};
+      const std::string copy = payload.Text(0, 255);
       std::memcpy(text, copy.data(), copy.size());
       PostInternal(87, text, sizeof text, "command_task", __LINE__);
       break;
     }
-    case 12: {
-      uint32_t word = 0;
-      if (!payload.Word(0, &word)) {
+    case 12:
+      if (!payload.Has(0, 4)) {
         DroppedCommand(record.command, record.size);
         break;
       }
-      PostInternal(word == 1 ? 88 : 89, nullptr, 0, "command_task", __LINE__);
+      PostInternal(payload.Word(0) == 1 ? 88 : 89, nullptr, 0, "command_task", __LINE__);
       break;
-    }
     case 15: {
-      if (payload.size() != 0 && !payload.Has(0, 1028)) {
+      if (payload.Size() != 0 && !payload.Has(0, 1028)) {
         DroppedCommand(record.command, record.size);
         break;
       }
-      uint32_t kind = 0;
-      if (payload.Word(0, &kind) && kind == 2) {
+      const uint32_t kind = payload.Word(0);
+      if (kind == 2) {
         uint8_t app[kAppRecordSize] = {};
-        std::string name, argument;
-        payload.Text(4, 31, &name);
-        payload.Text(516, 255, &argument);
+        const std::string name = payload.Text(4, 31);
+        const std::string argument = payload.Text(516, 255);
         std::memcpy(app, &kind, 4);
         std::memcpy(app + 4, name.data(), name.size());
         std::memcpy(app + 36, argument.data(), argument.size());
@@ -259,17 +257,6 @@ void ExecuteCommand(const CommandRecord& record) {
   }
 }
 
-// Event numbers that become event objects in the GUI; the others are logged
-// as unhandled. 25 is ignored without a word.
-constexpr bool IsKnownEvent(uint32_t event) {
-  constexpr uint32_t known[] = {3,  4,  5,  6,  8,  9,  10, 12, 13,  19,  20,  21,  22,  24,  26,  57,  70,
-                                71, 73, 74, 75, 77, 81, 82, 84, 85, 88, 89,  105, 106, 107, 108, 109, 110,
-                                111, 112, 113, 114, 115, 116, 117, 118, 119};
-  for (uint32_t k : known)
-    if (k == event) return true;
-  return false;
-}
-
 }  // namespace
 
 extern "C" {
@@ -287,11 +274,10 @@ int32_t post_xpm_event(XpmEventRecord* record) {
 
 void xpmEventCallback(uint32_t cookie, uint32_t event, const void* payload, uint32_t size) {
   if (gTVProcessKeysandEvents.load() == 0 || event == 25) return;
-  const PayloadReader reader(payload, size);
+  const VgPayloadReader reader(payload, size);
   if (event == 85) {
-    uint32_t status = 0;
-    if (!reader.Word(0, &status)) return;
-    switch (status) {
+    if (!reader.Has(0, 4)) return;
+    switch (reader.Word(0)) {
       case 1: ReportWords(17, 0, 1); break;
       case 0: ReportWords(17, 0, 0); break;
       case 3: ReportWords(17, 1, 1); break;
@@ -388,33 +374,33 @@ int32_t handleEvent(int32_t timeout) {
   return HandleEventDone;
 }
 
-void vg_xpmEventCallback(uint32_t cookie, uint32_t event, uint32_t size, void* payload) {
-  if (gTVProcessKeysandEvents.load() == 0 || gKeyEventFlushMarkerFound.load() == 0) {
-    if (event == FlushMarkerEvent) {
-      gTVProcessKeysandEvents = 1;
-      gKeyEventFlushMarkerFound = 1;
-    }
-    return;
-  }
-  std::printf("vg_xpmEventCallback: Cookie = %x, Event = %x\n", cookie, event);
-  if ((cookie & 0xABCDEF00u) == 0xABCDEF00u) return;
-  if (ctvInited.load() == 0 && (event == 5 || event == 6 || event == 19 || event == 20 || event == 22))
-    BKNI_SetEvent(g_ctv_event_id);
-  if (event == 25) return;
-  if (!IsKnownEvent(event)) {
-    std::printf("vg_xpmEventCallback: 0x%08X unhandled\n", event);
-    return;
-  }
-  if (event == 3) g_IsPowerOn = 1;
-  auto* object = VgNew<Events::MiddlewareEvent>();
-  object->cookie = cookie;
-  object->event = event;
-  if (payload && size) object->payload.assign(static_cast<uint8_t*>(payload), static_cast<uint8_t*>(payload) + size);
-  DispatchEvent(object);
-  if (event == 4) g_IsPowerOn = 0;
-}
-
 }  // extern "C"
+
+void InstallEventTableHost() {
+  VgXpmEventHost host;
+  host.gTVProcessKeysandEvents = &gTVProcessKeysandEvents;
+  host.gKeyEventFlushMarkerFound = &gKeyEventFlushMarkerFound;
+  host.ctvInited = &ctvInited;
+  host.g_IsPowerOn = &g_IsPowerOn;
+  host.DispatchEvent = [](Core::Event* event) { DispatchEvent(event); };
+  host.SetCtvEvent = [] { BKNI_SetEvent(g_ctv_event_id); };
+  host.OAM_GetCustomizedProperty = &OAM_GetCustomizedProperty;
+  host.OAM_SetCustomizedProperty = &OAM_SetCustomizedProperty;
+  host.TimerWakeupRecord = &TimerWakeupRecord;
+  host.DB_Get_PowerDown_Status = &DB_Get_PowerDown_Status;
+  host.DB_Update_PowerDown_Status = &DB_Update_PowerDown_Status;
+  host.XPM_PowerOnUpdateScheduledDataDB = &XPM_PowerOnUpdateScheduledDataDB;
+  host.XPM_EnableUSBPopupMsg = &XPM_EnableUSBPopupMsg;
+  host.PslNetworkStatusChanged = [](uint16_t status) { PslNetworkStatusChanged(globalPsl, status); };
+  host.ntfy_get_mqid = &ntfy_get_mqid;
+  host.ntfy_convert_strings_to_sysv_msg = &ntfy_convert_strings_to_sysv_msg;
+  host.ntfy_send_sysv_msg = &ntfy_send_sysv_msg;
+  host.ntfy_free_sysv_msg = &ntfy_free_sysv_msg;
+  // The factory command processor comes with the factory screens. Until then
+  // the table logs each factory command it is handed and shows nothing for it.
+  host.FactoryCommandProcess = nullptr;
+  VgInstallXpmEventHost(host);
+}
 
 int32_t HandleWindowEvent(const DFBWindowEvent& event) {
   if (event.type != DWET_KEYDOWN && event.type != DWET_KEYUP) return HandleEventDone;
@@ -439,18 +425,18 @@ int32_t HandleWindowEvent(const DFBWindowEvent& event) {
   const char* frontPanelName = FrontPanelKeyName(keyCode);
   if (frontPanelName) {
     auto* command = VgNew<Events::XPM_EVENT_FACTORY_COMMAND>();
-    command->type = 3;
-    command->value = 65552;
+    command->Type = 3;
+    command->Value = 65552;
     char name[8] = {};
     std::snprintf(name, sizeof name, "%s", frontPanelName);
-    command->text = VgNewStringAnsi(name);
+    command->Text = VgNewStringAnsi(name);
     DispatchEvent(command);
     if (keyCode == FrontPanelMenuKeyCode) BKNI_Sleep(100);
   }
   // Made after the factory command's dispatch: nothing would keep it alive
   // through a collection in between.
   auto* key = VgNew<Events::XPM_EVENT_KEY>();
-  key->frontPanel = frontPanelName ? 1 : 0;
+  key->FrontPanel = frontPanelName ? 1 : 0;
   CoreKeyEvent__Initialize(key, code, 1);
   DispatchEvent(key);
   return 0;

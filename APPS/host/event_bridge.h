@@ -1,7 +1,8 @@
 // The bridge between the GUI thread and the rest: middleware events and
-// internal events travel as heap records in DirectFB user events; state
-// manager commands travel through the command queue to command_task; window
-// key events take the key path.
+// internal events travel as heap records in DirectFB user events and become
+// event objects in the event table of the Events unit; state manager commands
+// travel through the command queue to command_task; window key events take
+// the key path.
 #pragma once
 
 #include <directfb.h>
@@ -39,8 +40,13 @@ void xpmEventCallback(uint32_t cookie, uint32_t event, const void* payload, uint
 void tvCommandCallback(void* context, uint32_t command, const void* payload, uint32_t size);
 void command_task(void* argument);
 int32_t handleEvent(int32_t timeout);
-void vg_xpmEventCallback(uint32_t cookie, uint32_t event, uint32_t size, void* payload);
 }
+
+// Hands the middleware event table (vg_xpmEventCallback, which turns each
+// record handleEvent takes into an event object) the bridge's flags, the GUI
+// loop's DispatchEvent and the platform calls it makes. The GUI thread does
+// this at start-up, before it subscribes to the middleware's events.
+void InstallEventTableHost();
 
 // The key path of one window event: 0 for every key event it takes (handled
 // or dropped), 6 for other window events.

@@ -6,9 +6,11 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "Agent/MessageAgent.h"
 #include "Core/Event.h"
 #include "GenFont.h"
 #include "MainApp/Root.h"
+#include "Primitives/MessageDelivery.h"
 #include "agents.h"
 #include "bkni.h"
 #include "event_bridge.h"
@@ -201,6 +203,9 @@ void GuiLoopStart() {
   }
   buffer = events;
 
+  // The middleware's thread may post events as soon as the subscription
+  // stands; the GUI thread handles them with the table's host already set.
+  InstallEventTableHost();
   XPM_SubscribeEventClient(xpmEventCallback, nullptr);
   XPM_Init();
   GenInitGlyphCache(20000);
@@ -213,6 +218,9 @@ void GuiLoopStart() {
   std::free(directory);
   std::free(fontPath);
 
+  // Screens register with the message agent as the root builds them; the
+  // agent hands them messages through the key-routing forms and groups.
+  Agent::SetMessageDelivery(&Primitives::DeliverMessage);
   const GuiRootOps& ops = GuiRoot();
   XObject* root = VgNewObjectIndirect(ops.rootClass, 0);
   rootObject = root;

@@ -52,6 +52,13 @@ int32_t xpm_get_db_status(int32_t* valid, DB_Handle* handle, char* startTime);
 /* Offers a key to HDMI-CEC; non-zero when the relay is active for it. */
 int32_t xpm_relayhdmicecrcu(int32_t kind, uint32_t keyCode);
 
+/* After a power-on by the user: notes the wake-up for the recording timers,
+ * brings the scheduled recordings up to date, and lets the USB pop-up show
+ * again (the last also after every other wake-up). */
+void TimerWakeupRecord(void);
+void XPM_PowerOnUpdateScheduledDataDB(void);
+void XPM_EnableUSBPopupMsg(void);
+
 #ifdef __cplusplus
 }
 #endif

@@ -1,5 +1,8 @@
 #include "oam.h"
 
+#include <map>
+#include <mutex>
+
 #include "simkernel.h"
 
 namespace {
@@ -8,6 +11,18 @@ int32_t Call(const char* name, simk::CallArgs args = {}) {
   simk::Record(name, args);
   int32_t code = 0;
   return simk::Fails(name, &code) ? code : 0;
+}
+
+// The customised properties written so far, kept for the life of the process
+// as the set keeps them across its periods of operation.
+struct Properties {
+  std::mutex mutex;
+  std::map<int32_t, int32_t> values;
+};
+
+Properties& P() {
+  static Properties& properties = *new Properties;
+  return properties;
 }
 
 }  // namespace
@@ -24,5 +39,23 @@ int32_t OAM_Monitor(int32_t kind, int32_t osdState, int32_t captionState) {
 int32_t OAM_CEC_GetKeyType(uint32_t keyCode) { return Call("OAM_CEC_GetKeyType", simk::CallArgs{}.Int(keyCode)); }
 
 int32_t oam_dbg_init(void) { return Call("oam_dbg_init"); }
+
+int32_t OAM_GetCustomizedProperty(int32_t id, int32_t* value) {
+  const int32_t result = Call("OAM_GetCustomizedProperty", simk::CallArgs{}.Int(id));
+  if (result != 0) return result;
+  if (!value) return -1;
+  std::lock_guard guard(P().mutex);
+  auto it = P().values.find(id);
+  *value = it == P().values.end() ? 0 : it->second;
+  return 0;
+}
+
+int32_t OAM_SetCustomizedProperty(int32_t id, int32_t value) {
+  const int32_t result = Call("OAM_SetCustomizedProperty", simk::CallArgs{}.Int(id).Int(value));
+  if (result != 0) return result;
+  std::lock_guard guard(P().mutex);
+  P().values[id] = value;
+  return 0;
+}
 
 }  // extern "C"

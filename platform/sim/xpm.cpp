@@ -236,6 +236,10 @@ int32_t xpm_get_db_status(int32_t* valid, DB_Handle* handle, char* startTime) {
   return 0;
 }
 
+void TimerWakeupRecord(void) { simk::Record("TimerWakeupRecord"); }
+void XPM_PowerOnUpdateScheduledDataDB(void) { simk::Record("XPM_PowerOnUpdateScheduledDataDB"); }
+void XPM_EnableUSBPopupMsg(void) { simk::Record("XPM_EnableUSBPopupMsg"); }
+
 int32_t xpm_relayhdmicecrcu(int32_t kind, uint32_t keyCode) {
   simk::Record("xpm_relayhdmicecrcu", simk::CallArgs{}.Int(kind).Int(keyCode));
   int32_t code = 0;

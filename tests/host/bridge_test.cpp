@@ -1,6 +1,8 @@
 #include <cstring>
 
+#include "db.h"
 #include "host_fixture.h"
+#include "oam.h"
 #include "tvsm.h"
 
 namespace HostTest {
@@ -24,11 +26,11 @@ void HandleAll() {
 TEST_F(Bridge, ScanEventsAreRenumberedAndCopied) {
   std::vector<uint8_t> payload = Words({1, 2, 3, 4, 0, 0, 0, 1, 0xDEAD, 7, 1});
   xpmEventCallback(7, 14, payload.data(), uint32_t(payload.size()));
-  payload[0] = 99;  // the middleware's buffer is its own again after the call
+  // The middleware's buffer is its own again after the call.
+  payload[0] = 99;
+  payload[36] = 99;
   HandleAll();
-  EXPECT_EQ(TheRoot()->received, (std::vector<std::string>{"event 8 cookie 7 size 44"}));
-  std::vector<uint8_t> expected = Words({1, 2, 3, 4, 0, 0, 0, 1, 0xDEAD, 7, 1});
-  EXPECT_EQ(TheRoot()->lastPayload, expected);
+  EXPECT_EQ(TheRoot()->received, (std::vector<std::string>{"scan 1 count 1 7.1"}));
 }
 
 TEST_F(Bridge, ScanEventsThatDoNotCarryTheirChannelsAreDropped) {
@@ -42,7 +44,7 @@ TEST_F(Bridge, ScanEventsThatDoNotCarryTheirChannelsAreDropped) {
   std::vector<uint8_t> none = Words({1, 2, 3, 4, 0, 0, 0, 0, 0});
   xpmEventCallback(0, 17, none.data(), uint32_t(none.size()));
   HandleAll();
-  EXPECT_EQ(TheRoot()->received, (std::vector<std::string>{"event 12 cookie 0 size 36"}));
+  EXPECT_EQ(TheRoot()->received, (std::vector<std::string>{"scan 1 count 0"}));
 }
 
 TEST_F(Bridge, DroppedAtTheDoor) {
@@ -62,10 +64,14 @@ TEST_F(Bridge, NetworkStatusIsReportedThenPosted) {
     xpmEventCallback(0, 85, payload.data(), uint32_t(payload.size()));
   }
   HandleAll();
-  EXPECT_EQ(TheRoot()->received.size(), 4u);
+  EXPECT_EQ(TheRoot()->received, (std::vector<std::string>{"network up 0", "network down 0", "network up 1",
+                                                           "network down 1"}));
   EXPECT_EQ(Calls("TVSM_ReportAsyncEvent"),
             (std::vector<std::string>{"TVSM_ReportAsyncEvent 1 17 0,1 8", "TVSM_ReportAsyncEvent 1 17 0,0 8",
                                       "TVSM_ReportAsyncEvent 1 17 1,1 8"}));
+  EXPECT_EQ(Calls("PslNetworkStatusChanged"),
+            (std::vector<std::string>{"PslNetworkStatusChanged globalPsl 1", "PslNetworkStatusChanged globalPsl 0",
+                                      "PslNetworkStatusChanged globalPsl 3", "PslNetworkStatusChanged globalPsl 5"}));
 }
 
 TEST_F(Bridge, QueuedEventsUpToTheFlushMarkerAreDropped) {
@@ -80,7 +86,7 @@ TEST_F(Bridge, QueuedEventsUpToTheFlushMarkerAreDropped) {
   post(FlushMarkerEvent);
   post(89);
   HandleAll();
-  EXPECT_EQ(TheRoot()->received, (std::vector<std::string>{"event 89 cookie 0 size 0"}));
+  EXPECT_EQ(TheRoot()->received, (std::vector<std::string>{"notify 0"}));
   EXPECT_EQ(gTVProcessKeysandEvents.load(), 1);
   EXPECT_EQ(gKeyEventFlushMarkerFound.load(), 1);
   // A marker nobody waits for is only an unknown event.
@@ -92,20 +98,44 @@ TEST_F(Bridge, QueuedEventsUpToTheFlushMarkerAreDropped) {
 TEST_F(Bridge, UnknownEventsAndForeignCookiesAreNotDispatched) {
   xpmEventCallback(0, 87, nullptr, 0);
   xpmEventCallback(0, 2, nullptr, 0);
-  xpmEventCallback(0xABCDEF01u, 5, nullptr, 0);
-  xpmEventCallback(0xAB000000u, 5, nullptr, 0);
+  const std::vector<uint8_t> source = Words({0, 3});
+  xpmEventCallback(0xABCDEF01u, 5, source.data(), uint32_t(source.size()));
+  xpmEventCallback(0xAB000000u, 5, source.data(), uint32_t(source.size()));
+  // The event table drops a record too short for the fields of its event.
+  xpmEventCallback(0, 5, source.data(), 4);
   HandleAll();
-  EXPECT_EQ(TheRoot()->received, (std::vector<std::string>{"event 5 cookie 2868903936 size 0"}));
+  EXPECT_EQ(TheRoot()->received, (std::vector<std::string>{"source 3 status 16"}));
 }
 
 TEST_F(Bridge, PowerOffSilencesTheRootAfterTheStandbyEvent) {
-  xpmEventCallback(0, 4, nullptr, 0);
-  xpmEventCallback(0, 5, nullptr, 0);
-  xpmEventCallback(0, 3, nullptr, 0);
+  const std::vector<uint8_t> standby = Words({1}), source = Words({0, 3}), wakeup = Words({2});
+  xpmEventCallback(0, 4, standby.data(), uint32_t(standby.size()));
+  xpmEventCallback(0, 5, source.data(), uint32_t(source.size()));
+  xpmEventCallback(0, 3, wakeup.data(), uint32_t(wakeup.size()));
   HandleAll();
-  EXPECT_EQ(TheRoot()->received,
-            (std::vector<std::string>{"event 4 cookie 0 size 0", "event 3 cookie 0 size 0"}));
+  EXPECT_EQ(TheRoot()->received, (std::vector<std::string>{"standby 1", "wake-up 2"}));
   EXPECT_EQ(g_IsPowerOn.load(), 1);
+  // A wake-up by the timer does none of the power-on bookkeeping.
+  EXPECT_TRUE(Calls("TimerWakeupRecord").empty());
+  EXPECT_EQ(Calls("XPM_EnableUSBPopupMsg").size(), 1u);
+}
+
+TEST_F(Bridge, PowerOnByTheUserDoesTheBookkeepingOnThePlatform) {
+  const std::vector<uint8_t> wakeup = Words({1});
+  OAM_SetCustomizedProperty(107, 6);
+  firstCall_ = simtv_call_count();
+  xpmEventCallback(0, 3, wakeup.data(), uint32_t(wakeup.size()));
+  HandleAll();
+  EXPECT_EQ(TheRoot()->received, (std::vector<std::string>{"wake-up 1"}));
+  EXPECT_EQ(Calls("OAM_GetCustomizedProperty"), (std::vector<std::string>{"OAM_GetCustomizedProperty 107"}));
+  EXPECT_EQ(Calls("OAM_SetCustomizedProperty"), (std::vector<std::string>{"OAM_SetCustomizedProperty 107 6"}));
+  EXPECT_EQ(Calls("TimerWakeupRecord").size(), 1u);
+  EXPECT_EQ(Calls("ntfy_send_sysv_msg"), (std::vector<std::string>{"ntfy_send_sysv_msg 1 7"}));
+  EXPECT_EQ(Calls("ntfy_free_sysv_msg").size(), 1u);
+  EXPECT_EQ(Calls("XPM_EnableUSBPopupMsg").size(), 1u);
+  int status = 0;
+  ASSERT_EQ(DB_Get_PowerDown_Status(&status), 0);
+  EXPECT_EQ(status, 2);
 }
 
 class Commands : public LoopTest {

@@ -8,9 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "Events/MiddlewareEvent.h"
-#include "Events/XPM_EVENT_FACTORY_COMMAND.h"
-#include "Events/XPM_EVENT_KEY.h"
+#include "Events/Events.h"
 #include "event_bridge.h"
 #include "gcm.h"
 #include "gui_loop.h"
@@ -26,8 +24,8 @@ class Root : public XObject {
 
  public:
   explicit Root(XObject* link = nullptr) : XObject(link) {}
+  // What reached the root, one line per event object.
   std::vector<std::string> received;
-  std::vector<uint8_t> lastPayload;
   VgRect dirty{0, 0, 0, 0};
   int32_t showsUI = 0;
   int32_t animating = 0;

@@ -167,9 +167,9 @@ TEST_F(XpmEvents, WirelessResultIsFedBackToTheFactoryProcessor) {
   EXPECT_EQ(fake.factoryCodes, std::vector<uint32_t>{0x40EA44BB});
   auto* factory = Last<Events::XPM_EVENT_FACTORY_COMMAND>();
   ASSERT_NE(factory, nullptr);
-  EXPECT_EQ(factory->type, 1);
-  EXPECT_EQ(factory->value, 9);
-  EXPECT_EQ(VgStringToUtf8(factory->text), std::string(32, 'N'));
+  EXPECT_EQ(factory->Type, 1);
+  EXPECT_EQ(factory->Value, 9);
+  EXPECT_EQ(VgStringToUtf8(factory->Text), std::string(32, 'N'));
 
   fake.nextResult = {};
   Send(84, Payload{}.Words({0}));
@@ -186,14 +186,14 @@ TEST_F(XpmEvents, FactoryEventKinds) {
   auto* e = Last<Events::XPM_EVENT_FACTORY_COMMAND>();
   ASSERT_NE(e, nullptr);
   EXPECT_EQ(fake.factoryCodes.back(), 0x40BF7F80u);
-  EXPECT_EQ(e->type, 3);
-  EXPECT_EQ(e->screenClass, &Core::Event::Class);
-  EXPECT_EQ(VgStringToUtf8(e->text), "WLAN:testing");
-  EXPECT_EQ(e->value, 48);
+  EXPECT_EQ(e->Type, 3);
+  EXPECT_EQ(e->ScreenClass, &Core::Event::Class);
+  EXPECT_EQ(VgStringToUtf8(e->Text), "WLAN:testing");
+  EXPECT_EQ(e->Value, 48);
 
   Send(106, Payload{}.Words({2, 0x1234}));
-  EXPECT_EQ(Last<Events::XPM_EVENT_FACTORY_COMMAND>()->type, 2);
-  EXPECT_EQ(Last<Events::XPM_EVENT_FACTORY_COMMAND>()->value, 0x1234);
+  EXPECT_EQ(Last<Events::XPM_EVENT_FACTORY_COMMAND>()->Type, 2);
+  EXPECT_EQ(Last<Events::XPM_EVENT_FACTORY_COMMAND>()->Value, 0x1234);
   EXPECT_EQ(fake.factoryCodes.size(), 1u);  // discrete keys skip the processor
 
   Send(106, Payload{}.Words({4, 0x00000201}));

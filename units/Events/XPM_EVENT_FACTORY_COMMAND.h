@@ -16,11 +16,11 @@ class XPM_EVENT_FACTORY_COMMAND : public Core::Event {
   explicit XPM_EVENT_FACTORY_COMMAND(XObject* link = nullptr) : Core::Event(link) {}
 
   // 0 menu, 1 value, 2 raw command, 3 message.
-  int32_t type = 0;
+  int32_t Type = 0;
   // The factory screen to open (types 0 and 3).
-  const VgClass* screenClass = nullptr;
-  int32_t value = 0;
-  VgStr text;
+  const VgClass* ScreenClass = nullptr;
+  int32_t Value = 0;
+  VgStr Text;
 };
 
 }  // namespace Events

@@ -15,7 +15,7 @@ class XPM_EVENT_KEY : public Core::KeyEvent {
   explicit XPM_EVENT_KEY(XObject* link = nullptr) : Core::KeyEvent(link) {}
 
   // 1 for a key of the front panel.
-  int32_t frontPanel = 0;
+  int32_t FrontPanel = 0;
 };
 
 }  // namespace Events

@@ -1,40 +1,11 @@
 #include "Events/XpmEventMap.h"
 
-#include <bit>
 #include <cstring>
 
 #include "Events/Events.h"
 #include "vgdebug.h"
+#include "vgpayload.h"
 #include "vgstring.h"
-
-// ------------------------------------------------------------------ payload
-
-uint32_t XpmPayload::Word(uint32_t index) const {
-  const uint64_t offset = uint64_t{index} * 4;
-  if (offset + 4 > size_) return 0;
-  const uint8_t* p = data_ + offset;
-  return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
-}
-
-uint16_t XpmPayload::Half(uint32_t offset) const {
-  if (uint64_t{offset} + 2 > size_) return 0;
-  return static_cast<uint16_t>(data_[offset] | data_[offset + 1] << 8);
-}
-
-uint8_t XpmPayload::Byte(uint32_t offset) const { return offset < size_ ? data_[offset] : 0; }
-
-double XpmPayload::Double(uint32_t offset) const {
-  if (uint64_t{offset} + 8 > size_) return 0;
-  uint64_t bits = 0;
-  for (int i = 7; i >= 0; --i) bits = bits << 8 | data_[offset + i];
-  return std::bit_cast<double>(bits);
-}
-
-std::string XpmPayload::Text(uint32_t offset) const {
-  if (offset >= size_) return {};
-  const char* begin = reinterpret_cast<const char*>(data_ + offset);
-  return std::string(begin, strnlen(begin, size_ - offset));
-}
 
 // -------------------------------------------------------------------- host
 
@@ -84,7 +55,7 @@ int32_t SendAppPlayerNotifyMsg(int32_t code) {
 
 namespace {
 
-using Payload = XpmPayload;
+using Payload = VgPayloadReader;
 
 VgString Ansi(const std::string& text) { return VgNewStringAnsi(text.c_str()); }
 
@@ -318,9 +289,9 @@ Core::Event* NetworkStatus(const Payload& p) {
 
 Events::XPM_EVENT_FACTORY_COMMAND* FactoryEvent(int32_t type, const VgClass* screen, int32_t value) {
   auto* e = VgNew<Events::XPM_EVENT_FACTORY_COMMAND>();
-  e->type = type;
-  e->screenClass = screen;
-  e->value = value;
+  e->Type = type;
+  e->ScreenClass = screen;
+  e->Value = value;
   return e;
 }
 
@@ -346,13 +317,13 @@ Core::Event* FactoryCommand(const Payload& p) {
     case 1: return FactoryEvent(0, result.screen, result.value);
     case 2: {
       auto* e = FactoryEvent(1, nullptr, result.value);
-      e->text = ResultText(result.name);
+      e->Text = ResultText(result.name);
       return e;
     }
     case 3: return FactoryEvent(2, nullptr, static_cast<int32_t>(result.code));
     case 4: {
       auto* e = FactoryEvent(3, result.screen, result.value);
-      e->text = ResultText(result.text);
+      e->Text = ResultText(result.text);
       return e;
     }
     default: return nullptr;
@@ -362,14 +333,14 @@ Core::Event* FactoryCommand(const Payload& p) {
 Core::Event* Factory(const Payload& p) {
   switch (p.Word(0)) {
     case 0:
-      if (!p.Has(8)) break;
+      if (!p.Has(0, 8)) break;
       return FactoryCommand(p);
     case 2:
-      if (!p.Has(8)) break;
+      if (!p.Has(0, 8)) break;
       VgPrint("OAM_EVENT_CUSTOM_DISCRET_KEY %x\n", p.Word(1));
       return FactoryEvent(2, nullptr, p.Int(1));
     case 4: {
-      if (!p.Has(6)) break;
+      if (!p.Has(0, 6)) break;
       auto* e = VgNew<Events::XPM_EVENT_FAN_ERROR>();
       e->Values[1] = p.Byte(4);
       e->Values[0] = p.Byte(5);
@@ -422,8 +393,8 @@ Core::Event* UsbFormat(const Payload& p) {
 Core::Event* EpgScanProgress(const Payload& p) {
   VgPrint("Channel[%d.%d] ", p.Int(3), p.Int(4));
   auto* e = VgNew<Events::XPM_EVENT_EPG_CHANNEL_SCAN_PROGRESS>();
-  e->Values[0] = p.Half(6);
-  e->Values[1] = p.Half(8);
+  e->Values[0] = p.U16(6);
+  e->Values[1] = p.U16(8);
   auto* channel = VgNew<Structures::VirtualChannel>();
   channel->Major = p.Int(3);
   channel->Minor = p.Int(4);
@@ -595,8 +566,8 @@ void vg_xpmEventCallback(uint32_t cookie, uint32_t event, uint32_t size, const v
     return;
   }
   if (!row->make) return;
-  const XpmPayload p(payload, size);
-  if (!p.Has(row->payloadSize)) {
+  const VgPayloadReader p(payload, size);
+  if (!p.Has(0, row->payloadSize)) {
     VgPrint("vg_xpmEventCallback: event %u needs %u bytes of payload, got %u; dropped\n", event, row->payloadSize,
             p.Size());
     return;

@@ -10,7 +10,6 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
-#include <string>
 
 #include "Core/Event.h"
 
@@ -61,28 +60,6 @@ struct VgXpmEventHost {
 
 // Installs the host's calls; returns the ones installed before.
 VgXpmEventHost VgInstallXpmEventHost(const VgXpmEventHost& host);
-
-// Reads a middleware payload: 32-bit little-endian words counted from 0,
-// 16-bit values, bytes, doubles and zero-terminated 8-bit texts. Nothing is
-// read past the payload's size: a value outside it reads as 0, and a text ends
-// at its terminator or at the end of the payload, whichever comes first.
-class XpmPayload {
- public:
-  XpmPayload(const void* data, uint32_t size) : data_(static_cast<const uint8_t*>(data)), size_(data ? size : 0) {}
-
-  uint32_t Size() const { return size_; }
-  bool Has(uint32_t bytes) const { return size_ >= bytes; }
-  uint32_t Word(uint32_t index) const;
-  int32_t Int(uint32_t index) const { return static_cast<int32_t>(Word(index)); }
-  uint16_t Half(uint32_t offset) const;
-  uint8_t Byte(uint32_t offset) const;
-  double Double(uint32_t offset) const;
-  std::string Text(uint32_t offset) const;
-
- private:
-  const uint8_t* data_;
-  uint32_t size_;
-};
 
 // One row of the event table, for walking it: the event number and the
 // payload bytes that the event's fields are read from at least.

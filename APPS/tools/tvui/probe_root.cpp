@@ -1,8 +1,8 @@
 #include "probe_root.h"
 
-#include "Events/MiddlewareEvent.h"
-#include "Events/XPM_EVENT_FACTORY_COMMAND.h"
-#include "Events/XPM_EVENT_KEY.h"
+#include <cstring>
+
+#include "Events/Events.h"
 #include "Fonts/Fonts.h"
 #include "Graphics/RootCanvas.h"
 #include "Resources/Font.h"
@@ -34,6 +34,97 @@ Views::Text* MakeText(Core::Root* root, VgRect bounds, const VgConstant& font) {
 }
 
 Root* AsProbe(XObject* root) { return static_cast<Root*>(root); }
+
+// One numeric field of an event object, as text.
+template <class T, auto Field>
+std::string FieldOf(Core::Event* event) {
+  return std::to_string(static_cast<T*>(event)->*Field);
+}
+
+template <class T>
+T* As(Core::Event* event) {
+  return static_cast<T*>(event);
+}
+
+struct Shown {
+  const VgClass* cls;
+  std::string (*number)(Core::Event* event);
+};
+
+using namespace Events;
+
+// What an event object of the Events unit is shown with after its class name:
+// the field that tells one event of its class from another. Classes without
+// such a field are shown by name alone.
+const Shown kShown[] = {
+    {&XPM_EVENT_WAKEUP::Class, &FieldOf<XPM_EVENT_WAKEUP, &XPM_EVENT_WAKEUP::Reason>},
+    {&XPM_EVENT_STANDBY::Class, &FieldOf<XPM_EVENT_STANDBY, &XPM_EVENT_STANDBY::Reason>},
+    {&XPM_EVENT_SOURCE_ACQUIRED::Class, &FieldOf<XPM_EVENT_SOURCE_ACQUIRED, &XPM_EVENT_SOURCE_ACQUIRED::Status>},
+    {&XPM_EVENT_CHANNEL_ACQUIRED::Class,
+     [](Core::Event* e) {
+       auto* channel = As<XPM_EVENT_CHANNEL_ACQUIRED>(e);
+       return std::to_string(channel->Channel.Major) + "." + std::to_string(channel->Channel.Minor) + " status " +
+              std::to_string(channel->Status);
+     }},
+    {&XPM_EVENT_CHANNEL_SCAN_PROGRESS::Class,
+     &FieldOf<XPM_EVENT_CHANNEL_SCAN_PROGRESS, &XPM_EVENT_CHANNEL_SCAN_PROGRESS::Count>},
+    {&XPM_EVENT_RATING_REGION_UPDATED::Class,
+     &FieldOf<XPM_EVENT_RATING_REGION_UPDATED, &XPM_EVENT_RATING_REGION_UPDATED::Region>},
+    {&PVRPerfStatusEvent::Class, &FieldOf<PVRPerfStatusEvent, &PVRPerfStatusEvent::Result>},
+    {&PVRRecordStatusEvent::Class, &FieldOf<PVRRecordStatusEvent, &PVRRecordStatusEvent::Status>},
+    {&PVRUSBFormatEvent::Class, &FieldOf<PVRUSBFormatEvent, &PVRUSBFormatEvent::Status>},
+    {&RecordPlaybackStatusEvent::Class, &FieldOf<RecordPlaybackStatusEvent, &RecordPlaybackStatusEvent::Status>},
+    {&TimerStandbyEvent::Class, &FieldOf<TimerStandbyEvent, &TimerStandbyEvent::Value>},
+    {&TimerRecordWarningEvent::Class, &FieldOf<TimerRecordWarningEvent, &TimerRecordWarningEvent::Value>},
+    {&TMSCheckEvent::Class, &FieldOf<TMSCheckEvent, &TMSCheckEvent::Status>},
+    {&XPM_EVENT_EPG_CHANNEL_SCAN_PROGRESS::Class,
+     [](Core::Event* e) {
+       auto* channel = As<XPM_EVENT_EPG_CHANNEL_SCAN_PROGRESS>(e)->Channel.get();
+       return channel ? std::to_string(channel->Major) + "." + std::to_string(channel->Minor) : std::string("-");
+     }},
+    {&CEC_EVENT_NAME_UPDATED::Class, &FieldOf<CEC_EVENT_NAME_UPDATED, &CEC_EVENT_NAME_UPDATED::SourceId>},
+    {&CEC_EVENT_UPDATE_STRING::Class, &FieldOf<CEC_EVENT_UPDATE_STRING, &CEC_EVENT_UPDATE_STRING::SourceId>},
+    {&CEC_EVENT_SOURCE_DETECTED::Class, &FieldOf<CEC_EVENT_SOURCE_DETECTED, &CEC_EVENT_SOURCE_DETECTED::SourceId>},
+    {&CEC_EVENT_UPDATE_DECK_STATUS::Class,
+     &FieldOf<CEC_EVENT_UPDATE_DECK_STATUS, &CEC_EVENT_UPDATE_DECK_STATUS::Status>},
+    {&CEC_EVENT_UPDATE_AUDIO_STATUS::Class,
+     &FieldOf<CEC_EVENT_UPDATE_AUDIO_STATUS, &CEC_EVENT_UPDATE_AUDIO_STATUS::Status>},
+    {&NetworkTestResultsEvent::Class, &FieldOf<NetworkTestResultsEvent, &NetworkTestResultsEvent::Status>},
+    {&WlanScanCompleteEvent::Class, &FieldOf<WlanScanCompleteEvent, &WlanScanCompleteEvent::Status>},
+    {&WlanConnectCompleteEvent::Class, &FieldOf<WlanConnectCompleteEvent, &WlanConnectCompleteEvent::Status>},
+    {&NetworkInterfaceUpEvent::Class, &FieldOf<NetworkInterfaceUpEvent, &NetworkInterfaceUpEvent::Interface>},
+    {&NetworkInterfaceDownEvent::Class,
+     &FieldOf<NetworkInterfaceDownEvent, &NetworkInterfaceDownEvent::Interface>},
+    {&YahooNotifyEvent::Class, &FieldOf<YahooNotifyEvent, &YahooNotifyEvent::State>},
+    {&XPM_EVENT_FAN_ERROR::Class,
+     [](Core::Event* e) {
+       auto* fan = As<XPM_EVENT_FAN_ERROR>(e);
+       return std::to_string(fan->Values[0]) + "," + std::to_string(fan->Values[1]);
+     }},
+    {&XPM_EVENT_REPORT_3DMODE::Class, &FieldOf<XPM_EVENT_REPORT_3DMODE, &XPM_EVENT_REPORT_3DMODE::Value>},
+    {&XPM_EVENT_REPORT_REGISTER_TABLE_CHANGE::Class,
+     [](Core::Event* e) { return Ansi(As<XPM_EVENT_REPORT_REGISTER_TABLE_CHANGE>(e)->Name); }},
+    {&XPM_EVENT_TV101_STATE::Class, &FieldOf<XPM_EVENT_TV101_STATE, &XPM_EVENT_TV101_STATE::State>},
+};
+
+// "key 3 fp", "factory Menu", or an event's class name without its unit and
+// the number it is shown with: "XPM_EVENT_TV101_STATE 1". Empty for events
+// that are not the Events unit's.
+std::string Describe(Core::Event* event) {
+  if (auto* key = vg_cast<XPM_EVENT_KEY>(event))
+    return "key " + std::to_string(key->keyCode) + (key->FrontPanel ? " fp" : "");
+  if (auto* command = vg_cast<XPM_EVENT_FACTORY_COMMAND>(event)) {
+    const std::string text = Ansi(command->Text);
+    return "factory " + (text.empty() ? std::to_string(command->Value) : text);
+  }
+  const VgClass* cls = VgClassOf(event);
+  constexpr const char kUnit[] = "Events::";
+  if (std::strncmp(cls->name, kUnit, sizeof kUnit - 1) != 0) return {};
+  std::string item = cls->name + sizeof kUnit - 1;
+  for (const Shown& shown : kShown)
+    if (shown.cls == cls) item += " " + shown.number(event);
+  return item;
+}
 
 const GuiRootOps kOps{
     &Root::Class,
@@ -73,16 +164,8 @@ std::atomic<bool> Root::panicOnNextEvent{false};
 
 XObject* Root::HandleEvent(Core::Event* event) {
   if (panicOnNextEvent.exchange(false)) VgPanicAnsi("The probe root was told to fail on this event.");
-  std::string item;
-  if (auto* key = vg_cast<Events::XPM_EVENT_KEY>(event)) {
-    item = "key " + std::to_string(key->keyCode) + (key->frontPanel ? " fp" : "");
-  } else if (auto* command = vg_cast<Events::XPM_EVENT_FACTORY_COMMAND>(event)) {
-    item = "factory " + Ansi(command->text);
-  } else if (auto* middleware = vg_cast<Events::MiddlewareEvent>(event)) {
-    item = "event " + std::to_string(middleware->event);
-  } else {
-    return nullptr;
-  }
+  const std::string item = Describe(event);
+  if (item.empty()) return nullptr;
   ++received;
   items.push_back(item);
   if (items.size() > kHistory) items.pop_front();

@@ -1,3 +1,0 @@
-#include "Events/MiddlewareEvent.h"
-
-VG_DEFINE_CLASS(Events, MiddlewareEvent, Core::Event)
