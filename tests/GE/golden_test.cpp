@@ -1,11 +1,8 @@
 // Scenes drawn through DirectFB's fill and blitter, compared with reference
-// PNGs pixel for pixel. On a mismatch the test writes <scene>_actual.png and
-// <scene>_diff.png (differing pixels in magenta over a faded reference) to the
-// build's tests/GE/out. TVUI_UPDATE_GOLDEN=1 rewrites the references instead.
-#include <cstdlib>
-#include <filesystem>
-
+// PNGs pixel for pixel (see golden.h for the diff picture and how to rewrite a
+// reference).
 #include "Bitmaps.h"
+#include "golden.h"
 #include "ge_test_support.h"
 #include "vgresmap.h"
 
@@ -14,38 +11,7 @@ namespace {
 class GoldenTest : public EngineTest {
  protected:
   void ExpectGolden(const GenBitmap* b, const std::string& name) {
-    const std::string golden = std::string(GE_GOLDEN_DIR) + "/" + name + ".png";
-    const GenImage actual = Pixels(b);
-    if (const char* update = std::getenv("TVUI_UPDATE_GOLDEN"); update && *update == '1') {
-      ASSERT_TRUE(GenWritePng(golden, actual));
-      return;
-    }
-    GenImage expected;
-    ASSERT_TRUE(GenReadPng(golden, &expected)) << golden;
-    int differing = 0;
-    GenImage diff = expected;
-    if (expected.width == actual.width && expected.height == actual.height) {
-      for (size_t i = 0; i < diff.pixels.size(); ++i) {
-        if (expected.pixels[i] != actual.pixels[i]) {
-          ++differing;
-          diff.pixels[i] = 0xFFFF00FF;
-        } else {
-          // The reference, faded to grey, so the differences stand out.
-          const GenColor c = expected.pixels[i];
-          const uint32_t grey = (GenColorRed(c) + GenColorGreen(c) + GenColorBlue(c)) / 6 + 64;
-          diff.pixels[i] = GenMakeColor(grey, grey, grey, 255);
-        }
-      }
-    } else {
-      differing = -1;
-    }
-    if (differing != 0) {
-      std::filesystem::create_directories(GE_OUT_DIR);
-      const std::string out = std::string(GE_OUT_DIR) + "/" + name;
-      GenWritePng(out + "_actual.png", actual);
-      if (differing > 0) GenWritePng(out + "_diff.png", diff);
-    }
-    EXPECT_EQ(differing, 0) << name << ": see " << GE_OUT_DIR;
+    ::ExpectGolden(Pixels(b), std::string(GE_GOLDEN_DIR) + "/" + name + ".png");
   }
 
   // A checkerboard of two colours, so that blending over both light and dark,

@@ -15,6 +15,7 @@
 #include "Views/MultilineText.h"
 #include "Views/Rectangle.h"
 #include "Views/Text.h"
+#include "golden.h"
 #include "views_fixture.h"
 
 namespace {
@@ -102,29 +103,7 @@ class Golden : public ViewsTest::ViewsFixture {
 
   void Compare(const std::string& name) {
     Graphics::Canvas* canvas = Render();
-    GenImage actual = ViewsTest::Pixels(canvas);
-    const std::string path = GoldenPath(name + ".png");
-    if (std::getenv("TVUI_UPDATE_GOLDENS")) {
-      ASSERT_TRUE(GenWritePng(path, actual));
-      return;
-    }
-    GenImage expected;
-    ASSERT_TRUE(GenReadPng(path, &expected)) << "no reference " << path << " (TVUI_UPDATE_GOLDENS=1 writes it)";
-    ASSERT_EQ(expected.width, actual.width);
-    ASSERT_EQ(expected.height, actual.height);
-    int differing = 0;
-    GenImage diff = actual;
-    for (size_t i = 0; i < actual.pixels.size(); ++i) {
-      const GenColor a = actual.pixels[i];
-      if (a != expected.pixels[i]) {
-        ++differing;
-        diff.pixels[i] = GenMakeColor(255, 0, 0, 255);
-      } else {
-        diff.pixels[i] = GenMakeColor(GenColorRed(a) / 3, GenColorGreen(a) / 3, GenColorBlue(a) / 3, 255);
-      }
-    }
-    if (differing) GenWritePng(GoldenPath(name + "_diff.png"), diff);
-    EXPECT_EQ(differing, 0) << "pixels differ from " << path << "; see " << name << "_diff.png";
+    ExpectGolden(ViewsTest::Pixels(canvas), GoldenPath(name + ".png"));
   }
 };
 

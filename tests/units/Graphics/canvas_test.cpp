@@ -4,10 +4,10 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
 
 #include "Fonts/Fonts.h"
 #include "GenPng.h"
+#include "golden.h"
 #include "Graphics/Buffer.h"
 #include "Graphics/Canvas.h"
 #include "Graphics/RootCanvas.h"
@@ -231,9 +231,7 @@ TEST_F(CanvasTest, TextIsClippedAndMissingArgumentsDrawNothing) {
 }
 
 // Reference picture: every font of the Fonts unit, one line each, plain and
-// with a shadow. On a mismatch the test writes fonts_actual.png and
-// fonts_diff.png (differing pixels in magenta) to the build's out folder;
-// TVUI_UPDATE_GOLDEN=1 rewrites the reference instead.
+// with a shadow.
 TEST_F(CanvasTest, GoldenTextInEveryFontOfTheUnit) {
   Graphics::Canvas* canvas = NewCanvas(960, 540);
   canvas->DrawRectangle(kAll, {0, 0, 960, 540}, {16, 32, 64, 255}, 0);
@@ -249,30 +247,7 @@ TEST_F(CanvasTest, GoldenTextInEveryFontOfTheUnit) {
   }
   ASSERT_LE(y, 540);
 
-  const GenImage actual = Pixels(canvas);
-  const std::string golden = std::string(GRAPHICS_GOLDEN_DIR) + "/fonts.png";
-  if (const char* update = std::getenv("TVUI_UPDATE_GOLDEN"); update && *update == '1') {
-    ASSERT_TRUE(GenWritePng(golden, actual));
-    return;
-  }
-  GenImage expected;
-  ASSERT_TRUE(GenReadPng(golden, &expected)) << golden;
-  int differing = -1;
-  GenImage diff = expected;
-  if (expected.width == actual.width && expected.height == actual.height) {
-    differing = 0;
-    for (size_t i = 0; i < diff.pixels.size(); ++i) {
-      if (expected.pixels[i] == actual.pixels[i]) continue;
-      ++differing;
-      diff.pixels[i] = 0xFFFF00FF;
-    }
-  }
-  if (differing != 0) {
-    std::filesystem::create_directories(GRAPHICS_OUT_DIR);
-    GenWritePng(std::string(GRAPHICS_OUT_DIR) + "/fonts_actual.png", actual);
-    if (differing > 0) GenWritePng(std::string(GRAPHICS_OUT_DIR) + "/fonts_diff.png", diff);
-  }
-  EXPECT_EQ(differing, 0) << "see " << GRAPHICS_OUT_DIR;
+  ExpectGolden(Pixels(canvas), std::string(GRAPHICS_GOLDEN_DIR) + "/fonts.png");
 }
 
 }  // namespace
