@@ -728,6 +728,88 @@ void Catalogue() {
   });
   Add("MenuHelpExit", 40, 40, [](Canvas& c) { Key(c, [](Canvas& k) { k.Text("EXIT", 11, 20, 20, kWhite); }); });
 
+  // The rest of the help bar's keys, in the look of the ones above.
+  Add("HelpBarCursor", 28, 20, [](Canvas& c) {
+    Key(c, [](Canvas& k) {
+      Triangle(k, 14, 4.5f, 5, 0, kWhite);
+      Triangle(k, 14, 15.5f, 5, 2, kWhite);
+      Triangle(k, 7.5f, 10, 5, 3, kWhite);
+      Triangle(k, 20.5f, 10, 5, 1, kWhite);
+      k.Fill(Circle(14, 10, 1.6f), kAccent);
+    });
+  });
+  Add("HelpBarNavi", 28, 20, [](Canvas& c) {
+    Key(c, [](Canvas& k) {
+      k.Fill(Ring(Circle(14, 10, 6.5f), 1.2f), kWhite);
+      Triangle(k, 14, 5.5f, 4, 0, kWhite);
+      Triangle(k, 14, 14.5f, 4, 2, kWhite);
+      Triangle(k, 9.5f, 10, 4, 3, kWhite);
+      Triangle(k, 18.5f, 10, 4, 1, kWhite);
+    });
+  });
+  Add("HelpBarNum", 28, 20, [](Canvas& c) { Key(c, [](Canvas& k) { k.Text("0-9", 9, 14, 10, kWhite); }); });
+  Add("HelpBarLR", 28, 20, [](Canvas& c) {
+    Key(c, [](Canvas& k) {
+      Triangle(k, 9, 10, 7, 3, kWhite);
+      Triangle(k, 19, 10, 7, 1, kWhite);
+    });
+  });
+  Add("HelpBarRight", 28, 20, [](Canvas& c) { Key(c, [](Canvas& k) { Triangle(k, 14.5f, 10, 8, 1, kWhite); }); });
+  Add("HelpBarUp", 28, 20, [](Canvas& c) { Key(c, [](Canvas& k) { Triangle(k, 14, 9.5f, 8, 0, kWhite); }); });
+  Add("HelpBarDown", 28, 20, [](Canvas& c) { Key(c, [](Canvas& k) { Triangle(k, 14, 10.5f, 8, 2, kWhite); }); });
+  Add("HelpBarQuick", 28, 20, [](Canvas& c) { Key(c, [](Canvas& k) { k.Text("Q", 11, 14, 10, kWhite); }); });
+  Add("HelpBarPageUD", 28, 20, [](Canvas& c) { Key(c, [](Canvas& k) { k.Text("P+/-", 8, 14, 10, kWhite); }); });
+  Add("HelpBarGreenBall", 28, 20, [](Canvas& c) { Key(c, [](Canvas& k) { k.Fill(Circle(14, 10, 5.5f), kGreen); }); });
+  Add("HelpBarYellowBall", 28, 20,
+      [](Canvas& c) { Key(c, [](Canvas& k) { k.Fill(Circle(14, 10, 5.5f), kYellow); }); });
+  Add("HelpBarBlueBall", 28, 20, [](Canvas& c) { Key(c, [](Canvas& k) { k.Fill(Circle(14, 10, 5.5f), kBlue); }); });
+  Add("HelpBarReturn", 28, 20, [](Canvas& c) {
+    Key(c, [](Canvas& k) {
+      k.Fill(Minus(Ring(Circle(14, 10, 5), 1.6f), Box(6, 4, 14, 10, 0)), kWhite);
+      k.Fill(Segment(10, 5, 14, 5, 0.8f), kWhite);
+      Triangle(k, 8.5f, 5, 5, 3, kWhite);
+    });
+  });
+  // The help bar's strip: a dark rounded band, nine cells of 12.
+  Add("HelpBarFrame", 36, 36, [](Canvas& c) {
+    const Sdf band = Box(0.5f, 0.5f, 35.5f, 35.5f, 11);
+    c.Fill(band, C(8, 14, 24, 214));
+    c.Fill(Ring(band, 1), C(84, 108, 142, 200));
+  });
+
+  // The framed dialogs: a soft shadow, a rounded panel edge with a fine
+  // light rim, a flat inside. Nine cells of 34, the panel edge 12 pixels in.
+  Add("QORDialogFrame", 102, 102, [](Canvas& c) {
+    const Sdf panel = Box(12, 12, 90, 90, 14);
+    c.Glow(panel, C(0, 0, 0, 150), 11);
+    c.Fill(panel, kPanel);
+    c.Fill(Ring(panel, 1.5f), C(96, 150, 200));
+    c.Fill(Ring(Box(14, 14, 88, 88, 12), 0.8f), C(255, 255, 255, 28));
+  });
+
+  // The signs of the direct messages.
+  Add("DirectMessageAlert", 32, 32, [](Canvas& c) {
+    c.Fill(Polygon({{16, 3}, {30, 28}, {2, 28}}), kYellow);
+    c.Fill(Segment(16, 11, 16, 19.5f, 1.8f), C(40, 30, 0));
+    c.Fill(Circle(16, 24, 1.9f), C(40, 30, 0));
+  });
+  Add("DirectMessageInfo", 32, 32, [](Canvas& c) {
+    c.Fill(Circle(16, 16, 14), Vertical(C(72, 150, 250), kBlue, 2, 30));
+    c.Fill(Circle(16, 9.5f, 2.2f), kWhite);
+    c.Fill(Segment(16, 15, 16, 23.5f, 2), kWhite);
+  });
+
+  // The waiting circle: eight dots round a ring, the lit one moving on.
+  AddFrames("WaitingCircle", 40, 40, 8, 100, [](Canvas& c, int f) {
+    for (int i = 0; i < 8; ++i) {
+      const float a = i * 3.14159265f / 4 - 3.14159265f / 2;
+      const int age = (f - i + 8) % 8;
+      const float t = age / 7.f;
+      c.Fill(Circle(20 + 14 * std::cos(a), 20 + 14 * std::sin(a), 4.2f - 1.6f * t),
+             Mix(kAccent, WithAlpha(kDim, 0.5f), t));
+    }
+  });
+
   // Transport.
   auto transport = [](int kind) {
     return [kind](Canvas& c) {

@@ -1,16 +1,49 @@
 #include "NonMenuSystem/NonMenuSystem.h"
 
 #include "Constants/Constants.h"
+#include "Core/KeyEvent.h"
 #include "MainApp/MessageAgent.h"
+#include "MainApp/Wrapper.h"
+#include "NonMenuSystem/ClassDirectory.h"
+#include "NonMenuSystem/ConfirmMultiOptionDialog.h"
+#include "NonMenuSystem/DirectMessageBar.h"
+#include "NonMenuSystem/DirectMessages.h"
+#include "NonMenuSystem/HelpBar.h"
+#include "NonMenuSystem/WaitingCircle.h"
+#include "NonMenuSystem/WidgetClass.h"
 #include "Primitives/KeyRoutingParameter.h"
+#include "SkinBin/UserRefInt.h"
+#include "Structures/Boxes.h"
 #include "Structures/Message.h"
+#include "vgdebug.h"
 
 VG_DEFINE_CLASS(NonMenuSystem, NonMenuSystem, SubSystem::SubSystemClass)
 
 namespace NonMenuSystem {
 
+namespace {
+
+// The window group of the media and playback windows.
+constexpr int32_t kMediaWindowGroup = 0x12;
+// The appearance code of the menu tear-down that hands the focus back.
+constexpr int32_t kAppearanceMediaFocus = 3;
+
+bool IsOpenHere(Primitives::KeyRoutingForm* form, NonMenuSystem* system) {
+  return form && form->owner.get() == system;
+}
+
+// A view that may take the focus when a screen leaves: a screen that wants
+// the focus when it opens.
+Primitives::KeyRoutingForm* Focusable(Core::View* view) {
+  auto* form = vg_cast<Primitives::KeyRoutingForm>(view);
+  return form && form->FocusOnOpen ? form : nullptr;
+}
+
+}  // namespace
+
 void NonMenuSystem::Initialize(Primitives::KeyRoutingParameter* parameter) {
   SubSystem::SubSystemClass::Initialize(parameter);
+  OnSetBounds({0, 0, ScreenWidth, ScreenHeight});
   MainApp::GetMessageAgent()->Register(this);
 }
 
@@ -20,21 +53,213 @@ void NonMenuSystem::Close(XObject* sender) {
 }
 
 void NonMenuSystem::HandleMessage(Structures::Message* message) {
-  if (!message || message->Code != Constants::MSG_CHANGE_STATE) return;
-  if (owner) owner->OnSetFocus(this);
-  ChangeState(vg_cast<SubSystem::State>(message->Payload.get()));
+  if (!message) return;
+  switch (message->Code) {
+    case Constants::MSG_CHANGE_STATE:
+      if (owner) owner->OnSetFocus(this);
+      ChangeState(vg_cast<SubSystem::State>(message->Payload.get()));
+      break;
+    case Constants::MSG_SHOW_MESSAGE:
+      ShowMessage(message->Param);
+      break;
+    case Constants::MSG_CLEAR_MESSAGE:
+      CloseMessages();
+      break;
+    case Constants::MSG_RECORD_SLEEP_WARNING:
+      ShowMessage(DirectMsgTypeRecordSleepWarning);
+      break;
+    case Constants::MSG_UPDATE_HELP_BAR: {
+      auto* labels = vg_cast<Structures::RefString>(message->Payload.get());
+      UpdateHelp(message->Param, labels ? VgString(labels->Value) : nullptr);
+      break;
+    }
+    case Constants::MSG_CLEAR_HELP_BAR:
+      ClearHelpBar();
+      break;
+    case Constants::MSG_SHOW_WAITING_CIRCLE:
+      ShowWaitingCircle(message->Param, WaitingCircle::KindCircle);
+      break;
+    case Constants::MSG_CHANGE_APPEARANCE:
+      if (message->Param == kAppearanceMediaFocus) FocusMediaWindow();
+      break;
+    case Constants::MSG_CLEAR_ALL:
+      ClearOwnForms();
+      break;
+    default:
+      break;
+  }
+}
+
+XObject* NonMenuSystem::HandleEvent(Core::Event* event) {
+  auto* key = vg_cast<Core::KeyEvent>(event);
+  if (!key || !key->down) return SubSystem::SubSystemClass::HandleEvent(event);
+  if (key->keyCode == KeyRecord) {
+    HandleRecordKey();
+    return this;
+  }
+  if (key->keyCode == KeyInput) {
+    const VgClass* input = FindClass("NonMenuSystem::ExternalInputDialog");
+    if (!input) {
+      VgPrint("NonMenuSystem::NonMenuSystem: the input selection is not built\n");
+      return this;
+    }
+    OpenState(input, nullptr);
+    return this;
+  }
+  return SubSystem::SubSystemClass::HandleEvent(event);
+}
+
+// Recording is offered only while the first tuner shows live television;
+// otherwise the viewer learns that it is not available.
+void NonMenuSystem::HandleRecordKey() {
+  constexpr int32_t kMainWindow = 0;
+  if (MainApp::GetWrapper()->GetLiveTVState(kMainWindow) != 1) {
+    ShowMessage(DirectMsgTypeNotAvailable);
+    return;
+  }
+  const VgClass* options = FindClass("Record::RecordOptionsDialog");
+  if (!options) {
+    VgPrint("NonMenuSystem::NonMenuSystem: the recording options are not built\n");
+    return;
+  }
+  OpenState(options, nullptr);
+}
+
+Core::View* NonMenuSystem::FindFocusable(Core::View* view) {
+  Core::View* candidate = SubSystem::SubSystemClass::FindFocusable(view);
+  if (Focusable(candidate) && candidate != view) return candidate;
+  for (Core::View* other = lastView; other; other = other->prevView)
+    if (other != view && Focusable(other)) return other;
+  return nullptr;
 }
 
 Primitives::KeyRoutingForm* NonMenuSystem::ChangeState(SubSystem::State* state) {
   Primitives::KeyRoutingForm* form = SubSystem::SubSystemClass::ChangeState(state);
   if (!form || form->SubSystemClass != GetClass()) return form;
+  auto* widget = vg_cast<WidgetClass>(form);
+  if (widget) widget->NonMenuSystem = this;
   auto* parameter = VgNew<Primitives::KeyRoutingParameter>();
   parameter->Parent = this;
   parameter->Param = state->Param;
   form->Initialize(parameter);
+  if (widget) {
+    // Placed before it opens, so it appears where it belongs.
+    const VgPoint size = VgGetRectSize(widget->Bounds);
+    const bool placed = widget->WidgetOrigin.x >= 0 && widget->WidgetOrigin.y >= 0;
+    const VgPoint origin = placed ? widget->WidgetOrigin : VgPoint{(ScreenWidth - size.x) / 2, widget->Bounds.y1};
+    widget->OnSetBounds({origin.x, origin.y, origin.x + size.x, origin.y + size.y});
+  }
   form->Open();
-  if (form->FocusOnOpen && form->owner.get() == this) OnSetFocus(form);
+  if (form->FocusOnOpen && IsOpenHere(form, this)) OnSetFocus(form);
   return form;
+}
+
+Primitives::KeyRoutingForm* NonMenuSystem::OpenState(const VgClass* cls, XObject* param, const VgClass* back,
+                                                     const VgClass* next) {
+  auto* state = VgNew<SubSystem::State>();
+  state->ClassRef = cls;
+  state->Param = param;
+  state->Back = back;
+  state->Next = next;
+  return ChangeState(state);
+}
+
+void NonMenuSystem::UpdateHelp(int32_t mask, VgString labels) {
+  if (!helpBar) helpBar = VgNew<HelpBar>();
+  helpBar->NonMenuSystem = this;
+  helpBar->HelpType = mask;
+  helpBar->HelpText = labels;
+  helpBar->UpdateHelp();
+  if (!IsOpenHere(helpBar, this)) {
+    helpBar->Parent = this;
+    helpBar->Open();
+  }
+}
+
+void NonMenuSystem::ClearHelpBar() {
+  if (helpBar) helpBar->Close();
+}
+
+void NonMenuSystem::ClearAll() {
+  auto* message = VgNew<Structures::Message>();
+  message->Code = Constants::MSG_CLEAR_ALL;
+  MainApp::GetMessageAgent()->Dispatch(message, nullptr);
+}
+
+// Layer 1 holds the media and playback windows, which outlive a clear; the
+// help bar goes with the screens it explained.
+void NonMenuSystem::ClearOwnForms() {
+  for (Core::View* view = lastView; view;) {
+    Core::View* below = view->prevView;
+    auto* form = vg_cast<Primitives::KeyRoutingForm>(view);
+    if (form && (form->Layer & ClearLayers) != 0) form->Close();
+    view = below;
+  }
+  ClearHelpBar();
+}
+
+void NonMenuSystem::CloseMessages() {
+  for (Core::View* view = lastView; view;) {
+    Core::View* below = view->prevView;
+    if (auto* bar = vg_cast<DirectMessageBar>(view)) bar->Close();
+    view = below;
+  }
+}
+
+void NonMenuSystem::FocusMediaWindow() {
+  for (Core::View* view = lastView; view; view = view->prevView) {
+    auto* form = vg_cast<Primitives::KeyRoutingForm>(view);
+    if (form && (uint32_t(form->WinID) >> 24) == kMediaWindowGroup) {
+      if (owner) owner->OnSetFocus(this);
+      OnSetFocus(form);
+      return;
+    }
+  }
+}
+
+Primitives::KeyRoutingForm* NonMenuSystem::ShowMessage(int32_t type) {
+  if (!FindDirectMessage(type)) {
+    VgPrint("NonMenuSystem::NonMenuSystem.ShowMessage: no message of type %d\n", type);
+    return nullptr;
+  }
+  auto* param = VgNew<SkinBin::UserRefInt>();
+  param->Value = type;
+  param->Kind = Constants::MSG_FROM_NONMENUSYSTEM;
+  return OpenState(&DirectMessageBar::Class, param);
+}
+
+Primitives::KeyRoutingForm* NonMenuSystem::ShowConfirmDialog(int32_t type, int32_t origin) {
+  if (!FindConfirmType(type)) {
+    VgPrint("NonMenuSystem::NonMenuSystem.ShowConfirmDialog: no confirmation of type %d\n", type);
+    return nullptr;
+  }
+  auto* param = VgNew<SkinBin::UserRefInt>();
+  param->Value = type;
+  param->Kind = origin;
+  return OpenState(&ConfirmMultiOptionDialog::Class, param);
+}
+
+void NonMenuSystem::ShowWaitingCircle(int32_t mode, int32_t kind) {
+  switch (mode) {
+    case 1:
+      if (!waitingCircle) waitingCircle = VgNew<WaitingCircle>();
+      if (waitingCircle->owner.get() != this) Add(waitingCircle, 0);
+      RestackTop(waitingCircle);
+      waitingCircle->Start(kind);
+      break;
+    case 2:
+      if (waitingCircle) waitingCircle->Stop();
+      break;
+    case 0:
+      if (waitingCircle) {
+        waitingCircle->Stop();
+        if (waitingCircle->owner.get() == this) Remove(waitingCircle);
+      }
+      break;
+    default:
+      VgPrint("NonMenuSystem::NonMenuSystem.ShowWaitingCircle: no mode %d\n", mode);
+      break;
+  }
 }
 
 }  // namespace NonMenuSystem

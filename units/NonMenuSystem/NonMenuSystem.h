@@ -1,9 +1,16 @@
 // NonMenuSystem::NonMenuSystem: the sub-system of every screen outside the
-// menu tree. For now it opens the screens of its family that are asked of it
-// directly or sent to it by the other sub-systems.
+// menu tree. It opens its screens where they ask to stand, owns the help bar
+// and the waiting circle, shows direct messages and confirmations on request,
+// clears its screens on request, and hands the record and INPUT keys to the
+// screens they open.
 #pragma once
 
+#include <cstdint>
+
+#include "NonMenuSystem/HelpBar.h"
+#include "NonMenuSystem/WaitingCircle.h"
 #include "SubSystem/SubSystemClass.h"
+#include "vgstring.h"
 
 namespace NonMenuSystem {
 
@@ -13,14 +20,54 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
  public:
   explicit NonMenuSystem(XObject* link = nullptr) : SubSystem::SubSystemClass(link) {}
 
-  // Registers with the message agent, so that requests for its screens reach
-  // it from the other sub-systems.
+  // The layers of the widgets it clears: layer 1 (media and playback
+  // windows) survives a clear.
+  static constexpr int32_t ClearLayers = 32 | 64 | 128 | 256;
+  static constexpr int32_t ScreenWidth = 960;
+  static constexpr int32_t ScreenHeight = 540;
+  // The two keys it serves itself.
+  static constexpr uint16_t KeyRecord = 52;
+  static constexpr uint16_t KeyInput = 83;
+
+  // Covers the screen and registers with the message agent.
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   void Close(XObject* sender = nullptr) override;
   void HandleMessage(Structures::Message* message) override;
-  // Opens a screen of its own family: initialised with this sub-system as its
-  // parent, opened, and focused when it asks for the focus.
+  XObject* HandleEvent(Core::Event* event) override;
+  // Neither the help bar nor the waiting circle takes the focus of a screen
+  // that leaves.
+  Core::View* FindFocusable(Core::View* view) override;
+  // Opens a screen of its own family: owned by this sub-system, initialised
+  // with its opening record, placed, opened, and focused when it asks for it.
   Primitives::KeyRoutingForm* ChangeState(SubSystem::State* state) override;
+
+  // A request for a screen: class, opening record, and the screen to return
+  // to. Returns what ChangeState returns.
+  Primitives::KeyRoutingForm* OpenState(const VgClass* cls, XObject* param, const VgClass* back = nullptr,
+                                        const VgClass* next = nullptr);
+  // Shows the help bar: one icon and label per bit of the mask (NonMenuSystemHelp
+  // bits), the labels joined by commas.
+  void UpdateHelp(int32_t mask, VgString labels);
+  void ClearHelpBar();
+  // Closes every widget and menu through MSG_CLEAR_ALL to all receivers.
+  void ClearAll();
+  Primitives::KeyRoutingForm* ShowMessage(int32_t type);
+  Primitives::KeyRoutingForm* ShowConfirmDialog(int32_t type, int32_t origin);
+  // Mode 1 shows the circle of the kind (1 is the only one), 2 hides it and
+  // 0 removes it.
+  void ShowWaitingCircle(int32_t mode, int32_t kind);
+
+  HelpBar* OnGetHelpBar() const { return helpBar; }
+  WaitingCircle* OnGetWaitingCircle() const { return waitingCircle; }
+
+  VgPtr<HelpBar> helpBar;
+  VgPtr<WaitingCircle> waitingCircle;
+
+ private:
+  void ClearOwnForms();
+  void CloseMessages();
+  void FocusMediaWindow();
+  void HandleRecordKey();
 };
 
 }  // namespace NonMenuSystem

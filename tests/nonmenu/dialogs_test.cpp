@@ -1,0 +1,238 @@
+// Direct messages, confirmations, the PIN dialogs and the keyboard.
+#include <gtest/gtest.h>
+
+#include "Constants/Constants.h"
+#include "MainApp/MessageAgent.h"
+#include "MainApp/WidgetManager.h"
+#include "MainApp/Wrapper.h"
+#include "NonMenuSystem/ChangePinDialog.h"
+#include "NonMenuSystem/ClassDirectory.h"
+#include "NonMenuSystem/ConfirmMultiOptionDialog.h"
+#include "NonMenuSystem/ConfirmOneOptionDialog.h"
+#include "NonMenuSystem/DirectMessageBar.h"
+#include "NonMenuSystem/EnterPinDialog.h"
+#include "NonMenuSystem/KeyPad.h"
+#include "SkinBin/UserRefInt.h"
+#include "nonmenu_fixture.h"
+
+// A stand-in for the scheduled-record screen of the recording screens, which
+// the deletion of confirmation 62 addresses by name.
+namespace Record {
+class ScheduledRecordDialog : public NonMenuTest::Listener {
+  VG_CLASS()
+};
+}  // namespace Record
+VG_DEFINE_CLASS(Record, ScheduledRecordDialog, NonMenuTest::Listener)
+NONMENUSYSTEM_REGISTER_CLASS(Record, ScheduledRecordDialog)
+
+namespace {
+
+using NonMenuSystem::WidgetClass;
+constexpr int32_t kMessageBar = 0x2000009;
+constexpr int32_t kConfirm = 0x2000005;
+constexpr int32_t kPin = 0x2000011;
+
+class DialogTest : public NonMenuTest::NonMenuFixture {};
+
+TEST_F(DialogTest, AMessageKeepsItsOwnTimeWhoeverOpensItAndUnknownTypesOpenNothing) {
+  auto* bar = static_cast<NonMenuSystem::DirectMessageBar*>(
+      Open(&NonMenuSystem::DirectMessageBar::Class, 47, Constants::MSG_FROM_MENUSYSTEM));
+  EXPECT_EQ(bar->TimeOutValue, 2000) << "not the minute of a widget opened from a menu";
+  EXPECT_EQ(Utf8(bar->message.String), "The current input is not RF source. Timer setting is disabled.");
+  EXPECT_NE(bar->icon.Bitmap.get(), nullptr);
+  Advance(2000);
+  EXPECT_FALSE(Listed(kMessageBar));
+
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(system->ShowMessage(77), nullptr);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "NonMenuSystem::NonMenuSystem.ShowMessage: no message of type 77\n");
+  EXPECT_FALSE(Listed(kMessageBar));
+}
+
+TEST_F(DialogTest, AMessageOverADialogLeavesTheDialogOpen) {
+  Open(&NonMenuSystem::ConfirmMultiOptionDialog::Class, 62);
+  system->ShowMessage(44);
+  EXPECT_TRUE(Listed(kConfirm));
+  EXPECT_TRUE(Listed(kMessageBar));
+  Advance(4000);
+  EXPECT_FALSE(Listed(kMessageBar));
+  EXPECT_TRUE(Listed(kConfirm));
+  EXPECT_EQ(system->Focus.get(), MainApp::GetWidgetManager()->FindForm(kConfirm));
+}
+
+TEST_F(DialogTest, AShortcutMessageReturnsToTheMenusWhenItsTimeIsUp) {
+  auto* bar = static_cast<WidgetClass*>(system->ShowMessage(4));
+  bar->IsShortcut = true;
+  listener->codes.clear();
+  Advance(2000);
+  EXPECT_FALSE(Listed(kMessageBar));
+  ASSERT_FALSE(listener->codes.empty());
+  EXPECT_EQ(listener->codes[0], Constants::MSG_CHANGE_APPEARANCE);
+}
+
+TEST_F(DialogTest, YesOfConfirmation62TellsOnlyTheScheduledRecordScreen) {
+  auto* scheduled = VgNew<Record::ScheduledRecordDialog>();
+  VgLockObject(scheduled);
+  MainApp::GetMessageAgent()->Register(scheduled);
+  auto* dialog = static_cast<NonMenuSystem::ConfirmMultiOptionDialog*>(system->ShowConfirmDialog(62, 0));
+  EXPECT_EQ(Utf8(dialog->caption.String), "Delete Scheduled Record");
+  EXPECT_EQ(Utf8(dialog->warning.String), "Are you sure to delete this record?");
+  EXPECT_EQ(dialog->Focus.get(), &dialog->yesButton);
+  listener->codes.clear();
+  Press(WidgetClass::KeyOk);
+  EXPECT_EQ(scheduled->codes, std::vector<int32_t>{Constants::MSG_DELETE_ITEM});
+  EXPECT_EQ(scheduled->params, std::vector<int32_t>{3});
+  EXPECT_TRUE(listener->codes.empty());
+  EXPECT_FALSE(Listed(kConfirm));
+
+  // 66 and 61 tell every receiver.
+  system->ShowConfirmDialog(66, 0);
+  Press(WidgetClass::KeyOk);
+  EXPECT_EQ(listener->params.back(), NonMenuSystem::DeleteKindEPGRecord);
+  MainApp::GetMessageAgent()->UnRegister(scheduled);
+  VgUnlockObject(scheduled);
+}
+
+TEST_F(DialogTest, NoAndReturnGoBackWithoutTheAction) {
+  auto* dialog = static_cast<NonMenuSystem::ConfirmMultiOptionDialog*>(system->ShowConfirmDialog(61, 0));
+  Press(WidgetClass::KeyRight);
+  EXPECT_EQ(dialog->Focus.get(), &dialog->noButton);
+  Press(WidgetClass::KeyDown);
+  EXPECT_EQ(dialog->Focus.get(), &dialog->yesButton);
+  listener->codes.clear();
+  Press(WidgetClass::KeyBack);
+  EXPECT_FALSE(Listed(kConfirm));
+  EXPECT_TRUE(listener->codes.empty());
+}
+
+TEST_F(DialogTest, TheDialogGrowsWithItsQuestionAndStaysWhenItsNextScreenIsNotBuilt) {
+  auto* dialog = static_cast<NonMenuSystem::ConfirmMultiOptionDialog*>(system->ShowConfirmDialog(62, 0));
+  const int32_t shortHeight = VgGetRectH(dialog->Bounds);
+  dialog->OnSetConfirmType(50);
+  EXPECT_GT(VgGetRectH(dialog->Bounds), shortHeight);
+  EXPECT_EQ(dialog->Bounds.y1, 150);
+
+  dialog->OnSetConfirmType(49);
+  testing::internal::CaptureStdout();
+  Press(WidgetClass::KeyOk);
+  EXPECT_NE(testing::internal::GetCapturedStdout().find("Update::CheckingMessage, which is not built"),
+            std::string::npos);
+  EXPECT_TRUE(Listed(kConfirm));
+}
+
+TEST_F(DialogTest, ConfirmationFiftyLeadsToSixAndDeletingThePinEmptiesIt) {
+  system->ShowConfirmDialog(50, Constants::MSG_FROM_MENUSYSTEM);
+  Press(WidgetClass::KeyOk);
+  auto* six = vg_cast<NonMenuSystem::ConfirmMultiOptionDialog>(MainApp::GetWidgetManager()->FindForm(kConfirm));
+  ASSERT_NE(six, nullptr);
+  EXPECT_EQ(six->ConfirmType, 6);
+  EXPECT_TRUE(six->MenuTriggered);
+
+  Store("Password", "4321");
+  system->ShowConfirmDialog(34, 0);
+  Press(WidgetClass::KeyOk);
+  EXPECT_EQ(Setting("Password"), "");
+}
+
+TEST_F(DialogTest, OneButtonMovesOn) {
+  auto* dialog = static_cast<NonMenuSystem::ConfirmOneOptionDialog*>(Open(&NonMenuSystem::ConfirmOneOptionDialog::Class));
+  dialog->OnSetYesButtonLabel(VgNewStringAnsi("Close"));
+  EXPECT_EQ(Utf8(dialog->button.Text), "Close");
+  EXPECT_EQ(dialog->button.Bounds.y2, VgGetRectH(dialog->Bounds) - dialog->FrameWidth - 20);
+  dialog->NextState = &NonMenuTest::Screen::Class;
+  Press(WidgetClass::KeyOk);
+  EXPECT_FALSE(Listed(0x2000004));
+  EXPECT_TRUE(Listed(0x2000050));
+}
+
+TEST_F(DialogTest, AWrongPinIsClearedAndTheRightOneOpensTheResetConfirmation) {
+  Store("Password", "1234");
+  auto* dialog = static_cast<NonMenuSystem::EnterPinDialog*>(
+      Open(&NonMenuSystem::EnterPinDialog::Class, 4, Constants::MSG_FROM_MENUSYSTEM));
+  EXPECT_EQ(dialog->TimeOutValue, WidgetClass::MenuTimeOut);
+  testing::internal::CaptureStdout();
+  Digits("9999");
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "PasswordIncorrect\n");
+  EXPECT_EQ(dialog->pin.DigitCount(), 0);
+  EXPECT_EQ(Utf8(dialog->messageLine.String), "Incorrect PIN code, please try again!");
+  Digits("9999");
+  EXPECT_TRUE(Listed(kPin)) << "no lock-out";
+  Digits("1234");
+  EXPECT_FALSE(Listed(kPin));
+  auto* reset = vg_cast<NonMenuSystem::ConfirmMultiOptionDialog>(MainApp::GetWidgetManager()->FindForm(kConfirm));
+  ASSERT_NE(reset, nullptr);
+  EXPECT_EQ(reset->ConfirmType, 33);
+  EXPECT_TRUE(reset->MenuTriggered);
+}
+
+TEST_F(DialogTest, TheThreeDWizardPinWaitsAMinuteOnlyUnderTheTimerLock) {
+  MainApp::GetWrapper()->OnSetThreeDTimerLock(1);
+  auto* locked = static_cast<WidgetClass*>(Open(&NonMenuSystem::EnterPinDialog::Class, 11));
+  EXPECT_EQ(locked->TimeOutValue, WidgetClass::MenuTimeOut);
+  locked->Close();
+  MainApp::GetWrapper()->OnSetThreeDTimerLock(0);
+  auto* open = static_cast<WidgetClass*>(Open(&NonMenuSystem::EnterPinDialog::Class, 11));
+  EXPECT_EQ(open->TimeOutValue, 0);
+  Advance(600000);
+  EXPECT_TRUE(Listed(kPin));
+}
+
+TEST_F(DialogTest, ANewPinIsTypedTwiceAndNeverZeros) {
+  auto* dialog = static_cast<NonMenuSystem::ChangePinDialog*>(Open(&NonMenuSystem::ChangePinDialog::Class, 2));
+  Digits("00000000");
+  EXPECT_EQ(Utf8(dialog->messageLine.String), "0000 cannot be used as a PIN. Please enter another code.");
+  EXPECT_EQ(dialog->Focus.get(), &dialog->newPin);
+  Digits("12345678");
+  EXPECT_EQ(Utf8(dialog->messageLine.String), "Incorrect PIN code, please try again!");
+  EXPECT_EQ(dialog->confirmPin.DigitCount(), 0);
+  Digits("24682468");
+  EXPECT_FALSE(Listed(kPin));
+  EXPECT_EQ(Setting("ThreeDPassword"), "2468");
+  EXPECT_EQ(Setting("Password"), "");
+}
+
+TEST_F(DialogTest, TheKeyPadTypesWithinItsLengthAndAnswersEveryReceiver) {
+  auto* pad = static_cast<NonMenuSystem::KeyPad*>(Open(&NonMenuSystem::KeyPad::Class, 3));
+  Press(WidgetClass::KeyOk);
+  Press(WidgetClass::KeyRight);
+  Press(WidgetClass::KeyOk);
+  Digits("12");
+  EXPECT_EQ(Utf8(pad->Text), "AB1") << "the fourth character finds no room";
+  Press(WidgetClass::KeyUp);
+  EXPECT_EQ(pad->Row, 4) << "up from the top wraps to the bottom row";
+  const auto& specials = pad->Column;
+  EXPECT_EQ(specials, 0);
+  Press(WidgetClass::KeyLeft);
+  Press(WidgetClass::KeyOk);
+  EXPECT_FALSE(Listed(0x200000A));
+  EXPECT_EQ(listener->codes.back(), Constants::MSG_LABEL_CHANGE);
+  EXPECT_EQ(listener->lastText, "AB1");
+
+  pad = static_cast<NonMenuSystem::KeyPad*>(Open(&NonMenuSystem::KeyPad::Class, 500));
+  EXPECT_EQ(pad->MaxLength, 64) << "a length the pad cannot hold keeps the standard one";
+}
+
+TEST_F(DialogTest, TheFullKeyPadStartsFromItsTextInLowerCaseUntilShift) {
+  auto* param = VgNew<SkinBin::UserRefInt>();
+  param->Value = 10;
+  param->Flag = true;
+  param->Text = VgNewStringAnsi("net-work-name");
+  auto* pad = static_cast<NonMenuSystem::KeyPad*>(system->OpenState(&NonMenuSystem::KeyPad::Class, param));
+  EXPECT_TRUE(pad->FullMode);
+  EXPECT_EQ(Utf8(pad->Text), "net-work-n") << "a start text longer than the pad holds is cut";
+  Press(WidgetClass::KeyUp);
+  Press(WidgetClass::KeyOk);
+  Press(WidgetClass::KeyDown);
+  Press(WidgetClass::KeyOk);
+  EXPECT_EQ(Utf8(pad->Text), "net-work-n") << "Shift types nothing";
+  EXPECT_TRUE(pad->Shifted);
+  pad->Text = nullptr;
+  pad->Row = 0;
+  pad->Column = 0;
+  Press(WidgetClass::KeyDown);
+  Press(WidgetClass::KeyUp);
+  Press(WidgetClass::KeyOk);
+  EXPECT_EQ(Utf8(pad->Text), "A");
+}
+
+}  // namespace

@@ -1,0 +1,156 @@
+#include "NonMenuSystem/DirectMessageBar.h"
+
+#include <algorithm>
+
+#include "Bitmaps.h"
+#include "Events/Events.h"
+#include "Fonts/Fonts.h"
+#include "NonMenuSystem/ClassDirectory.h"
+#include "NonMenuSystem/Look.h"
+#include "NonMenuSystem/NonMenuSystem.h"
+#include "WinIDs/WinIDs.h"
+#include "vgdebug.h"
+#include "vgslot.h"
+
+VG_DEFINE_CLASS(NonMenuSystem, DirectMessageBar, ::NonMenuSystem::WidgetClass)
+
+namespace NonMenuSystem {
+
+namespace {
+
+constexpr int32_t kInset = 30;
+constexpr int32_t kTextRight = 40;
+constexpr int32_t kIconSize = 32;
+constexpr int32_t kIconGap = 16;
+// The media-removal report of the media library.
+constexpr int32_t kStatusDeviceChange = 18;
+constexpr int32_t kStatusRemoved = 5;
+
+}  // namespace
+
+DirectMessageBar::DirectMessageBar(XObject* link) : WidgetClass(link) {
+  WinID = WinIDs::WIN_ID_DirectMessageBar;
+  // Above the dialog that asked for it, so the dialog stays open under it.
+  Layer = 256;
+  // The message leaves on time whether or not it has the focus.
+  IsPersistent = false;
+  OnSetTimeOutValue(kDefaultMessageTime);
+  OnSetOnTimeOut(VgSlotOf<&DirectMessageBar::TimeUp>(this));
+  background.OnSetColor(Look::Transparent);
+  frame.OnSetBitmap(Look::LoadBitmap(Bitmaps::QORDialogFrame));
+  message.OnSetFont(Look::LoadFont(Fonts::MediumFont));
+  message.OnSetColor(Look::Text);
+  message.OnSetAlignV(Views::Text::AlignMiddle);
+  icon.OnSetAlignH(1);
+  icon.OnSetAlignV(1);
+  Add(&frame, 0);
+  Add(&icon, 0);
+  Add(&message, 0);
+  OnSetBounds({0, StandardTop, StandardWidth, StandardTop + MinHeight});
+}
+
+void DirectMessageBar::Initialize(Primitives::KeyRoutingParameter* parameter) {
+  WidgetClass::Initialize(parameter);
+  OnSetMessageType(ParamValue);
+}
+
+XObject* DirectMessageBar::HandleEvent(Core::Event* event) {
+  auto* status = vg_cast<Events::StatusEvent>(event);
+  if (status && row_ && row_->closesOnRemoval && status->Code == kStatusDeviceChange &&
+      status->SubCode0 == kStatusRemoved) {
+    Close();
+    return this;
+  }
+  return WidgetClass::HandleEvent(event);
+}
+
+void DirectMessageBar::OnSetMenuTriggered(bool value) { MenuTriggered = value; }
+
+void DirectMessageBar::OnSetMessageType(int32_t type) {
+  MessageType = type;
+  row_ = FindDirectMessage(type);
+  if (!row_) {
+    VgPrint("NonMenuSystem::DirectMessageBar.OnSetMessageType: no message of type %d\n", type);
+    icon.OnSetBitmap(nullptr);
+    message.OnSetString(nullptr);
+    OnSetTimeOutValue(kDefaultMessageTime);
+    Layout();
+    return;
+  }
+  switch (row_->icon) {
+    case MessageIcon::Alert:
+      icon.OnSetBitmap(Look::LoadBitmap(Bitmaps::DirectMessageAlert));
+      break;
+    case MessageIcon::Info:
+      icon.OnSetBitmap(Look::LoadBitmap(Bitmaps::DirectMessageInfo));
+      break;
+    case MessageIcon::None:
+      icon.OnSetBitmap(nullptr);
+      break;
+  }
+  message.OnSetString(VgGetVariantOfString(row_->text));
+  OnSetTimeOutValue(row_->milliseconds);
+  Layout();
+}
+
+void DirectMessageBar::OnSetMessageInfo(VgString text) {
+  message.OnSetString(text);
+  Layout();
+}
+
+void DirectMessageBar::Layout() {
+  const int32_t width = row_ && row_->width > 0 ? row_->width : StandardWidth;
+  const int32_t textLeft = kInset + (icon.Bitmap ? kIconSize + kIconGap : 0);
+  const int32_t textRight = width - kTextRight;
+  // The text wraps at the bar's width; the bar grows to the lines it needs.
+  message.OnSetBounds({textLeft, 0, textRight, 400});
+  message.OnSetAutoSize(true);
+  const int32_t textHeight = VgGetRectH(message.GetExtent());
+  message.OnSetAutoSize(false);
+  const int32_t height = std::max(MinHeight, textHeight + 2 * kInset);
+  message.OnSetBounds({textLeft, 0, textRight, height});
+  icon.OnSetBounds({kInset, (height - kIconSize) / 2, kInset + kIconSize, (height + kIconSize) / 2});
+  frame.OnSetBounds({0, 0, width, height});
+  const int32_t top = WidgetOrigin.y >= 0 ? WidgetOrigin.y : row_ && row_->top >= 0 ? row_->top : StandardTop;
+  const int32_t left = WidgetOrigin.x >= 0 ? WidgetOrigin.x : (NonMenuSystem::ScreenWidth - width) / 2;
+  OnSetBounds({left, top, left + width, top + height});
+}
+
+void DirectMessageBar::Close(XObject* sender) {
+  const bool open = Parent && owner.get() == Parent.get();
+  WidgetClass::Close(sender);
+  if (open) RunCloseAction();
+}
+
+void DirectMessageBar::TimeUp(XObject*) {
+  if (IsShortcut) {
+    EnterPrevState();
+    return;
+  }
+  Close();
+}
+
+void DirectMessageBar::RunCloseAction() {
+  if (!row_) return;
+  switch (row_->onClose) {
+    case MessageClose::Nothing:
+      break;
+    case MessageClose::Reboot:
+      // The model has no power-key or reboot call yet; the request is all
+      // that can be done.
+      VgPrint("NonMenuSystem::DirectMessageBar: message %d closed, the set restarts after the upgrade\n", MessageType);
+      break;
+    case MessageClose::OpenNext: {
+      const VgClass* next = FindClass(row_->next);
+      if (!next) {
+        VgPrint("NonMenuSystem::DirectMessageBar: message %d would open %s, which is not built\n", MessageType,
+                row_->next);
+      } else if (NonMenuSystem) {
+        NonMenuSystem->OpenState(next, MakeOriginParam(), GetClass());
+      }
+      break;
+    }
+  }
+}
+
+}  // namespace NonMenuSystem

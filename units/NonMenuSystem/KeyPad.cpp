@@ -1,0 +1,274 @@
+#include "NonMenuSystem/KeyPad.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <iterator>
+
+#include "Bitmaps.h"
+#include "Constants/Constants.h"
+#include "Core/KeyEvent.h"
+#include "Fonts/Fonts.h"
+#include "MainApp/MessageAgent.h"
+#include "NonMenuSystem/ConfirmOptionDialog.h"
+#include "NonMenuSystem/Look.h"
+#include "NonMenuSystem/NonMenuSystem.h"
+#include "Strings.h"
+#include "Structures/Boxes.h"
+#include "Structures/Message.h"
+#include "WinIDs/WinIDs.h"
+#include "vgdebug.h"
+
+VG_DEFINE_CLASS(NonMenuSystem, KeyPad, ::NonMenuSystem::QORWidgetClass)
+
+namespace NonMenuSystem {
+
+namespace {
+
+// The character rows: the short set for channel names and input labels, the
+// full set (shown in lower case until Shift) for network names and keys.
+constexpr const char* kShortRows[] = {"ABCDEFGHIJ", "KLMNOPQRST", "UVWXYZ-.&'", "1234567890"};
+constexpr const char* kFullRows[] = {"ABCDEFGHIJ", "KLMNOPQRST", "UVWXYZ-._@", "1234567890", "!#$%&*+/:?"};
+constexpr int32_t kShortRowCount = 4;
+constexpr int32_t kFullRowCount = 5;
+constexpr KeyPad::Special kShortSpecials[] = {KeyPad::Special::Space, KeyPad::Special::Delete, KeyPad::Special::Clear,
+                                             KeyPad::Special::Done};
+constexpr KeyPad::Special kFullSpecials[] = {KeyPad::Special::Shift, KeyPad::Special::Space, KeyPad::Special::Delete,
+                                            KeyPad::Special::Clear, KeyPad::Special::Done};
+
+constexpr int32_t kGridWidth = KeyPad::Columns * KeyPad::KeyWidth + (KeyPad::Columns - 1) * KeyPad::KeyGap;
+constexpr int32_t kFieldHeight = 40;
+constexpr int32_t kTop = 110;
+constexpr int32_t kMaxAllowed = 256;
+
+const VgConstant* SpecialName(KeyPad::Special special) {
+  switch (special) {
+    case KeyPad::Special::Shift:
+      return &Strings::SID_KEYPAD_SHIFT;
+    case KeyPad::Special::Space:
+      return &Strings::SID_KEYPAD_SPACE;
+    case KeyPad::Special::Delete:
+      return &Strings::SID_KEYPAD_DELETE;
+    case KeyPad::Special::Clear:
+      return &Strings::SID_KEYPAD_CLEAR;
+    case KeyPad::Special::Done:
+      return &Strings::SID_KEYPAD_DONE;
+  }
+  return &Strings::SID_KEYPAD_DONE;
+}
+
+}  // namespace
+
+KeyPad::KeyPad(XObject* link) : QORWidgetClass(link) {
+  WinID = WinIDs::WIN_ID_KeyPad;
+  // A pop-up over the dialog that asked for it, which stays open.
+  Layer = 256;
+  HasCaption = false;
+  field.OnSetBitmap(Look::LoadBitmap(Bitmaps::PinButtonNonfocus));
+  fieldText.OnSetFont(Look::LoadFont(Fonts::MediumFont));
+  fieldText.OnSetColor(Look::Text);
+  fieldText.OnSetAlignV(Views::Text::AlignMiddle);
+  fieldText.OnSetEllipsis(true);
+  counter.OnSetFont(Look::LoadFont(Fonts::SmallestFont));
+  counter.OnSetColor(Look::TextDim);
+  counter.OnSetAlignH(Views::Text::AlignRight);
+  counter.OnSetAlignV(Views::Text::AlignMiddle);
+  Add(&field, 0);
+  Add(&fieldText, 0);
+  Add(&counter, 0);
+  Build();
+}
+
+void KeyPad::Initialize(Primitives::KeyRoutingParameter* parameter) {
+  QORWidgetClass::Initialize(parameter);
+  if (ParamValue > 0 && ParamValue <= kMaxAllowed) {
+    MaxLength = ParamValue;
+  } else if (ParamValue != 0) {
+    VgPrint("NonMenuSystem::KeyPad.Initialize: a text of %d characters cannot be typed, keeping %d\n", ParamValue,
+            MaxLength);
+  }
+  FullMode = ParamFlag;
+  Build();
+  OnSetText(ParamText);
+}
+
+int32_t KeyPad::CharacterRows() const { return FullMode ? kFullRowCount : kShortRowCount; }
+
+int32_t KeyPad::SpecialCount() const {
+  return FullMode ? int32_t(std::size(kFullSpecials)) : int32_t(std::size(kShortSpecials));
+}
+
+KeyPad::Special KeyPad::SpecialAt(int32_t column) const {
+  return FullMode ? kFullSpecials[column] : kShortSpecials[column];
+}
+
+char16_t KeyPad::CharacterAt(int32_t row, int32_t column) const {
+  const char c = (FullMode ? kFullRows : kShortRows)[row][column];
+  if (FullMode && !Shifted && c >= 'A' && c <= 'Z') return char16_t(c - 'A' + 'a');
+  return char16_t(c);
+}
+
+int32_t KeyPad::RowLength(int32_t row) const { return row < CharacterRows() ? Columns : SpecialCount(); }
+
+Button::Button* KeyPad::KeyAt(int32_t row, int32_t column) const { return keys[size_t(row * Columns + column)]; }
+
+void KeyPad::Build() {
+  const int32_t rows = CharacterRows() + 1;
+  const int32_t left = FrameWidth + 8;
+  const int32_t gridTop = FrameWidth + kFieldHeight + 16;
+  for (int32_t row = 0; row < Rows; ++row) {
+    for (int32_t column = 0; column < Columns; ++column) {
+      const size_t index = size_t(row * Columns + column);
+      const bool used = row < rows && column < RowLength(row);
+      if (!used) {
+        if (keys[index] && keys[index]->owner.get() == this) Remove(keys[index]);
+        continue;
+      }
+      if (!keys[index]) {
+        keys[index] = VgNew<Button::Button>();
+        ConfirmOptionDialog::StyleButton(keys[index]);
+      }
+      Button::Button* key = keys[index];
+      if (!key->owner) Add(key, 0);
+      const int32_t top = gridTop + row * (KeyHeight + KeyGap);
+      if (row < CharacterRows()) {
+        const char16_t text[2] = {CharacterAt(row, column), 0};
+        key->OnSetText(VgNewString(text));
+        const int32_t x = left + column * (KeyWidth + KeyGap);
+        key->OnSetBounds({x, top, x + KeyWidth, top + KeyHeight});
+      } else {
+        const int32_t count = SpecialCount();
+        const int32_t width = (kGridWidth - (count - 1) * KeyGap) / count;
+        const int32_t x = left + column * (width + KeyGap);
+        key->OnSetText(VgGetVariantOfString(SpecialName(SpecialAt(column))));
+        key->OnSetBounds({x, top, x + width, top + KeyHeight});
+      }
+    }
+  }
+  Row = std::min(Row, rows - 1);
+  Column = std::min(Column, RowLength(Row) - 1);
+  const int32_t width = kGridWidth + 2 * (FrameWidth + 8);
+  const int32_t height = gridTop + rows * (KeyHeight + KeyGap) - KeyGap + FrameWidth;
+  const int32_t x = (NonMenuSystem::ScreenWidth - width) / 2;
+  OnSetBounds({x, kTop, x + width, kTop + height});
+  field.OnSetBounds({left, FrameWidth, left + kGridWidth, FrameWidth + kFieldHeight});
+  fieldText.OnSetBounds({left + 12, FrameWidth, left + kGridWidth - 70, FrameWidth + kFieldHeight});
+  counter.OnSetBounds({left + kGridWidth - 70, FrameWidth, left + kGridWidth - 12, FrameWidth + kFieldHeight});
+  OnSetFocus(KeyAt(Row, Column));
+  ShowText();
+}
+
+XObject* KeyPad::HandleEvent(Core::Event* event) {
+  auto* key = vg_cast<Core::KeyEvent>(event);
+  if (!key || !key->down) return QORWidgetClass::HandleEvent(event);
+  switch (key->keyCode) {
+    case KeyOk:
+      Press();
+      break;
+    case KeyUp:
+      Move(-1, 0);
+      break;
+    case KeyDown:
+      Move(1, 0);
+      break;
+    case KeyLeft:
+      Move(0, -1);
+      break;
+    case KeyRight:
+      Move(0, 1);
+      break;
+    default:
+      if (key->keyCode >= KeyDigit0 && key->keyCode <= KeyDigit9) {
+        Type(char16_t(u'0' + (key->keyCode - KeyDigit0)));
+        break;
+      }
+      return QORWidgetClass::HandleEvent(event);
+  }
+  ResetTimeout();
+  return this;
+}
+
+// Up and down keep the column as far as the row allows; left and right wrap
+// within the row.
+void KeyPad::Move(int32_t rows, int32_t columns) {
+  const int32_t count = CharacterRows() + 1;
+  const int32_t fromLength = RowLength(Row);
+  Row = (Row + rows + count) % count;
+  const int32_t length = RowLength(Row);
+  if (rows != 0 && length != fromLength) Column = Column * length / fromLength;
+  Column = (std::min(Column, length - 1) + columns + length) % length;
+  OnSetFocus(KeyAt(Row, Column));
+}
+
+void KeyPad::Press() {
+  if (Row < CharacterRows()) {
+    Type(CharacterAt(Row, Column));
+    return;
+  }
+  switch (SpecialAt(Column)) {
+    case Special::Shift:
+      Shifted = !Shifted;
+      Build();
+      break;
+    case Special::Space:
+      Type(u' ');
+      break;
+    case Special::Delete:
+      DeleteLast();
+      break;
+    case Special::Clear:
+      OnSetText(nullptr);
+      break;
+    case Special::Done:
+      Done();
+      break;
+  }
+}
+
+void KeyPad::Type(char16_t character) {
+  if (VgGetStringLength(Text) >= MaxLength) return;
+  Text = VgConcatStringChar(Text, character);
+  ShowText();
+}
+
+void KeyPad::DeleteLast() {
+  const int32_t length = VgGetStringLength(Text);
+  if (length == 0) return;
+  Text = length == 1 ? nullptr : VgStringLeft(Text, length - 1);
+  ShowText();
+}
+
+void KeyPad::OnSetText(VgString value) {
+  Text = VgGetStringLength(value) > MaxLength ? VgStringLeft(value, MaxLength) : value;
+  ShowText();
+}
+
+void KeyPad::ShowText() {
+  fieldText.OnSetString(VgConcatStringChar(Text, u'_'));
+  char count[32];
+  std::snprintf(count, sizeof count, "%d/%d", VgGetStringLength(Text), MaxLength);
+  counter.OnSetString(VgNewStringAnsi(count));
+}
+
+void KeyPad::Done() {
+  auto* label = VgNew<Structures::RefString>();
+  label->Value = Text;
+  auto* message = VgNew<Structures::Message>();
+  message->Code = Constants::MSG_LABEL_CHANGE;
+  message->Payload = label;
+  // Closed first: the screen below takes the focus back before it reads the
+  // text, as after any pop-up.
+  Close();
+  MainApp::GetMessageAgent()->Dispatch(message, nullptr);
+}
+
+void KeyPad::Open(XObject* sender) {
+  QORWidgetClass::Open(sender);
+  MainApp::GetMessageAgent()->Register(this);
+}
+
+void KeyPad::Close(XObject* sender) {
+  QORWidgetClass::Close(sender);
+  MainApp::GetMessageAgent()->UnRegister(this);
+}
+
+}  // namespace NonMenuSystem

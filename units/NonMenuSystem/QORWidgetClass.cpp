@@ -1,0 +1,73 @@
+#include "NonMenuSystem/QORWidgetClass.h"
+
+#include "Bitmaps.h"
+#include "Fonts/Fonts.h"
+#include "NonMenuSystem/Look.h"
+
+VG_DEFINE_CLASS(NonMenuSystem, QORWidgetClass, ::NonMenuSystem::WidgetClass)
+
+namespace NonMenuSystem {
+
+namespace {
+
+// The frame art keeps its visible edge this far inside its border cells; the
+// rest of the border is shadow.
+constexpr int32_t kShadow = 12;
+
+}  // namespace
+
+QORWidgetClass::QORWidgetClass(XObject* link) : WidgetClass(link) {
+  OnSetTimeOutValue(QORTimeOut);
+  background.OnSetColor(Look::Transparent);
+  frame.OnSetBitmap(Look::LoadBitmap(Bitmaps::QORDialogFrame));
+  caption.OnSetFont(Look::LoadFont(Fonts::LargeFont));
+  caption.OnSetColor(Look::Caption);
+  caption.OnSetAlignH(Views::Text::AlignCentre);
+  caption.OnSetAlignV(Views::Text::AlignMiddle);
+  caption.OnSetEllipsis(true);
+  separator.OnSetColor(Look::Separator);
+  Add(&frame, 0);
+  Add(&caption, 0);
+  Add(&separator, 0);
+}
+
+void QORWidgetClass::OnSetBounds(VgRect rect) {
+  WidgetClass::OnSetBounds(rect);
+  Refresh();
+}
+
+void QORWidgetClass::Refresh(XObject*) {
+  const int32_t w = VgGetRectW(Bounds);
+  const int32_t h = VgGetRectH(Bounds);
+  frame.OnSetBounds({0, 0, w, h});
+  const int32_t top = FrameWidth - kShadow;
+  caption.OnSetBounds({ContentLeft(), top, ContentRight(), top + CaptionHeight});
+  const int32_t lineY = top + CaptionHeight + 2;
+  separator.OnSetPoint1({ContentLeft(), lineY});
+  separator.OnSetPoint2({ContentRight(), lineY});
+  caption.OnSetVisible(HasCaption);
+  separator.OnSetVisible(HasCaption);
+}
+
+void QORWidgetClass::OnSetCaption(VgString value) { caption.OnSetString(value); }
+
+void QORWidgetClass::OnSetHasCaption(bool value) {
+  HasCaption = value;
+  Refresh();
+}
+
+void QORWidgetClass::OnSetFrameWidth(int32_t value) {
+  const int32_t grow = 2 * (value - FrameWidth);
+  FrameWidth = value;
+  OnSetBounds({Bounds.x1, Bounds.y1, Bounds.x2 + grow, Bounds.y2 + grow});
+}
+
+int32_t QORWidgetClass::ContentTop() const {
+  return HasCaption ? FrameWidth - kShadow + CaptionHeight + 10 : FrameWidth;
+}
+
+int32_t QORWidgetClass::ContentLeft() const { return FrameWidth; }
+
+int32_t QORWidgetClass::ContentRight() const { return VgGetRectW(Bounds) - FrameWidth; }
+
+}  // namespace NonMenuSystem

@@ -1,0 +1,51 @@
+// NonMenuSystem::QORWidgetClass: a widget drawn as a framed dialog, with an
+// optional caption over a separator line. It waits 15000 ms for a key.
+#pragma once
+
+#include <cstdint>
+
+#include "NonMenuSystem/WidgetClass.h"
+#include "Views/Frame.h"
+#include "Views/Line.h"
+#include "Views/Text.h"
+
+namespace NonMenuSystem {
+
+class QORWidgetClass : public WidgetClass {
+  VG_CLASS()
+
+ public:
+  explicit QORWidgetClass(XObject* link = nullptr);
+
+  static constexpr int32_t QORTimeOut = 15000;
+  static constexpr int32_t DefaultFrameWidth = 34;
+  static constexpr int32_t CaptionHeight = 34;
+
+  void OnSetBounds(VgRect rect) override;
+  // Lays the frame, the caption and its separator out over the widget.
+  void Refresh(XObject* sender = nullptr) override;
+
+  virtual void OnSetCaption(VgString value);
+  VgString OnGetCaption() const { return caption.String; }
+  virtual void OnSetHasCaption(bool value);
+  bool OnGetHasCaption() const { return HasCaption; }
+  // The frame's border width: the widget grows or shrinks by twice the
+  // change, so the inside keeps its size.
+  void OnSetFrameWidth(int32_t value);
+  int32_t OnGetFrameWidth() const { return FrameWidth; }
+
+  // The first row under the caption (or the frame) where content may go, in
+  // the widget's coordinates.
+  int32_t ContentTop() const;
+  // The inside of the frame, left and right.
+  int32_t ContentLeft() const;
+  int32_t ContentRight() const;
+
+  bool HasCaption = true;
+  int32_t FrameWidth = DefaultFrameWidth;
+  Views::Frame frame{this};
+  Views::Text caption{this};
+  Views::Line separator{this};
+};
+
+}  // namespace NonMenuSystem

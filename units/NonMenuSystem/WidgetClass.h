@@ -1,0 +1,100 @@
+// NonMenuSystem::WidgetClass: the base of every screen outside the menu tree.
+// It reads the record it was opened with, knows whether it came from a menu,
+// the quick menu or elsewhere, passes that origin on to the screens it opens
+// forward and back, closes everything on EXIT, and times out: after 6000 ms
+// without a key, or a minute when a menu opened it, counting only while it
+// has the focus unless it is told otherwise.
+#pragma once
+
+#include <cstdint>
+
+#include "Primitives/KeyRoutingForm.h"
+#include "Views/Rectangle.h"
+#include "vgpoint.h"
+#include "vgstring.h"
+
+namespace NonMenuSystem {
+
+class NonMenuSystem;
+
+class WidgetClass : public Primitives::KeyRoutingForm {
+  VG_CLASS()
+
+ public:
+  explicit WidgetClass(XObject* link = nullptr);
+
+  static constexpr int32_t WidgetTimeOut = 6000;
+  static constexpr int32_t MenuTimeOut = 60000;
+  static constexpr int32_t DefaultLayer = 32;
+  // The keys every widget knows.
+  static constexpr uint16_t KeyOk = 1;
+  static constexpr uint16_t KeyClearAll = 2;
+  static constexpr uint16_t KeyUp = 4;
+  static constexpr uint16_t KeyDown = 5;
+  static constexpr uint16_t KeyLeft = 6;
+  static constexpr uint16_t KeyRight = 7;
+  static constexpr uint16_t KeyDigit0 = 10;
+  static constexpr uint16_t KeyDigit9 = 19;
+  static constexpr uint16_t KeyBack = 41;
+  static constexpr uint16_t KeyExit = 45;
+  // Volume, mute and every key from here on belong to the screens behind.
+  static constexpr uint16_t KeyFirstUnhandled = 46;
+
+  // Overridden slots.
+  // 2 and 45 clear all, 41 goes back (or closes), the arrows are swallowed;
+  // each key taken restarts the time-out.
+  XObject* HandleEvent(Core::Event* event) override;
+  // Reads the opening record: a SkinBin::UserRefInt (value, origin, text,
+  // flag), a Structures::RefInt (value only) or nothing.
+  void Initialize(Primitives::KeyRoutingParameter* parameter) override;
+  void Open(XObject* sender = nullptr) override;
+  // A persistent widget counts down only while it has the focus.
+  void HandleFocus(bool focused) override;
+  void OnSetBounds(VgRect rect) override;
+
+  // Slots of the widget, in order.
+  // Closes and opens NextState, handing on this class as its way back.
+  virtual void EnterNextState();
+  // Closes and returns: to the menus for a shortcut, else to PrevState.
+  virtual void EnterPrevState();
+  // The time-out's target: asks the owner to close all screens and menus.
+  virtual void ClearAll(XObject* sender = nullptr);
+  virtual void OnSetMenuTriggered(bool value);
+  void Exit(XObject* sender = nullptr);
+
+  // MSG_FROM_MENUSYSTEM, MSG_FROM_QUICKMENU or MSG_FROM_NONMENUSYSTEM, for
+  // the screens this one opens.
+  int32_t OriginTag() const;
+  // A SkinBin::UserRefInt carrying the origin tag and the value.
+  XObject* MakeOriginParam(int32_t value = 0) const;
+
+  bool OnGetIsShortcut() const { return IsShortcut; }
+  void OnSetIsShortcut(bool value) { IsShortcut = value; }
+  bool OnGetIsPersistent() const { return IsPersistent; }
+  void OnSetIsPersistent(bool value);
+  bool OnGetMenuTriggered() const { return MenuTriggered; }
+  bool OnGetFromQuickMenu() const { return FromQuickMenu; }
+  void OnSetFromQuickMenu(bool value) { FromQuickMenu = value; }
+  ::NonMenuSystem::NonMenuSystem* OnGetNonMenuSystem() const { return NonMenuSystem; }
+  void OnSetNonMenuSystem(::NonMenuSystem::NonMenuSystem* value) { NonMenuSystem = value; }
+  VgPoint OnGetWidgetOrigin() const { return WidgetOrigin; }
+  void OnSetWidgetOrigin(VgPoint value) { WidgetOrigin = value; }
+
+  // Going back returns to the menus instead of opening PrevState.
+  bool IsShortcut = false;
+  bool IsPersistent = true;
+  bool MenuTriggered = false;
+  bool FromQuickMenu = false;
+  VgPtr<::NonMenuSystem::NonMenuSystem> NonMenuSystem;
+  // Where the owner places the widget; (-1, -1) centres it.
+  VgPoint WidgetOrigin{-1, -1};
+  // What the opening record carried.
+  int32_t ParamValue = 0;
+  int32_t ParamKind = 0;
+  bool ParamFlag = false;
+  VgStr ParamText;
+  // Spans the widget; descendants recolour or hide it.
+  Views::Rectangle background{this};
+};
+
+}  // namespace NonMenuSystem
