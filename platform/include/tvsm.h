@@ -30,6 +30,20 @@ int32_t TVSM_ReportAsyncEvent(int32_t kind, int32_t code, const void* data, uint
 /* Non-zero when an external application runs; its id is stored then. */
 int32_t TVSM_GetLaunchedAppId(int32_t* id);
 
+/* Further codes of TVSM_ReportAsyncEvent(1, ...): a Flash command line to
+ * start (zero-terminated text), the end of the Flash application that runs
+ * (no data), and the first-time setup status (one int32: 0 will not run,
+ * 1 will run, 2 finished). */
+enum { TVSM_ASYNC_LAUNCH_FLASH = 20, TVSM_ASYNC_TERMINATE_FLASH = 21, TVSM_ASYNC_SETUP_STATUS = 22 };
+
+/* The register table of named texts that the state manager shares with the
+ * applications. Get copies the text (zero-terminated, cut to size - 1
+ * bytes); a change of an entry for which notification was asked for (on 1)
+ * arrives as the middleware's register-table change event. */
+int32_t TVSM_GetRegisterTable(const char* name, char* text, int32_t size);
+int32_t TVSM_SetRegisterTable(const char* name, const char* text);
+int32_t TVSM_RegisterTableChangeNotify(const char* name, int32_t on);
+
 #ifdef __cplusplus
 }
 #endif

@@ -1,7 +1,9 @@
 /* Middleware calls behind the television model's lists and records: the clock,
  * channel rings, the current audio service, recording timers, recorded shows
- * on USB storage, downloadable rating regions, HDMI-CEC devices, the network
- * interfaces and the 3D state.
+ * on USB storage, downloadable rating regions, HDMI-CEC devices and their
+ * control, the network interfaces and wireless networks, the 3D state, timer
+ * conflicts, and the set as a whole (freeze, picture-in-picture, standby,
+ * factory reset, menu language).
  *
  * Every call returns 0 on success and a non-zero error code otherwise; a
  * getter leaves its outputs untouched when it fails. Calls that fill an array
@@ -81,6 +83,12 @@ typedef struct {
   int32_t usRating;  /* US rating word of the programme on air */
   int32_t canRating; /* Canadian rating code */
   char name[XPM_CHANNEL_NAME_SIZE];
+  /* The tuning of the channel, as the system information shows it. */
+  int32_t frequency;     /* kHz */
+  int32_t signalQuality; /* 0-100 */
+  int32_t videoPid;
+  int32_t audioPid;
+  int32_t pcrPid;
 } XPM_CurrentChannelInfo;
 int32_t XPM_GetCurrentChannelInfo(int32_t window, XPM_CurrentChannelInfo* info);
 
@@ -246,6 +254,88 @@ int32_t XPM_GetActiveAppStatus(XPM_AppStatus* apps, int32_t capacity, int32_t* c
 /* 1 live television, 2 paused (time-shifting), 3 recording the live channel. */
 int32_t XPM_GetLiveTVState(int32_t window, int32_t* state);
 
+/* ------------------------------------------------------- the set as a whole */
+
+/* Picture freeze of a window (1 frozen). */
+int32_t XPM_GetFreeze(int32_t window, int32_t* on);
+int32_t XPM_SetFreeze(int32_t window, int32_t on);
+/* Picture-in-picture: 0 off, 1 picture in picture, 2 picture beside picture. */
+int32_t XPM_GetPIPMode(int32_t* mode);
+int32_t XPM_SetPIPMode(int32_t mode);
+/* Puts the set into standby; the reason is one of the standby event's. */
+int32_t XPM_StandbyMode(int32_t mode, int32_t reason);
+/* Returns every setting the middleware keeps to its factory value. */
+int32_t XPM_ResetFactoryDefaults(void);
+/* Locks or unlocks a channel of the current medium; -1, -1 means every channel. */
+int32_t XPM_SetChannelLock(int32_t major, int32_t minor, int32_t locked);
+/* Mutes the audio output for external equipment (1) or lets it play. */
+int32_t XPM_SetExtOutputMute(int32_t mute);
+/* Shows on the front display that the set has no channels. */
+int32_t XPM_DisplayNoChannel(void);
+/* The menu language: 0 English, 1 Spanish, 2 French. */
+int32_t XPM_SetMenuLanguage(int32_t language);
+/* The firmware version text, zero-terminated and cut to size - 1 bytes. */
+int32_t XPM_GetFirmwareVersion(char* text, int32_t size);
+
+/* ------------------------------------------------------ HDMI-CEC control */
+
+/* The menu language that HDMI-CEC announces, as an ISO 639-2 code. */
+int32_t XPM_CEC_SetMenuLanguage(const char* code);
+/* Audio control: 1 asks the audio system to take the sound (system audio
+ * mode on), 0 gives it back to the television's speakers. */
+int32_t XPM_CEC_SystemAudioControl(int32_t request);
+/* The audio return channel of the HDMI input that carries it. */
+int32_t XPM_CEC_SetARC(int32_t on);
+/* A deck command (play, stop, ...) or a user-control key for the device with
+ * that logical address on an input; a key goes out pressed, then released. */
+int32_t XPM_CEC_DeckControl(int32_t source, int32_t logicalAddress, int32_t command);
+int32_t XPM_CEC_UserControl(int32_t source, int32_t logicalAddress, int32_t key, int32_t pressed);
+
+/* --------------------------------------------------------------- wireless */
+
+/* One access point of a scan in the 64-byte entry of the scan buffer. */
+enum { XPM_WLAN_SSID_SIZE = 33, XPM_WLAN_SCAN_BUFFER_SIZE = 1280, XPM_WLAN_PIN_SIZE = 9 };
+typedef struct {
+  char ssid[XPM_WLAN_SSID_SIZE]; /* zero-terminated, empty for a hidden network */
+  uint8_t bssid[6];
+  uint8_t channel;
+  uint8_t level;    /* 0-4 */
+  uint8_t mode;     /* bits: 1 802.11a, 2 b, 4 g, 8 n */
+  uint8_t security; /* 0 none, 1 WEP, 2 WPA, 3 WPA2, 4 WPA and WPA2, 5 WPS, 6 other */
+  uint8_t reserved[15];
+  int32_t rate; /* 500 kbit/s */
+} XPM_WLAN_AccessPoint;
+
+/* Starts a scan for every network (name null) or for one; the result is
+ * announced by the middleware's scan-complete event. */
+int32_t XPM_WLAN_ScanAccessPoints(const char* name);
+int32_t XPM_WLAN_StopScan(void);
+/* Copies the access points of the last scan into the buffer as whole
+ * entries (at most size / 64 of them); count is the number the scan found. */
+int32_t XPM_WLAN_GetScanResults(void* buffer, int32_t size, int32_t* count);
+/* Joins a network with a security method (255 none) and a key; the outcome
+ * is announced by the connect-complete event. */
+int32_t XPM_WLAN_JoinNetwork(const char* ssid, int32_t security, const char* key);
+int32_t XPM_WLAN_QuitNetwork(void);
+/* The current link: state 1 up, 0 no link, 255 no device; the access point's
+ * entry when the link is up. */
+int32_t XPM_WLAN_GetLinkStatus(int32_t* state, XPM_WLAN_AccessPoint* link);
+/* WPS: the push-button method, or a PIN with the network's name. */
+int32_t XPM_WPS_PushButton(void);
+int32_t XPM_WPS_PinJoin(const char* ssid, const char* pin);
+/* A new eight-digit PIN for the router. */
+int32_t XPM_WPS_GeneratePin(int32_t* pin);
+
+/* ---------------------------------------------------------- timer conflicts */
+
+/* The timers that overlap another enabled timer, with the titles of their
+ * schedule rows: at most capacity copied, count set to the number found. */
+typedef struct {
+  int32_t timerId;
+  char title[XPM_RECORD_TITLE_SIZE];
+} XPM_ConflictTimer;
+int32_t XPM_GetConflictTimers(XPM_ConflictTimer* timers, int32_t capacity, int32_t* count);
+
 /* ------------------------------------------- simulation control (tests, tools) */
 
 /* A set fresh from the factory: no channels, timers, recordings, storage,
@@ -292,6 +382,21 @@ void simtv_tv_set_3d_input(int32_t format);
 
 void simtv_tv_set_app_status(int32_t count, const XPM_AppStatus* apps);
 void simtv_tv_set_live_tv_state(int32_t window, int32_t state);
+
+/* The set as a whole: what the calls above left. */
+int32_t simtv_tv_freeze(int32_t window);
+int32_t simtv_tv_pip_mode(void);
+void simtv_tv_set_firmware_version(const char* text);
+
+/* The access points a scan finds, and the PIN the WPS generator gives. */
+void simtv_tv_add_access_point(const XPM_WLAN_AccessPoint* point);
+void simtv_tv_clear_access_points(void);
+void simtv_tv_set_wps_pin(int32_t pin);
+
+/* The state manager's register table (tvsm.h): an entry's text, and whether
+ * the program asked to hear of its changes. */
+void simtv_tv_set_register(const char* name, const char* text);
+int32_t simtv_tv_register_notified(const char* name);
 
 /* Makes the next count calls of the named function (-1: every call, 0: none
  * any more) fail with code. */

@@ -1,5 +1,6 @@
 // The simulated television's channels, timers, recordings, rating regions,
-// HDMI-CEC devices, network interfaces and 3D state. Everything lives in one
+// HDMI-CEC devices, network interfaces, wireless networks, 3D state, the set
+// as a whole and the state manager's register table. Everything lives in one
 // state record behind one mutex; the GUI thread and the tests that drive it
 // are the only callers.
 #include "xpm_tv.h"
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "db.h"
+#include "tvsm.h"
 #include "xpm_av.h"
 
 namespace {
@@ -82,6 +84,18 @@ struct State {
   int32_t lrReverse = 0;
   std::vector<XPM_AppStatus> apps;
   int32_t liveTVState[2] = {1, 1};
+  int32_t freeze[2] = {};
+  int32_t pipMode = 0;
+  int32_t extOutputMute = 0;
+  int32_t menuLanguage = 0;
+  std::string firmwareVersion = "TV 1.02.0034";
+  std::vector<XPM_WLAN_AccessPoint> accessPoints;
+  bool scanned = false;
+  std::string scanName;  // empty: every network
+  std::string joined;    // the network of the wireless link; empty without one
+  int32_t wpsPin = 12345670;
+  std::map<std::string, std::string> registers;
+  std::map<std::string, int32_t> registerNotify;
   std::map<std::string, Failure> failures;
   std::deque<std::string> calls;
 };
@@ -219,6 +233,43 @@ int32_t DisplayValue() {
 #define TV_CALL(name)            \
   std::lock_guard lock(g_mutex); \
   if (int32_t code = 0; Fails(name, &code)) return code
+
+// The access points the last scan found: every one, or those of its name.
+std::vector<const XPM_WLAN_AccessPoint*> ScanResults() {
+  std::vector<const XPM_WLAN_AccessPoint*> found;
+  if (!S().scanned) return found;
+  for (const XPM_WLAN_AccessPoint& p : S().accessPoints)
+    if (S().scanName.empty() || S().scanName == p.ssid) found.push_back(&p);
+  return found;
+}
+
+const XPM_WLAN_AccessPoint* FindAccessPoint(const std::string& ssid) {
+  for (const XPM_WLAN_AccessPoint& p : S().accessPoints)
+    if (!ssid.empty() && ssid == p.ssid) return &p;
+  return nullptr;
+}
+
+int64_t StartSeconds(const XPM_TimerInfo& t) {
+  struct tm copy = t.start;
+  copy.tm_isdst = -1;
+  return static_cast<int64_t>(mktime(&copy));
+}
+
+bool Overlap(const XPM_TimerInfo& a, const XPM_TimerInfo& b) {
+  const int64_t startA = StartSeconds(a);
+  const int64_t startB = StartSeconds(b);
+  return startA < startB + b.duration && startB < startA + a.duration;
+}
+
+// The title of a timer's schedule row, empty when it has none.
+std::string ScheduledTitle(int32_t timerId) {
+  DB_ScheduledShow show{};
+  for (int found = DB_Get_First_Scheduled_Show(0, &show); found == 0;
+       found = DB_Get_Scheduled_Show_Next(show.startTime, show.timerId, &show)) {
+    if (show.timerId == timerId) return show.title;
+  }
+  return {};
+}
 
 }  // namespace
 
@@ -527,6 +578,254 @@ int32_t XPM_GetLiveTVState(int32_t window, int32_t* state) {
   return 0;
 }
 
+// ------------------------------------------------------- the set as a whole
+
+int32_t XPM_GetFreeze(int32_t window, int32_t* on) {
+  TV_CALL("XPM_GetFreeze");
+  if (!on || (window != 0 && window != 1)) return kErrorBadArgument;
+  *on = S().freeze[window];
+  return 0;
+}
+
+int32_t XPM_SetFreeze(int32_t window, int32_t on) {
+  TV_CALL("XPM_SetFreeze");
+  if (window != 0 && window != 1) return kErrorBadArgument;
+  S().freeze[window] = on != 0;
+  Record("XPM_SetFreeze(%d, %d)", window, on);
+  return 0;
+}
+
+int32_t XPM_GetPIPMode(int32_t* mode) {
+  TV_CALL("XPM_GetPIPMode");
+  if (!mode) return kErrorBadArgument;
+  *mode = S().pipMode;
+  return 0;
+}
+
+int32_t XPM_SetPIPMode(int32_t mode) {
+  TV_CALL("XPM_SetPIPMode");
+  if (mode < 0 || mode > 2) return kErrorBadArgument;
+  S().pipMode = mode;
+  Record("XPM_SetPIPMode(%d)", mode);
+  return 0;
+}
+
+int32_t XPM_StandbyMode(int32_t mode, int32_t reason) {
+  TV_CALL("XPM_StandbyMode");
+  Record("XPM_StandbyMode(%d, %d)", mode, reason);
+  return 0;
+}
+
+int32_t XPM_ResetFactoryDefaults(void) {
+  TV_CALL("XPM_ResetFactoryDefaults");
+  S().freeze[0] = S().freeze[1] = 0;
+  S().pipMode = 0;
+  S().extOutputMute = 0;
+  S().menuLanguage = 0;
+  for (XPM_ChannelInfo& c : S().channels) c.locked = 0;
+  Record("XPM_ResetFactoryDefaults()");
+  return 0;
+}
+
+int32_t XPM_SetChannelLock(int32_t major, int32_t minor, int32_t locked) {
+  const int32_t medium = CurrentMedium();
+  TV_CALL("XPM_SetChannelLock");
+  const bool every = major == -1 && minor == -1;
+  bool found = false;
+  for (XPM_ChannelInfo& c : S().channels) {
+    if (c.cable != medium || (!every && (c.major != major || c.minor != minor))) continue;
+    c.locked = locked != 0;
+    found = true;
+  }
+  Record("XPM_SetChannelLock(%d, %d, %d)", major, minor, locked);
+  return found || every ? 0 : kErrorNotFound;
+}
+
+int32_t XPM_SetExtOutputMute(int32_t mute) {
+  TV_CALL("XPM_SetExtOutputMute");
+  S().extOutputMute = mute != 0;
+  Record("XPM_SetExtOutputMute(%d)", mute);
+  return 0;
+}
+
+int32_t XPM_DisplayNoChannel(void) {
+  TV_CALL("XPM_DisplayNoChannel");
+  Record("XPM_DisplayNoChannel()");
+  return 0;
+}
+
+int32_t XPM_SetMenuLanguage(int32_t language) {
+  TV_CALL("XPM_SetMenuLanguage");
+  if (language < 0 || language > 2) return kErrorBadArgument;
+  S().menuLanguage = language;
+  Record("XPM_SetMenuLanguage(%d)", language);
+  return 0;
+}
+
+int32_t XPM_GetFirmwareVersion(char* text, int32_t size) {
+  TV_CALL("XPM_GetFirmwareVersion");
+  if (!text || size <= 0) return kErrorBadArgument;
+  CopyText(text, size, S().firmwareVersion);
+  return 0;
+}
+
+// ------------------------------------------------------------ HDMI-CEC control
+
+int32_t XPM_CEC_SetMenuLanguage(const char* code) {
+  TV_CALL("XPM_CEC_SetMenuLanguage");
+  if (!code) return kErrorBadArgument;
+  Record("XPM_CEC_SetMenuLanguage(%s)", code);
+  return 0;
+}
+
+int32_t XPM_CEC_SystemAudioControl(int32_t request) {
+  TV_CALL("XPM_CEC_SystemAudioControl");
+  Record("XPM_CEC_SystemAudioControl(%d)", request);
+  return 0;
+}
+
+int32_t XPM_CEC_SetARC(int32_t on) {
+  TV_CALL("XPM_CEC_SetARC");
+  Record("XPM_CEC_SetARC(%d)", on);
+  return 0;
+}
+
+int32_t XPM_CEC_DeckControl(int32_t source, int32_t logicalAddress, int32_t command) {
+  TV_CALL("XPM_CEC_DeckControl");
+  if (logicalAddress < 0 || logicalAddress > 15) return kErrorBadArgument;
+  Record("XPM_CEC_DeckControl(%d, %d, %d)", source, logicalAddress, command);
+  return 0;
+}
+
+int32_t XPM_CEC_UserControl(int32_t source, int32_t logicalAddress, int32_t key, int32_t pressed) {
+  TV_CALL("XPM_CEC_UserControl");
+  if (logicalAddress < 0 || logicalAddress > 15) return kErrorBadArgument;
+  Record("XPM_CEC_UserControl(%d, %d, %d, %d)", source, logicalAddress, key, pressed);
+  return 0;
+}
+
+// ------------------------------------------------------------------- wireless
+
+int32_t XPM_WLAN_ScanAccessPoints(const char* name) {
+  TV_CALL("XPM_WLAN_ScanAccessPoints");
+  S().scanned = true;
+  S().scanName = name ? name : "";
+  Record("XPM_WLAN_ScanAccessPoints(%s)", name ? name : "*");
+  return 0;
+}
+
+int32_t XPM_WLAN_StopScan(void) {
+  TV_CALL("XPM_WLAN_StopScan");
+  Record("XPM_WLAN_StopScan()");
+  return 0;
+}
+
+int32_t XPM_WLAN_GetScanResults(void* buffer, int32_t size, int32_t* count) {
+  TV_CALL("XPM_WLAN_GetScanResults");
+  if (!buffer || !count || size < 0) return kErrorBadArgument;
+  const std::vector<const XPM_WLAN_AccessPoint*> found = ScanResults();
+  const size_t fits = static_cast<size_t>(size) / sizeof(XPM_WLAN_AccessPoint);
+  auto* out = static_cast<XPM_WLAN_AccessPoint*>(buffer);
+  for (size_t i = 0; i < found.size() && i < fits; ++i) out[i] = *found[i];
+  *count = static_cast<int32_t>(found.size());
+  return 0;
+}
+
+int32_t XPM_WLAN_JoinNetwork(const char* ssid, int32_t security, const char* key) {
+  TV_CALL("XPM_WLAN_JoinNetwork");
+  if (!ssid || !*ssid) return kErrorBadArgument;
+  Record("XPM_WLAN_JoinNetwork(%s, %d, %s)", ssid, security, key ? key : "");
+  S().joined = FindAccessPoint(ssid) ? ssid : "";
+  return 0;
+}
+
+int32_t XPM_WLAN_QuitNetwork(void) {
+  TV_CALL("XPM_WLAN_QuitNetwork");
+  S().joined.clear();
+  Record("XPM_WLAN_QuitNetwork()");
+  return 0;
+}
+
+int32_t XPM_WLAN_GetLinkStatus(int32_t* state, XPM_WLAN_AccessPoint* link) {
+  TV_CALL("XPM_WLAN_GetLinkStatus");
+  if (!state) return kErrorBadArgument;
+  const XPM_WLAN_AccessPoint* point = FindAccessPoint(S().joined);
+  *state = point ? 1 : 0;
+  if (link) *link = point ? *point : XPM_WLAN_AccessPoint{};
+  return 0;
+}
+
+int32_t XPM_WPS_PushButton(void) {
+  TV_CALL("XPM_WPS_PushButton");
+  Record("XPM_WPS_PushButton()");
+  return 0;
+}
+
+int32_t XPM_WPS_PinJoin(const char* ssid, const char* pin) {
+  TV_CALL("XPM_WPS_PinJoin");
+  if (!ssid || !pin) return kErrorBadArgument;
+  Record("XPM_WPS_PinJoin(%s, %s)", ssid, pin);
+  return 0;
+}
+
+int32_t XPM_WPS_GeneratePin(int32_t* pin) {
+  TV_CALL("XPM_WPS_GeneratePin");
+  if (!pin) return kErrorBadArgument;
+  *pin = S().wpsPin;
+  return 0;
+}
+
+// ------------------------------------------------------------ timer conflicts
+
+int32_t XPM_GetConflictTimers(XPM_ConflictTimer* timers, int32_t capacity, int32_t* count) {
+  TV_CALL("XPM_GetConflictTimers");
+  if (!count || capacity < 0 || (capacity > 0 && !timers)) return kErrorBadArgument;
+  int32_t n = 0;
+  for (int32_t i = 0; i < XPM_TIMER_COUNT; ++i) {
+    const XPM_TimerInfo& t = S().timers[i];
+    if (!t.enabled) continue;
+    bool conflict = false;
+    for (int32_t j = 0; j < XPM_TIMER_COUNT && !conflict; ++j)
+      conflict = j != i && S().timers[j].enabled && Overlap(t, S().timers[j]);
+    if (!conflict) continue;
+    if (n < capacity) {
+      timers[n] = XPM_ConflictTimer{};
+      timers[n].timerId = i;
+      CopyText(timers[n].title, XPM_RECORD_TITLE_SIZE, ScheduledTitle(i));
+    }
+    ++n;
+  }
+  *count = n;
+  return 0;
+}
+
+// ---------------------------------------------- the state manager's registers
+
+int32_t TVSM_GetRegisterTable(const char* name, char* text, int32_t size) {
+  TV_CALL("TVSM_GetRegisterTable");
+  if (!name || !text || size <= 0) return kErrorBadArgument;
+  auto it = S().registers.find(name);
+  if (it == S().registers.end()) return kErrorNotFound;
+  CopyText(text, size, it->second);
+  return 0;
+}
+
+int32_t TVSM_SetRegisterTable(const char* name, const char* text) {
+  TV_CALL("TVSM_SetRegisterTable");
+  if (!name || !text) return kErrorBadArgument;
+  S().registers[name] = text;
+  Record("TVSM_SetRegisterTable(%s, %s)", name, text);
+  return 0;
+}
+
+int32_t TVSM_RegisterTableChangeNotify(const char* name, int32_t on) {
+  TV_CALL("TVSM_RegisterTableChangeNotify");
+  if (!name) return kErrorBadArgument;
+  S().registerNotify[name] = on != 0;
+  Record("TVSM_RegisterTableChangeNotify(%s, %d)", name, on);
+  return 0;
+}
+
 // --------------------------------------------------------- simulation control
 
 void simtv_tv_reset(void) {
@@ -669,6 +968,56 @@ void simtv_tv_set_live_tv_state(int32_t window, int32_t state) {
   if (window != 0 && window != 1) return;
   std::lock_guard lock(g_mutex);
   S().liveTVState[window] = state;
+}
+
+int32_t simtv_tv_freeze(int32_t window) {
+  if (window != 0 && window != 1) return 0;
+  std::lock_guard lock(g_mutex);
+  return S().freeze[window];
+}
+
+int32_t simtv_tv_pip_mode(void) {
+  std::lock_guard lock(g_mutex);
+  return S().pipMode;
+}
+
+void simtv_tv_set_firmware_version(const char* text) {
+  std::lock_guard lock(g_mutex);
+  S().firmwareVersion = text ? text : "";
+}
+
+void simtv_tv_add_access_point(const XPM_WLAN_AccessPoint* point) {
+  if (!point) return;
+  std::lock_guard lock(g_mutex);
+  S().accessPoints.push_back(*point);
+  S().accessPoints.back().ssid[XPM_WLAN_SSID_SIZE - 1] = 0;
+}
+
+void simtv_tv_clear_access_points(void) {
+  std::lock_guard lock(g_mutex);
+  S().accessPoints.clear();
+  S().joined.clear();
+}
+
+void simtv_tv_set_wps_pin(int32_t pin) {
+  std::lock_guard lock(g_mutex);
+  S().wpsPin = pin;
+}
+
+void simtv_tv_set_register(const char* name, const char* text) {
+  if (!name) return;
+  std::lock_guard lock(g_mutex);
+  if (text)
+    S().registers[name] = text;
+  else
+    S().registers.erase(name);
+}
+
+int32_t simtv_tv_register_notified(const char* name) {
+  if (!name) return 0;
+  std::lock_guard lock(g_mutex);
+  auto it = S().registerNotify.find(name);
+  return it != S().registerNotify.end() && it->second;
 }
 
 void simtv_tv_fail(const char* name, int32_t code, int32_t count) {
@@ -892,5 +1241,32 @@ extern "C" void simtv_tv_load_demo(void) {
   const XPM_IFState wired = {1,           {192, 168, 1, 23}, {255, 255, 255, 0}, {192, 168, 1, 1}, {192, 168, 1, 1},
                              {0, 0, 0, 0}};
   simtv_tv_set_lan(0, 1, &wired);
+
+  struct DemoAccessPoint {
+    const char* ssid;
+    uint8_t channel;
+    uint8_t level;
+    uint8_t mode;
+    uint8_t security;
+  };
+  constexpr DemoAccessPoint kAccessPoints[] = {
+      {"HomeNet", 6, 4, 0x0E, 3},
+      {"Neighbour-5G", 36, 2, 0x09, 3},
+      {"", 11, 1, 0x06, 2},  // a hidden network
+      {"CoffeeShop", 1, 3, 0x06, 0},
+  };
+  uint8_t last = 0x10;
+  for (const DemoAccessPoint& d : kAccessPoints) {
+    XPM_WLAN_AccessPoint p{};
+    Name(p.ssid, d.ssid);
+    const uint8_t bssid[6] = {0x00, 0x1A, 0x2B, 0x3C, 0x4D, last++};
+    std::memcpy(p.bssid, bssid, sizeof bssid);
+    p.channel = d.channel;
+    p.level = d.level;
+    p.mode = d.mode;
+    p.security = d.security;
+    p.rate = d.mode & 0x08 ? 600 : 108;
+    simtv_tv_add_access_point(&p);
+  }
   simtv_tv_clear_calls();
 }

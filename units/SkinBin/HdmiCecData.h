@@ -45,6 +45,17 @@ class HdmiCecData : public XObject {
   void SetHdmiCecAddr(int32_t sourceId, int32_t logicalAddress);
   void SetHdmiCecAddrEx(int32_t sourceId, int32_t logicalAddress, int32_t extra);
 
+  // Control of the devices (HdmiCecControl.cpp); each returns the
+  // middleware's result, 0 on success. The sound goes to the audio system
+  // (true) or back to the television's speakers, the audio return channel
+  // following it.
+  int32_t SetSystemAudio(bool amplifier);
+  int32_t SetARC(bool on);
+  // A deck command for a device on an input.
+  int32_t DeckControl(int32_t sourceId, int32_t logicalAddress, int32_t command);
+  // One key for a device on an input, pressed and released.
+  int32_t UserControl(int32_t sourceId, int32_t logicalAddress, int32_t key);
+
   VgPtrArray<::Structures::CECDeviceInfo, kCapacity> DevList;
   int32_t DevNum = 0;
   int32_t MaxDevNum = kCapacity;

@@ -7,6 +7,7 @@
 
 #include "Structures/Devices.h"
 #include "vgobject.h"
+#include "vgstring.h"
 
 namespace SkinBin {
 
@@ -27,6 +28,25 @@ class NetworkSetup : public XObject {
   virtual int32_t LAN_GetActivatedDev();
   // A new record of the interface's addresses; empty when they cannot be read.
   virtual ::Structures::IF_Configuration* LAN_GetIfState(int32_t device);
+
+  // The wireless network (NetworkSetupWireless.cpp). A scan for every
+  // network (null name) or one empties the table; its end is announced by
+  // Events::WlanScanCompleteEvent, after which LoadAccessPoints fills the
+  // table and returns the count (0 when the results cannot be read).
+  void WLAN_ScanAccessPoint(VgString name);
+  void WLAN_StopScan();
+  int32_t WLAN_LoadAccessPoints();
+  // Leaves the current network and asks to join; 1 when the middleware took
+  // the request, whose outcome Events::WlanConnectCompleteEvent announces.
+  int32_t WLAN_JoinNetwork(::Structures::WLAN_Connection* connection);
+  void WLAN_QuitNetwork();
+  // A new record of the current link; its state is filled even when the
+  // middleware cannot tell the rest.
+  ::Structures::WLAN_Info* WLAN_GetStatus();
+  // Joins by PIN (method 1) or by push button; 1 when the middleware took it.
+  int32_t WPS_Join(::Structures::WPS_Connection* request);
+  // A new PIN for the router; the preset PIN when the middleware has none.
+  int32_t WPS_GeneratePin();
 
   // The network dialogs set it when the viewer steps back from a detail
   // screen, so that the list shows the last scan again.

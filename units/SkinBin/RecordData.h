@@ -172,6 +172,12 @@ class ConflictTimerInfo : public XObject {
 
   virtual int32_t GetNumEvents();
   void SetTimerActiveState(bool active);
+  // Reloads the timers in conflict from the middleware, with their timer
+  // records and titles (ConflictTimerLoader.cpp).
+  void GetEventInfoByCount();
+  // Stores every listed timer and brings its schedule row up to date; 0, or
+  // the first error of the middleware.
+  int32_t UpdateAllTimers();
 
   VgPtrArray<ConflictTimerData, kCapacity> Events;
   int32_t NumEvents = 0;

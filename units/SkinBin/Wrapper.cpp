@@ -5,6 +5,7 @@
 #include "SkinBin/OptionTypes.h"
 #include "Structures/Devices.h"
 #include "vgdebug.h"
+#include "vgslot.h"
 #include "xpm_av.h"
 #include "xpm_setup.h"
 #include "xpm_tv.h"
@@ -104,7 +105,6 @@ constexpr PropertyBacking kBackings[] = {
     Middleware("DynamicRangeControl", &XPM_GetDolbyDRC, &XPM_SetDolbyDRC),
     AvProperty("AmplifierVolume", XPM_AV_PROP_AMPLIFIER_VOLUME),
     AvProperty("AmplifierMute", XPM_AV_PROP_AMPLIFIER_MUTE),
-    Field("QuickSpeakerPreference"),
     AvProperty("MTSKey", XPM_AV_PROP_MTS_KEY),
     AvProperty("MTSKeyDigital", XPM_AV_PROP_MTS_KEY_DIGITAL),
     // The interface's own settings live in the settings store, under the keys
@@ -200,6 +200,9 @@ constexpr PropertyBacking kBackings[] = {
     SettingsKey("BackwardSkipTime", "BackwardSkipTime"),
     SettingsKey("PlaybackSortType", "PlaybackSortType"),
     SettingsKey("Playback_Repeat", "Playback_Repeat"),
+    // Every input of a fresh set powers down without a signal.
+    SettingsKey("NoSignalPowerDown", "NoSignalPowerDown", 0x3FFFFF),
+    SettingsKey("TVForceOn", "TVForceOn"),
 };
 
 constexpr const char* kNames[] = {SKINBIN_WRAPPER_PROPERTIES(WRAPPER_PROPERTY_NAME)};
@@ -286,6 +289,11 @@ constexpr int32_t kManualTuningChannel = OptionId(kApplicationSetupModule, 0x00)
 // The rate index of a 75 Hz computer timing, whose picture can move less far.
 constexpr int32_t kRateIndex75Hz = 13;
 
+// The model's timers.
+constexpr int32_t kMinuteMs = 60000;
+constexpr int32_t kAutoDemoDelayMs = 30000;
+constexpr int32_t kUnfreezeDelayMs = 900000;
+
 constexpr int kRedShift = 16;
 constexpr int kGreenShift = 8;
 constexpr int kBlueShift = 0;
@@ -296,6 +304,17 @@ constexpr uint32_t kFilterChannelOn = 0x11;
 
 Wrapper::Wrapper() {
   for (size_t i = 0; i < std::size(kBackings); ++i) cache_[i] = kBackings[i].initial;
+  for (::Core::Timer& timer : countdowns_) {
+    timer.OnSetBegin(kMinuteMs);
+    timer.OnSetPeriod(kMinuteMs);
+    timer.OnSetOnTrigger(VgSlotOf<&Wrapper::OnCountdownMinute>(this));
+  }
+  autoDemoTimer_.OnSetBegin(kAutoDemoDelayMs);
+  autoDemoTimer_.OnSetPeriod(0);
+  autoDemoTimer_.OnSetOnTrigger(VgSlotOf<&Wrapper::OnAutoDemoTimer>(this));
+  unfreezeTimer_.OnSetBegin(kUnfreezeDelayMs);
+  unfreezeTimer_.OnSetPeriod(0);
+  unfreezeTimer_.OnSetOnTrigger(VgSlotOf<&Wrapper::OnUnfreezeTimer>(this));
 }
 
 int32_t Wrapper::Read(Property p) {
@@ -340,7 +359,45 @@ int32_t Wrapper::OnGetRGBFilterBlue() { return RGBFilterChannel(kBlueShift); }
 void Wrapper::OnSetRGBFilterBlue(int32_t value) { SetRGBFilterChannel(kBlueShift, value); }
 
 VgString Wrapper::OnGetFactoryMode() { return FactoryMode; }
-void Wrapper::OnSetFactoryMode(VgString value) { FactoryMode = value; }
+
+bool Wrapper::InFactoryMMode() {
+  static const char16_t kFactoryM[] = u"M";
+  return VgCompString(FactoryMode, const_cast<char16_t*>(kFactoryM)) == 0;
+}
+
+void Wrapper::OnSetFactoryMode(VgString value) {
+  const bool wasM = InFactoryMMode();
+  FactoryMode = value;
+  const bool isM = InFactoryMMode();
+  if (isM && !wasM) StopAutoPowerTimer();
+  if (wasM && !isM) StartAutoPowerTimer();
+}
+
+// The interface's own keys go with the middleware's settings; the store is
+// written once at the end rather than once a key.
+void Wrapper::ResetAll() {
+  ::Wrapper::Wrapper::ResetAll();
+  for (size_t i = 0; i < std::size(kBackings); ++i) cache_[i] = kBackings[i].initial;
+  rgbFilter_ = 0x111111;
+  if (::PersistentData::PersistentData* store = Store()) {
+    const bool autoSync = store->OnGetAutoSyncData();
+    store->OnSetAutoSyncData(false);
+    for (const PropertyBacking& row : kBackings) {
+      if (row.kind != ::Wrapper::Backing::SettingsKey) continue;
+      VgString key = VgNewStringAnsi(row.key);
+      if (store->IsStringExist(key)) store->RemoveString(key);
+    }
+    for (const char* prefix : {"SourceLabel_", "SourceDisable_"}) store->RemoveStrings(VgNewStringAnsi(prefix));
+    store->OnSetAutoSyncData(autoSync);
+    if (autoSync) store->SyncData();
+  }
+  for (int32_t which = 0; which < kCountdowns; ++which) StartCountdown(Countdown(which), 0);
+  gameTimerIndex_ = 0;
+  sleepIndex_ = 0;
+  StopAutoDemoTimer();
+  unfreezeTimer_.OnSetEnabled(false);
+  quickSpeakerPreference_ = 0;
+}
 
 ::PersistentData::PersistentData* Wrapper::OnGetPersistentData() { return Store(); }
 void Wrapper::OnSetPersistentData(::PersistentData::PersistentData* value) { AttachStore(value); }
@@ -373,8 +430,7 @@ int32_t Wrapper::GetAdjustBarRange(int32_t optionId, const VgRef<int32_t>& max, 
     high = cable ? 135 : 69;
   }
   // The factory adjusts in coarser steps.
-  static const char16_t kFactoryM[] = u"M";
-  int32_t stepSize = VgCompString(FactoryMode, const_cast<char16_t*>(kFactoryM)) == 0 ? 4 : 1;
+  int32_t stepSize = InFactoryMMode() ? 4 : 1;
   if (!max.IsNull()) VgOnSetInt32(max, high);
   if (!min.IsNull()) VgOnSetInt32(min, low);
   if (!step.IsNull()) VgOnSetInt32(step, stepSize);

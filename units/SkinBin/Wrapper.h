@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#include "Core/Group.h"
+#include "Core/Timer.h"
 #include "SkinBin/ChannelData.h"
 #include "SkinBin/EventAgent.h"
 #include "SkinBin/GuideData.h"
@@ -16,6 +18,7 @@
 #include "SkinBin/RatingData.h"
 #include "SkinBin/RecordData.h"
 #include "SkinBin/Setup3D.h"
+#include "SkinBin/SystemInfo.h"
 #include "Structures/Devices.h"
 #include "Structures/TimerData.h"
 #include "Wrapper/Wrapper.h"
@@ -41,7 +44,7 @@
   X(SRV_Blue_Offset, Plain) X(SRV_Red_Gain, Plain) X(SRV_Green_Gain, Plain) X(SRV_Blue_Gain, Plain)   \
   X(AudioEffect, Plain) X(VoiceEnhancement, Plain) X(DynamicBassBoost, Plain)                         \
   X(DynamicRangeControl, Plain) X(AmplifierVolume, Plain) X(AmplifierMute, Plain)                     \
-  X(QuickSpeakerPreference, Plain) X(MTSKey, Plain) X(MTSKeyDigital, Plain) X(MenuLanguage, Plain)    \
+  X(MTSKey, Plain) X(MTSKeyDigital, Plain) X(MenuLanguage, Plain)                                     \
   X(AdditiveScan, Plain) X(AddAnalog, Plain) X(AddDigital, Plain) X(ScreenSaverDelay, Plain)          \
   X(EnableNOVIQ, Plain) X(TVAutoPower, Plain) X(AutoStandby, Plain) X(AmplifierControl, Plain)        \
   X(SpeakerPreference, Plain) X(NetworkType, Plain) X(WPSConfiguration, Plain)                        \
@@ -66,7 +69,8 @@
   X(Movie_Repeat, Plain) X(Music_Repeat, Plain) X(TV_Auto_PowerOn, Plain)                             \
   X(TV_Auto_PowerOff, Plain) X(Max_Volume_Setup, Plain) X(BackgroundMusicOnOff, Plain)                \
   X(PhotoBrowseMode, Plain) X(EnablePopMessage, Plain) X(ForwardSkipTime, Plain)                      \
-  X(BackwardSkipTime, Plain) X(PlaybackSortType, Plain) X(Playback_Repeat, Plain)
+  X(BackwardSkipTime, Plain) X(PlaybackSortType, Plain) X(Playback_Repeat, Plain)                   \
+  X(NoSignalPowerDown, Plain) X(TVForceOn, Plain)
 
 namespace SkinBin {
 
@@ -119,7 +123,8 @@ class Wrapper : public ::Wrapper::Wrapper {
   // set does not know it.
   VgString GetFullLangName(VgString code);
 
-  // The factory's mode text; "M" while the set is in the factory's M mode.
+  // The factory's mode text; "M" while the set is in the factory's M mode,
+  // during which the automatic power-down does not run.
   VgString OnGetFactoryMode();
   void OnSetFactoryMode(VgString value);
 
@@ -141,7 +146,9 @@ class Wrapper : public ::Wrapper::Wrapper {
   void OnSetTVAgingMode(int32_t value) { tvAgingMode_ = value; }
   int32_t OnGetThreeD_LeftRightImage() const { return threeDLeftRightImage_; }
   void OnSetThreeD_LeftRightImage(int32_t value) { threeDLeftRightImage_ = value; }
-  int32_t OnGetCurrentPhysicalChannel() const { return currentPhysicalChannel_; }
+  // The physical channel of the current tuning: the one last set, else the
+  // one the tuner window receives.
+  int32_t OnGetCurrentPhysicalChannel();
   void OnSetCurrentPhysicalChannel(int32_t value) { currentPhysicalChannel_ = value; }
   bool OnGetIsTuningChannel() const { return isTuningChannel_; }
   void OnSetIsTuningChannel(bool value) { isTuningChannel_ = value; }
@@ -152,17 +159,31 @@ class Wrapper : public ::Wrapper::Wrapper {
   bool OnGetIsInDmrPlay() const { return isInDmrPlay_; }
   void OnSetIsInDmrPlay(bool value) { isInDmrPlay_ = value; }
   bool OnGetStartDemo() const { return startDemo_; }
+  // On starts the demo movie of the series and country; off ends it and
+  // arms the demo timer again.
+  void OnSetStartDemo(bool on);
   int32_t OnGetGameTimerIndex() const { return gameTimerIndex_; }
   // Entries 1-4 give 30 to 120 minutes of game time; any other none.
   void OnSetGameTimerIndex(int32_t index);
   int32_t OnGetRemainGameTime() const { return remainGameTime_; }
+  // Starts the game timer with so many minutes (0 stops it).
+  void OnSetRemainGameTime(int32_t minutes);
   int32_t OnGetRemain3DTime() const { return remain3DTime_; }
+  // Starts the 3D lock period with so many minutes (0 ends it).
+  void OnSetRemain3DTime(int32_t minutes);
+  // Starts the 3D lock period for the time the 3D timer setting chooses.
+  void Start3DLockTimer();
   int32_t OnGetRemain3DContinualTime() const { return remain3DContinualTime_; }
   // At 0, with the 3D output off, the 3D lock period ends too.
   void OnSetRemain3DContinualTime(int32_t minutes);
   int32_t OnGetAutoPowerTimer() const { return autoPowerTimer_; }
+  // Counts so many minutes down to the automatic power-down (0 stops it).
+  void OnSetAutoPowerTimer(int32_t minutes);
   int32_t OnGetOnTimerShutdownTimer() const { return onTimerShutdownTimer_; }
+  // Counts so many minutes down to the end of a wake-up by the on-timer.
+  void OnSetOnTimerShutdownTimer(int32_t minutes);
   int32_t OnGetFactoryLocalDimming() const { return factoryLocalDimming_; }
+  void OnSetFactoryLocalDimming(int32_t value) { factoryLocalDimming_ = value; }
   // The series of the set; worked out from generic device property 38 while
   // it is still unknown (4).
   int32_t OnGetSeriesType();
@@ -191,7 +212,8 @@ class Wrapper : public ::Wrapper::Wrapper {
   USBMountedInfo* OnGetMountedUSBList() const { return mountedUSBList_; }
   void OnSetMountedUSBList(USBMountedInfo* value) { mountedUSBList_ = value; }
 
-  // The remaining sleep minutes while a sleep time is set.
+  // The remaining sleep minutes while a sleep time is set; setting a number
+  // of minutes starts the sleep timer (0 stops it).
   int32_t OnGetSleepIndex();
   void OnSetSleepIndex(int32_t minutes);
   // The wired interface's record that the address pages show; the address
@@ -237,11 +259,7 @@ class Wrapper : public ::Wrapper::Wrapper {
   bool IsVuduDock();
   ::Structures::ActiveAppStatus* GetNetAppStatusById(int32_t id);
 
-  // The recording timers by index. While editing in place with a held
-  // record, GetTimer answers the held record; SetTimer stores a record (the
-  // held one for null) and returns 0 or the middleware's timer error.
-  virtual ::Structures::TimerData* GetTimer(int32_t index);
-  virtual int32_t SetTimer(::Structures::TimerData* timer);
+  // The recording timers (GetTimer and SetTimer are the base's).
   void CopyTimerData(::Structures::TimerData* target, ::Structures::TimerData* source);
   int32_t GetDefaultStartEarly();
   int32_t GetDefaultEndDelay();
@@ -279,13 +297,71 @@ class Wrapper : public ::Wrapper::Wrapper {
   // report no picture, to the screens again.
   void ResumeSignalEvent();
 
+  // ------------------------------------------------------------------------
+  // The application and its timers (WrapperApp.cpp).
+
+  // The application root, which the model sends its standby requests
+  // through; set by the root before it initialises the model.
+  ::Core::Group* OnGetRoot() const { return root_; }
+  void OnSetRoot(::Core::Group* value) { root_ = value; }
+  // Whether the state manager reports the television up (state 1).
+  bool OnGetTV101State() const { return TV101State; }
+  void OnSetTV101State(bool value) { TV101State = value; }
+
+  // A network or Flash application has the screen. Entering and leaving both
+  // stop the game, light-sensor, power-down, demo and on-timer timers.
+  void EnterAppCriticalSection(bool enter);
+  // Leaves the section and starts the power-down and demo timers again, as
+  // after a key.
+  void ExitAppCriticalSection();
+  bool OnGetAppCriticalSection() const { return appCriticalSection_; }
+
+  // The automatic power-down: 240 minutes from now while it is switched on
+  // and the factory's M mode is not, else off.
+  void StartAutoPowerTimer();
+  void StopAutoPowerTimer() { OnSetAutoPowerTimer(0); }
+  void StopOnTimerShutdownTimer() { OnSetOnTimerShutdownTimer(0); }
+  // The retail demo starts 30 s after the last key while the set stands in a
+  // store with the sticker demo on, no application has the screen and no
+  // demo runs.
+  void StartAutoDemoTimer();
+  void StopAutoDemoTimer();
+  bool IsAutoDemoTimerArmed() const { return autoDemoArmed_; }
+
+  // Freezing the picture also arms a 15-minute unfreeze.
+  void OnSetIsFrozen(bool value) override;
+  // Applies the light-sensor adjustment at once while it runs.
+  void ForceApplyLumetra();
+  // The light-sensor adjustment's forced apply; the factory code that owns
+  // the adjustment installs it.
+  static inline int32_t (*LumetraForceApply)() = nullptr;
+
+  // Also forgets the model's own settings-store keys and stops its timers.
+  void ResetAll() override;
+
+  // The menu language: 0 English, 1 Spanish, 2 French (the order of the menu
+  // language option). Setting it applies it everywhere.
+  int32_t GetMenuLanguage();
+  void SetMenuLanguage(int32_t language);
+  // The state manager's register table.
+  void RegisterTableChangeNotify(VgString name, bool on);
+  VgString GetStringFromRegisterTable(VgString name);
+  // First-time setup: 0 will not run, 1 will run, 2 finished.
+  void NotifySetupStatus(int32_t status);
+  void DisplayNoChannel();
+  VgString ReadFromFile(VgString path);
+
+  // The speaker preference of the quick menu, sent to the audio system.
+  int32_t OnGetQuickSpeakerPreference() const { return quickSpeakerPreference_; }
+  void OnSetQuickSpeakerPreference(int32_t value);
+
   // Minutes of sleep left, written by the sleep timer.
   int32_t RemainSleepTime = 0;
   // An external application has the screen: acquisition events wait.
   bool ExternalAppInFront = false;
-  // The recording timer being edited, and whether GetTimer hands it out.
-  uint8_t EditInPlace = 1;
-  VgPtr<::Structures::TimerData> HeldTimer;
+  // Bit 5 of application 2's status as last seen, to notice it rising.
+  bool RememberedApp2Bit = false;
+  bool TV101State = false;
   ::Structures::AllActiveAppStatus AppStatus{this};
 
   ::SkinBin::DynamicRatingData DynamicRatingData{this};
@@ -293,8 +369,21 @@ class Wrapper : public ::Wrapper::Wrapper {
   ::SkinBin::NetworkSetup NetworkSetup{this};
   ::SkinBin::HistoryAgent HistoryAgent{this};
   ::SkinBin::Setup3D Setup3D{this};
+  ::SkinBin::SystemInfo SystemInfo{this};
 
  private:
+  // The minute timers of the model, each counting one property down.
+  enum Countdown : int32_t { kSleep, kGame, k3DLock, kAutoPower, kOnTimerShutdown, kCountdowns };
+  void StartCountdown(Countdown which, int32_t minutes);
+  int32_t* CountdownMinutes(Countdown which);
+  void OnCountdownMinute(XObject* sender);
+  void CountdownExpired(Countdown which);
+  void RequestStandby(int32_t reason);
+  void OnAutoDemoTimer(XObject* sender);
+  void OnUnfreezeTimer(XObject* sender);
+  void LaunchDemoMovie();
+  bool InFactoryMMode();
+
   int32_t Read(Property p);
   void Write(Property p, int32_t value);
   int32_t RGBFilterChannel(int shift);
@@ -344,6 +433,14 @@ class Wrapper : public ::Wrapper::Wrapper {
   VgPtr<ConflictTimerInfo> conflictTimerList_;
   VgPtr<USBMountedInfo> mountedUSBList_;
   VgPtr<::Structures::IF_Configuration> ifConfiguration_;
+  VgPtr<::Core::Group> root_;
+  int32_t quickSpeakerPreference_ = 0;
+  bool appCriticalSection_ = false;
+  bool autoDemoArmed_ = false;
+  ::Core::Timer countdowns_[kCountdowns] = {::Core::Timer{this}, ::Core::Timer{this}, ::Core::Timer{this},
+                                            ::Core::Timer{this}, ::Core::Timer{this}};
+  ::Core::Timer autoDemoTimer_{this};
+  ::Core::Timer unfreezeTimer_{this};
 };
 
 }  // namespace SkinBin

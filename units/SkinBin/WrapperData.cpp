@@ -16,6 +16,7 @@
 #include "SkinBin/MiddlewareText.h"
 #include "SkinBin/Wrapper.h"
 #include "Strings.h"
+#include "Wrapper/TimerRecord.h"
 #include "vgdebug.h"
 #include "vgresmap.h"
 #include "vgslot.h"
@@ -112,86 +113,6 @@ constexpr SeriesOf kSeries[] = {
 };
 constexpr int32_t kOtherSeries = 1;
 
-// The recording timer's defaults.
-constexpr int32_t kDefaultDuration = 3600;
-constexpr int32_t kDefaultVolume = 30;
-constexpr int32_t kDefaultMapId = 2;
-
-// A timer's ints as the middleware keeps them: days, duration, source,
-// major, minor and volume; after the start the map id, times type, a
-// reserved value, the source type and another reserved value; then the early
-// start and the late end.
-enum TimerValue { kDays, kDuration, kSource, kMajor, kMinor, kVolume };
-enum TimerSetting { kMapId, kTimesType, kReserved1, kSourceType, kReserved2 };
-enum TimerExtra { kStartEarly, kEndDelay };
-
-::Structures::LocalTime* LocalTimeOf(const struct tm& parts) {
-  auto* time = VgNew<::Structures::LocalTime>();
-  time->Second = parts.tm_sec;
-  time->Minute = parts.tm_min;
-  time->Hour = parts.tm_hour;
-  time->Day = parts.tm_mday;
-  time->Month = parts.tm_mon;
-  time->Year = parts.tm_year;
-  time->WeekDay = parts.tm_wday;
-  time->YearDay = parts.tm_yday;
-  time->IsDst = parts.tm_isdst;
-  return time;
-}
-
-struct tm PartsOf(const ::Structures::LocalTime* time) {
-  struct tm parts {};
-  if (!time) return parts;
-  parts.tm_sec = time->Second;
-  parts.tm_min = time->Minute;
-  parts.tm_hour = time->Hour;
-  parts.tm_mday = time->Day;
-  parts.tm_mon = time->Month;
-  parts.tm_year = time->Year;
-  parts.tm_wday = time->WeekDay;
-  parts.tm_yday = time->YearDay;
-  parts.tm_isdst = time->IsDst;
-  return parts;
-}
-
-XPM_TimerInfo InfoOf(const ::Structures::TimerData* t) {
-  XPM_TimerInfo info{};
-  info.enabled = t->Flag;
-  info.daysOfWeek = t->Values[kDays];
-  info.duration = t->Values[kDuration];
-  info.source = t->Values[kSource];
-  info.major = t->Values[kMajor];
-  info.minor = t->Values[kMinor];
-  info.volume = t->Values[kVolume];
-  info.start = PartsOf(t->StartTime);
-  info.mapId = t->Settings[kMapId];
-  info.timesType = t->Settings[kTimesType];
-  info.reserved1 = t->Settings[kReserved1];
-  info.sourceType = t->Settings[kSourceType];
-  info.reserved2 = t->Settings[kReserved2];
-  info.startEarly = t->Extra[kStartEarly];
-  info.endDelay = t->Extra[kEndDelay];
-  return info;
-}
-
-void FillTimer(::Structures::TimerData* t, const XPM_TimerInfo& info) {
-  t->Flag = info.enabled;
-  t->Values[kDays] = info.daysOfWeek;
-  t->Values[kDuration] = info.duration;
-  t->Values[kSource] = info.source;
-  t->Values[kMajor] = info.major;
-  t->Values[kMinor] = info.minor;
-  t->Values[kVolume] = info.volume;
-  t->StartTime = LocalTimeOf(info.start);
-  t->Settings[kMapId] = info.mapId;
-  t->Settings[kTimesType] = info.timesType;
-  t->Settings[kReserved1] = info.reserved1;
-  t->Settings[kSourceType] = info.sourceType;
-  t->Settings[kReserved2] = info.reserved2;
-  t->Extra[kStartEarly] = info.startEarly;
-  t->Extra[kEndDelay] = info.endDelay;
-}
-
 VgString Ansi(const std::string& text) { return VgNewStringAnsi(text.c_str()); }
 
 }  // namespace
@@ -221,6 +142,17 @@ int32_t Wrapper::OnGetSeriesType() {
   return series;
 }
 
+int32_t Wrapper::OnGetCurrentPhysicalChannel() {
+  if (currentPhysicalChannel_ != 0) return currentPhysicalChannel_;
+  for (int32_t window : {0, 1}) {
+    if (!IsRFSourceType(GetSourceType(GetCurrentSource(window)))) continue;
+    XPM_CurrentChannelInfo info{};
+    if (XPM_GetCurrentChannelInfo(window, &info) == 0) return info.physical;
+    break;
+  }
+  return currentPhysicalChannel_;
+}
+
 int32_t Wrapper::OnGetSleepIndex() {
   if (sleepIndex_ != 0) sleepIndex_ = RemainSleepTime;
   return sleepIndex_;
@@ -234,19 +166,6 @@ int32_t Wrapper::OnGetAutoSetup() {
 void Wrapper::OnSetAutoSetup(int32_t on) {
   autoSetup_ = on != 0;
   if (ifConfiguration_) ifConfiguration_->DHCP = autoSetup_ ? 1 : 0;
-}
-
-// The application timers that count these minutes down belong to the model's
-// timer services; here the values are kept for them.
-void Wrapper::OnSetGameTimerIndex(int32_t index) {
-  constexpr int32_t kMinutesPerEntry = 30;
-  gameTimerIndex_ = index;
-  remainGameTime_ = index >= 1 && index <= 4 ? index * kMinutesPerEntry : 0;
-}
-
-void Wrapper::OnSetSleepIndex(int32_t minutes) {
-  sleepIndex_ = minutes;
-  RemainSleepTime = minutes;
 }
 
 uint32_t Wrapper::PackedAddress(const uint8_t (&bytes)[4], uint32_t& cache) {
@@ -269,18 +188,22 @@ uint32_t Wrapper::OnGetDNS2() { return ifConfiguration_ ? PackedAddress(ifConfig
 // The on-timer is timer 0.
 int32_t Wrapper::OnGetOnTimerVolume() {
   ::Structures::TimerData* timer = EditInPlace && HeldTimer ? HeldTimer.get() : GetTimer(0);
-  onTimerVolume_ = timer->Values[kVolume];
+  onTimerVolume_ = timer->Values[::Wrapper::kTimerVolume];
   return onTimerVolume_;
 }
 
 void Wrapper::OnSetOnTimerVolume(int32_t volume) {
   onTimerVolume_ = volume;
   if (EditInPlace && HeldTimer) {
-    HeldTimer->Values[kVolume] = volume;
+    HeldTimer->Values[::Wrapper::kTimerVolume] = volume;
     return;
   }
-  ::Structures::TimerData* timer = GetTimer(0);
-  timer->Values[kVolume] = volume;
+  // A timer that could not be read is not written back: its stand-in would
+  // wipe it.
+  bool read = false;
+  ::Structures::TimerData* timer = ReadTimer(0, &read);
+  if (!read) return;
+  timer->Values[::Wrapper::kTimerVolume] = volume;
   SetTimer(timer);
 }
 
@@ -376,31 +299,6 @@ bool Wrapper::IsVuduDock() {
 
 // -------------------------------------------------------------------- timers
 
-::Structures::TimerData* Wrapper::GetTimer(int32_t index) {
-  if (EditInPlace && HeldTimer) return HeldTimer;
-  auto* timer = VgNew<::Structures::TimerData>();
-  timer->Index = index;
-  XPM_TimerInfo info{};
-  if (int32_t status = XPM_GetTimer(index, &info); status != 0) {
-    VgPrint("Wrapper: XPM_GetTimer(%d) = 0x%08X Failed\n", index, unsigned(status));
-    return timer;
-  }
-  FillTimer(timer, info);
-  return timer;
-}
-
-int32_t Wrapper::SetTimer(::Structures::TimerData* timer) {
-  if (!timer) timer = HeldTimer;
-  if (!timer) {
-    VgPrint("Wrapper: SetTimer without a timer\n");
-    return XPM_TIMER_ERROR_INVALID_TIMERID;
-  }
-  const XPM_TimerInfo info = InfoOf(timer);
-  const int32_t status = XPM_SetTimer(timer->Index, &info);
-  if (status != 0) VgPrint("Wrapper: XPM_SetTimer(%d) = %d\n", timer->Index, status);
-  return status;
-}
-
 void Wrapper::CopyTimerData(::Structures::TimerData* target, ::Structures::TimerData* source) {
   if (!target || !source) return;
   target->Flag = source->Flag;
@@ -409,7 +307,7 @@ void Wrapper::CopyTimerData(::Structures::TimerData* target, ::Structures::Timer
   std::copy(std::begin(source->Settings), std::end(source->Settings), std::begin(target->Settings));
   std::copy(std::begin(source->Extra), std::end(source->Extra), std::begin(target->Extra));
   // The copy gets a start time of its own, so that editing one leaves the other.
-  target->StartTime = source->StartTime ? LocalTimeOf(PartsOf(source->StartTime)) : nullptr;
+  target->StartTime = source->StartTime ? ::Wrapper::LocalTimeOf(::Wrapper::PartsOf(source->StartTime)) : nullptr;
 }
 
 int32_t Wrapper::GetDefaultStartEarly() {
@@ -424,16 +322,9 @@ int32_t Wrapper::GetDefaultEndDelay() {
 
 void Wrapper::ResetTimer(int32_t index) {
   ::Structures::TimerData* timer = GetTimer(index);
-  timer->Flag = 0;
-  timer->Values[kDays] = 0;
-  timer->Values[kDuration] = kDefaultDuration;
-  timer->Values[kSource] = -1;
-  timer->Values[kMajor] = kNoChannel;
-  timer->Values[kMinor] = kNoChannel;
-  timer->Values[kVolume] = kDefaultVolume;
-  timer->Settings[kMapId] = kDefaultMapId;
-  timer->Extra[kStartEarly] = GetDefaultStartEarly();
-  timer->Extra[kEndDelay] = GetDefaultEndDelay();
+  ::Wrapper::SetTimerDefaults(timer);
+  timer->Extra[::Wrapper::kTimerStartEarly] = GetDefaultStartEarly();
+  timer->Extra[::Wrapper::kTimerEndDelay] = GetDefaultEndDelay();
   SetTimer(timer);
 }
 
@@ -449,7 +340,7 @@ void Wrapper::Stop3DLockTimerSlot(XObject*) { Stop3DLockTimer(); }
 
 void Wrapper::Stop3DLockTimer() {
   VgTrace("%s%i", u"Stop 3D Lock Timer", 0);
-  remain3DTime_ = 0;
+  OnSetRemain3DTime(0);
 }
 
 // ------------------------------------------------------------------- options

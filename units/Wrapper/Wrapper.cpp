@@ -1,7 +1,6 @@
 #include "Wrapper/Wrapper.h"
 
 #include <iterator>
-#include <type_traits>
 
 #include "Structures/Channels.h"
 #include "Structures/Devices.h"
@@ -33,38 +32,6 @@ constexpr int32_t (*kGetHue)(int32_t*) = [](int32_t* v) { return XPM_GetHue(kMai
 constexpr int32_t (*kSetHue)(int32_t) = [](int32_t v) { return XPM_SetHue(kMainWindow, v); };
 constexpr int32_t (*kGetViewMode)(int32_t*) = [](int32_t* v) { return XPM_GetViewMode(kMainWindow, v); };
 constexpr int32_t (*kSetViewMode)(int32_t) = [](int32_t v) { return XPM_SetViewMode(kMainWindow, v); };
-
-// The timer that the on-timer settings edit.
-constexpr int32_t kOnTimer = 0;
-
-// One field of the on-timer: read the timer; to change it, read it, change
-// the field and write the whole timer back.
-template <auto Field>
-int32_t GetTimerField(int32_t* value) {
-  XPM_TimerInfo timer{};
-  int32_t status = XPM_GetTimer(kOnTimer, &timer);
-  if (status == 0) *value = static_cast<int32_t>(timer.*Field);
-  return status;
-}
-template <auto Field>
-int32_t SetTimerField(int32_t value) {
-  XPM_TimerInfo timer{};
-  if (int32_t status = XPM_GetTimer(kOnTimer, &timer); status != 0) return status;
-  timer.*Field = static_cast<std::remove_reference_t<decltype(timer.*Field)>>(value);
-  return XPM_SetTimer(kOnTimer, &timer);
-}
-int32_t GetTimerChannel(int32_t* value) {
-  XPM_TimerInfo timer{};
-  int32_t status = XPM_GetTimer(kOnTimer, &timer);
-  if (status == 0) *value = Wrapper::UniteChannelNum(timer.major, timer.minor);
-  return status;
-}
-int32_t SetTimerChannel(int32_t value) {
-  XPM_TimerInfo timer{};
-  if (int32_t status = XPM_GetTimer(kOnTimer, &timer); status != 0) return status;
-  Wrapper::SplitChannelNum(value, &timer.major, &timer.minor);
-  return XPM_SetTimer(kOnTimer, &timer);
-}
 
 // The main picture's channel as one number.
 int32_t GetCurrentChannelNum(int32_t* value) {
@@ -132,7 +99,6 @@ constexpr PropertyBacking kBackings[] = {
     AvProperty("Mute", XPM_AV_PROP_MUTE),
     AvProperty("HDMIAudioOutput", XPM_AV_PROP_HDMI_AUDIO_OUTPUT),
     Middleware("AntCableIn", &XPM_GetMedium, &XPM_SetMedium),
-    Middleware("EnableTimer", &GetTimerField<&XPM_TimerInfo::enabled>, &SetTimerField<&XPM_TimerInfo::enabled>),
     Middleware("TimeZone", &XPM_GetTimeZone, &XPM_SetTimeZone, 5),
     Middleware("DaylightSavingTime", &XPM_GetDaylightSaving, &XPM_SetDaylightSaving),
     AvProperty("PanelLock", XPM_AV_PROP_PANEL_LOCK),
@@ -152,14 +118,6 @@ constexpr PropertyBacking kBackings[] = {
     AvProperty("CC708_WinOpacity", XPM_AV_PROP_CC708_WIN_OPACITY),
     AvProperty("CCPreference", XPM_AV_PROP_CC_PREFERENCE),
     AvProperty("BlockUnratedContent", XPM_AV_PROP_BLOCK_UNRATED_CONTENT),
-    Middleware("TimerSource", &GetTimerField<&XPM_TimerInfo::source>, &SetTimerField<&XPM_TimerInfo::source>, -1),
-    Middleware("TimerChannel", &GetTimerChannel, &SetTimerChannel, Wrapper::UniteChannelNum(-2, -2)),
-    Middleware("TimerMapId", &GetTimerField<&XPM_TimerInfo::mapId>, &SetTimerField<&XPM_TimerInfo::mapId>),
-    Middleware("TimerTimesType", &GetTimerField<&XPM_TimerInfo::timesType>,
-               &SetTimerField<&XPM_TimerInfo::timesType>, 1),
-    Middleware("TimerStartEarly", &GetTimerField<&XPM_TimerInfo::startEarly>,
-               &SetTimerField<&XPM_TimerInfo::startEarly>),
-    Middleware("TimerEndDelay", &GetTimerField<&XPM_TimerInfo::endDelay>, &SetTimerField<&XPM_TimerInfo::endDelay>),
     Middleware("CurrentChannel", &GetCurrentChannelNum, &TuneChannelNum, Wrapper::UniteChannelNum(-2, -2)),
 };
 
@@ -168,7 +126,9 @@ static_assert(RowsMatchNames(kBackings, kNames), "the backing table must follow 
 
 }  // namespace
 
-Wrapper::Wrapper() {
+Wrapper::Wrapper() { ResetCache(); }
+
+void Wrapper::ResetCache() {
   for (size_t i = 0; i < std::size(kBackings); ++i) cache_[i] = kBackings[i].initial;
 }
 

@@ -7,13 +7,16 @@
 #include <cstdint>
 
 #include "PersistentData/PersistentData.h"
+#include "Structures/Channels.h"
+#include "Structures/LocalTime.h"
+#include "Structures/TimerData.h"
 #include "Wrapper/Backing.h"
 #include "vgobject.h"
+#include "vgpoint.h"
 #include "vgstring.h"
 
 namespace Structures {
 class VideoContentInfo;
-class VirtualChannel;
 }  // namespace Structures
 
 // The int32 properties of Wrapper::Wrapper whose accessors only read and
@@ -32,15 +35,13 @@ class VirtualChannel;
   X(MutePreference, Plain) X(AutoVolumeLevel, Plain) X(SRSTruVolume, Plain)                        \
   X(SRSTruSurround, Plain) X(SSTruVolume, Plain) X(SSTruSurround, Plain)                           \
   X(DigitalPreference, Plain) X(LipSync, Plain) X(Mute, Virtual) X(HDMIAudioOutput, Plain)         \
-  X(AntCableIn, SetVirtual) X(EnableTimer, Plain) X(TimeZone, SetVirtual)                          \
+  X(AntCableIn, SetVirtual) X(TimeZone, SetVirtual)                                               \
   X(DaylightSavingTime, SetVirtual) X(PanelLock, Plain) X(ParentalLocks, Plain)                    \
   X(ClosedCaptionState, Plain) X(BasicCCMode, Plain) X(CC708_FontSize, Plain)                      \
   X(CC708_FontStyle, Plain) X(CC708_EdgeType, Plain) X(CC708_EdgeColor, Plain)                     \
   X(CC708_FontColor, Plain) X(CC708_FontOpacity, Plain) X(CC708_BgColor, Plain)                    \
   X(CC708_BgOpacity, Plain) X(CC708_WinJustification, Plain) X(CC708_WinColor, Plain)              \
   X(CC708_WinOpacity, Plain) X(CCPreference, Plain) X(BlockUnratedContent, Plain)                  \
-  X(TimerSource, GetVirtual) X(TimerChannel, GetVirtual) X(TimerMapId, GetVirtual)                 \
-  X(TimerTimesType, Plain) X(TimerStartEarly, Plain) X(TimerEndDelay, Plain)                       \
   X(CurrentChannel, Plain)
 
 // Declares the accessors of one property of such a list.
@@ -132,6 +133,100 @@ class Wrapper : public XObject {
   // (analogue services 1-4, digital 1-6), with its language code.
   bool GetCaptionServiceInfo(bool digital, int32_t service, VgString* language);
 
+  // ------------------------------------------------------------------------
+  // The recording timers (WrapperTimer.cpp).
+
+  // The timer of an index as the middleware keeps it; while editing in place
+  // with a held record, the held record whatever the index. A timer that
+  // cannot be read comes back with the values of a reset timer.
+  virtual ::Structures::TimerData* GetTimer(int32_t index);
+  // Stores a timer (the held record for null) under its index; 0 or the
+  // middleware's timer error.
+  virtual int32_t SetTimer(::Structures::TimerData* timer);
+  // The timer being edited: setting an id holds that timer's record.
+  int32_t OnGetActiveTimerId() const { return activeTimerId_; }
+  void OnSetActiveTimerId(int32_t id);
+
+  // The fields of the timer being edited: the held record while editing in
+  // place, otherwise the timer of ActiveTimerId, read with GetTimer and
+  // written back with SetTimer. TimerChannel packs major and minor.
+  int32_t OnGetEnableTimer();
+  void OnSetEnableTimer(int32_t value);
+  virtual int32_t OnGetTimerSource();
+  void OnSetTimerSource(int32_t value);
+  virtual int32_t OnGetTimerChannel();
+  void OnSetTimerChannel(int32_t value);
+  virtual int32_t OnGetTimerMapId();
+  void OnSetTimerMapId(int32_t value);
+  int32_t OnGetTimerTimesType();
+  void OnSetTimerTimesType(int32_t value);
+  int32_t OnGetTimerStartEarly();
+  void OnSetTimerStartEarly(int32_t seconds);
+  int32_t OnGetTimerEndDelay();
+  void OnSetTimerEndDelay(int32_t seconds);
+  int32_t OnGetTimerDuration();
+  void OnSetTimerDuration(int32_t seconds);
+  int32_t OnGetTimerDaysOfWeek();
+  void OnSetTimerDaysOfWeek(int32_t days);
+  int32_t OnGetTimerSourceType();
+  void OnSetTimerSourceType(int32_t type);
+
+  // 1 while GetTimer hands out the held record.
+  uint8_t EditInPlace = 1;
+  VgPtr<::Structures::TimerData> HeldTimer;
+
+  // ------------------------------------------------------------------------
+  // The set as a whole (WrapperSet.cpp).
+
+  // Clears the on-screen-display lock, the window number and the animation
+  // count, and makes the remembered last channel (-1, -1) when there is none.
+  void Initialize();
+  // Menu animations count themselves in and out; while one runs the GUI loop
+  // turns fast.
+  bool IsAnimating() const { return animationCount_ > 0; }
+  void StartAnimation() { ++animationCount_; }
+  void StopAnimation() {
+    if (animationCount_ > 0) --animationCount_;
+  }
+  // The main picture's freeze.
+  bool OnGetIsFrozen();
+  virtual void OnSetIsFrozen(bool value);
+  // Puts the set into standby through the middleware.
+  void Standby(int32_t mode, int32_t reason);
+  // Returns every setting of the model to its factory value.
+  virtual void ResetAll();
+  // Picture-in-picture: 0 off, 1 picture in picture, 2 beside.
+  int32_t GetPIPState();
+  void SetPIP(int32_t mode);
+  // Changes that the on-screen-display lock holds back. A channel of -1, -1
+  // locks or unlocks every channel.
+  void SetChannelLock(::Structures::VirtualChannel* channel, bool lock);
+  void SetExtOutputMute(bool mute);
+  // The local time of the set; every field 0 when the middleware cannot tell
+  // it. The kind is not used.
+  ::Structures::LocalTime* GetCurrentTime(int32_t kind = 0);
+  // Null, and a console line, when the middleware cannot tell it.
+  VgString GetFirmwareVersion();
+
+  static VgPoint GetCenterPosition(int32_t areaWidth, int32_t areaHeight, int32_t width, int32_t height) {
+    return VgPoint{(areaWidth - width) / 2, (areaHeight - height) / 2};
+  }
+  static bool IsBitSet(int32_t mask, int32_t bit) { return bit >= 0 && bit < 32 && (uint32_t(mask) >> bit & 1u); }
+  static int32_t SetBit(int32_t mask, int32_t bit, bool on) {
+    if (bit < 0 || bit >= 32) return mask;
+    const uint32_t b = 1u << bit;
+    return static_cast<int32_t>(on ? (uint32_t(mask) | b) : (uint32_t(mask) & ~b));
+  }
+  static int32_t Bool2Int(bool value) { return value ? 1 : 0; }
+  static bool Int2Bool(int32_t value) { return value != 0; }
+  // A decimal text with an optional leading "-"; the empty text gives 0.
+  static int32_t String2Int(VgString text);
+
+  // Holds back the changes above while set; Initialize clears it.
+  bool OSDLock = false;
+  int32_t WindowNumber = 0;
+  VgPtr<::Structures::VirtualChannel> LastChannel;
+
  protected:
   // The settings store that key-backed properties use; none until the root
   // hands it over, and then key-backed properties keep their cached values.
@@ -141,10 +236,25 @@ class Wrapper : public XObject {
   int32_t Read(Property p);
   void Write(Property p, int32_t value);
 
+  // A timer as the middleware keeps it; ok (when given) says whether it
+  // could be read.
+  ::Structures::TimerData* ReadTimer(int32_t index, bool* ok);
+  // Puts the cached values back to those of a fresh model.
+  void ResetCache();
+
  private:
+  enum class TimerField : uint8_t {
+    Enable, Source, Channel, MapId, TimesType, StartEarly, EndDelay, Duration, DaysOfWeek, SourceType
+  };
+  int32_t ReadTimerField(TimerField field);
+  void WriteTimerField(TimerField field, int32_t value);
+
   int32_t cache_[static_cast<size_t>(Property::Count)];
   int32_t preferViewWord_ = 0;
   VgPtr<::PersistentData::PersistentData> store_;
+  int32_t activeTimerId_ = 0;
+  int32_t animationCount_ = 0;
+  bool isFrozen_ = false;
 };
 
 }  // namespace Wrapper

@@ -1,0 +1,33 @@
+#include "SkinBin/Button.h"
+
+#include "Bitmaps.h"
+#include "Fonts/Fonts.h"
+#include "SkinBin/Skin.h"
+
+VG_DEFINE_CLASS(SkinBin, Button, ::Button::Button)
+
+namespace SkinBin {
+
+Button::Button(XObject* link) : ::Button::Button(link) {
+  OnSetBounds({0, 0, 110, 27});
+  OnSetText(VgNewStringAnsi("Text"));
+  HelpString = VgNewStringAnsi("Help");
+  Nonfocused_Bitmap = Skin::LoadBitmap(Bitmaps::DialogButtonNonfocus);
+  Focused_Bitmap = Skin::LoadBitmap(Bitmaps::DialogButtonFocus);
+  Nonfocused_TextColor = Skin::StandardTextColor;
+  Focused_TextColor = Skin::MenuTextFocused;
+  Disabled_TextColor = Skin::DisableTextColor;
+  Resources::Font* medium = Skin::LoadFont(Fonts::MediumFont);
+  Disabled_TextFont = medium;
+  Nonfocused_TextFont = medium;
+  Focused_TextFont = Skin::LoadFont(Fonts::EPGListFont);
+}
+
+void Button::Refresh(XObject* sender) {
+  ::Button::Button::Refresh(sender);
+  VgRect place = caption.Bounds;
+  place.y1 = 2;
+  caption.OnSetBounds(place);
+}
+
+}  // namespace SkinBin

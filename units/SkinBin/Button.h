@@ -1,0 +1,32 @@
+// SkinBin::Button: the skin's dialog button, 110 x 27, with a help text and
+// help mask for the help bar of the screen that shows it. Also the digit
+// cell of the number, time and PIN entries.
+#pragma once
+
+#include <cstdint>
+
+#include "Button/Button.h"
+#include "vgstring.h"
+
+namespace SkinBin {
+
+class Button : public ::Button::Button {
+  VG_CLASS()
+
+ public:
+  explicit Button(XObject* link = nullptr);
+
+  // Overridden slots.
+  // The caption sits 2 pixels below the top: the skin's fonts ride high.
+  void Refresh(XObject* sender = nullptr) override;
+
+  VgString OnGetHelpString() const { return HelpString; }
+  void OnSetHelpString(VgString value) { HelpString = value; }
+  int32_t OnGetHelpMask() const { return HelpMask; }
+  void OnSetHelpMask(int32_t value) { HelpMask = value; }
+
+  VgStr HelpString;
+  int32_t HelpMask = 0;
+};
+
+}  // namespace SkinBin

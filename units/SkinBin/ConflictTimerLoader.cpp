@@ -1,0 +1,97 @@
+// The list of timers in conflict: loaded from the middleware, and stored back
+// with their schedule rows once the viewer has chosen which to keep.
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+
+#include "MainApp/Wrapper.h"
+#include "SkinBin/MiddlewareText.h"
+#include "SkinBin/RecordData.h"
+#include "Wrapper/TimerRecord.h"
+#include "db.h"
+#include "vgdebug.h"
+#include "xpm_tv.h"
+
+namespace SkinBin {
+
+namespace {
+
+// The schedule row of a timer, when it has one.
+bool FindScheduledShow(int32_t timerId, DB_ScheduledShow* show) {
+  for (int found = DB_Get_First_Scheduled_Show(0, show); found == 0;
+       found = DB_Get_Scheduled_Show_Next(show->startTime, show->timerId, show)) {
+    if (show->timerId == timerId) return true;
+  }
+  return false;
+}
+
+int32_t StartSeconds(const ::Structures::LocalTime* start) {
+  struct tm parts = ::Wrapper::PartsOf(start);
+  parts.tm_isdst = -1;
+  return static_cast<int32_t>(mktime(&parts));
+}
+
+}  // namespace
+
+void ConflictTimerInfo::GetEventInfoByCount() {
+  for (int32_t i = 0; i < std::min(NumEvents, kCapacity); ++i) Events[size_t(i)] = nullptr;
+  NumEvents = 0;
+  XPM_ConflictTimer conflicts[kCapacity] = {};
+  int32_t count = 0;
+  if (int32_t status = XPM_GetConflictTimers(conflicts, kCapacity, &count); status != 0) {
+    VgPrint("ConflictTimerInfo: XPM_GetConflictTimers = 0x%08X Failed\n", unsigned(status));
+    return;
+  }
+  if (count > kCapacity) VgPrint("ConflictTimerInfo: %d timers in conflict, only %d listed\n", count, kCapacity);
+  NumEvents = std::clamp(count, 0, kCapacity);
+  for (int32_t i = 0; i < NumEvents; ++i) {
+    auto* entry = VgNew<ConflictTimerData>();
+    entry->TimerId = conflicts[i].timerId;
+    entry->Title = BufferText(conflicts[i].title);
+    // The timer is read from the middleware itself: the model's GetTimer
+    // would answer with the timer being edited.
+    XPM_TimerInfo info{};
+    if (int32_t status = XPM_GetTimer(entry->TimerId, &info); status == 0) {
+      entry->Timer = VgNew<::Structures::TimerData>();
+      entry->Timer->Index = entry->TimerId;
+      ::Wrapper::FillTimerData(entry->Timer, info);
+    } else {
+      VgPrint("ConflictTimerInfo: XPM_GetTimer(%d) = 0x%08X Failed\n", entry->TimerId, unsigned(status));
+    }
+    Events[size_t(i)] = entry;
+  }
+}
+
+int32_t ConflictTimerInfo::UpdateAllTimers() {
+  int32_t first = 0;
+  ::Wrapper::Wrapper* model = MainApp::GetWrapper();
+  for (int32_t i = 0; i < std::min(NumEvents, kCapacity); ++i) {
+    ConflictTimerData* entry = Events[size_t(i)];
+    if (!entry || !entry->Timer) continue;
+    ::Structures::TimerData* timer = entry->Timer;
+    timer->Index = entry->TimerId;
+    const int32_t status = model->SetTimer(timer);
+    if (status != 0) {
+      if (first == 0) first = status;
+      continue;
+    }
+    DB_ScheduledShow show{};
+    if (!FindScheduledShow(entry->TimerId, &show)) {
+      show = DB_ScheduledShow{};
+      VgStringToAnsi(entry->Title, show.title, sizeof show.title, '?');
+    }
+    show.timerId = entry->TimerId;
+    show.enabled = timer->Flag;
+    show.major = timer->Values[::Wrapper::kTimerMajor];
+    show.minor = timer->Values[::Wrapper::kTimerMinor];
+    show.mapId = timer->Settings[::Wrapper::kTimerMapId];
+    show.duration = timer->Values[::Wrapper::kTimerDuration];
+    show.repetition = timer->Settings[::Wrapper::kTimerTimesType];
+    if (timer->StartTime) show.startTime = StartSeconds(timer->StartTime);
+    if (DB_Insert_Scheduled_Data(entry->TimerId, &show) != 0)
+      VgPrint("ConflictTimerInfo: the schedule row of timer %d was not stored\n", entry->TimerId);
+  }
+  return first;
+}
+
+}  // namespace SkinBin

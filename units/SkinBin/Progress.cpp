@@ -1,0 +1,34 @@
+#include "SkinBin/Progress.h"
+
+#include "Bitmaps.h"
+#include "SkinBin/Skin.h"
+
+VG_DEFINE_CLASS(SkinBin, Progress, ::Progress::Progress)
+
+namespace SkinBin {
+
+namespace {
+
+constexpr int32_t kInset = 4;
+
+}  // namespace
+
+Progress::Progress(XObject* link) : ::Progress::Progress(link) {
+  OnSetBgFrameBitmap(Skin::LoadBitmap(Bitmaps::SliderBgFrame));
+  backgroundFrame.OnSetDrawUpperEdge(true);
+  backgroundFrame.OnSetDrawRightEdge(true);
+  backgroundFrame.OnSetDrawBottomEdge(true);
+  backgroundFrame.OnSetDrawLeftEdge(true);
+  OnSetIndicatorImageBitmap(Skin::LoadBitmap(Bitmaps::SliderIndicator));
+  indicatorImage.OnSetAutoSize(true);
+  OnSetIndicatorTopLeft({kInset, kInset});
+  OnSetIndicatorBottomRight({kInset, kInset});
+  OnSetValue(50);
+  for (Views::Rectangle* mark : {&markA, &markB}) {
+    mark->OnSetVisible(false);
+    mark->OnSetColor(Skin::Transparent);
+    Add(mark, 0);
+  }
+}
+
+}  // namespace SkinBin

@@ -1,0 +1,121 @@
+// The television model's operations on the set as a whole: its life cycle,
+// the animation count, picture freeze, standby, factory reset,
+// picture-in-picture, the changes the on-screen-display lock holds back, the
+// clock and small helpers.
+#include "Wrapper/TimerRecord.h"
+#include "Wrapper/Wrapper.h"
+#include "vgdebug.h"
+#include "xpm_tv.h"
+
+namespace Wrapper {
+
+namespace {
+constexpr int32_t kMainWindow = 0;
+constexpr int32_t kEveryChannel = -1;
+constexpr int32_t kFirmwareTextSize = 64;
+}  // namespace
+
+void Wrapper::Initialize() {
+  OSDLock = false;
+  WindowNumber = 0;
+  animationCount_ = 0;
+  if (!LastChannel) {
+    LastChannel = VgNew<::Structures::VirtualChannel>();
+    LastChannel->Major = -1;
+    LastChannel->Minor = -1;
+  }
+}
+
+bool Wrapper::OnGetIsFrozen() {
+  int32_t on = isFrozen_;
+  if (int32_t status = XPM_GetFreeze(kMainWindow, &on); status != 0)
+    VgPrint("Wrapper: XPM_GetFreeze = 0x%08X Failed\n", unsigned(status));
+  else
+    isFrozen_ = on != 0;
+  return isFrozen_;
+}
+
+void Wrapper::OnSetIsFrozen(bool value) {
+  isFrozen_ = value;
+  if (int32_t status = XPM_SetFreeze(kMainWindow, value ? 1 : 0); status != 0)
+    VgPrint("Wrapper: XPM_SetFreeze(%d) = 0x%08X Failed\n", value ? 1 : 0, unsigned(status));
+}
+
+void Wrapper::Standby(int32_t mode, int32_t reason) {
+  if (int32_t status = XPM_StandbyMode(mode, reason); status != 0)
+    VgPrint("Wrapper: XPM_StandbyMode(%d, %d) = 0x%08X Failed\n", mode, reason, unsigned(status));
+}
+
+// The middleware returns its settings to the factory values; the model
+// forgets what it cached of them and the timer it was editing.
+void Wrapper::ResetAll() {
+  if (int32_t status = XPM_ResetFactoryDefaults(); status != 0)
+    VgPrint("Wrapper: XPM_ResetFactoryDefaults = 0x%08X Failed\n", unsigned(status));
+  ResetCache();
+  preferViewWord_ = 0;
+  isFrozen_ = false;
+  HeldTimer = nullptr;
+  activeTimerId_ = 0;
+}
+
+int32_t Wrapper::GetPIPState() {
+  int32_t mode = 0;
+  if (int32_t status = XPM_GetPIPMode(&mode); status != 0) {
+    VgPrint("Wrapper: XPM_GetPIPMode = 0x%08X Failed\n", unsigned(status));
+    return 0;
+  }
+  return mode;
+}
+
+void Wrapper::SetPIP(int32_t mode) {
+  if (int32_t status = XPM_SetPIPMode(mode); status != 0)
+    VgPrint("Wrapper: XPM_SetPIPMode(%d) = 0x%08X Failed\n", mode, unsigned(status));
+}
+
+void Wrapper::SetChannelLock(::Structures::VirtualChannel* channel, bool lock) {
+  if (OSDLock) return;
+  if (!channel) {
+    VgPrint("Wrapper: SetChannelLock without a channel\n");
+    return;
+  }
+  const int32_t major = channel->Major;
+  const int32_t minor = channel->Minor;
+  // Only -1, -1 means every channel; a half-given number names none.
+  if ((major == kEveryChannel) != (minor == kEveryChannel)) {
+    VgPrint("Wrapper: SetChannelLock(%d, %d): no such channel\n", major, minor);
+    return;
+  }
+  if (int32_t status = XPM_SetChannelLock(major, minor, lock ? 1 : 0); status != 0)
+    VgPrint("Wrapper: XPM_SetChannelLock(%d, %d, %d) = 0x%08X Failed\n", major, minor, lock ? 1 : 0,
+            unsigned(status));
+}
+
+void Wrapper::SetExtOutputMute(bool mute) {
+  if (OSDLock) return;
+  if (int32_t status = XPM_SetExtOutputMute(mute ? 1 : 0); status != 0)
+    VgPrint("Wrapper: XPM_SetExtOutputMute(%d) = 0x%08X Failed\n", mute ? 1 : 0, unsigned(status));
+}
+
+::Structures::LocalTime* Wrapper::GetCurrentTime(int32_t) {
+  struct tm now {};
+  if (int32_t status = XPM_GetLocalTime(&now); status != 0) {
+    VgPrint("Wrapper: XPM_GetLocalTime = 0x%08X Failed\n", unsigned(status));
+    return VgNew<::Structures::LocalTime>();
+  }
+  return LocalTimeOf(now);
+}
+
+VgString Wrapper::GetFirmwareVersion() {
+  char text[kFirmwareTextSize] = {};
+  if (XPM_GetFirmwareVersion(text, sizeof text) != 0) {
+    VgPrint("Cannot get the firmware version info.\n");
+    return nullptr;
+  }
+  return VgNewStringAnsi(text);
+}
+
+// The settings store's rule: no validation, so the model and the store read
+// every number the same way.
+int32_t Wrapper::String2Int(VgString text) { return ::PersistentData::PersistentData::String2Int(text); }
+
+}  // namespace Wrapper
