@@ -35,3 +35,9 @@ const void* VgTakeResourceData();
 // The object registered first for the data, or null (diagnostics and tests).
 XObject* VgFindResource(const void* data);
 size_t VgResourceMapSize();
+
+// The resource of class T for a constant: VgLoad<Resources::Bitmap>(Bitmaps::Point).
+template <class T>
+T* VgLoad(const VgConstant& constant) {
+  return static_cast<T*>(VgLoadResource(&constant, &T::Class));
+}

@@ -113,7 +113,7 @@ void SmoothCurve::CreateCurve(double smoothing, int32_t divisions) {
       made = n - 1;
     }
   } else {
-    auto* marker = static_cast<Resources::Bitmap*>(VgLoadResource(&Bitmaps::Point, &Resources::Bitmap::Class));
+    auto* marker = VgLoad<Resources::Bitmap>(Bitmaps::Point);
     for (int32_t i = 0; i + 1 < n; ++i) {
       auto* line = SegmentOf<LinearBezier>(i);
       line->OnSetPoint1(points[i]);

@@ -11,7 +11,7 @@ BorderWidgetClass::BorderWidgetClass(XObject* link) : WidgetClass(link) {
   background.OnSetColor(Look::Black);
   border.OnSetWidth(1);
   border.OnSetColor(Look::BorderLine);
-  caption.OnSetFont(Look::LoadFont(Fonts::LargeFont));
+  caption.OnSetFont(VgLoad<Resources::Font>(Fonts::LargeFont));
   caption.OnSetColor(Look::Text);
   caption.OnSetAlignH(Views::Text::AlignCentre);
   caption.OnSetAlignV(Views::Text::AlignMiddle);

@@ -20,7 +20,7 @@ constexpr int32_t kTop = 120;
 constexpr int32_t kLabelWidth = 170;
 
 void StyleLabel(Views::Text* label, const VgConstant& text) {
-  label->OnSetFont(Look::LoadFont(Fonts::MediumFont));
+  label->OnSetFont(VgLoad<Resources::Font>(Fonts::MediumFont));
   label->OnSetColor(Look::Text);
   label->OnSetAlignH(Views::Text::AlignRight);
   label->OnSetAlignV(Views::Text::AlignMiddle);
@@ -33,7 +33,7 @@ ChangePinDialog::ChangePinDialog(XObject* link) : QORWidgetClass(link) {
   WinID = WinIDs::WIN_ID_PinEntry;
   StyleLabel(&newLabel, Strings::SID_NEW_PIN);
   StyleLabel(&confirmLabel, Strings::SID_MSG_LOCKS_PIN_CODE_CONFIRM);
-  messageLine.OnSetFont(Look::LoadFont(Fonts::SmallFont));
+  messageLine.OnSetFont(VgLoad<Resources::Font>(Fonts::SmallFont));
   messageLine.OnSetColor(Look::Warning);
   messageLine.OnSetAlignH(Views::Text::AlignCentre);
   messageLine.OnSetAlignV(Views::Text::AlignMiddle);

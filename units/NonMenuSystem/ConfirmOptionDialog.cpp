@@ -18,7 +18,7 @@ constexpr int32_t kDefaultTop = 150;
 }  // namespace
 
 ConfirmOptionDialog::ConfirmOptionDialog(XObject* link) : QORWidgetClass(link) {
-  warning.OnSetFont(Look::LoadFont(Fonts::MediumFont));
+  warning.OnSetFont(VgLoad<Resources::Font>(Fonts::MediumFont));
   warning.OnSetColor(Look::Text);
   warning.OnSetAlignH(Views::Text::AlignCentre);
   warning.OnSetAlignV(Views::Text::AlignMiddle);
@@ -75,9 +75,9 @@ void ConfirmOptionDialog::OnSetButtonHeight(int32_t value) {
 }
 
 void ConfirmOptionDialog::StyleButton(Button::Button* button) {
-  Resources::Bitmap* normal = Look::LoadBitmap(Bitmaps::DialogButtonNonfocus);
-  Resources::Bitmap* focused = Look::LoadBitmap(Bitmaps::DialogButtonFocus);
-  Resources::Font* font = Look::LoadFont(Fonts::MediumFont);
+  Resources::Bitmap* normal = VgLoad<Resources::Bitmap>(Bitmaps::DialogButtonNonfocus);
+  Resources::Bitmap* focused = VgLoad<Resources::Bitmap>(Bitmaps::DialogButtonFocus);
+  Resources::Font* font = VgLoad<Resources::Font>(Fonts::MediumFont);
   button->Nonfocused_Bitmap = normal;
   button->Default_Bitmap = normal;
   button->Disabled_Bitmap = normal;

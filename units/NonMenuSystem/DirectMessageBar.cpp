@@ -37,8 +37,8 @@ DirectMessageBar::DirectMessageBar(XObject* link) : WidgetClass(link) {
   OnSetTimeOutValue(kDefaultMessageTime);
   OnSetOnTimeOut(VgSlotOf<&DirectMessageBar::TimeUp>(this));
   background.OnSetColor(Look::Transparent);
-  frame.OnSetBitmap(Look::LoadBitmap(Bitmaps::QORDialogFrame));
-  message.OnSetFont(Look::LoadFont(Fonts::MediumFont));
+  frame.OnSetBitmap(VgLoad<Resources::Bitmap>(Bitmaps::QORDialogFrame));
+  message.OnSetFont(VgLoad<Resources::Font>(Fonts::MediumFont));
   message.OnSetColor(Look::Text);
   message.OnSetAlignV(Views::Text::AlignMiddle);
   icon.OnSetAlignH(1);
@@ -79,10 +79,10 @@ void DirectMessageBar::OnSetMessageType(int32_t type) {
   }
   switch (row_->icon) {
     case MessageIcon::Alert:
-      icon.OnSetBitmap(Look::LoadBitmap(Bitmaps::DirectMessageAlert));
+      icon.OnSetBitmap(VgLoad<Resources::Bitmap>(Bitmaps::DirectMessageAlert));
       break;
     case MessageIcon::Info:
-      icon.OnSetBitmap(Look::LoadBitmap(Bitmaps::DirectMessageInfo));
+      icon.OnSetBitmap(VgLoad<Resources::Bitmap>(Bitmaps::DirectMessageInfo));
       break;
     case MessageIcon::None:
       icon.OnSetBitmap(nullptr);

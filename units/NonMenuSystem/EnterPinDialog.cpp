@@ -30,12 +30,12 @@ VgString ReadPin(PinKind kind) {
 EnterPinDialog::EnterPinDialog(XObject* link) : QORWidgetClass(link) {
   WinID = WinIDs::WIN_ID_PinEntry;
   HasCaption = false;
-  label.OnSetFont(Look::LoadFont(Fonts::MediumFont));
+  label.OnSetFont(VgLoad<Resources::Font>(Fonts::MediumFont));
   label.OnSetColor(Look::Text);
   label.OnSetAlignH(Views::Text::AlignRight);
   label.OnSetAlignV(Views::Text::AlignMiddle);
   label.OnSetString(VgConcatString(VgGetVariantOfString(&Strings::SID_ENTER_PIN), VgNewStringAnsi(":")));
-  messageLine.OnSetFont(Look::LoadFont(Fonts::SmallFont));
+  messageLine.OnSetFont(VgLoad<Resources::Font>(Fonts::SmallFont));
   messageLine.OnSetColor(Look::Warning);
   messageLine.OnSetAlignH(Views::Text::AlignCentre);
   messageLine.OnSetAlignV(Views::Text::AlignMiddle);

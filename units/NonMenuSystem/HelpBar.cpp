@@ -45,11 +45,11 @@ HelpBar::HelpBar(XObject* link) : WidgetClass(link) {
   Layer = 0x200;
   FocusOnOpen = false;
   background.OnSetColor(Look::Transparent);
-  panel.OnSetBitmap(Look::LoadBitmap(Bitmaps::HelpBarFrame));
+  panel.OnSetBitmap(VgLoad<Resources::Bitmap>(Bitmaps::HelpBarFrame));
   Add(&panel, 0);
   for (int32_t i = 0; i < Keys; ++i) {
     icons[size_t(i)] = VgNew<Views::Image>();
-    icons[size_t(i)]->OnSetBitmap(Look::LoadBitmap(*kHelpKeys[i].icon));
+    icons[size_t(i)]->OnSetBitmap(VgLoad<Resources::Bitmap>(*kHelpKeys[i].icon));
     icons[size_t(i)]->OnSetAutoSize(true);
     labels[size_t(i)] = VgNew<Views::Text>();
     labels[size_t(i)]->OnSetColor(Look::Text);
@@ -75,7 +75,7 @@ void HelpBar::HandleFocus(bool focused) {
 void HelpBar::UpdateHelp() {
   const bool small = (HelpType & HelpSmallMode) != 0;
   const Spacing spacing = small ? kSmall : kNormal;
-  Resources::Font* font = Look::LoadFont(small ? Fonts::SmallestFont : Fonts::SmallFont);
+  Resources::Font* font = VgLoad<Resources::Font>(small ? Fonts::SmallestFont : Fonts::SmallFont);
   const int32_t height = small ? Height - 6 : Height;
   int32_t x = spacing.margin;
   int32_t label = 0;

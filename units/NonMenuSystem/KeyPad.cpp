@@ -63,12 +63,12 @@ KeyPad::KeyPad(XObject* link) : QORWidgetClass(link) {
   // A pop-up over the dialog that asked for it, which stays open.
   Layer = 256;
   HasCaption = false;
-  field.OnSetBitmap(Look::LoadBitmap(Bitmaps::PinButtonNonfocus));
-  fieldText.OnSetFont(Look::LoadFont(Fonts::MediumFont));
+  field.OnSetBitmap(VgLoad<Resources::Bitmap>(Bitmaps::PinButtonNonfocus));
+  fieldText.OnSetFont(VgLoad<Resources::Font>(Fonts::MediumFont));
   fieldText.OnSetColor(Look::Text);
   fieldText.OnSetAlignV(Views::Text::AlignMiddle);
   fieldText.OnSetEllipsis(true);
-  counter.OnSetFont(Look::LoadFont(Fonts::SmallestFont));
+  counter.OnSetFont(VgLoad<Resources::Font>(Fonts::SmallestFont));
   counter.OnSetColor(Look::TextDim);
   counter.OnSetAlignH(Views::Text::AlignRight);
   counter.OnSetAlignV(Views::Text::AlignMiddle);

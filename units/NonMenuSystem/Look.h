@@ -23,12 +23,5 @@ inline constexpr VgColor Black{0, 0, 0, 255};
 inline constexpr VgColor BorderLine{150, 158, 170, 255};
 inline constexpr VgColor Transparent{0, 0, 0, 0};
 
-inline Resources::Font* LoadFont(const VgConstant& font) {
-  return static_cast<Resources::Font*>(VgLoadResource(&font, &Resources::Font::Class));
-}
-
-inline Resources::Bitmap* LoadBitmap(const VgConstant& bitmap) {
-  return static_cast<Resources::Bitmap*>(VgLoadResource(&bitmap, &Resources::Bitmap::Class));
-}
 
 }  // namespace NonMenuSystem::Look

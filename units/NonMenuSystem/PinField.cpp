@@ -14,7 +14,7 @@ PinField::PinField(XObject* link) : PinEntry::PinEntry(link) {
   OnSetTimeOutValue(0);
   Views::Frame* cells[Digits] = {&cell0, &cell1, &cell2, &cell3};
   Views::Text* digits[Digits] = {&digit0, &digit1, &digit2, &digit3};
-  Resources::Font* font = Look::LoadFont(Fonts::LargeFont);
+  Resources::Font* font = VgLoad<Resources::Font>(Fonts::LargeFont);
   for (int32_t i = 0; i < Digits; ++i) {
     const int32_t x = i * (CellSize + CellGap);
     cells[i]->OnSetBounds({x, 0, x + CellSize, CellSize});
@@ -45,8 +45,8 @@ void PinField::HandleFocus(bool focused) {
 void PinField::refreshPin() {
   Views::Frame* cells[Digits] = {&cell0, &cell1, &cell2, &cell3};
   Views::Text* digits[Digits] = {&digit0, &digit1, &digit2, &digit3};
-  Resources::Bitmap* normal = Look::LoadBitmap(Bitmaps::PinButtonNonfocus);
-  Resources::Bitmap* lit = Look::LoadBitmap(Bitmaps::PinButtonFocus);
+  Resources::Bitmap* normal = VgLoad<Resources::Bitmap>(Bitmaps::PinButtonNonfocus);
+  Resources::Bitmap* lit = VgLoad<Resources::Bitmap>(Bitmaps::PinButtonFocus);
   const char16_t star[2] = {Indicator, 0};
   for (int32_t i = 0; i < Digits; ++i) {
     const bool next = Focused && i == digitCount;

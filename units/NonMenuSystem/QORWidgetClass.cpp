@@ -19,8 +19,8 @@ constexpr int32_t kShadow = 12;
 QORWidgetClass::QORWidgetClass(XObject* link) : WidgetClass(link) {
   OnSetTimeOutValue(QORTimeOut);
   background.OnSetColor(Look::Transparent);
-  frame.OnSetBitmap(Look::LoadBitmap(Bitmaps::QORDialogFrame));
-  caption.OnSetFont(Look::LoadFont(Fonts::LargeFont));
+  frame.OnSetBitmap(VgLoad<Resources::Bitmap>(Bitmaps::QORDialogFrame));
+  caption.OnSetFont(VgLoad<Resources::Font>(Fonts::LargeFont));
   caption.OnSetColor(Look::Caption);
   caption.OnSetAlignH(Views::Text::AlignCentre);
   caption.OnSetAlignV(Views::Text::AlignMiddle);

@@ -17,7 +17,7 @@ WaitingCircle::WaitingCircle(XObject* link) : Views::Image(link) {
 void WaitingCircle::Start(int32_t kind) {
   if (kind != KindCircle) VgPrint("NonMenuSystem::WaitingCircle.Start: no circle of kind %d, showing the circle\n", kind);
   if (!Bitmap) {
-    OnSetBitmap(Look::LoadBitmap(Bitmaps::WaitingCircle));
+    OnSetBitmap(VgLoad<Resources::Bitmap>(Bitmaps::WaitingCircle));
     const VgRect extent = GetExtent();
     OnSetBounds({Right - VgGetRectW(extent), Top, Right, Top + VgGetRectH(extent)});
   }

@@ -12,15 +12,15 @@ Button::Button(XObject* link) : ::Button::Button(link) {
   OnSetBounds({0, 0, 110, 27});
   OnSetText(VgNewStringAnsi("Text"));
   HelpString = VgNewStringAnsi("Help");
-  Nonfocused_Bitmap = Skin::LoadBitmap(Bitmaps::DialogButtonNonfocus);
-  Focused_Bitmap = Skin::LoadBitmap(Bitmaps::DialogButtonFocus);
+  Nonfocused_Bitmap = VgLoad<Resources::Bitmap>(Bitmaps::DialogButtonNonfocus);
+  Focused_Bitmap = VgLoad<Resources::Bitmap>(Bitmaps::DialogButtonFocus);
   Nonfocused_TextColor = Skin::StandardTextColor;
   Focused_TextColor = Skin::MenuTextFocused;
   Disabled_TextColor = Skin::DisableTextColor;
-  Resources::Font* medium = Skin::LoadFont(Fonts::MediumFont);
+  Resources::Font* medium = VgLoad<Resources::Font>(Fonts::MediumFont);
   Disabled_TextFont = medium;
   Nonfocused_TextFont = medium;
-  Focused_TextFont = Skin::LoadFont(Fonts::EPGListFont);
+  Focused_TextFont = VgLoad<Resources::Font>(Fonts::EPGListFont);
 }
 
 void Button::Refresh(XObject* sender) {

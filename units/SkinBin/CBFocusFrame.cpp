@@ -8,7 +8,7 @@ VG_DEFINE_CLASS(SkinBin, CBFocusFrame, Cursor::FocusFrame)
 namespace SkinBin {
 
 CBFocusFrame::CBFocusFrame(XObject* link) : Cursor::FocusFrame(link) {
-  OnSetFrameBitmap(Skin::LoadBitmap(Bitmaps::ChBrowserCursor));
+  OnSetFrameBitmap(VgLoad<Resources::Bitmap>(Bitmaps::ChBrowserCursor));
   OnSetBorderWidth(4);
   OnSetClientBounds({0, 0, 130, 40});
 }

@@ -16,7 +16,7 @@ CheckBoxWithCaption::CheckBoxWithCaption(XObject* link) : CheckBoxButton(link) {
   Focused_TextColor = Skin::MenuTextFocused;
   Disabled_TextColor = Skin::DisableTextColor;
   Default_TextColor = Skin::StandardTextColor;
-  Resources::Font* medium = Skin::LoadFont(Fonts::MediumFont);
+  Resources::Font* medium = VgLoad<Resources::Font>(Fonts::MediumFont);
   Nonfocused_TextFont = medium;
   Focused_TextFont = medium;
   Disabled_TextFont = medium;

@@ -12,8 +12,8 @@ namespace SkinBin {
 ColorButton::ColorButton(XObject* link) : ::Button::Button(link) {
   Add(&colorRect, 0);
   OnSetBounds({0, 0, 32, 32});
-  Nonfocused_Bitmap = Skin::LoadBitmap(Bitmaps::PinButtonNonfocus);
-  Focused_Bitmap = Skin::LoadBitmap(Bitmaps::PinButtonFocus);
+  Nonfocused_Bitmap = VgLoad<Resources::Bitmap>(Bitmaps::PinButtonNonfocus);
+  Focused_Bitmap = VgLoad<Resources::Bitmap>(Bitmaps::PinButtonFocus);
   colorRect.OnSetBounds({0, 0, 80, 30});
   colorRect.OnSetColor(Skin::Red);
 }

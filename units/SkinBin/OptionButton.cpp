@@ -27,9 +27,6 @@ constexpr VgColor DefaultTextColor{200, 200, 200, 255};
 // Gap between an arrow and the end of the row.
 constexpr int32_t ArrowInset = 7;
 
-Resources::Bitmap* LoadBitmap(const VgConstant* constant) {
-  return static_cast<Resources::Bitmap*>(VgLoadResource(constant, &Resources::Bitmap::Class));
-}
 
 }  // namespace
 
@@ -44,13 +41,13 @@ OptionRow::OptionRow(XObject* link, const OptionRowLook& look) : ::Button::IconB
   Focused_TextColor = look.focusedTextColor;
   Disabled_TextColor = DisableTextColor;
   Default_TextColor = DefaultTextColor;
-  auto* font = static_cast<Resources::Font*>(VgLoadResource(&Fonts::MediumFont, &Resources::Font::Class));
+  auto* font = VgLoad<Resources::Font>(Fonts::MediumFont);
   Disabled_TextFont = font;
   Default_TextFont = font;
   Nonfocused_TextFont = font;
   Focused_TextFont = font;
-  Nonfocused_Icon = LoadBitmap(look.nonfocusedIcon);
-  Focused_Icon = LoadBitmap(look.focusedIcon);
+  Nonfocused_Icon = VgLoad<Resources::Bitmap>(*look.nonfocusedIcon);
+  Focused_Icon = VgLoad<Resources::Bitmap>(*look.focusedIcon);
   // The value takes the caption's place; the caption itself stays hidden.
   caption.OnSetVisible(false);
 
@@ -60,13 +57,13 @@ OptionRow::OptionRow(XObject* link, const OptionRowLook& look) : ::Button::IconB
   LeftArrow.OnSetVisible(false);
   LeftArrow.OnSetBounds({0, 10, 13, 20});
   LeftArrow.OnSetAutoSize(true);
-  LeftArrow.OnSetBitmap(LoadBitmap(look.leftArrow));
+  LeftArrow.OnSetBitmap(VgLoad<Resources::Bitmap>(*look.leftArrow));
   RightArrow.OnSetVisible(false);
   RightArrow.OnSetAlignH(2);
   RightArrow.OnSetAlignV(1);
   RightArrow.OnSetBounds({470, 10, 483, 20});
   RightArrow.OnSetAutoSize(true);
-  RightArrow.OnSetBitmap(LoadBitmap(look.rightArrow));
+  RightArrow.OnSetBitmap(VgLoad<Resources::Bitmap>(*look.rightArrow));
 
   ValueString = VgNewStringAnsi("Value");
   ValueText.OnSetBounds({160, 0, 260, 20});

@@ -14,8 +14,8 @@ PinEntry::PinEntry(XObject* link) : ::PinEntry::PinEntry(link) {
     auto* cell = VgNew<Button>();
     // A cell is as large as its artwork.
     cell->OnSetBounds({0, 0, 27, 27});
-    cell->Nonfocused_Bitmap = Skin::LoadBitmap(Bitmaps::PinButtonNonfocus);
-    cell->Focused_Bitmap = Skin::LoadBitmap(Bitmaps::PinButtonFocus);
+    cell->Nonfocused_Bitmap = VgLoad<Resources::Bitmap>(Bitmaps::PinButtonNonfocus);
+    cell->Focused_Bitmap = VgLoad<Resources::Bitmap>(Bitmaps::PinButtonFocus);
     cell->OnSetText(nullptr);
     Add(cell, 0);
     Cells[static_cast<size_t>(i)] = cell;

@@ -14,12 +14,12 @@ constexpr int32_t kInset = 4;
 }  // namespace
 
 Progress::Progress(XObject* link) : ::Progress::Progress(link) {
-  OnSetBgFrameBitmap(Skin::LoadBitmap(Bitmaps::SliderBgFrame));
+  OnSetBgFrameBitmap(VgLoad<Resources::Bitmap>(Bitmaps::SliderBgFrame));
   backgroundFrame.OnSetDrawUpperEdge(true);
   backgroundFrame.OnSetDrawRightEdge(true);
   backgroundFrame.OnSetDrawBottomEdge(true);
   backgroundFrame.OnSetDrawLeftEdge(true);
-  OnSetIndicatorImageBitmap(Skin::LoadBitmap(Bitmaps::SliderIndicator));
+  OnSetIndicatorImageBitmap(VgLoad<Resources::Bitmap>(Bitmaps::SliderIndicator));
   indicatorImage.OnSetAutoSize(true);
   OnSetIndicatorTopLeft({kInset, kInset});
   OnSetIndicatorBottomRight({kInset, kInset});

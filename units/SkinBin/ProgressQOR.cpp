@@ -22,8 +22,8 @@ ProgressQOR::ProgressQOR(XObject* link) : ::Progress::Progress(link) {
   OnSetBounds({0, 0, 200, 12});
   OnSetValue(50);
   OnSetStretchIndicator(StretchGrow);
-  OnSetBgFrameBitmap(Skin::LoadBitmap(Bitmaps::SliderGroove));
-  OnSetIndicatorFrameBitmap(Skin::LoadBitmap(Bitmaps::SliderIndicatorRed));
+  OnSetBgFrameBitmap(VgLoad<Resources::Bitmap>(Bitmaps::SliderGroove));
+  OnSetIndicatorFrameBitmap(VgLoad<Resources::Bitmap>(Bitmaps::SliderIndicatorRed));
   DrawAllEdges(backgroundFrame);
   backgroundFrame.OnSetBounds({0, 0, 186, 20});
   backgroundImage.OnSetVisible(false);

@@ -20,7 +20,7 @@ ScrollBar::ScrollBar(XObject* link) : Forms::ScrollBar(link) {
   for (const Part& part : parts) {
     part.image->OnSetBounds(part.bounds);
     part.image->OnSetAutoSize(true);
-    part.image->OnSetBitmap(Skin::LoadBitmap(*part.bitmap));
+    part.image->OnSetBitmap(VgLoad<Resources::Bitmap>(*part.bitmap));
     Add(part.image, 0);
   }
   OnSetBounds({0, 0, 16, 331});

@@ -17,12 +17,5 @@ inline constexpr VgColor White{255, 255, 255, 255};
 inline constexpr VgColor Red{255, 0, 0, 255};
 inline constexpr VgColor Transparent{0, 0, 0, 0};
 
-inline Resources::Bitmap* LoadBitmap(const VgConstant& constant) {
-  return static_cast<Resources::Bitmap*>(VgLoadResource(&constant, &Resources::Bitmap::Class));
-}
-
-inline Resources::Font* LoadFont(const VgConstant& constant) {
-  return static_cast<Resources::Font*>(VgLoadResource(&constant, &Resources::Font::Class));
-}
 
 }  // namespace SkinBin::Skin

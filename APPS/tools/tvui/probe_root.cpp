@@ -27,7 +27,7 @@ std::string Ansi(VgString text) {
 Views::Text* MakeText(Core::Root* root, VgRect bounds, const VgConstant& font) {
   auto* text = VgNew<Views::Text>();
   text->OnSetBounds(bounds);
-  text->OnSetFont(static_cast<Resources::Font*>(VgLoadResource(&font, &Resources::Font::Class)));
+  text->OnSetFont(VgLoad<Resources::Font>(font));
   text->OnSetColor(VgColor{255, 255, 255, 255});
   root->Add(text, 0);
   return text;
