@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -89,7 +90,9 @@ void WaitAndDispatch(XObject* root) {
     handleEvent(10);
   } else if (VgAnyTimerEnabled()) {
     handleCC();
-    handleEvent(500);
+    // At most half a second, but no longer than the next timer is due: a
+    // time-out then closes its screen when it expires, not up to 500 ms later.
+    handleEvent(std::clamp(VgNextTimerExpiration(), 0, 500));
     update_time = 1;
   } else {
     handleCC();

@@ -8,6 +8,8 @@ void RealTimeOfDay(timeval* now) { gettimeofday(now, nullptr); }
 
 DFBResult DirectFBWait(IDirectFBEventBuffer* buffer, int32_t ms) {
   if (ms < 0) return buffer->WaitForEvent(buffer);
+  // A timeout of zero is not a wait: only look whether an event is there.
+  if (ms == 0) return buffer->HasEvent(buffer);
   return buffer->WaitForEventWithTimeout(buffer, 0, unsigned(ms));
 }
 
