@@ -26,7 +26,8 @@
 #define EVENTS_MIDDLEWARE_EVENTS(X)                                                                         \
   X(XPM_EVENT_WAKEUP, int32_t Reason = 0; /* 1 power, 2 timer, 3 force on, 4 device, 5 aging mode */)          \
   X(XPM_EVENT_STANDBY, int32_t Reason = 0; /* 1 power, 2 timer, 3 force on, 4 DPMS, 5 sleep timer, 6 no signal, \
-                                              7 immediate power-down */)                                      \
+                                              7 immediate power-down */                                       \
+    bool Refused = false; /* set by the screen that keeps the set on (a recording) */)                        \
   X(XPM_EVENT_SOURCE_ACQUIRED, int32_t Handled = 0; int32_t SourceId = 0; int32_t Window = 0;                  \
     int32_t Status = 0; /* 16 acquired, else 16 + 1 no signal, 2 invalid format, 4 rating lock */              \
     int32_t RetryCount = 0;)                                                                                   \

@@ -448,7 +448,14 @@ void AfterWakeup(const Payload& p, Core::Event*) {
     EnableUSBPopup();
 }
 
-void AfterStandby(const Payload&, Core::Event*) { SetFlag(g_host.g_IsPowerOn, 0); }
+// A standby that the interface refused (a recording keeps the set on) leaves
+// the set on: dropping every later key and event would leave it deaf until the
+// next wake-up.
+void AfterStandby(const Payload&, Core::Event* event) {
+  auto* standby = vg_cast<Events::XPM_EVENT_STANDBY>(event);
+  if (standby && standby->Refused) return;
+  SetFlag(g_host.g_IsPowerOn, 0);
+}
 
 // The end of every wireless connection attempt is fed back to the factory
 // command processor, whose network test waits for it.
@@ -575,6 +582,10 @@ void vg_xpmEventCallback(uint32_t cookie, uint32_t event, uint32_t size, const v
   if (row->log) VgPrint("vg_xpmEventCallback: %s\n", row->log);
   Core::Event* created = row->make(p);
   if (!created) return;
+  // The event must outlive its dispatch: the step after it reads what the
+  // screens wrote into it, and the loop may collect inside the dispatch.
+  VgLockObject(created);
   Dispatch(created);
   if (row->after) row->after(p, created);
+  VgUnlockObject(created);
 }

@@ -1,41 +1,242 @@
 #include "MainApp/Root.h"
 
-VG_DEFINE_CLASS(MainApp, Root, XObject)
+#include "Core/KeyEvent.h"
+#include "Events/Events.h"
+#include "Graphics/RootCanvas.h"
+#include "MainApp/EventAgent.h"
+#include "MainApp/MediaWrapper.h"
+#include "MainApp/MessageAgent.h"
+#include "MainApp/OptionDB.h"
+#include "MainApp/PersistentData.h"
+#include "MainApp/Standby.h"
+#include "MainApp/WidgetManager.h"
+#include "MainApp/Wrapper.h"
+#include "Primitives/KeyRoutingParameter.h"
+#include "WinIDs/WinIDs.h"
+#include "vgdebug.h"
+#include "vgslot.h"
+
+VG_DEFINE_CLASS(MainApp, Root, Core::Root)
 
 namespace MainApp {
 
-Root::Root(XObject* link) : XObject(link) {}
+const DefaultSetting kDefaultSettings[31] = {
+    {u"Language", DefaultSetting::Kind::Integer, 0, nullptr},
+    {u"OSDLockStatus", DefaultSetting::Kind::Boolean, 0, nullptr},
+    {u"CBListMask", DefaultSetting::Kind::Integer, 111, nullptr},
+    {u"AutoInput_TV", DefaultSetting::Kind::Integer, 0, nullptr},
+    {u"AutoInput_Cable", DefaultSetting::Kind::Integer, -1, nullptr},
+    {u"AutoInput_BD", DefaultSetting::Kind::Integer, -1, nullptr},
+    {u"AutoInput_AUX", DefaultSetting::Kind::Integer, -1, nullptr},
+    {u"ChannelTuningMode", DefaultSetting::Kind::Integer, 1, nullptr},
+    {u"ThreeD_AutoStart", DefaultSetting::Kind::Integer, 1, nullptr},
+    {u"ThreeD_StartMessage", DefaultSetting::Kind::Integer, 1, nullptr},
+    {u"ThreeD_First", DefaultSetting::Kind::Integer, 1, nullptr},
+    // Every source powers the set down after a while without signal.
+    {u"NoSignalPowerDown", DefaultSetting::Kind::Integer, 0x3FFFFF, nullptr},
+    {u"MaxVolSetupDefault", DefaultSetting::Kind::Integer, 50, nullptr},
+    {u"StickerDemo", DefaultSetting::Kind::Integer, 1, nullptr},
+    {u"OnTimer_Volume", DefaultSetting::Kind::Integer, 30, nullptr},
+    {u"AmplifierControl", DefaultSetting::Kind::Integer, 1, nullptr},
+    {u"MM_IntervalTime", DefaultSetting::Kind::Integer, 1, nullptr},
+    {u"USBSDAutoStart", DefaultSetting::Kind::Integer, 1, nullptr},
+    {u"AddAnalog", DefaultSetting::Kind::Integer, 1, nullptr},
+    {u"AddDigital", DefaultSetting::Kind::Integer, 1, nullptr},
+    {u"ScreenSaverActivationDelay", DefaultSetting::Kind::Integer, 30, nullptr},
+    // Row and column of the colour pad, then red, green and blue.
+    {u"ScreenSaverColor", DefaultSetting::Kind::Text, 0, u"06017017017"},
+    {u"PhotoBrowseMode", DefaultSetting::Kind::Integer, 0, nullptr},
+    {u"PlaybackSortType", DefaultSetting::Kind::Integer, 0, nullptr},
+    {u"EnableDlna", DefaultSetting::Kind::Integer, 0, nullptr},
+    {u"EPGCountry", DefaultSetting::Kind::Integer, 0, nullptr},
+    {u"EPGMedium", DefaultSetting::Kind::Integer, 0, nullptr},
+    {u"IsEPGAccountSetup", DefaultSetting::Kind::Integer, 0, nullptr},
+    {u"IsEPGZIPCodeSetup", DefaultSetting::Kind::Integer, 0, nullptr},
+    {u"EnablePopMessage", DefaultSetting::Kind::Integer, 0, nullptr},
+    {u"EPGTuningMode", DefaultSetting::Kind::Integer, 1, nullptr},
+};
 
-Root::~Root() {
-  if (canvas_) GenFreeBitmap(canvas_);
-  canvas_ = nullptr;
+namespace {
+
+// Front-panel keys as the event bridge codes them.
+constexpr uint16_t kFpPower = 80;
+constexpr uint16_t kFpVolumeUp = 46;
+constexpr uint16_t kFpVolumeDown = 47;
+constexpr uint16_t kFpChannelUp = 36;
+constexpr uint16_t kFpChannelDown = 37;
+constexpr uint16_t kFpMenu = 3;
+constexpr uint16_t kFpInput = 83;
+// Navigation codes of the screens.
+constexpr uint16_t kKeyOk = 1;
+constexpr uint16_t kKeyUp = 4;
+constexpr uint16_t kKeyDown = 5;
+constexpr uint16_t kKeyLeft = 6;
+constexpr uint16_t kKeyRight = 7;
+constexpr uint16_t kKeyBack = 41;
+// Keys that leave the retail demo running: the volume and mute keys.
+constexpr uint16_t kKeyMute = 84;
+// The freeze key itself does not end a freeze.
+constexpr uint16_t kKeyFreeze = 89;
+// The key that goes back while a screen is open, and stays itself otherwise.
+constexpr uint16_t kKeyLastOrBack = 54;
+
+// The front-panel navigation while a screen that wants it is open.
+struct FpMapping {
+  uint16_t from;
+  uint16_t to;
+};
+constexpr FpMapping kFpNavigation[] = {
+    {kFpChannelDown, kKeyDown}, {kFpChannelUp, kKeyUp}, {kFpMenu, kKeyBack},
+    {kFpVolumeDown, kKeyLeft},  {kFpInput, kKeyOk},
+};
+
+bool IsFactoryM(::SkinBin::Wrapper* wrapper) {
+  return VgCompString(wrapper->OnGetFactoryMode(), VgNewStringAnsi("M")) == 0;
 }
 
-void Root::Initialize(int32_t width, int32_t height) {
-  if (canvas_) GenFreeBitmap(canvas_);
-  canvas_ = GenCreateBitmapExternal(width, height, GenColorFormatArgb8888);
-  pending_ = VgRect{0, 0, width, height};
+}  // namespace
+
+Root::Root(XObject* link) : Core::Root(link) {
+  OnSetBounds({0, 0, ScreenWidth, ScreenHeight});
+  WidgetManager = GetWidgetManager();
+  PersistentData = GetPersistentData();
+  EventAgent = GetEventAgent();
+  MessageAgent = GetMessageAgent();
+  Wrapper = GetWrapper();
+  OptionDB = GetOptionDB();
+  MediaWrapper = GetMediaWrapper();
+  Init();
 }
+
+void Root::Init() {
+  PersistentData->OnSetRecoverFile(true);
+  PersistentData->OnSetOnLoadDefaultData(VgSlotOf<&Root::DefaultAppData>(this));
+  PersistentData->Initialize(VgNewString(kSettingsFile));
+
+  Wrapper->OnSetRoot(this);
+  Wrapper->Initialize();
+  Wrapper->OnSetPersistentData(PersistentData);
+  Wrapper->OnSetEventAgent(EventAgent);
+  EventAgent->Wrapper = Wrapper.get();
+  EventAgent->WidgetManager = WidgetManager.get();
+  EventAgent->MessageAgent = MessageAgent.get();
+  EventAgent->PersistentData = PersistentData.get();
+
+  auto* standby = VgNew<Standby>();
+  standbyGroup = standby;
+  auto* parameter = VgNew<Primitives::KeyRoutingParameter>();
+  parameter->Parent = this;
+  standby->Initialize(parameter);
+  standby->Open();
+  OnSetFocus(standby);
+}
+
+void Root::DefaultAppData(XObject*) {
+  for (const DefaultSetting& setting : kDefaultSettings) {
+    VgString key = VgNewString(setting.key);
+    switch (setting.kind) {
+      case DefaultSetting::Kind::Integer:
+        PersistentData->PutInteger(key, setting.value);
+        break;
+      case DefaultSetting::Kind::Boolean:
+        PersistentData->PutBool(key, setting.value != 0);
+        break;
+      case DefaultSetting::Kind::Text:
+        PersistentData->PutString(key, VgNewString(setting.text));
+        break;
+    }
+  }
+}
+
+XObject* Root::HandleEvent(Core::Event*) { return nullptr; }
 
 XObject* Root::DispatchEvent(Core::Event* event) {
-  (void)event;
-  return nullptr;
+  if (!event) return Core::Root::DispatchEvent(event);
+  RemapFpKey(event);
+
+  auto* key = vg_cast<Core::KeyEvent>(event);
+  if (key && key->keyCode == kKeyLastOrBack &&
+      (HasUIOnScreen() || WidgetManager->FindForm(WinIDs::WIN_ID_RecordPlaybackFullscreenDialog))) {
+    key->keyCode = kKeyBack;
+    key->keyChar = Core::KeyCharOf(kKeyBack);
+  }
+
+  auto* remote = vg_cast<Events::XPM_EVENT_KEY>(event);
+  if (remote && remote->down) {
+    // A key is the viewer at the set: the idle timers start again and a
+    // demo or a frozen picture gives way, unless an application owns the set.
+    if (!Wrapper->OnGetAppCriticalSection()) {
+      Wrapper->StartAutoPowerTimer();
+      Wrapper->StartAutoDemoTimer();
+      Wrapper->StopOnTimerShutdownTimer();
+      const uint16_t code = remote->keyCode;
+      if (code != kFpVolumeUp && code != kFpVolumeDown && code != kKeyMute && Wrapper->OnGetStartDemo())
+        Wrapper->OnSetStartDemo(false);
+      if (Wrapper->OnGetIsFrozen() && code != kKeyFreeze) Wrapper->OnSetIsFrozen(false);
+    }
+    // The factory's M mode drives the set through the front panel itself.
+    if (remote->FrontPanel && IsFactoryM(Wrapper)) return this;
+    if (remote->keyCode == kFpPower) {
+      auto* standby = VgNew<Events::XPM_EVENT_STANDBY>();
+      standby->Reason = 1;
+      return Core::Root::DispatchEvent(standby);
+    }
+  }
+  return Core::Root::DispatchEvent(event);
 }
 
-VgRect Root::Update() {
-  VgRect area = pending_;
-  pending_ = VgRect{0, 0, 0, 0};
-  return area;
+XObject* Root::Broadcast(Core::Event* event) {
+  if (!event) return Core::Root::Broadcast(event);
+  RemapFpKey(event);
+  if (MediaWrapper && MediaWrapper->HandleEvent(event)) return MediaWrapper;
+  return Core::Root::Broadcast(event);
 }
 
-bool Root::HasUIOnScreen() { return false; }
-
-bool Root::IsAnimationActive() { return false; }
-
-int32_t Root::SetTV101State(int32_t state) {
-  tv101State = state == 1;
-  return 0;
+void Root::RemapFpKey(Core::Event* event) {
+  auto* key = vg_cast<Events::XPM_EVENT_KEY>(event);
+  if (!key || !key->FrontPanel) return;
+  const bool swapped = Wrapper->IsQORZEP2();
+  uint16_t code = key->keyCode;
+  // That variant's panel has its volume keys the other way round.
+  if (swapped) {
+    if (code == kFpVolumeUp) code = kFpVolumeDown;
+    else if (code == kFpVolumeDown) code = kFpVolumeUp;
+  }
+  if (doFpKeyMapping()) {
+    if (code == kFpVolumeUp) {
+      code = swapped ? kKeyOk : kKeyRight;
+    } else {
+      for (const FpMapping& mapping : kFpNavigation) {
+        if (mapping.from == code) {
+          code = mapping.to;
+          break;
+        }
+      }
+    }
+  }
+  if (code != key->keyCode) {
+    key->keyCode = code;
+    key->keyChar = Core::KeyCharOf(code);
+  }
 }
+
+// The main menu and the first-time setup are driven from the panel alone on
+// a set without its remote control; the media players keep the volume keys.
+bool Root::doFpKeyMapping() {
+  if (WidgetManager->HasWidgetInGroup(WinIDs::WIN_ID_MediaPlayer)) return false;
+  return WidgetManager->FindForm(WinIDs::WIN_ID_MainMenu) != nullptr ||
+         WidgetManager->HasWidgetInGroup(WinIDs::WIN_ID_OutOfBox);
+}
+
+bool Root::HasUIOnScreen() {
+  return !WidgetManager->Empty() && !WidgetManager->FindForm(WinIDs::WIN_ID_RecordPlaybackFullscreenDialog);
+}
+
+bool Root::IsAnimationActive() { return Wrapper->IsAnimating(); }
+
+void Root::SetTV101State(int32_t state) { Wrapper->OnSetTV101State(state == 1); }
+
+GenBitmap* Root::Canvas() const { return rootCanvas ? rootCanvas->EngineBitmap() : nullptr; }
 
 }  // namespace MainApp
 
@@ -46,7 +247,8 @@ int32_t MainAppRoot_HasUIOnScreen(MainApp::Root* root) { return root && root->Ha
 int32_t MainAppRoot_IsAnimationActive(MainApp::Root* root) { return root && root->IsAnimationActive() ? 1 : 0; }
 
 int32_t MainAppRoot_SetTV101State(MainApp::Root* root, int32_t state) {
-  return root ? root->SetTV101State(state) : 0;
+  if (root) root->SetTV101State(state);
+  return 0;
 }
 
 }  // extern "C"

@@ -13,8 +13,10 @@
 #include "gcm.h"
 #include "gui_loop.h"
 #include "host_time.h"
+#include "nonmenu_root.h"
 #include "output_tee.h"
 #include "probe_root.h"
+#include "product_lines.h"
 #include "remote_keys.h"
 #include "scenario.h"
 #include "simtv.h"
@@ -42,6 +44,7 @@ void Usage() {
       "  --scenario FILE  the scenario to run (see its language below)\n"
       "  --out DIR        where screenshots go (default: out)\n"
       "  --root probe     boot with a root that shows every key and event it receives as text\n"
+      "  --root nonmenu   boot with the non-menu screens and the lines of APPS/tools/tvui/nonmenu_root.h\n"
       "\n"
       "Keys (scenario name, window key, meaning):\n");
   for (const RemoteKey& key : RemoteKeys())
@@ -54,7 +57,7 @@ void Usage() {
       "  command NUMBER [PAYLOAD], osd STATE, standby, wake, set NAME VALUE,\n"
       "  fail CALL CODE [COUNT], panic, screenshot FILE.png, expect text \"...\", expect no-text \"...\",\n"
       "  expect call NAME [ARGS], expect no-call NAME [ARGS], expect setting KEY VALUE,\n"
-      "  expect output \"...\". PAYLOAD: 32-bit words, \"texts\", byte=N, u16=N, zeros=N, cookie=N.\n"
+      "  expect output \"...\", expect no-output \"...\". PAYLOAD: 32-bit words, \"texts\", byte=N, u16=N, zeros=N, cookie=N.\n"
       "  Calls and output count from the end of the previous block of expect lines.\n");
 }
 
@@ -125,8 +128,13 @@ void TvuiLaunch(int argc, char** argv) {
   std::string root = options.root.empty() ? ScenarioRoot(lines) : options.root;
   if (root == "probe") {
     GuiUseRootOps(&TvuiProbe::Ops());
-  } else if (root != "product") {
-    std::printf("tvui: unknown root %s (product or probe)\n", root.c_str());
+  } else if (root == "nonmenu") {
+    GuiUseRootOps(&TvuiNonMenu::Ops());
+    SetScenarioRootLines(&TvuiNonMenu::RunLine);
+  } else if (root == "product") {
+    SetScenarioRootLines(&TvuiProduct::RunLine);
+  } else {
+    std::printf("tvui: unknown root %s (product, probe or nonmenu)\n", root.c_str());
     std::exit(2);
   }
   if (!options.out.empty()) {

@@ -19,6 +19,8 @@
 
 namespace {
 
+ScenarioRootLines g_rootLines = nullptr;
+
 bool ParseNumber(const std::string& text, int64_t* value) {
   if (text.empty()) return false;
   errno = 0;
@@ -264,6 +266,15 @@ std::string Runner::Step(const ScenarioLine& line) {
     return {};
   }
   if (command == "expect") return Expect(line);
+  if (g_rootLines) {
+    simtv_settle();
+    bool known = false;
+    std::string failure = g_rootLines(t, &known);
+    if (known) {
+      simtv_settle();
+      return failure;
+    }
+  }
   return "unknown command " + command;
 }
 
@@ -311,6 +322,12 @@ std::string Runner::Expect(const ScenarioLine& line) {
     std::string output = OutputTee::Drain();
     if (output.find(t[2].text, window_.firstOutput) == std::string::npos)
       return "the process has not printed \"" + t[2].text + "\" since the previous expectations";
+    return {};
+  }
+  if (kind == "no-output") {
+    std::string output = OutputTee::Drain();
+    if (output.find(t[2].text, window_.firstOutput) != std::string::npos)
+      return "the process printed \"" + t[2].text + "\" since the previous expectations";
     return {};
   }
   return "unknown expectation " + kind;
@@ -386,6 +403,8 @@ bool BuildPayload(const std::vector<ScenarioToken>& tokens, size_t first, Scenar
   }
   return true;
 }
+
+void SetScenarioRootLines(ScenarioRootLines lines) { g_rootLines = lines; }
 
 std::string ScenarioRoot(const std::vector<ScenarioLine>& lines) {
   if (!lines.empty() && lines[0].tokens[0].text == "root" && lines[0].tokens.size() == 2)

@@ -1,7 +1,9 @@
 // Scenarios: a small text language for driving the simulated set, one command
 // a line, used by the end-to-end tests and the demonstration.
 //
-//   root probe|product          the root to boot with (before anything else)
+//   root probe|product          the root to boot with (before anything else);
+//                               the product root, the default, has lines of
+//                               its own (product_lines.h)
 //   key NAME|CODE [hold MS]     a key press, MS old when the GUI takes it
 //   advance MS                  moves the set's clock
 //   event NUMBER [PAYLOAD]      a middleware event from the middleware's thread
@@ -18,6 +20,7 @@
 //   expect no-call NAME [ARGS]
 //   expect setting KEY VALUE    the settings file holds the value
 //   expect output "..."         the process printed it
+//   expect no-output "..."
 //   expect form WINID           the widget manager lists an open screen with
 //                               that window id (a number or a WinIDs name,
 //                               WIN_ID_MainMenu)
@@ -62,6 +65,13 @@ bool BuildPayload(const std::vector<ScenarioToken>& tokens, size_t first, Scenar
 
 // The root a scenario asks for in its leading "root" line; "product" without one.
 std::string ScenarioRoot(const std::vector<ScenarioLine>& lines);
+
+// Lines of the root's own: a root that understands more lines than these
+// installs a runner for them, which sets known to false for a line it does
+// not know and returns the reason when a line fails. It runs on the runner's
+// thread while the set is settled.
+using ScenarioRootLines = std::string (*)(const std::vector<ScenarioToken>& tokens, bool* known);
+void SetScenarioRootLines(ScenarioRootLines lines);
 
 // Runs the scenario against the booted set. Returns 0 when every line passed;
 // otherwise prints the failing line and the reason and returns 1.

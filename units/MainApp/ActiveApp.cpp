@@ -1,0 +1,421 @@
+#include "MainApp/ActiveApp.h"
+
+#include "Constants/Constants.h"
+#include "Core/KeyEvent.h"
+#include "Core/Root.h"
+#include "Events/Events.h"
+#include "FactorySystem/FactorySystem.h"
+#include "MainApp/EventAgent.h"
+#include "MainApp/Messages.h"
+#include "MainApp/PersistentData.h"
+#include "MainApp/Root.h"
+#include "MainApp/Wrapper.h"
+#include "Media/MediaWrapper.h"
+#include "MenuSystem/MenuSystem.h"
+#include "NonMenuSystem/NonMenuSystem.h"
+#include "Primitives/KeyRoutingParameter.h"
+#include "Structures/History.h"
+#include "SubSystem/SubSystemClass.h"
+#include "vgdebug.h"
+#include "vgslot.h"
+#include "vgtrace.h"
+
+VG_DEFINE_CLASS(MainApp, ActiveApp, Primitives::KeyRoutingGroup)
+
+namespace MainApp {
+
+ActiveApp::ActiveApp(XObject* link) : Primitives::KeyRoutingGroup(link) {}
+
+namespace {
+
+// Which sub-systems a key-down key is offered to, and in what order. Codes
+// not in a row are offered to none.
+struct KeyRoute {
+  uint16_t first;
+  uint16_t last;
+  std::string_view route;
+};
+
+constexpr KeyRoute kKeyRoutes[] = {
+    {1, 2, "mn"},     {3, 3, "mf"},    {4, 9, "mn"},     {10, 19, "n"},    {20, 23, "nm"},   {29, 30, "n"},
+    {36, 38, "n"},    {39, 41, "mn"},  {45, 45, "mn"},   {46, 48, "n"},    {50, 54, "n"},    {58, 59, "n"},
+    {63, 63, "n"},    {66, 66, "n"},   {69, 70, "n"},    {76, 77, "n"},    {79, 79, "n"},    {81, 81, "f"},
+    {83, 84, "n"},    {86, 86, "n"},   {89, 97, "n"},    {99, 104, "n"},   {110, 110, "n"},
+};
+
+// Events that are not keys, routed by their exact class.
+struct ClassRoute {
+  const VgClass* cls;
+  std::string_view route;
+};
+
+const ClassRoute kClassRoutes[] = {
+    {&Events::XPM_EVENT_FACTORY_COMMAND::Class, "f"},
+    {&Events::StatusEvent::Class, "n"},
+    {&Events::DMRStatusEvent::Class, "n"},
+    {&Events::CEC_EVENT_SOURCE_DETECTED::Class, "n"},
+    {&Events::XPM_EVENT_FAN_ERROR::Class, "n"},
+    {&Events::XPM_EVENT_USB_OVERCURRENT::Class, "n"},
+    {&Media::MetadataReadyEvent::Class, "n"},
+    {&Media::PictureEvent::Class, "n"},
+    {&Events::PVRRecordStatusEvent::Class, "n"},
+    {&Events::TimerStandbyEvent::Class, "n"},
+    {&Events::TimerRecordWarningEvent::Class, "n"},
+    {&Events::RecordPlaybackStatusEvent::Class, "n"},
+};
+
+constexpr uint16_t kKeyTestReset = 122;
+constexpr int32_t kSourceAcquired = 16;
+constexpr int32_t kChannelAcquired = 0;
+constexpr int32_t kChannelNoVideo = 3;
+// The service type of the current channel that has no picture to show.
+constexpr int32_t kServiceWithoutVideo = 2;
+constexpr int32_t kVideoResolutionIgnored = 6;
+// The network application whose background bit the viewer is told about.
+constexpr int32_t kWatchedAppId = 2;
+constexpr int32_t kAppBackgroundBit = 5;
+// The menu language of each register-table language code.
+struct LanguageCode {
+  const char16_t* code;
+  int32_t language;
+};
+constexpr LanguageCode kLanguageCodes[] = {{u"fre", 2}, {u"spa", 1}, {u"eng", 0}};
+constexpr const char16_t* kLanguageEntries[] = {u"LANGUAGE_1", u"LANGUAGE_2"};
+// Scans that lock the channel of a set-top box on channel 3 or 4 while the
+// inputs are locked.
+constexpr int32_t kSingleScan = 1;
+constexpr int32_t kInputLockAll = 2;
+
+bool IsKeyDown(Core::Event* event, uint16_t* code) {
+  auto* key = vg_cast<Core::KeyEvent>(event);
+  if (!key || !key->down) return false;
+  *code = key->keyCode;
+  return true;
+}
+
+bool SameText(VgString a, const char16_t* b) { return VgCompString(a, VgNewString(b)) == 0; }
+
+void TraceQueued(Core::Event* event) {
+  VgTrace("%s%$%s", u" Insert event class", event->GetClass(), u"to EventAgent in ActiveApp");
+}
+
+}  // namespace
+
+std::string_view RouteOfKey(uint16_t keyCode) {
+  for (const KeyRoute& row : kKeyRoutes)
+    if (keyCode >= row.first && keyCode <= row.last) return row.route;
+  return {};
+}
+
+std::string_view RouteOfEvent(Core::Event* event) {
+  if (!event) return {};
+  if (auto* key = vg_cast<Core::KeyEvent>(event)) return key->down ? RouteOfKey(key->keyCode) : std::string_view();
+  for (const ClassRoute& row : kClassRoutes)
+    if (event->GetClass() == row.cls) return row.route;
+  return {};
+}
+
+void ActiveApp::Initialize(Primitives::KeyRoutingParameter* parameter) {
+  Primitives::KeyRoutingGroup::Initialize(parameter);
+  OnSetBounds({0, 0, Root::ScreenWidth, Root::ScreenHeight});
+  InitSubSystem(&::NonMenuSystem::NonMenuSystem::Class);
+  InitSubSystem(&::MenuSystem::MenuSystem::Class);
+  InitSubSystem(&::FactorySystem::FactorySystem::Class);
+  VgPostSignal(VgSlotOf<&::SkinBin::EventAgent::ProcessEvents>(GetEventAgent()));
+
+  ::SkinBin::Wrapper* wrapper = GetWrapper();
+  wrapper->SetMenuLanguage(wrapper->GetMenuLanguage());
+  for (const char16_t* entry : kLanguageEntries) wrapper->RegisterTableChangeNotify(VgNewString(entry), 1);
+  wrapper->OnSetSleepIndex(0);
+  wrapper->RefreshActiveAppStatus();
+  GetMessageAgent()->Register(this);
+  RecordSourceHistory();
+}
+
+void ActiveApp::InitSubSystem(const VgClass* cls) {
+  ::SubSystem::SubSystemClass* system = nullptr;
+  if (cls == &::NonMenuSystem::NonMenuSystem::Class) {
+    if (NonMenuSystem) return;
+    NonMenuSystem = VgNew<::NonMenuSystem::NonMenuSystem>();
+    system = NonMenuSystem;
+  } else if (cls == &::MenuSystem::MenuSystem::Class) {
+    if (MenuSystem) return;
+    MenuSystem = VgNew<::MenuSystem::MenuSystem>();
+    system = MenuSystem;
+  } else if (cls == &::FactorySystem::FactorySystem::Class) {
+    if (FactorySystem) return;
+    FactorySystem = VgNew<::FactorySystem::FactorySystem>();
+    system = FactorySystem;
+  } else {
+    VgPrint("MainApp::ActiveApp.InitSubSystem: %s is not a sub-system of normal operation\n",
+            cls ? cls->name : "(none)");
+    return;
+  }
+  auto* parameter = VgNew<Primitives::KeyRoutingParameter>();
+  parameter->Parent = this;
+  system->Initialize(parameter);
+  system->Open();
+}
+
+void ActiveApp::Close(XObject* sender) {
+  if (MenuSystem) {
+    MenuSystem->Close();
+    MenuSystem = nullptr;
+  }
+  if (NonMenuSystem) {
+    NonMenuSystem->Close();
+    NonMenuSystem = nullptr;
+  }
+  if (FactorySystem) {
+    FactorySystem->Close();
+    FactorySystem = nullptr;
+  }
+  Primitives::KeyRoutingGroup::Close(sender);
+  GetMessageAgent()->UnRegister(this);
+}
+
+void ActiveApp::HandleMessage(Structures::Message* message) {
+  if (message && message->Code == Constants::MSG_CLEAR_ALL) GetWrapper()->StartAutoDemoTimer();
+}
+
+::SubSystem::SubSystemClass* ActiveApp::SubSystemOf(char letter) const {
+  switch (letter) {
+    case 'm':
+      return MenuSystem;
+    case 'n':
+      return NonMenuSystem;
+    case 'f':
+      return FactorySystem;
+    default:
+      return nullptr;
+  }
+}
+
+bool ActiveApp::MapEventHandler(Core::Event* event) {
+  for (char letter : RouteOfEvent(event)) {
+    ::SubSystem::SubSystemClass* system = SubSystemOf(letter);
+    if (!system) continue;
+    if (system->DispatchEvent(event)) {
+      OnSetFocus(system);
+      return true;
+    }
+  }
+  return false;
+}
+
+void ActiveApp::HandleAcquisition(Core::Event* event, int32_t status) {
+  ::SkinBin::Wrapper* wrapper = GetWrapper();
+  ::SkinBin::EventAgent* agent = GetEventAgent();
+  wrapper->ProcessAgingMode(GetPersistentData()->GetInteger(VgNewString(kAgingModeKey)), status);
+  if (wrapper->OnGetAutoBrightnessSensor()) wrapper->StartLumetraThread();
+  auto* channel = vg_cast<Events::XPM_EVENT_CHANNEL_ACQUIRED>(event);
+  const bool acquired = channel ? status == kChannelAcquired : status == kSourceAcquired;
+  if (acquired) {
+    wrapper->ForceApplyLumetra();
+    if (channel && wrapper->GetCurrentChannelDetailInfo()->ServiceType == kServiceWithoutVideo)
+      channel->Status = kChannelNoVideo;
+  } else if (wrapper->OnGetIsFrozen()) {
+    wrapper->OnSetIsFrozen(false);
+  }
+  wrapper->ExternalAppInFront = false;
+  agent->InsertEvent(event);
+  agent->PostProcessEvents();
+  if (channel) wrapper->OnSetIsTuningChannel(false);
+}
+
+void ActiveApp::HandleDpms(int32_t seconds) {
+  ::SkinBin::Wrapper* wrapper = GetWrapper();
+  if (SameText(wrapper->OnGetFactoryMode(), u"M") || wrapper->OnGetAppCriticalSection()) return;
+  if (seconds != DpmsWarning && seconds < DpmsPowerDown) return;
+  if (!wrapper->IsBitSet(wrapper->OnGetNoSignalPowerDown(), wrapper->GetCurrentSource(0))) return;
+  if (seconds == DpmsWarning) {
+    auto* cached = VgNew<Events::USER_EVENT_CACHED_MESSAGE>();
+    cached->Message =
+        MakeMessage(Constants::MSG_SHOW_MESSAGE, 10, &::NonMenuSystem::NonMenuSystem::Class);
+    ::SkinBin::EventAgent* agent = GetEventAgent();
+    agent->InsertEvent(cached);
+    agent->ProcessEvents(this);
+    return;
+  }
+  auto* standby = VgNew<Events::XPM_EVENT_STANDBY>();
+  standby->Reason = 6;
+  if (Core::Root* root = GetRoot()) root->DispatchEvent(standby);
+}
+
+XObject* ActiveApp::HandleEvent(Core::Event* event) {
+  if (!event) return nullptr;
+  ::SkinBin::Wrapper* wrapper = GetWrapper();
+  ::SkinBin::EventAgent* agent = GetEventAgent();
+
+  if (auto* source = vg_cast<Events::XPM_EVENT_SOURCE_ACQUIRED>(event)) {
+    HandleAcquisition(source, source->Status);
+    return this;
+  }
+  if (auto* channel = vg_cast<Events::XPM_EVENT_CHANNEL_ACQUIRED>(event)) {
+    HandleAcquisition(channel, channel->Status);
+    return this;
+  }
+  if (auto* aging = vg_cast<Events::XPM_EVENT_SET_AGINGMODE>(event)) {
+    // With a picture on the main window the aging pattern is not wanted.
+    if (agent->IsMainWindowSignalAcquired() && aging->AgingMode) return this;
+    wrapper->OnSetTVAgingMode(aging->AgingMode);
+    GetPersistentData()->PutInteger(VgNewString(kAgingModeKey), aging->AgingMode);
+    SendMessage(Constants::MSG_CLEAR_ALL);
+    return this;
+  }
+  // The aging pattern owns the screen: nothing else gets through.
+  if (wrapper->OnGetTVAgingMode()) return this;
+
+  if (MapEventHandler(event)) return this;
+
+  uint16_t code = 0;
+  if (IsKeyDown(event, &code)) {
+    if (code != kKeyTestReset) return nullptr;
+    VgTrace("%s", u"Test Reset key was received");
+    SendMessage(Constants::MSG_CLEAR_ALL);
+    return this;
+  }
+
+  if (vg_is_exactly<Events::XPM_EVENT_RATING_REGION_UPDATED>(event) ||
+      vg_is_exactly<Events::XPM_EVENT_TIMER_NOTIFY>(event) ||
+      vg_is_exactly<Events::XPM_EVENT_UBN_MEDIA_INSERTED>(event)) {
+    TraceQueued(event);
+    agent->InsertEvent(event);
+    agent->ProcessEvents(this);
+    return this;
+  }
+  if (auto* alert = vg_cast<Events::XPM_EVENT_EMERGENCY_ALERT>(event)) {
+    VgTrace("%s%i", u"Alert event received, start = ", alert->Start);
+    InvalidateView();
+    return this;
+  }
+  if (vg_cast<Events::CEC_EVENT_NAME_UPDATED>(event)) return this;
+  if (vg_cast<Events::CEC_EVENT_UPDATE_STRING>(event)) {
+    VgTrace("%s", u"APP received CEC Update OSD string event.");
+    return this;
+  }
+  if (auto* resolution = vg_cast<Events::VideoResolutionChangedEvent>(event);
+      resolution && resolution->Value == kVideoResolutionIgnored)
+    return this;
+  if (vg_cast<Events::CEC_EVENT_UPDATE_DECK_STATUS>(event) || vg_cast<Events::CEC_EVENT_UPDATE_FEATURES_STATUS>(event))
+    return this;
+  if (auto* audio = vg_cast<Events::CEC_EVENT_UPDATE_AUDIO_STATUS>(event)) {
+    wrapper->OnSetQuickSpeakerPreference(audio->Status);
+    return this;
+  }
+  if (vg_cast<Events::NetworkTestResultsEvent>(event)) {
+    VgTrace("%s", u" SOME EVENT");
+    return this;
+  }
+  if (vg_cast<Events::WlanConnectCompleteEvent>(event) || vg_cast<Events::WlanScanCompleteEvent>(event)) return this;
+  if (auto* dpms = vg_cast<Events::XPM_EVENT_DPMS>(event)) {
+    HandleDpms(dpms->Seconds);
+    return this;
+  }
+  if (auto* change = vg_cast<Events::XPM_EVENT_REPORT_REGISTER_TABLE_CHANGE>(event)) {
+    if (SameText(change->Name, kLanguageEntries[0]) || SameText(change->Name, kLanguageEntries[1])) {
+      VgString code = wrapper->GetStringFromRegisterTable(VgNewString(kLanguageEntries[1]));
+      for (const LanguageCode& row : kLanguageCodes) {
+        if (!SameText(code, row.code)) continue;
+        if (wrapper->GetMenuLanguage() != row.language) wrapper->SetMenuLanguage(row.language);
+        break;
+      }
+    }
+    return this;
+  }
+  if (auto* yahoo = vg_cast<Events::YahooNotifyEvent>(event)) {
+    wrapper->RefreshActiveAppStatus();
+    if (yahoo->State == 0) {
+      wrapper->ExternalAppInFront = false;
+      wrapper->ResumeSignalEvent();
+    } else {
+      wrapper->ExternalAppInFront = true;
+      SendMessage(Constants::MSG_CLEAR_MESSAGE, &::NonMenuSystem::NonMenuSystem::Class);
+    }
+    return this;
+  }
+  if (vg_cast<Events::XPM_EVENT_UPDATE_EXTERNAL_APP_STATUS>(event)) {
+    wrapper->RefreshActiveAppStatus();
+    if (::Structures::ActiveAppStatus* app = wrapper->GetNetAppStatusById(kWatchedAppId)) {
+      const bool bit = (app->StatusBits >> kAppBackgroundBit) & 1;
+      if (bit && !wrapper->RememberedApp2Bit)
+        SendMessage(Constants::MSG_SHOW_MESSAGE, &::NonMenuSystem::NonMenuSystem::Class, 33);
+      wrapper->RememberedApp2Bit = bit;
+    }
+    if (!wrapper->GetActiveNetAppStatus()) {
+      if (wrapper->OnGetStartDemo()) wrapper->OnSetStartDemo(false);
+      wrapper->ResumeSignalEvent();
+    } else {
+      SendMessage(Constants::MSG_CLEAR_MESSAGE, &::NonMenuSystem::NonMenuSystem::Class);
+    }
+    return this;
+  }
+  if (auto* tv101 = vg_cast<Events::XPM_EVENT_TV101_STATE>(event)) {
+    VgTrace("%s%i", u"ActiveApp get TV101 State", tv101->State);
+    wrapper->RefreshActiveAppStatus();
+    if (tv101->State == 1) {
+      wrapper->StartAutoDemoTimer();
+      SendMessage(Constants::MSG_CLEAR_MESSAGE, &::NonMenuSystem::NonMenuSystem::Class);
+    } else {
+      wrapper->StopAutoDemoTimer();
+      wrapper->ResumeSignalEvent();
+    }
+    return this;
+  }
+  if (auto* up = vg_cast<Events::NetworkInterfaceUpEvent>(event)) {
+    VgTrace("%s", u">>>>Try to shut down Psl and restart it<<<<");
+    VgTrace("%s%i", u">>>>ActiveApp: Network Interface Up<<<<", up->Interface);
+    return this;
+  }
+  if (vg_cast<Events::NetworkInterfaceDownEvent>(event)) return this;
+  if (auto* scan = vg_cast<Events::XPM_EVENT_CHANNEL_SCAN_PROGRESS>(event)) {
+    if (scan->ScanKind == kSingleScan && scan->Count == 1 &&
+        (scan->PhysicalChannel == 3 || scan->PhysicalChannel == 4) && wrapper->OnGetInputLock() == kInputLockAll) {
+      ::Structures::VirtualChannel* found = scan->Channels[0];
+      if (found && (found->Major == 3 || found->Major == 4) && found->Minor == 0) wrapper->SetChannelLock(found, true);
+    }
+    return this;
+  }
+  return nullptr;
+}
+
+void ActiveApp::RecordSourceHistory() {
+  ::SkinBin::Wrapper* wrapper = GetWrapper();
+  const int32_t source = wrapper->GetCurrentSource(0);
+  const int32_t type = wrapper->GetSourceType(source);
+  auto* entry = VgNew<::Structures::HistoryInfo>();
+  if (type == ::Wrapper::kSourceTypeTuner || type == ::Wrapper::kSourceTypeDigitalTuner) {
+    entry->ItemType =
+        type == ::Wrapper::kSourceTypeTuner ? Constants::HISTORY_ITEM_TYPE_RF1 : Constants::HISTORY_ITEM_TYPE_RF2;
+    auto* detail = VgNew<::Structures::HistoryChannelInfo>();
+    detail->CableInput = uint8_t(wrapper->OnGetAntCableIn());
+    detail->SourceId = source;
+    ::Structures::VirtualChannel* channel = wrapper->GetCurrentChannel();
+    detail->Channel = channel;
+    if (channel) {
+      if (::Structures::ChannelData* known = wrapper->GetChannelInfo(channel->Major, channel->Minor)) {
+        detail->ChannelName = known->Name;
+        detail->ChannelType = known->Flags[3];
+      }
+    }
+    entry->ChannelInfo = detail;
+  } else if (::Structures::CECDeviceInfo* device = wrapper->HdmiCecData.IsCecDeviceConnected(source)) {
+    entry->ItemType = Constants::HISTORY_ITEM_TYPE_CEC;
+    auto* detail = VgNew<::Structures::HistoryCECInfo>();
+    detail->DeviceName = device->DeviceName;
+    detail->DeviceNumber = device->DeviceNumber;
+    detail->SourceId = source;
+    entry->CECInfo = detail;
+  } else {
+    entry->ItemType = Constants::HISTORY_ITEM_TYPE_NONRF;
+    auto* detail = VgNew<::Structures::HistorySourceInfo>();
+    detail->SourceId = source;
+    VgString label = wrapper->GetSourceLabel(source);
+    if (VgGetStringLength(label) == 0 || SameText(label, u"-")) label = wrapper->GetSourceName(source);
+    detail->Label = label;
+    entry->SourceInfo = detail;
+  }
+  wrapper->HistoryAgent.AddHistory(entry, false);
+}
+
+}  // namespace MainApp

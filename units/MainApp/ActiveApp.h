@@ -1,0 +1,73 @@
+// MainApp::ActiveApp: the group of normal television operation. It owns the
+// three sub-systems that own every screen (the non-menu, menu and factory
+// systems), offers each key to them in a fixed order per key, and handles
+// itself the events that concern the whole set: signal acquisition, the
+// aging mode, the power-down without signal, the register-table language,
+// the network applications and HDMI-CEC notifications.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "Core/Event.h"
+#include "Primitives/KeyRoutingGroup.h"
+#include "vgobject.h"
+
+namespace MenuSystem {
+class MenuSystem;
+}
+namespace NonMenuSystem {
+class NonMenuSystem;
+}
+namespace FactorySystem {
+class FactorySystem;
+}
+namespace SubSystem {
+class SubSystemClass;
+}
+
+namespace MainApp {
+
+// The sub-systems an event is offered to, in order: "m" the menu system, "n"
+// the non-menu system, "f" the factory system. Empty: none.
+std::string_view RouteOfKey(uint16_t keyCode);
+// The route of an event: a key-down key event by its code, some event
+// classes by class; empty for anything else.
+std::string_view RouteOfEvent(Core::Event* event);
+
+class ActiveApp : public Primitives::KeyRoutingGroup {
+  VG_CLASS()
+
+ public:
+  explicit ActiveApp(XObject* link = nullptr);
+
+  // Seconds without signal at which the viewer is warned, and from which
+  // the set powers down.
+  static constexpr int32_t DpmsWarning = 840;
+  static constexpr int32_t DpmsPowerDown = 880;
+
+  // Overridden slots.
+  XObject* HandleEvent(Core::Event* event) override;
+  void HandleMessage(Structures::Message* message) override;
+  // Opens the three sub-systems, starts the event queue and records the
+  // source on screen in the history.
+  void Initialize(Primitives::KeyRoutingParameter* parameter) override;
+  void Close(XObject* sender = nullptr) override;
+
+  // Creates, initialises and opens a sub-system of that class, once.
+  void InitSubSystem(const VgClass* cls);
+  // Offers the event to the sub-systems of its route until one takes it.
+  bool MapEventHandler(Core::Event* event);
+
+  VgPtr<::MenuSystem::MenuSystem> MenuSystem;
+  VgPtr<::NonMenuSystem::NonMenuSystem> NonMenuSystem;
+  VgPtr<::FactorySystem::FactorySystem> FactorySystem;
+
+ private:
+  void HandleAcquisition(Core::Event* event, int32_t status);
+  void HandleDpms(int32_t seconds);
+  void RecordSourceHistory();
+  ::SubSystem::SubSystemClass* SubSystemOf(char letter) const;
+};
+
+}  // namespace MainApp
