@@ -82,6 +82,9 @@ class Options : public ::testing::Test {
     return courier ? VgStringToUtf8(courier->Text) : "<no choice courier>";
   }
 
+  // What a string constant reads in the language of the moment.
+  static std::string Text(const VgConstant& constant) { return VgStringToUtf8(VgGetVariantOfString(&constant)); }
+
   SkinBin::Wrapper* model = nullptr;
   SkinBin::OptionDatabaseClass* db = nullptr;
 };

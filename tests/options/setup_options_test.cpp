@@ -13,6 +13,7 @@
 #include "PersistentData/PersistentData.h"
 #include "SkinBin/ChannelData.h"
 #include "SkinBin/OptionTypes.h"
+#include "Strings.h"
 #include "options_fixture.h"
 #include "xpm_setup.h"
 #include "xpm_tv.h"
@@ -108,7 +109,7 @@ TEST_F(SetupOptions, TimeZonesMapThroughTheMiddlewaresNumbers) {
   EXPECT_EQ(record->Id, 0);
   EXPECT_EQ(zone, 5);
   // The numbered zones show the same setting without conversion.
-  EXPECT_EQ(ChoiceText(Read(O::OPTION_TYPE_TIME_ZONE_QOR)), "Zone 6");
+  EXPECT_EQ(ChoiceText(Read(O::OPTION_TYPE_TIME_ZONE_QOR)), Options::Text(Strings::TimeZone6));
 }
 
 TEST_F(SetupOptions, ScreenSaverDelaysAreMinutesAndUnknownOnesKeepTheRow) {

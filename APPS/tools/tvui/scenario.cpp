@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "GenColor.h"
 #include "GenPng.h"
 #include "MainApp/WidgetManager.h"
 #include "WinIDs/WinIDs.h"
@@ -18,6 +19,9 @@
 #include "simtv.h"
 
 namespace {
+
+constexpr GenColor kPicture = GenMakeColor(40, 40, 48, 255);
+
 
 ScenarioRootLines g_rootLines = nullptr;
 
@@ -255,7 +259,13 @@ std::string Runner::Step(const ScenarioLine& line) {
     GenBitmap* canvas = root ? GuiRoot().canvas(root) : nullptr;
     if (!canvas) return "the GUI has no screen to take";
     const std::string path = outDir_.empty() ? t[1].text : outDir_ + "/" + t[1].text;
-    if (!GenSaveBitmapPng(canvas, path)) return "cannot write " + path;
+    GenImage image;
+    if (!GenReadBitmap(canvas, &image)) return "cannot read the screen";
+    // The plane lies over the picture, as in the window: a dark grey stands
+    // for the picture, so the picture looks as a viewer would see it.
+    for (GenColor& pixel : image.pixels)
+      pixel = GenColorAlpha(pixel) == 255 ? pixel : GenBlend(kPicture, pixel | 0xFF000000u, GenColorAlpha(pixel));
+    if (!GenWritePng(path, image)) return "cannot write " + path;
     std::printf("tvui: screenshot %s\n", path.c_str());
     return {};
   }
