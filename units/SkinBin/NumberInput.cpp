@@ -1,8 +1,9 @@
 #include "SkinBin/NumberInput.h"
 
 #include "Core/KeyEvent.h"
-#include "Wrapper/Wrapper.h"
+#include "SkinBin/DigitEntry.h"
 #include "SkinBin/Skin.h"
+#include "Wrapper/Wrapper.h"
 
 VG_DEFINE_CLASS(SkinBin, NumberInput, Forms::Form)
 
@@ -82,28 +83,10 @@ void NumberInput::RefreshButtons() {
 }
 
 XObject* NumberInput::HandleEvent(Core::Event* event) {
-  auto* key = vg_cast<Core::KeyEvent>(event);
-  if (!key || !key->down || key->keyCode >= KeyLimit) return nullptr;
-  const uint16_t code = key->keyCode;
-  if (code >= KeyDigit0 && code <= KeyDigit9) {
-    if (DigitCount < MaxDigits) {
-      LastDigit = VgNewStringChar(static_cast<char16_t>(u'0' + (code - KeyDigit0)), 1);
-      ++DigitCount;
-      RefreshButtons();
-    }
-  } else if (code == KeyConfirm) {
+  return HandleDigitEntryKey(this, event, [this] {
     Num = GetNum();
     VgSignal(OnNumChanged, this);
-  } else if (code == KeyClear) {
-    DigitCount = 0;
-    RefreshButtons();
-  } else if (code == KeyCancel) {
-    VgSignal(OnCancelChange, this);
-  } else {
-    return nullptr;
-  }
-  VgSignal(OnResetTimeout, this);
-  return this;
+  });
 }
 
 }  // namespace SkinBin
