@@ -8,8 +8,7 @@
 #include "db.h"
 #include "hostlink.h"
 #include "vgdebug.h"
-#include "xpm_timer.h"
-#include "xpm_tv.h"
+#include "xpm.h"
 
 namespace {
 

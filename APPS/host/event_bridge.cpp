@@ -10,7 +10,6 @@
 #include "Events/XpmEventMap.h"
 #include "agents.h"
 #include "bkni.h"
-#include "bkni_host.h"
 #include "bnrm.h"
 #include "db.h"
 #include "gui_loop.h"

@@ -9,7 +9,7 @@
 #include <cstdint>
 
 #include "GenBitmap.h"
-#include "bkni_host.h"
+#include "bkni.h"
 #include "vgobject.h"
 #include "vgrect.h"
 

@@ -13,7 +13,7 @@
 
 #include "agents.h"
 #include "bkni.h"
-#include "db_host.h"
+#include "db.h"
 #include "event_bridge.h"
 #include "gui_loop.h"
 #include "nvpath.h"

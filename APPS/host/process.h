@@ -6,7 +6,7 @@
 #include <atomic>
 #include <cstdint>
 
-#include "bkni_host.h"
+#include "bkni.h"
 #include "mplcore.h"
 
 // Process-wide flags. Threads share them without a lock, so each is atomic.

@@ -27,13 +27,6 @@ typedef struct {
 /* The channel the main window shows. Returns 0, or -1 for a null pointer. */
 int32_t channel_agent_get_current_channel(Ace_Channel* channel);
 
-/* Simulation control, for tests and the runner. Until a timer time is set,
- * Ace_GetTimer reads the local time. */
-void simtv_ace_set_timer_time(int64_t seconds);
-void simtv_ace_set_current_channel(const Ace_Channel* channel);
-/* Back to no timer time and the first antenna channel, 2-1. */
-void simtv_ace_reset(void);
-
 #ifdef __cplusplus
 }
 #endif

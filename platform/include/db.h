@@ -1,4 +1,5 @@
-/* Guide and recording database: the power-down status, the system log, scheduled shows and the guide. */
+/* Guide and recording database: the power-down status, the system log, the
+ * recording log's start-up entries, scheduled shows and the guide. */
 #ifndef TVUI_PLATFORM_DB_H
 #define TVUI_PLATFORM_DB_H
 
@@ -14,15 +15,11 @@ int DB_Update_PowerDown_Status(int status);
 int DB_Get_PowerDown_Status(int* status);
 int DB_Update_System_Log(int entry);
 
-/* Simulation control, for tests and the runner. */
-enum { SIMTV_DB_SYSTEM_LOG_CAPACITY = 64 };
-/* Entries written since the last reset; entries past the capacity are counted but not kept. */
-int simtv_db_system_log_count(void);
-/* The entry written at that position, or -1 when it is not kept. */
-int simtv_db_system_log_entry(int index);
-/* Forgets the power-down status and the system log. */
-void simtv_db_reset(void);
+/* The recording log's start-up entries. */
+typedef uintptr_t DB_Handle;
 
+int32_t DB_update_record_log_starttime(DB_Handle handle, const char* startTime);
+int32_t DB_update_record_log_from_standby(DB_Handle handle);
 
 /* ------------------------------------------------------------------------
  * Scheduled shows, guide events and theme search.
@@ -105,14 +102,6 @@ typedef struct {
  * of start: at most capacity copied, count set to the number found. */
 int DB_Search_Theme(const char* theme, int32_t from, int32_t* ids, int32_t capacity, int32_t* count);
 int DB_Get_Theme_Program(int32_t programId, DB_ThemeProgram* program);
-
-/* Simulation control of the programme data, for tests and the runner. */
-void simtv_db_clear_programmes(void);
-/* Adds a guide event to a channel; a theme text files it under that theme
- * too. Returns the event id. */
-int32_t simtv_db_add_event(int32_t medium, int32_t major, int32_t minor, const char* station,
-                           const char* theme, const DB_EventRecord* event);
-int32_t simtv_db_scheduled_count(void);
 
 #ifdef __cplusplus
 }

@@ -13,13 +13,6 @@ extern "C" {
  * Returns 0, or -1 for a null or empty name. */
 int32_t bcm_hostlink_parser_kb_Decoder(const char* key, int32_t count);
 
-/* Simulation control, for tests and the runner: the presses since the last
- * reset, oldest first, one entry per press. */
-int32_t simtv_hostlink_key_count(void);
-/* The key of that press, or null outside the record. */
-const char* simtv_hostlink_key(int32_t index);
-void simtv_hostlink_reset(void);
-
 #ifdef __cplusplus
 }
 #endif

@@ -9,9 +9,6 @@ extern "C" {
 /* Closes a recording in progress so that it stays playable after a crash. */
 void Crash_Clean_for_recording(void);
 
-/* Simulation control, for tests and the runner. */
-int simtv_recording_crash_clean_count(void);
-
 #ifdef __cplusplus
 }
 #endif

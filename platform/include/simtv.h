@@ -1,4 +1,5 @@
-/* Control of the simulated television, for tests and the scenario runner.
+/* Control of the simulated television, for tests and the scenario runner: the
+ * one header for everything that the set itself does not offer.
  *
  * The set has its own clock. On the real clock everything runs as on the set.
  * On the virtual clock nothing waits for real time: the threads of the set
@@ -14,9 +15,15 @@
 #include <stdint.h>
 #include <sys/time.h>
 
+#include "ace.h"
+#include "db.h"
+#include "xpm.h"
+
 #ifdef __cplusplus
 extern "C" {
 #endif
+
+/* ------------------------------------------------- boot and the set's clock */
 
 /* Starts the set once: its clock (virtual when asked), the GUI lock
  * g_dorn_mutex and the middleware's and state manager's threads. With
@@ -43,6 +50,8 @@ DFBResult simtv_wait_event_buffer(IDirectFBEventBuffer* buffer, int32_t ms);
  * thread halted by a panic; it counts as blocked. */
 void simtv_halt_thread(void);
 
+/* ------------------------------------------------- keys, events and standby */
+
 /* Input: where the set's input driver delivers key events (asked at every
  * key: the GUI's event buffer of the moment), and one key as a DirectFB window
  * key event stamped ageMs before now. Returns 0, or -1 when there is no
@@ -62,6 +71,8 @@ void simtv_standby(void);
 void simtv_wake(void);
 void simtv_shutdown(void);
 
+/* ---------------------------------------------------------- reported values */
+
 /* Values the platform reports through out-parameters: "factory_mode",
  * "current_source", "back2tv_source", "launched_app" (-1: none), "ext_source",
  * "multimedia_source", "standby_mode", "osd_state", "caption_state". Returns
@@ -69,10 +80,13 @@ void simtv_shutdown(void);
 int simtv_set_value(const char* name, int32_t value);
 int simtv_get_value(const char* name, int32_t* value);
 
+/* ----------------------------------------------- recorded and failing calls */
+
 /* Every platform call in order, as "NAME ARG ARG ...": integers in decimal,
  * a payload of whole words as its words joined by commas, any other pointer
  * as "-". Calls are numbered from 0 since the last clear; past a large bound
- * the oldest are forgotten, but the numbers of the others stay. */
+ * the oldest are forgotten, but the numbers of the others stay. The calls of
+ * the television model (simtv_tv_* below) keep a record of their own. */
 int simtv_call_count(void);
 /* Copies call number index into text; -1 when it is not kept. */
 int simtv_call_text(int index, char* text, int size);
@@ -83,6 +97,8 @@ void simtv_clear_calls(void);
  * return nothing cannot fail; BKNI_Malloc fails by returning null. */
 void simtv_fail(const char* name, int32_t code, int32_t count);
 
+/* -------------------------------------------------- compositor and watchdog */
+
 /* Called on the GUI thread by XPM_RenderClient, after the GUI plane was
  * cleared (kind 2) or a region of it flipped (kind 1), as the compositor is
  * told; the GUI lock is held then, so the plane can be read whole. */
@@ -92,6 +108,189 @@ void simtv_on_render(simtv_render_hook hook);
 /* The hardware watchdog: armed, and milliseconds left before it resets the set. */
 int simtv_watchdog_armed(void);
 int64_t simtv_watchdog_left_ms(void);
+
+/* --------------------------------------------------- kernel sleeps (bkni.h) */
+
+/* With a non-zero argument sleeps only add to the total and return at once. */
+void simtv_bkni_skip_sleeps(int skip);
+/* Milliseconds asked of BKNI_Sleep since the process started. */
+unsigned long simtv_bkni_slept_ms(void);
+/* With a handler set, sleeps wait through it (the simulated set's own clock)
+   instead of sleeping in real time; null restores real sleeps. */
+typedef void (*simtv_bkni_sleep_handler)(unsigned int milliseconds);
+void simtv_bkni_set_sleep_handler(simtv_bkni_sleep_handler handler);
+
+/* ------------------------------------------------------- host reset (bcm.h) */
+
+/* The simulated board ends the process with this status at a host reset
+ * unless told otherwise. */
+enum { SIMTV_HOST_RESET_EXIT_STATUS = 86 };
+typedef void (*simtv_reset_hook)(void);
+/* Called by every reset before the process ends, e.g. to report the simulated state. */
+void simtv_bcm_on_reset(simtv_reset_hook hook);
+/* With 0 a reset is only recorded and returns, so what the caller does next can be seen. */
+void simtv_bcm_reset_ends_process(int ends);
+int simtv_bcm_reset_count(void);
+
+/* --------------------------------------------------- recorder (recording.h) */
+
+int simtv_recording_crash_clean_count(void);
+
+/* --------------------------------------------------- host link (hostlink.h) */
+
+/* The presses since the last reset, oldest first, one entry per press. */
+int32_t simtv_hostlink_key_count(void);
+/* The key of that press, or null outside the record. */
+const char* simtv_hostlink_key(int32_t index);
+void simtv_hostlink_reset(void);
+
+/* --------------------------------------------- application services (ace.h) */
+
+/* Until a timer time is set, Ace_GetTimer reads the local time. */
+void simtv_ace_set_timer_time(int64_t seconds);
+void simtv_ace_set_current_channel(const Ace_Channel* channel);
+/* Back to no timer time and the first antenna channel, 2-1. */
+void simtv_ace_reset(void);
+
+/* ---------------------------------------------------------- database (db.h) */
+
+enum { SIMTV_DB_SYSTEM_LOG_CAPACITY = 64 };
+/* Entries written since the last reset; entries past the capacity are counted but not kept. */
+int simtv_db_system_log_count(void);
+/* The entry written at that position, or -1 when it is not kept. */
+int simtv_db_system_log_entry(int index);
+/* Forgets the power-down status and the system log. */
+void simtv_db_reset(void);
+
+/* The programme data. */
+void simtv_db_clear_programmes(void);
+/* Adds a guide event to a channel; a theme text files it under that theme
+ * too. Returns the event id. */
+int32_t simtv_db_add_event(int32_t medium, int32_t major, int32_t minor, const char* station,
+                           const char* theme, const DB_EventRecord* event);
+int32_t simtv_db_scheduled_count(void);
+
+/* -------------------------------------------- middleware: picture and sound */
+
+/* The picture and sound calls are recorded and made to fail with the rest of
+ * the set's; the current source is the "current_source" value. */
+
+/* Back to the picture and sound state of a set fresh from the factory. */
+void simtv_av_reset(void);
+void simtv_av_set_source_type(int32_t source, int32_t type);
+void simtv_av_set_video_content(int32_t window, const XPM_VideoContentInfo* info);
+void simtv_av_set_channel(int32_t window, int32_t major, int32_t minor);
+/* The alternate audio services of the current channel: count languages. */
+void simtv_av_set_audio_services(int32_t count, const char* const* languages);
+
+/* ------------------------------- middleware: inputs, time zone and captions */
+
+/* Back to a set fresh from the factory: the inputs 1 to 9, all selectable,
+ * the Eastern zone without daylight saving, no caption service on air. */
+void simtv_setup_reset(void);
+/* Replaces the set's inputs (at most XPM_MAX_SOURCES). */
+void simtv_setup_set_sources(int32_t count, const int32_t* sources);
+void simtv_setup_set_selectable(int32_t source, int32_t selectable);
+/* Puts a caption service on air with a language code, or takes it off with
+ * a null language. */
+void simtv_setup_set_caption_service(int32_t digital, int32_t service, const char* language);
+
+/* ----------------------------------------------- middleware: broadcast time */
+
+/* Whether the broadcast time sets the clock (XPM_SetAutoTimeUpdate): the
+ * setting in force, 1 after a reset. */
+int32_t simtv_xpm_auto_time_update(void);
+void simtv_xpm_timer_reset(void);
+
+/* ------------------------------------------- middleware: system information */
+
+/* Back to a set fresh from the factory: no signal, a 1920 x 1080 progressive
+ * output at index 9, the factory's version texts and MAC addresses. */
+void simtv_info_reset(void);
+void simtv_info_set_signal_quality(int32_t quality);
+void simtv_info_set_output(const XPM_VideoOutputProps* props);
+/* Either text may be null to keep it. */
+void simtv_info_set_versions(const char* tvm, const char* frc);
+void simtv_info_set_mac(int32_t wireless, const char* text);
+
+/* ----------------------------------------- middleware: the television model */
+
+/* The state behind the channel, timer, recording, rating, HDMI-CEC, network,
+ * 3D and application calls and the set as a whole. A fresh set has no
+ * channels, recordings, storage or devices; tests build the state they need,
+ * and simtv_tv_load_demo gives a set in everyday use. */
+
+/* A set fresh from the factory: no channels, timers, recordings, storage,
+ * rating region, CEC devices or network link, the clock at its default. The
+ * record of calls is cleared. */
+void simtv_tv_reset(void);
+/* A set in everyday use: channels on both media, timers, recordings on a USB
+ * disk, a downloadable rating region, CEC devices, a wired link, and guide
+ * events and scheduled shows in the database around the set's time. */
+void simtv_tv_load_demo(void);
+
+void simtv_tv_set_local_time(int64_t seconds);
+int64_t simtv_tv_local_time(void);
+void simtv_tv_set_power_on_time(int32_t hours);
+
+/* Adds a channel to the table of its medium (info->cable), replacing one of
+ * the same numbers. */
+void simtv_tv_add_channel(const XPM_ChannelInfo* channel);
+void simtv_tv_clear_channels(void);
+void simtv_tv_set_current_channel_info(int32_t window, const XPM_CurrentChannelInfo* info);
+
+/* index -1 clears every service. */
+void simtv_tv_set_audio_service(int32_t index, const XPM_AudioServiceInfo* info);
+
+/* Stores a recording under a path and returns its id (ids count from 1). */
+int32_t simtv_tv_add_recording(const char* path, const XPM_RecordedShow* show);
+void simtv_tv_clear_recordings(void);
+/* An unreadable recording is listed but its details cannot be read. */
+void simtv_tv_set_recording_unreadable(int32_t id, int32_t unreadable);
+void simtv_tv_set_mount_points(int32_t count, const char* first, const char* second);
+
+/* A downloadable region with dimensions x levels, named "Dimension n" and
+ * "Level n", every level allowed; the last dimension is graduated. */
+void simtv_tv_set_rating_region(int32_t region, const char* name, int32_t dimensions, int32_t levels);
+
+void simtv_tv_set_cec_enable(int32_t on);
+void simtv_tv_add_cec_device(const XPM_CECDevice* device);
+void simtv_tv_clear_cec_devices(void);
+
+void simtv_tv_set_lan(int32_t wireless, int32_t state, const XPM_IFState* config);
+
+/* The 3D format the input delivers. */
+void simtv_tv_set_3d_input(int32_t format);
+
+void simtv_tv_set_app_status(int32_t count, const XPM_AppStatus* apps);
+void simtv_tv_set_live_tv_state(int32_t window, int32_t state);
+
+/* The set as a whole: what the calls above left. */
+int32_t simtv_tv_freeze(int32_t window);
+int32_t simtv_tv_pip_mode(void);
+void simtv_tv_set_firmware_version(const char* text);
+
+/* The access points a scan finds, and the PIN the WPS generator gives. */
+void simtv_tv_add_access_point(const XPM_WLAN_AccessPoint* point);
+void simtv_tv_clear_access_points(void);
+void simtv_tv_set_wps_pin(int32_t pin);
+
+/* The state manager's register table (tvsm.h): an entry's text, and whether
+ * the program asked to hear of its changes. */
+void simtv_tv_set_register(const char* name, const char* text);
+int32_t simtv_tv_register_notified(const char* name);
+
+/* The television model's calls are not in the set's record of calls and do
+ * not fail through simtv_fail; these do the same for them. Makes the next
+ * count calls of the named function (-1: every call, 0: none any more) fail
+ * with code. */
+void simtv_tv_fail(const char* name, int32_t code, int32_t count);
+
+/* The calls that changed the set, oldest first, as text such as
+ * "XPM_3DTV_SetMode(2)". At most the last 256 are kept. */
+int32_t simtv_tv_call_count(void);
+const char* simtv_tv_call(int32_t index);
+void simtv_tv_clear_calls(void);
 
 #ifdef __cplusplus
 }

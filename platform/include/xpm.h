@@ -1,15 +1,30 @@
-/* Middleware: events, start and end, the hardware watchdog, on-screen-display
- * and caption state, sources, databases and the HDMI-CEC key relay. */
+/* The middleware: its events, start and end, the hardware watchdog, the
+ * on-screen display, sources, picture and sound, channels and the guide, the
+ * clock, timers and recordings, its databases, ratings, setup and captions,
+ * HDMI-CEC, the network, applications beside the television, standby and
+ * power-on, and the system information.
+ *
+ * Unless a call says otherwise, it returns 0 on success and a non-zero error
+ * code otherwise, and a getter leaves its outputs untouched when it fails.
+ * Window 0 is the main picture, window 1 the sub picture. Calls that fill an
+ * array take its capacity and never write past it; where they also report a
+ * count, the count is what the middleware holds, which may exceed the
+ * capacity.
+ *
+ * The simulated television behind these calls is controlled through simtv.h. */
 #ifndef TVUI_PLATFORM_XPM_H
 #define TVUI_PLATFORM_XPM_H
 
 #include <stdint.h>
+#include <time.h>
 
-#include "db_host.h"
+#include "db.h"
 
 #ifdef __cplusplus
 extern "C" {
 #endif
+
+/* ---------------------------------------------------- events, start and end */
 
 /* Runs on a middleware thread; the payload belongs to the middleware and lives
  * only during the call. */
@@ -20,6 +35,8 @@ int32_t XPM_UnsubscribeEventClient(XPM_EventCallback callback, void* context);
 int32_t XPM_Init(void);
 int32_t XPM_Term(void);
 
+/* -------------------------------------------------------- hardware watchdog */
+
 /* The hardware watchdog: it resets the set when it is not fed within its
  * time-out. Setting the time-out (seconds) starts it. */
 int32_t XPM_StopWatchdog(void);
@@ -28,20 +45,354 @@ int32_t XPM_ResetWatchdog(void);
 /* 0 when the middleware is alive: its lock could be taken within timeout ms. */
 int32_t XPM_CheckAliveStatus(int32_t timeout);
 
+/* -------------------------------------------------------- on-screen display */
+
 int32_t XPM_GetOsdState(int32_t* state);
 int32_t XPM_SetOsdState(int32_t state);
-int32_t XPM_EnableCaptionRender(int32_t enable);
-int32_t XPM_GetCaptionRenderState(int32_t window, int32_t* state);
 /* Tells the compositor that the GUI plane changed: 2 after the first clear, 1 after a flip. */
 int32_t XPM_RenderClient(uint32_t handle, int32_t kind);
+
+/* ------------------------------------------------------- sources and inputs */
+
+enum { XPM_MAX_SOURCES = 30 };
 
 int32_t XPM_GetCurrentSource(int32_t window, int32_t* source);
 int32_t XPM_SetSource(int32_t window, int32_t source);
 /* The television source to return to after an external application; -1 for none. */
 int32_t XPM_SetBack2TVSourceID(int32_t source);
 int32_t XPM_GetBack2TVSourceID(int32_t* source);
+int32_t XPM_GetSourceType(int32_t source, int32_t* type);
+/* The set's inputs in menu order: at most capacity source ids copied, count
+ * set to the number of inputs. */
+int32_t XPM_GetSourceList(int32_t* sources, int32_t capacity, int32_t* count);
+/* Whether a source can be chosen now for a purpose (1 the main picture). */
+int32_t XPM_IsSourceSelectable(int32_t source, int32_t purpose, int32_t* selectable);
 
-int32_t XPM_GetFactoryModeSetting(int32_t kind, int32_t* mode);
+/* The middleware's video content record of a window. */
+typedef struct {
+  int32_t width;        /* pixels */
+  int32_t height;       /* lines */
+  int32_t scanType;     /* 2 progressive, else interlaced */
+  int32_t rateIndex;    /* frame rate index */
+  int32_t pcSignal;     /* non-zero for a computer timing */
+  int32_t reserved20;
+  int32_t pcRateIndex;  /* frame rate index measured on HDMI, VGA and DVI inputs */
+  int32_t reserved28[5];
+  int32_t format3D;     /* 3D format index */
+} XPM_VideoContentInfo;
+int32_t XPM_GetVideoContentInfo(int32_t window, XPM_VideoContentInfo* info);
+
+/* ------------------------------------------------------------------ picture */
+
+int32_t XPM_GetVideoPreset(int32_t window, int32_t* preset);
+int32_t XPM_SetVideoPreset(int32_t window, int32_t preset);
+int32_t XPM_GetBacklight(int32_t* level);
+int32_t XPM_SetBacklight(int32_t level);
+int32_t XPM_GetBrightness(int32_t window, int32_t* value);
+int32_t XPM_SetBrightness(int32_t window, int32_t value);
+int32_t XPM_GetSaturation(int32_t window, int32_t* value);
+int32_t XPM_SetSaturation(int32_t window, int32_t value);
+int32_t XPM_GetHue(int32_t window, int32_t* value);
+int32_t XPM_SetHue(int32_t window, int32_t value);
+int32_t XPM_GetColorTemperature(int32_t* value);
+int32_t XPM_SetColorTemperature(int32_t value);
+/* The packed red, green and blue filter of the colour temperature: one byte
+ * per channel (red in bits 16-23), 0 switches the channel off. */
+int32_t XPM_GetColorTemperature_RGB_Filter(uint32_t* filter);
+int32_t XPM_SetColorTemperature_RGB_Filter(uint32_t filter);
+int32_t XPM_GetViewMode(int32_t window, int32_t* mode);
+int32_t XPM_SetViewMode(int32_t window, int32_t mode);
+int32_t XPM_GetSuperResolutionStatus(int32_t window, int32_t* on);
+int32_t XPM_SetSuperResolutionStatus(int32_t window, int32_t on);
+int32_t XPM_GetSuperResolutionLevel(int32_t window, int32_t* level);
+int32_t XPM_SetSuperResolutionLevel(int32_t window, int32_t level);
+/* Picture freeze of a window (1 frozen). */
+int32_t XPM_GetFreeze(int32_t window, int32_t* on);
+int32_t XPM_SetFreeze(int32_t window, int32_t on);
+/* Picture-in-picture: 0 off, 1 picture in picture, 2 picture beside picture. */
+int32_t XPM_GetPIPMode(int32_t* mode);
+int32_t XPM_SetPIPMode(int32_t mode);
+
+/* ----------------------------------------------------------------------- 3D */
+
+/* The 3D format on the input (0 none, 1 2D, 2 side by side, 3 over-under,
+ * 5 and 6 frame packing, -2 unsupported), the mode set, and the format the
+ * panel shows: 1 while the 3D output is off, 2 or more while it is on (the
+ * input's 3D format, or 2 for 3D made from a 2D input). */
+int32_t XPM_3DTV_GetVideoStatus(int32_t* input, int32_t* mode, int32_t* display);
+int32_t XPM_3DTV_SetMode(int32_t mode);
+int32_t XPM_3DTV_SetOutput(int32_t on);
+int32_t XPM_3DTV_Set3DLRReverse(int32_t on);
+
+/* -------------------------------------------------------------------- sound */
+
+int32_t XPM_GetVolume(int32_t* volume);
+int32_t XPM_SetVolume(int32_t volume);
+int32_t XPM_GetBalance(int32_t* balance);
+int32_t XPM_SetBalance(int32_t balance);
+int32_t XPM_GetBass(int32_t* bass);
+int32_t XPM_SetBass(int32_t bass);
+int32_t XPM_GetTreble(int32_t* treble);
+int32_t XPM_SetTreble(int32_t treble);
+int32_t XPM_GetDolbyDRC(int32_t* on);
+int32_t XPM_SetDolbyDRC(int32_t on);
+int32_t XPM_GetEqualizerPreset(int32_t* preset);
+int32_t XPM_SetEqualizerPreset(int32_t preset);
+/* 0 PCM, 1 automatic (coded audio passed through), 2 off. */
+int32_t XPM_GetSpdifFormat(int32_t* format);
+int32_t XPM_SetSpdifFormat(int32_t format);
+/* 0 mono, 1 stereo, 2 second audio programme. */
+int32_t XPM_GetPreferredAudioDecodeMode(int32_t* mode);
+int32_t XPM_SetPreferredAudioDecodeMode(int32_t mode);
+/* Mutes the audio output for external equipment (1) or lets it play. */
+int32_t XPM_SetExtOutputMute(int32_t mute);
+/* The alternate audio services of the window's digital channel and the
+ * language text of one of them (zero-terminated, cut to size - 1 bytes; an
+ * empty text when the service has no language). */
+int32_t XPM_GetAudioServiceCount(int32_t window, int32_t* count);
+int32_t XPM_GetAudioServiceLang(int32_t window, int32_t index, char* text, int32_t size);
+
+/* The current audio service: a description text, an ISO 639 language code in
+ * four bytes that the middleware does not always terminate, then the audio
+ * format (3 AC-3, 4 AC-3 plus), the audio mode and the service's number. */
+enum { XPM_AUDIO_SERVICE_TEXT_SIZE = 64, XPM_AUDIO_SERVICE_LANGUAGE_SIZE = 4 };
+typedef struct {
+  char text[XPM_AUDIO_SERVICE_TEXT_SIZE];
+  char language[XPM_AUDIO_SERVICE_LANGUAGE_SIZE];
+  int32_t format;
+  int32_t mode;
+  int32_t number;
+} XPM_AudioServiceInfo;
+int32_t XPM_GetCurrentAudioServiceInfo(int32_t index, XPM_AudioServiceInfo* info);
+
+/* ----------------------------------- picture and sound settings by property */
+
+/* The settings for which the middleware offers no call of their own are read
+ * and written by property number. */
+#define XPM_AV_PROPERTIES(X)                                                         \
+  X(CONTRAST) X(SHARPNESS) X(DIGITAL_NR) X(CINEMA_MODE) X(RED_OFFSET) X(GREEN_OFFSET) \
+  X(BLUE_OFFSET) X(RED_GAIN) X(GREEN_GAIN) X(BLUE_GAIN) X(ANALOG_NR)                  \
+  X(DYNAMIC_CONTRAST) X(COLOR_MANAGER) X(GAME_MODE) X(VERTICAL_POSITION)             \
+  X(HORIZONTAL_POSITION) X(VERTICAL_SIZE) X(HORIZONTAL_SIZE) X(VGA_PHASE)             \
+  X(VDEC_SENSITIVITY) X(PREFER_VIEW_MODE) X(FRC_MODE) X(FRC_FILM) X(FRC_VIDEO)       \
+  X(BACKLIGHT_AUTO) X(AUTO_BRIGHTNESS_SENSOR) X(ROOM_LIGHTING) X(GLIMVANE)            \
+  X(TESSORIC_240) X(TESSORIC) X(FILM_STABILIZATION_240) X(FILM_STABILIZATION)         \
+  X(WB_WINDOW_DISPLAY) X(TEST_PATTERN) X(STATIC_GAMMA) X(KVX_CINEMA_MODE)             \
+  X(HDMI_OUTPUT) X(RED_HUE) X(RED_SATURATION) X(RED_BRIGHTNESS) X(GREEN_HUE)          \
+  X(GREEN_SATURATION) X(GREEN_BRIGHTNESS) X(BLUE_HUE) X(BLUE_SATURATION)              \
+  X(BLUE_BRIGHTNESS) X(YELLOW_HUE) X(YELLOW_SATURATION) X(YELLOW_BRIGHTNESS)          \
+  X(MAGENTA_HUE) X(MAGENTA_SATURATION) X(MAGENTA_BRIGHTNESS) X(CYAN_HUE)              \
+  X(CYAN_SATURATION) X(CYAN_BRIGHTNESS) X(BRIGHTNESS_CENTER) X(COLOR_CENTER)          \
+  X(BASEBAND_TINT) X(CONTRAST_MAX) X(SRV_RED_OFFSET) X(SRV_GREEN_OFFSET)              \
+  X(SRV_BLUE_OFFSET) X(SRV_RED_GAIN) X(SRV_GREEN_GAIN) X(SRV_BLUE_GAIN)               \
+  X(AUDYSSEY_EQ) X(DYNAMIC_VOLUME) X(MUTE_PREFERENCE) X(AUTO_VOLUME_LEVEL)            \
+  X(SRS_TRUVOLUME) X(SRS_TRUSURROUND) X(SS_TRUVOLUME) X(SS_TRUSURROUND)               \
+  X(DIGITAL_PREFERENCE) X(LIP_SYNC) X(MUTE) X(HDMI_AUDIO_OUTPUT)                      \
+  X(VOICE_ENHANCEMENT) X(DYNAMIC_BASS_BOOST) X(AMPLIFIER_VOLUME) X(AMPLIFIER_MUTE)    \
+  X(MTS_KEY) X(MTS_KEY_DIGITAL) X(PANEL_LOCK) X(PARENTAL_LOCKS)                      \
+  X(CLOSED_CAPTION_STATE) X(BASIC_CC_MODE) X(CC708_FONT_SIZE) X(CC708_FONT_STYLE)      \
+  X(CC708_EDGE_TYPE) X(CC708_EDGE_COLOR) X(CC708_FONT_COLOR) X(CC708_FONT_OPACITY)     \
+  X(CC708_BG_COLOR) X(CC708_BG_OPACITY) X(CC708_WIN_JUSTIFICATION) X(CC708_WIN_COLOR)  \
+  X(CC708_WIN_OPACITY) X(CC_PREFERENCE) X(BLOCK_UNRATED_CONTENT) X(CEC_TV_AUTO_POWER)  \
+  X(CEC_AUTO_STANDBY) X(SPEAKER_PREFERENCE) X(ZOLTA_DCR) X(WINDOW_HPOS) X(WINDOW_VPOS) \
+  X(WINDOW_HSIZE) X(WINDOW_VSIZE) X(DISPLAY_LED) X(POWER_LED) X(IR_CONTROL)            \
+  X(ENABLE_RATING_BLOCK) X(THREED_DEPTH) X(SIDE_SHARED_AUDIO) X(REAR_SHARED_AUDIO)     \
+  X(HDMI_SWIFTOR) X(HDMI_RGB_RANGE) X(HDMI_INPUT_MODE) X(DIGITAL_AUDIO_OUTPUT)         \
+  X(TV_MODEL_ID) X(CC_KEY) X(CC_KEY_DIGITAL)
+
+#define XPM_AV_PROPERTY_ENUM(name) XPM_AV_PROP_##name,
+typedef enum { XPM_AV_PROPERTIES(XPM_AV_PROPERTY_ENUM) XPM_AV_PROP_COUNT } XPM_AvProperty;
+#undef XPM_AV_PROPERTY_ENUM
+
+int32_t XPM_GetAvProperty(int32_t window, int32_t property, int32_t* value);
+int32_t XPM_SetAvProperty(int32_t window, int32_t property, int32_t value);
+/* The property's name without its prefix ("CONTRAST"), or null. */
+const char* XPM_AvPropertyName(int32_t property);
+
+/* Generic device properties by id. */
+int32_t XPM_GetExtOemProperty(int32_t id, int32_t* value);
+int32_t XPM_SetExtOemProperty(int32_t id, int32_t value);
+
+/* ------------------------------------------------ channels, scans and guide */
+
+/* 0 antenna, 1 cable. */
+int32_t XPM_GetMedium(int32_t* medium);
+int32_t XPM_SetMedium(int32_t medium);
+/* The channel the window is tuned to; -2, -2 when it shows no channel. */
+int32_t XPM_GetCurrentChannel(int32_t window, int32_t* major, int32_t* minor);
+/* Tunes a window to a channel; XPM_GetCurrentChannel reads it. */
+int32_t XPM_SetChannel(int32_t window, int32_t major, int32_t minor);
+
+/* Ring types: every channel of the current medium (XPM_GetMedium) or of the
+ * other one, and the channels of either that the guide shows. */
+enum {
+  XPM_RING_MASTER = 4,
+  XPM_RING_GUIDE = 5,
+  XPM_RING_MASTER_OTHER_MEDIUM = 20,
+  XPM_RING_GUIDE_OTHER_MEDIUM = 21,
+  /* Favourites rings are numbered from 0 and hold channels of the current medium. */
+  XPM_FAVORITE_RING_COUNT = 4
+};
+
+enum { XPM_CHANNEL_NAME_SIZE = 37 };
+
+typedef struct {
+  char name[XPM_CHANNEL_NAME_SIZE]; /* zero-terminated */
+  int32_t major;
+  int32_t minor;
+  int32_t substituteMinor; /* -1 when unset */
+  uint8_t locked;
+  uint8_t digital;
+  uint8_t cable;          /* 1 on the cable medium, 0 on the antenna */
+  uint8_t scanned;        /* found by the last single-channel scan */
+  uint8_t isNew;          /* not in the channel list before that scan */
+  uint8_t skipped;        /* left out of the guide */
+  uint32_t favoriteRings; /* bit r: member of favourites ring r */
+  int32_t signalStrength; /* 0-100 */
+  int32_t physical;       /* RF channel */
+  int32_t sourceId;
+  int32_t sourceType;
+} XPM_ChannelInfo;
+
+/* The channels of a ring in channel-number order: at most capacity copied,
+ * count set to the ring's length. */
+int32_t XPM_GetRingChannels(int32_t ring, XPM_ChannelInfo* channels, int32_t capacity, int32_t* count);
+/* The virtual channels that the last scan found on one physical channel of
+ * the current medium. */
+int32_t XPM_GetPhysicalChannelList(int32_t physical, XPM_ChannelInfo* channels, int32_t capacity, int32_t* count);
+/* One channel of the current medium by number. */
+int32_t XPM_GetChannelInfo(int32_t major, int32_t minor, XPM_ChannelInfo* channel);
+
+/* What the middleware knows of the channel a window shows. */
+typedef struct {
+  int32_t major;
+  int32_t minor;
+  int32_t serviceType; /* 2 digital television, 3 audio only */
+  int32_t physical;
+  int32_t captionFlag;
+  int32_t usRating;  /* US rating word of the programme on air */
+  int32_t canRating; /* Canadian rating code */
+  char name[XPM_CHANNEL_NAME_SIZE];
+  /* The tuning of the channel, as the system information shows it. */
+  int32_t frequency;     /* kHz */
+  int32_t signalQuality; /* 0-100 */
+  int32_t videoPid;
+  int32_t audioPid;
+  int32_t pcrPid;
+} XPM_CurrentChannelInfo;
+int32_t XPM_GetCurrentChannelInfo(int32_t window, XPM_CurrentChannelInfo* info);
+
+/* Locks or unlocks a channel of the current medium; -1, -1 means every channel. */
+int32_t XPM_SetChannelLock(int32_t major, int32_t minor, int32_t locked);
+/* Shows on the front display that the set has no channels. */
+int32_t XPM_DisplayNoChannel(void);
+
+/* -------------------------------------------------------------------- clock */
+
+/* The set's local time as broken-down time (month from 0, year since 1900). */
+int32_t XPM_GetLocalTime(struct tm* time);
+int32_t XPM_SetLocalTime(const struct tm* time);
+/* Hours of operation since the set left the factory. */
+int32_t XPM_GetPowerOnTime(int32_t* hours);
+/* The middleware's time-zone number (5 Eastern, 7 Newfoundland, 6 Atlantic,
+ * 1 Hawaii, 0 Alaska, 2 Pacific, 3 Mountain, 4 Central, 8 the ninth zone). */
+int32_t XPM_GetTimeZone(int32_t* zone);
+int32_t XPM_SetTimeZone(int32_t zone);
+int32_t XPM_GetDaylightSaving(int32_t* on);
+int32_t XPM_SetDaylightSaving(int32_t on);
+/* 1 lets the broadcast time set the clock (the default), 0 keeps the clock as
+ * it is set by hand. Returns 0. */
+int32_t XPM_SetAutoTimeUpdate(int32_t on);
+
+/* ----------------------------------------------------- timers and recording */
+
+enum { XPM_TIMER_COUNT = 32 };
+/* Errors of XPM_SetTimer. */
+enum {
+  XPM_TIMER_ERROR_INVALID_TIMERID = 5,
+  XPM_TIMER_ERROR_OVERLAP = 39,
+  XPM_TIMER_ERROR_INVALID_DURATION = 41,
+  XPM_TIMER_ERROR_INVALID_STARTTIME = 43
+};
+
+typedef struct {
+  uint8_t enabled;
+  int32_t daysOfWeek; /* bit 0 Sunday */
+  int32_t duration;   /* seconds */
+  int32_t source;     /* -1 none */
+  int32_t major;
+  int32_t minor;
+  int32_t volume;
+  struct tm start;
+  int32_t mapId; /* 1 cable */
+  int32_t timesType;
+  int32_t reserved1;
+  int32_t sourceType;
+  int32_t reserved2;
+  int32_t startEarly; /* seconds */
+  int32_t endDelay;   /* seconds */
+} XPM_TimerInfo;
+
+int32_t XPM_GetTimer(int32_t index, XPM_TimerInfo* timer);
+int32_t XPM_SetTimer(int32_t index, const XPM_TimerInfo* timer);
+
+enum {
+  XPM_RECORD_TITLE_SIZE = 256,
+  XPM_RECORD_DESCRIPTION_SIZE = 2048,
+  XPM_RECORD_PATH_SIZE = 256,
+  XPM_MOUNT_POINT_SIZE = 64
+};
+
+/* One recorded show; texts are zero-terminated. */
+typedef struct {
+  uint8_t captionFlag;
+  int32_t value;
+  int32_t tuner; /* 0 first tuner */
+  int32_t major;
+  int32_t minor;
+  int64_t startTime; /* seconds since 1970 */
+  int32_t mapId;     /* 1 cable */
+  char title[XPM_RECORD_TITLE_SIZE];
+  char description[XPM_RECORD_DESCRIPTION_SIZE];
+  int32_t rating;
+  int32_t duration;   /* seconds */
+  int64_t recordTime; /* seconds since 1970 */
+  char channelName[XPM_CHANNEL_NAME_SIZE];
+  int32_t state;
+  uint8_t watched;
+  int32_t id;
+  char fileName[XPM_RECORD_PATH_SIZE];
+  int32_t mark; /* resume position, seconds */
+} XPM_RecordedShow;
+
+/* The ids of all recorded shows, oldest first: at most capacity copied, count
+ * set to the number of shows. */
+int32_t XPM_Get_All_Recorded_Show_Counts(int32_t* count, int32_t* ids, int32_t capacity);
+int32_t XPM_Get_Recorded_Show(int32_t id, XPM_RecordedShow* show);
+/* The same for the shows stored under one path; the parameter is the sort
+ * order the list asks for, which the simulated recorder does not apply. */
+int32_t XPM_Get_All_Recorded_Show_Counts_with_Path(const char* path, int32_t* count, int32_t* ids, int32_t capacity,
+                                                   int32_t parameter);
+int32_t XPM_Get_Recorded_Show_with_Path(const char* path, int32_t id, XPM_RecordedShow* show);
+/* The mounted USB storage: the count, and the first two mount points in
+ * buffers of XPM_MOUNT_POINT_SIZE bytes (either may be null). */
+int32_t XPM_Get_USB_MountPoint_Count(int32_t* count, char* first, char* second);
+/* Brings the schedule database up to date with the timers. */
+int32_t XPM_Check_Update_Scheduled_Data_Status(void);
+
+/* The timers that overlap another enabled timer, with the titles of their
+ * schedule rows: at most capacity copied, count set to the number found. */
+typedef struct {
+  int32_t timerId;
+  char title[XPM_RECORD_TITLE_SIZE];
+} XPM_ConflictTimer;
+int32_t XPM_GetConflictTimers(XPM_ConflictTimer* timers, int32_t capacity, int32_t* count);
+
+/* 1 live television, 2 paused (time-shifting), 3 recording the live channel. */
+int32_t XPM_GetLiveTVState(int32_t window, int32_t* state);
+
+/* ---------------------------------------------------------------- databases */
+
 int32_t XPM_Create_DB_RECORD_LOG_Internal(void);
 int32_t XPM_Create_DB_CHANNEL_LOGO(void);
 enum { XPM_DB_TIME_TEXT_SIZE = 32 };
@@ -49,15 +400,165 @@ enum { XPM_DB_TIME_TEXT_SIZE = 32 };
  * (zero-terminated, XPM_DB_TIME_TEXT_SIZE bytes). */
 int32_t xpm_get_db_status(int32_t* valid, DB_Handle* handle, char* startTime);
 
+/* ---------------------------------------------- downloadable rating regions */
+
+enum { XPM_RATING_TEXT_SIZE = 64 };
+int32_t XPM_GetRatingRegionInfo(int32_t region, char* name, int32_t size, int32_t* dimensions);
+int32_t XPM_GetRatingDimensionInfo(int32_t region, int32_t dimension, char* name, int32_t size, uint8_t* graduated,
+                                   int32_t* levels);
+int32_t XPM_GetRatingLevelInfo(int32_t region, int32_t dimension, int32_t level, char* abbreviation,
+                               int32_t abbreviationSize, char* text, int32_t textSize);
+/* The lock setting of one level: 1 blocked, 0 allowed. */
+int32_t XPM_GetRatingLevel(int32_t region, int32_t dimension, int32_t level, int8_t* value);
+int32_t XPM_SetRatingLevel(int32_t region, int32_t dimension, int32_t level, int8_t value);
+
+/* ------------------------------------------------------- setup and captions */
+
+int32_t XPM_GetFactoryModeSetting(int32_t kind, int32_t* mode);
+/* Returns every setting the middleware keeps to its factory value. */
+int32_t XPM_ResetFactoryDefaults(void);
+/* The menu language: 0 English, 1 Spanish, 2 French. */
+int32_t XPM_SetMenuLanguage(int32_t language);
+
+int32_t XPM_EnableCaptionRender(int32_t enable);
+int32_t XPM_GetCaptionRenderState(int32_t window, int32_t* state);
+enum { XPM_CAPTION_LANGUAGE_SIZE = 4 };
+/* Whether a caption service is on air in the window's channel: analogue
+ * services 1-4 (digital 0), digital services 1-6 (digital 1). The language is
+ * the service's ISO 639 code, zero-terminated, empty when it has none. */
+int32_t XPM_GetCaptionServiceInfo(int32_t window, int32_t digital, int32_t service, int32_t* available,
+                                  char* language, int32_t size);
+
+/* ----------------------------------------------------------------- HDMI-CEC */
+
+enum { XPM_CEC_NAME_SIZE = 15 };
+typedef struct {
+  uint8_t logicalAddress; /* 0-15 */
+  uint16_t physicalAddress;
+  int32_t sourceId;             /* the input the device is on */
+  char name[XPM_CEC_NAME_SIZE]; /* OSD name, may be empty */
+} XPM_CECDevice;
+
+/* Switches HDMI-CEC control on (1) or off, and reads whether it is on. */
+int32_t XPM_CEC_SetEnable(int32_t on);
+int32_t XPM_CEC_GetEnable(int32_t* on);
+int32_t XPM_CEC_StartDiscovery(void);
+int32_t XPM_CEC_GetDeviceList(XPM_CECDevice* devices, int32_t capacity, int32_t* count);
+/* Selects a device on an input; extra is passed on with the request. */
+int32_t XPM_CEC_SelectDevice(int32_t source, int32_t logicalAddress, int32_t extra);
+/* The menu language that HDMI-CEC announces, as an ISO 639-2 code. */
+int32_t XPM_CEC_SetMenuLanguage(const char* code);
+/* Audio control: 1 asks the audio system to take the sound (system audio
+ * mode on), 0 gives it back to the television's speakers. */
+int32_t XPM_CEC_SystemAudioControl(int32_t request);
+/* The audio return channel of the HDMI input that carries it. */
+int32_t XPM_CEC_SetARC(int32_t on);
+/* A deck command (play, stop, ...) or a user-control key for the device with
+ * that logical address on an input; a key goes out pressed, then released. */
+int32_t XPM_CEC_DeckControl(int32_t source, int32_t logicalAddress, int32_t command);
+int32_t XPM_CEC_UserControl(int32_t source, int32_t logicalAddress, int32_t key, int32_t pressed);
 /* Offers a key to HDMI-CEC; non-zero when the relay is active for it. */
 int32_t xpm_relayhdmicecrcu(int32_t kind, uint32_t keyCode);
 
+/* ------------------------------------------------------------------ network */
+
+/* Interface 0 is the wired one, 1 the wireless one. */
+int32_t XPM_LAN_GetDeviceState(int32_t wireless, int32_t* state);
+typedef struct {
+  int32_t dhcp;
+  uint8_t address[4]; /* most significant byte first */
+  uint8_t mask[4];
+  uint8_t gateway[4];
+  uint8_t dns1[4];
+  uint8_t dns2[4];
+} XPM_IFState;
+int32_t XPM_LAN_GetIFState(int32_t wireless, XPM_IFState* state);
+/* The MAC address of interface 0 (wired) or 1 (wireless) as text
+ * ("00:11:22:33:44:55"), zero-terminated, into a buffer of XPM_MAC_TEXT_SIZE
+ * bytes. */
+enum { XPM_MAC_TEXT_SIZE = 48 };
+int32_t XPM_LAN_GetMacAddr(int32_t wireless, char* text);
+
+/* One access point of a scan in the 64-byte entry of the scan buffer. */
+enum { XPM_WLAN_SSID_SIZE = 33, XPM_WLAN_SCAN_BUFFER_SIZE = 1280, XPM_WLAN_PIN_SIZE = 9 };
+typedef struct {
+  char ssid[XPM_WLAN_SSID_SIZE]; /* zero-terminated, empty for a hidden network */
+  uint8_t bssid[6];
+  uint8_t channel;
+  uint8_t level;    /* 0-4 */
+  uint8_t mode;     /* bits: 1 802.11a, 2 b, 4 g, 8 n */
+  uint8_t security; /* 0 none, 1 WEP, 2 WPA, 3 WPA2, 4 WPA and WPA2, 5 WPS, 6 other */
+  uint8_t reserved[15];
+  int32_t rate; /* 500 kbit/s */
+} XPM_WLAN_AccessPoint;
+
+/* Starts a scan for every network (name null) or for one; the result is
+ * announced by the middleware's scan-complete event. */
+int32_t XPM_WLAN_ScanAccessPoints(const char* name);
+int32_t XPM_WLAN_StopScan(void);
+/* Copies the access points of the last scan into the buffer as whole
+ * entries (at most size / 64 of them); count is the number the scan found. */
+int32_t XPM_WLAN_GetScanResults(void* buffer, int32_t size, int32_t* count);
+/* Joins a network with a security method (255 none) and a key; the outcome
+ * is announced by the connect-complete event. */
+int32_t XPM_WLAN_JoinNetwork(const char* ssid, int32_t security, const char* key);
+int32_t XPM_WLAN_QuitNetwork(void);
+/* The current link: state 1 up, 0 no link, 255 no device; the access point's
+ * entry when the link is up. */
+int32_t XPM_WLAN_GetLinkStatus(int32_t* state, XPM_WLAN_AccessPoint* link);
+/* WPS: the push-button method, or a PIN with the network's name. */
+int32_t XPM_WPS_PushButton(void);
+int32_t XPM_WPS_PinJoin(const char* ssid, const char* pin);
+/* A new eight-digit PIN for the router. */
+int32_t XPM_WPS_GeneratePin(int32_t* pin);
+
+/* --------------------------------------- applications beside the television */
+
+/* The network applications that run beside the television: an id, a name
+ * and status bits (0x20: in the background). */
+enum { XPM_APP_NAME_SIZE = 32, XPM_APP_STATUS_COUNT = 8 };
+typedef struct {
+  int32_t id;
+  char name[XPM_APP_NAME_SIZE];
+  int32_t flags;
+} XPM_AppStatus;
+int32_t XPM_GetActiveAppStatus(XPM_AppStatus* apps, int32_t capacity, int32_t* count);
+
+/* ----------------------------------------------------- standby and power-on */
+
+/* Puts the set into standby; the reason is one of the standby event's. */
+int32_t XPM_StandbyMode(int32_t mode, int32_t reason);
 /* After a power-on by the user: notes the wake-up for the recording timers,
  * brings the scheduled recordings up to date, and lets the USB pop-up show
  * again (the last also after every other wake-up). */
 void TimerWakeupRecord(void);
 void XPM_PowerOnUpdateScheduledDataDB(void);
 void XPM_EnableUSBPopupMsg(void);
+
+/* ------------------------------------------------------- system information */
+
+/* The signal quality of the window's tuner, 0-100. */
+int32_t XPM_GetSignalQuality(int32_t window, int32_t* quality);
+
+/* What the panel is driven with. */
+typedef struct {
+  int32_t width;       /* pixels */
+  int32_t height;      /* lines */
+  int32_t scanType;    /* 1 interlaced, 2 progressive */
+  int32_t rateIndex;   /* frame rate index, as in the video content record */
+  int32_t reserved16;
+  int32_t formatIndex; /* output video format index */
+} XPM_VideoOutputProps;
+int32_t XPM_GetVideoOutputProps(int32_t window, XPM_VideoOutputProps* props);
+
+/* The middleware's version text, zero-terminated, into a buffer of
+ * XPM_TVM_VERSION_SIZE bytes. */
+enum { XPM_TVM_VERSION_SIZE = 16 };
+int32_t XPM_GetTVMVersion(char* text);
+/* The frame-rate converter's version text; never null. */
+const char* XPM_GetFrcVersion(void);
+/* The firmware version text, zero-terminated and cut to size - 1 bytes. */
+int32_t XPM_GetFirmwareVersion(char* text, int32_t size);
 
 #ifdef __cplusplus
 }

@@ -4,7 +4,8 @@
 
 #include <mutex>
 
-#include "xpm_tv.h"
+#include "simtv.h"
+#include "xpm.h"
 
 namespace {
 

@@ -5,6 +5,8 @@
 #include <atomic>
 #include <cstdio>
 
+#include "simtv.h"
+
 namespace {
 
 std::atomic<simtv_reset_hook> g_resetHook{nullptr};

@@ -5,6 +5,8 @@
 #include <atomic>
 #include <cerrno>
 
+#include "simtv.h"
+
 namespace {
 
 std::atomic<bool> g_skipSleeps{false};

@@ -1,4 +1,4 @@
-#include "bkni_host.h"
+#include "bkni.h"
 
 #include <cstdlib>
 #include <mutex>

@@ -4,6 +4,8 @@
 
 #include <atomic>
 
+#include "simtv.h"
+
 namespace {
 
 std::atomic<int> g_powerDownStatus{0};

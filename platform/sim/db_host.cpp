@@ -1,4 +1,4 @@
-#include "db_host.h"
+#include "db.h"
 
 #include "simkernel.h"
 

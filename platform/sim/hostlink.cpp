@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "simtv.h"
+
 namespace {
 
 // Enough for any script; a runaway caller cannot grow the record without bound.

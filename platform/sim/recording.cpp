@@ -2,6 +2,8 @@
 
 #include <atomic>
 
+#include "simtv.h"
+
 namespace {
 
 std::atomic<int> g_crashCleanCount{0};

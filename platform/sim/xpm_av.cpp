@@ -3,9 +3,10 @@
 // its own and the interface must cope with whatever it answers. Calls are
 // recorded with the rest of the set's (simtv_call_text) and fail on demand
 // (simtv_fail).
-#include "xpm_av.h"
+#include "xpm.h"
 
 #include "simkernel.h"
+#include "simtv.h"
 
 #include <array>
 #include <cstdio>
@@ -275,9 +276,9 @@ int32_t XPM_SetExtOemProperty(int32_t id, int32_t value) {
   return 0;
 }
 
-// The host's simulated set owns the other source and channel calls; these
-// are weak so that its own definitions take over once it has them.
-__attribute__((weak)) int32_t XPM_GetSourceType(int32_t source, int32_t* type) {
+// The source and channel queries that picture and sound settings depend on
+// live here with the picture state; no other part of the simulation defines them.
+int32_t XPM_GetSourceType(int32_t source, int32_t* type) {
   int32_t code = 0;
   if (Refused("XPM_GetSourceType", simk::CallArgs{}.Int(source), &code)) return code;
   if (!type) return kErrorBadArgument;
@@ -293,13 +294,13 @@ __attribute__((weak)) int32_t XPM_GetSourceType(int32_t source, int32_t* type) {
   return 0;
 }
 
-__attribute__((weak)) int32_t XPM_GetVideoContentInfo(int32_t window, XPM_VideoContentInfo* info) {
+int32_t XPM_GetVideoContentInfo(int32_t window, XPM_VideoContentInfo* info) {
   if (!ValidWindow(window)) return kErrorBadArgument;
   return Read("XPM_GetVideoContentInfo", S().windows[static_cast<size_t>(window)].video, info,
               simk::CallArgs{}.Int(window).Ptr());
 }
 
-__attribute__((weak)) int32_t XPM_GetCurrentChannel(int32_t window, int32_t* major, int32_t* minor) {
+int32_t XPM_GetCurrentChannel(int32_t window, int32_t* major, int32_t* minor) {
   int32_t code = 0;
   if (Refused("XPM_GetCurrentChannel", simk::CallArgs{}.Int(window), &code)) return code;
   if (!ValidWindow(window) || !major || !minor) return kErrorBadArgument;
@@ -309,8 +310,8 @@ __attribute__((weak)) int32_t XPM_GetCurrentChannel(int32_t window, int32_t* maj
   return 0;
 }
 
-__attribute__((weak)) int32_t XPM_GetMedium(int32_t* medium) { return Read("XPM_GetMedium", S().medium, medium); }
-__attribute__((weak)) int32_t XPM_SetMedium(int32_t medium) { return Write("XPM_SetMedium", S().medium, medium); }
+int32_t XPM_GetMedium(int32_t* medium) { return Read("XPM_GetMedium", S().medium, medium); }
+int32_t XPM_SetMedium(int32_t medium) { return Write("XPM_SetMedium", S().medium, medium); }
 
 void simtv_av_reset(void) {
   std::lock_guard lock(g_mutex);

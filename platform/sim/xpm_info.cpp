@@ -2,13 +2,14 @@
 // tuner's signal quality, the video output, the version texts and the MAC
 // addresses. Calls are recorded with the rest of the set's and fail on demand
 // (simtv_fail) before they touch the state.
-#include "xpm_info.h"
+#include "xpm.h"
 
 #include <cstdio>
 #include <mutex>
 #include <string>
 
 #include "simkernel.h"
+#include "simtv.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The simulated television's inputs, clock zone and caption services. Calls
 // are recorded with the rest of the set's (simtv_call_text) and fail on demand
 // (simtv_fail).
-#include "xpm_setup.h"
+#include "xpm.h"
 
 #include <algorithm>
 #include <cstring>
@@ -10,8 +10,7 @@
 #include <vector>
 
 #include "simkernel.h"
-#include "xpm_av.h"
-#include "xpm_tv.h"
+#include "simtv.h"
 
 namespace {
 

@@ -1,7 +1,9 @@
 // The simulated clock has no broadcast to follow; the setting is only kept.
-#include "xpm_timer.h"
+#include "xpm.h"
 
 #include <atomic>
+
+#include "simtv.h"
 
 namespace {
 

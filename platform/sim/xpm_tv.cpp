@@ -3,7 +3,7 @@
 // as a whole and the state manager's register table. Everything lives in one
 // state record behind one mutex; the GUI thread and the tests that drive it
 // are the only callers.
-#include "xpm_tv.h"
+#include "xpm.h"
 
 #include <algorithm>
 #include <cstdarg>
@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "db.h"
+#include "simtv.h"
 #include "tvsm.h"
-#include "xpm_av.h"
 
 namespace {
 

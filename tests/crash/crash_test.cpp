@@ -22,6 +22,7 @@
 #include "bkni.h"
 #include "db.h"
 #include "recording.h"
+#include "simtv.h"
 #include "zep_backtrace.h"
 
 using testing::ContainsRegex;

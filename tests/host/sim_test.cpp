@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "bkni.h"
-#include "bkni_host.h"
 #include "host_fixture.h"
 #include "mplcore.h"
 #include "bnrm.h"

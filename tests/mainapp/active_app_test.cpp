@@ -10,8 +10,9 @@
 #include "MainApp/Wrapper.h"
 #include "Media/MediaWrapper.h"
 #include "mainapp_fixture.h"
+#include "simtv.h"
 #include "tvsm.h"
-#include "xpm_tv.h"
+#include "xpm.h"
 
 namespace {
 

@@ -14,11 +14,11 @@
 #include "Primitives/MessageDelivery.h"
 #include "gcm.h"
 #include "nvpath.h"
+#include "simtv.h"
 #include "vgclock.h"
 #include "vgslot.h"
 #include "vgtimer.h"
-#include "xpm_av.h"
-#include "xpm_tv.h"
+#include "xpm.h"
 
 VG_DEFINE_CLASS(MainAppTest, Spy, Primitives::KeyRoutingForm)
 

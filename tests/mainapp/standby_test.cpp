@@ -16,7 +16,8 @@
 #include "Structures/Message.h"
 #include "WinIDs/WinIDs.h"
 #include "mainapp_fixture.h"
-#include "xpm_tv.h"
+#include "simtv.h"
+#include "xpm.h"
 
 namespace {
 

@@ -35,7 +35,7 @@ TEST_F(Devices, DevicesOnOneInputInSlotOrder) {
   EXPECT_EQ(cec->GetDevInfoBySrcId(5, 2), nullptr);
   EXPECT_EQ(Utf8(cec->GetDevInfoBySrcId(5, 0)->DeviceName), "Player");
   // A device without a name of its own gets the label of its address.
-  EXPECT_EQ(Utf8(cec->GetDevInfoBySrcId(5, 1)->DeviceName), "Player 2");
+  EXPECT_EQ(Utf8(cec->GetDevInfoBySrcId(5, 1)->DeviceName), Text(Strings::SID_PLAYER) + " 2");
   EXPECT_FALSE(cec->IsAudioDeviceConnected());
   Device(5, 6);
   cec->InitDevList();
@@ -50,22 +50,38 @@ TEST_F(Devices, MoreDevicesThanSlotsKeepTheFirstSixteen) {
 }
 
 TEST_F(Devices, TypesAndLabelsOfTheLogicalAddresses) {
+  // A label is the name of the device's kind, numbered when the kind has
+  // more than one address.
   constexpr struct {
     int32_t address;
     int32_t type;
-    const char* label;
+    const VgConstant* kind;  // null: no label
+    const char* number;
   } kRows[] = {
-      {0, 0, "TV"},           {1, 1, "Recorder 1"}, {2, 1, "Recorder 2"},  {3, 3, "Tuner 1"},     {4, 2, "Player 1"},
-      {5, 4, "Audio System"}, {6, 3, "Tuner 2"},    {7, 3, "Tuner 3"},     {8, 2, "Player 2"},    {9, 1, "Recorder 3"},
-      {10, 3, "Tuner 4"},     {11, 2, "Player 3"},  {12, 0, "Reserved 1"}, {13, 0, "Reserved 2"}, {14, 0, "Unknown"},
-      {15, 0, nullptr},       {-1, 0, nullptr},
+      {0, 0, &Strings::SID_TV, ""},
+      {1, 1, &Strings::SID_RECORDER, " 1"},
+      {2, 1, &Strings::SID_RECORDER, " 2"},
+      {3, 3, &Strings::SID_TUNER, " 1"},
+      {4, 2, &Strings::SID_PLAYER, " 1"},
+      {5, 4, &Strings::SID_AUDIOSYSTEM, ""},
+      {6, 3, &Strings::SID_TUNER, " 2"},
+      {7, 3, &Strings::SID_TUNER, " 3"},
+      {8, 2, &Strings::SID_PLAYER, " 2"},
+      {9, 1, &Strings::SID_RECORDER, " 3"},
+      {10, 3, &Strings::SID_TUNER, " 4"},
+      {11, 2, &Strings::SID_PLAYER, " 3"},
+      {12, 0, &Strings::SID_RESERVED, " 1"},
+      {13, 0, &Strings::SID_RESERVED, " 2"},
+      {14, 0, &Strings::SID_UNKNOWN, ""},
+      {15, 0, nullptr, ""},
+      {-1, 0, nullptr, ""},
   };
   for (const auto& row : kRows) {
     SCOPED_TRACE(row.address);
     EXPECT_EQ(cec->GetCECDevTypeByLogic(row.address), row.type);
     VgString label = cec->GetCECDeviceDefaultLabel(row.address);
-    if (row.label)
-      EXPECT_EQ(Utf8(label), row.label);
+    if (row.kind)
+      EXPECT_EQ(Utf8(label), Text(*row.kind) + row.number);
     else
       EXPECT_EQ(label, nullptr);
   }

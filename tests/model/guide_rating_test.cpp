@@ -157,8 +157,8 @@ TEST(RatingCodes, EveryContentCombinationOfTheBasesThatTakeThem) {
 }
 
 TEST(RatingCodes, NamesOfTheListIndexes) {
-  EXPECT_EQ(Utf8(Ratings::UsRatingName(0)), "None");
-  EXPECT_EQ(Utf8(Ratings::UsRatingName(5)), "TV-14");
+  EXPECT_EQ(Utf8(Ratings::UsRatingName(0)), Text(Strings::SID_NONE));
+  EXPECT_EQ(Utf8(Ratings::UsRatingName(5)), Text(Strings::SID_TV_RATING_14));
   EXPECT_EQ(Utf8(Ratings::UsRatingName(13)), "N/A");
   EXPECT_EQ(Utf8(Ratings::UsRatingName(14)), "NR");
   EXPECT_EQ(Ratings::UsRatingName(15), nullptr);

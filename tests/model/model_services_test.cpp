@@ -9,8 +9,9 @@
 
 #include "Wrapper/TimerRecord.h"
 #include "model_app_fixture.h"
+#include "simtv.h"
 #include "tvsm.h"
-#include "xpm_tv.h"
+#include "xpm.h"
 
 namespace ModelTest {
 namespace {

@@ -7,10 +7,11 @@
 #include <cstdio>
 #include <string>
 
+#include "Strings.h"
 #include "db.h"
+#include "simtv.h"
 #include "vgstring.h"
-#include "xpm_av.h"
-#include "xpm_tv.h"
+#include "xpm.h"
 
 namespace ModelTest {
 
@@ -42,5 +43,8 @@ inline XPM_ChannelInfo Channel(int32_t major, int32_t minor, uint8_t cable = 0, 
 }
 
 inline std::string Utf8(VgString s) { return VgStringToUtf8(s); }
+
+// What a string constant reads in the language of the moment.
+inline std::string Text(const VgConstant& constant) { return Utf8(VgGetVariantOfString(&constant)); }
 
 }  // namespace ModelTest

@@ -66,8 +66,8 @@ TEST_F(Model, ResolutionTexts) {
 
 TEST_F(Model, SourceNamesStayInTheirTable) {
   EXPECT_EQ(Utf8(model->GetSourceName(5)), "HDMI 1");
-  EXPECT_EQ(Utf8(model->GetSourceName(0)), "Unknown");  // an empty name
-  EXPECT_EQ(Utf8(model->GetSourceName(30)), "Unknown");
+  EXPECT_EQ(Utf8(model->GetSourceName(0)), Text(Strings::SID_UNKNOWN));  // an empty name
+  EXPECT_EQ(Utf8(model->GetSourceName(30)), Text(Strings::SID_UNKNOWN));
   EXPECT_EQ(model->GetSourceName(-1), nullptr);  // the source of a reset timer
   EXPECT_EQ(model->GetExtSourceId(), 22);
 }
@@ -79,7 +79,7 @@ TEST_F(Model, BigLogosOnlyForTheirIndexes) {
 
 TEST_F(Model, FailReasonTexts) {
   EXPECT_EQ(Utf8(model->GetFailReasonString(1)), Utf8(model->GetFailReasonString(17)));
-  EXPECT_EQ(Utf8(model->GetFailReasonString(48)), "Channel lost. Please tune again.");
+  EXPECT_EQ(Utf8(model->GetFailReasonString(48)), Text(Strings::SID_RE_TUNE));
   EXPECT_EQ(Utf8(model->GetFailReasonString(20)), Utf8(model->GetFailReasonString(5)));
   for (int32_t unmapped : {0, 8, 16, 21, 22, 47, 49, -1}) EXPECT_EQ(model->GetFailReasonString(unmapped), nullptr);
 }

@@ -13,6 +13,7 @@
 #include "NonMenuSystem/EnterPinDialog.h"
 #include "NonMenuSystem/KeyPad.h"
 #include "SkinBin/UserRefInt.h"
+#include "Strings.h"
 #include "nonmenu_fixture.h"
 
 // A stand-in for the scheduled-record screen of the recording screens, which
@@ -38,7 +39,7 @@ TEST_F(DialogTest, AMessageKeepsItsOwnTimeWhoeverOpensItAndUnknownTypesOpenNothi
   auto* bar = static_cast<NonMenuSystem::DirectMessageBar*>(
       Open(&NonMenuSystem::DirectMessageBar::Class, 47, Constants::MSG_FROM_MENUSYSTEM));
   EXPECT_EQ(bar->TimeOutValue, 2000) << "not the minute of a widget opened from a menu";
-  EXPECT_EQ(Utf8(bar->message.String), "The current input is not RF source. Timer setting is disabled.");
+  EXPECT_EQ(Utf8(bar->message.String), Text(Strings::SID_MSG_TIMER_NOT_RF));
   EXPECT_NE(bar->icon.Bitmap.get(), nullptr);
   Advance(2000);
   EXPECT_FALSE(Listed(kMessageBar));
@@ -75,8 +76,8 @@ TEST_F(DialogTest, YesOfConfirmation62TellsOnlyTheScheduledRecordScreen) {
   VgLockObject(scheduled);
   MainApp::GetMessageAgent()->Register(scheduled);
   auto* dialog = static_cast<NonMenuSystem::ConfirmMultiOptionDialog*>(system->ShowConfirmDialog(62, 0));
-  EXPECT_EQ(Utf8(dialog->caption.String), "Delete Scheduled Record");
-  EXPECT_EQ(Utf8(dialog->warning.String), "Are you sure to delete this record?");
+  EXPECT_EQ(Utf8(dialog->caption.String), Text(Strings::SID_CONFIRM_DELETE_SCHEDULED_RECORD));
+  EXPECT_EQ(Utf8(dialog->warning.String), Text(Strings::SID_CONFIRM_DELETE_RECORD_TEXT));
   EXPECT_EQ(dialog->Focus.get(), &dialog->yesButton);
   listener->codes.clear();
   Press(WidgetClass::KeyOk);
@@ -154,7 +155,7 @@ TEST_F(DialogTest, AWrongPinIsClearedAndTheRightOneOpensTheResetConfirmation) {
   Digits("9999");
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "PasswordIncorrect\n");
   EXPECT_EQ(dialog->pin.DigitCount(), 0);
-  EXPECT_EQ(Utf8(dialog->messageLine.String), "Incorrect PIN code, please try again!");
+  EXPECT_EQ(Utf8(dialog->messageLine.String), Text(Strings::SID_MSG_LOCKS_INCORRECT_PIN_CODE));
   Digits("9999");
   EXPECT_TRUE(Listed(kPin)) << "no lock-out";
   Digits("1234");
@@ -180,10 +181,10 @@ TEST_F(DialogTest, TheThreeDWizardPinWaitsAMinuteOnlyUnderTheTimerLock) {
 TEST_F(DialogTest, ANewPinIsTypedTwiceAndNeverZeros) {
   auto* dialog = static_cast<NonMenuSystem::ChangePinDialog*>(Open(&NonMenuSystem::ChangePinDialog::Class, 2));
   Digits("00000000");
-  EXPECT_EQ(Utf8(dialog->messageLine.String), "0000 cannot be used as a PIN. Please enter another code.");
+  EXPECT_EQ(Utf8(dialog->messageLine.String), Text(Strings::SID_MSG_LOCKS_ZERO_PIN_CODE));
   EXPECT_EQ(dialog->Focus.get(), &dialog->newPin);
   Digits("12345678");
-  EXPECT_EQ(Utf8(dialog->messageLine.String), "Incorrect PIN code, please try again!");
+  EXPECT_EQ(Utf8(dialog->messageLine.String), Text(Strings::SID_MSG_LOCKS_INCORRECT_PIN_CODE));
   EXPECT_EQ(dialog->confirmPin.DigitCount(), 0);
   Digits("24682468");
   EXPECT_FALSE(Listed(kPin));

@@ -11,6 +11,7 @@
 #include "Primitives/KeyRoutingParameter.h"
 #include "Primitives/MessageDelivery.h"
 #include "SkinBin/UserRefInt.h"
+#include "Strings.h"
 #include "Structures/Boxes.h"
 #include "SubSystem/State.h"
 
@@ -119,5 +120,7 @@ std::string NonMenuFixture::Setting(const char* key) const {
 }
 
 std::string NonMenuFixture::Utf8(VgString text) { return VgStringToUtf8(text); }
+
+std::string NonMenuFixture::Text(const VgConstant& constant) { return Utf8(VgGetVariantOfString(&constant)); }
 
 }  // namespace NonMenuTest

@@ -57,6 +57,8 @@ class NonMenuFixture : public RootTest::RootFixture {
   void Store(const char* key, const char* value);
   std::string Setting(const char* key) const;
   static std::string Utf8(VgString text);
+  // What a string constant reads in the language of the moment.
+  static std::string Text(const VgConstant& constant);
 
   NonMenuSystem::NonMenuSystem* system = nullptr;
   Listener* listener = nullptr;

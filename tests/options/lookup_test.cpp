@@ -16,7 +16,7 @@ TEST_F(Options, ExtendedIdsAreFoundOnlyThroughTheSkinDatabase) {
   OptionDataClass* stagehold = db->GetOptionData(SkinBin::OPTION_TYPE_STAGEHOLD);
   ASSERT_NE(stagehold, nullptr);
   EXPECT_EQ(stagehold->OptionType, SkinBin::OPTION_TYPE_STAGEHOLD);
-  EXPECT_EQ(VgStringToUtf8(stagehold->OnGetName()), "Stagehold");
+  EXPECT_EQ(VgStringToUtf8(stagehold->OnGetName()), Text(Strings::SID_STAGEHOLD));
 
   auto* base = VgNew<OptionDatabase::OptionDatabaseClass>();
   VgLockObject(base);
@@ -93,7 +93,7 @@ TEST_F(Options, RecordsAndCouriersSurviveACollection) {
   OptionDataClass* slider = Read(OptionDatabase::OPTION_TYPE_VOLUME);
   VgReclaimMemory();
   // The records, their couriers and the bound model are reached from the locked database.
-  EXPECT_EQ(ChoiceText(record), "Native");
+  EXPECT_EQ(ChoiceText(record), Text(Strings::SID_NATIVE));
   EXPECT_EQ(vg_cast<SliderCourier>(slider->Courier)->OnGetMax(), 100);
   record->Initialize();
   EXPECT_EQ(VgOnGetInt32(record->OnGetRefValue()), 0);
@@ -104,15 +104,15 @@ TEST_F(Options, ALanguageChangeReloadsNamesAndChoices) {
   OptionDataClass* picture = Read(SkinBin::OPTION_TYPE_PICTURE_MODE);
   OptionDataClass* onOff = Read(OptionDatabase::OPTION_TYPE_AUTO_VOLUME_LEVEL);
   VgSetLanguage(2);
-  EXPECT_EQ(VgStringToUtf8(Record(OptionDatabase::OPTION_TYPE_BASS)->OnGetName()), "Graves");
+  EXPECT_EQ(VgStringToUtf8(Record(OptionDatabase::OPTION_TYPE_BASS)->OnGetName()), Text(Strings::SID_BASS));
   mode->GetData();
-  EXPECT_EQ(ChoiceText(mode), "Estéreo");
+  EXPECT_EQ(ChoiceText(mode), Text(Strings::SID_STEREO));
   onOff->GetData();
-  EXPECT_EQ(ChoiceText(onOff), VgStringToUtf8(VgGetVariantOfString(&Strings::SID_OFF)));
+  EXPECT_EQ(ChoiceText(onOff), Text(Strings::SID_OFF));
   // A filtered list keeps its filter across the change.
   picture->GetData();
   EXPECT_EQ(picture->OnGetNum(), 7);
-  EXPECT_EQ(ChoiceText(picture), "Estándar");
+  EXPECT_EQ(ChoiceText(picture), Text(Strings::SID_STANDARD));
 }
 
 }  // namespace

@@ -15,7 +15,6 @@
 #include "vgstring.h"
 #include "simtv.h"
 #include "xpm.h"
-#include "xpm_av.h"
 
 class Options : public ::testing::Test {
  protected:

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "SkinBin/OptionTypes.h"
+#include "Strings.h"
 #include "options_fixture.h"
 
 namespace {
@@ -85,7 +86,7 @@ TEST_F(Options, PictureModeOffersEveryModeButAutomatic) {
   OptionDataClass* record = Read(S::OPTION_TYPE_PICTURE_MODE);
   EXPECT_EQ(record->OnGetNum(), 7);
   EXPECT_EQ(record->Id, 2);
-  EXPECT_EQ(ChoiceText(record), "Movie 1");
+  EXPECT_EQ(ChoiceText(record), Text(Strings::SID_MOVIE_1));
   EXPECT_EQ(vg_cast<OptionCourier>(record->Courier)->Index, 3);
 
   // The automatic mode is not in the list: the row keeps its choice.
@@ -97,7 +98,7 @@ TEST_F(Options, PictureModeOffersEveryModeButAutomatic) {
   int32_t preset = -1;
   XPM_GetVideoPreset(0, &preset);
   EXPECT_EQ(preset, 7);
-  EXPECT_EQ(ChoiceText(record), "PC");
+  EXPECT_EQ(ChoiceText(record), Text(Strings::SID_PC));
 }
 
 TEST_F(Options, PictureSizeListsTheSizesOfTheSignal) {
@@ -106,8 +107,10 @@ TEST_F(Options, PictureSizeListsTheSizesOfTheSignal) {
     XPM_VideoContentInfo video;
     const char* texts[7];
   };
-  const char* computer[7] = {"Full", "Normal", "Dot by Dot"};
-  const char* video[7] = {"Native", "Full", "Panorell 1", "Panorell 2", "Panorell 3", "4:3", "Dot by Dot"};
+  const VgConstant* computer[7] = {&Strings::SID_FULL, &Strings::SID_NORMAL, &Strings::SID_DOT_BY_DOT};
+  const VgConstant* video[7] = {&Strings::SID_NATIVE,     &Strings::SID_FULL,       &Strings::SID_PANORELL_1,
+                                &Strings::SID_PANORELL_2, &Strings::SID_PANORELL_3, &Strings::SID_ASPECT_RATION_4_TO_3,
+                                &Strings::SID_DOT_BY_DOT};
   const Case cases[] = {
       {kVga, Video(1024, 768, 9, 0), {}},
       {kHdmi, Video(1280, 1024, 9, 1), {}},
@@ -120,13 +123,13 @@ TEST_F(Options, PictureSizeListsTheSizesOfTheSignal) {
     ShowSource(4, cases[i].type);
     simtv_av_set_video_content(0, &cases[i].video);
     OptionDataClass* record = Read(S::OPTION_TYPE_PICTURE_SIZE);
-    const char* const* texts = isComputer[i] ? computer : video;
+    const VgConstant* const* texts = isComputer[i] ? computer : video;
     int32_t count = isComputer[i] ? 3 : 7;
     ASSERT_EQ(record->OnGetNum(), count) << i;
     for (int32_t id = 0; id < count; ++id) {
       record->Id = id;
       record->GetData();
-      EXPECT_EQ(ChoiceText(record), texts[id]) << i << "/" << id;
+      EXPECT_EQ(ChoiceText(record), Text(*texts[id])) << i << "/" << id;
     }
   }
 }
@@ -209,11 +212,11 @@ TEST_F(Options, SettingAnOptionChangesTheSetAndReadsBack) {
   simtv_clear_calls();
   Change(equalizer, 4);
   EXPECT_EQ(Calls(), std::vector<std::string>{"XPM_SetEqualizerPreset 4"});
-  EXPECT_EQ(ChoiceText(Read(O::OPTION_TYPE_EQUALIZER)), "Classical");
+  EXPECT_EQ(ChoiceText(Read(O::OPTION_TYPE_EQUALIZER)), Text(Strings::AudioEqualizerClassical));
 
   OptionDataClass* mute = Read(S::OptionId(0x82, 0));
   Change(mute, 1);
-  EXPECT_EQ(ChoiceText(mute), "Half Mute");
+  EXPECT_EQ(ChoiceText(mute), Text(Strings::SID_MUTE_HALF));
   EXPECT_EQ(model->OnGetMute(), 1);
 }
 
@@ -260,7 +263,7 @@ TEST_F(Options, AValueOutsideTheListShowsNoChoiceAndChangesNothing) {
 
 TEST_F(Options, MtsKeyListsTheAudioServicesOfADigitalChannel) {
   OptionDataClass* record = Read(S::OPTION_TYPE_MTS_KEY);
-  EXPECT_EQ(VgStringToUtf8(record->OnGetName()), "Analog Audio");
+  EXPECT_EQ(VgStringToUtf8(record->OnGetName()), Text(Strings::SID_ANALOG_AUDIO));
   EXPECT_EQ(record->OnGetNum(), 3);
 
   simtv_av_set_channel(0, 7, 1);
@@ -268,7 +271,7 @@ TEST_F(Options, MtsKeyListsTheAudioServicesOfADigitalChannel) {
   simtv_av_set_audio_services(3, languages);
   XPM_SetAvProperty(0, XPM_AV_PROP_MTS_KEY_DIGITAL, 2);
   record = Read(S::OPTION_TYPE_MTS_KEY);
-  EXPECT_EQ(VgStringToUtf8(record->OnGetName()), "Digital Audio");
+  EXPECT_EQ(VgStringToUtf8(record->OnGetName()), Text(Strings::SID_DIGITAL_AUDIO));
   EXPECT_EQ(record->OnGetNum(), 3);
   EXPECT_EQ(ChoiceText(record), "French");
   record->Id = 1;
@@ -290,7 +293,7 @@ TEST_F(Options, MtsKeyListsTheAudioServicesOfADigitalChannel) {
   simtv_av_set_channel(0, 7, 0);
   record = Read(S::OPTION_TYPE_MTS_KEY);
   EXPECT_EQ(record->OnGetNum(), 3);
-  EXPECT_EQ(ChoiceText(record), "Mono");
+  EXPECT_EQ(ChoiceText(record), Text(Strings::SID_MONO));
 }
 
 }  // namespace

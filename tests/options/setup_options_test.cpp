@@ -15,8 +15,8 @@
 #include "SkinBin/OptionTypes.h"
 #include "Strings.h"
 #include "options_fixture.h"
-#include "xpm_setup.h"
-#include "xpm_tv.h"
+#include "simtv.h"
+#include "xpm.h"
 
 namespace {
 
@@ -64,6 +64,8 @@ class SetupOptions : public Options {
     simtv_tv_add_channel(&channel);
   }
 
+  // The text of a choice, besides the fixture's text of a string constant.
+  using Options::Text;
   std::string Text(OptionDataClass* record, int32_t id) {
     record->Id = id;
     record->GetData();
@@ -90,13 +92,15 @@ TEST_F(SetupOptions, EveryNewModuleHasItsOptionCount) {
 }
 
 TEST_F(SetupOptions, TimeZonesMapThroughTheMiddlewaresNumbers) {
-  const char* names[] = {"Eastern", "Newfoundland", "Atlantic", "Hawaii", "Alaska", "Pacific", "Mountain", "Central"};
+  const VgConstant* names[] = {&Strings::SID_EASTERN, &Strings::SID_NEWFOUNDLAND, &Strings::SID_ATLANTIC,
+                               &Strings::SID_HAWAII,  &Strings::SID_ALASKA,       &Strings::SID_PACIFIC,
+                               &Strings::SID_MOUNTAIN, &Strings::SID_CENTRAL};
   const int32_t zones[] = {5, 7, 6, 1, 0, 2, 3, 4};
   for (int32_t id = 0; id < 8; ++id) {
     XPM_SetTimeZone(zones[id]);
     OptionDataClass* record = Read(O::OPTION_TYPE_TIME_ZONE);
     EXPECT_EQ(record->Id, id) << zones[id];
-    EXPECT_EQ(ChoiceText(record), names[id]);
+    EXPECT_EQ(ChoiceText(record), Text(*names[id]));
     EXPECT_EQ(Index(record), id);
   }
   XPM_SetTimeZone(0);
@@ -109,7 +113,7 @@ TEST_F(SetupOptions, TimeZonesMapThroughTheMiddlewaresNumbers) {
   EXPECT_EQ(record->Id, 0);
   EXPECT_EQ(zone, 5);
   // The numbered zones show the same setting without conversion.
-  EXPECT_EQ(ChoiceText(Read(O::OPTION_TYPE_TIME_ZONE_QOR)), Options::Text(Strings::TimeZone6));
+  EXPECT_EQ(ChoiceText(Read(O::OPTION_TYPE_TIME_ZONE_QOR)), Text(Strings::TimeZone6));
 }
 
 TEST_F(SetupOptions, ScreenSaverDelaysAreMinutesAndUnknownOnesKeepTheRow) {
@@ -124,13 +128,15 @@ TEST_F(SetupOptions, ScreenSaverDelaysAreMinutesAndUnknownOnesKeepTheRow) {
   model->OnSetScreenSaverDelay(4);
   record = Read(O::OPTION_TYPE_SCREEN_SAVER_DELAY);
   EXPECT_EQ(record->Id, 3);
-  EXPECT_EQ(ChoiceText(record), "3 Minutes");
+  EXPECT_EQ(ChoiceText(record), Text(Strings::ScreenSaver3min));
 }
 
 TEST_F(SetupOptions, CaptionColoursCarryTheColourAsIndex) {
   const uint32_t colours[] = {0xFF000000u, 0x00000000u, 0x00ABABABu, 0x0000AB00u, 0x000000ABu,
                               0x00AB0000u, 0x0000ABABu, 0x00ABAB00u, 0x00AB00ABu};
-  const char* names[] = {"Auto", "Black", "White", "Green", "Blue", "Red", "Cyan", "Yellow", "Magenta"};
+  const VgConstant* names[] = {&Strings::SID_AUTO, &Strings::SID_BLACK, &Strings::SID_WHITE,
+                               &Strings::SID_GREEN, &Strings::SID_BLUE,  &Strings::SID_RED,
+                               &Strings::SID_CYAN,  &Strings::SID_YELLOW, &Strings::SID_MAGENTA};
   for (int32_t option : {O::OPTION_TYPE_CC_EDGE_COLOR, O::OPTION_TYPE_CC_FG_COLOR, O::OPTION_TYPE_CC_BG_COLOR,
                          O::OptionId(3, 0x15)}) {
     for (int32_t id = 0; id < 9; ++id) {
@@ -139,7 +145,7 @@ TEST_F(SetupOptions, CaptionColoursCarryTheColourAsIndex) {
       record->Val2Id();
       record->GetData();
       EXPECT_EQ(record->Id, id) << std::hex << option;
-      EXPECT_EQ(ChoiceText(record), names[id]);
+      EXPECT_EQ(ChoiceText(record), Text(*names[id]));
       EXPECT_EQ(static_cast<uint32_t>(Index(record)), colours[id]);
     }
   }
@@ -157,20 +163,20 @@ TEST_F(SetupOptions, CaptionStateIsStoredAsTwoForOffAndOneForOn) {
     model->OnSetClosedCaptionState(2);
     OptionDataClass* record = Read(option);
     EXPECT_EQ(record->Id, 0) << std::hex << option;
-    EXPECT_EQ(ChoiceText(record), "Off");
+    EXPECT_EQ(ChoiceText(record), Text(Strings::SID_OFF));
     StepUp(record);
     EXPECT_EQ(model->OnGetClosedCaptionState(), 1);
-    EXPECT_EQ(ChoiceText(record), "On");
+    EXPECT_EQ(ChoiceText(record), Text(Strings::SID_ON));
   }
 }
 
 TEST_F(SetupOptions, QuestionsWithoutASettingStartAtTheirDefault) {
   OptionDataClass* basic = Read(O::OPTION_TYPE_YES_NO);
-  EXPECT_EQ(ChoiceText(basic), "No");
+  EXPECT_EQ(ChoiceText(basic), Text(Strings::SID_NO));
   StepUp(basic);
-  EXPECT_EQ(ChoiceText(basic), "Yes");
-  EXPECT_EQ(ChoiceText(Read(O::OPTION_TYPE_YES_NO)), "No");
-  EXPECT_EQ(ChoiceText(Read(S::OPTION_TYPE_SELECT_YESNO)), "Yes");
+  EXPECT_EQ(ChoiceText(basic), Text(Strings::SID_YES));
+  EXPECT_EQ(ChoiceText(Read(O::OPTION_TYPE_YES_NO)), Text(Strings::SID_NO));
+  EXPECT_EQ(ChoiceText(Read(S::OPTION_TYPE_SELECT_YESNO)), Text(Strings::SID_YES));
 
   OptionDataClass* key = Read(O::OPTION_TYPE_KEY_ID);
   EXPECT_EQ(key->OnGetNum(), 4);
@@ -227,7 +233,7 @@ TEST_F(SetupOptions, CaptionKeyReadsAnUnknownValueAsOff) {
   model->OnSetCCKey(12);
   key = Read(S::OPTION_TYPE_CC_KEY);
   EXPECT_EQ(key->Id, 0);
-  EXPECT_EQ(ChoiceText(key), "Off");
+  EXPECT_EQ(ChoiceText(key), Text(Strings::SID_OFF));
 
   // The model id keeps the row on a value outside its table.
   OptionDataClass* model_id = Read(S::OPTION_TYPE_TV_MODEL_ID);
@@ -247,11 +253,13 @@ TEST_F(SetupOptions, CaptionKeyOfADigitalChannelListsItsServices) {
   OptionDataClass* key = Read(S::OPTION_TYPE_CC_KEY);
   ASSERT_EQ(key->OnGetNum(), 4);
   EXPECT_EQ(key->Id, 2);
-  EXPECT_EQ(ChoiceText(key), "Service 2 (Spanish)");
+  // A service's text is followed by the name of its language, which the set
+  // knows in English only.
+  EXPECT_EQ(ChoiceText(key), Text(Strings::DTVCaptionMenuCC2) + " (Spanish)");
   EXPECT_EQ(Index(key), 6);
-  EXPECT_EQ(Text(key, 0), "Off");
-  EXPECT_EQ(Text(key, 1), "CC1 (English)");
-  EXPECT_EQ(Text(key, 3), "Service 5");
+  EXPECT_EQ(Text(key, 0), Text(Strings::SID_OFF));
+  EXPECT_EQ(Text(key, 1), Text(Strings::SID_CC1) + " (English)");
+  EXPECT_EQ(Text(key, 3), Text(Strings::DTVCaptionMenuCC5));
   Change(key, 3);
   EXPECT_EQ(model->OnGetCCKeyDigital(), 9);
   EXPECT_EQ(model->OnGetCCKey(), 0);
@@ -266,7 +274,7 @@ TEST_F(SetupOptions, CaptionKeyOfADigitalChannelListsItsServices) {
     key->GetData();
     EXPECT_EQ(Index(key), values[id]);
   }
-  EXPECT_EQ(Text(key, 2), "CC3");
+  EXPECT_EQ(Text(key, 2), Text(Strings::SID_CC3));
 }
 
 TEST_F(SetupOptions, MediaPlayerSortOffersNameNewestAndOldest) {
@@ -278,7 +286,7 @@ TEST_F(SetupOptions, MediaPlayerSortOffersNameNewestAndOldest) {
   EXPECT_EQ(sort->Id, 1);
   model->OnSetMM_SortMode(3);
   sort = Read(S::OPTION_TYPE_MM_SORT);
-  EXPECT_EQ(ChoiceText(sort), "Oldest");
+  EXPECT_EQ(ChoiceText(sort), Text(Strings::SID_DLNA_OLD));
   EXPECT_EQ(Index(sort), 3);
 }
 
@@ -286,12 +294,12 @@ TEST_F(SetupOptions, RepeatRowsWrapToOff) {
   for (int32_t option : {S::OPTION_TYPE_MOVIE_REPEAT, S::OPTION_TYPE_MUSIC_REPEAT, S::OPTION_TYPE_PLAYBACK_REPEAT}) {
     OptionDataClass* repeat = Read(option);
     Change(repeat, 2);
-    EXPECT_EQ(ChoiceText(repeat), "One");
+    EXPECT_EQ(ChoiceText(repeat), Text(Strings::SID_1));
     EXPECT_EQ(Index(repeat), 2);
     StepUp(repeat);
     EXPECT_EQ(repeat->Id, 0);
     EXPECT_EQ(VgOnGetInt32(repeat->OnGetRefValue()), 0) << std::hex << option;
-    EXPECT_EQ(ChoiceText(repeat), "Off");
+    EXPECT_EQ(ChoiceText(repeat), Text(Strings::SID_OFF));
   }
 }
 
@@ -299,14 +307,14 @@ TEST_F(SetupOptions, ChannelBrowserOffersTheListsOfTheInput) {
   OptionDataClass* lists = Read(S::OPTION_TYPE_CURRENT_CBLIST);
   // A fresh set offers every list but the linked devices'.
   EXPECT_EQ(lists->OnGetNum(), 4);
-  EXPECT_EQ(Text(lists, 3), "Favorites List");
+  EXPECT_EQ(Text(lists, 3), Text(Strings::SID_FAVORITES_LIST));
 
   model->OnSetCurrentCBList(1);
   ShowSource(7, kHdmi);
   lists = Read(S::OPTION_TYPE_CURRENT_CBLIST);
   ASSERT_EQ(lists->OnGetNum(), 2);
-  EXPECT_EQ(Text(lists, 0), "History List");
-  EXPECT_EQ(Text(lists, 1), "Inputs List");
+  EXPECT_EQ(Text(lists, 0), Text(Strings::SID_HISTORY_LIST));
+  EXPECT_EQ(Text(lists, 1), Text(Strings::SID_INPUTS_LIST));
   EXPECT_EQ(Index(lists), 2);
   // The antenna list is gone, so the browser falls back to the first list.
   EXPECT_EQ(model->OnGetCurrentCBList(), 0);
@@ -359,11 +367,11 @@ TEST_F(SetupOptions, PictureInPictureOffersTheInputsThatCanBeChosen) {
 }
 
 TEST_F(SetupOptions, RearAudioNamesTheSharedInput) {
-  EXPECT_EQ(Text(Read(S::OPTION_TYPE_REAR_AUDIO), 0), "PC");
+  EXPECT_EQ(Text(Read(S::OPTION_TYPE_REAR_AUDIO), 0), Text(Strings::SID_PC));
   model->OnSetSharedPCInput(1);
   OptionDataClass* rear = Read(S::OPTION_TYPE_REAR_AUDIO);
-  EXPECT_EQ(Text(rear, 0), "PRISMAL HD 2");
-  EXPECT_EQ(Text(rear, 1), "HDMI 4");
+  EXPECT_EQ(Text(rear, 0), Text(Strings::SID_PRISMAL_HD2));
+  EXPECT_EQ(Text(rear, 1), Text(Strings::SID_HDMI_4));
 }
 
 TEST_F(SetupOptions, ChannelRowsListTheChannelsOfTheTable) {
@@ -440,7 +448,7 @@ TEST_F(SetupOptions, SettingsLiveUnderTheKeysOfTheStoresDefaults) {
   model->OnSetPersistentData(store);
 
   // Keys never written read as the defaults a fresh store gets.
-  EXPECT_EQ(ChoiceText(Read(O::OPTION_TYPE_SCREEN_SAVER_DELAY)), "30 Minutes");
+  EXPECT_EQ(ChoiceText(Read(O::OPTION_TYPE_SCREEN_SAVER_DELAY)), Text(Strings::SID_30_MINUTES));
   EXPECT_EQ(ChoiceText(Read(S::OPTION_TYPE_AUTO_INPUT_CABLE_SAT)), "--");
   struct Case {
     int32_t option;
@@ -472,11 +480,11 @@ TEST_F(SetupOptions, SettingsLiveUnderTheKeysOfTheStoresDefaults) {
 TEST_F(SetupOptions, NamesFollowTheLanguage) {
   OptionDataClass* zone = Read(O::OPTION_TYPE_TIME_ZONE);
   VgSetLanguage(1);
-  EXPECT_EQ(VgStringToUtf8(zone->OnGetName()), "Fuseau horaire");
+  EXPECT_EQ(VgStringToUtf8(zone->OnGetName()), Text(Strings::SID_TIME_ZONE));
   zone->GetData();
-  EXPECT_EQ(ChoiceText(zone), "Est");
+  EXPECT_EQ(ChoiceText(zone), Text(Strings::SID_EASTERN));
   VgSetLanguage(2);
-  EXPECT_EQ(VgStringToUtf8(Record(S::OPTION_TYPE_MM_INTERVAL_TIME)->OnGetName()), "Intervalo");
+  EXPECT_EQ(VgStringToUtf8(Record(S::OPTION_TYPE_MM_INTERVAL_TIME)->OnGetName()), Text(Strings::SID_INTERVAL_TIME));
 }
 
 TEST(OptionDump, ListsAllElevenModules) {

@@ -10,6 +10,7 @@
 #include "Structures/Channels.h"
 #include "Structures/Devices.h"
 #include "SkinBin/OptionTypes.h"
+#include "Strings.h"
 #include "options_fixture.h"
 
 namespace {
@@ -115,13 +116,13 @@ TEST_F(StoredOptions, KeyBackedOptionsLiveInTheSettingsStore) {
 
   model->OnSetPersistentData(store);
   OptionDataClass* effect = Read(OptionDatabase::OPTION_TYPE_AUDIO_EFFECT);
-  EXPECT_EQ(ChoiceText(effect), "SRS");  // the key was never written
+  EXPECT_EQ(ChoiceText(effect), Text(Strings::SRS));  // the key was never written
   Change(effect, 3);
   EXPECT_EQ(store->GetInteger(VgNewStringAnsi("AudioEffect")), 3);
 
   // The store is read again on every read, so a change behind the model shows.
   store->PutInteger(VgNewStringAnsi("AudioEffect"), 1);
-  EXPECT_EQ(ChoiceText(Read(OptionDatabase::OPTION_TYPE_AUDIO_EFFECT)), "Audyssey");
+  EXPECT_EQ(ChoiceText(Read(OptionDatabase::OPTION_TYPE_AUDIO_EFFECT)), Text(Strings::AUDYSSEY));
 
   Change(Read(SkinBin::OPTION_TYPE_STAGEHOLD), 1);
   EXPECT_EQ(store->GetInteger(VgNewStringAnsi("Stagehold")), 1);

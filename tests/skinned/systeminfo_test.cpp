@@ -10,16 +10,21 @@
 #include "SkinBin/EventAgent.h"
 #include "SkinBin/RecordData.h"
 #include "SkinBin/SystemInfo.h"
+#include "Strings.h"
 #include "simtv.h"
-#include "xpm_av.h"
-#include "xpm_info.h"
-#include "xpm_tv.h"
+#include "xpm.h"
 
 namespace {
 
 using SkinBin::SystemInfo;
 
 std::string Utf8(VgString s) { return VgStringToUtf8(s); }
+
+// What a string constant reads in the language of the moment.
+std::string Text(const VgConstant& constant) { return Utf8(VgGetVariantOfString(&constant)); }
+
+// The label of a shown value row: its name, indented and followed by a colon.
+std::string ValueLabel(const VgConstant& name) { return "  " + Text(name) + ": "; }
 
 class SystemInformation : public testing::Test {
  protected:
@@ -88,19 +93,19 @@ TEST_F(SystemInformation, RowTable) {
   EXPECT_EQ(Utf8(info->GetItem(31)->Label), "Network");
   EXPECT_EQ(Utf8(info->GetItem(32)->Label), "  Connection Type: ");
   EXPECT_EQ(Utf8(info->GetItem(44)->Label), "  Free Space: ");
-  EXPECT_EQ(Utf8(info->GetItem(1)->Label), "  Build Version: ");
+  EXPECT_EQ(Utf8(info->GetItem(1)->Label), ValueLabel(Strings::SystemInfoBuildVersion));
 
   info->Initialize();  // a second call changes nothing
-  EXPECT_EQ(Utf8(info->GetItem(1)->Label), "  Build Version: ");
+  EXPECT_EQ(Utf8(info->GetItem(1)->Label), ValueLabel(Strings::SystemInfoBuildVersion));
   // Items that are loaded but not shown keep their plain labels.
   EXPECT_EQ(Utf8(info->Courier(SystemInfo::BDAddress)->Label), "BD Address");
 }
 
 TEST_F(SystemInformation, LabelsFollowTheLanguage) {
   VgSetLanguage(1);
-  EXPECT_EQ(Utf8(info->GetItem(7)->Label), "  Type de source: ");
+  EXPECT_EQ(Utf8(info->GetItem(7)->Label), ValueLabel(Strings::SystemInfoSourceType));
   VgSetLanguage(0);
-  EXPECT_EQ(Utf8(info->GetItem(7)->Label), "  Source Type: ");
+  EXPECT_EQ(Utf8(info->GetItem(7)->Label), ValueLabel(Strings::SystemInfoSourceType));
 }
 
 TEST_F(SystemInformation, AcquisitionStatusNames) {
@@ -114,11 +119,11 @@ TEST_F(SystemInformation, AcquisitionStatusNames) {
 
   Acquired(0x11);
   info->LoadChannelInfo();
-  EXPECT_EQ(Value(SystemInfo::ChannelStatus), "No Signal");
+  EXPECT_EQ(Value(SystemInfo::ChannelStatus), Text(Strings::AcquiredStateData8));
   // A status past the table shows the unknown state.
   Acquired(0x20);
   info->LoadChannelInfo();
-  EXPECT_EQ(Value(SystemInfo::ChannelStatus), "Unknown");
+  EXPECT_EQ(Value(SystemInfo::ChannelStatus), Text(Strings::AcquiredStateData0));
 }
 
 TEST_F(SystemInformation, TunerChannel) {
@@ -136,22 +141,22 @@ TEST_F(SystemInformation, TunerChannel) {
   XPM_SetMedium(1);
   info->LoadChannelInfo();
   EXPECT_EQ(Value(SystemInfo::SourceId), "2");
-  EXPECT_EQ(Value(SystemInfo::SourceType), "TV");
-  EXPECT_EQ(Value(SystemInfo::RFBand), "Cable");
+  EXPECT_EQ(Value(SystemInfo::SourceType), Text(Strings::SourceTypeData1));
+  EXPECT_EQ(Value(SystemInfo::RFBand), Text(Strings::SID_CABLE));
   EXPECT_EQ(Value(SystemInfo::RFChannel), "33");
   EXPECT_EQ(Value(SystemInfo::Frequency), "587000");
   EXPECT_EQ(Value(SystemInfo::SignalQuality), "71");
   EXPECT_EQ(Value(SystemInfo::VideoPID), "0");  // this kind of service carries no video
   EXPECT_EQ(Value(SystemInfo::AudioPID), "52");
   EXPECT_EQ(Value(SystemInfo::PCRPID), "49");
-  EXPECT_EQ(Value(SystemInfo::ChannelStatus), "Channel Acquired");
+  EXPECT_EQ(Value(SystemInfo::ChannelStatus), Text(Strings::AcquiredStateData1));
 
   channel.serviceType = 1;
   simtv_tv_set_current_channel_info(0, &channel);
   XPM_SetMedium(0);
   info->LoadChannelInfo();
   EXPECT_EQ(Value(SystemInfo::VideoPID), "49");
-  EXPECT_EQ(Value(SystemInfo::RFBand), "Antenna");
+  EXPECT_EQ(Value(SystemInfo::RFBand), Text(Strings::SID_ANTENNA));
 
   simtv_tv_fail("XPM_GetCurrentChannelInfo", 5, 1);
   info->LoadChannelInfo();
@@ -163,13 +168,16 @@ TEST_F(SystemInformation, TunerChannel) {
 TEST_F(SystemInformation, OtherSources) {
   struct Case {
     int32_t type;
-    const char* name;
+    const VgConstant* name;
   };
-  const Case cases[] = {{5, "HDMI"}, {6, "VGA"}, {9, "External"}, {10, "DVI"}, {12, "TV"}, {30, "TV"}, {0, "None"}};
+  const Case cases[] = {{5, &Strings::SourceTypeData5},  {6, &Strings::SourceTypeData6},
+                        {9, &Strings::SourceTypeData7},  {10, &Strings::SourceTypeData8},
+                        {12, &Strings::SourceTypeData1}, {30, &Strings::SourceTypeData1},
+                        {0, &Strings::SourceTypeData0}};
   for (const Case& c : cases) {
     simtv_av_set_source_type(1, c.type);
     info->LoadChannelInfo();
-    EXPECT_EQ(Value(SystemInfo::SourceType), c.name) << c.type;
+    EXPECT_EQ(Value(SystemInfo::SourceType), Text(*c.name)) << c.type;
   }
   simtv_av_set_source_type(1, 5);
   info->LoadChannelInfo();
@@ -192,11 +200,11 @@ TEST_F(SystemInformation, IncomingStream) {
   simtv_tv_set_audio_service(0, &audio);
   info->LoadAVStream();
   EXPECT_EQ(Value(SystemInfo::InputResolution), "1920 x 1080");
-  EXPECT_EQ(Value(SystemInfo::InputScanRate), "60 Hz");
-  EXPECT_EQ(Value(SystemInfo::InputScanType), "Interlaced");
-  EXPECT_EQ(Value(SystemInfo::Video3DFormat), "Side by Side");
-  EXPECT_EQ(Value(SystemInfo::AudioType), "Unknown");
-  EXPECT_EQ(Value(SystemInfo::AudioSampleRate), "44.1 kHz");
+  EXPECT_EQ(Value(SystemInfo::InputScanRate), Text(Strings::VideoScanRate10));
+  EXPECT_EQ(Value(SystemInfo::InputScanType), Text(Strings::VideoScanType1));
+  EXPECT_EQ(Value(SystemInfo::Video3DFormat), Text(Strings::ThreeDimFormat2));
+  EXPECT_EQ(Value(SystemInfo::AudioType), Text(Strings::AudioType0));
+  EXPECT_EQ(Value(SystemInfo::AudioSampleRate), Text(Strings::AudioSampleRate1));
 
   // An HDMI input measures its own rate; a large sample-rate index shows as the last name.
   simtv_av_set_source_type(1, 5);
@@ -204,9 +212,9 @@ TEST_F(SystemInformation, IncomingStream) {
   audio.number = 8;
   simtv_tv_set_audio_service(0, &audio);
   info->LoadAVStream();
-  EXPECT_EQ(Value(SystemInfo::InputScanRate), "50 Hz");
-  EXPECT_EQ(Value(SystemInfo::AudioType), "AC-3");
-  EXPECT_EQ(Value(SystemInfo::AudioSampleRate), "Unknown");
+  EXPECT_EQ(Value(SystemInfo::InputScanRate), Text(Strings::VideoScanRate7));
+  EXPECT_EQ(Value(SystemInfo::AudioType), Text(Strings::AudioType3));
+  EXPECT_EQ(Value(SystemInfo::AudioSampleRate), Text(Strings::AudioSampleRate3));
 
   // Without a picture nothing is read.
   Acquired(0x11);
@@ -219,9 +227,9 @@ TEST_F(SystemInformation, IncomingStream) {
 TEST_F(SystemInformation, VideoOutput) {
   info->LoadOutput();
   EXPECT_EQ(Value(SystemInfo::OutputResolution), "1920 x 1080");
-  EXPECT_EQ(Value(SystemInfo::OutputScanRate), "59.94 Hz");
-  EXPECT_EQ(Value(SystemInfo::OutputScanType), "Progressive");
-  EXPECT_EQ(Value(SystemInfo::OutputFormat), "1080p");
+  EXPECT_EQ(Value(SystemInfo::OutputScanRate), Text(Strings::VideoScanRate9));
+  EXPECT_EQ(Value(SystemInfo::OutputScanType), Text(Strings::VideoScanType2));
+  EXPECT_EQ(Value(SystemInfo::OutputFormat), Text(Strings::VideoFormat7));
 
   simtv_fail("XPM_GetVideoOutputProps", 3, 1);
   info->LoadOutput();

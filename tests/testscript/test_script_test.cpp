@@ -11,8 +11,8 @@
 #include "ace.h"
 #include "db.h"
 #include "hostlink.h"
-#include "xpm_timer.h"
-#include "xpm_tv.h"
+#include "simtv.h"
+#include "xpm.h"
 
 namespace {
 

@@ -41,8 +41,8 @@ TEST_F(OptionButtonTest, BindingShowsTheOptionsNameAndChoice) {
   row->OnSetOptionType(kDynamicVolume);
   EXPECT_EQ(row->ChoiceCount, 3);
   EXPECT_EQ(row->ChoiceIndex, 1);
-  EXPECT_EQ(Utf8(row->Text), "Dynamic Volume");
-  EXPECT_EQ(Value(), "Low");
+  EXPECT_EQ(Utf8(row->Text), Text(Strings::SID_DYNAMIC_VOLUME));
+  EXPECT_EQ(Value(), Text(Strings::SID_LOW));
   EXPECT_EQ(listener->count, 0);
 }
 
@@ -52,11 +52,11 @@ TEST_F(OptionButtonTest, StepsWrapAroundTheChoicesAndReachTheSet) {
   row->ToggleOption(true);
   EXPECT_EQ(row->ChoiceIndex, 0);
   EXPECT_EQ(model->OnGetDynamicVolume(), 0);
-  EXPECT_EQ(Value(), "Off");
+  EXPECT_EQ(Value(), Text(Strings::SID_OFF));
   row->ToggleOption(false);
   EXPECT_EQ(row->ChoiceIndex, 2);
   EXPECT_EQ(model->OnGetDynamicVolume(), 2);
-  EXPECT_EQ(Value(), "High");
+  EXPECT_EQ(Value(), Text(Strings::SID_HIGH));
   EXPECT_EQ(listener->count, 2);
   EXPECT_EQ(resets->count, 0);  // only keys restart the screen's time-out
 }
@@ -127,14 +127,14 @@ TEST_F(OptionWidgets, TheSTBRowIsItsOwnClassWithItsOwnLook) {
   EXPECT_EQ(row->Focused_TextColor, (VgColor{40, 188, 249, 255}));
   EXPECT_EQ(row->Focused_Icon.get(), LoadBitmap(Bitmaps::NetworkButtonFocus));
   EXPECT_EQ(row->LeftArrow.Bitmap.get(), LoadBitmap(Bitmaps::ToggleButtonLeftArrow));
-  EXPECT_EQ(Utf8(row->HelpString), "Enter,Back");
+  EXPECT_EQ(Utf8(row->HelpString), Text(Strings::SID_ENTER) + "," + Text(Strings::SID_BACK));
 }
 
 TEST_F(OptionWidgets, TheSkinsCheckBoxShowsItsStateOnceSet) {
   auto* box = VgNew<SkinBin::CheckBoxButton>();
   top->Add(box, 0);
   EXPECT_EQ(box->Bounds, (VgRect{0, 0, 27, 27}));
-  EXPECT_EQ(Utf8(box->HelpString), "Select/Deselect,Back");
+  EXPECT_EQ(Utf8(box->HelpString), Text(Strings::SID_SELECT_DESELECT) + "," + Text(Strings::SID_BACK));
   box->OnSetIsChecked(false);
   Advance(0);
   EXPECT_EQ(box->Icon.get(), LoadBitmap(Bitmaps::CheckBox));

@@ -1,7 +1,6 @@
 #include "widgets_fixture.h"
 
 #include "simtv.h"
-#include "xpm_av.h"
 
 VG_DEFINE_CLASS(WidgetsTest, Listener, XObject)
 

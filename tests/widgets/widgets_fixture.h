@@ -13,6 +13,7 @@
 #include "MainApp/Wrapper.h"
 #include "Resources/Bitmap.h"
 #include "Resources/Font.h"
+#include "Strings.h"
 #include "views_fixture.h"
 #include "vgresmap.h"
 #include "vgslot.h"
@@ -28,6 +29,9 @@ inline Resources::Bitmap* LoadBitmap(const VgConstant& constant) {
 }
 
 inline std::string Utf8(VgString s) { return VgStringToUtf8(s); }
+
+// What a string constant reads in the language of the moment.
+inline std::string Text(const VgConstant& constant) { return Utf8(VgGetVariantOfString(&constant)); }
 
 // Counts the signals it hears and remembers the last sender.
 class Listener : public XObject {

@@ -12,9 +12,9 @@
 
 #include "SkinBin/Wrapper.h"
 #include "db.h"
+#include "simtv.h"
 #include "vgstring.h"
-#include "xpm_av.h"
-#include "xpm_tv.h"
+#include "xpm.h"
 
 namespace {
 

@@ -6,8 +6,7 @@
 #include "SkinBin/MiddlewareText.h"
 #include "vgdebug.h"
 #include "vgtrace.h"
-#include "xpm_av.h"
-#include "xpm_tv.h"
+#include "xpm.h"
 
 VG_DEFINE_CLASS(SkinBin, ChannelData, Structures::ChannelData)
 VG_DEFINE_CLASS(SkinBin, ChannelListData, XObject)

@@ -10,7 +10,7 @@
 #include "Wrapper/TimerRecord.h"
 #include "db.h"
 #include "vgdebug.h"
-#include "xpm_tv.h"
+#include "xpm.h"
 
 namespace SkinBin {
 

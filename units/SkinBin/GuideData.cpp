@@ -8,8 +8,7 @@
 #include "SkinBin/MiddlewareText.h"
 #include "db.h"
 #include "vgdebug.h"
-#include "xpm_av.h"
-#include "xpm_tv.h"
+#include "xpm.h"
 
 VG_DEFINE_CLASS(SkinBin, EPGEventsInfo_DB, XObject)
 VG_DEFINE_CLASS(SkinBin, DB_EPGThemeData, Structures::EventInfo)

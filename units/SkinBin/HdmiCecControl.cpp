@@ -2,7 +2,7 @@
 // channel, deck commands and remote-control keys passed on to a device.
 #include "SkinBin/HdmiCecData.h"
 #include "vgdebug.h"
-#include "xpm_tv.h"
+#include "xpm.h"
 
 namespace SkinBin {
 

@@ -6,8 +6,7 @@
 #include "SkinBin/MiddlewareText.h"
 #include "Strings.h"
 #include "vgdebug.h"
-#include "xpm_av.h"
-#include "xpm_tv.h"
+#include "xpm.h"
 
 VG_DEFINE_CLASS(SkinBin, HdmiCecData, XObject)
 

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "vgdebug.h"
-#include "xpm_tv.h"
+#include "xpm.h"
 
 VG_DEFINE_CLASS(SkinBin, NetworkSetup, XObject)
 

@@ -8,7 +8,7 @@
 #include "SkinBin/MiddlewareText.h"
 #include "SkinBin/NetworkSetup.h"
 #include "vgdebug.h"
-#include "xpm_tv.h"
+#include "xpm.h"
 
 namespace SkinBin {
 

@@ -6,7 +6,7 @@
 #include "SkinBin/MiddlewareText.h"
 #include "Strings.h"
 #include "vgdebug.h"
-#include "xpm_tv.h"
+#include "xpm.h"
 
 VG_DEFINE_CLASS(SkinBin, RRT_Array, XObject)
 VG_DEFINE_CLASS(SkinBin, DynamicRatingData, XObject)

@@ -7,7 +7,7 @@
 #include "SkinBin/MiddlewareText.h"
 #include "db.h"
 #include "vgdebug.h"
-#include "xpm_tv.h"
+#include "xpm.h"
 
 VG_DEFINE_CLASS(SkinBin, RecordData, XObject)
 VG_DEFINE_CLASS(SkinBin, ScheduledRecordData, SkinBin::RecordData)

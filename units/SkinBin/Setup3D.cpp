@@ -3,7 +3,7 @@
 #include "vgdebug.h"
 #include "vgslot.h"
 #include "vgtrace.h"
-#include "xpm_tv.h"
+#include "xpm.h"
 
 VG_DEFINE_CLASS(SkinBin, Setup3D, XObject)
 

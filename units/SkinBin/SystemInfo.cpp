@@ -10,9 +10,7 @@
 #include "Strings.h"
 #include "vgdebug.h"
 #include "vgtrace.h"
-#include "xpm_av.h"
-#include "xpm_info.h"
-#include "xpm_tv.h"
+#include "xpm.h"
 
 VG_DEFINE_CLASS(SkinBin, SystemInfo, XObject)
 

@@ -6,9 +6,7 @@
 #include "Structures/Devices.h"
 #include "vgdebug.h"
 #include "vgslot.h"
-#include "xpm_av.h"
-#include "xpm_setup.h"
-#include "xpm_tv.h"
+#include "xpm.h"
 
 VG_DEFINE_CLASS(SkinBin, Wrapper, Wrapper::Wrapper)
 

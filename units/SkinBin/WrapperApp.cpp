@@ -13,7 +13,7 @@
 #include "vgdebug.h"
 #include "vgslot.h"
 #include "vgtrace.h"
-#include "xpm_tv.h"
+#include "xpm.h"
 
 namespace SkinBin {
 

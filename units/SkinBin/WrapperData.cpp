@@ -21,8 +21,7 @@
 #include "vgresmap.h"
 #include "vgslot.h"
 #include "vgtrace.h"
-#include "xpm_av.h"
-#include "xpm_tv.h"
+#include "xpm.h"
 
 namespace SkinBin {
 

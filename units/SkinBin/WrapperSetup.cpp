@@ -7,8 +7,7 @@
 #include "PersistentData/PersistentData.h"
 #include "SkinBin/Wrapper.h"
 #include "vgdebug.h"
-#include "xpm_av.h"
-#include "xpm_setup.h"
+#include "xpm.h"
 
 namespace SkinBin {
 

@@ -3,7 +3,7 @@
 #include "PersistentData/PersistentData.h"
 #include "vgdebug.h"
 #include "vgstring.h"
-#include "xpm_av.h"
+#include "xpm.h"
 
 namespace Wrapper {
 

@@ -8,7 +8,7 @@
 
 #include "Structures/LocalTime.h"
 #include "Structures/TimerData.h"
-#include "xpm_tv.h"
+#include "xpm.h"
 
 namespace Wrapper {
 

@@ -6,9 +6,6 @@
 #include "Structures/Devices.h"
 #include "vgdebug.h"
 #include "xpm.h"
-#include "xpm_av.h"
-#include "xpm_setup.h"
-#include "xpm_tv.h"
 
 VG_DEFINE_CLASS(Wrapper, Wrapper, XObject)
 

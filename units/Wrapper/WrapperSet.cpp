@@ -5,7 +5,7 @@
 #include "Wrapper/TimerRecord.h"
 #include "Wrapper/Wrapper.h"
 #include "vgdebug.h"
-#include "xpm_tv.h"
+#include "xpm.h"
 
 namespace Wrapper {
 

@@ -58,6 +58,9 @@ void Usage() {
       "  fail CALL CODE [COUNT], panic, screenshot FILE.png, expect text \"...\", expect no-text \"...\",\n"
       "  expect call NAME [ARGS], expect no-call NAME [ARGS], expect setting KEY VALUE,\n"
       "  expect output \"...\", expect no-output \"...\". PAYLOAD: 32-bit words, \"texts\", byte=N, u16=N, zeros=N, cookie=N.\n"
+      "  event NAME [FIELD=VALUE...]: a middleware event by name (or number) with the named fields\n"
+      "  of its object, the rest 0, e.g. event XPM_EVENT_CHANNEL_ACQUIRED Window=0 Major=7 Minor=1;\n"
+      "  a text field takes Name=Text or Name= \"Some text\" (units/Events/XpmPayloadLayout.cpp).\n"
       "  Calls and output count from the end of the previous block of expect lines.\n");
 }
 

@@ -12,7 +12,7 @@
 #include "MainApp/PersistentData.h"
 #include "gui_loop.h"
 #include "nvpath.h"
-#include "xpm_tv.h"
+#include "simtv.h"
 
 namespace TvuiProduct {
 

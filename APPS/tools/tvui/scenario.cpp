@@ -7,9 +7,11 @@
 #include <fstream>
 #include <sstream>
 
+#include "Events/XpmPayloadLayout.h"
 #include "GenColor.h"
 #include "GenPng.h"
 #include "MainApp/WidgetManager.h"
+#include "Strings.h"
 #include "WinIDs/WinIDs.h"
 #include "gui_loop.h"
 #include "nvpath.h"
@@ -17,6 +19,7 @@
 #include "probe_root.h"
 #include "remote_keys.h"
 #include "simtv.h"
+#include "vgstring.h"
 
 namespace {
 
@@ -69,6 +72,101 @@ bool SplitLine(const std::string& line, std::vector<ScenarioToken>* tokens) {
 
 void AppendLittleEndian(std::vector<uint8_t>* bytes, uint64_t value, int size) {
   for (int i = 0; i < size; ++i) bytes->push_back(uint8_t(value >> (8 * i)));
+}
+
+// The raw payload's own key=value tokens; any other key names a field.
+bool IsRawKey(const std::string& key) { return key == "byte" || key == "u16" || key == "zeros" || key == "cookie"; }
+
+// An event line names its event or its fields: "event XPM_EVENT_WAKEUP
+// Reason=1" or "event 3 Reason=1", as opposed to raw payload words.
+bool IsNamedEvent(const std::vector<ScenarioToken>& t) {
+  int64_t number = 0;
+  if (t.size() < 2) return false;
+  if (!t[1].quoted && !ParseNumber(t[1].text, &number)) return true;
+  for (size_t i = 2; i < t.size(); ++i) {
+    const size_t equals = t[i].text.find('=');
+    if (!t[i].quoted && equals != std::string::npos && !IsRawKey(t[i].text.substr(0, equals))) return true;
+  }
+  return false;
+}
+
+std::string FieldList(const XpmPayloadLayout& layout) {
+  std::string list;
+  for (const XpmPayloadField& field : layout.fields)
+    if (field.name) list += (list.empty() ? "" : ", ") + std::string(field.name);
+  return list.empty() ? "none" : list;
+}
+
+// Builds the payload of "event NAME field=value ...": the fields of the
+// event's layout, those not named left 0, and a text given either in the
+// token (Name=Player) or as the quoted token after it (Name= "My Player").
+bool BuildNamedEvent(const std::vector<ScenarioToken>& t, int64_t* number, ScenarioPayload* payload,
+                     std::string* error) {
+  const XpmPayloadLayout* layout = FindXpmPayloadLayout(t[1].text);
+  if (!layout) {
+    *error = "no middleware event named " + t[1].text +
+             " has a payload layout (see units/Events/XpmPayloadLayout.cpp); send raw words with its number";
+    return false;
+  }
+  *number = layout->event;
+  payload->bytes.assign(layout->size, 0);
+  for (size_t i = 2; i < t.size(); ++i) {
+    const std::string& text = t[i].text;
+    const size_t equals = text.find('=');
+    if (t[i].quoted || equals == std::string::npos) {
+      *error = "after an event's name only field=value may follow, not " + text;
+      return false;
+    }
+    const std::string key = text.substr(0, equals);
+    std::string value = text.substr(equals + 1);
+    int64_t parsed = 0;
+    if (key == "cookie") {
+      if (!ParseNumber(value, &parsed) || parsed < 0 || parsed > UINT32_MAX) {
+        *error = "cookie takes a 32-bit number";
+        return false;
+      }
+      payload->cookie = uint32_t(parsed);
+      continue;
+    }
+    const XpmPayloadField* field = FindXpmPayloadField(*layout, key);
+    if (!field) {
+      *error = std::string(layout->name) + " has no field " + key + " (its fields: " + FieldList(*layout) + ")";
+      return false;
+    }
+    if (field->kind == XpmFieldKind::Text) {
+      if (value.empty() && i + 1 < t.size() && t[i + 1].quoted) {
+        value = t[++i].text;
+      } else if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
+        value = value.substr(1, value.size() - 2);
+      }
+      if (value.size() >= field->width) {
+        *error = key + " holds at most " + std::to_string(field->width - 1) + " characters";
+        return false;
+      }
+      EncodeXpmPayloadText(*field, value, &payload->bytes);
+      continue;
+    }
+    if (!ParseNumber(value, &parsed)) {
+      *error = "field " + key + " needs a number";
+      return false;
+    }
+    int64_t low = INT32_MIN, high = UINT32_MAX;
+    if (field->kind == XpmFieldKind::Uint16) low = -32768, high = 65535;
+    if (field->kind == XpmFieldKind::Byte) low = -128, high = 255;
+    if (field->kind == XpmFieldKind::Fixed) {
+      if (parsed != field->fixed) {
+        *error = std::string(layout->name) + " always has " + key + " " + std::to_string(field->fixed);
+        return false;
+      }
+      continue;
+    }
+    if (parsed < low || parsed > high) {
+      *error = "field " + key + " is out of range";
+      return false;
+    }
+    EncodeXpmPayloadNumber(*field, parsed, &payload->bytes);
+  }
+  return true;
 }
 
 // What a block of expectations looks at: the calls and the output since the
@@ -154,6 +252,28 @@ bool ParseWindowId(const std::string& text, int32_t* id) {
   return true;
 }
 
+// The text of an expect text line: a quoted token as written, or the bare
+// name of a string constant as the constant reads in the set's language of
+// the moment, converted as the text views are read (a byte a character) so
+// that texts beyond ASCII compare alike. The description names both for the
+// failure message. False when a bare word names no constant.
+bool ExpectedText(const ScenarioToken& token, std::string* text, std::string* description) {
+  *text = token.text;
+  *description = "\"" + token.text + "\"";
+  if (token.quoted) return true;
+  for (size_t i = 0; i < Strings::KeyCount; ++i) {
+    if (token.text != Strings::Keys[i].name) continue;
+    VgString value = VgGetVariantOfString(Strings::Keys[i].constant);
+    std::string bytes(size_t(VgGetStringLength(value)) + 1, '\0');
+    VgStringToAnsi(value, bytes.data(), int32_t(bytes.size()), '?');
+    bytes.pop_back();
+    *text = bytes;
+    *description = token.text + " (\"" + VgStringToUtf8(value) + "\")";
+    return true;
+  }
+  return false;
+}
+
 // Every thread of the set is blocked once it has settled, so the runner may
 // read the GUI's objects, as it does for texts. Before any screen registered,
 // asking for the manager makes an empty one, which the next collection frees
@@ -179,10 +299,14 @@ class Runner {
 
 std::string Runner::Inject(const std::vector<ScenarioToken>& t, bool isEvent) {
   int64_t number = 0;
-  if (t.size() < 2 || !ParseNumber(t[1].text, &number) || number < 0) return "a number must follow";
   ScenarioPayload payload;
   std::string error;
-  if (!BuildPayload(t, 2, &payload, &error)) return error;
+  if (isEvent && IsNamedEvent(t)) {
+    if (!BuildNamedEvent(t, &number, &payload, &error)) return error;
+  } else {
+    if (t.size() < 2 || !ParseNumber(t[1].text, &number) || number < 0) return "a number must follow";
+    if (!BuildPayload(t, 2, &payload, &error)) return error;
+  }
   const void* data = payload.bytes.empty() ? nullptr : payload.bytes.data();
   const auto size = uint32_t(payload.bytes.size());
   if (isEvent) {
@@ -294,10 +418,14 @@ std::string Runner::Expect(const ScenarioLine& line) {
   const std::string& kind = t[1].text;
   simtv_settle();
   if (kind == "text" || kind == "no-text") {
+    std::string text;
+    std::string description;
+    if (!ExpectedText(t[2], &text, &description))
+      return "expect " + kind + " takes a quoted text or the name of a string constant, not " + t[2].text;
     XObject* root = rootObject.load();
-    const bool shown = root && RootShowsText(root, t[2].text);
-    if (kind == "text" && !shown) return "no visible text view shows \"" + t[2].text + "\"";
-    if (kind == "no-text" && shown) return "a visible text view shows \"" + t[2].text + "\"";
+    const bool shown = root && RootShowsText(root, text);
+    if (kind == "text" && !shown) return "no visible text view shows " + description;
+    if (kind == "no-text" && shown) return "a visible text view shows " + description;
     return {};
   }
   if (kind == "call") {

@@ -7,6 +7,7 @@
 //   key NAME|CODE [hold MS]     a key press, MS old when the GUI takes it
 //   advance MS                  moves the set's clock
 //   event NUMBER [PAYLOAD]      a middleware event from the middleware's thread
+//   event NAME [FIELD=VALUE...] the same, its payload built from named fields
 //   command NUMBER [PAYLOAD]    a state-manager command
 //   osd STATE                   another process's on-screen display on (1) or off
 //   standby | wake
@@ -14,8 +15,8 @@
 //   fail NAME CODE [COUNT]      the next COUNT calls (default: all) return CODE
 //   panic                       the probe root panics at the next event it gets
 //   screenshot FILE.png         the GUI plane, into the output folder
-//   expect text "..."           a visible text view shows it
-//   expect no-text "..."
+//   expect text "..."|SID_NAME  a visible text view shows it
+//   expect no-text "..."|SID_NAME
 //   expect call NAME [ARGS]     a platform call, its first arguments as given
 //   expect no-call NAME [ARGS]
 //   expect setting KEY VALUE    the settings file holds the value
@@ -26,6 +27,12 @@
 //                               WIN_ID_MainMenu)
 //   expect no-form WINID
 //
+// A bare name after expect text or no-text is the key of a string constant
+// (units/Strings/Default.txt): the text is the constant as it reads in the
+// set's language of the moment, so that a scenario names the text a screen
+// should pick rather than repeating its English. A bare word that names no
+// constant fails the line.
+//
 // Calls and output count from the end of the previous block of expect lines;
 // within a block each expect call matches a call of its own, in any order.
 // An argument "-" stands for a pointer or a payload that is not whole words.
@@ -33,6 +40,17 @@
 // PAYLOAD is a list of 32-bit words (123, 0x7B, -1), texts ("abc", stored
 // with their end mark), byte=N, u16=N and zeros=N; cookie=N sets an event's
 // cookie. Blank lines and lines starting with # are ignored.
+//
+// In the named form, NAME is a middleware event's name (XPM_EVENT_CHANNEL_ACQUIRED),
+// the class of the object it becomes when only one event makes that class
+// (XPM_EVENT_WAKEUP), or its number; each FIELD is a field of that object, as
+// units/Events/XpmPayloadLayout.cpp lays them out, and fields not named are 0:
+//   event XPM_EVENT_CHANNEL_ACQUIRED Window=0 Major=7 Minor=1 Status=0
+//   event XPM_EVENT_HDMI_SOURCE_NAME_UPDATED SourceId=4 Name= "My Player"
+// A text field takes the rest of its token or the quoted token after "=";
+// a field the converter always sets (Status of an acquired channel) may be
+// given only with that value; cookie=N works as in PAYLOAD. An unknown event
+// or field fails the line.
 #pragma once
 
 #include <cstdint>
