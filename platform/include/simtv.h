@@ -63,6 +63,8 @@ int simtv_inject_key(uint32_t keyCode, int down, uint32_t ageMs);
 /* The middleware's thread delivers the event to the subscribed callback; the
  * state manager's thread delivers commands and on-screen-display states. */
 void simtv_inject_event(uint32_t cookie, uint32_t event, const void* payload, uint32_t size);
+/* How many callbacks have subscribed to the middleware's events. */
+int simtv_event_clients(void);
 void simtv_inject_command(uint32_t command, const void* payload, uint32_t size);
 void simtv_inject_osd_state(int32_t state);
 /* Standby sends the stop command, then ends the period of operation; wake

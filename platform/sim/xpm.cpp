@@ -258,6 +258,11 @@ void simtv_inject_event(uint32_t cookie, uint32_t event, const void* payload, ui
   simk::Changed();
 }
 
+int simtv_event_clients(void) {
+  simk::Lock lock(simk::Mutex());
+  return int(M().clients.size());
+}
+
 int simtv_watchdog_armed(void) {
   simk::Lock lock(simk::Mutex());
   return M().watchdogArmed ? 1 : 0;

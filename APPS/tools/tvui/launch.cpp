@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <chrono>
 #include <thread>
 #include <vector>
 
@@ -114,6 +115,15 @@ IDirectFBEventBuffer* KeyTarget() { return buffer.load(); }
 
 }  // namespace
 
+// A set switched on at the wall: once the interface listens, the middleware
+// reports the wake-up by the power key, as it does on the set.
+void SwitchOn() {
+  for (int tries = 0; tries < 200 && simtv_event_clients() == 0; ++tries)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  const int32_t reasonPower = 1;
+  simtv_inject_event(0, 3, &reasonPower, sizeof reasonPower);
+}
+
 void TvuiLaunch(int argc, char** argv) {
   Options options;
   if (!ParseOptions(argc, argv, &options)) std::exit(2);
@@ -162,7 +172,7 @@ void TvuiLaunch(int argc, char** argv) {
   simtv_set_key_target(&KeyTarget);
 
   std::thread([options, lines, scenarioName] {
-    if (options.window) End(RunWindow());
+    if (options.window) End(RunWindow(&SwitchOn));
     simtv_settle();
     int status = RunScenario(scenarioName, lines, options.out);
     // A clean end: the stop command, the end of the loop and of the period.

@@ -62,7 +62,7 @@ void CopyPlane(int32_t kind) {
 
 }  // namespace
 
-int RunWindow() {
+int RunWindow(void (*started)()) {
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     std::printf("tvui: no window: %s\n", SDL_GetError());
     return 1;
@@ -80,6 +80,7 @@ int RunWindow() {
   }
   SDL_SetTextureBlendMode(plane, SDL_BLENDMODE_BLEND);
   simtv_on_render(&CopyPlane);
+  if (started) started();
   uint64_t shown = 0;
   for (bool open = true; open;) {
     SDL_Event event;

@@ -3,4 +3,5 @@
 // the window is closed.
 #pragma once
 
-int RunWindow();
+// started, when given, runs once the window shows every frame drawn from then on.
+int RunWindow(void (*started)() = nullptr);
