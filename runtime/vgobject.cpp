@@ -363,6 +363,13 @@ XObject* VgGetAutoObject(const VgAutoObject* descriptor, const VgClass* cls) {
   return object;
 }
 
+XObject* VgFindAutoObject(const VgAutoObject* descriptor) {
+  const VgAutoObject* chosen = WalkVariants<VgAutoObject>(descriptor, &AutoTable, [](const VgAutoObject*) {});
+  for (AutoNode* node = g_autoObjects; node; node = node->next)
+    if (node->key == chosen->init) return node->instance;
+  return nullptr;
+}
+
 void VgAttachObjectVariant(XObject* object, intptr_t, intptr_t) {
   if (!object) return;
   const VgClass* own = object->GetClass();

@@ -157,6 +157,10 @@ void* VgAlloc(size_t size);
 void VgFree(void* block);
 }
 
+// The auto object's instance when it exists now, without making one (for
+// observers outside the GUI thread while it is blocked, and diagnostics).
+XObject* VgFindAutoObject(const VgAutoObject* descriptor);
+
 // The argument given to VgNewObjectIndirect, readable by the constructor of the
 // object being created (the __Init argument). 0 outside construction.
 int32_t VgInitArgument();

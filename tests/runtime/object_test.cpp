@@ -270,6 +270,14 @@ TEST_F(Runtime, AutoObjectIsMadeOnceAndAnewAfterCollection) {
   EXPECT_EQ(g_autoInits, 2) << "collected: the next access makes a new one";
 }
 
+TEST_F(Runtime, FindingAnAutoObjectNeverMakesOne) {
+  g_autoInits = 0;
+  EXPECT_EQ(VgFindAutoObject(&kCounted), nullptr);
+  EXPECT_EQ(g_autoInits, 0);
+  XObject* made = VgGetAutoObject(&kCounted, &Node::Class);
+  EXPECT_EQ(VgFindAutoObject(&kCounted), made);
+}
+
 TEST_F(Runtime, RecursiveAutoObjectAccessPanicsWithItsText) {
   g_recursive = &kRecursive;
   testing::internal::CaptureStdout();

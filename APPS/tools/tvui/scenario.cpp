@@ -275,10 +275,12 @@ bool ExpectedText(const ScenarioToken& token, std::string* text, std::string* de
 }
 
 // Every thread of the set is blocked once it has settled, so the runner may
-// read the GUI's objects, as it does for texts. Before any screen registered,
-// asking for the manager makes an empty one, which the next collection frees
-// unless the GUI takes it up.
-bool ScreenListed(int32_t id) { return MainApp::GetWidgetManager()->FindForm(id) != nullptr; }
+// read the GUI's objects, as it does for texts; it never makes one. Without a
+// widget manager no screen is listed.
+bool ScreenListed(int32_t id) {
+  auto* manager = static_cast<::WidgetManager::WidgetManager*>(VgFindAutoObject(&MainApp::WidgetManager));
+  return manager && manager->FindForm(id) != nullptr;
+}
 
 class Runner {
  public:
