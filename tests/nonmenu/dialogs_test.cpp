@@ -80,7 +80,7 @@ TEST_F(DialogTest, YesOfConfirmation62TellsOnlyTheScheduledRecordScreen) {
   EXPECT_EQ(Utf8(dialog->warning.String), Text(Strings::SID_CONFIRM_DELETE_RECORD_TEXT));
   EXPECT_EQ(dialog->Focus.get(), &dialog->yesButton);
   listener->codes.clear();
-  Press(WidgetClass::KeyOk);
+  Press(Key::Ok);
   EXPECT_EQ(scheduled->codes, std::vector<int32_t>{Constants::MSG_DELETE_ITEM});
   EXPECT_EQ(scheduled->params, std::vector<int32_t>{3});
   EXPECT_TRUE(listener->codes.empty());
@@ -88,7 +88,7 @@ TEST_F(DialogTest, YesOfConfirmation62TellsOnlyTheScheduledRecordScreen) {
 
   // 66 and 61 tell every receiver.
   system->ShowConfirmDialog(66, 0);
-  Press(WidgetClass::KeyOk);
+  Press(Key::Ok);
   EXPECT_EQ(listener->params.back(), NonMenuSystem::DeleteKindEPGRecord);
   MainApp::GetMessageAgent()->UnRegister(scheduled);
   VgUnlockObject(scheduled);
@@ -96,12 +96,12 @@ TEST_F(DialogTest, YesOfConfirmation62TellsOnlyTheScheduledRecordScreen) {
 
 TEST_F(DialogTest, NoAndReturnGoBackWithoutTheAction) {
   auto* dialog = static_cast<NonMenuSystem::ConfirmMultiOptionDialog*>(system->ShowConfirmDialog(61, 0));
-  Press(WidgetClass::KeyRight);
+  Press(Key::Right);
   EXPECT_EQ(dialog->Focus.get(), &dialog->noButton);
-  Press(WidgetClass::KeyDown);
+  Press(Key::Down);
   EXPECT_EQ(dialog->Focus.get(), &dialog->yesButton);
   listener->codes.clear();
-  Press(WidgetClass::KeyBack);
+  Press(Key::Back);
   EXPECT_FALSE(Listed(kConfirm));
   EXPECT_TRUE(listener->codes.empty());
 }
@@ -115,7 +115,7 @@ TEST_F(DialogTest, TheDialogGrowsWithItsQuestionAndStaysWhenItsNextScreenIsNotBu
 
   dialog->OnSetConfirmType(49);
   testing::internal::CaptureStdout();
-  Press(WidgetClass::KeyOk);
+  Press(Key::Ok);
   EXPECT_NE(testing::internal::GetCapturedStdout().find("Update::CheckingMessage, which is not built"),
             std::string::npos);
   EXPECT_TRUE(Listed(kConfirm));
@@ -123,7 +123,7 @@ TEST_F(DialogTest, TheDialogGrowsWithItsQuestionAndStaysWhenItsNextScreenIsNotBu
 
 TEST_F(DialogTest, ConfirmationFiftyLeadsToSixAndDeletingThePinEmptiesIt) {
   system->ShowConfirmDialog(50, Constants::MSG_FROM_MENUSYSTEM);
-  Press(WidgetClass::KeyOk);
+  Press(Key::Ok);
   auto* six = vg_cast<NonMenuSystem::ConfirmMultiOptionDialog>(MainApp::GetWidgetManager()->FindForm(kConfirm));
   ASSERT_NE(six, nullptr);
   EXPECT_EQ(six->ConfirmType, 6);
@@ -131,7 +131,7 @@ TEST_F(DialogTest, ConfirmationFiftyLeadsToSixAndDeletingThePinEmptiesIt) {
 
   Store("Password", "4321");
   system->ShowConfirmDialog(34, 0);
-  Press(WidgetClass::KeyOk);
+  Press(Key::Ok);
   EXPECT_EQ(Setting("Password"), "");
 }
 
@@ -141,7 +141,7 @@ TEST_F(DialogTest, OneButtonMovesOn) {
   EXPECT_EQ(Utf8(dialog->button.Text), "Close");
   EXPECT_EQ(dialog->button.Bounds.y2, VgGetRectH(dialog->Bounds) - dialog->FrameWidth - 20);
   dialog->NextState = &NonMenuTest::Screen::Class;
-  Press(WidgetClass::KeyOk);
+  Press(Key::Ok);
   EXPECT_FALSE(Listed(0x2000004));
   EXPECT_TRUE(Listed(0x2000050));
 }
@@ -194,17 +194,17 @@ TEST_F(DialogTest, ANewPinIsTypedTwiceAndNeverZeros) {
 
 TEST_F(DialogTest, TheKeyPadTypesWithinItsLengthAndAnswersEveryReceiver) {
   auto* pad = static_cast<NonMenuSystem::KeyPad*>(Open(&NonMenuSystem::KeyPad::Class, 3));
-  Press(WidgetClass::KeyOk);
-  Press(WidgetClass::KeyRight);
-  Press(WidgetClass::KeyOk);
+  Press(Key::Ok);
+  Press(Key::Right);
+  Press(Key::Ok);
   Digits("12");
   EXPECT_EQ(Utf8(pad->Text), "AB1") << "the fourth character finds no room";
-  Press(WidgetClass::KeyUp);
+  Press(Key::Up);
   EXPECT_EQ(pad->Row, 4) << "up from the top wraps to the bottom row";
   const auto& specials = pad->Column;
   EXPECT_EQ(specials, 0);
-  Press(WidgetClass::KeyLeft);
-  Press(WidgetClass::KeyOk);
+  Press(Key::Left);
+  Press(Key::Ok);
   EXPECT_FALSE(Listed(0x200000A));
   EXPECT_EQ(listener->codes.back(), Constants::MSG_LABEL_CHANGE);
   EXPECT_EQ(listener->lastText, "AB1");
@@ -221,18 +221,18 @@ TEST_F(DialogTest, TheFullKeyPadStartsFromItsTextInLowerCaseUntilShift) {
   auto* pad = static_cast<NonMenuSystem::KeyPad*>(system->OpenState(&NonMenuSystem::KeyPad::Class, param));
   EXPECT_TRUE(pad->FullMode);
   EXPECT_EQ(Utf8(pad->Text), "net-work-n") << "a start text longer than the pad holds is cut";
-  Press(WidgetClass::KeyUp);
-  Press(WidgetClass::KeyOk);
-  Press(WidgetClass::KeyDown);
-  Press(WidgetClass::KeyOk);
+  Press(Key::Up);
+  Press(Key::Ok);
+  Press(Key::Down);
+  Press(Key::Ok);
   EXPECT_EQ(Utf8(pad->Text), "net-work-n") << "Shift types nothing";
   EXPECT_TRUE(pad->Shifted);
   pad->Text = nullptr;
   pad->Row = 0;
   pad->Column = 0;
-  Press(WidgetClass::KeyDown);
-  Press(WidgetClass::KeyUp);
-  Press(WidgetClass::KeyOk);
+  Press(Key::Down);
+  Press(Key::Up);
+  Press(Key::Ok);
   EXPECT_EQ(Utf8(pad->Text), "A");
 }
 

@@ -74,7 +74,7 @@ TEST_F(WidgetTest, APersistentWidgetCountsDownOnlyWhileFocused) {
   EXPECT_FALSE(first->Focused);
   // The focused one is kept alive by keys; the other would have timed out.
   Advance(4000);
-  Press(WidgetClass::KeyUp);
+  Press(Key::Up);
   Advance(4000);
   EXPECT_TRUE(Listed(first->WinID)) << "an unfocused persistent widget waits";
 
@@ -88,19 +88,19 @@ TEST_F(WidgetTest, APersistentWidgetCountsDownOnlyWhileFocused) {
 TEST_F(WidgetTest, KeysClearGoBackAndRestartTheTimeOut) {
   auto* widget = static_cast<WidgetClass*>(Open(&Screen::Class));
   Advance(5000);
-  Press(WidgetClass::KeyUp);
+  Press(Key::Up);
   Advance(5000);
   EXPECT_TRUE(Listed(widget->WinID)) << "each key restarts the time-out";
-  Press(WidgetClass::KeyExit);
+  Press(Key::Exit);
   EXPECT_FALSE(Listed(widget->WinID));
 
   widget = static_cast<WidgetClass*>(Open(&Screen::Class));
-  Press(WidgetClass::KeyBack);
+  Press(Key::Back);
   EXPECT_FALSE(Listed(widget->WinID)) << "without a previous screen, Return closes";
 
   widget = static_cast<WidgetClass*>(Open(&Screen::Class));
   EXPECT_EQ(widget->HandleEvent(RootTest::Key(WidgetClass::KeyFirstUnhandled)), nullptr);
-  EXPECT_EQ(widget->HandleEvent(RootTest::Key(WidgetClass::KeyOk)), nullptr);
+  EXPECT_EQ(widget->HandleEvent(RootTest::Key(Key::Ok)), nullptr);
 }
 
 TEST_F(WidgetTest, ForwardAndBackCarryTheOriginAndTheWayBack) {
@@ -136,7 +136,7 @@ TEST_F(WidgetTest, AShortcutGoesBackToTheMenus) {
   system->UpdateHelp(NonMenuSystem::HelpOk, VgNewStringAnsi("Select"));
   widget->IsShortcut = true;
   listener->codes.clear();
-  Press(WidgetClass::KeyBack);
+  Press(Key::Back);
   EXPECT_FALSE(Listed(widget->WinID));
   EXPECT_FALSE(Listed(0x2000007)) << "the help bar goes with it";
   ASSERT_EQ(listener->codes.size(), 1u);

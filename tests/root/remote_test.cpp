@@ -17,8 +17,8 @@ using RootTest::TestCtrl;
 using RootTest::TestForm;
 
 const std::map<std::string, uint16_t> kKeys = {
-    {"up", TestForm::KeyUp},     {"down", TestForm::KeyDown}, {"left", TestForm::KeyLeft},
-    {"right", TestForm::KeyRight}, {"ok", 1},
+    {"up", Key::Up},     {"down", Key::Down}, {"left", Key::Left},
+    {"right", Key::Right}, {"ok", 1},
 };
 
 // A screen with a 3 x 3 grid of buttons (the middle one disabled) and a wide

@@ -47,16 +47,16 @@ XObject* TestForm::HandleEvent(Core::Event* event) {
   Log() += name + " ";
   if (auto* key = vg_cast<Core::KeyEvent>(event); key && key->down) {
     switch (key->keyCode) {
-      case KeyUp:
+      case Key::Up:
         SelectUpper();
         return this;
-      case KeyDown:
+      case Key::Down:
         SelectLower();
         return this;
-      case KeyLeft:
+      case Key::Left:
         SelectLeft();
         return this;
-      case KeyRight:
+      case Key::Right:
         SelectRight();
         return this;
       default:

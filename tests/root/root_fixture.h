@@ -84,10 +84,6 @@ class TestCtrl : public Forms::Ctrl {
 class TestForm : public Forms::Form {
   VG_CLASS()
  public:
-  static constexpr uint16_t KeyUp = 20;
-  static constexpr uint16_t KeyDown = 21;
-  static constexpr uint16_t KeyLeft = 22;
-  static constexpr uint16_t KeyRight = 23;
 
   XObject* HandleEvent(Core::Event* event) override;
   void Ended(XObject* sender);

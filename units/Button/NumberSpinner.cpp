@@ -51,8 +51,8 @@ XObject* NumberSpinner::HandleEvent(Core::Event* event) {
     VgSignal(OnValueChange, this);
     return this;
   }
-  if (key->keyCode >= KeyDigit0 && key->keyCode <= KeyDigit9) {
-    processDigit(key->keyCode - KeyDigit0);
+  if (key->keyCode >= Key::Digit0 && key->keyCode <= Key::Digit9) {
+    processDigit(key->keyCode - Key::Digit0);
     return this;
   }
   return Button::HandleEvent(event);

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "Button/Button.h"
+#include "Core/Keys.h"
 #include "Core/Timer.h"
 #include "vgslot.h"
 
@@ -23,9 +24,6 @@ class NumberSpinner : public Button {
 
   // How long digit entry lasts after the last digit.
   static constexpr int32_t VerifyDelay = 3000;
-  // GUI key codes of the digits 0 to 9.
-  static constexpr uint16_t KeyDigit0 = 10;
-  static constexpr uint16_t KeyDigit9 = 19;
 
   XObject* HandleEvent(Core::Event* event) override;
   // Slot of the spinner: one typed digit.
@@ -64,8 +62,8 @@ class NumberSpinner : public Button {
   bool typing = false;
   bool WrapAround = false;
   bool IsLengthFixed = false;
-  uint16_t DecreaseKey = 5;
-  uint16_t IncreaseKey = 4;
+  uint16_t DecreaseKey = Key::Down;
+  uint16_t IncreaseKey = Key::Up;
   int32_t Minimum = 0;
   int32_t Maximum = 9999;
   int32_t Current = 0;

@@ -24,13 +24,13 @@ XObject* TextEdit::HandleEvent(Core::Event* event) {
   if (!key || !key->down || !EditModeEnabled) return Button::HandleEvent(event);
   const VgString text = TextString;
   const int32_t length = VgGetStringLength(text);
-  if (EraseKey != 0 && key->keyCode == EraseKey) {
+  if (EraseKey != Key::None && key->keyCode == EraseKey) {
     if (!EnableEraseKey) return Button::HandleEvent(event);
     return Enter(length > 0 ? VgStringLeft(text, length - 1) : nullptr);
   }
-  if (key->keyCode >= KeyDigit0 && key->keyCode <= KeyDigit9)
-    return Enter(VgConcatStringChar(text, static_cast<char16_t>(u'0' + (key->keyCode - KeyDigit0))));
-  if (key->keyCode == KeyDot && SupportDot && length >= 1 && length < MaxLength && !HasDot(text))
+  if (key->keyCode >= Key::Digit0 && key->keyCode <= Key::Digit9)
+    return Enter(VgConcatStringChar(text, static_cast<char16_t>(u'0' + (key->keyCode - Key::Digit0))));
+  if (key->keyCode == Key::Dot && SupportDot && length >= 1 && length < MaxLength && !HasDot(text))
     return Enter(VgConcatString(text, DotString));
   return Button::HandleEvent(event);
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "Button/Button.h"
+#include "Core/Keys.h"
 #include "vgslot.h"
 #include "vgstring.h"
 
@@ -17,10 +18,6 @@ class TextEdit : public Button {
 
  public:
   explicit TextEdit(XObject* link = nullptr);
-
-  static constexpr uint16_t KeyDigit0 = 10;
-  static constexpr uint16_t KeyDigit9 = 19;
-  static constexpr uint16_t KeyDot = 44;
 
   XObject* HandleEvent(Core::Event* event) override;
   // Slot of the field: the text a key leads to, cut to a new entry when it
@@ -55,7 +52,7 @@ class TextEdit : public Button {
   bool EditModeEnabled = false;
   bool SupportDot = false;
   // 0: no erase key.
-  uint16_t EraseKey = 6;
+  uint16_t EraseKey = Key::Left;
   // Characters of a full field, the separator not counted.
   int32_t MaxLength = 4;
   VgStr CursorString;

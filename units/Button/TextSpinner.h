@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "Button/Button.h"
+#include "Core/Keys.h"
 #include "vgslot.h"
 #include "vgstring.h"
 
@@ -40,8 +41,8 @@ class TextSpinner : public Button {
   void OnSetOnValueChange(VgSlot slot) { OnValueChange = slot; }
 
   bool WrapAround = false;
-  uint16_t DecreaseKey = 5;
-  uint16_t IncreaseKey = 4;
+  uint16_t DecreaseKey = Key::Down;
+  uint16_t IncreaseKey = Key::Up;
   int32_t Minimum = 0;
   int32_t Maximum = 11;
   int32_t Current = 0;

@@ -1,19 +1,45 @@
 #include "Core/KeyEvent.h"
 
+#include <array>
+#include <string_view>
+
+#include "Core/Keys.h"
+
 VG_DEFINE_CLASS(Core, KeyEvent, Core::Event)
 
 namespace Core {
 
-// The on-screen keyboard's key codes. 131, 175 and 186 have no character.
-constexpr KeyCharRow kKeyChars[] = {
-    {10, 19, u'0'},  {44, 44, u'.'},   {105, 130, u'A'}, {132, 157, u'a'}, {160, 160, u'/'},
-    {161, 161, u'='}, {162, 162, u';'}, {163, 163, u' '}, {164, 164, u','}, {165, 165, u'@'},
-    {166, 166, u'!'}, {167, 167, u'#'}, {168, 168, u'$'}, {169, 169, u'%'}, {170, 170, u'^'},
-    {171, 171, u'&'}, {172, 172, u'*'}, {173, 173, u'~'}, {174, 174, u'?'}, {176, 176, u'-'},
-    {177, 177, u'<'}, {178, 178, u'>'}, {179, 179, u'['}, {180, 180, u']'}, {181, 181, u'('},
-    {182, 182, u')'}, {183, 183, u'\\'}, {184, 184, u'+'}, {185, 185, u':'}, {187, 187, u'"'},
-    {188, 188, u'_'},
+namespace {
+
+// The runs of signs, each sign one code after the other; a run ends where the
+// keyboard leaves a code without a character.
+struct SignRun {
+  Key::Code first;
+  std::u16string_view signs;
 };
+constexpr SignRun kSignRuns[] = {{Key::Slash, u"/=; ,@!#$%^&*~?"}, {Key::Minus, u"-<>[]()\\+:"}, {Key::Quote, u"\"_"}};
+
+constexpr auto BuildKeyChars() {
+  constexpr size_t signs = kSignRuns[0].signs.size() + kSignRuns[1].signs.size() + kSignRuns[2].signs.size();
+  std::array<KeyCharRow, 4 + signs> rows{{
+      {Key::Digit0, Key::Digit9, u'0'},
+      {Key::Dot, Key::Dot, u'.'},
+      {Key::LetterA, Key::LetterZ, u'A'},
+      {Key::SmallA, Key::SmallZ, u'a'},
+  }};
+  size_t n = 4;
+  for (const SignRun& run : kSignRuns)
+    for (size_t i = 0; i < run.signs.size(); ++i)
+      rows[n++] = {uint16_t(run.first + i), uint16_t(run.first + i), run.signs[i]};
+  return rows;
+}
+
+// The on-screen keyboard's key codes, in key-code order.
+constexpr auto kKeyChars = BuildKeyChars();
+static_assert(kKeyChars.back().firstCode == Key::Underscore);
+
+}  // namespace
+
 std::span<const KeyCharRow> KeyCharTable() { return kKeyChars; }
 
 char16_t KeyCharOf(uint16_t keyCode) {
@@ -33,16 +59,16 @@ KeyEvent* KeyEvent::Initialize2(char16_t character, bool isDown) {
   keyChar = character;
   down = isDown;
   // This direction does not mirror the table: letters of either case give the
-  // capital letter's code, and space gives 131, a code without a character.
+  // capital letter's code, and space gives Key::Blank, a code without a character.
   // Nothing in the system builds key events from characters.
   if (character == u' ')
-    keyCode = 131;
+    keyCode = Key::Blank;
   else if (character >= u'0' && character <= u'9')
-    keyCode = uint16_t(10 + (character - u'0'));
+    keyCode = uint16_t(Key::Digit0 + (character - u'0'));
   else if (character >= u'A' && character <= u'Z')
-    keyCode = uint16_t(105 + (character - u'A'));
+    keyCode = uint16_t(Key::LetterA + (character - u'A'));
   else if (character >= u'a' && character <= u'z')
-    keyCode = uint16_t(105 + (character - u'a'));
+    keyCode = uint16_t(Key::LetterA + (character - u'a'));
   else
     keyCode = 0;
   return this;

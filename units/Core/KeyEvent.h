@@ -5,6 +5,7 @@
 #include <span>
 
 #include "Core/Event.h"
+#include "Core/Keys.h"
 
 namespace Core {
 

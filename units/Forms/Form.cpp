@@ -365,7 +365,7 @@ void Form::RestackBehind(Core::View* view, Core::View* sibling) {
 XObject* Form::DispatchEvent(Core::Event* event) {
   if (XObject* taken = Ctrl::DispatchEvent(event)) return taken;
   auto* key = vg_cast<Core::KeyEvent>(event);
-  if (!key || !key->down || key->keyCode == 0) return nullptr;
+  if (!key || !key->down || key->keyCode == Key::None) return nullptr;
   // The search starts after the focused control and wraps round, so a key
   // shared by several controls moves on from the focused one, which comes last.
   Ctrl* focused = FocusedCtrl();

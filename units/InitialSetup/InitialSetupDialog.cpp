@@ -205,22 +205,22 @@ XObject* InitialSetupDialog::HandleEvent(Core::Event* event) {
   auto* key = vg_cast<Core::KeyEvent>(event);
   if (!key || !key->down) return Primitives::KeyRoutingForm::HandleEvent(event);
   switch (key->keyCode) {
-    case KeyUp:
+    case Key::Up:
       MoveChoice(-1);
       break;
-    case KeyDown:
+    case Key::Down:
       MoveChoice(1);
       break;
-    case KeyOk:
-    case KeyRight:
+    case Key::Ok:
+    case Key::Right:
       StoreChoice();
       VgSignal(OnNextStep, this);
       break;
-    case KeyBack:
-    case KeyLeft:
+    case Key::Back:
+    case Key::Left:
       VgSignal(OnPrevStep, this);
       break;
-    case KeyExit:
+    case Key::Exit:
       VgSignal(OnAbortSetup, this);
       break;
     default:

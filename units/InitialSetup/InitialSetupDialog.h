@@ -55,13 +55,6 @@ class InitialSetupDialog : public Primitives::KeyRoutingForm {
   explicit InitialSetupDialog(XObject* link = nullptr);
 
   static constexpr int32_t MaxChoices = 9;
-  static constexpr uint16_t KeyOk = 1;
-  static constexpr uint16_t KeyUp = 4;
-  static constexpr uint16_t KeyDown = 5;
-  static constexpr uint16_t KeyLeft = 6;
-  static constexpr uint16_t KeyRight = 7;
-  static constexpr uint16_t KeyBack = 41;
-  static constexpr uint16_t KeyExit = 45;
 
   // Overridden slots.
   XObject* HandleEvent(Core::Event* event) override;

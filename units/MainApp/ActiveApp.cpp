@@ -2,6 +2,7 @@
 
 #include "Constants/Constants.h"
 #include "Core/KeyEvent.h"
+#include "Core/Keys.h"
 #include "Core/Root.h"
 #include "Events/Events.h"
 #include "FactorySystem/FactorySystem.h"
@@ -37,10 +38,29 @@ struct KeyRoute {
 };
 
 constexpr KeyRoute kKeyRoutes[] = {
-    {1, 2, "mn"},     {3, 3, "mf"},    {4, 9, "mn"},     {10, 19, "n"},    {20, 23, "nm"},   {29, 30, "n"},
-    {36, 38, "n"},    {39, 41, "mn"},  {45, 45, "mn"},   {46, 48, "n"},    {50, 54, "n"},    {58, 59, "n"},
-    {63, 63, "n"},    {66, 66, "n"},   {69, 70, "n"},    {76, 77, "n"},    {79, 79, "n"},    {81, 81, "f"},
-    {83, 84, "n"},    {86, 86, "n"},   {89, 97, "n"},    {99, 104, "n"},   {110, 110, "n"},
+    {Key::Ok, Key::ClearAll, "mn"},
+    {Key::Menu, Key::Menu, "mf"},
+    {Key::Up, Key::Code9, "mn"},
+    {Key::Digit0, Key::Digit9, "n"},
+    {Key::Red, Key::Yellow, "nm"},
+    {Key::Code29, Key::Code30, "n"},
+    {Key::ChannelUp, Key::Code38, "n"},
+    {Key::PageUp, Key::Back, "mn"},
+    {Key::Exit, Key::Exit, "mn"},
+    {Key::VolumeUp, Key::Code48, "n"},
+    {Key::Play, Key::Last, "n"},
+    {Key::Rewind, Key::FastForward, "n"},
+    {Key::Code63, Key::Code63, "n"},
+    {Key::Code66, Key::Code66, "n"},
+    {Key::Code69, Key::Code70, "n"},
+    {Key::Code76, Key::Code77, "n"},
+    {Key::Info, Key::Info, "n"},
+    {Key::Factory, Key::Factory, "f"},
+    {Key::Input, Key::Mute, "n"},
+    {Key::Code86, Key::Code86, "n"},
+    {Key::Freeze, Key::Code97, "n"},
+    {Key::Code99, Key::Code104, "n"},
+    {Key::LetterF, Key::LetterF, "n"},
 };
 
 // Events that are not keys, routed by their exact class.
@@ -64,7 +84,6 @@ const ClassRoute kClassRoutes[] = {
     {&Events::RecordPlaybackStatusEvent::Class, "n"},
 };
 
-constexpr uint16_t kKeyTestReset = 122;
 constexpr int32_t kSourceAcquired = 16;
 constexpr int32_t kChannelAcquired = 0;
 constexpr int32_t kChannelNoVideo = 3;
@@ -270,7 +289,7 @@ XObject* ActiveApp::HandleEvent(Core::Event* event) {
 
   uint16_t code = 0;
   if (IsKeyDown(event, &code)) {
-    if (code != kKeyTestReset) return nullptr;
+    if (code != Key::TestReset) return nullptr;
     VgTrace("%s", u"Test Reset key was received");
     SendMessage(Constants::MSG_CLEAR_ALL);
     return this;

@@ -1,6 +1,7 @@
 #include "MainApp/Root.h"
 
 #include "Core/KeyEvent.h"
+#include "Core/Keys.h"
 #include "Events/Events.h"
 #include "Graphics/RootCanvas.h"
 #include "MainApp/EventAgent.h"
@@ -58,27 +59,8 @@ const DefaultSetting kDefaultSettings[31] = {
 
 namespace {
 
-// Front-panel keys as the event bridge codes them.
-constexpr uint16_t kFpPower = 80;
-constexpr uint16_t kFpVolumeUp = 46;
-constexpr uint16_t kFpVolumeDown = 47;
-constexpr uint16_t kFpChannelUp = 36;
-constexpr uint16_t kFpChannelDown = 37;
-constexpr uint16_t kFpMenu = 3;
-constexpr uint16_t kFpInput = 83;
-// Navigation codes of the screens.
-constexpr uint16_t kKeyOk = 1;
-constexpr uint16_t kKeyUp = 4;
-constexpr uint16_t kKeyDown = 5;
-constexpr uint16_t kKeyLeft = 6;
-constexpr uint16_t kKeyRight = 7;
-constexpr uint16_t kKeyBack = 41;
-// Keys that leave the retail demo running: the volume and mute keys.
-constexpr uint16_t kKeyMute = 84;
-// The freeze key itself does not end a freeze.
-constexpr uint16_t kKeyFreeze = 89;
-// The key that goes back while a screen is open, and stays itself otherwise.
-constexpr uint16_t kKeyLastOrBack = 54;
+// The front panel's keys arrive as Power, VolumeUp, VolumeDown, ChannelUp,
+// ChannelDown, Menu and Input with the front-panel flag set.
 
 // The front-panel navigation while a screen that wants it is open.
 struct FpMapping {
@@ -86,8 +68,8 @@ struct FpMapping {
   uint16_t to;
 };
 constexpr FpMapping kFpNavigation[] = {
-    {kFpChannelDown, kKeyDown}, {kFpChannelUp, kKeyUp}, {kFpMenu, kKeyBack},
-    {kFpVolumeDown, kKeyLeft},  {kFpInput, kKeyOk},
+    {Key::ChannelDown, Key::Down}, {Key::ChannelUp, Key::Up}, {Key::Menu, Key::Back},
+    {Key::VolumeDown, Key::Left},  {Key::Input, Key::Ok},
 };
 
 bool IsFactoryM(::SkinBin::Wrapper* wrapper) {
@@ -155,10 +137,11 @@ XObject* Root::DispatchEvent(Core::Event* event) {
   RemapFpKey(event);
 
   auto* key = vg_cast<Core::KeyEvent>(event);
-  if (key && key->keyCode == kKeyLastOrBack &&
+  // Last goes back while a screen is open, and stays itself otherwise.
+  if (key && key->keyCode == Key::Last &&
       (HasUIOnScreen() || WidgetManager->FindForm(WinIDs::WIN_ID_RecordPlaybackFullscreenDialog))) {
-    key->keyCode = kKeyBack;
-    key->keyChar = Core::KeyCharOf(kKeyBack);
+    key->keyCode = Key::Back;
+    key->keyChar = Core::KeyCharOf(Key::Back);
   }
 
   auto* remote = vg_cast<Events::XPM_EVENT_KEY>(event);
@@ -170,13 +153,15 @@ XObject* Root::DispatchEvent(Core::Event* event) {
       Wrapper->StartAutoDemoTimer();
       Wrapper->StopOnTimerShutdownTimer();
       const uint16_t code = remote->keyCode;
-      if (code != kFpVolumeUp && code != kFpVolumeDown && code != kKeyMute && Wrapper->OnGetStartDemo())
+      // The volume and mute keys leave the retail demo running; the freeze
+      // key itself does not end a freeze.
+      if (code != Key::VolumeUp && code != Key::VolumeDown && code != Key::Mute && Wrapper->OnGetStartDemo())
         Wrapper->OnSetStartDemo(false);
-      if (Wrapper->OnGetIsFrozen() && code != kKeyFreeze) Wrapper->OnSetIsFrozen(false);
+      if (Wrapper->OnGetIsFrozen() && code != Key::Freeze) Wrapper->OnSetIsFrozen(false);
     }
     // The factory's M mode drives the set through the front panel itself.
     if (remote->FrontPanel && IsFactoryM(Wrapper)) return this;
-    if (remote->keyCode == kFpPower) {
+    if (remote->keyCode == Key::Power) {
       auto* standby = VgNew<Events::XPM_EVENT_STANDBY>();
       standby->Reason = 1;
       return Core::Root::DispatchEvent(standby);
@@ -199,12 +184,12 @@ void Root::RemapFpKey(Core::Event* event) {
   uint16_t code = key->keyCode;
   // That variant's panel has its volume keys the other way round.
   if (swapped) {
-    if (code == kFpVolumeUp) code = kFpVolumeDown;
-    else if (code == kFpVolumeDown) code = kFpVolumeUp;
+    if (code == Key::VolumeUp) code = Key::VolumeDown;
+    else if (code == Key::VolumeDown) code = Key::VolumeUp;
   }
   if (doFpKeyMapping()) {
-    if (code == kFpVolumeUp) {
-      code = swapped ? kKeyOk : kKeyRight;
+    if (code == Key::VolumeUp) {
+      code = swapped ? Key::Ok : Key::Right;
     } else {
       for (const FpMapping& mapping : kFpNavigation) {
         if (mapping.from == code) {

@@ -1,6 +1,7 @@
 #include "MainApp/Standby.h"
 
 #include "Constants/Constants.h"
+#include "Core/Keys.h"
 #include "Events/Events.h"
 #include "MainApp/ActiveApp.h"
 #include "MainApp/EventAgent.h"
@@ -26,7 +27,6 @@ Standby::Standby(XObject* link) : Primitives::KeyRoutingGroup(link) {}
 
 namespace {
 
-constexpr uint16_t kKeyPower = 80;
 
 // The trace lines of the wake-up and standby reasons, from reason 1.
 constexpr const char16_t* kWakeupReasons[] = {
@@ -85,7 +85,7 @@ XObject* Standby::HandleEvent(Core::Event* event) {
     return this;
   }
   if (auto* key = vg_cast<Core::KeyEvent>(event); key && key->down) {
-    if (key->keyCode != kKeyPower) return Primitives::KeyRoutingGroup::HandleEvent(event);
+    if (key->keyCode != Key::Power) return Primitives::KeyRoutingGroup::HandleEvent(event);
     standby(1);
     return this;
   }

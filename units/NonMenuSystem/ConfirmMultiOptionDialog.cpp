@@ -59,12 +59,12 @@ ConfirmMultiOptionDialog::ConfirmMultiOptionDialog(XObject* link) : ConfirmOptio
 
 XObject* ConfirmMultiOptionDialog::HandleEvent(Core::Event* event) {
   auto* key = vg_cast<Core::KeyEvent>(event);
-  if (key && key->down && key->keyCode >= KeyUp && key->keyCode <= KeyRight) {
+  if (key && key->down && key->keyCode >= Key::Up && key->keyCode <= Key::Right) {
     OnSetFocus(Focus.get() == &yesButton ? static_cast<Core::View*>(&noButton) : &yesButton);
     ResetTimeout();
     return this;
   }
-  if (key && key->down && key->keyCode == KeyBack) {
+  if (key && key->down && key->keyCode == Key::Back) {
     OnNo(this);
     ResetTimeout();
     return this;

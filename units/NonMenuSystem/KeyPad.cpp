@@ -161,24 +161,24 @@ XObject* KeyPad::HandleEvent(Core::Event* event) {
   auto* key = vg_cast<Core::KeyEvent>(event);
   if (!key || !key->down) return QORWidgetClass::HandleEvent(event);
   switch (key->keyCode) {
-    case KeyOk:
+    case Key::Ok:
       Press();
       break;
-    case KeyUp:
+    case Key::Up:
       Move(-1, 0);
       break;
-    case KeyDown:
+    case Key::Down:
       Move(1, 0);
       break;
-    case KeyLeft:
+    case Key::Left:
       Move(0, -1);
       break;
-    case KeyRight:
+    case Key::Right:
       Move(0, 1);
       break;
     default:
-      if (key->keyCode >= KeyDigit0 && key->keyCode <= KeyDigit9) {
-        Type(char16_t(u'0' + (key->keyCode - KeyDigit0)));
+      if (key->keyCode >= Key::Digit0 && key->keyCode <= Key::Digit9) {
+        Type(char16_t(u'0' + (key->keyCode - Key::Digit0)));
         break;
       }
       return QORWidgetClass::HandleEvent(event);

@@ -93,11 +93,11 @@ void NonMenuSystem::HandleMessage(Structures::Message* message) {
 XObject* NonMenuSystem::HandleEvent(Core::Event* event) {
   auto* key = vg_cast<Core::KeyEvent>(event);
   if (!key || !key->down) return SubSystem::SubSystemClass::HandleEvent(event);
-  if (key->keyCode == KeyRecord) {
+  if (key->keyCode == Key::Record) {
     HandleRecordKey();
     return this;
   }
-  if (key->keyCode == KeyInput) {
+  if (key->keyCode == Key::Input) {
     const VgClass* input = FindClass("NonMenuSystem::ExternalInputDialog");
     if (!input) {
       VgPrint("NonMenuSystem::NonMenuSystem: the input selection is not built\n");

@@ -25,9 +25,6 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   static constexpr int32_t ClearLayers = 32 | 64 | 128 | 256;
   static constexpr int32_t ScreenWidth = 960;
   static constexpr int32_t ScreenHeight = 540;
-  // The two keys it serves itself.
-  static constexpr uint16_t KeyRecord = 52;
-  static constexpr uint16_t KeyInput = 83;
 
   // Covers the screen and registers with the message agent.
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;

@@ -68,20 +68,20 @@ XObject* WidgetClass::HandleEvent(Core::Event* event) {
   auto* key = vg_cast<Core::KeyEvent>(event);
   if (!key || !key->down || key->keyCode >= KeyFirstUnhandled) return nullptr;
   switch (key->keyCode) {
-    case KeyClearAll:
-    case KeyExit:
+    case Key::ClearAll:
+    case Key::Exit:
       VgPostSignal(VgSlotOf<&WidgetClass::ClearAll>(this));
       break;
-    case KeyBack:
+    case Key::Back:
       if (PrevState || IsShortcut)
         EnterPrevState();
       else
         Exit();
       break;
-    case KeyUp:
-    case KeyDown:
-    case KeyLeft:
-    case KeyRight:
+    case Key::Up:
+    case Key::Down:
+    case Key::Left:
+    case Key::Right:
       break;
     default:
       return nullptr;

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "Core/Keys.h"
 #include "Primitives/KeyRoutingForm.h"
 #include "Views/Rectangle.h"
 #include "vgpoint.h"
@@ -26,19 +27,8 @@ class WidgetClass : public Primitives::KeyRoutingForm {
   static constexpr int32_t WidgetTimeOut = 6000;
   static constexpr int32_t MenuTimeOut = 60000;
   static constexpr int32_t DefaultLayer = 32;
-  // The keys every widget knows.
-  static constexpr uint16_t KeyOk = 1;
-  static constexpr uint16_t KeyClearAll = 2;
-  static constexpr uint16_t KeyUp = 4;
-  static constexpr uint16_t KeyDown = 5;
-  static constexpr uint16_t KeyLeft = 6;
-  static constexpr uint16_t KeyRight = 7;
-  static constexpr uint16_t KeyDigit0 = 10;
-  static constexpr uint16_t KeyDigit9 = 19;
-  static constexpr uint16_t KeyBack = 41;
-  static constexpr uint16_t KeyExit = 45;
   // Volume, mute and every key from here on belong to the screens behind.
-  static constexpr uint16_t KeyFirstUnhandled = 46;
+  static constexpr uint16_t KeyFirstUnhandled = Key::VolumeUp;
 
   // Overridden slots.
   // 2 and 45 clear all, 41 goes back (or closes), the arrows are swallowed;

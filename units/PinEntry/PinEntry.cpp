@@ -15,7 +15,7 @@ XObject* PinEntry::HandleEvent(Core::Event* event) {
   if (!key || !key->down) return nullptr;
   if (key->keyCode == DeleteKey)
     DeleteCurrentDigit();
-  else if (key->keyCode >= KeyDigit0 && key->keyCode <= KeyDigit9)
+  else if (key->keyCode >= Key::Digit0 && key->keyCode <= Key::Digit9)
     processDigitKeyEvent(key);
   else
     return nullptr;
@@ -44,7 +44,7 @@ void PinEntry::DeleteCurrentDigit() {
 void PinEntry::processDigitKeyEvent(Core::KeyEvent* event) {
   if (digitCount >= MaxNumDigits) return;
   // A key event made without its character still stands for its digit.
-  const char16_t digit = event->keyChar ? event->keyChar : static_cast<char16_t>(u'0' + (event->keyCode - KeyDigit0));
+  const char16_t digit = event->keyChar ? event->keyChar : static_cast<char16_t>(u'0' + (event->keyCode - Key::Digit0));
   pin = VgConcatStringChar(pin, digit);
   ++digitCount;
   refreshPin();

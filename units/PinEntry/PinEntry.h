@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "Core/Keys.h"
 #include "Primitives/KeyRoutingForm.h"
 #include "vgslot.h"
 #include "vgstring.h"
@@ -22,9 +23,6 @@ class PinEntry : public Primitives::KeyRoutingForm {
 
  public:
   explicit PinEntry(XObject* link = nullptr);
-
-  static constexpr uint16_t KeyDigit0 = 10;
-  static constexpr uint16_t KeyDigit9 = 19;
 
   XObject* HandleEvent(Core::Event* event) override;
   // Slot of the entry: redraws the digit cells from CurrentPin and the count.
@@ -47,7 +45,7 @@ class PinEntry : public Primitives::KeyRoutingForm {
   VgSlot OnGetOnPrevPin() const { return OnPrevPin; }
   void OnSetOnPrevPin(VgSlot slot) { OnPrevPin = slot; }
 
-  uint16_t DeleteKey = 6;
+  uint16_t DeleteKey = Key::Left;
   VgStr pin;
   int32_t digitCount = 0;
   VgSlot OnResetTimeout;

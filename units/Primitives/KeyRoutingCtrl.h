@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "Core/Keys.h"
 #include "Forms/Ctrl.h"
 #include "vgslot.h"
 
@@ -17,7 +18,7 @@ class KeyRoutingCtrl : public Forms::Ctrl {
   explicit KeyRoutingCtrl(XObject* link = nullptr);
 
   // The GUI key code of OK, the activate key of every control by default.
-  static constexpr uint16_t KeyActivate = 1;
+  static constexpr uint16_t KeyActivate = Key::Ok;
 
   // Overridden slots.
   // Takes a press of ActivateKey when someone listens to OnActivate; every

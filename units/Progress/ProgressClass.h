@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "Core/Keys.h"
 #include "Primitives/KeyRoutingCtrl.h"
 #include "Resources/Bitmap.h"
 #include "vgslot.h"
@@ -61,8 +62,8 @@ class ProgressClass : public Primitives::KeyRoutingCtrl {
   Resources::Bitmap* OnGetIndicatorImageBitmap() const { return IndicatorImageBitmap; }
 
   bool ReadOnly = false;
-  uint16_t DecreaseKey = 6;
-  uint16_t IncreaseKey = 7;
+  uint16_t DecreaseKey = Key::Left;
+  uint16_t IncreaseKey = Key::Right;
   uint16_t StretchIndicator = StretchNone;
   int32_t Min = 0;
   int32_t Max = 100;

@@ -15,9 +15,9 @@ XObject* HandleDigitEntryKey(Entry* entry, Core::Event* event, Confirm confirm) 
   auto* key = vg_cast<Core::KeyEvent>(event);
   if (!key || !key->down || key->keyCode >= Entry::KeyLimit) return nullptr;
   const uint16_t code = key->keyCode;
-  if (code >= Entry::KeyDigit0 && code <= Entry::KeyDigit9) {
+  if (code >= Key::Digit0 && code <= Key::Digit9) {
     if (entry->DigitCount < entry->MaxDigits) {
-      entry->LastDigit = VgNewStringChar(static_cast<char16_t>(u'0' + (code - Entry::KeyDigit0)), 1);
+      entry->LastDigit = VgNewStringChar(static_cast<char16_t>(u'0' + (code - Key::Digit0)), 1);
       ++entry->DigitCount;
       entry->RefreshButtons();
     }

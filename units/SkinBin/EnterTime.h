@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "Core/Keys.h"
 #include "Forms/Form.h"
 #include "SkinBin/Button.h"
 #include "Views/Rectangle.h"
@@ -19,12 +20,10 @@ class EnterTime : public Forms::Form {
  public:
   explicit EnterTime(XObject* link = nullptr);
 
-  static constexpr uint16_t KeyConfirm = 1;
-  static constexpr uint16_t KeyClear = 5;
-  static constexpr uint16_t KeyDigit0 = 10;
-  static constexpr uint16_t KeyDigit9 = 19;
-  static constexpr uint16_t KeyCancel = 41;
-  static constexpr uint16_t KeyLimit = 42;
+  static constexpr uint16_t KeyConfirm = Key::Ok;
+  static constexpr uint16_t KeyClear = Key::Down;
+  static constexpr uint16_t KeyCancel = Key::Back;
+  static constexpr uint16_t KeyLimit = Key::Back + 1;
   // The cells from left to right.
   enum Cell : int32_t { HourTens, HourUnits, Separator, MinuteTens, MinuteUnits, CellCount };
   // Cells stand this many pixels apart.

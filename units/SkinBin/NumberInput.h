@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "Core/Keys.h"
 #include "Forms/Form.h"
 #include "SkinBin/Button.h"
 #include "Views/Rectangle.h"
@@ -21,12 +22,10 @@ class NumberInput : public Forms::Form {
   explicit NumberInput(XObject* link = nullptr);
 
   // The GUI key codes the entry takes; only presses below KeyLimit are looked at.
-  static constexpr uint16_t KeyConfirm = 1;
-  static constexpr uint16_t KeyClear = 5;
-  static constexpr uint16_t KeyDigit0 = 10;
-  static constexpr uint16_t KeyDigit9 = 19;
-  static constexpr uint16_t KeyCancel = 41;
-  static constexpr uint16_t KeyLimit = 42;
+  static constexpr uint16_t KeyConfirm = Key::Ok;
+  static constexpr uint16_t KeyClear = Key::Down;
+  static constexpr uint16_t KeyCancel = Key::Back;
+  static constexpr uint16_t KeyLimit = Key::Back + 1;
   static constexpr int32_t CellCount = 3;
   // Cells overlap their left neighbour by this many pixels.
   static constexpr int32_t CellOverlap = 6;

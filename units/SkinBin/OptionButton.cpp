@@ -127,9 +127,9 @@ void OptionRow::ToggleOption(bool increase) {
 XObject* OptionRow::HandleEvent(Core::Event* event) {
   auto* key = vg_cast<Core::KeyEvent>(event);
   if (!key || !key->down) return Primitives::KeyRoutingCtrl::HandleEvent(event);
-  if (ToggleDecreaseKey != 0 && key->keyCode == ToggleDecreaseKey)
+  if (ToggleDecreaseKey != Key::None && key->keyCode == ToggleDecreaseKey)
     ToggleOption(false);
-  else if (ToggleIncreaseKey != 0 && key->keyCode == ToggleIncreaseKey)
+  else if (ToggleIncreaseKey != Key::None && key->keyCode == ToggleIncreaseKey)
     ToggleOption(true);
   else
     return Primitives::KeyRoutingCtrl::HandleEvent(event);

@@ -12,6 +12,7 @@
 #include <cstdint>
 
 #include "Button/IconButton.h"
+#include "Core/Keys.h"
 #include "Views/Image.h"
 #include "Views/Text.h"
 #include "vgcolor.h"
@@ -34,8 +35,8 @@ struct OptionRowLook {
 class OptionRow : public ::Button::IconButton {
  public:
   // The default keys that step to the previous and the next choice.
-  static constexpr uint16_t KeyDecrease = 6;
-  static constexpr uint16_t KeyIncrease = 7;
+  static constexpr uint16_t KeyDecrease = Key::Left;
+  static constexpr uint16_t KeyIncrease = Key::Right;
 
   // Overridden slots.
   // Takes presses of the two toggle keys; everything else, OK included, goes

@@ -96,16 +96,16 @@ XObject* TextForm::HandleEvent(Core::Event* event) {
   if (!key || !key->down) return Forms::ScrollForm::HandleEvent(event);
   const uint16_t code = key->keyCode;
   bool taken = false;
-  if (PageUpKey != 0 && code == PageUpKey)
+  if (PageUpKey != Key::None && code == PageUpKey)
     taken = Scrolled(true, 0, -1);
-  else if (PageDownKey != 0 && code == PageDownKey)
+  else if (PageDownKey != Key::None && code == PageDownKey)
     taken = Scrolled(true, 0, 1);
   else if (code == KeyLineUp)
     taken = Scrolled(false, 0, -1);
   else if (code == KeyLineDown)
     taken = Scrolled(false, 0, 1);
-  else if (code == KeyLeft || code == KeyRight) {
-    Scrolled(false, code == KeyLeft ? -1 : 1, 0);
+  else if (code == Key::Left || code == Key::Right) {
+    Scrolled(false, code == Key::Left ? -1 : 1, 0);
     taken = true;
   } else {
     return Forms::ScrollForm::HandleEvent(event);

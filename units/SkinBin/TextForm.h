@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "Core/Keys.h"
 #include "Forms/ScrollForm.h"
 #include "SkinBin/MultilineText.h"
 #include "vgcolor.h"
@@ -24,11 +25,9 @@ class TextForm : public Forms::ScrollForm {
  public:
   explicit TextForm(XObject* link = nullptr);
 
-  // The fixed keys: a line up and down, a step left and right.
-  static constexpr uint16_t KeyLineUp = 4;
-  static constexpr uint16_t KeyLineDown = 5;
-  static constexpr uint16_t KeyLeft = 6;
-  static constexpr uint16_t KeyRight = 7;
+  // The fixed keys of a line up and down; Key::Left and Key::Right step sideways.
+  static constexpr uint16_t KeyLineUp = Key::Up;
+  static constexpr uint16_t KeyLineDown = Key::Down;
 
   // Overridden slots.
   XObject* HandleEvent(Core::Event* event) override;

@@ -5,9 +5,12 @@
 #include <cstdint>
 #include <span>
 
+#include "Core/Keys.h"
+
 struct RemoteKey {
   const char* name;
   int32_t keyCode;     // DirectFB hardware key code
+  Key::Code guiKey;    // what the host's key table makes of it
   const char* pcKey;   // the desktop window's key, or null
   const char* meaning;
 };
