@@ -49,6 +49,7 @@ void SetValue(const char* name, int32_t value) {
 void SimStartMiddleware();
 void SimStartStateManager();
 void SimStartWatchdog();
+void SimStartAnswers();
 
 namespace {
 
@@ -73,6 +74,7 @@ void simtv_boot(int virtualClock, int bootThreadIsSet) {
   SimStartMiddleware();
   SimStartStateManager();
   SimStartWatchdog();
+  SimStartAnswers();
 }
 
 int simtv_set_value(const char* name, int32_t value) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "ossem.h"
 
@@ -15,5 +16,19 @@ void SetValue(const char* name, int32_t value);
 // GUI lock, which the program does not make.
 bool SemTake(OS_SemId semaphore, int32_t timeout);
 void SemGive(OS_SemId semaphore);
+
+// What the set does later, as the result of a long operation: the answer
+// runs on the set's answering thread once ms have passed on the set's clock,
+// after the answers due before it and those asked for earlier at the same
+// time. The caller may hold its own family's lock, but not the kernel's; an
+// answer runs with no lock held. The number withdraws a pending answer (a
+// stopped scan, an ended test); one given already is not undone.
+using Answer = std::function<void()>;
+uint64_t AnswerLater(uint32_t ms, Answer answer);
+void WithdrawAnswer(uint64_t id);
+// The usual answers: a middleware event, or a command of the state manager,
+// with a copy of the payload.
+uint64_t EventLater(uint32_t ms, uint32_t event, const void* payload, uint32_t size);
+uint64_t CommandLater(uint32_t ms, uint32_t command, const void* payload, uint32_t size);
 
 }  // namespace simtv
