@@ -2,6 +2,8 @@
 
 #include <png.h>
 
+#include <csetjmp>
+#include <cstdio>
 #include <cstring>
 
 #include "vgdebug.h"
@@ -26,30 +28,73 @@ bool GenReadBitmap(const GenBitmap* bitmap, GenImage* image) {
   return true;
 }
 
+namespace {
+
+// Writes 8-bit RGBA rows that fill() makes one at a time into row, so that no
+// copy of the whole picture is ever held. Only plain values live across the
+// jump back from a libpng error.
+bool WritePngRows(const char* path, int32_t width, int32_t height, void (*fill)(void*, int32_t, uint8_t*),
+                  void* context, uint8_t* row) {
+  FILE* file = std::fopen(path, "wb");
+  if (!file) {
+    VgPrint("GenWritePng: %s: cannot be created\n", path);
+    return false;
+  }
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png ? png_create_info_struct(png) : nullptr;
+  if (!info) {
+    png_destroy_write_struct(&png, nullptr);
+    std::fclose(file);
+    VgPrint("GenWritePng: %s: out of memory\n", path);
+    return false;
+  }
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    std::fclose(file);
+    VgPrint("GenWritePng: %s: cannot be written\n", path);
+    return false;
+  }
+  png_init_io(png, file);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
+               PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  for (int32_t y = 0; y < height; ++y) {
+    fill(context, y, row);
+    png_write_row(png, row);
+  }
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  if (std::fclose(file) != 0) {
+    VgPrint("GenWritePng: %s: cannot be written\n", path);
+    return false;
+  }
+  return true;
+}
+
+void ToRgba(const GenColor* from, int32_t count, GenColor (*map)(GenColor), uint8_t* to) {
+  for (int32_t i = 0; i < count; ++i) {
+    const GenColor c = map ? map(from[i]) : from[i];
+    to[i * 4 + 0] = static_cast<uint8_t>(GenColorRed(c));
+    to[i * 4 + 1] = static_cast<uint8_t>(GenColorGreen(c));
+    to[i * 4 + 2] = static_cast<uint8_t>(GenColorBlue(c));
+    to[i * 4 + 3] = static_cast<uint8_t>(GenColorAlpha(c));
+  }
+}
+
+}  // namespace
+
 bool GenWritePng(const std::string& path, const GenImage& image) {
   if (image.width < 1 || image.height < 1 ||
       image.pixels.size() != static_cast<size_t>(image.width) * image.height) {
     VgPrint("GenWritePng: %s: no pixels to write\n", path.c_str());
     return false;
   }
-  std::vector<uint8_t> rgba(image.pixels.size() * 4);
-  for (size_t i = 0; i < image.pixels.size(); ++i) {
-    const GenColor c = image.pixels[i];
-    rgba[i * 4 + 0] = static_cast<uint8_t>(GenColorRed(c));
-    rgba[i * 4 + 1] = static_cast<uint8_t>(GenColorGreen(c));
-    rgba[i * 4 + 2] = static_cast<uint8_t>(GenColorBlue(c));
-    rgba[i * 4 + 3] = static_cast<uint8_t>(GenColorAlpha(c));
-  }
-  png_image png{};
-  png.version = PNG_IMAGE_VERSION;
-  png.width = static_cast<png_uint_32>(image.width);
-  png.height = static_cast<png_uint_32>(image.height);
-  png.format = PNG_FORMAT_RGBA;
-  if (!png_image_write_to_file(&png, path.c_str(), 0, rgba.data(), 0, nullptr)) {
-    VgPrint("GenWritePng: %s: %s\n", path.c_str(), png.message);
-    return false;
-  }
-  return true;
+  std::vector<uint8_t> row(static_cast<size_t>(image.width) * 4);
+  auto fill = [](void* context, int32_t y, uint8_t* to) {
+    const auto* image = static_cast<const GenImage*>(context);
+    ToRgba(&image->pixels[static_cast<size_t>(y) * image->width], image->width, nullptr, to);
+  };
+  return WritePngRows(path.c_str(), image.width, image.height, fill, const_cast<GenImage*>(&image), row.data());
 }
 
 bool GenReadPng(const std::string& path, GenImage* image) {
@@ -74,11 +119,31 @@ bool GenReadPng(const std::string& path, GenImage* image) {
   return true;
 }
 
-bool GenSaveBitmapPng(const GenBitmap* bitmap, const std::string& path) {
-  GenImage image;
-  if (!GenReadBitmap(bitmap, &image)) {
+bool GenSaveBitmapPng(const GenBitmap* bitmap, const std::string& path, GenColor (*map)(GenColor)) {
+  if (!bitmap || !bitmap->surface || bitmap->width < 1 || bitmap->height < 1) {
     VgPrint("GenSaveBitmapPng: %s: the bitmap cannot be read\n", path.c_str());
     return false;
   }
-  return GenWritePng(path, image);
+  IDirectFBSurface* surface = bitmap->surface;
+  struct Source {
+    const uint8_t* memory;
+    int pitch;
+    int32_t width;
+    GenColor (*map)(GenColor);
+  } source{nullptr, 0, bitmap->width, map};
+  void* memory = nullptr;
+  // Encoded straight from the surface, row by row, under one read lock.
+  if (surface->Lock(surface, DSLF_READ, &memory, &source.pitch) != DFB_OK) {
+    VgPrint("GenSaveBitmapPng: %s: the bitmap cannot be read\n", path.c_str());
+    return false;
+  }
+  source.memory = static_cast<const uint8_t*>(memory);
+  std::vector<uint8_t> row(static_cast<size_t>(bitmap->width) * 4);
+  auto fill = [](void* context, int32_t y, uint8_t* to) {
+    const auto* s = static_cast<const Source*>(context);
+    ToRgba(reinterpret_cast<const GenColor*>(s->memory + static_cast<ptrdiff_t>(y) * s->pitch), s->width, s->map, to);
+  };
+  const bool written = WritePngRows(path.c_str(), bitmap->width, bitmap->height, fill, &source, row.data());
+  surface->Unlock(surface);
+  return written;
 }

@@ -27,5 +27,6 @@ bool GenReadBitmap(const GenBitmap* bitmap, GenImage* image);
 bool GenWritePng(const std::string& path, const GenImage& image);
 bool GenReadPng(const std::string& path, GenImage* image);
 
-// The screenshot: GenReadBitmap and GenWritePng.
-bool GenSaveBitmapPng(const GenBitmap* bitmap, const std::string& path);
+// The screenshot: the bitmap's pixels encoded straight from its surface, each
+// passed through map first when one is given (no copy of the frame is made).
+bool GenSaveBitmapPng(const GenBitmap* bitmap, const std::string& path, GenColor (*map)(GenColor) = nullptr);

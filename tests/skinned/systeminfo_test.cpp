@@ -300,7 +300,7 @@ TEST_F(SystemInformation, VersionsTimeAndDynamicItems) {
   const time_t seconds = 1308166200;
   struct tm local {};
   localtime_r(&seconds, &local);
-  char expected[32];
+  char expected[80];
   std::snprintf(expected, sizeof expected, "%02d/%02d/%04d %02d:%02d:%02d", local.tm_mon + 1, local.tm_mday,
                 local.tm_year + 1900, local.tm_hour, local.tm_min, local.tm_sec);
   EXPECT_EQ(Value(SystemInfo::SystemTime), expected);

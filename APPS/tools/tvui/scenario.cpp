@@ -385,13 +385,12 @@ std::string Runner::Step(const ScenarioLine& line) {
     GenBitmap* canvas = root ? GuiRoot().canvas(root) : nullptr;
     if (!canvas) return "the GUI has no screen to take";
     const std::string path = outDir_.empty() ? t[1].text : outDir_ + "/" + t[1].text;
-    GenImage image;
-    if (!GenReadBitmap(canvas, &image)) return "cannot read the screen";
     // The plane lies over the picture, as in the window: a dark grey stands
     // for the picture, so the picture looks as a viewer would see it.
-    for (GenColor& pixel : image.pixels)
-      pixel = GenColorAlpha(pixel) == 255 ? pixel : GenBlend(kPicture, pixel | 0xFF000000u, GenColorAlpha(pixel));
-    if (!GenWritePng(path, image)) return "cannot write " + path;
+    auto overPicture = [](GenColor pixel) {
+      return GenColorAlpha(pixel) == 255 ? pixel : GenBlend(kPicture, pixel | 0xFF000000u, GenColorAlpha(pixel));
+    };
+    if (!GenSaveBitmapPng(canvas, path, overPicture)) return "cannot write " + path;
     std::printf("tvui: screenshot %s\n", path.c_str());
     return {};
   }
