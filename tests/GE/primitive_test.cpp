@@ -30,6 +30,34 @@ TEST(GenBlendTest, MovesTowardsTheColourByFlooredSteps) {
   EXPECT_EQ(GenBlend(0x12345678, 0xFFFFFFFF, 0), 0x12345678u);
 }
 
+// The run blends that outlines and indexed copies use are the same rule: every
+// weight over destinations and colours that reach each channel's extremes.
+TEST(GenBlendTest, RunBlendsGiveThePixelRule) {
+  std::vector<GenColor> samples;
+  for (uint32_t v = 0; v < 256; v += 15) samples.push_back(GenMakeColor(v, 255 - v, v / 3, 255 - v / 2));
+  samples.push_back(0xFFFFFFFF);
+  samples.push_back(0x00000000);
+  for (uint32_t weight = 0; weight <= 255; ++weight) {
+    for (GenColor colour : samples) {
+      std::vector<GenColor> run = samples;
+      GenBlendSpan(run.data(), static_cast<int32_t>(run.size()), colour, weight);
+      std::vector<GenColor> each = samples;
+      std::vector<GenColor> colours(samples.size(), colour);
+      std::vector<uint32_t> weights(samples.size(), weight == 255 ? 256 : weight);
+      GenBlendSpanWeighted(each.data(), colours.data(), weights.data(), static_cast<int32_t>(each.size()));
+      for (size_t i = 0; i < samples.size(); ++i) {
+        GenColor expected = samples[i];
+        GenPutPixel(&expected, colour, weight);
+        if (weight < 255) {
+          ASSERT_EQ(run[i], expected) << std::hex << samples[i] << " " << colour << " " << weight;
+        }
+        if (weight == 255 && GenColorAlpha(colour) != 255) continue;  // stored, not blended
+        ASSERT_EQ(each[i], expected) << std::hex << samples[i] << " " << colour << " " << weight;
+      }
+    }
+  }
+}
+
 TEST_F(PrimitiveTest, FillCornersInEitherOrderCoverTheSameKindOfArea) {
   GenBitmap* b = Make(16, 16);
   GenFillRectangle(b, nullptr, kRed, 10, 10, 5, 5, 0);
