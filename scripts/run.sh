@@ -6,8 +6,9 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 bash scripts/deps.sh
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
-cmake --preset release -DTVUI_BUILD_TESTS=OFF >/dev/null
-cmake --build --preset release --target tvui -j "$(nproc)"
+cmake --preset release >/dev/null
+# The program and the service tools that README lists.
+cmake --build --preset release --target tvui tvsettings optdump modeldump -j "$(nproc)"
 mkdir -p out
 # The simulated set's file systems (/mnt/nvram, /mnt/stagecraft, ...) live below the build.
 export TVUI_ROOT="${TVUI_ROOT:-$top/build/rootfs}"

@@ -1,8 +1,5 @@
 // Fuzz target for the LZW decoder of the packed data units, and a round trip
-// through the packers' encoder. Build with clang:
-//   clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -Iruntime -Itools/lzw
-//     tests/fuzz/fuzz_lzw.cpp runtime/vgresource.cpp tools/lzw/lzw.cpp -o fuzz_lzw
-//   ./fuzz_lzw -max_total_time=60 build/fuzz/work/lzw tests/fuzz/corpus/lzw
+// through the packers' encoder (the fuzz preset builds it; scripts/fuzz.sh runs it).
 // Seeds and inputs that once failed are kept in tests/fuzz/corpus/lzw; runtime_tests
 // replays them (this file is included there).
 #include <cstddef>
