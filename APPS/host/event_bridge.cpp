@@ -23,6 +23,7 @@
 #include "vgpayload.h"
 #include "vgstring.h"
 #include "xpm.h"
+#include "xpm_events.h"
 
 std::atomic<int32_t> gTVProcessKeysandEvents{0};
 std::atomic<int32_t> gKeyEventFlushMarkerFound{1};
@@ -46,7 +47,7 @@ void FreeRecord(XpmEventRecord* record) {
 // A channel scan event must carry every channel its count announces; the GUI
 // reads the list from the bytes after the fixed part.
 bool ScanPayloadIsWhole(uint32_t event, const VgPayloadReader& payload) {
-  if (event != 8 && event != 12) return true;
+  if (event != XpmEvent::FullScanProgress && event != XpmEvent::SingleScanCompleted) return true;
   if (!payload.Has(kScanCountWord * 4, 4)) {
     std::printf("xpmEventCallback: event %u with %u payload bytes lacks the scan fields, dropped\n", event,
                 payload.Size());
@@ -96,7 +97,7 @@ void PostFlushMarker() {
     std::printf("flush_event_key_queue: Out of memory");
     return;
   }
-  *record = XpmEventRecord{0, FlushMarkerEvent, 0, nullptr};
+  *record = XpmEventRecord{0, XpmEvent::FlushMarker, 0, nullptr};
   int32_t result = post_xpm_event(record);
   if (result != 0) {
     std::printf("flush_event_key_queue: MPLCore_QueuePost = 0x%08X Failed\n", unsigned(result));
@@ -139,16 +140,16 @@ void DisableStreaming() {
   B_NRM_UnlockExclusiveResource(1);
   agent_standby_notify_tv101_state(0);
   const uint32_t state = 0;
-  PostInternal(109, &state, sizeof state, "command_task", __LINE__);
+  PostInternal(XpmEvent::TV101State, &state, sizeof state, "command_task", __LINE__);
 }
 
 void EnableStreaming() {
   int32_t locked = B_NRM_LockExclusiveResource(1, -1, 1);
   if (locked != 0) {
-    ReportWords(3, 1, 0);
+    ReportWords(TVSM_ASYNC_COMMAND_REPLY, 1, 0);
     if (locked != 1) {
       const uint32_t zero = 0;
-      TVSM_ReportAsyncEvent(1, 5, &zero, sizeof zero);
+      TVSM_ReportAsyncEvent(1, TVSM_ASYNC_ENABLE_REFUSED, &zero, sizeof zero);
     }
     return;
   }
@@ -164,8 +165,8 @@ void EnableStreaming() {
     XPM_SetSource(0, source);
   }
   const uint32_t state = 1;
-  PostInternal(109, &state, sizeof state, "command_task", __LINE__);
-  ReportWords(3, 1, 0);
+  PostInternal(XpmEvent::TV101State, &state, sizeof state, "command_task", __LINE__);
+  ReportWords(TVSM_ASYNC_COMMAND_REPLY, 1, 0);
   g_streamingEnabled = 1;
 }
 
@@ -173,27 +174,27 @@ void DroppedCommand(uint32_t command, uint32_t size) {
   std::printf("command_task: command %u with a payload of %u bytes is too short, dropped\n", command, size);
 }
 
-// The record of event 90: the kind, a 32-byte text and a 256-byte text.
+// The record of the internal event CommandApp: the kind, a 32-byte text and a 256-byte text.
 constexpr uint32_t kAppRecordSize = 4 + 32 + 256;
 
 void ExecuteCommand(const CommandRecord& record) {
   const VgPayloadReader payload(record.payload, record.size);
   switch (record.command) {
-    case 2:
+    case TvsmCommand::Stop:
       XPM_UnsubscribeEventClient(xpmEventCallback, nullptr);
       XPM_Term();
       g_suspendCCRendering = 0;
       g_commandRunning = 0;
       g_vgRunning = 0;
       break;
-    case 3:
+    case TvsmCommand::DisableStreaming:
       if (g_streamingEnabled.load()) DisableStreaming();
-      ReportWords(3, 0, 0);
+      ReportWords(TVSM_ASYNC_COMMAND_REPLY, 0, 0);
       break;
-    case 4:
+    case TvsmCommand::EnableStreaming:
       EnableStreaming();
       break;
-    case 7:
+    case TvsmCommand::OsdOfOtherProcess:
       if (!payload.Has(0, 4)) {
         DroppedCommand(record.command, record.size);
       } else if (payload.Word(0) == 1) {
@@ -202,7 +203,7 @@ void ExecuteCommand(const CommandRecord& record) {
         ResumeCaptions();
       }
       break;
-    case 8: {
+    case TvsmCommand::CommandText: {
       if (!payload.Has(0, 512)) {
         DroppedCommand(record.command, record.size);
         break;
@@ -210,17 +211,17 @@ void ExecuteCommand(const CommandRecord& record) {
       char text[256] = {};
       const std::string copy = payload.Text(0, 255);
       std::memcpy(text, copy.data(), copy.size());
-      PostInternal(87, text, sizeof text, "command_task", __LINE__);
+      PostInternal(XpmEvent::CommandText, text, sizeof text, "command_task", __LINE__);
       break;
     }
-    case 12:
+    case TvsmCommand::YahooNotify:
       if (!payload.Has(0, 4)) {
         DroppedCommand(record.command, record.size);
         break;
       }
-      PostInternal(payload.Word(0) == 1 ? 88 : 89, nullptr, 0, "command_task", __LINE__);
+      PostInternal(payload.Word(0) == 1 ? XpmEvent::YahooOn : XpmEvent::YahooOff, nullptr, 0, "command_task", __LINE__);
       break;
-    case 15: {
+    case TvsmCommand::CommandApp: {
       if (payload.Size() != 0 && !payload.Has(0, 1028)) {
         DroppedCommand(record.command, record.size);
         break;
@@ -233,23 +234,23 @@ void ExecuteCommand(const CommandRecord& record) {
         std::memcpy(app, &kind, 4);
         std::memcpy(app + 4, name.data(), name.size());
         std::memcpy(app + 36, argument.data(), argument.size());
-        PostInternal(90, app, sizeof app, "command_task", __LINE__);
+        PostInternal(XpmEvent::CommandApp, app, sizeof app, "command_task", __LINE__);
       } else {
-        PostInternal(90, nullptr, 0, "command_task", __LINE__);
+        PostInternal(XpmEvent::CommandApp, nullptr, 0, "command_task", __LINE__);
       }
       break;
     }
-    case 16:
-      PostInternal(91, nullptr, 0, "command_task", __LINE__);
+    case TvsmCommand::Command16:
+      PostInternal(XpmEvent::Command16, nullptr, 0, "command_task", __LINE__);
       break;
-    case 17:
-      PostInternal(92, nullptr, 0, "command_task", __LINE__);
+    case TvsmCommand::Command17:
+      PostInternal(XpmEvent::Command17, nullptr, 0, "command_task", __LINE__);
       break;
-    case 20:
-      PostInternal(108, record.payload, record.size, "command_task", __LINE__);
+    case TvsmCommand::RegisterTableChanged:
+      PostInternal(XpmEvent::RegisterTableChanged, record.payload, record.size, "command_task", __LINE__);
       break;
-    case 21:
-      PostInternal(110, nullptr, 0, "command_task", __LINE__);
+    case TvsmCommand::ExternalAppStatus:
+      PostInternal(XpmEvent::ExternalAppStatus, nullptr, 0, "command_task", __LINE__);
       break;
     default:
       break;
@@ -272,14 +273,14 @@ int32_t post_xpm_event(XpmEventRecord* record) {
 }
 
 void xpmEventCallback(uint32_t cookie, uint32_t event, const void* payload, uint32_t size) {
-  if (gTVProcessKeysandEvents.load() == 0 || event == 25) return;
+  if (gTVProcessKeysandEvents.load() == 0 || event == XpmEvent::Ignored) return;
   const VgPayloadReader reader(payload, size);
-  if (event == 85) {
+  if (event == XpmEvent::NetworkStatus) {
     if (!reader.Has(0, 4)) return;
     switch (reader.Word(0)) {
-      case 1: ReportWords(17, 0, 1); break;
-      case 0: ReportWords(17, 0, 0); break;
-      case 3: ReportWords(17, 1, 1); break;
+      case 1: ReportWords(TVSM_ASYNC_NETWORK_STATUS, 0, 1); break;
+      case 0: ReportWords(TVSM_ASYNC_NETWORK_STATUS, 0, 0); break;
+      case 3: ReportWords(TVSM_ASYNC_NETWORK_STATUS, 1, 1); break;
       default: std::printf("\n\nNetwork Status is Unknown\n"); break;
     }
   }
@@ -288,15 +289,7 @@ void xpmEventCallback(uint32_t cookie, uint32_t event, const void* payload, uint
     std::printf("xpmEventCallback: Out of memory");
     return;
   }
-  *record = XpmEventRecord{cookie, event, 0, nullptr};
-  switch (event) {
-    case 14: record->event = 8; break;
-    case 15: record->event = 9; break;
-    case 16: record->event = 10; break;
-    case 17: record->event = 12; break;
-    case 18: record->event = 13; break;
-    default: break;
-  }
+  *record = XpmEventRecord{cookie, XpmRenumberedEvent(event), 0, nullptr};
   if (!ScanPayloadIsWhole(record->event, reader)) {
     FreeRecord(record);
     return;
@@ -424,8 +417,8 @@ int32_t HandleWindowEvent(const DFBWindowEvent& event) {
   const char* frontPanelName = FrontPanelKeyName(keyCode);
   if (frontPanelName) {
     auto* command = VgNew<Events::XPM_EVENT_FACTORY_COMMAND>();
-    command->Type = 3;
-    command->Value = 65552;
+    command->Type = Events::XPM_EVENT_FACTORY_COMMAND::TypeMessage;
+    command->Value = Events::XPM_EVENT_FACTORY_COMMAND::FrontPanelKeyMessage;
     char name[8] = {};
     std::snprintf(name, sizeof name, "%s", frontPanelName);
     command->Text = VgNewStringAnsi(name);

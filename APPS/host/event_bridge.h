@@ -31,7 +31,6 @@ extern std::atomic<int32_t> gTVProcessKeysandEvents;
 extern std::atomic<int32_t> gKeyEventFlushMarkerFound;
 extern std::atomic<int32_t> g_commandRunning;
 
-inline constexpr uint32_t FlushMarkerEvent = 86;
 inline constexpr int32_t HandleEventDone = 6;
 
 extern "C" {

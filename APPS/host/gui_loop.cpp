@@ -281,5 +281,5 @@ void GuiLoopEnd() {
   GenDoneGlyphCache();
   std::fprintf(stderr, "(APP:vg_task: Stopped)\n");
   std::printf("vg_task: the GUI loop has ended\n");
-  TVSM_ReportAsyncEvent(1, 2, nullptr, 0);
+  TVSM_ReportAsyncEvent(1, TVSM_ASYNC_GUI_STOPPED, nullptr, 0);
 }

@@ -25,7 +25,13 @@ int32_t TVSM_RegisterKeyReceivedCallback(void* context, int32_t flag, TVSM_KeyRe
 int32_t TVSM_RegisterOsdStateCallback(void* context, int32_t flag, TVSM_OsdStateCallback callback);
 int32_t TVSM_RegisterWindowID(int32_t kind, uint32_t windowId);
 
-/* Code 2: the GUI stopped; 3: command reply; 5: enable refused; 17: network status. */
+/* Reports of kind 1, by code: */
+enum {
+  TVSM_ASYNC_GUI_STOPPED = 2,      /* no data */
+  TVSM_ASYNC_COMMAND_REPLY = 3,    /* two words: 1 after an enable, 0 after a disable; 0 */
+  TVSM_ASYNC_ENABLE_REFUSED = 5,   /* one word, 0 */
+  TVSM_ASYNC_NETWORK_STATUS = 17,  /* two words: wireless, link up */
+};
 int32_t TVSM_ReportAsyncEvent(int32_t kind, int32_t code, const void* data, uint32_t size);
 /* Non-zero when an external application runs; its id is stored then. */
 int32_t TVSM_GetLaunchedAppId(int32_t* id);
@@ -35,6 +41,22 @@ int32_t TVSM_GetLaunchedAppId(int32_t* id);
  * (no data), and the first-time setup status (one int32: 0 will not run,
  * 1 will run, 2 finished). */
 enum { TVSM_ASYNC_LAUNCH_FLASH = 20, TVSM_ASYNC_TERMINATE_FLASH = 21, TVSM_ASYNC_SETUP_STATUS = 22 };
+
+/* The commands the state manager sends through the command callback; code
+ * names them TvsmCommand::EnableStreaming and so on. Those without a name of
+ * their own are passed on as internal events of the same names (xpm_events.h). */
+#define TVSM_COMMANDS(X)          \
+  X(Stop, 2)                      \
+  X(DisableStreaming, 3)          \
+  X(EnableStreaming, 4)           \
+  X(OsdOfOtherProcess, 7)         \
+  X(CommandText, 8)               \
+  X(YahooNotify, 12)              \
+  X(CommandApp, 15)               \
+  X(Command16, 16)                \
+  X(Command17, 17)                \
+  X(RegisterTableChanged, 20)     \
+  X(ExternalAppStatus, 21)
 
 /* The register table of named texts that the state manager shares with the
  * applications. Get copies the text (zero-terminated, cut to size - 1
@@ -46,6 +68,12 @@ int32_t TVSM_RegisterTableChangeNotify(const char* name, int32_t on);
 
 #ifdef __cplusplus
 }
+
+namespace TvsmCommand {
+#define TVSM_COMMAND_CONSTANT(id, number) inline constexpr uint32_t id = number;
+TVSM_COMMANDS(TVSM_COMMAND_CONSTANT)
+#undef TVSM_COMMAND_CONSTANT
+}  // namespace TvsmCommand
 #endif
 
 #endif

@@ -170,7 +170,7 @@ void simtv_inject_osd_state(int32_t state) {
 }
 
 void simtv_standby(void) {
-  simtv_inject_command(2, nullptr, 0);
+  simtv_inject_command(TvsmCommand::Stop, nullptr, 0);
   Enqueue(Pending{Action::Standby});
 }
 

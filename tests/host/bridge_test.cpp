@@ -4,6 +4,7 @@
 #include "host_fixture.h"
 #include "oam.h"
 #include "tvsm.h"
+#include "xpm_events.h"
 
 namespace HostTest {
 namespace {
@@ -83,14 +84,14 @@ TEST_F(Bridge, QueuedEventsUpToTheFlushMarkerAreDropped) {
   gTVProcessKeysandEvents = 0;
   gKeyEventFlushMarkerFound = 0;
   post(88);
-  post(FlushMarkerEvent);
+  post(XpmEvent::FlushMarker);
   post(89);
   HandleAll();
   EXPECT_EQ(TheRoot()->received, (std::vector<std::string>{"notify 0"}));
   EXPECT_EQ(gTVProcessKeysandEvents.load(), 1);
   EXPECT_EQ(gKeyEventFlushMarkerFound.load(), 1);
   // A marker nobody waits for is only an unknown event.
-  post(FlushMarkerEvent);
+  post(XpmEvent::FlushMarker);
   HandleAll();
   EXPECT_EQ(TheRoot()->received.size(), 1u);
 }

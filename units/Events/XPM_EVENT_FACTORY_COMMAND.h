@@ -15,8 +15,11 @@ class XPM_EVENT_FACTORY_COMMAND : public Core::Event {
  public:
   explicit XPM_EVENT_FACTORY_COMMAND(XObject* link = nullptr) : Core::Event(link) {}
 
-  // 0 menu, 1 value, 2 raw command, 3 message.
-  int32_t Type = 0;
+  enum : int32_t { TypeMenu = 0, TypeValue = 1, TypeRawCommand = 2, TypeMessage = 3 };
+  // The Value of a front-panel key's message: factory-only, shown for 1 s.
+  static constexpr int32_t FrontPanelKeyMessage = 0x10010;
+
+  int32_t Type = TypeMenu;
   // The factory screen to open (types 0 and 3).
   const VgClass* ScreenClass = nullptr;
   int32_t Value = 0;

@@ -6,6 +6,7 @@
 #include "vgdebug.h"
 #include "vgpayload.h"
 #include "vgstring.h"
+#include "xpm_events.h"
 
 // -------------------------------------------------------------------- host
 
@@ -314,15 +315,17 @@ Core::Event* FactoryCommand(const Payload& p) {
   }
   g_host.FactoryCommandProcess(record, &result);
   switch (result.kind) {
-    case 1: return FactoryEvent(0, result.screen, result.value);
+    case 1: return FactoryEvent(Events::XPM_EVENT_FACTORY_COMMAND::TypeMenu, result.screen, result.value);
     case 2: {
-      auto* e = FactoryEvent(1, nullptr, result.value);
+      auto* e = FactoryEvent(Events::XPM_EVENT_FACTORY_COMMAND::TypeValue, nullptr, result.value);
       e->Text = ResultText(result.name);
       return e;
     }
-    case 3: return FactoryEvent(2, nullptr, static_cast<int32_t>(result.code));
+    case 3:
+      return FactoryEvent(Events::XPM_EVENT_FACTORY_COMMAND::TypeRawCommand, nullptr,
+                          static_cast<int32_t>(result.code));
     case 4: {
-      auto* e = FactoryEvent(3, result.screen, result.value);
+      auto* e = FactoryEvent(Events::XPM_EVENT_FACTORY_COMMAND::TypeMessage, result.screen, result.value);
       e->Text = ResultText(result.text);
       return e;
     }
@@ -338,7 +341,7 @@ Core::Event* Factory(const Payload& p) {
     case 2:
       if (!p.Has(0, 8)) break;
       VgPrint("OAM_EVENT_CUSTOM_DISCRET_KEY %x\n", p.Word(1));
-      return FactoryEvent(2, nullptr, p.Int(1));
+      return FactoryEvent(Events::XPM_EVENT_FACTORY_COMMAND::TypeRawCommand, nullptr, p.Int(1));
     case 4: {
       if (!p.Has(0, 6)) break;
       auto* e = VgNew<Events::XPM_EVENT_FAN_ERROR>();
@@ -461,20 +464,19 @@ void AfterStandby(const Payload&, Core::Event* event) {
 // command processor, whose network test waits for it.
 constexpr uint32_t kFactoryWlanConnected = 0x40EA44BB;
 constexpr uint32_t kFactoryWlanFailed = 0x40EA45BA;
-constexpr uint32_t kFactoryEvent = 106;
 
 void AfterWlanConnect(const Payload& p, Core::Event*) {
   const uint32_t code = p.Int(0) == 2 ? kFactoryWlanConnected : kFactoryWlanFailed;
   uint8_t payload[4 + kFactoryCommandRecordSize] = {};
   for (int i = 0; i < 4; ++i) payload[4 + i] = static_cast<uint8_t>(code >> (8 * i));
-  vg_xpmEventCallback(0, kFactoryEvent, sizeof payload, payload);
+  vg_xpmEventCallback(0, XpmEvent::Factory, sizeof payload, payload);
 }
 
 // ------------------------------------------------------------------- table
 
 struct Row {
   uint32_t event;
-  const char* log;  // printed after "vg_xpmEventCallback: " before the event is made
+  bool log;  // the event's name is printed after "vg_xpmEventCallback: " before it is made
   uint32_t payloadSize;  // bytes the fields are read from
   Core::Event* (*make)(const Payload&);
   void (*after)(const Payload&, Core::Event*);
@@ -483,51 +485,51 @@ struct Row {
 using namespace Events;
 
 constexpr Row kRows[] = {
-    {3, "XPM_EVENT_PARAMS_WAKEUP", 4, &Wakeup, &AfterWakeup},
-    {4, "XPM_EVENT_PARAMS_STANDBY", 4, &FirstWord<XPM_EVENT_STANDBY, &XPM_EVENT_STANDBY::Reason>, &AfterStandby},
-    {5, "XPM_EVENT_SOURCE_ACQUIRED", 8, &SourceAcquired, nullptr},
-    {6, nullptr, 12, &SourceNotAcquired, nullptr},
-    {8, "XPM_EVENT_FULL_CHANNEL_SCAN_PROGRESS", 32, &ScanProgress, nullptr},
-    {9, "XPM_EVENT_FULL_CHANNEL_SCAN_COMPLETED", 0, &Plain<XPM_EVENT_FULL_SCAN_COMPLETE>, nullptr},
-    {10, "XPM_EVENT_FULL_CHANNEL_SCAN_ABORTED", 0, &Plain<XPM_EVENT_FULL_SCAN_ABORTED>, nullptr},
-    {12, "XPM_EVENT_SINGLE_CHANNEL_SCAN_COMPLETED", 32, &ScanProgress, nullptr},
-    {13, "XPM_EVENT_SINGLE_CHANNEL_SCAN_ABORTED", 0, &Plain<XPM_EVENT_SINGLE_SCAN_ABORTED>, nullptr},
-    {19, "XPM_EVENT_CHANNEL_ACQUIRED", 12, &ChannelAcquired, nullptr},
-    {20, nullptr, 16, &ChannelNotAcquired, nullptr},
-    {21, "XPM_EVENT_CHANNEL_MAP_FULL", 0, &Plain<XPM_EVENT_CHANNEL_MAP_FULL>, nullptr},
-    {22, nullptr, 4, &ChannelMapEmpty, nullptr},
-    {24, "XPM_EVENT_RATING_REGION_UPDATED", 4, &RatingRegion, nullptr},
-    {25, nullptr, 0, nullptr, nullptr},
-    {26, "XPM_EVENT_VIDEO_RESOLUTION_CHANGED", 0, &Plain<VideoResolutionChangedEvent>, nullptr},
-    {57, "XPM_EVENT_PVR_PERF_STATUS", 24, &DiskTest, nullptr},
-    {70, nullptr, 4, &CecNameUpdated, nullptr},
-    {71, nullptr, 5, &CecSourceDetected, nullptr},
-    {73, nullptr, 4, &CecOsdString, nullptr},
-    {74, nullptr, 4, &CecDeckStatus, nullptr},
-    {75, "XPM_EVENT_UPDATE_CEC_FEATURES_STATUS", 0, &Plain<CEC_EVENT_UPDATE_FEATURES_STATUS>, nullptr},
-    {77, nullptr, 4, &CecAudioStatus, nullptr},
-    {81, nullptr, 12, &NetworkTestResults, nullptr},
-    {82, nullptr, 4, &WlanScanComplete, nullptr},
-    {84, nullptr, 4, &WlanConnectComplete, &AfterWlanConnect},
-    {85, nullptr, 4, &NetworkStatus, nullptr},
-    {88, nullptr, 0, &YahooNotify<1>, nullptr},
-    {89, nullptr, 0, &YahooNotify<0>, nullptr},
-    {105, "XPM_EVENT_USB_OVER_CURRENT", 0, &Plain<XPM_EVENT_USB_OVERCURRENT>, nullptr},
-    {106, nullptr, 4, &Factory, nullptr},
-    {107, nullptr, 10, &Report3DMode, nullptr},
-    {108, nullptr, 1, &RegisterTableChange, nullptr},
-    {109, nullptr, 4, &TV101State, nullptr},
-    {110, "XPM_EVENT_UPDATE_EXTERNAL_APP_STATUS", 0, &Plain<XPM_EVENT_UPDATE_EXTERNAL_APP_STATUS>, nullptr},
-    {111, "XPM_EVENT_RECORD_STATUS", 12, &RecordStatus, nullptr},
-    {112, "XPM_EVENT_USB_FORMAT", 4, &UsbFormat, nullptr},
-    {113, "XPM_EVENT_TIMER_STANDBY", 4, &FirstWord<TimerStandbyEvent, &TimerStandbyEvent::Value>, nullptr},
-    {114, "XPM_EVENT_EPG_FULL_CHANNEL_SCAN_PROGRESS", 20, &EpgScanProgress, nullptr},
-    {115, "XPM_EVENT_EPG_FULL_CHANNEL_SCAN_COMPLETED", 0, &Plain<XPM_EVENT_EPG_FULL_SCAN_COMPLETE>, nullptr},
-    {116, "XPM_EVENT_EPG_FULL_CHANNEL_SCAN_ABORTED", 0, &Plain<XPM_EVENT_EPG_FULL_SCAN_ABORTED>, nullptr},
-    {117, "XPM_EVENT_TIMER_RECORD_WARNING", 4,
+    {XpmEvent::Wakeup, true, 4, &Wakeup, &AfterWakeup},
+    {XpmEvent::Standby, true, 4, &FirstWord<XPM_EVENT_STANDBY, &XPM_EVENT_STANDBY::Reason>, &AfterStandby},
+    {XpmEvent::SourceAcquired, true, 8, &SourceAcquired, nullptr},
+    {XpmEvent::SourceNotAcquired, false, 12, &SourceNotAcquired, nullptr},
+    {XpmEvent::FullScanProgress, true, 32, &ScanProgress, nullptr},
+    {XpmEvent::FullScanCompleted, true, 0, &Plain<XPM_EVENT_FULL_SCAN_COMPLETE>, nullptr},
+    {XpmEvent::FullScanAborted, true, 0, &Plain<XPM_EVENT_FULL_SCAN_ABORTED>, nullptr},
+    {XpmEvent::SingleScanCompleted, true, 32, &ScanProgress, nullptr},
+    {XpmEvent::SingleScanAborted, true, 0, &Plain<XPM_EVENT_SINGLE_SCAN_ABORTED>, nullptr},
+    {XpmEvent::ChannelAcquired, true, 12, &ChannelAcquired, nullptr},
+    {XpmEvent::ChannelNotAcquired, false, 16, &ChannelNotAcquired, nullptr},
+    {XpmEvent::ChannelMapFull, true, 0, &Plain<XPM_EVENT_CHANNEL_MAP_FULL>, nullptr},
+    {XpmEvent::ChannelMapEmpty, false, 4, &ChannelMapEmpty, nullptr},
+    {XpmEvent::RatingRegionUpdated, true, 4, &RatingRegion, nullptr},
+    {XpmEvent::Ignored, false, 0, nullptr, nullptr},
+    {XpmEvent::VideoResolutionChanged, true, 0, &Plain<VideoResolutionChangedEvent>, nullptr},
+    {XpmEvent::PvrPerfStatus, true, 24, &DiskTest, nullptr},
+    {XpmEvent::HdmiSourceNameUpdated, false, 4, &CecNameUpdated, nullptr},
+    {XpmEvent::SourceSignalDetected, false, 5, &CecSourceDetected, nullptr},
+    {XpmEvent::UpdateOsdString, false, 4, &CecOsdString, nullptr},
+    {XpmEvent::CecDeckStatus, false, 4, &CecDeckStatus, nullptr},
+    {XpmEvent::CecFeaturesStatus, true, 0, &Plain<CEC_EVENT_UPDATE_FEATURES_STATUS>, nullptr},
+    {XpmEvent::CecAudioStatus, false, 4, &CecAudioStatus, nullptr},
+    {XpmEvent::NetworkTestResults, false, 12, &NetworkTestResults, nullptr},
+    {XpmEvent::WlanScanComplete, false, 4, &WlanScanComplete, nullptr},
+    {XpmEvent::WlanConnectComplete, false, 4, &WlanConnectComplete, &AfterWlanConnect},
+    {XpmEvent::NetworkStatus, false, 4, &NetworkStatus, nullptr},
+    {XpmEvent::YahooOn, false, 0, &YahooNotify<1>, nullptr},
+    {XpmEvent::YahooOff, false, 0, &YahooNotify<0>, nullptr},
+    {XpmEvent::UsbOverCurrent, true, 0, &Plain<XPM_EVENT_USB_OVERCURRENT>, nullptr},
+    {XpmEvent::Factory, false, 4, &Factory, nullptr},
+    {XpmEvent::Report3DMode, false, 10, &Report3DMode, nullptr},
+    {XpmEvent::RegisterTableChanged, false, 1, &RegisterTableChange, nullptr},
+    {XpmEvent::TV101State, false, 4, &TV101State, nullptr},
+    {XpmEvent::ExternalAppStatus, true, 0, &Plain<XPM_EVENT_UPDATE_EXTERNAL_APP_STATUS>, nullptr},
+    {XpmEvent::RecordStatus, true, 12, &RecordStatus, nullptr},
+    {XpmEvent::UsbFormat, true, 4, &UsbFormat, nullptr},
+    {XpmEvent::TimerStandby, true, 4, &FirstWord<TimerStandbyEvent, &TimerStandbyEvent::Value>, nullptr},
+    {XpmEvent::EpgScanProgress, true, 20, &EpgScanProgress, nullptr},
+    {XpmEvent::EpgScanCompleted, true, 0, &Plain<XPM_EVENT_EPG_FULL_SCAN_COMPLETE>, nullptr},
+    {XpmEvent::EpgScanAborted, true, 0, &Plain<XPM_EVENT_EPG_FULL_SCAN_ABORTED>, nullptr},
+    {XpmEvent::TimerRecordWarning, true, 4,
      &FirstWord<TimerRecordWarningEvent, &TimerRecordWarningEvent::Value>, nullptr},
-    {118, "XPM_EVENT_RECORD_PLAYBACK_STATUS", 16, &PlaybackStatus, nullptr},
-    {119, "XPM_EVENT_CHECK_TMS_ACCOUNT", 4, &TmsCheck, nullptr},
+    {XpmEvent::RecordPlaybackStatus, true, 16, &PlaybackStatus, nullptr},
+    {XpmEvent::CheckTmsAccount, true, 4, &TmsCheck, nullptr},
 };
 
 const Row* FindRow(uint32_t event) {
@@ -536,11 +538,12 @@ const Row* FindRow(uint32_t event) {
   return nullptr;
 }
 
-constexpr uint32_t kFlushMarker = 86;
 constexpr uint32_t kIgnoredCookie = 0xABCDEF00;
 
 bool WakesDeferredStart(uint32_t event) {
-  return event == 5 || event == 6 || event == 19 || event == 20 || event == 22;
+  return event == XpmEvent::SourceAcquired || event == XpmEvent::SourceNotAcquired ||
+         event == XpmEvent::ChannelAcquired || event == XpmEvent::ChannelNotAcquired ||
+         event == XpmEvent::ChannelMapEmpty;
 }
 
 }  // namespace
@@ -557,7 +560,7 @@ void vg_xpmEventCallback(uint32_t cookie, uint32_t event, uint32_t size, const v
   // After a streaming disable every queued event is dropped until the flush
   // marker that the disable posted comes through.
   if (!Flag(g_host.gTVProcessKeysandEvents, 1) || !Flag(g_host.gKeyEventFlushMarkerFound, 1)) {
-    if (event == kFlushMarker) {
+    if (event == XpmEvent::FlushMarker) {
       SetFlag(g_host.gTVProcessKeysandEvents, 1);
       SetFlag(g_host.gKeyEventFlushMarkerFound, 1);
     }
@@ -579,7 +582,7 @@ void vg_xpmEventCallback(uint32_t cookie, uint32_t event, uint32_t size, const v
             p.Size());
     return;
   }
-  if (row->log) VgPrint("vg_xpmEventCallback: %s\n", row->log);
+  if (row->log) VgPrint("vg_xpmEventCallback: %s\n", XpmEventName(event));
   Core::Event* created = row->make(p);
   if (!created) return;
   // The event must outlive its dispatch: the step after it reads what the

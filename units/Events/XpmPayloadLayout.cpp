@@ -1,7 +1,10 @@
 #include "Events/XpmPayloadLayout.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <iterator>
+
+#include "xpm_events.h"
 
 namespace {
 
@@ -17,68 +20,76 @@ constexpr XpmPayloadField Text(const char* name, uint32_t offset, uint32_t width
 }
 constexpr XpmPayloadField Fixed(const char* name, int32_t value) { return {name, 0, K::Fixed, 0, value, 0}; }
 
+constexpr XpmPayloadLayout L(uint32_t event, const char* className, uint32_t size,
+                            std::initializer_list<XpmPayloadField> fields) {
+  XpmPayloadLayout layout{event, XpmEventName(event), className, size, {}};
+  size_t i = 0;
+  for (const XpmPayloadField& field : fields) layout.fields[i++] = field;
+  return layout;
+}
+
 // Mirrors the makers of XpmEventMap.cpp. Fields that a converter derives from
 // a payload value in another way (a disk size in KB turned into GB, a scan's
 // channel list) are left out: a scenario that needs them sends raw words.
 constexpr XpmPayloadLayout kLayouts[] = {
-    {3, "XPM_EVENT_PARAMS_WAKEUP", "XPM_EVENT_WAKEUP", 4, {I32("Reason", 0)}},
-    {4, "XPM_EVENT_PARAMS_STANDBY", "XPM_EVENT_STANDBY", 4, {I32("Reason", 0)}},
-    {5, "XPM_EVENT_SOURCE_ACQUIRED", "XPM_EVENT_SOURCE_ACQUIRED", 8,
-     {I32("Window", 0), I32("SourceId", 4), Fixed("Status", 16)}},
+    L(XpmEvent::Wakeup, "XPM_EVENT_WAKEUP", 4, {I32("Reason", 0)}),
+    L(XpmEvent::Standby, "XPM_EVENT_STANDBY", 4, {I32("Reason", 0)}),
+    L(XpmEvent::SourceAcquired, "XPM_EVENT_SOURCE_ACQUIRED", 8,
+      {I32("Window", 0), I32("SourceId", 4), Fixed("Status", 16)}),
     // The reason (1 no signal, 2 invalid format, 4 rating lock) lands in
     // Status beside the acquired bit.
-    {6, "XPM_EVENT_SOURCE_NOT_ACQUIRED", "XPM_EVENT_SOURCE_ACQUIRED", 12,
-     {I32("Window", 0), I32("SourceId", 4), I32("Status", 8, 16)}},
+    L(XpmEvent::SourceNotAcquired, "XPM_EVENT_SOURCE_ACQUIRED", 12,
+      {I32("Window", 0), I32("SourceId", 4), I32("Status", 8, 16)}),
     // Built with no channel list (word 7, the channel count, stays 0), the
     // report is one of a channel without lock.
-    {8, "XPM_EVENT_FULL_CHANNEL_SCAN_PROGRESS", "XPM_EVENT_CHANNEL_SCAN_PROGRESS", 32,
-     {I32("PhysicalChannel", 0), I32("Info", 4), I32("Progress", 8), Fixed("Count", 0)}},
-    {12, "XPM_EVENT_SINGLE_CHANNEL_SCAN_COMPLETED", "XPM_EVENT_CHANNEL_SCAN_PROGRESS", 32,
-     {I32("PhysicalChannel", 0), I32("Info", 4), I32("Progress", 8), Fixed("Count", 0)}},
+    L(XpmEvent::FullScanProgress, "XPM_EVENT_CHANNEL_SCAN_PROGRESS", 32,
+      {I32("PhysicalChannel", 0), I32("Info", 4), I32("Progress", 8), Fixed("Count", 0)}),
+    L(XpmEvent::SingleScanCompleted, "XPM_EVENT_CHANNEL_SCAN_PROGRESS", 32,
+      {I32("PhysicalChannel", 0), I32("Info", 4), I32("Progress", 8), Fixed("Count", 0)}),
     // Major and Minor are the fields of the event's Channel.
-    {19, "XPM_EVENT_CHANNEL_ACQUIRED", "XPM_EVENT_CHANNEL_ACQUIRED", 12,
-     {I32("Window", 0), I32("Major", 4), I32("Minor", 8), Fixed("Status", 0)}},
-    {20, "XPM_EVENT_CHANNEL_NOT_ACQUIRED", "XPM_EVENT_CHANNEL_ACQUIRED", 16,
-     {I32("Window", 0), I32("Major", 4), I32("Minor", 8), I32("Status", 12)}},
-    {22, "XPM_EVENT_CHANNEL_MAP_EMPTY", "XPM_EVENT_CHANNEL_ACQUIRED", 4,
-     {I32("Window", 0), Fixed("Major", -2), Fixed("Minor", -2), Fixed("Status", 7)}},
-    {24, "XPM_EVENT_RATING_REGION_UPDATED", "XPM_EVENT_RATING_REGION_UPDATED", 4, {I32("Region", 0)}},
-    {57, "XPM_EVENT_PVR_PERF_STATUS", "PVRPerfStatusEvent", 40,
-     {I32("Result", 0), I32("TestStatus", 4), Text("FileSystem", 24, 16)}},
-    {70, "XPM_EVENT_HDMI_SOURCE_NAME_UPDATED", "CEC_EVENT_NAME_UPDATED", 36,
-     {I32("SourceId", 0), Text("Name", 4, 32)}},
-    {71, "XPM_EVENT_SOURCE_SIGNAL_DETECTED", "CEC_EVENT_SOURCE_DETECTED", 5,
-     {I32("SourceId", 0), Byte("Detected", 4)}},
-    {73, "XPM_EVENT_UPDATE_OSD_STRING", "CEC_EVENT_UPDATE_STRING", 68, {I32("SourceId", 0), Text("Text", 4, 64)}},
-    {74, "XPM_EVENT_UPDATE_CEC_DECK_STATUS", "CEC_EVENT_UPDATE_DECK_STATUS", 4, {I32("Status", 0)}},
-    {77, "XPM_EVENT_PARAMS_CEC_AUDIO_STATUS_UPDATE", "CEC_EVENT_UPDATE_AUDIO_STATUS", 4, {I32("Status", 0)}},
-    {81, "XPM_EVENT_NETWORK_TEST_RESULTS", "NetworkTestResultsEvent", 12,
-     {I32("Status", 0), I32("TestKind", 4), I32("Value", 8)}},
-    {82, "XPM_EVENT_PARAMS_WLAN_SCAN_COMPLETE", "WlanScanCompleteEvent", 4, {I32("Status", 0)}},
-    {84, "XPM_EVENT_PARAMS_WLAN_CONNECT_COMPLETE", "WlanConnectCompleteEvent", 4, {I32("Status", 0)}},
+    L(XpmEvent::ChannelAcquired, "XPM_EVENT_CHANNEL_ACQUIRED", 12,
+      {I32("Window", 0), I32("Major", 4), I32("Minor", 8), Fixed("Status", 0)}),
+    L(XpmEvent::ChannelNotAcquired, "XPM_EVENT_CHANNEL_ACQUIRED", 16,
+      {I32("Window", 0), I32("Major", 4), I32("Minor", 8), I32("Status", 12)}),
+    L(XpmEvent::ChannelMapEmpty, "XPM_EVENT_CHANNEL_ACQUIRED", 4,
+      {I32("Window", 0), Fixed("Major", -2), Fixed("Minor", -2), Fixed("Status", 7)}),
+    L(XpmEvent::RatingRegionUpdated, "XPM_EVENT_RATING_REGION_UPDATED", 4, {I32("Region", 0)}),
+    L(XpmEvent::PvrPerfStatus, "PVRPerfStatusEvent", 40,
+      {I32("Result", 0), I32("TestStatus", 4), Text("FileSystem", 24, 16)}),
+    L(XpmEvent::HdmiSourceNameUpdated, "CEC_EVENT_NAME_UPDATED", 36,
+      {I32("SourceId", 0), Text("Name", 4, 32)}),
+    L(XpmEvent::SourceSignalDetected, "CEC_EVENT_SOURCE_DETECTED", 5,
+      {I32("SourceId", 0), Byte("Detected", 4)}),
+    L(XpmEvent::UpdateOsdString, "CEC_EVENT_UPDATE_STRING", 68, {I32("SourceId", 0), Text("Text", 4, 64)}),
+    L(XpmEvent::CecDeckStatus, "CEC_EVENT_UPDATE_DECK_STATUS", 4, {I32("Status", 0)}),
+    L(XpmEvent::CecAudioStatus, "CEC_EVENT_UPDATE_AUDIO_STATUS", 4, {I32("Status", 0)}),
+    L(XpmEvent::NetworkTestResults, "NetworkTestResultsEvent", 12,
+      {I32("Status", 0), I32("TestKind", 4), I32("Value", 8)}),
+    L(XpmEvent::WlanScanComplete, "WlanScanCompleteEvent", 4, {I32("Status", 0)}),
+    L(XpmEvent::WlanConnectComplete, "WlanConnectCompleteEvent", 4, {I32("Status", 0)}),
     // The status picks the object rather than filling it: 1 and 3 make a
     // NetworkInterfaceUpEvent, 0 and 5 a NetworkInterfaceDownEvent, of the
     // wired (0, 1) or the wireless (3, 5) interface.
-    {85, "XPM_EVENT_NETWORK_STATUS", "NetworkInterfaceUpEvent", 4, {I32("Status", 0)}},
+    L(XpmEvent::NetworkStatus, "NetworkInterfaceUpEvent", 4, {I32("Status", 0)}),
     // Kind 0 hands the command Code to the factory command processor, whose
     // result makes the event; kind 2, a discrete key, makes an event of Type 2
     // whose Value is the Code.
-    {106, "XPM_EVENT_FACTORY", "XPM_EVENT_FACTORY_COMMAND", 8, {I32("Kind", 0), I32("Code", 4)}},
-    {107, "XPM_EVENT_REPORT_3DMODE", "XPM_EVENT_REPORT_3DMODE", 10,
-     {I32("PresentationWindow", 0), I32("SourceId", 4), Byte("TransitionType", 8), Byte("Value", 9)}},
-    {108, "XPM_EVENT_REPORT_REGISTER_TABLE_CHANGED", "XPM_EVENT_REPORT_REGISTER_TABLE_CHANGE", 32,
-     {Text("Name", 0, 32)}},
-    {109, "XPM_EVENT_TV101_STATE", "XPM_EVENT_TV101_STATE", 4, {I32("State", 0)}},
-    {111, "XPM_EVENT_RECORD_STATUS", "PVRRecordStatusEvent", 12, {I32("TunerId", 0), I32("Status", 8)}},
-    {112, "XPM_EVENT_USB_FORMAT", "PVRUSBFormatEvent", 4, {I32("Status", 0)}},
-    {113, "XPM_EVENT_TIMER_STANDBY", "TimerStandbyEvent", 4, {I32("Value", 0)}},
+    L(XpmEvent::Factory, "XPM_EVENT_FACTORY_COMMAND", 8, {I32("Kind", 0), I32("Code", 4)}),
+    L(XpmEvent::Report3DMode, "XPM_EVENT_REPORT_3DMODE", 10,
+      {I32("PresentationWindow", 0), I32("SourceId", 4), Byte("TransitionType", 8), Byte("Value", 9)}),
+    L(XpmEvent::RegisterTableChanged, "XPM_EVENT_REPORT_REGISTER_TABLE_CHANGE", 32,
+      {Text("Name", 0, 32)}),
+    L(XpmEvent::TV101State, "XPM_EVENT_TV101_STATE", 4, {I32("State", 0)}),
+    L(XpmEvent::RecordStatus, "PVRRecordStatusEvent", 12, {I32("TunerId", 0), I32("Status", 8)}),
+    L(XpmEvent::UsbFormat, "PVRUSBFormatEvent", 4, {I32("Status", 0)}),
+    L(XpmEvent::TimerStandby, "TimerStandbyEvent", 4, {I32("Value", 0)}),
     // Major and Minor are the fields of the event's Channel.
-    {114, "XPM_EVENT_EPG_FULL_CHANNEL_SCAN_PROGRESS", "XPM_EVENT_EPG_CHANNEL_SCAN_PROGRESS", 20,
-     {U16("Values[0]", 6), U16("Values[1]", 8), I32("Major", 12), I32("Minor", 16)}},
-    {117, "XPM_EVENT_TIMER_RECORD_WARNING", "TimerRecordWarningEvent", 4, {I32("Value", 0)}},
-    {118, "XPM_EVENT_RECORD_PLAYBACK_STATUS", "RecordPlaybackStatusEvent", 16,
-     {I32("Value", 0), Byte("DeviceFlag", 8), I32("Status", 12)}},
-    {119, "XPM_EVENT_CHECK_TMS_ACCOUNT", "TMSCheckEvent", 4, {I32("Status", 0)}},
+    L(XpmEvent::EpgScanProgress, "XPM_EVENT_EPG_CHANNEL_SCAN_PROGRESS", 20,
+      {U16("Values[0]", 6), U16("Values[1]", 8), I32("Major", 12), I32("Minor", 16)}),
+    L(XpmEvent::TimerRecordWarning, "TimerRecordWarningEvent", 4, {I32("Value", 0)}),
+    L(XpmEvent::RecordPlaybackStatus, "RecordPlaybackStatusEvent", 16,
+      {I32("Value", 0), Byte("DeviceFlag", 8), I32("Status", 12)}),
+    L(XpmEvent::CheckTmsAccount, "TMSCheckEvent", 4, {I32("Status", 0)}),
 };
 
 void Put(std::vector<uint8_t>* payload, uint32_t offset, uint64_t value, uint32_t bytes) {

@@ -21,6 +21,7 @@
 #include "remote_keys.h"
 #include "scenario.h"
 #include "simtv.h"
+#include "xpm_events.h"
 #include "vgdebug.h"
 #include "window.h"
 
@@ -121,7 +122,7 @@ void SwitchOn() {
   for (int tries = 0; tries < 200 && simtv_event_clients() == 0; ++tries)
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   const int32_t reasonPower = 1;
-  simtv_inject_event(0, 3, &reasonPower, sizeof reasonPower);
+  simtv_inject_event(0, XpmEvent::Wakeup, &reasonPower, sizeof reasonPower);
 }
 
 void TvuiLaunch(int argc, char** argv) {
