@@ -76,9 +76,11 @@ void simtv_shutdown(void);
 /* ---------------------------------------------------------- reported values */
 
 /* Values the platform reports through out-parameters: "factory_mode",
- * "current_source", "back2tv_source", "launched_app" (-1: none), "ext_source",
- * "multimedia_source", "standby_mode", "osd_state", "caption_state". Returns
- * 0, or -1 for an unknown name. */
+ * "current_source" (of the main window), "sub_source" (-1: the main window's),
+ * "back2tv_source", "launched_app" (-1: none), "ext_source",
+ * "multimedia_source", "standby_mode", "osd_state", "caption_state" (caption
+ * rendering not suspended, XPM_EnableCaptionRender). Returns 0, or -1 for an
+ * unknown name. */
 int simtv_set_value(const char* name, int32_t value);
 int simtv_get_value(const char* name, int32_t* value);
 
@@ -179,6 +181,9 @@ int32_t simtv_db_scheduled_count(void);
 
 /* Back to the picture and sound state of a set fresh from the factory. */
 void simtv_av_reset(void);
+/* The source of the pattern generator (type 11), which the main window shows
+ * while the test pattern or the white-balance window is on. */
+enum { SIMTV_PATTERN_SOURCE = 23 };
 void simtv_av_set_source_type(int32_t source, int32_t type);
 void simtv_av_set_video_content(int32_t window, const XPM_VideoContentInfo* info);
 void simtv_av_set_channel(int32_t window, int32_t major, int32_t minor);

@@ -58,6 +58,10 @@ enum { XPM_MAX_SOURCES = 30 };
 
 int32_t XPM_GetCurrentSource(int32_t window, int32_t* source);
 int32_t XPM_SetSource(int32_t window, int32_t source);
+/* Swaps the sources of the main and the sub window. */
+int32_t XPM_SwapSource(void);
+/* The rectangle of a window's picture on the 960 x 540 screen. */
+int32_t XPM_SetDisplayWindow(int32_t window, int32_t x, int32_t y, int32_t width, int32_t height);
 /* The television source to return to after an external application; -1 for none. */
 int32_t XPM_SetBack2TVSourceID(int32_t source);
 int32_t XPM_GetBack2TVSourceID(int32_t* source);
@@ -190,9 +194,7 @@ int32_t XPM_GetCurrentAudioServiceInfo(int32_t index, XPM_AudioServiceInfo* info
   X(DIGITAL_PREFERENCE) X(LIP_SYNC) X(MUTE) X(HDMI_AUDIO_OUTPUT)                      \
   X(VOICE_ENHANCEMENT) X(DYNAMIC_BASS_BOOST) X(AMPLIFIER_VOLUME) X(AMPLIFIER_MUTE)    \
   X(MTS_KEY) X(MTS_KEY_DIGITAL) X(PANEL_LOCK) X(PARENTAL_LOCKS)                      \
-  X(CLOSED_CAPTION_STATE) X(BASIC_CC_MODE) X(CC708_FONT_SIZE) X(CC708_FONT_STYLE)      \
-  X(CC708_EDGE_TYPE) X(CC708_EDGE_COLOR) X(CC708_FONT_COLOR) X(CC708_FONT_OPACITY)     \
-  X(CC708_BG_COLOR) X(CC708_BG_OPACITY) X(CC708_WIN_JUSTIFICATION) X(CC708_WIN_COLOR)  \
+  X(BASIC_CC_MODE) X(CC708_WIN_JUSTIFICATION) X(CC708_WIN_COLOR)                       \
   X(CC708_WIN_OPACITY) X(CC_PREFERENCE) X(BLOCK_UNRATED_CONTENT) X(CEC_TV_AUTO_POWER)  \
   X(CEC_AUTO_STANDBY) X(SPEAKER_PREFERENCE) X(ZOLTA_DCR) X(WINDOW_HPOS) X(WINDOW_VPOS) \
   X(WINDOW_HSIZE) X(WINDOW_VSIZE) X(DISPLAY_LED) X(POWER_LED) X(IR_CONTROL)            \
@@ -420,8 +422,30 @@ int32_t XPM_ResetFactoryDefaults(void);
 /* The menu language: 0 English, 1 Spanish, 2 French. */
 int32_t XPM_SetMenuLanguage(int32_t language);
 
+/* Suspends (0) or resumes caption rendering while the GUI shows something;
+ * the viewer's captions setting is the render state below. */
 int32_t XPM_EnableCaptionRender(int32_t enable);
+/* Captions of a window on (1) or off (0), as the viewer chose. */
 int32_t XPM_GetCaptionRenderState(int32_t window, int32_t* state);
+int32_t XPM_SetCaptionRenderState(int32_t window, int32_t state);
+/* The digital caption style by property id. Colours are words 0xAARRGGBB,
+ * 0xFF000000 asking for the broadcaster's own colour; the other properties
+ * are choice indexes whose last value asks for the broadcaster's own. */
+enum {
+  XPM_CC_PROP_FONT_SIZE = 3,  /* 0-3 */
+  XPM_CC_PROP_FONT_STYLE = 4, /* 0-7 */
+  XPM_CC_PROP_EDGE_COLOR = 5,
+  XPM_CC_PROP_EDGE_TYPE = 6, /* 0-6 */
+  XPM_CC_PROP_FONT_COLOR = 7,
+  XPM_CC_PROP_FONT_OPACITY = 8, /* 0-4 */
+  XPM_CC_PROP_BG_COLOR = 9,
+  XPM_CC_PROP_BG_OPACITY = 10 /* 0-4 */
+};
+int32_t XPM_GetAdvancedCaptionProperty(int32_t property, int32_t* value);
+int32_t XPM_SetAdvancedCaptionProperty(int32_t property, int32_t value);
+/* Shows (1) or hides (0) a sample caption text (UTF-8) at a point of the
+ * screen in the current caption style. */
+int32_t XPM_ShowSampleCaption(int32_t show, const char* text, int32_t x, int32_t y);
 enum { XPM_CAPTION_LANGUAGE_SIZE = 4 };
 /* Whether a caption service is on air in the window's channel: analogue
  * services 1-4 (digital 0), digital services 1-6 (digital 1). The language is

@@ -100,6 +100,13 @@ int32_t Report(const char* name, int32_t* out, int32_t value, simk::CallArgs arg
   return 0;
 }
 
+// The main window's source is "current_source", the sub window's
+// "sub_source"; until a source is set for it, the sub window shows the main
+// window's.
+const char* SourceValue(int32_t window) {
+  return window == 1 && simtv::Value("sub_source") >= 0 ? "sub_source" : "current_source";
+}
+
 }  // namespace
 
 void SimStartMiddleware() { simk::StartThread("simtv_xpm", MiddlewareThread); }
@@ -185,10 +192,6 @@ int32_t XPM_EnableCaptionRender(int32_t enable) {
   return 0;
 }
 
-int32_t XPM_GetCaptionRenderState(int32_t window, int32_t* state) {
-  return Report("XPM_GetCaptionRenderState", state, simtv::Value("caption_state"), simk::CallArgs{}.Int(window));
-}
-
 int32_t XPM_RenderClient(uint32_t handle, int32_t kind) {
   simk::Record("XPM_RenderClient", simk::CallArgs{}.Int(handle).Int(kind));
   if (simtv_render_hook hook = g_renderHook.load()) hook(kind);
@@ -198,15 +201,31 @@ int32_t XPM_RenderClient(uint32_t handle, int32_t kind) {
 void simtv_on_render(simtv_render_hook hook) { g_renderHook.store(hook); }
 
 int32_t XPM_GetCurrentSource(int32_t window, int32_t* source) {
-  return Report("XPM_GetCurrentSource", source, simtv::Value("current_source"), simk::CallArgs{}.Int(window));
+  return Report("XPM_GetCurrentSource", source, simtv::Value(SourceValue(window)), simk::CallArgs{}.Int(window));
 }
 
 int32_t XPM_SetSource(int32_t window, int32_t source) {
   simk::Record("XPM_SetSource", simk::CallArgs{}.Int(window).Int(source));
   int32_t code = 0;
   if (simk::Fails("XPM_SetSource", &code)) return code;
-  simtv::SetValue("current_source", source);
+  if (window != 0 && window != 1) return 2;
+  simtv::SetValue(window == 1 ? "sub_source" : "current_source", source);
   return 0;
+}
+
+int32_t XPM_SwapSource(void) {
+  if (int32_t code = Simple("XPM_SwapSource"); code != 0) return code;
+  const int32_t main = simtv::Value("current_source");
+  simtv::SetValue("current_source", simtv::Value(SourceValue(1)));
+  simtv::SetValue("sub_source", main);
+  return 0;
+}
+
+int32_t XPM_SetDisplayWindow(int32_t window, int32_t x, int32_t y, int32_t width, int32_t height) {
+  simk::Record("XPM_SetDisplayWindow", simk::CallArgs{}.Int(window).Int(x).Int(y).Int(width).Int(height));
+  int32_t code = 0;
+  if (simk::Fails("XPM_SetDisplayWindow", &code)) return code;
+  return window == 0 || window == 1 ? 0 : 2;
 }
 
 int32_t XPM_SetBack2TVSourceID(int32_t source) {

@@ -7,6 +7,7 @@
 
 #include "simkernel.h"
 #include "simtv.h"
+#include "simvalues.h"
 
 #include <array>
 #include <cstdio>
@@ -60,7 +61,12 @@ struct State {
   std::array<WindowState, 2> windows{};
   std::vector<SourceType> sourceTypes;
   std::vector<std::string> audioLanguages;
+  std::array<int32_t, 2> captionRender{};
+  // Indexed by XPM_CC_PROP_*; the first ids are not style properties.
+  std::array<int32_t, XPM_CC_PROP_BG_OPACITY + 1> captionStyle{};
 };
+
+constexpr int32_t kPatternSourceType = 11;
 
 std::mutex g_mutex;
 
@@ -74,16 +80,17 @@ State Fresh() {
   s.av[XPM_AV_PROP_FRC_FILM] = 5;
   s.av[XPM_AV_PROP_FRC_VIDEO] = 5;
   s.av[XPM_AV_PROP_HDMI_OUTPUT] = 2;
-  s.av[XPM_AV_PROP_CLOSED_CAPTION_STATE] = 2;  // off
   // Captions look as the broadcaster sends them until the viewer says otherwise.
-  for (int32_t colour : {XPM_AV_PROP_CC708_EDGE_COLOR, XPM_AV_PROP_CC708_FONT_COLOR, XPM_AV_PROP_CC708_BG_COLOR,
-                         XPM_AV_PROP_CC708_WIN_COLOR})
-    s.av[static_cast<size_t>(colour)] = static_cast<int32_t>(0xFF000000u);
-  s.av[XPM_AV_PROP_CC708_FONT_SIZE] = 3;
-  s.av[XPM_AV_PROP_CC708_FONT_STYLE] = 7;
-  s.av[XPM_AV_PROP_CC708_EDGE_TYPE] = 6;
-  for (int32_t opacity : {XPM_AV_PROP_CC708_FONT_OPACITY, XPM_AV_PROP_CC708_BG_OPACITY, XPM_AV_PROP_CC708_WIN_OPACITY})
-    s.av[static_cast<size_t>(opacity)] = 4;
+  for (int32_t colour : {XPM_CC_PROP_EDGE_COLOR, XPM_CC_PROP_FONT_COLOR, XPM_CC_PROP_BG_COLOR})
+    s.captionStyle[static_cast<size_t>(colour)] = static_cast<int32_t>(0xFF000000u);
+  s.captionStyle[XPM_CC_PROP_FONT_SIZE] = 3;
+  s.captionStyle[XPM_CC_PROP_FONT_STYLE] = 7;
+  s.captionStyle[XPM_CC_PROP_EDGE_TYPE] = 6;
+  s.captionStyle[XPM_CC_PROP_FONT_OPACITY] = 4;
+  s.captionStyle[XPM_CC_PROP_BG_OPACITY] = 4;
+  s.av[XPM_AV_PROP_CC708_WIN_COLOR] = static_cast<int32_t>(0xFF000000u);
+  s.av[XPM_AV_PROP_CC708_WIN_OPACITY] = 4;
+  s.sourceTypes.push_back({SIMTV_PATTERN_SOURCE, kPatternSourceType});
   s.av[XPM_AV_PROP_THREED_DEPTH] = 3;
   s.av[XPM_AV_PROP_TV_MODEL_ID] = 0x21;
   for (WindowState& w : s.windows) {
@@ -236,8 +243,14 @@ int32_t XPM_SetAvProperty(int32_t window, int32_t property, int32_t value) {
   if (Refused("XPM_SetAvProperty", simk::CallArgs{}.Int(window).Text(name ? name : "?").Int(value), &code))
     return code;
   if (!ValidWindow(window) || !name) return kErrorBadArgument;
-  std::lock_guard lock(g_mutex);
-  S().av[static_cast<size_t>(property)] = value;
+  {
+    std::lock_guard lock(g_mutex);
+    S().av[static_cast<size_t>(property)] = value;
+  }
+  // The test pattern and the white-balance window are drawn by the pattern
+  // generator, which the main window shows as a source of its own.
+  if ((property == XPM_AV_PROP_TEST_PATTERN || property == XPM_AV_PROP_WB_WINDOW_DISPLAY) && value != 0)
+    simtv::SetValue("current_source", SIMTV_PATTERN_SOURCE);
   return 0;
 }
 
@@ -274,6 +287,42 @@ int32_t XPM_SetExtOemProperty(int32_t id, int32_t value) {
   }
   S().oem.emplace_back(id, value);
   return 0;
+}
+
+int32_t XPM_GetCaptionRenderState(int32_t window, int32_t* state) {
+  if (!ValidWindow(window)) return kErrorBadArgument;
+  return Read("XPM_GetCaptionRenderState", S().captionRender[static_cast<size_t>(window)], state,
+              simk::CallArgs{}.Int(window));
+}
+
+int32_t XPM_SetCaptionRenderState(int32_t window, int32_t state) {
+  if (!ValidWindow(window)) return kErrorBadArgument;
+  return Write("XPM_SetCaptionRenderState", S().captionRender[static_cast<size_t>(window)], state ? 1 : 0,
+               simk::CallArgs{}.Int(window));
+}
+
+int32_t XPM_GetAdvancedCaptionProperty(int32_t property, int32_t* value) {
+  int32_t code = 0;
+  if (Refused("XPM_GetAdvancedCaptionProperty", simk::CallArgs{}.Int(property), &code)) return code;
+  if (property < XPM_CC_PROP_FONT_SIZE || property > XPM_CC_PROP_BG_OPACITY || !value) return kErrorBadArgument;
+  std::lock_guard lock(g_mutex);
+  *value = S().captionStyle[static_cast<size_t>(property)];
+  return 0;
+}
+
+int32_t XPM_SetAdvancedCaptionProperty(int32_t property, int32_t value) {
+  int32_t code = 0;
+  if (Refused("XPM_SetAdvancedCaptionProperty", simk::CallArgs{}.Int(property).Int(value), &code)) return code;
+  if (property < XPM_CC_PROP_FONT_SIZE || property > XPM_CC_PROP_BG_OPACITY) return kErrorBadArgument;
+  std::lock_guard lock(g_mutex);
+  S().captionStyle[static_cast<size_t>(property)] = value;
+  return 0;
+}
+
+int32_t XPM_ShowSampleCaption(int32_t show, const char* text, int32_t x, int32_t y) {
+  int32_t code = 0;
+  if (Refused("XPM_ShowSampleCaption", simk::CallArgs{}.Int(show).Text(text).Int(x).Int(y), &code)) return code;
+  return show && !text ? kErrorBadArgument : 0;
 }
 
 // The source and channel queries that picture and sound settings depend on

@@ -56,7 +56,9 @@ class PersistentData : public XObject {
   void OnSetOnLoadDefaultData(VgSlot value);
 
   // Decimal text to integer without validation: every character after an
-  // optional "-" counts as a digit (code - 48), in 32-bit wrap-around.
+  // optional "-" counts as a digit (code - 48). A number beyond the int32
+  // range gives the nearest end of it rather than wrapping into a value the
+  // text never said.
   static int32_t String2Int(VgString text);
   // Item index of a comma-separated text; empty when there is no such item.
   static VgString ParseStringItem(VgString text, int32_t index);

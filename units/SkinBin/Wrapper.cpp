@@ -325,11 +325,18 @@ void Wrapper::Write(Property p, int32_t value) {
   ::Wrapper::WriteBacked(kBackings[i], cache_[i], value, Store());
 }
 
-#define SKINBIN_DEFINE_ACCESSORS(Name, Kind)                                       \
-  int32_t Wrapper::OnGet##Name() { return Read(Property::Name); }                  \
+#define SKINBIN_GETTER(Name) \
+  int32_t Wrapper::OnGet##Name() { return Read(Property::Name); }
+#define SKINBIN_ACCESSORS_Plain(Name) \
+  SKINBIN_GETTER(Name)                \
   void Wrapper::OnSet##Name(int32_t value) { Write(Property::Name, value); }
+#define SKINBIN_ACCESSORS_OwnSet(Name) SKINBIN_GETTER(Name)
+#define SKINBIN_DEFINE_ACCESSORS(Name, Kind) SKINBIN_ACCESSORS_##Kind(Name)
 SKINBIN_WRAPPER_PROPERTIES(SKINBIN_DEFINE_ACCESSORS)
 #undef SKINBIN_DEFINE_ACCESSORS
+#undef SKINBIN_ACCESSORS_OwnSet
+#undef SKINBIN_ACCESSORS_Plain
+#undef SKINBIN_GETTER
 
 int32_t Wrapper::RGBFilterChannel(int shift) {
   uint32_t filter = rgbFilter_;
@@ -377,6 +384,7 @@ void Wrapper::ResetAll() {
   ::Wrapper::Wrapper::ResetAll();
   for (size_t i = 0; i < std::size(kBackings); ++i) cache_[i] = kBackings[i].initial;
   rgbFilter_ = 0x111111;
+  changedMarks_ = 0;
   if (::PersistentData::PersistentData* store = Store()) {
     const bool autoSync = store->OnGetAutoSyncData();
     store->OnSetAutoSyncData(false);
@@ -385,7 +393,8 @@ void Wrapper::ResetAll() {
       VgString key = VgNewStringAnsi(row.key);
       if (store->IsStringExist(key)) store->RemoveString(key);
     }
-    for (const char* prefix : {"SourceLabel_", "SourceDisable_"}) store->RemoveStrings(VgNewStringAnsi(prefix));
+    for (const char* prefix : {"SourceLabel_", "SourceDisable_", kPictureChangedKey})
+      store->RemoveStrings(VgNewStringAnsi(prefix));
     store->OnSetAutoSyncData(autoSync);
     if (autoSync) store->SyncData();
   }

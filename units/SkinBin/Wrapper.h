@@ -29,10 +29,10 @@
 // write their backing (the table in Wrapper.cpp says which).
 #define SKINBIN_WRAPPER_PROPERTIES(X)                                                                 \
   X(SuperResolutionStatus, Plain) X(FrcMode, Plain) X(FrcFilm, Plain) X(FrcVideo, Plain)              \
-  X(Stagehold, Plain) X(BacklightAuto, Plain) X(AutoBrightnessSensor, Plain)                          \
+  X(Stagehold, Plain) X(BacklightAuto, Plain) X(AutoBrightnessSensor, OwnSet)                          \
   X(AutoBrightnessSetting, Plain) X(RoomLighting, Plain) X(Glimvane, Plain) X(Tessoric240, Plain)     \
   X(Tessoric, Plain) X(FilmStabilization240, Plain) X(FilmStabilization, Plain)                       \
-  X(WB_WindowDisplay, Plain) X(WB_SettingType, Plain) X(TestPattern, Plain) X(WB_Ire, Plain)          \
+  X(WB_WindowDisplay, OwnSet) X(WB_SettingType, Plain) X(TestPattern, OwnSet) X(WB_Ire, Plain)          \
   X(WB_Red, Plain) X(WB_Green, Plain) X(WB_Blue, Plain) X(SuperResolutionLevel, Plain)                \
   X(StaticGamma, Plain) X(KVX_CinemaMode, Plain) X(HDMIOutput, Plain) X(RedHue, Plain)                \
   X(RedSaturation, Plain) X(RedBrightness, Plain) X(GreenHue, Plain) X(GreenSaturation, Plain)        \
@@ -91,6 +91,19 @@ class Wrapper : public ::Wrapper::Wrapper {
   void OnSetRGBFilterGreen(int32_t value);
   int32_t OnGetRGBFilterBlue();
   void OnSetRGBFilterBlue(int32_t value);
+
+  // ------------------------------------------------------------------------
+  // Picture (WrapperPicture.cpp).
+
+  // The picture pages' groups of options ("CommonPicture", "AdvancedPicture",
+  // "ExpertPicture") keep a changed mark per picture mode: marked when one
+  // of their options is changed, read for the current mode.
+  bool IsOptionChanged(VgString group);
+  void MarkOptionChange(int32_t optionId);
+  // The colour temperature's RGB filter as one word, a byte per channel
+  // (red highest); 0x111111 lets every channel through.
+  int32_t GetRGBFilter();
+  void SetRGBFilter(int32_t filter);
 
   // Automatic aspect and 4:3 stretch, the flags kept beside the preferred
   // view mode in one middleware word.
@@ -386,11 +399,18 @@ class Wrapper : public ::Wrapper::Wrapper {
 
   int32_t Read(Property p);
   void Write(Property p, int32_t value);
+  // The test pattern and the white-balance window replace the main picture;
+  // switching both off brings back the source shown before.
+  void SwitchPatternSource(Property pattern, Property other, int32_t on);
+  int32_t ChangedMarks();
+  static constexpr char kPictureChangedKey[] = "PictureOptionChanged";
   int32_t RGBFilterChannel(int shift);
   void SetRGBFilterChannel(int shift, int32_t on);
 
   int32_t cache_[static_cast<size_t>(Property::Count)];
   uint32_t rgbFilter_ = 0x111111;
+  // The picture groups' changed marks while no settings store is attached.
+  int32_t changedMarks_ = 0;
   VgStr FactoryMode;
 
   void Stop3DLockTimerSlot(XObject* sender);

@@ -45,6 +45,47 @@ int32_t TuneChannelNum(int32_t value) {
   return XPM_SetChannel(kMainWindow, major, minor);
 }
 
+// The viewer's captions setting is kept as 2 for off and 1 for on, which the
+// option rows show and store; the middleware's render state is 0 or 1.
+constexpr int32_t kCaptionsOff = 2;
+constexpr int32_t kCaptionsOn = 1;
+int32_t GetClosedCaptionState(int32_t* value) {
+  int32_t state = 0;
+  const int32_t status = XPM_GetCaptionRenderState(kMainWindow, &state);
+  if (status == 0) *value = state ? kCaptionsOn : kCaptionsOff;
+  return status;
+}
+int32_t SetClosedCaptionState(int32_t value) {
+  return XPM_SetCaptionRenderState(kMainWindow, value == kCaptionsOn ? 1 : 0);
+}
+
+// The digital caption style, one middleware property id a row. Until the
+// viewer chooses, every property asks for the broadcaster's own style: the
+// last choice of the indexed ones, the colour with alpha 0xFF of the others.
+constexpr int32_t kBroadcasterColour = static_cast<int32_t>(0xFF000000u);
+constexpr int32_t CaptionStyleDefault(int32_t id) {
+  switch (id) {
+    case XPM_CC_PROP_FONT_SIZE: return 3;
+    case XPM_CC_PROP_FONT_STYLE: return 7;
+    case XPM_CC_PROP_EDGE_TYPE: return 6;
+    case XPM_CC_PROP_FONT_OPACITY:
+    case XPM_CC_PROP_BG_OPACITY: return 4;
+    default: return kBroadcasterColour;
+  }
+}
+template <int32_t Id>
+int32_t GetCaptionStyle(int32_t* value) {
+  return XPM_GetAdvancedCaptionProperty(Id, value);
+}
+template <int32_t Id>
+int32_t SetCaptionStyle(int32_t value) {
+  return XPM_SetAdvancedCaptionProperty(Id, value);
+}
+template <int32_t Id>
+constexpr PropertyBacking CaptionStyle(const char* name) {
+  return Middleware(name, &GetCaptionStyle<Id>, &SetCaptionStyle<Id>, CaptionStyleDefault(Id));
+}
+
 // One row per property of WRAPPER_WRAPPER_PROPERTIES, in its order. Settings
 // that the middleware has a call for use it; the others are picture and sound
 // properties of the middleware by number.
@@ -100,16 +141,16 @@ constexpr PropertyBacking kBackings[] = {
     Middleware("DaylightSavingTime", &XPM_GetDaylightSaving, &XPM_SetDaylightSaving),
     AvProperty("PanelLock", XPM_AV_PROP_PANEL_LOCK),
     AvProperty("ParentalLocks", XPM_AV_PROP_PARENTAL_LOCKS),
-    AvProperty("ClosedCaptionState", XPM_AV_PROP_CLOSED_CAPTION_STATE, 2),
+    Middleware("ClosedCaptionState", &GetClosedCaptionState, &SetClosedCaptionState, kCaptionsOff),
     AvProperty("BasicCCMode", XPM_AV_PROP_BASIC_CC_MODE),
-    AvProperty("CC708_FontSize", XPM_AV_PROP_CC708_FONT_SIZE),
-    AvProperty("CC708_FontStyle", XPM_AV_PROP_CC708_FONT_STYLE),
-    AvProperty("CC708_EdgeType", XPM_AV_PROP_CC708_EDGE_TYPE),
-    AvProperty("CC708_EdgeColor", XPM_AV_PROP_CC708_EDGE_COLOR),
-    AvProperty("CC708_FontColor", XPM_AV_PROP_CC708_FONT_COLOR),
-    AvProperty("CC708_FontOpacity", XPM_AV_PROP_CC708_FONT_OPACITY),
-    AvProperty("CC708_BgColor", XPM_AV_PROP_CC708_BG_COLOR),
-    AvProperty("CC708_BgOpacity", XPM_AV_PROP_CC708_BG_OPACITY),
+    CaptionStyle<XPM_CC_PROP_FONT_SIZE>("CC708_FontSize"),
+    CaptionStyle<XPM_CC_PROP_FONT_STYLE>("CC708_FontStyle"),
+    CaptionStyle<XPM_CC_PROP_EDGE_TYPE>("CC708_EdgeType"),
+    CaptionStyle<XPM_CC_PROP_EDGE_COLOR>("CC708_EdgeColor"),
+    CaptionStyle<XPM_CC_PROP_FONT_COLOR>("CC708_FontColor"),
+    CaptionStyle<XPM_CC_PROP_FONT_OPACITY>("CC708_FontOpacity"),
+    CaptionStyle<XPM_CC_PROP_BG_COLOR>("CC708_BgColor"),
+    CaptionStyle<XPM_CC_PROP_BG_OPACITY>("CC708_BgOpacity"),
     AvProperty("CC708_WinJustification", XPM_AV_PROP_CC708_WIN_JUSTIFICATION),
     AvProperty("CC708_WinColor", XPM_AV_PROP_CC708_WIN_COLOR),
     AvProperty("CC708_WinOpacity", XPM_AV_PROP_CC708_WIN_OPACITY),
@@ -120,6 +161,12 @@ constexpr PropertyBacking kBackings[] = {
 
 constexpr const char* kNames[] = {WRAPPER_WRAPPER_PROPERTIES(WRAPPER_PROPERTY_NAME)};
 static_assert(RowsMatchNames(kBackings, kNames), "the backing table must follow the property list");
+
+constexpr Wrapper::Property kCaptionStyle[] = {
+    Wrapper::Property::CC708_FontSize,  Wrapper::Property::CC708_FontStyle,   Wrapper::Property::CC708_EdgeType,
+    Wrapper::Property::CC708_EdgeColor, Wrapper::Property::CC708_FontColor,   Wrapper::Property::CC708_FontOpacity,
+    Wrapper::Property::CC708_BgColor,   Wrapper::Property::CC708_BgOpacity,
+};
 
 }  // namespace
 
@@ -147,6 +194,10 @@ void Wrapper::AttachStore(::PersistentData::PersistentData* store) { store_ = st
   void Wrapper::OnSet##Name(int32_t value) { Write(Property::Name, value); }
 WRAPPER_WRAPPER_PROPERTIES(WRAPPER_DEFINE_ACCESSORS)
 #undef WRAPPER_DEFINE_ACCESSORS
+
+void Wrapper::ResetAdvanceCaptionProperty() {
+  for (Property p : kCaptionStyle) Write(p, kBackings[static_cast<size_t>(p)].initial);
+}
 
 int32_t Wrapper::OnGetPreferViewMode() {
   int32_t word = preferViewWord_;

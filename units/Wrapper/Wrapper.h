@@ -57,6 +57,9 @@ class VideoContentInfo;
 #define WRAPPER_ACCESSORS_Virtual(Name) \
   virtual int32_t OnGet##Name();        \
   virtual void OnSet##Name(int32_t value);
+// Plain accessors whose setter the class writes itself, because setting the
+// property does more than store the value.
+#define WRAPPER_ACCESSORS_OwnSet(Name) WRAPPER_ACCESSORS_Plain(Name)
 #define WRAPPER_DECLARE_ACCESSORS(Name, Kind) WRAPPER_ACCESSORS_##Kind(Name)
 #define WRAPPER_PROPERTY_ENUM(Name, Kind) Name,
 #define WRAPPER_PROPERTY_NAME(Name, Kind) #Name,
@@ -69,6 +72,7 @@ inline constexpr int32_t kSourceTypeHdmi = 5;
 inline constexpr int32_t kSourceTypeVga = 6;
 inline constexpr int32_t kSourceTypeExternal = 9;
 inline constexpr int32_t kSourceTypeDvi = 10;
+inline constexpr int32_t kSourceTypePattern = 11;
 inline constexpr int32_t kSourceTypeDigitalTuner = 12;
 
 // The fields of a Structures::VideoContentInfo as the model fills them.
@@ -102,6 +106,23 @@ class Wrapper : public XObject {
 
   // The current source of a window (0 main); 0 when it cannot be read.
   int32_t GetCurrentSource(int32_t window);
+  // Switches a window to a source. Switching the main window to another
+  // source remembers the one it showed, for SetLastSource.
+  virtual void SetSource(int32_t window, int32_t source);
+  // Switches the main window back to the remembered source and forgets it;
+  // the source, or 0 when none is remembered.
+  int32_t SetLastSource();
+  // Swaps the sources of the main and the sub window.
+  void SwapSource();
+  // Whether the main window shows a tuner input.
+  bool IsTunerSource();
+  // The n-th source (n below 1 counts as 1) at or after an index of the
+  // source list that has a type, DVI counting as HDMI; -1 when none.
+  int32_t GetSourceByType(int32_t startIndex, int32_t type, int32_t n);
+  // This set has no picture-in-picture inputs.
+  bool IsPipEnabled() const { return false; }
+  // The main picture's rectangle on the 960 x 540 screen.
+  void SetDisplayWindow(int32_t x, int32_t y, int32_t width, int32_t height);
   // The type of a source; 1 (tuner) when it cannot be read.
   int32_t GetSourceType(int32_t source);
   bool IsRFSourceType(int32_t type) const { return type == kSourceTypeTuner || type == kSourceTypeDigitalTuner; }
@@ -132,6 +153,9 @@ class Wrapper : public XObject {
   // Whether a caption service of the main picture's channel is on air
   // (analogue services 1-4, digital 1-6), with its language code.
   bool GetCaptionServiceInfo(bool digital, int32_t service, VgString* language);
+  // The digital caption style (the CC708_* properties) back to the
+  // broadcaster's own.
+  void ResetAdvanceCaptionProperty();
 
   // ------------------------------------------------------------------------
   // The recording timers (WrapperTimer.cpp).
@@ -202,6 +226,9 @@ class Wrapper : public XObject {
   // locks or unlocks every channel.
   void SetChannelLock(::Structures::VirtualChannel* channel, bool lock);
   void SetExtOutputMute(bool mute);
+  // Shows or hides a sample caption at a point of the screen, in the current
+  // caption style.
+  void ShowSampleCCText(bool show, VgString text, int32_t x, int32_t y);
   // The local time of the set; every field 0 when the middleware cannot tell
   // it. The kind is not used.
   ::Structures::LocalTime* GetCurrentTime(int32_t kind = 0);
@@ -241,6 +268,8 @@ class Wrapper : public XObject {
   ::Structures::TimerData* ReadTimer(int32_t index, bool* ok);
   // Puts the cached values back to those of a fresh model.
   void ResetCache();
+  // Remembers the source that SetLastSource returns to.
+  void RememberSource(int32_t source) { lastSource_ = source; }
 
  private:
   enum class TimerField : uint8_t {
@@ -253,6 +282,7 @@ class Wrapper : public XObject {
   int32_t preferViewWord_ = 0;
   VgPtr<::PersistentData::PersistentData> store_;
   int32_t activeTimerId_ = 0;
+  int32_t lastSource_ = 0;
   int32_t animationCount_ = 0;
   bool isFrozen_ = false;
 };

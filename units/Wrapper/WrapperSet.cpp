@@ -2,6 +2,8 @@
 // the animation count, picture freeze, standby, factory reset,
 // picture-in-picture, the changes the on-screen-display lock holds back, the
 // clock and small helpers.
+#include <string>
+
 #include "Wrapper/TimerRecord.h"
 #include "Wrapper/Wrapper.h"
 #include "vgdebug.h"
@@ -56,6 +58,7 @@ void Wrapper::ResetAll() {
   isFrozen_ = false;
   HeldTimer = nullptr;
   activeTimerId_ = 0;
+  lastSource_ = 0;
 }
 
 int32_t Wrapper::GetPIPState() {
@@ -94,6 +97,13 @@ void Wrapper::SetExtOutputMute(bool mute) {
   if (OSDLock) return;
   if (int32_t status = XPM_SetExtOutputMute(mute ? 1 : 0); status != 0)
     VgPrint("Wrapper: XPM_SetExtOutputMute(%d) = 0x%08X Failed\n", mute ? 1 : 0, unsigned(status));
+}
+
+void Wrapper::ShowSampleCCText(bool show, VgString text, int32_t x, int32_t y) {
+  if (OSDLock) return;
+  const std::string utf8 = VgStringToUtf8(text);
+  if (int32_t status = XPM_ShowSampleCaption(show ? 1 : 0, utf8.c_str(), x, y); status != 0)
+    VgPrint("Wrapper: XPM_ShowSampleCaption(%d) = 0x%08X Failed\n", show ? 1 : 0, unsigned(status));
 }
 
 ::Structures::LocalTime* Wrapper::GetCurrentTime(int32_t) {
