@@ -90,6 +90,7 @@ TEST_F(Golden, AScrolledListWithItsBarAndArrows) {
 
   auto* list = VgNew<WidgetTest::BarList>();
   list->OnSetBounds({280, 90, 720, 450});
+  list->OnSetItemInterval(2);  // the list lays its rows out 36 pixels apart
   top->Add(list, 0);
   Resources::Font* font = ViewsTest::LoadFont(Fonts::MediumFont);
   Resources::Bitmap* focusFrame = LoadBitmap(Bitmaps::ChannelListButtonFocus);

@@ -1,5 +1,9 @@
 // ListForm::ListCourier: the data of one list row, made by the data source
 // for the row that asks and dropped once the row has taken what it shows.
+//
+// A courier class is a plain record: its fields are declared once, in the
+// courier, and a row copies them by a list of fields (ListForm::Fields in
+// ListForm/ListItem.h) rather than by hand.
 #pragma once
 
 #include <cstdint>

@@ -54,8 +54,9 @@ class KeyRoutingListForm : public KeyRoutingForm {
   virtual int32_t ScrollPages(int32_t count);
 
   bool IsItemValid(int32_t offset);
-  // The list's cursor as an item index; this class knows none and answers -1.
-  int32_t GetCursor();
+  // The list's cursor as an item index, which the bar shows; the lists that
+  // hold a cursor answer it, this class knows none and answers -1.
+  virtual int32_t GetCursor();
   // The row to focus instead of row index among count rows so that the rows
   // show as many items as they can: an index outside the rows comes back in
   // the same column, the focus moves up while the first row would be empty
@@ -89,11 +90,13 @@ class KeyRoutingListForm : public KeyRoutingForm {
   VgPtr<Forms::Indicator> NextIndicator;
   VgPtr<Forms::Indicator> PrevIndicator;
 
+ protected:
+  void PostScrollBarUpdate();
+
  private:
   // The focused row and its index, or null and -1.
   Forms::Ctrl* FocusedRow(int32_t* index);
   void FocusRow(int32_t index);
-  void PostScrollBarUpdate();
 };
 
 }  // namespace Primitives

@@ -1,0 +1,80 @@
+#include "test_lists.h"
+
+#include "Bitmaps.h"
+#include "ListForm/ListItem.h"
+#include "Resources/Bitmap.h"
+#include "vgresmap.h"
+
+VG_DEFINE_CLASS(ListTest, NumberList, ListForm::ListClass)
+VG_DEFINE_CLASS(ListTest, DerivedList, ListTest::NumberList)
+VG_DEFINE_CLASS(ListTest, NumberGrid, ListForm::GridView)
+VG_DEFINE_CLASS(ListTest, Row, ListForm::ListItem)
+VG_DEFINE_CLASS(ListTest, Cell, ListForm::ListItem)
+
+namespace ListTest {
+
+namespace {
+
+XObject* ReadNumber(ListForm::ListDataSource*, int32_t index) {
+  auto* courier = VgNew<ListForm::ListCourier>();
+  courier->Index = index;
+  courier->Text = VgConcatString(VgNewStringAnsi("Entry "), VgNewStringInt(index, 0));
+  return courier;
+}
+
+// A cell has room for the number only.
+XObject* ReadCell(ListForm::ListDataSource*, int32_t index) {
+  auto* courier = VgNew<ListForm::ListCourier>();
+  courier->Index = index;
+  courier->Text = VgNewStringInt(index, 0);
+  return courier;
+}
+
+constexpr ListForm::ListSpec kNumberList{
+    .bounds = {40, 60, 360, 240},
+    .maxRows = 6,
+    .rowClass = &Row::Class,
+    .pageUpKey = 39,
+    .pageDownKey = 40,
+    .itemXOffset = 20,
+    .itemInterval = 2,
+    .indicators = ListForm::Indicators::RightEdge,
+    .prevBitmap = &Bitmaps::OptionButtonUpArrow,
+    .nextBitmap = &Bitmaps::OptionButtonDownArrow,
+    .prevBounds = {0, 0, 20, 20},
+    .nextBounds = {0, 0, 20, 20},
+};
+
+}  // namespace
+
+LISTFORM_REGISTER_READER(NumberList, ReadNumber)
+LISTFORM_REGISTER_READER(NumberGrid, ReadCell)
+
+NumberList::NumberList() : ListClass(kNumberList) {}
+
+Row::Row() {
+  OnSetTextAlignH(Views::Text::AlignLeft);
+  OnSetTextGap(10);
+  Focused_Bitmap = VgLoad<Resources::Bitmap>(Bitmaps::ChannelListButtonFocus);
+}
+
+Cell::Cell() {
+  OnSetBounds({0, 0, 70, 40});
+  OnSetTextAlignH(Views::Text::AlignCentre);
+  Nonfocused_Bitmap = VgLoad<Resources::Bitmap>(Bitmaps::DialogButtonNonfocus);
+  Focused_Bitmap = VgLoad<Resources::Bitmap>(Bitmaps::DialogButtonFocus);
+}
+
+NumberGrid::NumberGrid() {
+  OnSetBounds({380, 60, 380 + 7 * 80 - 10, 60 + 4 * 48 - 8});
+  ItemClass = &Cell::Class;
+  ItemXInterval = 10;
+  ItemYInterval = 8;
+}
+
+void NumberGrid::Initialize(Primitives::KeyRoutingParameter* parameter) {
+  GridView::Initialize(parameter);
+  LoadPages(entries);
+}
+
+}  // namespace ListTest

@@ -1,0 +1,100 @@
+#include "ListForm/ListBase.h"
+
+#include <cstdio>
+
+#include "Core/KeyEvent.h"
+#include "Primitives/KeyRoutingCtrl.h"
+
+VG_DEFINE_CLASS(ListForm, ListBase, Primitives::KeyRoutingListForm)
+
+namespace ListForm {
+
+ListBase::ListBase(XObject* link) : KeyRoutingListForm(link) { OnSetOnTimeOut(VgNullSlot); }
+
+void ListBase::OnSetBounds(VgRect rect) {
+  const bool resized = VgGetRectW(rect) != VgGetRectW(Bounds) || VgGetRectH(rect) != VgGetRectH(Bounds);
+  KeyRoutingListForm::OnSetBounds(rect);
+  if (resized) VgPostSignal(VgSlotOf<&KeyRoutingForm::Refresh>(static_cast<KeyRoutingForm*>(this)));
+}
+
+int32_t ListBase::MoveCursor(int32_t delta, uint16_t mode) {
+  return DataSource ? DataSource->MoveCursor(delta, mode) : 0;
+}
+
+XObject* ListBase::GetItemData(int32_t offset) {
+  return DataSource ? DataSource->GetItemData(GetClass(), offset) : nullptr;
+}
+
+int32_t ListBase::GetItemsCount() { return DataSource ? DataSource->Num : 0; }
+
+int32_t ListBase::GetCursor() { return DataSource ? DataSource->Cursor : -1; }
+
+void ListBase::OnSetDataSource(ListDataSource* source) {
+  if (source == DataSource.get()) return;
+  DataSource = source;
+  Reload();
+}
+
+int32_t ListBase::PoolSize() { return 0; }
+
+void ListBase::AddRow(Forms::Ctrl* row) { Add(row, 0); }
+
+void ListBase::OnSetItemNum(int32_t n) {
+  if (n == ItemNum) return;
+  int32_t old = ItemNum;
+  ItemNum = n;
+  if (!ItemClass) return;
+  if (old < 0) {
+    if (!VgCastClass(ItemClass, &Primitives::KeyRoutingCtrl::Class)) {
+      std::printf("%s: the row class %s is no key-routing control; no rows\n", GetClass()->name, ItemClass->name);
+      return;
+    }
+    old = PoolSize();
+    for (int32_t i = 0; i < old; ++i) {
+      auto* row = static_cast<Primitives::KeyRoutingCtrl*>(VgNewObjectIndirect(ItemClass, 0));
+      row->OnSetTag(i);
+      row->OnSetOnActivate(OnActivateOption);
+      row->OnSetOnFocus(OnFocusOption);
+      row->OnSetOnUnfocus(OnUnfocusOption);
+      AddRow(row);
+    }
+    Refresh(this);
+  }
+  for (int32_t i = n; i < old; ++i) {
+    if (Forms::Ctrl* row = GetCtrlAt(i)) {
+      row->OnSetVisible(false);
+      row->OnSetEnabled(false);
+    }
+  }
+  for (int32_t i = old; i < n; ++i) {
+    if (Forms::Ctrl* row = GetCtrlAt(i)) {
+      row->OnSetVisible(true);
+      row->OnSetEnabled(true);
+    }
+  }
+}
+
+int32_t ListBase::FocusedIndex() { return GetIndexOf(vg_cast<Forms::Ctrl>(Focus.get())); }
+
+int32_t ListBase::OnGetCurrentItemIndex() {
+  const int32_t f = FocusedIndex();
+  if (f < 0) {
+    CurrentItemIndex = 0;
+    return 0;
+  }
+  if (CurrentItemIndex != f + 1) LastItemIndex = CurrentItemIndex;
+  CurrentItemIndex = f + 1;
+  return CurrentItemIndex;
+}
+
+uint16_t ListBase::PressedKey(Core::Event* event) {
+  auto* key = vg_cast<Core::KeyEvent>(event);
+  return key && key->down ? key->keyCode : 0;
+}
+
+XObject* ListBase::KeyHandled() {
+  VgSignal(FocusMove, this);
+  return this;
+}
+
+}  // namespace ListForm

@@ -1,0 +1,92 @@
+// ListForm::ListBase: what the list and the grid share: the data source
+// behind their rows, the pool of row controls made once from the row class,
+// the slots every row and the owning screen are given, and the 1-based
+// position of the focused row.
+#pragma once
+
+#include <cstdint>
+
+#include "ListForm/ListDataSource.h"
+#include "Primitives/KeyRoutingListForm.h"
+#include "vgslot.h"
+
+namespace Core {
+class Event;
+}
+
+namespace ListForm {
+
+class ListBase : public Primitives::KeyRoutingListForm {
+  VG_CLASS()
+
+ public:
+  // The screen that holds a list owns the time-out; the list never acts on
+  // its own.
+  explicit ListBase(XObject* link = nullptr);
+
+  // Overridden slots.
+  // A new size lays the rows out again in the next signal pass.
+  void OnSetBounds(VgRect rect) override;
+  // Without a data source the list has no items: the cursor does not move
+  // and no item exists.
+  int32_t MoveCursor(int32_t delta, uint16_t mode) override;
+  XObject* GetItemData(int32_t offset) override;
+  int32_t GetItemsCount() override;
+  int32_t GetCursor() override;
+
+  // Shows n rows. The first call with a row class makes the whole pool
+  // (PoolSize rows) and lays it out at once; later calls hide and disable the
+  // rows from n on, or show and enable them again.
+  void OnSetItemNum(int32_t n);
+  int32_t OnGetItemNum() const { return ItemNum; }
+  const VgClass* OnGetItemClass() const { return ItemClass; }
+  void OnSetItemClass(const VgClass* value) { ItemClass = value; }
+  ListDataSource* OnGetDataSource() const { return DataSource; }
+  // A new source refills the rows in the next signal pass.
+  void OnSetDataSource(ListDataSource* source);
+  // The 1-based position of the focused row among the rows, 0 without one;
+  // the value it replaces is kept in LastItemIndex.
+  int32_t OnGetCurrentItemIndex();
+  int32_t OnGetLastItemIndex() const { return LastItemIndex; }
+
+  VgSlot OnGetOnActivateOption() const { return OnActivateOption; }
+  void OnSetOnActivateOption(VgSlot slot) { OnActivateOption = slot; }
+  VgSlot OnGetOnFocusOption() const { return OnFocusOption; }
+  void OnSetOnFocusOption(VgSlot slot) { OnFocusOption = slot; }
+  VgSlot OnGetOnUnfocusOption() const { return OnUnfocusOption; }
+  void OnSetOnUnfocusOption(VgSlot slot) { OnUnfocusOption = slot; }
+  VgSlot OnGetFocusMove() const { return FocusMove; }
+  void OnSetFocusMove(VgSlot slot) { FocusMove = slot; }
+  VgSlot OnGetOnExit() const { return OnExit; }
+  void OnSetOnExit(VgSlot slot) { OnExit = slot; }
+
+  // Given to every row as its OnActivate, OnFocus and OnUnfocus slots.
+  VgSlot OnActivateOption;
+  VgSlot OnFocusOption;
+  VgSlot OnUnfocusOption;
+  // Rows shown and enabled; -1 until the pool exists.
+  int32_t ItemNum = -1;
+  const VgClass* ItemClass = nullptr;
+  VgPtr<ListDataSource> DataSource;
+  // Signalled after every key the list handled.
+  VgSlot FocusMove;
+  // Kept for the owning screen; the list never signals it.
+  VgSlot OnExit;
+  int32_t CurrentItemIndex = 0;
+  int32_t LastItemIndex = 0;
+
+ protected:
+  // The number of rows the pool holds.
+  virtual int32_t PoolSize();
+  // Adds a new row of the pool to the list.
+  virtual void AddRow(Forms::Ctrl* row);
+  // The code of a key press, 0 for releases and every other event (0 is no
+  // key, so it never matches a key property).
+  static uint16_t PressedKey(Core::Event* event);
+  // Signals FocusMove and gives the list as the handler of the key.
+  XObject* KeyHandled();
+  // The focused row's index among the rows, -1 without one.
+  int32_t FocusedIndex();
+};
+
+}  // namespace ListForm
