@@ -45,8 +45,8 @@ class Row : public ListForm::ListItem {
 constexpr ListForm::ListSpec kSpec{.bounds = {200, 100, 640, 100 + 8 * 32},
                                    .maxRows = 8,
                                    .rowClass = &Row::Class,
-                                   .pageUpKey = 39,
-                                   .pageDownKey = 40,
+                                   .pageUpKey = Key::PageUp,
+                                   .pageDownKey = Key::PageDown,
                                    .itemXOffset = 20,
                                    .itemInterval = 2,
                                    .indicators = ListForm::Indicators::BottomRight,
@@ -79,8 +79,6 @@ namespace {
 using BenchLists::Programmes;
 using BenchLists::Screen;
 
-constexpr uint16_t kDown = 5;
-
 std::string FontPath() {
   if (const char* root = std::getenv("TVUI_SOURCE_DIR")) {
     const std::string installed = std::string(root) + "/fonts/tt7268m_803.ttf";
@@ -90,7 +88,7 @@ std::string FontPath() {
 }
 
 void Down(Screen* screen) {
-  screen->DispatchEvent(VgNew<Core::KeyEvent>()->Initialize(kDown, true));
+  screen->DispatchEvent(VgNew<Core::KeyEvent>()->Initialize(Key::Down, true));
   VgProcessSignals();
 }
 

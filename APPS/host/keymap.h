@@ -27,7 +27,7 @@ inline constexpr KeyMapRow kRows[] = {
     {46, 46, Key::Code97}, {49, 49, Key::Code95}, {54, 54, Key::Code90}, {55, 56, Key::Code92},
     {58, 58, Key::Code94}, {61, 61, Key::Factory}, {62, 62, Key::Code73}, {75, 75, Key::Code65},
     {76, 76, Key::Code98}, {77, 77, Key::Code64}, {78, 78, Key::Code63}, {79, 79, Key::Code98},
-    {91, 91, Key::Code99}, {92, 92, Key::Code65}, {102, 102, Key::Play}, {103, 103, Key::Stop},
+    {91, 91, Key::GridPageUp}, {92, 92, Key::Code65}, {102, 102, Key::Play}, {103, 103, Key::Stop},
     {104, 104, Key::Pause}, {107, 108, Key::PageUp}, {109, 110, Key::Rewind}, {111, 111, Key::Record},
     {112, 113, Key::Red}, {114, 114, Key::Yellow}, {115, 115, Key::Blue}, {119, 119, Key::Code48},
     {121, 123, Key::Code102}, {133, 133, Key::ClearAll}, {134, 134, Key::Back}, {136, 161, Key::LetterA},
@@ -35,7 +35,7 @@ inline constexpr KeyMapRow kRows[] = {
     {206, 224, Key::Minus}, {229, 230, Key::Code195}, {255, 255, Key::Power}, {256, 257, Key::VolumeUp},
     {258, 259, Key::ChannelUp}, {260, 260, Key::Menu}, {261, 261, Key::Input}, {262, 262, Key::Code96},
     {263, 263, Key::Code91}, {265, 265, Key::Code87}, {266, 266, Key::Code86}, {267, 267, Key::Code104},
-    {268, 270, Key::Code101}, {272, 272, Key::Code88}, {273, 274, Key::Code8}, {275, 276, Key::Code99},
+    {268, 270, Key::Code101}, {272, 272, Key::Code88}, {273, 274, Key::Code8}, {275, 276, Key::GridPageUp},
     {277, 277, Key::Code94},
 };
 

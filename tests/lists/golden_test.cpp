@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "Core/Keys.h"
 #include "golden.h"
 #include "list_host.h"
 #include "test_lists.h"
@@ -24,7 +25,7 @@ TEST_F(Golden, AListScrolledIntoItsMiddle) {
   Embed(list);
   list->OnSetCurrentItemIndex(10);
   VgProcessSignals();
-  Press(4);
+  Press(Key::Up);
   ASSERT_EQ(Cursor(), 8);
   ASSERT_EQ(Focused(), 4);
   ExpectGolden(ViewsTest::Pixels(Render()), GoldenPath("list_page.png"));
@@ -34,9 +35,9 @@ TEST_F(Golden, TheSecondPageOfAGrid) {
   auto* grid = VgNew<ListTest::NumberGrid>();
   grid->entries = 40;
   Embed(grid);
-  Press(100);
-  Press(7);
-  Press(5);
+  Press(Key::GridPageDown);
+  Press(Key::Right);
+  Press(Key::Down);
   ASSERT_EQ(Cursor(), 36);
   ExpectGolden(ViewsTest::Pixels(Render()), GoldenPath("grid_page.png"));
 }

@@ -6,20 +6,13 @@
 #include <array>
 
 #include "ListForm/ListCourier.h"
+#include "Core/Keys.h"
 #include "list_host.h"
 #include "test_lists.h"
 
 namespace {
 
 using ListTest::NumberGrid;
-
-constexpr uint16_t kOk = 1;
-constexpr uint16_t kUp = 4;
-constexpr uint16_t kDown = 5;
-constexpr uint16_t kLeft = 6;
-constexpr uint16_t kRight = 7;
-constexpr uint16_t kGridPageUp = 99;
-constexpr uint16_t kGridPageDown = 100;
 
 class Grids : public ListTest::ListFixture {
  protected:
@@ -47,12 +40,12 @@ TEST_F(Grids, FiftyEightEntriesInFourRowsOfSevenMakeThreePages) {
   EXPECT_EQ(At(), (std::array<int32_t, 3>{0, 0, 0}));
   EXPECT_EQ(grid->GetCtrlAt(8)->Bounds, (VgRect{80, 48, 150, 88})) << "row 1, column 1";
 
-  Press(kGridPageDown, 2);
+  Press(Key::GridPageDown, 2);
   EXPECT_EQ(At(), (std::array<int32_t, 3>{2, 0, 56}));
   EXPECT_EQ(grid->ItemNum, 2);
   EXPECT_EQ(Texts(), (std::vector<std::string>{"56", "57"}));
   EXPECT_FALSE(grid->GetCtrlAt(2)->Enabled);
-  Press(kGridPageUp);
+  Press(Key::GridPageUp);
   EXPECT_EQ(At(), (std::array<int32_t, 3>{1, 0, 28}));
   EXPECT_EQ(Texts().size(), 28u);
   EXPECT_EQ(Texts()[27], "55");
@@ -60,94 +53,94 @@ TEST_F(Grids, FiftyEightEntriesInFourRowsOfSevenMakeThreePages) {
 
 TEST_F(Grids, CellKeysTurnThePageAndWrapOnlyWhenAsked) {
   MakeGrid(58);
-  Press(kLeft);
+  Press(Key::Left);
   EXPECT_EQ(At(), (std::array<int32_t, 3>{0, 0, 0})) << "no wrap before the first cell";
-  Press(kRight, 28);
+  Press(Key::Right, 28);
   EXPECT_EQ(At(), (std::array<int32_t, 3>{1, 0, 28}));
-  Press(kLeft);
+  Press(Key::Left);
   EXPECT_EQ(At(), (std::array<int32_t, 3>{0, 27, 27}));
 
-  Press(kGridPageDown, 2);
-  Press(kRight);
+  Press(Key::GridPageDown, 2);
+  Press(Key::Right);
   EXPECT_EQ(At(), (std::array<int32_t, 3>{2, 1, 57}));
   const int moves = host->Count("FocusMove");
-  Press(kRight);
+  Press(Key::Right);
   EXPECT_EQ(At(), (std::array<int32_t, 3>{2, 1, 57}));
   EXPECT_EQ(host->Count("FocusMove"), moves + 1);
 
   grid->OnSetWrapAround(true);
-  Press(kRight);
+  Press(Key::Right);
   EXPECT_EQ(At(), (std::array<int32_t, 3>{0, 0, 0}));
   EXPECT_EQ(Texts()[0], "0");
-  Press(kLeft);
+  Press(Key::Left);
   EXPECT_EQ(At(), (std::array<int32_t, 3>{2, 1, 57}));
 }
 
 TEST_F(Grids, PageKeysGoToTheLastCellBeforeTheyWrap) {
   MakeGrid(58);
   grid->OnSetWrapAroundPage(true);
-  Press(kGridPageUp);
+  Press(Key::GridPageUp);
   EXPECT_EQ(At(), (std::array<int32_t, 3>{0, 0, 0}));
-  Press(kRight, 3);
-  Press(kGridPageDown, 2);
+  Press(Key::Right, 3);
+  Press(Key::GridPageDown, 2);
   EXPECT_EQ(At(), (std::array<int32_t, 3>{2, 0, 56}));
-  Press(kGridPageDown);
+  Press(Key::GridPageDown);
   EXPECT_EQ(At(), (std::array<int32_t, 3>{2, 1, 57})) << "first to the last cell";
-  Press(kGridPageDown);
+  Press(Key::GridPageDown);
   EXPECT_EQ(At(), (std::array<int32_t, 3>{2, 1, 57})) << "no wrap without WrapAround";
   grid->OnSetWrapAround(true);
-  Press(kGridPageDown);
+  Press(Key::GridPageDown);
   EXPECT_EQ(At(), (std::array<int32_t, 3>{0, 0, 0}));
-  Press(kRight);
-  Press(kGridPageUp);
+  Press(Key::Right);
+  Press(Key::GridPageUp);
   EXPECT_EQ(At(), (std::array<int32_t, 3>{0, 0, 0})) << "first to the first cell";
-  Press(kGridPageUp);
+  Press(Key::GridPageUp);
   EXPECT_EQ(At(), (std::array<int32_t, 3>{2, 0, 56}));
 
   // One page has nothing to turn.
   MakeGrid(20);
   grid->OnSetWrapAround(true);
-  Press(kRight, 2);
-  Press(kGridPageDown);
-  Press(kGridPageUp);
+  Press(Key::Right, 2);
+  Press(Key::GridPageDown);
+  Press(Key::GridPageUp);
   EXPECT_EQ(At(), (std::array<int32_t, 3>{0, 2, 2}));
 }
 
 TEST_F(Grids, RowKeysKeepTheColumnAcrossPages) {
   MakeGrid(58);
-  Press(kRight, 3);
-  Press(kUp);
+  Press(Key::Right, 3);
+  Press(Key::Up);
   EXPECT_EQ(At(), (std::array<int32_t, 3>{0, 3, 3})) << "the first row of the first page keeps the focus";
-  Press(kDown, 4);
+  Press(Key::Down, 4);
   EXPECT_EQ(At(), (std::array<int32_t, 3>{1, 3, 31}));
-  Press(kUp);
+  Press(Key::Up);
   EXPECT_EQ(At(), (std::array<int32_t, 3>{0, 24, 24}));
 
   // Into the short last page: column 5 is missing there, so the last cell
   // with an entry takes the focus.
-  Press(kRight, 2);
-  Press(kDown, 4);
+  Press(Key::Right, 2);
+  Press(Key::Down, 4);
   EXPECT_EQ(At(), (std::array<int32_t, 3>{1, 26, 54}));
-  Press(kDown);
+  Press(Key::Down);
   EXPECT_EQ(At(), (std::array<int32_t, 3>{2, 1, 57}));
-  Press(kDown);
+  Press(Key::Down);
   EXPECT_EQ(At(), (std::array<int32_t, 3>{2, 1, 57})) << "the last row stops without wrap";
 
   grid->OnSetWrapAround(true);
-  Press(kDown);
+  Press(Key::Down);
   EXPECT_EQ(At(), (std::array<int32_t, 3>{0, 1, 1}));
-  Press(kRight, 2);
-  Press(kUp);
+  Press(Key::Right, 2);
+  Press(Key::Up);
   EXPECT_EQ(At(), (std::array<int32_t, 3>{2, 1, 57}));
 }
 
 TEST_F(Grids, AWrapOnOnePageTakesTheCursorToTheFocusedCell) {
   MakeGrid(20);  // rows of 7, 7 and 6
   grid->OnSetWrapAround(true);
-  Press(kLeft);
+  Press(Key::Left);
   EXPECT_EQ(At(), (std::array<int32_t, 3>{0, 19, 19}));
   host->Take();
-  Press(kOk);
+  Press(Key::Ok);
   ASSERT_EQ(host->Count("OnActivateOption"), 1);
   auto* cell = vg_cast<ListForm::ListItem>(host->LastSender("OnActivateOption"));
   ASSERT_NE(cell, nullptr);
@@ -156,13 +149,13 @@ TEST_F(Grids, AWrapOnOnePageTakesTheCursorToTheFocusedCell) {
   EXPECT_EQ(entry->Index, 19) << "the entry the owner reads is the focused cell's";
   EXPECT_EQ(cell->Index, 19);
 
-  Press(kRight);
+  Press(Key::Right);
   EXPECT_EQ(At(), (std::array<int32_t, 3>{0, 0, 0}));
-  Press(kUp);
+  Press(Key::Up);
   EXPECT_EQ(At(), (std::array<int32_t, 3>{0, 14, 14}));
-  Press(kRight, 5);
+  Press(Key::Right, 5);
   EXPECT_EQ(At(), (std::array<int32_t, 3>{0, 19, 19}));
-  Press(kDown);
+  Press(Key::Down);
   EXPECT_EQ(At(), (std::array<int32_t, 3>{0, 5, 5}));
 }
 
@@ -171,9 +164,9 @@ TEST_F(Grids, AnEmptyGridHasNoFocusAndIgnoresItsKeys) {
   EXPECT_EQ(grid->PageCount, 0);
   EXPECT_EQ(Focused(), -1);
   EXPECT_EQ(Cursor(), -1);
-  Press(kRight);
-  Press(kDown);
-  Press(kGridPageDown);
+  Press(Key::Right);
+  Press(Key::Down);
+  Press(Key::GridPageDown);
   EXPECT_EQ(Focused(), -1);
   EXPECT_TRUE(Texts().empty());
 }

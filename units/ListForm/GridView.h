@@ -10,6 +10,7 @@
 
 #include <cstdint>
 
+#include "Core/Keys.h"
 #include "ListForm/ListBase.h"
 
 namespace ListForm {
@@ -67,12 +68,12 @@ class GridView : public ListBase {
   bool WrapAroundPage = true;
   // Moving past the first or last cell (or row) wraps to the other end.
   bool WrapAround = false;
-  uint16_t PageDownKey = 100;
-  uint16_t PageUpKey = 99;
-  uint16_t IncreaseRowKey = 5;
-  uint16_t DecreaseRowKey = 4;
-  uint16_t IncreaseItemKey = 7;
-  uint16_t DecreaseItemKey = 6;
+  uint16_t PageDownKey = Key::GridPageDown;
+  uint16_t PageUpKey = Key::GridPageUp;
+  uint16_t IncreaseRowKey = Key::Down;
+  uint16_t DecreaseRowKey = Key::Up;
+  uint16_t IncreaseItemKey = Key::Right;
+  uint16_t DecreaseItemKey = Key::Left;
   uint16_t ArrangeMode = ArrangeByRows;
   int32_t TotalRows = 4;
   int32_t ItemXOffset = 0;

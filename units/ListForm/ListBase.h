@@ -80,8 +80,8 @@ class ListBase : public Primitives::KeyRoutingListForm {
   virtual int32_t PoolSize();
   // Adds a new row of the pool to the list.
   virtual void AddRow(Forms::Ctrl* row);
-  // The code of a key press, 0 for releases and every other event (0 is no
-  // key, so it never matches a key property).
+  // The code of a key press, Key::None for releases and every other event,
+  // so that a key property left at Key::None never matches.
   static uint16_t PressedKey(Core::Event* event);
   // Signals FocusMove and gives the list as the handler of the key.
   XObject* KeyHandled();

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 
+#include "Core/Keys.h"
 #include "ListForm/ListBase.h"
 #include "vgrect.h"
 
@@ -35,10 +36,10 @@ struct ListSpec {
   VgRect bounds{0, 0, 0, 0};
   int32_t maxRows = 0;
   const VgClass* rowClass = nullptr;
-  uint16_t pageUpKey = 0;
-  uint16_t pageDownKey = 0;
-  uint16_t decreaseKey = 4;
-  uint16_t increaseKey = 5;
+  uint16_t pageUpKey = Key::None;
+  uint16_t pageDownKey = Key::None;
+  uint16_t decreaseKey = Key::Up;
+  uint16_t increaseKey = Key::Down;
   int32_t itemXOffset = 0;
   int32_t itemYOffset = 0;
   int32_t itemInterval = 0;
@@ -125,11 +126,11 @@ class ListClass : public ListBase {
   // The previous and next keys scroll the data; without list mode they only
   // move the focus among the rows, and the page keys do nothing.
   bool ListMode = true;
-  // 0 is no key: the list does not page.
-  uint16_t PageDownKey = 0;
-  uint16_t PageUpKey = 0;
-  uint16_t IncreaseKey = 5;
-  uint16_t DecreaseKey = 4;
+  // Key::None: the list does not page.
+  uint16_t PageDownKey = Key::None;
+  uint16_t PageUpKey = Key::None;
+  uint16_t IncreaseKey = Key::Down;
+  uint16_t DecreaseKey = Key::Up;
   uint16_t ArrangeMode = ArrangeTopToBottom;
   int32_t ItemXOffset = 0;
   int32_t ItemYOffset = 0;

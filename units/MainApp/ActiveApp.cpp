@@ -59,7 +59,7 @@ constexpr KeyRoute kKeyRoutes[] = {
     {Key::Input, Key::Mute, "n"},
     {Key::Code86, Key::Code86, "n"},
     {Key::Freeze, Key::Code97, "n"},
-    {Key::Code99, Key::Code104, "n"},
+    {Key::GridPageUp, Key::Code104, "n"},
     {Key::LetterF, Key::LetterF, "n"},
 };
 
