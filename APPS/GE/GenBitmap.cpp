@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "GenFrameCache.h"
 #include "GraphicsEngine.h"
 #include "gcm.h"
 #include "vgobject.h"
@@ -209,6 +210,8 @@ void GenFreeBitmap(GenBitmap* bitmap) {
     GEN_ERROR(GenErrInvalidParameter);
     return;
   }
+  // A later bitmap at the same address must not find this one's pictures.
+  GenFrameCacheForget(bitmap);
   if (bitmap->surface) bitmap->surface->Release(bitmap->surface);
   if (bitmap->window) {
     if (MoskMainWindow == bitmap->window) MoskMainWindow = nullptr;

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "Bitmaps.h"
+#include "GenFrameCache.h"
 #include "ge_test_support.h"
 #include "lzw.h"
 #include "vgresmap.h"
@@ -224,6 +225,34 @@ TEST_F(BitmapTest, EveryBitmapOfTheBitmapsUnitLoads) {
     EXPECT_FALSE(Touched(b, 0).empty()) << named.name;
     GenFreeBitmap(b);
   }
+}
+
+// The frame cache holds no more than its budget however many pictures pass
+// through it, keeps what was used last, and lets a source's pictures go with it.
+TEST_F(BitmapTest, FrameCacheStaysWithinItsBudgetAndDropsTheLeastRecentlyUsed) {
+  GenFrameCacheClear();
+  GenFrameCacheSetBudget(64 * 1024);
+  GenFrameCacheResetCounters();
+  GenBitmap* source = Make(9, 9);
+  GenBitmap* other = Make(9, 9);
+  const GenFrameKey favourite{source, 0, 40, 40, 0};
+  ASSERT_NE(GenFrameCacheAdd(favourite), nullptr);
+  for (int32_t i = 0; i < 2000; ++i) {
+    const GenFrameKey key{i % 2 ? source : other, i % 3, 20 + i % 50, 10 + i / 50, 0};
+    if (!GenFrameCacheFind(key)) GenFrameCacheAdd(key);
+    ASSERT_LE(GenFrameCacheGetStats().bytes, 64u * 1024);
+    ASSERT_NE(GenFrameCacheFind(favourite), nullptr) << "evicted while in use, after " << i;
+  }
+  const GenFrameCacheStats stats = GenFrameCacheGetStats();
+  EXPECT_LE(stats.peakBytes, 64u * 1024);
+  EXPECT_GT(stats.evictions, 0u);
+  EXPECT_EQ(GenFrameCacheAdd({source, 0, 200, 200, 0}), nullptr) << "larger than half the budget";
+
+  GenFrameCacheForget(source);
+  EXPECT_EQ(GenFrameCacheFind(favourite), nullptr);
+  GenFrameCacheSetBudget(0);
+  EXPECT_EQ(GenFrameCacheGetStats().pictures, 0);
+  GenFrameCacheSetBudget(GenFrameCacheDefaultBudget);
 }
 
 }  // namespace

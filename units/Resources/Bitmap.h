@@ -33,6 +33,9 @@ class Bitmap : public Core::Resource {
 
   // The engine's pixels, null when there are none.
   GenBitmap* EngineBitmap() const { return bitmap; }
+  // Pixels unpacked from a bitmap constant never change (a canvas's do), so
+  // pictures made from them can be kept.
+  bool FromConstant() const { return resource != nullptr; }
 
   // Set by the owner of a bitmap whose pixels change while it is shown (a
   // group's buffer canvas): views that show it observe it for changes.

@@ -9,6 +9,8 @@
 #include "Core/View.h"
 #include "vgslot.h"
 
+struct GenBitmap;
+
 namespace Core {
 class Timer;
 }
@@ -77,6 +79,9 @@ class Frame : public Core::View {
 
  private:
   void SetFlag(bool& flag, bool value);
+  int32_t CurrentFrame() const { return animationTimer ? animationFrame : FrameNumber; }
+  void DrawCells(GenBitmap* target, VgRect clip, VgRect area, int32_t blend, int32_t opacity);
+  GenBitmap* Picture(VgRect bounds);
 };
 
 }  // namespace Views
