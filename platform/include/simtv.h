@@ -86,20 +86,25 @@ int simtv_get_value(const char* name, int32_t* value);
 
 /* ----------------------------------------------- recorded and failing calls */
 
-/* Every platform call in order, as "NAME ARG ARG ...": integers in decimal,
- * a payload of whole words as its words joined by commas, any other pointer
+/* Every platform call in order, the television model's with the rest, as
+ * "NAME ARG ARG ...": integers in decimal, a text as itself (quoted as in a
+ * scenario line when it is not one plain word), a payload of whole words as
+ * its words joined by commas, a time record as its seconds, a timer record as
+ * "enabled=1,channel=9-1,start=SECONDS,duration=SECONDS", any other pointer
  * as "-". Calls are numbered from 0 since the last clear; past a large bound
- * the oldest are forgotten, but the numbers of the others stay. The calls of
- * the television model (simtv_tv_* below) keep a record of their own. */
+ * the oldest are forgotten, but the numbers of the others stay. */
 int simtv_call_count(void);
 /* Copies call number index into text; -1 when it is not kept. */
 int simtv_call_text(int index, char* text, int size);
 void simtv_clear_calls(void);
 
+/* Whether a platform family header declares a function of that name. */
+int simtv_call_known(const char* name);
 /* Makes the next count calls of the named function (count -1: every call,
  * 0: none any more) return code instead of doing their work. Calls that
- * return nothing cannot fail; BKNI_Malloc fails by returning null. */
-void simtv_fail(const char* name, int32_t code, int32_t count);
+ * return nothing cannot fail; BKNI_Malloc fails by returning null. Returns
+ * -1, changing nothing, for a name that no platform call has. */
+int simtv_fail(const char* name, int32_t code, int32_t count);
 
 /* -------------------------------------------------- compositor and watchdog */
 
@@ -229,7 +234,7 @@ void simtv_info_set_mac(int32_t wireless, const char* text);
 
 /* A set fresh from the factory: no channels, timers, recordings, storage,
  * rating region, CEC devices or network link, the clock at its default. The
- * record of calls is cleared. */
+ * record of calls and every failure asked for are cleared. */
 void simtv_tv_reset(void);
 /* A set in everyday use: channels on both media, timers, recordings on a USB
  * disk, a downloadable rating region, CEC devices, a wired link, and guide
@@ -286,18 +291,6 @@ void simtv_tv_set_wps_pin(int32_t pin);
  * the program asked to hear of its changes. */
 void simtv_tv_set_register(const char* name, const char* text);
 int32_t simtv_tv_register_notified(const char* name);
-
-/* The television model's calls are not in the set's record of calls and do
- * not fail through simtv_fail; these do the same for them. Makes the next
- * count calls of the named function (-1: every call, 0: none any more) fail
- * with code. */
-void simtv_tv_fail(const char* name, int32_t code, int32_t count);
-
-/* The calls that changed the set, oldest first, as text such as
- * "XPM_3DTV_SetMode(2)". At most the last 256 are kept. */
-int32_t simtv_tv_call_count(void);
-const char* simtv_tv_call(int32_t index);
-void simtv_tv_clear_calls(void);
 
 #ifdef __cplusplus
 }

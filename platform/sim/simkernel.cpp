@@ -7,8 +7,11 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <deque>
+#include <iterator>
 #include <map>
+#include <string_view>
 #include <thread>
 
 #include "simtv.h"
@@ -238,15 +241,47 @@ Calls& C() {
 
 constexpr size_t kMaxCalls = 200000;
 
+constexpr const char* kCallNames[] = {
+#include "platform_call_names.inc"
+};
+
 }  // namespace
+
+void ClearFailures() {
+  std::lock_guard guard(C().mutex);
+  C().failures.clear();
+}
+
+bool IsCall(const char* name) {
+  if (!name) return false;
+  return std::binary_search(std::begin(kCallNames), std::end(kCallNames), name,
+                            [](const char* a, const char* b) { return std::strcmp(a, b) < 0; });
+}
 
 CallArgs& CallArgs::Int(int64_t value) {
   args.push_back(std::to_string(value));
   return *this;
 }
 
+// A text that is not one plain word is quoted, with \ before a quote or a
+// backslash, so that the record splits into its arguments as a scenario line
+// does.
 CallArgs& CallArgs::Text(const char* text) {
-  args.push_back(text ? text : "-");
+  if (!text) {
+    args.push_back("-");
+    return *this;
+  }
+  const std::string_view view(text);
+  if (!view.empty() && view != "-" && view.find_first_of(" \t\"\\") == std::string_view::npos) {
+    args.emplace_back(view);
+    return *this;
+  }
+  std::string quoted = "\"";
+  for (char c : view) {
+    if (c == '"' || c == '\\') quoted += '\\';
+    quoted += c;
+  }
+  args.push_back(quoted + '"');
   return *this;
 }
 
@@ -341,10 +376,13 @@ void simtv_clear_calls(void) {
   simk::C().dropped = 0;
 }
 
-void simtv_fail(const char* name, int32_t code, int32_t count) {
-  if (!name) return;
+int simtv_call_known(const char* name) { return simk::IsCall(name) ? 1 : 0; }
+
+int simtv_fail(const char* name, int32_t code, int32_t count) {
+  if (!simk::IsCall(name)) return -1;
   std::lock_guard guard(simk::C().mutex);
   simk::C().failures[name] = simk::Failure{code, count};
+  return 0;
 }
 
 }  // extern "C"

@@ -54,5 +54,8 @@ void Record(const char* name, const CallArgs& args);
 inline void Record(const char* name) { Record(name, CallArgs{}); }
 // True when the call is to fail now; code receives the result to return.
 bool Fails(const char* name, int32_t* code);
+void ClearFailures();
+// Whether a family header declares a function of that name.
+bool IsCall(const char* name);
 
 }  // namespace simk

@@ -6,22 +6,20 @@
 #include "xpm.h"
 
 #include <algorithm>
-#include <cstdarg>
 #include <cstdio>
 #include <cstring>
-#include <deque>
 #include <map>
 #include <mutex>
 #include <string>
 #include <vector>
 
 #include "db.h"
+#include "simkernel.h"
 #include "simtv.h"
 #include "tvsm.h"
 
 namespace {
 
-constexpr size_t kCallRecordSize = 256;
 constexpr int32_t kErrorNoAnswer = 1;
 constexpr int32_t kErrorBadArgument = 2;
 constexpr int32_t kErrorNotFound = 3;
@@ -59,11 +57,6 @@ struct Lan {
   XPM_IFState config{};
 };
 
-struct Failure {
-  int32_t code = 0;
-  int32_t count = 0;
-};
-
 struct State {
   int64_t localTime = kDefaultTime;
   int32_t powerOnHours = 0;
@@ -96,8 +89,6 @@ struct State {
   int32_t wpsPin = 12345670;
   std::map<std::string, std::string> registers;
   std::map<std::string, int32_t> registerNotify;
-  std::map<std::string, Failure> failures;
-  std::deque<std::string> calls;
 };
 
 std::mutex g_mutex;
@@ -138,26 +129,6 @@ void CopyText(char (&target)[N], const char* text) {
 
 void CopyText(char* target, int32_t size, const std::string& text) {
   if (target && size > 0) std::snprintf(target, static_cast<size_t>(size), "%s", text.c_str());
-}
-
-// The caller holds the mutex. True when the call is to fail now.
-bool Fails(const char* name, int32_t* code) {
-  auto it = S().failures.find(name);
-  if (it == S().failures.end() || it->second.count == 0) return false;
-  *code = it->second.code;
-  if (it->second.count > 0) --it->second.count;
-  return true;
-}
-
-__attribute__((format(printf, 1, 2))) void Record(const char* format, ...) {
-  char text[160];
-  va_list args;
-  va_start(args, format);
-  std::vsnprintf(text, sizeof text, format, args);
-  va_end(args);
-  auto& calls = S().calls;
-  if (calls.size() == kCallRecordSize) calls.pop_front();
-  calls.emplace_back(text);
 }
 
 int32_t CurrentMedium() {
@@ -230,9 +201,30 @@ int32_t DisplayValue() {
   return S().input3D >= 2 ? S().input3D : 2;
 }
 
-#define TV_CALL(name)            \
-  std::lock_guard lock(g_mutex); \
-  if (int32_t code = 0; Fails(name, &code)) return code
+// A local time as seconds, -1 for none.
+int64_t Seconds(const struct tm* time) {
+  if (!time) return -1;
+  struct tm copy = *time;
+  copy.tm_isdst = -1;
+  return static_cast<int64_t>(mktime(&copy));
+}
+
+// The record of a call shows a time as its seconds and a timer by what tells
+// it apart: "enabled=1,channel=9-1,start=1308184200,duration=1800".
+std::string RecordedTimer(const XPM_TimerInfo* t) {
+  if (!t) return "-";
+  char text[96];
+  std::snprintf(text, sizeof text, "enabled=%d,channel=%d-%d,start=%lld,duration=%d", t->enabled, t->major, t->minor,
+                static_cast<long long>(Seconds(&t->start)), t->duration);
+  return text;
+}
+
+// Every call goes into the set's one record of calls and fails on demand
+// (simtv_fail) like the set's other calls.
+#define TV_CALL(name, args)        \
+  simk::Record(name, args);        \
+  std::lock_guard lock(g_mutex);   \
+  if (int32_t code = 0; simk::Fails(name, &code)) return code
 
 // The access points the last scan found: every one, or those of its name.
 std::vector<const XPM_WLAN_AccessPoint*> ScanResults() {
@@ -249,15 +241,9 @@ const XPM_WLAN_AccessPoint* FindAccessPoint(const std::string& ssid) {
   return nullptr;
 }
 
-int64_t StartSeconds(const XPM_TimerInfo& t) {
-  struct tm copy = t.start;
-  copy.tm_isdst = -1;
-  return static_cast<int64_t>(mktime(&copy));
-}
-
 bool Overlap(const XPM_TimerInfo& a, const XPM_TimerInfo& b) {
-  const int64_t startA = StartSeconds(a);
-  const int64_t startB = StartSeconds(b);
+  const int64_t startA = Seconds(&a.start);
+  const int64_t startB = Seconds(&b.start);
   return startA < startB + b.duration && startB < startA + a.duration;
 }
 
@@ -278,7 +264,7 @@ extern "C" {
 // ---------------------------------------------------------------------- clock
 
 int32_t XPM_GetLocalTime(struct tm* time) {
-  TV_CALL("XPM_GetLocalTime");
+  TV_CALL("XPM_GetLocalTime", simk::CallArgs{}.Ptr());
   if (!time) return kErrorBadArgument;
   const time_t seconds = static_cast<time_t>(S().localTime);
   localtime_r(&seconds, time);
@@ -286,19 +272,18 @@ int32_t XPM_GetLocalTime(struct tm* time) {
 }
 
 int32_t XPM_SetLocalTime(const struct tm* time) {
-  TV_CALL("XPM_SetLocalTime");
+  TV_CALL("XPM_SetLocalTime", simk::CallArgs{}.Int(Seconds(time)));
   if (!time) return kErrorBadArgument;
   struct tm copy = *time;
   copy.tm_isdst = -1;
   const time_t seconds = mktime(&copy);
   if (seconds == static_cast<time_t>(-1)) return kErrorBadArgument;
   S().localTime = seconds;
-  Record("XPM_SetLocalTime(%lld)", static_cast<long long>(seconds));
   return 0;
 }
 
 int32_t XPM_GetPowerOnTime(int32_t* hours) {
-  TV_CALL("XPM_GetPowerOnTime");
+  TV_CALL("XPM_GetPowerOnTime", simk::CallArgs{}.Ptr());
   if (!hours) return kErrorBadArgument;
   *hours = S().powerOnHours;
   return 0;
@@ -308,7 +293,7 @@ int32_t XPM_GetPowerOnTime(int32_t* hours) {
 
 int32_t XPM_GetRingChannels(int32_t ring, XPM_ChannelInfo* channels, int32_t capacity, int32_t* count) {
   const int32_t medium = CurrentMedium();
-  TV_CALL("XPM_GetRingChannels");
+  TV_CALL("XPM_GetRingChannels", simk::CallArgs{}.Int(ring).Ptr().Int(capacity).Ptr());
   switch (ring) {
     case XPM_RING_MASTER:
     case XPM_RING_MASTER_OTHER_MEDIUM: {
@@ -331,7 +316,7 @@ int32_t XPM_GetRingChannels(int32_t ring, XPM_ChannelInfo* channels, int32_t cap
 
 int32_t XPM_GetPhysicalChannelList(int32_t physical, XPM_ChannelInfo* channels, int32_t capacity, int32_t* count) {
   const int32_t medium = CurrentMedium();
-  TV_CALL("XPM_GetPhysicalChannelList");
+  TV_CALL("XPM_GetPhysicalChannelList", simk::CallArgs{}.Int(physical).Ptr().Int(capacity).Ptr());
   return CopyChannels(
       [physical, medium](const XPM_ChannelInfo& c) { return c.cable == medium && c.physical == physical; }, channels,
       capacity, count);
@@ -339,7 +324,7 @@ int32_t XPM_GetPhysicalChannelList(int32_t physical, XPM_ChannelInfo* channels, 
 
 int32_t XPM_GetChannelInfo(int32_t major, int32_t minor, XPM_ChannelInfo* channel) {
   const int32_t medium = CurrentMedium();
-  TV_CALL("XPM_GetChannelInfo");
+  TV_CALL("XPM_GetChannelInfo", simk::CallArgs{}.Int(major).Int(minor).Ptr());
   if (!channel) return kErrorBadArgument;
   for (const XPM_ChannelInfo& c : S().channels) {
     if (c.cable == medium && c.major == major && c.minor == minor) {
@@ -351,7 +336,7 @@ int32_t XPM_GetChannelInfo(int32_t major, int32_t minor, XPM_ChannelInfo* channe
 }
 
 int32_t XPM_GetCurrentChannelInfo(int32_t window, XPM_CurrentChannelInfo* info) {
-  TV_CALL("XPM_GetCurrentChannelInfo");
+  TV_CALL("XPM_GetCurrentChannelInfo", simk::CallArgs{}.Int(window).Ptr());
   if ((window != 0 && window != 1) || !info) return kErrorBadArgument;
   *info = S().current[window];
   return 0;
@@ -360,7 +345,7 @@ int32_t XPM_GetCurrentChannelInfo(int32_t window, XPM_CurrentChannelInfo* info) 
 // -------------------------------------------------------------- audio service
 
 int32_t XPM_GetCurrentAudioServiceInfo(int32_t index, XPM_AudioServiceInfo* info) {
-  TV_CALL("XPM_GetCurrentAudioServiceInfo");
+  TV_CALL("XPM_GetCurrentAudioServiceInfo", simk::CallArgs{}.Int(index).Ptr());
   if (!info || index < 0) return kErrorBadArgument;
   if (static_cast<size_t>(index) >= S().audioServices.size()) return kErrorNotFound;
   *info = S().audioServices[static_cast<size_t>(index)];
@@ -370,7 +355,7 @@ int32_t XPM_GetCurrentAudioServiceInfo(int32_t index, XPM_AudioServiceInfo* info
 // --------------------------------------------------------------------- timers
 
 int32_t XPM_GetTimer(int32_t index, XPM_TimerInfo* timer) {
-  TV_CALL("XPM_GetTimer");
+  TV_CALL("XPM_GetTimer", simk::CallArgs{}.Int(index).Ptr());
   if (!timer) return kErrorBadArgument;
   if (index < 0 || index >= XPM_TIMER_COUNT) return XPM_TIMER_ERROR_INVALID_TIMERID;
   *timer = S().timers[index];
@@ -378,43 +363,42 @@ int32_t XPM_GetTimer(int32_t index, XPM_TimerInfo* timer) {
 }
 
 int32_t XPM_SetTimer(int32_t index, const XPM_TimerInfo* timer) {
-  TV_CALL("XPM_SetTimer");
+  TV_CALL("XPM_SetTimer", simk::CallArgs{}.Int(index).Text(RecordedTimer(timer).c_str()));
   if (!timer) return kErrorBadArgument;
   if (index < 0 || index >= XPM_TIMER_COUNT) return XPM_TIMER_ERROR_INVALID_TIMERID;
   if (timer->enabled && timer->duration <= 0) return XPM_TIMER_ERROR_INVALID_DURATION;
   if (timer->enabled && timer->start.tm_year < 70) return XPM_TIMER_ERROR_INVALID_STARTTIME;
   S().timers[index] = *timer;
-  Record("XPM_SetTimer(%d, %d, %d-%d, %d)", index, timer->enabled, timer->major, timer->minor, timer->duration);
   return 0;
 }
 
 // ----------------------------------------------------------------- recordings
 
 int32_t XPM_Get_All_Recorded_Show_Counts(int32_t* count, int32_t* ids, int32_t capacity) {
-  TV_CALL("XPM_Get_All_Recorded_Show_Counts");
+  TV_CALL("XPM_Get_All_Recorded_Show_Counts", simk::CallArgs{}.Ptr().Ptr().Int(capacity));
   return ListRecordings(nullptr, count, ids, capacity);
 }
 
 int32_t XPM_Get_Recorded_Show(int32_t id, XPM_RecordedShow* show) {
-  TV_CALL("XPM_Get_Recorded_Show");
+  TV_CALL("XPM_Get_Recorded_Show", simk::CallArgs{}.Int(id).Ptr());
   return ReadRecording(nullptr, id, show);
 }
 
 int32_t XPM_Get_All_Recorded_Show_Counts_with_Path(const char* path, int32_t* count, int32_t* ids, int32_t capacity,
-                                                   int32_t) {
-  TV_CALL("XPM_Get_All_Recorded_Show_Counts_with_Path");
+                                                   int32_t reserved) {
+  TV_CALL("XPM_Get_All_Recorded_Show_Counts_with_Path", simk::CallArgs{}.Text(path).Ptr().Ptr().Int(capacity).Int(reserved));
   if (!path) return kErrorBadArgument;
   return ListRecordings(path, count, ids, capacity);
 }
 
 int32_t XPM_Get_Recorded_Show_with_Path(const char* path, int32_t id, XPM_RecordedShow* show) {
-  TV_CALL("XPM_Get_Recorded_Show_with_Path");
+  TV_CALL("XPM_Get_Recorded_Show_with_Path", simk::CallArgs{}.Text(path).Int(id).Ptr());
   if (!path) return kErrorBadArgument;
   return ReadRecording(path, id, show);
 }
 
 int32_t XPM_Get_USB_MountPoint_Count(int32_t* count, char* first, char* second) {
-  TV_CALL("XPM_Get_USB_MountPoint_Count");
+  TV_CALL("XPM_Get_USB_MountPoint_Count", simk::CallArgs{}.Ptr().Ptr().Ptr());
   if (!count) return kErrorBadArgument;
   const auto& points = S().mountPoints;
   *count = static_cast<int32_t>(points.size());
@@ -424,14 +408,14 @@ int32_t XPM_Get_USB_MountPoint_Count(int32_t* count, char* first, char* second) 
 }
 
 int32_t XPM_Check_Update_Scheduled_Data_Status(void) {
-  TV_CALL("XPM_Check_Update_Scheduled_Data_Status");
+  TV_CALL("XPM_Check_Update_Scheduled_Data_Status", simk::CallArgs{});
   return 0;
 }
 
 // ------------------------------------------------------------------- ratings
 
 int32_t XPM_GetRatingRegionInfo(int32_t region, char* name, int32_t size, int32_t* dimensions) {
-  TV_CALL("XPM_GetRatingRegionInfo");
+  TV_CALL("XPM_GetRatingRegionInfo", simk::CallArgs{}.Int(region).Ptr().Int(size).Ptr());
   auto it = S().ratingRegions.find(region);
   if (it == S().ratingRegions.end()) return kErrorNotFound;
   CopyText(name, size, it->second.name);
@@ -441,7 +425,7 @@ int32_t XPM_GetRatingRegionInfo(int32_t region, char* name, int32_t size, int32_
 
 int32_t XPM_GetRatingDimensionInfo(int32_t region, int32_t dimension, char* name, int32_t size, uint8_t* graduated,
                                    int32_t* levels) {
-  TV_CALL("XPM_GetRatingDimensionInfo");
+  TV_CALL("XPM_GetRatingDimensionInfo", simk::CallArgs{}.Int(region).Int(dimension).Ptr().Int(size).Ptr().Ptr());
   const RatingDimension* d = FindDimension(region, dimension);
   if (!d) return kErrorNotFound;
   CopyText(name, size, d->name);
@@ -452,7 +436,7 @@ int32_t XPM_GetRatingDimensionInfo(int32_t region, int32_t dimension, char* name
 
 int32_t XPM_GetRatingLevelInfo(int32_t region, int32_t dimension, int32_t level, char* abbreviation,
                                int32_t abbreviationSize, char* text, int32_t textSize) {
-  TV_CALL("XPM_GetRatingLevelInfo");
+  TV_CALL("XPM_GetRatingLevelInfo", simk::CallArgs{}.Int(region).Int(dimension).Int(level).Ptr().Int(abbreviationSize).Ptr().Int(textSize));
   const RatingLevel* l = FindLevel(region, dimension, level);
   if (!l) return kErrorNotFound;
   CopyText(abbreviation, abbreviationSize, l->abbreviation);
@@ -461,7 +445,7 @@ int32_t XPM_GetRatingLevelInfo(int32_t region, int32_t dimension, int32_t level,
 }
 
 int32_t XPM_GetRatingLevel(int32_t region, int32_t dimension, int32_t level, int8_t* value) {
-  TV_CALL("XPM_GetRatingLevel");
+  TV_CALL("XPM_GetRatingLevel", simk::CallArgs{}.Int(region).Int(dimension).Int(level).Ptr());
   const RatingLevel* l = FindLevel(region, dimension, level);
   if (!l) return kErrorNotFound;
   if (!value) return kErrorBadArgument;
@@ -470,31 +454,29 @@ int32_t XPM_GetRatingLevel(int32_t region, int32_t dimension, int32_t level, int
 }
 
 int32_t XPM_SetRatingLevel(int32_t region, int32_t dimension, int32_t level, int8_t value) {
-  TV_CALL("XPM_SetRatingLevel");
+  TV_CALL("XPM_SetRatingLevel", simk::CallArgs{}.Int(region).Int(dimension).Int(level).Int(value));
   RatingLevel* l = FindLevel(region, dimension, level);
   if (!l) return kErrorNotFound;
   l->value = value;
-  Record("XPM_SetRatingLevel(%d, %d, %d, %d)", region, dimension, level, value);
   return 0;
 }
 
 // ------------------------------------------------------------------- HDMI-CEC
 
 int32_t XPM_CEC_GetEnable(int32_t* on) {
-  TV_CALL("XPM_CEC_GetEnable");
+  TV_CALL("XPM_CEC_GetEnable", simk::CallArgs{}.Ptr());
   if (!on) return kErrorBadArgument;
   *on = S().cecEnable;
   return 0;
 }
 
 int32_t XPM_CEC_StartDiscovery(void) {
-  TV_CALL("XPM_CEC_StartDiscovery");
-  Record("XPM_CEC_StartDiscovery()");
+  TV_CALL("XPM_CEC_StartDiscovery", simk::CallArgs{});
   return 0;
 }
 
 int32_t XPM_CEC_GetDeviceList(XPM_CECDevice* devices, int32_t capacity, int32_t* count) {
-  TV_CALL("XPM_CEC_GetDeviceList");
+  TV_CALL("XPM_CEC_GetDeviceList", simk::CallArgs{}.Ptr().Int(capacity).Ptr());
   if (!count || capacity < 0 || (capacity > 0 && !devices)) return kErrorBadArgument;
   const auto& list = S().cecDevices;
   const size_t n = std::min(list.size(), static_cast<size_t>(capacity));
@@ -504,22 +486,21 @@ int32_t XPM_CEC_GetDeviceList(XPM_CECDevice* devices, int32_t capacity, int32_t*
 }
 
 int32_t XPM_CEC_SelectDevice(int32_t source, int32_t logicalAddress, int32_t extra) {
-  TV_CALL("XPM_CEC_SelectDevice");
-  Record("XPM_CEC_SelectDevice(%d, %d, %d)", source, logicalAddress, extra);
+  TV_CALL("XPM_CEC_SelectDevice", simk::CallArgs{}.Int(source).Int(logicalAddress).Int(extra));
   return 0;
 }
 
 // ------------------------------------------------------- network interfaces
 
 int32_t XPM_LAN_GetDeviceState(int32_t wireless, int32_t* state) {
-  TV_CALL("XPM_LAN_GetDeviceState");
+  TV_CALL("XPM_LAN_GetDeviceState", simk::CallArgs{}.Int(wireless).Ptr());
   if (!state || (wireless != 0 && wireless != 1)) return kErrorBadArgument;
   *state = S().lan[wireless].state;
   return 0;
 }
 
 int32_t XPM_LAN_GetIFState(int32_t wireless, XPM_IFState* state) {
-  TV_CALL("XPM_LAN_GetIFState");
+  TV_CALL("XPM_LAN_GetIFState", simk::CallArgs{}.Int(wireless).Ptr());
   if (!state || (wireless != 0 && wireless != 1)) return kErrorBadArgument;
   if (!S().lan[wireless].state) return kErrorNoAnswer;
   *state = S().lan[wireless].config;
@@ -529,7 +510,7 @@ int32_t XPM_LAN_GetIFState(int32_t wireless, XPM_IFState* state) {
 // ------------------------------------------------------------------------ 3D
 
 int32_t XPM_3DTV_GetVideoStatus(int32_t* input, int32_t* mode, int32_t* display) {
-  TV_CALL("XPM_3DTV_GetVideoStatus");
+  TV_CALL("XPM_3DTV_GetVideoStatus", simk::CallArgs{}.Ptr().Ptr().Ptr());
   if (!input || !mode || !display) return kErrorBadArgument;
   *input = S().input3D;
   *mode = S().mode3D;
@@ -538,31 +519,28 @@ int32_t XPM_3DTV_GetVideoStatus(int32_t* input, int32_t* mode, int32_t* display)
 }
 
 int32_t XPM_3DTV_SetMode(int32_t mode) {
-  TV_CALL("XPM_3DTV_SetMode");
+  TV_CALL("XPM_3DTV_SetMode", simk::CallArgs{}.Int(mode));
   if (mode < 0) return kErrorBadArgument;
   S().mode3D = mode;
-  Record("XPM_3DTV_SetMode(%d)", mode);
   return 0;
 }
 
 int32_t XPM_3DTV_SetOutput(int32_t on) {
-  TV_CALL("XPM_3DTV_SetOutput");
+  TV_CALL("XPM_3DTV_SetOutput", simk::CallArgs{}.Int(on));
   S().output3D = on != 0;
-  Record("XPM_3DTV_SetOutput(%d)", on);
   return 0;
 }
 
 int32_t XPM_3DTV_Set3DLRReverse(int32_t on) {
-  TV_CALL("XPM_3DTV_Set3DLRReverse");
+  TV_CALL("XPM_3DTV_Set3DLRReverse", simk::CallArgs{}.Int(on));
   S().lrReverse = on;
-  Record("XPM_3DTV_Set3DLRReverse(%d)", on);
   return 0;
 }
 
 // --------------------------------------------------------------- applications
 
 int32_t XPM_GetActiveAppStatus(XPM_AppStatus* apps, int32_t capacity, int32_t* count) {
-  TV_CALL("XPM_GetActiveAppStatus");
+  TV_CALL("XPM_GetActiveAppStatus", simk::CallArgs{}.Ptr().Int(capacity).Ptr());
   if (!count || capacity < 0 || (capacity > 0 && !apps)) return kErrorBadArgument;
   const auto& list = S().apps;
   const size_t n = std::min(list.size(), static_cast<size_t>(capacity));
@@ -572,7 +550,7 @@ int32_t XPM_GetActiveAppStatus(XPM_AppStatus* apps, int32_t capacity, int32_t* c
 }
 
 int32_t XPM_GetLiveTVState(int32_t window, int32_t* state) {
-  TV_CALL("XPM_GetLiveTVState");
+  TV_CALL("XPM_GetLiveTVState", simk::CallArgs{}.Int(window).Ptr());
   if (!state || (window != 0 && window != 1)) return kErrorBadArgument;
   *state = S().liveTVState[window];
   return 0;
@@ -581,55 +559,51 @@ int32_t XPM_GetLiveTVState(int32_t window, int32_t* state) {
 // ------------------------------------------------------- the set as a whole
 
 int32_t XPM_GetFreeze(int32_t window, int32_t* on) {
-  TV_CALL("XPM_GetFreeze");
+  TV_CALL("XPM_GetFreeze", simk::CallArgs{}.Int(window).Ptr());
   if (!on || (window != 0 && window != 1)) return kErrorBadArgument;
   *on = S().freeze[window];
   return 0;
 }
 
 int32_t XPM_SetFreeze(int32_t window, int32_t on) {
-  TV_CALL("XPM_SetFreeze");
+  TV_CALL("XPM_SetFreeze", simk::CallArgs{}.Int(window).Int(on));
   if (window != 0 && window != 1) return kErrorBadArgument;
   S().freeze[window] = on != 0;
-  Record("XPM_SetFreeze(%d, %d)", window, on);
   return 0;
 }
 
 int32_t XPM_GetPIPMode(int32_t* mode) {
-  TV_CALL("XPM_GetPIPMode");
+  TV_CALL("XPM_GetPIPMode", simk::CallArgs{}.Ptr());
   if (!mode) return kErrorBadArgument;
   *mode = S().pipMode;
   return 0;
 }
 
 int32_t XPM_SetPIPMode(int32_t mode) {
-  TV_CALL("XPM_SetPIPMode");
+  TV_CALL("XPM_SetPIPMode", simk::CallArgs{}.Int(mode));
   if (mode < 0 || mode > 2) return kErrorBadArgument;
   S().pipMode = mode;
-  Record("XPM_SetPIPMode(%d)", mode);
   return 0;
 }
 
 int32_t XPM_StandbyMode(int32_t mode, int32_t reason) {
-  TV_CALL("XPM_StandbyMode");
-  Record("XPM_StandbyMode(%d, %d)", mode, reason);
+  TV_CALL("XPM_StandbyMode", simk::CallArgs{}.Int(mode).Int(reason));
   return 0;
 }
 
 int32_t XPM_ResetFactoryDefaults(void) {
-  TV_CALL("XPM_ResetFactoryDefaults");
+  TV_CALL("XPM_ResetFactoryDefaults", simk::CallArgs{});
   S().freeze[0] = S().freeze[1] = 0;
   S().pipMode = 0;
   S().extOutputMute = 0;
   S().menuLanguage = 0;
   for (XPM_ChannelInfo& c : S().channels) c.locked = 0;
-  Record("XPM_ResetFactoryDefaults()");
   return 0;
 }
 
 int32_t XPM_SetChannelLock(int32_t major, int32_t minor, int32_t locked) {
   const int32_t medium = CurrentMedium();
-  TV_CALL("XPM_SetChannelLock");
+  TV_CALL("XPM_SetChannelLock", simk::CallArgs{}.Int(major).Int(minor).Int(locked));
   const bool every = major == -1 && minor == -1;
   bool found = false;
   for (XPM_ChannelInfo& c : S().channels) {
@@ -637,33 +611,29 @@ int32_t XPM_SetChannelLock(int32_t major, int32_t minor, int32_t locked) {
     c.locked = locked != 0;
     found = true;
   }
-  Record("XPM_SetChannelLock(%d, %d, %d)", major, minor, locked);
   return found || every ? 0 : kErrorNotFound;
 }
 
 int32_t XPM_SetExtOutputMute(int32_t mute) {
-  TV_CALL("XPM_SetExtOutputMute");
+  TV_CALL("XPM_SetExtOutputMute", simk::CallArgs{}.Int(mute));
   S().extOutputMute = mute != 0;
-  Record("XPM_SetExtOutputMute(%d)", mute);
   return 0;
 }
 
 int32_t XPM_DisplayNoChannel(void) {
-  TV_CALL("XPM_DisplayNoChannel");
-  Record("XPM_DisplayNoChannel()");
+  TV_CALL("XPM_DisplayNoChannel", simk::CallArgs{});
   return 0;
 }
 
 int32_t XPM_SetMenuLanguage(int32_t language) {
-  TV_CALL("XPM_SetMenuLanguage");
+  TV_CALL("XPM_SetMenuLanguage", simk::CallArgs{}.Int(language));
   if (language < 0 || language > 2) return kErrorBadArgument;
   S().menuLanguage = language;
-  Record("XPM_SetMenuLanguage(%d)", language);
   return 0;
 }
 
 int32_t XPM_GetFirmwareVersion(char* text, int32_t size) {
-  TV_CALL("XPM_GetFirmwareVersion");
+  TV_CALL("XPM_GetFirmwareVersion", simk::CallArgs{}.Ptr().Int(size));
   if (!text || size <= 0) return kErrorBadArgument;
   CopyText(text, size, S().firmwareVersion);
   return 0;
@@ -672,56 +642,49 @@ int32_t XPM_GetFirmwareVersion(char* text, int32_t size) {
 // ------------------------------------------------------------ HDMI-CEC control
 
 int32_t XPM_CEC_SetMenuLanguage(const char* code) {
-  TV_CALL("XPM_CEC_SetMenuLanguage");
+  TV_CALL("XPM_CEC_SetMenuLanguage", simk::CallArgs{}.Text(code));
   if (!code) return kErrorBadArgument;
-  Record("XPM_CEC_SetMenuLanguage(%s)", code);
   return 0;
 }
 
 int32_t XPM_CEC_SystemAudioControl(int32_t request) {
-  TV_CALL("XPM_CEC_SystemAudioControl");
-  Record("XPM_CEC_SystemAudioControl(%d)", request);
+  TV_CALL("XPM_CEC_SystemAudioControl", simk::CallArgs{}.Int(request));
   return 0;
 }
 
 int32_t XPM_CEC_SetARC(int32_t on) {
-  TV_CALL("XPM_CEC_SetARC");
-  Record("XPM_CEC_SetARC(%d)", on);
+  TV_CALL("XPM_CEC_SetARC", simk::CallArgs{}.Int(on));
   return 0;
 }
 
 int32_t XPM_CEC_DeckControl(int32_t source, int32_t logicalAddress, int32_t command) {
-  TV_CALL("XPM_CEC_DeckControl");
+  TV_CALL("XPM_CEC_DeckControl", simk::CallArgs{}.Int(source).Int(logicalAddress).Int(command));
   if (logicalAddress < 0 || logicalAddress > 15) return kErrorBadArgument;
-  Record("XPM_CEC_DeckControl(%d, %d, %d)", source, logicalAddress, command);
   return 0;
 }
 
 int32_t XPM_CEC_UserControl(int32_t source, int32_t logicalAddress, int32_t key, int32_t pressed) {
-  TV_CALL("XPM_CEC_UserControl");
+  TV_CALL("XPM_CEC_UserControl", simk::CallArgs{}.Int(source).Int(logicalAddress).Int(key).Int(pressed));
   if (logicalAddress < 0 || logicalAddress > 15) return kErrorBadArgument;
-  Record("XPM_CEC_UserControl(%d, %d, %d, %d)", source, logicalAddress, key, pressed);
   return 0;
 }
 
 // ------------------------------------------------------------------- wireless
 
 int32_t XPM_WLAN_ScanAccessPoints(const char* name) {
-  TV_CALL("XPM_WLAN_ScanAccessPoints");
+  TV_CALL("XPM_WLAN_ScanAccessPoints", simk::CallArgs{}.Text(name));
   S().scanned = true;
   S().scanName = name ? name : "";
-  Record("XPM_WLAN_ScanAccessPoints(%s)", name ? name : "*");
   return 0;
 }
 
 int32_t XPM_WLAN_StopScan(void) {
-  TV_CALL("XPM_WLAN_StopScan");
-  Record("XPM_WLAN_StopScan()");
+  TV_CALL("XPM_WLAN_StopScan", simk::CallArgs{});
   return 0;
 }
 
 int32_t XPM_WLAN_GetScanResults(void* buffer, int32_t size, int32_t* count) {
-  TV_CALL("XPM_WLAN_GetScanResults");
+  TV_CALL("XPM_WLAN_GetScanResults", simk::CallArgs{}.Ptr().Int(size).Ptr());
   if (!buffer || !count || size < 0) return kErrorBadArgument;
   const std::vector<const XPM_WLAN_AccessPoint*> found = ScanResults();
   const size_t fits = static_cast<size_t>(size) / sizeof(XPM_WLAN_AccessPoint);
@@ -732,22 +695,20 @@ int32_t XPM_WLAN_GetScanResults(void* buffer, int32_t size, int32_t* count) {
 }
 
 int32_t XPM_WLAN_JoinNetwork(const char* ssid, int32_t security, const char* key) {
-  TV_CALL("XPM_WLAN_JoinNetwork");
+  TV_CALL("XPM_WLAN_JoinNetwork", simk::CallArgs{}.Text(ssid).Int(security).Text(key));
   if (!ssid || !*ssid) return kErrorBadArgument;
-  Record("XPM_WLAN_JoinNetwork(%s, %d, %s)", ssid, security, key ? key : "");
   S().joined = FindAccessPoint(ssid) ? ssid : "";
   return 0;
 }
 
 int32_t XPM_WLAN_QuitNetwork(void) {
-  TV_CALL("XPM_WLAN_QuitNetwork");
+  TV_CALL("XPM_WLAN_QuitNetwork", simk::CallArgs{});
   S().joined.clear();
-  Record("XPM_WLAN_QuitNetwork()");
   return 0;
 }
 
 int32_t XPM_WLAN_GetLinkStatus(int32_t* state, XPM_WLAN_AccessPoint* link) {
-  TV_CALL("XPM_WLAN_GetLinkStatus");
+  TV_CALL("XPM_WLAN_GetLinkStatus", simk::CallArgs{}.Ptr().Ptr());
   if (!state) return kErrorBadArgument;
   const XPM_WLAN_AccessPoint* point = FindAccessPoint(S().joined);
   *state = point ? 1 : 0;
@@ -756,20 +717,18 @@ int32_t XPM_WLAN_GetLinkStatus(int32_t* state, XPM_WLAN_AccessPoint* link) {
 }
 
 int32_t XPM_WPS_PushButton(void) {
-  TV_CALL("XPM_WPS_PushButton");
-  Record("XPM_WPS_PushButton()");
+  TV_CALL("XPM_WPS_PushButton", simk::CallArgs{});
   return 0;
 }
 
 int32_t XPM_WPS_PinJoin(const char* ssid, const char* pin) {
-  TV_CALL("XPM_WPS_PinJoin");
+  TV_CALL("XPM_WPS_PinJoin", simk::CallArgs{}.Text(ssid).Text(pin));
   if (!ssid || !pin) return kErrorBadArgument;
-  Record("XPM_WPS_PinJoin(%s, %s)", ssid, pin);
   return 0;
 }
 
 int32_t XPM_WPS_GeneratePin(int32_t* pin) {
-  TV_CALL("XPM_WPS_GeneratePin");
+  TV_CALL("XPM_WPS_GeneratePin", simk::CallArgs{}.Ptr());
   if (!pin) return kErrorBadArgument;
   *pin = S().wpsPin;
   return 0;
@@ -778,7 +737,7 @@ int32_t XPM_WPS_GeneratePin(int32_t* pin) {
 // ------------------------------------------------------------ timer conflicts
 
 int32_t XPM_GetConflictTimers(XPM_ConflictTimer* timers, int32_t capacity, int32_t* count) {
-  TV_CALL("XPM_GetConflictTimers");
+  TV_CALL("XPM_GetConflictTimers", simk::CallArgs{}.Ptr().Int(capacity).Ptr());
   if (!count || capacity < 0 || (capacity > 0 && !timers)) return kErrorBadArgument;
   int32_t n = 0;
   for (int32_t i = 0; i < XPM_TIMER_COUNT; ++i) {
@@ -802,7 +761,7 @@ int32_t XPM_GetConflictTimers(XPM_ConflictTimer* timers, int32_t capacity, int32
 // ---------------------------------------------- the state manager's registers
 
 int32_t TVSM_GetRegisterTable(const char* name, char* text, int32_t size) {
-  TV_CALL("TVSM_GetRegisterTable");
+  TV_CALL("TVSM_GetRegisterTable", simk::CallArgs{}.Text(name).Ptr().Int(size));
   if (!name || !text || size <= 0) return kErrorBadArgument;
   auto it = S().registers.find(name);
   if (it == S().registers.end()) return kErrorNotFound;
@@ -811,26 +770,28 @@ int32_t TVSM_GetRegisterTable(const char* name, char* text, int32_t size) {
 }
 
 int32_t TVSM_SetRegisterTable(const char* name, const char* text) {
-  TV_CALL("TVSM_SetRegisterTable");
+  TV_CALL("TVSM_SetRegisterTable", simk::CallArgs{}.Text(name).Text(text));
   if (!name || !text) return kErrorBadArgument;
   S().registers[name] = text;
-  Record("TVSM_SetRegisterTable(%s, %s)", name, text);
   return 0;
 }
 
 int32_t TVSM_RegisterTableChangeNotify(const char* name, int32_t on) {
-  TV_CALL("TVSM_RegisterTableChangeNotify");
+  TV_CALL("TVSM_RegisterTableChangeNotify", simk::CallArgs{}.Text(name).Int(on));
   if (!name) return kErrorBadArgument;
   S().registerNotify[name] = on != 0;
-  Record("TVSM_RegisterTableChangeNotify(%s, %d)", name, on);
   return 0;
 }
 
 // --------------------------------------------------------- simulation control
 
 void simtv_tv_reset(void) {
-  std::lock_guard lock(g_mutex);
-  S() = Fresh();
+  {
+    std::lock_guard lock(g_mutex);
+    S() = Fresh();
+  }
+  simtv_clear_calls();
+  simk::ClearFailures();
 }
 
 void simtv_tv_set_local_time(int64_t seconds) {
@@ -1018,29 +979,6 @@ int32_t simtv_tv_register_notified(const char* name) {
   std::lock_guard lock(g_mutex);
   auto it = S().registerNotify.find(name);
   return it != S().registerNotify.end() && it->second;
-}
-
-void simtv_tv_fail(const char* name, int32_t code, int32_t count) {
-  if (!name) return;
-  std::lock_guard lock(g_mutex);
-  S().failures[name] = {code, count};
-}
-
-int32_t simtv_tv_call_count(void) {
-  std::lock_guard lock(g_mutex);
-  return static_cast<int32_t>(S().calls.size());
-}
-
-const char* simtv_tv_call(int32_t index) {
-  std::lock_guard lock(g_mutex);
-  const auto& calls = S().calls;
-  if (index < 0 || static_cast<size_t>(index) >= calls.size()) return nullptr;
-  return calls[static_cast<size_t>(index)].c_str();
-}
-
-void simtv_tv_clear_calls(void) {
-  std::lock_guard lock(g_mutex);
-  S().calls.clear();
 }
 
 }  // extern "C"
@@ -1268,5 +1206,5 @@ extern "C" void simtv_tv_load_demo(void) {
     p.rate = d.mode & 0x08 ? 600 : 108;
     simtv_tv_add_access_point(&p);
   }
-  simtv_tv_clear_calls();
+  simtv_clear_calls();
 }

@@ -119,6 +119,22 @@ TEST_F(Sim, AFailureLastsForItsCount) {
   EXPECT_EQ(B_NRM_LockExclusiveResource(1, -1, 1), 0);
 }
 
+TEST_F(Sim, OneRecordHoldsTheTelevisionModelsCallsAndOnlyRealNamesFail) {
+  simtv_clear_calls();
+  EXPECT_EQ(simtv_fail("XPM_SetPIPMode", 5, 1), 0);
+  EXPECT_EQ(XPM_SetPIPMode(1), 5);
+  EXPECT_EQ(XPM_WLAN_JoinNetwork("My \"Net\"", 3, ""), 0);
+  char text[128];
+  ASSERT_EQ(simtv_call_count(), 2);
+  ASSERT_EQ(simtv_call_text(0, text, sizeof text), 0);
+  EXPECT_STREQ(text, "XPM_SetPIPMode 1");
+  ASSERT_EQ(simtv_call_text(1, text, sizeof text), 0);
+  EXPECT_STREQ(text, "XPM_WLAN_JoinNetwork \"My \\\"Net\\\"\" 3 \"\"") << "texts split as scenario words";
+  EXPECT_EQ(simtv_fail("XPM_NoSuchCall", 1, -1), -1);
+  EXPECT_TRUE(simtv_call_known("TVSM_SetRegisterTable"));
+  EXPECT_FALSE(simtv_call_known("simtv_fail"));
+}
+
 TEST_F(Sim, TheHardwareWatchdogCountsFromItsLastFeed) {
   XPM_SetWatchdogTimeout(60);
   simtv_advance(50000);

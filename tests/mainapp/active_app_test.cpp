@@ -158,7 +158,7 @@ TEST_F(DpmsTest, TheViewerIsWarnedAt840SecondsAndTheSetPowersDownFrom880) {
   EXPECT_EQ(CountTvCalls("XPM_StandbyMode"), 0);
   Dpms(900);
   EXPECT_EQ(App(), nullptr);
-  EXPECT_EQ(CountTvCalls("XPM_StandbyMode(0, 0)"), 1);
+  EXPECT_EQ(CountTvCalls("XPM_StandbyMode 0 0"), 1);
 }
 
 TEST_F(DpmsTest, TheFactoryModeAnApplicationOrTheSourcesMaskKeepTheSetOn) {

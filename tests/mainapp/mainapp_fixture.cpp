@@ -14,6 +14,7 @@
 #include "Primitives/MessageDelivery.h"
 #include "gcm.h"
 #include "nvpath.h"
+#include "sim_calls.h"
 #include "simtv.h"
 #include "vgclock.h"
 #include "vgslot.h"
@@ -183,8 +184,8 @@ bool MainAppFixture::WasDelivered(const std::string& receiver, int32_t code, int
 
 int MainAppFixture::CountTvCalls(const std::string& text) {
   int count = 0;
-  for (int32_t i = 0; i < simtv_tv_call_count(); ++i)
-    if (std::string(simtv_tv_call(i)).rfind(text, 0) == 0) ++count;
+  for (const std::string& call : RecordedCalls())
+    if (call.rfind(text, 0) == 0) ++count;
   return count;
 }
 

@@ -200,7 +200,7 @@ TEST_F(ApplicationRootTest, AnOutsideKeyEventIsMadeFromTheExportedDescriptor) {
   // the root would turn into a standby event.
   CoreGroup__DispatchEvent(root, key);
   EXPECT_EQ(App(), nullptr);
-  EXPECT_EQ(CountTvCalls("XPM_StandbyMode(0, 0)"), 1);
+  EXPECT_EQ(CountTvCalls("XPM_StandbyMode 0 0"), 1);
 }
 
 }  // namespace

@@ -232,7 +232,7 @@ TEST_F(LifeCycleTest, ThePowerKeyTakesTheSetToStandby) {
   EXPECT_EQ(Setup(), nullptr);
   EXPECT_FALSE(root->Wrapper->OnGetAppCriticalSection());
   EXPECT_EQ(Setting("GameTimerActivated"), "1") << "a running game timer is found running again";
-  EXPECT_EQ(CountTvCalls("XPM_StandbyMode(0, 0)"), 1);
+  EXPECT_EQ(CountTvCalls("XPM_StandbyMode 0 0"), 1);
   EXPECT_TRUE(WasDelivered("MainApp::ActiveApp", Constants::MSG_CLEAR_ALL));
 }
 
@@ -263,7 +263,7 @@ TEST_F(LifeCycleTest, AFactoryResetShowsItsNoticeResetsAndGoesToStandbyAndTheWiz
   EXPECT_EQ(CountTvCalls("XPM_ResetFactoryDefaults"), 1);
   EXPECT_EQ(Setting("SetupStep"), "1");
   EXPECT_EQ(Standby()->messageBar, nullptr);
-  EXPECT_EQ(CountTvCalls("XPM_StandbyMode(0, 0)"), 1);
+  EXPECT_EQ(CountTvCalls("XPM_StandbyMode 0 0"), 1);
 
   Wake(1);
   EXPECT_NE(Setup(), nullptr);

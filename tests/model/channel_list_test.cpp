@@ -84,7 +84,7 @@ TEST_F(ChannelList, FavouritesRingAndFailedReadGiveTheirLists) {
   EXPECT_EQ(list->GetChannel(0)->Major, 3);
   EXPECT_EQ(list->GetChannel(0)->Ring, 0);  // ring 0 membership only
 
-  simtv_tv_fail("XPM_GetRingChannels", 9, 1);
+  simtv_fail("XPM_GetRingChannels", 9, 1);
   list->LoadMasterChannelTable(false);
   EXPECT_EQ(list->GetNumChannels(), 0);
 }

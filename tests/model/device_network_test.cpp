@@ -104,9 +104,7 @@ TEST_F(Devices, ADeviceCountsAsConnectedOnlyOnHdmiWithControlOn) {
 TEST_F(Devices, SelectingADeviceGoesToTheMiddleware) {
   cec->SetHdmiCecAddr(5, 4);
   cec->SetHdmiCecAddrEx(6, 5, 1);
-  ASSERT_EQ(simtv_tv_call_count(), 2);
-  EXPECT_STREQ(simtv_tv_call(0), "XPM_CEC_SelectDevice(5, 4, 0)");
-  EXPECT_STREQ(simtv_tv_call(1), "XPM_CEC_SelectDevice(6, 5, 1)");
+  EXPECT_EQ(ChangingCalls(), (std::vector<std::string>{"XPM_CEC_SelectDevice 5 4 0", "XPM_CEC_SelectDevice 6 5 1"}));
 }
 
 TEST_F(Devices, ActivatedNetworkInterface) {
@@ -116,7 +114,7 @@ TEST_F(Devices, ActivatedNetworkInterface) {
   EXPECT_EQ(net->LAN_GetActivatedDev(), 1);
   simtv_tv_set_lan(0, 1, nullptr);
   EXPECT_EQ(net->LAN_GetActivatedDev(), 0);
-  simtv_tv_fail("XPM_LAN_GetDeviceState", 3, -1);
+  simtv_fail("XPM_LAN_GetDeviceState", 3, -1);
   EXPECT_EQ(net->LAN_GetDevState(0), 0);
   EXPECT_EQ(net->LAN_GetActivatedDev(), -1);
 }

@@ -89,20 +89,10 @@ class ModelApp : public SimulatedSet {
     VgProcessTimers();
   }
 
-  // The platform calls recorded since the set-up (simtv.h), and those of the
-  // television part of the set (xpm_tv.h).
-  static std::vector<std::string> Calls() {
-    std::vector<std::string> calls;
-    char text[512];
-    for (int i = 0; i < simtv_call_count(); ++i)
-      if (simtv_call_text(i, text, sizeof text) == 0) calls.emplace_back(text);
-    return calls;
-  }
-  static std::vector<std::string> TvCalls() {
-    std::vector<std::string> calls;
-    for (int32_t i = 0; i < simtv_tv_call_count(); ++i) calls.emplace_back(simtv_tv_call(i));
-    return calls;
-  }
+  // The platform calls recorded since the set-up, and those of them that
+  // changed the television.
+  static std::vector<std::string> Calls() { return RecordedCalls(); }
+  static std::vector<std::string> TvCalls() { return ChangingCalls(); }
   static bool Called(const std::vector<std::string>& calls, const std::string& prefix) {
     for (const std::string& call : calls)
       if (call.rfind(prefix, 0) == 0) return true;

@@ -121,7 +121,7 @@ TEST_F(Services, ChoosingAnotherTimerHoldsThatTimersRecord) {
 
 TEST_F(Services, ATimerThatCannotBeReadIsNeitherShownAsZerosNorWrittenBack) {
   StoreTimer(2, 4, 600);
-  simtv_tv_fail("XPM_GetTimer", 1, 1);
+  simtv_fail("XPM_GetTimer", 1, 1);
   Structures::TimerData* unread = model->GetTimer(2);
   EXPECT_EQ(unread->Values[kTimerSource], -1);
   EXPECT_EQ(unread->Values[kTimerDuration], 3600);
@@ -129,8 +129,8 @@ TEST_F(Services, ATimerThatCannotBeReadIsNeitherShownAsZerosNorWrittenBack) {
   model->EditInPlace = 0;
   model->OnSetActiveTimerId(2);
   model->HeldTimer = nullptr;
-  simtv_tv_clear_calls();
-  simtv_tv_fail("XPM_GetTimer", 1, 1);
+  simtv_clear_calls();
+  simtv_fail("XPM_GetTimer", 1, 1);
   model->OnSetTimerSource(9);
   EXPECT_FALSE(Called(TvCalls(), "XPM_SetTimer"));
   EXPECT_EQ(Timer(2).source, 4);
@@ -138,7 +138,7 @@ TEST_F(Services, ATimerThatCannotBeReadIsNeitherShownAsZerosNorWrittenBack) {
   EXPECT_EQ(Timer(2).source, 9);
 
   StoreTimer(0, 4, 600);
-  simtv_tv_fail("XPM_GetTimer", 1, 1);
+  simtv_fail("XPM_GetTimer", 1, 1);
   model->OnSetOnTimerVolume(12);
   EXPECT_EQ(Timer(0).duration, 600);
 }
@@ -146,13 +146,13 @@ TEST_F(Services, ATimerThatCannotBeReadIsNeitherShownAsZerosNorWrittenBack) {
 // ------------------------------------------------------------ the whole set
 
 TEST_F(Services, StandbyPictureInPictureAndTheClock) {
-  simtv_tv_clear_calls();
+  simtv_clear_calls();
   model->Standby(0, 0);
-  EXPECT_TRUE(Called(TvCalls(), "XPM_StandbyMode(0, 0)"));
+  EXPECT_TRUE(Called(TvCalls(), "XPM_StandbyMode 0 0"));
   model->SetPIP(2);
   EXPECT_EQ(simtv_tv_pip_mode(), 2);
   EXPECT_EQ(model->GetPIPState(), 2);
-  simtv_tv_fail("XPM_GetPIPMode", 1, 1);
+  simtv_fail("XPM_GetPIPMode", 1, 1);
   EXPECT_EQ(model->GetPIPState(), 0);
 
   Structures::LocalTime* now = model->GetCurrentTime(1);
@@ -162,14 +162,14 @@ TEST_F(Services, StandbyPictureInPictureAndTheClock) {
   EXPECT_EQ(now->Year, 111);
   EXPECT_EQ(now->Day, local.tm_mday);
   EXPECT_EQ(now->Hour, local.tm_hour);
-  simtv_tv_fail("XPM_GetLocalTime", 1, 1);
+  simtv_fail("XPM_GetLocalTime", 1, 1);
   now = model->GetCurrentTime(1);
   EXPECT_EQ(now->Year, 0);
   EXPECT_EQ(now->Day, 0);
 
   simtv_tv_set_firmware_version("TV 2.00.0001");
   EXPECT_EQ(Utf8(model->GetFirmwareVersion()), "TV 2.00.0001");
-  simtv_tv_fail("XPM_GetFirmwareVersion", 1, 1);
+  simtv_fail("XPM_GetFirmwareVersion", 1, 1);
   EXPECT_EQ(model->GetFirmwareVersion(), nullptr);
 }
 
@@ -194,7 +194,7 @@ TEST_F(Services, TheOnScreenDisplayLockHoldsBackLocksAndMutes) {
   XPM_GetChannelInfo(9, 1, &read);
   EXPECT_EQ(read.locked, 1) << "-1, -1 is every channel";
 
-  simtv_tv_clear_calls();
+  simtv_clear_calls();
   channel->Minor = 1;
   model->SetChannelLock(channel, false);  // half a wildcard names nothing
   model->SetChannelLock(nullptr, false);
@@ -205,7 +205,7 @@ TEST_F(Services, TheOnScreenDisplayLockHoldsBackLocksAndMutes) {
   EXPECT_TRUE(TvCalls().empty());
   model->OSDLock = false;
   model->SetExtOutputMute(true);
-  EXPECT_TRUE(Called(TvCalls(), "XPM_SetExtOutputMute(1)"));
+  EXPECT_TRUE(Called(TvCalls(), "XPM_SetExtOutputMute 1"));
 }
 
 TEST_F(Services, ThePhysicalChannelIsTheTunersUntilOneIsChosen) {
@@ -223,15 +223,15 @@ TEST_F(Services, ThePhysicalChannelIsTheTunersUntilOneIsChosen) {
 // --------------------------------------------------------------- languages
 
 TEST_F(Services, TheMenuLanguageReachesEveryPartOfTheSet) {
-  simtv_tv_clear_calls();
+  simtv_clear_calls();
   model->SetMenuLanguage(2);
   EXPECT_EQ(model->GetMenuLanguage(), 2);
   EXPECT_EQ(VgGetLanguage(), 1) << "French";
   EXPECT_EQ(store->GetInteger(Key("Language")), 2);
   const std::vector<std::string> calls = TvCalls();
-  EXPECT_TRUE(Called(calls, "XPM_SetMenuLanguage(2)"));
-  EXPECT_TRUE(Called(calls, "XPM_CEC_SetMenuLanguage(fre)"));
-  EXPECT_TRUE(Called(calls, "TVSM_SetRegisterTable(LANGUAGE_2, fre)"));
+  EXPECT_TRUE(Called(calls, "XPM_SetMenuLanguage 2"));
+  EXPECT_TRUE(Called(calls, "XPM_CEC_SetMenuLanguage fre"));
+  EXPECT_TRUE(Called(calls, "TVSM_SetRegisterTable LANGUAGE_2 fre"));
   EXPECT_EQ(Utf8(model->GetStringFromRegisterTable(Key("LANGUAGE_2"))), "fre");
 
   model->SetMenuLanguage(1);
@@ -255,9 +255,9 @@ TEST_F(Services, TheRegisterTableAndTheSetupStatusGoToTheStateManager) {
 
   model->NotifySetupStatus(2);
   EXPECT_TRUE(Called(Calls(), "TVSM_ReportAsyncEvent 1 22 2 4"));
-  simtv_tv_clear_calls();
+  simtv_clear_calls();
   model->DisplayNoChannel();
-  EXPECT_TRUE(Called(TvCalls(), "XPM_DisplayNoChannel()"));
+  EXPECT_TRUE(Called(TvCalls(), "XPM_DisplayNoChannel"));
 }
 
 // ---------------------------------------------------------- factory reset
@@ -271,10 +271,10 @@ TEST_F(Services, AFactoryResetForgetsTheModelsOwnKeysOnly) {
   model->OnSetActiveTimerId(4);
   model->OnSetSleepIndex(10);
   model->OnSetIsFrozen(true);
-  simtv_tv_clear_calls();
+  simtv_clear_calls();
 
   model->ResetAll();
-  EXPECT_TRUE(Called(TvCalls(), "XPM_ResetFactoryDefaults()"));
+  EXPECT_TRUE(Called(TvCalls(), "XPM_ResetFactoryDefaults"));
   EXPECT_FALSE(store->IsStringExist(Key("AudioEffect")));
   EXPECT_FALSE(store->IsStringExist(Key("Language")));
   EXPECT_FALSE(store->IsStringExist(Key("SourceLabel_5")));
@@ -297,14 +297,14 @@ TEST_F(Services, AFactoryResetForgetsTheModelsOwnKeysOnly) {
 // --------------------------------------------------------------- HDMI-CEC
 
 TEST_F(Services, TheSpeakerPreferenceIsSentOnlyWhenItChanges) {
-  simtv_tv_clear_calls();
+  simtv_clear_calls();
   model->OnSetQuickSpeakerPreference(1);
-  EXPECT_EQ(TvCalls(), (std::vector<std::string>{"XPM_CEC_SetARC(1)", "XPM_CEC_SystemAudioControl(1)"}));
-  simtv_tv_clear_calls();
+  EXPECT_EQ(TvCalls(), (std::vector<std::string>{"XPM_CEC_SetARC 1", "XPM_CEC_SystemAudioControl 1"}));
+  simtv_clear_calls();
   model->OnSetQuickSpeakerPreference(1);  // the audio system's answer
   EXPECT_TRUE(TvCalls().empty());
   model->OnSetQuickSpeakerPreference(0);
-  EXPECT_EQ(TvCalls(), (std::vector<std::string>{"XPM_CEC_SystemAudioControl(0)", "XPM_CEC_SetARC(0)"}));
+  EXPECT_EQ(TvCalls(), (std::vector<std::string>{"XPM_CEC_SystemAudioControl 0", "XPM_CEC_SetARC 0"}));
   EXPECT_EQ(model->OnGetQuickSpeakerPreference(), 0);
 }
 

@@ -9,6 +9,7 @@
 
 #include "Strings.h"
 #include "db.h"
+#include "sim_calls.h"
 #include "simtv.h"
 #include "vgstring.h"
 #include "xpm.h"

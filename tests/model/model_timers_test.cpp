@@ -241,7 +241,7 @@ TEST_F(Timers, AFrozenPictureRunsAgainAfterFifteenMinutes) {
   model->OnSetIsFrozen(true);
   Milliseconds(600000);
   model->OnSetIsFrozen(false);
-  simtv_tv_clear_calls();
+  simtv_clear_calls();
   Milliseconds(300000);
   EXPECT_TRUE(TvCalls().empty()) << "an unfrozen picture has no time limit";
 }

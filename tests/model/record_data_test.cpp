@@ -111,7 +111,7 @@ TEST_F(Recordings, AnUnreadableShowLeavesAnEmptySlotAtItsIndex) {
 
 TEST_F(Recordings, AFailedListReadGivesAnEmptyList) {
   Record("/mnt/usb/sda1", "Show");
-  simtv_tv_fail("XPM_Get_All_Recorded_Show_Counts", 4, 1);
+  simtv_fail("XPM_Get_All_Recorded_Show_Counts", 4, 1);
   auto* list = VgNew<DB_RecordedInfo>();
   list->GetEventInfoByCount();
   EXPECT_EQ(list->GetNumEvents(), 0);

@@ -17,11 +17,7 @@ class ThreeD : public SimulatedSet {
  protected:
   Setup3D* keeper = VgNew<Setup3D>();
 
-  std::vector<std::string> Calls() {
-    std::vector<std::string> calls;
-    for (int32_t i = 0; i < simtv_tv_call_count(); ++i) calls.emplace_back(simtv_tv_call(i));
-    return calls;
-  }
+  std::vector<std::string> Calls() { return ChangingCalls(); }
 };
 
 TEST_F(ThreeD, StateFollowsInputAndDisplay) {
@@ -43,7 +39,7 @@ TEST_F(ThreeD, RefreshReadsTheMiddlewareAndTurnsTheLeftRightSwapOff) {
   EXPECT_EQ(keeper->InputFormat, 2);
   EXPECT_EQ(keeper->State, Setup3D::kState3DAs2D);  // the output is off
   EXPECT_EQ(keeper->OnGetThreeD_LeftRightImage(), 0);
-  EXPECT_EQ(Calls(), std::vector<std::string>{"XPM_3DTV_Set3DLRReverse(0)"});
+  EXPECT_EQ(Calls(), std::vector<std::string>{"XPM_3DTV_Set3DLRReverse 0"});
 
   // With the output on, a side-by-side input is shown in 3D.
   XPM_3DTV_SetOutput(1);
@@ -55,7 +51,7 @@ TEST_F(ThreeD, RefreshReadsTheMiddlewareAndTurnsTheLeftRightSwapOff) {
 TEST_F(ThreeD, AMadeUp3DPictureKeepsItsLeftRightSetting) {
   XPM_3DTV_SetOutput(1);  // a 2D input made into 3D
   keeper->ThreeD_LeftRightImage = 1;
-  simtv_tv_clear_calls();
+  simtv_clear_calls();
   keeper->RefreshState();
   EXPECT_EQ(keeper->State, Setup3D::kState2DTo3D);
   EXPECT_EQ(keeper->ThreeD_LeftRightImage, 1);
@@ -65,22 +61,22 @@ TEST_F(ThreeD, AMadeUp3DPictureKeepsItsLeftRightSetting) {
 TEST_F(ThreeD, SwitchingA3DInputTo2DKeepsItsFormatAsMode) {
   simtv_tv_set_3d_input(2);
   keeper->RefreshState();
-  simtv_tv_clear_calls();
+  simtv_clear_calls();
   keeper->SwitchTo2DState(false);
   EXPECT_EQ(keeper->Mode, 2);
   EXPECT_EQ(keeper->State, Setup3D::kState3DAs2D);
-  EXPECT_EQ(Calls(), (std::vector<std::string>{"XPM_3DTV_SetMode(2)", "XPM_3DTV_SetOutput(0)"}));
+  EXPECT_EQ(Calls(), (std::vector<std::string>{"XPM_3DTV_SetMode 2", "XPM_3DTV_SetOutput 0"}));
 }
 
 TEST_F(ThreeD, SwitchingLaterWaitsForTheIdlePass) {
   keeper->RefreshState();
-  simtv_tv_clear_calls();
+  simtv_clear_calls();
   keeper->SwitchTo2DState(true);
   EXPECT_EQ(keeper->State, Setup3D::kState2D);
   EXPECT_TRUE(Calls().empty());
   VgProcessSignals();
   VgProcessSignals();
-  EXPECT_EQ(Calls(), (std::vector<std::string>{"XPM_3DTV_SetMode(1)", "XPM_3DTV_SetOutput(0)"}));
+  EXPECT_EQ(Calls(), (std::vector<std::string>{"XPM_3DTV_SetMode 1", "XPM_3DTV_SetOutput 0"}));
 }
 
 TEST_F(ThreeD, ApplyingTheStates) {
@@ -95,8 +91,8 @@ TEST_F(ThreeD, ApplyingTheStates) {
   keeper->ApplyState();  // a negative mode is never sent
   keeper->State = 5;
   keeper->ApplyState();
-  EXPECT_EQ(Calls(), (std::vector<std::string>{"XPM_3DTV_SetMode(3)", "XPM_3DTV_SetOutput(1)", "XPM_3DTV_SetMode(1)",
-                                               "XPM_3DTV_SetOutput(1)", "XPM_3DTV_SetOutput(0)"}));
+  EXPECT_EQ(Calls(), (std::vector<std::string>{"XPM_3DTV_SetMode 3", "XPM_3DTV_SetOutput 1", "XPM_3DTV_SetMode 1",
+                                               "XPM_3DTV_SetOutput 1", "XPM_3DTV_SetOutput 0"}));
 }
 
 TEST_F(ThreeD, FormatQuestions) {
@@ -119,7 +115,7 @@ TEST_F(ThreeD, FormatQuestions) {
 
 TEST_F(ThreeD, AFailedStatusReadLeavesA2DPicture) {
   simtv_tv_set_3d_input(2);
-  simtv_tv_fail("XPM_3DTV_GetVideoStatus", 1, 1);
+  simtv_fail("XPM_3DTV_GetVideoStatus", 1, 1);
   keeper->RefreshState();
   EXPECT_EQ(keeper->InputFormat, 1);
   EXPECT_EQ(keeper->State, Setup3D::kState2D);

@@ -49,7 +49,7 @@ class SystemInformation : public testing::Test {
     VgDiscardSignals();
     VgReclaimMemory();
     simtv_fail("XPM_GetVideoOutputProps", 0, 0);
-    simtv_tv_fail("XPM_GetCurrentChannelInfo", 0, 0);
+    simtv_fail("XPM_GetCurrentChannelInfo", 0, 0);
     simtv_tv_reset();
     simtv_av_reset();
     simtv_info_reset();
@@ -158,7 +158,7 @@ TEST_F(SystemInformation, TunerChannel) {
   EXPECT_EQ(Value(SystemInfo::VideoPID), "49");
   EXPECT_EQ(Value(SystemInfo::RFBand), Text(Strings::SID_ANTENNA));
 
-  simtv_tv_fail("XPM_GetCurrentChannelInfo", 5, 1);
+  simtv_fail("XPM_GetCurrentChannelInfo", 5, 1);
   info->LoadChannelInfo();
   EXPECT_EQ(Value(SystemInfo::Frequency), "-");
   EXPECT_EQ(Value(SystemInfo::RFChannel), "0");

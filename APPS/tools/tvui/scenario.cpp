@@ -179,24 +179,19 @@ struct Window {
   std::vector<int> matched;
 };
 
-std::vector<std::string> Words(const std::string& text) {
-  std::istringstream in(text);
-  std::vector<std::string> words;
-  for (std::string w; in >> w;) words.push_back(w);
-  return words;
-}
-
 std::string CallText(int index) {
   char text[1024];
   return simtv_call_text(index, text, sizeof text) == 0 ? std::string(text) : std::string();
 }
 
+// A recorded call splits into its arguments as a scenario line does, so a
+// quoted text in the line matches a text argument with spaces.
 bool CallMatches(const std::string& call, const std::vector<ScenarioToken>& tokens, size_t first) {
-  std::vector<std::string> words = Words(call);
-  if (words.empty() || words[0] != tokens[first].text) return false;
+  std::vector<ScenarioToken> words;
+  if (!SplitLine(call, &words) || words.empty() || words[0].text != tokens[first].text) return false;
   for (size_t i = first + 1; i < tokens.size(); ++i) {
     size_t at = i - first;
-    if (at >= words.size() || words[at] != tokens[i].text) return false;
+    if (at >= words.size() || words[at].text != tokens[i].text) return false;
   }
   return true;
 }
@@ -375,7 +370,8 @@ std::string Runner::Step(const ScenarioLine& line) {
     if (t.size() < 3 || t.size() > 4 || !ParseNumber(t[2].text, &number) ||
         (t.size() == 4 && !ParseNumber(t[3].text, &count)))
       return "fail takes a call name, a result code and an optional count";
-    simtv_fail(t[1].text.c_str(), int32_t(number), int32_t(count));
+    if (simtv_fail(t[1].text.c_str(), int32_t(number), int32_t(count)) != 0)
+      return "no platform call is named " + t[1].text;
     return {};
   }
   if (command == "screenshot") {
@@ -429,6 +425,8 @@ std::string Runner::Expect(const ScenarioLine& line) {
     if (kind == "no-text" && shown) return "a visible text view shows " + description;
     return {};
   }
+  if ((kind == "call" || kind == "no-call") && !simtv_call_known(t[2].text.c_str()))
+    return "no platform call is named " + t[2].text;
   if (kind == "call") {
     int at = FindCall(t, 2, window_);
     if (at < 0) return "no such call since the previous expectations; calls of " + t[2].text + " since then:" +

@@ -1,0 +1,18 @@
+# Writes OUT: the name of every function that the family headers (HEADERS, a
+# list) declare, as sorted C string literals, one a line.
+set(names)
+foreach(header ${HEADERS})
+  file(STRINGS ${header} lines REGEX "^[A-Za-z_][A-Za-z0-9_ *]*[ *][A-Za-z][A-Za-z0-9_]*\\(")
+  foreach(line ${lines})
+    string(REGEX MATCH "[ *]([A-Za-z][A-Za-z0-9_]*)\\(" match "${line}")
+    list(APPEND names ${CMAKE_MATCH_1})
+  endforeach()
+endforeach()
+list(REMOVE_DUPLICATES names)
+list(SORT names)
+set(text "")
+foreach(name ${names})
+  string(APPEND text "\"${name}\",\n")
+endforeach()
+file(WRITE ${OUT}.tmp "${text}")
+file(COPY_FILE ${OUT}.tmp ${OUT} ONLY_IF_DIFFERENT)
