@@ -289,16 +289,14 @@ int32_t StorageCheckFile(const char* fileName) {
 
 // -------------------------------------------------------------------- saving
 
-int32_t StorageSave(StorageContext* context) {
-  StoragePrivate* data = PrivateOf(context);
-  if (!data) return STORAGE_NO_CONTEXT;
-  if (data->fileName.empty()) return STORAGE_FILE_ERROR;
-  const std::string temporary = TemporaryName(data->fileName.c_str());
-  FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (!file) return STORAGE_FILE_ERROR;
+namespace {
 
+// The file image of the chain in the check buffer, with its check sequence:
+// what a save writes and reports. Pairs past the size bound are left out, and
+// named when report is set.
+int32_t ComposeImage(StoragePrivate* data, int32_t& fill, bool report) {
   std::memset(g_checkBuffer, 0, sizeof g_checkBuffer);
-  int32_t fill = 0;
+  fill = 0;
   int32_t result = STORAGE_OK;
   bool full = false;
   char line[kStorageLineSize];
@@ -307,19 +305,19 @@ int32_t StorageSave(StorageContext* context) {
   DC_Dump(&data->chain, nullptr, nullptr);
   while (DC_Dump(&data->chain, &key, &value) == DC_OK) {
     if (full) {
-      VgPrint("APP Library: settings file full, left out [%s]\n", key);
+      if (report) VgPrint("APP Library: settings file full, left out [%s]\n", key);
       continue;
     }
     int32_t code = ComposeKeyValue(line, kStorageLineSize, key, value);
     if (code != STORAGE_OK) {
-      VgPrint("APP Library: UDSM API CALL FAILED %d\n", code);
+      if (report) VgPrint("APP Library: UDSM API CALL FAILED %d\n", code);
       result = code;
       continue;
     }
     auto length = static_cast<int32_t>(std::strlen(key) + std::strlen(value) + 6);
     if (fill + length + 2 > kStorageFileLimit) {
       // The pairs that fit still make a good file; the rest is reported, not hidden.
-      VgPrint("APP Library: settings file full, left out [%s]\n", key);
+      if (report) VgPrint("APP Library: settings file full, left out [%s]\n", key);
       full = true;
       result = STORAGE_TOO_LARGE;
       continue;
@@ -330,12 +328,34 @@ int32_t StorageSave(StorageContext* context) {
   uint16_t fcs = CalculateChecksum(g_checkBuffer, fill);
   g_checkBuffer[fill] = static_cast<uint8_t>(fcs);
   g_checkBuffer[fill + 1] = static_cast<uint8_t>(fcs >> 8);
+  return result;
+}
+
+}  // namespace
+
+int32_t StorageSave(StorageContext* context) {
+  StoragePrivate* data = PrivateOf(context);
+  if (!data) return STORAGE_NO_CONTEXT;
+  if (data->fileName.empty()) return STORAGE_FILE_ERROR;
+  const std::string temporary = TemporaryName(data->fileName.c_str());
+  FILE* file = std::fopen(temporary.c_str(), "wb");
+  if (!file) return STORAGE_FILE_ERROR;
+  int32_t fill = 0;
+  const int32_t result = ComposeImage(data, fill, true);
   bool good = std::fwrite(g_checkBuffer, 1, static_cast<size_t>(fill + 2), file) == static_cast<size_t>(fill + 2);
   if (!CommitTemporary(file, good, temporary, data->fileName.c_str())) {
     VgPrint("APP Library: cannot write the settings file %s\n", data->fileName.c_str());
     return STORAGE_FILE_ERROR;
   }
   return result;
+}
+
+int32_t StorageCheckSave(StorageContext* context) {
+  StoragePrivate* data = PrivateOf(context);
+  if (!data) return STORAGE_NO_CONTEXT;
+  if (data->fileName.empty()) return STORAGE_FILE_ERROR;
+  int32_t fill = 0;
+  return ComposeImage(data, fill, false);
 }
 
 int32_t StorageCopyFile(const char* destination, const char* source) {

@@ -83,6 +83,9 @@ int32_t StorageLoadImage(StorageContext* context, const uint8_t* bytes, int32_t 
 // one, never a broken one. 3 when pairs had to be left out at the size bound
 // (the file then holds those that fit).
 int32_t StorageSave(StorageContext* context);
+// What StorageSave would report now, short of the file system's own failures,
+// without writing anything.
+int32_t StorageCheckSave(StorageContext* context);
 // 0 when the file would load: 2, 3 or 7 as StorageLoad would give.
 int32_t StorageCheckFile(const char* fileName);
 // Replaces destination with a byte-for-byte copy of source, by the same

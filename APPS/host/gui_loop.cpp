@@ -11,6 +11,7 @@
 #include "Core/Event.h"
 #include "GenFont.h"
 #include "MainApp/Root.h"
+#include "PersistentData.h"
 #include "Primitives/MessageDelivery.h"
 #include "agents.h"
 #include "bkni.h"
@@ -259,6 +260,9 @@ bool GuiLoopTurn() {
   ReleasePslDornSem();
 
   if (!AcquirePslDornSem()) return LockFailed();
+  // The settings that this turn changes are written once, after its frame
+  // is flipped and before the turn ends.
+  PersistentData::PersistentData::HoldSaves();
   WaitAndDispatch(root);
   ReleasePslDornSem();
 
@@ -266,6 +270,7 @@ bool GuiLoopTurn() {
   VgProcessTimers();
   VgProcessSignals();
   UpdateRoot(root);
+  PersistentData::PersistentData::WriteHeldSaves();
   VgReclaimMemory();
   ReleasePslDornSem();
 
@@ -274,6 +279,7 @@ bool GuiLoopTurn() {
 }
 
 void GuiLoopEnd() {
+  PersistentData::PersistentData::WriteHeldSaves();
   XObject* root = rootObject.exchange(nullptr);
   if (root) VgUnlockObject(root);
   VgReclaimMemory();

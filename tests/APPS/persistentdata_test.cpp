@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -276,6 +279,71 @@ TEST_F(Settings, BackupCopiesOnlyAGoodSettingsFile) {
   WriteBytes(file, std::vector<uint8_t>(good.begin(), good.end() - 3));
   EXPECT_EQ(store->Backup(), STORAGE_BAD_CHECKSUM);
   EXPECT_EQ(ReadBytes(backup), good);
+}
+
+// A GUI turn's changes are held and written once at its end, while every
+// change still reports what the write will: done, or refused as before.
+TEST_F(Settings, ATurnsChangesAreWrittenOnceAtItsEnd) {
+  Store* store = Started();
+  const std::vector<uint8_t> before = ReadBytes(file);
+  Store::HoldSaves();
+  EXPECT_EQ(store->PutInteger(S("Volume"), 7), STORAGE_OK);
+  EXPECT_EQ(store->PutString(S("Bad]Key"), S("x")), STORAGE_UNSTORABLE);
+  EXPECT_EQ(store->PutBool(S("Game"), true), STORAGE_OK);
+  EXPECT_EQ(store->RemoveString(S("Name")), STORAGE_OK);
+  EXPECT_EQ(store->GetInteger(S("Volume")), 7) << "the store answers at once";
+  EXPECT_EQ(ReadBytes(file), before) << "nothing written within the turn";
+  Store::WriteHeldSaves();
+  Store* again = Started();
+  EXPECT_EQ(again->GetInteger(S("Volume")), 7);
+  EXPECT_TRUE(again->GetBool(S("Game")));
+  EXPECT_FALSE(again->IsStringExist(S("Name")));
+
+  // Outside a turn each change is written through as always.
+  EXPECT_EQ(store->PutInteger(S("Volume"), 8), STORAGE_OK);
+  EXPECT_EQ(Started()->GetInteger(S("Volume")), 8);
+}
+
+// The process killed right after a turn that changed several settings and
+// backed them up: the file and the backup hold every change of that turn,
+// including those made after the backup.
+TEST_F(Settings, AKillAfterATurnLosesNoneOfItsChanges) {
+  Started();
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    Store* store = Started();
+    Store::HoldSaves();
+    for (int i = 0; i < 6; ++i) store->PutInteger(S(("Before" + std::to_string(i)).c_str()), 100 + i);
+    store->Backup();
+    store->PutInteger(S("After0"), 200);
+    store->PutString(S("After1"), S("late"));
+    Store::WriteHeldSaves();
+    const char done = 1;
+    if (write(ready[1], &done, 1) != 1) _exit(2);
+    for (;;) pause();
+  }
+  close(ready[1]);
+  char done = 0;
+  ASSERT_EQ(read(ready[0], &done, 1), 1);
+  close(ready[0]);
+  kill(child, SIGKILL);
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status));
+
+  for (const std::string& path : {file, backup}) {
+    StorageContext* context = StorageInit();
+    ASSERT_EQ(StorageLoad(context, path.c_str()), STORAGE_OK) << path;
+    for (int i = 0; i < 6; ++i)
+      EXPECT_STREQ(StorageGet(context, ("Before" + std::to_string(i)).c_str()), std::to_string(100 + i).c_str())
+          << path;
+    EXPECT_STREQ(StorageGet(context, "After0"), "200") << path;
+    EXPECT_STREQ(StorageGet(context, "After1"), "late") << path;
+    StorageDone(context);
+  }
 }
 
 TEST_F(Settings, PlatformPathsStayBelowTheRoot) {

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "nvpath.h"
+#include "storageFunction.h"
 #include "storageEntry.h"
 #include "vgdebug.h"
 #include "vgtrace.h"
@@ -18,15 +20,64 @@ constexpr char16_t kTrueText[] = u"1";
 constexpr char16_t kFalseText[] = u"0";
 constexpr char16_t kItemSeparator = u',';
 
+// The stores with held changes; only the GUI thread touches them.
+bool g_holding = false;
+std::vector<PersistentData*>& HeldStores() {
+  static std::vector<PersistentData*> stores;
+  return stores;
+}
+
 }  // namespace
 
 PersistentData::PersistentData() : storage_(StorageInit()) {}
 
-PersistentData::~PersistentData() { StorageDone(storage_); }
+PersistentData::~PersistentData() {
+  if (listed_) EndTurn();
+  StorageDone(storage_);
+}
+
+void PersistentData::HoldSaves() { g_holding = true; }
+
+void PersistentData::WriteHeldSaves() {
+  g_holding = false;
+  while (!HeldStores().empty()) HeldStores().back()->EndTurn();
+}
+
+void PersistentData::List() {
+  if (listed_) return;
+  listed_ = true;
+  HeldStores().push_back(this);
+}
+
+// The turn's one write of this store, and the backup again when the turn
+// backed it up before later changes.
+void PersistentData::EndTurn() {
+  std::vector<PersistentData*>& stores = HeldStores();
+  stores.erase(std::remove(stores.begin(), stores.end(), this), stores.end());
+  listed_ = false;
+  const bool refreshBackup = backupFollows_ && held_;
+  backupFollows_ = false;
+  if (held_ && WriteHeld() == STORAGE_OK && refreshBackup) CopyToBackup();
+}
+
+int32_t PersistentData::WriteHeld() {
+  held_ = false;
+  const int32_t saved = UDSM_Save(storage_);
+  writeFailure_ = saved == STORAGE_FILE_ERROR ? saved : STORAGE_OK;
+  if (writeFailure_ != STORAGE_OK) VgPrint("APP Library: the settings of this turn are not in the file (%d)\n", saved);
+  return writeFailure_;
+}
+
+int32_t PersistentData::Save() {
+  if (!g_holding) return UDSM_Save(storage_);
+  held_ = true;
+  List();
+  return writeFailure_ != STORAGE_OK ? writeFailure_ : StorageCheckSave(storage_);
+}
 
 VgString PersistentData::BackupName() { return VgConcatString(FileName, VgNewStringAnsi(".bakup")); }
 
-int32_t PersistentData::Sync() { return AutoSyncData ? UDSM_Save(storage_) : STORAGE_OK; }
+int32_t PersistentData::Sync() { return AutoSyncData ? Save() : STORAGE_OK; }
 
 bool PersistentData::Initialize(VgString fileName) {
   FileName = fileName;
@@ -96,10 +147,21 @@ int32_t PersistentData::RemoveStrings(VgString prefix) {
   return removed != STORAGE_OK ? removed : synced;
 }
 
-int32_t PersistentData::SyncData() { return UDSM_Save(storage_); }
+int32_t PersistentData::SyncData() { return Save(); }
 
 int32_t PersistentData::Backup() {
   if (FileName.empty()) return STORAGE_FILE_ERROR;
+  // The file first, so that the copy holds every change so far.
+  if (held_ && WriteHeld() != STORAGE_OK) return writeFailure_;
+  const int32_t copied = CopyToBackup();
+  if (g_holding && copied == STORAGE_OK) {
+    backupFollows_ = true;
+    List();
+  }
+  return copied;
+}
+
+int32_t PersistentData::CopyToBackup() {
   VgString backup = BackupName();
   VgTrace("%s%s", u"Create backup", backup);
   int32_t checked = StorageCheckFile(NvPath(StorageText(FileName).c_str()).c_str());

@@ -1,6 +1,8 @@
 // The interface's own settings: text values under text keys, kept in the
 // checksummed settings file of the storage module and written through at every
-// change (AutoSyncData). A backup copy beside the file ("<file>.bakup") is made
+// change (AutoSyncData). Within a turn of the GUI loop the writes are held and
+// each store that changed is written once, before the turn ends, so a key that
+// changes eight settings writes (and syncs) the file once. A backup copy beside the file ("<file>.bakup") is made
 // when the set has a known-good store and replaces a settings file that fails
 // its checks, so a set switched off at the wall still starts with its settings.
 #pragma once
@@ -43,7 +45,8 @@ class PersistentData : public XObject {
   int32_t RemoveStrings(VgString prefix);
   int32_t SyncData();
   // Copies the settings file over the backup, only when the file passes its
-  // checks: a bad copy must never replace a good backup.
+  // checks: a bad copy must never replace a good backup. Held changes are
+  // written first; changes later in the same turn reach the backup too.
   int32_t Backup();
   void Reset();
   void Dump();
@@ -63,13 +66,30 @@ class PersistentData : public XObject {
   // Item index of a comma-separated text; empty when there is no such item.
   static VgString ParseStringItem(VgString text, int32_t index);
 
+  // The GUI loop's turn: from HoldSaves on, a change marks its store instead of
+  // writing the file, and reports what the write will (the file's name and
+  // room are checked at once; a write of an earlier turn that failed is
+  // reported until one succeeds). WriteHeldSaves writes each marked store once
+  // and ends the holding.
+  static void HoldSaves();
+  static void WriteHeldSaves();
+
  private:
   VgString BackupName();
   int32_t Sync();
+  int32_t Save();
+  void List();
+  void EndTurn();
+  int32_t WriteHeld();
+  int32_t CopyToBackup();
 
   bool RecoverFile = false;
   bool AutoSyncData = true;
   StorageContext* storage_ = nullptr;
+  bool listed_ = false;         // in the turn's list of stores to finish
+  bool held_ = false;          // changed in this turn, not yet written
+  bool backupFollows_ = false;  // backed up in this turn: later changes go to the backup too
+  int32_t writeFailure_ = 0;   // the code of a held write that failed, until one succeeds
   VgStr FileName;
   VgSlot OnLoadDefaultData;
 };
