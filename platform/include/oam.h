@@ -19,6 +19,33 @@ int32_t oam_dbg_init(void);
 int32_t OAM_GetCustomizedProperty(int32_t id, int32_t* value);
 int32_t OAM_SetCustomizedProperty(int32_t id, int32_t value);
 
+/* The model record the factory writes into the set: 112 bytes, the model's
+ * variant in word 6 (bytes 24-27). Texts are zero-terminated unless they fill
+ * their field. */
+enum { OAM_MODEL_TEXT_SIZE = 28 };
+typedef struct {
+  int32_t number;   /* the model number */
+  int32_t modelId;  /* the model id byte (0x21 ...) in the low byte */
+  int32_t reserved8[4];
+  int32_t variant;
+  char modelName[OAM_MODEL_TEXT_SIZE];
+  char panelName[OAM_MODEL_TEXT_SIZE];
+  char description[OAM_MODEL_TEXT_SIZE];
+} OAM_ModelInfo;
+int32_t OAM_GetModelInfo(OAM_ModelInfo* info);
+
+/* The ambient light sensor. A reading (16 bits, 0 when the sensor saw
+ * nothing) can be taken at any time; the adjustment task starts and stops
+ * the sensor's own sampling around its readings. */
+int32_t OAM_light_sensor_Init(void);
+int32_t OAM_light_sensor_Start(void);
+int32_t OAM_light_sensor_Get(uint16_t* reading);
+int32_t OAM_light_sensor_Stop(void);
+int32_t OAM_light_sensor_Terminate(void);
+
+/* The frame-rate converter's local dimming of the backlight: 1 on, 0 off. */
+int32_t OAM_Frc_SetLocalDimming(int32_t on);
+
 #ifdef __cplusplus
 }
 #endif

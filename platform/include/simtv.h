@@ -17,6 +17,7 @@
 
 #include "ace.h"
 #include "db.h"
+#include "oam.h"
 #include "xpm.h"
 
 #ifdef __cplusplus
@@ -194,6 +195,10 @@ void simtv_av_set_video_content(int32_t window, const XPM_VideoContentInfo* info
 void simtv_av_set_channel(int32_t window, int32_t major, int32_t minor);
 /* The alternate audio services of the current channel: count languages. */
 void simtv_av_set_audio_services(int32_t count, const char* const* languages);
+/* The white balance (red, green, blue offset, then red, green, blue gain)
+ * that the last XPM_CopyWhiteBalanceToAllSources gave every input; 0 when
+ * none was copied since the reset. */
+int32_t simtv_av_copied_white_balance(int32_t values[6]);
 
 /* ------------------------------- middleware: inputs, time zone and captions */
 
@@ -224,6 +229,25 @@ void simtv_info_set_output(const XPM_VideoOutputProps* props);
 /* Either text may be null to keep it. */
 void simtv_info_set_versions(const char* tvm, const char* frc);
 void simtv_info_set_mac(int32_t wireless, const char* text);
+
+/* ------------------------------------------------------ the factory devices */
+
+/* The model record, the light sensor, the calibration results of the
+ * analogue-to-digital converter, the 3D panel's EEPROM and the local dimming
+ * (oam.h, xpm.h). Back to a set fresh from the factory: model 0x21, a light
+ * reading of 0x180, every calibration passed, EEPROM version 1 2 3, local
+ * dimming on. */
+void simtv_factory_reset(void);
+void simtv_factory_set_model_info(const OAM_ModelInfo* info);
+void simtv_factory_set_light_sensor(uint16_t reading);
+/* What the light sensor's Init, Start, Stop and Terminate left. */
+enum { SIMTV_LIGHT_SENSOR_OFF = 0, SIMTV_LIGHT_SENSOR_READY = 1, SIMTV_LIGHT_SENSOR_RUNNING = 2 };
+int32_t simtv_factory_light_sensor_state(void);
+/* Input 0-2; 1 passed. */
+void simtv_factory_set_adc_result(int32_t input, int32_t result);
+void simtv_factory_set_3d_eeprom_version(int32_t major, int32_t minor, int32_t revision);
+/* 1 while the frame-rate converter dims the backlight locally. */
+int32_t simtv_factory_local_dimming(void);
 
 /* ----------------------------------------- middleware: the television model */
 

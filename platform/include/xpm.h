@@ -127,6 +127,8 @@ int32_t XPM_3DTV_GetVideoStatus(int32_t* input, int32_t* mode, int32_t* display)
 int32_t XPM_3DTV_SetMode(int32_t mode);
 int32_t XPM_3DTV_SetOutput(int32_t on);
 int32_t XPM_3DTV_Set3DLRReverse(int32_t on);
+/* The version of the 3D panel's EEPROM, in three parts. */
+int32_t XPM_3DTV_GetE2PROMVersion(int32_t* major, int32_t* minor, int32_t* revision);
 
 /* -------------------------------------------------------------------- sound */
 
@@ -211,9 +213,29 @@ int32_t XPM_SetAvProperty(int32_t window, int32_t property, int32_t value);
 /* The property's name without its prefix ("CONTRAST"), or null. */
 const char* XPM_AvPropertyName(int32_t property);
 
-/* Generic device properties by id. */
+/* Gives every input the white balance (the offsets and gains of the 2-point
+ * adjustment) that the main picture's input has now. */
+int32_t XPM_CopyWhiteBalanceToAllSources(void);
+
+/* The analogue-to-digital converter's calibration of input 0 or 1 (the
+ * component inputs) or 2 (the computer input): 1 passed, 0 not. */
+int32_t XPM_GetADCCalibrationResult(int32_t input, int32_t* result);
+
+/* Generic device properties by id. A property never written reads as 0. */
 int32_t XPM_GetExtOemProperty(int32_t id, int32_t* value);
 int32_t XPM_SetExtOemProperty(int32_t id, int32_t value);
+/* Ids of the factory's: its nine test results (16 bits each), the version of
+ * the sub-microcontroller (low byte), the service mode (1 while in it), and
+ * the held state of three front-panel keys (1 while held). */
+enum {
+  XPM_OEM_TEST_RESULT_FIRST = 67,
+  XPM_OEM_TEST_RESULT_LAST = 75,
+  XPM_OEM_TVM_VERSION = 95,
+  XPM_OEM_SERVICE_MODE = 113,
+  XPM_OEM_KEY_HELD_INFO = 200,
+  XPM_OEM_KEY_HELD_VOLUME_DOWN = 201,
+  XPM_OEM_KEY_HELD_CHANNEL_DOWN = 202
+};
 
 /* ------------------------------------------------ channels, scans and guide */
 

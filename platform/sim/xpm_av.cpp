@@ -39,8 +39,9 @@ struct SourceType {
 struct State {
   int32_t videoPreset = 2;
   int32_t backlight = 100;
-  int32_t brightness = 0;
-  int32_t saturation = 0;
+  // Brightness, colour and sharpness run 0 to 100 around their middle.
+  int32_t brightness = 50;
+  int32_t saturation = 50;
   int32_t hue = 0;
   int32_t colorTemperature = 0;
   uint32_t rgbFilter = 0x111111;
@@ -64,9 +65,16 @@ struct State {
   std::array<int32_t, 2> captionRender{};
   // Indexed by XPM_CC_PROP_*; the first ids are not style properties.
   std::array<int32_t, XPM_CC_PROP_BG_OPACITY + 1> captionStyle{};
+  // What the last copy of the white balance gave every input.
+  bool whiteBalanceCopied = false;
+  std::array<int32_t, 6> copiedWhiteBalance{};
 };
 
 constexpr int32_t kPatternSourceType = 11;
+
+constexpr XPM_AvProperty kWhiteBalance[] = {XPM_AV_PROP_RED_OFFSET, XPM_AV_PROP_GREEN_OFFSET,
+                                            XPM_AV_PROP_BLUE_OFFSET, XPM_AV_PROP_RED_GAIN,
+                                            XPM_AV_PROP_GREEN_GAIN, XPM_AV_PROP_BLUE_GAIN};
 
 std::mutex g_mutex;
 
@@ -74,6 +82,7 @@ State Fresh() {
   State s;
   // Settings whose 0 is not a valid setting start at their middle or first value.
   s.av[XPM_AV_PROP_CONTRAST] = 50;
+  s.av[XPM_AV_PROP_SHARPNESS] = 50;
   s.av[XPM_AV_PROP_VERTICAL_POSITION] = 16;
   s.av[XPM_AV_PROP_HORIZONTAL_POSITION] = 50;
   s.av[XPM_AV_PROP_VERTICAL_SIZE] = 50;
@@ -325,6 +334,15 @@ int32_t XPM_ShowSampleCaption(int32_t show, const char* text, int32_t x, int32_t
   return show && !text ? kErrorBadArgument : 0;
 }
 
+int32_t XPM_CopyWhiteBalanceToAllSources(void) {
+  int32_t code = 0;
+  if (Refused("XPM_CopyWhiteBalanceToAllSources", {}, &code)) return code;
+  std::lock_guard lock(g_mutex);
+  for (size_t i = 0; i < std::size(kWhiteBalance); ++i) S().copiedWhiteBalance[i] = S().av[kWhiteBalance[i]];
+  S().whiteBalanceCopied = true;
+  return 0;
+}
+
 // The source and channel queries that picture and sound settings depend on
 // live here with the picture state; no other part of the simulation defines them.
 int32_t XPM_GetSourceType(int32_t source, int32_t* type) {
@@ -365,6 +383,13 @@ int32_t XPM_SetMedium(int32_t medium) { return Write("XPM_SetMedium", S().medium
 void simtv_av_reset(void) {
   std::lock_guard lock(g_mutex);
   S() = Fresh();
+}
+
+int32_t simtv_av_copied_white_balance(int32_t values[6]) {
+  std::lock_guard lock(g_mutex);
+  if (!S().whiteBalanceCopied) return 0;
+  for (size_t i = 0; i < S().copiedWhiteBalance.size(); ++i) values[i] = S().copiedWhiteBalance[i];
+  return 1;
 }
 
 void simtv_av_set_source_type(int32_t source, int32_t type) {

@@ -1,0 +1,156 @@
+// The simulated television's factory devices: the model record, the ambient
+// light sensor, the analogue-to-digital calibration results, the 3D panel's
+// EEPROM and the frame-rate converter's local dimming. Calls are recorded with
+// the rest of the set's and fail on demand (simtv_fail) before they touch the
+// state.
+#include <cstdio>
+#include <mutex>
+
+#include "oam.h"
+#include "simkernel.h"
+#include "simtv.h"
+#include "xpm.h"
+
+namespace {
+
+constexpr int32_t kErrorBadArgument = 2;
+constexpr int32_t kAdcInputs = 3;
+
+struct State {
+  OAM_ModelInfo model{};
+  uint16_t lightSensor = 0x0180;
+  int32_t lightSensorState = SIMTV_LIGHT_SENSOR_OFF;
+  int32_t adc[kAdcInputs] = {1, 1, 1};
+  int32_t eeprom[3] = {1, 2, 3};
+  int32_t localDimming = 1;
+};
+
+std::mutex g_mutex;
+
+State Fresh() {
+  State s;
+  s.model.number = 55;
+  s.model.modelId = 0x21;
+  std::snprintf(s.model.modelName, sizeof s.model.modelName, "%s", "TV-55A21");
+  std::snprintf(s.model.panelName, sizeof s.model.panelName, "%s", "Panel 55 FHD");
+  std::snprintf(s.model.description, sizeof s.model.description, "%s", "120 Hz LED");
+  return s;
+}
+
+State& S() {
+  static State state = Fresh();
+  return state;
+}
+
+// Records the call and says whether it is to fail, with the code to return.
+bool Refused(const char* name, const simk::CallArgs& args, int32_t* code) {
+  simk::Record(name, args);
+  *code = 0;
+  return simk::Fails(name, code);
+}
+
+int32_t SetSensorState(const char* name, int32_t state) {
+  int32_t code = 0;
+  if (Refused(name, {}, &code)) return code;
+  std::lock_guard lock(g_mutex);
+  S().lightSensorState = state;
+  return 0;
+}
+
+}  // namespace
+
+extern "C" {
+
+int32_t OAM_GetModelInfo(OAM_ModelInfo* info) {
+  int32_t code = 0;
+  if (Refused("OAM_GetModelInfo", simk::CallArgs{}.Ptr(), &code)) return code;
+  if (!info) return kErrorBadArgument;
+  std::lock_guard lock(g_mutex);
+  *info = S().model;
+  return 0;
+}
+
+int32_t OAM_light_sensor_Init(void) { return SetSensorState("OAM_light_sensor_Init", SIMTV_LIGHT_SENSOR_READY); }
+int32_t OAM_light_sensor_Start(void) { return SetSensorState("OAM_light_sensor_Start", SIMTV_LIGHT_SENSOR_RUNNING); }
+int32_t OAM_light_sensor_Stop(void) { return SetSensorState("OAM_light_sensor_Stop", SIMTV_LIGHT_SENSOR_READY); }
+int32_t OAM_light_sensor_Terminate(void) {
+  return SetSensorState("OAM_light_sensor_Terminate", SIMTV_LIGHT_SENSOR_OFF);
+}
+
+int32_t OAM_light_sensor_Get(uint16_t* reading) {
+  int32_t code = 0;
+  if (Refused("OAM_light_sensor_Get", simk::CallArgs{}.Ptr(), &code)) return code;
+  if (!reading) return kErrorBadArgument;
+  std::lock_guard lock(g_mutex);
+  *reading = S().lightSensor;
+  return 0;
+}
+
+int32_t OAM_Frc_SetLocalDimming(int32_t on) {
+  int32_t code = 0;
+  if (Refused("OAM_Frc_SetLocalDimming", simk::CallArgs{}.Int(on), &code)) return code;
+  std::lock_guard lock(g_mutex);
+  S().localDimming = on != 0;
+  return 0;
+}
+
+int32_t XPM_GetADCCalibrationResult(int32_t input, int32_t* result) {
+  int32_t code = 0;
+  if (Refused("XPM_GetADCCalibrationResult", simk::CallArgs{}.Int(input).Ptr(), &code)) return code;
+  if (!result || input < 0 || input >= kAdcInputs) return kErrorBadArgument;
+  std::lock_guard lock(g_mutex);
+  *result = S().adc[input];
+  return 0;
+}
+
+int32_t XPM_3DTV_GetE2PROMVersion(int32_t* major, int32_t* minor, int32_t* revision) {
+  int32_t code = 0;
+  if (Refused("XPM_3DTV_GetE2PROMVersion", simk::CallArgs{}.Ptr().Ptr().Ptr(), &code)) return code;
+  if (!major || !minor || !revision) return kErrorBadArgument;
+  std::lock_guard lock(g_mutex);
+  *major = S().eeprom[0];
+  *minor = S().eeprom[1];
+  *revision = S().eeprom[2];
+  return 0;
+}
+
+void simtv_factory_reset(void) {
+  std::lock_guard lock(g_mutex);
+  S() = Fresh();
+}
+
+void simtv_factory_set_model_info(const OAM_ModelInfo* info) {
+  if (!info) return;
+  std::lock_guard lock(g_mutex);
+  S().model = *info;
+}
+
+void simtv_factory_set_light_sensor(uint16_t reading) {
+  std::lock_guard lock(g_mutex);
+  S().lightSensor = reading;
+}
+
+int32_t simtv_factory_light_sensor_state(void) {
+  std::lock_guard lock(g_mutex);
+  return S().lightSensorState;
+}
+
+void simtv_factory_set_adc_result(int32_t input, int32_t result) {
+  if (input < 0 || input >= kAdcInputs) return;
+  std::lock_guard lock(g_mutex);
+  S().adc[input] = result;
+}
+
+void simtv_factory_set_3d_eeprom_version(int32_t major, int32_t minor, int32_t revision) {
+  std::lock_guard lock(g_mutex);
+  S().eeprom[0] = major;
+  S().eeprom[1] = minor;
+  S().eeprom[2] = revision;
+}
+
+int32_t simtv_factory_local_dimming(void) {
+  std::lock_guard lock(g_mutex);
+  return S().localDimming;
+}
+
+}  // extern "C"
