@@ -156,10 +156,7 @@ bool ConfirmMultiOptionDialog::RunAction() {
       return true;
     }
     case ConfirmAction::ResetGroup:
-      // The model has no group reset yet: the request is logged so that the
-      // screens work end to end and the reset joins them when it exists.
-      VgPrint("NonMenuSystem::ConfirmMultiOptionDialog: reset of the settings of confirmation %d requested\n",
-              ConfirmType);
+      MainApp::GetWrapper()->ResetGroup(ConfirmType);
       return true;
     case ConfirmAction::ClearPin: {
       ::PersistentData::PersistentData* store = MainApp::GetWrapper()->OnGetPersistentData();

@@ -370,14 +370,6 @@ bool Wrapper::InFactoryMMode() {
   return VgCompString(FactoryMode, const_cast<char16_t*>(kFactoryM)) == 0;
 }
 
-void Wrapper::OnSetFactoryMode(VgString value) {
-  const bool wasM = InFactoryMMode();
-  FactoryMode = value;
-  const bool isM = InFactoryMMode();
-  if (isM && !wasM) StopAutoPowerTimer();
-  if (wasM && !isM) StartAutoPowerTimer();
-}
-
 // The interface's own keys go with the middleware's settings; the store is
 // written once at the end rather than once a key.
 void Wrapper::ResetAll() {
@@ -385,9 +377,8 @@ void Wrapper::ResetAll() {
   for (size_t i = 0; i < std::size(kBackings); ++i) cache_[i] = kBackings[i].initial;
   rgbFilter_ = 0x111111;
   changedMarks_ = 0;
-  if (::PersistentData::PersistentData* store = Store()) {
-    const bool autoSync = store->OnGetAutoSyncData();
-    store->OnSetAutoSyncData(false);
+  WriteStoreOnce([](::PersistentData::PersistentData* store) {
+    if (!store) return;
     for (const PropertyBacking& row : kBackings) {
       if (row.kind != ::Wrapper::Backing::SettingsKey) continue;
       VgString key = VgNewStringAnsi(row.key);
@@ -395,9 +386,7 @@ void Wrapper::ResetAll() {
     }
     for (const char* prefix : {"SourceLabel_", "SourceDisable_", kPictureChangedKey})
       store->RemoveStrings(VgNewStringAnsi(prefix));
-    store->OnSetAutoSyncData(autoSync);
-    if (autoSync) store->SyncData();
-  }
+  });
   for (int32_t which = 0; which < kCountdowns; ++which) StartCountdown(Countdown(which), 0);
   gameTimerIndex_ = 0;
   sleepIndex_ = 0;

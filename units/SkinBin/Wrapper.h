@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "Core/Group.h"
+#include "Core/Keys.h"
 #include "Core/Timer.h"
 #include "SkinBin/ChannelData.h"
 #include "SkinBin/EventAgent.h"
@@ -64,7 +65,7 @@
   X(HDMI_EnableContentType, Plain) X(HDMI_Swiftor, Plain) X(HDMI_RGBRange, Plain)                     \
   X(HDMI_InputMode, Plain) X(DigitalAudioOutput, Plain) X(EnableAutoInput, Plain)                     \
   X(AutomaticPowerDown, Plain) X(AutoInputTV, Plain) X(AutoInputCableSat, Plain)                      \
-  X(AutoInputBDDVD, Plain) X(AutoInputAUX, Plain) X(TVModelId, Plain) X(CCKey, Plain)                 \
+  X(AutoInputBDDVD, Plain) X(AutoInputAUX, Plain) X(TVModelId, OwnSet) X(CCKey, Plain)                \
   X(CCKeyDigital, Plain) X(MM_SortMode, Plain) X(MM_IntervalTime, Plain) X(Photo_Repeat, Plain)       \
   X(Movie_Repeat, Plain) X(Music_Repeat, Plain) X(TV_Auto_PowerOn, Plain)                             \
   X(TV_Auto_PowerOff, Plain) X(Max_Volume_Setup, Plain) X(BackgroundMusicOnOff, Plain)                \
@@ -73,6 +74,16 @@
   X(NoSignalPowerDown, Plain) X(TVForceOn, Plain)
 
 namespace SkinBin {
+
+class ModelInfo;
+enum class FactoryGroup : uint8_t;
+
+// The keys whose held state the set reports (GetKeyHeld): the info key, and
+// the front-panel keys held down for the service mode's and the hidden
+// pages' key combinations.
+inline constexpr int32_t kHeldKeyInfo = Key::Info;
+inline constexpr int32_t kHeldKeyServiceMode = Key::VolumeDown;
+inline constexpr int32_t kHeldKeyHiddenPage = Key::ChannelDown;
 
 class Wrapper : public ::Wrapper::Wrapper {
   VG_CLASS()
@@ -100,6 +111,9 @@ class Wrapper : public ::Wrapper::Wrapper {
   // of their options is changed, read for the current mode.
   bool IsOptionChanged(VgString group);
   void MarkOptionChange(int32_t optionId);
+  // Clears a picture group's mark for a picture mode, once its options are
+  // back at the factory's values.
+  void ClearOptionChange(FactoryGroup group, int32_t pictureMode);
   // The colour temperature's RGB filter as one word, a byte per channel
   // (red highest); 0x111111 lets every channel through.
   int32_t GetRGBFilter();
@@ -195,8 +209,6 @@ class Wrapper : public ::Wrapper::Wrapper {
   int32_t OnGetOnTimerShutdownTimer() const { return onTimerShutdownTimer_; }
   // Counts so many minutes down to the end of a wake-up by the on-timer.
   void OnSetOnTimerShutdownTimer(int32_t minutes);
-  int32_t OnGetFactoryLocalDimming() const { return factoryLocalDimming_; }
-  void OnSetFactoryLocalDimming(int32_t value) { factoryLocalDimming_ = value; }
   // The series of the set; worked out from generic device property 38 while
   // it is still unknown (4).
   int32_t OnGetSeriesType();
@@ -311,6 +323,45 @@ class Wrapper : public ::Wrapper::Wrapper {
   void ResumeSignalEvent();
 
   // ------------------------------------------------------------------------
+  // The factory and service modes and the factory values (WrapperFactory.cpp).
+
+  // Leaves the factory's M mode; 1.
+  int32_t FactoryExitMMode();
+  // Selects the factory model table's row of a model id (unknown ids take
+  // the row of 0x44); 1.
+  int32_t SetTVModelID(int32_t id);
+  // Local dimming for the factory: 0 off at the frame-rate converter, 1 and
+  // 2 on.
+  int32_t OnGetFactoryLocalDimming() const { return factoryLocalDimming_; }
+  void OnSetFactoryLocalDimming(int32_t value);
+  // Whether a front-panel key is held (the kHeldKey codes; false for others).
+  bool GetKeyHeld(int32_t keyCode);
+  // The 16-bit sum of the factory's test results, as "0x%04xH".
+  VgString GetFactoryTestStatus();
+  // The version byte of the sub-microcontroller.
+  int32_t GetTvmVersion();
+  // The ADC calibration of input 0, 1 (component) or 2 (computer): 1 passed.
+  int32_t GetADCCalibResult(int32_t input);
+  // The ambient light sensor's reading, 0-65535.
+  int32_t GetLightSensor();
+  // A new record of the model the factory wrote into the set; empty when it
+  // cannot be read.
+  ModelInfo* GetModelInfo();
+  // The 3D EEPROM's version as "major minor revision"; null when unread.
+  VgString Get3DE2PROMVersion();
+  // Opens or closes the factory serial console; true when it worked.
+  bool OpenUART(bool open);
+  // Writes a line on the factory serial console: at most 256 characters of
+  // the text, then CR LF. 0, or the console's error.
+  int32_t PrintVgString(VgString text);
+  // Back to the factory's picture and sound: the factory picture mode with
+  // its settings, the advanced, expert and base-colour settings and the sound.
+  void ResetAudioVideoSettings();
+  // Back to the factory's values of the group that a confirmation of this
+  // type resets (a confirmation of the reset pages).
+  void ResetGroup(int32_t type);
+
+  // ------------------------------------------------------------------------
   // The application and its timers (WrapperApp.cpp).
 
   // The application root, which the model sends its standby requests
@@ -404,6 +455,10 @@ class Wrapper : public ::Wrapper::Wrapper {
   void SwitchPatternSource(Property pattern, Property other, int32_t on);
   int32_t ChangedMarks();
   static constexpr char kPictureChangedKey[] = "PictureOptionChanged";
+  // Runs the writes with the settings store written once at the end.
+  template <class Writes>
+  void WriteStoreOnce(Writes writes);
+  void ApplyFactoryGroup(FactoryGroup group, int32_t pictureMode);
   int32_t RGBFilterChannel(int shift);
   void SetRGBFilterChannel(int shift, int32_t on);
 
@@ -462,5 +517,16 @@ class Wrapper : public ::Wrapper::Wrapper {
   ::Core::Timer autoDemoTimer_{this};
   ::Core::Timer unfreezeTimer_{this};
 };
+
+template <class Writes>
+void Wrapper::WriteStoreOnce(Writes writes) {
+  ::PersistentData::PersistentData* store = Store();
+  const bool autoSync = store && store->OnGetAutoSyncData();
+  if (store) store->OnSetAutoSyncData(false);
+  writes(store);
+  if (!store) return;
+  store->OnSetAutoSyncData(autoSync);
+  if (autoSync) store->SyncData();
+}
 
 }  // namespace SkinBin

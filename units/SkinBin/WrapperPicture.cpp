@@ -5,6 +5,7 @@
 
 #include "OptionDatabase/OptionTypes.h"
 #include "PersistentData/PersistentData.h"
+#include "SkinBin/FactoryValues.h"
 #include "SkinBin/OptionTypes.h"
 #include "SkinBin/Wrapper.h"
 #include "vgdebug.h"
@@ -15,7 +16,6 @@ namespace SkinBin {
 namespace {
 
 constexpr int32_t kMainWindow = 0;
-constexpr int32_t kPictureModes = 8;
 
 enum PictureGroup : int32_t { kCommonPicture, kAdvancedPicture, kExpertPicture, kPictureGroupCount };
 constexpr const char16_t* kGroupNames[kPictureGroupCount] = {u"CommonPicture", u"AdvancedPicture", u"ExpertPicture"};
@@ -94,6 +94,29 @@ void Wrapper::MarkOptionChange(int32_t optionId) {
   // A slider marks once a step; the settings file is written on the first only.
   if (marks & MarkBit(mode, group)) return;
   changedMarks_ = marks | MarkBit(mode, group);
+  if (::PersistentData::PersistentData* store = Store())
+    store->PutInteger(VgNewStringAnsi(kPictureChangedKey), changedMarks_);
+}
+
+void Wrapper::ClearOptionChange(FactoryGroup group, int32_t pictureMode) {
+  int32_t g = 0;
+  switch (group) {
+    case FactoryGroup::CommonPicture:
+      g = kCommonPicture;
+      break;
+    case FactoryGroup::AdvancedPicture:
+      g = kAdvancedPicture;
+      break;
+    case FactoryGroup::ExpertPicture:
+      g = kExpertPicture;
+      break;
+    default:
+      return;
+  }
+  if (pictureMode < 0 || pictureMode >= kPictureModes) return;
+  const int32_t marks = ChangedMarks();
+  if (!(marks & MarkBit(pictureMode, g))) return;
+  changedMarks_ = marks & ~MarkBit(pictureMode, g);
   if (::PersistentData::PersistentData* store = Store())
     store->PutInteger(VgNewStringAnsi(kPictureChangedKey), changedMarks_);
 }
