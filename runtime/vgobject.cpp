@@ -141,6 +141,27 @@ void XObject::ReInit() {
     if (f->fieldMark == &MarkEmbedded) static_cast<EmbedNode*>(f)->self->ReInit();
 }
 
+// ------------------------------------------------------------- class list
+
+namespace {
+// Filled by the static initialisers of the defining files; constant-
+// initialised itself, so the order of those files does not matter.
+constinit const vg_detail::ClassEntry* g_classes = nullptr;
+}  // namespace
+
+vg_detail::ClassEntry::ClassEntry(const VgClass* c) noexcept : cls(c), next(g_classes) { g_classes = this; }
+
+const VgClass* VgFindClass(const char* name) {
+  if (!name) return nullptr;
+  for (const vg_detail::ClassEntry* entry = g_classes; entry; entry = entry->next)
+    if (std::strcmp(entry->cls->name, name) == 0) return entry->cls;
+  return nullptr;
+}
+
+void VgForEachClass(void (*visit)(const VgClass* cls, void* context), void* context) {
+  for (const vg_detail::ClassEntry* entry = g_classes; entry; entry = entry->next) visit(entry->cls, context);
+}
+
 // ---------------------------------------------------------------- creation
 
 XObject* VgNewObjectIndirect(const VgClass* cls, int32_t argument) {

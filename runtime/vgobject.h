@@ -124,11 +124,77 @@ XObject* Construct(void* memory) {
                                                                 \
  private:
 
-// In one source file, at namespace scope: defines the descriptor.
+// In one source file, at namespace scope: defines the descriptor, checks that
+// the named ancestor is a C++ base and that the class has VG_CLASS() of its
+// own, and makes the class findable by name (VgFindClass).
 // VG_DEFINE_CLASS(Core, Group, Core::View)
-#define VG_DEFINE_CLASS(Unit, Cls, Base)                                                         \
-  constinit const ::VgClass Unit::Cls::Class = {#Unit "::" #Cls, &Base::Class, ::VgNoVariants, \
-                                               sizeof(::Unit::Cls), &::vg_detail::Construct<::Unit::Cls>};
+#define VG_DEFINE_CLASS(Unit, Cls, Base)                                                                 \
+  static_assert(::vg_detail::IsVgBase<Base, ::Unit::Cls>(),                                             \
+                "VG_DEFINE_CLASS(" #Unit ", " #Cls ", " #Base "): " #Base " is not the base of " #Cls);  \
+  static_assert(::vg_detail::HasOwnVgClass<::Unit::Cls>(), #Unit "::" #Cls " lacks VG_CLASS()");          \
+  constinit const ::VgClass Unit::Cls::Class = {#Unit "::" #Cls, &Base::Class, ::VgNoVariants,         \
+                                               sizeof(::Unit::Cls), &::vg_detail::Construct<::Unit::Cls>}; \
+  VG_CLASS_ANCHOR(Unit, Cls)
+
+// Every defined class registers itself, and leaves an anchor symbol that the
+// build's list of all classes refers to, so that a class that nothing names
+// but a table (a screen opened by its name) is still linked into the program.
+#define VG_CLASS_ANCHOR(Unit, Cls)                                                                   \
+  extern "C" {                                                                                        \
+  [[gnu::weak]] extern const ::VgClass* const vg_class_##Unit##_##Cls = &::Unit::Cls::Class;         \
+  }                                                                                                   \
+  [[maybe_unused]] static ::vg_detail::ClassEntry vgClassEntry_##Unit##_##Cls{&::Unit::Cls::Class};
+
+namespace vg_detail {
+template <class T>
+constexpr bool HasOwnVgClass();
+#if defined(__GNUC__) && !defined(__clang__)
+template <class... Bases>
+struct BaseList {};
+template <class Base, class B>
+constexpr bool NearestVgBaseThrough();
+template <class Base, class... Bases>
+constexpr bool NearestVgBaseAmong(BaseList<Bases...>) {
+  return (NearestVgBaseThrough<Base, Bases>() || ...);
+}
+// Walks up from a direct base through helper classes without a descriptor of
+// their own (scrolling mix-ins) to the first class with one.
+template <class Base, class B>
+constexpr bool NearestVgBaseThrough() {
+  if constexpr (std::is_same_v<Base, B>)
+    return true;
+  else if constexpr (HasOwnVgClass<B>())
+    return false;
+  else
+    return NearestVgBaseAmong<Base>(BaseList<__direct_bases(B)...>{});
+}
+#endif
+// Base is the nearest class above T with a descriptor: the ancestor of the
+// descriptor must be that class, or casts along the descriptors skip one.
+template <class Base, class T>
+constexpr bool IsVgBase() {
+#if defined(__GNUC__) && !defined(__clang__)
+  return NearestVgBaseAmong<Base>(BaseList<__direct_bases(T)...>{});
+#else
+  return std::is_base_of_v<Base, T> && !std::is_same_v<Base, T>;
+#endif
+}
+template <class T>
+constexpr bool HasOwnVgClass() {
+  return std::is_same_v<decltype(&T::GetClass), const VgClass* (T::*)() const>;
+}
+struct ClassEntry {
+  explicit ClassEntry(const VgClass* cls) noexcept;
+  const VgClass* cls;
+  const ClassEntry* next;
+};
+}  // namespace vg_detail
+
+// The class of that name ("Unit::Class") among the classes of the program;
+// null for a name that no class has (a screen not built yet, a typo).
+const VgClass* VgFindClass(const char* name);
+// Calls visit for every class of the program (tests, diagnostics).
+void VgForEachClass(void (*visit)(const VgClass* cls, void* context), void* context);
 
 // --------------------------------------------------------------- the runtime
 

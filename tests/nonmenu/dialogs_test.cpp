@@ -6,7 +6,6 @@
 #include "MainApp/WidgetManager.h"
 #include "MainApp/Wrapper.h"
 #include "NonMenuSystem/ChangePinDialog.h"
-#include "NonMenuSystem/ClassDirectory.h"
 #include "NonMenuSystem/ConfirmMultiOptionDialog.h"
 #include "NonMenuSystem/ConfirmOneOptionDialog.h"
 #include "NonMenuSystem/DirectMessageBar.h"
@@ -24,7 +23,6 @@ class ScheduledRecordDialog : public NonMenuTest::Listener {
 };
 }  // namespace Record
 VG_DEFINE_CLASS(Record, ScheduledRecordDialog, NonMenuTest::Listener)
-NONMENUSYSTEM_REGISTER_CLASS(Record, ScheduledRecordDialog)
 
 namespace {
 

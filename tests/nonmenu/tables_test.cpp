@@ -5,7 +5,6 @@
 #include <set>
 #include <string>
 
-#include "NonMenuSystem/ClassDirectory.h"
 #include "NonMenuSystem/ConfirmTypes.h"
 #include "NonMenuSystem/DirectMessages.h"
 #include "NonMenuSystem/HelpBar.h"
@@ -24,7 +23,7 @@ bool IsClassName(const char* name) {
 // A row that names a class of this unit must find it: nothing else can.
 void ExpectOwnClassFound(const char* name) {
   if (std::string(name).rfind("NonMenuSystem::", 0) == 0) {
-    EXPECT_NE(NonMenuSystem::FindClass(name), nullptr) << name;
+    EXPECT_NE(VgFindClass(name), nullptr) << name;
   }
 }
 

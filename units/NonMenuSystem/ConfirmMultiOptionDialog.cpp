@@ -8,7 +8,6 @@
 #include "Events/Events.h"
 #include "MainApp/MessageAgent.h"
 #include "MainApp/Wrapper.h"
-#include "NonMenuSystem/ClassDirectory.h"
 #include "NonMenuSystem/EnterPinDialog.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "NonMenuSystem/PinTypes.h"
@@ -102,8 +101,8 @@ void ConfirmMultiOptionDialog::OnSetConfirmType(int32_t type) {
   OnSetCaption(VgGetVariantOfString(row_->caption));
   OnSetWarningInfo(VgGetVariantOfString(row_->question));
   // The opener's classes win over the row's.
-  if (row_->next && !NextState) NextState = FindClass(row_->next);
-  if (row_->back && !PrevState) PrevState = FindClass(row_->back);
+  if (row_->next && !NextState) NextState = VgFindClass(row_->next);
+  if (row_->back && !PrevState) PrevState = VgFindClass(row_->back);
 }
 
 void ConfirmMultiOptionDialog::EnterNextState() {
@@ -175,7 +174,7 @@ bool ConfirmMultiOptionDialog::RunAction() {
         NonMenuSystem->OpenState(&EnterPinDialog::Class, MakeOriginParam(kThreeDWizardPinType), GetClass());
         return false;
       }
-      const VgClass* wizard = FindClass("ThreeD::Start3DWizard");
+      const VgClass* wizard = VgFindClass("ThreeD::Start3DWizard");
       if (!wizard) {
         VgPrint("NonMenuSystem::ConfirmMultiOptionDialog: the 3D wizard is not built\n");
         return false;

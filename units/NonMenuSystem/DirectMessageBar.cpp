@@ -5,7 +5,6 @@
 #include "Bitmaps.h"
 #include "Events/Events.h"
 #include "Fonts/Fonts.h"
-#include "NonMenuSystem/ClassDirectory.h"
 #include "NonMenuSystem/Look.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "WinIDs/WinIDs.h"
@@ -141,7 +140,7 @@ void DirectMessageBar::RunCloseAction() {
       VgPrint("NonMenuSystem::DirectMessageBar: message %d closed, the set restarts after the upgrade\n", MessageType);
       break;
     case MessageClose::OpenNext: {
-      const VgClass* next = FindClass(row_->next);
+      const VgClass* next = VgFindClass(row_->next);
       if (!next) {
         VgPrint("NonMenuSystem::DirectMessageBar: message %d would open %s, which is not built\n", MessageType,
                 row_->next);

@@ -2,7 +2,6 @@
 
 #include "Fonts/Fonts.h"
 #include "MainApp/Wrapper.h"
-#include "NonMenuSystem/ClassDirectory.h"
 #include "NonMenuSystem/Look.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "PersistentData/PersistentData.h"
@@ -80,7 +79,7 @@ void EnterPinDialog::OnSetEnterPinType(int32_t type) {
     return;
   }
   StoredPin = ReadPin(row_->kind);
-  if (row_->next && !NextState) NextState = FindClass(row_->next);
+  if (row_->next && !NextState) NextState = VgFindClass(row_->next);
   ApplyTimeOut();
 }
 
@@ -117,7 +116,7 @@ void EnterPinDialog::EnterNextState() {
             row_->next);
     return;
   }
-  const VgClass* back = row_->backOfNext ? FindClass(row_->backOfNext) : PrevState;
+  const VgClass* back = row_->backOfNext ? VgFindClass(row_->backOfNext) : PrevState;
   if (row_->backOfNext && !back)
     VgPrint("NonMenuSystem::EnterPinDialog: %s, the way back of PIN type %d, is not built\n", row_->backOfNext,
             EnterPinType);

@@ -4,7 +4,6 @@
 #include "Core/KeyEvent.h"
 #include "MainApp/MessageAgent.h"
 #include "MainApp/Wrapper.h"
-#include "NonMenuSystem/ClassDirectory.h"
 #include "NonMenuSystem/ConfirmMultiOptionDialog.h"
 #include "NonMenuSystem/DirectMessageBar.h"
 #include "NonMenuSystem/DirectMessages.h"
@@ -98,7 +97,7 @@ XObject* NonMenuSystem::HandleEvent(Core::Event* event) {
     return this;
   }
   if (key->keyCode == Key::Input) {
-    const VgClass* input = FindClass("NonMenuSystem::ExternalInputDialog");
+    const VgClass* input = VgFindClass("NonMenuSystem::ExternalInputDialog");
     if (!input) {
       VgPrint("NonMenuSystem::NonMenuSystem: the input selection is not built\n");
       return this;
@@ -117,7 +116,7 @@ void NonMenuSystem::HandleRecordKey() {
     ShowMessage(DirectMsgTypeNotAvailable);
     return;
   }
-  const VgClass* options = FindClass("Record::RecordOptionsDialog");
+  const VgClass* options = VgFindClass("Record::RecordOptionsDialog");
   if (!options) {
     VgPrint("NonMenuSystem::NonMenuSystem: the recording options are not built\n");
     return;

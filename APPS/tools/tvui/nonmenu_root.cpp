@@ -11,7 +11,6 @@
 #include "MainApp/MessageAgent.h"
 #include "MainApp/WidgetManager.h"
 #include "MainApp/Wrapper.h"
-#include "NonMenuSystem/ClassDirectory.h"
 #include "NonMenuSystem/Look.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "NonMenuSystem/WidgetClass.h"
@@ -124,7 +123,7 @@ const VgClass* ScreenClass(const std::string& name) {
   if (name == MediaWindow::Class.name) return &MediaWindow::Class;
   if (name == LabelOwner::Class.name) return &LabelOwner::Class;
   if (name == Widget::Class.name) return &Widget::Class;
-  return NonMenuSystem::FindClass(name);
+  return VgFindClass(name.c_str());
 }
 
 Root* AsRoot(XObject* root) { return static_cast<Root*>(root); }
