@@ -34,7 +34,8 @@ void BM_KeyToFlip(benchmark::State& state) {
     return;
   }
   GuiUseRootOps(&TvuiProbe::Ops());
-  GuiLoopStart();
+  AppPeriod period;
+  GuiLoopStart(&period);
   // Where the program's font is not installed below the working directory.
   GenRegisterFont("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
   GuiLoopTurn();
@@ -44,7 +45,7 @@ void BM_KeyToFlip(benchmark::State& state) {
     digit = (digit + 1) % 10;
     GuiLoopTurn();
   }
-  g_vgRunning = 0;
+  period.vgRunning = 0;
   GuiLoopEnd();
 }
 BENCHMARK(BM_KeyToFlip)->Unit(benchmark::kMillisecond);

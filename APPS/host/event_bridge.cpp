@@ -27,7 +27,6 @@
 
 std::atomic<int32_t> gTVProcessKeysandEvents{0};
 std::atomic<int32_t> gKeyEventFlushMarkerFound{1};
-std::atomic<int32_t> g_commandRunning{0};
 
 namespace {
 
@@ -177,15 +176,21 @@ void DroppedCommand(uint32_t command, uint32_t size) {
 // The record of the internal event CommandApp: the kind, a 32-byte text and a 256-byte text.
 constexpr uint32_t kAppRecordSize = 4 + 32 + 256;
 
-void ExecuteCommand(const CommandRecord& record) {
+// An empty user event: the GUI loop leaves its wait for it and handles nothing.
+void WakeGuiLoop() {
+  IDirectFBEventBuffer* target = buffer.load();
+  if (!target) return;
+  DFBUserEvent event;
+  std::memset(&event, 0, sizeof event);
+  event.clazz = DFEC_USER;
+  target->PostEvent(target, DFB_EVENT(&event));
+}
+
+void ExecuteCommand(AppPeriod* period, const CommandRecord& record) {
   const VgPayloadReader payload(record.payload, record.size);
   switch (record.command) {
     case TvsmCommand::Stop:
-      XPM_UnsubscribeEventClient(xpmEventCallback, nullptr);
-      XPM_Term();
-      g_suspendCCRendering = 0;
-      g_commandRunning = 0;
-      g_vgRunning = 0;
+      StopPeriod(period);
       break;
     case TvsmCommand::DisableStreaming:
       if (g_streamingEnabled.load()) DisableStreaming();
@@ -338,17 +343,17 @@ void tvCommandCallback(void* context, uint32_t command, const void* payload, uin
 }
 
 void command_task(void* argument) {
-  (void)argument;
-  const MPLCore_QueueId queue = command_queue_id.load();
-  g_commandRunning = 1;
-  while (g_commandRunning.load()) {
+  auto* period = static_cast<AppPeriod*>(argument);
+  while (period->commandRunning.load()) {
     CommandRecord* record = nullptr;
-    if (MPLCore_QueueWait(queue, &record, -1) == 0 && record) ExecuteCommand(*record);
+    // An empty entry only wakes the task to look at its flag.
+    if (MPLCore_QueueWait(period->commandQueue, &record, -1) == 0 && record) ExecuteCommand(period, *record);
     if (record) {
       BKNI_Free(record->payload);
       BKNI_Free(record);
     }
   }
+  PeriodThreadEnded(period);
 }
 
 int32_t handleEvent(int32_t timeout) {
@@ -367,6 +372,28 @@ int32_t handleEvent(int32_t timeout) {
 }
 
 }  // extern "C"
+
+void StopPeriod(AppPeriod* period) {
+  if (!period || period->stopped.exchange(1)) return;
+  XPM_UnsubscribeEventClient(xpmEventCallback, nullptr);
+  XPM_Term();
+  g_suspendCCRendering = 0;
+  period->commandRunning = 0;
+  period->vgRunning = 0;
+  // The loop would otherwise finish a wait of up to a second first, and the
+  // next period could not begin before it.
+  WakeGuiLoop();
+}
+
+void DropQueuedCommands(MPLCore_QueueId queue) {
+  CommandRecord* record = nullptr;
+  while (MPLCore_QueueWait(queue, &record, 0) == 0) {
+    if (!record) continue;
+    BKNI_Free(record->payload);
+    BKNI_Free(record);
+    record = nullptr;
+  }
+}
 
 void InstallEventTableHost() {
   VgXpmEventHost host;

@@ -10,6 +10,8 @@
 #include <atomic>
 #include <cstdint>
 
+#include "process.h"
+
 // A middleware or internal event on its way to the GUI thread. The GUI thread
 // frees it (BKNI_Free) after handling; the poster frees it when posting fails.
 struct XpmEventRecord {
@@ -29,7 +31,6 @@ struct CommandRecord {
 // dropped in the GUI thread until the flush marker clears the second flag.
 extern std::atomic<int32_t> gTVProcessKeysandEvents;
 extern std::atomic<int32_t> gKeyEventFlushMarkerFound;
-extern std::atomic<int32_t> g_commandRunning;
 
 inline constexpr int32_t HandleEventDone = 6;
 
@@ -37,9 +38,18 @@ extern "C" {
 int32_t post_xpm_event(XpmEventRecord* record);
 void xpmEventCallback(uint32_t cookie, uint32_t event, const void* payload, uint32_t size);
 void tvCommandCallback(void* context, uint32_t command, const void* payload, uint32_t size);
+// argument: the AppPeriod whose commands it carries out.
 void command_task(void* argument);
 int32_t handleEvent(int32_t timeout);
 }
+
+// The end of a period: the middleware's events are no longer taken, the
+// period's loops are told to stop, and its GUI loop leaves its wait at once.
+// Made by the stop command, or by app_main when the period ended without one;
+// only the first call does anything.
+void StopPeriod(AppPeriod* period);
+// Frees the command records left in an ended period's queue.
+void DropQueuedCommands(MPLCore_QueueId queue);
 
 // Hands the middleware event table (vg_xpmEventCallback, which turns each
 // record handleEvent takes into an event object) the bridge's flags, the GUI

@@ -49,6 +49,27 @@ const bool g_gcStress = [] {
 // Failed takes of the GUI lock in a row, for the back-off.
 int32_t g_lockFailures = 0;
 
+// The period whose loop runs on the GUI thread.
+AppPeriod* g_loopPeriod = nullptr;
+
+bool LoopRunning() { return g_loopPeriod && g_loopPeriod->vgRunning.load() != 0; }
+
+// The GUI thread's next period, handed over by GuiRunPeriod; it is woken by
+// the event, made with the thread.
+std::atomic<AppPeriod*> g_nextPeriod{nullptr};
+std::atomic<bool> g_guiThreadEnds{false};
+std::atomic<bool> g_guiThreadStarted{false};
+BKNI_EventHandle g_guiWake = nullptr;
+
+// Null when the thread is to end.
+AppPeriod* TakeNextPeriod() {
+  for (;;) {
+    if (AppPeriod* period = g_nextPeriod.exchange(nullptr)) return period;
+    if (g_guiThreadEnds.load()) return nullptr;
+    BKNI_WaitForEvent(g_guiWake, BKNI_INFINITE);
+  }
+}
+
 MainApp::Root* AsMainAppRoot(XObject* root) { return static_cast<MainApp::Root*>(root); }
 
 const GuiRootOps kMainAppRoot{
@@ -67,7 +88,7 @@ std::atomic<const GuiRootOps*> g_rootOps{&kMainAppRoot};
 // A lock that keeps failing would make the loop spin on the failed take: wait
 // longer after each failure in a row, up to a second, and say so now and then.
 bool LockFailed() {
-  if (g_vgRunning.load() == 0) return false;
+  if (!LoopRunning()) return false;
   ++g_lockFailures;
   const int32_t shift = g_lockFailures > 7 ? 7 : g_lockFailures - 1;
   const int32_t delay = std::min(10 << shift, 1000);
@@ -102,6 +123,22 @@ void WaitAndDispatch(XObject* root) {
 }
 
 }  // namespace
+
+bool GuiRunPeriod(AppPeriod* period) {
+  if (!period && !g_guiThreadStarted.load()) return true;
+  if (!g_guiThreadStarted.load()) {
+    if (!g_guiWake && BKNI_CreateEvent(&g_guiWake) != BKNI_SUCCESS) return false;
+    if (MPLCore_ThreadCreateNamed("vg_task", vg_task, nullptr, 70) == 0) return false;
+    g_guiThreadStarted = true;
+  }
+  if (period) {
+    g_nextPeriod = period;
+  } else {
+    g_guiThreadEnds = true;
+  }
+  BKNI_SetEvent(g_guiWake);
+  return true;
+}
 
 void GuiUseRootOps(const GuiRootOps* ops) { g_rootOps.store(ops ? ops : &kMainAppRoot); }
 const GuiRootOps& GuiRoot() { return *g_rootOps.load(); }
@@ -185,23 +222,27 @@ void handleCC(void) {
 
 void vg_task(void* argument) {
   (void)argument;
-  GuiLoopStart();
-  while (GuiLoopTurn()) {
+  while (AppPeriod* period = TakeNextPeriod()) {
+    GuiLoopStart(period);
+    while (GuiLoopTurn()) {
+    }
+    GuiLoopEnd();
+    PeriodThreadEnded(period);
   }
-  GuiLoopEnd();
 }
 
 }  // extern "C"
 
-void GuiLoopStart() {
+void GuiLoopStart(AppPeriod* period) {
   std::fprintf(stderr, "(APP:vg_task: Started)\n");
+  g_loopPeriod = period;
   bInited = 1;
   gTVProcessKeysandEvents = 1;
   g_lockFailures = 0;
   First_Blit = 0;
 
-  IDirectFBEventBuffer* events = nullptr;
-  if (!g_dfb || g_dfb->CreateEventBuffer(g_dfb, &events) != DFB_OK) {
+  IDirectFBEventBuffer* events = buffer.load();
+  if (!events && (!g_dfb || g_dfb->CreateEventBuffer(g_dfb, &events) != DFB_OK)) {
     std::printf("vg_task: no DirectFB event buffer: keys and events cannot reach the GUI\n");
     events = nullptr;
   }
@@ -246,11 +287,12 @@ void GuiLoopStart() {
 
   ops.setTV101State(root, 1);
   oam_dbg_init();
-  MPLCore_ThreadCreateNamed("app_monitor_task", app_monitor_task, nullptr, 20);
+  // The monitor runs for the life of the process: one a period would pile up.
+  static std::atomic<bool> monitorStarted{false};
+  if (!monitorStarted.exchange(true)) MPLCore_ThreadCreateNamed("app_monitor_task", app_monitor_task, nullptr, 20);
   std::printf("\033[1;31m EP936 ON Start\033[0m");
   Turn_On_EP936();
   std::printf("\033[1;31m EP936 End Start\033[0m");
-  g_vgRunning = 1;
 }
 
 bool GuiLoopTurn() {
@@ -275,11 +317,15 @@ bool GuiLoopTurn() {
   ReleasePslDornSem();
 
   g_lockFailures = 0;
-  return g_vgRunning.load() != 0;
+  return LoopRunning();
 }
 
 void GuiLoopEnd() {
   PersistentData::PersistentData::WriteHeldSaves();
+  // The buffer outlives the period's window; attached, it would keep the
+  // window alive.
+  IDirectFBEventBuffer* events = buffer.load();
+  if (MoskMainWindow && events) MoskMainWindow->DetachEventBuffer(MoskMainWindow, events);
   XObject* root = rootObject.exchange(nullptr);
   if (root) VgUnlockObject(root);
   VgReclaimMemory();
@@ -287,5 +333,6 @@ void GuiLoopEnd() {
   GenDoneGlyphCache();
   std::fprintf(stderr, "(APP:vg_task: Stopped)\n");
   std::printf("vg_task: the GUI loop has ended\n");
+  g_loopPeriod = nullptr;
   TVSM_ReportAsyncEvent(1, TVSM_ASYNC_GUI_STOPPED, nullptr, 0);
 }

@@ -10,6 +10,7 @@
 
 #include "GenBitmap.h"
 #include "bkni.h"
+#include "process.h"
 #include "vgobject.h"
 #include "vgrect.h"
 
@@ -63,13 +64,25 @@ extern GuiAppSurf App_Surf;
 extern GuiGfxInfo App_GFX_Info;
 extern GuiClip clip;
 
-// The GUI thread's one event buffer; other threads post into it.
+// The GUI thread's one event buffer; other threads post into it. It is made
+// by the first period's loop and kept for the life of the process, so that
+// keys and events that arrive while one loop ends and the next starts reach
+// the next loop.
 extern std::atomic<IDirectFBEventBuffer*> buffer;
 extern std::atomic<XObject*> rootObject;
 // Set to 1 whenever the loop waits with an enabled timer.
 extern std::atomic<int32_t> update_time;
 
+// The GUI thread lives as long as the process and runs the loop of one
+// period after another: DirectFB keeps state for every thread that ever drew
+// and never gives it back, so a thread a period would grow without bound.
+// Hands the thread the period whose loop it is to run next (made at the first
+// call; false when it cannot be made), or with null tells it to end once its
+// loop has ended. The loop's end gives back one of the period's holds.
+bool GuiRunPeriod(AppPeriod* period);
+
 extern "C" {
+// The GUI thread (argument unused): the loops of the periods GuiRunPeriod hands it.
 void vg_task(void* argument);
 int32_t AcquirePslDornSem(void);
 int32_t ReleasePslDornSem(void);
@@ -80,7 +93,8 @@ void handleCC(void);
 }
 
 // The loop in steps, for tests and the runner: the start-up, one turn (false
-// once the loop is to end) and the end. vg_task is exactly these three.
-void GuiLoopStart();
+// once the loop is to end: the period's vgRunning is 0) and the end. vg_task
+// is exactly these three.
+void GuiLoopStart(AppPeriod* period);
 bool GuiLoopTurn();
 void GuiLoopEnd();

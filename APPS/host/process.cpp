@@ -22,13 +22,13 @@
 #include "xpm.h"
 
 std::atomic<int32_t> bInited{0};
-std::atomic<int32_t> g_vgRunning{0};
 std::atomic<int32_t> ctvInited{0};
 std::atomic<int32_t> g_suspendCCRendering{0};
 std::atomic<int32_t> lastNotified{2};
 std::atomic<int32_t> g_IsPowerOn{1};
+std::atomic<AppPeriod*> g_period{nullptr};
 std::atomic<MPLCore_QueueId> command_queue_id{0};
-BKNI_EventHandle g_ctv_event_id = nullptr;
+std::atomic<BKNI_EventHandle> g_ctv_event_id{nullptr};
 
 char buildversion[64] = {};
 
@@ -51,7 +51,114 @@ void RaiseStackLimit() {
   }
 }
 
+// The deferred start-up of a period: after the first acquisition or 12 s,
+// and 3 s more, it mounts the Flash partition and sets up the databases. A
+// period that ends before then (a quick standby) skips it: the middleware is
+// ended by then and the next period starts its own.
+void DeferredStart(AppPeriod* period) {
+  BKNI_WaitForEvent(period->ctvEvent, 12000);
+  if (period->ended.load()) return;
+  std::printf("---- start to init cApp ---\n");
+  if (BKNI_WaitForEvent(period->endEvent, 3000) == BKNI_SUCCESS || period->ended.load()) return;
+
+  bool flashAvailable = true;
+  if (!KernelCommandLineHasNfs("/proc/cmdline")) {
+    if (MPLCore_MountPartitionName("adobe", "/mnt/stagecraft", "yaffs2", 16) != 0) {
+      std::printf("!!! error mount adobe, disabling starting of adobe !!!!\n");
+      flashAvailable = false;
+    } else {
+      std::printf("adobe partition is mounted\n");
+    }
+  }
+  if (flashAvailable) {
+    std::string folder = NvPath("/mnt/stagecraft/vudu/db");
+    std::error_code error;
+    if (folder.empty() || (!std::filesystem::create_directories(folder, error) && error))
+      std::printf("ctv_init_task: cannot make the folder /mnt/stagecraft/vudu/db\n");
+  }
+
+  int32_t mode = 0;
+  XPM_GetFactoryModeSetting(0, &mode);
+  if (mode == 0) {
+    XPM_Create_DB_RECORD_LOG_Internal();
+    XPM_Create_DB_CHANNEL_LOGO();
+    int32_t valid = 0;
+    DB_Handle handle = 0;
+    char startTime[XPM_DB_TIME_TEXT_SIZE] = {};
+    xpm_get_db_status(&valid, &handle, startTime);
+    startTime[sizeof startTime - 1] = '\0';
+    if (valid) {
+      std::printf("start time = %s \n", startTime);
+      DB_update_record_log_starttime(handle, startTime);
+      DB_update_record_log_from_standby(handle);
+    }
+    if (flashAvailable) flashlite_runner_init();
+  }
+  ctvInited = 1;
+}
+
+void StartPeriodThread(AppPeriod* period, const char* name, MPLCore_ThreadEntry entry, int32_t priority) {
+  period->holds.fetch_add(1);
+  if (MPLCore_ThreadCreateNamed(name, entry, period, priority) == 0) period->holds.fetch_sub(1);
+}
+
+// The period's objects exist before anything of the period can use them: a
+// command that comes as soon as the callbacks are registered has its queue.
+AppPeriod* BeginPeriod() {
+  auto* period = new AppPeriod;
+  BKNI_CreateEvent(&period->endEvent);
+  BKNI_CreateEvent(&period->threadsEnded);
+  period->commandQueue = MPLCore_QueueCreate(0, 50, 1);
+  BKNI_CreateEvent(&period->ctvEvent);
+  command_queue_id = period->commandQueue;
+  g_ctv_event_id = period->ctvEvent;
+  g_period = period;
+  TVSM_RegisterProcessCommandCallback(nullptr, 1, tvCommandCallback);
+  TVSM_RegisterKeyReceivedCallback(nullptr, 1, tvKeyReceivedCallback);
+  TVSM_RegisterOsdStateCallback(nullptr, 1, tvOsdStateCallback);
+  period->holds.fetch_add(1);
+  if (!GuiRunPeriod(period)) period->holds.fetch_sub(1);
+  StartPeriodThread(period, "command_task", command_task, 40);
+  StartPeriodThread(period, "ctv_init_task", ctv_init_task, 40);
+  return period;
+}
+
+// Stops what the stop command left running, waits for every thread of the
+// period to end and frees what the period made. Commands that come after this
+// find no queue and are dropped with their message.
+void EndPeriod(AppPeriod* period) {
+  period->ended = 1;
+  StopPeriod(period);
+  BKNI_SetEvent(period->ctvEvent);
+  BKNI_SetEvent(period->endEvent);
+  CommandRecord* wake = nullptr;
+  MPLCore_QueuePost(period->commandQueue, &wake);
+  if (period->holds.fetch_sub(1) != 1) {
+    if (period->threadsEnded) {
+      BKNI_WaitForEvent(period->threadsEnded, BKNI_INFINITE);
+    } else {
+      while (period->holds.load() != 0) BKNI_Sleep(10);
+    }
+  }
+  g_period = nullptr;
+  command_queue_id = 0;
+  g_ctv_event_id = nullptr;
+  DropQueuedCommands(period->commandQueue);
+  MPLCore_QueueDelete(period->commandQueue);
+  BKNI_DestroyEvent(period->ctvEvent);
+  BKNI_DestroyEvent(period->endEvent);
+  BKNI_DestroyEvent(period->threadsEnded);
+  delete period;
+}
+
 }  // namespace
+
+void PeriodThreadEnded(AppPeriod* period) {
+  if (!period) return;
+  // Read before the hold is given back: app_main may free the period then.
+  BKNI_EventHandle ended = period->threadsEnded;
+  if (period->holds.fetch_sub(1) == 1) BKNI_SetEvent(ended);
+}
 
 bool KernelCommandLineHasNfs(const char* path) {
   int fd = open(path, O_RDONLY);
@@ -91,16 +198,11 @@ int app_main(void) {
 
   while (TVSM_Standby() == 1) {
     RaiseStackLimit();
-    TVSM_RegisterProcessCommandCallback(nullptr, 1, tvCommandCallback);
-    TVSM_RegisterKeyReceivedCallback(nullptr, 1, tvKeyReceivedCallback);
-    TVSM_RegisterOsdStateCallback(nullptr, 1, tvOsdStateCallback);
-    MPLCore_ThreadCreateNamed("vg_task", vg_task, nullptr, 70);
-    command_queue_id = MPLCore_QueueCreate(0, 50, 1);
-    MPLCore_ThreadCreateNamed("command_task", command_task, nullptr, 40);
-    BKNI_CreateEvent(&g_ctv_event_id);
-    MPLCore_ThreadCreateNamed("ctv_init_task", ctv_init_task, nullptr, 40);
+    AppPeriod* period = BeginPeriod();
     TVSM_WaitForStandby();
+    EndPeriod(period);
   }
+  GuiRunPeriod(nullptr);
   std::fprintf(stderr, "(APP:main(): Stopped)\n");
   return 0;
 }
@@ -130,46 +232,11 @@ void app_watchdog_task(void* argument) {
 }
 
 void ctv_init_task(void* argument) {
-  (void)argument;
-  BKNI_WaitForEvent(g_ctv_event_id, 12000);
-  std::printf("---- start to init cApp ---\n");
-  BKNI_Sleep(3000);
-
-  bool flashAvailable = true;
-  if (!KernelCommandLineHasNfs("/proc/cmdline")) {
-    if (MPLCore_MountPartitionName("adobe", "/mnt/stagecraft", "yaffs2", 16) != 0) {
-      std::printf("!!! error mount adobe, disabling starting of adobe !!!!\n");
-      flashAvailable = false;
-    } else {
-      std::printf("adobe partition is mounted\n");
-    }
-  }
-  if (flashAvailable) {
-    std::string folder = NvPath("/mnt/stagecraft/vudu/db");
-    std::error_code error;
-    if (folder.empty() || (!std::filesystem::create_directories(folder, error) && error))
-      std::printf("ctv_init_task: cannot make the folder /mnt/stagecraft/vudu/db\n");
-  }
-
-  int32_t mode = 0;
-  XPM_GetFactoryModeSetting(0, &mode);
-  if (mode == 0) {
-    XPM_Create_DB_RECORD_LOG_Internal();
-    XPM_Create_DB_CHANNEL_LOGO();
-    int32_t valid = 0;
-    DB_Handle handle = 0;
-    char startTime[XPM_DB_TIME_TEXT_SIZE] = {};
-    xpm_get_db_status(&valid, &handle, startTime);
-    startTime[sizeof startTime - 1] = '\0';
-    if (valid) {
-      std::printf("start time = %s \n", startTime);
-      DB_update_record_log_starttime(handle, startTime);
-      DB_update_record_log_from_standby(handle);
-    }
-    if (flashAvailable) flashlite_runner_init();
-  }
-  ctvInited = 1;
+  auto* period = static_cast<AppPeriod*>(argument);
+  DeferredStart(period);
+  PeriodThreadEnded(period);
 }
+
 
 void app_monitor_task(void* argument) {
   (void)argument;
@@ -219,6 +286,9 @@ void convert24To12Hour(int32_t hour, int32_t* hour12, const char** suffix) {
   }
 }
 
-void SuspendUIApp(int32_t suspend) { g_vgRunning = suspend == 0 ? 1 : 0; }
+void SuspendUIApp(int32_t suspend) {
+  // A loop that its period told to stop stays stopped: app_main waits for it.
+  if (AppPeriod* period = g_period.load()) period->vgRunning = suspend == 0 && !period->stopped.load() ? 1 : 0;
+}
 
 }  // extern "C"

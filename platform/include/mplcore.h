@@ -22,6 +22,9 @@ int32_t MPLCore_QueuePost(MPLCore_QueueId queue, const void* entry);
 /* Waits up to timeout ms (-1 without limit) for an entry and copies it out.
  * 0, or non-zero on time-out or an unknown queue. */
 int32_t MPLCore_QueueWait(MPLCore_QueueId queue, void* entry, int32_t timeout);
+/* Deletes a queue with the entries still in it; a thread waiting on it
+ * returns non-zero. 0, or non-zero for an unknown queue. */
+int32_t MPLCore_QueueDelete(MPLCore_QueueId queue);
 
 int32_t MPLCore_SetRunStatus(int32_t status);
 /* 0 when the partition is mounted. */

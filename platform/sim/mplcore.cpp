@@ -16,8 +16,7 @@ struct Queue {
   std::deque<std::vector<void*>> entries;
 };
 
-// Queues live as long as the process: a thread may still wait on the queue of
-// an ended period of operation.
+// Every queue until it is deleted. Guarded by the kernel lock.
 std::map<MPLCore_QueueId, std::unique_ptr<Queue>>& Queues() {
   static auto& queues = *new std::map<MPLCore_QueueId, std::unique_ptr<Queue>>;
   return queues;
@@ -69,14 +68,27 @@ int32_t MPLCore_QueueWait(MPLCore_QueueId queue, void* entry, int32_t timeout) {
   int32_t code = 0;
   if (simk::Fails("MPLCore_QueueWait", &code)) return code;
   simk::Lock lock(simk::Mutex());
-  auto it = Queues().find(queue);
-  if (it == Queues().end() || !entry) return kQueueUnknown;
-  Queue& q = *it->second;
-  std::function<bool()> ready = [&q] { return !q.entries.empty(); };
+  if (!entry || Queues().find(queue) == Queues().end()) return kQueueUnknown;
+  // Looked up at every test: the queue may be deleted while this thread waits.
+  std::function<bool()> ready = [queue] {
+    auto it = Queues().find(queue);
+    return it == Queues().end() || !it->second->entries.empty();
+  };
   if (!simk::Wait(lock, ready, simk::DeadlineAfter(timeout))) return kQueueTimeout;
+  auto it = Queues().find(queue);
+  if (it == Queues().end()) return kQueueUnknown;
+  Queue& q = *it->second;
   auto* words = static_cast<void**>(entry);
   for (size_t i = 0; i < q.entryWords; ++i) words[i] = q.entries.front()[i];
   q.entries.pop_front();
+  return 0;
+}
+
+int32_t MPLCore_QueueDelete(MPLCore_QueueId queue) {
+  simk::Record("MPLCore_QueueDelete", simk::CallArgs{}.Int(int64_t(queue)));
+  simk::Lock lock(simk::Mutex());
+  if (Queues().erase(queue) == 0) return kQueueUnknown;
+  simk::Changed();
   return 0;
 }
 

@@ -49,6 +49,37 @@ Kernel& K() {
 
 thread_local bool t_setThread = false;
 
+// The threads of the set, joined once they have ended, so that the process
+// holds only the threads that still run, however many periods come and go.
+struct Threads {
+  std::mutex mutex;
+  std::map<std::thread::id, std::thread> live;
+  std::vector<std::thread::id> ended;
+};
+
+Threads& T() {
+  static Threads& threads = *new Threads;
+  return threads;
+}
+
+// Joins the threads that have ended; each has only its return left to run.
+// Never called with the kernel lock held.
+void Reap() {
+  std::vector<std::thread> done;
+  {
+    Threads& threads = T();
+    std::lock_guard guard(threads.mutex);
+    for (std::thread::id id : threads.ended) {
+      auto it = threads.live.find(id);
+      if (it == threads.live.end()) continue;
+      done.push_back(std::move(it->second));
+      threads.live.erase(it);
+    }
+    threads.ended.clear();
+  }
+  for (std::thread& thread : done) thread.join();
+}
+
 uint64_t RealNowMs() {
   auto elapsed = std::chrono::steady_clock::now() - K().realStart;
   return uint64_t(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
@@ -178,19 +209,30 @@ void Changed() { Reevaluate(); }
 
 void StartThread(const char* name, std::function<void()> body) {
   Kernel& k = K();
+  Reap();
   {
     Lock lock(k.mutex);
     ++k.running;
   }
   std::string threadName = name ? name : "";
-  std::thread([threadName, body = std::move(body)] {
+  // Listed before it can run: its last act is to say that it has ended.
+  Threads& threads = T();
+  std::lock_guard guard(threads.mutex);
+  std::thread thread([threadName, body = std::move(body)] {
     t_setThread = true;
     pthread_setname_np(pthread_self(), threadName.substr(0, 15).c_str());
     body();
-    Kernel& kernel = K();
-    Lock lock(kernel.mutex);
-    if (--kernel.running <= 0) kernel.idle.notify_all();
-  }).detach();
+    {
+      Kernel& kernel = K();
+      Lock lock(kernel.mutex);
+      if (--kernel.running <= 0) kernel.idle.notify_all();
+    }
+    Threads& all = T();
+    std::lock_guard ending(all.mutex);
+    all.ended.push_back(std::this_thread::get_id());
+  });
+  const std::thread::id id = thread.get_id();
+  threads.live.emplace(id, std::move(thread));
 }
 
 bool IsSetThread() { return t_setThread; }
@@ -198,23 +240,29 @@ bool IsSetThread() { return t_setThread; }
 void Settle() {
   Kernel& k = K();
   if (!k.virtualClock || t_setThread) return;
-  Lock lock(k.mutex);
-  SettleLocked(lock);
+  {
+    Lock lock(k.mutex);
+    SettleLocked(lock);
+  }
+  Reap();
 }
 
 void Advance(uint64_t ms) {
   Kernel& k = K();
   if (!k.virtualClock || t_setThread) return;
-  Lock lock(k.mutex);
-  const uint64_t target = NowMs() + ms;
-  for (;;) {
+  {
+    Lock lock(k.mutex);
+    const uint64_t target = NowMs() + ms;
+    for (;;) {
+      SettleLocked(lock);
+      uint64_t next = std::min(target, EarliestDeadline());
+      SetNow(next);
+      Reevaluate();
+      if (next >= target) break;
+    }
     SettleLocked(lock);
-    uint64_t next = std::min(target, EarliestDeadline());
-    SetNow(next);
-    Reevaluate();
-    if (next >= target) break;
   }
-  SettleLocked(lock);
+  Reap();
 }
 
 // ------------------------------------------------------------- call record

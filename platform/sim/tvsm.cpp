@@ -96,7 +96,11 @@ int32_t TVSM_Standby(void) {
   simk::Lock lock(simk::Mutex());
   std::function<bool()> ready = [] { return S().powerOn || S().shutdown; };
   simk::Wait(lock, ready, simk::kNoDeadline);
-  return S().shutdown ? 0 : 1;
+  if (S().shutdown) return 0;
+  // A standby that came and went before this period began is over: only a
+  // standby within the period ends it.
+  S().periodEnded = false;
+  return 1;
 }
 
 int32_t TVSM_WaitForStandby(void) {

@@ -18,7 +18,17 @@ std::vector<uint8_t> Words(std::initializer_list<uint32_t> words) {
   return bytes;
 }
 
-bool BufferEmpty() { return buffer.load()->HasEvent(buffer.load()) != DFB_OK; }
+// Whether the buffer holds an event other than the empty ones that wake the
+// loop at a stop; those it drops.
+bool BufferEmpty() {
+  IDirectFBEventBuffer* events = buffer.load();
+  DFBEvent next;
+  while (events->PeekEvent(events, &next) == DFB_OK) {
+    if (next.clazz != DFEC_USER || next.user.data) return false;
+    events->GetEvent(events, &next);
+  }
+  return true;
+}
 
 void HandleAll() {
   while (!BufferEmpty()) handleEvent(0);
@@ -143,12 +153,12 @@ class Commands : public LoopTest {
  protected:
   void SetUp() override {
     LoopTest::SetUp();
-    command_queue_id = MPLCore_QueueCreate(0, 50, 1);
+    command_queue_id = period_.commandQueue = MPLCore_QueueCreate(0, 50, 1);
   }
   // Runs command_task on the test thread until a stop command ends it.
   void RunUntilStop() {
     tvCommandCallback(nullptr, 2, nullptr, 0);
-    command_task(nullptr);
+    command_task(&period_);
   }
 };
 
@@ -156,6 +166,7 @@ class Commands : public LoopTest {
 std::vector<uint8_t> TakeRecord(uint32_t* event) {
   IDirectFBEventBuffer* events = buffer.load();
   DFBEvent taken;
+  if (BufferEmpty()) return {};
   if (events->GetEvent(events, &taken) != DFB_OK || taken.clazz != DFEC_USER) return {};
   auto* record = static_cast<XpmEventRecord*>(taken.user.data);
   *event = record->event;
@@ -180,7 +191,7 @@ TEST_F(Commands, TheApplicationRecordCarriesBothTextsCut) {
   EXPECT_EQ(app[0], 2);
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(&app[4])), std::string(31, 'x'));
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(&app[36])), std::string(255, 'x'));
-  EXPECT_EQ(g_vgRunning.load(), 0);
+  EXPECT_EQ(period_.vgRunning.load(), 0);
 }
 
 TEST_F(Commands, ShortPayloadsAreDroppedAndTheRestGoesOn) {
@@ -202,8 +213,8 @@ TEST_F(Commands, AnAllocationFailureCostsOneCommandNotTheTask) {
   tvCommandCallback(nullptr, 21, nullptr, 0);
   tvCommandCallback(nullptr, 2, nullptr, 0);
   simtv_fail("BKNI_Malloc", 0, 1);
-  command_task(nullptr);
-  EXPECT_EQ(g_vgRunning.load(), 0);
+  command_task(&period_);
+  EXPECT_EQ(period_.vgRunning.load(), 0);
   EXPECT_EQ(Calls("XPM_Term").size(), 1u);
   EXPECT_TRUE(BufferEmpty());
 }
@@ -214,7 +225,7 @@ TEST_F(Commands, ACommandThatCannotBeCopiedIsDroppedAlone) {
   RunUntilStop();
   HandleAll();
   EXPECT_TRUE(TheRoot()->received.empty());
-  EXPECT_EQ(g_vgRunning.load(), 0);
+  EXPECT_EQ(period_.vgRunning.load(), 0);
 }
 
 }  // namespace

@@ -101,7 +101,7 @@ void LoopTest::SetUp() {
   firstCall_ = simtv_call_count();
   g_IsPowerOn = 1;
   gKeyEventFlushMarkerFound = 1;
-  GuiLoopStart();
+  GuiLoopStart(&period_);
   ASSERT_NE(TheRoot(), nullptr);
 }
 
@@ -113,7 +113,7 @@ void LoopTest::TearDown() {
   simtv_fail("BKNI_Malloc", 0, 0);
   // Empties the buffer, then ends the loop as the stop command would.
   while (buffer.load() && buffer.load()->HasEvent(buffer.load()) == DFB_OK) handleEvent(0);
-  g_vgRunning = 0;
+  period_.vgRunning = 0;
   GuiLoopEnd();
   XPM_UnsubscribeEventClient(xpmEventCallback, nullptr);
 }

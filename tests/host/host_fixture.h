@@ -54,6 +54,8 @@ class LoopTest : public testing::Test {
   // The calls recorded since the test began, in order.
   std::vector<std::string> Calls(const std::string& name);
   int firstCall_ = 0;
+  // The period whose loop the test runs.
+  AppPeriod period_;
 };
 
 }  // namespace HostTest

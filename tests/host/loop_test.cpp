@@ -31,6 +31,27 @@ TEST_F(Loop, TheWaitFollowsWhatIsPending) {
   VgDestroyTimer(timer);
 }
 
+// A stop ends the loop's wait at once, and what the loop had not taken yet
+// waits in the buffer for the next period's loop.
+TEST_F(Loop, TheStopEndsTheWaitAndTheNextLoopTakesWhatWasLeft) {
+  StopPeriod(&period_);
+  const uint64_t before = simtv_now_ms();
+  EXPECT_FALSE(GuiLoopTurn());
+  EXPECT_EQ(simtv_now_ms(), before);
+  timeval now;
+  simtv_gettimeofday(&now);
+  PostKey(23, DWET_KEYDOWN, now);
+  GuiLoopEnd();
+
+  AppPeriod next;
+  GuiLoopStart(&next);
+  ASSERT_NE(TheRoot(), nullptr);
+  while (buffer.load()->HasEvent(buffer.load()) == DFB_OK) handleEvent(0);
+  EXPECT_EQ(TheRoot()->received, (std::vector<std::string>{"key 3"}));
+  StopPeriod(&period_);
+  EXPECT_EQ(Calls("XPM_Term").size(), 1u) << "a period stops once";
+}
+
 TEST_F(Loop, AKeyEndsTheWait) {
   timeval now;
   simtv_gettimeofday(&now);
@@ -94,7 +115,7 @@ TEST_F(Loop, AFailingLockBacksOffInsteadOfSpinning) {
   simtv_fail("OS_SemTakeTrack", 1, 1);
   EXPECT_EQ(TurnMs(), 10u);
   simtv_fail("OS_SemTakeTrack", 1, 1);
-  g_vgRunning = 0;
+  period_.vgRunning = 0;
   EXPECT_FALSE(GuiLoopTurn());
 }
 
