@@ -44,15 +44,13 @@ void FreeRecord(XpmEventRecord* record) {
 }
 
 // A channel scan event must carry every channel its count announces; the GUI
-// reads the list from the bytes after the fixed part.
+// reads the list from the bytes after the fixed part. A report that lists no
+// channels (a count of 0, or none at all) passes whatever its size: the event
+// table makes it the report of a channel without lock.
 bool ScanPayloadIsWhole(uint32_t event, const VgPayloadReader& payload) {
   if (event != XpmEvent::FullScanProgress && event != XpmEvent::SingleScanCompleted) return true;
-  if (!payload.Has(kScanCountWord * 4, 4)) {
-    std::printf("xpmEventCallback: event %u with %u payload bytes lacks the scan fields, dropped\n", event,
-                payload.Size());
-    return false;
-  }
-  const uint32_t count = payload.Word(kScanCountWord);
+  const uint32_t count = payload.Has(kScanCountWord * 4, 4) ? payload.Word(kScanCountWord) : 0;
+  if (count == 0) return true;
   if (!payload.Has(kScanFixedBytes, uint32_t(std::min<uint64_t>(uint64_t(count) * 8, UINT32_MAX)))) {
     std::printf("xpmEventCallback: event %u announces %u channels in %u payload bytes, dropped\n", event, count,
                 payload.Size());

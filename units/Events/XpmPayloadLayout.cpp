@@ -41,10 +41,11 @@ constexpr XpmPayloadLayout kLayouts[] = {
     L(XpmEvent::SourceNotAcquired, "XPM_EVENT_SOURCE_ACQUIRED", 12,
       {I32("Window", 0), I32("SourceId", 4), I32("Status", 8, 16)}),
     // Built with no channel list (word 7, the channel count, stays 0), the
-    // report is one of a channel without lock.
-    L(XpmEvent::FullScanProgress, "XPM_EVENT_CHANNEL_SCAN_PROGRESS", 32,
+    // report is one of a channel without lock; it has the whole 36-byte fixed
+    // part that the middleware sends.
+    L(XpmEvent::FullScanProgress, "XPM_EVENT_CHANNEL_SCAN_PROGRESS", 36,
       {I32("PhysicalChannel", 0), I32("Info", 4), I32("Progress", 8), Fixed("Count", 0)}),
-    L(XpmEvent::SingleScanCompleted, "XPM_EVENT_CHANNEL_SCAN_PROGRESS", 32,
+    L(XpmEvent::SingleScanCompleted, "XPM_EVENT_CHANNEL_SCAN_PROGRESS", 36,
       {I32("PhysicalChannel", 0), I32("Info", 4), I32("Progress", 8), Fixed("Count", 0)}),
     // Major and Minor are the fields of the event's Channel.
     L(XpmEvent::ChannelAcquired, "XPM_EVENT_CHANNEL_ACQUIRED", 12,
