@@ -208,6 +208,7 @@ TEST_F(Settings, ABadSettingsFileIsReplacedByTheBackup) {
       {"missing", false, {}},
       {"over 64000 bytes", true, Image(std::string(64001, '\n'))},
       {"one byte", true, {'['}},
+      {"empty: a write that never finished", true, {}},
   };
   MakeNvramDir();
   for (const Case& c : cases) {
@@ -225,6 +226,21 @@ TEST_F(Settings, ABadSettingsFileIsReplacedByTheBackup) {
     EXPECT_EQ(defaults->calls, 0);
     EXPECT_EQ(ReadBytes(file), good);
     EXPECT_EQ(ReadBytes(backup), good);
+  }
+}
+
+TEST_F(Settings, AnEmptyFileWithoutAGoodBackupLoadsAsAnEmptyStore) {
+  MakeNvramDir();
+  for (bool badBackup : {false, true}) {
+    SCOPED_TRACE(badBackup ? "bad backup" : "no backup");
+    std::filesystem::remove(backup);
+    if (badBackup) WriteBytes(backup, {'b', 'a', 'd'});
+    WriteBytes(file, {});
+    defaults->calls = 0;
+    Store* store = Started();
+    EXPECT_EQ(defaults->calls, 0);
+    EXPECT_FALSE(store->IsStringExist(S("SetupStep")));
+    EXPECT_TRUE(ReadBytes(file).empty());
   }
 }
 
@@ -278,6 +294,9 @@ TEST_F(Settings, BackupCopiesOnlyAGoodSettingsFile) {
   // A settings file damaged since its last write must not replace the good backup.
   WriteBytes(file, std::vector<uint8_t>(good.begin(), good.end() - 3));
   EXPECT_EQ(store->Backup(), STORAGE_BAD_CHECKSUM);
+  EXPECT_EQ(ReadBytes(backup), good);
+  WriteBytes(file, {});
+  EXPECT_EQ(store->Backup(), STORAGE_FILE_ERROR);
   EXPECT_EQ(ReadBytes(backup), good);
 }
 

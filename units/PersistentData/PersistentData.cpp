@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <vector>
 
 #include "nvpath.h"
@@ -25,6 +26,18 @@ bool g_holding = false;
 std::vector<PersistentData*>& HeldStores() {
   static std::vector<PersistentData*> stores;
   return stores;
+}
+
+// A save always writes at least the check sequence: a settings file of no
+// bytes is one whose write never finished, not a store without settings.
+bool IsEmptyFile(VgString name) {
+  std::error_code error;
+  const auto size = std::filesystem::file_size(NvPath(StorageText(name).c_str()), error);
+  return !error && size == 0;
+}
+
+bool IsGoodFile(VgString name) {
+  return !IsEmptyFile(name) && StorageCheckFile(NvPath(StorageText(name).c_str()).c_str()) == STORAGE_OK;
 }
 
 }  // namespace
@@ -81,7 +94,11 @@ int32_t PersistentData::Sync() { return AutoSyncData ? Save() : STORAGE_OK; }
 
 bool PersistentData::Initialize(VgString fileName) {
   FileName = fileName;
-  if (UDSM_Load(storage_, FileName) == STORAGE_OK) return true;
+  // An empty settings file loads as a store without settings; with a good
+  // backup beside it the backup takes its place, as for a damaged file.
+  if (UDSM_Load(storage_, FileName) == STORAGE_OK &&
+      !(RecoverFile && IsEmptyFile(FileName) && IsGoodFile(BackupName())))
+    return true;
 
   if (RecoverFile) {
     VgString backup = BackupName();
@@ -164,7 +181,8 @@ int32_t PersistentData::Backup() {
 int32_t PersistentData::CopyToBackup() {
   VgString backup = BackupName();
   VgTrace("%s%s", u"Create backup", backup);
-  int32_t checked = StorageCheckFile(NvPath(StorageText(FileName).c_str()).c_str());
+  int32_t checked = IsEmptyFile(FileName) ? STORAGE_FILE_ERROR
+                                           : StorageCheckFile(NvPath(StorageText(FileName).c_str()).c_str());
   if (checked != STORAGE_OK) {
     VgPrint("APP Library: settings file fails its checks (%d), backup kept\n", checked);
     return checked;

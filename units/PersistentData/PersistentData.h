@@ -45,8 +45,9 @@ class PersistentData : public XObject {
   int32_t RemoveStrings(VgString prefix);
   int32_t SyncData();
   // Copies the settings file over the backup, only when the file passes its
-  // checks: a bad copy must never replace a good backup. Held changes are
-  // written first; changes later in the same turn reach the backup too.
+  // checks and is not empty: a bad copy must never replace a good backup.
+  // Held changes are written first; changes later in the same turn reach the
+  // backup too.
   int32_t Backup();
   void Reset();
   void Dump();
