@@ -58,7 +58,14 @@ ConfirmMultiOptionDialog::ConfirmMultiOptionDialog(XObject* link) : ConfirmOptio
 
 XObject* ConfirmMultiOptionDialog::HandleEvent(Core::Event* event) {
   auto* key = vg_cast<Core::KeyEvent>(event);
-  if (key && key->down && key->keyCode >= Key::Up && key->keyCode <= Key::Right) {
+  // Yes stands left of No: LEFT and RIGHT go to their side and stay there,
+  // UP and DOWN move to the other button.
+  if (key && key->down && (key->keyCode == Key::Left || key->keyCode == Key::Right)) {
+    OnSetFocus(key->keyCode == Key::Left ? &yesButton : &noButton);
+    ResetTimeout();
+    return this;
+  }
+  if (key && key->down && (key->keyCode == Key::Up || key->keyCode == Key::Down)) {
     OnSetFocus(Focus.get() == &yesButton ? static_cast<Core::View*>(&noButton) : &yesButton);
     ResetTimeout();
     return this;
