@@ -25,6 +25,9 @@
 #include "vgdebug.h"
 #include "window.h"
 
+// Present in a build with a sanitizer only.
+extern "C" void __sanitizer_set_death_callback(void (*callback)(void)) __attribute__((weak));
+
 namespace {
 
 struct Options {
@@ -59,7 +62,10 @@ void Usage() {
       "  command NUMBER [PAYLOAD], osd STATE, standby, wake, set NAME VALUE,\n"
       "  fail CALL CODE [COUNT], panic, screenshot FILE.png, expect text \"...\", expect no-text \"...\",\n"
       "  expect call NAME [ARGS], expect no-call NAME [ARGS], expect setting KEY VALUE,\n"
-      "  expect output \"...\", expect no-output \"...\". PAYLOAD: 32-bit words, \"texts\", byte=N, u16=N, zeros=N, cookie=N.\n"
+      "  expect output \"...\", expect no-output \"...\", expect panic [\"...\"], expect threads N.\n"
+      "  repeat N ... end repeats the lines between. A panic, a sanitizer report or a reset\n"
+      "  of the set fails the line that was running.\n"
+      "  PAYLOAD: 32-bit words, \"texts\", byte=N, u16=N, zeros=N, cookie=N.\n"
       "  event NAME [FIELD=VALUE...]: a middleware event by name (or number) with the named fields\n"
       "  of its object, the rest 0, e.g. event XPM_EVENT_CHANNEL_ACQUIRED Window=0 Major=7 Minor=1;\n"
       "  a text field takes Name=Text or Name= \"Some text\" (units/Events/XpmPayloadLayout.cpp).\n"
@@ -105,14 +111,27 @@ void SimTimeOfDay(timeval* now) { simtv_gettimeofday(now); }
 constexpr HostTime kSimTime{&SimTimeOfDay, &simtv_wait_event_buffer};
 
 // A panicked GUI thread halts for good, holding what it holds, and the set
-// sees it blocked, as the watchdog does on the set.
+// sees it blocked, as the watchdog does on the set. The scenario fails unless
+// it meant to cause the panic.
 void HaltOnPanic(const std::string& message) {
-  (void)message;
+  ScenarioNotePanic(message);
   simtv_halt_thread();
   for (;;) pause();
 }
 
 IDirectFBEventBuffer* KeyTarget() { return buffer.load(); }
+
+// A sanitizer's report ends the process; the line that was running goes
+// after the report.
+void OnSanitizerDeath() {
+  OutputTee::Stop();
+  ScenarioReportFatal("a sanitizer reported an error (above)");
+}
+
+void OnReset() {
+  ScenarioReportFatal("the set was reset (by its watchdog or the crash handler, above)");
+  OutputTee::Stop();
+}
 
 }  // namespace
 
@@ -162,7 +181,8 @@ void TvuiLaunch(int argc, char** argv) {
     // Line by line, so that the copy keeps the order of the two streams.
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
   }
-  simtv_bcm_on_reset([] { OutputTee::Stop(); });
+  simtv_bcm_on_reset(&OnReset);
+  if (__sanitizer_set_death_callback) __sanitizer_set_death_callback(&OnSanitizerDeath);
   VgSetPanicHandler(&HaltOnPanic);
   simtv_boot(headless ? 1 : 0, 1);
   if (GCM_Start(1) != 0) {

@@ -4,7 +4,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <mutex>
 #include <sstream>
 
 #include "Events/XpmPayloadLayout.h"
@@ -27,6 +29,59 @@ constexpr GenColor kPicture = GenMakeColor(40, 40, 48, 255);
 
 
 ScenarioRootLines g_rootLines = nullptr;
+
+// What the set's own threads report against the line that runs.
+struct Watch {
+  std::mutex mutex;
+  std::string name;
+  int number = 0;
+  std::string source;
+  // A panic that no expect panic has taken yet, and the line it came in.
+  bool panicked = false;
+  int panicNumber = 0;
+  std::string panicSource;
+  std::string panicMessage;
+};
+
+Watch& W() {
+  static Watch& watch = *new Watch;
+  return watch;
+}
+
+void PrintFailure(const std::string& name, int number, const std::string& source, const std::string& reason) {
+  std::printf("tvui: %s:%d failed: %s\n  %s\n", name.c_str(), number, source.c_str(), reason.c_str());
+  std::fflush(stdout);
+}
+
+// Prints the failure of a panic that no expect panic took; false when there is none.
+bool UntakenPanic(const std::string& name) {
+  Watch& w = W();
+  std::lock_guard guard(w.mutex);
+  if (!w.panicked) return false;
+  PrintFailure(name, w.panicNumber, w.panicSource, "the product panicked: " + w.panicMessage);
+  return true;
+}
+
+// The names of the process's threads.
+std::vector<std::string> ThreadNames() {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (std::filesystem::directory_iterator it("/proc/self/task", error), end; !error && it != end; it.increment(error)) {
+    std::ifstream comm(it->path() / "comm");
+    std::string name;
+    std::getline(comm, name);
+    names.push_back(name);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+long ResidentKb() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.compare(0, 6, "VmRSS:") == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
+  return -1;
+}
 
 bool ParseNumber(const std::string& text, int64_t* value) {
   if (text.empty()) return false;
@@ -321,7 +376,10 @@ std::string Runner::Step(const ScenarioLine& line) {
   int64_t number = 0;
   const bool isExpect = command == "expect";
   if (!isExpect && lastWasExpect_) {
-    window_ = Window{simtv_call_count(), OutputTee::Drain().size(), {}};
+    // No later block looks at the calls before this one: a long scenario
+    // keeps only the calls since its last block.
+    simtv_clear_calls();
+    window_ = Window{0, OutputTee::Drain().size(), {}};
   }
   lastWasExpect_ = isExpect;
   if (command == "root") {
@@ -411,9 +469,29 @@ std::string Runner::Step(const ScenarioLine& line) {
 
 std::string Runner::Expect(const ScenarioLine& line) {
   const auto& t = line.tokens;
-  if (t.size() < 3) return "expect what?";
+  if (t.size() < 2 || (t.size() < 3 && t[1].text != "panic")) return "expect what?";
   const std::string& kind = t[1].text;
   simtv_settle();
+  if (kind == "panic") {
+    if (t.size() > 3) return "expect panic takes at most a text";
+    Watch& w = W();
+    std::lock_guard guard(w.mutex);
+    if (!w.panicked) return "the product has not panicked";
+    if (t.size() == 3 && w.panicMessage.find(t[2].text) == std::string::npos)
+      return "the product panicked with \"" + w.panicMessage + "\"";
+    w.panicked = false;
+    return {};
+  }
+  if (kind == "threads") {
+    int64_t expected = 0;
+    if (t.size() != 3 || !ParseNumber(t[2].text, &expected)) return "expect threads takes a number";
+    const std::vector<std::string> names = ThreadNames();
+    std::printf("tvui: %zu threads, %ld kB resident\n", names.size(), ResidentKb());
+    if (int64_t(names.size()) == expected) return {};
+    std::string list;
+    for (const std::string& name : names) list += (list.empty() ? "" : ", ") + name;
+    return "the process runs " + std::to_string(names.size()) + " threads: " + list;
+  }
   if (kind == "text" || kind == "no-text") {
     std::string text;
     std::string description;
@@ -472,9 +550,59 @@ std::string Runner::Expect(const ScenarioLine& line) {
 
 }  // namespace
 
+namespace {
+
+constexpr size_t kMaxScenarioLines = 1000000;
+
+// Copies lines[*at...] to out up to the end of the text or the "end" of an
+// enclosing repeat, repeating the blocks between "repeat N" and "end".
+bool ExpandRepeats(const std::vector<ScenarioLine>& lines, size_t* at, bool inRepeat,
+                   std::vector<ScenarioLine>* out, std::string* error) {
+  for (; *at < lines.size(); ++*at) {
+    const ScenarioLine& line = lines[*at];
+    const std::string& command = line.tokens[0].text;
+    if (command == "end") {
+      if (inRepeat) return true;
+      *error = "line " + std::to_string(line.number) + ": end without repeat";
+      return false;
+    }
+    if (command != "repeat") {
+      out->push_back(line);
+      if (out->size() > kMaxScenarioLines) {
+        *error = "the scenario repeats more than " + std::to_string(kMaxScenarioLines) + " lines";
+        return false;
+      }
+      continue;
+    }
+    int64_t count = 0;
+    if (line.tokens.size() != 2 || !ParseNumber(line.tokens[1].text, &count) || count < 0) {
+      *error = "line " + std::to_string(line.number) + ": repeat takes a count";
+      return false;
+    }
+    std::vector<ScenarioLine> block;
+    ++*at;
+    if (!ExpandRepeats(lines, at, true, &block, error)) return false;
+    if (*at >= lines.size()) {
+      *error = "line " + std::to_string(line.number) + ": repeat without end";
+      return false;
+    }
+    for (int64_t i = 0; i < count; ++i) {
+      if (out->size() + block.size() > kMaxScenarioLines) {
+        *error = "the scenario repeats more than " + std::to_string(kMaxScenarioLines) + " lines";
+        return false;
+      }
+      out->insert(out->end(), block.begin(), block.end());
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
 bool ParseScenario(const std::string& text, std::vector<ScenarioLine>* lines, std::string* error) {
   std::istringstream in(text);
   int number = 0;
+  std::vector<ScenarioLine> written;
   for (std::string source; std::getline(in, source);) {
     ++number;
     ScenarioLine line;
@@ -485,9 +613,10 @@ bool ParseScenario(const std::string& text, std::vector<ScenarioLine>* lines, st
       return false;
     }
     if (line.tokens.empty() || (!line.tokens[0].quoted && line.tokens[0].text[0] == '#')) continue;
-    lines->push_back(std::move(line));
+    written.push_back(std::move(line));
   }
-  return true;
+  size_t at = 0;
+  return ExpandRepeats(written, &at, false, lines, error);
 }
 
 bool LoadScenario(const std::string& path, std::vector<ScenarioLine>* lines, std::string* error) {
@@ -543,6 +672,28 @@ bool BuildPayload(const std::vector<ScenarioToken>& tokens, size_t first, Scenar
 
 void SetScenarioRootLines(ScenarioRootLines lines) { g_rootLines = lines; }
 
+void ScenarioNotePanic(const std::string& message) {
+  Watch& w = W();
+  std::lock_guard guard(w.mutex);
+  if (w.panicked) return;
+  w.panicked = true;
+  w.panicNumber = w.number;
+  w.panicSource = w.source;
+  w.panicMessage = message;
+}
+
+void ScenarioReportFatal(const char* what) {
+  Watch& w = W();
+  // The thread that ends the process may have been stopped with the lock held.
+  std::unique_lock guard(w.mutex, std::try_to_lock);
+  if (!guard.owns_lock() || w.name.empty()) {
+    std::printf("tvui: failed: %s\n", what);
+    std::fflush(stdout);
+    return;
+  }
+  PrintFailure(w.name, w.number, w.source, what);
+}
+
 std::string ScenarioRoot(const std::vector<ScenarioLine>& lines) {
   if (!lines.empty() && lines[0].tokens[0].text == "root" && lines[0].tokens.size() == 2)
     return lines[0].tokens[1].text;
@@ -552,16 +703,25 @@ std::string ScenarioRoot(const std::vector<ScenarioLine>& lines) {
 int RunScenario(const std::string& name, const std::vector<ScenarioLine>& lines, const std::string& outDir) {
   Runner runner(name, outDir);
   for (size_t i = 0; i < lines.size(); ++i) {
+    const bool isExpect = lines[i].tokens[0].text == "expect";
+    if (!isExpect && UntakenPanic(name)) return 1;
+    {
+      Watch& w = W();
+      std::lock_guard guard(w.mutex);
+      w.name = name;
+      w.number = lines[i].number;
+      w.source = lines[i].source;
+    }
     ScenarioLine line = lines[i];
     // Only the leading line may choose the root; the runner marks it so.
     if (i == 0 && line.tokens[0].text == "root") line.number = 0;
     std::string failure = runner.Step(line);
     if (!failure.empty()) {
-      std::printf("tvui: %s:%d failed: %s\n  %s\n", name.c_str(), lines[i].number, lines[i].source.c_str(),
-                  failure.c_str());
+      PrintFailure(name, lines[i].number, lines[i].source, failure);
       return 1;
     }
   }
+  if (UntakenPanic(name)) return 1;
   std::printf("tvui: %s: %zu lines passed\n", name.c_str(), lines.size());
   return 0;
 }

@@ -26,6 +26,16 @@
 //                               that window id (a number or a WinIDs name,
 //                               WIN_ID_MainMenu)
 //   expect no-form WINID
+//   repeat N ... end            the lines between, N times (a failure names
+//                               the line as written)
+//   expect panic ["..."]        the product panicked (with that message)
+//   expect threads N            the process runs N threads; prints them with
+//                               its resident memory
+//
+// A product panic, a sanitizer report and a reset of the set (its watchdog
+// or the crash handler) fail the scenario and name the line that was
+// running, with no expect after it; a panic that the scenario means to cause
+// is taken by an expect panic line in the block after that line.
 //
 // A bare name after expect text or no-text is the key of a string constant
 // (units/Strings/Default.txt): the text is the constant as it reads in the
@@ -90,6 +100,13 @@ std::string ScenarioRoot(const std::vector<ScenarioLine>& lines);
 // thread while the set is settled.
 using ScenarioRootLines = std::string (*)(const std::vector<ScenarioToken>& tokens, bool* known);
 void SetScenarioRootLines(ScenarioRootLines lines);
+
+// The set's own threads report what fails the scenario there: a panic of the
+// product (the runner fails the line that ran then, unless an expect panic
+// takes it) and the end of the process by a sanitizer or a reset (the line
+// is printed at once). Safe from any thread.
+void ScenarioNotePanic(const std::string& message);
+void ScenarioReportFatal(const char* what);
 
 // Runs the scenario against the booted set. Returns 0 when every line passed;
 // otherwise prints the failing line and the reason and returns 1.
