@@ -62,7 +62,7 @@ void Usage() {
       "  command NUMBER [PAYLOAD], osd STATE, standby, wake, set NAME VALUE,\n"
       "  fail CALL CODE [COUNT], panic, screenshot FILE.png, expect text \"...\", expect no-text \"...\",\n"
       "  expect call NAME [ARGS], expect no-call NAME [ARGS], expect setting KEY VALUE,\n"
-      "  expect output \"...\", expect no-output \"...\", expect panic [\"...\"], expect threads N.\n"
+      "  expect output \"...\", expect no-output \"...\", expect panic [\"...\"], expect threads N|steady.\n"
       "  repeat N ... end repeats the lines between. A panic, a sanitizer report or a reset\n"
       "  of the set fails the line that was running.\n"
       "  PAYLOAD: 32-bit words, \"texts\", byte=N, u16=N, zeros=N, cookie=N.\n"

@@ -347,6 +347,8 @@ class Runner {
   std::string outDir_;
   Window window_;
   bool lastWasExpect_ = false;
+  // The thread count of the first expect threads steady.
+  int64_t steadyThreads_ = -1;
 };
 
 std::string Runner::Inject(const std::vector<ScenarioToken>& t, bool isEvent) {
@@ -484,13 +486,20 @@ std::string Runner::Expect(const ScenarioLine& line) {
   }
   if (kind == "threads") {
     int64_t expected = 0;
-    if (t.size() != 3 || !ParseNumber(t[2].text, &expected)) return "expect threads takes a number";
+    const bool steady = t.size() == 3 && t[2].text == "steady";
+    if (t.size() != 3 || (!steady && !ParseNumber(t[2].text, &expected)))
+      return "expect threads takes a number or steady";
     const std::vector<std::string> names = ThreadNames();
     std::printf("tvui: %zu threads, %ld kB resident\n", names.size(), ResidentKb());
+    if (steady) {
+      if (steadyThreads_ < 0) steadyThreads_ = int64_t(names.size());
+      expected = steadyThreads_;
+    }
     if (int64_t(names.size()) == expected) return {};
     std::string list;
     for (const std::string& name : names) list += (list.empty() ? "" : ", ") + name;
-    return "the process runs " + std::to_string(names.size()) + " threads: " + list;
+    return "the process runs " + std::to_string(names.size()) + " threads, not " + std::to_string(expected) + ": " +
+           list;
   }
   if (kind == "text" || kind == "no-text") {
     std::string text;

@@ -29,8 +29,9 @@
 //   repeat N ... end            the lines between, N times (a failure names
 //                               the line as written)
 //   expect panic ["..."]        the product panicked (with that message)
-//   expect threads N            the process runs N threads; prints them with
-//                               its resident memory
+//   expect threads N|steady     the process runs N threads, or (steady) as
+//                               many as at the first expect threads steady;
+//                               prints them with its resident memory
 //
 // A product panic, a sanitizer report and a reset of the set (its watchdog
 // or the crash handler) fail the scenario and name the line that was
