@@ -26,7 +26,6 @@ class Factory : public ModelApp {
  protected:
   void SetUp() override {
     ModelApp::SetUp();
-    simtv_factory_reset();
     FactoryCommands::ResetRequests();
     SerialConsole::Reset();
   }

@@ -24,6 +24,7 @@ class SimulatedSet : public testing::Test {
   void SetUp() override {
     simtv_tv_reset();
     simtv_av_reset();
+    simtv_factory_reset();
     simtv_db_clear_programmes();
     simtv_tv_set_local_time(kNow);
   }
