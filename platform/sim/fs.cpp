@@ -1,11 +1,19 @@
 // The font engine on FreeType. Registrations are kept by name; every client
 // opens its own FreeType face, because each client keeps a scale of its own
-// (one client per face of every font the GUI loads).
+// (one client per face of every font the GUI loads). A font file is mapped
+// once when it is registered and every face reads that one mapping: a face
+// per client opened from the file would map and page in the file each time.
 #include "fs.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -16,6 +24,7 @@ struct FsFont {
   std::string path;          // empty for a font in memory
   const uint8_t* memory;
   uint32_t memorySize;
+  bool mapped = false;       // memory is the file mapped by FS_add_font
 };
 
 struct FsServer {
@@ -60,8 +69,28 @@ const FsFont* FindFont(const FsServer* server, const std::string& name) {
 }
 
 FT_Error OpenFace(FT_Library library, const FsFont& font, FT_Face* face) {
-  if (!font.path.empty()) return FT_New_Face(library, font.path.c_str(), 0, face);
   return FT_New_Memory_Face(library, font.memory, static_cast<FT_Long>(font.memorySize), 0, face);
+}
+
+// The whole file mapped read-only; false when it cannot be.
+bool MapFile(const char* path, FsFont* font) {
+  const int fd = open(path, O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat info;
+  void* memory = MAP_FAILED;
+  if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0 && info.st_size <= INT32_MAX)
+    memory = mmap(nullptr, static_cast<size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+  close(fd);
+  if (memory == MAP_FAILED) return false;
+  font->memory = static_cast<const uint8_t*>(memory);
+  font->memorySize = static_cast<uint32_t>(info.st_size);
+  font->mapped = true;
+  return true;
+}
+
+void UnmapFile(FsFont* font) {
+  if (font->mapped) munmap(const_cast<uint8_t*>(font->memory), font->memorySize);
+  font->mapped = false;
 }
 
 std::string NameOf(FT_Face face) {
@@ -148,6 +177,7 @@ int32_t FS_exit(FS_STATE* state) {
     block->server = nullptr;
   }
   FT_Done_FreeType(server->library);
+  for (FsFont& font : server->fonts) UnmapFile(&font);
   delete server;
   state->server = nullptr;
   return FS_SUCCESS;
@@ -158,12 +188,19 @@ int32_t FS_add_font(FS_STATE* state, const char* name, const char* path, const u
   if (!state || !state->server) return FS_ERR_STATE;
   if (!path && (!memory || memorySize == 0)) return FS_ERR_ARGUMENT;
   FsFont font{"", path ? path : "", path ? nullptr : memory, path ? 0 : memorySize};
+  if (path && !MapFile(path, &font)) return FS_ERR_FILE;
   FT_Face face = nullptr;
-  if (OpenFace(state->server->library, font, &face) != 0) return FS_ERR_FILE;
+  if (OpenFace(state->server->library, font, &face) != 0) {
+    UnmapFile(&font);
+    return FS_ERR_FILE;
+  }
   const bool scalable = FT_IS_SCALABLE(face);
   font.name = name ? name : NameOf(face);
   FT_Done_Face(face);
-  if (!scalable) return FS_ERR_FILE;
+  if (!scalable) {
+    UnmapFile(&font);
+    return FS_ERR_FILE;
+  }
   state->server->fonts.push_back(std::move(font));
   return FS_SUCCESS;
 }

@@ -10,10 +10,12 @@ IDirectFBDisplayLayer* g_layer = nullptr;
 
 // Options for the dummy system. The crash handler owns the signals, and a
 // machine without a console must not make DirectFB reach for a terminal; the
-// mode gives the primary layer the size of the GUI plane.
+// mode gives the primary layer the size of the GUI plane. The GUI draws into
+// its double-buffered window, which is composed onto the plane only when it
+// flips, so the plane itself needs no back buffer.
 char kHeadlessOptions[] =
-    "--dfb:system=dummy,mode=960x540,no-vt,no-vt-switch,no-sighandler,no-banner,quiet,"
-    "disable-module=mesa_system";
+    "--dfb:system=dummy,mode=960x540,layer-buffer-mode=frontonly,no-vt,no-vt-switch,no-sighandler,no-banner,"
+    "quiet,disable-module=mesa_system";
 char kDisplayOptions[] = "--dfb:no-sighandler,no-banner,quiet";
 char kProgramName[] = "tvui";
 

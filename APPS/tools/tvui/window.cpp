@@ -1,7 +1,5 @@
 #include "window.h"
 
-#include <SDL.h>
-
 #include <cstdio>
 #include <cstring>
 #include <mutex>
@@ -10,6 +8,7 @@
 #include "GenPng.h"
 #include "gui_loop.h"
 #include "remote_keys.h"
+#include "sdl_library.h"
 #include "simtv.h"
 
 namespace {
@@ -63,6 +62,7 @@ void CopyPlane(int32_t kind) {
 }  // namespace
 
 int RunWindow(void (*started)()) {
+  if (!TvuiLoadSdl()) return 1;
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     std::printf("tvui: no window: %s\n", SDL_GetError());
     return 1;
