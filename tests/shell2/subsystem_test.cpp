@@ -5,6 +5,8 @@
 
 #include "Constants/Constants.h"
 #include "Structures/Boxes.h"
+#include "SkinBin/UserRefInt.h"
+#include "SubSystem/Open.h"
 #include "SubSystem/State.h"
 #include "shell_fixture.h"
 
@@ -160,6 +162,36 @@ TEST_F(SubSystemTest, TheMenuSystemPlacesItsPagesByLevelAndRemembersTheIndex) {
   EXPECT_EQ(menu->GetMenuIndex(1), 1);
   EXPECT_EQ(menu->GetMenuIndex(10), 1);
   EXPECT_EQ(manager->Length(), 2);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SubSystemTest, TheOpenerOpensByClassOrNameWithItsRecordAndLogsAScreenNotBuilt) {
+  // A non-menu screen named by its class name, asked of the menu system: it
+  // travels to its owner and reads the opening record there.
+  auto* screen = static_cast<NonMenuScreen*>(
+      SubSystem::Open(menu, "ShellTest::NonMenuScreen", {.back = &ShellTest::Page::Class, .value = 7, .origin = 2}));
+  ASSERT_NE(screen, nullptr);
+  EXPECT_EQ(screen->owner.get(), nonMenu);
+  EXPECT_EQ(screen->PrevState, &ShellTest::Page::Class);
+  auto* record = vg_cast<SkinBin::UserRefInt>(screen->param);
+  ASSERT_NE(record, nullptr);
+  EXPECT_EQ(record->Value, 7);
+  EXPECT_EQ(record->Kind, 2);
+
+  // A menu page with no sub-system at hand goes to its own family.
+  Primitives::KeyRoutingForm* page = SubSystem::Open(nullptr, {.screen = &ShellTest::Page::Class});
+  ASSERT_NE(page, nullptr);
+  EXPECT_EQ(page->owner.get(), menu);
+
+  const int listed = manager->Length();
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(SubSystem::Open(nonMenu, "Record::NoSuchDialog"), nullptr);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "SubSystem::Open: would open Record::NoSuchDialog, which is not built\n");
+  EXPECT_EQ(manager->Length(), listed);
+  EXPECT_EQ(nonMenu->Focus.get(), screen);
 }
 
 }  // namespace

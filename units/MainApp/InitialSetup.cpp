@@ -14,7 +14,7 @@
 #include "MainApp/Wrapper.h"
 #include "NonMenuSystem/WidgetClass.h"
 #include "Primitives/KeyRoutingParameter.h"
-#include "SubSystem/State.h"
+#include "SubSystem/Open.h"
 #include "WinIDs/WinIDs.h"
 #include "vgdebug.h"
 
@@ -40,11 +40,7 @@ namespace {
 // A widget without a place of its own stands this far above the centre.
 constexpr int32_t kWidgetRaise = 18;
 
-SubSystem::State* StateOf(const VgClass* cls) {
-  auto* state = VgNew<SubSystem::State>();
-  state->ClassRef = cls;
-  return state;
-}
+SubSystem::State* StateOf(const VgClass* cls) { return SubSystem::MakeState({.screen = cls}); }
 
 VgRect Centred(::SkinBin::Wrapper* wrapper, VgRect bounds) {
   const VgPoint at =
@@ -65,17 +61,8 @@ void InitialSetup::Initialize(Primitives::KeyRoutingParameter* parameter) {
 
 Primitives::KeyRoutingForm* InitialSetup::ChangeState(SubSystem::State* state) {
   if (!state || (!state->ClassRef && !state->Instance)) return nullptr;
-  Primitives::KeyRoutingForm* form = nullptr;
-  if (state->Instance) {
-    form = vg_cast<Primitives::KeyRoutingForm>(state->Instance.get());
-  } else if (VgCastClass(state->ClassRef, &Primitives::KeyRoutingForm::Class)) {
-    form = vg_cast<Primitives::KeyRoutingForm>(VgNewObjectIndirect(state->ClassRef, 0));
-  }
-  if (!form) {
-    VgPrint("MainApp::InitialSetup.ChangeState: %s is not a screen\n",
-            state->Instance ? state->Instance->GetClass()->name : state->ClassRef->name);
-    return nullptr;
-  }
+  Primitives::KeyRoutingForm* form = ScreenOf(state, "MainApp::InitialSetup.ChangeState");
+  if (!form) return nullptr;
   if (form->SubSystemClass != &InitialSetup::Class) return form;
 
   if (state->Back && !form->PrevState) form->PrevState = state->Back;

@@ -14,6 +14,7 @@
 #include "PersistentData/PersistentData.h"
 #include "Strings.h"
 #include "Structures/Message.h"
+#include "SubSystem/Open.h"
 #include "WinIDs/WinIDs.h"
 #include "vgdebug.h"
 #include "vgslot.h"
@@ -181,14 +182,10 @@ bool ConfirmMultiOptionDialog::RunAction() {
         NonMenuSystem->OpenState(&EnterPinDialog::Class, MakeOriginParam(kThreeDWizardPinType), GetClass());
         return false;
       }
-      const VgClass* wizard = VgFindClass("ThreeD::Start3DWizard");
-      if (!wizard) {
-        VgPrint("NonMenuSystem::ConfirmMultiOptionDialog: the 3D wizard is not built\n");
-        return false;
-      }
       // The wizard reads its way back to tell that the viewer went through
       // this check.
-      NonMenuSystem->OpenState(wizard, MakeOriginParam(), &EnterPinDialog::Class);
+      SubSystem::Open(NonMenuSystem, "ThreeD::Start3DWizard",
+                      {.back = &EnterPinDialog::Class, .origin = OriginTag()});
       return false;
     }
     case ConfirmAction::OpenConfirm:

@@ -7,6 +7,7 @@
 #include "Fonts/Fonts.h"
 #include "NonMenuSystem/Look.h"
 #include "NonMenuSystem/NonMenuSystem.h"
+#include "SubSystem/Open.h"
 #include "WinIDs/WinIDs.h"
 #include "vgdebug.h"
 #include "vgslot.h"
@@ -140,13 +141,7 @@ void DirectMessageBar::RunCloseAction() {
       VgPrint("NonMenuSystem::DirectMessageBar: message %d closed, the set restarts after the upgrade\n", MessageType);
       break;
     case MessageClose::OpenNext: {
-      const VgClass* next = VgFindClass(row_->next);
-      if (!next) {
-        VgPrint("NonMenuSystem::DirectMessageBar: message %d would open %s, which is not built\n", MessageType,
-                row_->next);
-      } else if (NonMenuSystem) {
-        NonMenuSystem->OpenState(next, MakeOriginParam(), GetClass());
-      }
+      if (NonMenuSystem) SubSystem::Open(NonMenuSystem, row_->next, {.back = GetClass(), .origin = OriginTag()});
       break;
     }
   }

@@ -14,6 +14,7 @@
 #include "SkinBin/UserRefInt.h"
 #include "Structures/Boxes.h"
 #include "Structures/Message.h"
+#include "SubSystem/Open.h"
 #include "vgdebug.h"
 
 VG_DEFINE_CLASS(NonMenuSystem, NonMenuSystem, SubSystem::SubSystemClass)
@@ -97,12 +98,7 @@ XObject* NonMenuSystem::HandleEvent(Core::Event* event) {
     return this;
   }
   if (key->keyCode == Key::Input) {
-    const VgClass* input = VgFindClass("NonMenuSystem::ExternalInputDialog");
-    if (!input) {
-      VgPrint("NonMenuSystem::NonMenuSystem: the input selection is not built\n");
-      return this;
-    }
-    OpenState(input, nullptr);
+    SubSystem::Open(this, "NonMenuSystem::ExternalInputDialog");
     return this;
   }
   return SubSystem::SubSystemClass::HandleEvent(event);
@@ -116,12 +112,7 @@ void NonMenuSystem::HandleRecordKey() {
     ShowMessage(DirectMsgTypeNotAvailable);
     return;
   }
-  const VgClass* options = VgFindClass("Record::RecordOptionsDialog");
-  if (!options) {
-    VgPrint("NonMenuSystem::NonMenuSystem: the recording options are not built\n");
-    return;
-  }
-  OpenState(options, nullptr);
+  SubSystem::Open(this, "Record::RecordOptionsDialog");
 }
 
 Core::View* NonMenuSystem::FindFocusable(Core::View* view) {
@@ -155,12 +146,7 @@ Primitives::KeyRoutingForm* NonMenuSystem::ChangeState(SubSystem::State* state) 
 
 Primitives::KeyRoutingForm* NonMenuSystem::OpenState(const VgClass* cls, XObject* param, const VgClass* back,
                                                      const VgClass* next) {
-  auto* state = VgNew<SubSystem::State>();
-  state->ClassRef = cls;
-  state->Param = param;
-  state->Back = back;
-  state->Next = next;
-  return ChangeState(state);
+  return SubSystem::Open(this, {.screen = cls, .back = back, .next = next, .param = param});
 }
 
 void NonMenuSystem::UpdateHelp(int32_t mask, VgString labels) {

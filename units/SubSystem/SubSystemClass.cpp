@@ -1,8 +1,11 @@
 #include "SubSystem/SubSystemClass.h"
 
+#include "SubSystem/Open.h"
+
 #include "Constants/Constants.h"
 #include "MainApp/MessageAgent.h"
 #include "MainApp/WidgetManager.h"
+#include "SkinBin/UserRefInt.h"
 #include "Structures/Message.h"
 #include "vgdebug.h"
 
@@ -10,7 +13,31 @@ VG_DEFINE_CLASS(SubSystem, SubSystemClass, Primitives::KeyRoutingGroup)
 
 namespace SubSystem {
 
+Primitives::KeyRoutingForm* SubSystemClass::ScreenOf(State* state, const char* caller) {
+  Primitives::KeyRoutingForm* form = nullptr;
+  if (state->Instance) {
+    form = vg_cast<Primitives::KeyRoutingForm>(state->Instance.get());
+  } else if (VgCastClass(state->ClassRef, &Primitives::KeyRoutingForm::Class)) {
+    form = vg_cast<Primitives::KeyRoutingForm>(VgNewObjectIndirect(state->ClassRef, 0));
+  }
+  if (!form) {
+    VgPrint("%s: %s is not a screen\n", caller,
+            state->Instance ? state->Instance->GetClass()->name : state->ClassRef->name);
+  }
+  return form;
+}
+
 namespace {
+
+// Hands the request, with the screen made for it, to the screen's own family.
+void SendToOwner(State* state, Primitives::KeyRoutingForm* form) {
+  if (!form->SubSystemClass) return;
+  state->Instance = form;
+  auto* message = VgNew<Structures::Message>();
+  message->Code = Constants::MSG_CHANGE_STATE;
+  message->Payload = state;
+  MainApp::GetMessageAgent()->Dispatch(message, form->SubSystemClass);
+}
 
 Primitives::KeyRoutingForm* ClaimsFocus(Core::View* view) {
   auto* form = vg_cast<Primitives::KeyRoutingForm>(view);
@@ -43,31 +70,58 @@ void SubSystemClass::Remove(Core::View* view) {
 
 Primitives::KeyRoutingForm* SubSystemClass::ChangeState(State* state) {
   if (!state || !state->ClassRef) return nullptr;
-  Primitives::KeyRoutingForm* form = nullptr;
-  if (state->Instance) {
-    form = vg_cast<Primitives::KeyRoutingForm>(state->Instance.get());
-  } else if (VgCastClass(state->ClassRef, &Primitives::KeyRoutingForm::Class)) {
-    form = vg_cast<Primitives::KeyRoutingForm>(VgNewObjectIndirect(state->ClassRef, 0));
-  }
-  if (!form) {
-    VgPrint("SubSystem::SubSystemClass.ChangeState: %s is not a screen\n",
-            state->Instance ? state->Instance->GetClass()->name : state->ClassRef->name);
-    return nullptr;
-  }
-
+  Primitives::KeyRoutingForm* form = ScreenOf(state, "SubSystem::SubSystemClass.ChangeState");
+  if (!form) return nullptr;
   if (form->SubSystemClass == GetClass()) {
     if (state->Back && !form->PrevState) form->PrevState = state->Back;
     if (state->Next && !form->NextState) form->NextState = state->Next;
     return form;
   }
-  if (form->SubSystemClass) {
-    state->Instance = form;
-    auto* message = VgNew<Structures::Message>();
-    message->Code = Constants::MSG_CHANGE_STATE;
-    message->Payload = state;
-    MainApp::GetMessageAgent()->Dispatch(message, form->SubSystemClass);
-  }
+  SendToOwner(state, form);
   return form;
+}
+
+// ------------------------------------------------------------------ opener
+
+State* MakeState(const Opening& opening) {
+  auto* state = VgNew<State>();
+  state->ClassRef = opening.screen;
+  state->Back = opening.back;
+  state->Next = opening.next;
+  if (opening.param) {
+    state->Param = opening.param;
+  } else if (opening.value || opening.origin || opening.text || opening.flag) {
+    auto* record = VgNew<SkinBin::UserRefInt>();
+    record->Value = opening.value;
+    record->Kind = opening.origin;
+    record->Text = opening.text;
+    record->Flag = opening.flag;
+    state->Param = record;
+  }
+  return state;
+}
+
+Primitives::KeyRoutingForm* Open(SubSystemClass* via, const Opening& opening) {
+  if (!opening.screen) return nullptr;
+  State* state = MakeState(opening);
+  if (via) return via->ChangeState(state);
+  Primitives::KeyRoutingForm* form = SubSystemClass::ScreenOf(state, "SubSystem::Open");
+  if (!form) return nullptr;
+  if (!form->SubSystemClass) {
+    VgPrint("SubSystem::Open: %s belongs to no sub-system\n", opening.screen->name);
+    return form;
+  }
+  SendToOwner(state, form);
+  return form;
+}
+
+Primitives::KeyRoutingForm* Open(SubSystemClass* via, const char* screenName, Opening opening) {
+  opening.screen = VgFindClass(screenName);
+  if (!opening.screen) {
+    VgPrint("SubSystem::Open: would open %s, which is not built\n", screenName ? screenName : "(no name)");
+    return nullptr;
+  }
+  return Open(via, opening);
 }
 
 }  // namespace SubSystem

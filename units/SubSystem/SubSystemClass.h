@@ -29,6 +29,10 @@ class SubSystemClass : public Primitives::KeyRoutingGroup {
   // names no screen.
   virtual Primitives::KeyRoutingForm* ChangeState(State* state);
 
+  // The screen of a request: the one it carries, or a new one of its class;
+  // null, logged after caller, when that is no screen.
+  static Primitives::KeyRoutingForm* ScreenOf(State* state, const char* caller);
+
   bool OnGetManageWidget() const { return ManageWidget; }
   void OnSetManageWidget(bool value) { ManageWidget = value; }
 
