@@ -301,6 +301,33 @@ void simtv_tv_set_3d_input(int32_t format);
 void simtv_tv_set_app_status(int32_t count, const XPM_AppStatus* apps);
 void simtv_tv_set_live_tv_state(int32_t window, int32_t state);
 
+/* What is on air: the channels that scans find and that tuning acquires,
+ * each with the rating of the programme it shows. The air does not belong to
+ * the set: a reset set receives the default broadcast, the channels of the
+ * demo set on both media. */
+typedef struct {
+  XPM_ChannelInfo channel; /* medium (cable), physical, numbers, name, digital, signal */
+  int32_t usRating;        /* rating word of the programme on air, 0 unrated */
+  int32_t canRating;       /* Canadian rating code, 0 none */
+} simtv_broadcast_channel;
+void simtv_tv_clear_broadcast(void);
+/* Puts a channel on air, replacing one of the same medium and numbers. */
+void simtv_tv_add_broadcast(const simtv_broadcast_channel* channel);
+/* An input without signal answers XPM_SetSource with "not acquired"; every
+ * input has a signal until told otherwise. */
+void simtv_tv_set_source_signal(int32_t source, int32_t signal);
+/* The scan running: 0 none, 1 full, 2 single channel, 3 guide. */
+int32_t simtv_tv_scan_state(void);
+/* How long the set takes, on its clock: to acquire a channel or a source, to
+ * scan one physical channel in a full scan, to scan the one channel of a
+ * single-channel scan, to collect the guide of one channel. */
+enum {
+  SIMTV_ACQUIRE_MS = 300,
+  SIMTV_SCAN_STEP_MS = 50,
+  SIMTV_SINGLE_SCAN_MS = 500,
+  SIMTV_EPG_STEP_MS = 500
+};
+
 /* The set as a whole: what the calls above left. */
 int32_t simtv_tv_freeze(int32_t window);
 int32_t simtv_tv_pip_mode(void);

@@ -197,7 +197,7 @@ int32_t XPM_GetCurrentAudioServiceInfo(int32_t index, XPM_AudioServiceInfo* info
   X(VOICE_ENHANCEMENT) X(DYNAMIC_BASS_BOOST) X(AMPLIFIER_VOLUME) X(AMPLIFIER_MUTE)    \
   X(MTS_KEY) X(MTS_KEY_DIGITAL) X(PANEL_LOCK) X(PARENTAL_LOCKS)                      \
   X(BASIC_CC_MODE) X(CC708_WIN_JUSTIFICATION) X(CC708_WIN_COLOR)                       \
-  X(CC708_WIN_OPACITY) X(CC_PREFERENCE) X(BLOCK_UNRATED_CONTENT) X(CEC_TV_AUTO_POWER)  \
+  X(CC708_WIN_OPACITY) X(CC_PREFERENCE) X(CEC_TV_AUTO_POWER)                           \
   X(CEC_AUTO_STANDBY) X(SPEAKER_PREFERENCE) X(ZOLTA_DCR) X(WINDOW_HPOS) X(WINDOW_VPOS) \
   X(WINDOW_HSIZE) X(WINDOW_VSIZE) X(DISPLAY_LED) X(POWER_LED) X(IR_CONTROL)            \
   X(ENABLE_RATING_BLOCK) X(THREED_DEPTH) X(SIDE_SHARED_AUDIO) X(REAR_SHARED_AUDIO)     \
@@ -244,7 +244,13 @@ int32_t XPM_GetMedium(int32_t* medium);
 int32_t XPM_SetMedium(int32_t medium);
 /* The channel the window is tuned to; -2, -2 when it shows no channel. */
 int32_t XPM_GetCurrentChannel(int32_t window, int32_t* major, int32_t* minor);
-/* Tunes a window to a channel; XPM_GetCurrentChannel reads it. */
+/* Tunes a window to a channel of the current medium; XPM_GetCurrentChannel
+ * reads it at once. The outcome comes later: XpmEvent::ChannelAcquired
+ * (window, major, minor) or XpmEvent::ChannelNotAcquired (window, major,
+ * minor, reason: 1 no tuner lock, 2 not in the stream, 4 the channel is
+ * locked, 5 the programme's rating is blocked). Likewise XPM_SetSource
+ * answers XpmEvent::SourceAcquired (window, source) or
+ * XpmEvent::SourceNotAcquired (window, source, reason 1 no signal). */
 int32_t XPM_SetChannel(int32_t window, int32_t major, int32_t minor);
 
 /* Ring types: every channel of the current medium (XPM_GetMedium) or of the
@@ -310,6 +316,53 @@ int32_t XPM_GetCurrentChannelInfo(int32_t window, XPM_CurrentChannelInfo* info);
 int32_t XPM_SetChannelLock(int32_t major, int32_t minor, int32_t locked);
 /* Shows on the front display that the set has no channels. */
 int32_t XPM_DisplayNoChannel(void);
+/* Ring membership of a channel of the current medium, -1, -1 meaning every
+ * channel: the favourites rings 0 to XPM_FAVORITE_RING_COUNT - 1 and the
+ * guide ring (XPM_RING_GUIDE). */
+int32_t XPM_AddChannelToRing(int32_t ring, int32_t major, int32_t minor);
+int32_t XPM_RemoveChannelFromRing(int32_t ring, int32_t major, int32_t minor);
+/* Renames a channel of the current medium (UTF-8, at most
+ * XPM_CHANNEL_NAME_SIZE - 1 bytes are kept). */
+int32_t XPM_SetChannelName(int32_t major, int32_t minor, const char* name);
+/* The logo picture of a channel of the current medium: 0 none, or 1 to
+ * XPM_CHANNEL_LOGO_COUNT. */
+enum { XPM_CHANNEL_LOGO_COUNT = 58 };
+int32_t XPM_GetChannelLogoIndex(int32_t major, int32_t minor, int32_t* index);
+int32_t XPM_SetChannelLogoIndex(int32_t major, int32_t minor, int32_t index);
+
+/* Channel scans. A full scan tunes every physical channel of its media in
+ * turn and reports each with a scan progress event; at the end the channel
+ * table of each scanned medium holds what was found (added to it with
+ * XPM_SCAN_ADDITIVE, replacing it otherwise) and a completed event follows.
+ * Stopped, it reports aborted and leaves the table as it was. The middleware
+ * numbers these events apart (XPM_RENUMBERED_EVENTS): full progress 14,
+ * completed 15, aborted 16; the single-channel scan's result 17, its abort
+ * 18. A progress or result payload is words: physical channel, channels
+ * found so far, percent done, 0 for a full scan or 1 for a single-channel
+ * scan, three reserved words, the number n of channels found on this
+ * physical channel, a reserved word, then n pairs of major and minor. */
+enum { XPM_SCAN_ANTENNA = 0, XPM_SCAN_CABLE = 1, XPM_SCAN_ANTENNA_AND_CABLE = 2 };
+/* Options of a full scan: keep the channels found before, take analogue
+ * channels, take digital channels. */
+enum { XPM_SCAN_ADDITIVE = 1, XPM_SCAN_ANALOG = 2, XPM_SCAN_DIGITAL = 4 };
+/* The first physical channel, and the last, of each medium. */
+enum { XPM_RF_ANTENNA_FIRST = 2, XPM_RF_ANTENNA_LAST = 69, XPM_RF_CABLE_FIRST = 1, XPM_RF_CABLE_LAST = 135 };
+int32_t XPM_StartChannelScan(int32_t kind, int32_t options);
+/* Stops a full or a single-channel scan. */
+int32_t XPM_StopChannelScan(void);
+/* Scans one physical channel of the current medium for its digital and/or
+ * analogue channels (start and report are 1); the channels found are added
+ * to the table and marked as scanned, and as new when the table did not
+ * have them; the result event lists them. */
+int32_t XPM_StartChannelDiscovery(int32_t physical, int32_t start, int32_t digital, int32_t analog, int32_t reserved,
+                                  int32_t report);
+/* Collects the programme guide of every channel of the guide ring in turn:
+ * XpmEvent::EpgScanProgress per channel (payload 20 bytes: the 16-bit
+ * percent done at byte 6, the 16-bit number of channels done at byte 8,
+ * major and minor as words 3 and 4), then XpmEvent::EpgScanCompleted;
+ * XpmEvent::EpgScanAborted when stopped or when the ring is empty. */
+int32_t XPM_StartEPGScan(void);
+int32_t XPM_StopEPGScan(void);
 
 /* -------------------------------------------------------------------- clock */
 
@@ -435,6 +488,42 @@ int32_t XPM_GetRatingLevelInfo(int32_t region, int32_t dimension, int32_t level,
 /* The lock setting of one level: 1 blocked, 0 allowed. */
 int32_t XPM_GetRatingLevel(int32_t region, int32_t dimension, int32_t level, int8_t* value);
 int32_t XPM_SetRatingLevel(int32_t region, int32_t dimension, int32_t level, int8_t value);
+
+/* ------------------------------------------------------- rating blocks */
+
+/* What the set blocks while parental locks are on (the picture properties
+ * PARENTAL_LOCKS 2 or ENABLE_RATING_BLOCK 1). US TV levels are numbered as
+ * the rating list: 1 TV-Y, 2 TV-Y7 (the children's scale), 3 TV-G, 4 TV-PG,
+ * 5 TV-14, 6 TV-MA (the age scale). A content mask names the parts of a
+ * level: the level as a whole and its content letters, with the bits of the
+ * rating word; a level takes FV (TV-Y7), D, L, S and V (TV-PG, TV-14) or L,
+ * S and V (TV-MA) only. Each scale is graduated: blocking a part of a level
+ * blocks it on the stricter levels of the scale too, allowing it allows it
+ * on the milder ones. The apply flag re-checks the programme on air. */
+enum {
+  XPM_US_CONTENT_LEVEL = 0x1,
+  XPM_US_CONTENT_FV = 0x10,
+  XPM_US_CONTENT_V = 0x1000,
+  XPM_US_CONTENT_S = 0x10000,
+  XPM_US_CONTENT_L = 0x100000,
+  XPM_US_CONTENT_D = 0x1000000,
+  XPM_US_CONTENT_ALL = 0x1111111
+};
+int32_t XPM_SetUsChildRating(int32_t level, uint32_t content, int32_t block, int32_t apply);
+int32_t XPM_SetUsAgeRating(int32_t level, uint32_t content, int32_t block, int32_t apply);
+/* The blocked parts of a US TV level 1-6. */
+int32_t XPM_GetUsRatingBlocks(int32_t level, uint32_t* content);
+/* Movie ratings by their codes: 1 N/A, 2 G, 3 PG, 4 PG-13, 5 R, 6 NC-17,
+ * 7 X, 8 NR; G to X are graduated, N/A and NR stand alone. */
+int32_t XPM_SetUsMovieRating(int32_t level, int32_t block, int32_t apply);
+int32_t XPM_GetUsMovieRatingBlock(int32_t level, int32_t* blocked);
+/* Programmes without a rating (and TV-None). */
+int32_t XPM_SetUnratedContent(int32_t block);
+int32_t XPM_GetUnratedContent(int32_t* block);
+/* Canadian blocks are generic device properties: the code of the mildest
+ * blocked rating of each scale (English 1 E to 7 18+, French 16 E to 96 18
+ * ans+), every stricter one blocked with it; 0 blocks none. */
+enum { XPM_OEM_PROP_CAN_ENGLISH_BLOCK = 130, XPM_OEM_PROP_CAN_FRENCH_BLOCK = 131 };
 
 /* ------------------------------------------------------- setup and captions */
 

@@ -57,5 +57,11 @@ bool Fails(const char* name, int32_t* code);
 void ClearFailures();
 // Whether a family header declares a function of that name.
 bool IsCall(const char* name);
+// Records the call, then tells as Fails does (code 0 when it goes on).
+inline bool Refused(const char* name, const CallArgs& args, int32_t* code) {
+  Record(name, args);
+  *code = 0;
+  return Fails(name, code);
+}
 
 }  // namespace simk

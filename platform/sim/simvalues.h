@@ -4,8 +4,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "ossem.h"
+#include "simtv.h"
+#include "xpm.h"
 
 namespace simtv {
 
@@ -30,5 +33,20 @@ void WithdrawAnswer(uint64_t id);
 // with a copy of the payload.
 uint64_t EventLater(uint32_t ms, uint32_t event, const void* payload, uint32_t size);
 uint64_t CommandLater(uint32_t ms, uint32_t command, const void* payload, uint32_t size);
+
+// The television state's channel table, changed under its lock.
+void WithChannels(const std::function<void(std::vector<XPM_ChannelInfo>&)>& change);
+// The broadcast that a reset set receives.
+std::vector<simtv_broadcast_channel> DefaultBroadcast();
+// The tuner of a reset set: the default broadcast, no scan, no answer to a
+// tuning pending, every input with a signal, no channel logos.
+void ResetTuner();
+// The answer to a source switch, which comes once the source is acquired.
+void AnswerSource(int32_t window, int32_t source);
+// Picture and sound state as the set itself reads it, without a recorded
+// call: a property by number, the medium, a generic device property.
+int32_t AvValue(int32_t property);
+int32_t Medium();
+int32_t OemValue(int32_t id);
 
 }  // namespace simtv

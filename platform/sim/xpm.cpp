@@ -210,6 +210,7 @@ int32_t XPM_SetSource(int32_t window, int32_t source) {
   if (simk::Fails("XPM_SetSource", &code)) return code;
   if (window != 0 && window != 1) return 2;
   simtv::SetValue(window == 1 ? "sub_source" : "current_source", source);
+  simtv::AnswerSource(window, source);
   return 0;
 }
 

@@ -119,18 +119,10 @@ State& S() {
 
 bool ValidWindow(int32_t window) { return window == 0 || window == 1; }
 
-// Every call is recorded and may be made to fail (simtv_fail) before it
-// touches the state.
-bool Refused(const char* name, const simk::CallArgs& args, int32_t* code) {
-  simk::Record(name, args);
-  *code = 0;
-  return simk::Fails(name, code);
-}
-
 template <class T>
 int32_t Read(const char* name, const T& field, T* out, simk::CallArgs args = {}) {
   int32_t code = 0;
-  if (Refused(name, args, &code)) return code;
+  if (simk::Refused(name, args, &code)) return code;
   if (!out) return kErrorBadArgument;
   std::lock_guard lock(g_mutex);
   *out = field;
@@ -140,7 +132,7 @@ int32_t Read(const char* name, const T& field, T* out, simk::CallArgs args = {})
 template <class T>
 int32_t Write(const char* name, T& field, T value, simk::CallArgs args = {}) {
   int32_t code = 0;
-  if (Refused(name, args.Int(static_cast<int64_t>(value)), &code)) return code;
+  if (simk::Refused(name, args.Int(static_cast<int64_t>(value)), &code)) return code;
   std::lock_guard lock(g_mutex);
   field = value;
   return 0;
@@ -218,7 +210,7 @@ int32_t XPM_SetPreferredAudioDecodeMode(int32_t v) {
 
 int32_t XPM_GetAudioServiceCount(int32_t window, int32_t* count) {
   int32_t code = 0;
-  if (Refused("XPM_GetAudioServiceCount", simk::CallArgs{}.Int(window), &code)) return code;
+  if (simk::Refused("XPM_GetAudioServiceCount", simk::CallArgs{}.Int(window), &code)) return code;
   if (!ValidWindow(window) || !count) return kErrorBadArgument;
   std::lock_guard lock(g_mutex);
   *count = static_cast<int32_t>(S().audioLanguages.size());
@@ -227,7 +219,7 @@ int32_t XPM_GetAudioServiceCount(int32_t window, int32_t* count) {
 
 int32_t XPM_GetAudioServiceLang(int32_t window, int32_t index, char* text, int32_t size) {
   int32_t code = 0;
-  if (Refused("XPM_GetAudioServiceLang", simk::CallArgs{}.Int(window).Int(index).Ptr().Int(size), &code)) return code;
+  if (simk::Refused("XPM_GetAudioServiceLang", simk::CallArgs{}.Int(window).Int(index).Ptr().Int(size), &code)) return code;
   if (!ValidWindow(window) || !text || size < 1) return kErrorBadArgument;
   std::lock_guard lock(g_mutex);
   const auto& languages = S().audioLanguages;
@@ -239,7 +231,7 @@ int32_t XPM_GetAudioServiceLang(int32_t window, int32_t index, char* text, int32
 int32_t XPM_GetAvProperty(int32_t window, int32_t property, int32_t* value) {
   const char* name = XPM_AvPropertyName(property);
   int32_t code = 0;
-  if (Refused("XPM_GetAvProperty", simk::CallArgs{}.Int(window).Text(name ? name : "?"), &code)) return code;
+  if (simk::Refused("XPM_GetAvProperty", simk::CallArgs{}.Int(window).Text(name ? name : "?"), &code)) return code;
   if (!ValidWindow(window) || !name || !value) return kErrorBadArgument;
   std::lock_guard lock(g_mutex);
   *value = S().av[static_cast<size_t>(property)];
@@ -249,7 +241,7 @@ int32_t XPM_GetAvProperty(int32_t window, int32_t property, int32_t* value) {
 int32_t XPM_SetAvProperty(int32_t window, int32_t property, int32_t value) {
   const char* name = XPM_AvPropertyName(property);
   int32_t code = 0;
-  if (Refused("XPM_SetAvProperty", simk::CallArgs{}.Int(window).Text(name ? name : "?").Int(value), &code))
+  if (simk::Refused("XPM_SetAvProperty", simk::CallArgs{}.Int(window).Text(name ? name : "?").Int(value), &code))
     return code;
   if (!ValidWindow(window) || !name) return kErrorBadArgument;
   {
@@ -270,7 +262,7 @@ const char* XPM_AvPropertyName(int32_t property) {
 
 int32_t XPM_GetExtOemProperty(int32_t id, int32_t* value) {
   int32_t code = 0;
-  if (Refused("XPM_GetExtOemProperty", simk::CallArgs{}.Int(id), &code)) return code;
+  if (simk::Refused("XPM_GetExtOemProperty", simk::CallArgs{}.Int(id), &code)) return code;
   if (!value) return kErrorBadArgument;
   std::lock_guard lock(g_mutex);
   for (const auto& [key, stored] : S().oem) {
@@ -286,7 +278,7 @@ int32_t XPM_GetExtOemProperty(int32_t id, int32_t* value) {
 
 int32_t XPM_SetExtOemProperty(int32_t id, int32_t value) {
   int32_t code = 0;
-  if (Refused("XPM_SetExtOemProperty", simk::CallArgs{}.Int(id).Int(value), &code)) return code;
+  if (simk::Refused("XPM_SetExtOemProperty", simk::CallArgs{}.Int(id).Int(value), &code)) return code;
   std::lock_guard lock(g_mutex);
   for (auto& [key, stored] : S().oem) {
     if (key == id) {
@@ -312,7 +304,7 @@ int32_t XPM_SetCaptionRenderState(int32_t window, int32_t state) {
 
 int32_t XPM_GetAdvancedCaptionProperty(int32_t property, int32_t* value) {
   int32_t code = 0;
-  if (Refused("XPM_GetAdvancedCaptionProperty", simk::CallArgs{}.Int(property), &code)) return code;
+  if (simk::Refused("XPM_GetAdvancedCaptionProperty", simk::CallArgs{}.Int(property), &code)) return code;
   if (property < XPM_CC_PROP_FONT_SIZE || property > XPM_CC_PROP_BG_OPACITY || !value) return kErrorBadArgument;
   std::lock_guard lock(g_mutex);
   *value = S().captionStyle[static_cast<size_t>(property)];
@@ -321,7 +313,7 @@ int32_t XPM_GetAdvancedCaptionProperty(int32_t property, int32_t* value) {
 
 int32_t XPM_SetAdvancedCaptionProperty(int32_t property, int32_t value) {
   int32_t code = 0;
-  if (Refused("XPM_SetAdvancedCaptionProperty", simk::CallArgs{}.Int(property).Int(value), &code)) return code;
+  if (simk::Refused("XPM_SetAdvancedCaptionProperty", simk::CallArgs{}.Int(property).Int(value), &code)) return code;
   if (property < XPM_CC_PROP_FONT_SIZE || property > XPM_CC_PROP_BG_OPACITY) return kErrorBadArgument;
   std::lock_guard lock(g_mutex);
   S().captionStyle[static_cast<size_t>(property)] = value;
@@ -330,7 +322,7 @@ int32_t XPM_SetAdvancedCaptionProperty(int32_t property, int32_t value) {
 
 int32_t XPM_ShowSampleCaption(int32_t show, const char* text, int32_t x, int32_t y) {
   int32_t code = 0;
-  if (Refused("XPM_ShowSampleCaption", simk::CallArgs{}.Int(show).Text(text).Int(x).Int(y), &code)) return code;
+  if (simk::Refused("XPM_ShowSampleCaption", simk::CallArgs{}.Int(show).Text(text).Int(x).Int(y), &code)) return code;
   return show && !text ? kErrorBadArgument : 0;
 }
 
@@ -347,7 +339,7 @@ int32_t XPM_CopyWhiteBalanceToAllSources(void) {
 // live here with the picture state; no other part of the simulation defines them.
 int32_t XPM_GetSourceType(int32_t source, int32_t* type) {
   int32_t code = 0;
-  if (Refused("XPM_GetSourceType", simk::CallArgs{}.Int(source), &code)) return code;
+  if (simk::Refused("XPM_GetSourceType", simk::CallArgs{}.Int(source), &code)) return code;
   if (!type) return kErrorBadArgument;
   std::lock_guard lock(g_mutex);
   for (const SourceType& entry : S().sourceTypes) {
@@ -369,7 +361,7 @@ int32_t XPM_GetVideoContentInfo(int32_t window, XPM_VideoContentInfo* info) {
 
 int32_t XPM_GetCurrentChannel(int32_t window, int32_t* major, int32_t* minor) {
   int32_t code = 0;
-  if (Refused("XPM_GetCurrentChannel", simk::CallArgs{}.Int(window), &code)) return code;
+  if (simk::Refused("XPM_GetCurrentChannel", simk::CallArgs{}.Int(window), &code)) return code;
   if (!ValidWindow(window) || !major || !minor) return kErrorBadArgument;
   std::lock_guard lock(g_mutex);
   *major = S().windows[static_cast<size_t>(window)].major;
@@ -423,3 +415,21 @@ void simtv_av_set_audio_services(int32_t count, const char* const* languages) {
 }
 
 }  // extern "C"
+
+int32_t simtv::AvValue(int32_t property) {
+  if (!XPM_AvPropertyName(property)) return 0;
+  std::lock_guard lock(g_mutex);
+  return S().av[static_cast<size_t>(property)];
+}
+
+int32_t simtv::Medium() {
+  std::lock_guard lock(g_mutex);
+  return S().medium;
+}
+
+int32_t simtv::OemValue(int32_t id) {
+  std::lock_guard lock(g_mutex);
+  for (const auto& [key, stored] : S().oem)
+    if (key == id) return stored;
+  return 0;
+}

@@ -30,12 +30,6 @@ State& S() {
   return state;
 }
 
-bool Refused(const char* name, const simk::CallArgs& args, int32_t* code) {
-  simk::Record(name, args);
-  *code = 0;
-  return simk::Fails(name, code);
-}
-
 void CopyText(char* target, size_t size, const std::string& text) {
   std::snprintf(target, size, "%s", text.c_str());
 }
@@ -46,7 +40,7 @@ extern "C" {
 
 int32_t XPM_GetSignalQuality(int32_t window, int32_t* quality) {
   int32_t code = 0;
-  if (Refused("XPM_GetSignalQuality", simk::CallArgs{}.Int(window), &code)) return code;
+  if (simk::Refused("XPM_GetSignalQuality", simk::CallArgs{}.Int(window), &code)) return code;
   if (!quality || (window != 0 && window != 1)) return kErrorBadArgument;
   std::lock_guard lock(g_mutex);
   *quality = S().signalQuality;
@@ -55,7 +49,7 @@ int32_t XPM_GetSignalQuality(int32_t window, int32_t* quality) {
 
 int32_t XPM_GetVideoOutputProps(int32_t window, XPM_VideoOutputProps* props) {
   int32_t code = 0;
-  if (Refused("XPM_GetVideoOutputProps", simk::CallArgs{}.Int(window), &code)) return code;
+  if (simk::Refused("XPM_GetVideoOutputProps", simk::CallArgs{}.Int(window), &code)) return code;
   if (!props || (window != 0 && window != 1)) return kErrorBadArgument;
   std::lock_guard lock(g_mutex);
   *props = S().output;
@@ -64,7 +58,7 @@ int32_t XPM_GetVideoOutputProps(int32_t window, XPM_VideoOutputProps* props) {
 
 int32_t XPM_GetTVMVersion(char* text) {
   int32_t code = 0;
-  if (Refused("XPM_GetTVMVersion", simk::CallArgs{}.Ptr(), &code)) return code;
+  if (simk::Refused("XPM_GetTVMVersion", simk::CallArgs{}.Ptr(), &code)) return code;
   if (!text) return kErrorBadArgument;
   std::lock_guard lock(g_mutex);
   CopyText(text, XPM_TVM_VERSION_SIZE, S().tvmVersion);
@@ -81,7 +75,7 @@ const char* XPM_GetFrcVersion(void) {
 
 int32_t XPM_LAN_GetMacAddr(int32_t wireless, char* text) {
   int32_t code = 0;
-  if (Refused("XPM_LAN_GetMacAddr", simk::CallArgs{}.Int(wireless).Ptr(), &code)) return code;
+  if (simk::Refused("XPM_LAN_GetMacAddr", simk::CallArgs{}.Int(wireless).Ptr(), &code)) return code;
   if (!text || (wireless != 0 && wireless != 1)) return kErrorBadArgument;
   std::lock_guard lock(g_mutex);
   CopyText(text, XPM_MAC_TEXT_SIZE, S().mac[wireless]);

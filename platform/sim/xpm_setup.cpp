@@ -57,15 +57,9 @@ CaptionService* Service(int32_t digital, int32_t service) {
   return service >= 1 && service <= kAnalogServices ? &S().analog[service - 1] : nullptr;
 }
 
-bool Refused(const char* name, const simk::CallArgs& args, int32_t* code) {
-  simk::Record(name, args);
-  *code = 0;
-  return simk::Fails(name, code);
-}
-
 int32_t Read(const char* name, const int32_t& field, int32_t* out) {
   int32_t code = 0;
-  if (Refused(name, {}, &code)) return code;
+  if (simk::Refused(name, {}, &code)) return code;
   if (!out) return kErrorBadArgument;
   std::lock_guard lock(g_mutex);
   *out = field;
@@ -74,7 +68,7 @@ int32_t Read(const char* name, const int32_t& field, int32_t* out) {
 
 int32_t Write(const char* name, int32_t& field, int32_t value) {
   int32_t code = 0;
-  if (Refused(name, simk::CallArgs{}.Int(value), &code)) return code;
+  if (simk::Refused(name, simk::CallArgs{}.Int(value), &code)) return code;
   std::lock_guard lock(g_mutex);
   field = value;
   return 0;
@@ -86,7 +80,7 @@ extern "C" {
 
 int32_t XPM_GetSourceList(int32_t* sources, int32_t capacity, int32_t* count) {
   int32_t code = 0;
-  if (Refused("XPM_GetSourceList", simk::CallArgs{}.Ptr().Int(capacity), &code)) return code;
+  if (simk::Refused("XPM_GetSourceList", simk::CallArgs{}.Ptr().Int(capacity), &code)) return code;
   if (!count || capacity < 0 || (capacity > 0 && !sources)) return kErrorBadArgument;
   std::lock_guard lock(g_mutex);
   const auto& inputs = S().inputs;
@@ -98,7 +92,7 @@ int32_t XPM_GetSourceList(int32_t* sources, int32_t capacity, int32_t* count) {
 
 int32_t XPM_IsSourceSelectable(int32_t source, int32_t purpose, int32_t* selectable) {
   int32_t code = 0;
-  if (Refused("XPM_IsSourceSelectable", simk::CallArgs{}.Int(source).Int(purpose), &code)) return code;
+  if (simk::Refused("XPM_IsSourceSelectable", simk::CallArgs{}.Int(source).Int(purpose), &code)) return code;
   if (!selectable) return kErrorBadArgument;
   std::lock_guard lock(g_mutex);
   *selectable = 0;
@@ -115,7 +109,7 @@ int32_t XPM_SetDaylightSaving(int32_t on) { return Write("XPM_SetDaylightSaving"
 int32_t XPM_GetCaptionServiceInfo(int32_t window, int32_t digital, int32_t service, int32_t* available,
                                   char* language, int32_t size) {
   int32_t code = 0;
-  if (Refused("XPM_GetCaptionServiceInfo", simk::CallArgs{}.Int(window).Int(digital).Int(service).Ptr().Ptr(),
+  if (simk::Refused("XPM_GetCaptionServiceInfo", simk::CallArgs{}.Int(window).Int(digital).Int(service).Ptr().Ptr(),
               &code))
     return code;
   if (!available || (window != 0 && window != 1)) return kErrorBadArgument;
@@ -133,16 +127,8 @@ int32_t XPM_GetCaptionServiceInfo(int32_t window, int32_t digital, int32_t servi
 
 int32_t XPM_CEC_SetEnable(int32_t on) {
   int32_t code = 0;
-  if (Refused("XPM_CEC_SetEnable", simk::CallArgs{}.Int(on), &code)) return code;
+  if (simk::Refused("XPM_CEC_SetEnable", simk::CallArgs{}.Int(on), &code)) return code;
   simtv_tv_set_cec_enable(on);
-  return 0;
-}
-
-int32_t XPM_SetChannel(int32_t window, int32_t major, int32_t minor) {
-  int32_t code = 0;
-  if (Refused("XPM_SetChannel", simk::CallArgs{}.Int(window).Int(major).Int(minor), &code)) return code;
-  if (window != 0 && window != 1) return kErrorBadArgument;
-  simtv_av_set_channel(window, major, minor);
   return 0;
 }
 

@@ -16,6 +16,7 @@
 #include "db.h"
 #include "simkernel.h"
 #include "simtv.h"
+#include "simvalues.h"
 #include "tvsm.h"
 
 namespace {
@@ -258,6 +259,11 @@ std::string ScheduledTitle(int32_t timerId) {
 }
 
 }  // namespace
+
+void simtv::WithChannels(const std::function<void(std::vector<XPM_ChannelInfo>&)>& change) {
+  std::lock_guard lock(g_mutex);
+  change(S().channels);
+}
 
 extern "C" {
 
@@ -790,6 +796,7 @@ void simtv_tv_reset(void) {
     std::lock_guard lock(g_mutex);
     S() = Fresh();
   }
+  simtv::ResetTuner();
   simtv_clear_calls();
   simk::ClearFailures();
 }
@@ -987,6 +994,8 @@ int32_t simtv_tv_register_notified(const char* name) {
 
 namespace {
 
+// The demo set's channels, which are also what a reset set receives: each
+// with the rating of the programme it shows now.
 struct DemoChannel {
   const char* name;
   int32_t major;
@@ -996,14 +1005,17 @@ struct DemoChannel {
   uint32_t favorites;
   int32_t physical;
   int32_t signal;
+  int32_t rating;
 };
 
 constexpr DemoChannel kDemoChannels[] = {
-    {"KTVA-HD", 2, 1, 0, 0, 1, 19, 92},  {"KTVA-SD", 2, 2, 0, 0, 0, 19, 92},    {"K04AB", 4, 0, 0, 0, 0, 4, 61},
-    {"KLMN", 5, 1, 0, 1, 0, 31, 78},     {"KQRS", 7, 1, 0, 0, 1, 27, 85},       {"KQRS-WX", 7, 2, 0, 0, 0, 27, 85},
-    {"KNEWS", 9, 1, 0, 0, 2, 33, 70},    {"K11CD", 11, 0, 0, 0, 0, 11, 55},     {"CABLE 3", 3, 0, 1, 0, 0, 3, 80},
-    {"CABLE 8", 8, 0, 1, 0, 1, 8, 80},   {"METRO", 12, 1, 1, 0, 1, 77, 88},     {"SPORTS 1", 15, 0, 1, 0, 0, 15, 80},
-    {"MOVIES", 101, 1, 1, 0, 2, 95, 90}, {"MOVIES 2", 101, 2, 1, 0, 0, 95, 90},
+    {"KTVA-HD", 2, 1, 0, 0, 1, 19, 92, 0x20000000},  {"KTVA-SD", 2, 2, 0, 0, 0, 19, 92, 0x100},
+    {"K04AB", 4, 0, 0, 0, 0, 4, 61, 0},              {"KLMN", 5, 1, 0, 1, 0, 31, 78, 0x41001000},
+    {"KQRS", 7, 1, 0, 0, 1, 27, 85, 0x30000000},     {"KQRS-WX", 7, 2, 0, 0, 0, 27, 85, 0x20000000},
+    {"KNEWS", 9, 1, 0, 0, 2, 33, 70, 0x10000000},    {"K11CD", 11, 0, 0, 0, 0, 11, 55, 0},
+    {"CABLE 3", 3, 0, 1, 0, 0, 3, 80, 0x30100000},   {"CABLE 8", 8, 0, 1, 0, 1, 8, 80, 0x200},
+    {"METRO", 12, 1, 1, 0, 1, 77, 88, 0x40000000},   {"SPORTS 1", 15, 0, 1, 0, 0, 15, 80, 0x20000000},
+    {"MOVIES", 101, 1, 1, 0, 2, 95, 90, 5},          {"MOVIES 2", 101, 2, 1, 0, 0, 95, 90, 3},
 };
 
 struct DemoShow {
@@ -1042,22 +1054,30 @@ void Name(char (&target)[N], const char* text) {
   std::snprintf(target, N, "%s", text);
 }
 
+// What the air carries of a demo channel.
+XPM_ChannelInfo OnAir(const DemoChannel& d) {
+  XPM_ChannelInfo c{};
+  Name(c.name, d.name);
+  c.major = d.major;
+  c.minor = d.minor;
+  c.substituteMinor = -1;
+  c.digital = d.minor > 0;
+  c.cable = d.cable;
+  c.signalStrength = d.signal;
+  c.physical = d.physical;
+  c.sourceId = 1;
+  c.sourceType = 1;
+  return c;
+}
+
+// As a scan found them, with the viewer's locks, favourites and guide
+// choices of a set in use.
 void LoadDemoChannels() {
   for (const DemoChannel& d : kDemoChannels) {
-    XPM_ChannelInfo c{};
-    Name(c.name, d.name);
-    c.major = d.major;
-    c.minor = d.minor;
-    c.substituteMinor = -1;
+    XPM_ChannelInfo c = OnAir(d);
     c.locked = d.locked;
-    c.digital = d.minor > 0;
-    c.cable = d.cable;
     c.skipped = d.minor == 0;
     c.favoriteRings = d.favorites;
-    c.signalStrength = d.signal;
-    c.physical = d.physical;
-    c.sourceId = 1;
-    c.sourceType = 1;
     simtv_tv_add_channel(&c);
   }
 }
@@ -1141,6 +1161,12 @@ void LoadDemoGuide(int64_t now) {
 }
 
 }  // namespace
+
+std::vector<simtv_broadcast_channel> simtv::DefaultBroadcast() {
+  std::vector<simtv_broadcast_channel> air;
+  for (const DemoChannel& d : kDemoChannels) air.push_back({OnAir(d), d.rating, 0});
+  return air;
+}
 
 extern "C" void simtv_tv_load_demo(void) {
   simtv_tv_reset();

@@ -28,6 +28,7 @@ inline constexpr uint32_t kContentD = 0x01000000;
 inline constexpr uint32_t kContentL = 0x00100000;
 inline constexpr uint32_t kContentS = 0x00010000;
 inline constexpr uint32_t kContentV = 0x00001000;
+inline constexpr uint32_t kContentFV = 0x00000010;  // fantasy violence, of TV-Y7 only
 
 // The list index of a US rating code (0-14), -1 when it has none.
 int32_t UsRatingIndex(uint32_t code);

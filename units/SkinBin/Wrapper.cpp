@@ -384,7 +384,7 @@ void Wrapper::ResetAll() {
       VgString key = VgNewStringAnsi(row.key);
       if (store->IsStringExist(key)) store->RemoveString(key);
     }
-    for (const char* prefix : {"SourceLabel_", "SourceDisable_", kPictureChangedKey})
+    for (const char* prefix : {"SourceLabel_", "SourceCustomLabel_", "SourceDisable_", kPictureChangedKey})
       store->RemoveStrings(VgNewStringAnsi(prefix));
   });
   for (int32_t which = 0; which < kCountdowns; ++which) StartCountdown(Countdown(which), 0);

@@ -142,10 +142,24 @@ class Wrapper : public ::Wrapper::Wrapper {
   int32_t OnGetNOVIQLinkList();
   void OnSetNOVIQLinkList(int32_t value);
 
+  // The number of enabled channel-browser list kinds.
+  int32_t GetCBListsNum();
+
   // The number of the set's inputs, and whether the viewer took one out of
   // the input lists.
   int32_t GetValidSourceNum();
   bool GetSourceDisable(int32_t source);
+  void SetSourceDisable(int32_t source, bool disable);
+  // The viewer's label of an input (one of the fixed choices or the custom
+  // one) and the custom label typed for it; an empty text removes it.
+  VgString GetSourceLabel(int32_t sourceId);
+  void SetSourceLabel(int32_t source, VgString label);
+  VgString GetSourceCustomLabel(int32_t source);
+  void SetSourceCustomLabel(int32_t source, VgString label);
+  // Whether the parental PIN ("Password") or the 3D PIN ("ThreeDPassword")
+  // is set.
+  bool IsPinExisting();
+  bool Is3DPinExisting();
   // The name of a language from its ISO 639 code; the code itself when the
   // set does not know it.
   VgString GetFullLangName(VgString code);
@@ -299,7 +313,6 @@ class Wrapper : public ::Wrapper::Wrapper {
   // Texts the screens show.
   VgString GetChannelNumberStr(bool isDigital, int32_t major, int32_t minor);
   VgString GetSourceName(int32_t sourceId);
-  VgString GetSourceLabel(int32_t sourceId);
   VgString GetResolutionString(::Structures::VideoContentInfo* format);
   VgString GetFailReasonString(int32_t reason);
   VgString GetVGAInfo(::Structures::VideoContentInfo* info);
@@ -316,6 +329,12 @@ class Wrapper : public ::Wrapper::Wrapper {
 
   // Channels and the picture the set shows.
   ::Structures::ChannelData* GetChannelInfo(int32_t major, int32_t minor);
+  // The channel the tuner window shows, never null: its digital flag is set
+  // for a minor above 0, and when no window shows the tuner.
+  ::Structures::ChannelData* GetCurrentChannelInfo();
+  // A channel's logo picture: 0 none, 1-58.
+  int32_t GetChannelLogoIndex(int32_t major, int32_t minor);
+  void SetChannelLogoIndex(int32_t major, int32_t minor, int32_t index);
   CurrentChannelInfo* GetCurrentChannelDetailInfo();
   int32_t GetLiveTVState(int32_t window);
   // Offers the queued acquisition events of what the windows show now, that
@@ -360,6 +379,35 @@ class Wrapper : public ::Wrapper::Wrapper {
   // Back to the factory's values of the group that a confirmation of this
   // type resets (a confirmation of the reset pages).
   void ResetGroup(int32_t type);
+
+  // ------------------------------------------------------------------------
+  // Scans and rating blocks (WrapperTuning.cpp).
+
+  // A full scan of the antenna, the cable or both, by the scan settings
+  // (AdditiveScan, AddAnalog, AddDigital); a single-channel scan of one
+  // physical channel of the current medium; the guide scan. Each reports
+  // through the middleware's scan events; false when it could not start.
+  enum ScanKind : int32_t { kScanAntenna = 0, kScanCable = 1, kScanAntennaAndCable = 2 };
+  bool StartChannelScan(int32_t kind);
+  void StopChannelScan();
+  bool StartSingleChannelScan(int32_t physical);
+  bool StartEPGScan();
+  void StopEPGScan();
+
+  // US TV blocks by level 1-6 (TV-Y ... TV-MA) and part: 0 the level as a
+  // whole, or a content letter (Ratings::kContentFV, D, L, S, V). Blocking
+  // a part blocks it on the stricter levels of its scale (TV-Y to TV-Y7,
+  // TV-G to TV-MA), allowing it allows it on the milder ones; allowing one
+  // letter of a wholly blocked level leaves only its other letters blocked.
+  bool GetUsTVRatingBlock(int32_t level, uint32_t content);
+  void SetUsTVRatingBlock(int32_t level, uint32_t content, bool block);
+  // Movie blocks by rating code 1-8 (N/A, G ... X, NR); G to X graduated.
+  bool GetUsMovieRatingBlock(int32_t code);
+  void SetUsMovieRatingBlock(int32_t code, bool block);
+  // Canadian blocks by rating code, English (1 E ... 7 18+) or French
+  // (16 E ... 96 18 ans+), graduated within each.
+  bool GetCanRatingBlock(int32_t code);
+  void SetCanRatingBlock(int32_t code, bool block);
 
   // ------------------------------------------------------------------------
   // The application and its timers (WrapperApp.cpp).
@@ -454,6 +502,9 @@ class Wrapper : public ::Wrapper::Wrapper {
   // switching both off brings back the source shown before.
   void SwitchPatternSource(Property pattern, Property other, int32_t on);
   int32_t ChangedMarks();
+  // The settings key of an input's setting ("SourceLabel_5").
+  static VgString SourceKey(const char* prefix, int32_t source);
+  void PutSourceText(const char* prefix, int32_t source, VgString text);
   static constexpr char kPictureChangedKey[] = "PictureOptionChanged";
   // Runs the writes with the settings store written once at the end.
   template <class Writes>

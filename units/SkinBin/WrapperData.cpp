@@ -371,13 +371,6 @@ VgString Wrapper::GetSourceName(int32_t sourceId) {
   return VgNewStringAnsi(kSourceNames[sourceId]);
 }
 
-VgString Wrapper::GetSourceLabel(int32_t sourceId) {
-  ::PersistentData::PersistentData* store = Store();
-  if (!store) return nullptr;
-  VgString key = Ansi("SourceLabel_" + std::to_string(sourceId));
-  return store->IsStringExist(key) ? store->GetString(key) : nullptr;
-}
-
 VgString Wrapper::GetResolutionString(::Structures::VideoContentInfo* format) {
   if (!format) return nullptr;
   const int32_t lines = format->Values[::Wrapper::kVideoHeight];

@@ -18,6 +18,14 @@ constexpr int32_t kAutoAspectFlag = 0x100;
 constexpr int32_t kStretch43Flag = 0x200;
 constexpr int32_t kCBListKinds = 8;
 
+// The settings keys of the inputs' settings, with the source id appended,
+// and of the PINs.
+constexpr char kSourceLabel[] = "SourceLabel_";
+constexpr char kSourceCustomLabel[] = "SourceCustomLabel_";
+constexpr char kSourceDisable[] = "SourceDisable_";
+constexpr char kParentalPinKey[] = "Password";
+constexpr char k3DPinKey[] = "ThreeDPassword";
+
 enum CBListKind : int32_t { kHistory = 0, kAntCable = 1, kInputs = 2, kFavorites = 3, kNOVIQLink = 4 };
 
 struct LanguageName {
@@ -93,11 +101,66 @@ int32_t Wrapper::GetValidSourceNum() {
   return count < 0 ? 0 : count;
 }
 
+VgString Wrapper::SourceKey(const char* prefix, int32_t source) {
+  return VgNewStringAnsi((prefix + std::to_string(source)).c_str());
+}
+
 bool Wrapper::GetSourceDisable(int32_t source) {
   ::PersistentData::PersistentData* store = Store();
   if (!store) return false;
-  VgString key = VgNewStringAnsi(("SourceDisable_" + std::to_string(source)).c_str());
+  VgString key = SourceKey(kSourceDisable, source);
   return store->IsStringExist(key) && store->GetInteger(key) != 0;
+}
+
+void Wrapper::SetSourceDisable(int32_t source, bool disable) {
+  PutSourceText(kSourceDisable, source, disable ? VgNewStringInt(1, 0) : nullptr);
+}
+
+VgString Wrapper::GetSourceLabel(int32_t source) {
+  ::PersistentData::PersistentData* store = Store();
+  VgString key = SourceKey(kSourceLabel, source);
+  return store && store->IsStringExist(key) ? store->GetString(key) : nullptr;
+}
+
+void Wrapper::SetSourceLabel(int32_t source, VgString label) { PutSourceText(kSourceLabel, source, label); }
+
+VgString Wrapper::GetSourceCustomLabel(int32_t source) {
+  ::PersistentData::PersistentData* store = Store();
+  VgString key = SourceKey(kSourceCustomLabel, source);
+  return store && store->IsStringExist(key) ? store->GetString(key) : nullptr;
+}
+
+void Wrapper::SetSourceCustomLabel(int32_t source, VgString label) {
+  PutSourceText(kSourceCustomLabel, source, label);
+}
+
+void Wrapper::PutSourceText(const char* prefix, int32_t source, VgString text) {
+  ::PersistentData::PersistentData* store = Store();
+  if (!store) {
+    VgPrint("Wrapper: no settings store, %s%d is not kept\n", prefix, source);
+    return;
+  }
+  VgString key = SourceKey(prefix, source);
+  if (VgGetStringLength(text) > 0)
+    store->PutString(key, text);
+  else if (store->IsStringExist(key))
+    store->RemoveString(key);
+}
+
+bool Wrapper::IsPinExisting() {
+  ::PersistentData::PersistentData* store = Store();
+  return store && store->IsStringExist(VgNewStringAnsi(kParentalPinKey));
+}
+
+bool Wrapper::Is3DPinExisting() {
+  ::PersistentData::PersistentData* store = Store();
+  return store && store->IsStringExist(VgNewStringAnsi(k3DPinKey));
+}
+
+int32_t Wrapper::GetCBListsNum() {
+  int32_t enabled = 0;
+  for (int32_t kind = 0; kind < kCBListKinds; ++kind) enabled += IsCBListEnabled(kind) ? 1 : 0;
+  return enabled;
 }
 
 VgString Wrapper::GetFullLangName(VgString code) {

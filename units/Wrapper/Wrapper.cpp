@@ -155,7 +155,7 @@ constexpr PropertyBacking kBackings[] = {
     AvProperty("CC708_WinColor", XPM_AV_PROP_CC708_WIN_COLOR),
     AvProperty("CC708_WinOpacity", XPM_AV_PROP_CC708_WIN_OPACITY),
     AvProperty("CCPreference", XPM_AV_PROP_CC_PREFERENCE),
-    AvProperty("BlockUnratedContent", XPM_AV_PROP_BLOCK_UNRATED_CONTENT),
+    Middleware("BlockUnratedContent", &XPM_GetUnratedContent, &XPM_SetUnratedContent),
     Middleware("CurrentChannel", &GetCurrentChannelNum, &TuneChannelNum, Wrapper::UniteChannelNum(-2, -2)),
 };
 

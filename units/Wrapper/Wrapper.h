@@ -131,6 +131,15 @@ class Wrapper : public XObject {
   // A new record of the channel of the window showing a tuner; (-2, -2) when none does.
   ::Structures::VirtualChannel* GetCurrentChannel();
   bool IsDigitalChannel(int32_t major, int32_t minor) const { return major > 0 && minor > 0; }
+  // Tunes the main window to a channel of the current medium; the answer
+  // comes as an acquisition event. The lists pass (1, 0) and the pages (1, 1)
+  // after the numbers; both tune alike. The channel shown before becomes
+  // LastChannel.
+  void SetChannel(int32_t major, int32_t minor, int32_t a = 1, int32_t b = 1);
+  bool IsChannelExist(int32_t major, int32_t minor);
+  // A channel typed as "7-2" (separator as given) or "7"; (-2, -2) for a
+  // text that is not one.
+  static ::Structures::VirtualChannel* GetVirtualChannelByString(VgString text, VgString separator);
   // The number of alternate audio services of the current digital channel
   // (at most 16) and the language text of one; empty when it has none.
   int32_t HasAlternateAudio();
@@ -223,8 +232,12 @@ class Wrapper : public XObject {
   int32_t GetPIPState();
   void SetPIP(int32_t mode);
   // Changes that the on-screen-display lock holds back. A channel of -1, -1
-  // locks or unlocks every channel.
+  // stands for every channel (rings and locks). Rings are the favourites
+  // rings 0-3 and the guide ring 5. A name is cut to 36 characters.
   void SetChannelLock(::Structures::VirtualChannel* channel, bool lock);
+  void AddChannelToRing(int32_t ring, ::Structures::VirtualChannel* channel);
+  void RemoveChannelFromRing(int32_t ring, ::Structures::VirtualChannel* channel);
+  void SetChannelName(::Structures::VirtualChannel* channel, VgString name);
   void SetExtOutputMute(bool mute);
   // Shows or hides a sample caption at a point of the screen, in the current
   // caption style.

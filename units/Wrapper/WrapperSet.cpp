@@ -15,6 +15,7 @@ namespace {
 constexpr int32_t kMainWindow = 0;
 constexpr int32_t kEveryChannel = -1;
 constexpr int32_t kFirmwareTextSize = 64;
+constexpr int32_t kChannelNameLength = XPM_CHANNEL_NAME_SIZE - 1;
 }  // namespace
 
 void Wrapper::Initialize() {
@@ -75,22 +76,67 @@ void Wrapper::SetPIP(int32_t mode) {
     VgPrint("Wrapper: XPM_SetPIPMode(%d) = 0x%08X Failed\n", mode, unsigned(status));
 }
 
-void Wrapper::SetChannelLock(::Structures::VirtualChannel* channel, bool lock) {
-  if (OSDLock) return;
+namespace {
+
+// The numbers of a channel that a change names: -1, -1 is every channel, and
+// a half-given number names none.
+bool ChangedChannel(const char* change, const ::Structures::VirtualChannel* channel, int32_t* major, int32_t* minor) {
   if (!channel) {
-    VgPrint("Wrapper: SetChannelLock without a channel\n");
+    VgPrint("Wrapper: %s without a channel\n", change);
+    return false;
+  }
+  *major = channel->Major;
+  *minor = channel->Minor;
+  if ((*major == kEveryChannel) != (*minor == kEveryChannel)) {
+    VgPrint("Wrapper: %s(%d, %d): no such channel\n", change, *major, *minor);
+    return false;
+  }
+  return true;
+}
+
+void Report(const char* call, int32_t major, int32_t minor, int32_t status) {
+  if (status != 0) VgPrint("Wrapper: %s(%d, %d) = 0x%08X Failed\n", call, major, minor, unsigned(status));
+}
+
+}  // namespace
+
+void Wrapper::SetChannelLock(::Structures::VirtualChannel* channel, bool lock) {
+  int32_t major = 0;
+  int32_t minor = 0;
+  if (OSDLock || !ChangedChannel("SetChannelLock", channel, &major, &minor)) return;
+  Report("XPM_SetChannelLock", major, minor, XPM_SetChannelLock(major, minor, lock ? 1 : 0));
+}
+
+void Wrapper::AddChannelToRing(int32_t ring, ::Structures::VirtualChannel* channel) {
+  int32_t major = 0;
+  int32_t minor = 0;
+  if (OSDLock || !ChangedChannel("AddChannelToRing", channel, &major, &minor)) return;
+  Report("XPM_AddChannelToRing", major, minor, XPM_AddChannelToRing(ring, major, minor));
+}
+
+void Wrapper::RemoveChannelFromRing(int32_t ring, ::Structures::VirtualChannel* channel) {
+  int32_t major = 0;
+  int32_t minor = 0;
+  if (OSDLock || !ChangedChannel("RemoveChannelFromRing", channel, &major, &minor)) return;
+  Report("XPM_RemoveChannelFromRing", major, minor, XPM_RemoveChannelFromRing(ring, major, minor));
+}
+
+void Wrapper::SetChannelName(::Structures::VirtualChannel* channel, VgString name) {
+  int32_t major = 0;
+  int32_t minor = 0;
+  if (OSDLock || !ChangedChannel("SetChannelName", channel, &major, &minor)) return;
+  if (major == kEveryChannel) {
+    VgPrint("Wrapper: SetChannelName names one channel, not every one\n");
     return;
   }
-  const int32_t major = channel->Major;
-  const int32_t minor = channel->Minor;
-  // Only -1, -1 means every channel; a half-given number names none.
-  if ((major == kEveryChannel) != (minor == kEveryChannel)) {
-    VgPrint("Wrapper: SetChannelLock(%d, %d): no such channel\n", major, minor);
-    return;
-  }
-  if (int32_t status = XPM_SetChannelLock(major, minor, lock ? 1 : 0); status != 0)
-    VgPrint("Wrapper: XPM_SetChannelLock(%d, %d, %d) = 0x%08X Failed\n", major, minor, lock ? 1 : 0,
-            unsigned(status));
+  // A name keeps at most 36 characters, and no more bytes than the
+  // middleware's field holds: a character is never cut in half.
+  int32_t length = VgGetStringLength(name);
+  if (length > kChannelNameLength) length = kChannelNameLength;
+  std::string text = VgStringToUtf8(VgStringLeft(name, length));
+  while (text.size() > size_t(kChannelNameLength) && length > 0)
+    text = VgStringToUtf8(VgStringLeft(name, --length));
+  Report("XPM_SetChannelName", major, minor, XPM_SetChannelName(major, minor, text.c_str()));
 }
 
 void Wrapper::SetExtOutputMute(bool mute) {
