@@ -43,15 +43,9 @@ State& S() {
 }
 
 // Records the call and says whether it is to fail, with the code to return.
-bool Refused(const char* name, const simk::CallArgs& args, int32_t* code) {
-  simk::Record(name, args);
-  *code = 0;
-  return simk::Fails(name, code);
-}
-
 int32_t SetSensorState(const char* name, int32_t state) {
   int32_t code = 0;
-  if (Refused(name, {}, &code)) return code;
+  if (simk::Refused(name, {}, &code)) return code;
   std::lock_guard lock(g_mutex);
   S().lightSensorState = state;
   return 0;
@@ -63,7 +57,7 @@ extern "C" {
 
 int32_t OAM_GetModelInfo(OAM_ModelInfo* info) {
   int32_t code = 0;
-  if (Refused("OAM_GetModelInfo", simk::CallArgs{}.Ptr(), &code)) return code;
+  if (simk::Refused("OAM_GetModelInfo", simk::CallArgs{}.Ptr(), &code)) return code;
   if (!info) return kErrorBadArgument;
   std::lock_guard lock(g_mutex);
   *info = S().model;
@@ -79,7 +73,7 @@ int32_t OAM_light_sensor_Terminate(void) {
 
 int32_t OAM_light_sensor_Get(uint16_t* reading) {
   int32_t code = 0;
-  if (Refused("OAM_light_sensor_Get", simk::CallArgs{}.Ptr(), &code)) return code;
+  if (simk::Refused("OAM_light_sensor_Get", simk::CallArgs{}.Ptr(), &code)) return code;
   if (!reading) return kErrorBadArgument;
   std::lock_guard lock(g_mutex);
   *reading = S().lightSensor;
@@ -88,7 +82,7 @@ int32_t OAM_light_sensor_Get(uint16_t* reading) {
 
 int32_t OAM_Frc_SetLocalDimming(int32_t on) {
   int32_t code = 0;
-  if (Refused("OAM_Frc_SetLocalDimming", simk::CallArgs{}.Int(on), &code)) return code;
+  if (simk::Refused("OAM_Frc_SetLocalDimming", simk::CallArgs{}.Int(on), &code)) return code;
   std::lock_guard lock(g_mutex);
   S().localDimming = on != 0;
   return 0;
@@ -96,7 +90,7 @@ int32_t OAM_Frc_SetLocalDimming(int32_t on) {
 
 int32_t XPM_GetADCCalibrationResult(int32_t input, int32_t* result) {
   int32_t code = 0;
-  if (Refused("XPM_GetADCCalibrationResult", simk::CallArgs{}.Int(input).Ptr(), &code)) return code;
+  if (simk::Refused("XPM_GetADCCalibrationResult", simk::CallArgs{}.Int(input).Ptr(), &code)) return code;
   if (!result || input < 0 || input >= kAdcInputs) return kErrorBadArgument;
   std::lock_guard lock(g_mutex);
   *result = S().adc[input];
@@ -105,7 +99,7 @@ int32_t XPM_GetADCCalibrationResult(int32_t input, int32_t* result) {
 
 int32_t XPM_3DTV_GetE2PROMVersion(int32_t* major, int32_t* minor, int32_t* revision) {
   int32_t code = 0;
-  if (Refused("XPM_3DTV_GetE2PROMVersion", simk::CallArgs{}.Ptr().Ptr().Ptr(), &code)) return code;
+  if (simk::Refused("XPM_3DTV_GetE2PROMVersion", simk::CallArgs{}.Ptr().Ptr().Ptr(), &code)) return code;
   if (!major || !minor || !revision) return kErrorBadArgument;
   std::lock_guard lock(g_mutex);
   *major = S().eeprom[0];

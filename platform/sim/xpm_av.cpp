@@ -328,7 +328,7 @@ int32_t XPM_ShowSampleCaption(int32_t show, const char* text, int32_t x, int32_t
 
 int32_t XPM_CopyWhiteBalanceToAllSources(void) {
   int32_t code = 0;
-  if (Refused("XPM_CopyWhiteBalanceToAllSources", {}, &code)) return code;
+  if (simk::Refused("XPM_CopyWhiteBalanceToAllSources", {}, &code)) return code;
   std::lock_guard lock(g_mutex);
   for (size_t i = 0; i < std::size(kWhiteBalance); ++i) S().copiedWhiteBalance[i] = S().av[kWhiteBalance[i]];
   S().whiteBalanceCopied = true;
