@@ -116,3 +116,30 @@ TEST_F(Options, ALanguageChangeReloadsNamesAndChoices) {
 }
 
 }  // namespace
+
+namespace {
+
+// The option binding's own rules; every other option test reads and writes
+// through it (the fixture's Read and Change).
+TEST_F(Options, TheBindingReadsAnotherChoiceWithoutMovingAndAnAbsentOptionReadsEmpty) {
+  OptionDatabase::OptionBinding equalizer(db, OptionDatabase::OPTION_TYPE_EQUALIZER, "Test");
+  const int32_t current = equalizer.Read();
+  EXPECT_EQ(VgStringToUtf8(equalizer.ChoiceText(4)), Text(Strings::AudioEqualizerClassical));
+  EXPECT_EQ(equalizer.Record()->Id, current);
+
+  OptionDatabase::OptionBinding volume(db, OptionDatabase::OPTION_TYPE_VOLUME, "Test");
+  volume.Write(37);
+  EXPECT_EQ(volume.ChoiceText(), nullptr) << "a slider has no choice text";
+  EXPECT_EQ(volume.Range().value, 37);
+  EXPECT_GT(volume.Range().max, volume.Range().min);
+
+  testing::internal::CaptureStdout();
+  OptionDatabase::OptionBinding absent(db, OptionDatabase::OptionId(0x82, 0x7F), "Test");
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Test: no option 0x8200007F\n");
+  EXPECT_FALSE(absent);
+  EXPECT_EQ(absent.Read(), 0);
+  EXPECT_EQ(absent.Count(), 0);
+  absent.Write(1);
+}
+
+}  // namespace

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "MainApp/Wrapper.h"
+#include "OptionDatabase/OptionBinding.h"
 #include "OptionDatabase/OptionData.h"
 #include "SkinBin/OptionDatabaseClass.h"
 #include "SkinBin/Wrapper.h"
@@ -55,25 +56,22 @@ class Options : public ::testing::Test {
     return calls;
   }
 
-  // Fetch, initialise, read the property, convert to a choice, build the courier.
+  // The read road of the option binding, then the courier of the choice.
   OptionDatabase::OptionDataClass* Read(int32_t id) {
-    auto* record = Record(id);
-    if (!record) return nullptr;
-    record->Initialize();
-    VgRef<int32_t> ref = record->OnGetRefValue();
-    if (!ref.IsNull()) record->Value = VgOnGetInt32(ref);
-    record->Val2Id();
-    record->GetData();
-    return record;
+    OptionDatabase::OptionBinding option(db, id, "Options");
+    EXPECT_TRUE(option) << std::hex << id;
+    if (!option) return nullptr;
+    option.Read();
+    option.ChoiceText();
+    return option.Record();
   }
 
-  // Choose an index, convert it to a value, write it, rebuild the courier.
+  // The write road of the option binding, then the courier of the choice.
   void Change(OptionDatabase::OptionDataClass* record, int32_t id) {
-    record->Id = id;
-    record->Id2Value();
-    VgRef<int32_t> ref = record->OnGetRefValue();
-    if (!ref.IsNull()) VgOnSetInt32(ref, record->Value);
-    record->GetData();
+    OptionDatabase::OptionBinding option(db, record->OptionType, "Options");
+    ASSERT_EQ(option.Record(), record);
+    option.Write(id);
+    option.ChoiceText();
   }
 
   static std::string ChoiceText(OptionDatabase::OptionDataClass* record) {

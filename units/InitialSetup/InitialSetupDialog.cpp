@@ -11,7 +11,7 @@
 #include "MainApp/InitialSetup.h"
 #include "MainApp/OptionDB.h"
 #include "NonMenuSystem/HelpBar.h"
-#include "OptionDatabase/OptionData.h"
+#include "OptionDatabase/OptionBinding.h"
 #include "OptionDatabase/OptionTypes.h"
 #include "Resources/Font.h"
 #include "Strings.h"
@@ -62,16 +62,8 @@ VgString StepLine(int32_t step) {
   return text;
 }
 
-::OptionDatabase::OptionDataClass* Option(int32_t optionType) {
-  ::OptionDatabase::OptionDataClass* record = MainApp::GetOptionDB()->GetOptionData(optionType);
-  if (!record) VgPrint("InitialSetup: the option database has no option 0x%08X\n", unsigned(optionType));
-  return record;
-}
-
-VgString ChoiceText(::OptionDatabase::OptionDataClass* record) {
-  record->GetData();
-  auto* courier = vg_cast<::OptionDatabase::OptionCourier>(record->Courier.get());
-  return courier ? courier->Text.get() : nullptr;
+::OptionDatabase::OptionBinding Option(int32_t optionType) {
+  return {MainApp::GetOptionDB(), optionType, "InitialSetup"};
 }
 
 }  // namespace
@@ -129,21 +121,13 @@ void InitialSetupDialog::Initialize(Primitives::KeyRoutingParameter* parameter) 
   Primitives::KeyRoutingForm::Initialize(parameter);
   ChoiceCount = 0;
   ChoiceIndex = 0;
-  if (::OptionDatabase::OptionDataClass* record = Option(OptionType)) {
-    record->Initialize();
-    const VgRef<int32_t> value = record->OnGetRefValue();
-    if (!value.IsNull()) record->Value = VgOnGetInt32(value);
-    record->Val2Id();
-    const int32_t current = record->Id;
+  if (::OptionDatabase::OptionBinding option = Option(OptionType)) {
+    const int32_t current = option.Read();
     // More choices than rows would not fit the dialog; the rest stay unoffered.
-    ChoiceCount = std::clamp(record->OnGetNum(), 0, int32_t(MaxChoices));
-    for (int32_t i = 0; i < ChoiceCount; ++i) {
-      record->Id = i;
-      choices[size_t(i)]->OnSetString(ChoiceText(record));
-    }
-    record->Id = current;
+    ChoiceCount = std::clamp(option.Count(), 0, int32_t(MaxChoices));
+    for (int32_t i = 0; i < ChoiceCount; ++i) choices[size_t(i)]->OnSetString(option.ChoiceText(i));
     ChoiceIndex = ChoiceCount > 0 ? std::clamp(current, 0, ChoiceCount - 1) : 0;
-    title.OnSetString(record->OnGetName());
+    title.OnSetString(option.Name());
   }
   stepText.OnSetString(StepLine(SetupStep));
   const int32_t rows = std::max(ChoiceCount, 1);
@@ -193,12 +177,7 @@ void InitialSetupDialog::MoveChoice(int32_t delta) {
 
 void InitialSetupDialog::StoreChoice() {
   if (ChoiceCount < 1) return;
-  ::OptionDatabase::OptionDataClass* record = Option(OptionType);
-  if (!record) return;
-  record->Id = ChoiceIndex;
-  record->Id2Value();
-  const VgRef<int32_t> value = record->OnGetRefValue();
-  if (!value.IsNull()) VgOnSetInt32(value, record->Value);
+  Option(OptionType).Write(ChoiceIndex);
 }
 
 XObject* InitialSetupDialog::HandleEvent(Core::Event* event) {

@@ -43,7 +43,7 @@ constexpr OptionRow kRows[] = {
 
 }  // namespace
 
-AdvancedTVModule::AdvancedTVModule(XObject* link) : OptionModuleClass(link) { Build(kAdvancedTVModule, kRows); }
+AdvancedTVModule::AdvancedTVModule(XObject* link) : OptionModuleClass(link) { Build<kRows>(this, kAdvancedTVModule); }
 
 void AdvancedTVModule::KeyID_GetData(XObject* sender) {
   auto* record = vg_cast<OptionDataClass>(sender);

@@ -49,6 +49,6 @@ constexpr OptionRow kRows[] = {
 
 }  // namespace
 
-AudioModule::AudioModule(XObject* link) : OptionModuleClass(link) { Build(kAudioModule, kRows); }
+AudioModule::AudioModule(XObject* link) : OptionModuleClass(link) { Build<kRows>(this, kAudioModule); }
 
 }  // namespace OptionDatabase

@@ -99,7 +99,7 @@ constexpr OptionRow kRows[] = {
 
 }  // namespace
 
-BasicTVModule::BasicTVModule(XObject* link) : OptionModuleClass(link) { Build(kBasicTVModule, kRows); }
+BasicTVModule::BasicTVModule(XObject* link) : OptionModuleClass(link) { Build<kRows>(this, kBasicTVModule); }
 
 void BasicTVModule::SelectYesNo_Initialize(XObject* sender) {
   if (auto* record = vg_cast<OptionDataClass>(sender)) record->Value = 1;

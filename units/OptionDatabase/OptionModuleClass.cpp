@@ -47,7 +47,7 @@ void OptionModuleClass::LoadSharedTexts() {
   offLowMiddleHigh_[3] = VgGetVariantOfString(&Strings::SID_HIGH);
 }
 
-void OptionModuleClass::Build(uint32_t moduleNumber, std::span<const OptionRow> rows) {
+void OptionModuleClass::BuildRecords(uint32_t moduleNumber, std::span<const OptionRow> rows) {
   number_ = moduleNumber;
   rows_ = rows;
   model_ = MainApp::GetWrapper();
@@ -91,15 +91,15 @@ void OptionModuleClass::Build(uint32_t moduleNumber, std::span<const OptionRow> 
         LoadChoices(index);
         break;
     }
-    if (row.getData) getData = VgSlot(this, row.getData);
+    if (row.getData) getData = VgSlot(this, row.getData.method);
     record->OnSetDoGetData(getData);
     if (!row.values.empty()) {
       record->OnSetSetVal2Id(VgSlotOf<&OptionModuleClass::TableVal2Id>(this));
       record->OnSetSetId2Val(VgSlotOf<&OptionModuleClass::TableId2Val>(this));
     }
-    if (row.val2Id) record->OnSetSetVal2Id(VgSlot(this, row.val2Id));
-    if (row.id2Val) record->OnSetSetId2Val(VgSlot(this, row.id2Val));
-    if (row.initialize) record->OnSetDoInitialize(VgSlot(this, row.initialize));
+    if (row.val2Id) record->OnSetSetVal2Id(VgSlot(this, row.val2Id.method));
+    if (row.id2Val) record->OnSetSetId2Val(VgSlot(this, row.id2Val.method));
+    if (row.initialize) record->OnSetDoInitialize(VgSlot(this, row.initialize.method));
   }
 }
 

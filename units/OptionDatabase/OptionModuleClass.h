@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "OptionDatabase/OptionData.h"
@@ -43,9 +44,21 @@ constexpr PropertyBinding Bind() {
 }
 inline constexpr PropertyBinding NoProperty{};
 
-// The slot method of a module, as a row names it.
+// The slot method of a module, as a row names it: SlotMethod<&PictureModule::Hue_GetData>.
+// It keeps its module's identity, so that a table naming a method of another
+// module does not compile (Build checks).
+struct ModuleMethod {
+  VgMethod method = nullptr;
+  std::string_view module;  // the module's type, as the compiler spells it
+  constexpr explicit operator bool() const { return !module.empty(); }
+};
+template <class M>
+constexpr std::string_view ModuleTag() {
+  return __PRETTY_FUNCTION__;
+}
 template <auto Method>
-inline constexpr VgMethod SlotMethod = &vg_detail::SlotTrampoline<Method>;
+inline constexpr ModuleMethod SlotMethod = {&vg_detail::SlotTrampoline<Method>,
+                                            ModuleTag<typename vg_detail::MemberClass<decltype(Method)>::type>()};
 
 enum class OptionKind : uint8_t { OffOn, OffLowHigh, OffLowMiddleHigh, List, Slider };
 
@@ -58,23 +71,23 @@ struct OptionRow {
   std::span<const int32_t> values;   // value table of Val2Id and Id2Val; empty: Value = Id + Offset
   bool indexIsValue = false;         // GetData puts the table's value into the courier's Index
   int32_t offset = 0;
-  VgMethod initialize = nullptr;  // the option's own slot methods; null takes the family's
-  VgMethod val2Id = nullptr;
-  VgMethod id2Val = nullptr;
-  VgMethod getData = nullptr;
+  ModuleMethod initialize;  // the option's own slot methods; none takes the family's
+  ModuleMethod val2Id;
+  ModuleMethod id2Val;
+  ModuleMethod getData;
 
-  constexpr OptionRow WithInitialize(VgMethod m) const {
+  constexpr OptionRow WithInitialize(ModuleMethod m) const {
     OptionRow r = *this;
     r.initialize = m;
     return r;
   }
-  constexpr OptionRow WithConversion(VgMethod toId, VgMethod toValue) const {
+  constexpr OptionRow WithConversion(ModuleMethod toId, ModuleMethod toValue) const {
     OptionRow r = *this;
     r.val2Id = toId;
     r.id2Val = toValue;
     return r;
   }
-  constexpr OptionRow WithGetData(VgMethod m) const {
+  constexpr OptionRow WithGetData(ModuleMethod m) const {
     OptionRow r = *this;
     r.getData = m;
     return r;
@@ -115,6 +128,15 @@ constexpr OptionRow TableList(int32_t index, TextRef name, PropertyBinding prope
   return row;
 }
 
+// Every slot method the rows name is a method of module M.
+template <class M, size_t N>
+constexpr bool RowsNameMethodsOf(const OptionRow (&rows)[N]) {
+  for (const OptionRow& row : rows)
+    for (const ModuleMethod& m : {row.initialize, row.val2Id, row.id2Val, row.getData})
+      if (m && m.module != ModuleTag<M>()) return false;
+  return true;
+}
+
 class OptionModuleClass : public XObject {
   VG_CLASS()
 
@@ -146,8 +168,14 @@ class OptionModuleClass : public XObject {
   void ReInit() override;
 
  protected:
-  // Builds a record per row. Called once by the concrete module's constructor.
-  void Build(uint32_t moduleNumber, std::span<const OptionRow> rows);
+  // Builds a record per row of the module's table. Called once by the
+  // concrete module's constructor: Build<kRows>(this, kPictureModule).
+  template <const auto& Rows, class M>
+  static void Build(M* module, uint32_t moduleNumber) {
+    static_assert(RowsNameMethodsOf<M>(Rows), "a row names a slot method of another module");
+    module->BuildRecords(moduleNumber, Rows);
+  }
+  void BuildRecords(uint32_t moduleNumber, std::span<const OptionRow> rows);
   // The row and the index of a record of this module; null for another record.
   const OptionRow* RowOf(const OptionDataClass* record, int32_t* index = nullptr) const;
   // Shows the entries of the row's full list whose bit is set in the mask

@@ -66,7 +66,7 @@ constexpr OptionRow kRows[] = {
 
 }  // namespace
 
-PictureModule::PictureModule(XObject* link) : OptionModuleClass(link) { Build(kPictureModule, kRows); }
+PictureModule::PictureModule(XObject* link) : OptionModuleClass(link) { Build<kRows>(this, kPictureModule); }
 
 void PictureModule::VerticalPosition_Initialize(XObject* sender) {
   auto* record = vg_cast<OptionDataClass>(sender);

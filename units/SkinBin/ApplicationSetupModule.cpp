@@ -132,7 +132,7 @@ OptionCourier* NewCourier(OptionDataClass* record, VgString text, int32_t index)
 }  // namespace
 
 ApplicationSetupModule::ApplicationSetupModule(XObject* link) : OptionModuleClass(link) {
-  Build(kApplicationSetupModule, kRows);
+  Build<kRows>(this, kApplicationSetupModule);
   for (int32_t index : {kSleepTimerIndex, kOnTimerTimeIndex})
     if (OptionDataClass* record = GetOptionData(index)) record->OnSetNum(kTimerMinutes);
 }

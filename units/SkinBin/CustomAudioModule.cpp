@@ -39,7 +39,7 @@ constexpr OptionRow kRows[] = {
 
 }  // namespace
 
-CustomAudioModule::CustomAudioModule(XObject* link) : OptionModuleClass(link) { Build(kCustomAudioModule, kRows); }
+CustomAudioModule::CustomAudioModule(XObject* link) : OptionModuleClass(link) { Build<kRows>(this, kCustomAudioModule); }
 
 void CustomAudioModule::MTSKey_Initialize(XObject* sender) {
   auto* record = vg_cast<OptionDataClass>(sender);

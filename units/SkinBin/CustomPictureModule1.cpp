@@ -81,7 +81,7 @@ constexpr OptionRow kRows[] = {
 }  // namespace
 
 CustomPictureModule1::CustomPictureModule1(XObject* link) : OptionModuleClass(link) {
-  Build(kCustomPictureModule1, kRows);
+  Build<kRows>(this, kCustomPictureModule1);
 }
 
 void CustomPictureModule1::PictureMode_Initialize(XObject* sender) {

@@ -47,7 +47,7 @@ constexpr OptionRow kRows[] = {
 }  // namespace
 
 CustomPictureModule2::CustomPictureModule2(XObject* link) : OptionModuleClass(link) {
-  Build(kCustomPictureModule2, kRows);
+  Build<kRows>(this, kCustomPictureModule2);
 }
 
 }  // namespace SkinBin

@@ -59,7 +59,7 @@ constexpr OptionRow kRows[] = {
 
 }  // namespace
 
-MediaPlayerModule::MediaPlayerModule(XObject* link) : OptionModuleClass(link) { Build(kMediaPlayerModule, kRows); }
+MediaPlayerModule::MediaPlayerModule(XObject* link) : OptionModuleClass(link) { Build<kRows>(this, kMediaPlayerModule); }
 
 void MediaPlayerModule::SelectYesNo_Initialize(XObject* sender) {
   if (auto* record = vg_cast<OptionDataClass>(sender)) record->Value = 0;

@@ -4,7 +4,7 @@
 #include "Core/KeyEvent.h"
 #include "Fonts/Fonts.h"
 #include "MainApp/OptionDB.h"
-#include "OptionDatabase/OptionData.h"
+#include "OptionDatabase/OptionBinding.h"
 #include "Resources/Bitmap.h"
 #include "Resources/Font.h"
 #include "Strings.h"
@@ -30,7 +30,7 @@ constexpr int32_t ArrowInset = 7;
 
 }  // namespace
 
-OptionRow::OptionRow(XObject* link, const OptionRowLook& look) : ::Button::IconButton(link) {
+OptionButtonBase::OptionButtonBase(XObject* link, const OptionButtonLook& look) : ::Button::IconButton(link) {
   Add(&LeftArrow, 0);
   Add(&RightArrow, 0);
   Add(&ValueText, 0);
@@ -73,35 +73,27 @@ OptionRow::OptionRow(XObject* link, const OptionRowLook& look) : ::Button::IconB
   ValueText.OnSetAlignV(Views::Text::AlignMiddle);
 }
 
-void OptionRow::OnSetOptionType(int32_t optionType) {
+void OptionButtonBase::OnSetOptionType(int32_t optionType) {
   OptionType = optionType;
-  ::OptionDatabase::OptionDataClass* record = MainApp::GetOptionDB()->GetOptionData(optionType);
-  if (!record) {
-    VgPrint("SkinBin::OptionButton: no option 0x%08X\n", static_cast<unsigned>(optionType));
-    return;
-  }
-  record->Initialize();
-  ChoiceCount = record->OnGetNum();
-  const VgRef<int32_t> value = record->OnGetRefValue();
-  if (!value.IsNull()) record->Value = VgOnGetInt32(value);
-  record->Val2Id();
-  ChoiceIndex = record->Id;
-  record->GetData();
+  ::OptionDatabase::OptionBinding option(MainApp::GetOptionDB(), optionType, "SkinBin::OptionButton");
+  if (!option) return;
+  ChoiceIndex = option.Read();
+  ChoiceCount = option.Count();
   // A slider option has no choice text to show.
-  auto* courier = vg_cast<::OptionDatabase::OptionCourier>(record->Courier.get());
-  if (!courier) return;
-  OnSetText(record->OnGetName());
-  ValueText.OnSetString(courier->Text);
+  VgString text = option.ChoiceText();
+  if (!text) return;
+  OnSetText(option.Name());
+  ValueText.OnSetString(text);
 }
 
-void OptionRow::OnSetValueString(VgString value) {
+void OptionButtonBase::OnSetValueString(VgString value) {
   ValueString = value;
   ValueText.OnSetString(value);
 }
 
 // A row without choices (never bound, or bound to an option that has none)
 // has nowhere to step to: the index would leave 0..ChoiceCount-1.
-void OptionRow::ToggleOption(bool increase) {
+void OptionButtonBase::ToggleOption(bool increase) {
   if (ChoiceCount < 1) {
     VgPrint("SkinBin::OptionButton: option 0x%08X has no choices to step through\n",
             static_cast<unsigned>(OptionType));
@@ -112,19 +104,15 @@ void OptionRow::ToggleOption(bool increase) {
   else
     ChoiceIndex = ChoiceIndex >= 1 ? ChoiceIndex - 1 : ChoiceCount - 1;
 
-  if (::OptionDatabase::OptionDataClass* record = MainApp::GetOptionDB()->GetOptionData(OptionType)) {
-    record->Id = ChoiceIndex;
-    record->Id2Value();
-    const VgRef<int32_t> value = record->OnGetRefValue();
-    if (!value.IsNull()) VgOnSetInt32(value, record->Value);
-    record->GetData();
-    if (auto* courier = vg_cast<::OptionDatabase::OptionCourier>(record->Courier.get()))
-      ValueText.OnSetString(courier->Text);
+  ::OptionDatabase::OptionBinding option(MainApp::GetOptionDB(), OptionType, "SkinBin::OptionButton");
+  if (option) {
+    option.Write(ChoiceIndex);
+    if (VgString text = option.ChoiceText()) ValueText.OnSetString(text);
   }
   VgSignal(OnValueChanged, this);
 }
 
-XObject* OptionRow::HandleEvent(Core::Event* event) {
+XObject* OptionButtonBase::HandleEvent(Core::Event* event) {
   auto* key = vg_cast<Core::KeyEvent>(event);
   if (!key || !key->down) return Primitives::KeyRoutingCtrl::HandleEvent(event);
   if (ToggleDecreaseKey != Key::None && key->keyCode == ToggleDecreaseKey)
@@ -137,13 +125,13 @@ XObject* OptionRow::HandleEvent(Core::Event* event) {
   return this;
 }
 
-void OptionRow::HandleFocus(bool focused) {
+void OptionButtonBase::HandleFocus(bool focused) {
   ::Button::IconButton::HandleFocus(focused);
   LeftArrow.OnSetVisible(focused);
   RightArrow.OnSetVisible(focused);
 }
 
-void OptionRow::Refresh(XObject* sender) {
+void OptionButtonBase::Refresh(XObject* sender) {
   ::Button::IconButton::Refresh(sender);
   const VgRect place = caption.Bounds;
   ValueText.OnSetBounds(place);
@@ -158,7 +146,7 @@ void OptionRow::Refresh(XObject* sender) {
 }
 
 OptionButton::OptionButton(XObject* link)
-    : OptionRow(link, {{0, 0, 490, 25},
+    : OptionButtonBase(link, {{0, 0, 490, 25},
                        HighlightTextColor,
                        &Bitmaps::SelectButtonNonFocused,
                        &Bitmaps::SelectButtonFocused,

@@ -5,7 +5,7 @@
 // option's record to the television model.
 //
 // SkinBin::STBOptionButton behaves the same with another look; the two
-// share their code in SkinBin::OptionRow, which is not a GUI class of its
+// share their code in SkinBin::OptionButtonBase, which is not a GUI class of its
 // own: each button's class descends directly from Button::IconButton.
 #pragma once
 
@@ -23,7 +23,7 @@
 namespace SkinBin {
 
 // What tells the two option buttons apart.
-struct OptionRowLook {
+struct OptionButtonLook {
   VgRect bounds;
   VgColor focusedTextColor;
   const VgConstant* nonfocusedIcon;
@@ -32,7 +32,7 @@ struct OptionRowLook {
   const VgConstant* rightArrow;
 };
 
-class OptionRow : public ::Button::IconButton {
+class OptionButtonBase : public ::Button::IconButton {
  public:
   // The default keys that step to the previous and the next choice.
   static constexpr uint16_t KeyDecrease = Key::Left;
@@ -90,10 +90,10 @@ class OptionRow : public ::Button::IconButton {
   int32_t ChoiceCount = 0;
 
  protected:
-  OptionRow(XObject* link, const OptionRowLook& look);
+  OptionButtonBase(XObject* link, const OptionButtonLook& look);
 };
 
-class OptionButton : public OptionRow {
+class OptionButton : public OptionButtonBase {
   VG_CLASS()
 
  public:

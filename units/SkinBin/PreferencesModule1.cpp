@@ -71,7 +71,7 @@ constexpr OptionRow kRows[] = {
 }  // namespace
 
 PreferencesModule1::PreferencesModule1(XObject* link) : OptionModuleClass(link) {
-  Build(kPreferencesModule1, kRows);
+  Build<kRows>(this, kPreferencesModule1);
   OptionDataClass* leftRight = GetOptionData(kLeftRightImageIndex);
   if (leftRight && Model()) {
     leftRight->OnSetRefValue(VgRefOf<&Setup3D::OnGetThreeD_LeftRightImage, &Setup3D::OnSetThreeD_LeftRightImage>(

@@ -96,7 +96,7 @@ VgString ServiceText(Wrapper* model, const TextRef& text, VgString language) {
 }  // namespace
 
 PreferencesModule2::PreferencesModule2(XObject* link) : OptionModuleClass(link) {
-  Build(kPreferencesModule2, kRows);
+  Build<kRows>(this, kPreferencesModule2);
   if (OptionDataClass* tv = GetOptionData(kAutoInputTVIndex)) SetAutoInputCount(tv);
   UseAnalogCCKeys();
 }

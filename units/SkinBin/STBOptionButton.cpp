@@ -13,7 +13,7 @@ constexpr VgColor DreskovMenuTextFocused{40, 188, 249, 255};
 }  // namespace
 
 STBOptionButton::STBOptionButton(XObject* link)
-    : OptionRow(link, {{0, 0, 150, 27},
+    : OptionButtonBase(link, {{0, 0, 150, 27},
                        DreskovMenuTextFocused,
                        &Bitmaps::NetworkButtonNonfocus,
                        &Bitmaps::NetworkButtonFocus,

@@ -7,7 +7,7 @@
 
 namespace SkinBin {
 
-class STBOptionButton : public OptionRow {
+class STBOptionButton : public OptionButtonBase {
   VG_CLASS()
 
  public:
