@@ -1,5 +1,7 @@
 // The process entry: arms the crash handler and runs the periods of normal
 // operation; the process never ends by itself.
+#include <malloc.h>
+
 #include <cstdio>
 #include <string>
 
@@ -9,6 +11,10 @@
 #include "zep_backtrace.h"
 
 int main(int argc, char** argv) {
+  // One heap for every thread: the GUI thread makes nearly every allocation,
+  // and an arena per middleware thread would hold memory that the GUI's
+  // frees can never reuse.
+  mallopt(M_ARENA_MAX, 1);
   TvuiLaunch(argc, argv);
   std::printf("%s\n", std::string(83, '*').c_str());
   std::printf("Signal back trace was armed with the define: SIGBACKTRACE\n");

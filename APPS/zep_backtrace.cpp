@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <type_traits>
 
 // libbfd refuses to be included without the configuration of the program using it.
 #define PACKAGE "tvui"
@@ -20,6 +21,51 @@
 // glibc already declares basename; libiberty must not declare it again.
 #define HAVE_DECL_BASENAME 1
 #include <libiberty/demangle.h>
+
+#include <dlfcn.h>
+
+// libbfd is loaded by the first report, not at start: mapped from the start,
+// it and what it needs would cost every run half a megabyte for a report that
+// most runs never make. The report calls it by its usual names.
+namespace {
+decltype(&::bfd_init) zep_bfd_init = nullptr;
+decltype(&::bfd_openr) zep_bfd_openr = nullptr;
+decltype(&::bfd_check_format_matches) zep_bfd_check_format_matches = nullptr;
+decltype(&::bfd_close) zep_bfd_close = nullptr;
+decltype(&::bfd_get_section_by_name) zep_bfd_get_section_by_name = nullptr;
+asection* zep_bfd_std_section = nullptr;
+
+bool LoadBfd() {
+  static bool loaded = false;
+  if (loaded) return true;
+  void* library = dlopen(ZEP_BFD_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+  if (!library) {
+    std::printf("Error, libbfd cannot be loaded: %s\n", dlerror());
+    return false;
+  }
+  auto find = [library](auto& pointer, const char* name) {
+    pointer = reinterpret_cast<std::remove_reference_t<decltype(pointer)>>(dlsym(library, name));
+    return pointer != nullptr;
+  };
+  if (!find(zep_bfd_init, "bfd_init") || !find(zep_bfd_openr, "bfd_openr") ||
+      !find(zep_bfd_check_format_matches, "bfd_check_format_matches") || !find(zep_bfd_close, "bfd_close") ||
+      !find(zep_bfd_get_section_by_name, "bfd_get_section_by_name") ||
+      !find(zep_bfd_std_section, "_bfd_std_section")) {
+    std::printf("Error, libbfd lacks a function the report uses\n");
+    dlclose(library);
+    return false;
+  }
+  loaded = true;
+  return true;
+}
+}  // namespace
+
+#define bfd_init zep_bfd_init
+#define bfd_openr zep_bfd_openr
+#define bfd_check_format_matches zep_bfd_check_format_matches
+#define bfd_close zep_bfd_close
+#define bfd_get_section_by_name zep_bfd_get_section_by_name
+#define _bfd_std_section zep_bfd_std_section
 
 #include "bcm.h"
 #include "bkni.h"
@@ -114,7 +160,9 @@ bool ReadSymbolTables(ZepRegion& region) {
 bool KeepForLookup(const asymbol* sym) {
   if (sym->name == nullptr || sym->name[0] == '\0') return false;
   if (sym->flags & (BSF_DEBUGGING | BSF_SECTION_SYM)) return false;
-  return !bfd_is_und_section(sym->section) && !bfd_is_com_section(sym->section);
+  // The section pointer rather than bfd_is_und_section, whose inline body
+  // names the library's table at link time.
+  return sym->section != bfd_und_section_ptr && !bfd_is_com_section(sym->section);
 }
 
 bool BuildSortedTable(ZepRegion& region) {
@@ -501,7 +549,7 @@ bool zep_load_regions_from(const char* mapsPath) {
   }
   std::free(line);
   std::fclose(maps);
-  if (!ok) {
+  if (!ok || !LoadBfd()) {
     zep_free_regions();
     return false;
   }

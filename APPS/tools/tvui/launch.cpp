@@ -192,7 +192,7 @@ void TvuiLaunch(int argc, char** argv) {
   if (headless) HostUseTime(&kSimTime);
   simtv_set_key_target(&KeyTarget);
 
-  std::thread([options, lines, scenarioName] {
+  std::thread([options, lines = std::move(lines), scenarioName] {
     if (options.window) End(RunWindow(&SwitchOn));
     simtv_settle();
     int status = RunScenario(scenarioName, lines, options.out);
