@@ -222,13 +222,17 @@ void simtv_xpm_timer_reset(void);
 /* ------------------------------------------- middleware: system information */
 
 /* Back to a set fresh from the factory: no signal, a 1920 x 1080 progressive
- * output at index 9, the factory's version texts and MAC addresses. */
+ * output at index 9, the factory's version texts, MAC addresses and device
+ * ids. */
 void simtv_info_reset(void);
 void simtv_info_set_signal_quality(int32_t quality);
 void simtv_info_set_output(const XPM_VideoOutputProps* props);
 /* Either text may be null to keep it. */
 void simtv_info_set_versions(const char* tvm, const char* frc);
 void simtv_info_set_mac(int32_t wireless, const char* text);
+/* The device ids of the streaming service and the content protection;
+ * either may be null to keep it. */
+void simtv_info_set_device_ids(const char* esn, const char* widevine);
 
 /* ------------------------------------------------------ the factory devices */
 
@@ -337,6 +341,29 @@ void simtv_tv_set_firmware_version(const char* text);
 void simtv_tv_add_access_point(const XPM_WLAN_AccessPoint* point);
 void simtv_tv_clear_access_points(void);
 void simtv_tv_set_wps_pin(int32_t pin);
+/* The key a secured network takes (without one it takes any key). */
+void simtv_tv_set_wlan_key(const char* ssid, const char* key);
+/* The router of a network: its WPS button pressed now (it then waits two
+ * minutes for the set's), and the PIN registered with it (its own, or the
+ * set's one that the viewer typed into it). */
+void simtv_tv_press_wps_button(const char* ssid);
+void simtv_tv_set_wps_router_pin(const char* ssid, const char* pin);
+/* The throughput that the connection test measures over a link, kbit/s. */
+void simtv_tv_set_lan_speed(int32_t kbps);
+
+/* What the set answers later, on its own clock (the answering thread starts
+ * with simtv_boot): a scan ends after 2 s with the scan-complete event; a
+ * join after 3 s with the connect-complete event (2 joined, then the
+ * network-status event of the wireless link; 0 no such network; 1 a key or
+ * PIN the network refuses); a WPS push button only once the router's button
+ * was pressed too, or with 0 when two minutes pass without it; the
+ * connection test after 1.5 s; an HDMI-CEC discovery with the name and
+ * detection events of each device, 0.2 s apart; a system-audio request after
+ * 0.3 s with the audio-status event; a launch or end of an application after
+ * 1 s with the state manager's application-status command (and the widget
+ * application's notification); a change of a register-table entry whose
+ * changes were asked for, after 0.1 s with the state manager's change
+ * command. simtv_tv_reset forgets every answer still to come. */
 
 /* The state manager's register table (tvsm.h): an entry's text, and whether
  * the program asked to hear of its changes. */

@@ -58,6 +58,26 @@ enum { TVSM_ASYNC_LAUNCH_FLASH = 20, TVSM_ASYNC_TERMINATE_FLASH = 21, TVSM_ASYNC
   X(RegisterTableChanged, 20)     \
   X(ExternalAppStatus, 21)
 
+/* The network applications: launching one by id and name (a TVSM_AppLaunch;
+ * the argument is the application's own, such as the widget application's
+ * start page), ending one by id (one int32), handing the television's
+ * resources back from the application in front (no data), and whether a
+ * screen of the program is open (one int32, 1 open). The state manager
+ * answers a launch or an end with the application-status command, and for
+ * the widget application (id 2) also with its front/back notification. */
+enum {
+  TVSM_ASYNC_LAUNCH_APP = 23,
+  TVSM_ASYNC_TERMINATE_APP = 24,
+  TVSM_ASYNC_RELEASE_TV_RESOURCES = 25,
+  TVSM_ASYNC_UI_STATUS = 26
+};
+enum { TVSM_APP_NAME_SIZE = 32 };
+typedef struct {
+  int32_t id;
+  char name[TVSM_APP_NAME_SIZE]; /* zero-terminated */
+  int32_t argument;
+} TVSM_AppLaunch;
+
 /* The register table of named texts that the state manager shares with the
  * applications. Get copies the text (zero-terminated, cut to size - 1
  * bytes); a change of an entry for which notification was asked for (on 1)

@@ -608,11 +608,19 @@ typedef struct {
   uint8_t dns2[4];
 } XPM_IFState;
 int32_t XPM_LAN_GetIFState(int32_t wireless, XPM_IFState* state);
+/* Gives the interface these addresses (or automatic addressing) at once. */
+int32_t XPM_LAN_SetIFConfig(int32_t wireless, const XPM_IFState* state);
 /* The MAC address of interface 0 (wired) or 1 (wireless) as text
  * ("00:11:22:33:44:55"), zero-terminated, into a buffer of XPM_MAC_TEXT_SIZE
  * bytes. */
 enum { XPM_MAC_TEXT_SIZE = 48 };
 int32_t XPM_LAN_GetMacAddr(int32_t wireless, char* text);
+/* Tests the connection of the interface in use, up to step 0-15 of the
+ * test; the results are announced by the network-test event: kind 1 with the
+ * throughput in kbit/s while there is a link, kind 0 without one. Quit stops
+ * a running test. */
+int32_t XPM_LAN_TestConnection(int32_t step);
+int32_t XPM_LAN_QuitTestConnection(void);
 
 /* One access point of a scan in the 64-byte entry of the scan buffer. */
 enum { XPM_WLAN_SSID_SIZE = 33, XPM_WLAN_SCAN_BUFFER_SIZE = 1280, XPM_WLAN_PIN_SIZE = 9 };
@@ -641,9 +649,13 @@ int32_t XPM_WLAN_QuitNetwork(void);
 /* The current link: state 1 up, 0 no link, 255 no device; the access point's
  * entry when the link is up. */
 int32_t XPM_WLAN_GetLinkStatus(int32_t* state, XPM_WLAN_AccessPoint* link);
-/* WPS: the push-button method, or a PIN with the network's name. */
+/* WPS: the push-button method, or a PIN with the network's name, the flag
+ * telling whether the PIN is one the set generated. Either joins once the
+ * router agrees (its button pressed within two minutes of the set's, or the
+ * PIN registered with it); the outcome is announced by the connect-complete
+ * event. */
 int32_t XPM_WPS_PushButton(void);
-int32_t XPM_WPS_PinJoin(const char* ssid, const char* pin);
+int32_t XPM_WPS_PinJoin(const char* ssid, const char* pin, int32_t generated);
 /* A new eight-digit PIN for the router. */
 int32_t XPM_WPS_GeneratePin(int32_t* pin);
 
@@ -658,6 +670,10 @@ typedef struct {
   int32_t flags;
 } XPM_AppStatus;
 int32_t XPM_GetActiveAppStatus(XPM_AppStatus* apps, int32_t capacity, int32_t* count);
+/* The device ids of the streaming service and of the content protection,
+ * zero-terminated and cut to size - 1 bytes. */
+int32_t XPM_GetNetflixESN(char* text, int32_t size);
+int32_t XPM_GetWidevineDeviceId(char* text, int32_t size);
 
 /* ----------------------------------------------------- standby and power-on */
 

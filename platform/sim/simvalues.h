@@ -48,5 +48,8 @@ void AnswerSource(int32_t window, int32_t source);
 int32_t AvValue(int32_t property);
 int32_t Medium();
 int32_t OemValue(int32_t id);
+// The state manager hands the television's state the reports that start and
+// end network applications (TVSM_ReportAsyncEvent, tvsm.h).
+void AsyncReport(int32_t code, const void* data, uint32_t size);
 
 }  // namespace simtv

@@ -145,6 +145,7 @@ int32_t TVSM_ReportAsyncEvent(int32_t kind, int32_t code, const void* data, uint
   simk::Record("TVSM_ReportAsyncEvent", simk::CallArgs{}.Int(kind).Int(code).Words(data, size).Int(size));
   int32_t failure = 0;
   if (simk::Fails("TVSM_ReportAsyncEvent", &failure)) return failure;
+  if (kind == 1) simtv::AsyncReport(code, data, size);
   return 0;
 }
 

@@ -1,6 +1,6 @@
 // The simulated television's answers for the system information list: the
-// tuner's signal quality, the video output, the version texts and the MAC
-// addresses. Calls are recorded with the rest of the set's and fail on demand
+// tuner's signal quality, the video output, the version texts, the MAC
+// addresses and the device ids of the network services. Calls are recorded with the rest of the set's and fail on demand
 // (simtv_fail) before they touch the state.
 #include "xpm.h"
 
@@ -21,6 +21,8 @@ struct State {
   std::string tvmVersion = "TVM 3.1.07";
   std::string frcVersion = "FRC 0.9.12";
   std::string mac[2] = {"00:1A:2B:3C:4D:5E", "00:1A:2B:3C:4D:5F"};
+  std::string esn = "SIMTV-ESN-0000016B2D44";
+  std::string widevine = "SIMTV-WV-7F31A09C";
 };
 
 std::mutex g_mutex;
@@ -32,6 +34,15 @@ State& S() {
 
 void CopyText(char* target, size_t size, const std::string& text) {
   std::snprintf(target, size, "%s", text.c_str());
+}
+
+int32_t DeviceId(const char* name, const std::string State::*id, char* text, int32_t size) {
+  int32_t code = 0;
+  if (Refused(name, simk::CallArgs{}.Ptr().Int(size), &code)) return code;
+  if (!text || size <= 0) return kErrorBadArgument;
+  std::lock_guard lock(g_mutex);
+  CopyText(text, size_t(size), S().*id);
+  return 0;
 }
 
 }  // namespace
@@ -82,6 +93,14 @@ int32_t XPM_LAN_GetMacAddr(int32_t wireless, char* text) {
   return 0;
 }
 
+int32_t XPM_GetNetflixESN(char* text, int32_t size) {
+  return DeviceId("XPM_GetNetflixESN", &State::esn, text, size);
+}
+
+int32_t XPM_GetWidevineDeviceId(char* text, int32_t size) {
+  return DeviceId("XPM_GetWidevineDeviceId", &State::widevine, text, size);
+}
+
 void simtv_info_reset(void) {
   std::lock_guard lock(g_mutex);
   S() = State{};
@@ -108,6 +127,12 @@ void simtv_info_set_mac(int32_t wireless, const char* text) {
   if ((wireless != 0 && wireless != 1) || !text) return;
   std::lock_guard lock(g_mutex);
   S().mac[wireless] = text;
+}
+
+void simtv_info_set_device_ids(const char* esn, const char* widevine) {
+  std::lock_guard lock(g_mutex);
+  if (esn) S().esn = esn;
+  if (widevine) S().widevine = widevine;
 }
 
 }  // extern "C"

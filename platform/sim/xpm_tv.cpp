@@ -1,8 +1,9 @@
 // The simulated television's channels, timers, recordings, rating regions,
 // HDMI-CEC devices, network interfaces, wireless networks, 3D state, the set
-// as a whole and the state manager's register table. Everything lives in one
-// state record behind one mutex; the GUI thread and the tests that drive it
-// are the only callers.
+// as a whole, the network applications and the state manager's register
+// table. Everything lives in one state record behind one mutex; the GUI
+// thread, the tests that drive it and the set's answers, which come later
+// from the answering thread, are its callers.
 #include "xpm.h"
 
 #include <algorithm>
@@ -18,12 +19,38 @@
 #include "simtv.h"
 #include "simvalues.h"
 #include "tvsm.h"
+#include "xpm_events.h"
 
 namespace {
 
 constexpr int32_t kErrorNoAnswer = 1;
 constexpr int32_t kErrorBadArgument = 2;
 constexpr int32_t kErrorNotFound = 3;
+
+// How long the set takes over its long operations (simtv.h tells the tests).
+constexpr uint32_t kScanMs = 2000;
+constexpr uint32_t kJoinMs = 3000;
+constexpr uint32_t kLinkDownMs = 500;
+constexpr uint32_t kWpsWalkMs = 120000;
+constexpr uint32_t kTestMs = 1500;
+constexpr uint32_t kCecDeviceMs = 200;
+constexpr uint32_t kCecAudioMs = 300;
+constexpr uint32_t kLaunchMs = 1000;
+constexpr uint32_t kNotifyMs = 100;
+
+// Outcomes of a join, as the connect-complete event tells them.
+constexpr int32_t kJoinNoNetwork = 0;
+constexpr int32_t kJoinRefused = 1;
+constexpr int32_t kJoined = 2;
+// The network-status event's word for the wireless link.
+constexpr int32_t kWirelessUp = 3;
+constexpr int32_t kWirelessDown = 5;
+constexpr uint8_t kOpenNetwork = 0;
+constexpr uint8_t kAudioSystemAddress = 5;
+
+constexpr int32_t kWidgetApp = 2;
+constexpr int32_t kFlashApp = 3;
+constexpr int32_t kInBackground = 0x20;
 
 // Wednesday 15 June 2011, 19:30:00: the set's clock stands still at this time
 // until it is set, so that what the guide and the recorder show is the same on
@@ -58,6 +85,13 @@ struct Lan {
   XPM_IFState config{};
 };
 
+// A router's WPS: the PIN registered with it, and until when (set's clock)
+// its push button waits for the set's.
+struct WpsRouter {
+  std::string pin;
+  uint64_t buttonUntil = 0;
+};
+
 struct State {
   int64_t localTime = kDefaultTime;
   int32_t powerOnHours = 0;
@@ -84,12 +118,23 @@ struct State {
   int32_t menuLanguage = 0;
   std::string firmwareVersion = "TV 1.02.0034";
   std::vector<XPM_WLAN_AccessPoint> accessPoints;
+  std::map<std::string, std::string> wlanKeys;
   bool scanned = false;
-  std::string scanName;  // empty: every network
+  std::string scanName;  // of the last scan that ended; empty: every network
+  uint64_t scan = 0;     // the answer of the scan that runs
+  uint64_t join = 0;     // the answer of the join under way
   std::string joined;    // the network of the wireless link; empty without one
   int32_t wpsPin = 12345670;
+  std::map<std::string, WpsRouter> wpsRouters;
+  uint64_t pushButtonUntil = 0;  // the set's WPS push button waits until then
+  uint64_t pushButtonTimeout = 0;
+  int32_t lanSpeed = 20480;
+  uint64_t test = 0;  // the answer of the connection test that runs
+  int32_t systemAudio = 0;
   std::map<std::string, std::string> registers;
   std::map<std::string, int32_t> registerNotify;
+  // Counts the resets: an answer asked for before the last one is not given.
+  uint64_t generation = 0;
 };
 
 std::mutex g_mutex;
@@ -227,6 +272,27 @@ std::string RecordedTimer(const XPM_TimerInfo* t) {
   std::lock_guard lock(g_mutex);   \
   if (int32_t code = 0; simk::Fails(name, &code)) return code
 
+// The caller holds the mutex; so does the answer when it runs, unless the
+// set was reset meanwhile.
+uint64_t Later(uint32_t ms, std::function<void()> answer) {
+  return simtv::AnswerLater(ms, [generation = S().generation, answer = std::move(answer)] {
+    std::lock_guard lock(g_mutex);
+    if (S().generation == generation) answer();
+  });
+}
+
+void Withdraw(uint64_t& answer) {
+  if (answer) simtv::WithdrawAnswer(answer);
+  answer = 0;
+}
+
+void Event(uint32_t event, std::initializer_list<int32_t> words) {
+  const std::vector<int32_t> payload(words);
+  simtv_inject_event(0, event, payload.data(), uint32_t(payload.size() * sizeof(int32_t)));
+}
+
+void Command(uint32_t command, const void* payload, uint32_t size) { simtv_inject_command(command, payload, size); }
+
 // The access points the last scan found: every one, or those of its name.
 std::vector<const XPM_WLAN_AccessPoint*> ScanResults() {
   std::vector<const XPM_WLAN_AccessPoint*> found;
@@ -240,6 +306,85 @@ const XPM_WLAN_AccessPoint* FindAccessPoint(const std::string& ssid) {
   for (const XPM_WLAN_AccessPoint& p : S().accessPoints)
     if (!ssid.empty() && ssid == p.ssid) return &p;
   return nullptr;
+}
+
+bool KeyFits(const XPM_WLAN_AccessPoint& point, const std::string& key) {
+  if (point.security == kOpenNetwork) return true;
+  auto it = S().wlanKeys.find(point.ssid);
+  return it == S().wlanKeys.end() || it->second == key;
+}
+
+// The wireless link comes up with the addresses the network's server gives.
+void LinkUp(const std::string& ssid) {
+  S().joined = ssid;
+  S().lan[1].state = 1;
+  S().lan[1].config = XPM_IFState{1, {192, 168, 1, 57}, {255, 255, 255, 0}, {192, 168, 1, 1}, {192, 168, 1, 1}, {}};
+  Event(XpmEvent::WlanConnectComplete, {kJoined});
+  Event(XpmEvent::NetworkStatus, {kWirelessUp});
+}
+
+void LinkDown() {
+  if (S().joined.empty()) return;
+  S().joined.clear();
+  S().lan[1].state = 0;
+  Later(kLinkDownMs, [] { Event(XpmEvent::NetworkStatus, {kWirelessDown}); });
+}
+
+// The set's WPS push button and a router's meet when both wait at once.
+void MatchPushButtons() {
+  const uint64_t now = simtv_now_ms();
+  if (S().pushButtonUntil <= now) return;
+  for (auto& [ssid, router] : S().wpsRouters) {
+    if (router.buttonUntil <= now || !FindAccessPoint(ssid)) continue;
+    router.buttonUntil = 0;
+    S().pushButtonUntil = 0;
+    Withdraw(S().pushButtonTimeout);
+    Withdraw(S().join);
+    S().join = Later(kJoinMs, [ssid = ssid] {
+      S().join = 0;
+      LinkUp(ssid);
+    });
+    return;
+  }
+}
+
+std::string Dotted(const uint8_t (&a)[4]) {
+  return std::to_string(a[0]) + "." + std::to_string(a[1]) + "." + std::to_string(a[2]) + "." + std::to_string(a[3]);
+}
+
+// The record of a call shows an interface's addresses as
+// "dhcp=0,10.0.0.5,255.255.255.0,10.0.0.1,10.0.0.1,0.0.0.0".
+std::string RecordedAddresses(const XPM_IFState* state) {
+  if (!state) return "-";
+  return "dhcp=" + std::to_string(state->dhcp) + "," + Dotted(state->address) + "," + Dotted(state->mask) + "," +
+         Dotted(state->gateway) + "," + Dotted(state->dns1) + "," + Dotted(state->dns2);
+}
+
+// A launched application comes to the front; the others stay behind it.
+void Launch(int32_t id, const std::string& name) {
+  auto& apps = S().apps;
+  apps.erase(std::remove_if(apps.begin(), apps.end(), [id](const XPM_AppStatus& a) { return a.id == id; }),
+             apps.end());
+  for (XPM_AppStatus& a : apps) a.flags |= kInBackground;
+  XPM_AppStatus app{};
+  app.id = id;
+  CopyText(app.name, name.c_str());
+  apps.insert(apps.begin(), app);
+}
+
+void AppsChanged(int32_t id, int32_t front) {
+  Command(TvsmCommand::ExternalAppStatus, nullptr, 0);
+  if (id == kWidgetApp) Command(TvsmCommand::YahooNotify, &front, sizeof front);
+}
+
+// The name a Flash command line gives its movie ("--name demo"); "flash"
+// without one.
+std::string FlashName(const std::string& line) {
+  const std::string option = "--name ";
+  const size_t at = line.find(option);
+  if (at == std::string::npos) return "flash";
+  const size_t from = at + option.size();
+  return line.substr(from, line.find(' ', from) - from);
 }
 
 bool Overlap(const XPM_TimerInfo& a, const XPM_TimerInfo& b) {
@@ -476,8 +621,28 @@ int32_t XPM_CEC_GetEnable(int32_t* on) {
   return 0;
 }
 
+// With HDMI-CEC control off the bus is not asked; otherwise every device
+// answers in turn with its name and its detection on its input.
 int32_t XPM_CEC_StartDiscovery(void) {
   TV_CALL("XPM_CEC_StartDiscovery", simk::CallArgs{});
+  if (!S().cecEnable) return kErrorNoAnswer;
+  uint32_t delay = 0;
+  for (const XPM_CECDevice& device : S().cecDevices) {
+    delay += kCecDeviceMs;
+    Later(delay, [device] {
+      struct {
+        int32_t source;
+        char name[32];
+      } named{device.sourceId, {}};
+      CopyText(named.name, device.name);
+      simtv_inject_event(0, XpmEvent::HdmiSourceNameUpdated, &named, sizeof named);
+      const struct {
+        int32_t source;
+        uint8_t detected;
+      } detected{device.sourceId, 1};
+      simtv_inject_event(0, XpmEvent::SourceSignalDetected, &detected, 5);
+    });
+  }
   return 0;
 }
 
@@ -510,6 +675,34 @@ int32_t XPM_LAN_GetIFState(int32_t wireless, XPM_IFState* state) {
   if (!state || (wireless != 0 && wireless != 1)) return kErrorBadArgument;
   if (!S().lan[wireless].state) return kErrorNoAnswer;
   *state = S().lan[wireless].config;
+  return 0;
+}
+
+int32_t XPM_LAN_SetIFConfig(int32_t wireless, const XPM_IFState* state) {
+  TV_CALL("XPM_LAN_SetIFConfig", simk::CallArgs{}.Int(wireless).Text(RecordedAddresses(state).c_str()));
+  if (!state || (wireless != 0 && wireless != 1)) return kErrorBadArgument;
+  S().lan[wireless].config = *state;
+  return 0;
+}
+
+// The test passes over either interface's link.
+int32_t XPM_LAN_TestConnection(int32_t step) {
+  TV_CALL("XPM_LAN_TestConnection", simk::CallArgs{}.Int(step));
+  if (step < 0 || step > 15) return kErrorBadArgument;
+  Withdraw(S().test);
+  S().test = Later(kTestMs, [] {
+    S().test = 0;
+    if (S().lan[0].state || S().lan[1].state)
+      Event(XpmEvent::NetworkTestResults, {1, 1, S().lanSpeed});
+    else
+      Event(XpmEvent::NetworkTestResults, {0, 0, 0});
+  });
+  return 0;
+}
+
+int32_t XPM_LAN_QuitTestConnection(void) {
+  TV_CALL("XPM_LAN_QuitTestConnection", simk::CallArgs{});
+  Withdraw(S().test);
   return 0;
 }
 
@@ -653,8 +846,16 @@ int32_t XPM_CEC_SetMenuLanguage(const char* code) {
   return 0;
 }
 
+// The audio system takes the sound when there is one to take it; the status
+// tells the outcome either way.
 int32_t XPM_CEC_SystemAudioControl(int32_t request) {
   TV_CALL("XPM_CEC_SystemAudioControl", simk::CallArgs{}.Int(request));
+  Later(kCecAudioMs, [request] {
+    bool amplifier = false;
+    for (const XPM_CECDevice& d : S().cecDevices) amplifier = amplifier || d.logicalAddress == kAudioSystemAddress;
+    S().systemAudio = request != 0 && amplifier && S().cecEnable;
+    Event(XpmEvent::CecAudioStatus, {S().systemAudio});
+  });
   return 0;
 }
 
@@ -677,15 +878,23 @@ int32_t XPM_CEC_UserControl(int32_t source, int32_t logicalAddress, int32_t key,
 
 // ------------------------------------------------------------------- wireless
 
+// The results of a scan are there once it has ended; until then those of
+// the last one stay.
 int32_t XPM_WLAN_ScanAccessPoints(const char* name) {
   TV_CALL("XPM_WLAN_ScanAccessPoints", simk::CallArgs{}.Text(name));
-  S().scanned = true;
-  S().scanName = name ? name : "";
+  Withdraw(S().scan);
+  S().scan = Later(kScanMs, [name = std::string(name ? name : "")] {
+    S().scan = 0;
+    S().scanned = true;
+    S().scanName = name;
+    Event(XpmEvent::WlanScanComplete, {0});
+  });
   return 0;
 }
 
 int32_t XPM_WLAN_StopScan(void) {
   TV_CALL("XPM_WLAN_StopScan", simk::CallArgs{});
+  Withdraw(S().scan);
   return 0;
 }
 
@@ -703,13 +912,24 @@ int32_t XPM_WLAN_GetScanResults(void* buffer, int32_t size, int32_t* count) {
 int32_t XPM_WLAN_JoinNetwork(const char* ssid, int32_t security, const char* key) {
   TV_CALL("XPM_WLAN_JoinNetwork", simk::CallArgs{}.Text(ssid).Int(security).Text(key));
   if (!ssid || !*ssid) return kErrorBadArgument;
-  S().joined = FindAccessPoint(ssid) ? ssid : "";
+  Withdraw(S().join);
+  S().join = Later(kJoinMs, [ssid = std::string(ssid), key = std::string(key ? key : "")] {
+    S().join = 0;
+    const XPM_WLAN_AccessPoint* point = FindAccessPoint(ssid);
+    if (point && KeyFits(*point, key))
+      LinkUp(ssid);
+    else
+      Event(XpmEvent::WlanConnectComplete, {point ? kJoinRefused : kJoinNoNetwork});
+  });
   return 0;
 }
 
 int32_t XPM_WLAN_QuitNetwork(void) {
   TV_CALL("XPM_WLAN_QuitNetwork", simk::CallArgs{});
-  S().joined.clear();
+  Withdraw(S().join);
+  Withdraw(S().pushButtonTimeout);
+  S().pushButtonUntil = 0;
+  LinkDown();
   return 0;
 }
 
@@ -722,14 +942,35 @@ int32_t XPM_WLAN_GetLinkStatus(int32_t* state, XPM_WLAN_AccessPoint* link) {
   return 0;
 }
 
+// The set's button waits two minutes for a router's; without one it gives
+// up as if no network were there.
 int32_t XPM_WPS_PushButton(void) {
   TV_CALL("XPM_WPS_PushButton", simk::CallArgs{});
+  Withdraw(S().pushButtonTimeout);
+  S().pushButtonUntil = simtv_now_ms() + kWpsWalkMs;
+  S().pushButtonTimeout = Later(kWpsWalkMs, [] {
+    S().pushButtonTimeout = 0;
+    S().pushButtonUntil = 0;
+    Event(XpmEvent::WlanConnectComplete, {kJoinNoNetwork});
+  });
+  MatchPushButtons();
   return 0;
 }
 
-int32_t XPM_WPS_PinJoin(const char* ssid, const char* pin) {
-  TV_CALL("XPM_WPS_PinJoin", simk::CallArgs{}.Text(ssid).Text(pin));
+int32_t XPM_WPS_PinJoin(const char* ssid, const char* pin, int32_t generated) {
+  TV_CALL("XPM_WPS_PinJoin", simk::CallArgs{}.Text(ssid).Text(pin).Int(generated));
   if (!ssid || !pin) return kErrorBadArgument;
+  Withdraw(S().join);
+  S().join = Later(kJoinMs, [ssid = std::string(ssid), pin = std::string(pin)] {
+    S().join = 0;
+    auto router = S().wpsRouters.find(ssid);
+    if (!FindAccessPoint(ssid))
+      Event(XpmEvent::WlanConnectComplete, {kJoinNoNetwork});
+    else if (router == S().wpsRouters.end() || router->second.pin != pin)
+      Event(XpmEvent::WlanConnectComplete, {kJoinRefused});
+    else
+      LinkUp(ssid);
+  });
   return 0;
 }
 
@@ -775,10 +1016,20 @@ int32_t TVSM_GetRegisterTable(const char* name, char* text, int32_t size) {
   return 0;
 }
 
+// Whoever asked to hear of an entry's changes hears of each one, the
+// program's own included.
 int32_t TVSM_SetRegisterTable(const char* name, const char* text) {
   TV_CALL("TVSM_SetRegisterTable", simk::CallArgs{}.Text(name).Text(text));
   if (!name || !text) return kErrorBadArgument;
-  S().registers[name] = text;
+  std::string& entry = S().registers[name];
+  const bool changed = entry != text;
+  entry = text;
+  auto notify = S().registerNotify.find(name);
+  if (changed && notify != S().registerNotify.end() && notify->second) {
+    char payload[32] = {};
+    CopyText(payload, name);
+    simtv::CommandLater(kNotifyMs, TvsmCommand::RegisterTableChanged, payload, sizeof payload);
+  }
   return 0;
 }
 
@@ -794,7 +1045,9 @@ int32_t TVSM_RegisterTableChangeNotify(const char* name, int32_t on) {
 void simtv_tv_reset(void) {
   {
     std::lock_guard lock(g_mutex);
+    const uint64_t generation = S().generation;
     S() = Fresh();
+    S().generation = generation + 1;
   }
   simtv::ResetTuner();
   simtv_clear_calls();
@@ -972,6 +1225,33 @@ void simtv_tv_set_wps_pin(int32_t pin) {
   S().wpsPin = pin;
 }
 
+void simtv_tv_set_wlan_key(const char* ssid, const char* key) {
+  if (!ssid) return;
+  std::lock_guard lock(g_mutex);
+  if (key)
+    S().wlanKeys[ssid] = key;
+  else
+    S().wlanKeys.erase(ssid);
+}
+
+void simtv_tv_press_wps_button(const char* ssid) {
+  if (!ssid) return;
+  std::lock_guard lock(g_mutex);
+  S().wpsRouters[ssid].buttonUntil = simtv_now_ms() + kWpsWalkMs;
+  MatchPushButtons();
+}
+
+void simtv_tv_set_wps_router_pin(const char* ssid, const char* pin) {
+  if (!ssid) return;
+  std::lock_guard lock(g_mutex);
+  S().wpsRouters[ssid].pin = pin ? pin : "";
+}
+
+void simtv_tv_set_lan_speed(int32_t kbps) {
+  std::lock_guard lock(g_mutex);
+  S().lanSpeed = kbps;
+}
+
 void simtv_tv_set_register(const char* name, const char* text) {
   if (!name) return;
   std::lock_guard lock(g_mutex);
@@ -989,6 +1269,58 @@ int32_t simtv_tv_register_notified(const char* name) {
 }
 
 }  // extern "C"
+
+// The state manager's side of the network applications: what the program
+// reports changes the applications' status, and the state manager says so.
+void simtv::AsyncReport(int32_t code, const void* data, uint32_t size) {
+  std::lock_guard lock(g_mutex);
+  const auto* bytes = static_cast<const char*>(data);
+  switch (code) {
+    case TVSM_ASYNC_LAUNCH_APP: {
+      if (!data || size < sizeof(TVSM_AppLaunch)) return;
+      TVSM_AppLaunch app;
+      std::memcpy(&app, data, sizeof app);
+      app.name[TVSM_APP_NAME_SIZE - 1] = 0;
+      Later(kLaunchMs, [app] {
+        Launch(app.id, app.name);
+        AppsChanged(app.id, 1);
+      });
+      break;
+    }
+    case TVSM_ASYNC_LAUNCH_FLASH: {
+      if (!data || size == 0) return;
+      const std::string line(bytes, strnlen(bytes, size));
+      Later(kLaunchMs, [name = FlashName(line)] {
+        Launch(kFlashApp, name);
+        AppsChanged(kFlashApp, 1);
+      });
+      break;
+    }
+    case TVSM_ASYNC_TERMINATE_APP:
+    case TVSM_ASYNC_TERMINATE_FLASH: {
+      int32_t id = kFlashApp;
+      if (code == TVSM_ASYNC_TERMINATE_APP) {
+        if (!data || size < sizeof id) return;
+        std::memcpy(&id, data, sizeof id);
+      }
+      Later(kLaunchMs, [id] {
+        auto& apps = S().apps;
+        apps.erase(std::remove_if(apps.begin(), apps.end(), [id](const XPM_AppStatus& a) { return a.id == id; }),
+                   apps.end());
+        AppsChanged(id, 0);
+      });
+      break;
+    }
+    case TVSM_ASYNC_RELEASE_TV_RESOURCES:
+      Later(kLaunchMs, [] {
+        for (XPM_AppStatus& a : S().apps) a.flags |= kInBackground;
+        Command(TvsmCommand::ExternalAppStatus, nullptr, 0);
+      });
+      break;
+    default:
+      break;
+  }
+}
 
 // ----------------------------------------------------------------- demo set
 

@@ -236,6 +236,26 @@ TEST_F(LifeCycleTest, ThePowerKeyTakesTheSetToStandby) {
   EXPECT_TRUE(WasDelivered("MainApp::ActiveApp", Constants::MSG_CLEAR_ALL));
 }
 
+// While an update runs POWER from the remote or the panel does nothing; the
+// restart after it goes to standby all the same.
+TEST_F(LifeCycleTest, ABlockedPowerKeyDoesNothingAndTheUpdateRestartsTheSet) {
+  BootAndWake();
+  root->Wrapper->PowerKeyControl(0);
+  Press(80);
+  Press(80, true);
+  EXPECT_NE(App(), nullptr);
+  EXPECT_EQ(CountTvCalls("XPM_StandbyMode"), 0);
+  root->Wrapper->UpdateReboot();
+  EXPECT_EQ(App(), nullptr);
+  EXPECT_EQ(CountTvCalls("XPM_StandbyMode 0 0"), 1);
+
+  root->Wrapper->PowerKeyControl(1);
+  Wake(1);
+  ASSERT_NE(App(), nullptr);
+  Press(80);
+  EXPECT_EQ(App(), nullptr) << "released again";
+}
+
 TEST_F(LifeCycleTest, StandbyIsRefusedWhileAWindowRecordsAndTheViewerIsTold) {
   BootAndWake();
   simtv_tv_set_live_tv_state(1, 3);

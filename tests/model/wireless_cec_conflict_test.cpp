@@ -11,6 +11,7 @@
 #include "SkinBin/HdmiCecData.h"
 #include "SkinBin/NetworkSetup.h"
 #include "SkinBin/RecordData.h"
+#include "answering_set.h"
 #include "db.h"
 #include "model_test_support.h"
 
@@ -34,16 +35,25 @@ XPM_WLAN_AccessPoint Point(const char* ssid, uint8_t security = 3, uint8_t last 
   return p;
 }
 
-class Wireless : public SimulatedSet {
+// The set answers scans and joins later, on its clock.
+class Wireless : public SimulatedSet, protected SetAnswers {
  protected:
   void SetUp() override {
     SimulatedSet::SetUp();
+    Start();
     simtv_tv_clear_access_points();
     simtv_clear_calls();
   }
-  void TearDown() override { simtv_tv_clear_access_points(); }
+  void TearDown() override {
+    simtv_tv_clear_access_points();
+    Stop();
+  }
 
   void Add(const XPM_WLAN_AccessPoint& p) { simtv_tv_add_access_point(&p); }
+  void Scan(VgString name) {
+    network->WLAN_ScanAccessPoint(name);
+    EXPECT_EQ(Briefly(Advance(2000)), std::vector<std::string>{"event 82 0"});
+  }
 
   NetworkSetup* network = VgNew<NetworkSetup>();
 };
@@ -53,6 +63,9 @@ TEST_F(Wireless, AScanFillsTheTableWithTheNamedNetworks) {
   Add(Point("", 2, 2));  // hidden
   Add(Point("CoffeeShop", 0, 3));
   network->WLAN_ScanAccessPoint(nullptr);
+  EXPECT_EQ(network->WLAN_LoadAccessPoints(), 0) << "nothing before the scan has ended";
+  EXPECT_TRUE(Advance(1999).empty());
+  EXPECT_EQ(Briefly(Advance(1)), std::vector<std::string>{"event 82 0"});
   ASSERT_EQ(network->WLAN_LoadAccessPoints(), 2);
   EXPECT_EQ(network->NumAccessPoints, 2);
   Structures::WLAN_Info* home = network->AccessPoints[0];
@@ -72,13 +85,15 @@ TEST_F(Wireless, AScanFillsTheTableWithTheNamedNetworks) {
   EXPECT_EQ(network->NumAccessPoints, 0) << "a new scan empties the table";
   EXPECT_EQ(network->AccessPoints[0], nullptr);
   EXPECT_EQ(network->SelectedIndex, 0);
+  EXPECT_EQ(network->WLAN_LoadAccessPoints(), 2) << "the last scan's results until this one ends";
+  Advance(2000);
   EXPECT_EQ(network->WLAN_LoadAccessPoints(), 1);
   EXPECT_EQ(Utf8(network->AccessPoints[0]->SSID), "CoffeeShop");
 }
 
 TEST_F(Wireless, TheTableHoldsTwentyAccessPointsAndFailuresLeaveItEmpty) {
   for (uint8_t i = 0; i < 25; ++i) Add(Point(("Net" + std::to_string(i)).c_str(), 3, i));
-  network->WLAN_ScanAccessPoint(nullptr);
+  Scan(nullptr);
   EXPECT_EQ(network->WLAN_LoadAccessPoints(), NetworkSetup::kCapacity);
   EXPECT_EQ(Utf8(network->AccessPoints[19]->SSID), "Net19");
 
@@ -97,6 +112,8 @@ TEST_F(Wireless, JoiningLeavesTheCurrentNetworkFirstAndCutsTheTexts) {
   EXPECT_EQ(network->WLAN_JoinNetwork(connection), 1);
   EXPECT_EQ(TvCalls(),
             (std::vector<std::string>{"XPM_WLAN_QuitNetwork", "XPM_WLAN_JoinNetwork HomeNet 3 secret-key"}));
+  EXPECT_EQ(network->WLAN_GetStatus()->LinkState, 0) << "joined only when the set says so";
+  Advance(3000);
   Structures::WLAN_Info* status = network->WLAN_GetStatus();
   EXPECT_EQ(status->LinkState, 1);
   EXPECT_EQ(Utf8(status->SSID), "HomeNet");
@@ -106,6 +123,7 @@ TEST_F(Wireless, JoiningLeavesTheCurrentNetworkFirstAndCutsTheTexts) {
   connection->SecurityMethod = 255;  // open: no key goes out
   EXPECT_EQ(network->WLAN_JoinNetwork(connection), 1);
   EXPECT_EQ(TvCalls().back(), "XPM_WLAN_JoinNetwork " + std::string(32, 'a') + " 255 \"\"");
+  Advance(3000);
   EXPECT_EQ(network->WLAN_GetStatus()->LinkState, 0) << "no such network";
 
   simtv_fail("XPM_WLAN_JoinNetwork", 4, 1);
@@ -123,6 +141,7 @@ TEST_F(Wireless, TheLinkStateComesFromTheInterfaceWhenTheMiddlewareCannotTell) {
   EXPECT_EQ(status->SSID.get(), nullptr);
 }
 
+// The push-button word chooses the method; the first byte goes with a PIN.
 TEST_F(Wireless, WpsByPinOrPushButton) {
   auto* request = VgNew<Structures::WPS_Connection>();
   request->Method = 1;
@@ -130,8 +149,11 @@ TEST_F(Wireless, WpsByPinOrPushButton) {
   request->PIN = VgNewStringAnsi("1234567890");
   EXPECT_EQ(network->WPS_Join(request), 1);
   request->Method = 0;
+  EXPECT_EQ(network->WPS_Join(request), 1) << "the router's own PIN";
+  request->Value = 1;
   EXPECT_EQ(network->WPS_Join(request), 1);
-  EXPECT_EQ(TvCalls(), (std::vector<std::string>{"XPM_WPS_PinJoin HomeNet 12345678", "XPM_WPS_PushButton"}));
+  EXPECT_EQ(TvCalls(), (std::vector<std::string>{"XPM_WPS_PinJoin HomeNet 12345678 1", "XPM_WPS_PinJoin HomeNet 12345678 0",
+                                                 "XPM_WPS_PushButton"}));
   simtv_fail("XPM_WPS_PushButton", 9, 1);
   EXPECT_EQ(network->WPS_Join(request), 0);
   EXPECT_EQ(network->WPS_Join(nullptr), 0);

@@ -3,10 +3,12 @@
 // the lookups by window id.
 #include <gtest/gtest.h>
 
+#include "SkinBin/WidgetManager.h"
 #include "Structures/Boxes.h"
 #include "SubSystem/SubSystemClass.h"
 #include "WinIDs/WinIDs.h"
 #include "shell_fixture.h"
+#include "simtv.h"
 
 namespace {
 
@@ -123,6 +125,38 @@ TEST_F(WidgetManagerTest, RemovingWithoutManageWidgetLeavesTheListAlone) {
   Open(screen, system);
   EXPECT_EQ(Listed(), "screen ") << "a listed screen keeps its one entry";
   EXPECT_EQ(screen->owner.get(), system) << "and does not close itself for sharing its own layer";
+}
+
+// The state manager hears when the first screen opens and when the last
+// closes, and nothing in between.
+TEST_F(WidgetManagerTest, TheStateManagerHearsWhetherAScreenIsOpenOnlyWhenThatChanges) {
+  auto reports = [] {
+    std::string found;
+    char text[256];
+    for (int i = 0; i < simtv_call_count(); ++i)
+      if (simtv_call_text(i, text, sizeof text) == 0 && std::string(text).rfind("TVSM_ReportAsyncEvent 1 26 ", 0) == 0)
+        found += std::string(text).substr(27) + "; ";
+    simtv_clear_calls();
+    return found;
+  };
+  auto* skinned = vg_cast<SkinBin::WidgetManager>(manager);
+  ASSERT_NE(skinned, nullptr);
+  reports();
+  ShellTest::Screen* first = Show("first", 4);
+  EXPECT_TRUE(skinned->FirstFormOpened);
+  skinned->FirstFormOpened = false;
+  Show("second", 8);
+  Show("third", 4);  // closes the first
+  first->Close();
+  EXPECT_FALSE(skinned->FirstFormOpened);
+  EXPECT_EQ(reports(), "1 4; ");
+  manager->CloseLayers(8);
+  EXPECT_EQ(reports(), "");
+  manager->CloseLayers(-1);
+  EXPECT_EQ(reports(), "0 4; ");
+  Show("again", 2);
+  EXPECT_TRUE(skinned->FirstFormOpened);
+  EXPECT_EQ(reports(), "1 4; ");
 }
 
 TEST_F(WidgetManagerTest, LookupsByWindowId) {

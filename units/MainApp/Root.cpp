@@ -137,6 +137,8 @@ XObject* Root::DispatchEvent(Core::Event* event) {
   RemapFpKey(event);
 
   auto* key = vg_cast<Core::KeyEvent>(event);
+  // A software update blocks the power key until it is safe to switch off.
+  if (key && key->keyCode == Key::Power && Wrapper->IsPowerKeyBlocked()) return this;
   // Last goes back while a screen is open, and stays itself otherwise.
   if (key && key->keyCode == Key::Last &&
       (HasUIOnScreen() || WidgetManager->FindForm(WinIDs::WIN_ID_RecordPlaybackFullscreenDialog))) {

@@ -6,7 +6,7 @@
 // it need not link the MainApp library, which links them.
 #pragma once
 
-#include "WidgetManager/WidgetManager.h"
+#include "SkinBin/WidgetManager.h"
 #include "vgobject.h"
 
 namespace MainApp {
@@ -16,11 +16,9 @@ inline void WidgetManager__Init(XObject*) {}
 
 inline constexpr VgAutoObject WidgetManager = {&WidgetManager__Init, VgNoVariants};
 
-// The television model extends the manager with a status update after each
-// change; until that subclass exists the plain manager stands here.
+// This set's manager, which reports each change of whether a screen is open.
 inline ::WidgetManager::WidgetManager* GetWidgetManager() {
-  return static_cast<::WidgetManager::WidgetManager*>(
-      VgGetAutoObject(&WidgetManager, &::WidgetManager::WidgetManager::Class));
+  return static_cast<::WidgetManager::WidgetManager*>(VgGetAutoObject(&WidgetManager, &::SkinBin::WidgetManager::Class));
 }
 
 }  // namespace MainApp

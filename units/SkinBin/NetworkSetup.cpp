@@ -1,5 +1,6 @@
 #include "SkinBin/NetworkSetup.h"
 
+#include <cctype>
 #include <cstring>
 
 #include "vgdebug.h"
@@ -35,6 +36,31 @@ int32_t NetworkSetup::LAN_GetActivatedDev() {
   std::memcpy(config->DNS1, state.dns1, 4);
   std::memcpy(config->DNS2, state.dns2, 4);
   return config;
+}
+
+VgString NetworkSetup::LAN_GetMacAddr(int32_t device) {
+  char text[XPM_MAC_TEXT_SIZE] = {};
+  if (int32_t code = XPM_LAN_GetMacAddr(device == kWireless, text); code != 0) {
+    VgPrint("NetworkSetup: XPM_LAN_GetMacAddr = 0x%08X Failed\n", unsigned(code));
+    return VgNewStringAnsi("00:00:00:00:00:00");
+  }
+  text[XPM_MAC_TEXT_SIZE - 1] = 0;
+  for (char& c : text) c = char(std::toupper(static_cast<unsigned char>(c)));
+  return VgNewStringAnsi(text);
+}
+
+// The test has steps 0-15; a step it does not have asks for all of them
+// rather than reaching the middleware as a step it cannot run.
+void NetworkSetup::LAN_TestConnection(int32_t step) {
+  constexpr int32_t kLastStep = 15;
+  if (step < 0 || step > kLastStep) step = kLastStep;
+  if (int32_t code = XPM_LAN_TestConnection(step); code != 0)
+    VgPrint("NetworkSetup: XPM_LAN_TestConnection(%d) = 0x%08X Failed\n", step, unsigned(code));
+}
+
+void NetworkSetup::LAN_QuitTestConnection() {
+  if (int32_t code = XPM_LAN_QuitTestConnection(); code != 0)
+    VgPrint("NetworkSetup: XPM_LAN_QuitTestConnection = 0x%08X Failed\n", unsigned(code));
 }
 
 }  // namespace SkinBin

@@ -28,6 +28,13 @@ class NetworkSetup : public XObject {
   virtual int32_t LAN_GetActivatedDev();
   // A new record of the interface's addresses; empty when they cannot be read.
   virtual ::Structures::IF_Configuration* LAN_GetIfState(int32_t device);
+  // The interface's MAC address in upper case; a text of zeros when the
+  // middleware cannot tell it.
+  VgString LAN_GetMacAddr(int32_t device);
+  // Tests the connection up to a step of 0-15 (any other step: every step);
+  // the results arrive as Events::NetworkTestResultsEvent. Quit stops it.
+  void LAN_TestConnection(int32_t step);
+  void LAN_QuitTestConnection();
 
   // The wireless network (NetworkSetupWireless.cpp). A scan for every
   // network (null name) or one empties the table; its end is announced by
@@ -43,7 +50,10 @@ class NetworkSetup : public XObject {
   // A new record of the current link; its state is filled even when the
   // middleware cannot tell the rest.
   ::Structures::WLAN_Info* WLAN_GetStatus();
-  // Joins by PIN (method 1) or by push button; 1 when the middleware took it.
+  // Joins by push button while the request's push-button word (Value) is
+  // set, else by PIN, passing its first byte on as the middleware's flag of
+  // a PIN the set generated; 1 when the middleware took it. The outcome arrives as
+  // Events::WlanConnectCompleteEvent.
   int32_t WPS_Join(::Structures::WPS_Connection* request);
   // A new PIN for the router; the preset PIN when the middleware has none.
   int32_t WPS_GeneratePin();

@@ -25,7 +25,6 @@ constexpr int32_t kMaxPin = 8;
 constexpr int32_t kPresetPin = 12345670;
 // A security method for an open network.
 constexpr uint8_t kNoSecurity = 255;
-constexpr int32_t kWpsByPin = 1;
 constexpr uint8_t kNoDevice = 255;
 
 // The byte positions of a record's status.
@@ -134,12 +133,12 @@ int32_t NetworkSetup::WPS_Join(::Structures::WPS_Connection* request) {
     return 0;
   }
   int32_t status = 0;
-  if (request->Method == kWpsByPin) {
+  if (request->Value != 0) {
+    status = XPM_WPS_PushButton();
+  } else {
     const std::string ssid = Cut(request->Text, kMaxSSID);
     const std::string pin = Cut(request->PIN, kMaxPin);
-    status = XPM_WPS_PinJoin(ssid.c_str(), pin.c_str());
-  } else {
-    status = XPM_WPS_PushButton();
+    status = XPM_WPS_PinJoin(ssid.c_str(), pin.c_str(), request->Method);
   }
   if (status != 0) {
     VgPrint("NetworkSetup: the WPS join was refused (0x%08X)\n", unsigned(status));

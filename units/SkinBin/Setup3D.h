@@ -28,6 +28,8 @@ class Setup3D : public XObject {
   static constexpr int32_t kState2D = 2;
   static constexpr int32_t kState2DTo3D = 3;
   static constexpr int32_t kState3DAs2D = 4;
+  // Written by the 3D start sequence while it runs; no display state.
+  static constexpr int32_t kStateStarting = 5;
 
   explicit Setup3D(XObject* link = nullptr) : XObject(link) {}
 

@@ -260,13 +260,24 @@ class Wrapper : public ::Wrapper::Wrapper {
   ::Structures::IF_Configuration* OnGetIFConfiguration() const { return ifConfiguration_; }
   void OnSetIFConfiguration(::Structures::IF_Configuration* value) { ifConfiguration_ = value; }
   // Automatic addressing (1) of the interface record, or the cached choice.
+  // Each setter keeps the value, writes it into the record and gives the
+  // interface in use the record's addresses at once; without a record, the
+  // kept values.
   int32_t OnGetAutoSetup();
   void OnSetAutoSetup(int32_t on);
   uint32_t OnGetIPAddress();
+  void OnSetIPAddress(uint32_t value);
   uint32_t OnGetSubnetMask();
+  void OnSetSubnetMask(uint32_t value);
   uint32_t OnGetDefaultGateway();
+  void OnSetDefaultGateway(uint32_t value);
   uint32_t OnGetDNS1();
+  void OnSetDNS1(uint32_t value);
   uint32_t OnGetDNS2();
+  void OnSetDNS2(uint32_t value);
+  // The interface in use: 1 the wireless one when NetworkType says so, else
+  // 0 the wired one.
+  int32_t GetCurrentLanDevId();
   int32_t OnGetOnTimerVolume();
   void OnSetOnTimerVolume(int32_t volume);
 
@@ -296,7 +307,24 @@ class Wrapper : public ::Wrapper::Wrapper {
   ::Structures::ActiveAppStatus* GetActiveNetAppStatus();
   bool IsYahoo();
   bool IsVuduDock();
+  // A Flash application is in front; the demo movie is.
+  bool IsFlashlite();
+  bool IsDemoFlash();
   ::Structures::ActiveAppStatus* GetNetAppStatusById(int32_t id);
+  // Starting and ending them goes through the state manager, which answers
+  // with the applications' new status (WrapperNetApps.cpp). The widget
+  // application opens plain (mode 0) or on its television menu (1); the
+  // Flash services are numbered as the applications page lists them.
+  void LaunchYahooApp(int32_t mode);
+  void TerminateYahooApp();
+  void LaunchFlashApp(int32_t index);
+  void LaunchVuduDock(bool on);
+  // Asks the application in front to hand the tuner and picture back.
+  void RequestTVResources();
+  // The device ids of the streaming service and the content protection;
+  // null when the middleware cannot tell them.
+  VgString GetNetflixESN();
+  VgString GetWidevineDeviceId();
 
   // The recording timers (GetTimer and SetTimer are the base's).
   void CopyTimerData(::Structures::TimerData* target, ::Structures::TimerData* source);
@@ -451,6 +479,16 @@ class Wrapper : public ::Wrapper::Wrapper {
   // Also forgets the model's own settings-store keys and stops its timers.
   void ResetAll() override;
 
+  // The software update: whether it comes from USB media (the update service
+  // leaves a text under "USBUpdate"), the restart after it (a standby request
+  // with reason 7 through the root), and the power key, which the updating
+  // screens block (0) and release (1); while it is blocked POWER does
+  // nothing.
+  bool IsUSBUpdate();
+  void UpdateReboot();
+  void PowerKeyControl(int32_t flag);
+  bool IsPowerKeyBlocked() const { return powerKeyBlocked_; }
+
   // The menu language: 0 English, 1 Spanish, 2 French (the order of the menu
   // language option). Setting it applies it everywhere.
   int32_t GetMenuLanguage();
@@ -475,6 +513,9 @@ class Wrapper : public ::Wrapper::Wrapper {
   bool RememberedApp2Bit = false;
   bool TV101State = false;
   ::Structures::AllActiveAppStatus AppStatus{this};
+
+  // The format chooser's last choice: 0 side by side, 1 top and bottom.
+  int32_t ThreeDFormatChoice = 0;
 
   ::SkinBin::DynamicRatingData DynamicRatingData{this};
   ::SkinBin::HdmiCecData HdmiCecData{this};
@@ -521,6 +562,8 @@ class Wrapper : public ::Wrapper::Wrapper {
 
   void Stop3DLockTimerSlot(XObject* sender);
   uint32_t PackedAddress(const uint8_t (&bytes)[4], uint32_t& cache);
+  void SetAddress(uint32_t& cache, uint8_t (::Structures::IF_Configuration::*field)[4], uint32_t value);
+  void ApplyAddresses();
 
   int32_t tvAgingMode_ = 0;
   int32_t threeDLeftRightImage_ = 0;
@@ -562,6 +605,7 @@ class Wrapper : public ::Wrapper::Wrapper {
   VgPtr<::Core::Group> root_;
   int32_t quickSpeakerPreference_ = 0;
   bool appCriticalSection_ = false;
+  bool powerKeyBlocked_ = false;
   bool autoDemoArmed_ = false;
   ::Core::Timer countdowns_[kCountdowns] = {::Core::Timer{this}, ::Core::Timer{this}, ::Core::Timer{this},
                                             ::Core::Timer{this}, ::Core::Timer{this}};

@@ -1,7 +1,9 @@
 // The television model's side of the application: its minute timers (sleep,
 // game, 3D lock, automatic power-down, on-timer shutdown), the retail demo,
 // the application critical section, the picture freeze's time limit, the
-// menu language, the state manager's register table and setup status.
+// software update's hooks, the menu language, the state manager's register
+// table and setup status.
+#include <algorithm>
 #include <cstdio>
 #include <iterator>
 #include <string>
@@ -22,6 +24,7 @@ namespace {
 // Standby reasons of the requests the timers make.
 constexpr int32_t kStandbyTimer = 2;
 constexpr int32_t kStandbySleepTimer = 5;
+constexpr int32_t kStandbyUpdateReboot = 7;
 
 // Game and 3D timer entries 1-4 give 30 to 120 minutes.
 constexpr int32_t kMinutesPerTimerEntry = 30;
@@ -46,9 +49,13 @@ constexpr MenuLanguage kMenuLanguages[] = {{0, "eng"}, {2, "spa"}, {1, "fre"}};
 constexpr const char* kLanguageRegister = "LANGUAGE_2";
 
 // The demo movies on the card are named by series and language; every movie
-// plays full screen with the same arguments.
+// plays full screen with the same arguments, which give it the name the
+// application status then shows.
 constexpr const char* kDemoLanguages[] = {"en", "fr", "es"};  // by country: US, Canada, Mexico
 constexpr const char* kDemoArguments = " --bgalpha 0 --contentdims 960,540 --name demo --compliance 1";
+constexpr const char* kDemoName = "demo";
+// Flash applications run under these two ids.
+constexpr int32_t kFlashApps[] = {3, 4};
 
 std::string Ansi(VgString text) {
   char buffer[256] = {};
@@ -212,6 +219,15 @@ void Wrapper::OnSetStartDemo(bool on) {
   StartAutoDemoTimer();
 }
 
+bool Wrapper::IsFlashlite() {
+  const ::Structures::ActiveAppStatus* app = GetActiveNetAppStatus();
+  return app && std::find(std::begin(kFlashApps), std::end(kFlashApps), app->AppId) != std::end(kFlashApps);
+}
+
+bool Wrapper::IsDemoFlash() {
+  return IsFlashlite() && VgCompString(GetActiveNetAppStatus()->Name, VgNewStringAnsi(kDemoName)) == 0;
+}
+
 void Wrapper::LaunchDemoMovie() {
   const int32_t country = OnGetCountry();
   const char* language = country >= 0 && country < int32_t(std::size(kDemoLanguages)) ? kDemoLanguages[country] : "en";
@@ -261,6 +277,17 @@ void Wrapper::ForceApplyLumetra() {
   }
   LumetraForceApply();
 }
+
+// ---------------------------------------------------------- software update
+
+bool Wrapper::IsUSBUpdate() {
+  ::PersistentData::PersistentData* store = Store();
+  return store && VgGetStringLength(store->GetString(VgNewStringAnsi("USBUpdate"))) > 0;
+}
+
+void Wrapper::UpdateReboot() { RequestStandby(kStandbyUpdateReboot); }
+
+void Wrapper::PowerKeyControl(int32_t flag) { powerKeyBlocked_ = flag == 0; }
 
 // ------------------------------------------------------------ menu language
 

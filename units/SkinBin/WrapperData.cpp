@@ -114,6 +114,11 @@ constexpr int32_t kOtherSeries = 1;
 
 VgString Ansi(const std::string& text) { return VgNewStringAnsi(text.c_str()); }
 
+// An address value, first octet most significant, into the record's bytes.
+void Unpack(uint32_t value, uint8_t (&bytes)[4]) {
+  for (int i = 0; i < 4; ++i) bytes[i] = uint8_t(value >> (24 - 8 * i));
+}
+
 }  // namespace
 
 // ------------------------------------------------------------------ properties
@@ -165,6 +170,7 @@ int32_t Wrapper::OnGetAutoSetup() {
 void Wrapper::OnSetAutoSetup(int32_t on) {
   autoSetup_ = on != 0;
   if (ifConfiguration_) ifConfiguration_->DHCP = autoSetup_ ? 1 : 0;
+  ApplyAddresses();
 }
 
 uint32_t Wrapper::PackedAddress(const uint8_t (&bytes)[4], uint32_t& cache) {
@@ -183,6 +189,52 @@ uint32_t Wrapper::OnGetDefaultGateway() {
 }
 uint32_t Wrapper::OnGetDNS1() { return ifConfiguration_ ? PackedAddress(ifConfiguration_->DNS1, dns1_) : dns1_; }
 uint32_t Wrapper::OnGetDNS2() { return ifConfiguration_ ? PackedAddress(ifConfiguration_->DNS2, dns2_) : dns2_; }
+
+void Wrapper::SetAddress(uint32_t& cache, uint8_t (::Structures::IF_Configuration::*field)[4], uint32_t value) {
+  cache = value;
+  if (ifConfiguration_) Unpack(value, (*ifConfiguration_).*field);
+  ApplyAddresses();
+}
+
+void Wrapper::OnSetIPAddress(uint32_t value) { SetAddress(ipAddress_, &::Structures::IF_Configuration::Address, value); }
+void Wrapper::OnSetSubnetMask(uint32_t value) { SetAddress(subnetMask_, &::Structures::IF_Configuration::Mask, value); }
+void Wrapper::OnSetDefaultGateway(uint32_t value) {
+  SetAddress(defaultGateway_, &::Structures::IF_Configuration::Gateway, value);
+}
+void Wrapper::OnSetDNS1(uint32_t value) { SetAddress(dns1_, &::Structures::IF_Configuration::DNS1, value); }
+void Wrapper::OnSetDNS2(uint32_t value) { SetAddress(dns2_, &::Structures::IF_Configuration::DNS2, value); }
+
+// The screens attach the interface's record before they show its addresses;
+// a setter called without one applies the values kept from the last record
+// and the setters since, rather than writing through a record that is not
+// there.
+void Wrapper::ApplyAddresses() {
+  // The record's values are kept first, so that a later setter without it
+  // applies them too.
+  if (ifConfiguration_) {
+    OnGetAutoSetup();
+    OnGetIPAddress();
+    OnGetSubnetMask();
+    OnGetDefaultGateway();
+    OnGetDNS1();
+    OnGetDNS2();
+  }
+  XPM_IFState state{};
+  state.dhcp = autoSetup_ ? 1 : 0;
+  Unpack(ipAddress_, state.address);
+  Unpack(subnetMask_, state.mask);
+  Unpack(defaultGateway_, state.gateway);
+  Unpack(dns1_, state.dns1);
+  Unpack(dns2_, state.dns2);
+  const int32_t device = GetCurrentLanDevId();
+  if (int32_t status = XPM_LAN_SetIFConfig(device, &state); status != 0)
+    VgPrint("Wrapper: XPM_LAN_SetIFConfig(%d) = 0x%08X Failed\n", device, unsigned(status));
+}
+
+int32_t Wrapper::GetCurrentLanDevId() {
+  return OnGetNetworkType() == ::SkinBin::NetworkSetup::kWireless ? ::SkinBin::NetworkSetup::kWireless
+                                                                  : ::SkinBin::NetworkSetup::kWired;
+}
 
 // The on-timer is timer 0.
 int32_t Wrapper::OnGetOnTimerVolume() {
