@@ -20,6 +20,7 @@
 #include "process.h"
 #include "psl.h"
 #include "tvsm.h"
+#include "update.h"
 #include "vgpayload.h"
 #include "vgstring.h"
 #include "xpm.h"
@@ -275,6 +276,29 @@ int32_t post_xpm_event(XpmEventRecord* record) {
   return target->PostEvent(target, DFB_EVENT(&event)) == DFB_OK ? 0 : 1;
 }
 
+// Runs on the update service's thread.
+void updateResultCallback(void*, int32_t result, int32_t value, const char* text) {
+  auto* record = static_cast<UpdateResultRecord*>(BKNI_Malloc(sizeof(UpdateResultRecord)));
+  if (!record) {
+    std::printf("updateResultCallback: Out of memory, result %d lost\n", result);
+    return;
+  }
+  std::memset(record, 0, sizeof *record);
+  record->result = result;
+  record->value = value;
+  if (text) std::snprintf(record->text, sizeof record->text, "%s", text);
+  IDirectFBEventBuffer* target = buffer.load();
+  DFBUserEvent event;
+  std::memset(&event, 0, sizeof event);
+  event.clazz = DFEC_USER;
+  event.type = UpdateResultEventType;
+  event.data = record;
+  if (!target || target->PostEvent(target, DFB_EVENT(&event)) != DFB_OK) {
+    std::printf("updateResultCallback: result %d could not be posted\n", result);
+    BKNI_Free(record);
+  }
+}
+
 void xpmEventCallback(uint32_t cookie, uint32_t event, const void* payload, uint32_t size) {
   if (gTVProcessKeysandEvents.load() == 0 || event == XpmEvent::Ignored) return;
   const VgPayloadReader reader(payload, size);
@@ -365,6 +389,10 @@ int32_t handleEvent(int32_t timeout) {
     auto* record = static_cast<XpmEventRecord*>(event.user.data);
     vg_xpmEventCallback(record->cookie, record->event, record->size, record->payload);
     FreeRecord(record);
+  } else if (event.clazz == DFEC_USER && event.user.type == UpdateResultEventType && event.user.data) {
+    auto* record = static_cast<UpdateResultRecord*>(event.user.data);
+    vg_ubnResultCallback(record->result, record->value, record->text);
+    BKNI_Free(record);
   }
   return HandleEventDone;
 }
@@ -374,6 +402,7 @@ int32_t handleEvent(int32_t timeout) {
 void StopPeriod(AppPeriod* period) {
   if (!period || period->stopped.exchange(1)) return;
   XPM_UnsubscribeEventClient(xpmEventCallback, nullptr);
+  UBN_SetResultCallback(nullptr, nullptr);
   XPM_Term();
   g_suspendCCRendering = 0;
   period->commandRunning = 0;

@@ -21,6 +21,15 @@ struct XpmEventRecord {
   void* payload;
 };
 
+// A result of the update service on its way to the GUI thread, in a user
+// event of its own kind; the GUI thread frees it (BKNI_Free).
+struct UpdateResultRecord {
+  int32_t result;
+  int32_t value;
+  char text[256];
+};
+inline constexpr unsigned int UpdateResultEventType = 1;
+
 struct CommandRecord {
   uint32_t command;
   uint32_t size;
@@ -37,6 +46,7 @@ inline constexpr int32_t HandleEventDone = 6;
 extern "C" {
 int32_t post_xpm_event(XpmEventRecord* record);
 void xpmEventCallback(uint32_t cookie, uint32_t event, const void* payload, uint32_t size);
+void updateResultCallback(void* context, int32_t result, int32_t value, const char* text);
 void tvCommandCallback(void* context, uint32_t command, const void* payload, uint32_t size);
 // argument: the AppPeriod whose commands it carries out.
 void command_task(void* argument);

@@ -24,6 +24,7 @@
 #include "tvsm.h"
 #include "vgslot.h"
 #include "vgtimer.h"
+#include "update.h"
 #include "xpm.h"
 
 GuiAppSurf App_Surf{};
@@ -252,6 +253,7 @@ void GuiLoopStart(AppPeriod* period) {
   // stands; the GUI thread handles them with the table's host already set.
   InstallEventTableHost();
   XPM_SubscribeEventClient(xpmEventCallback, nullptr);
+  UBN_SetResultCallback(updateResultCallback, nullptr);
   XPM_Init();
   GenInitGlyphCache(20000);
   char* directory = static_cast<char*>(std::malloc(192));

@@ -365,6 +365,10 @@ void simtv_tv_set_lan_speed(int32_t kbps);
  * changes were asked for, after 0.1 s with the state manager's change
  * command. simtv_tv_reset forgets every answer still to come. */
 
+/* The update service (update.h): reports a result to its listener ms from
+ * now on the set's clock. */
+void simtv_update_result(uint32_t ms, int32_t result, int32_t value, const char* text);
+
 /* The state manager's register table (tvsm.h): an entry's text, and whether
  * the program asked to hear of its changes. */
 void simtv_tv_set_register(const char* name, const char* text);

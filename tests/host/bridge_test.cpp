@@ -122,6 +122,18 @@ TEST_F(Bridge, UnknownEventsAndForeignCookiesAreNotDispatched) {
   EXPECT_EQ(TheRoot()->received, (std::vector<std::string>{"source 3 status 16"}));
 }
 
+// The update service's results come on a path of their own: no event number
+// carries them.
+TEST_F(Bridge, AScriptedUpdateResultReachesTheRootAtItsTime) {
+  simtv_update_result(5000, 5000, 3, "no upgrade");
+  simtv_advance(4999);
+  HandleAll();
+  EXPECT_TRUE(TheRoot()->received.empty());
+  simtv_advance(1);
+  HandleAll();
+  EXPECT_EQ(TheRoot()->received, (std::vector<std::string>{"update 5000 3 no upgrade"}));
+}
+
 TEST_F(Bridge, PowerOffSilencesTheRootAfterTheStandbyEvent) {
   const std::vector<uint8_t> standby = Words({1}), source = Words({0, 3}), wakeup = Words({2});
   xpmEventCallback(0, 4, standby.data(), uint32_t(standby.size()));

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "update.h"
 #include "vgclock.h"
 
 VG_DEFINE_CLASS(HostTest, Root, XObject)
@@ -50,6 +51,9 @@ std::string Describe(XObject* event) {
   if (auto* wakeup = vg_cast<Events::XPM_EVENT_WAKEUP>(event)) return "wake-up " + to_string(wakeup->Reason);
   if (auto* standby = vg_cast<Events::XPM_EVENT_STANDBY>(event)) return "standby " + to_string(standby->Reason);
   if (auto* state = vg_cast<Events::XPM_EVENT_TV101_STATE>(event)) return "tv101 " + to_string(state->State);
+  if (auto* update = vg_cast<Events::XPM_EVENT_UBN_RESULT>(event))
+    return "update " + to_string(update->Result) + " " + to_string(update->Value) + " " +
+           VgStringToUtf8(update->Text);
   if (event) return VgClassOf(event)->name;
   return "other";
 }
@@ -116,6 +120,7 @@ void LoopTest::TearDown() {
   period_.vgRunning = 0;
   GuiLoopEnd();
   XPM_UnsubscribeEventClient(xpmEventCallback, nullptr);
+  UBN_SetResultCallback(nullptr, nullptr);
 }
 
 void LoopTest::PostKey(int32_t keyCode, DFBWindowEventType type, timeval stamp) {

@@ -592,3 +592,14 @@ void vg_xpmEventCallback(uint32_t cookie, uint32_t event, uint32_t size, const v
   if (row->after) row->after(p, created);
   VgUnlockObject(created);
 }
+
+void vg_ubnResultCallback(int32_t result, int32_t value, const char* text) {
+  VgPrint("vg_ubnResultCallback: result %d, value %d\n", result, value);
+  auto* event = VgNew<Events::XPM_EVENT_UBN_RESULT>();
+  event->Result = result;
+  event->Value = value;
+  event->Text = VgNewStringAnsi(text ? text : "");
+  VgLockObject(event);
+  Dispatch(event);
+  VgUnlockObject(event);
+}

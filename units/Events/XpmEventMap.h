@@ -74,6 +74,9 @@ extern "C" {
 // Handles one middleware event record in the GUI thread. The caller keeps and
 // frees the payload.
 void vg_xpmEventCallback(uint32_t cookie, uint32_t event, uint32_t size, const void* payload);
+// Handles one result of the update service in the GUI thread: it reaches the
+// root as an Events::XPM_EVENT_UBN_RESULT.
+void vg_ubnResultCallback(int32_t result, int32_t value, const char* text);
 // Sends a notification code to the external application player; 1 on success.
 int32_t SendAppPlayerNotifyMsg(int32_t code);
 }
