@@ -34,30 +34,10 @@ namespace {
 // Set by the first enable that succeeds; nothing resets it.
 std::atomic<int32_t> g_streamingEnabled{0};
 
-// The fixed part of a channel scan payload; two words per channel follow it.
-constexpr uint32_t kScanFixedBytes = 36;
-constexpr uint32_t kScanCountWord = 7;
-
 void FreeRecord(XpmEventRecord* record) {
   if (!record) return;
   BKNI_Free(record->payload);
   BKNI_Free(record);
-}
-
-// A channel scan event must carry every channel its count announces; the GUI
-// reads the list from the bytes after the fixed part. A report that lists no
-// channels (a count of 0, or none at all) passes whatever its size: the event
-// table makes it the report of a channel without lock.
-bool ScanPayloadIsWhole(uint32_t event, const VgPayloadReader& payload) {
-  if (event != XpmEvent::FullScanProgress && event != XpmEvent::SingleScanCompleted) return true;
-  const uint32_t count = payload.Has(kScanCountWord * 4, 4) ? payload.Word(kScanCountWord) : 0;
-  if (count == 0) return true;
-  if (!payload.Has(kScanFixedBytes, uint32_t(std::min<uint64_t>(uint64_t(count) * 8, UINT32_MAX)))) {
-    std::printf("xpmEventCallback: event %u announces %u channels in %u payload bytes, dropped\n", event, count,
-                payload.Size());
-    return false;
-  }
-  return true;
 }
 
 void ReportWords(int32_t code, uint32_t first, uint32_t second) {
@@ -317,10 +297,6 @@ void xpmEventCallback(uint32_t cookie, uint32_t event, const void* payload, uint
     return;
   }
   *record = XpmEventRecord{cookie, XpmRenumberedEvent(event), 0, nullptr};
-  if (!ScanPayloadIsWhole(record->event, reader)) {
-    FreeRecord(record);
-    return;
-  }
   if (payload && size) {
     record->payload = BKNI_Malloc(size);
     if (!record->payload) {

@@ -158,12 +158,15 @@ constexpr uint32_t kScanFixedPart = 36;
 constexpr uint32_t kScanCountWord = 7;
 constexpr int32_t kScanChannelLimit = 99;
 
+// The one check of a scan report: it must carry every channel its count
+// announces. A report that lists no channels is one of no lock, whatever
+// its size.
 Core::Event* ScanProgress(const Payload& p) {
   const uint32_t count = p.Word(kScanCountWord);
   const uint32_t taken = count < uint32_t{kScanChannelLimit} ? count : uint32_t{kScanChannelLimit};
-  const uint64_t needed = count ? kScanFixedPart + uint64_t{taken} * 8 : 0;
-  if (needed > p.Size()) {
-    VgPrint("vg_xpmEventCallback: scan report of %u bytes lists %u channels; dropped\n", p.Size(), count);
+  if (count && kScanFixedPart + uint64_t{count} * 8 > p.Size()) {
+    VgPrint("vg_xpmEventCallback: a scan report announces %u channels in %u payload bytes, dropped\n", count,
+            p.Size());
     return nullptr;
   }
   VgPrint("Channel[%2lu:] ", static_cast<unsigned long>(p.Word(0)));
