@@ -406,18 +406,7 @@ void InstallEventTableHost() {
   host.g_IsPowerOn = &g_IsPowerOn;
   host.DispatchEvent = [](Core::Event* event) { DispatchEvent(event); };
   host.SetCtvEvent = [] { BKNI_SetEvent(g_ctv_event_id); };
-  host.OAM_GetCustomizedProperty = &OAM_GetCustomizedProperty;
-  host.OAM_SetCustomizedProperty = &OAM_SetCustomizedProperty;
-  host.TimerWakeupRecord = &TimerWakeupRecord;
-  host.DB_Get_PowerDown_Status = &DB_Get_PowerDown_Status;
-  host.DB_Update_PowerDown_Status = &DB_Update_PowerDown_Status;
-  host.XPM_PowerOnUpdateScheduledDataDB = &XPM_PowerOnUpdateScheduledDataDB;
-  host.XPM_EnableUSBPopupMsg = &XPM_EnableUSBPopupMsg;
   host.PslNetworkStatusChanged = [](uint16_t status) { PslNetworkStatusChanged(globalPsl, status); };
-  host.ntfy_get_mqid = &ntfy_get_mqid;
-  host.ntfy_convert_strings_to_sysv_msg = &ntfy_convert_strings_to_sysv_msg;
-  host.ntfy_send_sysv_msg = &ntfy_send_sysv_msg;
-  host.ntfy_free_sysv_msg = &ntfy_free_sysv_msg;
   // The factory command processor comes with the factory screens. Until then
   // the table logs each factory command it is handed and shows nothing for it.
   host.FactoryCommandProcess = nullptr;

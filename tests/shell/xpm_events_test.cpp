@@ -8,6 +8,9 @@
 
 #include "Events/Events.h"
 #include "Events/XpmEventMap.h"
+#include "db.h"
+#include "oam.h"
+#include "simtv.h"
 
 namespace {
 
@@ -20,12 +23,6 @@ struct FakeHost {
   std::vector<uint32_t> factoryCodes;
   FactoryCommandResult nextResult;
   std::vector<int> networkStatuses;
-  int32_t powerDownStatus = 0;
-  std::vector<int32_t> powerDownUpdates;
-  std::vector<int32_t> notifications;
-  int convertFails = 0, sendFails = 0, freed = 0;
-  int usbPopups = 0, scheduleUpdates = 0, wakeupRecords = 0;
-  int32_t property107 = 0;
 };
 FakeHost* g_fake = nullptr;
 
@@ -40,23 +37,7 @@ VgXpmEventHost MakeHost(FakeHost& f) {
     g_fake->powerAtDispatch.push_back(g_fake->powerOn.load());
   };
   h.SetCtvEvent = [] { ++g_fake->ctvWakes; };
-  h.OAM_GetCustomizedProperty = [](int32_t, int32_t* v) { return *v = 5, 0; };
-  h.OAM_SetCustomizedProperty = [](int32_t, int32_t v) { return g_fake->property107 = v, 0; };
-  h.TimerWakeupRecord = [] { ++g_fake->wakeupRecords; };
-  h.DB_Get_PowerDown_Status = [](int32_t* s) { return *s = g_fake->powerDownStatus, 0; };
-  h.DB_Update_PowerDown_Status = [](int32_t s) { return g_fake->powerDownUpdates.push_back(s), 0; };
-  h.XPM_PowerOnUpdateScheduledDataDB = [] { ++g_fake->scheduleUpdates; };
-  h.XPM_EnableUSBPopupMsg = [] { ++g_fake->usbPopups; };
   h.PslNetworkStatusChanged = [](uint16_t s) { g_fake->networkStatuses.push_back(s); };
-  h.ntfy_get_mqid = [] { return 77; };
-  h.ntfy_convert_strings_to_sysv_msg = [](int32_t code, const char*, const char*, void** m) {
-    if (g_fake->convertFails) return -1;
-    g_fake->notifications.push_back(code);
-    *m = &g_fake->notifications;
-    return 0;
-  };
-  h.ntfy_send_sysv_msg = [](int32_t queue, void*) { return g_fake->sendFails || queue != 77 ? -1 : 0; };
-  h.ntfy_free_sysv_msg = [](void*) { ++g_fake->freed; };
   h.FactoryCommandProcess = [](const uint32_t* command, FactoryCommandResult* result) {
     g_fake->factoryCodes.push_back(command[0]);
     *result = g_fake->nextResult;
@@ -230,23 +211,42 @@ TEST_F(XpmEvents, FlushMarkerEndsTheDropAfterAStreamingDisable) {
   EXPECT_EQ(fake.dispatched.size(), 2u);
 }
 
+// The set's calls since the last clear, each "NAME ARG ...".
+std::vector<std::string> Calls() {
+  std::vector<std::string> calls;
+  char text[256];
+  for (int i = 0; i < simtv_call_count(); ++i)
+    if (simtv_call_text(i, text, sizeof text) == 0) calls.emplace_back(text);
+  return calls;
+}
+int CallsNamed(const std::string& name) {
+  int count = 0;
+  for (const std::string& call : Calls())
+    if (call == name || call.rfind(name + " ", 0) == 0) ++count;
+  return count;
+}
+
 TEST_F(XpmEvents, WakeUpAndStandbyMoveThePowerFlagAroundTheirDispatch) {
   fake.powerOn = 0;
-  fake.powerDownStatus = 3;
+  DB_Update_PowerDown_Status(3);
+  OAM_SetCustomizedProperty(107, 5);
+  simtv_clear_calls();
   Send(3, Payload{}.Words({1}));
   ASSERT_EQ(fake.powerAtDispatch, std::vector<int32_t>{1});
   EXPECT_EQ(Last<Events::XPM_EVENT_WAKEUP>()->Reason, 1);
-  EXPECT_EQ(fake.property107, 5);
-  EXPECT_EQ(fake.wakeupRecords, 1);
-  EXPECT_EQ(fake.powerDownUpdates, std::vector<int32_t>{2});
-  EXPECT_EQ(fake.scheduleUpdates, 1);
-  EXPECT_EQ(fake.notifications, std::vector<int32_t>{7});
-  EXPECT_EQ(fake.freed, 1);
-  EXPECT_EQ(fake.usbPopups, 1);
+  EXPECT_EQ(CallsNamed("OAM_SetCustomizedProperty 107 5"), 1);
+  EXPECT_EQ(CallsNamed("TimerWakeupRecord"), 1);
+  int32_t powerDown = 0;
+  DB_Get_PowerDown_Status(&powerDown);
+  EXPECT_EQ(powerDown, 2);
+  EXPECT_EQ(CallsNamed("XPM_PowerOnUpdateScheduledDataDB"), 1);
+  EXPECT_EQ(CallsNamed("ntfy_convert_strings_to_sysv_msg 7"), 1);
+  EXPECT_EQ(CallsNamed("ntfy_free_sysv_msg"), 1);
+  EXPECT_EQ(CallsNamed("XPM_EnableUSBPopupMsg"), 1);
 
   Send(3, Payload{}.Words({2}));  // a timer wake-up only re-enables the USB pop-up
-  EXPECT_EQ(fake.wakeupRecords, 1);
-  EXPECT_EQ(fake.usbPopups, 2);
+  EXPECT_EQ(CallsNamed("TimerWakeupRecord"), 1);
+  EXPECT_EQ(CallsNamed("XPM_EnableUSBPopupMsg"), 2);
 
   Send(4, Payload{}.Words({5}));
   EXPECT_EQ(fake.powerAtDispatch.back(), 1);
@@ -255,13 +255,12 @@ TEST_F(XpmEvents, WakeUpAndStandbyMoveThePowerFlagAroundTheirDispatch) {
 }
 
 TEST_F(XpmEvents, NotificationFailuresAreReported) {
-  fake.convertFails = 1;
+  simtv_clear_calls();
+  simtv_fail("ntfy_convert_strings_to_sysv_msg", -1, 1);
   EXPECT_EQ(SendAppPlayerNotifyMsg(7), 0);
-  fake.convertFails = 0;
-  fake.sendFails = 1;
+  simtv_fail("ntfy_send_sysv_msg", -1, 1);
   EXPECT_EQ(SendAppPlayerNotifyMsg(7), 0);
-  EXPECT_EQ(fake.freed, 1);
-  fake.sendFails = 0;
+  EXPECT_EQ(CallsNamed("ntfy_free_sysv_msg"), 1);
   EXPECT_EQ(SendAppPlayerNotifyMsg(7), 1);
 }
 

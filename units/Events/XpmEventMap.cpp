@@ -7,6 +7,10 @@
 #include "vgpayload.h"
 #include "vgstring.h"
 #include "xpm_events.h"
+#include "db.h"
+#include "ntfy.h"
+#include "oam.h"
+#include "xpm.h"
 
 // -------------------------------------------------------------------- host
 
@@ -23,10 +27,6 @@ void Dispatch(Core::Event* event) {
   if (event && g_host.DispatchEvent) g_host.DispatchEvent(event);
 }
 
-void EnableUSBPopup() {
-  if (g_host.XPM_EnableUSBPopupMsg) g_host.XPM_EnableUSBPopupMsg();
-}
-
 }  // namespace
 
 VgXpmEventHost VgInstallXpmEventHost(const VgXpmEventHost& host) {
@@ -37,14 +37,12 @@ VgXpmEventHost VgInstallXpmEventHost(const VgXpmEventHost& host) {
 
 int32_t SendAppPlayerNotifyMsg(int32_t code) {
   void* message = nullptr;
-  if (!g_host.ntfy_convert_strings_to_sysv_msg ||
-      g_host.ntfy_convert_strings_to_sysv_msg(code, nullptr, nullptr, &message) != 0) {
+  if (ntfy_convert_strings_to_sysv_msg(code, nullptr, nullptr, &message) != 0) {
     VgPrint("Failed to convert the notification message in thread in: %s\n", "SendAppPlayerNotifyMsg");
     return 0;
   }
-  const int32_t queue = g_host.ntfy_get_mqid ? g_host.ntfy_get_mqid() : -1;
-  const bool sent = g_host.ntfy_send_sysv_msg && g_host.ntfy_send_sysv_msg(queue, message) == 0;
-  if (g_host.ntfy_free_sysv_msg) g_host.ntfy_free_sysv_msg(message);
+  const bool sent = ntfy_send_sysv_msg(ntfy_get_mqid(), message) == 0;
+  ntfy_free_sysv_msg(message);
   if (!sent) {
     VgPrint("Failed to send the notification message in thread in: %s\n", "SendAppPlayerNotifyMsg");
     return 0;
@@ -423,35 +421,45 @@ Core::Event* TmsCheck(const Payload& p) {
 
 // --------------------------------------------------------- after dispatch
 
+// The customised property that a power-on reads and writes back, the
+// power-down statuses of the database (the one written at power-on marks a
+// loss of power until the next orderly power-off), and the notification the
+// external application player gets.
+constexpr int32_t kPowerOnProperty = 107;
+constexpr int32_t kPowerDownNormal = 1;
+constexpr int32_t kPowerDownLost = 2;
+constexpr int32_t kPowerDownCrash = 3;
+constexpr int32_t kNotifyPowerOn = 7;
+
 void PowerOnBookkeeping() {
   int32_t value = 0;
-  if (g_host.OAM_GetCustomizedProperty) g_host.OAM_GetCustomizedProperty(107, &value);
-  if (g_host.OAM_SetCustomizedProperty) g_host.OAM_SetCustomizedProperty(107, value);
-  if (g_host.TimerWakeupRecord) g_host.TimerWakeupRecord();
+  OAM_GetCustomizedProperty(kPowerOnProperty, &value);
+  OAM_SetCustomizedProperty(kPowerOnProperty, value);
+  TimerWakeupRecord();
   int32_t status = 0;
-  if (g_host.DB_Get_PowerDown_Status && g_host.DB_Get_PowerDown_Status(&status) != 0) status = 0;
-  if (g_host.DB_Update_PowerDown_Status) g_host.DB_Update_PowerDown_Status(2);
+  if (DB_Get_PowerDown_Status(&status) != 0) status = 0;
+  DB_Update_PowerDown_Status(kPowerDownLost);
   switch (status) {
-    case 1:
+    case kPowerDownNormal:
       VgPrint("Normal Power Off, The time is valid\n");
-      if (g_host.XPM_PowerOnUpdateScheduledDataDB) g_host.XPM_PowerOnUpdateScheduledDataDB();
+      XPM_PowerOnUpdateScheduledDataDB();
       break;
-    case 2: VgPrint("Lost Power, we need wait time valid, thread\n"); break;
-    case 3:
+    case kPowerDownLost: VgPrint("Lost Power, we need wait time valid, thread\n"); break;
+    case kPowerDownCrash:
       VgPrint("System Crash Recovery\n");
-      if (g_host.XPM_PowerOnUpdateScheduledDataDB) g_host.XPM_PowerOnUpdateScheduledDataDB();
+      XPM_PowerOnUpdateScheduledDataDB();
       break;
     default: VgPrint("Unknow power status\n"); break;
   }
-  SendAppPlayerNotifyMsg(7);
-  EnableUSBPopup();
+  SendAppPlayerNotifyMsg(kNotifyPowerOn);
+  XPM_EnableUSBPopupMsg();
 }
 
 void AfterWakeup(const Payload& p, Core::Event*) {
   if (p.Int(0) == 1)
     PowerOnBookkeeping();
   else
-    EnableUSBPopup();
+    XPM_EnableUSBPopupMsg();
 }
 
 // A standby that the interface refused (a recording keeps the set on) leaves

@@ -2,9 +2,10 @@
 // turns each middleware event record that the host takes from the event buffer
 // into an event object of this unit and hands it to the root.
 //
-// The function reaches the host (its flags, its dispatch) and the platform only
-// through the calls of one VgXpmEventHost, which the host installs at start-up
-// and tests replace. A call left null is skipped.
+// The function reaches the host (its flags, its dispatch, the media library
+// handle and the factory command processor) through one VgXpmEventHost, which
+// the host installs at start-up and tests replace; a call left null is
+// skipped. The platform it calls directly.
 #pragma once
 
 #include <atomic>
@@ -39,21 +40,8 @@ struct VgXpmEventHost {
   // BKNI_SetEvent(g_ctv_event_id): releases the deferred start-up.
   void (*SetCtvEvent)() = nullptr;
 
-  int32_t (*OAM_GetCustomizedProperty)(int32_t id, int32_t* value) = nullptr;
-  int32_t (*OAM_SetCustomizedProperty)(int32_t id, int32_t value) = nullptr;
-  void (*TimerWakeupRecord)() = nullptr;
-  int32_t (*DB_Get_PowerDown_Status)(int32_t* status) = nullptr;
-  int32_t (*DB_Update_PowerDown_Status)(int32_t status) = nullptr;
-  void (*XPM_PowerOnUpdateScheduledDataDB)() = nullptr;
-  void (*XPM_EnableUSBPopupMsg)() = nullptr;
-  // PslNetworkStatusChanged(globalPsl, status).
+  // PslNetworkStatusChanged(globalPsl, status): the media library is the host's.
   void (*PslNetworkStatusChanged)(uint16_t status) = nullptr;
-  // The external application player's notification queue; 0 is success.
-  int32_t (*ntfy_get_mqid)() = nullptr;
-  int32_t (*ntfy_convert_strings_to_sysv_msg)(int32_t code, const char* first, const char* second,
-                                              void** message) = nullptr;
-  int32_t (*ntfy_send_sysv_msg)(int32_t queue, void* message) = nullptr;
-  void (*ntfy_free_sysv_msg)(void* message) = nullptr;
   // Runs the command record (kFactoryCommandRecordSize bytes) and fills the result.
   void (*FactoryCommandProcess)(const uint32_t* command, FactoryCommandResult* result) = nullptr;
 };
