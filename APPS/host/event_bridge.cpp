@@ -417,7 +417,7 @@ int32_t HandleWindowEvent(const DFBWindowEvent& event) {
   if (event.type != DWET_KEYDOWN && event.type != DWET_KEYUP) return HandleEventDone;
   const int32_t keyCode = event.key_code;
   if (xpm_relayhdmicecrcu(0, uint32_t(keyCode)) != 0 && OAM_CEC_GetKeyType(uint32_t(keyCode)) == 2) return 0;
-  if (keyCode == 253) return 0;
+  if (keyCode == IgnoredKeyCode) return 0;
   if (event.type == DWET_KEYUP) return 0;
 
   // A key that waited behind a long turn acts late or piles up with repeats:

@@ -16,6 +16,8 @@ struct KeyMapRow {
 };
 
 inline constexpr int32_t KeyMapLastKeyCode = 277;
+// A hardware code the key path drops before it looks at its age.
+inline constexpr int32_t IgnoredKeyCode = 253;
 
 namespace keymap_detail {
 inline constexpr KeyMapRow kRows[] = {

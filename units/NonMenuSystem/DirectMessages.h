@@ -38,61 +38,58 @@ enum class MessageClose : uint8_t {
   OpenNext,
 };
 
+inline constexpr int32_t kDefaultMessageTime = 4000;
+// The width of the short messages' narrower bar.
+inline constexpr int32_t kNarrowMessageWidth = 420;
+
+// A row names only what differs from an alert shown for the default time in
+// the standard bar.
 struct DirectMessage {
-  int32_t type;
-  const VgConstant* text;
-  MessageIcon icon;
-  int32_t milliseconds;
+  int32_t type = 0;
+  const VgConstant* text = nullptr;
+  MessageIcon icon = MessageIcon::Alert;
+  int32_t milliseconds = kDefaultMessageTime;
   // Width of the bar; 0 for the standard width.
-  int32_t width;
+  int32_t width = 0;
   // Top of the bar; -1 for the standard place.
-  int32_t top;
-  MessageClose onClose;
+  int32_t top = -1;
+  MessageClose onClose = MessageClose::Nothing;
   // The screen OpenNext opens.
-  const char* next;
+  const char* next = nullptr;
   // The message also leaves when its medium is taken out.
-  bool closesOnRemoval;
+  bool closesOnRemoval = false;
 };
 
-inline constexpr int32_t kDefaultMessageTime = 4000;
-
 inline constexpr DirectMessage kDirectMessages[] = {
-    {4, &Strings::SID_NOT_AVAILABLE_CAPS, MessageIcon::Alert, 2000, 420, -1, MessageClose::Nothing, nullptr, false},
-    {8, &Strings::SID_MSG_3D_VIDEO_DETECTED, MessageIcon::Info, 2000, 0, -1, MessageClose::OpenNext,
-     "ThreeD::Start3DWizard", false},
-    {9, &Strings::SID_MSG_3D_FORMAT_NOT_SUPPORTED, MessageIcon::Alert, 4000, 0, -1, MessageClose::Nothing, nullptr,
-     false},
-    {10, &Strings::SID_MSG_NO_SIGNAL_POWER_DOWN, MessageIcon::Alert, 4000, 0, -1, MessageClose::Nothing, nullptr,
-     false},
-    {15, &Strings::SID_NO_UPGRADE_AVAILABLE, MessageIcon::Info, 4000, 0, -1, MessageClose::Nothing, nullptr, false},
-    {16, &Strings::SID_SWU_MSG_WARNING, MessageIcon::Alert, 4000, 0, -1, MessageClose::Nothing, nullptr, false},
-    {17, &Strings::SID_MSG_UPGRADE_ERROR, MessageIcon::Alert, 4000, 0, -1, MessageClose::Nothing, nullptr, false},
-    {18, &Strings::SID_MSG_UPGRADE_COMPLETE_OFF, MessageIcon::Info, 8000, 0, -1, MessageClose::Reboot, nullptr,
-     false},
-    {19, &Strings::SID_MSG_UPGRADE_COMPLETE_REMOVE, MessageIcon::Info, 8000, 0, -1, MessageClose::Reboot, nullptr,
-     true},
-    {21, &Strings::SID_DEVICE_IS_REMOVED, MessageIcon::Alert, 4000, 420, -1, MessageClose::Nothing, nullptr, false},
-    {23, &Strings::SID_MSG_INPUT_LOCKED, MessageIcon::Alert, 4000, 420, -1, MessageClose::Nothing, nullptr, false},
-    {27, &Strings::SID_MSG_FACTORY_RESET, MessageIcon::Info, 4000, 0, -1, MessageClose::Nothing, nullptr, false},
-    {29, &Strings::SID_MSG_NETWORK_UNAVAILABLE, MessageIcon::Alert, 4000, 0, -1, MessageClose::Nothing, nullptr,
-     false},
-    {32, &Strings::SID_MSG_3D_NO_INTERNET_APP, MessageIcon::Alert, 4000, 0, -1, MessageClose::Nothing, nullptr,
-     false},
-    {33, &Strings::SID_MSG_APPLICATION_UNAVAILABLE, MessageIcon::Alert, 4000, 0, -1, MessageClose::Nothing, nullptr,
-     false},
-    {44, &Strings::SID_MSG_TIMER_LIMIT, MessageIcon::Alert, 4000, 0, -1, MessageClose::Nothing, nullptr, false},
-    {45, &Strings::SID_MSG_TIMER_DURATION_INVALID, MessageIcon::Alert, 4000, 0, -1, MessageClose::Nothing, nullptr,
-     false},
-    {46, &Strings::SID_MSG_TIMER_OVERLAP, MessageIcon::Alert, 4000, 0, -1, MessageClose::Nothing, nullptr, false},
-    {47, &Strings::SID_MSG_TIMER_NOT_RF, MessageIcon::Alert, 2000, 0, -1, MessageClose::Nothing, nullptr, false},
-    {48, &Strings::SID_MSG_TIMER_START_INVALID, MessageIcon::Alert, 5000, 0, -1, MessageClose::Nothing, nullptr,
-     false},
-    {49, &Strings::SID_MSG_TIMER_CHANNEL_INVALID, MessageIcon::Alert, 4000, 0, -1, MessageClose::Nothing, nullptr,
-     false},
-    {50, &Strings::SID_MSG_DELETE_IN_RECORDING, MessageIcon::Alert, 4000, 0, -1, MessageClose::Nothing, nullptr,
-     false},
-    {51, &Strings::SID_MSG_TIMER_IN_USE, MessageIcon::Alert, 4000, 0, -1, MessageClose::Nothing, nullptr, false},
-    {52, &Strings::SID_MSG_STANDBY_REFUSED, MessageIcon::Alert, 4000, 0, -1, MessageClose::Nothing, nullptr, false},
+    {.type = DirectMsgTypeNotAvailable, .text = &Strings::SID_NOT_AVAILABLE_CAPS, .milliseconds = 2000,
+     .width = kNarrowMessageWidth},
+    {.type = DirectMsgType3DDetected, .text = &Strings::SID_MSG_3D_VIDEO_DETECTED, .icon = MessageIcon::Info,
+     .milliseconds = 2000, .onClose = MessageClose::OpenNext, .next = "ThreeD::Start3DWizard"},
+    {.type = 9, .text = &Strings::SID_MSG_3D_FORMAT_NOT_SUPPORTED},
+    {.type = DirectMsgTypeNoSignalPowerDown, .text = &Strings::SID_MSG_NO_SIGNAL_POWER_DOWN},
+    {.type = 15, .text = &Strings::SID_NO_UPGRADE_AVAILABLE, .icon = MessageIcon::Info},
+    {.type = 16, .text = &Strings::SID_SWU_MSG_WARNING},
+    {.type = 17, .text = &Strings::SID_MSG_UPGRADE_ERROR},
+    {.type = 18, .text = &Strings::SID_MSG_UPGRADE_COMPLETE_OFF, .icon = MessageIcon::Info, .milliseconds = 8000,
+     .onClose = MessageClose::Reboot},
+    {.type = 19, .text = &Strings::SID_MSG_UPGRADE_COMPLETE_REMOVE, .icon = MessageIcon::Info, .milliseconds = 8000,
+     .onClose = MessageClose::Reboot, .closesOnRemoval = true},
+    {.type = DirectMsgTypeDeviceRemoved, .text = &Strings::SID_DEVICE_IS_REMOVED, .width = kNarrowMessageWidth},
+    {.type = 23, .text = &Strings::SID_MSG_INPUT_LOCKED, .width = kNarrowMessageWidth},
+    {.type = DirectMsgTypeFactoryReset, .text = &Strings::SID_MSG_FACTORY_RESET, .icon = MessageIcon::Info},
+    {.type = 29, .text = &Strings::SID_MSG_NETWORK_UNAVAILABLE},
+    {.type = 32, .text = &Strings::SID_MSG_3D_NO_INTERNET_APP},
+    {.type = 33, .text = &Strings::SID_MSG_APPLICATION_UNAVAILABLE},
+    {.type = DirectMsgTypeInvalidTimerId, .text = &Strings::SID_MSG_TIMER_LIMIT},
+    {.type = DirectMsgTypeInvalidTimerDuration, .text = &Strings::SID_MSG_TIMER_DURATION_INVALID},
+    {.type = DirectMsgTypeTimerOverlap, .text = &Strings::SID_MSG_TIMER_OVERLAP},
+    {.type = DirectMsgTypeDisableTimerSetting, .text = &Strings::SID_MSG_TIMER_NOT_RF, .milliseconds = 2000},
+    {.type = DirectMsgTypeInvalidTimerStarttime, .text = &Strings::SID_MSG_TIMER_START_INVALID,
+     .milliseconds = 5000},
+    {.type = DirectMsgTypeInvalidTimerChannel, .text = &Strings::SID_MSG_TIMER_CHANNEL_INVALID},
+    {.type = DirectMsgTypeDeleteInRecording, .text = &Strings::SID_MSG_DELETE_IN_RECORDING},
+    {.type = DirectMsgTypeActiveTimerId, .text = &Strings::SID_MSG_TIMER_IN_USE},
+    {.type = DirectMsgTypeRecordSleepWarning, .text = &Strings::SID_MSG_STANDBY_REFUSED},
 };
 
 // The row of a type, or null.

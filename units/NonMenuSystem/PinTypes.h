@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "NonMenuSystem/ConfirmTypes.h"
+
 namespace NonMenuSystem {
 
 enum class PinKind : uint8_t { Parental = 0, ThreeD = 1 };
@@ -22,28 +24,30 @@ enum class PinTimeOut : uint8_t {
   ThreeDTimerLock,
 };
 
+// A row names only what differs from a parental PIN with the standard time-out.
 struct PinType {
-  int32_t type;
-  PinKind kind;
+  int32_t type = 0;
+  PinKind kind = PinKind::Parental;
   // The screen a correct PIN opens, the value it is opened with, and the
   // screen that screen returns to; null for none.
-  const char* next;
-  int32_t value;
-  const char* backOfNext;
-  PinTimeOut timeOut;
+  const char* next = nullptr;
+  int32_t value = 0;
+  const char* backOfNext = nullptr;
+  PinTimeOut timeOut = PinTimeOut::Standard;
 };
 
 inline constexpr PinType kPinTypes[] = {
-    {1, PinKind::Parental, "MenuSystem::PINSettingMenu", 0, "MenuSystem::PreferencesMenu", PinTimeOut::Standard},
-    {2, PinKind::Parental, "MenuSystem::ParentalLocksMenu", 0, "MenuSystem::PreferencesMenu", PinTimeOut::Standard},
-    {3, PinKind::Parental, "Channels::AutoTuningConfirmDialog", 3, nullptr, PinTimeOut::Standard},
-    {4, PinKind::Parental, "NonMenuSystem::ConfirmMultiOptionDialog", 33, "MenuSystem::SetupMenu",
-     PinTimeOut::Standard},
-    {7, PinKind::Parental, "MenuSystem::ParentalLocksMenu", 0, "MenuSystem::TimerMenu", PinTimeOut::Standard},
-    {9, PinKind::ThreeD, "ThreeD::ThreeDPinMenu", 0, "ThreeD::ThreeDMenu", PinTimeOut::Standard},
-    {10, PinKind::ThreeD, "ThreeD::ThreeDSafetyMenu", 0, "ThreeD::ThreeDMenu", PinTimeOut::Standard},
-    {11, PinKind::ThreeD, "ThreeD::Start3DWizard", 0, "NonMenuSystem::EnterPinDialog", PinTimeOut::ThreeDTimerLock},
-    {12, PinKind::Parental, "Record::USBDiskFormatDialog", 0, "MenuSystem::BrcmRecordMenu", PinTimeOut::Standard},
+    {.type = 1, .next = "MenuSystem::PINSettingMenu", .backOfNext = "MenuSystem::PreferencesMenu"},
+    {.type = 2, .next = "MenuSystem::ParentalLocksMenu", .backOfNext = "MenuSystem::PreferencesMenu"},
+    {.type = 3, .next = "Channels::AutoTuningConfirmDialog", .value = 3},
+    {.type = 4, .next = "NonMenuSystem::ConfirmMultiOptionDialog", .value = ConfirmTypeTVReset,
+     .backOfNext = "MenuSystem::SetupMenu"},
+    {.type = 7, .next = "MenuSystem::ParentalLocksMenu", .backOfNext = "MenuSystem::TimerMenu"},
+    {.type = 9, .kind = PinKind::ThreeD, .next = "ThreeD::ThreeDPinMenu", .backOfNext = "ThreeD::ThreeDMenu"},
+    {.type = 10, .kind = PinKind::ThreeD, .next = "ThreeD::ThreeDSafetyMenu", .backOfNext = "ThreeD::ThreeDMenu"},
+    {.type = 11, .kind = PinKind::ThreeD, .next = "ThreeD::Start3DWizard",
+     .backOfNext = "NonMenuSystem::EnterPinDialog", .timeOut = PinTimeOut::ThreeDTimerLock},
+    {.type = 12, .next = "Record::USBDiskFormatDialog", .backOfNext = "MenuSystem::BrcmRecordMenu"},
 };
 
 // The row of a type, or null.

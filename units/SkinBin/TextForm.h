@@ -58,8 +58,8 @@ class TextForm : public Forms::ScrollForm {
   VgSlot OnGetOnResetTimeout() const { return OnResetTimeout; }
   void OnSetOnResetTimeout(VgSlot slot) { OnResetTimeout = slot; }
 
-  uint16_t PageDownKey = 0;
-  uint16_t PageUpKey = 0;
+  uint16_t PageDownKey = Key::None;
+  uint16_t PageUpKey = Key::None;
   uint16_t AlignH = 0;
   MultilineText textView{this};
   VgStr String;
