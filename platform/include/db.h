@@ -51,9 +51,11 @@ typedef struct {
   char title[DB_TITLE_SIZE];
   char description[DB_DESCRIPTION_SIZE];
   char station[DB_STATION_SIZE];
+  int32_t scheduleId; /* given by the database when the row is first stored */
 } DB_ScheduledShow;
 
-/* Removes the shows that started before now. */
+/* Removes the shows that started before now; the timer id of a show that
+ * records once goes back to the pool. */
 int DB_Delete_Scheduled_Event_Via_Starttime(int32_t now);
 /* The first show starting at or after now, in order of start time and then
  * timer id. Returns 0, or -1 when there is none. */
@@ -61,8 +63,24 @@ int DB_Get_First_Scheduled_Show(int32_t now, DB_ScheduledShow* show);
 /* The show after the one that starts at previousStart with previousTimerId:
  * the timer id tells apart shows of two tuners that start together. */
 int DB_Get_Scheduled_Show_Next(int32_t previousStart, int32_t previousTimerId, DB_ScheduledShow* show);
-/* Stores the show under the timer id, replacing an earlier one of that id. */
+/* Stores the show under the timer id, replacing an earlier one of that id
+ * (which keeps its schedule id). */
 int DB_Insert_Scheduled_Data(int32_t timerId, const DB_ScheduledShow* show);
+/* The row of a timer. Returns 0, or -1 when the timer has none. */
+int DB_Get_Scheduled_Show_By_Timer_Id(int32_t timerId, DB_ScheduledShow* show);
+/* Removes the row with that schedule id. Returns 0, or -1 when there is none. */
+int DB_Delete_Scheduled_Show(int32_t scheduleId);
+
+/* The pool of timer ids: 32 ids, of which the first four are no recording
+ * timers (timer 0 is the on-timer), so the pool hands out 4 to 31. An id is
+ * checked out while a schedule row uses it. */
+enum { DB_TIMER_ID_COUNT = 32, DB_FIRST_RECORDING_TIMER_ID = 4 };
+/* The lowest recording timer id not checked out. Returns 0, or -1 when every
+ * one is out. */
+int DB_Get_Free_Timer_Id(int32_t* id);
+/* Mark an id used or free. Return 0, or -1 for an id outside 0-31. */
+int DB_Check_Out_Timer_Id(int32_t id);
+int DB_Check_In_Timer_Id(int32_t id);
 
 /* One programme of the guide. */
 typedef struct {

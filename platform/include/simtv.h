@@ -179,6 +179,8 @@ void simtv_db_clear_programmes(void);
 int32_t simtv_db_add_event(int32_t medium, int32_t major, int32_t minor, const char* station,
                            const char* theme, const DB_EventRecord* event);
 int32_t simtv_db_scheduled_count(void);
+/* Whether a timer id of the pool is checked out (db.h); 0 outside it. */
+int32_t simtv_db_timer_id_out(int32_t id);
 
 /* -------------------------------------------- middleware: picture and sound */
 
@@ -282,7 +284,10 @@ void simtv_tv_set_current_channel_info(int32_t window, const XPM_CurrentChannelI
 /* index -1 clears every service. */
 void simtv_tv_set_audio_service(int32_t index, const XPM_AudioServiceInfo* info);
 
-/* Stores a recording under a path and returns its id (ids count from 1). */
+/* Stores a recording under a path and returns its id (ids count from 1).
+ * Under the USB disk's mount point the recording's file (its fileName,
+ * relative to the path) and its index file are written on the disk too, as
+ * long as the show's duration at SIMTV_RECORD_BYTES_PER_SECOND. */
 int32_t simtv_tv_add_recording(const char* path, const XPM_RecordedShow* show);
 void simtv_tv_clear_recordings(void);
 /* An unreadable recording is listed but its details cannot be read. */
@@ -303,6 +308,7 @@ void simtv_tv_set_lan(int32_t wireless, int32_t state, const XPM_IFState* config
 void simtv_tv_set_3d_input(int32_t format);
 
 void simtv_tv_set_app_status(int32_t count, const XPM_AppStatus* apps);
+/* The live-TV state of a tuner while it neither records nor time-shifts. */
 void simtv_tv_set_live_tv_state(int32_t window, int32_t state);
 
 /* What is on air: the channels that scans find and that tuning acquires,
@@ -373,6 +379,41 @@ void simtv_update_result(uint32_t ms, int32_t result, int32_t value, const char*
  * the program asked to hear of its changes. */
 void simtv_tv_set_register(const char* name, const char* text);
 int32_t simtv_tv_register_notified(const char* name);
+
+/* ---------------------------------------------- middleware: the recorder */
+
+/* The USB disk at XPM_USB_DISK_MOUNT_POINT; its files live below the
+ * simulated root (nvpath.h), so the program sees them at their paths. A fresh
+ * set has no disk. Inserting mounts it (its mount point joins those of
+ * simtv_tv_set_mount_points, which may also mount it, with the default size)
+ * with a size in KB and a file-system name. Removing it unmounts it, ends a
+ * playback from it (XPM_EVENT_RECORD_PLAYBACK_STATUS with the device flag),
+ * fails its recordings (record status 4) and ends the time-shift buffers. */
+enum {
+  SIMTV_USB_DEFAULT_KB = 2000000,
+  SIMTV_RECORD_BYTES_PER_SECOND = 1048576,
+  SIMTV_USB_FORMAT_MS = 3000,
+  SIMTV_USB_SPEED_TEST_MS = 5000
+};
+void simtv_usb_insert(uint32_t totalKB, const char* fileSystem);
+void simtv_usb_remove(void);
+uint32_t simtv_usb_free_kb(void);
+/* A file of so many bytes (holes, not data) below the disk's mount point;
+ * name is relative to it. Returns 0, or -1 when it cannot be written. */
+int simtv_usb_write_file(const char* name, uint64_t bytes);
+int simtv_usb_file_exists(const char* name);
+/* The speed that a speed test measures, in MB/s (25 on a fresh set). */
+void simtv_usb_set_speed(int32_t mbPerSecond);
+/* The long operations of the recorder fail in their result: a failure made
+ * with simtv_fail for XPM_USBDiskFormat or XPM_USBSpeedTest lets the call
+ * accept and puts the code in the result event. */
+
+/* The tuner the viewer watches (0 on a fresh set), and the channel a tuner
+ * last tuned for a medium (1 cable). */
+void simtv_tv_set_current_tuner(int32_t tuner);
+void simtv_tv_set_tuner_channel(int32_t tuner, int32_t medium, int32_t major, int32_t minor);
+/* 1 while the tuner records, with the channel; 0 otherwise. */
+int32_t simtv_tv_recording(int32_t tuner, int32_t* major, int32_t* minor);
 
 #ifdef __cplusplus
 }

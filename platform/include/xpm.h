@@ -465,8 +465,106 @@ typedef struct {
 } XPM_ConflictTimer;
 int32_t XPM_GetConflictTimers(XPM_ConflictTimer* timers, int32_t capacity, int32_t* count);
 
-/* 1 live television, 2 paused (time-shifting), 3 recording the live channel. */
+/* The live-TV state of tuner 0 or 1 (the window of the same number shows
+ * it): 1 live television, 2 paused (time-shifting), 3 recording the live
+ * channel. */
 int32_t XPM_GetLiveTVState(int32_t window, int32_t* state);
+
+/* Deletes the scheduled show with that schedule id from the schedule
+ * database (DB_ScheduledShow.scheduleId). */
+int32_t XPM_Delete_Scheduled_Show(int32_t scheduleId);
+
+/* ----------------------------------------------------------------- recorder
+ *
+ * Two tuners record; tuner 0 is the one the main window shows unless the
+ * viewer switched to the other. Recordings are stored on the USB disk
+ * mounted at XPM_USB_DISK_MOUNT_POINT as ".trp" files, each with an index
+ * file beside it whose name is the recording's with its last three
+ * characters replaced by "nav". Results of long operations arrive later as events: the recording's
+ * state (XPM_EVENT_RECORD_STATUS), the end of a playback
+ * (XPM_EVENT_RECORD_PLAYBACK_STATUS), a format (XPM_EVENT_USB_FORMAT) and a
+ * speed test (XPM_EVENT_PVR_PERF_STATUS). */
+
+#define XPM_USB_DISK_MOUNT_POINT "/mnt/removable/usba"
+
+/* The tuner whose channel the viewer watches (0 or 1). */
+int32_t XPM_GetCurrentTunerId(int32_t* tuner);
+/* The channel last tuned on a tuner for a medium (1 cable); -2, -2 when the
+ * tuner has tuned nothing there. */
+int32_t XPM_GetTempCurrentChannel(int32_t tuner, int32_t medium, int32_t* major, int32_t* minor);
+/* Selects the input that records. */
+int32_t xpm_setsource_record(int32_t source);
+/* The timer whose recording starts next on the tuner: its duration and late
+ * end make the recording's length; once marks a timer that records once;
+ * startEarly is in seconds. */
+int32_t XPM_Set_Timer_Record_Valid(int32_t tuner, int32_t once, int32_t timerId, int32_t startEarly);
+/* Wakes the set for a timer (state: the timer id) when it is in standby. */
+int32_t XPM_SetWakeState(int32_t state, int32_t flag);
+/* Starts recording a channel on a tuner, trying up to tries times to tune
+ * it. The outcome arrives as record-status events: 2 started, then 1
+ * recording, and 19 complete when the valid timer's time has run; or 4 no
+ * USB disk, 5 too little space, 8 not a digital channel, 10 the tuner
+ * records already, 11 no signal. */
+int32_t XPM_RECORDING_START_WITH_TRY(int32_t tuner, int32_t major, int32_t minor, int32_t flags, int32_t tries);
+/* The timer recording now on a tuner; -1 when none. */
+int32_t XPM_GetActiveTimer(int32_t tuner, int32_t* timerId);
+
+/* Play states of playback and time-shift: 0 stop, 1 pause, 2 play, 3 and 4
+ * forward, 5 and 6 backward (4 and 6 slow). The rate is the fast-play step
+ * 1-9: 2 to the power (step - 1) times normal speed. */
+typedef struct {
+  int32_t total;    /* seconds */
+  int32_t position; /* seconds */
+  int32_t rate;
+  int32_t state;
+} XPM_RecordPlaybackStatus;
+typedef struct {
+  int32_t buffered; /* seconds */
+  int32_t position; /* seconds from the start of the buffer */
+  int32_t rate;
+  int32_t state;
+} XPM_TimeshiftStatus;
+
+/* Plays a recording stored under a path from a position. */
+int32_t XPM_Record_Playback_Play(const char* path, int32_t recordId, int32_t flag, int32_t startMs);
+/* Stops playback; with keepMark the position becomes the show's resume mark. */
+int32_t XPM_Record_Playback_Stop(int32_t keepMark);
+/* Pause toggles; each fast call steps the rate (2, 3, ... 9, then 1). */
+int32_t XPM_Record_Playback_Pause(void);
+int32_t XPM_Record_Playback_FastForward(void);
+int32_t XPM_Record_Playback_FastBackward(void);
+/* Moves the position by seconds (negative: backward), within the show. */
+int32_t XPM_Record_Playback_Skip(int32_t seconds);
+/* State 0 and zeros while nothing plays. */
+int32_t XPM_Get_Record_Playback_Status(XPM_RecordPlaybackStatus* status);
+/* The time-shift buffer of a tuner; state 0 and zeros while it shows live
+ * television. Actions on it: Timeshift_KeyProc (recording.h). */
+int32_t XPM_GetTimeshiftStatus(int32_t tuner, XPM_TimeshiftStatus* status);
+
+/* The record database of a medium: removing a show (its files stay),
+ * renaming it, and deleting a recorded show with its files. */
+int32_t XPM_Delete_Record_Playback(const char* path, int32_t recordId);
+int32_t XPM_Change_Program_Title(const char* path, int32_t recordId, const char* title);
+int32_t XPM_Delete_Recorded_Show(int32_t id);
+
+enum { XPM_FILE_SYSTEM_SIZE = 16 };
+typedef struct {
+  int32_t mounted;
+  char mountPoint[XPM_MOUNT_POINT_SIZE];
+  char fileSystem[XPM_FILE_SYSTEM_SIZE]; /* "FAT32", "NTFS", ... */
+  uint32_t totalKB;
+  uint32_t freeKB;
+} XPM_USBDiskInfo;
+int32_t XPM_GetUSBDiskInfo(XPM_USBDiskInfo* info);
+/* Formats the disk, erasing every recording on it; the status (0 formatted)
+ * arrives in XPM_EVENT_USB_FORMAT. */
+int32_t XPM_USBDiskFormat(void);
+/* Measures the disk's read and write speed; the result arrives in
+ * XPM_EVENT_PVR_PERF_STATUS: result (0 measured), test status, total and
+ * free KB, the speed in MB/s as a double at byte 16, the file system text at
+ * byte 24. An aborted test sends nothing. */
+int32_t XPM_USBSpeedTest(void);
+int32_t XPM_AbortUSBSpeedTest(void);
 
 /* ---------------------------------------------------------------- databases */
 

@@ -70,6 +70,8 @@ struct Programmes {
   std::vector<DB_ScheduledShow> scheduled;
   std::vector<GuideEvent> events;  // in order of insertion; queries sort
   int32_t nextEventId = 1;
+  int32_t nextScheduleId = 1;
+  bool timerIdOut[DB_TIMER_ID_COUNT] = {};
 };
 
 Programmes& P() {
@@ -95,12 +97,22 @@ void CopyText(char (&target)[N], const char* text) {
   std::snprintf(target, N, "%s", text ? text : "");
 }
 
+bool ValidTimerId(int32_t id) { return id >= 0 && id < DB_TIMER_ID_COUNT; }
+
+// The times types of timers that record once (none and once); a repeating
+// timer keeps its id, since it records again.
+bool RecordsOnce(const DB_ScheduledShow& s) { return s.repetition == 0 || s.repetition == 4; }
+
 }  // namespace
 
 int DB_Delete_Scheduled_Event_Via_Starttime(int32_t now) {
   std::lock_guard lock(P().mutex);
   auto& shows = P().scheduled;
-  std::erase_if(shows, [now](const DB_ScheduledShow& s) { return s.startTime < now; });
+  std::erase_if(shows, [now](const DB_ScheduledShow& s) {
+    if (s.startTime >= now) return false;
+    if (RecordsOnce(s) && ValidTimerId(s.timerId)) P().timerIdOut[s.timerId] = false;
+    return true;
+  });
   return 0;
 }
 
@@ -139,11 +151,56 @@ int DB_Insert_Scheduled_Data(int32_t timerId, const DB_ScheduledShow* show) {
   std::lock_guard lock(P().mutex);
   for (DB_ScheduledShow& s : P().scheduled) {
     if (s.timerId == timerId) {
+      stored.scheduleId = s.scheduleId;
       s = stored;
       return 0;
     }
   }
+  stored.scheduleId = P().nextScheduleId++;
   P().scheduled.push_back(stored);
+  return 0;
+}
+
+int DB_Get_Scheduled_Show_By_Timer_Id(int32_t timerId, DB_ScheduledShow* show) {
+  if (!show) return -1;
+  std::lock_guard lock(P().mutex);
+  for (const DB_ScheduledShow& s : P().scheduled) {
+    if (s.timerId != timerId) continue;
+    *show = s;
+    return 0;
+  }
+  return -1;
+}
+
+int DB_Delete_Scheduled_Show(int32_t scheduleId) {
+  std::lock_guard lock(P().mutex);
+  return std::erase_if(P().scheduled, [scheduleId](const DB_ScheduledShow& s) { return s.scheduleId == scheduleId; })
+             ? 0
+             : -1;
+}
+
+int DB_Get_Free_Timer_Id(int32_t* id) {
+  if (!id) return -1;
+  std::lock_guard lock(P().mutex);
+  for (int32_t i = DB_FIRST_RECORDING_TIMER_ID; i < DB_TIMER_ID_COUNT; ++i) {
+    if (P().timerIdOut[i]) continue;
+    *id = i;
+    return 0;
+  }
+  return -1;
+}
+
+int DB_Check_Out_Timer_Id(int32_t id) {
+  if (!ValidTimerId(id)) return -1;
+  std::lock_guard lock(P().mutex);
+  P().timerIdOut[id] = true;
+  return 0;
+}
+
+int DB_Check_In_Timer_Id(int32_t id) {
+  if (!ValidTimerId(id)) return -1;
+  std::lock_guard lock(P().mutex);
+  P().timerIdOut[id] = false;
   return 0;
 }
 
@@ -204,6 +261,14 @@ void simtv_db_clear_programmes(void) {
   P().scheduled.clear();
   P().events.clear();
   P().nextEventId = 1;
+  P().nextScheduleId = 1;
+  std::fill(std::begin(P().timerIdOut), std::end(P().timerIdOut), false);
+}
+
+int32_t simtv_db_timer_id_out(int32_t id) {
+  if (!ValidTimerId(id)) return 0;
+  std::lock_guard lock(P().mutex);
+  return P().timerIdOut[id] ? 1 : 0;
 }
 
 int32_t simtv_db_add_event(int32_t medium, int32_t major, int32_t minor, const char* station, const char* theme,

@@ -52,4 +52,12 @@ int32_t OemValue(int32_t id);
 // end network applications (TVSM_ReportAsyncEvent, tvsm.h).
 void AsyncReport(int32_t code, const void* data, uint32_t size);
 
+// The television state's timers and channels, read without a call.
+bool TimerOf(int32_t index, XPM_TimerInfo* timer);
+bool FindChannel(int32_t medium, int32_t major, int32_t minor, XPM_ChannelInfo* channel);
+
+// The recorder (xpm_pvr.cpp) back to a set fresh from the factory: no disk,
+// recordings, playback, time-shift or answers to come.
+void ResetRecorder();
+
 }  // namespace simtv

@@ -57,12 +57,6 @@ constexpr int32_t kInBackground = 0x20;
 // every run.
 constexpr int64_t kDefaultTime = 1308166200;
 
-struct Recording {
-  std::string path;
-  XPM_RecordedShow show;
-  bool unreadable = false;
-};
-
 struct RatingLevel {
   std::string abbreviation;
   std::string text;
@@ -99,9 +93,10 @@ struct State {
   XPM_CurrentChannelInfo current[2] = {};
   std::vector<XPM_AudioServiceInfo> audioServices;
   XPM_TimerInfo timers[XPM_TIMER_COUNT] = {};
-  std::vector<Recording> recordings;
-  int32_t nextRecordingId = 1;
-  std::vector<std::string> mountPoints;
+  // The timer that the last XPM_SetTimer refused for its overlap (-1: none):
+  // the conflict list holds the stored timers it collides with.
+  int32_t refusedIndex = -1;
+  XPM_TimerInfo refused{};
   std::map<int32_t, RatingRegion> ratingRegions;
   int32_t cecEnable = 1;
   std::vector<XPM_CECDevice> cecDevices;
@@ -111,7 +106,6 @@ struct State {
   int32_t output3D = 0;
   int32_t lrReverse = 0;
   std::vector<XPM_AppStatus> apps;
-  int32_t liveTVState[2] = {1, 1};
   int32_t freeze[2] = {};
   int32_t pipMode = 0;
   int32_t extOutputMute = 0;
@@ -197,33 +191,6 @@ int32_t CopyChannels(Filter filter, XPM_ChannelInfo* out, int32_t capacity, int3
   const size_t n = std::min(found.size(), static_cast<size_t>(capacity));
   for (size_t i = 0; i < n; ++i) out[i] = *found[i];
   *count = static_cast<int32_t>(found.size());
-  return 0;
-}
-
-const Recording* FindRecording(int32_t id, const char* path) {
-  for (const Recording& r : S().recordings)
-    if (r.show.id == id && (!path || r.path == path)) return &r;
-  return nullptr;
-}
-
-int32_t ListRecordings(const char* path, int32_t* count, int32_t* ids, int32_t capacity) {
-  if (!count || capacity < 0 || (capacity > 0 && !ids)) return kErrorBadArgument;
-  int32_t n = 0;
-  for (const Recording& r : S().recordings) {
-    if (path && r.path != path) continue;
-    if (n < capacity) ids[n] = r.show.id;
-    ++n;
-  }
-  *count = n;
-  return 0;
-}
-
-int32_t ReadRecording(const char* path, int32_t id, XPM_RecordedShow* show) {
-  if (!show) return kErrorBadArgument;
-  const Recording* r = FindRecording(id, path);
-  if (!r) return kErrorNotFound;
-  if (r->unreadable) return kErrorNoAnswer;
-  *show = r->show;
   return 0;
 }
 
@@ -387,20 +354,71 @@ std::string FlashName(const std::string& line) {
   return line.substr(from, line.find(' ', from) - from);
 }
 
+// Timer 0 is the on-timer: it switches the set on and records nothing, so
+// it has no duration and collides with no recording.
+constexpr int32_t kOnTimer = 0;
+constexpr int32_t kTimesTypeOnce = 4;
+constexpr int64_t kDay = 86400;
+
+// Every day, Monday to Friday, the weekend and weekly timers record again.
+bool Repeats(const XPM_TimerInfo& t) { return t.timesType >= 1 && t.timesType <= 5 && t.timesType != kTimesTypeOnce; }
+
+// A source of 0 records on the first tuner, any other on the second.
+int32_t TunerOf(const XPM_TimerInfo& t) { return t.source != 0 ? 1 : 0; }
+
+// The starts of a timer's recordings in [from, to): its start, and for a
+// repeating timer the same time on each later day of its day set (the start's
+// weekday when the set is empty).
+std::vector<int64_t> Starts(const XPM_TimerInfo& t, int64_t from, int64_t to) {
+  std::vector<int64_t> starts;
+  const int64_t first = Seconds(&t.start);
+  if (!Repeats(t)) {
+    if (first >= from && first < to) starts.push_back(first);
+    return starts;
+  }
+  struct tm day = t.start;
+  day.tm_isdst = -1;
+  mktime(&day);
+  const int32_t days = (t.daysOfWeek & 0x7F) ? (t.daysOfWeek & 0x7F) : 1 << day.tm_wday;
+  for (int64_t d = std::max<int64_t>(0, (from - first) / kDay - 1);; ++d) {
+    day = t.start;
+    day.tm_mday += static_cast<int>(d);
+    day.tm_isdst = -1;
+    const int64_t at = static_cast<int64_t>(mktime(&day));
+    if (at >= to) break;
+    if (at >= from && (days >> day.tm_wday & 1)) starts.push_back(at);
+  }
+  return starts;
+}
+
+// Whether any recording of one timer runs while one of the other does. A
+// repeating timer's days come round within a week of the later start.
 bool Overlap(const XPM_TimerInfo& a, const XPM_TimerInfo& b) {
-  const int64_t startA = Seconds(&a.start);
-  const int64_t startB = Seconds(&b.start);
-  return startA < startB + b.duration && startB < startA + a.duration;
+  const int64_t from =
+      std::max(Seconds(&a.start), Seconds(&b.start)) - std::max<int64_t>({a.duration, b.duration, kDay});
+  const int64_t to = from + 9 * kDay;
+  for (int64_t startA : Starts(a, from, to))
+    for (int64_t startB : Starts(b, from, to))
+      if (startA < startB + b.duration && startB < startA + a.duration) return true;
+  return false;
+}
+
+// The stored timers that would record on the same tuner as the timer
+// while it does: the on-timer and the timer's own index aside.
+std::vector<int32_t> Collisions(int32_t index, const XPM_TimerInfo& timer) {
+  std::vector<int32_t> found;
+  for (int32_t i = 0; i < XPM_TIMER_COUNT; ++i) {
+    const XPM_TimerInfo& t = S().timers[i];
+    if (i == index || i == kOnTimer || !t.enabled || TunerOf(t) != TunerOf(timer)) continue;
+    if (Overlap(timer, t)) found.push_back(i);
+  }
+  return found;
 }
 
 // The title of a timer's schedule row, empty when it has none.
 std::string ScheduledTitle(int32_t timerId) {
   DB_ScheduledShow show{};
-  for (int found = DB_Get_First_Scheduled_Show(0, &show); found == 0;
-       found = DB_Get_Scheduled_Show_Next(show.startTime, show.timerId, &show)) {
-    if (show.timerId == timerId) return show.title;
-  }
-  return {};
+  return DB_Get_Scheduled_Show_By_Timer_Id(timerId, &show) == 0 ? std::string(show.title) : std::string();
 }
 
 }  // namespace
@@ -408,6 +426,23 @@ std::string ScheduledTitle(int32_t timerId) {
 void simtv::WithChannels(const std::function<void(std::vector<XPM_ChannelInfo>&)>& change) {
   std::lock_guard lock(g_mutex);
   change(S().channels);
+}
+
+bool simtv::TimerOf(int32_t index, XPM_TimerInfo* timer) {
+  if (index < 0 || index >= XPM_TIMER_COUNT) return false;
+  std::lock_guard lock(g_mutex);
+  *timer = S().timers[index];
+  return true;
+}
+
+bool simtv::FindChannel(int32_t medium, int32_t major, int32_t minor, XPM_ChannelInfo* channel) {
+  std::lock_guard lock(g_mutex);
+  for (const XPM_ChannelInfo& c : S().channels) {
+    if (c.cable != medium || c.major != major || c.minor != minor) continue;
+    *channel = c;
+    return true;
+  }
+  return false;
 }
 
 extern "C" {
@@ -517,46 +552,29 @@ int32_t XPM_SetTimer(int32_t index, const XPM_TimerInfo* timer) {
   TV_CALL("XPM_SetTimer", simk::CallArgs{}.Int(index).Text(RecordedTimer(timer).c_str()));
   if (!timer) return kErrorBadArgument;
   if (index < 0 || index >= XPM_TIMER_COUNT) return XPM_TIMER_ERROR_INVALID_TIMERID;
-  if (timer->enabled && timer->duration <= 0) return XPM_TIMER_ERROR_INVALID_DURATION;
-  if (timer->enabled && timer->start.tm_year < 70) return XPM_TIMER_ERROR_INVALID_STARTTIME;
+  if (timer->enabled) {
+    if (index != kOnTimer && timer->duration <= 0) return XPM_TIMER_ERROR_INVALID_DURATION;
+    if (timer->start.tm_year < 70) return XPM_TIMER_ERROR_INVALID_STARTTIME;
+    // A timer that records once must not start before the minute the clock shows.
+    if (timer->timesType == kTimesTypeOnce && Seconds(&timer->start) / 60 < S().localTime / 60)
+      return XPM_TIMER_ERROR_INVALID_STARTTIME;
+    if (index != kOnTimer && !Collisions(index, *timer).empty()) {
+      S().refusedIndex = index;
+      S().refused = *timer;
+      return XPM_TIMER_ERROR_OVERLAP;
+    }
+  }
   S().timers[index] = *timer;
+  if (index == S().refusedIndex) S().refusedIndex = -1;
   return 0;
 }
 
-// ----------------------------------------------------------------- recordings
-
-int32_t XPM_Get_All_Recorded_Show_Counts(int32_t* count, int32_t* ids, int32_t capacity) {
-  TV_CALL("XPM_Get_All_Recorded_Show_Counts", simk::CallArgs{}.Ptr().Ptr().Int(capacity));
-  return ListRecordings(nullptr, count, ids, capacity);
+int32_t XPM_Delete_Scheduled_Show(int32_t scheduleId) {
+  TV_CALL("XPM_Delete_Scheduled_Show", simk::CallArgs{}.Int(scheduleId));
+  return DB_Delete_Scheduled_Show(scheduleId) == 0 ? 0 : kErrorNotFound;
 }
 
-int32_t XPM_Get_Recorded_Show(int32_t id, XPM_RecordedShow* show) {
-  TV_CALL("XPM_Get_Recorded_Show", simk::CallArgs{}.Int(id).Ptr());
-  return ReadRecording(nullptr, id, show);
-}
-
-int32_t XPM_Get_All_Recorded_Show_Counts_with_Path(const char* path, int32_t* count, int32_t* ids, int32_t capacity,
-                                                   int32_t reserved) {
-  TV_CALL("XPM_Get_All_Recorded_Show_Counts_with_Path", simk::CallArgs{}.Text(path).Ptr().Ptr().Int(capacity).Int(reserved));
-  if (!path) return kErrorBadArgument;
-  return ListRecordings(path, count, ids, capacity);
-}
-
-int32_t XPM_Get_Recorded_Show_with_Path(const char* path, int32_t id, XPM_RecordedShow* show) {
-  TV_CALL("XPM_Get_Recorded_Show_with_Path", simk::CallArgs{}.Text(path).Int(id).Ptr());
-  if (!path) return kErrorBadArgument;
-  return ReadRecording(path, id, show);
-}
-
-int32_t XPM_Get_USB_MountPoint_Count(int32_t* count, char* first, char* second) {
-  TV_CALL("XPM_Get_USB_MountPoint_Count", simk::CallArgs{}.Ptr().Ptr().Ptr());
-  if (!count) return kErrorBadArgument;
-  const auto& points = S().mountPoints;
-  *count = static_cast<int32_t>(points.size());
-  if (first) CopyText(first, XPM_MOUNT_POINT_SIZE, points.size() > 0 ? points[0] : std::string());
-  if (second) CopyText(second, XPM_MOUNT_POINT_SIZE, points.size() > 1 ? points[1] : std::string());
-  return 0;
-}
+// ------------------------------------------------------------ schedule rows
 
 int32_t XPM_Check_Update_Scheduled_Data_Status(void) {
   TV_CALL("XPM_Check_Update_Scheduled_Data_Status", simk::CallArgs{});
@@ -745,13 +763,6 @@ int32_t XPM_GetActiveAppStatus(XPM_AppStatus* apps, int32_t capacity, int32_t* c
   const size_t n = std::min(list.size(), static_cast<size_t>(capacity));
   std::copy_n(list.begin(), n, apps);
   *count = static_cast<int32_t>(list.size());
-  return 0;
-}
-
-int32_t XPM_GetLiveTVState(int32_t window, int32_t* state) {
-  TV_CALL("XPM_GetLiveTVState", simk::CallArgs{}.Int(window).Ptr());
-  if (!state || (window != 0 && window != 1)) return kErrorBadArgument;
-  *state = S().liveTVState[window];
   return 0;
 }
 
@@ -983,17 +994,16 @@ int32_t XPM_WPS_GeneratePin(int32_t* pin) {
 
 // ------------------------------------------------------------ timer conflicts
 
+// The stored timers that the timer last refused for its overlap collides
+// with; the refused timer itself is the one being edited, not listed.
+
 int32_t XPM_GetConflictTimers(XPM_ConflictTimer* timers, int32_t capacity, int32_t* count) {
   TV_CALL("XPM_GetConflictTimers", simk::CallArgs{}.Ptr().Int(capacity).Ptr());
   if (!count || capacity < 0 || (capacity > 0 && !timers)) return kErrorBadArgument;
   int32_t n = 0;
-  for (int32_t i = 0; i < XPM_TIMER_COUNT; ++i) {
-    const XPM_TimerInfo& t = S().timers[i];
-    if (!t.enabled) continue;
-    bool conflict = false;
-    for (int32_t j = 0; j < XPM_TIMER_COUNT && !conflict; ++j)
-      conflict = j != i && S().timers[j].enabled && Overlap(t, S().timers[j]);
-    if (!conflict) continue;
+  const std::vector<int32_t> found =
+      S().refusedIndex >= 0 ? Collisions(S().refusedIndex, S().refused) : std::vector<int32_t>{};
+  for (int32_t i : found) {
     if (n < capacity) {
       timers[n] = XPM_ConflictTimer{};
       timers[n].timerId = i;
@@ -1050,6 +1060,7 @@ void simtv_tv_reset(void) {
     S().generation = generation + 1;
   }
   simtv::ResetTuner();
+  simtv::ResetRecorder();
   simtv_clear_calls();
   simk::ClearFailures();
 }
@@ -1105,36 +1116,6 @@ void simtv_tv_set_audio_service(int32_t index, const XPM_AudioServiceInfo* info)
   services[static_cast<size_t>(index)] = *info;
 }
 
-int32_t simtv_tv_add_recording(const char* path, const XPM_RecordedShow* show) {
-  if (!show) return -1;
-  std::lock_guard lock(g_mutex);
-  Recording r{path ? path : "", *show, false};
-  r.show.id = S().nextRecordingId++;
-  S().recordings.push_back(r);
-  return r.show.id;
-}
-
-void simtv_tv_clear_recordings(void) {
-  std::lock_guard lock(g_mutex);
-  S().recordings.clear();
-  S().nextRecordingId = 1;
-}
-
-void simtv_tv_set_recording_unreadable(int32_t id, int32_t unreadable) {
-  std::lock_guard lock(g_mutex);
-  for (Recording& r : S().recordings)
-    if (r.show.id == id) r.unreadable = unreadable != 0;
-}
-
-void simtv_tv_set_mount_points(int32_t count, const char* first, const char* second) {
-  std::lock_guard lock(g_mutex);
-  auto& points = S().mountPoints;
-  points.clear();
-  if (count >= 1) points.emplace_back(first ? first : "");
-  if (count >= 2) points.emplace_back(second ? second : "");
-  for (int32_t i = 2; i < count; ++i) points.emplace_back("/mnt/usb/sd" + std::string(1, char('a' + i)) + "1");
-}
-
 void simtv_tv_set_rating_region(int32_t region, const char* name, int32_t dimensions, int32_t levels) {
   std::lock_guard lock(g_mutex);
   RatingRegion r{name ? name : "", {}};
@@ -1183,12 +1164,6 @@ void simtv_tv_set_app_status(int32_t count, const XPM_AppStatus* apps) {
     S().apps.push_back(apps[i]);
     S().apps.back().name[XPM_APP_NAME_SIZE - 1] = 0;
   }
-}
-
-void simtv_tv_set_live_tv_state(int32_t window, int32_t state) {
-  if (window != 0 && window != 1) return;
-  std::lock_guard lock(g_mutex);
-  S().liveTVState[window] = state;
 }
 
 int32_t simtv_tv_freeze(int32_t window) {
@@ -1427,13 +1402,16 @@ void LoadDemoRecordings(int64_t now) {
     s.duration = d.minutes * 60;
     s.rating = d.rating;
     s.captionFlag = 1;
-    s.state = 5;
-    std::snprintf(s.fileName, sizeof s.fileName, "/mnt/usb/sda1/PVR/%s_%d-%d.ts", d.title, d.major, d.minor);
-    simtv_tv_add_recording("/mnt/usb/sda1", &s);
+    s.state = 19;
+    std::string name = d.title;
+    std::replace(name.begin(), name.end(), ' ', '_');
+    std::snprintf(s.fileName, sizeof s.fileName, "%s_%d-%d.trp", name.c_str(), d.major, d.minor);
+    simtv_tv_add_recording(XPM_USB_DISK_MOUNT_POINT, &s);
   }
 }
 
-// Three enabled timers over the coming days, with their schedule rows.
+// Three enabled timers over the coming days, with their schedule rows and
+// their ids checked out of the pool.
 void LoadDemoTimers(int64_t now) {
   struct DemoTimer {
     const char* title;
@@ -1445,7 +1423,7 @@ void LoadDemoTimers(int64_t now) {
   };
   constexpr DemoTimer kTimers[] = {
       {"Evening News", 9, 1, 5, 30, 2}, {"Championship Live", 5, 1, 20, 120, 4}, {"Feature Film", 2, 1, 26, 120, 4}};
-  int32_t index = 0;
+  int32_t index = DB_FIRST_RECORDING_TIMER_ID;
   for (const DemoTimer& d : kTimers) {
     XPM_TimerInfo t = DefaultTimer();
     t.enabled = 1;
@@ -1468,6 +1446,7 @@ void LoadDemoTimers(int64_t now) {
     show.repetition = d.timesType;
     Name(show.title, d.title);
     DB_Insert_Scheduled_Data(index, &show);
+    DB_Check_Out_Timer_Id(index);
     ++index;
   }
 }
@@ -1505,10 +1484,10 @@ extern "C" void simtv_tv_load_demo(void) {
   simtv_db_clear_programmes();
   const int64_t now = simtv_tv_local_time();
   LoadDemoChannels();
+  simtv_usb_insert(488386584, "NTFS");
   LoadDemoRecordings(now);
   LoadDemoTimers(now);
   LoadDemoGuide(now);
-  simtv_tv_set_mount_points(1, "/mnt/usb/sda1", nullptr);
   simtv_tv_set_power_on_time(1234);
 
   XPM_AudioServiceInfo audio{};

@@ -192,16 +192,24 @@ class Conflicts : public SimulatedSet {
   }
   void TearDown() override { VgUnlockObject(model); }
 
-  // An enabled timer from the given hour of the set's day, with a schedule row.
-  static void Schedule(int32_t index, int32_t hour, int32_t minutes, const char* title) {
+  // An enabled recording timer so many minutes after the set's time, all on
+  // one tuner.
+  static XPM_TimerInfo Timer(int32_t index, int32_t from, int32_t minutes) {
     XPM_TimerInfo t{};
     XPM_GetTimer(index, &t);
     t.enabled = 1;
     t.major = 7;
     t.minor = index + 1;
     t.duration = minutes * 60;
-    const time_t start = static_cast<time_t>(kNow + int64_t(hour) * 3600);
+    const time_t start = static_cast<time_t>(kNow + int64_t(from) * 60);
     localtime_r(&start, &t.start);
+    return t;
+  }
+
+  // The timer, stored with a schedule row.
+  static void Schedule(int32_t index, int32_t from, int32_t minutes, const char* title) {
+    XPM_TimerInfo t = Timer(index, from, minutes);
+    const time_t start = static_cast<time_t>(kNow + int64_t(from) * 60);
     ASSERT_EQ(XPM_SetTimer(index, &t), 0);
     DB_ScheduledShow show{};
     show.enabled = 1;
@@ -222,25 +230,33 @@ class Conflicts : public SimulatedSet {
     return DB_ScheduledShow{};
   }
 
+  // The news from minute 60 to 120 and the match from 120 to 150; a new timer
+  // from 90 to 150 is refused for them, the film at 300 is in nobody's way.
+  void Collide() {
+    Schedule(4, 60, 60, "News");
+    Schedule(5, 120, 30, "Match");
+    Schedule(6, 300, 60, "Film");
+    XPM_TimerInfo refused = Timer(7, 90, 60);
+    ASSERT_EQ(XPM_SetTimer(7, &refused), XPM_TIMER_ERROR_OVERLAP);
+  }
+
   SkinBin::Wrapper* model = nullptr;
   ConflictTimerInfo* list = VgNew<ConflictTimerInfo>();
 };
 
 TEST_F(Conflicts, OverlappingTimersAreListedWithTheirTitlesAndRecords) {
-  Schedule(0, 1, 60, "News");
-  Schedule(1, 1, 30, "Match");  // starts with the news
-  Schedule(2, 3, 60, "Film");   // alone
+  Collide();
   list->GetEventInfoByCount();
   ASSERT_EQ(list->GetNumEvents(), 2);
-  EXPECT_EQ(list->Events[0]->TimerId, 0);
+  EXPECT_EQ(list->Events[0]->TimerId, 4);
   EXPECT_EQ(Utf8(list->Events[0]->Title), "News");
   ASSERT_NE(list->Events[1]->Timer.get(), nullptr);
-  EXPECT_EQ(list->Events[1]->Timer->Index, 1);
+  EXPECT_EQ(list->Events[1]->Timer->Index, 5);
   EXPECT_EQ(list->Events[1]->Timer->Values[1], 1800);
   EXPECT_EQ(list->Events[2], nullptr);
 
   // The held record of the model does not stand in for the listed timers.
-  model->OnSetActiveTimerId(2);
+  model->OnSetActiveTimerId(6);
   list->GetEventInfoByCount();
   EXPECT_EQ(list->Events[0]->Timer->Values[1], 3600);
   model->HeldTimer = nullptr;
@@ -252,32 +268,30 @@ TEST_F(Conflicts, OverlappingTimersAreListedWithTheirTitlesAndRecords) {
 }
 
 TEST_F(Conflicts, TheChosenTimersAreStoredWithTheirScheduleRows) {
-  Schedule(0, 1, 60, "News");
-  Schedule(1, 1, 30, "Match");
+  Collide();
   list->GetEventInfoByCount();
   ASSERT_EQ(list->GetNumEvents(), 2);
   list->Events[1]->Timer->Flag = 0;  // the viewer drops the match
   EXPECT_EQ(list->UpdateAllTimers(), 0);
   XPM_TimerInfo stored{};
-  XPM_GetTimer(1, &stored);
+  XPM_GetTimer(5, &stored);
   EXPECT_EQ(stored.enabled, 0);
-  EXPECT_EQ(Row(1).enabled, 0);
-  EXPECT_STREQ(Row(1).description, "About Match.") << "the rest of the row stays";
-  EXPECT_EQ(Row(0).enabled, 1);
+  EXPECT_EQ(Row(5).enabled, 0);
+  EXPECT_STREQ(Row(5).description, "About Match.") << "the rest of the row stays";
+  EXPECT_EQ(Row(4).enabled, 1);
 
   list->GetEventInfoByCount();
-  EXPECT_EQ(list->GetNumEvents(), 0) << "no conflict is left";
+  EXPECT_EQ(list->GetNumEvents(), 1) << "only the news is still in the way";
 }
 
 TEST_F(Conflicts, AnEmptyRecordIsNotStoredAndErrorsAreReported) {
-  Schedule(0, 1, 60, "News");
-  Schedule(1, 1, 30, "Match");
+  Collide();
   list->GetEventInfoByCount();
   list->Events[0]->Timer = nullptr;
   list->Events[1]->Timer->Values[1] = 0;  // no duration: refused
   EXPECT_EQ(list->UpdateAllTimers(), XPM_TIMER_ERROR_INVALID_DURATION);
   XPM_TimerInfo stored{};
-  XPM_GetTimer(1, &stored);
+  XPM_GetTimer(5, &stored);
   EXPECT_EQ(stored.duration, 1800);
 }
 
