@@ -681,7 +681,8 @@ int32_t XPM_Record_Playback_Stop(int32_t keepMark) {
   Playback& p = R().playback;
   if (!p.active) return 0;
   if (keepMark) {
-    if (Recording* r = FindRecording(p.recordId, p.path.c_str())) r->show.mark = int32_t(PlaybackPosition(Now()) / 1000);
+    Recording* r = FindRecording(p.recordId, p.path.c_str());
+    if (r) r->show.mark = int32_t(PlaybackPosition(Now()) / 1000);
   }
   StopPlayback();
   return 0;

@@ -121,6 +121,9 @@ void DumpRecordings(SkinBin::Wrapper* model) {
   for (int32_t i = 0; i < mounted->GetMountedNum() && i < 4; ++i)
     std::printf("  %s\n", Text(mounted->MountPoints[i]).c_str());
   if (mounted->GetMountedNum() == 0) std::printf("  (no disk)\n");
+  if (const SkinBin::USBDiskStatus* disk = model->GetUSBDiskStatus(); disk->Mounted)
+    std::printf("  recording disk: %s, %d MB, %d MB free\n", Text(disk->FileSystem).c_str(), disk->TotalSpace,
+                disk->AvailableSpace);
 
   Heading("Recorded shows");
   auto* recorded = VgNew<SkinBin::DB_RecordedInfo>();

@@ -54,12 +54,75 @@
   X(HISTORY_ITEM_TYPE_CEC, 4)             \
   X(HISTORY_ITEM_TYPE_RF2, 5)
 
+// The middleware's source types (1 and 12 are the two RF inputs).
+#define CONSTANTS_SOURCE_TYPES(X)                 \
+  X(XPM_SOURCE_TYPE_NONE, 0)                      \
+  X(XPM_SOURCE_TYPE_RF_TUNER, 1)                  \
+  X(XPM_SOURCE_TYPE_AV_COMPOSITE, 2)              \
+  X(XPM_SOURCE_TYPE_AV_COMPOSITE_SVIDEO, 3)       \
+  X(XPM_SOURCE_TYPE_AV_COMPONENT, 4)              \
+  X(XPM_SOURCE_TYPE_AV_HDMI, 5)                   \
+  X(XPM_SOURCE_TYPE_AV_VGA, 6)                    \
+  X(XPM_SOURCE_TYPE_MULTI_MEDIA, 7)               \
+  X(XPM_SOURCE_TYPE_MM, 8)                        \
+  X(XPM_SOURCE_TYPE_EXT, 9)                       \
+  X(XPM_SOURCE_TYPE_AV_DVI, 10)                   \
+  X(XPM_SOURCE_TYPE_PATTERN, 11)                  \
+  X(XPM_SOURCE_TYPE_RF_DIGITAL, 12)
+
+// Recording timers: how often one records, what made it, why the middleware
+// refused to store it.
+#define CONSTANTS_TIMER_VALUES(X)                 \
+  X(XPM_TIMER_TIMES_TYPE_NONE, 0)                 \
+  X(XPM_TIMER_TIMES_TYPE_EVERYDAY, 1)             \
+  X(XPM_TIMER_TIMES_TYPE_DAILY, 2) /* Monday to Friday */ \
+  X(XPM_TIMER_TIMES_TYPE_WEEKENDLY, 3)            \
+  X(XPM_TIMER_TIMES_TYPE_ONCE, 4)                 \
+  X(XPM_TIMER_TIMES_TYPE_WEEKLY, 5)               \
+  X(XPM_RECORD_SOURCE_TYPE_TIMER, 1)              \
+  X(XPM_RECORD_SOURCE_TYPE_GUIDE, 2)              \
+  X(XPM_RECORD_SOURCE_TYPE_START, 3)              \
+  X(XPM_TIMER_ERROR_INVALID_TIMERID, 5)           \
+  X(XPM_TIMER_ERROR_OVERLAP, 39)                  \
+  X(XPM_TIMER_ERROR_INVALID_DURATION, 41)         \
+  X(XPM_TIMER_ERROR_INVALID_STARTTIME, 43)
+
+// A tuner's live television, and a recording's state (record-status events
+// and the recording lists).
+#define CONSTANTS_RECORD_STATES(X)                \
+  X(XPM_TV_STATE_LIVE_TV, 1)                      \
+  X(XPM_TV_STATE_PAUSE_LIVE_TV, 2)                \
+  X(XPM_TV_STATE_RECORDING_LIVE_TV, 3)            \
+  X(XPM_RECORD_STATUS_RECORDING, 1)               \
+  X(XPM_RECORD_STATUS_START, 2)                   \
+  X(XPM_RECORD_STATUS_STOP, 3)                    \
+  X(XPM_RECORD_STATUS_USB_NOT_CONNECT, 4)         \
+  X(XPM_RECORD_STATUS_USB_NO_ENOUGH_SPACE, 5)     \
+  X(XPM_RECORD_STATUS_NOT_DIGITAL_CHANNEL, 8)     \
+  X(XPM_RECORD_STATUS_TUNER_IN_USE, 10)           \
+  X(XPM_RECORD_STATUS_NO_SIGNAL, 11)              \
+  X(XPM_RECORD_STATUS_FAILED, 12)                 \
+  X(XPM_RECORD_STATUS_WILL_RECORD, 18)            \
+  X(XPM_RECORD_STATUS_COMPLETE, 19)
+
+// What a delete confirmation deletes (the item kind of MSG_DELETE_ITEM).
+#define CONSTANTS_DELETE_KINDS(X)                 \
+  X(DELETE_MOVIE_FILE, 1)                         \
+  X(DELETE_RECORDED_SHOW, 2)                      \
+  X(DELETE_SCHEDULED_RECORD, 3)                   \
+  X(DELETE_EPG_RECORD, 4)                         \
+  X(DELETE_CHANNEL_LOGO, 5)
+
 namespace Constants {
 
 #define CONSTANTS_DECLARE(name, value) inline constexpr int32_t name = value;
 CONSTANTS_MSG_CODES(CONSTANTS_DECLARE)
 CONSTANTS_MSG_SOURCES(CONSTANTS_DECLARE)
 CONSTANTS_HISTORY_ITEM_TYPES(CONSTANTS_DECLARE)
+CONSTANTS_SOURCE_TYPES(CONSTANTS_DECLARE)
+CONSTANTS_TIMER_VALUES(CONSTANTS_DECLARE)
+CONSTANTS_RECORD_STATES(CONSTANTS_DECLARE)
+CONSTANTS_DELETE_KINDS(CONSTANTS_DECLARE)
 #undef CONSTANTS_DECLARE
 
 struct Named {

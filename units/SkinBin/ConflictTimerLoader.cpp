@@ -14,25 +14,6 @@
 
 namespace SkinBin {
 
-namespace {
-
-// The schedule row of a timer, when it has one.
-bool FindScheduledShow(int32_t timerId, DB_ScheduledShow* show) {
-  for (int found = DB_Get_First_Scheduled_Show(0, show); found == 0;
-       found = DB_Get_Scheduled_Show_Next(show->startTime, show->timerId, show)) {
-    if (show->timerId == timerId) return true;
-  }
-  return false;
-}
-
-int32_t StartSeconds(const ::Structures::LocalTime* start) {
-  struct tm parts = ::Wrapper::PartsOf(start);
-  parts.tm_isdst = -1;
-  return static_cast<int32_t>(mktime(&parts));
-}
-
-}  // namespace
-
 void ConflictTimerInfo::GetEventInfoByCount() {
   for (int32_t i = 0; i < std::min(NumEvents, kCapacity); ++i) Events[size_t(i)] = nullptr;
   NumEvents = 0;
@@ -76,18 +57,11 @@ int32_t ConflictTimerInfo::UpdateAllTimers() {
       continue;
     }
     DB_ScheduledShow show{};
-    if (!FindScheduledShow(entry->TimerId, &show)) {
+    if (DB_Get_Scheduled_Show_By_Timer_Id(entry->TimerId, &show) != 0) {
       show = DB_ScheduledShow{};
       VgStringToAnsi(entry->Title, show.title, sizeof show.title, '?');
     }
-    show.timerId = entry->TimerId;
-    show.enabled = timer->Flag;
-    show.major = timer->Values[::Wrapper::kTimerMajor];
-    show.minor = timer->Values[::Wrapper::kTimerMinor];
-    show.mapId = timer->Settings[::Wrapper::kTimerMapId];
-    show.duration = timer->Values[::Wrapper::kTimerDuration];
-    show.repetition = timer->Settings[::Wrapper::kTimerTimesType];
-    if (timer->StartTime) show.startTime = StartSeconds(timer->StartTime);
+    FillScheduleRow(&show, timer);
     if (DB_Insert_Scheduled_Data(entry->TimerId, &show) != 0)
       VgPrint("ConflictTimerInfo: the schedule row of timer %d was not stored\n", entry->TimerId);
   }

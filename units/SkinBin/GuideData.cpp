@@ -31,7 +31,9 @@ int32_t NetworkTime() {
   return now < 0 ? 0 : static_cast<int32_t>(now);
 }
 
-void FillEvent(::Structures::EventInfo* e, const DB_EventRecord& record) {
+}  // namespace
+
+void FillEventInfo(::Structures::EventInfo* e, const DB_EventRecord& record) {
   e->Flag = record.duration > 0;
   e->StartTime = NewLocalTime(record.startTime);
   e->Duration = record.duration;
@@ -44,6 +46,8 @@ void FillEvent(::Structures::EventInfo* e, const DB_EventRecord& record) {
   e->Values[1] = record.captionFlag;
   e->Values[2] = record.theme;
 }
+
+namespace {
 
 template <class Slots>
 void ClearSlots(Slots& slots, int32_t count) {
@@ -86,7 +90,7 @@ bool EPGEventsInfo_DB::Append(::Structures::VirtualChannel* channel, int32_t fro
   count = std::clamp(count, 0, capacity);
   for (int32_t i = 0; i < count; ++i) {
     auto* e = VgNew<::Structures::EventInfo>();
-    FillEvent(e, records[size_t(i)]);
+    FillEventInfo(e, records[size_t(i)]);
     Events[size_t(NumEvents++)] = e;
   }
   EndReached = remaining <= 0 || NumEvents >= kCapacity;
@@ -144,7 +148,7 @@ void DB_EPGThemeInfo::LoadPrograms(int32_t first, int32_t count) {
   for (int32_t i = first; i < last && NumEvents < kCapacity; ++i) {
     if (DB_Get_Theme_Program(ProgramIds->Ids[i], program.get()) != 0) continue;
     auto* e = VgNew<DB_EPGThemeData>();
-    FillEvent(e, program->event);
+    FillEventInfo(e, program->event);
     e->StationName = BufferText(program->station);
     e->Theme = BufferText(program->theme);
     e->Subtitle = BufferText(program->subtitle);

@@ -8,10 +8,14 @@
 #include "SkinBin/RecordData.h"
 #include "Structures/Channels.h"
 #include "Structures/Devices.h"
+#include "db.h"
 #include "vgobject.h"
 #include "vgstring.h"
 
 namespace SkinBin {
+
+// A programme of the guide database as the screens read it.
+void FillEventInfo(::Structures::EventInfo* event, const DB_EventRecord& record);
 
 class EPGEventsInfo_DB : public XObject {
   VG_CLASS()

@@ -28,9 +28,7 @@ VG_DEFINE_CLASS(SkinBin, USBDiskStatus, XObject)
 
 namespace SkinBin {
 
-namespace {
-
-ScheduledRecordData* NewScheduled(const DB_ScheduledShow& show) {
+ScheduledRecordData* NewScheduledRecordData(const DB_ScheduledShow& show) {
   auto* r = VgNew<ScheduledRecordData>();
   r->CaptionFlag = show.captionFlag > 0;
   r->Tuner = show.tuner;
@@ -48,6 +46,8 @@ ScheduledRecordData* NewScheduled(const DB_ScheduledShow& show) {
   r->Repetition = show.repetition;
   return r;
 }
+
+namespace {
 
 void FillRecord(RecordData* r, const XPM_RecordedShow& show) {
   r->CaptionFlag = show.captionFlag;
@@ -115,7 +115,7 @@ void DB_ScheduledInfo::GetEventInfoByCount(int32_t maximum) {
   if (DB_Get_First_Scheduled_Show(int32_t(now), show.get()) != 0) return;
   int32_t n = 0;
   for (;;) {
-    Events[size_t(n++)] = NewScheduled(*show);
+    Events[size_t(n++)] = NewScheduledRecordData(*show);
     if (n >= limit) break;
     if (DB_Get_Scheduled_Show_Next(show->startTime, show->timerId, show.get()) != 0) break;
   }

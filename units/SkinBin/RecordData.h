@@ -8,6 +8,7 @@
 
 #include "Structures/LocalTime.h"
 #include "Structures/TimerData.h"
+#include "db.h"
 #include "vgobject.h"
 #include "vgstring.h"
 
@@ -47,6 +48,12 @@ class ScheduledRecordData : public RecordData {
   int32_t Repetition = 0;  // the timer's times type; 0 when no timer is set
   int32_t SourceType = 1;  // what created the schedule: 1 a timer, 2 the guide, 3 a recording started now
 };
+
+// A new record of a schedule row.
+ScheduledRecordData* NewScheduledRecordData(const DB_ScheduledShow& show);
+// Writes a timer's id, state, tuner, channel, start, length and repetition
+// into its schedule row; the row's texts stay.
+void FillScheduleRow(DB_ScheduledShow* row, const ::Structures::TimerData* timer);
 
 class RecordedShowData : public RecordData {
   VG_CLASS()

@@ -460,21 +460,7 @@ void SystemInfo::LoadNetworkInfo() {
   }
 }
 
-// The storage the set reports first; its file system and sizes are not
-// known from the mount point alone.
-void SystemInfo::LoadUSBInfo() {
-  int32_t count = 0;
-  char first[XPM_MOUNT_POINT_SIZE] = {};
-  auto* status = VgNew<USBDiskStatus>();
-  if (XPM_Get_USB_MountPoint_Count(&count, first, nullptr) == 0 && count > 0) {
-    first[XPM_MOUNT_POINT_SIZE - 1] = 0;
-    status->Mounted = 1;
-    status->MountPoint = VgNewStringAnsi(first);
-    status->TotalSpace = kUnavailable;
-    status->AvailableSpace = kUnavailable;
-  }
-  ShowUSBStatus(status);
-}
+void SystemInfo::LoadUSBInfo() { ShowUSBStatus(Model()->GetUSBDiskStatus()); }
 
 void SystemInfo::ShowUSBStatus(const USBDiskStatus* status) {
   if (!status || !status->Mounted) {

@@ -132,7 +132,6 @@ constexpr PropertyBacking kBackings[] = {
     SettingsKey("USBSDAutoStart", "USBSDAutoStart", 1),
     SettingsKey("StickerDemo", "StickerDemo", 1),
     Field("OnTimerLED"),
-    SettingsKey("OnTimerTime", "OnTimerTime"),
     SettingsKey("PipSource", "PipSource"),
     SettingsKey("PipSize", "PipSize"),
     SettingsKey("PipMode", "PipMode"),
@@ -377,6 +376,7 @@ void Wrapper::ResetAll() {
   for (size_t i = 0; i < std::size(kBackings); ++i) cache_[i] = kBackings[i].initial;
   rgbFilter_ = 0x111111;
   changedMarks_ = 0;
+  onTimerStart_ = 0;
   WriteStoreOnce([](::PersistentData::PersistentData* store) {
     if (!store) return;
     for (const PropertyBacking& row : kBackings) {
@@ -384,7 +384,8 @@ void Wrapper::ResetAll() {
       VgString key = VgNewStringAnsi(row.key);
       if (store->IsStringExist(key)) store->RemoveString(key);
     }
-    for (const char* prefix : {"SourceLabel_", "SourceCustomLabel_", "SourceDisable_", kPictureChangedKey})
+    for (const char* prefix :
+         {"SourceLabel_", "SourceCustomLabel_", "SourceDisable_", kPictureChangedKey, kOnTimerStartKey})
       store->RemoveStrings(VgNewStringAnsi(prefix));
   });
   for (int32_t which = 0; which < kCountdowns; ++which) StartCountdown(Countdown(which), 0);

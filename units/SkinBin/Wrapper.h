@@ -52,7 +52,7 @@
   X(Authentication, Plain) X(Encryption, Plain) X(Enhanced11N, Plain) X(ConnectMode, Plain)           \
   X(WPSPinMode, Plain) X(Country, Plain) X(Location, Plain) X(ChannelTuningMode, Plain)               \
   X(ZoltaDCR, Plain) X(USBSDAutoStart, Plain) X(StickerDemo, Plain) X(OnTimerLED, Plain)              \
-  X(OnTimerTime, Plain) X(PipSource, Plain) X(PipSize, Plain) X(PipMode, Plain) X(PipAudio, Plain)    \
+  X(PipSource, Plain) X(PipSize, Plain) X(PipMode, Plain) X(PipAudio, Plain)    \
   X(TimeshiftDuration, Plain) X(WindowHPos, Plain) X(WindowVPos, Plain) X(WindowHSize, Plain)         \
   X(WindowVSize, Plain) X(Tuner1RecordAll, Plain) X(Tuner2RecordAll, Plain)                           \
   X(EPGTuningMode, Plain) X(EPGSelection, Plain) X(DisplayLED, Plain) X(ThreeDAutoStart, Plain)       \
@@ -438,6 +438,104 @@ class Wrapper : public ::Wrapper::Wrapper {
   void SetCanRatingBlock(int32_t code, bool block);
 
   // ------------------------------------------------------------------------
+  // The recorder (WrapperRecord.cpp): recording timers and their schedule
+  // rows, the on-timer's time, the tuners, recording, playback, time-shift,
+  // recorded files and the USB disk.
+
+  // Also keeps the start time of the on-timer (timer 0) in the settings
+  // store, which OnTimerTime counts down to.
+  int32_t SetTimer(::Structures::TimerData* timer) override;
+  // Minutes until the on-timer switches the set on: 0 when no time is kept or
+  // it has passed. Setting starts the on-timer so many minutes from now.
+  int32_t OnGetOnTimerTime();
+  void OnSetOnTimerTime(int32_t minutes);
+  // Forgets the on-timer's time. Asking the viewer first is the screen's.
+  void CancelOnTimer(bool ask);
+
+  // A timer id taken out of the schedule database's pool while a schedule
+  // row uses it, and given back; 1, changing nothing, for an id outside 0-31.
+  int32_t DB_CheckOutTimerId(int32_t id);
+  int32_t DB_CheckInTimerId(int32_t id);
+  // The schedule id of a timer's row, -1 without one; deleting that row.
+  int32_t GetScheduleIdByTimerId(int32_t id);
+  int32_t DB_DeleteScheduledRecord(int32_t scheduleId);
+  // Stores the schedule row of a timer with its texts (title up to 255
+  // characters, description up to 2047, the channel's name up to 36) and the
+  // rating of the programme at its start; the database's result, 1 without a
+  // timer.
+  int32_t DB_InsertScheduledData(::Structures::TimerData* timer, VgString title, VgString description);
+  // Writes the fields that differ between the copy taken before an edit and
+  // the timer into the timer's row; 1 without either, for two timers or
+  // without a row, else 0.
+  int32_t DB_UpdateScheduledData(::Structures::TimerData* before, ::Structures::TimerData* timer);
+  // The timer of a programme on a channel (map id: 1 cable): a new record
+  // whose Enabled, TimerId and Repetition describe it; Repetition 0 and
+  // TimerId -1 when none records it. A repeating timer records the programme
+  // when it starts at the timer's time on one of its days.
+  ScheduledRecordData* GetEPGProgramStatus(int32_t tuner, int32_t mapId, int32_t major, int32_t minor,
+                                           ::Structures::LocalTime* start);
+  // The programme on the air on the current channel; null when there is none.
+  ::Structures::EventInfo* DB_GetCurrentProgramInfo();
+
+  // The timer recording now on tuner 0 or 1; -1 when none.
+  int32_t GetActiveTimer(int32_t tuner);
+  // The tuner the viewer watches, non-zero for the second; 2 when unread.
+  int32_t GetCurrentTunerId();
+  // A new record of the channel last tuned on a tuner for a medium; -2, -2
+  // when there is none.
+  ::Structures::VirtualChannel* GetTempCurrentChannel(bool secondTuner, int32_t mapId);
+  // The timer whose recording starts next on the tuner, which decides its
+  // length; the set wakes for it from standby.
+  void SetTimerRecordValid(int32_t tuner, bool once, int32_t timerId, int32_t startEarly);
+  void SetWakeState(int32_t state, int32_t flag);
+  // Records a channel on a tuner; how it goes arrives as record-status
+  // events. 0, or the middleware's error.
+  int32_t StartRecord(int32_t tuner, ::Structures::VirtualChannel* channel);
+  int32_t SetSourceRecord(int32_t source);
+
+  // Playback of a recording stored under a path (a medium's mount point),
+  // from a position in ms; stopping with flag 1 keeps the position as the
+  // show's resume mark.
+  int32_t RecordPlaybackPlay(VgString path, int32_t recordId, int32_t flag, int32_t startMs);
+  int32_t RecordPlaybackStop(int32_t flag);
+  int32_t RecordPlaybackPause();
+  int32_t RecordPlaybackFastForward();
+  int32_t RecordPlaybackFastBackward();
+  // Skips by the skip setting's index: 1 30 s, 2 60 s, 3 120 s, else 20 s.
+  int32_t RecordPlaybackSkipForward(int32_t index);
+  int32_t RecordPlaybackSkipBackward(int32_t index);
+  static int32_t SkipSeconds(int32_t index);
+  // New records of the playback and of the current tuner's time-shift
+  // buffer; all zero when the middleware cannot tell.
+  RecordPlaybackStatus* GetRecordPlaybackStatus();
+  TimeshiftStatus* GetTimeshiftStatus();
+  // 0 play, 1 pause, 2 fast forward, 3 rewind, 4 and 5 skip forward and
+  // back, 6 to the start of the buffer, 7 back to live television.
+  int32_t TimeshiftKeyProc(int32_t action);
+
+  // Deletes a file of a mounted medium; -1 for the empty path, a path on no
+  // mounted medium, or a file that cannot be deleted.
+  int32_t DeleteFile(VgString path);
+  int32_t DB_DeleteRecordPlayback(VgString path, int32_t recordId);
+  int32_t ChangeProgramTitle(VgString path, int32_t recordId, VgString title);
+  // Deletes a recorded show with its files.
+  void DB_DeleteRecordedShow(int32_t id);
+  // A file's size with its unit in the top two bits (0 bytes, 1 KiB, 2 MiB)
+  // and the whole number of units below; 0 when it cannot be read.
+  int32_t GetFileSize(VgString path);
+
+  bool IsUSBDiskMounted();
+  // A new record of the USB disk, its sizes in MB.
+  USBDiskStatus* GetUSBDiskStatus();
+  // Start a format or a speed test of the disk; the results arrive as
+  // events. 0, or the middleware's error.
+  int32_t USBDiskFormat();
+  int32_t USBSpeedCheck();
+  void AbortUSBSpeedCheck();
+  // The last speed test's result in MB/s, which its screen stores here.
+  uint32_t USBQualificationSpeed = 0;
+
+  // ------------------------------------------------------------------------
   // The application and its timers (WrapperApp.cpp).
 
   // The application root, which the model sends its standby requests
@@ -547,6 +645,7 @@ class Wrapper : public ::Wrapper::Wrapper {
   static VgString SourceKey(const char* prefix, int32_t source);
   void PutSourceText(const char* prefix, int32_t source, VgString text);
   static constexpr char kPictureChangedKey[] = "PictureOptionChanged";
+  static constexpr char kOnTimerStartKey[] = "OnTimerStart";
   // Runs the writes with the settings store written once at the end.
   template <class Writes>
   void WriteStoreOnce(Writes writes);
@@ -589,6 +688,10 @@ class Wrapper : public ::Wrapper::Wrapper {
   uint32_t dns1_ = 0;
   uint32_t dns2_ = 0;
   int32_t onTimerVolume_ = 0;
+  // The on-timer's start (seconds since 1970) while no settings store is
+  // attached; 0 when none is kept.
+  int32_t onTimerStart_ = 0;
+  void KeepOnTimerStart(int32_t seconds);
   uint8_t lumetraRunning_ = 0;
   VgPtr<::SkinBin::EventAgent> eventAgent_;
   VgPtr<ChannelListData> channelList_;

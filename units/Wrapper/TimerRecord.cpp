@@ -31,6 +31,13 @@ struct tm PartsOf(const ::Structures::LocalTime* time) {
   return parts;
 }
 
+int64_t SecondsOf(const ::Structures::LocalTime* time) {
+  if (!time) return -1;
+  struct tm parts = PartsOf(time);
+  parts.tm_isdst = -1;
+  return static_cast<int64_t>(mktime(&parts));
+}
+
 XPM_TimerInfo TimerInfoOf(const ::Structures::TimerData* t) {
   XPM_TimerInfo info{};
   if (!t) return info;

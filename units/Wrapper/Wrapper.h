@@ -16,6 +16,7 @@
 #include "vgstring.h"
 
 namespace Structures {
+class AMPMHour;
 class VideoContentInfo;
 }  // namespace Structures
 
@@ -176,6 +177,10 @@ class Wrapper : public XObject {
   // Stores a timer (the held record for null) under its index; 0 or the
   // middleware's timer error.
   virtual int32_t SetTimer(::Structures::TimerData* timer);
+  // Takes the lowest free recording timer id of the schedule database's pool
+  // and makes it ActiveTimerId, holding its record; -1 when every id is out.
+  // The id stays free until its schedule row is stored.
+  int32_t GetFirstAvailableTimerId();
   // The timer being edited: setting an id holds that timer's record.
   int32_t OnGetActiveTimerId() const { return activeTimerId_; }
   void OnSetActiveTimerId(int32_t id);
@@ -247,6 +252,18 @@ class Wrapper : public XObject {
   ::Structures::LocalTime* GetCurrentTime(int32_t kind = 0);
   // Null, and a console line, when the middleware cannot tell it.
   VgString GetFirmwareVersion();
+
+  // ------------------------------------------------------------------------
+  // Times as the screens show them (WrapperTime.cpp).
+
+  // "hh:mm" on the 12-hour clock (hour 0 reads 12) and the AM or PM text,
+  // without a blank: 0, 5 reads "12:05AM", 13, 0 "01:00PM".
+  static VgString GetTimeAMPM(int32_t hour, int32_t minute);
+  // A new record of the hour on the 12-hour clock with its AM flag.
+  static ::Structures::AMPMHour* Convert24HourToAMPM(int32_t hour);
+  // The day set of seven flags, Sunday in bit 0.
+  static int32_t GetDaysOfWeek(bool sunday, bool monday, bool tuesday, bool wednesday, bool thursday, bool friday,
+                               bool saturday);
 
   static VgPoint GetCenterPosition(int32_t areaWidth, int32_t areaHeight, int32_t width, int32_t height) {
     return VgPoint{(areaWidth - width) / 2, (areaHeight - height) / 2};

@@ -40,6 +40,16 @@ int32_t Wrapper::SetTimer(::Structures::TimerData* timer) {
   return status;
 }
 
+int32_t Wrapper::GetFirstAvailableTimerId() {
+  int32_t id = -1;
+  if (DB_Get_Free_Timer_Id(&id) != 0) {
+    VgPrint("Wrapper: no timer id is free\n");
+    return -1;
+  }
+  OnSetActiveTimerId(id);
+  return id;
+}
+
 // The record is read afresh: a record held for another timer must not stand
 // in for this one.
 void Wrapper::OnSetActiveTimerId(int32_t id) {
