@@ -1,6 +1,8 @@
 #include "product_lines.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -66,6 +68,18 @@ std::string BackupLine(const std::vector<ScenarioToken>& t) {
   return {};
 }
 
+std::string UsbLine(const std::vector<ScenarioToken>& t) {
+  if (t.size() == 2 && t[1].text == "remove") {
+    simtv_usb_remove();
+    return {};
+  }
+  int32_t kb = SIMTV_USB_DEFAULT_KB;
+  if (t.size() < 2 || t.size() > 4 || t[1].text != "insert" || (t.size() > 2 && !Number(t[2].text, &kb)) || kb <= 0)
+    return "usb takes insert [KB [FILESYSTEM]] or remove";
+  simtv_usb_insert(uint32_t(kb), t.size() > 3 ? t[3].text.c_str() : "FAT32");
+  return {};
+}
+
 }  // namespace
 
 std::string RunLine(const std::vector<ScenarioToken>& t, bool* known) {
@@ -84,6 +98,21 @@ std::string RunLine(const std::vector<ScenarioToken>& t, bool* known) {
     if (t.size() != 3 || !Number(t[1].text, &window) || !Number(t[2].text, &state) || window < 0 || window > 1)
       return "live-tv takes a window (0 or 1) and a state";
     simtv_tv_set_live_tv_state(window, state);
+    return {};
+  }
+  if (command == "usb") return UsbLine(t);
+  if (command == "recording") {
+    int32_t minutes = 0;
+    if (t.size() != 3 || !Number(t[2].text, &minutes) || minutes < 0) return "recording takes a title and minutes";
+    XPM_RecordedShow show{};
+    std::snprintf(show.title, sizeof show.title, "%s", t[1].text.c_str());
+    std::string file = t[1].text;
+    std::replace_if(file.begin(), file.end(), [](char c) { return c == ' ' || c == '/' || c == '.'; }, '_');
+    std::snprintf(show.fileName, sizeof show.fileName, "%s.trp", file.c_str());
+    show.startTime = show.recordTime = simtv_tv_local_time() - int64_t(minutes) * 60;
+    show.duration = minutes * 60;
+    show.state = 19;
+    simtv_tv_add_recording(XPM_USB_DISK_MOUNT_POINT, &show);
     return {};
   }
   *known = false;

@@ -1,6 +1,7 @@
 // Scenario lines of the product root, for what the simulated platform cannot
 // bring about by itself: events that only screens still to come would send,
-// the recording state of a window, and the settings backup.
+// the recording state of a window, the USB disk and its recordings, and the
+// settings backup.
 //
 //   dispatch factory-reset           the factory reset that the TV-reset
 //                                    confirmation asks for
@@ -9,6 +10,10 @@
 //   dispatch dpms SECONDS            the report of seconds without signal
 //   live-tv WINDOW STATE             a window's live state: 1 live, 2 paused,
 //                                    3 recording
+//   usb insert [KB [FILESYSTEM]]     the USB recording disk goes in (2000000 KB,
+//                                    "FAT32" unless given); usb remove takes it
+//                                    out, ending what plays or records from it
+//   recording "TITLE" MINUTES        a recorded show on the disk, with its files
 //   store KEY "VALUE"                a value in the settings store, as a set
 //                                    used before holds it
 //   expect-backup KEY VALUE          the settings backup holds the value
