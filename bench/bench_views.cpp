@@ -1,20 +1,28 @@
-// Drawing a menu page through the view tree: a 960 x 540 tree of panels, ten
-// rows of icon, label and value, and a focus frame. One benchmark redraws the
-// whole page; the other moves the focus one row and redraws only the area that
-// the move invalidated. Besides the time per frame each reports dfb_share, the
-// part of that time spent inside DirectFB's surface calls (fills, blits,
-// locks and state changes), measured by wrapping those calls on the surfaces
-// the page draws with.
+// Drawing a menu page through the view tree: a 960 x 540 tree of nine-cell
+// panels from the interface's artwork, a list of rows (icon, label and value,
+// with buttons=1 each on a nine-cell button of its own) and a focus frame. The page
+// is redrawn whole (with the frame cache warm, cold, or kept off so that
+// frames are tiled cell by cell), and the focus moves one row with only the
+// area it invalidated redrawn; lists of 12 and 100 rows show that rows out of
+// sight cost nothing. Each figure also comes as x_blit: its time over that of
+// one full-frame blended blit made directly through DirectFB in the same run.
+// Timed runs make no clock reads of their own inside the drawing; the share
+// of DirectFB comes from BM_MenuPageDirectFBShare, which wraps every surface
+// call of the target in a stopwatch and so runs slower than the others.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "Core/Group.h"
+#include "Bitmaps.h"
 #include "Fonts/Fonts.h"
+#include "GenFrameCache.h"
 #include "GenFont.h"
+#include "GraphicsEngine.h"
 #include "Graphics/Canvas.h"
 #include "Resources/Font.h"
 #include "Views/Frame.h"
@@ -74,6 +82,7 @@ void Wrap(R (*&slot)(IDirectFBSurface*, Args...)) {
 void Instrument(Resources::Bitmap* bitmap) {
   IDirectFBSurface* s = bitmap && bitmap->EngineBitmap() ? bitmap->EngineBitmap()->surface : nullptr;
   if (!s) return;
+  g_dfbNanos = 0;
   Wrap<&SurfaceMethods::Blit>(s->Blit);
   Wrap<&SurfaceMethods::StretchBlit>(s->StretchBlit);
   Wrap<&SurfaceMethods::FillRectangle>(s->FillRectangle);
@@ -97,7 +106,6 @@ namespace BenchViews {
 
 constexpr VgColor kText{230, 236, 245, 255};
 constexpr VgColor kFocusText{20, 24, 40, 255};
-constexpr VgColor kEdge{140, 180, 230, 255};
 
 // The top of the tree: collects what is invalidated, as the root will.
 class Screen : public Core::Group {
@@ -144,8 +152,9 @@ namespace {
 
 using BenchViews::Row;
 using BenchViews::Screen;
-using BenchViews::kEdge;
 using BenchViews::kText;
+
+constexpr int kVisibleRows = 10;
 
 std::string FontPath() {
   if (const char* root = std::getenv("TVUI_SOURCE_DIR")) {
@@ -159,19 +168,50 @@ Resources::Font* LoadFont(const VgConstant& font) {
   return static_cast<Resources::Font*>(VgLoadResource(&font, &Resources::Font::Class));
 }
 
+void Start() {
+  static bool started = false;
+  if (started) return;
+  GCM_Start(1);
+  GenInitGlyphCache(20000);
+  GenRegisterFont(FontPath().c_str());
+  started = true;
+}
+
+// One full-frame blended blit made directly through DirectFB, in nanoseconds:
+// the yardstick of every page figure, measured once per run.
+double ReferenceBlitNanos() {
+  static double nanos = [] {
+    Start();
+    GenBitmap* target = GenCreateBitmap(960, 540, 0);
+    GenBitmap* picture = GenCreateBitmap(960, 540, 0);
+    GenFillRectangle(picture, nullptr, 0x80306090, 0, 0, 960, 540, 0);
+    GenFillRectangle(picture, nullptr, 0xFFE0A040, 100, 100, 860, 440, 0);
+    IDirectFBSurface* s = target->surface;
+    const DFBRectangle all{0, 0, 960, 540};
+    double best = 0;
+    for (int round = 0; round < 5; ++round) {
+      const auto start = std::chrono::steady_clock::now();
+      for (int i = 0; i < 20; ++i) {
+        s->SetSrcBlendFunction(s, DSBF_ONE);
+        s->SetDstBlendFunction(s, DSBF_INVSRCALPHA);
+        s->SetBlittingFlags(s, static_cast<DFBSurfaceBlittingFlags>(DSBLIT_BLEND_ALPHACHANNEL | DSBLIT_SRC_PREMULTIPLY));
+        s->Blit(s, picture->surface, &all, 0, 0);
+      }
+      const double each =
+          double(std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start).count()) / 20;
+      if (round == 0 || each < best) best = each;
+    }
+    GenFreeBitmap(target);
+    GenFreeBitmap(picture);
+    return best;
+  }();
+  return nanos;
+}
+
 // A canvas used as a bitmap, painted by the caller.
 BenchViews::Strip* Picture(VgPoint size) {
   auto* c = VgNew<BenchViews::Strip>();
   c->OnSetSize(size);
-  Instrument(c);
-  return c;
-}
-
-Graphics::Canvas* PanelBitmap(VgColor fill, VgColor edge) {
-  Graphics::Canvas* c = Picture({24, 24});
-  const VgRect all{0, 0, 24, 24};
-  c->DrawRectangle(all, {2, 2, 22, 22}, fill, 0);
-  c->DrawBorder(all, all, edge, 2, 0);
   return c;
 }
 
@@ -179,17 +219,11 @@ struct Page {
   Screen* screen = nullptr;
   Graphics::Canvas* target = nullptr;
   Core::Group* list = nullptr;
-  Row* rows[10] = {};
+  std::vector<Row*> rows;
 };
 
-Page BuildPage() {
-  static bool started = false;
-  if (!started) {
-    GCM_Start(1);
-    GenInitGlyphCache(20000);
-    GenRegisterFont(FontPath().c_str());
-    started = true;
-  }
+Page BuildPage(int rowCount, bool rowButtons) {
+  Start();
   Page page;
   page.screen = VgNew<Screen>();
   page.screen->Bounds = {0, 0, 960, 540};
@@ -202,13 +236,18 @@ Page BuildPage() {
     owner->Add(view, 0);
     return view;
   };
+  auto frame = [&](Core::Group* owner, VgRect bounds, const VgConstant& artwork) {
+    auto* f = VgNew<Views::Frame>();
+    f->OnSetBounds(bounds);
+    f->OnSetBitmap(VgLoad<Resources::Bitmap>(artwork));
+    if (owner) add(owner, f);
+    return f;
+  };
   auto* background = VgNew<Views::Rectangle>();
   background->OnSetBounds(page.screen->Bounds);
   background->OnSetColor({10, 16, 32, 255});
   add(page.screen, background);
 
-  Graphics::Canvas* panel = PanelBitmap({28, 52, 100, 230}, kEdge);
-  Graphics::Canvas* highlight = PanelBitmap({250, 210, 90, 255}, {255, 240, 180, 255});
   BenchViews::Strip* icons = Picture({128, 32});
   for (int i = 0; i < 4; ++i) {
     const uint8_t shade = static_cast<uint8_t>(120 + 40 * i);
@@ -221,10 +260,7 @@ Page BuildPage() {
   Resources::Font* smallFont = LoadFont(Fonts::SmallFont);
 
   // The category panel on the left.
-  auto* side = VgNew<Views::Frame>();
-  side->OnSetBounds({40, 60, 320, 480});
-  side->OnSetBitmap(panel);
-  add(page.screen, side);
+  frame(page.screen, {40, 60, 320, 480}, Bitmaps::MediaQuickMenuBg);
   const char16_t* categories[] = {u"Picture", u"Sound", u"Channels", u"Setup", u"Network"};
   for (int i = 0; i < 5; ++i) {
     auto* icon = VgNew<Views::Image>();
@@ -240,11 +276,8 @@ Page BuildPage() {
     add(page.screen, text);
   }
 
-  // The list panel with its title, the focus frame and ten rows.
-  auto* main = VgNew<Views::Frame>();
-  main->OnSetBounds({340, 60, 920, 480});
-  main->OnSetBitmap(panel);
-  add(page.screen, main);
+  // The list panel with its title, the rows and the focus frame over them.
+  frame(page.screen, {340, 60, 920, 480}, Bitmaps::MediaQuickMenuBg);
   auto* title = VgNew<Views::Text>();
   title->OnSetBounds({360, 66, 900, 100});
   title->OnSetFont(titleFont);
@@ -253,21 +286,19 @@ Page BuildPage() {
   title->OnSetString(VgNewString(u"Picture"));
   add(page.screen, title);
 
-  auto* focusFrame = VgNew<Views::Frame>();
-  focusFrame->OnSetBitmap(highlight);
-  add(page.screen, focusFrame);
-
   page.list = VgNew<Core::Group>();
   page.list->OnSetBounds({340, 104, 920, 474});
   add(page.screen, page.list);
+  Views::Frame* focusFrame = frame(page.screen, {0, 0, 0, 0}, Bitmaps::OptionButtonFocused);
   const char16_t* labels[] = {u"Picture Mode", u"Backlight", u"Contrast", u"Brightness", u"Colour",
                               u"Tint", u"Sharpness", u"Colour Temperature", u"Noise Reduction",
                               u"Advanced Settings"};
   const char16_t* values[] = {u"Standard", u"50", u"85", u"50", u"50", u"0", u"10", u"Warm", u"Auto",
                               u"Adaptive contrast, black level, gamma"};
-  for (int i = 0; i < 10; ++i) {
+  for (int i = 0; i < rowCount; ++i) {
     auto* row = VgNew<Row>();
     row->OnSetBounds({20, 37 * i, 560, 37 * i + 34});
+    if (rowButtons) frame(row, {0, 0, 540, 34}, Bitmaps::OptionButtonNonFocused);
     auto* icon = VgNew<Views::Image>();
     icon->OnSetBounds({4, 1, 36, 33});
     icon->OnSetBitmap(icons);
@@ -277,7 +308,7 @@ Page BuildPage() {
     row->label->OnSetBounds({44, 0, 300, 34});
     row->label->OnSetFont(rowFont);
     row->label->OnSetAlignV(Views::Text::AlignMiddle);
-    row->label->OnSetString(VgNewString(labels[i]));
+    row->label->OnSetString(VgNewString(labels[i % 10]));
     add(row, row->label);
     row->value = VgNew<Views::Text>();
     row->value->OnSetBounds({310, 0, 536, 34});
@@ -285,18 +316,13 @@ Page BuildPage() {
     row->value->OnSetAlignH(Views::Text::AlignRight);
     row->value->OnSetAlignV(Views::Text::AlignMiddle);
     row->value->OnSetEllipsis(true);
-    row->value->OnSetString(VgNewString(values[i]));
+    row->value->OnSetString(VgNewString(values[i % 10]));
     add(row, row->value);
-    auto* rule = VgNew<Views::Line>();
-    rule->OnSetPoint1({4, 35});
-    rule->OnSetPoint2({536, 35});
-    rule->OnSetColor({60, 90, 140, 255});
-    add(row, rule);
     row->label->OnSetColor(kText);
     row->value->OnSetColor(kText);
     row->focusFrame = focusFrame;
     page.list->Add(row, 0);
-    page.rows[i] = row;
+    page.rows.push_back(row);
   }
   page.screen->OnSetFocus(page.list);
   page.list->OnSetFocus(page.rows[0]);
@@ -306,55 +332,129 @@ Page BuildPage() {
   help->OnSetFont(smallFont);
   help->OnSetString(VgNewString(u"OK: Select   BACK: Return   EXIT: Close the menu"));
   add(page.screen, help);
+  VgProcessSignals();
   VgReclaimMemory();
   return page;
 }
 
-void Report(benchmark::State& state, int64_t dfbNanos, int64_t totalNanos) {
-  state.counters["dfb_share"] = totalNanos ? double(dfbNanos) / double(totalNanos) : 0.0;
-}
-
-void BM_MenuPageFullRedraw(benchmark::State& state) {
-  Page page = BuildPage();
-  const VgRect all{0, 0, 960, 540};
-  int64_t total = 0;
-  g_dfbNanos = 0;
-  for (auto _ : state) {
-    const auto start = std::chrono::steady_clock::now();
-    page.screen->Draw(page.target, all, {0, 0});
-    total += std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start).count();
-  }
-  Report(state, g_dfbNanos, total);
+void Release(Page& page) {
   VgUnlockObject(page.screen);
   VgUnlockObject(page.target);
   VgReclaimMemory();
 }
-BENCHMARK(BM_MenuPageFullRedraw)->Unit(benchmark::kMillisecond);
+
+int64_t Nanos(std::chrono::steady_clock::time_point since) {
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - since).count();
+}
+
+// The figures beside the time: x_blit, and what the frame cache did.
+void Report(benchmark::State& state, int64_t totalNanos) {
+  const double each = state.iterations() ? double(totalNanos) / double(state.iterations()) : 0.0;
+  state.counters["x_blit"] = each / ReferenceBlitNanos();
+  const GenFrameCacheStats cache = GenFrameCacheGetStats();
+  const uint64_t lookups = cache.hits + cache.misses;
+  state.counters["hit_rate"] = lookups ? double(cache.hits) / double(lookups) : 0.0;
+  state.counters["cache_kB"] = double(cache.peakBytes) / 1024.0;
+}
+
+enum class Frames { Kept, Cold, Tiled };
+
+void FullRedraw(benchmark::State& state, Frames frames) {
+  ReferenceBlitNanos();
+  GenFrameCacheSetBudget(frames == Frames::Tiled ? 0 : GenFrameCacheDefaultBudget);
+  GenFrameCacheClear();
+  Page page = BuildPage(static_cast<int>(state.range(0)), state.range(1) != 0);
+  const VgRect all{0, 0, 960, 540};
+  if (frames == Frames::Kept) page.screen->Draw(page.target, all, {0, 0});
+  GenFrameCacheResetCounters();
+  int64_t total = 0;
+  for (auto _ : state) {
+    if (frames == Frames::Cold) {
+      state.PauseTiming();
+      GenFrameCacheClear();
+      state.ResumeTiming();
+    }
+    const auto start = std::chrono::steady_clock::now();
+    page.screen->Draw(page.target, all, {0, 0});
+    total += Nanos(start);
+  }
+  Report(state, total);
+  Release(page);
+  GenFrameCacheSetBudget(GenFrameCacheDefaultBudget);
+}
+
+void BM_MenuPageFullRedraw(benchmark::State& state) { FullRedraw(state, Frames::Kept); }
+BENCHMARK(BM_MenuPageFullRedraw)->ArgNames({"rows", "buttons"})->Args({12, 0})->Args({100, 0})->Args({12, 1})->Unit(benchmark::kMillisecond);
+
+// Every frame drawn into the cache first: the first draw of a page.
+void BM_MenuPageFirstRedraw(benchmark::State& state) { FullRedraw(state, Frames::Cold); }
+BENCHMARK(BM_MenuPageFirstRedraw)->ArgNames({"rows", "buttons"})->Args({12, 0})->Args({12, 1})->Unit(benchmark::kMillisecond);
+
+// No cache: every frame tiled cell by cell (one batch per frame part).
+void BM_MenuPageTiledRedraw(benchmark::State& state) { FullRedraw(state, Frames::Tiled); }
+BENCHMARK(BM_MenuPageTiledRedraw)->ArgNames({"rows", "buttons"})->Args({12, 0})->Args({12, 1})->Unit(benchmark::kMillisecond);
 
 void BM_MenuPageFocusMove(benchmark::State& state) {
-  Page page = BuildPage();
+  ReferenceBlitNanos();
+  GenFrameCacheClear();
+  Page page = BuildPage(static_cast<int>(state.range(0)), state.range(1) != 0);
   page.screen->Draw(page.target, {0, 0, 960, 540}, {0, 0});
+  GenFrameCacheResetCounters();
   int focus = 0;
   int64_t total = 0;
   int64_t area = 0;
-  g_dfbNanos = 0;
   for (auto _ : state) {
     const auto start = std::chrono::steady_clock::now();
-    focus = (focus + 1) % 10;
+    focus = (focus + 1) % kVisibleRows;
     page.screen->dirty = {0, 0, 0, 0};
-    page.list->OnSetFocus(page.rows[focus]);
+    page.list->OnSetFocus(page.rows[size_t(focus)]);
     VgProcessSignals();
     page.screen->Draw(page.target, page.screen->dirty, {0, 0});
-    total += std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start).count();
+    total += Nanos(start);
     area += VgGetRectArea(page.screen->dirty);
   }
-  Report(state, g_dfbNanos, total);
+  Report(state, total);
   state.counters["dirty_px"] = state.iterations() ? double(area) / double(state.iterations()) : 0.0;
-  VgUnlockObject(page.screen);
-  VgUnlockObject(page.target);
-  VgReclaimMemory();
+  Release(page);
 }
-BENCHMARK(BM_MenuPageFocusMove)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MenuPageFocusMove)->ArgNames({"rows", "buttons"})->Args({12, 0})->Args({100, 0})->Args({12, 1})->Unit(benchmark::kMillisecond);
+
+// The share of a warm full redraw spent inside DirectFB's surface calls on the
+// target; the stopwatch around each call slows this run down.
+void BM_MenuPageDirectFBShare(benchmark::State& state) {
+  GenFrameCacheClear();
+  Page page = BuildPage(12, false);
+  const VgRect all{0, 0, 960, 540};
+  page.screen->Draw(page.target, all, {0, 0});
+  Instrument(page.target);
+  int64_t total = 0;
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    page.screen->Draw(page.target, all, {0, 0});
+    total += Nanos(start);
+  }
+  state.counters["dfb_share"] = total ? double(g_dfbNanos) / double(total) : 0.0;
+  Release(page);
+}
+BENCHMARK(BM_MenuPageDirectFBShare)->Unit(benchmark::kMillisecond);
+
+void BM_ReferenceBlendedBlit(benchmark::State& state) {
+  Start();
+  GenBitmap* target = GenCreateBitmap(960, 540, 0);
+  GenBitmap* picture = GenCreateBitmap(960, 540, 0);
+  GenFillRectangle(picture, nullptr, 0x80306090, 0, 0, 960, 540, 0);
+  IDirectFBSurface* s = target->surface;
+  const DFBRectangle all{0, 0, 960, 540};
+  for (auto _ : state) {
+    s->SetSrcBlendFunction(s, DSBF_ONE);
+    s->SetDstBlendFunction(s, DSBF_INVSRCALPHA);
+    s->SetBlittingFlags(s, static_cast<DFBSurfaceBlittingFlags>(DSBLIT_BLEND_ALPHACHANNEL | DSBLIT_SRC_PREMULTIPLY));
+    s->Blit(s, picture->surface, &all, 0, 0);
+  }
+  GenFreeBitmap(target);
+  GenFreeBitmap(picture);
+}
+BENCHMARK(BM_ReferenceBlendedBlit)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
