@@ -91,10 +91,15 @@ bool Boot() {
     GuiLoopStart(&period);
     simtv_on_render(&Flipped);
     GenRegisterFont("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
-    for (int i = 0; i < 10; ++i) GuiLoopTurn();
+    GuiLoopTurn();
+    Settle();
     const int32_t reasonPower = 1;
     simtv_inject_event(0, 3, &reasonPower, sizeof reasonPower);
-    for (int i = 0; i < 30; ++i) GuiLoopTurn();
+    simtv_settle();
+    // The wake-up runs over several turns, some on timers.
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 30 && std::chrono::steady_clock::now() - start < std::chrono::milliseconds(1500); ++i)
+      GuiLoopTurn();
     Settle();
     return true;
   }();
