@@ -4,6 +4,7 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "vgdebug.h"
@@ -146,4 +147,28 @@ bool GenSaveBitmapPng(const GenBitmap* bitmap, const std::string& path, GenColor
   const bool written = WritePngRows(path.c_str(), bitmap->width, bitmap->height, fill, &source, row.data());
   surface->Unlock(surface);
   return written;
+}
+
+std::string GenCompareWithPng(const GenImage& actual, const std::string& path) {
+  if (std::getenv("TVUI_UPDATE_GOLDENS")) return GenWritePng(path, actual) ? std::string() : "cannot write " + path;
+  GenImage expected;
+  if (!GenReadPng(path, &expected)) return "no reference " + path + " (TVUI_UPDATE_GOLDENS=1 writes it)";
+  if (expected.width != actual.width || expected.height != actual.height)
+    return "the reference " + path + " is " + std::to_string(expected.width) + "x" + std::to_string(expected.height) +
+           ", the picture " + std::to_string(actual.width) + "x" + std::to_string(actual.height);
+  int differing = 0;
+  GenImage diff = actual;
+  for (size_t i = 0; i < actual.pixels.size(); ++i) {
+    const GenColor a = actual.pixels[i];
+    if (a != expected.pixels[i]) {
+      ++differing;
+      diff.pixels[i] = GenMakeColor(255, 0, 0, 255);
+    } else {
+      diff.pixels[i] = GenMakeColor(GenColorRed(a) / 3, GenColorGreen(a) / 3, GenColorBlue(a) / 3, 255);
+    }
+  }
+  if (differing == 0) return {};
+  const std::string diffPath = path.substr(0, path.size() - (path.ends_with(".png") ? 4 : 0)) + "_diff.png";
+  GenWritePng(diffPath, diff);
+  return std::to_string(differing) + " pixels differ from " + path + "; see " + diffPath;
 }

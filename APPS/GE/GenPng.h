@@ -30,3 +30,9 @@ bool GenReadPng(const std::string& path, GenImage* image);
 // The screenshot: the bitmap's pixels encoded straight from its surface, each
 // passed through map first when one is given (no copy of the frame is made).
 bool GenSaveBitmapPng(const GenBitmap* bitmap, const std::string& path, GenColor (*map)(GenColor) = nullptr);
+
+// Compares a picture exactly with the reference PNG at path: empty when they
+// agree, else what differs. Pixels that differ are also shown in
+// <name>_diff.png beside the reference, red over a dimmed copy of the
+// picture. With TVUI_UPDATE_GOLDENS set the picture becomes the reference.
+std::string GenCompareWithPng(const GenImage& actual, const std::string& path);

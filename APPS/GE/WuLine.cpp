@@ -25,5 +25,5 @@ void WuLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, GenColor colour, Gen
   const bool drawn = WuWalk(x1, y1, x2, y2, [colour](int32_t x, int32_t y, double coverage) {
     AlphaBlendPixel(x, y, colour, coverage);
   });
-  if (!drawn) std::printf("Support diagonal line only!");
+  if (!drawn) std::printf("Support diagonal line only!\n");
 }

@@ -72,7 +72,7 @@ bool PostInternal(uint32_t event, const void* payload, uint32_t size, const char
 void PostFlushMarker() {
   auto* record = static_cast<XpmEventRecord*>(BKNI_Malloc(sizeof(XpmEventRecord)));
   if (!record) {
-    std::printf("flush_event_key_queue: Out of memory");
+    std::printf("flush_event_key_queue: Out of memory\n");
     return;
   }
   *record = XpmEventRecord{0, XpmEvent::FlushMarker, 0, nullptr};
@@ -293,14 +293,14 @@ void xpmEventCallback(uint32_t cookie, uint32_t event, const void* payload, uint
   }
   auto* record = static_cast<XpmEventRecord*>(BKNI_Malloc(sizeof(XpmEventRecord)));
   if (!record) {
-    std::printf("xpmEventCallback: Out of memory");
+    std::printf("xpmEventCallback: Out of memory\n");
     return;
   }
   *record = XpmEventRecord{cookie, XpmRenumberedEvent(event), 0, nullptr};
   if (payload && size) {
     record->payload = BKNI_Malloc(size);
     if (!record->payload) {
-      std::printf("xpmEventCallback: Out of memory");
+      std::printf("xpmEventCallback: Out of memory\n");
       FreeRecord(record);
       return;
     }
@@ -318,14 +318,14 @@ void tvCommandCallback(void* context, uint32_t command, const void* payload, uin
   (void)context;
   auto* record = static_cast<CommandRecord*>(BKNI_Malloc(sizeof(CommandRecord)));
   if (!record) {
-    std::printf("xpmCommandCallback: Out of memory");
+    std::printf("xpmCommandCallback: Out of memory\n");
     return;
   }
   *record = CommandRecord{command, 0, nullptr};
   if (payload && size) {
     record->payload = BKNI_Malloc(size);
     if (!record->payload) {
-      std::printf("xpmCommandCallback: Out of memory");
+      std::printf("xpmCommandCallback: Out of memory\n");
       BKNI_Free(record);
       return;
     }

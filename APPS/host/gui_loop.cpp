@@ -47,6 +47,9 @@ const bool g_gcStress = [] {
   return stress && std::strcmp(stress, "1") == 0;
 }();
 
+std::string g_fontFile;
+std::atomic<int32_t> g_fontStatus{GuiFontPending};
+
 // Failed takes of the GUI lock in a row, for the back-off.
 int32_t g_lockFailures = 0;
 
@@ -140,6 +143,9 @@ bool GuiRunPeriod(AppPeriod* period) {
   BKNI_SetEvent(g_guiWake);
   return true;
 }
+
+void GuiUseFontFile(const std::string& path) { g_fontFile = path; }
+int32_t GuiFontStatus() { return g_fontStatus.load(); }
 
 void GuiUseRootOps(const GuiRootOps* ops) { g_rootOps.store(ops ? ops : &kMainAppRoot); }
 const GuiRootOps& GuiRoot() { return *g_rootOps.load(); }
@@ -256,14 +262,20 @@ void GuiLoopStart(AppPeriod* period) {
   UBN_SetResultCallback(updateResultCallback, nullptr);
   XPM_Init();
   GenInitGlyphCache(20000);
-  char* directory = static_cast<char*>(std::malloc(192));
-  char* fontPath = static_cast<char*>(std::malloc(256));
-  if (directory && fontPath && getcwd(directory, 192)) {
-    std::snprintf(fontPath, 256, "%s%s", directory, "/fonts/tt7268m_803.ttf");
-    GenRegisterFont(fontPath);
+  if (!g_fontFile.empty()) {
+    g_fontStatus = GenRegisterFont(g_fontFile.c_str());
+  } else {
+    char* directory = static_cast<char*>(std::malloc(192));
+    char* fontPath = static_cast<char*>(std::malloc(256));
+    int32_t status = FS_ERR_FILE;
+    if (directory && fontPath && getcwd(directory, 192)) {
+      std::snprintf(fontPath, 256, "%s%s", directory, "/fonts/tt7268m_803.ttf");
+      status = GenRegisterFont(fontPath);
+    }
+    std::free(directory);
+    std::free(fontPath);
+    g_fontStatus = status;
   }
-  std::free(directory);
-  std::free(fontPath);
 
   // Screens register with the message agent as the root builds them; the
   // agent hands them messages through the key-routing forms and groups.
@@ -292,9 +304,9 @@ void GuiLoopStart(AppPeriod* period) {
   // The monitor runs for the life of the process: one a period would pile up.
   static std::atomic<bool> monitorStarted{false};
   if (!monitorStarted.exchange(true)) MPLCore_ThreadCreateNamed("app_monitor_task", app_monitor_task, nullptr, 20);
-  std::printf("\033[1;31m EP936 ON Start\033[0m");
+  std::printf("\033[1;31m EP936 ON Start\033[0m\n");
   Turn_On_EP936();
-  std::printf("\033[1;31m EP936 End Start\033[0m");
+  std::printf("\033[1;31m EP936 End Start\033[0m\n");
 }
 
 bool GuiLoopTurn() {

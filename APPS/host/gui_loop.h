@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <string>
 
 #include "GenBitmap.h"
 #include "bkni.h"
@@ -91,6 +92,15 @@ void UpdateRoot(XObject* root);
 void RequestRefresh(void);
 void handleCC(void);
 }
+
+// The font file the loop registers as it starts: fonts/tt7268m_803.ttf below
+// the working directory, as on the set, unless a host that knows better (the
+// runner) names another before the loop starts. The status of that
+// registration: GuiFontPending until the loop has tried, then 0 when the font
+// is registered, else the font engine's error.
+void GuiUseFontFile(const std::string& path);
+inline constexpr int32_t GuiFontPending = -1;
+int32_t GuiFontStatus();
 
 // The loop in steps, for tests and the runner: the start-up, one turn (false
 // once the loop is to end: the period's vgRunning is 0) and the end. vg_task

@@ -278,10 +278,10 @@ void convert24To12Hour(int32_t hour, int32_t* hour12, const char** suffix) {
   if (hour12) *hour12 = result;
   std::printf("result hour %d\n", result);
   if (hour >= 12) {
-    std::printf("this is pm");
+    std::printf("this is pm\n");
     if (suffix) *suffix = "pm";
   } else {
-    std::printf("this is am");
+    std::printf("this is am\n");
     if (suffix) *suffix = "am";
   }
 }

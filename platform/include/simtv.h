@@ -60,6 +60,13 @@ void simtv_halt_thread(void);
 typedef IDirectFBEventBuffer* (*simtv_key_target)(void);
 void simtv_set_key_target(simtv_key_target target);
 int simtv_inject_key(uint32_t keyCode, int down, uint32_t ageMs);
+/* A key held down: pressed now, repeated by the input driver (a fresh key
+ * down 500 ms later, then every 100 ms) until it is released. Pressing a
+ * held key again changes nothing. Both return 0, or -1 when there is no
+ * target; simtv_key_held tells whether a key is held. */
+int simtv_press_key(uint32_t keyCode);
+int simtv_release_key(uint32_t keyCode);
+int simtv_key_held(uint32_t keyCode);
 
 /* The middleware's thread delivers the event to the subscribed callback; the
  * state manager's thread delivers commands and on-screen-display states. */
@@ -270,6 +277,14 @@ void simtv_tv_reset(void);
  * disk, a downloadable rating region, CEC devices, a wired link, and guide
  * events and scheduled shows in the database around the set's time. */
 void simtv_tv_load_demo(void);
+/* Adds the content of a fixture file to the set: channels, the current
+ * channel, audio services, recordings, timers with their schedule, guide
+ * programmes, disks, a rating region, CEC devices, network links and access
+ * points, one record a line (platform/sim/content.cpp describes the records;
+ * tests/scenarios/fixtures/ holds examples). Returns 0, or -1 with a message
+ * naming the file, line and the record's form in error (size bytes); what
+ * the lines before the bad one added stays. */
+int simtv_tv_load_fixture(const char* path, char* error, int size);
 
 void simtv_tv_set_local_time(int64_t seconds);
 int64_t simtv_tv_local_time(void);

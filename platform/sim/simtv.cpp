@@ -127,4 +127,58 @@ int simtv_inject_key(uint32_t keyCode, int down, uint32_t ageMs) {
   return result == DFB_OK ? 0 : -1;
 }
 
+// A held key repeats as the remote's input driver repeats it: a fresh key
+// down after the delay, then one each period, until it is let go.
+namespace {
+
+constexpr uint32_t kRepeatDelayMs = 500;
+constexpr uint32_t kRepeatPeriodMs = 100;
+
+struct HeldKeys {
+  std::mutex mutex;
+  std::map<uint32_t, uint64_t> repeats;  // key code: its pending repeat
+};
+
+HeldKeys& Held() {
+  static HeldKeys& held = *new HeldKeys;
+  return held;
+}
+
+void RepeatHeldKey(uint32_t keyCode) {
+  HeldKeys& held = Held();
+  std::lock_guard guard(held.mutex);
+  auto it = held.repeats.find(keyCode);
+  if (it == held.repeats.end()) return;
+  simtv_inject_key(keyCode, 1, 0);
+  it->second = simtv::AnswerLater(kRepeatPeriodMs, [keyCode] { RepeatHeldKey(keyCode); });
+}
+
+}  // namespace
+
+int simtv_press_key(uint32_t keyCode) {
+  HeldKeys& held = Held();
+  std::lock_guard guard(held.mutex);
+  if (held.repeats.count(keyCode)) return 0;
+  if (simtv_inject_key(keyCode, 1, 0) != 0) return -1;
+  held.repeats[keyCode] = simtv::AnswerLater(kRepeatDelayMs, [keyCode] { RepeatHeldKey(keyCode); });
+  return 0;
+}
+
+int simtv_release_key(uint32_t keyCode) {
+  HeldKeys& held = Held();
+  std::lock_guard guard(held.mutex);
+  auto it = held.repeats.find(keyCode);
+  if (it != held.repeats.end()) {
+    simtv::WithdrawAnswer(it->second);
+    held.repeats.erase(it);
+  }
+  return simtv_inject_key(keyCode, 0, 0);
+}
+
+int simtv_key_held(uint32_t keyCode) {
+  HeldKeys& held = Held();
+  std::lock_guard guard(held.mutex);
+  return held.repeats.count(keyCode) ? 1 : 0;
+}
+
 }  // extern "C"

@@ -173,7 +173,7 @@ TEST(WuLineTest, StraightLinesAreRefusedWithItsMessage) {
   auto count = [](void* context, int32_t, int32_t, GenColor) { ++*static_cast<int*>(context); };
   Console console;
   WuLine(0, 0, 5, 0, kRed, count, &calls);
-  EXPECT_EQ(console.Text(), "Support diagonal line only!");
+  EXPECT_EQ(console.Text(), "Support diagonal line only!\n");
   EXPECT_EQ(calls, 0);
 }
 

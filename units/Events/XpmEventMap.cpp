@@ -146,7 +146,7 @@ Core::Event* ChannelNotAcquired(const Payload& p) {
 }
 
 Core::Event* ChannelMapEmpty(const Payload& p) {
-  VgPrint("\nvg_xpmEventCallback: XPM_EVENT_CHANNEL_MAP_EMPTY ");
+  VgPrint("vg_xpmEventCallback: XPM_EVENT_CHANNEL_MAP_EMPTY\n");
   return ChannelEvent(p.Int(0), -2, -2, 7);
 }
 

@@ -13,7 +13,7 @@ int32_t Setup3D::OnGetThreeD_LeftRightImage() { return ThreeD_LeftRightImage; }
 
 void Setup3D::OnSetThreeD_LeftRightImage(int32_t value) {
   ThreeD_LeftRightImage = value;
-  if (XPM_3DTV_Set3DLRReverse(value) != 0) VgPrint("\n XPM_3DTV_Set3DLRReverse returns error");
+  if (XPM_3DTV_Set3DLRReverse(value) != 0) VgPrint("XPM_3DTV_Set3DLRReverse returns error\n");
 }
 
 bool Setup3D::Is3DMode(int32_t format) { return format >= kFormatSideBySide; }
@@ -46,12 +46,12 @@ void Setup3D::MatchInputAndDisplay(int32_t input, int32_t display) {
 void Setup3D::SetMode(int32_t mode) {
   VgTrace("%s%i", u"Setup3D SetMode", mode);
   // A negative mode is no mode the middleware knows.
-  if (mode >= 0 && XPM_3DTV_SetMode(mode) != 0) VgPrint("\n XPM_3DTV_SetMode returns error");
+  if (mode >= 0 && XPM_3DTV_SetMode(mode) != 0) VgPrint("XPM_3DTV_SetMode returns error\n");
 }
 
 void Setup3D::SetOutput(int32_t on) {
   VgTrace("%s%i", u"Setup3D SetOutput", on);
-  if (XPM_3DTV_SetOutput(on != 0) != 0) VgPrint("\n XPM_3DTV_SetOutput returns error");
+  if (XPM_3DTV_SetOutput(on != 0) != 0) VgPrint("XPM_3DTV_SetOutput returns error\n");
 }
 
 int32_t Setup3D::GetMode() {
@@ -64,7 +64,7 @@ void Setup3D::RefreshState() {
   int32_t mode = kFormat2D;
   int32_t display = kFormat2D;
   if (XPM_3DTV_GetVideoStatus(&input, &mode, &display) != 0) {
-    VgPrint("\nXPM_3DTV_GetVideoStatus returns error");
+    VgPrint("XPM_3DTV_GetVideoStatus returns error\n");
     input = mode = display = kFormat2D;
   }
   VgPrint("[SkinBinSetup3D_RefreshState] >>>> input=%d, mode=%d, display=%d\n", input, mode, display);

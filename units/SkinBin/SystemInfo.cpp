@@ -410,11 +410,11 @@ void SystemInfo::LoadNetworkInfo() {
   int32_t wired = 0;
   int32_t wireless = 0;
   if (XPM_LAN_GetDeviceState(0, &wired) != 0) {
-    VgPrint("\n XPM_LAN_GetDeviceState for Device 0 returns error!");
+    VgPrint("XPM_LAN_GetDeviceState for Device 0 returns error!\n");
     wired = 0;
   }
   if (XPM_LAN_GetDeviceState(1, &wireless) != 0) {
-    VgPrint("\n XPM_LAN_GetDeviceState for Device 1 returns error!");
+    VgPrint("XPM_LAN_GetDeviceState for Device 1 returns error!\n");
     wireless = 0;
   }
   const char* connection = "Not Connected";

@@ -2,11 +2,13 @@
 
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <span>
 #include <string>
-#include <chrono>
 #include <thread>
 #include <vector>
 
@@ -21,9 +23,11 @@
 #include "remote_keys.h"
 #include "scenario.h"
 #include "simtv.h"
-#include "xpm_events.h"
 #include "vgdebug.h"
 #include "window.h"
+#include "xpm_events.h"
+
+namespace fs = std::filesystem;
 
 // Present in a build with a sanitizer only.
 extern "C" void __sanitizer_set_death_callback(void (*callback)(void)) __attribute__((weak));
@@ -32,24 +36,53 @@ namespace {
 
 struct Options {
   bool window = false;
+  bool quiet = false;
+  bool fresh = false;
   std::string scenario;
   std::string out = "out";
   std::string root;
 };
 
+// The roots a run can boot with, and the scenario lines of their own.
+struct RootChoice {
+  const char* name;
+  const GuiRootOps* ops;  // null: the product's
+  std::span<const ScenarioCommand> commands;
+  const char* meaning;
+};
+
+std::vector<RootChoice> Roots() {
+  return {
+      {"product", nullptr, TvuiProduct::Commands(), "the product's application root (the default)"},
+      {"nonmenu", &TvuiNonMenu::Ops(), TvuiNonMenu::Commands(),
+       "the non-menu screens alone, with test screens of their own"},
+      {"probe", &TvuiProbe::Ops(), {}, "a root that shows every key and event it receives as text"},
+  };
+}
+
+const RootChoice* FindRoot(const std::string& name) {
+  static const std::vector<RootChoice> roots = Roots();
+  for (const RootChoice& root : roots)
+    if (name == root.name) return &root;
+  return nullptr;
+}
+
 void Usage() {
   std::printf(
-      "usage: tvui [--window] [--scenario FILE] [--out DIR] [--root product|probe]\n"
+      "usage: tvui [--window] [--scenario FILE] [--out DIR] [--root NAME] [--fresh] [--quiet]\n"
       "\n"
       "Runs the television's user interface on a simulated set.\n"
       "  (default)        headless on DirectFB's in-memory system and the set's virtual clock:\n"
       "                   runs the scenario (the demonstration when none is named), writes its\n"
       "                   screenshots to DIR and exits 0 when every line passed, 1 otherwise\n"
       "  --window         a desktop window on the real clock; the keyboard is the remote control\n"
-      "  --scenario FILE  the scenario to run (see its language below)\n"
+      "                   (the scenario's root and tv lines set the scene; without one, the demo set)\n"
+      "  --scenario FILE  the scenario to run (see its lines below)\n"
       "  --out DIR        where screenshots go (default: out)\n"
-      "  --root probe     boot with a root that shows every key and event it receives as text\n"
-      "  --root nonmenu   boot with the non-menu screens and the lines of APPS/tools/tvui/nonmenu_root.h\n"
+      "  --root NAME      the root to boot with instead of the scenario's\n"
+      "  --fresh          start from a set fresh from the factory: its files (settings and all) removed\n"
+      "  --quiet          only the runner's own lines: not the product's log\n"
+      "The set's files live in TVUI_ROOT, by default rootfs in the build folder.\n"
       "\n"
       "Keys (scenario name, window key, meaning):\n");
   for (const RemoteKey& key : RemoteKeys())
@@ -57,19 +90,12 @@ void Usage() {
   std::printf(
       "  any number is taken as a DirectFB hardware key code (0 to 277)\n"
       "\n"
-      "Scenario lines:\n"
-      "  root probe|product, key NAME|CODE [hold MS], advance MS, event NUMBER [PAYLOAD],\n"
-      "  command NUMBER [PAYLOAD], osd STATE, standby, wake, set NAME VALUE,\n"
-      "  fail CALL CODE [COUNT], panic, screenshot FILE.png, expect text \"...\", expect no-text \"...\",\n"
-      "  expect call NAME [ARGS], expect no-call NAME [ARGS], expect setting KEY VALUE,\n"
-      "  expect output \"...\", expect no-output \"...\", expect panic [\"...\"], expect threads N|steady.\n"
-      "  repeat N ... end repeats the lines between. A panic, a sanitizer report or a reset\n"
-      "  of the set fails the line that was running.\n"
-      "  PAYLOAD: 32-bit words, \"texts\", byte=N, u16=N, zeros=N, cookie=N.\n"
-      "  event NAME [FIELD=VALUE...]: a middleware event by name (or number) with the named fields\n"
-      "  of its object, the rest 0, e.g. event XPM_EVENT_CHANNEL_ACQUIRED Window=0 Major=7 Minor=1;\n"
-      "  a text field takes Name=Text or Name= \"Some text\" (units/Events/XpmPayloadLayout.cpp).\n"
-      "  Calls and output count from the end of the previous block of expect lines.\n");
+      "Scenario lines (APPS/tools/tvui/scenario.h describes the language):\n");
+  PrintScenarioCommands(stdout, ScenarioCommands());
+  for (const RootChoice& root : Roots()) {
+    std::printf("\n--root %s: %s%s\n", root.name, root.meaning, root.commands.empty() ? "" : "; its own lines:");
+    PrintScenarioCommands(stdout, root.commands);
+  }
 }
 
 [[noreturn]] void End(int status) {
@@ -79,31 +105,87 @@ void Usage() {
   _exit(status);
 }
 
-bool ParseOptions(int argc, char** argv, Options* options) {
+[[noreturn]] void Refuse(const std::string& message, int status = 2) {
+  std::fflush(nullptr);
+  std::fprintf(stderr, "tvui: %s\n", message.c_str());
+  std::exit(status);
+}
+
+Options ParseOptions(int argc, char** argv) {
+  Options options;
   for (int i = 1; i < argc; ++i) {
-    std::string arg = argv[i];
+    const std::string arg = argv[i];
     auto value = [&](std::string* out) {
-      if (i + 1 >= argc) return false;
+      if (i + 1 >= argc || argv[i + 1][0] == '\0' || std::strncmp(argv[i + 1], "--", 2) == 0)
+        Refuse(arg + " needs a value (see --help)");
       *out = argv[++i];
-      return true;
     };
     if (arg == "--help" || arg == "-h") {
       Usage();
       std::exit(0);
     } else if (arg == "--window") {
-      options->window = true;
+      options.window = true;
+    } else if (arg == "--quiet") {
+      options.quiet = true;
+    } else if (arg == "--fresh") {
+      options.fresh = true;
     } else if (arg == "--scenario") {
-      if (!value(&options->scenario)) return false;
+      value(&options.scenario);
     } else if (arg == "--out") {
-      if (!value(&options->out)) return false;
+      value(&options.out);
     } else if (arg == "--root") {
-      if (!value(&options->root)) return false;
+      value(&options.root);
     } else {
-      std::printf("tvui: unknown option %s (see --help)\n", arg.c_str());
-      return false;
+      Refuse("unknown option " + arg + " (see --help)");
     }
   }
-  return true;
+  return options;
+}
+
+// ------------------------------------------- where the program finds things
+
+// Installed, the program lies in PREFIX/bin with its files in
+// PREFIX/share/tvui; built, it finds them in the tree it was built from and
+// keeps the set's files in the build folder.
+fs::path InstalledFiles() {
+  std::error_code error;
+  const fs::path program = fs::read_symlink("/proc/self/exe", error);
+  if (error) return {};
+  const fs::path share = program.parent_path().parent_path() / "share" / "tvui";
+  return fs::is_directory(share, error) ? share : fs::path();
+}
+
+fs::path FontFile() {
+  const fs::path installed = InstalledFiles();
+  return installed.empty() ? fs::path(TVUI_SOURCE_DIR) / "fonts" / "tt7268m_803.ttf"
+                           : installed / "fonts" / "tt7268m_803.ttf";
+}
+
+fs::path DemoScenario() {
+  const fs::path installed = InstalledFiles();
+  return installed.empty() ? fs::path(TVUI_SOURCE_DIR) / "APPS" / "tools" / "tvui" / "demo.scn"
+                           : installed / "demo.scn";
+}
+
+fs::path DefaultSetFolder() {
+  if (InstalledFiles().empty()) return fs::path(TVUI_BUILD_DIR) / "rootfs";
+  const char* state = std::getenv("XDG_STATE_HOME");
+  const char* home = std::getenv("HOME");
+  const fs::path base = state && *state ? fs::path(state) : fs::path(home ? home : "/tmp") / ".local" / "state";
+  return base / "tvui" / "rootfs";
+}
+
+// The set's files: TVUI_ROOT, else the default folder; a fresh set starts
+// without any of them.
+void PrepareSetFolder(bool fresh) {
+  const char* given = std::getenv("TVUI_ROOT");
+  if (!given || !*given) setenv("TVUI_ROOT", DefaultSetFolder().c_str(), 1);
+  const fs::path folder = std::getenv("TVUI_ROOT");
+  if (!fresh) return;
+  if (folder == "/" || folder.empty()) Refuse("--fresh does not remove the files of the set's own root " + folder.string());
+  std::error_code error;
+  fs::remove_all(folder, error);
+  if (error) Refuse("cannot remove " + folder.string() + ": " + error.message(), 1);
 }
 
 void SimTimeOfDay(timeval* now) { simtv_gettimeofday(now); }
@@ -119,21 +201,29 @@ void HaltOnPanic(const std::string& message) {
   for (;;) pause();
 }
 
-IDirectFBEventBuffer* KeyTarget() { return buffer.load(); }
-
-// A sanitizer's report ends the process; the line that was running goes
-// after the report.
+// A sanitizer's report, or a reset of the set, ends the process; the line
+// that was running goes after the report.
 void OnSanitizerDeath() {
   OutputTee::Stop();
   ScenarioReportFatal("a sanitizer reported an error (above)");
 }
 
 void OnReset() {
-  ScenarioReportFatal("the set was reset (by its watchdog or the crash handler, above)");
   OutputTee::Stop();
+  ScenarioReportFatal("the set was reset (by its watchdog or the crash handler, above)");
 }
 
-}  // namespace
+IDirectFBEventBuffer* KeyTarget() { return buffer.load(); }
+
+// Without its font the interface draws no text at all: the run stops.
+void CheckFont(const fs::path& font) {
+  const int32_t status = GuiFontStatus();
+  if (status == 0) return;
+  OutputTee::Say("tvui: the font " + font.string() + " could not be registered (font engine error " +
+                     std::to_string(status) + ")",
+                 true);
+  End(1);
+}
 
 // A set switched on at the wall: once the interface listens, the middleware
 // reports the wake-up by the power key, as it does on the set.
@@ -144,58 +234,70 @@ void SwitchOn() {
   simtv_inject_event(0, XpmEvent::Wakeup, &reasonPower, sizeof reasonPower);
 }
 
+}  // namespace
+
 void TvuiLaunch(int argc, char** argv) {
-  Options options;
-  if (!ParseOptions(argc, argv, &options)) std::exit(2);
+  const Options options = ParseOptions(argc, argv);
+  if (options.window && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("SDL_VIDEODRIVER"))
+    Refuse("--window needs a display, and neither DISPLAY nor WAYLAND_DISPLAY is set (run headless without --window, "
+           "or under xvfb-run)");
+
+  const fs::path font = FontFile();
+  if (!fs::is_regular_file(font))
+    Refuse("the font " + font.string() + " is missing; bash scripts/deps.sh puts it there", 1);
+  GuiUseFontFile(font.string());
 
   std::vector<ScenarioLine> lines;
-  std::string scenarioName;
-  if (!options.window || !options.scenario.empty()) {
-    scenarioName = options.scenario.empty() ? std::string(TVUI_DEMO_SCENARIO) : options.scenario;
-    std::string error;
-    if (!LoadScenario(scenarioName, &lines, &error)) {
-      std::printf("tvui: %s\n", error.c_str());
-      std::exit(2);
-    }
-  }
-  std::string root = options.root.empty() ? ScenarioRoot(lines) : options.root;
-  if (root == "probe") {
-    GuiUseRootOps(&TvuiProbe::Ops());
-  } else if (root == "nonmenu") {
-    GuiUseRootOps(&TvuiNonMenu::Ops());
-    SetScenarioRootLines(&TvuiNonMenu::RunLine);
-  } else if (root == "product") {
-    SetScenarioRootLines(&TvuiProduct::RunLine);
-  } else {
-    std::printf("tvui: unknown root %s (product, probe or nonmenu)\n", root.c_str());
-    std::exit(2);
-  }
-  if (!options.out.empty()) {
-    std::error_code error;
-    std::filesystem::create_directories(options.out, error);
-  }
+  ScenarioSetup setup;
+  const bool runScenario = !options.window;
+  const std::string scenario = !options.scenario.empty() ? options.scenario
+                               : runScenario            ? DemoScenario().string()
+                                                        : std::string();
+  std::string error;
+  if (!scenario.empty() && (!LoadScenario(scenario, &lines, &error) || !ReadScenarioSetup(scenario, lines, &setup, &error)))
+    Refuse(error);
+  // In the window, a set in everyday use unless a scenario sets the scene.
+  if (scenario.empty()) setup.content.push_back("demo");
+  const RootChoice* root = FindRoot(options.root.empty() ? setup.root : options.root);
+  if (!root) Refuse("unknown root " + (options.root.empty() ? setup.root : options.root) + " (product, nonmenu or probe)");
+  GuiUseRootOps(root->ops);
+  SetScenarioRootCommands(root->commands);
 
-  const bool headless = !options.window;
-  if (headless) {
-    OutputTee::Start();
-    // Line by line, so that the copy keeps the order of the two streams.
-    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+  PrepareSetFolder(options.fresh);
+  if (!options.out.empty() && runScenario) {
+    std::error_code ignored;
+    fs::create_directories(options.out, ignored);
   }
+  if (!LoadScenarioContent(setup, &error)) Refuse(error);
+
+  OutputTee::Start(runScenario, options.quiet);
+  // Line by line, so that the copy keeps the order of the two streams.
+  if (runScenario) std::setvbuf(stdout, nullptr, _IOLBF, 0);
   simtv_bcm_on_reset(&OnReset);
   if (__sanitizer_set_death_callback) __sanitizer_set_death_callback(&OnSanitizerDeath);
   VgSetPanicHandler(&HaltOnPanic);
-  simtv_boot(headless ? 1 : 0, 1);
+  simtv_boot(runScenario ? 1 : 0, 1);
   if (GCM_Start(1) != 0) {
-    std::printf("tvui: DirectFB did not start\n");
+    OutputTee::Say("tvui: DirectFB did not start", true);
     End(1);
   }
-  if (headless) HostUseTime(&kSimTime);
+  if (runScenario) HostUseTime(&kSimTime);
   simtv_set_key_target(&KeyTarget);
 
-  std::thread([options, lines = std::move(lines), scenarioName] {
-    if (options.window) End(RunWindow(&SwitchOn));
+  std::thread([options, lines = std::move(lines), scenario, font, runScenario] {
+    if (!runScenario) {
+      End(RunWindow([font] {
+        SwitchOn();
+        // On the real clock the loop has started once it listens; its font
+        // is registered a moment later.
+        for (int tries = 0; tries < 200 && GuiFontStatus() == GuiFontPending; ++tries)
+          std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        CheckFont(font);
+      }));
+    }
     simtv_settle();
-    int status = RunScenario(scenarioName, lines, options.out);
+    CheckFont(font);
+    int status = RunScenario(scenario, lines, options.out);
     // A clean end: the stop command, the end of the loop and of the period.
     simtv_shutdown();
     simtv_settle();

@@ -1,8 +1,6 @@
 #include "nonmenu_root.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 
 #include "Bitmaps.h"
 #include "Constants/Constants.h"
@@ -18,10 +16,8 @@
 #include "Primitives/KeyRoutingGroup.h"
 #include "Primitives/KeyRoutingParameter.h"
 #include "Primitives/MessageDelivery.h"
-#include "SkinBin/UserRefInt.h"
 #include "Structures/Boxes.h"
 #include "Structures/Message.h"
-#include "SubSystem/State.h"
 #include "Views/Image.h"
 #include "Views/Rectangle.h"
 #include "Views/Text.h"
@@ -98,14 +94,6 @@ Views::Text* StyleTitle(Views::Text* text, VgRect bounds, const char* string) {
   return text;
 }
 
-bool Number(const std::string& text, int64_t* value) {
-  if (text.empty()) return false;
-  errno = 0;
-  char* end = nullptr;
-  *value = std::strtoll(text.c_str(), &end, 0);
-  return errno == 0 && *end == '\0';
-}
-
 bool MessageCode(const std::string& text, int32_t* code) {
   for (const Constants::Named& row : Constants::kMessageCodes) {
     if (row.name == text) {
@@ -114,16 +102,9 @@ bool MessageCode(const std::string& text, int32_t* code) {
     }
   }
   int64_t value = 0;
-  if (!Number(text, &value)) return false;
+  if (!ScenarioNumber(text, INT32_MIN, INT32_MAX, &value)) return false;
   *code = int32_t(value);
   return true;
-}
-
-const VgClass* ScreenClass(const std::string& name) {
-  if (name == MediaWindow::Class.name) return &MediaWindow::Class;
-  if (name == LabelOwner::Class.name) return &LabelOwner::Class;
-  if (name == Widget::Class.name) return &Widget::Class;
-  return VgFindClass(name.c_str());
 }
 
 Root* AsRoot(XObject* root) { return static_cast<Root*>(root); }
@@ -146,46 +127,6 @@ const GuiRootOps kOps{
     [](XObject*) { return 0; },
     [](XObject*, int32_t) { return 0; },
 };
-
-std::string Open(const std::vector<ScenarioToken>& t) {
-  if (t.size() < 2) return "open takes a class";
-  const VgClass* cls = ScreenClass(t[1].text);
-  if (!cls) return "no screen class " + t[1].text;
-  auto* param = VgNew<SkinBin::UserRefInt>();
-  param->Kind = Constants::MSG_FROM_NONMENUSYSTEM;
-  for (size_t i = 2; i < t.size(); ++i) {
-    int64_t value = 0;
-    if (t[i].text == "value" && i + 1 < t.size() && Number(t[i + 1].text, &value)) {
-      param->Value = int32_t(value);
-      ++i;
-    } else if (t[i].text == "origin" && i + 1 < t.size()) {
-      const std::string& origin = t[++i].text;
-      if (origin == "menu") {
-        param->Kind = Constants::MSG_FROM_MENUSYSTEM;
-      } else if (origin == "quick") {
-        param->Kind = Constants::MSG_FROM_QUICKMENU;
-      } else if (origin == "nonmenu") {
-        param->Kind = Constants::MSG_FROM_NONMENUSYSTEM;
-      } else {
-        return "origin is menu, quick or nonmenu";
-      }
-    } else if (t[i].text == "flag") {
-      param->Flag = true;
-    } else if (t[i].text == "text" && i + 1 < t.size()) {
-      param->Text = VgNewStringAnsi(t[++i].text.c_str());
-    } else {
-      return "open takes value N, origin NAME, flag and text \"...\"";
-    }
-  }
-  auto* state = VgNew<SubSystem::State>();
-  state->ClassRef = cls;
-  state->Param = param;
-  auto* message = VgNew<Structures::Message>();
-  message->Code = Constants::MSG_CHANGE_STATE;
-  message->Payload = state;
-  MainApp::GetMessageAgent()->Dispatch(message, &NonMenuSystem::NonMenuSystem::Class);
-  return {};
-}
 
 }  // namespace
 
@@ -266,45 +207,77 @@ void Root::Build() {
 
 const GuiRootOps& Ops() { return kOps; }
 
-std::string RunLine(const std::vector<ScenarioToken>& t, bool* known) {
-  *known = true;
-  NonMenuSystem::NonMenuSystem* system = g_kept.system;
-  if (!system) return "the non-menu root has not started";
-  const std::string& command = t[0].text;
-  std::string failure;
-  int64_t value = 0;
-  if (command == "send") {
-    int32_t code = 0;
-    if (t.size() < 2 || t.size() > 3 || !MessageCode(t[1].text, &code) || (t.size() == 3 && !Number(t[2].text, &value)))
-      return "send takes a message code and an optional value";
-    auto* message = VgNew<Structures::Message>();
-    message->Code = code;
-    message->Param = int32_t(value);
-    MainApp::GetMessageAgent()->Dispatch(message, nullptr);
-  } else if (command == "open") {
-    failure = Open(t);
-  } else if (command == "confirm") {
-    if (t.size() != 2 || !Number(t[1].text, &value)) return "confirm takes a type";
-    system->ShowConfirmDialog(int32_t(value), Constants::MSG_FROM_NONMENUSYSTEM);
-  } else if (command == "help") {
-    if (t.size() < 2 || t.size() > 3 || !Number(t[1].text, &value)) return "help takes a mask and labels";
-    system->UpdateHelp(int32_t(value), t.size() == 3 ? VgNewStringAnsi(t[2].text.c_str()) : nullptr);
-  } else if (command == "circle") {
-    if (t.size() != 2 || !Number(t[1].text, &value)) return "circle takes a mode";
-    system->ShowWaitingCircle(int32_t(value), 1);
-  } else if (command == "store") {
-    if (t.size() != 3) return "store takes a key and a value";
-    MainApp::GetWrapper()->OnGetPersistentData()->PutString(VgNewStringAnsi(t[1].text.c_str()),
-                                                           VgNewStringAnsi(t[2].text.c_str()));
-  } else {
-    *known = false;
-    return {};
-  }
-  // The set is settled and the GUI thread waits: what the line changed is
-  // delivered and drawn here, as the thread's next turn would.
+namespace {
+
+// The sub-system of a line; the set waits while a line runs, so what it
+// changed is delivered and drawn here, as the GUI thread's next turn would.
+NonMenuSystem::NonMenuSystem* System() { return g_kept.system; }
+
+void Show() {
   VgProcessSignals();
   RequestRefresh();
-  return failure;
 }
+
+std::string SendLine(const ScenarioTokens& t) {
+  int32_t code = 0;
+  int64_t value = 0;
+  if (t.size() < 2 || t.size() > 3 || !MessageCode(t[1].text, &code) ||
+      (t.size() == 3 && !ScenarioNumber(t[2].text, INT32_MIN, INT32_MAX, &value)))
+    return "send takes a message code and an optional value";
+  auto* message = VgNew<Structures::Message>();
+  message->Code = code;
+  message->Param = int32_t(value);
+  MainApp::GetMessageAgent()->Dispatch(message, nullptr);
+  Show();
+  return {};
+}
+
+std::string ConfirmLine(const ScenarioTokens& t) {
+  int64_t type = 0;
+  if (t.size() != 2 || !ScenarioNumber(t[1].text, INT32_MIN, INT32_MAX, &type)) return "confirm takes a type";
+  if (!System()) return "the non-menu root has not started";
+  System()->ShowConfirmDialog(int32_t(type), Constants::MSG_FROM_NONMENUSYSTEM);
+  Show();
+  return {};
+}
+
+std::string HelpLine(const ScenarioTokens& t) {
+  int64_t mask = 0;
+  if (t.size() < 2 || t.size() > 3 || !ScenarioNumber(t[1].text, INT32_MIN, INT32_MAX, &mask))
+    return "help takes a mask and labels";
+  if (!System()) return "the non-menu root has not started";
+  System()->UpdateHelp(int32_t(mask), t.size() == 3 ? VgNewStringAnsi(t[2].text.c_str()) : nullptr);
+  Show();
+  return {};
+}
+
+std::string CircleLine(const ScenarioTokens& t) {
+  int64_t mode = 0;
+  if (t.size() != 2 || !ScenarioNumber(t[1].text, INT32_MIN, INT32_MAX, &mode)) return "circle takes a mode";
+  if (!System()) return "the non-menu root has not started";
+  System()->ShowWaitingCircle(int32_t(mode), 1);
+  Show();
+  return {};
+}
+
+std::string StoreLine(const ScenarioTokens& t) {
+  if (t.size() != 3) return "store takes a key and a value";
+  MainApp::GetWrapper()->OnGetPersistentData()->PutString(VgNewStringAnsi(t[1].text.c_str()),
+                                                         VgNewStringAnsi(t[2].text.c_str()));
+  Show();
+  return {};
+}
+
+constexpr ScenarioCommand kCommands[] = {
+    {"send", "MSG [VALUE]", "a message to every receiver (MSG_SHOW_MESSAGE or a number)", &SendLine},
+    {"confirm", "TYPE", "the sub-system's confirmation of that type", &ConfirmLine},
+    {"help", "MASK [\"LABELS\"]", "the help bar", &HelpLine},
+    {"circle", "MODE", "the waiting circle", &CircleLine},
+    {"store", "KEY \"VALUE\"", "a settings-store value", &StoreLine},
+};
+
+}  // namespace
+
+std::span<const ScenarioCommand> Commands() { return kCommands; }
 
 }  // namespace TvuiNonMenu

@@ -24,6 +24,10 @@ struct State {
   int savedOut = -1;
   int savedErr = -1;
   bool running = false;
+  bool keepCopy = false;
+  bool quiet = false;
+  bool colours = false;
+  int escape = 0;  // 1 after ESC, 2 inside a control sequence
 };
 
 State& S() {
@@ -38,6 +42,35 @@ void WriteAll(int fd, const char* data, size_t size) {
     data += done;
     size -= size_t(done);
   }
+}
+
+// Drops ANSI control sequences (ESC [ ... final byte), also when one is
+// split between two reads.
+std::string WithoutColours(const std::string& text, int* escape) {
+  std::string plain;
+  for (char c : text) {
+    if (*escape == 1) {
+      *escape = c == '[' ? 2 : 0;
+    } else if (*escape == 2) {
+      if (c >= 0x40 && c <= 0x7E) *escape = 0;
+    } else if (c == '\x1b') {
+      *escape = 1;
+    } else {
+      plain += c;
+    }
+  }
+  return plain;
+}
+
+void PassOn(const std::string& text) {
+  State& s = S();
+  if (s.quiet || text.empty()) return;
+  if (s.colours) {
+    WriteAll(s.savedOut, text.data(), text.size());
+    return;
+  }
+  const std::string plain = WithoutColours(text, &s.escape);
+  WriteAll(s.savedOut, plain.data(), plain.size());
 }
 
 void Reader(int fd) {
@@ -57,9 +90,9 @@ void Reader(int fd) {
           if (pending.compare(pending.size() - n, n, kMarker, n) == 0) keep = n;
       }
       std::string text = pending.substr(0, at == std::string::npos ? pending.size() - keep : at);
-      WriteAll(s.savedOut, text.data(), text.size());
+      PassOn(text);
       std::lock_guard guard(s.mutex);
-      s.copy += text;
+      if (s.keepCopy) s.copy += text;
       if (at == std::string::npos) {
         pending.erase(0, pending.size() - keep);
         break;
@@ -73,13 +106,16 @@ void Reader(int fd) {
 
 }  // namespace
 
-void Start() {
+void Start(bool keepCopy, bool quiet) {
   State& s = S();
   int fds[2];
-  if (s.running || pipe(fds) != 0) return;
+  if (s.running || (!keepCopy && !quiet) || pipe(fds) != 0) return;
   std::fflush(nullptr);
   s.savedOut = dup(1);
   s.savedErr = dup(2);
+  s.keepCopy = keepCopy;
+  s.quiet = quiet;
+  s.colours = isatty(s.savedOut) != 0;
   s.pipeIn = fds[1];
   dup2(fds[1], 1);
   dup2(fds[1], 2);
@@ -109,6 +145,18 @@ void Stop() {
   dup2(s.savedOut, 1);
   dup2(s.savedErr, 2);
   s.running = false;
+}
+
+void Say(const std::string& line, bool failure) {
+  State& s = S();
+  const std::string text = line + "\n";
+  if (!s.running) {
+    std::fflush(nullptr);
+    WriteAll(failure ? 2 : 1, text.data(), text.size());
+    return;
+  }
+  Drain();
+  WriteAll(failure ? s.savedErr : s.savedOut, text.data(), text.size());
 }
 
 }  // namespace OutputTee

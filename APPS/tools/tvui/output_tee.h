@@ -1,16 +1,23 @@
-// Keeps a copy of everything the process writes to its standard output and
-// error, so that a scenario can expect a log line, while still passing it on.
+// The process's output: a copy of everything the product writes to its
+// standard output and error, so that a scenario can expect a log line, passed
+// on to the terminal unless the run is quiet; and the runner's own lines,
+// which go to the terminal past the copy and the quiet.
 #pragma once
 
 #include <string>
 
 namespace OutputTee {
 
-void Start();
+// keepCopy keeps what the product writes for Drain; quiet passes none of it
+// on. Colour escapes are passed on only to a terminal.
+void Start(bool keepCopy, bool quiet);
 // Waits until everything written so far is copied, then returns the copy.
 std::string Drain();
 // Passes what is left on and gives the output back to the terminal; for the
 // moment before the process ends.
 void Stop();
+// A line of the runner's own, after what the product wrote before it: to
+// standard output, or to standard error for a failure.
+void Say(const std::string& line, bool failure = false);
 
 }  // namespace OutputTee

@@ -179,23 +179,3 @@ XObject* Root::HandleEvent(Core::Event* event) {
 const GuiRootOps& Ops() { return kOps; }
 
 }  // namespace TvuiProbe
-
-namespace {
-
-bool ViewShowsText(Core::View* view, const std::string& text) {
-  if (!view || !view->Visible) return false;
-  if (auto* label = vg_cast<Views::Text>(view)) {
-    if (TvuiProbe::Ansi(label->String).find(text) != std::string::npos) return true;
-  }
-  if (auto* group = vg_cast<Core::Group>(view)) {
-    for (Core::View* child = group->firstView; child; child = child->nextView)
-      if (ViewShowsText(child, text)) return true;
-  }
-  return false;
-}
-
-}  // namespace
-
-bool RootShowsText(XObject* root, const std::string& text) {
-  return ViewShowsText(vg_cast<Core::View>(root), text);
-}

@@ -41,6 +41,3 @@ const GuiRootOps& Ops();
 
 }  // namespace TvuiProbe
 
-// Whether a visible text view below the root shows the text (as part of its
-// string). Roots without views show nothing.
-bool RootShowsText(XObject* root, const std::string& text);

@@ -1,9 +1,7 @@
 #include "product_lines.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
@@ -20,16 +18,6 @@ namespace TvuiProduct {
 
 namespace {
 
-bool Number(const std::string& text, int32_t* value) {
-  if (text.empty()) return false;
-  errno = 0;
-  char* end = nullptr;
-  const long parsed = std::strtol(text.c_str(), &end, 0);
-  if (errno != 0 || *end != '\0') return false;
-  *value = int32_t(parsed);
-  return true;
-}
-
 std::string Dispatch(Core::Event* event) {
   XObject* root = rootObject.load();
   if (!root) return "the GUI has no root";
@@ -37,7 +25,7 @@ std::string Dispatch(Core::Event* event) {
   return {};
 }
 
-std::string DispatchLine(const std::vector<ScenarioToken>& t) {
+std::string DispatchLine(const ScenarioTokens& t) {
   if (t.size() < 2) return "dispatch what?";
   const std::string& what = t[1].text;
   if (what == "factory-reset" && t.size() == 2) return Dispatch(VgNew<Events::XPM_EVENT_FACTORY_RESET>());
@@ -45,16 +33,16 @@ std::string DispatchLine(const std::vector<ScenarioToken>& t) {
     MainApp::SendMessage(Constants::MSG_RESTART_INITIAL_SETUP);
     return {};
   }
-  int32_t seconds = 0;
-  if (what == "dpms" && t.size() == 3 && Number(t[2].text, &seconds)) {
+  int64_t seconds = 0;
+  if (what == "dpms" && t.size() == 3 && ScenarioNumber(t[2].text, 0, INT32_MAX, &seconds)) {
     auto* dpms = VgNew<Events::XPM_EVENT_DPMS>();
-    dpms->Seconds = seconds;
+    dpms->Seconds = int32_t(seconds);
     return Dispatch(dpms);
   }
   return "dispatch takes factory-reset, restart-setup or dpms SECONDS";
 }
 
-std::string BackupLine(const std::vector<ScenarioToken>& t) {
+std::string BackupLine(const ScenarioTokens& t) {
   if (t.size() != 3) return "expect-backup takes a key and a value";
   std::ifstream file(NvPath("/mnt/nvram/APP_NVRAM.dat.bakup"), std::ios::binary);
   if (!file) return "there is no settings backup";
@@ -68,55 +56,65 @@ std::string BackupLine(const std::vector<ScenarioToken>& t) {
   return {};
 }
 
-std::string UsbLine(const std::vector<ScenarioToken>& t) {
+std::string StoreLine(const ScenarioTokens& t) {
+  if (t.size() != 3) return "store takes a key and a value";
+  MainApp::GetPersistentData()->PutString(VgNewStringAnsi(t[1].text.c_str()), VgNewStringAnsi(t[2].text.c_str()));
+  return {};
+}
+
+std::string LiveTvLine(const ScenarioTokens& t) {
+  int64_t window = 0;
+  int64_t state = 0;
+  if (t.size() != 3 || !ScenarioNumber(t[1].text, 0, 1, &window) || !ScenarioNumber(t[2].text, 0, 3, &state))
+    return "live-tv takes a window (0 or 1) and a state (1 live, 2 paused, 3 recording)";
+  simtv_tv_set_live_tv_state(int32_t(window), int32_t(state));
+  return {};
+}
+
+std::string UsbLine(const ScenarioTokens& t) {
   if (t.size() == 2 && t[1].text == "remove") {
     simtv_usb_remove();
     return {};
   }
-  int32_t kb = SIMTV_USB_DEFAULT_KB;
-  if (t.size() < 2 || t.size() > 4 || t[1].text != "insert" || (t.size() > 2 && !Number(t[2].text, &kb)) || kb <= 0)
+  int64_t kb = SIMTV_USB_DEFAULT_KB;
+  if (t.size() < 2 || t.size() > 4 || t[1].text != "insert" ||
+      (t.size() > 2 && !ScenarioNumber(t[2].text, 1, UINT32_MAX, &kb)))
     return "usb takes insert [KB [FILESYSTEM]] or remove";
   simtv_usb_insert(uint32_t(kb), t.size() > 3 ? t[3].text.c_str() : "FAT32");
   return {};
 }
 
-}  // namespace
-
-std::string RunLine(const std::vector<ScenarioToken>& t, bool* known) {
-  *known = true;
-  const std::string& command = t[0].text;
-  if (command == "dispatch") return DispatchLine(t);
-  if (command == "expect-backup") return BackupLine(t);
-  if (command == "store") {
-    if (t.size() != 3) return "store takes a key and a value";
-    MainApp::GetPersistentData()->PutString(VgNewStringAnsi(t[1].text.c_str()), VgNewStringAnsi(t[2].text.c_str()));
-    return {};
-  }
-  if (command == "live-tv") {
-    int32_t window = 0;
-    int32_t state = 0;
-    if (t.size() != 3 || !Number(t[1].text, &window) || !Number(t[2].text, &state) || window < 0 || window > 1)
-      return "live-tv takes a window (0 or 1) and a state";
-    simtv_tv_set_live_tv_state(window, state);
-    return {};
-  }
-  if (command == "usb") return UsbLine(t);
-  if (command == "recording") {
-    int32_t minutes = 0;
-    if (t.size() != 3 || !Number(t[2].text, &minutes) || minutes < 0) return "recording takes a title and minutes";
-    XPM_RecordedShow show{};
-    std::snprintf(show.title, sizeof show.title, "%s", t[1].text.c_str());
-    std::string file = t[1].text;
-    std::replace_if(file.begin(), file.end(), [](char c) { return c == ' ' || c == '/' || c == '.'; }, '_');
-    std::snprintf(show.fileName, sizeof show.fileName, "%s.trp", file.c_str());
-    show.startTime = show.recordTime = simtv_tv_local_time() - int64_t(minutes) * 60;
-    show.duration = minutes * 60;
-    show.state = 19;
-    simtv_tv_add_recording(XPM_USB_DISK_MOUNT_POINT, &show);
-    return {};
-  }
-  *known = false;
+std::string RecordingLine(const ScenarioTokens& t) {
+  int64_t minutes = 0;
+  if (t.size() != 3 || !ScenarioNumber(t[2].text, 0, 100000, &minutes)) return "recording takes a title and minutes";
+  XPM_RecordedShow show{};
+  std::snprintf(show.title, sizeof show.title, "%s", t[1].text.c_str());
+  std::string file = t[1].text;
+  std::replace_if(file.begin(), file.end(), [](char c) { return c == ' ' || c == '/' || c == '.'; }, '_');
+  std::snprintf(show.fileName, sizeof show.fileName, "%s.trp", file.c_str());
+  show.startTime = show.recordTime = simtv_tv_local_time() - minutes * 60;
+  show.duration = int32_t(minutes) * 60;
+  show.state = 19;
+  simtv_tv_add_recording(XPM_USB_DISK_MOUNT_POINT, &show);
   return {};
 }
+
+constexpr ScenarioCommand kCommands[] = {
+    {"dispatch", "factory-reset|restart-setup|dpms SECONDS",
+     "the factory reset the TV-reset confirmation asks for, the request to run the first-time setup again, or the "
+     "report of seconds without signal",
+     &DispatchLine},
+    {"live-tv", "WINDOW STATE", "a window's live state: 1 live, 2 paused, 3 recording", &LiveTvLine},
+    {"usb", "insert [KB [FILESYSTEM]] | remove",
+     "the USB recording disk goes in (2000000 KB, FAT32 unless given) or out, ending what plays or records from it",
+     &UsbLine},
+    {"recording", "\"TITLE\" MINUTES", "a recorded show on the disk, with its files", &RecordingLine},
+    {"store", "KEY \"VALUE\"", "a value in the settings store, as a set used before holds it", &StoreLine},
+    {"expect-backup", "KEY VALUE", "the settings backup holds the value", &BackupLine},
+};
+
+}  // namespace
+
+std::span<const ScenarioCommand> Commands() { return kCommands; }
 
 }  // namespace TvuiProduct

@@ -19,7 +19,7 @@ constexpr RemoteKey kKeys[] = {
     {"7", 16, Key::Digit0 + 7, "7", "digit 7"},
     {"8", 17, Key::Digit0 + 8, "8", "digit 8"},
     {"9", 18, Key::Digit9, "9", "digit 9"},
-    {"OK", 20, Key::Ok, "Enter", "activate"},
+    {"OK", 20, Key::Ok, "Return", "activate"},
     {"MENU", 23, Key::Menu, "M", "menu"},
     {"LEFT", 30, Key::Left, "Left", "left, decrease"},
     {"RIGHT", 31, Key::Right, "Right", "right, increase"},
@@ -30,6 +30,7 @@ constexpr RemoteKey kKeys[] = {
     {"CH+", 37, Key::ChannelUp, "PageUp", "channel up"},
     {"CH-", 38, Key::ChannelDown, "PageDown", "channel down"},
     {"EXIT", 134, Key::Back, "Escape", "exit"},
+    {"LAST", 29, Key::Last, "Backspace", "last: back while a screen is open"},
     {"FP_POWER", 255, Key::Power, "F1", "front panel Power"},
     {"FP_VOL+", 256, Key::VolumeUp, "F2", "front panel Vol+"},
     {"FP_VOL-", 257, Key::VolumeDown, "F3", "front panel Vol-"},
@@ -55,4 +56,10 @@ int32_t RemoteKeyCode(const char* name) {
   for (const RemoteKey& key : kKeys)
     if (strcasecmp(key.name, name) == 0) return key.keyCode;
   return -1;
+}
+
+const RemoteKey* RemoteKeyOfPcKey(const char* pcKey) {
+  for (const RemoteKey& key : kKeys)
+    if (key.pcKey && strcasecmp(key.pcKey, pcKey) == 0) return &key;
+  return nullptr;
 }

@@ -2,33 +2,41 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
 #include <sstream>
 
+#include "Constants/Constants.h"
+#include "Core/View.h"
 #include "Events/XpmPayloadLayout.h"
 #include "GenColor.h"
 #include "GenPng.h"
+#include "MainApp/MessageAgent.h"
 #include "MainApp/WidgetManager.h"
+#include "NonMenuSystem/NonMenuSystem.h"
+#include "SkinBin/UserRefInt.h"
 #include "Strings.h"
+#include "Structures/Message.h"
+#include "SubSystem/State.h"
 #include "WinIDs/WinIDs.h"
 #include "gui_loop.h"
+#include "keymap.h"
 #include "nvpath.h"
 #include "output_tee.h"
 #include "probe_root.h"
 #include "remote_keys.h"
+#include "screen_view.h"
 #include "simtv.h"
+#include "vgslot.h"
 #include "vgstring.h"
 
 namespace {
 
 constexpr GenColor kPicture = GenMakeColor(40, 40, 48, 255);
 
-
-ScenarioRootLines g_rootLines = nullptr;
+std::span<const ScenarioCommand> g_rootCommands;
 
 // What the set's own threads report against the line that runs.
 struct Watch {
@@ -49,8 +57,7 @@ Watch& W() {
 }
 
 void PrintFailure(const std::string& name, int number, const std::string& source, const std::string& reason) {
-  std::printf("tvui: %s:%d failed: %s\n  %s\n", name.c_str(), number, source.c_str(), reason.c_str());
-  std::fflush(stdout);
+  OutputTee::Say("tvui: " + name + ":" + std::to_string(number) + " failed: " + source + "\n  " + reason, true);
 }
 
 // Prints the failure of a panic that no expect panic took; false when there is none.
@@ -83,48 +90,6 @@ long ResidentKb() {
   return -1;
 }
 
-bool ParseNumber(const std::string& text, int64_t* value) {
-  if (text.empty()) return false;
-  errno = 0;
-  char* end = nullptr;
-  long long parsed = std::strtoll(text.c_str(), &end, 0);
-  if (errno != 0 || *end != '\0') return false;
-  *value = parsed;
-  return true;
-}
-
-bool SplitLine(const std::string& line, std::vector<ScenarioToken>* tokens) {
-  size_t i = 0;
-  while (i < line.size()) {
-    if (line[i] == ' ' || line[i] == '\t' || line[i] == '\r') {
-      ++i;
-      continue;
-    }
-    ScenarioToken token;
-    if (line[i] == '"') {
-      token.quoted = true;
-      ++i;
-      bool closed = false;
-      while (i < line.size()) {
-        char c = line[i++];
-        if (c == '\\' && i < line.size()) {
-          token.text.push_back(line[i++]);
-        } else if (c == '"') {
-          closed = true;
-          break;
-        } else {
-          token.text.push_back(c);
-        }
-      }
-      if (!closed) return false;
-    } else {
-      while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r') token.text.push_back(line[i++]);
-    }
-    tokens->push_back(std::move(token));
-  }
-  return true;
-}
-
 void AppendLittleEndian(std::vector<uint8_t>* bytes, uint64_t value, int size) {
   for (int i = 0; i < size; ++i) bytes->push_back(uint8_t(value >> (8 * i)));
 }
@@ -134,10 +99,10 @@ bool IsRawKey(const std::string& key) { return key == "byte" || key == "u16" || 
 
 // An event line names its event or its fields: "event XPM_EVENT_WAKEUP
 // Reason=1" or "event 3 Reason=1", as opposed to raw payload words.
-bool IsNamedEvent(const std::vector<ScenarioToken>& t) {
+bool IsNamedEvent(const ScenarioTokens& t) {
   int64_t number = 0;
   if (t.size() < 2) return false;
-  if (!t[1].quoted && !ParseNumber(t[1].text, &number)) return true;
+  if (!t[1].quoted && !ScenarioNumber(t[1].text, INT64_MIN, INT64_MAX, &number)) return true;
   for (size_t i = 2; i < t.size(); ++i) {
     const size_t equals = t[i].text.find('=');
     if (!t[i].quoted && equals != std::string::npos && !IsRawKey(t[i].text.substr(0, equals))) return true;
@@ -155,7 +120,7 @@ std::string FieldList(const XpmPayloadLayout& layout) {
 // Builds the payload of "event NAME field=value ...": the fields of the
 // event's layout, those not named left 0, and a text given either in the
 // token (Name=Player) or as the quoted token after it (Name= "My Player").
-bool BuildNamedEvent(const std::vector<ScenarioToken>& t, int64_t* number, ScenarioPayload* payload,
+bool BuildNamedEvent(const ScenarioTokens& t, int64_t* number, ScenarioPayload* payload,
                      std::string* error) {
   const XpmPayloadLayout* layout = FindXpmPayloadLayout(t[1].text);
   if (!layout) {
@@ -176,7 +141,7 @@ bool BuildNamedEvent(const std::vector<ScenarioToken>& t, int64_t* number, Scena
     std::string value = text.substr(equals + 1);
     int64_t parsed = 0;
     if (key == "cookie") {
-      if (!ParseNumber(value, &parsed) || parsed < 0 || parsed > UINT32_MAX) {
+      if (!ScenarioNumber(value, 0, UINT32_MAX, &parsed)) {
         *error = "cookie takes a 32-bit number";
         return false;
       }
@@ -201,7 +166,7 @@ bool BuildNamedEvent(const std::vector<ScenarioToken>& t, int64_t* number, Scena
       EncodeXpmPayloadText(*field, value, &payload->bytes);
       continue;
     }
-    if (!ParseNumber(value, &parsed)) {
+    if (!ScenarioNumber(value, INT64_MIN, INT64_MAX, &parsed)) {
       *error = "field " + key + " needs a number";
       return false;
     }
@@ -234,6 +199,19 @@ struct Window {
   std::vector<int> matched;
 };
 
+// The run of the scenario: where it lies (references and fixtures are found
+// beside it), where screenshots go, and the block of expectations.
+struct Run {
+  std::string name;
+  std::filesystem::path folder;
+  std::string outDir;
+  Window window;
+  bool lastWasExpect = false;
+  // The thread count of the first expect threads steady.
+  int64_t steadyThreads = -1;
+};
+Run g_run;
+
 std::string CallText(int index) {
   char text[1024];
   return simtv_call_text(index, text, sizeof text) == 0 ? std::string(text) : std::string();
@@ -241,9 +219,9 @@ std::string CallText(int index) {
 
 // A recorded call splits into its arguments as a scenario line does, so a
 // quoted text in the line matches a text argument with spaces.
-bool CallMatches(const std::string& call, const std::vector<ScenarioToken>& tokens, size_t first) {
-  std::vector<ScenarioToken> words;
-  if (!SplitLine(call, &words) || words.empty() || words[0].text != tokens[first].text) return false;
+bool CallMatches(const std::string& call, const ScenarioTokens& tokens, size_t first) {
+  ScenarioTokens words;
+  if (!SplitScenarioLine(call, &words) || words.empty() || words[0].text != tokens[first].text) return false;
   for (size_t i = first + 1; i < tokens.size(); ++i) {
     size_t at = i - first;
     if (at >= words.size() || words[at].text != tokens[i].text) return false;
@@ -252,7 +230,7 @@ bool CallMatches(const std::string& call, const std::vector<ScenarioToken>& toke
 }
 
 // The first matching call of the window not matched before, or -1.
-int FindCall(const std::vector<ScenarioToken>& tokens, size_t first, const Window& window) {
+int FindCall(const ScenarioTokens& tokens, size_t first, const Window& window) {
   const int count = simtv_call_count();
   for (int i = window.firstCall; i < count; ++i) {
     if (std::find(window.matched.begin(), window.matched.end(), i) != window.matched.end()) continue;
@@ -297,9 +275,17 @@ bool ParseWindowId(const std::string& text, int32_t* id) {
     }
   }
   int64_t value = 0;
-  if (!ParseNumber(text, &value) || value < INT32_MIN || value > UINT32_MAX) return false;
+  if (!ScenarioNumber(text, INT32_MIN, UINT32_MAX, &value)) return false;
   *id = int32_t(uint32_t(value));
   return true;
+}
+
+std::string WindowIdName(int32_t id) {
+  for (const WinIDs::Named& row : WinIDs::kWindowIds)
+    if (row.value == id) return std::string(row.name);
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%X", unsigned(id));
+  return text;
 }
 
 // The text of an expect text line: a quoted token as written, or the bare
@@ -332,33 +318,96 @@ bool ScreenListed(int32_t id) {
   return manager && manager->FindForm(id) != nullptr;
 }
 
-class Runner {
- public:
-  Runner(const std::string& name, const std::string& outDir) : name_(name), outDir_(outDir) {}
+GenBitmap* Canvas() {
+  XObject* root = rootObject.load();
+  return root ? GuiRoot().canvas(root) : nullptr;
+}
 
-  // Empty when the line passed, else the reason.
-  std::string Step(const ScenarioLine& line);
+// A remote key by its name (see --help) or any hardware key code.
+bool ParseKey(const ScenarioToken& token, uint32_t* code) {
+  int64_t value = RemoteKeyCode(token.text.c_str());
+  if (value < 0 && !ScenarioNumber(token.text, 0, INT32_MAX, &value)) return false;
+  *code = uint32_t(value);
+  return true;
+}
 
- private:
-  std::string Expect(const ScenarioLine& line);
-  std::string Inject(const std::vector<ScenarioToken>& t, bool isEvent);
+// The hardware key that the host's key table turns into a GUI key code: the
+// lowest such code, a remote's key before a front-panel one (which would also
+// raise the factory command). -1 when no key gives it.
+int32_t KeyGivingGuiCode(int64_t guiCode) {
+  int32_t frontPanel = -1;
+  for (int32_t code = 0; code <= KeyMapLastKeyCode; ++code) {
+    if (GuiKeyCodeOf(code) != guiCode || guiCode == 0) continue;
+    if (code < FrontPanelFirstKeyCode || code > FrontPanelLastKeyCode) return code;
+    if (frontPanel < 0) frontPanel = code;
+  }
+  return frontPanel;
+}
 
-  std::string name_;
-  std::string outDir_;
-  Window window_;
-  bool lastWasExpect_ = false;
-  // The thread count of the first expect threads steady.
-  int64_t steadyThreads_ = -1;
-};
+std::string PressAndRelease(uint32_t code, uint32_t age) {
+  if (simtv_inject_key(code, 1, age) != 0) return "the GUI has no event buffer to take keys";
+  simtv_inject_key(code, 0, 0);
+  simtv_settle();
+  return {};
+}
 
-std::string Runner::Inject(const std::vector<ScenarioToken>& t, bool isEvent) {
+// ------------------------------------------------------------------- lines
+
+std::string KeyLine(const ScenarioTokens& t) {
+  size_t end = t.size();
+  int64_t age = 0;
+  if (end >= 3 && t[end - 2].text == "age") {
+    if (!ScenarioNumber(t[end - 1].text, 0, 60000, &age)) return "age takes milliseconds";
+    end -= 2;
+  }
+  const bool gui = t.size() > 1 && t[1].text == "gui";
+  const size_t first = gui ? 2 : 1;
+  if (end <= first) return gui ? "key gui takes GUI key codes" : "key takes key names or codes (see --help)";
+  std::vector<uint32_t> codes;
+  for (size_t i = first; i < end; ++i) {
+    uint32_t code = 0;
+    if (gui) {
+      int64_t guiCode = 0;
+      if (!ScenarioNumber(t[i].text, 1, 255, &guiCode)) return t[i].text + " is not a GUI key code";
+      const int32_t hardware = KeyGivingGuiCode(guiCode);
+      if (hardware < 0) return "no key of the set gives GUI key code " + t[i].text;
+      code = uint32_t(hardware);
+    } else if (!ParseKey(t[i], &code)) {
+      return "unknown key " + t[i].text + " (see --help)";
+    }
+    codes.push_back(code);
+  }
+  for (uint32_t code : codes)
+    if (std::string failure = PressAndRelease(code, uint32_t(age)); !failure.empty()) return failure;
+  return {};
+}
+
+std::string PressLine(const ScenarioTokens& t) {
+  uint32_t code = 0;
+  if (t.size() != 2 || !ParseKey(t[1], &code)) return "press takes one key name or code";
+  const bool press = t[0].text == "press";
+  if (!press && !simtv_key_held(code)) return t[1].text + " is not held";
+  if ((press ? simtv_press_key(code) : simtv_release_key(code)) != 0) return "the GUI has no event buffer to take keys";
+  return {};
+}
+
+std::string AdvanceLine(const ScenarioTokens& t) {
+  int64_t ms = 0;
+  if (t.size() != 2 || !ScenarioNumber(t[1].text, 0, UINT32_MAX, &ms))
+    return "advance takes milliseconds, 0 to 4294967295";
+  simtv_advance(uint32_t(ms));
+  return {};
+}
+
+std::string InjectLine(const ScenarioTokens& t) {
+  const bool isEvent = t[0].text == "event";
   int64_t number = 0;
   ScenarioPayload payload;
   std::string error;
   if (isEvent && IsNamedEvent(t)) {
     if (!BuildNamedEvent(t, &number, &payload, &error)) return error;
   } else {
-    if (t.size() < 2 || !ParseNumber(t[1].text, &number) || number < 0) return "a number must follow";
+    if (t.size() < 2 || !ScenarioNumber(t[1].text, 0, UINT32_MAX, &number)) return "a number must follow";
     if (!BuildPayload(t, 2, &payload, &error)) return error;
   }
   const void* data = payload.bytes.empty() ? nullptr : payload.bytes.data();
@@ -368,198 +417,332 @@ std::string Runner::Inject(const std::vector<ScenarioToken>& t, bool isEvent) {
   } else {
     simtv_inject_command(uint32_t(number), data, size);
   }
-  simtv_settle();
   return {};
 }
 
-std::string Runner::Step(const ScenarioLine& line) {
-  const auto& t = line.tokens;
-  const std::string& command = t[0].text;
-  int64_t number = 0;
-  const bool isExpect = command == "expect";
-  if (!isExpect && lastWasExpect_) {
+std::string OsdLine(const ScenarioTokens& t) {
+  int64_t state = 0;
+  if (t.size() != 2 || !ScenarioNumber(t[1].text, INT32_MIN, INT32_MAX, &state)) return "osd takes a state";
+  simtv_inject_osd_state(int32_t(state));
+  return {};
+}
+
+std::string StandbyLine(const ScenarioTokens& t) {
+  if (t.size() != 1) return t[0].text + " takes nothing";
+  t[0].text == "standby" ? simtv_standby() : simtv_wake();
+  return {};
+}
+
+std::string SetLine(const ScenarioTokens& t) {
+  int64_t value = 0;
+  if (t.size() != 3 || !ScenarioNumber(t[2].text, INT32_MIN, INT32_MAX, &value)) return "set takes a name and a number";
+  if (simtv_set_value(t[1].text.c_str(), int32_t(value)) != 0) return "the set has no value " + t[1].text;
+  return {};
+}
+
+std::string FailLine(const ScenarioTokens& t) {
+  int64_t code = 0;
+  int64_t count = -1;
+  if (t.size() < 3 || t.size() > 4 || !ScenarioNumber(t[2].text, INT32_MIN, INT32_MAX, &code) ||
+      (t.size() == 4 && !ScenarioNumber(t[3].text, -1, INT32_MAX, &count)))
+    return "fail takes a call name, a result code and an optional count";
+  if (simtv_fail(t[1].text.c_str(), int32_t(code), int32_t(count)) != 0)
+    return "no platform call is named " + t[1].text;
+  return {};
+}
+
+std::string ScreenshotLine(const ScenarioTokens& t) {
+  if (t.size() != 2 || !t[1].text.ends_with(".png") || t[1].text.size() <= 4)
+    return "screenshot takes a file name ending in .png";
+  GenBitmap* canvas = Canvas();
+  if (!canvas) return "the GUI has no screen to take";
+  const std::string path = g_run.outDir.empty() ? t[1].text : g_run.outDir + "/" + t[1].text;
+  // The plane lies over the picture, as in the window: a dark grey stands
+  // for the picture, so the picture looks as a viewer would see it.
+  auto overPicture = [](GenColor pixel) {
+    return GenColorAlpha(pixel) == 255 ? pixel : GenBlend(kPicture, pixel | 0xFF000000u, GenColorAlpha(pixel));
+  };
+  if (!GenSaveBitmapPng(canvas, path, overPicture)) return "cannot write " + path;
+  OutputTee::Say("tvui: screenshot " + path);
+  return {};
+}
+
+std::string PanicLine(const ScenarioTokens& t) {
+  if (t.size() != 1) return "panic takes nothing";
+  if (&GuiRoot() != &TvuiProbe::Ops()) return "only the probe root can be told to panic";
+  TvuiProbe::Root::panicOnNextEvent = true;
+  return {};
+}
+
+// Asks for the screen as a screen of the set asks for another: a state
+// change handed to the non-menu system, whose sub-system framework passes a
+// screen of another sub-system on to that one.
+std::string OpenLine(const ScenarioTokens& t) {
+  if (t.size() < 2) return "open takes a class";
+  if (&GuiRoot() == &TvuiProbe::Ops()) return "the probe root opens no screens";
+  const VgClass* cls = VgFindClass(t[1].text.c_str());
+  if (!cls) return "no class " + t[1].text + " in the program";
+  auto* param = VgNew<SkinBin::UserRefInt>();
+  VgLockObject(param);
+  param->Kind = Constants::MSG_FROM_NONMENUSYSTEM;
+  std::string failure;
+  for (size_t i = 2; i < t.size() && failure.empty(); ++i) {
+    int64_t value = 0;
+    const std::string& word = t[i].text;
+    if (word == "value" && i + 1 < t.size() && ScenarioNumber(t[i + 1].text, INT32_MIN, INT32_MAX, &value)) {
+      param->Value = int32_t(value);
+      ++i;
+    } else if (word == "origin" && i + 1 < t.size()) {
+      const std::string& origin = t[++i].text;
+      if (origin == "menu") {
+        param->Kind = Constants::MSG_FROM_MENUSYSTEM;
+      } else if (origin == "quick") {
+        param->Kind = Constants::MSG_FROM_QUICKMENU;
+      } else if (origin == "nonmenu") {
+        param->Kind = Constants::MSG_FROM_NONMENUSYSTEM;
+      } else {
+        failure = "origin is menu, quick or nonmenu";
+      }
+    } else if (word == "flag") {
+      param->Flag = true;
+    } else if (word == "text" && i + 1 < t.size()) {
+      param->Text = VgNewStringAnsi(t[++i].text.c_str());
+    } else {
+      failure = "open takes value N, origin menu|quick|nonmenu, flag and text \"...\"";
+    }
+  }
+  if (failure.empty()) {
+    auto* state = VgNew<SubSystem::State>();
+    state->ClassRef = cls;
+    state->Param = param;
+    auto* message = VgNew<Structures::Message>();
+    message->Code = Constants::MSG_CHANGE_STATE;
+    message->Payload = state;
+    MainApp::GetMessageAgent()->Dispatch(message, &NonMenuSystem::NonMenuSystem::Class);
+    // The set waits: what the screen changed is delivered and drawn here, as
+    // the GUI thread's next turn would.
+    VgProcessSignals();
+    RequestRefresh();
+  }
+  VgUnlockObject(param);
+  return failure;
+}
+
+std::string TvLine(const ScenarioTokens&) { return "tv lines come before every other line but root"; }
+
+std::string RootLine(const ScenarioTokens&) { return "root must come before every other line"; }
+
+// ------------------------------------------------------------ expectations
+
+std::string ExpectTextLine(const ScenarioTokens& t) {
+  std::string text;
+  std::string description;
+  if (t.size() != 3 || !ExpectedText(t[2], &text, &description))
+    return "expect " + t[1].text + " takes a quoted text or the name of a string constant";
+  const bool shown = RootShowsText(rootObject.load(), text);
+  if (t[1].text == "text" && !shown) return "no visible text view shows " + description;
+  if (t[1].text == "no-text" && shown) return "a visible text view shows " + description;
+  return {};
+}
+
+std::string ExpectCallLine(const ScenarioTokens& t) {
+  if (t.size() < 3) return "expect " + t[1].text + " takes a call name and its first arguments";
+  if (!simtv_call_known(t[2].text.c_str())) return "no platform call is named " + t[2].text;
+  Window& window = g_run.window;
+  if (t[1].text == "call") {
+    int at = FindCall(t, 2, window);
+    if (at < 0)
+      return "no such call since the previous expectations; calls of " + t[2].text + " since then:" +
+             CallsNamed(t[2].text, window.firstCall);
+    window.matched.push_back(at);
+    return {};
+  }
+  int at = FindCall(t, 2, Window{window.firstCall, 0, {}});
+  if (at >= 0) return "call #" + std::to_string(at) + " is " + CallText(at);
+  return {};
+}
+
+std::string ExpectSettingLine(const ScenarioTokens& t) {
+  if (t.size() != 4) return "expect setting takes a key and a value";
+  std::string value;
+  if (!ReadSetting(t[2].text, &value)) return "the settings file holds no key " + t[2].text;
+  if (value != t[3].text) return "the settings file holds " + t[2].text + " = " + value;
+  return {};
+}
+
+std::string ExpectFormLine(const ScenarioTokens& t) {
+  int32_t id = 0;
+  if (t.size() != 3 || !ParseWindowId(t[2].text, &id)) return "expect " + t[1].text + " takes a window id";
+  const bool listed = ScreenListed(id);
+  if (t[1].text == "form" && !listed) return "the widget manager lists no screen " + t[2].text;
+  if (t[1].text == "no-form" && listed) return "the widget manager lists a screen " + t[2].text;
+  return {};
+}
+
+std::string ExpectOutputLine(const ScenarioTokens& t) {
+  if (t.size() != 3) return "expect " + t[1].text + " takes a quoted text";
+  const std::string output = OutputTee::Drain();
+  const bool printed = output.find(t[2].text, g_run.window.firstOutput) != std::string::npos;
+  if (t[1].text == "output" && !printed)
+    return "the process has not printed \"" + t[2].text + "\" since the previous expectations";
+  if (t[1].text == "no-output" && printed)
+    return "the process printed \"" + t[2].text + "\" since the previous expectations";
+  return {};
+}
+
+std::string ExpectFocusLine(const ScenarioTokens& t) {
+  std::string text;
+  std::string description;
+  if (t.size() != 3 || !ExpectedText(t[2], &text, &description))
+    return "expect focus takes a quoted text or the name of a string constant";
+  Core::View* focused = FocusedView(rootObject.load());
+  if (!ShowsText(focused, text)) return "the focus is on " + DescribeView(focused) + ", not on " + description;
+  return {};
+}
+
+std::string ExpectFocusFormLine(const ScenarioTokens& t) {
+  int32_t id = 0;
+  if (t.size() != 3 || !ParseWindowId(t[2].text, &id)) return "expect focus-form takes a window id";
+  Core::View* focused = FocusedView(rootObject.load());
+  const int32_t screen = ScreenIdOf(focused);
+  if (screen != id)
+    return "the focus is in screen " + (screen ? WindowIdName(screen) : std::string("none")) + ": " +
+           DescribeView(focused);
+  return {};
+}
+
+std::string ExpectPictureLine(const ScenarioTokens& t) {
+  if (t.size() != 3 || !t[2].text.ends_with(".png")) return "expect picture takes a file name ending in .png";
+  GenImage image;
+  if (!GenReadBitmap(Canvas(), &image)) return "the GUI has no screen to compare";
+  return GenCompareWithPng(image, (g_run.folder / t[2].text).string());
+}
+
+std::string ExpectPixelLine(const ScenarioTokens& t) {
+  int64_t x = 0, y = 0, colour = 0;
+  if (t.size() != 5 || !ScenarioNumber(t[2].text, 0, GuiScreenWidth - 1, &x) ||
+      !ScenarioNumber(t[3].text, 0, GuiScreenHeight - 1, &y) || !ScenarioNumber(t[4].text, 0, UINT32_MAX, &colour))
+    return "expect pixel takes X, Y on the screen and a colour 0xAARRGGBB";
+  GenImage image;
+  if (!GenReadBitmap(Canvas(), &image)) return "the GUI has no screen to read";
+  const GenColor pixel = image.At(int32_t(x), int32_t(y));
+  if (pixel == GenColor(colour)) return {};
+  char text[64];
+  std::snprintf(text, sizeof text, "the pixel is 0x%08X", unsigned(pixel));
+  return text;
+}
+
+std::string ExpectPanicLine(const ScenarioTokens& t) {
+  if (t.size() > 3) return "expect panic takes at most a text";
+  Watch& w = W();
+  std::lock_guard guard(w.mutex);
+  if (!w.panicked) return "the product has not panicked";
+  if (t.size() == 3 && w.panicMessage.find(t[2].text) == std::string::npos)
+    return "the product panicked with \"" + w.panicMessage + "\"";
+  w.panicked = false;
+  return {};
+}
+
+std::string ExpectThreadsLine(const ScenarioTokens& t) {
+  int64_t expected = 0;
+  const bool steady = t.size() == 3 && t[2].text == "steady";
+  if (t.size() != 3 || (!steady && !ScenarioNumber(t[2].text, 0, 100000, &expected)))
+    return "expect threads takes a number or steady";
+  const std::vector<std::string> names = ThreadNames();
+  OutputTee::Say("tvui: " + std::to_string(names.size()) + " threads, " + std::to_string(ResidentKb()) +
+                 " kB resident");
+  if (steady) {
+    if (g_run.steadyThreads < 0) g_run.steadyThreads = int64_t(names.size());
+    expected = g_run.steadyThreads;
+  }
+  if (int64_t(names.size()) == expected) return {};
+  std::string list;
+  for (const std::string& name : names) list += (list.empty() ? "" : ", ") + name;
+  return "the process runs " + std::to_string(names.size()) + " threads, not " + std::to_string(expected) + ": " + list;
+}
+
+// Repeats are unrolled as the scenario is read: these lines never run.
+std::string RepeatLine(const ScenarioTokens& t) { return t[0].text + " without its " + (t[0].text == "end" ? "repeat" : "end"); }
+
+constexpr ScenarioCommand kCommands[] = {
+    {"root", "probe|product|nonmenu", "the root to boot with; the first line only", &RootLine},
+    {"tv", "fresh|demo|fixture FILE", "the set's content, before the set boots; leading lines only", &TvLine},
+    {"key", "NAME|CODE... [age MS]", "presses and releases each key in turn, MS old when the GUI takes it", &KeyLine},
+    {"key gui", "CODE...", "a key as the screens see it: the key the host's key table turns into that GUI key code",
+     &KeyLine},
+    {"press", "NAME|CODE", "holds a key down; the set repeats it after 500 ms, then every 100 ms", &PressLine},
+    {"release", "NAME|CODE", "lets a held key go", &PressLine},
+    {"advance", "MS", "moves the set's clock", &AdvanceLine},
+    {"event", "NUMBER [PAYLOAD] | NAME [FIELD=VALUE...]", "a middleware event from the middleware's thread",
+     &InjectLine},
+    {"command", "NUMBER [PAYLOAD]", "a state-manager command", &InjectLine},
+    {"osd", "STATE", "another process's on-screen display on (1) or off", &OsdLine},
+    {"standby", "", "the stop command, and the end of the period of operation", &StandbyLine},
+    {"wake", "", "the next period of operation", &StandbyLine},
+    {"set", "NAME VALUE", "a value the simulated platform reports (simtv.h)", &SetLine},
+    {"fail", "CALL CODE [COUNT]", "the next COUNT calls (default: all) return CODE", &FailLine},
+    {"panic", "", "the probe root panics at the next event it gets", &PanicLine},
+    {"screenshot", "FILE.png", "the GUI plane over a stand-in for the picture, into the output folder",
+     &ScreenshotLine},
+    {"open", "CLASS [value N] [origin menu|quick|nonmenu] [flag] [text \"...\"]",
+     "opens a screen of that class (Unit::Class) as a screen of the set would", &OpenLine},
+    {"expect text", "\"TEXT\"|SID_NAME", "a visible text view shows it", &ExpectTextLine},
+    {"expect no-text", "\"TEXT\"|SID_NAME", "no visible text view shows it", &ExpectTextLine},
+    {"expect call", "NAME [ARGS]", "a platform call since the previous expectations, its first arguments as given",
+     &ExpectCallLine},
+    {"expect no-call", "NAME [ARGS]", "no such call since the previous expectations", &ExpectCallLine},
+    {"expect setting", "KEY VALUE", "the settings file holds the value", &ExpectSettingLine},
+    {"expect output", "\"TEXT\"", "the process printed it since the previous expectations", &ExpectOutputLine},
+    {"expect no-output", "\"TEXT\"", "the process did not print it", &ExpectOutputLine},
+    {"expect form", "WINID", "the widget manager lists a screen of that window id (a number or WIN_ID_...)",
+     &ExpectFormLine},
+    {"expect no-form", "WINID", "the widget manager lists none", &ExpectFormLine},
+    {"expect focus", "\"TEXT\"|SID_NAME", "the focused control shows the text", &ExpectFocusLine},
+    {"expect focus-form", "WINID", "the focused control belongs to that screen", &ExpectFocusFormLine},
+    {"expect picture", "NAME.png", "the GUI plane is exactly the reference beside the scenario", &ExpectPictureLine},
+    {"expect pixel", "X Y 0xAARRGGBB", "the GUI plane has that colour there", &ExpectPixelLine},
+    {"expect panic", "[\"TEXT\"]", "the product panicked (with that text) in the line before; takes the panic",
+     &ExpectPanicLine},
+    {"expect threads", "N|steady",
+     "the process runs N threads, or as many as at the first expect threads steady; prints them with its memory",
+     &ExpectThreadsLine},
+    {"repeat", "N", "the lines up to the matching end, N times (a failure names the line as written)", &RepeatLine},
+    {"end", "", "ends a repeat", &RepeatLine},
+};
+
+// The row of a line: "expect KIND" by its first two words, any other by its
+// first; the runner's own rows first, then the root's.
+const ScenarioCommand* FindCommand(const ScenarioTokens& t) {
+  std::string name = t[0].text;
+  if (name == "expect" && t.size() > 1) name += " " + t[1].text;
+  if (name == "key" && t.size() > 1 && t[1].text == "gui") name = "key gui";
+  for (const ScenarioCommand& row : kCommands)
+    if (name == row.name) return &row;
+  for (const ScenarioCommand& row : g_rootCommands)
+    if (name == row.name) return &row;
+  return nullptr;
+}
+
+// Empty when the line passed, else the reason.
+std::string Step(const ScenarioLine& line) {
+  const ScenarioTokens& t = line.tokens;
+  const bool isExpect = t[0].text == "expect";
+  if (!isExpect && g_run.lastWasExpect) {
     // No later block looks at the calls before this one: a long scenario
     // keeps only the calls since its last block.
     simtv_clear_calls();
-    window_ = Window{0, OutputTee::Drain().size(), {}};
+    g_run.window = Window{0, OutputTee::Drain().size(), {}};
   }
-  lastWasExpect_ = isExpect;
-  if (command == "root") {
-    return line.number == 0 ? std::string() : std::string("root must come before every other line");
-  }
-  if (command == "key") {
-    if (t.size() < 2) return "a key name or code must follow";
-    int64_t code = RemoteKeyCode(t[1].text.c_str());
-    if (code < 0 && !ParseNumber(t[1].text, &code)) return "unknown key " + t[1].text + " (see --help)";
-    int64_t hold = 0;
-    if (t.size() >= 4 && t[2].text == "hold") {
-      if (!ParseNumber(t[3].text, &hold) || hold < 0) return "hold takes milliseconds";
-    } else if (t.size() > 2) {
-      return "only 'hold MS' may follow the key";
-    }
-    if (simtv_inject_key(uint32_t(code), 1, uint32_t(hold)) != 0) return "the GUI has no event buffer to take keys";
-    simtv_inject_key(uint32_t(code), 0, 0);
-    simtv_settle();
-    return {};
-  }
-  if (command == "advance") {
-    if (t.size() != 2 || !ParseNumber(t[1].text, &number) || number < 0) return "advance takes milliseconds";
-    simtv_advance(uint32_t(number));
-    return {};
-  }
-  if (command == "event") return Inject(t, true);
-  if (command == "command") return Inject(t, false);
-  if (command == "osd") {
-    if (t.size() != 2 || !ParseNumber(t[1].text, &number)) return "osd takes a state";
-    simtv_inject_osd_state(int32_t(number));
-    simtv_settle();
-    return {};
-  }
-  if (command == "standby" || command == "wake") {
-    command == "standby" ? simtv_standby() : simtv_wake();
-    simtv_settle();
-    return {};
-  }
-  if (command == "set") {
-    if (t.size() != 3 || !ParseNumber(t[2].text, &number)) return "set takes a name and a number";
-    if (simtv_set_value(t[1].text.c_str(), int32_t(number)) != 0) return "the set has no value " + t[1].text;
-    return {};
-  }
-  if (command == "fail") {
-    int64_t count = -1;
-    if (t.size() < 3 || t.size() > 4 || !ParseNumber(t[2].text, &number) ||
-        (t.size() == 4 && !ParseNumber(t[3].text, &count)))
-      return "fail takes a call name, a result code and an optional count";
-    if (simtv_fail(t[1].text.c_str(), int32_t(number), int32_t(count)) != 0)
-      return "no platform call is named " + t[1].text;
-    return {};
-  }
-  if (command == "screenshot") {
-    if (t.size() != 2) return "screenshot takes a file name";
-    simtv_settle();
-    XObject* root = rootObject.load();
-    GenBitmap* canvas = root ? GuiRoot().canvas(root) : nullptr;
-    if (!canvas) return "the GUI has no screen to take";
-    const std::string path = outDir_.empty() ? t[1].text : outDir_ + "/" + t[1].text;
-    // The plane lies over the picture, as in the window: a dark grey stands
-    // for the picture, so the picture looks as a viewer would see it.
-    auto overPicture = [](GenColor pixel) {
-      return GenColorAlpha(pixel) == 255 ? pixel : GenBlend(kPicture, pixel | 0xFF000000u, GenColorAlpha(pixel));
-    };
-    if (!GenSaveBitmapPng(canvas, path, overPicture)) return "cannot write " + path;
-    std::printf("tvui: screenshot %s\n", path.c_str());
-    return {};
-  }
-  if (command == "panic") {
-    if (t.size() != 1) return "panic takes nothing";
-    if (&GuiRoot() != &TvuiProbe::Ops()) return "only the probe root can be told to panic";
-    TvuiProbe::Root::panicOnNextEvent = true;
-    return {};
-  }
-  if (command == "expect") return Expect(line);
-  if (g_rootLines) {
-    simtv_settle();
-    bool known = false;
-    std::string failure = g_rootLines(t, &known);
-    if (known) {
-      simtv_settle();
-      return failure;
-    }
-  }
-  return "unknown command " + command;
-}
-
-std::string Runner::Expect(const ScenarioLine& line) {
-  const auto& t = line.tokens;
-  if (t.size() < 2 || (t.size() < 3 && t[1].text != "panic")) return "expect what?";
-  const std::string& kind = t[1].text;
+  g_run.lastWasExpect = isExpect;
+  // The leading lines set the scene before the set booted.
+  if (line.number == 0) return {};
+  const ScenarioCommand* command = FindCommand(t);
+  if (!command) return isExpect ? "unknown expectation " + (t.size() > 1 ? t[1].text : "") : "unknown line " + t[0].text;
   simtv_settle();
-  if (kind == "panic") {
-    if (t.size() > 3) return "expect panic takes at most a text";
-    Watch& w = W();
-    std::lock_guard guard(w.mutex);
-    if (!w.panicked) return "the product has not panicked";
-    if (t.size() == 3 && w.panicMessage.find(t[2].text) == std::string::npos)
-      return "the product panicked with \"" + w.panicMessage + "\"";
-    w.panicked = false;
-    return {};
-  }
-  if (kind == "threads") {
-    int64_t expected = 0;
-    const bool steady = t.size() == 3 && t[2].text == "steady";
-    if (t.size() != 3 || (!steady && !ParseNumber(t[2].text, &expected)))
-      return "expect threads takes a number or steady";
-    const std::vector<std::string> names = ThreadNames();
-    std::printf("tvui: %zu threads, %ld kB resident\n", names.size(), ResidentKb());
-    if (steady) {
-      if (steadyThreads_ < 0) steadyThreads_ = int64_t(names.size());
-      expected = steadyThreads_;
-    }
-    if (int64_t(names.size()) == expected) return {};
-    std::string list;
-    for (const std::string& name : names) list += (list.empty() ? "" : ", ") + name;
-    return "the process runs " + std::to_string(names.size()) + " threads, not " + std::to_string(expected) + ": " +
-           list;
-  }
-  if (kind == "text" || kind == "no-text") {
-    std::string text;
-    std::string description;
-    if (!ExpectedText(t[2], &text, &description))
-      return "expect " + kind + " takes a quoted text or the name of a string constant, not " + t[2].text;
-    XObject* root = rootObject.load();
-    const bool shown = root && RootShowsText(root, text);
-    if (kind == "text" && !shown) return "no visible text view shows " + description;
-    if (kind == "no-text" && shown) return "a visible text view shows " + description;
-    return {};
-  }
-  if ((kind == "call" || kind == "no-call") && !simtv_call_known(t[2].text.c_str()))
-    return "no platform call is named " + t[2].text;
-  if (kind == "call") {
-    int at = FindCall(t, 2, window_);
-    if (at < 0) return "no such call since the previous expectations; calls of " + t[2].text + " since then:" +
-                       CallsNamed(t[2].text, window_.firstCall);
-    window_.matched.push_back(at);
-    return {};
-  }
-  if (kind == "no-call") {
-    Window all{window_.firstCall, 0, {}};
-    int at = FindCall(t, 2, all);
-    if (at >= 0) return "call #" + std::to_string(at) + " is " + CallText(at);
-    return {};
-  }
-  if (kind == "setting") {
-    if (t.size() != 4) return "expect setting takes a key and a value";
-    std::string value;
-    if (!ReadSetting(t[2].text, &value)) return "the settings file holds no key " + t[2].text;
-    if (value != t[3].text) return "the settings file holds " + t[2].text + " = " + value;
-    return {};
-  }
-  if (kind == "form" || kind == "no-form") {
-    int32_t id = 0;
-    if (t.size() != 3 || !ParseWindowId(t[2].text, &id)) return "expect " + kind + " takes a window id";
-    const bool listed = ScreenListed(id);
-    if (kind == "form" && !listed) return "the widget manager lists no screen " + t[2].text;
-    if (kind == "no-form" && listed) return "the widget manager lists a screen " + t[2].text;
-    return {};
-  }
-  if (kind == "output") {
-    std::string output = OutputTee::Drain();
-    if (output.find(t[2].text, window_.firstOutput) == std::string::npos)
-      return "the process has not printed \"" + t[2].text + "\" since the previous expectations";
-    return {};
-  }
-  if (kind == "no-output") {
-    std::string output = OutputTee::Drain();
-    if (output.find(t[2].text, window_.firstOutput) != std::string::npos)
-      return "the process printed \"" + t[2].text + "\" since the previous expectations";
-    return {};
-  }
-  return "unknown expectation " + kind;
+  std::string failure = command->run(t);
+  simtv_settle();
+  return failure;
 }
-
-}  // namespace
-
-namespace {
 
 constexpr size_t kMaxScenarioLines = 1000000;
 
@@ -584,7 +767,7 @@ bool ExpandRepeats(const std::vector<ScenarioLine>& lines, size_t* at, bool inRe
       continue;
     }
     int64_t count = 0;
-    if (line.tokens.size() != 2 || !ParseNumber(line.tokens[1].text, &count) || count < 0) {
+    if (line.tokens.size() != 2 || !ScenarioNumber(line.tokens[1].text, 0, INT32_MAX, &count)) {
       *error = "line " + std::to_string(line.number) + ": repeat takes a count";
       return false;
     }
@@ -608,6 +791,48 @@ bool ExpandRepeats(const std::vector<ScenarioLine>& lines, size_t* at, bool inRe
 
 }  // namespace
 
+bool ScenarioNumber(const std::string& text, int64_t low, int64_t high, int64_t* value) {
+  if (text.empty() || text[0] == ' ') return false;
+  errno = 0;
+  char* end = nullptr;
+  const long long parsed = std::strtoll(text.c_str(), &end, 0);
+  if (errno != 0 || *end != '\0' || parsed < low || parsed > high) return false;
+  *value = parsed;
+  return true;
+}
+
+bool SplitScenarioLine(const std::string& line, ScenarioTokens* tokens) {
+  size_t i = 0;
+  while (i < line.size()) {
+    if (line[i] == ' ' || line[i] == '\t' || line[i] == '\r') {
+      ++i;
+      continue;
+    }
+    ScenarioToken token;
+    if (line[i] == '"') {
+      token.quoted = true;
+      ++i;
+      bool closed = false;
+      while (i < line.size()) {
+        char c = line[i++];
+        if (c == '\\' && i < line.size()) {
+          token.text.push_back(line[i++]);
+        } else if (c == '"') {
+          closed = true;
+          break;
+        } else {
+          token.text.push_back(c);
+        }
+      }
+      if (!closed) return false;
+    } else {
+      while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r') token.text.push_back(line[i++]);
+    }
+    tokens->push_back(std::move(token));
+  }
+  return true;
+}
+
 bool ParseScenario(const std::string& text, std::vector<ScenarioLine>* lines, std::string* error) {
   std::istringstream in(text);
   int number = 0;
@@ -617,7 +842,7 @@ bool ParseScenario(const std::string& text, std::vector<ScenarioLine>* lines, st
     ScenarioLine line;
     line.number = number;
     line.source = source;
-    if (!SplitLine(source, &line.tokens)) {
+    if (!SplitScenarioLine(source, &line.tokens)) {
       *error = "line " + std::to_string(number) + ": a quote is not closed";
       return false;
     }
@@ -635,10 +860,14 @@ bool LoadScenario(const std::string& path, std::vector<ScenarioLine>* lines, std
     return false;
   }
   std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  return ParseScenario(text, lines, error);
+  if (!ParseScenario(text, lines, error)) {
+    *error = path + ": " + *error;
+    return false;
+  }
+  return true;
 }
 
-bool BuildPayload(const std::vector<ScenarioToken>& tokens, size_t first, ScenarioPayload* payload,
+bool BuildPayload(const ScenarioTokens& tokens, size_t first, ScenarioPayload* payload,
                   std::string* error) {
   for (size_t i = first; i < tokens.size(); ++i) {
     const ScenarioToken& token = tokens[i];
@@ -651,7 +880,7 @@ bool BuildPayload(const std::vector<ScenarioToken>& tokens, size_t first, Scenar
     size_t equals = text.find('=');
     int64_t value = 0;
     if (equals == std::string::npos) {
-      if (!ParseNumber(text, &value) || value < INT32_MIN || value > UINT32_MAX) {
+      if (!ScenarioNumber(text, INT32_MIN, UINT32_MAX, &value)) {
         *error = "payload word " + text + " is not a 32-bit number";
         return false;
       }
@@ -659,7 +888,7 @@ bool BuildPayload(const std::vector<ScenarioToken>& tokens, size_t first, Scenar
       continue;
     }
     const std::string field = text.substr(0, equals);
-    if (!ParseNumber(text.substr(equals + 1), &value)) {
+    if (!ScenarioNumber(text.substr(equals + 1), INT64_MIN, INT64_MAX, &value)) {
       *error = "payload field " + text + " needs a number";
       return false;
     }
@@ -679,7 +908,69 @@ bool BuildPayload(const std::vector<ScenarioToken>& tokens, size_t first, Scenar
   return true;
 }
 
-void SetScenarioRootLines(ScenarioRootLines lines) { g_rootLines = lines; }
+std::span<const ScenarioCommand> ScenarioCommands() { return kCommands; }
+
+void SetScenarioRootCommands(std::span<const ScenarioCommand> commands) { g_rootCommands = commands; }
+
+void PrintScenarioCommands(std::FILE* out, std::span<const ScenarioCommand> commands) {
+  for (const ScenarioCommand& row : commands) {
+    const std::string form = std::string(row.name) + (*row.usage ? " " : "") + row.usage;
+    if (form.size() <= 34) {
+      std::fprintf(out, "  %-34s %s\n", form.c_str(), row.meaning);
+    } else {
+      std::fprintf(out, "  %s\n  %-34s %s\n", form.c_str(), "", row.meaning);
+    }
+  }
+}
+
+bool ReadScenarioSetup(const std::string& scenarioPath, const std::vector<ScenarioLine>& lines, ScenarioSetup* setup,
+                       std::string* error) {
+  const std::filesystem::path folder = std::filesystem::path(scenarioPath).parent_path();
+  bool leading = true;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const ScenarioTokens& t = lines[i].tokens;
+    const std::string where = scenarioPath + ":" + std::to_string(lines[i].number) + ": ";
+    const std::string& word = t[0].text;
+    if (word != "root" && word != "tv") {
+      leading = false;
+      continue;
+    }
+    if (!leading) continue;  // the runner fails the line where it stands
+    if (word == "root") {
+      if (i != 0 || t.size() != 2) {
+        *error = where + "root NAME must be the first line";
+        return false;
+      }
+      setup->root = t[1].text;
+    } else if (t.size() == 2 && (t[1].text == "fresh" || t[1].text == "demo")) {
+      setup->content.push_back(t[1].text);
+    } else if (t.size() == 3 && t[1].text == "fixture") {
+      setup->content.push_back((folder / t[2].text).string());
+    } else {
+      *error = where + "tv takes fresh, demo or fixture FILE";
+      return false;
+    }
+  }
+  return true;
+}
+
+bool LoadScenarioContent(const ScenarioSetup& setup, std::string* error) {
+  for (const std::string& content : setup.content) {
+    if (content == "fresh") {
+      simtv_tv_reset();
+      simtv_db_clear_programmes();
+    } else if (content == "demo") {
+      simtv_tv_load_demo();
+    } else {
+      char message[512];
+      if (simtv_tv_load_fixture(content.c_str(), message, sizeof message) != 0) {
+        *error = message;
+        return false;
+      }
+    }
+  }
+  return true;
+}
 
 void ScenarioNotePanic(const std::string& message) {
   Watch& w = W();
@@ -696,41 +987,37 @@ void ScenarioReportFatal(const char* what) {
   // The thread that ends the process may have been stopped with the lock held.
   std::unique_lock guard(w.mutex, std::try_to_lock);
   if (!guard.owns_lock() || w.name.empty()) {
-    std::printf("tvui: failed: %s\n", what);
-    std::fflush(stdout);
+    OutputTee::Say(std::string("tvui: failed: ") + what, true);
     return;
   }
   PrintFailure(w.name, w.number, w.source, what);
 }
 
-std::string ScenarioRoot(const std::vector<ScenarioLine>& lines) {
-  if (!lines.empty() && lines[0].tokens[0].text == "root" && lines[0].tokens.size() == 2)
-    return lines[0].tokens[1].text;
-  return "product";
-}
-
-int RunScenario(const std::string& name, const std::vector<ScenarioLine>& lines, const std::string& outDir) {
-  Runner runner(name, outDir);
-  for (size_t i = 0; i < lines.size(); ++i) {
-    const bool isExpect = lines[i].tokens[0].text == "expect";
-    if (!isExpect && UntakenPanic(name)) return 1;
+int RunScenario(const std::string& path, const std::vector<ScenarioLine>& lines, const std::string& outDir) {
+  g_run = Run{path, std::filesystem::path(path).parent_path(), outDir, {}, false, -1};
+  bool leading = true;
+  for (const ScenarioLine& original : lines) {
+    const bool isExpect = original.tokens[0].text == "expect";
+    if (!isExpect && UntakenPanic(path)) return 1;
     {
       Watch& w = W();
       std::lock_guard guard(w.mutex);
-      w.name = name;
-      w.number = lines[i].number;
-      w.source = lines[i].source;
+      w.name = path;
+      w.number = original.number;
+      w.source = original.source;
     }
-    ScenarioLine line = lines[i];
-    // Only the leading line may choose the root; the runner marks it so.
-    if (i == 0 && line.tokens[0].text == "root") line.number = 0;
-    std::string failure = runner.Step(line);
+    ScenarioLine line = original;
+    // The leading root and tv lines did their work before the set booted.
+    const std::string& word = line.tokens[0].text;
+    leading = leading && (word == "root" || word == "tv");
+    if (leading) line.number = 0;
+    std::string failure = Step(line);
     if (!failure.empty()) {
-      PrintFailure(name, lines[i].number, lines[i].source, failure);
+      PrintFailure(path, original.number, original.source, failure);
       return 1;
     }
   }
-  if (UntakenPanic(name)) return 1;
-  std::printf("tvui: %s: %zu lines passed\n", name.c_str(), lines.size());
+  if (UntakenPanic(path)) return 1;
+  OutputTee::Say("tvui: " + path + ": " + std::to_string(lines.size()) + " lines passed");
   return 0;
 }

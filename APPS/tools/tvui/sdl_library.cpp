@@ -3,7 +3,9 @@
 
 #include <dlfcn.h>
 
-#include <cstdio>
+#include <string>
+
+#include "output_tee.h"
 
 #define TVUI_SDL_DEFINE(name) decltype(&::name) tvui_##name = nullptr;
 TVUI_SDL_FUNCTIONS(TVUI_SDL_DEFINE)
@@ -14,14 +16,14 @@ bool TvuiLoadSdl() {
   if (library) return true;
   void* handle = dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
   if (!handle) {
-    std::printf("tvui: no window: %s\n", dlerror());
+    OutputTee::Say(std::string("tvui: no window: ") + dlerror(), true);
     return false;
   }
   bool complete = true;
 #define TVUI_SDL_LOAD(name)                                                       \
   tvui_##name = reinterpret_cast<decltype(tvui_##name)>(dlsym(handle, #name));    \
   if (!tvui_##name) {                                                             \
-    std::printf("tvui: no window: the SDL library lacks %s\n", #name);            \
+    OutputTee::Say("tvui: no window: the SDL library lacks " #name, true);          \
     complete = false;                                                             \
   }
   TVUI_SDL_FUNCTIONS(TVUI_SDL_LOAD)

@@ -1,51 +1,39 @@
 #include "window.h"
 
+#include <atomic>
 #include <cstdio>
-#include <cstring>
 #include <mutex>
 #include <string>
 
 #include "GenPng.h"
 #include "gui_loop.h"
+#include "output_tee.h"
 #include "remote_keys.h"
 #include "sdl_library.h"
 #include "simtv.h"
 
 namespace {
 
-int32_t KeyCodeOf(const SDL_Keysym& key) {
-  const char* name = nullptr;
-  switch (key.sym) {
-    case SDLK_UP: name = "UP"; break;
-    case SDLK_DOWN: name = "DOWN"; break;
-    case SDLK_LEFT: name = "LEFT"; break;
-    case SDLK_RIGHT: name = "RIGHT"; break;
-    case SDLK_RETURN: case SDLK_KP_ENTER: name = "OK"; break;
-    case SDLK_ESCAPE: name = "EXIT"; break;
-    case SDLK_m: name = "MENU"; break;
-    case SDLK_p: name = "POWER"; break;
-    case SDLK_i: name = "INPUT"; break;
-    case SDLK_PLUS: case SDLK_EQUALS: case SDLK_KP_PLUS: name = "VOL+"; break;
-    case SDLK_MINUS: case SDLK_KP_MINUS: name = "VOL-"; break;
-    case SDLK_PAGEUP: name = "CH+"; break;
-    case SDLK_PAGEDOWN: name = "CH-"; break;
-    case SDLK_F1: name = "FP_POWER"; break;
-    case SDLK_F2: name = "FP_VOL+"; break;
-    case SDLK_F3: name = "FP_VOL-"; break;
-    case SDLK_F4: name = "FP_CH+"; break;
-    case SDLK_F5: name = "FP_CH-"; break;
-    case SDLK_F6: name = "FP_MENU"; break;
-    case SDLK_F7: name = "FP_INPUT"; break;
+// The window's keys: those of the remote-key table by their SDL names, and
+// the keypad's twins of a few.
+int32_t KeyCodeOf(SDL_Keycode key) {
+  switch (key) {
+    case SDLK_KP_ENTER: key = SDLK_RETURN; break;
+    case SDLK_EQUALS: case SDLK_KP_PLUS: key = SDLK_PLUS; break;
+    case SDLK_KP_MINUS: key = SDLK_MINUS; break;
     default: break;
   }
-  if (key.sym >= SDLK_0 && key.sym <= SDLK_9) return RemoteKeyCode(std::string(1, char(key.sym)).c_str());
-  return name ? RemoteKeyCode(name) : -1;
+  const RemoteKey* remote = RemoteKeyOfPcKey(SDL_GetKeyName(key));
+  return remote ? remote->keyCode : -1;
 }
 
-// The latest frame, copied by the GUI thread each time it shows a change.
+// The latest frame, copied by the GUI thread each time it shows a change;
+// the window thread hears of it through one pending event at a time.
 std::mutex g_frameMutex;
 GenImage g_frame;
 uint64_t g_frameNumber = 0;
+uint32_t g_frameEvent = 0;
+std::atomic<bool> g_framePosted{false};
 
 // On the GUI thread, with the GUI lock held: the plane is whole.
 void CopyPlane(int32_t kind) {
@@ -54,58 +42,83 @@ void CopyPlane(int32_t kind) {
   GenBitmap* canvas = root ? GuiRoot().canvas(root) : nullptr;
   GenImage image;
   if (!canvas || !GenReadBitmap(canvas, &image)) return;
-  std::lock_guard guard(g_frameMutex);
-  g_frame = std::move(image);
-  ++g_frameNumber;
+  {
+    std::lock_guard guard(g_frameMutex);
+    g_frame = std::move(image);
+    ++g_frameNumber;
+  }
+  if (!g_framePosted.exchange(true)) {
+    SDL_Event event{};
+    event.type = g_frameEvent;
+    SDL_PushEvent(&event);
+  }
+}
+
+// The plane over a dark grey that stands for the picture.
+void Show(SDL_Window* window, SDL_Surface* plane) {
+  SDL_Surface* surface = SDL_GetWindowSurface(window);
+  if (!surface) return;
+  SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 40, 40, 48));
+  {
+    std::lock_guard guard(g_frameMutex);
+    if (g_frame.width == GuiScreenWidth && g_frame.height == GuiScreenHeight)
+      SDL_memcpy(plane->pixels, g_frame.pixels.data(), g_frame.pixels.size() * sizeof(GenColor));
+  }
+  SDL_BlitSurface(plane, nullptr, surface, nullptr);
+  SDL_UpdateWindowSurface(window);
 }
 
 }  // namespace
 
-int RunWindow(void (*started)()) {
+int RunWindow(const std::function<void()>& started) {
   if (!TvuiLoadSdl()) return 1;
+  // The window's pixels go straight to the display: a renderer behind the
+  // window surface would load a whole graphics stack to show one picture.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-    std::printf("tvui: no window: %s\n", SDL_GetError());
+    OutputTee::Say(std::string("tvui: no window: ") + SDL_GetError(), true);
     return 1;
   }
   SDL_Window* window = SDL_CreateWindow("tvui", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, GuiScreenWidth,
                                         GuiScreenHeight, 0);
-  SDL_Renderer* renderer = window ? SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE) : nullptr;
-  SDL_Texture* plane = renderer ? SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
-                                                    GuiScreenWidth, GuiScreenHeight)
-                                : nullptr;
-  if (!plane) {
-    std::printf("tvui: no window: %s\n", SDL_GetError());
+  SDL_Surface* plane =
+      SDL_CreateRGBSurfaceWithFormat(0, GuiScreenWidth, GuiScreenHeight, 32, SDL_PIXELFORMAT_ARGB8888);
+  g_frameEvent = SDL_RegisterEvents(1);
+  if (!window || !plane || g_frameEvent == uint32_t(-1)) {
+    OutputTee::Say(std::string("tvui: no window: ") + SDL_GetError(), true);
     SDL_Quit();
     return 1;
   }
-  SDL_SetTextureBlendMode(plane, SDL_BLENDMODE_BLEND);
+  SDL_FillRect(plane, nullptr, 0);
+  SDL_SetSurfaceBlendMode(plane, SDL_BLENDMODE_BLEND);
   simtv_on_render(&CopyPlane);
   if (started) started();
-  uint64_t shown = 0;
+  // Nothing runs between events: the window draws when a frame was flipped
+  // or the window was uncovered, and waits otherwise.
   for (bool open = true; open;) {
     SDL_Event event;
-    while (SDL_PollEvent(&event)) {
+    if (!SDL_WaitEvent(&event)) break;
+    bool redraw = false;
+    do {
       if (event.type == SDL_QUIT) open = false;
+      if (event.type == g_frameEvent) {
+        g_framePosted = false;
+        redraw = true;
+      }
+      if (event.type == SDL_WINDOWEVENT &&
+          (event.window.event == SDL_WINDOWEVENT_EXPOSED || event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED))
+        redraw = true;
+      // The set's input driver repeats a held key itself.
       if ((event.type == SDL_KEYDOWN && !event.key.repeat) || event.type == SDL_KEYUP) {
-        int32_t code = KeyCodeOf(event.key.keysym);
-        if (code >= 0) simtv_inject_key(uint32_t(code), event.type == SDL_KEYDOWN, 0);
+        const int32_t code = KeyCodeOf(event.key.keysym.sym);
+        if (code >= 0) event.type == SDL_KEYDOWN ? simtv_press_key(uint32_t(code)) : simtv_release_key(uint32_t(code));
       }
-    }
-    {
-      std::lock_guard guard(g_frameMutex);
-      if (g_frameNumber != shown && g_frame.width == GuiScreenWidth && g_frame.height == GuiScreenHeight) {
-        SDL_UpdateTexture(plane, nullptr, g_frame.pixels.data(), GuiScreenWidth * 4);
-        shown = g_frameNumber;
-      }
-    }
-    // The plane lies over the picture; a dark grey stands for the picture.
-    SDL_SetRenderDrawColor(renderer, 40, 40, 48, 255);
-    SDL_RenderClear(renderer);
-    SDL_RenderCopy(renderer, plane, nullptr, nullptr);
-    SDL_RenderPresent(renderer);
-    SDL_Delay(30);
+    } while (SDL_PollEvent(&event));
+    if (redraw && open) Show(window, plane);
   }
   simtv_on_render(nullptr);
+  SDL_FreeSurface(plane);
+  SDL_DestroyWindow(window);
   SDL_Quit();
   return 0;
 }

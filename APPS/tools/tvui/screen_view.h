@@ -1,0 +1,32 @@
+// What the screen shows, as a scenario checks it: the texts of visible text
+// views, the focused control and the screen it belongs to. The runner reads
+// the GUI's objects only while every thread of the set waits.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "vgobject.h"
+
+namespace Core {
+class View;
+}
+
+// The strings of the visible text views at and below the view, in drawing
+// order, a byte a character ('?' for what is beyond one byte).
+std::vector<std::string> VisibleTexts(Core::View* view);
+// Whether one of them holds the text.
+bool ShowsText(Core::View* view, const std::string& text);
+// Whether a visible text view below the root shows the text (as part of its
+// string). Roots without views show nothing.
+bool RootShowsText(XObject* root, const std::string& text);
+
+// The end of the focus path: from the form holding the keyboard, else the
+// newest modal form, else the root, down each group's focused child.
+Core::View* FocusedView(XObject* root);
+// The window id of the innermost screen around the view (itself included),
+// 0 when it lies in none.
+int32_t ScreenIdOf(Core::View* view);
+// "Button::TextButton "Yes" in screen 0x4000001": for failure messages.
+std::string DescribeView(Core::View* view);

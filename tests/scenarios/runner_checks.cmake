@@ -1,0 +1,58 @@
+# The program as a user meets it, outside the scenarios' own harness:
+#   cmake -DTVUI=<program> -DWORK=<scratch folder> -P runner_checks.cmake
+# From an empty folder and quiet, the demonstration runs with only the
+# runner's lines; lines and options it cannot take, and a missing font, end
+# the run with a clear line and a non-zero status.
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK}/empty)
+set(ENV{TVUI_ROOT} ${WORK}/set)
+set(failures "")
+
+# Runs the program in the empty folder; status and standard error must be
+# as given (a regular expression), standard output is left in `out`.
+function(check name status pattern)
+  execute_process(COMMAND ${ARGN} WORKING_DIRECTORY ${WORK}/empty RESULT_VARIABLE got OUTPUT_VARIABLE stdout
+                  ERROR_VARIABLE stderr)
+  if(NOT "${got}" STREQUAL "${status}" OR NOT "${stderr}" MATCHES "${pattern}")
+    set(failures "${failures}\n${name}: status ${got} (wanted ${status}), standard error:\n${stderr}" PARENT_SCOPE)
+  endif()
+  set(out "${stdout}" PARENT_SCOPE)
+endfunction()
+
+# A scenario whose last line the runner must refuse, with its reason.
+function(refuse name lines reason)
+  file(WRITE ${WORK}/${name}.scn "${lines}\n")
+  string(REGEX REPLACE ".*\n" "" last "${lines}")
+  check(${name} 1 "failed: ${last}\n  ${reason}" ${TVUI} --quiet --scenario ${WORK}/${name}.scn)
+  set(failures "${failures}" PARENT_SCOPE)
+endfunction()
+
+check(demo 0 "^$" ${TVUI} --quiet)
+string(REGEX REPLACE "tvui: [^\n]*\n" "" others "${out}")
+if(NOT out MATCHES "demo.scn: [0-9]+ lines passed" OR NOT others STREQUAL "")
+  set(failures "${failures}\ndemo: the quiet run printed more than the runner's lines:\n${out}")
+endif()
+
+check(option_value 2 "--scenario needs a value" ${TVUI} --scenario)
+check(no_display 2 "--window needs a display" ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
+      --unset=SDL_VIDEODRIVER ${TVUI} --window)
+refuse(screenshot_name "screenshot shot.jpg" "screenshot takes a file name ending in .png")
+refuse(advance_range "advance 4294967296" "advance takes milliseconds")
+refuse(fail_name "fail XPM_NoSuchCall 1" "no platform call is named XPM_NoSuchCall")
+refuse(expect_call_name "expect call XPM_NoSuchCall" "no platform call is named XPM_NoSuchCall")
+refuse(key_gui "key gui 131" "no key of the set gives GUI key code 131")
+refuse(late_tv "advance 1\ntv demo" "tv lines come before every other line but root")
+file(WRITE ${WORK}/bad.fixture "channel 7-1 KQRS colour=red\n")
+file(WRITE ${WORK}/fixture.scn "tv fixture bad.fixture\n")
+check(fixture 2 "bad.fixture:1: unexpected colour=red; a channel line reads: channel CHANNEL NAME" ${TVUI}
+      --scenario ${WORK}/fixture.scn)
+
+# Installed without its font: PREFIX/bin/tvui beside PREFIX/share/tvui.
+file(MAKE_DIRECTORY ${WORK}/prefix/bin ${WORK}/prefix/share/tvui)
+file(CREATE_LINK ${TVUI} ${WORK}/prefix/bin/tvui COPY_ON_ERROR)
+file(COPY ${CMAKE_CURRENT_LIST_DIR}/../../APPS/tools/tvui/demo.scn DESTINATION ${WORK}/prefix/share/tvui)
+check(font 1 "the font ${WORK}/prefix/share/tvui/fonts/tt7268m_803.ttf is missing" ${WORK}/prefix/bin/tvui --quiet)
+
+if(failures)
+  message(FATAL_ERROR "${failures}")
+endif()
