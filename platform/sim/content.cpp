@@ -10,6 +10,7 @@
 // name=value and flags; a value with spaces is quoted ("Main audio",
 // description="Bread in one hour."). CHANNEL is MAJOR-MINOR, or MAJOR alone
 // for an analogue channel.
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -182,7 +183,8 @@ void SetCurrentChannel(int32_t window, const ChannelSpec& channel, int32_t ratin
 void AddAudio(const std::string& text, const std::string& language, int32_t format, int32_t mode, int32_t index) {
   XPM_AudioServiceInfo audio{};
   Name(audio.text, text);
-  std::strncpy(audio.language, language.c_str(), sizeof audio.language);
+  // The middleware does not always end the code: up to four bytes, as given.
+  std::memcpy(audio.language, language.data(), std::min(language.size(), sizeof audio.language));
   audio.format = format;
   audio.mode = mode;
   audio.number = index + 1;
