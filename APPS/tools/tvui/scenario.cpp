@@ -13,13 +13,9 @@
 #include "Events/XpmPayloadLayout.h"
 #include "GenColor.h"
 #include "GenPng.h"
-#include "MainApp/MessageAgent.h"
 #include "MainApp/WidgetManager.h"
-#include "NonMenuSystem/NonMenuSystem.h"
-#include "SkinBin/UserRefInt.h"
 #include "Strings.h"
-#include "Structures/Message.h"
-#include "SubSystem/State.h"
+#include "SubSystem/Open.h"
 #include "WinIDs/WinIDs.h"
 #include "gui_loop.h"
 #include "keymap.h"
@@ -474,58 +470,48 @@ std::string PanicLine(const ScenarioTokens& t) {
   return {};
 }
 
-// Asks for the screen as a screen of the set asks for another: a state
-// change handed to the non-menu system, whose sub-system framework passes a
-// screen of another sub-system on to that one.
+// Asks for the screen as a screen of the set asks for another, through the
+// one screen opener: the sub-system of the screen's family opens it.
 std::string OpenLine(const ScenarioTokens& t) {
   if (t.size() < 2) return "open takes a class";
   if (&GuiRoot() == &TvuiProbe::Ops()) return "the probe root opens no screens";
-  const VgClass* cls = VgFindClass(t[1].text.c_str());
-  if (!cls) return "no class " + t[1].text + " in the program";
-  auto* param = VgNew<SkinBin::UserRefInt>();
-  VgLockObject(param);
-  param->Kind = Constants::MSG_FROM_NONMENUSYSTEM;
-  std::string failure;
-  for (size_t i = 2; i < t.size() && failure.empty(); ++i) {
+  SubSystem::Opening opening;
+  VgStr text;  // held until the screen holds it
+  opening.screen = VgFindClass(t[1].text.c_str());
+  if (!opening.screen) return "no class " + t[1].text + " in the program";
+  opening.origin = Constants::MSG_FROM_NONMENUSYSTEM;
+  for (size_t i = 2; i < t.size(); ++i) {
     int64_t value = 0;
     const std::string& word = t[i].text;
     if (word == "value" && i + 1 < t.size() && ScenarioNumber(t[i + 1].text, INT32_MIN, INT32_MAX, &value)) {
-      param->Value = int32_t(value);
+      opening.value = int32_t(value);
       ++i;
     } else if (word == "origin" && i + 1 < t.size()) {
       const std::string& origin = t[++i].text;
       if (origin == "menu") {
-        param->Kind = Constants::MSG_FROM_MENUSYSTEM;
+        opening.origin = Constants::MSG_FROM_MENUSYSTEM;
       } else if (origin == "quick") {
-        param->Kind = Constants::MSG_FROM_QUICKMENU;
+        opening.origin = Constants::MSG_FROM_QUICKMENU;
       } else if (origin == "nonmenu") {
-        param->Kind = Constants::MSG_FROM_NONMENUSYSTEM;
+        opening.origin = Constants::MSG_FROM_NONMENUSYSTEM;
       } else {
-        failure = "origin is menu, quick or nonmenu";
+        return "origin is menu, quick or nonmenu";
       }
     } else if (word == "flag") {
-      param->Flag = true;
+      opening.flag = true;
     } else if (word == "text" && i + 1 < t.size()) {
-      param->Text = VgNewStringAnsi(t[++i].text.c_str());
+      text = VgNewStringAnsi(t[++i].text.c_str());
+      opening.text = text;
     } else {
-      failure = "open takes value N, origin menu|quick|nonmenu, flag and text \"...\"";
+      return "open takes value N, origin menu|quick|nonmenu, flag and text \"...\"";
     }
   }
-  if (failure.empty()) {
-    auto* state = VgNew<SubSystem::State>();
-    state->ClassRef = cls;
-    state->Param = param;
-    auto* message = VgNew<Structures::Message>();
-    message->Code = Constants::MSG_CHANGE_STATE;
-    message->Payload = state;
-    MainApp::GetMessageAgent()->Dispatch(message, &NonMenuSystem::NonMenuSystem::Class);
-    // The set waits: what the screen changed is delivered and drawn here, as
-    // the GUI thread's next turn would.
-    VgProcessSignals();
-    RequestRefresh();
-  }
-  VgUnlockObject(param);
-  return failure;
+  if (!SubSystem::Open(nullptr, opening)) return t[1].text + " is not a screen that opens";
+  // The set waits: what the screen changed is delivered and drawn here, as
+  // the GUI thread's next turn would.
+  VgProcessSignals();
+  RequestRefresh();
+  return {};
 }
 
 std::string TvLine(const ScenarioTokens&) { return "tv lines come before every other line but root"; }
