@@ -1,23 +1,23 @@
 #include "ListForm/ListItem.h"
 
 #include "Fonts/Fonts.h"
-#include "SkinBin/Skin.h"
+#include "Colors/Colors.h"
+#include "Resources/Font.h"
+#include "vgresmap.h"
 
 VG_DEFINE_CLASS(ListForm, ListItem, ::Button::IconButton)
 
 namespace ListForm {
-
-namespace Skin = SkinBin::Skin;
 
 ListItem::ListItem(XObject* link) : IconButton(link) {
   OnSetBounds({0, 0, 280, 28});
   Resources::Font* medium = VgLoad<Resources::Font>(Fonts::MediumFont);
   OnSetTextFont(medium);
   OnSetText(VgNewStringAnsi("ListItem"));
-  Nonfocused_TextColor = Skin::White;
-  Focused_TextColor = Skin::MenuTextFocused;
-  Disabled_TextColor = Skin::DisableTextColor;
-  Default_TextColor = Skin::StandardTextColor;
+  Nonfocused_TextColor = Colors::White;
+  Focused_TextColor = Colors::DreskovMenuTextFocused;
+  Disabled_TextColor = Colors::DisableTextColor;
+  Default_TextColor = Colors::StandardTextColor;
   Disabled_TextFont = medium;
   Default_TextFont = medium;
   Nonfocused_TextFont = medium;

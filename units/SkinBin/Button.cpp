@@ -14,9 +14,9 @@ Button::Button(XObject* link) : ::Button::Button(link) {
   HelpString = VgNewStringAnsi("Help");
   Nonfocused_Bitmap = VgLoad<Resources::Bitmap>(Bitmaps::DialogButtonNonfocus);
   Focused_Bitmap = VgLoad<Resources::Bitmap>(Bitmaps::DialogButtonFocus);
-  Nonfocused_TextColor = Skin::StandardTextColor;
-  Focused_TextColor = Skin::MenuTextFocused;
-  Disabled_TextColor = Skin::DisableTextColor;
+  Nonfocused_TextColor = Colors::StandardTextColor;
+  Focused_TextColor = Colors::DreskovMenuTextFocused;
+  Disabled_TextColor = Colors::DisableTextColor;
   Resources::Font* medium = VgLoad<Resources::Font>(Fonts::MediumFont);
   Disabled_TextFont = medium;
   Nonfocused_TextFont = medium;

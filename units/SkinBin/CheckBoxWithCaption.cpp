@@ -12,10 +12,10 @@ namespace SkinBin {
 CheckBoxWithCaption::CheckBoxWithCaption(XObject* link) : CheckBoxButton(link) {
   caption.OnSetVisible(true);
   OnSetTextAlignH(Views::Text::AlignLeft);
-  Nonfocused_TextColor = Skin::StandardTextColor;
-  Focused_TextColor = Skin::MenuTextFocused;
-  Disabled_TextColor = Skin::DisableTextColor;
-  Default_TextColor = Skin::StandardTextColor;
+  Nonfocused_TextColor = Colors::StandardTextColor;
+  Focused_TextColor = Colors::DreskovMenuTextFocused;
+  Disabled_TextColor = Colors::DisableTextColor;
+  Default_TextColor = Colors::StandardTextColor;
   Resources::Font* medium = VgLoad<Resources::Font>(Fonts::MediumFont);
   Nonfocused_TextFont = medium;
   Focused_TextFont = medium;
@@ -36,7 +36,7 @@ void CheckBoxWithCaption::Refresh(XObject* sender) {
 
 void CheckBoxWithCaption::RefreshCtrlState(int32_t look) {
   ::Button::IconButton::RefreshCtrlState(look);
-  if (look == LookFocused && IsDisabled) OnSetTextColor(Skin::DisableTextColor);
+  if (look == LookFocused && IsDisabled) OnSetTextColor(Colors::DisableTextColor);
 }
 
 }  // namespace SkinBin

@@ -15,7 +15,7 @@ ColorButton::ColorButton(XObject* link) : ::Button::Button(link) {
   Nonfocused_Bitmap = VgLoad<Resources::Bitmap>(Bitmaps::PinButtonNonfocus);
   Focused_Bitmap = VgLoad<Resources::Bitmap>(Bitmaps::PinButtonFocus);
   colorRect.OnSetBounds({0, 0, 80, 30});
-  colorRect.OnSetColor(Skin::Red);
+  colorRect.OnSetColor(Colors::Red);
 }
 
 void ColorButton::OnSetColor(VgColor value) {

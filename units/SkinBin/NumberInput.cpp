@@ -29,7 +29,7 @@ NumberInput::NumberInput(XObject* link) : Forms::Form(link) {
     cell->OnSetText(VgNewStringAnsi(kEmptyCell));
     cell->Nonfocused_Bitmap = nullptr;
     cell->Focused_Bitmap = nullptr;
-    cell->Nonfocused_TextColor = Skin::MenuTextFocused;
+    cell->Nonfocused_TextColor = Colors::DreskovMenuTextFocused;
     Add(cell, 0);
     Cells[static_cast<size_t>(i)] = cell;
   }

@@ -1,6 +1,7 @@
 #include "SkinBin/OptionButton.h"
 
 #include "Bitmaps.h"
+#include "Colors/Colors.h"
 #include "Core/KeyEvent.h"
 #include "Fonts/Fonts.h"
 #include "MainApp/OptionDB.h"
@@ -18,12 +19,6 @@ namespace SkinBin {
 
 namespace {
 
-// The skin's text colours.
-constexpr VgColor StandardTextColor{200, 200, 200, 255};
-constexpr VgColor HighlightTextColor{204, 204, 204, 255};
-constexpr VgColor DisableTextColor{88, 88, 88, 255};
-constexpr VgColor DefaultTextColor{200, 200, 200, 255};
-
 // Gap between an arrow and the end of the row.
 constexpr int32_t ArrowInset = 7;
 
@@ -37,10 +32,10 @@ OptionButtonBase::OptionButtonBase(XObject* link, const OptionButtonLook& look) 
 
   OnSetBounds(look.bounds);
   OnSetText(VgNewStringAnsi("SubMenuItem"));
-  Nonfocused_TextColor = StandardTextColor;
+  Nonfocused_TextColor = Colors::StandardTextColor;
   Focused_TextColor = look.focusedTextColor;
-  Disabled_TextColor = DisableTextColor;
-  Default_TextColor = DefaultTextColor;
+  Disabled_TextColor = Colors::DisableTextColor;
+  Default_TextColor = Colors::DefaultTextColor;
   auto* font = VgLoad<Resources::Font>(Fonts::MediumFont);
   Disabled_TextFont = font;
   Default_TextFont = font;
@@ -147,7 +142,7 @@ void OptionButtonBase::Refresh(XObject* sender) {
 
 OptionButton::OptionButton(XObject* link)
     : OptionButtonBase(link, {{0, 0, 490, 25},
-                       HighlightTextColor,
+                       Colors::HighlightTextColor,
                        &Bitmaps::SelectButtonNonFocused,
                        &Bitmaps::SelectButtonFocused,
                        &Bitmaps::OptionButtonLeftArrow,

@@ -26,7 +26,7 @@ Progress::Progress(XObject* link) : ::Progress::Progress(link) {
   OnSetValue(50);
   for (Views::Rectangle* mark : {&markA, &markB}) {
     mark->OnSetVisible(false);
-    mark->OnSetColor(Skin::Transparent);
+    mark->OnSetColor(Colors::Transparent);
     Add(mark, 0);
   }
 }

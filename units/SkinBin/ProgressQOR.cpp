@@ -38,7 +38,7 @@ ProgressQOR::ProgressQOR(XObject* link) : ::Progress::Progress(link) {
   indicatorImage.OnSetAutoSize(true);
   for (Views::Rectangle* mark : {&markA, &markB}) {
     mark->OnSetVisible(false);
-    mark->OnSetColor(Skin::Transparent);
+    mark->OnSetColor(Colors::Transparent);
     Add(mark, 0);
   }
   markA.OnSetBounds({50, 50, 250, 65});
