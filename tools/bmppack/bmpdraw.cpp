@@ -466,6 +466,18 @@ void Tile(Canvas& c, Pictogram draw, bool focused, const std::string& label = ""
   if (!label.empty()) c.Text(label, static_cast<int>(h * 0.13f), w / 2, h * 0.8f, focused ? kWhite : kGrey);
 }
 
+// A main-menu topic tile lit to a degree: 0 at rest, 1 lit up, the frames
+// between its animation as it takes the focus.
+void LitTile(Canvas& c, Pictogram draw, float lit) {
+  const float w = static_cast<float>(c.W()), h = static_cast<float>(c.H());
+  const Sdf box = Box(4, 4, w - 4, h - 4, 10);
+  if (lit > 0) c.Glow(box, WithAlpha(kAccent, 0.55f * lit), 4);
+  c.Fill(box, Vertical(Mix(C(44, 58, 82, 230), C(58, 150, 222), lit), Mix(C(20, 28, 42, 230), C(14, 70, 140), lit), 4,
+                       h - 4));
+  c.Fill(Ring(box, 1.2f + 0.3f * lit), Mix(C(80, 96, 122), C(150, 222, 252), lit));
+  draw(c, w / 2, h / 2, std::min(w, h) * (0.26f + 0.04f * lit), Mix(kGrey, kWhite, lit));
+}
+
 // A remote control seen from above, one key lit.
 void Remote(Canvas& c, const std::string& lit) {
   const float w = static_cast<float>(c.W()), h = static_cast<float>(c.H());
@@ -969,10 +981,13 @@ void Catalogue() {
       {"MainMenuSettings", Gear},        {"MainMenuLock", Padlock},  {"MainMenuMovie", Film},
       {"MainMenuRecord", RecordDot},
   };
+  // The focused topic plays its tile lighting up; the others rest unlit.
+  constexpr int kTopicFrames = 8;
   for (const auto& [name, draw] : mainMenu) {
     Pictogram p = draw;
-    Add(name, 100, 100, [p](Canvas& c) { Tile(c, p, true); });
-    Add(std::string(name) + "0", 100, 100, [p](Canvas& c) { Tile(c, p, false); });
+    AddFrames(name, 90, 60, kTopicFrames, 40,
+              [p](Canvas& c, int f) { LitTile(c, p, f / static_cast<float>(kTopicFrames - 1)); });
+    Add(std::string(name) + "0", 90, 60, [p](Canvas& c) { LitTile(c, p, 0); });
   }
   const std::pair<const char*, Pictogram> level1[] = {
       {"L1SettingsMenu", Gear}, {"L1NetworkMenu", Globe}, {"L1MediaMenu", Folder},
