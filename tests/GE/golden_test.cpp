@@ -116,7 +116,7 @@ TEST_F(MenuSceneTest, MainMenuPage) {
                                &Bitmaps::MainMenuSettings0, &Bitmaps::MainMenuLock0,  &Bitmaps::MainMenuMovie0,
                                &Bitmaps::MainMenuRecord0};
   for (int i = 0; i < 7; ++i)
-    GenCopyBitmap(window, nullptr, Load(*tiles[i]), 142 + i * 94, 140, 0, 0, 100, 100, 1, 255);
+    GenCopyBitmap(window, nullptr, Load(*tiles[i]), 142 + i * 94, 140, 0, 0, 90, 60, 1, 255);
 
   GenBitmap* normal = Load(Bitmaps::OptionButtonNonFocused);
   GenBitmap* focused = Load(Bitmaps::OptionButtonFocused);

@@ -42,6 +42,11 @@ static_assert(kKeyChars.back().firstCode == Key::Underscore);
 
 std::span<const KeyCharRow> KeyCharTable() { return kKeyChars; }
 
+uint16_t PressedKey(Event* event) {
+  auto* key = vg_cast<KeyEvent>(event);
+  return key && key->down ? key->keyCode : Key::None;
+}
+
 char16_t KeyCharOf(uint16_t keyCode) {
   for (const KeyCharRow& row : kKeyChars)
     if (keyCode >= row.firstCode && keyCode <= row.lastCode) return char16_t(row.firstChar + (keyCode - row.firstCode));

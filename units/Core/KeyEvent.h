@@ -25,6 +25,10 @@ class KeyEvent : public Event {
   char16_t keyChar = 0;
 };
 
+// The GUI key code of a key press; Key::None for a release or any other
+// event.
+uint16_t PressedKey(Event* event);
+
 // The character of a GUI key code, or 0.
 char16_t KeyCharOf(uint16_t keyCode);
 

@@ -105,13 +105,6 @@ constexpr const char16_t* kLanguageEntries[] = {u"LANGUAGE_1", u"LANGUAGE_2"};
 constexpr int32_t kSingleScan = 1;
 constexpr int32_t kInputLockAll = 2;
 
-bool IsKeyDown(Core::Event* event, uint16_t* code) {
-  auto* key = vg_cast<Core::KeyEvent>(event);
-  if (!key || !key->down) return false;
-  *code = key->keyCode;
-  return true;
-}
-
 bool SameText(VgString a, const char16_t* b) { return VgCompString(a, VgNewString(b)) == 0; }
 
 void TraceQueued(Core::Event* event) {
@@ -287,8 +280,7 @@ XObject* ActiveApp::HandleEvent(Core::Event* event) {
 
   if (MapEventHandler(event)) return this;
 
-  uint16_t code = 0;
-  if (IsKeyDown(event, &code)) {
+  if (const uint16_t code = Core::PressedKey(event)) {
     if (code != Key::TestReset) return nullptr;
     VgTrace("%s", u"Test Reset key was received");
     SendMessage(Constants::MSG_CLEAR_ALL);

@@ -20,8 +20,11 @@ inline ::Structures::Message* MakeMessage(int32_t code, int32_t param = -1, cons
 }
 
 // Sends at once to every receiver, or to the receivers of exactly that class.
-inline void SendMessage(int32_t code, const VgClass* target = nullptr, int32_t param = -1) {
-  GetMessageAgent()->Dispatch(MakeMessage(code, param, target), target);
+inline void SendMessage(int32_t code, const VgClass* target = nullptr, int32_t param = -1,
+                        XObject* payload = nullptr) {
+  ::Structures::Message* message = MakeMessage(code, param, target);
+  message->Payload = payload;
+  GetMessageAgent()->Dispatch(message, target);
 }
 
 }  // namespace MainApp

@@ -3,11 +3,25 @@
 #include <algorithm>
 
 #include "Constants/Constants.h"
+#include "Core/KeyEvent.h"
+#include "Core/Keys.h"
+#include "Events/Events.h"
+#include "Events/XPM_EVENT_KEY.h"
+#include "MainApp/EventAgent.h"
 #include "MainApp/MessageAgent.h"
+#include "MainApp/Messages.h"
+#include "MainApp/PersistentData.h"
+#include "MainApp/WidgetManager.h"
+#include "MainApp/Wrapper.h"
+#include "MenuSystem/BrcmMainMenu.h"
+#include "MenuSystem/BrcmOptionMenu.h"
+#include "NonMenuSystem/NonMenuSystem.h"
 #include "Primitives/KeyRoutingParameter.h"
 #include "Structures/Boxes.h"
 #include "Structures/Message.h"
 #include "SubSystem/MenuClass.h"
+#include "SubSystem/Open.h"
+#include "WinIDs/WinIDs.h"
 
 VG_DEFINE_CLASS(MenuSystem, MenuSystem, SubSystem::MenuSystemClass)
 
@@ -15,19 +29,35 @@ namespace MenuSystem {
 
 namespace {
 
-// Where the pages stand: the first level at the corner, every deeper level
-// beside the first level's column.
-constexpr VgPoint kTopLevelOrigin{0, 0};
-constexpr VgPoint kPageOrigin{160, 0};
+// The factory's mode text in which the front panel belongs to the service
+// menus, and the widget application's first-use widget, which keeps MENU.
+constexpr const char16_t* kServiceMode = u"S";
+constexpr const char16_t* kFirstUseWidget = u"OOBE";
+// Argument of MSG_CHANGE_APPEARANCE: the receiver takes the focus back.
+constexpr int32_t kTakeFocus = 3;
+// What the menus restore of the picture pages' aids.
+constexpr int32_t kRgbFilterOpen = 0x111111;
+
+bool SameText(VgString text, const char16_t* expected) { return VgCompString(text, VgNewString(expected)) == 0; }
 
 }  // namespace
 
 MenuSystem::MenuSystem(XObject* link) : SubSystem::MenuSystemClass(link) { std::fill_n(MenuIndex, Levels, 1); }
 
+MenuSystem* SystemOf(SubSystem::MenuClass* page) {
+  return page ? vg_cast<MenuSystem>(page->MenuSystem.get()) : nullptr;
+}
+
+bool MenuSystem::NetAppActive() {
+  ::SkinBin::Wrapper* model = MainApp::GetWrapper();
+  return model->GetActiveNetAppStatus() && !model->IsDemoFlash();
+}
+
 void MenuSystem::Initialize(Primitives::KeyRoutingParameter* parameter) {
   SubSystem::MenuSystemClass::Initialize(parameter);
   OnSetBounds({0, 0, 960, 540});
   MainApp::GetMessageAgent()->Register(this);
+  SetMenuIndex(1, MainApp::GetPersistentData()->GetInteger(VgNewString(MainMenuIndexKey)) + 1);
 }
 
 void MenuSystem::Close(XObject* sender) {
@@ -35,10 +65,75 @@ void MenuSystem::Close(XObject* sender) {
   MainApp::GetMessageAgent()->UnRegister(this);
 }
 
+MenuSystem::MenuKey MenuSystem::RoleOfMenuKey(Core::KeyEvent* key) {
+  ::SkinBin::Wrapper* model = MainApp::GetWrapper();
+  if (model->IsYahoo()) {
+    // Its first-use widget must not be interrupted; any other widget ends.
+    if (SameText(model->GetYahooWidgetName(), kFirstUseWidget)) return MenuKey::Swallow;
+    model->TerminateYahooApp();
+  } else {
+    if (MainApp::GetWidgetManager()->HasWidgetInGroup(WinIDs::WIN_ID_MediaPlayer)) return MenuKey::NotOurs;
+    if (NetAppActive()) return MenuKey::NotOurs;
+  }
+  // The front panel's MENU belongs to the factory in its service mode, and
+  // with the service-mode key held it is half of the factory's combination.
+  auto* remote = vg_cast<Events::XPM_EVENT_KEY>(key);
+  if (remote && remote->FrontPanel == 1) {
+    if (SameText(model->OnGetFactoryMode(), kServiceMode)) return MenuKey::NotOurs;
+    if (model->GetKeyHeld(::SkinBin::kHeldKeyServiceMode)) return MenuKey::NotOurs;
+  }
+  return MenuKey::Toggle;
+}
+
+XObject* MenuSystem::HandleEvent(Core::Event* event) {
+  if (auto* key = vg_cast<Core::KeyEvent>(event)) {
+    if (!key->down) return SubSystem::MenuSystemClass::HandleEvent(event);
+    if (key->keyCode == Key::Menu) {
+      const MenuKey role = RoleOfMenuKey(key);
+      if (role == MenuKey::NotOurs) return nullptr;
+      if (role == MenuKey::Swallow) return this;
+      const bool open = Focus != nullptr;
+      // Closes the other sub-systems' screens too, and this one's menus.
+      ClearAll();
+      if (!open) SubSystem::Open(this, {.screen = &BrcmMainMenu::Class});
+      return this;
+    }
+    if (key->keyCode == Key::ClearAll || key->keyCode == Key::Exit) {
+      if (!Focus) return nullptr;
+      ClearAll();
+      return this;
+    }
+    return SubSystem::MenuSystemClass::HandleEvent(event);
+  }
+  if (vg_is_exactly<Events::XPM_EVENT_RATING_REGION_UPDATED>(event)) {
+    ::SkinBin::EventAgent* agent = MainApp::GetEventAgent();
+    agent->InsertEvent(event);
+    agent->ProcessEvents(this);
+    return this;
+  }
+  if (auto* status = vg_cast<Events::StatusEvent>(event)) {
+    MainApp::SendMessage(Constants::MSG_MM_STATUS_INFO, nullptr, static_cast<int16_t>(status->Code), status);
+    return this;
+  }
+  return SubSystem::MenuSystemClass::HandleEvent(event);
+}
+
 void MenuSystem::HandleMessage(Structures::Message* message) {
-  if (!message || message->Code != Constants::MSG_CHANGE_STATE) return;
-  if (owner) owner->OnSetFocus(this);
-  ChangeState(vg_cast<SubSystem::State>(message->Payload.get()));
+  if (!message) return;
+  switch (message->Code) {
+    case Constants::MSG_CLEAR_ALL:
+      if (Focus) TearDownMenus();
+      break;
+    case Constants::MSG_CHANGE_STATE:
+      if (owner) owner->OnSetFocus(this);
+      ChangeState(vg_cast<SubSystem::State>(message->Payload.get()));
+      break;
+    case Constants::MSG_CHANGE_APPEARANCE:
+      if (message->Param == kTakeFocus && owner) owner->OnSetFocus(this);
+      break;
+    default:
+      break;
+  }
 }
 
 Primitives::KeyRoutingForm* MenuSystem::ChangeState(SubSystem::State* state) {
@@ -53,7 +148,11 @@ Primitives::KeyRoutingForm* MenuSystem::ChangeState(SubSystem::State* state) {
   parameter->Param = state->Param;
   page->Initialize(parameter);
   page->Open();
-  const VgPoint origin = page->MenuLevel == 1 ? kTopLevelOrigin : kPageOrigin;
+  VgPoint origin = PageOrigin;
+  if (page->MenuLevel == 1)
+    origin = TopLevelOrigin;
+  else if (vg_cast<BrcmOptionMenu>(page))
+    origin = OptionMenuOrigin;
   page->OnSetBounds(VgSetRectOrigin(page->Bounds, origin));
   if (page->FocusOnOpen && page->owner.get() == this) OnSetFocus(page);
   return page;
@@ -65,6 +164,41 @@ void MenuSystem::SetMenuIndex(int32_t level, int32_t index) {
 
 int32_t MenuSystem::GetMenuIndex(int32_t level) {
   return level >= 1 && level <= Levels ? MenuIndex[level - 1] : 1;
+}
+
+void MenuSystem::TearDownMenus() {
+  OnSetFocus(nullptr);
+  ::WidgetManager::WidgetManager* widgets = MainApp::GetWidgetManager();
+  widgets->CloseLayers(MenuLayers);
+  std::fill(MenuIndex + 1, MenuIndex + Levels, 1);
+
+  ::PersistentData::PersistentData* settings = MainApp::GetPersistentData();
+  VgString key = VgNewString(MainMenuIndexKey);
+  if (MenuIndex[0] - 1 != settings->GetInteger(key)) settings->PutInteger(key, MenuIndex[0] - 1);
+  ClearHelpBar();
+
+  ::SkinBin::Wrapper* model = MainApp::GetWrapper();
+  if (model->OnGetTestPattern()) model->OnSetTestPattern(0);
+  if (model->OnGetWB_WindowDisplay()) model->OnSetWB_WindowDisplay(0);
+  if (model->GetRGBFilter() != kRgbFilterOpen) model->SetRGBFilter(kRgbFilterOpen);
+  model->StartAutoDemoTimer();
+
+  // The media players hid behind the menu: they take the focus back.
+  if (widgets->HasWidgetInGroup(WinIDs::WIN_ID_MediaPlayer)) {
+    MainApp::SendMessage(Constants::MSG_CHANGE_APPEARANCE, &::NonMenuSystem::NonMenuSystem::Class, kTakeFocus);
+  }
+}
+
+void MenuSystem::ClearAll() { MainApp::SendMessage(Constants::MSG_CLEAR_ALL); }
+
+void MenuSystem::UpdateHelp(int32_t mask, VgString text) {
+  auto* line = VgNew<Structures::RefString>();
+  line->Value = text;
+  MainApp::SendMessage(Constants::MSG_UPDATE_HELP_BAR, &::NonMenuSystem::NonMenuSystem::Class, mask, line);
+}
+
+void MenuSystem::ClearHelpBar() {
+  MainApp::SendMessage(Constants::MSG_CLEAR_HELP_BAR, &::NonMenuSystem::NonMenuSystem::Class);
 }
 
 }  // namespace MenuSystem

@@ -1,12 +1,26 @@
-// MenuSystem::MenuSystem: the sub-system of the setup menu pages. For now it
-// opens the pages of its family that are asked of it directly or sent to it
-// by the other sub-systems, places them by their menu level, and remembers
-// the focused item of each level.
+// MenuSystem::MenuSystem: the sub-system of the setup menus. MENU opens the
+// main menu (MenuSystem::BrcmMainMenu) or closes every menu; it opens its
+// pages from SubSystem::State records and places them by menu level (the
+// main menu at the corner, the pages beside it, the option pop-up right of
+// them); it remembers the focused item of each level, the first level's
+// across power cycles ("MainMenuIndex"); it closes every menu in one fixed
+// sequence (TearDownMenus) and hands the pages' help lines to the non-menu
+// system, which owns the help bar.
+//
+// A menu is open exactly while the sub-system has a focused page.
 #pragma once
 
 #include <cstdint>
 
 #include "SubSystem/MenuSystemClass.h"
+#include "vgstring.h"
+
+namespace Core {
+class KeyEvent;
+}
+namespace SubSystem {
+class MenuClass;
+}
 
 namespace MenuSystem {
 
@@ -17,9 +31,20 @@ class MenuSystem : public SubSystem::MenuSystemClass {
   explicit MenuSystem(XObject* link = nullptr);
 
   static constexpr int32_t Levels = 9;
+  // The settings key of the main menu's item (from 0).
+  static constexpr const char16_t* MainMenuIndexKey = u"MainMenuIndex";
+  // The layers of the menus: the main menu (2), the second-level pages (4),
+  // the option pop-ups and third-level pages (8) and deeper pages (16).
+  static constexpr int32_t MenuLayers = 2 | 4 | 8 | 16;
+  static constexpr VgPoint TopLevelOrigin{0, 0};
+  static constexpr VgPoint PageOrigin{160, 0};
+  static constexpr VgPoint OptionMenuOrigin{710, 95};
 
-  // Covers the screen and registers with the message agent, so that requests
-  // for its pages reach it from the other sub-systems.
+  // Overridden slots.
+  // MENU, the exit keys, and the events the menus pass on.
+  XObject* HandleEvent(Core::Event* event) override;
+  // Covers the screen, registers with the message agent and takes the main
+  // menu's item from the settings.
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   void Close(XObject* sender = nullptr) override;
   void HandleMessage(Structures::Message* message) override;
@@ -28,8 +53,34 @@ class MenuSystem : public SubSystem::MenuSystemClass {
   void SetMenuIndex(int32_t level, int32_t index) override;
   int32_t GetMenuIndex(int32_t level) override;
 
+  // Closes every menu: the pages of every menu layer, the deeper levels'
+  // items, the help bar, and what the picture pages switched on for the
+  // viewer to see (test pattern, white-balance window, RGB filter).
+  void TearDownMenus();
+  // Asks every sub-system to close its screens (MSG_CLEAR_ALL); the menus
+  // close through this sub-system's own HandleMessage before it returns.
+  void ClearAll();
+  // The help bar of the non-menu system: icons by NonMenuSystem help bits,
+  // labels joined by ",".
+  void UpdateHelp(int32_t mask, VgString text);
+  void ClearHelpBar();
+
+  // A network application has the screen (the demo movie does not count).
+  // MENU and many rows step aside for it.
+  static bool NetAppActive();
+
   // The item last focused on each level, from 1.
   int32_t MenuIndex[Levels];
+
+ private:
+  // What MENU does: opens or closes the menus, is swallowed, or is left to
+  // the other sub-systems.
+  enum class MenuKey { Toggle, Swallow, NotOurs };
+  MenuKey RoleOfMenuKey(Core::KeyEvent* key);
 };
+
+// The sub-system of a menu page; null when the page has none (it does
+// nothing then).
+MenuSystem* SystemOf(SubSystem::MenuClass* page);
 
 }  // namespace MenuSystem

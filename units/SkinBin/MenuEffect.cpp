@@ -11,6 +11,11 @@ void MenuEffect::RedrawGroup() {
   if (Group) Group->Invalidate({0, 0, VgGetRectW(Group->Bounds), VgGetRectH(Group->Bounds)});
 }
 
+void MenuEffect::Restart(int32_t begin, int32_t period) {
+  Effects::RectEffect::Restart(begin, period);
+  frame = 1;
+}
+
 bool MenuEffect::NextFrame(int32_t step) {
   const bool done = Effects::RectEffect::NextFrame(step);
   RedrawGroup();

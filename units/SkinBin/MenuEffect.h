@@ -1,7 +1,9 @@
-// SkinBin::MenuEffect: the rectangle effect with which a menu page opens and
-// closes: it moves a rectangle (through its actor) from the start to the end
-// value and has the group that shows the page's view drawn anew at every
-// step, so the moving page leaves no trace behind.
+// SkinBin::MenuEffect: the rectangle effect of the menus' moves: it moves a
+// rectangle (through its actor) from the start to the end value and has the
+// group that shows the view drawn anew at every step, so the moving view
+// leaves no trace behind. The view stands at the start when the effect is
+// switched on, so each period moves it one frame on: NoOfFrames periods in
+// all, the last reaching the end.
 #pragma once
 
 #include "Core/Group.h"
@@ -16,6 +18,7 @@ class MenuEffect : public Effects::RectEffect {
  public:
   explicit MenuEffect(XObject* link = nullptr);
 
+  void Restart(int32_t begin, int32_t period) override;
   bool NextFrame(int32_t frame) override;
   void Finished() override;
 
