@@ -3,11 +3,8 @@
 // change with every key, redraws what changed and flips it.
 #include <benchmark/benchmark.h>
 
-#include <sys/time.h>
-
-#include <cstring>
-
 #include "GenFont.h"
+#include "bench_keys.h"
 #include "gcm.h"
 #include "gui_loop.h"
 #include "probe_root.h"
@@ -16,16 +13,7 @@
 
 namespace {
 
-void PostKey(int32_t keyCode) {
-  DFBWindowEvent event;
-  std::memset(&event, 0, sizeof event);
-  event.clazz = DFEC_WINDOW;
-  event.type = DWET_KEYDOWN;
-  event.key_code = keyCode;
-  gettimeofday(&event.timestamp, nullptr);
-  IDirectFBEventBuffer* events = buffer.load();
-  events->PostEvent(events, DFB_EVENT(&event));
-}
+void PostKey(int32_t keyCode) { PostKeyEvent(keyCode, DWET_KEYDOWN); }
 
 void BM_KeyToFlip(benchmark::State& state) {
   simtv_boot(0, 0);

@@ -10,7 +10,6 @@
 
 #include <stdlib.h>
 #include <unistd.h>
-#include <sys/time.h>
 
 #include <algorithm>
 #include <chrono>
@@ -22,6 +21,7 @@
 #include <vector>
 
 #include "GenFont.h"
+#include "bench_keys.h"
 #include "gcm.h"
 #include "gui_loop.h"
 #include "process.h"
@@ -35,16 +35,8 @@ constexpr int32_t kBackKey = 29;  // "back" while a screen is open
 
 // A press and its release, as the remote sends them.
 void PostKey(int32_t keyCode) {
-  for (DFBWindowEventType type : {DWET_KEYDOWN, DWET_KEYUP}) {
-    DFBWindowEvent event;
-    std::memset(&event, 0, sizeof event);
-    event.clazz = DFEC_WINDOW;
-    event.type = type;
-    event.key_code = keyCode;
-    gettimeofday(&event.timestamp, nullptr);
-    IDirectFBEventBuffer* events = buffer.load();
-    events->PostEvent(events, DFB_EVENT(&event));
-  }
+  PostKeyEvent(keyCode, DWET_KEYDOWN);
+  PostKeyEvent(keyCode, DWET_KEYUP);
 }
 
 bool EventsWaiting() {
