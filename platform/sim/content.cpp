@@ -104,8 +104,8 @@ void AddChannel(const ChannelSpec& d) {
   simtv_tv_add_channel(&c);
 }
 
-void Broadcast(const ChannelSpec& d, int32_t rating) {
-  const simtv_broadcast_channel air{OnAir(d), rating, 0};
+void Broadcast(const ChannelSpec& d, int32_t rating, int32_t canRating) {
+  const simtv_broadcast_channel air{OnAir(d), rating, canRating};
   simtv_tv_add_broadcast(&air);
 }
 
@@ -460,10 +460,12 @@ std::string ChannelRecord(const Record& r, Loader& loader) {
   c.cable = Flag(r, "cable");
   c.locked = Flag(r, "locked");
   c.skipped = Flag(r, "skipped");
-  int64_t favorites, physical, signal, rating;
+  int64_t favorites, physical, signal, rating, can;
   if (!Option(r, "favorites", 0, UINT32_MAX, 0, &favorites) || !Option(r, "physical", 0, 999, c.major, &physical) ||
-      !Option(r, "signal", 0, 100, 80, &signal) || !Option(r, "rating", INT32_MIN, UINT32_MAX, 0, &rating))
-    return "favorites takes a ring mask, physical a channel, signal 0 to 100, rating a rating word";
+      !Option(r, "signal", 0, 100, 80, &signal) || !Option(r, "rating", INT32_MIN, UINT32_MAX, 0, &rating) ||
+      !Option(r, "can", 0, 255, 0, &can))
+    return "favorites takes a ring mask, physical a channel, signal 0 to 100, rating a rating word, can a Canadian "
+           "rating code";
   c.favorites = uint32_t(favorites);
   c.physical = int32_t(physical);
   c.signal = int32_t(signal);
@@ -472,7 +474,7 @@ std::string ChannelRecord(const Record& r, Loader& loader) {
     AddChannel(c);
     loader.channels.push_back(c);
   }
-  if (!scanned || !Flag(r, "off-air")) Broadcast(c, int32_t(rating));
+  if (!scanned || !Flag(r, "off-air")) Broadcast(c, int32_t(rating), int32_t(can));
   return {};
 }
 
@@ -601,10 +603,10 @@ constexpr Kind kKinds[] = {
     {"time", "time YYYY-MM-DD HH:MM", 2, "", &TimeRecord},
     {"channel",
      "channel CHANNEL NAME [cable] [locked] [skipped] [off-air] [favorites=MASK] [physical=N] [signal=0-100] "
-     "[rating=WORD]",
-     2, "cable locked skipped off-air favorites= physical= signal= rating=", &ChannelRecord},
-    {"broadcast", "broadcast CHANNEL NAME [cable] [physical=N] [signal=0-100] [rating=WORD]", 2,
-     "cable physical= signal= rating=", &ChannelRecord},
+     "[rating=WORD] [can=CODE]",
+     2, "cable locked skipped off-air favorites= physical= signal= rating= can=", &ChannelRecord},
+    {"broadcast", "broadcast CHANNEL NAME [cable] [physical=N] [signal=0-100] [rating=WORD] [can=CODE]", 2,
+     "cable physical= signal= rating= can=", &ChannelRecord},
     {"no-broadcast", "no-broadcast", 0, "", &NoBroadcastRecord},
     {"current", "current CHANNEL [window=0|1] [rating=WORD]", 1, "window= rating=", &CurrentRecord},
     {"audio", "audio TEXT [language=eng] [format=N] [mode=N]", 1, "language= format= mode=", &AudioRecord},

@@ -3,6 +3,7 @@
 // clock.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 #include <string>
@@ -42,7 +43,10 @@ class Tuner : public ModelApp {
   void SetUp() override {
     simtv_boot(1, 0);
     ModelApp::SetUp();
-    simtv_tv_load_demo();
+    const char* source = std::getenv("TVUI_SOURCE_DIR");
+    const std::string fixture = std::string(source ? source : ".") + "/tests/scenarios/fixtures/tuning.fixture";
+    char error[256] = {};
+    ASSERT_EQ(simtv_tv_load_fixture(fixture.c_str(), error, sizeof error), 0) << error;
     simtv_setup_reset();
     simtv_set_value("current_source", 1);
     ASSERT_EQ(XPM_SubscribeEventClient(&Collect, nullptr), 0);
@@ -120,15 +124,18 @@ TEST_F(Tuner, LocksAndBlockedRatingsRefuseAChannelWhileParentalLocksAreOn) {
   Tune(7, 2);
   EXPECT_EQ(Answer(), (Words{XpmEvent::ChannelNotAcquired, 0, 7, 2, 4}));
 
-  simtv_broadcast_channel fourteen{Info(9, 1), int32_t(R::kTv14), 0};
-  simtv_tv_add_broadcast(&fourteen);
   model->SetUsTVRatingBlock(4, 0, true);  // TV-PG
-  Tune(9, 1);
+  Tune(9, 1);                             // TV-14
   EXPECT_EQ(Answer(), (Words{XpmEvent::ChannelNotAcquired, 0, 9, 1, 5}));
+  Tune(11, 1);
+  EXPECT_EQ(Answer(), (Words{XpmEvent::ChannelAcquired, 0, 11, 1}));
+  model->SetCanRatingBlock(64, true);  // 13 ans+ blocks the 16 ans+ on air
+  Tune(11, 1);
+  EXPECT_EQ(Answer(), (Words{XpmEvent::ChannelNotAcquired, 0, 11, 1, 5}));
   Tune(7, 2);  // TV-G, locked
   EXPECT_EQ(Answer(), (Words{XpmEvent::ChannelNotAcquired, 0, 7, 2, 4}));
-  Tune(8, 8);
-  EXPECT_EQ(Answer(), (Words{XpmEvent::ChannelNotAcquired, 0, 8, 8, 2})) << "not a channel of the set";
+  Tune(7, 3);
+  EXPECT_EQ(Answer(), (Words{XpmEvent::ChannelNotAcquired, 0, 7, 3, 2})) << "on air, not found by the set";
 }
 
 TEST_F(Tuner, AnInputWithoutSignalIsNotAcquired) {
@@ -179,8 +186,8 @@ TEST_F(Tuner, RingsNamesAndLogosChangeTheSetsChannelsButNotUnderTheOSDLock) {
 }
 
 TEST_F(Tuner, ChannelQueriesAndTypedNumbers) {
-  EXPECT_TRUE(model->IsChannelExist(2, 2));
-  EXPECT_FALSE(model->IsChannelExist(2, 3));
+  EXPECT_TRUE(model->IsChannelExist(7, 2));
+  EXPECT_FALSE(model->IsChannelExist(7, 3));
   Tune(4, 0);
   Events();
   Structures::ChannelData* info = model->GetCurrentChannelInfo();
@@ -230,7 +237,6 @@ TEST_F(Tuner, InputLabelsPinsAndBrowserLists) {
 // ------------------------------------------------------------------- scans
 
 TEST_F(Tuner, AnAntennaScanReportsEveryPhysicalChannelAndFillsTheMasterRing) {
-  simtv_tv_clear_channels();
   ASSERT_TRUE(model->StartChannelScan(Wrapper::kScanAntenna));
   EXPECT_FALSE(model->StartChannelScan(Wrapper::kScanCable)) << "one scan at a time";
   simtv_advance(SIMTV_SCAN_STEP_MS * (XPM_RF_ANTENNA_LAST - XPM_RF_ANTENNA_FIRST + 1));
@@ -244,12 +250,15 @@ TEST_F(Tuner, AnAntennaScanReportsEveryPhysicalChannelAndFillsTheMasterRing) {
     percent = events[i].words[2];
   }
   EXPECT_EQ(percent, 100);
-  const Event& rf19 = events[19 - XPM_RF_ANTENNA_FIRST];
-  // RF 4 and 11 carried one channel each before.
-  EXPECT_EQ(rf19.words, (Words{19, 4, 26, 0, 0, 0, 0, 2, 0, 2, 1, 2, 2}));
+  const Event& rf27 = events[27 - XPM_RF_ANTENNA_FIRST];
+  // RF 4 carried one channel before.
+  EXPECT_EQ(rf27.words, (Words{27, 4, 38, 0, 0, 0, 0, 3, 0, 7, 1, 7, 2, 7, 3}));
   EXPECT_EQ(events.back().number, XpmEvent::FullScanCompleted);
-  EXPECT_EQ(Ring(XPM_RING_MASTER).size(), 8u) << "the antenna channels on air";
-  EXPECT_TRUE(Info(11, 0).isNew);
+  EXPECT_EQ(Ring(XPM_RING_MASTER).size(), 6u) << "the antenna channels on air";
+  EXPECT_TRUE(Info(7, 3).isNew);
+  EXPECT_FALSE(Info(7, 2).isNew);
+  EXPECT_TRUE(Info(7, 2).locked) << "a channel found again keeps its lock";
+  EXPECT_EQ(Ring(XPM_RING_MASTER_OTHER_MEDIUM).size(), 1u) << "the cable was not scanned";
   EXPECT_EQ(simtv_tv_scan_state(), 0);
 }
 
@@ -264,27 +273,21 @@ TEST_F(Tuner, AStoppedScanKeepsTheChannelsItHad) {
   ASSERT_EQ(events.size(), 3u);
   EXPECT_EQ(events[1].words[0], 3);
   EXPECT_EQ(events[2].number, XpmEvent::FullScanAborted);
-  EXPECT_EQ(Ring(XPM_RING_MASTER).size(), 8u);
+  EXPECT_EQ(Ring(XPM_RING_MASTER).size(), 5u);
 }
 
 TEST_F(Tuner, ASingleChannelScanMarksWhatItFound) {
-  simtv_tv_clear_channels();
-  XPM_ChannelInfo known{};
-  known.major = 7;
-  known.minor = 1;
-  known.digital = 1;
-  known.physical = 27;
-  simtv_tv_add_channel(&known);
-  ASSERT_TRUE(model->StartSingleChannelScan(7 + 20));
+  ASSERT_TRUE(model->StartSingleChannelScan(27));
   simtv_advance(SIMTV_SINGLE_SCAN_MS);
   const std::vector<Event> events = Events();
   ASSERT_EQ(events.size(), 1u);
   EXPECT_EQ(events[0].number, XpmEvent::SingleScanCompleted);
-  EXPECT_EQ(events[0].words, (Words{27, 2, 100, 1, 0, 0, 0, 2, 0, 7, 1, 7, 2}));
+  EXPECT_EQ(events[0].words, (Words{27, 3, 100, 1, 0, 0, 0, 3, 0, 7, 1, 7, 2, 7, 3}));
   EXPECT_TRUE(Info(7, 1).scanned);
   EXPECT_FALSE(Info(7, 1).isNew);
-  EXPECT_TRUE(Info(7, 2).scanned);
-  EXPECT_TRUE(Info(7, 2).isNew);
+  EXPECT_TRUE(Info(7, 3).scanned);
+  EXPECT_TRUE(Info(7, 3).isNew);
+  EXPECT_FALSE(Info(9, 1).scanned);
 
   ASSERT_TRUE(model->StartSingleChannelScan(4));
   model->StopChannelScan();
@@ -295,12 +298,12 @@ TEST_F(Tuner, ASingleChannelScanMarksWhatItFound) {
 
 TEST_F(Tuner, AGuideScanVisitsTheGuideRing) {
   ASSERT_TRUE(model->StartEPGScan());
-  simtv_advance(SIMTV_EPG_STEP_MS * 6);
+  simtv_advance(SIMTV_EPG_STEP_MS * 5);
   std::vector<Event> events = Events();
-  ASSERT_EQ(events.size(), 7u) << "six digital antenna channels, then the end";
+  ASSERT_EQ(events.size(), 6u) << "five antenna channels of the guide, then the end";
   EXPECT_EQ(events[0].number, XpmEvent::EpgScanProgress);
-  EXPECT_EQ(events[0].words[3], 2);
-  EXPECT_EQ(events[0].words[4], 1);
+  EXPECT_EQ(events[1].words[3], 7);
+  EXPECT_EQ(events[1].words[4], 1);
   EXPECT_EQ(events.back().number, XpmEvent::EpgScanCompleted);
 
   ASSERT_TRUE(model->StartEPGScan());
