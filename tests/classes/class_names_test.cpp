@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "MenuSystem/BrcmMainMenu.h"
+#include "MenuSystem/BrcmSubMenu.h"
 #include "NonMenuSystem/ConfirmTypes.h"
 #include "NonMenuSystem/DirectMessages.h"
 #include "NonMenuSystem/PinTypes.h"
@@ -17,6 +19,9 @@ namespace {
 // Screens the tables name that no unit builds yet. Take a name off when its
 // screen lands.
 const std::set<std::string> kNotBuiltYet = {
+    "MenuSystem::BrcmChannelsMenu",      "MenuSystem::BrcmSettingsMenu",        "MenuSystem::BrcmMediaMenu",
+    "MenuSystem::EnterPinMenu",          "MenuSystem::ChangePinMenu",           "MenuSystem::BrcmLocksMenu",
+    "NonMenuSystem::AdjustmentBarQOR",
     "Channels::AutoTuningConfirmDialog", "MenuSystem::BaseColorAdjustmentMenu", "MenuSystem::BrcmRecordMenu",
     "MenuSystem::DigitalCCMenu",         "MenuSystem::NetflixSetupMenu",        "MenuSystem::PINSettingMenu",
     "MenuSystem::ParentalLocksMenu",     "MenuSystem::PreferencesMenu",         "MenuSystem::SetupMenu",
@@ -41,6 +46,20 @@ std::vector<std::string> NamesInTables() {
     add(row.next);
     add(row.backOfNext);
   }
+  MenuSystem::BrcmMainMenu::ForEachPageName(
+      [](const char* name, void* list) { static_cast<std::vector<std::string>*>(list)->emplace_back(name); }, &names);
+  MenuSystem::PageListing::ForEach(
+      [](const MenuSystem::PageTable& table, void* list) {
+        auto* names = static_cast<std::vector<std::string>*>(list);
+        if (table.back) names->emplace_back(table.back);
+        for (const MenuSystem::RowSpec& row : table.rows) {
+          if (row.target) names->emplace_back(row.target);
+          if (row.kind == MenuSystem::RowKind::Value) names->emplace_back(MenuSystem::OptionMenuClass);
+          if (row.kind == MenuSystem::RowKind::Bar || row.kind == MenuSystem::RowKind::BarSlider)
+            names->emplace_back(MenuSystem::AdjustmentBarClass);
+        }
+      },
+      &names);
   return names;
 }
 

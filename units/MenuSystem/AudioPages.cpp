@@ -78,6 +78,8 @@ constexpr PageTable kTrebleBassMenu{.title = Sid(SID_AUDIO),
                                     .level = 3,
                                     .rows = kTrebleBassRows};
 
+const PageListing kListed[] = {PageListing(kAudioMenu), PageListing(kTrebleBassMenu)};
+
 }  // namespace
 
 BrcmAudioMenu::BrcmAudioMenu() : BrcmSubMenu(kAudioMenu) {}

@@ -52,6 +52,9 @@ const TopicRow kTopics[BrcmMainMenu::Topics] = {
 };
 constexpr const char* kEnterPinPage = "MenuSystem::EnterPinMenu";
 constexpr const char* kChangePinPage = "MenuSystem::ChangePinMenu";
+// The Locks topic's page, reached through the PIN: it stays beside the
+// carousel while the Locks topic is focused again.
+constexpr const char* kLocksPage = "MenuSystem::BrcmLocksMenu";
 // The PIN pages' parameter: check the PIN, or set a first one.
 constexpr int32_t kPinCheck = 2;
 constexpr int32_t kPinSetting = 1;
@@ -203,6 +206,12 @@ void BrcmMainMenu::ReInit() {
   SetCaptions();
 }
 
+void BrcmMainMenu::ForEachPageName(void (*visit)(const char* name, void* context), void* context) {
+  for (const TopicRow& row : kTopics)
+    if (row.page) visit(row.page, context);
+  for (const char* page : {kEnterPinPage, kChangePinPage, kLocksPage}) visit(page, context);
+}
+
 BrcmMainMenuItem* BrcmMainMenu::Topic(int32_t index) const {
   return vg_cast<BrcmMainMenuItem>(const_cast<BrcmMainMenu*>(this)->GetCtrlAt(index));
 }
@@ -246,7 +255,7 @@ void BrcmMainMenu::DoFocus(XObject* sender) {
   // A page still open beside the carousel stays when it is the topic's own,
   // or the Locks page reached through the PIN.
   BrcmSubMenu* open = SecondaryMenu && SecondaryMenu->owner ? SecondaryMenu.get() : nullptr;
-  if (open && (open->GetClass() == item->NextState || open->GetClass() == VgFindClass("MenuSystem::BrcmLocksMenu")))
+  if (open && (open->GetClass() == item->NextState || open->GetClass() == VgFindClass(kLocksPage)))
     return;
   LaunchSecondaryMenu();
 }

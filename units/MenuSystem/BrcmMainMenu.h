@@ -78,6 +78,8 @@ class BrcmMainMenu : public CarouselMenu {
   void CloseSecondaryMenu(XObject* sender = nullptr);
   void UpdateHelp(int32_t kind);
   BrcmMainMenuItem* Topic(int32_t index) const;
+  // The class names of the pages the topics open (tests/classes checks them).
+  static void ForEachPageName(void (*visit)(const char* name, void* context), void* context);
 
   Views::Rectangle background{this};
   Views::Image backgroundImage{this};

@@ -34,7 +34,7 @@ constexpr int32_t kValueLeft = 300;
 constexpr VgRect kSliderValueText{439, 25, 539, 45};
 constexpr int32_t kSliderLeft = 246;
 constexpr int32_t kSliderWidth = 180;
-constexpr int32_t kColorLeft = 310 - 10;
+constexpr int32_t kColorLeft = 300;
 
 // The carousel's column: a point above the title's line, six positions (the
 // current row first), one below.

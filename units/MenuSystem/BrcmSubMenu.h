@@ -15,6 +15,7 @@
 //   constexpr uint8_t kTimeRemoved[] = {3};          // rows (from 1) this set never shows
 //   constexpr PageTable kTimeMenu{.title = Sid(Strings::SID_TIME), .back = "MenuSystem::BrcmMainMenu",
 //                                 .rows = kTimeRows, .removed = kTimeRemoved};
+//   const PageListing kListed[] = {PageListing(kTimeMenu)};
 //   BrcmTimeMenu::BrcmTimeMenu() : BrcmSubMenu(kTimeMenu) {}
 //
 // with `class BrcmTimeMenu : public BrcmSubMenu { VG_CLASS() public: BrcmTimeMenu(); };`
@@ -80,6 +81,24 @@ struct PageTable {
   std::span<const RowSpec> rows;
   // Rows (numbered from 1 in the table) that this set never shows.
   std::span<const uint8_t> removed;
+};
+
+// Lists a page table for the check that every screen a table names is a
+// class of the program (tests/classes): a pages file lists each of its tables
+// once, beside them.
+//
+//   const PageListing kListed[] = {PageListing(kTimeMenu), PageListing(kClockMenu)};
+class PageListing {
+ public:
+  explicit PageListing(const PageTable& table) : table_(&table), next_(first_) { first_ = this; }
+  static void ForEach(void (*visit)(const PageTable& table, void* context), void* context) {
+    for (const PageListing* listing = first_; listing; listing = listing->next_) visit(*listing->table_, context);
+  }
+
+ private:
+  const PageTable* table_;
+  const PageListing* next_;
+  static inline const PageListing* first_ = nullptr;
 };
 
 // The class names of the screens that rows open by kind.

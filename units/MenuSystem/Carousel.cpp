@@ -55,13 +55,14 @@ void Carousel::Prepare() {
   FirstPosition = 0;
   for (Core::View* view = page->firstView; view; view = view->nextView)
     if (vg_cast<Forms::Ctrl>(view)) view->OnSetVisible(false);
+  // The effects redraw no group of their own: an item that moves redraws
+  // where it was and where it is, a fraction of the page.
   for (int32_t p = 0; p <= VisibleCount; ++p) {
     auto* effect = VgNew<SkinBin::MenuEffect>();
     effect->OnSetBegin(0);
     effect->OnSetPeriod(FramePeriod);
     effect->OnSetFactor(kEffectFactor);
     effect->OnSetNoOfFrames(MoveFrames);
-    effect->OnSetGroup(page);
     Effects[p] = effect;
   }
 }

@@ -82,6 +82,9 @@ constexpr PageTable kHVsizeMenu{.title = Sid(MainMenuPicture),
                                 .level = 3,
                                 .rows = kHVsizeRows};
 
+const PageListing kListed[] = {PageListing(kPictureMenu), PageListing(kPictureSettingsMenu),
+                               PageListing(kAdvancedSettingsMenu), PageListing(kHVsizeMenu)};
+
 }  // namespace
 
 BrcmPictureMenu::BrcmPictureMenu() : BrcmSubMenu(kPictureMenu) {}
