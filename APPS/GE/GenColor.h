@@ -79,3 +79,26 @@ inline void GenPutPixel(GenColor* pixel, GenColor colour, uint32_t weight) {
   if (weight == 0) return;
   *pixel = weight >= 255 ? colour : GenBlend(*pixel, colour, weight);
 }
+
+// The blend of a translucent copy, the same for a bitmap copy, a scaled copy
+// (DirectFB's blitter) and an indexed copy (this loop), so that a picture
+// looks alike whichever way it is copied. The source's alpha, scaled by the
+// opacity when that is below 255 (a = sa * (opacity + 1) >> 8), weighs its
+// straight colour once, s * (a + 1) >> 8, and the destination keeps
+// d * (256 - a) >> 8 of every channel, alpha included: over an opaque
+// destination the result stays opaque. No sum leaves its 8-bit lane.
+constexpr GenColor GenCopyBlend(GenColor destination, GenColor source, uint32_t opacity) {
+  const uint32_t sa = GenColorAlpha(source);
+  const uint32_t a = opacity >= 255 ? sa : sa * (opacity + 1) >> 8;
+  const uint32_t keep = 256 - a;
+  const uint32_t redBlue = ((source & 0x00FF00FFu) * (a + 1) >> 8 & 0x00FF00FFu) +
+                           ((destination & 0x00FF00FFu) * keep >> 8 & 0x00FF00FFu);
+  const uint32_t alphaGreen = ((a << 16 | ((source >> 8) & 0xFFu) * (a + 1) >> 8) << 8) +
+                              (((destination >> 8) & 0x00FF00FFu) * keep & 0xFF00FF00u);
+  return alphaGreen | redBlue;
+}
+
+// GenCopyBlend of a run of source pixels onto a run of destination pixels.
+inline void GenCopyBlendSpan(GenColor* pixels, const GenColor* sources, int32_t count, uint32_t opacity) {
+  for (int32_t i = 0; i < count; ++i) pixels[i] = GenCopyBlend(pixels[i], sources[i], opacity);
+}

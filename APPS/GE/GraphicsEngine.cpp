@@ -186,8 +186,12 @@ void VerticalRun(const LockedPixels& pixels, const GenBitmap* bitmap, const GenR
   WriteRun(pixels, colour, blend, x, from, to - from, true, Stride(bitmap));
 }
 
-// The destination state for a bitmap copy. Returns false when nothing is to be
-// drawn (a blend with opacity 0).
+// The destination state for a bitmap copy, plain or scaled. Returns false
+// when nothing is to be drawn (a blend with opacity 0). A blend weighs the
+// source by its alpha times the opacity, once: the colour alpha scales the
+// source alpha, which premultiplies the straight source colour, and the
+// destination keeps what that alpha leaves of it, its alpha included, so an
+// opaque destination stays opaque.
 bool SetCopyState(IDirectFBSurface* surface, int32_t blend, int32_t opacity) {
   if (!blend) {
     surface->SetBlittingFlags(surface, DSBLIT_NOFX);
@@ -201,9 +205,9 @@ bool SetCopyState(IDirectFBSurface* surface, int32_t blend, int32_t opacity) {
                               static_cast<DFBSurfaceBlittingFlags>(DSBLIT_BLEND_ALPHACHANNEL | DSBLIT_SRC_PREMULTIPLY));
   } else {
     surface->SetColor(surface, 0, 0, 0, static_cast<u8>(opacity));
-    surface->SetBlittingFlags(surface, static_cast<DFBSurfaceBlittingFlags>(
-                                           DSBLIT_BLEND_ALPHACHANNEL | DSBLIT_BLEND_COLORALPHA |
-                                           DSBLIT_SRC_PREMULTIPLY | DSBLIT_SRC_PREMULTCOLOR));
+    surface->SetBlittingFlags(surface, static_cast<DFBSurfaceBlittingFlags>(DSBLIT_BLEND_ALPHACHANNEL |
+                                                                           DSBLIT_BLEND_COLORALPHA |
+                                                                           DSBLIT_SRC_PREMULTIPLY));
   }
   return true;
 }
@@ -440,23 +444,7 @@ void GenScaleBitmap(GenBitmap* bitmap, const GenRect* clip, GenBitmap* source, i
   const GenRect area = DrawingArea(bitmap, clip);
   if (IsEmpty(area)) return;
   IDirectFBSurface* surface = bitmap->surface;
-  if (!blend) {
-    surface->SetBlittingFlags(surface, DSBLIT_NOFX);
-  } else {
-    // The blend functions are set here too: left as the last operation set them
-    // (one and inverse source alpha, meant for premultiplied sources), a scaled
-    // translucent picture would come out brighter after a blended copy than
-    // before one.
-    surface->SetSrcBlendFunction(surface, DSBF_SRCALPHA);
-    surface->SetDstBlendFunction(surface, DSBF_INVSRCALPHA);
-    if (opacity >= 255) {
-      surface->SetBlittingFlags(surface, DSBLIT_BLEND_ALPHACHANNEL);
-    } else {
-      surface->SetColor(surface, 0, 0, 0, static_cast<u8>(opacity));
-      surface->SetBlittingFlags(surface,
-                                static_cast<DFBSurfaceBlittingFlags>(DSBLIT_BLEND_ALPHACHANNEL | DSBLIT_BLEND_COLORALPHA));
-    }
-  }
+  if (!SetCopyState(surface, blend, opacity)) return;
   // The clip goes through the surface's clip region because a stretched blit
   // cannot be cut exactly by moving its rectangles. The region is put back
   // afterwards: left behind, it would silently cut every later fill and blit on
@@ -493,13 +481,10 @@ void GenCopyIndex8Bitmap(GenBitmap* bitmap, const GenRect* clip, GenIndex8Bitmap
   const LockedPixels pixels(bitmap);
   if (pixels) {
     const GenColor* table = source->colors;
-    const uint32_t opacityWeight = static_cast<uint32_t>(std::min(opacity, 255));
     // A blended row goes in chunks: the table look-ups first, then the blend
-    // as one loop the compiler vectorises. A weight of 255 or more means the
-    // colour is stored, which the blend gives with 256.
+    // as one loop the compiler vectorises.
     constexpr int32_t kChunk = 256;
     GenColor colours[kChunk];
-    uint32_t weights[kChunk];
     for (int32_t row = r.y1; row < r.y2; ++row) {
       const uint8_t* from = indexes + (sy + row - r.y1) * source->width + sx;
       GenColor* to = pixels.At(r.x1, row);
@@ -511,12 +496,7 @@ void GenCopyIndex8Bitmap(GenBitmap* bitmap, const GenRect* clip, GenIndex8Bitmap
       for (int32_t done = 0; done < width; done += kChunk) {
         const int32_t n = std::min(kChunk, width - done);
         for (int32_t i = 0; i < n; ++i) colours[i] = table[from[done + i]];
-        for (int32_t i = 0; i < n; ++i) {
-          const uint32_t alpha = GenColorAlpha(colours[i]);
-          const uint32_t weight = opacityWeight >= 255 ? alpha : opacityWeight * alpha / 256;
-          weights[i] = weight >= 255 ? 256 : weight;
-        }
-        GenBlendSpanWeighted(to + done, colours, weights, n);
+        GenCopyBlendSpan(to + done, colours, n, static_cast<uint32_t>(std::min(opacity, 255)));
       }
     }
   }

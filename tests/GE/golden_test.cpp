@@ -140,3 +140,50 @@ TEST_F(MenuSceneTest, MainMenuPage) {
 }
 
 }  // namespace
+
+// The three ways a translucent picture is copied (a bitmap copy, the indexed
+// copy and the scaled copy) mix its colour once and leave an opaque
+// destination opaque, pixel for pixel alike: a row of sources from opaque to
+// nearly transparent, each panel of the picture one way, at full opacity on
+// top and at half opacity below.
+TEST_F(GoldenTest, TranslucentCopiesAgree) {
+  constexpr GenColor kColours[] = {0xFFFF0000, 0xC000FF40, 0x80FFFFFF, 0x40202020, 0x10FF00FF, 0x00FFFF00};
+  constexpr int32_t kCells = 6, kCell = 8;
+  GenBitmap* source = Make(kCells * kCell, kCell);
+  GenIndex8Bitmap* indexed = GenCreateIndex8Bitmap(kCells * kCell, kCell);
+  ASSERT_NE(indexed, nullptr);
+  GenSetColorOfIndex8Bitmap(indexed, kColours, 0, kCells);
+  uint8_t* indexes = GenLockIndex8Bitmap(indexed);
+  for (int32_t i = 0; i < kCells; ++i) {
+    GenFillRectangle(source, nullptr, kColours[i], i * kCell, 0, (i + 1) * kCell, kCell, 0);
+    for (int32_t y = 0; y < kCell; ++y)
+      for (int32_t x = 0; x < kCell; ++x) indexes[y * kCells * kCell + i * kCell + x] = uint8_t(i);
+  }
+  GenUnlockIndex8Bitmap(indexed);
+
+  constexpr int32_t kPanel = kCells * kCell + 4;
+  GenBitmap* b = Make(3 * kPanel, 2 * kCell + 12, 0xFF2040C0);
+  for (int32_t row = 0; row < 2; ++row) {
+    const int32_t opacity = row == 0 ? 255 : 128;
+    const int32_t y = 4 + row * (kCell + 4);
+    GenCopyBitmap(b, nullptr, source, 2, y, 0, 0, kCells * kCell, kCell, 1, opacity);
+    GenCopyIndex8Bitmap(b, nullptr, indexed, kPanel + 2, y, 0, 0, kCells * kCell, kCell, 1, opacity);
+    GenScaleBitmap(b, nullptr, source, 2 * kPanel + 2, y, kCells * kCell, kCell, 0, 0, kCells * kCell, kCell, 1,
+                   opacity);
+  }
+  GenFreeIndex8Bitmap(indexed);
+
+  const GenImage image = Pixels(b);
+  for (int32_t row = 0; row < 2; ++row) {
+    for (int32_t i = 0; i < kCells; ++i) {
+      const int32_t x = 2 + i * kCell + 3, y = 4 + row * (kCell + 4) + 3;
+      SCOPED_TRACE("colour " + std::to_string(i) + (row ? " at half opacity" : " at full opacity"));
+      EXPECT_EQ(image.At(x + kPanel, y), image.At(x, y)) << "indexed copy";
+      EXPECT_EQ(image.At(x + 2 * kPanel, y), image.At(x, y)) << "scaled copy";
+      EXPECT_EQ(GenColorAlpha(image.At(x, y)), 255u);
+    }
+  }
+  // Opaque red at half opacity over the ground 0x2040C0: each half, once.
+  EXPECT_EQ(image.At(5, 4 + kCell + 4 + 3), GenMakeColor(128 + 0x20 / 2, 0x40 / 2, 0xC0 / 2, 255));
+  ExpectGolden(b, "translucent_copies");
+}

@@ -259,13 +259,13 @@ TEST_F(Index8Test, BlendingFollowsTheColourAlphaAndTheOpacity) {
   GenImage image = Pixels(b);
   EXPECT_EQ(image.At(0, 0), kBlue);                          // alpha 0 skipped
   EXPECT_EQ(image.At(1, 0), 0xFFFF0000u);                    // opaque stored
-  EXPECT_EQ(image.At(2, 0), GenBlend(kBlue, 0x80FF0000, 128));
+  EXPECT_EQ(image.At(2, 0), GenCopyBlend(kBlue, 0x80FF0000, 255));  // the copy rule, as a blitted copy
 
   GenBitmap* c = Make(4, 1, kBlue);
   GenCopyIndex8Bitmap(c, nullptr, source, 0, 0, 0, 0, 4, 1, 1, 100);
   image = Pixels(c);
-  EXPECT_EQ(image.At(1, 0), GenBlend(kBlue, kRed, 100 * 255 / 256));
-  EXPECT_EQ(image.At(2, 0), GenBlend(kBlue, kRed, 100 * 128 / 256));
+  EXPECT_EQ(image.At(1, 0), GenCopyBlend(kBlue, kRed, 100));
+  EXPECT_EQ(image.At(2, 0), GenCopyBlend(kBlue, 0x80FF0000, 100));
 
   GenCopyIndex8Bitmap(c, nullptr, source, 0, 0, 0, 0, 4, 1, 0, 0);  // a copy ignores opacity
   EXPECT_EQ(Pixels(c).At(0, 0), 0u);

@@ -236,6 +236,20 @@ TYPED_TEST(ScrollForms, PagesAndLinesMoveTheContentWithinItsEnd) {
   EXPECT_EQ(ctrls[0]->Bounds, (VgRect{0, 0, 200, 40}));
 }
 
+TYPED_TEST(ScrollForms, AMarginAboveTheContentComesBackWithThePage) {
+  std::vector<TestCtrl*> ctrls;
+  for (int i = 0; i < 10; ++i)
+    ctrls.push_back(this->MakeCtrl("c" + std::to_string(i), {0, 20 + 50 * i, 200, 60 + 50 * i}, this->form));
+  VgProcessSignals();
+  this->form->OnSetScrollPos({0, 50});
+  EXPECT_EQ(ctrls[0]->Bounds.y1, -30);
+  this->form->OnSetScrollPos({0, 0});
+  EXPECT_EQ(ctrls[0]->Bounds.y1, 20) << "the 20-pixel margin is kept";
+  this->form->OnSetScrollPos({0, 30});
+  this->form->OnSetScrollPos({0, 10});
+  EXPECT_EQ(ctrls[0]->Bounds.y1, 10);
+}
+
 TYPED_TEST(ScrollForms, ShrinkingContentPullsThePositionBack) {
   auto ctrls = this->Column(14);
   this->form->OnSetScrollPos({0, 390});

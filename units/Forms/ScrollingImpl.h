@@ -59,13 +59,14 @@ void Scrolling<B, C>::OnSetMaxScrollPos(VgPoint) {
 
 namespace ScrollingDetail {
 
-// The move of the children along one axis for the position pos. Content that
-// starts before the page's start is placed so that it starts pos pixels
-// before it; content that still starts after the page's start (its first
-// scroll away from a margin) moves by pos.
-inline int32_t ContentShift(int32_t contentStart, int32_t pageStart, int32_t pos) {
+// The move of the children along one axis from the position old to pos. At
+// position 0 the content starts at its margin from the page's start (none
+// when it starts before the page), and at pos it starts pos pixels earlier:
+// a margin scrolled away comes back when the page scrolls back.
+inline int32_t ContentShift(int32_t contentStart, int32_t pageStart, int32_t old, int32_t pos) {
   const int32_t gap = contentStart - pageStart;
-  return gap > 0 ? -pos : -(gap + pos);
+  const int32_t margin = std::max(gap + old, 0);
+  return margin - pos - gap;
 }
 
 }  // namespace ScrollingDetail
@@ -77,9 +78,10 @@ void Scrolling<B, C>::OnSetScrollPos(VgPoint position) {
   const VgPoint max = VgMovePointNeg(VgGetRectSize(content), VgGetRectSize(page));
   const VgPoint pos{std::max(std::min(position.x, max.x), 0), std::max(std::min(position.y, max.y), 0)};
   if (pos == ScrollPos) return;
+  const VgPoint old = ScrollPos;
   ScrollPos = pos;
-  DoScrollContent(ScrollingDetail::ContentShift(content.x1, page.x1, pos.x),
-                  ScrollingDetail::ContentShift(content.y1, page.y1, pos.y));
+  DoScrollContent(ScrollingDetail::ContentShift(content.x1, page.x1, old.x, pos.x),
+                  ScrollingDetail::ContentShift(content.y1, page.y1, old.y, pos.y));
   VgPostSignal(VgSlotOf<&Form::updateScrollBars>(static_cast<Form*>(this)));
 }
 

@@ -85,6 +85,10 @@ bool EventAgent::HandleEvent(::Core::Event* event) {
     if (!acquisition) DeleteEvent(event);
     return true;
   }
+  // The set's rating region is kept in the settings whether or not a screen
+  // takes the news.
+  if (auto* region = vg_cast<::Events::XPM_EVENT_RATING_REGION_UPDATED>(event); region && PersistentData)
+    PersistentData->PutInteger(VgNewStringAnsi(kRatingRegionKey), region->Region);
   if (!CanDeliver(event)) {
     if (KeepEventUnhandled(event)) return false;
     if (!acquisition) DeleteEvent(event);

@@ -18,6 +18,9 @@ namespace SkinBin {
 
 class Wrapper;
 
+// The settings key of the rating region the middleware last announced.
+inline constexpr char kRatingRegionKey[] = "RRTRegion";
+
 class EventAgent : public ::Agent::EventAgent {
   VG_CLASS()
 
