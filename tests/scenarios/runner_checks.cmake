@@ -47,6 +47,13 @@ file(WRITE ${WORK}/fixture.scn "tv fixture bad.fixture\n")
 check(fixture 2 "bad.fixture:1: unexpected colour=red; a channel line reads: channel CHANNEL NAME" ${TVUI}
       --scenario ${WORK}/fixture.scn)
 
+# Every scenario test starts from the factory's set through --fresh, however
+# often ctest repeats it: the second run on one set folder meets the wizard
+# again, although the first finished it and stored its last step.
+foreach(run 1 2)
+  check(fresh_${run} 0 "^$" ${TVUI} --quiet --fresh --scenario ${CMAKE_CURRENT_LIST_DIR}/root_front_panel.scn)
+endforeach()
+
 # Installed without its font: PREFIX/bin/tvui beside PREFIX/share/tvui.
 file(MAKE_DIRECTORY ${WORK}/prefix/bin ${WORK}/prefix/share/tvui)
 file(CREATE_LINK ${TVUI} ${WORK}/prefix/bin/tvui COPY_ON_ERROR)
