@@ -12,6 +12,7 @@
 #include "NonMenuSystem/ConfirmTypes.h"
 #include "NonMenuSystem/DirectMessages.h"
 #include "NonMenuSystem/PinTypes.h"
+#include "SubSystem/Open.h"
 #include "vgobject.h"
 
 namespace {
@@ -19,16 +20,17 @@ namespace {
 // Screens the tables name that no unit builds yet. Take a name off when its
 // screen lands.
 const std::set<std::string> kNotBuiltYet = {
-    "MenuSystem::BrcmChannelsMenu",      "MenuSystem::BrcmSettingsMenu",        "MenuSystem::BrcmMediaMenu",
-    "MenuSystem::EnterPinMenu",          "MenuSystem::ChangePinMenu",           "MenuSystem::BrcmLocksMenu",
-    "NonMenuSystem::AdjustmentBarQOR",
-    "Channels::AutoTuningConfirmDialog", "MenuSystem::BaseColorAdjustmentMenu", "MenuSystem::BrcmRecordMenu",
-    "MenuSystem::DigitalCCMenu",         "MenuSystem::NetflixSetupMenu",        "MenuSystem::PINSettingMenu",
-    "MenuSystem::ParentalLocksMenu",     "MenuSystem::PreferencesMenu",         "MenuSystem::SetupMenu",
-    "MenuSystem::TimerMenu",             "Record::RecordOptionsDialog",         "Record::ScheduledRecordDialog",
-    "Record::USBDiskFormatDialog",       "ThreeD::Start3DWizard",               "ThreeD::ThreeDMenu",
-    "ThreeD::ThreeDPinMenu",             "ThreeD::ThreeDSafetyMenu",            "Update::CheckingMessage",
-    "Update::UpdatingDialog",
+    "Channels::AutoTuningConfirmDialog", "Channels::ChannelLockDialog", "Channels::ChannelLogoSettingDialog",
+    "Channels::ChannelOptionDialog", "Channels::EPGLoginAccountDialog", "Channels::FullEPGScanConfirmDialog",
+    "Channels::ManualTuningDialog", "MenuSystem::BaseColorAdjustmentMenu", "MenuSystem::BrcmMediaMenu",
+    "MenuSystem::BrcmRecordMenu", "MenuSystem::BrcmSettingsMenu", "MenuSystem::DigitalCCMenu",
+    "MenuSystem::NetflixSetupMenu", "MenuSystem::PINSettingMenu", "MenuSystem::ParentalLocksMenu",
+    "MenuSystem::PreferencesMenu", "MenuSystem::SetupMenu", "MenuSystem::TimerMenu",
+    "NonMenuSystem::AdjustmentBarQOR", "NonMenuSystem::ChBrowserDialog", "ParentalLocks::CANEnglishRatingsDialog",
+    "ParentalLocks::CANFrenchRatingsDialog", "ParentalLocks::RRTDimensionDialog",
+    "ParentalLocks::USMovieRatingsDialog", "ParentalLocks::USTVRatingsDialog", "Record::RecordOptionsDialog",
+    "Record::ScheduledRecordDialog", "Record::USBDiskFormatDialog", "ThreeD::Start3DWizard", "ThreeD::ThreeDMenu",
+    "ThreeD::ThreeDPinMenu", "ThreeD::ThreeDSafetyMenu", "Update::CheckingMessage", "Update::UpdatingDialog",
 };
 
 std::vector<std::string> NamesInTables() {
@@ -54,6 +56,7 @@ std::vector<std::string> NamesInTables() {
         if (table.back) names->emplace_back(table.back);
         for (const MenuSystem::RowSpec& row : table.rows) {
           if (row.target) names->emplace_back(row.target);
+          if (row.pinType) names->emplace_back(SubSystem::PinDialogClass);
           if (row.kind == MenuSystem::RowKind::Value) names->emplace_back(MenuSystem::OptionMenuClass);
           if (row.kind == MenuSystem::RowKind::Bar || row.kind == MenuSystem::RowKind::BarSlider)
             names->emplace_back(MenuSystem::AdjustmentBarClass);

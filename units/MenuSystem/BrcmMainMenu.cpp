@@ -72,9 +72,6 @@ constexpr int32_t kLabelGap = 8;
 constexpr int32_t kPausedLiveTV = 2;
 constexpr int32_t kRecordingLiveTV = 3;
 
-// MSG_CHANGE_APPEARANCE from the Locks page once a PIN was checked or set.
-constexpr int32_t kPinAccepted = 11;
-
 }  // namespace
 
 // ------------------------------------------------------------ the topic icon
@@ -328,7 +325,7 @@ void BrcmMainMenu::HandleMessage(Structures::Message* message) {
   // The page that hands the focus back stands beside the carousel now.
   auto* page = vg_cast<BrcmSubMenu>(message->Payload.get());
   if (message->Param == AppearanceTakeFocus && page) SecondaryMenu = page;
-  if (message->Param == kPinAccepted && page && SystemOf(this)) {
+  if (message->Param == AppearancePinAccepted && page && SystemOf(this)) {
     SecondaryMenu = page;
     // A PIN exists now: the Locks topic asks for it from here on.
     if (Locks().Target != kEnterPinPage) {

@@ -101,6 +101,7 @@ void BrcmSubMenuItem::Configure(const RowSpec& spec) {
   IsSelect = false;
   NeedHideMenu = false;
   Target = spec.target;
+  PinType = spec.pinType;
   switch (spec.kind) {
     case RowKind::Value:
       IsItemValue = true;
@@ -427,7 +428,8 @@ void BrcmSubMenu::DoActivate(XObject* sender) {
     Close();
   }
   Primitives::KeyRoutingForm* opened = SubSystem::Open(
-      system, row->Target, {.back = GetClass(), .value = row->OptionType, .origin = Constants::MSG_FROM_MENUSYSTEM});
+      system, row->Target,
+      {.back = GetClass(), .value = row->OptionType, .origin = Constants::MSG_FROM_MENUSYSTEM, .pinType = row->PinType});
   if (auto* page = vg_cast<BrcmSubMenu>(opened)) system->OnSetFocus(page);
 }
 

@@ -11,6 +11,7 @@
 //       {Sid(Strings::SID_SLEEP), RowKind::Value, OptionDatabase::OPTION_TYPE_SLEEP},
 //       {Sid(Strings::SID_CLOCK), RowKind::Page, 0, "MenuSystem::BrcmClockMenu"},
 //       {Fixed("RESET"), RowKind::Dialog, kResetConfirmation, "NonMenuSystem::ConfirmMultiOptionDialog"},
+//       {Fixed("SCAN"), RowKind::Dialog, 3, "Channels::AutoTuningConfirmDialog", kScanPinType},  // behind the PIN
 //   };
 //   constexpr uint8_t kTimeRemoved[] = {3};          // rows (from 1) this set never shows
 //   constexpr PageTable kTimeMenu{.title = Sid(Strings::SID_TIME), .back = "MenuSystem::BrcmMainMenu",
@@ -68,6 +69,9 @@ struct RowSpec {
   int32_t option = 0;
   // "Unit::Class" of what OK opens; Value and Bar rows have theirs.
   const char* target = nullptr;
+  // Non-zero for a target behind the parental PIN: the PIN type that asks
+  // for it first while a PIN is set (SubSystem::Opening::pinType).
+  int32_t pinType = 0;
 };
 
 struct PageTable {
@@ -172,6 +176,8 @@ class BrcmSubMenuItem : public Button::IconButton {
   VgColor Color{0, 0, 255, 255};
   // "Unit::Class" of what OK opens; null for nothing.
   const char* Target = nullptr;
+  // The PIN type guarding Target; 0 for none.
+  int32_t PinType = 0;
 
  private:
   void UpdateHelpType();

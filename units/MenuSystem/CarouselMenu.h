@@ -30,6 +30,9 @@ class CarouselMenu : public SubSystem::MenuClass {
   static constexpr int32_t AppearanceShow = 1;
   static constexpr int32_t AppearanceHide = 2;
   static constexpr int32_t AppearanceTakeFocus = 3;
+  // To the main menu: the page in the message opened after a PIN was checked
+  // or set, and stands beside it.
+  static constexpr int32_t AppearancePinAccepted = 11;
 
   // Overridden slots.
   // UP and DOWN move the carousel (swallowed while it moves).

@@ -10,6 +10,13 @@
 // logs "would open X, which is not built" and leaves the screens as they are.
 // The screen reads value, origin, text and flag in its Initialize from the
 // SkinBin::UserRefInt that is its parameter.
+//
+// A screen behind the parental PIN names the PIN type whose correct entry
+// leads on to it (the type's row in NonMenuSystem/PinTypes.h opens it then):
+// while a PIN is set, NonMenuSystem::EnterPinDialog of that type opens in its
+// place, with the same way back and origin; without a PIN the screen opens:
+//
+//   SubSystem::Open(system, "Channels::AutoTuningConfirmDialog", {.back = GetClass(), .value = 3, .pinType = 3});
 #pragma once
 
 #include <cstdint>
@@ -37,7 +44,12 @@ struct Opening {
   bool flag = false;
   // An opening record of another class, handed over as it is instead.
   XObject* param = nullptr;
+  // Non-zero: the screen is behind the parental PIN, checked by this PIN type.
+  int32_t pinType = 0;
 };
+
+// The class name of the dialog that asks for the PIN of a guarded opening.
+inline constexpr const char* PinDialogClass = "NonMenuSystem::EnterPinDialog";
 
 // The request record of an opening, for a sub-system's ChangeState.
 State* MakeState(const Opening& opening);

@@ -5,6 +5,7 @@
 #include "Constants/Constants.h"
 #include "MainApp/MessageAgent.h"
 #include "MainApp/WidgetManager.h"
+#include "MainApp/Wrapper.h"
 #include "SkinBin/UserRefInt.h"
 #include "Structures/Message.h"
 #include "vgdebug.h"
@@ -101,7 +102,28 @@ State* MakeState(const Opening& opening) {
   return state;
 }
 
+namespace {
+
+// A guarded screen asks for the PIN first while a parental PIN is set.
+bool PinFirst(const Opening& opening) {
+  return opening.pinType != 0 && MainApp::GetWrapper()->IsPinExisting();
+}
+
+}  // namespace
+
 Primitives::KeyRoutingForm* Open(SubSystemClass* via, const Opening& opening) {
+  if (PinFirst(opening)) {
+    // The PIN type's row opens the screen once the PIN is right.
+    const Opening pin{.screen = VgFindClass(PinDialogClass),
+                      .back = opening.back,
+                      .value = opening.pinType,
+                      .origin = opening.origin};
+    if (!pin.screen) {
+      VgPrint("SubSystem::Open: would open %s, which is not built\n", PinDialogClass);
+      return nullptr;
+    }
+    return Open(via, pin);
+  }
   if (!opening.screen) return nullptr;
   State* state = MakeState(opening);
   if (via) return via->ChangeState(state);
@@ -117,7 +139,8 @@ Primitives::KeyRoutingForm* Open(SubSystemClass* via, const Opening& opening) {
 
 Primitives::KeyRoutingForm* Open(SubSystemClass* via, const char* screenName, Opening opening) {
   opening.screen = VgFindClass(screenName);
-  if (!opening.screen) {
+  // A guarded screen not built yet still asks for the PIN.
+  if (!opening.screen && !PinFirst(opening)) {
     VgPrint("SubSystem::Open: would open %s, which is not built\n", screenName ? screenName : "(no name)");
     return nullptr;
   }
