@@ -179,9 +179,14 @@ constexpr bool IsVgBase() {
   return std::is_base_of_v<Base, T> && !std::is_same_v<Base, T>;
 #endif
 }
+// An interface a screen takes on beside its class (ListForm::ItemOwner) has
+// no GetClass at all.
 template <class T>
 constexpr bool HasOwnVgClass() {
-  return std::is_same_v<decltype(&T::GetClass), const VgClass* (T::*)() const>;
+  if constexpr (requires { &T::GetClass; })
+    return std::is_same_v<decltype(&T::GetClass), const VgClass* (T::*)() const>;
+  else
+    return false;
 }
 struct ClassEntry {
   explicit ClassEntry(const VgClass* cls) noexcept;

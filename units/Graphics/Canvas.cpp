@@ -103,6 +103,20 @@ void Canvas::TileBitmapFrame(VgRect clip, VgRect rect, Resources::Bitmap* source
                      sourceRect.y2 - sourceRect.y1, EngineBlend(blend), opacity);
 }
 
+void Canvas::ScaleBitmapFrame(VgRect clip, VgRect rect, Resources::Bitmap* source, int32_t frame, uint16_t blend,
+                              uint8_t opacity) {
+  GenBitmap* pixels = source ? source->EngineBitmap() : nullptr;
+  if (!bitmap || !pixels || pixels->frameWidth <= 0) return;
+  // Frames lie side by side, a row of them after another.
+  const int32_t perRow = std::max(pixels->width / pixels->frameWidth, 1);
+  const int32_t f = std::max(frame, 0);
+  const int32_t sx = (f % perRow) * pixels->frameWidth;
+  const int32_t sy = (f / perRow) * pixels->frameHeight;
+  const GenRect area = EngineRect(clip);
+  GenScaleBitmap(bitmap, &area, pixels, rect.x1, rect.y1, rect.x2 - rect.x1, rect.y2 - rect.y1, sx, sy,
+                 pixels->frameWidth, pixels->frameHeight, EngineBlend(blend), opacity);
+}
+
 void Canvas::DrawBuffer(VgRect clip, VgPoint point, Buffer* buffer, uint16_t blend, uint8_t opacity) {
   GenIndex8Bitmap* pixels = buffer ? buffer->EngineBitmap() : nullptr;
   if (!bitmap || !pixels) return;

@@ -46,6 +46,9 @@ class Canvas : public Resources::Bitmap {
   // Tiles the source rectangle of the frame over the destination rectangle.
   void TileBitmapFrame(VgRect clip, VgRect rect, Resources::Bitmap* bitmap, int32_t frame, VgRect source,
                        uint16_t blend, uint8_t opacity);
+  // The frame stretched or shrunk onto the destination rectangle.
+  void ScaleBitmapFrame(VgRect clip, VgRect rect, Resources::Bitmap* bitmap, int32_t frame, uint16_t blend,
+                        uint8_t opacity);
   void DrawBuffer(VgRect clip, VgPoint point, Buffer* buffer, uint16_t blend, uint8_t opacity);
   // Text with the pen starting at the point on the baseline.
   void DrawText(VgRect clip, VgPoint point, VgColor colour, Resources::Font* font, VgString string,
