@@ -705,6 +705,54 @@ void Catalogue() {
     c.Fill(Polyline({{8.5f, 13.5f}, {12, 17.5f}, {20, 7}}, 1.7f), kAccent);
   });
   Add("LockImage", 16, 18, [](Canvas& c) { Padlock(c, 8, 9.5f, 8, kYellow); });
+  // The tick boxes of the media server and controller rows.
+  Add("TickBox", 17, 17, [](Canvas& c) {
+    c.Fill(Box(1, 1, 16, 16, 3), C(10, 16, 26, 220));
+    c.Fill(Ring(Box(1, 1, 16, 16, 3), 1.3f), C(170, 184, 204));
+  });
+  Add("TickBoxChecked", 17, 17, [](Canvas& c) {
+    c.Fill(Box(1, 1, 16, 16, 3), C(10, 16, 26, 220));
+    c.Fill(Ring(Box(1, 1, 16, 16, 3), 1.3f), C(170, 184, 204));
+    c.Fill(Polyline({{4.5f, 8.5f}, {7.5f, 12}, {13, 4.5f}}, 1.5f), kAccent);
+  });
+  // The rows of the Wi-Fi scan, controller and device lists: a bar with a
+  // bright edge (nine cells of 10).
+  Add("WiFiScanButtonFocus", 30, 30, [](Canvas& c) {
+    const Sdf box = Box(0.5f, 0.5f, 29.5f, 29.5f, 7);
+    c.Fill(box, Vertical(C(28, 128, 206, 220), C(14, 70, 140, 220), 0, 30));
+    c.Fill(Ring(box, 1.5f), C(150, 222, 252));
+  });
+
+  // The media browser: the folder mark of a list row, the thumbnails of a
+  // folder, of a photo still loading and of one that cannot be shown, the
+  // page arrows of the thumbnail grid and the focus frame around a
+  // thumbnail (cells of 6).
+  Add("MediaListFolder", 20, 16, [](Canvas& c) { Folder(c, 10, 8.5f, 8.5f, kBlue); });
+  auto thumb = [](Canvas& c) {
+    const Sdf box = Box(1, 1, 79, 59, 5);
+    c.Fill(box, C(24, 34, 52, 230));
+    c.Fill(Ring(box, 1), kLine);
+  };
+  Add("MediaFolderThumb", 80, 60, [=](Canvas& c) {
+    thumb(c);
+    Folder(c, 40, 31, 20, C(232, 184, 64));
+  });
+  Add("MediaPhotoThumb", 80, 60, [=](Canvas& c) {
+    thumb(c);
+    PictureFrame(c, 40, 30, 18, kDim);
+  });
+  Add("MediaBrokenThumb", 80, 60, [=](Canvas& c) {
+    thumb(c);
+    PictureFrame(c, 40, 30, 18, kGrey);
+    c.Fill(Polyline({{26, 14}, {54, 46}}, 2.2f), kRed);
+    c.Fill(Polyline({{54, 14}, {26, 46}}, 2.2f), kRed);
+  });
+  Add("MediaLeftArrow", 18, 40, [](Canvas& c) { Chevron(c, 9, 20, 22, 3, 3.2f, kWhite); });
+  Add("MediaRightArrow", 18, 40, [](Canvas& c) { Chevron(c, 9, 20, 22, 1, 3.2f, kWhite); });
+  Add("MediaThumbFocus", 18, 18, [](Canvas& c) {
+    c.Fill(Ring(Box(0.5f, 0.5f, 17.5f, 17.5f, 5), 4), kAccent);
+    c.Fill(Ring(Box(0.5f, 0.5f, 17.5f, 17.5f, 5), 1.2f), C(200, 240, 255));
+  });
 
   // Help bar keys.
   Add("HelpBarUpDown", 28, 20, [](Canvas& c) {

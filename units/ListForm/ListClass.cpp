@@ -138,6 +138,10 @@ void ListClass::PlaceIndicators() {
       prev = {w - ItemXOffset, -4};
       next = {w - ItemXOffset, h - 16};
       break;
+    case Indicators::RightColumn:
+      prev = {w - 20, ItemYOffset - 4};
+      next = {w - 20, h - 16};
+      break;
     default:
       return;
   }

@@ -26,6 +26,7 @@ enum class Indicators : uint8_t {
   AsBuilt,      // at the bounds of the spec, never moved
   BottomRight,  // side by side in the bottom-right corner: (w - 40, h - 14) and (w - 20, h - 14)
   RightEdge,    // above and below the rows: (w - ItemXOffset, -4) and (w - ItemXOffset, h - 16)
+  RightColumn,  // beside the first and the last row: (w - 20, ItemYOffset - 4) and (w - 20, h - 16)
 };
 
 // A list as its constructor sets it up, written once per concrete list with

@@ -25,6 +25,14 @@ ListItem::ListItem(XObject* link) : IconButton(link) {
   iconImage.OnSetBounds({11, 0, 104, 93});
 }
 
+void SetUpColumnText(Views::Text& text, VgColor colour) {
+  text.OnSetFont(VgLoad<Resources::Font>(Fonts::MediumFont));
+  text.OnSetColor(colour);
+  text.OnSetAlignH(Views::Text::AlignLeft);
+  text.OnSetAlignV(Views::Text::AlignMiddle);
+  text.OnSetEllipsis(true);
+}
+
 XObject* ListItem::SetData(XObject* data) {
   auto* courier = vg_cast<ListCourier>(data);
   if (!courier) return nullptr;

@@ -32,6 +32,10 @@ class ListItem : public Button::IconButton {
   int32_t Index = 0;
 };
 
+// A text of a row's column: the medium font in the colour, left-aligned,
+// vertically centred, cut with an ellipsis.
+void SetUpColumnText(Views::Text& text, VgColor colour);
+
 // One courier field and where a row keeps it: a data member of the row
 // (copied both ways), or a setter, with an optional getter for GetData.
 template <auto CourierField, auto RowField, auto RowGetter = nullptr>
