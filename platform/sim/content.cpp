@@ -67,6 +67,7 @@ struct TimerSpec {
   int32_t hoursAhead = 1;
   int32_t minutes = 30;
   int32_t repeat = 0;  // the timer's times type
+  int32_t source = 1;  // 0 records on the first tuner, any other value on the second
 };
 
 struct ProgrammeSpec {
@@ -134,7 +135,7 @@ void AddTimer(int32_t index, const TimerSpec& d, int64_t now) {
   XPM_TimerInfo t{};
   XPM_GetTimer(index, &t);
   t.enabled = 1;
-  t.source = 1;
+  t.source = d.source;
   t.major = d.major;
   t.minor = d.minor;
   t.duration = d.minutes * 60;
@@ -524,15 +525,16 @@ std::string TimerRecord(const Record& r, Loader& loader) {
   TimerSpec t;
   if (!ChannelNumber(r.values[0], &t.major, &t.minor)) return r.values[0] + " is not a channel number";
   t.title = r.values[1];
-  int64_t hours, minutes, repeat;
+  int64_t hours, minutes, repeat, tuner;
   if (!Option(r, "in-hours", -720, 8760, 1, &hours) || !Option(r, "minutes", 1, 1440, 30, &minutes) ||
-      !Option(r, "repeat", 0, 255, 0, &repeat))
-    return "in-hours, minutes and repeat take numbers";
+      !Option(r, "repeat", 0, 255, 0, &repeat) || !Option(r, "tuner", 1, 2, 2, &tuner))
+    return "in-hours, minutes, repeat and tuner take numbers";
   int32_t id = 0;
   if (DB_Get_Free_Timer_Id(&id) != 0 || id >= XPM_TIMER_COUNT) return "every timer of the set is in use";
   t.hoursAhead = int32_t(hours);
   t.minutes = int32_t(minutes);
   t.repeat = int32_t(repeat);
+  t.source = tuner == 1 ? 0 : 1;
   AddTimer(id, t, loader.now);
   return {};
 }
@@ -613,7 +615,7 @@ constexpr Kind kKinds[] = {
     {"recording",
      "recording CHANNEL TITLE [description=TEXT] [days-ago=N] [minutes=N] [rating=WORD] [disk=PATH] [unreadable]", 2,
      "description= days-ago= minutes= rating= disk= unreadable", &RecordingRecord},
-    {"timer", "timer CHANNEL TITLE [in-hours=N] [minutes=N] [repeat=N]", 2, "in-hours= minutes= repeat=",
+    {"timer", "timer CHANNEL TITLE [in-hours=N] [minutes=N] [repeat=N] [tuner=1|2]", 2, "in-hours= minutes= repeat= tuner=",
      &TimerRecord},
     {"programme", "programme CHANNEL TITLE [at=MINUTES] [minutes=N] [theme=TEXT] [rating=WORD] [description=TEXT]", 2,
      "at= minutes= theme= rating= description=", &ProgrammeRecord},

@@ -28,7 +28,7 @@ const std::set<std::string> kNotBuiltYet = {
     "MenuSystem::PreferencesMenu", "MenuSystem::SetupMenu", "MenuSystem::TimerMenu",
     "NonMenuSystem::AdjustmentBarQOR", "NonMenuSystem::ChBrowserDialog", "ParentalLocks::CANEnglishRatingsDialog",
     "ParentalLocks::CANFrenchRatingsDialog", "ParentalLocks::RRTDimensionDialog",
-    "ParentalLocks::USMovieRatingsDialog", "ParentalLocks::USTVRatingsDialog", "Record::RecordOptionsDialog",
+    "ParentalLocks::USMovieRatingsDialog", "ParentalLocks::USTVRatingsDialog",
     "Record::ScheduledRecordDialog", "Record::USBDiskFormatDialog", "ThreeD::Start3DWizard", "ThreeD::ThreeDMenu",
     "ThreeD::ThreeDPinMenu", "ThreeD::ThreeDSafetyMenu", "Update::CheckingMessage", "Update::UpdatingDialog",
 };

@@ -97,6 +97,10 @@ XObject* NonMenuSystem::HandleEvent(Core::Event* event) {
     HandleRecordKey();
     return this;
   }
+  if (key->keyCode == Key::Blue) {
+    OpenManualTimer();
+    return this;
+  }
   if (key->keyCode == Key::Input) {
     SubSystem::Open(this, "NonMenuSystem::ExternalInputDialog");
     return this;
@@ -104,15 +108,28 @@ XObject* NonMenuSystem::HandleEvent(Core::Event* event) {
   return SubSystem::SubSystemClass::HandleEvent(event);
 }
 
-// Recording is offered only while the first tuner shows live television;
-// otherwise the viewer learns that it is not available.
+// Recording is offered only while the tuner the viewer watches shows live
+// television; otherwise the viewer learns that it is not available.
 void NonMenuSystem::HandleRecordKey() {
-  constexpr int32_t kMainWindow = 0;
-  if (MainApp::GetWrapper()->GetLiveTVState(kMainWindow) != 1) {
+  constexpr int32_t kTuners = 2;
+  SkinBin::Wrapper* model = MainApp::GetWrapper();
+  const int32_t tuner = model->GetCurrentTunerId();
+  if (tuner < 0 || tuner >= kTuners || model->GetLiveTVState(tuner) != Constants::XPM_TV_STATE_LIVE_TV) {
     ShowMessage(DirectMsgTypeNotAvailable);
     return;
   }
   SubSystem::Open(this, "Record::RecordOptionsDialog");
+}
+
+// A new timer needs a free timer id, which also becomes the timer being
+// edited; the dialog fills itself as a new timer (the opening record's flag).
+void NonMenuSystem::OpenManualTimer() {
+  if (MainApp::GetWrapper()->GetFirstAvailableTimerId() < 0) {
+    ShowMessage(DirectMsgTypeInvalidTimerId);
+    return;
+  }
+  SubSystem::Open(this, "Record::RecordTimerDialog",
+                  {.value = Constants::XPM_RECORD_SOURCE_TYPE_TIMER, .origin = Constants::MSG_FROM_MENUSYSTEM, .flag = true});
 }
 
 Core::View* NonMenuSystem::FindFocusable(Core::View* view) {

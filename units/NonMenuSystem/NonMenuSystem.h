@@ -1,8 +1,8 @@
 // NonMenuSystem::NonMenuSystem: the sub-system of every screen outside the
 // menu tree. It opens its screens where they ask to stand, owns the help bar
 // and the waiting circle, shows direct messages and confirmations on request,
-// clears its screens on request, and hands the record and INPUT keys to the
-// screens they open.
+// clears its screens on request, and hands the record, the blue (a new
+// recording timer) and INPUT keys to the screens they open.
 #pragma once
 
 #include <cstdint>
@@ -65,6 +65,7 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   void CloseMessages();
   void FocusMediaWindow();
   void HandleRecordKey();
+  void OpenManualTimer();
 };
 
 }  // namespace NonMenuSystem

@@ -99,6 +99,8 @@
   X(RecordOptionsDialog, 0x2000038) \
   X(ChannelLogoSettingDialog, 0x2000039) \
   X(ChannelLogoPanel, 0x2000040) \
+  X(TimerDurationDialog, 0x2000041) \
+  X(ConflictTimerDialog, 0x2000042) \
   X(ModeIndicator, 0x3000001) \
   X(ValueDisplay, 0x3000002) \
   X(FactoryMessage, 0x3000003) \

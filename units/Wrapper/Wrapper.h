@@ -208,6 +208,9 @@ class Wrapper : public XObject {
   void OnSetTimerDaysOfWeek(int32_t days);
   int32_t OnGetTimerSourceType();
   void OnSetTimerSourceType(int32_t type);
+  // The start: a new record of it, never null; setting keeps a copy.
+  ::Structures::LocalTime* OnGetTimerStartTime();
+  void OnSetTimerStartTime(const ::Structures::LocalTime* time);
 
   // 1 while GetTimer hands out the held record.
   uint8_t EditInPlace = 1;

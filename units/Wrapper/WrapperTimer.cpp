@@ -58,6 +58,44 @@ void Wrapper::OnSetActiveTimerId(int32_t id) {
   HeldTimer->Index = id;
 }
 
+namespace {
+
+::Structures::LocalTime* CopyOf(const ::Structures::LocalTime* time) {
+  auto* copy = VgNew<::Structures::LocalTime>();
+  if (!time) return copy;
+  copy->Second = time->Second;
+  copy->Minute = time->Minute;
+  copy->Hour = time->Hour;
+  copy->Day = time->Day;
+  copy->Month = time->Month;
+  copy->Year = time->Year;
+  copy->WeekDay = time->WeekDay;
+  copy->YearDay = time->YearDay;
+  copy->IsDst = time->IsDst;
+  return copy;
+}
+
+}  // namespace
+
+::Structures::LocalTime* Wrapper::OnGetTimerStartTime() {
+  const ::Structures::TimerData* t = EditInPlace && HeldTimer ? HeldTimer.get() : GetTimer(activeTimerId_);
+  return CopyOf(t->StartTime);
+}
+
+// Like the other fields: into the held record while editing in place,
+// otherwise stored at once.
+void Wrapper::OnSetTimerStartTime(const ::Structures::LocalTime* time) {
+  if (EditInPlace && HeldTimer) {
+    HeldTimer->StartTime = CopyOf(time);
+    return;
+  }
+  bool ok = false;
+  ::Structures::TimerData* t = ReadTimer(activeTimerId_, &ok);
+  if (!ok) return;
+  t->StartTime = CopyOf(time);
+  SetTimer(t);
+}
+
 int32_t Wrapper::ReadTimerField(TimerField field) {
   const ::Structures::TimerData* t = EditInPlace && HeldTimer ? HeldTimer.get() : GetTimer(activeTimerId_);
   switch (field) {
