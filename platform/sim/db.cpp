@@ -4,6 +4,7 @@
 
 #include <atomic>
 
+#include "simkernel.h"
 #include "simtv.h"
 
 namespace {
@@ -142,6 +143,8 @@ int DB_Get_Scheduled_Show_Next(int32_t previousStart, int32_t previousTimerId, D
 }
 
 int DB_Insert_Scheduled_Data(int32_t timerId, const DB_ScheduledShow* show) {
+  simk::Record("DB_Insert_Scheduled_Data", simk::CallArgs{}.Int(timerId).Ptr());
+  if (int32_t code = 0; simk::Fails("DB_Insert_Scheduled_Data", &code)) return code;
   if (!show) return -1;
   DB_ScheduledShow stored = *show;
   stored.timerId = timerId;
@@ -179,7 +182,12 @@ int DB_Delete_Scheduled_Show(int32_t scheduleId) {
              : -1;
 }
 
+// Handing out a timer id, taking it out of the pool and writing a schedule
+// row go into the set's record of calls and fail on demand, as the
+// middleware's calls do.
 int DB_Get_Free_Timer_Id(int32_t* id) {
+  simk::Record("DB_Get_Free_Timer_Id", simk::CallArgs{}.Ptr());
+  if (int32_t code = 0; simk::Fails("DB_Get_Free_Timer_Id", &code)) return code;
   if (!id) return -1;
   std::lock_guard lock(P().mutex);
   for (int32_t i = DB_FIRST_RECORDING_TIMER_ID; i < DB_TIMER_ID_COUNT; ++i) {
@@ -191,6 +199,8 @@ int DB_Get_Free_Timer_Id(int32_t* id) {
 }
 
 int DB_Check_Out_Timer_Id(int32_t id) {
+  simk::Record("DB_Check_Out_Timer_Id", simk::CallArgs{}.Int(id));
+  if (int32_t code = 0; simk::Fails("DB_Check_Out_Timer_Id", &code)) return code;
   if (!ValidTimerId(id)) return -1;
   std::lock_guard lock(P().mutex);
   P().timerIdOut[id] = true;

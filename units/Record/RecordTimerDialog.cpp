@@ -35,39 +35,37 @@ namespace {
 
 using Dialog = RecordTimerDialog;
 
-constexpr int32_t kWidth = 620;
-constexpr int32_t kTop = 90;
-constexpr int32_t kRowPitch = 40;
+constexpr int32_t kWidth = 520;
+constexpr int32_t kTop = 40;
+constexpr int32_t kRowPitch = 35;
 constexpr int32_t kRowHeight = 27;
-constexpr int32_t kButtonWidth = 160;
-constexpr int32_t kHelpHeight = 70;
+constexpr int32_t kButtonWidth = 200;
+constexpr int32_t kHelpHeight = 40;
 constexpr int32_t kNewTimerSeconds = 3600;
 constexpr int32_t kShortestGuideTimer = 300;
 
-// The controls: label, help, the option an option button edits, the screen a
-// button opens, the sample text it shows until filled, and its place as row
-// and column (column 2: centred).
+// The controls top to bottom: label (none: centred), help, the option an
+// option button edits, the screen a button opens, and the sample text it
+// shows until filled.
 struct ControlRow {
   const VgConstant* label;
   const VgConstant* help;
   uint32_t option;
   const char* opens;
   const char* sample;
-  int32_t row;
-  int32_t column;
 };
 constexpr ControlRow kControls[Dialog::ControlCount] = {
-    {&Strings::SID_DATE, &Strings::SID_TIMER_HELP_DATE, 0, "NonMenuSystem::DateSettingDialog", "Jan 30, 2011", 0, 0},
-    {&Strings::Time, &Strings::SID_TIMER_HELP_TIME, 0, "NonMenuSystem::TimeSettingDialog", "12:00PM", 0, 1},
-    {&Strings::SID_ACTIVE, &Strings::SID_TIMER_HELP_ACTIVE, 0, nullptr, nullptr, 1, 0},
+    {&Strings::SID_DATE, &Strings::SID_TIMER_HELP_DATE, 0, "NonMenuSystem::DateSettingDialog", "Jan 30, 2011"},
+    {&Strings::Time, &Strings::SID_TIMER_HELP_TIME, 0, "NonMenuSystem::TimeSettingDialog", "12:00PM"},
+    {&Strings::SID_ACTIVE, &Strings::SID_TIMER_HELP_ACTIVE, 0, nullptr, nullptr},
     {&Strings::SID_TYPE, &Strings::SID_TIMER_HELP_TYPE, uint32_t(SkinBin::OPTION_TYPE_TIMER_TIMES_TYPE),
-     "NonMenuSystem::OptionDialog", "Everyday", 1, 1},
+     "NonMenuSystem::OptionDialog", "Everyday"},
     {&Strings::SID_INPUT, &Strings::SID_TIMER_HELP_INPUT, uint32_t(SkinBin::OPTION_TYPE_ONTIMER_INPUT),
-     "NonMenuSystem::OptionDialog", "Tuner 1", 2, 0},
+     "NonMenuSystem::OptionDialog", "Tuner 1"},
     {&Strings::SID_CH_NUM, &Strings::SID_TIMER_HELP_CHANNEL, uint32_t(SkinBin::OPTION_TYPE_ONTIMER_CHANNEL),
-     "NonMenuSystem::OptionDialog", "222-222", 2, 1},
-    {&Strings::Duration, &Strings::SID_TIMER_HELP_DURATION, 0, "Record::TimerDurationDialog", "1:00", 3, 0},
-    {nullptr, &Strings::SID_TIMER_HELP_DONE, 0, nullptr, nullptr, 4, 2},
+     "NonMenuSystem::OptionDialog", "222-222"},
+    {&Strings::Duration, &Strings::SID_TIMER_HELP_DURATION, 0, "Record::TimerDurationDialog", "1:00"},
+    {nullptr, &Strings::SID_TIMER_HELP_DONE, 0, nullptr, nullptr},
 };
 
 // Which controls the record source type and the repetition leave enabled.
@@ -138,7 +136,7 @@ RecordTimerDialog::RecordTimerDialog(XObject* link) : NonMenuSystem::QORWidgetCl
   help.OnSetColor(NonMenuSystem::Look::TextDim);
   Add(&helpIcon, 0);
   Add(&help, 0);
-  const int32_t height = CaptionHeight + 24 + 5 * kRowPitch + kHelpHeight;
+  const int32_t height = CaptionHeight + 24 + ControlCount * kRowPitch + kHelpHeight;
   OnSetBounds({0, kTop, kWidth + 2 * FrameWidth, kTop + height + 2 * FrameWidth});
   OnSetFocus(&dateButton);
 }
@@ -153,26 +151,22 @@ void RecordTimerDialog::Refresh(XObject* sender) {
   NonMenuSystem::QORWidgetClass::Refresh(sender);
   const int32_t w = VgGetRectW(Bounds);
   const int32_t top = separator.Point1.y + 14;
-  const int32_t inner = ContentRight() - ContentLeft();
-  const int32_t half = inner / 2;
+  const int32_t left = ContentLeft() + 20;
+  const int32_t x = ContentRight() - 20 - kButtonWidth;
   for (int32_t i = 0; i < ControlCount; ++i) {
-    const ControlRow& row = kControls[i];
-    const int32_t y = top + row.row * kRowPitch;
+    const int32_t y = top + i * kRowPitch;
     Primitives::KeyRoutingCtrl* control = ControlAt(i);
     const VgPoint size = VgGetRectSize(control->Bounds);
-    if (row.column == 2) {
+    if (!kControls[i].label) {
       control->OnSetBounds({(w - size.x) / 2, y, (w + size.x) / 2, y + size.y});
       continue;
     }
-    const int32_t left = ContentLeft() + 10 + row.column * half;
-    const int32_t x = left + half - kButtonWidth - 20;
     labels[i].OnSetBounds({left, y, x - 8, y + kRowHeight});
     control->OnSetBounds({x, y, x + size.x, y + size.y});
   }
-  const int32_t y = top + 5 * kRowPitch;
-  const int32_t x = ContentLeft() + 10;
-  helpIcon.OnSetBounds({x, y, x + 27, y + 27});
-  help.OnSetBounds({x + 36, y, ContentRight() - 10, VgGetRectH(Bounds) - FrameWidth});
+  const int32_t y = top + ControlCount * kRowPitch;
+  helpIcon.OnSetBounds({left, y, left + 27, y + 27});
+  help.OnSetBounds({left + 36, y, ContentRight() - 20, VgGetRectH(Bounds) - FrameWidth});
 }
 
 void RecordTimerDialog::Initialize(Primitives::KeyRoutingParameter* parameter) {
@@ -237,6 +231,8 @@ void RecordTimerDialog::ApplySourceType() {
   model->OnSetTimerEndDelay(model->GetDefaultEndDelay());
   OldTimer = VgNew<Structures::TimerData>();
   model->CopyTimerData(OldTimer, model->HeldTimer);
+  // The date of a timer that repeats is not chosen: the time comes first.
+  if (Focus.get() == &dateButton && !dateButton.Enabled) OnSetFocus(&timeButton);
 }
 
 void RecordTimerDialog::WriteStart() { MainApp::GetWrapper()->OnSetTimerStartTime(StartTime); }
@@ -453,11 +449,15 @@ XObject* RecordTimerDialog::HandleEvent(Core::Event* event) {
       }
       break;
     case Key::Up:
-      if (focused) next = GetUpperCtrl(focused);
+    case Key::Down: {
+      // The controls stand in one column: the nearest enabled one that way.
+      const int32_t step = key->keyCode == Key::Down ? 1 : -1;
+      int32_t at = 0;
+      while (at < ControlCount && ControlAt(at) != focused) ++at;
+      for (int32_t i = at + step; at < ControlCount && i >= 0 && i < ControlCount && !next; i += step)
+        if (ControlAt(i)->Enabled) next = ControlAt(i);
       break;
-    case Key::Down:
-      if (focused) next = GetLowerCtrl(focused);
-      break;
+    }
     case Key::Left:
       if (focused == &timeButton && dateButton.Enabled)
         next = &dateButton;

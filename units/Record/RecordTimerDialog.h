@@ -33,7 +33,7 @@ class RecordTimerDialog : public NonMenuSystem::QORWidgetClass {
  public:
   explicit RecordTimerDialog(XObject* link = nullptr);
 
-  // The controls top to bottom, left to right.
+  // The controls top to bottom.
   enum Control : int32_t { DateRow, TimeRow, ActiveRow, TypeRow, InputRow, ChannelRow, DurationRow, DoneRow, ControlCount };
 
   XObject* HandleEvent(Core::Event* event) override;
