@@ -64,6 +64,34 @@ void KernelSleep(unsigned int milliseconds) {
 
 }  // namespace
 
+// A held key repeats as the remote's input driver repeats it: a fresh key
+// down after the delay, then one each period, until it is let go.
+namespace {
+
+constexpr uint32_t kRepeatDelayMs = 500;
+constexpr uint32_t kRepeatPeriodMs = 100;
+
+struct HeldKeys {
+  std::mutex mutex;
+  std::map<uint32_t, uint64_t> repeats;  // key code: its pending repeat
+};
+
+HeldKeys& Held() {
+  static HeldKeys& held = *new HeldKeys;
+  return held;
+}
+
+void RepeatHeldKey(uint32_t keyCode) {
+  HeldKeys& held = Held();
+  std::lock_guard guard(held.mutex);
+  auto it = held.repeats.find(keyCode);
+  if (it == held.repeats.end()) return;
+  simtv_inject_key(keyCode, 1, 0);
+  it->second = simtv::AnswerLater(kRepeatPeriodMs, [keyCode] { RepeatHeldKey(keyCode); });
+}
+
+}  // namespace
+
 extern "C" {
 
 void simtv_boot(int virtualClock, int bootThreadIsSet) {
@@ -126,34 +154,6 @@ int simtv_inject_key(uint32_t keyCode, int down, uint32_t ageMs) {
   simk::Changed();
   return result == DFB_OK ? 0 : -1;
 }
-
-// A held key repeats as the remote's input driver repeats it: a fresh key
-// down after the delay, then one each period, until it is let go.
-namespace {
-
-constexpr uint32_t kRepeatDelayMs = 500;
-constexpr uint32_t kRepeatPeriodMs = 100;
-
-struct HeldKeys {
-  std::mutex mutex;
-  std::map<uint32_t, uint64_t> repeats;  // key code: its pending repeat
-};
-
-HeldKeys& Held() {
-  static HeldKeys& held = *new HeldKeys;
-  return held;
-}
-
-void RepeatHeldKey(uint32_t keyCode) {
-  HeldKeys& held = Held();
-  std::lock_guard guard(held.mutex);
-  auto it = held.repeats.find(keyCode);
-  if (it == held.repeats.end()) return;
-  simtv_inject_key(keyCode, 1, 0);
-  it->second = simtv::AnswerLater(kRepeatPeriodMs, [keyCode] { RepeatHeldKey(keyCode); });
-}
-
-}  // namespace
 
 int simtv_press_key(uint32_t keyCode) {
   HeldKeys& held = Held();
