@@ -2,7 +2,6 @@
 
 #include "Bitmaps.h"
 #include "Colors/Colors.h"
-#include "Fonts/Fonts.h"
 #include "ListForm/ListModel.h"
 #include "ListForm/ListOwners.h"
 #include "vgresmap.h"
