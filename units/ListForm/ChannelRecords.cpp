@@ -1,0 +1,51 @@
+#include "ListForm/ChannelRecords.h"
+
+#include "ListForm/ListModel.h"
+
+namespace ListForm {
+
+namespace {
+
+// The tuning mode in which the set scans both media.
+constexpr int32_t kTuneBothMedia = 2;
+
+}  // namespace
+
+SkinBin::ChannelListData* ChannelTable() {
+  return ListModel<&SkinBin::Wrapper::OnGetChannelList, &SkinBin::Wrapper::OnSetChannelList>();
+}
+
+SkinBin::ChannelData* ChannelAt(int32_t position) {
+  SkinBin::ChannelListData* table = ExistingChannelTable();
+  return table ? table->GetChannel(position) : nullptr;
+}
+
+int32_t LoadMasterChannels() {
+  SkinBin::Wrapper* model = MainApp::GetWrapper();
+  SkinBin::ChannelListData* table = ChannelTable();
+  table->LoadMasterChannelTable(model->OnGetChannelTuningMode() == kTuneBothMedia && model->OnGetAntCableIn() == 0);
+  return table->GetNumChannels();
+}
+
+namespace {
+
+bool Is(const SkinBin::ChannelData* record, const Structures::VirtualChannel* channel) {
+  return record && channel && record->Major == channel->Major && record->Minor == channel->Minor;
+}
+
+}  // namespace
+
+bool IsChannelOnAir(const SkinBin::ChannelData* record) {
+  return record && Is(record, MainApp::GetWrapper()->GetCurrentChannel());
+}
+
+int32_t CurrentChannelPosition(int32_t count) {
+  SkinBin::ChannelListData* table = ExistingChannelTable();
+  if (!table) return 0;
+  const Structures::VirtualChannel* current = MainApp::GetWrapper()->GetCurrentChannel();
+  for (int32_t i = 0; i < count; ++i)
+    if (Is(table->GetChannel(i), current)) return i;
+  return 0;
+}
+
+}  // namespace ListForm
