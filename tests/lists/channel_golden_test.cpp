@@ -9,6 +9,7 @@
 
 #include "Core/Keys.h"
 #include "ListForm/ChannelLists.h"
+#include "ListForm/ChannelLogos.h"
 #include "golden.h"
 #include "list_host.h"
 #include "simtv.h"
@@ -48,6 +49,17 @@ TEST_F(ChannelGolden, TheChannelOptionListWithItsRingAndTheFocusedChannel) {
   Press(Key::Down);
   ASSERT_EQ(Cursor(), 3);
   ExpectGolden(ViewsTest::Pixels(Render()), GoldenPath("channel_options.png"));
+}
+
+TEST_F(ChannelGolden, TheSecondPageOfTheLogoGrid) {
+  auto* grid = Embed(VgNew<ListForm::ChannelLogoGridView>());
+  grid->OnSetBounds(VgSetRectOrigin(grid->Bounds, {205, 136}));
+  VgProcessSignals();
+  Press(Key::GridPageDown);
+  Press(Key::Right);
+  Press(Key::Down);
+  ASSERT_EQ(Cursor(), 49);
+  ExpectGolden(ViewsTest::Pixels(Render()), GoldenPath("logo_grid.png"));
 }
 
 }  // namespace

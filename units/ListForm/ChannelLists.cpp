@@ -8,7 +8,7 @@
 #include "Core/KeyEvent.h"
 #include "Fonts/Fonts.h"
 #include "ListForm/ChannelRecords.h"
-#include "ListForm/Keyboard.h"
+#include "ListForm/ListWidget.h"
 #include "MainApp/MessageAgent.h"
 #include "Resources/Bitmap.h"
 #include "Resources/Font.h"

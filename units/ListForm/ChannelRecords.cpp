@@ -1,6 +1,7 @@
 #include "ListForm/ChannelRecords.h"
 
 #include "ListForm/ListModel.h"
+#include "Resources/Bitmap.h"
 
 namespace ListForm {
 
@@ -34,6 +35,14 @@ bool Is(const SkinBin::ChannelData* record, const Structures::VirtualChannel* ch
 }
 
 }  // namespace
+
+int32_t ChannelLogoIndex(const SkinBin::ChannelData* record) {
+  return MainApp::GetWrapper()->GetChannelLogoIndex(record->Major, record->Minor);
+}
+
+Resources::Bitmap* BigLogo(int32_t logoIndex) {
+  return logoIndex < 1 ? nullptr : vg_cast<Resources::Bitmap>(MainApp::GetWrapper()->GetBigChannelLogo(logoIndex - 1));
+}
 
 bool IsChannelOnAir(const SkinBin::ChannelData* record) {
   return record && Is(record, MainApp::GetWrapper()->GetCurrentChannel());

@@ -9,6 +9,10 @@
 #include "SkinBin/ChannelData.h"
 #include "vgobject.h"
 
+namespace Resources {
+class Bitmap;
+}
+
 namespace ListForm {
 
 // The model's channel table, made on first use.
@@ -26,6 +30,14 @@ int32_t LoadMasterChannels();
 int32_t CurrentChannelPosition(int32_t count);
 // Whether the record is the channel on air.
 bool IsChannelOnAir(const SkinBin::ChannelData* record);
+
+// The channel's logo index (0 none, else picture + 1), asked by its own
+// numbers: a substitute minor number only changes what the rows show.
+int32_t ChannelLogoIndex(const SkinBin::ChannelData* record);
+// The big logo of a logo index; null for none.
+Resources::Bitmap* BigLogo(int32_t logoIndex);
+// The frame of a big logo that shows the plain picture.
+inline constexpr int32_t kPlainLogoFrame = 2;
 
 // The number the rows show: a substitute minor number of 0 or more stands in
 // for the minor number.

@@ -1,17 +1,17 @@
-#include "ListForm/Keyboard.h"
+#include "ListForm/ListWidget.h"
 
 #include "Constants/Constants.h"
 #include "ListForm/ListBase.h"
-#include "NonMenuSystem/KeyPad.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "NonMenuSystem/WidgetClass.h"
 #include "Structures/Boxes.h"
 #include "Structures/Message.h"
-#include "SubSystem/Open.h"
 
 namespace ListForm {
 
 namespace {
+
+constexpr const char* kKeyPad = "NonMenuSystem::KeyPad";
 
 NonMenuSystem::WidgetClass* WidgetOf(ListBase* list) {
   auto* widget = list ? vg_cast<NonMenuSystem::WidgetClass>(list->Parent.get()) : nullptr;
@@ -20,21 +20,26 @@ NonMenuSystem::WidgetClass* WidgetOf(ListBase* list) {
 
 }  // namespace
 
-bool AskKeyboard(ListBase* list, int32_t maxLength, VgString text) {
+bool OpenOverWidget(ListBase* list, const char* screen, SubSystem::Opening opening) {
   NonMenuSystem::WidgetClass* widget = WidgetOf(list);
   if (!widget) return false;
-  const int32_t origin = widget->MenuTriggered ? Constants::MSG_FROM_MENUSYSTEM : Constants::MSG_FROM_NONMENUSYSTEM;
-  SubSystem::Open(widget->NonMenuSystem, {.screen = &NonMenuSystem::KeyPad::Class,
-                                          .back = widget->GetClass(),
-                                          .value = maxLength,
-                                          .origin = origin,
-                                          .text = text});
+  opening.back = widget->GetClass();
+  opening.origin = widget->MenuTriggered ? Constants::MSG_FROM_MENUSYSTEM : Constants::MSG_FROM_NONMENUSYSTEM;
+  SubSystem::Open(widget->NonMenuSystem, screen, opening);
   return true;
+}
+
+void FocusWidget(ListBase* list) {
+  if (NonMenuSystem::WidgetClass* widget = WidgetOf(list)) widget->NonMenuSystem->OnSetFocus(widget);
+}
+
+bool AskKeyboard(ListBase* list, int32_t maxLength, VgString text) {
+  return OpenOverWidget(list, kKeyPad, {.value = maxLength, .text = text});
 }
 
 bool TakeKeyboardAnswer(ListBase* list, Structures::Message* message, VgString* text) {
   if (!message || message->Code != Constants::MSG_LABEL_CHANGE) return false;
-  if (NonMenuSystem::WidgetClass* widget = WidgetOf(list)) widget->NonMenuSystem->OnSetFocus(widget);
+  FocusWidget(list);
   auto* answer = vg_cast<Structures::RefString>(message->Payload.get());
   *text = answer ? answer->Value.get() : nullptr;
   return true;
