@@ -268,7 +268,7 @@ BrcmSubMenu::BrcmSubMenu(const PageTable& pageTable) : CarouselMenu(kPoints, kRo
   OnSetBounds({0, 0, 550, 540});
   Layer = 4;
   SubSystemClass = &::MenuSystem::MenuSystem::Class;
-  MenuLevel = pageTable.level;
+  MenuLevel = pageTable.level ? pageTable.level : 2;
   FocusOnOpen = false;
   CurrentItemIndex = 1;
   PrevState = pageTable.back ? VgFindClass(pageTable.back) : nullptr;

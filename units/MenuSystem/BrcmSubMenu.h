@@ -1,6 +1,6 @@
 // MenuSystem::BrcmSubMenu: the base of the pages beside the main menu and of
 // the pages they open: a title over a carousel of MenuSystem::BrcmSubMenuItem
-// rows. A page is data: a PageTable (below) names its rows, and the class
+// rows. A page is data: a PageTable (MenuSystem/PageTable.h) names its rows, and the class
 // adds code only where the table cannot say it (rows removed by the state of
 // the set, rows whose meaning changes with a setting).
 //
@@ -35,11 +35,10 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 
 #include "Button/IconButton.h"
 #include "MenuSystem/CarouselMenu.h"
-#include "OptionDatabase/OptionModuleClass.h"
+#include "MenuSystem/PageTable.h"
 #include "SkinBin/ProgressQOR.h"
 #include "Views/Image.h"
 #include "Views/Rectangle.h"
@@ -49,65 +48,6 @@
 namespace MenuSystem {
 
 class BrcmOptionMenu;
-
-// What a row is, and so what it shows and what OK does on it.
-enum class RowKind : uint8_t {
-  Value,      // the option's choice at the right; the option pop-up lists them all
-  Slider,     // a slider that LEFT and RIGHT change at once
-  Bar,        // OK hides the menu and opens the option's adjustment bar
-  BarSlider,  // the same, with the value shown as a slider in the row
-  Page,       // OK opens another menu page (target)
-  Dialog,     // OK hides the menu and opens a screen (target) with the parameter
-  Label,      // leads nowhere
-};
-
-struct RowSpec {
-  OptionDatabase::TextRef caption;
-  RowKind kind = RowKind::Label;
-  // The option id of Value, Slider and Bar rows; the parameter (a
-  // confirmation type...) that a Page or Dialog row hands to its target.
-  int32_t option = 0;
-  // "Unit::Class" of what OK opens; Value and Bar rows have theirs.
-  const char* target = nullptr;
-  // Non-zero for a target behind the parental PIN: the PIN type that asks
-  // for it first while a PIN is set (SubSystem::Opening::pinType).
-  int32_t pinType = 0;
-};
-
-struct PageTable {
-  OptionDatabase::TextRef title;
-  // A page below another shows "Title - Subtitle".
-  OptionDatabase::TextRef subtitle;
-  // The page LEFT and Return go back to.
-  const char* back = "MenuSystem::BrcmMainMenu";
-  // 2 beside the main menu, 3 and deeper below.
-  int32_t level = 2;
-  std::span<const RowSpec> rows;
-  // Rows (numbered from 1 in the table) that this set never shows.
-  std::span<const uint8_t> removed;
-};
-
-// Lists a page table for the check that every screen a table names is a
-// class of the program (tests/classes): a pages file lists each of its tables
-// once, beside them.
-//
-//   const PageListing kListed[] = {PageListing(kTimeMenu), PageListing(kClockMenu)};
-class PageListing {
- public:
-  explicit PageListing(const PageTable& table) : table_(&table), next_(first_) { first_ = this; }
-  static void ForEach(void (*visit)(const PageTable& table, void* context), void* context) {
-    for (const PageListing* listing = first_; listing; listing = listing->next_) visit(*listing->table_, context);
-  }
-
- private:
-  const PageTable* table_;
-  const PageListing* next_;
-  static inline const PageListing* first_ = nullptr;
-};
-
-// The class names of the screens that rows open by kind.
-inline constexpr const char* OptionMenuClass = "MenuSystem::BrcmOptionMenu";
-inline constexpr const char* AdjustmentBarClass = "NonMenuSystem::AdjustmentBarQOR";
 
 class BrcmSubMenuItem : public Button::IconButton {
   VG_CLASS()

@@ -35,8 +35,6 @@ constexpr const char16_t* kServiceMode = u"S";
 constexpr const char16_t* kFirstUseWidget = u"OOBE";
 // Argument of MSG_CHANGE_APPEARANCE: the receiver takes the focus back.
 constexpr int32_t kTakeFocus = 3;
-// What the menus restore of the picture pages' aids.
-constexpr int32_t kRgbFilterOpen = 0x111111;
 
 bool SameText(VgString text, const char16_t* expected) { return VgCompString(text, VgNewString(expected)) == 0; }
 
@@ -180,7 +178,7 @@ void MenuSystem::TearDownMenus() {
   ::SkinBin::Wrapper* model = MainApp::GetWrapper();
   if (model->OnGetTestPattern()) model->OnSetTestPattern(0);
   if (model->OnGetWB_WindowDisplay()) model->OnSetWB_WindowDisplay(0);
-  if (model->GetRGBFilter() != kRgbFilterOpen) model->SetRGBFilter(kRgbFilterOpen);
+  if (model->GetRGBFilter() != RgbFilterOpen) model->SetRGBFilter(RgbFilterOpen);
   model->StartAutoDemoTimer();
 
   // The media players hid behind the menu: they take the focus back.

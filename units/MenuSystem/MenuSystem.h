@@ -39,6 +39,9 @@ class MenuSystem : public SubSystem::MenuSystemClass {
   static constexpr VgPoint TopLevelOrigin{0, 0};
   static constexpr VgPoint PageOrigin{160, 0};
   static constexpr VgPoint OptionMenuOrigin{710, 95};
+  // The RGB filter that lets every channel through: the picture pages'
+  // filter is an aid while they show, and leaving them restores this.
+  static constexpr int32_t RgbFilterOpen = 0x111111;
 
   // Overridden slots.
   // MENU, the exit keys, and the events the menus pass on.

@@ -1,7 +1,7 @@
 // The window id of every screen that the layer manager tracks. The top byte
 // is the screen's group: 0x01 menu pages, 0x02 non-menu widgets and dialogs,
 // 0x03 factory screens, 0x04 first-time setup, 0x05 quick menus, 0x12 media
-// player and recording playback windows. Two pairs of screens share an id.
+// player and recording playback windows. One pair of screens shares an id.
 #pragma once
 
 #include <cstdint>
@@ -38,7 +38,7 @@
   X(AutoInputMenu, 0x100154A) \
   X(ThreeDMenu, 0x100154A) \
   X(TVSettingsMenu, 0x1001551) \
-  X(BaseColorAdjustmentMenu, 0x1015111) \
+  X(BaseColorAdjustmentMenu, 0x1010000) \
   X(ColorSensorMenu, 0x1015111) \
   X(AutoBrightnessSensorMenu, 0x1015112) \
   X(NoiseReductionMenu, 0x1015113) \
