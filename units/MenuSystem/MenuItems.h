@@ -79,6 +79,8 @@ class SubMenuItem : public Button::IconButton {
   int32_t OptionType = 0;
   // "Unit::Class" of what the row leads to; NextState is that class once it is built.
   const char* Target = nullptr;
+  // The PIN type guarding Target; 0 for none.
+  int32_t PinType = 0;
 
  protected:
   // The caption's left edge inside the row.

@@ -64,6 +64,11 @@ struct RowSpec {
     row.color = value;
     return row;
   }
+  constexpr RowSpec Pin(int32_t type) const {
+    RowSpec row = *this;
+    row.pinType = type;
+    return row;
+  }
   constexpr RowSpec Flags(uint8_t value) const {
     RowSpec row = *this;
     row.flags = value;

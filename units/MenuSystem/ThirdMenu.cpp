@@ -104,6 +104,7 @@ void ThirdMenu::Build() {
     row->OnSetText(OptionDatabase::LoadText(spec.caption));
     row->OptionType = spec.option;
     row->Target = spec.target;
+    row->PinType = spec.pinType;
     row->NextState = spec.target ? VgFindClass(spec.target) : nullptr;
     row->OnActivate = VgSlotOf<&ThirdMenu::DoActivate>(this);
     row->OnFocus = VgSlotOf<&ThirdMenu::DoFocus>(this);
@@ -341,7 +342,8 @@ void ThirdMenu::DoActivate(XObject* sender) {
       .screen = row->NextState,
       .back = GetClass(),
       .value = row->OptionType,
-      .origin = fromQuickMenu ? Constants::MSG_FROM_QUICKMENU : Constants::MSG_FROM_MENUSYSTEM};
+      .origin = fromQuickMenu ? Constants::MSG_FROM_QUICKMENU : Constants::MSG_FROM_MENUSYSTEM,
+      .pinType = row->PinType};
   if (auto* slider = vg_cast<AdjustItemSlider>(row)) opening.flag = slider->SliderMiddlePoint != 0;
   // A screen not built yet is logged, and the viewer stays here.
   if (!row->NextState) {

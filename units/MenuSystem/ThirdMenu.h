@@ -19,6 +19,7 @@
 //           .Flags(NoMiddlePoint),
 //       Item<SubMenuItem>(Sid(SID_RESET), 17, "NonMenuSystem::ConfirmMultiOptionDialog"),  // 17: its parameter
 //       Item<SubMenuItem>(Sid(SID_ADVANCED), 0, "MenuSystem::AdvancedPictureMenu"),
+//       Item<SubMenuItem>(Sid(SID_LOCKS), 0, "MenuSystem::ParentalLocksMenu").Pin(2),  // behind the PIN
 //   };
 //   constexpr RowRule kNoiseRemovedWhen[] = {{3, When::SeriesIs<0, 1>}};       // rows out on these sets
 //   constexpr RowRule kNoiseDisabled[] = {{1, When::SourceIs<6, 7>},            // greyed while ...
