@@ -24,7 +24,7 @@ const std::set<std::string> kNotBuiltYet = {
     "Channels::ChannelOptionDialog", "Channels::EPGLoginAccountDialog", "Channels::FullEPGScanConfirmDialog",
     "Channels::ManualTuningDialog", "MenuSystem::BrcmMediaMenu",
     "MenuSystem::BrcmRecordMenu", "MenuSystem::BrcmSettingsMenu", "MenuSystem::DigitalCCMenu",
-    "MenuSystem::NetflixSetupMenu", "MenuSystem::PINSettingMenu", "MenuSystem::ParentalLocksMenu",
+    "MenuSystem::NetflixSetupMenu", "MenuSystem::NetworkSetupMenu", "MenuSystem::PINSettingMenu", "MenuSystem::ParentalLocksMenu",
     "MenuSystem::PreferencesMenu", "MenuSystem::SetupMenu", "MenuSystem::TimerMenu",
     "NonMenuSystem::AdjustmentBarQOR", "NonMenuSystem::AdjustmentBar", "NonMenuSystem::AdjustmentBarTint",
     "NonMenuSystem::BaseColorAdjustmentBar", "MenuSystem::AdvancedPictureMenu", "MenuSystem::ExpertPictureMenu",
