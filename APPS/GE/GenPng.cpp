@@ -29,6 +29,18 @@ bool GenReadBitmap(const GenBitmap* bitmap, GenImage* image) {
   return true;
 }
 
+bool GenReadPixel(const GenBitmap* bitmap, int32_t x, int32_t y, GenColor* pixel) {
+  if (!bitmap || !bitmap->surface || !pixel || x < 0 || y < 0 || x >= bitmap->width || y >= bitmap->height)
+    return false;
+  IDirectFBSurface* surface = bitmap->surface;
+  void* memory = nullptr;
+  int pitch = 0;
+  if (surface->Lock(surface, DSLF_READ, &memory, &pitch) != DFB_OK) return false;
+  std::memcpy(pixel, static_cast<const uint8_t*>(memory) + static_cast<ptrdiff_t>(y) * pitch + x * 4, sizeof *pixel);
+  surface->Unlock(surface);
+  return true;
+}
+
 namespace {
 
 // Writes 8-bit RGBA rows that fill() makes one at a time into row, so that no

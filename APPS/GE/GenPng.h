@@ -21,6 +21,8 @@ struct GenImage {
 // Copies the bitmap's pixels out of its surface. False for a null bitmap or a
 // surface that cannot be locked.
 bool GenReadBitmap(const GenBitmap* bitmap, GenImage* image);
+// One pixel, without copying the rest. False as above or off the bitmap.
+bool GenReadPixel(const GenBitmap* bitmap, int32_t x, int32_t y, GenColor* pixel);
 
 // 8-bit RGBA, straight alpha, as the pixels are stored. False on any failure,
 // after a line on the console naming the file.

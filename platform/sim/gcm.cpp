@@ -9,12 +9,14 @@ namespace {
 IDirectFBDisplayLayer* g_layer = nullptr;
 
 // Options for the dummy system. The crash handler owns the signals, and a
-// machine without a console must not make DirectFB reach for a terminal; the
-// mode gives the primary layer the size of the GUI plane. The GUI draws into
-// its double-buffered window, which is composed onto the plane only when it
-// flips, so the plane itself needs no back buffer.
+// machine without a console must not make DirectFB reach for a terminal. The
+// GUI draws into its window, and everything that looks at a frame (screenshots,
+// pictures, the desktop window) reads the window's surface; the plane of the
+// set is display memory, not the program's. So the headless plane is a token
+// 8 x 8 with no back buffer: a full-size one would cost 2 MB of the process's
+// memory and a composition at every flip that nobody sees.
 char kHeadlessOptions[] =
-    "--dfb:system=dummy,mode=960x540,layer-buffer-mode=frontonly,no-vt,no-vt-switch,no-sighandler,no-banner,"
+    "--dfb:system=dummy,mode=8x8,layer-buffer-mode=frontonly,no-vt,no-vt-switch,no-sighandler,no-banner,"
     "quiet,disable-module=mesa_system";
 char kDisplayOptions[] = "--dfb:no-sighandler,no-banner,quiet";
 char kProgramName[] = "tvui";

@@ -609,9 +609,8 @@ std::string ExpectPixelLine(const ScenarioTokens& t) {
   if (t.size() != 5 || !ScenarioNumber(t[2].text, 0, GuiScreenWidth - 1, &x) ||
       !ScenarioNumber(t[3].text, 0, GuiScreenHeight - 1, &y) || !ScenarioNumber(t[4].text, 0, UINT32_MAX, &colour))
     return "expect pixel takes X, Y on the screen and a colour 0xAARRGGBB";
-  GenImage image;
-  if (!GenReadBitmap(Canvas(), &image)) return "the GUI has no screen to read";
-  const GenColor pixel = image.At(int32_t(x), int32_t(y));
+  GenColor pixel = 0;
+  if (!GenReadPixel(Canvas(), int32_t(x), int32_t(y), &pixel)) return "the GUI has no screen to read";
   if (pixel == GenColor(colour)) return {};
   char text[64];
   std::snprintf(text, sizeof text, "the pixel is 0x%08X", unsigned(pixel));
