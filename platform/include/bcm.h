@@ -1,4 +1,4 @@
-/* Board services: the host reset. */
+/* Board services: the host reset and the board's console printing. */
 #ifndef TVUI_PLATFORM_BCM_H
 #define TVUI_PLATFORM_BCM_H
 
@@ -9,6 +9,9 @@ extern "C" {
 /* Resets the host. On the board it does not return; the simulated board ends the
    process with SIMTV_HOST_RESET_EXIT_STATUS unless told otherwise (simtv.h). */
 void bcm_xmc_ResetHost_BCM35230(void);
+/* Switches the board's own printing on its console on (1) or off (0); the
+   factory switches it off while its test fixture listens on the serial line. */
+int BCM_ControlPrintf(int on);
 
 #ifdef __cplusplus
 }

@@ -1,4 +1,5 @@
-/* Platform core: named threads, pointer queues, run status and partitions. */
+/* Platform core: named threads, pointer queues, run status, partitions and
+ * general-purpose pins. */
 #ifndef TVUI_PLATFORM_MPLCORE_H
 #define TVUI_PLATFORM_MPLCORE_H
 
@@ -27,6 +28,9 @@ int32_t MPLCore_QueueWait(MPLCore_QueueId queue, void* entry, int32_t timeout);
 int32_t MPLCore_QueueDelete(MPLCore_QueueId queue);
 
 int32_t MPLCore_SetRunStatus(int32_t status);
+/* Drives a general-purpose output pin high (1) or low (0). 0, or non-zero
+ * for a pin the board does not have. */
+int32_t MPLCore_GpioSetPin(int32_t pin, int32_t level);
 /* 0 when the partition is mounted. */
 int32_t MPLCore_MountPartitionName(const char* partition, const char* mountPoint, const char* fileSystem,
                                    int32_t flags);

@@ -10,7 +10,9 @@
  * Below any root other than "/" the directories of a mapped path are made on
  * demand: the simulated set has no partitions mounted at /mnt/nvram and the
  * like. Relative paths are already below the working directory and stay as
- * they are. A path with a ".." component could leave the root and is refused. */
+ * they are. A path with a ".." component could leave the root and is refused.
+ * The board's serial port "/dev/ttyS0" maps to the simulated set's
+ * pseudo-terminal (simtv.h), or is refused when the set has none. */
 #ifndef TVUI_NVPATH_H
 #define TVUI_NVPATH_H
 

@@ -45,6 +45,13 @@ int32_t OAM_light_sensor_Terminate(void);
 
 /* The frame-rate converter's local dimming of the backlight: 1 on, 0 off. */
 int32_t OAM_Frc_SetLocalDimming(int32_t on);
+/* The state of the set's indicator LED (1: the set is on). */
+int32_t OAM_Led_SetState(int32_t state);
+/* Delivers a factory command later: the record (OAM_FACTORY_RECORD_SIZE bytes,
+ * the command code in its first word) comes back as a new factory event of
+ * kind 0 once the event now being handled is done. */
+enum { OAM_FACTORY_RECORD_SIZE = 36 };
+int32_t OAM_CustomDispatchFactoryCommand(const void* record);
 
 #ifdef __cplusplus
 }

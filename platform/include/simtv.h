@@ -14,6 +14,7 @@
 #include <directfb.h>
 #include <stdint.h>
 #include <sys/time.h>
+#include <termios.h>
 
 #include "ace.h"
 #include "db.h"
@@ -246,10 +247,13 @@ void simtv_info_set_device_ids(const char* esn, const char* widevine);
 /* ------------------------------------------------------ the factory devices */
 
 /* The model record, the light sensor, the calibration results of the
- * analogue-to-digital converter, the 3D panel's EEPROM and the local dimming
- * (oam.h, xpm.h). Back to a set fresh from the factory: model 0x21, a light
- * reading of 0x180, every calibration passed, EEPROM version 1 2 3, local
- * dimming on. */
+ * analogue-to-digital converter, the 3D panel's EEPROM, the local dimming, the
+ * pins, the LED and the board's console printing (oam.h, xpm.h, mplcore.h,
+ * bcm.h). Back to a set fresh from the factory: model 0x21, a light reading
+ * of 0x180, every calibration passed, EEPROM version 1 2 3, local dimming on,
+ * every pin low, the LED on, the board printing. The held front-panel keys
+ * Vol- and CH- and the remote's INFO key (simtv_press_key) read as held
+ * through their device properties (XPM_OEM_KEY_HELD_*). */
 void simtv_factory_reset(void);
 void simtv_factory_set_model_info(const OAM_ModelInfo* info);
 void simtv_factory_set_light_sensor(uint16_t reading);
@@ -261,6 +265,25 @@ void simtv_factory_set_adc_result(int32_t input, int32_t result);
 void simtv_factory_set_3d_eeprom_version(int32_t major, int32_t minor, int32_t revision);
 /* 1 while the frame-rate converter dims the backlight locally. */
 int32_t simtv_factory_local_dimming(void);
+/* What the factory's calls left: a pin's level (MPLCore_GpioSetPin, 0 until
+ * set), the LED's state (OAM_Led_SetState, 1 on a fresh set) and whether the
+ * board prints on its console (BCM_ControlPrintf, 1 on a fresh set). A
+ * factory command handed to OAM_CustomDispatchFactoryCommand comes back as
+ * event 106 of kind 0 from the middleware's thread. */
+int32_t simtv_factory_gpio(int32_t pin);
+int32_t simtv_factory_led(void);
+int32_t simtv_factory_console_printing(void);
+
+/* ------------------------------------------ the factory serial console */
+
+/* The board's first serial port, "/dev/ttyS0", is the slave of a
+ * pseudo-terminal that the set opens on first use; NvMapPath maps the device
+ * to it below every simulated root. The test fixture's end: what the program
+ * wrote to the line since the last read (waiting up to waitMs on the host's
+ * clock for the first byte when none is there yet), and the line's terminal
+ * settings now. Both return -1 when the set could not open the terminal. */
+int simtv_console_read(char* buffer, int size, int waitMs);
+int simtv_console_settings(struct termios* settings);
 
 /* ----------------------------------------- middleware: the television model */
 

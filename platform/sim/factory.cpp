@@ -1,20 +1,28 @@
 // The simulated television's factory devices: the model record, the ambient
 // light sensor, the analogue-to-digital calibration results, the 3D panel's
-// EEPROM and the frame-rate converter's local dimming. Calls are recorded with
-// the rest of the set's and fail on demand (simtv_fail) before they touch the
-// state.
+// EEPROM, the frame-rate converter's local dimming, the general-purpose pins,
+// the LED, the board's console printing and the delivery of follow-up factory
+// commands. Calls are recorded with the rest of the set's and fail on demand
+// (simtv_fail) before they touch the state.
 #include <cstdio>
+#include <cstring>
+#include <map>
 #include <mutex>
 
+#include "bcm.h"
+#include "mplcore.h"
 #include "oam.h"
 #include "simkernel.h"
 #include "simtv.h"
 #include "xpm.h"
+#include "xpm_events.h"
 
 namespace {
 
 constexpr int32_t kErrorBadArgument = 2;
 constexpr int32_t kAdcInputs = 3;
+// The board's pins are numbered 0 to 127.
+constexpr int32_t kGpioPins = 128;
 
 struct State {
   OAM_ModelInfo model{};
@@ -23,6 +31,9 @@ struct State {
   int32_t adc[kAdcInputs] = {1, 1, 1};
   int32_t eeprom[3] = {1, 2, 3};
   int32_t localDimming = 1;
+  std::map<int32_t, int32_t> gpio;
+  int32_t led = 1;
+  int32_t consolePrinting = 1;
 };
 
 std::mutex g_mutex;
@@ -88,6 +99,45 @@ int32_t OAM_Frc_SetLocalDimming(int32_t on) {
   return 0;
 }
 
+int32_t OAM_Led_SetState(int32_t state) {
+  int32_t code = 0;
+  if (simk::Refused("OAM_Led_SetState", simk::CallArgs{}.Int(state), &code)) return code;
+  std::lock_guard lock(g_mutex);
+  S().led = state;
+  return 0;
+}
+
+// The record goes back to the middleware's thread, which delivers it as a new
+// factory event once the GUI thread has finished the event it is handling.
+int32_t OAM_CustomDispatchFactoryCommand(const void* record) {
+  uint32_t code = 0;
+  if (record) std::memcpy(&code, record, sizeof code);
+  int32_t result = 0;
+  if (simk::Refused("OAM_CustomDispatchFactoryCommand", simk::CallArgs{}.Int(code), &result)) return result;
+  if (!record) return kErrorBadArgument;
+  unsigned char payload[4 + OAM_FACTORY_RECORD_SIZE] = {};
+  std::memcpy(payload + 4, record, OAM_FACTORY_RECORD_SIZE);
+  simtv_inject_event(0, XpmEvent::Factory, payload, sizeof payload);
+  return 0;
+}
+
+int32_t MPLCore_GpioSetPin(int32_t pin, int32_t level) {
+  int32_t code = 0;
+  if (simk::Refused("MPLCore_GpioSetPin", simk::CallArgs{}.Int(pin).Int(level), &code)) return code;
+  if (pin < 0 || pin >= kGpioPins) return kErrorBadArgument;
+  std::lock_guard lock(g_mutex);
+  S().gpio[pin] = level != 0;
+  return 0;
+}
+
+int BCM_ControlPrintf(int on) {
+  int32_t code = 0;
+  if (simk::Refused("BCM_ControlPrintf", simk::CallArgs{}.Int(on), &code)) return code;
+  std::lock_guard lock(g_mutex);
+  S().consolePrinting = on != 0;
+  return 0;
+}
+
 int32_t XPM_GetADCCalibrationResult(int32_t input, int32_t* result) {
   int32_t code = 0;
   if (simk::Refused("XPM_GetADCCalibrationResult", simk::CallArgs{}.Int(input).Ptr(), &code)) return code;
@@ -145,6 +195,22 @@ void simtv_factory_set_3d_eeprom_version(int32_t major, int32_t minor, int32_t r
 int32_t simtv_factory_local_dimming(void) {
   std::lock_guard lock(g_mutex);
   return S().localDimming;
+}
+
+int32_t simtv_factory_gpio(int32_t pin) {
+  std::lock_guard lock(g_mutex);
+  auto it = S().gpio.find(pin);
+  return it == S().gpio.end() ? 0 : it->second;
+}
+
+int32_t simtv_factory_led(void) {
+  std::lock_guard lock(g_mutex);
+  return S().led;
+}
+
+int32_t simtv_factory_console_printing(void) {
+  std::lock_guard lock(g_mutex);
+  return S().consolePrinting;
 }
 
 }  // extern "C"

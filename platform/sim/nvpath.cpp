@@ -8,9 +8,12 @@
 #include <cstring>
 #include <string>
 
+#include "simvalues.h"
+
 namespace {
 
 constexpr const char* kDefaultRoot = "rootfs";
+constexpr const char* kSerialConsole = "/dev/ttyS0";
 
 bool HasParentStep(const std::string& path) {
   for (size_t start = 0; start <= path.size();) {
@@ -56,6 +59,8 @@ std::string NvPath(const char* path) {
   if (p[0] != '/') return p;
   std::string root = Root();
   if (root == "/") return p;
+  // The serial port is the set's pseudo-terminal, whatever the root.
+  if (p == kSerialConsole) return simtv::ConsoleDevice();
   std::string mapped = root + p;
   MakeParentDirs(mapped);
   return mapped;

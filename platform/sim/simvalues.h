@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "ossem.h"
@@ -55,6 +56,10 @@ void AsyncReport(int32_t code, const void* data, uint32_t size);
 // The television state's timers and channels, read without a call.
 bool TimerOf(int32_t index, XPM_TimerInfo* timer);
 bool FindChannel(int32_t medium, int32_t major, int32_t minor, XPM_ChannelInfo* channel);
+
+// The slave of the serial console's pseudo-terminal, which stands for
+// "/dev/ttyS0"; empty when the set could not open one.
+std::string ConsoleDevice();
 
 // The recorder (xpm_pvr.cpp) back to a set fresh from the factory: no disk,
 // recordings, playback, time-shift or answers to come.

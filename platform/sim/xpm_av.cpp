@@ -150,6 +150,25 @@ int32_t WriteW(const char* name, int32_t window, T& field, T value) {
   return Write(name, field, value, simk::CallArgs{}.Int(window));
 }
 
+// The keys whose held state the set reports through a device property, by
+// their hardware key codes: the front panel's Vol- and CH- and the remote's
+// INFO key.
+struct HeldKeyProperty {
+  int32_t property;
+  uint32_t keyCode;
+};
+constexpr HeldKeyProperty kHeldKeyProperties[] = {
+    {XPM_OEM_KEY_HELD_VOLUME_DOWN, 257},
+    {XPM_OEM_KEY_HELD_CHANNEL_DOWN, 259},
+    {XPM_OEM_KEY_HELD_INFO, 24},
+};
+
+bool KeyHeldFor(int32_t property) {
+  for (const HeldKeyProperty& row : kHeldKeyProperties)
+    if (row.property == property) return simtv_key_held(row.keyCode) != 0;
+  return false;
+}
+
 }  // namespace
 
 extern "C" {
@@ -264,6 +283,10 @@ int32_t XPM_GetExtOemProperty(int32_t id, int32_t* value) {
   int32_t code = 0;
   if (simk::Refused("XPM_GetExtOemProperty", simk::CallArgs{}.Int(id), &code)) return code;
   if (!value) return kErrorBadArgument;
+  if (KeyHeldFor(id)) {
+    *value = 1;
+    return 0;
+  }
   std::lock_guard lock(g_mutex);
   for (const auto& [key, stored] : S().oem) {
     if (key == id) {

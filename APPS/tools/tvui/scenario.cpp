@@ -193,7 +193,21 @@ struct Window {
   int firstCall = 0;
   size_t firstOutput = 0;
   std::vector<int> matched;
+  size_t firstConsole = 0;
 };
+
+// What the factory serial console's fixture end has received since the run
+// began.
+std::string g_console;
+
+// Takes in what the console delivered; waitMs bounds the wait for the first
+// byte. The size of everything received.
+size_t DrainConsole(int waitMs = 0) {
+  char buffer[4096];
+  for (int got; (got = simtv_console_read(buffer, sizeof buffer, waitMs)) > 0; waitMs = 0)
+    g_console.append(buffer, size_t(got));
+  return g_console.size();
+}
 
 // The run of the scenario: where it lies (references and fixtures are found
 // beside it), where screenshots go, and the block of expectations.
@@ -548,6 +562,21 @@ std::string ExpectCallLine(const ScenarioTokens& t) {
   return {};
 }
 
+// The kernel hands what the program wrote to the fixture's end a moment
+// later: a text not there yet is waited for while more keeps coming.
+std::string ExpectConsoleLine(const ScenarioTokens& t) {
+  if (t.size() != 3) return "expect console takes a quoted text";
+  constexpr int kDeliveryMs = 100;
+  for (size_t before = g_console.size();; before = g_console.size()) {
+    if (g_console.find(t[2].text, g_run.window.firstConsole) != std::string::npos) return {};
+    if (DrainConsole(kDeliveryMs) == before) break;
+  }
+  std::string seen = g_console.substr(g_run.window.firstConsole);
+  for (size_t at = 0; (at = seen.find_first_of("\r\n", at)) != std::string::npos; at += 2)
+    seen.replace(at, 1, seen[at] == '\r' ? "\\r" : "\\n");
+  return "the serial console has not received it since the previous expectations; it received \"" + seen + "\"";
+}
+
 std::string ExpectSettingLine(const ScenarioTokens& t) {
   if (t.size() != 4) return "expect setting takes a key and a value";
   std::string value;
@@ -678,6 +707,8 @@ constexpr ScenarioCommand kCommands[] = {
     {"expect no-call", "NAME [ARGS]", "no such call since the previous expectations", &ExpectCallLine},
     {"expect setting", "KEY VALUE", "the settings file holds the value", &ExpectSettingLine},
     {"expect output", "\"TEXT\"", "the process printed it since the previous expectations", &ExpectOutputLine},
+    {"expect console", "\"TEXT\"", "the factory serial console received it since the previous expectations",
+     &ExpectConsoleLine},
     {"expect no-output", "\"TEXT\"", "the process did not print it", &ExpectOutputLine},
     {"expect form", "WINID", "the widget manager lists a screen of that window id (a number or WIN_ID_...)",
      &ExpectFormLine},
@@ -716,7 +747,7 @@ std::string Step(const ScenarioLine& line) {
     // No later block looks at the calls before this one: a long scenario
     // keeps only the calls since its last block.
     simtv_clear_calls();
-    g_run.window = Window{0, OutputTee::Drain().size(), {}};
+    g_run.window = Window{0, OutputTee::Drain().size(), {}, DrainConsole()};
   }
   g_run.lastWasExpect = isExpect;
   // The leading lines set the scene before the set booted.
@@ -801,7 +832,8 @@ bool SplitScenarioLine(const std::string& line, ScenarioTokens* tokens) {
       while (i < line.size()) {
         char c = line[i++];
         if (c == '\\' && i < line.size()) {
-          token.text.push_back(line[i++]);
+          const char escaped = line[i++];
+          token.text.push_back(escaped == 'r' ? '\r' : escaped == 'n' ? '\n' : escaped == 't' ? '\t' : escaped);
         } else if (c == '"') {
           closed = true;
           break;

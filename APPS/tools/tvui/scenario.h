@@ -12,12 +12,14 @@
 //                                  scenario; tests/scenarios/fixtures/)
 //
 // Blank lines and lines starting with # are ignored. A token is a word or a
-// quoted text ("two words", \" for a quote). Numbers are decimal, 0x hex, or
+// quoted text ("two words", \" for a quote, \r, \n and \t for a carriage
+// return, a line feed and a tab). Numbers are decimal, 0x hex, or
 // negative; every number is checked against the range its line takes.
 //
-// Expectations: calls and output count from the end of the previous block of
-// expect lines; within a block each expect call matches a call of its own, in
-// any order, and a call's arguments are matched word for word from the first
+// Expectations: calls, output and what the factory serial console received
+// count from the end of the previous block of expect lines; within a block
+// each expect call matches a call of its own, in any order, and a call's
+// arguments are matched word for word from the first
 // (an argument "-" stands for a pointer or a payload that is not whole words;
 // simtv.h describes the record). A bare name after expect text, no-text or
 // focus is the key of a string constant (units/Strings/Default.txt) as it
