@@ -8,6 +8,8 @@
 #include "Events/XPM_EVENT_FACTORY_COMMAND.h"
 #include "Events/XPM_EVENT_KEY.h"
 #include "Events/XpmEventMap.h"
+#include "FactorySystem/FactoryCommands.h"
+#include "FactorySystem/SmallMessage.h"
 #include "agents.h"
 #include "bkni.h"
 #include "bnrm.h"
@@ -407,9 +409,10 @@ void InstallEventTableHost() {
   host.DispatchEvent = [](Core::Event* event) { DispatchEvent(event); };
   host.SetCtvEvent = [] { BKNI_SetEvent(g_ctv_event_id); };
   host.PslNetworkStatusChanged = [](uint16_t status) { PslNetworkStatusChanged(globalPsl, status); };
-  // The factory command processor comes with the factory screens. Until then
-  // the table logs each factory command it is handed and shows nothing for it.
-  host.FactoryCommandProcess = nullptr;
+  host.FactoryCommandProcess = [](const uint32_t* command, FactoryCommandResult* result) {
+    FactoryCommandProcess(command, result);
+  };
+  FactoryCommands::InstallClock(&HostTimeOfDay);
   VgInstallXpmEventHost(host);
 }
 
@@ -438,6 +441,7 @@ int32_t HandleWindowEvent(const DFBWindowEvent& event) {
     auto* command = VgNew<Events::XPM_EVENT_FACTORY_COMMAND>();
     command->Type = Events::XPM_EVENT_FACTORY_COMMAND::TypeMessage;
     command->Value = Events::XPM_EVENT_FACTORY_COMMAND::FrontPanelKeyMessage;
+    command->ScreenClass = &FactorySystem::SmallMessage::Class;
     char name[8] = {};
     std::snprintf(name, sizeof name, "%s", frontPanelName);
     command->Text = VgNewStringAnsi(name);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "FactorySystem/RawCommands.h"
 #include "MenuSystem/BrcmMainMenu.h"
 #include "MenuSystem/BrcmSubMenu.h"
 #include "NonMenuSystem/ConfirmTypes.h"
@@ -33,6 +34,8 @@ const std::set<std::string> kNotBuiltYet = {
     "ParentalLocks::USMovieRatingsDialog", "ParentalLocks::USTVRatingsDialog",
     "Record::ScheduledRecordDialog", "Record::USBDiskFormatDialog", "ThreeD::Start3DWizard", "ThreeD::ThreeDMenu",
     "ThreeD::ThreeDPinMenu", "ThreeD::ThreeDSafetyMenu", "Update::CheckingMessage", "Update::UpdatingDialog",
+    "NonMenuSystem::CommonMuteBar", "NonMenuSystem::ToggleOptionOverlay", "NonMenuSystem::PictureSizeDialog",
+    "MenuSystem::AutoBrightnessSensorMenu", "FactorySystem::StatusCheck",
 };
 
 std::vector<std::string> NamesInTables() {
@@ -65,6 +68,7 @@ std::vector<std::string> NamesInTables() {
         }
       },
       &names);
+  for (const char* name : FactorySystem::kRawCommandScreens) add(name);
   return names;
 }
 

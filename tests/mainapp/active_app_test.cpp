@@ -76,7 +76,7 @@ TEST_F(ActiveAppTest, KeysAreOfferedToTheSubSystemsOfTheirRouteInOrder) {
     uint16_t code;
     const char* offered;
   } cases[] = {
-      {3, "menu:3 factory:3"}, {81, "factory:81"}, {20, "nonmenu:20 menu:20"}, {23, "nonmenu:23 menu:23"},
+      {81, "factory:81"}, {20, "nonmenu:20 menu:20"}, {23, "nonmenu:23 menu:23"},
       {1, "menu:1 nonmenu:1"}, {12, "nonmenu:12"}, {120, ""},
   };
   for (const auto& c : cases) {
@@ -85,6 +85,12 @@ TEST_F(ActiveAppTest, KeysAreOfferedToTheSubSystemsOfTheirRouteInOrder) {
     EXPECT_EQ(Log(), c.offered) << "key " << c.code;
     EXPECT_EQ(taken, nullptr) << "no sub-system took key " << c.code;
   }
+  // The front panel's MENU in the service mode is the factory's own: it
+  // opens the service menu.
+  Log().clear();
+  EXPECT_NE(PressKey(3), nullptr);
+  EXPECT_EQ(Log(), "menu:3 factory:3");
+  EXPECT_EQ(App()->Focus.get(), App()->FactorySystem.get());
 }
 
 TEST_F(ActiveAppTest, TheSubSystemThatTakesAKeyGetsTheFocusAndTheNextKeyFirst) {

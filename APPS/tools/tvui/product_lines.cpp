@@ -25,6 +25,32 @@ std::string Dispatch(Core::Event* event) {
   return {};
 }
 
+// A factory command's result as the event table makes it, for the results
+// of commands still to come: type, value, the screen class, the text.
+std::string FactoryCommandLine(const ScenarioTokens& t) {
+  int64_t type = 0;
+  int64_t value = 0;
+  if (t.size() < 4 || t.size() > 6 || !ScenarioNumber(t[2].text, 0, 3, &type) ||
+      !ScenarioNumber(t[3].text, INT32_MIN, UINT32_MAX, &value))
+    return "dispatch factory-command takes a type (0-3), a value, and a class and a quoted text as needed";
+  auto* command = VgNew<Events::XPM_EVENT_FACTORY_COMMAND>();
+  command->Type = int32_t(type);
+  command->Value = int32_t(uint32_t(value));
+  for (size_t i = 4; i < t.size(); ++i) {
+    if (t[i].quoted) {
+      command->Text = VgNewStringAnsi(t[i].text.c_str());
+    } else if (!(command->ScreenClass = VgFindClass(t[i].text.c_str()))) {
+      return "no class " + t[i].text + " in the program";
+    }
+  }
+  std::string failure = Dispatch(command);
+  // As the event table's own factory events do, the result shows at once:
+  // the set waits, and what the screens changed is drawn here.
+  VgProcessSignals();
+  RequestRefresh();
+  return failure;
+}
+
 std::string DispatchLine(const ScenarioTokens& t) {
   if (t.size() < 2) return "dispatch what?";
   const std::string& what = t[1].text;
@@ -39,7 +65,8 @@ std::string DispatchLine(const ScenarioTokens& t) {
     dpms->Seconds = int32_t(seconds);
     return Dispatch(dpms);
   }
-  return "dispatch takes factory-reset, restart-setup or dpms SECONDS";
+  if (what == "factory-command") return FactoryCommandLine(t);
+  return "dispatch takes factory-reset, restart-setup, dpms SECONDS or factory-command TYPE VALUE [CLASS] [\"TEXT\"]";
 }
 
 std::string BackupLine(const ScenarioTokens& t) {
@@ -100,9 +127,9 @@ std::string RecordingLine(const ScenarioTokens& t) {
 }
 
 constexpr ScenarioCommand kCommands[] = {
-    {"dispatch", "factory-reset|restart-setup|dpms SECONDS",
-     "the factory reset the TV-reset confirmation asks for, the request to run the first-time setup again, or the "
-     "report of seconds without signal",
+    {"dispatch", "factory-reset|restart-setup|dpms SECONDS|factory-command TYPE VALUE [CLASS] [\"TEXT\"]",
+     "the factory reset the TV-reset confirmation asks for, the request to run the first-time setup again, the "
+     "report of seconds without signal, or a factory command's result for the factory screens",
      &DispatchLine},
     {"live-tv", "WINDOW STATE", "a window's live state: 1 live, 2 paused, 3 recording", &LiveTvLine},
     {"usb", "insert [KB [FILESYSTEM]] | remove",
