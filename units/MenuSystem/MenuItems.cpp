@@ -261,6 +261,11 @@ void SubMenuItemAdjust::OnSetValue(int32_t value) {
   valueText.OnSetString(VgNewStringInt(Value, 0));
 }
 
+void SubMenuItemAdjust::OnSetValueString(VgString value) {
+  ValueString = value;
+  valueText.OnSetString(value);
+}
+
 // -------------------------------------------------------- AdjustItemArrow
 
 AdjustItemArrow::AdjustItemArrow(XObject* link) : SubMenuItemAdjust(link) {

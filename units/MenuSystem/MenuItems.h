@@ -163,6 +163,8 @@ class SubMenuItemAdjust : public SubMenuItem {
   // Clamps into Min..Max and shows the number.
   virtual void OnSetValue(int32_t value);
   virtual void OnSetStep(int32_t value);
+  // A text in place of the number (until the next value).
+  void OnSetValueString(VgString value);
 
   Views::Text valueText{this};
   VgStr ValueString;

@@ -141,5 +141,7 @@ class PageListing {
 // The class names of the screens that carousel rows open by kind.
 inline constexpr const char* OptionMenuClass = "MenuSystem::BrcmOptionMenu";
 inline constexpr const char* AdjustmentBarClass = "NonMenuSystem::AdjustmentBarQOR";
+// The quick menu, to which the pages it opens return.
+inline constexpr const char* QuickMenuClass = "QuickMenu::QuickMenu";
 
 }  // namespace MenuSystem

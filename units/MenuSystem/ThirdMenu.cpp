@@ -66,6 +66,7 @@ void ThirdMenu::Build() {
   ItemYOffset = DefaultPageArea.y1;
   ItemInterval = 1;
   WinID = table->winId;
+  PrevStateName = table->back;
   PrevState = table->back ? VgFindClass(table->back) : nullptr;
 
   background.OnSetColor(kBodyColor);
@@ -314,22 +315,30 @@ void ThirdMenu::Return() {
       system->ClearHelpBar();
     }
     if (fromQuickMenu) {
-      if (system) SubSystem::Open(system, {.screen = PrevState});
+      if (system && PrevState)
+        SubSystem::Open(system, {.screen = PrevState});
+      else if (system && PrevStateName)
+        SubSystem::Open(system, PrevStateName);
     } else {
       MainApp::SendMessage(Constants::MSG_CHANGE_APPEARANCE, nullptr, CarouselMenu::AppearanceShow);
     }
     return;
   }
-  if (MenuLevel < 4 || !system || !table->back) return;
+  if (MenuLevel < 4 || !system || !PrevStateName) return;
   const SubSystem::Opening back{.screen = PrevState, .origin = fromQuickMenu ? Constants::MSG_FROM_QUICKMENU : 0};
   // A back page not built yet is logged, and the viewer stays here.
   if (!PrevState) {
-    SubSystem::Open(system, table->back, back);
+    SubSystem::Open(system, PrevStateName, back);
     return;
   }
   Close();
   system->SetMenuIndex(MenuLevel, 1);
   SubSystem::Open(system, back);
+}
+
+void ThirdMenu::ReturnToQuickMenu() {
+  PrevStateName = QuickMenuClass;
+  PrevState = VgFindClass(QuickMenuClass);
 }
 
 // ---------------------------------------------------------------- the rows

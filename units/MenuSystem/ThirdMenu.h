@@ -112,6 +112,8 @@ class ThirdMenu : public SubSystem::MenuClass {
   bool OnGetIsShortcut() const { return IsShortcut; }
   void OnSetIsShortcut(bool value) { IsShortcut = value; }
   bool OpenedFromQuickMenu() const { return fromQuickMenu; }
+  // Return goes back to the quick menu (a level-3 page it opened).
+  void ReturnToQuickMenu();
 
   const PageTable* table = nullptr;
   // Set on a page of level 4 or more opened straight from a second-level
@@ -125,6 +127,8 @@ class ThirdMenu : public SubSystem::MenuClass {
   Views::Image upArrow{this};
   Views::Image downArrow{this};
   VgRect PageArea = DefaultPageArea;
+  // The class name of PrevState, for a back page not built yet.
+  const char* PrevStateName = nullptr;
 
  private:
   void Build();
