@@ -61,7 +61,7 @@ constexpr DialogSpec kAssisted{.caption = &Strings::SID_ASSISTED_SETUP,
                                .modal = false,
                                .next = &AssistedSetup_ApConnected::Class,
                                .back = &AssistedSetup_ApList::Class,
-                               .bounds = {0, 140, 374, 376},
+                               .bounds = {0, 140, 440, 376},
                                .bodyHeight = 30};
 constexpr DialogSpec kManual{.caption = &Strings::SID_MANUAL_SETUP,
                              .body = &Strings::SID_CONFIGURE_SETTINGS,
@@ -70,11 +70,9 @@ constexpr DialogSpec kManual{.caption = &Strings::SID_MANUAL_SETUP,
                              .modal = false,
                              .next = &ManualSetup_ApConnected::Class,
                              .back = &WirelessSetupMenu::Class,
-                             .bounds = {0, 140, 374, 376},
+                             .bounds = {0, 140, 440, 376},
                              .bodyHeight = 30};
-constexpr int32_t kFormX = 27;
 constexpr int32_t kFormY = 74;
-constexpr int32_t kDoneX = 130;
 constexpr int32_t kDoneY = 192;
 
 constexpr DialogSpec ErrorSpec(const VgConstant* body) {
@@ -109,11 +107,14 @@ AssistedSetup_ApList::AssistedSetup_ApList(XObject* link) : ApListDialog(kList, 
 AssistedSetup_ApInfo::AssistedSetup_ApInfo(XObject* link) : AssistedSetup_ApInfo(kAssisted, link) {}
 
 AssistedSetup_ApInfo::AssistedSetup_ApInfo(const DialogSpec& spec, XObject* link) : NetworkWidgetClass(spec, link) {
-  form.OnSetBounds(VgSetRectOrigin(form.Bounds, {kFormX, kFormY}));
+  // The form and Done stand centred under the text.
+  const int32_t width = VgGetRectW(Bounds);
+  form.OnSetBounds(VgSetRectOrigin(form.Bounds, {(width - ApInfo::RowWidth) / 2, kFormY}));
   form.OnFocus = VgSlotOf<&AssistedSetup_ApInfo::UpdateHelp>(this);
   form.OnResetTimeout = VgSlotOf<&Primitives::KeyRoutingForm::ResetTimeout>(static_cast<Primitives::KeyRoutingForm*>(this));
   const VgPoint size = VgGetRectSize(done.Bounds);
-  done.OnSetBounds({kDoneX, kDoneY, kDoneX + size.x, kDoneY + size.y});
+  const int32_t doneX = (width - size.x) / 2;
+  done.OnSetBounds({doneX, kDoneY, doneX + size.x, kDoneY + size.y});
   done.OnSetText(StringOf(&Strings::SID_DONE));
   done.OnSetHelpMask(kHelpEnterBack.mask);
   done.OnSetHelpString(HelpLabels(kHelpEnterBack));

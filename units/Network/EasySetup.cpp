@@ -276,7 +276,7 @@ EasySetup_ApInfo::EasySetup_ApInfo(XObject* link)
 EasySetup_ApInfo::EasySetup_ApInfo(const DialogSpec& spec, XObject* link) : NetworkWidgetClass(spec, link) {
   // Read-only: the form only shows the link.
   form.OnSetEnabled(false);
-  form.OnSetBounds(VgSetRectOrigin(form.Bounds, {FormX, kLinkFormY}));
+  form.OnSetBounds(VgSetRectOrigin(form.Bounds, {(VgGetRectW(Bounds) - ApInfo::RowWidth) / 2, kLinkFormY}));
   Add(&form, 0);
 }
 

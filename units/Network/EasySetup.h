@@ -138,8 +138,6 @@ class EasySetup_ApInfo : public NetworkWidgetClass {
  public:
   explicit EasySetup_ApInfo(XObject* link = nullptr);
 
-  static constexpr int32_t FormX = 27;
-
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
 
   ApInfo form{this};
