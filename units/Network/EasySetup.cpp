@@ -114,13 +114,13 @@ void WpsProgress::SetResult(int32_t value) {
 
 XObject* WpsProgress::HandleEvent(Core::Event* event) {
   if (auto* done = vg_cast<Events::WlanConnectCompleteEvent>(event)) {
-    if (done->Status == kJoinedStatus) {
-      SetResult(Joined);
-      OnSetTimeOutValue(ConnectedPause);
-      ResetTimeout();
-    } else {
-      SetResult(Failed);
-    }
+    // A failure stays readable for a minute, as one by time-out does: the
+    // middleware gives up on a push button as the step's own two minutes
+    // run out, and the step would otherwise leave the moment it said why.
+    const bool joined = done->Status == kJoinedStatus;
+    SetResult(joined ? Joined : Failed);
+    OnSetTimeOutValue(joined ? ConnectedPause : FailurePause);
+    ResetTimeout();
     return this;
   }
   return NetworkWidgetClass::HandleEvent(event);
