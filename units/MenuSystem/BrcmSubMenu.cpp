@@ -131,6 +131,12 @@ void BrcmSubMenuItem::Configure(const RowSpec& spec) {
   PostRowRefresh();
 }
 
+void BrcmSubMenuItem::Retarget(const char* target, int32_t pinType) {
+  Target = target;
+  PinType = pinType;
+  NextState = target ? VgFindClass(target) : nullptr;
+}
+
 bool BrcmSubMenuItem::LeadsToOptionMenu() const { return IsItemValue && Target == OptionMenuClass; }
 
 void BrcmSubMenuItem::PostRowRefresh() {
@@ -337,6 +343,11 @@ void BrcmSubMenu::RemoveRow(int32_t n) {
   if (!row) return;
   Remove(row);
   --ItemsNum;
+}
+
+int32_t BrcmSubMenu::StoredItemIndex() const {
+  auto* system = SystemOf(const_cast<BrcmSubMenu*>(this));
+  return system ? system->GetMenuIndex(MenuLevel) : 1;
 }
 
 BrcmSubMenuItem* BrcmSubMenu::CurrentRow() const {

@@ -73,6 +73,9 @@ class BrcmSubMenuItem : public Button::IconButton {
 
   // Sets the row up as a row of that kind.
   void Configure(const RowSpec& spec);
+  // OK opens another screen than the table's ("Unit::Class"), behind the
+  // parental PIN of pinType when non-zero.
+  void Retarget(const char* target, int32_t pinType = 0);
   // Whether OK can act on the row.
   bool Usable() const { return IsEnabled && !IsDisabled; }
   bool LeadsToOptionMenu() const;
@@ -150,6 +153,8 @@ class BrcmSubMenu : public CarouselMenu {
   BrcmSubMenuItem* Row(int32_t n) const;
   // Takes the row out of the page before Initialize lays it out.
   void RemoveRow(int32_t n);
+  // The row last focused on the page's level, as the sub-system keeps it.
+  int32_t StoredItemIndex() const;
   void LaunchOptionMenu(XObject* sender = nullptr);
   void CloseOptionMenu(XObject* sender = nullptr);
   void OnSetLabelstring(VgString value);

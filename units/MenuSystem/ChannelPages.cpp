@@ -88,12 +88,6 @@ constexpr int32_t kBrowserListTuner = 3;
 
 const char16_t kRegionKey[] = u"RRTRegion";
 
-// The level's row as the sub-system keeps it.
-int32_t StoredRow(BrcmSubMenu* page) {
-  auto* system = SystemOf(page);
-  return system ? system->GetMenuIndex(page->MenuLevel) : 1;
-}
-
 }  // namespace
 
 // ------------------------------------------------------------------ Channel
@@ -105,7 +99,7 @@ void BrcmChannelsMenu::Initialize(Primitives::KeyRoutingParameter* parameter) {
     RemoveRow(kEpgSetupRow);
     RemoveRow(kEpgServiceRow);
   }
-  CurrentItemIndex = StoredRow(this);
+  CurrentItemIndex = StoredItemIndex();
   BrcmSubMenu::Initialize(parameter);
   ApplyCurrentItemIndex();
 }
@@ -146,7 +140,7 @@ void BrcmRatingsLocksMenu::Initialize(Primitives::KeyRoutingParameter* parameter
     ratings.GetRegionInfo();
     downloadable = ratings.RegionValid && ratings.NumDimensions >= 1;
   }
-  CurrentItemIndex = StoredRow(this);
+  CurrentItemIndex = StoredItemIndex();
   if (!downloadable) {
     RemoveRow(kDownloadableRow);
     if (CurrentItemIndex > ItemsNum) CurrentItemIndex = 1;
