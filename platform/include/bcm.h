@@ -13,6 +13,10 @@ void bcm_xmc_ResetHost_BCM35230(void);
    factory switches it off while its test fixture listens on the serial line. */
 int BCM_ControlPrintf(int on);
 
+/* The model group of the factory model table, which the board's own services
+   follow; 0, or non-zero for a group the board does not know. */
+int BCM_SetModel(int group);
+
 #ifdef __cplusplus
 }
 #endif

@@ -53,6 +53,11 @@ int32_t OAM_Led_SetState(int32_t state);
 enum { OAM_FACTORY_RECORD_SIZE = 36 };
 int32_t OAM_CustomDispatchFactoryCommand(const void* record);
 
+/* The HDMI switch's audio return channel: the port that carries it, and the
+ * channel on (1) or off (0) at a port. */
+int32_t OAM_hdmiswitch_GetARCPort(uint8_t* port);
+int32_t OAM_hdmiswitch_SetARC(uint8_t port, int32_t on);
+
 #ifdef __cplusplus
 }
 #endif

@@ -809,6 +809,28 @@ const char* XPM_GetFrcVersion(void);
 /* The firmware version text, zero-terminated and cut to size - 1 bytes. */
 int32_t XPM_GetFirmwareVersion(char* text, int32_t size);
 
+/* -------------------------------------------------- the factory's own calls */
+
+/* The source id of input number n (0 the tuner, then the external inputs in
+ * the order of the source list). */
+int32_t XPM_GetSourceID(int32_t input, int32_t* source);
+/* The analog caption service that captions prefer (1-4 CC, 5-8 text). */
+int32_t XPM_SetPreferredBasicCaptionService(int32_t service);
+/* A property of the video path of a window by the board's own id: 122 the
+ * test pattern (0 none), 140 the converter's automatic calibration. */
+int32_t XPM_SetExtOemPathProperty(int32_t window, int32_t property, int32_t value);
+/* The dynamic contrast's control of the backlight, 1 on. */
+int32_t XPM_SetDCRBacklight(int32_t on);
+/* The frame-rate converter's mode and its video strength (0 off). */
+int32_t XPM_SetFrcMode(int32_t mode);
+int32_t XPM_GetFrcVideoStrength(int32_t* strength);
+int32_t XPM_SetFrcVideoStrength(int32_t strength);
+/* The parental locks as a whole: a mask of locked kinds and the state (0 off,
+ * 2 on). */
+int32_t XPM_GetParentalLocksMask(uint8_t* mask);
+int32_t XPM_SetParentalLocksMask(uint8_t mask);
+int32_t XPM_SetParentalLocksState(int32_t state);
+
 #ifdef __cplusplus
 }
 #endif

@@ -34,6 +34,18 @@ struct State {
   std::map<int32_t, int32_t> gpio;
   int32_t led = 1;
   int32_t consolePrinting = 1;
+  // The factory bench's settings, kept so that a toggle reads back what the
+  // last one left.
+  int32_t basicCaptionService = 1;
+  std::map<int32_t, int32_t> pathProperties;
+  int32_t dcrBacklight = 1;
+  int32_t frcMode = 0;
+  int32_t frcStrength = 0;
+  uint8_t parentalMask = 0;
+  int32_t parentalState = 0;
+  uint8_t arcPort = 1;
+  std::map<int32_t, int32_t> arc;
+  int32_t modelGroup = 3;
 };
 
 std::mutex g_mutex;
@@ -51,6 +63,26 @@ State Fresh() {
 State& S() {
   static State state = Fresh();
   return state;
+}
+
+// The usual setter and getter of one value of the bench.
+template <class T>
+int32_t Store(const char* name, T State::*field, T value) {
+  int32_t code = 0;
+  if (simk::Refused(name, simk::CallArgs{}.Int(value), &code)) return code;
+  std::lock_guard lock(g_mutex);
+  S().*field = value;
+  return 0;
+}
+
+template <class T>
+int32_t Load(const char* name, T State::*field, T* out) {
+  int32_t code = 0;
+  if (simk::Refused(name, simk::CallArgs{}.Ptr(), &code)) return code;
+  if (!out) return kErrorBadArgument;
+  std::lock_guard lock(g_mutex);
+  *out = S().*field;
+  return 0;
 }
 
 // Records the call and says whether it is to fail, with the code to return.
@@ -135,6 +167,53 @@ int BCM_ControlPrintf(int on) {
   if (simk::Refused("BCM_ControlPrintf", simk::CallArgs{}.Int(on), &code)) return code;
   std::lock_guard lock(g_mutex);
   S().consolePrinting = on != 0;
+  return 0;
+}
+
+int BCM_SetModel(int group) {
+  int32_t code = 0;
+  if (simk::Refused("BCM_SetModel", simk::CallArgs{}.Int(group), &code)) return code;
+  // The table's groups are 0 to 3.
+  if (group < 0 || group > 3) return kErrorBadArgument;
+  std::lock_guard lock(g_mutex);
+  S().modelGroup = group;
+  return 0;
+}
+
+int32_t XPM_SetPreferredBasicCaptionService(int32_t service) {
+  return Store("XPM_SetPreferredBasicCaptionService", &State::basicCaptionService, service);
+}
+
+int32_t XPM_SetExtOemPathProperty(int32_t window, int32_t property, int32_t value) {
+  int32_t code = 0;
+  if (simk::Refused("XPM_SetExtOemPathProperty", simk::CallArgs{}.Int(window).Int(property).Int(value), &code))
+    return code;
+  if (window != 0 && window != 1) return kErrorBadArgument;
+  std::lock_guard lock(g_mutex);
+  S().pathProperties[property] = value;
+  return 0;
+}
+
+int32_t XPM_SetDCRBacklight(int32_t on) { return Store("XPM_SetDCRBacklight", &State::dcrBacklight, on); }
+int32_t XPM_SetFrcMode(int32_t mode) { return Store("XPM_SetFrcMode", &State::frcMode, mode); }
+int32_t XPM_GetFrcVideoStrength(int32_t* strength) {
+  return Load("XPM_GetFrcVideoStrength", &State::frcStrength, strength);
+}
+int32_t XPM_SetFrcVideoStrength(int32_t strength) {
+  return Store("XPM_SetFrcVideoStrength", &State::frcStrength, strength);
+}
+int32_t XPM_GetParentalLocksMask(uint8_t* mask) { return Load("XPM_GetParentalLocksMask", &State::parentalMask, mask); }
+int32_t XPM_SetParentalLocksMask(uint8_t mask) { return Store("XPM_SetParentalLocksMask", &State::parentalMask, mask); }
+int32_t XPM_SetParentalLocksState(int32_t state) {
+  return Store("XPM_SetParentalLocksState", &State::parentalState, state);
+}
+int32_t OAM_hdmiswitch_GetARCPort(uint8_t* port) { return Load("OAM_hdmiswitch_GetARCPort", &State::arcPort, port); }
+
+int32_t OAM_hdmiswitch_SetARC(uint8_t port, int32_t on) {
+  int32_t code = 0;
+  if (simk::Refused("OAM_hdmiswitch_SetARC", simk::CallArgs{}.Int(port).Int(on), &code)) return code;
+  std::lock_guard lock(g_mutex);
+  S().arc[port] = on != 0;
   return 0;
 }
 

@@ -90,6 +90,15 @@ int32_t XPM_GetSourceList(int32_t* sources, int32_t capacity, int32_t* count) {
   return 0;
 }
 
+int32_t XPM_GetSourceID(int32_t input, int32_t* source) {
+  int32_t code = 0;
+  if (simk::Refused("XPM_GetSourceID", simk::CallArgs{}.Int(input).Ptr(), &code)) return code;
+  std::lock_guard lock(g_mutex);
+  if (!source || input < 0 || static_cast<size_t>(input) >= S().inputs.size()) return kErrorBadArgument;
+  *source = S().inputs[static_cast<size_t>(input)].source;
+  return 0;
+}
+
 int32_t XPM_IsSourceSelectable(int32_t source, int32_t purpose, int32_t* selectable) {
   int32_t code = 0;
   if (simk::Refused("XPM_IsSourceSelectable", simk::CallArgs{}.Int(source).Int(purpose), &code)) return code;

@@ -236,4 +236,202 @@ TEST_F(FactoryCommandsTest, TheConsoleRunsRawWhileOpenAndRestoresTheLine) {
   EXPECT_EQ(Console(false), "");
 }
 
+// --------------------------------------------------- picture, sound, input
+
+// A value the command reads back from a customised property.
+int32_t Property(int32_t id) {
+  int32_t value = 0;
+  OAM_GetCustomizedProperty(id, &value);
+  return value;
+}
+
+// Settings within their ranges, and the drives, which stop at their ends.
+TEST_F(FactoryCommandsTest, ParametersStayInTheirRangesAndDrivesStopAtTheirEnds) {
+  Process(kEnterFactoryMode);
+  simtv_clear_calls();
+  Run run = Process(0x40E20232);
+  EXPECT_EQ(Count("XPM_SetSaturation 0 50"), 1);
+  EXPECT_EQ(run.result.kind, 1);
+  EXPECT_EQ(run.result.value, 5) << "the sub-system opens the page at the next item";
+  EXPECT_EQ(Process(0x40E20264).result.kind, 1);
+  EXPECT_EQ(Count("XPM_SetSaturation 0 100"), 1);
+  run = Process(0x40E20265);  // 101: no command
+  EXPECT_EQ(run.result.kind, 0);
+  EXPECT_EQ(Count("XPM_SetSaturation"), 2);
+  Process(0x40E20300);
+  EXPECT_EQ(Count("XPM_SetHue 0 -50"), 1) << "tint -50 to +50";
+
+  run = Process(0x40E23380);
+  EXPECT_EQ(run.result.kind, 2);
+  EXPECT_EQ(std::string(run.result.name), "RDRV");
+  EXPECT_EQ(run.result.value, 128);
+  EXPECT_EQ(Property(57), 128);
+
+  OAM_SetCustomizedProperty(59, 255);
+  EXPECT_EQ(Process(0x40E334CB).result.value, 255);
+  simtv_clear_calls();
+  EXPECT_EQ(Process(0x40EE1CE3).result.kind, 0) << "+1 past 255";
+  EXPECT_EQ(Process(0x40EE1EE1).result.kind, 0) << "+4 past 255";
+  EXPECT_EQ(Count("OAM_SetCustomizedProperty"), 0);
+  run = Process(0x40EE1FE0);
+  EXPECT_EQ(std::string(run.result.name), "BDRV");
+  EXPECT_EQ(run.result.value, 251);
+  OAM_SetCustomizedProperty(59, 2);
+  EXPECT_EQ(Process(0x40EE1FE0).result.kind, 0) << "-4 below 0";
+  EXPECT_EQ(Property(59), 2);
+
+  Process(0x12345678);  // clears the drive
+  EXPECT_EQ(Process(0x40EE1CE3).result.kind, 0);
+  EXPECT_EQ(Property(59), 2);
+
+  // Outside the factory mode the settings are not touched.
+  Process(kLeaveFactoryMode);
+  simtv_clear_calls();
+  EXPECT_EQ(Process(0x40E20232).result.kind, 0);
+  EXPECT_EQ(Count("XPM_SetSaturation"), 0);
+}
+
+TEST_F(FactoryCommandsTest, TogglesAndCyclesFollowWhatTheSetHolds) {
+  XPM_SetAdvancedCaptionProperty(7, 0x00AB00AB);  // magenta, the last colour
+  Run run = Process(0x40BFF708);
+  int32_t colour = 1;
+  XPM_GetAdvancedCaptionProperty(7, &colour);
+  EXPECT_EQ(uint32_t(colour), 0xFF000000u) << "back to the broadcaster's colour";
+  EXPECT_EQ(run.result.kind, 1);
+  EXPECT_EQ(run.result.value, 3);
+  XPM_SetAdvancedCaptionProperty(7, 0x123456);
+  Process(0x40BFF708);
+  XPM_GetAdvancedCaptionProperty(7, &colour);
+  EXPECT_EQ(colour, 0) << "an unknown colour goes to black";
+  XPM_SetAdvancedCaptionProperty(3, 3);
+  Process(0x40BFF40B);
+  int32_t size = 9;
+  XPM_GetAdvancedCaptionProperty(3, &size);
+  EXPECT_EQ(size, 0) << "past the largest size";
+
+  auto equaliser = [](int32_t from, std::initializer_list<int32_t> expected) {
+    XPM_SetEqualizerPreset(from);
+    for (int32_t want : expected) {
+      Process(0x40EE738C);
+      int32_t preset = -1;
+      XPM_GetEqualizerPreset(&preset);
+      EXPECT_EQ(preset, want) << "from " << from;
+    }
+  };
+  equaliser(1, {5, 1});
+  equaliser(2, {0, 4});
+
+  for (int32_t state : {11, 12, 1, 11}) {
+    Process(0x40EE3CC3);
+    EXPECT_EQ(simtv_factory_led(), state);
+  }
+
+  EXPECT_EQ(Process(0x40BFD22D).result.code, 0x0040BE50u) << "picture mode 0 as its discrete key";
+  run = Process(0x40EE609F);
+  EXPECT_EQ(run.result.kind, 4);
+  EXPECT_EQ(std::string(run.result.text), "Keldrix+ :enable");
+  EXPECT_EQ(run.result.value, 48);
+  EXPECT_EQ(std::string(Process(0x40EE609F).result.text), "Keldrix+ :disable");
+
+  // A read a toggle needs stops it: no result, not recorded.
+  simtv_fail("XPM_GetDolbyDRC", 3, 1);
+  run = Process(0x40EE6A95);
+  EXPECT_EQ(run.returned, 0);
+  EXPECT_EQ(run.result.kind, 0);
+  EXPECT_EQ(FactoryCommands::PreviousRawFactoryCommand, 0x40EE609Fu);
+}
+
+// The preparation switches to the pattern and the end switches back; on the
+// pattern source there is nothing to prepare.
+TEST_F(FactoryCommandsTest, WhiteBalancePreparationAndEnd) {
+  Process(kEnterFactoryMode);
+  XPM_SetSource(0, 4);
+  simtv_clear_calls();
+  Run run = Process(0xCFA90FFF);
+  EXPECT_EQ(run.result.kind, 3);
+  EXPECT_EQ(run.result.code, 0xCFA90FFFu);
+  EXPECT_EQ(Count("XPM_SetExtOemPathProperty 0 122 18") + Count("XPM_SetVideoPreset 0 4") +
+                Count("XPM_SetBacklight 100") + Count("XPM_SetDCRBacklight 0") + Count("XPM_SetColorTemperature 10"),
+            5);
+  XPM_SetSource(0, 7);
+  simtv_clear_calls();
+  Process(0xD0000000);
+  EXPECT_EQ(Count("XPM_SetSource 0 4"), 1);
+  EXPECT_EQ(Count("OAM_CustomDispatchFactoryCommand " + std::to_string(0x40EA42BD)), 1);
+
+  XPM_SetSource(0, SIMTV_PATTERN_SOURCE);
+  simtv_fail("XPM_SetBacklight", 3, 1);
+  run = Process(0xCFA90FFF);
+  EXPECT_EQ(run.returned, 0) << "nothing to do on the pattern";
+  EXPECT_EQ(run.result.kind, 0);
+
+  simtv_fail("XPM_GetSourceID", 3, 1);
+  simtv_clear_calls();
+  EXPECT_EQ(Process(0x40EB827D).result.value, 2);
+  EXPECT_EQ(Count("XPM_SetSource"), 0) << "no id, no switch";
+}
+
+// ------------------------------------------------------------------ tuning
+
+class FactoryTuning : public FactoryCommandsTest {
+ protected:
+  void SetUp() override {
+    simtv_boot(1, 0);
+    FactoryCommandsTest::SetUp();
+    FactoryCommands::InstallClock(&simtv_gettimeofday);
+  }
+  void TearDown() override { FactoryCommands::InstallClock(nullptr); }
+};
+
+TEST_F(FactoryTuning, AGuardedPresetRunsAgainOnlyAfterSixSeconds) {
+  auto tunes = [] { return Count("XPM_SetChannel 0 2 0"); };
+  Process(0x40AAFF00);
+  EXPECT_EQ(tunes(), 1);
+  EXPECT_EQ(Count("XPM_StartChannelDiscovery 2 1 0 1 0 1"), 1);
+  simtv_advance(5000);
+  Process(0x40AAFF00);
+  EXPECT_EQ(tunes(), 1) << "within 5 s";
+  simtv_advance(1000);
+  Process(0x40AAFF00);
+  EXPECT_EQ(tunes(), 2) << "6 s after the first";
+
+  simtv_advance(1000);
+  Process(0x40EEF00F);  // a digital preset does not record itself
+  EXPECT_EQ(Count("XPM_SetChannel 0 2 1"), 1);
+  simtv_advance(1000);
+  Process(0x40AAFF00);
+  EXPECT_EQ(tunes(), 2);
+  Process(0x12345678);  // an unmatched code does
+  simtv_advance(1000);
+  Process(0x40AAFF00);
+  EXPECT_EQ(tunes(), 3);
+}
+
+TEST_F(FactoryTuning, FailedTunesPauseChannelsAndModels) {
+  Process(kEnterFactoryMode);
+  simtv_fail("XPM_SetChannel", 1, 3);
+  simtv_clear_calls();
+  const unsigned long slept = simtv_bkni_slept_ms();
+  EXPECT_EQ(Process(0x40EEF10E).returned, 1);
+  EXPECT_EQ(Count("XPM_SetMedium 1"), 1);
+  EXPECT_EQ(Count("XPM_SetChannel 0 17 1"), 4);
+  EXPECT_EQ(simtv_bkni_slept_ms() - slept, 3u * 400) << "a pause after each further attempt";
+
+  simtv_advance(1000);
+  simtv_clear_calls();
+  const unsigned long before = simtv_bkni_slept_ms();
+  Process(0x40EB0AF5);
+  EXPECT_EQ(Count("XPM_StartChannelDiscovery 10 1 0 1 0 1"), 1);
+  EXPECT_EQ(Count("XPM_SetChannel 0 10 0"), 1);
+  EXPECT_EQ(simtv_bkni_slept_ms(), before) << "tuned at once";
+
+  Process(0x40F244BB);
+  EXPECT_EQ(Property(18), 0x44);
+  EXPECT_EQ(Property(19), 12);
+  EXPECT_EQ(Count("BCM_SetModel 0"), 1);
+
+  simtv_fail("XPM_StartChannelDiscovery", 3, 1);
+  EXPECT_EQ(Process(0x40EEF00F).returned, 0) << "a digital preset returns what the tuning gave";
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 // console, and the resets to the factory's values.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -15,6 +16,7 @@
 #include "answering_set.h"
 #include "model_app_fixture.h"
 #include "oam.h"
+#include "sim_calls.h"
 #include "simtv.h"
 #include "xpm.h"
 
@@ -27,7 +29,6 @@ class Factory : public ModelApp {
  protected:
   void SetUp() override {
     ModelApp::SetUp();
-    FactoryCommands::ResetRequests();
     FactoryCommands::ResetState();
     char drained[4096];
     while (simtv_console_read(drained, sizeof drained, 0) > 0) {
@@ -83,12 +84,19 @@ TEST_F(Factory, AModelIdSelectsItsRowOfTheFactoryTable) {
     int32_t id;
     int32_t row;
   } kCases[] = {{0x21, 0}, {0x33, 5}, {0x41, 7}, {0x53, 12}, {0x44, 6}, {0x99, 6}, {0x24, 6}};
-  int32_t calls = 0;
   for (const auto& c : kCases) {
+    simtv_clear_calls();
     model->OnSetTVModelId(c.id);
     EXPECT_EQ(model->OnGetTVModelId(), c.id);
-    EXPECT_EQ(FactoryCommands::Requested().selectModel, ++calls) << std::hex << c.id;
-    EXPECT_EQ(FactoryCommands::Requested().lastModelRow, c.row) << std::hex << c.id;
+    const FactoryCommands::ModelRowValues& row = FactoryCommands::kModelTable[c.row];
+    int32_t id = 0, configuration = 0;
+    OAM_GetCustomizedProperty(18, &id);
+    OAM_GetCustomizedProperty(19, &configuration);
+    EXPECT_EQ(id, row.id) << std::hex << c.id;
+    EXPECT_EQ(configuration, row.configuration) << std::hex << c.id;
+    const std::vector<std::string> calls = RecordedCalls();
+    EXPECT_NE(std::find(calls.begin(), calls.end(), "BCM_SetModel " + std::to_string(row.group)), calls.end())
+        << std::hex << c.id;
   }
 }
 

@@ -93,8 +93,11 @@ extern uint32_t PreviousRawFactoryCommand;
 // The white-balance drive the step commands act on: 0 none, 1 red, 2 blue.
 extern int32_t wb_status;
 enum : int32_t { kDriveNone = 0, kDriveRed = 1, kDriveBlue = 2 };
-// The wall clock at the start of the command being processed.
+// The wall clock at the start of the command being processed, and now.
 timeval CommandTime();
+timeval Now();
+// The time the last guarded tuning preset finished.
+extern timeval TimePreviousCommand;
 
 // ----------------------------------------------------------- shared steps
 
@@ -107,5 +110,47 @@ void ModeCancelInternal();
 
 Outcome EnterFactoryMode(const Command& command, FactoryCommandResult* result);
 Outcome LeaveFactoryMode(const Command& command, FactoryCommandResult* result);
+
+// Picture, sound, caption and input (FactoryPictureCommands.cpp).
+Outcome PassRaw(const Command& command, FactoryCommandResult* result);
+Outcome PowerOff(const Command& command, FactoryCommandResult* result);
+Outcome SetBasicCaptions(const Command& command, FactoryCommandResult* result);
+Outcome CycleCaptionStyle(const Command& command, FactoryCommandResult* result);
+Outcome SetParameter(const Command& command, FactoryCommandResult* result);
+Outcome ReadDrive(const Command& command, FactoryCommandResult* result);
+Outcome StepDrive(const Command& command, FactoryCommandResult* result);
+Outcome PrepareWhiteBalance(const Command& command, FactoryCommandResult* result);
+Outcome EndWhiteBalance(const Command& command, FactoryCommandResult* result);
+Outcome ShowTestPattern(const Command& command, FactoryCommandResult* result);
+Outcome ZapInput(const Command& command, FactoryCommandResult* result);
+Outcome SetPresetBacklight(const Command& command, FactoryCommandResult* result);
+Outcome CycleLed(const Command& command, FactoryCommandResult* result);
+Outcome ToggleSuperResolution(const Command& command, FactoryCommandResult* result);
+Outcome ToggleMotion(const Command& command, FactoryCommandResult* result);
+Outcome ToggleDolbyDrc(const Command& command, FactoryCommandResult* result);
+Outcome StepEqualiser(const Command& command, FactoryCommandResult* result);
+Outcome ToggleSpdif(const Command& command, FactoryCommandResult* result);
+Outcome SetDecodeMode(const Command& command, FactoryCommandResult* result);
+Outcome SetArc(const Command& command, FactoryCommandResult* result);
+Outcome ToggleThreeD(const Command& command, FactoryCommandResult* result);
+Outcome OpenPreferences(const Command& command, FactoryCommandResult* result);
+Outcome LockParental(const Command& command, FactoryCommandResult* result);
+Outcome UnlockParental(const Command& command, FactoryCommandResult* result);
+Outcome SetFactoryFlag(const Command& command, FactoryCommandResult* result);
+// Switches the main window to input n (0 the tuner); returns 1.
+int32_t ZapToVideoExt(int32_t input);
+
+// Tuning presets and the model (FactoryTuningCommands.cpp).
+Outcome TuneChannelNumber(const Command& command, FactoryCommandResult* result);
+Outcome TuneDigitalPreset(const Command& command, FactoryCommandResult* result);
+Outcome TuneGuardedPreset(const Command& command, FactoryCommandResult* result);
+Outcome SelectModel(const Command& command, FactoryCommandResult* result);
+// Discover one channel and tune the main window to it; 1 when tuned.
+int32_t DiscoverAndSetChannelAnalog(int32_t channel, int32_t subchannel);
+int32_t DiscoverAndSetChannel(int32_t channel, int32_t subchannel);
+
+// The families' own statics back to their start-up values.
+void ResetPictureState();
+void ResetTuningState();
 
 }  // namespace FactoryCommands

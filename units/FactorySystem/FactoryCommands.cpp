@@ -3,9 +3,9 @@
 #include <atomic>
 #include <cstring>
 #include <iterator>
-#include <mutex>
 
 #include "FactorySystem/FactoryCommandFamilies.h"
+#include "FactorySystem/FactoryCommandTables.h"
 #include "FactorySystem/SerialConsole.h"
 #include "bcm.h"
 #include "bkni.h"
@@ -26,12 +26,78 @@ namespace {
 
 // ------------------------------------------------------------------- table
 
+using namespace Tables;
+
 constexpr CodeRange kEntryCodes[] = {Code(kEnterFactoryMode)};
 constexpr CodeRange kExitCodes[] = {Code(kLeaveFactoryMode)};
+constexpr auto kRawAnyModeCodes = CodesOf(kRawAnyMode);
+constexpr auto kRawSkippableCodes = CodesOf(kRawSkippable);
+constexpr auto kRawFactoryOnlyCodes = CodesOf(kRawFactoryOnly);
+constexpr CodeRange kPowerOffCodes[] = {Code(kPowerOff)};
+constexpr auto kBasicCaptionCodes = CodesOf(kBasicCaptions);
+constexpr auto kCaptionStyleCodes = CodesOf(kCaptionStyles);
+constexpr auto kParameterCodes = RangesOf(kParameters);
+constexpr auto kDriveReadCodes = CodesOf(kDriveReads);
+constexpr auto kDriveStepCodes = CodesOf(kDriveSteps);
+constexpr CodeRange kPrepareCodes[] = {Code(kWhiteBalancePrepare)};
+constexpr CodeRange kEndCodes[] = {Code(kWhiteBalanceEnd)};
+constexpr auto kTestPatternCodes = CodesOf(kTestPatterns);
+constexpr auto kInputZapCodes = CodesOf(kInputZaps);
+constexpr CodeRange kChannelCodes[] = {{kChannelFirst, kChannelLast}};
+constexpr auto kBacklightCodes = CodesOf(kBacklights);
+constexpr CodeRange kLedCodes[] = {Code(kLedCycle)};
+constexpr CodeRange kSuperResolutionCodes[] = {Code(kSuperResolution)};
+constexpr CodeRange kMotionCodes[] = {Code(kMotion)};
+constexpr CodeRange kDolbyDrcCodes[] = {Code(kDolbyDrc)};
+constexpr CodeRange kEqualiserCodes[] = {Code(kEqualiser)};
+constexpr CodeRange kSpdifCodes[] = {Code(kSpdif)};
+constexpr auto kDecodeModeCodes = CodesOf(kDecodeModes);
+constexpr auto kArcCodes = CodesOf(kArcs);
+constexpr CodeRange kThreeDCodes[] = {Code(kThreeD)};
+constexpr CodeRange kPreferencesCodes[] = {Code(kPreferences)};
+constexpr CodeRange kParentalOnCodes[] = {Code(kParentalOn)};
+constexpr CodeRange kParentalOffCodes[] = {Code(kParentalOff)};
+constexpr auto kFactoryFlagCodes = CodesOf(kFactoryFlags);
+constexpr auto kDigitalPresetCodes = CodesOf(kDigitalPresets);
+constexpr auto kGuardedPresetCodes = CodesOf(kGuardedPresets);
+constexpr auto kModelCommandCodes = CodesOf(kModelCodes);
 
+// In the order of the tests; the guard (factory mode only) and the skip flag
+// per row.
 constexpr CommandFamily kFamilyRows[] = {
+    {"raw commands", kRawAnyModeCodes, false, false, &PassRaw},
+    {"key presses", kRawSkippableCodes, false, true, &PassRaw},
+    {"power off", kPowerOffCodes, false, true, &PowerOff},
+    {"basic captions", kBasicCaptionCodes, false, false, &SetBasicCaptions},
+    {"caption styles", kCaptionStyleCodes, false, false, &CycleCaptionStyle},
+    {"parameters", kParameterCodes, true, false, &SetParameter},
+    {"white-balance reads", kDriveReadCodes, true, false, &ReadDrive},
+    {"white-balance steps", kDriveStepCodes, true, false, &StepDrive},
+    {"test patterns", kTestPatternCodes, true, false, &ShowTestPattern},
+    {"input zapping", kInputZapCodes, true, false, &ZapInput},
+    {"channel range", kChannelCodes, true, false, &TuneChannelNumber},
     {"mode entry", kEntryCodes, false, false, &EnterFactoryMode},
     {"mode exit", kExitCodes, false, false, &LeaveFactoryMode},
+    {"backlight", kBacklightCodes, false, false, &SetPresetBacklight},
+    {"LED cycle", kLedCodes, false, false, &CycleLed},
+    {"super resolution", kSuperResolutionCodes, false, false, &ToggleSuperResolution},
+    {"motion", kMotionCodes, false, false, &ToggleMotion},
+    {"dynamic range", kDolbyDrcCodes, false, false, &ToggleDolbyDrc},
+    {"equaliser", kEqualiserCodes, false, false, &StepEqualiser},
+    {"optical output", kSpdifCodes, false, false, &ToggleSpdif},
+    {"decode mode", kDecodeModeCodes, false, false, &SetDecodeMode},
+    {"audio return", kArcCodes, false, false, &SetArc},
+    {"preferences", kPreferencesCodes, false, false, &OpenPreferences},
+    {"parental lock on", kParentalOnCodes, false, false, &LockParental},
+    {"parental lock off", kParentalOffCodes, false, false, &UnlockParental},
+    {"digital presets", kDigitalPresetCodes, false, false, &TuneDigitalPreset},
+    {"guarded presets", kGuardedPresetCodes, false, false, &TuneGuardedPreset},
+    {"model selection", kModelCommandCodes, true, false, &SelectModel},
+    {"white-balance preparation", kPrepareCodes, true, false, &PrepareWhiteBalance},
+    {"white-balance end", kEndCodes, true, false, &EndWhiteBalance},
+    {"clear factory screens", kRawFactoryOnlyCodes, true, false, &PassRaw},
+    {"3D toggle", kThreeDCodes, false, false, &ToggleThreeD},
+    {"factory flag", kFactoryFlagCodes, false, false, &SetFactoryFlag},
 };
 
 template <size_t N>
@@ -79,6 +145,9 @@ timeval g_commandTime{};
 
 // ---------------------------------------------------------- mode entry/exit
 
+// Where the model table's row goes among the customised properties.
+constexpr int32_t kModelIdProperty = 18;
+constexpr int32_t kModelConfigurationProperty = 19;
 // The factory's persistent mode flag among the customised properties.
 constexpr int32_t kFactoryModeProperty = 26;
 // GPIO pin 75 is high while the factory mode is on.
@@ -125,11 +194,6 @@ void CopyText(char (&field)[N], const char* text) {
   std::memcpy(field, text ? text : "", length);
   std::memset(field + length, 0, N - length);
 }
-
-// ------------------------------------------------------- model selection
-
-std::mutex g_requestMutex;
-Requests g_requests;
 
 }  // namespace
 
@@ -222,16 +286,27 @@ void ResetState() {
   PreviousRawFactoryCommand = 0;
   wb_status = kDriveNone;
   g_commandTime = {};
+  ResetPictureState();
+  ResetTuningState();
 }
 
-Requests Requested() {
-  std::lock_guard lock(g_requestMutex);
-  return g_requests;
+void factorySetModelInformation(int32_t row) {
+  if (row < 0 || row >= static_cast<int32_t>(std::size(kModelTable))) return;
+  const ModelRowValues& model = kModelTable[row];
+  OAM_SetCustomizedProperty(kModelIdProperty, model.id);
+  OAM_SetCustomizedProperty(kModelConfigurationProperty, model.configuration);
+  if (int status = BCM_SetModel(model.group); status != 0) {
+    TraceFailure("BCM_SetModel", status);
+    return;
+  }
+  VgPrint("SET MODEL %u CONFIG %u GROUP %u\n", unsigned(model.id), unsigned(model.configuration),
+          unsigned(model.group));
 }
 
-void ResetRequests() {
-  std::lock_guard lock(g_requestMutex);
-  g_requests = Requests{};
+timeval Now() {
+  timeval now{};
+  g_clock.load()(&now);
+  return now;
 }
 
 }  // namespace FactoryCommands
@@ -257,11 +332,7 @@ int32_t FactoryCommandExitMMode() {
   return 1;
 }
 
-// Applying a model's properties is still to come; for now the row asked for
-// is noted.
 int32_t ServiceSelectModel(int32_t row) {
-  std::lock_guard lock(FactoryCommands::g_requestMutex);
-  ++FactoryCommands::g_requests.selectModel;
-  FactoryCommands::g_requests.lastModelRow = row;
+  FactoryCommands::factorySetModelInformation(row);
   return 1;
 }

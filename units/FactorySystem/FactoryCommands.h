@@ -42,14 +42,23 @@ inline constexpr uint32_t kLeaveFactoryMode = 0x40EE03FC;
 inline constexpr uint32_t kEnterServiceMode = 0x40EE1A;
 inline constexpr uint32_t kLeaveServiceMode = 0x40EE1B;
 
-// The model ids of the factory model table, by row.
-inline constexpr int32_t kModelIds[] = {0x21, 0x22, 0x23, 0x31, 0x32, 0x33, 0x44, 0x41, 0x42, 0x43, 0x51, 0x52, 0x53};
+// The factory model table: the model id (customised property 18), the
+// configuration (property 19) and the board's model group.
+struct ModelRowValues {
+  int32_t id;
+  int32_t configuration;
+  int32_t group;
+};
+inline constexpr ModelRowValues kModelTable[] = {
+    {0x21, 6, 3}, {0x22, 7, 3}, {0x23, 8, 3}, {0x31, 1, 1},  {0x32, 4, 1},  {0x33, 5, 1},  {0x44, 12, 0},
+    {0x41, 0, 0}, {0x42, 2, 0}, {0x43, 3, 0}, {0x51, 9, 2}, {0x52, 10, 2}, {0x53, 11, 2},
+};
 // The row of 0x44, which every id outside the table takes too.
 inline constexpr int32_t kFallbackModelRow = 6;
 
 constexpr int32_t ModelRow(int32_t id) {
-  for (int32_t row = 0; row < static_cast<int32_t>(std::size(kModelIds)); ++row)
-    if (kModelIds[row] == id) return row;
+  for (int32_t row = 0; row < static_cast<int32_t>(std::size(kModelTable)); ++row)
+    if (kModelTable[row].id == id) return row;
   return kFallbackModelRow;
 }
 
@@ -60,14 +69,7 @@ void InstallClock(TimeOfDay clock);
 
 // The processor's statics back to their start-up values, for tests.
 void ResetState();
-
-// What the model asked of ServiceSelectModel since the last reset, for the
-// tests of its callers.
-struct Requests {
-  int32_t selectModel = 0;    // calls of ServiceSelectModel
-  int32_t lastModelRow = -1;  // the row of the last one
-};
-Requests Requested();
-void ResetRequests();
+// Applies row 0-12 of the factory model table (out of range: nothing).
+void factorySetModelInformation(int32_t row);
 
 }  // namespace FactoryCommands
