@@ -9,11 +9,11 @@
 #include "Network/AssistedSetup.h"
 #include "Network/NetworkWidgetClass.h"
 #include "NonMenuSystem/HelpBar.h"
+#include "OptionDatabase/OptionBinding.h"
 #include "OptionDatabase/OptionData.h"
 #include "OptionDatabase/OptionTypes.h"
 #include "Primitives/KeyRoutingParameter.h"
 #include "Resources/Font.h"
-#include "SkinBin/OptionDatabaseClass.h"
 #include "Strings.h"
 #include "Structures/Devices.h"
 #include "vgresmap.h"
@@ -58,16 +58,7 @@ const RowSpec kRows[ApInfo::RowCount] = {
 
 std::u16string_view Chars(VgString text) { return {text ? text : u"", size_t(VgGetStringLength(text))}; }
 
-OptionDatabase::OptionDataClass* OptionRecord(int32_t option) {
-  ::SkinBin::OptionDatabaseClass* database = MainApp::GetOptionDB();
-  return database ? database->GetOptionData(option) : nullptr;
-}
-
-VgString CourierText(OptionDatabase::OptionDataClass* record) {
-  record->GetData();
-  auto* courier = vg_cast<OptionDatabase::OptionCourier>(record->Courier.get());
-  return courier ? courier->Text.get() : nullptr;
-}
+constexpr char kScreen[] = "Network::ApInfo";
 
 }  // namespace
 
@@ -82,45 +73,47 @@ ApInfoItem::ApInfoItem(XObject* link) : MenuSystem::SubMenuItemValue(link) {
   OnSetValueString(nullptr);
 }
 
+// The form, not the model, holds the value an option row shows: the
+// option's record only converts between values and choices.
 void ApInfoItem::LoadOption() {
   if (!OptionType) return;
-  OptionDatabase::OptionDataClass* record = OptionRecord(OptionType);
-  if (!record) return;
-  record->Initialize();
-  ChoiceCount = record->OnGetNum();
+  OptionDatabase::OptionBinding option(MainApp::GetOptionDB(), OptionType, kScreen);
+  if (!option) return;
+  option.Read();
+  ChoiceCount = option.Count();
+  OptionDatabase::OptionDataClass* record = option.Record();
   record->Value = RefValue.IsNull() ? 0 : RefValue.getter(RefValue.object);
   record->Val2Id();
   ChoiceIndex = record->Id;
   Value = record->Value;
-  ShowChoice();
+  ShowChoice(option);
 }
 
 // A value past the option's choices (the unsupported authentication or
 // encryption of a network of no known method) has no choice text.
-void ApInfoItem::ShowChoice() {
-  OptionDatabase::OptionDataClass* record = OptionType ? OptionRecord(OptionType) : nullptr;
-  if (!record || ChoiceIndex < 0 || ChoiceIndex >= ChoiceCount) {
+void ApInfoItem::ShowChoice(OptionDatabase::OptionBinding& option) {
+  if (!option || ChoiceIndex < 0 || ChoiceIndex >= ChoiceCount) {
     OnSetValueString(VgGetVariantOfString(&Strings::SID_UNSUPPORTED));
     return;
   }
-  record->Id = ChoiceIndex;
-  OnSetValueString(CourierText(record));
+  OnSetValueString(option.ChoiceText(ChoiceIndex));
 }
 
 void ApInfoItem::ToggleOption(bool up) {
   if (IsDisabled || !OptionType || ChoiceCount < 1) return;
+  OptionDatabase::OptionBinding option(MainApp::GetOptionDB(), OptionType, kScreen);
+  if (!option) return;
   const bool inRange = ChoiceIndex >= 0 && ChoiceIndex < ChoiceCount;
   if (!inRange)
     ChoiceIndex = up ? 0 : ChoiceCount - 1;
   else
     ChoiceIndex = (ChoiceIndex + (up ? 1 : ChoiceCount - 1)) % ChoiceCount;
-  OptionDatabase::OptionDataClass* record = OptionRecord(OptionType);
-  if (!record) return;
+  OptionDatabase::OptionDataClass* record = option.Record();
   record->Id = ChoiceIndex;
   record->Id2Value();
   Value = record->Value;
   if (!RefValue.IsNull() && RefValue.setter) RefValue.setter(RefValue.object, Value);
-  ShowChoice();
+  ShowChoice(option);
   VgSignal(OnValueChanged, this);
 }
 

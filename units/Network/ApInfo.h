@@ -30,6 +30,10 @@
 #include "vgslot.h"
 #include "vgstring.h"
 
+namespace OptionDatabase {
+class OptionBinding;
+}
+
 namespace Structures {
 class WLAN_Info;
 class WLAN_Connection;
@@ -68,7 +72,7 @@ class ApInfoItem : public MenuSystem::SubMenuItemValue {
 
  private:
   void UpdateArrows();
-  void ShowChoice();
+  void ShowChoice(OptionDatabase::OptionBinding& option);
 };
 
 class ApInfo : public Primitives::KeyRoutingForm {
