@@ -25,7 +25,7 @@ const std::set<std::string> kNotBuiltYet = {
     "Channels::ChannelOptionDialog", "Channels::EPGLoginAccountDialog", "Channels::FullEPGScanConfirmDialog",
     "Channels::ManualTuningDialog", "MenuSystem::DigitalCCMenu",
     "MenuSystem::NetflixSetupMenu", "MenuSystem::NetworkSetupMenu", "MenuSystem::PINSettingMenu", "MenuSystem::ParentalLocksMenu",
-    "MenuSystem::PreferencesMenu", "MenuSystem::SetupMenu", "MenuSystem::TimerMenu",
+    "MenuSystem::PreferencesMenu", "MenuSystem::SetupMenu",
     "NonMenuSystem::AdjustmentBarQOR", "NonMenuSystem::AdjustmentBar", "NonMenuSystem::AdjustmentBarTint",
     "NonMenuSystem::BaseColorAdjustmentBar", "NonMenuSystem::BacklightAdjustmentProDialog",
     "NonMenuSystem::NoSliderAdjustmentBar", "NonMenuSystem::SystemInfoDialog", "NonMenuSystem::ToggleOptionOverlay",

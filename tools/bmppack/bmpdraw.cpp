@@ -449,23 +449,6 @@ void RecordDot(Canvas& c, float cx, float cy, float r, Rgba) {
 
 using Pictogram = void (*)(Canvas&, float, float, float, Rgba);
 
-// A menu tile: focused ones glow in the accent colour, others sit dark.
-void Tile(Canvas& c, Pictogram draw, bool focused, const std::string& label = "") {
-  const float w = static_cast<float>(c.W()), h = static_cast<float>(c.H());
-  const Sdf box = Box(4, 4, w - 4, h - 4, 12);
-  if (focused) {
-    c.Glow(box, WithAlpha(kAccent, 0.55f), 4);
-    c.Fill(box, Vertical(C(58, 150, 222), C(14, 70, 140), 4, h - 4));
-    c.Fill(Ring(box, 1.5f), C(150, 222, 252));
-  } else {
-    c.Fill(box, Vertical(C(44, 58, 82, 230), C(20, 28, 42, 230), 4, h - 4));
-    c.Fill(Ring(box, 1.2f), C(80, 96, 122));
-  }
-  const float cy = label.empty() ? h / 2 : h * 0.42f;
-  draw(c, w / 2, cy, std::min(w, h) * 0.26f, focused ? kWhite : kGrey);
-  if (!label.empty()) c.Text(label, static_cast<int>(h * 0.13f), w / 2, h * 0.8f, focused ? kWhite : kGrey);
-}
-
 // A main-menu topic tile lit to a degree: 0 at rest, 1 lit up, the frames
 // between its animation as it takes the focus.
 void LitTile(Canvas& c, Pictogram draw, float lit) {
@@ -1037,26 +1020,47 @@ void Catalogue() {
               [p](Canvas& c, int f) { LitTile(c, p, f / static_cast<float>(kTopicFrames - 1)); });
     Add(std::string(name) + "0", 90, 60, [p](Canvas& c) { LitTile(c, p, 0); });
   }
+  // The older menus' arcs: a tile of a size within a square frame, drawn
+  // one frame per size of a position, so that the tile sits centred whatever
+  // its size; lit tiles for the focus.
+  auto arcTile = [](Canvas& c, Pictogram p, float size, float lit) {
+    const float w = static_cast<float>(c.W());
+    const float o = (w - size) / 2;
+    const Sdf box = Box(o + 2, o + 2, o + size - 2, o + size - 2, size * 0.14f);
+    if (lit > 0) c.Glow(box, WithAlpha(kAccent, 0.55f * lit), 3);
+    c.Fill(box, Vertical(Mix(C(44, 58, 82, 230), C(58, 150, 222), lit), Mix(C(20, 28, 42, 230), C(14, 70, 140), lit),
+                         o + 2, o + size - 2));
+    c.Fill(Ring(box, 1.2f + 0.3f * lit), Mix(C(80, 96, 122), C(150, 222, 252), lit));
+    p(c, w / 2, w / 2, size * 0.27f, Mix(kGrey, kWhite, lit));
+  };
+  // The main arc: sizes 52, 62 and 72 at rest, 72 half lit for the current
+  // icon of the lowered row; the focused icon lights up in 16 frames.
   const std::pair<const char*, Pictogram> level1[] = {
       {"L1SettingsMenu", Gear}, {"L1NetworkMenu", Globe}, {"L1MediaMenu", Folder},
       {"L1WallPaperMenu", PictureFrame}, {"L1TimerMenu", Clock},
   };
   for (const auto& [name, draw] : level1) {
     Pictogram p = draw;
-    Add(std::string(name) + "On", 96, 96, [p](Canvas& c) { Tile(c, p, true); });
-    Add(std::string(name) + "Off", 96, 96, [p](Canvas& c) { Tile(c, p, false); });
+    AddFrames(std::string(name) + "Off", 72, 72, 4, 0, [p, arcTile](Canvas& c, int f) {
+      static constexpr float kSizes[] = {52, 62, 72, 72};
+      arcTile(c, p, kSizes[f], f == 3 ? 0.5f : 0.f);
+    });
+    AddFrames(std::string(name) + "On", 72, 72, 16, 40,
+              [p, arcTile](Canvas& c, int f) { arcTile(c, p, 72, 0.3f + 0.7f * f / 15.f); });
   }
+  // The second arc: sizes 46, 52 and 58, and 58 lit for the focus.
   const std::pair<const char*, Pictogram> level2[] = {
-      {"L2PictureMenu", PictureFrame}, {"L2SoundMenu", Speaker}, {"L2ApplicationMenu", Grid},
-      {"L2PreferencesMenu", Sliders},  {"L2SetupMenu", Wrench},  {"L2NetTVMenu", Globe},
+      {"L2PictureMenu", PictureFrame}, {"L2SoundMenu", Speaker},     {"L2ApplicationMenu", Grid},
+      {"L2PreferencesMenu", Sliders},  {"L2SetupMenu", Wrench},      {"L2NetTVMenu", Globe},
+      {"L2OnTimerMenu", Clock},        {"L2SleepTimerMenu", Clock},  {"L2GameTimerMenu", Grid},
+      {"L2PhotoMenu", PictureFrame},   {"L2MovieMenu", Film},        {"L2MusicMenu", Speaker},
+      {"L2NetworkSetupMenu", Wrench},  {"L2WirelessInfoMenu", Antenna},
   };
   for (const auto& [name, draw] : level2) {
     Pictogram p = draw;
-    Add(name, 80, 80, [p](Canvas& c) {
-      const Sdf disc = Circle(40, 40, 36);
-      c.Fill(disc, Vertical(C(52, 146, 220), C(14, 70, 140), 4, 76));
-      c.Fill(Ring(disc, 1.5f), C(150, 222, 252));
-      p(c, 40, 40, 20, kWhite);
+    AddFrames(name, 58, 58, 4, 0, [p, arcTile](Canvas& c, int f) {
+      static constexpr float kSizes[] = {46, 52, 58, 58};
+      arcTile(c, p, kSizes[f], f == 3 ? 1.f : 0.f);
     });
   }
 

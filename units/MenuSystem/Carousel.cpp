@@ -1,5 +1,7 @@
 #include "MenuSystem/Carousel.h"
 
+#include <algorithm>
+
 #include "MainApp/Wrapper.h"
 #include "SubSystem/MenuClass.h"
 #include "vgslot.h"
@@ -53,6 +55,10 @@ void Carousel::Prepare() {
     if (Spare) page->RestackTop(Spare);
   }
   FirstPosition = 0;
+  if (Centre >= 0) {
+    FirstPosition = std::max(0, Centre - VisibleCount / 2);
+    FocusPosition = VisibleCount / 2;
+  }
   for (Core::View* view = page->firstView; view; view = view->nextView)
     if (vg_cast<Forms::Ctrl>(view)) view->OnSetVisible(false);
   // The effects redraw no group of their own: an item that moves redraws
@@ -95,12 +101,12 @@ bool Carousel::Move(bool up) {
   Direction = up;
   const int32_t step = up ? 1 : -1;
   for (int32_t p = FirstPosition; p <= LastPosition(); ++p)
-    Animate(Effects[p], Item(ItemAt(p)), p + 1, p + 1 + step);
+    Animate(EffectAt(p), Item(ItemAt(p)), p + 1, p + 1 + step);
 
   // The end the items move away from takes the entering item; the other end
   // loses one.
-  const int32_t enterFrom = up ? 0 : VisibleCount + 1;
-  const int32_t enterTo = up ? 1 : VisibleCount;
+  const int32_t enterFrom = up ? FirstPosition : LastPosition() + 2;
+  const int32_t enterTo = up ? FirstPosition + 1 : LastPosition() + 1;
   Leaving = Item(ItemAt(up ? LastPosition() : FirstPosition));
   if (page->ItemsNum == VisibleCount && Spare) {
     VgSignal(OnDressSpare, this);
@@ -121,8 +127,8 @@ bool Carousel::Move(bool up) {
   }
   MoveStep = 0;
   OnSetAnimating(true);
-  for (int32_t p = FirstPosition; p <= VisibleCount; ++p)
-    if (Effects[p]) Effects[p]->OnSetEnabled(true);
+  for (int32_t i = 0; i <= VisibleCount; ++i)
+    if (Effects[i]) Effects[i]->OnSetEnabled(true);
   return true;
 }
 
@@ -141,25 +147,21 @@ void Carousel::MoveTriggerSlot(XObject*) {
 void Carousel::MoveEndSlot(XObject*) {
   SubSystem::MenuClass* page = Page();
   OnSetAnimating(false);
-  for (int32_t p = FirstPosition; p <= VisibleCount; ++p) {
-    if (!Effects[p]) continue;
-    Effects[p]->OnSetEnabled(false);
-    Effects[p]->OnSetOnTrigger({});
-    Effects[p]->OnSetOnFinished({});
-  }
+  QuietEffects();
   const int32_t step = Direction ? 1 : -1;
   for (int32_t p = FirstPosition; p <= LastPosition(); ++p) {
     Core::Group* item = Item(ItemAt(p));
     if (item && item != Leaving) Settle(item, p + 1 + step, true);
   }
-  if (Entering) Settle(Entering, Direction ? 1 : VisibleCount, true);
+  const int32_t entered = Direction ? FirstPosition + 1 : LastPosition() + 1;
+  if (Entering) Settle(Entering, entered, true);
   if (Leaving) {
     if (Entering == Spare) {
       // The item that left comes back in the spare's place.
-      Settle(Leaving, Direction ? 1 : VisibleCount, true);
+      Settle(Leaving, entered, true);
       Spare->OnSetVisible(false);
     } else {
-      Settle(Leaving, Direction ? VisibleCount + 1 : 0, false);
+      Settle(Leaving, Direction ? LastPosition() + 2 : FirstPosition, false);
     }
   }
   Entering = nullptr;
@@ -171,6 +173,57 @@ void Carousel::MoveEndSlot(XObject*) {
   page->CurrentItemIndex = index;
   page->LastItemIndex = index;
   VgSignal(OnMoved, this);
+}
+
+void Carousel::QuietEffects() {
+  for (int32_t i = 0; i <= MaxPositions; ++i) {
+    if (!Effects[i]) continue;
+    Effects[i]->OnSetEnabled(false);
+    Effects[i]->OnSetOnTrigger({});
+    Effects[i]->OnSetOnFinished({});
+    Effects[i]->OnSetNoOfFrames(MoveFrames);
+  }
+}
+
+void Carousel::Shift(std::span<const VgPoint> from, std::span<const VgPoint> to, int32_t frames, bool cascade) {
+  QuietEffects();
+  ShiftTarget = to;
+  for (int32_t p = FirstPosition; p <= LastPosition(); ++p) {
+    SkinBin::MenuEffect* effect = EffectAt(p);
+    Core::Group* item = Item(ItemAt(p));
+    if (!effect || !item) continue;
+    effect->OnSetNoOfFrames(frames);
+    effect->OnSetView(item);
+    effect->OnSetActor(VgRefOf<&Core::Group::OnGetBounds, &Core::Group::OnSetBounds>(item));
+    effect->OnSetStartValue(VgSetRectOrigin(ItemBounds, from[p]));
+    effect->OnSetEndValue(VgSetRectOrigin(ItemBounds, to[p]));
+    Settle(item, 0, true);
+    item->OnSetBounds(VgSetRectOrigin(ItemBounds, from[p]));
+    if (cascade && p < LastPosition()) effect->OnSetOnTrigger(VgSlotOf<&Carousel::ShiftTriggerSlot>(this));
+    if (p == LastPosition()) effect->OnSetOnFinished(VgSlotOf<&Carousel::ShiftEndSlot>(this));
+  }
+  OnSetAnimating(true);
+  for (int32_t p = FirstPosition; p <= (cascade ? FirstPosition : LastPosition()); ++p)
+    if (SkinBin::MenuEffect* effect = EffectAt(p)) effect->OnSetEnabled(true);
+}
+
+// A cascade: the first frame of one position starts the next.
+void Carousel::ShiftTriggerSlot(XObject* sender) {
+  for (int32_t p = FirstPosition; p < LastPosition(); ++p) {
+    if (EffectAt(p) != sender) continue;
+    EffectAt(p)->OnSetOnTrigger({});
+    if (SkinBin::MenuEffect* next = EffectAt(p + 1)) next->OnSetEnabled(true);
+    return;
+  }
+}
+
+void Carousel::ShiftEndSlot(XObject*) {
+  QuietEffects();
+  for (int32_t p = FirstPosition; p <= LastPosition(); ++p)
+    if (Core::Group* item = Item(ItemAt(p)); item && p < static_cast<int32_t>(ShiftTarget.size()))
+      item->OnSetBounds(VgSetRectOrigin(ItemBounds, ShiftTarget[p]));
+  OnSetAnimating(false);
+  VgSignal(OnShifted, this);
 }
 
 void Carousel::Stop() {

@@ -20,6 +20,12 @@
 // A page embeds one, sets it up and gives it its slots in its constructor,
 // and calls Prepare and Place from Initialize, Move from its up and down keys
 // and Stop from Close.
+//
+// The arcs of the older menus show fewer items than they have points for
+// around a middle point (Centre): the positions shown then start at
+// Centre - VisibleCount / 2 and the current item stands at Centre. Shift
+// moves every shown item from one table of points to another (appearing,
+// lowering), all at once or one position after the other.
 #pragma once
 
 #include <cstdint>
@@ -64,6 +70,12 @@ class Carousel : public XObject {
   bool Move(bool up);
   // Ends the animation mode of a move cut short (the page closes).
   void Stop();
+  // Moves the item of each shown position p from from[p] to to[p] (item
+  // origins) in frames frames; with cascade each position starts at the
+  // previous one's first frame. OnShifted follows once all have arrived.
+  void Shift(std::span<const VgPoint> from, std::span<const VgPoint> to, int32_t frames, bool cascade);
+  // The positions shown, from the first.
+  int32_t LastPosition() const { return FirstPosition + VisibleCount - 1; }
 
   // The item (from 0) that stands at a position.
   int32_t ItemAt(int32_t position) const;
@@ -73,6 +85,8 @@ class Carousel : public XObject {
 
   int32_t VisibleCount = 6;
   int32_t FirstPosition = 0;
+  // The arcs' middle position; -1 for a column that starts at its first point.
+  int32_t Centre = -1;
   int32_t FocusPosition = 0;
   // 1 while the up key's move runs, 0 for the down key's.
   bool Direction = false;
@@ -89,16 +103,22 @@ class Carousel : public XObject {
   // it stands in for; and, once a move ended, focus the new current item.
   VgSlot OnDressSpare;
   VgSlot OnMoved;
+  VgSlot OnShifted;
+  // The points the last Shift ends at.
+  std::span<const VgPoint> ShiftTarget;
 
   void MoveTriggerSlot(XObject* sender);
   void MoveEndSlot(XObject* sender);
+  void ShiftTriggerSlot(XObject* sender);
+  void ShiftEndSlot(XObject* sender);
 
  private:
   SubSystem::MenuClass* Page() const;
   VgRect BoundsAt(int32_t point) const;
   void Animate(SkinBin::MenuEffect* effect, Core::Group* item, int32_t from, int32_t to);
   void Settle(Core::Group* item, int32_t point, bool visible);
-  int32_t LastPosition() const { return FirstPosition + VisibleCount - 1; }
+  SkinBin::MenuEffect* EffectAt(int32_t position) const { return Effects[position - FirstPosition]; }
+  void QuietEffects();
 };
 
 }  // namespace MenuSystem

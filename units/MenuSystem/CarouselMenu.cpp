@@ -42,11 +42,11 @@ void CarouselMenu::DoTimeout(XObject*) {
 
 XObject* CarouselMenu::HandleEvent(Core::Event* event) {
   const uint16_t code = Core::PressedKey(event);
-  if (code != Key::Up && code != Key::Down) return SubSystem::MenuClass::HandleEvent(event);
+  if (code != PrevKey && code != NextKey) return SubSystem::MenuClass::HandleEvent(event);
   if (!carousel.Animating && ItemsNum >= 2) {
     // The item that has the focus is about to move away.
     OnSetFocus(nullptr);
-    if (carousel.Move(code == Key::Up)) MoveStarted();
+    if (carousel.Move(code == PrevKey)) MoveStarted();
   }
   ResetTimeout();
   return this;

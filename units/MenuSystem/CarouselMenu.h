@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <span>
 
+#include "Core/Keys.h"
 #include "MenuSystem/Carousel.h"
 #include "SubSystem/MenuClass.h"
 
@@ -50,6 +51,9 @@ class CarouselMenu : public SubSystem::MenuClass {
   bool OnGetAnimating() const { return carousel.Animating; }
 
   Carousel carousel{this};
+  // The keys that bring the previous and the next item to the focus.
+  uint16_t PrevKey = Key::Up;
+  uint16_t NextKey = Key::Down;
 
  protected:
   // Shows the items at rest, index (from 1) the current one, and starts

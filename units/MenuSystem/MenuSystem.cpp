@@ -1,5 +1,7 @@
 #include "MenuSystem/MenuSystem.h"
 
+#include "MenuSystem/ArcMenus.h"
+
 #include <algorithm>
 
 #include "Constants/Constants.h"
@@ -147,7 +149,8 @@ Primitives::KeyRoutingForm* MenuSystem::ChangeState(SubSystem::State* state) {
   page->Initialize(parameter);
   page->Open();
   VgPoint origin = PageOrigin;
-  if (page->MenuLevel == 1)
+  // The older family's arcs span the screen.
+  if (page->MenuLevel == 1 || vg_cast<ArcMenu>(page))
     origin = TopLevelOrigin;
   else if (vg_cast<BrcmOptionMenu>(page))
     origin = OptionMenuOrigin;
