@@ -150,10 +150,7 @@ void ChannelLogoGridView::Initialize(Primitives::KeyRoutingParameter* parameter)
 }
 
 void ChannelLogoGridView::DoActivate(XObject*) {
-  if (const VgClass* panel = VgFindClass(kLogoPanel))
-    if (auto* screen = vg_cast<Primitives::KeyRoutingForm>(Parent.get());
-        screen && VgCastClass(screen->GetClass(), panel))
-      screen->Close();
+  CloseParentScreen(this, kLogoPanel);
   auto* cell = vg_cast<ChannelLogoItem>(Focus.get());
   if (!cell) return;
   MainApp::SendMessage(Constants::MSG_SET_CHANNEL_LOGO, nullptr, cell->Index);

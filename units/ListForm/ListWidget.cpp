@@ -4,6 +4,7 @@
 #include "ListForm/ListBase.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "NonMenuSystem/WidgetClass.h"
+#include "Primitives/KeyRoutingForm.h"
 #include "Structures/Boxes.h"
 #include "Structures/Message.h"
 
@@ -31,6 +32,14 @@ bool OpenOverWidget(ListBase* list, const char* screen, SubSystem::Opening openi
 
 void FocusWidget(ListBase* list) {
   if (NonMenuSystem::WidgetClass* widget = WidgetOf(list)) widget->NonMenuSystem->OnSetFocus(widget);
+}
+
+bool CloseParentScreen(ListBase* list, const char* screen) {
+  const VgClass* wanted = VgFindClass(screen);
+  auto* form = list ? vg_cast<Primitives::KeyRoutingForm>(list->Parent.get()) : nullptr;
+  if (!wanted || !form || !VgCastClass(form->GetClass(), wanted)) return false;
+  form->Close();
+  return true;
 }
 
 bool AskKeyboard(ListBase* list, int32_t maxLength, VgString text) {

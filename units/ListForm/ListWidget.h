@@ -36,6 +36,9 @@ class ListBase;
 bool OpenOverWidget(ListBase* list, const char* screen, SubSystem::Opening opening = {});
 // Gives the list's widget the focus back in its sub-system.
 void FocusWidget(ListBase* list);
+// Closes the screen that holds the list when it is of that class (by class
+// name); false, and nothing closes, otherwise.
+bool CloseParentScreen(ListBase* list, const char* screen);
 
 // Opens NonMenuSystem::KeyPad over the widget for at most maxLength
 // characters, starting from text.
