@@ -3,6 +3,7 @@
 // menu's ranges, the light sensor's read-out and the menu pages it opens.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "FactorySystem/AdjustmentMenu.h"
@@ -10,6 +11,7 @@
 #include "FactorySystem/FactoryCommands.h"
 #include "FactorySystem/ModeIndicator.h"
 #include "FactorySystem/SerialConsole.h"
+#include "FactorySystem/StatusCheck.h"
 #include "MainApp/WidgetManager.h"
 #include "MainApp/Wrapper.h"
 #include "Primitives/KeyRoutingParameter.h"
@@ -20,6 +22,7 @@
 #include "WinIDs/WinIDs.h"
 #include "mainapp_fixture.h"
 #include "simtv.h"
+#include "xpm.h"
 
 namespace MainAppTest {
 
@@ -174,6 +177,32 @@ TEST_F(FactorySystemTest, TheLightSensorReadOutHoldsTheConsoleWhileOpen) {
 TEST_F(FactorySystemTest, AMenuPageOpensWithTheNextItem) {
   Send(Command::TypeMenu, 4, &RecordingPage::Class);
   EXPECT_EQ(RecordingPage::opened, 5);
+}
+
+// Without a series the console gets only the network identity; a converter
+// that failed on either component input makes COMP NG.
+TEST_F(FactorySystemTest, TheStatusCheckFollowsTheSeriesAndTheCalibration) {
+  XPM_SetExtOemProperty(38, 6);  // a set of series 0
+  simtv_factory_set_adc_result(1, 0);
+  char drained[4096];
+  while (simtv_console_read(drained, sizeof drained, 0) > 0) {
+  }
+  Raw(0x40BFAB54);
+  auto* check =
+      vg_cast<FactorySystem::StatusCheck>(MainApp::GetWidgetManager()->FindForm(WinIDs::WIN_ID_StatusCheck));
+  ASSERT_NE(check, nullptr);
+  EXPECT_EQ(VgStringToUtf8(check->CompResult), "NG");
+  EXPECT_EQ(VgStringToUtf8(check->PcResult), "OK");
+  std::string console;
+  char buffer[1024];
+  for (int got; (got = simtv_console_read(buffer, sizeof buffer, console.empty() ? 1000 : 0)) > 0;)
+    console.append(buffer, size_t(got));
+  EXPECT_EQ(console.rfind("MAC Address 00:1A:2B:3C:4D:5E\r\nNetflix ESN ", 0), 0u) << console;
+  EXPECT_EQ(std::count(console.begin(), console.end(), '\n'), 3);
+  EXPECT_FALSE(SerialConsole::IsOpen());
+
+  EXPECT_EQ(VgStringToUtf8(FactorySystem::StatusCheck::GetAddressString(0xC0A80001)), "192.168.0.1");
+  EXPECT_EQ(VgStringToUtf8(FactorySystem::StatusCheck::GetAddressString(0)), "0.0.0.0");
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "FactorySystem/DetectLightSensor.h"
 #include "FactorySystem/FactorySystem.h"
 #include "FactorySystem/RawCommands.h"
+#include "FactorySystem/StatusCheck.h"
 #include "MainApp/Messages.h"
 #include "MainApp/OptionDB.h"
 #include "MainApp/WidgetManager.h"
@@ -122,10 +123,8 @@ void FactorySystem::ProcessFacRawCommand(uint32_t code) {
       model->ResetAudioVideoSettings();
       return;
     case RawAction::StatusCheck:
-      // The status check, once built, also writes its results on the serial
-      // console here.
       ClearAll();
-      SubSystem::Open(this, kStatusCheck);
+      if (auto* check = vg_cast<StatusCheck>(SubSystem::Open(this, kStatusCheck))) check->PrintStatusResults();
       return;
     case RawAction::AntCableToggle:
     case RawAction::AntCableSet: {
