@@ -1,5 +1,6 @@
 #include "GenBitmap.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "GenFrameCache.h"
@@ -40,6 +41,42 @@ int32_t PaddingOf(IDirectFBSurface* surface, int32_t width) {
   if (surface->Lock(surface, DSLF_WRITE, &memory, &pitch) != DFB_OK) return -1;
   surface->Unlock(surface);
   return pitch / 4 - width;
+}
+
+// The band of the row-run pictures and how many of them live.
+GenBitmap* g_band = nullptr;
+int32_t g_rowRunPictures = 0;
+
+// The runs of a row-run stream, checked so that drawing can trust them: every
+// row's runs cover exactly its width.
+GenRowRuns* UnpackRowRuns(const GenBitmapResource* resource) {
+  const uint64_t height = static_cast<uint64_t>(resource->height);
+  const uint64_t bytes = resource->packedBytes;
+  const uint64_t indexBytes = (height + 1) * sizeof(uint32_t);
+  if (bytes < indexBytes || (bytes - indexBytes) % sizeof(GenRowRun) != 0 || bytes > INT32_MAX) return nullptr;
+  // One allocation: the record, then the block the stream unpacks into.
+  auto* rows = static_cast<GenRowRuns*>(VgAlloc(sizeof(GenRowRuns) + bytes));
+  if (!rows) return nullptr;
+  auto* block = reinterpret_cast<uint8_t*>(rows + 1);
+  const int32_t written =
+      VgDecompress(resource->pixels, resource->codeCount, block, static_cast<uint32_t>(bytes));
+  const auto* rowStart = reinterpret_cast<const uint32_t*>(block);
+  const auto* runs = reinterpret_cast<const GenRowRun*>(block + indexBytes);
+  const uint64_t count = (bytes - indexBytes) / sizeof(GenRowRun);
+  bool sound = written >= 0 && static_cast<uint64_t>(written) == bytes && rowStart[0] == 0 && rowStart[height] == count;
+  for (uint64_t y = 0; sound && y < height; ++y) {
+    sound = rowStart[y] <= rowStart[y + 1] && rowStart[y + 1] <= count;
+    uint64_t width = 0;
+    for (uint32_t i = rowStart[y]; sound && i < rowStart[y + 1]; ++i) width += runs[i].length;
+    sound = sound && width == static_cast<uint64_t>(resource->width);
+  }
+  if (!sound) {
+    VgFree(rows);
+    return nullptr;
+  }
+  rows->rowStart = rowStart;
+  rows->runs = runs;
+  return rows;
 }
 
 }  // namespace
@@ -149,10 +186,30 @@ GenBitmap* GenLoadBitmap(const GenBitmapResource* resource) {
     return nullptr;
   }
   if (resource->colorFormat != GenColorFormatArgb8888) GEN_ERROR(GenErrUnsupportedColorFormat);
+  if (resource->packing != GenPackedPixels && resource->packing != GenPackedRowRuns) {
+    GEN_ERROR(GenErrResourceCorrupted);
+    return nullptr;
+  }
   GenBitmap* bitmap = NewRecord();
   if (!bitmap) {
     GEN_ERROR(GenErrOutOfMemory);
     return nullptr;
+  }
+  if (resource->packing == GenPackedRowRuns) {
+    bitmap->rows = UnpackRowRuns(resource);
+    if (!bitmap->rows) {
+      GEN_ERROR(GenErrResourceCorrupted);
+      VgFree(bitmap);
+      return nullptr;
+    }
+    bitmap->width = resource->width;
+    bitmap->height = resource->height;
+    bitmap->colorFormat = resource->colorFormat;
+    bitmap->frameWidth = resource->frameWidth;
+    bitmap->frameHeight = resource->frameHeight;
+    bitmap->frameDelay = resource->frameDelay;
+    ++g_rowRunPictures;
+    return bitmap;
   }
   IDirectFB* dfb = GCM_GetDirectFB();
   if (!dfb) {
@@ -212,6 +269,15 @@ void GenFreeBitmap(GenBitmap* bitmap) {
   }
   // A later bitmap at the same address must not find this one's pictures.
   GenFrameCacheForget(bitmap);
+  if (bitmap->rows) {
+    VgFree(bitmap->rows);
+    // The band goes with the last picture that needs it.
+    if (--g_rowRunPictures == 0 && g_band) {
+      GenBitmap* band = g_band;
+      g_band = nullptr;
+      GenFreeBitmap(band);
+    }
+  }
   if (bitmap->surface) bitmap->surface->Release(bitmap->surface);
   if (bitmap->window) {
     if (MoskMainWindow == bitmap->window) MoskMainWindow = nullptr;
@@ -286,4 +352,36 @@ void GenSetColorOfIndex8Bitmap(GenIndex8Bitmap* bitmap, const GenColor* colors, 
   if (first < 0 || first >= 256 || count <= 0) return;
   if (count > 256 - first) count = 256 - first;
   std::memcpy(bitmap->colors + first, colors, static_cast<size_t>(count) * sizeof(GenColor));
+}
+
+GenBitmap* GenLockBand(int32_t width, GenColor** memory, int* pitch) {
+  if (!g_band || g_band->width < width) {
+    if (g_band) GenFreeBitmap(g_band);
+    g_band = GenCreateBitmap(width, GenBandRows, GenColorFormatArgb8888);
+    if (!g_band) return nullptr;
+  }
+  void* locked = nullptr;
+  if (g_band->surface->Lock(g_band->surface, DSLF_WRITE, &locked, pitch) != DFB_OK) return nullptr;
+  *memory = static_cast<GenColor*>(locked);
+  return g_band;
+}
+
+void GenUnlockBand() {
+  if (g_band) g_band->surface->Unlock(g_band->surface);
+}
+
+void GenExpandRow(const GenBitmap* source, int32_t x, int32_t y, int32_t width, GenColor* to) {
+  const GenRowRuns* rows = source->rows;
+  const GenRowRun* run = rows->runs + rows->rowStart[y];
+  // Runs that end before x are skipped; the first one left starts before x
+  // by skip pixels.
+  uint32_t skip = static_cast<uint32_t>(x);
+  while (skip >= run->length) skip -= (run++)->length;
+  for (uint32_t left = static_cast<uint32_t>(width); left > 0; ++run) {
+    const uint32_t n = std::min(run->length - skip, left);
+    std::fill_n(to, n, run->colour);
+    to += n;
+    left -= n;
+    skip = 0;
+  }
 }

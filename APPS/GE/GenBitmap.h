@@ -12,6 +12,21 @@
 // The only colour format of this configuration: 32-bit ARGB.
 inline constexpr int32_t GenColorFormatArgb8888 = 0;
 
+// A row of a row-run picture: length pixels of one colour.
+struct GenRowRun {
+  uint32_t length;
+  GenColor colour;
+};
+
+// A picture kept as the runs of one colour along its rows, in one block of
+// ordinary memory: rowStart (height + 1 indexes, the last one the run count),
+// then the runs. Large artwork is mostly such runs (a gradient background is
+// one run a row), and the runs take kilobytes where a surface takes megabytes.
+struct GenRowRuns {
+  const uint32_t* rowStart;
+  const GenRowRun* runs;
+};
+
 struct GenBitmap {
   int32_t width;
   int32_t height;
@@ -25,6 +40,10 @@ struct GenBitmap {
   int32_t frameDelay;  // milliseconds between frames; 0 is a still picture
   int32_t external;    // 1 when the surface was handed in (the window's)
   IDirectFBWindow* window;
+  // Set for a row-run picture, which has no surface: copies from it expand the
+  // rows they need into a small band surface and blit from there, so that its
+  // pixels reach a target exactly as a surface's would.
+  GenRowRuns* rows;
 };
 
 // One allocation: this header, then 256 colours, then width x height indexes.
@@ -36,9 +55,16 @@ struct GenIndex8Bitmap {
   uint8_t* pixels;
 };
 
+// How the pixel stream of a bitmap resource gives its pixels.
+enum GenPixelPacking : int32_t {
+  GenPackedPixels = 0,  // every pixel
+  GenPackedRowRuns = 1, // a GenRowRuns block: rowStart, then {length, colour} runs
+};
+
 // What a bitmap constant of the Bitmaps unit leads to. The pixel stream is the
 // whole bitmap row by row, 4 bytes per pixel in surface memory order (blue,
-// green, red, alpha), LZW-packed like the constant string blocks.
+// green, red, alpha), or the picture's row runs, LZW-packed like the constant
+// string blocks.
 struct GenBitmapResource {
   int32_t width;
   int32_t height;
@@ -50,6 +76,8 @@ struct GenBitmapResource {
   // Words in the pixel stream. The stream carries no size of its own, so
   // without this a damaged resource would send the decoder past its end.
   uint32_t codeCount;
+  int32_t packing = GenPackedPixels;
+  uint32_t packedBytes = 0;  // of a row-run stream unpacked
 };
 
 // The DirectFB window of the GUI, created with the window bitmap; the GUI loop
@@ -62,6 +90,15 @@ GenBitmap* GenCreateBitmapInternal(int32_t width, int32_t height, int32_t colorF
 GenBitmap* GenCreateBitmapExternal(int32_t width, int32_t height, int32_t colorFormat);
 GenBitmap* GenLoadBitmap(const GenBitmapResource* resource);
 void GenFreeBitmap(GenBitmap* bitmap);
+
+// The band that row-run pictures are expanded into: at least width x
+// GenBandRows, locked memory and pitch filled in. Kept while a row-run picture
+// lives; null when it cannot be made or locked (the caller then unlocks nothing).
+inline constexpr int32_t GenBandRows = 32;
+GenBitmap* GenLockBand(int32_t width, GenColor** memory, int* pitch);
+void GenUnlockBand();
+// Writes width pixels of a row-run picture's row y from column x on.
+void GenExpandRow(const GenBitmap* source, int32_t x, int32_t y, int32_t width, GenColor* to);
 
 void* GenLockMemory(IDirectFBSurface* surface);
 void GenUnlockMemory(IDirectFBSurface* surface);

@@ -10,6 +10,14 @@
 #include "vgdebug.h"
 
 bool GenReadBitmap(const GenBitmap* bitmap, GenImage* image) {
+  if (bitmap && bitmap->rows && image) {
+    image->width = bitmap->width;
+    image->height = bitmap->height;
+    image->pixels.resize(static_cast<size_t>(bitmap->width) * bitmap->height);
+    for (int32_t y = 0; y < bitmap->height; ++y)
+      GenExpandRow(bitmap, 0, y, bitmap->width, &image->pixels[static_cast<size_t>(y) * bitmap->width]);
+    return true;
+  }
   if (!bitmap || !bitmap->surface || !image) return false;
   IDirectFBSurface* surface = bitmap->surface;
   void* memory = nullptr;
@@ -30,8 +38,12 @@ bool GenReadBitmap(const GenBitmap* bitmap, GenImage* image) {
 }
 
 bool GenReadPixel(const GenBitmap* bitmap, int32_t x, int32_t y, GenColor* pixel) {
-  if (!bitmap || !bitmap->surface || !pixel || x < 0 || y < 0 || x >= bitmap->width || y >= bitmap->height)
-    return false;
+  if (!bitmap || !pixel || x < 0 || y < 0 || x >= bitmap->width || y >= bitmap->height) return false;
+  if (bitmap->rows) {
+    GenExpandRow(bitmap, x, y, 1, pixel);
+    return true;
+  }
+  if (!bitmap->surface) return false;
   IDirectFBSurface* surface = bitmap->surface;
   void* memory = nullptr;
   int pitch = 0;

@@ -18,8 +18,8 @@ struct GenImage {
   GenColor At(int32_t x, int32_t y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 
-// Copies the bitmap's pixels out of its surface. False for a null bitmap or a
-// surface that cannot be locked.
+// Copies the bitmap's pixels out of its surface (or its row runs). False for a
+// null bitmap or a surface that cannot be locked.
 bool GenReadBitmap(const GenBitmap* bitmap, GenImage* image);
 // One pixel, without copying the rest. False as above or off the bitmap.
 bool GenReadPixel(const GenBitmap* bitmap, int32_t x, int32_t y, GenColor* pixel);

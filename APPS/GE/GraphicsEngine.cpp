@@ -212,6 +212,30 @@ bool SetCopyState(IDirectFBSurface* surface, int32_t blend, int32_t opacity) {
   return true;
 }
 
+// Copies the source rectangle at (sx, sy) of a row-run picture to r of the
+// target, whose copy state is set: a band of rows at a time is expanded and
+// blitted, so the blending is the blitter's on the very pixels a surface of
+// the picture would hold.
+void CopyRowRuns(IDirectFBSurface* target, const GenBitmap* source, int64_t sx, int64_t sy, const GenRect& r) {
+  const int32_t width = r.x2 - r.x1;
+  for (int32_t top = r.y1; top < r.y2; top += GenBandRows) {
+    const int32_t rows = std::min(GenBandRows, r.y2 - top);
+    GenColor* memory = nullptr;
+    int pitch = 0;
+    GenBitmap* band = GenLockBand(width, &memory, &pitch);
+    if (!band) {
+      GEN_ERROR(GenErrOutOfMemory);
+      return;
+    }
+    for (int32_t row = 0; row < rows; ++row)
+      GenExpandRow(source, static_cast<int32_t>(sx), static_cast<int32_t>(sy + (top - r.y1) + row), width,
+                   reinterpret_cast<GenColor*>(reinterpret_cast<uint8_t*>(memory) + static_cast<ptrdiff_t>(row) * pitch));
+    GenUnlockBand();
+    const DFBRectangle from{0, 0, width, rows};
+    target->Blit(target, band->surface, &from, r.x1, top);
+  }
+}
+
 }  // namespace
 
 // ------------------------------------------------------------- rectangles
@@ -337,6 +361,10 @@ void GenCopyBitmap(GenBitmap* bitmap, const GenRect* clip, GenBitmap* source, in
   const int64_t sy = span.sy + r.y1 - span.dy;
   IDirectFBSurface* surface = bitmap->surface;
   if (!SetCopyState(surface, blend, opacity)) return;
+  if (source->rows) {
+    CopyRowRuns(surface, source, sx, sy, r);
+    return;
+  }
   const DFBRectangle from{static_cast<int>(sx), static_cast<int>(sy), r.x2 - r.x1, r.y2 - r.y1};
   surface->Blit(surface, source->surface, &from, r.x1, r.y1);
 }
@@ -424,6 +452,12 @@ void GenTileBitmapFrame(GenBitmap* bitmap, const GenRect* clip, GenBitmap* sourc
   if (from.empty()) return;
   IDirectFBSurface* surface = bitmap->surface;
   if (!SetCopyState(surface, blend, opacity)) return;
+  if (source->rows) {
+    for (size_t i = 0; i < from.size(); ++i)
+      CopyRowRuns(surface, source, from[i].x, from[i].y,
+                  {to[i].x, to[i].y, to[i].x + from[i].w, to[i].y + from[i].h});
+    return;
+  }
   if (from.size() == 1)
     surface->Blit(surface, source->surface, &from[0], to[0].x, to[0].y);
   else
@@ -453,14 +487,38 @@ void GenScaleBitmap(GenBitmap* bitmap, const GenRect* clip, GenBitmap* source, i
   const bool hadClip = surface->GetClip(surface, &previous) == DFB_OK;
   const DFBRegion region{area.x1, area.y1, area.x2 - 1, area.y2 - 1};
   surface->SetClip(surface, &region);
-  const DFBRectangle from{sourceX, sourceY, sourceWidth, sourceHeight};
+  DFBRectangle from{sourceX, sourceY, sourceWidth, sourceHeight};
+  // A row-run picture is stretched from a surface of the part it shows, made
+  // for the one call.
+  GenBitmap* part = nullptr;
+  if (source->rows) {
+    const GenRect cut = Intersect({0, 0, source->width, source->height}, sourceX, sourceY,
+                                  static_cast<int64_t>(sourceX) + sourceWidth,
+                                  static_cast<int64_t>(sourceY) + sourceHeight);
+    if (!IsEmpty(cut)) part = GenCreateBitmap(cut.x2 - cut.x1, cut.y2 - cut.y1, GenColorFormatArgb8888);
+    if (!part) {
+      surface->SetClip(surface, hadClip ? &previous : nullptr);
+      return;
+    }
+    auto* memory = static_cast<uint8_t*>(GenLockMemory(part->surface));
+    if (memory) {
+      for (int32_t row = 0; row < part->height; ++row)
+        GenExpandRow(source, cut.x1, cut.y1 + row, part->width,
+                     reinterpret_cast<GenColor*>(memory) + static_cast<ptrdiff_t>(row) * (part->width + part->padding));
+      GenUnlockMemory(part->surface);
+    }
+    from.x -= cut.x1;
+    from.y -= cut.y1;
+  }
+  IDirectFBSurface* pixels = part ? part->surface : source->surface;
   if (width == sourceWidth && height == sourceHeight) {
-    surface->Blit(surface, source->surface, &from, x, y);
+    surface->Blit(surface, pixels, &from, x, y);
   } else {
     const DFBRectangle to{x, y, width, height};
-    surface->StretchBlit(surface, source->surface, &from, &to);
+    surface->StretchBlit(surface, pixels, &from, &to);
   }
   surface->SetClip(surface, hadClip ? &previous : nullptr);
+  if (part) GenFreeBitmap(part);
 }
 
 void GenCopyIndex8Bitmap(GenBitmap* bitmap, const GenRect* clip, GenIndex8Bitmap* source, int32_t x, int32_t y,

@@ -4,7 +4,9 @@
 //
 // Every <Name>.png of the folder becomes the constant Bitmaps::<Name>: a
 // resource record with the pixels in surface memory order (blue, green, red,
-// alpha), LZW-packed. The frames list names the pictures that hold several
+// alpha), LZW-packed. A large picture whose rows are mostly runs of one colour
+// (backgrounds, strips of flat artwork) is packed as those runs instead, which
+// the engine keeps as they are rather than as a surface. The frames list names the pictures that hold several
 // frames side by side: one line "<Name> <frames> <delay ms>"; '#' starts a
 // comment. Writes Bitmaps.h and Bitmaps.cpp, leaving files whose text did not
 // change untouched so that nothing rebuilds without need.
@@ -37,7 +39,39 @@ struct Picture {
   int height = 0;
   Frames frames;
   std::vector<uint16_t> codes;
+  int packing = 0;            // GenPackedPixels or GenPackedRowRuns
+  size_t packedBytes = 0;     // of the row runs
 };
+
+// Pictures this large or larger are kept as row runs when the runs take at
+// most half the memory of the pixels: below it a surface costs little, and a
+// picture of many short runs draws faster from one.
+constexpr size_t kRowRunsFrom = 64 * 1024;
+
+// The row-run block of GenRowRuns: rowStart[height + 1], then {length, colour}
+// words, little-endian like the surface memory.
+std::vector<uint8_t> RowRuns(const std::vector<uint8_t>& pixels, int width, int height) {
+  std::vector<uint32_t> rowStart{0};
+  std::vector<uint32_t> runs;
+  for (int y = 0; y < height; ++y) {
+    const uint8_t* row = pixels.data() + static_cast<size_t>(y) * width * 4;
+    for (int x = 0; x < width;) {
+      int end = x + 1;
+      while (end < width && std::equal(row + end * 4, row + end * 4 + 4, row + x * 4)) ++end;
+      const uint32_t colour = uint32_t(row[x * 4]) | uint32_t(row[x * 4 + 1]) << 8 | uint32_t(row[x * 4 + 2]) << 16 |
+                              uint32_t(row[x * 4 + 3]) << 24;
+      runs.push_back(static_cast<uint32_t>(end - x));
+      runs.push_back(colour);
+      x = end;
+    }
+    rowStart.push_back(static_cast<uint32_t>(runs.size() / 2));
+  }
+  std::vector<uint8_t> block;
+  for (const auto* words : {&rowStart, &runs})
+    for (uint32_t w : *words)
+      for (int i = 0; i < 4; ++i) block.push_back(static_cast<uint8_t>(w >> (8 * i)));
+  return block;
+}
 
 bool Fail(const std::string& message) {
   std::fprintf(stderr, "bmppack: %s\n", message.c_str());
@@ -82,7 +116,15 @@ bool ReadPicture(const fs::path& path, Picture* picture) {
   }
   picture->width = static_cast<int>(png.width);
   picture->height = static_cast<int>(png.height);
-  picture->codes = LzwPack(pixels.data(), pixels.size());
+  const std::vector<uint8_t> runs =
+      pixels.size() >= kRowRunsFrom ? RowRuns(pixels, picture->width, picture->height) : std::vector<uint8_t>();
+  if (!runs.empty() && runs.size() * 2 <= pixels.size()) {
+    picture->packing = 1;
+    picture->packedBytes = runs.size();
+    picture->codes = LzwPack(runs.data(), runs.size());
+  } else {
+    picture->codes = LzwPack(pixels.data(), pixels.size());
+  }
   return true;
 }
 
@@ -124,7 +166,7 @@ std::string SourceText(const std::vector<Picture>& pictures) {
     out << "\n};\n"
         << "const GenBitmapResource k" << p.name << "Resource = {" << p.width << ", " << p.height << ", k" << p.name
         << "Codes, 0, " << frameWidth << ", " << p.height << ", " << p.frames.delay << ", " << p.codes.size()
-        << "};\n"
+        << ", " << (p.packing ? "GenPackedRowRuns" : "GenPackedPixels") << ", " << p.packedBytes << "};\n"
         << "const VgResourceEntry k" << p.name << "Entries[] = {{0, &k" << p.name << "Resource}};\n\n";
   }
   out << "}  // namespace\n\nnamespace Bitmaps {\n\n";
