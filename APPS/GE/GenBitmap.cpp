@@ -43,6 +43,15 @@ int32_t PaddingOf(IDirectFBSurface* surface, int32_t width) {
   return pitch / 4 - width;
 }
 
+void TakeSizes(GenBitmap* bitmap, const GenBitmapResource* resource) {
+  bitmap->width = resource->width;
+  bitmap->height = resource->height;
+  bitmap->colorFormat = resource->colorFormat;
+  bitmap->frameWidth = resource->frameWidth;
+  bitmap->frameHeight = resource->frameHeight;
+  bitmap->frameDelay = resource->frameDelay;
+}
+
 // The band of the row-run pictures and how many of them live.
 GenBitmap* g_band = nullptr;
 int32_t g_rowRunPictures = 0;
@@ -202,12 +211,7 @@ GenBitmap* GenLoadBitmap(const GenBitmapResource* resource) {
       VgFree(bitmap);
       return nullptr;
     }
-    bitmap->width = resource->width;
-    bitmap->height = resource->height;
-    bitmap->colorFormat = resource->colorFormat;
-    bitmap->frameWidth = resource->frameWidth;
-    bitmap->frameHeight = resource->frameHeight;
-    bitmap->frameDelay = resource->frameDelay;
+    TakeSizes(bitmap, resource);
     ++g_rowRunPictures;
     return bitmap;
   }
@@ -231,14 +235,9 @@ GenBitmap* GenLoadBitmap(const GenBitmapResource* resource) {
     VgFree(bitmap);
     return nullptr;
   }
-  bitmap->width = resource->width;
-  bitmap->height = resource->height;
+  TakeSizes(bitmap, resource);
   bitmap->padding = pitch / 4 - resource->width;
   bitmap->surface = surface;
-  bitmap->colorFormat = resource->colorFormat;
-  bitmap->frameWidth = resource->frameWidth;
-  bitmap->frameHeight = resource->frameHeight;
-  bitmap->frameDelay = resource->frameDelay;
 
   // The capacity is the locked memory, so no stream can write past the surface;
   // a stream that is damaged or too short for the picture is refused rather than
