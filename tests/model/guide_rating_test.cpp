@@ -70,6 +70,19 @@ TEST_F(Guide, PagesOfEightUntilTheEnd) {
   EXPECT_EQ(guide->GetNumEvents(), 19);
 }
 
+TEST_F(Guide, PagesGoOnAfterTheProgrammesReadByCount) {
+  Programmes(19, kNow);
+  auto* guide = VgNew<EPGEventsInfo_DB>();
+  guide->GetEventInfoByCount(channel, 10);
+  guide->GetEventInfoByPage(channel);
+  ASSERT_EQ(guide->GetNumEvents(), 18);
+  EXPECT_EQ(Utf8(guide->GetEvent(10)->Title), "Programme 10");
+  EXPECT_FALSE(guide->EndReached);
+  guide->GetEventInfoByPage(channel);
+  EXPECT_EQ(guide->GetNumEvents(), 19);
+  EXPECT_TRUE(guide->EndReached);
+}
+
 TEST_F(Guide, AnUnknownChannelEndsTheGuide) {
   auto* guide = VgNew<EPGEventsInfo_DB>();
   guide->GetEventInfoByPage(channel);

@@ -8,6 +8,7 @@
 #include "Events/Events.h"
 #include "OptionDatabase/OptionTypes.h"
 #include "SkinBin/Wrapper.h"
+#include "Wrapper/TimerRecord.h"
 #include "model_test_support.h"
 
 namespace ModelTest {
@@ -177,6 +178,37 @@ TEST_F(Model, ResettingATimerStoresItsDefaults) {
   EXPECT_EQ(stored.volume, 30);
   EXPECT_EQ(stored.mapId, 2);
   EXPECT_EQ(model->SetTimer(nullptr), XPM_TIMER_ERROR_INVALID_TIMERID);  // nothing held
+}
+
+TEST_F(Model, ATimerIsReadAndResetByItsIdWhileAnotherIsEdited) {
+  XPM_TimerInfo busy{};
+  busy.enabled = 1;
+  busy.duration = 600;
+  busy.start.tm_year = 111;
+  busy.start.tm_mday = 1;
+  XPM_SetTimer(3, &busy);
+  busy.duration = 900;
+  busy.start.tm_mday = 2;  // not over the first one
+  ASSERT_EQ(XPM_SetTimer(4, &busy), 0);
+  model->OnSetActiveTimerId(4);
+
+  ::Structures::TimerData* three = model->GetStoredTimer(3);
+  ASSERT_NE(three, nullptr);
+  EXPECT_EQ(three->Index, 3);
+  EXPECT_EQ(three->Values[::Wrapper::kTimerDuration], 600) << "not the timer being edited";
+  EXPECT_EQ(model->GetStoredTimer(XPM_TIMER_COUNT), nullptr);
+
+  model->ResetTimer(3);
+  XPM_TimerInfo stored{};
+  XPM_GetTimer(3, &stored);
+  EXPECT_EQ(stored.duration, 3600);
+  XPM_GetTimer(4, &stored);
+  EXPECT_EQ(stored.duration, 900) << "the timer being edited stays";
+  EXPECT_EQ(model->OnGetActiveTimerId(), 4);
+  EXPECT_EQ(model->HeldTimer->Values[::Wrapper::kTimerDuration], 900);
+
+  model->ResetTimer(4);
+  EXPECT_EQ(model->HeldTimer->Values[::Wrapper::kTimerDuration], 3600) << "its edited copy is reset with it";
 }
 
 TEST_F(Model, OnTimerVolumeWritesTheHeldTimerWhileEditing) {

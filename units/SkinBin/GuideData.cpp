@@ -99,9 +99,10 @@ bool EPGEventsInfo_DB::Append(::Structures::VirtualChannel* channel, int32_t fro
 
 void EPGEventsInfo_DB::GetEventInfoByCount(::Structures::VirtualChannel* channel, int32_t count) {
   Clear();
-  NextPage = 0;
   PageTime = NetworkTime();
   if (!Append(channel, PageTime, 0, count)) EndReached = true;
+  // The page loader goes on after what was read here.
+  NextPage = 1;
 }
 
 void EPGEventsInfo_DB::GetEventInfoByPage(::Structures::VirtualChannel* channel) {
@@ -110,7 +111,7 @@ void EPGEventsInfo_DB::GetEventInfoByPage(::Structures::VirtualChannel* channel)
     PageTime = NetworkTime();
   }
   if (EndReached) return;
-  if (!Append(channel, PageTime, NextPage * kPageSize, kPageSize)) {
+  if (!Append(channel, PageTime, NumEvents, kPageSize)) {
     EndReached = true;
     return;
   }

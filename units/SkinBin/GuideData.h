@@ -28,10 +28,11 @@ class EPGEventsInfo_DB : public XObject {
   virtual int32_t GetNumEvents();
   virtual int32_t GetCurrentEventSet();
   // Loads at most count programmes of the channel that have not ended, on
-  // the current medium; the page loader then starts again from its first page.
+  // the current medium; the page loader then goes on after them.
   void GetEventInfoByCount(::Structures::VirtualChannel* channel, int32_t count);
-  // The first page clears the list and takes the network time; each call
-  // appends the next page of programmes from that time.
+  // The first page (without a load by count before it) clears the list and
+  // takes the network time; each call appends the next up to 8 programmes
+  // after those read from that time.
   void GetEventInfoByPage(::Structures::VirtualChannel* channel);
   ::Structures::EventInfo* GetEvent(int32_t index) const;
 

@@ -371,8 +371,12 @@ int32_t Wrapper::GetDefaultEndDelay() {
   return 0;
 }
 
+// The timer of that index is reset, also while another one is being edited
+// (GetTimer would hand out the edited one); the edited copy of this very
+// timer is reset with it.
 void Wrapper::ResetTimer(int32_t index) {
-  ::Structures::TimerData* timer = GetTimer(index);
+  ::Structures::TimerData* timer = HeldTimer && HeldTimer->Index == index ? HeldTimer.get() : ReadTimer(index, nullptr);
+  timer->Index = index;
   ::Wrapper::SetTimerDefaults(timer);
   timer->Extra[::Wrapper::kTimerStartEarly] = GetDefaultStartEarly();
   timer->Extra[::Wrapper::kTimerEndDelay] = GetDefaultEndDelay();

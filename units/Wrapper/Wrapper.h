@@ -174,6 +174,10 @@ class Wrapper : public XObject {
   // with a held record, the held record whatever the index. A timer that
   // cannot be read comes back with the values of a reset timer.
   virtual ::Structures::TimerData* GetTimer(int32_t index);
+  // A new record of the timer of an id as the middleware keeps it, whatever
+  // timer is being edited; null when it cannot be read. Lists read their rows'
+  // timers with it, so that scrolling never changes the timer being edited.
+  ::Structures::TimerData* GetStoredTimer(int32_t id);
   // Stores a timer (the held record for null) under its index; 0 or the
   // middleware's timer error.
   virtual int32_t SetTimer(::Structures::TimerData* timer);

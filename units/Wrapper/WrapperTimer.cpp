@@ -28,6 +28,12 @@ namespace Wrapper {
   return ReadTimer(index, nullptr);
 }
 
+::Structures::TimerData* Wrapper::GetStoredTimer(int32_t id) {
+  bool ok = false;
+  ::Structures::TimerData* timer = ReadTimer(id, &ok);
+  return ok ? timer : nullptr;
+}
+
 int32_t Wrapper::SetTimer(::Structures::TimerData* timer) {
   if (!timer) timer = HeldTimer;
   if (!timer) {
