@@ -13,11 +13,6 @@
 
 namespace {
 
-std::string GoldenPath(const std::string& name) {
-  const char* root = std::getenv("TVUI_SOURCE_DIR");
-  return std::string(root ? root : ".") + "/tests/lists/golden/" + name;
-}
-
 class Golden : public ListTest::ListFixture {};
 
 TEST_F(Golden, AListScrolledIntoItsMiddle) {
@@ -28,7 +23,7 @@ TEST_F(Golden, AListScrolledIntoItsMiddle) {
   Press(Key::Up);
   ASSERT_EQ(Cursor(), 8);
   ASSERT_EQ(Focused(), 4);
-  ExpectGolden(ViewsTest::Pixels(Render()), GoldenPath("list_page.png"));
+  ExpectGolden(ViewsTest::Pixels(Render()), ListTest::GoldenPath("list_page.png"));
 }
 
 TEST_F(Golden, TheSecondPageOfAGrid) {
@@ -39,7 +34,7 @@ TEST_F(Golden, TheSecondPageOfAGrid) {
   Press(Key::Right);
   Press(Key::Down);
   ASSERT_EQ(Cursor(), 36);
-  ExpectGolden(ViewsTest::Pixels(Render()), GoldenPath("grid_page.png"));
+  ExpectGolden(ViewsTest::Pixels(Render()), ListTest::GoldenPath("grid_page.png"));
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "list_host.h"
 
+#include <cstdlib>
+
 #include "Core/KeyEvent.h"
 #include "ListForm/ListItem.h"
 #include "MainApp/Wrapper.h"
@@ -11,6 +13,11 @@ VG_DEFINE_CLASS(ListTest, SlotRecorder, XObject)
 VG_DEFINE_CLASS(ListTest, Host, Primitives::KeyRoutingForm)
 
 namespace ListTest {
+
+std::string GoldenPath(const std::string& name) {
+  const char* root = std::getenv("TVUI_SOURCE_DIR");
+  return std::string(root ? root : ".") + "/tests/lists/golden/" + name;
+}
 
 void SlotRecorder::Heard(XObject* sender) {
   if (host) host->heard.push_back({name, sender});

@@ -33,6 +33,9 @@ namespace ListTest {
 
 class Host;
 
+// The reference picture of that name in tests/lists/golden.
+std::string GoldenPath(const std::string& name);
+
 // One recorded slot: signalling it notes its name and sender in the host.
 class SlotRecorder : public XObject {
   VG_CLASS()

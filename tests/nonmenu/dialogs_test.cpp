@@ -1,6 +1,8 @@
 // Direct messages, confirmations, the PIN dialogs and the keyboard.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "Constants/Constants.h"
 #include "MainApp/MessageAgent.h"
 #include "MainApp/WidgetManager.h"
@@ -12,19 +14,25 @@
 #include "NonMenuSystem/EnterPinDialog.h"
 #include "NonMenuSystem/KeyPad.h"
 #include "SkinBin/UserRefInt.h"
+#include "Primitives/MessageDelivery.h"
+#include "Record/ScheduledRecordDialog.h"
 #include "Strings.h"
 #include "nonmenu_fixture.h"
 
-// A stand-in for the scheduled-record screen of the recording screens, which
-// the deletion of confirmation 62 addresses by name.
-namespace Record {
-class ScheduledRecordDialog : public NonMenuTest::Listener {
-  VG_CLASS()
-};
-}  // namespace Record
-VG_DEFINE_CLASS(Record, ScheduledRecordDialog, NonMenuTest::Listener)
-
 namespace {
+
+// The messages the agent hands the scheduled-record screen, which the
+// deletion of confirmation 62 addresses by name.
+std::vector<int32_t> g_scheduledCodes;
+std::vector<int32_t> g_scheduledParams;
+
+void DeliverNoting(XObject* receiver, Structures::Message* message) {
+  if (vg_is_exactly<Record::ScheduledRecordDialog>(receiver)) {
+    g_scheduledCodes.push_back(message->Code);
+    g_scheduledParams.push_back(message->Param);
+  }
+  Primitives::DeliverMessage(receiver, message);
+}
 
 using NonMenuSystem::WidgetClass;
 constexpr int32_t kMessageBar = 0x2000009;
@@ -73,14 +81,17 @@ TEST_F(DialogTest, YesOfConfirmation62TellsOnlyTheScheduledRecordScreen) {
   auto* scheduled = VgNew<Record::ScheduledRecordDialog>();
   VgLockObject(scheduled);
   MainApp::GetMessageAgent()->Register(scheduled);
+  g_scheduledCodes.clear();
+  g_scheduledParams.clear();
+  Agent::SetMessageDelivery(&DeliverNoting);
   auto* dialog = static_cast<NonMenuSystem::ConfirmMultiOptionDialog*>(system->ShowConfirmDialog(62, 0));
   EXPECT_EQ(Utf8(dialog->caption.String), Text(Strings::SID_CONFIRM_DELETE_SCHEDULED_RECORD));
   EXPECT_EQ(Utf8(dialog->warning.String), Text(Strings::SID_CONFIRM_DELETE_RECORD_TEXT));
   EXPECT_EQ(dialog->Focus.get(), &dialog->yesButton);
   listener->codes.clear();
   Press(Key::Ok);
-  EXPECT_EQ(scheduled->codes, std::vector<int32_t>{Constants::MSG_DELETE_ITEM});
-  EXPECT_EQ(scheduled->params, std::vector<int32_t>{3});
+  EXPECT_EQ(g_scheduledCodes, std::vector<int32_t>{Constants::MSG_DELETE_ITEM});
+  EXPECT_EQ(g_scheduledParams, std::vector<int32_t>{3});
   EXPECT_TRUE(listener->codes.empty());
   EXPECT_FALSE(Listed(kConfirm));
 
@@ -88,6 +99,7 @@ TEST_F(DialogTest, YesOfConfirmation62TellsOnlyTheScheduledRecordScreen) {
   system->ShowConfirmDialog(66, 0);
   Press(Key::Ok);
   EXPECT_EQ(listener->params.back(), NonMenuSystem::DeleteKindEPGRecord);
+  Agent::SetMessageDelivery(&Primitives::DeliverMessage);
   MainApp::GetMessageAgent()->UnRegister(scheduled);
   VgUnlockObject(scheduled);
 }

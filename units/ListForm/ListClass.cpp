@@ -63,6 +63,8 @@ int32_t ListClass::GetItemsNum() { return 1; }
 
 VgString ListClass::GetStringParam() { return nullptr; }
 
+bool ListClass::LoadNextPage() { return false; }
+
 // ------------------------------------------------------------ filling
 
 void ListClass::Initialize(Primitives::KeyRoutingParameter* parameter) {
@@ -177,12 +179,12 @@ XObject* ListClass::HandleEvent(Core::Event* event) {
   } else if (key == IncreaseKey) {
     if (!ListMode)
       StepFocus(+1);
-    else if (ScrollItems(+1) == 0 && WrapAround)
+    else if (ScrollItems(+1) == 0 && !(LoadNextPage() && ScrollItems(+1) != 0) && WrapAround)
       ScrollToFirst();
   } else if (key == PageUpKey && ListMode) {
     ScrollPages(-1);
   } else if (key == PageDownKey && ListMode) {
-    ScrollPages(+1);
+    if (ScrollPages(+1) == 0 && LoadNextPage()) ScrollPages(+1);
   } else {
     return ListBase::HandleEvent(event);
   }

@@ -91,6 +91,10 @@ class ListClass : public ListBase {
   virtual int32_t GetItemsNum();
   // The text the readers find in the data source's StringParam.
   virtual VgString GetStringParam();
+  // Lists whose entries arrive a page at a time: loads the next page when
+  // the focus cannot move past the last entry (the next or page-down key),
+  // which then moves again. False when there is no more to load.
+  virtual bool LoadNextPage();
 
   // Brings the 1-based entry i under the focus: from the first entry on the
   // first row, it scrolls by i - 1.

@@ -192,6 +192,14 @@ void RecordTimerDialog::LoadOptionItem(Network::OptionButton* button) {
   if (VgString text = option.ChoiceText()) button->OnSetText(text);
 }
 
+void RecordTimerDialog::EditTimer(const ListForm::TimerEdit& edit) {
+  OnSetIsUpdate(edit.isUpdate);
+  // A copy: the dialog changes its start as the viewer edits it.
+  StartTime = edit.start ? edit.start->AddTicks(0) : nullptr;
+  Duration = edit.durationSeconds;
+  ApplySourceType();
+}
+
 void RecordTimerDialog::ApplySourceType() {
   SkinBin::Wrapper* model = MainApp::GetWrapper();
   RefreshGrayout();

@@ -7,11 +7,14 @@
 // type (Constants::XPM_RECORD_SOURCE_TYPE_*), set IsUpdate, the ways back and
 // for an edited timer StartTime and Duration, then call ApplySourceType. An
 // opener that cannot reach this class (the non-menu system's live key) sets
-// the record's flag instead: the dialog then fills itself as a new timer.
+// the record's flag instead: the dialog then fills itself as a new timer; the
+// lists, which open it by name too, hand it the timer through the timer
+// editor's role (ListForm/TimerHooks.h).
 #pragma once
 
 #include <cstdint>
 
+#include "ListForm/TimerHooks.h"
 #include "Network/OptionButton.h"
 #include "NonMenuSystem/QORWidgetClass.h"
 #include "SkinBin/Button.h"
@@ -27,11 +30,15 @@ class TimerData;
 
 namespace Record {
 
-class RecordTimerDialog : public NonMenuSystem::QORWidgetClass {
+class RecordTimerDialog : public NonMenuSystem::QORWidgetClass, public ListForm::TimerEditor {
   VG_CLASS()
 
  public:
   explicit RecordTimerDialog(XObject* link = nullptr);
+
+  // A timer of the scheduled list: update mode, its start and length, then
+  // the source type applied.
+  void EditTimer(const ListForm::TimerEdit& edit) override;
 
   // The controls top to bottom.
   enum Control : int32_t { DateRow, TimeRow, ActiveRow, TypeRow, InputRow, ChannelRow, DurationRow, DoneRow, ControlCount };

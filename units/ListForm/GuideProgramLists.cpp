@@ -1,0 +1,237 @@
+#include "ListForm/GuideProgramLists.h"
+
+#include <algorithm>
+
+#include "Bitmaps.h"
+#include "Colors/Colors.h"
+#include "Constants/Constants.h"
+#include "Core/Keys.h"
+#include "Fonts/Fonts.h"
+#include "ListForm/ListModel.h"
+#include "ListForm/RowColumns.h"
+#include "ListForm/TimerHooks.h"
+#include "Resources/Bitmap.h"
+#include "Resources/Font.h"
+#include "SkinBin/GuideData.h"
+#include "Structures/Message.h"
+#include "vgresmap.h"
+
+VG_DEFINE_CLASS(ListForm, EPGProgramListCourier, ListForm::ListCourier)
+VG_DEFINE_CLASS(ListForm, EPGProgramListItem, ListForm::ListItem)
+VG_DEFINE_CLASS(ListForm, ChannelDataSource, ListForm::ListDataSource)
+VG_DEFINE_CLASS(ListForm, EPGProgramList, ListForm::ListClass)
+VG_DEFINE_CLASS(ListForm, MiniGuideListCourier, ListForm::ListCourier)
+VG_DEFINE_CLASS(ListForm, MiniGuideListItem, ListForm::ListItem)
+VG_DEFINE_CLASS(ListForm, MiniGuideList, ListForm::ListClass)
+
+namespace ListForm {
+
+namespace {
+
+constexpr ListSpec kEPGProgramList{
+    .bounds = {0, 0, 530, 228},
+    .maxRows = SkinBin::EPGEventsInfo_DB::kPageSize,
+    .rowClass = &EPGProgramListItem::Class,
+    .pageUpKey = Key::PageUp,
+    .pageDownKey = Key::PageDown,
+    // The ends load more guide data rather than wrap round.
+    .wrapAround = false,
+    .indicators = Indicators::BottomRight,
+    .prevBitmap = &Bitmaps::EPG_ListScrollUp,
+    .nextBitmap = &Bitmaps::EPG_ListScrollDown,
+};
+
+constexpr ListSpec kMiniGuideList{
+    .bounds = {0, 0, 540, 90},
+    .maxRows = 3,
+    .rowClass = &MiniGuideListItem::Class,
+    .pageUpKey = Key::PageUp,
+    .pageDownKey = Key::PageDown,
+    .itemXOffset = 20,
+    .indicators = Indicators::RightEdge,
+    .prevBitmap = &Bitmaps::OptionButtonUpArrow,
+    .nextBitmap = &Bitmaps::OptionButtonDownArrow,
+    .prevBounds = {600, 0, 620, 20},
+    .nextBounds = {600, 70, 620, 90},
+};
+
+SkinBin::EPGEventsInfo_DB* GuideModel() {
+  return ListModel<&SkinBin::Wrapper::OnGetEPGProgramList, &SkinBin::Wrapper::OnSetEPGProgramList>();
+}
+
+XObject* ReadChannelProgramme(ListDataSource* source, int32_t index) {
+  auto* courier = VgNew<EPGProgramListCourier>();
+  auto* channel = vg_cast<ChannelDataSource>(source);
+  ReadProgramme(courier, *courier, index, channel ? channel->Major : -2, channel ? channel->Minor : -2);
+  return courier;
+}
+
+XObject* ReadCurrentProgramme(ListDataSource*, int32_t index) {
+  auto* courier = VgNew<MiniGuideListCourier>();
+  Structures::VirtualChannel* current = MainApp::GetWrapper()->GetCurrentChannel();
+  ReadProgramme(courier, *courier, index, current->Major, current->Minor);
+  return courier;
+}
+
+}  // namespace
+
+LISTFORM_REGISTER_READER(EPGProgramList, ReadChannelProgramme)
+LISTFORM_REGISTER_READER(MiniGuideList, ReadCurrentProgramme)
+
+// ----------------------------------------------------------- the guide row
+
+EPGProgramListItem::EPGProgramListItem(XObject* link) : ProgrammeRowOf(link, {0, 0, 530, 26}, true) {
+  Focused_Bitmap = VgLoad<Resources::Bitmap>(Bitmaps::EPG_ProgramButtonFocus);
+  Nonfocused_TextFont = VgLoad<Resources::Font>(Fonts::EPGListFont0);
+  Focused_TextFont = VgLoad<Resources::Font>(Fonts::MediumFont);
+}
+
+void EPGProgramListItem::Refresh(XObject* sender) {
+  ProgrammeRow::Refresh(sender);
+  LayOutColumns(this,
+                {{&dateText, 10, kDateWidth}, {&timeText, 4, kTimeWidth}, {&caption, 6, 300}, {&recordIcon, 8, 20}});
+  FollowRowLook(this, {&dateText, &timeText});
+}
+
+// ---------------------------------------------------------- the guide list
+
+EPGProgramList::EPGProgramList(XObject* link) : ListClass(kEPGProgramList, link) {
+  OnActivateOption = VgSlotOf<&EPGProgramList::ToggleRecord>(this);
+  OnFocusOption = VgSlotOf<&EPGProgramList::DoFocus>(this);
+}
+
+void EPGProgramList::OnSetm_channel(Structures::VirtualChannel* channel) {
+  m_channel = channel;
+  SkinBin::EPGEventsInfo_DB* guide = GuideModel();
+  guide->GetEventInfoByCount(channel, MaxItemNum);
+  const int32_t count = std::max(guide->GetNumEvents(), 0);
+  auto* source = vg_cast<ChannelDataSource>(DataSource.get());
+  const bool fresh = !source;
+  if (fresh) source = VgNew<ChannelDataSource>();
+  source->Num = count;
+  source->Major = channel ? channel->Major : -2;
+  source->Minor = channel ? channel->Minor : -2;
+  OnSetItemNum(std::min(MaxItemNum, count));
+  if (fresh)
+    OnSetDataSource(source);
+  else
+    Reload();
+  OnSetCurrentItemIndex(1);
+  FocusIndex = 0;
+}
+
+bool EPGProgramList::LoadNextPage() {
+  SkinBin::EPGEventsInfo_DB* guide = MainApp::GetWrapper()->OnGetEPGProgramList();
+  if (!guide || guide->EndReached) return false;
+  UpdateEPGbyPage();
+  return true;
+}
+
+void EPGProgramList::UpdateEPGbyPage(XObject*) {
+  SkinBin::EPGEventsInfo_DB* guide = MainApp::GetWrapper()->OnGetEPGProgramList();
+  if (!guide || guide->EndReached) return;
+  GuideWaitingCircle circle(this);
+  guide->GetEventInfoByPage(m_channel);
+  if (DataSource) DataSource->Num = std::max(guide->GetNumEvents(), 0);
+}
+
+void EPGProgramList::forceReload(XObject* sender) {
+  ListClass::forceReload(sender);
+  DoFocus(this);
+}
+
+void EPGProgramList::DoFocus(XObject*) { TakeFocus(this); }
+
+void EPGProgramList::ToggleRecord(XObject*) {
+  NonMenuSystem::NonMenuSystem* system = OwnerSystem(this, kFullEPGDialog, 2);
+  auto* row = vg_cast<EPGProgramListItem>(Focus.get());
+  if (!system || !row) return;
+  const bool hasTimer = row->RecordType > 0;
+  if (!ClaimProgrammeTimer(system, hasTimer, row->TimerId)) return;
+  // The programme on the air records from now; a later one from its start.
+  const int32_t origin =
+      row->Index == 0 ? Constants::XPM_RECORD_SOURCE_TYPE_START : Constants::XPM_RECORD_SOURCE_TYPE_GUIDE;
+  const TimerEdit edit{.isUpdate = hasTimer,
+                       .canDelete = hasTimer,
+                       .start = row->StartTime,
+                       .durationSeconds = row->Duration * 60,
+                       .caption = row->Text};
+  OpenTimerDialog(system, kEPGRecordTimerDialog, origin, edit);
+}
+
+// Asked of the schedule rather than taken from the timer being edited, so
+// that a timer saved for the programme gives the row its id too, and another
+// timer's change leaves the row as it is.
+void EPGProgramList::ReadTimerOfFocus() {
+  auto* row = vg_cast<EPGProgramListItem>(Focus.get());
+  auto* channel = vg_cast<ChannelDataSource>(DataSource.get());
+  if (!row || !channel || !row->StartTime) return;
+  SkinBin::Wrapper* model = MainApp::GetWrapper();
+  SkinBin::ScheduledRecordData* status = model->GetEPGProgramStatus(
+      model->GetCurrentTunerId(), model->OnGetAntCableIn(), channel->Major, channel->Minor, row->StartTime);
+  row->TimerId = status->TimerId;
+  row->ProgrammeFields::Active = status->Enabled != 0;
+  row->OnSetRecordType(status->Repetition);
+}
+
+void EPGProgramList::HandleMessage(Structures::Message* message) {
+  ListClass::HandleMessage(message);
+  if (!message) return;
+  switch (message->Code) {
+    case Constants::MSG_UPDATE_RECORD_TYPE:
+    case Constants::MSG_UPDATE_ALL_SCHEDULES:
+      ReadTimerOfFocus();
+      break;
+    case Constants::MSG_DELETE_ITEM: {
+      auto* row = vg_cast<EPGProgramListItem>(Focus.get());
+      // Every list hears a deletion: a programme without a timer has none to
+      // give up (its id would name another timer, or the on-timer).
+      if (message->Param != Constants::DELETE_EPG_RECORD || !row || row->RecordType <= 0 || row->TimerId < 0) break;
+      DeleteProgrammeTimer(row->TimerId);
+      row->TimerId = -1;
+      row->OnSetRecordType(0);
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+// ------------------------------------------------------------ the mini guide
+
+MiniGuideListItem::MiniGuideListItem(XObject* link) : ProgrammeRowOf(link, {0, 0, 500, 30}, false) {
+  Focused_Bitmap = VgLoad<Resources::Bitmap>(Bitmaps::MiniGuide_ButtonFocus);
+  Focused_TextColor = Colors::DreskovMenuTextFocused;
+  Nonfocused_TextFont = VgLoad<Resources::Font>(Fonts::MediumFont);
+  Focused_TextFont = VgLoad<Resources::Font>(Fonts::EPGListFont);
+}
+
+void MiniGuideListItem::Refresh(XObject* sender) {
+  ProgrammeRow::Refresh(sender);
+  LayOutColumns(this, {{&timeText, 10, kTimeWidth}, {&caption, 6, 350}, {&recordIcon, 8, 20}});
+  FollowRowLook(this, {&timeText});
+}
+
+MiniGuideList::MiniGuideList(XObject* link) : ListClass(kMiniGuideList, link) {
+  OnFocusOption = VgSlotOf<&MiniGuideList::DoFocus>(this);
+}
+
+void MiniGuideList::Initialize(Primitives::KeyRoutingParameter* parameter) {
+  ListClass::Initialize(parameter);
+  FocusIndex = 0;
+}
+
+int32_t MiniGuideList::GetItemsNum() {
+  SkinBin::EPGEventsInfo_DB* guide = GuideModel();
+  guide->GetEventInfoByCount(MainApp::GetWrapper()->GetCurrentChannel(), MaxProgrammes);
+  return std::max(guide->GetNumEvents(), 1);
+}
+
+void MiniGuideList::forceReload(XObject* sender) {
+  ListClass::forceReload(sender);
+  DoFocus(this);
+}
+
+void MiniGuideList::DoFocus(XObject*) { TakeFocus(this); }
+
+}  // namespace ListForm

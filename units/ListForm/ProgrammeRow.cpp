@@ -1,0 +1,111 @@
+#include "ListForm/ProgrammeRow.h"
+
+#include "ListForm/ListBase.h"
+#include "ListForm/RecordTexts.h"
+#include "ListForm/RowColumns.h"
+#include "MainApp/Wrapper.h"
+#include "SkinBin/GuideData.h"
+#include "SkinBin/RecordData.h"
+#include "vgslot.h"
+
+namespace ListForm {
+
+namespace Texts = RecordTexts;
+
+void ReadProgramme(ListCourier* courier, ProgrammeFields& fields, int32_t index, int32_t major, int32_t minor) {
+  courier->Index = index;
+  SkinBin::Wrapper* model = MainApp::GetWrapper();
+  SkinBin::EPGEventsInfo_DB* guide = model->OnGetEPGProgramList();
+  if (!guide || guide->GetNumEvents() < 1) {
+    SayNoInformation(courier, fields.Description);
+    return;
+  }
+  Structures::EventInfo* event = guide->GetEvent(index);
+  if (!event) return;
+  fields.StartTime = event->StartTime;
+  courier->Text = event->Title;
+  fields.Description = event->Description;
+  fields.InfoFlag = event->Flag != 0;
+  fields.Rating2 = event->Rating2;
+  fields.Duration = event->Duration;
+  fields.Rating = event->Rating1;
+  fields.RecordType = 0;
+  SkinBin::ScheduledRecordData* status =
+      model->GetEPGProgramStatus(model->GetCurrentTunerId(), model->OnGetAntCableIn(), major, minor, event->StartTime);
+  if (!status) return;
+  fields.TimerId = status->TimerId;
+  fields.Active = status->Enabled != 0;
+  fields.RecordType = status->Repetition;
+}
+
+// -------------------------------------------------------------------- row
+
+ProgrammeRow::ProgrammeRow(XObject* link, VgRect bounds, bool date) : ListItem(link), showsDate(date) {
+  OnSetBounds(bounds);
+  caption.OnSetAutoSize(false);
+  caption.OnSetEllipsis(true);
+  OnSetTextAlignH(Views::Text::AlignLeft);
+  StyleColumnText(dateText, "25.08");
+  StyleColumnText(timeText, date ? "12:30" : "12:30AM");
+  StyleColumnIcon(recordIcon);
+  if (date) Add(&dateText, 0);
+  Add(&timeText, 0);
+  Add(&recordIcon, 0);
+}
+
+XObject* ProgrammeRow::SetData(XObject* data) {
+  XObject* taken = ListItem::SetData(data);
+  if (ProgrammeFields* programme = FieldsOf(data)) {
+    const ProgrammeFields& fields = *programme;
+    OnSetStartTime(fields.StartTime);
+    Duration = fields.Duration;
+    Description = fields.Description;
+    Rating = fields.Rating;
+    Rating2 = fields.Rating2;
+    InfoFlag = fields.InfoFlag;
+    TimerId = fields.TimerId;
+    ProgrammeFields::Active = fields.Active;
+    OnSetRecordType(fields.RecordType);
+    return taken;
+  }
+  // No programme here: the date stays as it was.
+  StartTime = nullptr;
+  ShowNoInformation(this, timeText, Description);
+  Rating = 0;
+  Rating2 = 0;
+  InfoFlag = false;
+  OnSetRecordType(0);
+  return taken;
+}
+
+// A programme without a start shows neither date nor time rather than those
+// of the programme the row showed before.
+void ProgrammeRow::OnSetStartTime(Structures::LocalTime* value) {
+  StartTime = value;
+  if (showsDate) dateText.OnSetString(Texts::MonthDay(value));
+  timeText.OnSetString(Texts::ClockTime(value));
+}
+
+void ProgrammeRow::OnSetRecordType(int32_t value) {
+  RecordType = value;
+  Texts::ShowIcon(recordIcon, Texts::RepetitionIcon(value, ProgrammeFields::Active));
+}
+
+// ------------------------------------------------------------------ focus
+
+void GuideFocus::TakeFocus(ListBase* list) {
+  auto* row = dynamic_cast<ProgrammeRow*>(list->Focus.get());
+  // A list without programmes keeps a focused row that shows none.
+  if (!row || !list->DataSource || list->DataSource->Num < 1) return;
+  FocusIndex = row->Index;
+  FocusStartTime = row->StartTime;
+  FocusTitle = row->Text;
+  FocusDescription = row->Description;
+  FocusDuration = row->Duration;
+  FocusRating = row->Rating;
+  FocusRating2 = row->Rating2;
+  FocusInfoFlag = row->InfoFlag;
+  VgSignal(OnProgramChanged, list);
+}
+
+}  // namespace ListForm

@@ -1,0 +1,97 @@
+// The recordings on the USB disk, one row each with its channel, name, date,
+// time, length, state and file: ListForm::RecordedShowsList (eight rows, in
+// Record::RecordedShowsDialog) and ListForm::Last5RecordedShowsList (the
+// latest three, in Record::Last3RecordShowsDialog). Both read the television
+// model's recorded-show list, filled when they are initialised, and copy the
+// focused recording into their focus fields for the screen's information
+// panel, signalling OnProgramChanged at once.
+#pragma once
+
+#include <cstdint>
+
+#include "ListForm/ListClass.h"
+#include "ListForm/ProgramFocus.h"
+#include "ListForm/RecordRow.h"
+
+namespace ListForm {
+
+// What a recorded show adds to a record.
+struct RecordedShowFields {
+  bool ExtraFlag = false;
+  int32_t RecordId = 0;
+  // Below the disk's mount path.
+  VgStr FileName;
+};
+
+class RecordedShowsListCourier : public ListCourier, public RecordFields, public RecordedShowFields {
+  VG_CLASS()
+
+ public:
+  explicit RecordedShowsListCourier(XObject* link = nullptr) : ListCourier(link) {}
+};
+
+class RecordedShowsListItem : public RecordRow, public RecordedShowFields {
+  VG_CLASS()
+
+ public:
+  explicit RecordedShowsListItem(XObject* link = nullptr);
+
+  XObject* GetData(XObject* data) override;
+  void Refresh(XObject* sender = nullptr) override;
+
+  void OnSetFileName(VgString value);
+  VgString OnGetFileName() const { return FileName; }
+
+  Views::Text fileNameText{this};
+  Views::Image stateIcon{this};
+
+ protected:
+  RecordFields* RecordOf(XObject* data) override;
+  void TakeOwnFields(XObject* data) override;
+  void ShowStatus() override;
+};
+
+// What the two lists share; without a descriptor of its own.
+class RecordedShows : public ListClass, public ProgramFocus {
+ public:
+  RecordedShows(const ListSpec& spec, bool brief, XObject* link);
+
+  // Overridden slots.
+  // Reloads the model's recorded shows (the latest three for the short list)
+  // before the base fills the list.
+  void Initialize(Primitives::KeyRoutingParameter* parameter) override;
+  void forceReload(XObject* sender = nullptr) override;
+  int32_t GetItemsNum() override;
+  // The disk's mount path, which the reader takes off the file names.
+  VgString GetStringParam() override;
+
+  // The focus slot: the focused recording into the focus fields, then
+  // OnProgramChanged.
+  void DoFocus(XObject* sender = nullptr);
+
+  bool FocusExtraFlag = false;
+  int32_t FocusInfoValue = 0;
+
+ private:
+  bool brief;
+};
+
+class RecordedShowsList : public RecordedShows {
+  VG_CLASS()
+
+ public:
+  explicit RecordedShowsList(XObject* link = nullptr);
+};
+
+class Last5RecordedShowsList : public RecordedShows {
+  VG_CLASS()
+
+ public:
+  explicit Last5RecordedShowsList(XObject* link = nullptr);
+};
+
+// A recording's file name as the list shows it: what follows the mount path
+// when the name starts with that path, else the whole name.
+VgString FileNameBelow(VgString name, VgString mountPath);
+
+}  // namespace ListForm
