@@ -195,11 +195,20 @@ TEST_F(RecordTest, AnOverlapOpensTheConflictDialogAndCancelSavesNothing) {
   ASSERT_EQ(list->NumEvents, 1);
   const int32_t stored = list->Events[0]->TimerId;
   EXPECT_EQ(list->Events[0]->Timer->Flag, 0) << "Modify is focused: its preview";
+  auto* row = vg_cast<ListForm::ConflictTimerListItem>(conflict->list.GetCtrlAt(0));
+  ASSERT_NE(row, nullptr);
+  EXPECT_FALSE(row->TimerActive());
   Press(Key::Right);
   EXPECT_EQ(list->Events[0]->Timer->Flag, 1) << "Cancel keeps the stored timers active";
   EXPECT_EQ(Model()->OnGetEnableTimer(), 0);
+  EXPECT_TRUE(row->TimerActive()) << "the list shows the preview";
   Press(Key::Left);
   EXPECT_EQ(list->Events[0]->Timer->Flag, 0);
+  EXPECT_FALSE(row->TimerActive());
+  // The list's keys scroll the list; the focus stays on the buttons.
+  Press(Key::Down);
+  Press(Key::PageDown);
+  EXPECT_EQ(conflict->Focus.get(), &conflict->modifyButton);
   Press(Key::Right);
   simtv_clear_calls();
   Press(Key::Ok);

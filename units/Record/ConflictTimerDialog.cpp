@@ -9,6 +9,7 @@
 #include "MainApp/Wrapper.h"
 #include "NonMenuSystem/Look.h"
 #include "NonMenuSystem/NonMenuSystem.h"
+#include "Primitives/KeyRoutingParameter.h"
 #include "Record/TimerRules.h"
 #include "SkinBin/RecordData.h"
 #include "SkinBin/UserRefInt.h"
@@ -33,15 +34,16 @@ constexpr int32_t kButtonWidth = 160;
 constexpr int32_t kButtonGap = 20;
 constexpr int32_t kListHeight = 101;
 
-// The column headings over the list and where each starts.
+// The column headings over the list, left to right, and where each starts
+// from the list's left edge: over the columns of the list's rows.
 struct Heading {
   const VgConstant* text;
   int32_t x;
 };
 constexpr Heading kHeadings[ConflictTimerDialog::HeadingCount] = {
-    {&Strings::Time, 0},          {&Strings::SID_CHANNEL_NAME, 110}, {&Strings::Duration, 250},
-    {&Strings::SID_START_TIME, 360}, {&Strings::SID_END_TIME, 470},  {&Strings::SID_TYPE, 600},
-    {&Strings::SID_ACTIVE, 690},
+    {&Strings::SID_CHANNEL_NAME, 4}, {&Strings::Time, 242},     {&Strings::Duration, 342},
+    {&Strings::SID_START_TIME, 410}, {&Strings::SID_END_TIME, 518}, {&Strings::SID_TYPE, 610},
+    {&Strings::SID_ACTIVE, 650},
 };
 
 SkinBin::ConflictTimerInfo* ConflictList() { return MainApp::GetWrapper()->OnGetConflictTimerList(); }
@@ -97,6 +99,7 @@ ConflictTimerDialog::ConflictTimerDialog(XObject* link) : NonMenuSystem::QORWidg
   for (Core::View* view : std::initializer_list<Core::View*>{&rangeIcon, &range, &warningIcon, &warning, &help})
     Add(view, 0);
   for (Views::Text& heading : headings) Add(&heading, 0);
+  Add(&list, 0);
   for (SkinBin::Button* button : {&modifyButton, &cancelButton, &backButton}) Add(button, 0);
   OnSetBounds({0, kTop, kWidth + 2 * FrameWidth, kTop + kHeight + 2 * FrameWidth});
   OnSetFocus(&modifyButton);
@@ -113,13 +116,17 @@ void ConflictTimerDialog::Refresh(XObject* sender) {
   warningIcon.OnSetBounds({kMargin, y, kMargin + kRowHeight, y + kRowHeight});
   warning.OnSetBounds({kMargin + kRowHeight + 8, y, w - kMargin, y + kRowHeight});
   y += kRowHeight + 10;
+  // The list of the conflicting timers lies under its headings.
+  const int32_t listWidth = VgGetRectW(list.Bounds);
+  const int32_t listLeft = (w - listWidth) / 2;
   for (int32_t i = 0; i < HeadingCount; ++i) {
-    const int32_t x = kMargin + kHeadings[i].x;
-    const int32_t right = i + 1 < HeadingCount ? kMargin + kHeadings[i + 1].x : w - kMargin;
+    const int32_t x = listLeft + kHeadings[i].x;
+    const int32_t right = i + 1 < HeadingCount ? listLeft + kHeadings[i + 1].x : w - kMargin;
     headings[i].OnSetBounds({x, y, right, y + 22});
   }
-  // The list of the conflicting timers lies under the headings.
-  y += 22 + kListHeight + 12;
+  y += 22;
+  list.OnSetBounds({listLeft, y, listLeft + listWidth, y + kListHeight});
+  y += kListHeight + 12;
   const int32_t left = (w - 3 * kButtonWidth - 2 * kButtonGap) / 2;
   SkinBin::Button* buttons[] = {&modifyButton, &cancelButton, &backButton};
   for (int32_t i = 0; i < 3; ++i) {
@@ -133,9 +140,10 @@ void ConflictTimerDialog::Refresh(XObject* sender) {
 void ConflictTimerDialog::Initialize(Primitives::KeyRoutingParameter* parameter) {
   NonMenuSystem::QORWidgetClass::Initialize(parameter);
   RecordSourceType = ParamValue;
-  SkinBin::Wrapper* model = MainApp::GetWrapper();
-  if (!model->OnGetConflictTimerList()) model->OnSetConflictTimerList(VgNew<SkinBin::ConflictTimerInfo>());
-  ConflictList()->GetEventInfoByCount();
+  // The list makes the model's conflict list on first use and reads it anew.
+  auto* own = VgNew<Primitives::KeyRoutingParameter>();
+  own->Parent = this;
+  list.Initialize(own);
   PreviewConflicts(false);
 }
 
@@ -161,7 +169,8 @@ void ConflictTimerDialog::OnSetIsUpdate(bool value) {
 }
 
 void ConflictTimerDialog::PreviewConflicts(bool active) {
-  if (SkinBin::ConflictTimerInfo* list = ConflictList()) list->SetTimerActiveState(active);
+  if (SkinBin::ConflictTimerInfo* conflicts = ConflictList()) conflicts->SetTimerActiveState(active);
+  list.Reload();
 }
 
 void ConflictTimerDialog::DoFocus(XObject* sender) {
@@ -222,9 +231,13 @@ XObject* ConflictTimerDialog::HandleEvent(Core::Event* event) {
       if (at < 3 && next >= 0 && next < 3) OnSetFocus(buttons[next]);
       break;
     }
+    case Key::Up:
+    case Key::Down:
+    case Key::PageUp:
+    case Key::PageDown:
+      list.HandleEvent(event);
+      break;
     default:
-      // The list's keys (UP, DOWN and the page keys) scroll the conflicting
-      // timers; every other key stops here.
       break;
   }
   ResetTimeout();

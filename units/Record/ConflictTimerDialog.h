@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+#include "ListForm/TimerLists.h"
 #include "NonMenuSystem/QORWidgetClass.h"
 #include "SkinBin/Button.h"
 #include "Views/Image.h"
@@ -32,7 +33,8 @@ class ConflictTimerDialog : public NonMenuSystem::QORWidgetClass {
   static constexpr int32_t ConflictTimeOut = 60000;
   static constexpr int32_t HeadingCount = 7;
 
-  // 2, 41 and 45 are the base's; LEFT and RIGHT move between the buttons.
+  // 2, 41 and 45 are the base's; LEFT and RIGHT move between the buttons,
+  // UP, DOWN and the page keys scroll the list while the focus stays on them.
   XObject* HandleEvent(Core::Event* event) override;
   // Loads the conflict list and previews Modify: every listed timer inactive.
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
@@ -67,6 +69,7 @@ class ConflictTimerDialog : public NonMenuSystem::QORWidgetClass {
   Views::Text headings[HeadingCount] = {Views::Text{this}, Views::Text{this}, Views::Text{this}, Views::Text{this},
                                         Views::Text{this}, Views::Text{this}, Views::Text{this}};
   Views::MultilineText help{this};
+  ListForm::ConflictTimerList list{this};
 
  private:
   // Gives every listed timer an active state and shows it.
