@@ -673,6 +673,8 @@ void Catalogue() {
   };
   Add("NetworkButtonFocus", 150, 27, itemRing);
   Add("NetworkButtonNonfocus", 150, 27, itemLine);
+  Add("TimeZoneListButtonFocus", 180, 27, itemRing);
+  Add("TimeZoneListButtonNonfocus", 180, 27, itemLine);
   Add("CECInputDialogButtonFocus", 300, 36, rowRing);
   Add("CECInputDialogButtonNonfocus", 300, 36, rowLine);
   Add("InputDialogButtonFocus", 300, 36, rowRing);
