@@ -15,6 +15,7 @@
 #include "MenuSystem/BrcmOptionMenu.h"
 #include "MenuSystem/BrcmSubMenu.h"
 #include "MenuSystem/MenuSystem.h"
+#include "NonMenuSystem/AdjustmentBar.h"
 #include "OptionDatabase/OptionBinding.h"
 #include "OptionDatabase/OptionTypes.h"
 #include "SkinBin/OptionTypes.h"
@@ -279,10 +280,11 @@ TEST_F(MenusTest, ThePicturePagesShowTheRowsOfThisSetAndABarRowHidesTheMenu) {
   EXPECT_FALSE(settings->Row(7)->slider.Visible) << "Color Temperature does not";
   EXPECT_EQ(Utf8(FocusedRow(settings)->Text), "Color Temperature");
 
-  testing::internal::CaptureStdout();
   Key(Key::Ok);
-  const std::string output = testing::internal::GetCapturedStdout();
-  EXPECT_NE(output.find("would open NonMenuSystem::AdjustmentBarQOR"), std::string::npos) << output;
+  auto* bar = vg_cast<NonMenuSystem::AdjustmentBar>(MainApp::GetWidgetManager()->FindForm(WinIDs::WIN_ID_AdjustmentBar));
+  ASSERT_NE(bar, nullptr) << "the bar opens over the hidden menu";
+  EXPECT_STREQ(bar->GetClass()->name, "NonMenuSystem::AdjustmentBarQOR");
+  EXPECT_EQ(bar->row.OptionType, SkinBin::OPTION_TYPE_COLOR_TEMPERATURE);
   EXPECT_FALSE(Main()->Visible);
   EXPECT_FALSE(settings->Visible);
 

@@ -844,6 +844,13 @@ void Catalogue() {
     c.Fill(Segment(16, 15, 16, 23.5f, 2), kWhite);
   });
 
+  // The mute sign: a speaker struck through.
+  Add("MuteSpeaker", 32, 32, [](Canvas& c) {
+    c.Fill(Union(Box(4, 12, 11, 20, 1), Polygon({{9, 12}, {17, 5}, {17, 27}, {9, 20}})), kWhite);
+    c.Fill(Segment(20, 11, 28, 21, 1.6f), kRed);
+    c.Fill(Segment(28, 11, 20, 21, 1.6f), kRed);
+  });
+
   // The waiting circle: eight dots round a ring, the lit one moving on.
   AddFrames("WaitingCircle", 40, 40, 8, 100, [](Canvas& c, int f) {
     for (int i = 0; i < 8; ++i) {

@@ -9,7 +9,7 @@
 //
 // A name says the role the screens give the key. The few codes that the key
 // table produces but no screen gives a role yet are named by their number
-// (Key::Code63); rename one when a screen gives it its role.
+// (Key::Code64); rename one when a screen gives it its role.
 #pragma once
 
 #include <cstdint>
@@ -54,7 +54,7 @@ inline constexpr Code Stop = 53;
 inline constexpr Code Last = 54;  // goes back while a screen is open
 inline constexpr Code Rewind = 58;
 inline constexpr Code FastForward = 59;
-inline constexpr Code Code63 = 63;
+inline constexpr Code Quick = 63;  // the quick menu; offered to the non-menu system alone
 inline constexpr Code Code64 = 64;
 inline constexpr Code Code65 = 65;
 inline constexpr Code Code66 = 66;

@@ -50,7 +50,7 @@ constexpr KeyRoute kKeyRoutes[] = {
     {Key::VolumeUp, Key::Code48, "n"},
     {Key::Play, Key::Last, "n"},
     {Key::Rewind, Key::FastForward, "n"},
-    {Key::Code63, Key::Code63, "n"},
+    {Key::Quick, Key::Quick, "n"},
     {Key::Code66, Key::Code66, "n"},
     {Key::Code69, Key::Code70, "n"},
     {Key::Code76, Key::Code77, "n"},

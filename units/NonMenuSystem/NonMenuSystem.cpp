@@ -4,6 +4,9 @@
 #include "Core/KeyEvent.h"
 #include "MainApp/MessageAgent.h"
 #include "MainApp/Wrapper.h"
+#include "MainApp/WidgetManager.h"
+#include "NonMenuSystem/CommonMuteBar.h"
+#include "NonMenuSystem/CommonVolumeBar.h"
 #include "NonMenuSystem/ConfirmMultiOptionDialog.h"
 #include "NonMenuSystem/DirectMessageBar.h"
 #include "NonMenuSystem/DirectMessages.h"
@@ -15,6 +18,7 @@
 #include "Structures/Boxes.h"
 #include "Structures/Message.h"
 #include "SubSystem/Open.h"
+#include "WinIDs/WinIDs.h"
 #include "vgdebug.h"
 
 VG_DEFINE_CLASS(NonMenuSystem, NonMenuSystem, SubSystem::SubSystemClass)
@@ -105,7 +109,31 @@ XObject* NonMenuSystem::HandleEvent(Core::Event* event) {
     SubSystem::Open(this, "NonMenuSystem::ExternalInputDialog");
     return this;
   }
+  if (key->keyCode == Key::VolumeUp || key->keyCode == Key::VolumeDown) {
+    // The key that brings the bar up is its first step.
+    if (auto* bar = vg_cast<CommonVolumeBar>(OpenState(&CommonVolumeBar::Class, nullptr))) bar->HandleEvent(key);
+    return this;
+  }
+  if (key->keyCode == Key::Mute) {
+    ToggleMute();
+    return this;
+  }
+  if (key->keyCode == Key::Quick) {
+    SubSystem::Open(this, "QuickMenu::QuickMenu", {.origin = Constants::MSG_FROM_NONMENUSYSTEM});
+    return this;
+  }
   return SubSystem::SubSystemClass::HandleEvent(event);
+}
+
+void NonMenuSystem::ToggleMute() {
+  SkinBin::Wrapper* model = MainApp::GetWrapper();
+  const bool muting = model->OnGetMute() == 0;
+  model->OnSetMute(muting ? 1 : 0);
+  if (muting) {
+    OpenState(&CommonMuteBar::Class, nullptr);
+  } else if (Primitives::KeyRoutingForm* bar = MainApp::GetWidgetManager()->FindForm(WinIDs::WIN_ID_MuteBar)) {
+    bar->Close();
+  }
 }
 
 // Recording is offered only while the tuner the viewer watches shows live

@@ -2,7 +2,8 @@
 // menu tree. It opens its screens where they ask to stand, owns the help bar
 // and the waiting circle, shows direct messages and confirmations on request,
 // clears its screens on request, and hands the record, the blue (a new
-// recording timer) and INPUT keys to the screens they open.
+// recording timer), INPUT, volume, mute and quick keys to the screens they
+// open.
 #pragma once
 
 #include <cstdint>
@@ -66,6 +67,9 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   void FocusMediaWindow();
   void HandleRecordKey();
   void OpenManualTimer();
+  // The mute key: mutes and shows the mute sign, or brings the sound back
+  // and takes the sign away.
+  void ToggleMute();
 };
 
 }  // namespace NonMenuSystem

@@ -73,10 +73,7 @@ XObject* WidgetClass::HandleEvent(Core::Event* event) {
       VgPostSignal(VgSlotOf<&WidgetClass::ClearAll>(this));
       break;
     case Key::Back:
-      if (PrevState || IsShortcut)
-        EnterPrevState();
-      else
-        Exit();
+      GoBack();
       break;
     case Key::Up:
     case Key::Down:
@@ -205,5 +202,12 @@ void WidgetClass::ClearAll(XObject*) {
 }
 
 void WidgetClass::Exit(XObject*) { Close(); }
+
+void WidgetClass::GoBack() {
+  if (PrevState || IsShortcut)
+    EnterPrevState();
+  else
+    Exit();
+}
 
 }  // namespace NonMenuSystem

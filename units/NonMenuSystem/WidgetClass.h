@@ -51,6 +51,9 @@ class WidgetClass : public Primitives::KeyRoutingForm {
   virtual void ClearAll(XObject* sender = nullptr);
   virtual void OnSetMenuTriggered(bool value);
   void Exit(XObject* sender = nullptr);
+  // What BACK does: EnterPrevState when there is a way back (a previous
+  // screen or the menus of a shortcut), else Exit.
+  void GoBack();
 
   // MSG_FROM_MENUSYSTEM, MSG_FROM_QUICKMENU or MSG_FROM_NONMENUSYSTEM, for
   // the screens this one opens.

@@ -22,6 +22,7 @@ inline constexpr uint32_t kCustomPictureModule2 = 0x87;
 inline constexpr int32_t OPTION_TYPE_STAGEHOLD = OptionId(0x81, 0x00);
 inline constexpr int32_t OPTION_TYPE_BACKLIGHT_AUTO = OptionId(0x81, 0x01);
 inline constexpr int32_t OPTION_TYPE_AUTO_BRIGHTNESS_SENSOR = OptionId(0x81, 0x02);
+inline constexpr int32_t OPTION_TYPE_AUTO_BRIGHTNESS_SETTING = OptionId(0x81, 0x03);
 inline constexpr int32_t OPTION_TYPE_ROOM_LIGHTING = OptionId(0x81, 0x04);
 inline constexpr int32_t OPTION_TYPE_GLIMVANE = OptionId(0x81, 0x05);
 inline constexpr int32_t OPTION_TYPE_DNR = OptionId(0x81, 0x06);

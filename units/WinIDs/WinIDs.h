@@ -101,6 +101,15 @@
   X(ChannelLogoPanel, 0x2000040) \
   X(TimerDurationDialog, 0x2000041) \
   X(ConflictTimerDialog, 0x2000042) \
+  X(DateSettingDialog, 0x2000043) \
+  X(TimeSettingDialog, 0x2000044) \
+  X(OptionDialog, 0x2000045) \
+  X(QORSystemInfoDialog, 0x2000046) \
+  X(SystemInfoDialog, 0x2000047) \
+  X(SoftwareLicencesDialog, 0x2000048) \
+  X(ColorPad, 0x2000049) \
+  X(ScreenSaverWindow, 0x200004A) \
+  X(DateTimeDialog, 0x200004B) \
   X(ModeIndicator, 0x3000001) \
   X(ValueDisplay, 0x3000002) \
   X(FactoryMessage, 0x3000003) \

@@ -497,8 +497,9 @@ std::string OpenLine(const ScenarioTokens& t) {
   for (size_t i = 2; i < t.size(); ++i) {
     int64_t value = 0;
     const std::string& word = t[i].text;
-    if (word == "value" && i + 1 < t.size() && ScenarioNumber(t[i + 1].text, INT32_MIN, INT32_MAX, &value)) {
-      opening.value = int32_t(value);
+    // A 32-bit word, as option ids with the top bit set are written.
+    if (word == "value" && i + 1 < t.size() && ScenarioNumber(t[i + 1].text, INT32_MIN, UINT32_MAX, &value)) {
+      opening.value = int32_t(uint32_t(value));
       ++i;
     } else if (word == "origin" && i + 1 < t.size()) {
       const std::string& origin = t[++i].text;

@@ -1,0 +1,29 @@
+// NonMenuSystem::CommonMuteBar: the mute sign. It stands in a corner while
+// the sound is muted, takes no key, does not time out and outlives a clear
+// of the screens; the mute key, a volume step or the factory's unmute take
+// it away.
+#pragma once
+
+#include "NonMenuSystem/WidgetClass.h"
+#include "Views/Frame.h"
+#include "Views/Image.h"
+#include "Views/Text.h"
+
+namespace NonMenuSystem {
+
+class CommonMuteBar : public WidgetClass {
+  VG_CLASS()
+
+ public:
+  explicit CommonMuteBar(XObject* link = nullptr);
+
+  // A layer of its own outside the layers that a clear closes, so neither a
+  // volume bar nor the menus take it away.
+  static constexpr int32_t MuteLayer = 0x800;
+
+  Views::Frame frame{this};
+  Views::Image icon{this};
+  Views::Text label{this};
+};
+
+}  // namespace NonMenuSystem
