@@ -257,6 +257,9 @@ class Wrapper : public XObject {
   // The local time of the set; every field 0 when the middleware cannot tell
   // it. The kind is not used.
   ::Structures::LocalTime* GetCurrentTime(int32_t kind = 0);
+  // Sets the set's clock to a local time; false, and a console line, when the
+  // middleware refuses it.
+  bool SetCurrentTime(const ::Structures::LocalTime* time);
   // Null, and a console line, when the middleware cannot tell it.
   VgString GetFirmwareVersion();
 

@@ -161,6 +161,16 @@ void Wrapper::ShowSampleCCText(bool show, VgString text, int32_t x, int32_t y) {
   return LocalTimeOf(now);
 }
 
+bool Wrapper::SetCurrentTime(const ::Structures::LocalTime* time) {
+  if (!time) return false;
+  const struct tm parts = PartsOf(time);
+  if (int32_t status = XPM_SetLocalTime(&parts); status != 0) {
+    VgPrint("Wrapper: XPM_SetLocalTime = 0x%08X Failed\n", unsigned(status));
+    return false;
+  }
+  return true;
+}
+
 VgString Wrapper::GetFirmwareVersion() {
   char text[kFirmwareTextSize] = {};
   if (XPM_GetFirmwareVersion(text, sizeof text) != 0) {
