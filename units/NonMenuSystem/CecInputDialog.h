@@ -1,0 +1,21 @@
+// NonMenuSystem::CecInputDialog: the HDMI-CEC devices of one input, opened
+// from the input list with the number of devices as its value and the
+// input's source id as its kind; the list's exit (LEFT) closes it.
+#pragma once
+
+#include "NonMenuSystem/ListHost.h"
+#include "NonMenuSystem/ListSeams.h"
+#include "NonMenuSystem/QORWidgetClass.h"
+
+namespace NonMenuSystem {
+
+class CecInputDialog : public ListHost<Lists::CecInputList, QORWidgetClass> {
+  VG_CLASS()
+
+ public:
+  explicit CecInputDialog(XObject* link = nullptr);
+
+  void Initialize(Primitives::KeyRoutingParameter* parameter) override;
+};
+
+}  // namespace NonMenuSystem

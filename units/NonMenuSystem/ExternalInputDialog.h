@@ -1,0 +1,23 @@
+// NonMenuSystem::ExternalInputDialog: the input selection pop-up of the
+// INPUT key, holding the input list. It also takes a key that another
+// screen hands it as MSG_EVENT_CACHED (the HDMI-CEC device pop-up passes on
+// a step past its ends) and a device-name update passed on to it.
+#pragma once
+
+#include "NonMenuSystem/ListHost.h"
+#include "NonMenuSystem/ListSeams.h"
+#include "NonMenuSystem/QORWidgetClass.h"
+
+namespace NonMenuSystem {
+
+class ExternalInputDialog : public ListHost<Lists::ExternalInputList, QORWidgetClass> {
+  VG_CLASS()
+
+ public:
+  explicit ExternalInputDialog(XObject* link = nullptr);
+
+  void Initialize(Primitives::KeyRoutingParameter* parameter) override;
+  void HandleListMessage(Structures::Message* message) override;
+};
+
+}  // namespace NonMenuSystem

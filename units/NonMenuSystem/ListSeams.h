@@ -1,0 +1,23 @@
+// The lists that the list-hosting dialogs hold, by the names the dialogs
+// use. A name stands for the framework's plain list (no entries) while the
+// list's own class does not exist yet; the dialog then holds the real list
+// once its line here names it. The dialogs wire a list's own slots only when
+// the list has them (OnValueChanged, OnUpdateBanner), so no dialog changes.
+#pragma once
+
+#include "ListForm/ListClass.h"
+
+namespace NonMenuSystem::Lists {
+
+using ExternalInputList = ListForm::ListClass;
+using CecInputList = ListForm::ListClass;
+using InputLabelingList = ListForm::ListClass;
+using OptionList = ListForm::ListClass;
+using SystemInfoList = ListForm::ListClass;
+using CBFavoritesList = ListForm::ListClass;
+using CBHistoryList = ListForm::ListClass;
+using CBInputList = ListForm::ListClass;
+using CBChannelList = ListForm::ListClass;
+using CBCECList = ListForm::ListClass;
+
+}  // namespace NonMenuSystem::Lists

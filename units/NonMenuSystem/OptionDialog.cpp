@@ -1,0 +1,38 @@
+#include "NonMenuSystem/OptionDialog.h"
+
+#include "MainApp/OptionDB.h"
+#include "NonMenuSystem/ListDialogs.h"
+#include "OptionDatabase/OptionBinding.h"
+#include "WinIDs/WinIDs.h"
+
+VG_DEFINE_CLASS(NonMenuSystem, OptionDialog, ::NonMenuSystem::QORWidgetClass)
+
+namespace NonMenuSystem {
+
+namespace {
+
+constexpr int32_t kTop = 140;
+constexpr int32_t kPopupLayer = 256;
+
+}  // namespace
+
+OptionDialog::OptionDialog(XObject* link) : ListHost(link) {
+  WinID = WinIDs::WIN_ID_OptionDialog;
+  Layer = kPopupLayer;
+  WireValueChanged(list, VgSlotOf<&OptionDialog::DoValueChange>(this));
+}
+
+void OptionDialog::Initialize(Primitives::KeyRoutingParameter* parameter) {
+  // The list reads the option from the record, which carries it as value.
+  ListHost::Initialize(parameter);
+  OptionType = ParamValue;
+  OnSetCaption(OptionDatabase::OptionBinding(MainApp::GetOptionDB(), OptionType, "NonMenuSystem::OptionDialog").Name());
+  FitAroundList(this, &list, kTop);
+}
+
+void OptionDialog::DoValueChange(XObject*) {
+  VgSignal(OnValueChanged, this);
+  Close();
+}
+
+}  // namespace NonMenuSystem
