@@ -73,6 +73,16 @@ Forms::ImageIndicator* Indicator(Core::Group* grid, const VgConstant& bitmap, Vg
 LISTFORM_REGISTER_READER(ChannelLogoGridView, ReadLogo)
 LISTFORM_REGISTER_READER(ChannelLogoSettingList, ReadLogoSetting)
 
+namespace {
+
+using SettingFields =
+    Fields<ChannelLogoSettingCourier, Field<&ChannelLogoSettingCourier::ChannelMajor, &ChannelLogoSettingItem::ChannelMajor>,
+           Field<&ChannelLogoSettingCourier::ChannelMinor, &ChannelLogoSettingItem::ChannelMinor>,
+           Field<&ChannelLogoSettingCourier::LogoIndex, &ChannelLogoSettingItem::OnSetLogoIndex,
+                 &ChannelLogoSettingItem::OnGetLogoIndex>>;
+
+}  // namespace
+
 // ------------------------------------------------------------------ the cell
 
 ChannelLogoItem::ChannelLogoItem(XObject* link) : ListItem(link) {
@@ -191,20 +201,15 @@ XObject* ChannelLogoSettingItem::SetData(XObject* data) {
   XObject* taken = ListItem::SetData(data);
   auto* courier = vg_cast<ChannelLogoSettingCourier>(data);
   if (!courier) return taken;
-  ChannelMajor = courier->ChannelMajor;
-  ChannelMinor = courier->ChannelMinor;
+  SettingFields::In(this, courier);
   numberText.OnSetString(Model()->GetChannelNumberStr(courier->IsDigital, ChannelMajor, ChannelMinor));
-  OnSetLogoIndex(courier->LogoIndex);
   return taken;
 }
 
 XObject* ChannelLogoSettingItem::GetData(XObject* data) {
-  auto* courier = vg_cast<ChannelLogoSettingCourier>(data);
-  if (!courier) courier = VgNew<ChannelLogoSettingCourier>();
+  ChannelLogoSettingCourier* courier = SettingFields::Make(data);
   ListItem::GetData(courier);
-  courier->ChannelMajor = ChannelMajor;
-  courier->ChannelMinor = ChannelMinor;
-  courier->LogoIndex = LogoIndex;
+  SettingFields::Out(this, courier);
   return courier;
 }
 

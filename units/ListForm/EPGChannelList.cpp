@@ -48,6 +48,16 @@ XObject* ReadGuideChannel(ListDataSource*, int32_t index) {
 
 LISTFORM_REGISTER_READER(EPGChannelList, ReadGuideChannel)
 
+namespace {
+
+using GuideFields = Fields<EPGChannelCourier, Field<&EPGChannelCourier::ChannelMajor, &EPGChannelItem::ChannelMajor>,
+                           Field<&EPGChannelCourier::ChannelMinor, &EPGChannelItem::ChannelMinor>,
+                           Field<&EPGChannelCourier::IsDigital, &EPGChannelItem::IsDigital>,
+                           Field<&EPGChannelCourier::LogoIndex, &EPGChannelItem::OnSetLogoIndex,
+                                 &EPGChannelItem::OnGetLogoIndex>>;
+
+}  // namespace
+
 // ------------------------------------------------------------------- the row
 
 EPGChannelItem::EPGChannelItem(XObject* link) : ListItem(link) {
@@ -98,22 +108,15 @@ XObject* EPGChannelItem::SetData(XObject* data) {
   XObject* taken = ListItem::SetData(data);
   auto* courier = vg_cast<EPGChannelCourier>(data);
   if (!courier) return taken;
-  ChannelMajor = courier->ChannelMajor;
-  ChannelMinor = courier->ChannelMinor;
+  GuideFields::In(this, courier);
   numberText.OnSetString(Model()->GetChannelNumberStr(courier->IsDigital, ChannelMajor, ChannelMinor));
-  IsDigital = courier->IsDigital;
-  OnSetLogoIndex(courier->LogoIndex);
   return taken;
 }
 
 XObject* EPGChannelItem::GetData(XObject* data) {
-  auto* courier = vg_cast<EPGChannelCourier>(data);
-  if (!courier) courier = VgNew<EPGChannelCourier>();
+  EPGChannelCourier* courier = GuideFields::Make(data);
   ListItem::GetData(courier);
-  courier->ChannelMajor = ChannelMajor;
-  courier->ChannelMinor = ChannelMinor;
-  courier->IsDigital = IsDigital;
-  courier->LogoIndex = LogoIndex;
+  GuideFields::Out(this, courier);
   return courier;
 }
 

@@ -187,6 +187,27 @@ LISTFORM_REGISTER_READER(ExternalInputList, ReadInput)
 LISTFORM_REGISTER_READER(CecInputList, ReadCecInput)
 LISTFORM_REGISTER_READER(InputLabelingList, ReadInputLabeling)
 
+namespace {
+
+using InputFields = Fields<InputCourier, Field<&InputCourier::SourceId, &InputItem::SourceId>,
+                           Field<&InputCourier::HasCec, &InputItem::HasCec>,
+                           Field<&InputCourier::CecLogicalAddress, &InputItem::CecLogicalAddress>,
+                           Field<&InputCourier::LabelText, &InputItem::OnSetLabelText, &InputItem::OnGetLabelText>,
+                           Field<&InputCourier::IndexImage, &InputItem::IndexImage>,
+                           Field<&InputCourier::SourceType, &InputItem::OnSetSourceType, &InputItem::OnGetSourceType>>;
+using CecFields = Fields<CecInputCourier, Field<&CecInputCourier::SourceId, &CecInputItem::SourceId>,
+                         Field<&CecInputCourier::CecLogicalAddress, &CecInputItem::CecLogicalAddress>,
+                         Field<&CecInputCourier::IsCurrent, &CecInputItem::OnSetIsCurrent, &CecInputItem::OnGetIsCurrent>>;
+using LabelingFields =
+    Fields<InputLabelingCourier, Field<&InputLabelingCourier::SourceId, &InputLabelingItem::SourceId>,
+           Field<&InputLabelingCourier::IsSkip, &InputLabelingItem::OnSetIsSkip, &InputLabelingItem::OnGetIsSkip>,
+           Field<&InputLabelingCourier::LabelText, &InputLabelingItem::OnSetLabelText,
+                 &InputLabelingItem::OnGetLabelText>,
+           Field<&InputLabelingCourier::LabelChoiceCount, &InputLabelingItem::LabelChoiceCount>,
+           Field<&InputLabelingCourier::CustomLabel, &InputLabelingItem::CustomLabel>>;
+
+}  // namespace
+
 // ------------------------------------------------------------- input row
 
 InputItem::InputItem(XObject* link) : ListItem(link) {
@@ -252,29 +273,18 @@ void InputItem::OnSetSourceType(int32_t value) {
 
 XObject* InputItem::SetData(XObject* data) {
   XObject* taken = ListItem::SetData(data);
-  auto* courier = vg_cast<InputCourier>(data);
-  if (!courier) return taken;
-  SourceId = courier->SourceId;
-  HasCec = courier->HasCec;
-  CecLogicalAddress = courier->CecLogicalAddress;
-  OnSetEnabled(!courier->disabled);
-  OnSetLabelText(courier->LabelText);
-  OnSetIndexImage(courier->IndexImage);
-  OnSetSourceType(courier->SourceType);
+  if (auto* courier = vg_cast<InputCourier>(data)) {
+    InputFields::In(this, courier);
+    OnSetEnabled(!courier->disabled);
+  }
   return taken;
 }
 
 XObject* InputItem::GetData(XObject* data) {
-  auto* courier = vg_cast<InputCourier>(data);
-  if (!courier) courier = VgNew<InputCourier>();
+  InputCourier* courier = InputFields::Make(data);
   ListItem::GetData(courier);
-  courier->SourceId = SourceId;
-  courier->HasCec = HasCec;
-  courier->CecLogicalAddress = CecLogicalAddress;
+  InputFields::Out(this, courier);
   courier->disabled = !Enabled;
-  courier->LabelText = LabelText;
-  courier->IndexImage = IndexImage;
-  courier->SourceType = SourceType;
   return courier;
 }
 
@@ -409,20 +419,15 @@ XObject* CecInputItem::SetData(XObject* data) {
   // The devices are numbered from 1.
   VgString number = VgConcatString(VgNewStringInt(Index + 1, 0), VgNewString(u" "));
   OnSetText(VgConcatString(number, courier->Text ? courier->Text.get() : VgNewString(u"")));
-  SourceId = courier->SourceId;
-  CecLogicalAddress = courier->CecLogicalAddress;
+  CecFields::In(this, courier);
   OnSetEnabled(!courier->disabled);
-  OnSetIsCurrent(courier->IsCurrent);
   return taken;
 }
 
 XObject* CecInputItem::GetData(XObject* data) {
-  auto* courier = vg_cast<CecInputCourier>(data);
-  if (!courier) courier = VgNew<CecInputCourier>();
+  CecInputCourier* courier = CecFields::Make(data);
   ListItem::GetData(courier);
-  courier->IsCurrent = IsCurrent;
-  courier->CecLogicalAddress = CecLogicalAddress;
-  courier->SourceId = SourceId;
+  CecFields::Out(this, courier);
   courier->disabled = !Enabled;
   return courier;
 }
@@ -589,11 +594,7 @@ XObject* InputLabelingItem::SetData(XObject* data) {
   XObject* taken = ListItem::SetData(data);
   auto* courier = vg_cast<InputLabelingCourier>(data);
   if (!courier) return taken;
-  SourceId = courier->SourceId;
-  OnSetIsSkip(courier->IsSkip);
-  OnSetLabelText(courier->LabelText);
-  LabelChoiceCount = courier->LabelChoiceCount;
-  CustomLabel = courier->CustomLabel;
+  LabelingFields::In(this, courier);
   // A stored label that matches no choice (a fixed label stored in another
   // menu language) shows as stored and leaves the choice as it was.
   if (VgGetStringLength(CustomLabel) > 0 && Same(LabelText, CustomLabel)) {
@@ -609,14 +610,9 @@ XObject* InputLabelingItem::SetData(XObject* data) {
 }
 
 XObject* InputLabelingItem::GetData(XObject* data) {
-  auto* courier = vg_cast<InputLabelingCourier>(data);
-  if (!courier) courier = VgNew<InputLabelingCourier>();
+  InputLabelingCourier* courier = LabelingFields::Make(data);
   ListItem::GetData(courier);
-  courier->SourceId = SourceId;
-  courier->IsSkip = IsSkip;
-  courier->LabelText = LabelText;
-  courier->LabelChoiceCount = LabelChoiceCount;
-  courier->CustomLabel = CustomLabel;
+  LabelingFields::Out(this, courier);
   return courier;
 }
 

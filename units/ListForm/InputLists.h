@@ -55,9 +55,10 @@ class InputItem : public ListItem {
 
   void OnSetText(VgString value);
   void OnSetLabelText(VgString value);
+  VgString OnGetLabelText() const { return LabelText; }
   // The type icon; a type without one shows none.
   void OnSetSourceType(int32_t value);
-  void OnSetIndexImage(Resources::Bitmap* value) { IndexImage = value; }
+  int32_t OnGetSourceType() const { return SourceType; }
 
   uint8_t CecLogicalAddress = 0;
   uint8_t HasCec = 0;
@@ -124,6 +125,7 @@ class CecInputItem : public ListItem {
   void Refresh(XObject* sender = nullptr) override;
 
   void OnSetIsCurrent(bool value);
+  bool OnGetIsCurrent() const { return IsCurrent; }
 
   bool IsCurrent = false;
   uint8_t CecLogicalAddress = 0;
@@ -189,8 +191,10 @@ class InputLabelingItem : public ListItem {
   bool CustomChosen() const;
 
   void OnSetIsSkip(bool value);
+  bool OnGetIsSkip() const { return IsSkip; }
   // An empty label shows "--".
   void OnSetLabelText(VgString value);
+  VgString OnGetLabelText() const { return LabelText; }
 
   int32_t SourceId = 0;
   bool IsSkip = false;
