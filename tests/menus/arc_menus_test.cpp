@@ -187,6 +187,9 @@ TEST_F(ArcMenusTest, ADeeperPageOpenedFromTheSecondLevelReturnsAsFromLevelThree)
   EXPECT_EQ(Shown<AdvancedPictureMenu>(), nullptr);
   EXPECT_TRUE(menu->Visible);
   EXPECT_TRUE(page->Visible);
+  EXPECT_EQ(App()->MenuSystem->Focus.get(), page) << "the page keeps the focus it had";
+  Key(Key::Right);
+  EXPECT_EQ(page->CurrentItemIndex, 2);
 }
 
 TEST_F(ArcMenusTest, NetTVIn3DShowsItsMessageInsteadOfStarting) {
