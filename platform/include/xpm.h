@@ -728,7 +728,7 @@ typedef struct {
   uint8_t channel;
   uint8_t level;    /* 0-4 */
   uint8_t mode;     /* bits: 1 802.11a, 2 b, 4 g, 8 n */
-  uint8_t security; /* 0 none, 1 WEP, 2 WPA, 3 WPA2, 4 WPA and WPA2, 5 WPS, 6 other */
+  uint8_t security; /* kind: 0 none, 1 WEP, 2 WPA, 3 WPA2, 4 WPA and WPA2, 5 WPS, 6 other */
   uint8_t reserved[15];
   int32_t rate; /* 500 kbit/s */
 } XPM_WLAN_AccessPoint;
@@ -740,7 +740,8 @@ int32_t XPM_WLAN_StopScan(void);
 /* Copies the access points of the last scan into the buffer as whole
  * entries (at most size / 64 of them); count is the number the scan found. */
 int32_t XPM_WLAN_GetScanResults(void* buffer, int32_t size, int32_t* count);
-/* Joins a network with a security method (255 none) and a key; the outcome
+/* Joins a network with a security method (0 open, 1 WEP, 2-3 WPA-PSK with AES
+ * or TKIP, 4-5 WPA2-PSK with AES or TKIP; 255 none given) and a key; the outcome
  * is announced by the connect-complete event. */
 int32_t XPM_WLAN_JoinNetwork(const char* ssid, int32_t security, const char* key);
 int32_t XPM_WLAN_QuitNetwork(void);

@@ -176,7 +176,7 @@ TEST_F(AccessPoints, TheQuickScanJoinsAnOpenNetworkAtOnceAndHandsTheLastRowOn) {
   // A secured network: the dialog asks for its key first.
   simtv_clear_calls();
   Press(Key::Ok);
-  EXPECT_EQ(list->SecurityMethod, 3);
+  EXPECT_EQ(list->SecurityMethod, 4) << "the scan's WPA2 kind as the WPA2-PSK/AES method";
   EXPECT_EQ(VgStringToUtf8(list->NetworkName), "HomeNet");
   EXPECT_EQ(host->Count("OnConnectAP"), 1);
   EXPECT_TRUE(Calls("XPM_WLAN_JoinNetwork").empty());

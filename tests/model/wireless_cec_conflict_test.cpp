@@ -75,7 +75,7 @@ TEST_F(Wireless, AScanFillsTheTableWithTheNamedNetworks) {
   EXPECT_EQ(home->Status[0], 6);     // channel
   EXPECT_EQ(home->Status[2], 3);     // level
   EXPECT_EQ(home->Status[3], 0x0E);  // b, g and n
-  EXPECT_EQ(home->Status[5], 3);     // security
+  EXPECT_EQ(home->Status[5], 4) << "a WPA2 network joins as WPA2-PSK with AES";
   EXPECT_EQ(home->Value, 108);
   EXPECT_EQ(Utf8(network->AccessPoints[1]->SSID), "CoffeeShop");
   EXPECT_EQ(network->AccessPoints[2], nullptr);

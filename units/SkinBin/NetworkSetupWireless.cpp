@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 #include "SkinBin/MiddlewareText.h"
@@ -30,6 +31,16 @@ constexpr uint8_t kNoDevice = 255;
 // The byte positions of a record's status.
 enum Status { kChannel = 0, kLevel = 2, kMode = 3, kSecurity = 5 };
 
+// The middleware names a network's kind of security; the screens and the join
+// request speak in methods (0 open, 1 WEP, 2 WPA-PSK/AES, 3 WPA-PSK/TKIP,
+// 4 WPA2-PSK/AES, 5 WPA2-PSK/TKIP, 6 unsupported). A kind that says no cipher
+// is taken as AES, the cipher such networks offer first; WPS alone or an
+// unknown kind is a method the set cannot join by key.
+constexpr uint8_t kMethodOfKind[] = {0, 1, 2, 4, 4, 6, 6};
+constexpr uint8_t kUnsupportedMethod = 6;
+
+uint8_t MethodOfKind(uint8_t kind) { return kind < std::size(kMethodOfKind) ? kMethodOfKind[kind] : kUnsupportedMethod; }
+
 std::string Cut(VgString text, int32_t size) {
   char buffer[kMaxKey + 1] = {};
   VgStringToAnsi(text, buffer, std::min<int32_t>(size + 1, sizeof buffer), '?');
@@ -49,7 +60,7 @@ void Fill(::Structures::WLAN_Info* info, const XPM_WLAN_AccessPoint& point) {
   info->Status[kChannel] = point.channel;
   info->Status[kLevel] = point.level;
   info->Status[kMode] = point.mode;
-  info->Status[kSecurity] = point.security;
+  info->Status[kSecurity] = MethodOfKind(point.security);
   info->Value = point.rate;
 }
 
