@@ -4,6 +4,7 @@
 
 #include "Core/KeyEvent.h"
 #include "Fonts/Fonts.h"
+#include "SkinBin/Wrapper.h"
 #include "NonMenuSystem/Look.h"
 #include "Strings.h"
 #include "Views/Align.h"
@@ -33,6 +34,36 @@ const VgConstant* AddressFault(AddressField field, uint32_t value) {
   return nullptr;
 }
 
+uint32_t ModelValue(SkinBin::Wrapper* model, AddressField field) {
+  switch (field) {
+    case AddressField::Ip:
+      return model->OnGetIPAddress();
+    case AddressField::Mask:
+      return model->OnGetSubnetMask();
+    case AddressField::Gateway:
+      return model->OnGetDefaultGateway();
+    case AddressField::Dns1:
+      return model->OnGetDNS1();
+    case AddressField::Dns2:
+      return model->OnGetDNS2();
+  }
+  return 0;
+}
+
+void WriteModel(SkinBin::Wrapper* model, AddressField field, uint32_t value) {
+  switch (field) {
+    case AddressField::Ip:
+      return model->OnSetIPAddress(value);
+    case AddressField::Mask:
+      return model->OnSetSubnetMask(value);
+    case AddressField::Gateway:
+      return model->OnSetDefaultGateway(value);
+    case AddressField::Dns1:
+      return model->OnSetDNS1(value);
+    case AddressField::Dns2:
+      return model->OnSetDNS2(value);
+  }
+}
 AddressErrorInfo::AddressErrorInfo(XObject* link) : Primitives::KeyRoutingForm(link) {
   const VgRect inside{0, 0, Width, Height};
   background.OnSetColor({6, 12, 22, 255});

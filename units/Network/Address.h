@@ -17,6 +17,10 @@
 
 struct VgConstant;
 
+namespace SkinBin {
+class Wrapper;
+}
+
 namespace Network {
 
 using Octets = std::array<uint8_t, 4>;
@@ -43,6 +47,11 @@ constexpr bool IsContiguousMask(uint32_t mask) {
 // no address, gateway or mask may be 0.0.0.0, a mask must be contiguous, a
 // DNS server takes any value.
 const VgConstant* AddressFault(AddressField field, uint32_t value);
+
+// The television model's value of a field, and the setter that writes it
+// and applies it to the interface at once.
+uint32_t ModelValue(SkinBin::Wrapper* model, AddressField field);
+void WriteModel(SkinBin::Wrapper* model, AddressField field, uint32_t value);
 
 // The digit rule of an octet spinner: digits typed within the entry time
 // build one number until it passes 255, which shows 255 and completes the

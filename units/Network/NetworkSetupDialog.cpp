@@ -20,38 +20,6 @@ namespace Network {
 
 namespace {
 
-// The model's value of each field, and its setter, which writes it and
-// applies it to the interface at once.
-uint32_t ModelValue(SkinBin::Wrapper* model, AddressField field) {
-  switch (field) {
-    case AddressField::Ip:
-      return model->OnGetIPAddress();
-    case AddressField::Mask:
-      return model->OnGetSubnetMask();
-    case AddressField::Gateway:
-      return model->OnGetDefaultGateway();
-    case AddressField::Dns1:
-      return model->OnGetDNS1();
-    case AddressField::Dns2:
-      return model->OnGetDNS2();
-  }
-  return 0;
-}
-
-void WriteModel(SkinBin::Wrapper* model, AddressField field, uint32_t value) {
-  switch (field) {
-    case AddressField::Ip:
-      return model->OnSetIPAddress(value);
-    case AddressField::Mask:
-      return model->OnSetSubnetMask(value);
-    case AddressField::Gateway:
-      return model->OnSetDefaultGateway(value);
-    case AddressField::Dns1:
-      return model->OnSetDNS1(value);
-    case AddressField::Dns2:
-      return model->OnSetDNS2(value);
-  }
-}
 constexpr int32_t kFieldCount = 5;
 // The fields a refused value reloads: a DNS server is never refused.
 constexpr int32_t kLastCheckedField = int32_t(AddressField::Gateway);
