@@ -57,26 +57,32 @@ GenBitmap* g_band = nullptr;
 int32_t g_rowRunPictures = 0;
 
 // The runs of a row-run stream, checked so that drawing can trust them: every
-// row's runs cover exactly its width.
+// run's colour is in the palette and every row's runs cover exactly its width.
 GenRowRuns* UnpackRowRuns(const GenBitmapResource* resource) {
   const uint64_t height = static_cast<uint64_t>(resource->height);
   const uint64_t bytes = resource->packedBytes;
-  const uint64_t indexBytes = (height + 1) * sizeof(uint32_t);
-  if (bytes < indexBytes || (bytes - indexBytes) % sizeof(GenRowRun) != 0 || bytes > INT32_MAX) return nullptr;
+  const uint64_t indexBytes = (height + 2) * sizeof(uint32_t);  // rowStart and the colour count
+  if (bytes < indexBytes || bytes % 4 != 0 || bytes > INT32_MAX) return nullptr;
   // One allocation: the record, then the block the stream unpacks into.
   auto* rows = static_cast<GenRowRuns*>(VgAlloc(sizeof(GenRowRuns) + bytes));
   if (!rows) return nullptr;
   auto* block = reinterpret_cast<uint8_t*>(rows + 1);
-  const int32_t written =
-      VgDecompress(resource->pixels, resource->codeCount, block, static_cast<uint32_t>(bytes));
+  const int32_t written = VgDecompress(resource->pixels, resource->codeCount, block, static_cast<uint32_t>(bytes));
   const auto* rowStart = reinterpret_cast<const uint32_t*>(block);
-  const auto* runs = reinterpret_cast<const GenRowRun*>(block + indexBytes);
-  const uint64_t count = (bytes - indexBytes) / sizeof(GenRowRun);
-  bool sound = written >= 0 && static_cast<uint64_t>(written) == bytes && rowStart[0] == 0 && rowStart[height] == count;
+  const uint64_t colours = written == static_cast<int64_t>(bytes) ? rowStart[height + 1] : 0;
+  const uint64_t runBytes = bytes - indexBytes - std::min(colours * sizeof(GenColor), bytes - indexBytes);
+  const auto* palette = reinterpret_cast<const GenColor*>(block + indexBytes);
+  const auto* runs = reinterpret_cast<const GenRowRun*>(block + bytes - runBytes);
+  const uint64_t count = runBytes / sizeof(GenRowRun);
+  bool sound = written >= 0 && static_cast<uint64_t>(written) == bytes && colours * sizeof(GenColor) <= bytes - indexBytes &&
+               rowStart[0] == 0 && rowStart[height] == count;
   for (uint64_t y = 0; sound && y < height; ++y) {
     sound = rowStart[y] <= rowStart[y + 1] && rowStart[y + 1] <= count;
     uint64_t width = 0;
-    for (uint32_t i = rowStart[y]; sound && i < rowStart[y + 1]; ++i) width += runs[i].length;
+    for (uint32_t i = rowStart[y]; sound && i < rowStart[y + 1]; ++i) {
+      width += runs[i].length;
+      sound = runs[i].colour < colours;
+    }
     sound = sound && width == static_cast<uint64_t>(resource->width);
   }
   if (!sound) {
@@ -84,6 +90,7 @@ GenRowRuns* UnpackRowRuns(const GenBitmapResource* resource) {
     return nullptr;
   }
   rows->rowStart = rowStart;
+  rows->palette = palette;
   rows->runs = runs;
   return rows;
 }
@@ -378,7 +385,7 @@ void GenExpandRow(const GenBitmap* source, int32_t x, int32_t y, int32_t width, 
   while (skip >= run->length) skip -= (run++)->length;
   for (uint32_t left = static_cast<uint32_t>(width); left > 0; ++run) {
     const uint32_t n = std::min(run->length - skip, left);
-    std::fill_n(to, n, run->colour);
+    std::fill_n(to, n, rows->palette[run->colour]);
     to += n;
     left -= n;
     skip = 0;

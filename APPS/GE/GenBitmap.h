@@ -12,18 +12,20 @@
 // The only colour format of this configuration: 32-bit ARGB.
 inline constexpr int32_t GenColorFormatArgb8888 = 0;
 
-// A row of a row-run picture: length pixels of one colour.
+// A run of a row-run picture: length pixels of one colour of its palette.
 struct GenRowRun {
-  uint32_t length;
-  GenColor colour;
+  uint16_t length;
+  uint16_t colour;
 };
 
 // A picture kept as the runs of one colour along its rows, in one block of
 // ordinary memory: rowStart (height + 1 indexes, the last one the run count),
-// then the runs. Large artwork is mostly such runs (a gradient background is
-// one run a row), and the runs take kilobytes where a surface takes megabytes.
+// the number of colours, the colours, then the runs. Large artwork is mostly
+// such runs (a gradient background is one run a row), and the runs take
+// kilobytes where a surface takes megabytes.
 struct GenRowRuns {
   const uint32_t* rowStart;
+  const GenColor* palette;
   const GenRowRun* runs;
 };
 
@@ -58,7 +60,7 @@ struct GenIndex8Bitmap {
 // How the pixel stream of a bitmap resource gives its pixels.
 enum GenPixelPacking : int32_t {
   GenPackedPixels = 0,  // every pixel
-  GenPackedRowRuns = 1, // a GenRowRuns block: rowStart, then {length, colour} runs
+  GenPackedRowRuns = 1, // a GenRowRuns block
 };
 
 // What a bitmap constant of the Bitmaps unit leads to. The pixel stream is the

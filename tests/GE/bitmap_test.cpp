@@ -229,6 +229,12 @@ TEST_F(BitmapTest, EveryBitmapOfTheBitmapsUnitLoads) {
   }
 }
 
+// A run of a test picture.
+struct ColourRun {
+  uint32_t length;
+  GenColor colour;
+};
+
 // A picture given as its row runs, packed both ways: as pixels and as runs.
 struct RowRunPicture {
   int32_t width = 0;
@@ -237,20 +243,25 @@ struct RowRunPicture {
   std::vector<uint16_t> codes;
   GenBitmapResource record{};
 
-  explicit RowRunPicture(const std::vector<std::vector<GenRowRun>>& rows) {
-    std::vector<uint32_t> words{0}, runs;
+  explicit RowRunPicture(const std::vector<std::vector<ColourRun>>& rows) {
+    std::vector<uint32_t> words{0}, palette;
+    std::vector<uint16_t> runs;
     for (const auto& row : rows) {
       width = 0;
-      for (const GenRowRun& run : row) {
+      for (const ColourRun& run : row) {
         pixels.insert(pixels.end(), run.length, run.colour);
-        runs.insert(runs.end(), {run.length, run.colour});
+        palette.push_back(run.colour);  // a colour a run: the palette may repeat colours
+        runs.insert(runs.end(), {static_cast<uint16_t>(run.length), static_cast<uint16_t>(palette.size() - 1)});
         width += static_cast<int32_t>(run.length);
       }
       words.push_back(static_cast<uint32_t>(runs.size() / 2));
     }
-    words.insert(words.end(), runs.begin(), runs.end());
-    block.assign(reinterpret_cast<const uint8_t*>(words.data()),
-                 reinterpret_cast<const uint8_t*>(words.data() + words.size()));
+    words.push_back(static_cast<uint32_t>(palette.size()));
+    words.insert(words.end(), palette.begin(), palette.end());
+    const auto* w = reinterpret_cast<const uint8_t*>(words.data());
+    const auto* r = reinterpret_cast<const uint8_t*>(runs.data());
+    block.assign(w, w + words.size() * 4);
+    block.insert(block.end(), r, r + runs.size() * 2);
     codes = LzwPack(block.data(), block.size());
     const auto height = static_cast<int32_t>(rows.size());
     record = {width, height, codes.data(), 0, width / 2, height, 0, static_cast<uint32_t>(codes.size()),
@@ -260,8 +271,8 @@ struct RowRunPicture {
 
 // Runs of several colours and alphas, a different pattern on every row, over
 // more rows than one band holds, two frames side by side.
-std::vector<std::vector<GenRowRun>> SomeRows() {
-  std::vector<std::vector<GenRowRun>> rows;
+std::vector<std::vector<ColourRun>> SomeRows() {
+  std::vector<std::vector<ColourRun>> rows;
   for (uint32_t y = 0; y < 75; ++y) {
     const uint32_t split = 3 + y % 29;
     rows.push_back({{split, GenMakeColor(y * 3, 200, 40, 255)},
@@ -321,17 +332,22 @@ TEST_F(BitmapTest, ARowRunPictureDrawsExactlyAsItsPixelsDo) {
   GenFreeBitmap(pixels);
 }
 
-TEST_F(BitmapTest, RowRunsThatDoNotCoverTheirRowAreRefused) {
-  std::vector<std::vector<GenRowRun>> rows = SomeRows();
+TEST_F(BitmapTest, RowRunsThatDoNotCoverTheirRowOrNameNoColourAreRefused) {
+  std::vector<std::vector<ColourRun>> rows = SomeRows();
   rows[40][3].length += 1;  // one row a pixel longer than the others
   RowRunPicture longer(rows);
   RowRunPicture shortStream(SomeRows());
   shortStream.record.packedBytes += 8;
+  RowRunPicture strayColour(SomeRows());
+  strayColour.block[strayColour.block.size() - 1] = 0x7F;  // the last run's colour beyond the palette
+  strayColour.codes = LzwPack(strayColour.block.data(), strayColour.block.size());
+  strayColour.record.pixels = strayColour.codes.data();
+  strayColour.record.codeCount = static_cast<uint32_t>(strayColour.codes.size());
   Console console;
   EXPECT_EQ(GenLoadBitmap(&longer.record), nullptr);
   EXPECT_EQ(GenLoadBitmap(&shortStream.record), nullptr);
-  EXPECT_EQ(Errors(console.Text()), (std::vector<std::string>{"Resource is corrupted.|GenBitmap.cpp",
-                                                               "Resource is corrupted.|GenBitmap.cpp"}));
+  EXPECT_EQ(GenLoadBitmap(&strayColour.record), nullptr);
+  EXPECT_EQ(Errors(console.Text()), std::vector<std::string>(3, "Resource is corrupted.|GenBitmap.cpp"));
 }
 
 // The frame cache holds no more than its budget however many pictures pass

@@ -48,28 +48,40 @@ struct Picture {
 // picture of many short runs draws faster from one.
 constexpr size_t kRowRunsFrom = 64 * 1024;
 
-// The row-run block of GenRowRuns: rowStart[height + 1], then {length, colour}
-// words, little-endian like the surface memory.
+// The row-run block of GenRowRuns, little-endian like the surface memory:
+// rowStart[height + 1], the colour count, the colours, then {length, colour
+// index} runs of 16 bits each. Empty when the picture has too many colours.
 std::vector<uint8_t> RowRuns(const std::vector<uint8_t>& pixels, int width, int height) {
   std::vector<uint32_t> rowStart{0};
-  std::vector<uint32_t> runs;
+  std::vector<uint32_t> palette;
+  std::map<uint32_t, uint16_t> index;
+  std::vector<uint16_t> runs;
   for (int y = 0; y < height; ++y) {
     const uint8_t* row = pixels.data() + static_cast<size_t>(y) * width * 4;
     for (int x = 0; x < width;) {
       int end = x + 1;
-      while (end < width && std::equal(row + end * 4, row + end * 4 + 4, row + x * 4)) ++end;
+      while (end < width && end - x < 0xFFFF && std::equal(row + end * 4, row + end * 4 + 4, row + x * 4)) ++end;
       const uint32_t colour = uint32_t(row[x * 4]) | uint32_t(row[x * 4 + 1]) << 8 | uint32_t(row[x * 4 + 2]) << 16 |
                               uint32_t(row[x * 4 + 3]) << 24;
-      runs.push_back(static_cast<uint32_t>(end - x));
-      runs.push_back(colour);
+      auto [it, added] = index.try_emplace(colour, static_cast<uint16_t>(palette.size()));
+      if (added) {
+        if (palette.size() == 0x10000) return {};
+        palette.push_back(colour);
+      }
+      runs.push_back(static_cast<uint16_t>(end - x));
+      runs.push_back(it->second);
       x = end;
     }
     rowStart.push_back(static_cast<uint32_t>(runs.size() / 2));
   }
   std::vector<uint8_t> block;
-  for (const auto* words : {&rowStart, &runs})
-    for (uint32_t w : *words)
-      for (int i = 0; i < 4; ++i) block.push_back(static_cast<uint8_t>(w >> (8 * i)));
+  auto put = [&block](uint32_t word, int bytes) {
+    for (int i = 0; i < bytes; ++i) block.push_back(static_cast<uint8_t>(word >> (8 * i)));
+  };
+  for (uint32_t w : rowStart) put(w, 4);
+  put(static_cast<uint32_t>(palette.size()), 4);
+  for (uint32_t w : palette) put(w, 4);
+  for (uint16_t w : runs) put(w, 2);
   return block;
 }
 
