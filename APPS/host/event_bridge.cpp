@@ -10,6 +10,7 @@
 #include "Events/XpmEventMap.h"
 #include "FactorySystem/FactoryCommands.h"
 #include "FactorySystem/SmallMessage.h"
+#include "Media/Exports.h"
 #include "agents.h"
 #include "bkni.h"
 #include "bnrm.h"
@@ -243,20 +244,23 @@ void ExecuteCommand(AppPeriod* period, const CommandRecord& record) {
   }
 }
 
+// A user event of the type carrying data into the GUI thread's buffer; false
+// when there is no buffer or it refused, the data then being the caller's.
+bool PostUserEvent(unsigned int type, void* data) {
+  IDirectFBEventBuffer* target = buffer.load();
+  DFBUserEvent event;
+  std::memset(&event, 0, sizeof event);
+  event.clazz = DFEC_USER;
+  event.type = type;
+  event.data = data;
+  return target && target->PostEvent(target, DFB_EVENT(&event)) == DFB_OK;
+}
+
 }  // namespace
 
 extern "C" {
 
-int32_t post_xpm_event(XpmEventRecord* record) {
-  IDirectFBEventBuffer* target = buffer.load();
-  if (!target) return 1;
-  DFBUserEvent event;
-  std::memset(&event, 0, sizeof event);
-  event.clazz = DFEC_USER;
-  event.type = 0;
-  event.data = record;
-  return target->PostEvent(target, DFB_EVENT(&event)) == DFB_OK ? 0 : 1;
-}
+int32_t post_xpm_event(XpmEventRecord* record) { return PostUserEvent(0, record) ? 0 : 1; }
 
 // Runs on the update service's thread.
 void updateResultCallback(void*, int32_t result, int32_t value, const char* text) {
@@ -269,15 +273,16 @@ void updateResultCallback(void*, int32_t result, int32_t value, const char* text
   record->result = result;
   record->value = value;
   if (text) std::snprintf(record->text, sizeof record->text, "%s", text);
-  IDirectFBEventBuffer* target = buffer.load();
-  DFBUserEvent event;
-  std::memset(&event, 0, sizeof event);
-  event.clazz = DFEC_USER;
-  event.type = UpdateResultEventType;
-  event.data = record;
-  if (!target || target->PostEvent(target, DFB_EVENT(&event)) != DFB_OK) {
+  if (!PostUserEvent(UpdateResultEventType, record)) {
     std::printf("updateResultCallback: result %d could not be posted\n", result);
     BKNI_Free(record);
+  }
+}
+
+void pslNoticeCallback(void*, PslNotice* notice) {
+  if (!PostUserEvent(PslNoticeEventType, notice)) {
+    std::printf("pslNoticeCallback: a notice of kind %d could not be posted\n", notice ? notice->kind : 0);
+    PslFreeNotice(notice);
   }
 }
 
@@ -371,6 +376,9 @@ int32_t handleEvent(int32_t timeout) {
     auto* record = static_cast<UpdateResultRecord*>(event.user.data);
     vg_ubnResultCallback(record->result, record->value, record->text);
     BKNI_Free(record);
+  } else if (event.clazz == DFEC_USER && event.user.type == PslNoticeEventType && event.user.data) {
+    // The media bridge, offered every broadcast first, takes it.
+    BroadcastEvent(MediaLibraryNotice__Create(static_cast<PslNotice*>(event.user.data)));
   }
   return HandleEventDone;
 }
@@ -409,6 +417,7 @@ void InstallEventTableHost() {
   host.DispatchEvent = [](Core::Event* event) { DispatchEvent(event); };
   host.SetCtvEvent = [] { BKNI_SetEvent(g_ctv_event_id); };
   host.PslNetworkStatusChanged = [](uint16_t status) { PslNetworkStatusChanged(globalPsl, status); };
+  PslSetNoticeSink(globalPsl, &pslNoticeCallback, nullptr);
   host.FactoryCommandProcess = [](const uint32_t* command, FactoryCommandResult* result) {
     FactoryCommandProcess(command, result);
   };

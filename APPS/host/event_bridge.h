@@ -29,6 +29,9 @@ struct UpdateResultRecord {
   char text[256];
 };
 inline constexpr unsigned int UpdateResultEventType = 1;
+// A notice of the media library (psl.h) in a user event of its own kind; the
+// GUI thread hands it to the media bridge, which frees it.
+inline constexpr unsigned int PslNoticeEventType = 2;
 
 struct CommandRecord {
   uint32_t command;
@@ -47,6 +50,8 @@ extern "C" {
 int32_t post_xpm_event(XpmEventRecord* record);
 void xpmEventCallback(uint32_t cookie, uint32_t event, const void* payload, uint32_t size);
 void updateResultCallback(void* context, int32_t result, int32_t value, const char* text);
+// The media library's sink: runs on the library's thread.
+void pslNoticeCallback(void* context, struct PslNotice* notice);
 void tvCommandCallback(void* context, uint32_t command, const void* payload, uint32_t size);
 // argument: the AppPeriod whose commands it carries out.
 void command_task(void* argument);

@@ -179,6 +179,15 @@ void DispatchEvent(XObject* event) {
   if (g_gcStress) VgReclaimMemory();
 }
 
+void BroadcastEvent(XObject* event) {
+  if (g_IsPowerOn.load() == 0) return;
+  auto* root = vg_cast<Core::Group>(rootObject.load());
+  auto* broadcast = vg_cast<Core::Event>(event);
+  if (!root || !broadcast) return;
+  CoreGroup__Broadcast(root, broadcast);
+  if (g_gcStress) VgReclaimMemory();
+}
+
 void UpdateRoot(XObject* root) {
   if (!root) return;
   IDirectFBSurface* surface = App_Surf.surface;

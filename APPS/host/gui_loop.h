@@ -88,6 +88,8 @@ void vg_task(void* argument);
 int32_t AcquirePslDornSem(void);
 int32_t ReleasePslDornSem(void);
 void DispatchEvent(XObject* event);
+// Offers the event to every view of the root, the root's own handlers first.
+void BroadcastEvent(XObject* event);
 void UpdateRoot(XObject* root);
 void RequestRefresh(void);
 void handleCC(void);

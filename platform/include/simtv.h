@@ -446,6 +446,30 @@ void simtv_usb_set_speed(int32_t mbPerSecond);
  * with simtv_fail for XPM_USBDiskFormat or XPM_USBSpeedTest lets the call
  * accept and puts the code in the result event. */
 
+/* ------------------------------------------------ the media library (psl.h) */
+
+/* The media library serves the USB disk as medium "usba", two media servers
+ * of the home network (none registered on a fresh set) and one media
+ * controller allowed to play. It answers on its own thread on the set's
+ * clock: folders, metadata and pictures at once, playback progress every
+ * SIMTV_PSL_PROGRESS_MS. Taking the disk out (simtv_usb_remove) closes what
+ * the library browsed and played from it and tells the program. */
+enum { SIMTV_PSL_PROGRESS_MS = 1000 };
+/* The USB disk goes in (with the default size) holding only a copy of the
+ * directory tree at dir; a disk in already takes the copy beside what it
+ * holds. Links are copied as links.
+ * Returns 0, or -1 when dir is no directory or cannot be copied. */
+int simtv_media_insert(const char* dir);
+/* The library of a set fresh from the factory; simtv_tv_reset does this too. */
+void simtv_media_reset(void);
+/* A further media server (with an empty tree, its id "uuid:" and the name)
+ * or media controller on the home network. */
+void simtv_media_add_server(const char* name);
+void simtv_media_add_controller(const char* name, const char* mac, int32_t access);
+/* The entry playing (-1 nothing), its cursor, whether it is paused and the
+ * seconds played. */
+int32_t simtv_media_playing(int32_t* cursor, int32_t* paused, int32_t* seconds);
+
 /* The tuner the viewer watches (0 on a fresh set), and the channel a tuner
  * last tuned for a medium (1 cable). */
 void simtv_tv_set_current_tuner(int32_t tuner);

@@ -1,21 +1,1207 @@
+// The simulated media library. The USB disk (the recorder's, at
+// XPM_USB_DISK_MOUNT_POINT below the simulated root) is storage medium
+// "usba": its directory tree is browsed as it stands, pictures are PNG files,
+// music WAV files (title, artist and album from their INFO chunk), video
+// files of the library's own container (psl.h). Two media servers of the home
+// network serve trees of their own from tables, and one media controller
+// asks to play on the set.
+//
+// The calls only change the library's state and hand the work to the
+// library's thread (simlater.h), which reads folders and files and posts
+// every result to the program's sink, on the set's clock: folders, metadata
+// and pictures at once, playback progress every second.
 #include "psl.h"
 
+#include <png.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <mutex>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "nvpath.h"
 #include "simkernel.h"
+#include "simlater.h"
+#include "simtv.h"
+#include "simvalues.h"
+#include "xpm.h"
 
 namespace {
 
-// The simulated library has no state of its own; its handle only has to be a
-// handle the program did not make up.
+namespace fs = std::filesystem;
+
 int g_library = 0;
 
+// ------------------------------------------------------------- the servers
+
+// One entry of a server's tree: the folder it lies in ("" the root, "A/B"
+// deeper), its name and what its metadata says.
+struct ServerItem {
+  const char* folder;
+  const char* name;
+  int32_t kind;
+  int32_t seconds = 0;
+  const char* title = "";
+  const char* artist = "";
+  const char* album = "";
+  int32_t width = 0;
+  int32_t height = 0;
+};
+
+constexpr ServerItem kDenItems[] = {
+    {"", "Music", PSL_ENTRY_FOLDER},
+    {"", "Photos", PSL_ENTRY_FOLDER},
+    {"Music", "Harbour Lights.wav", PSL_ENTRY_MUSIC, 184, "Harbour Lights", "North Pier", "Coastline"},
+    {"Music", "Slow Tide.wav", PSL_ENTRY_MUSIC, 201, "Slow Tide", "North Pier", "Coastline"},
+    {"Photos", "Garden.png", PSL_ENTRY_PICTURE, 0, "", "", "", 640, 480},
+    {"Photos", "Lantern.png", PSL_ENTRY_PICTURE, 0, "", "", "", 480, 640},
+};
+constexpr ServerItem kStudioItems[] = {
+    {"", "Videos", PSL_ENTRY_FOLDER},
+    {"Videos", "Rehearsal.clip", PSL_ENTRY_VIDEO, 95, "Rehearsal", "", "", 320, 180},
+    {"", "Paper Boats.wav", PSL_ENTRY_MUSIC, 142, "Paper Boats", "Attic Choir", "Rooftops"},
+};
+
+struct Server {
+  std::string name;
+  std::string id;
+  std::span<const ServerItem> items;
+  bool registered = false;
+};
+
+std::vector<Server> DefaultServers() {
+  return {{"Den Media Server", "uuid:den-media-server", kDenItems}, {"Studio NAS", "uuid:studio-nas", kStudioItems}};
+}
+
+std::vector<PslController> DefaultControllers() {
+  PslController phone{};
+  std::snprintf(phone.name, sizeof phone.name, "%s", "Kitchen Phone");
+  std::snprintf(phone.mac, sizeof phone.mac, "%s", "00-1A-2B-3C-4D-5E");
+  phone.access = 1;
+  return {phone};
+}
+
+// -------------------------------------------------------------- the state
+
+constexpr char kUsbName[] = "usba";
+
+
+// Where a cursor browses: the disk's root directory, or a server's table.
+struct Source {
+  bool server = false;
+  std::string mount;
+  fs::path root;
+  std::span<const ServerItem> items;
+};
+
+struct Entry {
+  int32_t kind = PSL_ENTRY_FOLDER;
+  std::string name;
+  fs::path file;                     // storage
+  const ServerItem* item = nullptr;  // servers
+};
+
+struct Cursor {
+  bool open = false;
+  Source source;
+  std::vector<std::string> path;
+  int32_t kinds = 0;
+  int32_t serial = 0;
+  bool listed = false;
+  std::vector<Entry> entries;
+  int32_t selected = -1;
+};
+
+struct Playback {
+  bool active = false;
+  int32_t cursor = 0;
+  int32_t serial = 0;
+  int32_t entry = -1;
+  int32_t mode = PSL_PLAY_FOLDER;
+  int32_t seconds = 0;
+  int32_t total = 0;
+  bool paused = false;
+  bool started = false;
+  uint64_t generation = 0;
+  uint64_t tick = 0;
+};
+
+struct Library {
+  bool started = false;
+  bool dlna = false;
+  Cursor cursors[2];
+  int32_t serials = 0;
+  Playback playback;
+  int32_t repeat = PSL_REPEAT_OFF;
+  std::vector<Server> servers = DefaultServers();
+  std::vector<PslController> controllers = DefaultControllers();
+  PslNoticeSink sink = nullptr;
+  void* sinkContext = nullptr;
+};
+
+std::mutex g_mutex;
+
+Library& L() {
+  static Library& library = *new Library;
+  return library;
+}
+
+simk::LaterQueue& Q() {
+  static simk::LaterQueue& queue = *new simk::LaterQueue("psl_library");
+  return queue;
+}
+
+// --------------------------------------------------------------- helpers
+
+const char* HandleName(void* psl) { return psl == &g_library ? "globalPsl" : "other"; }
+
+// Copies text into a field of size bytes, cut on a UTF-8 boundary.
+void CopyText(char* field, size_t size, const std::string& text) {
+  size_t n = std::min(text.size(), size - 1);
+  while (n > 0 && n < text.size() && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
+  std::memcpy(field, text.data(), n);
+  field[n] = 0;
+}
+template <size_t N>
+void CopyText(char (&field)[N], const std::string& text) {
+  CopyText(field, N, text);
+}
+
+bool ValidCursor(int32_t cursor) { return cursor == PSL_CURSOR_BROWSER || cursor == PSL_CURSOR_MUSIC; }
+
+bool UsbMounted() { return simtv::UsbDiskMounted(); }
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = char(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+int32_t KindOfFile(const fs::path& file) {
+  const std::string extension = Lower(file.extension().string());
+  if (extension == ".png") return PSL_ENTRY_PICTURE;
+  if (extension == ".wav") return PSL_ENTRY_MUSIC;
+  if (extension == ".clip") return PSL_ENTRY_VIDEO;
+  return -1;
+}
+
+bool Shows(int32_t kinds, int32_t kind) { return kind == PSL_ENTRY_FOLDER || (kinds & PSL_SHOWS(kind)) != 0; }
+
+bool Within(const fs::path& path, const fs::path& root) {
+  auto p = path.begin();
+  for (auto r = root.begin(); r != root.end(); ++r, ++p)
+    if (p == path.end() || *p != *r) return false;
+  return true;
+}
+
+void SortEntries(std::vector<Entry>& entries) {
+  std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+    const bool folderA = a.kind == PSL_ENTRY_FOLDER;
+    const bool folderB = b.kind == PSL_ENTRY_FOLDER;
+    if (folderA != folderB) return folderA;
+    const std::string lowerA = Lower(a.name);
+    const std::string lowerB = Lower(b.name);
+    return lowerA != lowerB ? lowerA < lowerB : a.name < b.name;
+  });
+}
+
+std::string Joined(const std::vector<std::string>& path) {
+  std::string joined;
+  for (const std::string& part : path) joined += (joined.empty() ? "" : "/") + part;
+  return joined;
+}
+
+// A folder of the disk: links that lead out of the medium are left out, as
+// are hidden files and files the library cannot play.
+std::vector<Entry> ListStorage(const Source& source, const std::vector<std::string>& path, int32_t kinds) {
+  std::vector<Entry> entries;
+  std::error_code error;
+  const fs::path root = fs::weakly_canonical(source.root, error);
+  fs::path folder = source.root;
+  for (const std::string& part : path) folder /= part;
+  const fs::path real = fs::weakly_canonical(folder, error);
+  if (error || !Within(real, root)) {
+    std::fprintf(stderr, "PSL: %s lies outside its medium\n", folder.c_str());
+    return entries;
+  }
+  for (auto it = fs::directory_iterator(real, error); !error && it != fs::directory_iterator(); it.increment(error)) {
+    const std::string name = it->path().filename().string();
+    if (name.empty() || name[0] == '.') continue;
+    std::error_code linkError;
+    if (it->is_symlink(linkError) && !Within(fs::weakly_canonical(it->path(), linkError), root)) {
+      std::fprintf(stderr, "PSL: the link %s leads out of the medium and is left out\n", name.c_str());
+      continue;
+    }
+    std::error_code kindError;
+    int32_t kind = -1;
+    if (it->is_directory(kindError))
+      kind = PSL_ENTRY_FOLDER;
+    else if (it->is_regular_file(kindError))
+      kind = KindOfFile(it->path());
+    if (kind < 0 || !Shows(kinds, kind)) continue;
+    if (entries.size() >= PSL_FOLDER_MAX) {
+      std::fprintf(stderr, "PSL: %s holds more than %d entries; the rest are left out\n", real.c_str(),
+                   PSL_FOLDER_MAX);
+      break;
+    }
+    entries.push_back({kind, name, it->path(), nullptr});
+  }
+  SortEntries(entries);
+  return entries;
+}
+
+std::vector<Entry> ListServer(const Source& source, const std::vector<std::string>& path, int32_t kinds) {
+  std::vector<Entry> entries;
+  const std::string folder = Joined(path);
+  for (const ServerItem& item : source.items)
+    if (folder == item.folder && Shows(kinds, item.kind)) entries.push_back({item.kind, item.name, {}, &item});
+  SortEntries(entries);
+  return entries;
+}
+
+// ------------------------------------------------------------ the files
+
+struct Image {
+  int32_t width = 0;
+  int32_t height = 0;
+  std::vector<uint32_t> pixels;
+};
+
+bool ReadPngSize(const fs::path& file, int32_t* width, int32_t* height) {
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_file(&image, file.c_str())) return false;
+  *width = int32_t(image.width);
+  *height = int32_t(image.height);
+  png_image_free(&image);
+  return true;
+}
+
+bool ReadPng(const fs::path& file, Image* out) {
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_file(&image, file.c_str())) return false;
+  if (image.width == 0 || image.height == 0 || image.width > PSL_PICTURE_MAX || image.height > PSL_PICTURE_MAX) {
+    std::fprintf(stderr, "PSL: %s is %ux%u, too large to decode\n", file.c_str(), image.width, image.height);
+    png_image_free(&image);
+    return false;
+  }
+  // Bytes blue, green, red, alpha: 0xAARRGGBB words on this machine.
+  image.format = PNG_FORMAT_BGRA;
+  out->width = int32_t(image.width);
+  out->height = int32_t(image.height);
+  out->pixels.assign(size_t(out->width) * size_t(out->height), 0);
+  if (!png_image_finish_read(&image, nullptr, out->pixels.data(), 0, nullptr)) {
+    png_image_free(&image);
+    return false;
+  }
+  return true;
+}
+
+// The picture fitted into a box of width x height, its proportions kept:
+// each pixel the average of the pixels it covers, or the nearest one when the
+// picture grows. A picture smaller than the box grows only when asked to.
+Image Fit(const Image& source, int32_t width, int32_t height, bool grow) {
+  Image out;
+  if (source.width <= 0 || source.height <= 0 || width <= 0 || height <= 0) return out;
+  int64_t w = width;
+  int64_t h = int64_t(source.height) * width / source.width;
+  if (h > height) {
+    h = height;
+    w = int64_t(source.width) * height / source.height;
+  }
+  if (!grow && (w > source.width || h > source.height)) {
+    w = source.width;
+    h = source.height;
+  }
+  out.width = int32_t(std::max<int64_t>(w, 1));
+  out.height = int32_t(std::max<int64_t>(h, 1));
+  out.pixels.resize(size_t(out.width) * size_t(out.height));
+  for (int32_t y = 0; y < out.height; ++y) {
+    const int32_t y0 = int32_t(int64_t(y) * source.height / out.height);
+    const int32_t y1 = std::max(y0 + 1, int32_t(int64_t(y + 1) * source.height / out.height));
+    for (int32_t x = 0; x < out.width; ++x) {
+      const int32_t x0 = int32_t(int64_t(x) * source.width / out.width);
+      const int32_t x1 = std::max(x0 + 1, int32_t(int64_t(x + 1) * source.width / out.width));
+      uint64_t sum[4] = {};
+      for (int32_t sy = y0; sy < y1; ++sy)
+        for (int32_t sx = x0; sx < x1; ++sx) {
+          const uint32_t p = source.pixels[size_t(sy) * size_t(source.width) + size_t(sx)];
+          for (int c = 0; c < 4; ++c) sum[c] += (p >> (8 * c)) & 0xFF;
+        }
+      const uint64_t n = uint64_t(y1 - y0) * uint64_t(x1 - x0);
+      uint32_t p = 0;
+      for (int c = 0; c < 4; ++c) p |= uint32_t(sum[c] / n) << (8 * c);
+      out.pixels[size_t(y) * size_t(out.width) + size_t(x)] = p;
+    }
+  }
+  return out;
+}
+
+// A picture of a server, which sends no file here: a gradient of a colour
+// that the name gives.
+Image ServerPicture(const ServerItem& item) {
+  uint32_t hash = 2166136261u;
+  for (const char* c = item.name; *c; ++c) hash = (hash ^ uint8_t(*c)) * 16777619u;
+  Image image;
+  image.width = std::max(item.width, 1);
+  image.height = std::max(item.height, 1);
+  image.pixels.resize(size_t(image.width) * size_t(image.height));
+  for (int32_t y = 0; y < image.height; ++y)
+    for (int32_t x = 0; x < image.width; ++x) {
+      const uint32_t r = ((hash & 0xFF) * uint32_t(x)) / uint32_t(image.width);
+      const uint32_t g = (((hash >> 8) & 0xFF) * uint32_t(y)) / uint32_t(image.height);
+      const uint32_t b = (hash >> 16) & 0xFF;
+      image.pixels[size_t(y) * size_t(image.width) + size_t(x)] = 0xFF000000u | (r << 16) | (g << 8) | b;
+    }
+  return image;
+}
+
+uint32_t Le32(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
+uint16_t Le16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
+
+// What the library reads of an entry.
+struct Facts {
+  std::string title;
+  std::string artist;
+  std::string album;
+  int32_t seconds = 0;
+  int32_t width = 0;
+  int32_t height = 0;
+  Image thumbnail;
+};
+
+std::vector<uint8_t> ReadHead(const fs::path& file, size_t most) {
+  std::ifstream in(file, std::ios::binary);
+  std::vector<uint8_t> bytes(most);
+  in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(most));
+  bytes.resize(size_t(std::max<std::streamsize>(in.gcount(), 0)));
+  return bytes;
+}
+
+// A WAV file's chunks, each size checked against what is there: the format
+// gives the byte rate, the data chunk the length, the INFO list the texts.
+bool ReadWav(const fs::path& file, Facts* facts) {
+  const std::vector<uint8_t> bytes = ReadHead(file, 1 << 20);
+  if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) != 0 || std::memcmp(bytes.data() + 8, "WAVE", 4) != 0)
+    return false;
+  uint32_t byteRate = 0;
+  uint64_t dataBytes = 0;
+  std::error_code error;
+  const uint64_t fileBytes = fs::file_size(file, error);
+  for (size_t at = 12; at + 8 <= bytes.size();) {
+    const uint8_t* chunk = bytes.data() + at;
+    const uint32_t size = Le32(chunk + 4);
+    const size_t body = at + 8;
+    const size_t have = std::min<size_t>(size, bytes.size() - body);
+    if (std::memcmp(chunk, "fmt ", 4) == 0 && have >= 12) {
+      byteRate = Le32(chunk + 8 + 8);
+    } else if (std::memcmp(chunk, "data", 4) == 0) {
+      // The data may run past what was read: its size counts, up to the file's end.
+      dataBytes = std::min<uint64_t>(size, error ? size : fileBytes - std::min<uint64_t>(fileBytes, body));
+    } else if (std::memcmp(chunk, "LIST", 4) == 0 && have >= 4 && std::memcmp(chunk + 8, "INFO", 4) == 0) {
+      for (size_t sub = body + 4; sub + 8 <= body + have;) {
+        const uint8_t* tag = bytes.data() + sub;
+        const uint32_t length = Le32(tag + 4);
+        const size_t textLength = std::min<size_t>(length, body + have - (sub + 8));
+        std::string text(reinterpret_cast<const char*>(tag + 8), textLength);
+        text = text.substr(0, text.find('\0'));
+        if (std::memcmp(tag, "INAM", 4) == 0) facts->title = text;
+        if (std::memcmp(tag, "IART", 4) == 0) facts->artist = text;
+        if (std::memcmp(tag, "IPRD", 4) == 0) facts->album = text;
+        sub += 8 + size_t(length) + (length & 1);
+        if (length > bytes.size()) break;
+      }
+    }
+    if (size > bytes.size()) break;
+    at = body + size_t(size) + (size & 1);
+  }
+  if (byteRate == 0) return false;
+  facts->seconds = int32_t(std::max<uint64_t>(1, (dataBytes + byteRate - 1) / byteRate));
+  return true;
+}
+
+bool ReadClip(const fs::path& file, Facts* facts, bool thumbnail) {
+  const std::vector<uint8_t> head = ReadHead(file, sizeof(PslClipHeader));
+  if (head.size() < sizeof(PslClipHeader) || std::memcmp(head.data(), PSL_CLIP_MAGIC, 8) != 0) return false;
+  const int32_t width = Le16(head.data() + 8);
+  const int32_t height = Le16(head.data() + 10);
+  const int32_t rate = Le16(head.data() + 12);
+  const int32_t frames = Le16(head.data() + 14);
+  if (width <= 0 || height <= 0 || rate <= 0 || width > PSL_PICTURE_MAX || height > PSL_PICTURE_MAX) return false;
+  facts->width = width;
+  facts->height = height;
+  facts->seconds = std::max(1, (frames + rate - 1) / rate);
+  std::string title(reinterpret_cast<const char*>(head.data() + 16), PSL_NAME_MAX);
+  facts->title = title.substr(0, title.find('\0'));
+  if (!thumbnail || frames == 0) return true;
+  // The first frame, made smaller.
+  std::ifstream in(file, std::ios::binary);
+  in.seekg(std::streamoff(sizeof(PslClipHeader)));
+  std::vector<uint8_t> rgb(size_t(width) * size_t(height) * 3);
+  in.read(reinterpret_cast<char*>(rgb.data()), std::streamsize(rgb.size()));
+  if (size_t(in.gcount()) != rgb.size()) return true;
+  Image frame;
+  frame.width = width;
+  frame.height = height;
+  frame.pixels.resize(size_t(width) * size_t(height));
+  for (size_t i = 0; i < frame.pixels.size(); ++i)
+    frame.pixels[i] = 0xFF000000u | uint32_t(rgb[3 * i]) << 16 | uint32_t(rgb[3 * i + 1]) << 8 | rgb[3 * i + 2];
+  facts->thumbnail = Fit(frame, PSL_THUMB_WIDTH, PSL_THUMB_HEIGHT, false);
+  return true;
+}
+
+// The facts of an entry; false when its file cannot be read as its kind.
+bool ReadFacts(const Entry& entry, bool thumbnail, Facts* facts) {
+  facts->title = fs::path(entry.name).stem().string();
+  if (entry.item) {
+    const ServerItem& item = *entry.item;
+    if (*item.title) facts->title = item.title;
+    facts->artist = item.artist;
+    facts->album = item.album;
+    facts->seconds = item.seconds;
+    facts->width = item.width;
+    facts->height = item.height;
+    if (thumbnail && item.kind == PSL_ENTRY_PICTURE)
+      facts->thumbnail = Fit(ServerPicture(item), PSL_THUMB_WIDTH, PSL_THUMB_HEIGHT, false);
+    return true;
+  }
+  switch (entry.kind) {
+    case PSL_ENTRY_PICTURE: {
+      if (!thumbnail) return ReadPngSize(entry.file, &facts->width, &facts->height);
+      Image picture;
+      if (!ReadPng(entry.file, &picture)) return false;
+      facts->width = picture.width;
+      facts->height = picture.height;
+      facts->thumbnail = Fit(picture, PSL_THUMB_WIDTH, PSL_THUMB_HEIGHT, false);
+      return true;
+    }
+    case PSL_ENTRY_MUSIC:
+      return ReadWav(entry.file, facts);
+    case PSL_ENTRY_VIDEO:
+      return ReadClip(entry.file, facts, thumbnail);
+    default:
+      return true;
+  }
+}
+
+// --------------------------------------------------------------- notices
+
+PslNotice* NewNotice(int32_t kind) {
+  auto* notice = static_cast<PslNotice*>(std::calloc(1, sizeof(PslNotice)));
+  if (notice) notice->kind = kind;
+  return notice;
+}
+
+void AttachImage(PslNotice* notice, const Image& image) {
+  if (image.pixels.empty()) return;
+  auto* pixels = static_cast<uint32_t*>(std::malloc(image.pixels.size() * sizeof(uint32_t)));
+  if (!pixels) return;
+  std::memcpy(pixels, image.pixels.data(), image.pixels.size() * sizeof(uint32_t));
+  notice->image = pixels;
+  notice->imageWidth = image.width;
+  notice->imageHeight = image.height;
+}
+
+// Runs on the library's thread.
+void Post(PslNotice* notice) {
+  if (!notice) return;
+  PslNoticeSink sink;
+  void* context;
+  {
+    std::lock_guard lock(g_mutex);
+    sink = L().sink;
+    context = L().sinkContext;
+  }
+  if (sink)
+    sink(context, notice);
+  else
+    PslFreeNotice(notice);
+}
+
+void PostFolder(int32_t cursor, int32_t serial, const std::vector<Entry>& entries) {
+  const int32_t count = int32_t(entries.size());
+  for (int32_t first = 0; first == 0 || first < count; first += PSL_PAGE_ENTRIES) {
+    PslNotice* notice = NewNotice(PSL_NOTICE_FOLDER);
+    if (!notice) return;
+    notice->cursor = cursor;
+    notice->serial = serial;
+    notice->count = count;
+    notice->first = first;
+    const int32_t page = std::min<int32_t>(PSL_PAGE_ENTRIES, count - first);
+    if (page > 0) {
+      notice->entries = static_cast<PslEntry*>(std::calloc(size_t(page), sizeof(PslEntry)));
+      if (!notice->entries) {
+        PslFreeNotice(notice);
+        return;
+      }
+      notice->pageCount = page;
+      for (int32_t i = 0; i < page; ++i) {
+        notice->entries[i].kind = entries[size_t(first + i)].kind;
+        CopyText(notice->entries[i].name, entries[size_t(first + i)].name);
+      }
+    }
+    Post(notice);
+  }
+}
+
+// ----------------------------------------------------------------- jobs
+
+// Reads the cursor's folder, unless the cursor moved on meanwhile.
+void ListJob(int32_t cursor, int32_t serial) {
+  Source source;
+  std::vector<std::string> path;
+  int32_t kinds;
+  {
+    std::lock_guard lock(g_mutex);
+    const Cursor& c = L().cursors[cursor];
+    if (!c.open || c.serial != serial) return;
+    source = c.source;
+    path = c.path;
+    kinds = c.kinds;
+  }
+  std::vector<Entry> entries = source.server ? ListServer(source, path, kinds) : ListStorage(source, path, kinds);
+  {
+    std::lock_guard lock(g_mutex);
+    Cursor& c = L().cursors[cursor];
+    if (!c.open || c.serial != serial) return;
+    c.entries = entries;
+    c.listed = true;
+  }
+  PostFolder(cursor, serial, entries);
+}
+
+// The entry of the cursor's folder of that serial, if it still shows it;
+// the caller holds g_mutex.
+bool EntryOfLocked(int32_t cursor, int32_t serial, int32_t index, Entry* entry) {
+  const Cursor& c = L().cursors[cursor];
+  if (!c.open || c.serial != serial || index < 0 || size_t(index) >= c.entries.size()) return false;
+  *entry = c.entries[size_t(index)];
+  return true;
+}
+
+bool EntryOf(int32_t cursor, int32_t serial, int32_t index, Entry* entry) {
+  std::lock_guard lock(g_mutex);
+  return EntryOfLocked(cursor, serial, index, entry);
+}
+
+void MetadataJob(int32_t serial, int32_t index, bool thumbnail) {
+  Entry entry;
+  if (!EntryOf(PSL_CURSOR_BROWSER, serial, index, &entry)) return;
+  Facts facts;
+  const bool read = ReadFacts(entry, thumbnail, &facts);
+  if (!read) std::fprintf(stderr, "PSL: %s cannot be read\n", entry.name.c_str());
+  PslNotice* notice = NewNotice(PSL_NOTICE_METADATA);
+  if (!notice) return;
+  notice->serial = serial;
+  notice->entry = index;
+  CopyText(notice->title, facts.title);
+  CopyText(notice->artist, facts.artist);
+  CopyText(notice->album, facts.album);
+  notice->seconds = facts.seconds;
+  notice->total = facts.seconds;
+  notice->width = facts.width;
+  notice->height = facts.height;
+  AttachImage(notice, facts.thumbnail);
+  Post(notice);
+}
+
+void PictureJob(int32_t serial, int32_t index, int32_t width, int32_t height) {
+  Entry entry;
+  if (!EntryOf(PSL_CURSOR_BROWSER, serial, index, &entry)) return;
+  Image picture;
+  bool decoded = false;
+  if (entry.item && entry.kind == PSL_ENTRY_PICTURE) {
+    picture = ServerPicture(*entry.item);
+    decoded = true;
+  } else if (entry.kind == PSL_ENTRY_PICTURE) {
+    decoded = ReadPng(entry.file, &picture);
+  }
+  if (!decoded) std::fprintf(stderr, "PSL: the picture %s cannot be decoded\n", entry.name.c_str());
+  PslNotice* notice = NewNotice(PSL_NOTICE_PICTURE);
+  if (!notice) return;
+  notice->serial = serial;
+  notice->entry = index;
+  if (decoded) {
+    notice->width = picture.width;
+    notice->height = picture.height;
+    AttachImage(notice, Fit(picture, width, height, true));
+  }
+  Post(notice);
+}
+
+void PostMedium(int32_t code, bool present) {
+  PslNotice* notice = NewNotice(PSL_NOTICE_MEDIUM);
+  if (!notice) return;
+  notice->code = code;
+  notice->present = present ? 1 : 0;
+  Post(notice);
+}
+
+// ------------------------------------------------------------- playback
+
+void PostProgress(const Playback& p) {
+  PslNotice* notice = NewNotice(PSL_NOTICE_PROGRESS);
+  if (!notice) return;
+  notice->cursor = p.cursor;
+  notice->serial = p.serial;
+  notice->entry = p.entry;
+  notice->seconds = p.seconds;
+  notice->total = p.total;
+  notice->state = p.paused ? 2 : 1;
+  Post(notice);
+}
+
+void PlayTick(uint64_t generation);
+
+// Lock held.
+void ScheduleTick(Playback& p) {
+  const uint64_t generation = p.generation;
+  p.tick = Q().Later(SIMTV_PSL_PROGRESS_MS, [generation] { PlayTick(generation); });
+}
+
+// Lock held.
+void StopPlayback(Playback& p) {
+  Q().Withdraw(p.tick);
+  p = Playback{.generation = p.generation + 1};
+}
+
+// The playable entry after (step 1) or before (step -1) the one playing, of
+// its kind, in its folder; -1 at the end unless wrap. Lock held.
+int32_t Neighbour(const Playback& p, int32_t step, bool wrap) {
+  const Cursor& c = L().cursors[p.cursor];
+  const int32_t count = int32_t(c.entries.size());
+  if (p.entry < 0 || p.entry >= count) return -1;
+  const int32_t kind = c.entries[size_t(p.entry)].kind;
+  for (int32_t i = 1; i < count || (wrap && i <= count); ++i) {
+    int32_t at = p.entry + step * i;
+    if (!wrap && (at < 0 || at >= count)) return -1;
+    at = ((at % count) + count) % count;
+    if (c.entries[size_t(at)].kind == kind) return at;
+  }
+  return -1;
+}
+
+// Starts the entry from its beginning: its length is read on the library's
+// thread, then progress comes every second. Lock held.
+void StartEntry(Playback& p, int32_t entry) {
+  Q().Withdraw(p.tick);
+  p.entry = entry;
+  p.seconds = 0;
+  p.total = 0;
+  p.paused = false;
+  p.started = false;
+  ++p.generation;
+  const uint64_t generation = p.generation;
+  Q().Later(0, [generation] { PlayTick(generation); });
+}
+
+void PlayTick(uint64_t generation) {
+  Entry entry;
+  Playback copy;
+  {
+    std::lock_guard lock(g_mutex);
+    Playback& p = L().playback;
+    if (!p.active || p.generation != generation || p.paused) return;
+    if (!p.started) {
+      if (!EntryOfLocked(p.cursor, p.serial, p.entry, &entry)) return;
+    }
+    copy = p;
+  }
+  if (!copy.started) {
+    // The first tick reads the entry's length.
+    Facts facts;
+    if (!ReadFacts(entry, false, &facts)) std::fprintf(stderr, "PSL: %s cannot be played\n", entry.name.c_str());
+    std::lock_guard lock(g_mutex);
+    Playback& p = L().playback;
+    if (!p.active || p.generation != generation) return;
+    p.started = true;
+    p.total = std::max(facts.seconds, 1);
+    ScheduleTick(p);
+    copy = p;
+  } else {
+    std::lock_guard lock(g_mutex);
+    Playback& p = L().playback;
+    if (!p.active || p.generation != generation) return;
+    ++p.seconds;
+    if (p.seconds < p.total) ScheduleTick(p);
+    copy = p;
+  }
+  PostProgress(copy);
+  if (copy.seconds < copy.total) return;
+
+  // The end: the same entry again, the next of its kind, or the end of play.
+  PslNotice* ended = NewNotice(PSL_NOTICE_ENDED);
+  {
+    std::lock_guard lock(g_mutex);
+    Playback& p = L().playback;
+    if (!p.active || p.generation != generation) {
+      PslFreeNotice(ended);
+      return;
+    }
+    const int32_t repeat = L().repeat;
+    int32_t next = -1;
+    if (repeat == PSL_REPEAT_ONE || (p.mode == PSL_PLAY_ONE && repeat == PSL_REPEAT_ALL))
+      next = p.entry;
+    else if (p.mode != PSL_PLAY_ONE)
+      next = Neighbour(p, 1, repeat == PSL_REPEAT_ALL);
+    if (ended) {
+      ended->cursor = p.cursor;
+      ended->serial = p.serial;
+      ended->entry = p.entry;
+      ended->next = next;
+    }
+    if (next >= 0)
+      StartEntry(p, next);
+    else
+      StopPlayback(p);
+  }
+  Post(ended);
+}
+
+// ---------------------------------------------------------- medium state
+
+// The medium of a mount string or server id, while it is there. Lock held.
+bool FindSource(const std::string& mount, Source* source, int32_t* code) {
+  if (mount == XPM_USB_DISK_MOUNT_POINT) {
+    if (!UsbMounted()) return false;
+    *source = Source{false, mount, fs::path(NvPath(XPM_USB_DISK_MOUNT_POINT)), {}};
+    *code = PSL_CODE_USBA;
+    return true;
+  }
+  if (!L().dlna) return false;
+  for (const Server& server : L().servers) {
+    if (server.registered && server.id == mount) {
+      *source = Source{true, mount, {}, server.items};
+      *code = 0;
+      return true;
+    }
+  }
+  return false;
+}
+
+// A cursor on a medium gone closes, and what played from it stops. Lock held.
+void CloseCursorsOf(const std::string& mount) {
+  Library& l = L();
+  for (int32_t i = 0; i < 2; ++i) {
+    Cursor& c = l.cursors[i];
+    if (!c.open || c.source.mount != mount) continue;
+    if (l.playback.active && l.playback.cursor == i) StopPlayback(l.playback);
+    c = Cursor{.serial = ++l.serials};
+  }
+}
+
+// A new folder for the cursor: a new serial, listed on the library's thread.
+// Lock held.
+int32_t Relist(int32_t cursor) {
+  Library& l = L();
+  Cursor& c = l.cursors[cursor];
+  c.serial = ++l.serials;
+  c.listed = false;
+  c.entries.clear();
+  c.selected = -1;
+  if (l.playback.active && l.playback.cursor == cursor) StopPlayback(l.playback);
+  const int32_t serial = c.serial;
+  Q().Later(0, [cursor, serial] { ListJob(cursor, serial); });
+  return serial;
+}
+
+int32_t Refused(const char* name, const simk::CallArgs& args, void* psl) {
+  int32_t code = 0;
+  if (simk::Refused(name, args, &code)) return code;
+  if (psl != &g_library) return PSL_ERR_ARGUMENT;
+  return PSL_OK;
+}
+
 }  // namespace
+
+// ------------------------------------------------- what the set shares
+
+namespace simtv {
+
+void MediaStorageChanged(bool mounted) {
+  {
+    std::lock_guard lock(g_mutex);
+    if (!mounted) CloseCursorsOf(XPM_USB_DISK_MOUNT_POINT);
+    if (!L().started) return;
+  }
+  Q().Later(0, [mounted] { PostMedium(PSL_CODE_USBA, mounted); });
+}
+
+void ResetMediaLibrary() {
+  std::lock_guard lock(g_mutex);
+  Library& l = L();
+  StopPlayback(l.playback);
+  const int32_t serials = l.serials;
+  const PslNoticeSink sink = l.sink;
+  void* context = l.sinkContext;
+  const bool started = l.started;
+  const uint64_t generation = l.playback.generation;
+  l = Library{};
+  l.serials = serials;
+  l.sink = sink;
+  l.sinkContext = context;
+  l.started = started;
+  l.playback.generation = generation;
+  for (Cursor& c : l.cursors) c.serial = ++l.serials;
+  Q().Clear();
+}
+
+}  // namespace simtv
 
 extern "C" {
 
 void* globalPsl = &g_library;
 
 void PslNetworkStatusChanged(void* psl, uint16_t status) {
-  simk::Record("PslNetworkStatusChanged", simk::CallArgs{}.Text(psl == &g_library ? "globalPsl" : "other").Int(status));
+  simk::Record("PslNetworkStatusChanged", simk::CallArgs{}.Text(HandleName(psl)).Int(status));
+}
+
+int32_t PslInitialize(void* psl, int32_t dlna, int32_t renderer, int32_t accessControl) {
+  if (int32_t code = Refused("PslInitialize", simk::CallArgs{}.Text(HandleName(psl)).Int(dlna).Int(renderer).Int(accessControl), psl))
+    return code;
+  {
+    std::lock_guard lock(g_mutex);
+    if (L().started) return PSL_ERR_STATE;
+    L().started = true;
+    L().dlna = dlna != 0;
+  }
+  Q().Start();
+  return PSL_OK;
+}
+
+void PslSetNoticeSink(void* psl, PslNoticeSink sink, void* context) {
+  if (psl != &g_library) return;
+  std::lock_guard lock(g_mutex);
+  L().sink = sink;
+  L().sinkContext = context;
+}
+
+void PslFreeNotice(PslNotice* notice) {
+  if (!notice) return;
+  std::free(notice->entries);
+  std::free(notice->image);
+  std::free(notice);
+}
+
+int32_t PslSetDlna(void* psl, int32_t on) {
+  if (int32_t code = Refused("PslSetDlna", simk::CallArgs{}.Text(HandleName(psl)).Int(on), psl)) return code;
+  std::lock_guard lock(g_mutex);
+  L().dlna = on != 0;
+  if (!L().dlna)
+    for (const Server& server : L().servers) CloseCursorsOf(server.id);
+  return PSL_OK;
+}
+
+int32_t PslGetMediumList(void* psl, PslMedium* media, int32_t max, int32_t* count) {
+  if (int32_t code = Refused("PslGetMediumList", simk::CallArgs{}.Text(HandleName(psl)).Ptr().Int(max).Ptr(), psl))
+    return code;
+  if (!count || max < 0 || (max > 0 && !media)) return PSL_ERR_ARGUMENT;
+  std::vector<PslMedium> all;
+  if (UsbMounted()) {
+    PslMedium usb{};
+    usb.kind = PSL_MEDIUM_USB;
+    CopyText(usb.name, kUsbName);
+    usb.available = 1;
+    CopyText(usb.mount, XPM_USB_DISK_MOUNT_POINT);
+    usb.code = PSL_CODE_USBA;
+    all.push_back(usb);
+  }
+  {
+    std::lock_guard lock(g_mutex);
+    if (L().dlna) {
+      for (const Server& server : L().servers) {
+        if (!server.registered) continue;
+        PslMedium medium{};
+        medium.kind = PSL_MEDIUM_SERVER;
+        CopyText(medium.name, server.name);
+        medium.available = 1;
+        CopyText(medium.mount, server.id);
+        all.push_back(medium);
+      }
+    }
+  }
+  *count = int32_t(std::min<size_t>(all.size(), size_t(max)));
+  std::copy_n(all.begin(), *count, media);
+  return PSL_OK;
+}
+
+int32_t PslOpenMedium(void* psl, int32_t cursor, const char* mount, int32_t kinds, int32_t* serial) {
+  if (int32_t code = Refused("PslOpenMedium", simk::CallArgs{}.Text(HandleName(psl)).Int(cursor).Text(mount).Int(kinds).Ptr(), psl))
+    return code;
+  if (!ValidCursor(cursor) || !mount || !serial) return PSL_ERR_ARGUMENT;
+  std::lock_guard lock(g_mutex);
+  if (!L().started) return PSL_ERR_STATE;
+  Source source;
+  int32_t medium = 0;
+  if (!FindSource(mount, &source, &medium)) return PSL_ERR_NO_MEDIUM;
+  Cursor& c = L().cursors[cursor];
+  c.open = true;
+  c.source = source;
+  c.path.clear();
+  c.kinds = kinds;
+  *serial = Relist(cursor);
+  return PSL_OK;
+}
+
+int32_t PslCloseMedium(void* psl, int32_t cursor) {
+  if (int32_t code = Refused("PslCloseMedium", simk::CallArgs{}.Text(HandleName(psl)).Int(cursor), psl)) return code;
+  if (!ValidCursor(cursor)) return PSL_ERR_ARGUMENT;
+  std::lock_guard lock(g_mutex);
+  Library& l = L();
+  if (l.playback.active && l.playback.cursor == cursor) StopPlayback(l.playback);
+  l.cursors[cursor] = Cursor{.serial = ++l.serials};
+  return PSL_OK;
+}
+
+int32_t PslEnterFolder(void* psl, int32_t cursor, int32_t entry, int32_t* serial) {
+  if (int32_t code = Refused("PslEnterFolder", simk::CallArgs{}.Text(HandleName(psl)).Int(cursor).Int(entry).Ptr(), psl))
+    return code;
+  if (!ValidCursor(cursor) || !serial) return PSL_ERR_ARGUMENT;
+  std::lock_guard lock(g_mutex);
+  Cursor& c = L().cursors[cursor];
+  if (!c.open || !c.listed) return PSL_ERR_STATE;
+  if (entry < 0 || size_t(entry) >= c.entries.size() || c.entries[size_t(entry)].kind != PSL_ENTRY_FOLDER)
+    return PSL_ERR_ARGUMENT;
+  c.path.push_back(c.entries[size_t(entry)].name);
+  *serial = Relist(cursor);
+  return PSL_OK;
+}
+
+int32_t PslLeaveFolder(void* psl, int32_t cursor, int32_t* serial) {
+  if (int32_t code = Refused("PslLeaveFolder", simk::CallArgs{}.Text(HandleName(psl)).Int(cursor).Ptr(), psl))
+    return code;
+  if (!ValidCursor(cursor) || !serial) return PSL_ERR_ARGUMENT;
+  std::lock_guard lock(g_mutex);
+  Cursor& c = L().cursors[cursor];
+  if (!c.open || c.path.empty()) return PSL_ERR_STATE;
+  c.path.pop_back();
+  *serial = Relist(cursor);
+  return PSL_OK;
+}
+
+int32_t PslSelectEntry(void* psl, int32_t cursor, int32_t entry) {
+  if (int32_t code = Refused("PslSelectEntry", simk::CallArgs{}.Text(HandleName(psl)).Int(cursor).Int(entry), psl))
+    return code;
+  if (!ValidCursor(cursor)) return PSL_ERR_ARGUMENT;
+  std::lock_guard lock(g_mutex);
+  Cursor& c = L().cursors[cursor];
+  if (!c.open || !c.listed) return PSL_ERR_STATE;
+  if (entry < 0 || size_t(entry) >= c.entries.size()) return PSL_ERR_ARGUMENT;
+  c.selected = entry;
+  return PSL_OK;
+}
+
+int32_t PslRequestMetadata(void* psl, int32_t entry, int32_t thumbnail) {
+  if (int32_t code = Refused("PslRequestMetadata", simk::CallArgs{}.Text(HandleName(psl)).Int(entry).Int(thumbnail), psl))
+    return code;
+  std::lock_guard lock(g_mutex);
+  const Cursor& c = L().cursors[PSL_CURSOR_BROWSER];
+  if (!c.open || !c.listed) return PSL_ERR_STATE;
+  if (entry < 0 || size_t(entry) >= c.entries.size()) return PSL_ERR_ARGUMENT;
+  const int32_t serial = c.serial;
+  const bool thumb = thumbnail != 0;
+  Q().Later(0, [serial, entry, thumb] { MetadataJob(serial, entry, thumb); });
+  return PSL_OK;
+}
+
+int32_t PslRequestPicture(void* psl, int32_t entry, int32_t width, int32_t height) {
+  if (int32_t code = Refused("PslRequestPicture", simk::CallArgs{}.Text(HandleName(psl)).Int(entry).Int(width).Int(height), psl))
+    return code;
+  if (width <= 0 || height <= 0 || width > PSL_PICTURE_MAX || height > PSL_PICTURE_MAX) return PSL_ERR_ARGUMENT;
+  std::lock_guard lock(g_mutex);
+  const Cursor& c = L().cursors[PSL_CURSOR_BROWSER];
+  if (!c.open || !c.listed) return PSL_ERR_STATE;
+  if (entry < 0 || size_t(entry) >= c.entries.size() || c.entries[size_t(entry)].kind != PSL_ENTRY_PICTURE)
+    return PSL_ERR_ARGUMENT;
+  const int32_t serial = c.serial;
+  Q().Later(0, [serial, entry, width, height] { PictureJob(serial, entry, width, height); });
+  return PSL_OK;
+}
+
+int32_t PslPlay(void* psl, int32_t cursor, int32_t entry, int32_t mode) {
+  if (int32_t code = Refused("PslPlay", simk::CallArgs{}.Text(HandleName(psl)).Int(cursor).Int(entry).Int(mode), psl))
+    return code;
+  if (!ValidCursor(cursor)) return PSL_ERR_ARGUMENT;
+  std::lock_guard lock(g_mutex);
+  Library& l = L();
+  const Cursor& c = l.cursors[cursor];
+  if (!c.open || !c.listed) return PSL_ERR_STATE;
+  if (entry < 0 || size_t(entry) >= c.entries.size()) return PSL_ERR_ARGUMENT;
+  const int32_t kind = c.entries[size_t(entry)].kind;
+  if (kind != PSL_ENTRY_MUSIC && kind != PSL_ENTRY_VIDEO) return PSL_ERR_ARGUMENT;
+  Playback& p = l.playback;
+  StopPlayback(p);
+  p.active = true;
+  p.cursor = cursor;
+  p.serial = c.serial;
+  p.mode = mode;
+  StartEntry(p, entry);
+  return PSL_OK;
+}
+
+int32_t PslSetRepeatMode(void* psl, int32_t mode) {
+  if (int32_t code = Refused("PslSetRepeatMode", simk::CallArgs{}.Text(HandleName(psl)).Int(mode), psl)) return code;
+  if (mode < PSL_REPEAT_OFF || mode > PSL_REPEAT_ONE) return PSL_ERR_ARGUMENT;
+  std::lock_guard lock(g_mutex);
+  L().repeat = mode;
+  return PSL_OK;
+}
+
+int32_t PslStop(void* psl) {
+  if (int32_t code = Refused("PslStop", simk::CallArgs{}.Text(HandleName(psl)), psl)) return code;
+  std::lock_guard lock(g_mutex);
+  StopPlayback(L().playback);
+  return PSL_OK;
+}
+
+int32_t PslExternalSendNavCommand(void* psl, int32_t command) {
+  if (int32_t code = Refused("PslExternalSendNavCommand", simk::CallArgs{}.Text(HandleName(psl)).Int(command), psl))
+    return code;
+  std::lock_guard lock(g_mutex);
+  Playback& p = L().playback;
+  if (!p.active) return PSL_ERR_STATE;
+  switch (command) {
+    case PSL_NAV_PLAY:
+      if (p.paused) {
+        p.paused = false;
+        if (p.started) ScheduleTick(p);
+        const Playback copy = p;
+        Q().Later(0, [copy] { PostProgress(copy); });
+      }
+      return PSL_OK;
+    case PSL_NAV_PAUSE:
+      if (!p.paused && p.started) {
+        p.paused = true;
+        Q().Withdraw(p.tick);
+        const Playback copy = p;
+        Q().Later(0, [copy] { PostProgress(copy); });
+      }
+      return PSL_OK;
+    case PSL_NAV_STOP:
+      StopPlayback(p);
+      return PSL_OK;
+    case PSL_NAV_NEXT:
+    case PSL_NAV_PREVIOUS: {
+      const int32_t at = Neighbour(p, command == PSL_NAV_NEXT ? 1 : -1, true);
+      if (at >= 0 && p.mode != PSL_PLAY_ONE) StartEntry(p, at);
+      return PSL_OK;
+    }
+    default:
+      return PSL_ERR_ARGUMENT;
+  }
+}
+
+int32_t PslGetServerList(void* psl, PslServer* servers, int32_t max, int32_t* count) {
+  if (int32_t code = Refused("PslGetServerList", simk::CallArgs{}.Text(HandleName(psl)).Ptr().Int(max).Ptr(), psl))
+    return code;
+  if (!count || max < 0 || (max > 0 && !servers)) return PSL_ERR_ARGUMENT;
+  std::lock_guard lock(g_mutex);
+  *count = 0;
+  if (!L().dlna) return PSL_OK;
+  for (const Server& server : L().servers) {
+    if (*count >= max) break;
+    PslServer& out = servers[(*count)++];
+    out = PslServer{};
+    CopyText(out.name, server.name);
+    CopyText(out.id, server.id);
+    out.registered = server.registered ? 1 : 0;
+  }
+  return PSL_OK;
+}
+
+int32_t PslRegisterServer(void* psl, const char* id, int32_t on) {
+  if (int32_t code = Refused("PslRegisterServer", simk::CallArgs{}.Text(HandleName(psl)).Text(id).Int(on), psl))
+    return code;
+  if (!id) return PSL_ERR_ARGUMENT;
+  std::lock_guard lock(g_mutex);
+  for (Server& server : L().servers) {
+    if (server.id != id) continue;
+    server.registered = on != 0;
+    if (!server.registered) CloseCursorsOf(server.id);
+    return PSL_OK;
+  }
+  return PSL_ERR_NO_MEDIUM;
+}
+
+int32_t PslGetControllerList(void* psl, PslController* controllers, int32_t max, int32_t* count) {
+  if (int32_t code = Refused("PslGetControllerList", simk::CallArgs{}.Text(HandleName(psl)).Ptr().Int(max).Ptr(), psl))
+    return code;
+  if (!count || max < 0 || (max > 0 && !controllers)) return PSL_ERR_ARGUMENT;
+  std::lock_guard lock(g_mutex);
+  *count = 0;
+  if (!L().dlna) return PSL_OK;
+  for (const PslController& controller : L().controllers) {
+    if (*count >= max) break;
+    controllers[(*count)++] = controller;
+  }
+  return PSL_OK;
+}
+
+int32_t PslSetControllerAccess(void* psl, const char* mac, int32_t access) {
+  if (int32_t code = Refused("PslSetControllerAccess", simk::CallArgs{}.Text(HandleName(psl)).Text(mac).Int(access), psl))
+    return code;
+  if (!mac) return PSL_ERR_ARGUMENT;
+  std::lock_guard lock(g_mutex);
+  for (PslController& controller : L().controllers) {
+    if (std::strcmp(controller.mac, mac) != 0) continue;
+    controller.access = access ? 1 : 0;
+    return PSL_OK;
+  }
+  return PSL_ERR_ARGUMENT;
+}
+
+// ------------------------------------------------------------ the controls
+
+int simtv_media_insert(const char* dir) {
+  std::error_code error;
+  if (!dir || !fs::is_directory(dir, error)) return -1;
+  const fs::path target = NvPath(XPM_USB_DISK_MOUNT_POINT);
+  if (target.empty()) return -1;
+  // A disk going in holds the copy alone; one in already takes it beside
+  // what it holds.
+  if (!UsbMounted()) fs::remove_all(target, error);
+  fs::create_directories(target, error);
+  fs::copy(dir, target, fs::copy_options::recursive | fs::copy_options::copy_symlinks |
+                            fs::copy_options::overwrite_existing, error);
+  if (error) {
+    std::fprintf(stderr, "SIMTV: %s cannot be copied onto the USB disk: %s\n", dir, error.message().c_str());
+    return -1;
+  }
+  if (!UsbMounted()) simtv_usb_insert(SIMTV_USB_DEFAULT_KB, "FAT32");
+  return 0;
+}
+
+void simtv_media_reset(void) { simtv::ResetMediaLibrary(); }
+
+void simtv_media_add_server(const char* name) {
+  if (!name) return;
+  std::lock_guard lock(g_mutex);
+  L().servers.push_back({name, std::string("uuid:") + name, {}, false});
+}
+
+void simtv_media_add_controller(const char* name, const char* mac, int32_t access) {
+  if (!name || !mac) return;
+  PslController controller{};
+  CopyText(controller.name, name);
+  CopyText(controller.mac, mac);
+  controller.access = access ? 1 : 0;
+  std::lock_guard lock(g_mutex);
+  L().controllers.push_back(controller);
+}
+
+int32_t simtv_media_playing(int32_t* cursor, int32_t* paused, int32_t* seconds) {
+  std::lock_guard lock(g_mutex);
+  const Playback& p = L().playback;
+  if (cursor) *cursor = p.active ? p.cursor : -1;
+  if (paused) *paused = p.active && p.paused ? 1 : 0;
+  if (seconds) *seconds = p.active ? p.seconds : 0;
+  return p.active ? p.entry : -1;
 }
 
 }  // extern "C"

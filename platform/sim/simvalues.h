@@ -64,5 +64,13 @@ std::string ConsoleDevice();
 // The recorder (xpm_pvr.cpp) back to a set fresh from the factory: no disk,
 // recordings, playback, time-shift or answers to come.
 void ResetRecorder();
+// Whether the USB disk is mounted at XPM_USB_DISK_MOUNT_POINT.
+bool UsbDiskMounted();
+
+// The media library (psl.cpp) hears that the USB disk came or went, and
+// tells the program; a reset takes it back to a library fresh from the
+// factory.
+void MediaStorageChanged(bool mounted);
+void ResetMediaLibrary();
 
 }  // namespace simtv

@@ -484,6 +484,11 @@ int32_t RecordRefusal(const Tuner& t, int32_t major, int32_t minor, int64_t seco
 
 // ------------------------------------------------------------ recorder reset
 
+bool simtv::UsbDiskMounted() {
+  std::lock_guard lock(g_mutex);
+  return Mounted();
+}
+
 void simtv::ResetRecorder() {
   std::lock_guard lock(g_mutex);
   Recorder& r = R();
@@ -911,12 +916,18 @@ void simtv_tv_set_recording_unreadable(int32_t id, int32_t unreadable) {
 }
 
 void simtv_tv_set_mount_points(int32_t count, const char* first, const char* second) {
-  std::lock_guard lock(g_mutex);
-  auto& points = R().mountPoints;
-  points.clear();
-  if (count >= 1) points.emplace_back(first ? first : "");
-  if (count >= 2) points.emplace_back(second ? second : "");
-  for (int32_t i = 2; i < count; ++i) points.emplace_back("/mnt/usb/sd" + std::string(1, char('a' + i)) + "1");
+  bool before, after;
+  {
+    std::lock_guard lock(g_mutex);
+    before = Mounted();
+    auto& points = R().mountPoints;
+    points.clear();
+    if (count >= 1) points.emplace_back(first ? first : "");
+    if (count >= 2) points.emplace_back(second ? second : "");
+    for (int32_t i = 2; i < count; ++i) points.emplace_back("/mnt/usb/sd" + std::string(1, char('a' + i)) + "1");
+    after = Mounted();
+  }
+  if (before != after) simtv::MediaStorageChanged(after);
 }
 
 void simtv_tv_set_live_tv_state(int32_t window, int32_t state) {
@@ -926,31 +937,39 @@ void simtv_tv_set_live_tv_state(int32_t window, int32_t state) {
 }
 
 void simtv_usb_insert(uint32_t totalKB, const char* fileSystem) {
-  std::lock_guard lock(g_mutex);
-  R().disk.totalKB = totalKB;
-  R().disk.fileSystem = fileSystem ? fileSystem : "";
-  if (!Mounted()) R().mountPoints.emplace_back(kUsbMount);
+  bool mounted;
+  {
+    std::lock_guard lock(g_mutex);
+    R().disk.totalKB = totalKB;
+    R().disk.fileSystem = fileSystem ? fileSystem : "";
+    mounted = Mounted();
+    if (!mounted) R().mountPoints.emplace_back(kUsbMount);
+  }
+  if (!mounted) simtv::MediaStorageChanged(true);
 }
 
 void simtv_usb_remove(void) {
-  std::lock_guard lock(g_mutex);
-  if (!Mounted()) return;
-  std::erase(R().mountPoints, std::string(kUsbMount));
-  Playback& p = R().playback;
-  SettlePlayback(Now());
-  if (p.active && OnDisk(p.path)) {
-    const int32_t id = p.recordId;
-    StopPlayback();
-    SendPlaybackStatus(id, true, 0);
+  {
+    std::lock_guard lock(g_mutex);
+    if (!Mounted()) return;
+    std::erase(R().mountPoints, std::string(kUsbMount));
+    Playback& p = R().playback;
+    SettlePlayback(Now());
+    if (p.active && OnDisk(p.path)) {
+      const int32_t id = p.recordId;
+      StopPlayback();
+      SendPlaybackStatus(id, true, 0);
+    }
+    for (int32_t i = 0; i < kTuners; ++i) {
+      Tuner& t = R().tuners[i];
+      t.timeshift = Timeshift{};
+      if (!t.recording) continue;
+      const int32_t timerId = t.timerId;
+      EndRecording(t);
+      SendRecordStatus(i, timerId, kNoDisk);
+    }
   }
-  for (int32_t i = 0; i < kTuners; ++i) {
-    Tuner& t = R().tuners[i];
-    t.timeshift = Timeshift{};
-    if (!t.recording) continue;
-    const int32_t timerId = t.timerId;
-    EndRecording(t);
-    SendRecordStatus(i, timerId, kNoDisk);
-  }
+  simtv::MediaStorageChanged(false);
 }
 
 uint32_t simtv_usb_free_kb(void) {

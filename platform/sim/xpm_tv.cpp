@@ -1061,6 +1061,7 @@ void simtv_tv_reset(void) {
   }
   simtv::ResetTuner();
   simtv::ResetRecorder();
+  simtv::ResetMediaLibrary();
   simtv_clear_calls();
   simk::ClearFailures();
 }

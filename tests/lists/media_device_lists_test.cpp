@@ -1,4 +1,5 @@
-// The media server, controller and device lists over the media bridge: the
+// The media server, controller and device lists over the media bridge and
+// the simulated library: the
 // limit of eight registered servers and eight ticked controllers, servers
 // that vanish, the devices of the recordings-only mode, and the default row
 // when there is no device.
@@ -7,6 +8,7 @@
 #include "Core/Keys.h"
 #include "ListForm/MediaDeviceLists.h"
 #include "media_host.h"
+#include "simtv.h"
 
 namespace {
 
@@ -14,8 +16,11 @@ using namespace ListForm;
 
 class DeviceLists : public ListTest::MediaFixture {
  protected:
+  // The home network's servers: the library's two and further ones up to
+  // "Server <count>".
   void Servers(int count) {
-    for (int i = 1; i <= count; ++i) media->library.servers.push_back({"Server " + std::to_string(i)});
+    for (int i = 3; i <= count; ++i) simtv_media_add_server(("Server " + std::to_string(i)).c_str());
+    media->GetMediaServerList();
   }
   template <class Row>
   Row* RowAt(ListBase* list, int32_t i) {
@@ -45,22 +50,29 @@ TEST_F(DeviceLists, ANinthServerIsNotTickedWhenTheBridgeRefusesIt) {
   Press(Key::Ok);
   EXPECT_TRUE(RowAt<MediaServerListItem>(list, 7)->IsChecked);
   const std::string asked = Asked();
-  EXPECT_EQ(asked.substr(asked.find("RegisterMediaServer 8")),
-            "RegisterMediaServer 8,UnRegisterMediaServer 7,RegisterMediaServer 8");
+  EXPECT_EQ(asked.substr(asked.find("PslRegisterServer \"uuid:Server 8\" 0")),
+            "PslRegisterServer \"uuid:Server 8\" 0,PslRegisterServer \"uuid:Server 9\" 1")
+      << "the refused ninth never reaches the library";
 }
 
 TEST_F(DeviceLists, AVanishedServerGivesNoCourier) {
   Servers(3);
   auto* list = Embed(VgNew<MediaServerList>());
   EXPECT_EQ(VgStringToUtf8(RowAt<MediaServerListItem>(list, 1)->wakeOnLanText.String), "Unknown");
-  media->library.servers.pop_back();
+  // The third server leaves the home network.
+  simtv_media_reset();
+  media->SetDlna(true);
+  media->GetMediaServerList();
   EXPECT_NE(list->DataSource->GetItemData(&MediaServerList::Class, 1), nullptr);
   EXPECT_EQ(list->DataSource->GetItemData(&MediaServerList::Class, 2), nullptr);
 }
 
 TEST_F(DeviceLists, ANinthControllerTickIsRefusedWithATrace) {
-  for (int i = 0; i < 10; ++i)
-    media->library.controllers.push_back({"Phone " + std::to_string(i), "00-11-22-33-44-0" + std::to_string(i), i < 8});
+  // The library's own controller and nine more, the first eight allowed.
+  for (int i = 1; i < 10; ++i)
+    simtv_media_add_controller(("Phone " + std::to_string(i)).c_str(), ("00-11-22-33-44-0" + std::to_string(i)).c_str(),
+                               i < 8);
+  media->RequestMediaControllorList();
   auto* list = Embed(VgNew<MediaControllerList>());
   EXPECT_EQ(list->GetCheckedNumber(), 8);
   for (int i = 0; i < 8; ++i) Press(Key::Down);
@@ -84,23 +96,21 @@ TEST_F(DeviceLists, ANinthControllerTickIsRefusedWithATrace) {
 }
 
 TEST_F(DeviceLists, RecordingsOnlyLeaveUsbStorageSelectable) {
-  media->library.media = {{Media::MediumDevice::UsbStorage, "Stick", true, "/mnt/removable/usba"},
-                          {Media::MediumDevice::SdCard, "Card", true, "/mnt/removable/sd"},
-                          {Media::MediumDevice::Server, "Den", true, "uuid:den"},
-                          {Media::MediumDevice::UsbStorage, "Drive", false, "/mnt/removable/usbb"}};
+  Folder({Photo("Sea")});
+  media->GetMediaServerList();
+  ASSERT_TRUE(media->RegisterMediaServer(0));
+  media->RequestMediumList();
   auto* list = Embed(VgNew<MediumDeviceList>());
-  EXPECT_EQ(Texts(), (std::vector<std::string>{"USB:Stick", "SD Memory Card", "LAN-S:Den", "USB:Drive"}));
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"USB:usba", "LAN-S:Den Media Server"}));
   EXPECT_FALSE(RowAt<MediumDeviceItem>(list, 1)->IsDisabled);
-  EXPECT_TRUE(RowAt<MediumDeviceItem>(list, 3)->IsDisabled) << "not available";
 
   list->OnSetRecordsOnly(true);
   list->Initialize(nullptr);
   VgProcessSignals();
   EXPECT_FALSE(RowAt<MediumDeviceItem>(list, 0)->IsDisabled);
   EXPECT_TRUE(RowAt<MediumDeviceItem>(list, 1)->IsDisabled);
-  EXPECT_TRUE(RowAt<MediumDeviceItem>(list, 2)->IsDisabled);
   Press(Key::Ok);
-  EXPECT_EQ(host->Count("LaunchPlayer 0 /mnt/removable/usba 0 1 USB:Stick"), 1);
+  EXPECT_EQ(host->Count("LaunchPlayer 0 /mnt/removable/usba 0 1 USB:usba"), 1);
 }
 
 TEST_F(DeviceLists, WithoutADeviceTheReaderGivesTheDefaults) {

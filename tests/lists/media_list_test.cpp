@@ -1,5 +1,5 @@
 // The media content list and the background-music list over the media
-// bridge's library: the empty folder that hides the list and lets only the
+// bridge and the simulated library: the empty folder that hides the list and lets only the
 // exit and back keys through until a folder with entries shows it again, the
 // preview after half a second's rest, and metadata asked one row at a time.
 #include <gtest/gtest.h>
@@ -8,6 +8,7 @@
 #include "Forms/Indicator.h"
 #include "ListForm/MediaContentList.h"
 #include "media_host.h"
+#include "simtv.h"
 
 namespace {
 
@@ -23,11 +24,11 @@ class MediaLists : public ListTest::MediaFixture {
   }
   // The folder's page of twelve music entries after a folder.
   void Album() {
-    std::vector<Media::LibraryEntry> entries{FolderEntry("Singles")};
+    std::vector<ListTest::StickEntry> entries{FolderEntry("Singles")};
     for (int i = 1; i <= 12; ++i) entries.push_back(Music("Track " + std::to_string(i)));
     Folder(entries);
   }
-  // The library's answer for an entry, whether or not a row shows it.
+  // An answer for an entry, whether or not a row shows it.
   void Answer(int32_t entry) {
     auto* ready = VgNew<Media::MetadataReadyEvent>();
     ready->Item = media->GetMediaItem(entry);
@@ -41,7 +42,7 @@ class MediaLists : public ListTest::MediaFixture {
     std::string all = Asked() + ",";
     for (size_t from = 0, comma; (comma = all.find(',', from)) != std::string::npos; from = comma + 1) {
       const std::string call = all.substr(from, comma - from);
-      if (call.rfind("RequestMetadata", 0) == 0) out += (out.empty() ? "" : ",") + call;
+      if (call.rfind("PslRequestMetadata", 0) == 0) out += (out.empty() ? "" : ",") + call;
     }
     return out;
   }
@@ -65,7 +66,7 @@ TEST_F(MediaLists, AnEmptyFolderHidesTheListAndAFolderWithEntriesShowsItAgain) {
   EXPECT_TRUE(list->Visible);
   EXPECT_TRUE(list->PrevIndicator->Visible);
   EXPECT_TRUE(list->NextIndicator->Visible);
-  EXPECT_EQ(Texts(), (std::vector<std::string>{"One", "Two", "Three"}));
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"One.wav", "Three.wav", "Two.wav"}));
   EXPECT_EQ(Focused(), 0);
   owner->keys.clear();
   Press(Key::Down);
@@ -92,7 +93,7 @@ TEST_F(MediaLists, ThePageTakesTheRowsItsHeightHolds) {
 TEST_F(MediaLists, MusicPreviewsTheEntryTheFocusRestsOn) {
   Album();
   MakeList(MediaContentList::FilterMusic);
-  EXPECT_EQ(Asked(), "SelectMediaItem 0,RequestMetadata 1");
+  EXPECT_EQ(Asked(), "PslSelectEntry 0 0,PslRequestMetadata 1 1");
   Advance(500);
   EXPECT_EQ(Asked(), "") << "a folder plays nothing";
 
@@ -101,31 +102,26 @@ TEST_F(MediaLists, MusicPreviewsTheEntryTheFocusRestsOn) {
     Press(Key::Down);
     Advance(200);
   }
-  EXPECT_EQ(Asked(), "SelectMediaItem 1,SelectMediaItem 2,SelectMediaItem 3");
+  EXPECT_EQ(Asked(), "PslSelectEntry 0 1,PslSelectEntry 0 2,PslSelectEntry 0 3");
   Advance(299);
   EXPECT_EQ(Asked(), "");
   Advance(1);
-  EXPECT_EQ(Asked(), "RequestPlay 3 4,SetRepeatMode 1");
+  EXPECT_EQ(Asked(), "PslPlay 0 3 4,PslSetRepeatMode 1");
   EXPECT_TRUE(list->OnGetIsPreviewStarted());
 
   // Away and back within the pause: the entry playing goes on.
   Press(Key::Up);
   Press(Key::Down);
   Advance(500);
-  EXPECT_EQ(Asked(), "SelectMediaItem 2,SelectMediaItem 3");
-
-  // An entry whose page the library is still fetching has nothing to play.
-  media->library.folder[4].fetched = false;
-  list->Reload();
-  VgProcessSignals();
-  Press(Key::Down);
-  Advance(500);
-  EXPECT_EQ(Asked().find("RequestPlay"), std::string::npos);
+  EXPECT_EQ(Asked(), "PslSelectEntry 0 2,PslSelectEntry 0 3");
+  int32_t cursor = -1;
+  EXPECT_EQ(simtv_media_playing(&cursor, nullptr, nullptr), 3) << "the library plays the entry";
 
   // Back on the folder the preview stops.
-  for (int i = 0; i < 4; ++i) Press(Key::Up);
+  for (int i = 0; i < 3; ++i) Press(Key::Up);
   Advance(500);
-  EXPECT_EQ(Asked(), "SelectMediaItem 3,SelectMediaItem 2,SelectMediaItem 1,SelectMediaItem 0,RequestStop");
+  EXPECT_EQ(Asked(), "PslSelectEntry 0 2,PslSelectEntry 0 1,PslSelectEntry 0 0,PslStop");
+  EXPECT_EQ(simtv_media_playing(&cursor, nullptr, nullptr), -1);
   EXPECT_FALSE(list->OnGetIsPreviewStarted());
 }
 
@@ -134,12 +130,12 @@ TEST_F(MediaLists, MoviesPreviewOnlyInTheMovieViewAndPhotosStartNothing) {
   MakeList(MediaContentList::FilterMovie);
   Asked();
   Advance(500);
-  EXPECT_EQ(Asked(), "SetRepeatMode 1");
+  EXPECT_EQ(Asked(), "PslSetRepeatMode 1");
   EXPECT_FALSE(list->OnGetIsPreviewStarted());
   owner->movies = true;
   Press(Key::Down);
   Advance(500);
-  EXPECT_EQ(Asked(), "SelectMediaItem 1,RequestMoviePreviewPlay 1 4,SetRepeatMode 1");
+  EXPECT_EQ(Asked(), "PslSelectEntry 0 1,PslPlay 0 1 4,PslSetRepeatMode 1");
   EXPECT_TRUE(list->OnGetIsPreviewStarted());
 
   // Nothing plays in a photo list, so a new folder has nothing to stop.
@@ -152,32 +148,33 @@ TEST_F(MediaLists, MoviesPreviewOnlyInTheMovieViewAndPhotosStartNothing) {
   Advance(500);
   EXPECT_FALSE(list->OnGetIsPreviewStarted());
   list->Initialize(nullptr);
-  EXPECT_EQ(Asked().find("RequestStop"), std::string::npos);
+  EXPECT_EQ(Asked().find("PslStop"), std::string::npos);
 }
 
 TEST_F(MediaLists, MetadataIsAskedForOneRowAtATime) {
   Album();
   MakeList(MediaContentList::FilterMusic);
   Asked();
-  EXPECT_EQ(media->PendingMetadata(), 1);
+  EXPECT_EQ(PendingMetadata(), 1);
   for (int entry = 1; entry < 8; ++entry) {
-    ASSERT_EQ(media->AnswerMetadata(), 1);
+    ASSERT_EQ(AnswerMetadata(), 1);
     VgProcessSignals();
     EXPECT_NE(vg_cast<Media::MusicMetadata>(Row(entry)->Item->Metadata.get()), nullptr);
   }
   EXPECT_EQ(Asked(),
-            "RequestMetadata 2,RequestMetadata 3,RequestMetadata 4,RequestMetadata 5,RequestMetadata 6,RequestMetadata 7");
-  EXPECT_EQ(media->PendingMetadata(), 0) << "every row shown has its metadata";
+            "PslRequestMetadata 2 1,PslRequestMetadata 3 1,PslRequestMetadata 4 1,PslRequestMetadata 5 1,"
+            "PslRequestMetadata 6 1,PslRequestMetadata 7 1");
+  EXPECT_EQ(PendingMetadata(), 0) << "every row shown has its metadata";
 
   // The next page asks again; an answer lost on the way does not stop the
   // requests of later reloads.
   Press(Key::ChannelDown);
-  EXPECT_EQ(Requests(), "RequestMetadata 8");
-  media->library.pendingMetadata.clear();
+  EXPECT_EQ(Requests(), "PslRequestMetadata 8 1");
+  DropNotices();
   Press(Key::ChannelUp);
   Press(Key::ChannelDown);
-  EXPECT_EQ(Requests(), "RequestMetadata 8");
-  EXPECT_EQ(media->PendingMetadata(), 1);
+  EXPECT_EQ(Requests(), "PslRequestMetadata 8 1");
+  EXPECT_EQ(PendingMetadata(), 1);
 }
 
 TEST_F(MediaLists, AnAnswerForAnEntryOffTheScreenEndsTheChainButInAPhotoList) {
@@ -187,21 +184,20 @@ TEST_F(MediaLists, AnAnswerForAnEntryOffTheScreenEndsTheChainButInAPhotoList) {
   Answer(11);
   EXPECT_EQ(Asked(), "") << "music: the chain rests until the next reload";
 
-  std::vector<Media::LibraryEntry> photos;
-  for (int i = 0; i < 12; ++i) photos.push_back(Photo("Photo " + std::to_string(i)));
+  std::vector<ListTest::StickEntry> photos;
+  for (int i = 0; i < 12; ++i) photos.push_back(Photo("Photo " + std::to_string(i + 10)));
   Folder(photos);
-  media->library.pendingMetadata.clear();  // the library drops the requests of the last folder
   list->Filter = MediaContentList::FilterPhoto;
   list->Initialize(nullptr);
   VgProcessSignals();
-  EXPECT_EQ(Asked(), "SelectMediaItem 0,RequestMetadata 0");
+  EXPECT_EQ(Asked(), "PslSelectEntry 0 0,PslRequestMetadata 0 1");
   Answer(11);
-  EXPECT_EQ(Asked(), "RequestMetadata 0") << "photos: the next request at once";
-  ASSERT_EQ(media->AnswerMetadata(), 2) << "both requests for entry 0";
+  EXPECT_EQ(Asked(), "PslRequestMetadata 0 1") << "photos: the next request at once";
+  ASSERT_EQ(AnswerMetadata(), 2) << "both requests for entry 0";
   VgProcessSignals();
   EXPECT_EQ(Asked(), "") << "a matched photo waits for the thumbnail pause";
   Advance(100);
-  EXPECT_EQ(Asked(), "RequestMetadata 1");
+  EXPECT_EQ(Asked(), "PslRequestMetadata 1 1");
 }
 
 TEST_F(MediaLists, TheOwnerHearsOfFocusAndActivation) {
@@ -217,15 +213,16 @@ TEST_F(MediaLists, TheOwnerHearsOfFocusAndActivation) {
 }
 
 TEST_F(MediaLists, BackgroundMusicFocusOnlySelects) {
-  media->library.backgroundMusic = {Music("Calm"), Music("Bright"), Music("Slow")};
+  Folder({Photo("Sea"), Music("Calm"), Music("Bright"), Music("Slow")});
   auto* bgm = Embed(VgNew<ListForm::BGMList>());
-  EXPECT_EQ(Texts(), (std::vector<std::string>{"Calm", "Bright", "Slow"}));
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"Bright.wav", "Calm.wav", "Slow.wav"})) << "only music";
   Press(Key::Down);
   Press(Key::Down);
   Advance(1000);
   const std::string asked = Asked();
-  EXPECT_EQ(asked.substr(asked.find("SelectBgmItem 1")), "SelectBgmItem 1,SelectBgmItem 2");
+  EXPECT_EQ(asked.substr(asked.find("PslSelectEntry 1 1")), "PslSelectEntry 1 1,PslSelectEntry 1 2");
   EXPECT_EQ(asked.find("Request"), std::string::npos) << "no preview, no metadata";
+  EXPECT_EQ(asked.find("PslPlay"), std::string::npos);
   Press(Key::Ok);
   EXPECT_EQ(host->Count("DoItemActivate"), 1);
   EXPECT_EQ(host->LastSender("DoItemActivate"), bgm->GetCtrlAt(2));

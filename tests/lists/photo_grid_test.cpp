@@ -1,4 +1,4 @@
-// The photo grid over the media bridge's library: pages of 4 x 7 with their
+// The photo grid over the media bridge and the simulated library: pages of 4 x 7 with their
 // arrows, thumbnails one request at a time, a new folder from its first page,
 // the empty folder, and the golden picture of a page.
 #include <gtest/gtest.h>
@@ -19,14 +19,10 @@ using ListForm::PhotoGridView;
 
 class PhotoGrids : public ListTest::MediaFixture {
  protected:
-  // count photos, every third without a thumbnail; the others show channel
-  // logos.
+  // count photos, every third without a thumbnail.
   void Photos(int count) {
-    std::vector<Media::LibraryEntry> entries;
-    for (int i = 0; i < count; ++i) {
-      static const VgConstant* const kThumbs[] = {&Bitmaps::ChannelLogoBig_3, &Bitmaps::ChannelLogoBig_8, nullptr};
-      entries.push_back(Photo("Photo " + std::to_string(i), kThumbs[i % 3]));
-    }
+    std::vector<ListTest::StickEntry> entries;
+    for (int i = 0; i < count; ++i) entries.push_back(Photo("Photo " + std::to_string(i + 10), i % 3 != 2));
     Folder(entries);
   }
   PhotoGridView* MakeGrid() { return grid = Embed(VgNew<PhotoGridView>()); }
@@ -34,7 +30,7 @@ class PhotoGrids : public ListTest::MediaFixture {
   Resources::Bitmap* Bitmap(const VgConstant& constant) { return VgLoad<Resources::Bitmap>(constant); }
   // Answers the request out and waits for the next one.
   void AnswerOne() {
-    ASSERT_EQ(media->AnswerMetadata(), 1);
+    ASSERT_EQ(AnswerMetadata(), 1);
     VgProcessSignals();
     Advance(ListForm::MetadataChain::ThumbnailPauseMs);
   }
@@ -77,19 +73,19 @@ TEST_F(PhotoGrids, TwentyNinePhotosShowOnlyTheLeftArrowOnTheSecondPage) {
 }
 
 TEST_F(PhotoGrids, ThumbnailsArriveOneAtATimeAndAMissingOneShowsBroken) {
-  std::vector<Media::LibraryEntry> entries{FolderEntry("Trips"), Photo("Sea", &Bitmaps::ChannelLogoBig_5),
-                                           Photo("Lost")};
-  Folder(entries);
+  Folder({FolderEntry("Trips"), Photo("Sea"), Photo("Sunk", false)});
   MakeGrid();
   EXPECT_EQ(Cell(0)->Bitmap.get(), Bitmap(Bitmaps::MediaFolderThumb));
   EXPECT_EQ(Cell(1)->Bitmap.get(), Bitmap(Bitmaps::MediaPhotoThumb));
-  EXPECT_EQ(Asked(), "RequestMetadata 1") << "folders have no thumbnail to ask for";
+  EXPECT_EQ(Asked(), "PslRequestMetadata 1 1") << "folders have no thumbnail to ask for";
   AnswerOne();
-  EXPECT_EQ(Cell(1)->Bitmap.get(), Bitmap(Bitmaps::ChannelLogoBig_5));
-  EXPECT_EQ(Asked(), "RequestMetadata 2");
+  Resources::Bitmap* thumb = Cell(1)->Bitmap.get();
+  ASSERT_NE(thumb, nullptr);
+  EXPECT_EQ(thumb->OnGetSize(), (VgPoint{112, 84})) << "the photo fitted to the cell";
+  EXPECT_EQ(Asked(), "PslRequestMetadata 2 1");
   AnswerOne();
   EXPECT_EQ(Cell(2)->Bitmap.get(), Bitmap(Bitmaps::MediaBrokenThumb));
-  EXPECT_EQ(media->PendingMetadata(), 0);
+  EXPECT_EQ(PendingMetadata(), 0);
   EXPECT_EQ(Cell(0)->Bitmap.get(), Bitmap(Bitmaps::MediaFolderThumb));
 
   // The owner hears of focus moves and activations.
@@ -118,13 +114,11 @@ TEST_F(PhotoGrids, AnEmptyFolderHidesTheGridAndItsFrameUntilPhotosCome) {
 }
 
 TEST_F(PhotoGrids, GoldenPage) {
-  std::vector<Media::LibraryEntry> entries{FolderEntry("Trips"), FolderEntry("Family")};
-  static const VgConstant* const kThumbs[] = {&Bitmaps::ChannelLogoBig_1, &Bitmaps::ChannelLogoBig_4,
-                                              &Bitmaps::ChannelLogoBig_9, nullptr};
-  for (int i = 0; i < 27; ++i) entries.push_back(Photo("Photo " + std::to_string(i), kThumbs[i % 4]));
+  std::vector<ListTest::StickEntry> entries{FolderEntry("Trips"), FolderEntry("Family")};
+  for (int i = 0; i < 27; ++i) entries.push_back(Photo("Photo " + std::to_string(i + 10), i % 4 != 3));
   Folder(entries);
   MakeGrid();
-  for (int answers = 0; media->PendingMetadata() > 0 && answers < 40; ++answers) AnswerOne();
+  for (int answers = 0; PendingMetadata() > 0 && answers < 40; ++answers) AnswerOne();
   Press(Key::Down);
   Press(Key::Right);
   ASSERT_EQ(Cursor(), 8);

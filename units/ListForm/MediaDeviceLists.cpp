@@ -135,7 +135,7 @@ XObject* ReadMedium(ListDataSource* source, int32_t index) {
     courier->disabled = true;
     courier->IsActive = 0;
   }
-  courier->DeviceText = device->DeviceText;
+  courier->DeviceText = device->MountString;
   return courier;
 }
 

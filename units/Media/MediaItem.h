@@ -1,6 +1,7 @@
 // The records the media bridge builds for the screens, a new one for every
 // request: an entry of a folder with its metadata, a media server of the home
 // network, a media controller allowed to play on the set, a storage device.
+// The exported initialisers (Media/Exports.h) fill them.
 #pragma once
 
 #include <cstdint>
@@ -45,6 +46,11 @@ class MusicMetadata : public XObject {
 
  public:
   explicit MusicMetadata(XObject* link = nullptr) : XObject(link) {}
+
+  VgStr Title;
+  VgStr Artist;
+  VgStr Album;
+  int32_t Duration = 0;  // seconds
 };
 
 class VideoMetadata : public XObject {
@@ -52,6 +58,11 @@ class VideoMetadata : public XObject {
 
  public:
   explicit VideoMetadata(XObject* link = nullptr) : XObject(link) {}
+
+  VgStr Title;
+  int32_t Duration = 0;  // seconds
+  int32_t Width = 0;
+  int32_t Height = 0;
 };
 
 class MediaServer : public XObject {
@@ -95,8 +106,9 @@ class MediumDevice : public XObject {
   uint16_t Type = UsbStorage;
   VgStr Name;
   uint8_t Available = 0;
-  // What the player is opened with: the mount point or the server's id.
-  VgStr DeviceText;
+  // What identifies the medium, and what the player opens: the mount point
+  // of storage ("/mnt/removable/usba"), the id of a server.
+  VgStr MountString;
 };
 
 }  // namespace Media

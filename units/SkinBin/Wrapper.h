@@ -61,7 +61,7 @@
   X(PowerLed, Plain) X(IRControl, Plain) X(Navigation, Plain) X(CBListMask, Plain)                    \
   X(EnableRatingBlock, Plain) X(CurrentCBList, Plain) X(ThreeDDepth, Plain)                           \
   X(ThreeD_EnableTimer, Plain) X(ThreeD_DisplayInfo, Plain) X(TVPowerOnControl, Plain)                \
-  X(EnableDlna, Plain) X(SideSharedAudio, Plain) X(RearSharedAudio, Plain) X(SharedPCInput, Plain)    \
+  X(EnableDlna, OwnSet) X(SideSharedAudio, Plain) X(RearSharedAudio, Plain) X(SharedPCInput, Plain)    \
   X(HDMI_EnableContentType, Plain) X(HDMI_Swiftor, Plain) X(HDMI_RGBRange, Plain)                     \
   X(HDMI_InputMode, Plain) X(DigitalAudioOutput, Plain) X(EnableAutoInput, Plain)                     \
   X(AutomaticPowerDown, Plain) X(AutoInputTV, Plain) X(AutoInputCableSat, Plain)                      \
@@ -536,6 +536,16 @@ class Wrapper : public ::Wrapper::Wrapper {
   uint32_t USBQualificationSpeed = 0;
 
   // ------------------------------------------------------------------------
+  // The media player (WrapperMedia.cpp).
+
+  // EnableDlna (a property above): the home network's media servers and
+  // controllers are shown while it is on; setting it tells the media bridge.
+  // The screen the media screens go back to when they leave for good: the
+  // device selection's own way back, kept when it opens a player.
+  const VgClass* OnGetMediaBackClass() const { return mediaBackClass_; }
+  void OnSetMediaBackClass(const VgClass* value) { mediaBackClass_ = value; }
+
+  // ------------------------------------------------------------------------
   // The application and its timers (WrapperApp.cpp).
 
   // The application root, which the model sends its standby requests
@@ -671,6 +681,7 @@ class Wrapper : public ::Wrapper::Wrapper {
   bool isTuningChannel_ = false;
   bool isMediaRenderInstallation_ = false;
   bool isSlideshow_ = false;
+  const VgClass* mediaBackClass_ = nullptr;
   bool isInDmrPlay_ = false;
   bool startDemo_ = false;
   int32_t gameTimerIndex_ = 0;

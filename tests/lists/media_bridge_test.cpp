@@ -1,0 +1,153 @@
+// The media bridge over the simulated library: removable-device codes, the
+// events of playback and of a medium that leaves, folders that are left
+// before their answer comes, and a stick whose links lead out of it.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+#include "Events/Events.h"
+#include "media_host.h"
+#include "nvpath.h"
+#include "psl.h"
+#include "simtv.h"
+#include "xpm.h"
+
+namespace MediaTest {
+
+namespace fs = std::filesystem;
+
+// The bridge's status events as "code sub0 sub1 sub2".
+class StatusLog : public Core::Group {
+  VG_CLASS()
+ public:
+  explicit StatusLog(XObject* link = nullptr) : Core::Group(link) {}
+  XObject* DispatchEvent(Core::Event* event) override {
+    if (auto* status = vg_cast<Events::StatusEvent>(event))
+      seen.push_back(std::to_string(status->Code) + " " + std::to_string(status->SubCode0) + " " +
+                     std::to_string(status->SubCode1) + " " + std::to_string(status->SubCode2));
+    return nullptr;
+  }
+  bool Saw(const std::string& status) const { return std::find(seen.begin(), seen.end(), status) != seen.end(); }
+  std::vector<std::string> seen;
+};
+
+}  // namespace MediaTest
+
+VG_DEFINE_CLASS(MediaTest, StatusLog, Core::Group)
+
+namespace {
+
+using MediaTest::StatusLog;
+namespace fs = std::filesystem;
+
+class MediaBridge : public ListTest::MediaFixture {
+ protected:
+  void SetUp() override {
+    MediaFixture::SetUp();
+    log = VgNew<StatusLog>();
+    VgLockObject(log);
+    media->Initialize(log);
+  }
+  void TearDown() override {
+    media->Initialize(top);
+    VgUnlockObject(log);
+    MediaFixture::TearDown();
+  }
+  // The set's clock moves on and the bridge takes what the library said.
+  void SetTime(uint32_t ms) {
+    simtv_advance(ms);
+    Pump();
+  }
+
+  StatusLog* log = nullptr;
+};
+
+TEST_F(MediaBridge, RemovableCodesNameTheSlotsAndNothingElse) {
+  const char* names[] = {"usba", "usbb", "usbc", "usbd", "mmc"};
+  for (int32_t code = 242; code <= 246; ++code)
+    EXPECT_EQ(VgStringToUtf8(Media::MediaWrapper::ConvertRemovableCode(code)), names[code - 242]);
+  for (int32_t code : {0, 241, 247, -242}) EXPECT_EQ(Media::MediaWrapper::ConvertRemovableCode(code), nullptr);
+}
+
+TEST_F(MediaBridge, TheOpenMediumAndItsTypeFollowOpeningAndClosing) {
+  EXPECT_EQ(media->GetCurMediumType(), Media::MediaWrapper::NoMedium);
+  Folder({Music("One")});
+  ASSERT_NE(media->GetCurMedium(), nullptr);
+  EXPECT_EQ(VgStringToUtf8(media->GetCurMedium()->MountString), "/mnt/removable/usba");
+  EXPECT_EQ(media->GetCurMediumType(), Media::MediumDevice::UsbStorage);
+  media->CloseMedium();
+  EXPECT_EQ(media->GetCurMedium(), nullptr);
+  EXPECT_EQ(media->GetCurMediumType(), Media::MediaWrapper::NoMedium);
+}
+
+TEST_F(MediaBridge, PlaybackReportsProgressThenItsEnd) {
+  Folder({Music("Short")});
+  ASSERT_EQ(media->GetMediaItemCount(), 1);
+  media->RequestPlay(media->GetMediaItem(0), Media::MediaWrapper::PlayThisItemOnly);
+  SetTime(0);
+  SetTime(SIMTV_PSL_PROGRESS_MS);
+  EXPECT_TRUE(log->Saw("21 0 1 3")) << "a second of three";
+  media->Pause();
+  SetTime(5 * SIMTV_PSL_PROGRESS_MS);
+  int32_t paused = 0;
+  EXPECT_EQ(simtv_media_playing(nullptr, &paused, nullptr), 0);
+  EXPECT_EQ(paused, 1);
+  EXPECT_FALSE(log->Saw("22 0 -1 0")) << "a paused song does not end";
+  media->Resume();
+  SetTime(3 * SIMTV_PSL_PROGRESS_MS);
+  EXPECT_TRUE(log->Saw("22 0 -1 0"));
+  EXPECT_EQ(simtv_media_playing(nullptr, nullptr, nullptr), -1);
+}
+
+TEST_F(MediaBridge, ARemovedStickStopsPlaybackAndIsReportedByItsCode) {
+  Folder({Music("One"), Music("Two")});
+  media->RequestPlay(media->GetMediaItem(1), Media::MediaWrapper::PlayFolder);
+  SetTime(0);
+  ASSERT_EQ(simtv_media_playing(nullptr, nullptr, nullptr), 1);
+  simtv_usb_remove();
+  Pump();
+  EXPECT_EQ(simtv_media_playing(nullptr, nullptr, nullptr), -1);
+  EXPECT_TRUE(log->Saw("18 5 0 242"));
+  EXPECT_EQ(media->GetMediumCount(), 0) << "the list is read again";
+  EXPECT_FALSE(media->HasMedium(media->GetCurMedium()->MountString));
+}
+
+TEST_F(MediaBridge, AnAnswerForAFolderLeftIsDropped) {
+  Folder({FolderEntry("Inner"), Photo("Outer")});
+  ASSERT_EQ(media->GetMediaItemCount(), 2);
+  media->RequestMetadata(1, true);
+  ASSERT_TRUE(media->EnterFolder(0));
+  Pump();
+  EXPECT_EQ(media->GetMediaItemCount(), 0) << "an empty folder";
+  EXPECT_TRUE(media->FolderReady());
+  EXPECT_FALSE(media->AtRoot());
+  ASSERT_TRUE(media->LeaveFolder());
+  EXPECT_FALSE(media->LeaveFolder()) << "the root has no parent";
+  Pump();
+  ASSERT_EQ(media->GetMediaItemCount(), 2);
+  EXPECT_EQ(media->GetMediaItem(1)->MetadataLoaded, 0) << "the answer was for the folder as it was before";
+}
+
+TEST_F(MediaBridge, LinksOutOfTheStickAreNotFollowedAndLongNamesAreCut) {
+  const fs::path outside = fs::path(testing::TempDir()) / "outside-the-stick";
+  fs::create_directories(outside);
+  std::ofstream(outside / "secret.wav") << "x";
+  Folder({Music("Inside")});
+  const fs::path disk = NvPath(XPM_USB_DISK_MOUNT_POINT);
+  fs::create_directory_symlink(outside, disk / "Away");
+  // 70 two-byte letters: the name is cut on a letter's boundary.
+  std::string longName;
+  for (int i = 0; i < 70; ++i) longName += "\xC3\xA9";
+  std::ofstream(disk / (longName + ".wav")) << "x";
+  media->OpenMedium(media->GetCurMedium(), Media::MediaItem::Music);
+  Pump();
+  ASSERT_EQ(media->GetMediaItemCount(), 2) << "the link is left out";
+  const std::string name = VgStringToUtf8(media->GetMediaItem(1)->Caption);
+  EXPECT_LT(name.size(), size_t(PSL_NAME_MAX));
+  EXPECT_EQ(name.size() % 2, 0u);
+  fs::remove_all(outside);
+}
+
+}  // namespace

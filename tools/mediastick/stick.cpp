@@ -1,0 +1,293 @@
+#include "stick.h"
+
+#include <png.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "psl.h"
+
+namespace MediaStick {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Rgb {
+  uint8_t r, g, b;
+};
+
+struct Picture {
+  int width;
+  int height;
+  std::vector<uint8_t> rgb;
+
+  Picture(int w, int h) : width(w), height(h), rgb(size_t(w) * size_t(h) * 3) {}
+  void Set(int x, int y, Rgb c) {
+    if (x < 0 || y < 0 || x >= width || y >= height) return;
+    uint8_t* p = &rgb[(size_t(y) * size_t(width) + size_t(x)) * 3];
+    p[0] = c.r;
+    p[1] = c.g;
+    p[2] = c.b;
+  }
+  void Fill(int x0, int y0, int x1, int y1, Rgb c) {
+    for (int y = y0; y < y1; ++y)
+      for (int x = x0; x < x1; ++x) Set(x, y, c);
+  }
+};
+
+// Digits three cells wide and five high, a row a string.
+constexpr const char* kDigits[10][5] = {
+    {"###", "#.#", "#.#", "#.#", "###"}, {".#.", "##.", ".#.", ".#.", "###"}, {"###", "..#", "###", "#..", "###"},
+    {"###", "..#", "###", "..#", "###"}, {"#.#", "#.#", "###", "..#", "..#"}, {"###", "#..", "###", "..#", "###"},
+    {"###", "#..", "###", "#.#", "###"}, {"###", "..#", "..#", "..#", "..#"}, {"###", "#.#", "###", "#.#", "###"},
+    {"###", "#.#", "###", "..#", "###"}};
+
+void DrawNumber(Picture& picture, int number, int x, int y, int cell, Rgb colour) {
+  const std::string text = std::to_string(number);
+  for (char digit : text) {
+    for (int row = 0; row < 5; ++row)
+      for (int column = 0; column < 3; ++column)
+        if (kDigits[digit - '0'][row][column] == '#')
+          picture.Fill(x + column * cell, y + row * cell, x + (column + 1) * cell, y + (row + 1) * cell, colour);
+    x += 4 * cell;
+  }
+}
+
+Rgb Hue(double degrees, double light) {
+  const double h = std::fmod(degrees, 360.0) / 60.0;
+  const double x = 1.0 - std::fabs(std::fmod(h, 2.0) - 1.0);
+  double r = 0, g = 0, b = 0;
+  switch (int(h)) {
+    case 0: r = 1, g = x; break;
+    case 1: r = x, g = 1; break;
+    case 2: g = 1, b = x; break;
+    case 3: g = x, b = 1; break;
+    case 4: r = x, b = 1; break;
+    default: r = 1, b = x; break;
+  }
+  return {uint8_t(r * light * 255), uint8_t(g * light * 255), uint8_t(b * light * 255)};
+}
+
+// Photo n: a gradient of its own hue, a circle, square or diamond in the
+// opposite hue, and its number.
+Picture Photo(int n) {
+  const bool portrait = n % 7 == 0;
+  Picture picture(portrait ? 270 : 480, 360);
+  const double hue = n * 47.0;
+  for (int y = 0; y < picture.height; ++y) {
+    const Rgb c = Hue(hue, 0.35 + 0.5 * y / picture.height);
+    picture.Fill(0, y, picture.width, y + 1, c);
+  }
+  const Rgb shape = Hue(hue + 180.0, 0.9);
+  const int cx = picture.width / 2;
+  const int cy = picture.height / 2;
+  const int radius = picture.height / 4;
+  for (int y = cy - radius; y <= cy + radius; ++y)
+    for (int x = cx - radius; x <= cx + radius; ++x) {
+      const int dx = x - cx;
+      const int dy = y - cy;
+      const bool inside = n % 3 == 0 ? dx * dx + dy * dy <= radius * radius
+                          : n % 3 == 1 ? true
+                                       : std::abs(dx) + std::abs(dy) <= radius;
+      if (inside) picture.Set(x, y, shape);
+    }
+  DrawNumber(picture, n, 16, 16, 12, {255, 255, 255});
+  return picture;
+}
+
+bool WritePng(const fs::path& path, const Picture& picture, std::string* error) {
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  image.width = png_uint_32(picture.width);
+  image.height = png_uint_32(picture.height);
+  image.format = PNG_FORMAT_RGB;
+  if (!png_image_write_to_file(&image, path.c_str(), 0, picture.rgb.data(), 0, nullptr)) {
+    *error = path.string() + ": " + image.message;
+    return false;
+  }
+  return true;
+}
+
+struct Song {
+  const char* file;
+  const char* title;
+  const char* artist;
+  const char* album;
+  double hertz;
+  double seconds;
+};
+
+constexpr Song kRootSongList[kRootSongs] = {
+    {"Morning Tide.wav", "Morning Tide", "The Harbour Lights", "Low Water", 440.0, 4.0},
+    {"Northern Road.wav", "Northern Road", "Mile Markers", "Long Way Round", 523.25, 5.0},
+    {"Paper Lanterns.wav", "Paper Lanterns", "The Harbour Lights", "Low Water", 392.0, 3.5},
+    {"Winter Orchard.wav", "Winter Orchard", "Hollow Pines", "Frostbite", 329.63, 6.0},
+};
+constexpr Song kAlbumSongs[] = {
+    {"First Light.wav", "First Light", "Quiet Hours", "Quiet Hours", 587.33, 3.0},
+    {"Last Light.wav", "Last Light", "Quiet Hours", "Quiet Hours", 293.66, 3.0},
+};
+
+void Put32(std::vector<uint8_t>& out, uint32_t value) {
+  for (int i = 0; i < 4; ++i) out.push_back(uint8_t(value >> (8 * i)));
+}
+void Put16(std::vector<uint8_t>& out, uint16_t value) {
+  out.push_back(uint8_t(value));
+  out.push_back(uint8_t(value >> 8));
+}
+void PutTag(std::vector<uint8_t>& out, const char* tag) { out.insert(out.end(), tag, tag + 4); }
+
+void PutInfo(std::vector<uint8_t>& out, const char* tag, const char* text) {
+  const uint32_t length = uint32_t(std::strlen(text) + 1);
+  PutTag(out, tag);
+  Put32(out, length);
+  out.insert(out.end(), text, text + length);
+  if (length & 1) out.push_back(0);
+}
+
+bool WriteFile(const fs::path& path, const std::vector<uint8_t>& bytes, std::string* error) {
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+  if (!file) {
+    *error = path.string() + ": cannot be written";
+    return false;
+  }
+  return true;
+}
+
+// 8000 samples a second, 8 bits, one channel: the tone fades in and out.
+bool WriteSong(const fs::path& dir, const Song& song, std::string* error) {
+  constexpr uint32_t kRate = 8000;
+  std::vector<uint8_t> info;
+  PutTag(info, "INFO");
+  PutInfo(info, "INAM", song.title);
+  PutInfo(info, "IART", song.artist);
+  PutInfo(info, "IPRD", song.album);
+  const uint32_t samples = uint32_t(song.seconds * kRate);
+  std::vector<uint8_t> out;
+  PutTag(out, "RIFF");
+  Put32(out, uint32_t(4 + 8 + 16 + 8 + info.size() + 8 + samples + (samples & 1)));
+  PutTag(out, "WAVE");
+  PutTag(out, "fmt ");
+  Put32(out, 16);
+  Put16(out, 1);
+  Put16(out, 1);
+  Put32(out, kRate);
+  Put32(out, kRate);
+  Put16(out, 1);
+  Put16(out, 8);
+  PutTag(out, "LIST");
+  Put32(out, uint32_t(info.size()));
+  out.insert(out.end(), info.begin(), info.end());
+  PutTag(out, "data");
+  Put32(out, samples);
+  for (uint32_t i = 0; i < samples; ++i) {
+    const double t = double(i) / kRate;
+    const double envelope = std::min({1.0, t * 10.0, (song.seconds - t) * 10.0});
+    out.push_back(uint8_t(128 + 60 * envelope * std::sin(2 * M_PI * song.hertz * t)));
+  }
+  if (samples & 1) out.push_back(0);
+  return WriteFile(dir / song.file, out, error);
+}
+
+// A clip of frames 64 x 36 at four a second; draw paints frame i.
+template <class Draw>
+bool WriteClip(const fs::path& path, const char* title, int frames, Draw draw, std::string* error) {
+  constexpr int kWidth = 64;
+  constexpr int kHeight = 36;
+  PslClipHeader header{};
+  std::memcpy(header.magic, PSL_CLIP_MAGIC, sizeof header.magic);
+  header.width = kWidth;
+  header.height = kHeight;
+  header.framesPerSecond = 4;
+  header.frameCount = uint16_t(frames);
+  std::snprintf(header.title, sizeof header.title, "%s", title);
+  std::vector<uint8_t> out;
+  const auto* head = reinterpret_cast<const uint8_t*>(&header);
+  out.insert(out.end(), head, head + 8);
+  Put16(out, header.width);
+  Put16(out, header.height);
+  Put16(out, header.framesPerSecond);
+  Put16(out, header.frameCount);
+  out.insert(out.end(), header.title, header.title + sizeof header.title);
+  for (int i = 0; i < frames; ++i) {
+    Picture frame(kWidth, kHeight);
+    draw(frame, i);
+    out.insert(out.end(), frame.rgb.begin(), frame.rgb.end());
+  }
+  return WriteFile(path, out, error);
+}
+
+bool WriteVideos(const fs::path& dir, std::string* error) {
+  const bool waves = WriteClip(dir / "Waves.clip", "Waves", 12, [](Picture& f, int i) {
+    for (int y = 0; y < f.height; ++y) {
+      const bool crest = (y + i * 2) % 9 < 3;
+      f.Fill(0, y, f.width, y + 1, crest ? Rgb{200, 230, 255} : Rgb{20, 60, uint8_t(140 + y * 2)});
+    }
+  }, error);
+  return waves && WriteClip(dir / "Countdown.clip", "Countdown", 20, [](Picture& f, int i) {
+    f.Fill(0, 0, f.width, f.height, {30, 30, 30});
+    DrawNumber(f, 5 - i / 4, 26, 8, 4, {255, 200, 0});
+  }, error);
+}
+
+bool MakeDir(const fs::path& dir, std::string* error) {
+  std::error_code code;
+  fs::create_directories(dir, code);
+  if (code) *error = dir.string() + ": " + code.message();
+  return !code;
+}
+
+}  // namespace
+
+bool WritePhoto(const std::string& path, int n, std::string* error) { return WritePng(path, Photo(n), error); }
+
+bool WriteTone(const std::string& path, const char* title, const char* artist, std::string* error) {
+  const fs::path file(path);
+  const std::string name = file.filename().string();
+  const Song song{name.c_str(), title, artist, "", 440.0, 3.0};
+  return WriteSong(file.parent_path(), song, error);
+}
+
+bool WriteClip(const std::string& path, const char* title, int frames, std::string* error) {
+  return WriteClip(fs::path(path), title, frames, [](Picture& f, int i) {
+    f.Fill(0, 0, f.width, f.height, {uint8_t(i * 20), 40, 90});
+  }, error);
+}
+
+bool Write(const std::string& target, std::string* error) {
+  const fs::path dir(target);
+  const fs::path beach = dir / "Holiday" / "Beach";
+  const fs::path album = dir / "Albums" / "Quiet Hours";
+  if (!MakeDir(dir, error) || !MakeDir(beach, error) || !MakeDir(album, error) || !MakeDir(dir / "Empty", error))
+    return false;
+  char name[32];
+  for (int n = 1; n <= kPhotos; ++n) {
+    std::snprintf(name, sizeof name, "Photo %02d.png", n);
+    if (!WritePng(dir / name, Photo(n), error)) return false;
+  }
+  for (int n = 1; n <= 3; ++n) {
+    std::snprintf(name, sizeof name, "Harbour %d.png", n);
+    if (!WritePng(dir / "Holiday" / name, Photo(40 + n), error)) return false;
+  }
+  for (int n = 1; n <= 2; ++n) {
+    std::snprintf(name, sizeof name, "Dunes %d.png", n);
+    if (!WritePng(beach / name, Photo(50 + n), error)) return false;
+  }
+  for (const Song& song : kRootSongList)
+    if (!WriteSong(dir, song, error)) return false;
+  for (const Song& song : kAlbumSongs)
+    if (!WriteSong(album, song, error)) return false;
+  if (!WriteVideos(dir, error)) return false;
+  const std::string notes = "Photos, songs and clips for the media player.\n";
+  return WriteFile(dir / "notes.txt", {notes.begin(), notes.end()}, error);
+}
+
+}  // namespace MediaStick
