@@ -8,6 +8,8 @@
 #include <fstream>
 
 #include "Events/Events.h"
+#include "Media/MediaEvents.h"
+#include "MediaPlayer/MediaWindow.h"
 #include "media_host.h"
 #include "nvpath.h"
 #include "psl.h"
@@ -148,6 +150,20 @@ TEST_F(MediaBridge, LinksOutOfTheStickAreNotFollowedAndLongNamesAreCut) {
   EXPECT_LT(name.size(), size_t(PSL_NAME_MAX));
   EXPECT_EQ(name.size() % 2, 0u);
   fs::remove_all(outside);
+}
+
+TEST_F(MediaBridge, AMediaWindowLeavesWhenItsMediumGoesWhateverTheCode) {
+  Folder({Music("One")});
+  const auto removal = [](int32_t code) {
+    return EventsStatusEvent__Initialize(VgNew<Events::StatusEvent>(), Media::MediaStatus::Device,
+                                         Media::MediaStatus::DeviceRemoved, 0, code, 0);
+  };
+  EXPECT_FALSE(MediaPlayer::MediaWindow::OpenMediumRemoved(removal(243))) << "another slot";
+  EXPECT_FALSE(MediaPlayer::MediaWindow::OpenMediumRemoved(removal(247))) << "still listed";
+  EXPECT_TRUE(MediaPlayer::MediaWindow::OpenMediumRemoved(removal(242)));
+  simtv_usb_remove();
+  Pump();
+  EXPECT_TRUE(MediaPlayer::MediaWindow::OpenMediumRemoved(removal(247))) << "gone from the list";
 }
 
 }  // namespace

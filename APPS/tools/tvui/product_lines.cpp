@@ -13,6 +13,7 @@
 #include "gui_loop.h"
 #include "nvpath.h"
 #include "simtv.h"
+#include "stick.h"
 
 namespace TvuiProduct {
 
@@ -111,6 +112,23 @@ std::string UsbLine(const ScenarioTokens& t) {
   return {};
 }
 
+std::string MediaLine(const ScenarioTokens& t) {
+  if (t.size() != 2) return "media takes stick, a folder or remove";
+  if (t[1].text == "remove") {
+    simtv_usb_remove();
+    return {};
+  }
+  std::string dir = t[1].text;
+  if (dir == "stick") {
+    // Made afresh below the set's root, then copied onto the disk.
+    dir = NvPath("/tmp/mediastick");
+    std::string error;
+    if (dir.empty() || !MediaStick::Write(dir, &error)) return "the media stick cannot be written: " + error;
+  }
+  if (simtv_media_insert(dir.c_str()) != 0) return dir + " cannot go onto the USB disk";
+  return {};
+}
+
 std::string RecordingLine(const ScenarioTokens& t) {
   int64_t minutes = 0;
   if (t.size() != 3 || !ScenarioNumber(t[2].text, 0, 100000, &minutes)) return "recording takes a title and minutes";
@@ -135,6 +153,8 @@ constexpr ScenarioCommand kCommands[] = {
     {"usb", "insert [KB [FILESYSTEM]] | remove",
      "the USB recording disk goes in (2000000 KB, FAT32 unless given) or out, ending what plays or records from it",
      &UsbLine},
+    {"media", "stick|DIR|remove",
+     "the USB disk goes in holding the generated media stick or a copy of the folder DIR, or goes out", &MediaLine},
     {"recording", "\"TITLE\" MINUTES", "a recorded show on the disk, with its files", &RecordingLine},
     {"store", "KEY \"VALUE\"", "a value in the settings store, as a set used before holds it", &StoreLine},
     {"expect-backup", "KEY VALUE", "the settings backup holds the value", &BackupLine},

@@ -1,0 +1,50 @@
+// MediaPlayer::MediaWindow: the base of the media player's full-screen
+// windows. They stand on layer 1, which a clear-all leaves alone, so the exit
+// keys close the window themselves, stop what plays, close the medium and
+// then clear all. A window also leaves when its medium is taken out (or
+// drops off the device list), and says so.
+#pragma once
+
+#include <cstdint>
+
+#include "NonMenuSystem/WidgetClass.h"
+#include "vgstring.h"
+
+namespace Events {
+class StatusEvent;
+}
+
+namespace MediaPlayer {
+
+class SelectedParam;
+
+class MediaWindow : public NonMenuSystem::WidgetClass {
+  VG_CLASS()
+
+ public:
+  explicit MediaWindow(XObject* link = nullptr);
+
+  static constexpr int32_t MediaLayer = 1;
+  // The kinds of the device selection and of the views.
+  static constexpr int32_t KindMusic = 1;
+  static constexpr int32_t KindPhoto = 2;
+  static constexpr int32_t KindMovie = 3;
+  static constexpr int32_t KindRecordings = 4;
+
+  // Keeps a SelectedParam opening record in Selected; others go to the base.
+  void Initialize(Primitives::KeyRoutingParameter* parameter) override;
+  // The exit keys leave the media player; a removal of the open medium too.
+  XObject* HandleEvent(Core::Event* event) override;
+
+  // Stops playback, closes this window and the medium, and clears all.
+  virtual void LeavePlayer();
+  // Back to the device selection for the kind.
+  void BackToDevices(int32_t kind);
+  // Whether a status event says that the open medium went.
+  static bool OpenMediumRemoved(Events::StatusEvent* status);
+
+  // What the window was opened on, null when it was opened otherwise.
+  VgPtr<SelectedParam> Selected;
+};
+
+}  // namespace MediaPlayer
