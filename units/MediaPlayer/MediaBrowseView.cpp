@@ -11,6 +11,7 @@
 #include "Media/MediaWrapper.h"
 #include "NonMenuSystem/DirectMessageBar.h"
 #include "NonMenuSystem/DirectMessages.h"
+#include "MediaPlayer/SelectedParam.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "Primitives/KeyRoutingParameter.h"
 #include "Strings.h"
@@ -105,6 +106,18 @@ void MediaBrowseView::DoItemActivate(Forms::Ctrl* row) {
     return;
   }
   Play(item);
+}
+
+}  // namespace MediaPlayer
+
+namespace MediaPlayer {
+
+void MediaBrowseView::OpenEntry(const VgClass* screen, Media::MediaItem* item) {
+  ::NonMenuSystem::NonMenuSystem* system = NonMenuSystem.get();
+  if (!system || !screen || !item) return;
+  Media::MediumDevice* medium = MainApp::GetMediaWrapper()->GetCurMedium();
+  system->OpenState(screen, SelectedParam::Make(item->AbsoluteIndex, GetClass(), medium ? VgString(medium->MountString) : nullptr),
+                    GetClass());
 }
 
 }  // namespace MediaPlayer

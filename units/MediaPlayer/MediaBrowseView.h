@@ -44,6 +44,9 @@ class MediaBrowseView : public MediaWindow, public ListForm::ItemOwner {
   // A row that is no folder was activated.
   virtual void Play(Media::MediaItem*) {}
 
+  // Opens the full-screen screen on the entry, this view as its way back.
+  void OpenEntry(const VgClass* screen, Media::MediaItem* item);
+
   // The empty folder's pause is over.
   void EmptyFolderDone(XObject* sender = nullptr);
 

@@ -3,8 +3,6 @@
 #include "MainApp/MediaWrapper.h"
 #include "Media/MediaWrapper.h"
 #include "MediaPlayer/MediaPlayerTemplate.h"
-#include "MediaPlayer/SelectedParam.h"
-#include "NonMenuSystem/NonMenuSystem.h"
 #include "WinIDs/WinIDs.h"
 
 VG_DEFINE_CLASS(MediaPlayer, MediaListViewTemplate, MediaPlayer::MediaBrowseView)
@@ -23,14 +21,9 @@ MediaListViewTemplate::MediaListViewTemplate(XObject* link) : MediaBrowseView(li
 }
 
 void MediaListViewTemplate::Play(Media::MediaItem* item) {
-  ::NonMenuSystem::NonMenuSystem* system = NonMenuSystem.get();
-  if (!system || !PlayerClass()) return;
   // The preview gives way to the player.
   MainApp::GetMediaWrapper()->RequestStop();
-  Media::MediumDevice* medium = MainApp::GetMediaWrapper()->GetCurMedium();
-  system->OpenState(PlayerClass(),
-                    SelectedParam::Make(item->AbsoluteIndex, GetClass(), medium ? VgString(medium->MountString) : nullptr),
-                    GetClass());
+  OpenEntry(PlayerClass(), item);
 }
 
 MusicListView::MusicListView(XObject* link) : MediaListViewTemplate(link) {
