@@ -155,6 +155,8 @@ class MediaControllerList : public ListClass {
   void DoOnActivateOption(XObject* sender = nullptr);
   // The controllers ticked, on the rows and off them.
   int32_t GetCheckedNumber();
+  // Whether the viewer left controller i ticked.
+  bool IsTicked(int32_t i) const { return i >= 0 && size_t(i) < ticks_.size() && ticks_[size_t(i)] != 0; }
 
  private:
   // A tick per controller, from the bridge's access flags at Initialize and

@@ -38,13 +38,19 @@ void PhotoSingleView::Initialize(Primitives::KeyRoutingParameter* parameter) {
   MediaWindow::Initialize(parameter);
   SelectedParam* selected = Selected.get();
   Show(selected ? selected->Index : 0);
+  StartShow();
+  backgroundMusic_ = ReadOption(SkinBin::OPTION_TYPE_BGM_ONOFF) != 0 && MainApp::GetMediaWrapper()->PlayBackgroundMusic();
+}
+
+bool PhotoSingleView::Wraps() const { return ReadOption(SkinBin::OPTION_TYPE_PHOTO_REPEAT) != 0; }
+
+void PhotoSingleView::StartShow() {
   const int32_t choice = ReadOption(SkinBin::OPTION_TYPE_MM_INTERVAL_TIME);
   const int32_t seconds =
       choice >= 0 && choice < int32_t(std::size(IntervalSeconds)) ? IntervalSeconds[choice] : IntervalSeconds[0];
   slideTimer.OnSetPeriod(seconds * 1000);
   slideTimer.OnSetBegin(seconds * 1000);
   slideTimer.OnSetEnabled(true);
-  backgroundMusic_ = ReadOption(SkinBin::OPTION_TYPE_BGM_ONOFF) != 0 && MainApp::GetMediaWrapper()->PlayBackgroundMusic();
 }
 
 void PhotoSingleView::Show(int32_t index) {
@@ -69,7 +75,7 @@ int32_t PhotoSingleView::Neighbour(int32_t step, bool wrap) const {
 }
 
 void PhotoSingleView::NextSlide(XObject*) {
-  const int32_t next = Neighbour(1, ReadOption(SkinBin::OPTION_TYPE_PHOTO_REPEAT) != 0);
+  const int32_t next = Neighbour(1, Wraps());
   if (next < 0) {
     slideTimer.OnSetEnabled(false);
     return;

@@ -34,7 +34,11 @@ class PhotoSingleView : public MediaWindow {
   Media::ScalableImage picture{this};
   Core::Timer slideTimer{this};
 
- private:
+ protected:
+  // Whether the show goes round again after the last photo.
+  virtual bool Wraps() const;
+  // Starts the show's timer at the interval of the settings.
+  void StartShow();
   // The next photo of the folder from index_ in the direction, -1 for none.
   int32_t Neighbour(int32_t step, bool wrap) const;
   void Show(int32_t index);
