@@ -6,7 +6,6 @@
 #include "ListForm/ListBase.h"
 #include "ListForm/MediaListItem.h"
 #include "MainApp/MediaWrapper.h"
-#include "MainApp/MessageAgent.h"
 #include "Media/MediaEvents.h"
 #include "Media/MediaWrapper.h"
 #include "NonMenuSystem/DirectMessageBar.h"
@@ -29,8 +28,6 @@ MediaBrowseView::MediaBrowseView(XObject* link) : MediaWindow(link) {
 
 void MediaBrowseView::Initialize(Primitives::KeyRoutingParameter* parameter) {
   MediaWindow::Initialize(parameter);
-  // The list tells of an empty folder by a message.
-  MainApp::GetMessageAgent()->Register(this);
   ListForm::ListBase* list = List();
   if (!list) return;
   if (list->owner.get() != this) Add(list, 0);
@@ -75,7 +72,11 @@ XObject* MediaBrowseView::HandleEvent(Core::Event* event) {
 }
 
 void MediaBrowseView::HandleMessage(Structures::Message* message) {
-  if (message->Code != Constants::MSG_NO_MEDIA_FILES || emptyShown_ || waiting_) return;
+  if (message->Code != Constants::MSG_NO_MEDIA_FILES) {
+    MediaWindow::HandleMessage(message);
+    return;
+  }
+  if (emptyShown_ || waiting_) return;
   emptyShown_ = true;
   if (::NonMenuSystem::NonMenuSystem* system = NonMenuSystem.get()) {
     auto* bar = vg_cast<::NonMenuSystem::DirectMessageBar>(system->ShowMessage(::NonMenuSystem::DirectMsgTypeNotAvailable));
@@ -91,7 +92,6 @@ void MediaBrowseView::EmptyFolderDone(XObject*) {
 
 void MediaBrowseView::Close(XObject* sender) {
   emptyTimer.OnSetEnabled(false);
-  MainApp::GetMessageAgent()->UnRegister(this);
   MediaWindow::Close(sender);
 }
 

@@ -3,8 +3,10 @@
 #include <string>
 
 #include "Core/KeyEvent.h"
+#include "Constants/Constants.h"
 #include "Events/Events.h"
 #include "MainApp/MediaWrapper.h"
+#include "MainApp/MessageAgent.h"
 #include "Media/MediaEvents.h"
 #include "Media/MediaWrapper.h"
 #include "NonMenuSystem/DirectMessages.h"
@@ -12,6 +14,7 @@
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "Primitives/KeyRoutingParameter.h"
 #include "SkinBin/UserRefInt.h"
+#include "Structures/Message.h"
 #include "vgdebug.h"
 
 VG_DEFINE_CLASS(MediaPlayer, MediaWindow, NonMenuSystem::WidgetClass)
@@ -26,6 +29,7 @@ MediaWindow::MediaWindow(XObject* link) : NonMenuSystem::WidgetClass(link) {
 }
 
 void MediaWindow::Initialize(Primitives::KeyRoutingParameter* parameter) {
+  MainApp::GetMessageAgent()->Register(this);
   Selected = vg_cast<SelectedParam>(parameter ? parameter->OnGetParam() : nullptr);
   if (!Selected) {
     NonMenuSystem::WidgetClass::Initialize(parameter);
@@ -35,6 +39,16 @@ void MediaWindow::Initialize(Primitives::KeyRoutingParameter* parameter) {
   auto* plain = VgNew<Primitives::KeyRoutingParameter>();
   plain->OnSetParent(parameter->OnGetParent());
   NonMenuSystem::WidgetClass::Initialize(plain);
+}
+
+void MediaWindow::HandleMessage(Structures::Message* message) {
+  if (message->Code != Constants::MSG_MM_STATUS_INFO) return;
+  if (auto* status = vg_cast<Events::StatusEvent>(message->Payload.get())) HandleEvent(status);
+}
+
+void MediaWindow::Close(XObject* sender) {
+  MainApp::GetMessageAgent()->UnRegister(this);
+  NonMenuSystem::WidgetClass::Close(sender);
 }
 
 bool MediaWindow::OpenMediumRemoved(Events::StatusEvent* status) {
@@ -74,10 +88,18 @@ void MediaWindow::LeavePlayer() {
   Media::MediaWrapper* media = MainApp::GetMediaWrapper();
   media->RequestStop();
   media->CloseMedium();
-  // Closing drops the link to the sub-system: keep it for the clear.
   ::NonMenuSystem::NonMenuSystem* system = NonMenuSystem.get();
-  Close();
-  if (system) system->ClearAll();
+  if (!system) {
+    Close();
+    return;
+  }
+  // The clear leaves layer 1 alone: every media window closes itself first.
+  for (Core::View* view = system->lastView; view;) {
+    Core::View* below = view->prevView;
+    if (auto* window = vg_cast<MediaWindow>(view)) window->Close();
+    view = below;
+  }
+  system->ClearAll();
 }
 
 void MediaWindow::BackToDevices(int32_t kind) {

@@ -2,7 +2,8 @@
 // windows. They stand on layer 1, which a clear-all leaves alone, so the exit
 // keys close the window themselves, stop what plays, close the medium and
 // then clear all. A window also leaves when its medium is taken out (or
-// drops off the device list), and says so.
+// drops off the device list), and says so. Every media window hears the
+// message agent while it is open.
 #pragma once
 
 #include <cstdint>
@@ -35,8 +36,12 @@ class MediaWindow : public NonMenuSystem::WidgetClass {
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   // The exit keys leave the media player; a removal of the open medium too.
   XObject* HandleEvent(Core::Event* event) override;
+  // The bridge's status events come along the focus path; while the menus
+  // have the focus, the menu system passes them on as MSG_MM_STATUS_INFO.
+  void HandleMessage(Structures::Message* message) override;
+  void Close(XObject* sender = nullptr) override;
 
-  // Stops playback, closes this window and the medium, and clears all.
+  // Stops playback, closes the medium and every media window, and clears all.
   virtual void LeavePlayer();
   // Back to the device selection for the kind.
   void BackToDevices(int32_t kind);

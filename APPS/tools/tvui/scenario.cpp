@@ -521,10 +521,16 @@ std::string OpenLine(const ScenarioTokens& t) {
       return "open takes value N, origin menu|quick|nonmenu, flag and text \"...\"";
     }
   }
-  if (!SubSystem::Open(nullptr, opening)) return t[1].text + " is not a screen that opens";
+  // The screen opens under the GUI lock, as on the GUI thread: a thread of
+  // the set that answers at once (the media library) may wake the GUI loop
+  // meanwhile, and its turn must not collect what the opening holds.
+  if (!AcquirePslDornSem()) return "the GUI lock cannot be taken";
+  const bool opened = SubSystem::Open(nullptr, opening) != nullptr;
   // The set waits: what the screen changed is delivered and drawn here, as
   // the GUI thread's next turn would.
-  VgProcessSignals();
+  if (opened) VgProcessSignals();
+  ReleasePslDornSem();
+  if (!opened) return t[1].text + " is not a screen that opens";
   RequestRefresh();
   return {};
 }
