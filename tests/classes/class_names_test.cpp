@@ -41,7 +41,7 @@ const std::set<std::string> kNotBuiltYet = {
     "NonMenuSystem::ScreenSaverWindow", "NonMenuSystem::DateTimeDialog", "ThreeD::Start3DWizard", "ThreeD::ThreeDMenu",
     "ThreeD::ThreeDPinMenu", "ThreeD::ThreeDSafetyMenu", "Update::CheckingMessage", "Update::UpdatingDialog",
     "NonMenuSystem::CommonMuteBar", "NonMenuSystem::ToggleOptionOverlay", "NonMenuSystem::PictureSizeDialog",
-    "MenuSystem::AutoBrightnessSensorMenu", "FactorySystem::StatusCheck",
+    "MenuSystem::AutoBrightnessSensorMenu", "FactorySystem::StatusCheck", "MenuSystem::AppMediaPlayerMenu",
 };
 
 std::vector<std::string> NamesInTables() {
