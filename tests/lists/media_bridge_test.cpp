@@ -25,12 +25,32 @@ class StatusLog : public Core::Group {
   VG_CLASS()
  public:
   explicit StatusLog(XObject* link = nullptr) : Core::Group(link) {}
+  // Also a picture as "picture INDEX WIDTH HEIGHT: SHOWN-WIDTH SHOWN-HEIGHT"
+  // ("none" undecoded) and metadata as "metadata INDEX TITLE ARTIST SECONDS".
   XObject* DispatchEvent(Core::Event* event) override {
     if (auto* status = vg_cast<Events::StatusEvent>(event))
       seen.push_back(std::to_string(status->Code) + " " + std::to_string(status->SubCode0) + " " +
                      std::to_string(status->SubCode1) + " " + std::to_string(status->SubCode2));
+    if (auto* picture = vg_cast<Media::PictureEvent>(event)) {
+      const VgPoint shown = picture->Picture ? picture->Picture->OnGetSize() : VgPoint{};
+      seen.push_back("picture " + std::to_string(picture->Index) + " " + std::to_string(picture->Width) + " " +
+                     std::to_string(picture->Height) + ": " +
+                     (picture->Picture ? std::to_string(shown.x) + " " + std::to_string(shown.y) : "none"));
+    }
+    if (auto* ready = vg_cast<Media::MetadataReadyEvent>(event)) {
+      Media::MediaItem* item = ready->Item;
+      std::string text = "metadata " + std::to_string(item ? item->AbsoluteIndex : -1);
+      if (auto* music = item ? vg_cast<Media::MusicMetadata>(item->Metadata.get()) : nullptr)
+        text += " " + VgStringToUtf8(music->Title) + " " + VgStringToUtf8(music->Artist) + " " +
+                std::to_string(music->Duration);
+      if (auto* video = item ? vg_cast<Media::VideoMetadata>(item->Metadata.get()) : nullptr)
+        text += " " + VgStringToUtf8(video->Title) + " " + std::to_string(video->Duration) + "s " +
+                std::to_string(video->Width) + "x" + std::to_string(video->Height);
+      seen.push_back(text);
+    }
     return nullptr;
   }
+  std::string Last() const { return seen.empty() ? std::string() : seen.back(); }
   bool Saw(const std::string& status) const { return std::find(seen.begin(), seen.end(), status) != seen.end(); }
   std::vector<std::string> seen;
 };
@@ -164,6 +184,108 @@ TEST_F(MediaBridge, AMediaWindowLeavesWhenItsMediumGoesWhateverTheCode) {
   simtv_usb_remove();
   Pump();
   EXPECT_TRUE(MediaPlayer::MediaWindow::OpenMediumRemoved(removal(247))) << "gone from the list";
+}
+
+
+TEST_F(MediaBridge, AFolderComesInPagesAndItsFilesTellTheirFacts) {
+  std::vector<ListTest::StickEntry> entries;
+  for (int i = 10; i < 80; ++i) entries.push_back(Music("Track " + std::to_string(i)));
+  Folder(entries);
+  ASSERT_EQ(media->GetMediaItemCount(), 70);
+  ASSERT_NE(media->GetMediaItem(69), nullptr) << "the second page came";
+  EXPECT_EQ(VgStringToUtf8(media->GetMediaItem(69)->Caption), "Track 79.wav");
+  media->RequestMetadata(0, false);
+  Pump();
+  EXPECT_EQ(log->Last(), "metadata 0 Track 10 Test Band 3");
+  EXPECT_EQ(media->GetMediaItem(0)->MetadataLoaded, 1) << "later items carry it";
+  Folder({Movie("Clip")});
+  media->RequestMetadata(0, true);
+  Pump();
+  EXPECT_EQ(log->Last(), "metadata 0 Clip 1s 64x36") << "four frames at four a second";
+  EXPECT_NE(media->GetMediaItem(0)->Thumb.get(), nullptr) << "the first frame";
+}
+
+TEST_F(MediaBridge, PicturesAreFittedToTheScreenAndAnUndecodableOneHasNone) {
+  Folder({Photo("Landscape"), Photo("Broken", false)});
+  media->RequestPicture(0);
+  media->RequestPicture(1);
+  Pump();
+  EXPECT_TRUE(log->Saw("picture 0 0 0: none"));
+  EXPECT_TRUE(log->Saw("picture 1 480 360: 720 540"));
+}
+
+TEST_F(MediaBridge, PlayModesRepeatAndTransportKeys) {
+  Folder({Music("A"), Music("B"), Music("C")});
+  // The folder on from B: then C, and the end.
+  media->RequestPlay(media->GetMediaItem(1), Media::MediaWrapper::PlayFolder);
+  SetTime(0);
+  SetTime(3 * SIMTV_PSL_PROGRESS_MS);
+  EXPECT_TRUE(log->Saw("22 1 2 0"));
+  SetTime(3 * SIMTV_PSL_PROGRESS_MS);
+  EXPECT_TRUE(log->Saw("22 2 -1 0"));
+  // Repeat all goes round; next and previous skip about the folder.
+  media->SetRepeatMode(1);
+  media->RequestPlay(media->GetMediaItem(2), Media::MediaWrapper::PlayFolder);
+  SetTime(0);
+  SetTime(3 * SIMTV_PSL_PROGRESS_MS);
+  EXPECT_TRUE(log->Saw("22 2 0 0"));
+  media->PlayPrevious();
+  SetTime(0);
+  EXPECT_EQ(simtv_media_playing(nullptr, nullptr, nullptr), 2);
+  media->PlayNext();
+  SetTime(0);
+  EXPECT_EQ(simtv_media_playing(nullptr, nullptr, nullptr), 0);
+  // This entry only, repeated one: it starts again.
+  media->SetRepeatMode(2);
+  media->RequestPlay(media->GetMediaItem(1), Media::MediaWrapper::PlayThisItemOnly);
+  SetTime(0);
+  SetTime(3 * SIMTV_PSL_PROGRESS_MS);
+  EXPECT_TRUE(log->Saw("22 1 1 0"));
+  media->PlayNext();
+  SetTime(0);
+  EXPECT_EQ(simtv_media_playing(nullptr, nullptr, nullptr), 1) << "one entry has no next";
+  media->RequestStop();
+  EXPECT_EQ(simtv_media_playing(nullptr, nullptr, nullptr), -1);
+}
+
+TEST_F(MediaBridge, ServersShowWithTheHomeNetworkAndOpenAsMedia) {
+  media->SetDlna(false);
+  media->GetMediaServerList();
+  EXPECT_EQ(media->GetMediaServerCount(), 0);
+  media->SetDlna(true);
+  media->GetMediaServerList();
+  ASSERT_EQ(media->GetMediaServerCount(), 2);
+  ASSERT_TRUE(media->RegisterMediaServer(0));
+  media->RequestMediumList();
+  ASSERT_EQ(media->GetMediumCount(), 1) << "no stick; the registered server";
+  Media::MediumDevice* server = media->GetMedium(0);
+  EXPECT_EQ(server->Type, Media::MediumDevice::Server);
+  ASSERT_TRUE(media->OpenMedium(server, Media::MediaItem::Picture));
+  Pump();
+  ASSERT_EQ(media->GetMediaItemCount(), 2);
+  EXPECT_EQ(VgStringToUtf8(media->GetMediaItem(1)->Caption), "Photos");
+  ASSERT_TRUE(media->EnterFolder(1));
+  Pump();
+  ASSERT_EQ(media->GetMediaItemCount(), 2);
+  media->RequestPicture(1);
+  Pump();
+  EXPECT_TRUE(log->Saw("picture 1 480 640: 405 540")) << "a portrait photo of the server";
+  // The home network off: what the server showed is gone.
+  media->SetDlna(false);
+  media->RequestMediumList();
+  EXPECT_EQ(media->GetMediumCount(), 0);
+}
+
+TEST_F(MediaBridge, ARefusedOpeningLeavesNoMediumOpen) {
+  Folder({Music("One")});
+  media->CloseMedium();
+  media->RequestMediumList();
+  ASSERT_EQ(simtv_fail("PslOpenMedium", PSL_ERR_NO_MEDIUM, 1), 0);
+  testing::internal::CaptureStdout();
+  EXPECT_FALSE(media->OpenMedium(media->GetMedium(0), Media::MediaItem::Music));
+  EXPECT_NE(testing::internal::GetCapturedStdout().find("cannot be opened"), std::string::npos);
+  EXPECT_EQ(media->GetCurMedium(), nullptr);
+  EXPECT_EQ(media->GetMediaItemCount(), 0);
 }
 
 }  // namespace
