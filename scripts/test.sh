@@ -2,7 +2,8 @@
 # Builds everything under AddressSanitizer and UBSan and runs the whole test suite,
 # with the collector running after every step (VG_GC_STRESS) so a missed reference
 # shows up. The release build with its tests is compiled too, so that a warning
-# that only an optimising build gives cannot land; the fuzz targets run for
+# that only an optimising build gives cannot land; the light-sensor task's
+# suite runs under ThreadSanitizer; the fuzz targets run for
 # FUZZ_SECONDS each (default 10, 0 skips them).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -14,6 +15,10 @@ cmake --preset asan >/dev/null
 cmake --build --preset asan -j "$jobs"
 cmake --preset release >/dev/null
 cmake --build --preset release -j "$jobs"
+# The suites whose code runs threads of its own, under ThreadSanitizer.
+cmake --preset tsan >/dev/null
+cmake --build --preset tsan -j "$jobs"
+ctest --preset tsan -j "$jobs"
 # Fuzzing comes before the suite, so that the suite's summary stays the last line.
 bash scripts/fuzz.sh "${FUZZ_SECONDS:-10}"
 ctest --preset asan -j "$jobs"

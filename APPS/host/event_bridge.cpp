@@ -9,8 +9,10 @@
 #include "Events/XPM_EVENT_KEY.h"
 #include "Events/XpmEventMap.h"
 #include "FactorySystem/FactoryCommands.h"
+#include "FactorySystem/LightSensorTask.h"
 #include "FactorySystem/SmallMessage.h"
 #include "Media/Exports.h"
+#include "SkinBin/Wrapper.h"
 #include "agents.h"
 #include "bkni.h"
 #include "bnrm.h"
@@ -422,6 +424,9 @@ void InstallEventTableHost() {
     FactoryCommandProcess(command, result);
   };
   FactoryCommands::InstallClock(&HostTimeOfDay);
+  // The user's automatic brightness re-applies the room's light through the
+  // light-sensor adjustment, which runs only once something starts it.
+  SkinBin::Wrapper::LumetraForceApply = &XPM_Utility_Lumetra_ForceApply;
   VgInstallXpmEventHost(host);
 }
 

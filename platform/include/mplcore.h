@@ -35,6 +35,10 @@ int32_t MPLCore_GpioSetPin(int32_t pin, int32_t level);
 int32_t MPLCore_MountPartitionName(const char* partition, const char* mountPoint, const char* fileSystem,
                                    int32_t flags);
 
+/* A 32-bit register of the video path by its address; 0, or non-zero for an
+ * address the board does not map. */
+int32_t MPLCore_ReadReg32(uint32_t address, uint32_t* value);
+
 #ifdef __cplusplus
 }
 #endif

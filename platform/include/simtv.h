@@ -271,6 +271,11 @@ int32_t simtv_factory_local_dimming(void);
  * factory command handed to OAM_CustomDispatchFactoryCommand comes back as
  * event 106 of kind 0 from the middleware's thread. */
 int32_t simtv_factory_gpio(int32_t pin);
+/* A register of the video path as MPLCore_ReadReg32 reads it (0 until set),
+ * and a point 0-10 of the backlight curve that customised property 49 gives
+ * (a straight line from 0 to 100 on a fresh set). */
+void simtv_factory_set_register(uint32_t address, uint32_t value);
+void simtv_factory_set_backlight_point(int32_t point, int32_t level);
 int32_t simtv_factory_led(void);
 int32_t simtv_factory_console_printing(void);
 

@@ -832,6 +832,11 @@ int32_t XPM_GetParentalLocksMask(uint8_t* mask);
 int32_t XPM_SetParentalLocksMask(uint8_t mask);
 int32_t XPM_SetParentalLocksState(int32_t state);
 
+/* An offset to a video property (80 backlight, 131-133 the gains, 68 the
+ * dynamic contrast, 57 colour, 56 tint, 58 sharpness, 60 super resolution)
+ * on top of what the picture settings give it. */
+int32_t XPM_SetVideoPropertyOffset(int32_t property, int32_t offset);
+
 #ifdef __cplusplus
 }
 #endif

@@ -14,6 +14,7 @@
 #include "oam.h"
 #include "simkernel.h"
 #include "simtv.h"
+#include "simvalues.h"
 #include "xpm.h"
 #include "xpm_events.h"
 
@@ -46,6 +47,8 @@ struct State {
   uint8_t arcPort = 1;
   std::map<int32_t, int32_t> arc;
   int32_t modelGroup = 3;
+  std::map<uint32_t, uint32_t> registers;
+  std::map<int32_t, int32_t> videoOffsets;
 };
 
 std::mutex g_mutex;
@@ -217,6 +220,24 @@ int32_t OAM_hdmiswitch_SetARC(uint8_t port, int32_t on) {
   return 0;
 }
 
+int32_t MPLCore_ReadReg32(uint32_t address, uint32_t* value) {
+  int32_t code = 0;
+  if (simk::Refused("MPLCore_ReadReg32", simk::CallArgs{}.Int(address).Ptr(), &code)) return code;
+  if (!value) return kErrorBadArgument;
+  std::lock_guard lock(g_mutex);
+  auto it = S().registers.find(address);
+  *value = it == S().registers.end() ? 0 : it->second;
+  return 0;
+}
+
+int32_t XPM_SetVideoPropertyOffset(int32_t property, int32_t offset) {
+  int32_t code = 0;
+  if (simk::Refused("XPM_SetVideoPropertyOffset", simk::CallArgs{}.Int(property).Int(offset), &code)) return code;
+  std::lock_guard lock(g_mutex);
+  S().videoOffsets[property] = offset;
+  return 0;
+}
+
 int32_t XPM_GetADCCalibrationResult(int32_t input, int32_t* result) {
   int32_t code = 0;
   if (simk::Refused("XPM_GetADCCalibrationResult", simk::CallArgs{}.Int(input).Ptr(), &code)) return code;
@@ -238,8 +259,14 @@ int32_t XPM_3DTV_GetE2PROMVersion(int32_t* major, int32_t* minor, int32_t* revis
 }
 
 void simtv_factory_reset(void) {
+  simtv::ResetBacklightCurve();
   std::lock_guard lock(g_mutex);
   S() = Fresh();
+}
+
+void simtv_factory_set_register(uint32_t address, uint32_t value) {
+  std::lock_guard lock(g_mutex);
+  S().registers[address] = value;
 }
 
 void simtv_factory_set_model_info(const OAM_ModelInfo* info) {

@@ -4,8 +4,15 @@
 #include <mutex>
 
 #include "simkernel.h"
+#include "simtv.h"
+#include "simvalues.h"
 
 namespace {
+
+// Property 49 reads a point of the backlight curve into the third word of a
+// record {video preset, point, level}.
+constexpr int32_t kCurveProperty = 49;
+constexpr int32_t kCurvePoints = 11;
 
 int32_t Call(const char* name, simk::CallArgs args = {}) {
   simk::Record(name, args);
@@ -18,10 +25,20 @@ int32_t Call(const char* name, simk::CallArgs args = {}) {
 struct Properties {
   std::mutex mutex;
   std::map<int32_t, int32_t> values;
+  // The backlight curve: the level at each tenth of the sensor's range.
+  int32_t curve[kCurvePoints] = {};
 };
 
+void StraightCurve(Properties& p) {
+  for (int32_t point = 0; point < kCurvePoints; ++point) p.curve[point] = point * 10;
+}
+
 Properties& P() {
-  static Properties& properties = *new Properties;
+  static Properties& properties = [] () -> Properties& {
+    auto* p = new Properties;
+    StraightCurve(*p);
+    return *p;
+  }();
   return properties;
 }
 
@@ -45,6 +62,11 @@ int32_t OAM_GetCustomizedProperty(int32_t id, int32_t* value) {
   if (result != 0) return result;
   if (!value) return -1;
   std::lock_guard guard(P().mutex);
+  if (id == kCurveProperty) {
+    const int32_t point = value[1];
+    value[2] = point >= 0 && point < kCurvePoints ? P().curve[point] : 0;
+    return 0;
+  }
   auto it = P().values.find(id);
   *value = it == P().values.end() ? 0 : it->second;
   return 0;
@@ -58,4 +80,19 @@ int32_t OAM_SetCustomizedProperty(int32_t id, int32_t value) {
   return 0;
 }
 
+void simtv_factory_set_backlight_point(int32_t point, int32_t level) {
+  if (point < 0 || point >= kCurvePoints) return;
+  std::lock_guard guard(P().mutex);
+  P().curve[point] = level;
+}
+
 }  // extern "C"
+
+namespace simtv {
+
+void ResetBacklightCurve() {
+  std::lock_guard guard(P().mutex);
+  StraightCurve(P());
+}
+
+}  // namespace simtv

@@ -61,6 +61,10 @@ bool FindChannel(int32_t medium, int32_t major, int32_t minor, XPM_ChannelInfo* 
 // "/dev/ttyS0"; empty when the set could not open one.
 std::string ConsoleDevice();
 
+// The backlight curve behind customised property 49 back to its straight
+// line (oam.cpp).
+void ResetBacklightCurve();
+
 // The recorder (xpm_pvr.cpp) back to a set fresh from the factory: no disk,
 // recordings, playback, time-shift or answers to come.
 void ResetRecorder();
