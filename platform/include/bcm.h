@@ -17,6 +17,16 @@ int BCM_ControlPrintf(int on);
    follow; 0, or non-zero for a group the board does not know. */
 int BCM_SetModel(int group);
 
+/* Runs a shell command and gives its output, zero-terminated and cut to
+   size - 1 bytes: the command's exit status, or -1 when it could not be
+   started. */
+int BCM_syscall_run(const char* command, char* output, int size);
+/* The time-out of the board's HTTP transfers, in seconds. */
+int BCM_Set_http_timeout(int seconds);
+/* Fetches path from server ("ADDRESS:PORT") and gives the throughput in
+   kilobytes per second, 0 or less when nothing came. */
+int BCM_HTTP_Speed(const char* server, const char* path, int connection);
+
 #ifdef __cplusplus
 }
 #endif

@@ -58,6 +58,12 @@ int32_t OAM_CustomDispatchFactoryCommand(const void* record);
 int32_t OAM_hdmiswitch_GetARCPort(uint8_t* port);
 int32_t OAM_hdmiswitch_SetARC(uint8_t port, int32_t on);
 
+/* What the speed test needs of the platform: the third output is the
+ * connection the transfer uses. */
+int32_t OAM_PlatformMiscs_GetSpeedTestInfo(int* a, int* b, int* c);
+/* Clears the HDMI switch's own EEPROM. */
+int32_t SI_EraseNVRAM(void);
+
 #ifdef __cplusplus
 }
 #endif

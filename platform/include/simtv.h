@@ -276,6 +276,15 @@ int32_t simtv_factory_gpio(int32_t pin);
  * (a straight line from 0 to 100 on a fresh set). */
 void simtv_factory_set_register(uint32_t address, uint32_t value);
 void simtv_factory_set_backlight_point(int32_t point, int32_t level);
+/* The board's shell (BCM_syscall_run): the answer to every command that
+ * begins with prefix, the latest given winning; status -1 is a command that
+ * cannot be started. A fresh set knows "wl revinfo" (the wireless module's
+ * ids), "wl phy_rssi_ant" (-50 and -55 dBm), "umount", "ls" and "mkdir -p"
+ * with a mount, which fails (no USB stick); "cat PATH" gives the file below
+ * the simulated root, or fails. Anything else fails with 127. */
+void simtv_factory_shell_answer(const char* prefix, int status, const char* output);
+/* The throughput BCM_HTTP_Speed measures, KB/s (30000 on a fresh set). */
+void simtv_factory_set_speed(int kbps);
 int32_t simtv_factory_led(void);
 int32_t simtv_factory_console_printing(void);
 

@@ -837,6 +837,9 @@ int32_t XPM_SetParentalLocksState(int32_t state);
  * on top of what the picture settings give it. */
 int32_t XPM_SetVideoPropertyOffset(int32_t property, int32_t offset);
 
+/* Writes the MAC address of interface 0 or 1, as "00:11:22:33:44:55". */
+int32_t XPM_LAN_SetMacAddr(int32_t wireless, const char* text);
+
 #ifdef __cplusplus
 }
 #endif

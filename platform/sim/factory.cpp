@@ -260,6 +260,7 @@ int32_t XPM_3DTV_GetE2PROMVersion(int32_t* major, int32_t* minor, int32_t* revis
 
 void simtv_factory_reset(void) {
   simtv::ResetBacklightCurve();
+  simtv::ResetFactoryShell();
   std::lock_guard lock(g_mutex);
   S() = Fresh();
 }

@@ -64,6 +64,9 @@ std::string ConsoleDevice();
 // The backlight curve behind customised property 49 back to its straight
 // line (oam.cpp).
 void ResetBacklightCurve();
+// The board's shell script and network bench back to a fresh set's
+// (factory_shell.cpp).
+void ResetFactoryShell();
 
 // The recorder (xpm_pvr.cpp) back to a set fresh from the factory: no disk,
 // recordings, playback, time-shift or answers to come.

@@ -93,6 +93,15 @@ int32_t XPM_LAN_GetMacAddr(int32_t wireless, char* text) {
   return 0;
 }
 
+int32_t XPM_LAN_SetMacAddr(int32_t wireless, const char* text) {
+  int32_t code = 0;
+  if (simk::Refused("XPM_LAN_SetMacAddr", simk::CallArgs{}.Int(wireless).Text(text), &code)) return code;
+  if (!text || (wireless != 0 && wireless != 1)) return kErrorBadArgument;
+  std::lock_guard lock(g_mutex);
+  S().mac[wireless] = text;
+  return 0;
+}
+
 int32_t XPM_GetNetflixESN(char* text, int32_t size) {
   return DeviceId("XPM_GetNetflixESN", &State::esn, text, size);
 }

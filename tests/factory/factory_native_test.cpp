@@ -6,11 +6,14 @@
 #include <termios.h>
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "FactorySystem/FactoryCommandFamilies.h"
 #include "FactorySystem/FactoryCommands.h"
 #include "FactorySystem/SerialConsole.h"
+#include "nvpath.h"
 #include "oam.h"
 #include "sim_calls.h"
 #include "simtv.h"
@@ -432,6 +435,123 @@ TEST_F(FactoryTuning, FailedTunesPauseChannelsAndModels) {
 
   simtv_fail("XPM_StartChannelDiscovery", 3, 1);
   EXPECT_EQ(Process(0x40EEF00F).returned, 0) << "a digital preset returns what the tuning gave";
+}
+
+// ------------------------------------------------------- network and tests
+
+class FactoryNetwork : public FactoryCommandsTest {
+ protected:
+  void SetUp() override {
+    FactoryCommandsTest::SetUp();
+    std::filesystem::remove(NvPath(kTestFile));
+  }
+  void TearDown() override { std::filesystem::remove(NvPath(kTestFile)); }
+  static void PutTestFile(const char* text) {
+    const std::string path = NvPath(kTestFile);
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::ofstream(path) << text;
+  }
+  static constexpr const char* kTestFile = "/mnt/factory/wlan/wlan_test.txt";
+};
+
+TEST_F(FactoryNetwork, WithoutAStickTheWirelessTestReportsTheMissingFile) {
+  Run run = Process(0x40EE04FB);
+  EXPECT_EQ(std::string(run.result.text), "WLAN:testing");
+  EXPECT_EQ(Count("OAM_CustomDispatchFactoryCommand " + std::to_string(0x40EA43BC)), 1);
+  EXPECT_EQ(Console(), "WLAN:testing\r\n");
+  run = Process(0x40EA43BC);
+  EXPECT_EQ(run.returned, 0);
+  EXPECT_EQ(run.result.kind, 4);
+  EXPECT_EQ(run.result.value, 160);
+  EXPECT_EQ(std::string(run.result.text), "File Not Found:wlan_test.txt\n");
+  EXPECT_EQ(Console(), "Check VID,PID:OK\r\nCheck MacAddress:OK\r\nFile Not Found:wlan_test.txt\r\n");
+  EXPECT_EQ(Count("BCM_syscall_run \"mkdir -p /mnt/factory/wlan && mount"), 28);
+
+  // A leading part of the vendor id is not the module.
+  simtv_factory_shell_answer("wl revinfo", 0, "vendorid 0x deviceid 0x4346");
+  run = Process(0x40EA43BC);
+  EXPECT_EQ(std::string(run.result.text), "Check VID,PID:NG\n");
+  EXPECT_EQ(Console(), "Check VID,PID:NG\r\n");
+}
+
+TEST_F(FactoryNetwork, TheWirelessTestJoinsWithTheFileAndReportsSixLines) {
+  PutTestFile("ant_b -80\nssid BenchAP\nkey secret99\nant_a -80\n");
+  Run run = Process(0x40EA43BC);
+  EXPECT_EQ(run.returned, 1);
+  EXPECT_EQ(run.result.kind, 0);
+  EXPECT_EQ(Count("XPM_WLAN_JoinNetwork BenchAP 4 secret99"), 1);
+  EXPECT_EQ(FactoryCommands::PreviousRawFactoryCommand, 0u) << "the join does not record itself";
+  Console();
+  run = Process(0x40EA44BB);
+  EXPECT_EQ(std::string(run.result.text),
+            "Check VID,PID:OK\nCheck MacAddress:OK\nAP Connect:OK\ncheck RSSI: OK\n RSSI Main: -50 Sub: -55\n"
+            "AP Disconnect:OK\n");
+  EXPECT_EQ(Console(), "AP Connect:OK\r\ncheck RSSI:OK\r\nRSSI Main: -50 Sub: -55\r\nAP Disconnect:OK\r\n");
+  EXPECT_EQ(Process(0x40EA44BB).returned, 0) << "no test waits any more";
+
+  // A module whose readings cannot be taken gives -90 on both antennas.
+  simtv_factory_shell_answer("wl phy_rssi_ant", -1, "");
+  Process(0x40EA43BC);
+  run = Process(0x40EA44BB);
+  EXPECT_NE(std::string(run.result.text).find("check RSSI: NG\n RSSI Main: -90 Sub: -90\n"), std::string::npos);
+
+  // A bssid among the four pairs is a format error, as is an SSID too long.
+  PutTestFile("bssid 00:11 ssid BenchAP key secret99 ant_a -80");
+  EXPECT_EQ(std::string(Process(0x40EA43BC).result.text), "File Not Found:wlan_test.txt\n");
+  PutTestFile(("ssid " + std::string(33, 's') + " key k ant_a -80 ant_b -80").c_str());
+  EXPECT_EQ(std::string(Process(0x40EA43BC).result.text), "File Not Found:wlan_test.txt\n");
+  Console();
+  run = Process(0x40EA45BA);
+  EXPECT_EQ(run.returned, 0) << "the failed starts left no test waiting";
+}
+
+TEST_F(FactoryNetwork, ThroughputCalibrationAndTheWiredAddress) {
+  for (const auto& [speed, verdict] : {std::pair{24001, "DLNA:OK"}, std::pair{24000, "DLNA:NG(Performance)"},
+                                       std::pair{23999, "DLNA:NG(Performance)"}, std::pair{0, "DLNA:NG(Connection)"}}) {
+    simtv_factory_set_speed(speed);
+    EXPECT_EQ(std::string(Process(0x40EE7F81).result.text), verdict) << speed;
+  }
+  EXPECT_EQ(Count("BCM_Set_http_timeout 2"), 4);
+  EXPECT_EQ(Count("BCM_Set_http_timeout 30"), 4);
+
+  OAM_SetCustomizedProperty(20, 3277);
+  OAM_SetCustomizedProperty(22, 4914);
+  EXPECT_EQ(std::string(Process(0x40EEA35C).result.text), "ADC Adjust : OK");
+  OAM_SetCustomizedProperty(20, 3276);
+  EXPECT_EQ(std::string(Process(0x40EEA35C).result.text), "ADC Adjust : NG! Make sure you are using 100% Colorbar!");
+
+  Console(false);
+  simtv_clear_calls();
+  Process(0x40EA41BE, "zz");
+  EXPECT_EQ(Count("XPM_LAN_SetMacAddr"), 0);
+  EXPECT_EQ(Console(), "The MAC address was NOT changed to zz.\r\n");
+  Process(0x40EA41BE, "00:1a:2B:3c:4D:99");
+  EXPECT_EQ(Console(), "The MAC address was changed OK to 00:1a:2B:3c:4D:99.\r\n");
+  simtv_fail("XPM_LAN_SetMacAddr", 3, 1);
+  Process(0x40EA41BE, "00:1a:2B:3c:4D:98");
+  EXPECT_EQ(Console(), "The MAC address was NOT changed to 00:1a:2B:3c:4D:98.\r\n");
+
+  // The audio dump and the serial test write on the console alone.
+  Console(false);
+  simtv_fail("XPM_GetBass", 3, 1);
+  EXPECT_EQ(Process(0x40EA40BF).result.kind, 0);
+  const std::string dump = Console();
+  EXPECT_NE(dump.find("[                   Volume]:[        20]\n"), std::string::npos) << dump;
+  EXPECT_NE(dump.find("[                     Bass]:[         -]\n"), std::string::npos) << dump;
+  EXPECT_NE(dump.find("[                      MTS]:[    STEREO]\n"), std::string::npos) << dump;
+  Process(0x00000111);
+  EXPECT_EQ(Console(), "TEST MESSAGEA\r\nTEST MESSAGEB\r\n");
+
+  // A failed read is not applied as it stood.
+  simtv_fail("XPM_LAN_GetIFState", 3, 1);
+  simtv_clear_calls();
+  EXPECT_EQ(std::string(Process(0x40EE9F60).result.text), "Default MAC address/IP address writing");
+  std::string applied;
+  for (const std::string& call : RecordedCalls())
+    if (call.rfind("XPM_LAN_SetIFConfig 0 ", 0) == 0) applied = call;
+  EXPECT_NE(applied.find("192.168.1.10"), std::string::npos) << applied;
+  EXPECT_NE(applied.find("255.255.255.0"), std::string::npos) << applied;
+  EXPECT_NE(applied.find("0.0.0.0"), std::string::npos) << "the gateway from zero: " << applied;
 }
 
 }  // namespace

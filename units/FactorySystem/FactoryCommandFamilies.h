@@ -149,8 +149,23 @@ Outcome SelectModel(const Command& command, FactoryCommandResult* result);
 int32_t DiscoverAndSetChannelAnalog(int32_t channel, int32_t subchannel);
 int32_t DiscoverAndSetChannel(int32_t channel, int32_t subchannel);
 
+// Network and diagnostic tests (FactoryNetworkCommands.cpp).
+Outcome AnnounceWlanTest(const Command& command, FactoryCommandResult* result);
+Outcome RunWlanTest(const Command& command, FactoryCommandResult* result);
+Outcome WlanConnected(const Command& command, FactoryCommandResult* result);
+Outcome WlanNotConnected(const Command& command, FactoryCommandResult* result);
+Outcome AnnounceSpeedTest(const Command& command, FactoryCommandResult* result);
+Outcome MeasureSpeed(const Command& command, FactoryCommandResult* result);
+Outcome WriteMacAddress(const Command& command, FactoryCommandResult* result);
+Outcome WriteDefaultAddress(const Command& command, FactoryCommandResult* result);
+Outcome CalibrateConverter(const Command& command, FactoryCommandResult* result);
+Outcome EraseSwitchEeprom(const Command& command, FactoryCommandResult* result);
+Outcome WriteSerialTest(const Command& command, FactoryCommandResult* result);
+Outcome DumpAudioStatus(const Command& command, FactoryCommandResult* result);
+
 // The families' own statics back to their start-up values.
 void ResetPictureState();
 void ResetTuningState();
+void ResetNetworkState();
 
 }  // namespace FactoryCommands

@@ -203,6 +203,21 @@ struct FactoryProperty {
 inline constexpr int32_t kFactoryFlagProperty = 103;
 inline constexpr FactoryProperty kFactoryFlags[] = {{0x40EA13EC, 0}, {0x40EA14EB, 1}};
 
+// ------------------------------------------------- network and diagnostics
+
+inline constexpr uint32_t kWlanAnnounce = 0x40EE04FB;
+inline constexpr uint32_t kWlanRun = 0x40EA43BC;
+inline constexpr uint32_t kWlanConnected = 0x40EA44BB;
+inline constexpr uint32_t kWlanNotConnected = 0x40EA45BA;
+inline constexpr uint32_t kSpeedAnnounce = 0x40EE7F80;
+inline constexpr uint32_t kSpeedMeasure = 0x40EE7F81;
+inline constexpr uint32_t kMacWrite = 0x40EA41BE;
+inline constexpr uint32_t kDefaultAddress = 0x40EE9F60;
+inline constexpr uint32_t kCalibration = 0x40EEA35C;
+inline constexpr uint32_t kSwitchEeprom = 0x40EEFF00;
+inline constexpr uint32_t kSerialTest = 0x00000111;
+inline constexpr uint32_t kAudioDump = 0x40EA40BF;
+
 // ---------------------------------------------------------------- tuning
 
 inline constexpr uint32_t kChannelFirst = 0x40EB00FF;

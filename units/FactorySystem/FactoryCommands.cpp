@@ -61,6 +61,18 @@ constexpr auto kFactoryFlagCodes = CodesOf(kFactoryFlags);
 constexpr auto kDigitalPresetCodes = CodesOf(kDigitalPresets);
 constexpr auto kGuardedPresetCodes = CodesOf(kGuardedPresets);
 constexpr auto kModelCommandCodes = CodesOf(kModelCodes);
+constexpr CodeRange kWlanAnnounceCodes[] = {Code(kWlanAnnounce)};
+constexpr CodeRange kWlanRunCodes[] = {Code(kWlanRun)};
+constexpr CodeRange kWlanConnectedCodes[] = {Code(kWlanConnected)};
+constexpr CodeRange kWlanNotConnectedCodes[] = {Code(kWlanNotConnected)};
+constexpr CodeRange kSpeedAnnounceCodes[] = {Code(kSpeedAnnounce)};
+constexpr CodeRange kSpeedMeasureCodes[] = {Code(kSpeedMeasure)};
+constexpr CodeRange kMacWriteCodes[] = {Code(kMacWrite)};
+constexpr CodeRange kDefaultAddressCodes[] = {Code(kDefaultAddress)};
+constexpr CodeRange kCalibrationCodes[] = {Code(kCalibration)};
+constexpr CodeRange kSwitchEepromCodes[] = {Code(kSwitchEeprom)};
+constexpr CodeRange kSerialTestCodes[] = {Code(kSerialTest)};
+constexpr CodeRange kAudioDumpCodes[] = {Code(kAudioDump)};
 
 // In the order of the tests; the guard (factory mode only) and the skip flag
 // per row.
@@ -78,6 +90,14 @@ constexpr CommandFamily kFamilyRows[] = {
     {"channel range", kChannelCodes, true, false, &TuneChannelNumber},
     {"mode entry", kEntryCodes, false, false, &EnterFactoryMode},
     {"mode exit", kExitCodes, false, false, &LeaveFactoryMode},
+    {"wireless test", kWlanAnnounceCodes, false, false, &AnnounceWlanTest},
+    {"wireless test run", kWlanRunCodes, false, false, &RunWlanTest},
+    {"wireless connected", kWlanConnectedCodes, false, false, &WlanConnected},
+    {"wireless not connected", kWlanNotConnectedCodes, false, false, &WlanNotConnected},
+    {"throughput test", kSpeedAnnounceCodes, false, false, &AnnounceSpeedTest},
+    {"throughput measurement", kSpeedMeasureCodes, false, false, &MeasureSpeed},
+    {"default address", kDefaultAddressCodes, false, false, &WriteDefaultAddress},
+    {"converter calibration", kCalibrationCodes, false, false, &CalibrateConverter},
     {"backlight", kBacklightCodes, false, false, &SetPresetBacklight},
     {"LED cycle", kLedCodes, false, false, &CycleLed},
     {"super resolution", kSuperResolutionCodes, false, false, &ToggleSuperResolution},
@@ -93,11 +113,15 @@ constexpr CommandFamily kFamilyRows[] = {
     {"digital presets", kDigitalPresetCodes, false, false, &TuneDigitalPreset},
     {"guarded presets", kGuardedPresetCodes, false, false, &TuneGuardedPreset},
     {"model selection", kModelCommandCodes, true, false, &SelectModel},
+    {"audio status", kAudioDumpCodes, false, false, &DumpAudioStatus},
     {"white-balance preparation", kPrepareCodes, true, false, &PrepareWhiteBalance},
     {"white-balance end", kEndCodes, true, false, &EndWhiteBalance},
     {"clear factory screens", kRawFactoryOnlyCodes, true, false, &PassRaw},
+    {"MAC address", kMacWriteCodes, false, false, &WriteMacAddress},
     {"3D toggle", kThreeDCodes, false, false, &ToggleThreeD},
+    {"HDMI switch EEPROM", kSwitchEepromCodes, false, false, &EraseSwitchEeprom},
     {"factory flag", kFactoryFlagCodes, false, false, &SetFactoryFlag},
+    {"serial test", kSerialTestCodes, false, false, &WriteSerialTest},
 };
 
 template <size_t N>
@@ -288,6 +312,7 @@ void ResetState() {
   g_commandTime = {};
   ResetPictureState();
   ResetTuningState();
+  ResetNetworkState();
 }
 
 void factorySetModelInformation(int32_t row) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -90,6 +91,24 @@ std::string StoreLine(const ScenarioTokens& t) {
   return {};
 }
 
+std::string FileLine(const ScenarioTokens& t) {
+  if (t.size() != 3 || t[1].text.empty() || t[1].text[0] != '/') return "file takes an absolute path and a text";
+  const std::string path = NvPath(t[1].text.c_str());
+  std::error_code error;
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
+  std::ofstream file(path);
+  file << t[2].text;
+  return file ? std::string() : "file could not write " + path;
+}
+
+std::string ShellLine(const ScenarioTokens& t) {
+  int64_t status = 0;
+  if (t.size() != 4 || !ScenarioNumber(t[2].text, -1, 255, &status))
+    return "shell takes a command's beginning, a status (-1: cannot start) and the output";
+  simtv_factory_shell_answer(t[1].text.c_str(), int(status), t[3].text.c_str());
+  return {};
+}
+
 std::string LiveTvLine(const ScenarioTokens& t) {
   int64_t window = 0;
   int64_t state = 0;
@@ -156,6 +175,8 @@ constexpr ScenarioCommand kCommands[] = {
     {"media", "stick|DIR|remove",
      "the USB disk goes in holding the generated media stick or a copy of the folder DIR, or goes out", &MediaLine},
     {"recording", "\"TITLE\" MINUTES", "a recorded show on the disk, with its files", &RecordingLine},
+    {"file", "\"PATH\" \"TEXT\"", "a file of the set's, below its root", &FileLine},
+    {"shell", "\"PREFIX\" STATUS \"OUTPUT\"", "the board shell's answer to the commands that begin so", &ShellLine},
     {"store", "KEY \"VALUE\"", "a value in the settings store, as a set used before holds it", &StoreLine},
     {"expect-backup", "KEY VALUE", "the settings backup holds the value", &BackupLine},
 };
