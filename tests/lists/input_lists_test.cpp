@@ -140,6 +140,21 @@ TEST_F(InputLists, OkOnTheSourceShownOnlyClosesAndAnHdmiInputAsksForItsDevice) {
   EXPECT_EQ(Calls("XPM_SetSource"), (std::vector<std::string>{"XPM_SetSource 0 2"}));
 }
 
+TEST_F(InputLists, AnInputWithADeviceShowsItsMarkAndName) {
+  Sources({1, 5, 2});
+  simtv_tv_set_cec_enable(1);
+  AddDevice(2, 4, "Player");
+  Embed(VgNew<ExternalInputList>());
+  EXPECT_FALSE(Row(0)->HasCec);
+  EXPECT_TRUE(Row(1)->HasCec);
+  EXPECT_EQ(VgStringToUtf8(Row(1)->labelText.String), "Player");
+  EXPECT_EQ(Row(1)->CecLogicalAddress, 4);
+  Press(Key::Down);
+  EXPECT_TRUE(Row(1)->rightArrow.Visible);
+  Press(Key::Ok);
+  EXPECT_EQ(Calls("XPM_CEC_SelectDevice"), (std::vector<std::string>{"XPM_CEC_SelectDevice 2 4 1"}));
+}
+
 TEST_F(InputLists, ThePopUpFitsItsRowsAndEverySourceIsReachable) {
   Sources({1, 12, 2, 3});
   auto* list = Embed(VgNew<ExternalInputList>());

@@ -227,16 +227,17 @@ void InputItem::Refresh(XObject* sender) {
   ListItem::Refresh(sender);
   const int32_t w = VgGetRectW(Bounds);
   typeIcon.OnSetBounds(Column(4, 44, this));
-  caption.OnSetBounds(Column(48, 130, this));
-  labelText.OnSetBounds(Column(132, w - 56, this));
+  caption.OnSetBounds(Column(48, 160, this));
+  labelText.OnSetBounds(Column(162, w - 56, this));
   cecMark.OnSetBounds(Column(w - 54, w - 22, this));
   rightArrow.OnSetBounds(Column(w - 20, w - 4, this));
   cecMark.OnSetVisible(HasCec);
-  rightArrow.OnSetVisible(HasCec && Focus);
+  rightArrow.OnSetVisible(HasCec && focused);
 }
 
-void InputItem::HandleFocus(bool focused) {
-  ListItem::HandleFocus(focused);
+void InputItem::HandleFocus(bool focus) {
+  ListItem::HandleFocus(focus);
+  focused = focus;
   rightArrow.OnSetVisible(HasCec && focused);
 }
 
@@ -296,6 +297,9 @@ ExternalInputList::ExternalInputList(XObject* link) : ListClass(kInputSpec, link
 }
 
 void ExternalInputList::Initialize(Primitives::KeyRoutingParameter* parameter) {
+  // The rows read their CEC marks and device names from the device table:
+  // it is read afresh once per list, before the rows.
+  LoadCecDevices();
   // The set may have more sources than rows: they scroll, or the last ones
   // would be out of reach.
   ListMode = GetItemsNum() > MaxItemNum;
@@ -359,12 +363,8 @@ XObject* ExternalInputList::HandleEvent(Core::Event* event) {
 void ExternalInputList::ProcessRightKey() {
   auto* row = vg_cast<InputItem>(Focus.get());
   if (!row || !row->HasCec) return;
-  SkinBin::HdmiCecData& cec = Model()->HdmiCecData;
-  if (!CecListLoaded) {
-    cec.InitDevList();
-    CecListLoaded = true;
-  }
-  const int32_t devices = cec.GetDevNumBySrcId(row->SourceId);
+  LoadCecDevices();
+  const int32_t devices = Model()->HdmiCecData.GetDevNumBySrcId(row->SourceId);
   if (devices == 0) return;
   const VgClass* dialog = VgFindClass(kCecDialog);
   if (!dialog) {
@@ -375,6 +375,12 @@ void ExternalInputList::ProcessRightKey() {
   // input.
   SubSystem::State* state = SubSystem::MakeState({.screen = dialog, .value = devices, .origin = row->SourceId});
   MainApp::SendMessage(Constants::MSG_CHANGE_STATE, &NonMenuSystem::NonMenuSystem::Class, -1, state);
+}
+
+void ExternalInputList::LoadCecDevices() {
+  if (CecListLoaded) return;
+  Model()->HdmiCecData.InitDevList();
+  CecListLoaded = true;
 }
 
 void ExternalInputList::TuneToSource(XObject*) {

@@ -67,6 +67,8 @@ class InputItem : public ListItem {
   // Carried with the row's data, not drawn.
   VgPtr<Resources::Bitmap> IndexImage;
   int32_t SourceType = 0;
+  // Whether the row has the focus, for the arrow to the devices.
+  bool focused = false;
   Views::Text labelText{this};
   Views::Image typeIcon{this};
   Views::Image cecMark{this};
@@ -94,6 +96,8 @@ class ExternalInputList : public ListClass {
   void TuneToSource(XObject* sender = nullptr);
   // RIGHT: the device pop-up of the focused input.
   void ProcessRightKey();
+  // Reads the device table once per list.
+  void LoadCecDevices();
 
   RestTimer tuneTimer{this};
   // The device table is read afresh once per list.

@@ -5,13 +5,14 @@
 // the list has them (OnValueChanged, OnUpdateBanner), so no dialog changes.
 #pragma once
 
+#include "ListForm/InputLists.h"
 #include "ListForm/ListClass.h"
 
 namespace NonMenuSystem::Lists {
 
-using ExternalInputList = ListForm::ListClass;
-using CecInputList = ListForm::ListClass;
-using InputLabelingList = ListForm::ListClass;
+using ExternalInputList = ListForm::ExternalInputList;
+using CecInputList = ListForm::CecInputList;
+using InputLabelingList = ListForm::InputLabelingList;
 using OptionList = ListForm::ListClass;
 using SystemInfoList = ListForm::ListClass;
 using CBFavoritesList = ListForm::ListClass;
