@@ -49,9 +49,6 @@ class Guide : public RecordingTest::RecordingFixture {
   ListForm::EPGProgramListItem* Row(int32_t i) const {
     return vg_cast<ListForm::EPGProgramListItem>(embedded->GetCtrlAt(i));
   }
-
-  // The circle was made for a load and is gone again.
-  bool CircleCameAndWent() const { return system->waitingCircle && !system->waitingCircle->owner; }
 };
 
 TEST_F(Guide, TheColumnLoadsAPageWhenTheFocusPassesTheLastProgrammeRead) {

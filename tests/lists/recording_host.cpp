@@ -145,7 +145,7 @@ void RecordingFixture::AddTimer(const TimerSpec& t) {
   DB_Check_Out_Timer_Id(t.id);
 }
 
-void RecordingFixture::AddProgrammes(int32_t major, int32_t minor, int32_t count, int64_t start) {
+void RecordingFixture::AddProgrammes(int32_t major, int32_t minor, int32_t count, int64_t start, const char* theme) {
   int32_t medium = 0;
   XPM_GetMedium(&medium);
   for (int32_t i = 0; i < count; ++i) {
@@ -154,9 +154,11 @@ void RecordingFixture::AddProgrammes(int32_t major, int32_t minor, int32_t count
     std::snprintf(e.description, sizeof e.description, "About programme %d.", i);
     e.startTime = static_cast<int32_t>(start + 1800 * i);
     e.duration = 30;
-    simtv_db_add_event(medium, major, minor, "ST", "", &e);
+    simtv_db_add_event(medium, major, minor, "ST", theme, &e);
   }
 }
+
+bool RecordingFixture::CircleCameAndWent() const { return system->waitingCircle && !system->waitingCircle->owner; }
 
 void RecordingFixture::Watch(int32_t major, int32_t minor) {
   XPM_CurrentChannelInfo current{};

@@ -71,7 +71,7 @@ class RecordingFixture : public ListTest::ListFixture {
   void AddTimer(const TimerSpec& t);
   // count programmes of 30 minutes on a channel of the current medium, the
   // first starting at start; "Programme 0", "Programme 1"...
-  void AddProgrammes(int32_t major, int32_t minor, int32_t count, int64_t start);
+  void AddProgrammes(int32_t major, int32_t minor, int32_t count, int64_t start, const char* theme = "");
   // Puts the main window on a channel.
   void Watch(int32_t major, int32_t minor);
 
@@ -89,6 +89,8 @@ class RecordingFixture : public ListTest::ListFixture {
     embedded = list;
     return list;
   }
+  // The full guide's waiting circle was made for a load and is gone again.
+  bool CircleCameAndWent() const;
   // The direct message on screen; 0 without one.
   int32_t MessageShown() const;
   // Closes the direct messages and gives the focus back to the screen.

@@ -568,7 +568,7 @@ void Catalogue() {
   for (const char* name :
        {"DialogButtonFocus", "PinButtonFocus", "OptionButtonFocused", "ChannelListButtonFocus",
         "ChannelLogoListButtonFocus", "ChannelOptionButtonFocus", "EPGChannelListButtonFocus", "EPG_ChanButtonFocus",
-        "EPG_ProgramButtonFocus", "InputLabelsListButtonFocus", "MediaListButtonFocus", "MiniGuide_ButtonFocus"})
+        "EPG_ProgramButtonFocus", "EPG_ThemeNameFocus", "EPG_ThemeProgramFocus", "InputLabelsListButtonFocus", "MediaListButtonFocus", "MiniGuide_ButtonFocus"})
     Add(name, 27, 27, [=](Canvas& c) { Button(c, faceFocus, borderFocus, lightFocus); });
   Add("CheckBoxButtonFocus", 27, 27, [](Canvas& c) { FocusRing(c, kAccent, 2); });
 

@@ -143,8 +143,11 @@ void EPGProgramList::forceReload(XObject* sender) {
 void EPGProgramList::DoFocus(XObject*) { TakeFocus(this); }
 
 void EPGProgramList::ToggleRecord(XObject*) {
-  NonMenuSystem::NonMenuSystem* system = OwnerSystem(this, kFullEPGDialog, 2);
-  auto* row = vg_cast<EPGProgramListItem>(Focus.get());
+  if (auto* row = vg_cast<EPGProgramListItem>(Focus.get())) OpenProgrammeTimer(this, row);
+}
+
+void OpenProgrammeTimer(ListBase* list, ProgrammeRow* row, const TimerTarget* target) {
+  NonMenuSystem::NonMenuSystem* system = OwnerSystem(list, kFullEPGDialog, 2);
   if (!system || !row) return;
   const bool hasTimer = row->RecordType > 0;
   if (!ClaimProgrammeTimer(system, hasTimer, row->TimerId)) return;
@@ -155,38 +158,35 @@ void EPGProgramList::ToggleRecord(XObject*) {
                        .canDelete = hasTimer,
                        .start = row->StartTime,
                        .durationSeconds = row->Duration * 60,
-                       .caption = row->Text};
+                       .caption = row->Text,
+                       .target = target};
   OpenTimerDialog(system, kEPGRecordTimerDialog, origin, edit);
-}
-
-// Asked of the schedule rather than taken from the timer being edited, so
-// that a timer saved for the programme gives the row its id too, and another
-// timer's change leaves the row as it is.
-void EPGProgramList::ReadTimerOfFocus() {
-  auto* row = vg_cast<EPGProgramListItem>(Focus.get());
-  auto* channel = vg_cast<ChannelDataSource>(DataSource.get());
-  if (!row || !channel || !row->StartTime) return;
-  SkinBin::Wrapper* model = MainApp::GetWrapper();
-  SkinBin::ScheduledRecordData* status = model->GetEPGProgramStatus(
-      model->GetCurrentTunerId(), model->OnGetAntCableIn(), channel->Major, channel->Minor, row->StartTime);
-  row->TimerId = status->TimerId;
-  row->ProgrammeFields::Active = status->Enabled != 0;
-  row->OnSetRecordType(status->Repetition);
 }
 
 void EPGProgramList::HandleMessage(Structures::Message* message) {
   ListClass::HandleMessage(message);
-  if (!message) return;
+  auto* row = vg_cast<EPGProgramListItem>(Focus.get());
+  auto* channel = vg_cast<ChannelDataSource>(DataSource.get());
+  if (row && channel)
+    FollowTimerMessage(row, message, MainApp::GetWrapper()->OnGetAntCableIn(), channel->Major, channel->Minor);
+}
+
+// The timer is asked of the schedule rather than taken from the timer being
+// edited, so that a timer saved for the programme gives the row its id too,
+// and another timer's change leaves the row as it is.
+void FollowTimerMessage(ProgrammeRow* row, Structures::Message* message, int32_t mapId, int32_t major, int32_t minor) {
+  if (!message || !row) return;
   switch (message->Code) {
     case Constants::MSG_UPDATE_RECORD_TYPE:
     case Constants::MSG_UPDATE_ALL_SCHEDULES:
-      ReadTimerOfFocus();
+      if (!row->StartTime) break;
+      ReadProgrammeTimer(*row, mapId, major, minor);
+      row->OnSetRecordType(row->RecordType);
       break;
     case Constants::MSG_DELETE_ITEM: {
-      auto* row = vg_cast<EPGProgramListItem>(Focus.get());
       // Every list hears a deletion: a programme without a timer has none to
       // give up (its id would name another timer, or the on-timer).
-      if (message->Param != Constants::DELETE_EPG_RECORD || !row || row->RecordType <= 0 || row->TimerId < 0) break;
+      if (message->Param != Constants::DELETE_EPG_RECORD || row->RecordType <= 0 || row->TimerId < 0) break;
       DeleteProgrammeTimer(row->TimerId);
       row->TimerId = -1;
       row->OnSetRecordType(0);

@@ -14,6 +14,7 @@
 
 #include "ListForm/ListClass.h"
 #include "ListForm/ProgrammeRow.h"
+#include "ListForm/TimerHooks.h"
 #include "Structures/Channels.h"
 
 namespace Structures {
@@ -79,11 +80,16 @@ class EPGProgramList : public ListClass, public GuideFocus {
 
  protected:
   bool LoadNextPage() override;
-
- private:
-  // The focused row's timer as the schedule has it now.
-  void ReadTimerOfFocus();
 };
+
+// What the guide's programme lists do alike. OK on a programme: the checks
+// of its timer, then the guide timer dialog for it (from now for the first
+// programme, else from its start), on the target's channel when one is
+// given; a list outside the full guide opens nothing.
+void OpenProgrammeTimer(ListBase* list, ProgrammeRow* row, const TimerTarget* target = nullptr);
+// A saved timer or a changed schedule reads the row's timer from the
+// schedule again; the deletion of a guide timer deletes the row's.
+void FollowTimerMessage(ProgrammeRow* row, Structures::Message* message, int32_t mapId, int32_t major, int32_t minor);
 
 class MiniGuideListCourier : public ListCourier, public ProgrammeFields {
   VG_CLASS()

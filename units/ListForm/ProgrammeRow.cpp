@@ -20,8 +20,12 @@ void ReadProgramme(ListCourier* courier, ProgrammeFields& fields, int32_t index,
     SayNoInformation(courier, fields.Description);
     return;
   }
-  Structures::EventInfo* event = guide->GetEvent(index);
-  if (!event) return;
+  if (Structures::EventInfo* event = guide->GetEvent(index))
+    TakeProgramme(courier, fields, event, model->OnGetAntCableIn(), major, minor);
+}
+
+void TakeProgramme(ListCourier* courier, ProgrammeFields& fields, Structures::EventInfo* event, int32_t mapId,
+                   int32_t major, int32_t minor) {
   fields.StartTime = event->StartTime;
   courier->Text = event->Title;
   fields.Description = event->Description;
@@ -29,9 +33,15 @@ void ReadProgramme(ListCourier* courier, ProgrammeFields& fields, int32_t index,
   fields.Rating2 = event->Rating2;
   fields.Duration = event->Duration;
   fields.Rating = event->Rating1;
+  ReadProgrammeTimer(fields, mapId, major, minor);
+}
+
+void ReadProgrammeTimer(ProgrammeFields& fields, int32_t mapId, int32_t major, int32_t minor) {
   fields.RecordType = 0;
+  if (!fields.StartTime) return;
+  SkinBin::Wrapper* model = MainApp::GetWrapper();
   SkinBin::ScheduledRecordData* status =
-      model->GetEPGProgramStatus(model->GetCurrentTunerId(), model->OnGetAntCableIn(), major, minor, event->StartTime);
+      model->GetEPGProgramStatus(model->GetCurrentTunerId(), mapId, major, minor, fields.StartTime);
   if (!status) return;
   fields.TimerId = status->TimerId;
   fields.Active = status->Enabled != 0;

@@ -13,6 +13,10 @@
 #include "Views/Image.h"
 #include "Views/Text.h"
 
+namespace Structures {
+class EventInfo;
+}
+
 namespace ListForm {
 
 class ListBase;
@@ -33,6 +37,11 @@ struct ProgrammeFields {
 // and the timer that records it on that channel; "No Information Available"
 // when the model holds no programme.
 void ReadProgramme(ListCourier* courier, ProgrammeFields& fields, int32_t index, int32_t major, int32_t minor);
+// The same from a programme of the guide on a channel of a medium (mapId).
+void TakeProgramme(ListCourier* courier, ProgrammeFields& fields, Structures::EventInfo* event, int32_t mapId,
+                   int32_t major, int32_t minor);
+// A programme's timer as the schedule has it now, on a channel of a medium.
+void ReadProgrammeTimer(ProgrammeFields& fields, int32_t mapId, int32_t major, int32_t minor);
 
 // The row base; without a descriptor of its own.
 class ProgrammeRow : public ListItem, public ProgrammeFields {

@@ -33,6 +33,12 @@ Primitives::KeyRoutingForm* OpenTimerDialog(NonMenuSystem::NonMenuSystem* system
   if (!dialog) return nullptr;
   dialog->NextState = nullptr;
   dialog->PrevState = nullptr;
+  if (const TimerTarget* target = edit.target) {
+    SkinBin::Wrapper* model = MainApp::GetWrapper();
+    model->OnSetTimerSource(target->source);
+    model->OnSetTimerChannel(target->channel);
+    model->OnSetTimerMapId(target->mapId);
+  }
   if (auto* editor = dynamic_cast<TimerEditor*>(dialog))
     editor->EditTimer(edit);
   else

@@ -39,6 +39,17 @@ NonMenuSystem::WidgetClass* OwnerNamed(Core::View* view, const char* className, 
 // The sub-system of that screen, null without one.
 NonMenuSystem::NonMenuSystem* OwnerSystem(Core::View* view, const char* className, int32_t levels);
 
+// The tuner setting of a timer that records on the second tuner.
+inline constexpr int32_t kSecondTunerTimerSource = 29;
+
+// Where a programme's timer records, for a list whose programmes are of
+// several channels.
+struct TimerTarget {
+  int32_t source = 0;
+  int32_t channel = 0;  // major and minor as SkinBin::Wrapper::UniteChannelNum packs them
+  int32_t mapId = 0;
+};
+
 // What a timer dialog takes from the list that opened it.
 struct TimerEdit {
   // The timer exists already, and may be deleted from the dialog.
@@ -48,6 +59,9 @@ struct TimerEdit {
   int32_t durationSeconds = 0;
   // The programme's title; null leaves the dialog's caption.
   VgString caption = nullptr;
+  // Written into the timer being edited before the dialog takes the edit;
+  // none keeps the channel the dialog finds.
+  const TimerTarget* target = nullptr;
 };
 
 // The role of the timer dialogs: they take the edit, clear any state link of

@@ -130,6 +130,7 @@ void DB_EPGThemeInfo::Search() {
   ClearSlots(Events, NumEvents);
   NumEvents = 0;
   NextPage = 0;
+  NextProgram = 0;
   EndReached = false;
   SearchTime = NetworkTime();
   if (!ProgramIds) ProgramIds = VgNew<ThemeProgramIds>();
@@ -164,16 +165,19 @@ void DB_EPGThemeInfo::LoadPrograms(int32_t first, int32_t count) {
 
 void DB_EPGThemeInfo::GetEventInfoByCount(int32_t count) {
   Search();
-  LoadPrograms(0, count);
-  EndReached = true;
+  NextProgram = std::clamp(count, 0, NumProgramIds);
+  LoadPrograms(0, NextProgram);
+  NextPage = 1;
+  EndReached = NextProgram >= NumProgramIds;
 }
 
 void DB_EPGThemeInfo::GetEventInfoByPage() {
   if (NextPage == 0) Search();
   if (EndReached) return;
-  LoadPrograms(NextPage * kPageSize, kPageSize);
+  LoadPrograms(NextProgram, kPageSize);
+  NextProgram = std::min(NextProgram + kPageSize, NumProgramIds);
   ++NextPage;
-  EndReached = NextPage * kPageSize >= NumProgramIds;
+  EndReached = NextProgram >= NumProgramIds;
 }
 
 }  // namespace SkinBin

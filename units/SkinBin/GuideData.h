@@ -76,9 +76,11 @@ class DB_EPGThemeInfo : public XObject {
   explicit DB_EPGThemeInfo(XObject* link = nullptr) : XObject(link) {}
 
   virtual int32_t GetNumEvents();
-  // Searches the theme and loads at most count of its programmes.
+  // Searches the theme and loads at most count of its programmes; the page
+  // loader then goes on after them.
   void GetEventInfoByCount(int32_t count);
-  // The first page searches the theme; each call appends the next page.
+  // The first page (without a load by count before it) searches the theme;
+  // each call appends the next page.
   void GetEventInfoByPage();
   DB_EPGThemeData* GetEvent(int32_t index) const;
 
@@ -89,6 +91,8 @@ class DB_EPGThemeInfo : public XObject {
   VgPtr<ThemeProgramIds> ProgramIds;
   VgStr Theme;
   int32_t NumProgramIds = 0;
+  // The found programme the next page starts at.
+  int32_t NextProgram = 0;
   bool EndReached = false;
 
  private:
