@@ -14,6 +14,7 @@ inline constexpr int32_t DirectMsgTypeNotAvailable = 4;
 inline constexpr int32_t DirectMsgType3DDetected = 8;
 inline constexpr int32_t DirectMsgTypeNoSignalPowerDown = 10;
 inline constexpr int32_t DirectMsgTypeDeviceRemoved = 21;
+inline constexpr int32_t DirectMsgTypeInputLocked = 23;
 inline constexpr int32_t DirectMsgTypeFactoryReset = 27;
 inline constexpr int32_t DirectMsgTypeInvalidTimerId = 44;
 inline constexpr int32_t DirectMsgTypeInvalidTimerDuration = 45;

@@ -1,0 +1,306 @@
+#include "ListForm/BrowserLists.h"
+
+#include <algorithm>
+
+#include "Bitmaps.h"
+#include "Colors/Colors.h"
+#include "Constants/Constants.h"
+#include "Fonts/Fonts.h"
+#include "ListForm/ChannelRecords.h"
+#include "ListForm/TimerHooks.h"
+#include "MainApp/Wrapper.h"
+#include "NonMenuSystem/DirectMessages.h"
+#include "NonMenuSystem/NonMenuSystem.h"
+#include "NonMenuSystem/WidgetClass.h"
+#include "Resources/Bitmap.h"
+#include "Resources/Font.h"
+#include "Strings.h"
+#include "vgresmap.h"
+
+VG_DEFINE_CLASS(ListForm, CBListCourier, ListForm::ListCourier)
+VG_DEFINE_CLASS(ListForm, CBChannelListCourier, ListForm::CBListCourier)
+VG_DEFINE_CLASS(ListForm, CBInputListCourier, ListForm::CBListCourier)
+VG_DEFINE_CLASS(ListForm, CBListItem, ListForm::ListItem)
+VG_DEFINE_CLASS(ListForm, CBChannelListItem, ListForm::CBListItem)
+VG_DEFINE_CLASS(ListForm, CBInputListItem, ListForm::CBListItem)
+VG_DEFINE_CLASS(ListForm, CBListClass, ListForm::ListClass)
+VG_DEFINE_CLASS(ListForm, CBInputList, ListForm::CBListClass)
+VG_DEFINE_CLASS(ListForm, CBChannelList, ListForm::CBListClass)
+
+namespace ListForm {
+
+namespace {
+
+constexpr char kChBrowserDialog[] = "NonMenuSystem::ChBrowserDialog";
+constexpr VgColor kTileColour{0x5A, 0x5A, 0x5A, 0xB7};
+
+constexpr ListSpec StripSpec(const VgClass* row) {
+  return {.bounds = {0, 0, 847, 48},
+          .maxRows = 6,
+          .rowClass = row,
+          .decreaseKey = Key::Left,
+          .increaseKey = Key::Right,
+          .itemXOffset = 21,
+          .itemYOffset = 4,
+          .itemInterval = 5,
+          .indicators = Indicators::AsBuilt,
+          .prevBitmap = &Bitmaps::ChBrowserArrowLeft,
+          .nextBitmap = &Bitmaps::ChBrowserArrowRight,
+          .prevBounds = {0, 17, 13, 27},
+          .nextBounds = {834, 17, 847, 27}};
+}
+
+// The source types' icons; a type not listed shows none.
+struct SourceIcon {
+  int32_t type;
+  const VgConstant* bitmap;
+};
+constexpr SourceIcon kSourceIcons[] = {
+    {Constants::XPM_SOURCE_TYPE_RF_TUNER, &Bitmaps::BannerRF1Input},
+    {Constants::XPM_SOURCE_TYPE_AV_COMPOSITE, &Bitmaps::BannerVideoInput},
+    {Constants::XPM_SOURCE_TYPE_AV_COMPOSITE_SVIDEO, &Bitmaps::BannerVideoInput},
+    {Constants::XPM_SOURCE_TYPE_AV_COMPONENT, &Bitmaps::BannerHDInput},
+    {Constants::XPM_SOURCE_TYPE_AV_HDMI, &Bitmaps::BannerHDMIInput},
+    {Constants::XPM_SOURCE_TYPE_AV_DVI, &Bitmaps::BannerHDMIInput},
+    {Constants::XPM_SOURCE_TYPE_AV_VGA, &Bitmaps::BannerPCInput},
+    {Constants::XPM_SOURCE_TYPE_RF_DIGITAL, &Bitmaps::BannerRF2Input},
+};
+
+SkinBin::Wrapper* Model() { return MainApp::GetWrapper(); }
+
+void FillSource(CBListCourier* courier, int32_t sourceId) {
+  courier->SourceId = sourceId;
+  courier->SourceType = Model()->GetSourceType(sourceId);
+}
+
+XObject* ReadInput(ListDataSource*, int32_t index) {
+  auto* courier = VgNew<CBInputListCourier>();
+  courier->Index = index;
+  const int32_t source = Model()->GetSourceId(index);
+  FillSource(courier, source);
+  courier->Text = Model()->GetSourceName(source);
+  courier->LabelText = Model()->GetSourceLabel(source);
+  return courier;
+}
+
+// The tile's source comes from the channel's own record: the source table
+// has fewer entries than there are channels.
+XObject* ReadChannel(ListDataSource*, int32_t index) {
+  auto* courier = VgNew<CBChannelListCourier>();
+  courier->Index = index;
+  SkinBin::ChannelListData* table = ExistingChannelTable();
+  if (!table || table->GetNumChannels() < 1) {
+    FillSource(courier, Model()->GetCurrentSource(0));
+    courier->MajorNumber = -2;
+    courier->MinorNumber = -2;
+    courier->LabelText = VgGetVariantOfString(&Strings::SID_NO_PROGRAMME);
+    return courier;
+  }
+  SkinBin::ChannelData* channel = ChannelAt(index);
+  if (!channel) return courier;
+  courier->SourceId = channel->SourceId;
+  courier->SourceType = channel->SourceType;
+  courier->MajorNumber = channel->Major;
+  courier->MinorNumber = channel->SubstituteMinor >= 0 ? channel->SubstituteMinor : channel->Minor;
+  courier->IsDigital = channel->Digital;
+  courier->LabelText = channel->Name;
+  return courier;
+}
+
+}  // namespace
+
+LISTFORM_REGISTER_READER(CBInputList, ReadInput)
+LISTFORM_REGISTER_READER(CBChannelList, ReadChannel)
+
+// -------------------------------------------------------------- the tile
+
+CBListItem::CBListItem(XObject* link) : ListItem(link) {
+  OnSetBounds({0, 0, 130, 40});
+  Nonfocused_BackgroundColor = kTileColour;
+  Focused_BackgroundColor = kTileColour;
+  OnSetTextAlignH(Views::Text::AlignLeft);
+  iconImage.OnSetVisible(false);
+  sourceIcon.OnSetBounds({0, 20, 30, 40});
+  sourceIcon.OnSetAutoSize(true);
+  sourceIcon.OnSetBitmap(VgLoad<Resources::Bitmap>(Bitmaps::BannerRF2Input));
+  labelView.OnSetBounds({6, 0, 50, 20});
+  labelView.OnSetFont(VgLoad<Resources::Font>(Fonts::MediumFont));
+  labelView.OnSetString(VgNewStringAnsi("ABC"));
+  labelView.OnSetColor(Colors::Black);
+  labelView.OnSetAlignV(Views::Text::AlignMiddle);
+  nameView.OnSetVisible(false);
+  nameView.OnSetBounds({36, 21, 59, 40});
+  nameView.OnSetFont(VgLoad<Resources::Font>(Fonts::SmallFont));
+  nameView.OnSetString(VgNewStringAnsi("ANT"));
+  nameView.OnSetAutoSize(true);
+  nameView.OnSetColor(Colors::White);
+  Add(&sourceIcon, 0);
+  Add(&labelView, 0);
+  Add(&nameView, 0);
+}
+
+XObject* CBListItem::SetData(XObject* data) {
+  XObject* taken = ListItem::SetData(data);
+  if (auto* tile = vg_cast<CBListCourier>(data)) {
+    OnSetLabelText(tile->LabelText);
+    OnSetSourceType(tile->SourceType);
+    SourceId = tile->SourceId;
+  }
+  return taken;
+}
+
+XObject* CBListItem::GetData(XObject* data) {
+  auto* tile = vg_cast<CBListCourier>(data);
+  if (!tile) tile = VgNew<CBListCourier>();
+  ListItem::GetData(tile);
+  tile->LabelText = LabelText;
+  tile->SourceType = SourceType;
+  tile->SourceId = SourceId;
+  return tile;
+}
+
+void CBListItem::OnSetLabelText(VgString value) {
+  LabelText = value;
+  labelView.OnSetString(value);
+}
+
+void CBListItem::OnSetNameText(VgString value) {
+  NameText = value;
+  nameView.OnSetString(value);
+}
+
+void CBListItem::OnSetSourceType(int32_t value) {
+  SourceType = value;
+  const VgConstant* bitmap = nullptr;
+  for (const SourceIcon& icon : kSourceIcons)
+    if (icon.type == value) bitmap = icon.bitmap;
+  sourceIcon.OnSetBitmap(bitmap ? VgLoad<Resources::Bitmap>(*bitmap) : nullptr);
+}
+
+void CBListItem::Refresh(XObject* sender) {
+  ListItem::Refresh(sender);
+  const int32_t w = VgGetRectW(Bounds);
+  const int32_t h = VgGetRectH(Bounds);
+  sourceIcon.OnSetBounds(VgSetRectOrigin(sourceIcon.Bounds, {2, -1}));
+  caption.OnSetBounds({sourceIcon.Bounds.x2 + 2, 0, w, h / 2});
+  labelView.OnSetBounds({8, h / 2, w, h});
+  if (labelView.Font.get() != TextFont.get()) labelView.OnSetFont(TextFont);
+  if (labelView.Color != TextColor) labelView.OnSetColor(TextColor);
+}
+
+XObject* CBChannelListItem::SetData(XObject* data) {
+  XObject* taken = CBListItem::SetData(data);
+  if (auto* channel = vg_cast<CBChannelListCourier>(data)) {
+    IsDigital = channel->IsDigital;
+    MajorNumber = channel->MajorNumber;
+    MinorNumber = channel->MinorNumber;
+    OnSetText(Model()->GetChannelNumberStr(IsDigital != 0, MajorNumber, MinorNumber));
+  }
+  return taken;
+}
+
+XObject* CBChannelListItem::GetData(XObject* data) {
+  auto* channel = vg_cast<CBChannelListCourier>(data);
+  if (!channel) channel = VgNew<CBChannelListCourier>();
+  CBListItem::GetData(channel);
+  channel->IsDigital = IsDigital;
+  channel->MajorNumber = MajorNumber;
+  channel->MinorNumber = MinorNumber;
+  return channel;
+}
+
+CBInputListItem::CBInputListItem(XObject* link) : CBListItem(link) {
+  nameView.OnSetBounds(VgSetRectOrigin(nameView.Bounds, {32, nameView.Bounds.y1}));
+  nameView.OnSetFont(VgLoad<Resources::Font>(Fonts::ExtraSmallFont));
+}
+
+XObject* CBInputListItem::GetData(XObject* data) {
+  auto* input = vg_cast<CBInputListCourier>(data);
+  return CBListItem::GetData(input ? input : VgNew<CBInputListCourier>());
+}
+
+// -------------------------------------------------------------- the strip
+
+CBListClass::CBListClass(XObject* link) : CBListClass(StripSpec(&CBListItem::Class), link) {}
+
+CBListClass::CBListClass(const ListSpec& spec, XObject* link) : ListClass(spec, link) {
+  ArrangeMode = ArrangeLeftToRight;
+  tuneTimer.Setup(TuneDelayMs, VgSlotOf<&CBListClass::TuneAction>(this));
+}
+
+// Each opening follows the setting as it is then, tiles included: they took
+// the list's slots when they were made, which may be of an earlier setting.
+void CBListClass::Initialize(Primitives::KeyRoutingParameter* parameter) {
+  const bool navigation = Model()->OnGetNavigation() != 0;
+  OnFocusOption = navigation ? VgSlotOf<&CBListClass::DoFocus>(this) : VgSlot{};
+  OnActivateOption = navigation ? VgSlot{} : VgSlotOf<&CBListClass::TuneAction>(this);
+  tuneTimer.Cancel();
+  for (Core::View* view = firstView; view; view = view->nextView) {
+    if (auto* tile = vg_cast<CBListItem>(view)) {
+      tile->OnSetOnFocus(OnFocusOption);
+      tile->OnSetOnActivate(OnActivateOption);
+    }
+  }
+  ListClass::Initialize(parameter);
+}
+
+void CBListClass::InitializeItems() {
+  for (Core::View* view = firstView; view; view = view->nextView)
+    if (auto* tile = vg_cast<CBListItem>(view)) tile->OnSetFocusFrame(&focusFrame);
+}
+
+void CBListClass::DoFocus(XObject*) { tuneTimer.Rest(); }
+
+void CBListClass::TuneAction(XObject*) { VgSignal(OnUpdateBanner, this); }
+
+CBListItem* CBListClass::FocusedTile() const { return vg_cast<CBListItem>(Focus.get()); }
+
+bool CBListClass::IsInputLock(int32_t sourceType) {
+  SkinBin::Wrapper* model = Model();
+  if (model->IsRFSourceType(sourceType) || model->OnGetInputLock() == 0) return false;
+  if (NonMenuSystem::WidgetClass* browser = OwnerNamed(this, kChBrowserDialog, 1))
+    if (browser->NonMenuSystem) browser->NonMenuSystem->ShowMessage(NonMenuSystem::DirectMsgTypeInputLocked);
+  return true;
+}
+
+CBInputList::CBInputList(XObject* link) : CBListClass(StripSpec(&CBInputListItem::Class), link) {}
+
+int32_t CBInputList::GetItemsNum() { return Model()->GetValidSourceNum(); }
+
+int32_t CBInputList::GetFocusItemIndex() {
+  return std::max(Model()->GetSourceIndex(Model()->GetCurrentSource(0)), 0);
+}
+
+void CBInputList::TuneAction(XObject* sender) {
+  if (CBListItem* tile = FocusedTile()) {
+    if (tile->SourceId != Model()->GetCurrentSource(0) && !IsInputLock(tile->SourceType))
+      Model()->SetSource(0, tile->SourceId);
+  }
+  CBListClass::TuneAction(sender);
+}
+
+CBChannelList::CBChannelList(XObject* link) : CBListClass(StripSpec(&CBChannelListItem::Class), link) {}
+
+void CBChannelList::Initialize(Primitives::KeyRoutingParameter* parameter) {
+  SkinBin::Wrapper* model = Model();
+  // While the set tunes both media the browser shows the other one's guide
+  // ring when the antenna is chosen.
+  ChannelTable()->LoadGuideChannelTable(model->OnGetChannelTuningMode() == 2 && model->OnGetAntCableIn() == 0);
+  CBListClass::Initialize(parameter);
+}
+
+int32_t CBChannelList::GetItemsNum() { return ChannelTable()->GetNumChannels(); }
+
+int32_t CBChannelList::GetFocusItemIndex() { return CurrentChannelPosition(GetItemsNum()); }
+
+void CBChannelList::TuneAction(XObject* sender) {
+  auto* tile = vg_cast<CBChannelListItem>(FocusedTile());
+  if (tile && tile->MajorNumber != -2) {
+    Structures::VirtualChannel* current = Model()->GetCurrentChannel();
+    if (tile->MajorNumber != current->Major || tile->MinorNumber != current->Minor)
+      Model()->SetChannel(tile->MajorNumber, tile->MinorNumber, 1, 1);
+  }
+  CBListClass::TuneAction(sender);
+}
+
+}  // namespace ListForm
