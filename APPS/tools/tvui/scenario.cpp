@@ -747,8 +747,7 @@ const ScenarioCommand* FindCommand(const ScenarioTokens& t) {
 }
 
 // Empty when the line passed, else the reason.
-std::string Step(const ScenarioLine& line) {
-  const ScenarioTokens& t = line.tokens;
+std::string Step(const ScenarioLine& line, const ScenarioTokens& t) {
   const bool isExpect = t[0].text == "expect";
   if (!isExpect && g_run.lastWasExpect) {
     // No later block looks at the calls before this one: a long scenario
@@ -773,9 +772,11 @@ constexpr size_t kMaxScenarioLines = 1000000;
 // enclosing repeat, repeating the blocks between "repeat N" and "end".
 bool ExpandRepeats(const std::vector<ScenarioLine>& lines, size_t* at, bool inRepeat,
                    std::vector<ScenarioLine>* out, std::string* error) {
+  ScenarioTokens tokens;
   for (; *at < lines.size(); ++*at) {
     const ScenarioLine& line = lines[*at];
-    const std::string& command = line.tokens[0].text;
+    SplitScenarioLine(line.source, &tokens);
+    const std::string& command = tokens[0].text;
     if (command == "end") {
       if (inRepeat) return true;
       *error = "line " + std::to_string(line.number) + ": end without repeat";
@@ -790,7 +791,7 @@ bool ExpandRepeats(const std::vector<ScenarioLine>& lines, size_t* at, bool inRe
       continue;
     }
     int64_t count = 0;
-    if (line.tokens.size() != 2 || !ScenarioNumber(line.tokens[1].text, 0, INT32_MAX, &count)) {
+    if (tokens.size() != 2 || !ScenarioNumber(tokens[1].text, 0, INT32_MAX, &count)) {
       *error = "line " + std::to_string(line.number) + ": repeat takes a count";
       return false;
     }
@@ -825,6 +826,7 @@ bool ScenarioNumber(const std::string& text, int64_t low, int64_t high, int64_t*
 }
 
 bool SplitScenarioLine(const std::string& line, ScenarioTokens* tokens) {
+  tokens->clear();
   size_t i = 0;
   while (i < line.size()) {
     if (line[i] == ' ' || line[i] == '\t' || line[i] == '\r') {
@@ -863,15 +865,13 @@ bool ParseScenario(const std::string& text, std::vector<ScenarioLine>* lines, st
   std::vector<ScenarioLine> written;
   for (std::string source; std::getline(in, source);) {
     ++number;
-    ScenarioLine line;
-    line.number = number;
-    line.source = source;
-    if (!SplitScenarioLine(source, &line.tokens)) {
+    ScenarioTokens tokens;
+    if (!SplitScenarioLine(source, &tokens)) {
       *error = "line " + std::to_string(number) + ": a quote is not closed";
       return false;
     }
-    if (line.tokens.empty() || (!line.tokens[0].quoted && line.tokens[0].text[0] == '#')) continue;
-    written.push_back(std::move(line));
+    if (tokens.empty() || (!tokens[0].quoted && tokens[0].text[0] == '#')) continue;
+    written.push_back({number, std::move(source)});
   }
   size_t at = 0;
   return ExpandRepeats(written, &at, false, lines, error);
@@ -951,8 +951,9 @@ bool ReadScenarioSetup(const std::string& scenarioPath, const std::vector<Scenar
                        std::string* error) {
   const std::filesystem::path folder = std::filesystem::path(scenarioPath).parent_path();
   bool leading = true;
+  ScenarioTokens t;
   for (size_t i = 0; i < lines.size(); ++i) {
-    const ScenarioTokens& t = lines[i].tokens;
+    SplitScenarioLine(lines[i].source, &t);
     const std::string where = scenarioPath + ":" + std::to_string(lines[i].number) + ": ";
     const std::string& word = t[0].text;
     if (word != "root" && word != "tv") {
@@ -1020,8 +1021,10 @@ void ScenarioReportFatal(const char* what) {
 int RunScenario(const std::string& path, const std::vector<ScenarioLine>& lines, const std::string& outDir) {
   g_run = Run{path, std::filesystem::path(path).parent_path(), outDir, {}, false, -1};
   bool leading = true;
+  ScenarioTokens tokens;
   for (const ScenarioLine& original : lines) {
-    const bool isExpect = original.tokens[0].text == "expect";
+    SplitScenarioLine(original.source, &tokens);
+    const bool isExpect = tokens[0].text == "expect";
     if (!isExpect && UntakenPanic(path)) return 1;
     {
       Watch& w = W();
@@ -1032,10 +1035,10 @@ int RunScenario(const std::string& path, const std::vector<ScenarioLine>& lines,
     }
     ScenarioLine line = original;
     // The leading root and tv lines did their work before the set booted.
-    const std::string& word = line.tokens[0].text;
+    const std::string& word = tokens[0].text;
     leading = leading && (word == "root" || word == "tv");
     if (leading) line.number = 0;
-    std::string failure = Step(line);
+    std::string failure = Step(line, tokens);
     if (!failure.empty()) {
       PrintFailure(path, original.number, original.source, failure);
       return 1;

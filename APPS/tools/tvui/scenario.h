@@ -55,17 +55,19 @@ struct ScenarioToken {
 };
 using ScenarioTokens = std::vector<ScenarioToken>;
 
+// A line is kept as its text and split where it is used: a scenario of
+// thousands of keys is held once, as text, not as text and tokens.
 struct ScenarioLine {
   int number = 0;
   std::string source;
-  ScenarioTokens tokens;
 };
 
 // False with a message naming the line when the file cannot be read or a
 // line cannot be split (an open quote).
 bool ParseScenario(const std::string& text, std::vector<ScenarioLine>* lines, std::string* error);
 bool LoadScenario(const std::string& path, std::vector<ScenarioLine>* lines, std::string* error);
-// Splits one line into tokens; false for a quote left open.
+// Splits one line into tokens (replacing what tokens held); false for a quote
+// left open.
 bool SplitScenarioLine(const std::string& line, ScenarioTokens* tokens);
 
 // The one number parser of every line: true when the text is a whole number
