@@ -7,14 +7,15 @@
 
 #include "ListForm/InputLists.h"
 #include "ListForm/ListClass.h"
+#include "ListForm/OptionLists.h"
 
 namespace NonMenuSystem::Lists {
 
 using ExternalInputList = ListForm::ExternalInputList;
 using CecInputList = ListForm::CecInputList;
 using InputLabelingList = ListForm::InputLabelingList;
-using OptionList = ListForm::ListClass;
-using SystemInfoList = ListForm::ListClass;
+using OptionList = ListForm::OptionList;
+using SystemInfoList = ListForm::SystemInfoList;
 using CBFavoritesList = ListForm::ListClass;
 using CBHistoryList = ListForm::ListClass;
 using CBInputList = ListForm::ListClass;
