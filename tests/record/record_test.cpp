@@ -327,6 +327,10 @@ TEST_F(RecordTest, TheDurationPopUpKeepsFiveMinutesAndWritesEveryChange) {
   popup->OnSetMinVal(30);
   EXPECT_EQ(popup->hours.Current, 1);
   EXPECT_EQ(popup->minutes.Current, 30);
+  popup->hours.OnSetCurrent(0);
+  popup->minutes.processDigit(1);
+  EXPECT_EQ(popup->minutes.Current, 1) << "the first digit of 15 stays on screen";
+  EXPECT_EQ(Model()->OnGetTimerDuration(), 300) << "while the timer keeps five minutes";
 }
 
 }  // namespace

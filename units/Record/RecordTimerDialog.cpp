@@ -9,8 +9,11 @@
 #include "MainApp/OptionDB.h"
 #include "MainApp/WidgetManager.h"
 #include "MainApp/Wrapper.h"
+#include "NonMenuSystem/DateSettingDialog.h"
 #include "NonMenuSystem/Look.h"
 #include "NonMenuSystem/NonMenuSystem.h"
+#include "NonMenuSystem/OptionDialog.h"
+#include "NonMenuSystem/TimeSettingDialog.h"
 #include "OptionDatabase/OptionBinding.h"
 #include "Record/ConflictTimerDialog.h"
 #include "Record/RecordOptionsDialog.h"
@@ -281,17 +284,35 @@ void RecordTimerDialog::DoActivate(XObject* sender) {
   ResetTimeout();
   if (!NonMenuSystem) return;
   const ControlRow& row = kControls[control];
-  pendingOption_ = row.option;
   Primitives::KeyRoutingForm* popup =
       SubSystem::Open(NonMenuSystem, row.opens, {.value = int32_t(row.option), .origin = OriginTag()});
-  if (auto* duration = vg_cast<TimerDurationDialog>(popup)) {
-    duration->Owner = this;
+  if (auto* options = vg_cast<NonMenuSystem::OptionDialog>(popup)) {
+    options->OnSetOnValueChanged(VgSlotOf<&RecordTimerDialog::DoValueChange>(this));
+    return;
+  }
+  if (!StartTime) StartTime = MainApp::GetWrapper()->GetCurrentTime(0);
+  // The values first, the owner last: setting them calls nobody.
+  if (auto* date = vg_cast<NonMenuSystem::DateSettingDialog>(popup)) {
+    date->OnSetMonthVal(StartTime->Month);
+    date->OnSetDateVal(StartTime->Day);
+    date->OnSetYearVal(StartTime->Year + 1900);
+    date->OnSetOwner(this);
+  } else if (auto* time = vg_cast<NonMenuSystem::TimeSettingDialog>(popup)) {
+    const int32_t hour = StartTime->Hour;
+    time->OnSetHourVal(hour % 12 == 0 ? 12 : hour % 12);
+    time->OnSetMinVal(StartTime->Minute);
+    time->OnSetAMPMVal(hour < 12 ? NonMenuSystem::TimeSettingDialog::AM : NonMenuSystem::TimeSettingDialog::PM);
+    time->OnSetOwner(this);
+  } else if (auto* duration = vg_cast<TimerDurationDialog>(popup)) {
+    duration->OnSetOwner(this);
     duration->OnSetHourVal(Duration / 3600);
     duration->OnSetMinVal(Duration / 60 % 60);
   }
 }
 
-void RecordTimerDialog::DoValueChange(XObject*) { OptionChanged(pendingOption_); }
+void RecordTimerDialog::DoValueChange(XObject* sender) {
+  if (auto* options = vg_cast<NonMenuSystem::OptionDialog>(sender)) OptionChanged(uint32_t(options->OptionType));
+}
 
 void RecordTimerDialog::OptionChanged(uint32_t optionType) {
   SkinBin::Wrapper* model = MainApp::GetWrapper();
@@ -332,7 +353,8 @@ void RecordTimerDialog::UpdateDateSettings(int32_t month, int32_t day, int32_t y
 
 void RecordTimerDialog::UpdateTimeSettings(int32_t hour, int32_t minute, VgString ampm) {
   if (!StartTime) StartTime = VgNew<Structures::LocalTime>();
-  const bool pm = VgStringToUtf8(ampm) == VgStringToUtf8(VgGetVariantOfString(&Strings::SID_PM));
+  // The pop-up names the half of the day in a word of no language.
+  const bool pm = ampm && VgCompString(ampm, VgNewStringAnsi("PM")) == 0;
   timeButton.OnSetText(VgConcatString(TwoDigitTime(hour, minute), ampm));
   StartTime->Minute = minute;
   if (hour == 12)

@@ -16,6 +16,7 @@
 
 #include "ListForm/TimerHooks.h"
 #include "Network/OptionButton.h"
+#include "NonMenuSystem/DateTimeOwner.h"
 #include "NonMenuSystem/QORWidgetClass.h"
 #include "SkinBin/Button.h"
 #include "SkinBin/CheckBoxButton.h"
@@ -30,7 +31,9 @@ class TimerData;
 
 namespace Record {
 
-class RecordTimerDialog : public NonMenuSystem::QORWidgetClass, public ListForm::TimerEditor {
+class RecordTimerDialog : public NonMenuSystem::QORWidgetClass,
+                          public ListForm::TimerEditor,
+                          public NonMenuSystem::DateTimeOwner {
   VG_CLASS()
 
  public:
@@ -55,11 +58,12 @@ class RecordTimerDialog : public NonMenuSystem::QORWidgetClass, public ListForm:
   // Enables the controls that the record source type and repetition allow.
   void RefreshGrayout();
   void OnSetIsUpdate(bool value);
-  // What the pop-ups call at every change.
-  void UpdateDateSettings(int32_t month, int32_t day, int32_t year);
-  void UpdateTimeSettings(int32_t hour, int32_t minute, VgString ampm);
+  // What the pop-ups this dialog opens call at every change.
+  void UpdateDateSettings(int32_t month, int32_t day, int32_t year) override;
+  void UpdateTimeSettings(int32_t hour, int32_t minute, VgString ampm) override;
   void UpdateDurationSettings(int32_t hours, int32_t minutes);
-  // Slots.
+  // Slots. DoActivate opens the pop-up of a button's row with this dialog as
+  // its owner; DoValueChange hears an option pop-up (the sender) that chose.
   void DoActivate(XObject* sender);
   void DoValueChange(XObject* sender);
   void DoFocus(XObject* sender);
@@ -106,8 +110,6 @@ class RecordTimerDialog : public NonMenuSystem::QORWidgetClass, public ListForm:
   VgString Summary();
   // Whether this dialog switched the record source, which Close gives back.
   bool sourceChanged_ = false;
-  // The option whose pop-up is open.
-  uint32_t pendingOption_ = 0;
 };
 
 }  // namespace Record

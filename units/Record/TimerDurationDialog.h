@@ -1,29 +1,23 @@
 // Record::TimerDurationDialog: the hours and minutes pop-up of the manual
-// timer's duration. Every change reaches the owner at once through
-// UpdateDurationSettings; the length never drops below 5 minutes.
+// timer's duration, over the timer dialog that opened it (its owner). Every
+// change reaches the owner at once through UpdateDurationSettings; the length
+// never drops below 5 minutes.
 #pragma once
 
 #include <cstdint>
 
-#include "Button/NumberSpinner.h"
-#include "Cursor/Navigator.h"
-#include "NonMenuSystem/QORWidgetClass.h"
-#include "Views/Text.h"
+#include "NonMenuSystem/NumberSpinner.h"
+#include "NonMenuSystem/SpinnerPopup.h"
 
 namespace Record {
 
-class RecordTimerDialog;
-
-class TimerDurationDialog : public NonMenuSystem::QORWidgetClass {
+class TimerDurationDialog : public NonMenuSystem::SpinnerPopup {
   VG_CLASS()
 
  public:
   explicit TimerDurationDialog(XObject* link = nullptr);
 
   static constexpr int32_t ShortestMinutes = 5;
-
-  // LEFT and RIGHT go round the spinners, BACK closes.
-  XObject* HandleEvent(Core::Event* event) override;
 
   void OnSetHourVal(int32_t value);
   void OnSetMinVal(int32_t value);
@@ -34,11 +28,8 @@ class TimerDurationDialog : public NonMenuSystem::QORWidgetClass {
 
   int32_t HourVal = 0;
   int32_t MinVal = 0;
-  VgPtr<RecordTimerDialog> Owner;
-  Button::NumberSpinner hours{this};
-  Views::Text colon{this};
-  Button::NumberSpinner minutes{this};
-  Cursor::Navigator navigator{this};
+  NonMenuSystem::NumberSpinner hours{this};
+  NonMenuSystem::NumberSpinner minutes{this};
 
  private:
   // Without hours the minutes start at 5.
