@@ -23,9 +23,10 @@ namespace {
 const std::set<std::string> kNotBuiltYet = {
     "Channels::AutoTuningConfirmDialog", "Channels::ChannelLockDialog", "Channels::ChannelLogoSettingDialog",
     "Channels::ChannelOptionDialog", "Channels::EPGLoginAccountDialog", "Channels::FullEPGScanConfirmDialog",
-    "Channels::ManualTuningDialog", "MenuSystem::DigitalCCMenu",
-    "MenuSystem::NetflixSetupMenu", "MenuSystem::NetworkSetupMenu", "MenuSystem::PINSettingMenu", "MenuSystem::ParentalLocksMenu",
-    "MenuSystem::PreferencesMenu", "MenuSystem::SetupMenu",
+    "Channels::ManualTuningDialog", "MenuSystem::PreferencesMenu", "MenuSystem::SetupMenu",
+    "MenuSystem::TVSettingsMenu", "ParentalLocks::EditRatingLimits", "NonMenuSystem::ChangePinDialog",
+    "MediaPlayer::MediaPlayerSetupMenu", "Network::ESNDialog", "Network::WirelessSetupMenu",
+    "Network::AdvancedNetworkSetupMenu", "Network::NetworkConnectionTest",
     "NonMenuSystem::AdjustmentBarQOR", "NonMenuSystem::AdjustmentBar", "NonMenuSystem::AdjustmentBarTint",
     "NonMenuSystem::BaseColorAdjustmentBar", "NonMenuSystem::BacklightAdjustmentProDialog",
     "NonMenuSystem::NoSliderAdjustmentBar", "NonMenuSystem::SystemInfoDialog", "NonMenuSystem::ToggleOptionOverlay",

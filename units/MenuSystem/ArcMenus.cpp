@@ -135,7 +135,6 @@ constexpr int32_t kSleepTimerValue = 7;
 constexpr int32_t kGameTimerPinType = 7;
 constexpr int32_t kWirelessInformationIcon = 3;
 constexpr int32_t kNetTVIcon = 1;
-constexpr int32_t kDirectMsg3DNoInternetApp = 32;
 
 const SecondaryMenu::Icon kSettingsIcons[] = {
     {Sid(SID_PICTURE), &Bitmaps::L2PictureMenu, "MenuSystem::PictureMenu", 0},
@@ -813,19 +812,6 @@ void NetworkMenu::RefreshGrayout() {
   Item(kWirelessInformationIcon)->OnSetIsDisabled(MainApp::GetWrapper()->OnGetNetworkType() == 0);
 }
 
-void NetworkMenu::LaunchYahoo(XObject*) {
-  ::SkinBin::Wrapper* model = MainApp::GetWrapper();
-  ::SkinBin::Setup3D& threeD = model->Setup3D;
-  threeD.RefreshState();
-  const bool in3D =
-      threeD.Is3DDisplay(threeD.State) || (threeD.Is3DMode(threeD.Mode) && threeD.Is3DMode(threeD.InputFormat));
-  if (!in3D) {
-    model->LaunchYahooApp(0);
-    MainApp::SendMessage(Constants::MSG_CLEAR_ALL);
-    return;
-  }
-  MainApp::SendMessage(Constants::MSG_CLEAR_ALL);
-  MainApp::SendMessage(Constants::MSG_SHOW_MESSAGE, &NonMenuSystem::NonMenuSystem::Class, kDirectMsg3DNoInternetApp);
-}
+void NetworkMenu::LaunchYahoo(XObject*) { ::MenuSystem::MenuSystem::LaunchWidgets(0); }
 
 }  // namespace MenuSystem

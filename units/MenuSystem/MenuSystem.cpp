@@ -35,6 +35,8 @@ namespace {
 // menus, and the widget application's first-use widget, which keeps MENU.
 constexpr const char16_t* kServiceMode = u"S";
 constexpr const char16_t* kFirstUseWidget = u"OOBE";
+// The non-menu message that internet applications cannot start in 3D.
+constexpr int32_t kDirectMsg3DNoInternetApp = 32;
 // Argument of MSG_CHANGE_APPEARANCE: the receiver takes the focus back.
 constexpr int32_t kTakeFocus = 3;
 
@@ -51,6 +53,21 @@ MenuSystem* SystemOf(SubSystem::MenuClass* page) {
 bool MenuSystem::NetAppActive() {
   ::SkinBin::Wrapper* model = MainApp::GetWrapper();
   return model->GetActiveNetAppStatus() && !model->IsDemoFlash();
+}
+
+void MenuSystem::LaunchWidgets(int32_t mode) {
+  ::SkinBin::Wrapper* model = MainApp::GetWrapper();
+  ::SkinBin::Setup3D& threeD = model->Setup3D;
+  threeD.RefreshState();
+  const bool in3D =
+      threeD.Is3DDisplay(threeD.State) || (threeD.Is3DMode(threeD.Mode) && threeD.Is3DMode(threeD.InputFormat));
+  if (!in3D) {
+    model->LaunchYahooApp(mode);
+    MainApp::SendMessage(Constants::MSG_CLEAR_ALL);
+    return;
+  }
+  MainApp::SendMessage(Constants::MSG_CLEAR_ALL);
+  MainApp::SendMessage(Constants::MSG_SHOW_MESSAGE, &NonMenuSystem::NonMenuSystem::Class, kDirectMsg3DNoInternetApp);
 }
 
 void MenuSystem::Initialize(Primitives::KeyRoutingParameter* parameter) {

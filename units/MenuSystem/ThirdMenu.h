@@ -97,8 +97,9 @@ class ThirdMenu : public SubSystem::MenuClass {
   // Binds every row to its option and shows its value.
   virtual void LoadSettings();
 
-  // Greys the rows of the table's rules; a row's changed slot too.
-  void RefreshGrayout(XObject* sender = nullptr);
+  // Greys the rows of the table's rules; a row's changed slot too. A page
+  // with rules beyond its table adds them here.
+  virtual void RefreshGrayout(XObject* sender = nullptr);
   // The arrows show while rows lie above or below the page area.
   void RefreshArrow();
 

@@ -442,6 +442,8 @@ class Wrapper : public ::Wrapper::Wrapper {
   // rows, the on-timer's time, the tuners, recording, playback, time-shift,
   // recorded files and the USB disk.
 
+  // The timer that switches the set on; recording timers have ids from 4.
+  static constexpr int32_t kOnTimerId = 0;
   // Also keeps the start time of the on-timer (timer 0) in the settings
   // store, which OnTimerTime counts down to.
   int32_t SetTimer(::Structures::TimerData* timer) override;

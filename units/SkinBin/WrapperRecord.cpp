@@ -31,7 +31,7 @@ using ::Wrapper::kTimerMinor;
 using ::Wrapper::kTimerSource;
 using ::Wrapper::kTimerTimesType;
 
-constexpr int32_t kOnTimer = 0;
+constexpr int32_t kOnTimer = Wrapper::kOnTimerId;
 constexpr int32_t kNoChannel = -2;
 constexpr int32_t kTitleCharacters = 255;
 constexpr int32_t kDescriptionCharacters = 2047;
