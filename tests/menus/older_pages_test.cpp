@@ -22,7 +22,7 @@
 #include "MenuSystem/MenuSystem.h"
 #include "Resources/Bitmap.h"
 #include "SubSystem/Open.h"
-#include "mainapp_fixture.h"
+#include "older_pages_fixture.h"
 #include "simtv.h"
 #include "tvsm.h"
 #include "vgresmap.h"
@@ -32,38 +32,10 @@ namespace OlderPagesTest {
 
 using namespace MenuSystem;
 
-class OlderPagesTest : public MainAppTest::MainAppFixture {
+class OlderPagesTest : public OlderPagesFixture {
  protected:
-  void SetUp() override {
-    MainAppFixture::SetUp();
-    StoreSetting("SetupStep", "9");
-    BootAndWake();
-    model = root->Wrapper;
-  }
-  template <class T>
-  T* Open() {
-    auto* page = vg_cast<T>(SubSystem::Open(nullptr, {.screen = &T::Class}));
-    Advance(0);
-    return page;
-  }
-  XObject* Key(uint16_t code) {
-    XObject* taken = Press(code);
-    Advance(0);
-    return taken;
-  }
-  template <class T>
-  T* Shown() const {
-    for (Core::View* view = App()->MenuSystem->firstView; view; view = view->nextView)
-      if (auto* page = vg_cast<T>(view)) return page;
-    return nullptr;
-  }
-  void Focus(ThirdMenu* page, int32_t row) {
-    while (page->Focus.get() != page->Row(row)) Key(Key::Down);
-  }
   void SetSourceType(int32_t type) { simtv_av_set_source_type(model->GetCurrentSource(0), type); }
   static int32_t Choice(ThirdMenu* page, int32_t row) { return vg_cast<SubMenuItemValue>(page->Row(row))->ChoiceIndex; }
-
-  ::SkinBin::Wrapper* model = nullptr;
 };
 
 TEST_F(OlderPagesTest, AVConnectionRowsFollowTheSeriesAndHdmiSettingsTheSource) {

@@ -12,7 +12,7 @@
 #include "SkinBin/OptionTypes.h"
 #include "SubSystem/Open.h"
 #include "Wrapper/TimerRecord.h"
-#include "mainapp_fixture.h"
+#include "older_pages_fixture.h"
 #include "simtv.h"
 
 namespace TimerPagesTest {
@@ -22,34 +22,11 @@ using namespace MenuSystem;
 int changes = 0;
 void CountChange(XObject*, XObject*) { ++changes; }
 
-class TimerPagesTest : public MainAppTest::MainAppFixture {
+class TimerPagesTest : public OlderPagesTest::OlderPagesFixture {
  protected:
   void SetUp() override {
-    MainAppFixture::SetUp();
-    StoreSetting("SetupStep", "9");
-    BootAndWake();
-    model = root->Wrapper;
+    OlderPagesFixture::SetUp();
     changes = 0;
-  }
-  template <class T>
-  T* Open() {
-    auto* page = vg_cast<T>(SubSystem::Open(nullptr, {.screen = &T::Class}));
-    Advance(0);
-    return page;
-  }
-  XObject* Key(uint16_t code) {
-    XObject* taken = Press(code);
-    Advance(0);
-    return taken;
-  }
-  template <class T>
-  T* Shown() const {
-    for (Core::View* view = App()->MenuSystem->firstView; view; view = view->nextView)
-      if (auto* page = vg_cast<T>(view)) return page;
-    return nullptr;
-  }
-  void Focus(ThirdMenu* page, int32_t row) {
-    while (page->Focus.get() != page->Row(row)) Key(Key::Down);
   }
   // Stores a timer of an id on the tuner with these days and duration, enabled or not.
   void StoreTimer(int32_t id, bool enabled, int32_t days, int32_t duration) {
@@ -64,8 +41,6 @@ class TimerPagesTest : public MainAppTest::MainAppFixture {
     ::Structures::TimerData* timer = model->GetStoredTimer(id);
     return timer ? timer->Values[value] : -1;
   }
-
-  ::SkinBin::Wrapper* model = nullptr;
 };
 
 enum { kEnable = 1, kInput, kChannel, kVolume, kTime, kDone };
@@ -197,6 +172,10 @@ TEST_F(TimerPagesTest, TheTimerOffLeavesOnlyItsSwitchAndDoneWhichCancelsTheStore
 TEST_F(TimerPagesTest, ThePowerDownPageHasARowPerSourceEachWithItsOwnBit) {
   const int32_t sources[] = {0, 1, 5, 7, 9, 13};
   simtv_setup_set_sources(6, sources);
+  // The fixture does not reset the set's inputs: later tests want them back.
+  struct Restore {
+    ~Restore() { simtv_setup_reset(); }
+  } restore;
   model->OnSetNoSignalPowerDown(1 << 5);
   auto* page = Open<NoSignalPowerDownMenu>();
   ASSERT_NE(page, nullptr);

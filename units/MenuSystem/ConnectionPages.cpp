@@ -1,14 +1,10 @@
 #include "MenuSystem/ConnectionPages.h"
 
-#include "Constants/Constants.h"
-#include "Events/XPM_EVENT_KEY.h"
 #include "MainApp/Wrapper.h"
 #include "MenuSystem/MenuItems.h"
-#include "MenuSystem/MenuSystem.h"
 #include "OptionDatabase/OptionTypes.h"
 #include "SkinBin/OptionTypes.h"
 #include "Strings.h"
-#include "SubSystem/Open.h"
 #include "Views/Text.h"
 #include "WinIDs/WinIDs.h"
 
@@ -136,26 +132,14 @@ AVConnectionMenu::AVConnectionMenu() : ThirdMenu(kAVMenu) {}
 HDMISettingsMenu::HDMISettingsMenu() : ThirdMenu(kHdmiMenu) {}
 
 XObject* HDMISettingsMenu::DispatchEvent(Core::Event* event) {
-  auto* key = vg_cast<Events::XPM_EVENT_KEY>(event);
-  if (key && key->down && key->FrontPanel == 1 && key->keyCode == kInputModeKey &&
-      Model()->GetKeyHeld(::SkinBin::kHeldKeyHiddenPage)) {
+  if (IsHiddenPageKey(event, kInputModeKey)) {
     ShowInputModeMenu();
     return this;
   }
   return ThirdMenu::DispatchEvent(event);
 }
 
-void HDMISettingsMenu::ShowInputModeMenu(XObject*) {
-  auto* system = SystemOf(this);
-  if (!system) return;
-  const int32_t index = OnGetCurrentItemIndex();
-  Close();
-  system->SetMenuIndex(MenuLevel, index);
-  SubSystem::Open(system, {.screen = &HDMIInputModeMenu::Class,
-                           .back = GetClass(),
-                           .origin = OpenedFromQuickMenu() ? Constants::MSG_FROM_QUICKMENU
-                                                           : Constants::MSG_FROM_MENUSYSTEM});
-}
+void HDMISettingsMenu::ShowInputModeMenu(XObject*) { OpenBelow(&HDMIInputModeMenu::Class); }
 
 HDMIInputModeMenu::HDMIInputModeMenu() : ThirdMenu(kInputModeMenu) {}
 

@@ -48,6 +48,16 @@ void SwitchEntry(SubMenuItem& row, Forms::Ctrl& entry, bool editing) {
   SetEntryHelp(row, editing);
 }
 
+// The number and channel rows also hide their value while typing; the
+// arrows come back as the row's state wants them afterwards.
+void HideValue(Views::Text& value, Views::Image& left, Views::Image& right, bool editing) {
+  value.OnSetVisible(!editing);
+  if (editing) {
+    left.OnSetVisible(false);
+    right.OnSetVisible(false);
+  }
+}
+
 void AddEntry(SubMenuItem& row, Forms::Ctrl& entry, VgRect bounds) {
   row.Add(&entry, 0);
   entry.OnSetBounds(bounds);
@@ -169,11 +179,7 @@ void VolumeSetItem::HandleFocus(bool focused) {
 
 void VolumeSetItem::OnSetIsNumberEdit(bool value) {
   IsNumberEdit = value;
-  valueText.OnSetVisible(!value);
-  if (value) {
-    leftArrow.OnSetVisible(false);
-    rightArrow.OnSetVisible(false);
-  }
+  HideValue(valueText, leftArrow, rightArrow, value);
   SwitchEntry(*this, entry, value);
   if (!value) RefreshArrow();
   VgSignal(OnIsEditChanged, this);
@@ -238,11 +244,7 @@ void ChannelSetItem::HandleFocus(bool focused) {
 
 void ChannelSetItem::OnSetIsChannelEdit(bool value) {
   IsChannelEdit = value;
-  valueText.OnSetVisible(!value);
-  if (value) {
-    leftArrow.OnSetVisible(false);
-    rightArrow.OnSetVisible(false);
-  }
+  HideValue(valueText, leftArrow, rightArrow, value);
   SwitchEntry(*this, entry, value);
   if (!value) ShowArrows();
   VgSignal(OnChannelEditChanged, this);

@@ -1,15 +1,12 @@
 #include "MenuSystem/SoundSettings.h"
 
-#include "Constants/Constants.h"
 #include "Core/Keys.h"
-#include "Events/XPM_EVENT_KEY.h"
 #include "MainApp/Wrapper.h"
 #include "MenuSystem/MenuItems.h"
 #include "MenuSystem/MenuSystem.h"
 #include "OptionDatabase/OptionTypes.h"
 #include "SkinBin/OptionTypes.h"
 #include "Strings.h"
-#include "SubSystem/Open.h"
 #include "WinIDs/WinIDs.h"
 
 VG_DEFINE_CLASS(MenuSystem, SoundMenu, ::MenuSystem::ThirdMenu)
@@ -125,26 +122,14 @@ void SoundMenu::UpdateSoundSettings(XObject* sender) {
 AdvancedSoundSettingsMenu::AdvancedSoundSettingsMenu() : ThirdMenu(kAdvancedSoundMenu) {}
 
 XObject* AdvancedSoundSettingsMenu::DispatchEvent(Core::Event* event) {
-  auto* key = vg_cast<Events::XPM_EVENT_KEY>(event);
-  if (key && key->down && key->FrontPanel == 1 && key->keyCode == kEqualiserKey &&
-      Model()->GetKeyHeld(::SkinBin::kHeldKeyHiddenPage)) {
+  if (IsHiddenPageKey(event, kEqualiserKey)) {
     ShowAudEQMenu();
     return this;
   }
   return ThirdMenu::DispatchEvent(event);
 }
 
-void AdvancedSoundSettingsMenu::ShowAudEQMenu(XObject*) {
-  auto* system = SystemOf(this);
-  if (!system) return;
-  const int32_t index = OnGetCurrentItemIndex();
-  Close();
-  system->SetMenuIndex(MenuLevel, index);
-  SubSystem::Open(system, {.screen = &AudysseyEQMenu::Class,
-                           .back = GetClass(),
-                           .origin = OpenedFromQuickMenu() ? Constants::MSG_FROM_QUICKMENU
-                                                           : Constants::MSG_FROM_MENUSYSTEM});
-}
+void AdvancedSoundSettingsMenu::ShowAudEQMenu(XObject*) { OpenBelow(&AudysseyEQMenu::Class); }
 
 AudysseyEQMenu::AudysseyEQMenu() : ThirdMenu(kEqualiserMenu) {}
 

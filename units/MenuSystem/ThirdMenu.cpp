@@ -7,6 +7,7 @@
 #include "Constants/Constants.h"
 #include "Core/KeyEvent.h"
 #include "Core/Keys.h"
+#include "Events/XPM_EVENT_KEY.h"
 #include "Fonts/Fonts.h"
 #include "MainApp/Messages.h"
 #include "MainApp/OptionDB.h"
@@ -334,6 +335,23 @@ void ThirdMenu::Return() {
   Close();
   system->SetMenuIndex(MenuLevel, 1);
   SubSystem::Open(system, back);
+}
+
+bool ThirdMenu::IsHiddenPageKey(Core::Event* event, uint16_t key) {
+  auto* press = vg_cast<Events::XPM_EVENT_KEY>(event);
+  return press && press->down && press->FrontPanel == 1 && press->keyCode == key &&
+         MainApp::GetWrapper()->GetKeyHeld(::SkinBin::kHeldKeyHiddenPage);
+}
+
+void ThirdMenu::OpenBelow(const VgClass* page) {
+  auto* system = SystemOf(this);
+  if (!system) return;
+  const int32_t index = OnGetCurrentItemIndex();
+  Close();
+  system->SetMenuIndex(MenuLevel, index);
+  SubSystem::Open(system, {.screen = page,
+                           .back = GetClass(),
+                           .origin = fromQuickMenu ? Constants::MSG_FROM_QUICKMENU : Constants::MSG_FROM_MENUSYSTEM});
 }
 
 void ThirdMenu::ReturnToQuickMenu() {

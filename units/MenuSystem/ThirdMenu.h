@@ -103,6 +103,13 @@ class ThirdMenu : public SubSystem::MenuClass {
   // The arrows show while rows lie above or below the page area.
   void RefreshArrow();
 
+  // A front-panel press of key while the front panel's hidden-page key is
+  // held: the combination that opens a page no row leads to.
+  static bool IsHiddenPageKey(Core::Event* event, uint16_t key);
+  // Closes this page, remembering its row, and opens a page below it whose
+  // Return comes back here.
+  void OpenBelow(const VgClass* page);
+
   // The row numbered n (from 1) in the page's table; null once removed.
   SubMenuItem* Row(int32_t n) const;
   // Takes the row out of the page before Initialize lays it out.

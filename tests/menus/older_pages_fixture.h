@@ -1,0 +1,47 @@
+// The fixture of the older setting pages' tests: the booted root, a page
+// opened as another sub-system would open it, keys, and the page shown.
+#pragma once
+
+#include "Core/Keys.h"
+#include "MainApp/Wrapper.h"
+#include "MenuSystem/MenuItems.h"
+#include "MenuSystem/MenuSystem.h"
+#include "MenuSystem/ThirdMenu.h"
+#include "SubSystem/Open.h"
+#include "mainapp_fixture.h"
+
+namespace OlderPagesTest {
+
+class OlderPagesFixture : public MainAppTest::MainAppFixture {
+ protected:
+  void SetUp() override {
+    MainAppFixture::SetUp();
+    StoreSetting("SetupStep", "9");
+    BootAndWake();
+    model = root->Wrapper;
+  }
+  template <class T>
+  T* Open() {
+    auto* page = vg_cast<T>(SubSystem::Open(nullptr, {.screen = &T::Class}));
+    Advance(0);
+    return page;
+  }
+  XObject* Key(uint16_t code) {
+    XObject* taken = Press(code);
+    Advance(0);
+    return taken;
+  }
+  template <class T>
+  T* Shown() const {
+    for (Core::View* view = App()->MenuSystem->firstView; view; view = view->nextView)
+      if (auto* page = vg_cast<T>(view)) return page;
+    return nullptr;
+  }
+  void Focus(MenuSystem::ThirdMenu* page, int32_t row) {
+    while (page->Focus.get() != page->Row(row)) Key(Key::Down);
+  }
+
+  ::SkinBin::Wrapper* model = nullptr;
+};
+
+}  // namespace OlderPagesTest
