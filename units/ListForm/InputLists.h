@@ -53,7 +53,7 @@ class InputItem : public ListItem {
   void RefreshCtrlState(int32_t look) override;
   void HandleFocus(bool focused) override;
 
-  void OnSetText(VgString value);
+  void OnSetText(VgString value) override;
   void OnSetLabelText(VgString value);
   VgString OnGetLabelText() const { return LabelText; }
   // The type icon; a type without one shows none.

@@ -271,7 +271,7 @@ void ArcMenuItem::RefreshCtrlState(int32_t look) {
 MainMenuItem::MainMenuItem(XObject* link) : ArcMenuItem(link) {
   OnSetText(VgGetVariantOfString(&SID_NETWORK));
   NextState = VgFindClass("ThreeD::ThreeDMenu");
-  ActivateKey = Key::Up;
+  ActivateKey = ::Key::Up;
   auto* on = VgLoad<Resources::Bitmap>(Bitmaps::L1NetworkMenuOn);
   Default_Icon = on;
   Focused_Icon = on;
@@ -282,7 +282,7 @@ MainMenuItem::MainMenuItem(XObject* link) : ArcMenuItem(link) {
 }
 
 XObject* MainMenuItem::HandleEvent(Core::Event* event) {
-  if (Core::PressedKey(event) == Key::Up && OnActivate.method) {
+  if (Core::PressedKey(event) == ::Key::Up && OnActivate.method) {
     VgSignal(OnActivate, this);
     return this;
   }
@@ -330,7 +330,7 @@ SecondaryMenuItem::SecondaryMenuItem(XObject* link) : ArcMenuItem(link) {
   Looks = kSecondLooks;
   OnSetText(VgGetVariantOfString(&SID_SETUP));
   NextState = VgFindClass("ThreeD::ThreeDMenu");
-  ActivateKey = Key::Up;
+  ActivateKey = ::Key::Up;
   auto* icon = VgLoad<Resources::Bitmap>(Bitmaps::L2NetTVMenu);
   Default_Icon = icon;
   Focused_Icon = icon;
@@ -339,7 +339,7 @@ SecondaryMenuItem::SecondaryMenuItem(XObject* link) : ArcMenuItem(link) {
 }
 
 XObject* SecondaryMenuItem::HandleEvent(Core::Event* event) {
-  if (Core::PressedKey(event) == Key::Ok && OnActivate.method) {
+  if (Core::PressedKey(event) == ::Key::Ok && OnActivate.method) {
     VgSignal(OnActivate, this);
     return this;
   }
@@ -367,8 +367,8 @@ ArcMenu::ArcMenu() : ArcMenu(kNoLayout) {}
 ArcMenu::ArcMenu(const ArcLayout& arcLayout) : layout(&arcLayout) {
   OnSetBounds({0, 0, 960, 540});
   SubSystemClass = &::MenuSystem::MenuSystem::Class;
-  PrevKey = Key::Left;
-  NextKey = Key::Right;
+  PrevKey = ::Key::Left;
+  NextKey = ::Key::Right;
   ConvertPositionArrays();
   carousel.Setup(std::span<const VgPoint>(arcOrigins.data(), layout->arc.size()), layout->itemBounds, 0, nullptr);
   carousel.Centre = layout->centre;
@@ -539,7 +539,7 @@ void MainMenu::Close(XObject* sender) {
 
 XObject* MainMenu::HandleEvent(Core::Event* event) {
   const uint16_t code = Core::PressedKey(event);
-  if (code != Key::Down && code != Key::Back) return ArcMenu::HandleEvent(event);
+  if (code != ::Key::Down && code != ::Key::Back) return ArcMenu::HandleEvent(event);
   ResetTimeout();
   if (auto* system = SystemOf(this)) system->TearDownMenus();
   return this;
@@ -705,7 +705,7 @@ void SecondaryMenu::Close(XObject* sender) {
 
 XObject* SecondaryMenu::HandleEvent(Core::Event* event) {
   const uint16_t code = Core::PressedKey(event);
-  if (code != Key::Down && code != Key::Back) return ArcMenu::HandleEvent(event);
+  if (code != ::Key::Down && code != ::Key::Back) return ArcMenu::HandleEvent(event);
   ResetTimeout();
   RequestLayout(LayoutRest, false);
   return this;

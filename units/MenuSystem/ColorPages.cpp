@@ -126,7 +126,7 @@ VgString SignedText(int32_t value) {
 }  // namespace
 
 BaseColorAdjustItem::BaseColorAdjustItem(XObject* link) : SubMenuItem(link), BaseColor(Colors::Red) {
-  ActivateKey = Key::Right;
+  ActivateKey = ::Key::Right;
   SetHelp(VgGetVariantOfString(&SID_EDIT), NonMenuSystem::HelpReturn);
   OnSetText(VgGetVariantOfString(&SID_MAGENTA));
   SetupSwatch(swatch, swatchFrame, BaseColor);
@@ -264,7 +264,7 @@ void RGBFilterMenu::RefreshRGBFilter(XObject*) {
 }
 
 XObject* RGBFilterMenu::HandleEvent(Core::Event* event) {
-  if (Core::PressedKey(event) == Key::Back) {
+  if (Core::PressedKey(event) == ::Key::Back) {
     ::SkinBin::Wrapper* model = MainApp::GetWrapper();
     if (model->GetRGBFilter() != MenuSystem::RgbFilterOpen) model->SetRGBFilter(MenuSystem::RgbFilterOpen);
   }

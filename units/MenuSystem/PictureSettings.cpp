@@ -373,7 +373,7 @@ void PictureMenu::Initialize(Primitives::KeyRoutingParameter* parameter) {
 }
 
 XObject* PictureMenu::HandleEvent(Core::Event* event) {
-  if (Core::PressedKey(event) == Key::Back && Model()->OnGetTestPattern()) Model()->OnSetTestPattern(0);
+  if (Core::PressedKey(event) == ::Key::Back && Model()->OnGetTestPattern()) Model()->OnSetTestPattern(0);
   return ThirdMenu::HandleEvent(event);
 }
 
@@ -403,7 +403,7 @@ ExpertPictureMenu::ExpertPictureMenu() : ThirdMenu(kExpertMenu) {}
 WhiteBalanceMenu::WhiteBalanceMenu() : ThirdMenu(kWhiteBalanceMenu) {}
 
 XObject* WhiteBalanceMenu::HandleEvent(Core::Event* event) {
-  if (Core::PressedKey(event) == Key::Back && Model()->OnGetWB_WindowDisplay()) Model()->OnSetWB_WindowDisplay(0);
+  if (Core::PressedKey(event) == ::Key::Back && Model()->OnGetWB_WindowDisplay()) Model()->OnSetWB_WindowDisplay(0);
   return ThirdMenu::HandleEvent(event);
 }
 

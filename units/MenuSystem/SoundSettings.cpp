@@ -25,7 +25,7 @@ namespace S = SkinBin;
 constexpr int32_t kAudioFormatAc3 = 3;
 constexpr int32_t kAudioFormatAc3Plus = 4;
 // The front-panel key that opens the equaliser while kHeldKeyHiddenPage is held.
-constexpr uint16_t kEqualiserKey = Key::Right;
+constexpr uint16_t kEqualiserKey = ::Key::Right;
 
 ::SkinBin::Wrapper* Model() { return MainApp::GetWrapper(); }
 
