@@ -129,8 +129,8 @@ int main(int argc, char** argv) {
   }
   h << "}  // namespace Blocks\n\n"
        "// Every key with its constant, in table order (diagnostics and tests).\n"
-       "struct Key {\n  const char* name;\n  const VgConstant* constant;\n};\n"
-       "extern const Key Keys[];\nextern const size_t KeyCount;\n"
+       "struct KeyEntry {\n  const char* name;\n  const VgConstant* constant;\n};\n"
+       "extern const KeyEntry Keys[];\nextern const size_t KeyCount;\n"
        "// Every block (diagnostics, tests and benchmarks).\n"
        "extern const VgStringBlock* const AllBlocks[];\nextern const size_t BlockCount;\n\n"
        "}  // namespace Strings\n";
@@ -185,7 +185,7 @@ int main(int argc, char** argv) {
     cpp << "constinit const VgConstant " << entry.key << " = {k" << entry.key << ", sizeof k" << entry.key
         << " / sizeof(VgStringEntry), VgNoVariants};\n";
   }
-  cpp << "\nconstinit const Key Keys[] = {\n";
+  cpp << "\nconstinit const KeyEntry Keys[] = {\n";
   for (const strpack::TextEntry& entry : base.table.entries) {
     cpp << "    {\"" << entry.key << "\", &" << entry.key << "},\n";
   }

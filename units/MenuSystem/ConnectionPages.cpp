@@ -26,7 +26,7 @@ namespace S = SkinBin;
 ::SkinBin::Wrapper* Model() { return MainApp::GetWrapper(); }
 
 // The front-panel key that opens the input-mode page while kHeldKeyHiddenPage is held.
-constexpr uint16_t kInputModeKey = Key::Right;
+constexpr uint16_t kInputModeKey = ::Key::Right;
 constexpr int32_t kResetChannelBrowser = 39;
 constexpr int32_t kResetWidth = 140;
 constexpr int32_t kBrowserPageHeight = 258;

@@ -136,7 +136,7 @@ void OnTimerMenu::SetTimerData(XObject*) {
   model->OnSetTimerDaysOfWeek(kEveryDay);
   model->OnSetTimerDuration(0);
   model->SetTimer(nullptr);
-  auto* key = VgNew<Core::KeyEvent>()->Initialize(Key::Back, true);
+  auto* key = VgNew<Core::KeyEvent>()->Initialize(::Key::Back, true);
   HandleEvent(key);
 }
 

@@ -51,7 +51,7 @@ TEST_F(StringsUnit, EveryLanguageRoundTripsThroughThePackerWithFallbackToTheDefa
     const auto texts = Load(language.file);
     VgSetLanguage(language.id);
     for (size_t i = 0; i < Strings::KeyCount; ++i) {
-      const Strings::Key& key = Strings::Keys[i];
+      const Strings::KeyEntry& key = Strings::Keys[i];
       auto own = texts.find(key.name);
       const std::u16string& expected = own != texts.end() ? own->second : defaults.at(key.name);
       EXPECT_EQ(Text(VgGetVariantOfString(key.constant)), expected) << language.file << " " << key.name;
