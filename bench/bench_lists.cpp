@@ -42,7 +42,7 @@ class Row : public ListForm::ListItem {
   }
 };
 
-constexpr ListForm::ListSpec kSpec{.bounds = {200, 100, 640, 100 + 8 * 32},
+constexpr ListForm::ListDef kDef{.bounds = {200, 100, 640, 100 + 8 * 32},
                                    .maxRows = 8,
                                    .rowClass = &Row::Class,
                                    .pageUpKey = Key::PageUp,
@@ -56,7 +56,7 @@ constexpr ListForm::ListSpec kSpec{.bounds = {200, 100, 640, 100 + 8 * 32},
 class Programmes : public ListForm::ListClass {
   VG_CLASS()
  public:
-  Programmes() : ListClass(kSpec) {}
+  Programmes() : ListClass(kDef) {}
   int32_t GetItemsNum() override { return 1000; }
 };
 

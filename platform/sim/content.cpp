@@ -36,7 +36,7 @@ void Name(char (&target)[N], const std::string& text) {
   std::snprintf(target, N, "%s", text.c_str());
 }
 
-struct ChannelSpec {
+struct ChannelDef {
   std::string name;
   int32_t major = 0;
   int32_t minor = 0;
@@ -48,7 +48,7 @@ struct ChannelSpec {
   int32_t signal = 80;
 };
 
-struct RecordingSpec {
+struct RecordingDef {
   std::string title;
   std::string description;
   int32_t major = 0;
@@ -60,7 +60,7 @@ struct RecordingSpec {
   bool unreadable = false;
 };
 
-struct TimerSpec {
+struct TimerDef {
   std::string title;
   int32_t major = 0;
   int32_t minor = 0;
@@ -70,7 +70,7 @@ struct TimerSpec {
   int32_t source = 1;  // 0 records on the first tuner, any other value on the second
 };
 
-struct ProgrammeSpec {
+struct ProgrammeDef {
   std::string title;
   std::string theme;
   std::string description;
@@ -80,7 +80,7 @@ struct ProgrammeSpec {
 };
 
 // What the air carries of a channel.
-XPM_ChannelInfo OnAir(const ChannelSpec& d) {
+XPM_ChannelInfo OnAir(const ChannelDef& d) {
   XPM_ChannelInfo c{};
   Name(c.name, d.name);
   c.major = d.major;
@@ -97,7 +97,7 @@ XPM_ChannelInfo OnAir(const ChannelSpec& d) {
 
 // The channel as a scan found it, with the viewer's locks, favourites and
 // guide choices.
-void AddChannel(const ChannelSpec& d) {
+void AddChannel(const ChannelDef& d) {
   XPM_ChannelInfo c = OnAir(d);
   c.locked = d.locked;
   c.skipped = d.skipped;
@@ -105,12 +105,12 @@ void AddChannel(const ChannelSpec& d) {
   simtv_tv_add_channel(&c);
 }
 
-void Broadcast(const ChannelSpec& d, int32_t rating, int32_t canRating) {
+void Broadcast(const ChannelDef& d, int32_t rating, int32_t canRating) {
   const simtv_broadcast_channel air{OnAir(d), rating, canRating};
   simtv_tv_add_broadcast(&air);
 }
 
-void AddRecording(const RecordingSpec& d, int64_t now) {
+void AddRecording(const RecordingDef& d, int64_t now) {
   XPM_RecordedShow s{};
   Name(s.title, d.title);
   Name(s.description, d.description);
@@ -131,7 +131,7 @@ void AddRecording(const RecordingSpec& d, int64_t now) {
 }
 
 // A timer with its row in the schedule and its id checked out of the pool.
-void AddTimer(int32_t index, const TimerSpec& d, int64_t now) {
+void AddTimer(int32_t index, const TimerDef& d, int64_t now) {
   XPM_TimerInfo t{};
   XPM_GetTimer(index, &t);
   t.enabled = 1;
@@ -157,7 +157,7 @@ void AddTimer(int32_t index, const TimerSpec& d, int64_t now) {
   DB_Check_Out_Timer_Id(index);
 }
 
-void AddProgramme(const ChannelSpec& channel, const ProgrammeSpec& p) {
+void AddProgramme(const ChannelDef& channel, const ProgrammeDef& p) {
   DB_EventRecord e{};
   Name(e.title, p.title);
   Name(e.description, p.description.empty() ? p.title + " on " + channel.name + "." : p.description);
@@ -168,7 +168,7 @@ void AddProgramme(const ChannelSpec& channel, const ProgrammeSpec& p) {
   simtv_db_add_event(channel.cable, channel.major, channel.minor, channel.name.c_str(), p.theme.c_str(), &e);
 }
 
-void SetCurrentChannel(int32_t window, const ChannelSpec& channel, int32_t rating) {
+void SetCurrentChannel(int32_t window, const ChannelDef& channel, int32_t rating) {
   XPM_CurrentChannelInfo current{};
   current.major = channel.major;
   current.minor = channel.minor;
@@ -230,7 +230,7 @@ constexpr struct {
     {"MOVIES", 101, 1, true, false, 2, 95, 90, 5},          {"MOVIES 2", 101, 2, true, false, 0, 95, 90, 3},
 };
 
-ChannelSpec DemoChannel(size_t i) {
+ChannelDef DemoChannel(size_t i) {
   const auto& d = kDemoChannels[i];
   // The analogue channels are left out of the guide.
   return {d.name, d.major, d.minor, d.cable, d.locked, d.minor == 0, d.favorites, d.physical, d.signal};
@@ -296,7 +296,7 @@ void LoadDemo() {
   // Six programmes a digital channel, from the hour before now.
   const int32_t from = static_cast<int32_t>(now - now % 3600 - 3600);
   for (size_t i = 0; i < std::size(kDemoChannels); ++i) {
-    const ChannelSpec channel = DemoChannel(i);
+    const ChannelDef channel = DemoChannel(i);
     if (channel.minor == 0) continue;
     int32_t start = from + (channel.major % 2) * 1800;
     for (const auto& p : kDemoProgrammes) {
@@ -358,7 +358,7 @@ bool SplitWords(const std::string& line, std::vector<std::string>* words) {
 // name a channel.
 struct Loader {
   int64_t now = 0;
-  std::vector<ChannelSpec> channels;
+  std::vector<ChannelDef> channels;
   int32_t nextAudio = 0;
   uint8_t nextAccessPoint = 0x10;
 };
@@ -414,14 +414,14 @@ bool ChannelNumber(const std::string& text, int32_t* major, int32_t* minor) {
   return true;
 }
 
-const ChannelSpec* FindChannel(const Loader& loader, const std::string& number, std::string* error) {
+const ChannelDef* FindChannel(const Loader& loader, const std::string& number, std::string* error) {
   int32_t major = 0;
   int32_t minor = 0;
   if (!ChannelNumber(number, &major, &minor)) {
     *error = number + " is not a channel number (7-1, or 3 for an analogue channel)";
     return nullptr;
   }
-  for (const ChannelSpec& c : loader.channels)
+  for (const ChannelDef& c : loader.channels)
     if (c.major == major && c.minor == minor) return &c;
   *error = "no channel " + number + " before this line";
   return nullptr;
@@ -455,7 +455,7 @@ std::string TimeRecord(const Record& r, Loader& loader) {
 
 // A channel of the set's table (channel) or only on air (broadcast).
 std::string ChannelRecord(const Record& r, Loader& loader) {
-  ChannelSpec c;
+  ChannelDef c;
   if (!ChannelNumber(r.values[0], &c.major, &c.minor)) return r.values[0] + " is not a channel number";
   c.name = r.values[1];
   c.cable = Flag(r, "cable");
@@ -486,7 +486,7 @@ std::string NoBroadcastRecord(const Record&, Loader&) {
 
 std::string CurrentRecord(const Record& r, Loader& loader) {
   std::string error;
-  const ChannelSpec* channel = FindChannel(loader, r.values[0], &error);
+  const ChannelDef* channel = FindChannel(loader, r.values[0], &error);
   if (!channel) return error;
   int64_t window, rating;
   if (!Option(r, "window", 0, 1, 0, &window) || !Option(r, "rating", INT32_MIN, UINT32_MAX, 0, &rating))
@@ -504,7 +504,7 @@ std::string AudioRecord(const Record& r, Loader& loader) {
 }
 
 std::string RecordingRecord(const Record& r, Loader& loader) {
-  RecordingSpec s;
+  RecordingDef s;
   if (!ChannelNumber(r.values[0], &s.major, &s.minor)) return r.values[0] + " is not a channel number";
   s.title = r.values[1];
   s.description = Text(r, "description");
@@ -522,7 +522,7 @@ std::string RecordingRecord(const Record& r, Loader& loader) {
 }
 
 std::string TimerRecord(const Record& r, Loader& loader) {
-  TimerSpec t;
+  TimerDef t;
   if (!ChannelNumber(r.values[0], &t.major, &t.minor)) return r.values[0] + " is not a channel number";
   t.title = r.values[1];
   int64_t hours, minutes, repeat, tuner;
@@ -541,7 +541,7 @@ std::string TimerRecord(const Record& r, Loader& loader) {
 
 std::string ProgrammeRecord(const Record& r, Loader& loader) {
   std::string error;
-  const ChannelSpec* channel = FindChannel(loader, r.values[0], &error);
+  const ChannelDef* channel = FindChannel(loader, r.values[0], &error);
   if (!channel) return error;
   int64_t at, minutes, rating;
   if (!Option(r, "at", -100000, 100000, 0, &at) || !Option(r, "minutes", 1, 1440, 30, &minutes) ||

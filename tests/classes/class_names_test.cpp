@@ -66,7 +66,7 @@ std::vector<std::string> NamesInTables() {
       [](const MenuSystem::PageTable& table, void* list) {
         auto* names = static_cast<std::vector<std::string>*>(list);
         if (table.back) names->emplace_back(table.back);
-        for (const MenuSystem::RowSpec& row : table.rows) {
+        for (const MenuSystem::RowDef& row : table.rows) {
           if (row.target) names->emplace_back(row.target);
           if (row.pinType) names->emplace_back(SubSystem::PinDialogClass);
           if (row.kind == MenuSystem::RowKind::Value) names->emplace_back(MenuSystem::OptionMenuClass);

@@ -28,7 +28,7 @@
 
 namespace {
 
-using RecordingTest::TimerSpec;
+using RecordingTest::TimerDef;
 
 std::string Utf8(VgString s) { return VgStringToUtf8(s); }
 

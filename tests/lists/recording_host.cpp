@@ -114,7 +114,7 @@ void RecordingFixture::CloseMessages() {
 }
 
 
-void RecordingFixture::AddTimer(const TimerSpec& t) {
+void RecordingFixture::AddTimer(const TimerDef& t) {
   XPM_TimerInfo info{};
   info.enabled = t.enabled;
   info.source = t.tuner;

@@ -44,7 +44,7 @@ namespace RecordingTest {
 // Seconds since 1970 of a local date and time.
 int64_t LocalSeconds(int year, int month, int day, int hour, int minute);
 
-struct TimerSpec {
+struct TimerDef {
   int32_t id = 1;
   int32_t major = 7;
   int32_t minor = 1;
@@ -68,7 +68,7 @@ class RecordingFixture : public ListTest::ListFixture {
   void TearDown() override;
 
   // A stored timer with its schedule row and its id checked out.
-  void AddTimer(const TimerSpec& t);
+  void AddTimer(const TimerDef& t);
   // count programmes of 30 minutes on a channel of the current medium, the
   // first starting at start; "Programme 0", "Programme 1"...
   void AddProgrammes(int32_t major, int32_t minor, int32_t count, int64_t start, const char* theme = "");

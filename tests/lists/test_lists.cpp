@@ -30,7 +30,7 @@ XObject* ReadCell(ListForm::ListDataSource*, int32_t index) {
   return courier;
 }
 
-constexpr ListForm::ListSpec kNumberList{
+constexpr ListForm::ListDef kNumberList{
     .bounds = {40, 60, 360, 240},
     .maxRows = 6,
     .rowClass = &Row::Class,

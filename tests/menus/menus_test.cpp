@@ -211,7 +211,7 @@ TEST_F(MenusTest, TheOptionPopUpOpensUnfocusedAndWritesEachChoiceTheFocusTakes) 
 
 // A page of a value row whose option the database does not have, then one
 // that it has.
-constexpr MenuSystem::RowSpec kMissingOptionRows[] = {
+constexpr MenuSystem::RowDef kMissingOptionRows[] = {
     {OptionDatabase::Fixed("Missing"), MenuSystem::RowKind::Value, OptionDatabase::OptionId(1, 0x7F)},
     {OptionDatabase::Fixed("Noise"), MenuSystem::RowKind::Value, SkinBin::OPTION_TYPE_DNR},
 };

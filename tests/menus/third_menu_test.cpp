@@ -72,7 +72,7 @@ bool RoomLightingOn(ThirdMenu&) {
   return O::OptionBinding(MainApp::GetOptionDB(), S::OPTION_TYPE_ROOM_LIGHTING, "test").Read() != 0;
 }
 
-constexpr RowSpec kLongRows[] = {
+constexpr RowDef kLongRows[] = {
     Item<SubMenuItemValueSelect>(Fixed("Room"), S::OPTION_TYPE_ROOM_LIGHTING)
         .Changed(PageSlot<&ThirdMenu::RefreshGrayout>),
     Item<AdjustItemArrowSelect>(Fixed("Gamma"), S::OPTION_TYPE_STATIC_GAMMA),
@@ -91,7 +91,7 @@ constexpr RowRule kLongDisabled[] = {{8, GreyLink}, {8, RoomLightingOn}};
 constexpr PageTable kLongPage{
     .title = Fixed("Long"), .back = kOpened, .level = 4, .rows = kLongRows, .disabled = kLongDisabled};
 
-constexpr RowSpec kShortRows[] = {
+constexpr RowDef kShortRows[] = {
     Item<SubMenuItem>(Fixed("One"), 0, kOpened),
     Item<SubMenuItem>(Fixed("Two")),
     Item<SubMenuItemValue>(Fixed("Three"), S::OPTION_TYPE_ROOM_LIGHTING),

@@ -90,7 +90,7 @@ XObject* ReadTiny(ListForm::ListDataSource*, int32_t index) {
   return courier;
 }
 
-constexpr ListForm::ListSpec kTinyList{.bounds = {0, 0, 200, 160}, .maxRows = 4, .rowClass = &ListForm::ListItem::Class};
+constexpr ListForm::ListDef kTinyList{.bounds = {0, 0, 200, 160}, .maxRows = 4, .rowClass = &ListForm::ListItem::Class};
 
 }  // namespace
 

@@ -61,7 +61,7 @@ constexpr int32_t kSeparatorWidth = 2;
 // Where the wireless setup list's arrows stand while it shows access points.
 constexpr int32_t kApArrowX = 690;
 
-constexpr ListSpec kAccessPointList{
+constexpr ListDef kAccessPointList{
     .bounds = {0, 0, 710, 250},
     .maxRows = 8,
     .rowClass = &ApItem::Class,
@@ -75,7 +75,7 @@ constexpr ListSpec kAccessPointList{
     .nextBounds = {690, 228, 710, 248},
 };
 
-constexpr ListSpec kQORAccessPointList{
+constexpr ListDef kQORAccessPointList{
     .bounds = {0, 0, 460, 210},
     .maxRows = 6,
     .rowClass = &QORApItem::Class,

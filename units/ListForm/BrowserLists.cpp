@@ -34,7 +34,7 @@ namespace {
 constexpr char kChBrowserDialog[] = "NonMenuSystem::ChBrowserDialog";
 constexpr VgColor kTileColour{0x5A, 0x5A, 0x5A, 0xB7};
 
-constexpr ListSpec StripSpec(const VgClass* row) {
+constexpr ListDef StripDef(const VgClass* row) {
   return {.bounds = {0, 0, 847, 48},
           .maxRows = 6,
           .rowClass = row,
@@ -221,9 +221,9 @@ XObject* CBInputListItem::GetData(XObject* data) {
 
 // -------------------------------------------------------------- the strip
 
-CBListClass::CBListClass(XObject* link) : CBListClass(StripSpec(&CBListItem::Class), link) {}
+CBListClass::CBListClass(XObject* link) : CBListClass(StripDef(&CBListItem::Class), link) {}
 
-CBListClass::CBListClass(const ListSpec& spec, XObject* link) : ListClass(spec, link) {
+CBListClass::CBListClass(const ListDef& def, XObject* link) : ListClass(def, link) {
   ArrangeMode = ArrangeLeftToRight;
   tuneTimer.Setup(TuneDelayMs, VgSlotOf<&CBListClass::TuneAction>(this));
 }
@@ -263,7 +263,7 @@ bool CBListClass::IsInputLock(int32_t sourceType) {
   return true;
 }
 
-CBInputList::CBInputList(XObject* link) : CBListClass(StripSpec(&CBInputListItem::Class), link) {}
+CBInputList::CBInputList(XObject* link) : CBListClass(StripDef(&CBInputListItem::Class), link) {}
 
 int32_t CBInputList::GetItemsNum() { return Model()->GetValidSourceNum(); }
 
@@ -279,7 +279,7 @@ void CBInputList::TuneAction(XObject* sender) {
   CBListClass::TuneAction(sender);
 }
 
-CBChannelList::CBChannelList(XObject* link) : CBListClass(StripSpec(&CBChannelListItem::Class), link) {}
+CBChannelList::CBChannelList(XObject* link) : CBListClass(StripDef(&CBChannelListItem::Class), link) {}
 
 void CBChannelList::Initialize(Primitives::KeyRoutingParameter* parameter) {
   SkinBin::Wrapper* model = Model();

@@ -131,7 +131,7 @@ class CBListClass : public ListClass {
   RestTimer tuneTimer{this};
 
  protected:
-  explicit CBListClass(const ListSpec& spec, XObject* link = nullptr);
+  explicit CBListClass(const ListDef& def, XObject* link = nullptr);
   // The focused tile, null without one.
   CBListItem* FocusedTile() const;
 };

@@ -43,7 +43,7 @@ constexpr int32_t kAllChannels = -1;
 constexpr int32_t kColumnGap = 2;
 constexpr int32_t kCaptionGap = 4;
 
-constexpr ListSpec Spec(VgRect bounds, int32_t rows, const VgClass* rowClass) {
+constexpr ListDef Def(VgRect bounds, int32_t rows, const VgClass* rowClass) {
   return {.bounds = bounds,
           .maxRows = rows,
           .rowClass = rowClass,
@@ -57,10 +57,10 @@ constexpr ListSpec Spec(VgRect bounds, int32_t rows, const VgClass* rowClass) {
           .nextBounds = {0, 0, 20, 20}};
 }
 
-const ListSpec kMasterSpec = Spec({0, 0, 360, 176}, 8, &ChannelItem::Class);
-const ListSpec kOptionSpec = Spec({0, 0, 340, 216}, 8, &ChannelOptionItem::Class);
-const ListSpec kLockSpec = Spec({0, 0, 290, 216}, 8, &ChannelLockItem::Class);
-const ListSpec kManualSpec = Spec({0, 0, 400, 125}, 5, &ManualChannelItem::Class);
+const ListDef kMasterDef = Def({0, 0, 360, 176}, 8, &ChannelItem::Class);
+const ListDef kOptionDef = Def({0, 0, 340, 216}, 8, &ChannelOptionItem::Class);
+const ListDef kLockDef = Def({0, 0, 290, 216}, 8, &ChannelLockItem::Class);
+const ListDef kManualDef = Def({0, 0, 400, 125}, 5, &ManualChannelItem::Class);
 
 SkinBin::Wrapper* Model() { return MainApp::GetWrapper(); }
 
@@ -76,9 +76,9 @@ Structures::VirtualChannel* Channel(int32_t major, int32_t minor) {
 }
 
 // A row of the list's width less its offset and indicator column.
-void SizeRow(ListItem* row, const ListSpec& spec) {
-  const int32_t width = VgGetRectW(spec.bounds) - 2 * spec.itemXOffset;
-  row->OnSetBounds({0, 0, width, VgGetRectH(spec.bounds) / spec.maxRows});
+void SizeRow(ListItem* row, const ListDef& def) {
+  const int32_t width = VgGetRectW(def.bounds) - 2 * def.itemXOffset;
+  row->OnSetBounds({0, 0, width, VgGetRectH(def.bounds) / def.maxRows});
   row->OnSetTextAlignH(Views::Text::AlignLeft);
   row->OnSetTextGap(kCaptionGap);
   row->caption.OnSetAutoSize(false);
@@ -221,7 +221,7 @@ LISTFORM_REGISTER_READER(ManualChannelList, ReadManualChannel)
 // ---------------------------------------------------------- the master row
 
 ChannelItem::ChannelItem(XObject* link) : ListItem(link) {
-  SizeRow(this, kMasterSpec);
+  SizeRow(this, kMasterDef);
   Focused_Bitmap = VgLoad<Resources::Bitmap>(Bitmaps::ChannelListButtonFocus);
   StyleText(&skipText, Colors::DialogInfoTextColor);
   skipText.OnSetString(VgGetVariantOfString(&Strings::SID_SKIP));
@@ -269,7 +269,7 @@ XObject* ChannelItem::GetData(XObject* data) { return GiveChannel<ChannelFields>
 // ---------------------------------------------------------- the option row
 
 ChannelOptionItem::ChannelOptionItem(XObject* link) : ListItem(link) {
-  SizeRow(this, kOptionSpec);
+  SizeRow(this, kOptionDef);
   Focused_Bitmap = VgLoad<Resources::Bitmap>(Bitmaps::ChannelOptionButtonFocus);
   StyleImage(&typeIcon);
   Add(&typeIcon, 0);
@@ -339,7 +339,7 @@ XObject* ChannelOptionItem::GetData(XObject* data) {
 // ------------------------------------------------------------ the lock row
 
 ChannelLockItem::ChannelLockItem(XObject* link) : ListItem(link) {
-  SizeRow(this, kLockSpec);
+  SizeRow(this, kLockDef);
   Focused_Bitmap = VgLoad<Resources::Bitmap>(Bitmaps::ChannelOptionButtonFocus);
   StyleText(&labelText, Colors::White);
   Add(&labelText, 0);
@@ -381,7 +381,7 @@ XObject* ChannelLockItem::GetData(XObject* data) {
 // ---------------------------------------------------------- the manual row
 
 ManualChannelItem::ManualChannelItem(XObject* link) : ListItem(link) {
-  SizeRow(this, kManualSpec);
+  SizeRow(this, kManualDef);
   Focused_Bitmap = VgLoad<Resources::Bitmap>(Bitmaps::ChannelListButtonFocus);
   StyleText(&newMark, Colors::White, Views::Text::AlignCentre);
   newMark.OnSetString(VgNewStringAnsi("X"));
@@ -460,7 +460,7 @@ XObject* ManualChannelItem::GetData(XObject* data) {
 
 // ------------------------------------------------------ the master list
 
-MasterChannelList::MasterChannelList() : ListClass(kMasterSpec) {
+MasterChannelList::MasterChannelList() : ListClass(kMasterDef) {
   OnFocusOption = VgSlotOf<&MasterChannelList::DoFocus>(this);
   tuneTimer.Setup(kTuneRest, VgSlotOf<&MasterChannelList::TuneToChannel>(this));
 }
@@ -479,7 +479,7 @@ void MasterChannelList::TuneToChannel(XObject*) { TuneFocused<ChannelItem>(this)
 
 // ------------------------------------------------------ the option list
 
-ChannelOptionList::ChannelOptionList() : ListClass(kOptionSpec) {
+ChannelOptionList::ChannelOptionList() : ListClass(kOptionDef) {
   OnFocusOption = VgSlotOf<&ChannelOptionList::DoFocus>(this);
   OnActivateOption = VgSlotOf<&ChannelOptionList::DoChangeLabel>(this);
   tuneTimer.Setup(kTuneRest, VgSlotOf<&ChannelOptionList::TuneToChannel>(this));
@@ -539,7 +539,7 @@ void ChannelOptionList::EnableAllChannels(bool enable) {
 
 // -------------------------------------------------------- the lock list
 
-ChannelLockList::ChannelLockList() : ListClass(kLockSpec) {
+ChannelLockList::ChannelLockList() : ListClass(kLockDef) {
   OnActivateOption = VgSlotOf<&ChannelLockList::DoChannelLock>(this);
 }
 
@@ -567,7 +567,7 @@ void ChannelLockList::LockAllChannels(bool lock) {
 
 // ------------------------------------------------------ the manual list
 
-ManualChannelList::ManualChannelList() : ListClass(kManualSpec) {}
+ManualChannelList::ManualChannelList() : ListClass(kManualDef) {}
 
 void ManualChannelList::OnSetPhysicalChannel(int32_t channel) {
   PhysicalChannel = channel;

@@ -30,7 +30,7 @@ constexpr VgColor kPlateColour{40, 188, 249, 240};
 constexpr VgRect kCellBounds{0, 0, 55, 41};
 constexpr int32_t kPlateInset = 2;
 
-constexpr ListSpec kSettingSpec{.bounds = {0, 0, 340, 204},
+constexpr ListDef kSettingDef{.bounds = {0, 0, 340, 204},
                                 .maxRows = 6,
                                 .rowClass = &ChannelLogoSettingItem::Class,
                                 .pageUpKey = Key::PageUp,
@@ -215,7 +215,7 @@ XObject* ChannelLogoSettingItem::GetData(XObject* data) {
 
 // ---------------------------------------------------------- the setting list
 
-ChannelLogoSettingList::ChannelLogoSettingList() : ListClass(kSettingSpec) {
+ChannelLogoSettingList::ChannelLogoSettingList() : ListClass(kSettingDef) {
   OnActivateOption = VgSlotOf<&ChannelLogoSettingList::DoChannelLogoSetting>(this);
 }
 

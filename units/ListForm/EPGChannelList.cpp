@@ -23,7 +23,7 @@ constexpr int32_t kTuneRest = 500;
 // The guide's tuning mode in which the column never tunes.
 constexpr int32_t kEpgBrowseOnly = 0;
 
-constexpr ListSpec kGuideSpec{.bounds = {0, 0, 320, 264},
+constexpr ListDef kGuideDef{.bounds = {0, 0, 320, 264},
                               .maxRows = 6,
                               .rowClass = &EPGChannelItem::Class,
                               .pageUpKey = Key::PageUp,
@@ -61,7 +61,7 @@ using GuideFields = Fields<EPGChannelCourier, Field<&EPGChannelCourier::ChannelM
 // ------------------------------------------------------------------- the row
 
 EPGChannelItem::EPGChannelItem(XObject* link) : ListItem(link) {
-  OnSetBounds({0, 0, 280, VgGetRectH(kGuideSpec.bounds) / kGuideSpec.maxRows});
+  OnSetBounds({0, 0, 280, VgGetRectH(kGuideDef.bounds) / kGuideDef.maxRows});
   OnSetIsDefault(true);
   OnSetTextAlignH(Views::Text::AlignLeft);
   caption.OnSetAutoSize(false);
@@ -122,7 +122,7 @@ XObject* EPGChannelItem::GetData(XObject* data) {
 
 // ------------------------------------------------------------------ the list
 
-EPGChannelList::EPGChannelList() : ListClass(kGuideSpec) {
+EPGChannelList::EPGChannelList() : ListClass(kGuideDef) {
   OnFocusOption = VgSlotOf<&EPGChannelList::DoFocus>(this);
   tuneTimer.Setup(kTuneRest, VgSlotOf<&EPGChannelList::TuneToChannel>(this));
 }

@@ -28,7 +28,7 @@ namespace ListForm {
 
 namespace {
 
-constexpr ListSpec kEPGProgramList{
+constexpr ListDef kEPGProgramList{
     .bounds = {0, 0, 530, 228},
     .maxRows = SkinBin::EPGEventsInfo_DB::kPageSize,
     .rowClass = &EPGProgramListItem::Class,
@@ -41,7 +41,7 @@ constexpr ListSpec kEPGProgramList{
     .nextBitmap = &Bitmaps::EPG_ListScrollDown,
 };
 
-constexpr ListSpec kMiniGuideList{
+constexpr ListDef kMiniGuideList{
     .bounds = {0, 0, 540, 90},
     .maxRows = 3,
     .rowClass = &MiniGuideListItem::Class,

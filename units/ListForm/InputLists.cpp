@@ -47,15 +47,15 @@ constexpr int32_t kTuneRest = 500;
 constexpr int32_t kRowHeight = 28;
 constexpr int32_t kMainWindow = 0;
 
-constexpr ListSpec kInputSpec{.bounds = {0, 0, 280, 280},
+constexpr ListDef kInputDef{.bounds = {0, 0, 280, 280},
                               .maxRows = 10,
                               .rowClass = &InputItem::Class,
                               .listMode = false};
-constexpr ListSpec kCecSpec{.bounds = {0, 0, 250, 168},
+constexpr ListDef kCecDef{.bounds = {0, 0, 250, 168},
                             .maxRows = 6,
                             .rowClass = &CecInputItem::Class,
                             .wrapAround = false};
-constexpr ListSpec kLabelingSpec{.bounds = {0, 0, 480, 272},
+constexpr ListDef kLabelingDef{.bounds = {0, 0, 480, 272},
                                  .maxRows = 8,
                                  .rowClass = &InputLabelingItem::Class,
                                  .itemXOffset = 20,
@@ -211,7 +211,7 @@ using LabelingFields =
 // ------------------------------------------------------------- input row
 
 InputItem::InputItem(XObject* link) : ListItem(link) {
-  SetUpRow(this, VgGetRectW(kInputSpec.bounds));
+  SetUpRow(this, VgGetRectW(kInputDef.bounds));
   Focused_Icon = VgLoad<Resources::Bitmap>(Bitmaps::InputDialogButtonFocus);
   StyleText(&labelText, Colors::InputLabelStandardTextColor);
   Add(&labelText, 0);
@@ -291,7 +291,7 @@ XObject* InputItem::GetData(XObject* data) {
 
 // ------------------------------------------------------------ input list
 
-ExternalInputList::ExternalInputList(XObject* link) : ListClass(kInputSpec, link) {
+ExternalInputList::ExternalInputList(XObject* link) : ListClass(kInputDef, link) {
   OnActivateOption = VgSlotOf<&ExternalInputList::TuneToSource>(this);
   tuneTimer.Setup(kTuneRest, VgSlotOf<&ExternalInputList::TuneToSource>(this));
 }
@@ -397,7 +397,7 @@ void ExternalInputList::TuneToSource(XObject*) {
 // ------------------------------------------------------------ device row
 
 CecInputItem::CecInputItem(XObject* link) : ListItem(link) {
-  SetUpRow(this, VgGetRectW(kCecSpec.bounds));
+  SetUpRow(this, VgGetRectW(kCecDef.bounds));
   auto* plain = VgLoad<Resources::Bitmap>(Bitmaps::CECInputDialogButtonNonfocus);
   Default_Icon = Disabled_Icon = Nonfocused_Icon = plain;
   Focused_Icon = VgLoad<Resources::Bitmap>(Bitmaps::CECInputDialogButtonFocus);
@@ -440,7 +440,7 @@ XObject* CecInputItem::GetData(XObject* data) {
 
 // ----------------------------------------------------------- device list
 
-CecInputList::CecInputList(XObject* link) : ListClass(kCecSpec, link) {
+CecInputList::CecInputList(XObject* link) : ListClass(kCecDef, link) {
   OnActivateOption = VgSlotOf<&CecInputList::TuneToSource>(this);
   tuneTimer.Setup(kTuneRest, VgSlotOf<&CecInputList::TuneToSource>(this));
 }
@@ -505,8 +505,8 @@ void CecInputList::TuneToSource(XObject*) {
 // --------------------------------------------------------- labelling row
 
 InputLabelingItem::InputLabelingItem(XObject* link) : ListItem(link) {
-  OnSetBounds({0, 0, VgGetRectW(kLabelingSpec.bounds) - 2 * kLabelingSpec.itemXOffset,
-               VgGetRectH(kLabelingSpec.bounds) / kLabelingSpec.maxRows});
+  OnSetBounds({0, 0, VgGetRectW(kLabelingDef.bounds) - 2 * kLabelingDef.itemXOffset,
+               VgGetRectH(kLabelingDef.bounds) / kLabelingDef.maxRows});
   OnSetTextAlignH(Views::Text::AlignLeft);
   OnSetTextGap(4);
   caption.OnSetAutoSize(false);
@@ -624,7 +624,7 @@ XObject* InputLabelingItem::GetData(XObject* data) {
 
 // -------------------------------------------------------- labelling list
 
-InputLabelingList::InputLabelingList(XObject* link) : ListClass(kLabelingSpec, link) {
+InputLabelingList::InputLabelingList(XObject* link) : ListClass(kLabelingDef, link) {
   OnActivateOption = VgSlotOf<&InputLabelingList::DoChangeLabel>(this);
 }
 

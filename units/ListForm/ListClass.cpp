@@ -12,23 +12,23 @@ namespace ListForm {
 
 ListClass::ListClass(XObject* link) : ListBase(link) {}
 
-ListClass::ListClass(const ListSpec& spec, XObject* link) : ListBase(link) {
-  OnSetBounds(spec.bounds);
-  MaxItemNum = spec.maxRows;
-  ItemClass = spec.rowClass;
-  PageUpKey = spec.pageUpKey;
-  PageDownKey = spec.pageDownKey;
-  DecreaseKey = spec.decreaseKey;
-  IncreaseKey = spec.increaseKey;
-  ItemXOffset = spec.itemXOffset;
-  ItemYOffset = spec.itemYOffset;
-  ItemInterval = spec.itemInterval;
-  WrapAround = spec.wrapAround;
-  ListMode = spec.listMode;
-  IndicatorPlacement = spec.indicators;
-  if (spec.indicators == Indicators::None) return;
-  OnSetPrevIndicator(MakeIndicator(spec.prevBitmap, spec.prevBounds));
-  OnSetNextIndicator(MakeIndicator(spec.nextBitmap, spec.nextBounds));
+ListClass::ListClass(const ListDef& def, XObject* link) : ListBase(link) {
+  OnSetBounds(def.bounds);
+  MaxItemNum = def.maxRows;
+  ItemClass = def.rowClass;
+  PageUpKey = def.pageUpKey;
+  PageDownKey = def.pageDownKey;
+  DecreaseKey = def.decreaseKey;
+  IncreaseKey = def.increaseKey;
+  ItemXOffset = def.itemXOffset;
+  ItemYOffset = def.itemYOffset;
+  ItemInterval = def.itemInterval;
+  WrapAround = def.wrapAround;
+  ListMode = def.listMode;
+  IndicatorPlacement = def.indicators;
+  if (def.indicators == Indicators::None) return;
+  OnSetPrevIndicator(MakeIndicator(def.prevBitmap, def.prevBounds));
+  OnSetNextIndicator(MakeIndicator(def.nextBitmap, def.nextBounds));
 }
 
 Forms::ImageIndicator* ListClass::MakeIndicator(const VgConstant* bitmap, VgRect bounds) {

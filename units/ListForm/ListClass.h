@@ -3,7 +3,7 @@
 // the data (previous and next entry, page up and page down), the ends may
 // wrap round, and the owning screen hears of every move through slots.
 //
-// A concrete list describes itself in a ListSpec (its size, rows, keys,
+// A concrete list describes itself in a ListDef (its size, rows, keys,
 // offsets, wrap and scroll indicators), registers the reader of its entries
 // (LISTFORM_REGISTER_READER) and overrides the hooks it needs.
 #pragma once
@@ -23,7 +23,7 @@ namespace ListForm {
 // Where a list's two scroll indicators stand.
 enum class Indicators : uint8_t {
   None,         // the list has none
-  AsBuilt,      // at the bounds of the spec, never moved
+  AsBuilt,      // at the bounds it was built with, never moved
   BottomRight,  // side by side in the bottom-right corner: (w - 40, h - 14) and (w - 20, h - 14)
   RightEdge,    // above and below the rows: (w - ItemXOffset, -4) and (w - ItemXOffset, h - 16)
   RightColumn,  // beside the first and the last row: (w - 20, ItemYOffset - 4) and (w - 20, h - 16)
@@ -31,9 +31,9 @@ enum class Indicators : uint8_t {
 
 // A list as its constructor sets it up, written once per concrete list with
 // designated initialisers:
-//   constexpr ListForm::ListSpec kSpec{.bounds = {0, 0, 620, 228}, .maxRows = 8,
+//   constexpr ListForm::ListDef kDef{.bounds = {0, 0, 620, 228}, .maxRows = 8,
 //                                      .rowClass = &EPGThemeProgramListItem::Class, ...};
-struct ListSpec {
+struct ListDef {
   VgRect bounds{0, 0, 0, 0};
   int32_t maxRows = 0;
   const VgClass* rowClass = nullptr;
@@ -61,7 +61,7 @@ class ListClass : public ListBase {
 
  public:
   explicit ListClass(XObject* link = nullptr);
-  explicit ListClass(const ListSpec& spec, XObject* link = nullptr);
+  explicit ListClass(const ListDef& def, XObject* link = nullptr);
 
   // Arrangements of the rows.
   static constexpr uint16_t ArrangeLeftToRight = 0;

@@ -23,7 +23,7 @@ XObject* ReadEntry(ListDataSource*, int32_t index) {
 LISTFORM_REGISTER_READER(MediaContentList, ReadEntry<&Media::MediaWrapper::GetMediaItem>)
 LISTFORM_REGISTER_READER(BGMList, ReadEntry<&Media::MediaWrapper::GetBgmItem>)
 
-MediaContentList::MediaContentList(XObject* link) : ListClass(FolderListSpec(&MediaContentListItem::Class), link) {
+MediaContentList::MediaContentList(XObject* link) : ListClass(FolderListDef(&MediaContentListItem::Class), link) {
   OnActivateOption = VgSlotOf<&MediaContentList::DoOnActivate>(this);
   OnFocusOption = VgSlotOf<&MediaContentList::DoFocus>(this);
   preview.Setup(PreviewTimer::RestMs, VgSlotOf<&MediaContentList::StartToPlay>(this));

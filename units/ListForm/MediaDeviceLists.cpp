@@ -30,7 +30,7 @@ constexpr const char* kRecordsOnly = "Record";
 // The columns of the server list: tick, name, MAC address, wake-on-LAN.
 constexpr int32_t kServerSeparators[] = {30, 222, 400};
 
-constexpr ListSpec Spec(VgRect bounds, int32_t rows, const VgClass* row, int32_t interval, VgRect up, VgRect down,
+constexpr ListDef Def(VgRect bounds, int32_t rows, const VgClass* row, int32_t interval, VgRect up, VgRect down,
                         Indicators placement = Indicators::AsBuilt) {
   return {.bounds = bounds,
           .maxRows = rows,
@@ -44,13 +44,13 @@ constexpr ListSpec Spec(VgRect bounds, int32_t rows, const VgClass* row, int32_t
           .nextBounds = down};
 }
 
-constexpr ListSpec kServerList =
-    Spec({0, 0, 520, 220}, 8, &MediaServerListItem::Class, 2, {500, 0, 520, 20}, {500, 193, 520, 213});
-constexpr ListSpec kControllerList =
-    Spec({0, 0, 460, 240}, 8, &MediaControllerListItem::Class, 0, {440, 0, 460, 20}, {440, 193, 460, 213},
+constexpr ListDef kServerList =
+    Def({0, 0, 520, 220}, 8, &MediaServerListItem::Class, 2, {500, 0, 520, 20}, {500, 193, 520, 213});
+constexpr ListDef kControllerList =
+    Def({0, 0, 460, 240}, 8, &MediaControllerListItem::Class, 0, {440, 0, 460, 20}, {440, 193, 460, 213},
          Indicators::RightColumn);
-constexpr ListSpec kDeviceList =
-    Spec({0, 0, 460, 130}, 4, &MediumDeviceItem::Class, 2, {440, 0, 460, 20}, {440, 105, 460, 125});
+constexpr ListDef kDeviceList =
+    Def({0, 0, 460, 130}, 4, &MediumDeviceItem::Class, 2, {440, 0, 460, 20}, {440, 105, 460, 125});
 
 Media::MediaWrapper* Bridge() { return MainApp::GetMediaWrapper(); }
 

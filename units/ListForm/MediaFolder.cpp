@@ -16,7 +16,7 @@ VG_DEFINE_CLASS(ListForm, MetadataChain, Core::Timer)
 
 namespace ListForm {
 
-ListSpec FolderListSpec(const VgClass* rowClass) {
+ListDef FolderListDef(const VgClass* rowClass) {
   return {.bounds = {0, 0, 336, 228},
           .rowClass = rowClass,
           .pageUpKey = Key::ChannelUp,

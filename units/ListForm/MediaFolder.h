@@ -29,7 +29,7 @@ class MediaListItem;
 
 // A list of a folder's entries as built: 336 x 228, channel up and down as
 // its page keys, wrapping round, its arrows in the bottom-right corner.
-ListSpec FolderListSpec(const VgClass* rowClass);
+ListDef FolderListDef(const VgClass* rowClass);
 
 namespace EmptyFolder {
 

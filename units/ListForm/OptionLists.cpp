@@ -27,7 +27,7 @@ namespace {
 constexpr char kOptionList[] = "ListForm::OptionList";
 constexpr char kSeparator[] = ": ";
 
-constexpr ListSpec kOptionListSpec{.bounds = {0, 0, 220, 172},
+constexpr ListDef kOptionListDef{.bounds = {0, 0, 220, 172},
                                    .maxRows = 6,
                                    .rowClass = &OptionListItem::Class,
                                    .itemXOffset = 20,
@@ -38,7 +38,7 @@ constexpr ListSpec kOptionListSpec{.bounds = {0, 0, 220, 172},
                                    .prevBounds = {180, 0, 200, 20},
                                    .nextBounds = {180, 280, 200, 300}};
 
-constexpr ListSpec kSystemInfoListSpec{.bounds = {0, 0, 440, 270},
+constexpr ListDef kSystemInfoListDef{.bounds = {0, 0, 440, 270},
                                        .maxRows = 10,
                                        .rowClass = &SystemInfoItem::Class,
                                        .pageUpKey = Key::PageUp,
@@ -88,7 +88,7 @@ OptionListItem::OptionListItem(XObject* link) : ListItem(link) {
   iconImage.OnSetVisible(false);
 }
 
-OptionList::OptionList(XObject* link) : ListClass(kOptionListSpec, link) {
+OptionList::OptionList(XObject* link) : ListClass(kOptionListDef, link) {
   OnActivateOption = VgSlotOf<&OptionList::DoActivate>(this);
 }
 
@@ -178,7 +178,7 @@ XObject* SystemInfoItem::HandleEvent(Core::Event* event) {
   return nullptr;
 }
 
-SystemInfoList::SystemInfoList(XObject* link) : ListClass(kSystemInfoListSpec, link) {}
+SystemInfoList::SystemInfoList(XObject* link) : ListClass(kSystemInfoListDef, link) {}
 
 int32_t SystemInfoList::GetItemsNum() {
   SkinBin::SystemInfo& information = Information();

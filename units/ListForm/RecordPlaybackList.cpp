@@ -72,7 +72,7 @@ void RecordPlaybackListItem::Refresh(XObject* sender) {
 
 // ----------------------------------------------------------------- the list
 
-RecordPlaybackList::RecordPlaybackList(XObject* link) : ListClass(FolderListSpec(&RecordPlaybackListItem::Class), link) {
+RecordPlaybackList::RecordPlaybackList(XObject* link) : ListClass(FolderListDef(&RecordPlaybackListItem::Class), link) {
   OnActivateOption = VgSlotOf<&RecordPlaybackList::DoOnActivate>(this);
   OnFocusOption = VgSlotOf<&RecordPlaybackList::DoFocus>(this);
   preview.Setup(PreviewTimer::RestMs, VgSlotOf<&RecordPlaybackList::StartToPlay>(this));

@@ -19,7 +19,7 @@ namespace {
 
 namespace Texts = RecordTexts;
 
-constexpr ListSpec kRecordedShowsList{
+constexpr ListDef kRecordedShowsList{
     .bounds = {0, 0, 890, 236},
     .maxRows = 8,
     .rowClass = &RecordedShowsListItem::Class,
@@ -30,7 +30,7 @@ constexpr ListSpec kRecordedShowsList{
     .nextBitmap = &Bitmaps::EPG_ListScrollDown,
 };
 
-constexpr ListSpec kLast5RecordedShowsList{
+constexpr ListDef kLast5RecordedShowsList{
     .bounds = {0, 0, 890, 81},
     .maxRows = 3,
     .rowClass = &RecordedShowsListItem::Class,
@@ -132,7 +132,7 @@ void RecordedShowsListItem::Refresh(XObject* sender) {
 
 // ----------------------------------------------------------------- the lists
 
-RecordedShows::RecordedShows(const ListSpec& spec, bool brief, XObject* link) : ListClass(spec, link), brief(brief) {
+RecordedShows::RecordedShows(const ListDef& def, bool brief, XObject* link) : ListClass(def, link), brief(brief) {
   OnFocusOption = VgSlotOf<&RecordedShows::DoFocus>(this);
 }
 

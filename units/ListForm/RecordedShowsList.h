@@ -54,7 +54,7 @@ class RecordedShowsListItem : public RecordRow, public RecordedShowFields {
 // What the two lists share; without a descriptor of its own.
 class RecordedShows : public ListClass, public ProgramFocus {
  public:
-  RecordedShows(const ListSpec& spec, bool brief, XObject* link);
+  RecordedShows(const ListDef& def, bool brief, XObject* link);
 
   // Overridden slots.
   // Reloads the model's recorded shows (the latest three for the short list)

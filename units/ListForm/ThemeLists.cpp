@@ -27,7 +27,7 @@ namespace ListForm {
 
 namespace {
 
-constexpr ListSpec ThemeSpec(VgRect bounds, const VgClass* row, bool wrap) {
+constexpr ListDef ThemeDef(VgRect bounds, const VgClass* row, bool wrap) {
   return {.bounds = bounds,
           .maxRows = SkinBin::DB_EPGThemeInfo::kPageSize,
           .rowClass = row,
@@ -39,9 +39,9 @@ constexpr ListSpec ThemeSpec(VgRect bounds, const VgClass* row, bool wrap) {
           .nextBitmap = &Bitmaps::EPG_ListScrollDown};
 }
 
-constexpr ListSpec kThemeNameList = ThemeSpec({0, 0, 250, 228}, &EPGThemeNameItem::Class, true);
+constexpr ListDef kThemeNameList = ThemeDef({0, 0, 250, 228}, &EPGThemeNameItem::Class, true);
 // The end loads more of the theme rather than wrap round.
-constexpr ListSpec kThemeProgramList = ThemeSpec({0, 0, 620, 228}, &EPGThemeProgramListItem::Class, false);
+constexpr ListDef kThemeProgramList = ThemeDef({0, 0, 620, 228}, &EPGThemeProgramListItem::Class, false);
 
 constexpr int32_t kThemeTextLeft = 90;
 constexpr int32_t kArrowLeft = 230;

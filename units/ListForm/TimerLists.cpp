@@ -29,7 +29,7 @@ namespace {
 
 namespace Texts = RecordTexts;
 
-constexpr ListSpec kScheduledRecordList{
+constexpr ListDef kScheduledRecordList{
     .bounds = {0, 0, 890, 209},
     .maxRows = 7,
     .rowClass = &ScheduledRecordListItem::Class,
@@ -41,7 +41,7 @@ constexpr ListSpec kScheduledRecordList{
 };
 
 // Its indicators are there for the screen to give pictures to.
-constexpr ListSpec kConflictTimerList{
+constexpr ListDef kConflictTimerList{
     .bounds = {0, 0, 780, 101},
     .maxRows = 3,
     .rowClass = &ConflictTimerListItem::Class,

@@ -15,14 +15,14 @@ namespace {
 using namespace Strings;
 using MenuSystem::PageTable;
 using MenuSystem::RowKind;
-using MenuSystem::RowSpec;
+using MenuSystem::RowDef;
 using OptionDatabase::Fixed;
 using OptionDatabase::Sid;
 namespace S = SkinBin;
 
 constexpr const char* kMediaMenu = "MenuSystem::AppMediaPlayerMenu";
 
-constexpr RowSpec kSetupRows[] = {
+constexpr RowDef kSetupRows[] = {
     {Sid(SID_SORT), RowKind::Value, S::OPTION_TYPE_MM_SORT},
     {Sid(SID_INTERVAL_TIME), RowKind::Value, S::OPTION_TYPE_MM_INTERVAL_TIME},
     {Fixed("Photo Repeat"), RowKind::Value, S::OPTION_TYPE_PHOTO_REPEAT},
@@ -40,14 +40,14 @@ constexpr RowSpec kSetupRows[] = {
 constexpr PageTable kSetupMenu{
     .title = Fixed("Media Player Setup"), .back = kMediaMenu, .level = 3, .rows = kSetupRows};
 
-constexpr RowSpec kPhotoFrameRows[] = {
+constexpr RowDef kPhotoFrameRows[] = {
     {Sid(SID_INTERVAL_TIME), RowKind::Value, S::OPTION_TYPE_MM_INTERVAL_TIME},
     {Sid(SID_BACKGROUND_MUSIC), RowKind::Value, S::OPTION_TYPE_BGM_ONOFF},
 };
 constexpr PageTable kPhotoFrameMenu{
     .title = Fixed("Photo Frame"), .back = "MenuSystem::PreferencesMenu", .level = 3, .rows = kPhotoFrameRows};
 
-constexpr RowSpec kRenderRows[] = {
+constexpr RowDef kRenderRows[] = {
     {Sid(SID_MEDIA_RENDERER), RowKind::Value, S::OPTION_TYPE_MEDIA_RENDERER},
 };
 constexpr PageTable kRenderMenu{.title = Sid(SID_MEDIA_RENDERER), .back = kMediaMenu, .level = 3, .rows = kRenderRows};

@@ -62,7 +62,7 @@ bool InHome(ThirdMenu&) { return Model()->OnGetLocation() == 0; }
 
 // ------------------------------------------------------------ applications
 
-constexpr RowSpec kAppRows[] = {
+constexpr RowDef kAppRows[] = {
     Item<SubMenuItem>(Sid(SID_WIDGETS)),
     Item<SubMenuItem>(Sid(SID_NET_TV)),
     Item<SubMenuItem>(Sid(SID_DUMMY), 0, "MenuSystem::DummyMenu"),
@@ -94,7 +94,7 @@ constexpr PageTable kAppMenu{.title = Sid(SID_APPLICATIONS),
 
 // ------------------------------------------------------------ media player
 
-constexpr RowSpec kMediaRows[] = {
+constexpr RowDef kMediaRows[] = {
     Item<SubMenuItem>(Sid(SID_PHOTO), kMediaPhoto, kDeviceSelect),
     Item<SubMenuItem>(Sid(SID_MOVIE), kMediaMovie, kDeviceSelect),
     Item<SubMenuItem>(Sid(SID_MUSIC), kMediaMusic, kDeviceSelect),
@@ -115,7 +115,7 @@ constexpr PageTable kMediaMenu{.title = Sid(SID_MEDIA_PLAYER),
 
 // ------------------------------------------------------------ retail demo
 
-constexpr RowSpec kDemoRows[] = {
+constexpr RowDef kDemoRows[] = {
     Item<SubMenuItemValueSelect>(Sid(SID_STICKER_DEMO), S::OPTION_TYPE_STICKER_DEMO)
         .Changed(PageSlot<&ThirdMenu::RefreshGrayout>),
     Item<SubMenuItemValueSelect>(Sid(SID_COUNTRY), S::OPTION_TYPE_COUNTRY),
@@ -145,7 +145,7 @@ constexpr Launcher kLaunchers[] = {
 };
 template <size_t... I>
 constexpr auto LauncherRows(std::index_sequence<I...>) {
-  return std::array<RowSpec, sizeof...(I)>{Item<SubMenuItem>(kLaunchers[I].caption)...};
+  return std::array<RowDef, sizeof...(I)>{Item<SubMenuItem>(kLaunchers[I].caption)...};
 }
 constexpr auto kDummyRows = LauncherRows(std::make_index_sequence<std::size(kLaunchers)>());
 constexpr PageTable kDummyMenu{.title = Sid(SID_DUMMY),
@@ -164,7 +164,7 @@ bool StreamingRuns(ThirdMenu&) {
   for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return name.find("netflix") != std::string::npos;
 }
-constexpr RowSpec kNetflixRows[] = {
+constexpr RowDef kNetflixRows[] = {
     Item<SubMenuItem>(Sid(SID_ESN), 0, "Network::ESNDialog"),
     Item<SubMenuItem>(Sid(SID_CONFIRM_STREAMING_DEACTIVATION), kStreamingDeactivation, kConfirm),
 };
@@ -178,7 +178,7 @@ constexpr PageTable kNetflixMenu{.title = Sid(SID_NETFLIX_SETUP),
 
 // ---------------------------------------------------------------- network
 
-constexpr RowSpec kNetworkRows[] = {
+constexpr RowDef kNetworkRows[] = {
     Item<SubMenuItemValueSelect>(Sid(SID_NETWORK_TYPE), O::OPTION_TYPE_NETWORK_TYPE)
         .Changed(PageSlot<&ThirdMenu::RefreshGrayout>),
     Item<SubMenuItem>(Sid(SID_WIRELESS_SETUP), 0, "Network::WirelessSetupMenu"),

@@ -30,7 +30,7 @@ constexpr int32_t kDigitalPreferenceRow = 7;
 // The flag of a channel record that the model sets for a digital channel.
 constexpr int kDigitalFlag = 0;
 
-constexpr RowSpec kAudioRows[] = {
+constexpr RowDef kAudioRows[] = {
     {Sid(AudioMenuEffect), RowKind::Value, O::OPTION_TYPE_AUDIO_EFFECT},
     {Fixed("HDMI Output"), RowKind::Value, O::OPTION_TYPE_HDMI_AUDIO_OUTPUT},
     {Sid(MenuTrebleBass), RowKind::Page, 0, kTrebleBassPage},
@@ -53,8 +53,8 @@ constexpr PageTable kAudioMenu{.title = Sid(SID_AUDIO), .rows = kAudioRows, .rem
 // equaliser.
 struct EffectRows {
   int32_t effect;
-  RowSpec third;
-  RowSpec fourth;
+  RowDef third;
+  RowDef fourth;
 };
 constexpr EffectRows kEffectRows[] = {
     {1,
@@ -68,7 +68,7 @@ constexpr EffectRows kEffectRows[] = {
      {Sid(MenuSSTruSurroundHD), RowKind::Value, O::OPTION_TYPE_SS_TRUSURROUND}},
 };
 
-constexpr RowSpec kTrebleBassRows[] = {
+constexpr RowDef kTrebleBassRows[] = {
     {Sid(SID_TREBLE), RowKind::Slider, O::OPTION_TYPE_TREBLE},
     {Sid(SID_BASS), RowKind::Slider, O::OPTION_TYPE_BASS},
 };
@@ -101,8 +101,8 @@ void BrcmAudioMenu::Initialize(Primitives::KeyRoutingParameter* parameter) {
 
 void BrcmAudioMenu::LoadSettings() {
   const int32_t effect = MainApp::GetWrapper()->OnGetAudioEffect();
-  const RowSpec* third = &kAudioRows[kEffectRow - 1];
-  const RowSpec* fourth = &kAudioRows[kEffectSecondRow - 1];
+  const RowDef* third = &kAudioRows[kEffectRow - 1];
+  const RowDef* fourth = &kAudioRows[kEffectSecondRow - 1];
   for (const EffectRows& rows : kEffectRows) {
     if (rows.effect != effect) continue;
     third = &rows.third;

@@ -34,7 +34,7 @@ constexpr VgRect kRemote{30, 130, 218, 260};
 constexpr VgPoint kLight{163, 178};
 constexpr int32_t kLightSeries = 2;
 
-constexpr RowSpec kRows[] = {
+constexpr RowDef kRows[] = {
     Item<SubMenuItemValueSelect>(Sid(SID_ENABLE_AUTO_INPUT), S::OPTION_TYPE_AUTO_INPUT_ENABLE)
         .Changed(PageSlot<&ThirdMenu::RefreshGrayout>),
     Item<SubMenuItemValueSelect>(Sid(SID_MODE_TV), S::OPTION_TYPE_AUTO_INPUT_TV),

@@ -93,16 +93,16 @@ BrcmSubMenuItem::BrcmSubMenuItem(XObject* link) : ::Button::IconButton(link) {
   Add(&colorRect, 0);
 }
 
-void BrcmSubMenuItem::Configure(const RowSpec& spec) {
-  OnSetText(OptionDatabase::LoadText(spec.caption));
-  OptionType = spec.option;
+void BrcmSubMenuItem::Configure(const RowDef& def) {
+  OnSetText(OptionDatabase::LoadText(def.caption));
+  OptionType = def.option;
   IsItemValue = false;
   IsSlider = false;
   IsSelect = false;
   NeedHideMenu = false;
-  Target = spec.target;
-  PinType = spec.pinType;
-  switch (spec.kind) {
+  Target = def.target;
+  PinType = def.pinType;
+  switch (def.kind) {
     case RowKind::Value:
       IsItemValue = true;
       Target = OptionMenuClass;
@@ -295,14 +295,14 @@ void BrcmSubMenu::Build() {
   spareRow->OnSetMode(1);
   Add(spareRow, 0);
   int32_t n = 0;
-  for (const RowSpec& spec : table->rows) {
+  for (const RowDef& def : table->rows) {
     auto* row = VgNew<BrcmSubMenuItem>();
     row->Tag = ++n;
-    row->Configure(spec);
+    row->Configure(def);
     row->OnActivate = VgSlotOf<&BrcmSubMenu::DoActivate>(this);
     row->OnFocus = VgSlotOf<&BrcmSubMenu::DoFocus>(this);
     // An in-place slider's every step counts as the viewer being at the menu.
-    if (spec.kind == RowKind::Slider) row->OnResetTimeout = VgSlotOf<&Primitives::KeyRoutingForm::ResetTimeout>(static_cast<Primitives::KeyRoutingForm*>(this));
+    if (def.kind == RowKind::Slider) row->OnResetTimeout = VgSlotOf<&Primitives::KeyRoutingForm::ResetTimeout>(static_cast<Primitives::KeyRoutingForm*>(this));
     Add(row, 0);
   }
   ItemsNum = n;

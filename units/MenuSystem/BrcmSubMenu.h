@@ -7,7 +7,7 @@
 // How to add a page:
 //
 //   // MyPages.cpp
-//   constexpr RowSpec kTimeRows[] = {
+//   constexpr RowDef kTimeRows[] = {
 //       {Sid(Strings::SID_SLEEP), RowKind::Value, OptionDatabase::OPTION_TYPE_SLEEP},
 //       {Sid(Strings::SID_CLOCK), RowKind::Page, 0, "MenuSystem::BrcmClockMenu"},
 //       {Fixed("RESET"), RowKind::Dialog, kResetConfirmation, "NonMenuSystem::ConfirmMultiOptionDialog"},
@@ -72,7 +72,7 @@ class BrcmSubMenuItem : public Button::IconButton {
   void DoValueChanged(XObject* sender);
 
   // Sets the row up as a row of that kind.
-  void Configure(const RowSpec& spec);
+  void Configure(const RowDef& def);
   // OK opens another screen than the table's ("Unit::Class"), behind the
   // parental PIN of pinType when non-zero.
   void Retarget(const char* target, int32_t pinType = 0);

@@ -39,7 +39,7 @@ constexpr int32_t kSampleY = 50;
 
 // -------------------------------------------------------- closed captions
 
-constexpr RowSpec kCaptionRows[] = {
+constexpr RowDef kCaptionRows[] = {
     Item<SubMenuItemValueSelect>(Sid(SID_CLOSED_CAPTIONS), S::OPTION_TYPE_CLOSED_CAPTION_STATE)
         .Changed(PageSlot<&ThirdMenu::RefreshGrayout>),
     Item<SubMenuItemValueSelect>(Sid(SID_ANALOG_CC_MODE_ROW), O::OPTION_TYPE_BASIC_CC_MODE),
@@ -54,7 +54,7 @@ constexpr PageTable kCaptionMenu{.title = Sid(SID_CLOSED_CAPTIONS_SETTINGS),
 // ------------------------------------------------------- digital captions
 
 constexpr VgMethod kSample = PageSlot<&DigitalCCMenu::ShowSampleCC>;
-constexpr RowSpec kDigitalRows[] = {
+constexpr RowDef kDigitalRows[] = {
     Item<SubMenuItemValueSelect>(Sid(SID_CAPTION_SIZE), O::OPTION_TYPE_CC_FONT_SIZE).Changed(kSample),
     Item<SubMenuItemValueSelect>(Sid(SID_CAPTION_TEXT_TYPE), O::OPTION_TYPE_CC_FONT_STYLE).Changed(kSample),
     Item<SubMenuItemValueSelect>(Sid(SID_CAPTION_TEXT_EDGE), O::OPTION_TYPE_CC_EDGE_TYPE).Changed(kSample),
@@ -80,7 +80,7 @@ constexpr PageTable kDigitalMenu{.title = Sid(SID_DIGITAL_CC_SETTINGS),
 
 // ----------------------------------------------------------------- locks
 
-constexpr RowSpec kLockRows[] = {
+constexpr RowDef kLockRows[] = {
     Item<SubMenuItemValueSelect>(Sid(SID_ENABLE_RATING_BLOCKING), S::OPTION_TYPE_ENABLE_RATING_BLOCK),
     Item<SubMenuItem>(Sid(SID_EDIT_RATING_LIMITS), 0, "ParentalLocks::EditRatingLimits"),
     Item<SubMenuItemValueSelect>(Sid(SID_INPUT_LOCK_ROW), S::OPTION_TYPE_INPUT_LOCK),
@@ -93,7 +93,7 @@ constexpr PageTable kLockMenu{.title = Sid(SID_PARENTAL_CONTROL_AND_LOCKS),
                               .rows = kLockRows,
                               .winId = WinIDs::WIN_ID_ParentalLocks};
 
-constexpr RowSpec kPinRows[] = {
+constexpr RowDef kPinRows[] = {
     Item<SubMenuItem>(Sid(SID_CHANGE_PIN), kParentalPin, "NonMenuSystem::ChangePinDialog"),
     Item<SubMenuItem>(Sid(SID_DELETE_PIN), kDeletePin, kConfirm),
 };

@@ -35,7 +35,7 @@ constexpr int32_t kFavoritesRow = 2;
 constexpr int32_t kEpgSetupRow = 10;
 constexpr int32_t kEpgServiceRow = 11;
 
-constexpr RowSpec kChannelsRows[] = {
+constexpr RowDef kChannelsRows[] = {
     {Sid(ChannelsMenuMasterList), RowKind::Dialog, 0, "Channels::ChannelOptionDialog"},
     {Sid(ChannelsMenuFavorites), RowKind::Dialog, 0, "NonMenuSystem::ChBrowserDialog"},
     {Sid(SID_TUNER), RowKind::Value, O::OPTION_TYPE_ANT_CABLE_IN},
@@ -55,7 +55,7 @@ constexpr uint8_t kChannelsRemoved[] = {9, 4, 5, 6};
 constexpr PageTable kChannelsMenu{
     .title = Sid(SID_CHANNEL), .rows = kChannelsRows, .removed = kChannelsRemoved};
 
-constexpr RowSpec kLocksRows[] = {
+constexpr RowDef kLocksRows[] = {
     {Sid(LocksMenuRatingsLocks), RowKind::Page, 0, "MenuSystem::BrcmRatingsLocksMenu"},
     {Sid(LocksMenuChannelLocks), RowKind::Dialog, 0, "Channels::ChannelLockDialog"},
     {Sid(LocksMenuFrontPanelLock), RowKind::Value, O::OPTION_TYPE_PANEL_LOCK},
@@ -65,7 +65,7 @@ constexpr RowSpec kLocksRows[] = {
 constexpr PageTable kLocksMenu{.title = Sid(MainMenuLocks), .rows = kLocksRows};
 
 constexpr int32_t kDownloadableRow = 6;
-constexpr RowSpec kRatingsLocksRows[] = {
+constexpr RowDef kRatingsLocksRows[] = {
     {Sid(RatingLocksMenuBlockUnratedShows), RowKind::Value, O::OPTION_TYPE_BLOCK_UNRATED_CONTENT},
     {Sid(RatingLocksMenuUSATV), RowKind::Dialog, 0, "ParentalLocks::USTVRatingsDialog"},
     {Sid(RatingLocksMenuUSAMovie), RowKind::Dialog, 0, "ParentalLocks::USMovieRatingsDialog"},

@@ -37,7 +37,7 @@ constexpr const char* kBaseColorBar = "NonMenuSystem::BaseColorAdjustmentBar";
 constexpr const char* kConfirmation = "NonMenuSystem::ConfirmMultiOptionDialog";
 constexpr int32_t kConfirmBaseColorReset = 22;
 
-constexpr RowSpec kBaseColorRows[] = {
+constexpr RowDef kBaseColorRows[] = {
     Item<BaseColorAdjustItem>(Sid(SID_RED), S::OPTION_TYPE_BASECOLOR_ADJUST_RED_HUE, kBaseColorBar).Color(Colors::Red),
     Item<BaseColorAdjustItem>(Sid(SID_GREEN), S::OPTION_TYPE_BASECOLOR_ADJUST_GREEN_HUE, kBaseColorBar)
         .Color(Colors::Green),
@@ -57,7 +57,7 @@ constexpr PageTable kBaseColorMenu{.title = Sid(SID_BASE_COLOUR_ADJUST),
                                    .rows = kBaseColorRows,
                                    .winId = WinIDs::WIN_ID_BaseColorAdjustmentMenu};
 
-constexpr RowSpec kRGBFilterRows[] = {
+constexpr RowDef kRGBFilterRows[] = {
     Item<RGBFilterOptionItem>(Sid(SID_RED), S::OPTION_TYPE_RED_FILTER)
         .Color(Colors::Red)
         .Changed(PageSlot<&RGBFilterMenu::RefreshRGBFilter>),

@@ -34,7 +34,7 @@ constexpr int32_t kBrowserRowInterval = 3;
 
 // ----------------------------------------------------------- AV connection
 
-constexpr RowSpec kAVRows[] = {
+constexpr RowDef kAVRows[] = {
     Item<SubMenuItem>(Sid(SID_INPUT_LABELING), 0, "NonMenuSystem::InputLabelingDialog"),
     Item<SubMenuItemValueSelect>(Sid(SID_SIDE_SHARED_AUDIO), S::OPTION_TYPE_SIDE_AUDIO),
     Item<SubMenuItemValueSelect>(Sid(SID_REAR_SHARED_AUDIO), S::OPTION_TYPE_REAR_AUDIO),
@@ -62,7 +62,7 @@ constexpr PageTable kAVMenu{.title = Sid(SID_AV_CONNECTION),
 
 // ------------------------------------------------------------------- HDMI
 
-constexpr RowSpec kHdmiRows[] = {
+constexpr RowDef kHdmiRows[] = {
     Item<SubMenuItemValueSelect>(Sid(SID_SWIFTOR), S::OPTION_TYPE_SWIFTOR),
     Item<SubMenuItemValueSelect>(Sid(SID_RGB_RANGE), S::OPTION_TYPE_RGB_RANGE),
 };
@@ -72,7 +72,7 @@ constexpr PageTable kHdmiMenu{.title = Sid(SID_HDMI_SETTINGS),
                               .rows = kHdmiRows,
                               .winId = WinIDs::WIN_ID_HDMISettingsMenu};
 
-constexpr RowSpec kInputModeRows[] = {
+constexpr RowDef kInputModeRows[] = {
     Item<SubMenuItemValueSelect>(Sid(SID_HDMI_INPUT_MODE), S::OPTION_TYPE_HDMI_INPUT_MODE),
 };
 constexpr PageTable kInputModeMenu{.title = Sid(SID_HDMI_INPUT_MODE),
@@ -83,7 +83,7 @@ constexpr PageTable kInputModeMenu{.title = Sid(SID_HDMI_INPUT_MODE),
 
 // --------------------------------------------------------------- HDMI-CEC
 
-constexpr RowSpec kCecRows[] = {
+constexpr RowDef kCecRows[] = {
     Item<SubMenuItemValueSelect>(Sid(SID_ENABLE_HDMI_CEC_CONTROL), O::OPTION_TYPE_ENABLE_CEC)
         .Changed(PageSlot<&CECSetupMenu::RefreshGrayout>),
     Item<SubMenuItemValueSelect>(Sid(SID_TV_AUTO_POWER), O::OPTION_TYPE_TV_AUTO_POWER),
@@ -101,7 +101,7 @@ constexpr PageTable kCecMenu{.title = Sid(SID_HDMI_CEC_CONTROL_SETUP),
 
 // -------------------------------------------------------- channel browser
 
-constexpr RowSpec kBrowserRows[] = {
+constexpr RowDef kBrowserRows[] = {
     Item<SubMenuItemValueSelect>(Sid(SID_NAVIGATION), S::OPTION_TYPE_NAVIGATION),
     Item<SubMenuItemValueSelect>(Sid(SID_HISTORY_LIST), S::OPTION_TYPE_HISTORY_LIST),
     Item<SubMenuItemValueSelect>(Sid(SID_ANT_CABLE_LIST_SHORT), S::OPTION_TYPE_ANT_CABLE_LIST),

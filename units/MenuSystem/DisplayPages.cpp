@@ -52,7 +52,7 @@ bool NoPcSignal(ThirdMenu& page) {
   return !acquired || acquired->SourceId != model->GetCurrentSource(0) || acquired->Status != kSignalPresent;
 }
 
-constexpr RowSpec kDisplayRows[] = {
+constexpr RowDef kDisplayRows[] = {
     Item<SubMenuItemValueSelect>(Sid(SID_AUTO_ASPECT), O::OPTION_TYPE_AUTO_ASPECT)
         .Changed(PageSlot<&DisplaySettingsMenu::RefreshGrayout>),
     Item<SubMenuItemValueSelect>(Sid(SID_4_3_STRETCH), O::OPTION_TYPE_4_3_STRETCH),
@@ -67,7 +67,7 @@ constexpr PageTable kDisplayMenu{.title = Sid(SID_DISPLAY_SETTINGS),
                                  .winId = WinIDs::WIN_ID_DisplaySettingsMenu,
                                  .disabled = kDisplayDisabled};
 
-constexpr RowSpec kPositionRows[] = {
+constexpr RowDef kPositionRows[] = {
     Item<AdjustItemSlider>(Sid(SID_VERT_POSITION), O::OPTION_TYPE_VERTICAL_POSITION, kBar).Flags(NoMiddlePoint),
     Item<SubMenuItem>(Sid(SID_RESET), kResetPicturePosition, kConfirm),
 };
@@ -77,7 +77,7 @@ constexpr PageTable kPositionMenu{.title = Sid(SID_PICTURE_POSITION),
                                   .rows = kPositionRows,
                                   .winId = WinIDs::WIN_ID_PicturePositionMenu};
 
-constexpr RowSpec kPcRows[] = {
+constexpr RowDef kPcRows[] = {
     Item<AdjustItemSlider>(Sid(SID_HORZ_POSITION), O::OPTION_TYPE_HORIZONTAL_POSITION, kBar),
     Item<AdjustItemSlider>(Sid(SID_VERT_POSITION), O::OPTION_TYPE_VERTICAL_POSITION, kBar),
     Item<AdjustItemSlider>(Sid(SID_CLOCK_PHASE), O::OPTION_TYPE_VGA_PHASE, kBar),

@@ -1,4 +1,4 @@
-// The tables that menu pages are made of: a PageTable of RowSpec rows, with
+// The tables that menu pages are made of: a PageTable of RowDef rows, with
 // the rows a set never shows, the rows it shows only in some states and the
 // rows that states grey out. Two page families read them: the carousel pages
 // beside the main menu (MenuSystem::BrcmSubMenu, whose header tells how to add
@@ -28,13 +28,13 @@ enum class RowKind : uint8_t {
   Label,      // leads nowhere
 };
 
-// Bits of RowSpec::flags (third-level rows).
+// Bits of RowDef::flags (third-level rows).
 enum RowFlag : uint8_t {
   // A slider row whose adjustment bar has no middle mark (SliderMiddlePoint off).
   NoMiddlePoint = 1,
 };
 
-struct RowSpec {
+struct RowDef {
   OptionDatabase::TextRef caption;
   RowKind kind = RowKind::Label;
   // The option id of rows bound to an option; the parameter (a confirmation
@@ -54,23 +54,23 @@ struct RowSpec {
   uint8_t flags = 0;
   VgColor color{0, 0, 0, 0};
 
-  constexpr RowSpec Changed(VgMethod slot) const {
-    RowSpec row = *this;
+  constexpr RowDef Changed(VgMethod slot) const {
+    RowDef row = *this;
     row.changed = slot;
     return row;
   }
-  constexpr RowSpec Color(VgColor value) const {
-    RowSpec row = *this;
+  constexpr RowDef Color(VgColor value) const {
+    RowDef row = *this;
     row.color = value;
     return row;
   }
-  constexpr RowSpec Pin(int32_t type) const {
-    RowSpec row = *this;
+  constexpr RowDef Pin(int32_t type) const {
+    RowDef row = *this;
     row.pinType = type;
     return row;
   }
-  constexpr RowSpec Flags(uint8_t value) const {
-    RowSpec row = *this;
+  constexpr RowDef Flags(uint8_t value) const {
+    RowDef row = *this;
     row.flags = value;
     return row;
   }
@@ -78,7 +78,7 @@ struct RowSpec {
 
 // A third-level row of class Item: Item<SubMenuItemValueSelect>(Sid(SID_RED), OPTION_TYPE_RED_FILTER).
 template <class T>
-constexpr RowSpec Item(OptionDatabase::TextRef caption, int32_t option = 0, const char* target = nullptr) {
+constexpr RowDef Item(OptionDatabase::TextRef caption, int32_t option = 0, const char* target = nullptr) {
   return {.caption = caption, .option = option, .target = target, .item = &T::Class};
 }
 
@@ -106,7 +106,7 @@ struct PageTable {
   // The menu level; 0 for the family's own (2 beside the main menu, 3 for a
   // third-level page).
   int32_t level = 0;
-  std::span<const RowSpec> rows;
+  std::span<const RowDef> rows;
   // Rows (numbered from 1 in the table) that this set never shows.
   std::span<const uint8_t> removed;
 

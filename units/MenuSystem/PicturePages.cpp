@@ -22,7 +22,7 @@ namespace S = SkinBin;
 constexpr const char* kConfirmation = "NonMenuSystem::ConfirmMultiOptionDialog";
 constexpr int32_t kConfirmPictureReset = 17;
 
-constexpr RowSpec kPictureRows[] = {
+constexpr RowDef kPictureRows[] = {
     {Sid(MenuPictureSettings), RowKind::Page, 0, "MenuSystem::BrcmPictureSettingsMenu"},
     {Sid(MenuAdvancedSettings), RowKind::Page, 0, "MenuSystem::BrcmAdvancedSettingsMenu"},
     {Sid(MenuColorTemperatureSettings), RowKind::Label},
@@ -37,7 +37,7 @@ constexpr uint8_t kPictureRemoved[] = {6, 3};
 constexpr PageTable kPictureMenu{
     .title = Sid(MainMenuPicture), .rows = kPictureRows, .removed = kPictureRemoved};
 
-constexpr RowSpec kPictureSettingsRows[] = {
+constexpr RowDef kPictureSettingsRows[] = {
     {Sid(SID_BRIGHTNESS), RowKind::BarSlider, O::OPTION_TYPE_BRIGHTNESS},
     {Sid(SID_CONTRAST), RowKind::BarSlider, O::OPTION_TYPE_CONTRAST},
     {Sid(MenuSaturation), RowKind::BarSlider, O::OPTION_TYPE_COLOR},
@@ -52,7 +52,7 @@ constexpr PageTable kPictureSettingsMenu{.title = Sid(MainMenuPicture),
                                          .level = 3,
                                          .rows = kPictureSettingsRows};
 
-constexpr RowSpec kAdvancedSettingsRows[] = {
+constexpr RowDef kAdvancedSettingsRows[] = {
     {Sid(SID_DYNAMIC_CONTRAST), RowKind::BarSlider, O::OPTION_TYPE_DYNAMIC_CONTRAST},
     {Sid(MenuGameMode), RowKind::Value, O::OPTION_TYPE_GAME_MODE},
     {Sid(MenuColorEnhancement), RowKind::Value, O::OPTION_TYPE_COLOR_MANAGER},
@@ -72,7 +72,7 @@ constexpr PageTable kAdvancedSettingsMenu{.title = Sid(MainMenuPicture),
                                           .rows = kAdvancedSettingsRows,
                                           .removed = kAdvancedSettingsRemoved};
 
-constexpr RowSpec kHVsizeRows[] = {
+constexpr RowDef kHVsizeRows[] = {
     {Sid(HSize), RowKind::BarSlider, O::OPTION_TYPE_HORIZONTAL_SIZE},
     {Sid(VSize), RowKind::Bar, O::OPTION_TYPE_VERTICAL_SIZE},
 };

@@ -116,7 +116,7 @@ constexpr int32_t kConfirmAdvancedPictureReset = 18;
 constexpr int32_t kConfirmExpertPictureReset = 19;
 constexpr int32_t kConfirmCopyWhiteBalance = 21;
 
-constexpr RowSpec kPictureRows[] = {
+constexpr RowDef kPictureRows[] = {
     Item<SubMenuItemValue>(Sid(SID_PICTURE_MODE), S::OPTION_TYPE_PICTURE_MODE, kOverlay),
     Item<SubMenuItem>(Sid(SID_RESET), kConfirmPictureReset, kConfirmation),
     Item<AdjustItemSlider>(Sid(SID_BACKLIGHT), O::OPTION_TYPE_BACKLIGHT, kBar).Flags(NoMiddlePoint),
@@ -143,7 +143,7 @@ constexpr PageTable kPictureMenu{.title = Sid(SID_PICTURE),
                                  .winId = WinIDs::WIN_ID_PictureMenu,
                                  .disabled = kPictureDisabled};
 
-constexpr RowSpec kAdvancedRows[] = {
+constexpr RowDef kAdvancedRows[] = {
     Item<SubMenuItemValue>(Sid(SID_VANTREL), O::OPTION_TYPE_COLOR_MANAGER, kOverlay),
     Item<SubMenuItem>(Sid(SID_BASE_COLOUR_ADJUST), 0, "MenuSystem::BaseColorAdjustmentMenu"),
     Item<AdjustItemArrow>(Sid(SID_COLOUR_TEMPERATURE), S::OPTION_TYPE_COLOR_TEMPERATURE,
@@ -219,7 +219,7 @@ constexpr PageTable kAdvancedMenu{.title = Sid(SID_ADVANCED_PICTURE_SETTINGS),
                                   .winId = WinIDs::WIN_ID_AdvancedPictureMenu,
                                   .disabled = kAdvancedDisabled};
 
-constexpr RowSpec kExpertRows[] = {
+constexpr RowDef kExpertRows[] = {
     Item<SubMenuItemValue>(Sid(SID_TEST_PATTERN), S::OPTION_TYPE_TEST_PATTERN, kOverlay),
     Item<SubMenuItem>(Sid(SID_RGB_FILTER), 0, "MenuSystem::RGBFilterMenu"),
     Item<SubMenuItem>(Sid(SID_WHITE_BALANCE), 0, "MenuSystem::WhiteBalanceMenu"),
@@ -238,7 +238,7 @@ constexpr PageTable kExpertMenu{.title = Sid(SID_EXPERT_PICTURE_SETTINGS),
                                 .winId = WinIDs::WIN_ID_ExpertPictureMenu,
                                 .disabled = kExpertDisabled};
 
-constexpr RowSpec kWhiteBalanceRows[] = {
+constexpr RowDef kWhiteBalanceRows[] = {
     Item<SubMenuItemValue>(Sid(SID_WINDOW_DISPLAY), S::OPTION_TYPE_WB_WINDOW_DISPLAY, kOverlay),
     Item<SubMenuItemValueSelect>(Sid(SID_SETTING_TYPE), S::OPTION_TYPE_WB_SETTING_TYPE)
         .Changed(PageSlot<&WhiteBalanceMenu::RefreshWBType>),
@@ -257,7 +257,7 @@ constexpr PageTable kWhiteBalanceMenu{.title = Sid(SID_WHITE_BALANCE),
                                       .winId = WinIDs::WIN_ID_WhiteBalanceMenu,
                                       .disabled = kWhiteBalanceDisabled};
 
-constexpr RowSpec kWhiteBalance2PRows[] = {
+constexpr RowDef kWhiteBalance2PRows[] = {
     Item<AdjustItemSlider>(Sid(SID_WB_RED_OFFSET), O::OPTION_TYPE_RED_OFFSET, kBar),
     Item<AdjustItemSlider>(Sid(SID_WB_GREEN_OFFSET), O::OPTION_TYPE_GREEN_OFFSET, kBar),
     Item<AdjustItemSlider>(Sid(SID_WB_BLUE_OFFSET), O::OPTION_TYPE_BLUE_OFFSET, kBar),
@@ -271,7 +271,7 @@ constexpr PageTable kWhiteBalance2PMenu{.title = Sid(SID_2P_WHITE_BALANCE),
                                         .rows = kWhiteBalance2PRows,
                                         .winId = WinIDs::WIN_ID_WhiteBalance2PMenu};
 
-constexpr RowSpec kWhiteBalance10PRows[] = {
+constexpr RowDef kWhiteBalance10PRows[] = {
     Item<AdjustItemSlider>(Sid(SID_IRE), S::OPTION_TYPE_WHITE_BALANCE_IRE, kBar),
     Item<AdjustItemSlider>(Sid(SID_RED), S::OPTION_TYPE_WHITE_BALANCE_RED, kBar),
     Item<AdjustItemSlider>(Sid(SID_GREEN), S::OPTION_TYPE_WHITE_BALANCE_GREEN, kBar),
@@ -283,7 +283,7 @@ constexpr PageTable kWhiteBalance10PMenu{.title = Sid(SID_10P_WHITE_BALANCE),
                                          .rows = kWhiteBalance10PRows,
                                          .winId = WinIDs::WIN_ID_WhiteBalance10PMenu};
 
-constexpr RowSpec kNoiseRows[] = {
+constexpr RowDef kNoiseRows[] = {
     Item<SubMenuItemValue>(Sid(SID_MPEG_NR_SHORT), O::OPTION_TYPE_DIGITAL_NR, kOverlay),
     Item<SubMenuItemValue>(Sid(SID_DNR_SHORT), S::OPTION_TYPE_DNR, kOverlay),
 };
@@ -293,7 +293,7 @@ constexpr PageTable kNoiseMenu{.title = Sid(SID_DNR),
                                .rows = kNoiseRows,
                                .winId = WinIDs::WIN_ID_NoiseReductionMenu};
 
-constexpr RowSpec kZoltaRows[] = {
+constexpr RowDef kZoltaRows[] = {
     Item<SubMenuItemValueSelect>(Sid(SID_ZOLTA_DCR_MENU), S::OPTION_TYPE_SYSINFO_ZOLTA_DCR),
 };
 constexpr PageTable kZoltaMenu{.title = Sid(SID_ZOLTA_DCR_MENU),
@@ -302,7 +302,7 @@ constexpr PageTable kZoltaMenu{.title = Sid(SID_ZOLTA_DCR_MENU),
                                .rows = kZoltaRows,
                                .winId = WinIDs::WIN_ID_ZoltaDCR};
 
-constexpr RowSpec kEdgeRows[] = {
+constexpr RowDef kEdgeRows[] = {
     Item<SubMenuItemValue>(Sid(SID_EDGE_ENHANCER), O::OPTION_TYPE_SUPER_RESOLUTION, kOverlay),
     Item<AdjustItemSlider>(Sid(SID_LEVEL), S::OPTION_TYPE_SUPER_RESOLUTION_LEVEL, kBar),
 };
@@ -315,7 +315,7 @@ constexpr PageTable kEdgeMenu{.title = Sid(SID_EDGE_ENHANCER),
                               .winId = WinIDs::WIN_ID_KeldrixPlusMenu,
                               .disabled = kEdgeDisabled};
 
-constexpr RowSpec kLightSensorRows[] = {
+constexpr RowDef kLightSensorRows[] = {
     Item<SubMenuItemValue>(Sid(SID_AUTO_BRIGHTNESS_SENSOR), S::OPTION_TYPE_AUTO_BRIGHTNESS_SENSOR, kOverlay),
     Item<SubMenuItem>(Sid(SID_BACKLIGHT_ADJUSTMENT_PRO), 0, "NonMenuSystem::BacklightAdjustmentProDialog"),
 };
@@ -329,7 +329,7 @@ constexpr PageTable kLightSensorMenu{.title = Sid(SID_AUTO_BRIGHTNESS_SENSOR_SET
                                      .disabled = kLightSensorDisabled};
 
 // No page opens this one: the advanced page never shows its row.
-constexpr RowSpec kColorSensorRows[] = {
+constexpr RowDef kColorSensorRows[] = {
     Item<SubMenuItemValueSelect>(Sid(SID_AUTO_BRIGHTNESS_SENSOR), S::OPTION_TYPE_AUTO_BRIGHTNESS_SENSOR),
     Item<SubMenuItem>(Sid(SID_BACKLIGHT_ADJUSTMENT_PRO)),
     Item<SubMenuItemValueSelect>(Sid(SID_ROOM_LIGHTING), S::OPTION_TYPE_ROOM_LIGHTING),

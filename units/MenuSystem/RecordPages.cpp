@@ -57,7 +57,7 @@ enum RecordRow : int32_t {
   kTimeshiftStatus,
 };
 
-constexpr RowSpec kRecordRows[] = {
+constexpr RowDef kRecordRows[] = {
     {Fixed("Program Guide"), RowKind::Dialog, 0, kGuide},
     {Fixed("Manual Schedule"), RowKind::Dialog, kNewTimer, kTimerEditor},
     {Fixed("Upcoming Recordings"), RowKind::Dialog, 0, "Record::ScheduledRecordDialog"},
@@ -72,7 +72,7 @@ constexpr RowSpec kRecordRows[] = {
 };
 constexpr PageTable kRecordMenu{.title = Sid(MainMenuRecord), .rows = kRecordRows};
 
-constexpr RowSpec kScheduleRecordRows[] = {
+constexpr RowDef kScheduleRecordRows[] = {
     {Fixed("Program Guide"), RowKind::Dialog, 0, kGuide},
     {Fixed("Manual Schedule"), RowKind::Dialog, kNewTimer, kTimerEditor},
 };
@@ -82,7 +82,7 @@ constexpr PageTable kScheduleRecordMenu{.title = Fixed("Record - Schedule Record
                                         .rows = kScheduleRecordRows};
 
 constexpr int32_t kRendererRow = 5;
-constexpr RowSpec kMediaRows[] = {
+constexpr RowDef kMediaRows[] = {
     {Fixed("Recordings"), RowKind::Dialog, 4, kDeviceSelect},
     {Sid(SID_VIDEO), RowKind::Dialog, 3, kDeviceSelect},
     {Sid(MediaMenuPhoto), RowKind::Dialog, 2, kDeviceSelect},
@@ -95,7 +95,7 @@ constexpr RowSpec kMediaRows[] = {
 constexpr PageTable kMediaMenu{.title = Sid(MainMenuMediaPlayer), .rows = kMediaRows};
 
 constexpr int32_t kWirelessRow = 2;
-constexpr RowSpec kNetworkingRows[] = {
+constexpr RowDef kNetworkingRows[] = {
     {Sid(SID_NETWORK_TYPE), RowKind::Value, O::OPTION_TYPE_NETWORK_TYPE},
     {Sid(SID_WIRELESS_SETUP), RowKind::Page, 0, "MenuSystem::BrcmWirelessSetup"},
     {Sid(SID_NETWORK_SETUP), RowKind::Dialog, 0, "Network::NetworkSetupDialog"},
@@ -111,7 +111,7 @@ constexpr PageTable kNetworkingMenu{.title = Sid(SID_SETTINGS),
                                     .rows = kNetworkingRows,
                                     .removed = kNetworkingRemoved};
 
-constexpr RowSpec kWirelessRows[] = {
+constexpr RowDef kWirelessRows[] = {
     {Sid(WirelessMenuScanForAccessPoints), RowKind::Dialog, 0, kScan},
     {Sid(WirelessMenuWirelessAdvance), RowKind::Dialog, 0, "Network::WirelessAdvancedDialog"},
     {Sid(WirelessMenuWPSPushButton), RowKind::Dialog, 0, "Network::WPSPBCDialog"},
@@ -123,7 +123,7 @@ constexpr PageTable kWirelessSetup{.title = Sid(SID_SETTINGS),
                                    .level = 4,
                                    .rows = kWirelessRows};
 
-constexpr RowSpec kWPSPinRows[] = {
+constexpr RowDef kWPSPinRows[] = {
     {Fixed("PIN Mode"), RowKind::Value, O::OPTION_TYPE_WPS_PIN_MODE},
     {Sid(SID_START_SCAN), RowKind::Dialog, 1, kScan},
 };

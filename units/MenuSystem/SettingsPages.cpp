@@ -38,7 +38,7 @@ constexpr int32_t kConfirmResetScreenSaver = 54;
 constexpr int32_t kConfirmResetScaleWindow = 60;
 
 constexpr int32_t kPipRow = 5;
-constexpr RowSpec kSettingsRows[] = {
+constexpr RowDef kSettingsRows[] = {
     {Sid(SID_INPUT), RowKind::Page, 0, "MenuSystem::BrcmInputMenu"},
     {Sid(SettingsMenuInputLabels), RowKind::Dialog, 0, "NonMenuSystem::InputLabelingDialog"},
     {Sid(SettingsMenuScaleWindow), RowKind::Page, 0, "MenuSystem::BrcmScaleWindowMenu"},
@@ -59,14 +59,14 @@ constexpr RowSpec kSettingsRows[] = {
 constexpr uint8_t kSettingsRemoved[] = {1, 6, 7};
 constexpr PageTable kSettingsMenu{.title = Sid(SID_SETTINGS), .rows = kSettingsRows, .removed = kSettingsRemoved};
 
-constexpr RowSpec kInputRows[] = {
+constexpr RowDef kInputRows[] = {
     {Sid(SettingsMenuInputLabels), RowKind::Dialog, 0, "NonMenuSystem::InputLabelingDialog"},
     {Sid(InputMenuHdmiCec), RowKind::Page, 0, "MenuSystem::BrcmCECMenu"},
 };
 constexpr PageTable kInputMenu{
     .title = Sid(SID_SETTINGS), .subtitle = Sid(SID_INPUT), .back = kSettings, .level = 3, .rows = kInputRows};
 
-constexpr RowSpec kCECRows[] = {
+constexpr RowDef kCECRows[] = {
     {Sid(InputMenuHdmiCec), RowKind::Value, O::OPTION_TYPE_ENABLE_CEC},
     {Sid(CECMenuAutoPowerOn), RowKind::Value, O::OPTION_TYPE_TV_AUTO_POWER},
     {Sid(CECMenuDevAutoPowerOff), RowKind::Value, O::OPTION_TYPE_AUTO_STANDBY},
@@ -82,7 +82,7 @@ constexpr PageTable kCECMenu{.title = Sid(SID_INPUT),
                              .removed = kCECRemoved};
 
 constexpr int32_t kHSizeRow = 3;
-constexpr RowSpec kScaleWindowRows[] = {
+constexpr RowDef kScaleWindowRows[] = {
     {Fixed("H-Position"), RowKind::Slider, S::OPTION_TYPE_WINDOW_HPOS},
     {Fixed("V-Position"), RowKind::Slider, S::OPTION_TYPE_WINDOW_VPOS},
     {Sid(HSize), RowKind::Slider, S::OPTION_TYPE_WINDOW_HSIZE},
@@ -95,7 +95,7 @@ constexpr PageTable kScaleWindowMenu{.title = Sid(SID_SETTINGS),
                                      .level = 3,
                                      .rows = kScaleWindowRows};
 
-constexpr RowSpec kCCRows[] = {
+constexpr RowDef kCCRows[] = {
     {Sid(CCMenuCaptionRendering), RowKind::Value, S::OPTION_TYPE_CLOSED_CAPTION_STATE},
     {Sid(CCMenuBasicSelection), RowKind::Value, O::OPTION_TYPE_BASIC_CC_MODE},
     {Sid(CCMenuAdvancedSelection), RowKind::Value, O::OPTION_TYPE_ADVANCED_CC_MODE},
@@ -106,7 +106,7 @@ constexpr RowSpec kCCRows[] = {
 constexpr PageTable kCCMenu{
     .title = Sid(SID_SETTINGS), .subtitle = Sid(SID_CLOSED_CAPTION), .back = kSettings, .level = 3, .rows = kCCRows};
 
-constexpr RowSpec kDTVCCStyleRows[] = {
+constexpr RowDef kDTVCCStyleRows[] = {
     {Sid(DTVCCStyleMenuFontStyle), RowKind::Value, O::OPTION_TYPE_CC_FONT_STYLE},
     {Sid(DTVCCStyleMenuTextSize), RowKind::Value, O::OPTION_TYPE_CC_FONT_SIZE},
     {Sid(SID_CC_TEXT_COLOR), RowKind::Value, O::OPTION_TYPE_CC_FG_COLOR},
@@ -123,7 +123,7 @@ constexpr PageTable kDTVCCStyleMenu{.title = Sid(SID_CLOSED_CAPTION),
                                     .rows = kDTVCCStyleRows};
 
 constexpr int32_t kSwapRow = 3;
-constexpr RowSpec kPIPRows[] = {
+constexpr RowDef kPIPRows[] = {
     {Sid(SID_MODE), RowKind::Value, S::OPTION_TYPE_PIP_MODE},
     {Sid(PIPMenuSource), RowKind::Value, S::OPTION_TYPE_PIP_INPUT},
     {Sid(SID_SWAP), RowKind::Label},
@@ -135,7 +135,7 @@ constexpr PageTable kPIPMenu{
     .title = Fixed("Settings-Picture In Picture"), .back = kSettings, .level = 3, .rows = kPIPRows};
 
 constexpr int32_t kColorRow = 2;
-constexpr RowSpec kScreenSaverRows[] = {
+constexpr RowDef kScreenSaverRows[] = {
     {Sid(ScreenSaverMenuActivationDelay), RowKind::Value, O::OPTION_TYPE_SCREEN_SAVER_DELAY},
     {Sid(SID_CC_BG_COLOR), RowKind::Dialog, 0, "NonMenuSystem::ColorPad"},
     {Sid(ScreenSaverMenuTest), RowKind::Dialog, 0, "NonMenuSystem::ScreenSaverWindow"},
@@ -147,7 +147,7 @@ constexpr PageTable kScreenSaverMenu{.title = Sid(SID_SETTINGS),
                                      .level = 3,
                                      .rows = kScreenSaverRows};
 
-constexpr RowSpec kDateTimeRows[] = {
+constexpr RowDef kDateTimeRows[] = {
     {Sid(SID_TIME_ZONE), RowKind::Value, O::OPTION_TYPE_TIME_ZONE_QOR},
     {Sid(SID_DAYLIGHT_SAVINGS), RowKind::Value, O::OPTION_TYPE_DAYLIGHT_SAVING_TIME},
     {Fixed("Manual Time Setting"), RowKind::Dialog, 0, "NonMenuSystem::DateTimeDialog"},

@@ -47,7 +47,7 @@ bool NoDigitalAc3(ThirdMenu&) {
 
 constexpr VgMethod kUpdate = PageSlot<&SoundMenu::UpdateSoundSettings>;
 
-constexpr RowSpec kSoundRows[] = {
+constexpr RowDef kSoundRows[] = {
     Item<SubMenuItemValueSelect>(Sid(SID_MTS), O::OPTION_TYPE_MTS).Changed(kUpdate),
     Item<AdjustItemSliderSelect>(Sid(SID_BALANCE), O::OPTION_TYPE_BALANCE).Changed(kUpdate),
     Item<AdjustItemSliderSelect>(Sid(SID_BASS), O::OPTION_TYPE_BASS).Changed(kUpdate),
@@ -68,7 +68,7 @@ constexpr PageTable kSoundMenu{.title = Sid(SID_SOUND),
 void ExitMuteSlot(XObject*, XObject*) { ExitMuteState(); }
 constexpr VgMethod kExitMute = &ExitMuteSlot;
 
-constexpr RowSpec kAdvancedSoundRows[] = {
+constexpr RowDef kAdvancedSoundRows[] = {
     Item<SubMenuItemValueSelect>(Sid(SID_VOICE_ENHANCEMENT), S::OPTION_TYPE_VOICE_ENHANCEMENT).Changed(kExitMute),
     Item<SubMenuItemValueSelect>(Sid(SID_DYNAMIC_BASS_BOOST), S::OPTION_TYPE_DYNAMIC_BASS_BOOST).Changed(kExitMute),
 };
@@ -78,7 +78,7 @@ constexpr PageTable kAdvancedSoundMenu{.title = Sid(SID_ADVANCED_SOUND_SETTINGS)
                                        .rows = kAdvancedSoundRows,
                                        .winId = WinIDs::WIN_ID_AdvancedSoundSettingsMenu};
 
-constexpr RowSpec kEqualiserRows[] = {
+constexpr RowDef kEqualiserRows[] = {
     Item<SubMenuItemValueSelect>(Sid(SID_AUDYSSEY_EQ), O::OPTION_TYPE_AUDYSSEY_EQ).Changed(kExitMute),
 };
 constexpr PageTable kEqualiserMenu{.title = Sid(SID_AUDYSSEY_EQ),

@@ -94,30 +94,30 @@ void ThirdMenu::Build() {
     Add(view, 0);
 
   int32_t n = 0;
-  for (const RowSpec& spec : table->rows) {
+  for (const RowDef& def : table->rows) {
     ++n;
-    const VgClass* cls = spec.item ? spec.item : &SubMenuItem::Class;
+    const VgClass* cls = def.item ? def.item : &SubMenuItem::Class;
     auto* row = vg_cast<SubMenuItem>(VgNewObjectIndirect(cls, 0));
     if (!row) {
       VgPrint("%s: row %d of %s is no menu row\n", kScreen, n, cls->name);
       continue;
     }
     row->Tag = n;
-    row->OnSetText(OptionDatabase::LoadText(spec.caption));
-    row->OptionType = spec.option;
-    row->Target = spec.target;
-    row->PinType = spec.pinType;
-    row->NextState = spec.target ? VgFindClass(spec.target) : nullptr;
+    row->OnSetText(OptionDatabase::LoadText(def.caption));
+    row->OptionType = def.option;
+    row->Target = def.target;
+    row->PinType = def.pinType;
+    row->NextState = def.target ? VgFindClass(def.target) : nullptr;
     row->OnActivate = VgSlotOf<&ThirdMenu::DoActivate>(this);
     row->OnFocus = VgSlotOf<&ThirdMenu::DoFocus>(this);
-    if (spec.changed) {
+    if (def.changed) {
       if (VgSlot* changed = ChangedSlotOf(row))
-        *changed = VgSlot(this, spec.changed);
+        *changed = VgSlot(this, def.changed);
       else
         VgPrint("%s: row %d of %s changes nothing itself\n", kScreen, n, cls->name);
     }
-    if (spec.color.alpha) row->OnSetBaseColor(spec.color);
-    if (auto* slider = vg_cast<AdjustItemSlider>(row); slider && (spec.flags & NoMiddlePoint))
+    if (def.color.alpha) row->OnSetBaseColor(def.color);
+    if (auto* slider = vg_cast<AdjustItemSlider>(row); slider && (def.flags & NoMiddlePoint))
       slider->OnSetSliderMiddlePoint(0);
     Add(row, 0);
     ++ItemsNum;

@@ -11,7 +11,7 @@
 // the table cannot say.
 //
 //   // MyPages.cpp
-//   constexpr RowSpec kNoiseRows[] = {
+//   constexpr RowDef kNoiseRows[] = {
 //       Item<SubMenuItemValue>(Sid(SID_MPEG_NR), O::OPTION_TYPE_MPEG_NR, "NonMenuSystem::ToggleOptionOverlay"),
 //       Item<SubMenuItemValueSelect>(Sid(SID_STAGEHOLD), S::OPTION_TYPE_STAGEHOLD)
 //           .Changed(PageSlot<&ThirdMenu::RefreshGrayout>),         // re-greys the page at each step

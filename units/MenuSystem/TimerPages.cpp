@@ -35,7 +35,7 @@ constexpr const char* kScreen = "MenuSystem::NoSignalPowerDownMenu";
 // ---------------------------------------------------------------- on timer
 
 constexpr VgMethod kOnTimerGrayout = PageSlot<&OnTimerMenu::RefreshGrayout>;
-constexpr RowSpec kOnTimerRows[] = {
+constexpr RowDef kOnTimerRows[] = {
     Item<SubMenuItemValueSelect>(Sid(SID_ENABLE_ON_TIMER), O::OPTION_TYPE_ENABLE_ON_TIMER).Changed(kOnTimerGrayout),
     Item<SubMenuItemValueSelect>(Sid(SID_INPUT), S::OPTION_TYPE_ONTIMER_INPUT).Changed(kOnTimerGrayout),
     Item<ChannelSetItem>(Sid(SID_CHANNEL), S::OPTION_TYPE_ONTIMER_CHANNEL),
@@ -61,7 +61,7 @@ constexpr PageTable kOnTimerMenu{.title = Sid(SID_ON_TIMER),
 
 // ---------------------------------------------------------- energy saving
 
-constexpr RowSpec kEnergyRows[] = {
+constexpr RowDef kEnergyRows[] = {
     Item<SubMenuItemValueSelect>(Sid(SID_AUTOMATIC_POWER_DOWN), S::OPTION_TYPE_AUTOMATIC_POWER_DOWN),
     Item<SubMenuItem>(Sid(SID_NO_SIGNAL_POWER_DOWN), 0, "MenuSystem::NoSignalPowerDownMenu"),
 };

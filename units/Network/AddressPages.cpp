@@ -31,7 +31,7 @@ using MenuSystem::Item;
 using MenuSystem::PageSlot;
 using MenuSystem::PageTable;
 using MenuSystem::RowRule;
-using MenuSystem::RowSpec;
+using MenuSystem::RowDef;
 using MenuSystem::SubMenuItem;
 using MenuSystem::SubMenuItemValueSelect;
 using OptionDatabase::Fixed;
@@ -41,7 +41,7 @@ namespace O = OptionDatabase;
 bool Automatic(MenuSystem::ThirdMenu&) { return MainApp::GetWrapper()->OnGetAutoSetup() == 1; }
 bool ByHand(MenuSystem::ThirdMenu& page) { return !Automatic(page); }
 
-constexpr RowSpec kAdvancedRows[] = {
+constexpr RowDef kAdvancedRows[] = {
     Item<SubMenuItem>(Fixed("IP Address Setup"), 0, "Network::IPAddressSetupMenu"),
     Item<SubMenuItem>(Fixed("DNS Setup"), 0, "Network::DNSSetupMenu"),
     Item<SubMenuItem>(Sid(Strings::SID_MAC_ADDRESS), 0, "Network::MACAddressMenu"),
@@ -52,7 +52,7 @@ constexpr PageTable kAdvancedMenu{.title = Fixed("Advanced Network Setup"),
                                   .rows = kAdvancedRows,
                                   .winId = WinIDs::WIN_ID_NetworkSetupMenu};
 
-constexpr RowSpec kIPRows[] = {
+constexpr RowDef kIPRows[] = {
     Item<SubMenuItemValueSelect>(Fixed("Auto Setup"), O::OPTION_TYPE_AUTO_SETUP)
         .Changed(PageSlot<&MenuSystem::ThirdMenu::RefreshGrayout>),
     Item<SubMenuItemNetworkAddress>(Sid(Strings::IPAddress), int32_t(AddressField::Ip)),
@@ -67,7 +67,7 @@ constexpr PageTable kIPMenu{.title = Fixed("IP Address Setup"),
                             .winId = WinIDs::WIN_ID_NetworkSetupMenu,
                             .disabled = kIPDisabled};
 
-constexpr RowSpec kDNSRows[] = {
+constexpr RowDef kDNSRows[] = {
     Item<SubMenuItemValueSelect>(Fixed("Auto Setup"), O::OPTION_TYPE_AUTO_SETUP)
         .Changed(PageSlot<&MenuSystem::ThirdMenu::RefreshGrayout>),
     Item<SubMenuItemNetworkAddress>(Fixed("Primary DNS Address"), int32_t(AddressField::Dns1)),
@@ -82,7 +82,7 @@ constexpr PageTable kDNSMenu{.title = Fixed("DNS Setup"),
                              .winId = WinIDs::WIN_ID_NetworkSetupMenu,
                              .disabled = kDNSDisabled};
 
-constexpr RowSpec kMACRows[] = {
+constexpr RowDef kMACRows[] = {
     Item<SubMenuItemValue>(Sid(Strings::SID_WIRED)),
     Item<SubMenuItemValue>(Sid(Strings::SID_WIRELESS)),
 };

@@ -34,7 +34,7 @@ constexpr char16_t kHiddenKey[] = u"******";
 constexpr int32_t kNameKeyboardLength = 128;
 constexpr int32_t kKeyKeyboardLength = 64;
 
-struct RowSpec {
+struct RowDef {
   const VgConstant* caption;
   int32_t option;
   // The form's property the option row edits.
@@ -46,7 +46,7 @@ VgRef<int32_t> RefTo(ApInfo* form) {
   return VgRefOf<Get, Set>(form);
 }
 
-const RowSpec kRows[ApInfo::RowCount] = {
+const RowDef kRows[ApInfo::RowCount] = {
     {&Strings::SID_NETWORK_NAME, 0, nullptr},
     {&Strings::SID_AUTHENTICATION, OptionDatabase::OPTION_TYPE_AUTHENTICATION,
      &RefTo<&ApInfo::OnGetAuthentication, &ApInfo::OnSetAuthentication>},

@@ -43,7 +43,7 @@ constexpr int32_t kSecurityByte = 5;
 constexpr bool kFullKeyboard = true;
 
 // Caption and list.
-constexpr DialogSpec kList{.caption = &Strings::SID_ASSISTED_SETUP,
+constexpr DialogDef kList{.caption = &Strings::SID_ASSISTED_SETUP,
                            .help = &kHelpScan,
                            .waiting = kBusy,
                            .next = &AssistedSetup_ApInfo::Class,
@@ -54,7 +54,7 @@ constexpr DialogSpec kList{.caption = &Strings::SID_ASSISTED_SETUP,
 constexpr int32_t kListY = 44;
 
 // Caption, body, the form's four rows and Done under them.
-constexpr DialogSpec kAssisted{.caption = &Strings::SID_ASSISTED_SETUP,
+constexpr DialogDef kAssisted{.caption = &Strings::SID_ASSISTED_SETUP,
                                .body = &Strings::SID_ENTER_SECURITY_KEY,
                                .help = &kHelpEnterBack,
                                .waiting = kIdle,
@@ -63,7 +63,7 @@ constexpr DialogSpec kAssisted{.caption = &Strings::SID_ASSISTED_SETUP,
                                .back = &AssistedSetup_ApList::Class,
                                .bounds = {0, 140, 440, 376},
                                .bodyHeight = 30};
-constexpr DialogSpec kManual{.caption = &Strings::SID_MANUAL_SETUP,
+constexpr DialogDef kManual{.caption = &Strings::SID_MANUAL_SETUP,
                              .body = &Strings::SID_CONFIGURE_SETTINGS,
                              .help = &kHelpEnterBack,
                              .waiting = kIdle,
@@ -75,7 +75,7 @@ constexpr DialogSpec kManual{.caption = &Strings::SID_MANUAL_SETUP,
 constexpr int32_t kFormY = 74;
 constexpr int32_t kDoneY = 192;
 
-constexpr DialogSpec ErrorSpec(const VgConstant* body) {
+constexpr DialogDef ErrorDef(const VgConstant* body) {
   return {.caption = &Strings::SID_ASSISTED_SETUP,
           .body = body,
           .bodyAlignV = Text::AlignMiddle,
@@ -86,11 +86,11 @@ constexpr DialogSpec ErrorSpec(const VgConstant* body) {
           .timeout = kErrorTimeout,
           .onTimeout = DialogSlot<&NetworkWidgetClass::GoBack>};
 }
-constexpr DialogSpec kSecureError = ErrorSpec(&Strings::SID_SECURITY_ERROR);
-constexpr DialogSpec kInvalidName = ErrorSpec(&Strings::SID_NAME_TOO_LONG);
-constexpr DialogSpec kInvalidWepKey = ErrorSpec(&Strings::SID_INVALID_WEP_KEY);
-constexpr DialogSpec kInvalidWpaKey = ErrorSpec(&Strings::SID_INVALID_WPA_KEY);
-constexpr DialogSpec kNoApFound = ErrorSpec(&Strings::SID_NO_APS_FOUND_CHECK);
+constexpr DialogDef kSecureError = ErrorDef(&Strings::SID_SECURITY_ERROR);
+constexpr DialogDef kInvalidName = ErrorDef(&Strings::SID_NAME_TOO_LONG);
+constexpr DialogDef kInvalidWepKey = ErrorDef(&Strings::SID_INVALID_WEP_KEY);
+constexpr DialogDef kInvalidWpaKey = ErrorDef(&Strings::SID_INVALID_WPA_KEY);
+constexpr DialogDef kNoApFound = ErrorDef(&Strings::SID_NO_APS_FOUND_CHECK);
 
 SkinBin::NetworkSetup& Network() { return MainApp::GetWrapper()->NetworkSetup; }
 
@@ -106,7 +106,7 @@ AssistedSetup_ApList::AssistedSetup_ApList(XObject* link) : ApListDialog(kList, 
 
 AssistedSetup_ApInfo::AssistedSetup_ApInfo(XObject* link) : AssistedSetup_ApInfo(kAssisted, link) {}
 
-AssistedSetup_ApInfo::AssistedSetup_ApInfo(const DialogSpec& spec, XObject* link) : NetworkWidgetClass(spec, link) {
+AssistedSetup_ApInfo::AssistedSetup_ApInfo(const DialogDef& def, XObject* link) : NetworkWidgetClass(def, link) {
   // The form and Done stand centred under the text.
   const int32_t width = VgGetRectW(Bounds);
   form.OnSetBounds(VgSetRectOrigin(form.Bounds, {(width - ApInfo::RowWidth) / 2, kFormY}));
@@ -276,8 +276,8 @@ void ManualSetup_ApInfo::DoCleanup() {}
 
 AssistedSetupSecureError::AssistedSetupSecureError(XObject* link) : AssistedSetupSecureError(kSecureError, link) {}
 
-AssistedSetupSecureError::AssistedSetupSecureError(const DialogSpec& spec, XObject* link)
-    : NetworkWidgetClass(spec, link) {}
+AssistedSetupSecureError::AssistedSetupSecureError(const DialogDef& def, XObject* link)
+    : NetworkWidgetClass(def, link) {}
 
 // OK opens the dialog the error came from afresh.
 void AssistedSetupSecureError::Initialize(Primitives::KeyRoutingParameter* parameter) {
@@ -302,8 +302,8 @@ AssistedSetupNoApFound::AssistedSetupNoApFound(XObject* link) : AssistedSetupSec
 
 // ---------------------------------------------------------- link pages
 
-AssistedSetup_ApConnected::AssistedSetup_ApConnected(XObject* link) : EasySetup_ApInfo(LinkPageSpec(&Strings::SID_ASSISTED_SETUP, &AssistedSetup_ApInfo::Class), link) {}
+AssistedSetup_ApConnected::AssistedSetup_ApConnected(XObject* link) : EasySetup_ApInfo(LinkPageDef(&Strings::SID_ASSISTED_SETUP, &AssistedSetup_ApInfo::Class), link) {}
 
-ManualSetup_ApConnected::ManualSetup_ApConnected(XObject* link) : EasySetup_ApInfo(LinkPageSpec(&Strings::SID_MANUAL_SETUP, &ManualSetup_ApInfo::Class), link) {}
+ManualSetup_ApConnected::ManualSetup_ApConnected(XObject* link) : EasySetup_ApInfo(LinkPageDef(&Strings::SID_MANUAL_SETUP, &ManualSetup_ApInfo::Class), link) {}
 
 }  // namespace Network

@@ -75,7 +75,7 @@ class AssistedSetup_ApInfo : public NetworkWidgetClass {
   SkinBin::Button done{this};
 
  protected:
-  AssistedSetup_ApInfo(const DialogSpec& spec, XObject* link);
+  AssistedSetup_ApInfo(const DialogDef& def, XObject* link);
 
  private:
   void OpenError(const VgClass* page);
@@ -102,7 +102,7 @@ class AssistedSetupSecureError : public NetworkWidgetClass {
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
 
  protected:
-  AssistedSetupSecureError(const DialogSpec& spec, XObject* link);
+  AssistedSetupSecureError(const DialogDef& def, XObject* link);
 };
 
 class AssistedSetupInvalidName : public AssistedSetupSecureError {

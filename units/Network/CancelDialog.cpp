@@ -20,7 +20,7 @@ constexpr int32_t kQuestionLayer = 128;
 constexpr int32_t kQuestionTimeout = 60000;
 constexpr int32_t kAnswerFromBottom = 45;
 
-constexpr DialogSpec kCancel{.caption = &Strings::SID_EASY_SETUP_PBC,
+constexpr DialogDef kCancel{.caption = &Strings::SID_EASY_SETUP_PBC,
                              .body = &Strings::SID_CANCEL_QUESTION,
                              .help = &kHelpSelect,
                              .waiting = kHidden,
@@ -29,7 +29,7 @@ constexpr DialogSpec kCancel{.caption = &Strings::SID_EASY_SETUP_PBC,
                              .layer = kQuestionLayer,
                              .bounds = {0, 170, 560, 330}};
 
-constexpr DialogSpec kNoEncryption{.caption = &Strings::SID_MANUAL_SETUP,
+constexpr DialogDef kNoEncryption{.caption = &Strings::SID_MANUAL_SETUP,
                                    .body = &Strings::SID_NO_ENCRYPTION_QUESTION,
                                    .help = &kHelpEdit,
                                    .timeout = kQuestionTimeout,
@@ -48,8 +48,8 @@ bool IsWlanResult(Core::Event* event) {
 
 // ------------------------------------------------------------ QuestionDialog
 
-QuestionDialog::QuestionDialog(const DialogSpec& spec, int32_t answerX, XObject* link)
-    : NetworkWidgetClass(spec, link) {
+QuestionDialog::QuestionDialog(const DialogDef& def, int32_t answerX, XObject* link)
+    : NetworkWidgetClass(def, link) {
   const VgPoint size = VgGetRectSize(answer.Bounds);
   const int32_t y = VgGetRectH(Bounds) - kAnswerFromBottom;
   answer.OnSetBounds({answerX, y, answerX + size.x, y + size.y});

@@ -25,7 +25,7 @@ class QuestionDialog : public NetworkWidgetClass {
   SkinBin::OptionButton answer{this};
 
  protected:
-  QuestionDialog(const DialogSpec& spec, int32_t answerX, XObject* link);
+  QuestionDialog(const DialogDef& def, int32_t answerX, XObject* link);
   // The step that asked, carried by the opening record.
   static NetworkWidgetClass* Asker(Primitives::KeyRoutingParameter* parameter);
 };

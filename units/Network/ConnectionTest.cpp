@@ -25,9 +25,9 @@ constexpr int32_t kAnimationX = 20;
 // The result kind whose zero value means "not yet".
 constexpr int32_t kProgressKind = 1;
 
-const HelpSpec kHelpCancel{NonMenuSystem::HelpExit, {&Strings::SID_CANCEL}};
+const HelpDef kHelpCancel{NonMenuSystem::HelpExit, {&Strings::SID_CANCEL}};
 
-constexpr DialogSpec kTest{.caption = &Strings::SID_NETWORK_CONNECTION_TEST,
+constexpr DialogDef kTest{.caption = &Strings::SID_NETWORK_CONNECTION_TEST,
                            .body = &Strings::SID_NOW_TESTING,
                            .help = &kHelpCancel,
                            .next = &NetworkTestFail::Class,
@@ -35,14 +35,14 @@ constexpr DialogSpec kTest{.caption = &Strings::SID_NETWORK_CONNECTION_TEST,
                            .timeout = NetworkConnectionTest::TestTimeout,
                            .onTimeout = DialogSlot<&NetworkConnectionTest::DoTimeout>};
 
-constexpr DialogSpec kSuccess{.body = &Strings::SID_NETWORK_TEST_SUCCESS,
+constexpr DialogDef kSuccess{.body = &Strings::SID_NETWORK_TEST_SUCCESS,
                               .bodyAlignV = Views::Text::AlignMiddle,
                               .next = &MenuSystem::BrcmNetworkingMenu::Class,
                               .back = &MenuSystem::BrcmNetworkingMenu::Class,
                               .timeout = kResultTimeout,
                               .onTimeout = DialogSlot<&NetworkWidgetClass::GoBack>};
 
-constexpr DialogSpec kFail{.body = &Strings::SID_NETWORK_TEST_FAIL,
+constexpr DialogDef kFail{.body = &Strings::SID_NETWORK_TEST_FAIL,
                            .bodyAlignV = Views::Text::AlignMiddle,
                            .next = &MenuSystem::BrcmNetworkingMenu::Class,
                            .back = &MenuSystem::BrcmNetworkingMenu::Class,
@@ -130,7 +130,7 @@ XObject* NetworkConnectionTest::HandleEvent(Core::Event* event) {
 
 NetworkTestSuccess::NetworkTestSuccess(XObject* link) : NetworkTestSuccess(kSuccess, link) {}
 
-NetworkTestSuccess::NetworkTestSuccess(const DialogSpec& spec, XObject* link) : NetworkWidgetClass(spec, link) {
+NetworkTestSuccess::NetworkTestSuccess(const DialogDef& def, XObject* link) : NetworkWidgetClass(def, link) {
   background.OnSetColor(Colors::DirectMessageBg);
   OnSetCaption(VgNewString(u""));
 }

@@ -47,7 +47,7 @@ class NetworkTestSuccess : public NetworkWidgetClass {
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
 
  protected:
-  NetworkTestSuccess(const DialogSpec& spec, XObject* link);
+  NetworkTestSuccess(const DialogDef& def, XObject* link);
 };
 
 class NetworkTestFail : public NetworkTestSuccess {

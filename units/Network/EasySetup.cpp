@@ -47,7 +47,7 @@ constexpr WpsResult kPinResults[] = {
 };
 
 // The waits of a WPS join, by push button or by PIN.
-constexpr DialogSpec WpsSpec(const VgConstant* caption, const VgConstant* body) {
+constexpr DialogDef WpsDef(const VgConstant* caption, const VgConstant* body) {
   return {.caption = caption,
           .body = body,
           .bodyAlignV = Text::AlignMiddle,
@@ -58,11 +58,11 @@ constexpr DialogSpec WpsSpec(const VgConstant* caption, const VgConstant* body) 
           .timeout = kWpsTimeout,
           .onTimeout = DialogSlot<&WpsProgress::DoTimeout>};
 }
-constexpr DialogSpec kPushButton = WpsSpec(&Strings::SID_EASY_SETUP_PBC, &Strings::SID_PBC_SEARCHING);
-constexpr DialogSpec kPin = WpsSpec(&Strings::SID_EASY_SETUP_PIN, &Strings::SID_WPS_PLEASE_WAIT);
+constexpr DialogDef kPushButton = WpsDef(&Strings::SID_EASY_SETUP_PBC, &Strings::SID_PBC_SEARCHING);
+constexpr DialogDef kPin = WpsDef(&Strings::SID_EASY_SETUP_PIN, &Strings::SID_WPS_PLEASE_WAIT);
 
 // Caption, body, list (250 high) and the PIN under it.
-constexpr DialogSpec kPinList{.caption = &Strings::SID_EASY_SETUP_PIN,
+constexpr DialogDef kPinList{.caption = &Strings::SID_EASY_SETUP_PIN,
                               .body = &Strings::SID_PIN_ENTER_INTO_AP,
                               .help = &kHelpScan,
                               .waiting = kBusy,
@@ -81,7 +81,7 @@ SkinBin::NetworkSetup& Network() { return MainApp::GetWrapper()->NetworkSetup; }
 
 }  // namespace
 
-DialogSpec LinkPageSpec(const VgConstant* caption, const VgClass* back) {
+DialogDef LinkPageDef(const VgConstant* caption, const VgClass* back) {
   return {.caption = caption,
           .body = &Strings::SID_WIRELESS_COMPLETE,
           .help = &kHelpEnterBack,
@@ -96,9 +96,9 @@ DialogSpec LinkPageSpec(const VgConstant* caption, const VgClass* back) {
 
 // ------------------------------------------------------------ WpsProgress
 
-WpsProgress::WpsProgress(const DialogSpec& spec, std::span<const WpsResult> results, const VgClass* linkPage,
+WpsProgress::WpsProgress(const DialogDef& def, std::span<const WpsResult> results, const VgClass* linkPage,
                          XObject* link)
-    : NetworkWidgetClass(spec, link), results_(results), linkPage_(linkPage) {}
+    : NetworkWidgetClass(def, link), results_(results), linkPage_(linkPage) {}
 
 void WpsProgress::SetResult(int32_t value) {
   Result = value;
@@ -151,7 +151,7 @@ EasySetupPIN::EasySetupPIN(XObject* link) : WpsProgress(kPin, kPinResults, &Easy
 
 // ----------------------------------------------------------- ApListDialog
 
-ApListDialog::ApListDialog(const DialogSpec& spec, int32_t listY, XObject* link) : NetworkWidgetClass(spec, link) {
+ApListDialog::ApListDialog(const DialogDef& def, int32_t listY, XObject* link) : NetworkWidgetClass(def, link) {
   const VgPoint size = VgGetRectSize(list.Bounds);
   list.OnSetBounds({ListX, listY, ListX + size.x, listY + size.y});
   list.OnSetOnConnectAP(VgSlotOf<&ApListDialog::DoConnectAP>(this));
@@ -271,9 +271,9 @@ void EasySetupPIN_ApList::Initialize(Primitives::KeyRoutingParameter* parameter)
 // ------------------------------------------------------- EasySetup_ApInfo
 
 EasySetup_ApInfo::EasySetup_ApInfo(XObject* link)
-    : EasySetup_ApInfo(LinkPageSpec(&Strings::SID_EASY_SETUP_PBC, &EasySetupMenu::Class), link) {}
+    : EasySetup_ApInfo(LinkPageDef(&Strings::SID_EASY_SETUP_PBC, &EasySetupMenu::Class), link) {}
 
-EasySetup_ApInfo::EasySetup_ApInfo(const DialogSpec& spec, XObject* link) : NetworkWidgetClass(spec, link) {
+EasySetup_ApInfo::EasySetup_ApInfo(const DialogDef& def, XObject* link) : NetworkWidgetClass(def, link) {
   // Read-only: the form only shows the link.
   form.OnSetEnabled(false);
   form.OnSetBounds(VgSetRectOrigin(form.Bounds, {(VgGetRectW(Bounds) - ApInfo::RowWidth) / 2, kLinkFormY}));
@@ -286,6 +286,6 @@ void EasySetup_ApInfo::Initialize(Primitives::KeyRoutingParameter* parameter) {
 }
 
 EasySetup_PINApInfo::EasySetup_PINApInfo(XObject* link)
-    : EasySetup_ApInfo(LinkPageSpec(&Strings::SID_EASY_SETUP_PIN, &EasySetupMenu::Class), link) {}
+    : EasySetup_ApInfo(LinkPageDef(&Strings::SID_EASY_SETUP_PIN, &EasySetupMenu::Class), link) {}
 
 }  // namespace Network

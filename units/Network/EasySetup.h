@@ -57,7 +57,7 @@ class WpsProgress : public NetworkWidgetClass {
   int32_t Result = Searching;
 
  protected:
-  WpsProgress(const DialogSpec& spec, std::span<const WpsResult> results, const VgClass* linkPage, XObject* link);
+  WpsProgress(const DialogDef& def, std::span<const WpsResult> results, const VgClass* linkPage, XObject* link);
 
  private:
   std::span<const WpsResult> results_;
@@ -110,7 +110,7 @@ class ApListDialog : public NetworkWidgetClass {
   VgPtr<NoApFound> noApFound;
 
  protected:
-  ApListDialog(const DialogSpec& spec, int32_t listY, XObject* link);
+  ApListDialog(const DialogDef& def, int32_t listY, XObject* link);
 };
 
 class EasySetupPIN_ApList : public ApListDialog {
@@ -129,7 +129,7 @@ class EasySetupPIN_ApList : public ApListDialog {
 };
 
 // The record of a page of the link made: its caption and way back differ.
-DialogSpec LinkPageSpec(const VgConstant* caption, const VgClass* back);
+DialogDef LinkPageDef(const VgConstant* caption, const VgClass* back);
 
 // The link the set has now, read-only, after a wizard joined a network.
 class EasySetup_ApInfo : public NetworkWidgetClass {
@@ -143,7 +143,7 @@ class EasySetup_ApInfo : public NetworkWidgetClass {
   ApInfo form{this};
 
  protected:
-  EasySetup_ApInfo(const DialogSpec& spec, XObject* link);
+  EasySetup_ApInfo(const DialogDef& def, XObject* link);
 };
 
 class EasySetup_PINApInfo : public EasySetup_ApInfo {

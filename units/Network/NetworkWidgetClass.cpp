@@ -48,20 +48,20 @@ constexpr KeyRow kKeys[] = {
     {Key::Down, Act::FocusNext, Act::FocusNext, Act::FocusNext},
 };
 
-constexpr DialogSpec kBase{};
+constexpr DialogDef kBase{};
 
 }  // namespace
 
-const HelpSpec kHelpBack{HelpReturn, {&Strings::SID_BACK}};
-const HelpSpec kHelpEnter{HelpOk, {&Strings::SID_ENTER}};
-const HelpSpec kHelpEnterBack{HelpOk | HelpReturn, {&Strings::SID_ENTER, &Strings::SID_BACK}};
-const HelpSpec kHelpScan{HelpOk | HelpRed | HelpReturn, {&Strings::SID_ENTER, &Strings::SID_AP_SCAN, &Strings::SID_BACK}};
-const HelpSpec kHelpSelect{HelpLR | HelpOk | HelpReturn, {&Strings::SID_SELECT, &Strings::SID_ENTER, &Strings::SID_BACK}};
-const HelpSpec kHelpEdit{HelpLR | HelpOk | HelpReturn, {&Strings::SID_EDIT, &Strings::SID_ENTER, &Strings::SID_BACK}};
+const HelpDef kHelpBack{HelpReturn, {&Strings::SID_BACK}};
+const HelpDef kHelpEnter{HelpOk, {&Strings::SID_ENTER}};
+const HelpDef kHelpEnterBack{HelpOk | HelpReturn, {&Strings::SID_ENTER, &Strings::SID_BACK}};
+const HelpDef kHelpScan{HelpOk | HelpRed | HelpReturn, {&Strings::SID_ENTER, &Strings::SID_AP_SCAN, &Strings::SID_BACK}};
+const HelpDef kHelpSelect{HelpLR | HelpOk | HelpReturn, {&Strings::SID_SELECT, &Strings::SID_ENTER, &Strings::SID_BACK}};
+const HelpDef kHelpEdit{HelpLR | HelpOk | HelpReturn, {&Strings::SID_EDIT, &Strings::SID_ENTER, &Strings::SID_BACK}};
 
 VgString StringOf(const VgConstant* constant) { return constant ? VgGetVariantOfString(constant) : nullptr; }
 
-VgString HelpLabels(const HelpSpec& help) {
+VgString HelpLabels(const HelpDef& help) {
   VgString labels = nullptr;
   for (const VgConstant* label : help.labels) {
     if (!label) break;
@@ -72,7 +72,7 @@ VgString HelpLabels(const HelpSpec& help) {
 
 NetworkWidgetClass::NetworkWidgetClass(XObject* link) : NetworkWidgetClass(kBase, link) {}
 
-NetworkWidgetClass::NetworkWidgetClass(const DialogSpec& spec, XObject* link) : NonMenuSystem::WidgetClass(link) {
+NetworkWidgetClass::NetworkWidgetClass(const DialogDef& def, XObject* link) : NonMenuSystem::WidgetClass(link) {
   WinID = WinIDs::WIN_ID_NetworkWidget;
   border.OnSetWidth(1);
   border.OnSetColor(Colors::DialogBorder);
@@ -87,24 +87,24 @@ NetworkWidgetClass::NetworkWidgetClass(const DialogSpec& spec, XObject* link) : 
   Add(&border, 0);
   Add(&captionText, 0);
   Add(&bodyText, 0);
-  Apply(spec);
+  Apply(def);
 }
 
-void NetworkWidgetClass::Apply(const DialogSpec& spec) {
-  OnSetCaption(StringOf(spec.caption ? spec.caption : &Strings::SID_NETWORK_SETUP));
-  OnSetInfo(StringOf(spec.body));
-  bodyText.OnSetAlignV(spec.bodyAlignV);
-  OnSetHelp(spec.help ? *spec.help : kHelpBack);
-  IsModal = spec.modal;
-  PromptCancel = spec.promptCancel;
-  NextState = spec.next;
-  PrevState = spec.back;
-  OnSetTimeOutValue(spec.timeout);
-  if (spec.onTimeout) OnSetOnTimeOut(VgSlot(this, spec.onTimeout));
-  if (spec.layer) Layer = spec.layer;
-  BodyHeight = spec.bodyHeight;
-  OnSetBounds(spec.bounds);
-  if (spec.waiting != kNeverAnnounced) OnSetShowWaiting(spec.waiting);
+void NetworkWidgetClass::Apply(const DialogDef& def) {
+  OnSetCaption(StringOf(def.caption ? def.caption : &Strings::SID_NETWORK_SETUP));
+  OnSetInfo(StringOf(def.body));
+  bodyText.OnSetAlignV(def.bodyAlignV);
+  OnSetHelp(def.help ? *def.help : kHelpBack);
+  IsModal = def.modal;
+  PromptCancel = def.promptCancel;
+  NextState = def.next;
+  PrevState = def.back;
+  OnSetTimeOutValue(def.timeout);
+  if (def.onTimeout) OnSetOnTimeOut(VgSlot(this, def.onTimeout));
+  if (def.layer) Layer = def.layer;
+  BodyHeight = def.bodyHeight;
+  OnSetBounds(def.bounds);
+  if (def.waiting != kNeverAnnounced) OnSetShowWaiting(def.waiting);
 }
 
 void NetworkWidgetClass::OnSetBounds(VgRect rect) {
@@ -132,7 +132,7 @@ void NetworkWidgetClass::OnSetInfo(VgString value) {
   bodyText.OnSetString(value);
 }
 
-void NetworkWidgetClass::OnSetHelp(const HelpSpec& help) {
+void NetworkWidgetClass::OnSetHelp(const HelpDef& help) {
   HelpMask = help.mask;
   HelpString = HelpLabels(help);
 }

@@ -5,12 +5,12 @@
 // announces to the non-menu sub-system (1 the waiting circle turns, 2 it is
 // hidden, 0 it is gone).
 //
-// A step is described by one DialogSpec record (caption, body, help, waiting
+// A step is described by one DialogDef record (caption, body, help, waiting
 // state, modality, the steps after and before it, time-out and what the
 // time-out does); a subclass passes its record to the constructor and adds
 // code only for what it does on top:
 //
-//   constexpr DialogSpec kPbc{.caption = &Strings::SID_EASY_SETUP_PBC, .body = &Strings::SID_PBC_SEARCHING,
+//   constexpr DialogDef kPbc{.caption = &Strings::SID_EASY_SETUP_PBC, .body = &Strings::SID_PBC_SEARCHING,
 //                             .bodyAlignV = Views::Text::AlignMiddle, .waiting = kBusy, .promptCancel = true,
 //                             .next = &EasySetupMenu::Class, .back = &EasySetupMenu::Class, .timeout = 120000,
 //                             .onTimeout = DialogSlot<&EasySetupPBC::DoTimeout>};
@@ -53,29 +53,29 @@ inline constexpr int32_t kHidden = 2;
 
 // A step's help bar: the keys (NonMenuSystem::Help* bits) and one label per
 // key, in ascending bit order; unused labels are null.
-struct HelpSpec {
+struct HelpDef {
   int32_t mask = 0;
   std::array<const VgConstant*, 3> labels{};
 };
 
 // The help bars of the wizards ("Enter"; "Enter", "Back"; ...).
-extern const HelpSpec kHelpBack;
-extern const HelpSpec kHelpEnter;
-extern const HelpSpec kHelpEnterBack;
-extern const HelpSpec kHelpScan;
-extern const HelpSpec kHelpSelect;
-extern const HelpSpec kHelpEdit;
+extern const HelpDef kHelpBack;
+extern const HelpDef kHelpEnter;
+extern const HelpDef kHelpEnterBack;
+extern const HelpDef kHelpScan;
+extern const HelpDef kHelpSelect;
+extern const HelpDef kHelpEdit;
 
 // A method of a step as the record's time-out target: DialogSlot<&EasySetupPBC::DoTimeout>.
 template <auto Method>
 inline constexpr VgMethod DialogSlot = &vg_detail::SlotTrampoline<Method>;
 
-struct DialogSpec {
+struct DialogDef {
   // Null: "Network Setup".
   const VgConstant* caption = nullptr;
   const VgConstant* body = nullptr;
   uint16_t bodyAlignV = 0;  // Views::Text::AlignTop
-  const HelpSpec* help = &kHelpBack;
+  const HelpDef* help = &kHelpBack;
   // Announced when the step is made; kNeverAnnounced announces nothing.
   int32_t waiting = kNeverAnnounced;
   bool modal = true;
@@ -143,7 +143,7 @@ class NetworkWidgetClass : public NonMenuSystem::WidgetClass {
   VgString OnGetCaption() const { return Caption; }
   void OnSetInfo(VgString value);
   VgString OnGetInfo() const { return Info; }
-  void OnSetHelp(const HelpSpec& help);
+  void OnSetHelp(const HelpDef& help);
   bool OnGetPromptCancel() const { return PromptCancel; }
   void OnSetPromptCancel(bool value) { PromptCancel = value; }
 
@@ -159,17 +159,17 @@ class NetworkWidgetClass : public NonMenuSystem::WidgetClass {
   Views::MultilineText bodyText{this};
 
  protected:
-  NetworkWidgetClass(const DialogSpec& spec, XObject* link);
+  NetworkWidgetClass(const DialogDef& def, XObject* link);
 
   int32_t BodyHeight = 0;
 
  private:
-  void Apply(const DialogSpec& spec);
+  void Apply(const DialogDef& def);
   void RunKey(uint16_t code);
 };
 
 // The labels of a help bar joined by ",".
-VgString HelpLabels(const HelpSpec& help);
+VgString HelpLabels(const HelpDef& help);
 // The text of a string constant in the language of the moment; null for null.
 VgString StringOf(const VgConstant* constant);
 

@@ -20,14 +20,14 @@ namespace {
 using MenuSystem::Item;
 using MenuSystem::PageListing;
 using MenuSystem::PageTable;
-using MenuSystem::RowSpec;
+using MenuSystem::RowDef;
 using MenuSystem::SubMenuItem;
 using MenuSystem::SubMenuItemValueSelect;
 using OptionDatabase::Sid;
 using namespace Strings;
 namespace O = OptionDatabase;
 
-constexpr RowSpec kWirelessRows[] = {
+constexpr RowDef kWirelessRows[] = {
     Item<SubMenuItem>(Sid(SID_EASY_SETUP), 0, "Network::EasySetupMenu"),
     Item<SubMenuItem>(Sid(SID_ASSISTED_SETUP), 0, "Network::AssistedSetup_ApList"),
     Item<SubMenuItem>(Sid(SID_MANUAL_SETUP), 0, "Network::ManualSetup_ApInfo"),
@@ -43,7 +43,7 @@ constexpr PageTable kWirelessSetupMenu{.title = Sid(SID_WIRELESS_SETUP),
                                        .winId = WinIDs::WIN_ID_NetworkSetupMenu};
 
 constexpr int32_t kStartScanRow = 2;
-constexpr RowSpec kEasyRows[] = {
+constexpr RowDef kEasyRows[] = {
     Item<SubMenuItemValueSelect>(Sid(SID_WPS_CONFIGURATION), O::OPTION_TYPE_WPS_CONFIGURATION),
     Item<SubMenuItem>(Sid(SID_START_SCAN)),
 };

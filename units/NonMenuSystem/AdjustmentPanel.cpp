@@ -23,21 +23,21 @@ AdjustmentRow* AdjustmentPanel::OnGetRow(int32_t index) const {
   return index >= 0 && index < RowCount ? rows[size_t(index)] : nullptr;
 }
 
-void AdjustmentPanel::SetRows(std::initializer_list<RowSpec> specs) {
+void AdjustmentPanel::SetRows(std::initializer_list<RowDef> defs) {
   for (int32_t i = 0; i < RowCount; ++i) Remove(rows[size_t(i)]);
-  RowCount = std::min<int32_t>(int32_t(specs.size()), MaxRows);
+  RowCount = std::min<int32_t>(int32_t(defs.size()), MaxRows);
   const int32_t top = ContentTop();
   const int32_t height = top + RowCount * (RowHeight + kRowGap) - kRowGap + FrameWidth;
   OnSetBounds({0, kTop, PanelWidth, kTop + height});
   int32_t i = 0;
-  for (const RowSpec& spec : specs) {
+  for (const RowDef& def : defs) {
     if (i == RowCount) break;
     AdjustmentRow* row = rows[size_t(i)];
     Add(row, 0);
     const int32_t y = top + i * (RowHeight + kRowGap);
     row->OnSetBounds({ContentLeft(), y, ContentRight(), y + RowHeight});
-    row->OnSetCaption(spec.caption);
-    row->Bind(spec.optionType);
+    row->OnSetCaption(def.caption);
+    row->Bind(def.optionType);
     ++i;
   }
   Select(0);

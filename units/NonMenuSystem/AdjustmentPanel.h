@@ -27,11 +27,11 @@ class AdjustmentPanel : public QORWidgetClass {
 
   // One row per option, each with its caption (null: the option's name);
   // the first row is chosen.
-  struct RowSpec {
+  struct RowDef {
     int32_t optionType;
     VgString caption;
   };
-  void SetRows(std::initializer_list<RowSpec> rows);
+  void SetRows(std::initializer_list<RowDef> rows);
   void Select(int32_t row);
   // The screen to go back to when the opener named none.
   void DefaultBack(const char* pageName);

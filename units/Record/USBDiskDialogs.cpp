@@ -37,33 +37,33 @@ constexpr int32_t kButtonHeight = 27;
 constexpr int32_t kStatusRoom = 40;
 constexpr int32_t kSpeedDialogInside = 172;
 
-constexpr DiskDialogSpec kFormatConfirm{.caption = &Strings::SID_USB_DISK_FORMAT,
+constexpr DiskDialogDef kFormatConfirm{.caption = &Strings::SID_USB_DISK_FORMAT,
                                         .message = &Strings::SID_USB_FORMAT_WARNING,
                                         .label = &Strings::SID_START,
                                         .next = "Record::USBDiskFormatStatusDialog",
                                         .back = kRecordMenu};
-constexpr DiskDialogSpec kSpeedConfirm{.caption = &Strings::SID_USB_SPEED_TEST,
+constexpr DiskDialogDef kSpeedConfirm{.caption = &Strings::SID_USB_SPEED_TEST,
                                        .label = &Strings::SID_TEST,
                                        .focusYes = true,
                                        .next = "Record::USBSpeedCheckStatusDialog",
                                        .back = kRecordMenu};
-constexpr DiskDialogSpec kDiskStatus{.caption = &Strings::RecordMenuUSBDiskStatus,
+constexpr DiskDialogDef kDiskStatus{.caption = &Strings::RecordMenuUSBDiskStatus,
                                      .label = &Strings::SID_OK,
                                      .next = kRecordMenu,
                                      .back = kRecordMenu,
                                      .buttonGoesBack = true};
-constexpr DiskDialogSpec kFormatStatus{.caption = &Strings::SID_USB_FORMAT_STATUS,
+constexpr DiskDialogDef kFormatStatus{.caption = &Strings::SID_USB_FORMAT_STATUS,
                                        .message = &Strings::SID_USB_FORMATTING_MSG,
                                        .label = &Strings::SID_OK,
                                        .shortcut = false,
                                        .keepOnTimeout = true,
                                        .buttonGoesBack = true};
-constexpr DiskDialogSpec kSpeedStatus{.caption = &Strings::SID_USB_SPEED_STATUS,
+constexpr DiskDialogDef kSpeedStatus{.caption = &Strings::SID_USB_SPEED_STATUS,
                                       .label = &Strings::SID_CANCEL,
                                       .back = kRecordMenu,
                                       .keepOnTimeout = true,
                                       .buttonGoesBack = true};
-constexpr DiskDialogSpec kDiskError{.caption = &Strings::SID_USB_DISK_ERROR,
+constexpr DiskDialogDef kDiskError{.caption = &Strings::SID_USB_DISK_ERROR,
                                     .message = &Strings::SID_USB_NOT_MOUNTED,
                                     .label = &Strings::SID_OK,
                                     .next = kRecordMenu};
@@ -79,15 +79,15 @@ void StyleDialogButton(Button::Button* button) {
 
 // What every disk dialog takes from its row.
 template <class Dialog>
-void ApplySpec(Dialog& dialog, const DiskDialogSpec& spec) {
+void ApplyDef(Dialog& dialog, const DiskDialogDef& def) {
   dialog.OnSetBounds(kDiskDialogBounds);
-  dialog.IsShortcut = spec.shortcut;
-  if (spec.next) dialog.NextState = ClassNamed(spec.next);
-  if (spec.back) dialog.PrevState = ClassNamed(spec.back);
-  if (spec.keepOnTimeout) dialog.OnSetOnTimeOut(VgSlot());
-  if (spec.caption) dialog.OnSetCaption(Text(spec.caption));
-  if (spec.message) dialog.OnSetWarningInfo(Text(spec.message));
-  if (spec.label) dialog.OnSetYesButtonLabel(Text(spec.label));
+  dialog.IsShortcut = def.shortcut;
+  if (def.next) dialog.NextState = ClassNamed(def.next);
+  if (def.back) dialog.PrevState = ClassNamed(def.back);
+  if (def.keepOnTimeout) dialog.OnSetOnTimeOut(VgSlot());
+  if (def.caption) dialog.OnSetCaption(Text(def.caption));
+  if (def.message) dialog.OnSetWarningInfo(Text(def.message));
+  if (def.label) dialog.OnSetYesButtonLabel(Text(def.label));
 }
 
 SkinBin::Wrapper* Model() { return MainApp::GetWrapper(); }
@@ -118,9 +118,9 @@ RecordConfirmDialog::RecordConfirmDialog(XObject* link) : NonMenuSystem::Confirm
   OnSetFocus(&no);
 }
 
-RecordConfirmDialog::RecordConfirmDialog(const DiskDialogSpec& spec, XObject* link) : RecordConfirmDialog(link) {
-  ApplySpec(*this, spec);
-  OnSetFocus(spec.focusYes ? &yes : &no);
+RecordConfirmDialog::RecordConfirmDialog(const DiskDialogDef& def, XObject* link) : RecordConfirmDialog(link) {
+  ApplyDef(*this, def);
+  OnSetFocus(def.focusYes ? &yes : &no);
 }
 
 void RecordConfirmDialog::OnSetYesButtonLabel(VgString text) {
@@ -191,9 +191,9 @@ RecordStatusDialog::RecordStatusDialog(XObject* link) : NonMenuSystem::ConfirmOn
   OnSetYesButtonLabel(Text(&Strings::SID_CANCEL));
 }
 
-RecordStatusDialog::RecordStatusDialog(const DiskDialogSpec& spec, XObject* link) : RecordStatusDialog(link) {
-  ApplySpec(*this, spec);
-  if (spec.buttonGoesBack) button.OnSetOnActivate(VgSlotOf<&RecordStatusDialog::GoBack>(this));
+RecordStatusDialog::RecordStatusDialog(const DiskDialogDef& def, XObject* link) : RecordStatusDialog(link) {
+  ApplyDef(*this, def);
+  if (def.buttonGoesBack) button.OnSetOnActivate(VgSlotOf<&RecordStatusDialog::GoBack>(this));
 }
 
 void RecordStatusDialog::DoActivate(XObject*) {
@@ -268,7 +268,7 @@ void USBDiskStatusDialog::EnterPrevState() {
 
 DiskProgressDialog::DiskProgressDialog(XObject* link) : RecordStatusDialog(link) {}
 
-DiskProgressDialog::DiskProgressDialog(const DiskDialogSpec& spec, const VgConstant& waiting, XObject* link)
+DiskProgressDialog::DiskProgressDialog(const DiskDialogDef& def, const VgConstant& waiting, XObject* link)
     : RecordStatusDialog(link) {
   status.OnSetFont(VgLoad<Resources::Font>(Fonts::MediumFont));
   status.OnSetColor(NonMenuSystem::Look::Text);
@@ -279,8 +279,8 @@ DiskProgressDialog::DiskProgressDialog(const DiskDialogSpec& spec, const VgConst
   progressTimer.OnSetPeriod(NonMenuSystem::DotAnimation::Period);
   progressTimer.OnSetOnTrigger(VgSlotOf<&DiskProgressDialog::WaitingSlot>(this));
   progressTimer.Activate();
-  ApplySpec(*this, spec);
-  if (spec.buttonGoesBack) button.OnSetOnActivate(VgSlotOf<&RecordStatusDialog::GoBack>(this));
+  ApplyDef(*this, def);
+  if (def.buttonGoesBack) button.OnSetOnActivate(VgSlotOf<&RecordStatusDialog::GoBack>(this));
 }
 
 void DiskProgressDialog::Refresh(XObject* sender) {

@@ -19,7 +19,7 @@ struct VgConstant;
 
 namespace Record {
 
-struct DiskDialogSpec {
+struct DiskDialogDef {
   const VgConstant* caption = nullptr;
   const VgConstant* message = nullptr;
   // The Yes label (a confirmation) or the button's label (a status dialog).
@@ -58,7 +58,7 @@ class RecordConfirmDialog : public NonMenuSystem::ConfirmOptionDialog {
   SkinBin::Button no{this};
 
  protected:
-  RecordConfirmDialog(const DiskDialogSpec& spec, XObject* link);
+  RecordConfirmDialog(const DiskDialogDef& def, XObject* link);
 };
 
 class USBDiskFormatDialog : public RecordConfirmDialog {
@@ -88,7 +88,7 @@ class RecordStatusDialog : public NonMenuSystem::ConfirmOneOptionDialog {
   void EnterNextState() override;
 
  protected:
-  RecordStatusDialog(const DiskDialogSpec& spec, XObject* link);
+  RecordStatusDialog(const DiskDialogDef& def, XObject* link);
 };
 
 class USBDiskStatusDialog : public RecordStatusDialog {
@@ -123,7 +123,7 @@ class DiskProgressDialog : public RecordStatusDialog {
   VgStr Waiting;
 
  protected:
-  DiskProgressDialog(const DiskDialogSpec& spec, const VgConstant& waiting, XObject* link);
+  DiskProgressDialog(const DiskDialogDef& def, const VgConstant& waiting, XObject* link);
 };
 
 class USBDiskFormatStatusDialog : public DiskProgressDialog {
