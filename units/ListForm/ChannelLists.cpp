@@ -460,7 +460,7 @@ XObject* ManualChannelItem::GetData(XObject* data) {
 
 // ------------------------------------------------------ the master list
 
-MasterChannelList::MasterChannelList() : ListClass(kMasterDef) {
+MasterChannelList::MasterChannelList(XObject* link) : ListClass(kMasterDef, link) {
   OnFocusOption = VgSlotOf<&MasterChannelList::DoFocus>(this);
   tuneTimer.Setup(kTuneRest, VgSlotOf<&MasterChannelList::TuneToChannel>(this));
 }
@@ -479,7 +479,7 @@ void MasterChannelList::TuneToChannel(XObject*) { TuneFocused<ChannelItem>(this)
 
 // ------------------------------------------------------ the option list
 
-ChannelOptionList::ChannelOptionList() : ListClass(kOptionDef) {
+ChannelOptionList::ChannelOptionList(XObject* link) : ListClass(kOptionDef, link) {
   OnFocusOption = VgSlotOf<&ChannelOptionList::DoFocus>(this);
   OnActivateOption = VgSlotOf<&ChannelOptionList::DoChangeLabel>(this);
   tuneTimer.Setup(kTuneRest, VgSlotOf<&ChannelOptionList::TuneToChannel>(this));
@@ -539,7 +539,7 @@ void ChannelOptionList::EnableAllChannels(bool enable) {
 
 // -------------------------------------------------------- the lock list
 
-ChannelLockList::ChannelLockList() : ListClass(kLockDef) {
+ChannelLockList::ChannelLockList(XObject* link) : ListClass(kLockDef, link) {
   OnActivateOption = VgSlotOf<&ChannelLockList::DoChannelLock>(this);
 }
 
@@ -567,7 +567,7 @@ void ChannelLockList::LockAllChannels(bool lock) {
 
 // ------------------------------------------------------ the manual list
 
-ManualChannelList::ManualChannelList() : ListClass(kManualDef) {}
+ManualChannelList::ManualChannelList(XObject* link) : ListClass(kManualDef, link) {}
 
 void ManualChannelList::OnSetPhysicalChannel(int32_t channel) {
   PhysicalChannel = channel;

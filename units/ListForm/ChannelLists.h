@@ -212,7 +212,7 @@ class MasterChannelList : public ListClass {
   VG_CLASS()
 
  public:
-  MasterChannelList();
+  explicit MasterChannelList(XObject* link = nullptr);
 
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   int32_t GetItemsNum() override;
@@ -229,7 +229,7 @@ class ChannelOptionList : public ListClass {
   VG_CLASS()
 
  public:
-  ChannelOptionList();
+  explicit ChannelOptionList(XObject* link = nullptr);
 
   // Also listens for the keyboard's answer while open.
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
@@ -259,7 +259,7 @@ class ChannelLockList : public ListClass {
   VG_CLASS()
 
  public:
-  ChannelLockList();
+  explicit ChannelLockList(XObject* link = nullptr);
 
   int32_t GetItemsNum() override;
 
@@ -272,7 +272,7 @@ class ManualChannelList : public ListClass {
   VG_CLASS()
 
  public:
-  ManualChannelList();
+  explicit ManualChannelList(XObject* link = nullptr);
 
   // The RF channel to list: its channels from the last scan.
   void OnSetPhysicalChannel(int32_t channel);

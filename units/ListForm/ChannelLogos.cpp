@@ -130,7 +130,7 @@ XObject* ChannelLogoItem::GetData(XObject* data) {
 
 // ------------------------------------------------------------------ the grid
 
-ChannelLogoGridView::ChannelLogoGridView() {
+ChannelLogoGridView::ChannelLogoGridView(XObject* link) : GridView(link) {
   OnSetBounds({0, 0, 550, 267});
   OnSetItemsPerRow(8);
   TotalRows = 5;
@@ -215,7 +215,7 @@ XObject* ChannelLogoSettingItem::GetData(XObject* data) {
 
 // ---------------------------------------------------------- the setting list
 
-ChannelLogoSettingList::ChannelLogoSettingList() : ListClass(kSettingDef) {
+ChannelLogoSettingList::ChannelLogoSettingList(XObject* link) : ListClass(kSettingDef, link) {
   OnActivateOption = VgSlotOf<&ChannelLogoSettingList::DoChannelLogoSetting>(this);
 }
 

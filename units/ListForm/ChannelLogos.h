@@ -53,7 +53,7 @@ class ChannelLogoGridView : public GridView {
   VG_CLASS()
 
  public:
-  ChannelLogoGridView();
+  explicit ChannelLogoGridView(XObject* link = nullptr);
 
   // Every logo, from the first.
   static constexpr int32_t Logos = 58;
@@ -104,7 +104,7 @@ class ChannelLogoSettingList : public ListClass {
   VG_CLASS()
 
  public:
-  ChannelLogoSettingList();
+  explicit ChannelLogoSettingList(XObject* link = nullptr);
 
   // Listens for the panel's answer while open.
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;

@@ -122,7 +122,7 @@ XObject* EPGChannelItem::GetData(XObject* data) {
 
 // ------------------------------------------------------------------ the list
 
-EPGChannelList::EPGChannelList() : ListClass(kGuideDef) {
+EPGChannelList::EPGChannelList(XObject* link) : ListClass(kGuideDef, link) {
   OnFocusOption = VgSlotOf<&EPGChannelList::DoFocus>(this);
   tuneTimer.Setup(kTuneRest, VgSlotOf<&EPGChannelList::TuneToChannel>(this));
 }

@@ -66,7 +66,7 @@ class EPGChannelList : public ListClass {
   VG_CLASS()
 
  public:
-  EPGChannelList();
+  explicit EPGChannelList(XObject* link = nullptr);
 
   // While busy, the step and page keys go to the form instead.
   XObject* HandleEvent(Core::Event* event) override;
