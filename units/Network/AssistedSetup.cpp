@@ -32,11 +32,7 @@ namespace {
 
 using Views::Text;
 
-constexpr int32_t kScanTimeout = 120000;
 constexpr int32_t kErrorTimeout = 60000;
-// The join's status of a network joined, and of no such network.
-constexpr int32_t kJoinedStatus = 2;
-constexpr int32_t kNotFoundStatus = 0;
 // The byte of an access-point record that holds its security method.
 constexpr int32_t kSecurityByte = 5;
 // What the keyboard's flag selects: the full set of characters.
@@ -100,7 +96,9 @@ SkinBin::NetworkSetup& Network() { return MainApp::GetWrapper()->NetworkSetup; }
 
 // OK on a network records it as the one chosen; the list's PIN is empty, so
 // no WPS join starts.
-AssistedSetup_ApList::AssistedSetup_ApList(XObject* link) : ApListDialog(kList, kListY, link) {}
+AssistedSetup_ApList::AssistedSetup_ApList(XObject* link) : AssistedSetup_ApList(kList, link) {}
+
+AssistedSetup_ApList::AssistedSetup_ApList(const DialogDef& def, XObject* link) : ApListDialog(def, kListY, link) {}
 
 // --------------------------------------------------- AssistedSetup_ApInfo
 

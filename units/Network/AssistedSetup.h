@@ -33,6 +33,9 @@ class AssistedSetup_ApList : public ApListDialog {
 
  public:
   explicit AssistedSetup_ApList(XObject* link = nullptr);
+
+ protected:
+  AssistedSetup_ApList(const DialogDef& def, XObject* link);
 };
 
 class AssistedSetup_ApInfo : public NetworkWidgetClass {

@@ -22,10 +22,7 @@ namespace {
 using Views::Text;
 
 constexpr int32_t kWpsTimeout = 120000;
-constexpr int32_t kScanTimeout = 120000;
 constexpr int32_t kLinkPageTimeout = 60000;
-// The join's status of a network joined.
-constexpr int32_t kJoinedStatus = 2;
 constexpr int32_t kNoApFoundX = 283;
 constexpr int32_t kPinDigits = 8;
 

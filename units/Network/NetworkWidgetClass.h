@@ -51,6 +51,13 @@ inline constexpr int32_t kIdle = 0;
 inline constexpr int32_t kBusy = 1;
 inline constexpr int32_t kHidden = 2;
 
+// How long a scan for access points may take.
+inline constexpr int32_t kScanTimeout = 120000;
+// The status of a join's end (Events::WlanConnectCompleteEvent): joined, and
+// no such network; any other status is a refused key or PIN.
+inline constexpr int32_t kJoinedStatus = 2;
+inline constexpr int32_t kNotFoundStatus = 0;
+
 // A step's help bar: the keys (NonMenuSystem::Help* bits) and one label per
 // key, in ascending bit order; unused labels are null.
 struct HelpDef {
