@@ -349,6 +349,9 @@ void simtv_tv_set_mount_points(int32_t count, const char* first, const char* sec
 /* A downloadable region with dimensions x levels, named "Dimension n" and
  * "Level n", every level allowed; the last dimension is graduated. */
 void simtv_tv_set_rating_region(int32_t region, const char* name, int32_t dimensions, int32_t levels);
+/* Renames a dimension (level -1) or sets a level's abbreviation; an empty
+ * text leaves the dimension unnamed or the level unabbreviated. */
+void simtv_tv_set_rating_text(int32_t region, int32_t dimension, int32_t level, const char* text);
 
 void simtv_tv_set_cec_enable(int32_t on);
 void simtv_tv_add_cec_device(const XPM_CECDevice* device);

@@ -308,7 +308,11 @@ void LoadDemo() {
   simtv_tv_set_power_on_time(1234);
   AddAudio("Main audio", "eng", 3, 2, 0);
   SetCurrentChannel(0, DemoChannel(0), 0x20000000);
-  simtv_tv_set_rating_region(5, "Downloadable Region", 3, 6);
+  // The second dimension has no name and one level no abbreviation, as
+  // broadcasts sometimes send them.
+  simtv_tv_set_rating_region(5, "Downloadable Region", 3, 5);
+  simtv_tv_set_rating_text(5, 1, -1, "");
+  simtv_tv_set_rating_text(5, 0, 4, "");
 
   const XPM_CECDevice devices[] = {{4, 0x1000, 5, "BD Player"}, {5, 0x2000, 6, "AV Receiver"}, {8, 0x2100, 6, ""}};
   for (const XPM_CECDevice& d : devices) simtv_tv_add_cec_device(&d);

@@ -1129,6 +1129,15 @@ void simtv_tv_set_rating_region(int32_t region, const char* name, int32_t dimens
   S().ratingRegions[region] = r;
 }
 
+void simtv_tv_set_rating_text(int32_t region, int32_t dimension, int32_t level, const char* text) {
+  std::lock_guard lock(g_mutex);
+  if (level < 0) {
+    if (auto* d = const_cast<RatingDimension*>(FindDimension(region, dimension))) d->name = text ? text : "";
+  } else if (RatingLevel* l = FindLevel(region, dimension, level)) {
+    l->abbreviation = text ? text : "";
+  }
+}
+
 void simtv_tv_set_cec_enable(int32_t on) {
   std::lock_guard lock(g_mutex);
   S().cecEnable = on != 0;
