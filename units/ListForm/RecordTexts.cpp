@@ -22,6 +22,22 @@ constexpr const VgConstant* kMonths[] = {&Strings::Jan, &Strings::Feb, &Strings:
 constexpr const VgConstant* kWeekdays[] = {&Strings::Sun, &Strings::Mon, &Strings::Tue, &Strings::Wed,
                                            &Strings::Thu, &Strings::Fri, &Strings::Sat};
 
+struct SourceIconRow {
+  int32_t type;
+  const VgConstant* bitmap;
+};
+constexpr SourceIconRow kSourceIcons[] = {
+    {Constants::XPM_SOURCE_TYPE_RF_TUNER, &Bitmaps::BannerRF1Input},
+    {Constants::XPM_SOURCE_TYPE_AV_COMPOSITE, &Bitmaps::BannerVideoInput},
+    {Constants::XPM_SOURCE_TYPE_AV_COMPOSITE_SVIDEO, &Bitmaps::BannerVideoInput},
+    {Constants::XPM_SOURCE_TYPE_AV_COMPONENT, &Bitmaps::BannerHDInput},
+    {Constants::XPM_SOURCE_TYPE_AV_HDMI, &Bitmaps::BannerHDMIInput},
+    {Constants::XPM_SOURCE_TYPE_AV_DVI, &Bitmaps::BannerHDMIInput},
+    {Constants::XPM_SOURCE_TYPE_AV_VGA, &Bitmaps::BannerPCInput},
+    {Constants::XPM_SOURCE_TYPE_RF_DIGITAL, &Bitmaps::BannerRF2Input},
+};
+
+
 // A name of a table by a number the middleware gave; the empty text for a
 // number outside it, so a corrupt time shows no name rather than another's.
 template <size_t N>
@@ -117,6 +133,12 @@ VgString StartEarly(int32_t seconds) { return Margin(seconds, 10, '-'); }
 VgString EndDelay(int32_t seconds) { return Margin(seconds, 60, '+'); }
 
 VgString NoInformation() { return VgGetVariantOfString(&Strings::SID_NO_INFORMATION_AVAILABLE); }
+
+const VgConstant* SourceIcon(int32_t sourceType) {
+  for (const SourceIconRow& row : kSourceIcons)
+    if (row.type == sourceType) return row.bitmap;
+  return nullptr;
+}
 
 const VgConstant* TunerIcon(int32_t tuner) {
   return tuner == 0 ? &Bitmaps::BannerRF1Input : &Bitmaps::BannerRF2Input;

@@ -43,6 +43,9 @@ VgString EndDelay(int32_t seconds);
 VgString NoInformation();
 
 // The icons. Null is no icon.
+// The input image of a source type (Constants::XPM_SOURCE_TYPE_*); null for
+// a type without one.
+const VgConstant* SourceIcon(int32_t sourceType);
 // The first (0) or the second tuner (any other value).
 const VgConstant* TunerIcon(int32_t tuner);
 // A recorded show: stopped (3) or complete (19).

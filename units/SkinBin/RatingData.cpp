@@ -159,7 +159,9 @@ VgString UsRatingText(uint32_t code) {
 
 bool UsTVContent(uint32_t code, VgString letter) {
   const std::string text = VgStringToUtf8(letter);
-  if (text == "FV") return code == kTvY7FV;
+  // Fantasy violence is a letter of TV-Y7 alone; the code may carry a movie
+  // rating and other letters beside it.
+  if (text == "FV") return (code & kContentFV) != 0;
   for (const ContentLetter& row : kContentLetters)
     if (text == row.letter) return (code & row.bit) != 0;
   return false;

@@ -1,0 +1,159 @@
+// The pieces the recording screens share: the show panels' texts, the play
+// state's rate and fast-key steps, the paths, sizes and names of recordings
+// on a USB medium, the removal of that medium, and the volume feedback.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "Core/Keys.h"
+#include "Core/Timer.h"
+#include "Events/Events.h"
+#include "MainApp/Wrapper.h"
+#include "Media/MediaWrapper.h"
+#include "Record/RecordPieces.h"
+#include "SkinBin/RatingData.h"
+#include "Strings.h"
+#include "Structures/LocalTime.h"
+#include "Views/Text.h"
+#include "nonmenu_fixture.h"
+
+namespace {
+
+using namespace Record;
+namespace Ratings = SkinBin::Ratings;
+
+// The empty text is the null string.
+std::string U(VgString text) { return VgStringToUtf8(text); }
+
+class RecordPiecesTest : public NonMenuTest::NonMenuFixture {};
+
+TEST_F(RecordPiecesTest, RatingLineSpellsTvNameLettersAndMovie) {
+  const std::string pg = Text(Strings::SID_TV_RATING_TV_PG);
+  EXPECT_EQ(U(UsRatingLine(Ratings::kTvPG | Ratings::kContentD | Ratings::kContentL)), pg + "-D-L");
+  EXPECT_EQ(U(UsRatingLine(Ratings::kTvPG | Ratings::kContentFV | Ratings::kContentD | Ratings::kContentV)),
+            pg + "-FV")
+      << "fantasy violence stands alone";
+  EXPECT_EQ(U(UsRatingLine(Ratings::kTvNone | 3)), Text(Strings::SID_RATING_PG)) << "a None TV part is dropped";
+  EXPECT_EQ(U(UsRatingLine(Ratings::kTv14 | 5)),
+            Text(Strings::SID_TV_RATING_14) + " " + Text(Strings::SID_RATING_R));
+  EXPECT_EQ(U(UsRatingLine(5)), Text(Strings::SID_RATING_R)) << "a movie rating alone gets no blank before it";
+  EXPECT_EQ(U(UsRatingLine(0)), "");
+}
+
+TEST_F(RecordPiecesTest, SpanAndClockTexts) {
+  auto* start = VgNew<Structures::LocalTime>();
+  start->Hour = 23;
+  start->Minute = 30;
+  EXPECT_EQ(U(TimeSpanText(start, 90)), "11:30PM - 01:00AM") << "the end hour 25 wraps to 1";
+  EXPECT_EQ(U(TimeSpanText(nullptr, 90)), "");
+  start->WeekDay = 3;
+  start->Month = 5;
+  start->Day = 9;
+  EXPECT_EQ(U(ClockText(start)), "Wed, Jun 09, 11:30PM");
+  EXPECT_EQ(ClockText(nullptr), nullptr);
+}
+
+TEST(RecordPieces, RateTextAndFastSteps) {
+  EXPECT_EQ(U(RateText(PlayForward, 2)), "x2");
+  EXPECT_EQ(U(RateText(PlayBackward, 9)), "x256");
+  // The slow states start their own text each time: never "x24".
+  EXPECT_EQ(U(RateText(PlayForward + 1, 2)), "x1/2");
+  EXPECT_EQ(U(RateText(PlayBackward + 1, 3)), "x1/4");
+  EXPECT_EQ(RateText(PlayForward, 1), nullptr);
+  EXPECT_EQ(RateText(PlayForward, 10), nullptr);
+  EXPECT_EQ(PlayStateIcon(7), nullptr) << "7 and above keep the icon";
+  EXPECT_NE(PlayStateIcon(PlayPlay), PlayStateIcon(PlayPause));
+
+  FastStep step{PlayPlay, 1};
+  std::string rates;
+  for (int i = 0; i < 10; ++i) {
+    step = NextFastStep(step.state, step.rate, FastDirection::Forward);
+    EXPECT_EQ(step.state, PlayForward);
+    rates += std::to_string(step.rate);
+  }
+  EXPECT_EQ(rates, "2345678912");
+  step = NextFastStep(step.state, step.rate, FastDirection::Backward);
+  EXPECT_EQ(step.state, PlayBackward) << "the other direction starts again";
+  EXPECT_EQ(step.rate, 2);
+
+  EXPECT_EQ(U(PlayTimeFormat(3725)), "01:02:05");
+  EXPECT_EQ(U(PlayTimeFormat(360000)), "100:00:00");
+  EXPECT_EQ(U(PlayTimeFormat(-5)), "00:00:00");
+}
+
+TEST(RecordPieces, UsbPathsSizesAndNames) {
+  EXPECT_EQ(U(GetUsbPath(VgNewStringAnsi("/mnt/removable/usbc"))), "/mnt/removable/usbc");
+  EXPECT_EQ(U(GetUsbPath(VgNewStringAnsi("usbd then usbb"))), "/mnt/removable/usbb") << "tested in order";
+  EXPECT_EQ(U(GetUsbPath(VgNewStringAnsi("/media/sda1"))), "/mnt/removable/usba");
+  EXPECT_EQ(U(GetUsbPath(nullptr)), "/mnt/removable/usba");
+
+  constexpr int32_t kKB = 1 << 30;
+  EXPECT_EQ(U(FileSizeText(kKB | 999)), "File Size: 999KB");
+  EXPECT_EQ(U(FileSizeText(kKB | 1000)), "File Size: 1,000KB");
+  EXPECT_EQ(U(FileSizeText(kKB | 1234567)), "File Size: 1,234,567KB");
+  EXPECT_EQ(U(FileSizeText(int32_t(2u << 30) | 12)), "File Size: 12MB");
+  EXPECT_EQ(U(FileSizeText(0)), "File Size: 0Byte");
+
+  EXPECT_TRUE(IsPlainFileName(VgNewStringAnsi("0001_News.trp")));
+  EXPECT_EQ(U(IndexFileName(VgNewStringAnsi("0001_News.trp"))), "0001_News.nav");
+  for (const char* bad : {"../x.ts", "a/b.trp", "..", "", "x\\y.trp"})
+    EXPECT_FALSE(IsPlainFileName(VgNewStringAnsi(bad))) << bad;
+  EXPECT_EQ(IndexFileName(VgNewStringAnsi("ab")), nullptr) << "a short name has no index file";
+  EXPECT_EQ(IndexFileName(VgNewStringAnsi("movie")), nullptr);
+  EXPECT_EQ(IndexFileName(VgNewStringAnsi("../x.trp")), nullptr);
+}
+
+TEST(RecordPieces, RemovalOfTheMedium) {
+  const char* names[] = {"usba", "usbb", "usbc", "usbd", "mmc"};
+  for (int32_t code = 242; code <= 246; ++code)
+    EXPECT_EQ(U(Media::MediaWrapper::ConvertRemovableCode(code)), names[code - 242]);
+  EXPECT_EQ(Media::MediaWrapper::ConvertRemovableCode(247), nullptr);
+
+  VgString medium = VgNewStringAnsi("/mnt/removable/usba");
+  auto removal = [](int32_t sub0, int32_t code) {
+    return EventsStatusEvent__Initialize(VgNew<Events::StatusEvent>(), 18, sub0, 0, code, 0);
+  };
+  EXPECT_TRUE(IsMediumRemoval(removal(5, 242), medium));
+  EXPECT_FALSE(IsMediumRemoval(removal(5, 243), medium)) << "another device";
+  EXPECT_FALSE(IsMediumRemoval(removal(4, 242), medium)) << "a device added";
+  EXPECT_FALSE(IsMediumRemoval(removal(5, 247), medium)) << "a code without a device";
+  auto* playback = VgNew<Events::RecordPlaybackStatusEvent>();
+  EXPECT_FALSE(IsMediumRemoval(playback, medium));
+  playback->DeviceFlag = 1;
+  EXPECT_TRUE(IsMediumRemoval(playback, medium));
+}
+
+TEST_F(RecordPiecesTest, VolumeStaysAtItsEndsAndMuteHides) {
+  SkinBin::Wrapper* model = MainApp::GetWrapper();
+  auto* text = VgNew<Views::Text>();
+  auto* timer = VgNew<Core::Timer>();
+  SetUpVolumeTimer(*timer);
+  const std::string volume = Text(Strings::SID_VOLUME) + ": ";
+  model->OnSetVolume(0);
+  EXPECT_TRUE(VolumeKey(Key::VolumeUp, *text, *timer));
+  EXPECT_EQ(model->OnGetVolume(), 0);
+  EXPECT_EQ(U(text->String), volume + "0");
+  model->OnSetVolume(100);
+  VolumeKey(Key::VolumeDown, *text, *timer);
+  EXPECT_EQ(model->OnGetVolume(), 100);
+  EXPECT_EQ(U(text->String), volume + "100");
+  model->OnSetVolume(50);
+  VolumeKey(Key::VolumeDown, *text, *timer);
+  EXPECT_EQ(model->OnGetVolume(), 49);
+  EXPECT_TRUE(timer->OnGetEnabled());
+  EXPECT_FALSE(VolumeKey(Key::Ok, *text, *timer));
+
+  model->OnSetMute(0);
+  VolumeKey(Key::Mute, *text, *timer);
+  EXPECT_EQ(U(text->String), Text(Strings::SID_MUTE_FULL));
+  EXPECT_NE(model->OnGetMute(), 0);
+  ClearVolume(*text, *timer);
+  EXPECT_FALSE(text->Visible);
+  EXPECT_NE(model->OnGetMute(), 0) << "the set stays muted";
+  VolumeKey(Key::Mute, *text, *timer);
+  EXPECT_EQ(model->OnGetMute(), 0);
+  EXPECT_FALSE(text->Visible);
+  EXPECT_FALSE(timer->OnGetEnabled());
+}
+
+}  // namespace
