@@ -5,6 +5,7 @@
 #include "Bitmaps.h"
 #include "Colors/Colors.h"
 #include "Constants/Constants.h"
+#include "Core/KeyEvent.h"
 #include "Fonts/Fonts.h"
 #include "ListForm/ChannelRecords.h"
 #include "ListForm/TimerHooks.h"
@@ -19,19 +20,29 @@
 
 VG_DEFINE_CLASS(ListForm, CBListCourier, ListForm::ListCourier)
 VG_DEFINE_CLASS(ListForm, CBChannelListCourier, ListForm::CBListCourier)
+VG_DEFINE_CLASS(ListForm, CBFavHistoryListCourier, ListForm::CBListCourier)
+VG_DEFINE_CLASS(ListForm, CBCECListCourier, ListForm::CBListCourier)
 VG_DEFINE_CLASS(ListForm, CBInputListCourier, ListForm::CBListCourier)
 VG_DEFINE_CLASS(ListForm, CBListItem, ListForm::ListItem)
 VG_DEFINE_CLASS(ListForm, CBChannelListItem, ListForm::CBListItem)
+VG_DEFINE_CLASS(ListForm, CBFavHistoryListItem, ListForm::CBListItem)
+VG_DEFINE_CLASS(ListForm, CBCECListItem, ListForm::CBListItem)
 VG_DEFINE_CLASS(ListForm, CBInputListItem, ListForm::CBListItem)
 VG_DEFINE_CLASS(ListForm, CBListClass, ListForm::ListClass)
 VG_DEFINE_CLASS(ListForm, CBInputList, ListForm::CBListClass)
 VG_DEFINE_CLASS(ListForm, CBChannelList, ListForm::CBListClass)
+VG_DEFINE_CLASS(ListForm, CBFavoritesList, ListForm::CBListClass)
+VG_DEFINE_CLASS(ListForm, CBHistoryList, ListForm::CBListClass)
+VG_DEFINE_CLASS(ListForm, CBCECList, ListForm::CBListClass)
 
 namespace ListForm {
 
 namespace {
 
 constexpr char kChBrowserDialog[] = "NonMenuSystem::ChBrowserDialog";
+// The browser kinds that show the second and third favourites rings.
+constexpr int32_t kSecondFavorites = 5;
+constexpr int32_t kThirdFavorites = 6;
 constexpr VgColor kTileColour{0x5A, 0x5A, 0x5A, 0xB7};
 
 constexpr ListDef StripDef(const VgClass* row) {
@@ -107,10 +118,110 @@ XObject* ReadChannel(ListDataSource*, int32_t index) {
   return courier;
 }
 
+// A strip without entries of its own shows numbered stand-ins.
+XObject* ReadPlaceholder(ListDataSource*, int32_t index) {
+  auto* courier = VgNew<CBListCourier>();
+  courier->Index = index;
+  courier->Text = VgConcatString(VgNewStringAnsi("Name"), VgNewStringInt(index, -1));
+  courier->LabelText = VgConcatString(VgNewStringAnsi("Label"), VgNewStringInt(index, -1));
+  courier->SourceType = Constants::XPM_SOURCE_TYPE_RF_TUNER;
+  return courier;
+}
+
+void TakeDevice(CBFavHistoryListCourier* courier, const Structures::CECDeviceInfo* device) {
+  courier->IsCecDevice = 1;
+  courier->CecAddress = device->DeviceNumber;
+  courier->LabelText = device->DeviceName;
+}
+
+XObject* ReadFavorite(ListDataSource*, int32_t index) {
+  auto* courier = VgNew<CBFavHistoryListCourier>();
+  courier->Index = index;
+  SkinBin::ChannelData* channel = ChannelAt(index);
+  if (!channel) return courier;
+  courier->MajorNumber = channel->Major;
+  courier->MinorNumber = ShownMinor(channel);
+  courier->IsDigital = channel->Digital;
+  courier->Text = channel->Name;
+  courier->SourceType = channel->SourceType;
+  courier->SourceId = channel->SourceId;
+  if (Structures::CECDeviceInfo* device = Model()->HdmiCecData.IsCecDeviceConnected(channel->SourceId))
+    TakeDevice(courier, device);
+  else
+    courier->LabelText = channel->Name;
+  return courier;
+}
+
+// The agent counts its entries from 1, the most recent first.
+XObject* ReadHistory(ListDataSource*, int32_t index) {
+  auto* courier = VgNew<CBFavHistoryListCourier>();
+  courier->Index = index;
+  const Structures::HistoryInfo* entry = Model()->HistoryAgent.GetHistory(index + 1);
+  if (!entry) return courier;
+  switch (entry->ItemType) {
+    case Constants::HISTORY_ITEM_TYPE_RF1:
+    case Constants::HISTORY_ITEM_TYPE_RF2:
+      if (const Structures::HistoryChannelInfo* detail = entry->ChannelInfo) {
+        FillSource(courier, detail->SourceId);
+        if (detail->Channel) {
+          courier->MajorNumber = detail->Channel->Major;
+          courier->MinorNumber = detail->Channel->Minor;
+        }
+        courier->IsDigital = detail->ChannelType;
+        courier->LabelText = detail->ChannelName;
+      }
+      break;
+    case Constants::HISTORY_ITEM_TYPE_NONRF:
+      if (const Structures::HistorySourceInfo* detail = entry->SourceInfo) {
+        FillSource(courier, detail->SourceId);
+        courier->Text = Model()->GetSourceName(detail->SourceId);
+        courier->LabelText = Model()->GetSourceLabel(detail->SourceId);
+      }
+      break;
+    case Constants::HISTORY_ITEM_TYPE_CEC:
+      if (const Structures::HistoryCECInfo* detail = entry->CECInfo) {
+        courier->SourceType = Constants::XPM_SOURCE_TYPE_AV_HDMI;
+        courier->SourceId = detail->SourceId;
+        courier->IsCecDevice = 1;
+        courier->CecAddress = uint8_t(detail->DeviceNumber);
+        courier->Text = Model()->GetSourceName(detail->SourceId);
+        courier->LabelText = detail->DeviceName;
+      }
+      break;
+    default:
+      break;
+  }
+  return courier;
+}
+
+const Structures::CECDeviceInfo* CecDevice(int32_t index) {
+  SkinBin::HdmiCecData& devices = Model()->HdmiCecData;
+  if (index < 0 || index >= std::min(devices.DevNum, SkinBin::HdmiCecData::kCapacity)) return nullptr;
+  const Structures::CECDeviceInfo* device = devices.DevList[size_t(index)];
+  return device && device->Present ? device : nullptr;
+}
+
+XObject* ReadCecDevice(ListDataSource*, int32_t index) {
+  auto* courier = VgNew<CBCECListCourier>();
+  courier->Index = index;
+  courier->SourceType = Constants::XPM_SOURCE_TYPE_AV_HDMI;
+  const Structures::CECDeviceInfo* device = CecDevice(index);
+  if (!device) return courier;
+  courier->SourceId = device->SourceId;
+  courier->CecAddress = device->DeviceNumber;
+  courier->Text = Model()->GetSourceName(device->SourceId);
+  courier->LabelText = device->DeviceName;
+  return courier;
+}
+
 }  // namespace
 
+LISTFORM_REGISTER_READER(CBListClass, ReadPlaceholder)
+LISTFORM_REGISTER_READER(CBFavoritesList, ReadFavorite)
+LISTFORM_REGISTER_READER(CBHistoryList, ReadHistory)
 LISTFORM_REGISTER_READER(CBInputList, ReadInput)
 LISTFORM_REGISTER_READER(CBChannelList, ReadChannel)
+LISTFORM_REGISTER_READER(CBCECList, ReadCecDevice)
 
 // -------------------------------------------------------------- the tile
 
@@ -209,10 +320,55 @@ XObject* CBChannelListItem::GetData(XObject* data) {
   return channel;
 }
 
-CBInputListItem::CBInputListItem(XObject* link) : CBListItem(link) {
-  nameView.OnSetBounds(VgSetRectOrigin(nameView.Bounds, {32, nameView.Bounds.y1}));
-  nameView.OnSetFont(VgLoad<Resources::Font>(Fonts::ExtraSmallFont));
+// The favourite, history and input tiles keep a smaller name closer to the icon.
+void MoveNameView(CBListItem* tile) {
+  tile->nameView.OnSetBounds(VgSetRectOrigin(tile->nameView.Bounds, {32, tile->nameView.Bounds.y1}));
+  tile->nameView.OnSetFont(VgLoad<Resources::Font>(Fonts::ExtraSmallFont));
 }
+
+CBFavHistoryListItem::CBFavHistoryListItem(XObject* link) : CBListItem(link) { MoveNameView(this); }
+
+XObject* CBFavHistoryListItem::SetData(XObject* data) {
+  XObject* taken = CBListItem::SetData(data);
+  if (auto* entry = vg_cast<CBFavHistoryListCourier>(data)) {
+    IsDigital = entry->IsDigital;
+    IsCecDevice = entry->IsCecDevice;
+    CecAddress = entry->CecAddress;
+    MajorNumber = entry->MajorNumber;
+    MinorNumber = entry->MinorNumber;
+    if (Model()->IsRFSourceType(SourceType))
+      OnSetText(Model()->GetChannelNumberStr(IsDigital != 0, MajorNumber, MinorNumber));
+  }
+  return taken;
+}
+
+XObject* CBFavHistoryListItem::GetData(XObject* data) {
+  auto* entry = vg_cast<CBFavHistoryListCourier>(data);
+  if (!entry) entry = VgNew<CBFavHistoryListCourier>();
+  CBListItem::GetData(entry);
+  entry->IsDigital = IsDigital;
+  entry->IsCecDevice = IsCecDevice;
+  entry->CecAddress = CecAddress;
+  entry->MajorNumber = MajorNumber;
+  entry->MinorNumber = MinorNumber;
+  return entry;
+}
+
+XObject* CBCECListItem::SetData(XObject* data) {
+  XObject* taken = CBListItem::SetData(data);
+  if (auto* device = vg_cast<CBCECListCourier>(data)) CecAddress = device->CecAddress;
+  return taken;
+}
+
+XObject* CBCECListItem::GetData(XObject* data) {
+  auto* device = vg_cast<CBCECListCourier>(data);
+  if (!device) device = VgNew<CBCECListCourier>();
+  CBListItem::GetData(device);
+  device->CecAddress = CecAddress;
+  return device;
+}
+
+CBInputListItem::CBInputListItem(XObject* link) : CBListItem(link) { MoveNameView(this); }
 
 XObject* CBInputListItem::GetData(XObject* data) {
   auto* input = vg_cast<CBInputListCourier>(data);
@@ -262,6 +418,149 @@ bool CBListClass::IsInputLock(int32_t sourceType) {
     if (browser->NonMenuSystem) browser->NonMenuSystem->ShowMessage(NonMenuSystem::DirectMsgTypeInputLocked);
   return true;
 }
+
+// A tuner's channel is tuned unless the set shows it; an input, its
+// device selected first, is switched to unless it is locked.
+bool CBListClass::TuneFavHistoryTile(CBFavHistoryListItem* tile) {
+  SkinBin::Wrapper* model = Model();
+  const int32_t shownSource = model->GetCurrentSource(0);
+  if (model->IsRFSourceType(tile->SourceType)) {
+    if (tile->MajorNumber == -2) return false;
+    const Structures::VirtualChannel* current = model->GetCurrentChannel();
+    const bool onAir = model->IsRFSourceType(model->GetSourceType(shownSource)) && current &&
+                       current->Major == tile->MajorNumber && current->Minor == tile->MinorNumber;
+    if (!onAir) model->SetChannel(tile->MajorNumber, tile->MinorNumber, 1, 1);
+    return false;
+  }
+  if (IsInputLock(tile->SourceType)) return false;
+  if (tile->IsCecDevice) model->HdmiCecData.SetHdmiCecAddr(tile->SourceId, tile->CecAddress);
+  if (tile->SourceId == shownSource) return false;
+  model->SetSource(0, tile->SourceId);
+  return true;
+}
+
+// ------------------------------------------------------------ favourites
+
+CBFavoritesList::CBFavoritesList(XObject* link) : CBListClass(StripDef(&CBFavHistoryListItem::Class), link) {}
+
+void CBFavoritesList::Initialize(Primitives::KeyRoutingParameter* parameter) {
+  const int32_t kind = Model()->OnGetCurrentCBList();
+  FavoriteRing = kind == kSecondFavorites ? 2 : kind == kThirdFavorites ? 3 : 1;
+  ChannelTable()->LoadFavoritesChannels(FavoriteRing);
+  CBListClass::Initialize(parameter);
+}
+
+int32_t CBFavoritesList::GetItemsNum() { return ChannelTable()->GetNumChannels(); }
+
+// A tuner shows a channel of its own source, an input only itself.
+int32_t CBFavoritesList::GetFocusItemIndex() {
+  SkinBin::Wrapper* model = Model();
+  const int32_t source = model->GetCurrentSource(0);
+  const bool tuner = model->IsRFSourceType(model->GetSourceType(source));
+  const int32_t count = GetItemsNum();
+  for (int32_t i = 0; i < count; ++i) {
+    const SkinBin::ChannelData* channel = ChannelAt(i);
+    if (channel && channel->SourceId == source && (!tuner || IsChannelOnAir(channel))) return i;
+  }
+  return 0;
+}
+
+void CBFavoritesList::TuneAction(XObject* sender) {
+  if (auto* tile = vg_cast<CBFavHistoryListItem>(FocusedTile())) TuneFavHistoryTile(tile);
+  CBListClass::TuneAction(sender);
+}
+
+XObject* CBFavoritesList::HandleEvent(Core::Event* event) {
+  SkinBin::Wrapper* model = Model();
+  switch (Core::PressedKey(event)) {
+    case Key::Green:
+      if (model->IsRFSourceType(model->GetSourceType(model->GetCurrentSource(0)))) {
+        model->AddChannelToRing(FavoriteRing, model->GetCurrentChannel());
+        RefreshFavList();
+      }
+      return KeyHandled();
+    case Key::Red:
+      if (auto* tile = vg_cast<CBFavHistoryListItem>(FocusedTile()); tile && tile->MajorNumber != -2) {
+        auto* channel = VgNew<Structures::VirtualChannel>();
+        channel->Major = tile->MajorNumber;
+        channel->Minor = tile->MinorNumber;
+        model->RemoveChannelFromRing(FavoriteRing, channel);
+        RefreshFavList();
+      }
+      return KeyHandled();
+    case Key::GridPageDown:
+    case Key::LetterF: {
+      auto* key = vg_cast<Core::KeyEvent>(event);
+      const uint16_t code = key->keyCode;
+      key->keyCode = Key::Right;
+      XObject* taken = CBListClass::HandleEvent(key);
+      key->keyCode = code;
+      return taken;
+    }
+    default:
+      return CBListClass::HandleEvent(event);
+  }
+}
+
+void CBFavoritesList::RefreshFavList() {
+  ChannelTable()->LoadFavoritesChannels(FavoriteRing);
+  const int32_t count = std::max(GetItemsNum(), 0);
+  OnSetItemNum(std::min(count, MaxItemNum));
+  if (DataSource) DataSource->Num = count;
+  Reload();
+  OnSetCurrentItemIndex(GetFocusItemIndex() + 1);
+}
+
+// --------------------------------------------------------------- history
+
+CBHistoryList::CBHistoryList(XObject* link) : CBListClass(StripDef(&CBFavHistoryListItem::Class), link) {}
+
+void CBHistoryList::Initialize(Primitives::KeyRoutingParameter* parameter) {
+  Model()->HistoryAgent.AddCurrentSource(false);
+  CBListClass::Initialize(parameter);
+}
+
+int32_t CBHistoryList::GetItemsNum() { return Model()->HistoryAgent.GetHistoryNum(); }
+
+int32_t CBHistoryList::GetFocusItemIndex() { return std::max(GetItemsNum() - 1, 0); }
+
+void CBHistoryList::TuneAction(XObject* sender) {
+  auto* tile = vg_cast<CBFavHistoryListItem>(FocusedTile());
+  if (tile && TuneFavHistoryTile(tile)) {
+    SkinBin::HistoryAgent* agent = &Model()->HistoryAgent;
+    VgSignal(VgSlotOf<&SkinBin::HistoryAgent::InsertHistorySlot>(agent), this);
+  }
+  CBListClass::TuneAction(sender);
+  if (DataSource) DataSource->Num = std::max(GetItemsNum(), 0);
+  Reload();
+  OnSetCurrentItemIndex(GetFocusItemIndex() + 1);
+}
+
+// --------------------------------------------------------- HDMI-CEC devices
+
+CBCECList::CBCECList(XObject* link) : CBListClass(StripDef(&CBCECListItem::Class), link) {}
+
+void CBCECList::Initialize(Primitives::KeyRoutingParameter* parameter) {
+  Model()->HdmiCecData.InitDevList();
+  CBListClass::Initialize(parameter);
+}
+
+int32_t CBCECList::GetItemsNum() {
+  int32_t present = 0;
+  while (CecDevice(present)) ++present;
+  return present;
+}
+
+void CBCECList::TuneAction(XObject* sender) {
+  auto* tile = vg_cast<CBCECListItem>(FocusedTile());
+  if (tile && CecDevice(tile->Index) && !IsInputLock(tile->SourceType)) {
+    Model()->HdmiCecData.SetHdmiCecAddr(tile->SourceId, tile->CecAddress);
+    Model()->SetSource(0, tile->SourceId);
+  }
+  CBListClass::TuneAction(sender);
+}
+
+// ----------------------------------------------------------------- inputs
 
 CBInputList::CBInputList(XObject* link) : CBListClass(StripDef(&CBInputListItem::Class), link) {}
 

@@ -2,8 +2,10 @@
 // moved with LEFT and RIGHT. ListForm::CBListClass tunes the focused tile
 // after a pause of 300 ms while the model's Navigation setting is on, or on
 // OK while it is off, and then asks the screen to update its banner
-// (OnUpdateBanner). ListForm::CBInputList holds the set's inputs and
-// ListForm::CBChannelList the channels of the guide ring.
+// (OnUpdateBanner). ListForm::CBFavoritesList holds a favourites ring,
+// ListForm::CBHistoryList what the viewer watched (the model's history),
+// ListForm::CBInputList the set's inputs, ListForm::CBChannelList the
+// channels of the guide ring and ListForm::CBCECList the HDMI-CEC devices.
 #pragma once
 
 #include <cstdint>
@@ -38,6 +40,28 @@ class CBChannelListCourier : public CBListCourier {
   uint8_t IsDigital = 0;
   int32_t MajorNumber = -2;
   int32_t MinorNumber = -2;
+};
+
+class CBFavHistoryListCourier : public CBListCourier {
+  VG_CLASS()
+
+ public:
+  explicit CBFavHistoryListCourier(XObject* link = nullptr) : CBListCourier(link) {}
+
+  uint8_t IsDigital = 0;
+  uint8_t IsCecDevice = 0;
+  uint8_t CecAddress = 0;
+  int32_t MajorNumber = -2;
+  int32_t MinorNumber = -2;
+};
+
+class CBCECListCourier : public CBListCourier {
+  VG_CLASS()
+
+ public:
+  explicit CBCECListCourier(XObject* link = nullptr) : CBListCourier(link) {}
+
+  uint8_t CecAddress = 0;
 };
 
 class CBInputListCourier : public CBListCourier {
@@ -91,6 +115,36 @@ class CBChannelListItem : public CBListItem {
   int32_t MinorNumber = -2;
 };
 
+// A favourite or a history entry: a channel, an input or an HDMI-CEC device.
+class CBFavHistoryListItem : public CBListItem {
+  VG_CLASS()
+
+ public:
+  explicit CBFavHistoryListItem(XObject* link = nullptr);
+
+  // A tuner's tile shows the channel number.
+  XObject* SetData(XObject* data) override;
+  XObject* GetData(XObject* data) override;
+
+  uint8_t IsDigital = 0;
+  uint8_t IsCecDevice = 0;
+  uint8_t CecAddress = 0;
+  int32_t MajorNumber = -2;
+  int32_t MinorNumber = -2;
+};
+
+class CBCECListItem : public CBListItem {
+  VG_CLASS()
+
+ public:
+  explicit CBCECListItem(XObject* link = nullptr) : CBListItem(link) {}
+
+  XObject* SetData(XObject* data) override;
+  XObject* GetData(XObject* data) override;
+
+  uint8_t CecAddress = 0;
+};
+
 class CBInputListItem : public CBListItem {
   VG_CLASS()
 
@@ -134,6 +188,58 @@ class CBListClass : public ListClass {
   explicit CBListClass(const ListDef& def, XObject* link = nullptr);
   // The focused tile, null without one.
   CBListItem* FocusedTile() const;
+  // Tunes a favourite or history tile: a tuner's channel unless it is on
+  // the air, else the input (its device first) unless it is locked. True
+  // when the input was switched.
+  bool TuneFavHistoryTile(CBFavHistoryListItem* tile);
+};
+
+class CBFavoritesList : public CBListClass {
+  VG_CLASS()
+
+ public:
+  explicit CBFavoritesList(XObject* link = nullptr);
+
+  // Loads the ring the browser chose: further rings 2 and 3 for the
+  // browser kinds 5 and 6, else ring 1.
+  void Initialize(Primitives::KeyRoutingParameter* parameter) override;
+  int32_t GetItemsNum() override;
+  int32_t GetFocusItemIndex() override;
+  void TuneAction(XObject* sender = nullptr) override;
+  // Green adds the channel on the air to the ring, red takes the focused
+  // tile's channel out of it; the grid page and F keys step right.
+  XObject* HandleEvent(Core::Event* event) override;
+  // Reads the ring again and focuses what the set shows.
+  void RefreshFavList();
+
+  uint8_t FavoriteRing = 1;
+};
+
+class CBHistoryList : public CBListClass {
+  VG_CLASS()
+
+ public:
+  explicit CBHistoryList(XObject* link = nullptr);
+
+  // Each opening adds what the set shows to the history first.
+  void Initialize(Primitives::KeyRoutingParameter* parameter) override;
+  int32_t GetItemsNum() override;
+  int32_t GetFocusItemIndex() override;
+  void TuneAction(XObject* sender = nullptr) override;
+};
+
+class CBCECList : public CBListClass {
+  VG_CLASS()
+
+ public:
+  explicit CBCECList(XObject* link = nullptr);
+
+  // Reads the devices afresh first.
+  void Initialize(Primitives::KeyRoutingParameter* parameter) override;
+  int32_t GetItemsNum() override;
+  // The model marks no device as the selected one: the first is focused.
+  // Selects the tile's device and switches to its input unless locked.
+  void TuneAction(XObject* sender = nullptr) override;
 };
 
 class CBInputList : public CBListClass {

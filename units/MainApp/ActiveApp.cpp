@@ -390,43 +390,6 @@ XObject* ActiveApp::HandleEvent(Core::Event* event) {
   return nullptr;
 }
 
-void ActiveApp::RecordSourceHistory() {
-  ::SkinBin::Wrapper* wrapper = GetWrapper();
-  const int32_t source = wrapper->GetCurrentSource(0);
-  const int32_t type = wrapper->GetSourceType(source);
-  auto* entry = VgNew<::Structures::HistoryInfo>();
-  if (type == ::Wrapper::kSourceTypeTuner || type == ::Wrapper::kSourceTypeDigitalTuner) {
-    entry->ItemType =
-        type == ::Wrapper::kSourceTypeTuner ? Constants::HISTORY_ITEM_TYPE_RF1 : Constants::HISTORY_ITEM_TYPE_RF2;
-    auto* detail = VgNew<::Structures::HistoryChannelInfo>();
-    detail->CableInput = uint8_t(wrapper->OnGetAntCableIn());
-    detail->SourceId = source;
-    ::Structures::VirtualChannel* channel = wrapper->GetCurrentChannel();
-    detail->Channel = channel;
-    if (channel) {
-      if (::Structures::ChannelData* known = wrapper->GetChannelInfo(channel->Major, channel->Minor)) {
-        detail->ChannelName = known->Name;
-        detail->ChannelType = known->Flags[3];
-      }
-    }
-    entry->ChannelInfo = detail;
-  } else if (::Structures::CECDeviceInfo* device = wrapper->HdmiCecData.IsCecDeviceConnected(source)) {
-    entry->ItemType = Constants::HISTORY_ITEM_TYPE_CEC;
-    auto* detail = VgNew<::Structures::HistoryCECInfo>();
-    detail->DeviceName = device->DeviceName;
-    detail->DeviceNumber = device->DeviceNumber;
-    detail->SourceId = source;
-    entry->CECInfo = detail;
-  } else {
-    entry->ItemType = Constants::HISTORY_ITEM_TYPE_NONRF;
-    auto* detail = VgNew<::Structures::HistorySourceInfo>();
-    detail->SourceId = source;
-    VgString label = wrapper->GetSourceLabel(source);
-    if (VgGetStringLength(label) == 0 || SameText(label, u"-")) label = wrapper->GetSourceName(source);
-    detail->Label = label;
-    entry->SourceInfo = detail;
-  }
-  wrapper->HistoryAgent.AddHistory(entry, false);
-}
+void ActiveApp::RecordSourceHistory() { GetWrapper()->HistoryAgent.AddCurrentSource(false); }
 
 }  // namespace MainApp

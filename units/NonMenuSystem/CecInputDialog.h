@@ -4,12 +4,12 @@
 #pragma once
 
 #include "NonMenuSystem/ListHost.h"
-#include "NonMenuSystem/ListSeams.h"
+#include "ListForm/InputLists.h"
 #include "NonMenuSystem/QORWidgetClass.h"
 
 namespace NonMenuSystem {
 
-class CecInputDialog : public ListHost<Lists::CecInputList, QORWidgetClass> {
+class CecInputDialog : public ListHost<ListForm::CecInputList, QORWidgetClass> {
   VG_CLASS()
 
  public:

@@ -3,7 +3,6 @@
 #include "Core/KeyEvent.h"
 #include "Fonts/Fonts.h"
 #include "MainApp/Wrapper.h"
-#include "NonMenuSystem/ListDialogs.h"
 #include "NonMenuSystem/Look.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "Primitives/KeyRoutingParameter.h"
@@ -42,11 +41,11 @@ ChBrowserDialog::ChBrowserDialog(XObject* link) : WidgetClass(link) {
     Add(list, 0);
   }
   const VgSlot update = VgSlotOf<&ChBrowserDialog::UpdateBanner>(this);
-  WireUpdateBanner(favorites, update);
-  WireUpdateBanner(history, update);
-  WireUpdateBanner(inputs, update);
-  WireUpdateBanner(channels, update);
-  WireUpdateBanner(devices, update);
+  favorites.OnSetOnUpdateBanner(update);
+  history.OnSetOnUpdateBanner(update);
+  inputs.OnSetOnUpdateBanner(update);
+  channels.OnSetOnUpdateBanner(update);
+  devices.OnSetOnUpdateBanner(update);
   OnSetBounds(kBounds);
 }
 

@@ -9,7 +9,7 @@
 #include <cstdint>
 
 #include "ListForm/ListClass.h"
-#include "NonMenuSystem/ListSeams.h"
+#include "ListForm/BrowserLists.h"
 #include "NonMenuSystem/WidgetClass.h"
 #include "Views/Text.h"
 
@@ -35,11 +35,11 @@ class ChBrowserDialog : public WidgetClass {
   ListForm::ListClass* ListOf(int32_t kind);
 
   int32_t CurrentKind = Channels;
-  Lists::CBFavoritesList favorites{this};
-  Lists::CBHistoryList history{this};
-  Lists::CBInputList inputs{this};
-  Lists::CBChannelList channels{this};
-  Lists::CBCECList devices{this};
+  ListForm::CBFavoritesList favorites{this};
+  ListForm::CBHistoryList history{this};
+  ListForm::CBInputList inputs{this};
+  ListForm::CBChannelList channels{this};
+  ListForm::CBCECList devices{this};
   Views::Text banner{this};
 };
 

@@ -5,12 +5,12 @@
 #pragma once
 
 #include "NonMenuSystem/ListHost.h"
-#include "NonMenuSystem/ListSeams.h"
+#include "ListForm/InputLists.h"
 #include "NonMenuSystem/QORWidgetClass.h"
 
 namespace NonMenuSystem {
 
-class ExternalInputDialog : public ListHost<Lists::ExternalInputList, QORWidgetClass> {
+class ExternalInputDialog : public ListHost<ListForm::ExternalInputList, QORWidgetClass> {
   VG_CLASS()
 
  public:

@@ -6,12 +6,12 @@
 #pragma once
 
 #include "NonMenuSystem/ListHost.h"
-#include "NonMenuSystem/ListSeams.h"
+#include "ListForm/InputLists.h"
 #include "NonMenuSystem/QORWidgetClass.h"
 
 namespace NonMenuSystem {
 
-class InputLabelingDialog : public ListHost<Lists::InputLabelingList, QORWidgetClass> {
+class InputLabelingDialog : public ListHost<ListForm::InputLabelingList, QORWidgetClass> {
   VG_CLASS()
 
  public:

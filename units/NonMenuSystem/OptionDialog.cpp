@@ -19,7 +19,7 @@ constexpr int32_t kPopupLayer = 256;
 OptionDialog::OptionDialog(XObject* link) : ListHost(link) {
   WinID = WinIDs::WIN_ID_OptionDialog;
   Layer = kPopupLayer;
-  WireValueChanged(list, VgSlotOf<&OptionDialog::DoValueChange>(this));
+  list.OnSetOnValueChanged(VgSlotOf<&OptionDialog::DoValueChange>(this));
 }
 
 void OptionDialog::Initialize(Primitives::KeyRoutingParameter* parameter) {

@@ -7,13 +7,13 @@
 #include <cstdint>
 
 #include "NonMenuSystem/ListHost.h"
-#include "NonMenuSystem/ListSeams.h"
+#include "ListForm/OptionLists.h"
 #include "NonMenuSystem/QORWidgetClass.h"
 #include "vgslot.h"
 
 namespace NonMenuSystem {
 
-class OptionDialog : public ListHost<Lists::OptionList, QORWidgetClass> {
+class OptionDialog : public ListHost<ListForm::OptionList, QORWidgetClass> {
   VG_CLASS()
 
  public:

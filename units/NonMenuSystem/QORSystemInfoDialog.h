@@ -4,12 +4,12 @@
 #pragma once
 
 #include "NonMenuSystem/ListHost.h"
-#include "NonMenuSystem/ListSeams.h"
+#include "ListForm/OptionLists.h"
 #include "NonMenuSystem/QORWidgetClass.h"
 
 namespace NonMenuSystem {
 
-class QORSystemInfoDialog : public ListHost<Lists::SystemInfoList, QORWidgetClass> {
+class QORSystemInfoDialog : public ListHost<ListForm::SystemInfoList, QORWidgetClass> {
   VG_CLASS()
 
  public:

@@ -5,12 +5,12 @@
 #pragma once
 
 #include "NonMenuSystem/ListHost.h"
-#include "NonMenuSystem/ListSeams.h"
+#include "ListForm/OptionLists.h"
 #include "NonMenuSystem/QORWidgetClass.h"
 
 namespace NonMenuSystem {
 
-class SystemInfoDialog : public ListHost<Lists::SystemInfoList, QORWidgetClass> {
+class SystemInfoDialog : public ListHost<ListForm::SystemInfoList, QORWidgetClass> {
   VG_CLASS()
 
  public:

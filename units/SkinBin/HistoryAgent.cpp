@@ -1,6 +1,7 @@
 #include "SkinBin/HistoryAgent.h"
 
 #include "Constants/Constants.h"
+#include "MainApp/Wrapper.h"
 #include "vgtrace.h"
 
 VG_DEFINE_CLASS(SkinBin, HistoryAgent, Structures::DuLinkList)
@@ -83,6 +84,46 @@ void HistoryAgent::AddHistory(::Structures::HistoryInfo* entry, bool delayed) {
   }
   Pending = entry;
   DelayTimer.Activate();
+}
+
+void HistoryAgent::AddCurrentSource(bool delayed) {
+  ::SkinBin::Wrapper* wrapper = MainApp::GetWrapper();
+  const int32_t source = wrapper->GetCurrentSource(0);
+  auto* entry = VgNew<::Structures::HistoryInfo>();
+  if (const int32_t type = wrapper->GetSourceType(source); wrapper->IsRFSourceType(type)) {
+    entry->ItemType =
+        type == ::Wrapper::kSourceTypeTuner ? Constants::HISTORY_ITEM_TYPE_RF1 : Constants::HISTORY_ITEM_TYPE_RF2;
+    auto* detail = VgNew<::Structures::HistoryChannelInfo>();
+    detail->CableInput = uint8_t(wrapper->OnGetAntCableIn());
+    detail->SourceId = source;
+    ::Structures::VirtualChannel* channel = wrapper->GetCurrentChannel();
+    detail->Channel = channel;
+    if (channel) {
+      if (::Structures::ChannelData* known = wrapper->GetChannelInfo(channel->Major, channel->Minor)) {
+        detail->ChannelName = known->Name;
+        detail->ChannelType = known->Flags[3];
+      }
+    }
+    entry->ChannelInfo = detail;
+  } else if (::Structures::CECDeviceInfo* device = wrapper->HdmiCecData.IsCecDeviceConnected(source)) {
+    entry->ItemType = Constants::HISTORY_ITEM_TYPE_CEC;
+    auto* detail = VgNew<::Structures::HistoryCECInfo>();
+    detail->DeviceName = device->DeviceName;
+    detail->DeviceNumber = device->DeviceNumber;
+    detail->SourceId = source;
+    entry->CECInfo = detail;
+  } else {
+    entry->ItemType = Constants::HISTORY_ITEM_TYPE_NONRF;
+    auto* detail = VgNew<::Structures::HistorySourceInfo>();
+    detail->SourceId = source;
+    VgString label = wrapper->GetSourceLabel(source);
+    // "-" is the label of an input the viewer did not name.
+    if (VgGetStringLength(label) == 0 || VgCompString(label, VgNewString(u"-")) == 0)
+      label = wrapper->GetSourceName(source);
+    detail->Label = label;
+    entry->SourceInfo = detail;
+  }
+  AddHistory(entry, delayed);
 }
 
 ::Structures::HistoryInfo* HistoryAgent::GetHistory(int32_t position) const {

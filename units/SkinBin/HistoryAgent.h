@@ -31,6 +31,9 @@ class HistoryAgent : public ::Structures::DuLinkList {
   // Puts the entry at the head, at once or once it has waited kDelayMs; a
   // newer delayed entry replaces one still waiting.
   void AddHistory(::Structures::HistoryInfo* entry, bool delayed);
+  // Adds what window 0 shows now: the channel of a tuner, the HDMI-CEC
+  // device on an input that has one, or else the input by its label.
+  void AddCurrentSource(bool delayed);
   int32_t GetHistoryNum() const { return Length(); }
   // Positions count from 1 at the most recent entry.
   ::Structures::HistoryInfo* GetHistory(int32_t position) const;
