@@ -5,6 +5,7 @@
 #include "Bitmaps.h"
 #include "Events/Events.h"
 #include "Fonts/Fonts.h"
+#include "MainApp/Wrapper.h"
 #include "NonMenuSystem/Look.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "SubSystem/Open.h"
@@ -136,9 +137,10 @@ void DirectMessageBar::RunCloseAction() {
     case MessageClose::Nothing:
       break;
     case MessageClose::Reboot:
-      // The model has no power-key or reboot call yet; the request is all
-      // that can be done.
+      // The upgrade kept the power key blocked until now.
       VgPrint("NonMenuSystem::DirectMessageBar: message %d closed, the set restarts after the upgrade\n", MessageType);
+      MainApp::GetWrapper()->PowerKeyControl(1);
+      MainApp::GetWrapper()->UpdateReboot();
       break;
     case MessageClose::OpenNext: {
       if (NonMenuSystem) SubSystem::Open(NonMenuSystem, row_->next, {.back = GetClass(), .origin = OriginTag()});

@@ -68,7 +68,14 @@ std::string DispatchLine(const ScenarioTokens& t) {
     return Dispatch(dpms);
   }
   if (what == "factory-command") return FactoryCommandLine(t);
-  return "dispatch takes factory-reset, restart-setup, dpms SECONDS or factory-command TYPE VALUE [CLASS] [\"TEXT\"]";
+  int64_t result = 0;
+  if (what == "update-result" && t.size() == 3 && ScenarioNumber(t[2].text, INT32_MIN, INT32_MAX, &result)) {
+    // Through the update service's own road: its listener on its thread.
+    simtv_update_result(0, int32_t(result), 0, "");
+    return {};
+  }
+  return "dispatch takes factory-reset, restart-setup, dpms SECONDS, update-result CODE or factory-command TYPE VALUE "
+         "[CLASS] [\"TEXT\"]";
 }
 
 std::string BackupLine(const ScenarioTokens& t) {
@@ -164,9 +171,11 @@ std::string RecordingLine(const ScenarioTokens& t) {
 }
 
 constexpr ScenarioCommand kCommands[] = {
-    {"dispatch", "factory-reset|restart-setup|dpms SECONDS|factory-command TYPE VALUE [CLASS] [\"TEXT\"]",
+    {"dispatch",
+     "factory-reset|restart-setup|dpms SECONDS|update-result CODE|factory-command TYPE VALUE [CLASS] [\"TEXT\"]",
      "the factory reset the TV-reset confirmation asks for, the request to run the first-time setup again, the "
-     "report of seconds without signal, or a factory command's result for the factory screens",
+     "report of seconds without signal, the update service's result of a check or an upgrade, or a factory "
+     "command's result for the factory screens",
      &DispatchLine},
     {"live-tv", "WINDOW STATE", "a window's live state: 1 live, 2 paused, 3 recording", &LiveTvLine},
     {"usb", "insert [KB [FILESYSTEM]] | remove",
