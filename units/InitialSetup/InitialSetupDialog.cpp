@@ -68,6 +68,8 @@ VgString StepLine(int32_t step) {
 
 }  // namespace
 
+const int32_t InitialSetupDialog::ChoicesTop = kRowsTop;
+
 InitialSetupDialog::InitialSetupDialog(XObject* link) : Primitives::KeyRoutingForm(link) {
   SubSystemClass = &::MainApp::InitialSetup::Class;
   Layer = kDialogLayer;

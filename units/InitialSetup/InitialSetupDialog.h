@@ -64,10 +64,13 @@ class InitialSetupDialog : public Primitives::KeyRoutingForm {
   void Open(XObject* sender = nullptr) override;
   void Refresh(XObject* sender = nullptr) override;
 
+  // The top of the choices, under the caption, the step and the title.
+  static const int32_t ChoicesTop;
+
   // Moves the mark by delta choices, stopping at the ends.
   void MoveChoice(int32_t delta);
   // Writes the marked choice to the setting.
-  void StoreChoice();
+  virtual void StoreChoice();
 
   ::MainApp::InitialSetup* OnGetInitialSetup() const { return InitialSetup; }
   void OnSetInitialSetup(::MainApp::InitialSetup* value) { InitialSetup = value; }

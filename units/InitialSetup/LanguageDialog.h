@@ -1,5 +1,6 @@
 // InitialSetup::LanguageDialog: step 1 of the first-time setup wizard, which asks
-// for the language of the menus.
+// for the language of the menus. The language chosen applies at once, so the
+// next step already speaks it.
 #pragma once
 
 #include "InitialSetup/InitialSetupDialog.h"
@@ -11,6 +12,8 @@ class LanguageDialog : public InitialSetupDialog {
 
  public:
   explicit LanguageDialog(XObject* link = nullptr);
+
+  void StoreChoice() override;
 };
 
 }  // namespace InitialSetup
