@@ -85,18 +85,10 @@ int32_t DimensionCount() {
   return ratings.NumDimensions;
 }
 
-// The dimension's name, or "Dim n" for a dimension the broadcast left
-// unnamed.
 XObject* ReadDimension(ListDataSource*, int32_t index) {
   auto* courier = VgNew<ListCourier>();
   courier->Index = index;
-  SkinBin::DynamicRatingData& ratings = Ratings();
-  ratings.SetRegionDimension(ratings.Region, index);
-  ratings.GetDimensionInfo();
-  if (ratings.DimensionName && VgGetStringLength(ratings.DimensionName) > 0)
-    courier->Text = ratings.DimensionName;
-  else
-    courier->Text = VgNewStringAnsi(("Dim " + std::to_string(index)).c_str());
+  courier->Text = DimensionName(index);
   return courier;
 }
 
@@ -153,6 +145,15 @@ LISTFORM_REGISTER_READER(QORRRTLevelList, ReadLevel)
 
 int32_t RatingRegion() { return MainApp::GetPersistentData()->GetInteger(VgNewString(kRegionKey)); }
 
+// Broadcasts leave dimensions unnamed at times.
+VgString DimensionName(int32_t dimension) {
+  SkinBin::DynamicRatingData& ratings = Ratings();
+  ratings.SetRegionDimension(RatingRegion(), dimension);
+  ratings.GetDimensionInfo();
+  if (ratings.DimensionName && VgGetStringLength(ratings.DimensionName) > 0) return ratings.DimensionName;
+  return VgNewStringAnsi(("Dim " + std::to_string(dimension)).c_str());
+}
+
 // ------------------------------------------------------------ level lists
 
 RatingLevelListBase::RatingLevelListBase(const ListDef& def, int32_t rowHeight, XObject* link)
@@ -201,9 +202,14 @@ void RatingLevelListBase::SetRatingBlock(XObject* sender) {
   Reload();
 }
 
+// Read from the region rather than the row, which takes its level only in
+// the signal pass after a refill.
 VgString RatingLevelListBase::GetButtonHelp() {
-  auto* row = vg_cast<ParentalLocks::RatingItem>(Focus.get());
-  return row ? VgString(row->HelpText) : nullptr;
+  if (!vg_cast<ParentalLocks::RatingItem>(Focus.get()) || !DataSource || DataSource->Cursor < 0 ||
+      DataSource->Cursor >= DataSource->Num)
+    return nullptr;
+  auto* level = vg_cast<RRTLevelCourier>(ReadLevel(DataSource, DataSource->Cursor));
+  return level ? VgString(level->FullText) : nullptr;
 }
 
 RRTLevelItem::RRTLevelItem(XObject* link) : RatingItem(link) {
@@ -309,7 +315,7 @@ void RRTDimensionList::Refresh(XObject* sender) {
   background.OnSetBounds({0, kCaptionHeight, VgGetRectW(Bounds), VgGetRectH(Bounds)});
 }
 
-void RRTDimensionList::ApplyRRT() {
+void ApplyRatingChanges() {
   SkinBin::DynamicRatingData& ratings = Ratings();
   ratings.SetRegionDimension(RatingRegion(), 0);
   ratings.ApplyRRTArray();
@@ -345,7 +351,7 @@ QORRRTDimensionList::QORRRTDimensionList(XObject* link) : ListClass(kQORDimensio
 void QORRRTDimensionList::Initialize(Primitives::KeyRoutingParameter* parameter) {
   SkinBin::DynamicRatingData& ratings = Ratings();
   ratings.SetRegionDimension(RatingRegion(), 0);
-  ratings.LoadRRTArray();
+  if (!KeepScratch || !ratings.Levels) ratings.LoadRRTArray();
   ListClass::Initialize(parameter);
   ShrinkToRows(28);
 }

@@ -39,6 +39,10 @@ class RRTLevelCourier : public ListCourier {
 
 // The region to edit, from the settings ("RRTRegion"); 0 for none.
 int32_t RatingRegion();
+// The name of a dimension of that region, "Dim n" for one without a name.
+VgString DimensionName(int32_t dimension);
+// Writes every level of the scratch table that differs from the set's.
+void ApplyRatingChanges();
 
 // The level lists of both layouts: their dimension, the graduated rule on
 // activation and the focused level's full text.
@@ -160,8 +164,7 @@ class RRTDimensionList : public ListClass {
   void InitializeItems() override;
   void Refresh(XObject* sender = nullptr) override;
 
-  // Writes every level of the scratch table that differs from the set's.
-  void ApplyRRT();
+  void ApplyRRT() { ApplyRatingChanges(); }
   // The focused level's full text in the focused column; null for none.
   VgString GetButtonHelp();
 
@@ -189,7 +192,7 @@ class QORRRTDimensionList : public ListClass {
  public:
   explicit QORRRTDimensionList(XObject* link = nullptr);
 
-  // Loads the scratch table before the rows read it.
+  // Loads the scratch table before the rows read it, unless KeepScratch.
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   int32_t GetItemsNum() override;
   // The dimension handed back by the level screen.
@@ -205,6 +208,9 @@ class QORRRTDimensionList : public ListClass {
   // Signalled with the activated row as sender.
   VgSlot OnOpenDimension;
   int32_t FocusDimension = 0;
+  // Set by a screen that comes back from the level screen with changes the
+  // set has not had yet.
+  bool KeepScratch = false;
 };
 
 }  // namespace ListForm

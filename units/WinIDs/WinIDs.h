@@ -110,6 +110,11 @@
   X(ColorPad, 0x2000049) \
   X(ScreenSaverWindow, 0x200004A) \
   X(DateTimeDialog, 0x200004B) \
+  X(RatingTableDialog, 0x2000060) \
+  X(EditDynamicRatings, 0x2000061) \
+  X(RRTDimensionDialog, 0x2000062) \
+  X(RRTLevelDialog, 0x2000063) \
+  X(EditRatingLimits, 0x2000064) \
   X(ModeIndicator, 0x3000001) \
   X(ValueDisplay, 0x3000002) \
   X(FactoryMessage, 0x3000003) \
