@@ -52,6 +52,7 @@ typedef struct {
   char description[DB_DESCRIPTION_SIZE];
   char station[DB_STATION_SIZE];
   int32_t scheduleId; /* given by the database when the row is first stored */
+  int32_t status;     /* the recorder's: 1 while its timer records, else 0 */
 } DB_ScheduledShow;
 
 /* Removes the shows that started before now; the timer id of a show that

@@ -491,6 +491,10 @@ int32_t simtv_media_playing(int32_t* cursor, int32_t* paused, int32_t* seconds);
  * last tuned for a medium (1 cable). */
 void simtv_tv_set_current_tuner(int32_t tuner);
 void simtv_tv_set_tuner_channel(int32_t tuner, int32_t medium, int32_t major, int32_t minor);
+/* The tuner's time-shift buffer as if it began buffered seconds ago, at a
+ * position (seconds from its start) that stays (state 1, paused) or moves on
+ * at normal speed (state 2). */
+void simtv_tv_set_timeshift(int32_t tuner, int32_t buffered, int32_t position, int32_t state);
 /* 1 while the tuner records, with the channel; 0 otherwise. */
 int32_t simtv_tv_recording(int32_t tuner, int32_t* major, int32_t* minor);
 

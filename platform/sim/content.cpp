@@ -68,6 +68,10 @@ struct TimerDef {
   int32_t minutes = 30;
   int32_t repeat = 0;  // the timer's times type
   int32_t source = 1;  // 0 records on the first tuner, any other value on the second
+  int32_t sourceType = 1;  // what made it: 1 by hand, 2 the guide
+  int32_t startEarly = 0;  // minutes
+  int32_t endDelay = 0;    // minutes
+  bool recording = false;  // its recording runs from the start
 };
 
 struct ProgrammeDef {
@@ -140,6 +144,9 @@ void AddTimer(int32_t index, const TimerDef& d, int64_t now) {
   t.minor = d.minor;
   t.duration = d.minutes * 60;
   t.timesType = d.repeat;
+  t.sourceType = d.sourceType;
+  t.startEarly = d.startEarly * 60;
+  t.endDelay = d.endDelay * 60;
   t.mapId = 0;
   const time_t start = static_cast<time_t>(now + int64_t(d.hoursAhead) * 3600);
   localtime_r(&start, &t.start);
@@ -152,9 +159,16 @@ void AddTimer(int32_t index, const TimerDef& d, int64_t now) {
   show.startTime = static_cast<int32_t>(start);
   show.duration = t.duration;
   show.repetition = d.repeat;
+  show.tuner = d.source != 0 ? 1 : 0;
   Name(show.title, d.title);
+  Name(show.description, d.title + " on channel " + std::to_string(d.major) + "-" + std::to_string(d.minor) + ".");
   DB_Insert_Scheduled_Data(index, &show);
   DB_Check_Out_Timer_Id(index);
+  if (d.recording) {
+    const int32_t tuner = show.tuner;
+    XPM_Set_Timer_Record_Valid(tuner, d.repeat == 4 ? 1 : 0, index, 0);
+    XPM_RECORDING_START_WITH_TRY(tuner, d.major, d.minor, 0, 1);
+  }
 }
 
 void AddProgramme(const ChannelDef& channel, const ProgrammeDef& p) {
@@ -492,10 +506,21 @@ std::string CurrentRecord(const Record& r, Loader& loader) {
   std::string error;
   const ChannelDef* channel = FindChannel(loader, r.values[0], &error);
   if (!channel) return error;
-  int64_t window, rating;
-  if (!Option(r, "window", 0, 1, 0, &window) || !Option(r, "rating", INT32_MIN, UINT32_MAX, 0, &rating))
-    return "window is 0 or 1, rating a rating word";
+  int64_t window, rating, tuner;
+  if (!Option(r, "window", 0, 1, 0, &window) || !Option(r, "rating", INT32_MIN, UINT32_MAX, 0, &rating) ||
+      !Option(r, "tuner", 1, 2, 1, &tuner))
+    return "window is 0 or 1, rating a rating word, tuner 1 or 2";
   SetCurrentChannel(int32_t(window), *channel, int32_t(rating));
+  simtv_tv_set_current_tuner(int32_t(tuner) - 1);
+  return {};
+}
+
+std::string TimeshiftRecord(const Record& r, Loader&) {
+  int64_t buffered, position, tuner;
+  if (!Number(r.values[0], &buffered) || buffered < 0 || buffered > 86400 || !Number(r.values[1], &position) ||
+      position < 0 || position > buffered || !Option(r, "tuner", 1, 2, 1, &tuner))
+    return "timeshift takes the seconds buffered, a position within them and tuner 1 or 2";
+  simtv_tv_set_timeshift(int32_t(tuner) - 1, int32_t(buffered), int32_t(position), Flag(r, "paused") ? 1 : 2);
   return {};
 }
 
@@ -529,16 +554,21 @@ std::string TimerRecord(const Record& r, Loader& loader) {
   TimerDef t;
   if (!ChannelNumber(r.values[0], &t.major, &t.minor)) return r.values[0] + " is not a channel number";
   t.title = r.values[1];
-  int64_t hours, minutes, repeat, tuner;
+  int64_t hours, minutes, repeat, tuner, early, delay;
   if (!Option(r, "in-hours", -720, 8760, 1, &hours) || !Option(r, "minutes", 1, 1440, 30, &minutes) ||
-      !Option(r, "repeat", 0, 255, 0, &repeat) || !Option(r, "tuner", 1, 2, 2, &tuner))
-    return "in-hours, minutes, repeat and tuner take numbers";
+      !Option(r, "repeat", 0, 255, 0, &repeat) || !Option(r, "tuner", 1, 2, 2, &tuner) ||
+      !Option(r, "early", 0, 1440, 0, &early) || !Option(r, "delay", 0, 1440, 0, &delay))
+    return "in-hours, minutes, repeat, tuner, early and delay take numbers";
   int32_t id = 0;
   if (DB_Get_Free_Timer_Id(&id) != 0 || id >= XPM_TIMER_COUNT) return "every timer of the set is in use";
   t.hoursAhead = int32_t(hours);
   t.minutes = int32_t(minutes);
   t.repeat = int32_t(repeat);
   t.source = tuner == 1 ? 0 : 1;
+  t.startEarly = int32_t(early);
+  t.endDelay = int32_t(delay);
+  t.sourceType = Flag(r, "guide") ? 2 : 1;
+  t.recording = Flag(r, "recording");
   AddTimer(id, t, loader.now);
   return {};
 }
@@ -614,13 +644,15 @@ constexpr Kind kKinds[] = {
     {"broadcast", "broadcast CHANNEL NAME [cable] [physical=N] [signal=0-100] [rating=WORD] [can=CODE]", 2,
      "cable physical= signal= rating= can=", &ChannelRecord},
     {"no-broadcast", "no-broadcast", 0, "", &NoBroadcastRecord},
-    {"current", "current CHANNEL [window=0|1] [rating=WORD]", 1, "window= rating=", &CurrentRecord},
+    {"current", "current CHANNEL [window=0|1] [rating=WORD] [tuner=1|2]", 1, "window= rating= tuner=", &CurrentRecord},
     {"audio", "audio TEXT [language=eng] [format=N] [mode=N]", 1, "language= format= mode=", &AudioRecord},
     {"recording",
      "recording CHANNEL TITLE [description=TEXT] [days-ago=N] [minutes=N] [rating=WORD] [disk=PATH] [unreadable]", 2,
      "description= days-ago= minutes= rating= disk= unreadable", &RecordingRecord},
-    {"timer", "timer CHANNEL TITLE [in-hours=N] [minutes=N] [repeat=N] [tuner=1|2]", 2, "in-hours= minutes= repeat= tuner=",
-     &TimerRecord},
+    {"timer",
+     "timer CHANNEL TITLE [in-hours=N] [minutes=N] [repeat=N] [tuner=1|2] [early=MIN] [delay=MIN] [guide] [recording]",
+     2, "in-hours= minutes= repeat= tuner= early= delay= guide recording", &TimerRecord},
+    {"timeshift", "timeshift SECONDS POSITION [tuner=1|2] [paused]", 2, "tuner= paused", &TimeshiftRecord},
     {"programme", "programme CHANNEL TITLE [at=MINUTES] [minutes=N] [theme=TEXT] [rating=WORD] [description=TEXT]", 2,
      "at= minutes= theme= rating= description=", &ProgrammeRecord},
     {"usb", "usb [kb=SIZE] [format=NAME]", 0, "kb= format=", &UsbRecord},

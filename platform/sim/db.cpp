@@ -5,6 +5,7 @@
 #include <atomic>
 
 #include "simkernel.h"
+#include "simvalues.h"
 #include "simtv.h"
 
 namespace {
@@ -154,14 +155,23 @@ int DB_Insert_Scheduled_Data(int32_t timerId, const DB_ScheduledShow* show) {
   std::lock_guard lock(P().mutex);
   for (DB_ScheduledShow& s : P().scheduled) {
     if (s.timerId == timerId) {
+      // The recorder keeps the status; whoever rewrites the row does not.
       stored.scheduleId = s.scheduleId;
+      stored.status = s.status;
       s = stored;
       return 0;
     }
   }
   stored.scheduleId = P().nextScheduleId++;
+  stored.status = 0;
   P().scheduled.push_back(stored);
   return 0;
+}
+
+void simtv::SetScheduleRecording(int32_t timerId, bool recording) {
+  std::lock_guard lock(P().mutex);
+  for (DB_ScheduledShow& s : P().scheduled)
+    if (s.timerId == timerId) s.status = recording ? 1 : 0;
 }
 
 int DB_Get_Scheduled_Show_By_Timer_Id(int32_t timerId, DB_ScheduledShow* show) {

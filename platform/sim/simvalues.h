@@ -68,6 +68,11 @@ void ResetBacklightCurve();
 // (factory_shell.cpp).
 void ResetFactoryShell();
 
+// The schedule row of a timer records now or no longer (db.cpp); the
+// recorder calls it with its own lock held, so the database never calls the
+// recorder.
+void SetScheduleRecording(int32_t timerId, bool recording);
+
 // The recorder (xpm_pvr.cpp) back to a set fresh from the factory: no disk,
 // recordings, playback, time-shift or answers to come.
 void ResetRecorder();

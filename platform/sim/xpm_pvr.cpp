@@ -413,6 +413,7 @@ int32_t LiveState(const Tuner& t) {
 }
 
 void EndRecording(Tuner& t) {
+  if (t.recording && t.timerId >= 0) simtv::SetScheduleRecording(t.timerId, false);
   simtv::WithdrawAnswer(t.endAnswer);
   t.endAnswer = 0;
   t.recording = false;
@@ -641,6 +642,7 @@ int32_t XPM_RECORDING_START_WITH_TRY(int32_t tuner, int32_t major, int32_t minor
   t.localStart = simtv_tv_local_time();
   t.channels[medium][0] = major;
   t.channels[medium][1] = minor;
+  if (t.timerId >= 0) simtv::SetScheduleRecording(t.timerId, true);
   SendRecordStatus(tuner, t.timerId, kStarted);
   SendRecordStatus(tuner, t.timerId, kRecording);
   if (seconds >= 0) {
@@ -999,6 +1001,21 @@ void simtv_tv_set_current_tuner(int32_t tuner) {
   if (!ValidTuner(tuner)) return;
   std::lock_guard lock(g_mutex);
   R().currentTuner = tuner;
+}
+
+void simtv_tv_set_timeshift(int32_t tuner, int32_t buffered, int32_t position, int32_t state) {
+  if (!ValidTuner(tuner) || buffered < 0) return;
+  std::lock_guard lock(g_mutex);
+  Timeshift& ts = R().tuners[tuner].timeshift;
+  const uint64_t now = Now();
+  const uint64_t bufferedMs = uint64_t(buffered) * 1000;
+  ts.active = true;
+  // Early on the set's clock the start lies before its zero: the clock's
+  // differences are taken modulo 2^64, so the buffer's length still holds.
+  ts.bufferStart = now - bufferedMs;
+  ts.state = state == kPause ? kPause : kPlay;
+  ts.rate = 1;
+  ts.motion.Set(now, std::clamp<int64_t>(int64_t(position) * 1000, 0, int64_t(bufferedMs)), ts.state == kPlay ? 1 : 0);
 }
 
 void simtv_tv_set_tuner_channel(int32_t tuner, int32_t medium, int32_t major, int32_t minor) {

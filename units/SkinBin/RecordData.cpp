@@ -44,6 +44,7 @@ ScheduledRecordData* NewScheduledRecordData(const DB_ScheduledShow& show) {
   r->Enabled = show.enabled > 0;
   r->TimerId = show.timerId;
   r->Repetition = show.repetition;
+  r->State = show.status;
   return r;
 }
 
