@@ -77,7 +77,7 @@ class RecordTimerDialog : public NonMenuSystem::QORWidgetClass,
   Primitives::KeyRoutingCtrl* ControlAt(int32_t control);
   // Shows an option's current choice on its button, the option's own setup
   // run afresh (the channels of the timer's tuner, say).
-  void LoadOptionItem(Network::OptionButton* button);
+  static void LoadOptionItem(Network::OptionButton* button);
   // After an option pop-up changed the option of that id.
   void OptionChanged(uint32_t optionType);
 
