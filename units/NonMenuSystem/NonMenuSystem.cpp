@@ -105,6 +105,10 @@ XObject* NonMenuSystem::HandleEvent(Core::Event* event) {
     OpenManualTimer();
     return this;
   }
+  if (key->keyCode == Key::Green) {
+    OpenSchedules();
+    return this;
+  }
   if (key->keyCode == Key::Input) {
     SubSystem::Open(this, "NonMenuSystem::ExternalInputDialog");
     return this;
@@ -158,6 +162,15 @@ void NonMenuSystem::OpenManualTimer() {
   }
   SubSystem::Open(this, "Record::RecordTimerDialog",
                   {.value = Constants::XPM_RECORD_SOURCE_TYPE_TIMER, .origin = Constants::MSG_FROM_MENUSYSTEM, .flag = true});
+}
+
+// From live television the schedule list is a screen of its own: it neither
+// goes back to the record menu nor returns to the menus when it closes.
+void NonMenuSystem::OpenSchedules() {
+  auto* screen = vg_cast<WidgetClass>(SubSystem::Open(this, "Record::ScheduledRecordDialog"));
+  if (!screen) return;
+  screen->PrevState = nullptr;
+  screen->IsShortcut = false;
 }
 
 Core::View* NonMenuSystem::FindFocusable(Core::View* view) {

@@ -67,6 +67,7 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   void FocusMediaWindow();
   void HandleRecordKey();
   void OpenManualTimer();
+  void OpenSchedules();
   // The mute key: mutes and shows the mute sign, or brings the sound back
   // and takes the sign away.
   void ToggleMute();
