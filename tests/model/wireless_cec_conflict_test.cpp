@@ -120,7 +120,12 @@ TEST_F(Wireless, JoiningLeavesTheCurrentNetworkFirstAndCutsTheTexts) {
 
   simtv_clear_calls();
   connection->SSID = VgNewStringAnsi(std::string(40, 'a').c_str());
-  connection->SecurityMethod = 255;  // open: no key goes out
+  // Security left to the middleware: a key typed for the network goes out,
+  // an open network has none.
+  connection->SecurityMethod = 255;
+  EXPECT_EQ(network->WLAN_JoinNetwork(connection), 1);
+  EXPECT_EQ(TvCalls().back(), "XPM_WLAN_JoinNetwork " + std::string(32, 'a') + " 255 secret-key");
+  connection->Key = nullptr;
   EXPECT_EQ(network->WLAN_JoinNetwork(connection), 1);
   EXPECT_EQ(TvCalls().back(), "XPM_WLAN_JoinNetwork " + std::string(32, 'a') + " 255 \"\"");
   Advance(3000);

@@ -2,6 +2,7 @@
 
 #include "Events/Events.h"
 #include "Network/AssistedSetup.h"
+#include "Network/QuickWireless.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "OptionDatabase/OptionTypes.h"
 #include "Primitives/KeyRoutingParameter.h"
@@ -129,11 +130,19 @@ void CheckNoEncryption::Initialize(Primitives::KeyRoutingParameter* parameter) {
   if (auto* asker = vg_cast<AssistedSetup_ApInfo>(Asker(parameter))) {
     OnSetCaption(asker->Caption);
     Asking = asker;
+    return;
+  }
+  // The framed manual dialog of the networking menu asks too.
+  auto* ref = vg_cast<SkinBin::UserRefInt>(parameter ? parameter->Param.get() : nullptr);
+  if (auto* quick = vg_cast<WirelessAdvancedDialog>(ref ? ref->Object.get() : nullptr)) {
+    OnSetCaption(quick->OnGetCaption());
+    AskingQuick = quick;
   }
 }
 
 void CheckNoEncryption::EnterNextState() {
   Close();
+  if (AskingQuick) AskingQuick->JoinWithoutEncryption(this);
   if (!Asking || !Asking->IsOpen()) return;
   Asking->UndoCancel();
   Asking->ConnectAp(this);
@@ -141,6 +150,7 @@ void CheckNoEncryption::EnterNextState() {
 
 void CheckNoEncryption::EnterPrevState() {
   Close();
+  if (AskingQuick) AskingQuick->Reveal();
   if (Asking && Asking->IsOpen()) Asking->UndoCancel();
 }
 

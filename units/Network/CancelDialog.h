@@ -15,6 +15,7 @@ class Event;
 namespace Network {
 
 class AssistedSetup_ApInfo;
+class WirelessAdvancedDialog;
 
 // What the two questions share beyond the wizard step.
 class QuestionDialog : public NetworkWidgetClass {
@@ -65,6 +66,7 @@ class CheckNoEncryption : public QuestionDialog {
   void EnterPrevState() override;
 
   VgPtr<AssistedSetup_ApInfo> Asking;
+  VgPtr<WirelessAdvancedDialog> AskingQuick;
 };
 
 }  // namespace Network

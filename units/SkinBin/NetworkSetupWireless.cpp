@@ -24,7 +24,8 @@ constexpr int32_t kMaxKey = 64;
 constexpr int32_t kMaxPin = 8;
 // The PIN the router is given when the middleware cannot make one.
 constexpr int32_t kPresetPin = 12345670;
-// A security method for an open network.
+// The security method of a join that leaves the kind to the middleware
+// (an open network, or a key typed for a network of any kind).
 constexpr uint8_t kNoSecurity = 255;
 constexpr uint8_t kNoDevice = 255;
 
@@ -109,7 +110,9 @@ int32_t NetworkSetup::WLAN_JoinNetwork(::Structures::WLAN_Connection* connection
   }
   WLAN_QuitNetwork();
   const std::string ssid = Cut(connection->SSID, kMaxSSID);
-  const bool open = connection->SecurityMethod == kNoSecurity;
+  // A join that leaves the kind of security to the middleware (255) still
+  // carries the key it was given: only a join without one is open.
+  const bool open = connection->SecurityMethod == kNoSecurity && VgGetStringLength(connection->Key) == 0;
   const std::string key = open ? std::string() : Cut(connection->Key, kMaxKey);
   if (int32_t status = XPM_WLAN_JoinNetwork(ssid.c_str(), connection->SecurityMethod, key.c_str()); status != 0) {
     VgPrint("NetworkSetup: XPM_WLAN_JoinNetwork = 0x%08X Failed\n", unsigned(status));
