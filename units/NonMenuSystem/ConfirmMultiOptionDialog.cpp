@@ -31,6 +31,7 @@ constexpr int32_t kButtonGap = 20;
 constexpr int32_t kButtonsAboveFrame = 12;
 // The PIN type that guards the 3D wizard while 3D is locked.
 constexpr int32_t kThreeDWizardPinType = 11;
+constexpr int32_t kPopupLayer = 256;
 
 // The class of a registered message receiver of that name: a message for a
 // class can reach only the receivers registered with the agent.
@@ -106,6 +107,7 @@ void ConfirmMultiOptionDialog::OnSetConfirmType(int32_t type) {
     VgPrint("NonMenuSystem::ConfirmMultiOptionDialog.OnSetConfirmType: no confirmation of type %d\n", type);
     return;
   }
+  if (row_->overScreen) Layer = kPopupLayer;
   OnSetCaption(VgGetVariantOfString(row_->caption));
   OnSetWarningInfo(VgGetVariantOfString(row_->question));
   // The opener's classes win over the row's.

@@ -68,6 +68,9 @@ struct ConfirmType {
   const char* target = nullptr;
   // No closes every screen instead of going back.
   bool noClearsAll = false;
+  // Opens on the pop-up layer over the screen that asked, which stays open
+  // under it to hear the answer.
+  bool overScreen = false;
 };
 
 inline constexpr ConfirmType kConfirmTypes[] = {
@@ -144,7 +147,7 @@ inline constexpr ConfirmType kConfirmTypes[] = {
      .argument = DeleteKindEPGRecord},
     {.type = ConfirmTypeDeleteChannelLogo, .caption = &Strings::SID_CONFIRM_DELETE_CHANNEL_LOGO,
      .question = &Strings::SID_CONFIRM_DELETE_CHANNEL_LOGO_TEXT, .action = ConfirmAction::DeleteItem,
-     .argument = DeleteKindChannelLogo},
+     .argument = DeleteKindChannelLogo, .overScreen = true},
 };
 
 // The row of a type, or null.
