@@ -125,8 +125,9 @@ void RRTDimensionDialog::DoOpenDimension(XObject* sender) {
   if (!row || !NonMenuSystem) return;
   ::NonMenuSystem::NonMenuSystem* system = NonMenuSystem;
   Close();
-  SubSystem::Open(system, {.screen = &RRTLevelDialog::Class, .back = GetClass(), .value = row->Index,
-                           .origin = OriginTag()});
+  auto* levels = vg_cast<RRTLevelDialog>(SubSystem::Open(
+      system, {.screen = &RRTLevelDialog::Class, .back = GetClass(), .value = row->Index, .origin = OriginTag()}));
+  if (levels) levels->DimensionBack = PrevState;
 }
 
 RRTLevelDialog::RRTLevelDialog(XObject* link) : ListHost(link) {
@@ -153,7 +154,7 @@ void RRTLevelDialog::EnterPrevState() {
   if (!system || !PrevState) return;
   auto* back = vg_cast<SkinBin::UserRefInt>(MakeOriginParam(list.Dimension));
   back->Flag = true;
-  system->OpenState(PrevState, back);
+  system->OpenState(PrevState, back, DimensionBack);
 }
 
 void RRTLevelDialog::ShowHelp(XObject*) {

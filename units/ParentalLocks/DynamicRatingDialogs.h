@@ -73,6 +73,8 @@ class RRTLevelDialog : public NonMenuSystem::ListHost<ListForm::QORRRTLevelList,
   // The list's focus: the help line follows the focused level.
   void ShowHelp(XObject* sender = nullptr);
 
+  // The dimension screen's own way back, which it gets again on the return.
+  const VgClass* DimensionBack = nullptr;
   Views::Text helpLine{this};
 };
 
