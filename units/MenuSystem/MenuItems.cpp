@@ -97,6 +97,12 @@ void SubMenuItem::SetHelp(VgString first, int32_t mask) {
   HelpMask = mask;
 }
 
+void SubMenuItem::LeadTo(const char* target, int32_t value) {
+  Target = target;
+  NextState = target ? VgFindClass(target) : nullptr;
+  OptionType = value;
+}
+
 void SubMenuItem::OnSetBaseColor(VgColor) {}
 
 void SubMenuItem::SetupValueRow(Views::Text& value, const char16_t* initial) {

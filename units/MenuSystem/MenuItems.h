@@ -62,6 +62,11 @@ class SubMenuItem : public Button::IconButton {
 
   // Whether the row's own keys may act.
   bool Usable() const { return !IsDisabled; }
+  // Makes the row open another screen ("Unit::Class") with that value, for
+  // a page whose row leads elsewhere in some states of the set.
+  void LeadTo(const char* target, int32_t value);
+  // The help: first, then "Back", in the language of the moment.
+  void SetHelp(VgString first, int32_t mask);
   // The colour of a row's swatch; rows without one ignore it.
   virtual void OnSetBaseColor(VgColor value);
 
@@ -85,7 +90,6 @@ class SubMenuItem : public Button::IconButton {
  protected:
   // The caption's left edge inside the row.
   static constexpr int32_t CaptionGap = 10;
-  void SetHelp(VgString first, int32_t mask);
   // The rows that show a value: its text right of the caption, the framed
   // look, "Edit" on the help bar.
   void SetupValueRow(Views::Text& value, const char16_t* initial);

@@ -63,7 +63,9 @@ constexpr OptionRow kRows[] = {
     OffOn(0x01, Sid(SID_ENABLE_ON_TIMER), OPTION_W(EnableTimer)),
     TableList(0x02, Sid(SID_TIME_ZONE), OPTION_W(TimeZone), kTimeZones, kTimeZoneValues),
     OffOn(0x03, Sid(SID_DAYLIGHT_SAVINGS), OPTION_W(DaylightSavingTime)),
-    List(0x04, Sid(SID_MENU_LANGUAGE), OPTION_S(MenuLanguage), kMenuLanguages),
+    // A language chosen is applied at once: the set and every screen's texts follow.
+    List(0x04, Sid(SID_MENU_LANGUAGE), (Bind<&::SkinBin::Wrapper::GetMenuLanguage, &::SkinBin::Wrapper::SetMenuLanguage>()),
+         kMenuLanguages),
     List(0x05, Sid(SID_ANT_CABLE_IN), OPTION_W(AntCableIn), kMedia),
     OffOn(0x06, Sid(SID_AUTO_ASPECT), OPTION_S(AutoAspect)),
     OffOn(0x07, Sid(SID_4_3_STRETCH), OPTION_S(Stretch43)),
