@@ -34,7 +34,7 @@ const std::set<std::string> kNotBuiltYet = {
     "MediaPlayer::MediaRenderSetupMenu", "Network::NetworkSetupDialog", "Network::ConnectionTestDialog",
     "Network::WirelessScanDialog", "Network::WirelessAdvancedDialog", "Network::WPSPBCDialog",
     "NonMenuSystem::InputLabelingDialog", "NonMenuSystem::QORSystemInfoDialog", "NonMenuSystem::ColorPad",
-    "NonMenuSystem::ScreenSaverWindow", "NonMenuSystem::DateTimeDialog", "ThreeD::Start3DWizard", "Update::CheckingMessage", "Update::UpdatingDialog",
+    "NonMenuSystem::ScreenSaverWindow", "NonMenuSystem::DateTimeDialog", "Update::CheckingMessage", "Update::UpdatingDialog",
     "NonMenuSystem::CommonMuteBar", "NonMenuSystem::ToggleOptionOverlay", "NonMenuSystem::PictureSizeDialog",
     "MenuSystem::AutoBrightnessSensorMenu", "FactorySystem::StatusCheck", "MenuSystem::AppMediaPlayerMenu",
 };

@@ -83,10 +83,12 @@ void Setup3D::SwitchTo2DState(bool later) {
     State = kState2D;
   }
   if (later)
-    VgIdleSignal(VgSlotOf<&Setup3D::ApplyStateSlot>(this));
+    ApplyStateLater();
   else
     ApplyState();
 }
+
+void Setup3D::ApplyStateLater() { VgIdleSignal(VgSlotOf<&Setup3D::ApplyStateSlot>(this)); }
 
 void Setup3D::ApplyStateSlot(XObject*) { ApplyState(); }
 

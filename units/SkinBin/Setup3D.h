@@ -55,6 +55,8 @@ class Setup3D : public XObject {
   // with later, after the next signal pass.
   virtual void SwitchTo2DState(bool later);
   virtual void ApplyState();
+  // Applies the state on the idle pass, after the screens of this turn drew.
+  void ApplyStateLater();
 
   int32_t Detected3DSource = 0;
   int32_t Mode = kFormat2D;

@@ -9,6 +9,7 @@
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "SkinBin/OptionTypes.h"
 #include "Strings.h"
+#include "ThreeD/HelpText.h"
 #include "WinIDs/WinIDs.h"
 #include "vgslot.h"
 
@@ -23,20 +24,14 @@ constexpr VgRect kPanel{19, 36, 709, 316};
 constexpr VgRect kText{30, 45, 670, 310};
 constexpr VgRect kScrollBar{693, 36, 709, 315};
 constexpr VgRect kChoice{450, 337, 530, 362};
-constexpr VgRect kLabel{210, 340, 437, 362};
+// Wider to the left than the choice's label was drawn for: the question
+// is longer than that in this font.
+constexpr VgRect kLabel{30, 340, 437, 362};
 // The series whose wording of the text differs.
 constexpr int32_t kSeriesOwnWording = 2;
 constexpr int32_t kTextHelp = NonMenuSystem::HelpReturn | NonMenuSystem::HelpUD;
 constexpr int32_t kChoiceHelp =
     NonMenuSystem::HelpReturn | NonMenuSystem::HelpOk | NonMenuSystem::HelpUD | NonMenuSystem::HelpLR;
-
-VgString Joined(std::initializer_list<const VgConstant*> labels) {
-  VgString joined = nullptr;
-  for (const VgConstant* label : labels)
-    joined = joined ? VgConcatString(VgConcatString(joined, VgNewString(u",")), VgGetVariantOfString(label))
-                    : VgGetVariantOfString(label);
-  return joined;
-}
 
 }  // namespace
 
@@ -48,6 +43,8 @@ ImportantInfoDialog::ImportantInfoDialog(XObject* link) : BorderWidgetClass(link
   Add(&panel, 0);
   text.OnSetFont(VgLoad<Resources::Font>(Fonts::MediumFont));
   text.OnSetColor(NonMenuSystem::Look::Text);
+  text.OnSetPageUpKey(Key::PageUp);
+  text.OnSetPageDownKey(Key::PageDown);
   text.OnSetOnResetTimeout(VgSlotOf<&Primitives::KeyRoutingForm::ResetTimeout>(this));
   text.OnSetVertScrollBar(&scrollBar);
   Add(&text, 0);
@@ -83,10 +80,10 @@ bool ImportantInfoDialog::FromPage() const { return PrevState && PrevState == Vg
 void ImportantInfoDialog::UpdateHelp(XObject*) {
   if (!NonMenuSystem) return;
   if (Focus.get() == &text)
-    NonMenuSystem->UpdateHelp(kTextHelp, Joined({&Strings::SID_PAGE, &Strings::SID_BACK}));
+    NonMenuSystem->UpdateHelp(kTextHelp, HelpText({&Strings::SID_PAGE, &Strings::SID_BACK}));
   else
     NonMenuSystem->UpdateHelp(
-        kChoiceHelp, Joined({&Strings::SID_SELECT, &Strings::SID_PAGE, &Strings::SID_ENTER, &Strings::SID_BACK}));
+        kChoiceHelp, HelpText({&Strings::SID_SELECT, &Strings::SID_PAGE, &Strings::SID_ENTER, &Strings::SID_BACK}));
 }
 
 XObject* ImportantInfoDialog::HandleEvent(Core::Event* event) {
