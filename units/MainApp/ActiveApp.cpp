@@ -82,6 +82,7 @@ const ClassRoute kClassRoutes[] = {
     {&Events::TimerStandbyEvent::Class, "n"},
     {&Events::TimerRecordWarningEvent::Class, "n"},
     {&Events::RecordPlaybackStatusEvent::Class, "n"},
+    {&Events::XPM_EVENT_REPORT_3DMODE::Class, "n"},
 };
 
 constexpr int32_t kSourceAcquired = 16;

@@ -2,6 +2,7 @@
 
 #include "Constants/Constants.h"
 #include "Core/KeyEvent.h"
+#include "Events/Events.h"
 #include "MainApp/MessageAgent.h"
 #include "MainApp/Wrapper.h"
 #include "MainApp/WidgetManager.h"
@@ -95,6 +96,10 @@ void NonMenuSystem::HandleMessage(Structures::Message* message) {
 }
 
 XObject* NonMenuSystem::HandleEvent(Core::Event* event) {
+  if (vg_cast<Events::XPM_EVENT_REPORT_3DMODE>(event)) {
+    Handle3DEvent();
+    return this;
+  }
   auto* key = vg_cast<Core::KeyEvent>(event);
   if (!key || !key->down) return SubSystem::SubSystemClass::HandleEvent(event);
   if (key->keyCode == Key::Record) {
@@ -257,6 +262,35 @@ void NonMenuSystem::FocusMediaWindow() {
       OnSetFocus(form);
       return;
     }
+  }
+}
+
+// A 3D signal comes (or goes). The viewer's "3D Auto Start" says what
+// follows a 3D signal: the question (off), the start sequence after the
+// detected message (3D), or nothing (2D). A 3D picture whose signal went
+// shows 2D again, and says so.
+void NonMenuSystem::Handle3DEvent() {
+  ::SkinBin::Wrapper* model = MainApp::GetWrapper();
+  SkinBin::Setup3D& keeper = model->Setup3D;
+  const int32_t was = keeper.State;
+  keeper.RefreshState();
+  if (!keeper.Is3DMode(keeper.InputFormat)) {
+    if (was == SkinBin::Setup3D::kState3D) {
+      keeper.SwitchTo2DState(false);
+      SubSystem::Open(this, "ThreeD::DisplayMode", {.origin = Constants::MSG_FROM_NONMENUSYSTEM});
+    }
+    return;
+  }
+  if (keeper.State == SkinBin::Setup3D::kState3D) return;
+  switch (model->OnGetThreeDAutoStart()) {
+    case kAutoStartOff:
+      SubSystem::Open(this, "ThreeD::SelectMode_Flag", {.origin = Constants::MSG_FROM_NONMENUSYSTEM});
+      break;
+    case kAutoStart3D:
+      ShowMessage(DirectMsgType3DDetected);
+      break;
+    default:
+      break;
   }
 }
 

@@ -26,6 +26,9 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   static constexpr int32_t ClearLayers = 32 | 64 | 128 | 256;
   static constexpr int32_t ScreenWidth = 960;
   static constexpr int32_t ScreenHeight = 540;
+  // The choices of "3D Auto Start".
+  static constexpr int32_t kAutoStartOff = 0;
+  static constexpr int32_t kAutoStart3D = 1;
 
   // Covers the screen and registers with the message agent.
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
@@ -51,6 +54,9 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   void ClearAll();
   Primitives::KeyRoutingForm* ShowMessage(int32_t type);
   Primitives::KeyRoutingForm* ShowConfirmDialog(int32_t type, int32_t origin);
+  // On a reported 3D mode: the 3D question, the start sequence or the
+  // display-mode banner, by the input and the viewer's auto start.
+  void Handle3DEvent();
   // Mode 1 shows the circle of the kind (1 is the only one), 2 hides it and
   // 0 removes it.
   void ShowWaitingCircle(int32_t mode, int32_t kind);

@@ -125,6 +125,13 @@ std::string LiveTvLine(const ScenarioTokens& t) {
   return {};
 }
 
+std::string ThreeDInputLine(const ScenarioTokens& t) {
+  int64_t format = 0;
+  if (t.size() != 2 || !ScenarioNumber(t[1].text, -2, 6, &format)) return "3d-input takes a 3D format (-2 to 6)";
+  simtv_tv_set_3d_input(int32_t(format));
+  return {};
+}
+
 std::string UsbLine(const ScenarioTokens& t) {
   if (t.size() == 2 && t[1].text == "remove") {
     simtv_usb_remove();
@@ -177,6 +184,10 @@ constexpr ScenarioCommand kCommands[] = {
      "report of seconds without signal, the update service's result of a check or an upgrade, or a factory "
      "command's result for the factory screens",
      &DispatchLine},
+    {"3d-input", "FORMAT",
+     "the 3D format the input delivers: 0 none, 1 2D, 2 side by side, 3 top and bottom, 5 or 6 frame packing, -2 one "
+     "not supported",
+     &ThreeDInputLine},
     {"live-tv", "WINDOW STATE", "a window's live state: 1 live, 2 paused, 3 recording", &LiveTvLine},
     {"usb", "insert [KB [FILESYSTEM]] | remove",
      "the USB recording disk goes in (2000000 KB, FAT32 unless given) or out, ending what plays or records from it",
