@@ -200,6 +200,9 @@ void simtv_av_reset(void);
 /* The source of the pattern generator (type 11), which the main window shows
  * while the test pattern or the white-balance window is on. */
 enum { SIMTV_PATTERN_SOURCE = 23 };
+/* A fresh set gives its built-in inputs their types (2 AV composite, 3
+ * component, 4 S-Video, 5-8 HDMI, 9 PC, 10 DVI, 11 composite, 12 component);
+ * any other id is a tuner input until a type is set. */
 void simtv_av_set_source_type(int32_t source, int32_t type);
 void simtv_av_set_video_content(int32_t window, const XPM_VideoContentInfo* info);
 void simtv_av_set_channel(int32_t window, int32_t major, int32_t minor);

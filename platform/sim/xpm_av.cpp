@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstdio>
+#include <iterator>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -72,6 +73,12 @@ struct State {
 
 constexpr int32_t kPatternSourceType = 11;
 
+// The types of the set's built-in inputs, by the ids whose names the model
+// knows (AV, Component, S-Video, four HDMI, PC, DVI, AV 2, Component 2);
+// the tuners (1 TV, 13 Cable) and undescribed ids are tuner inputs.
+constexpr SourceType kBuiltInTypes[] = {{2, 2},  {3, 4},  {4, 3},  {5, 5},  {6, 5},  {7, 5},
+                                        {8, 5},  {9, 6},  {10, 10}, {11, 2}, {12, 4}};
+
 constexpr XPM_AvProperty kWhiteBalance[] = {XPM_AV_PROP_RED_OFFSET, XPM_AV_PROP_GREEN_OFFSET,
                                             XPM_AV_PROP_BLUE_OFFSET, XPM_AV_PROP_RED_GAIN,
                                             XPM_AV_PROP_GREEN_GAIN, XPM_AV_PROP_BLUE_GAIN};
@@ -99,6 +106,7 @@ State Fresh() {
   s.captionStyle[XPM_CC_PROP_BG_OPACITY] = 4;
   s.av[XPM_AV_PROP_CC708_WIN_COLOR] = static_cast<int32_t>(0xFF000000u);
   s.av[XPM_AV_PROP_CC708_WIN_OPACITY] = 4;
+  s.sourceTypes.assign(std::begin(kBuiltInTypes), std::end(kBuiltInTypes));
   s.sourceTypes.push_back({SIMTV_PATTERN_SOURCE, kPatternSourceType});
   s.av[XPM_AV_PROP_THREED_DEPTH] = 3;
   s.av[XPM_AV_PROP_TV_MODEL_ID] = 0x21;

@@ -21,6 +21,7 @@
 #include "NonMenuSystem/DateSettingDialog.h"
 #include "NonMenuSystem/DateTimeOwner.h"
 #include "NonMenuSystem/ExternalInputDialog.h"
+#include "NonMenuSystem/InputLabelingDialog.h"
 #include "NonMenuSystem/ListHost.h"
 #include "NonMenuSystem/NoSliderAdjustmentBar.h"
 #include "NonMenuSystem/TimeSettingDialog.h"
@@ -31,6 +32,7 @@
 #include "SkinBin/UserRefInt.h"
 #include "Strings.h"
 #include "Structures/Message.h"
+#include "Structures/Boxes.h"
 #include "WinIDs/WinIDs.h"
 #include "nonmenu_fixture.h"
 #include "root_fixture.h"
@@ -338,6 +340,33 @@ TEST_F(ScreensTest, AKeyHandedToTheInputDialogActsAsIfPressedThere) {
   EXPECT_TRUE(Listed(WinIDs::WIN_ID_ExternalInputDialog)) << "a message for another class";
   Send(Constants::MSG_EVENT_CACHED, RootTest::Key(Key::Back), &NonMenuSystem::ExternalInputDialog::Class);
   EXPECT_FALSE(Listed(WinIDs::WIN_ID_ExternalInputDialog));
+}
+
+// The keyboard's answer reaches the labelling list once, and none reaches it
+// after the dialog closed: a later answer to another screen leaves the
+// input's label alone.
+TEST_F(ScreensTest, TheLabellingDialogHearsTheKeyboardOnceAndOnlyWhileOpen) {
+  Structures::DuLinkList* agent = MainApp::GetMessageAgent();
+  const int32_t before = agent->Length();
+  auto* dialog = vg_cast<NonMenuSystem::InputLabelingDialog>(Open(&NonMenuSystem::InputLabelingDialog::Class));
+  ASSERT_TRUE(Listed(WinIDs::WIN_ID_InputLabelingDialog));
+  // Nothing draws here: a step down and back gives the focused row its entry.
+  Press(Key::Down);
+  Press(Key::Up);
+  ASSERT_EQ(dialog->list.GetCursor(), 0);
+  EXPECT_EQ(agent->Length(), before + 1);
+  const int32_t first = model->GetSourceId(0);
+  auto* answer = VgNew<Structures::RefString>();
+  answer->Value = VgNewStringAnsi("Den");
+  Send(Constants::MSG_LABEL_CHANGE, answer, nullptr);
+  EXPECT_EQ(Utf8(model->GetSourceLabel(first)), "Den");
+
+  Press(Key::Back);
+  EXPECT_FALSE(Listed(WinIDs::WIN_ID_InputLabelingDialog));
+  EXPECT_EQ(agent->Length(), before);
+  answer->Value = VgNewStringAnsi("Late");
+  Send(Constants::MSG_LABEL_CHANGE, answer, nullptr);
+  EXPECT_EQ(Utf8(model->GetSourceLabel(first)), "Den");
 }
 
 }  // namespace

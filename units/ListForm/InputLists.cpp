@@ -628,8 +628,10 @@ InputLabelingList::InputLabelingList(XObject* link) : ListClass(kLabelingDef, li
   OnActivateOption = VgSlotOf<&InputLabelingList::DoChangeLabel>(this);
 }
 
+// Opened again, the list is still registered once.
 void InputLabelingList::Initialize(Primitives::KeyRoutingParameter* parameter) {
   ListClass::Initialize(parameter);
+  MainApp::GetMessageAgent()->UnRegister(this);
   MainApp::GetMessageAgent()->Register(this);
 }
 

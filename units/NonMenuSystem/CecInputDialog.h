@@ -3,8 +3,8 @@
 // input's source id as its kind; the list's exit (LEFT) closes it.
 #pragma once
 
-#include "NonMenuSystem/ListHost.h"
 #include "ListForm/InputLists.h"
+#include "NonMenuSystem/ListHost.h"
 #include "NonMenuSystem/QORWidgetClass.h"
 
 namespace NonMenuSystem {

@@ -8,8 +8,8 @@
 
 #include <cstdint>
 
-#include "ListForm/ListClass.h"
 #include "ListForm/BrowserLists.h"
+#include "ListForm/ListClass.h"
 #include "NonMenuSystem/WidgetClass.h"
 #include "Views/Text.h"
 

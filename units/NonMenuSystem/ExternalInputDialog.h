@@ -4,8 +4,8 @@
 // a step past its ends) and a device-name update passed on to it.
 #pragma once
 
-#include "NonMenuSystem/ListHost.h"
 #include "ListForm/InputLists.h"
+#include "NonMenuSystem/ListHost.h"
 #include "NonMenuSystem/QORWidgetClass.h"
 
 namespace NonMenuSystem {

@@ -1,5 +1,6 @@
 #include "NonMenuSystem/InputLabelingDialog.h"
 
+#include "MainApp/MessageAgent.h"
 #include "NonMenuSystem/ListDialogs.h"
 #include "Strings.h"
 #include "WinIDs/WinIDs.h"
@@ -16,7 +17,6 @@ constexpr int32_t kTop = 80;
 
 InputLabelingDialog::InputLabelingDialog(XObject* link) : ListHost(link) {
   WinID = WinIDs::WIN_ID_InputLabelingDialog;
-  RegistersMessages = true;
   OnSetCaption(VgGetVariantOfString(&Strings::SID_INPUT));
 }
 
@@ -24,6 +24,11 @@ void InputLabelingDialog::Initialize(Primitives::KeyRoutingParameter* parameter)
   ListHost::Initialize(parameter);
   if (!PrevState) PrevState = VgFindClass("MenuSystem::BrcmInputMenu");
   FitAroundList(this, &list, kTop);
+}
+
+void InputLabelingDialog::Close(XObject* sender) {
+  ListHost::Close(sender);
+  MainApp::GetMessageAgent()->UnRegister(&list);
 }
 
 }  // namespace NonMenuSystem

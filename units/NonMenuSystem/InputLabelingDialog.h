@@ -1,12 +1,12 @@
 // NonMenuSystem::InputLabelingDialog: the labels and the disabled marks of
-// the inputs, holding the labelling list. It hears the messages of the
-// message agent while open, for the label the on-screen keyboard sends
-// back, and returns to the input settings page unless its opener named
-// another.
+// the inputs, holding the labelling list. The list itself hears the label
+// the on-screen keyboard sends back, from its opening until the dialog
+// closes. The dialog returns to the input settings page unless its opener
+// named another.
 #pragma once
 
-#include "NonMenuSystem/ListHost.h"
 #include "ListForm/InputLists.h"
+#include "NonMenuSystem/ListHost.h"
 #include "NonMenuSystem/QORWidgetClass.h"
 
 namespace NonMenuSystem {
@@ -18,6 +18,9 @@ class InputLabelingDialog : public ListHost<ListForm::InputLabelingList, QORWidg
   explicit InputLabelingDialog(XObject* link = nullptr);
 
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
+  // The list stays in the dialog, so it is not closed itself: it stops
+  // hearing the keyboard here.
+  void Close(XObject* sender = nullptr) override;
 };
 
 }  // namespace NonMenuSystem

@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "NonMenuSystem/ListHost.h"
 #include "ListForm/OptionLists.h"
+#include "NonMenuSystem/ListHost.h"
 #include "NonMenuSystem/QORWidgetClass.h"
 #include "vgslot.h"
 

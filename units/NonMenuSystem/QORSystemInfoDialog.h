@@ -3,8 +3,8 @@
 // list under a caption, paged by the list's keys.
 #pragma once
 
-#include "NonMenuSystem/ListHost.h"
 #include "ListForm/OptionLists.h"
+#include "NonMenuSystem/ListHost.h"
 #include "NonMenuSystem/QORWidgetClass.h"
 
 namespace NonMenuSystem {

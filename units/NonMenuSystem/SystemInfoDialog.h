@@ -4,8 +4,8 @@
 // (ShowZoltaDCRMenu), which comes back here.
 #pragma once
 
-#include "NonMenuSystem/ListHost.h"
 #include "ListForm/OptionLists.h"
+#include "NonMenuSystem/ListHost.h"
 #include "NonMenuSystem/QORWidgetClass.h"
 
 namespace NonMenuSystem {
