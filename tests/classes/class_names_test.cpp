@@ -30,7 +30,7 @@ const std::set<std::string> kNotBuiltYet = {
     "NonMenuSystem::ChBrowserDialog",
     "Record::ScheduledRecordDialog", "Record::USBDiskFormatDialog", "Record::USBDiskErrorDialog",
     "Record::RecordedShowsDialog", "Record::USBDiskStatusDialog", "Record::USBSpeedCheckDialog",
-    "Record::TimeshiftStatusDialog", "Channels::FullEPGDialog", "MediaPlayer::MediaDeviceSelectDialog",
+    "Channels::FullEPGDialog", "MediaPlayer::MediaDeviceSelectDialog",
     "MediaPlayer::MediaRenderSetupMenu", "Network::NetworkSetupDialog", "Network::ConnectionTestDialog",
     "Network::WirelessScanDialog", "Network::WirelessAdvancedDialog", "Network::WPSPBCDialog",
     "NonMenuSystem::InputLabelingDialog", "NonMenuSystem::QORSystemInfoDialog", "NonMenuSystem::ColorPad",
