@@ -58,6 +58,7 @@ struct RecordingDef {
   int32_t rating = 0;
   std::string disk = kDisk;
   bool unreadable = false;
+  int64_t kb = -1;  // the recording file's size when given, else as long as it plays
 };
 
 struct TimerDef {
@@ -132,6 +133,7 @@ void AddRecording(const RecordingDef& d, int64_t now) {
   std::snprintf(s.fileName, sizeof s.fileName, "%s_%d-%d.trp", file.c_str(), d.major, d.minor);
   const int32_t id = simtv_tv_add_recording(d.disk.c_str(), &s);
   if (d.unreadable) simtv_tv_set_recording_unreadable(id, 1);
+  if (d.kb >= 0 && d.disk == kDisk) simtv_usb_write_file(s.fileName, uint64_t(d.kb) * 1024);
 }
 
 // A timer with its row in the schedule and its id checked out of the pool.
@@ -541,8 +543,8 @@ std::string RecordingRecord(const Record& r, Loader& loader) {
   s.unreadable = Flag(r, "unreadable");
   int64_t days, minutes, rating;
   if (!Option(r, "days-ago", 0, 3650, 1, &days) || !Option(r, "minutes", 1, 1440, 30, &minutes) ||
-      !Option(r, "rating", INT32_MIN, UINT32_MAX, 0, &rating))
-    return "days-ago, minutes and rating take numbers";
+      !Option(r, "rating", INT32_MIN, UINT32_MAX, 0, &rating) || !Option(r, "kb", -1, INT32_MAX, -1, &s.kb))
+    return "days-ago, minutes, rating and kb take numbers";
   s.daysAgo = int32_t(days);
   s.minutes = int32_t(minutes);
   s.rating = int32_t(rating);
@@ -647,8 +649,9 @@ constexpr Kind kKinds[] = {
     {"current", "current CHANNEL [window=0|1] [rating=WORD] [tuner=1|2]", 1, "window= rating= tuner=", &CurrentRecord},
     {"audio", "audio TEXT [language=eng] [format=N] [mode=N]", 1, "language= format= mode=", &AudioRecord},
     {"recording",
-     "recording CHANNEL TITLE [description=TEXT] [days-ago=N] [minutes=N] [rating=WORD] [disk=PATH] [unreadable]", 2,
-     "description= days-ago= minutes= rating= disk= unreadable", &RecordingRecord},
+     "recording CHANNEL TITLE [description=TEXT] [days-ago=N] [minutes=N] [rating=WORD] [kb=SIZE] [disk=PATH] "
+     "[unreadable]",
+     2, "description= days-ago= minutes= rating= kb= disk= unreadable", &RecordingRecord},
     {"timer",
      "timer CHANNEL TITLE [in-hours=N] [minutes=N] [repeat=N] [tuner=1|2] [early=MIN] [delay=MIN] [guide] [recording]",
      2, "in-hours= minutes= repeat= tuner= early= delay= guide recording", &TimerRecord},

@@ -6,6 +6,7 @@
 
 #include "Bitmaps.h"
 #include "Constants/Constants.h"
+#include "Core/KeyEvent.h"
 #include "Core/Keys.h"
 #include "Core/Timer.h"
 #include "Events/Events.h"
@@ -25,6 +26,7 @@
 #include "Views/Frame.h"
 #include "Views/Image.h"
 #include "Views/Text.h"
+#include "vgdebug.h"
 
 namespace Record {
 
@@ -300,6 +302,22 @@ VgString IndexFileName(VgString name) {
   return Ansi((text.substr(0, text.size() - 3) + "nav").c_str());
 }
 
+int32_t DeleteRecordingFiles(VgString folder, VgString name) {
+  VgString index = IndexFileName(name);
+  if (!index) {
+    // A name with a separator or "..", or one whose index name would be
+    // another file's, is not the database's to delete.
+    VgPrint("Record: the recording name %s is refused; no file is deleted\n", VgStringToUtf8(name).c_str());
+    return 0;
+  }
+  SkinBin::Wrapper* model = MainApp::GetWrapper();
+  VgString prefix = VgConcatString(folder, Ansi("/"));
+  int32_t deleted = 0;
+  for (VgString file : {name, index})
+    if (model->DeleteFile(VgConcatString(prefix, file)) == 0) ++deleted;
+  return deleted;
+}
+
 bool IsMediumRemoval(Core::Event* event, VgString medium) {
   if (auto* playback = vg_cast<Events::RecordPlaybackStatusEvent>(event)) return playback->DeviceFlag != 0;
   auto* status = vg_cast<Events::StatusEvent>(event);
@@ -308,6 +326,13 @@ bool IsMediumRemoval(Core::Event* event, VgString medium) {
   VgString device = Media::MediaWrapper::ConvertRemovableCode(status->SubCode2);
   if (!device) return false;
   return VgStringFind(medium, device, 0) >= 0;
+}
+
+Core::KeyEvent* PressedKey(uint16_t code) {
+  auto* key = VgNew<Core::KeyEvent>();
+  key->keyCode = code;
+  key->down = true;
+  return key;
 }
 
 void ExitByDeviceRemoved(NonMenuSystem::WidgetClass* screen, bool stopPlayback) {

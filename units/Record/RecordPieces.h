@@ -19,6 +19,7 @@ struct VgConstant;
 
 namespace Core {
 class Event;
+class KeyEvent;
 class Timer;
 }  // namespace Core
 namespace NonMenuSystem {
@@ -133,11 +134,17 @@ VgString ShowFileSize(VgString path);
 // its name (null for other names).
 bool IsPlainFileName(VgString name);
 VgString IndexFileName(VgString name);
+// Deletes a recording's file and its index file from the folder of its
+// medium; a name of another form deletes nothing (logged). The number of
+// files deleted.
+int32_t DeleteRecordingFiles(VgString folder, VgString name);
 
 // Whether an event tells that the medium of the recordings went: a playback
 // status with the device flag, or the media library's removal of a device
 // whose name (ConvertRemovableCode) the medium's mount string holds.
 bool IsMediumRemoval(Core::Event* event, VgString medium);
+// A new key-down event of a code, for a message that stands for a key.
+Core::KeyEvent* PressedKey(uint16_t code);
 // Stops the playback (unless told not to), closes the screen, returns to
 // the source before, closes every screen and shows that the device is gone.
 void ExitByDeviceRemoved(NonMenuSystem::WidgetClass* screen, bool stopPlayback);

@@ -11,6 +11,7 @@
 #include "Events/Events.h"
 #include "MainApp/Messages.h"
 #include "MainApp/PersistentData.h"
+#include "Media/MediaEvents.h"
 #include "gui_loop.h"
 #include "nvpath.h"
 #include "simtv.h"
@@ -74,8 +75,17 @@ std::string DispatchLine(const ScenarioTokens& t) {
     simtv_update_result(0, int32_t(result), 0, "");
     return {};
   }
-  return "dispatch takes factory-reset, restart-setup, dpms SECONDS, update-result CODE or factory-command TYPE VALUE "
-         "[CLASS] [\"TEXT\"]";
+  int64_t code = 0;
+  // The media library's word that a removable device went, as it makes it.
+  if (what == "device-removed" && t.size() == 3 && ScenarioNumber(t[2].text, 0, INT32_MAX, &code)) {
+    std::string failure = Dispatch(EventsStatusEvent__Initialize(VgNew<Events::StatusEvent>(), Media::MediaStatus::Device,
+                                                                 Media::MediaStatus::DeviceRemoved, 0, int32_t(code), 0));
+    VgProcessSignals();
+    RequestRefresh();
+    return failure;
+  }
+  return "dispatch takes factory-reset, restart-setup, dpms SECONDS, update-result CODE, device-removed CODE or "
+         "factory-command TYPE VALUE [CLASS] [\"TEXT\"]";
 }
 
 std::string BackupLine(const ScenarioTokens& t) {
@@ -179,10 +189,11 @@ std::string RecordingLine(const ScenarioTokens& t) {
 
 constexpr ScenarioCommand kCommands[] = {
     {"dispatch",
-     "factory-reset|restart-setup|dpms SECONDS|update-result CODE|factory-command TYPE VALUE [CLASS] [\"TEXT\"]",
+     "factory-reset|restart-setup|dpms SECONDS|update-result CODE|device-removed CODE|factory-command TYPE VALUE "
+     "[CLASS] [\"TEXT\"]",
      "the factory reset the TV-reset confirmation asks for, the request to run the first-time setup again, the "
-     "report of seconds without signal, the update service's result of a check or an upgrade, or a factory "
-     "command's result for the factory screens",
+     "report of seconds without signal, the update service's result of a check or an upgrade, the media "
+     "library's removal of a device (242 usba to 246 mmc), or a factory command's result for the factory screens",
      &DispatchLine},
     {"3d-input", "FORMAT",
      "the 3D format the input delivers: 0 none, 1 2D, 2 side by side, 3 top and bottom, 5 or 6 frame packing, -2 one "

@@ -1,0 +1,185 @@
+// The library of the recordings on a USB medium and the choice before full
+// screen playback:
+//
+//   Record::RecordPlaybackDialog   the recorded shows of the medium with a
+//                                  live preview of the focused one, its file
+//                                  name, size and place, the sort, a clock and
+//                                  the play status; OK plays it full screen
+//                                  (Record::RecordPlaybackFullScreenDialog),
+//                                  after Record::PlayOptionsDialog when the
+//                                  show was stopped part way; red deletes it
+//                                  with its index file, green renames it.
+//   Record::PlayStatus             the play state's icon and rate, elapsed and
+//                                  total time and the progress bar, which the
+//                                  library and the full-screen banner share.
+//
+// The medium string is the mount string the media device selection chose;
+// GetUsbPath (RecordPieces.h) turns it into the folder of the recordings.
+#pragma once
+
+#include <cstdint>
+
+#include "Core/Group.h"
+#include "Core/Timer.h"
+#include "ListForm/ListOwners.h"
+#include "ListForm/RecordPlaybackList.h"
+#include "NonMenuSystem/QORWidgetClass.h"
+#include "NonMenuSystem/WidgetClass.h"
+#include "Record/RecordPieces.h"
+#include "SkinBin/Button.h"
+#include "SkinBin/ProgressQOR.h"
+#include "Views/Frame.h"
+#include "Views/Image.h"
+#include "Views/Rectangle.h"
+#include "Views/Text.h"
+
+namespace NonMenuSystem {
+class DirectMessageBar;
+}
+namespace SkinBin {
+class RecordPlaybackStatus;
+}
+
+namespace Record {
+
+class RecordShowInfo;
+
+class PlayStatus : public Core::Group {
+  VG_CLASS()
+
+ public:
+  explicit PlayStatus(XObject* link = nullptr);
+
+  static constexpr int32_t Width = 420;
+  static constexpr int32_t Height = 56;
+
+  // The state's icon (7 and above keep it); equal values change nothing.
+  void OnSetPlayState(int32_t value);
+  int32_t OnGetPlayState() const { return PlayState; }
+  // The rate text of the steps 2-9, hidden otherwise.
+  void OnSetPlayRate(int32_t value);
+  int32_t OnGetPlayRate() const { return PlayRate; }
+  // The model's status: state, rate and, while it plays, the times.
+  void Show(const SkinBin::RecordPlaybackStatus* status);
+  // Stopped: no progress, no time played.
+  void ShowStopped();
+  // The transport keys: the state and rate they set, and the model's call
+  // (Play leaves the call to the screen, which knows what to play).
+  void Play();
+  void Pause();
+  void Stop();
+  // A fast key's step, and the model's fast call.
+  void Fast(FastDirection direction);
+
+  int32_t PlayState = 2;
+  int32_t PlayRate = 0;
+
+  Views::Image stateImage{this};
+  Views::Text rateText{this};
+  Views::Text elapsedText{this};
+  Views::Text totalText{this};
+  SkinBin::ProgressQOR progress{this};
+};
+
+class RecordPlaybackDialog : public NonMenuSystem::WidgetClass, public ListForm::ItemOwner {
+  VG_CLASS()
+
+ public:
+  explicit RecordPlaybackDialog(XObject* link = nullptr);
+
+  // Overridden slots.
+  XObject* HandleEvent(Core::Event* event) override;
+  void Initialize(Primitives::KeyRoutingParameter* parameter) override;
+  void Close(XObject* sender = nullptr) override;
+  void HandleMessage(Structures::Message* message) override;
+  void HandleFocus(bool focused) override;
+  // Back to the device selection, which shows the recordings again.
+  void EnterPrevState() override;
+
+  // ListForm::ItemOwner: OK on a row.
+  void DoItemActivate(Forms::Ctrl* row) override;
+
+  // The list's focus moved: file name, size and place of the focused show.
+  void UpdateContentInfo(XObject* sender = nullptr);
+  void UpdateMediaList();
+  void UpdateSortName();
+  void StatusCheckSlot(XObject* sender = nullptr);
+  void ClearVolume(XObject* sender = nullptr);
+  void LaunchFullScreenPlayer(XObject* sender = nullptr);
+  void LaunchPlayOptionsDialog(XObject* sender = nullptr);
+  void UpdateProgramTitle(XObject* sender = nullptr);
+  void RemoveWarningMessage(XObject* sender = nullptr);
+  void ShowWarningMessage();
+  // Leaves for good when the medium was taken out.
+  void ExitByDeviceRemoved();
+
+  void OnSetShowWaiting(int32_t value);
+  int32_t OnGetShowWaiting() const { return ShowWaiting; }
+
+  int32_t ShowWaiting = -1;
+  VgStr Medium;
+  VgStr ListPath;
+  // 1-based row to focus after the next reload; -1 none.
+  int32_t RowToFocus = -1;
+  VgPtr<NonMenuSystem::DirectMessageBar> warningBar;
+  VgPtr<RecordShowInfo> infoPanel;
+
+  Views::Image backgroundImage{this};
+  Views::Image titleIcon{this};
+  ListForm::RecordPlaybackList list{this};
+  Views::Text clock{this};
+  Views::Text fileName{this};
+  Views::Text fileSize{this};
+  Views::Text position{this};
+  Views::Text sortText{this};
+  Views::Frame previewFrame{this};
+  Views::Rectangle previewArea{this};
+  PlayStatus status{this};
+  Views::Text volume{this};
+  static constexpr int32_t HelpCount = 5;
+  Views::Image helpIcons[HelpCount] = {Views::Image{this}, Views::Image{this}, Views::Image{this},
+                                       Views::Image{this}, Views::Image{this}};
+  Views::Text helpLabels[HelpCount] = {Views::Text{this}, Views::Text{this}, Views::Text{this},
+                                       Views::Text{this}, Views::Text{this}};
+  Core::Timer statusTimer{this};
+  Core::Timer volumeTimer{this};
+
+ private:
+  ListForm::RecordPlaybackListItem* FocusedRow();
+  // The full-screen player or the play options, with what they return with.
+  void OpenPlayer(const VgClass* screen);
+  void DeleteFocusedShow();
+  void Rename(Structures::Message* message);
+  void PlayFocused(int32_t fromMs);
+  void Leave(bool back);
+  void ToggleInfo();
+  bool TakeKey(uint16_t code);
+};
+
+class PlayOptionsDialog : public NonMenuSystem::QORWidgetClass {
+  VG_CLASS()
+
+ public:
+  explicit PlayOptionsDialog(XObject* link = nullptr);
+
+  static constexpr int32_t ButtonCount = 2;
+
+  XObject* HandleEvent(Core::Event* event) override;
+  void Initialize(Primitives::KeyRoutingParameter* parameter) override;
+  void Refresh(XObject* sender = nullptr) override;
+  // Back to the library, on the show it was opened for.
+  void EnterPrevState() override;
+
+  void DoActivate(XObject* sender);
+  void LaunchFullScreenPlayer(XObject* sender = nullptr);
+  void EnterPrevStateSlot(XObject* sender = nullptr);
+
+  int32_t EventIndex = -1;
+  const VgClass* LibraryBack = nullptr;
+  VgStr FileName;
+  VgStr Medium;
+
+  SkinBin::Button buttons[ButtonCount] = {SkinBin::Button{this}, SkinBin::Button{this}};
+};
+
+}  // namespace Record

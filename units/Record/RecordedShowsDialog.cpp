@@ -1,0 +1,211 @@
+#include "Record/RecordedShowsDialog.h"
+
+#include "Bitmaps.h"
+#include "Constants/Constants.h"
+#include "Core/KeyEvent.h"
+#include "Fonts/Fonts.h"
+#include "MainApp/MessageAgent.h"
+#include "MainApp/Wrapper.h"
+#include "NonMenuSystem/ConfirmTypes.h"
+#include "NonMenuSystem/Look.h"
+#include "NonMenuSystem/NonMenuSystem.h"
+#include "Record/RecordPieces.h"
+#include "Strings.h"
+#include "Structures/Message.h"
+#include "WinIDs/WinIDs.h"
+#include "vgslot.h"
+
+VG_DEFINE_CLASS(Record, RecordedShowsDialog, NonMenuSystem::WidgetClass)
+
+namespace Record {
+
+namespace {
+
+namespace Look = NonMenuSystem::Look;
+
+constexpr int32_t kBannerTop = 18;
+constexpr int32_t kBannerHeight = 44;
+constexpr int32_t kListLeft = 35;
+constexpr int32_t kHeadingTop = 70;
+constexpr int32_t kListTop = 94;
+constexpr int32_t kInfoTop = 340;
+
+// The column headings over the list's columns, from the list's left edge.
+struct Heading {
+  const VgConstant* text;
+  int32_t x;
+};
+constexpr Heading kHeadings[RecordedShowsDialog::HeadingCount] = {
+    {&Strings::SID_CHANNEL_NAME, 50}, {&Strings::SID_DATE, 309}, {&Strings::Time, 389},
+    {&Strings::Duration, 489},        {&Strings::Status, 556},   {&Strings::SID_DLNA_CONTENT_FILE_NAME, 633},
+};
+
+// The keys the screen takes from the list; the rest are the base's.
+enum class KeyRole : uint8_t { Nothing, Delete, Volume, Page };
+struct KeyRow {
+  uint16_t key;
+  KeyRole role;
+};
+constexpr KeyRow kKeys[] = {
+    {Key::Ok, KeyRole::Nothing},       {Key::Red, KeyRole::Delete},        {Key::VolumeUp, KeyRole::Volume},
+    {Key::VolumeDown, KeyRole::Volume}, {Key::Mute, KeyRole::Volume},      {Key::Rewind, KeyRole::Page},
+    {Key::FastForward, KeyRole::Page},
+};
+
+void StyleBannerText(Views::Text& text, const VgConstant& font) {
+  text.OnSetFont(VgLoad<Resources::Font>(font));
+  text.OnSetColor(Look::Text);
+  text.OnSetAlignV(Views::Text::AlignMiddle);
+  text.OnSetAutoSize(true);
+}
+
+}  // namespace
+
+RecordedShowsDialog::RecordedShowsDialog(XObject* link) : NonMenuSystem::WidgetClass(link) {
+  WinID = WinIDs::WIN_ID_RecordedShowsDialog;
+  IsShortcut = true;
+  PrevState = VgFindClass("MenuSystem::BrcmRecordMenu");
+  OnSetTimeOutValue(TimeOut);
+  OnSetBounds({0, 0, 960, 540});
+  background.OnSetColor(Look::PanelDark);
+
+  Resources::Bitmap* frame = VgLoad<Resources::Bitmap>(Bitmaps::MiniGuideBackground);
+  const int32_t bottom = kBannerTop + kBannerHeight;
+  for (Views::Frame* f : {&inputFrame, &channelFrame, &clockFrame}) {
+    f->OnSetBitmap(frame);
+    f->OnSetOpacity(255);
+    f->OnSetBounds({20, kBannerTop, 200, bottom});
+    Add(f, 0);
+  }
+  list.OnSetBounds({kListLeft, kListTop, kListLeft + 890, kListTop + 236});
+  list.OnSetFocusMove(VgSlotOf<&Primitives::KeyRoutingForm::ResetTimeout>(this));
+  list.OnSetOnTimeOut(VgSlotOf<&Primitives::KeyRoutingForm::ResetTimeout>(this));
+  list.OnSetOnProgramChanged(VgSlotOf<&RecordedShowsDialog::UpdateEPGInfo>(this));
+  Add(&list, 0);
+  StyleBannerText(channelNumber, Fonts::BannerBasicInfo);
+  StyleBannerText(channelName, Fonts::BannerBasicInfo);
+  StyleBannerText(clock, Fonts::MediumFont);
+  for (Views::Text* text : {&channelNumber, &channelName, &clock}) {
+    text->OnSetBounds({0, kBannerTop, 10, bottom});
+    Add(text, 0);
+  }
+  info.OnSetBounds({kListLeft, kInfoTop, kListLeft + 890, kInfoTop + 150});
+  Add(&info, 0);
+  separator.OnSetColor(Look::Separator);
+  separator.OnSetPoint1({kListLeft, kListTop - 2});
+  separator.OnSetPoint2({kListLeft + 890, kListTop - 2});
+  Add(&separator, 0);
+  Resources::Font* small = VgLoad<Resources::Font>(Fonts::SmallFont);
+  for (int32_t i = 0; i < HeadingCount; ++i) {
+    const int32_t x = kListLeft + kHeadings[i].x;
+    const int32_t right = i + 1 < HeadingCount ? kListLeft + kHeadings[i + 1].x : kListLeft + 890;
+    headings[i].OnSetString(VgGetVariantOfString(kHeadings[i].text));
+    headings[i].OnSetFont(small);
+    headings[i].OnSetColor(Look::Caption);
+    headings[i].OnSetBounds({x, kHeadingTop, right, kListTop - 4});
+    Add(&headings[i], 0);
+  }
+  StyleBannerText(inputText, Fonts::BannerBasicInfo);
+  inputText.OnSetBounds({76, kBannerTop, 90, bottom});
+  Add(&inputText, 0);
+  StyleBannerText(volume, Fonts::EPGListFont);
+  volume.OnSetBounds({0, kBannerTop, 160, bottom});
+  volume.OnSetVisible(false);
+  Add(&volume, 0);
+  SetUpVolumeTimer(volumeTimer);
+  volumeTimer.OnSetOnTrigger(VgSlotOf<&RecordedShowsDialog::ClearVolume>(this));
+  inputImage.OnSetBounds({28, kBannerTop + 6, 72, bottom - 6});
+  Add(&inputImage, 0);
+  logo.OnSetBounds({0, kBannerTop + 11, 36, bottom - 4});
+  logo.OnSetVisible(false);
+  Add(&logo, 0);
+  OnSetFocus(&list);
+}
+
+void RecordedShowsDialog::Initialize(Primitives::KeyRoutingParameter* parameter) {
+  NonMenuSystem::WidgetClass::Initialize(parameter);
+  MainApp::GetMessageAgent()->Register(this);
+  ShowBanner({inputFrame, inputImage, inputText, channelFrame, logo, channelNumber, channelName, clockFrame, clock,
+              volume});
+  list.Initialize(nullptr);
+  VgSignal(VgSlotOf<&RecordedShowsDialog::UpdateEPGInfo>(this), this);
+}
+
+void RecordedShowsDialog::UpdateBanner() {
+  ShowBannerChannel({inputFrame, inputImage, inputText, channelFrame, logo, channelNumber, channelName, clockFrame,
+                     clock, volume});
+}
+
+void RecordedShowsDialog::Close(XObject* sender) {
+  NonMenuSystem::WidgetClass::Close(sender);
+  MainApp::GetMessageAgent()->UnRegister(this);
+}
+
+ListForm::RecordedShowsListItem* RecordedShowsDialog::FocusedShow() {
+  // An empty list keeps a focused row that stands for no show.
+  if (list.GetItemsNum() < 1) return nullptr;
+  return vg_cast<ListForm::RecordedShowsListItem>(list.Focus.get());
+}
+
+void RecordedShowsDialog::UpdateEPGInfo(XObject*) {
+  ListForm::RecordedShowsListItem* row = FocusedShow();
+  if (!row) {
+    info.HideAllInfo();
+    return;
+  }
+  info.OnSetTitle(row->Title);
+  info.OnSetDescriptionText(row->Description);
+  info.Duration = row->RecordDuration / 60;
+  info.OnSetStartTime(row->EventStartTime);
+  info.CaptionFlag = row->InfoFlag;
+  info.Rating = uint32_t(row->Rating);
+  info.UpdateBanner();
+}
+
+void RecordedShowsDialog::AskDelete() {
+  if (FocusedShow() && NonMenuSystem)
+    NonMenuSystem->ShowConfirmDialog(NonMenuSystem::ConfirmTypeDeleteRecordedShow, Constants::MSG_FROM_NONMENUSYSTEM);
+}
+
+void RecordedShowsDialog::HandleMessage(Structures::Message* message) {
+  if (!message || message->Code != Constants::MSG_DELETE_ITEM ||
+      message->Param != NonMenuSystem::DeleteKindRecordedShow)
+    return;
+  ListForm::RecordedShowsListItem* row = FocusedShow();
+  if (!row) return;
+  MainApp::GetWrapper()->DB_DeleteRecordedShow(row->RecordId);
+  list.Initialize(nullptr);
+  UpdateEPGInfo();
+}
+
+void RecordedShowsDialog::ClearVolume(XObject*) { Record::ClearVolume(volume, volumeTimer); }
+
+bool RecordedShowsDialog::TakeKey(uint16_t code, Core::Event* event) {
+  for (const KeyRow& row : kKeys) {
+    if (row.key != code) continue;
+    switch (row.role) {
+      case KeyRole::Nothing:
+        break;
+      case KeyRole::Delete:
+        AskDelete();
+        break;
+      case KeyRole::Volume:
+        VolumeKey(code, volume, volumeTimer);
+        break;
+      case KeyRole::Page:
+        info.PageDescription(event);
+        break;
+    }
+    ResetTimeout();
+    return true;
+  }
+  return false;
+}
+
+XObject* RecordedShowsDialog::HandleEvent(Core::Event* event) {
+  auto* key = vg_cast<Core::KeyEvent>(event);
+  if (key && key->down && TakeKey(key->keyCode, event)) return this;
+  return NonMenuSystem::WidgetClass::HandleEvent(event);
+}
+
+}  // namespace Record
