@@ -481,12 +481,12 @@ std::string ChannelRecord(const Record& r, Loader& loader) {
   c.cable = Flag(r, "cable");
   c.locked = Flag(r, "locked");
   c.skipped = Flag(r, "skipped");
-  int64_t favorites, physical, signal, rating, can;
+  int64_t favorites, physical, signal, rating, can, logo;
   if (!Option(r, "favorites", 0, UINT32_MAX, 0, &favorites) || !Option(r, "physical", 0, 999, c.major, &physical) ||
       !Option(r, "signal", 0, 100, 80, &signal) || !Option(r, "rating", INT32_MIN, UINT32_MAX, 0, &rating) ||
-      !Option(r, "can", 0, 255, 0, &can))
+      !Option(r, "can", 0, 255, 0, &can) || !Option(r, "logo", 0, XPM_CHANNEL_LOGO_COUNT, 0, &logo))
     return "favorites takes a ring mask, physical a channel, signal 0 to 100, rating a rating word, can a Canadian "
-           "rating code";
+           "rating code, logo a logo's number";
   c.favorites = uint32_t(favorites);
   c.physical = int32_t(physical);
   c.signal = int32_t(signal);
@@ -494,8 +494,20 @@ std::string ChannelRecord(const Record& r, Loader& loader) {
   if (scanned) {
     AddChannel(c);
     loader.channels.push_back(c);
+    if (logo > 0) XPM_SetChannelLogoIndex(c.major, c.minor, int32_t(logo));
   }
   if (!scanned || !Flag(r, "off-air")) Broadcast(c, int32_t(rating), int32_t(can));
+  return {};
+}
+
+// What kind of input a source is (XPM_SOURCE_TYPE_*: 5 HDMI ...).
+std::string SourceTypeRecord(const Record& r, Loader&) {
+  int64_t source = 0;
+  int64_t type = 0;
+  if (!Number(r.values[0], &source) || !Number(r.values[1], &type) || source < 0 || source > 255 || type < 0 ||
+      type > 255)
+    return "source-type takes a source and a type, each 0 to 255";
+  simtv_av_set_source_type(int32_t(source), int32_t(type));
   return {};
 }
 
@@ -641,11 +653,12 @@ constexpr Kind kKinds[] = {
     {"time", "time YYYY-MM-DD HH:MM", 2, "", &TimeRecord},
     {"channel",
      "channel CHANNEL NAME [cable] [locked] [skipped] [off-air] [favorites=MASK] [physical=N] [signal=0-100] "
-     "[rating=WORD] [can=CODE]",
-     2, "cable locked skipped off-air favorites= physical= signal= rating= can=", &ChannelRecord},
+     "[rating=WORD] [can=CODE] [logo=N]",
+     2, "cable locked skipped off-air favorites= physical= signal= rating= can= logo=", &ChannelRecord},
     {"broadcast", "broadcast CHANNEL NAME [cable] [physical=N] [signal=0-100] [rating=WORD] [can=CODE]", 2,
      "cable physical= signal= rating= can=", &ChannelRecord},
     {"no-broadcast", "no-broadcast", 0, "", &NoBroadcastRecord},
+    {"source-type", "source-type SOURCE TYPE", 2, "", &SourceTypeRecord},
     {"current", "current CHANNEL [window=0|1] [rating=WORD] [tuner=1|2]", 1, "window= rating= tuner=", &CurrentRecord},
     {"audio", "audio TEXT [language=eng] [format=N] [mode=N]", 1, "language= format= mode=", &AudioRecord},
     {"recording",

@@ -3,6 +3,7 @@
 // on a USB medium, the removal of that medium, and the volume feedback.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "Core/Keys.h"
@@ -11,11 +12,15 @@
 #include "MainApp/Wrapper.h"
 #include "Media/MediaWrapper.h"
 #include "Record/RecordPieces.h"
+#include "Record/RecordPlaybackFullScreen.h"
+#include "SkinBin/RecordData.h"
 #include "SkinBin/RatingData.h"
 #include "Strings.h"
 #include "Structures/LocalTime.h"
 #include "Views/Text.h"
 #include "nonmenu_fixture.h"
+#include "simtv.h"
+#include "xpm.h"
 
 namespace {
 
@@ -154,6 +159,68 @@ TEST_F(RecordPiecesTest, VolumeStaysAtItsEndsAndMuteHides) {
   EXPECT_EQ(model->OnGetMute(), 0);
   EXPECT_FALSE(text->Visible);
   EXPECT_FALSE(timer->OnGetEnabled());
+}
+
+// The recordings of a USB disk, on a set reset for each test.
+class RecordingsTest : public NonMenuTest::NonMenuFixture {
+ protected:
+  void SetUp() override {
+    NonMenuFixture::SetUp();
+    simtv_tv_reset();
+    simtv_usb_insert(100000, "FAT32");
+  }
+
+  static int32_t AddShow(const char* file) {
+    XPM_RecordedShow show{};
+    std::snprintf(show.title, sizeof show.title, "%s", file);
+    std::snprintf(show.fileName, sizeof show.fileName, "%s", file);
+    show.duration = 60;
+    return simtv_tv_add_recording(XPM_USB_DISK_MOUNT_POINT, &show);
+  }
+};
+
+TEST_F(RecordingsTest, DeletingKeepsToTheRecordingAndItsIndexFile) {
+  VgString folder = VgNewStringAnsi(XPM_USB_DISK_MOUNT_POINT);
+  for (const char* name : {"show.trp", "show.nav", "ab", "nav", "x.ts"}) ASSERT_EQ(simtv_usb_write_file(name, 10), 0);
+  EXPECT_EQ(DeleteRecordingFiles(folder, VgNewStringAnsi("../x.ts")), 0);
+  EXPECT_EQ(DeleteRecordingFiles(folder, VgNewStringAnsi("ab")), 0) << "its index name would be another file";
+  EXPECT_TRUE(simtv_usb_file_exists("ab"));
+  EXPECT_TRUE(simtv_usb_file_exists("nav"));
+  EXPECT_TRUE(simtv_usb_file_exists("x.ts"));
+  EXPECT_EQ(DeleteRecordingFiles(folder, VgNewStringAnsi("show.trp")), 2);
+  EXPECT_FALSE(simtv_usb_file_exists("show.trp"));
+  EXPECT_FALSE(simtv_usb_file_exists("show.nav"));
+}
+
+TEST_F(RecordingsTest, SkippingGoesRoundAndWrapsAnIndexPastTheList) {
+  SkinBin::Wrapper* model = MainApp::GetWrapper();
+  for (const char* file : {"a.trp", "b.trp", "c.trp"}) AddShow(file);
+  auto* shows = VgNew<SkinBin::DB_RecordPlaybackInfo>();
+  shows->Path = VgNewStringAnsi(XPM_USB_DISK_MOUNT_POINT);
+  shows->GetEventInfoByCount();
+  ASSERT_EQ(shows->GetNumEvents(), 3);
+  model->OnSetRecordPlaybackList(shows);
+  auto* player = VgNew<RecordPlaybackFullScreenDialog>();
+  player->Medium = VgNewStringAnsi("/mnt/removable/usba");
+  player->EventIndex = 7;
+  player->SkipPlayback(true);
+  EXPECT_EQ(player->EventIndex, 0);
+  player->SkipPlayback(false);
+  EXPECT_EQ(player->EventIndex, 2) << "back from the first is the last";
+  player->SkipPlayback(true);
+  EXPECT_EQ(player->EventIndex, 0);
+  EXPECT_EQ(U(player->FileName), U(shows->GetEvent(0)->FileName));
+
+  // One show: nothing to skip to.
+  simtv_tv_clear_recordings();
+  AddShow("d.trp");
+  shows->GetEventInfoByCount();
+  player->EventIndex = 0;
+  simtv_clear_calls();
+  player->SkipPlayback(true);
+  player->SkipPlayback(false);
+  EXPECT_EQ(player->EventIndex, 0);
+  EXPECT_EQ(simtv_call_count(), 0);
 }
 
 }  // namespace

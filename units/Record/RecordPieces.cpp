@@ -49,8 +49,6 @@ constexpr const char* kSizeUnits[] = {"Byte", "KB", "MB"};
 // The layout of the banner: gaps in pixels, and the clock frame's right edge.
 constexpr int32_t kGap = 10;
 constexpr int32_t kFrameGap = 20;
-constexpr int32_t kLogoTop = 11;
-constexpr int32_t kLogoWidth = 36;
 constexpr int32_t kLogoFrame = 2;
 constexpr int32_t kClockRight = 950;
 constexpr int32_t kVolumeShowMs = 2000;
@@ -178,11 +176,13 @@ void ShowBannerChannel(const BannerViews& banner) {
   banner.logo.OnSetBitmap(logo);
   banner.logo.OnSetVisible(logo != nullptr);
   if (logo) {
+    // The logo's frame stands in the middle of the banner's height.
     banner.logo.OnSetFrameNumber(kLogoFrame);
-    const VgRect bounds = banner.logo.Bounds;
-    const int32_t top = banner.channelFrame.Bounds.y1 + kLogoTop;
-    banner.logo.OnSetBounds({inside, top, inside + kLogoWidth, top + VgGetRectH(bounds)});
-    numberX = inside + kLogoWidth + kGap;
+    const VgPoint size = logo->OnGetFrameSize();
+    const VgRect frame = banner.channelFrame.Bounds;
+    const int32_t top = frame.y1 + (VgGetRectH(frame) - size.y) / 2;
+    banner.logo.OnSetBounds({inside, top, inside + size.x, top + size.y});
+    numberX = inside + size.x + kGap;
   }
   banner.number.OnSetBounds(AtX(banner.number.Bounds, numberX));
   banner.name.OnSetBounds(AtX(banner.name.Bounds, banner.number.Bounds.x2 + kFrameGap));

@@ -79,12 +79,17 @@ PlaybackFullScreenBanner::PlaybackFullScreenBanner(XObject* link) : Primitives::
 
 void PlaybackFullScreenBanner::Open(XObject* sender) {
   Primitives::KeyRoutingForm::Open(sender);
+  if (!vg_cast<RecordPlaybackFullScreenDialog>(Parent.get())) return;
+  ShowFile();
+  OnSetRepeatMode(Model()->OnGetPlayback_Repeat());
+}
+
+void PlaybackFullScreenBanner::ShowFile() {
   auto* dialog = vg_cast<RecordPlaybackFullScreenDialog>(Parent.get());
   if (!dialog) return;
   fileName.OnSetString(VgConcatString(VgNewStringAnsi("File Name: "), dialog->FileName));
   VgString folder = VgConcatString(GetUsbPath(dialog->Medium), VgNewStringAnsi("/"));
   fileSize.OnSetString(ShowFileSize(VgConcatString(folder, dialog->FileName)));
-  OnSetRepeatMode(Model()->OnGetPlayback_Repeat());
 }
 
 void PlaybackFullScreenBanner::ChangeTimeOut(int32_t ms) {
@@ -183,7 +188,9 @@ void RecordPlaybackFullScreenDialog::SkipPlayback(bool forward) {
   else
     EventIndex = EventIndex == 0 || EventIndex > count ? count - 1 : EventIndex - 1;
   if (SkinBin::RecordPlaybackData* entry = shows->GetEvent(EventIndex)) {
+    // The banner names the show that plays now.
     FileName = entry->FileName;
+    if (banner) banner->ShowFile();
     Model()->RecordPlaybackStop(0);
     Model()->RecordPlaybackPlay(GetUsbPath(Medium), entry->RecordId, 0, 0);
   }

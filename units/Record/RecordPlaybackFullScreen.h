@@ -31,6 +31,8 @@ class PlaybackFullScreenBanner : public Primitives::KeyRoutingForm {
   // Fills the file texts and the repeat mode from the dialog it opens on.
   void Open(XObject* sender = nullptr) override;
 
+  // The file name and size of the dialog's show.
+  void ShowFile();
   // A new time-out, counted from now.
   void ChangeTimeOut(int32_t ms);
   // The time-out hides the banner.

@@ -25,13 +25,14 @@ constexpr int32_t kMargin = 10;
 constexpr int32_t kRow = 26;
 constexpr int32_t kIcon = 24;
 constexpr int32_t kDescriptionRows = 3;
+constexpr int32_t kDescriptionLine = 22;
 constexpr int32_t kTimeWidth = 200;
 constexpr int32_t kTitleGap = 20;
 
-constexpr int32_t kInfoWidth = 900;
-constexpr int32_t kInfoHeight = 150;
+constexpr int32_t kInfoWidth = 890;
+constexpr int32_t kInfoHeight = 190;
 constexpr int32_t kPopupWidth = 800;
-constexpr int32_t kPopupHeight = 210;
+constexpr int32_t kPopupHeight = 190;
 
 // The help bar of the panel under the recorded shows: an icon and its label.
 struct HelpEntry {
@@ -88,7 +89,7 @@ void ShowPanel::LayOutInfo(int32_t width, int32_t top) {
   ratingText.OnSetBounds({kMargin, marks, kMargin + 120, marks + kIcon});
   captionImage.OnSetBounds({kMargin + 130, marks, kMargin + 130 + kIcon + 12, marks + kIcon});
   const int32_t text = marks + kIcon + 4;
-  description.OnSetBounds({kMargin, text, width - kMargin, text + kDescriptionRows * 22});
+  description.OnSetBounds({kMargin, text, width - kMargin, text + kDescriptionRows * kDescriptionLine});
 }
 
 void ShowPanel::OnSetTitle(VgString value) {
@@ -157,7 +158,6 @@ EPGInfoForm::EPGInfoForm(XObject* link) : ShowPanel(link, Bitmaps::MiniGuideBack
   OnSetBounds({0, 0, kInfoWidth, kInfoHeight});
   background.OnSetBounds({0, 0, kInfoWidth, kInfoHeight});
   LayOutInfo(kInfoWidth, 4);
-  description.OnSetBounds({kMargin, description.Bounds.y1, kInfoWidth - kMargin, helpTop - 2});
   HideAllInfo();
 }
 

@@ -23,12 +23,13 @@ namespace {
 
 namespace Look = NonMenuSystem::Look;
 
-constexpr int32_t kBannerTop = 18;
-constexpr int32_t kBannerHeight = 44;
+constexpr int32_t kBannerTop = 12;
+constexpr int32_t kBannerHeight = 58;
 constexpr int32_t kListLeft = 35;
-constexpr int32_t kHeadingTop = 70;
-constexpr int32_t kListTop = 94;
-constexpr int32_t kInfoTop = 340;
+constexpr int32_t kHeadingTop = 74;
+constexpr int32_t kListTop = 98;
+constexpr int32_t kInfoTop = 338;
+constexpr int32_t kInfoHeight = 190;
 
 // The column headings over the list's columns, from the list's left edge.
 struct Heading {
@@ -37,7 +38,7 @@ struct Heading {
 };
 constexpr Heading kHeadings[RecordedShowsDialog::HeadingCount] = {
     {&Strings::SID_CHANNEL_NAME, 50}, {&Strings::SID_DATE, 309}, {&Strings::Time, 389},
-    {&Strings::Duration, 489},        {&Strings::Status, 556},   {&Strings::SID_DLNA_CONTENT_FILE_NAME, 633},
+    {&Strings::Duration, 489},        {&Strings::Status, 566},   {&Strings::SID_DLNA_CONTENT_FILE_NAME, 633},
 };
 
 // The keys the screen takes from the list; the rest are the base's.
@@ -63,6 +64,9 @@ void StyleBannerText(Views::Text& text, const VgConstant& font) {
 
 RecordedShowsDialog::RecordedShowsDialog(XObject* link) : NonMenuSystem::WidgetClass(link) {
   WinID = WinIDs::WIN_ID_RecordedShowsDialog;
+  // Below the dialogs' layer, so that the delete confirmation opens over the
+  // list instead of in its place, as over the recordings library.
+  Layer = 1;
   IsShortcut = true;
   PrevState = VgFindClass("MenuSystem::BrcmRecordMenu");
   OnSetTimeOutValue(TimeOut);
@@ -89,7 +93,7 @@ RecordedShowsDialog::RecordedShowsDialog(XObject* link) : NonMenuSystem::WidgetC
     text->OnSetBounds({0, kBannerTop, 10, bottom});
     Add(text, 0);
   }
-  info.OnSetBounds({kListLeft, kInfoTop, kListLeft + 890, kInfoTop + 150});
+  info.OnSetBounds({kListLeft, kInfoTop, kListLeft + 890, kInfoTop + kInfoHeight});
   Add(&info, 0);
   separator.OnSetColor(Look::Separator);
   separator.OnSetPoint1({kListLeft, kListTop - 2});
@@ -114,9 +118,8 @@ RecordedShowsDialog::RecordedShowsDialog(XObject* link) : NonMenuSystem::WidgetC
   Add(&volume, 0);
   SetUpVolumeTimer(volumeTimer);
   volumeTimer.OnSetOnTrigger(VgSlotOf<&RecordedShowsDialog::ClearVolume>(this));
-  inputImage.OnSetBounds({28, kBannerTop + 6, 72, bottom - 6});
+  inputImage.OnSetBounds({28, kBannerTop + 13, 72, bottom - 13});
   Add(&inputImage, 0);
-  logo.OnSetBounds({0, kBannerTop + 11, 36, bottom - 4});
   logo.OnSetVisible(false);
   Add(&logo, 0);
   OnSetFocus(&list);
