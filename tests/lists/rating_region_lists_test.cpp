@@ -106,6 +106,12 @@ TEST_F(RatingRegionLists, TheGridBlocksOnTheScratchTableUntilItIsApplied) {
   EXPECT_EQ(ChangingCalls(), (std::vector<std::string>{"XPM_SetRatingLevel 5 0 3 1", "XPM_SetRatingLevel 5 2 4 1"}));
   EXPECT_EQ(InSet(2, 4), 1);
   EXPECT_EQ(InSet(0, 1), 1);
+
+  simtv_tv_set_rating_region(kRegion, "Region", 3, 4);
+  grid = Embed(VgNew<RRTDimensionList>());
+  EXPECT_EQ(VgGetRectW(grid->Bounds), 634 - 2 * 126);
+  EXPECT_EQ(VgGetRectH(grid->Bounds), 280 - 4 * 32) << "four levels fewer than eight";
+  EXPECT_EQ(VgGetRectH(Column(grid, 0)->levels.Bounds), 252 - 4 * 32);
 }
 
 TEST_F(RatingRegionLists, TheNextKeyLeavesTheLastLevelAndTheColumnsMoveTogether) {
