@@ -4,6 +4,7 @@
 // them.
 #include <gtest/gtest.h>
 
+#include "Events/Events.h"
 #include "MainApp/PersistentData.h"
 #include "NonMenuSystem/ConfirmMultiOptionDialog.h"
 #include "NonMenuSystem/DirectMessageBar.h"
@@ -15,6 +16,7 @@
 #include "ThreeD/ThreeDPages.h"
 #include "older_pages_fixture.h"
 #include "simtv.h"
+#include "xpm.h"
 
 namespace OlderPagesTest {
 
@@ -52,6 +54,37 @@ class ThreeDTest : public OlderPagesFixture {
            OnScreen<ThreeD::StartMessage>() || OnScreen<ThreeD::DisplayMode>() || OnScreen<ThreeD::Start3DWizard>();
   }
 };
+
+TEST_F(ThreeDTest, AReported3DModeAsksStartsOrLeavesAsTheAutoStartSays) {
+  struct Case {
+    int32_t input, autoStart;
+    bool chooser, message;
+  };
+  keeper().State = Keeper::kState3DAs2D;
+  for (const Case& c : {Case{Keeper::kFormatSideBySide, 0, true, false}, Case{Keeper::kFormatOverUnder, 1, false, true},
+                        Case{Keeper::kFormatSideBySide, 2, false, false},
+                        Case{Keeper::kFormatUnsupported, 1, true, false}, Case{Keeper::kFormat2D, 0, false, false}}) {
+    simtv_tv_set_3d_input(c.input);
+    model->OnSetThreeDAutoStart(c.autoStart);
+    Dispatch(VgNew<Events::XPM_EVENT_REPORT_3DMODE>());
+    Advance(0);
+    EXPECT_EQ(OnScreen<ThreeD::SelectMode_Flag>() != nullptr, c.chooser) << c.input << " " << c.autoStart;
+    auto* bar = OnScreen<NonMenuSystem::DirectMessageBar>();
+    EXPECT_EQ(bar && bar->ParamValue == NonMenuSystem::DirectMsgType3DDetected, c.message) << c.input;
+    App()->NonMenuSystem->ClearAll();
+    Advance(0);
+  }
+  // The 3D signal of a 3D picture ends: 2D, and the banner says so.
+  simtv_tv_set_3d_input(Keeper::kFormatSideBySide);
+  XPM_3DTV_SetOutput(1);
+  keeper().RefreshState();
+  ASSERT_EQ(keeper().State, Keeper::kState3D);
+  simtv_tv_set_3d_input(Keeper::kFormat2D);
+  Dispatch(VgNew<Events::XPM_EVENT_REPORT_3DMODE>());
+  Advance(0);
+  EXPECT_EQ(keeper().State, Keeper::kState2D);
+  EXPECT_NE(OnScreen<ThreeD::DisplayMode>(), nullptr);
+}
 
 TEST_F(ThreeDTest, TheInformationInTheSequenceGoesOnOrGivesUp3D) {
   // EXIT: the picture goes to 2D at once, and everything closes.

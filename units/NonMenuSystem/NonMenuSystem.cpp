@@ -274,7 +274,8 @@ void NonMenuSystem::Handle3DEvent() {
   SkinBin::Setup3D& keeper = model->Setup3D;
   const int32_t was = keeper.State;
   keeper.RefreshState();
-  if (!keeper.Is3DMode(keeper.InputFormat)) {
+  const bool unsupported = keeper.InputFormat == SkinBin::Setup3D::kFormatUnsupported;
+  if (!keeper.Is3DMode(keeper.InputFormat) && !unsupported) {
     if (was == SkinBin::Setup3D::kState3D) {
       keeper.SwitchTo2DState(false);
       SubSystem::Open(this, "ThreeD::DisplayMode", {.origin = Constants::MSG_FROM_NONMENUSYSTEM});
@@ -282,7 +283,10 @@ void NonMenuSystem::Handle3DEvent() {
     return;
   }
   if (keeper.State == SkinBin::Setup3D::kState3D) return;
-  switch (model->OnGetThreeDAutoStart()) {
+  // A format the set cannot show never starts on its own: the viewer who
+  // asks for 3D is told.
+  const int32_t autoStart = unsupported ? kAutoStartOff : model->OnGetThreeDAutoStart();
+  switch (autoStart) {
     case kAutoStartOff:
       SubSystem::Open(this, "ThreeD::SelectMode_Flag", {.origin = Constants::MSG_FROM_NONMENUSYSTEM});
       break;
