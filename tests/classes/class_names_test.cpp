@@ -22,7 +22,7 @@ namespace {
 // screen lands.
 const std::set<std::string> kNotBuiltYet = {
     "Channels::EPGLoginAccountDialog", "Channels::FullEPGScanConfirmDialog", "NonMenuSystem::ChangePinDialog",
-    "MediaPlayer::MediaPlayerSetupMenu", "Network::ESNDialog", "Network::WirelessSetupMenu",
+    "MediaPlayer::MediaPlayerSetupMenu", "Network::WirelessSetupMenu",
     "Network::AdvancedNetworkSetupMenu", "Network::NetworkConnectionTest",
     "NonMenuSystem::AdjustmentBarQOR", "NonMenuSystem::AdjustmentBar", "NonMenuSystem::AdjustmentBarTint",
     "NonMenuSystem::BaseColorAdjustmentBar", "NonMenuSystem::BacklightAdjustmentProDialog",
@@ -31,10 +31,9 @@ const std::set<std::string> kNotBuiltYet = {
     "Record::ScheduledRecordDialog", "Record::USBDiskFormatDialog", "Record::USBDiskErrorDialog",
     "Record::RecordedShowsDialog", "Record::USBDiskStatusDialog", "Record::USBSpeedCheckDialog",
     "Channels::FullEPGDialog", "MediaPlayer::MediaDeviceSelectDialog",
-    "MediaPlayer::MediaRenderSetupMenu", "Network::NetworkSetupDialog", "Network::ConnectionTestDialog",
-    "Network::WirelessScanDialog", "Network::WirelessAdvancedDialog", "Network::WPSPBCDialog",
-    "NonMenuSystem::InputLabelingDialog", "NonMenuSystem::QORSystemInfoDialog", "NonMenuSystem::ColorPad",
-    "NonMenuSystem::ScreenSaverWindow", "NonMenuSystem::DateTimeDialog", "Update::CheckingMessage", "Update::UpdatingDialog",
+    "MediaPlayer::MediaRenderSetupMenu", "Network::NetworkSetupDialog", "NonMenuSystem::InputLabelingDialog",
+    "NonMenuSystem::QORSystemInfoDialog", "NonMenuSystem::ColorPad", "NonMenuSystem::ScreenSaverWindow",
+    "NonMenuSystem::DateTimeDialog",
     "NonMenuSystem::CommonMuteBar", "NonMenuSystem::ToggleOptionOverlay", "NonMenuSystem::PictureSizeDialog",
     "MenuSystem::AutoBrightnessSensorMenu", "FactorySystem::StatusCheck", "MenuSystem::AppMediaPlayerMenu",
 };
