@@ -640,6 +640,12 @@ void Catalogue() {
   Add("InputListRightArrow", 10, 16, [](Canvas& c) { Chevron(c, 5, 8, 10, 1, 2.4f, kWhite); });
   Add("ChBrowserArrowLeft", 13, 10, [](Canvas& c) { Chevron(c, 6.5f, 5, 8, 3, 2.2f, kWhite); });
   Add("ChBrowserArrowRight", 13, 10, [](Canvas& c) { Chevron(c, 6.5f, 5, 8, 1, 2.2f, kWhite); });
+  // The favourites strip's hints: the green key adds, the red key takes out.
+  Add("ChBrowserFB", 26, 12, [](Canvas& c) { c.Fill(Box(1, 1, 25, 11, 5), kGreen); });
+  Add("ChBrowserMinus", 26, 12, [](Canvas& c) {
+    c.Fill(Box(1, 1, 25, 11, 5), kRed);
+    c.Fill(Box(8, 5, 18, 7, 0.5f), kWhite);
+  });
   Add("SubMenuRightArrow", 18, 21, [](Canvas& c) { Chevron(c, 9, 10.5f, 12, 1, 2.6f, kAccent); });
   Add("EPG_ListScrollUp", 20, 12, [](Canvas& c) { Triangle(c, 10, 6.5f, 11, 0, kAccent); });
   Add("EPG_ListScrollDown", 20, 12, [](Canvas& c) { Triangle(c, 10, 5.5f, 11, 2, kAccent); });

@@ -441,7 +441,46 @@ bool CBListClass::TuneFavHistoryTile(CBFavHistoryListItem* tile) {
 
 // ------------------------------------------------------------ favourites
 
-CBFavoritesList::CBFavoritesList(XObject* link) : CBListClass(StripDef(&CBFavHistoryListItem::Class), link) {}
+namespace {
+
+struct HintText {
+  Views::Text CBFavoritesList::*view;
+  VgRect bounds;
+  const VgConstant* text;
+};
+constexpr HintText kHintTexts[] = {
+    {&CBFavoritesList::holdText, {734, 3, 788, 19}, &Strings::SID_HOLD_3_SEC},
+    {&CBFavoritesList::addText, {755, 17, 788, 33}, &Strings::SID_TO_ADD},
+    {&CBFavoritesList::deleteText, {755, 30, 788, 46}, &Strings::SID_TO_DEL},
+};
+
+}  // namespace
+
+CBFavoritesList::CBFavoritesList(XObject* link) : CBListClass(StripDef(&CBFavHistoryListItem::Class), link) {
+  hintBorder.OnSetVisible(false);
+  hintBorder.OnSetWidth(1);
+  hintBorder.OnSetColor(Colors::CBListItemUpperBg);
+  hintBorder.OnSetBounds({696, 4, 826, 44});
+  Add(&hintBorder, 0);
+  for (const HintText& hint : kHintTexts) {
+    Views::Text& view = this->*hint.view;
+    view.OnSetVisible(false);
+    view.OnSetFont(VgLoad<Resources::Font>(Fonts::SmallestFont));
+    view.OnSetAutoSize(true);
+    view.OnSetAlignV(Views::Text::AlignMiddle);
+    view.OnSetBounds(hint.bounds);
+    view.OnSetString(VgGetVariantOfString(hint.text));
+    Add(&view, 0);
+  }
+  addImage.OnSetVisible(false);
+  addImage.OnSetBounds({727, 17, 753, 29});
+  addImage.OnSetBitmap(VgLoad<Resources::Bitmap>(Bitmaps::ChBrowserFB));
+  deleteImage.OnSetVisible(false);
+  deleteImage.OnSetBounds({727, 30, 753, 42});
+  deleteImage.OnSetBitmap(VgLoad<Resources::Bitmap>(Bitmaps::ChBrowserMinus));
+  Add(&addImage, 0);
+  Add(&deleteImage, 0);
+}
 
 void CBFavoritesList::Initialize(Primitives::KeyRoutingParameter* parameter) {
   const int32_t kind = Model()->OnGetCurrentCBList();

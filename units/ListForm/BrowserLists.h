@@ -14,6 +14,7 @@
 #include "ListForm/ListItem.h"
 #include "ListForm/RestTimer.h"
 #include "SkinBin/CBFocusFrame.h"
+#include "Views/Border.h"
 #include "Views/Image.h"
 #include "Views/Text.h"
 #include "vgslot.h"
@@ -212,6 +213,13 @@ class CBFavoritesList : public CBListClass {
   // Reads the ring again and focuses what the set shows.
   void RefreshFavList();
 
+  // The hint of the green and red keys at the strip's right end, hidden.
+  Views::Border hintBorder{this};
+  Views::Text holdText{this};
+  Views::Text addText{this};
+  Views::Text deleteText{this};
+  Views::Image addImage{this};
+  Views::Image deleteImage{this};
   uint8_t FavoriteRing = 1;
 };
 
