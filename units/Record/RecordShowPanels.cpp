@@ -69,7 +69,7 @@ ShowPanel::ShowPanel(XObject* link, const VgConstant& frameBitmap) : Primitives:
   StyleText(titleText, Fonts::EPGListFont, Look::Caption);
   titleText.OnSetEllipsis(true);
   StyleText(ratingText, Fonts::BannerBasicInfo, Look::Text);
-  ratingText.OnSetAutoSize(true);
+  ratingText.OnSetEllipsis(true);
   description.OnSetFont(VgLoad<Resources::Font>(Fonts::MediumFont));
   description.OnSetColor(Look::TextDim);
   description.OnSetPageDownKey(Key::FastForward);
@@ -122,10 +122,6 @@ void ShowPanel::UpdateBanner() {
   if (Rating != 0) {
     ratingText.OnSetString(UsRatingLine(Rating));
     ratingText.OnSetVisible(true);
-    // The caption mark follows the rating line.
-    VgRect cc = captionImage.Bounds;
-    const int32_t x = ratingText.Bounds.x2 + kMargin;
-    captionImage.OnSetBounds({x, cc.y1, x + VgGetRectW(cc), cc.y2});
   }
 }
 
@@ -186,9 +182,18 @@ void RecordShowInfo::Refresh(XObject* sender) {
   background.OnSetBounds({0, 0, w, VgGetRectH(Bounds)});
   const int32_t top = kMargin;
   tunerText.OnSetBounds({kMargin + 4, top, kMargin + 4 + VgGetRectW(tunerText.Bounds), top + kRow});
+  LayOutChannel();
   line2.OnSetPoint1({kMargin, top + kRow + 2});
   line2.OnSetPoint2({w - kMargin, top + kRow + 2});
   LayOutInfo(w, top + kRow + 8);
+}
+
+void RecordShowInfo::LayOutChannel() {
+  const VgRect tuner = tunerText.Bounds;
+  const int32_t numberX = tuner.x2 + 30;
+  channelNumber.OnSetBounds({numberX, tuner.y1, numberX + VgGetRectW(channelNumber.Bounds), tuner.y2});
+  const int32_t nameX = channelNumber.Bounds.x2 + kMargin;
+  channelName.OnSetBounds({nameX, tuner.y1, nameX + VgGetRectW(channelName.Bounds), tuner.y2});
 }
 
 void RecordShowInfo::OnSetBounds(VgRect rect) {
@@ -207,12 +212,7 @@ void RecordShowInfo::UpdateBanner() {
         tuner, VgGetVariantOfString(show->MapId == 1 ? &Strings::SID_CABLE_UPPERCASE : &Strings::SID_ANT)));
     channelName.OnSetString(show->ChannelName);
     channelNumber.OnSetString(model->GetChannelNumberStr(true, show->Major, show->Minor));
-    const VgRect tunerBounds = tunerText.Bounds;
-    const int32_t numberX = tunerBounds.x2 + 30;
-    channelNumber.OnSetBounds(
-        {numberX, tunerBounds.y1, numberX + VgGetRectW(channelNumber.Bounds), tunerBounds.y2});
-    const int32_t nameX = channelNumber.Bounds.x2 + kMargin;
-    channelName.OnSetBounds({nameX, tunerBounds.y1, nameX + VgGetRectW(channelName.Bounds), tunerBounds.y2});
+    LayOutChannel();
     OnSetTitle(show->Title);
     OnSetDescriptionText(show->Description);
     Rating = uint32_t(show->Rating);

@@ -98,6 +98,12 @@ class RecordShowInfo : public ShowPanel {
   VgPoint WidgetOrigin{80, 150};
   int32_t ShowIndex = -1;
 
+ private:
+  // The channel's number and name after the tuner text.
+  void LayOutChannel();
+
+ public:
+
   Views::Line line2{this};
   Views::Text channelNumber{this};
   Views::Text channelName{this};
