@@ -95,8 +95,11 @@ TEST_F(ParentalScreens, CanadianFrenchAndMoviesBlockTheirStricterRatings) {
   int32_t mildest = 0;
   XPM_GetExtOemProperty(XPM_OEM_PROP_CAN_FRENCH_BLOCK, &mildest);
   EXPECT_EQ(mildest, 64);
+  EXPECT_EQ(Utf8(french->helpLine.String), "13 ans+: Interdit aux moins de 13 ans")
+      << "the French ratings keep their own French help";
 
   Press(Key::Back);
+  VgSetLanguage(2);
   RatingTableDialog* movies = OpenTable(&ParentalLocks::USMovieRatingsDialog::Class);
   ASSERT_EQ(movies->RowCount, 7);
   Focus(3, 0);
@@ -104,6 +107,8 @@ TEST_F(ParentalScreens, CanadianFrenchAndMoviesBlockTheirStricterRatings) {
   blocked.clear();
   for (int32_t r = 0; r < 7; ++r) blocked += movies->Cell(r, 0)->IsChecked ? 'x' : '.';
   EXPECT_EQ(blocked, "...xxx.") << "R blocks NC-17 and X; not-rated films stand apart";
+  EXPECT_EQ(Utf8(movies->helpLine.String), "R: Restringido") << "the help follows the menu's language";
+  VgSetLanguage(0);
 }
 
 TEST_F(ParentalScreens, TheTimeZoneStepShowsWideRowsAndWritesTheZone) {

@@ -31,7 +31,7 @@ struct RatingRow {
   int32_t code;
   uint32_t letters;  // SkinBin::Ratings::kContent* bits
   int32_t scale;
-  const char* help;
+  const VgConstant* help;  // what the rating means, in the menu's language
 };
 
 class RatingTableDialog : public NonMenuSystem::QORWidgetClass {
