@@ -7,6 +7,7 @@
 #include <fstream>
 #include <mutex>
 #include <sstream>
+#include <vector>
 
 #include "Constants/Constants.h"
 #include "Core/View.h"
@@ -14,6 +15,7 @@
 #include "GenColor.h"
 #include "GenPng.h"
 #include "MainApp/WidgetManager.h"
+#include "Primitives/KeyRoutingForm.h"
 #include "Strings.h"
 #include "SubSystem/Open.h"
 #include "WinIDs/WinIDs.h"
@@ -484,6 +486,33 @@ std::string PanicLine(const ScenarioTokens& t) {
   return {};
 }
 
+// A page of the menus: it lives beside the main menu, which leads to it.
+bool IsMenuPage(const VgClass* screen) {
+  const VgClass* page = VgFindClass("MenuSystem::BrcmSubMenu");
+  for (const VgClass* c = screen; page && c; c = c->ancestor)
+    if (c == page) return true;
+  return false;
+}
+
+// Opens the main menu as MENU does, then closes the pages it opened beside
+// it, as the row leading to a deeper page closes its own: the page opened
+// next stands where MENU and OK would have brought it.
+void OpenMenusFor(const VgClass* screen) {
+  const VgClass* mainMenu = VgFindClass("MenuSystem::BrcmMainMenu");
+  auto* manager = static_cast<::WidgetManager::WidgetManager*>(VgFindAutoObject(&MainApp::WidgetManager));
+  if (!mainMenu || !manager) return;
+  if (!manager->FindForm(WinIDs::WIN_ID_MainMenu)) SubSystem::Open(nullptr, {.screen = mainMenu});
+  VgProcessSignals();
+  // A page closes its pop-up with it: the list is read before any closes.
+  std::vector<Primitives::KeyRoutingForm*> pages;
+  for (Structures::DuLinkNode* node = manager->Sentinel()->next; node != manager->Sentinel(); node = node->next) {
+    auto* form = vg_cast<Primitives::KeyRoutingForm>(node->data.get());
+    if (form && IsMenuPage(form->GetClass()) && form->GetClass() != screen) pages.push_back(form);
+  }
+  for (Primitives::KeyRoutingForm* page : pages)
+    if (page->owner) page->Close();
+}
+
 // Asks for the screen as a screen of the set asks for another, through the
 // one screen opener: the sub-system of the screen's family opens it.
 std::string OpenLine(const ScenarioTokens& t) {
@@ -525,7 +554,13 @@ std::string OpenLine(const ScenarioTokens& t) {
   // the set that answers at once (the media library) may wake the GUI loop
   // meanwhile, and its turn must not collect what the opening holds.
   if (!AcquirePslDornSem()) return "the GUI lock cannot be taken";
-  const bool opened = SubSystem::Open(nullptr, opening) != nullptr;
+  const bool menuPage = IsMenuPage(opening.screen);
+  if (menuPage) OpenMenusFor(opening.screen);
+  Primitives::KeyRoutingForm* form = SubSystem::Open(nullptr, opening);
+  const bool opened = form != nullptr;
+  // The row that leads to a page hands it the focus; the page does not take
+  // it on its own.
+  if (menuPage && form && form->owner) form->owner->OnSetFocus(form);
   // The set waits: what the screen changed is delivered and drawn here, as
   // the GUI thread's next turn would.
   if (opened) VgProcessSignals();
