@@ -310,7 +310,8 @@ int simtv_console_settings(struct termios* settings);
  * and simtv_tv_load_demo gives a set in everyday use. */
 
 /* A set fresh from the factory: no channels, timers, recordings, storage,
- * rating region, CEC devices or network link, the clock at its default. The
+ * rating region, CEC devices or network link, the clock at its default, the
+ * reported values (the windows' sources among them) at theirs. The
  * record of calls and every failure asked for are cleared. */
 void simtv_tv_reset(void);
 /* A set in everyday use: channels on both media, timers, recordings on a USB

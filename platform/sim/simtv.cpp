@@ -14,13 +14,17 @@
 namespace simtv {
 namespace {
 
-struct Values {
-  std::mutex mutex;
-  std::map<std::string, int32_t> values{
+std::map<std::string, int32_t> FreshValues() {
+  return {
       {"factory_mode", 0},     {"current_source", 0}, {"back2tv_source", -1}, {"launched_app", -1},
       {"ext_source", 20},      {"multimedia_source", 21}, {"standby_mode", 0},  {"osd_state", 0},
       {"caption_state", 1},    {"window_id", 0},          {"sub_source", -1},
   };
+}
+
+struct Values {
+  std::mutex mutex;
+  std::map<std::string, int32_t> values = FreshValues();
 };
 
 Values& V() {
@@ -41,6 +45,11 @@ int32_t Value(const char* name) {
 void SetValue(const char* name, int32_t value) {
   std::lock_guard guard(V().mutex);
   V().values[name] = value;
+}
+
+void ResetValues() {
+  std::lock_guard guard(V().mutex);
+  V().values = FreshValues();
 }
 
 }  // namespace simtv

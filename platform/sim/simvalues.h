@@ -15,6 +15,9 @@ namespace simtv {
 
 int32_t Value(const char* name);
 void SetValue(const char* name, int32_t value);
+// The reported values of a set fresh from the factory: the windows' sources
+// (the pattern generator's among them), standby, the launched application.
+void ResetValues();
 
 // The semaphore without recording a call: the middleware's own use of the
 // GUI lock, which the program does not make.

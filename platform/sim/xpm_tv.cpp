@@ -1059,6 +1059,7 @@ void simtv_tv_reset(void) {
     S() = Fresh();
     S().generation = generation + 1;
   }
+  simtv::ResetValues();
   simtv::ResetTuner();
   simtv::ResetRecorder();
   simtv::ResetMediaLibrary();

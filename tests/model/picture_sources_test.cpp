@@ -77,6 +77,15 @@ TEST_F(Picture, ThePatternSourcesReturnToTheSourceShownBefore) {
   EXPECT_EQ(model->SetLastSource(), 0) << "the source is given back once";
 }
 
+// A set reset between tests shows no pattern that an earlier test left on.
+TEST_F(Picture, AResetSetShowsItsOwnSourcesAgain) {
+  model->OnSetTestPattern(1);
+  simtv_set_value("sub_source", 4);
+  simtv_tv_reset();
+  EXPECT_EQ(Source(0), 0);
+  EXPECT_EQ(Source(1), 0) << "the sub window shows the main window's";
+}
+
 TEST_F(Picture, SwitchingTheMainWindowRemembersItsSourceForSetLastSource) {
   model->SetSource(0, 22);
   EXPECT_EQ(Source(0), 22);
