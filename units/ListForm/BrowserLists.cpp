@@ -8,6 +8,7 @@
 #include "Core/KeyEvent.h"
 #include "Fonts/Fonts.h"
 #include "ListForm/ChannelRecords.h"
+#include "ListForm/RecordTexts.h"
 #include "ListForm/TimerHooks.h"
 #include "MainApp/Wrapper.h"
 #include "NonMenuSystem/DirectMessages.h"
@@ -60,22 +61,6 @@ constexpr ListDef StripDef(const VgClass* row) {
           .prevBounds = {0, 17, 13, 27},
           .nextBounds = {834, 17, 847, 27}};
 }
-
-// The source types' icons; a type not listed shows none.
-struct SourceIcon {
-  int32_t type;
-  const VgConstant* bitmap;
-};
-constexpr SourceIcon kSourceIcons[] = {
-    {Constants::XPM_SOURCE_TYPE_RF_TUNER, &Bitmaps::BannerRF1Input},
-    {Constants::XPM_SOURCE_TYPE_AV_COMPOSITE, &Bitmaps::BannerVideoInput},
-    {Constants::XPM_SOURCE_TYPE_AV_COMPOSITE_SVIDEO, &Bitmaps::BannerVideoInput},
-    {Constants::XPM_SOURCE_TYPE_AV_COMPONENT, &Bitmaps::BannerHDInput},
-    {Constants::XPM_SOURCE_TYPE_AV_HDMI, &Bitmaps::BannerHDMIInput},
-    {Constants::XPM_SOURCE_TYPE_AV_DVI, &Bitmaps::BannerHDMIInput},
-    {Constants::XPM_SOURCE_TYPE_AV_VGA, &Bitmaps::BannerPCInput},
-    {Constants::XPM_SOURCE_TYPE_RF_DIGITAL, &Bitmaps::BannerRF2Input},
-};
 
 SkinBin::Wrapper* Model() { return MainApp::GetWrapper(); }
 
@@ -282,9 +267,7 @@ void CBListItem::OnSetNameText(VgString value) {
 
 void CBListItem::OnSetSourceType(int32_t value) {
   SourceType = value;
-  const VgConstant* bitmap = nullptr;
-  for (const SourceIcon& icon : kSourceIcons)
-    if (icon.type == value) bitmap = icon.bitmap;
+  const VgConstant* bitmap = RecordTexts::SourceIcon(value);
   sourceIcon.OnSetBitmap(bitmap ? VgLoad<Resources::Bitmap>(*bitmap) : nullptr);
 }
 

@@ -7,6 +7,7 @@
 #include "Events/Events.h"
 #include "Fonts/Fonts.h"
 #include "ListForm/ListWidget.h"
+#include "ListForm/RecordTexts.h"
 #include "MainApp/MessageAgent.h"
 #include "MainApp/Messages.h"
 #include "MainApp/WidgetManager.h"
@@ -72,21 +73,8 @@ bool IsRF(int32_t type) {
 }
 
 // The connectors on which HDMI-CEC devices are looked up and addressed.
-bool IsHdmi(int32_t type) { return type == 5 || type == 10; }
-
-const VgConstant* TypeIcon(int32_t type) {
-  struct Row {
-    int32_t type;
-    const VgConstant* icon;
-  };
-  static constexpr Row kIcons[] = {
-      {1, &Bitmaps::BannerRF1Input}, {2, &Bitmaps::BannerVideoInput}, {3, &Bitmaps::BannerVideoInput},
-      {4, &Bitmaps::BannerHDInput},  {5, &Bitmaps::BannerHDMIInput},  {10, &Bitmaps::BannerHDMIInput},
-      {6, &Bitmaps::BannerPCInput},  {12, &Bitmaps::BannerRF2Input},
-  };
-  for (const Row& row : kIcons)
-    if (row.type == type) return row.icon;
-  return nullptr;
+bool IsHdmi(int32_t type) {
+  return type == Constants::XPM_SOURCE_TYPE_AV_HDMI || type == Constants::XPM_SOURCE_TYPE_AV_DVI;
 }
 
 void StyleText(Views::Text* text, VgColor colour) {
@@ -268,7 +256,7 @@ void InputItem::OnSetLabelText(VgString value) {
 
 void InputItem::OnSetSourceType(int32_t value) {
   SourceType = value;
-  const VgConstant* icon = TypeIcon(value);
+  const VgConstant* icon = RecordTexts::SourceIcon(value);
   typeIcon.OnSetBitmap(icon ? VgLoad<Resources::Bitmap>(*icon) : nullptr);
 }
 
