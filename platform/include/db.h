@@ -55,11 +55,11 @@ typedef struct {
   int32_t status;     /* the recorder's: 1 while its timer records, else 0 */
 } DB_ScheduledShow;
 
-/* Removes the shows that started before now; the timer id of a show that
- * records once goes back to the pool. */
+/* Removes the shows that started before now, but not one recording now; the
+ * timer id of a show that records once goes back to the pool. */
 int DB_Delete_Scheduled_Event_Via_Starttime(int32_t now);
-/* The first show starting at or after now, in order of start time and then
- * timer id. Returns 0, or -1 when there is none. */
+/* The first show recording now or starting at or after now, in order of
+ * start time and then timer id. Returns 0, or -1 when there is none. */
 int DB_Get_First_Scheduled_Show(int32_t now, DB_ScheduledShow* show);
 /* The show after the one that starts at previousStart with previousTimerId:
  * the timer id tells apart shows of two tuners that start together. */

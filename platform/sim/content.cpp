@@ -163,6 +163,7 @@ void AddTimer(int32_t index, const TimerDef& d, int64_t now) {
   show.repetition = d.repeat;
   show.tuner = d.source != 0 ? 1 : 0;
   Name(show.title, d.title);
+  if (XPM_ChannelInfo channel{}; simtv::FindChannel(0, d.major, d.minor, &channel)) Name(show.station, channel.name);
   Name(show.description, d.title + " on channel " + std::to_string(d.major) + "-" + std::to_string(d.minor) + ".");
   DB_Insert_Scheduled_Data(index, &show);
   DB_Check_Out_Timer_Id(index);

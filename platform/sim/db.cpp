@@ -110,8 +110,9 @@ bool RecordsOnce(const DB_ScheduledShow& s) { return s.repetition == 0 || s.repe
 int DB_Delete_Scheduled_Event_Via_Starttime(int32_t now) {
   std::lock_guard lock(P().mutex);
   auto& shows = P().scheduled;
+  // A show whose recording runs stays until the recorder ends it.
   std::erase_if(shows, [now](const DB_ScheduledShow& s) {
-    if (s.startTime >= now) return false;
+    if (s.startTime >= now || s.status == 1) return false;
     if (RecordsOnce(s) && ValidTimerId(s.timerId)) P().timerIdOut[s.timerId] = false;
     return true;
   });
@@ -123,7 +124,7 @@ int DB_Get_First_Scheduled_Show(int32_t now, DB_ScheduledShow* show) {
   std::lock_guard lock(P().mutex);
   const DB_ScheduledShow* best = nullptr;
   for (const DB_ScheduledShow& s : P().scheduled)
-    if (s.startTime >= now && (!best || ScheduledBefore(s, *best))) best = &s;
+    if ((s.startTime >= now || s.status == 1) && (!best || ScheduledBefore(s, *best))) best = &s;
   if (!best) return -1;
   *show = *best;
   return 0;
