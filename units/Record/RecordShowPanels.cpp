@@ -202,10 +202,14 @@ void RecordShowInfo::OnSetBounds(VgRect rect) {
   if (resized) VgPostSignal(VgSlotOf<&RecordShowInfo::Refresh>(this));
 }
 
+SkinBin::RecordData* RecordShowInfo::Entry() {
+  SkinBin::DB_RecordPlaybackInfo* shows = MainApp::GetWrapper()->OnGetRecordPlaybackList();
+  return shows ? shows->GetEvent(ShowIndex) : nullptr;
+}
+
 void RecordShowInfo::UpdateBanner() {
   SkinBin::Wrapper* model = MainApp::GetWrapper();
-  SkinBin::DB_RecordPlaybackInfo* shows = model->OnGetRecordPlaybackList();
-  if (SkinBin::RecordPlaybackData* show = shows ? shows->GetEvent(ShowIndex) : nullptr) {
+  if (SkinBin::RecordData* show = Entry()) {
     VgString tuner = VgGetVariantOfString(show->Tuner == 0 ? &Strings::SID_TUNER_1 : &Strings::SID_TUNER_2);
     tuner = VgConcatString(tuner, VgNewStringAnsi(" - "));
     tunerText.OnSetString(VgConcatString(
@@ -218,7 +222,8 @@ void RecordShowInfo::UpdateBanner() {
     Rating = uint32_t(show->Rating);
     CaptionFlag = show->CaptionFlag != 0;
     Duration = show->Duration / 60;
-    OnSetStartTime(show->StartTime);
+    // A schedule knows only when its recording starts.
+    OnSetStartTime(show->StartTime ? show->StartTime.get() : show->RecordTime.get());
   }
   ShowPanel::UpdateBanner();
 }

@@ -17,6 +17,10 @@
 #include "Views/Text.h"
 #include "vgpoint.h"
 
+namespace SkinBin {
+class RecordData;
+}
+
 namespace Record {
 
 // What both panels hold and how they show it; without a descriptor of its
@@ -89,8 +93,10 @@ class RecordShowInfo : public ShowPanel {
   // the panel held.
   void UpdateBanner() override;
 
-  // The time-out: the library forgets the panel, which closes.
-  void Exit(XObject* sender = nullptr);
+  // The time-out: the screen below forgets the panel, which closes.
+  virtual void Exit(XObject* sender = nullptr);
+  // The show to tell about: the library's at ShowIndex; null when none.
+  virtual SkinBin::RecordData* Entry();
 
   VgPoint OnGetWidgetOrigin() const { return WidgetOrigin; }
   void OnSetWidgetOrigin(VgPoint value) { WidgetOrigin = value; }
