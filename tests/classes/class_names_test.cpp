@@ -28,7 +28,7 @@ const std::set<std::string> kNotBuiltYet = {
     "NonMenuSystem::BaseColorAdjustmentBar", "NonMenuSystem::BacklightAdjustmentProDialog",
     "NonMenuSystem::NoSliderAdjustmentBar", "NonMenuSystem::SystemInfoDialog", "NonMenuSystem::ToggleOptionOverlay",
     "NonMenuSystem::ChBrowserDialog",
-    "Record::ScheduledRecordDialog", "Record::USBDiskFormatDialog", "Record::USBDiskErrorDialog",
+    "Record::USBDiskFormatDialog", "Record::USBDiskErrorDialog",
     "Record::RecordedShowsDialog", "Record::USBDiskStatusDialog", "Record::USBSpeedCheckDialog",
     "Channels::FullEPGDialog", "MediaPlayer::MediaDeviceSelectDialog",
     "MediaPlayer::MediaRenderSetupMenu", "Network::NetworkSetupDialog", "NonMenuSystem::InputLabelingDialog",

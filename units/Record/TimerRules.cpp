@@ -109,11 +109,11 @@ ClockTime EndTime(int32_t hour, int32_t minute, int32_t seconds) {
   return end;
 }
 
-VgString DateText(const Structures::LocalTime* time) {
+VgString DateText(const Structures::LocalTime* time, DayDigits digits) {
   if (!time) return VgNewStringAnsi("");
   const int32_t month = time->Month >= 0 && time->Month < 12 ? time->Month : 0;
   char rest[32];
-  std::snprintf(rest, sizeof rest, " %d, %d", time->Day, time->Year + 1900);
+  std::snprintf(rest, sizeof rest, digits == DayDigits::Two ? " %02d, %d" : " %d, %d", time->Day, time->Year + 1900);
   return VgConcatString(Text(*kMonths[month]), VgNewStringAnsi(rest));
 }
 

@@ -78,8 +78,9 @@ struct ClockTime {
 // The end of a span that starts at hour:minute and lasts so many seconds
 // (whole minutes count), wrapped once past midnight.
 ClockTime EndTime(int32_t hour, int32_t minute, int32_t seconds);
-// "Jan 30, 2011".
-VgString DateText(const Structures::LocalTime* time);
+// "Jan 30, 2011"; with two digits of the day "Jan 03, 2011".
+enum class DayDigits : uint8_t { AsIs, Two };
+VgString DateText(const Structures::LocalTime* time, DayDigits digits = DayDigits::AsIs);
 // "08:05PM".
 VgString TimeText(int32_t hour, int32_t minute);
 // "01:30" for 5400 s: hours and minutes, two digits each.
