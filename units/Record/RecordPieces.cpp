@@ -8,6 +8,7 @@
 #include "Constants/Constants.h"
 #include "Core/KeyEvent.h"
 #include "Core/Keys.h"
+#include "Core/Group.h"
 #include "Core/Timer.h"
 #include "Events/Events.h"
 #include "ListForm/RecordTexts.h"
@@ -20,6 +21,7 @@
 #include "NonMenuSystem/WidgetClass.h"
 #include "Record/TimerRules.h"
 #include "Resources/Bitmap.h"
+#include "vgresmap.h"
 #include "Strings.h"
 #include "Structures/Channels.h"
 #include "Structures/LocalTime.h"
@@ -152,6 +154,16 @@ void ShowBanner(const BannerViews& banner) {
   const int32_t gapLeft = tuner ? banner.channelFrame.Bounds.x2 : frame.x2;
   const int32_t volumeWidth = VgGetRectW(banner.volume.Bounds);
   banner.volume.OnSetBounds(AtX(banner.volume.Bounds, (gapLeft + clockFrame.x1 - volumeWidth) / 2));
+}
+
+void AddBannerFrames(Core::Group& screen, const BannerViews& banner, int32_t top, int32_t bottom) {
+  Resources::Bitmap* frame = VgLoad<Resources::Bitmap>(Bitmaps::MiniGuideBackground);
+  for (Views::Frame* f : {&banner.inputFrame, &banner.channelFrame, &banner.clockFrame}) {
+    f->OnSetBitmap(frame);
+    f->OnSetOpacity(255);
+    f->OnSetBounds({20, top, 200, bottom});
+    screen.Add(f, 0);
+  }
 }
 
 void ShowBannerChannel(const BannerViews& banner) {

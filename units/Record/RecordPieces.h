@@ -19,6 +19,7 @@ struct VgConstant;
 
 namespace Core {
 class Event;
+class Group;
 class KeyEvent;
 class Timer;
 }  // namespace Core
@@ -74,6 +75,9 @@ struct BannerViews {
   Views::Text& volume;
 };
 
+// Adds the banner's three frames to the screen, in the frame bitmap of the
+// banners, at the banner's top and bottom; ShowBanner places them.
+void AddBannerFrames(Core::Group& screen, const BannerViews& banner, int32_t top, int32_t bottom);
 // The input on air: its image and label (the user's, else the built-in
 // name); a tuner input adds " - ANT" or " - CABLE" and its channel part
 // (ShowBannerChannel), any other input hides the channel part. Then the clock.

@@ -73,14 +73,8 @@ RecordedShowsDialog::RecordedShowsDialog(XObject* link) : NonMenuSystem::WidgetC
   OnSetBounds({0, 0, 960, 540});
   background.OnSetColor(Look::PanelDark);
 
-  Resources::Bitmap* frame = VgLoad<Resources::Bitmap>(Bitmaps::MiniGuideBackground);
   const int32_t bottom = kBannerTop + kBannerHeight;
-  for (Views::Frame* f : {&inputFrame, &channelFrame, &clockFrame}) {
-    f->OnSetBitmap(frame);
-    f->OnSetOpacity(255);
-    f->OnSetBounds({20, kBannerTop, 200, bottom});
-    Add(f, 0);
-  }
+  AddBannerFrames(*this, Banner(), kBannerTop, bottom);
   list.OnSetBounds({kListLeft, kListTop, kListLeft + 890, kListTop + 236});
   list.OnSetFocusMove(VgSlotOf<&Primitives::KeyRoutingForm::ResetTimeout>(this));
   list.OnSetOnTimeOut(VgSlotOf<&Primitives::KeyRoutingForm::ResetTimeout>(this));
@@ -128,15 +122,17 @@ RecordedShowsDialog::RecordedShowsDialog(XObject* link) : NonMenuSystem::WidgetC
 void RecordedShowsDialog::Initialize(Primitives::KeyRoutingParameter* parameter) {
   NonMenuSystem::WidgetClass::Initialize(parameter);
   MainApp::GetMessageAgent()->Register(this);
-  ShowBanner({inputFrame, inputImage, inputText, channelFrame, logo, channelNumber, channelName, clockFrame, clock,
-              volume});
+  ShowBanner(Banner());
   list.Initialize(nullptr);
   VgSignal(VgSlotOf<&RecordedShowsDialog::UpdateEPGInfo>(this), this);
 }
 
+BannerViews RecordedShowsDialog::Banner() {
+  return {inputFrame, inputImage, inputText, channelFrame, logo, channelNumber, channelName, clockFrame, clock, volume};
+}
+
 void RecordedShowsDialog::UpdateBanner() {
-  ShowBannerChannel({inputFrame, inputImage, inputText, channelFrame, logo, channelNumber, channelName, clockFrame,
-                     clock, volume});
+  ShowBannerChannel(Banner());
 }
 
 void RecordedShowsDialog::Close(XObject* sender) {

@@ -10,6 +10,7 @@
 #include "Core/Timer.h"
 #include "ListForm/RecordedShowsList.h"
 #include "NonMenuSystem/WidgetClass.h"
+#include "Record/RecordPieces.h"
 #include "Record/RecordShowPanels.h"
 #include "Views/Frame.h"
 #include "Views/Image.h"
@@ -57,6 +58,7 @@ class RecordedShowsDialog : public NonMenuSystem::WidgetClass {
   Views::Image logo{this};
 
  private:
+  BannerViews Banner();
   // What the screen does with a key the list left; false leaves it to the base.
   bool TakeKey(uint16_t code, Core::Event* event);
   void AskDelete();

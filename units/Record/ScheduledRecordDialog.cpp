@@ -232,14 +232,8 @@ ScheduledRecordDialog::ScheduledRecordDialog(XObject* link) : NonMenuSystem::Wid
   WidgetOrigin = {0, 0};
   background.OnSetColor(Look::PanelDark);
 
-  Resources::Bitmap* frame = VgLoad<Resources::Bitmap>(Bitmaps::MiniGuideBackground);
   const int32_t bottom = kBannerTop + kBannerHeight;
-  for (Views::Frame* f : {&inputFrame, &channelFrame, &clockFrame}) {
-    f->OnSetBitmap(frame);
-    f->OnSetOpacity(255);
-    f->OnSetBounds({20, kBannerTop, 200, bottom});
-    Add(f, 0);
-  }
+  AddBannerFrames(*this, Banner(), kBannerTop, bottom);
   inputImage.OnSetBounds({28, kBannerTop + 6, 72, bottom - 6});
   Add(&inputImage, 0);
   logo.OnSetBounds({0, kBannerTop + 11, 36, bottom - 4});
@@ -312,9 +306,12 @@ ScheduledRecordDialog::ScheduledRecordDialog(XObject* link) : NonMenuSystem::Wid
 void ScheduledRecordDialog::Initialize(Primitives::KeyRoutingParameter* parameter) {
   NonMenuSystem::WidgetClass::Initialize(parameter);
   MainApp::GetMessageAgent()->Register(this);
-  ShowBanner({inputFrame, inputImage, inputText, channelFrame, logo, channelNumber, channelName, clockFrame, clock,
-              VolumeText});
+  ShowBanner(Banner());
   ScheduleList.Initialize(nullptr);
+}
+
+BannerViews ScheduledRecordDialog::Banner() {
+  return {inputFrame, inputImage, inputText, channelFrame, logo, channelNumber, channelName, clockFrame, clock, VolumeText};
 }
 
 void ScheduledRecordDialog::Close(XObject* sender) {

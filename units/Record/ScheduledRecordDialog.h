@@ -22,6 +22,7 @@
 #include "ListForm/TimerLists.h"
 #include "NonMenuSystem/WidgetClass.h"
 #include "Primitives/KeyRoutingForm.h"
+#include "Record/RecordPieces.h"
 #include "Record/RecordShowPanels.h"
 #include "Views/Frame.h"
 #include "Views/Image.h"
@@ -144,6 +145,7 @@ class ScheduledRecordDialog : public NonMenuSystem::WidgetClass {
   int32_t DeletingScheduleId = -1;
 
  private:
+  BannerViews Banner();
   ListForm::ScheduledRecordListItem* FocusedRow();
   void AskDelete();
   void DeleteAsked();
