@@ -16,6 +16,7 @@
 #include "Strings.h"
 #include "Structures/TimerData.h"
 #include "nonmenu_fixture.h"
+#include "record_fixture.h"
 #include "sim_calls.h"
 #include "simtv.h"
 #include "xpm.h"
@@ -30,13 +31,7 @@ class GuideTimer : public NonMenuTest::NonMenuFixture {
  protected:
   void SetUp() override {
     NonMenuFixture::SetUp();
-    simtv_tv_reset();
-    simtv_db_clear_programmes();
-    char error[256];
-    const std::string fixture =
-        std::string(std::getenv("TVUI_SOURCE_DIR")) + "/tests/scenarios/fixtures/guide_timer.fixture";
-    ASSERT_EQ(simtv_tv_load_fixture(fixture.c_str(), error, sizeof error), 0) << error;
-    simtv_clear_calls();
+    ::RecordTest::LoadFixture("guide_timer.fixture");
   }
 
   SkinBin::Wrapper* Model() { return MainApp::GetWrapper(); }

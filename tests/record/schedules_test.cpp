@@ -16,6 +16,7 @@
 #include "Structures/LocalTime.h"
 #include "NonMenuSystem/DirectMessages.h"
 #include "nonmenu_fixture.h"
+#include "record_fixture.h"
 #include "xpm.h"
 #include "sim_calls.h"
 #include "simtv.h"
@@ -28,12 +29,7 @@ class Schedules : public NonMenuTest::NonMenuFixture {
  protected:
   void SetUp() override {
     NonMenuFixture::SetUp();
-    simtv_tv_reset();
-    simtv_db_clear_programmes();
-    char error[256];
-    const std::string fixture =
-        std::string(std::getenv("TVUI_SOURCE_DIR")) + "/tests/scenarios/fixtures/schedules.fixture";
-    ASSERT_EQ(simtv_tv_load_fixture(fixture.c_str(), error, sizeof error), 0) << error;
+    ::RecordTest::LoadFixture("schedules.fixture");
   }
 };
 
