@@ -314,6 +314,12 @@ BannerViews ScheduledRecordDialog::Banner() {
   return {inputFrame, inputImage, inputText, channelFrame, logo, channelNumber, channelName, clockFrame, clock, VolumeText};
 }
 
+// Below the layers that clearing closes: the screen closes itself first.
+void ScheduledRecordDialog::ClearAll(XObject* sender) {
+  Close();
+  NonMenuSystem::WidgetClass::ClearAll(sender);
+}
+
 void ScheduledRecordDialog::Close(XObject* sender) {
   CloseInfo();
   CloseHistory();
@@ -435,8 +441,10 @@ XObject* ScheduledRecordDialog::HandleEvent(Core::Event* event) {
       AskDelete();
       break;
     case Key::Green:
+      // After the key, as the exit keys do: the key must not reach the
+      // sub-system, which would open the schedules again.
       if (!PrevState) {
-        ClearAll();
+        VgPostSignal(VgSlotOf<&NonMenuSystem::WidgetClass::ClearAll>(this));
         return this;
       }
       break;
