@@ -1,12 +1,20 @@
-// Channels::FullEPGDialog: the full-screen programme guide. Here only what
-// the recording timer dialogs read of it: the title and subtitle of the
-// programme under the guide's cursor, which the guide keeps as it moves; and
-// what its programme column (ListForm::EPGProgramList, which finds it by
-// name two owners up) asks of it: being a non-menu screen whose sub-system
-// shows the waiting circle and opens the timer dialog and the messages.
+// Channels::FullEPGDialog: the full-screen programme guide. The channel
+// form holds the channel column and the programmes of the channel shown
+// (the one watched when the guide opens); under them the title and
+// description of the programme under the cursor, which the recording timer
+// dialogs read as the programme's title and subtitle. OK on a programme
+// opens the guide timer dialog (the programme list does it through the
+// guide's sub-system).
+//
+// A tune started from the column ends when the set answers it (acquired or
+// not); a guide update reads the channel shown again. The theme form is
+// built for sets with guide themes and stays hidden on the others.
 #pragma once
 
+#include "Channels/EPGForms.h"
 #include "NonMenuSystem/QORWidgetClass.h"
+#include "Views/MultilineText.h"
+#include "Views/Text.h"
 #include "vgstring.h"
 
 namespace Channels {
@@ -17,12 +25,23 @@ class FullEPGDialog : public NonMenuSystem::QORWidgetClass {
  public:
   explicit FullEPGDialog(XObject* link = nullptr);
 
+  void Initialize(Primitives::KeyRoutingParameter* parameter) override;
+  // Tune answers and guide updates; the keys the forms leave.
+  XObject* HandleEvent(Core::Event* event) override;
+
   VgString GetFocusedProgramTitle() const { return FocusedProgramTitle; }
   VgString GetFocusedProgramSubtitle() const { return FocusedProgramSubtitle; }
   void OnSetFocusedProgram(VgString title, VgString subtitle);
+  // A list's OnProgramChanged: its focused programme, the description as
+  // the subtitle.
+  void ProgramChanged(XObject* sender = nullptr);
 
   VgStr FocusedProgramTitle;
   VgStr FocusedProgramSubtitle;
+  EPGChannelForm channelForm{this};
+  EPGThemeForm themeForm{this};
+  Views::Text programTitle{this};
+  Views::MultilineText programDescription{this};
 };
 
 }  // namespace Channels

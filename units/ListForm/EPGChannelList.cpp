@@ -125,6 +125,7 @@ XObject* EPGChannelItem::GetData(XObject* data) {
 EPGChannelList::EPGChannelList(XObject* link) : ListClass(kGuideDef, link) {
   OnFocusOption = VgSlotOf<&EPGChannelList::DoFocus>(this);
   tuneTimer.Setup(kTuneRest, VgSlotOf<&EPGChannelList::TuneToChannel>(this));
+  busyGuard.Setup(BusyTimeOut, VgSlotOf<&EPGChannelList::EndBusy>(this));
 }
 
 void EPGChannelList::Initialize(Primitives::KeyRoutingParameter* parameter) {
@@ -160,27 +161,38 @@ void EPGChannelList::TuneToChannel(XObject*) {
     SkinBin::ChannelData* record = row ? ChannelAt(row->Index) : nullptr;
     if (!record || IsChannelOnAir(record)) return;
     Model()->SetChannel(record->Major, record->Minor, 1, 0);
-    IsBusy = true;
     // The guide follows the tuned channel when it is acquired.
-    ShowWaitingCircle();
+    StartBusy();
     return;
   }
   if (!row || !FocusedChannel) return;
   if (FocusedChannel->Major == row->ChannelMajor && FocusedChannel->Minor == row->ChannelMinor) return;
   FocusedChannel->Major = row->ChannelMajor;
   FocusedChannel->Minor = row->ChannelMinor;
-  ShowWaitingCircle();
-  IsBusy = true;
+  StartBusy();
   VgSignal(OnFocusChanged, this);
+}
+
+void EPGChannelList::StartBusy() {
+  IsBusy = true;
+  busyGuard.Rest();
+  WaitingCircle(1);
+}
+
+void EPGChannelList::EndBusy(XObject*) {
+  busyGuard.Cancel();
+  if (!IsBusy) return;
+  IsBusy = false;
+  WaitingCircle(0);
 }
 
 // The guide holds the column in a form of its own: the circle is the
 // sub-system's of the first widget up the chain.
-void EPGChannelList::ShowWaitingCircle() {
+void EPGChannelList::WaitingCircle(int32_t mode) {
   for (Core::View* view = owner; view; view = view->owner) {
     auto* guide = vg_cast<NonMenuSystem::WidgetClass>(view);
     if (!guide) continue;
-    if (guide->NonMenuSystem) guide->NonMenuSystem->ShowWaitingCircle(1, 1);
+    if (guide->NonMenuSystem) guide->NonMenuSystem->ShowWaitingCircle(mode, 1);
     return;
   }
 }

@@ -5,10 +5,12 @@
 // guide form through OnFocusChanged and the shared channel record, and the
 // form loads that channel's programmes.
 //
-// Every change the list starts sets its busy flag; until the form clears it
-// the step and page keys only reach the form (through FocusMove), so the
-// column cannot run ahead of the guide. The form must clear it once the
-// change has ended, also when a tune fails.
+// Every change the list starts sets its busy flag; until the form ends it
+// (EndBusy) the step and page keys only reach the form (through FocusMove),
+// so the column cannot run ahead of the guide. The form ends it once the
+// change has ended, also when a tune fails; a change that nothing ends is
+// ended after BusyTimeOut, so a tune never answered cannot leave the column
+// dead.
 #pragma once
 
 #include <cstdint>
@@ -77,6 +79,8 @@ class EPGChannelList : public ListClass {
   int32_t GetItemsNum() override;
 
   void DoFocus(XObject* sender);
+  // The change is over: the keys are the column's again, the circle goes.
+  void EndBusy(XObject* sender = nullptr);
   // The pause ended: tunes the channel, or reports it in browse mode.
   void TuneToChannel(XObject* sender = nullptr);
 
@@ -89,7 +93,10 @@ class EPGChannelList : public ListClass {
   VgSlot OnGetOnFocusChanged() const { return OnFocusChanged; }
   void OnSetOnFocusChanged(VgSlot value) { OnFocusChanged = value; }
 
+  static constexpr int32_t BusyTimeOut = 5000;
+
   RestTimer tuneTimer{this};
+  RestTimer busyGuard{this};
   // Signalled with the list when the channel changes in browse mode.
   VgSlot OnFocusChanged;
   // Set by the form: resting on a channel reports it instead of tuning.
@@ -100,7 +107,9 @@ class EPGChannelList : public ListClass {
   VgPtr<Structures::VirtualChannel> FocusedChannel;
 
  private:
-  void ShowWaitingCircle();
+  void StartBusy();
+  // 1 shows the circle of the guide the list is in, 0 removes it.
+  void WaitingCircle(int32_t mode);
 };
 
 }  // namespace ListForm
