@@ -155,6 +155,11 @@ void AutoTuningDialog::Stop() {
   MainApp::GetWrapper()->StopChannelScan();
 }
 
+void AutoTuningDialog::Close(XObject* sender) {
+  Stop();
+  QORWidgetClass::Close(sender);
+}
+
 void AutoTuningDialog::Finish(XObject*) {
   OpenInChain(this, Found > 0 ? &AutoTuningCompleteDialog::Class : &AutoTuningErrorDialog::Class);
 }

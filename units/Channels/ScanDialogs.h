@@ -46,6 +46,8 @@ class AutoTuningDialog : public NonMenuSystem::QORWidgetClass {
   // The scan's reports; the exit keys and BACK stop it, other keys are
   // swallowed while it runs.
   XObject* HandleEvent(Core::Event* event) override;
+  // Closed by anything else (the menus, a clear-all): the scan stops too.
+  void Close(XObject* sender = nullptr) override;
   void Refresh(XObject* sender = nullptr) override;
 
   void ShowProgress(int32_t percent, int32_t found, int32_t physical);
