@@ -11,7 +11,7 @@
 //       {Sid(Strings::SID_SLEEP), RowKind::Value, OptionDatabase::OPTION_TYPE_SLEEP},
 //       {Sid(Strings::SID_CLOCK), RowKind::Page, 0, "MenuSystem::BrcmClockMenu"},
 //       {Fixed("RESET"), RowKind::Dialog, kResetConfirmation, "NonMenuSystem::ConfirmMultiOptionDialog"},
-//       {Fixed("SCAN"), RowKind::Dialog, 3, "Channels::AutoTuningConfirmDialog", kScanPinType},  // behind the PIN
+//       {Fixed("SCAN"), RowKind::Dialog, 3, "Channels::AutoTuningConfirmDialog", NonMenuSystem::kPinTypeScan},  // behind the PIN
 //   };
 //   constexpr uint8_t kTimeRemoved[] = {3};          // rows (from 1) this set never shows
 //   constexpr PageTable kTimeMenu{.title = Sid(Strings::SID_TIME), .back = "MenuSystem::BrcmMainMenu",

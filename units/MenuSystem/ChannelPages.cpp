@@ -4,6 +4,7 @@
 #include "MainApp/PersistentData.h"
 #include "MainApp/Wrapper.h"
 #include "MenuSystem/MenuSystem.h"
+#include "NonMenuSystem/PinTypes.h"
 #include "OptionDatabase/OptionTypes.h"
 #include "PersistentData/PersistentData.h"
 #include "SkinBin/OptionTypes.h"
@@ -26,7 +27,6 @@ namespace S = SkinBin;
 // The channel scan is behind the parental PIN: PIN type 3 leads on to the
 // scan confirmation, which the row's parameter 3 opens without a PIN.
 constexpr int32_t kScanParameter = 3;
-constexpr int32_t kScanPinType = 3;
 constexpr int32_t kConfirmResetLocks = 53;
 constexpr int32_t kChangePinFromLocks = 3;
 
@@ -42,7 +42,7 @@ constexpr RowDef kChannelsRows[] = {
     {Sid(ChannelsMenuAdditiveScan), RowKind::Value, O::OPTION_TYPE_ADDITIVE_SCAN},
     {Sid(ChannelsMenuAddAnalog), RowKind::Value, O::OPTION_TYPE_ADD_ANALOG},
     {Sid(ChannelsMenuAddDigital), RowKind::Value, O::OPTION_TYPE_ADD_DIGITAL},
-    {Sid(ChannelsMenuScanChannels), RowKind::Dialog, kScanParameter, "Channels::AutoTuningConfirmDialog", kScanPinType},
+    {Sid(ChannelsMenuScanChannels), RowKind::Dialog, kScanParameter, "Channels::AutoTuningConfirmDialog", NonMenuSystem::kPinTypeScan},
     {Sid(ChannelsMenuFindChannel), RowKind::Dialog, 0, "Channels::ManualTuningDialog"},
     {Fixed("Full EPG Scan"), RowKind::Dialog, 0, "Channels::FullEPGScanConfirmDialog"},
     {Fixed("EPG Setup"), RowKind::Dialog, 0, "Channels::EPGLoginAccountDialog"},

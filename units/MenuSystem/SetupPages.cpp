@@ -6,6 +6,7 @@
 #include "MenuSystem/MenuItems.h"
 #include "MenuSystem/MenuSystem.h"
 #include "NonMenuSystem/ConfirmTypes.h"
+#include "NonMenuSystem/PinTypes.h"
 #include "OptionDatabase/OptionTypes.h"
 #include "SkinBin/OptionTypes.h"
 #include "Strings.h"
@@ -29,11 +30,6 @@ namespace S = SkinBin;
 ::SkinBin::Wrapper* Model() { return MainApp::GetWrapper(); }
 
 constexpr const char* kConfirm = "NonMenuSystem::ConfirmMultiOptionDialog";
-// PIN types: the scan, the reset, the PIN pages and the locks page.
-constexpr int32_t kScanPin = 3;
-constexpr int32_t kResetPin = 4;
-constexpr int32_t kPinSettingPin = 1;
-constexpr int32_t kLocksPin = 2;
 constexpr int32_t kDockDeactivation = 5;
 constexpr int32_t kResetWidgets = 43;
 // Handed to the auto input page, which does not read it.
@@ -59,7 +55,7 @@ constexpr RowDef kSetupRows[] = {
     Item<SubMenuItemValueSelect>(Sid(SID_MENU_LANGUAGE), O::OPTION_TYPE_MENU_LANGUAGE)
         .Changed(PageSlot<&SetupMenu::UpdateMenuLanguage>),
     Item<SubMenuItemValueSelect>(Sid(SID_ANT_CABLE_IN_ROW), O::OPTION_TYPE_ANT_CABLE_IN),
-    Item<SubMenuItem>(Sid(SID_AUTO_TUNING), kScanPin, "Channels::AutoTuningConfirmDialog").Pin(kScanPin),
+    Item<SubMenuItem>(Sid(SID_AUTO_TUNING), NonMenuSystem::kPinTypeScan, "Channels::AutoTuningConfirmDialog").Pin(NonMenuSystem::kPinTypeScan),
     Item<SubMenuItem>(Sid(SID_MANUAL_TUNING), 0, "Channels::ManualTuningDialog"),
     Item<SubMenuItem>(Sid(SID_TV_SETTINGS), 0, "MenuSystem::TVSettingsMenu"),
     Item<SubMenuItem>(Sid(SID_CONFIRM_QUICK_SETUP), NonMenuSystem::ConfirmTypeQuickSetup, kConfirm),
@@ -92,8 +88,8 @@ constexpr RowDef kPreferencesRows[] = {
     Item<SubMenuItem>(Sid(SID_WALLPAPER_SETUP), 0, "MediaPlayer::PhotoFrameSetup"),
     Item<SubMenuItem>(Sid(SID_CHANNEL_BROWSER_SETUP), 0, "MenuSystem::ChBrowserSetupMenu"),
     // Without a PIN the viewer sets one first; with one, the PIN opens the page.
-    Item<SubMenuItem>(Sid(SID_PIN_SETTING), kPinSettingPin, "NonMenuSystem::ChangePinDialog").Pin(kPinSettingPin),
-    Item<SubMenuItem>(Sid(SID_PARENTAL_CONTROL_AND_LOCKS), kLocksPin, "NonMenuSystem::EnterPinDialog"),
+    Item<SubMenuItem>(Sid(SID_PIN_SETTING), NonMenuSystem::kPinTypePinSetting, "NonMenuSystem::ChangePinDialog").Pin(NonMenuSystem::kPinTypePinSetting),
+    Item<SubMenuItem>(Sid(SID_PARENTAL_CONTROL_AND_LOCKS), NonMenuSystem::kPinTypeParentalLocks, "NonMenuSystem::EnterPinDialog"),
     Item<SubMenuItem>(Sid(SID_DISPLAY_SETTINGS), 0, "MenuSystem::DisplaySettingsMenu"),
     Item<SubMenuItem>(Sid(SID_AV_CONNECTION), 0, "MenuSystem::AVConnectionMenu"),
     Item<SubMenuItem>(Sid(SID_AUTO_INPUT_ENABLE), kAutoInputValue, "MenuSystem::AutoInputMenu"),
@@ -162,7 +158,7 @@ void SetupMenu::Initialize(Primitives::KeyRoutingParameter* parameter) {
   // one, through its PIN type.
   ::SkinBin::Wrapper* model = Model();
   if (model->IsPinExisting() || model->Is3DPinExisting())
-    if (SubMenuItem* reset = Row(kResetRow)) reset->LeadTo(SubSystem::PinDialogClass, kResetPin);
+    if (SubMenuItem* reset = Row(kResetRow)) reset->LeadTo(SubSystem::PinDialogClass, NonMenuSystem::kPinTypeReset);
 }
 
 void SetupMenu::ReInit() {

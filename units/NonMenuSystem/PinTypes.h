@@ -24,6 +24,19 @@ enum class PinTimeOut : uint8_t {
   ThreeDTimerLock,
 };
 
+// The PIN types the pages open the PIN dialog with.
+enum PinTypeNumber : int32_t {
+  kPinTypePinSetting = 1,
+  kPinTypeParentalLocks = 2,
+  kPinTypeScan = 3,
+  kPinTypeReset = 4,
+  kPinTypeTimerLocks = 7,
+  kPinTypeThreeDPinMenu = 9,
+  kPinTypeThreeDSafety = 10,
+  kPinTypeStart3D = 11,
+  kPinTypeUsbFormat = 12,
+};
+
 // A row names only what differs from a parental PIN with the standard time-out.
 struct PinType {
   int32_t type = 0;
@@ -37,17 +50,17 @@ struct PinType {
 };
 
 inline constexpr PinType kPinTypes[] = {
-    {.type = 1, .next = "MenuSystem::PINSettingMenu", .backOfNext = "MenuSystem::PreferencesMenu"},
-    {.type = 2, .next = "MenuSystem::ParentalLocksMenu", .backOfNext = "MenuSystem::PreferencesMenu"},
-    {.type = 3, .next = "Channels::AutoTuningConfirmDialog", .value = 3},
-    {.type = 4, .next = "NonMenuSystem::ConfirmMultiOptionDialog", .value = ConfirmTypeTVReset,
+    {.type = kPinTypePinSetting, .next = "MenuSystem::PINSettingMenu", .backOfNext = "MenuSystem::PreferencesMenu"},
+    {.type = kPinTypeParentalLocks, .next = "MenuSystem::ParentalLocksMenu", .backOfNext = "MenuSystem::PreferencesMenu"},
+    {.type = kPinTypeScan, .next = "Channels::AutoTuningConfirmDialog", .value = 3},
+    {.type = kPinTypeReset, .next = "NonMenuSystem::ConfirmMultiOptionDialog", .value = ConfirmTypeTVReset,
      .backOfNext = "MenuSystem::SetupMenu"},
-    {.type = 7, .next = "MenuSystem::ParentalLocksMenu", .backOfNext = "MenuSystem::TimerMenu"},
-    {.type = 9, .kind = PinKind::ThreeD, .next = "ThreeD::ThreeDPinMenu", .backOfNext = "ThreeD::ThreeDMenu"},
-    {.type = 10, .kind = PinKind::ThreeD, .next = "ThreeD::ThreeDSafetyMenu", .backOfNext = "ThreeD::ThreeDMenu"},
-    {.type = 11, .kind = PinKind::ThreeD, .next = "ThreeD::Start3DWizard",
+    {.type = kPinTypeTimerLocks, .next = "MenuSystem::ParentalLocksMenu", .backOfNext = "MenuSystem::TimerMenu"},
+    {.type = kPinTypeThreeDPinMenu, .kind = PinKind::ThreeD, .next = "ThreeD::ThreeDPinMenu", .backOfNext = "ThreeD::ThreeDMenu"},
+    {.type = kPinTypeThreeDSafety, .kind = PinKind::ThreeD, .next = "ThreeD::ThreeDSafetyMenu", .backOfNext = "ThreeD::ThreeDMenu"},
+    {.type = kPinTypeStart3D, .kind = PinKind::ThreeD, .next = "ThreeD::Start3DWizard",
      .backOfNext = "NonMenuSystem::EnterPinDialog", .timeOut = PinTimeOut::ThreeDTimerLock},
-    {.type = 12, .next = "Record::USBDiskFormatDialog", .backOfNext = "MenuSystem::BrcmRecordMenu"},
+    {.type = kPinTypeUsbFormat, .next = "Record::USBDiskFormatDialog", .backOfNext = "MenuSystem::BrcmRecordMenu"},
 };
 
 // The row of a type, or null.

@@ -3,6 +3,7 @@
 #include "MainApp/Wrapper.h"
 #include "MenuSystem/MenuItems.h"
 #include "NonMenuSystem/ConfirmTypes.h"
+#include "NonMenuSystem/PinTypes.h"
 #include "SkinBin/OptionTypes.h"
 #include "Strings.h"
 #include "SubSystem/Open.h"
@@ -24,10 +25,8 @@ namespace S = SkinBin;
 ::SkinBin::Wrapper* Model() { return MainApp::GetWrapper(); }
 
 constexpr const char* kChangePin = "NonMenuSystem::ChangePinDialog";
-// The 3D PIN's change type and the PIN types that lead to the two pages.
+// The 3D PIN's change type.
 constexpr int32_t kThreeDPinChange = 2;
-constexpr int32_t kPinMenuPin = 9;
-constexpr int32_t kSafetyMenuPin = 10;
 
 enum ThreeDRow : int32_t { kDepthRow = 1, kPinRow = 3, kSafetyRow = 4 };
 constexpr RowDef kThreeDRows[] = {
@@ -35,7 +34,7 @@ constexpr RowDef kThreeDRows[] = {
         .Flags(NoMiddlePoint),
     Item<SubMenuItemValueSelect>(Sid(SID_3D_AUTO_START), S::OPTION_TYPE_3D_AUTO_START),
     Item<SubMenuItem>(Sid(SID_3D_PIN), 0, "ThreeD::ThreeDPinMenu"),
-    Item<SubMenuItem>(Sid(SID_3D_SAFETY_SETTINGS), kSafetyMenuPin, SubSystem::PinDialogClass),
+    Item<SubMenuItem>(Sid(SID_3D_SAFETY_SETTINGS), NonMenuSystem::kPinTypeThreeDSafety, SubSystem::PinDialogClass),
     Item<SubMenuItem>(Sid(SID_3D_IMPORTANT_INFO), 0, "ThreeD::ImportantInfoDialog"),
 };
 constexpr PageTable kThreeDMenu{.title = Sid(SID_3D_SETUP),
@@ -84,7 +83,7 @@ void ThreeDMenu::Initialize(Primitives::KeyRoutingParameter* parameter) {
   const bool hasPin = Model()->Is3DPinExisting();
   safety->OnSetIsDisabled(!hasPin);
   if (hasPin)
-    pin->LeadTo(SubSystem::PinDialogClass, kPinMenuPin);
+    pin->LeadTo(SubSystem::PinDialogClass, NonMenuSystem::kPinTypeThreeDPinMenu);
   else
     pin->LeadTo(kChangePin, kThreeDPinChange);
 }
