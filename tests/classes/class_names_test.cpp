@@ -83,6 +83,18 @@ TEST(ClassNames, EveryNameInATableIsAClassOrAScreenStillToBuild) {
   for (const std::string& name : unbuilt) std::printf("  %s\n", name.c_str());
 }
 
+// Bases that no table names: the screens built on them find them by their
+// descriptors.
+TEST(ClassNames, TheNetworkDialogsStandOnTheirBases) {
+  const VgClass* scan = VgFindClass("Network::WirelessScanDialog");
+  ASSERT_NE(scan, nullptr);
+  EXPECT_EQ(scan->ancestor, VgFindClass("Network::QORNetworkWidgetClass"));
+  const VgClass* pin = VgFindClass("Network::PinEnterDialog");
+  ASSERT_NE(pin, nullptr);
+  EXPECT_EQ(pin->ancestor, VgFindClass("Network::NetworkConfirmDialog"));
+  EXPECT_EQ(pin->ancestor->ancestor, VgFindClass("NonMenuSystem::ConfirmOptionDialog"));
+}
+
 TEST(ClassNames, EveryClassOfTheUnitsIsFoundByItsOwnNameOnce) {
   std::vector<const VgClass*> classes;
   VgForEachClass([](const VgClass* cls, void* list) { static_cast<std::vector<const VgClass*>*>(list)->push_back(cls); },

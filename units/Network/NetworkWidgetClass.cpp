@@ -59,6 +59,15 @@ const HelpDef kHelpScan{HelpOk | HelpRed | HelpReturn, {&Strings::SID_ENTER, &St
 const HelpDef kHelpSelect{HelpLR | HelpOk | HelpReturn, {&Strings::SID_SELECT, &Strings::SID_ENTER, &Strings::SID_BACK}};
 const HelpDef kHelpEdit{HelpLR | HelpOk | HelpReturn, {&Strings::SID_EDIT, &Strings::SID_ENTER, &Strings::SID_BACK}};
 
+// The standby machine lives in the application shell, which builds on this
+// unit: it is addressed by its class name.
+void PassStandbyOn(Events::XPM_EVENT_STANDBY* standby) {
+  if (const VgClass* machine = VgFindClass("MainApp::Standby"))
+    MainApp::SendMessage(Constants::MSG_EVENT_CACHED, machine, -1, standby);
+  else
+    VgPrint("Network: no standby machine to hand the standby request to\n");
+}
+
 VgString StringOf(const VgConstant* constant) { return constant ? VgGetVariantOfString(constant) : nullptr; }
 
 VgString HelpLabels(const HelpDef& help) {
@@ -250,12 +259,7 @@ XObject* NetworkWidgetClass::HandleEvent(Core::Event* event) {
   }
   if (auto* standby = vg_cast<Events::XPM_EVENT_STANDBY>(event); standby && IsModal) {
     DoCancel();
-    // The standby machine lives in the application shell, which builds on
-    // this unit: it is addressed by its class name.
-    if (const VgClass* machine = VgFindClass("MainApp::Standby"))
-      MainApp::SendMessage(Constants::MSG_EVENT_CACHED, machine, -1, standby);
-    else
-      VgPrint("Network::NetworkWidgetClass: no standby machine to hand the standby request to\n");
+    PassStandbyOn(standby);
     return this;
   }
   return NonMenuSystem::WidgetClass::HandleEvent(event);

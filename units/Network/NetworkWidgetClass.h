@@ -43,6 +43,10 @@
 #include "vgslot.h"
 #include "vgstring.h"
 
+namespace Events {
+class XPM_EVENT_STANDBY;
+}  // namespace Events
+
 namespace Network {
 
 // The waiting states a step announces.
@@ -175,6 +179,8 @@ class NetworkWidgetClass : public NonMenuSystem::WidgetClass {
   void RunKey(uint16_t code);
 };
 
+// Hands a standby request that a dialog took on to the standby machine.
+void PassStandbyOn(Events::XPM_EVENT_STANDBY* standby);
 // The labels of a help bar joined by ",".
 VgString HelpLabels(const HelpDef& help);
 // The text of a string constant in the language of the moment; null for null.

@@ -32,7 +32,7 @@
 #include "WinIDs/WinIDs.h"
 
 VG_DEFINE_CLASS(Network, NetworkConfirmDialog, NonMenuSystem::ConfirmOptionDialog)
-VG_DEFINE_CLASS(Network, WirelessScanDialog, NonMenuSystem::QORWidgetClass)
+VG_DEFINE_CLASS(Network, WirelessScanDialog, Network::QORNetworkWidgetClass)
 VG_DEFINE_CLASS(Network, WirelessAdvancedDialog, Network::NetworkConfirmDialog)
 
 namespace Network {
@@ -174,7 +174,7 @@ void NetworkConfirmDialog::EnterNextState() {
 
 // ------------------------------------------------------------ WirelessScanDialog
 
-WirelessScanDialog::WirelessScanDialog(XObject* link) : QORWidgetClass(link) {
+WirelessScanDialog::WirelessScanDialog(XObject* link) : QORNetworkWidgetClass(link) {
   OnSetCaption(Text(Strings::WirelessMenuScanForAccessPoints));
   IsShortcut = true;
   NextState = &NetworkStatusDialog::Class;
@@ -188,13 +188,8 @@ WirelessScanDialog::WirelessScanDialog(XObject* link) : QORWidgetClass(link) {
   ShowWaiting = 1;
 }
 
-void WirelessScanDialog::OnSetShowWaiting(int32_t value) {
-  ShowWaiting = value;
-  MainApp::SendMessage(Constants::MSG_SHOW_WAITING_CIRCLE, &::NonMenuSystem::NonMenuSystem::Class, value);
-}
-
 void WirelessScanDialog::Initialize(Primitives::KeyRoutingParameter* parameter) {
-  QORWidgetClass::Initialize(parameter);
+  QORNetworkWidgetClass::Initialize(parameter);
   Mode = ParamValue;
   const SkinBin::NetworkSetup& network = Network();
   // The list shows the kept scan only when it holds access points.
@@ -203,13 +198,6 @@ void WirelessScanDialog::Initialize(Primitives::KeyRoutingParameter* parameter) 
   own->Parent = this;
   list.Initialize(own);
   OnSetFocus(&list);
-}
-
-void WirelessScanDialog::Close(XObject* sender) {
-  const bool open = Parent && owner.get() == Parent.get();
-  QORWidgetClass::Close(sender);
-  // The circle turning for the scan goes with the dialog.
-  if (open && IsScanning()) OnSetShowWaiting(0);
 }
 
 void WirelessScanDialog::ConfigScan(bool scanning) {
@@ -249,7 +237,7 @@ void WirelessScanDialog::ShowNoApFound(bool show) {
 
 void WirelessScanDialog::DoCancel() {
   Network().WLAN_StopScan();
-  OnSetShowWaiting(0);
+  QORNetworkWidgetClass::DoCancel();
 }
 
 XObject* WirelessScanDialog::HandleEvent(Core::Event* event) {
@@ -273,13 +261,8 @@ XObject* WirelessScanDialog::HandleEvent(Core::Event* event) {
     case Key::Ok:
       ResetTimeout();
       return this;
-    case Key::ClearAll:
-    case Key::Exit:
-    case Key::Back:
-      if (IsScanning()) DoCancel();
-      return QORWidgetClass::HandleEvent(event);
     default:
-      return QORWidgetClass::HandleEvent(event);
+      return QORNetworkWidgetClass::HandleEvent(event);
   }
 }
 

@@ -10,7 +10,7 @@
 // key scans again, not while scanning); OK on a secured network asks for
 // its key, on an open one (which the list joins at once) shows the status
 // dialog. In WPS-PIN mode OK leads to the PIN dialog the model's PIN mode
-// names.
+// names. Leaving it or a standby while it scans stops the scan.
 //
 // Network::WirelessAdvancedDialog enters a network by hand: connecting
 // mode, authentication and encryption from their options, name and
@@ -22,6 +22,7 @@
 
 #include "ListForm/AccessPointList.h"
 #include "Network/OptionButton.h"
+#include "Network/QORNetworkWidgetClass.h"
 #include "Network/SecurityRules.h"
 #include "NonMenuSystem/ConfirmOptionDialog.h"
 #include "NonMenuSystem/QORWidgetClass.h"
@@ -74,7 +75,7 @@ class NetworkConfirmDialog : public NonMenuSystem::ConfirmOptionDialog {
   int32_t ButtonTop() const;
 };
 
-class WirelessScanDialog : public NonMenuSystem::QORWidgetClass {
+class WirelessScanDialog : public QORNetworkWidgetClass {
   VG_CLASS()
 
  public:
@@ -86,31 +87,26 @@ class WirelessScanDialog : public NonMenuSystem::QORWidgetClass {
   static constexpr int32_t ModeWpsPin = 1;
 
   // Overridden slots.
-  // The red key scans again; the exit keys stop a scan first; the scan's
-  // end loads its result.
+  // The red key scans again (not while scanning), OK belongs to the list; the
+  // scan's end loads its result.
   XObject* HandleEvent(Core::Event* event) override;
   // Scans, or shows the scan kept from before.
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
-  void Close(XObject* sender = nullptr) override;
   // Opens NextState with the mode and the chosen network's name.
   void EnterNextState() override;
+  // Stops the scan, then closes.
+  void DoCancel() override;
 
   void ConfigScan(bool scanning);
   void ScanTimeout(XObject* sender = nullptr);
   void ShowNoApFound(bool show);
-  // Stops the scan.
-  void DoCancel();
   // The list's OnConnectAP.
   void DoSelectAP(XObject* sender = nullptr);
-  bool IsScanning() const { return ShowWaiting == 1; }
+  bool IsScanning() const { return IsBusy(); }
 
   ListForm::QORAccessPointList list{this};
   VgPtr<NoApFound> NoApFoundPanel;
   int32_t Mode = 0;
-  int32_t ShowWaiting = 0;
-
- private:
-  void OnSetShowWaiting(int32_t value);
 };
 
 class WirelessAdvancedDialog : public NetworkConfirmDialog {
