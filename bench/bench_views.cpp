@@ -5,7 +5,8 @@
 // frames are tiled cell by cell), and the focus moves one row with only the
 // area it invalidated redrawn; lists of 12 and 100 rows show that rows out of
 // sight cost nothing. Each figure also comes as x_blit: its time over that of
-// one full-frame blended blit made directly through DirectFB in the same run.
+// one full-frame blended blit made directly through DirectFB, timed beside it
+// in the same run (bench_blit.h).
 // Timed runs make no clock reads of their own inside the drawing; the share
 // of DirectFB comes from BM_MenuPageDirectFBShare, which wraps every surface
 // call of the target in a stopwatch and so runs slower than the others.
@@ -18,6 +19,7 @@
 #include <vector>
 
 #include "Core/Group.h"
+#include "bench_blit.h"
 #include "Bitmaps.h"
 #include "Fonts/Fonts.h"
 #include "GenFrameCache.h"
@@ -177,37 +179,6 @@ void Start() {
   started = true;
 }
 
-// One full-frame blended blit made directly through DirectFB, in nanoseconds:
-// the yardstick of every page figure, measured once per run.
-double ReferenceBlitNanos() {
-  static double nanos = [] {
-    Start();
-    GenBitmap* target = GenCreateBitmap(960, 540, 0);
-    GenBitmap* picture = GenCreateBitmap(960, 540, 0);
-    GenFillRectangle(picture, nullptr, 0x80306090, 0, 0, 960, 540, 0);
-    GenFillRectangle(picture, nullptr, 0xFFE0A040, 100, 100, 860, 440, 0);
-    IDirectFBSurface* s = target->surface;
-    const DFBRectangle all{0, 0, 960, 540};
-    double best = 0;
-    for (int round = 0; round < 5; ++round) {
-      const auto start = std::chrono::steady_clock::now();
-      for (int i = 0; i < 20; ++i) {
-        s->SetSrcBlendFunction(s, DSBF_ONE);
-        s->SetDstBlendFunction(s, DSBF_INVSRCALPHA);
-        s->SetBlittingFlags(s, static_cast<DFBSurfaceBlittingFlags>(DSBLIT_BLEND_ALPHACHANNEL | DSBLIT_SRC_PREMULTIPLY));
-        s->Blit(s, picture->surface, &all, 0, 0);
-      }
-      const double each =
-          double(std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start).count()) / 20;
-      if (round == 0 || each < best) best = each;
-    }
-    GenFreeBitmap(target);
-    GenFreeBitmap(picture);
-    return best;
-  }();
-  return nanos;
-}
-
 // A canvas used as a bitmap, painted by the caller.
 BenchViews::Strip* Picture(VgPoint size) {
   auto* c = VgNew<BenchViews::Strip>();
@@ -348,9 +319,9 @@ int64_t Nanos(std::chrono::steady_clock::time_point since) {
 }
 
 // The figures beside the time: x_blit, and what the frame cache did.
-void Report(benchmark::State& state, int64_t totalNanos) {
-  const double each = state.iterations() ? double(totalNanos) / double(state.iterations()) : 0.0;
-  state.counters["x_blit"] = each / ReferenceBlitNanos();
+void Report(benchmark::State& state, const BlitRatio& ratio) {
+  state.counters["x_blit"] = ratio.Best();
+  state.counters["x_blit_mean"] = ratio.Mean();
   const GenFrameCacheStats cache = GenFrameCacheGetStats();
   const uint64_t lookups = cache.hits + cache.misses;
   state.counters["hit_rate"] = lookups ? double(cache.hits) / double(lookups) : 0.0;
@@ -360,14 +331,15 @@ void Report(benchmark::State& state, int64_t totalNanos) {
 enum class Frames { Kept, Cold, Tiled };
 
 void FullRedraw(benchmark::State& state, Frames frames) {
-  ReferenceBlitNanos();
+  Start();
+  BlitYardstick blit;
   GenFrameCacheSetBudget(frames == Frames::Tiled ? 0 : GenFrameCacheDefaultBudget);
   GenFrameCacheClear();
   Page page = BuildPage(static_cast<int>(state.range(0)), state.range(1) != 0);
   const VgRect all{0, 0, 960, 540};
   if (frames == Frames::Kept) page.screen->Draw(page.target, all, {0, 0});
   GenFrameCacheResetCounters();
-  int64_t total = 0;
+  BlitRatio ratio;
   for (auto _ : state) {
     if (frames == Frames::Cold) {
       state.PauseTiming();
@@ -376,9 +348,11 @@ void FullRedraw(benchmark::State& state, Frames frames) {
     }
     const auto start = std::chrono::steady_clock::now();
     page.screen->Draw(page.target, all, {0, 0});
-    total += Nanos(start);
+    BenchSync(page.target->EngineBitmap()->surface);
+    const int64_t drawn = Nanos(start);
+    ratio.Add(drawn, blit.Once());
   }
-  Report(state, total);
+  Report(state, ratio);
   Release(page);
   GenFrameCacheSetBudget(GenFrameCacheDefaultBudget);
 }
@@ -395,13 +369,14 @@ void BM_MenuPageTiledRedraw(benchmark::State& state) { FullRedraw(state, Frames:
 BENCHMARK(BM_MenuPageTiledRedraw)->ArgNames({"rows", "buttons"})->Args({12, 0})->Args({12, 1})->Unit(benchmark::kMillisecond);
 
 void BM_MenuPageFocusMove(benchmark::State& state) {
-  ReferenceBlitNanos();
+  Start();
+  BlitYardstick blit;
   GenFrameCacheClear();
   Page page = BuildPage(static_cast<int>(state.range(0)), state.range(1) != 0);
   page.screen->Draw(page.target, {0, 0, 960, 540}, {0, 0});
   GenFrameCacheResetCounters();
   int focus = 0;
-  int64_t total = 0;
+  BlitRatio ratio;
   int64_t area = 0;
   for (auto _ : state) {
     const auto start = std::chrono::steady_clock::now();
@@ -410,10 +385,11 @@ void BM_MenuPageFocusMove(benchmark::State& state) {
     page.list->OnSetFocus(page.rows[size_t(focus)]);
     VgProcessSignals();
     page.screen->Draw(page.target, page.screen->dirty, {0, 0});
-    total += Nanos(start);
+    BenchSync(page.target->EngineBitmap()->surface);
+    ratio.Add(Nanos(start), blit.Once());
     area += VgGetRectArea(page.screen->dirty);
   }
-  Report(state, total);
+  Report(state, ratio);
   state.counters["dirty_px"] = state.iterations() ? double(area) / double(state.iterations()) : 0.0;
   Release(page);
 }

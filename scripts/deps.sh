@@ -14,7 +14,7 @@ install_missing() {
 }
 install_missing cmake ninja-build ccache g++ clang pkg-config \
   libdirectfb-dev libdirectfb-extra binutils-dev libiberty-dev \
-  libfreetype-dev libpng-dev libsdl2-dev fonts-dejavu-core \
+  libfreetype-dev libpng-dev libsdl2-dev fonts-dejavu-core time \
   googletest libgtest-dev libgmock-dev libbenchmark-dev libpixman-1-dev xvfb
 # libFuzzer's runtime (the fuzz preset), which clang only recommends: the
 # package that goes with the clang installed.
