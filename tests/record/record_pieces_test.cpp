@@ -99,9 +99,11 @@ TEST(RecordPieces, UsbPathsSizesAndNames) {
   EXPECT_EQ(U(FileSizeText(int32_t(2u << 30) | 12)), "File Size: 12MB");
   EXPECT_EQ(U(FileSizeText(0)), "File Size: 0Byte");
 
-  EXPECT_TRUE(IsPlainFileName(VgNewStringAnsi("0001_News.trp")));
+  for (const char* plain : {"0001_News.trp", "Coming_soon..._7-1.trp", "...", "x\\y.trp"})
+    EXPECT_TRUE(IsPlainFileName(VgNewStringAnsi(plain))) << plain;
   EXPECT_EQ(U(IndexFileName(VgNewStringAnsi("0001_News.trp"))), "0001_News.nav");
-  for (const char* bad : {"../x.ts", "a/b.trp", "..", "", "x\\y.trp"})
+  EXPECT_EQ(U(IndexFileName(VgNewStringAnsi("Coming_soon..._7-1.trp"))), "Coming_soon..._7-1.nav");
+  for (const char* bad : {"../x.ts", "a/b.trp", "..", ".", "", "/x.trp"})
     EXPECT_FALSE(IsPlainFileName(VgNewStringAnsi(bad))) << bad;
   EXPECT_EQ(IndexFileName(VgNewStringAnsi("ab")), nullptr) << "a short name has no index file";
   EXPECT_EQ(IndexFileName(VgNewStringAnsi("movie")), nullptr);
@@ -183,8 +185,9 @@ TEST_F(RecordingsTest, DeletingKeepsToTheRecordingAndItsIndexFile) {
   VgString folder = VgNewStringAnsi(XPM_USB_DISK_MOUNT_POINT);
   for (const char* name : {"show.trp", "show.nav", "ab", "nav", "x.ts"}) ASSERT_EQ(simtv_usb_write_file(name, 10), 0);
   EXPECT_EQ(DeleteRecordingFiles(folder, VgNewStringAnsi("../x.ts")), 0);
-  EXPECT_EQ(DeleteRecordingFiles(folder, VgNewStringAnsi("ab")), 0) << "its index name would be another file";
-  EXPECT_TRUE(simtv_usb_file_exists("ab"));
+  EXPECT_EQ(DeleteRecordingFiles(folder, VgNewStringAnsi("..")), 0);
+  EXPECT_EQ(DeleteRecordingFiles(folder, VgNewStringAnsi("ab")), 1) << "its index name would be another file";
+  EXPECT_FALSE(simtv_usb_file_exists("ab"));
   EXPECT_TRUE(simtv_usb_file_exists("nav"));
   EXPECT_TRUE(simtv_usb_file_exists("x.ts"));
   EXPECT_EQ(DeleteRecordingFiles(folder, VgNewStringAnsi("show.trp")), 2);

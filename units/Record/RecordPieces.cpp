@@ -304,8 +304,10 @@ VgString ShowFileSize(VgString path) { return FileSizeText(MainApp::GetWrapper()
 
 bool IsPlainFileName(VgString name) {
   const std::string text = VgStringToUtf8(name);
-  return !text.empty() && text.find('/') == std::string::npos && text.find('\\') == std::string::npos &&
-         text.find("..") == std::string::npos;
+  // Only a separator can lead out of the folder; dots inside a name ("Coming
+  // soon..._7-1.trp") are a title's own. The end mark would cut the name short.
+  return !text.empty() && text != "." && text != ".." && text.find('/') == std::string::npos &&
+         text.find('\0') == std::string::npos;
 }
 
 VgString IndexFileName(VgString name) {
@@ -315,18 +317,16 @@ VgString IndexFileName(VgString name) {
 }
 
 int32_t DeleteRecordingFiles(VgString folder, VgString name) {
-  VgString index = IndexFileName(name);
-  if (!index) {
-    // A name with a separator or "..", or one whose index name would be
-    // another file's, is not the database's to delete.
+  if (!IsPlainFileName(name)) {
     VgPrint("Record: the recording name %s is refused; no file is deleted\n", VgStringToUtf8(name).c_str());
     return 0;
   }
   SkinBin::Wrapper* model = MainApp::GetWrapper();
   VgString prefix = VgConcatString(folder, Ansi("/"));
-  int32_t deleted = 0;
-  for (VgString file : {name, index})
-    if (model->DeleteFile(VgConcatString(prefix, file)) == 0) ++deleted;
+  int32_t deleted = model->DeleteFile(VgConcatString(prefix, name)) == 0 ? 1 : 0;
+  // Only a name of the recorder's form has an index file beside it; any
+  // other name's last three letters would be another file's.
+  if (VgString index = IndexFileName(name); index && model->DeleteFile(VgConcatString(prefix, index)) == 0) ++deleted;
   return deleted;
 }
 

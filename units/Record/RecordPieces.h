@@ -133,14 +133,14 @@ VgString GetUsbPath(VgString medium);
 VgString FileSizeText(int32_t sizeWord);
 VgString ShowFileSize(VgString path);
 // Whether a recording's file name may be deleted below its medium's folder:
-// a plain name, no separator and no "..". The index file beside it exists
-// only for a name ending in "." and three characters; IndexFileName gives
-// its name (null for other names).
+// a name without a separator that is not "." or "..". The index file beside
+// it exists only for a name ending in "." and three characters;
+// IndexFileName gives its name (null for other names).
 bool IsPlainFileName(VgString name);
 VgString IndexFileName(VgString name);
-// Deletes a recording's file and its index file from the folder of its
-// medium; a name of another form deletes nothing (logged). The number of
-// files deleted.
+// Deletes a recording's file and its index file, when its name has one,
+// from the folder of its medium; a name that is not plain deletes nothing
+// (logged). The number of files deleted.
 int32_t DeleteRecordingFiles(VgString folder, VgString name);
 
 // Whether an event tells that the medium of the recordings went: a playback

@@ -349,6 +349,15 @@ void RecordPlaybackDialog::PlayFocused(int32_t fromMs) {
 void RecordPlaybackDialog::DeleteFocusedShow() {
   ListForm::RecordPlaybackListItem* row = FocusedRow();
   if (!row) return;
+  // Checked before the show leaves the list and the database: a show whose
+  // files cannot be deleted stays listed, so its files are not lost track of.
+  if (!IsPlainFileName(row->FileName)) {
+    VgPrint("Record: %s is not deleted: its file name %s is not a plain name\n", VgStringToUtf8(row->Text).c_str(),
+            VgStringToUtf8(row->FileName).c_str());
+    RemoveWarningMessage();
+    ShowWarningMessage(&Strings::SID_MSG_RECORDING_NOT_DELETED);
+    return;
+  }
   SkinBin::Wrapper* model = Model();
   model->RecordPlaybackStop(0);
   model->DB_DeleteRecordPlayback(ListPath, row->RecordId);
@@ -379,7 +388,7 @@ void RecordPlaybackDialog::HandleMessage(Structures::Message* message) {
   if (!message) return;
   switch (message->Code) {
     case Constants::MSG_NO_MEDIA_FILES:
-      ShowWarningMessage();
+      ShowWarningMessage(&Strings::SID_NO_APPLICABLE_MEDIA_FILES);
       break;
     case Constants::MSG_EXIT_MEDIA_STATE:
       HandleEvent(PressedKey(Key::Exit));
@@ -403,11 +412,11 @@ void RecordPlaybackDialog::StatusCheckSlot(XObject*) { status.Show(Model()->GetR
 
 void RecordPlaybackDialog::ClearVolume(XObject*) { Record::ClearVolume(volume, volumeTimer); }
 
-void RecordPlaybackDialog::ShowWarningMessage() {
+void RecordPlaybackDialog::ShowWarningMessage(const VgConstant* text) {
   if (warningBar) return;
   auto* bar = VgNew<NonMenuSystem::DirectMessageBar>();
   warningBar = bar;
-  bar->OnSetMessageInfo(VgGetVariantOfString(&Strings::SID_NO_APPLICABLE_MEDIA_FILES));
+  bar->OnSetMessageInfo(VgGetVariantOfString(text));
   bar->OnSetTimeOutValue(kWarningMs);
   bar->OnSetOnTimeOut(VgSlotOf<&RecordPlaybackDialog::RemoveWarningMessage>(this));
   bar->OnSetBounds(VgSetRectOrigin(bar->Bounds, {kWarningX, bar->Bounds.y1}));

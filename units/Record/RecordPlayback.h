@@ -109,7 +109,8 @@ class RecordPlaybackDialog : public NonMenuSystem::WidgetClass, public ListForm:
   void LaunchPlayOptionsDialog(XObject* sender = nullptr);
   void UpdateProgramTitle(XObject* sender = nullptr);
   void RemoveWarningMessage(XObject* sender = nullptr);
-  void ShowWarningMessage();
+  // A bar with the text over the library for two seconds, one at a time.
+  void ShowWarningMessage(const VgConstant* text);
   // Leaves for good when the medium was taken out.
   void ExitByDeviceRemoved();
 

@@ -118,6 +118,15 @@ std::string FileLine(const ScenarioTokens& t) {
   return file ? std::string() : "file could not write " + path;
 }
 
+std::string ExpectFileLine(const ScenarioTokens& t) {
+  if (t.size() != 3 || t[2].text.empty() || t[2].text[0] != '/') return "expect " + t[1].text + " takes an absolute path";
+  std::error_code error;
+  const bool there = std::filesystem::exists(NvPath(t[2].text.c_str()), error);
+  if (t[1].text == "file" && !there) return "the set has no file " + t[2].text;
+  if (t[1].text == "no-file" && there) return "the set still has the file " + t[2].text;
+  return {};
+}
+
 std::string ShellLine(const ScenarioTokens& t) {
   int64_t status = 0;
   if (t.size() != 4 || !ScenarioNumber(t[2].text, -1, 255, &status))
@@ -207,6 +216,8 @@ constexpr ScenarioCommand kCommands[] = {
      "the USB disk goes in holding the generated media stick or a copy of the folder DIR, or goes out", &MediaLine},
     {"recording", "\"TITLE\" MINUTES", "a recorded show on the disk, with its files", &RecordingLine},
     {"file", "\"PATH\" \"TEXT\"", "a file of the set's, below its root", &FileLine},
+    {"expect file", "\"PATH\"", "the set has the file, below its root", &ExpectFileLine},
+    {"expect no-file", "\"PATH\"", "the set has no such file", &ExpectFileLine},
     {"shell", "\"PREFIX\" STATUS \"OUTPUT\"", "the board shell's answer to the commands that begin so", &ShellLine},
     {"store", "KEY \"VALUE\"", "a value in the settings store, as a set used before holds it", &StoreLine},
     {"expect-backup", "KEY VALUE", "the settings backup holds the value", &BackupLine},
