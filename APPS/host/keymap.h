@@ -23,10 +23,10 @@ namespace keymap_detail {
 inline constexpr KeyMapRow kRows[] = {
     {2, 2, Key::Power}, {3, 3, Key::Quick}, {6, 6, Key::Code38}, {7, 7, Key::Code77}, {8, 8, Key::Input},
     {9, 18, Key::Digit0}, {19, 19, Key::Dot}, {20, 20, Key::Ok}, {21, 21, Key::Code66}, {23, 23, Key::Menu},
-    {24, 24, Key::Info}, {25, 25, Key::Exit}, {26, 26, Key::LetterF}, {27, 28, Key::Green},
+    {24, 24, Key::Info}, {25, 25, Key::Exit}, {26, 26, Key::Favorites}, {27, 28, Key::Green},
     {29, 29, Key::Last}, {30, 31, Key::Left}, {32, 33, Key::Up}, {34, 35, Key::VolumeUp}, {36, 36, Key::Mute},
     {37, 38, Key::ChannelUp}, {39, 39, Key::Freeze}, {40, 40, Key::Code70}, {42, 42, Key::Code76},
-    {46, 46, Key::Code97}, {49, 49, Key::Code95}, {54, 54, Key::Code90}, {55, 56, Key::Code92},
+    {46, 46, Key::Code97}, {49, 49, Key::ThreeD}, {54, 54, Key::Code90}, {55, 56, Key::Code92},
     {58, 58, Key::Code94}, {61, 61, Key::Factory}, {62, 62, Key::Code73}, {75, 75, Key::Code65},
     {76, 76, Key::Code98}, {77, 77, Key::Code64}, {78, 78, Key::Quick}, {79, 79, Key::Code98},
     {91, 91, Key::GridPageUp}, {92, 92, Key::Code65}, {102, 102, Key::Play}, {103, 103, Key::Stop},

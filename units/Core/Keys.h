@@ -71,12 +71,12 @@ inline constexpr Code Mute = 84;
 inline constexpr Code Code86 = 86;
 inline constexpr Code Code87 = 87;
 inline constexpr Code Code88 = 88;
-inline constexpr Code Freeze = 89;
+inline constexpr Code Freeze = 89;  // the freeze key: the one key that leaves a frozen picture frozen
 inline constexpr Code Code90 = 90;
 inline constexpr Code Code91 = 91;
 inline constexpr Code Code92 = 92;
 inline constexpr Code Code94 = 94;
-inline constexpr Code Code95 = 95;
+inline constexpr Code ThreeD = 95;  // the 3D key; in the 3D mode chooser it closes the chooser
 inline constexpr Code Code96 = 96;
 inline constexpr Code Code97 = 97;
 inline constexpr Code Code98 = 98;
@@ -89,7 +89,9 @@ inline constexpr Code Code104 = 104;
 // The on-screen keyboard's codes: capital letters, a code that types nothing,
 // small letters, then the signs (two codes of the run, 175 and 186, have none).
 inline constexpr Code LetterA = 105;  // LetterA to LetterZ are 105 to 130
-inline constexpr Code LetterF = 110;  // also a key of its own on the remote
+// The remote's favourites key gives the letter F's code: the favourites strip
+// steps on to the next favourite.
+inline constexpr Code Favorites = 110;
 inline constexpr Code TestReset = 122;  // the letter R: the service remote's reset
 inline constexpr Code LetterZ = 130;
 inline constexpr Code Blank = 131;  // what a typed space gives: no character

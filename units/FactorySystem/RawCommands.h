@@ -77,7 +77,7 @@ inline constexpr RawCommand kRawCommands[] = {
     {.code = 0x40BF3B, .action = RawAction::Source, .value = 1, .sourceType = Constants::XPM_SOURCE_TYPE_AV_VGA},
     {.code = 0x40BF3C, .action = RawAction::Source},
     {.code = 0x40BF3D, .action = RawAction::Source, .value = 1, .sourceType = Constants::XPM_SOURCE_TYPE_RF_TUNER},
-    {.code = 0x40BE43, .action = RawAction::Key, .value = Key::Code95},
+    {.code = 0x40BE43, .action = RawAction::Key, .value = Key::ThreeD},
     {.code = 0x40BF10EF, .action = RawAction::Key, .value = Key::Mute},
     {.code = 0x40BF13EC, .action = RawAction::Key, .value = Key::Code70},
     {.code = 0x40BF0CF3, .action = RawAction::ResetAudioVideo},

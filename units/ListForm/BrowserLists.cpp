@@ -511,7 +511,7 @@ XObject* CBFavoritesList::HandleEvent(Core::Event* event) {
       }
       return KeyHandled();
     case Key::GridPageDown:
-    case Key::LetterF: {
+    case Key::Favorites: {
       auto* key = vg_cast<Core::KeyEvent>(event);
       const uint16_t code = key->keyCode;
       key->keyCode = Key::Right;

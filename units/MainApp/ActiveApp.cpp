@@ -60,7 +60,7 @@ constexpr KeyRoute kKeyRoutes[] = {
     {Key::Code86, Key::Code86, "n"},
     {Key::Freeze, Key::Code97, "n"},
     {Key::GridPageUp, Key::Code104, "n"},
-    {Key::LetterF, Key::LetterF, "n"},
+    {Key::Favorites, Key::Favorites, "n"},
 };
 
 // Events that are not keys, routed by their exact class.

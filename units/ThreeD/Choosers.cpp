@@ -214,7 +214,7 @@ XObject* SelectMode_Button::HandleEvent(Core::Event* event) {
   switch (Core::PressedKey(event)) {
     case Key::Back:
       break;
-    case Key::Code95:
+    case Key::ThreeD:
       VgSignal(OnExit, this);
       break;
     default:

@@ -84,11 +84,12 @@ void Usage() {
       "  --quiet          only the runner's own lines: not the product's log\n"
       "The set's files live in TVUI_ROOT, by default rootfs in the build folder.\n"
       "\n"
-      "Keys (scenario name, window key, meaning):\n");
+      "Keys (scenario name, window key, hardware key code, GUI key code, role):\n");
   for (const RemoteKey& key : RemoteKeys())
-    std::printf("  %-9s %-9s %s (key code %d)\n", key.name, key.pcKey ? key.pcKey : "", key.meaning, key.keyCode);
+    std::printf("  %-10s %-9s %3d %3d  %s\n", key.name, key.pcKey ? key.pcKey : "", key.keyCode, key.guiKey,
+                key.meaning);
   std::printf(
-      "  any number is taken as a DirectFB hardware key code (0 to 277)\n"
+      "  any number is taken as a DirectFB hardware key code (0 to 277), and key gui N sends GUI key code N\n"
       "\n"
       "Scenario lines (APPS/tools/tvui/scenario.h describes the language):\n");
   PrintScenarioCommands(stdout, ScenarioCommands());

@@ -6,9 +6,12 @@
 
 namespace {
 
+// Every key of the host's key table that a screen gives a role, named after
+// that role; the keyboard's letters and signs are sent by their codes.
 constexpr RemoteKey kKeys[] = {
-    {"POWER", 2, Key::Power, "P", "power"},
-    {"INPUT", 8, Key::Input, "I", "input"},
+    {"POWER", 2, Key::Power, "P", "power: to standby"},
+    {"QUICK", 3, Key::Quick, "Q", "the quick menu"},
+    {"INPUT", 8, Key::Input, "S", "the input list"},
     {"0", 9, Key::Digit0, "0", "digit 0"},
     {"1", 10, Key::Digit0 + 1, "1", "digit 1"},
     {"2", 11, Key::Digit0 + 2, "2", "digit 2"},
@@ -19,8 +22,13 @@ constexpr RemoteKey kKeys[] = {
     {"7", 16, Key::Digit0 + 7, "7", "digit 7"},
     {"8", 17, Key::Digit0 + 8, "8", "digit 8"},
     {"9", 18, Key::Digit9, "9", "digit 9"},
+    {"DOT", 19, Key::Dot, ".", "the decimal point of numbers typed"},
     {"OK", 20, Key::Ok, "Return", "activate"},
-    {"MENU", 23, Key::Menu, "M", "menu"},
+    {"MENU", 23, Key::Menu, "M", "the main menu"},
+    {"INFO", 24, Key::Info, "I", "information on what is shown"},
+    {"EXIT", 25, Key::Exit, "Escape", "exit: closes the screens"},
+    {"FAV", 26, Key::Favorites, "F", "favourites: the next favourite of the strip"},
+    {"LAST", 29, Key::Last, "L", "last: back while a screen is open"},
     {"LEFT", 30, Key::Left, "Left", "left, decrease"},
     {"RIGHT", 31, Key::Right, "Right", "right, increase"},
     {"UP", 32, Key::Up, "Up", "up"},
@@ -30,10 +38,25 @@ constexpr RemoteKey kKeys[] = {
     {"MUTE", 36, Key::Mute, "U", "mute"},
     {"CH+", 37, Key::ChannelUp, "PageUp", "channel up"},
     {"CH-", 38, Key::ChannelDown, "PageDown", "channel down"},
+    {"FREEZE", 39, Key::Freeze, "Z", "freeze (a frozen picture stays frozen on this key alone)"},
+    {"3D", 49, Key::ThreeD, "D", "3D; closes the 3D mode chooser"},
+    {"GRID_UP", 91, Key::GridPageUp, "Insert", "the previous page of a grid"},
+    {"PLAY", 102, Key::Play, "Space", "play"},
+    {"STOP", 103, Key::Stop, "X", "stop"},
+    {"PAUSE", 104, Key::Pause, "K", "pause"},
+    {"PAGE_UP", 107, Key::PageUp, "Home", "the previous page of a list; skip back in the players"},
+    {"PAGE_DOWN", 108, Key::PageDown, "End", "the next page of a list; skip forward in the players"},
+    {"REWIND", 109, Key::Rewind, "[", "rewind"},
+    {"FF", 110, Key::FastForward, "]", "fast forward"},
+    {"RECORD", 111, Key::Record, "O", "record"},
+    {"RED", 112, Key::Red, "R", "the red key of the help bar"},
+    {"GREEN", 113, Key::Green, "G", "the green key of the help bar"},
+    {"YELLOW", 114, Key::Yellow, "Y", "the yellow key of the help bar"},
+    {"BLUE", 115, Key::Blue, "B", "the blue key of the help bar"},
+    {"CLEAR", 133, Key::ClearAll, "C", "closes every screen"},
     {"BACK", 134, Key::Back, "Backspace", "back to the previous screen"},
-    {"EXIT", 25, Key::Exit, "Escape", "exit: closes the screen"},
-    {"LAST", 29, Key::Last, "L", "last: back while a screen is open"},
-    {"QUICK", 3, Key::Quick, "Q", "quick menu"},
+    {"TEST_RESET", 153, Key::TestReset, "F9", "the service remote's reset: every screen is told to clear"},
+    {"GRID_DOWN", 276, Key::GridPageDown, "Delete", "the next page of a grid"},
     {"FP_POWER", 255, Key::Power, "F1", "front panel Power"},
     {"FP_VOL+", 256, Key::VolumeUp, "F2", "front panel Vol+"},
     {"FP_VOL-", 257, Key::VolumeDown, "F3", "front panel Vol-"},
@@ -43,10 +66,26 @@ constexpr RemoteKey kKeys[] = {
     {"FP_INPUT", 261, Key::Input, "F7", "front panel Input"},
 };
 
-// Each name must give the key the host's table makes of its hardware code.
+// Each name must give the key the host's table makes of its hardware code,
+// and a name and a window key belong to one key alone.
+constexpr bool SameText(const char* a, const char* b) {
+  for (; *a && *b; ++a, ++b) {
+    const char ca = *a >= 'a' && *a <= 'z' ? char(*a - 32) : *a;
+    const char cb = *b >= 'a' && *b <= 'z' ? char(*b - 32) : *b;
+    if (ca != cb) return false;
+  }
+  return *a == *b;
+}
+
 constexpr bool AgreesWithKeyMap() {
-  for (const RemoteKey& key : kKeys)
+  for (const RemoteKey& key : kKeys) {
     if (KeyMapGuiCode(key.keyCode) != key.guiKey) return false;
+    for (const RemoteKey& other : kKeys) {
+      if (&other == &key) continue;
+      if (SameText(key.name, other.name)) return false;
+      if (key.pcKey && other.pcKey && SameText(key.pcKey, other.pcKey)) return false;
+    }
+  }
   return true;
 }
 static_assert(AgreesWithKeyMap());

@@ -21,7 +21,11 @@ int32_t KeyCodeOf(SDL_Keycode key) {
     case SDLK_KP_ENTER: key = SDLK_RETURN; break;
     case SDLK_EQUALS: case SDLK_KP_PLUS: key = SDLK_PLUS; break;
     case SDLK_KP_MINUS: key = SDLK_MINUS; break;
-    default: break;
+    case SDLK_KP_PERIOD: key = SDLK_PERIOD; break;
+    case SDLK_KP_0: key = SDLK_0; break;
+    default:
+      if (key >= SDLK_KP_1 && key <= SDLK_KP_9) key = SDLK_1 + (key - SDLK_KP_1);
+      break;
   }
   const RemoteKey* remote = RemoteKeyOfPcKey(SDL_GetKeyName(key));
   return remote ? remote->keyCode : -1;
