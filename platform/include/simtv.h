@@ -99,8 +99,9 @@ int simtv_get_value(const char* name, int32_t* value);
  * "NAME ARG ARG ...": integers in decimal, a text as itself (quoted as in a
  * scenario line when it is not one plain word), a payload of whole words as
  * its words joined by commas, a time record as its seconds, a timer record as
- * "enabled=1,channel=9-1,start=SECONDS,duration=SECONDS", any other pointer
- * as "-". Calls are numbered from 0 since the last clear; past a large bound
+ * "enabled=1,channel=9-1,start=SECONDS,duration=SECONDS" followed by
+ * "type=1,days=0x7f,source=0,map=0" (how it repeats, where it records), any
+ * other pointer as "-". Calls are numbered from 0 since the last clear; past a large bound
  * the oldest are forgotten, but the numbers of the others stay. */
 int simtv_call_count(void);
 /* Copies call number index into text; -1 when it is not kept. */

@@ -223,12 +223,21 @@ int64_t Seconds(const struct tm* time) {
 }
 
 // The record of a call shows a time as its seconds and a timer by what tells
-// it apart: "enabled=1,channel=9-1,start=1308184200,duration=1800".
+// it apart: "enabled=1,channel=9-1,start=1308184200,duration=1800", then how
+// it repeats and where it records: "type=1,days=0x7f,source=0,map=0".
 std::string RecordedTimer(const XPM_TimerInfo* t) {
   if (!t) return "-";
   char text[96];
   std::snprintf(text, sizeof text, "enabled=%d,channel=%d-%d,start=%lld,duration=%d", t->enabled, t->major, t->minor,
                 static_cast<long long>(Seconds(&t->start)), t->duration);
+  return text;
+}
+
+std::string RecordedRepetition(const XPM_TimerInfo* t) {
+  if (!t) return "-";
+  char text[96];
+  std::snprintf(text, sizeof text, "type=%d,days=0x%02x,source=%d,map=%d", t->timesType,
+                static_cast<unsigned>(t->daysOfWeek), t->source, t->mapId);
   return text;
 }
 
@@ -549,7 +558,8 @@ int32_t XPM_GetTimer(int32_t index, XPM_TimerInfo* timer) {
 }
 
 int32_t XPM_SetTimer(int32_t index, const XPM_TimerInfo* timer) {
-  TV_CALL("XPM_SetTimer", simk::CallArgs{}.Int(index).Text(RecordedTimer(timer).c_str()));
+  TV_CALL("XPM_SetTimer",
+          simk::CallArgs{}.Int(index).Text(RecordedTimer(timer).c_str()).Text(RecordedRepetition(timer).c_str()));
   if (!timer) return kErrorBadArgument;
   if (index < 0 || index >= XPM_TIMER_COUNT) return XPM_TIMER_ERROR_INVALID_TIMERID;
   if (timer->enabled) {

@@ -219,15 +219,17 @@ void EPGRecordTimerDialog::ApplySourceType() {
     model->OnSetTimerEndDelay(model->GetDefaultEndDelay());
   }
   range.OnSetString(RangeText(StartTime ? StartTime->Hour : 0, StartTime ? StartTime->Minute : 0, Duration));
+  // The rows first: a repetition that the timer took from its row decides
+  // the day set.
+  ShowOptions();
   WriteDaySet(model, StartTime);
   OldTimer = VgNew<Structures::TimerData>();
   model->CopyTimerData(OldTimer, model->HeldTimer);
-  ShowOptions();
 }
 
 void EPGRecordTimerDialog::ShowOptions() {
   for (Network::OptionButton* button : {&typeButton, &startEarlyButton, &endDelayButton})
-    RecordTimerDialog::LoadOptionItem(button);
+    RecordTimerDialog::HoldShownChoice(button);
 }
 
 void EPGRecordTimerDialog::OnSetcanDelete(bool value) {

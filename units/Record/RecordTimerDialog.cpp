@@ -15,6 +15,7 @@
 #include "NonMenuSystem/OptionDialog.h"
 #include "NonMenuSystem/TimeSettingDialog.h"
 #include "OptionDatabase/OptionBinding.h"
+#include "OptionDatabase/OptionData.h"
 #include "Record/ConflictTimerDialog.h"
 #include "Record/RecordOptionsDialog.h"
 #include "Record/TimerDurationDialog.h"
@@ -178,8 +179,14 @@ void RecordTimerDialog::Initialize(Primitives::KeyRoutingParameter* parameter) {
   ::WidgetManager::WidgetManager* manager = MainApp::GetWidgetManager();
   for (int32_t id : {WinIDs::WIN_ID_FullEPGDialog, WinIDs::WIN_ID_RecordedShowsDialog, WinIDs::WIN_ID_ScheduledRecordDialog})
     if (manager->FindForm(id)) frame.OnSetBitmap(VgLoad<Resources::Bitmap>(Bitmaps::MediaQuickMenuBg));
-  SourceAtOpen = MainApp::GetWrapper()->GetCurrentSource(0);
-  for (Network::OptionButton* button : {&typeButton, &inputButton, &channelButton}) LoadOptionItem(button);
+  SkinBin::Wrapper* model = MainApp::GetWrapper();
+  SourceAtOpen = model->GetCurrentSource(0);
+  // The timer holds what the rows show from the start: a timer fresh from the
+  // set repeats in no way and records from no source.
+  HoldShownChoice(&typeButton);
+  if (model->OnGetTimerSource() < 0) model->OnSetTimerSource(0);
+  LoadInput();
+  LoadOptionItem(&channelButton);
   if (ParamFlag) {
     IsUpdate = false;
     IsShortcut = false;
@@ -187,12 +194,31 @@ void RecordTimerDialog::Initialize(Primitives::KeyRoutingParameter* parameter) {
   }
 }
 
-void RecordTimerDialog::LoadOptionItem(Network::OptionButton* button) {
+bool RecordTimerDialog::LoadOptionItem(Network::OptionButton* button) {
+  if (!button || button->OptionType == 0) return false;
+  OptionDatabase::OptionBinding option(MainApp::GetOptionDB(), int32_t(button->OptionType), "Record::RecordTimerDialog");
+  if (!option) return false;
+  option.Read();
+  VgString text = option.ChoiceText();
+  if (text) button->OnSetText(text);
+  return text != nullptr;
+}
+
+void RecordTimerDialog::HoldShownChoice(Network::OptionButton* button) {
   if (!button || button->OptionType == 0) return;
   OptionDatabase::OptionBinding option(MainApp::GetOptionDB(), int32_t(button->OptionType), "Record::RecordTimerDialog");
   if (!option) return;
-  option.Read();
-  if (VgString text = option.ChoiceText()) button->OnSetText(text);
+  // A value that no choice converts to leaves the choice it had: start from none.
+  option.Record()->Id = -1;
+  const int32_t choice = option.Read();
+  if (option.Count() > 0 && (choice < 0 || choice >= option.Count())) option.Write(0);
+  LoadOptionItem(button);
+}
+
+void RecordTimerDialog::LoadInput() {
+  if (LoadOptionItem(&inputButton)) return;
+  const bool secondTuner = MainApp::GetWrapper()->OnGetTimerSource() != 0;
+  inputButton.OnSetText(VgGetVariantOfString(secondTuner ? &Strings::SID_TUNER_2 : &Strings::SID_TUNER_1));
 }
 
 void RecordTimerDialog::EditTimer(const ListForm::TimerEdit& edit) {
@@ -322,7 +348,7 @@ void RecordTimerDialog::OptionChanged(uint32_t optionType) {
       RefreshGrayout();
       break;
     case SkinBin::OPTION_TYPE_ONTIMER_INPUT:
-      LoadOptionItem(&inputButton);
+      LoadInput();
       model->SetSourceRecord(model->OnGetTimerSource());
       sourceChanged_ = true;
       ApplyCurrentChannel();

@@ -76,8 +76,15 @@ class RecordTimerDialog : public NonMenuSystem::QORWidgetClass,
 
   Primitives::KeyRoutingCtrl* ControlAt(int32_t control);
   // Shows an option's current choice on its button, the option's own setup
-  // run afresh (the channels of the timer's tuner, say).
-  static void LoadOptionItem(Network::OptionButton* button);
+  // run afresh (the channels of the timer's tuner, say); false when the
+  // option has no text for it (the button keeps what it showed).
+  static bool LoadOptionItem(Network::OptionButton* button);
+  // A value of the timer that names none of the option's choices gives way
+  // to the first choice, which the button then shows.
+  static void HoldShownChoice(Network::OptionButton* button);
+  // The Input row: the chosen input, or the tuner of a source that names
+  // no input of the set.
+  void LoadInput();
   // After an option pop-up changed the option of that id.
   void OptionChanged(uint32_t optionType);
 
