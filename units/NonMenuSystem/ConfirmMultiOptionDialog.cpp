@@ -31,7 +31,10 @@ constexpr int32_t kButtonGap = 20;
 constexpr int32_t kButtonsAboveFrame = 12;
 // The PIN type that guards the 3D wizard while 3D is locked.
 constexpr int32_t kThreeDWizardPinType = 11;
-constexpr int32_t kPopupLayer = 256;
+// A confirmation that stands over the screen that asked: above the screens
+// (32) and their panels (64), below the messages and pop-ups (256), so that a
+// message over it leaves the question open.
+constexpr int32_t kOverScreenLayer = 128;
 
 // The class of a registered message receiver of that name: a message for a
 // class can reach only the receivers registered with the agent.
@@ -107,7 +110,7 @@ void ConfirmMultiOptionDialog::OnSetConfirmType(int32_t type) {
     VgPrint("NonMenuSystem::ConfirmMultiOptionDialog.OnSetConfirmType: no confirmation of type %d\n", type);
     return;
   }
-  if (row_->overScreen) Layer = kPopupLayer;
+  if (row_->overScreen) Layer = kOverScreenLayer;
   OnSetCaption(VgGetVariantOfString(row_->caption));
   OnSetWarningInfo(VgGetVariantOfString(row_->question));
   // The opener's classes win over the row's.

@@ -68,8 +68,8 @@ struct ConfirmType {
   const char* target = nullptr;
   // No closes every screen instead of going back.
   bool noClearsAll = false;
-  // Opens on the pop-up layer over the screen that asked, which stays open
-  // under it to hear the answer.
+  // Opens on a layer over the screen that asked, which stays open under it
+  // to hear the answer.
   bool overScreen = false;
 };
 
@@ -138,10 +138,10 @@ inline constexpr ConfirmType kConfirmTypes[] = {
      .action = ConfirmAction::ResetGroup},
     {.type = ConfirmTypeDeleteRecordedShow, .caption = &Strings::SID_CONFIRM_DELETE_RECORDED_SHOW,
      .question = &Strings::SID_CONFIRM_DELETE_RECORD_TEXT, .action = ConfirmAction::DeleteItem,
-     .argument = DeleteKindRecordedShow},
+     .argument = DeleteKindRecordedShow, .overScreen = true},
     {.type = ConfirmTypeDeleteScheduledRecord, .caption = &Strings::SID_CONFIRM_DELETE_SCHEDULED_RECORD,
      .question = &Strings::SID_CONFIRM_DELETE_RECORD_TEXT, .action = ConfirmAction::DeleteItem,
-     .argument = DeleteKindScheduledRecord, .target = "Record::ScheduledRecordDialog"},
+     .argument = DeleteKindScheduledRecord, .target = "Record::ScheduledRecordDialog", .overScreen = true},
     {.type = ConfirmTypeDeleteEPGRecord, .caption = &Strings::SID_CONFIRM_DELETE_EPG_RECORD,
      .question = &Strings::SID_CONFIRM_DELETE_RECORD_TEXT, .action = ConfirmAction::DeleteItem,
      .argument = DeleteKindEPGRecord},

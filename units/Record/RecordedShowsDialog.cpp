@@ -64,9 +64,6 @@ void StyleBannerText(Views::Text& text, const VgConstant& font) {
 
 RecordedShowsDialog::RecordedShowsDialog(XObject* link) : NonMenuSystem::WidgetClass(link) {
   WinID = WinIDs::WIN_ID_RecordedShowsDialog;
-  // Below the dialogs' layer, so that the delete confirmation opens over the
-  // list instead of in its place, as over the recordings library.
-  Layer = 1;
   IsShortcut = true;
   PrevState = VgFindClass("MenuSystem::BrcmRecordMenu");
   OnSetTimeOutValue(TimeOut);

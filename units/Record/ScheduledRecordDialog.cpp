@@ -222,9 +222,6 @@ void Last3RecordShowsDialog::Exit(XObject*) {
 
 ScheduledRecordDialog::ScheduledRecordDialog(XObject* link) : NonMenuSystem::WidgetClass(link) {
   WinID = WinIDs::WIN_ID_ScheduledRecordDialog;
-  // Below the dialogs' layer: the confirmation and the timer dialogs stand
-  // over the list instead of closing it.
-  Layer = 1;
   IsShortcut = true;
   PrevState = VgFindClass("MenuSystem::BrcmRecordMenu");
   OnSetTimeOutValue(TimeOut);
@@ -312,12 +309,6 @@ void ScheduledRecordDialog::Initialize(Primitives::KeyRoutingParameter* paramete
 
 BannerViews ScheduledRecordDialog::Banner() {
   return {inputFrame, inputImage, inputText, channelFrame, logo, channelNumber, channelName, clockFrame, clock, VolumeText};
-}
-
-// Below the layers that clearing closes: the screen closes itself first.
-void ScheduledRecordDialog::ClearAll(XObject* sender) {
-  Close();
-  NonMenuSystem::WidgetClass::ClearAll(sender);
 }
 
 void ScheduledRecordDialog::Close(XObject* sender) {

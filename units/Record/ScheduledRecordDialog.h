@@ -103,7 +103,6 @@ class ScheduledRecordDialog : public NonMenuSystem::WidgetClass {
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   // Closes the pop-ups with the screen.
   void Close(XObject* sender = nullptr) override;
-  void ClearAll(XObject* sender = nullptr) override;
   // The list hears every message first; a Yes of the delete confirmation
   // deletes the schedule that was asked about.
   void HandleMessage(Structures::Message* message) override;
