@@ -249,11 +249,12 @@ void BrcmMainMenu::DoFocus(XObject* sender) {
     CloseSecondaryMenu();
     return;
   }
-  // A page still open beside the carousel stays when it is the topic's own,
-  // or the Locks page reached through the PIN.
-  BrcmSubMenu* open = SecondaryMenu && SecondaryMenu->owner ? SecondaryMenu.get() : nullptr;
-  if (open && (open->GetClass() == item->NextState || open->GetClass() == VgFindClass(kLocksPage)))
-    return;
+  // The topic's own page stays, and so does the Locks page reached through
+  // the PIN. The page remembered counts even when it has closed: a page
+  // that opened a deeper one closed for it, and the way back from the deeper
+  // page opens it again on the row it came from.
+  BrcmSubMenu* page = SecondaryMenu.get();
+  if (page && (page->GetClass() == item->NextState || page->GetClass() == VgFindClass(kLocksPage))) return;
   LaunchSecondaryMenu();
 }
 
