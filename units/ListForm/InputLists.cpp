@@ -264,6 +264,8 @@ XObject* InputItem::SetData(XObject* data) {
   XObject* taken = ListItem::SetData(data);
   if (auto* courier = vg_cast<InputCourier>(data)) {
     InputFields::In(this, courier);
+    // The look follows IsDisabled, the focus and the selection Enabled.
+    OnSetIsDisabled(courier->disabled);
     OnSetEnabled(!courier->disabled);
   }
   return taken;
@@ -414,6 +416,7 @@ XObject* CecInputItem::SetData(XObject* data) {
   VgString number = VgConcatString(VgNewStringInt(Index + 1, 0), VgNewString(u" "));
   OnSetText(VgConcatString(number, courier->Text ? courier->Text.get() : VgNewString(u"")));
   CecFields::In(this, courier);
+  OnSetIsDisabled(courier->disabled);
   OnSetEnabled(!courier->disabled);
   return taken;
 }

@@ -84,8 +84,11 @@ void KeyRoutingListForm::forceReload(XObject*) {
       f = g;
     }
   }
+  // Every row takes its item, disabled rows too: the offsets count every
+  // row, and a row that its item enables or disables changes no other row's.
   int32_t offset = -f;
-  for (Forms::Ctrl* row = first; row; row = GetNextCtrl(row)) row->SetData(GetItemData(offset++));
+  for (int32_t index = 0, count = GetCount(); index < count; ++index)
+    if (Forms::Ctrl* row = GetCtrlAt(index)) row->SetData(GetItemData(offset++));
   if (!Fixed && !IsItemValid(0)) OnSetFocus(nullptr);
 }
 
