@@ -292,7 +292,9 @@ void Group::DrawContent(Graphics::Canvas* canvas, VgRect clip, VgPoint origin) {
   for (View* view = firstView; view; view = view->nextView) {
     if (!view->Visible) continue;
     VgRect part = VgIntersectRect(VgMoveRectPos(view->GetExtent(), origin), clip);
-    if (!VgIsRectEmpty(part)) view->Draw(canvas, part, origin);
+    if (VgIsRectEmpty(part)) continue;
+    if (DrawWatch) DrawWatch(canvas, view, part);
+    view->Draw(canvas, part, origin);
   }
 }
 

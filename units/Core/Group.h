@@ -74,6 +74,10 @@ class Group : public View {
 
   // Draws the visible children whose extent meets the clip, bottom first.
   void DrawContent(Graphics::Canvas* canvas, VgRect clip, VgPoint origin);
+  // Told of each child a group is about to draw, with the canvas and the part
+  // of it the child may draw: a harness that checks the order of drawing in a
+  // frame sets it for the frame; the product never does.
+  static inline void (*DrawWatch)(Graphics::Canvas* canvas, View* view, VgRect part) = nullptr;
   // Redraws the dirty part of the buffer; posted by Invalidate.
   void updateBufferCanvas(XObject* sender);
 

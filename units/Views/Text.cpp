@@ -150,17 +150,22 @@ void Text::AdjustBounds() {
 
 // ------------------------------------------------------------------ drawing
 
+int32_t Text::Baseline(VgRect area) const {
+  if (!Font) return area.y1;
+  const int32_t H = VgGetRectH(area);
+  const int32_t textHeight = Font->OnGetAscent() + Font->OnGetDescent() + Shadow;
+  int32_t y = area.y1 + Font->OnGetAscent();
+  if (AlignV == AlignMiddle) y += (H - textHeight) / 2;
+  else if (AlignV == AlignBottom) y += H - textHeight;
+  return y;
+}
+
 void Text::Draw(Graphics::Canvas* canvas, VgRect clip, VgPoint offset) {
   if (!Font || shownText.empty()) return;
   const VgRect area = VgMoveRectPos(Bounds, offset);
   clip = VgIntersectRect(clip, area);
   const int32_t W = VgGetRectW(area);
-  const int32_t H = VgGetRectH(area);
-
-  const int32_t textHeight = Font->OnGetAscent() + Font->OnGetDescent() + Shadow;
-  int32_t y = area.y1 + Font->OnGetAscent();
-  if (AlignV == AlignMiddle) y += (H - textHeight) / 2;
-  else if (AlignV == AlignBottom) y += H - textHeight;
+  const int32_t y = Baseline(area);
 
   int32_t x = area.x1;
   int32_t justify = 0;

@@ -76,6 +76,10 @@ class Text : public Core::View {
   void OnSetBounds(VgRect value);
   VgRect OnGetBounds() const { return Bounds; }
 
+  // The baseline a single line is set on when the view fills the area, as
+  // Draw sets it.
+  int32_t Baseline(VgRect area) const;
+
  protected:
   // Auto size applies only with a font and something to show.
   bool CanAdjust() const;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Constants/Constants.h"
+#include "Core/Root.h"
 #include "Core/View.h"
 #include "Events/XpmPayloadLayout.h"
 #include "GenColor.h"
@@ -21,6 +22,7 @@
 #include "WinIDs/WinIDs.h"
 #include "gui_loop.h"
 #include "keymap.h"
+#include "layout_check.h"
 #include "nvpath.h"
 #include "output_tee.h"
 #include "probe_root.h"
@@ -52,6 +54,63 @@ struct Watch {
 Watch& W() {
   static Watch& watch = *new Watch;
   return watch;
+}
+
+// The frames that the set draws while the scenario runs are followed: the
+// first whose drawing order left a window covered by a lower one is kept, with
+// the line that ran, for the next layout check.
+struct LayoutWatch {
+  std::mutex mutex;
+  std::string fault;
+  const GuiRootOps* drawing = nullptr;
+  GuiRootOps watched{};
+};
+
+LayoutWatch& L() {
+  static LayoutWatch& watch = *new LayoutWatch;
+  return watch;
+}
+
+VgRect WatchedUpdate(XObject* root) {
+  LayoutWatch& l = L();
+  auto* core = vg_cast<Core::Root>(root);
+  if (core) BeginLayoutFrame(core);
+  const VgRect shown = l.drawing->update(root);
+  if (!core) return shown;
+  const std::string fault = EndLayoutFrame();
+  if (fault.empty()) return shown;
+  std::string line;
+  {
+    Watch& w = W();
+    std::lock_guard guard(w.mutex);
+    line = "line " + std::to_string(w.number) + " (" + w.source + ")";
+  }
+  std::lock_guard guard(l.mutex);
+  if (l.fault.empty()) l.fault = "a frame drawn while " + line + " ran: " + fault;
+  return shown;
+}
+
+void WatchFrames() {
+  LayoutWatch& l = L();
+  if (l.drawing) return;
+  l.drawing = &GuiRoot();
+  l.watched = *l.drawing;
+  l.watched.update = &WatchedUpdate;
+  GuiUseRootOps(&l.watched);
+}
+
+// The layout check of expect layout: the frames since the previous check,
+// then the screen as it stands.
+std::string LayoutFaults() {
+  std::string fault;
+  {
+    LayoutWatch& l = L();
+    std::lock_guard guard(l.mutex);
+    fault.swap(l.fault);
+  }
+  const std::string now = CheckLayout(vg_cast<Core::View>(rootObject.load()));
+  if (!now.empty()) fault += (fault.empty() ? "" : "\n  ") + now;
+  return fault.empty() ? fault : "layout: " + fault;
 }
 
 void PrintFailure(const std::string& name, int number, const std::string& source, const std::string& reason) {
@@ -481,7 +540,7 @@ std::string ScreenshotLine(const ScenarioTokens& t) {
 
 std::string PanicLine(const ScenarioTokens& t) {
   if (t.size() != 1) return "panic takes nothing";
-  if (&GuiRoot() != &TvuiProbe::Ops()) return "only the probe root can be told to panic";
+  if (GuiRoot().rootClass != TvuiProbe::Ops().rootClass) return "only the probe root can be told to panic";
   TvuiProbe::Root::panicOnNextEvent = true;
   return {};
 }
@@ -517,7 +576,7 @@ void OpenMenusFor(const VgClass* screen) {
 // one screen opener: the sub-system of the screen's family opens it.
 std::string OpenLine(const ScenarioTokens& t) {
   if (t.size() < 2) return "open takes a class";
-  if (&GuiRoot() == &TvuiProbe::Ops()) return "the probe root opens no screens";
+  if (GuiRoot().rootClass == TvuiProbe::Ops().rootClass) return "the probe root opens no screens";
   SubSystem::Opening opening;
   VgStr text;  // held until the screen holds it
   opening.screen = VgFindClass(t[1].text.c_str());
@@ -675,6 +734,11 @@ std::string ExpectPictureLine(const ScenarioTokens& t) {
   return GenCompareWithPng(image, (g_run.folder / t[2].text).string());
 }
 
+std::string ExpectLayoutLine(const ScenarioTokens& t) {
+  if (t.size() != 2) return "expect layout takes nothing";
+  return LayoutFaults();
+}
+
 std::string ExpectPixelLine(const ScenarioTokens& t) {
   int64_t x = 0, y = 0, colour = 0;
   if (t.size() != 5 || !ScenarioNumber(t[2].text, 0, GuiScreenWidth - 1, &x) ||
@@ -758,6 +822,10 @@ constexpr ScenarioCommand kCommands[] = {
     {"expect focus", "\"TEXT\"|SID_NAME", "the focused control shows the text", &ExpectFocusLine},
     {"expect focus-form", "WINID", "the focused control belongs to that screen", &ExpectFocusFormLine},
     {"expect picture", "NAME.png", "the GUI plane is exactly the reference beside the scenario", &ExpectPictureLine},
+    {"expect layout", "",
+     "no two texts of a window over one another or covered by a view above them, no text beyond its window, no "
+     "window drawn over one above it since the previous check",
+     &ExpectLayoutLine},
     {"expect pixel", "X Y 0xAARRGGBB", "the GUI plane has that colour there", &ExpectPixelLine},
     {"expect panic", "[\"TEXT\"]", "the product panicked (with that text) in the line before; takes the panic",
      &ExpectPanicLine},
@@ -1055,6 +1123,7 @@ void ScenarioReportFatal(const char* what) {
 
 int RunScenario(const std::string& path, const std::vector<ScenarioLine>& lines, const std::string& outDir) {
   g_run = Run{path, std::filesystem::path(path).parent_path(), outDir, {}, false, -1};
+  WatchFrames();
   bool leading = true;
   ScenarioTokens tokens;
   for (const ScenarioLine& original : lines) {

@@ -1,0 +1,424 @@
+#include "layout_check.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <unordered_map>
+#include <vector>
+
+#include "Core/Group.h"
+#include "Core/Root.h"
+#include "Forms/ScrollForm.h"
+#include "GenBitmap.h"
+#include "GenColor.h"
+#include "Graphics/Canvas.h"
+#include "Graphics/RootCanvas.h"
+#include "Primitives/KeyRoutingForm.h"
+#include "Resources/Font.h"
+#include "Views/MultilineText.h"
+#include "Views/Text.h"
+#include "vgstring.h"
+
+namespace {
+
+// A pixel counts as painted from this opacity on: the faint smoothing at the
+// edge of a glyph that touches a neighbour is no collision.
+constexpr uint32_t kPainted = 96;
+// A failure names this many faults at most.
+constexpr size_t kMaxFaults = 6;
+
+VgPoint TopLeft(VgRect r) { return {r.x1, r.y1}; }
+
+bool Contains(VgRect outer, VgRect inner) { return VgIntersectRect(outer, inner) == inner; }
+
+bool IsWindow(Core::View* view) {
+  auto* form = vg_cast<Primitives::KeyRoutingForm>(view);
+  return form && (form->WinID != 0 || form->Layer != 0);
+}
+
+bool IsText(Core::View* view) { return vg_cast<Views::Text>(view) != nullptr; }
+
+constexpr size_t kNone = size_t(-1);
+
+// A visible view where the root draws it, in screen coordinates.
+struct Placed {
+  Core::View* view;
+  size_t parent;       // the owner's index, kNone below the root
+  Core::View* window;  // null outside every window
+  int windowOrder;     // the window's place in the drawing order
+  VgRect extent;
+  VgRect clip;     // what the groups around it let through
+  VgPoint offset;  // where its owner's top-left corner lies
+  // Drawn onto the screen canvas in one piece: a view that is not a group,
+  // or a group drawn through a buffer or an opacity of its own; not a view
+  // inside such a group, which draws onto that group's canvas.
+  bool unit;
+
+  VgRect Drawn() const { return VgIntersectRect(extent, clip); }
+};
+
+class Walk {
+ public:
+  explicit Walk(Core::View* root) {
+    auto* group = vg_cast<Core::Group>(root);
+    if (!group || !group->Visible) return;
+    Collect(group, kNone, TopLeft(group->Bounds), group->Bounds, nullptr, 0, false);
+  }
+  std::vector<Placed> views;
+
+ private:
+  int windows_ = 0;
+
+  void Collect(Core::Group* group, size_t parent, VgPoint origin, VgRect clip, Core::View* window, int order,
+               bool inUnit) {
+    for (Core::View* view = group->firstView; view; view = view->nextView) {
+      if (!view->Visible) continue;
+      const VgRect extent = VgMoveRectPos(view->GetExtent(), origin);
+      Core::View* inWindow = window;
+      int inOrder = order;
+      if (IsWindow(view)) {
+        inWindow = view;
+        inOrder = ++windows_;
+      }
+      auto* child = vg_cast<Core::Group>(view);
+      const bool whole = !child || child->Opacity != 255 || child->Buffered;
+      const size_t index = views.size();
+      views.push_back({view, parent, inWindow, inOrder, extent, clip, origin, !inUnit && whole});
+      // A group of opacity 0 shows none of its children.
+      if (child && child->Opacity > 0)
+        Collect(child, index, TopLeft(extent), VgIntersectRect(clip, extent), inWindow, inOrder, inUnit || whole);
+    }
+  }
+};
+
+std::string Bytes(VgString text) {
+  if (!text) return {};
+  std::string bytes(size_t(VgGetStringLength(text)) + 1, '\0');
+  VgStringToAnsi(text, bytes.data(), int32_t(bytes.size()), '?');
+  bytes.pop_back();
+  return bytes;
+}
+
+std::string RectText(VgRect r) {
+  char text[64];
+  std::snprintf(text, sizeof text, "(%d,%d,%d,%d)", r.x1, r.y1, r.x2, r.y2);
+  return text;
+}
+
+// "Views::Text "Off" (480,125,710,145)", or for a view that is no text the
+// group it belongs to: "Views::Frame (426,129,606,141) of SkinBin::ProgressQOR".
+std::string Describe(const Placed& p) {
+  std::string text = VgClassOf(p.view)->name;
+  if (auto* label = vg_cast<Views::Text>(p.view)) text += " \"" + Bytes(label->String) + "\"";
+  text += " " + RectText(p.extent);
+  if (!IsText(p.view) && p.view->owner && p.view->owner.get() != p.window)
+    text += std::string(" of ") + VgClassOf(p.view->owner.get())->name;
+  return text;
+}
+
+std::string DescribeWindow(Core::View* window) {
+  if (!window) return "no window";
+  std::string text = std::string("window ") + VgClassOf(window)->name;
+  if (auto* form = vg_cast<Primitives::KeyRoutingForm>(window); form && form->WinID != 0) {
+    char id[24];
+    std::snprintf(id, sizeof id, " 0x%X", unsigned(form->WinID));
+    text += id;
+  }
+  return text;
+}
+
+// ------------------------------------------------------------ drawn pixels
+
+// The opacity of the pixels a view paints within an area of the screen.
+struct Ink {
+  VgRect area{0, 0, 0, 0};
+  std::vector<uint8_t> alpha;
+  VgRect painted{0, 0, 0, 0};  // the smallest rectangle around the painted pixels
+
+  bool PaintedAt(int32_t x, int32_t y) const {
+    if (x < area.x1 || y < area.y1 || x >= area.x2 || y >= area.y2) return false;
+    return alpha[size_t(y - area.y1) * size_t(VgGetRectW(area)) + size_t(x - area.x1)] >= kPainted;
+  }
+};
+
+// One scratch canvas, drawn into by one view at a time, kept from the
+// collector while the program runs.
+Graphics::Canvas* Scratch(VgPoint size) {
+  static Graphics::Canvas* canvas = [] {
+    auto* made = VgNew<Graphics::Canvas>();
+    VgLockObject(made);
+    return made;
+  }();
+  const VgPoint have = canvas->OnGetSize();
+  if (have.x < size.x || have.y < size.y) canvas->OnSetSize({std::max(have.x, size.x), std::max(have.y, size.y)});
+  return canvas;
+}
+
+// Draws the view alone, clipped to the area, and reads what it painted.
+Ink Render(const Placed& p, VgRect area) {
+  Ink ink;
+  area = VgIntersectRect(area, p.extent);
+  if (VgIsRectEmpty(area)) return ink;
+  const int32_t w = VgGetRectW(area);
+  const int32_t h = VgGetRectH(area);
+  Graphics::Canvas* canvas = Scratch({w, h});
+  GenBitmap* bitmap = canvas->EngineBitmap();
+  if (!bitmap || !bitmap->surface) return ink;
+  const VgRect local{0, 0, w, h};
+  canvas->DrawRectangle(local, local, VgColor{0, 0, 0, 0}, 0);
+  p.view->Draw(canvas, local, VgMovePointNeg(p.offset, TopLeft(area)));
+  const auto* pixels = static_cast<const uint32_t*>(GenLockMemory(bitmap->surface));
+  if (!pixels) return ink;
+  ink.area = area;
+  ink.alpha.resize(size_t(w) * size_t(h));
+  const size_t stride = size_t(bitmap->width + bitmap->padding);
+  for (int32_t y = 0; y < h; ++y) {
+    for (int32_t x = 0; x < w; ++x) {
+      const uint32_t alpha = GenColorAlpha(pixels[size_t(y) * stride + size_t(x)]);
+      ink.alpha[size_t(y) * size_t(w) + size_t(x)] = uint8_t(alpha);
+      if (alpha >= kPainted)
+        ink.painted = VgUnionRect(ink.painted, {area.x1 + x, area.y1 + y, area.x1 + x + 1, area.y1 + y + 1});
+    }
+  }
+  GenUnlockMemory(bitmap->surface);
+  return ink;
+}
+
+// The first pixel both paint within the area, or false.
+bool Collide(const Ink& a, const Ink& b, VgRect area, VgPoint* at) {
+  area = VgIntersectRect(area, VgIntersectRect(a.painted, b.painted));
+  for (int32_t y = area.y1; y < area.y2; ++y)
+    for (int32_t x = area.x1; x < area.x2; ++x)
+      if (a.PaintedAt(x, y) && b.PaintedAt(x, y)) {
+        *at = {x, y};
+        return true;
+      }
+  return false;
+}
+
+std::string PointText(VgPoint p) { return "(" + std::to_string(p.x) + "," + std::to_string(p.y) + ")"; }
+
+// Content scrolls through these forms: a line beyond their edge is scrolled
+// away, not cut off.
+bool Scrolls(Core::View* view) { return vg_cast<Forms::ScrollForm>(view) != nullptr; }
+
+// The part of the screen the groups around the view keep it in. Inside a
+// form that scrolls, only the groups within that form count: the text moves
+// through the form, and what lies beyond its edge is scrolled away.
+VgRect Room(const std::vector<Placed>& views, const Placed& p) {
+  VgRect room{INT32_MIN / 2, INT32_MIN / 2, INT32_MAX / 2, INT32_MAX / 2};
+  for (size_t g = p.parent; g != kNone && !Scrolls(views[g].view); g = views[g].parent)
+    room = VgIntersectRect(room, views[g].extent);
+  return room;
+}
+
+// The innermost group around the view that the area runs past.
+const Placed* LeftGroup(const std::vector<Placed>& views, const Placed& p, VgRect area) {
+  for (size_t g = p.parent; g != kNone && !Scrolls(views[g].view); g = views[g].parent)
+    if (!Contains(views[g].extent, area)) return &views[g];
+  return nullptr;
+}
+
+// Where a text runs past the edge of a group around it, false when it does
+// not. A line of text reaches as high and as low as its glyphs, even where
+// its own bounds cut them (a font taller than its bounds is the text's own
+// business, not a fault of its window); across, it reaches as far as its own
+// bounds let it paint (an ellipsis). A text wrapped into lines is taken as
+// painted, cut where a glyph paints on both sides of an edge.
+bool LeavesAt(const std::vector<Placed>& views, const Placed& p, const Ink& ink, VgRect* area) {
+  const VgRect room = Room(views, p);
+  auto* text = vg_cast<Views::Text>(p.view);
+  if (!vg_cast<Views::MultilineText>(p.view) && text->Font) {
+    const int32_t baseline = text->Baseline(p.extent);
+    const VgRect glyphs = text->Font->GetTextRect(text->shownText);
+    *area = {ink.painted.x1, baseline + glyphs.y1, ink.painted.x2, baseline + glyphs.y2 + text->Shadow};
+    return !VgIsRectEmpty(VgIntersectRect(*area, room)) && !Contains(room, *area);
+  }
+  const VgRect box = ink.painted;
+  for (int32_t y = box.y1; y < box.y2; ++y) {
+    for (int32_t x = box.x1; x < box.x2; ++x) {
+      if (!ink.PaintedAt(x, y) || VgIsPointInRect(room, {x, y})) continue;
+      for (VgPoint n : {VgPoint{x - 1, y}, VgPoint{x + 1, y}, VgPoint{x, y - 1}, VgPoint{x, y + 1}}) {
+        if (VgIsPointInRect(room, n) && ink.PaintedAt(n.x, n.y)) {
+          *area = {x, y, x + 1, y + 1};
+          return true;
+        }
+      }
+    }
+  }
+  return false;
+}
+
+// A group of a window that stands as a window of its own over what lies
+// below it: a pop-up panel, a message box. Its box is the views it draws
+// first, before any text or group, one of which spans the whole group; and it
+// holds texts of its own. Empty for any other view.
+std::vector<const Placed*> BoxOf(const std::vector<Placed>& views, size_t group) {
+  const Placed& g = views[group];
+  std::vector<const Placed*> box;
+  if (!vg_cast<Core::Group>(g.view)) return box;
+  bool spans = false;
+  bool leading = true;
+  bool texts = false;
+  for (size_t i = group + 1; i < views.size(); ++i) {
+    size_t up = views[i].parent;
+    while (up != kNone && up != group) up = views[up].parent;
+    if (up != group) break;  // past the group's subtree
+    const bool leaf = !vg_cast<Core::Group>(views[i].view) && !IsText(views[i].view);
+    leading = leading && views[i].parent == group && leaf;
+    if (leading) {
+      box.push_back(&views[i]);
+      spans = spans || Contains(views[i].extent, g.extent);
+    }
+    texts = texts || IsText(views[i].view);
+  }
+  if (!spans || !texts) box.clear();
+  return box;
+}
+
+// Whether what lies above at the pixel belongs to such a panel, drawn over
+// the view below with its box there.
+bool UnderPanel(const std::vector<Placed>& views, size_t below, size_t above, VgPoint pixel) {
+  std::vector<size_t> chain;
+  for (size_t g = views[below].parent; g != kNone; g = views[g].parent) chain.push_back(g);
+  const VgRect dot{pixel.x, pixel.y, pixel.x + 1, pixel.y + 1};
+  for (size_t g = views[above].parent; g != kNone; g = views[g].parent) {
+    if (std::find(chain.begin(), chain.end(), g) != chain.end()) return false;  // the common group
+    for (const Placed* part : BoxOf(views, g))
+      if (Render(*part, dot).PaintedAt(pixel.x, pixel.y)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string CheckLayout(Core::View* root) {
+  const Walk walk(root);
+  const std::vector<Placed>& views = walk.views;
+  std::vector<std::string> faults;
+  auto add = [&](std::string fault) {
+    if (faults.size() < kMaxFaults) faults.push_back(std::move(fault));
+  };
+
+  // Each text as it paints itself, cut only by its own bounds.
+  struct Text {
+    size_t index;
+    Ink ink;
+  };
+  std::vector<Text> texts;
+  for (size_t i = 0; i < views.size(); ++i) {
+    const Placed& p = views[i];
+    if (!p.window || !IsText(p.view)) continue;
+    Text text{i, Render(p, p.extent)};
+    if (VgIsRectEmpty(text.ink.painted)) continue;
+    VgRect area;
+    if (LeavesAt(views, p, text.ink, &area)) {
+      const Placed* group = LeftGroup(views, p, area);
+      add("in " + DescribeWindow(p.window) + ": " + Describe(p) + " paints " + RectText(area) + " past " +
+          (group ? VgClassOf(group->view)->name + std::string(" ") + RectText(group->extent) : "the screen") +
+          " around it: the text leaves its window");
+    }
+    texts.push_back(std::move(text));
+  }
+
+  for (size_t a = 0; a < texts.size(); ++a) {
+    const Placed& pa = views[texts[a].index];
+    const VgRect shown = VgIntersectRect(texts[a].ink.painted, pa.clip);
+    // Texts of the same window over one another.
+    for (size_t b = a + 1; b < texts.size(); ++b) {
+      const Placed& pb = views[texts[b].index];
+      if (pb.window != pa.window) continue;
+      const VgRect both = VgIntersectRect(shown, VgIntersectRect(texts[b].ink.painted, pb.clip));
+      VgPoint at;
+      if (VgIsRectEmpty(both) || !Collide(texts[a].ink, texts[b].ink, both, &at)) continue;
+      if (UnderPanel(views, texts[a].index, texts[b].index, at)) continue;
+      add("in " + DescribeWindow(pa.window) + ": " + Describe(pa) + " and " + Describe(pb) +
+          " paint over one another at " + PointText(at));
+    }
+    // Views of the window drawn above the text, over its glyphs.
+    for (size_t i = texts[a].index + 1; i < views.size(); ++i) {
+      const Placed& over = views[i];
+      if (over.window != pa.window || IsText(over.view) || vg_cast<Core::Group>(over.view)) continue;
+      const VgRect area = VgIntersectRect(shown, over.Drawn());
+      VgPoint at;
+      if (VgIsRectEmpty(area) || !Collide(texts[a].ink, Render(over, area), area, &at)) continue;
+      if (UnderPanel(views, texts[a].index, i, at)) continue;
+      add("in " + DescribeWindow(pa.window) + ": " + Describe(over) + " covers " + Describe(pa) + " at " +
+          PointText(at));
+    }
+  }
+
+  std::string text;
+  for (const std::string& fault : faults) text += (text.empty() ? "" : "\n  ") + fault;
+  return text;
+}
+
+// ------------------------------------------------------------------ frames
+
+namespace {
+
+struct Frame {
+  Core::Root* root = nullptr;
+  Graphics::Canvas* screen = nullptr;
+  std::vector<std::pair<Core::View*, VgRect>> drawn;
+};
+Frame g_frame;
+
+void NoteDrawn(Graphics::Canvas* canvas, Core::View* view, VgRect part) {
+  if (canvas == g_frame.screen) g_frame.drawn.emplace_back(view, part);
+}
+
+}  // namespace
+
+void BeginLayoutFrame(Core::Root* root) {
+  g_frame.root = root;
+  g_frame.screen = root ? root->rootCanvas.get() : nullptr;
+  g_frame.drawn.clear();
+  Core::Group::DrawWatch = &NoteDrawn;
+}
+
+std::string EndLayoutFrame() {
+  Core::Group::DrawWatch = nullptr;
+  if (g_frame.drawn.empty()) return {};
+  const Walk walk(g_frame.root);
+
+  // The units of each window as the frame ends, and where each was drawn.
+  std::unordered_map<Core::View*, size_t> unitOf;
+  std::vector<std::vector<size_t>> windowUnits;
+  std::vector<VgRect> windowArea;
+  for (size_t i = 0; i < walk.views.size(); ++i) {
+    const Placed& p = walk.views[i];
+    if (!p.unit || !p.window) continue;
+    unitOf[p.view] = i;
+    if (size_t(p.windowOrder) >= windowUnits.size()) {
+      windowUnits.resize(size_t(p.windowOrder) + 1);
+      windowArea.resize(size_t(p.windowOrder) + 1, VgRect{0, 0, 0, 0});
+    }
+    windowUnits[size_t(p.windowOrder)].push_back(i);
+    windowArea[size_t(p.windowOrder)] = VgUnionRect(windowArea[size_t(p.windowOrder)], p.Drawn());
+  }
+  std::unordered_map<Core::View*, std::vector<size_t>> drawnAt;
+  for (size_t i = 0; i < g_frame.drawn.size(); ++i) drawnAt[g_frame.drawn[i].first].push_back(i);
+
+  for (size_t i = 0; i < g_frame.drawn.size(); ++i) {
+    const auto [view, part] = g_frame.drawn[i];
+    const auto found = unitOf.find(view);
+    if (found == unitOf.end()) continue;
+    const Placed& lower = walk.views[found->second];
+    for (size_t order = size_t(lower.windowOrder) + 1; order < windowUnits.size(); ++order) {
+      if (VgIsRectEmpty(VgIntersectRect(part, windowArea[order]))) continue;
+      for (size_t u : windowUnits[order]) {
+        const Placed& higher = walk.views[u];
+        const VgRect covered = VgIntersectRect(part, higher.Drawn());
+        if (VgIsRectEmpty(covered)) continue;
+        bool redrawn = false;
+        for (size_t j : drawnAt[higher.view])
+          if (j > i && Contains(g_frame.drawn[j].second, covered)) redrawn = true;
+        if (redrawn) continue;
+        return DescribeWindow(lower.window) + " drew " + Describe(lower) + " over " + RectText(covered) + " of " +
+               DescribeWindow(higher.window) + " above it, whose " + Describe(higher) +
+               " was not drawn again there in the frame";
+      }
+    }
+  }
+  return {};
+}

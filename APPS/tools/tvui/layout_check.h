@@ -1,0 +1,36 @@
+// The layout check of the scenarios: nothing on the screen is drawn over
+// something it should leave alone. A window is a screen (a key-routing form
+// with a window id or a layer) with every view inside it that no inner screen
+// holds; windows stack in the order the root draws them.
+//
+// What a view draws is found by drawing it alone: its drawn extent is the
+// pixels it paints (a text's glyphs, not its bounds), so that a caption whose
+// bounds span its row but whose glyphs stop short of the value beside it is
+// fine. A text cut inside its own bounds (an ellipsis, a font taller than its
+// line) is the text's own business and not looked at.
+#pragma once
+
+#include <string>
+
+namespace Core {
+class Root;
+class View;
+}  // namespace Core
+
+// The faults of the tree below the root as it stands, one a line; empty when
+// there is none:
+// - two texts of one window paint the same pixels;
+// - a view drawn above a text of its window paints over the text's glyphs
+//   (what lies below a text is its background or frame);
+// - a text paints where a group around it cuts it off: it leaves its window.
+// Runs while every thread of the set waits, as the runner reads the GUI.
+std::string CheckLayout(Core::View* root);
+
+// Follows one frame that the root draws into its screen canvas: between the
+// two calls every view drawn onto the canvas is noted. EndLayoutFrame then
+// names the first place where a window drew over a view of a window stacked
+// above it that was not drawn again over it later in the frame, so that the
+// higher window's pixels stayed covered by the lower one; empty when none.
+// Both run on the GUI thread, around the root's update.
+void BeginLayoutFrame(Core::Root* root);
+std::string EndLayoutFrame();

@@ -1,0 +1,206 @@
+// The runner's layout check on trees built for it: each fault it looks for
+// planted in a window of a root, and the look-alikes that are no fault.
+#include "layout_check.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "Core/Root.h"
+#include "Fonts/Fonts.h"
+#include "GenFont.h"
+#include "Graphics/RootCanvas.h"
+#include "Primitives/KeyRoutingForm.h"
+#include "Resources/Font.h"
+#include "Views/Rectangle.h"
+#include "Views/Text.h"
+#include "gcm.h"
+#include "vgresmap.h"
+
+namespace {
+
+std::string FontPath() {
+  const char* root = std::getenv("TVUI_SOURCE_DIR");
+  const std::string product = std::string(root ? root : ".") + "/fonts/tt7268m_803.ttf";
+  return std::filesystem::exists(product) ? product : "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+}
+
+class Environment : public testing::Environment {
+ public:
+  void SetUp() override {
+    ASSERT_EQ(GCM_Start(1), 0);
+    ASSERT_EQ(GenInitGlyphCache(20000), 0);
+    ASSERT_EQ(GenRegisterFont(FontPath().c_str()), 0);
+  }
+};
+testing::Environment* const kEnvironment = testing::AddGlobalTestEnvironment(new Environment);
+
+constexpr VgColor kPanel{20, 30, 40, 255};
+
+class LayoutCheck : public testing::Test {
+ protected:
+  void SetUp() override {
+    root = VgNew<Core::Root>();
+    VgLockObject(root);
+    root->Initialize(960, 540);
+    root->Update();
+    font = VgLoad<Resources::Font>(Fonts::MediumFont);
+  }
+  void TearDown() override { VgUnlockObject(root); }
+
+  // A screen of the window id, on top of the others, with a box over its bounds.
+  Primitives::KeyRoutingForm* Window(int32_t id, VgRect bounds) {
+    auto* window = VgNew<Primitives::KeyRoutingForm>();
+    window->WinID = id;
+    window->OnSetBounds(bounds);
+    Box(window, {0, 0, VgGetRectW(bounds), VgGetRectH(bounds)});
+    root->Add(window, 0);
+    return window;
+  }
+  Views::Rectangle* Box(Core::Group* in, VgRect bounds, VgColor colour = kPanel) {
+    auto* box = VgNew<Views::Rectangle>();
+    box->OnSetColor(colour);
+    box->OnSetBounds(bounds);
+    in->Add(box, 0);
+    return box;
+  }
+  Views::Text* Text(Core::Group* in, const char* string, VgRect bounds) {
+    auto* text = VgNew<Views::Text>();
+    text->OnSetFont(font);
+    text->OnSetAlignV(Views::Text::AlignMiddle);
+    text->OnSetString(VgNewStringAnsi(string));
+    text->OnSetBounds(bounds);
+    in->Add(text, 0);
+    return text;
+  }
+  Core::Group* Group(Core::Group* in, VgRect bounds) {
+    auto* group = VgNew<Core::Group>();
+    group->OnSetBounds(bounds);
+    in->Add(group, 0);
+    return group;
+  }
+  int32_t LineHeight() const { return font->OnGetAscent() + font->OnGetDescent(); }
+
+  Core::Root* root = nullptr;
+  Resources::Font* font = nullptr;
+};
+
+bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST_F(LayoutCheck, TextsOfOneWindowOverOneAnotherFailNamingBoth) {
+  Primitives::KeyRoutingForm* page = Window(0x1000001, {100, 50, 700, 300});
+  Views::Text* caption = Text(page, "Front Panel LED Display", {20, 20, 560, 60});
+  Views::Text* value = Text(page, "Off", {150, 20, 560, 60});
+
+  const std::string fault = CheckLayout(root);
+  EXPECT_TRUE(Has(fault, "window Primitives::KeyRoutingForm 0x1000001")) << fault;
+  EXPECT_TRUE(Has(fault, "Views::Text \"Front Panel LED Display\" (120,70,660,110)")) << fault;
+  EXPECT_TRUE(Has(fault, "Views::Text \"Off\" (250,70,660,110)")) << fault;
+  EXPECT_TRUE(Has(fault, "paint over one another")) << fault;
+
+  // Beside one another, and a caption whose bounds span the value but whose
+  // glyphs stop short of it: no fault.
+  value->OnSetBounds({480, 20, 560, 60});
+  EXPECT_EQ(CheckLayout(root), "");
+  caption->OnSetString(VgNewStringAnsi("Reset"));
+  value->OnSetBounds({150, 20, 560, 60});
+  EXPECT_EQ(CheckLayout(root), "");
+}
+
+TEST_F(LayoutCheck, TextsOfDifferentWindowsMayLieOverOneAnother) {
+  Primitives::KeyRoutingForm* guide = Window(0x2000032, {0, 0, 960, 540});
+  Text(guide, "Show 1 with a very long title", {300, 100, 900, 130});
+  // The dialog above is translucent: the guide's text shows through it.
+  Primitives::KeyRoutingForm* dialog = Window(0x2000037, {260, 60, 700, 400});
+  dialog->firstView.get()->OnSetVisible(false);
+  Box(dialog, {0, 0, 440, 340}, {20, 30, 40, 120});
+  Text(dialog, "Start Time:", {20, 40, 400, 70});
+  EXPECT_EQ(CheckLayout(root), "");
+}
+
+TEST_F(LayoutCheck, AViewDrawnAboveATextCoversItUnlessItIsAPanel) {
+  Primitives::KeyRoutingForm* page = Window(0x1000002, {100, 50, 700, 300});
+  Views::Text* caption = Text(page, "Dynamic Contrast", {20, 20, 560, 60});
+  Views::Rectangle* slider = Box(page, {100, 34, 300, 46}, {200, 200, 200, 255});
+
+  const std::string fault = CheckLayout(root);
+  EXPECT_TRUE(Has(fault, "Views::Rectangle (200,84,400,96) covers Views::Text \"Dynamic Contrast\"")) << fault;
+
+  // Drawn below the text it is the text's background.
+  page->Remove(slider);
+  page->AddBehind(slider, caption);
+  EXPECT_EQ(CheckLayout(root), "");
+
+  // A panel of its own, its box and its text, stands over the text as a
+  // message box does.
+  Core::Group* message = Group(page, {60, 10, 400, 80});
+  Box(message, {0, 0, 340, 70});
+  Text(message, "Invalid subnet mask", {10, 10, 330, 60});
+  EXPECT_EQ(CheckLayout(root), "");
+}
+
+TEST_F(LayoutCheck, ATextHangingPastItsBoxLeavesItsWindow) {
+  ASSERT_GT(LineHeight(), 20) << "the font must be taller than the tile's lower half";
+  Primitives::KeyRoutingForm* strip = Window(0x2000012, {0, 440, 960, 520});
+  Core::Group* tile = Group(strip, {77, 34, 207, 74});
+  Box(tile, {0, 0, 130, 40});
+  // The lower half of the tile: the name's descenders hang below the tile.
+  Views::Text* name = Text(tile, "Gospel Play", {8, 20, 130, 40});
+
+  const std::string fault = CheckLayout(root);
+  EXPECT_TRUE(Has(fault, "Views::Text \"Gospel Play\" (85,494,207,514)")) << fault;
+  EXPECT_TRUE(Has(fault, "past Core::Group (77,474,207,514)")) << fault;
+  EXPECT_TRUE(Has(fault, "the text leaves its window")) << fault;
+
+  // Letters without descenders stay inside; so does the name raised until
+  // its font's line fits the tile.
+  name->OnSetString(VgNewStringAnsi("KNEWS"));
+  EXPECT_EQ(CheckLayout(root), "");
+  name->OnSetString(VgNewStringAnsi("Gospel Play"));
+  name->OnSetBounds({8, 40 - LineHeight(), 130, 40});
+  EXPECT_EQ(CheckLayout(root), "");
+
+  // Cut by its own bounds inside the tile, the text is its own business.
+  name->OnSetBounds({8, 10, 130, 22});
+  EXPECT_EQ(CheckLayout(root), "");
+}
+
+TEST_F(LayoutCheck, ALowerWindowDrawnOverAHigherOneInAFrameFailsNamingBoth) {
+  Primitives::KeyRoutingForm* guide = Window(0x2000032, {0, 0, 960, 540});
+  Core::Group* row = Group(guide, {364, 122, 894, 148});
+  Text(row, "Show 1 with a very long title", {192, 0, 492, 26});
+  Primitives::KeyRoutingForm* dialog = Window(0x2000037, {264, 60, 696, 404});
+  root->Update();
+
+  // The row redrawn through the root: the dialog is drawn again over it.
+  BeginLayoutFrame(root);
+  row->InvalidateView();
+  root->Update();
+  EXPECT_EQ(EndLayoutFrame(), "");
+
+  // The row drawn once more after the dialog, all of it, as a redraw of its
+  // own that forgets the window above.
+  BeginLayoutFrame(root);
+  row->InvalidateView();
+  root->Update();
+  row->Draw(root->rootCanvas, {364, 122, 894, 148}, {0, 0});
+  const std::string fault = EndLayoutFrame();
+  EXPECT_TRUE(Has(fault,
+                  "window Primitives::KeyRoutingForm 0x2000032 drew Views::Text \"Show 1 with a very long "
+                  "title\" (556,122,856,148) over (556,122,696,148)"))
+      << fault;
+  EXPECT_TRUE(Has(fault,
+                  "of window Primitives::KeyRoutingForm 0x2000037 above it, whose Views::Rectangle "
+                  "(264,60,696,404) was not drawn again"))
+      << fault;
+
+  // Hidden, the dialog covers nothing.
+  dialog->OnSetVisible(false);
+  BeginLayoutFrame(root);
+  row->Draw(root->rootCanvas, {364, 122, 894, 148}, {0, 0});
+  EXPECT_EQ(EndLayoutFrame(), "");
+}
+
+}  // namespace
