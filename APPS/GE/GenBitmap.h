@@ -29,6 +29,19 @@ struct GenRowRuns {
   const GenRowRun* runs;
 };
 
+// An area of a bitmap known to hold one colour in every pixel, so that what
+// is blended over it can be worked out once for the whole area instead of
+// pixel by pixel. The engine's copying fills make it and its translucent
+// fills over it keep it; every other write through the engine takes away what
+// it covers. Empty (x1 >= x2) while nothing is known.
+struct GenPlainArea {
+  int32_t x1;
+  int32_t y1;
+  int32_t x2;
+  int32_t y2;
+  GenColor colour;
+};
+
 struct GenBitmap {
   int32_t width;
   int32_t height;
@@ -46,6 +59,7 @@ struct GenBitmap {
   // rows they need into a small band surface and blit from there, so that its
   // pixels reach a target exactly as a surface's would.
   GenRowRuns* rows;
+  GenPlainArea plain;
 };
 
 // One allocation: this header, then 256 colours, then width x height indexes.
@@ -101,6 +115,15 @@ GenBitmap* GenLockBand(int32_t width, GenColor** memory, int* pitch);
 void GenUnlockBand();
 // Writes width pixels of a row-run picture's row y from column x on.
 void GenExpandRow(const GenBitmap* source, int32_t x, int32_t y, int32_t width, GenColor* to);
+
+// Writes width pixels of a row-run picture's row y from column x on as they
+// come out blended at full opacity over pixels of the colour under (the same
+// blend as DirectFB's blitter gives a blended copy).
+void GenExpandRowOver(const GenBitmap* source, int32_t x, int32_t y, int32_t width, GenColor under, GenColor* to);
+
+// Code that writes a bitmap's memory itself, after GenLockMemory, forgets
+// what the engine knew of its pixels.
+void GenForgetPlainArea(GenBitmap* bitmap);
 
 void* GenLockMemory(IDirectFBSurface* surface);
 void GenUnlockMemory(IDirectFBSurface* surface);

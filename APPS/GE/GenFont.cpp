@@ -228,6 +228,7 @@ void DrawRun(GenBitmap* bitmap, const GenRect* clip, int32_t x, int32_t y, int32
     const int32_t y1 = std::max(top, area.y1);
     const int32_t x2 = std::min(left + glyph->width, area.x2);
     const int32_t y2 = std::min(top + glyph->height, area.y2);
+    if (x1 < x2 && y1 < y2) GenNoteWritten(bitmap, {x1, y1, x2, y2});
     for (int32_t row = y1; row < y2; ++row) {
       const uint8_t* levels = glyph->Pixels() + static_cast<ptrdiff_t>(row - top) * glyph->width + (x1 - left);
       GenColor* out = pixels + static_cast<ptrdiff_t>(row) * stride + x1;

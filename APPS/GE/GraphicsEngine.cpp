@@ -1,6 +1,7 @@
 #include "GraphicsEngine.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <vector>
 
@@ -236,7 +237,137 @@ void CopyRowRuns(IDirectFBSurface* target, const GenBitmap* source, int64_t sx, 
   }
 }
 
+// ------------------------------------------------ areas known to be plain
+
+GenRect PlainRect(const GenBitmap* bitmap) {
+  return {bitmap->plain.x1, bitmap->plain.y1, bitmap->plain.x2, bitmap->plain.y2};
+}
+
+GenRect Cut(const GenRect& a, const GenRect& b) { return Intersect(a, b.x1, b.y1, b.x2, b.y2); }
+
+int64_t Area(const GenRect& r) { return IsEmpty(r) ? 0 : int64_t{r.x2 - r.x1} * (r.y2 - r.y1); }
+
+// What is left of r once the part cut is taken out: the bands above and below
+// it, then those left and right of it (empty ones included).
+std::array<GenRect, 4> Around(const GenRect& r, const GenRect& cut) {
+  return {GenRect{r.x1, r.y1, r.x2, cut.y1}, GenRect{r.x1, cut.y2, r.x2, r.y2}, GenRect{r.x1, cut.y1, cut.x1, cut.y2},
+          GenRect{cut.x2, cut.y1, r.x2, cut.y2}};
+}
+
+void SetPlain(GenBitmap* bitmap, const GenRect& r, GenColor colour) {
+  bitmap->plain = IsEmpty(r) ? GenPlainArea{} : GenPlainArea{r.x1, r.y1, r.x2, r.y2, colour};
+}
+
+// A copying fill of r: what the bitmap is known to hold of one colour. Of an
+// older area that the fill does not extend, the fill, which later drawing
+// covers first, is kept.
+void NoteFill(GenBitmap* bitmap, const GenRect& r, GenColor colour) {
+  const GenRect plain = PlainRect(bitmap);
+  if (!IsEmpty(plain) && bitmap->plain.colour == colour) {
+    const GenRect both = Cut(plain, r);
+    if (both.x1 == r.x1 && both.y1 == r.y1 && both.x2 == r.x2 && both.y2 == r.y2) return;
+    const bool sideBySide = plain.y1 == r.y1 && plain.y2 == r.y2 && plain.x1 <= r.x2 && r.x1 <= plain.x2;
+    const bool stacked = plain.x1 == r.x1 && plain.x2 == r.x2 && plain.y1 <= r.y2 && r.y1 <= plain.y2;
+    if (sideBySide || stacked) {
+      SetPlain(bitmap, {std::min(plain.x1, r.x1), std::min(plain.y1, r.y1), std::max(plain.x2, r.x2),
+                        std::max(plain.y2, r.y2)},
+               colour);
+      return;
+    }
+  }
+  SetPlain(bitmap, r, colour);
+}
+
+// Pixels written otherwise: of the area, the largest band that the write
+// left alone stays known.
+void NoteWrite(GenBitmap* bitmap, const GenRect& r) {
+  const GenRect plain = PlainRect(bitmap);
+  const GenRect hit = Cut(plain, r);
+  if (IsEmpty(hit)) return;
+  GenRect best{0, 0, 0, 0};
+  for (const GenRect& band : Around(plain, hit))
+    if (Area(band) > Area(best)) best = band;
+  SetPlain(bitmap, best, bitmap->plain.colour);
+}
+
+// DirectFB's plain fill of one colour over r.
+void SolidFill(IDirectFBSurface* surface, GenColor colour, const GenRect& r) {
+  surface->SetColor(surface, static_cast<u8>(GenColorRed(colour)), static_cast<u8>(GenColorGreen(colour)),
+                    static_cast<u8>(GenColorBlue(colour)), static_cast<u8>(GenColorAlpha(colour)));
+  surface->SetDrawingFlags(surface, DSDRAW_NOFX);
+  surface->FillRectangle(surface, r.x1, r.y1, r.x2 - r.x1, r.y2 - r.y1);
+}
+
+// A row-run picture copied, or blended at full opacity, to r of the target
+// from (sx, sy), straight into the target's memory: a copy writes the runs;
+// a blend over the part known to be of one colour writes each run's one
+// blended colour, and elsewhere blends the expanded row pixel by pixel.
+void CopyRowRunsOver(GenBitmap* bitmap, const GenBitmap* source, int64_t sx, int64_t sy, const GenRect& r,
+                     bool blend) {
+  const LockedPixels pixels(bitmap);
+  if (!pixels) return;
+  const GenRect plain = blend ? Cut(PlainRect(bitmap), r) : r;
+  const GenColor under = bitmap->plain.colour;
+  for (int32_t row = plain.y1; row < plain.y2 && plain.x1 < plain.x2; ++row) {
+    const auto x = static_cast<int32_t>(sx + plain.x1 - r.x1);
+    const auto y = static_cast<int32_t>(sy + row - r.y1);
+    if (blend)
+      GenExpandRowOver(source, x, y, plain.x2 - plain.x1, under, pixels.At(plain.x1, row));
+    else
+      GenExpandRow(source, x, y, plain.x2 - plain.x1, pixels.At(plain.x1, row));
+  }
+  if (!blend) return;
+  static thread_local std::vector<GenColor> line;
+  for (const GenRect& part : IsEmpty(plain) ? std::array<GenRect, 4>{r, GenRect{}, GenRect{}, GenRect{}} : Around(r, plain)) {
+    if (IsEmpty(part)) continue;
+    const int32_t width = part.x2 - part.x1;
+    line.resize(static_cast<size_t>(width));
+    for (int32_t row = part.y1; row < part.y2; ++row) {
+      GenExpandRow(source, static_cast<int32_t>(sx + part.x1 - r.x1), static_cast<int32_t>(sy + row - r.y1), width,
+                   line.data());
+      GenCopyBlendFullSpan(pixels.At(part.x1, row), line.data(), width);
+    }
+  }
+}
+
+// A surface's picture blended at full opacity to r of the target from (sx,
+// sy), pixel by pixel as DirectFB's blitter blends it (the colour
+// premultiplied by its alpha, plus what that alpha leaves of the target),
+// in loops that vectorise; where the target is known to be of one colour only
+// the picture is read. False when the surfaces cannot be locked.
+bool BlendCopy(GenBitmap* bitmap, const GenBitmap* source, int64_t sx, int64_t sy, const GenRect& r) {
+  IDirectFBSurface* from = source->surface;
+  void* memory = nullptr;
+  int pitch = 0;
+  if (from->Lock(from, DSLF_READ, &memory, &pitch) != DFB_OK) return false;
+  bool done = false;
+  {
+    const LockedPixels pixels(bitmap);
+    if (pixels) {
+      auto line = [&](int32_t x, int32_t row) {
+        return reinterpret_cast<const GenColor*>(static_cast<const uint8_t*>(memory) +
+                                                 (sy + row - r.y1) * static_cast<int64_t>(pitch)) +
+               (sx + x - r.x1);
+      };
+      const GenRect plain = Cut(PlainRect(bitmap), r);
+      const GenColor under = bitmap->plain.colour;
+      for (int32_t row = plain.y1; row < plain.y2 && plain.x1 < plain.x2; ++row)
+        GenCopyBlendOverSpan(pixels.At(plain.x1, row), line(plain.x1, row), plain.x2 - plain.x1, under);
+      for (const GenRect& part : IsEmpty(plain) ? std::array<GenRect, 4>{r, GenRect{}, GenRect{}, GenRect{}} : Around(r, plain))
+        for (int32_t row = part.y1; row < part.y2 && part.x1 < part.x2; ++row)
+          GenCopyBlendFullSpan(pixels.At(part.x1, row), line(part.x1, row), part.x2 - part.x1);
+      done = true;
+    }
+  }
+  from->Unlock(from);
+  return done;
+}
+
 }  // namespace
+
+void GenNoteWritten(GenBitmap* bitmap, const GenRect& rect) {
+  if (bitmap) NoteWrite(bitmap, rect);
+}
 
 // ------------------------------------------------------------- rectangles
 
@@ -252,21 +383,34 @@ void GenFillRectangle(GenBitmap* bitmap, const GenRect* clip, GenColor colour, i
   if (IsEmpty(r)) return;
   IDirectFBSurface* surface = bitmap->surface;
   if (!blend) {
-    surface->SetColor(surface, static_cast<u8>(GenColorRed(colour)), static_cast<u8>(GenColorGreen(colour)),
-                      static_cast<u8>(GenColorBlue(colour)), static_cast<u8>(alpha));
-    surface->SetDrawingFlags(surface, DSDRAW_NOFX);
-    surface->FillRectangle(surface, r.x1, r.y1, r.x2 - r.x1, r.y2 - r.y1);
+    SolidFill(surface, colour, r);
+    NoteFill(bitmap, r, colour);
     return;
   }
-  // A translucent fill is DirectFB's blended fill, with the same blend as a
-  // blended copy: the colour premultiplied, the destination weighted by what
-  // the colour leaves of it.
-  surface->SetColor(surface, static_cast<u8>(GenColorRed(colour)), static_cast<u8>(GenColorGreen(colour)),
-                    static_cast<u8>(GenColorBlue(colour)), static_cast<u8>(alpha));
-  surface->SetSrcBlendFunction(surface, DSBF_ONE);
-  surface->SetDstBlendFunction(surface, DSBF_INVSRCALPHA);
-  surface->SetDrawingFlags(surface, static_cast<DFBSurfaceDrawingFlags>(DSDRAW_BLEND | DSDRAW_SRC_PREMULTIPLY));
-  surface->FillRectangle(surface, r.x1, r.y1, r.x2 - r.x1, r.y2 - r.y1);
+  // A translucent fill over pixels known to be of one colour gives one colour
+  // too: that part is a plain fill, and stays known.
+  const GenRect plain = Cut(PlainRect(bitmap), r);
+  std::array<GenRect, 4> rest{r, GenRect{}, GenRect{}, GenRect{}};
+  if (!IsEmpty(plain)) {
+    const GenColor over = GenCopyBlend(bitmap->plain.colour, colour, 255);
+    SolidFill(surface, over, plain);
+    rest = Around(r, plain);
+  }
+  // The rest is blended here, as DirectFB's blended fill blends (the colour
+  // premultiplied, the destination weighted by what the colour leaves of
+  // it), a row at a time in a loop that vectorises.
+  if (std::any_of(rest.begin(), rest.end(), [](const GenRect& part) { return !IsEmpty(part); })) {
+    const LockedPixels pixels(bitmap);
+    if (pixels) {
+      for (const GenRect& part : rest)
+        for (int32_t row = part.y1; row < part.y2 && part.x1 < part.x2; ++row)
+          GenFillBlendSpan(pixels.At(part.x1, row), part.x2 - part.x1, colour);
+    }
+  }
+  if (IsEmpty(plain))
+    NoteWrite(bitmap, r);
+  else
+    SetPlain(bitmap, plain, GenCopyBlend(bitmap->plain.colour, colour, 255));
 }
 
 void GenDrawRectangle(GenBitmap* bitmap, const GenRect* clip, GenColor colour, int32_t x1, int32_t y1,
@@ -288,6 +432,7 @@ void GenDrawRectangle(GenBitmap* bitmap, const GenRect* clip, GenColor colour, i
   if (y2 - 1 > y1) HorizontalRun(pixels, bitmap, area, colour, b, x1, x2, y2 - 1);
   VerticalRun(pixels, bitmap, area, colour, b, x1, y1 + 1, y2 - 1);
   if (x2 - 1 > x1) VerticalRun(pixels, bitmap, area, colour, b, x2 - 1, y1 + 1, y2 - 1);
+  NoteWrite(bitmap, Intersect(area, x1, y1, x2, y2));
 }
 
 // ------------------------------------------------------------ lines, pixels
@@ -310,6 +455,7 @@ void GenDrawLine(GenBitmap* bitmap, const GenRect* clip, GenColor colour, int32_
     Normalise(x1, x2);
     const LockedPixels pixels(bitmap);
     if (pixels) HorizontalRun(pixels, bitmap, area, colour, blend != 0, x1, x2, y1);
+    NoteWrite(bitmap, Intersect(area, x1, y1, x2, int64_t{y1} + 1));
     return;
   }
   if (x1 == x2) {
@@ -317,6 +463,7 @@ void GenDrawLine(GenBitmap* bitmap, const GenRect* clip, GenColor colour, int32_
     Normalise(y1, y2);
     const LockedPixels pixels(bitmap);
     if (pixels) VerticalRun(pixels, bitmap, area, colour, blend != 0, x1, y1, y2);
+    NoteWrite(bitmap, Intersect(area, x1, y1, int64_t{x1} + 1, y2));
     return;
   }
   // Slanted lines are always blended with their coverage. Their pixels are kept
@@ -330,6 +477,9 @@ void GenDrawLine(GenBitmap* bitmap, const GenRect* clip, GenColor colour, int32_
   if (!pixels) return;
   GenLineTarget target{bitmap, pixels.base(), area};
   WuLine(x1, y1, x2, y2, colour, &DrawPixelBlend, &target);
+  // A walk puts a pixel at most one row or column past the points' box.
+  NoteWrite(bitmap, Intersect(area, int64_t{std::min(x1, x2)} - 1, int64_t{std::min(y1, y2)} - 1,
+                              int64_t{std::max(x1, x2)} + 2, int64_t{std::max(y1, y2)} + 2));
 }
 
 void GenDrawPixel(GenBitmap* bitmap, const GenRect* clip, GenColor colour, int32_t x, int32_t y, int32_t blend) {
@@ -341,6 +491,7 @@ void GenDrawPixel(GenBitmap* bitmap, const GenRect* clip, GenColor colour, int32
   if (blend && alpha == 0) return;
   const LockedPixels pixels(bitmap);
   if (pixels) GenPutPixel(pixels.At(x, y), colour, blend ? alpha : 255);
+  NoteWrite(bitmap, {x, y, x + 1, y + 1});
 }
 
 // ---------------------------------------------------------- bitmap copies
@@ -359,14 +510,24 @@ void GenCopyBitmap(GenBitmap* bitmap, const GenRect* clip, GenBitmap* source, in
   if (IsEmpty(r)) return;
   const int64_t sx = span.sx + r.x1 - span.dx;
   const int64_t sy = span.sy + r.y1 - span.dy;
-  IDirectFBSurface* surface = bitmap->surface;
-  if (!SetCopyState(surface, blend, opacity)) return;
-  if (source->rows) {
-    CopyRowRuns(surface, source, sx, sy, r);
-    return;
+  if (blend && opacity <= 0) return;
+  // Blends at full opacity are the engine's own, the same pixels as the
+  // blitter's; copies of row runs write the target's memory; the rest is
+  // the blitter's.
+  const bool fullBlend = blend && opacity >= 255;
+  if (source->rows && (!blend || fullBlend)) {
+    CopyRowRunsOver(bitmap, source, sx, sy, r, fullBlend);
+  } else if (!fullBlend || source == bitmap || !BlendCopy(bitmap, source, sx, sy, r)) {
+    IDirectFBSurface* surface = bitmap->surface;
+    SetCopyState(surface, blend, opacity);
+    if (source->rows) {
+      CopyRowRuns(surface, source, sx, sy, r);
+    } else {
+      const DFBRectangle from{static_cast<int>(sx), static_cast<int>(sy), r.x2 - r.x1, r.y2 - r.y1};
+      surface->Blit(surface, source->surface, &from, r.x1, r.y1);
+    }
   }
-  const DFBRectangle from{static_cast<int>(sx), static_cast<int>(sy), r.x2 - r.x1, r.y2 - r.y1};
-  surface->Blit(surface, source->surface, &from, r.x1, r.y1);
+  NoteWrite(bitmap, r);
 }
 
 void GenCopyBitmapFrame(GenBitmap* bitmap, const GenRect* clip, GenBitmap* source, int32_t frame, int32_t x,
@@ -452,6 +613,7 @@ void GenTileBitmapFrame(GenBitmap* bitmap, const GenRect* clip, GenBitmap* sourc
   if (from.empty()) return;
   IDirectFBSurface* surface = bitmap->surface;
   if (!SetCopyState(surface, blend, opacity)) return;
+  NoteWrite(bitmap, area);
   if (source->rows) {
     for (size_t i = 0; i < from.size(); ++i)
       CopyRowRuns(surface, source, from[i].x, from[i].y,
@@ -519,6 +681,7 @@ void GenScaleBitmap(GenBitmap* bitmap, const GenRect* clip, GenBitmap* source, i
   }
   surface->SetClip(surface, hadClip ? &previous : nullptr);
   if (part) GenFreeBitmap(part);
+  NoteWrite(bitmap, Intersect(area, x, y, int64_t{x} + width, int64_t{y} + height));
 }
 
 void GenCopyIndex8Bitmap(GenBitmap* bitmap, const GenRect* clip, GenIndex8Bitmap* source, int32_t x, int32_t y,
@@ -559,4 +722,5 @@ void GenCopyIndex8Bitmap(GenBitmap* bitmap, const GenRect* clip, GenIndex8Bitmap
     }
   }
   GenUnlockIndex8Bitmap(source);
+  NoteWrite(bitmap, r);
 }

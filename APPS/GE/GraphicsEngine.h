@@ -42,6 +42,10 @@ struct GenRect {
   int32_t y2;
 };
 
+// What a caller wrote into the bitmap's memory itself (text): the area the
+// engine knew to be of one colour loses the rectangle.
+void GenNoteWritten(GenBitmap* bitmap, const GenRect& rect);
+
 void GenFillRectangle(GenBitmap* bitmap, const GenRect* clip, GenColor colour, int32_t x1, int32_t y1,
                       int32_t x2, int32_t y2, int32_t blend);
 void GenDrawRectangle(GenBitmap* bitmap, const GenRect* clip, GenColor colour, int32_t x1, int32_t y1,

@@ -195,6 +195,7 @@ void UpdateRoot(XObject* root) {
     if (surface) {
       surface->Clear(surface, 0, 0, 0, 0);
       surface->Flip(surface, nullptr, DSFLIP_NONE);
+      GenForgetPlainArea(GuiRoot().canvas(root));
     }
     XPM_RenderClient(App_GFX_Handle, 2);
     First_Blit = 1;

@@ -319,12 +319,20 @@ TEST_F(BitmapTest, ARowRunPictureDrawsExactlyAsItsPixelsDo) {
   for (size_t d = 0; d < std::size(draws); ++d) {
     for (const auto& [blend, opacity] : {std::pair{0, 255}, {1, 255}, {1, 128}}) {
       for (const GenRect* c : {static_cast<const GenRect*>(nullptr), &clip}) {
-        GenBitmap* expected = Make(160, 130, 0xC0306090);
-        GenBitmap* actual = Make(160, 130, 0xC0306090);
-        draws[d](expected, pixels, c, blend, opacity);
-        draws[d](actual, runs, c, blend, opacity);
-        EXPECT_EQ(Pixels(actual).pixels, Pixels(expected).pixels)
-            << "draw " << d << " blend " << blend << " opacity " << opacity << (c ? " clipped" : "");
+        // On a target of one colour, and on one where a pixel breaks it up.
+        for (bool broken : {false, true}) {
+          GenBitmap* expected = Make(160, 130, 0xC0306090);
+          GenBitmap* actual = Make(160, 130, 0xC0306090);
+          if (broken) {
+            GenDrawPixel(expected, nullptr, 0xFF00FF00, 40, 50, 0);
+            GenDrawPixel(actual, nullptr, 0xFF00FF00, 40, 50, 0);
+          }
+          draws[d](expected, pixels, c, blend, opacity);
+          draws[d](actual, runs, c, blend, opacity);
+          EXPECT_EQ(Pixels(actual).pixels, Pixels(expected).pixels) << "draw " << d << " blend " << blend << " opacity "
+                                                                    << opacity << (c ? " clipped" : "")
+                                                                    << (broken ? " broken" : "");
+        }
       }
     }
   }

@@ -49,6 +49,7 @@ void Canvas::Realloc(int32_t width, int32_t height) {
 void Canvas::CopyPixels(const uint32_t* pixels, int32_t width, int32_t height) {
   OnSetSize({width, height});
   if (!bitmap || !pixels) return;
+  GenForgetPlainArea(bitmap);
   auto* memory = static_cast<uint32_t*>(GenLockMemory(bitmap->surface));
   if (!memory) return;
   const size_t stride = size_t(bitmap->width + bitmap->padding);
