@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "GenArtwork.h"
 #include "GenFrameCache.h"
 #include "GraphicsEngine.h"
 #include "gcm.h"
@@ -30,7 +31,10 @@ IDirectFBSurface* NewSurface(IDirectFB* dfb, int32_t width, int32_t height) {
   description.height = height;
   description.pixelformat = DSPF_ARGB;
   IDirectFBSurface* surface = nullptr;
-  if (dfb->CreateSurface(dfb, &description, &surface) != DFB_OK) return nullptr;
+  if (dfb->CreateSurface(dfb, &description, &surface) == DFB_OK) return surface;
+  // Memory runs short: the artwork kept for later goes first (nothing uses
+  // it, unlike the frame cache's pictures, which may be being drawn).
+  if (!GenArtworkClear() || dfb->CreateSurface(dfb, &description, &surface) != DFB_OK) return nullptr;
   return surface;
 }
 

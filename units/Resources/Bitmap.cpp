@@ -1,5 +1,6 @@
 #include "Resources/Bitmap.h"
 
+#include "GenArtwork.h"
 #include "GenBitmap.h"
 #include "vgdebug.h"
 
@@ -9,7 +10,7 @@ namespace Resources {
 
 Bitmap::Bitmap(XObject* link) : Core::Resource(link) {
   if (!resource) return;
-  bitmap = GenLoadBitmap(static_cast<const GenBitmapResource*>(resource));
+  bitmap = GenLoadArtwork(static_cast<const GenBitmapResource*>(resource));
   if (!bitmap) return;
   Size = {bitmap->width, bitmap->height};
   FrameSize = {bitmap->frameWidth, bitmap->frameHeight};
@@ -25,7 +26,12 @@ Bitmap::Bitmap(XObject* link) : Core::Resource(link) {
 }
 
 Bitmap::~Bitmap() {
-  if (bitmap) GenFreeBitmap(bitmap);
+  // Artwork goes back to be kept for the next load of its constant; a
+  // canvas's pixels are its own.
+  if (bitmap && resource)
+    GenReleaseArtwork(static_cast<const GenBitmapResource*>(resource), bitmap);
+  else if (bitmap)
+    GenFreeBitmap(bitmap);
   bitmap = nullptr;
   IsAnimated = false;
   Size = FrameSize = {};
