@@ -2,6 +2,7 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -173,26 +174,165 @@ bool GenSaveBitmapPng(const GenBitmap* bitmap, const std::string& path, GenColor
   return written;
 }
 
-std::string GenCompareWithPng(const GenImage& actual, const std::string& path) {
-  if (std::getenv("TVUI_UPDATE_GOLDENS")) return GenWritePng(path, actual) ? std::string() : "cannot write " + path;
-  GenImage expected;
-  if (!GenReadPng(path, &expected)) return "no reference " + path + " (TVUI_UPDATE_GOLDENS=1 writes it)";
+namespace {
+
+// A PNG read a row at a time as 8-bit RGBA, whatever its colour type, so that
+// a comparison holds two rows instead of two pictures.
+class PngRows {
+ public:
+  ~PngRows() {
+    if (png_) png_destroy_read_struct(&png_, info_ ? &info_ : nullptr, nullptr);
+    if (file_) std::fclose(file_);
+  }
+  // Empty when the file opens as a picture, else what is wrong.
+  std::string Open(const std::string& path) {
+    file_ = std::fopen(path.c_str(), "rb");
+    if (!file_) return "cannot be opened";
+    png_ = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, &Error, &Warning);
+    info_ = png_ ? png_create_info_struct(png_) : nullptr;
+    if (!info_) return "out of memory";
+    if (setjmp(png_jmpbuf(png_))) return "is not a readable PNG";
+    png_init_io(png_, file_);
+    png_read_info(png_, info_);
+    if (png_get_interlace_type(png_, info_) != PNG_INTERLACE_NONE) return "is interlaced";
+    png_set_expand(png_);
+    png_set_strip_16(png_);
+    png_set_gray_to_rgb(png_);
+    png_set_filler(png_, 0xFF, PNG_FILLER_AFTER);
+    png_read_update_info(png_, info_);
+    width = static_cast<int32_t>(png_get_image_width(png_, info_));
+    height = static_cast<int32_t>(png_get_image_height(png_, info_));
+    if (png_get_rowbytes(png_, info_) != static_cast<size_t>(width) * 4) return "has an unexpected layout";
+    return {};
+  }
+  bool Next(uint8_t* rgba) {
+    if (setjmp(png_jmpbuf(png_))) return false;
+    png_read_row(png_, rgba, nullptr);
+    return true;
+  }
+
+  int32_t width = 0;
+  int32_t height = 0;
+
+ private:
+  static void Error(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+  static void Warning(png_structp, png_const_charp) {}
+
+  FILE* file_ = nullptr;
+  png_structp png_ = nullptr;
+  png_infop info_ = nullptr;
+};
+
+// Where the rows of the picture being compared come from.
+struct RowSource {
+  int32_t width;
+  int32_t height;
+  void (*row)(const void* context, int32_t y, GenColor* to);
+  const void* context;
+};
+
+GenColor FromRgba(const uint8_t* p) { return GenMakeColor(p[0], p[1], p[2], p[3]); }
+
+std::string CompareRows(const RowSource& actual, const std::string& path) {
+  std::vector<GenColor> row(static_cast<size_t>(std::max(actual.width, 0)));
+  if (std::getenv("TVUI_UPDATE_GOLDENS")) {
+    std::vector<uint8_t> rgba(row.size() * 4);
+    struct Writer {
+      const RowSource* source;
+      std::vector<GenColor>* row;
+    } writer{&actual, &row};
+    auto fill = [](void* context, int32_t y, uint8_t* to) {
+      auto* w = static_cast<Writer*>(context);
+      w->source->row(w->source->context, y, w->row->data());
+      ToRgba(w->row->data(), w->source->width, nullptr, to);
+    };
+    if (actual.width < 1 || actual.height < 1) return "cannot write " + path;
+    return WritePngRows(path.c_str(), actual.width, actual.height, fill, &writer, rgba.data()) ? std::string()
+                                                                                              : "cannot write " + path;
+  }
+  PngRows expected;
+  const std::string problem = expected.Open(path);
+  if (!problem.empty()) {
+    VgPrint("GenReadPng: %s: %s\n", path.c_str(), problem.c_str());
+    return "no reference " + path + " (TVUI_UPDATE_GOLDENS=1 writes it)";
+  }
   if (expected.width != actual.width || expected.height != actual.height)
     return "the reference " + path + " is " + std::to_string(expected.width) + "x" + std::to_string(expected.height) +
            ", the picture " + std::to_string(actual.width) + "x" + std::to_string(actual.height);
+  std::vector<uint8_t> rgba(row.size() * 4);
   int differing = 0;
-  GenImage diff = actual;
-  for (size_t i = 0; i < actual.pixels.size(); ++i) {
-    const GenColor a = actual.pixels[i];
-    if (a != expected.pixels[i]) {
-      ++differing;
-      diff.pixels[i] = GenMakeColor(255, 0, 0, 255);
-    } else {
-      diff.pixels[i] = GenMakeColor(GenColorRed(a) / 3, GenColorGreen(a) / 3, GenColorBlue(a) / 3, 255);
-    }
+  for (int32_t y = 0; y < actual.height; ++y) {
+    if (!expected.Next(rgba.data())) return "the reference " + path + " cannot be read";
+    actual.row(actual.context, y, row.data());
+    for (int32_t x = 0; x < actual.width; ++x)
+      if (row[static_cast<size_t>(x)] != FromRgba(&rgba[static_cast<size_t>(x) * 4])) ++differing;
   }
   if (differing == 0) return {};
+  // The differences drawn a row at a time: red where the pixels differ, the
+  // picture dimmed where they agree.
   const std::string diffPath = path.substr(0, path.size() - (path.ends_with(".png") ? 4 : 0)) + "_diff.png";
-  GenWritePng(diffPath, diff);
+  PngRows again;
+  if (again.Open(path).empty()) {
+    struct Differ {
+      const RowSource* source;
+      PngRows* reference;
+      std::vector<GenColor>* row;
+      std::vector<uint8_t>* rgba;
+    } differ{&actual, &again, &row, &rgba};
+    std::vector<uint8_t> out(row.size() * 4);
+    auto fill = [](void* context, int32_t y, uint8_t* to) {
+      auto* d = static_cast<Differ*>(context);
+      d->source->row(d->source->context, y, d->row->data());
+      const bool read = d->reference->Next(d->rgba->data());
+      for (size_t x = 0; x < d->row->size(); ++x) {
+        const GenColor a = (*d->row)[x];
+        GenColor& shown = (*d->row)[x];
+        shown = read && a == FromRgba(&(*d->rgba)[x * 4])
+                    ? GenMakeColor(GenColorRed(a) / 3, GenColorGreen(a) / 3, GenColorBlue(a) / 3, 255)
+                    : GenMakeColor(255, 0, 0, 255);
+      }
+      ToRgba(d->row->data(), d->source->width, nullptr, to);
+    };
+    WritePngRows(diffPath.c_str(), actual.width, actual.height, fill, &differ, out.data());
+  }
   return std::to_string(differing) + " pixels differ from " + path + "; see " + diffPath;
+}
+
+}  // namespace
+
+std::string GenCompareWithPng(const GenImage& actual, const std::string& path) {
+  const RowSource source{actual.width, actual.height,
+                         [](const void* context, int32_t y, GenColor* to) {
+                           const auto* image = static_cast<const GenImage*>(context);
+                           std::copy_n(&image->pixels[static_cast<size_t>(y) * image->width], image->width, to);
+                         },
+                         &actual};
+  return CompareRows(source, path);
+}
+
+std::string GenCompareBitmapWithPng(const GenBitmap* bitmap, const std::string& path) {
+  if (!bitmap || (!bitmap->rows && !bitmap->surface)) return "no picture to compare with " + path;
+  struct Rows {
+    const GenBitmap* bitmap;
+    const uint8_t* memory;
+    int pitch;
+  } rows{bitmap, nullptr, 0};
+  IDirectFBSurface* surface = bitmap->rows ? nullptr : bitmap->surface;
+  void* memory = nullptr;
+  if (surface && surface->Lock(surface, DSLF_READ, &memory, &rows.pitch) != DFB_OK)
+    return "the picture cannot be read to compare with " + path;
+  rows.memory = static_cast<const uint8_t*>(memory);
+  const RowSource source{bitmap->width, bitmap->height,
+                         [](const void* context, int32_t y, GenColor* to) {
+                           const auto* r = static_cast<const Rows*>(context);
+                           if (r->bitmap->rows)
+                             GenExpandRow(r->bitmap, 0, y, r->bitmap->width, to);
+                           else
+                             std::memcpy(to, r->memory + static_cast<ptrdiff_t>(y) * r->pitch,
+                                         static_cast<size_t>(r->bitmap->width) * sizeof(GenColor));
+                         },
+                         &rows};
+  std::string result = CompareRows(source, path);
+  if (surface) surface->Unlock(surface);
+  return result;
 }

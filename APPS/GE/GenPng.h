@@ -38,3 +38,6 @@ bool GenSaveBitmapPng(const GenBitmap* bitmap, const std::string& path, GenColor
 // <name>_diff.png beside the reference, red over a dimmed copy of the
 // picture. With TVUI_UPDATE_GOLDENS set the picture becomes the reference.
 std::string GenCompareWithPng(const GenImage& actual, const std::string& path);
+// The same for the bitmap's pixels, read from its surface and the reference
+// a row at a time: no copy of either picture is held.
+std::string GenCompareBitmapWithPng(const GenBitmap* bitmap, const std::string& path);

@@ -729,9 +729,9 @@ std::string ExpectFocusFormLine(const ScenarioTokens& t) {
 
 std::string ExpectPictureLine(const ScenarioTokens& t) {
   if (t.size() != 3 || !t[2].text.ends_with(".png")) return "expect picture takes a file name ending in .png";
-  GenImage image;
-  if (!GenReadBitmap(Canvas(), &image)) return "the GUI has no screen to compare";
-  return GenCompareWithPng(image, (g_run.folder / t[2].text).string());
+  GenBitmap* canvas = Canvas();
+  if (!canvas) return "the GUI has no screen to compare";
+  return GenCompareBitmapWithPng(canvas, (g_run.folder / t[2].text).string());
 }
 
 std::string ExpectLayoutLine(const ScenarioTokens& t) {
