@@ -323,6 +323,24 @@ TEST_F(Settings, ATurnsChangesAreWrittenOnceAtItsEnd) {
   EXPECT_EQ(Started()->GetInteger(S("Volume")), 8);
 }
 
+// A backup asked for within a turn (the set-up's last OK) writes nothing
+// before the turn's frame: the file and the backup are written at its end.
+TEST_F(Settings, ABackupWithinATurnWaitsForItsEnd) {
+  Store* store = Started();
+  ASSERT_EQ(store->Backup(), STORAGE_OK);
+  const std::vector<uint8_t> file0 = ReadBytes(file);
+  const std::vector<uint8_t> backup0 = ReadBytes(backup);
+  Store::HoldSaves();
+  EXPECT_EQ(store->PutInteger(S("SetupStep"), 9), STORAGE_OK);
+  EXPECT_EQ(store->Backup(), STORAGE_OK);
+  EXPECT_EQ(ReadBytes(file), file0);
+  EXPECT_EQ(ReadBytes(backup), backup0);
+  Store::WriteHeldSaves();
+  EXPECT_EQ(ReadBytes(backup), ReadBytes(file));
+  EXPECT_NE(ReadBytes(file), file0);
+  EXPECT_EQ(Started()->GetInteger(S("SetupStep")), 9);
+}
+
 // The process killed right after a turn that changed several settings and
 // backed them up: the file and the backup hold every change of that turn,
 // including those made after the backup.

@@ -62,15 +62,16 @@ void PersistentData::List() {
   HeldStores().push_back(this);
 }
 
-// The turn's one write of this store, and the backup again when the turn
-// backed it up before later changes.
+// The turn's one write of this store, then the backup the turn asked for,
+// which so holds every change of the turn.
 void PersistentData::EndTurn() {
   std::vector<PersistentData*>& stores = HeldStores();
   stores.erase(std::remove(stores.begin(), stores.end(), this), stores.end());
   listed_ = false;
-  const bool refreshBackup = backupFollows_ && held_;
-  backupFollows_ = false;
-  if (held_ && WriteHeld() == STORAGE_OK && refreshBackup) CopyToBackup();
+  const bool backup = backupDue_;
+  backupDue_ = false;
+  if (held_ && WriteHeld() != STORAGE_OK) return;
+  if (backup) CopyToBackup();
 }
 
 int32_t PersistentData::WriteHeld() {
@@ -168,21 +169,32 @@ int32_t PersistentData::SyncData() { return Save(); }
 
 int32_t PersistentData::Backup() {
   if (FileName.empty()) return STORAGE_FILE_ERROR;
+  // Within a turn the copy waits for the turn's write, after its frame is
+  // shown; it reports what it can know now: a failed write, or a file that
+  // the turn does not write and that fails its checks.
+  if (g_holding) {
+    if (writeFailure_ != STORAGE_OK) return writeFailure_;
+    if (!held_) {
+      const int32_t checked = CheckedFile();
+      if (checked != STORAGE_OK) return checked;
+    }
+    backupDue_ = true;
+    List();
+    return STORAGE_OK;
+  }
   // The file first, so that the copy holds every change so far.
   if (held_ && WriteHeld() != STORAGE_OK) return writeFailure_;
-  const int32_t copied = CopyToBackup();
-  if (g_holding && copied == STORAGE_OK) {
-    backupFollows_ = true;
-    List();
-  }
-  return copied;
+  return CopyToBackup();
+}
+
+int32_t PersistentData::CheckedFile() {
+  return IsEmptyFile(FileName) ? STORAGE_FILE_ERROR : StorageCheckFile(NvPath(StorageText(FileName).c_str()).c_str());
 }
 
 int32_t PersistentData::CopyToBackup() {
   VgString backup = BackupName();
   VgTrace("%s%s", u"Create backup", backup);
-  int32_t checked = IsEmptyFile(FileName) ? STORAGE_FILE_ERROR
-                                           : StorageCheckFile(NvPath(StorageText(FileName).c_str()).c_str());
+  const int32_t checked = CheckedFile();
   if (checked != STORAGE_OK) {
     VgPrint("APP Library: settings file fails its checks (%d), backup kept\n", checked);
     return checked;

@@ -46,8 +46,9 @@ class PersistentData : public XObject {
   int32_t SyncData();
   // Copies the settings file over the backup, only when the file passes its
   // checks and is not empty: a bad copy must never replace a good backup.
-  // Held changes are written first; changes later in the same turn reach the
-  // backup too.
+  // Held changes are written first. Within a GUI turn the copy is made at the
+  // turn's end, after its write (so after its frame is shown), and holds
+  // every change of the turn.
   int32_t Backup();
   void Reset();
   void Dump();
@@ -83,13 +84,15 @@ class PersistentData : public XObject {
   void EndTurn();
   int32_t WriteHeld();
   int32_t CopyToBackup();
+  // The settings file's checks: STORAGE_OK for a good file that is not empty.
+  int32_t CheckedFile();
 
   bool RecoverFile = false;
   bool AutoSyncData = true;
   StorageContext* storage_ = nullptr;
   bool listed_ = false;         // in the turn's list of stores to finish
   bool held_ = false;          // changed in this turn, not yet written
-  bool backupFollows_ = false;  // backed up in this turn: later changes go to the backup too
+  bool backupDue_ = false;     // a backup asked for in this turn, made at its end
   int32_t writeFailure_ = 0;   // the code of a held write that failed, until one succeeds
   VgStr FileName;
   VgSlot OnLoadDefaultData;
