@@ -265,7 +265,18 @@ TEST_F(ChannelLists, OkRenamesTheChannelOnTheKeyboardAndTheSameNameSendsNothing)
   MainApp::GetMessageAgent()->Dispatch(message, nullptr);
   EXPECT_EQ(Calls("XPM_SetChannelName").size(), 1u);
 
-  list->Close();
+  // The dialog closes the list with itself: a keyboard still open answers
+  // nobody, and the closed dialog is not given the focus.
+  Press(Key::Ok);
+  dialog->Close();
+  EXPECT_EQ(list->owner.get(), nullptr);
+  EXPECT_EQ(MainApp::GetMessageAgent()->FindNode(list), nullptr);
+  for (Core::View* view = system->firstView; view; view = view->nextView)
+    if (auto* open = vg_cast<NonMenuSystem::KeyPad>(view)) pad = open;
+  ASSERT_NE(pad->owner.get(), nullptr);
+  pad->Done();
+  EXPECT_EQ(Calls("XPM_SetChannelName").size(), 1u);
+
   system->Close();
   VgUnlockObject(MainApp::GetWidgetManager());
   VgUnlockObject(MainApp::GetMessageAgent());

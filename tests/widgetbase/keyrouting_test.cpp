@@ -226,6 +226,78 @@ TEST_F(KeyRouting, AGroupOpensClosesAndTimesOutThroughItsCurrentHandler) {
   VgUnlockObject(listener);
 }
 
+// A screen's lists are initialised with the screen as their parent, some
+// straight inside it, some inside a group of its own (the guide's columns).
+TEST_F(KeyRouting, AScreenClosesTheFormsItHostsWithItself) {
+  Screen* screen = OpenScreen("a");
+  auto* hostedHere = VgNew<Screen>();
+  auto* column = VgNew<Core::Group>();
+  auto* hostedInColumn = VgNew<Screen>();
+  auto* ownParent = VgNew<Screen>();
+  auto* inner = VgNew<Screen>();
+  screen->Add(hostedHere, 0);
+  screen->Add(column, 0);
+  column->Add(hostedInColumn, 0);
+  column->Add(ownParent, 0);
+  hostedHere->Add(inner, 0);
+  for (Screen* hosted : {hostedHere, hostedInColumn}) hosted->OnSetParent(screen);
+  ownParent->OnSetParent(column);
+  inner->OnSetParent(hostedHere);
+  for (Screen* form : {hostedHere, hostedInColumn, ownParent, inner}) {
+    form->SetTimeout(true);
+    EXPECT_FALSE(form->IsClosed());
+  }
+  auto* loose = VgNew<Screen>();
+  EXPECT_FALSE(loose->IsClosed()) << "a form never opened into anything is not closed";
+
+  screen->Close();
+  EXPECT_TRUE(screen->IsClosed());
+  EXPECT_EQ(hostedHere->owner.get(), nullptr) << "closed out of its parent";
+  EXPECT_FALSE(hostedHere->timeOutTimer.OnGetEnabled());
+  EXPECT_FALSE(inner->timeOutTimer.OnGetEnabled()) << "closed by the form that hosts it";
+  EXPECT_EQ(inner->owner.get(), nullptr);
+  EXPECT_TRUE(hostedInColumn->IsClosed()) << "its parent is closed";
+  EXPECT_EQ(hostedInColumn->owner.get(), column) << "not in its parent: the close leaves it where it is";
+  EXPECT_TRUE(ownParent->timeOutTimer.OnGetEnabled()) << "hosted by the column, which is no form";
+  EXPECT_FALSE(ownParent->IsClosed());
+
+  auto* moved = OpenScreen("b");
+  system->Remove(moved);
+  EXPECT_TRUE(moved->IsClosed()) << "out of the parent it was opened into";
+}
+
+TEST_F(KeyRouting, OnlyReceiversThatAreNotClosedAreServed) {
+  Screen* screen = OpenScreen("a");
+  auto* list = VgNew<Screen>();
+  screen->Add(list, 0);
+  list->OnSetParent(screen);
+  auto* message = VgNew<Structures::Message>();
+  Primitives::DeliverMessage(list, message);
+  EXPECT_EQ(list->messages, 1);
+  EXPECT_TRUE(Primitives::Receives(system));
+
+  // A stale registration of a closed screen or of its list is not served.
+  system->Remove(screen);
+  Primitives::DeliverMessage(screen, message);
+  Primitives::DeliverMessage(list, message);
+  EXPECT_EQ(screen->messages, 0);
+  EXPECT_EQ(list->messages, 1);
+
+  // Nor is a sub-system taken out of the group that held it.
+  auto* holder = VgNew<Primitives::KeyRoutingGroup>();
+  root->Add(holder, 0);
+  auto* removed = VgNew<SubSystemGroup>();
+  auto* parameter = VgNew<Primitives::KeyRoutingParameter>();
+  parameter->OnSetParent(holder);
+  removed->Initialize(parameter);
+  removed->Open();
+  Primitives::DeliverMessage(removed, message);
+  holder->Remove(removed);
+  Primitives::DeliverMessage(removed, message);
+  EXPECT_EQ(removed->messages, 1);
+  EXPECT_FALSE(Primitives::Receives(removed));
+}
+
 TEST_F(KeyRouting, MessagesReachScreensAndGroupsOnly) {
   Screen* screen = OpenScreen("a");
   auto* message = VgNew<Structures::Message>();

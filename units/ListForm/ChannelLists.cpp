@@ -9,7 +9,6 @@
 #include "Fonts/Fonts.h"
 #include "ListForm/ChannelRecords.h"
 #include "ListForm/ListWidget.h"
-#include "MainApp/MessageAgent.h"
 #include "Resources/Bitmap.h"
 #include "Resources/Font.h"
 #include "Strings.h"
@@ -482,17 +481,9 @@ void MasterChannelList::TuneToChannel(XObject*) { TuneFocused<ChannelItem>(this)
 ChannelOptionList::ChannelOptionList(XObject* link) : ListClass(kOptionDef, link) {
   OnFocusOption = VgSlotOf<&ChannelOptionList::DoFocus>(this);
   OnActivateOption = VgSlotOf<&ChannelOptionList::DoChangeLabel>(this);
+  // The keyboard's answer.
+  HearsMessages = true;
   tuneTimer.Setup(kTuneRest, VgSlotOf<&ChannelOptionList::TuneToChannel>(this));
-}
-
-void ChannelOptionList::Initialize(Primitives::KeyRoutingParameter* parameter) {
-  ListClass::Initialize(parameter);
-  MainApp::GetMessageAgent()->Register(this);
-}
-
-void ChannelOptionList::Close(XObject* sender) {
-  ListClass::Close(sender);
-  MainApp::GetMessageAgent()->UnRegister(this);
 }
 
 int32_t ChannelOptionList::GetItemsNum() { return LoadMasterChannels(); }

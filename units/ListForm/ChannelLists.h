@@ -231,9 +231,6 @@ class ChannelOptionList : public ListClass {
  public:
   explicit ChannelOptionList(XObject* link = nullptr);
 
-  // Also listens for the keyboard's answer while open.
-  void Initialize(Primitives::KeyRoutingParameter* parameter) override;
-  void Close(XObject* sender = nullptr) override;
   // The keyboard's new name for the focused channel.
   void HandleMessage(Structures::Message* message) override;
   // Gives every row the list's FocusMove.

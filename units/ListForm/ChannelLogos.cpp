@@ -217,16 +217,8 @@ XObject* ChannelLogoSettingItem::GetData(XObject* data) {
 
 ChannelLogoSettingList::ChannelLogoSettingList(XObject* link) : ListClass(kSettingDef, link) {
   OnActivateOption = VgSlotOf<&ChannelLogoSettingList::DoChannelLogoSetting>(this);
-}
-
-void ChannelLogoSettingList::Initialize(Primitives::KeyRoutingParameter* parameter) {
-  ListClass::Initialize(parameter);
-  MainApp::GetMessageAgent()->Register(this);
-}
-
-void ChannelLogoSettingList::Close(XObject* sender) {
-  ListClass::Close(sender);
-  MainApp::GetMessageAgent()->UnRegister(this);
+  // The panel's logo and the deletion's confirmation.
+  HearsMessages = true;
 }
 
 int32_t ChannelLogoSettingList::GetItemsNum() { return LoadMasterChannels(); }

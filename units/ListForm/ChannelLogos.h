@@ -106,9 +106,6 @@ class ChannelLogoSettingList : public ListClass {
  public:
   explicit ChannelLogoSettingList(XObject* link = nullptr);
 
-  // Listens for the panel's answer while open.
-  void Initialize(Primitives::KeyRoutingParameter* parameter) override;
-  void Close(XObject* sender = nullptr) override;
   // A logo chosen or taken away for the focused channel.
   void HandleMessage(Structures::Message* message) override;
   int32_t GetItemsNum() override;

@@ -8,7 +8,6 @@
 #include "Fonts/Fonts.h"
 #include "ListForm/ListWidget.h"
 #include "ListForm/RecordTexts.h"
-#include "MainApp/MessageAgent.h"
 #include "MainApp/Messages.h"
 #include "MainApp/WidgetManager.h"
 #include "MainApp/Wrapper.h"
@@ -617,18 +616,8 @@ XObject* InputLabelingItem::GetData(XObject* data) {
 
 InputLabelingList::InputLabelingList(XObject* link) : ListClass(kLabelingDef, link) {
   OnActivateOption = VgSlotOf<&InputLabelingList::DoChangeLabel>(this);
-}
-
-// Opened again, the list is still registered once.
-void InputLabelingList::Initialize(Primitives::KeyRoutingParameter* parameter) {
-  ListClass::Initialize(parameter);
-  MainApp::GetMessageAgent()->UnRegister(this);
-  MainApp::GetMessageAgent()->Register(this);
-}
-
-void InputLabelingList::Close(XObject* sender) {
-  ListClass::Close(sender);
-  MainApp::GetMessageAgent()->UnRegister(this);
+  // The keyboard's answer.
+  HearsMessages = true;
 }
 
 void InputLabelingList::InitializeItems() {

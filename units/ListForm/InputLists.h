@@ -221,9 +221,6 @@ class InputLabelingList : public ListClass {
  public:
   explicit InputLabelingList(XObject* link = nullptr);
 
-  // Listens for the keyboard's answer while open.
-  void Initialize(Primitives::KeyRoutingParameter* parameter) override;
-  void Close(XObject* sender = nullptr) override;
   void InitializeItems() override;
   int32_t GetItemsNum() override;
   // The keyboard's answer: the focused source's own label.

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "Core/KeyEvent.h"
+#include "MainApp/MessageAgent.h"
 #include "Primitives/KeyRoutingCtrl.h"
 
 VG_DEFINE_CLASS(ListForm, ListBase, Primitives::KeyRoutingListForm)
@@ -10,6 +11,17 @@ VG_DEFINE_CLASS(ListForm, ListBase, Primitives::KeyRoutingListForm)
 namespace ListForm {
 
 ListBase::ListBase(XObject* link) : KeyRoutingListForm(link) { OnSetOnTimeOut(VgNullSlot); }
+
+// Opened again, a list is still registered once.
+void ListBase::Initialize(Primitives::KeyRoutingParameter* parameter) {
+  KeyRoutingListForm::Initialize(parameter);
+  if (HearsMessages) MainApp::GetMessageAgent()->Register(this);
+}
+
+void ListBase::Close(XObject* sender) {
+  KeyRoutingListForm::Close(sender);
+  if (HearsMessages) MainApp::GetMessageAgent()->UnRegister(this);
+}
 
 void ListBase::OnSetBounds(VgRect rect) {
   const bool resized = VgGetRectW(rect) != VgGetRectW(Bounds) || VgGetRectH(rect) != VgGetRectH(Bounds);

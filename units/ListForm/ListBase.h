@@ -25,6 +25,10 @@ class ListBase : public Primitives::KeyRoutingListForm {
   explicit ListBase(XObject* link = nullptr);
 
   // Overridden slots.
+  // A list that hears messages registers with the message agent here and
+  // leaves it in Close; the screen that hosts the list closes it with itself.
+  void Initialize(Primitives::KeyRoutingParameter* parameter) override;
+  void Close(XObject* sender = nullptr) override;
   // A new size lays the rows out again in the next signal pass.
   void OnSetBounds(VgRect rect) override;
   // Without a data source the list has no items: the cursor does not move
@@ -74,6 +78,9 @@ class ListBase : public Primitives::KeyRoutingListForm {
   VgSlot OnExit;
   int32_t CurrentItemIndex = 0;
   int32_t LastItemIndex = 0;
+  // Set by a list that takes an answer through the message agent (the
+  // keyboard's, the logo panel's, a confirmation's) while it is open.
+  bool HearsMessages = false;
 
  protected:
   // The number of rows the pool holds.

@@ -78,7 +78,8 @@ void DateSettingDialog::ValueChanged(XObject*) {
   // A digit being typed may stand outside the range for a moment; the
   // spinner keeps it until the entry ends.
   if (!month.typing && !day.typing && !year.typing) Show();
-  if (auto* owner = dynamic_cast<DateTimeOwner*>(Owner.get())) owner->UpdateDateSettings(MonthVal, DateVal, YearVal);
+  if (auto* owner = dynamic_cast<DateTimeOwner*>(AnswerTo(Owner)))
+    owner->UpdateDateSettings(MonthVal, DateVal, YearVal);
 }
 
 }  // namespace NonMenuSystem

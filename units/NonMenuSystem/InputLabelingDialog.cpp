@@ -1,6 +1,5 @@
 #include "NonMenuSystem/InputLabelingDialog.h"
 
-#include "MainApp/MessageAgent.h"
 #include "NonMenuSystem/ListDialogs.h"
 #include "Strings.h"
 #include "WinIDs/WinIDs.h"
@@ -24,11 +23,6 @@ void InputLabelingDialog::Initialize(Primitives::KeyRoutingParameter* parameter)
   ListHost::Initialize(parameter);
   if (!PrevState) PrevState = VgFindClass("MenuSystem::BrcmInputMenu");
   FitAroundList(this, &list, kTop);
-}
-
-void InputLabelingDialog::Close(XObject* sender) {
-  ListHost::Close(sender);
-  MainApp::GetMessageAgent()->UnRegister(&list);
 }
 
 }  // namespace NonMenuSystem

@@ -18,9 +18,6 @@ class InputLabelingDialog : public ListHost<ListForm::InputLabelingList, QORWidg
   explicit InputLabelingDialog(XObject* link = nullptr);
 
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
-  // The list stays in the dialog, so it is not closed itself: it stops
-  // hearing the keyboard here.
-  void Close(XObject* sender = nullptr) override;
 };
 
 }  // namespace NonMenuSystem

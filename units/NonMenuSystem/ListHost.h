@@ -3,7 +3,9 @@
 // (with itself as the parent) when it is initialised, focuses it, closes when
 // the list asks to leave (OnExit) and restarts its time-out whenever the list
 // moved (FocusMove). A host that should hear the message agent registers
-// while it is open and gives every message to HandleListMessage.
+// while it is open and gives every message to HandleListMessage. The list,
+// opened with the screen as its parent, closes when the screen closes (a list
+// that hears the message agent stops hearing it then).
 //
 //   class CecInputDialog : public ListHost<ListForm::CecInputList> {
 //     VG_CLASS()
@@ -36,8 +38,10 @@ class ListHost : public Base {
 
   // The screen's own reading of the record first, then the list's, so the
   // list can ask the screen how it was opened (MenuTriggered, the owner).
+  // A screen opened again takes back the list its close took out.
   void Initialize(Primitives::KeyRoutingParameter* parameter) override {
     Base::Initialize(parameter);
+    if (list.owner.get() != this) this->Add(&list, 0);
     auto* own = VgNew<Primitives::KeyRoutingParameter>();
     own->Parent = this;
     own->Param = parameter ? parameter->Param.get() : nullptr;

@@ -31,7 +31,7 @@ void OptionDialog::Initialize(Primitives::KeyRoutingParameter* parameter) {
 }
 
 void OptionDialog::DoValueChange(XObject*) {
-  VgSignal(OnValueChanged, this);
+  if (AnswerTo(OnValueChanged.object)) VgSignal(OnValueChanged, this);
   Close();
 }
 

@@ -59,7 +59,7 @@ void TimeSettingDialog::OnSetAMPMVal(int32_t value) { ampm.OnSetCurrent(value ==
 
 void TimeSettingDialog::ValueChanged(XObject*) {
   ResetTimeout();
-  auto* owner = dynamic_cast<DateTimeOwner*>(Owner.get());
+  auto* owner = dynamic_cast<DateTimeOwner*>(AnswerTo(Owner));
   if (!owner) return;
   const int32_t hours = std::clamp(hour.Current, 1, kHours);
   const int32_t minutes = std::clamp(minute.Current, 0, kLastMinute);

@@ -9,6 +9,7 @@
 #include "NonMenuSystem/Look.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "Primitives/KeyRoutingParameter.h"
+#include "Primitives/MessageDelivery.h"
 #include "SkinBin/UserRefInt.h"
 #include "Structures/Boxes.h"
 #include "Structures/Message.h"
@@ -140,6 +141,13 @@ void WidgetClass::OnSetIsPersistent(bool value) {
 void WidgetClass::OnSetMenuTriggered(bool value) {
   MenuTriggered = value;
   OnSetTimeOutValue(value ? MenuTimeOut : WidgetTimeOut);
+}
+
+XObject* WidgetClass::AnswerTo(XObject* owner) const {
+  if (!owner || Primitives::Receives(owner)) return owner;
+  VgPrint("NonMenuSystem::WidgetClass: %s does not answer %s, which is closed\n", GetClass()->name,
+          owner->GetClass()->name);
+  return nullptr;
 }
 
 int32_t WidgetClass::OriginTag() const {

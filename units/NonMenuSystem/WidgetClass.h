@@ -55,6 +55,13 @@ class WidgetClass : public Primitives::KeyRoutingForm {
   // screen or the menus of a shortcut), else Exit.
   void GoBack();
 
+  // The screen a pop-up answers by a call (its owner, or the object of the
+  // slot it signals), while that screen is not closed; null, and a log line,
+  // once it is. A pop-up may outlive the screen that opened it (a screen of
+  // its layer replaced that one), and a closed screen takes no answer, as
+  // the message agent serves no closed receiver.
+  XObject* AnswerTo(XObject* owner) const;
+
   // MSG_FROM_MENUSYSTEM, MSG_FROM_QUICKMENU or MSG_FROM_NONMENUSYSTEM, for
   // the screens this one opens.
   int32_t OriginTag() const;

@@ -1,5 +1,7 @@
 #include "Primitives/KeyRoutingForm.h"
 
+#include <vector>
+
 #include "Core/Root.h"
 #include "Primitives/KeyRoutingParameter.h"
 
@@ -13,6 +15,19 @@ bool IsModalOn(Core::Root* root, Forms::Form* form) {
   for (Forms::Form* f = root->modalTop; f; f = f->ModalLink)
     if (f == form) return true;
   return false;
+}
+
+// The forms inside group that were opened with host as their parent; below a
+// hosted form the search stops, since that form closes its own.
+void CollectHosted(Core::Group* group, const KeyRoutingForm* host, std::vector<KeyRoutingForm*>& hosted) {
+  for (Core::View* view = group->firstView; view; view = view->nextView) {
+    auto* form = vg_cast<KeyRoutingForm>(view);
+    if (form && form->Parent.get() == host) {
+      hosted.push_back(form);
+    } else if (auto* inner = vg_cast<Core::Group>(view)) {
+      CollectHosted(inner, host, hosted);
+    }
+  }
 }
 
 }  // namespace
@@ -48,7 +63,8 @@ void KeyRoutingForm::Open(XObject*) {
 // (the form already closed, or moved elsewhere) changes nothing, not even the
 // timer. The modal state is ended only when the form really has it: a form
 // opened before its parent reached the root, or made modal after it opened,
-// is not on the root's modal chain.
+// is not on the root's modal chain. The hosted forms are gathered before any
+// of them closes, as closing one takes it out of the host.
 void KeyRoutingForm::Close(XObject*) {
   if (!Parent || owner.get() != Parent.get()) return;
   SetTimeout(false);
@@ -57,6 +73,18 @@ void KeyRoutingForm::Close(XObject*) {
     if (root && IsModalOn(root, this)) root->EndModalOf(this, nullptr);
   }
   Parent->Remove(this);
+  std::vector<KeyRoutingForm*> hosted;
+  CollectHosted(this, this, hosted);
+  for (KeyRoutingForm* form : hosted) form->Close();
+}
+
+bool KeyRoutingForm::IsClosed() const {
+  if (!Parent) return false;
+  const Core::View* at = owner.get();
+  while (at && at != Parent.get()) at = at->owner.get();
+  if (!at) return true;
+  auto* host = vg_cast<KeyRoutingForm>(Parent.get());
+  return host && host->IsClosed();
 }
 
 void KeyRoutingForm::TimeOutSlot(XObject*) { VgSignal(OnTimeOut, this); }

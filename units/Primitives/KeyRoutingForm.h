@@ -13,6 +13,11 @@
 //   - the widget manager closes screens through the virtual Close;
 //   - the message agent hands messages to HandleMessage (see
 //     Primitives/MessageDelivery.h).
+//
+// A form may host others: a list inside a dialog is initialised with the
+// dialog as its Parent. Closing the host closes what it hosts, so a list
+// that hears the message agent from its Initialize to its Close stops
+// hearing it when its screen goes, whichever screen holds it.
 #pragma once
 
 #include <cstdint>
@@ -48,11 +53,17 @@ class KeyRoutingForm : public Forms::Form {
   // Descendants redraw their content here.
   virtual void Refresh(XObject* sender = nullptr);
   virtual void Open(XObject* sender = nullptr);
+  // Removes the form from its parent, then closes the forms it hosts.
   virtual void Close(XObject* sender = nullptr);
   virtual void HandleMessage(Structures::Message* message);
   // The time-out timer's target: reports the expiry through OnTimeOut. The
   // form stays open; the screen's OnTimeOut handler decides.
   virtual void TimeOutSlot(XObject* sender);
+
+  // The form has left the parent it was opened into (it sits in it directly,
+  // or inside a group of its parent's, while open), or that parent is a form
+  // that is closed. A form never given a parent is not closed.
+  bool IsClosed() const;
 
   // Switches the time-out on or off; a running one is not restarted.
   void SetTimeout(bool on);

@@ -54,7 +54,7 @@ void TimerDurationDialog::ValueChanged(XObject*) {
   ResetTimeout();
   ApplyMinuteFloor(hours.Current);
   // The timer never holds less than the floor, not even while typing.
-  if (auto* owner = vg_cast<RecordTimerDialog>(Owner.get()))
+  if (auto* owner = vg_cast<RecordTimerDialog>(AnswerTo(Owner)))
     owner->UpdateDurationSettings(hours.Current, std::max(minutes.Current, minutes.Minimum));
 }
 
