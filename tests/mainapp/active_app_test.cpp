@@ -104,6 +104,17 @@ TEST_F(ActiveAppTest, TheSubSystemThatTakesAKeyGetsTheFocusAndTheNextKeyFirst) {
   EXPECT_EQ(Log(), "factory:3") << "the focus path comes before the routing";
 }
 
+TEST_F(ActiveAppTest, ASubSystemThatEndsNormalOperationWithAKeyIsNotFocused) {
+  SpyOnAll();
+  nonMenu->takes = true;
+  nonMenu->restartsSetup = true;
+  EXPECT_NE(PressKey(Key::Ok), nullptr);
+  EXPECT_EQ(Log(), "menu:1 nonmenu:1");
+  EXPECT_EQ(App(), nullptr);
+  ASSERT_NE(Standby()->initialSetup.get(), nullptr);
+  EXPECT_EQ(Standby()->Focus.get(), Standby()->initialSetup.get());
+}
+
 TEST_F(ActiveAppTest, KeyReleasesAndUnknownEventsGoNowhere) {
   SpyOnAll();
   auto* up = VgNew<Events::XPM_EVENT_KEY>();

@@ -9,9 +9,12 @@
 #include "Agent/MessageAgent.h"
 #include "Core/Root.h"
 #include "GenFont.h"
+#include "Constants/Constants.h"
+#include "MainApp/MessageAgent.h"
 #include "MainApp/PersistentData.h"
 #include "MainApp/WidgetManager.h"
 #include "Primitives/MessageDelivery.h"
+#include "Structures/Message.h"
 #include "gcm.h"
 #include "nvpath.h"
 #include "sim_calls.h"
@@ -66,6 +69,11 @@ XObject* Spy::HandleEvent(Core::Event* event) {
   if (!key || !key->down) return nullptr;
   std::string& log = MainAppFixture::Log();
   log += (log.empty() ? "" : " ") + name + ":" + std::to_string(key->keyCode);
+  if (takes && restartsSetup) {
+    auto* restart = VgNew<Structures::Message>();
+    restart->Code = Constants::MSG_RESTART_INITIAL_SETUP;
+    MainApp::GetMessageAgent()->Dispatch(restart, nullptr);
+  }
   return takes ? this : nullptr;
 }
 

@@ -38,6 +38,9 @@ class Spy : public Primitives::KeyRoutingForm {
   XObject* HandleEvent(Core::Event* event) override;
   std::string name;
   bool takes = false;
+  // A key it takes ends normal operation, as a confirmation of the
+  // first-time setup does.
+  bool restartsSetup = false;
 };
 
 class MainAppFixture : public testing::Test {

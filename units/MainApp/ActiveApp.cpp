@@ -204,12 +204,15 @@ void ActiveApp::HandleMessage(Structures::Message* message) {
   }
 }
 
+// A key may end normal operation (the confirmations of a reset or of the
+// first-time setup): the sub-system that took it is then no longer held here
+// and must not be focused.
 bool ActiveApp::MapEventHandler(Core::Event* event) {
   for (char letter : RouteOfEvent(event)) {
     ::SubSystem::SubSystemClass* system = SubSystemOf(letter);
     if (!system) continue;
     if (system->DispatchEvent(event)) {
-      OnSetFocus(system);
+      if (system->owner.get() == this) OnSetFocus(system);
       return true;
     }
   }
