@@ -143,6 +143,11 @@ TEST_F(Guide, AnAnaloguesTimersShowAndADisabledWeeklyTimerOpensForUpdate) {
   list->HandleMessage(message);
   EXPECT_TRUE(Row(1)->recordIcon.Visible) << "another kind of item";
   message->Param = Constants::DELETE_EPG_RECORD;
+  model->OnSetActiveTimerId(3);
+  list->HandleMessage(message);
+  EXPECT_TRUE(Row(1)->recordIcon.Visible) << "the dialog deleted another programme's timer";
+  EXPECT_EQ(simtv_db_timer_id_out(6), 1);
+  model->OnSetActiveTimerId(6);
   list->HandleMessage(message);
   EXPECT_FALSE(Row(1)->recordIcon.Visible);
   EXPECT_EQ(simtv_db_timer_id_out(6), 0);

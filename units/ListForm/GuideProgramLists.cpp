@@ -98,6 +98,8 @@ void EPGProgramListItem::Refresh(XObject* sender) {
 EPGProgramList::EPGProgramList(XObject* link) : ListClass(kEPGProgramList, link) {
   OnActivateOption = VgSlotOf<&EPGProgramList::ToggleRecord>(this);
   OnFocusOption = VgSlotOf<&EPGProgramList::DoFocus>(this);
+  // What becomes of the timers the list's programmes open.
+  HearsMessages = true;
 }
 
 void EPGProgramList::OnSetm_channel(Structures::VirtualChannel* channel) {
@@ -185,8 +187,11 @@ void FollowTimerMessage(ProgrammeRow* row, Structures::Message* message, int32_t
       break;
     case Constants::MSG_DELETE_ITEM: {
       // Every list hears a deletion: a programme without a timer has none to
-      // give up (its id would name another timer, or the on-timer).
+      // give up (its id would name another timer, or the on-timer), and only
+      // the timer the guide's timer dialog was opened on is the one asked
+      // about (the other list of the guide has a focused programme too).
       if (message->Param != Constants::DELETE_EPG_RECORD || row->RecordType <= 0 || row->TimerId < 0) break;
+      if (row->TimerId != MainApp::GetWrapper()->OnGetActiveTimerId()) break;
       DeleteProgrammeTimer(row->TimerId);
       row->TimerId = -1;
       row->OnSetRecordType(0);

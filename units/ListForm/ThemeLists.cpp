@@ -183,6 +183,8 @@ void EPGThemeProgramListItem::Refresh(XObject* sender) {
 EPGThemeProgramList::EPGThemeProgramList(XObject* link) : ListClass(kThemeProgramList, link) {
   OnActivateOption = VgSlotOf<&EPGThemeProgramList::ToggleRecord>(this);
   OnFocusOption = VgSlotOf<&EPGThemeProgramList::DoFocus>(this);
+  // What becomes of the timers the list's programmes open.
+  HearsMessages = true;
 }
 
 void EPGThemeProgramList::OnSetTheme(VgString theme) {

@@ -144,7 +144,7 @@ inline constexpr ConfirmType kConfirmTypes[] = {
      .argument = DeleteKindScheduledRecord, .target = "Record::ScheduledRecordDialog", .overScreen = true},
     {.type = ConfirmTypeDeleteEPGRecord, .caption = &Strings::SID_CONFIRM_DELETE_EPG_RECORD,
      .question = &Strings::SID_CONFIRM_DELETE_RECORD_TEXT, .action = ConfirmAction::DeleteItem,
-     .argument = DeleteKindEPGRecord},
+     .argument = DeleteKindEPGRecord, .overScreen = true},
     {.type = ConfirmTypeDeleteChannelLogo, .caption = &Strings::SID_CONFIRM_DELETE_CHANNEL_LOGO,
      .question = &Strings::SID_CONFIRM_DELETE_CHANNEL_LOGO_TEXT, .action = ConfirmAction::DeleteItem,
      .argument = DeleteKindChannelLogo, .overScreen = true},
