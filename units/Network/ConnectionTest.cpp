@@ -5,7 +5,7 @@
 #include "Core/KeyEvent.h"
 #include "Events/Events.h"
 #include "MainApp/Wrapper.h"
-#include "MenuSystem/RecordPages.h"
+#include "MenuSystem/AppPages.h"
 #include "NonMenuSystem/HelpBar.h"
 #include "Resources/Bitmap.h"
 #include "SkinBin/NetworkSetup.h"
@@ -31,21 +31,21 @@ constexpr DialogDef kTest{.caption = &Strings::SID_NETWORK_CONNECTION_TEST,
                            .body = &Strings::SID_NOW_TESTING,
                            .help = &kHelpCancel,
                            .next = &NetworkTestFail::Class,
-                           .back = &MenuSystem::BrcmNetworkingMenu::Class,
+                           .back = &MenuSystem::NetworkSetupMenu::Class,
                            .timeout = NetworkConnectionTest::TestTimeout,
                            .onTimeout = DialogSlot<&NetworkConnectionTest::DoTimeout>};
 
 constexpr DialogDef kSuccess{.body = &Strings::SID_NETWORK_TEST_SUCCESS,
                               .bodyAlignV = Views::Text::AlignMiddle,
-                              .next = &MenuSystem::BrcmNetworkingMenu::Class,
-                              .back = &MenuSystem::BrcmNetworkingMenu::Class,
+                              .next = &MenuSystem::NetworkSetupMenu::Class,
+                              .back = &MenuSystem::NetworkSetupMenu::Class,
                               .timeout = kResultTimeout,
                               .onTimeout = DialogSlot<&NetworkWidgetClass::GoBack>};
 
 constexpr DialogDef kFail{.body = &Strings::SID_NETWORK_TEST_FAIL,
                            .bodyAlignV = Views::Text::AlignMiddle,
-                           .next = &MenuSystem::BrcmNetworkingMenu::Class,
-                           .back = &MenuSystem::BrcmNetworkingMenu::Class,
+                           .next = &MenuSystem::NetworkSetupMenu::Class,
+                           .back = &MenuSystem::NetworkSetupMenu::Class,
                            .timeout = kResultTimeout,
                            .onTimeout = DialogSlot<&NetworkWidgetClass::GoBack>};
 

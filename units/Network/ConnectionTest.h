@@ -1,7 +1,7 @@
 // The connection test of the network pages: the test step runs the
 // middleware's connection test under an animation and ends on the success
 // page (2 s after a positive result) or the fail page (a failed kind, or two
-// minutes without an answer); both pages return to the networking page
+// minutes without an answer); both pages return to the network setup page
 // after 4 s. A test the step leaves behind unanswered is quit.
 #pragma once
 
