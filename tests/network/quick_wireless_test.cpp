@@ -99,10 +99,12 @@ TEST_F(QuickWireless, TheManualDialogRefusesALongNameAndJoinsOnlyWhatItCan) {
   EXPECT_EQ(Calls("XPM_WLAN_JoinNetwork"), 0);
 }
 
+// Without a PIN nothing is sent, and OK still goes on to the status dialog.
 TEST_F(QuickWireless, PinDialogsStartNothingWithoutAPin) {
   auto* entry = static_cast<Network::PinEnterDialog*>(Open(&Network::PinEnterDialog::Class));
   ASSERT_NE(entry, nullptr);
-  EXPECT_FALSE(entry->ConnectAp(entry));
+  EXPECT_TRUE(entry->ConnectAp(entry));
+  EXPECT_EQ(Calls("XPM_WPS_PinJoin"), 0);
   entry->UpdateLabel(VgNewStringAnsi("abc"));
   EXPECT_EQ(Utf8(entry->value.String), "***");
 
@@ -113,8 +115,22 @@ TEST_F(QuickWireless, PinDialogsStartNothingWithoutAPin) {
   generate->GeneratePin();
   EXPECT_EQ(Utf8(generate->value.String), "00001234");
   generate->Pin = VgNewString(u"");
-  EXPECT_FALSE(generate->ConnectAp(generate));
+  EXPECT_TRUE(generate->ConnectAp(generate));
   EXPECT_EQ(Calls("XPM_WPS_PinJoin"), 0);
+}
+
+// A shorter message does not shrink the dialog; a longer one grows it.
+TEST_F(QuickWireless, AWpsDialogKeepsTheHeightOfItsLongestMessage) {
+  auto* dialog = static_cast<Network::WPSPBCDialog*>(Open(&Network::WPSPBCDialog::Class));
+  ASSERT_NE(dialog, nullptr);
+  const int32_t tall = VgGetRectH(dialog->Bounds);
+  dialog->OnSetWarningInfo(VgNewStringAnsi("Short."));
+  EXPECT_EQ(VgGetRectH(dialog->Bounds), tall);
+  dialog->OnSetWarningInfo(VgNewStringAnsi(std::string(12, '\n').c_str()));
+  const int32_t taller = VgGetRectH(dialog->Bounds);
+  EXPECT_GT(taller, tall);
+  dialog->OnSetWarningInfo(VgNewStringAnsi("Short again."));
+  EXPECT_EQ(VgGetRectH(dialog->Bounds), taller);
 }
 
 }  // namespace

@@ -160,8 +160,8 @@ void NetworkConfirmDialog::DoActivate(XObject* sender) {
 
 bool NetworkConfirmDialog::ConnectAp(XObject*) { return true; }
 
-// A request that did not start (nothing to send, an error page opened, a
-// question asked first) has no outcome for the status dialog to wait for.
+// A request that opened an error page or asked a question first leaves the
+// viewer there: the status dialog over it would hide what is asked.
 void NetworkConfirmDialog::DoYesMethod() {
   if (ConnectAp(this)) EnterNextState();
 }

@@ -1,8 +1,9 @@
 // The framed wireless dialogs of the networking menu.
 //
 // Network::NetworkConfirmDialog is their OK/Cancel base: OK starts what the
-// dialog is for (ConnectAp) and, when a join or WPS request was started,
-// goes on to the status dialog with the network's name; Cancel goes back.
+// dialog is for (ConnectAp) and goes on to the status dialog with the
+// network's name, unless ConnectAp showed a screen of its own (an error
+// page, a question); Cancel goes back.
 // LEFT and RIGHT move between OK and Cancel, UP and DOWN through the
 // controls.
 //
@@ -59,10 +60,10 @@ class NetworkConfirmDialog : public NonMenuSystem::ConfirmOptionDialog {
 
   // OK and Cancel; other senders do nothing.
   virtual void DoActivate(XObject* sender);
-  // What OK starts: true when a join or WPS request is under way, which the
-  // status dialog then follows.
+  // What OK starts: false when it showed a screen of its own instead of a
+  // join for the status dialog to follow.
   virtual bool ConnectAp(XObject* sender);
-  // OK: the request, and only when it started, the next screen.
+  // OK: the request, then the next screen unless the request showed one.
   void DoYesMethod();
 
   SkinBin::Button yesButton{this};

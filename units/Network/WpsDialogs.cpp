@@ -1,5 +1,6 @@
 #include "Network/WpsDialogs.h"
 
+#include <algorithm>
 #include <string>
 
 #include "Constants/Constants.h"
@@ -55,13 +56,15 @@ SkinBin::NetworkSetup& Network() { return MainApp::GetWrapper()->NetworkSetup; }
 VgString Text(const VgConstant& constant) { return VgGetVariantOfString(&constant); }
 bool Empty(VgString text) { return VgGetStringLength(text) == 0; }
 
-bool JoinByWps(VgString ssid, VgString pin, int32_t pushButton, uint8_t generated) {
+// The model reports a request the set refused on the console; the status
+// dialog follows in any case and tells the viewer whether a join ended.
+void JoinByWps(VgString ssid, VgString pin, int32_t pushButton, uint8_t generated) {
   auto* request = VgNew<::Structures::WPS_Connection>();
   request->Text = ssid;
   request->PIN = pin;
   request->Value = pushButton;
   request->Method = generated;
-  return Network().WPS_Join(request) != 0;
+  Network().WPS_Join(request);
 }
 
 }  // namespace
@@ -75,7 +78,8 @@ WpsConfirmDialog::WpsConfirmDialog(int32_t room, int32_t messageLeft, XObject* l
   OnSetBounds({Bounds.x1, Bounds.y1, Bounds.x1 + kDialogWidth, Bounds.y2});
 }
 
-// The dialog grows or shrinks with its message, keeping its top.
+// The dialog grows with its message, keeping its top; a shorter message
+// leaves it as high as the longer one made it.
 void WpsConfirmDialog::OnSetWarningInfo(VgString text) {
   warning.OnSetString(text);
   warning.OnSetBounds({messageLeft_, 0, ContentRight() - 8, 400});
@@ -86,8 +90,9 @@ void WpsConfirmDialog::OnSetWarningInfo(VgString text) {
     Refresh();
     return;
   }
+  const int32_t room = std::max(height, textHeight_);
   textHeight_ = height;
-  const int32_t total = height + 2 * FrameWidth + room_ + (HasCaption ? kCaptionRoom : 0);
+  const int32_t total = room + 2 * FrameWidth + room_ + (HasCaption ? kCaptionRoom : 0);
   OnSetBounds({Bounds.x1, Bounds.y1, Bounds.x2, Bounds.y1 + total});
 }
 
@@ -107,7 +112,10 @@ WPSPBCDialog::WPSPBCDialog(XObject* link) : WpsConfirmDialog(kPushButtonRoom, kP
   OnSetWarningInfo(Text(Strings::SID_WPS_PBC_TEXT));
 }
 
-bool WPSPBCDialog::ConnectAp(XObject*) { return JoinByWps(nullptr, nullptr, kPushButton, 0); }
+bool WPSPBCDialog::ConnectAp(XObject*) {
+  JoinByWps(nullptr, nullptr, kPushButton, 0);
+  return true;
+}
 
 // ------------------------------------------------------------ PinRowDialog
 
@@ -171,8 +179,8 @@ void WPSGeneratePinDialog::GeneratePin(XObject*) {
 }
 
 bool WPSGeneratePinDialog::ConnectAp(XObject*) {
-  if (Empty(Pin)) return false;
-  return JoinByWps(SSID, Pin, 0, kGeneratedPin);
+  if (!Empty(Pin)) JoinByWps(SSID, Pin, 0, kGeneratedPin);
+  return true;
 }
 
 // ------------------------------------------------------------ PinEnterDialog
@@ -229,15 +237,19 @@ void PinEnterDialog::UpdateLabel(VgString text) {
 // A key is passed on whatever its length: the middleware finds the
 // network's kind of security.
 bool PinEnterDialog::ConnectAp(XObject*) {
-  if (Empty(Pin)) return false;
-  if (Mode == ModeWpsPin) return JoinByWps(SSID, Pin, 0, 0);
+  if (Empty(Pin)) return true;
+  if (Mode == ModeWpsPin) {
+    JoinByWps(SSID, Pin, 0, 0);
+    return true;
+  }
   auto* join = VgNew<::Structures::WLAN_Connection>();
   join->SSID = SSID;
   join->Key = Pin;
   join->KeyLength = uint8_t(VgGetStringLength(Pin));
   join->Flag = 0;
   join->SecurityMethod = kAnySecurity;
-  return Network().WLAN_JoinNetwork(join) != 0;
+  Network().WLAN_JoinNetwork(join);
+  return true;
 }
 
 }  // namespace Network

@@ -4,7 +4,8 @@
 // WPSGeneratePinDialog with a PIN the set makes for the router, and
 // Network::PinEnterDialog with a PIN read off the router (mode 1) or the
 // key of a secured network chosen in the scan list, typed on the on-screen
-// keyboard. OK with nothing to send does nothing.
+// keyboard. OK goes on to the status dialog also when there was nothing to
+// send or the set refused the request.
 #pragma once
 
 #include <cstdint>
