@@ -54,7 +54,7 @@ TEST_F(RecordPiecesTest, SpanAndClockTexts) {
   start->WeekDay = 3;
   start->Month = 5;
   start->Day = 9;
-  EXPECT_EQ(U(ClockText(start)), "Wed, Jun 09, 11:30PM");
+  EXPECT_EQ(U(ClockText(start)), "Wed, Jun 9, 11:30PM");
   EXPECT_EQ(ClockText(nullptr), nullptr);
 }
 

@@ -45,9 +45,10 @@ VgString NameOf(const VgConstant* const (&names)[N], int32_t i) {
   return i >= 0 && i < int32_t(N) ? VgGetVariantOfString(names[i]) : VgNewStringAnsi("");
 }
 
-VgString Day(const Structures::LocalTime* time) {
+// " 06" in the lists' columns, " 6" in a clock's date.
+VgString Day(const Structures::LocalTime* time, bool twoDigits) {
   char text[16];
-  std::snprintf(text, sizeof text, " %02d", time->Day);
+  std::snprintf(text, sizeof text, twoDigits ? " %02d" : " %d", time->Day);
   return VgNewStringAnsi(text);
 }
 
@@ -105,12 +106,18 @@ constexpr const VgConstant* kRepetitionIcons[][2] = {
 
 VgString MonthDay(const Structures::LocalTime* time) {
   if (!time) return nullptr;
-  return VgConcatString(NameOf(kMonths, time->Month), Day(time));
+  return VgConcatString(NameOf(kMonths, time->Month), Day(time, true));
 }
 
 VgString WeekdayMonthDay(const Structures::LocalTime* time) {
   if (!time) return nullptr;
   return VgConcatString(VgConcatString(NameOf(kWeekdays, time->WeekDay), VgNewStringAnsi(", ")), MonthDay(time));
+}
+
+VgString ClockDate(const Structures::LocalTime* time) {
+  if (!time) return nullptr;
+  VgString weekday = VgConcatString(NameOf(kWeekdays, time->WeekDay), VgNewStringAnsi(", "));
+  return VgConcatString(VgConcatString(weekday, NameOf(kMonths, time->Month)), Day(time, false));
 }
 
 VgString ClockTime(const Structures::LocalTime* time) {

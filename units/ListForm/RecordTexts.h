@@ -26,6 +26,9 @@ namespace ListForm::RecordTexts {
 VgString MonthDay(const Structures::LocalTime* time);
 // "Wed, Dec 30": the weekday's name before it (0 Sunday). Null without a time.
 VgString WeekdayMonthDay(const Structures::LocalTime* time);
+// "Sun, Dec 6": the date of the banners' clocks, its day without a leading
+// zero. Null without a time.
+VgString ClockDate(const Structures::LocalTime* time);
 // "09:00PM": the time on the 12-hour clock in the language's AM or PM text.
 // Null without a time.
 VgString ClockTime(const Structures::LocalTime* time);

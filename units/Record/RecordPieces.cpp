@@ -106,7 +106,7 @@ VgString TimeSpanText(const Structures::LocalTime* start, int32_t minutes) {
 
 VgString ClockText(const Structures::LocalTime* time) {
   if (!time) return nullptr;
-  return Join({ListForm::RecordTexts::WeekdayMonthDay(time), Ansi(", "), ListForm::RecordTexts::ClockTime(time)});
+  return Join({ListForm::RecordTexts::ClockDate(time), Ansi(", "), ListForm::RecordTexts::ClockTime(time)});
 }
 
 // --------------------------------------------------------------- banner

@@ -49,7 +49,7 @@ VgString UsRatingLine(uint32_t rating);
 // on, wrapped once past midnight. Empty without a start.
 VgString TimeSpanText(const Structures::LocalTime* start, int32_t minutes);
 
-// "Wed, Jun 09, 07:30PM": the clock of the screens' banners. Null without a
+// "Wed, Jun 9, 07:30PM": the clock of the screens' banners. Null without a
 // time.
 VgString ClockText(const Structures::LocalTime* time);
 
