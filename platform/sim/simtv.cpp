@@ -16,7 +16,7 @@ namespace {
 
 std::map<std::string, int32_t> FreshValues() {
   return {
-      {"factory_mode", 0},     {"current_source", 0}, {"back2tv_source", -1}, {"launched_app", -1},
+      {"factory_mode", 0},     {"current_source", 1}, {"back2tv_source", -1}, {"launched_app", -1},
       {"ext_source", 20},      {"multimedia_source", 21}, {"standby_mode", 0},  {"osd_state", 0},
       {"caption_state", 1},    {"window_id", 0},          {"sub_source", -1},
   };

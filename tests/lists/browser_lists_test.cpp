@@ -33,6 +33,7 @@ class Browser : public ListFixture {
       XPM_ChannelInfo channel{};
       channel.favoriteRings = rings;
       channel.sourceType = 1;
+      channel.sourceId = 1;
       std::snprintf(channel.name, sizeof channel.name, "CH%d", major);
       channel.major = major;
       channel.minor = 1;
@@ -143,11 +144,11 @@ TEST_F(Browser, ALockedInputIsNotSwitchedToButTheBannerUpdates) {
   model->OnSetNavigation(0);
   model->OnSetInputLock(1);
   // A tuner, a composite and an HDMI input; the tuner shows.
-  const int32_t ids[] = {0, 1, 2};
+  const int32_t ids[] = {1, 2, 3};
   simtv_setup_set_sources(3, ids);
-  simtv_av_set_source_type(0, 1);
-  simtv_av_set_source_type(1, 2);
-  simtv_av_set_source_type(2, 5);
+  simtv_av_set_source_type(1, 1);
+  simtv_av_set_source_type(2, 2);
+  simtv_av_set_source_type(3, 5);
   auto* list = Strip(VgNew<CBInputList>());
   ASSERT_EQ(list->DataSource->Num, 3);
   Press(Key::Right);

@@ -236,7 +236,8 @@ TEST_F(AgentDelivery, AcquisitionsWaitWhileAnExternalApplicationHasTheScreen) {
   agent->OnSetWrapper(model);
   model->ExternalAppInFront = true;
   auto* event = VgNew<Events::XPM_EVENT_SOURCE_ACQUIRED>();
-  event->Status = 17;  // source 0 of window 0, what the set shows
+  event->Status = 17;
+  event->SourceId = 1;  // window 0's source, what the set shows
   agent->InsertEvent(event);
   agent->ProcessEvents(nullptr);
   agent->ProcessEvents(nullptr);

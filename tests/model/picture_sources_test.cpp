@@ -82,8 +82,8 @@ TEST_F(Picture, AResetSetShowsItsOwnSourcesAgain) {
   model->OnSetTestPattern(1);
   simtv_set_value("sub_source", 4);
   simtv_tv_reset();
-  EXPECT_EQ(Source(0), 0);
-  EXPECT_EQ(Source(1), 0) << "the sub window shows the main window's";
+  EXPECT_EQ(Source(0), 1) << "the tuner";
+  EXPECT_EQ(Source(1), 1) << "the sub window shows the main window's";
 }
 
 TEST_F(Picture, SwitchingTheMainWindowRemembersItsSourceForSetLastSource) {

@@ -298,6 +298,7 @@ TEST_F(Model, ChannelAndDetailInfoFromTheMiddleware) {
   current.serviceType = 3;
   current.usRating = 0x30000000;
   simtv_tv_set_current_channel_info(0, &current);
+  simtv_set_value("current_source", 0);
   simtv_av_set_source_type(0, 1);  // both windows show source 0
   SkinBin::CurrentChannelInfo* detail = model->GetCurrentChannelDetailInfo();
   EXPECT_EQ(detail->ServiceType, 3);
