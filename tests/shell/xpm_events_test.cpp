@@ -21,6 +21,8 @@ struct FakeHost {
   std::vector<int32_t> powerAtDispatch;
   int ctvWakes = 0;
   std::vector<uint32_t> factoryCodes;
+  // The text argument of the last command record.
+  std::string factoryText;
   FactoryCommandResult nextResult;
   std::vector<int> networkStatuses;
 };
@@ -40,6 +42,8 @@ VgXpmEventHost MakeHost(FakeHost& f) {
   h.PslNetworkStatusChanged = [](uint16_t s) { g_fake->networkStatuses.push_back(s); };
   h.FactoryCommandProcess = [](const uint32_t* command, FactoryCommandResult* result) {
     g_fake->factoryCodes.push_back(command[0]);
+    const char* text = reinterpret_cast<const char*>(command + 1);
+    g_fake->factoryText.assign(text, strnlen(text, kFactoryCommandRecordSize - 4));
     *result = g_fake->nextResult;
   };
   return h;
@@ -186,6 +190,15 @@ TEST_F(XpmEvents, FactoryEventKinds) {
   Send(106, Payload{}.Words({3, 1}));
   Send(106, Payload{}.Words({0}));  // no command code
   EXPECT_EQ(fake.dispatched.size(), count);
+}
+
+// A text argument that does not fill its last word arrives whole.
+TEST_F(XpmEvents, AFactoryCommandKeepsEveryByteOfItsText) {
+  Send(106, Payload{}.Words({0, 0x40EA41BE}).Text("00:11:22:33:44:55", false));
+  EXPECT_EQ(fake.factoryCodes.back(), 0x40EA41BEu);
+  EXPECT_EQ(fake.factoryText, "00:11:22:33:44:55");
+  Send(106, Payload{}.Words({0, 0x40EA41BE}).Text("a", false));
+  EXPECT_EQ(fake.factoryText, "a");
 }
 
 TEST_F(XpmEvents, FlushMarkerEndsTheDropAfterAStreamingDisable) {

@@ -305,10 +305,15 @@ VgString ResultText(const char (&text)[N]) {
 
 // The factory command record starts at payload word 1. It goes to the
 // processor as a full, zero-filled record, so a short payload never lets the
-// processor read past it.
+// processor read past it. It is read byte by byte: a text argument need not
+// fill its last word, and every byte it carries is kept.
 Core::Event* FactoryCommand(const Payload& p) {
   uint32_t record[kFactoryCommandRecordSize / 4] = {};
-  for (uint32_t i = 0; i < kFactoryCommandRecordSize / 4; ++i) record[i] = p.Word(1 + i);
+  for (uint32_t i = 0; i < kFactoryCommandRecordSize / 4; ++i) {
+    const uint32_t at = 4 * (1 + i);
+    record[i] = uint32_t{p.Byte(at)} | uint32_t{p.Byte(at + 1)} << 8 | uint32_t{p.Byte(at + 2)} << 16 |
+                uint32_t{p.Byte(at + 3)} << 24;
+  }
   FactoryCommandResult result;
   if (!g_host.FactoryCommandProcess) {
     VgPrint("vg_xpmEventCallback: no factory command processor for 0x%08X\n", record[0]);
