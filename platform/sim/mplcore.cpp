@@ -39,6 +39,14 @@ uint32_t MPLCore_ThreadCreateNamed(const char* name, MPLCore_ThreadEntry entry, 
   return g_nextThread.fetch_add(1);
 }
 
+uint32_t MPLCore_ThreadCreate(MPLCore_ThreadEntry entry, void* argument, int32_t priority) {
+  simk::Record("MPLCore_ThreadCreate", simk::CallArgs{}.Ptr().Ptr().Int(priority));
+  int32_t code = 0;
+  if (simk::Fails("MPLCore_ThreadCreate", &code) || !entry) return 0;
+  simk::StartThread("mplcore_thread", [entry, argument] { entry(argument); });
+  return g_nextThread.fetch_add(1);
+}
+
 MPLCore_QueueId MPLCore_QueueCreate(int32_t kind, int32_t capacity, int32_t entryWords) {
   simk::Record("MPLCore_QueueCreate", simk::CallArgs{}.Int(kind).Int(capacity).Int(entryWords));
   int32_t code = 0;

@@ -170,6 +170,10 @@ TEST_F(LightSensor, TheTaskStartsTakesForcedAppliesStopsAndEnds) {
   XPM_Utility_Lumetra_Init();
   XPM_Utility_Lumetra_Start();
   EXPECT_EQ(simtv_factory_light_sensor_state(), SIMTV_LIGHT_SENSOR_RUNNING);
+  std::vector<std::string> created;
+  for (const std::string& call : RecordedCalls())
+    if (call.rfind("MPLCore_ThreadCreate", 0) == 0) created.push_back(call);
+  EXPECT_EQ(created, std::vector<std::string>{"MPLCore_ThreadCreate - - 20"}) << "the platform's task, once";
   std::thread gui([] {
     for (int i = 0; i < 200; ++i) XPM_Utility_Lumetra_ForceApply();
   });

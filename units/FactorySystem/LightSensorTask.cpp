@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 #include "bkni.h"
@@ -25,6 +24,7 @@ constexpr int32_t kBootPasses = 11;
 constexpr unsigned kPassMs = 200;
 constexpr unsigned kInitPollMs = 100;
 constexpr unsigned kStopPollMs = 50;
+constexpr int32_t kTaskPriority = 20;
 constexpr int32_t kZeroRetries = 3;
 constexpr int32_t kSensorCycle = 5;
 constexpr int32_t kMaxReading = 1023;
@@ -173,8 +173,10 @@ std::mutex g_LumetraMutex;
 std::atomic<int32_t> g_LumetraTaskStart{0};
 std::atomic<int32_t> g_LumetraTaskExit{0};
 std::atomic<bool> g_quit{false};
-// Started and joined by the caller's thread alone.
-std::thread g_task;
+// The task's handle while there is one (0: none), and whether it still runs:
+// its last act is to clear that flag.
+std::atomic<uint32_t> g_LumetraTaskId{0};
+std::atomic<bool> g_taskAlive{false};
 
 bool AfterBoot() { return boot_count.load() >= kBootPasses; }
 
@@ -237,12 +239,13 @@ void TaskEntry() {
     BKNI_Sleep(kPassMs);
   }
   g_LumetraTaskExit.store(0);
+  g_taskAlive.store(false);
 }
 
 // Waits until the task has acknowledged the exit flag, which it does within
 // one pass.
 void HandShake(unsigned pollMs) {
-  if (!g_task.joinable()) return;
+  if (g_LumetraTaskId.load() == 0) return;
   g_LumetraTaskExit.store(1);
   while (g_LumetraTaskExit.load() != 0) BKNI_Sleep(pollMs);
 }
@@ -388,9 +391,15 @@ int32_t XPM_Utility_Lumetra_Start(void) {
   OAM_light_sensor_Start();
   g_LumetraTaskStart.store(1);
   g_LumetraTaskExit.store(0);
-  if (!g_task.joinable()) {
+  if (g_LumetraTaskId.load() == 0) {
     g_quit.store(false);
-    g_task = std::thread(&TaskEntry);
+    g_taskAlive.store(true);
+    const uint32_t id = MPLCore_ThreadCreate(&bcm_lumetra_task_entry, nullptr, kTaskPriority);
+    if (id == 0) {
+      g_taskAlive.store(false);
+      VgPrint("[%s] the Lumetra task could not be created\n", __func__);
+    }
+    g_LumetraTaskId.store(id);
   }
   XPM_Utility_Lumetra_ForceApply();
   return 0;
@@ -409,13 +418,16 @@ int32_t XPM_Utility_Lumetra_Stop(void) {
 int32_t XPM_Utility_Lumetra_Terminate(void) {
   VgPrint("[%s] \n", __func__);
   g_LumetraTaskStart.store(0);
-  if (g_task.joinable()) {
+  if (g_LumetraTaskId.load() != 0) {
     g_quit.store(true);
-    g_task.join();
+    while (g_taskAlive.load()) BKNI_Sleep(kStopPollMs);
+    g_LumetraTaskId.store(0);
   }
   OAM_light_sensor_Terminate();
   return 0;
 }
+
+void bcm_lumetra_task_entry(void*) { TaskEntry(); }
 
 int32_t XPM_Utility_Lumetra_ForceApply(void) {
   bFirstSetup.store(1);

@@ -1,4 +1,4 @@
-// The light-sensor picture adjustment: a task of its own reads the ambient
+// The light-sensor picture adjustment: a periodic task reads the ambient
 // light sensor, turns the reading into a target backlight level through the
 // board's backlight curve, moves the applied level towards it in steps and
 // sends it (and, in the picture mode that follows the room, colour, contrast
@@ -14,13 +14,15 @@ extern "C" {
 int32_t XPM_Utility_Lumetra_Init(void);
 int32_t XPM_Utility_Lumetra_Start(void);
 int32_t XPM_Utility_Lumetra_Stop(void);
-// Stops the task's passes and joins it before releasing the sensor.
+// Stops the task's passes and waits for it to end before releasing the sensor.
 int32_t XPM_Utility_Lumetra_Terminate(void);
 // The next passes send everything and move in large steps. Any thread.
 int32_t XPM_Utility_Lumetra_ForceApply(void);
 int32_t XPM_Utility_PrintLumetraData(void);
 // 1024 rows of red, green and blue for the gamma of that level.
 int32_t XPM_Utility_CreateGamma(int32_t level, uint16_t* table);
+// The task, which Start creates through the platform (priority 20).
+void bcm_lumetra_task_entry(void* argument);
 
 }  // extern "C"
 
