@@ -489,6 +489,9 @@ void Remote(Canvas& c, const std::string& lit) {
 // Three-dimensional format diagrams.
 void FormatIcon(Canvas& c, int kind, bool focused, bool disabled) {
   // kind: 0 side by side, 1 top and bottom, 2 native 3D, 3 2D, 4 2D to 3D, 5 3D mode.
+  // The format buttons (0 to 2) write their names under the picture
+  // themselves; the mode pictures carry theirs.
+  const bool named = kind >= 3;
   const float w = static_cast<float>(c.W()), h = static_cast<float>(c.H());
   const Sdf box = Box(3, 3, w - 3, h - 3, 10);
   Rgba ink = disabled ? kDim : focused ? kWhite : kGrey;
@@ -500,7 +503,7 @@ void FormatIcon(Canvas& c, int kind, bool focused, bool disabled) {
     c.Fill(box, Vertical(C(44, 58, 82, 230), C(20, 28, 42, 230), 3, h - 3));
     c.Fill(Ring(box, 1.2f), C(80, 96, 122));
   }
-  const float x0 = w * 0.22f, x1 = w * 0.78f, y0 = h * 0.18f, y1 = h * 0.62f;
+  const float x0 = w * 0.22f, x1 = w * 0.78f, y0 = h * (named ? 0.18f : 0.2f), y1 = h * (named ? 0.62f : 0.8f);
   switch (kind) {
     case 0:
       c.Fill(Ring(Box(x0, y0, (x0 + x1) / 2 - 2, y1, 3), 2), ink);
@@ -521,8 +524,8 @@ void FormatIcon(Canvas& c, int kind, bool focused, bool disabled) {
       break;
     }
   }
-  const char* caption[] = {"Side by Side", "Top and Bottom", "Native", "2D", "2D to 3D", "3D"};
-  c.Text(caption[kind], 11, w / 2, h * 0.82f, ink);
+  const char* caption[] = {"2D", "2D to 3D", "3D"};
+  if (named) c.Text(caption[kind - 3], 11, w / 2, h * 0.82f, ink);
 }
 
 // ------------------------------------------------------------ channel logos

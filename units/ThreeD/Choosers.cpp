@@ -65,7 +65,9 @@ IconButton::IconButton(XObject* link) : ::Button::IconButton(link) {
   Nonfocused_TextColor = Colors::HighlightTextColor;
   Default_TextColor = Colors::HighlightTextColor;
   Disabled_TextColor = Colors::HighlightTextColor;
-  auto* font = VgLoad<Resources::Font>(Fonts::MediumFont);
+  // The longest name ("Top and Bottom") fits the button's width only in a
+  // smaller font than the dialog's text.
+  auto* font = VgLoad<Resources::Font>(Fonts::ExtraSmallFont);
   Focused_TextFont = font;
   Nonfocused_TextFont = font;
   OnSetTextFont(font);
@@ -91,10 +93,8 @@ void SelectMode::SetButtons(std::initializer_list<ButtonDef> defs, VgSlot activa
   ButtonCount = 0;
   for (const ButtonDef& def : defs) {
     IconButton* button = Button(++ButtonCount);
-    // The pictures carry their names: the caption names the button without
-    // drawing it a second time.
+    // A button without a caption has a picture that carries its name.
     if (def.caption) button->OnSetText(VgGetVariantOfString(def.caption));
-    button->caption.OnSetVisible(false);
     auto* icon = VgLoad<Resources::Bitmap>(*def.icon);
     button->Default_Icon = icon;
     button->Nonfocused_Icon = icon;
