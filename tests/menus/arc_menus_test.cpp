@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "Constants/Constants.h"
 #include "Core/Keys.h"
@@ -17,7 +18,9 @@
 #include "SubSystem/MenuClass.h"
 #include "SubSystem/Open.h"
 #include "mainapp_fixture.h"
+#include "sim_calls.h"
 #include "simtv.h"
+#include "tvsm.h"
 
 namespace ArcMenusTest {
 
@@ -192,7 +195,10 @@ TEST_F(ArcMenusTest, ADeeperPageOpenedFromTheSecondLevelReturnsAsFromLevelThree)
   EXPECT_EQ(page->CurrentItemIndex, 2);
 }
 
-TEST_F(ArcMenusTest, NetTVIn3DShowsItsMessageInsteadOfStarting) {
+// In 2D, NET TV starts the widget application on its NET TV menu (mode 1,
+// the last word of the launch record).
+TEST_F(ArcMenusTest, NetTVStartsTheNetTvMenuUnlessIn3D) {
+  const std::string launch = "TVSM_ReportAsyncEvent 1 " + std::to_string(TVSM_ASYNC_LAUNCH_APP) + " ";
   MainMenu* menu = OpenMain();
   auto* page = vg_cast<NetworkMenu>(PageOf(menu, 2));
   ASSERT_NE(page, nullptr);
@@ -204,7 +210,19 @@ TEST_F(ArcMenusTest, NetTVIn3DShowsItsMessageInsteadOfStarting) {
   Key(Key::Ok);
   EXPECT_TRUE(WasDelivered("NonMenuSystem::NonMenuSystem", Constants::MSG_SHOW_MESSAGE, 32));
   EXPECT_EQ(Shown<MainMenu>(), nullptr);
-  EXPECT_EQ(CountTvCalls("TVSM_ASYNC_LAUNCH_APP"), 0);
+  EXPECT_EQ(CountTvCalls(launch), 0);
+
+  XPM_3DTV_SetMode(::SkinBin::Setup3D::kFormat2D);
+  simtv_tv_set_3d_input(::SkinBin::Setup3D::kFormat2D);
+  menu = OpenMain();
+  ASSERT_NE(PageOf(menu, 2), nullptr);
+  Key(Key::Up);
+  Key(Key::Ok);
+  std::vector<std::string> launches;
+  for (const std::string& call : RecordedCalls())
+    if (call.rfind(launch, 0) == 0) launches.push_back(call);
+  ASSERT_EQ(launches.size(), 1u);
+  EXPECT_NE(launches[0].find(",1 40"), std::string::npos) << launches[0];
 }
 
 }  // namespace ArcMenusTest

@@ -114,6 +114,9 @@ TEST_F(QuickWireless, PinDialogsStartNothingWithoutAPin) {
   EXPECT_EQ(Utf8(generate->value.String), "52814073");
   generate->GeneratePin();
   EXPECT_EQ(Utf8(generate->value.String), "00001234");
+  simtv_tv_set_wps_pin(int32_t(0x80000000u));
+  generate->GeneratePin();
+  EXPECT_EQ(Utf8(generate->value.String), "2147483648") << "a PIN has no sign";
   generate->Pin = VgNewString(u"");
   EXPECT_TRUE(generate->ConnectAp(generate));
   EXPECT_EQ(Calls("XPM_WPS_PinJoin"), 0);

@@ -52,8 +52,6 @@ constexpr int32_t kMediaMusic = 1;
 constexpr int32_t kMediaPhoto = 2;
 constexpr int32_t kMediaMovie = 3;
 // The widget application's modes.
-constexpr int32_t kWidgetsMode = 0;
-constexpr int32_t kNetTvMode = 1;
 // Application ids of the Flash applications in the active-application record.
 constexpr int32_t kFlashAppIds[] = {3, 4};
 
@@ -212,7 +210,8 @@ ApplicationsMenu::ApplicationsMenu() : ThirdMenu(kAppMenu) {
 void ApplicationsMenu::LaunchYahoo(XObject* sender) {
   auto* row = vg_cast<SubMenuItem>(sender);
   if (!row || row->IsDisabled) return;
-  ::MenuSystem::MenuSystem::LaunchWidgets(row->Tag == kNetTv ? kNetTvMode : kWidgetsMode);
+  using System = ::MenuSystem::MenuSystem;
+  System::LaunchWidgets(row->Tag == kNetTv ? System::NetTvMode : System::WidgetsMode);
 }
 
 void ApplicationsMenu::EnterBrowser(XObject* sender) {

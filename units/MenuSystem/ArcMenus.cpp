@@ -812,6 +812,8 @@ void NetworkMenu::RefreshGrayout() {
   Item(kWirelessInformationIcon)->OnSetIsDisabled(MainApp::GetWrapper()->OnGetNetworkType() == 0);
 }
 
-void NetworkMenu::LaunchYahoo(XObject*) { ::MenuSystem::MenuSystem::LaunchWidgets(0); }
+void NetworkMenu::LaunchYahoo(XObject*) {
+  ::MenuSystem::MenuSystem::LaunchWidgets(::MenuSystem::MenuSystem::NetTvMode);
+}
 
 }  // namespace MenuSystem

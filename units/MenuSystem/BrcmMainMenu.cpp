@@ -88,6 +88,9 @@ BrcmMainMenuItem::BrcmMainMenuItem(XObject* link) : ::Button::IconButton(link) {
   Nonfocused_Icon = movie;
   iconImage.OnSetAlignH(1);
   iconImage.OnSetAlignV(1);
+  // The icon's area as designed; the button's layout then centres the icon
+  // in the item.
+  iconImage.OnSetBounds({10, 10, 100, 100});
   iconImage.OnSetEndless(false);
   iconImage.OnSetOnFinished(VgSlotOf<&BrcmMainMenuItem::StopAnimation>(this));
 }

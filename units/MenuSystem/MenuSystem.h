@@ -71,8 +71,11 @@ class MenuSystem : public SubSystem::MenuSystemClass {
   // A network application has the screen (the demo movie does not count).
   // MENU and many rows step aside for it.
   static bool NetAppActive();
-  // Starts the widget application in a mode (0 widgets, 1 NET TV) and closes
-  // the menus; while the picture is in 3D it only closes them and says why.
+  // The widget application's modes: its widgets, or its NET TV menu.
+  static constexpr int32_t WidgetsMode = 0;
+  static constexpr int32_t NetTvMode = 1;
+  // Starts the widget application in a mode and closes the menus; while the
+  // picture is in 3D it only closes them and says why.
   static void LaunchWidgets(int32_t mode);
 
   // The item last focused on each level, from 1.

@@ -8,6 +8,7 @@
 #include "SkinBin/OptionTypes.h"
 #include "Strings.h"
 #include "vgdebug.h"
+#include "vgtrace.h"
 
 VG_DEFINE_CLASS(MenuSystem, BrcmSettingsMenu, ::MenuSystem::BrcmSubMenu)
 VG_DEFINE_CLASS(MenuSystem, BrcmInputMenu, ::MenuSystem::BrcmSubMenu)
@@ -249,6 +250,8 @@ void BrcmScreenSaverMenu::LoadSettings() {
   if (!row || !store) return;
   VgString text = store->GetString(VgNewString(kScreenSaverColorKey));
   if (!text || VgGetStringLength(text) == 0) return;
+  VgTrace("%s%s%s%s", u"get Color", VgStringMiddle(text, 2, 3), VgStringMiddle(text, 5, 3),
+          VgStringMiddle(text, 8, 3));
   VgColor colour = row->Color;
   if (!ParseScreenSaverColor(text, &colour)) {
     VgPrint("MenuSystem::BrcmScreenSaverMenu: ScreenSaverColor \"%s\" is no colour, kept the swatch\n",

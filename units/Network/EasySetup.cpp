@@ -252,15 +252,15 @@ EasySetupPIN_ApList::EasySetupPIN_ApList(XObject* link) : ApListDialog(kPinList,
   Add(&pinItem, 0);
 }
 
-VgString EasySetupPIN_ApList::PinText(int32_t pin) {
+VgString EasySetupPIN_ApList::PinText(uint32_t pin) {
   char text[16];
-  std::snprintf(text, sizeof text, "%0*d", kPinDigits, pin);
+  std::snprintf(text, sizeof text, "%0*u", kPinDigits, pin);
   return VgNewStringAnsi(text);
 }
 
 void EasySetupPIN_ApList::Initialize(Primitives::KeyRoutingParameter* parameter) {
   ApListDialog::Initialize(parameter);
-  VgString pin = PinText(Network().WPS_GeneratePin());
+  VgString pin = PinText(static_cast<uint32_t>(Network().WPS_GeneratePin()));
   pinItem.OnSetValueString(pin);
   list.OnSetPIN(pin);
 }

@@ -123,7 +123,7 @@ class EasySetupPIN_ApList : public ApListDialog {
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
 
   // At least eight digits, padded with zeros.
-  static VgString PinText(int32_t pin);
+  static VgString PinText(uint32_t pin);
 
   ApInfoItem pinItem{this};
 };

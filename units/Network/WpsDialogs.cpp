@@ -174,7 +174,7 @@ void WPSGeneratePinDialog::Initialize(Primitives::KeyRoutingParameter* parameter
 
 void WPSGeneratePinDialog::GeneratePin(XObject*) {
   ResetTimeout();
-  Pin = EasySetupPIN_ApList::PinText(Network().WPS_GeneratePin());
+  Pin = EasySetupPIN_ApList::PinText(static_cast<uint32_t>(Network().WPS_GeneratePin()));
   value.OnSetString(Pin);
 }
 

@@ -31,7 +31,7 @@ constexpr VgRect kLabel{30, 340, 437, 362};
 constexpr int32_t kSeriesOwnWording = 2;
 constexpr int32_t kTextHelp = NonMenuSystem::HelpReturn | NonMenuSystem::HelpUD;
 constexpr int32_t kChoiceHelp =
-    NonMenuSystem::HelpReturn | NonMenuSystem::HelpOk | NonMenuSystem::HelpUD | NonMenuSystem::HelpLR;
+    NonMenuSystem::HelpReturn | NonMenuSystem::HelpOk | NonMenuSystem::HelpUp | NonMenuSystem::HelpLR;
 
 }  // namespace
 
