@@ -6,6 +6,7 @@
 #include "vgresmap.h"
 
 VG_DEFINE_CLASS(ListForm, MediaContentListItemCourier, ListForm::ListCourier)
+VG_DEFINE_CLASS(ListForm, PhotoGridCourier, ListForm::ListCourier)
 VG_DEFINE_CLASS(ListForm, MediaListItem, ListForm::ListItem)
 VG_DEFINE_CLASS(ListForm, MediaContentListItem, ListForm::MediaListItem)
 VG_DEFINE_CLASS(ListForm, BGMListItem, ListForm::MediaContentListItem)

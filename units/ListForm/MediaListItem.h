@@ -23,6 +23,15 @@ class MediaContentListItemCourier : public ListCourier {
   VgPtr<Media::MediaItem> Item;
 };
 
+// The photo grid's own courier class. No list receives it: the grid takes
+// the media rows' courier above.
+class PhotoGridCourier : public ListCourier {
+  VG_CLASS()
+
+ public:
+  explicit PhotoGridCourier(XObject* link = nullptr) : ListCourier(link) {}
+};
+
 class MediaListItem : public ListItem {
   VG_CLASS()
 
