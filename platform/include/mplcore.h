@@ -14,7 +14,8 @@ typedef uintptr_t MPLCore_QueueId;
 
 /* Returns the thread's id (above 0), or 0 when it could not be created. */
 uint32_t MPLCore_ThreadCreateNamed(const char* name, MPLCore_ThreadEntry entry, void* argument, int32_t priority);
-/* The same for a thread that goes without a name of its own. */
+/* The same for a thread without a name of its own, which keeps to the real
+ * clock. */
 uint32_t MPLCore_ThreadCreate(MPLCore_ThreadEntry entry, void* argument, int32_t priority);
 
 /* A queue of at most capacity entries of entryWords pointers each; 0 on failure. */

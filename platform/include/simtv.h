@@ -3,9 +3,9 @@
  *
  * The set has its own clock. On the real clock everything runs as on the set.
  * On the virtual clock nothing waits for real time: the threads of the set
- * (every thread made with MPLCore_ThreadCreateNamed or MPLCore_ThreadCreate,
- * the middleware's and the state manager's own threads, and the thread that
- * booted the set) block on the set's clock, and a driving thread (a test or the runner) moves it. A
+ * (every thread made with MPLCore_ThreadCreateNamed, the middleware's and the
+ * state manager's own threads, and the thread that booted the set) block on
+ * the set's clock, and a driving thread (a test or the runner) moves it. A
  * driving thread that itself waits on the set's clock moves it as far as its
  * wait needs, so a test can run a turn of the GUI loop directly. */
 #ifndef TVUI_PLATFORM_SIMTV_H

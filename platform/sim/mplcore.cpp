@@ -4,6 +4,7 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include "simkernel.h"
@@ -39,11 +40,14 @@ uint32_t MPLCore_ThreadCreateNamed(const char* name, MPLCore_ThreadEntry entry, 
   return g_nextThread.fetch_add(1);
 }
 
+// An unnamed thread keeps to the real clock (its sleeps are the kernel
+// interface's), so it is no thread of the set that the virtual clock would
+// wait for; it runs detached, and whoever made it waits for its end.
 uint32_t MPLCore_ThreadCreate(MPLCore_ThreadEntry entry, void* argument, int32_t priority) {
   simk::Record("MPLCore_ThreadCreate", simk::CallArgs{}.Ptr().Ptr().Int(priority));
   int32_t code = 0;
   if (simk::Fails("MPLCore_ThreadCreate", &code) || !entry) return 0;
-  simk::StartThread("mplcore_thread", [entry, argument] { entry(argument); });
+  std::thread([entry, argument] { entry(argument); }).detach();
   return g_nextThread.fetch_add(1);
 }
 
