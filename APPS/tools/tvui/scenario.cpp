@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
+#include <set>
 #include <sstream>
 #include <vector>
 
@@ -31,6 +33,7 @@
 #include "simtv.h"
 #include "vgslot.h"
 #include "vgstring.h"
+#include "walk.h"
 
 namespace {
 
@@ -781,6 +784,82 @@ std::string ExpectThreadsLine(const ScenarioTokens& t) {
   return "the process runs " + std::to_string(names.size()) + " threads, not " + std::to_string(expected) + ": " + list;
 }
 
+std::string Step(const ScenarioLine& line, const ScenarioTokens& t);
+
+// The class names of the screens listed now, oldest first.
+std::vector<std::string> ListedScreens() {
+  std::vector<std::string> screens;
+  auto* manager = static_cast<::WidgetManager::WidgetManager*>(VgFindAutoObject(&MainApp::WidgetManager));
+  if (!manager) return screens;
+  for (Structures::DuLinkNode* node = manager->Sentinel()->next; node != manager->Sentinel(); node = node->next)
+    if (auto* form = vg_cast<Primitives::KeyRoutingForm>(node->data.get())) screens.push_back(form->GetClass()->name);
+  return screens;
+}
+
+// Runs the seeded walk's lines as lines of the scenario. Each line goes to
+// walk.scn in the output folder before it runs, so that whatever ends the
+// process (a sanitizer, a reset, a hang that the caller stops) leaves the
+// lines that led there, with a comment whenever the screens listed change;
+// the class names of the screens it opened go to walk-screens.txt.
+std::string WalkLine(const ScenarioTokens& t) {
+  int64_t keys = 0;
+  int64_t seed = 0;
+  if (t.size() != 3 || !ScenarioNumber(t[1].text, 1, INT32_MAX, &keys) ||
+      !ScenarioNumber(t[2].text, 0, INT64_MAX, &seed))
+    return "walk takes a number of keys and a seed";
+  const std::string folder = g_run.outDir.empty() ? std::string(".") : g_run.outDir;
+  std::FILE* journal = std::fopen((folder + "/walk.scn").c_str(), "w");
+  if (!journal) return "cannot write " + folder + "/walk.scn";
+  std::fprintf(journal, "# The lines of walk %s %s, in the order they ran.\n", t[1].text.c_str(), t[2].text.c_str());
+  const auto started = std::chrono::steady_clock::now();
+  Walk walk{uint64_t(seed)};
+  std::set<std::string> screens;
+  std::vector<std::string> shown;
+  ScenarioTokens tokens;
+  int64_t pressed = 0;
+  int64_t steps = 0;
+  std::string failure;
+  int number = 0;
+  {
+    Watch& w = W();
+    std::lock_guard guard(w.mutex);
+    number = w.number;
+  }
+  while (pressed < keys && failure.empty()) {
+    const std::string line = walk.Next();
+    pressed += Walk::IsKey(line);
+    ++steps;
+    std::fprintf(journal, "%s\n", line.c_str());
+    std::fflush(journal);
+    {
+      Watch& w = W();
+      std::lock_guard guard(w.mutex);
+      if (w.panicked) break;  // the runner reports it after this line
+      w.source = "walk step " + std::to_string(steps) + ": " + line;
+    }
+    SplitScenarioLine(line, &tokens);
+    failure = Step({number, line}, tokens);
+    std::vector<std::string> listed = ListedScreens();
+    screens.insert(listed.begin(), listed.end());
+    walk.Saw(listed);
+    // What changed on the screen, as a comment, for the one who reads the journal.
+    if (listed != shown) {
+      std::string text = "#   screens:";
+      for (const std::string& screen : listed) text += " " + screen;
+      std::fprintf(journal, "%s\n", text.c_str());
+      shown.swap(listed);
+    }
+  }
+  std::fclose(journal);
+  std::ofstream list(folder + "/walk-screens.txt");
+  for (const std::string& name : screens) list << name << "\n";
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+  OutputTee::Say("tvui: walk " + t[2].text + ": " + std::to_string(pressed) + " keys, " + std::to_string(steps) +
+                 " lines, " + std::to_string(int64_t(seconds)) + " s, " +
+                 std::to_string(int64_t(double(pressed) / std::max(seconds, 0.001))) + " keys a second");
+  return failure.empty() ? failure : "step " + std::to_string(steps) + " failed: " + failure;
+}
+
 // Repeats are unrolled as the scenario is read: these lines never run.
 std::string RepeatLine(const ScenarioTokens& t) { return t[0].text + " without its " + (t[0].text == "end" ? "repeat" : "end"); }
 
@@ -832,6 +911,10 @@ constexpr ScenarioCommand kCommands[] = {
     {"expect threads", "N|steady",
      "the process runs N threads, or as many as at the first expect threads steady; prints them with its memory",
      &ExpectThreadsLine},
+    {"walk", "KEYS SEED",
+     "a random walk of KEYS keys with middleware events between them, the same for the same seed; its lines go to "
+     "walk.scn in the output folder, the screens it opened to walk-screens.txt",
+     &WalkLine},
     {"repeat", "N", "the lines up to the matching end, N times (a failure names the line as written)", &RepeatLine},
     {"end", "", "ends a repeat", &RepeatLine},
 };
