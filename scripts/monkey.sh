@@ -154,8 +154,11 @@ if [[ -f $out/walk-screens.txt ]]; then
 fi
 
 if ((status != 0 || hung)); then
-  echo "---- the end of the set's output ($out/log)"
-  tail -n 60 "$out/log"
+  # The sanitizer's report when there is one, else the end of the set's output.
+  echo "---- the set's output ($out/log)"
+  report=$(grep -an -m1 -E "^==[0-9]+==ERROR|runtime error:" "$out/log" | cut -d: -f1)
+  if [[ -n $report ]]; then sed -n "${report},$((report + 60))p" "$out/log"; else tail -n 30 "$out/log"; fi
+  grep -a -A2 "^tvui: .*failed" "$out/log"
   ((hung)) && echo "the set hangs: no step ended within $hang s"
   echo "---- walk $keys $seed failed; replay: scripts/monkey.sh $keys $seed; its last 50 lines ($out/walk.scn):"
   tail -n 50 "$out/walk.scn"
