@@ -1,5 +1,7 @@
 #include "MenuSystem/BrcmSubMenu.h"
 
+#include <algorithm>
+
 #include "Bitmaps.h"
 #include "Colors/Colors.h"
 #include "Constants/Constants.h"
@@ -35,6 +37,8 @@ constexpr VgRect kSliderValueText{439, 25, 539, 45};
 constexpr int32_t kSliderLeft = 246;
 constexpr int32_t kSliderWidth = 180;
 constexpr int32_t kColorLeft = 300;
+// The least room between a caption's last glyph and the value or slider.
+constexpr int32_t kValueGap = 10;
 
 // The carousel's column: a point above the title's line, six positions (the
 // current row first), one below.
@@ -227,8 +231,14 @@ void BrcmSubMenuItem::Refresh(XObject* sender) {
   const int32_t w = VgGetRectW(Bounds);
   const int32_t h = VgGetRectH(Bounds);
   const int32_t textHeight = VgGetRectH(valueText.Bounds);
+  // A caption longer than the room before the value (in the larger font of
+  // the focused row) pushes the value to its right and shortens the slider
+  // from its left, so that neither lies over the caption's end.
+  const int32_t captionEnd =
+      caption.Font ? CaptionGap + caption.Font->GetTextWidth(caption.shownText, 0, 0) + kValueGap : 0;
   if (IsItemValue) {
-    valueText.OnSetBounds(CentredV(kValueLeft, w - kValueLeft, textHeight, h));
+    const int32_t left = std::max(kValueLeft, captionEnd);
+    valueText.OnSetBounds(CentredV(left, w - left, textHeight, h));
     valueText.OnSetFont(caption.Font);
     valueText.OnSetColor(caption.Color);
     valueText.OnSetVisible(true);
@@ -237,7 +247,8 @@ void BrcmSubMenuItem::Refresh(XObject* sender) {
     valueText.OnSetFont(caption.Font);
     valueText.OnSetColor(caption.Color);
     valueText.OnSetVisible(true);
-    slider.OnSetBounds(CentredV(kSliderLeft, kSliderWidth, VgGetRectH(slider.Bounds), h));
+    const int32_t left = std::max(kSliderLeft, captionEnd);
+    slider.OnSetBounds(CentredV(left, kSliderLeft + kSliderWidth - left, VgGetRectH(slider.Bounds), h));
     slider.OnSetVisible(true);
   } else {
     valueText.OnSetVisible(false);
