@@ -215,6 +215,10 @@ CBListItem::CBListItem(XObject* link) : ListItem(link) {
   Nonfocused_BackgroundColor = kTileColour;
   Focused_BackgroundColor = kTileColour;
   OnSetTextAlignH(Views::Text::AlignLeft);
+  // A long source name ends in "..." at the tile's edge rather than running
+  // past it.
+  caption.OnSetAutoSize(false);
+  caption.OnSetEllipsis(true);
   iconImage.OnSetVisible(false);
   sourceIcon.OnSetBounds({0, 20, 30, 40});
   sourceIcon.OnSetAutoSize(true);
@@ -277,9 +281,13 @@ void CBListItem::Refresh(XObject* sender) {
   const int32_t h = VgGetRectH(Bounds);
   sourceIcon.OnSetBounds(VgSetRectOrigin(sourceIcon.Bounds, {2, -1}));
   caption.OnSetBounds({sourceIcon.Bounds.x2 + 2, 0, w, h / 2});
-  labelView.OnSetBounds({8, h / 2, w, h});
   if (labelView.Font.get() != TextFont.get()) labelView.OnSetFont(TextFont);
   if (labelView.Color != TextColor) labelView.OnSetColor(TextColor);
+  // The tile's lower half is lower than the line of its fonts: the label
+  // rises until its font's line, descenders and all, ends at the tile's
+  // bottom instead of hanging below it.
+  const int32_t line = labelView.Font ? labelView.Font->OnGetAscent() + labelView.Font->OnGetDescent() : 0;
+  labelView.OnSetBounds({8, std::min(h / 2, h - line), w, h});
 }
 
 XObject* CBChannelListItem::SetData(XObject* data) {
