@@ -85,6 +85,10 @@ OptionListItem::OptionListItem(XObject* link) : ListItem(link) {
   Focused_Bitmap = VgLoad<Resources::Bitmap>(Bitmaps::TimeZoneListButtonFocus);
   OnSetTextAlignH(Views::Text::AlignLeft);
   OnSetTextGap(8);
+  // The longer zone names are wider than the row: they end in "..." at its
+  // edge rather than running past it.
+  caption.OnSetAutoSize(false);
+  caption.OnSetEllipsis(true);
   iconImage.OnSetVisible(false);
 }
 
