@@ -102,8 +102,8 @@ void WatchFrames() {
   GuiUseRootOps(&l.watched);
 }
 
-// The layout check of expect layout: the frames since the previous check,
-// then the screen as it stands.
+// The layout check of expect layout and of every picture: the frames since
+// the previous check, then the screen as it stands.
 std::string LayoutFaults() {
   std::string fault;
   {
@@ -538,7 +538,7 @@ std::string ScreenshotLine(const ScenarioTokens& t) {
   };
   if (!GenSaveBitmapPng(canvas, path, overPicture)) return "cannot write " + path;
   OutputTee::Say("tvui: screenshot " + path);
-  return {};
+  return LayoutFaults();
 }
 
 std::string PanicLine(const ScenarioTokens& t) {
@@ -734,7 +734,9 @@ std::string ExpectPictureLine(const ScenarioTokens& t) {
   if (t.size() != 3 || !t[2].text.ends_with(".png")) return "expect picture takes a file name ending in .png";
   GenBitmap* canvas = Canvas();
   if (!canvas) return "the GUI has no screen to compare";
-  return GenCompareBitmapWithPng(canvas, (g_run.folder / t[2].text).string());
+  if (std::string failure = GenCompareBitmapWithPng(canvas, (g_run.folder / t[2].text).string()); !failure.empty())
+    return failure;
+  return LayoutFaults();
 }
 
 std::string ExpectLayoutLine(const ScenarioTokens& t) {
@@ -903,7 +905,7 @@ constexpr ScenarioCommand kCommands[] = {
     {"expect picture", "NAME.png", "the GUI plane is exactly the reference beside the scenario", &ExpectPictureLine},
     {"expect layout", "",
      "no two texts of a window over one another or covered by a view above them, no text beyond its window, no "
-     "window drawn over one above it since the previous check",
+     "window drawn over one above it since the previous check (every screenshot and picture checks it too)",
      &ExpectLayoutLine},
     {"expect pixel", "X Y 0xAARRGGBB", "the GUI plane has that colour there", &ExpectPixelLine},
     {"expect panic", "[\"TEXT\"]", "the product panicked (with that text) in the line before; takes the panic",
