@@ -276,6 +276,10 @@ TEST_F(ChannelLists, OkRenamesTheChannelOnTheKeyboardAndTheSameNameSendsNothing)
   ASSERT_NE(pad->owner.get(), nullptr);
   pad->Done();
   EXPECT_EQ(Calls("XPM_SetChannelName").size(), 1u);
+  // Nor does an answer handed to the closed list itself focus its dialog.
+  message->Code = Constants::MSG_LABEL_CHANGE;
+  list->HandleMessage(message);
+  EXPECT_NE(system->Focus.get(), dialog);
 
   system->Close();
   VgUnlockObject(MainApp::GetWidgetManager());

@@ -30,8 +30,10 @@ bool OpenOverWidget(ListBase* list, const char* screen, SubSystem::Opening openi
   return true;
 }
 
+// A widget that has closed is no longer its sub-system's to focus.
 void FocusWidget(ListBase* list) {
-  if (NonMenuSystem::WidgetClass* widget = WidgetOf(list)) widget->NonMenuSystem->OnSetFocus(widget);
+  NonMenuSystem::WidgetClass* widget = WidgetOf(list);
+  if (widget && widget->owner.get() == widget->NonMenuSystem.get()) widget->NonMenuSystem->OnSetFocus(widget);
 }
 
 bool CloseParentScreen(ListBase* list, const char* screen) {

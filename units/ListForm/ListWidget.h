@@ -34,7 +34,8 @@ class ListBase;
 // the opening. False, and nothing opens, when the list's parent is no
 // non-menu widget or has no sub-system.
 bool OpenOverWidget(ListBase* list, const char* screen, SubSystem::Opening opening = {});
-// Gives the list's widget the focus back in its sub-system.
+// Gives the list's widget the focus back in its sub-system, while it is open
+// there.
 void FocusWidget(ListBase* list);
 // Closes the screen that holds the list when it is of that class (by class
 // name); false, and nothing closes, otherwise.

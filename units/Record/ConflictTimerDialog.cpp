@@ -202,7 +202,7 @@ void ConflictTimerDialog::DoneSlot(XObject* sender) {
       return;
     }
   }
-  if (OwnerDialog) OwnerDialog->EnterPrevState();
+  if (auto* owner = vg_cast<NonMenuSystem::WidgetClass>(AnswerTo(OwnerDialog))) owner->EnterPrevState();
   Close();
 }
 
