@@ -223,6 +223,9 @@ void RecordTimerDialog::LoadInput() {
 
 void RecordTimerDialog::EditTimer(const ListForm::TimerEdit& edit) {
   OnSetIsUpdate(edit.isUpdate);
+  // The list that asked stays open below: leaving goes back to it, not to a
+  // menu page.
+  IsShortcut = false;
   // A copy: the dialog changes its start as the viewer edits it.
   StartTime = edit.start ? edit.start->AddTicks(0) : nullptr;
   Duration = edit.durationSeconds;
