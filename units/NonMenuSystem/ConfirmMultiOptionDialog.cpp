@@ -80,7 +80,16 @@ XObject* ConfirmMultiOptionDialog::HandleEvent(Core::Event* event) {
     ResetTimeout();
     return this;
   }
-  return ConfirmOptionDialog::HandleEvent(event);
+  if (XObject* handled = ConfirmOptionDialog::HandleEvent(event)) return handled;
+  // A question over a screen keeps the keys it has no use for: passed on,
+  // the volume, input or quick-menu key would open a screen of its own that
+  // closes the one waiting for the answer, and the record or blue key would
+  // open one over the question that leaves it unanswered.
+  if (key && key->down && row_ && row_->overScreen) {
+    ResetTimeout();
+    return this;
+  }
+  return nullptr;
 }
 
 void ConfirmMultiOptionDialog::Refresh(XObject* sender) {

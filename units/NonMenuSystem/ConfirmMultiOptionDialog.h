@@ -15,7 +15,8 @@ class ConfirmMultiOptionDialog : public ConfirmOptionDialog {
  public:
   explicit ConfirmMultiOptionDialog(XObject* link = nullptr);
 
-  // Left, right, up and down move between Yes and No.
+  // Left, right, up and down move between Yes and No; a question over a
+  // screen keeps every other key the base passes on.
   XObject* HandleEvent(Core::Event* event) override;
   // Places Yes and No side by side over the bottom of the frame.
   void Refresh(XObject* sender = nullptr) override;
