@@ -89,6 +89,9 @@ void KeyRoutingListForm::forceReload(XObject*) {
   int32_t offset = -f;
   for (int32_t index = 0, count = GetCount(); index < count; ++index)
     if (Forms::Ctrl* row = GetCtrlAt(index)) row->SetData(GetItemData(offset++));
+  // A row that its item disables hands the focus on: the cursor follows it,
+  // so that the next reload lines the rows up with the focused one again.
+  if (int32_t g = -1; f >= 0 && FocusedRow(&g) && g != f) MoveCursor(g - f, MoveBy);
   if (!Fixed && !IsItemValid(0)) OnSetFocus(nullptr);
 }
 
