@@ -115,6 +115,34 @@ TEST_F(GuideTimer, AnUpdateKeepsTheStoredSourceChannelAndMargins) {
   EXPECT_EQ(info.endDelay, 1800);
 }
 
+TEST_F(GuideTimer, AnUpdateShowsAndKeepsValuesThatNoChoiceNames) {
+  ASSERT_GE(Model()->GetFirstAvailableTimerId(), 0);
+  const int32_t id = Model()->OnGetActiveTimerId();
+  auto* first = OpenFor(2, {.start = At2000(), .durationSeconds = 3600});
+  Model()->OnSetTimerTimesType(Constants::XPM_TIMER_TIMES_TYPE_NONE);
+  Model()->OnSetTimerStartEarly(900);
+  Model()->OnSetTimerEndDelay(7200);
+  first->DoneSlot();
+  ASSERT_EQ(Stored(id).timesType, Constants::XPM_TIMER_TIMES_TYPE_NONE);
+
+  Model()->OnSetActiveTimerId(id);
+  auto* dialog = OpenFor(2, {.isUpdate = true, .canDelete = true, .start = At2000(), .durationSeconds = 3600});
+  EXPECT_EQ(Utf8(dialog->typeButton.Text), "");
+  EXPECT_EQ(Utf8(dialog->startEarlyButton.Text), "15 mins -");
+  EXPECT_EQ(Utf8(dialog->endDelayButton.Text), "120 mins +");
+  dialog->DoneSlot();
+  const XPM_TimerInfo info = Stored(id);
+  EXPECT_EQ(info.timesType, Constants::XPM_TIMER_TIMES_TYPE_NONE);
+  EXPECT_EQ(info.startEarly, 900);
+  EXPECT_EQ(info.endDelay, 7200);
+
+  // A new timer still takes the first choice where the set gives none.
+  ASSERT_GE(Model()->GetFirstAvailableTimerId(), 0);
+  auto* fresh = OpenFor(2, {.start = At2000(), .durationSeconds = 3600});
+  EXPECT_EQ(Utf8(fresh->typeButton.Text), "Everyday");
+  EXPECT_EQ(Model()->OnGetTimerTimesType(), Constants::XPM_TIMER_TIMES_TYPE_EVERYDAY);
+}
+
 TEST_F(GuideTimer, DeleteAsksAndYesTellsEveryoneToDeleteTheGuideTimer) {
   ASSERT_GE(Model()->GetFirstAvailableTimerId(), 0);
   auto* dialog = OpenFor(2, {.isUpdate = true, .canDelete = true, .start = At2000(), .durationSeconds = 3600});

@@ -11,6 +11,7 @@
 #include "Constants/Constants.h"
 #include "MainApp/MessageAgent.h"
 #include "MainApp/WidgetManager.h"
+#include "ListForm/TimerHooks.h"
 #include "MainApp/Wrapper.h"
 #include "Record/ConflictTimerDialog.h"
 #include "Record/RecordOptionsDialog.h"
@@ -284,6 +285,32 @@ TEST_F(RecordTest, AnEveryDayTimerAlreadyDueRecordsAtOnce) {
   EXPECT_FALSE(Listed(0x2000036));
   EXPECT_EQ(Model()->OnGetTimerDaysOfWeek(), 127);
   EXPECT_TRUE(Called("XPM_RECORDING_START_WITH_TRY 1 7 1"));
+}
+
+TEST_F(RecordTest, AStoredTimerWithoutRepetitionKeepsItThroughAnUpdate) {
+  RecordTimerDialog* dialog = OpenManualTimer();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(Model()->OnGetTimerTimesType(), Constants::XPM_TIMER_TIMES_TYPE_EVERYDAY) << "a new timer holds its row";
+  const int32_t id = Model()->OnGetActiveTimerId();
+  Model()->OnSetTimerTimesType(Constants::XPM_TIMER_TIMES_TYPE_NONE);
+  Model()->OnSetTimerChannel(SkinBin::Wrapper::UniteChannelNum(7, 1));
+  dialog->UpdateTimeSettings(10, 0, VgGetVariantOfString(&Strings::SID_PM));
+  dialog->DoneSlot();
+  XPM_TimerInfo info{};
+  ASSERT_EQ(XPM_GetTimer(id, &info), 0);
+  ASSERT_EQ(info.timesType, Constants::XPM_TIMER_TIMES_TYPE_NONE);
+
+  // Opened again as the scheduled recordings open it.
+  Model()->OnSetActiveTimerId(id);
+  auto* edit = static_cast<RecordTimerDialog*>(
+      Open(&RecordTimerDialog::Class, Constants::XPM_RECORD_SOURCE_TYPE_TIMER, Constants::MSG_FROM_NONMENUSYSTEM));
+  ASSERT_NE(edit, nullptr);
+  edit->EditTimer({.isUpdate = true, .start = Model()->OnGetTimerStartTime(), .durationSeconds = 3600});
+  EXPECT_EQ(Utf8(edit->typeButton.Text), "") << "no repetition shows none";
+  edit->DoneSlot();
+  ASSERT_EQ(XPM_GetTimer(id, &info), 0);
+  EXPECT_EQ(info.timesType, Constants::XPM_TIMER_TIMES_TYPE_NONE);
+  EXPECT_EQ(info.start.tm_hour, 22);
 }
 
 TEST_F(RecordTest, AnInputChangeSwitchesTheRecordSourceUntilTheDialogCloses) {

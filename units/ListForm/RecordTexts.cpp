@@ -1,5 +1,6 @@
 #include "ListForm/RecordTexts.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <iterator>
 
@@ -138,6 +139,8 @@ VgString ChannelNumber(int32_t major, int32_t minor) {
 VgString StartEarly(int32_t seconds) { return Margin(seconds, 10, '-'); }
 
 VgString EndDelay(int32_t seconds) { return Margin(seconds, 60, '+'); }
+
+VgString AnyMargin(int32_t seconds, char sign) { return Margin(seconds, INT32_MAX / 60, sign); }
 
 VgString NoInformation() { return VgGetVariantOfString(&Strings::SID_NO_INFORMATION_AVAILABLE); }
 

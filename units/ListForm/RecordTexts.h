@@ -42,6 +42,9 @@ VgString ChannelNumber(int32_t major, int32_t minor);
 // "2 mins +" up to 60 minutes late; empty outside those.
 VgString StartEarly(int32_t seconds);
 VgString EndDelay(int32_t seconds);
+// A margin of any length the same way ("15 mins -"): a stored timer may hold
+// one that the timer dialogs offer no choice for. Empty for a negative one.
+VgString AnyMargin(int32_t seconds, char sign);
 // The row text of a list without data: "No Information Available".
 VgString NoInformation();
 

@@ -229,7 +229,10 @@ void EPGRecordTimerDialog::ApplySourceType() {
 
 void EPGRecordTimerDialog::ShowOptions() {
   for (Network::OptionButton* button : {&typeButton, &startEarlyButton, &endDelayButton})
-    RecordTimerDialog::HoldShownChoice(button);
+    if (IsUpdate)
+      RecordTimerDialog::ShowStoredValue(button);
+    else
+      RecordTimerDialog::HoldShownChoice(button);
 }
 
 void EPGRecordTimerDialog::OnSetcanDelete(bool value) {

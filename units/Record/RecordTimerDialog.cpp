@@ -6,6 +6,7 @@
 #include "Channels/FullEPGDialog.h"
 #include "Core/KeyEvent.h"
 #include "Fonts/Fonts.h"
+#include "ListForm/RecordTexts.h"
 #include "MainApp/OptionDB.h"
 #include "MainApp/WidgetManager.h"
 #include "MainApp/Wrapper.h"
@@ -181,9 +182,10 @@ void RecordTimerDialog::Initialize(Primitives::KeyRoutingParameter* parameter) {
     if (manager->FindForm(id)) frame.OnSetBitmap(VgLoad<Resources::Bitmap>(Bitmaps::MediaQuickMenuBg));
   SkinBin::Wrapper* model = MainApp::GetWrapper();
   SourceAtOpen = model->GetCurrentSource(0);
-  // The timer holds what the rows show from the start: a timer fresh from the
-  // set repeats in no way and records from no source.
-  HoldShownChoice(&typeButton);
+  // A timer fresh from the set records from no source: the Input row names
+  // the first tuner, and the timer holds it. Its repetition waits for the
+  // opener, which tells a new timer from a stored one.
+  ShowStoredValue(&typeButton);
   if (model->OnGetTimerSource() < 0) model->OnSetTimerSource(0);
   LoadInput();
   LoadOptionItem(&channelButton);
@@ -204,15 +206,48 @@ bool RecordTimerDialog::LoadOptionItem(Network::OptionButton* button) {
   return text != nullptr;
 }
 
+namespace {
+
+// The choice that the timer's value names, or -1 for none.
+int32_t StoredChoice(OptionDatabase::OptionBinding& option) {
+  // A value that no choice converts to leaves the choice it had: start from none.
+  option.Record()->Id = -1;
+  const int32_t choice = option.Read();
+  return choice >= 0 && choice < option.Count() ? choice : -1;
+}
+
+// The text of a value that names none of its option's choices.
+VgString UnlistedValueText(uint32_t optionType, int32_t value) {
+  switch (int32_t(optionType)) {
+    case SkinBin::OPTION_TYPE_TIMER_START_EARLY:
+      return ListForm::RecordTexts::AnyMargin(value, '-');
+    case SkinBin::OPTION_TYPE_TIMER_END_DELAY:
+      return ListForm::RecordTexts::AnyMargin(value, '+');
+    default:
+      // No repetition, as the schedules show it: nothing.
+      return VgNewStringAnsi("");
+  }
+}
+
+}  // namespace
+
 void RecordTimerDialog::HoldShownChoice(Network::OptionButton* button) {
   if (!button || button->OptionType == 0) return;
   OptionDatabase::OptionBinding option(MainApp::GetOptionDB(), int32_t(button->OptionType), "Record::RecordTimerDialog");
   if (!option) return;
-  // A value that no choice converts to leaves the choice it had: start from none.
-  option.Record()->Id = -1;
-  const int32_t choice = option.Read();
-  if (option.Count() > 0 && (choice < 0 || choice >= option.Count())) option.Write(0);
+  if (option.Count() > 0 && StoredChoice(option) < 0) option.Write(0);
   LoadOptionItem(button);
+}
+
+void RecordTimerDialog::ShowStoredValue(Network::OptionButton* button) {
+  if (!button || button->OptionType == 0) return;
+  OptionDatabase::OptionBinding option(MainApp::GetOptionDB(), int32_t(button->OptionType), "Record::RecordTimerDialog");
+  if (!option) return;
+  if (StoredChoice(option) >= 0) {
+    if (VgString text = option.ChoiceText()) button->OnSetText(text);
+    return;
+  }
+  button->OnSetText(UnlistedValueText(button->OptionType, option.Record()->Value));
 }
 
 void RecordTimerDialog::LoadInput() {
@@ -234,6 +269,12 @@ void RecordTimerDialog::EditTimer(const ListForm::TimerEdit& edit) {
 
 void RecordTimerDialog::ApplySourceType() {
   SkinBin::Wrapper* model = MainApp::GetWrapper();
+  // A new timer holds the repetition its row shows (a timer fresh from the
+  // set repeats in no way); a stored one keeps its own.
+  if (IsUpdate)
+    ShowStoredValue(&typeButton);
+  else
+    HoldShownChoice(&typeButton);
   RefreshGrayout();
   model->OnSetTimerSourceType(Constants::XPM_RECORD_SOURCE_TYPE_TIMER);
   const bool fromGuideOrNow = RecordSourceType == Constants::XPM_RECORD_SOURCE_TYPE_GUIDE ||

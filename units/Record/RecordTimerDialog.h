@@ -80,8 +80,12 @@ class RecordTimerDialog : public NonMenuSystem::QORWidgetClass,
   // option has no text for it (the button keeps what it showed).
   static bool LoadOptionItem(Network::OptionButton* button);
   // A value of the timer that names none of the option's choices gives way
-  // to the first choice, which the button then shows.
+  // to the first choice, which the button then shows: for a new timer.
   static void HoldShownChoice(Network::OptionButton* button);
+  // A stored timer keeps its values: the button shows the value's choice,
+  // or the value itself where it names none (a margin beyond the choices, no
+  // repetition).
+  static void ShowStoredValue(Network::OptionButton* button);
   // The Input row: the chosen input, or the tuner of a source that names
   // no input of the set.
   void LoadInput();
