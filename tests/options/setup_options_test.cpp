@@ -366,6 +366,27 @@ TEST_F(SetupOptions, PictureInPictureOffersTheInputsThatCanBeChosen) {
   EXPECT_EQ(OnTimer().source, 3);
 }
 
+TEST_F(SetupOptions, ARecordingTimersInputOffersItsTunersAsTheSetReadsThem) {
+  ASSERT_GE(model->GetFirstAvailableTimerId(), 0);
+  model->OnSetTimerSource(0);
+  OptionDataClass* input = Read(S::OPTION_TYPE_ONTIMER_INPUT);
+  ASSERT_EQ(input->OnGetNum(), 2);
+  EXPECT_EQ(input->Id, 0);
+  EXPECT_EQ(Text(input, 0), Text(Strings::SID_TUNER_1));
+  EXPECT_EQ(Text(input, 1), Text(Strings::SID_TUNER_2));
+  Change(input, 1);
+  EXPECT_EQ(model->OnGetTimerSource(), S::Wrapper::kSecondTunerTimerSource);
+  Change(input, 0);
+  EXPECT_EQ(model->OnGetTimerSource(), 0);
+  // Any other source records through the second tuner, and reads so.
+  model->OnSetTimerSource(1);
+  EXPECT_EQ(Read(S::OPTION_TYPE_ONTIMER_INPUT)->Id, 1);
+
+  // The on-timer's row lists the set's inputs still, the tuner's first.
+  model->OnSetActiveTimerId(S::Wrapper::kOnTimerId);
+  EXPECT_EQ(Text(Read(S::OPTION_TYPE_ONTIMER_INPUT), 0), VgStringToUtf8(model->GetSourceName(kTuner)));
+}
+
 TEST_F(SetupOptions, RearAudioNamesTheSharedInput) {
   EXPECT_EQ(Text(Read(S::OPTION_TYPE_REAR_AUDIO), 0), Text(Strings::SID_PC));
   model->OnSetSharedPCInput(1);

@@ -187,7 +187,7 @@ void RecordTimerDialog::Initialize(Primitives::KeyRoutingParameter* parameter) {
   // opener, which tells a new timer from a stored one.
   ShowStoredValue(&typeButton);
   if (model->OnGetTimerSource() < 0) model->OnSetTimerSource(0);
-  LoadInput();
+  LoadOptionItem(&inputButton);
   LoadOptionItem(&channelButton);
   if (ParamFlag) {
     IsUpdate = false;
@@ -248,12 +248,6 @@ void RecordTimerDialog::ShowStoredValue(Network::OptionButton* button) {
     return;
   }
   button->OnSetText(UnlistedValueText(button->OptionType, option.Record()->Value));
-}
-
-void RecordTimerDialog::LoadInput() {
-  if (LoadOptionItem(&inputButton)) return;
-  const bool secondTuner = MainApp::GetWrapper()->OnGetTimerSource() != 0;
-  inputButton.OnSetText(VgGetVariantOfString(secondTuner ? &Strings::SID_TUNER_2 : &Strings::SID_TUNER_1));
 }
 
 void RecordTimerDialog::EditTimer(const ListForm::TimerEdit& edit) {
@@ -392,7 +386,7 @@ void RecordTimerDialog::OptionChanged(uint32_t optionType) {
       RefreshGrayout();
       break;
     case SkinBin::OPTION_TYPE_ONTIMER_INPUT:
-      LoadInput();
+      LoadOptionItem(&inputButton);
       model->SetSourceRecord(model->OnGetTimerSource());
       sourceChanged_ = true;
       ApplyCurrentChannel();

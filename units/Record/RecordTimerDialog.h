@@ -86,9 +86,6 @@ class RecordTimerDialog : public NonMenuSystem::QORWidgetClass,
   // or the value itself where it names none (a margin beyond the choices, no
   // repetition).
   static void ShowStoredValue(Network::OptionButton* button);
-  // The Input row: the chosen input, or the tuner of a source that names
-  // no input of the set.
-  void LoadInput();
   // After an option pop-up changed the option of that id.
   void OptionChanged(uint32_t optionType);
 

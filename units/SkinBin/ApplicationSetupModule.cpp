@@ -173,6 +173,13 @@ bool ApplicationSetupModule::IsPipInput(OptionDataClass* record) const {
   return RowOf(record, &index) && index == kPipInputIndex;
 }
 
+// The timer being edited tells what its source is: an input of the set for
+// the on-timer, a tuner for a recording timer. A recording timer's row that
+// offered the set's inputs would name one and record through another.
+bool ApplicationSetupModule::IsTunerInput(OptionDataClass* record) const {
+  return !IsPipInput(record) && Model() && Model()->OnGetActiveTimerId() != Wrapper::kOnTimerId;
+}
+
 int32_t ApplicationSetupModule::SourceIndexOf(OptionDataClass* record, int32_t id) const {
   if (!IsPipInput(record)) return id;
   return id >= 0 && static_cast<size_t>(id) < pipSources_.size() ? pipSources_[static_cast<size_t>(id)] : -1;
@@ -198,6 +205,10 @@ void ApplicationSetupModule::OnTimerInput_Initialize(XObject* sender) {
 void ApplicationSetupModule::OnTimerInput_Val2Id(XObject* sender) {
   auto* record = vg_cast<OptionDataClass>(sender);
   if (!record || !Model()) return;
+  if (IsTunerInput(record)) {
+    record->Id = record->Value != 0 ? 1 : 0;
+    return;
+  }
   int32_t index = Model()->GetSourceIndex(record->Value);
   if (!IsPipInput(record)) {
     record->Id = index;
@@ -214,12 +225,22 @@ void ApplicationSetupModule::OnTimerInput_Val2Id(XObject* sender) {
 void ApplicationSetupModule::OnTimerInput_Id2Val(XObject* sender) {
   auto* record = vg_cast<OptionDataClass>(sender);
   if (!record || !Model()) return;
+  if (IsTunerInput(record)) {
+    record->Value = record->Id == 1 ? Wrapper::kSecondTunerTimerSource : 0;
+    return;
+  }
   record->Value = Model()->GetSourceId(SourceIndexOf(record, record->Id));
 }
 
 void ApplicationSetupModule::OnTimerInput_GetData(XObject* sender) {
   auto* record = vg_cast<OptionDataClass>(sender);
   if (!record || !Model()) return;
+  if (IsTunerInput(record)) {
+    const bool known = record->Id == 0 || record->Id == 1;
+    VgString text = known ? VgGetVariantOfString(record->Id == 1 ? &SID_TUNER_2 : &SID_TUNER_1) : nullptr;
+    NewCourier(record, text, record->Id == 1 ? Wrapper::kSecondTunerTimerSource : 0);
+    return;
+  }
   int32_t source = Model()->GetSourceId(SourceIndexOf(record, record->Id));
   NewCourier(record, source >= 0 ? Model()->GetSourceName(source) : nullptr, source);
 }

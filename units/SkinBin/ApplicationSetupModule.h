@@ -23,8 +23,9 @@ class ApplicationSetupModule : public ::OptionDatabase::OptionModuleClass {
   // The timer repetitions are kept from 1; the courier carries that value.
   void TimerTimesType_GetData(XObject* sender);
   void TimeshiftDuration_GetData(XObject* sender);
-  // The on-timer input offers the first two inputs; the picture-in-picture
-  // input every input that can be chosen and that the viewer kept.
+  // The on-timer input offers the first two inputs, and for a recording
+  // timer its two tuners; the picture-in-picture input every input that can
+  // be chosen and that the viewer kept.
   void OnTimerInput_Initialize(XObject* sender);
   void OnTimerInput_Val2Id(XObject* sender);
   void OnTimerInput_Id2Val(XObject* sender);
@@ -38,6 +39,8 @@ class ApplicationSetupModule : public ::OptionDatabase::OptionModuleClass {
 
  private:
   bool IsPipInput(::OptionDatabase::OptionDataClass* record) const;
+  // The on-timer input of a recording timer, whose source is a tuner.
+  bool IsTunerInput(::OptionDatabase::OptionDataClass* record) const;
   // The input index that a choice of a record stands for; -1 for none.
   int32_t SourceIndexOf(::OptionDatabase::OptionDataClass* record, int32_t id) const;
   // The channel list a record reads; null before its Initialize ran.

@@ -444,6 +444,9 @@ class Wrapper : public ::Wrapper::Wrapper {
 
   // The timer that switches the set on; recording timers have ids from 4.
   static constexpr int32_t kOnTimerId = 0;
+  // A recording timer's TimerSource: 0 records through the first tuner, any
+  // other value through the second, which the timer dialogs write as this.
+  static constexpr int32_t kSecondTunerTimerSource = 29;
   // Also keeps the start time of the on-timer (timer 0) in the settings
   // store, which OnTimerTime counts down to.
   int32_t SetTimer(::Structures::TimerData* timer) override;
