@@ -296,6 +296,75 @@ void GenFreeBitmap(GenBitmap* bitmap) {
   VgFree(bitmap);
 }
 
+GenRowRunPacker::GenRowRunPacker(int32_t width, int32_t height, size_t limit)
+    : width_(width), height_(height), limit_(limit) {
+  failed_ = width < 1 || height < 1 || width > UINT16_MAX;
+  if (!failed_) rowStart_.push_back(0);
+}
+
+bool GenRowRunPacker::AddRow(const GenColor* pixels) {
+  if (failed_) return false;
+  if (rowStart_.size() > static_cast<size_t>(height_)) return !(failed_ = true);
+  for (int32_t x = 0; x < width_;) {
+    const GenColor colour = pixels[x];
+    int32_t end = x + 1;
+    while (end < width_ && pixels[end] == colour) ++end;
+    auto at = colourIndex_.find(colour);
+    if (at == colourIndex_.end()) {
+      if (palette_.size() > UINT16_MAX) return !(failed_ = true);
+      at = colourIndex_.emplace(colour, static_cast<uint16_t>(palette_.size())).first;
+      palette_.push_back(colour);
+    }
+    runs_.push_back({static_cast<uint16_t>(end - x), at->second});
+    x = end;
+  }
+  rowStart_.push_back(static_cast<uint32_t>(runs_.size()));
+  // The index of every row, the colour count, the palette and the runs.
+  const size_t bytes = (static_cast<size_t>(height_) + 2 + palette_.size() + runs_.size()) * 4;
+  if (bytes > limit_) failed_ = true;
+  return !failed_;
+}
+
+GenBitmap* GenRowRunPacker::Finish() {
+  if (failed_ || rowStart_.size() != static_cast<size_t>(height_) + 1) return nullptr;
+  const size_t indexBytes = rowStart_.size() * sizeof(uint32_t) + sizeof(uint32_t);
+  const size_t paletteBytes = palette_.size() * sizeof(GenColor);
+  const size_t runBytes = runs_.size() * sizeof(GenRowRun);
+  auto* rows = static_cast<GenRowRuns*>(VgAlloc(sizeof(GenRowRuns) + indexBytes + paletteBytes + runBytes));
+  GenBitmap* bitmap = rows ? NewRecord() : nullptr;
+  if (!bitmap) {
+    VgFree(rows);
+    GEN_ERROR(GenErrOutOfMemory);
+    return nullptr;
+  }
+  auto* block = reinterpret_cast<uint8_t*>(rows + 1);
+  std::memcpy(block, rowStart_.data(), rowStart_.size() * sizeof(uint32_t));
+  const auto colours = static_cast<uint32_t>(palette_.size());
+  std::memcpy(block + indexBytes - sizeof(uint32_t), &colours, sizeof colours);
+  std::memcpy(block + indexBytes, palette_.data(), paletteBytes);
+  std::memcpy(block + indexBytes + paletteBytes, runs_.data(), runBytes);
+  rows->rowStart = reinterpret_cast<const uint32_t*>(block);
+  rows->palette = reinterpret_cast<const GenColor*>(block + indexBytes);
+  rows->runs = reinterpret_cast<const GenRowRun*>(block + indexBytes + paletteBytes);
+  bitmap->width = width_;
+  bitmap->height = height_;
+  bitmap->colorFormat = GenColorFormatArgb8888;
+  bitmap->frameWidth = width_;
+  bitmap->frameHeight = height_;
+  bitmap->rows = rows;
+  ++g_rowRunPictures;
+  return bitmap;
+}
+
+size_t GenBitmapBytes(const GenBitmap* bitmap) {
+  if (!bitmap) return 0;
+  if (const GenRowRuns* rows = bitmap->rows) {
+    const auto height = static_cast<size_t>(bitmap->height);
+    return sizeof(GenRowRuns) + (height + 2 + rows->rowStart[height + 1] + rows->rowStart[height]) * 4;
+  }
+  return static_cast<size_t>(bitmap->width + bitmap->padding) * static_cast<size_t>(bitmap->height) * sizeof(GenColor);
+}
+
 void* GenLockMemory(IDirectFBSurface* surface) {
   if (!surface) return nullptr;
   void* memory = nullptr;

@@ -5,7 +5,10 @@
 
 #include <directfb.h>
 
+#include <cstddef>
 #include <cstdint>
+#include <unordered_map>
+#include <vector>
 
 #include "GenColor.h"
 
@@ -120,6 +123,34 @@ void GenExpandRow(const GenBitmap* source, int32_t x, int32_t y, int32_t width, 
 // come out blended at full opacity over pixels of the colour under (the same
 // blend as DirectFB's blitter gives a blended copy).
 void GenExpandRowOver(const GenBitmap* source, int32_t x, int32_t y, int32_t width, GenColor under, GenColor* to);
+
+// Packs a picture handed in row by row into a row-run picture, which draws
+// the same pixels as a surface of it would: a nine-cell frame drawn once takes
+// kilobytes as runs where its surface takes hundreds.
+class GenRowRunPacker {
+ public:
+  // The packing gives up once the runs would take more than limit bytes.
+  GenRowRunPacker(int32_t width, int32_t height, size_t limit);
+  // The next row's width pixels; false once the packing has given up.
+  bool AddRow(const GenColor* pixels);
+  // The picture, once every row is in; null when the packing gave up, rows
+  // are missing or memory runs short.
+  GenBitmap* Finish();
+
+ private:
+  int32_t width_;
+  int32_t height_;
+  size_t limit_;
+  bool failed_ = false;
+  std::vector<uint32_t> rowStart_;
+  std::vector<GenColor> palette_;
+  std::unordered_map<GenColor, uint16_t> colourIndex_;
+  std::vector<GenRowRun> runs_;
+};
+
+// The memory a bitmap's pixels take: its surface, row padding and all, or its
+// runs.
+size_t GenBitmapBytes(const GenBitmap* bitmap);
 
 // Code that writes a bitmap's memory itself, after GenLockMemory, forgets
 // what the engine knew of its pixels.

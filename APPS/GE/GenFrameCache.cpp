@@ -16,9 +16,13 @@ struct KeyHash {
   }
 };
 
+// A refused key holds no picture; it is counted as this many bytes, so that
+// refusals too stay within the budget.
+constexpr size_t kRefusalBytes = 64;
+
 struct Picture {
   GenFrameKey key;
-  GenBitmap* bitmap;
+  GenBitmap* bitmap;  // null for a refused key
   size_t bytes;
 };
 
@@ -28,6 +32,7 @@ struct Cache {
   std::unordered_map<GenFrameKey, std::list<Picture>::iterator, KeyHash> index;
   size_t budget = GenFrameCacheDefaultBudget;
   GenFrameCacheStats stats{};
+  int32_t pictures = 0;
 };
 
 Cache& TheCache() {
@@ -40,7 +45,10 @@ void Remove(Cache& c, std::list<Picture>::iterator it) {
   c.stats.bytes -= it->bytes;
   c.index.erase(it->key);
   c.order.erase(it);
-  GenFreeBitmap(bitmap);
+  if (bitmap) {
+    --c.pictures;
+    GenFreeBitmap(bitmap);
+  }
 }
 
 void ShrinkTo(Cache& c, size_t bytes) {
@@ -50,12 +58,22 @@ void ShrinkTo(Cache& c, size_t bytes) {
   }
 }
 
+void Insert(Cache& c, const GenFrameKey& key, GenBitmap* bitmap, size_t bytes) {
+  if (auto found = c.index.find(key); found != c.index.end()) Remove(c, found->second);
+  ShrinkTo(c, bytes > c.budget ? 0 : c.budget - bytes);
+  c.order.push_front({key, bitmap, bytes});
+  c.index.emplace(key, c.order.begin());
+  c.stats.bytes += bytes;
+  if (bitmap) ++c.pictures;
+  if (c.stats.bytes > c.stats.peakBytes) c.stats.peakBytes = c.stats.bytes;
+}
+
 }  // namespace
 
 GenBitmap* GenFrameCacheFind(const GenFrameKey& key) {
   Cache& c = TheCache();
   auto found = c.index.find(key);
-  if (found == c.index.end()) {
+  if (found == c.index.end() || !found->second->bitmap) {
     ++c.stats.misses;
     return nullptr;
   }
@@ -64,23 +82,24 @@ GenBitmap* GenFrameCacheFind(const GenFrameKey& key) {
   return found->second->bitmap;
 }
 
-GenBitmap* GenFrameCacheAdd(const GenFrameKey& key) {
+size_t GenFrameCacheLimit() { return TheCache().budget / 2; }
+
+GenBitmap* GenFrameCacheKeep(const GenFrameKey& key, GenBitmap* picture) {
   Cache& c = TheCache();
-  if (!key.source || key.width < 1 || key.height < 1) return nullptr;
-  const size_t bytes = size_t(key.width) * size_t(key.height) * sizeof(GenColor);
-  if (bytes > c.budget / 2) return nullptr;
-  if (auto found = c.index.find(key); found != c.index.end()) Remove(c, found->second);
-  ShrinkTo(c, c.budget - bytes);
-  GenBitmap* bitmap = GenCreateBitmap(key.width, key.height, GenColorFormatArgb8888);
-  if (!bitmap) return nullptr;
-  // Counted as the surface holds it, row padding and all.
-  const size_t held = size_t(key.width + bitmap->padding) * size_t(key.height) * sizeof(GenColor);
-  c.order.push_front({key, bitmap, held});
-  c.index.emplace(key, c.order.begin());
-  c.stats.bytes += held;
-  ShrinkTo(c, c.budget);
-  if (c.stats.bytes > c.stats.peakBytes) c.stats.peakBytes = c.stats.bytes;
-  return c.index.count(key) ? bitmap : nullptr;
+  const size_t bytes = GenBitmapBytes(picture);
+  if (!picture || bytes > GenFrameCacheLimit()) {
+    if (picture) GenFreeBitmap(picture);
+    if (key.source && kRefusalBytes <= c.budget) Insert(c, key, nullptr, kRefusalBytes);
+    return nullptr;
+  }
+  Insert(c, key, picture, bytes);
+  return picture;
+}
+
+bool GenFrameCacheRefused(const GenFrameKey& key) {
+  Cache& c = TheCache();
+  auto found = c.index.find(key);
+  return found != c.index.end() && !found->second->bitmap;
 }
 
 void GenFrameCacheClear() {
@@ -108,7 +127,7 @@ GenFrameCacheStats GenFrameCacheGetStats() {
   Cache& c = TheCache();
   GenFrameCacheStats s = c.stats;
   s.budget = c.budget;
-  s.pictures = static_cast<int32_t>(c.order.size());
+  s.pictures = c.pictures;
   return s;
 }
 

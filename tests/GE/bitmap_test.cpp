@@ -358,8 +358,52 @@ TEST_F(BitmapTest, RowRunsThatDoNotCoverTheirRowOrNameNoColourAreRefused) {
   EXPECT_EQ(Errors(console.Text()), std::vector<std::string>(3, "Resource is corrupted.|GenBitmap.cpp"));
 }
 
+// Pixels packed row by row come back as the same pixels; a packing past its
+// limit of bytes, of too many colours or of the wrong number of rows gives
+// nothing.
+TEST_F(BitmapTest, PackedRowsGiveBackTheirPixels) {
+  RowRunPicture picture(SomeRows());
+  const auto height = static_cast<int32_t>(picture.pixels.size()) / picture.width;
+  GenRowRunPacker packer(picture.width, height, 1 << 20);
+  for (int32_t y = 0; y < height; ++y) ASSERT_TRUE(packer.AddRow(picture.pixels.data() + y * picture.width));
+  GenBitmap* packed = packer.Finish();
+  ASSERT_NE(packed, nullptr);
+  EXPECT_EQ(packed->surface, nullptr);
+  EXPECT_EQ(Pixels(packed).pixels, picture.pixels);
+  // Four runs a row, and a colour a run but the transparent one shared.
+  EXPECT_LE(GenBitmapBytes(packed), sizeof(GenRowRuns) + (height + 2 + 4 * height + 3 * height + 1) * 4u);
+  GenFreeBitmap(packed);
+
+  GenRowRunPacker tight(picture.width, height, 64);
+  EXPECT_FALSE(tight.AddRow(picture.pixels.data()));
+  EXPECT_EQ(tight.Finish(), nullptr);
+  GenRowRunPacker shortOfRows(picture.width, height, 1 << 20);
+  EXPECT_TRUE(shortOfRows.AddRow(picture.pixels.data()));
+  EXPECT_EQ(shortOfRows.Finish(), nullptr);
+  // Every pixel a colour of its own: more colours than a run can name.
+  std::vector<GenColor> row(1000);
+  GenRowRunPacker colourful(1000, 70, SIZE_MAX);
+  bool packing = true;
+  for (uint32_t y = 0; y < 70 && packing; ++y) {
+    for (uint32_t x = 0; x < 1000; ++x) row[x] = 0xFF000000 | (y * 1000 + x);
+    packing = colourful.AddRow(row.data());
+  }
+  EXPECT_FALSE(packing);
+  EXPECT_EQ(colourful.Finish(), nullptr);
+}
+
+// A picture of stripes wide runs a row, as a frame gives.
+GenBitmap* Striped(int32_t width, int32_t height, int32_t stripes) {
+  GenRowRunPacker packer(width, height, SIZE_MAX);
+  std::vector<GenColor> row(static_cast<size_t>(width));
+  for (int32_t x = 0; x < width; ++x) row[x] = GenMakeColor(x * stripes / width * 40, 90, 30, 255);
+  for (int32_t y = 0; y < height; ++y) packer.AddRow(row.data());
+  return packer.Finish();
+}
+
 // The frame cache holds no more than its budget however many pictures pass
-// through it, keeps what was used last, and lets a source's pictures go with it.
+// through it, keeps what was used last, refuses what is larger than half the
+// budget (and remembers so), and lets a source's pictures go with it.
 TEST_F(BitmapTest, FrameCacheStaysWithinItsBudgetAndDropsTheLeastRecentlyUsed) {
   GenFrameCacheClear();
   GenFrameCacheSetBudget(64 * 1024);
@@ -367,22 +411,29 @@ TEST_F(BitmapTest, FrameCacheStaysWithinItsBudgetAndDropsTheLeastRecentlyUsed) {
   GenBitmap* source = Make(9, 9);
   GenBitmap* other = Make(9, 9);
   const GenFrameKey favourite{source, 0, 40, 40, 0};
-  ASSERT_NE(GenFrameCacheAdd(favourite), nullptr);
+  ASSERT_NE(GenFrameCacheKeep(favourite, Striped(40, 40, 3)), nullptr);
   for (int32_t i = 0; i < 2000; ++i) {
     const GenFrameKey key{i % 2 ? source : other, i % 3, 20 + i % 50, 10 + i / 50, 0};
-    if (!GenFrameCacheFind(key)) GenFrameCacheAdd(key);
+    if (!GenFrameCacheFind(key)) GenFrameCacheKeep(key, Striped(key.width, key.height, 1 + i % 7));
     ASSERT_LE(GenFrameCacheGetStats().bytes, 64u * 1024);
     ASSERT_NE(GenFrameCacheFind(favourite), nullptr) << "evicted while in use, after " << i;
   }
   const GenFrameCacheStats stats = GenFrameCacheGetStats();
   EXPECT_LE(stats.peakBytes, 64u * 1024);
   EXPECT_GT(stats.evictions, 0u);
-  EXPECT_EQ(GenFrameCacheAdd({source, 0, 200, 200, 0}), nullptr) << "larger than half the budget";
+
+  const GenFrameKey large{source, 0, 200, 200, 0};
+  EXPECT_EQ(GenFrameCacheKeep(large, Striped(200, 200, 60)), nullptr) << "larger than half the budget";
+  EXPECT_TRUE(GenFrameCacheRefused(large));
+  EXPECT_EQ(GenFrameCacheFind(large), nullptr);
+  EXPECT_FALSE(GenFrameCacheRefused(favourite));
 
   GenFrameCacheForget(source);
   EXPECT_EQ(GenFrameCacheFind(favourite), nullptr);
+  EXPECT_FALSE(GenFrameCacheRefused(large)) << "a later source at the same address starts afresh";
   GenFrameCacheSetBudget(0);
   EXPECT_EQ(GenFrameCacheGetStats().pictures, 0);
+  EXPECT_EQ(GenFrameCacheGetStats().bytes, 0u);
   GenFrameCacheSetBudget(GenFrameCacheDefaultBudget);
 }
 

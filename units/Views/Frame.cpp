@@ -1,5 +1,7 @@
 #include "Views/Frame.h"
 
+#include <algorithm>
+
 #include "Core/Timer.h"
 #include "GenFrameCache.h"
 #include "GraphicsEngine.h"
@@ -136,6 +138,29 @@ void Frame::DrawCells(GenBitmap* target, VgRect clip, VgRect a, int32_t blend, i
   if (DrawBottomEdge || DrawRightEdge) corner({a.x2 - cw, a.y2 - ch, a.x2, a.y2}, 2, 2);
 }
 
+// The frame's picture as row runs, drawn a band of rows at a time so that
+// no surface of the whole picture is ever made; null when its runs would take
+// more than the cache keeps.
+GenBitmap* Frame::PackPicture(int32_t width, int32_t height) {
+  constexpr int32_t kBandRows = 32;
+  GenBitmap* band = GenCreateBitmap(width, std::min(height, kBandRows), GenColorFormatArgb8888);
+  if (!band) return nullptr;
+  GenRowRunPacker packer(width, height, GenFrameCacheLimit());
+  bool packing = true;
+  for (int32_t top = 0; top < height && packing; top += kBandRows) {
+    const int32_t rows = std::min(kBandRows, height - top);
+    GenFillRectangle(band, nullptr, 0, 0, 0, width, rows, 0);
+    DrawCells(band, {0, 0, width, rows}, {0, -top, width, height - top}, 0, 255);
+    auto* memory = static_cast<const GenColor*>(GenLockMemory(band->surface));
+    if (!memory) break;
+    for (int32_t row = 0; row < rows && packing; ++row)
+      packing = packer.AddRow(memory + static_cast<ptrdiff_t>(row) * (width + band->padding));
+    GenUnlockMemory(band->surface);
+  }
+  GenFreeBitmap(band);
+  return packer.Finish();
+}
+
 // The frame's picture at the view's size, drawn once and then kept, or null
 // where the frame is drawn cell by cell: pixels that may change, cells that
 // overlap (each pixel must be written exactly once for a blended copy of the
@@ -158,9 +183,8 @@ GenBitmap* Frame::Picture(VgRect bounds) {
                          uint32_t(DrawBottomEdge) << 3 | uint32_t(DrawLeftEdge) << 4;
   const GenFrameKey key{Bitmap->EngineBitmap(), CurrentFrame(), width, height, edges};
   if (GenBitmap* kept = GenFrameCacheFind(key)) return kept;
-  GenBitmap* picture = GenFrameCacheAdd(key);
-  if (picture) DrawCells(picture, {0, 0, width, height}, {0, 0, width, height}, 0, 255);
-  return picture;
+  if (GenFrameCacheRefused(key)) return nullptr;
+  return GenFrameCacheKeep(key, PackPicture(width, height));
 }
 
 void Frame::Draw(Graphics::Canvas* canvas, VgRect clip, VgPoint offset) {

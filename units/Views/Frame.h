@@ -82,6 +82,7 @@ class Frame : public Core::View {
   int32_t CurrentFrame() const { return animationTimer ? animationFrame : FrameNumber; }
   void DrawCells(GenBitmap* target, VgRect clip, VgRect area, int32_t blend, int32_t opacity);
   GenBitmap* Picture(VgRect bounds);
+  GenBitmap* PackPicture(int32_t width, int32_t height);
 };
 
 }  // namespace Views
