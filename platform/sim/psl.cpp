@@ -23,6 +23,7 @@
 #include <mutex>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "nvpath.h"
@@ -266,10 +267,47 @@ std::vector<Entry> ListServer(const Source& source, const std::vector<std::strin
 
 // ------------------------------------------------------------ the files
 
+// Pixels in memory of malloc's own, so that a notice takes them over as they
+// are instead of a copy: a fitted photo is a megabyte or two.
+class Pixels {
+ public:
+  Pixels() = default;
+  Pixels(Pixels&& other) noexcept : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)) {}
+  Pixels& operator=(Pixels&& other) noexcept {
+    if (this != &other) {
+      std::free(data_);
+      data_ = std::exchange(other.data_, nullptr);
+      size_ = std::exchange(other.size_, 0);
+    }
+    return *this;
+  }
+  ~Pixels() { std::free(data_); }
+
+  // count pixels of 0; empty when memory runs short.
+  void assign(size_t count) {
+    std::free(data_);
+    data_ = static_cast<uint32_t*>(std::calloc(count, sizeof(uint32_t)));
+    size_ = data_ ? count : 0;
+  }
+  uint32_t* release() {
+    size_ = 0;
+    return std::exchange(data_, nullptr);
+  }
+  uint32_t* data() { return data_; }
+  uint32_t& operator[](size_t i) { return data_[i]; }
+  const uint32_t& operator[](size_t i) const { return data_[i]; }
+  size_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
+
+ private:
+  uint32_t* data_ = nullptr;
+  size_t size_ = 0;
+};
+
 struct Image {
   int32_t width = 0;
   int32_t height = 0;
-  std::vector<uint32_t> pixels;
+  Pixels pixels;
 };
 
 bool ReadPngSize(const fs::path& file, int32_t* width, int32_t* height) {
@@ -295,8 +333,8 @@ bool ReadPng(const fs::path& file, Image* out) {
   image.format = PNG_FORMAT_BGRA;
   out->width = int32_t(image.width);
   out->height = int32_t(image.height);
-  out->pixels.assign(size_t(out->width) * size_t(out->height), 0);
-  if (!png_image_finish_read(&image, nullptr, out->pixels.data(), 0, nullptr)) {
+  out->pixels.assign(size_t(out->width) * size_t(out->height));
+  if (out->pixels.empty() || !png_image_finish_read(&image, nullptr, out->pixels.data(), 0, nullptr)) {
     png_image_free(&image);
     return false;
   }
@@ -321,8 +359,8 @@ Image Fit(const Image& source, int32_t width, int32_t height, bool grow) {
   }
   out.width = int32_t(std::max<int64_t>(w, 1));
   out.height = int32_t(std::max<int64_t>(h, 1));
-  out.pixels.resize(size_t(out.width) * size_t(out.height));
-  for (int32_t y = 0; y < out.height; ++y) {
+  out.pixels.assign(size_t(out.width) * size_t(out.height));
+  for (int32_t y = 0; y < out.height && !out.pixels.empty(); ++y) {
     const int32_t y0 = int32_t(int64_t(y) * source.height / out.height);
     const int32_t y1 = std::max(y0 + 1, int32_t(int64_t(y + 1) * source.height / out.height));
     for (int32_t x = 0; x < out.width; ++x) {
@@ -351,8 +389,8 @@ Image ServerPicture(const ServerItem& item) {
   Image image;
   image.width = std::max(item.width, 1);
   image.height = std::max(item.height, 1);
-  image.pixels.resize(size_t(image.width) * size_t(image.height));
-  for (int32_t y = 0; y < image.height; ++y)
+  image.pixels.assign(size_t(image.width) * size_t(image.height));
+  for (int32_t y = 0; y < image.height && !image.pixels.empty(); ++y)
     for (int32_t x = 0; x < image.width; ++x) {
       const uint32_t r = ((hash & 0xFF) * uint32_t(x)) / uint32_t(image.width);
       const uint32_t g = (((hash >> 8) & 0xFF) * uint32_t(y)) / uint32_t(image.height);
@@ -449,7 +487,7 @@ bool ReadClip(const fs::path& file, Facts* facts, bool thumbnail) {
   Image frame;
   frame.width = width;
   frame.height = height;
-  frame.pixels.resize(size_t(width) * size_t(height));
+  frame.pixels.assign(size_t(width) * size_t(height));
   for (size_t i = 0; i < frame.pixels.size(); ++i)
     frame.pixels[i] = 0xFF000000u | uint32_t(rgb[3 * i]) << 16 | uint32_t(rgb[3 * i + 1]) << 8 | rgb[3 * i + 2];
   facts->thumbnail = Fit(frame, PSL_THUMB_WIDTH, PSL_THUMB_HEIGHT, false);
@@ -498,12 +536,9 @@ PslNotice* NewNotice(int32_t kind) {
   return notice;
 }
 
-void AttachImage(PslNotice* notice, const Image& image) {
+void AttachImage(PslNotice* notice, Image&& image) {
   if (image.pixels.empty()) return;
-  auto* pixels = static_cast<uint32_t*>(std::malloc(image.pixels.size() * sizeof(uint32_t)));
-  if (!pixels) return;
-  std::memcpy(pixels, image.pixels.data(), image.pixels.size() * sizeof(uint32_t));
-  notice->image = pixels;
+  notice->image = image.pixels.release();
   notice->imageWidth = image.width;
   notice->imageHeight = image.height;
 }
@@ -607,20 +642,31 @@ void MetadataJob(int32_t serial, int32_t index, bool thumbnail) {
   notice->total = facts.seconds;
   notice->width = facts.width;
   notice->height = facts.height;
-  AttachImage(notice, facts.thumbnail);
+  AttachImage(notice, std::move(facts.thumbnail));
   Post(notice);
 }
 
 void PictureJob(int32_t serial, int32_t index, int32_t width, int32_t height) {
   Entry entry;
   if (!EntryOf(PSL_CURSOR_BROWSER, serial, index, &entry)) return;
-  Image picture;
+  Image fitted;
+  int32_t fullWidth = 0;
+  int32_t fullHeight = 0;
   bool decoded = false;
-  if (entry.item && entry.kind == PSL_ENTRY_PICTURE) {
-    picture = ServerPicture(*entry.item);
-    decoded = true;
-  } else if (entry.kind == PSL_ENTRY_PICTURE) {
-    decoded = ReadPng(entry.file, &picture);
+  {
+    // The picture as decoded goes as soon as it is fitted.
+    Image picture;
+    if (entry.item && entry.kind == PSL_ENTRY_PICTURE) {
+      picture = ServerPicture(*entry.item);
+      decoded = true;
+    } else if (entry.kind == PSL_ENTRY_PICTURE) {
+      decoded = ReadPng(entry.file, &picture);
+    }
+    if (decoded) {
+      fullWidth = picture.width;
+      fullHeight = picture.height;
+      fitted = Fit(picture, width, height, true);
+    }
   }
   if (!decoded) std::fprintf(stderr, "PSL: the picture %s cannot be decoded\n", entry.name.c_str());
   PslNotice* notice = NewNotice(PSL_NOTICE_PICTURE);
@@ -628,9 +674,9 @@ void PictureJob(int32_t serial, int32_t index, int32_t width, int32_t height) {
   notice->serial = serial;
   notice->entry = index;
   if (decoded) {
-    notice->width = picture.width;
-    notice->height = picture.height;
-    AttachImage(notice, Fit(picture, width, height, true));
+    notice->width = fullWidth;
+    notice->height = fullHeight;
+    AttachImage(notice, std::move(fitted));
   }
   Post(notice);
 }
