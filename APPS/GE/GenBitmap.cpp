@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "GenArtwork.h"
 #include "GenFrameCache.h"
@@ -59,6 +60,10 @@ void TakeSizes(GenBitmap* bitmap, const GenBitmapResource* resource) {
 // The band of the row-run pictures and how many of them live.
 GenBitmap* g_band = nullptr;
 int32_t g_rowRunPictures = 0;
+// The surface a small row-run picture is stretched from, kept for the next
+// stretch of the same size (a page of logos).
+GenBitmap* g_stretch = nullptr;
+constexpr size_t kKeptStretchBytes = 64 * 1024;
 
 // The runs of a row-run stream, checked so that drawing can trust them: every
 // run's colour is in the palette and every row's runs cover exactly its width.
@@ -282,10 +287,11 @@ void GenFreeBitmap(GenBitmap* bitmap) {
   if (bitmap->rows) {
     VgFree(bitmap->rows);
     // The band goes with the last picture that needs it.
-    if (--g_rowRunPictures == 0 && g_band) {
-      GenBitmap* band = g_band;
-      g_band = nullptr;
-      GenFreeBitmap(band);
+    if (--g_rowRunPictures == 0) {
+      for (GenBitmap** kept : {&g_band, &g_stretch}) {
+        GenBitmap* surface = std::exchange(*kept, nullptr);
+        if (surface) GenFreeBitmap(surface);
+      }
     }
   }
   if (bitmap->surface) bitmap->surface->Release(bitmap->surface);
@@ -447,6 +453,21 @@ GenBitmap* GenLockBand(int32_t width, GenColor** memory, int* pitch) {
 
 void GenUnlockBand() {
   if (g_band) g_band->surface->Unlock(g_band->surface);
+}
+
+GenBitmap* GenTakeStretchSurface(int32_t width, int32_t height) {
+  if (g_stretch && g_stretch->width == width && g_stretch->height == height) return std::exchange(g_stretch, nullptr);
+  return GenCreateBitmap(width, height, GenColorFormatArgb8888);
+}
+
+void GenGiveStretchSurface(GenBitmap* surface) {
+  if (!surface) return;
+  if (g_rowRunPictures == 0 || GenBitmapBytes(surface) > kKeptStretchBytes) {
+    GenFreeBitmap(surface);
+    return;
+  }
+  if (g_stretch) GenFreeBitmap(g_stretch);
+  g_stretch = surface;
 }
 
 namespace {

@@ -116,6 +116,11 @@ void GenFreeBitmap(GenBitmap* bitmap);
 inline constexpr int32_t GenBandRows = 32;
 GenBitmap* GenLockBand(int32_t width, GenColor** memory, int* pitch);
 void GenUnlockBand();
+// A surface of width x height for a row-run picture's pixels to be stretched
+// from, its pixels left over from earlier use; given back when done, it is
+// kept for the next one of its size while small.
+GenBitmap* GenTakeStretchSurface(int32_t width, int32_t height);
+void GenGiveStretchSurface(GenBitmap* surface);
 // Writes width pixels of a row-run picture's row y from column x on.
 void GenExpandRow(const GenBitmap* source, int32_t x, int32_t y, int32_t width, GenColor* to);
 

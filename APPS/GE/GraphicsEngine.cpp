@@ -650,25 +650,30 @@ void GenScaleBitmap(GenBitmap* bitmap, const GenRect* clip, GenBitmap* source, i
   const DFBRegion region{area.x1, area.y1, area.x2 - 1, area.y2 - 1};
   surface->SetClip(surface, &region);
   DFBRectangle from{sourceX, sourceY, sourceWidth, sourceHeight};
-  // A row-run picture is stretched from a surface of the part it shows, made
-  // for the one call.
+  // A row-run picture is stretched from a surface of the part it shows (a
+  // small one is kept for the next picture of its size).
   GenBitmap* part = nullptr;
   if (source->rows) {
     const GenRect cut = Intersect({0, 0, source->width, source->height}, sourceX, sourceY,
                                   static_cast<int64_t>(sourceX) + sourceWidth,
                                   static_cast<int64_t>(sourceY) + sourceHeight);
-    if (!IsEmpty(cut)) part = GenCreateBitmap(cut.x2 - cut.x1, cut.y2 - cut.y1, GenColorFormatArgb8888);
+    if (!IsEmpty(cut)) part = GenTakeStretchSurface(cut.x2 - cut.x1, cut.y2 - cut.y1);
     if (!part) {
       surface->SetClip(surface, hadClip ? &previous : nullptr);
       return;
     }
+    // A kept surface holds an earlier picture: nothing is drawn unless every
+    // pixel is this one's.
     auto* memory = static_cast<uint8_t*>(GenLockMemory(part->surface));
-    if (memory) {
-      for (int32_t row = 0; row < part->height; ++row)
-        GenExpandRow(source, cut.x1, cut.y1 + row, part->width,
-                     reinterpret_cast<GenColor*>(memory) + static_cast<ptrdiff_t>(row) * (part->width + part->padding));
-      GenUnlockMemory(part->surface);
+    if (!memory) {
+      GenFreeBitmap(part);
+      surface->SetClip(surface, hadClip ? &previous : nullptr);
+      return;
     }
+    for (int32_t row = 0; row < part->height; ++row)
+      GenExpandRow(source, cut.x1, cut.y1 + row, part->width,
+                   reinterpret_cast<GenColor*>(memory) + static_cast<ptrdiff_t>(row) * (part->width + part->padding));
+    GenUnlockMemory(part->surface);
     from.x -= cut.x1;
     from.y -= cut.y1;
   }
@@ -680,7 +685,7 @@ void GenScaleBitmap(GenBitmap* bitmap, const GenRect* clip, GenBitmap* source, i
     surface->StretchBlit(surface, pixels, &from, &to);
   }
   surface->SetClip(surface, hadClip ? &previous : nullptr);
-  if (part) GenFreeBitmap(part);
+  GenGiveStretchSurface(part);
   NoteWrite(bitmap, Intersect(area, x, y, int64_t{x} + width, int64_t{y} + height));
 }
 

@@ -340,6 +340,28 @@ TEST_F(BitmapTest, ARowRunPictureDrawsExactlyAsItsPixelsDo) {
   GenFreeBitmap(pixels);
 }
 
+// Pictures of one size stretched one after the other, as a page of logos is,
+// each show their own pixels: the surface they are stretched from is shared.
+TEST_F(BitmapTest, RowRunPicturesOfOneSizeStretchEachToTheirOwnPixels) {
+  std::vector<std::vector<ColourRun>> otherRows = SomeRows();
+  for (auto& row : otherRows) std::swap(row[0].colour, row[3].colour);
+  RowRunPicture first(SomeRows());
+  RowRunPicture second(otherRows);
+  GenBitmap* pictures[] = {GenLoadBitmap(&first.record), GenLoadBitmap(&second.record)};
+  PackedResource firstPixels(first.width, 75, first.pixels);
+  PackedResource secondPixels(second.width, 75, second.pixels);
+  GenBitmap* surfaces[] = {GenLoadBitmap(&firstPixels.record), GenLoadBitmap(&secondPixels.record)};
+  for (int32_t round = 0; round < 4; ++round) {
+    const int32_t i = round % 2;
+    GenBitmap* expected = Make(100, 80, 0xFF102030);
+    GenBitmap* actual = Make(100, 80, 0xFF102030);
+    GenScaleBitmap(expected, nullptr, surfaces[i], 3, 2, 51, 37, 0, 0, 61, 75, 1, 255);
+    GenScaleBitmap(actual, nullptr, pictures[i], 3, 2, 51, 37, 0, 0, 61, 75, 1, 255);
+    EXPECT_EQ(Pixels(actual).pixels, Pixels(expected).pixels) << "round " << round;
+  }
+  for (GenBitmap* b : {pictures[0], pictures[1], surfaces[0], surfaces[1]}) GenFreeBitmap(b);
+}
+
 TEST_F(BitmapTest, RowRunsThatDoNotCoverTheirRowOrNameNoColourAreRefused) {
   std::vector<std::vector<ColourRun>> rows = SomeRows();
   rows[40][3].length += 1;  // one row a pixel longer than the others

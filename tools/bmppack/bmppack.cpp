@@ -46,7 +46,7 @@ struct Picture {
 // Pictures this large or larger are kept as row runs when the runs take at
 // most half the memory of the pixels: below it a surface costs little, and a
 // picture of many short runs draws faster from one.
-constexpr size_t kRowRunsFrom = 64 * 1024;
+constexpr size_t kRowRunsFrom = 16 * 1024;
 
 // The row-run block of GenRowRuns, little-endian like the surface memory:
 // rowStart[height + 1], the colour count, the colours, then {length, colour
