@@ -13,6 +13,8 @@
 #include <map>
 #include <string_view>
 #include <thread>
+#include <unordered_map>
+#include <vector>
 
 #include "simtv.h"
 #include "vgclock.h"
@@ -274,9 +276,15 @@ struct Failure {
   int32_t count;
 };
 
+// The log holds each call as the number of its text, each text once: a long
+// stretch of the set's life repeats a few calls (the GUI loop's lock, taken
+// and given a hundred times a second while something animates) tens of
+// thousands of times.
 struct Calls {
   std::mutex mutex;
-  std::deque<std::string> log;
+  std::deque<uint32_t> log;
+  std::deque<std::string> texts;  // a deque, so that the index's views stay put
+  std::unordered_map<std::string_view, uint32_t> numbers;
   // Calls forgotten from the front of the log since the last clear.
   size_t dropped = 0;
   std::map<std::string, Failure> failures;
@@ -355,6 +363,26 @@ CallArgs& CallArgs::Ptr() {
   return *this;
 }
 
+namespace {
+
+// Keeps only the texts that calls still in the log have.
+void ForgetUnusedTexts(Calls& c) {
+  std::vector<uint32_t> renumbered(c.texts.size(), UINT32_MAX);
+  std::deque<std::string> kept;
+  for (uint32_t& number : c.log) {
+    if (renumbered[number] == UINT32_MAX) {
+      renumbered[number] = static_cast<uint32_t>(kept.size());
+      kept.push_back(std::move(c.texts[number]));
+    }
+    number = renumbered[number];
+  }
+  c.texts = std::move(kept);
+  c.numbers.clear();
+  for (uint32_t i = 0; i < c.texts.size(); ++i) c.numbers.emplace(c.texts[i], i);
+}
+
+}  // namespace
+
 void Record(const char* name, const CallArgs& args) {
   std::string text = name;
   for (const std::string& a : args.args) text += ' ' + a;
@@ -363,8 +391,14 @@ void Record(const char* name, const CallArgs& args) {
   if (c.log.size() >= kMaxCalls) {
     c.log.erase(c.log.begin(), c.log.begin() + kMaxCalls / 2);
     c.dropped += kMaxCalls / 2;
+    if (c.texts.size() > c.log.size()) ForgetUnusedTexts(c);
   }
-  c.log.push_back(std::move(text));
+  auto found = c.numbers.find(text);
+  if (found == c.numbers.end()) {
+    c.texts.push_back(std::move(text));
+    found = c.numbers.emplace(c.texts.back(), static_cast<uint32_t>(c.texts.size() - 1)).first;
+  }
+  c.log.push_back(found->second);
 }
 
 bool Fails(const char* name, int32_t* code) {
@@ -414,13 +448,15 @@ int simtv_call_text(int index, char* text, int size) {
   auto& log = simk::C().log;
   const size_t dropped = simk::C().dropped;
   if (index < 0 || size_t(index) < dropped || size_t(index) - dropped >= log.size() || !text || size <= 0) return -1;
-  std::snprintf(text, size_t(size), "%s", log[size_t(index) - dropped].c_str());
+  std::snprintf(text, size_t(size), "%s", simk::C().texts[log[size_t(index) - dropped]].c_str());
   return 0;
 }
 
 void simtv_clear_calls(void) {
   std::lock_guard guard(simk::C().mutex);
   simk::C().log.clear();
+  simk::C().numbers.clear();
+  simk::C().texts.clear();
   simk::C().dropped = 0;
 }
 

@@ -135,6 +135,42 @@ TEST_F(Sim, OneRecordHoldsTheTelevisionModelsCallsAndOnlyRealNamesFail) {
   EXPECT_FALSE(simtv_call_known("simtv_fail"));
 }
 
+// Past the bound the oldest calls are forgotten while the numbers go on, and
+// every call still kept reads back as made, the repeated ones and the ones
+// made once alike.
+TEST_F(Sim, ALongRecordForgetsItsOldestCallsAndKeepsEveryOtherText) {
+  simtv_clear_calls();
+  char text[64];
+  int made = 0;
+  for (; made < 1000000 && (made == 0 || simtv_call_text(0, text, sizeof text) == 0); ++made) {
+    if (made % 3 != 0)
+      XPM_SetPIPMode(made);
+    else
+      B_NRM_LockExclusiveResource(1, -1, made % 2);
+  }
+  ASSERT_LT(made, 1000000) << "the record never forgets";
+  for (int more = 0; more < 5000; ++more, ++made) XPM_SetPIPMode(made);
+  EXPECT_EQ(simtv_call_count(), made);
+  int kept = 0;
+  for (int i = 0; i < made; ++i) {
+    if (simtv_call_text(i, text, sizeof text) != 0) {
+      ASSERT_EQ(kept, 0) << "call " << i << " forgotten after a kept one";
+      continue;
+    }
+    ++kept;
+    const bool pip = i % 3 != 0 || i >= made - 5000;
+    const std::string expected =
+        pip ? "XPM_SetPIPMode " + std::to_string(i) : "B_NRM_LockExclusiveResource 1 -1 " + std::to_string(i % 2);
+    ASSERT_EQ(text, expected) << "call " << i;
+  }
+  EXPECT_GT(kept, 5000);
+  simtv_clear_calls();
+  EXPECT_EQ(simtv_call_count(), 0);
+  XPM_SetPIPMode(3);
+  ASSERT_EQ(simtv_call_text(0, text, sizeof text), 0);
+  EXPECT_STREQ(text, "XPM_SetPIPMode 3");
+}
+
 TEST_F(Sim, TheHardwareWatchdogCountsFromItsLastFeed) {
   XPM_SetWatchdogTimeout(60);
   simtv_advance(50000);
