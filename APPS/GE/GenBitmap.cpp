@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <utility>
+#include <vector>
 
 #include "GenArtwork.h"
 #include "GenFrameCache.h"
@@ -21,9 +22,70 @@ GenBitmap* NewRecord() {
   return bitmap;
 }
 
+// Surfaces of bitmaps let go of, kept for the next bitmap of their very size,
+// the most recently let go last. DirectFB destroys a released surface later,
+// on a thread of its own: surfaces made and let go frame after frame (the
+// layer of a group that fades) would pile up meanwhile, megabytes of them.
+struct Spares {
+  std::vector<GenBitmap*> kept;
+  size_t bytes = 0;
+};
+constexpr size_t kSpareBudget = 256 * 1024;
+
+Spares& TheSpares() {
+  static auto* spares = new Spares;  // outlives every bitmap freed at exit
+  return *spares;
+}
+
+void ReleaseSpare(Spares& s, GenBitmap* spare) {
+  s.bytes -= GenBitmapBytes(spare);
+  spare->surface->Release(spare->surface);
+  VgFree(spare);
+}
+
+bool ReleaseSpares() {
+  Spares& s = TheSpares();
+  const bool any = !s.kept.empty();
+  for (GenBitmap* spare : s.kept) ReleaseSpare(s, spare);
+  s.kept.clear();
+  return any;
+}
+
+IDirectFBSurface* TakeSpare(int32_t width, int32_t height) {
+  Spares& s = TheSpares();
+  for (auto it = s.kept.rbegin(); it != s.kept.rend(); ++it) {
+    GenBitmap* spare = *it;
+    if (spare->width != width || spare->height != height) continue;
+    s.kept.erase(std::next(it).base());
+    s.bytes -= GenBitmapBytes(spare);
+    IDirectFBSurface* surface = spare->surface;
+    VgFree(spare);
+    // As a new surface is: no clip of an earlier user's left.
+    surface->SetClip(surface, nullptr);
+    return surface;
+  }
+  return nullptr;
+}
+
+// Keeps the bitmap's surface for a later bitmap of its size; false when it is
+// not one to keep.
+bool KeepSpare(GenBitmap* bitmap) {
+  Spares& s = TheSpares();
+  const size_t bytes = GenBitmapBytes(bitmap);
+  if (!bitmap->surface || bitmap->rows || bitmap->external || bitmap->window || bytes > kSpareBudget / 2) return false;
+  while (!s.kept.empty() && s.bytes + bytes > kSpareBudget) {
+    ReleaseSpare(s, s.kept.front());
+    s.kept.erase(s.kept.begin());
+  }
+  s.kept.push_back(bitmap);
+  s.bytes += bytes;
+  return true;
+}
+
 // A video-memory ARGB surface: the blitter works on it and the engine locks it
 // for its own software paths.
 IDirectFBSurface* NewSurface(IDirectFB* dfb, int32_t width, int32_t height) {
+  if (IDirectFBSurface* spare = TakeSpare(width, height)) return spare;
   DFBSurfaceDescription description{};
   description.flags =
       static_cast<DFBSurfaceDescriptionFlags>(DSDESC_CAPS | DSDESC_WIDTH | DSDESC_HEIGHT | DSDESC_PIXELFORMAT);
@@ -35,7 +97,8 @@ IDirectFBSurface* NewSurface(IDirectFB* dfb, int32_t width, int32_t height) {
   if (dfb->CreateSurface(dfb, &description, &surface) == DFB_OK) return surface;
   // Memory runs short: the artwork kept for later goes first (nothing uses
   // it, unlike the frame cache's pictures, which may be being drawn).
-  if (!GenArtworkClear() || dfb->CreateSurface(dfb, &description, &surface) != DFB_OK) return nullptr;
+  const bool freed = ReleaseSpares();
+  if (!(GenArtworkClear() || freed) || dfb->CreateSurface(dfb, &description, &surface) != DFB_OK) return nullptr;
   return surface;
 }
 
@@ -284,6 +347,7 @@ void GenFreeBitmap(GenBitmap* bitmap) {
   }
   // A later bitmap at the same address must not find this one's pictures.
   GenFrameCacheForget(bitmap);
+  if (KeepSpare(bitmap)) return;
   if (bitmap->rows) {
     VgFree(bitmap->rows);
     // The band goes with the last picture that needs it.

@@ -92,6 +92,30 @@ TEST_F(BitmapTest, ANewBitmapIsTransparentAndKnowsItsRowPadding) {
   EXPECT_TRUE(Touched(b, 0).empty());
 }
 
+// A bitmap made just after one of its size was let go takes over its surface
+// (no surface is made and destroyed a frame) yet is as new: transparent, and
+// without the clip its last user left on the surface.
+TEST_F(BitmapTest, ABitmapOfTheSizeOfOneLetGoIsNewOnItsSurface) {
+  GenBitmap* first = GenCreateBitmap(53, 21, GenColorFormatArgb8888);
+  ASSERT_NE(first, nullptr);
+  GenFillRectangle(first, nullptr, 0xFF336699, 0, 0, 53, 21, 0);
+  const DFBRegion corner{0, 0, 4, 4};
+  first->surface->SetClip(first->surface, &corner);
+  IDirectFBSurface* surface = first->surface;
+  GenFreeBitmap(first);
+
+  GenBitmap* second = GenCreateBitmap(53, 21, GenColorFormatArgb8888);
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(second->surface, surface);
+  EXPECT_TRUE(Touched(second, 0).empty()) << "pixels of the bitmap let go";
+  GenFillRectangle(second, nullptr, 0xFF00FF00, 0, 0, 53, 21, 0);
+  EXPECT_EQ(Touched(second, 0xFF00FF00), std::vector<std::string>{}) << "the fill was cut by an old clip";
+  GenBitmap* other = GenCreateBitmap(21, 53, GenColorFormatArgb8888);
+  EXPECT_NE(other->surface, surface);
+  GenFreeBitmap(second);
+  GenFreeBitmap(other);
+}
+
 TEST_F(BitmapTest, ALoadedResourceHasItsPixelsOnEveryRowAndLeavesThePaddingAlone) {
   const std::vector<GenColor> pixels = Ramp(7 * 5);
   PackedResource resource(7, 5, pixels);
