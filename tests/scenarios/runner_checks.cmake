@@ -73,6 +73,28 @@ foreach(run 1 2)
   check(fresh_${run} 0 "^$" ${TVUI} --quiet --fresh --scenario ${CMAKE_CURRENT_LIST_DIR}/root_front_panel.scn)
 endforeach()
 
+# Repeats run their blocks as often as they say, nested ones too, a block of
+# none not at all; a line in a block that fails is named as written; a file
+# whose repeats do not hold together is refused before anything runs.
+file(WRITE ${WORK}/repeats.scn "root probe\nadvance 1\nrepeat 3\n  advance 1\n  repeat 2\n    advance 2\n  end\n"
+     "  repeat 0\n    nosuch\n  end\nend\n# a comment\nrepeat 2\nend\nadvance 1\n")
+check(repeats 0 "^$" ${TVUI} --quiet --scenario ${WORK}/repeats.scn)
+if(NOT out MATCHES "repeats.scn: 12 lines passed")
+  set(failures "${failures}\nrepeats: not 12 lines passed:\n${out}")
+endif()
+file(WRITE ${WORK}/repeat_failing.scn "root probe\nrepeat 2\n  advance 1\n  repeat 1\n    nosuch\n  end\nend\n")
+check(repeat_failing 1 "repeat_failing.scn:5 failed:     nosuch\n  unknown line nosuch" ${TVUI} --quiet --scenario
+      ${WORK}/repeat_failing.scn)
+foreach(bad "repeat 2\nadvance 1;line 1: repeat without end" "advance 1\nend;line 2: end without repeat"
+            "repeat x\nend;line 1: repeat takes a count"
+            "repeat 1001\nrepeat 1000\nadvance 1\nend\nend;the scenario repeats more than 1000000 lines"
+            "repeat 2\nadvance \"1\nend;line 2: a quote is not closed")
+  list(GET bad 0 text)
+  list(GET bad 1 reason)
+  file(WRITE ${WORK}/bad_repeat.scn "${text}\n")
+  check(bad_repeat 2 "bad_repeat.scn: ${reason}" ${TVUI} --quiet --scenario ${WORK}/bad_repeat.scn)
+endforeach()
+
 # Installed without its font: PREFIX/bin/tvui beside PREFIX/share/tvui.
 file(MAKE_DIRECTORY ${WORK}/prefix/bin ${WORK}/prefix/share/tvui)
 file(CREATE_LINK ${TVUI} ${WORK}/prefix/bin/tvui COPY_ON_ERROR)

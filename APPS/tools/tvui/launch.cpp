@@ -248,14 +248,14 @@ void TvuiLaunch(int argc, char** argv) {
     Refuse("the font " + font.string() + " is missing; bash scripts/deps.sh puts it there", 1);
   GuiUseFontFile(font.string());
 
-  std::vector<ScenarioLine> lines;
+  ScenarioScript script;
   ScenarioSetup setup;
   const bool runScenario = !options.window;
   const std::string scenario = !options.scenario.empty() ? options.scenario
                                : runScenario            ? DemoScenario().string()
                                                         : std::string();
   std::string error;
-  if (!scenario.empty() && (!LoadScenario(scenario, &lines, &error) || !ReadScenarioSetup(scenario, lines, &setup, &error)))
+  if (!scenario.empty() && (!script.Load(scenario, &error) || !ReadScenarioSetup(scenario, script, &setup, &error)))
     Refuse(error);
   // In the window, a set in everyday use unless a scenario sets the scene.
   if (scenario.empty()) setup.content.push_back("demo");
@@ -285,7 +285,7 @@ void TvuiLaunch(int argc, char** argv) {
   if (runScenario) HostUseTime(&kSimTime);
   simtv_set_key_target(&KeyTarget);
 
-  std::thread([options, lines = std::move(lines), scenario, font, runScenario] {
+  std::thread([options, script = std::move(script), scenario, font, runScenario] {
     if (!runScenario) {
       End(RunWindow([font] {
         SwitchOn();
@@ -298,7 +298,7 @@ void TvuiLaunch(int argc, char** argv) {
     }
     simtv_settle();
     CheckFont(font);
-    int status = RunScenario(scenario, lines, options.out);
+    int status = RunScenario(scenario, script, options.out);
     // A clean end: the stop command, the end of the loop and of the period.
     simtv_shutdown();
     simtv_settle();

@@ -956,50 +956,8 @@ std::string Step(const ScenarioLine& line, const ScenarioTokens& t) {
 
 constexpr size_t kMaxScenarioLines = 1000000;
 
-// Copies lines[*at...] to out up to the end of the text or the "end" of an
-// enclosing repeat, repeating the blocks between "repeat N" and "end".
-bool ExpandRepeats(const std::vector<ScenarioLine>& lines, size_t* at, bool inRepeat,
-                   std::vector<ScenarioLine>* out, std::string* error) {
-  ScenarioTokens tokens;
-  for (; *at < lines.size(); ++*at) {
-    const ScenarioLine& line = lines[*at];
-    SplitScenarioLine(line.source, &tokens);
-    const std::string& command = tokens[0].text;
-    if (command == "end") {
-      if (inRepeat) return true;
-      *error = "line " + std::to_string(line.number) + ": end without repeat";
-      return false;
-    }
-    if (command != "repeat") {
-      out->push_back(line);
-      if (out->size() > kMaxScenarioLines) {
-        *error = "the scenario repeats more than " + std::to_string(kMaxScenarioLines) + " lines";
-        return false;
-      }
-      continue;
-    }
-    int64_t count = 0;
-    if (tokens.size() != 2 || !ScenarioNumber(tokens[1].text, 0, INT32_MAX, &count)) {
-      *error = "line " + std::to_string(line.number) + ": repeat takes a count";
-      return false;
-    }
-    std::vector<ScenarioLine> block;
-    ++*at;
-    if (!ExpandRepeats(lines, at, true, &block, error)) return false;
-    if (*at >= lines.size()) {
-      *error = "line " + std::to_string(line.number) + ": repeat without end";
-      return false;
-    }
-    for (int64_t i = 0; i < count; ++i) {
-      if (out->size() + block.size() > kMaxScenarioLines) {
-        *error = "the scenario repeats more than " + std::to_string(kMaxScenarioLines) + " lines";
-        return false;
-      }
-      out->insert(out->end(), block.begin(), block.end());
-    }
-  }
-  return true;
-}
+// A line that runs or repeats: not empty and not a comment.
+bool Written(const ScenarioTokens& tokens) { return !tokens.empty() && (tokens[0].quoted || tokens[0].text[0] != '#'); }
 
 }  // namespace
 
@@ -1047,36 +1005,128 @@ bool SplitScenarioLine(const std::string& line, ScenarioTokens* tokens) {
   return true;
 }
 
-bool ParseScenario(const std::string& text, std::vector<ScenarioLine>* lines, std::string* error) {
-  std::istringstream in(text);
-  int number = 0;
-  std::vector<ScenarioLine> written;
-  for (std::string source; std::getline(in, source);) {
-    ++number;
-    ScenarioTokens tokens;
-    if (!SplitScenarioLine(source, &tokens)) {
-      *error = "line " + std::to_string(number) + ": a quote is not closed";
-      return false;
-    }
-    if (tokens.empty() || (!tokens[0].quoted && tokens[0].text[0] == '#')) continue;
-    written.push_back({number, std::move(source)});
-  }
-  size_t at = 0;
-  return ExpandRepeats(written, &at, false, lines, error);
-}
-
-bool LoadScenario(const std::string& path, std::vector<ScenarioLine>* lines, std::string* error) {
+bool ScenarioScript::Load(const std::string& path, std::string* error) {
   std::ifstream file(path);
   if (!file) {
     *error = "cannot read " + path;
     return false;
   }
-  std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (!ParseScenario(text, lines, error)) {
-    *error = path + ": " + *error;
+  auto fail = [&](const std::string& message) {
+    *error = path + ": " + message;
     return false;
+  };
+  // The repeats open at this line: each one's count, line and lines so far.
+  struct Open {
+    int64_t count;
+    int number;
+    size_t lines;
+  };
+  std::vector<Open> open;
+  size_t lines = 0;
+  std::string firstError;
+  auto add = [&](size_t n) {
+    size_t& total = open.empty() ? lines : open.back().lines;
+    total += n;
+    if (total > kMaxScenarioLines && firstError.empty())
+      firstError = "the scenario repeats more than " + std::to_string(kMaxScenarioLines) + " lines";
+  };
+  ScenarioTokens tokens;
+  int number = 0;
+  for (std::string source; std::getline(file, source);) {
+    ++number;
+    if (!SplitScenarioLine(source, &tokens)) return fail("line " + std::to_string(number) + ": a quote is not closed");
+    if (!Written(tokens) || !firstError.empty()) continue;
+    const std::string& command = tokens[0].text;
+    int64_t count = 0;
+    if (command == "end") {
+      if (open.empty()) {
+        firstError = "line " + std::to_string(number) + ": end without repeat";
+        continue;
+      }
+      const Open done = open.back();
+      open.pop_back();
+      // Counted in floating point first: a block's lines times its count may
+      // not fit the size.
+      if (double(done.lines) * double(done.count) > double(kMaxScenarioLines))
+        add(kMaxScenarioLines + 1);
+      else
+        add(done.lines * size_t(done.count));
+    } else if (command != "repeat") {
+      add(1);
+    } else if (tokens.size() != 2 || !ScenarioNumber(tokens[1].text, 0, INT32_MAX, &count)) {
+      firstError = "line " + std::to_string(number) + ": repeat takes a count";
+    } else {
+      open.push_back({count, number, 0});
+    }
   }
+  if (firstError.empty() && !open.empty())
+    firstError = "line " + std::to_string(open.back().number) + ": repeat without end";
+  if (!firstError.empty()) return fail(firstError);
+  path_ = path;
+  count_ = lines;
   return true;
+}
+
+ScenarioScript::Reader::Reader(const std::string& path) : file_(path) {}
+
+// The next line of the file that runs or repeats.
+bool ScenarioScript::Reader::ReadWritten(ScenarioLine* line, ScenarioTokens* tokens) {
+  for (std::string source; std::getline(file_, source);) {
+    ++number_;
+    if (!SplitScenarioLine(source, tokens) || !Written(*tokens)) continue;
+    *line = {number_, std::move(source)};
+    return true;
+  }
+  return false;
+}
+
+bool ScenarioScript::Reader::Next(ScenarioLine* line, ScenarioTokens* tokens) {
+  for (;;) {
+    if (passes_.empty()) {
+      block_.clear();
+      endOf_.clear();
+      if (!ReadWritten(line, tokens)) return false;
+      int64_t count = 0;
+      if (tokens->at(0).text == "end") continue;
+      if (tokens->at(0).text != "repeat") return true;
+      ScenarioNumber(tokens->size() == 2 ? tokens->at(1).text : "", 0, INT32_MAX, &count);
+      // The block up to the matching end, and where each inner repeat ends.
+      std::vector<size_t> inner;
+      ScenarioLine written;
+      while (ReadWritten(&written, tokens)) {
+        const std::string& command = tokens->at(0).text;
+        if (command == "end" && inner.empty()) break;
+        endOf_.push_back(0);
+        if (command == "repeat") inner.push_back(block_.size());
+        if (command == "end") {
+          endOf_[inner.back()] = block_.size();
+          inner.pop_back();
+        }
+        block_.push_back(std::move(written));
+      }
+      if (count > 0 && !block_.empty()) passes_.push_back({0, block_.size(), 0, count - 1});
+      continue;
+    }
+    Pass& pass = passes_.back();
+    if (pass.at == pass.end) {
+      if (pass.left > 0) {
+        --pass.left;
+        pass.at = pass.begin;
+      } else {
+        passes_.pop_back();
+      }
+      continue;
+    }
+    const size_t at = pass.at++;
+    *line = block_[at];
+    SplitScenarioLine(line->source, tokens);
+    if (tokens->at(0).text != "repeat") return true;
+    int64_t count = 0;
+    ScenarioNumber(tokens->size() == 2 ? tokens->at(1).text : "", 0, INT32_MAX, &count);
+    const size_t end = endOf_[at] > at ? endOf_[at] : pass.end;
+    pass.at = std::min(end + 1, pass.end);
+    if (count > 0 && end > at + 1) passes_.push_back({at + 1, end, at + 1, count - 1});
+  }
 }
 
 bool BuildPayload(const ScenarioTokens& tokens, size_t first, ScenarioPayload* payload,
@@ -1135,20 +1185,17 @@ void PrintScenarioCommands(std::FILE* out, std::span<const ScenarioCommand> comm
   }
 }
 
-bool ReadScenarioSetup(const std::string& scenarioPath, const std::vector<ScenarioLine>& lines, ScenarioSetup* setup,
+bool ReadScenarioSetup(const std::string& scenarioPath, const ScenarioScript& script, ScenarioSetup* setup,
                        std::string* error) {
   const std::filesystem::path folder = std::filesystem::path(scenarioPath).parent_path();
-  bool leading = true;
   ScenarioTokens t;
-  for (size_t i = 0; i < lines.size(); ++i) {
-    SplitScenarioLine(lines[i].source, &t);
-    const std::string where = scenarioPath + ":" + std::to_string(lines[i].number) + ": ";
+  ScenarioLine line;
+  ScenarioScript::Reader reader = script.Read();
+  // The leading lines; the runner fails a later one where it stands.
+  for (size_t i = 0; reader.Next(&line, &t); ++i) {
+    const std::string where = scenarioPath + ":" + std::to_string(line.number) + ": ";
     const std::string& word = t[0].text;
-    if (word != "root" && word != "tv") {
-      leading = false;
-      continue;
-    }
-    if (!leading) continue;  // the runner fails the line where it stands
+    if (word != "root" && word != "tv") break;
     if (word == "root") {
       if (i != 0 || t.size() != 2) {
         *error = where + "root NAME must be the first line";
@@ -1206,13 +1253,13 @@ void ScenarioReportFatal(const char* what) {
   PrintFailure(w.name, w.number, w.source, what);
 }
 
-int RunScenario(const std::string& path, const std::vector<ScenarioLine>& lines, const std::string& outDir) {
+int RunScenario(const std::string& path, const ScenarioScript& script, const std::string& outDir) {
   g_run = Run{path, std::filesystem::path(path).parent_path(), outDir, {}, false, -1};
   WatchFrames();
   bool leading = true;
   ScenarioTokens tokens;
-  for (const ScenarioLine& original : lines) {
-    SplitScenarioLine(original.source, &tokens);
+  ScenarioLine original;
+  for (ScenarioScript::Reader reader = script.Read(); reader.Next(&original, &tokens);) {
     const bool isExpect = tokens[0].text == "expect";
     if (!isExpect && UntakenPanic(path)) return 1;
     {
@@ -1234,6 +1281,6 @@ int RunScenario(const std::string& path, const std::vector<ScenarioLine>& lines,
     }
   }
   if (UntakenPanic(path)) return 1;
-  OutputTee::Say("tvui: " + path + ": " + std::to_string(lines.size()) + " lines passed");
+  OutputTee::Say("tvui: " + path + ": " + std::to_string(script.size()) + " lines passed");
   return 0;
 }

@@ -49,6 +49,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <fstream>
 #include <span>
 #include <string>
 #include <vector>
@@ -59,17 +60,56 @@ struct ScenarioToken {
 };
 using ScenarioTokens = std::vector<ScenarioToken>;
 
-// A line is kept as its text and split where it is used: a scenario of
-// thousands of keys is held once, as text, not as text and tokens.
 struct ScenarioLine {
   int number = 0;
   std::string source;
 };
 
-// False with a message naming the line when the file cannot be read or a
-// line cannot be split (an open quote).
-bool ParseScenario(const std::string& text, std::vector<ScenarioLine>* lines, std::string* error);
-bool LoadScenario(const std::string& path, std::vector<ScenarioLine>* lines, std::string* error);
+// A scenario's lines in the order they run, a repeated block as many times as
+// its repeat says. They are read from the file as they run: a soak of a
+// hundred thousand keys holds one line at a time, a repeat its block alone.
+class ScenarioScript {
+ public:
+  // Reads the file through once to check it: false with a message naming the
+  // line when the file cannot be read, a quote is left open, a repeat lacks
+  // its count or end, an end its repeat, or the repeats come to more than a
+  // million lines.
+  bool Load(const std::string& path, std::string* error);
+  // Lines in all, the repeats unrolled.
+  size_t size() const { return count_; }
+
+  // Goes through the lines from the first.
+  class Reader {
+   public:
+    explicit Reader(const std::string& path);
+    // The next line and its tokens; false after the last.
+    bool Next(ScenarioLine* line, ScenarioTokens* tokens);
+
+   private:
+    bool ReadWritten(ScenarioLine* line, ScenarioTokens* tokens);
+
+    // A pass through part of the block: lines [begin, end) of it, left more
+    // times after this one.
+    struct Pass {
+      size_t begin;
+      size_t end;
+      size_t at;
+      int64_t left;
+    };
+    std::ifstream file_;
+    int number_ = 0;
+    // The outermost repeat's block, where each inner repeat ends, and the
+    // passes under way, innermost last.
+    std::vector<ScenarioLine> block_;
+    std::vector<size_t> endOf_;
+    std::vector<Pass> passes_;
+  };
+  Reader Read() const { return Reader(path_); }
+
+ private:
+  std::string path_;
+  size_t count_ = 0;
+};
 // Splits one line into tokens (replacing what tokens held); false for a quote
 // left open.
 bool SplitScenarioLine(const std::string& line, ScenarioTokens* tokens);
@@ -109,7 +149,7 @@ struct ScenarioSetup {
   std::string root = "product";
   std::vector<std::string> content;  // "fresh", "demo" or a fixture's path
 };
-bool ReadScenarioSetup(const std::string& scenarioPath, const std::vector<ScenarioLine>& lines, ScenarioSetup* setup,
+bool ReadScenarioSetup(const std::string& scenarioPath, const ScenarioScript& script, ScenarioSetup* setup,
                        std::string* error);
 // Gives the simulated set the content asked for; before the set boots.
 bool LoadScenarioContent(const ScenarioSetup& setup, std::string* error);
@@ -124,4 +164,4 @@ void ScenarioReportFatal(const char* what);
 // Runs the scenario against the booted set. Returns 0 when every line passed;
 // otherwise prints the failing line and the reason on standard error and
 // returns 1.
-int RunScenario(const std::string& path, const std::vector<ScenarioLine>& lines, const std::string& outDir);
+int RunScenario(const std::string& path, const ScenarioScript& script, const std::string& outDir);
