@@ -204,17 +204,30 @@ void ActiveApp::HandleMessage(Structures::Message* message) {
   }
 }
 
+void ActiveApp::OnSetFocus(Core::View* view) {
+  ++focusRequests;
+  Primitives::KeyRoutingGroup::OnSetFocus(view);
+}
+
 // A key may end normal operation (the confirmations of a reset or of the
 // first-time setup): the sub-system that took it is then no longer held here
-// and must not be focused.
+// and must not be focused. Nor does the handler take the focus from a screen
+// that holds it: one that the handling opened has given its own sub-system
+// the focus (a menu row's confirmation opens in the non-menu system), and a
+// handler that shows nothing with the focus (the factory system, which hears
+// a command for every front-panel key) would leave the screen on view deaf
+// to the keys that follow.
 bool ActiveApp::MapEventHandler(Core::Event* event) {
   for (char letter : RouteOfEvent(event)) {
     ::SubSystem::SubSystemClass* system = SubSystemOf(letter);
     if (!system) continue;
-    if (system->DispatchEvent(event)) {
-      if (system->owner.get() == this) OnSetFocus(system);
-      return true;
-    }
+    const uint32_t requests = focusRequests;
+    if (!system->DispatchEvent(event)) continue;
+    auto* focused = vg_cast<Core::Group>(Focus.get());
+    const bool screenFocused = focused && focused != system && focused->Focus;
+    if (system->owner.get() == this && focusRequests == requests && (system->Focus || !screenFocused))
+      OnSetFocus(system);
+    return true;
   }
   return false;
 }

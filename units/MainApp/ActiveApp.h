@@ -53,6 +53,9 @@ class ActiveApp : public Primitives::KeyRoutingGroup {
   // source on screen in the history.
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   void Close(XObject* sender = nullptr) override;
+  // Counts the requests, so that the routing knows a handler's screen asked
+  // for the focus.
+  void OnSetFocus(Core::View* view) override;
 
   // Creates, initialises and opens a sub-system of that class, once.
   void InitSubSystem(const VgClass* cls);
@@ -68,6 +71,8 @@ class ActiveApp : public Primitives::KeyRoutingGroup {
   void HandleDpms(int32_t seconds);
   void RecordSourceHistory();
   ::SubSystem::SubSystemClass* SubSystemOf(char letter) const;
+
+  uint32_t focusRequests = 0;
 };
 
 }  // namespace MainApp
