@@ -167,38 +167,43 @@ void OpenProgrammeTimer(ListBase* list, ProgrammeRow* row, const TimerTarget* ta
 
 void EPGProgramList::HandleMessage(Structures::Message* message) {
   ListClass::HandleMessage(message);
-  auto* row = vg_cast<EPGProgramListItem>(Focus.get());
-  auto* channel = vg_cast<ChannelDataSource>(DataSource.get());
-  if (row && channel)
-    FollowTimerMessage(row, message, MainApp::GetWrapper()->OnGetAntCableIn(), channel->Major, channel->Minor);
+  FollowTimerMessage(this, message, [](ListBase* list, ProgrammeRow* row) {
+    if (auto* channel = vg_cast<ChannelDataSource>(list->DataSource.get()))
+      ReadProgrammeTimer(*row, MainApp::GetWrapper()->OnGetAntCableIn(), channel->Major, channel->Minor);
+  });
 }
 
-// The timer is asked of the schedule rather than taken from the timer being
-// edited, so that a timer saved for the programme gives the row its id too,
-// and another timer's change leaves the row as it is.
-void FollowTimerMessage(ProgrammeRow* row, Structures::Message* message, int32_t mapId, int32_t major, int32_t minor) {
-  if (!message || !row) return;
+// The timers are asked of the schedule rather than taken from the timer
+// being edited, so that a timer saved for a programme gives its rows its id
+// too, and another timer's change leaves the rows as they are.
+void FollowTimerMessage(ListBase* list, Structures::Message* message, RowTimerReader read) {
+  if (!list || !message || !read) return;
   switch (message->Code) {
     case Constants::MSG_UPDATE_RECORD_TYPE:
     case Constants::MSG_UPDATE_ALL_SCHEDULES:
-      if (!row->StartTime) break;
-      ReadProgrammeTimer(*row, mapId, major, minor);
-      row->OnSetRecordType(row->RecordType);
       break;
     case Constants::MSG_DELETE_ITEM: {
+      if (message->Param != Constants::DELETE_EPG_RECORD) return;
       // Every list hears a deletion: a programme without a timer has none to
       // give up (its id would name another timer, or the on-timer), and only
       // the timer the guide's timer dialog was opened on is the one asked
-      // about (the other list of the guide has a focused programme too).
-      if (message->Param != Constants::DELETE_EPG_RECORD || row->RecordType <= 0 || row->TimerId < 0) break;
-      if (row->TimerId != MainApp::GetWrapper()->OnGetActiveTimerId()) break;
-      DeleteProgrammeTimer(row->TimerId);
-      row->TimerId = -1;
-      row->OnSetRecordType(0);
+      // about (the other list of the guide has a focused programme too, and
+      // may have deleted it already).
+      auto* row = dynamic_cast<ProgrammeRow*>(list->Focus.get());
+      if (!row || !row->StartTime) break;
+      read(list, row);
+      if (row->RecordType > 0 && row->TimerId >= 0 && row->TimerId == MainApp::GetWrapper()->OnGetActiveTimerId())
+        DeleteProgrammeTimer(row->TimerId);
       break;
     }
     default:
-      break;
+      return;
+  }
+  for (int32_t i = 0, count = list->GetCount(); i < count; ++i) {
+    auto* row = dynamic_cast<ProgrammeRow*>(list->GetCtrlAt(i));
+    if (!row || !row->StartTime) continue;
+    read(list, row);
+    row->OnSetRecordType(row->RecordType);
   }
 }
 

@@ -58,8 +58,8 @@ class EPGProgramList : public ListClass, public GuideFocus {
   explicit EPGProgramList(XObject* link = nullptr);
 
   // Overridden slots.
-  // A saved timer or a changed schedule updates the focused programme's
-  // timer; the deletion of a guide timer deletes the focused programme's.
+  // A saved timer or a changed schedule updates the programmes' timers; the
+  // deletion of a guide timer deletes the focused programme's.
   void HandleMessage(Structures::Message* message) override;
   // The screen hears of the programme the rows now show under the focus.
   void forceReload(XObject* sender = nullptr) override;
@@ -87,9 +87,14 @@ class EPGProgramList : public ListClass, public GuideFocus {
 // programme, else from its start), on the target's channel when one is
 // given; a list outside the full guide opens nothing.
 void OpenProgrammeTimer(ListBase* list, ProgrammeRow* row, const TimerTarget* target = nullptr);
-// A saved timer or a changed schedule reads the row's timer from the
-// schedule again; the deletion of a guide timer deletes the row's.
-void FollowTimerMessage(ProgrammeRow* row, Structures::Message* message, int32_t mapId, int32_t major, int32_t minor);
+// Reads a row's timer from the schedule again, on the channel of the row's
+// programme.
+using RowTimerReader = void (*)(ListBase* list, ProgrammeRow* row);
+// A saved timer or a changed schedule reads every row's timer from the
+// schedule again, so that a repeating timer marks each of its programmes;
+// the deletion of a guide timer deletes the focused programme's, and then
+// no row keeps it.
+void FollowTimerMessage(ListBase* list, Structures::Message* message, RowTimerReader read);
 
 class MiniGuideListCourier : public ListCourier, public ProgrammeFields {
   VG_CLASS()

@@ -241,8 +241,10 @@ void EPGThemeProgramList::ToggleRecord(XObject*) {
 
 void EPGThemeProgramList::HandleMessage(Structures::Message* message) {
   ListClass::HandleMessage(message);
-  auto* row = vg_cast<EPGThemeProgramListItem>(Focus.get());
-  if (row) FollowTimerMessage(row, message, row->MapId, row->Major, row->Minor);
+  FollowTimerMessage(this, message, [](ListBase*, ProgrammeRow* row) {
+    if (auto* programme = vg_cast<EPGThemeProgramListItem>(row))
+      ReadProgrammeTimer(*programme, programme->MapId, programme->Major, programme->Minor);
+  });
 }
 
 }  // namespace ListForm

@@ -102,8 +102,8 @@ class EPGThemeProgramList : public ListClass, public GuideFocus {
   explicit EPGThemeProgramList(XObject* link = nullptr);
 
   // Overridden slots.
-  // A saved timer or a changed schedule updates the focused programme's
-  // timer; the deletion of a guide timer deletes the focused programme's.
+  // A saved timer or a changed schedule updates the programmes' timers; the
+  // deletion of a guide timer deletes the focused programme's.
   void HandleMessage(Structures::Message* message) override;
   void forceReload(XObject* sender = nullptr) override;
 
