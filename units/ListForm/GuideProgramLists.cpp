@@ -144,8 +144,18 @@ void EPGProgramList::forceReload(XObject* sender) {
 
 void EPGProgramList::DoFocus(XObject*) { TakeFocus(this); }
 
+// The programmes are those of the channel the column shows, which need not
+// be the one watched: the column only browses when the guide does not tune,
+// and a tune that failed leaves the set on another channel.
 void EPGProgramList::ToggleRecord(XObject*) {
-  if (auto* row = vg_cast<EPGProgramListItem>(Focus.get())) OpenProgrammeTimer(this, row);
+  auto* row = vg_cast<EPGProgramListItem>(Focus.get());
+  auto* channel = vg_cast<ChannelDataSource>(DataSource.get());
+  if (!row || !channel) return;
+  SkinBin::Wrapper* model = MainApp::GetWrapper();
+  const TimerTarget target{.source = model->GetCurrentTunerId() != 0 ? kSecondTunerTimerSource : 0,
+                           .channel = SkinBin::Wrapper::UniteChannelNum(channel->Major, channel->Minor),
+                           .mapId = model->OnGetAntCableIn()};
+  OpenProgrammeTimer(this, row, &target);
 }
 
 void OpenProgrammeTimer(ListBase* list, ProgrammeRow* row, const TimerTarget* target) {
