@@ -61,6 +61,9 @@ refuse(fail_name "fail XPM_NoSuchCall 1" "no platform call is named XPM_NoSuchCa
 refuse(expect_call_name "expect call XPM_NoSuchCall" "no platform call is named XPM_NoSuchCall")
 refuse(key_gui "key gui 131" "no key of the set gives GUI key code 131")
 refuse(late_tv "advance 1\ntv demo" "tv lines come before every other line but root")
+refuse(standby_key "advance 1000\nkey MENU" "the set is in standby, where no key but the power key reaches it")
+refuse(standby_gui_key "advance 1000\nkey gui 3" "the set is in standby")
+refuse(tv_on_probe "root probe\ntv on" "tv on needs the product's root")
 file(WRITE ${WORK}/bad.fixture "channel 7-1 KQRS colour=red\n")
 file(WRITE ${WORK}/fixture.scn "tv fixture bad.fixture\n")
 check(fixture 2 "bad.fixture:1: unexpected colour=red; a channel line reads: channel CHANNEL NAME" ${TVUI}

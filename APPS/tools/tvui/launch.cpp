@@ -22,6 +22,7 @@
 #include "product_lines.h"
 #include "remote_keys.h"
 #include "scenario.h"
+#include "set_power.h"
 #include "simtv.h"
 #include "vgdebug.h"
 #include "window.h"
@@ -48,15 +49,17 @@ struct RootChoice {
   const char* name;
   const GuiRootOps* ops;  // null: the product's
   std::span<const ScenarioCommand> commands;
+  const SetPowerOps* power;  // null: no standby
   const char* meaning;
 };
 
 std::vector<RootChoice> Roots() {
   return {
-      {"product", nullptr, TvuiProduct::Commands(), "the product's application root (the default)"},
-      {"nonmenu", &TvuiNonMenu::Ops(), TvuiNonMenu::Commands(),
+      {"product", nullptr, TvuiProduct::Commands(), TvuiProduct::Power(),
+       "the product's application root (the default)"},
+      {"nonmenu", &TvuiNonMenu::Ops(), TvuiNonMenu::Commands(), nullptr,
        "the non-menu screens alone, with test screens of their own"},
-      {"probe", &TvuiProbe::Ops(), {}, "a root that shows every key and event it receives as text"},
+      {"probe", &TvuiProbe::Ops(), {}, nullptr, "a root that shows every key and event it receives as text"},
   };
 }
 
@@ -90,6 +93,13 @@ void Usage() {
                 key.meaning);
   std::printf(
       "  any number is taken as a DirectFB hardware key code (0 to 277), and key gui N sends GUI key code N\n"
+      "\n"
+      "How a scenario starts: the set boots in standby, where no key but the power key reaches\n"
+      "it (a key line fails then; the power key wakes the set). A scenario of screens starts with\n"
+      "  tv demo            (or fresh, or fixture FILE: the set's content)\n"
+      "  tv on              (the set switched on past the first-time setup, on live television)\n"
+      "or wakes the set itself: advance 1000, store SetupStep 9, event XPM_EVENT_WAKEUP Reason=1,\n"
+      "advance 1000; a scenario of the first-time setup wakes it without storing the step.\n"
       "\n"
       "Scenario lines (APPS/tools/tvui/scenario.h describes the language):\n");
   PrintScenarioCommands(stdout, ScenarioCommands());
@@ -263,6 +273,7 @@ void TvuiLaunch(int argc, char** argv) {
   if (!root) Refuse("unknown root " + (options.root.empty() ? setup.root : options.root) + " (product, nonmenu or probe)");
   GuiUseRootOps(root->ops);
   SetScenarioRootCommands(root->commands);
+  UseSetPower(root->power);
 
   PrepareSetFolder(options.fresh);
   if (!options.out.empty() && runScenario) {

@@ -11,6 +11,8 @@
 #include "Events/Events.h"
 #include "MainApp/Messages.h"
 #include "MainApp/PersistentData.h"
+#include "MainApp/Root.h"
+#include "MainApp/Standby.h"
 #include "Media/MediaEvents.h"
 #include "gui_loop.h"
 #include "nvpath.h"
@@ -223,8 +225,22 @@ constexpr ScenarioCommand kCommands[] = {
     {"expect-backup", "KEY VALUE", "the settings backup holds the value", &BackupLine},
 };
 
+bool InStandby() {
+  auto* root = vg_cast<MainApp::Root>(rootObject.load());
+  MainApp::Standby* standby = root ? root->standbyGroup.get() : nullptr;
+  return standby && !standby->activeApp && !standby->initialSetup;
+}
+
+void PastSetup() {
+  MainApp::GetPersistentData()->PutInteger(VgNewString(MainApp::kSetupStepKey), MainApp::kSetupComplete);
+}
+
+constexpr SetPowerOps kPower{&InStandby, &PastSetup};
+
 }  // namespace
 
 std::span<const ScenarioCommand> Commands() { return kCommands; }
+
+const SetPowerOps* Power() { return &kPower; }
 
 }  // namespace TvuiProduct

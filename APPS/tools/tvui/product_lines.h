@@ -10,9 +10,13 @@
 #include <span>
 
 #include "scenario.h"
+#include "set_power.h"
 
 namespace TvuiProduct {
 
 std::span<const ScenarioCommand> Commands();
+// The standby of the product's root: the set is in standby while its standby
+// group holds neither normal operation nor the first-time setup.
+const SetPowerOps* Power();
 
 }  // namespace TvuiProduct

@@ -9,7 +9,7 @@ namespace {
 // Every key of the host's key table that a screen gives a role, named after
 // that role; the keyboard's letters and signs are sent by their codes.
 constexpr RemoteKey kKeys[] = {
-    {"POWER", 2, Key::Power, "P", "power: to standby"},
+    {"POWER", 2, Key::Power, "P", "power: to standby, and in standby out of it"},
     {"QUICK", 3, Key::Quick, "Q", "the quick menu"},
     {"INPUT", 8, Key::Input, "S", "the input list"},
     {"0", 9, Key::Digit0, "0", "digit 0"},

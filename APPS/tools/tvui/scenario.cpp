@@ -30,6 +30,7 @@
 #include "probe_root.h"
 #include "remote_keys.h"
 #include "screen_view.h"
+#include "set_power.h"
 #include "simtv.h"
 #include "vgslot.h"
 #include "vgstring.h"
@@ -418,7 +419,25 @@ int32_t KeyGivingGuiCode(int64_t guiCode) {
   return frontPanel;
 }
 
+// In standby only the power key reaches the set, and wakes it (the
+// middleware's wake-up, as on the set); true when it did. Any other key
+// fails the line.
+std::string ThroughStandby(uint32_t code, bool* woken) {
+  *woken = false;
+  if (!SetInStandby()) return {};
+  if (!IsPowerKey(code)) {
+    return "the set is in standby, where no key but the power key reaches it: wake it with key POWER, or start "
+           "the scenario with tv on (see --help)";
+  }
+  WakeByPowerKey();
+  simtv_settle();
+  *woken = true;
+  return {};
+}
+
 std::string PressAndRelease(uint32_t code, uint32_t age) {
+  bool woken = false;
+  if (std::string refused = ThroughStandby(code, &woken); !refused.empty() || woken) return refused;
   if (simtv_inject_key(code, 1, age) != 0) return "the GUI has no event buffer to take keys";
   simtv_inject_key(code, 0, 0);
   simtv_settle();
@@ -461,6 +480,9 @@ std::string PressLine(const ScenarioTokens& t) {
   if (t.size() != 2 || !ParseKey(t[1], &code)) return "press takes one key name or code";
   const bool press = t[0].text == "press";
   if (!press && !simtv_key_held(code)) return t[1].text + " is not held";
+  bool woken = false;
+  if (press)
+    if (std::string refused = ThroughStandby(code, &woken); !refused.empty() || woken) return refused;
   if ((press ? simtv_press_key(code) : simtv_release_key(code)) != 0) return "the GUI has no event buffer to take keys";
   return {};
 }
@@ -633,6 +655,19 @@ std::string OpenLine(const ScenarioTokens& t) {
 }
 
 std::string TvLine(const ScenarioTokens&) { return "tv lines come before every other line but root"; }
+
+// tv on: what a scenario would do itself, once the set has booted (it takes
+// a wake-up once it listens): the setup's step stored as done, the wake-up by
+// the power key, and a second for live television to settle.
+std::string SwitchOn() {
+  if (!SetHasStandby()) return "tv on needs the product's root: only it has a standby to wake from";
+  simtv_advance(1000);
+  SetPastSetup();
+  WakeByPowerKey();
+  simtv_advance(1000);
+  if (SetInStandby()) return "the set did not wake from standby";
+  return {};
+}
 
 std::string RootLine(const ScenarioTokens&) { return "root must come before every other line"; }
 
@@ -867,7 +902,9 @@ std::string RepeatLine(const ScenarioTokens& t) { return t[0].text + " without i
 
 constexpr ScenarioCommand kCommands[] = {
     {"root", "probe|product|nonmenu", "the root to boot with; the first line only", &RootLine},
-    {"tv", "fresh|demo|fixture FILE", "the set's content, before the set boots; leading lines only", &TvLine},
+    {"tv", "fresh|demo|on|fixture FILE",
+     "the set's content, before the set boots, and on: switched on past the first-time setup; leading lines only",
+     &TvLine},
     {"key", "NAME|CODE... [age MS]", "presses and releases each key in turn, MS old when the GUI takes it", &KeyLine},
     {"key gui", "CODE...", "a key as the screens see it: the key the host's key table turns into that GUI key code",
      &KeyLine},
@@ -1204,10 +1241,12 @@ bool ReadScenarioSetup(const std::string& scenarioPath, const ScenarioScript& sc
       setup->root = t[1].text;
     } else if (t.size() == 2 && (t[1].text == "fresh" || t[1].text == "demo")) {
       setup->content.push_back(t[1].text);
+    } else if (t.size() == 2 && t[1].text == "on") {
+      setup->on = true;
     } else if (t.size() == 3 && t[1].text == "fixture") {
       setup->content.push_back((folder / t[2].text).string());
     } else {
-      *error = where + "tv takes fresh, demo or fixture FILE";
+      *error = where + "tv takes fresh, demo, on or fixture FILE";
       return false;
     }
   }
@@ -1275,6 +1314,7 @@ int RunScenario(const std::string& path, const ScenarioScript& script, const std
     leading = leading && (word == "root" || word == "tv");
     if (leading) line.number = 0;
     std::string failure = Step(line, tokens);
+    if (leading && word == "tv" && tokens.size() == 2 && tokens[1].text == "on") failure = SwitchOn();
     if (!failure.empty()) {
       PrintFailure(path, original.number, original.source, failure);
       return 1;

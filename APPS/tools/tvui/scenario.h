@@ -10,6 +10,15 @@
 //                                  set in everyday use, or a fixture file's
 //                                  records added (a path relative to the
 //                                  scenario; tests/scenarios/fixtures/)
+//   tv on                          the set switched on past the first-time
+//                                  setup, showing live television when the
+//                                  first other line runs
+//
+// The set boots in standby, where no key reaches a screen: a key line sent
+// to it fails and says how to wake it, except the power key, which wakes it
+// as the middleware does. A scenario starts with tv on, or wakes the set
+// itself: store SetupStep 9 and a wake-up event (event XPM_EVENT_WAKEUP
+// Reason=1) for normal operation, a wake-up alone for the first-time setup.
 //
 // Blank lines and lines starting with # are ignored. A token is a word or a
 // quoted text ("two words", \" for a quote, \r, \n and \t for a carriage
@@ -148,6 +157,7 @@ void PrintScenarioCommands(std::FILE* out, std::span<const ScenarioCommand> comm
 struct ScenarioSetup {
   std::string root = "product";
   std::vector<std::string> content;  // "fresh", "demo" or a fixture's path
+  bool on = false;                   // tv on
 };
 bool ReadScenarioSetup(const std::string& scenarioPath, const ScenarioScript& script, ScenarioSetup* setup,
                        std::string* error);

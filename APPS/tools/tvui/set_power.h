@@ -1,0 +1,29 @@
+// The set's power as its middleware keeps it. In standby the interface holds
+// no screen, and the middleware keeps the remote's power key: it wakes the set
+// (its wake-up event, reason power) instead of handing the key on. Only the
+// product's root has a standby; the probe's and the non-menu screens' roots
+// take every key.
+#pragma once
+
+#include <cstdint>
+
+struct SetPowerOps {
+  // Whether the set is in standby, and the settings of a set past the
+  // first-time setup written into the store; the caller holds the GUI lock.
+  bool (*inStandby)();
+  void (*pastSetup)();
+};
+
+// The root's, or null for a root without a standby.
+void UseSetPower(const SetPowerOps* ops);
+bool SetHasStandby();
+// The caller holds the GUI lock, or every thread of the set is blocked (the
+// runner between lines). A root without a standby is never in standby.
+bool SetInStandby();
+void SetPastSetup();
+
+// Whether a hardware key code is a power key (the remote's or the front
+// panel's).
+bool IsPowerKey(uint32_t keyCode);
+// The middleware's wake-up by the power key.
+void WakeByPowerKey();
