@@ -1,8 +1,10 @@
 #include "launch.h"
 
+#include <pthread.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -237,18 +239,55 @@ void CheckFont(const fs::path& font) {
 }
 
 // A set switched on at the wall: once the interface listens, the middleware
-// reports the wake-up by the power key, as it does on the set.
-void SwitchOn() {
+// reports the wake-up by the power key, as it does on the set. A set past
+// the first-time setup (tv on) has the setup's step stored first, once the
+// root has loaded its settings (its loop has drawn a frame). The window
+// opens on the set awake.
+void SwitchOn(bool pastSetup) {
   for (int tries = 0; tries < 200 && simtv_event_clients() == 0; ++tries)
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  const int32_t reasonPower = 1;
-  simtv_inject_event(0, XpmEvent::Wakeup, &reasonPower, sizeof reasonPower);
+  if (pastSetup && SetHasStandby()) {
+    for (int tries = 0; tries < 200 && WindowFrames() == 0; ++tries)
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    if (AcquirePslDornSem()) {
+      SetPastSetup();
+      ReleasePslDornSem();
+    }
+  }
+  WakeByPowerKey();
+  for (int tries = 0; tries < 200; ++tries) {
+    if (!AcquirePslDornSem()) break;
+    const bool standby = SetInStandby();
+    ReleasePslDornSem();
+    if (!standby) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+}
+
+// Ctrl-C and SIGTERM close the window at once, whatever the set does then
+// (in standby too): a thread of its own takes them, where a handler could
+// only queue a quit that the window would see at its next event. Every
+// thread made after this one leaves the two signals to it.
+void EndOnSignals() {
+  sigset_t signals;
+  sigemptyset(&signals);
+  sigaddset(&signals, SIGINT);
+  sigaddset(&signals, SIGTERM);
+  pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+  std::thread([signals] {
+    int signal = 0;
+    while (sigwait(&signals, &signal) != 0) {
+    }
+    OutputTee::Say(signal == SIGINT ? "tvui: interrupted; the window closes" : "tvui: terminated; the window closes");
+    End(128 + signal);
+  }).detach();
 }
 
 }  // namespace
 
 void TvuiLaunch(int argc, char** argv) {
   const Options options = ParseOptions(argc, argv);
+  if (options.window) EndOnSignals();
   if (options.window && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("SDL_VIDEODRIVER"))
     Refuse("--window needs a display, and neither DISPLAY nor WAYLAND_DISPLAY is set (run headless without --window, "
            "or under xvfb-run)");
@@ -296,10 +335,10 @@ void TvuiLaunch(int argc, char** argv) {
   if (runScenario) HostUseTime(&kSimTime);
   simtv_set_key_target(&KeyTarget);
 
-  std::thread([options, script = std::move(script), scenario, font, runScenario] {
+  std::thread([options, script = std::move(script), scenario, font, runScenario, on = setup.on] {
     if (!runScenario) {
-      End(RunWindow([font] {
-        SwitchOn();
+      End(RunWindow([font, on] {
+        SwitchOn(on);
         // On the real clock the loop has started once it listens; its font
         // is registered a moment later.
         for (int tries = 0; tries < 200 && GuiFontStatus() == GuiFontPending; ++tries)

@@ -15,7 +15,7 @@
   X(SDL_SetRenderDrawColor) X(SDL_RenderClear) X(SDL_RenderCopy) X(SDL_RenderPresent)                            \
   X(SDL_CreateRGBSurfaceWithFormat) X(SDL_FreeSurface) X(SDL_FillRect) X(SDL_SetSurfaceBlendMode) X(SDL_MapRGB)  \
   X(SDL_UpperBlit) X(SDL_PollEvent) X(SDL_WaitEvent) X(SDL_WaitEventTimeout) X(SDL_PushEvent)                    \
-  X(SDL_RegisterEvents) X(SDL_GetKeyName) X(SDL_memcpy)
+  X(SDL_RegisterEvents) X(SDL_GetKeyName) X(SDL_memcpy) X(SDL_SetWindowTitle)
 
 #define TVUI_SDL_DECLARE(name) extern decltype(&::name) tvui_##name;
 TVUI_SDL_FUNCTIONS(TVUI_SDL_DECLARE)
@@ -59,4 +59,5 @@ bool TvuiLoadSdl();
 #define SDL_RegisterEvents tvui_SDL_RegisterEvents
 #define SDL_GetKeyName tvui_SDL_GetKeyName
 #define SDL_memcpy tvui_SDL_memcpy
+#define SDL_SetWindowTitle tvui_SDL_SetWindowTitle
 #endif

@@ -27,3 +27,11 @@ void SetPastSetup();
 bool IsPowerKey(uint32_t keyCode);
 // The middleware's wake-up by the power key.
 void WakeByPowerKey();
+
+// A set in standby shows a dark screen but for its red standby lamp, in the
+// window and in screenshots alike.
+struct StandbyLampRect {
+  int32_t x, y, w, h;
+};
+inline constexpr StandbyLampRect kStandbyLamp{476, 520, 8, 8};
+inline constexpr uint32_t kStandbyLampColour = 0xFFC80000;  // ARGB

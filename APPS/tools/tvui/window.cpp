@@ -10,6 +10,7 @@
 #include "output_tee.h"
 #include "remote_keys.h"
 #include "sdl_library.h"
+#include "set_power.h"
 #include "simtv.h"
 
 namespace {
@@ -58,10 +59,31 @@ void CopyPlane(int32_t kind) {
   }
 }
 
-// The plane over a dark grey that stands for the picture.
-void Show(SDL_Window* window, SDL_Surface* plane) {
+// How often the window looks whether the set went to standby or woke: the
+// set changes so without a frame when no screen was open.
+constexpr int kStandbyLookMs = 250;
+
+bool InStandby() {
+  if (!SetHasStandby() || !AcquirePslDornSem()) return false;
+  const bool standby = SetInStandby();
+  ReleasePslDornSem();
+  return standby;
+}
+
+// The plane over a dark grey that stands for the picture; in standby the
+// screen is dark but for the red light of the set's standby lamp.
+void Show(SDL_Window* window, SDL_Surface* plane, bool standby) {
   SDL_Surface* surface = SDL_GetWindowSurface(window);
   if (!surface) return;
+  if (standby) {
+    SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
+    const SDL_Rect lamp{kStandbyLamp.x, kStandbyLamp.y, kStandbyLamp.w, kStandbyLamp.h};
+    SDL_FillRect(surface, &lamp,
+                 SDL_MapRGB(surface->format, uint8_t(kStandbyLampColour >> 16), uint8_t(kStandbyLampColour >> 8),
+                            uint8_t(kStandbyLampColour)));
+    SDL_UpdateWindowSurface(window);
+    return;
+  }
   SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 40, 40, 48));
   {
     std::lock_guard guard(g_frameMutex);
@@ -74,11 +96,18 @@ void Show(SDL_Window* window, SDL_Surface* plane) {
 
 }  // namespace
 
+uint64_t WindowFrames() {
+  std::lock_guard guard(g_frameMutex);
+  return g_frameNumber;
+}
+
 int RunWindow(const std::function<void()>& started) {
   if (!TvuiLoadSdl()) return 1;
   // The window's pixels go straight to the display: a renderer behind the
   // window surface would load a whole graphics stack to show one picture.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  // The process takes Ctrl-C and SIGTERM itself (TvuiLaunch).
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     OutputTee::Say(std::string("tvui: no window: ") + SDL_GetError(), true);
     return 1;
@@ -97,13 +126,15 @@ int RunWindow(const std::function<void()>& started) {
   SDL_SetSurfaceBlendMode(plane, SDL_BLENDMODE_BLEND);
   simtv_on_render(&CopyPlane);
   if (started) started();
-  // Nothing runs between events: the window draws when a frame was flipped
-  // or the window was uncovered, and waits otherwise.
+  // The window draws when a frame was flipped, when it was uncovered, and
+  // when the set went to standby or woke; it waits otherwise.
+  bool standby = false;
+  bool shown = false;
   for (bool open = true; open;) {
     SDL_Event event;
-    if (!SDL_WaitEvent(&event)) break;
+    const bool got = SDL_WaitEventTimeout(&event, kStandbyLookMs) == 1;
     bool redraw = false;
-    do {
+    while (got) {
       if (event.type == SDL_QUIT) open = false;
       if (event.type == g_frameEvent) {
         g_framePosted = false;
@@ -112,13 +143,32 @@ int RunWindow(const std::function<void()>& started) {
       if (event.type == SDL_WINDOWEVENT &&
           (event.window.event == SDL_WINDOWEVENT_EXPOSED || event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED))
         redraw = true;
-      // The set's input driver repeats a held key itself.
+      // The set's input driver repeats a held key itself; in standby the
+      // middleware keeps the power key and wakes the set with it.
       if ((event.type == SDL_KEYDOWN && !event.key.repeat) || event.type == SDL_KEYUP) {
         const int32_t code = KeyCodeOf(event.key.keysym.sym);
-        if (code >= 0) event.type == SDL_KEYDOWN ? simtv_press_key(uint32_t(code)) : simtv_release_key(uint32_t(code));
+        if (code >= 0 && event.type == SDL_KEYUP) {
+          simtv_release_key(uint32_t(code));
+        } else if (code >= 0 && IsPowerKey(uint32_t(code)) && InStandby()) {
+          WakeByPowerKey();
+        } else if (code >= 0) {
+          simtv_press_key(uint32_t(code));
+        }
       }
-    } while (SDL_PollEvent(&event));
-    if (redraw && open) Show(window, plane);
+      if (!SDL_PollEvent(&event)) break;
+    }
+    const bool changed = InStandby() != standby;
+    if (changed) {
+      standby = !standby;
+      SDL_SetWindowTitle(window, standby ? "tvui (standby: P switches the set on)" : "tvui");
+    }
+    if ((redraw || changed) && open) Show(window, plane, standby);
+    if (!shown && open) {
+      shown = true;
+      Show(window, plane, standby);
+      OutputTee::Say("tvui: the window shows the set; the keyboard is its remote control (tvui --help lists the keys)");
+    }
+    if (changed) OutputTee::Say(standby ? "tvui: the set is in standby (P switches it on)" : "tvui: the set is on");
   }
   simtv_on_render(nullptr);
   SDL_FreeSurface(plane);

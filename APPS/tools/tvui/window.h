@@ -3,7 +3,11 @@
 // process's exit status when the window is closed.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 
 // started, when given, runs once the window shows every frame drawn from then on.
 int RunWindow(const std::function<void()>& started = {});
+// The frames the GUI thread has flipped since the window opened: the first
+// comes from the loop's first turn, once the root has loaded its settings.
+uint64_t WindowFrames();

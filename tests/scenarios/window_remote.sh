@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# The desktop window as the remote control, on an X display of its own: the
+# set comes up on live television (tv on); P takes it to standby and the
+# window goes dark but for the standby lamp; P wakes it; the green key opens
+# the scheduled recordings over the picture; SIGTERM, in standby, ends the
+# process within a second (77: no Xvfb on this machine).
+#   window_remote.sh TVUI WINDOW_KEYS WORK
+set -u
+tvui=$1
+keys=$2
+work=$3
+if ! command -v Xvfb >/dev/null; then
+  echo "no Xvfb here (bash scripts/deps.sh installs it)"
+  exit 77
+fi
+rm -rf "$work"
+mkdir -p "$work"
+pids=()
+trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done' EXIT
+
+# Xvfb names the free display it took once it listens.
+mkfifo "$work/display"
+Xvfb -displayfd 3 -screen 0 960x540x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+pids+=("$!")
+if ! read -r -t 60 display <"$work/display"; then
+  echo "Xvfb did not start:"; cat "$work/xvfb.log"
+  exit 1
+fi
+export DISPLAY=":$display"
+
+printf 'tv demo\ntv on\n' >"$work/on.scn"
+TVUI_ROOT="$work/set" "$tvui" --window --fresh --scenario "$work/on.scn" >"$work/out.log" 2>&1 &
+program=$!
+pids+=("$program")
+
+fail() {
+  echo "$1:"; tail -n 60 "$work/out.log"
+  exit 1
+}
+# Waits, a minute at most, for the output to hold the text COUNT times.
+wait_for() {
+  local text=$1 count=${2:-1}
+  for ((tries = 0; tries < 600; ++tries)); do
+    local seen
+    seen=$(grep -cF -- "$text" "$work/out.log")
+    [ "${seen:-0}" -ge "$count" ] && return 0
+    kill -0 "$program" 2>/dev/null || break
+    sleep 0.1
+  done
+  fail "the window never printed \"$text\" $count times"
+}
+middle() { "$keys" tvui pixel 480 270; }
+# Waits, ten seconds at most, for the middle of the window to change from the colour.
+wait_for_change_from() {
+  for ((tries = 0; tries < 100; ++tries)); do
+    [ "$(middle)" != "$1" ] && return 0
+    sleep 0.1
+  done
+  fail "the middle of the window stayed $1"
+}
+picture=0x282830
+
+wait_for "tvui: the window shows the set"
+[ "$(middle)" = "$picture" ] || fail "live television shows $(middle) in the middle, not the picture's $picture"
+"$keys" tvui key p || fail "P could not be pressed"
+wait_for "tvui: the set is in standby"
+[ "$(middle)" = 0x000000 ] || fail "in standby the middle of the window is $(middle), not dark"
+"$keys" tvui key p || fail "P could not be pressed"
+wait_for "**** wake up reason power" 2
+wait_for "tvui: the set is on"
+[ "$(middle)" = "$picture" ] || fail "awake again the window shows $(middle) in the middle, not the picture"
+"$keys" tvui key g || fail "G could not be pressed"
+wait_for_change_from "$picture"
+"$keys" tvui key p || fail "P could not be pressed"
+wait_for "tvui: the set is in standby" 2
+
+kill -TERM "$program"
+# The process ends within a second of the signal.
+for ((tries = 0; tries < 10; ++tries)); do
+  kill -0 "$program" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$program" 2>/dev/null && fail "the process still runs a second after SIGTERM"
+wait "$program"
+status=$?
+[ "$status" = 143 ] || fail "it ended with status $status, not 143"
+grep -q "tvui: terminated" "$work/out.log" || fail "it did not say that it was terminated"
+if grep -Eq "Sanitizer|runtime error|the set was reset" "$work/out.log"; then fail "it did not end cleanly"; fi
+echo "the window switched the set off and on, took the green key and ended on SIGTERM"
