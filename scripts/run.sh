@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the system (release) and runs it. Headless by default: the demonstration writes
-# its screenshots to out/. Pass --window to show it in a desktop window instead, and
-# --fresh to start from a set fresh from the factory (the first-time setup again).
+# Builds the system (release) and runs it. Headless by default: the demonstration tours
+# the set on a set fresh from the factory and writes its pictures and out/index.html.
+# Pass --window to show the set in a desktop window instead, and --fresh with it to start
+# from a set fresh from the factory (the first-time setup again).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -10,4 +11,12 @@ export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
 cmake --preset release >/dev/null
 # The program and the service tools that README lists.
 cmake --build --preset release --target tvui tvsettings optdump modeldump -j "$(nproc)"
+# The tour runs on a set fresh from the factory and writes out/ afresh; the
+# window opens on the set that the tour left, unless --fresh is given.
+window=0
+for arg in "$@"; do [ "$arg" = --window ] && window=1; done
+if [ "$window" = 0 ]; then
+  rm -f out/*.png out/index.html
+  exec build/release/APPS/tools/tvui/tvui --out out --fresh "$@"
+fi
 exec build/release/APPS/tools/tvui/tvui --out out "$@"

@@ -27,6 +27,7 @@
 #include "layout_check.h"
 #include "nvpath.h"
 #include "output_tee.h"
+#include "picture_page.h"
 #include "probe_root.h"
 #include "remote_keys.h"
 #include "screen_view.h"
@@ -470,8 +471,10 @@ std::string KeyLine(const ScenarioTokens& t) {
     }
     codes.push_back(code);
   }
-  for (uint32_t code : codes)
-    if (std::string failure = PressAndRelease(code, uint32_t(age)); !failure.empty()) return failure;
+  for (size_t i = 0; i < codes.size(); ++i) {
+    if (std::string failure = PressAndRelease(codes[i], uint32_t(age)); !failure.empty()) return failure;
+    PicturePageNoteKey(gui ? "GUI key " + t[first + i].text : t[first + i].text);
+  }
   return {};
 }
 
@@ -484,6 +487,7 @@ std::string PressLine(const ScenarioTokens& t) {
   if (press)
     if (std::string refused = ThroughStandby(code, &woken); !refused.empty() || woken) return refused;
   if ((press ? simtv_press_key(code) : simtv_release_key(code)) != 0) return "the GUI has no event buffer to take keys";
+  PicturePageNoteKey((press ? "held " : "let go ") + t[1].text);
   return {};
 }
 
@@ -548,18 +552,35 @@ std::string FailLine(const ScenarioTokens& t) {
 }
 
 std::string ScreenshotLine(const ScenarioTokens& t) {
-  if (t.size() != 2 || !t[1].text.ends_with(".png") || t[1].text.size() <= 4)
-    return "screenshot takes a file name ending in .png";
+  if (t.size() < 2 || t.size() > 3 || (t.size() == 3 && !t[2].quoted) || !t[1].text.ends_with(".png") ||
+      t[1].text.size() <= 4)
+    return "screenshot takes a file name ending in .png and a quoted caption";
   GenBitmap* canvas = Canvas();
   if (!canvas) return "the GUI has no screen to take";
   const std::string path = g_run.outDir.empty() ? t[1].text : g_run.outDir + "/" + t[1].text;
-  // The plane lies over the picture, as in the window: a dark grey stands
-  // for the picture, so the picture looks as a viewer would see it.
-  auto overPicture = [](GenColor pixel) {
-    return GenColorAlpha(pixel) == 255 ? pixel : GenBlend(kPicture, pixel | 0xFF000000u, GenColorAlpha(pixel));
-  };
-  if (!GenSaveBitmapPng(canvas, path, overPicture)) return "cannot write " + path;
+  if (SetInStandby()) {
+    // A set in standby shows nothing but its standby lamp, as in the window.
+    GenImage dark;
+    dark.width = GuiScreenWidth;
+    dark.height = GuiScreenHeight;
+    dark.pixels.assign(size_t(dark.width) * size_t(dark.height), GenMakeColor(0, 0, 0, 255));
+    for (int32_t y = kStandbyLamp.y; y < kStandbyLamp.y + kStandbyLamp.h; ++y)
+      for (int32_t x = kStandbyLamp.x; x < kStandbyLamp.x + kStandbyLamp.w; ++x)
+        dark.pixels[size_t(y) * size_t(dark.width) + size_t(x)] = kStandbyLampColour;
+    if (!GenWritePng(path, dark)) return "cannot write " + path;
+  } else {
+    // The plane lies over the picture, as in the window: a dark grey stands
+    // for the picture, so the picture looks as a viewer would see it.
+    auto overPicture = [](GenColor pixel) {
+      return GenColorAlpha(pixel) == 255 ? pixel : GenBlend(kPicture, pixel | 0xFF000000u, GenColorAlpha(pixel));
+    };
+    if (!GenSaveBitmapPng(canvas, path, overPicture)) return "cannot write " + path;
+  }
   OutputTee::Say("tvui: screenshot " + path);
+  const std::string title = "tvui: the pictures of " + std::filesystem::path(g_run.name).filename().string();
+  if (std::string failure = PicturePageAdd(g_run.outDir, title, t[1].text, t.size() == 3 ? t[2].text : std::string());
+      !failure.empty())
+    return failure;
   return LayoutFaults();
 }
 
@@ -920,7 +941,9 @@ constexpr ScenarioCommand kCommands[] = {
     {"set", "NAME VALUE", "a value the simulated platform reports (simtv.h)", &SetLine},
     {"fail", "CALL CODE [COUNT]", "the next COUNT calls (default: all) return CODE", &FailLine},
     {"panic", "", "the probe root panics at the next event it gets", &PanicLine},
-    {"screenshot", "FILE.png", "the GUI plane over a stand-in for the picture, into the output folder",
+    {"screenshot", "FILE.png [\"CAPTION\"]",
+     "the GUI plane over a stand-in for the picture (in standby, the dark screen), into the output folder; a "
+     "captioned one joins the folder's index.html with the keys pressed since the picture before",
      &ScreenshotLine},
     {"open", "CLASS [value N] [origin menu|quick|nonmenu] [flag] [text \"...\"]",
      "opens a screen of that class (Unit::Class) as a screen of the set would", &OpenLine},

@@ -1,0 +1,110 @@
+#include "picture_page.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+namespace {
+
+struct Entry {
+  std::string file;
+  std::string caption;
+  std::string keys;
+};
+
+struct Page {
+  std::vector<Entry> entries;
+  std::vector<std::string> keys;
+};
+
+Page& P() {
+  static Page& page = *new Page;
+  return page;
+}
+
+std::string Escape(const std::string& text) {
+  std::string escaped;
+  for (char c : text) {
+    switch (c) {
+      case '&': escaped += "&amp;"; break;
+      case '<': escaped += "&lt;"; break;
+      case '>': escaped += "&gt;"; break;
+      case '"': escaped += "&quot;"; break;
+      default: escaped += c; break;
+    }
+  }
+  return escaped;
+}
+
+// A key pressed several times in a row is named once, with the count:
+// "DOWN x3".
+std::string KeyList(const std::vector<std::string>& keys) {
+  std::string list;
+  for (size_t i = 0; i < keys.size();) {
+    size_t run = 1;
+    while (i + run < keys.size() && keys[i + run] == keys[i]) ++run;
+    list += (list.empty() ? "" : ", ") + keys[i] + (run > 1 ? " x" + std::to_string(run) : "");
+    i += run;
+  }
+  return list.empty() ? "none" : list;
+}
+
+std::string PageText(const std::string& title) {
+  const Page& page = P();
+  std::string html =
+      "<!DOCTYPE html>\n"
+      "<html lang=\"en\">\n"
+      "<head>\n"
+      "<meta charset=\"utf-8\">\n"
+      "<title>" + Escape(title) + "</title>\n"
+      "<style>\n"
+      "body { background: #17171d; color: #e6e6ec; font-family: sans-serif; margin: 2em; }\n"
+      "figure { margin: 0 0 2.5em 0; }\n"
+      "img { display: block; border: 1px solid #555; max-width: 100%; height: auto; }\n"
+      "figcaption { margin-top: 0.6em; }\n"
+      ".keys { color: #9fb4c8; }\n"
+      "</style>\n"
+      "</head>\n"
+      "<body>\n"
+      "<h1>" + Escape(title) + "</h1>\n"
+      "<p>" + std::to_string(page.entries.size()) +
+      " pictures of the screen, in the order they were taken. Each caption names the screen and the remote "
+      "control's keys that led there from the picture before.</p>\n";
+  int number = 0;
+  for (const Entry& entry : page.entries) {
+    ++number;
+    const std::string id = std::filesystem::path(entry.file).stem().string();
+    html += "<figure id=\"" + Escape(id) + "\">\n"
+            "<img src=\"" + Escape(entry.file) + "\" alt=\"" + Escape(entry.caption) + "\" width=\"960\" height=\"540\">\n"
+            "<figcaption><strong>" + std::to_string(number) + ". " + Escape(entry.caption) +
+            "</strong><br><span class=\"keys\">Keys: " + Escape(entry.keys) + "</span></figcaption>\n"
+            "</figure>\n";
+  }
+  html += "</body>\n</html>\n";
+  return html;
+}
+
+}  // namespace
+
+void PicturePageNoteKey(const std::string& key) { P().keys.push_back(key); }
+
+std::string PicturePageAdd(const std::string& folder, const std::string& title, const std::string& file,
+                           const std::string& caption) {
+  Page& page = P();
+  const std::string keys = KeyList(page.keys);
+  page.keys.clear();
+  if (caption.empty()) return {};
+  page.entries.push_back({file, caption, keys});
+  // Written whole beside itself, then put in place: a reader never finds half a page.
+  const std::filesystem::path path = std::filesystem::path(folder.empty() ? "." : folder) / "index.html";
+  const std::filesystem::path fresh = path.string() + ".new";
+  {
+    std::ofstream out(fresh, std::ios::binary | std::ios::trunc);
+    out << PageText(title);
+    if (!out) return "cannot write " + fresh.string();
+  }
+  std::error_code error;
+  std::filesystem::rename(fresh, path, error);
+  return error ? "cannot write " + path.string() + ": " + error.message() : std::string();
+}
