@@ -4,6 +4,7 @@
 //   tvsettings dump FILE             every pair in file order, as "[key]=<value>"
 //   tvsettings get FILE KEY          the value of KEY
 //   tvsettings set FILE KEY VALUE    stores VALUE under KEY and writes the file
+//   tvsettings --help                the usage, on standard output
 //
 // FILE is a real path (on the simulated set: below its root directory, e.g.
 // rootfs/mnt/nvram/APP_NVRAM.dat). A file with a wrong check sequence is still
@@ -24,11 +25,25 @@
 
 namespace {
 
-int Usage() {
-  std::fprintf(stderr,
+void PrintUsage(std::FILE* out) {
+  std::fprintf(out,
                "usage: tvsettings dump FILE\n"
                "       tvsettings get FILE KEY\n"
-               "       tvsettings set FILE KEY VALUE\n");
+               "       tvsettings set FILE KEY VALUE\n"
+               "       tvsettings --help\n"
+               "\n"
+               "Reads and changes a settings file of the set, check sequence and all: dump prints every\n"
+               "pair as [key]=<value>, get the value of KEY, set stores VALUE under KEY (a new file when\n"
+               "FILE does not exist). The set keeps its settings in /mnt/nvram/APP_NVRAM.dat and a backup\n"
+               "in /mnt/nvram/APP_NVRAM.dat.bakup, below its root: on the simulated set TVUI_ROOT, by\n"
+               "default rootfs in the build folder (build/release/rootfs/mnt/nvram/APP_NVRAM.dat).\n"
+               "\n"
+               "Exit status: 0 done, 1 key not present, 2 usage, 3 the file fails its checks or cannot\n"
+               "be read or written, 4 the pair was refused.\n");
+}
+
+int Usage() {
+  PrintUsage(stderr);
   return 2;
 }
 
@@ -79,6 +94,10 @@ bool Exists(const char* file) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+    PrintUsage(stdout);
+    return 0;
+  }
   if (argc < 3) return Usage();
   const char* command = argv[1];
   const char* file = argv[2];
