@@ -87,6 +87,27 @@ TEST(Walk, StandbyEndsInAWakeAndHeldKeysAreReleased) {
   EXPECT_GT(holds, 100u);
 }
 
+// A set that went to standby of itself is woken by its power key before the
+// walk's next key, once; events and waits go on reaching it in standby.
+TEST(Walk, ASetFoundInStandbyIsWokenByItsPowerKeyBeforeTheNextKey) {
+  Walk walk(4);
+  size_t wakes = 0;
+  for (int i = 0; i < 2000; ++i) {
+    walk.Saw({}, true);
+    const std::string line = walk.Next();
+    if (line != "key POWER") {
+      EXPECT_FALSE(Walk::IsKey(line)) << "a key sent to a set in standby: " << line;
+      EXPECT_NE(line.rfind("press ", 0), 0u) << line;
+      continue;
+    }
+    // Awake, the walk goes on to its next key without another wake.
+    ++wakes;
+    for (std::string next = walk.Next(); !Walk::IsKey(next) && next.rfind("press ", 0) != 0; next = walk.Next())
+      walk.Saw({}, false);
+  }
+  EXPECT_GT(wakes, 200u);
+}
+
 // The lines that first led from live television to a screen are taken again
 // from live television, often.
 TEST(Walk, TakesTheRouteToAScreenAgain) {

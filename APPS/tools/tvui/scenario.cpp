@@ -899,7 +899,7 @@ std::string WalkLine(const ScenarioTokens& t) {
     failure = Step({number, line}, tokens);
     std::vector<std::string> listed = ListedScreens();
     screens.insert(listed.begin(), listed.end());
-    walk.Saw(listed);
+    walk.Saw(listed, SetInStandby());
     // What changed on the screen, as a comment, for the one who reads the journal.
     if (listed != shown) {
       std::string text = "#   screens:";

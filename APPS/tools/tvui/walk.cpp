@@ -279,14 +279,23 @@ std::string Walk::Next() {
     pending_.assign(route.begin(), route.end());
   }
   if (pending_.empty()) Choose();
+  // A set that went to standby of itself (a reset, a timer) takes no key
+  // but its power key: the viewer wakes it with that before the next key.
+  const std::string& next = pending_.front();
+  if (standby_ && next != KeyByGuiCode(Key::Power) && (IsKey(next) || next.compare(0, 6, "press ") == 0)) {
+    pending_.push_front("advance 1000");
+    pending_.push_front(KeyByGuiCode(Key::Power));
+    standby_ = false;
+  }
   std::string line = pending_.front();
   pending_.pop_front();
   if (path_.size() <= kLongestRoute) path_.push_back(line);  // one more marks it too long
   return line;
 }
 
-void Walk::Saw(const std::vector<std::string>& screens) {
+void Walk::Saw(const std::vector<std::string>& screens, bool standby) {
   liveTv_ = screens.empty();
+  standby_ = standby;
   for (const std::string& screen : screens)
     if (!known_.count(screen) && std::find(found_.begin(), found_.end(), screen) == found_.end()) found_.push_back(screen);
   // Routes begin and end between choices, never amid a held key or a

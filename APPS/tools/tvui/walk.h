@@ -28,8 +28,8 @@ class Walk {
   // moment after it, a standby and its wake), which come before the next.
   std::string Next();
   // What the line left on the screen: the class names of the screens
-  // listed, none at live television.
-  void Saw(const std::vector<std::string>& screens);
+  // listed, none at live television, and whether the set is in standby.
+  void Saw(const std::vector<std::string>& screens, bool standby = false);
 
   // Whether a line presses a key: the walk's length counts keys.
   static bool IsKey(const std::string& line);
@@ -49,6 +49,7 @@ class Walk {
   uint64_t state_;
   std::deque<std::string> pending_;
   bool liveTv_ = true;
+  bool standby_ = false;
   // The lines since live television, and the first such lines that led to
   // each screen, in the order the screens were found.
   std::vector<std::string> path_;
