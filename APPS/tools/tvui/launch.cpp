@@ -111,13 +111,6 @@ void Usage() {
   }
 }
 
-[[noreturn]] void End(int status) {
-  OutputTee::Stop();
-  std::fflush(nullptr);
-  // The set's threads are still running: end without exit handlers.
-  _exit(status);
-}
-
 [[noreturn]] void Refuse(const std::string& message, int status = 2) {
   std::fflush(nullptr);
   std::fprintf(stderr, "tvui: %s\n", message.c_str());
@@ -235,7 +228,7 @@ void CheckFont(const fs::path& font) {
   OutputTee::Say("tvui: the font " + font.string() + " could not be registered (font engine error " +
                      std::to_string(status) + ")",
                  true);
-  End(1);
+  TvuiEnd(1);
 }
 
 // A set switched on at the wall: once the interface listens, the middleware
@@ -279,11 +272,18 @@ void EndOnSignals() {
     while (sigwait(&signals, &signal) != 0) {
     }
     OutputTee::Say(signal == SIGINT ? "tvui: interrupted; the window closes" : "tvui: terminated; the window closes");
-    End(128 + signal);
+    TvuiEnd(128 + signal);
   }).detach();
 }
 
 }  // namespace
+
+void TvuiEnd(int status) {
+  OutputTee::Stop();
+  std::fflush(nullptr);
+  // The set's threads are still running: end without exit handlers.
+  _exit(status);
+}
 
 void TvuiLaunch(int argc, char** argv) {
   const Options options = ParseOptions(argc, argv);
@@ -330,14 +330,14 @@ void TvuiLaunch(int argc, char** argv) {
   simtv_boot(runScenario ? 1 : 0, 1);
   if (GCM_Start(1) != 0) {
     OutputTee::Say("tvui: DirectFB did not start", true);
-    End(1);
+    TvuiEnd(1);
   }
   if (runScenario) HostUseTime(&kSimTime);
   simtv_set_key_target(&KeyTarget);
 
   std::thread([options, script = std::move(script), scenario, font, runScenario, on = setup.on] {
     if (!runScenario) {
-      End(RunWindow([font, on] {
+      TvuiEnd(RunWindow([font, on] {
         SwitchOn(on);
         // On the real clock the loop has started once it listens; its font
         // is registered a moment later.
@@ -353,6 +353,6 @@ void TvuiLaunch(int argc, char** argv) {
     simtv_shutdown();
     simtv_settle();
     simtv_advance(2000);
-    End(status);
+    TvuiEnd(status);
   }).detach();
 }

@@ -5,3 +5,6 @@
 #pragma once
 
 void TvuiLaunch(int argc, char** argv);
+// Ends the process with the status while the set's threads still run: the
+// output is flushed, and no exit handler frees what those threads use.
+[[noreturn]] void TvuiEnd(int status);

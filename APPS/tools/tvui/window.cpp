@@ -1,5 +1,7 @@
 #include "window.h"
 
+#include <dlfcn.h>
+
 #include <atomic>
 #include <cstdio>
 #include <mutex>
@@ -7,6 +9,7 @@
 
 #include "GenPng.h"
 #include "gui_loop.h"
+#include "launch.h"
 #include "output_tee.h"
 #include "remote_keys.h"
 #include "sdl_library.h"
@@ -94,6 +97,25 @@ void Show(SDL_Window* window, SDL_Surface* plane, bool standby) {
   SDL_UpdateWindowSurface(window);
 }
 
+// A broken connection to the X server (the server ended, the session
+// closed) reaches Xlib's handler, whose default ends the process through
+// exit(): its handlers would free what the GUI thread is still using. The
+// window ends the process as its own close does instead.
+int DisplayGone(void* /*display*/) {
+  OutputTee::Say("tvui: the display went away; the window is gone", true);
+  TvuiEnd(1);
+}
+
+// SDL loads Xlib itself, and only for a window on X.
+void EndWhenTheDisplayGoes() {
+  void* xlib = dlopen("libX11.so.6", RTLD_LAZY | RTLD_NOLOAD);
+  if (!xlib) return;
+  using Handler = int (*)(void*);
+  if (auto set = reinterpret_cast<Handler (*)(Handler)>(dlsym(xlib, "XSetIOErrorHandler"))) set(&DisplayGone);
+  // The library stays loaded: SDL holds it.
+  dlclose(xlib);
+}
+
 }  // namespace
 
 uint64_t WindowFrames() {
@@ -122,6 +144,7 @@ int RunWindow(const std::function<void()>& started) {
     SDL_Quit();
     return 1;
   }
+  EndWhenTheDisplayGoes();
   SDL_FillRect(plane, nullptr, 0);
   SDL_SetSurfaceBlendMode(plane, SDL_BLENDMODE_BLEND);
   simtv_on_render(&CopyPlane);

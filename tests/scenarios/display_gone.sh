@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# The desktop window loses its display (the X server under it is killed)
+# while the GUI thread runs and collects: the process ends at once with a
+# line that says so and status 1, as its own close ends it, without the exit
+# handlers that would free what the GUI thread still uses; a sanitizer's
+# report fails the test.
+#   display_gone.sh TVUI WORK
+set -u
+tvui=$1
+work=$2
+if ! command -v Xvfb >/dev/null; then
+  echo "no Xvfb here (bash scripts/deps.sh installs it)"
+  exit 77
+fi
+rm -rf "$work"
+mkdir -p "$work"
+pids=()
+trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done' EXIT
+
+# Xvfb names the free display it took once it listens.
+mkfifo "$work/display"
+Xvfb -displayfd 3 -screen 0 960x540x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb=$!
+pids+=("$xvfb")
+if ! read -r -t 60 display <"$work/display"; then
+  echo "Xvfb did not start:"; cat "$work/xvfb.log"
+  exit 1
+fi
+
+DISPLAY=":$display" TVUI_ROOT="$work/set" "$tvui" --window --fresh >"$work/out.log" 2>&1 &
+program=$!
+pids+=("$program")
+# Up once the set woke in the window: its loop draws and collects from then on.
+for ((tries = 0; tries < 600; ++tries)); do
+  grep -q "wake up reason power" "$work/out.log" && break
+  kill -0 "$program" 2>/dev/null || break
+  sleep 0.1
+done
+if ! grep -q "wake up reason power" "$work/out.log"; then
+  echo "the window did not come up:"; cat "$work/out.log"
+  exit 1
+fi
+
+kill "$xvfb"
+for ((tries = 0; tries < 600; ++tries)); do
+  kill -0 "$program" 2>/dev/null || break
+  sleep 0.1
+done
+if kill -0 "$program" 2>/dev/null; then
+  echo "the program still runs after its display went away:"; tail -n 40 "$work/out.log"
+  exit 1
+fi
+wait "$program"
+status=$?
+fail=""
+[ "$status" = 1 ] || fail="it ended with status $status, not 1"
+grep -q "tvui: the display went away" "$work/out.log" || fail="$fail; it did not say that the display went away"
+if grep -Eq "Sanitizer|runtime error|the set was reset" "$work/out.log"; then fail="$fail; it did not end cleanly"; fi
+if [ -n "$fail" ]; then
+  echo "${fail#; }:"; tail -n 80 "$work/out.log"
+  exit 1
+fi
+echo "the process ended cleanly when its display went away"
