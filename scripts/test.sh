@@ -3,8 +3,10 @@
 # with the collector running after every step (VG_GC_STRESS) so a missed reference
 # shows up. The release build with its tests is compiled too, so that a warning
 # that only an optimising build gives cannot land; the light-sensor task's
-# suite runs under ThreadSanitizer; the fuzz targets run for
-# FUZZ_SECONDS each (default 10, 0 skips them).
+# suite, and tvui with the scenarios whose screens are answered from other
+# threads (network, recordings, media, standby and wake), run under
+# ThreadSanitizer; the fuzz targets run for FUZZ_SECONDS each (default 10, 0
+# skips them).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -15,7 +17,8 @@ cmake --preset asan >/dev/null
 cmake --build --preset asan -j "$jobs"
 cmake --preset release >/dev/null
 cmake --build --preset release -j "$jobs"
-# The suites whose code runs threads of its own, under ThreadSanitizer.
+# The suites whose code runs threads of its own, and the scenarios whose
+# screens the set's threads answer, under ThreadSanitizer.
 cmake --preset tsan >/dev/null
 cmake --build --preset tsan -j "$jobs"
 ctest --preset tsan -j "$jobs"

@@ -57,6 +57,10 @@ check(no_display 2 "--window needs a display" ${CMAKE_COMMAND} -E env --unset=DI
       --unset=SDL_VIDEODRIVER ${TVUI} --window)
 refuse(screenshot_name "screenshot shot.jpg" "screenshot takes a file name ending in .png")
 refuse(advance_range "advance 4294967296" "advance takes milliseconds")
+refuse(screenshot_outside "screenshot ../../x.png" "screenshot takes a file name below the output folder")
+if(EXISTS ${WORK}/x.png OR EXISTS ${WORK}/../x.png)
+  set(failures "${failures}\nscreenshot_outside: a screenshot was written outside the output folder")
+endif()
 refuse(fail_name "fail XPM_NoSuchCall 1" "no platform call is named XPM_NoSuchCall")
 refuse(expect_call_name "expect call XPM_NoSuchCall" "no platform call is named XPM_NoSuchCall")
 refuse(key_gui "key gui 131" "no key of the set gives GUI key code 131")
@@ -68,6 +72,17 @@ file(WRITE ${WORK}/bad.fixture "channel 7-1 KQRS colour=red\n")
 file(WRITE ${WORK}/fixture.scn "tv fixture bad.fixture\n")
 check(fixture 2 "bad.fixture:1: unexpected colour=red; a channel line reads: channel CHANNEL NAME" ${TVUI}
       --scenario ${WORK}/fixture.scn)
+
+# A sanitizer's report is not swallowed by --quiet, and the line that ran is
+# named after it (a build without the undefined-behaviour sanitizer refuses
+# the line).
+file(WRITE ${WORK}/sanitizer.scn "root probe\nkey 1\noverflow\nkey 2\nkey 3\n")
+execute_process(COMMAND ${TVUI} --quiet --scenario ${WORK}/sanitizer.scn WORKING_DIRECTORY ${WORK}/empty
+                RESULT_VARIABLE got OUTPUT_VARIABLE stdout ERROR_VARIABLE stderr)
+if(NOT stderr MATCHES "has no undefined-behaviour sanitizer" AND
+   (NOT got EQUAL 1 OR NOT stderr MATCHES "runtime error: signed integer overflow[^\n]*\ntvui: [^\n]*sanitizer.scn:4 failed: key 2\n  a sanitizer reported an error"))
+  set(failures "${failures}\nsanitizer_quiet: status ${got}, standard error:\n${stderr}")
+endif()
 
 # Every scenario test starts from the factory's set through --fresh, however
 # often ctest repeats it: the second run on one set folder meets the wizard

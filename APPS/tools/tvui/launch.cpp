@@ -1,5 +1,7 @@
 #include "launch.h"
 
+#include <dlfcn.h>
+#include <link.h>
 #include <pthread.h>
 #include <unistd.h>
 
@@ -34,6 +36,7 @@ namespace fs = std::filesystem;
 
 // Present in a build with a sanitizer only.
 extern "C" void __sanitizer_set_death_callback(void (*callback)(void)) __attribute__((weak));
+extern "C" void __sanitizer_set_report_fd(void* fd) __attribute__((weak));
 
 namespace {
 
@@ -219,6 +222,38 @@ void OnReset() {
   ScenarioReportFatal("the set was reset (by its watchdog or the crash handler, above)");
 }
 
+// Every sanitizer runtime of the process reports straight to the terminal's
+// standard error, past the copy of the output and past --quiet, and names the
+// scenario line that ran when it ends the process. g++ loads the address and
+// the undefined-behaviour sanitizers as two libraries, each with a report and
+// a death callback of its own, and each closes a report descriptor that it
+// shares with the other; a runtime linked into the program is reached through
+// the weak names.
+void ArmSanitizers() {
+  auto arm = [](void (*setDeath)(void (*)(void)), void (*setReport)(void*)) {
+    if (setDeath) setDeath(&OnSanitizerDeath);
+    if (setReport) setReport(reinterpret_cast<void*>(intptr_t(dup(OutputTee::ErrorFd()))));
+  };
+  std::vector<std::string> runtimes;
+  dl_iterate_phdr(
+      [](dl_phdr_info* info, size_t, void* list) {
+        const std::string path = info->dlpi_name ? info->dlpi_name : "";
+        const std::string name = path.substr(path.rfind('/') + 1);
+        if (name.starts_with("lib") && name.find("san.so") != std::string::npos)
+          static_cast<std::vector<std::string>*>(list)->push_back(path);
+        return 0;
+      },
+      &runtimes);
+  if (runtimes.empty()) arm(__sanitizer_set_death_callback, __sanitizer_set_report_fd);
+  for (const std::string& path : runtimes) {
+    void* runtime = dlopen(path.c_str(), RTLD_LAZY | RTLD_NOLOAD);
+    if (!runtime) continue;
+    arm(reinterpret_cast<void (*)(void (*)(void))>(dlsym(runtime, "__sanitizer_set_death_callback")),
+        reinterpret_cast<void (*)(void*)>(dlsym(runtime, "__sanitizer_set_report_fd")));
+    dlclose(runtime);
+  }
+}
+
 IDirectFBEventBuffer* KeyTarget() { return buffer.load(); }
 
 // Without its font the interface draws no text at all: the run stops.
@@ -325,7 +360,7 @@ void TvuiLaunch(int argc, char** argv) {
   // Line by line, so that the copy keeps the order of the two streams.
   if (runScenario) std::setvbuf(stdout, nullptr, _IOLBF, 0);
   simtv_bcm_on_reset(&OnReset);
-  if (__sanitizer_set_death_callback) __sanitizer_set_death_callback(&OnSanitizerDeath);
+  ArmSanitizers();
   VgSetPanicHandler(&HaltOnPanic);
   simtv_boot(runScenario ? 1 : 0, 1);
   if (GCM_Start(1) != 0) {

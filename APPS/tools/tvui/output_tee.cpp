@@ -18,7 +18,9 @@ constexpr char kMarker[] = "\x1e" "tvui-drain" "\x1e";
 struct State {
   std::mutex mutex;
   std::condition_variable drained;
+  // The product's output from `dropped` on.
   std::string copy;
+  size_t dropped = 0;
   unsigned long markers = 0;
   int pipeIn = -1;
   int savedOut = -1;
@@ -33,6 +35,19 @@ struct State {
 State& S() {
   static State s;
   return s;
+}
+
+// The copy holds at most this much: a soak of many thousand lines keeps its
+// memory flat, and a block of expectations looks at far less.
+constexpr size_t kKeptBytes = 256 * 1024;
+
+void Keep(State& s, const std::string& text) {
+  s.copy += text;
+  if (s.copy.size() <= kKeptBytes) return;
+  // Half at a time, so that the front is not moved for every line.
+  const size_t cut = s.copy.size() - kKeptBytes / 2;
+  s.copy.erase(0, cut);
+  s.dropped += cut;
 }
 
 void WriteAll(int fd, const char* data, size_t size) {
@@ -92,7 +107,7 @@ void Reader(int fd) {
       std::string text = pending.substr(0, at == std::string::npos ? pending.size() - keep : at);
       PassOn(text);
       std::lock_guard guard(s.mutex);
-      if (s.keepCopy) s.copy += text;
+      if (s.keepCopy) Keep(s, text);
       if (at == std::string::npos) {
         pending.erase(0, pending.size() - keep);
         break;
@@ -123,9 +138,9 @@ void Start(bool keepCopy, bool quiet) {
   std::thread(Reader, fds[0]).detach();
 }
 
-std::string Drain() {
+size_t Drain() {
   State& s = S();
-  if (!s.running) return {};
+  if (!s.running) return 0;
   std::fflush(nullptr);
   unsigned long wanted;
   {
@@ -135,7 +150,28 @@ std::string Drain() {
   WriteAll(s.pipeIn, kMarker, sizeof kMarker - 1);
   std::unique_lock lock(s.mutex);
   s.drained.wait(lock, [&] { return s.markers >= wanted; });
-  return s.copy;
+  return s.dropped + s.copy.size();
+}
+
+std::string Since(size_t offset, size_t* from) {
+  State& s = S();
+  std::lock_guard guard(s.mutex);
+  *from = std::max(offset, s.dropped);
+  return *from - s.dropped < s.copy.size() ? s.copy.substr(*from - s.dropped) : std::string();
+}
+
+void Forget(size_t offset) {
+  State& s = S();
+  std::lock_guard guard(s.mutex);
+  if (offset <= s.dropped) return;
+  const size_t cut = std::min(offset - s.dropped, s.copy.size());
+  s.copy.erase(0, cut);
+  s.dropped += cut;
+}
+
+int ErrorFd() {
+  State& s = S();
+  return s.running ? s.savedErr : 2;
 }
 
 void Stop() {

@@ -161,9 +161,14 @@ void Root::Build() {
 }
 
 std::atomic<bool> Root::panicOnNextEvent{false};
+std::atomic<bool> Root::overflowOnNextEvent{false};
 
 XObject* Root::HandleEvent(Core::Event* event) {
   if (panicOnNextEvent.exchange(false)) VgPanicAnsi("The probe root was told to fail on this event.");
+  if (overflowOnNextEvent.exchange(false)) {
+    volatile int32_t most = INT32_MAX;
+    received = most + 1;
+  }
   const std::string item = Describe(event);
   if (item.empty()) return nullptr;
   ++received;

@@ -34,6 +34,9 @@ class Root : public Core::Root {
   // Set from the runner: the next event makes the root panic on the GUI
   // thread, as a fault in a screen would.
   static std::atomic<bool> panicOnNextEvent;
+  // Likewise the next event makes it overflow a signed integer, for the
+  // undefined-behaviour sanitizer to report.
+  static std::atomic<bool> overflowOnNextEvent;
 };
 
 // The loop's view of this root.

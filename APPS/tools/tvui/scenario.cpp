@@ -1,6 +1,9 @@
 #include "scenario.h"
 
+#include <dlfcn.h>
+
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
@@ -259,15 +262,14 @@ struct Window {
   int firstCall = 0;
   size_t firstOutput = 0;
   std::vector<int> matched;
-  size_t firstConsole = 0;
 };
 
-// What the factory serial console's fixture end has received since the run
-// began.
+// What the factory serial console's fixture end has received since the
+// current block of expectations began.
 std::string g_console;
 
 // Takes in what the console delivered; waitMs bounds the wait for the first
-// byte. The size of everything received.
+// byte. The size of everything held.
 size_t DrainConsole(int waitMs = 0) {
   char buffer[4096];
   for (int got; (got = simtv_console_read(buffer, sizeof buffer, waitMs)) > 0; waitMs = 0)
@@ -555,6 +557,10 @@ std::string ScreenshotLine(const ScenarioTokens& t) {
   if (t.size() < 2 || t.size() > 3 || (t.size() == 3 && !t[2].quoted) || !t[1].text.ends_with(".png") ||
       t[1].text.size() <= 4)
     return "screenshot takes a file name ending in .png and a quoted caption";
+  // The file goes into the output folder, or a folder below it; never past it.
+  const std::filesystem::path name(t[1].text);
+  if (name.is_absolute() || std::any_of(name.begin(), name.end(), [](const auto& part) { return part == ".."; }))
+    return "screenshot takes a file name below the output folder, not " + t[1].text;
   GenBitmap* canvas = Canvas();
   if (!canvas) return "the GUI has no screen to take";
   const std::string path = g_run.outDir.empty() ? t[1].text : g_run.outDir + "/" + t[1].text;
@@ -591,6 +597,15 @@ std::string PanicLine(const ScenarioTokens& t) {
   return {};
 }
 
+std::string OverflowLine(const ScenarioTokens& t) {
+  if (t.size() != 1) return "overflow takes nothing";
+  if (GuiRoot().rootClass != TvuiProbe::Ops().rootClass) return "only the probe root can be told to overflow";
+  if (!dlsym(RTLD_DEFAULT, "__ubsan_handle_add_overflow_abort") && !dlsym(RTLD_DEFAULT, "__ubsan_handle_add_overflow"))
+    return "this build has no undefined-behaviour sanitizer to report an overflow";
+  TvuiProbe::Root::overflowOnNextEvent = true;
+  return {};
+}
+
 // A page of the menus: it lives beside the main menu, which leads to it.
 bool IsMenuPage(const VgClass* screen) {
   const VgClass* page = VgFindClass("MenuSystem::BrcmSubMenu");
@@ -618,16 +633,33 @@ void OpenMenusFor(const VgClass* screen) {
     if (page->owner) page->Close();
 }
 
+// The GUI lock for as long as a line makes, changes or lets go of GUI
+// objects. Taking it waits for the GUI thread's turn, which may move the
+// set's clock to the end of the thread's wait.
+class GuiLock {
+ public:
+  GuiLock() : held_(AcquirePslDornSem() != 0) {}
+  ~GuiLock() {
+    if (held_) ReleasePslDornSem();
+  }
+  GuiLock(const GuiLock&) = delete;
+  GuiLock& operator=(const GuiLock&) = delete;
+  explicit operator bool() const { return held_; }
+
+ private:
+  bool held_;
+};
+
 // Asks for the screen as a screen of the set asks for another, through the
 // one screen opener: the sub-system of the screen's family opens it.
 std::string OpenLine(const ScenarioTokens& t) {
   if (t.size() < 2) return "open takes a class";
   if (GuiRoot().rootClass == TvuiProbe::Ops().rootClass) return "the probe root opens no screens";
   SubSystem::Opening opening;
-  VgStr text;  // held until the screen holds it
   opening.screen = VgFindClass(t[1].text.c_str());
   if (!opening.screen) return "no class " + t[1].text + " in the program";
   opening.origin = Constants::MSG_FROM_NONMENUSYSTEM;
+  const std::string* text = nullptr;
   for (size_t i = 2; i < t.size(); ++i) {
     int64_t value = 0;
     const std::string& word = t[i].text;
@@ -649,28 +681,29 @@ std::string OpenLine(const ScenarioTokens& t) {
     } else if (word == "flag") {
       opening.flag = true;
     } else if (word == "text" && i + 1 < t.size()) {
-      text = VgNewStringAnsi(t[++i].text.c_str());
-      opening.text = text;
+      text = &t[++i].text;
     } else {
       return "open takes value N, origin menu|quick|nonmenu, flag and text \"...\"";
     }
   }
   // The screen opens under the GUI lock, as on the GUI thread: a thread of
   // the set that answers at once (the media library) may wake the GUI loop
-  // meanwhile, and its turn must not collect what the opening holds.
-  if (!AcquirePslDornSem()) return "the GUI lock cannot be taken";
+  // meanwhile. Every GUI object the line makes or lets go, its text too, is
+  // made and let go before the lock is given back.
+  GuiLock lock;
+  if (!lock) return "the GUI lock cannot be taken";
+  VgStr held;  // until the screen holds it
+  if (text) opening.text = held = VgNewStringAnsi(text->c_str());
   const bool menuPage = IsMenuPage(opening.screen);
   if (menuPage) OpenMenusFor(opening.screen);
   Primitives::KeyRoutingForm* form = SubSystem::Open(nullptr, opening);
-  const bool opened = form != nullptr;
+  if (!form) return t[1].text + " is not a screen that opens";
   // The row that leads to a page hands it the focus; the page does not take
   // it on its own.
-  if (menuPage && form && form->owner) form->owner->OnSetFocus(form);
+  if (menuPage && form->owner) form->owner->OnSetFocus(form);
   // The set waits: what the screen changed is delivered and drawn here, as
   // the GUI thread's next turn would.
-  if (opened) VgProcessSignals();
-  ReleasePslDornSem();
-  if (!opened) return t[1].text + " is not a screen that opens";
+  VgProcessSignals();
   RequestRefresh();
   return {};
 }
@@ -728,10 +761,10 @@ std::string ExpectConsoleLine(const ScenarioTokens& t) {
   if (t.size() != 3) return "expect console takes a quoted text";
   constexpr int kDeliveryMs = 100;
   for (size_t before = g_console.size();; before = g_console.size()) {
-    if (g_console.find(t[2].text, g_run.window.firstConsole) != std::string::npos) return {};
+    if (g_console.find(t[2].text) != std::string::npos) return {};
     if (DrainConsole(kDeliveryMs) == before) break;
   }
-  std::string seen = g_console.substr(g_run.window.firstConsole);
+  std::string seen = g_console;
   for (size_t at = 0; (at = seen.find_first_of("\r\n", at)) != std::string::npos; at += 2)
     seen.replace(at, 1, seen[at] == '\r' ? "\\r" : "\\n");
   return "the serial console has not received it since the previous expectations; it received \"" + seen + "\"";
@@ -756,10 +789,13 @@ std::string ExpectFormLine(const ScenarioTokens& t) {
 
 std::string ExpectOutputLine(const ScenarioTokens& t) {
   if (t.size() != 3) return "expect " + t[1].text + " takes a quoted text";
-  const std::string output = OutputTee::Drain();
-  const bool printed = output.find(t[2].text, g_run.window.firstOutput) != std::string::npos;
+  OutputTee::Drain();
+  size_t from = 0;
+  const std::string output = OutputTee::Since(g_run.window.firstOutput, &from);
+  const bool printed = output.find(t[2].text) != std::string::npos;
   if (t[1].text == "output" && !printed)
-    return "the process has not printed \"" + t[2].text + "\" since the previous expectations";
+    return "the process has not printed \"" + t[2].text + "\" since the previous expectations" +
+           (from > g_run.window.firstOutput ? " (of its output since then, only the last part is kept)" : "");
   if (t[1].text == "no-output" && printed)
     return "the process printed \"" + t[2].text + "\" since the previous expectations";
   return {};
@@ -941,6 +977,8 @@ constexpr ScenarioCommand kCommands[] = {
     {"set", "NAME VALUE", "a value the simulated platform reports (simtv.h)", &SetLine},
     {"fail", "CALL CODE [COUNT]", "the next COUNT calls (default: all) return CODE", &FailLine},
     {"panic", "", "the probe root panics at the next event it gets", &PanicLine},
+    {"overflow", "", "the probe root overflows a signed integer at the next event, for the sanitizer to report",
+     &OverflowLine},
     {"screenshot", "FILE.png [\"CAPTION\"]",
      "the GUI plane over a stand-in for the picture (in standby, the dark screen), into the output folder; a "
      "captioned one joins the folder's index.html with the keys pressed since the picture before",
@@ -1001,7 +1039,10 @@ std::string Step(const ScenarioLine& line, const ScenarioTokens& t) {
     // No later block looks at the calls before this one: a long scenario
     // keeps only the calls since its last block.
     simtv_clear_calls();
-    g_run.window = Window{0, OutputTee::Drain().size(), {}, DrainConsole()};
+    DrainConsole();
+    g_console.clear();
+    g_run.window = Window{0, OutputTee::Drain(), {}};
+    OutputTee::Forget(g_run.window.firstOutput);
   }
   g_run.lastWasExpect = isExpect;
   // The leading lines set the scene before the set booted.
@@ -1046,7 +1087,11 @@ bool SplitScenarioLine(const std::string& line, ScenarioTokens* tokens) {
       bool closed = false;
       while (i < line.size()) {
         char c = line[i++];
-        if (c == '\\' && i < line.size()) {
+        if (c == '\\' && i + 2 < line.size() && line[i] == 'x' && std::isxdigit(uint8_t(line[i + 1])) &&
+            std::isxdigit(uint8_t(line[i + 2]))) {
+          token.text.push_back(char(std::stoi(line.substr(i + 1, 2), nullptr, 16)));
+          i += 3;
+        } else if (c == '\\' && i < line.size()) {
           const char escaped = line[i++];
           token.text.push_back(escaped == 'r' ? '\r' : escaped == 'n' ? '\n' : escaped == 't' ? '\t' : escaped);
         } else if (c == '"') {

@@ -22,11 +22,13 @@
 //
 // Blank lines and lines starting with # are ignored. A token is a word or a
 // quoted text ("two words", \" for a quote, \r, \n and \t for a carriage
-// return, a line feed and a tab). Numbers are decimal, 0x hex, or
+// return, a line feed and a tab, \xHH for any byte). Numbers are decimal, 0x hex, or
 // negative; every number is checked against the range its line takes.
 //
 // Expectations: calls, output and what the factory serial console received
-// count from the end of the previous block of expect lines; within a block
+// count from the end of the previous block of expect lines (of a long
+// stretch without one, the last 16384 calls and 128 to 256 kB of output are
+// kept); within a block
 // each expect call matches a call of its own, in any order, and a call's
 // arguments are matched word for word from the first
 // (an argument "-" stands for a pointer or a payload that is not whole words;
