@@ -381,11 +381,25 @@ int32_t handleEvent(int32_t timeout) {
   } else if (event.clazz == DFEC_USER && event.user.type == PslNoticeEventType && event.user.data) {
     // The media bridge, offered every broadcast first, takes it.
     BroadcastEvent(MediaLibraryNotice__Create(static_cast<PslNotice*>(event.user.data)));
+  } else if (event.clazz == DFEC_USER && event.user.type == GuiCallEventType && event.user.data) {
+    auto* record = static_cast<GuiCallRecord*>(event.user.data);
+    record->call(record->argument);
+    BKNI_Free(record);
   }
   return HandleEventDone;
 }
 
 }  // extern "C"
+
+bool PostGuiCall(void (*call)(void* argument), void* argument) {
+  if (!call || !GuiLoopRunning()) return false;
+  auto* record = static_cast<GuiCallRecord*>(BKNI_Malloc(sizeof(GuiCallRecord)));
+  if (!record) return false;
+  *record = GuiCallRecord{call, argument};
+  if (PostUserEvent(GuiCallEventType, record)) return true;
+  BKNI_Free(record);
+  return false;
+}
 
 void StopPeriod(AppPeriod* period) {
   if (!period || period->stopped.exchange(1)) return;

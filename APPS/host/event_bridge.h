@@ -32,6 +32,14 @@ inline constexpr unsigned int UpdateResultEventType = 1;
 // A notice of the media library (psl.h) in a user event of its own kind; the
 // GUI thread hands it to the media bridge, which frees it.
 inline constexpr unsigned int PslNoticeEventType = 2;
+// Work for the GUI thread in a user event of its own kind: the loop runs it
+// in its turn, under the GUI lock, as it handles a key, and frees the record
+// (BKNI_Free).
+struct GuiCallRecord {
+  void (*call)(void* argument);
+  void* argument;
+};
+inline constexpr unsigned int GuiCallEventType = 3;
 
 struct CommandRecord {
   uint32_t command;
@@ -57,6 +65,9 @@ void tvCommandCallback(void* context, uint32_t command, const void* payload, uin
 void command_task(void* argument);
 int32_t handleEvent(int32_t timeout);
 }
+// Posts the work for the loop that runs on the GUI thread now; false when no
+// loop runs (the work would wait for the next period) or posting failed.
+bool PostGuiCall(void (*call)(void* argument), void* argument);
 
 // The end of a period: the middleware's events are no longer taken, the
 // period's loops are told to stop, and its GUI loop leaves its wait at once.

@@ -54,10 +54,14 @@ std::atomic<int32_t> g_fontStatus{GuiFontPending};
 // Failed takes of the GUI lock in a row, for the back-off.
 int32_t g_lockFailures = 0;
 
-// The period whose loop runs on the GUI thread.
-AppPeriod* g_loopPeriod = nullptr;
+// The period whose loop runs on the GUI thread; threads that post work for
+// the loop read it too.
+std::atomic<AppPeriod*> g_loopPeriod{nullptr};
 
-bool LoopRunning() { return g_loopPeriod && g_loopPeriod->vgRunning.load() != 0; }
+bool LoopRunning() {
+  AppPeriod* period = g_loopPeriod.load();
+  return period && period->vgRunning.load() != 0;
+}
 
 // The GUI thread's next period, handed over by GuiRunPeriod; it is woken by
 // the event, made with the thread.
@@ -128,6 +132,8 @@ void WaitAndDispatch(XObject* root) {
 }
 
 }  // namespace
+
+bool GuiLoopRunning() { return LoopRunning(); }
 
 bool GuiRunPeriod(AppPeriod* period) {
   if (!period && !g_guiThreadStarted.load()) return true;

@@ -81,6 +81,9 @@ extern std::atomic<int32_t> update_time;
 // call; false when it cannot be made), or with null tells it to end once its
 // loop has ended. The loop's end gives back one of the period's holds.
 bool GuiRunPeriod(AppPeriod* period);
+// Whether a period's loop runs on the GUI thread, taking what the buffer
+// receives.
+bool GuiLoopRunning();
 
 extern "C" {
 // The GUI thread (argument unused): the loops of the periods GuiRunPeriod hands it.

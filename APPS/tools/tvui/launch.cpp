@@ -213,7 +213,7 @@ void HaltOnPanic(const std::string& message) {
 // A sanitizer's report, or a reset of the set, ends the process; the line
 // that was running goes after the report.
 void OnSanitizerDeath() {
-  OutputTee::Stop();
+  OutputTee::Abandon();
   ScenarioReportFatal("a sanitizer reported an error (above)");
 }
 

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <condition_variable>
 #include <cstdio>
 #include <cstring>
@@ -25,7 +26,11 @@ struct State {
   int pipeIn = -1;
   int savedOut = -1;
   int savedErr = -1;
-  bool running = false;
+  // Read without the mutex by a thread that ends the process.
+  std::atomic<bool> running = false;
+  // Set as a sanitizer ends the process: a thread that never lets go may
+  // hold the standard streams then.
+  std::atomic<bool> abandoned = false;
   bool keepCopy = false;
   bool quiet = false;
   bool colours = false;
@@ -183,11 +188,19 @@ void Stop() {
   s.running = false;
 }
 
+void Abandon() {
+  State& s = S();
+  s.abandoned = true;
+  if (!s.running.exchange(false)) return;
+  dup2(s.savedOut, 1);
+  dup2(s.savedErr, 2);
+}
+
 void Say(const std::string& line, bool failure) {
   State& s = S();
   const std::string text = line + "\n";
   if (!s.running) {
-    std::fflush(nullptr);
+    if (!s.abandoned) std::fflush(nullptr);
     WriteAll(failure ? 2 : 1, text.data(), text.size());
     return;
   }

@@ -26,6 +26,10 @@ int ErrorFd();
 // Passes what is left on and gives the output back to the terminal; for the
 // moment before the process ends.
 void Stop();
+// Gives the output back to the terminal at once, leaving what the copy has
+// not passed on yet: for a sanitizer that ends the process while holding
+// what the other threads, the copying one too, may be waiting for.
+void Abandon();
 // A line of the runner's own, after what the product wrote before it: to
 // standard output, or to standard error for a failure.
 void Say(const std::string& line, bool failure = false);

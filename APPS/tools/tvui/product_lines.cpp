@@ -56,8 +56,7 @@ std::string FactoryCommandLine(const ScenarioTokens& t) {
   return failure;
 }
 
-std::string DispatchLine(const ScenarioTokens& t) {
-  if (t.size() < 2) return "dispatch what?";
+std::string DispatchOnGuiThread(const ScenarioTokens& t) {
   const std::string& what = t[1].text;
   if (what == "factory-reset" && t.size() == 2) return Dispatch(VgNew<Events::XPM_EVENT_FACTORY_RESET>());
   if (what == "restart-setup" && t.size() == 2) {
@@ -71,12 +70,6 @@ std::string DispatchLine(const ScenarioTokens& t) {
     return Dispatch(dpms);
   }
   if (what == "factory-command") return FactoryCommandLine(t);
-  int64_t result = 0;
-  if (what == "update-result" && t.size() == 3 && ScenarioNumber(t[2].text, INT32_MIN, INT32_MAX, &result)) {
-    // Through the update service's own road: its listener on its thread.
-    simtv_update_result(0, int32_t(result), 0, "");
-    return {};
-  }
   int64_t code = 0;
   // The media library's word that a removable device went, as it makes it.
   if (what == "device-removed" && t.size() == 3 && ScenarioNumber(t[2].text, 0, INT32_MAX, &code)) {
@@ -88,6 +81,18 @@ std::string DispatchLine(const ScenarioTokens& t) {
   }
   return "dispatch takes factory-reset, restart-setup, dpms SECONDS, update-result CODE, device-removed CODE or "
          "factory-command TYPE VALUE [CLASS] [\"TEXT\"]";
+}
+
+std::string DispatchLine(const ScenarioTokens& t) {
+  if (t.size() < 2) return "dispatch what?";
+  int64_t result = 0;
+  if (t[1].text == "update-result" && t.size() == 3 && ScenarioNumber(t[2].text, INT32_MIN, INT32_MAX, &result)) {
+    // Through the update service's own road: its listener on its thread.
+    simtv_update_result(0, int32_t(result), 0, "");
+    return {};
+  }
+  // The event is delivered, and what it changed drawn, by the GUI thread.
+  return ScenarioOnGuiThread([t] { return DispatchOnGuiThread(t); });
 }
 
 std::string BackupLine(const ScenarioTokens& t) {
@@ -106,8 +111,11 @@ std::string BackupLine(const ScenarioTokens& t) {
 
 std::string StoreLine(const ScenarioTokens& t) {
   if (t.size() != 3) return "store takes a key and a value";
-  MainApp::GetPersistentData()->PutString(VgNewStringAnsi(t[1].text.c_str()), VgNewStringAnsi(t[2].text.c_str()));
-  return {};
+  // The store is the GUI thread's.
+  return ScenarioOnGuiThread([t] {
+    MainApp::GetPersistentData()->PutString(VgNewStringAnsi(t[1].text.c_str()), VgNewStringAnsi(t[2].text.c_str()));
+    return std::string();
+  });
 }
 
 std::string FileLine(const ScenarioTokens& t) {

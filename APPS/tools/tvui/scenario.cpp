@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <cerrno>
 #include <chrono>
@@ -12,6 +13,7 @@
 #include <mutex>
 #include <set>
 #include <sstream>
+#include <thread>
 #include <vector>
 
 #include "Constants/Constants.h"
@@ -25,6 +27,7 @@
 #include "Strings.h"
 #include "SubSystem/Open.h"
 #include "WinIDs/WinIDs.h"
+#include "event_bridge.h"
 #include "gui_loop.h"
 #include "keymap.h"
 #include "layout_check.h"
@@ -606,6 +609,18 @@ std::string OverflowLine(const ScenarioTokens& t) {
   return {};
 }
 
+// Two threads of the runner write one number at once, for the thread
+// sanitizer to report.
+std::string RaceLine(const ScenarioTokens& t) {
+  if (t.size() != 1) return "race takes nothing";
+  if (!dlsym(RTLD_DEFAULT, "__tsan_init")) return "this build has no thread sanitizer to report a race";
+  static int shared = 0;
+  std::thread other([] { ++shared; });
+  ++shared;
+  other.join();
+  return {};
+}
+
 // A page of the menus: it lives beside the main menu, which leads to it.
 bool IsMenuPage(const VgClass* screen) {
   const VgClass* page = VgFindClass("MenuSystem::BrcmSubMenu");
@@ -632,6 +647,40 @@ void OpenMenusFor(const VgClass* screen) {
   for (Primitives::KeyRoutingForm* page : pages)
     if (page->owner) page->Close();
 }
+
+}  // namespace
+
+std::string ScenarioOnGuiThread(const std::function<std::string()>& work) {
+  struct Call {
+    std::function<std::string()> work;
+    std::string result;
+    std::atomic<bool> done{false};
+  };
+  auto* call = new Call{work, {}, false};
+  const auto run = [](void* argument) {
+    auto* c = static_cast<Call*>(argument);
+    c->result = c->work();
+    c->done = true;
+  };
+  if (!PostGuiCall(run, call)) {
+    delete call;
+    return work();
+  }
+  // The loop takes what its buffer holds before the set settles, unless the
+  // GUI thread waits for something else of the set's: the clock then moves
+  // on a millisecond at a time, as far as that wait needs, and at most ten
+  // seconds.
+  simtv_settle();
+  constexpr int kLongestWaitMs = 10000;
+  for (int waited = 0; !call->done && waited < kLongestWaitMs; ++waited) simtv_advance(1);
+  // A call still not taken is left to the loop, with all it needs.
+  if (!call->done) return "the GUI thread did not take the line within ten seconds of the set's clock";
+  std::string result = std::move(call->result);
+  delete call;
+  return result;
+}
+
+namespace {
 
 // The GUI lock for as long as a line makes, changes or lets go of GUI
 // objects. Taking it waits for the GUI thread's turn, which may move the
@@ -979,6 +1028,7 @@ constexpr ScenarioCommand kCommands[] = {
     {"panic", "", "the probe root panics at the next event it gets", &PanicLine},
     {"overflow", "", "the probe root overflows a signed integer at the next event, for the sanitizer to report",
      &OverflowLine},
+    {"race", "", "two threads write one number at once, for the thread sanitizer to report", &RaceLine},
     {"screenshot", "FILE.png [\"CAPTION\"]",
      "the GUI plane over a stand-in for the picture (in standby, the dark screen), into the output folder; a "
      "captioned one joins the folder's index.html with the keys pressed since the picture before",

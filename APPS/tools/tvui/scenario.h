@@ -61,6 +61,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -140,13 +141,21 @@ bool BuildPayload(const ScenarioTokens& tokens, size_t first, ScenarioPayload* p
 // form of what follows, what it does, and the code that runs it. run returns
 // the reason when the line fails, empty when it passed; it runs on the
 // runner's thread while every thread of the set waits, and the set is
-// settled again after it.
+// settled again after it. Work on GUI objects that may wake a thread of the
+// set goes to the GUI thread (ScenarioOnGuiThread).
 struct ScenarioCommand {
   const char* name;
   const char* usage;
   const char* meaning;
   std::string (*run)(const ScenarioTokens& tokens);
 };
+
+// Runs a line's work on the GUI thread, in its turn, as it takes a key, and
+// returns once the set has settled after it, the set's clock standing still:
+// a thread of the set that the work wakes (the media library answers at
+// once) meets the GUI thread busy, not the runner beside it. Between periods
+// of operation, no loop running, the work runs on the runner's thread.
+std::string ScenarioOnGuiThread(const std::function<std::string()>& work);
 
 // The runner's own lines, and the root's that the runner tries after them.
 std::span<const ScenarioCommand> ScenarioCommands();
