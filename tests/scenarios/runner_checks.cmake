@@ -68,6 +68,10 @@ refuse(late_tv "advance 1\ntv demo" "tv lines come before every other line but r
 refuse(standby_key "advance 1000\nkey MENU" "the set is in standby, where no key but the power key reaches it")
 refuse(standby_gui_key "advance 1000\nkey gui 3" "the set is in standby")
 refuse(tv_on_probe "root probe\ntv on" "tv on needs the product's root")
+# The stop command ends the period of operation: the set is in standby and its
+# GUI has ended, so a key that follows reaches nothing and must not pass.
+refuse(stop_key "tv demo\ntv on\nstandby\nkey MENU" "the set is in standby")
+refuse(stop_press "tv demo\ntv on\nstandby\npress OK" "the set is in standby")
 file(WRITE ${WORK}/bad.fixture "channel 7-1 KQRS colour=red\n")
 file(WRITE ${WORK}/fixture.scn "tv fixture bad.fixture\n")
 check(fixture 2 "bad.fixture:1: unexpected colour=red; a channel line reads: channel CHANNEL NAME" ${TVUI}
