@@ -290,6 +290,9 @@ struct Run {
   bool lastWasExpect = false;
   // The thread count of the first expect threads steady.
   int64_t steadyThreads = -1;
+  // Power keys pressed in standby: the middleware kept them to wake the set,
+  // so the GUI never saw them go down and their release is the viewer's alone.
+  std::set<uint32_t> heldToWake;
 };
 Run g_run;
 
@@ -430,6 +433,12 @@ int32_t KeyGivingGuiCode(int64_t guiCode) {
 // fails the line.
 std::string ThroughStandby(uint32_t code, bool* woken) {
   *woken = false;
+  // After the stop command the period is over and no screen loop reads the
+  // keys: a key would be lost while the line passed.
+  if (!rootObject.load()) {
+    return "the set is in standby and its GUI loop has ended (a standby line ends the period of operation), so no "
+           "key reaches it: start the next period with a wake line, then switch the set on with key POWER";
+  }
   if (!SetInStandby()) return {};
   if (!IsPowerKey(code)) {
     return "the set is in standby, where no key but the power key reaches it: wake it with key POWER, or start "
@@ -487,11 +496,16 @@ std::string PressLine(const ScenarioTokens& t) {
   uint32_t code = 0;
   if (t.size() != 2 || !ParseKey(t[1], &code)) return "press takes one key name or code";
   const bool press = t[0].text == "press";
-  if (!press && !simtv_key_held(code)) return t[1].text + " is not held";
+  const bool heldToWake = g_run.heldToWake.count(code) != 0;
+  if (!press && !heldToWake && !simtv_key_held(code)) return t[1].text + " is not held";
   bool woken = false;
-  if (press)
-    if (std::string refused = ThroughStandby(code, &woken); !refused.empty() || woken) return refused;
-  if ((press ? simtv_press_key(code) : simtv_release_key(code)) != 0) return "the GUI has no event buffer to take keys";
+  if (press && !heldToWake) {
+    if (std::string refused = ThroughStandby(code, &woken); !refused.empty()) return refused;
+    if (woken) g_run.heldToWake.insert(code);
+  }
+  if (!press && heldToWake) g_run.heldToWake.erase(code);
+  if (!woken && !heldToWake && (press ? simtv_press_key(code) : simtv_release_key(code)) != 0)
+    return "the GUI has no event buffer to take keys";
   PicturePageNoteKey((press ? "held " : "let go ") + t[1].text);
   return {};
 }
@@ -1411,7 +1425,7 @@ void ScenarioReportFatal(const char* what) {
 }
 
 int RunScenario(const std::string& path, const ScenarioScript& script, const std::string& outDir) {
-  g_run = Run{path, std::filesystem::path(path).parent_path(), outDir, {}, false, -1};
+  g_run = Run{path, std::filesystem::path(path).parent_path(), outDir, {}, false, -1, {}};
   WatchFrames();
   bool leading = true;
   ScenarioTokens tokens;
