@@ -13,3 +13,12 @@ execute_process(COMMAND ${CHECK} ${WORK}/out 20 RESULT_VARIABLE status ERROR_VAR
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "the tour's page:\n${errors}")
 endif()
+# A caption names what led to its picture when no key did: the 3D programme's
+# start comes from the input and the set's report, the photos from the stick.
+file(READ ${WORK}/out/index.html page)
+foreach(led "EXIT, 3d-input 2, event XPM_EVENT_REPORT_3DMODE</span>" "EXIT, media stick, MENU")
+  string(FIND "${page}" "${led}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "the tour's page has no caption led by \"${led}\"")
+  endif()
+endforeach()

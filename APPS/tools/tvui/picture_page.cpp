@@ -70,7 +70,8 @@ std::string PageText(const std::string& title) {
       "<h1>" + Escape(title) + "</h1>\n"
       "<p>" + std::to_string(page.entries.size()) +
       " pictures of the screen, in the order they were taken. Each caption names the screen and the remote "
-      "control's keys that led there from the picture before.</p>\n";
+      "control's keys that led there from the picture before, with the set's own happenings among them (an "
+      "event, a USB stick put in).</p>\n";
   int number = 0;
   for (const Entry& entry : page.entries) {
     ++number;

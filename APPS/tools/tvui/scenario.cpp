@@ -1096,6 +1096,14 @@ const ScenarioCommand* FindCommand(const ScenarioTokens& t) {
   return nullptr;
 }
 
+// Lines that change what the screen shows as a key does, though no key was
+// pressed: a picture's caption names them among what led there.
+bool LeadsLikeAKey(const std::string& word) {
+  static const std::set<std::string> kWords{"event", "command", "osd",      "standby", "wake",
+                                            "dispatch", "3d-input", "live-tv", "usb",  "media"};
+  return kWords.count(word) != 0;
+}
+
 // Empty when the line passed, else the reason.
 std::string Step(const ScenarioLine& line, const ScenarioTokens& t) {
   const bool isExpect = t[0].text == "expect";
@@ -1116,6 +1124,11 @@ std::string Step(const ScenarioLine& line, const ScenarioTokens& t) {
   simtv_settle();
   std::string failure = command->run(t);
   simtv_settle();
+  if (failure.empty() && LeadsLikeAKey(t[0].text)) {
+    std::string happening;
+    for (const ScenarioToken& token : t) happening += (happening.empty() ? "" : " ") + token.text;
+    PicturePageNoteKey(happening);
+  }
   return failure;
 }
 
