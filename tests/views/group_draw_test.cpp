@@ -115,4 +115,47 @@ TEST_F(GroupDraw, AnImageShowingABufferFollowsItsUpdates) {
   EXPECT_EQ(Pixels(spy->bufferCanvas).At(55, 5), Engine(kBlue));
 }
 
+// A translucent group drawn whole, or a part of it, gives the pixels of its
+// children composed in one layer of its size and blended at its opacity:
+// also where a child crosses from one band of rows to the next, and where a
+// later band has nothing to draw. At no opacity nothing of it is drawn.
+TEST_F(GroupDraw, ATranslucentGroupBlendsItsChildrenAsOneLayer) {
+  top->Bounds = {0, 0, 120, 100};
+  MakeRect(top, {0, 0, 120, 100}, kBlue);
+  Core::Group* g = MakeGroup({10, 5, 115, 95});
+  MakeRect(g, {0, 0, 105, 12}, kRed);
+  MakeRect(g, {20, 6, 60, 80}, {0, 200, 0, 140});  // over the first, across bands
+  Recorder* low = MakeRect(g, {0, 62, 50, 75}, {250, 250, 0, 255});
+  g->OnSetOpacity(128);
+
+  // The same group composed as a single layer of its size.
+  auto* expected = VgNew<Graphics::Canvas>();
+  expected->OnSetSize({120, 100});
+  expected->DrawRectangle({0, 0, 120, 100}, {0, 0, 120, 100}, kBlue, 0);
+  auto* layer = VgNew<Graphics::Canvas>();
+  layer->OnSetSize({105, 90});
+  g->DrawContent(layer, {0, 0, 105, 90}, {0, 0});
+  expected->DrawBitmap({0, 0, 120, 100}, {10, 5}, layer, Core::View::ModeBlend, 128);
+  const GenImage want = Pixels(expected);
+
+  EXPECT_EQ(Pixels(Render()).pixels, want.pixels);
+  // Parts whose bands start elsewhere: drawn over the whole picture, each
+  // leaves it as it was.
+  for (const VgRect part : {VgRect{0, 40, 120, 77}, VgRect{33, 1, 71, 99}, VgRect{12, 70, 14, 71}}) {
+    auto* canvas = VgNew<Graphics::Canvas>();
+    canvas->OnSetSize({120, 100});
+    canvas->DrawBitmap({0, 0, 120, 100}, {0, 0}, expected, 0, 255);
+    top->Draw(canvas, part, {0, 0});
+    EXPECT_EQ(Pixels(canvas).pixels, want.pixels) << part.x1 << "," << part.y1 << " " << part.x2 << "," << part.y2;
+  }
+
+  g->OnSetOpacity(0);
+  const size_t draws = low->clips.size();
+  const GenImage hidden = Pixels(Render());
+  EXPECT_EQ(low->clips.size(), draws) << "a group at no opacity drew its children";
+  EXPECT_EQ(hidden.At(5, 50), Engine(kBlue));
+  EXPECT_EQ(hidden.At(30, 70), Engine(kBlue));
+  EXPECT_EQ(hidden.At(100, 8), Engine(kBlue));
+}
+
 }  // namespace

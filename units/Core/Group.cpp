@@ -1,5 +1,7 @@
 #include "Core/Group.h"
 
+#include <algorithm>
+
 #include "Graphics/Canvas.h"
 #include "vgdebug.h"
 #include "vgslot.h"
@@ -278,13 +280,26 @@ void Group::Draw(Graphics::Canvas* canvas, VgRect clip, VgPoint offset) {
     DrawContent(canvas, clip, origin);
     return;
   }
+  // A group blended at no opacity leaves the pixels below as they are (a row
+  // at the start of its fade): none of it is drawn.
+  if (Opacity == 0 && Mode == ModeBlend) return;
   // A translucent group is composed off-screen first, so that its children
-  // blend with one another before the whole blends with what lies below.
+  // blend with one another before the whole blends with what lies below. It
+  // is composed a band of rows at a time, in a layer of a band's height and
+  // a width rounded up: the rows of a menu fade in a frame together, and
+  // layers of a few sizes are ones the engine keeps for the next row.
+  constexpr int32_t kBandRows = 32;
+  constexpr int32_t kWidthStep = 64;
+  const int32_t width = (clip.x2 - clip.x1 + kWidthStep - 1) / kWidthStep * kWidthStep;
   auto* layer = VgNew<Graphics::Canvas>();
-  const VgPoint size = VgGetRectSize(clip);
-  layer->OnSetSize(size);
-  DrawContent(layer, {0, 0, size.x, size.y}, VgMovePointNeg(origin, TopLeft(clip)));
-  canvas->DrawBitmap(clip, TopLeft(clip), layer, Mode, static_cast<uint8_t>(Opacity));
+  layer->OnSetSize({width, kBandRows});
+  for (int32_t top = clip.y1; top < clip.y2; top += kBandRows) {
+    const VgRect band{clip.x1, top, clip.x2, std::min(top + kBandRows, clip.y2)};
+    const VgRect inLayer{0, 0, band.x2 - band.x1, band.y2 - band.y1};
+    if (top != clip.y1) layer->DrawRectangle(inLayer, inLayer, VgColor{0, 0, 0, 0}, 0);
+    DrawContent(layer, inLayer, VgMovePointNeg(origin, TopLeft(band)));
+    canvas->DrawBitmap(band, TopLeft(band), layer, Mode, static_cast<uint8_t>(Opacity));
+  }
   layer->OnSetSize(_Const0001);
 }
 
