@@ -140,21 +140,26 @@ void Frame::DrawCells(GenBitmap* target, VgRect clip, VgRect a, int32_t blend, i
 
 // The frame's picture as row runs, drawn a band of rows at a time so that
 // no surface of the whole picture is ever made; null when its runs would take
-// more than the cache keeps.
+// more than the cache keeps. The band's width is rounded up, so that the
+// frames of a screen are packed in bands of a few sizes, which the engine
+// keeps for the next.
 GenBitmap* Frame::PackPicture(int32_t width, int32_t height) {
-  constexpr int32_t kBandRows = 32;
-  GenBitmap* band = GenCreateBitmap(width, std::min(height, kBandRows), GenColorFormatArgb8888);
+  constexpr int32_t kBandRows = 16;
+  constexpr int32_t kWidthStep = 128;
+  GenBitmap* band = GenCreateBitmap((width + kWidthStep - 1) / kWidthStep * kWidthStep, kBandRows,
+                                    GenColorFormatArgb8888);
   if (!band) return nullptr;
+  const ptrdiff_t stride = band->width + band->padding;
   GenRowRunPacker packer(width, height, GenFrameCacheLimit());
   bool packing = true;
   for (int32_t top = 0; top < height && packing; top += kBandRows) {
     const int32_t rows = std::min(kBandRows, height - top);
-    GenFillRectangle(band, nullptr, 0, 0, 0, width, rows, 0);
+    const GenRect inBand{0, 0, width, rows};
+    GenFillRectangle(band, &inBand, 0, 0, 0, width, rows, 0);
     DrawCells(band, {0, 0, width, rows}, {0, -top, width, height - top}, 0, 255);
     auto* memory = static_cast<const GenColor*>(GenLockMemory(band->surface));
     if (!memory) break;
-    for (int32_t row = 0; row < rows && packing; ++row)
-      packing = packer.AddRow(memory + static_cast<ptrdiff_t>(row) * (width + band->padding));
+    for (int32_t row = 0; row < rows && packing; ++row) packing = packer.AddRow(memory + row * stride);
     GenUnlockMemory(band->surface);
   }
   GenFreeBitmap(band);
