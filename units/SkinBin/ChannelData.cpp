@@ -1,5 +1,6 @@
 #include "SkinBin/ChannelData.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -103,10 +104,22 @@ void ChannelListData::Load(const char* loader, int32_t tableType, int32_t ring, 
   PhysicalChannel = 0;
   XPM_GetMedium(&Medium);
 
-  std::vector<XPM_ChannelInfo> channels(static_cast<size_t>(capacity));
+  // A first read of a few channels gives the count; only a longer list is
+  // read again, whole: a buffer of the full capacity takes a third of a
+  // megabyte, for lists that are mostly a few dozen channels long.
+  constexpr size_t kFirstRead = 64;
+  std::vector<XPM_ChannelInfo> channels(std::min(kFirstRead, static_cast<size_t>(capacity)));
   int32_t total = 0;
-  const int32_t code = single ? XPM_GetPhysicalChannelList(physical, channels.data(), capacity, &total)
-                              : XPM_GetRingChannels(ring, channels.data(), capacity, &total);
+  auto read = [&] {
+    const auto room = static_cast<int32_t>(channels.size());
+    return single ? XPM_GetPhysicalChannelList(physical, channels.data(), room, &total)
+                  : XPM_GetRingChannels(ring, channels.data(), room, &total);
+  };
+  int32_t code = read();
+  if (code == 0 && total > static_cast<int32_t>(channels.size()) && channels.size() < static_cast<size_t>(capacity)) {
+    channels.resize(static_cast<size_t>(std::min(total, capacity)));
+    code = read();
+  }
   if (code != 0) {
     VgPrint("%s: XPM_%s = 0x%08X Failed\n", loader, single ? "GetPhysicalChannelList" : "GetRingChannels",
             unsigned(code));
@@ -117,6 +130,8 @@ void ChannelListData::Load(const char* loader, int32_t tableType, int32_t ring, 
     total = capacity;
   }
   if (total < 0) total = 0;
+  // A list that grew between the two reads is listed as first read.
+  total = std::min(total, static_cast<int32_t>(channels.size()));
 
   for (int32_t i = 0; i < total; ++i) ChannelArray[size_t(i)] = NewChannel(channels[size_t(i)]);
   // Records past the new count would otherwise stay reachable for ever.
