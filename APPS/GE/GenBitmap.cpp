@@ -389,10 +389,13 @@ bool GenRowRunPacker::AddRow(const GenColor* pixels) {
     x = end;
   }
   rowStart_.push_back(static_cast<uint32_t>(runs_.size()));
-  // The index of every row, the colour count, the palette and the runs.
-  const size_t bytes = (static_cast<size_t>(height_) + 2 + palette_.size() + runs_.size()) * 4;
-  if (bytes > limit_) failed_ = true;
+  if (Bytes() > limit_) failed_ = true;
   return !failed_;
+}
+
+// The index of every row, the colour count, the palette and the runs.
+size_t GenRowRunPacker::Bytes() const {
+  return (static_cast<size_t>(height_) + 2 + palette_.size() + runs_.size()) * 4;
 }
 
 GenBitmap* GenRowRunPacker::Finish() {
@@ -433,6 +436,43 @@ size_t GenBitmapBytes(const GenBitmap* bitmap) {
     return sizeof(GenRowRuns) + (height + 2 + rows->rowStart[height + 1] + rows->rowStart[height]) * 4;
   }
   return static_cast<size_t>(bitmap->width + bitmap->padding) * static_cast<size_t>(bitmap->height) * sizeof(GenColor);
+}
+
+GenBitmap* GenMakePicture(const GenColor* pixels, int32_t width, int32_t height) {
+  if (!pixels || width < 1 || height < 1) {
+    GEN_ERROR(GenErrInvalidParameter);
+    return nullptr;
+  }
+  const size_t rowBytes = static_cast<size_t>(width) * sizeof(GenColor);
+  const size_t half = rowBytes * static_cast<size_t>(height) / 2;
+  {
+    // A photograph's rows are runs of a pixel or two: the packing stops as
+    // soon as the rows so far take more than half their pixels, a few rows
+    // in, so that such a picture costs little more than its copy.
+    GenRowRunPacker packer(width, height, half);
+    bool packing = true;
+    for (int32_t y = 0; y < height && packing; ++y) {
+      packing = packer.AddRow(pixels + static_cast<size_t>(y) * static_cast<size_t>(width));
+      packing = packing && packer.Bytes() <= rowBytes * static_cast<size_t>(y + 1) / 2 + 4096;
+    }
+    if (packing) {
+      if (GenBitmap* packed = packer.Finish()) return packed;
+    }
+  }
+  GenBitmap* bitmap = GenCreateBitmap(width, height, GenColorFormatArgb8888);
+  if (!bitmap) return nullptr;
+  auto* memory = static_cast<GenColor*>(GenLockMemory(bitmap->surface));
+  if (!memory) {
+    GenFreeBitmap(bitmap);
+    return nullptr;
+  }
+  GenForgetPlainArea(bitmap);
+  const size_t stride = static_cast<size_t>(bitmap->width + bitmap->padding);
+  for (int32_t y = 0; y < height; ++y)
+    std::memcpy(memory + static_cast<size_t>(y) * stride, pixels + static_cast<size_t>(y) * static_cast<size_t>(width),
+                rowBytes);
+  GenUnlockMemory(bitmap->surface);
+  return bitmap;
 }
 
 void* GenLockMemory(IDirectFBSurface* surface) {

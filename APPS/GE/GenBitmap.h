@@ -141,6 +141,8 @@ class GenRowRunPacker {
   // The picture, once every row is in; null when the packing gave up, rows
   // are missing or memory runs short.
   GenBitmap* Finish();
+  // What the runs of the rows so far take, as the limit counts it.
+  size_t Bytes() const;
 
  private:
   int32_t width_;
@@ -156,6 +158,12 @@ class GenRowRunPacker {
 // The memory a bitmap's pixels take: its surface, row padding and all, or its
 // runs.
 size_t GenBitmapBytes(const GenBitmap* bitmap);
+
+// A bitmap of the pixels given (0xAARRGGBB, width to a row), for a picture
+// made elsewhere that is shown and never drawn into: row runs where they take
+// at most half the pixels' memory (a picture of wide plain areas), else a
+// surface with a copy of them. Null for no pixels or when memory runs short.
+GenBitmap* GenMakePicture(const GenColor* pixels, int32_t width, int32_t height);
 
 // Code that writes a bitmap's memory itself, after GenLockMemory, forgets
 // what the engine knew of its pixels.

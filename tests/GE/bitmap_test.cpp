@@ -1,6 +1,8 @@
 // Bitmaps: creation, loading of packed resources, indexed bitmaps, the window
 // bitmap and the engine's error lines.
+#include <algorithm>
 #include <iterator>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -436,6 +438,43 @@ TEST_F(BitmapTest, PackedRowsGiveBackTheirPixels) {
   }
   EXPECT_FALSE(packing);
   EXPECT_EQ(colourful.Finish(), nullptr);
+}
+
+// A picture made of pixels handed in keeps them whichever way it is kept: as
+// runs when its rows are wide plain areas (a band of colour a row, a shape
+// over it), on a surface when they are not (every pixel its own colour, as a
+// photograph's are); the pixels given may go at once.
+TEST_F(BitmapTest, APictureOfPixelsKeepsThemAsRunsOnlyWhereRunsPay) {
+  const int32_t width = 90;
+  const int32_t height = 70;
+  auto plain = std::make_unique<std::vector<GenColor>>();
+  for (int32_t y = 0; y < height; ++y)
+    for (int32_t x = 0; x < width; ++x)
+      plain->push_back(x > 30 && x < 50 && y > 20 ? GenMakeColor(250, 10, 10, 255) : GenMakeColor(y, 2 * y, 90, 255));
+  const std::vector<GenColor> plainCopy = *plain;
+  GenBitmap* runs = GenMakePicture(plain->data(), width, height);
+  plain.reset();
+  ASSERT_NE(runs, nullptr);
+  EXPECT_EQ(runs->surface, nullptr);
+  EXPECT_LT(GenBitmapBytes(runs), plainCopy.size() * sizeof(GenColor) / 8);
+  EXPECT_EQ(Pixels(runs).pixels, plainCopy);
+
+  // Noise, and a picture whose first rows pack well but whose later ones do not.
+  std::vector<GenColor> noise = Ramp(width * height);
+  std::vector<GenColor> halves = plainCopy;
+  std::copy(noise.begin() + width * height / 2, noise.end(), halves.begin() + width * height / 2);
+  for (const std::vector<GenColor>* pixels : {&noise, &halves}) {
+    GenBitmap* copy = GenMakePicture(pixels->data(), width, height);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_NE(copy->surface, nullptr);
+    EXPECT_EQ(Pixels(copy).pixels, *pixels);
+    GenFreeBitmap(copy);
+  }
+  GenFreeBitmap(runs);
+  Console console;
+  EXPECT_EQ(GenMakePicture(nullptr, width, height), nullptr);
+  EXPECT_EQ(GenMakePicture(noise.data(), 0, height), nullptr);
+  EXPECT_EQ(Errors(console.Text()), std::vector<std::string>(2, "Invalid parameter given to function.|GenBitmap.cpp"));
 }
 
 // A picture of stripes wide runs a row, as a frame gives.

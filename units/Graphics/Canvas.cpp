@@ -46,18 +46,6 @@ void Canvas::Realloc(int32_t width, int32_t height) {
   bitmap = width > 0 && height > 0 ? GenCreateBitmap(width, height, GenColorFormatArgb8888) : nullptr;
 }
 
-void Canvas::CopyPixels(const uint32_t* pixels, int32_t width, int32_t height) {
-  OnSetSize({width, height});
-  if (!bitmap || !pixels) return;
-  GenForgetPlainArea(bitmap);
-  auto* memory = static_cast<uint32_t*>(GenLockMemory(bitmap->surface));
-  if (!memory) return;
-  const size_t stride = size_t(bitmap->width + bitmap->padding);
-  for (int32_t y = 0; y < height; ++y)
-    std::copy_n(pixels + size_t(y) * size_t(width), width, memory + size_t(y) * stride);
-  GenUnlockMemory(bitmap->surface);
-}
-
 void Canvas::DrawRectangle(VgRect clip, VgRect rect, VgColor colour, uint16_t blend) {
   if (!bitmap) return;
   const GenRect area = EngineRect(clip);

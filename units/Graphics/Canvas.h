@@ -31,9 +31,6 @@ class Canvas : public Resources::Bitmap {
   void OnSetSize(VgPoint size) override;
   // Replaces the pixels with new transparent ones of the size.
   virtual void Realloc(int32_t width, int32_t height);
-  // Takes the size of the pixels given (0xAARRGGBB, row by row) and a copy
-  // of them: a picture made elsewhere, a decoded photo.
-  void CopyPixels(const uint32_t* pixels, int32_t width, int32_t height);
 
   // Blend arguments: 1 blends over what is there, anything else copies.
   void DrawRectangle(VgRect clip, VgRect rect, VgColor colour, uint16_t blend);

@@ -1,6 +1,6 @@
 #include "Media/Exports.h"
 
-#include "Graphics/Canvas.h"
+#include "Graphics/Picture.h"
 #include "psl.h"
 #include "vgstring.h"
 
@@ -52,10 +52,7 @@ Media::MediumDevice* MediaMediumDevice__Initialize(Media::MediumDevice* device, 
 }
 
 Resources::Bitmap* MediaBitmap__FromPixels(const uint32_t* pixels, int32_t width, int32_t height) {
-  if (!pixels || width <= 0 || height <= 0) return nullptr;
-  auto* canvas = VgNew<Graphics::Canvas>();
-  canvas->CopyPixels(pixels, width, height);
-  return canvas;
+  return Graphics::Picture::Make(pixels, width, height);
 }
 
 Media::LibraryNotice* MediaLibraryNotice__Create(PslNotice* notice) {
