@@ -203,4 +203,45 @@ TEST_F(LayoutCheck, ALowerWindowDrawnOverAHigherOneInAFrameFailsNamingBoth) {
   EXPECT_EQ(EndLayoutFrame(), "");
 }
 
+
+// Screens of two sub-systems: each sub-system is a group of the root, and the
+// later group is drawn over the earlier one whatever the layers of the
+// screens inside. A pop-up of a higher layer in the earlier group lies below
+// a page of a lower layer in the later one: the page draws over the pop-up
+// in every frame, and the pop-up's texts are not seen.
+TEST_F(LayoutCheck, AWindowOfAHigherLayerDrawnBelowOneOfALowerLayerFailsNamingBoth) {
+  Core::Group* others = Group(root, {0, 0, 960, 540});
+  Core::Group* menus = Group(root, {0, 0, 960, 540});
+  auto* popup = VgNew<Primitives::KeyRoutingForm>();
+  popup->WinID = 0x5000000;
+  popup->OnSetLayer(32);
+  popup->OnSetBounds({290, 90, 670, 460});
+  Box(popup, {0, 0, 380, 370});
+  Text(popup, "Quick Menu", {20, 20, 360, 60});
+  others->Add(popup, 0);
+  auto* page = VgNew<Primitives::KeyRoutingForm>();
+  page->WinID = 0x1000001;
+  page->OnSetLayer(2);
+  page->OnSetBounds({0, 0, 710, 540});
+  Views::Rectangle* pageBox = Box(page, {0, 0, 710, 540});
+  menus->Add(page, 0);
+  root->Update();
+
+  BeginLayoutFrame(root);
+  popup->InvalidateView();
+  root->Update();
+  const std::string fault = EndLayoutFrame() + CheckLayout(root);
+  EXPECT_TRUE(Has(fault, "Primitives::KeyRoutingForm 0x1000001")) << fault;
+  EXPECT_TRUE(Has(fault, "Primitives::KeyRoutingForm 0x5000000")) << fault;
+
+  // Side by side, neither covers the other.
+  page->OnSetBounds({0, 0, 280, 540});
+  pageBox->OnSetBounds({0, 0, 280, 540});
+  root->Update();
+  BeginLayoutFrame(root);
+  popup->InvalidateView();
+  root->Update();
+  EXPECT_EQ(EndLayoutFrame() + CheckLayout(root), "");
+}
+
 }  // namespace
