@@ -244,4 +244,26 @@ TEST_F(LayoutCheck, AWindowOfAHigherLayerDrawnBelowOneOfALowerLayerFailsNamingBo
   EXPECT_EQ(EndLayoutFrame() + CheckLayout(root), "");
 }
 
+// Rows of one list are groups with a box and texts of their own, as a panel
+// is. A row placed over the one before it hides the end of that row's text
+// under its box: the text is covered as by any view drawn above it.
+TEST_F(LayoutCheck, ARowOverlappingTheRowBeforeCoversItsText) {
+  ASSERT_GT(LineHeight(), 20) << "the font must be taller than the overlap";
+  Primitives::KeyRoutingForm* list = Window(0x2000006, {300, 80, 660, 440});
+  Core::Group* first = Group(list, {20, 40, 340, 80});
+  Box(first, {0, 0, 320, 40});
+  Text(first, "Component", {10, 0, 310, 40});
+  // The second row starts half way down the first one.
+  Core::Group* second = Group(list, {20, 60, 340, 100});
+  Box(second, {0, 0, 320, 40});
+  Text(second, "S-Video", {10, 0, 310, 40});
+
+  const std::string fault = CheckLayout(root);
+  EXPECT_TRUE(Has(fault, "covers Views::Text \"Component\"")) << fault;
+
+  // One under the other, no fault.
+  second->OnSetBounds({20, 80, 340, 120});
+  EXPECT_EQ(CheckLayout(root), "");
+}
+
 }  // namespace
