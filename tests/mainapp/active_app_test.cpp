@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
+#include <vector>
 
 #include "Constants/Constants.h"
 #include "MainApp/EventAgent.h"
@@ -113,6 +115,35 @@ TEST_F(ActiveAppTest, ASubSystemThatEndsNormalOperationWithAKeyIsNotFocused) {
   EXPECT_EQ(App(), nullptr);
   ASSERT_NE(Standby()->initialSetup.get(), nullptr);
   EXPECT_EQ(Standby()->Focus.get(), Standby()->initialSetup.get());
+}
+
+std::vector<std::string>& Drawn() {
+  static std::vector<std::string> drawn;
+  return drawn;
+}
+
+// A menu page opens over a media window, a help bar or a pop-up over the menu
+// page, the factory's indicator over everything: whichever sub-system holds a
+// screen, the screens are drawn as one stack by layer.
+TEST_F(ActiveAppTest, TheScreensOfEverySubSystemAreDrawnAsOneStackByLayer) {
+  const struct {
+    Core::Group* system;
+    const char* name;
+    int32_t layer;
+  } screens[] = {
+      {App()->NonMenuSystem, "help", 0x200}, {App()->MenuSystem, "option", 8},
+      {App()->NonMenuSystem, "media", 1},    {App()->FactorySystem, "indicator", 0x2000},
+      {App()->MenuSystem, "page", 4},        {App()->NonMenuSystem, "quick", 32},
+  };
+  for (const auto& screen : screens) OpenSpy(screen.system, screen.name, 0, screen.layer)->OnSetBounds({0, 0, 960, 540});
+  Drawn().clear();
+  Core::Group::DrawWatch = [](Graphics::Canvas*, Core::View* view, VgRect) {
+    if (auto* spy = vg_cast<Spy>(view)) Drawn().push_back(spy->name);
+  };
+  root->Invalidate({0, 0, 960, 540});
+  root->Update();
+  Core::Group::DrawWatch = nullptr;
+  EXPECT_EQ(Drawn(), (std::vector<std::string>{"media", "page", "option", "quick", "help", "indicator"}));
 }
 
 TEST_F(ActiveAppTest, KeyReleasesAndUnknownEventsGoNowhere) {

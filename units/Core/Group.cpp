@@ -313,6 +313,29 @@ void Group::DrawContent(Graphics::Canvas* canvas, VgRect clip, VgPoint origin) {
   }
 }
 
+void Group::Stacking(std::vector<Stacked>* views) {
+  for (View* view = firstView; view; view = view->nextView)
+    if (view->Visible) views->push_back({view, this});
+}
+
+void Group::DrawStacked(Graphics::Canvas* canvas, VgRect clip, VgPoint origin) {
+  std::vector<Stacked> views;
+  Stacking(&views);
+  for (const Stacked& stacked : views) {
+    VgPoint at = origin;
+    VgRect room = clip;
+    if (stacked.holder != this) {
+      const VgRect holder = VgMoveRectPos(stacked.holder->Bounds, origin);
+      at = TopLeft(holder);
+      room = VgIntersectRect(clip, holder);
+    }
+    const VgRect part = VgIntersectRect(VgMoveRectPos(stacked.view->GetExtent(), at), room);
+    if (VgIsRectEmpty(part)) continue;
+    if (DrawWatch) DrawWatch(canvas, stacked.view, part);
+    stacked.view->Draw(canvas, part, at);
+  }
+}
+
 // ------------------------------------------------------------------- buffer
 
 void Group::OnSetBuffered(bool value) {

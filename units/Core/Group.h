@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "Core/View.h"
 #include "vgstring.h"
@@ -73,7 +74,18 @@ class Group : public View {
   bool OnGetBuffered() const { return Buffered; }
 
   // Draws the visible children whose extent meets the clip, bottom first.
-  void DrawContent(Graphics::Canvas* canvas, VgRect clip, VgPoint origin);
+  virtual void DrawContent(Graphics::Canvas* canvas, VgRect clip, VgPoint origin);
+  // A view the group draws, and the group whose coordinates it lies in: the
+  // group itself, or a plain group inside it whose children it stacks among
+  // its own.
+  struct Stacked {
+    View* view;
+    Group* holder;
+  };
+  // The visible views the group draws, bottom first: its visible children in
+  // their order. A group that stacks the children of inner groups among its
+  // own lists them here and draws them with DrawStacked.
+  virtual void Stacking(std::vector<Stacked>* views);
   // Told of each child a group is about to draw, with the canvas and the part
   // of it the child may draw: a harness that checks the order of drawing in a
   // frame sets it for the frame; the product never does.
@@ -87,6 +99,10 @@ class Group : public View {
 
   VgString GetHelpString();
   void UpdateHelpString();
+
+ protected:
+  // Draws what Stacking lists, bottom first, each clipped to its holder.
+  void DrawStacked(Graphics::Canvas* canvas, VgRect clip, VgPoint origin);
 
  private:
   void CheckChild(View* view) const;

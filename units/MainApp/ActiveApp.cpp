@@ -1,5 +1,7 @@
 #include "MainApp/ActiveApp.h"
 
+#include <algorithm>
+
 #include "Constants/Constants.h"
 #include "Core/KeyEvent.h"
 #include "Core/Keys.h"
@@ -14,6 +16,7 @@
 #include "Media/MediaWrapper.h"
 #include "MenuSystem/MenuSystem.h"
 #include "NonMenuSystem/NonMenuSystem.h"
+#include "Primitives/KeyRoutingForm.h"
 #include "Primitives/KeyRoutingParameter.h"
 #include "Structures/History.h"
 #include "SubSystem/SubSystemClass.h"
@@ -185,6 +188,41 @@ void ActiveApp::Close(XObject* sender) {
   }
   Primitives::KeyRoutingGroup::Close(sender);
   GetMessageAgent()->UnRegister(this);
+}
+
+// Each sub-system stacks its own screens by layer, but a screen of one may
+// open over a screen of another (the quick menu or a message over a menu
+// page, a menu page over a media window): the screens of all of them are
+// drawn as one stack, lower layers first, so that a higher layer is never
+// hidden by a lower one. Within a layer the sub-systems keep their order, and
+// each keeps its own order; a view without a layer of its own stays with the
+// screen below it in its sub-system.
+void ActiveApp::Stacking(std::vector<Stacked>* views) {
+  struct Entry {
+    uint32_t layer;
+    Stacked stacked;
+  };
+  std::vector<Entry> entries;
+  for (Core::View* child = firstView; child; child = child->nextView) {
+    if (!child->Visible) continue;
+    auto* system = vg_cast<::SubSystem::SubSystemClass>(child);
+    if (!system || system->Buffered || system->Opacity != 255) {
+      entries.push_back({0, {child, this}});
+      continue;
+    }
+    uint32_t layer = 0;
+    for (Core::View* view = system->firstView; view; view = view->nextView) {
+      auto* form = vg_cast<Primitives::KeyRoutingForm>(view);
+      if (form && form->Layer != 0) layer = uint32_t(form->Layer);
+      if (view->Visible) entries.push_back({layer, {view, system}});
+    }
+  }
+  std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.layer < b.layer; });
+  for (const Entry& entry : entries) views->push_back(entry.stacked);
+}
+
+void ActiveApp::DrawContent(Graphics::Canvas* canvas, VgRect clip, VgPoint origin) {
+  DrawStacked(canvas, clip, origin);
 }
 
 void ActiveApp::HandleMessage(Structures::Message* message) {

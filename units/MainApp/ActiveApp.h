@@ -56,6 +56,9 @@ class ActiveApp : public Primitives::KeyRoutingGroup {
   // Counts the requests, so that the routing knows a handler's screen asked
   // for the focus.
   void OnSetFocus(Core::View* view) override;
+  // The screens of every sub-system in one stack, by layer: see Stacking.
+  void DrawContent(Graphics::Canvas* canvas, VgRect clip, VgPoint origin) override;
+  void Stacking(std::vector<Stacked>* views) override;
 
   // Creates, initialises and opens a sub-system of that class, once.
   void InitSubSystem(const VgClass* cls);

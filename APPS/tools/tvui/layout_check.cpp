@@ -68,10 +68,29 @@ class Walk {
  private:
   int windows_ = 0;
 
-  void Collect(Core::Group* group, size_t parent, VgPoint origin, VgRect clip, Core::View* window, int order,
-               bool inUnit) {
-    for (Core::View* view = group->firstView; view; view = view->nextView) {
-      if (!view->Visible) continue;
+  // The views in the order the group draws them: a group that stacks the
+  // children of an inner group among its own is walked as drawn, and the inner
+  // group stands in the walk as their owner, drawing nothing itself.
+  void Collect(Core::Group* group, size_t parent, VgPoint groupOrigin, VgRect groupClip, Core::View* window,
+               int order, bool inUnit) {
+    std::vector<Core::Group::Stacked> stacked;
+    group->Stacking(&stacked);
+    std::unordered_map<Core::Group*, size_t> holders;
+    for (const auto& [view, holder] : stacked) {
+      size_t owner = parent;
+      VgPoint origin = groupOrigin;
+      VgRect clip = groupClip;
+      if (holder != group) {
+        auto found = holders.find(holder);
+        if (found == holders.end()) {
+          const VgRect extent = VgMoveRectPos(holder->GetExtent(), groupOrigin);
+          views.push_back({holder, parent, window, order, extent, groupClip, groupOrigin, false});
+          found = holders.emplace(holder, views.size() - 1).first;
+        }
+        owner = found->second;
+        origin = TopLeft(views[owner].extent);
+        clip = VgIntersectRect(groupClip, views[owner].extent);
+      }
       const VgRect extent = VgMoveRectPos(view->GetExtent(), origin);
       Core::View* inWindow = window;
       int inOrder = order;
@@ -82,7 +101,7 @@ class Walk {
       auto* child = vg_cast<Core::Group>(view);
       const bool whole = !child || child->Opacity != 255 || child->Buffered;
       const size_t index = views.size();
-      views.push_back({view, parent, inWindow, inOrder, extent, clip, origin, !inUnit && whole});
+      views.push_back({view, owner, inWindow, inOrder, extent, clip, origin, !inUnit && whole});
       // A group of opacity 0 shows none of its children.
       if (child && child->Opacity > 0)
         Collect(child, index, TopLeft(extent), VgIntersectRect(clip, extent), inWindow, inOrder, inUnit || whole);
@@ -289,6 +308,59 @@ bool UnderPanel(const std::vector<Placed>& views, size_t below, size_t above, Vg
   return false;
 }
 
+uint32_t LayerOf(Core::View* window) {
+  auto* form = vg_cast<Primitives::KeyRoutingForm>(window);
+  return form ? uint32_t(form->Layer) : 0;
+}
+
+std::string DescribeLayered(Core::View* window) {
+  return DescribeWindow(window) + " of layer " + std::to_string(LayerOf(window));
+}
+
+// Where a window drawn after one of a higher layer paints over it, one fault
+// for each such pair. A window inside another is part of it, and a window
+// without a layer is not compared.
+std::vector<std::string> LayersOutOfOrder(const std::vector<Placed>& views) {
+  std::vector<size_t> windows;
+  std::unordered_map<Core::View*, std::vector<size_t>> units;
+  for (size_t i = 0; i < views.size(); ++i) {
+    if (IsWindow(views[i].view) && LayerOf(views[i].view) != 0) windows.push_back(i);
+    if (views[i].unit && views[i].window) units[views[i].window].push_back(i);
+  }
+  auto inside = [&](size_t inner, size_t outer) {
+    for (size_t g = views[inner].parent; g != kNone; g = views[g].parent)
+      if (g == outer) return true;
+    return false;
+  };
+  // The first pixel where a unit of the lower window paints over one of the
+  // higher window, described.
+  auto over = [&](Core::View* higher, Core::View* lower, std::string* fault) {
+    for (size_t h : units[higher]) {
+      for (size_t l : units[lower]) {
+        const VgRect area = VgIntersectRect(views[h].Drawn(), views[l].Drawn());
+        VgPoint at;
+        if (VgIsRectEmpty(area) || !Collide(Render(views[h], area), Render(views[l], area), area, &at)) continue;
+        *fault = DescribeLayered(lower) + ", drawn after " + DescribeLayered(higher) + ", paints its " +
+                 Describe(views[l]) + " over " + Describe(views[h]) + " at " + PointText(at) +
+                 ": a lower layer hides a higher one";
+        return true;
+      }
+    }
+    return false;
+  };
+  std::vector<std::string> faults;
+  for (size_t a = 0; a < windows.size(); ++a) {
+    for (size_t b = a + 1; b < windows.size(); ++b) {
+      Core::View* higher = views[windows[a]].view;
+      Core::View* lower = views[windows[b]].view;
+      if (LayerOf(lower) >= LayerOf(higher) || inside(windows[b], windows[a])) continue;
+      std::string fault;
+      if (over(higher, lower, &fault)) faults.push_back(std::move(fault));
+    }
+  }
+  return faults;
+}
+
 }  // namespace
 
 std::string CheckLayout(Core::View* root) {
@@ -346,6 +418,10 @@ std::string CheckLayout(Core::View* root) {
           PointText(at));
     }
   }
+
+  // Windows stacked against their layers: a window drawn after one of a
+  // higher layer paints over it.
+  for (std::string& fault : LayersOutOfOrder(views)) add(std::move(fault));
 
   std::string text;
   for (const std::string& fault : faults) text += (text.empty() ? "" : "\n  ") + fault;

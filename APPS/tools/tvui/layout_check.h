@@ -1,7 +1,8 @@
 // The layout check of the scenarios: nothing on the screen is drawn over
 // something it should leave alone. A window is a screen (a key-routing form
 // with a window id or a layer) with every view inside it that no inner screen
-// holds; windows stack in the order the root draws them.
+// holds; windows stack in the order the root draws them (a group that stacks
+// the children of inner groups among its own is followed as it draws them).
 //
 // What a view draws is found by drawing it alone: its drawn extent is the
 // pixels it paints (a text's glyphs, not its bounds), so that a caption whose
@@ -22,7 +23,8 @@ class View;
 // - two texts of one window paint the same pixels;
 // - a view drawn above a text of its window paints over the text's glyphs
 //   (what lies below a text is its background or frame);
-// - a text paints where a group around it cuts it off: it leaves its window.
+// - a text paints where a group around it cuts it off: it leaves its window;
+// - a window drawn after one of a higher layer paints over it.
 // Runs while every thread of the set waits, as the runner reads the GUI.
 std::string CheckLayout(Core::View* root);
 
