@@ -246,6 +246,35 @@ TEST_F(MenusTest, AValueRowWithoutAnOptionOpensNoPopUpAndKeepsItsText) {
   EXPECT_EQ(PopUp()->OptionType, SkinBin::OPTION_TYPE_DNR);
 }
 
+// A value row shares its width between caption and value: the value stops
+// short of the arrow the focused row shows, a caption too long for both ends
+// in an ellipsis where the value begins, and a value too long for its column
+// ends in one; a caption that fits again is shown whole.
+TEST_F(MenusTest, AValueRowsValueEndsBeforeItsArrowAndALongCaptionYieldsToIt) {
+  Start();
+  auto* row = VgNew<BrcmSubMenuItem>();
+  VgLockObject(row);
+  row->OnSetIsItemValue(true);
+  row->OnSetText(VgNewString(u"Bloquear programas sin clasificar en todas las entradas"));
+  row->OnSetValueString(VgNewString(u"Apagado"));
+  row->Refresh();
+  const VgRect value = row->valueText.Bounds;
+  EXPECT_LE(value.x2, row->rightArrow.Bounds.x1);
+  EXPECT_EQ(value.x2 - value.x1, row->caption.Font->GetTextWidth(row->valueText.String, 0, 0))
+      << "the value keeps its whole width";
+  EXPECT_LT(row->caption.Bounds.x2, value.x1);
+  EXPECT_NE(Utf8(row->caption.shownText), Utf8(row->caption.String)) << "the caption ends in an ellipsis";
+
+  row->OnSetValueString(VgNewString(u"Zone 6 - Eastern Standard Time of North America"));
+  row->OnSetText(VgNewString(u"Time Zone"));
+  row->Refresh();
+  EXPECT_EQ(Utf8(row->caption.shownText), "Time Zone");
+  EXPECT_EQ(row->valueText.Bounds.x1, 300) << "the value keeps its column";
+  EXPECT_LE(row->valueText.Bounds.x2, row->rightArrow.Bounds.x1);
+  EXPECT_NE(Utf8(row->valueText.shownText), Utf8(row->valueText.String)) << "the value ends in an ellipsis";
+  VgUnlockObject(row);
+}
+
 TEST_F(MenusTest, APopUpIsAsTallAsItsChoicesAndAnOptionWithoutChoicesHasNone) {
   Start();
   Key(Key::Menu);

@@ -79,6 +79,7 @@ BrcmSubMenuItem::BrcmSubMenuItem(XObject* link) : ::Button::IconButton(link) {
   valueText.OnSetFont(VgLoad<Resources::Font>(Fonts::MediumFont));
   valueText.OnSetAlignV(Views::Text::AlignMiddle);
   valueText.OnSetString(VgNewString(u"0"));
+  valueText.OnSetEllipsis(true);
   Add(&valueText, 0);
   slider.OnSetVisible(false);
   slider.OnSetBounds({kSliderLeft, 25, kSliderLeft + kSliderWidth, 37});
@@ -187,6 +188,8 @@ void BrcmSubMenuItem::OnSetCaptionGap(int32_t value) {
 void BrcmSubMenuItem::OnSetValueString(VgString value) {
   ValueString = value;
   valueText.OnSetString(value);
+  // A value row's caption and value share the row by the value's length.
+  if (IsItemValue) PostRowRefresh();
 }
 
 void BrcmSubMenuItem::OnSetValue(int32_t value) {
@@ -228,17 +231,25 @@ void BrcmSubMenuItem::HandleFocus(bool focused) {
 void BrcmSubMenuItem::Refresh(XObject* sender) {
   ::Button::IconButton::Refresh(sender);
   OnSetTextGap(CaptionGap);
-  const int32_t w = VgGetRectW(Bounds);
   const int32_t h = VgGetRectH(Bounds);
   const int32_t textHeight = VgGetRectH(valueText.Bounds);
   // A caption longer than the room before the value (in the larger font of
   // the focused row) pushes the value to its right and shortens the slider
-  // from its left, so that neither lies over the caption's end.
+  // from its left, so that neither lies over the caption's end. The whole
+  // caption is measured: what it shows may have been cut for the value.
   const int32_t captionEnd =
-      caption.Font ? CaptionGap + caption.Font->GetTextWidth(caption.shownText, 0, 0) + kValueGap : 0;
+      caption.Font ? CaptionGap + caption.Font->GetTextWidth(caption.String, 0, 0) + kValueGap : 0;
   if (IsItemValue) {
-    const int32_t left = std::max(kValueLeft, captionEnd);
-    valueText.OnSetBounds(CentredV(left, w - left, textHeight, h));
+    // The value ends short of the arrow that the focused row shows at its
+    // right. A long caption gives up its end to a value that would not fit
+    // after it, down to the value's own column; the caption then ends in an
+    // ellipsis, and so does a value longer than its column.
+    const int32_t right = rightArrow.Bounds.x1 - kValueGap;
+    const int32_t wanted = caption.Font ? caption.Font->GetTextWidth(valueText.String, 0, 0) : 0;
+    const int32_t left = std::max(kValueLeft, std::min(captionEnd, right - wanted));
+    caption.OnSetEllipsis(true);
+    if (captionEnd > left) caption.OnSetBounds({CaptionGap, 0, left - kValueGap, h});
+    valueText.OnSetBounds(CentredV(left, right - left, textHeight, h));
     valueText.OnSetFont(caption.Font);
     valueText.OnSetColor(caption.Color);
     valueText.OnSetVisible(true);
@@ -253,6 +264,7 @@ void BrcmSubMenuItem::Refresh(XObject* sender) {
   } else {
     valueText.OnSetVisible(false);
   }
+  if (!IsItemValue) caption.OnSetEllipsis(false);
   if (IsColor) {
     colorRect.OnSetBounds(CentredV(kColorLeft, VgGetRectW(colorRect.Bounds), VgGetRectH(colorRect.Bounds), h));
     colorRect.OnSetVisible(true);
