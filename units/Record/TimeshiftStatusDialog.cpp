@@ -236,12 +236,15 @@ void TimeshiftStatusDialog::LoadProgramme() {
       text->OnSetString(Ansi(""));
       text->OnSetVisible(false);
     }
-    return;
+  } else {
+    programmeTime.OnSetString(TimeSpanText(Programme->StartTime, Programme->Duration));
+    title.OnSetString(Programme->Title);
+    title.OnSetVisible(true);
+    programmeTime.OnSetVisible(true);
   }
-  programmeTime.OnSetString(TimeSpanText(Programme->StartTime, Programme->Duration));
-  title.OnSetString(Programme->Title);
-  title.OnSetVisible(true);
-  programmeTime.OnSetVisible(true);
+  // The attributes follow the programme's time, whose width has just changed
+  // (longer where the language's afternoon mark is).
+  LayOutAttributes();
 }
 
 void TimeshiftStatusDialog::HideAllInfo() {
