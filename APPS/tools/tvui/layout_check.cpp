@@ -294,11 +294,29 @@ std::vector<const Placed*> BoxOf(const std::vector<Placed>& views, size_t group)
   return box;
 }
 
+// Whether two views side by side in one group are peers, such as the rows of
+// a list: groups of one class and one size. A peer drawn over another is no
+// panel over it, however much it looks like one.
+bool Peers(const std::vector<Placed>& views, size_t a, size_t b) {
+  if (!vg_cast<Core::Group>(views[a].view) || !vg_cast<Core::Group>(views[b].view)) return false;
+  return VgClassOf(views[a].view) == VgClassOf(views[b].view) &&
+         VgGetRectSize(views[a].extent) == VgGetRectSize(views[b].extent);
+}
+
 // Whether what lies above at the pixel belongs to such a panel, drawn over
-// the view below with its box there.
+// the view below with its box there, and not to a peer of what holds the view
+// below.
 bool UnderPanel(const std::vector<Placed>& views, size_t below, size_t above, VgPoint pixel) {
-  std::vector<size_t> chain;
+  std::vector<size_t> chain{below};
   for (size_t g = views[below].parent; g != kNone; g = views[g].parent) chain.push_back(g);
+  // Each view's way up to the group both lie in, that group's child last.
+  size_t outerAbove = above;
+  for (size_t g = views[above].parent; g != kNone; outerAbove = g, g = views[g].parent) {
+    const auto common = std::find(chain.begin(), chain.end(), g);
+    if (common == chain.end()) continue;
+    if (common != chain.begin() && Peers(views, outerAbove, *(common - 1))) return false;
+    break;
+  }
   const VgRect dot{pixel.x, pixel.y, pixel.x + 1, pixel.y + 1};
   for (size_t g = views[above].parent; g != kNone; g = views[g].parent) {
     if (std::find(chain.begin(), chain.end(), g) != chain.end()) return false;  // the common group
