@@ -95,11 +95,13 @@ TEST(SettingsText, String2IntParsesWithoutValidation) {
   EXPECT_EQ(Store::String2Int(nullptr), 0);
   EXPECT_EQ(Store::String2Int(S("1a")), 59);  // "a" counts as the digit 49
   EXPECT_EQ(Store::String2Int(S("2147483647")), 2147483647);
-  // Past the range a number holds at its end instead of wrapping around.
-  EXPECT_EQ(Store::String2Int(S("4294967296")), 2147483647);
-  EXPECT_EQ(Store::String2Int(S("99999999999")), 2147483647);
+  // Past the range a number wraps around in 32 bits, however long the text.
+  EXPECT_EQ(Store::String2Int(S("2147483648")), -2147483647 - 1);
+  EXPECT_EQ(Store::String2Int(S("4294967296")), 0);
+  EXPECT_EQ(Store::String2Int(S("99999999999")), 1215752191);
   EXPECT_EQ(Store::String2Int(S("-2147483648")), -2147483647 - 1);
-  EXPECT_EQ(Store::String2Int(S("-99999999999999999999999")), -2147483647 - 1);
+  EXPECT_EQ(Store::String2Int(S("-99999999999999999999999")), 159383553);
+  EXPECT_EQ(Store::String2Int(S(std::string(200, 'a').c_str())), 477218583);
   EXPECT_EQ(Store::String2Int(S("")), 0);
   EXPECT_EQ(Store::String2Int(S("-")), 0);
 }

@@ -223,6 +223,13 @@ TEST_F(ThirdMenuTest, SelectRowsWriteEachStepAndOnlyChoicesAndSlidersMarkTheOpti
   Key(Key::Right);
   EXPECT_EQ(Option(S::OPTION_TYPE_ROOM_LIGHTING), 0);
   EXPECT_EQ(Utf8(room->ValueString), "Off");
+  // An index outside the list steps onto its first choice up, its last down.
+  room->ChoiceIndex = INT32_MAX;
+  Key(Key::Right);
+  EXPECT_EQ(Option(S::OPTION_TYPE_ROOM_LIGHTING), 0);
+  room->ChoiceIndex = INT32_MIN;
+  Key(Key::Left);
+  EXPECT_EQ(Option(S::OPTION_TYPE_ROOM_LIGHTING), 3);
 }
 
 TEST_F(ThirdMenuTest, AChoiceOfOneWritesNothingButKeepsThePageAwake) {

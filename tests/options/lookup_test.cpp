@@ -78,6 +78,35 @@ TEST_F(Options, OffsetConvertsWithoutConversionSlots) {
   EXPECT_EQ(lipSync->Value, 3);
 }
 
+// Values from the settings store and the set may lie anywhere in the 32-bit
+// range: a conversion holds at its ends, and a result outside the list names
+// no choice.
+TEST_F(Options, ConversionsOfValuesAnywhereInTheRangeDoNotOverflow) {
+  OptionDataClass* brightness = Record(OptionDatabase::OPTION_TYPE_BRIGHTNESS);
+  brightness->Value = INT32_MIN;
+  brightness->Val2Id();
+  EXPECT_EQ(brightness->Id, INT32_MIN);
+  brightness->Id = INT32_MAX;
+  brightness->Id2Value();
+  EXPECT_EQ(brightness->Value, INT32_MAX);
+
+  OptionDataClass* horizontal = Record(OptionDatabase::OPTION_TYPE_HORIZONTAL_POSITION);
+  horizontal->Value = INT32_MIN;
+  horizontal->Val2Id();
+  EXPECT_EQ(horizontal->Id, (int64_t{INT32_MIN} - 50) / 5);
+  horizontal->Id = INT32_MAX;
+  horizontal->Id2Value();
+  EXPECT_EQ(horizontal->Value, INT32_MAX);
+
+  OptionDataClass* stagehold = Record(SkinBin::OPTION_TYPE_STAGEHOLD);
+  for (int32_t hostile : {INT32_MAX, INT32_MIN, -1, 2}) {
+    stagehold->Value = hostile;
+    stagehold->Val2Id();
+    stagehold->GetData();
+    EXPECT_EQ(ChoiceText(stagehold), "") << hostile;
+  }
+}
+
 TEST_F(Options, SlotMethodsIgnoreSendersThatAreNotRecords) {
   OptionDataClass* record = Record(OptionDatabase::OPTION_TYPE_MTS);
   auto* module = db->GetModule(2);

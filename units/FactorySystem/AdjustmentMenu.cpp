@@ -1,5 +1,6 @@
 #include "FactorySystem/AdjustmentMenu.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include "Core/Keys.h"
@@ -89,15 +90,17 @@ void AdjustmentMenu::ChangeValue(bool up) {
   int32_t id = 0;
   if (OnModelId()) {
     if (!option || ChoiceCount <= 0) return;
-    ChoiceIndex = up ? (ChoiceIndex + 1 >= ChoiceCount ? 0 : ChoiceIndex + 1)
-                     : (ChoiceIndex - 1 < 0 ? ChoiceCount - 1 : ChoiceIndex - 1);
+    // Stepped in 64 bits: an index or a value read from the set may lie
+    // anywhere in the 32-bit range.
+    const int64_t next = int64_t(ChoiceIndex) + (up ? 1 : -1);
+    ChoiceIndex = next >= ChoiceCount ? 0 : next < 0 ? ChoiceCount - 1 : int32_t(next);
     id = ChoiceIndex;
   } else {
-    int32_t value = up ? FacValue + Step : FacValue - Step;
+    int64_t value = up ? int64_t(FacValue) + Step : int64_t(FacValue) - Step;
     if (up && value > Maximum) value = Maximum;
     if (!up && value < Minimum) value = Minimum;
-    OnSetFacValue(value);
-    id = value;
+    id = int32_t(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
+    OnSetFacValue(id);
   }
   // The slider has moved even without the option's record; nothing reaches
   // the television then.

@@ -77,7 +77,8 @@ void BrcmOptionMenu::LoadingSettings() {
     row->OnSetText(option.ChoiceText(i));
     Add(row, 0);
   }
-  if (ItemNum > 0) OnSetCurrentItemIndex(current + 1);
+  // A value that names no choice puts the focus on the first.
+  if (ItemNum > 0) OnSetCurrentItemIndex(current >= 0 && current < ItemNum ? current + 1 : 1);
   const int32_t rows = ItemNum > 0 ? ItemNum : 1;
   const int32_t height = 2 * ItemYOffset + RowHeight + (rows - 1) * (ItemInterval + RowHeight);
   OnSetBounds(VgSetRectSize(Bounds, {2 * ItemXOffset + RowWidth, height}));

@@ -227,8 +227,12 @@ XObject* SubMenuItemValueSelect::HandleEvent(Core::Event* event) {
 
 void SubMenuItemValueSelect::ToggleOption(bool increase) {
   if (ChoiceCount < 2) return;
-  // An index the page never set (or a count that shrank) still lands on a choice.
-  ChoiceIndex = ((ChoiceIndex + (increase ? 1 : -1)) % ChoiceCount + ChoiceCount) % ChoiceCount;
+  // An index outside the list (one the page never set, a count that shrank)
+  // steps onto its first choice up and its last down; no step overflows.
+  if (ChoiceIndex < 0 || ChoiceIndex >= ChoiceCount)
+    ChoiceIndex = increase ? 0 : ChoiceCount - 1;
+  else
+    ChoiceIndex = increase ? (ChoiceIndex + 1) % ChoiceCount : (ChoiceIndex + ChoiceCount - 1) % ChoiceCount;
   OptionDatabase::OptionBinding option(MainApp::GetOptionDB(), OptionType, kScreen);
   if (option) {
     option.Write(ChoiceIndex);

@@ -42,6 +42,12 @@ constexpr int32_t kTakeFocus = 3;
 
 bool SameText(VgString text, const char16_t* expected) { return VgCompString(text, VgNewString(expected)) == 0; }
 
+// "MainMenuIndex" holds the main menu's 0-based index; the menus count from 1.
+// A stored number that cannot be an item's reads as a missing key does: the
+// first item.
+int32_t IndexOfStored(int32_t stored) { return stored >= 0 && stored < INT32_MAX ? stored + 1 : 1; }
+int32_t StoredOfIndex(int32_t index) { return index >= 1 ? index - 1 : 0; }
+
 }  // namespace
 
 MenuSystem::MenuSystem(XObject* link) : SubSystem::MenuSystemClass(link) { std::fill_n(MenuIndex, Levels, 1); }
@@ -74,7 +80,7 @@ void MenuSystem::Initialize(Primitives::KeyRoutingParameter* parameter) {
   SubSystem::MenuSystemClass::Initialize(parameter);
   OnSetBounds({0, 0, 960, 540});
   MainApp::GetMessageAgent()->Register(this);
-  SetMenuIndex(1, MainApp::GetPersistentData()->GetInteger(VgNewString(MainMenuIndexKey)) + 1);
+  SetMenuIndex(1, IndexOfStored(MainApp::GetPersistentData()->GetInteger(VgNewString(MainMenuIndexKey))));
 }
 
 void MenuSystem::Close(XObject* sender) {
@@ -192,7 +198,8 @@ void MenuSystem::TearDownMenus() {
 
   ::PersistentData::PersistentData* settings = MainApp::GetPersistentData();
   VgString key = VgNewString(MainMenuIndexKey);
-  if (MenuIndex[0] - 1 != settings->GetInteger(key)) settings->PutInteger(key, MenuIndex[0] - 1);
+  const int32_t stored = StoredOfIndex(MenuIndex[0]);
+  if (stored != settings->GetInteger(key)) settings->PutInteger(key, stored);
   ClearHelpBar();
 
   ::SkinBin::Wrapper* model = MainApp::GetWrapper();

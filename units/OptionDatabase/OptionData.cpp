@@ -31,7 +31,7 @@ void OptionDataClass::Val2Id(XObject*) {
   if (!SetVal2Id.IsNull())
     VgSignal(SetVal2Id, this);
   else
-    Id = Value - Offset;
+    Id = Held(int64_t{Value} - Offset);
 }
 
 void OptionDataClass::GetData(XObject*) {
@@ -42,7 +42,7 @@ void OptionDataClass::Id2Value(XObject*) {
   if (!SetId2Val.IsNull())
     VgSignal(SetId2Val, this);
   else
-    Value = Id + Offset;
+    Value = Held(int64_t{Id} + Offset);
 }
 
 }  // namespace OptionDatabase

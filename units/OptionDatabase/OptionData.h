@@ -5,6 +5,7 @@
 // through RefValue and signalling GetData again.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 #include "vgobject.h"
@@ -13,6 +14,12 @@
 #include "vgstring.h"
 
 namespace OptionDatabase {
+
+// A conversion's result, worked out in 64 bits and held within the 32-bit
+// range: a value read from the set or the settings store may lie anywhere in
+// that range, and no step of a conversion may overflow. A result outside the
+// list names no choice, as a value outside it does.
+constexpr int32_t Held(int64_t value) { return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX)); }
 
 class OptionDataClass : public XObject {
   VG_CLASS()

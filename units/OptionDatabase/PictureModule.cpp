@@ -84,9 +84,9 @@ void PictureModule::VerticalPosition_Val2Id(XObject* sender) {
   if (!record) return;
   int32_t mode = record->OnGetOffset();
   if (mode == kModeVga || mode == kModeVga75Hz)
-    record->Id = record->Value - 50;
+    record->Id = Held(int64_t{record->Value} - 50);
   else if (mode == kModeVideo)
-    record->Id = record->Value - 16;
+    record->Id = Held(int64_t{record->Value} - 16);
 }
 
 void PictureModule::VerticalPosition_Id2Val(XObject* sender) {
@@ -94,17 +94,17 @@ void PictureModule::VerticalPosition_Id2Val(XObject* sender) {
   if (!record) return;
   int32_t mode = record->OnGetOffset();
   if (mode == kModeVga || mode == kModeVga75Hz)
-    record->Value = record->Id + 50;
+    record->Value = Held(int64_t{record->Id} + 50);
   else if (mode == kModeVideo)
-    record->Value = record->Id + 16;
+    record->Value = Held(int64_t{record->Id} + 16);
 }
 
 void PictureModule::HorizontalPosition_Val2Id(XObject* sender) {
-  if (auto* record = vg_cast<OptionDataClass>(sender)) record->Id = (record->Value - 50) / 5;
+  if (auto* record = vg_cast<OptionDataClass>(sender)) record->Id = Held((int64_t{record->Value} - 50) / 5);
 }
 
 void PictureModule::HorizontalPosition_Id2Val(XObject* sender) {
-  if (auto* record = vg_cast<OptionDataClass>(sender)) record->Value = 5 * record->Id + 50;
+  if (auto* record = vg_cast<OptionDataClass>(sender)) record->Value = Held(5 * int64_t{record->Id} + 50);
 }
 
 }  // namespace OptionDatabase

@@ -217,14 +217,13 @@ int32_t PersistentData::String2Int(VgString text) {
   const int32_t length = VgGetStringLength(text);
   if (length < 1) return 0;
   const bool negative = VgGetStringChar(text, 0) == u'-';
-  // Accumulated in 64 bits and held at the first value past the range, so a
-  // long text can neither wrap nor overflow the accumulator.
-  constexpr int64_t kLimit = int64_t{INT32_MAX} + 1;
-  int64_t result = 0;
-  for (int32_t i = negative ? 1 : 0; i < length && result < kLimit && result > -kLimit; ++i)
-    result = result * 10 + (int64_t{VgGetStringChar(text, i)} - 48);
-  if (negative) result = -result;
-  return static_cast<int32_t>(std::clamp<int64_t>(result, INT32_MIN, INT32_MAX));
+  // Every character counts as a digit, in 32-bit arithmetic that wraps
+  // around: unsigned, so that a long or a hostile text is no overflow. Each
+  // reader of a number converts it by its own rule.
+  uint32_t result = 0;
+  for (int32_t i = negative ? 1 : 0; i < length; ++i)
+    result = result * 10u + (static_cast<uint32_t>(VgGetStringChar(text, i)) - 48u);
+  return static_cast<int32_t>(negative ? 0u - result : result);
 }
 
 VgString PersistentData::ParseStringItem(VgString text, int32_t index) {

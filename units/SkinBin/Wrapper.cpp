@@ -369,6 +369,13 @@ bool Wrapper::InFactoryMMode() {
   return VgCompString(FactoryMode, const_cast<char16_t*>(kFactoryM)) == 0;
 }
 
+std::vector<const char*> Wrapper::StoredKeys() {
+  std::vector<const char*> keys;
+  for (const PropertyBacking& row : kBackings)
+    if (row.kind == ::Wrapper::Backing::SettingsKey) keys.push_back(row.key);
+  return keys;
+}
+
 // The interface's own keys go with the middleware's settings; the store is
 // written once at the end rather than once a key.
 void Wrapper::ResetAll() {
@@ -379,9 +386,8 @@ void Wrapper::ResetAll() {
   onTimerStart_ = 0;
   WriteStoreOnce([](::PersistentData::PersistentData* store) {
     if (!store) return;
-    for (const PropertyBacking& row : kBackings) {
-      if (row.kind != ::Wrapper::Backing::SettingsKey) continue;
-      VgString key = VgNewStringAnsi(row.key);
+    for (const char* name : StoredKeys()) {
+      VgString key = VgNewStringAnsi(name);
       if (store->IsStringExist(key)) store->RemoveString(key);
     }
     for (const char* prefix :

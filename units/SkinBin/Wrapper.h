@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "Core/Group.h"
 #include "Core/Keys.h"
@@ -591,6 +592,9 @@ class Wrapper : public ::Wrapper::Wrapper {
 
   // Also forgets the model's own settings-store keys and stops its timers.
   void ResetAll() override;
+  // The settings-store keys of the properties that the model keeps there,
+  // in the order of its properties.
+  static std::vector<const char*> StoredKeys();
 
   // The software update: whether it comes from USB media (the update service
   // leaves a text under "USBUpdate"), the restart after it (a standby request
