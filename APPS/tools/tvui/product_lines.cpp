@@ -5,6 +5,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "Constants/Constants.h"
 #include "Core/Group.h"
@@ -13,9 +16,11 @@
 #include "MainApp/PersistentData.h"
 #include "MainApp/Root.h"
 #include "MainApp/Standby.h"
+#include "MainApp/Wrapper.h"
 #include "Media/MediaEvents.h"
 #include "gui_loop.h"
 #include "nvpath.h"
+#include "output_tee.h"
 #include "simtv.h"
 #include "stick.h"
 
@@ -109,13 +114,61 @@ std::string BackupLine(const ScenarioTokens& t) {
   return {};
 }
 
+// The keys that screens and the model write themselves, beside the root's
+// defaults and the model's own settings.
+constexpr const char* kOtherStoredKeys[] = {
+    "SetupStep", "MainMenuIndex", "AgingMode",  "GameTimerActivated", "PictureOptionChanged", "OnTimerStart",
+    "Password",  "ThreeDPassword", "RRTRegion", "EPGZIPCode",         "USBUpdate",            "ConfirmedVersion",
+};
+constexpr const char* kSourceKeyPrefixes[] = {"SourceLabel_", "SourceCustomLabel_", "SourceDisable_"};
+
+// Every key the system keeps in its settings store, and whatever else the
+// file holds now.
+std::vector<std::string> StoredKeys() {
+  std::vector<std::string> keys(std::begin(kOtherStoredKeys), std::end(kOtherStoredKeys));
+  for (const MainApp::DefaultSetting& setting : MainApp::kDefaultSettings)
+    keys.push_back(VgStringToUtf8(VgNewString(setting.key)));
+  for (const char* key : SkinBin::Wrapper::StoredKeys()) keys.push_back(key);
+  for (const char* prefix : kSourceKeyPrefixes)
+    for (int source = 0; source < XPM_MAX_SOURCES; ++source) keys.push_back(prefix + std::to_string(source));
+  std::ifstream file(NvPath("/mnt/nvram/APP_NVRAM.dat"), std::ios::binary);
+  const std::string content((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  for (size_t at = 0; (at = content.find('[', at)) != std::string::npos;) {
+    const size_t end = content.find("]=<", at);
+    if (end == std::string::npos) break;
+    keys.push_back(content.substr(at + 1, end - at - 1));
+    at = end;
+  }
+  std::sort(keys.begin(), keys.end());
+  keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+  return keys;
+}
+
 std::string StoreLine(const ScenarioTokens& t) {
-  if (t.size() != 3) return "store takes a key and a value";
-  // The store is the GUI thread's.
-  return ScenarioOnGuiThread([t] {
-    MainApp::GetPersistentData()->PutString(VgNewStringAnsi(t[1].text.c_str()), VgNewStringAnsi(t[2].text.c_str()));
+  if (t.size() != 3) return "store takes a key and a value, or every and a value";
+  if (t[1].text != "every" || t[1].quoted) {
+    // The store is the GUI thread's.
+    return ScenarioOnGuiThread([t] {
+      MainApp::GetPersistentData()->PutString(VgNewStringAnsi(t[1].text.c_str()), VgNewStringAnsi(t[2].text.c_str()));
+      return std::string();
+    });
+  }
+  auto count = std::make_shared<size_t>(0);
+  std::string failure = ScenarioOnGuiThread([t, count] {
+    ::PersistentData::PersistentData* store = MainApp::GetPersistentData();
+    VgString value = VgNewStringAnsi(t[2].text.c_str());
+    const std::vector<std::string> keys = StoredKeys();
+    // One write of the file for them all, as the defaults are written.
+    const bool sync = store->OnGetAutoSyncData();
+    store->OnSetAutoSyncData(false);
+    for (const std::string& key : keys) store->PutString(VgNewStringAnsi(key.c_str()), value);
+    store->OnSetAutoSyncData(sync);
+    store->SyncData();
+    *count = keys.size();
     return std::string();
   });
+  if (failure.empty()) OutputTee::Say("tvui: " + std::to_string(*count) + " settings keys hold \"" + t[2].text + "\"");
+  return failure;
 }
 
 std::string FileLine(const ScenarioTokens& t) {
@@ -229,7 +282,9 @@ constexpr ScenarioCommand kCommands[] = {
     {"expect file", "\"PATH\"", "the set has the file, below its root", &ExpectFileLine},
     {"expect no-file", "\"PATH\"", "the set has no such file", &ExpectFileLine},
     {"shell", "\"PREFIX\" STATUS \"OUTPUT\"", "the board shell's answer to the commands that begin so", &ShellLine},
-    {"store", "KEY \"VALUE\"", "a value in the settings store, as a set used before holds it", &StoreLine},
+    {"store", "KEY|every \"VALUE\"",
+     "a value in the settings store, as a set used before holds it; every: under every key the system keeps there",
+     &StoreLine},
     {"expect-backup", "KEY VALUE", "the settings backup holds the value", &BackupLine},
 };
 
