@@ -88,6 +88,17 @@ if(NOT stderr MATCHES "has no undefined-behaviour sanitizer" AND
   set(failures "${failures}\nsanitizer_quiet: status ${got}, standard error:\n${stderr}")
 endif()
 
+# A long stretch of keys before a captioned picture is named by its last
+# runs of keys and a count of the keys before them.
+file(WRITE ${WORK}/keys.scn "root probe\nrepeat 40\nkey 1\nkey 2 2\nend\nscreenshot keys.png \"After many keys\"\n")
+check(keys_page 0 "^$" ${TVUI} --quiet --scenario ${WORK}/keys.scn --out ${WORK}/keys)
+file(READ ${WORK}/keys/index.html page)
+if(NOT page MATCHES "Keys: 24 keys before, 1, 2 x2, 1, 2 x2")
+  set(failures "${failures}
+keys_page: the page does not name the last runs of keys after a count:
+${page}")
+endif()
+
 # Every scenario test starts from the factory's set through --fresh, however
 # often ctest repeats it: the second run on one set folder meets the wizard
 # again, although the first finished it and stored its last step.

@@ -1,6 +1,8 @@
 #include "picture_page.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -13,9 +15,20 @@ struct Entry {
   std::string keys;
 };
 
+// A key pressed several times in a row, once with the count.
+struct KeyRun {
+  std::string key;
+  int64_t count;
+};
+
+// The runs kept for the next picture: a long stretch without one (a soak of
+// many thousand keys) keeps only its last runs and counts the keys before.
+constexpr size_t kKeptRuns = 64;
+
 struct Page {
   std::vector<Entry> entries;
-  std::vector<std::string> keys;
+  std::deque<KeyRun> keys;
+  int64_t keysBefore = 0;
 };
 
 Page& P() {
@@ -39,14 +52,10 @@ std::string Escape(const std::string& text) {
 
 // A key pressed several times in a row is named once, with the count:
 // "DOWN x3".
-std::string KeyList(const std::vector<std::string>& keys) {
-  std::string list;
-  for (size_t i = 0; i < keys.size();) {
-    size_t run = 1;
-    while (i + run < keys.size() && keys[i + run] == keys[i]) ++run;
-    list += (list.empty() ? "" : ", ") + keys[i] + (run > 1 ? " x" + std::to_string(run) : "");
-    i += run;
-  }
+std::string KeyList(const Page& page) {
+  std::string list = page.keysBefore > 0 ? std::to_string(page.keysBefore) + " keys before" : "";
+  for (const KeyRun& run : page.keys)
+    list += (list.empty() ? "" : ", ") + run.key + (run.count > 1 ? " x" + std::to_string(run.count) : "");
   return list.empty() ? "none" : list;
 }
 
@@ -88,13 +97,24 @@ std::string PageText(const std::string& title) {
 
 }  // namespace
 
-void PicturePageNoteKey(const std::string& key) { P().keys.push_back(key); }
+void PicturePageNoteKey(const std::string& key) {
+  Page& page = P();
+  if (!page.keys.empty() && page.keys.back().key == key) {
+    ++page.keys.back().count;
+    return;
+  }
+  page.keys.push_back({key, 1});
+  if (page.keys.size() <= kKeptRuns) return;
+  page.keysBefore += page.keys.front().count;
+  page.keys.pop_front();
+}
 
 std::string PicturePageAdd(const std::string& folder, const std::string& title, const std::string& file,
                            const std::string& caption) {
   Page& page = P();
-  const std::string keys = KeyList(page.keys);
+  const std::string keys = KeyList(page);
   page.keys.clear();
+  page.keysBefore = 0;
   if (caption.empty()) return {};
   page.entries.push_back({file, caption, keys});
   // Written whole beside itself, then put in place: a reader never finds half a page.
