@@ -2,6 +2,7 @@
 // runner takes, and no standby or held key left behind.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,9 @@ std::vector<std::string> Lines(uint64_t seed, size_t count) {
   std::vector<std::string> lines;
   for (size_t i = 0; i < count; ++i) {
     lines.push_back(walk.Next());
-    walk.Saw(i % 3 == 0 ? std::vector<std::string>{} : std::vector<std::string>{"Screen" + std::to_string(i % 7)});
+    const std::string screen = i % 3 == 0 ? std::string() : "Screen" + std::to_string(i % 7);
+    walk.Saw(screen.empty() ? std::vector<std::string>{} : std::vector<std::string>{screen}, false, screen,
+             "Row " + std::to_string(i % 5));
   }
   return lines;
 }
@@ -60,7 +63,8 @@ TEST(Walk, EveryLineIsARunnerLine) {
 }
 
 // Whatever sends the set to standby is followed by the wake before the next
-// key, and a held key is released right after the key pressed with it.
+// key, and a held key is released right after the key pressed with it and
+// the moment the set takes to read both.
 TEST(Walk, StandbyEndsInAWakeAndHeldKeysAreReleased) {
   const std::vector<std::string> lines = Lines(11, 100000);
   size_t standbys = 0;
@@ -78,9 +82,10 @@ TEST(Walk, StandbyEndsInAWakeAndHeldKeysAreReleased) {
     }
     if (line.rfind("press ", 0) == 0) {
       ++holds;
-      ASSERT_LT(i + 2, lines.size());
+      ASSERT_LT(i + 3, lines.size());
       EXPECT_TRUE(lines[i + 1].rfind("key FP_", 0) == 0) << lines[i + 1];
-      EXPECT_EQ(lines[i + 2], "release " + line.substr(6));
+      EXPECT_TRUE(lines[i + 2].rfind("advance ", 0) == 0) << lines[i + 2];
+      EXPECT_EQ(lines[i + 3], "release " + line.substr(6));
     }
   }
   EXPECT_GT(standbys, 100u);
@@ -108,25 +113,85 @@ TEST(Walk, ASetFoundInStandbyIsWokenByItsPowerKeyBeforeTheNextKey) {
   EXPECT_GT(wakes, 200u);
 }
 
-// The lines that first led from live television to a screen are taken again
-// from live television, often.
-TEST(Walk, TakesTheRouteToAScreenAgain) {
-  Walk walk(5);
-  walk.Next();
-  walk.Saw({});
-  const std::string first = walk.Next();
-  walk.Saw({"Other"});
-  const std::string second = walk.Next();
-  walk.Saw({"Other", "Found"});
-  int taken = 0;
-  std::string previous;
-  for (int i = 0; i < 400; ++i) {
-    const std::string line = walk.Next();
-    walk.Saw({});
-    taken += previous == first && line == second;
-    previous = line;
+// A set of five screens, one behind the other: MENU opens a page of ten
+// rows, OK on its last row the next page, and so on to the deep screen. UP
+// and DOWN move the focus, BACK closes the top screen, EXIT and MENU start
+// again. Whatever else the walk does changes nothing.
+class FivePages {
+ public:
+  void Take(const std::string& line) {
+    if (line == "key EXIT" || line == "standby") screens_.clear();
+    if (line == "key MENU") {
+      screens_.assign(1, "Page");
+      row_ = 0;
+    }
+    if (screens_.empty()) return;
+    if (line == "key BACK") {
+      screens_.pop_back();
+      row_ = 0;
+    }
+    if (line == "key UP" && row_ > 0) --row_;
+    if (line == "key DOWN" && row_ < kRows - 1) ++row_;
+    if (line == "key OK" && row_ == kRows - 1 && screens_.size() < kDepth) {
+      screens_.push_back(screens_.size() + 1 == kDepth ? "Deep" : "Page" + std::to_string(screens_.size() + 1));
+      row_ = 0;
+    }
   }
-  EXPECT_GT(taken, 20);
+  const std::vector<std::string>& Screens() const { return screens_; }
+  std::string Focus() const { return screens_.empty() ? std::string() : std::string("Row ") + char('A' + row_); }
+
+ private:
+  static constexpr int kRows = 10;
+  static constexpr size_t kDepth = 5;
+  std::vector<std::string> screens_;
+  int row_ = 0;
+};
+
+// The lines it takes a walk to open the deep screen, or 0 when it never does.
+size_t LinesToTheDeepScreen(uint64_t seed, size_t most, bool focusSeen) {
+  Walk walk(seed);
+  FivePages set;
+  for (size_t i = 1; i <= most; ++i) {
+    set.Take(walk.Next());
+    if (!set.Screens().empty() && set.Screens().back() == "Deep") return i;
+    walk.Saw(set.Screens(), false, set.Screens().empty() ? std::string() : set.Screens().back(),
+             focusSeen ? set.Focus() : std::string());
+  }
+  return 0;
+}
+
+// Each key pressed on a row is remembered with where it led, so the walk
+// comes back by known keys to the rows it has not tried everything on, and
+// goes deeper each time; without the focus to tell the rows apart it is
+// left to chance.
+TEST(Walk, FindsTheWayToADeepScreenByWhatItLearnt) {
+  size_t withFocus = 0;
+  size_t blind = 0;
+  for (uint64_t seed = 1; seed <= 8; ++seed) {
+    const size_t lines = LinesToTheDeepScreen(seed, 20000, true);
+    EXPECT_GT(lines, 0u) << "seed " << seed;
+    EXPECT_LT(lines, 15000u) << "seed " << seed;
+    withFocus += lines ? lines : 20000;
+    const size_t blindLines = LinesToTheDeepScreen(seed, 20000, false);
+    blind += blindLines ? blindLines : 20000;
+  }
+  EXPECT_LT(withFocus * 2, blind);
+}
+
+// The keys it has not pressed where it stands come first: on a screen that
+// nothing changes, the walk soon tries every key that moves through the
+// screens, the parental PIN, the service mode and the service commands.
+TEST(Walk, TriesEveryKeyWhereItStands) {
+  Walk walk(4);
+  std::set<std::string> lines;
+  for (int i = 0; i < 400; ++i) {
+    lines.insert(walk.Next());
+    walk.Saw({"Still"}, false, "Still", "Row");
+  }
+  for (const char* line : {"key OK", "key BACK", "key MENU", "key INFO", "key BLUE", "key 3D", "key 1 2 3 4",
+                           "press FP_VOL-", "event 106 0 0x40EE20DF", "event 106 0 0x40BFB649"})
+    EXPECT_TRUE(lines.count(line)) << line;
+  EXPECT_EQ(walk.Places(), 1u);
 }
 
 }  // namespace

@@ -953,6 +953,39 @@ std::vector<std::string> ListedScreens() {
   return screens;
 }
 
+// The class names of the screens shown below the root, listed or not (the
+// service mode's indicator is a plain child of its sub-system).
+void CollectShownScreens(Core::View* view, std::set<std::string>* screens) {
+  if (!view || !view->Visible) return;
+  if (auto* form = vg_cast<Primitives::KeyRoutingForm>(view)) screens->insert(form->GetClass()->name);
+  if (auto* group = vg_cast<Core::Group>(view))
+    for (Core::View* child = group->firstView; child; child = child->nextView) CollectShownScreens(child, screens);
+}
+
+// The focus as the walk tells places apart: the class of the screen that
+// holds it, and the focused control's class with its way down from the
+// screen (its place among its siblings at each level), which hold whatever
+// the texts say (the menu's language, a value, a day).
+void WalkFocus(std::string* screen, std::string* control) {
+  screen->clear();
+  control->clear();
+  Core::View* focused = FocusedView(rootObject.load());
+  if (!focused) return;
+  *control = VgClassOf(focused)->name;
+  std::string way;
+  for (Core::View* view = focused; view; view = view->owner) {
+    if (auto* form = vg_cast<Primitives::KeyRoutingForm>(view)) {
+      *screen = form->GetClass()->name;
+      break;
+    }
+    int index = 0;
+    if (auto* group = vg_cast<Core::Group>(view->owner))
+      for (Core::View* child = group->firstView; child && child != view; child = child->nextView) ++index;
+    way = "/" + std::to_string(index) + way;
+  }
+  if (!screen->empty()) *control += way;
+}
+
 // Runs the seeded walk's lines as lines of the scenario. Each line goes to
 // walk.scn in the output folder before it runs, so that whatever ends the
 // process (a sanitizer, a reset, a hang that the caller stops) leaves the
@@ -972,6 +1005,8 @@ std::string WalkLine(const ScenarioTokens& t) {
   Walk walk{uint64_t(seed)};
   std::set<std::string> screens;
   std::vector<std::string> shown;
+  std::string screen;
+  std::string control;
   ScenarioTokens tokens;
   int64_t pressed = 0;
   int64_t steps = 0;
@@ -998,7 +1033,9 @@ std::string WalkLine(const ScenarioTokens& t) {
     failure = Step({number, line}, tokens);
     std::vector<std::string> listed = ListedScreens();
     screens.insert(listed.begin(), listed.end());
-    walk.Saw(listed, SetInStandby());
+    CollectShownScreens(vg_cast<Core::View>(rootObject.load()), &screens);
+    WalkFocus(&screen, &control);
+    walk.Saw(listed, SetInStandby(), screen, control);
     // What changed on the screen, as a comment, for the one who reads the journal.
     if (listed != shown) {
       std::string text = "#   screens:";
@@ -1013,7 +1050,8 @@ std::string WalkLine(const ScenarioTokens& t) {
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
   OutputTee::Say("tvui: walk " + t[2].text + ": " + std::to_string(pressed) + " keys, " + std::to_string(steps) +
                  " lines, " + std::to_string(int64_t(seconds)) + " s, " +
-                 std::to_string(int64_t(double(pressed) / std::max(seconds, 0.001))) + " keys a second");
+                 std::to_string(int64_t(double(pressed) / std::max(seconds, 0.001))) + " keys a second, " +
+                 std::to_string(walk.Places()) + " places");
   return failure.empty() ? failure : "step " + std::to_string(steps) + " failed: " + failure;
 }
 

@@ -41,17 +41,101 @@ constexpr Weighted kOpeners[] = {
     {6, Key::Menu}, {2, Key::Quick}, {1, Key::Input}, {1, Key::Green}, {1, Key::Blue}, {1, Key::Record},
 };
 
-// Of every hundred choices, how many are events, waits and scrolls rather
-// than single keys; a scroll is up to kLongestScroll arrows and OK.
+// Of every hundred choices, how many are curious moves, and of the rest how
+// many are events, waits and scrolls rather than single keys; a scroll is up
+// to kLongestScroll arrows and OK.
+constexpr uint32_t kCuriousInHundred = 70;
 constexpr uint32_t kEventsInHundred = 7;
 constexpr uint32_t kWaitsInHundred = 10;
 constexpr uint32_t kScrollsInHundred = 8;
 constexpr uint32_t kLongestScroll = 12;
-// At live television one choice in kRouteOneIn takes a known route to a
-// screen; a route is at most kLongestRoute lines.
-constexpr uint32_t kRouteOneIn = 2;
-constexpr uint32_t kFrontier = 8;
-constexpr size_t kLongestRoute = 400;
+
+// The curious moves, with where each is worth trying: on every focused
+// control (the keys that act on a row or a field), once on each screen (the
+// keys that act on a screen), or once in the walk (what opens a
+// screen wherever the set stands).
+enum class Reach : uint8_t { Control, Screens, Anywhere };
+struct Move {
+  const char* lines[4];
+  Reach reach;
+  // Tried after the keys that move through the screens (OK, the arrows,
+  // BACK, the PIN) on the places near by.
+  bool later = false;
+};
+constexpr Move kMoves[] = {
+    {{"key OK"}, Reach::Control},
+    {{"key UP"}, Reach::Control},
+    {{"key DOWN"}, Reach::Control},
+    {{"key LEFT"}, Reach::Control},
+    {{"key RIGHT"}, Reach::Control},
+    {{"key BACK"}, Reach::Screens},
+    {{"key EXIT"}, Reach::Screens, true},
+    {{"key MENU"}, Reach::Screens, true},
+    {{"key QUICK"}, Reach::Screens, true},
+    {{"key INFO"}, Reach::Screens, true},
+    {{"key LAST"}, Reach::Screens, true},
+    {{"key INPUT"}, Reach::Screens, true},
+    {{"key RED"}, Reach::Screens, true},
+    {{"key GREEN"}, Reach::Screens, true},
+    {{"key YELLOW"}, Reach::Screens, true},
+    {{"key BLUE"}, Reach::Screens, true},
+    {{"key RECORD"}, Reach::Screens, true},
+    {{"key PLAY"}, Reach::Screens, true},
+    {{"key PAUSE"}, Reach::Screens, true},
+    {{"key STOP"}, Reach::Screens, true},
+    {{"key 3D"}, Reach::Screens, true},
+    {{"key PAGE_DOWN"}, Reach::Screens, true},
+    {{"key 0"}, Reach::Screens, true},
+    {{"key 9"}, Reach::Screens, true},  // the service menu's status check
+    {{"key POWER", kWake[0], kWake[1]}, Reach::Screens, true},
+    {{"key 1 2 3 4"}, Reach::Screens},  // the parental PIN
+    // The hidden pages of the older menus: the front panel's VOL+ (RIGHT in
+    // a menu) while its CH- is held.
+    {{"press FP_CH-", "key FP_VOL+", "advance 100", "release FP_CH-"}, Reach::Screens, true},
+    // The viewer waits: a scan or a search runs on, a screen times out.
+    {{"advance 5000"}, Reach::Screens, true},
+    {{"advance 61000"}, Reach::Screens, true},
+    // What the middleware tells a screen that waits for it: a wireless
+    // search done, a join that worked and one that failed, a connection
+    // test passed and failed, an update found and none, a disk and a media
+    // stick put in, a 3D signal.
+    {{"event 82 0"}, Reach::Screens, true},
+    {{"event 84 0"}, Reach::Screens, true},
+    {{"event 84 1"}, Reach::Screens, true},
+    {{"event 81 0 1 5000"}, Reach::Screens, true},
+    {{"event 81 1 1 0"}, Reach::Screens, true},
+    {{"dispatch update-result 0"}, Reach::Screens, true},
+    {{"dispatch update-result 1"}, Reach::Screens, true},
+    {{"usb insert"}, Reach::Screens, true},
+    {{"media stick"}, Reach::Screens, true},
+    {{"3d-input 2", "event XPM_EVENT_REPORT_3DMODE"}, Reach::Screens, true},
+    // The set woken from standby (after a reset it powers down).
+    {{"event XPM_EVENT_WAKEUP Reason=1"}, Reach::Anywhere},
+    // The service mode: the front panel's MENU while its VOL- is held.
+    {{"press FP_VOL-", "key FP_MENU", "advance 100", "release FP_VOL-"}, Reach::Anywhere},
+    // The service remote's commands that show the preferences and the
+    // set-up pages of the older menus (the latter on a tuner input, as it
+    // changes the aerial input).
+    {{"event 106 0 0x40EE20DF"}, Reach::Anywhere},
+    {{"event 106 0 0x40BFB649"}, Reach::Anywhere},
+};
+constexpr auto kMoveCount = uint32_t(std::size(kMoves));
+
+// A screen that makes ever new controls would make places without end: past
+// this many focused controls on one screen the rest are one place.
+constexpr uint32_t kFocusesPerScreen = 48;
+// A curious move waits for the screens to settle (a carousel to turn, a page
+// to open) before the walk looks where it led.
+constexpr const char* kSettle = "advance 500";
+// A screen of many controls (a keyboard, a long list) must not keep the walk
+// from the others: every so many keys tried on one screen's places make
+// them seem a key further away.
+constexpr uint32_t kTriesPerKey = 10;
+// How many keys further the later moves seem.
+constexpr uint32_t kLater = 3;
+// How many places the way to a key left to try may pass; past that the walk
+// takes a viewer's key instead.
+constexpr size_t kFarthest = 4000;
 
 // What the middleware and the viewer's hands do between keys: each a few
 // lines in a row, so that a standby has its wake and a 3D input the report
@@ -127,6 +211,9 @@ constexpr EventDef kEvents[] = {
     {1, {"3d-input 0", "event XPM_EVENT_REPORT_3DMODE"}},
     {1, {"event 24 5"}},
     {1, {"dispatch dpms 600"}},
+    // The service remote's commands for the preferences and set-up pages.
+    {1, {"event 106 0 0x40EE20DF"}},
+    {1, {"event 106 0 0x40BFB649"}},
 };
 
 // The moments between two keys.
@@ -183,7 +270,30 @@ std::string FrontPanelLine(int32_t keyCode) {
 
 }  // namespace
 
-Walk::Walk(uint64_t seed) : state_(seed) {}
+static_assert(std::size(kMoves) <= 64, "a screen keeps the moves tried on it as bits of a word");
+
+Walk::Walk(uint64_t seed) : state_(seed), anywhere_(kMoveCount, kUntried), anywhereLed_(kMoveCount) {}
+
+bool Walk::Untried(int32_t place, uint32_t move) const {
+  switch (kMoves[move].reach) {
+    case Reach::Control:
+      return places_[size_t(place)].next[move] == kUntried;
+    case Reach::Screens:
+      return !(screens_[size_t(places_[size_t(place)].screens)].tried & (uint64_t(1) << move));
+    case Reach::Anywhere:
+      break;
+  }
+  return anywhere_[move] == kUntried;
+}
+
+// Where a move leads from a place: what it did there last, else (a key that
+// acts on the screen) what it did last on another place of the screen.
+int32_t Walk::Destination(int32_t place, uint32_t move) const {
+  if (kMoves[move].reach == Reach::Anywhere) return anywhere_[move];
+  const Place& from = places_[size_t(place)];
+  if (from.next[move] != kUntried || kMoves[move].reach != Reach::Screens) return from.next[move];
+  return screens_[size_t(from.screens)].next[move];
+}
 
 // SplitMix64: the same numbers from the same seed everywhere, which the
 // standard library's distributions do not promise.
@@ -201,8 +311,9 @@ bool Walk::IsKey(const std::string& line) { return line.compare(0, 4, "key ") ==
 std::string Walk::Pace() { return "advance " + std::to_string(kPaces[Below(std::size(kPaces))]); }
 
 // One key by the weights, with the moment after it; a key of the front panel
-// may be pressed while another is held, and a set sent to standby by its
-// power key is woken by it again (the middleware reports the wake).
+// may be pressed while another is held (released after that moment), and a
+// set sent to standby by its power key is woken by it again (the middleware
+// reports the wake).
 void Walk::AddKey() {
   if (liveTv_ && Below(2) == 0) {
     int pick = int(Below(uint32_t(TotalWeight<Weighted>(kOpeners))));
@@ -241,12 +352,78 @@ void Walk::AddKey() {
   }
   if (!held.empty()) pending_.push_back("press " + held);
   pending_.push_back(line);
-  if (!held.empty()) pending_.push_back("release " + held);
+  // The set reads the held key when the other one arrives, a moment later.
   pending_.push_back(Pace());
+  if (!held.empty()) pending_.push_back("release " + held);
   if (gui == Key::Power) pending_.insert(pending_.end(), std::begin(kWake), std::end(kWake));
 }
 
+// The way to the nearest place with a move not yet made there, by the
+// moves known: breadth first over the map, from here.
+bool Walk::Explore() {
+  if (here_ < 0) return false;
+  constexpr int32_t kUnseen = -2;
+  std::vector<int32_t> firstMove(places_.size(), kUnseen);
+  std::vector<uint32_t> distance(places_.size(), 0);
+  std::deque<int32_t> queue{here_};
+  firstMove[size_t(here_)] = -1;
+  const uint32_t offset = Below(kMoveCount);
+  int32_t best = -1;
+  uint32_t bestCost = UINT32_MAX;
+  for (size_t visited = 0; !queue.empty() && visited < kFarthest; ++visited) {
+    const int32_t place = queue.front();
+    queue.pop_front();
+    // Past the cheapest found, nothing nearer can come.
+    if (distance[size_t(place)] >= bestCost) break;
+    uint32_t extra = UINT32_MAX;
+    for (uint32_t m = 0; m < kMoveCount && extra; ++m)
+      if (Untried(place, m)) extra = std::min(extra, Extra(m));
+    const uint32_t cost = extra == UINT32_MAX ? UINT32_MAX : distance[size_t(place)] + Weariness(place) + extra;
+    if (cost < bestCost) {
+      best = place;
+      bestCost = cost;
+    }
+    for (uint32_t k = 0; k < kMoveCount; ++k) {
+      const uint32_t m = (k + offset) % kMoveCount;
+      const int32_t next = Destination(place, m);
+      if (next < 0 || firstMove[size_t(next)] != kUnseen) continue;
+      firstMove[size_t(next)] = place == here_ ? int32_t(m) : firstMove[size_t(place)];
+      distance[size_t(next)] = distance[size_t(place)] + 1;
+      queue.push_back(next);
+    }
+  }
+  if (best < 0) return false;
+  if (best == here_) {
+    std::vector<uint32_t> untried;
+    uint32_t least = UINT32_MAX;
+    for (uint32_t m = 0; m < kMoveCount; ++m)
+      if (Untried(here_, m)) least = std::min(least, Extra(m));
+    for (uint32_t m = 0; m < kMoveCount; ++m)
+      if (Untried(here_, m) && Extra(m) == least) untried.push_back(m);
+    move_ = int32_t(untried[Below(uint32_t(untried.size()))]);
+    ++screens_[size_t(places_[size_t(here_)].screens)].tries;
+  } else {
+    move_ = firstMove[size_t(best)];
+  }
+  from_ = here_;
+  for (const char* line : kMoves[move_].lines)
+    if (line) pending_.push_back(line);
+  pending_.push_back(kSettle);
+  return true;
+}
+
+// How much further than the keys that move through the screens the others
+// seem.
+uint32_t Walk::Extra(uint32_t move) { return kMoves[move].later ? kLater : 0; }
+
+// How much further than a fresh screen a worn one seems: a screen whose
+// places had many keys tried waits behind the screens that had few.
+uint32_t Walk::Weariness(int32_t place) const {
+  return screens_[size_t(places_[size_t(place)].screens)].tries / kTriesPerKey;
+}
+
 void Walk::Choose() {
+  if (Below(100) < kCuriousInHundred && Explore()) return;
   const uint32_t roll = Below(100);
   if (roll < kEventsInHundred) {
     int pick = int(Below(uint32_t(TotalWeight<EventDef>(kEvents))));
@@ -270,14 +447,6 @@ void Walk::Choose() {
 }
 
 std::string Walk::Next() {
-  // Half the routes taken lead to one of the screens found last, the
-  // frontier of what the walk knows.
-  if (pending_.empty() && liveTv_ && !routes_.empty() && Below(kRouteOneIn) == 0) {
-    const auto count = uint32_t(routes_.size());
-    const uint32_t recent = std::min(count, kFrontier);
-    const std::vector<std::string>& route = routes_[Below(2) == 0 ? count - 1 - Below(recent) : Below(count)].second;
-    pending_.assign(route.begin(), route.end());
-  }
   if (pending_.empty()) Choose();
   // A set that went to standby of itself (a reset, a timer) takes no key
   // but its power key: the viewer wakes it with that before the next key.
@@ -289,25 +458,61 @@ std::string Walk::Next() {
   }
   std::string line = pending_.front();
   pending_.pop_front();
-  if (path_.size() <= kLongestRoute) path_.push_back(line);  // one more marks it too long
   return line;
 }
 
-void Walk::Saw(const std::vector<std::string>& screens, bool standby) {
+int32_t Walk::PlaceOf(const std::string& screen, const std::string& control) {
+  auto [set, added] = screensIds_.emplace(screen, int32_t(screens_.size()));
+  if (added) screens_.push_back({0, 0, 0, std::vector<int32_t>(kMoveCount, kUntried)});
+  Screens& on = screens_[size_t(set->second)];
+  std::string name = screen + " | " + control;
+  auto found = placeIds_.find(name);
+  if (found != placeIds_.end()) return found->second;
+  if (++on.focuses > kFocusesPerScreen) {
+    name = screen + " | ...";
+    found = placeIds_.find(name);
+    if (found != placeIds_.end()) return found->second;
+  }
+  const auto id = int32_t(places_.size());
+  places_.push_back({set->second, std::vector<int32_t>(kMoveCount, kUntried)});
+  placeIds_.emplace(name, id);
+  return id;
+}
+
+void Walk::Saw(const std::vector<std::string>& screens, bool standby, const std::string& screen,
+               const std::string& control) {
   liveTv_ = screens.empty();
   standby_ = standby;
-  for (const std::string& screen : screens)
-    if (!known_.count(screen) && std::find(found_.begin(), found_.end(), screen) == found_.end()) found_.push_back(screen);
-  // Routes begin and end between choices, never amid a held key or a
-  // standby and its wake.
-  if (!pending_.empty()) return;
-  // A route too long to remember is not taken again.
-  if (path_.size() <= kLongestRoute) {
-    for (const std::string& screen : found_) {
-      known_.insert(screen);
-      routes_.emplace_back(screen, path_);
-    }
+  if (!screen.empty()) {
+    here_ = PlaceOf(screen, control);
+  } else {
+    // The focus in no screen (live television, standby, a screen just
+    // opened that has not taken it yet): the screens listed and what holds
+    // the focus tell the place.
+    std::string listed = "(unfocused)";
+    for (const std::string& name : screens) listed += " " + name;
+    here_ = PlaceOf(listed, control);
   }
-  found_.clear();
-  if (liveTv_) path_.clear();
+  // A move ends with its last line: a key and the moment after it, a held
+  // key and its release.
+  if (!pending_.empty() || move_ < 0) return;
+  const auto move = uint32_t(move_);
+  move_ = -1;
+  if (kMoves[move].reach == Reach::Anywhere) {
+    // Made in standby, or where another screen holds on to the keys, a
+    // move that opens a screen opens something else or nothing: its
+    // destination is where it led most often.
+    std::map<int32_t, uint32_t>& led = anywhereLed_[move];
+    const uint32_t count = ++led[here_];
+    if (anywhere_[move] == kUntried || count > led[anywhere_[move]]) anywhere_[move] = here_;
+    return;
+  }
+  Place& from = places_[size_t(from_)];
+  from.next[move] = here_;
+  if (kMoves[move].reach == Reach::Screens) {
+    Screens& on = screens_[size_t(from.screens)];
+    on.tried |= uint64_t(1) << move;
+    on.next[move] = here_;
+  }
 }
+
