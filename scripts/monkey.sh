@@ -3,7 +3,11 @@
 # fixture set (tests/scenarios/fixtures/walk.fixture, parental PIN 1234),
 # KEYS remote and front-panel keys with middleware events between them, the
 # same for the same SEED, under AddressSanitizer with the collector running
-# after every step.
+# after every step. The walk maps the places it finds (the focused screen
+# and control) and mostly presses what it has not pressed yet where it
+# stands, or goes by known keys to the nearest place that has something
+# left to try; the rest are a thumb's random keys and the middleware's
+# events.
 #
 #   scripts/monkey.sh [KEYS] [SEED]        (default 20000 keys, seed 1)
 #
@@ -23,11 +27,14 @@ if [[ ! $keys =~ ^[1-9][0-9]*$ || ! $seed =~ ^[0-9]+$ ]]; then
 fi
 
 # Every screen class that keys reach from live television, directly or
-# through other screens (a screen: what a sub-system lists when it opens,
-# not the panels and lists inside one), on this set: worked out from the
-# page tables, the screens' openers and their ways back. A screen that a
-# later change makes reachable joins the list; where the walk does not
-# reach one, the walk is made smarter, the list is not shortened.
+# through other screens (a screen: a form that a sub-system shows, not the
+# panels and lists inside one), on this set, the service remote's commands
+# that show the older menus' preferences and set-up pages included: worked
+# out from the page tables, the screens' openers and their ways back. Rows
+# that this set always removes lead nowhere (the media renderer's page, the
+# picture size page, the colour sensor's page). A screen that a later
+# change makes reachable joins the list; where the walk does not reach one,
+# the walk is made smarter, the list is not shortened.
 screens=(
   Channels::AutoTuningCompleteDialog Channels::AutoTuningConfirmDialog Channels::AutoTuningDialog
   Channels::AutoTuningErrorDialog Channels::ChannelLockDialog Channels::ChannelLogoPanel
@@ -36,20 +43,20 @@ screens=(
   FactorySystem::AdjustmentMenu FactorySystem::ModeIndicator FactorySystem::StatusCheck
   InitialSetup::DaylightSavingDialog InitialSetup::HelpBar InitialSetup::LanguageDialog
   InitialSetup::TimeZoneDialog InitialSetup::TunerSelectDialog
-  MediaPlayer::MediaDeviceSelectDialog MediaPlayer::MediaRenderSetupMenu MediaPlayer::MovieListView
+  MediaPlayer::MediaDeviceSelectDialog MediaPlayer::MovieListView
   MediaPlayer::MoviePlayer MediaPlayer::MusicListView MediaPlayer::MusicPlayer MediaPlayer::PhotoFrameSetup
   MediaPlayer::PhotoMultiView MediaPlayer::PhotoSingleView
   MenuSystem::AVConnectionMenu MenuSystem::AdvancedPictureMenu MenuSystem::AdvancedSoundSettingsMenu
   MenuSystem::AudysseyEQMenu MenuSystem::AutoBrightnessSensorMenu MenuSystem::AutoInputMenu
   MenuSystem::BaseColorAdjustmentMenu MenuSystem::BrcmAdvancedSettingsMenu MenuSystem::BrcmAudioMenu
   MenuSystem::BrcmCCMenu MenuSystem::BrcmChannelsMenu MenuSystem::BrcmDTVCCStyleMenu
-  MenuSystem::BrcmDateTimeMenu MenuSystem::BrcmHVsizeMenu MenuSystem::BrcmLocksMenu MenuSystem::BrcmMainMenu
+  MenuSystem::BrcmDateTimeMenu MenuSystem::BrcmLocksMenu MenuSystem::BrcmMainMenu
   MenuSystem::BrcmMediaMenu MenuSystem::BrcmNetworkingMenu MenuSystem::BrcmOptionMenu
   MenuSystem::BrcmPictureMenu MenuSystem::BrcmPictureSettingsMenu MenuSystem::BrcmRatingsLocksMenu
   MenuSystem::BrcmRecordMenu MenuSystem::BrcmScaleWindowMenu MenuSystem::BrcmSettingsMenu
   MenuSystem::BrcmTrebleBassMenu MenuSystem::BrcmWPSPinMenu MenuSystem::BrcmWirelessSetup
   MenuSystem::CECSetupMenu MenuSystem::ChBrowserSetupMenu MenuSystem::ChangePinMenu
-  MenuSystem::ClosedCaptionMenu MenuSystem::ColorSensorSettingsMenu MenuSystem::DigitalCCMenu
+  MenuSystem::ClosedCaptionMenu MenuSystem::DigitalCCMenu
   MenuSystem::DisplaySettingsMenu MenuSystem::EnergySavingSettingsMenu MenuSystem::EnterPinMenu
   MenuSystem::ExpertPictureMenu MenuSystem::HDMIInputModeMenu MenuSystem::HDMISettingsMenu
   MenuSystem::KeldrixPlusMenu MenuSystem::LocalTimeMenu MenuSystem::NetflixSetupMenu MenuSystem::NetworkMenu
@@ -112,8 +119,10 @@ tv fixture $top/tests/scenarios/fixtures/walk.fixture
 advance 1000
 store SetupStep 9
 store Password "1234"
+store NetworkType "1"
 event XPM_EVENT_WAKEUP Reason=1
 advance 1000
+event XPM_EVENT_RATING_REGION_UPDATED Region=5
 walk $keys $seed
 EOF
 rm -f "$out/walk.scn" "$out/walk-screens.txt"
