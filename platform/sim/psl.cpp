@@ -341,35 +341,97 @@ bool ReadPng(const fs::path& file, Image* out) {
   return true;
 }
 
+// A picture handed over a window of rows at a time, the window moving only
+// down: a picture is fitted as it is read, and no more of it is held than
+// the rows that one fitted row covers.
+class RowReader {
+ public:
+  virtual ~RowReader() = default;
+  int32_t Width() const { return width_; }
+  int32_t Height() const { return height_; }
+  // Rows first to last - 1, one after the other; first never goes back.
+  // Null when they cannot be read.
+  const uint32_t* Rows(int32_t first, int32_t last) {
+    if (first < kept_ || first >= last || last > height_) return nullptr;
+    const auto width = size_t(width_);
+    const int32_t drop = std::min(first - kept_, int32_t(window_.size() / width));
+    window_.erase(window_.begin(), window_.begin() + ptrdiff_t(size_t(drop) * width));
+    kept_ += drop;
+    // Rows between the old window and the new one are read and let go.
+    for (; kept_ < first; ++kept_) {
+      window_.resize(width);
+      if (!Read(kept_, window_.data())) return nullptr;
+      window_.clear();
+    }
+    for (int32_t next = kept_ + int32_t(window_.size() / width); next < last; ++next) {
+      window_.resize(window_.size() + width);
+      if (!Read(next, window_.data() + window_.size() - width)) return nullptr;
+    }
+    return window_.data();
+  }
+
+ protected:
+  void SetSize(int32_t width, int32_t height) {
+    width_ = width;
+    height_ = height;
+  }
+  // Row y (the rows come in order) into width pixels.
+  virtual bool Read(int32_t y, uint32_t* row) = 0;
+
+ private:
+  int32_t width_ = 0;
+  int32_t height_ = 0;
+  int32_t kept_ = 0;  // the first row of the window
+  std::vector<uint32_t> window_;
+};
+
+// The rows of a picture held whole.
+class ImageRows : public RowReader {
+ public:
+  explicit ImageRows(const Image& image) : image_(image) { SetSize(image.width, image.height); }
+
+ private:
+  bool Read(int32_t y, uint32_t* row) override {
+    for (int32_t x = 0; x < image_.width; ++x) row[x] = image_.pixels[size_t(y) * size_t(image_.width) + size_t(x)];
+    return true;
+  }
+  const Image& image_;
+};
+
 // The picture fitted into a box of width x height, its proportions kept:
 // each pixel the average of the pixels it covers, or the nearest one when the
 // picture grows. A picture smaller than the box grows only when asked to.
-Image Fit(const Image& source, int32_t width, int32_t height, bool grow) {
+// Empty when the picture cannot be read or memory runs short.
+Image Fit(RowReader& source, int32_t width, int32_t height, bool grow) {
   Image out;
-  if (source.width <= 0 || source.height <= 0 || width <= 0 || height <= 0) return out;
+  const int32_t sw = source.Width();
+  const int32_t sh = source.Height();
+  if (sw <= 0 || sh <= 0 || width <= 0 || height <= 0) return out;
   int64_t w = width;
-  int64_t h = int64_t(source.height) * width / source.width;
+  int64_t h = int64_t(sh) * width / sw;
   if (h > height) {
     h = height;
-    w = int64_t(source.width) * height / source.height;
+    w = int64_t(sw) * height / sh;
   }
-  if (!grow && (w > source.width || h > source.height)) {
-    w = source.width;
-    h = source.height;
+  if (!grow && (w > sw || h > sh)) {
+    w = sw;
+    h = sh;
   }
   out.width = int32_t(std::max<int64_t>(w, 1));
   out.height = int32_t(std::max<int64_t>(h, 1));
   out.pixels.assign(size_t(out.width) * size_t(out.height));
   for (int32_t y = 0; y < out.height && !out.pixels.empty(); ++y) {
-    const int32_t y0 = int32_t(int64_t(y) * source.height / out.height);
-    const int32_t y1 = std::max(y0 + 1, int32_t(int64_t(y + 1) * source.height / out.height));
+    const int32_t y0 = int32_t(int64_t(y) * sh / out.height);
+    const int32_t y1 = std::max(y0 + 1, int32_t(int64_t(y + 1) * sh / out.height));
+    const uint32_t* rows = source.Rows(y0, y1);
+    if (!rows) return Image{};
     for (int32_t x = 0; x < out.width; ++x) {
-      const int32_t x0 = int32_t(int64_t(x) * source.width / out.width);
-      const int32_t x1 = std::max(x0 + 1, int32_t(int64_t(x + 1) * source.width / out.width));
+      const int32_t x0 = int32_t(int64_t(x) * sw / out.width);
+      const int32_t x1 = std::max(x0 + 1, int32_t(int64_t(x + 1) * sw / out.width));
       uint64_t sum[4] = {};
-      for (int32_t sy = y0; sy < y1; ++sy)
+      for (int32_t sy = 0; sy < y1 - y0; ++sy)
         for (int32_t sx = x0; sx < x1; ++sx) {
-          const uint32_t p = source.pixels[size_t(sy) * size_t(source.width) + size_t(sx)];
+          const uint32_t p = rows[size_t(sy) * size_t(sw) + size_t(sx)];
           for (int c = 0; c < 4; ++c) sum[c] += (p >> (8 * c)) & 0xFF;
         }
       const uint64_t n = uint64_t(y1 - y0) * uint64_t(x1 - x0);
@@ -381,24 +443,110 @@ Image Fit(const Image& source, int32_t width, int32_t height, bool grow) {
   return out;
 }
 
-// A picture of a server, which sends no file here: a gradient of a colour
-// that the name gives.
-Image ServerPicture(const ServerItem& item) {
-  uint32_t hash = 2166136261u;
-  for (const char* c = item.name; *c; ++c) hash = (hash ^ uint8_t(*c)) * 16777619u;
-  Image image;
-  image.width = std::max(item.width, 1);
-  image.height = std::max(item.height, 1);
-  image.pixels.assign(size_t(image.width) * size_t(image.height));
-  for (int32_t y = 0; y < image.height && !image.pixels.empty(); ++y)
-    for (int32_t x = 0; x < image.width; ++x) {
-      const uint32_t r = ((hash & 0xFF) * uint32_t(x)) / uint32_t(image.width);
-      const uint32_t g = (((hash >> 8) & 0xFF) * uint32_t(y)) / uint32_t(image.height);
-      const uint32_t b = (hash >> 16) & 0xFF;
-      image.pixels[size_t(y) * size_t(image.width) + size_t(x)] = 0xFF000000u | (r << 16) | (g << 8) | b;
-    }
-  return image;
+Image Fit(const Image& source, int32_t width, int32_t height, bool grow) {
+  ImageRows rows(source);
+  return Fit(rows, width, height, grow);
 }
+
+// A PNG file read a row at a time. Only 8-bit RGB and RGBA files that are not
+// interlaced and carry no gamma of their own are read so (the whole-picture
+// reading converts the others, and gives the same pixels for these).
+class PngRows : public RowReader {
+ public:
+  ~PngRows() override {
+    if (png_) png_destroy_read_struct(&png_, &info_, nullptr);
+    if (file_) std::fclose(file_);
+  }
+  // False when the file cannot be opened or is not one to read a row at a time.
+  bool Open(const fs::path& path) {
+    file_ = std::fopen(path.c_str(), "rb");
+    png_ = file_ ? png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, Quiet, Quiet) : nullptr;
+    info_ = png_ ? png_create_info_struct(png_) : nullptr;
+    png_uint_32 width = 0;
+    png_uint_32 height = 0;
+    if (!info_ || !ReadHeader(png_, info_, file_, &width, &height)) return false;
+    if (width == 0 || height == 0 || width > PSL_PICTURE_MAX || height > PSL_PICTURE_MAX) return false;
+    SetSize(int32_t(width), int32_t(height));
+    return true;
+  }
+
+ private:
+  static void Quiet(png_structp, png_const_charp) {}
+
+  // libpng leaves by a long jump on an error: these two hold nothing that
+  // needs destroying.
+  static bool ReadHeader(png_structp png, png_infop info, FILE* file, png_uint_32* width, png_uint_32* height) {
+    if (setjmp(png_jmpbuf(png))) return false;
+    png_init_io(png, file);
+    png_read_info(png, info);
+    const int type = png_get_color_type(png, info);
+    if (png_get_bit_depth(png, info) != 8 || (type != PNG_COLOR_TYPE_RGB && type != PNG_COLOR_TYPE_RGB_ALPHA) ||
+        png_get_interlace_type(png, info) != PNG_INTERLACE_NONE ||
+        (png_get_valid(png, info, PNG_INFO_gAMA) && !png_get_valid(png, info, PNG_INFO_sRGB)))
+      return false;
+    // Bytes blue, green, red, alpha: 0xAARRGGBB words on this machine.
+    png_set_bgr(png);
+    if (type == PNG_COLOR_TYPE_RGB) png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
+    png_read_update_info(png, info);
+    *width = png_get_image_width(png, info);
+    *height = png_get_image_height(png, info);
+    return png_get_rowbytes(png, info) == size_t(*width) * 4;
+  }
+  static bool ReadRow(png_structp png, uint32_t* row) {
+    if (setjmp(png_jmpbuf(png))) return false;
+    png_read_row(png, reinterpret_cast<png_bytep>(row), nullptr);
+    return true;
+  }
+  bool Read(int32_t, uint32_t* row) override { return ReadRow(png_, row); }
+
+  FILE* file_ = nullptr;
+  png_structp png_ = nullptr;
+  png_infop info_ = nullptr;
+};
+
+// The PNG file fitted into the box, read a row at a time where it can be,
+// else whole; *width and *height the picture's own size. False when it cannot
+// be decoded.
+bool FitPng(const fs::path& file, int32_t boxWidth, int32_t boxHeight, bool grow, Image* out, int32_t* width,
+            int32_t* height) {
+  {
+    PngRows rows;
+    if (rows.Open(file)) {
+      *width = rows.Width();
+      *height = rows.Height();
+      *out = Fit(rows, boxWidth, boxHeight, grow);
+      return !out->pixels.empty();
+    }
+  }
+  Image picture;
+  if (!ReadPng(file, &picture)) return false;
+  *width = picture.width;
+  *height = picture.height;
+  *out = Fit(picture, boxWidth, boxHeight, grow);
+  return !out->pixels.empty();
+}
+
+// A picture of a server, which sends no file here: a gradient of a colour
+// that the name gives, its rows made as they are asked for.
+class ServerPictureRows : public RowReader {
+ public:
+  explicit ServerPictureRows(const ServerItem& item) {
+    for (const char* c = item.name; *c; ++c) hash_ = (hash_ ^ uint8_t(*c)) * 16777619u;
+    SetSize(std::max(item.width, 1), std::max(item.height, 1));
+  }
+
+ private:
+  bool Read(int32_t y, uint32_t* row) override {
+    for (int32_t x = 0; x < Width(); ++x) {
+      const uint32_t r = ((hash_ & 0xFF) * uint32_t(x)) / uint32_t(Width());
+      const uint32_t g = (((hash_ >> 8) & 0xFF) * uint32_t(y)) / uint32_t(Height());
+      const uint32_t b = (hash_ >> 16) & 0xFF;
+      row[x] = 0xFF000000u | (r << 16) | (g << 8) | b;
+    }
+    return true;
+  }
+  uint32_t hash_ = 2166136261u;
+};
 
 uint32_t Le32(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
 uint16_t Le16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
@@ -505,19 +653,17 @@ bool ReadFacts(const Entry& entry, bool thumbnail, Facts* facts) {
     facts->seconds = item.seconds;
     facts->width = item.width;
     facts->height = item.height;
-    if (thumbnail && item.kind == PSL_ENTRY_PICTURE)
-      facts->thumbnail = Fit(ServerPicture(item), PSL_THUMB_WIDTH, PSL_THUMB_HEIGHT, false);
+    if (thumbnail && item.kind == PSL_ENTRY_PICTURE) {
+      ServerPictureRows rows(item);
+      facts->thumbnail = Fit(rows, PSL_THUMB_WIDTH, PSL_THUMB_HEIGHT, false);
+    }
     return true;
   }
   switch (entry.kind) {
     case PSL_ENTRY_PICTURE: {
       if (!thumbnail) return ReadPngSize(entry.file, &facts->width, &facts->height);
-      Image picture;
-      if (!ReadPng(entry.file, &picture)) return false;
-      facts->width = picture.width;
-      facts->height = picture.height;
-      facts->thumbnail = Fit(picture, PSL_THUMB_WIDTH, PSL_THUMB_HEIGHT, false);
-      return true;
+      return FitPng(entry.file, PSL_THUMB_WIDTH, PSL_THUMB_HEIGHT, false, &facts->thumbnail, &facts->width,
+                    &facts->height);
     }
     case PSL_ENTRY_MUSIC:
       return ReadWav(entry.file, facts);
@@ -649,24 +795,19 @@ void MetadataJob(int32_t serial, int32_t index, bool thumbnail) {
 void PictureJob(int32_t serial, int32_t index, int32_t width, int32_t height) {
   Entry entry;
   if (!EntryOf(PSL_CURSOR_BROWSER, serial, index, &entry)) return;
+  // Fitted as it is read: the picture as decoded is never held whole.
   Image fitted;
   int32_t fullWidth = 0;
   int32_t fullHeight = 0;
   bool decoded = false;
-  {
-    // The picture as decoded goes as soon as it is fitted.
-    Image picture;
-    if (entry.item && entry.kind == PSL_ENTRY_PICTURE) {
-      picture = ServerPicture(*entry.item);
-      decoded = true;
-    } else if (entry.kind == PSL_ENTRY_PICTURE) {
-      decoded = ReadPng(entry.file, &picture);
-    }
-    if (decoded) {
-      fullWidth = picture.width;
-      fullHeight = picture.height;
-      fitted = Fit(picture, width, height, true);
-    }
+  if (entry.item && entry.kind == PSL_ENTRY_PICTURE) {
+    ServerPictureRows rows(*entry.item);
+    fullWidth = rows.Width();
+    fullHeight = rows.Height();
+    fitted = Fit(rows, width, height, true);
+    decoded = !fitted.pixels.empty();
+  } else if (entry.kind == PSL_ENTRY_PICTURE) {
+    decoded = FitPng(entry.file, width, height, true, &fitted, &fullWidth, &fullHeight);
   }
   if (!decoded) std::fprintf(stderr, "PSL: the picture %s cannot be decoded\n", entry.name.c_str());
   PslNotice* notice = NewNotice(PSL_NOTICE_PICTURE);

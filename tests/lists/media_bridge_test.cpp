@@ -6,8 +6,12 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
+
+#include <png.h>
 
 #include "Events/Events.h"
+#include "GenPng.h"
 #include "Media/MediaEvents.h"
 #include "MediaPlayer/MediaWindow.h"
 #include "media_host.h"
@@ -32,6 +36,9 @@ class StatusLog : public Core::Group {
       seen.push_back(std::to_string(status->Code) + " " + std::to_string(status->SubCode0) + " " +
                      std::to_string(status->SubCode1) + " " + std::to_string(status->SubCode2));
     if (auto* picture = vg_cast<Media::PictureEvent>(event)) {
+      GenImage image;
+      if (picture->Picture && GenReadBitmap(picture->Picture->EngineBitmap(), &image))
+        pictures[picture->Index] = image.pixels;
       const VgPoint shown = picture->Picture ? picture->Picture->OnGetSize() : VgPoint{};
       seen.push_back("picture " + std::to_string(picture->Index) + " " + std::to_string(picture->Width) + " " +
                      std::to_string(picture->Height) + ": " +
@@ -53,6 +60,8 @@ class StatusLog : public Core::Group {
   std::string Last() const { return seen.empty() ? std::string() : seen.back(); }
   bool Saw(const std::string& status) const { return std::find(seen.begin(), seen.end(), status) != seen.end(); }
   std::vector<std::string> seen;
+  // The pixels of each picture shown, by its index.
+  std::map<int32_t, std::vector<GenColor>> pictures;
 };
 
 }  // namespace MediaTest
@@ -212,6 +221,66 @@ TEST_F(MediaBridge, PicturesAreFittedToTheScreenAndAnUndecodableOneHasNone) {
   Pump();
   EXPECT_TRUE(log->Saw("picture 0 0 0: none"));
   EXPECT_TRUE(log->Saw("picture 1 480 360: 720 540"));
+}
+
+// An RGBA picture of width x height written as an 8-bit PNG file,
+// interlaced or not.
+bool WriteRgbaPng(const std::string& path, uint32_t width, uint32_t height, const std::vector<uint8_t>& rgba,
+                  bool interlaced) {
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return false;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png ? png_create_info_struct(png) : nullptr;
+  bool written = false;
+  if (info && !setjmp(png_jmpbuf(png))) {
+    png_init_io(png, file);
+    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB_ALPHA,
+                 interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    std::vector<png_bytep> rows(height);
+    for (uint32_t y = 0; y < height; ++y) rows[y] = const_cast<png_bytep>(rgba.data() + size_t(y) * width * 4);
+    png_write_image(png, rows.data());
+    png_write_end(png, nullptr);
+    written = true;
+  }
+  png_destroy_write_struct(&png, &info);
+  std::fclose(file);
+  return written;
+}
+
+// A photograph read a row at a time as it is fitted gives the pixels of the
+// same photograph read whole (as an interlaced file is): larger than the
+// screen and shrunk, smaller and grown, and its thumbnail.
+TEST_F(MediaBridge, APictureReadRowByRowIsFittedAsOneReadWhole) {
+  for (const auto& [width, height] : {std::pair<uint32_t, uint32_t>{1913, 1211}, {301, 203}}) {
+    std::vector<uint8_t> rgba(size_t(width) * height * 4);
+    for (size_t i = 0; i < rgba.size(); ++i) rgba[i] = uint8_t((i * 2654435761u) >> 13);
+    auto file = [&](const std::string& name, bool interlaced) {
+      ListTest::StickEntry entry = Photo(name);
+      entry.write = [&, interlaced](const std::string& path) {
+        return WriteRgbaPng(path, width, height, rgba, interlaced);
+      };
+      return entry;
+    };
+    Folder({file("Rows", false), file("Whole", true)});
+    log->pictures.clear();
+    media->RequestPicture(0);
+    media->RequestPicture(1);
+    media->RequestMetadata(0, true);
+    media->RequestMetadata(1, true);
+    Pump();
+    ASSERT_EQ(log->pictures.size(), 2u) << width;
+    EXPECT_FALSE(log->pictures[0].empty());
+    EXPECT_EQ(log->pictures[0], log->pictures[1]) << width << " x " << height;
+    GenImage thumbs[2];
+    for (int32_t i = 0; i < 2; ++i) {
+      Media::MediaItem* item = media->GetMediaItem(i);
+      ASSERT_TRUE(item && item->Thumb.get()) << i;
+      ASSERT_TRUE(GenReadBitmap(item->Thumb->EngineBitmap(), &thumbs[i]));
+    }
+    EXPECT_EQ(thumbs[0].pixels, thumbs[1].pixels) << width << " x " << height;
+  }
 }
 
 TEST_F(MediaBridge, PlayModesRepeatAndTransportKeys) {

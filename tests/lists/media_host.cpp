@@ -112,7 +112,9 @@ void MediaFixture::Folder(const std::vector<StickEntry>& entries) {
       continue;
     }
     if (!kindKnown) kind = entry.type, kindKnown = true;
-    if (!entry.readable) {
+    if (entry.write) {
+      written = entry.write(path);
+    } else if (!entry.readable) {
       std::ofstream(path) << "no picture";
     } else if (entry.type == Media::MediaItem::Picture) {
       written = MediaStick::WritePhoto(path, ++photo, &error);

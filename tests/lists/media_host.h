@@ -13,6 +13,7 @@
 //   }
 #pragma once
 
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -48,6 +49,8 @@ struct StickEntry {
   std::string name;
   uint16_t type = Media::MediaItem::Music;
   bool readable = true;
+  // Writes the file at the path instead, true when it could.
+  std::function<bool(const std::string&)> write;
 };
 
 class MediaFixture : public ListFixture {
