@@ -107,6 +107,12 @@ TEST_F(LayoutCheck, TextsOfOneWindowOverOneAnotherFailNamingBoth) {
   caption->OnSetString(VgNewStringAnsi("Reset"));
   value->OnSetBounds({150, 20, 560, 60});
   EXPECT_EQ(CheckLayout(root), "");
+
+  // In tall boxes the glyphs lie far below the boxes' tops.
+  caption->OnSetString(VgNewStringAnsi("Front Panel LED Display"));
+  caption->OnSetBounds({20, 20, 560, 200});
+  value->OnSetBounds({150, 20, 560, 200});
+  EXPECT_TRUE(Has(CheckLayout(root), "paint over one another"));
 }
 
 TEST_F(LayoutCheck, TextsOfDifferentWindowsMayLieOverOneAnother) {

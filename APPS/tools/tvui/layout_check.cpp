@@ -147,17 +147,21 @@ std::string DescribeWindow(Core::View* window) {
 
 // ------------------------------------------------------------ drawn pixels
 
-// The opacity of the pixels a view paints within an area of the screen.
+// The pixels a view paints within an area of the screen, a bit each.
 struct Ink {
   VgRect area{0, 0, 0, 0};
-  std::vector<uint8_t> alpha;
+  std::vector<bool> paints;
   VgRect painted{0, 0, 0, 0};  // the smallest rectangle around the painted pixels
 
   bool PaintedAt(int32_t x, int32_t y) const {
     if (x < area.x1 || y < area.y1 || x >= area.x2 || y >= area.y2) return false;
-    return alpha[size_t(y - area.y1) * size_t(VgGetRectW(area)) + size_t(x - area.x1)] >= kPainted;
+    return paints[size_t(y - area.y1) * size_t(VgGetRectW(area)) + size_t(x - area.x1)];
   }
 };
+
+// Views are drawn this many rows at a time: the scratch canvas stays the
+// size of a band, not of the largest view.
+constexpr int32_t kBandRows = 32;
 
 // One scratch canvas, drawn into by one view at a time, kept from the
 // collector while the program runs.
@@ -172,33 +176,35 @@ Graphics::Canvas* Scratch(VgPoint size) {
   return canvas;
 }
 
-// Draws the view alone, clipped to the area, and reads what it painted.
+// Draws the view alone, clipped to the area, a band of rows at a time, and
+// reads what it painted.
 Ink Render(const Placed& p, VgRect area) {
   Ink ink;
   area = VgIntersectRect(area, p.extent);
   if (VgIsRectEmpty(area)) return ink;
   const int32_t w = VgGetRectW(area);
   const int32_t h = VgGetRectH(area);
-  Graphics::Canvas* canvas = Scratch({w, h});
+  Graphics::Canvas* canvas = Scratch({w, kBandRows});
   GenBitmap* bitmap = canvas->EngineBitmap();
   if (!bitmap || !bitmap->surface) return ink;
-  const VgRect local{0, 0, w, h};
-  canvas->DrawRectangle(local, local, VgColor{0, 0, 0, 0}, 0);
-  p.view->Draw(canvas, local, VgMovePointNeg(p.offset, TopLeft(area)));
-  const auto* pixels = static_cast<const uint32_t*>(GenLockMemory(bitmap->surface));
-  if (!pixels) return ink;
   ink.area = area;
-  ink.alpha.resize(size_t(w) * size_t(h));
+  ink.paints.resize(size_t(w) * size_t(h));
   const size_t stride = size_t(bitmap->width + bitmap->padding);
-  for (int32_t y = 0; y < h; ++y) {
-    for (int32_t x = 0; x < w; ++x) {
-      const uint32_t alpha = GenColorAlpha(pixels[size_t(y) * stride + size_t(x)]);
-      ink.alpha[size_t(y) * size_t(w) + size_t(x)] = uint8_t(alpha);
-      if (alpha >= kPainted)
-        ink.painted = VgUnionRect(ink.painted, {area.x1 + x, area.y1 + y, area.x1 + x + 1, area.y1 + y + 1});
+  for (int32_t top = 0; top < h; top += kBandRows) {
+    const VgRect local{0, 0, w, std::min(kBandRows, h - top)};
+    canvas->DrawRectangle(local, local, VgColor{0, 0, 0, 0}, 0);
+    p.view->Draw(canvas, local, VgMovePointNeg(p.offset, {area.x1, area.y1 + top}));
+    const auto* pixels = static_cast<const uint32_t*>(GenLockMemory(bitmap->surface));
+    if (!pixels) return Ink{};
+    for (int32_t y = 0; y < local.y2; ++y) {
+      for (int32_t x = 0; x < w; ++x) {
+        if (GenColorAlpha(pixels[size_t(y) * stride + size_t(x)]) < kPainted) continue;
+        ink.paints[size_t(top + y) * size_t(w) + size_t(x)] = true;
+        ink.painted = VgUnionRect(ink.painted, {area.x1 + x, area.y1 + top + y, area.x1 + x + 1, area.y1 + top + y + 1});
+      }
     }
+    GenUnlockMemory(bitmap->surface);
   }
-  GenUnlockMemory(bitmap->surface);
   return ink;
 }
 
