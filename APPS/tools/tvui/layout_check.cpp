@@ -164,7 +164,7 @@ struct Ink {
 constexpr int32_t kBandRows = 32;
 
 // One scratch canvas, drawn into by one view at a time, kept from the
-// collector while the program runs.
+// collector while the program runs; its pixels go after each check.
 Graphics::Canvas* Scratch(VgPoint size) {
   static Graphics::Canvas* canvas = [] {
     auto* made = VgNew<Graphics::Canvas>();
@@ -175,6 +175,7 @@ Graphics::Canvas* Scratch(VgPoint size) {
   if (have.x < size.x || have.y < size.y) canvas->OnSetSize({std::max(have.x, size.x), std::max(have.y, size.y)});
   return canvas;
 }
+void ReleaseScratch() { Scratch({0, 0})->OnSetSize({0, 0}); }
 
 // Draws the view alone, clipped to the area, a band of rows at a time, and
 // reads what it painted.
@@ -446,6 +447,7 @@ std::string CheckLayout(Core::View* root) {
   // Windows stacked against their layers: a window drawn after one of a
   // higher layer paints over it.
   for (std::string& fault : LayersOutOfOrder(views)) add(std::move(fault));
+  ReleaseScratch();
 
   std::string text;
   for (const std::string& fault : faults) text += (text.empty() ? "" : "\n  ") + fault;
