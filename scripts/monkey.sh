@@ -28,13 +28,14 @@ fi
 
 # Every screen class that keys reach from live television, directly or
 # through other screens (a screen: a form that a sub-system shows, not the
-# panels and lists inside one), on this set, the service remote's commands
-# that show the older menus' preferences and set-up pages included: worked
-# out from the page tables, the screens' openers and their ways back. Rows
-# that this set always removes lead nowhere (the media renderer's page, the
-# picture size page, the colour sensor's page). A screen that a later
-# change makes reachable joins the list; where the walk does not reach one,
-# the walk is made smarter, the list is not shortened.
+# panels and lists inside one, such as the address pages' error note), on
+# this set, the service remote's commands that show the older menus'
+# preferences and set-up pages included: worked out from the page tables,
+# the screens' openers and their ways back. Rows that this set always
+# removes lead nowhere (the media renderer's page, the picture size page,
+# the colour sensor's page). A screen that a later change makes reachable
+# joins the list; where the walk does not reach one, the walk is made
+# smarter, the list is not shortened.
 screens=(
   Channels::AutoTuningCompleteDialog Channels::AutoTuningConfirmDialog Channels::AutoTuningDialog
   Channels::AutoTuningErrorDialog Channels::ChannelLockDialog Channels::ChannelLogoPanel
@@ -43,29 +44,29 @@ screens=(
   FactorySystem::AdjustmentMenu FactorySystem::ModeIndicator FactorySystem::StatusCheck
   InitialSetup::DaylightSavingDialog InitialSetup::HelpBar InitialSetup::LanguageDialog
   InitialSetup::TimeZoneDialog InitialSetup::TunerSelectDialog
-  MediaPlayer::MediaDeviceSelectDialog MediaPlayer::MovieListView
-  MediaPlayer::MoviePlayer MediaPlayer::MusicListView MediaPlayer::MusicPlayer MediaPlayer::PhotoFrameSetup
+  MediaPlayer::MediaDeviceSelectDialog MediaPlayer::MovieListView MediaPlayer::MoviePlayer
+  MediaPlayer::MusicListView MediaPlayer::MusicPlayer MediaPlayer::PhotoFrameSetup
   MediaPlayer::PhotoMultiView MediaPlayer::PhotoSingleView
   MenuSystem::AVConnectionMenu MenuSystem::AdvancedPictureMenu MenuSystem::AdvancedSoundSettingsMenu
   MenuSystem::AudysseyEQMenu MenuSystem::AutoBrightnessSensorMenu MenuSystem::AutoInputMenu
   MenuSystem::BaseColorAdjustmentMenu MenuSystem::BrcmAdvancedSettingsMenu MenuSystem::BrcmAudioMenu
-  MenuSystem::BrcmCCMenu MenuSystem::BrcmChannelsMenu MenuSystem::BrcmDTVCCStyleMenu
-  MenuSystem::BrcmDateTimeMenu MenuSystem::BrcmLocksMenu MenuSystem::BrcmMainMenu
+  MenuSystem::BrcmCCMenu MenuSystem::BrcmCECMenu MenuSystem::BrcmChannelsMenu MenuSystem::BrcmDTVCCStyleMenu
+  MenuSystem::BrcmDateTimeMenu MenuSystem::BrcmInputMenu MenuSystem::BrcmLocksMenu MenuSystem::BrcmMainMenu
   MenuSystem::BrcmMediaMenu MenuSystem::BrcmNetworkingMenu MenuSystem::BrcmOptionMenu
   MenuSystem::BrcmPictureMenu MenuSystem::BrcmPictureSettingsMenu MenuSystem::BrcmRatingsLocksMenu
   MenuSystem::BrcmRecordMenu MenuSystem::BrcmScaleWindowMenu MenuSystem::BrcmSettingsMenu
   MenuSystem::BrcmTrebleBassMenu MenuSystem::BrcmWPSPinMenu MenuSystem::BrcmWirelessSetup
   MenuSystem::CECSetupMenu MenuSystem::ChBrowserSetupMenu MenuSystem::ChangePinMenu
-  MenuSystem::ClosedCaptionMenu MenuSystem::DigitalCCMenu
-  MenuSystem::DisplaySettingsMenu MenuSystem::EnergySavingSettingsMenu MenuSystem::EnterPinMenu
-  MenuSystem::ExpertPictureMenu MenuSystem::HDMIInputModeMenu MenuSystem::HDMISettingsMenu
-  MenuSystem::KeldrixPlusMenu MenuSystem::LocalTimeMenu MenuSystem::NetflixSetupMenu MenuSystem::NetworkMenu
-  MenuSystem::NetworkSetupMenu MenuSystem::NoSignalPowerDownMenu MenuSystem::NoiseReductionMenu
-  MenuSystem::PCSettingsMenu MenuSystem::PINSettingMenu MenuSystem::ParentalLocksMenu MenuSystem::PictureMenu
+  MenuSystem::ClosedCaptionMenu MenuSystem::DigitalCCMenu MenuSystem::DisplaySettingsMenu
+  MenuSystem::EnergySavingSettingsMenu MenuSystem::EnterPinMenu MenuSystem::ExpertPictureMenu
+  MenuSystem::HDMIInputModeMenu MenuSystem::HDMISettingsMenu MenuSystem::KeldrixPlusMenu
+  MenuSystem::LocalTimeMenu MenuSystem::NetflixSetupMenu MenuSystem::NetworkMenu MenuSystem::NetworkSetupMenu
+  MenuSystem::NoSignalPowerDownMenu MenuSystem::NoiseReductionMenu MenuSystem::PCSettingsMenu
+  MenuSystem::PINSettingMenu MenuSystem::ParentalLocksMenu MenuSystem::PictureMenu
   MenuSystem::PicturePositionMenu MenuSystem::PreferencesMenu MenuSystem::RGBFilterMenu MenuSystem::SetupMenu
   MenuSystem::SoundMenu MenuSystem::TVSettingsMenu MenuSystem::WhiteBalance10PMenu
   MenuSystem::WhiteBalance2PMenu MenuSystem::WhiteBalanceMenu
-  Network::AddressErrorInfo Network::AdvancedNetworkSetupMenu Network::AssistedSetupInvalidName
+  Network::AdvancedNetworkSetupMenu Network::AssistedSetupInvalidName
   Network::AssistedSetupInvalidWEPKey Network::AssistedSetupInvalidWPAKey Network::AssistedSetupNoApFound
   Network::AssistedSetupSecureError Network::AssistedSetup_ApConnected Network::AssistedSetup_ApInfo
   Network::AssistedSetup_ApList Network::CancelDialog Network::CheckNoEncryption

@@ -954,10 +954,14 @@ std::vector<std::string> ListedScreens() {
 }
 
 // The class names of the screens shown below the root, listed or not (the
-// service mode's indicator is a plain child of its sub-system).
+// service mode's indicator is a plain child of its sub-system), but not the
+// lists and panels inside a screen.
 void CollectShownScreens(Core::View* view, std::set<std::string>* screens) {
   if (!view || !view->Visible) return;
-  if (auto* form = vg_cast<Primitives::KeyRoutingForm>(view)) screens->insert(form->GetClass()->name);
+  if (auto* form = vg_cast<Primitives::KeyRoutingForm>(view)) {
+    screens->insert(form->GetClass()->name);
+    return;
+  }
   if (auto* group = vg_cast<Core::Group>(view))
     for (Core::View* child = group->firstView; child; child = child->nextView) CollectShownScreens(child, screens);
 }
