@@ -159,9 +159,10 @@ struct Ink {
   }
 };
 
-// Views are drawn this many rows at a time: the scratch canvas stays the
-// size of a band, not of the largest view.
-constexpr int32_t kBandRows = 32;
+// Views are drawn a tile of this many rows and columns at a time: the
+// scratch canvas stays the size of a tile, not of the largest view.
+constexpr int32_t kTileRows = 32;
+constexpr int32_t kTileColumns = 256;
 
 // One scratch canvas, drawn into by one view at a time, kept from the
 // collector while the program runs; its pixels go after each check.
@@ -177,34 +178,38 @@ Graphics::Canvas* Scratch(VgPoint size) {
 }
 void ReleaseScratch() { Scratch({0, 0})->OnSetSize({0, 0}); }
 
-// Draws the view alone, clipped to the area, a band of rows at a time, and
-// reads what it painted.
+// Draws the view alone, clipped to the area, a tile at a time, and reads
+// what it painted.
 Ink Render(const Placed& p, VgRect area) {
   Ink ink;
   area = VgIntersectRect(area, p.extent);
   if (VgIsRectEmpty(area)) return ink;
   const int32_t w = VgGetRectW(area);
   const int32_t h = VgGetRectH(area);
-  Graphics::Canvas* canvas = Scratch({w, kBandRows});
+  Graphics::Canvas* canvas = Scratch({kTileColumns, kTileRows});
   GenBitmap* bitmap = canvas->EngineBitmap();
   if (!bitmap || !bitmap->surface) return ink;
   ink.area = area;
   ink.paints.resize(size_t(w) * size_t(h));
   const size_t stride = size_t(bitmap->width + bitmap->padding);
-  for (int32_t top = 0; top < h; top += kBandRows) {
-    const VgRect local{0, 0, w, std::min(kBandRows, h - top)};
-    canvas->DrawRectangle(local, local, VgColor{0, 0, 0, 0}, 0);
-    p.view->Draw(canvas, local, VgMovePointNeg(p.offset, {area.x1, area.y1 + top}));
-    const auto* pixels = static_cast<const uint32_t*>(GenLockMemory(bitmap->surface));
-    if (!pixels) return Ink{};
-    for (int32_t y = 0; y < local.y2; ++y) {
-      for (int32_t x = 0; x < w; ++x) {
-        if (GenColorAlpha(pixels[size_t(y) * stride + size_t(x)]) < kPainted) continue;
-        ink.paints[size_t(top + y) * size_t(w) + size_t(x)] = true;
-        ink.painted = VgUnionRect(ink.painted, {area.x1 + x, area.y1 + top + y, area.x1 + x + 1, area.y1 + top + y + 1});
+  for (int32_t top = 0; top < h; top += kTileRows) {
+    for (int32_t left = 0; left < w; left += kTileColumns) {
+      const VgRect local{0, 0, std::min(kTileColumns, w - left), std::min(kTileRows, h - top)};
+      canvas->DrawRectangle(local, local, VgColor{0, 0, 0, 0}, 0);
+      p.view->Draw(canvas, local, VgMovePointNeg(p.offset, {area.x1 + left, area.y1 + top}));
+      const auto* pixels = static_cast<const uint32_t*>(GenLockMemory(bitmap->surface));
+      if (!pixels) return Ink{};
+      for (int32_t y = 0; y < local.y2; ++y) {
+        for (int32_t x = 0; x < local.x2; ++x) {
+          if (GenColorAlpha(pixels[size_t(y) * stride + size_t(x)]) < kPainted) continue;
+          const int32_t ax = area.x1 + left + x;
+          const int32_t ay = area.y1 + top + y;
+          ink.paints[size_t(ay - area.y1) * size_t(w) + size_t(ax - area.x1)] = true;
+          ink.painted = VgUnionRect(ink.painted, {ax, ay, ax + 1, ay + 1});
+        }
       }
+      GenUnlockMemory(bitmap->surface);
     }
-    GenUnlockMemory(bitmap->surface);
   }
   return ink;
 }
