@@ -1,6 +1,11 @@
 #include "product_lines.h"
 
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -227,6 +232,28 @@ std::string UsbLine(const ScenarioTokens& t) {
   return {};
 }
 
+// Built, the stick is written by the build's mediastick program, in a
+// process of its own, so that the picture and sound encoders' code and
+// buffers do not stay in the set's memory; installed, the runner writes it.
+bool WriteStick(const std::string& dir, std::string* error) {
+  const std::filesystem::path tool = std::filesystem::path(TVUI_BUILD_DIR) / "tools" / "mediastick" / "mediastick";
+  if (access(tool.c_str(), X_OK) != 0) return MediaStick::Write(dir, error);
+  std::string program = tool.string();
+  std::string folder = dir;
+  char* argv[] = {program.data(), folder.data(), nullptr};
+  pid_t child = 0;
+  if (posix_spawn(&child, program.c_str(), nullptr, nullptr, argv, environ) != 0) {
+    *error = program + " cannot be started";
+    return false;
+  }
+  int status = 0;
+  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  }
+  if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return true;
+  *error = program + " failed";
+  return false;
+}
+
 std::string MediaLine(const ScenarioTokens& t) {
   if (t.size() != 2) return "media takes stick, a folder or remove";
   if (t[1].text == "remove") {
@@ -238,7 +265,7 @@ std::string MediaLine(const ScenarioTokens& t) {
     // Made afresh below the set's root, then copied onto the disk.
     dir = NvPath("/tmp/mediastick");
     std::string error;
-    if (dir.empty() || !MediaStick::Write(dir, &error)) return "the media stick cannot be written: " + error;
+    if (dir.empty() || !WriteStick(dir, &error)) return "the media stick cannot be written: " + error;
   }
   if (simtv_media_insert(dir.c_str()) != 0) return dir + " cannot go onto the USB disk";
   return {};
