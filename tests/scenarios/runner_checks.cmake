@@ -77,6 +77,22 @@ file(WRITE ${WORK}/fixture.scn "tv fixture bad.fixture\n")
 check(fixture 2 "bad.fixture:1: unexpected colour=red; a channel line reads: channel CHANNEL NAME" ${TVUI}
       --scenario ${WORK}/fixture.scn)
 
+# --fresh removes a folder of the set's own files, and only such a folder:
+# one that TVUI_ROOT names by mistake is left whole.
+file(WRITE ${WORK}/quick.scn "root probe\nkey 1\n")
+file(WRITE ${WORK}/notaset/keep.txt "mine\n")
+check(fresh_foreign 2 "--fresh removes only a folder of the set's own files, and [^\n]*notaset holds keep.txt"
+      ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/notaset ${TVUI} --quiet --fresh --scenario ${WORK}/quick.scn)
+if(NOT EXISTS ${WORK}/notaset/keep.txt)
+  set(failures "${failures}\nfresh_foreign: --fresh removed a folder the set did not make")
+endif()
+check(fresh_made 0 "^$" ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/ownset ${TVUI} --quiet --scenario ${WORK}/quick.scn)
+file(WRITE ${WORK}/ownset/mnt/nvram/stale "left by the last run\n")
+check(fresh_again 0 "^$" ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/ownset ${TVUI} --quiet --fresh --scenario ${WORK}/quick.scn)
+if(EXISTS ${WORK}/ownset/mnt/nvram/stale)
+  set(failures "${failures}\nfresh_again: --fresh kept a file of the set it made")
+endif()
+
 # A sanitizer's report is not swallowed by --quiet, and the line that ran is
 # named after it (a build without the undefined-behaviour sanitizer refuses
 # the line).

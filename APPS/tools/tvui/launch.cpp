@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <span>
 #include <string>
 #include <thread>
@@ -184,17 +185,48 @@ fs::path DefaultSetFolder() {
   return base / "tvui" / "rootfs";
 }
 
+// A folder the set made carries this mark, so that --fresh removes only the
+// set's own files and never a folder that TVUI_ROOT names by mistake (a
+// source tree, a home folder).
+constexpr const char* kSetMark = ".tvui-set";
+
+// Whether the folder holds only the set's files: it has the mark, or, made
+// before the mark was, it holds nothing but the set's own top folders.
+// Otherwise `foreign` names an entry the set did not make.
+bool IsSetFolder(const fs::path& folder, std::string& foreign) {
+  std::error_code error;
+  if (fs::exists(folder / kSetMark, error)) return true;
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    const std::string name = it->path().filename().string();
+    if (name != "mnt" && name != "tmp") {
+      foreign = name;
+      return false;
+    }
+  }
+  if (error) foreign = error.message();
+  return !error;
+}
+
 // The set's files: TVUI_ROOT, else the default folder; a fresh set starts
 // without any of them.
 void PrepareSetFolder(bool fresh) {
   const char* given = std::getenv("TVUI_ROOT");
   if (!given || !*given) setenv("TVUI_ROOT", DefaultSetFolder().c_str(), 1);
   const fs::path folder = std::getenv("TVUI_ROOT");
-  if (!fresh) return;
-  if (folder == "/" || folder.empty()) Refuse("--fresh does not remove the files of the set's own root " + folder.string());
   std::error_code error;
-  fs::remove_all(folder, error);
-  if (error) Refuse("cannot remove " + folder.string() + ": " + error.message(), 1);
+  if (fresh && fs::exists(folder, error)) {
+    std::string foreign;
+    if (fs::equivalent(folder, "/", error) || !IsSetFolder(folder, foreign))
+      Refuse("--fresh removes only a folder of the set's own files, and " + folder.string() + " holds " +
+             (foreign.empty() ? std::string("the whole system") : foreign) +
+             ": name another TVUI_ROOT, or empty this one yourself");
+    fs::remove_all(folder, error);
+    if (error) Refuse("cannot remove " + folder.string() + ": " + error.message(), 1);
+  }
+  if (!fs::exists(folder, error) || fs::is_empty(folder, error)) {
+    fs::create_directories(folder, error);
+    std::ofstream(folder / kSetMark) << "The simulated set's files: tvui --fresh removes this folder.\n";
+  }
 }
 
 void SimTimeOfDay(timeval* now) { simtv_gettimeofday(now); }
