@@ -194,4 +194,20 @@ TEST_F(SubSystemTest, TheOpenerOpensByClassOrNameWithItsRecordAndLogsAScreenNotB
   EXPECT_EQ(nonMenu->Focus.get(), screen);
 }
 
+// The opener names the pop-up's asker in the opening; the record carries it
+// to the screen's own sub-system, and the screen goes when the asker does.
+TEST_F(SubSystemTest, AScreenOpenedForAnAskerClosesWithIt) {
+  Primitives::KeyRoutingForm* page = SubSystem::Open(nullptr, {.screen = &ShellTest::Page::Class});
+  ASSERT_NE(page, nullptr);
+  Primitives::KeyRoutingForm* popup = SubSystem::Open(menu, "ShellTest::NonMenuScreen", {.value = 3, .asker = page});
+  ASSERT_NE(popup, nullptr);
+  EXPECT_EQ(popup->owner.get(), nonMenu);
+  EXPECT_EQ(popup->Asker.get(), page);
+  EXPECT_FALSE(popup->IsOrphaned());
+
+  page->Close();
+  EXPECT_EQ(popup->owner.get(), nullptr);
+  EXPECT_EQ(manager->Length(), 0);
+}
+
 }  // namespace

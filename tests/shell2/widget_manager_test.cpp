@@ -116,6 +116,57 @@ TEST_F(WidgetManagerTest, AScreenOpenedWhileMakingRoomDoesNotMisplaceTheNewOne) 
   EXPECT_EQ(Stack(other), "back2 sixteen ");
 }
 
+// A pop-up answers the screen that asked it, or a list hosted in that
+// screen: when a screen of the asker's layer takes its place, the pop-up
+// goes too, before the hosted list; pop-ups over a screen that stays, and
+// screens that ask nobody, stay.
+TEST_F(WidgetManagerTest, APopUpClosesWhenTheScreenOrHostedFormThatAskedItCloses) {
+  ShellTest::Screen* dialog = Show("dialog", 32);
+  ShellTest::Screen* list = Open(MakeScreen("list", 0, 0), dialog);
+  ShellTest::Screen* keyboard = Show("keyboard", 256);
+  keyboard->Asker = list;
+  ShellTest::Screen* question = Show("question", 128);
+  question->Asker = dialog;
+  Show("banner", 64);
+  ShellTest::Screen* beside = Show("beside", 2, other);
+  ShellTest::Screen* besidePopUp = Show("besidePopUp", 8);
+  besidePopUp->Asker = beside;
+
+  Show("hidden", 16);  // a screen leaving that asked nothing closes no pop-up
+  manager->CloseLayers(16);
+  EXPECT_EQ(Log(), "hidden ");
+  EXPECT_EQ(Listed(), "dialog keyboard question banner beside besidePopUp ");
+
+  Log().clear();
+  Show("quick", 32);
+  EXPECT_EQ(Log(), "keyboard question list dialog ");
+  EXPECT_EQ(Listed(), "banner beside besidePopUp quick ");
+  EXPECT_EQ(keyboard->Asker.get(), nullptr) << "a closed pop-up forgets whom it answered";
+  EXPECT_EQ(keyboard->closes, 1);
+
+  // The asker may stand in another group, as a menu page does.
+  Log().clear();
+  beside->Close();
+  EXPECT_EQ(Log(), "besidePopUp beside ");
+  EXPECT_EQ(Listed(), "banner quick ");
+}
+
+// A pop-up whose own close closes others (a confirmation that takes its
+// keyboard along) leaves each to close once.
+TEST_F(WidgetManagerTest, PopUpsThatCloseEachOtherCloseOnce) {
+  ShellTest::Screen* dialog = Show("dialog", 32);
+  ShellTest::Screen* keyboard = Show("keyboard", 256);
+  ShellTest::Screen* question = Show("question", 128);
+  keyboard->Asker = dialog;
+  question->Asker = dialog;
+  question->afterClose = [&] { keyboard->Close(); };
+
+  dialog->Close();
+  EXPECT_EQ(Log(), "keyboard question dialog ");
+  EXPECT_EQ(keyboard->closes, 1);
+  EXPECT_EQ(Listed(), "");
+}
+
 TEST_F(WidgetManagerTest, RemovingWithoutManageWidgetLeavesTheListAlone) {
   ShellTest::Screen* screen = Show("screen", 4);
   system->ManageWidget = false;

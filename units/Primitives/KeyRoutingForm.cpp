@@ -72,6 +72,7 @@ void KeyRoutingForm::Close(XObject*) {
     Core::Root* root = GetRoot();
     if (root && IsModalOn(root, this)) root->EndModalOf(this, nullptr);
   }
+  Asker = nullptr;
   Parent->Remove(this);
   std::vector<KeyRoutingForm*> hosted;
   CollectHosted(this, this, hosted);

@@ -18,6 +18,11 @@
 // dialog as its Parent. Closing the host closes what it hosts, so a list
 // that hears the message agent from its Initialize to its Close stops
 // hearing it when its screen goes, whichever screen holds it.
+//
+// A form may answer another: a pop-up (keyboard, logo panel, confirmation,
+// date, time or option pop-up) names as its Asker the screen or list that
+// opened it and hears its answer. It is of no use without that form, so the
+// shell closes it when its Asker closes (see WidgetManager::DeleteForm).
 #pragma once
 
 #include <cstdint>
@@ -64,6 +69,8 @@ class KeyRoutingForm : public Forms::Form {
   // or inside a group of its parent's, while open), or that parent is a form
   // that is closed. A form never given a parent is not closed.
   bool IsClosed() const;
+  // The form has an Asker, and that form is closed.
+  bool IsOrphaned() const { return Asker && Asker->IsClosed(); }
 
   // Switches the time-out on or off; a running one is not restarted.
   void SetTimeout(bool on);
@@ -91,6 +98,8 @@ class KeyRoutingForm : public Forms::Form {
   void OnSetPrevState(const VgClass* value) { PrevState = value; }
   const VgClass* OnGetNextState() const { return NextState; }
   void OnSetNextState(const VgClass* value) { NextState = value; }
+  KeyRoutingForm* OnGetAsker() const { return Asker; }
+  void OnSetAsker(KeyRoutingForm* value) { Asker = value; }
   const VgClass* OnGetSubSystemClass() const { return SubSystemClass; }
   void OnSetSubSystemClass(const VgClass* value) { SubSystemClass = value; }
 
@@ -108,6 +117,9 @@ class KeyRoutingForm : public Forms::Form {
   // The form's layer bit, read by the widget manager.
   int32_t Layer = 0;
   VgPtr<Core::Group> Parent;
+  // The form whose question this one answers, while this one is open; null
+  // for a screen that answers nobody. Closing forgets it.
+  VgPtr<KeyRoutingForm> Asker;
   const VgClass* PrevState = nullptr;
   const VgClass* NextState = nullptr;
   const VgClass* SubSystemClass = nullptr;

@@ -6,6 +6,12 @@
 //   SubSystem::Open(owner, {.screen = &NonMenuSystem::KeyPad::Class, .back = GetClass(), .value = 3});
 //   SubSystem::Open(owner, "Record::RecordOptionsDialog", {.origin = Constants::MSG_FROM_MENUSYSTEM});
 //
+// A pop-up that answers the screen (or list) opening it names that screen as
+// its asker, and closes when the asker does, as when a screen of the
+// asker's layer takes its place:
+//
+//   SubSystem::Open(system, {.screen = &NonMenuSystem::KeyPad::Class, .back = GetClass(), .value = 12, .asker = this});
+//
 // A class name that no class of the program has (a screen not built yet)
 // logs "would open X, which is not built" and leaves the screens as they are.
 // The screen reads value, origin, text and flag in its Initialize from the
@@ -46,6 +52,9 @@ struct Opening {
   XObject* param = nullptr;
   // Non-zero: the screen is behind the parental PIN, checked by this PIN type.
   int32_t pinType = 0;
+  // The screen or list that hears the screen's answer (a pop-up's opener):
+  // the screen closes when it closes.
+  Primitives::KeyRoutingForm* asker = nullptr;
 };
 
 // The class name of the dialog that asks for the PIN of a guarded opening.

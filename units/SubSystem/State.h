@@ -26,6 +26,8 @@ class State : public XObject {
   void OnSetNext(const VgClass* value) { Next = value; }
   const VgClass* OnGetBack() const { return Back; }
   void OnSetBack(const VgClass* value) { Back = value; }
+  XObject* OnGetAsker() const { return Asker; }
+  void OnSetAsker(XObject* value) { Asker = value; }
 
   const VgClass* ClassRef = nullptr;
   // Handed to the screen's Initialize inside its parameter record.
@@ -37,6 +39,9 @@ class State : public XObject {
   // The screen's NextState and PrevState when it has none of its own.
   const VgClass* Next = nullptr;
   const VgClass* Back = nullptr;
+  // The screen or list that asks the screen opened, and hears its answer:
+  // the screen's Asker, with which it closes.
+  VgPtr<XObject> Asker;
 };
 
 }  // namespace SubSystem

@@ -76,6 +76,7 @@ Primitives::KeyRoutingForm* SubSystemClass::ChangeState(State* state) {
   if (form->SubSystemClass == GetClass()) {
     if (state->Back && !form->PrevState) form->PrevState = state->Back;
     if (state->Next && !form->NextState) form->NextState = state->Next;
+    if (auto* asker = vg_cast<Primitives::KeyRoutingForm>(state->Asker.get())) form->Asker = asker;
     return form;
   }
   SendToOwner(state, form);
@@ -89,6 +90,7 @@ State* MakeState(const Opening& opening) {
   state->ClassRef = opening.screen;
   state->Back = opening.back;
   state->Next = opening.next;
+  state->Asker = opening.asker;
   if (opening.param) {
     state->Param = opening.param;
   } else if (opening.value || opening.origin || opening.text || opening.flag) {

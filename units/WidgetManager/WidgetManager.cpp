@@ -53,8 +53,22 @@ void WidgetManager::InsertForm(Primitives::KeyRoutingForm* form) {
   if (parent && behind->owner.get() == parent && form->owner.get() == parent) parent->RestackBehind(form, behind);
 }
 
+// A screen that leaves may leave pop-ups asked by it, or by a list it hosts,
+// with nobody to answer: they close with it. A pop-up's own close looks
+// for orphans again, so what it took along is passed over here.
 void WidgetManager::DeleteForm(Primitives::KeyRoutingForm* form) {
-  if (form) DeleteData(form);
+  if (!form) return;
+  DeleteData(form);
+  std::vector<Structures::DuLinkNode*> nodes = Snapshot();
+  for (auto node = nodes.rbegin(); node != nodes.rend(); ++node) {
+    if (!(*node)->IsLinked()) continue;
+    Primitives::KeyRoutingForm* listed = FormOf(*node);
+    if (listed && listed->IsOrphaned()) {
+      VgPrint("WidgetManager::WidgetManager: %s closes with %s, which asked it\n", listed->GetClass()->name,
+              listed->Asker->GetClass()->name);
+      listed->Close();
+    }
+  }
 }
 
 void WidgetManager::Visit1(XObject* argument, Structures::DuLinkNode* node) {

@@ -2,7 +2,8 @@
 // interface, oldest first, and the layering rule. At most one screen is open
 // per layer: opening a screen closes the one already on its layer. A screen
 // of a lower layer is stacked behind the screens of higher layers that share
-// its parent group. Sub-systems register every screen they add and remove;
+// its parent group. A pop-up closes when the screen that asked it closes.
+// Sub-systems register every screen they add and remove;
 // the root asks whether anything is on screen and closes whole layers; any
 // screen can look up another by window id.
 #pragma once
@@ -33,6 +34,8 @@ class WidgetManager : public Structures::DuLinkList {
 
   // Registers a screen that has just been added to its parent group.
   virtual void InsertForm(Primitives::KeyRoutingForm* form);
+  // Takes a screen that has just left its parent group off the list, then
+  // closes every listed screen whose Asker is closed.
   virtual void DeleteForm(Primitives::KeyRoutingForm* form);
 
   Primitives::KeyRoutingForm* FindForm(int32_t id);
