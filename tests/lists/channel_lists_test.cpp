@@ -265,15 +265,18 @@ TEST_F(ChannelLists, OkRenamesTheChannelOnTheKeyboardAndTheSameNameSendsNothing)
   MainApp::GetMessageAgent()->Dispatch(message, nullptr);
   EXPECT_EQ(Calls("XPM_SetChannelName").size(), 1u);
 
-  // The dialog closes the list with itself: a keyboard still open answers
-  // nobody, and the closed dialog is not given the focus.
+  // The dialog closes the list with itself, and the keyboard the list asked
+  // goes with them; a Done that still reached it would answer nobody, and
+  // the closed dialog is not given the focus.
   Press(Key::Ok);
-  dialog->Close();
-  EXPECT_EQ(list->owner.get(), nullptr);
-  EXPECT_EQ(MainApp::GetMessageAgent()->FindNode(list), nullptr);
   for (Core::View* view = system->firstView; view; view = view->nextView)
     if (auto* open = vg_cast<NonMenuSystem::KeyPad>(view)) pad = open;
   ASSERT_NE(pad->owner.get(), nullptr);
+  EXPECT_EQ(pad->Asker.get(), list);
+  dialog->Close();
+  EXPECT_EQ(list->owner.get(), nullptr);
+  EXPECT_EQ(MainApp::GetMessageAgent()->FindNode(list), nullptr);
+  EXPECT_EQ(pad->owner.get(), nullptr) << "the keyboard closed with the list that asked it";
   pad->Done();
   EXPECT_EQ(Calls("XPM_SetChannelName").size(), 1u);
   // Nor does an answer handed to the closed list itself focus its dialog.

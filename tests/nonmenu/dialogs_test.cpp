@@ -10,9 +10,12 @@
 #include "NonMenuSystem/ChangePinDialog.h"
 #include "NonMenuSystem/ConfirmMultiOptionDialog.h"
 #include "NonMenuSystem/ConfirmOneOptionDialog.h"
+#include "NonMenuSystem/DateSettingDialog.h"
 #include "NonMenuSystem/DirectMessageBar.h"
 #include "NonMenuSystem/EnterPinDialog.h"
 #include "NonMenuSystem/KeyPad.h"
+#include "NonMenuSystem/OptionDialog.h"
+#include "OptionDatabase/OptionTypes.h"
 #include "SkinBin/UserRefInt.h"
 #include "Primitives/MessageDelivery.h"
 #include "Record/ScheduledRecordDialog.h"
@@ -76,6 +79,31 @@ TEST_F(DialogTest, AShortcutMessageReturnsToTheMenusWhenItsTimeIsUp) {
   EXPECT_FALSE(Listed(kMessageBar));
   ASSERT_FALSE(listener->codes.empty());
   EXPECT_EQ(listener->codes[0], Constants::MSG_CHANGE_APPEARANCE);
+}
+
+// The option and date pop-ups answer the dialog whose slot or values they
+// carry; a screen of that dialog's layer taking its place closes them, and
+// the new screen keeps the focus. Over a dialog that stays they stay.
+TEST_F(DialogTest, PopUpsGoWithTheDialogWhoseValuesTheyChange) {
+  auto* dialog = static_cast<WidgetClass*>(Open(&NonMenuTest::Screen::Class));
+  auto* options = static_cast<NonMenuSystem::OptionDialog*>(
+      Open(&NonMenuSystem::OptionDialog::Class, OptionDatabase::OPTION_TYPE_DYNAMIC_CONTRAST));
+  options->OnSetOnValueChanged(VgSlotOf<&WidgetClass::Exit>(dialog));
+  EXPECT_EQ(options->Asker.get(), dialog);
+  Press(Key::Down);
+  EXPECT_TRUE(Listed(options->WinID)) << "a key in the pop-up leaves both open";
+  EXPECT_TRUE(Listed(dialog->WinID));
+
+  auto* date = static_cast<NonMenuSystem::DateSettingDialog*>(Open(&NonMenuSystem::DateSettingDialog::Class));
+  date->OnSetOwner(dialog);
+  EXPECT_EQ(date->Asker.get(), dialog);
+
+  auto* other = Open(&NonMenuTest::OtherScreen::Class);
+  EXPECT_FALSE(Listed(dialog->WinID));
+  EXPECT_FALSE(Listed(options->WinID));
+  EXPECT_FALSE(Listed(date->WinID));
+  EXPECT_TRUE(Listed(other->WinID));
+  EXPECT_EQ(system->Focus.get(), other);
 }
 
 TEST_F(DialogTest, YesOfConfirmation62TellsOnlyTheScheduledRecordScreen) {

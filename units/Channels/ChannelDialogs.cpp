@@ -216,7 +216,8 @@ XObject* ChannelLogoSettingDialog::HandleEvent(Core::Event* event) {
   SubSystem::Open(NonMenuSystem, {.screen = &NonMenuSystem::ConfirmMultiOptionDialog::Class,
                                   .back = GetClass(),
                                   .value = NonMenuSystem::ConfirmTypeDeleteChannelLogo,
-                                  .origin = OriginTag()});
+                                  .origin = OriginTag(),
+                                  .asker = &list});
   return this;
 }
 

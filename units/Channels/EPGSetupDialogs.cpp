@@ -229,7 +229,8 @@ void EPGLoginAccountDialog::OnCode(XObject*) {
                                   .back = GetClass(),
                                   .value = CodeLength(Country),
                                   .origin = OriginTag(),
-                                  .text = Code});
+                                  .text = Code,
+                                  .asker = this});
 }
 
 void EPGLoginAccountDialog::HandleMessage(Structures::Message* message) {

@@ -362,7 +362,8 @@ void ExternalInputList::ProcessRightKey() {
   }
   // The device pop-up's record: the device count and, as its kind word, the
   // input.
-  SubSystem::State* state = SubSystem::MakeState({.screen = dialog, .value = devices, .origin = row->SourceId});
+  SubSystem::State* state =
+      SubSystem::MakeState({.screen = dialog, .value = devices, .origin = row->SourceId, .asker = this});
   MainApp::SendMessage(Constants::MSG_CHANGE_STATE, &NonMenuSystem::NonMenuSystem::Class, -1, state);
 }
 

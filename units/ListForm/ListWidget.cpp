@@ -26,6 +26,7 @@ bool OpenOverWidget(ListBase* list, const char* screen, SubSystem::Opening openi
   if (!widget) return false;
   opening.back = widget->GetClass();
   opening.origin = widget->MenuTriggered ? Constants::MSG_FROM_MENUSYSTEM : Constants::MSG_FROM_NONMENUSYSTEM;
+  opening.asker = list;
   SubSystem::Open(widget->NonMenuSystem, screen, opening);
   return true;
 }

@@ -31,7 +31,8 @@ class ListBase;
 
 // Opens a screen (by class name) in the sub-system of the list's widget, with
 // the widget as its way back and the widget's origin (from a menu or not) in
-// the opening. False, and nothing opens, when the list's parent is no
+// the opening; the screen answers the list, and closes when the list closes
+// with its widget. False, and nothing opens, when the list's parent is no
 // non-menu widget or has no sub-system.
 bool OpenOverWidget(ListBase* list, const char* screen, SubSystem::Opening opening = {});
 // Gives the list's widget the focus back in its sub-system, while it is open

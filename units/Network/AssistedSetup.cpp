@@ -234,7 +234,8 @@ void AssistedSetup_ApInfo::ShowKeyboard(int32_t maxLength, VgString text) {
                                   .value = maxLength,
                                   .origin = OriginTag(),
                                   .text = text,
-                                  .flag = kFullKeyboard});
+                                  .flag = kFullKeyboard,
+                                  .asker = this});
 }
 
 void AssistedSetup_ApInfo::UpdateHelp(XObject* sender) {

@@ -373,7 +373,7 @@ void WirelessAdvancedDialog::DoActivate(XObject* sender) {
   ResetTimeout();
   if (!NonMenuSystem) return;
   const OptionButton& button = controls[index];
-  SubSystem::Opening opening{.back = GetClass(), .origin = OriginTag()};
+  SubSystem::Opening opening{.back = GetClass(), .origin = OriginTag(), .asker = this};
   if (button.OptionType) {
     opening.value = int32_t(button.OptionType);
   } else {

@@ -219,7 +219,8 @@ void PinEnterDialog::ShowKeyboard(XObject*) {
   SubSystem::Open(NonMenuSystem, {.screen = &::NonMenuSystem::KeyPad::Class,
                                   .value = KeyboardLength,
                                   .origin = OriginTag(),
-                                  .flag = true});
+                                  .flag = true,
+                                  .asker = this});
 }
 
 void PinEnterDialog::HandleMessage(Structures::Message* message) {

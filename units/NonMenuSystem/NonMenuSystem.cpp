@@ -309,7 +309,8 @@ Primitives::KeyRoutingForm* NonMenuSystem::ShowMessage(int32_t type) {
   return OpenState(&DirectMessageBar::Class, param);
 }
 
-Primitives::KeyRoutingForm* NonMenuSystem::ShowConfirmDialog(int32_t type, int32_t origin) {
+Primitives::KeyRoutingForm* NonMenuSystem::ShowConfirmDialog(int32_t type, int32_t origin,
+                                                             Primitives::KeyRoutingForm* asker) {
   if (!FindConfirmType(type)) {
     VgPrint("NonMenuSystem::NonMenuSystem.ShowConfirmDialog: no confirmation of type %d\n", type);
     return nullptr;
@@ -317,7 +318,7 @@ Primitives::KeyRoutingForm* NonMenuSystem::ShowConfirmDialog(int32_t type, int32
   auto* param = VgNew<SkinBin::UserRefInt>();
   param->Value = type;
   param->Kind = origin;
-  return OpenState(&ConfirmMultiOptionDialog::Class, param);
+  return SubSystem::Open(this, {.screen = &ConfirmMultiOptionDialog::Class, .param = param, .asker = asker});
 }
 
 void NonMenuSystem::ShowWaitingCircle(int32_t mode, int32_t kind) {

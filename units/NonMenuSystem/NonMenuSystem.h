@@ -53,7 +53,11 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   // Closes every widget and menu through MSG_CLEAR_ALL to all receivers.
   void ClearAll();
   Primitives::KeyRoutingForm* ShowMessage(int32_t type);
-  Primitives::KeyRoutingForm* ShowConfirmDialog(int32_t type, int32_t origin);
+  // A confirmation of the type; one whose answer a screen hears (a deletion
+  // over a list of recordings) names that screen as its asker, and closes
+  // with it.
+  Primitives::KeyRoutingForm* ShowConfirmDialog(int32_t type, int32_t origin,
+                                                Primitives::KeyRoutingForm* asker = nullptr);
   // On a reported 3D mode: the 3D question, the start sequence or the
   // display-mode banner, by the input and the viewer's auto start.
   void Handle3DEvent();

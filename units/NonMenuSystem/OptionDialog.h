@@ -27,7 +27,12 @@ class OptionDialog : public ListHost<ListForm::OptionList, QORWidgetClass> {
   int32_t OnGetOptionType() const { return OptionType; }
   void OnSetOptionType(int32_t value) { OptionType = value; }
   VgSlot OnGetOnValueChanged() const { return OnValueChanged; }
-  void OnSetOnValueChanged(VgSlot slot) { OnValueChanged = slot; }
+  // The screen whose slot hears the new value; the pop-up closes when it
+  // closes (it is the pop-up's Asker).
+  void OnSetOnValueChanged(VgSlot slot) {
+    OnValueChanged = slot;
+    Asker = vg_cast<Primitives::KeyRoutingForm>(slot.object);
+  }
 
   int32_t OptionType = 0;
   VgSlot OnValueChanged;

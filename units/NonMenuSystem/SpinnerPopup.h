@@ -26,9 +26,13 @@ class SpinnerPopup : public QORWidgetClass {
 
   XObject* HandleEvent(Core::Event* event) override;
 
-  // The screen whose values the pop-up edits; it hears every change.
+  // The screen whose values the pop-up edits; it hears every change, and
+  // the pop-up closes when it closes (it is the pop-up's Asker).
   XObject* OnGetOwner() const { return Owner; }
-  void OnSetOwner(XObject* value) { Owner = value; }
+  void OnSetOwner(XObject* value) {
+    Owner = value;
+    Asker = vg_cast<Primitives::KeyRoutingForm>(value);
+  }
 
   VgPtr<XObject> Owner;
   SkinBin::Navigator navigator{this};

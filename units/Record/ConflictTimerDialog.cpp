@@ -257,6 +257,7 @@ ConflictTimerDialog* OpenConflictDialog(NonMenuSystem::NonMenuSystem* system, co
   if (handOff.start) dialog->StartTime = handOff.start->AddTicks(0);
   dialog->Duration = handOff.duration;
   dialog->OwnerDialog = handOff.owner;
+  dialog->Asker = handOff.owner;
   dialog->OldTimer = handOff.oldTimer;
   dialog->OnSetCaption(handOff.caption);
   dialog->ApplySourceType();

@@ -380,7 +380,7 @@ void RecordPlaybackDialog::UpdateProgramTitle(XObject*) {
   const int32_t origin =
       OriginTag() == Constants::MSG_FROM_MENUSYSTEM ? Constants::MSG_FROM_MENUSYSTEM : Constants::MSG_FROM_NONMENUSYSTEM;
   SubSystem::Open(NonMenuSystem.get(), "NonMenuSystem::KeyPad",
-                  {.back = GetClass(), .value = kKeyPadTitle, .origin = origin, .text = row->Text});
+                  {.back = GetClass(), .value = kKeyPadTitle, .origin = origin, .text = row->Text, .asker = this});
 }
 
 void RecordPlaybackDialog::HandleMessage(Structures::Message* message) {
@@ -517,7 +517,7 @@ bool RecordPlaybackDialog::TakeKey(uint16_t code) {
     case Key::Red:
       if (FocusedRow() && NonMenuSystem)
         NonMenuSystem->ShowConfirmDialog(NonMenuSystem::ConfirmTypeDeleteRecordedShow,
-                                         Constants::MSG_FROM_NONMENUSYSTEM);
+                                         Constants::MSG_FROM_NONMENUSYSTEM, this);
       break;
     case Key::Green:
       VgPostSignal(VgSlotOf<&RecordPlaybackDialog::UpdateProgramTitle>(this));

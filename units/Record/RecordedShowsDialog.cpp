@@ -160,7 +160,8 @@ void RecordedShowsDialog::UpdateEPGInfo(XObject*) {
 
 void RecordedShowsDialog::AskDelete() {
   if (FocusedShow() && NonMenuSystem)
-    NonMenuSystem->ShowConfirmDialog(NonMenuSystem::ConfirmTypeDeleteRecordedShow, Constants::MSG_FROM_NONMENUSYSTEM);
+    NonMenuSystem->ShowConfirmDialog(NonMenuSystem::ConfirmTypeDeleteRecordedShow, Constants::MSG_FROM_NONMENUSYSTEM,
+                                     this);
 }
 
 void RecordedShowsDialog::HandleMessage(Structures::Message* message) {

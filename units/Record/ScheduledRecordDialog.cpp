@@ -346,7 +346,8 @@ void ScheduledRecordDialog::AskDelete() {
   }
   DeletingTimerId = row->TimerId;
   DeletingScheduleId = MainApp::GetWrapper()->GetScheduleIdByTimerId(row->TimerId);
-  NonMenuSystem->ShowConfirmDialog(::NonMenuSystem::ConfirmTypeDeleteScheduledRecord, Constants::MSG_FROM_NONMENUSYSTEM);
+  NonMenuSystem->ShowConfirmDialog(::NonMenuSystem::ConfirmTypeDeleteScheduledRecord, Constants::MSG_FROM_NONMENUSYSTEM,
+                                   this);
 }
 
 void ScheduledRecordDialog::DeleteAsked() {
