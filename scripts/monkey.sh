@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # A random walk over the whole set: from live television on the walk's
-# fixture set (tests/scenarios/fixtures/walk.fixture, parental PIN 1234),
+# fixture set (tests/scenarios/fixtures/walk.fixture, parental and 3D PIN 1234),
 # KEYS remote and front-panel keys with middleware events between them, the
 # same for the same SEED, under AddressSanitizer with the collector running
-# after every step. The walk maps the places it finds (the focused screen
-# and control) and mostly presses what it has not pressed yet where it
-# stands, or goes by known keys to the nearest place that has something
-# left to try; the rest are a thumb's random keys and the middleware's
-# events.
+# after every step. The walk maps the places it finds (the focused screen,
+# what asked for it, its greyed rows and the focused control; greyed rows
+# are looked at again after an input switch) and mostly presses what it has
+# not pressed yet where it stands, or goes by known keys to the nearest
+# place that has something left to try; the rest are a thumb's random keys
+# and the middleware's events.
 #
 #   scripts/monkey.sh [KEYS] [SEED]        (default 20000 keys, seed 1)
 #
@@ -120,6 +121,7 @@ tv fixture $top/tests/scenarios/fixtures/walk.fixture
 advance 1000
 store SetupStep 9
 store Password "1234"
+store ThreeDPassword "1234"
 store NetworkType "1"
 event XPM_EVENT_WAKEUP Reason=1
 advance 1000

@@ -16,10 +16,12 @@
 #include <thread>
 #include <vector>
 
+#include "Button/ButtonClass.h"
 #include "Constants/Constants.h"
 #include "Core/Root.h"
 #include "Core/View.h"
 #include "Events/XpmPayloadLayout.h"
+#include "Forms/Ctrl.h"
 #include "GenColor.h"
 #include "GenPng.h"
 #include "MainApp/WidgetManager.h"
@@ -967,9 +969,26 @@ void CollectShownScreens(Core::View* view, std::set<std::string>* screens) {
 }
 
 // The focus as the walk tells places apart: the class of the screen that
-// holds it, and the focused control's class with its way down from the
-// screen (its place among its siblings at each level), which hold whatever
-// the texts say (the menu's language, a value, a day).
+// holds it (the outermost form, not a list inside it), and the focused
+// control's class with its way down from the screen (its place among its
+// siblings at each level), which hold whatever the texts say (the menu's
+// language, a value, a day).
+Primitives::KeyRoutingForm* WalkScreen(Core::View* focused, std::string* way) {
+  Primitives::KeyRoutingForm* screen = nullptr;
+  std::string down;
+  for (Core::View* view = focused; view; view = view->owner) {
+    if (auto* form = vg_cast<Primitives::KeyRoutingForm>(view)) {
+      screen = form;
+      if (way) *way = down;
+    }
+    int index = 0;
+    if (auto* group = vg_cast<Core::Group>(view->owner))
+      for (Core::View* child = group->firstView; child && child != view; child = child->nextView) ++index;
+    down = "/" + std::to_string(index) + down;
+  }
+  return screen;
+}
+
 void WalkFocus(std::string* screen, std::string* control) {
   screen->clear();
   control->clear();
@@ -977,17 +996,40 @@ void WalkFocus(std::string* screen, std::string* control) {
   if (!focused) return;
   *control = VgClassOf(focused)->name;
   std::string way;
-  for (Core::View* view = focused; view; view = view->owner) {
-    if (auto* form = vg_cast<Primitives::KeyRoutingForm>(view)) {
-      *screen = form->GetClass()->name;
-      break;
-    }
-    int index = 0;
-    if (auto* group = vg_cast<Core::Group>(view->owner))
-      for (Core::View* child = group->firstView; child && child != view; child = child->nextView) ++index;
-    way = "/" + std::to_string(index) + way;
+  if (Primitives::KeyRoutingForm* form = WalkScreen(focused, &way)) {
+    *screen = form->GetClass()->name;
+    *control += way;
   }
-  if (!screen->empty()) *control += way;
+}
+
+// Which controls of the screen that holds the focus are greyed, by their
+// order among its shown controls ("2,5"; empty when none is): a page whose
+// rows open with another input or another mode is another place then.
+void CollectGreyed(Core::View* view, int* index, std::string* greyed) {
+  if (!view->Visible) return;
+  if (auto* ctrl = vg_cast<Forms::Ctrl>(view)) {
+    auto* button = vg_cast<Button::ButtonClass>(view);
+    if (!ctrl->OnGetEnabled() || (button && button->OnGetIsDisabled()))
+      *greyed += (greyed->empty() ? "" : ",") + std::to_string(*index);
+    ++*index;
+  }
+  if (auto* group = vg_cast<Core::Group>(view))
+    for (Core::View* child = group->firstView; child; child = child->nextView) CollectGreyed(child, index, greyed);
+}
+
+std::string WalkGreyed() {
+  Core::View* view = WalkScreen(FocusedView(rootObject.load()), nullptr);
+  std::string greyed;
+  int index = 0;
+  if (view) CollectGreyed(view, &index, &greyed);
+  return greyed;
+}
+
+// The input the main window shows, as the walk is told it.
+std::string WalkInput() {
+  int32_t source = -1;
+  if (simtv_get_value("current_source", &source) != 0) return {};
+  return std::to_string(source);
 }
 
 // Runs the seeded walk's lines as lines of the scenario. Each line goes to
@@ -1039,7 +1081,7 @@ std::string WalkLine(const ScenarioTokens& t) {
     screens.insert(listed.begin(), listed.end());
     CollectShownScreens(vg_cast<Core::View>(rootObject.load()), &screens);
     WalkFocus(&screen, &control);
-    walk.Saw(listed, SetInStandby(), screen, control);
+    walk.Saw(listed, SetInStandby(), screen, control, WalkGreyed(), WalkInput());
     // What changed on the screen, as a comment, for the one who reads the journal.
     if (listed != shown) {
       std::string text = "#   screens:";

@@ -20,7 +20,7 @@ constexpr Weighted kKeys[] = {
     {16, Key::Ok},        {6, Key::Menu},        {10, Key::Up},      {10, Key::Down},      {6, Key::Left},
     {8, Key::Right},      {4, Key::Back},        {1, Key::Exit},     {1, Key::Last},       {3, Key::Quick},
     {2, Key::Red},        {2, Key::Green},       {2, Key::Yellow},   {2, Key::Blue},       {2, Key::Info},
-    {1, Key::Input},      {1, Key::ChannelUp},   {1, Key::ChannelDown}, {1, Key::VolumeUp}, {1, Key::VolumeDown},
+    {3, Key::Input},      {1, Key::ChannelUp},   {1, Key::ChannelDown}, {1, Key::VolumeUp}, {1, Key::VolumeDown},
     {1, Key::Mute},       {1, Key::Power},       {1, Key::ClearAll},
 };
 constexpr int kDigitWeight = 6;  // the ten digits together
@@ -38,7 +38,7 @@ constexpr const char* kWake[] = {"advance 2000", "event XPM_EVENT_WAKEUP Reason=
 // At live television with nothing on the screen most keys do nothing; half
 // the time the viewer presses one that opens something.
 constexpr Weighted kOpeners[] = {
-    {6, Key::Menu}, {2, Key::Quick}, {1, Key::Input}, {1, Key::Green}, {1, Key::Blue}, {1, Key::Record},
+    {6, Key::Menu}, {2, Key::Quick}, {2, Key::Input}, {1, Key::Green}, {1, Key::Blue}, {1, Key::Record},
 };
 
 // Of every hundred choices, how many are curious moves, and of the rest how
@@ -92,8 +92,9 @@ constexpr Move kMoves[] = {
     // The hidden pages of the older menus: the front panel's VOL+ (RIGHT in
     // a menu) while its CH- is held.
     {{"press FP_CH-", "key FP_VOL+", "advance 100", "release FP_CH-"}, Reach::Screens, true},
-    // The viewer waits: a scan or a search runs on, a screen times out.
-    {{"advance 5000"}, Reach::Screens, true},
+    // The viewer waits: a scan or a search runs on, a screen times out. A
+    // screen that waits for the set is waited on before it is left.
+    {{"advance 5000"}, Reach::Screens},
     {{"advance 61000"}, Reach::Screens, true},
     // What the middleware tells a screen that waits for it: a wireless
     // search done, a join that worked and one that failed, a connection
@@ -113,11 +114,13 @@ constexpr Move kMoves[] = {
     {{"event XPM_EVENT_WAKEUP Reason=1"}, Reach::Anywhere},
     // The service mode: the front panel's MENU while its VOL- is held.
     {{"press FP_VOL-", "key FP_MENU", "advance 100", "release FP_VOL-"}, Reach::Anywhere},
-    // The service remote's commands that show the preferences and the
-    // set-up pages of the older menus (the latter on a tuner input, as it
-    // changes the aerial input).
+    // The service remote's commands that show the preferences, the set-up
+    // and the picture pages of the older menus (the set-up on a tuner input,
+    // as it changes the aerial input; the picture page as it sets the colour
+    // to the middle).
     {{"event 106 0 0x40EE20DF"}, Reach::Anywhere},
     {{"event 106 0 0x40BFB649"}, Reach::Anywhere},
+    {{"event 106 0 0x40E20232"}, Reach::Anywhere},
 };
 constexpr auto kMoveCount = uint32_t(std::size(kMoves));
 
@@ -136,6 +139,12 @@ constexpr uint32_t kLater = 3;
 // How many places the way to a key left to try may pass; past that the walk
 // takes a viewer's key instead.
 constexpr size_t kFarthest = 4000;
+// Every so many lines the pages that had greyed rows are looked at again, as
+// the set has moved on since (a picture mode, a view mode, a disk).
+constexpr uint64_t kRefreshEvery = 10000;
+// How many moves the walk makes toward a page to look at again before it
+// takes the page for out of reach.
+constexpr uint32_t kApproaches = 24;
 
 // What the middleware and the viewer's hands do between keys: each a few
 // lines in a row, so that a standby has its wake and a 3D input the report
@@ -378,7 +387,9 @@ bool Walk::Explore() {
     uint32_t extra = UINT32_MAX;
     for (uint32_t m = 0; m < kMoveCount && extra; ++m)
       if (Untried(place, m)) extra = std::min(extra, Extra(m));
-    const uint32_t cost = extra == UINT32_MAX ? UINT32_MAX : distance[size_t(place)] + Weariness(place) + extra;
+    uint32_t cost = extra == UINT32_MAX ? UINT32_MAX : distance[size_t(place)] + Weariness(place) + extra;
+    // A page to look at again is worth going to however worn.
+    if (Stale(place)) cost = std::min(cost, distance[size_t(place)]);
     if (cost < bestCost) {
       best = place;
       bestCost = cost;
@@ -392,7 +403,7 @@ bool Walk::Explore() {
       queue.push_back(next);
     }
   }
-  if (best < 0) return false;
+  if (best < 0 || (best == here_ && Stale(best))) return false;
   if (best == here_) {
     std::vector<uint32_t> untried;
     uint32_t least = UINT32_MAX;
@@ -404,6 +415,8 @@ bool Walk::Explore() {
     ++screens_[size_t(places_[size_t(here_)].screens)].tries;
   } else {
     move_ = firstMove[size_t(best)];
+    Kind& kind = kinds_[size_t(screens_[size_t(places_[size_t(best)].screens)].kind)];
+    if (kind.stale && ++kind.approaches > kApproaches) kind.stale = false;
   }
   from_ = here_;
   for (const char* line : kMoves[move_].lines)
@@ -458,12 +471,29 @@ std::string Walk::Next() {
   }
   std::string line = pending_.front();
   pending_.pop_front();
+  // The key or the event that a screen opening next answers.
+  if (line.compare(0, 8, "advance ") != 0 && line.compare(0, 6, "press ") != 0 && line.compare(0, 8, "release ") != 0)
+    lastAct_ = line;
   return line;
 }
 
-int32_t Walk::PlaceOf(const std::string& screen, const std::string& control) {
+// The keys that ask a screen for another: OK and RIGHT on a row, the PIN.
+bool Walk::Asks(const std::string& key) {
+  static const std::string pin = [] {
+    std::string line = "key";
+    for (const char* digit = kPin; *digit; ++digit) line += std::string(" ") + *digit;
+    return line;
+  }();
+  return key == "key OK" || key == "key RIGHT" || key == pin;
+}
+
+int32_t Walk::PlaceOf(const std::string& screen, const std::string& control, const std::string& kind) {
   auto [set, added] = screensIds_.emplace(screen, int32_t(screens_.size()));
-  if (added) screens_.push_back({0, 0, 0, std::vector<int32_t>(kMoveCount, kUntried)});
+  if (added) {
+    auto [known, fresh] = kindIds_.emplace(kind.empty() ? screen : kind, int32_t(kinds_.size()));
+    if (fresh) kinds_.emplace_back();
+    screens_.push_back({known->second, 0, 0, 0, std::vector<int32_t>(kMoveCount, kUntried)});
+  }
   Screens& on = screens_[size_t(set->second)];
   std::string name = screen + " | " + control;
   auto found = placeIds_.find(name);
@@ -479,12 +509,71 @@ int32_t Walk::PlaceOf(const std::string& screen, const std::string& control) {
   return id;
 }
 
+bool Walk::Stale(int32_t place) const {
+  return kinds_[size_t(screens_[size_t(places_[size_t(place)].screens)].kind)].stale;
+}
+
+void Walk::Refresh() {
+  for (Kind& kind : kinds_)
+    if (kind.greyed) {
+      kind.stale = true;
+      kind.approaches = 0;
+    }
+}
+
+std::string Walk::Beneath(const std::vector<std::string>& screens, const std::string& screen) const {
+  auto at = std::find(screens.rbegin(), screens.rend(), screen);
+  if (at == screens.rend()) return {};
+  for (++at; at != screens.rend(); ++at)
+    if (focused_.count(*at)) return *at;
+  return {};
+}
+
 void Walk::Saw(const std::vector<std::string>& screens, bool standby, const std::string& screen,
-               const std::string& control) {
+               const std::string& control, const std::string& greyed, const std::string& input) {
   liveTv_ = screens.empty();
   standby_ = standby;
+  // Another input greys other rows; and the set moves on of itself.
+  if (!input.empty() && input != input_) {
+    if (!input_.empty()) Refresh();
+    input_ = input;
+  }
+  if (++sights_ % kRefreshEvery == 0) Refresh();
   if (!screen.empty()) {
-    here_ = PlaceOf(screen, control);
+    focused_.insert(screen);
+    // A screen that a key on a row opened is told by its asker: the screen
+    // it stands over, or the row that asked when it took the asker's place
+    // (a PIN, a confirmation, a page of the older menus); one that the
+    // middleware's answer opened by the answer. A screen keeps that while
+    // it is listed; one that opened of itself (a timer's reminder over
+    // whatever the viewer had) has none.
+    if (screen != context_.screen) {
+      context_.screen = screen;
+      auto known = contexts_.find(screen);
+      if (known != contexts_.end() && std::find(screens.begin(), screens.end(), screen) != screens.end()) {
+        context_.name = known->second;
+      } else {
+        const bool opened = std::find(listed_.begin(), listed_.end(), screen) == listed_.end();
+        context_.name.clear();
+        if (opened && Asks(lastAct_)) {
+          const std::string below = Beneath(screens, screen);
+          if (!below.empty())
+            context_.name = " over " + below;
+          else if (!asker_.empty())
+            context_.name = " from " + asker_;
+        } else if (opened && !lastAct_.empty() && !IsKey(lastAct_)) {
+          context_.name = " after " + lastAct_;
+        }
+        contexts_[screen] = context_.name;
+      }
+    }
+    asker_ = screen + " " + control;
+    std::string name = screen + context_.name;
+    if (!greyed.empty()) name += " greyed " + greyed;
+    here_ = PlaceOf(name, control, screen);
+    Kind& kind = kinds_[size_t(screens_[size_t(places_[size_t(here_)].screens)].kind)];
+    kind.greyed = kind.greyed || !greyed.empty();
+    kind.stale = false;
   } else {
     // The focus in no screen (live television, standby, a screen just
     // opened that has not taken it yet): the screens listed and what holds
@@ -492,7 +581,17 @@ void Walk::Saw(const std::vector<std::string>& screens, bool standby, const std:
     std::string listed = "(unfocused)";
     for (const std::string& name : screens) listed += " " + name;
     here_ = PlaceOf(listed, control);
+    if (screens.empty()) {
+      asker_.clear();
+      context_ = {};
+    }
   }
+  // Screens closed forget how they were asked for.
+  for (auto it = contexts_.begin(); it != contexts_.end();)
+    it = std::find(screens.begin(), screens.end(), it->first) == screens.end() && it->first != screen
+             ? contexts_.erase(it)
+             : std::next(it);
+  listed_ = screens;
   // A move ends with its last line: a key and the moment after it, a held
   // key and its release.
   if (!pending_.empty() || move_ < 0) return;

@@ -8,9 +8,15 @@
 // HDMI-CEC names.
 //
 // The walk learns as it goes. It tells places apart by the screen that holds
-// the focus and the focused control (the banners and bars that come and go
-// around it take no keys), and keeps a map of them: which keys it has
-// pressed in each place and where each led last. Most of its choices are
+// the focus, what asked for it (the screen it stands over, the row whose key
+// opened it in that screen's place, the middleware's answer: a keyboard or a
+// PIN asked by one page leads elsewhere than the same one asked by another),
+// the rows greyed on it and the focused control (the banners and bars that
+// come and go around it take no keys), and keeps a map of them: which keys
+// it has pressed in each place and where each led last. Rows greyed on a
+// page may open once the set has moved on (another input, another picture
+// mode): when the input changes, and now and then, the walk goes back to the
+// pages that had greyed rows to look at them again. Most of its choices are
 // curious: a key not yet pressed where it stands, else the known keys to
 // the nearest place that has one. The rest are a viewer's thumb, keys by
 // their weights and the middleware's events, which find what the map does
@@ -21,6 +27,7 @@
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -34,9 +41,10 @@ class Walk {
   // What the line left on the screen: the class names of the screens
   // listed (none at live television), whether the set is in standby, the
   // class name of the screen that holds the focus and the focused control
-  // as the runner describes it.
+  // as the runner describes it, which of the screen's controls are greyed
+  // (empty when none is) and the input the set shows.
   void Saw(const std::vector<std::string>& screens, bool standby = false, const std::string& screen = {},
-           const std::string& control = {});
+           const std::string& control = {}, const std::string& greyed = {}, const std::string& input = {});
 
   // Whether a line presses a key: the walk's length counts keys.
   static bool IsKey(const std::string& line);
@@ -56,8 +64,16 @@ class Walk {
   // Queues a curious move; false when no place it can reach has a key left
   // to try.
   bool Explore();
-  // The place for what the screen shows, made when new.
-  int32_t PlaceOf(const std::string& screen, const std::string& control);
+  // The place for what the screen shows, made when new: the screen is told
+  // by its class, what it stands over and its greyed controls.
+  int32_t PlaceOf(const std::string& screen, const std::string& control, const std::string& kind = {});
+  // The screen that the focused one stands over: the nearest listed below it
+  // that has held the focus (the bars that never take keys tell nothing).
+  std::string Beneath(const std::vector<std::string>& screens, const std::string& screen) const;
+  // Marks the screens that had greyed controls to be looked at again.
+  void Refresh();
+  // Whether the place's screen is one to look at again.
+  bool Stale(int32_t place) const;
   // The moment a thumb takes between keys.
   std::string Pace();
 
@@ -77,6 +93,8 @@ class Walk {
     std::vector<int32_t> next;
   };
   struct Screens {
+    // The screen's class, as the walk numbers them.
+    int32_t kind = 0;
     uint64_t tried = 0;
     uint32_t focuses = 0;
     uint32_t tries = 0;
@@ -91,6 +109,35 @@ class Walk {
   std::map<std::string, int32_t> placeIds_;
   std::vector<Screens> screens_;
   std::map<std::string, int32_t> screensIds_;
+  // The screen classes: whether one was ever seen with greyed controls, and
+  // whether it is to be looked at again (and how many moves the walk made
+  // toward it since).
+  struct Kind {
+    bool greyed = false;
+    bool stale = false;
+    uint32_t approaches = 0;
+  };
+  std::vector<Kind> kinds_;
+  std::map<std::string, int32_t> kindIds_;
+  // The screens that held the focus.
+  std::set<std::string> focused_;
+  // Whether a key asks a screen for another.
+  static bool Asks(const std::string& key);
+  // The last key pressed or event sent; the screen and control that last
+  // held the focus; the screens listed at the last line; what tells the
+  // screen that holds the focus from the same screen asked elsewhere.
+  std::string lastAct_;
+  std::string asker_;
+  std::vector<std::string> listed_;
+  struct Context {
+    std::string screen;
+    std::string name;
+  };
+  Context context_;
+  // The same for each screen listed that held the focus.
+  std::map<std::string, std::string> contexts_;
+  std::string input_;
+  uint64_t sights_ = 0;
   std::vector<int32_t> anywhere_;
   // How often each of those moves led to each place.
   std::vector<std::map<int32_t, uint32_t>> anywhereLed_;
