@@ -321,6 +321,55 @@ TEST_F(MenusTest, ThePicturePagesShowTheRowsOfThisSetAndABarRowHidesTheMenu) {
   EXPECT_EQ(Rows(advanced), (std::vector<std::string>{"Dynamic Contrast"}));
 }
 
+// Menus hidden for a screen they opened stay open while a screen would go
+// back to them: one a menu row opened, or one whose way back is an open page,
+// and screens that leave meanwhile change nothing. Once the last such screen
+// is replaced by one that does not go back, they close after the key that
+// replaced it (not during it), and MENU opens them again.
+TEST_F(MenusTest, HiddenMenusCloseWhenNoScreenIsLeftToGoBackToThem) {
+  Start();
+  EnterPage(1, 1);
+  Menus()->SetMenuIndex(3, 7);
+  Key(Key::Ok);
+  BrcmSubMenu* settings = Page();
+  Key(Key::Ok);
+  ::WidgetManager::WidgetManager* widgets = MainApp::GetWidgetManager();
+  auto* bar = widgets->FindForm(WinIDs::WIN_ID_AdjustmentBar);
+  ASSERT_NE(bar, nullptr);
+  ASSERT_FALSE(settings->Visible);
+  NonMenuSystem::NonMenuSystem* others = App()->NonMenuSystem;
+
+  OpenSpy(others, "banner", 0, 0x4000)->Close();
+  Advance(0);
+  EXPECT_EQ(Menus()->Focus.get(), settings) << "the bar still goes back to the menus";
+
+  // A screen of the bar's layer whose way back is the hidden page.
+  auto* step = VgNew<MainAppTest::Spy>();
+  step->Layer = bar->Layer;
+  step->PrevState = settings->GetClass();
+  step->Parent = others;
+  step->Open();
+  EXPECT_EQ(bar->owner.get(), nullptr);
+  Advance(0);
+  EXPECT_EQ(Menus()->Focus.get(), settings) << "the step goes back to the page";
+
+  OpenSpy(others, "quick", 0, bar->Layer);
+  EXPECT_NE(Main(), nullptr) << "the menus close after the key, when a screen going back has got there";
+  Advance(0);
+  EXPECT_EQ(Main(), nullptr);
+  EXPECT_EQ(Page(), nullptr);
+  EXPECT_EQ(Menus()->Focus.get(), nullptr);
+  EXPECT_EQ(Menus()->GetMenuIndex(3), 1);
+
+  Key(Key::Menu);
+  ASSERT_NE(Main(), nullptr);
+  EXPECT_EQ(Main()->CurrentItemIndex, 1) << "the topic is remembered";
+  EXPECT_TRUE(Main()->Visible);
+  OpenSpy(others, "banner", 0, 0x4000)->Close();
+  Advance(0);
+  EXPECT_NE(Main(), nullptr) << "menus in sight are open";
+}
+
 TEST_F(MenusTest, TheAudioPageFollowsTheSourceTheChannelAndTheSoundEffect) {
   Start();
   auto rows = [&] {

@@ -18,12 +18,16 @@
 #include "MenuSystem/BrcmMainMenu.h"
 #include "MenuSystem/BrcmOptionMenu.h"
 #include "NonMenuSystem/NonMenuSystem.h"
+#include "NonMenuSystem/WidgetClass.h"
 #include "Primitives/KeyRoutingParameter.h"
 #include "Structures/Boxes.h"
 #include "Structures/Message.h"
 #include "SubSystem/MenuClass.h"
 #include "SubSystem/Open.h"
+#include "WidgetManager/WidgetManager.h"
 #include "WinIDs/WinIDs.h"
+#include "vgdebug.h"
+#include "vgslot.h"
 
 VG_DEFINE_CLASS(MenuSystem, MenuSystem, SubSystem::MenuSystemClass)
 
@@ -80,12 +84,16 @@ void MenuSystem::Initialize(Primitives::KeyRoutingParameter* parameter) {
   SubSystem::MenuSystemClass::Initialize(parameter);
   OnSetBounds({0, 0, 960, 540});
   MainApp::GetMessageAgent()->Register(this);
+  VgAttachObjObserver(VgSlotOf<&MenuSystem::CloseForsakenMenus>(this), MainApp::GetWidgetManager(),
+                      ::WidgetManager::WidgetManager::ScreenLeft);
   SetMenuIndex(1, IndexOfStored(MainApp::GetPersistentData()->GetInteger(VgNewString(MainMenuIndexKey))));
 }
 
 void MenuSystem::Close(XObject* sender) {
   SubSystem::MenuSystemClass::Close(sender);
   MainApp::GetMessageAgent()->UnRegister(this);
+  VgDetachObjObserver(VgSlotOf<&MenuSystem::CloseForsakenMenus>(this), MainApp::GetWidgetManager(),
+                      ::WidgetManager::WidgetManager::ScreenLeft);
 }
 
 MenuSystem::MenuKey MenuSystem::RoleOfMenuKey(Core::KeyEvent* key) {
@@ -212,6 +220,37 @@ void MenuSystem::TearDownMenus() {
   if (widgets->HasWidgetInGroup(WinIDs::WIN_ID_MediaPlayer)) {
     MainApp::SendMessage(Constants::MSG_CHANGE_APPEARANCE, &::NonMenuSystem::NonMenuSystem::Class, kTakeFocus);
   }
+}
+
+// A screen goes back to the menus when a menu row opened it, or a screen that
+// one opened (the origin is handed on forward and back), when it is a
+// shortcut of the menus, or when its way back is a page that is open here.
+bool MenuSystem::AnyScreenGoesBack() {
+  ::WidgetManager::WidgetManager* widgets = MainApp::GetWidgetManager();
+  for (Structures::DuLinkNode* node = widgets->Sentinel()->next; node != widgets->Sentinel(); node = node->next) {
+    auto* form = vg_cast<Primitives::KeyRoutingForm>(node->data.get());
+    if (!form || form->owner.get() == this) continue;
+    auto* widget = vg_cast<::NonMenuSystem::WidgetClass>(form);
+    if (widget && (widget->OnGetMenuTriggered() || widget->OnGetIsShortcut())) return true;
+    if (!form->PrevState) continue;
+    for (Structures::DuLinkNode* other = widgets->Sentinel()->next; other != widgets->Sentinel(); other = other->next) {
+      auto* page = vg_cast<Primitives::KeyRoutingForm>(other->data.get());
+      if (page && page->owner.get() == this && page->GetClass() == form->PrevState) return true;
+    }
+  }
+  return false;
+}
+
+// Pages hide while a screen they opened shows, and that screen brings them
+// back. A screen of its layer may take its place and leave without going
+// back (the quick menu, then BACK): the hidden pages would still count as an
+// open menu, and MENU would only close them. They are torn down instead. This
+// runs after the key that closed the screen is done, when a screen that
+// closed to go back to them has shown them again.
+void MenuSystem::CloseForsakenMenus(XObject*) {
+  if (!Focus || Focus->Visible || AnyScreenGoesBack()) return;
+  VgPrint("MenuSystem::MenuSystem: the hidden menus close, no screen goes back to them\n");
+  TearDownMenus();
 }
 
 void MenuSystem::ClearAll() { MainApp::SendMessage(Constants::MSG_CLEAR_ALL); }

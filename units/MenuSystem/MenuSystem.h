@@ -7,7 +7,10 @@
 // sequence (TearDownMenus) and hands the pages' help lines to the non-menu
 // system, which owns the help bar.
 //
-// A menu is open exactly while the sub-system has a focused page.
+// A menu is open exactly while the sub-system has a focused page. Menus that
+// hid for a screen they opened stay open while a screen on the way back to
+// them is; when the last such screen is gone (a screen of its layer took its
+// place and did not go back) they are torn down, so that MENU opens them.
 #pragma once
 
 #include <cstdint>
@@ -60,6 +63,9 @@ class MenuSystem : public SubSystem::MenuSystemClass {
   // items, the help bar, and what the picture pages switched on for the
   // viewer to see (test pattern, white-balance window, RGB filter).
   void TearDownMenus();
+  // Tears down menus that are hidden with no screen left that goes back to
+  // them; heard after a screen left the widget manager.
+  void CloseForsakenMenus(XObject* sender = nullptr);
   // Asks every sub-system to close its screens (MSG_CLEAR_ALL); the menus
   // close through this sub-system's own HandleMessage before it returns.
   void ClearAll();
@@ -86,6 +92,8 @@ class MenuSystem : public SubSystem::MenuSystemClass {
   // the other sub-systems.
   enum class MenuKey { Toggle, Swallow, NotOurs };
   MenuKey RoleOfMenuKey(Core::KeyEvent* key);
+  // Whether an open screen would return to this sub-system's pages.
+  bool AnyScreenGoesBack();
 };
 
 // The sub-system of a menu page; null when the page has none (it does

@@ -4,6 +4,7 @@
 
 #include "Core/Group.h"
 #include "vgdebug.h"
+#include "vgslot.h"
 #include "vgtrace.h"
 
 VG_DEFINE_CLASS(WidgetManager, WidgetManager, Structures::DuLinkList)
@@ -59,6 +60,7 @@ void WidgetManager::InsertForm(Primitives::KeyRoutingForm* form) {
 void WidgetManager::DeleteForm(Primitives::KeyRoutingForm* form) {
   if (!form) return;
   DeleteData(form);
+  VgNotifyObjObservers(this, ScreenLeft);
   std::vector<Structures::DuLinkNode*> nodes = Snapshot();
   for (auto node = nodes.rbegin(); node != nodes.rend(); ++node) {
     if (!(*node)->IsLinked()) continue;
