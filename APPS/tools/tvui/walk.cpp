@@ -114,13 +114,11 @@ constexpr Move kMoves[] = {
     {{"event XPM_EVENT_WAKEUP Reason=1"}, Reach::Anywhere},
     // The service mode: the front panel's MENU while its VOL- is held.
     {{"press FP_VOL-", "key FP_MENU", "advance 100", "release FP_VOL-"}, Reach::Anywhere},
-    // The service remote's commands that show the preferences, the set-up
-    // and the picture pages of the older menus (the set-up on a tuner input,
-    // as it changes the aerial input; the picture page as it sets the colour
-    // to the middle).
+    // The service remote's commands that show the preferences and the
+    // set-up pages of the older menus (the latter on a tuner input, as it
+    // changes the aerial input).
     {{"event 106 0 0x40EE20DF"}, Reach::Anywhere},
     {{"event 106 0 0x40BFB649"}, Reach::Anywhere},
-    {{"event 106 0 0x40E20232"}, Reach::Anywhere},
 };
 constexpr auto kMoveCount = uint32_t(std::size(kMoves));
 
@@ -287,8 +285,13 @@ bool Walk::Untried(int32_t place, uint32_t move) const {
   switch (kMoves[move].reach) {
     case Reach::Control:
       return places_[size_t(place)].next[move] == kUntried;
-    case Reach::Screens:
-      return !(screens_[size_t(places_[size_t(place)].screens)].tried & (uint64_t(1) << move));
+    case Reach::Screens: {
+      // The later moves (events, waits, colour keys) are tried once on a
+      // class of screens, however many askers it has.
+      const Screens& on = screens_[size_t(places_[size_t(place)].screens)];
+      const uint64_t tried = kMoves[move].later ? kinds_[size_t(on.kind)].tried : on.tried;
+      return !(tried & (uint64_t(1) << move));
+    }
     case Reach::Anywhere:
       break;
   }
@@ -556,9 +559,11 @@ void Walk::Saw(const std::vector<std::string>& screens, bool standby, const std:
         const bool opened = std::find(listed_.begin(), listed_.end(), screen) == listed_.end();
         context_.name.clear();
         if (opened && Asks(lastAct_)) {
+          // The asker as it stood, greyed rows and all: an option list asked
+          // by a page that greyed a row is worth another try.
           const std::string below = Beneath(screens, screen);
           if (!below.empty())
-            context_.name = " over " + below;
+            context_.name = " over " + (below == askerScreen_ ? askerName_ : below);
           else if (!asker_.empty())
             context_.name = " from " + asker_;
         } else if (opened && !lastAct_.empty() && !IsKey(lastAct_)) {
@@ -570,6 +575,8 @@ void Walk::Saw(const std::vector<std::string>& screens, bool standby, const std:
     asker_ = screen + " " + control;
     std::string name = screen + context_.name;
     if (!greyed.empty()) name += " greyed " + greyed;
+    askerScreen_ = screen;
+    askerName_ = name;
     here_ = PlaceOf(name, control, screen);
     Kind& kind = kinds_[size_t(screens_[size_t(places_[size_t(here_)].screens)].kind)];
     kind.greyed = kind.greyed || !greyed.empty();
@@ -583,6 +590,8 @@ void Walk::Saw(const std::vector<std::string>& screens, bool standby, const std:
     here_ = PlaceOf(listed, control);
     if (screens.empty()) {
       asker_.clear();
+      askerScreen_.clear();
+      askerName_.clear();
       context_ = {};
     }
   }
@@ -611,6 +620,7 @@ void Walk::Saw(const std::vector<std::string>& screens, bool standby, const std:
   if (kMoves[move].reach == Reach::Screens) {
     Screens& on = screens_[size_t(from.screens)];
     on.tried |= uint64_t(1) << move;
+    kinds_[size_t(on.kind)].tried |= uint64_t(1) << move;
     on.next[move] = here_;
   }
 }

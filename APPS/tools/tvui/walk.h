@@ -109,10 +109,12 @@ class Walk {
   std::map<std::string, int32_t> placeIds_;
   std::vector<Screens> screens_;
   std::map<std::string, int32_t> screensIds_;
-  // The screen classes: whether one was ever seen with greyed controls, and
-  // whether it is to be looked at again (and how many moves the walk made
-  // toward it since).
+  // The screen classes: the later moves tried on them, whether one was ever
+  // seen with greyed controls, and whether it is to be looked at again (and
+  // how many moves the walk made toward it since).
   struct Kind {
+    // The later moves tried on any screen of the class.
+    uint64_t tried = 0;
     bool greyed = false;
     bool stale = false;
     uint32_t approaches = 0;
@@ -128,6 +130,9 @@ class Walk {
   // screen that holds the focus from the same screen asked elsewhere.
   std::string lastAct_;
   std::string asker_;
+  // The class and the whole name of the screen that last held the focus.
+  std::string askerScreen_;
+  std::string askerName_;
   std::vector<std::string> listed_;
   struct Context {
     std::string screen;
