@@ -172,7 +172,7 @@ void OpenProgrammeTimer(ListBase* list, ProgrammeRow* row, const TimerTarget* ta
                        .durationSeconds = row->Duration * 60,
                        .caption = row->Text,
                        .target = target};
-  OpenTimerDialog(system, kEPGRecordTimerDialog, origin, edit);
+  OpenTimerDialog(system, kEPGRecordTimerDialog, origin, edit, list);
 }
 
 void EPGProgramList::HandleMessage(Structures::Message* message) {

@@ -27,9 +27,10 @@ NonMenuSystem::NonMenuSystem* OwnerSystem(Core::View* view, const char* classNam
 }
 
 Primitives::KeyRoutingForm* OpenTimerDialog(NonMenuSystem::NonMenuSystem* system, const char* className,
-                                            int32_t value, const TimerEdit& edit) {
-  Primitives::KeyRoutingForm* dialog =
-      SubSystem::Open(system, className, {.value = value, .origin = Constants::MSG_FROM_NONMENUSYSTEM});
+                                            int32_t value, const TimerEdit& edit,
+                                            Primitives::KeyRoutingForm* asker) {
+  Primitives::KeyRoutingForm* dialog = SubSystem::Open(
+      system, className, {.value = value, .origin = Constants::MSG_FROM_NONMENUSYSTEM, .asker = asker});
   if (!dialog) return nullptr;
   dialog->NextState = nullptr;
   dialog->PrevState = nullptr;

@@ -76,10 +76,13 @@ class TimerEditor {
 };
 
 // Opens the timer dialog of that class name through the sub-system with the
-// value and the non-menu origin, and hands it the edit. The dialog, or null
-// when none opened (a dialog not built is logged by the opener).
+// value and the non-menu origin, and hands it the edit. The dialog answers
+// the asker (the list whose row it edits) and closes when the asker closes.
+// The dialog, or null when none opened (a dialog not built is logged by the
+// opener).
 Primitives::KeyRoutingForm* OpenTimerDialog(NonMenuSystem::NonMenuSystem* system, const char* className,
-                                            int32_t value, const TimerEdit& edit);
+                                            int32_t value, const TimerEdit& edit,
+                                            Primitives::KeyRoutingForm* asker);
 
 // Whether the timer records on either tuner now; such a timer is not edited.
 bool IsRecordingNow(int32_t timerId);

@@ -234,7 +234,10 @@ void ScheduledRecordList::UpdateRecordInfo(XObject*) {
                        .start = row->RecordStartTime,
                        .durationSeconds = row->RecordDuration,
                        .caption = fromGuide ? FocusTitle.get() : nullptr};
-  OpenTimerDialog(system, fromGuide ? kEPGRecordTimerDialog : kRecordTimerDialog, row->SourceType, edit);
+  // The schedules screen is the asker: the list inside it does not count as
+  // closed when the screen closes.
+  OpenTimerDialog(system, fromGuide ? kEPGRecordTimerDialog : kRecordTimerDialog, row->SourceType, edit,
+                  OwnerNamed(this, kScheduledRecordDialog, 1));
 }
 
 // --------------------------------------------------------- the conflict row

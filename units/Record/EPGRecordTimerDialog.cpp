@@ -296,8 +296,13 @@ void EPGRecordTimerDialog::DoneSlot(XObject*) {
 
 void EPGRecordTimerDialog::DeleteSlot(XObject*) {
   ::NonMenuSystem::NonMenuSystem* system = NonMenuSystem;
+  // The question answers the list that asked for this dialog (the list hears
+  // the deletion), so it goes with that list; closing forgets the asker.
+  VgPtr<Primitives::KeyRoutingForm> asker = OnGetAsker();
   Close();
-  if (system) system->ShowConfirmDialog(::NonMenuSystem::ConfirmTypeDeleteEPGRecord, Constants::MSG_FROM_NONMENUSYSTEM);
+  if (system)
+    system->ShowConfirmDialog(::NonMenuSystem::ConfirmTypeDeleteEPGRecord, Constants::MSG_FROM_NONMENUSYSTEM,
+                              asker.get());
 }
 
 void EPGRecordTimerDialog::EnterPrevState() {
