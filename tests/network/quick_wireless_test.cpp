@@ -8,7 +8,9 @@
 #include "Events/Events.h"
 #include "MainApp/Wrapper.h"
 #include "Network/AssistedSetup.h"
+#include "Network/CancelDialog.h"
 #include "Network/QuickWireless.h"
+#include "Network/SecurityRules.h"
 #include "Network/WpsDialogs.h"
 #include "SkinBin/NetworkSetup.h"
 #include "Structures/Devices.h"
@@ -97,6 +99,32 @@ TEST_F(QuickWireless, TheManualDialogRefusesALongNameAndJoinsOnlyWhatItCan) {
   EXPECT_FALSE(dialog->ConnectAp(dialog));
   EXPECT_TRUE(Shows(&Network::AssistedSetupSecureError::Class));
   EXPECT_EQ(Calls("XPM_WLAN_JoinNetwork"), 0);
+}
+
+// The question about joining without encryption answers the manual dialog
+// that hid to ask it: it closes with the dialog, and an answer that comes
+// all the same neither joins nor brings the closed dialog back.
+TEST_F(QuickWireless, TheNoEncryptionQuestionGoesWithTheManualDialog) {
+  Model()->OnSetConnectMode(WirelessAdvancedDialog::ModeSecured);
+  Model()->OnSetAuthentication(Network::Security::AuthOpenShared);
+  Model()->OnSetEncryption(Network::Security::EncNone);
+  auto* dialog = static_cast<WirelessAdvancedDialog*>(Open(&WirelessAdvancedDialog::Class));
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_EQ(dialog->GetSecurityMethod(), Network::Security::MethodOpen);
+  EXPECT_FALSE(dialog->ConnectAp(dialog));
+  Network::CheckNoEncryption* question = nullptr;
+  for (Core::View* view = system->firstView; view; view = view->nextView)
+    if (auto* found = vg_cast<Network::CheckNoEncryption>(view)) question = found;
+  ASSERT_NE(question, nullptr);
+  EXPECT_EQ(question->OnGetAsker(), dialog);
+  EXPECT_FALSE(dialog->OnGetVisible());
+
+  dialog->Close();
+  EXPECT_FALSE(Shows(&Network::CheckNoEncryption::Class));
+  question->EnterNextState();
+  question->EnterPrevState();
+  EXPECT_EQ(Calls("XPM_WLAN_JoinNetwork"), 0);
+  EXPECT_FALSE(Shows(&WirelessAdvancedDialog::Class));
 }
 
 // Without a PIN nothing is sent, and OK still goes on to the status dialog.

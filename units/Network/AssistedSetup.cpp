@@ -192,7 +192,7 @@ void AssistedSetup_ApInfo::CheckNoEncryption() {
   OnSetVisible(false);
   auto* param = vg_cast<SkinBin::UserRefInt>(MakeOriginParam());
   param->Object = this;
-  SubSystem::Open(NonMenuSystem, {.screen = &::Network::CheckNoEncryption::Class, .param = param});
+  SubSystem::Open(NonMenuSystem, {.screen = &::Network::CheckNoEncryption::Class, .param = param, .asker = this});
 }
 
 XObject* AssistedSetup_ApInfo::HandleEvent(Core::Event* event) {

@@ -142,7 +142,8 @@ void CheckNoEncryption::Initialize(Primitives::KeyRoutingParameter* parameter) {
 
 void CheckNoEncryption::EnterNextState() {
   Close();
-  if (AskingQuick) AskingQuick->JoinWithoutEncryption(this);
+  // A dialog closed meanwhile has nothing left to join with.
+  if (AskingQuick && !AskingQuick->IsClosed()) AskingQuick->JoinWithoutEncryption(this);
   if (!Asking || !Asking->IsOpen()) return;
   Asking->UndoCancel();
   Asking->ConnectAp(this);
@@ -150,7 +151,7 @@ void CheckNoEncryption::EnterNextState() {
 
 void CheckNoEncryption::EnterPrevState() {
   Close();
-  if (AskingQuick) AskingQuick->Reveal();
+  if (AskingQuick && !AskingQuick->IsClosed()) AskingQuick->Reveal();
   if (Asking && Asking->IsOpen()) Asking->UndoCancel();
 }
 

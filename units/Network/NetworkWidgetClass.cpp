@@ -190,7 +190,7 @@ void NetworkWidgetClass::CheckCancel() {
   OnSetVisible(false);
   auto* param = vg_cast<SkinBin::UserRefInt>(MakeOriginParam());
   param->Object = this;
-  SubSystem::Open(NonMenuSystem, {.screen = &CancelDialog::Class, .next = PrevState, .param = param});
+  SubSystem::Open(NonMenuSystem, {.screen = &CancelDialog::Class, .next = PrevState, .param = param, .asker = this});
 }
 
 void NetworkWidgetClass::UndoCancel() {

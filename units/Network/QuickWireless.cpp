@@ -485,7 +485,7 @@ void WirelessAdvancedDialog::CheckNoEncryption() {
   OnSetVisible(false);
   auto* param = vg_cast<SkinBin::UserRefInt>(MakeOriginParam());
   param->Object = this;
-  SubSystem::Open(NonMenuSystem, {.screen = &::Network::CheckNoEncryption::Class, .param = param});
+  SubSystem::Open(NonMenuSystem, {.screen = &::Network::CheckNoEncryption::Class, .param = param, .asker = this});
 }
 
 void WirelessAdvancedDialog::JoinWithoutEncryption(XObject* sender) {
