@@ -2,7 +2,9 @@
 
 #include <vector>
 
+#include "Core/KeyEvent.h"
 #include "Core/Root.h"
+#include "Primitives/KeyRoutingGroup.h"
 #include "Primitives/KeyRoutingParameter.h"
 
 VG_DEFINE_CLASS(Primitives, KeyRoutingForm, Forms::Form)
@@ -39,6 +41,21 @@ KeyRoutingForm::KeyRoutingForm(XObject* link) : Forms::Form(link) {
 }
 
 XObject* KeyRoutingForm::HandleEvent(Core::Event*) { return nullptr; }
+
+// The Asker hears the event along its own focus path, then the forms that
+// host it up to its sub-system, just as it would with the focus; the
+// sub-system itself hears it afterwards through this form's owner.
+XObject* KeyRoutingForm::DispatchEvent(Core::Event* event) {
+  if (XObject* taken = Forms::Form::DispatchEvent(event)) return taken;
+  if (!Asker || offering || IsOrphaned() || vg_cast<Core::KeyEvent>(event)) return nullptr;
+  VgPtr<KeyRoutingForm> asker = Asker;
+  offering = true;
+  XObject* taken = asker->DispatchEvent(event);
+  for (Core::Group* host = asker->owner; !taken && host && !vg_cast<KeyRoutingGroup>(host); host = host->owner)
+    if (vg_cast<KeyRoutingForm>(host)) taken = host->HandleEvent(event);
+  offering = false;
+  return taken;
+}
 
 void KeyRoutingForm::Initialize(KeyRoutingParameter* parameter) {
   if (parameter) Parent = parameter->Parent.get();

@@ -50,6 +50,11 @@ class KeyRoutingForm : public Forms::Form {
   // The base form takes no key by itself: screens override this for the keys
   // they serve and call ResetTimeout after each one they take.
   XObject* HandleEvent(Core::Event* event) override;
+  // What the set reports (a disk taken out, a recording ended) and this form
+  // does not take reaches its Asker as if the Asker had the focus: a pop-up
+  // takes the viewer's keys, not the world's news meant for the screen
+  // beneath, which may close and take the pop-up along.
+  XObject* DispatchEvent(Core::Event* event) override;
 
   // Slots of the screen, in order.
   // Takes Parent from the parameter; descendants read its Param after
@@ -123,6 +128,11 @@ class KeyRoutingForm : public Forms::Form {
   const VgClass* PrevState = nullptr;
   const VgClass* NextState = nullptr;
   const VgClass* SubSystemClass = nullptr;
+
+ private:
+  // Set while an event is offered to the Asker, so that forms naming each
+  // other cannot pass one event round for ever.
+  bool offering = false;
 };
 
 }  // namespace Primitives
