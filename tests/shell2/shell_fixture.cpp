@@ -6,6 +6,13 @@ VG_DEFINE_CLASS(ShellTest, Page, SubSystem::MenuClass)
 
 namespace ShellTest {
 
+XObject* Screen::HandleEvent(Core::Event* event) {
+  RootTest::Log() += name + (vg_cast<Core::KeyEvent>(event) ? ":key " : ":event ");
+  if (!take) return nullptr;
+  if (closeOnTake) Close();
+  return this;
+}
+
 void Screen::Close(XObject* sender) {
   const bool open = Parent && owner.get() == Parent.get();
   KeyRoutingForm::Close(sender);

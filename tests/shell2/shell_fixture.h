@@ -10,6 +10,7 @@
 #include <string>
 
 #include "Agent/MessageAgent.h"
+#include "Core/KeyEvent.h"
 #include "FactorySystem/FactorySystem.h"
 #include "MainApp/MessageAgent.h"
 #include "MainApp/WidgetManager.h"
@@ -29,8 +30,13 @@ class Screen : public Primitives::KeyRoutingForm {
   VG_CLASS()
  public:
   void Close(XObject* sender = nullptr) override;
+  // Logs "name:key" or "name:event" for each event heard; takes it, and
+  // closes on it, when asked to.
+  XObject* HandleEvent(Core::Event* event) override;
   std::string name;
   int closes = 0;
+  bool take = false;
+  bool closeOnTake = false;
   std::function<void()> afterClose;
 };
 

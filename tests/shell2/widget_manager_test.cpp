@@ -3,6 +3,7 @@
 // the lookups by window id.
 #include <gtest/gtest.h>
 
+#include "Core/Keys.h"
 #include "SkinBin/WidgetManager.h"
 #include "Structures/Boxes.h"
 #include "SubSystem/SubSystemClass.h"
@@ -165,6 +166,44 @@ TEST_F(WidgetManagerTest, PopUpsThatCloseEachOtherCloseOnce) {
   EXPECT_EQ(Log(), "keyboard question dialog ");
   EXPECT_EQ(keyboard->closes, 1);
   EXPECT_EQ(Listed(), "");
+}
+
+// A pop-up keeps the keys to itself, but an event of the set that it does
+// not take reaches its asker (through the asker's focus and the forms that
+// host it) before the sub-system; an asker that closes on it takes the pop-up.
+TEST_F(WidgetManagerTest, APopUpPassesTheEventsItDoesNotTakeToItsAsker) {
+  ShellTest::Screen* dialog = Show("dialog", 32);
+  ShellTest::Screen* list = Open(MakeScreen("list", 0, 0), dialog);
+  dialog->OnSetFocus(list);
+  ShellTest::Screen* keyboard = Show("keyboard", 256);
+  keyboard->Asker = list;
+  ShellTest::Screen* question = Show("question", 128);
+  question->Asker = keyboard;
+  system->OnSetFocus(question);
+  Log().clear();
+
+  system->DispatchEvent(VgNew<Core::KeyEvent>()->Initialize(Key::Green, true));
+  EXPECT_EQ(Log(), "question:key ") << "keys stay with the focused pop-up";
+
+  Log().clear();
+  system->DispatchEvent(VgNew<Core::Event>());
+  EXPECT_EQ(Log(), "question:event keyboard:event list:event dialog:event ");
+
+  Log().clear();
+  dialog->take = true;
+  dialog->closeOnTake = true;
+  EXPECT_EQ(system->DispatchEvent(VgNew<Core::Event>()), dialog);
+  EXPECT_EQ(Log(), "question:event keyboard:event list:event dialog:event question keyboard list dialog ");
+  EXPECT_EQ(Listed(), "");
+
+  // A pop-up left behind by its asker passes nothing on.
+  ShellTest::Screen* other = Show("other", 32);
+  ShellTest::Screen* orphan = Show("orphan", 128);
+  orphan->Asker = other;
+  other->Primitives::KeyRoutingForm::Close();
+  Log().clear();
+  orphan->DispatchEvent(VgNew<Core::Event>());
+  EXPECT_EQ(Log(), "orphan:event ");
 }
 
 TEST_F(WidgetManagerTest, RemovingWithoutManageWidgetLeavesTheListAlone) {
