@@ -104,7 +104,7 @@ screens=(
   Update::CheckingMessage Update::UpdatingDialog
 )
 
-tvui=${TVUI:-$top/build/asan/APPS/tools/tvui/tvui}
+tvui=${TVUI:-$top/build/asan/tools/tvui/tvui}
 if [[ -z ${TVUI:-} && ! -x $tvui ]]; then
   (cd "$top" && cmake --preset asan >/dev/null && cmake --build --preset asan --target tvui -j 3) || exit 1
 fi

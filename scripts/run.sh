@@ -17,6 +17,6 @@ window=0
 for arg in "$@"; do [ "$arg" = --window ] && window=1; done
 if [ "$window" = 0 ]; then
   rm -f out/*.png out/index.html
-  exec build/release/APPS/tools/tvui/tvui --out out --fresh "$@"
+  exec build/release/tools/tvui/tvui --out out --fresh "$@"
 fi
-exec build/release/APPS/tools/tvui/tvui --out out "$@"
+exec build/release/tools/tvui/tvui --out out "$@"

@@ -147,7 +147,7 @@ endforeach()
 # Installed without its font: PREFIX/bin/tvui beside PREFIX/share/tvui.
 file(MAKE_DIRECTORY ${WORK}/prefix/bin ${WORK}/prefix/share/tvui)
 file(CREATE_LINK ${TVUI} ${WORK}/prefix/bin/tvui COPY_ON_ERROR)
-file(COPY ${CMAKE_CURRENT_LIST_DIR}/../../APPS/tools/tvui/demo.scn DESTINATION ${WORK}/prefix/share/tvui)
+file(COPY ${CMAKE_CURRENT_LIST_DIR}/../../tools/tvui/demo.scn DESTINATION ${WORK}/prefix/share/tvui)
 check(font 1 "the font ${WORK}/prefix/share/tvui/fonts/tt7268m_803.ttf is missing" ${WORK}/prefix/bin/tvui --quiet)
 
 if(failures)

@@ -107,7 +107,7 @@ void Usage() {
       "or wakes the set itself: advance 1000, store SetupStep 9, event XPM_EVENT_WAKEUP Reason=1,\n"
       "advance 1000; a scenario of the first-time setup wakes it without storing the step.\n"
       "\n"
-      "Scenario lines (APPS/tools/tvui/scenario.h describes the language):\n");
+      "Scenario lines (tools/tvui/scenario.h describes the language):\n");
   PrintScenarioCommands(stdout, ScenarioCommands());
   for (const RootChoice& root : Roots()) {
     std::printf("\n--root %s: %s%s\n", root.name, root.meaning, root.commands.empty() ? "" : "; its own lines:");
@@ -173,7 +173,7 @@ fs::path FontFile() {
 
 fs::path DemoScenario() {
   const fs::path installed = InstalledFiles();
-  return installed.empty() ? fs::path(TVUI_SOURCE_DIR) / "APPS" / "tools" / "tvui" / "demo.scn"
+  return installed.empty() ? fs::path(TVUI_SOURCE_DIR) / "tools" / "tvui" / "demo.scn"
                            : installed / "demo.scn";
 }
 
