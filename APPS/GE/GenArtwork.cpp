@@ -27,10 +27,16 @@ Cache& TheCache() {
   return *cache;
 }
 
-// What the bitmap holds: its surface, row padding and all, or its runs.
-size_t BytesOf(const GenBitmapResource* resource, const GenBitmap* bitmap) {
-  if (bitmap->rows) return resource->packedBytes;
-  return size_t(bitmap->width + bitmap->padding) * size_t(bitmap->height) * sizeof(GenColor);
+// What DirectFB keeps for a surface beside its pixels (its interface, its
+// core records, their locks and reactors), as measured.
+constexpr size_t kSurfaceRecordBytes = 6 * 1024;
+
+// What the bitmap holds: its surface, row padding and all. Stored artwork
+// stays in the program: only the records made for it are the bitmap's.
+size_t BytesOf(const GenBitmapResource*, const GenBitmap* bitmap) {
+  if (bitmap->rows) return sizeof(GenBitmap) + sizeof(GenRowRuns);
+  if (bitmap->external) return sizeof(GenBitmap) + kSurfaceRecordBytes;
+  return size_t(bitmap->width + bitmap->padding) * size_t(bitmap->height) * sizeof(GenColor) + kSurfaceRecordBytes;
 }
 
 void ShrinkTo(Cache& c, size_t bytes) {

@@ -1,10 +1,11 @@
-// Artwork decoded once: a bitmap unpacked from a bitmap resource is handed
-// back here when its last user lets it go, and is kept for the next load of
-// the same resource instead of being decoded again. What is kept stays
-// within a byte budget, the least recently let go leaving first; all of it
-// goes when the language changes (a resource's pixels may differ by
-// language) and when memory for a new surface runs short. Only the GUI
-// thread uses it.
+// Artwork loaded once: a bitmap made from a bitmap resource is handed back
+// here when its last user lets it go, and is kept for the next load of the
+// same resource instead of being made again. Stored artwork costs only its
+// records to keep (a surface over stored pixels some 6 KB of DirectFB's),
+// packed artwork its decoded pixels too. What is kept stays within a byte
+// budget, the least recently let go leaving first; all of it goes when the
+// language changes (a resource's pixels may differ by language) and when
+// memory for a new surface runs short. Only the GUI thread uses it.
 #pragma once
 
 #include <cstddef>
@@ -20,7 +21,7 @@ struct GenArtworkStats {
   int32_t kept;
 };
 
-inline constexpr size_t GenArtworkDefaultBudget = 4 * 1024 * 1024;
+inline constexpr size_t GenArtworkDefaultBudget = 64 * 1024;
 
 // The resource's bitmap: the kept one, taken out of the cache, or a new one
 // (GenLoadBitmap); null when it cannot be loaded.

@@ -43,13 +43,17 @@ void ReleaseSpare(Spares& s, GenBitmap* spare) {
   VgFree(spare);
 }
 
-bool ReleaseSpares() {
+}  // namespace
+
+bool GenReleaseSpareSurfaces() {
   Spares& s = TheSpares();
   const bool any = !s.kept.empty();
   for (GenBitmap* spare : s.kept) ReleaseSpare(s, spare);
   s.kept.clear();
   return any;
 }
+
+namespace {
 
 IDirectFBSurface* TakeSpare(int32_t width, int32_t height) {
   Spares& s = TheSpares();
@@ -59,7 +63,7 @@ IDirectFBSurface* TakeSpare(int32_t width, int32_t height) {
     s.kept.erase(std::next(it).base());
     s.bytes -= GenBitmapBytes(spare);
     IDirectFBSurface* surface = spare->surface;
-    VgFree(spare);
+      VgFree(spare);
     // As a new surface is: no clip of an earlier user's left.
     surface->SetClip(surface, nullptr);
     return surface;
@@ -97,7 +101,7 @@ IDirectFBSurface* NewSurface(IDirectFB* dfb, int32_t width, int32_t height) {
   if (dfb->CreateSurface(dfb, &description, &surface) == DFB_OK) return surface;
   // Memory runs short: the artwork kept for later goes first (nothing uses
   // it, unlike the frame cache's pictures, which may be being drawn).
-  const bool freed = ReleaseSpares();
+  const bool freed = GenReleaseSpareSurfaces();
   if (!(GenArtworkClear() || freed) || dfb->CreateSurface(dfb, &description, &surface) != DFB_OK) return nullptr;
   return surface;
 }
@@ -112,6 +116,7 @@ int32_t PaddingOf(IDirectFBSurface* surface, int32_t width) {
 }
 
 void TakeSizes(GenBitmap* bitmap, const GenBitmapResource* resource) {
+  bitmap->resource = resource;
   bitmap->width = resource->width;
   bitmap->height = resource->height;
   bitmap->colorFormat = resource->colorFormat;
@@ -128,42 +133,33 @@ int32_t g_rowRunPictures = 0;
 GenBitmap* g_stretch = nullptr;
 constexpr size_t kKeptStretchBytes = 64 * 1024;
 
-// The runs of a row-run stream, checked so that drawing can trust them: every
-// run's colour is in the palette and every row's runs cover exactly its width.
-GenRowRuns* UnpackRowRuns(const GenBitmapResource* resource) {
+// The runs of a stored row-run picture, checked so that drawing can trust
+// them: every run's colour is in the palette and every row's runs cover
+// exactly its width. Only the record is made; it points into the resource.
+GenRowRuns* StoredRowRuns(const GenBitmapResource* resource) {
   const uint64_t height = static_cast<uint64_t>(resource->height);
-  const uint64_t bytes = resource->packedBytes;
-  const uint64_t indexBytes = (height + 2) * sizeof(uint32_t);  // rowStart and the colour count
-  if (bytes < indexBytes || bytes % 4 != 0 || bytes > INT32_MAX) return nullptr;
-  // One allocation: the record, then the block the stream unpacks into.
-  auto* rows = static_cast<GenRowRuns*>(VgAlloc(sizeof(GenRowRuns) + bytes));
-  if (!rows) return nullptr;
-  auto* block = reinterpret_cast<uint8_t*>(rows + 1);
-  const int32_t written = VgDecompress(resource->pixels, resource->codeCount, block, static_cast<uint32_t>(bytes));
-  const auto* rowStart = reinterpret_cast<const uint32_t*>(block);
-  const uint64_t colours = written == static_cast<int64_t>(bytes) ? rowStart[height + 1] : 0;
-  const uint64_t runBytes = bytes - indexBytes - std::min(colours * sizeof(GenColor), bytes - indexBytes);
-  const auto* palette = reinterpret_cast<const GenColor*>(block + indexBytes);
-  const auto* runs = reinterpret_cast<const GenRowRun*>(block + bytes - runBytes);
-  const uint64_t count = runBytes / sizeof(GenRowRun);
-  bool sound = written >= 0 && static_cast<uint64_t>(written) == bytes && colours * sizeof(GenColor) <= bytes - indexBytes &&
-               rowStart[0] == 0 && rowStart[height] == count;
-  for (uint64_t y = 0; sound && y < height; ++y) {
-    sound = rowStart[y] <= rowStart[y + 1] && rowStart[y + 1] <= count;
+  const uint64_t indexWords = resource->indexWords;
+  const uint64_t count = resource->runCount;
+  const uint32_t* index = resource->runIndex;
+  if (!index || !resource->runs || indexWords < height + 2) return nullptr;
+  const uint32_t* rowStart = index;
+  const uint64_t colours = rowStart[height + 1];
+  if (indexWords != height + 2 + colours || rowStart[0] != 0 || rowStart[height] != count) return nullptr;
+  // Plain loops over the runs, for they are checked at every first load.
+  uint32_t highest = 0;
+  for (uint64_t i = 0; i < count; ++i) highest = std::max<uint32_t>(highest, resource->runs[i].colour);
+  if (count > 0 && highest >= colours) return nullptr;
+  for (uint64_t y = 0; y < height; ++y) {
+    if (rowStart[y] > rowStart[y + 1]) return nullptr;
     uint64_t width = 0;
-    for (uint32_t i = rowStart[y]; sound && i < rowStart[y + 1]; ++i) {
-      width += runs[i].length;
-      sound = runs[i].colour < colours;
-    }
-    sound = sound && width == static_cast<uint64_t>(resource->width);
+    for (uint32_t i = rowStart[y]; i < rowStart[y + 1]; ++i) width += resource->runs[i].length;
+    if (width != static_cast<uint64_t>(resource->width)) return nullptr;
   }
-  if (!sound) {
-    VgFree(rows);
-    return nullptr;
-  }
+  auto* rows = static_cast<GenRowRuns*>(VgAlloc(sizeof(GenRowRuns)));
+  if (!rows) return nullptr;
   rows->rowStart = rowStart;
-  rows->palette = palette;
-  rows->runs = runs;
+  rows->palette = index + height + 2;
+  rows->runs = resource->runs;
   return rows;
 }
 
@@ -269,22 +265,21 @@ GenBitmap* GenLoadBitmap(const GenBitmapResource* resource) {
     GEN_ERROR(GenErrInvalidParameter);
     return nullptr;
   }
-  if (resource->width < 1 || resource->height < 1 || !resource->pixels) {
+  const int32_t packing = resource->packing;
+  const bool known = packing == GenPackedPixels || packing == GenStoredRowRuns || packing == GenStoredPixels;
+  if (resource->width < 1 || resource->height < 1 || !known || (packing == GenPackedPixels && !resource->pixels) ||
+      (packing == GenStoredPixels && !resource->storedPixels)) {
     GEN_ERROR(GenErrResourceCorrupted);
     return nullptr;
   }
   if (resource->colorFormat != GenColorFormatArgb8888) GEN_ERROR(GenErrUnsupportedColorFormat);
-  if (resource->packing != GenPackedPixels && resource->packing != GenPackedRowRuns) {
-    GEN_ERROR(GenErrResourceCorrupted);
-    return nullptr;
-  }
   GenBitmap* bitmap = NewRecord();
   if (!bitmap) {
     GEN_ERROR(GenErrOutOfMemory);
     return nullptr;
   }
-  if (resource->packing == GenPackedRowRuns) {
-    bitmap->rows = UnpackRowRuns(resource);
+  if (packing == GenStoredRowRuns) {
+    bitmap->rows = StoredRowRuns(resource);
     if (!bitmap->rows) {
       GEN_ERROR(GenErrResourceCorrupted);
       VgFree(bitmap);
@@ -299,6 +294,29 @@ GenBitmap* GenLoadBitmap(const GenBitmapResource* resource) {
     GEN_ERROR(GenErrNotInitialized);
     VgFree(bitmap);
     return nullptr;
+  }
+  if (packing == GenStoredPixels) {
+    // A surface over the pixels where they lie: nothing is copied, and the
+    // blitter only ever reads them. Nothing draws into artwork, and the
+    // surface is never kept for another bitmap (external).
+    DFBSurfaceDescription description{};
+    description.flags = static_cast<DFBSurfaceDescriptionFlags>(DSDESC_WIDTH | DSDESC_HEIGHT | DSDESC_PIXELFORMAT |
+                                                                DSDESC_PREALLOCATED);
+    description.width = resource->width;
+    description.height = resource->height;
+    description.pixelformat = DSPF_ARGB;
+    description.preallocated[0].data = const_cast<GenColor*>(resource->storedPixels);
+    description.preallocated[0].pitch = resource->width * static_cast<int>(sizeof(GenColor));
+    IDirectFBSurface* surface = nullptr;
+    if (dfb->CreateSurface(dfb, &description, &surface) != DFB_OK) {
+      GEN_ERROR(GenErrOutOfMemory);
+      VgFree(bitmap);
+      return nullptr;
+    }
+    TakeSizes(bitmap, resource);
+    bitmap->surface = surface;
+    bitmap->external = 1;
+    return bitmap;
   }
   IDirectFBSurface* surface = NewSurface(dfb, resource->width, resource->height);
   if (!surface) {
@@ -443,36 +461,69 @@ GenBitmap* GenMakePicture(const GenColor* pixels, int32_t width, int32_t height)
     GEN_ERROR(GenErrInvalidParameter);
     return nullptr;
   }
-  const size_t rowBytes = static_cast<size_t>(width) * sizeof(GenColor);
-  const size_t half = rowBytes * static_cast<size_t>(height) / 2;
-  {
-    // A photograph's rows are runs of a pixel or two: the packing stops as
-    // soon as the rows so far take more than half their pixels, a few rows
-    // in, so that such a picture costs little more than its copy.
-    GenRowRunPacker packer(width, height, half);
-    bool packing = true;
-    for (int32_t y = 0; y < height && packing; ++y) {
-      packing = packer.AddRow(pixels + static_cast<size_t>(y) * static_cast<size_t>(width));
-      packing = packing && packer.Bytes() <= rowBytes * static_cast<size_t>(y + 1) / 2 + 4096;
-    }
-    if (packing) {
-      if (GenBitmap* packed = packer.Finish()) return packed;
-    }
+  GenPictureMaker maker(width, height);
+  if (!maker.AddRows(pixels, height)) return nullptr;
+  return maker.Finish();
+}
+
+void GenRowRunPacker::ExpandRow(int32_t y, GenColor* to) const {
+  for (uint32_t i = rowStart_[static_cast<size_t>(y)]; i < rowStart_[static_cast<size_t>(y) + 1]; ++i) {
+    to = std::fill_n(to, runs_[i].length, palette_[runs_[i].colour]);
   }
-  GenBitmap* bitmap = GenCreateBitmap(width, height, GenColorFormatArgb8888);
-  if (!bitmap) return nullptr;
-  auto* memory = static_cast<GenColor*>(GenLockMemory(bitmap->surface));
-  if (!memory) {
-    GenFreeBitmap(bitmap);
-    return nullptr;
+}
+
+GenPictureMaker::GenPictureMaker(int32_t width, int32_t height)
+    : width_(width),
+      height_(height),
+      packer_(width, height, static_cast<size_t>(std::max(width, 0)) * sizeof(GenColor) *
+                                 static_cast<size_t>(std::max(height, 0)) / 2) {
+  failed_ = width < 1 || height < 1;
+}
+
+GenPictureMaker::~GenPictureMaker() {
+  if (surface_) GenFreeBitmap(surface_);
+}
+
+bool GenPictureMaker::AddRows(const GenColor* pixels, int32_t rows) {
+  if (failed_ || !pixels || rows < 0 || rows > height_ - added_) return !(failed_ = true);
+  const size_t rowBytes = static_cast<size_t>(width_) * sizeof(GenColor);
+  int32_t r = 0;
+  bool switched = false;
+  // A photograph's rows are runs of a pixel or two: the packing stops as soon
+  // as the rows so far take more than half their pixels, a few rows in, so
+  // that such a picture costs little more than its copy.
+  for (; r < rows && packing_; ++r, ++added_) {
+    const GenColor* row = pixels + static_cast<size_t>(r) * static_cast<size_t>(width_);
+    packing_ = packer_.AddRow(row) && packer_.Bytes() <= rowBytes * static_cast<size_t>(added_ + 1) / 2 + 4096;
+    if (packing_) continue;
+    // The rows packed before this one go into a surface, and the rest follow.
+    surface_ = GenCreateBitmap(width_, height_, GenColorFormatArgb8888);
+    if (!surface_) return !(failed_ = true);
+    switched = true;
+    break;
   }
-  GenForgetPlainArea(bitmap);
-  const size_t stride = static_cast<size_t>(bitmap->width + bitmap->padding);
-  for (int32_t y = 0; y < height; ++y)
-    std::memcpy(memory + static_cast<size_t>(y) * stride, pixels + static_cast<size_t>(y) * static_cast<size_t>(width),
-                rowBytes);
-  GenUnlockMemory(bitmap->surface);
-  return bitmap;
+  if (packing_ || r == rows) return true;
+  auto* memory = static_cast<GenColor*>(GenLockMemory(surface_->surface));
+  if (!memory) return !(failed_ = true);
+  GenForgetPlainArea(surface_);
+  const size_t stride = static_cast<size_t>(surface_->width + surface_->padding);
+  auto rowAt = [&](int32_t y) { return memory + static_cast<size_t>(y) * stride; };
+  if (switched) {
+    // The packed rows are expanded into the surface, and the packer lets go
+    // of them.
+    for (int32_t y = 0; y < added_; ++y) packer_.ExpandRow(y, rowAt(y));
+    packer_ = GenRowRunPacker(width_, height_, 0);
+  }
+  for (; r < rows; ++r, ++added_)
+    std::memcpy(rowAt(added_), pixels + static_cast<size_t>(r) * static_cast<size_t>(width_), rowBytes);
+  GenUnlockMemory(surface_->surface);
+  return true;
+}
+
+GenBitmap* GenPictureMaker::Finish() {
+  if (failed_ || added_ != height_) return nullptr;
+  if (packing_) return packer_.Finish();
+  return std::exchange(surface_, nullptr);
 }
 
 void* GenLockMemory(IDirectFBSurface* surface) {

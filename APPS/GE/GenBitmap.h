@@ -56,13 +56,16 @@ struct GenBitmap {
   int32_t frameWidth;
   int32_t frameHeight;
   int32_t frameDelay;  // milliseconds between frames; 0 is a still picture
-  int32_t external;    // 1 when the surface was handed in (the window's)
+  int32_t external;    // 1 when the surface's memory is not the engine's (the window's, stored artwork)
   IDirectFBWindow* window;
   // Set for a row-run picture, which has no surface: copies from it expand the
   // rows they need into a small band surface and blit from there, so that its
   // pixels reach a target exactly as a surface's would.
   GenRowRuns* rows;
   GenPlainArea plain;
+  // The resource a loaded bitmap was made from, whose pixels never change;
+  // null for any other bitmap.
+  const struct GenBitmapResource* resource;
 };
 
 // One allocation: this header, then 256 colours, then width x height indexes.
@@ -74,16 +77,20 @@ struct GenIndex8Bitmap {
   uint8_t* pixels;
 };
 
-// How the pixel stream of a bitmap resource gives its pixels.
+// How a bitmap resource gives its pixels.
 enum GenPixelPacking : int32_t {
-  GenPackedPixels = 0,  // every pixel
-  GenPackedRowRuns = 1, // a GenRowRuns block
+  GenPackedPixels = 0,   // every pixel, in the LZW-packed pixel stream
+  GenStoredRowRuns = 1,  // the picture's row runs as they are drawn
+  GenStoredPixels = 2,   // every pixel as a surface holds it
 };
 
-// What a bitmap constant of the Bitmaps unit leads to. The pixel stream is the
-// whole bitmap row by row, 4 bytes per pixel in surface memory order (blue,
-// green, red, alpha), or the picture's row runs, LZW-packed like the constant
-// string blocks.
+// What a bitmap constant leads to: the whole bitmap row by row, 4 bytes per
+// pixel in surface memory order (blue, green, red, alpha), LZW-packed like
+// the constant string blocks, or the pixels or row runs stored as the engine
+// draws them. The Bitmaps unit's artwork is stored: a surface is made over
+// its pixels where they lie in the program, and row runs are drawn from
+// there, so that loading artwork unpacks nothing and its pixels take no
+// memory beside the program's own.
 struct GenBitmapResource {
   int32_t width;
   int32_t height;
@@ -96,7 +103,14 @@ struct GenBitmapResource {
   // without this a damaged resource would send the decoder past its end.
   uint32_t codeCount;
   int32_t packing = GenPackedPixels;
-  uint32_t packedBytes = 0;  // of a row-run stream unpacked
+  // Stored pixels: width x height of them, width to a row.
+  const GenColor* storedPixels = nullptr;
+  // Stored row runs: rowStart (height + 1 indexes), the colour count and the
+  // colours, indexWords words in all; then runCount runs.
+  const uint32_t* runIndex = nullptr;
+  uint32_t indexWords = 0;
+  const GenRowRun* runs = nullptr;
+  uint32_t runCount = 0;
 };
 
 // The DirectFB window of the GUI, created with the window bitmap; the GUI loop
@@ -138,6 +152,10 @@ class GenRowRunPacker {
   GenRowRunPacker(int32_t width, int32_t height, size_t limit);
   // The next row's width pixels; false once the packing has given up.
   bool AddRow(const GenColor* pixels);
+  // Writes the pixels of row y, one of the rows added whole, into width
+  // pixels (also after the packing gave up).
+  void ExpandRow(int32_t y, GenColor* to) const;
+  int32_t RowsPacked() const { return static_cast<int32_t>(rowStart_.size()) - 1; }
   // The picture, once every row is in; null when the packing gave up, rows
   // are missing or memory runs short.
   GenBitmap* Finish();
@@ -155,6 +173,10 @@ class GenRowRunPacker {
   std::vector<GenRowRun> runs_;
 };
 
+// Surfaces kept for a later bitmap of their size (made and let go frame after
+// frame while something animates) are let go; true when there were some.
+bool GenReleaseSpareSurfaces();
+
 // The memory a bitmap's pixels take: its surface, row padding and all, or its
 // runs.
 size_t GenBitmapBytes(const GenBitmap* bitmap);
@@ -164,6 +186,32 @@ size_t GenBitmapBytes(const GenBitmap* bitmap);
 // at most half the pixels' memory (a picture of wide plain areas), else a
 // surface with a copy of them. Null for no pixels or when memory runs short.
 GenBitmap* GenMakePicture(const GenColor* pixels, int32_t width, int32_t height);
+
+// The same for a picture handed in a band of rows at a time (a photo as the
+// media library decodes it), so that its pixels are never held whole beside
+// the picture made of them.
+class GenPictureMaker {
+ public:
+  GenPictureMaker(int32_t width, int32_t height);
+  ~GenPictureMaker();
+  GenPictureMaker(const GenPictureMaker&) = delete;
+  GenPictureMaker& operator=(const GenPictureMaker&) = delete;
+  // The next rows, width pixels each; false once the picture cannot be made
+  // (more rows than its height, memory short).
+  bool AddRows(const GenColor* pixels, int32_t rows);
+  int32_t RowsAdded() const { return added_; }
+  // The picture once every row is in, else null; the caller owns it.
+  GenBitmap* Finish();
+
+ private:
+  int32_t width_;
+  int32_t height_;
+  int32_t added_ = 0;
+  bool failed_ = false;
+  GenRowRunPacker packer_;
+  bool packing_ = true;
+  GenBitmap* surface_ = nullptr;  // once the runs would take too much
+};
 
 // Code that writes a bitmap's memory itself, after GenLockMemory, forgets
 // what the engine knew of its pixels.

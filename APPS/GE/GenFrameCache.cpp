@@ -58,6 +58,12 @@ void ShrinkTo(Cache& c, size_t bytes) {
   }
 }
 
+// The key as the cache holds it: a picture of artwork is the resource's.
+GenFrameKey Held(GenFrameKey key) {
+  if (key.source && key.source->resource) key.source = reinterpret_cast<const GenBitmap*>(key.source->resource);
+  return key;
+}
+
 void Insert(Cache& c, const GenFrameKey& key, GenBitmap* bitmap, size_t bytes) {
   if (auto found = c.index.find(key); found != c.index.end()) Remove(c, found->second);
   ShrinkTo(c, bytes > c.budget ? 0 : c.budget - bytes);
@@ -72,7 +78,7 @@ void Insert(Cache& c, const GenFrameKey& key, GenBitmap* bitmap, size_t bytes) {
 
 GenBitmap* GenFrameCacheFind(const GenFrameKey& key) {
   Cache& c = TheCache();
-  auto found = c.index.find(key);
+  auto found = c.index.find(Held(key));
   if (found == c.index.end() || !found->second->bitmap) {
     ++c.stats.misses;
     return nullptr;
@@ -89,16 +95,16 @@ GenBitmap* GenFrameCacheKeep(const GenFrameKey& key, GenBitmap* picture) {
   const size_t bytes = GenBitmapBytes(picture);
   if (!picture || bytes > GenFrameCacheLimit()) {
     if (picture) GenFreeBitmap(picture);
-    if (key.source && kRefusalBytes <= c.budget) Insert(c, key, nullptr, kRefusalBytes);
+    if (key.source && kRefusalBytes <= c.budget) Insert(c, Held(key), nullptr, kRefusalBytes);
     return nullptr;
   }
-  Insert(c, key, picture, bytes);
+  Insert(c, Held(key), picture, bytes);
   return picture;
 }
 
 bool GenFrameCacheRefused(const GenFrameKey& key) {
   Cache& c = TheCache();
-  auto found = c.index.find(key);
+  auto found = c.index.find(Held(key));
   return found != c.index.end() && !found->second->bitmap;
 }
 
@@ -109,7 +115,7 @@ void GenFrameCacheClear() {
 
 void GenFrameCacheForget(const GenBitmap* source) {
   Cache& c = TheCache();
-  if (c.order.empty() || !source) return;
+  if (c.order.empty() || !source || source->resource) return;
   for (auto it = c.order.begin(); it != c.order.end();) {
     auto next = std::next(it);
     if (it->key.source == source) Remove(c, it);

@@ -3,8 +3,10 @@
 // its picture one. The pictures are kept as row runs (a frame's rows are a few
 // runs of one colour each), so that the cache holds every frame of a screen in
 // the memory one surface of a dialog's size would take. It is bounded in bytes
-// and gives up its least recently used pictures first; a source's pictures
-// leave with the source (GenFreeBitmap). Only the GUI thread uses it.
+// and gives up its least recently used pictures first. A source's pictures
+// leave with the source (GenFreeBitmap), but for artwork: they belong to the
+// resource it was loaded from, whose pixels never change, so that artwork let
+// go and loaded again finds them. Only the GUI thread uses it.
 #pragma once
 
 #include <cstddef>

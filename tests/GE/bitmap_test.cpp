@@ -14,8 +14,7 @@
 
 namespace {
 
-// A resource of the given pixels (engine colours), packed as the Bitmaps unit
-// packs its artwork.
+// A resource of the given pixels (engine colours), LZW-packed.
 struct PackedResource {
   std::vector<uint16_t> codes;
   GenBitmapResource record{};
@@ -130,6 +129,32 @@ TEST_F(BitmapTest, ALoadedResourceHasItsPixelsOnEveryRowAndLeavesThePaddingAlone
   EXPECT_EQ(b->frameDelay, 80);
   EXPECT_EQ(Pixels(b).pixels, pixels);
   GenFreeBitmap(b);
+}
+
+// Stored artwork is drawn where it lies: its surface is made over its
+// pixels, not a copy, and is never handed on to a later bitmap of its size,
+// which would clear and draw into the program's artwork.
+TEST_F(BitmapTest, StoredPixelsAreTheSurfaceAndStayUntouched) {
+  const std::vector<GenColor> pixels = Ramp(6 * 4);
+  GenBitmapResource record{6, 4, nullptr, 0, 3, 4, 0, 0, GenStoredPixels, pixels.data()};
+  GenBitmap* b = GenLoadBitmap(&record);
+  ASSERT_NE(b, nullptr);
+  EXPECT_EQ(b->frameWidth, 3);
+  EXPECT_EQ(b->padding, 0);
+  EXPECT_EQ(GenLockMemory(b->surface), static_cast<const void*>(pixels.data()));
+  GenUnlockMemory(b->surface);
+  EXPECT_EQ(Pixels(b).pixels, pixels);
+  GenFreeBitmap(b);
+  GenBitmap* later = GenCreateBitmap(6, 4, GenColorFormatArgb8888);
+  ASSERT_NE(later, nullptr);
+  GenFillRectangle(later, nullptr, 0xFF00FF00, 0, 0, 6, 4, 0);
+  EXPECT_EQ(pixels, Ramp(6 * 4));
+  GenFreeBitmap(later);
+  GenBitmapResource missing = record;
+  missing.storedPixels = nullptr;
+  Console console;
+  EXPECT_EQ(GenLoadBitmap(&missing), nullptr);
+  EXPECT_EQ(Errors(console.Text()), std::vector<std::string>{"Resource is corrupted.|GenBitmap.cpp"});
 }
 
 TEST_F(BitmapTest, AForeignColourFormatIsReportedAndStillLoaded) {
@@ -261,37 +286,36 @@ struct ColourRun {
   GenColor colour;
 };
 
-// A picture given as its row runs, packed both ways: as pixels and as runs.
+// A picture given as its row runs, both as pixels and stored as runs, as the
+// Bitmaps unit stores large flat artwork.
 struct RowRunPicture {
   int32_t width = 0;
   std::vector<GenColor> pixels;
-  std::vector<uint8_t> block;
-  std::vector<uint16_t> codes;
+  std::vector<uint32_t> index;
+  std::vector<GenRowRun> runs;
   GenBitmapResource record{};
 
   explicit RowRunPicture(const std::vector<std::vector<ColourRun>>& rows) {
-    std::vector<uint32_t> words{0}, palette;
-    std::vector<uint16_t> runs;
+    std::vector<uint32_t> palette;
+    index.push_back(0);
     for (const auto& row : rows) {
       width = 0;
       for (const ColourRun& run : row) {
         pixels.insert(pixels.end(), run.length, run.colour);
         palette.push_back(run.colour);  // a colour a run: the palette may repeat colours
-        runs.insert(runs.end(), {static_cast<uint16_t>(run.length), static_cast<uint16_t>(palette.size() - 1)});
+        runs.push_back({static_cast<uint16_t>(run.length), static_cast<uint16_t>(palette.size() - 1)});
         width += static_cast<int32_t>(run.length);
       }
-      words.push_back(static_cast<uint32_t>(runs.size() / 2));
+      index.push_back(static_cast<uint32_t>(runs.size()));
     }
-    words.push_back(static_cast<uint32_t>(palette.size()));
-    words.insert(words.end(), palette.begin(), palette.end());
-    const auto* w = reinterpret_cast<const uint8_t*>(words.data());
-    const auto* r = reinterpret_cast<const uint8_t*>(runs.data());
-    block.assign(w, w + words.size() * 4);
-    block.insert(block.end(), r, r + runs.size() * 2);
-    codes = LzwPack(block.data(), block.size());
+    index.push_back(static_cast<uint32_t>(palette.size()));
+    index.insert(index.end(), palette.begin(), palette.end());
     const auto height = static_cast<int32_t>(rows.size());
-    record = {width, height, codes.data(), 0, width / 2, height, 0, static_cast<uint32_t>(codes.size()),
-              GenPackedRowRuns, static_cast<uint32_t>(block.size())};
+    record = {width, height, nullptr, 0, width / 2, height, 0, 0, GenStoredRowRuns};
+    record.runIndex = index.data();
+    record.indexWords = static_cast<uint32_t>(index.size());
+    record.runs = runs.data();
+    record.runCount = static_cast<uint32_t>(runs.size());
   }
 };
 
@@ -392,18 +416,18 @@ TEST_F(BitmapTest, RowRunsThatDoNotCoverTheirRowOrNameNoColourAreRefused) {
   std::vector<std::vector<ColourRun>> rows = SomeRows();
   rows[40][3].length += 1;  // one row a pixel longer than the others
   RowRunPicture longer(rows);
-  RowRunPicture shortStream(SomeRows());
-  shortStream.record.packedBytes += 8;
+  RowRunPicture fewerRuns(SomeRows());
+  fewerRuns.record.runCount -= 1;  // the last row's runs would end past the runs given
+  RowRunPicture shortIndex(SomeRows());
+  shortIndex.record.indexWords -= 1;  // the palette would end past the index given
   RowRunPicture strayColour(SomeRows());
-  strayColour.block[strayColour.block.size() - 1] = 0x7F;  // the last run's colour beyond the palette
-  strayColour.codes = LzwPack(strayColour.block.data(), strayColour.block.size());
-  strayColour.record.pixels = strayColour.codes.data();
-  strayColour.record.codeCount = static_cast<uint32_t>(strayColour.codes.size());
+  strayColour.runs.back().colour = 0x7F00;  // the last run's colour beyond the palette
   Console console;
   EXPECT_EQ(GenLoadBitmap(&longer.record), nullptr);
-  EXPECT_EQ(GenLoadBitmap(&shortStream.record), nullptr);
+  EXPECT_EQ(GenLoadBitmap(&fewerRuns.record), nullptr);
+  EXPECT_EQ(GenLoadBitmap(&shortIndex.record), nullptr);
   EXPECT_EQ(GenLoadBitmap(&strayColour.record), nullptr);
-  EXPECT_EQ(Errors(console.Text()), std::vector<std::string>(3, "Resource is corrupted.|GenBitmap.cpp"));
+  EXPECT_EQ(Errors(console.Text()), std::vector<std::string>(4, "Resource is corrupted.|GenBitmap.cpp"));
 }
 
 // Pixels packed row by row come back as the same pixels; a packing past its
@@ -470,6 +494,26 @@ TEST_F(BitmapTest, APictureOfPixelsKeepsThemAsRunsOnlyWhereRunsPay) {
     EXPECT_EQ(Pixels(copy).pixels, *pixels);
     GenFreeBitmap(copy);
   }
+  // The same pictures handed a band of rows at a time, as the media library
+  // hands a photo: the rows packed before the runs stop paying move to the
+  // surface.
+  for (const std::vector<GenColor>* pixels : {&plainCopy, static_cast<const std::vector<GenColor>*>(&noise),
+                                              static_cast<const std::vector<GenColor>*>(&halves)}) {
+    GenPictureMaker maker(width, height);
+    for (int32_t y = 0; y < height; y += 16)
+      ASSERT_TRUE(maker.AddRows(pixels->data() + y * width, std::min(16, height - y)));
+    GenBitmap* made = maker.Finish();
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->surface == nullptr, pixels == &plainCopy);
+    EXPECT_EQ(Pixels(made).pixels, *pixels);
+    GenFreeBitmap(made);
+  }
+  GenPictureMaker overfull(width, 2);
+  EXPECT_FALSE(overfull.AddRows(noise.data(), 3));
+  EXPECT_EQ(overfull.Finish(), nullptr);
+  GenPictureMaker unfinished(width, height);
+  EXPECT_TRUE(unfinished.AddRows(noise.data(), height - 1));
+  EXPECT_EQ(unfinished.Finish(), nullptr) << "a row short";
   GenFreeBitmap(runs);
   Console console;
   EXPECT_EQ(GenMakePicture(nullptr, width, height), nullptr);
@@ -516,6 +560,17 @@ TEST_F(BitmapTest, FrameCacheStaysWithinItsBudgetAndDropsTheLeastRecentlyUsed) {
   GenFrameCacheForget(source);
   EXPECT_EQ(GenFrameCacheFind(favourite), nullptr);
   EXPECT_FALSE(GenFrameCacheRefused(large)) << "a later source at the same address starts afresh";
+
+  // A picture of artwork belongs to its resource: the artwork let go and
+  // loaded again (another bitmap, maybe at another address) finds it.
+  const std::vector<GenColor> artPixels = Ramp(9 * 9);
+  const GenBitmapResource art{9, 9, nullptr, 0, 9, 9, 0, 0, GenStoredPixels, artPixels.data()};
+  GenBitmap* loaded = GenLoadBitmap(&art);
+  ASSERT_NE(GenFrameCacheKeep({loaded, 0, 40, 40, 0}, Striped(40, 40, 2)), nullptr);
+  GenFreeBitmap(loaded);
+  GenBitmap* again = GenLoadBitmap(&art);
+  EXPECT_NE(GenFrameCacheFind({again, 0, 40, 40, 0}), nullptr);
+  GenFreeBitmap(again);
   GenFrameCacheSetBudget(0);
   EXPECT_EQ(GenFrameCacheGetStats().pictures, 0);
   EXPECT_EQ(GenFrameCacheGetStats().bytes, 0u);

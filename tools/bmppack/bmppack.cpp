@@ -3,10 +3,11 @@
 //   bmppack <png folder> <frames list> <output folder>
 //
 // Every <Name>.png of the folder becomes the constant Bitmaps::<Name>: a
-// resource record with the pixels in surface memory order (blue, green, red,
-// alpha), LZW-packed. A large picture whose rows are mostly runs of one colour
-// (backgrounds, strips of flat artwork) is packed as those runs instead, which
-// the engine keeps as they are rather than as a surface. The frames list names the pictures that hold several
+// resource record with the pixels stored as a surface holds them (blue,
+// green, red, alpha in memory). A large picture whose rows are mostly runs of
+// one colour (backgrounds, strips of flat artwork) is stored as those runs
+// instead. Either way the engine draws them where they lie in the program:
+// loading artwork unpacks and copies nothing. The frames list names the pictures that hold several
 // frames side by side: one line "<Name> <frames> <delay ms>"; '#' starts a
 // comment. Writes Bitmaps.h and Bitmaps.cpp, leaving files whose text did not
 // change untouched so that nothing rebuilds without need.
@@ -22,7 +23,6 @@
 #include <string>
 #include <vector>
 
-#include "lzw.h"
 
 namespace fs = std::filesystem;
 
@@ -38,9 +38,9 @@ struct Picture {
   int width = 0;
   int height = 0;
   Frames frames;
-  std::vector<uint16_t> codes;
-  int packing = 0;            // GenPackedPixels or GenPackedRowRuns
-  size_t packedBytes = 0;     // of the row runs
+  std::vector<uint32_t> pixels;  // the pixels as words, when not stored as runs
+  std::vector<uint32_t> runIndex;
+  std::vector<std::pair<uint16_t, uint16_t>> runs;
 };
 
 // Pictures this large or larger are kept as row runs when the runs take at
@@ -48,14 +48,15 @@ struct Picture {
 // picture of many short runs draws faster from one.
 constexpr size_t kRowRunsFrom = 16 * 1024;
 
-// The row-run block of GenRowRuns, little-endian like the surface memory:
-// rowStart[height + 1], the colour count, the colours, then {length, colour
-// index} runs of 16 bits each. Empty when the picture has too many colours.
-std::vector<uint8_t> RowRuns(const std::vector<uint8_t>& pixels, int width, int height) {
+// The row runs of GenRowRuns: rowStart[height + 1], the colour count and the
+// colours into index; {length, colour index} into runs. False when the
+// picture has too many colours.
+bool RowRuns(const std::vector<uint8_t>& pixels, int width, int height, std::vector<uint32_t>* index,
+             std::vector<std::pair<uint16_t, uint16_t>>* runs) {
   std::vector<uint32_t> rowStart{0};
   std::vector<uint32_t> palette;
-  std::map<uint32_t, uint16_t> index;
-  std::vector<uint16_t> runs;
+  std::map<uint32_t, uint16_t> colours;
+  runs->clear();
   for (int y = 0; y < height; ++y) {
     const uint8_t* row = pixels.data() + static_cast<size_t>(y) * width * 4;
     for (int x = 0; x < width;) {
@@ -63,26 +64,20 @@ std::vector<uint8_t> RowRuns(const std::vector<uint8_t>& pixels, int width, int 
       while (end < width && end - x < 0xFFFF && std::equal(row + end * 4, row + end * 4 + 4, row + x * 4)) ++end;
       const uint32_t colour = uint32_t(row[x * 4]) | uint32_t(row[x * 4 + 1]) << 8 | uint32_t(row[x * 4 + 2]) << 16 |
                               uint32_t(row[x * 4 + 3]) << 24;
-      auto [it, added] = index.try_emplace(colour, static_cast<uint16_t>(palette.size()));
+      auto [it, added] = colours.try_emplace(colour, static_cast<uint16_t>(palette.size()));
       if (added) {
-        if (palette.size() == 0x10000) return {};
+        if (palette.size() == 0x10000) return false;
         palette.push_back(colour);
       }
-      runs.push_back(static_cast<uint16_t>(end - x));
-      runs.push_back(it->second);
+      runs->emplace_back(static_cast<uint16_t>(end - x), it->second);
       x = end;
     }
-    rowStart.push_back(static_cast<uint32_t>(runs.size() / 2));
+    rowStart.push_back(static_cast<uint32_t>(runs->size()));
   }
-  std::vector<uint8_t> block;
-  auto put = [&block](uint32_t word, int bytes) {
-    for (int i = 0; i < bytes; ++i) block.push_back(static_cast<uint8_t>(word >> (8 * i)));
-  };
-  for (uint32_t w : rowStart) put(w, 4);
-  put(static_cast<uint32_t>(palette.size()), 4);
-  for (uint32_t w : palette) put(w, 4);
-  for (uint16_t w : runs) put(w, 2);
-  return block;
+  *index = rowStart;
+  index->push_back(static_cast<uint32_t>(palette.size()));
+  index->insert(index->end(), palette.begin(), palette.end());
+  return true;
 }
 
 bool Fail(const std::string& message) {
@@ -128,15 +123,16 @@ bool ReadPicture(const fs::path& path, Picture* picture) {
   }
   picture->width = static_cast<int>(png.width);
   picture->height = static_cast<int>(png.height);
-  const std::vector<uint8_t> runs =
-      pixels.size() >= kRowRunsFrom ? RowRuns(pixels, picture->width, picture->height) : std::vector<uint8_t>();
-  if (!runs.empty() && runs.size() * 2 <= pixels.size()) {
-    picture->packing = 1;
-    picture->packedBytes = runs.size();
-    picture->codes = LzwPack(runs.data(), runs.size());
-  } else {
-    picture->codes = LzwPack(pixels.data(), pixels.size());
-  }
+  if (pixels.size() >= kRowRunsFrom &&
+      RowRuns(pixels, picture->width, picture->height, &picture->runIndex, &picture->runs) &&
+      (picture->runIndex.size() + picture->runs.size()) * 4 * 2 <= pixels.size())
+    return true;
+  picture->runIndex.clear();
+  picture->runs.clear();
+  picture->pixels.clear();
+  for (size_t i = 0; i + 3 < pixels.size(); i += 4)
+    picture->pixels.push_back(uint32_t(pixels[i]) | uint32_t(pixels[i + 1]) << 8 | uint32_t(pixels[i + 2]) << 16 |
+                              uint32_t(pixels[i + 3]) << 24);
   return true;
 }
 
@@ -168,18 +164,38 @@ std::string SourceText(const std::vector<Picture>& pictures) {
          "namespace {\n\n";
   char word[16];
   for (const Picture& p : pictures) {
-    out << "const uint16_t k" << p.name << "Codes[] = {";
-    for (size_t i = 0; i < p.codes.size(); ++i) {
-      if (i % 16 == 0) out << "\n   ";
-      std::snprintf(word, sizeof word, " 0x%04X,", p.codes[i]);
-      out << word;
-    }
     const int frameWidth = p.width / p.frames.count;
-    out << "\n};\n"
-        << "const GenBitmapResource k" << p.name << "Resource = {" << p.width << ", " << p.height << ", k" << p.name
-        << "Codes, 0, " << frameWidth << ", " << p.height << ", " << p.frames.delay << ", " << p.codes.size()
-        << ", " << (p.packing ? "GenPackedRowRuns" : "GenPackedPixels") << ", " << p.packedBytes << "};\n"
-        << "const VgResourceEntry k" << p.name << "Entries[] = {{0, &k" << p.name << "Resource}};\n\n";
+    const std::string sizes = std::to_string(p.width) + ", " + std::to_string(p.height);
+    const std::string frames =
+        std::to_string(frameWidth) + ", " + std::to_string(p.height) + ", " + std::to_string(p.frames.delay);
+    if (!p.runs.empty()) {
+      out << "const uint32_t k" << p.name << "RunIndex[] = {";
+      for (size_t i = 0; i < p.runIndex.size(); ++i) {
+        if (i % 8 == 0) out << "\n   ";
+        std::snprintf(word, sizeof word, " 0x%08X,", p.runIndex[i]);
+        out << word;
+      }
+      out << "\n};\nconst GenRowRun k" << p.name << "Runs[] = {";
+      for (size_t i = 0; i < p.runs.size(); ++i) {
+        if (i % 12 == 0) out << "\n   ";
+        out << " {" << p.runs[i].first << ", " << p.runs[i].second << "},";
+      }
+      out << "\n};\n"
+          << "const GenBitmapResource k" << p.name << "Resource = {" << sizes << ", nullptr, 0, " << frames
+          << ", 0, GenStoredRowRuns, nullptr, k" << p.name << "RunIndex, " << p.runIndex.size() << ", k" << p.name << "Runs, "
+          << p.runs.size() << "};\n";
+    } else {
+      out << "const GenColor k" << p.name << "Pixels[] = {";
+      for (size_t i = 0; i < p.pixels.size(); ++i) {
+        if (i % 8 == 0) out << "\n   ";
+        std::snprintf(word, sizeof word, " 0x%08X,", p.pixels[i]);
+        out << word;
+      }
+      out << "\n};\n"
+          << "const GenBitmapResource k" << p.name << "Resource = {" << sizes << ", nullptr, 0, " << frames
+          << ", 0, GenStoredPixels, k" << p.name << "Pixels};\n";
+    }
+    out << "const VgResourceEntry k" << p.name << "Entries[] = {{0, &k" << p.name << "Resource}};\n\n";
   }
   out << "}  // namespace\n\nnamespace Bitmaps {\n\n";
   for (const Picture& p : pictures)
