@@ -114,12 +114,23 @@ void SyncOsdState(XObject* root) {
   if (shown != osd) XPM_SetOsdState(shown);
 }
 
+// Surfaces kept for the frames of an animation serve no still screen: they
+// go once the loop is about to wait with nothing to draw.
+void LetGoOfSpareSurfaces() {
+  IDirectFBEventBuffer* events = buffer.load();
+  if (events && events->HasEvent(events) == DFB_OK) return;
+  GenReleaseSpareSurfaces();
+}
+
 void WaitAndDispatch(XObject* root) {
   if (GuiRoot().isAnimationActive(root) || VgAnyPendingSignals()) {
     int32_t expected = lastNotified.load();
     if (expected == 0 || expected == 2) lastNotified = 1;
     handleEvent(10);
-  } else if (VgAnyTimerEnabled()) {
+    return;
+  }
+  LetGoOfSpareSurfaces();
+  if (VgAnyTimerEnabled()) {
     handleCC();
     // At most half a second, but no longer than the next timer is due: a
     // time-out then closes its screen when it expires, not up to 500 ms later.
@@ -282,7 +293,10 @@ void GuiLoopStart(AppPeriod* period) {
   XPM_SubscribeEventClient(xpmEventCallback, nullptr);
   UBN_SetResultCallback(updateResultCallback, nullptr);
   XPM_Init();
-  GenInitGlyphCache(20000);
+  // The glyphs that the screens of a tour through the set show (some 250, in
+  // three sizes) fit in 64 KB; in 20 KB they pushed one another out, and a
+  // tour rasterised 9,400 glyphs where it now rasterises 250.
+  GenInitGlyphCache(65536);
   if (!g_fontFile.empty()) {
     g_fontStatus = GenRegisterFont(g_fontFile.c_str());
   } else {
