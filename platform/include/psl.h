@@ -114,8 +114,11 @@ enum {
    * (pictures and video), and its thumbnail as image when one was asked for
    * and could be made. */
   PSL_NOTICE_METADATA = 2,
-  /* An entry's picture fitted to the size asked for; no image when the file
-   * cannot be decoded. */
+  /* An entry's picture fitted to the size asked for, width and height its
+   * own size: a band of its rows at a time, one notice each, from the top,
+   * the image being rows imageTop onwards of pictureHeight. The next band
+   * comes once this notice is freed. A notice without an image ends the
+   * picture: the file cannot be decoded. */
   PSL_NOTICE_PICTURE = 3,
   /* Playback of the entry at seconds of total; state 1 playing, 2 paused. */
   PSL_NOTICE_PROGRESS = 4,
@@ -155,6 +158,9 @@ typedef struct PslNotice {
   int32_t imageWidth;
   int32_t imageHeight;
   uint32_t* image;
+  /* PSL_NOTICE_PICTURE: where the band lies in the picture. */
+  int32_t imageTop;
+  int32_t pictureHeight;
 } PslNotice;
 
 typedef void (*PslNoticeSink)(void* context, PslNotice* notice);

@@ -18,8 +18,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <mutex>
 #include <span>
 #include <string>
@@ -398,48 +400,75 @@ class ImageRows : public RowReader {
   const Image& image_;
 };
 
-// The picture fitted into a box of width x height, its proportions kept:
-// each pixel the average of the pixels it covers, or the nearest one when the
-// picture grows. A picture smaller than the box grows only when asked to.
-// Empty when the picture cannot be read or memory runs short.
-Image Fit(RowReader& source, int32_t width, int32_t height, bool grow) {
-  Image out;
-  const int32_t sw = source.Width();
-  const int32_t sh = source.Height();
-  if (sw <= 0 || sh <= 0 || width <= 0 || height <= 0) return out;
-  int64_t w = width;
-  int64_t h = int64_t(sh) * width / sw;
-  if (h > height) {
-    h = height;
-    w = int64_t(sw) * height / sh;
-  }
-  if (!grow && (w > sw || h > sh)) {
-    w = sw;
-    h = sh;
-  }
-  out.width = int32_t(std::max<int64_t>(w, 1));
-  out.height = int32_t(std::max<int64_t>(h, 1));
-  out.pixels.assign(size_t(out.width) * size_t(out.height));
-  for (int32_t y = 0; y < out.height && !out.pixels.empty(); ++y) {
-    const int32_t y0 = int32_t(int64_t(y) * sh / out.height);
-    const int32_t y1 = std::max(y0 + 1, int32_t(int64_t(y + 1) * sh / out.height));
-    const uint32_t* rows = source.Rows(y0, y1);
-    if (!rows) return Image{};
-    for (int32_t x = 0; x < out.width; ++x) {
-      const int32_t x0 = int32_t(int64_t(x) * sw / out.width);
-      const int32_t x1 = std::max(x0 + 1, int32_t(int64_t(x + 1) * sw / out.width));
-      uint64_t sum[4] = {};
-      for (int32_t sy = 0; sy < y1 - y0; ++sy)
-        for (int32_t sx = x0; sx < x1; ++sx) {
-          const uint32_t p = rows[size_t(sy) * size_t(sw) + size_t(sx)];
-          for (int c = 0; c < 4; ++c) sum[c] += (p >> (8 * c)) & 0xFF;
-        }
-      const uint64_t n = uint64_t(y1 - y0) * uint64_t(x1 - x0);
-      uint32_t p = 0;
-      for (int c = 0; c < 4; ++c) p |= uint32_t(sum[c] / n) << (8 * c);
-      out.pixels[size_t(y) * size_t(out.width) + size_t(x)] = p;
+// A picture fitted into a box of width x height as it is read, its
+// proportions kept: each pixel the average of the pixels it covers, or the
+// nearest one when the picture grows. A picture smaller than the box grows
+// only when asked to. No size (0 x 0) when the picture has none.
+class Fitter {
+ public:
+  Fitter(RowReader& source, int32_t width, int32_t height, bool grow) : source_(source) {
+    const int32_t sw = source.Width();
+    const int32_t sh = source.Height();
+    if (sw <= 0 || sh <= 0 || width <= 0 || height <= 0) return;
+    int64_t w = width;
+    int64_t h = int64_t(sh) * width / sw;
+    if (h > height) {
+      h = height;
+      w = int64_t(sw) * height / sh;
     }
+    if (!grow && (w > sw || h > sh)) {
+      w = sw;
+      h = sh;
+    }
+    width_ = int32_t(std::max<int64_t>(w, 1));
+    height_ = int32_t(std::max<int64_t>(h, 1));
   }
+  int32_t Width() const { return width_; }
+  int32_t Height() const { return height_; }
+
+  // Fitted rows first to first + count - 1 into count x Width() pixels; the
+  // rows come in order. False when the picture cannot be read.
+  bool Rows(int32_t first, int32_t count, uint32_t* out) {
+    const int32_t sw = source_.Width();
+    const int32_t sh = source_.Height();
+    for (int32_t y = first; y < first + count; ++y) {
+      const int32_t y0 = int32_t(int64_t(y) * sh / height_);
+      const int32_t y1 = std::max(y0 + 1, int32_t(int64_t(y + 1) * sh / height_));
+      const uint32_t* rows = source_.Rows(y0, y1);
+      if (!rows) return false;
+      for (int32_t x = 0; x < width_; ++x) {
+        const int32_t x0 = int32_t(int64_t(x) * sw / width_);
+        const int32_t x1 = std::max(x0 + 1, int32_t(int64_t(x + 1) * sw / width_));
+        uint64_t sum[4] = {};
+        for (int32_t sy = 0; sy < y1 - y0; ++sy)
+          for (int32_t sx = x0; sx < x1; ++sx) {
+            const uint32_t p = rows[size_t(sy) * size_t(sw) + size_t(sx)];
+            for (int c = 0; c < 4; ++c) sum[c] += (p >> (8 * c)) & 0xFF;
+          }
+        const uint64_t n = uint64_t(y1 - y0) * uint64_t(x1 - x0);
+        uint32_t p = 0;
+        for (int c = 0; c < 4; ++c) p |= uint32_t(sum[c] / n) << (8 * c);
+        out[size_t(y - first) * size_t(width_) + size_t(x)] = p;
+      }
+    }
+    return true;
+  }
+
+ private:
+  RowReader& source_;
+  int32_t width_ = 0;
+  int32_t height_ = 0;
+};
+
+// The picture fitted whole; empty when it cannot be read or memory runs short.
+Image Fit(RowReader& source, int32_t width, int32_t height, bool grow) {
+  Fitter fit(source, width, height, grow);
+  Image out;
+  if (fit.Width() <= 0) return out;
+  out.width = fit.Width();
+  out.height = fit.Height();
+  out.pixels.assign(size_t(out.width) * size_t(out.height));
+  if (out.pixels.empty() || !fit.Rows(0, out.height, out.pixels.data())) return Image{};
   return out;
 }
 
@@ -792,34 +821,122 @@ void MetadataJob(int32_t serial, int32_t index, bool thumbnail) {
   Post(notice);
 }
 
-void PictureJob(int32_t serial, int32_t index, int32_t width, int32_t height) {
-  Entry entry;
-  if (!EntryOf(PSL_CURSOR_BROWSER, serial, index, &entry)) return;
-  // Fitted as it is read: the picture as decoded is never held whole.
-  Image fitted;
-  int32_t fullWidth = 0;
-  int32_t fullHeight = 0;
-  bool decoded = false;
+// Pictures reach the program a band of rows at a time, each band a notice of
+// its own, the next band made once the program has freed the one before: the
+// library never holds more of a fitted picture than a band (a photograph
+// fitted to the screen is some 1.5 MB). Pictures asked for meanwhile wait
+// their turn.
+constexpr int32_t kPictureBandRows = 32;
+
+struct PictureRequest {
+  int32_t serial;
+  int32_t entry;
+  int32_t width;
+  int32_t height;
+};
+
+// The picture on its way: where its rows come from and how far it got.
+struct Delivery {
+  PictureRequest request{};
+  std::string name;
+  Image whole;  // a file that cannot be read a row at a time, read whole
+  std::unique_ptr<RowReader> rows;
+  std::unique_ptr<Fitter> fit;
+  int32_t next = 0;
+};
+
+struct Pictures {
+  std::deque<PictureRequest> waiting;
+  std::unique_ptr<Delivery> delivery;  // the library thread's only
+  PslNotice* band = nullptr;           // the band the program holds
+};
+
+// Under g_mutex, but for the delivery.
+Pictures& P() {
+  static Pictures& pictures = *new Pictures;
+  return pictures;
+}
+
+// The delivery's source opened and fitted; false when the picture cannot be
+// decoded.
+bool OpenPicture(const Entry& entry, Delivery* d) {
+  d->name = entry.name;
   if (entry.item && entry.kind == PSL_ENTRY_PICTURE) {
-    ServerPictureRows rows(*entry.item);
-    fullWidth = rows.Width();
-    fullHeight = rows.Height();
-    fitted = Fit(rows, width, height, true);
-    decoded = !fitted.pixels.empty();
+    d->rows = std::make_unique<ServerPictureRows>(*entry.item);
   } else if (entry.kind == PSL_ENTRY_PICTURE) {
-    decoded = FitPng(entry.file, width, height, true, &fitted, &fullWidth, &fullHeight);
+    auto png = std::make_unique<PngRows>();
+    if (png->Open(entry.file)) {
+      d->rows = std::move(png);
+    } else if (ReadPng(entry.file, &d->whole)) {
+      d->rows = std::make_unique<ImageRows>(d->whole);
+    }
   }
-  if (!decoded) std::fprintf(stderr, "PSL: the picture %s cannot be decoded\n", entry.name.c_str());
+  if (!d->rows) return false;
+  d->fit = std::make_unique<Fitter>(*d->rows, d->request.width, d->request.height, true);
+  return d->fit->Width() > 0;
+}
+
+// The next band of the picture on its way, or of the next one waiting,
+// unless the program still holds a band. Runs on the library's thread.
+void NextBand() {
+  std::unique_ptr<Delivery> d;
+  for (;;) {
+    {
+      std::lock_guard lock(g_mutex);
+      Pictures& p = P();
+      if (p.band) return;
+      d = std::move(p.delivery);
+      if (!d) {
+        if (p.waiting.empty()) return;
+        d = std::make_unique<Delivery>();
+        d->request = p.waiting.front();
+        p.waiting.pop_front();
+      }
+    }
+    if (d->fit) break;
+    // A folder left meanwhile takes its pictures along.
+    Entry entry;
+    if (!EntryOf(PSL_CURSOR_BROWSER, d->request.serial, d->request.entry, &entry)) continue;
+    if (OpenPicture(entry, d.get())) break;
+    std::fprintf(stderr, "PSL: the picture %s cannot be decoded\n", entry.name.c_str());
+    d->fit.reset();
+    break;
+  }
   PslNotice* notice = NewNotice(PSL_NOTICE_PICTURE);
   if (!notice) return;
-  notice->serial = serial;
-  notice->entry = index;
-  if (decoded) {
-    notice->width = fullWidth;
-    notice->height = fullHeight;
-    AttachImage(notice, std::move(fitted));
+  notice->serial = d->request.serial;
+  notice->entry = d->request.entry;
+  if (d->fit) {
+    Image band;
+    band.width = d->fit->Width();
+    band.height = std::min(kPictureBandRows, d->fit->Height() - d->next);
+    band.pixels.assign(size_t(band.width) * size_t(band.height));
+    if (band.pixels.empty() || !d->fit->Rows(d->next, band.height, band.pixels.data())) {
+      std::fprintf(stderr, "PSL: the picture %s cannot be decoded\n", d->name.c_str());
+    } else {
+      notice->width = d->rows->Width();
+      notice->height = d->rows->Height();
+      notice->imageTop = d->next;
+      notice->pictureHeight = d->fit->Height();
+      d->next += band.height;
+      AttachImage(notice, std::move(band));
+    }
+  }
+  {
+    std::lock_guard lock(g_mutex);
+    P().band = notice;
+    // A band without an image ends its picture.
+    if (notice->image && d->next < d->fit->Height()) P().delivery = std::move(d);
   }
   Post(notice);
+}
+
+void PictureJob(int32_t serial, int32_t index, int32_t width, int32_t height) {
+  {
+    std::lock_guard lock(g_mutex);
+    P().waiting.push_back({serial, index, width, height});
+  }
+  NextBand();
 }
 
 void PostMedium(int32_t code, bool present) {
@@ -1037,6 +1154,10 @@ void ResetMediaLibrary() {
   l.playback.generation = generation;
   for (Cursor& c : l.cursors) c.serial = ++l.serials;
   Q().Clear();
+  // The band the program still holds is its own to free.
+  P().waiting.clear();
+  P().band = nullptr;
+  P().delivery.reset();
 }
 
 }  // namespace simtv
@@ -1071,9 +1192,18 @@ void PslSetNoticeSink(void* psl, PslNoticeSink sink, void* context) {
 
 void PslFreeNotice(PslNotice* notice) {
   if (!notice) return;
+  bool nextBand = false;
+  {
+    std::lock_guard lock(g_mutex);
+    if (notice == P().band) {
+      P().band = nullptr;
+      nextBand = true;
+    }
+  }
   std::free(notice->entries);
   std::free(notice->image);
   std::free(notice);
+  if (nextBand) Q().Later(0, [] { NextBand(); });
 }
 
 int32_t PslSetDlna(void* psl, int32_t on) {

@@ -12,6 +12,7 @@
 
 #include "Events/Events.h"
 #include "GenPng.h"
+#include "Media/Exports.h"
 #include "Media/MediaEvents.h"
 #include "MediaPlayer/MediaWindow.h"
 #include "media_host.h"
@@ -221,6 +222,33 @@ TEST_F(MediaBridge, PicturesAreFittedToTheScreenAndAnUndecodableOneHasNone) {
   Pump();
   EXPECT_TRUE(log->Saw("picture 0 0 0: none"));
   EXPECT_TRUE(log->Saw("picture 1 480 360: 720 540"));
+}
+
+// A photo fitted to the screen comes a band of rows at a time, the next only
+// once the bridge has taken the one before, so that the library never holds
+// more of it than a band; the screens hear of it with its last band.
+TEST_F(MediaBridge, APictureComesABandAtATime) {
+  Folder({Photo("Landscape")});
+  media->RequestPicture(0);
+  simtv_settle();
+  std::vector<PslNotice*> first = Take();
+  ASSERT_EQ(first.size(), 1u);
+  EXPECT_EQ(first[0]->imageTop, 0);
+  EXPECT_EQ(first[0]->imageWidth, 720);
+  EXPECT_EQ(first[0]->pictureHeight, 540);
+  ASSERT_LT(first[0]->imageHeight, 540);
+  simtv_settle();
+  EXPECT_TRUE(Take().empty()) << "the next band came before the first was taken";
+  const int32_t next = first[0]->imageHeight;
+  media->HandleEvent(MediaLibraryNotice__Create(first[0]));
+  EXPECT_FALSE(log->Saw("picture 0 480 360: 720 540")) << "shown before its last band";
+  simtv_settle();
+  std::vector<PslNotice*> second = Take();
+  ASSERT_EQ(second.size(), 1u);
+  EXPECT_EQ(second[0]->imageTop, next);
+  media->HandleEvent(MediaLibraryNotice__Create(second[0]));
+  Pump();
+  EXPECT_TRUE(log->Saw("picture 0 480 360: 720 540"));
 }
 
 // An RGBA picture of width x height written as an 8-bit PNG file,

@@ -137,11 +137,17 @@ void MediaFixture::Folder(const std::vector<StickEntry>& entries) {
   Asked();
 }
 
+// Until the library sends nothing more: a picture's next band comes only once
+// the bridge has taken the one before.
 void MediaFixture::Pump() {
-  simtv_settle();
-  for (PslNotice* notice : Take()) {
-    media->HandleEvent(MediaLibraryNotice__Create(notice));
-    VgProcessSignals();
+  for (;;) {
+    simtv_settle();
+    const std::vector<PslNotice*> notices = Take();
+    if (notices.empty()) return;
+    for (PslNotice* notice : notices) {
+      media->HandleEvent(MediaLibraryNotice__Create(notice));
+      VgProcessSignals();
+    }
   }
 }
 

@@ -86,9 +86,11 @@ class MediaFixture : public ListFixture {
   Owner* owner = nullptr;
   Media::MediaWrapper* media = nullptr;
 
+  // The notices the library sent since the last take, the caller's to free.
+  std::vector<PslNotice*> Take();
+
  private:
   static void Collect(void* context, PslNotice* notice);
-  std::vector<PslNotice*> Take();
 
   std::mutex mutex_;
   std::vector<PslNotice*> notices_;

@@ -18,6 +18,9 @@ class Picture : public Resources::Bitmap {
   // A picture of the pixels given (0xAARRGGBB, row by row), which the caller
   // may free at once; null for no pixels or when memory runs short.
   static Picture* Make(const uint32_t* pixels, int32_t width, int32_t height);
+  // A picture of an engine bitmap of that size, made for it
+  // (GenPictureMaker), which it takes; null for none.
+  static Picture* Of(GenBitmap* made, int32_t width, int32_t height);
 };
 
 }  // namespace Graphics

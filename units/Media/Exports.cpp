@@ -55,6 +55,10 @@ Resources::Bitmap* MediaBitmap__FromPixels(const uint32_t* pixels, int32_t width
   return Graphics::Picture::Make(pixels, width, height);
 }
 
+Resources::Bitmap* MediaBitmap__FromMade(GenBitmap* made, int32_t width, int32_t height) {
+  return Graphics::Picture::Of(made, width, height);
+}
+
 Media::LibraryNotice* MediaLibraryNotice__Create(PslNotice* notice) {
   auto* event = VgNew<Media::LibraryNotice>();
   event->Notice = notice;

@@ -12,6 +12,7 @@
 #include "Resources/Bitmap.h"
 
 struct PslNotice;
+struct GenBitmap;
 
 extern "C" {
 Media::MediaItem* MediaMediaItem__Initialize(Media::MediaItem* item, uint16_t type, const char* caption,
@@ -25,6 +26,9 @@ Media::MediumDevice* MediaMediumDevice__Initialize(Media::MediumDevice* device, 
 // A new bitmap of width x height pixels (0xAARRGGBB, row by row); null for
 // no pixels.
 Resources::Bitmap* MediaBitmap__FromPixels(const uint32_t* pixels, int32_t width, int32_t height);
+// A picture of an engine bitmap made for it (GenPictureMaker), which it
+// takes; null for none.
+Resources::Bitmap* MediaBitmap__FromMade(GenBitmap* made, int32_t width, int32_t height);
 // A new event that owns the notice from now on (frees it when the event goes).
 Media::LibraryNotice* MediaLibraryNotice__Create(PslNotice* notice);
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "Events/Events.h"
 #include "Media/Exports.h"
@@ -53,7 +54,11 @@ void MediaWrapper::PslInitialize(int32_t dlna, int32_t renderer, int32_t accessC
 bool MediaWrapper::HandleEvent(Core::Event* event) {
   auto* notice = vg_cast<LibraryNotice>(event);
   if (!notice) return false;
-  if (notice->Notice) TakeNotice(*notice->Notice);
+  // Freed once taken: the library sends a picture's next band only then.
+  if (PslNotice* taken = std::exchange(notice->Notice, nullptr)) {
+    TakeNotice(*taken);
+    PslFreeNotice(taken);
+  }
   return true;
 }
 
@@ -386,14 +391,31 @@ void MediaWrapper::TakeMetadata(const PslNotice& notice) {
   Send(event);
 }
 
+// A picture comes a band of rows at a time; the screens hear of it once the
+// last band is in, or at once when it cannot be decoded.
 void MediaWrapper::TakePicture(const PslNotice& notice) {
   const Folder& folder = folders_[Browser];
   if (notice.serial != folder.serial) return;
+  Arriving& a = arriving_;
+  if (notice.image && notice.imageTop == 0) {
+    a = {notice.serial, notice.entry, std::make_unique<GenPictureMaker>(notice.imageWidth, notice.pictureHeight)};
+  } else if (notice.image && (a.serial != notice.serial || a.entry != notice.entry || !a.maker ||
+                              a.maker->RowsAdded() != notice.imageTop)) {
+    VgPrint("MediaWrapper: rows %d of picture %d came without the rows before them\n", notice.imageTop, notice.entry);
+    return;
+  }
+  Resources::Bitmap* picture = nullptr;
+  if (notice.image) {
+    if (!a.maker->AddRows(notice.image, notice.imageHeight)) VgPrint("MediaWrapper: picture %d cannot be kept\n", notice.entry);
+    if (a.maker->RowsAdded() < notice.pictureHeight) return;
+    picture = MediaBitmap__FromMade(a.maker->Finish(), notice.imageWidth, notice.pictureHeight);
+  }
+  a = {};
   auto* event = VgNew<PictureEvent>();
   event->Index = notice.entry;
   event->Width = notice.width;
   event->Height = notice.height;
-  event->Picture = MediaBitmap__FromPixels(notice.image, notice.imageWidth, notice.imageHeight);
+  event->Picture = picture;
   Send(event);
 }
 

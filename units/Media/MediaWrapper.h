@@ -18,11 +18,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "Core/Event.h"
 #include "Core/Group.h"
+#include "GenBitmap.h"
 #include "Media/MediaEvents.h"
 #include "Media/MediaItem.h"
 #include "Resources/Bitmap.h"
@@ -221,6 +223,13 @@ class MediaWrapper : public XObject {
 
   bool started_ = false;
   Folder folders_[2];
+  // The picture whose bands are arriving, and what its rows so far make.
+  struct Arriving {
+    int32_t serial = -1;
+    int32_t entry = -1;
+    std::unique_ptr<GenPictureMaker> maker;
+  };
+  Arriving arriving_;
   int32_t bgmChosen_ = -1;
   std::vector<Device> media_;
   std::vector<Server> servers_;
