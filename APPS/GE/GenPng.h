@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,10 @@ bool GenReadPixel(const GenBitmap* bitmap, int32_t x, int32_t y, GenColor* pixel
 // 8-bit RGBA, straight alpha, as the pixels are stored. False on any failure,
 // after a line on the console naming the file.
 bool GenWritePng(const std::string& path, const GenImage& image);
+// The same for a picture made a row at a time: fill writes row y's width
+// pixels, so that no copy of the whole picture is held.
+bool GenWritePngRows(const std::string& path, int32_t width, int32_t height,
+                     const std::function<void(int32_t y, GenColor* row)>& fill);
 bool GenReadPng(const std::string& path, GenImage* image);
 
 // The screenshot: the bitmap's pixels encoded straight from its surface, each

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
@@ -153,10 +154,13 @@ std::vector<std::string> ThreadNames() {
   return names;
 }
 
-long ResidentKb() {
+// A figure of /proc/self/status in kB: VmRSS (resident now) or VmHWM (at
+// its highest); -1 when it cannot be read.
+long StatusKb(const char* field = "VmRSS:") {
   std::ifstream status("/proc/self/status");
+  const size_t length = std::strlen(field);
   for (std::string line; std::getline(status, line);)
-    if (line.compare(0, 6, "VmRSS:") == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
+    if (line.compare(0, length, field) == 0) return std::strtol(line.c_str() + length, nullptr, 10);
   return -1;
 }
 
@@ -584,15 +588,14 @@ std::string ScreenshotLine(const ScenarioTokens& t) {
   if (!canvas) return "the GUI has no screen to take";
   const std::string path = g_run.outDir.empty() ? t[1].text : g_run.outDir + "/" + t[1].text;
   if (SetInStandby()) {
-    // A set in standby shows nothing but its standby lamp, as in the window.
-    GenImage dark;
-    dark.width = GuiScreenWidth;
-    dark.height = GuiScreenHeight;
-    dark.pixels.assign(size_t(dark.width) * size_t(dark.height), GenMakeColor(0, 0, 0, 255));
-    for (int32_t y = kStandbyLamp.y; y < kStandbyLamp.y + kStandbyLamp.h; ++y)
-      for (int32_t x = kStandbyLamp.x; x < kStandbyLamp.x + kStandbyLamp.w; ++x)
-        dark.pixels[size_t(y) * size_t(dark.width) + size_t(x)] = kStandbyLampColour;
-    if (!GenWritePng(path, dark)) return "cannot write " + path;
+    // A set in standby shows nothing but its standby lamp, as in the window;
+    // the picture is made a row at a time, as the plane's is.
+    auto dark = [](int32_t y, GenColor* row) {
+      std::fill_n(row, GuiScreenWidth, GenMakeColor(0, 0, 0, 255));
+      if (y >= kStandbyLamp.y && y < kStandbyLamp.y + kStandbyLamp.h)
+        std::fill_n(row + kStandbyLamp.x, kStandbyLamp.w, kStandbyLampColour);
+    };
+    if (!GenWritePngRows(path, GuiScreenWidth, GuiScreenHeight, dark)) return "cannot write " + path;
   } else {
     // The plane lies over the picture, as in the window: a dark grey stands
     // for the picture, so the picture looks as a viewer would see it.
@@ -931,7 +934,7 @@ std::string ExpectThreadsLine(const ScenarioTokens& t) {
   if (t.size() != 3 || (!steady && !ScenarioNumber(t[2].text, 0, 100000, &expected)))
     return "expect threads takes a number or steady";
   const std::vector<std::string> names = ThreadNames();
-  OutputTee::Say("tvui: " + std::to_string(names.size()) + " threads, " + std::to_string(ResidentKb()) +
+  OutputTee::Say("tvui: " + std::to_string(names.size()) + " threads, " + std::to_string(StatusKb()) +
                  " kB resident");
   if (steady) {
     if (g_run.steadyThreads < 0) g_run.steadyThreads = int64_t(names.size());
@@ -941,6 +944,13 @@ std::string ExpectThreadsLine(const ScenarioTokens& t) {
   std::string list;
   for (const std::string& name : names) list += (list.empty() ? "" : ", ") + name;
   return "the process runs " + std::to_string(names.size()) + " threads, not " + std::to_string(expected) + ": " + list;
+}
+
+std::string MemoryLine(const ScenarioTokens& t) {
+  if (t.size() != 1) return "memory takes nothing";
+  OutputTee::Say("tvui: " + std::to_string(StatusKb()) + " kB resident, at most " + std::to_string(StatusKb("VmHWM:")) +
+                 " kB");
+  return {};
 }
 
 std::string Step(const ScenarioLine& line, const ScenarioTokens& t);
@@ -1159,6 +1169,7 @@ constexpr ScenarioCommand kCommands[] = {
     {"expect threads", "N|steady",
      "the process runs N threads, or as many as at the first expect threads steady; prints them with its memory",
      &ExpectThreadsLine},
+    {"memory", "", "prints the process's resident memory, now and at its highest", &MemoryLine},
     {"walk", "KEYS SEED",
      "a random walk of KEYS keys with middleware events between them, the same for the same seed; its lines go to "
      "walk.scn in the output folder, the screens it opened to walk-screens.txt",
