@@ -3,7 +3,8 @@
 # remote keys drawn at random from SEED (default 1), power keys left out so the
 # interface stays on, with 40 ms of the set's clock after each key. Every
 # hundred keys the engine must not have reported an error (the runner also
-# forgets the set's calls at each such line).
+# forgets the set's calls at each such line); every twentieth of the keys the
+# runner prints the resident memory.
 set -euo pipefail
 count=${1:-2000}
 seed=${2:-1}
@@ -18,5 +19,6 @@ awk -v count="$count" -v seed="$seed" 'BEGIN {
     print "key " keys[int(rand() * n) + 1]
     print "advance 40"
     if (i % 100 == 99) print "expect no-output \"ERROR:\""
+    if (count >= 20 && (i + 1) % int(count / 20) == 0) print "memory"
   }
 }'
