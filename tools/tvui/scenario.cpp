@@ -843,9 +843,21 @@ std::string ExpectSettingLine(const ScenarioTokens& t) {
   return {};
 }
 
+std::vector<std::string> ListedScreens();
+
 std::string ExpectFormLine(const ScenarioTokens& t) {
+  if (t.size() == 3 && t[2].text == "any") {
+    const std::vector<std::string> listed = ListedScreens();
+    if (t[1].text == "form" && listed.empty()) return "the widget manager lists no screen";
+    if (t[1].text == "no-form" && !listed.empty()) {
+      std::string names;
+      for (const std::string& name : listed) names += (names.empty() ? "" : ", ") + name;
+      return "the widget manager lists " + names;
+    }
+    return {};
+  }
   int32_t id = 0;
-  if (t.size() != 3 || !ParseWindowId(t[2].text, &id)) return "expect " + t[1].text + " takes a window id";
+  if (t.size() != 3 || !ParseWindowId(t[2].text, &id)) return "expect " + t[1].text + " takes a window id or any";
   const bool listed = ScreenListed(id);
   if (t[1].text == "form" && !listed) return "the widget manager lists no screen " + t[2].text;
   if (t[1].text == "no-form" && listed) return "the widget manager lists a screen " + t[2].text;
@@ -1143,9 +1155,10 @@ constexpr ScenarioCommand kCommands[] = {
     {"expect console", "\"TEXT\"", "the factory serial console received it since the previous expectations",
      &ExpectConsoleLine},
     {"expect no-output", "\"TEXT\"", "the process did not print it", &ExpectOutputLine},
-    {"expect form", "WINID", "the widget manager lists a screen of that window id (a number or WIN_ID_...)",
+    {"expect form", "WINID|any",
+     "the widget manager lists a screen of that window id (a number or WIN_ID_...), or any screen",
      &ExpectFormLine},
-    {"expect no-form", "WINID", "the widget manager lists none", &ExpectFormLine},
+    {"expect no-form", "WINID|any", "the widget manager lists none of that id, or no screen at all", &ExpectFormLine},
     {"expect focus", "\"TEXT\"|SID_NAME", "the focused control shows the text", &ExpectFocusLine},
     {"expect focus-form", "WINID", "the focused control belongs to that screen", &ExpectFocusFormLine},
     {"expect picture", "NAME.png", "the GUI plane is exactly the reference beside the scenario", &ExpectPictureLine},
