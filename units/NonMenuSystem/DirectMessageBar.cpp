@@ -142,11 +142,18 @@ void DirectMessageBar::RunCloseAction() {
       MainApp::GetWrapper()->PowerKeyControl(1);
       MainApp::GetWrapper()->UpdateReboot();
       break;
-    case MessageClose::OpenNext: {
-      if (NonMenuSystem) SubSystem::Open(NonMenuSystem, row_->next, {.back = GetClass(), .origin = OriginTag()});
+    case MessageClose::OpenNext:
+      // In the next signal pass: a bar closed because the set goes to
+      // standby must not start its next screen (the 3D start sequence
+      // would forget the first viewing, unseen) once the screens are gone.
+      VgPostSignal(VgSlotOf<&DirectMessageBar::OpenNext>(this));
       break;
-    }
   }
+}
+
+void DirectMessageBar::OpenNext(XObject*) {
+  if (!row_ || !NonMenuSystem || !NonMenuSystem->owner) return;
+  SubSystem::Open(NonMenuSystem, row_->next, {.back = GetClass(), .origin = OriginTag()});
 }
 
 }  // namespace NonMenuSystem

@@ -50,6 +50,8 @@ class DirectMessageBar : public WidgetClass {
   // Sizes the bar around its text and places it.
   void Layout();
   void RunCloseAction();
+  // Opens the screen that follows the message, while the set is in use.
+  void OpenNext(XObject* sender = nullptr);
 
   const DirectMessage* row_ = nullptr;
 };

@@ -74,6 +74,14 @@ Primitives::KeyRoutingForm* SubSystemClass::ChangeState(State* state) {
   Primitives::KeyRoutingForm* form = ScreenOf(state, "SubSystem::SubSystemClass.ChangeState");
   if (!form) return nullptr;
   if (form->SubSystemClass == GetClass()) {
+    // A sub-system that has closed (the set went to standby) opens nothing: a
+    // screen asked for before it closed, by a signal still pending, would be
+    // listed as open but never drawn, and no key would reach it.
+    if (!owner) {
+      VgPrint("SubSystem::SubSystemClass.ChangeState: %s is closed, %s does not open\n", GetClass()->name,
+              form->GetClass()->name);
+      return nullptr;
+    }
     if (state->Back && !form->PrevState) form->PrevState = state->Back;
     if (state->Next && !form->NextState) form->NextState = state->Next;
     if (auto* asker = vg_cast<Primitives::KeyRoutingForm>(state->Asker.get())) form->Asker = asker;
