@@ -121,9 +121,11 @@ void DirectMessageBar::Close(XObject* sender) {
   const bool open = Parent && owner.get() == Parent.get();
   WidgetClass::Close(sender);
   if (open) RunCloseAction();
+  timedOut_ = false;
 }
 
 void DirectMessageBar::TimeUp(XObject*) {
+  timedOut_ = true;
   if (IsShortcut) {
     EnterPrevState();
     return;
@@ -143,17 +145,14 @@ void DirectMessageBar::RunCloseAction() {
       MainApp::GetWrapper()->UpdateReboot();
       break;
     case MessageClose::OpenNext:
-      // In the next signal pass: a bar closed because the set goes to
-      // standby must not start its next screen (the 3D start sequence
-      // would forget the first viewing, unseen) once the screens are gone.
-      VgPostSignal(VgSlotOf<&DirectMessageBar::OpenNext>(this));
+      // The next screen follows the message once it has been read. A
+      // message cleared away (EXIT, MENU, another screen, standby) starts
+      // nothing: the 3D start sequence would open over the menus without
+      // the keys, or after standby, unseen, forgetting the first viewing.
+      if (timedOut_ && NonMenuSystem)
+        SubSystem::Open(NonMenuSystem, row_->next, {.back = GetClass(), .origin = OriginTag()});
       break;
   }
-}
-
-void DirectMessageBar::OpenNext(XObject*) {
-  if (!row_ || !NonMenuSystem || !NonMenuSystem->owner) return;
-  SubSystem::Open(NonMenuSystem, row_->next, {.back = GetClass(), .origin = OriginTag()});
 }
 
 }  // namespace NonMenuSystem

@@ -50,10 +50,10 @@ class DirectMessageBar : public WidgetClass {
   // Sizes the bar around its text and places it.
   void Layout();
   void RunCloseAction();
-  // Opens the screen that follows the message, while the set is in use.
-  void OpenNext(XObject* sender = nullptr);
 
   const DirectMessage* row_ = nullptr;
+  // Whether the message is closing because its time is up.
+  bool timedOut_ = false;
 };
 
 }  // namespace NonMenuSystem
