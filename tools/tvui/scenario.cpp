@@ -25,6 +25,9 @@
 #include "GenColor.h"
 #include "GenPng.h"
 #include "MainApp/WidgetManager.h"
+#include "MainApp/Wrapper.h"
+#include "NonMenuSystem/CommonMuteBar.h"
+#include "NonMenuSystem/EnterPinDialog.h"
 #include "Primitives/KeyRoutingForm.h"
 #include "Strings.h"
 #include "SubSystem/Open.h"
@@ -1037,6 +1040,83 @@ std::string WalkGreyed() {
   return greyed;
 }
 
+// Whether a view is drawn: it and every group above it up to the root are
+// visible.
+bool OnView(Core::View* view) {
+  auto* root = vg_cast<Core::View>(rootObject.load());
+  for (; view; view = view->owner) {
+    if (!view->Visible) return false;
+    if (view == root) return true;
+  }
+  return false;
+}
+
+// What a viewer meets after every key: while a screen that takes keys is
+// drawn, the keys reach a drawn screen, not a sub-system left with nothing
+// on view. Empty when so.
+std::string KeysReachTheScreen() {
+  auto* manager = static_cast<::WidgetManager::WidgetManager*>(VgFindAutoObject(&MainApp::WidgetManager));
+  if (!manager || SetInStandby()) return {};
+  Primitives::KeyRoutingForm* waiting = nullptr;
+  for (Structures::DuLinkNode* node = manager->Sentinel()->next; node != manager->Sentinel() && !waiting;
+       node = node->next) {
+    auto* form = vg_cast<Primitives::KeyRoutingForm>(node->data.get());
+    if (form && form->FocusOnOpen && OnView(form)) waiting = form;
+  }
+  if (!waiting) return {};
+  Core::View* focused = FocusedView(rootObject.load());
+  for (Core::View* view = focused; view; view = view->owner)
+    if (vg_cast<Primitives::KeyRoutingForm>(view) && OnView(view)) return {};
+  return std::string("the keys reach ") + DescribeView(focused) + ", which is in no screen on view, while " +
+         waiting->GetClass()->name + " is on view";
+}
+
+// The screens that, by their own definition, neither time out nor leave
+// with a clear: what the viewer's way out (EXIT, CLEAR and a minute without
+// a key) leaves on view.
+struct Lasting {
+  const char* screen;  // a class name, or null for a whole window group
+  int32_t group;       // the top byte of the window ids, for a group
+  const char* why;
+};
+constexpr Lasting kLasting[] = {
+    {"Record::RecordPlaybackDialog", 0, "the recordings library waits for the viewer's choice, with no time-out"},
+    {"Record::RecordPlaybackFullScreenDialog", 0, "full-screen playback plays on until it is stopped"},
+    {"NonMenuSystem::EnterPinDialog", 0,
+     "the 3D start's PIN has no time-out without the 3D timer lock (the others' PINs time out, checked below)"},
+    {nullptr, 0x03, "the factory screens stay until the service mode ends"},
+    {"NonMenuSystem::CommonMuteBar", 0, "the mute indicator stays while the sound is muted"},
+};
+
+bool Lasts(Primitives::KeyRoutingForm* form) {
+  for (const Lasting& row : kLasting) {
+    if (row.screen ? std::string_view(form->GetClass()->name) != row.screen
+                   : (uint32_t(form->WinID) >> 24) != uint32_t(row.group))
+      continue;
+    if (auto* pin = vg_cast<::NonMenuSystem::EnterPinDialog>(form))
+      return pin->EnterPinType == ::NonMenuSystem::kPinTypeStart3D;
+    if (vg_cast<::NonMenuSystem::CommonMuteBar>(form)) return MainApp::GetWrapper()->OnGetMute() != 0;
+    return true;
+  }
+  return false;
+}
+
+// After the viewer's way out: nothing is listed but the screens that last.
+std::string ExpectClearedLine(const ScenarioTokens& t) {
+  if (t.size() != 2) return "expect cleared takes nothing";
+  if (SetInStandby()) return {};
+  auto* manager = static_cast<::WidgetManager::WidgetManager*>(VgFindAutoObject(&MainApp::WidgetManager));
+  if (!manager) return {};
+  std::string left;
+  for (Structures::DuLinkNode* node = manager->Sentinel()->next; node != manager->Sentinel(); node = node->next) {
+    auto* form = vg_cast<Primitives::KeyRoutingForm>(node->data.get());
+    if (!form || Lasts(form)) continue;
+    left += (left.empty() ? "" : ", ") + WindowIdName(form->WinID) + " (" + form->GetClass()->name +
+            (OnView(form) ? ")" : ", not drawn)");
+  }
+  return left.empty() ? std::string() : "after EXIT, CLEAR and a minute, still listed: " + left;
+}
+
 // The input the main window shows, as the walk is told it.
 std::string WalkInput() {
   int32_t source = -1;
@@ -1089,6 +1169,7 @@ std::string WalkLine(const ScenarioTokens& t) {
     }
     SplitScenarioLine(line, &tokens);
     failure = Step({number, line}, tokens);
+    if (failure.empty()) failure = KeysReachTheScreen();
     std::vector<std::string> listed = ListedScreens();
     screens.insert(listed.begin(), listed.end());
     CollectShownScreens(vg_cast<Core::View>(rootObject.load()), &screens);
@@ -1166,6 +1247,10 @@ constexpr ScenarioCommand kCommands[] = {
      "no two texts of a window over one another or covered by a view above them, no text beyond its window, no "
      "window drawn over one above it since the previous check (every screenshot and picture checks it too)",
      &ExpectLayoutLine},
+    {"expect cleared", "",
+     "no screen is listed but those that by their own definition neither time out nor leave with a clear (the "
+     "walk's way out: EXIT, CLEAR and a minute)",
+     &ExpectClearedLine},
     {"expect pixel", "X Y 0xAARRGGBB", "the GUI plane has that colour there", &ExpectPixelLine},
     {"expect panic", "[\"TEXT\"]", "the product panicked (with that text) in the line before; takes the panic",
      &ExpectPanicLine},
