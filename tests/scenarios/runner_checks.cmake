@@ -126,14 +126,14 @@ endforeach()
 # none not at all; a line in a block that fails is named as written; a file
 # whose repeats do not hold together is refused before anything runs.
 file(WRITE ${WORK}/repeats.scn "root probe\nadvance 1\nrepeat 3\n  advance 1\n  repeat 2\n    advance 2\n  end\n"
-     "  repeat 0\n    nosuch\n  end\nend\n# a comment\nrepeat 2\nend\nadvance 1\n")
+     "  repeat 0\n    key gui 131\n  end\nend\n# a comment\nrepeat 2\nend\nadvance 1\n")
 check(repeats 0 "^$" ${TVUI} --quiet --scenario ${WORK}/repeats.scn)
 if(NOT out MATCHES "repeats.scn: 12 lines passed")
   set(failures "${failures}\nrepeats: not 12 lines passed:\n${out}")
 endif()
-file(WRITE ${WORK}/repeat_failing.scn "root probe\nrepeat 2\n  advance 1\n  repeat 1\n    nosuch\n  end\nend\n")
-check(repeat_failing 1 "repeat_failing.scn:5 failed:     nosuch\n  unknown line nosuch" ${TVUI} --quiet --scenario
-      ${WORK}/repeat_failing.scn)
+file(WRITE ${WORK}/repeat_failing.scn "root probe\nrepeat 2\n  advance 1\n  repeat 1\n    key gui 131\n  end\nend\n")
+check(repeat_failing 1 "repeat_failing.scn:5 failed:     key gui 131\n  no key of the set gives GUI key code 131"
+      ${TVUI} --quiet --scenario ${WORK}/repeat_failing.scn)
 foreach(bad "repeat 2\nadvance 1;line 1: repeat without end" "advance 1\nend;line 2: end without repeat"
             "repeat x\nend;line 1: repeat takes a count"
             "repeat 1001\nrepeat 1000\nadvance 1\nend\nend;the scenario repeats more than 1000000 lines"
@@ -143,6 +143,26 @@ foreach(bad "repeat 2\nadvance 1;line 1: repeat without end" "advance 1\nend;lin
   file(WRITE ${WORK}/bad_repeat.scn "${text}\n")
   check(bad_repeat 2 "bad_repeat.scn: ${reason}" ${TVUI} --quiet --scenario ${WORK}/bad_repeat.scn)
 endforeach()
+
+# The whole file is checked before the set boots: a line or a key name that
+# does not exist fails at once, with its file and line, though a long stretch
+# of the set's time, or a repeat of none, lies before it; the root's own lines
+# are known to its scenarios alone. A comment is not read for quotes.
+foreach(bad "advance 600000\nkye MENU;2: unknown line kye"
+            "advance 600000\nrepeat 0\n  key MENUU\nend;3: unknown key MENUU"
+            "press OK\nrelease PLAYY;2: unknown key PLAYY" "expect colour 0;1: unknown expectation colour"
+            "root probe\nstore SetupStep 9;2: unknown line store")
+  list(GET bad 0 text)
+  list(GET bad 1 reason)
+  file(WRITE ${WORK}/unknown.scn "# a \"quote that a comment leaves open\n${text}\n")
+  string(REGEX MATCH "^[0-9]+" line "${reason}")
+  string(REGEX REPLACE "^[0-9]+" "" reason "${reason}")
+  math(EXPR line "${line} + 1")
+  check(unknown_line 2 "^tvui: ${WORK}/unknown.scn:${line}${reason} \\(tvui --help lists the" ${TVUI} --quiet
+        --scenario ${WORK}/unknown.scn)
+endforeach()
+file(WRITE ${WORK}/comment_quote.scn "root probe\n# the viewer's \"OK\nkey 1\n  # and \" once more\n")
+check(comment_quote 0 "^$" ${TVUI} --quiet --scenario ${WORK}/comment_quote.scn)
 
 # Installed without its font: PREFIX/bin/tvui beside PREFIX/share/tvui.
 file(MAKE_DIRECTORY ${WORK}/prefix/bin ${WORK}/prefix/share/tvui)

@@ -380,6 +380,9 @@ void TvuiLaunch(int argc, char** argv) {
   GuiUseRootOps(root->ops);
   SetScenarioRootCommands(root->commands);
   UseSetPower(root->power);
+  // Every line is known before the set boots: a mistyped one deep in a long
+  // scenario fails now, not after the minutes that lead to it.
+  if (!scenario.empty() && !CheckScenarioLines(scenario, &error)) Refuse(error);
 
   PrepareSetFolder(options.fresh);
   if (!options.out.empty() && runScenario) {

@@ -1316,8 +1316,29 @@ std::string Step(const ScenarioLine& line, const ScenarioTokens& t) {
 
 constexpr size_t kMaxScenarioLines = 1000000;
 
+// A comment is not split into tokens: a quote in its text need not close.
+bool IsComment(const std::string& source) {
+  const size_t first = source.find_first_not_of(" \t\r");
+  return first != std::string::npos && source[first] == '#';
+}
+
 // A line that runs or repeats: not empty and not a comment.
-bool Written(const ScenarioTokens& tokens) { return !tokens.empty() && (tokens[0].quoted || tokens[0].text[0] != '#'); }
+bool Written(const ScenarioTokens& tokens) { return !tokens.empty(); }
+
+// Why a key, press or release line names a key that is not there; empty
+// when every key is known. Codes are left to the line's run.
+std::string UnknownKey(const ScenarioTokens& t) {
+  const std::string& word = t[0].text;
+  if (word != "key" && word != "press" && word != "release") return {};
+  if (word == "key" && t.size() > 1 && t[1].text == "gui") return {};
+  size_t end = t.size();
+  if (word == "key" && end >= 3 && t[end - 2].text == "age") end -= 2;
+  for (size_t i = 1; i < end; ++i) {
+    uint32_t code = 0;
+    if (!ParseKey(t[i], &code)) return "unknown key " + t[i].text + " (tvui --help lists the keys)";
+  }
+  return {};
+}
 
 }  // namespace
 
@@ -1398,6 +1419,7 @@ bool ScenarioScript::Load(const std::string& path, std::string* error) {
   int number = 0;
   for (std::string source; std::getline(file, source);) {
     ++number;
+    if (IsComment(source)) continue;
     if (!SplitScenarioLine(source, &tokens)) return fail("line " + std::to_string(number) + ": a quote is not closed");
     if (!Written(tokens) || !firstError.empty()) continue;
     const std::string& command = tokens[0].text;
@@ -1437,7 +1459,7 @@ ScenarioScript::Reader::Reader(const std::string& path) : file_(path) {}
 bool ScenarioScript::Reader::ReadWritten(ScenarioLine* line, ScenarioTokens* tokens) {
   for (std::string source; std::getline(file_, source);) {
     ++number_;
-    if (!SplitScenarioLine(source, tokens) || !Written(*tokens)) continue;
+    if (IsComment(source) || !SplitScenarioLine(source, tokens) || !Written(*tokens)) continue;
     *line = {number_, std::move(source)};
     return true;
   }
@@ -1547,6 +1569,34 @@ void PrintScenarioCommands(std::FILE* out, std::span<const ScenarioCommand> comm
       std::fprintf(out, "  %s\n  %-34s %s\n", form.c_str(), "", row.meaning);
     }
   }
+}
+
+bool CheckScenarioLines(const std::string& path, std::string* error) {
+  std::ifstream file(path);
+  if (!file) {
+    *error = "cannot read " + path;
+    return false;
+  }
+  ScenarioTokens t;
+  int number = 0;
+  for (std::string source; std::getline(file, source);) {
+    ++number;
+    if (IsComment(source) || !SplitScenarioLine(source, &t) || !Written(t)) continue;
+    if (t[0].text == "repeat" || t[0].text == "end") continue;
+    std::string reason;
+    if (!FindCommand(t)) {
+      reason = t[0].text == "expect" ? "unknown expectation " + (t.size() > 1 ? t[1].text : std::string()) +
+                                           " (tvui --help lists the lines)"
+                                     : "unknown line " + t[0].text + " (tvui --help lists the lines)";
+    } else {
+      reason = UnknownKey(t);
+    }
+    if (!reason.empty()) {
+      *error = path + ":" + std::to_string(number) + ": " + reason;
+      return false;
+    }
+  }
+  return true;
 }
 
 bool ReadScenarioSetup(const std::string& scenarioPath, const ScenarioScript& script, ScenarioSetup* setup,

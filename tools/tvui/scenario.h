@@ -20,7 +20,7 @@
 // itself: store SetupStep 9 and a wake-up event (event XPM_EVENT_WAKEUP
 // Reason=1) for normal operation, a wake-up alone for the first-time setup.
 //
-// Blank lines and lines starting with # are ignored. A token is a word or a
+// Blank lines and lines starting with # are ignored, whatever they hold. A token is a word or a
 // quoted text ("two words", \" for a quote, \r, \n and \t for a carriage
 // return, a line feed and a tab, \xHH for any byte). Numbers are decimal, 0x hex, or
 // negative; every number is checked against the range its line takes.
@@ -162,6 +162,12 @@ std::span<const ScenarioCommand> ScenarioCommands();
 void SetScenarioRootCommands(std::span<const ScenarioCommand> commands);
 // Prints a table of lines for --help.
 void PrintScenarioCommands(std::FILE* out, std::span<const ScenarioCommand> commands);
+
+// Checks every written line of the file, those of a repeat of none too,
+// against the runner's lines and the root's (SetScenarioRootCommands first),
+// and the key names of key, press and release lines: false with a message
+// naming the file and line of the first that is not known.
+bool CheckScenarioLines(const std::string& path, std::string* error);
 
 // What the leading root and tv lines ask for. Tv lines after the first other
 // line, or of a kind not known, fail here with a message naming the line.
