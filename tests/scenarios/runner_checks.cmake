@@ -27,6 +27,10 @@ function(refuse name lines reason)
   set(failures "${failures}" PARENT_SCOPE)
 endfunction()
 
+# The demonstration tours the set from the factory whatever its folder holds:
+# here a set that an earlier run took past the first-time setup.
+file(WRITE ${WORK}/on.scn "tv demo\ntv on\n")
+check(set_on 0 "^$" ${TVUI} --quiet --scenario ${WORK}/on.scn)
 check(demo 0 "^$" ${TVUI} --quiet)
 string(REGEX REPLACE "tvui: [^\n]*\n" "" others "${out}")
 if(NOT out MATCHES "demo.scn: [0-9]+ lines passed" OR NOT others STREQUAL "")
@@ -53,8 +57,12 @@ foreach(name ${names})
 endforeach()
 
 check(option_value 2 "--scenario needs a value" ${TVUI} --scenario)
-check(no_display 2 "--window needs a display" ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
-      --unset=SDL_VIDEODRIVER ${TVUI} --window)
+check(no_display 2 "--window needs a display[^\n]*Xvfb :1 & then DISPLAY=:1" ${CMAKE_COMMAND} -E env --unset=DISPLAY
+      --unset=WAYLAND_DISPLAY --unset=SDL_VIDEODRIVER ${TVUI} --window)
+# A display that no X server answers is no display (no server listens on a
+# number this high).
+check(no_x_server 2 "--window needs a display, and no X server answers at DISPLAY=:64999[^\n]*Xvfb :1 &"
+      ${CMAKE_COMMAND} -E env DISPLAY=:64999 --unset=WAYLAND_DISPLAY --unset=SDL_VIDEODRIVER ${TVUI} --window)
 refuse(screenshot_name "screenshot shot.jpg" "screenshot takes a file name ending in .png")
 refuse(advance_range "advance 4294967296" "advance takes milliseconds")
 refuse(screenshot_outside "screenshot ../../x.png" "screenshot takes a file name below the output folder")
@@ -77,20 +85,67 @@ file(WRITE ${WORK}/fixture.scn "tv fixture bad.fixture\n")
 check(fixture 2 "bad.fixture:1: unexpected colour=red; a channel line reads: channel CHANNEL NAME" ${TVUI}
       --scenario ${WORK}/fixture.scn)
 
-# --fresh removes a folder of the set's own files, and only such a folder:
-# one that TVUI_ROOT names by mistake is left whole.
+# --fresh removes a folder of the set's own files, and only such a folder,
+# the one with the set's mark: one that TVUI_ROOT names by mistake is left
+# whole, even when it holds only folders named as the set's are.
 file(WRITE ${WORK}/quick.scn "root probe\nkey 1\n")
 file(WRITE ${WORK}/notaset/keep.txt "mine\n")
-check(fresh_foreign 2 "--fresh removes only a folder of the set's own files, and [^\n]*notaset holds keep.txt"
-      ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/notaset ${TVUI} --quiet --fresh --scenario ${WORK}/quick.scn)
-if(NOT EXISTS ${WORK}/notaset/keep.txt)
-  set(failures "${failures}\nfresh_foreign: --fresh removed a folder the set did not make")
+file(WRITE ${WORK}/lookalike/mnt/keep.txt "mine\n")
+file(WRITE ${WORK}/lookalike/tmp/keep.txt "mine\n")
+foreach(foreign notaset lookalike)
+  check(fresh_${foreign} 2
+        "--fresh removes only a folder of the set's own files, and [^\n]*${foreign} lacks the set's mark"
+        ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/${foreign} ${TVUI} --quiet --fresh --scenario ${WORK}/quick.scn)
+endforeach()
+if(NOT EXISTS ${WORK}/notaset/keep.txt OR NOT EXISTS ${WORK}/lookalike/mnt/keep.txt OR
+   NOT EXISTS ${WORK}/lookalike/tmp/keep.txt)
+  set(failures "${failures}\nfresh_foreign: --fresh removed a file of a folder the set did not make")
 endif()
 check(fresh_made 0 "^$" ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/ownset ${TVUI} --quiet --scenario ${WORK}/quick.scn)
 file(WRITE ${WORK}/ownset/mnt/nvram/stale "left by the last run\n")
 check(fresh_again 0 "^$" ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/ownset ${TVUI} --quiet --fresh --scenario ${WORK}/quick.scn)
 if(EXISTS ${WORK}/ownset/mnt/nvram/stale)
   set(failures "${failures}\nfresh_again: --fresh kept a file of the set it made")
+endif()
+# A TVUI_ROOT that is a link is the folder it points to: the set's folder is
+# emptied and the link stays; a link to a folder the set did not make is
+# refused as that folder is.
+file(CREATE_LINK ${WORK}/ownset ${WORK}/ownlink SYMBOLIC)
+file(CREATE_LINK ${WORK}/lookalike ${WORK}/foreignlink SYMBOLIC)
+file(WRITE ${WORK}/ownset/mnt/nvram/stale "left by the last run\n")
+check(fresh_link 0 "^$" ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/ownlink ${TVUI} --quiet --fresh --scenario
+      ${WORK}/quick.scn)
+if(NOT IS_SYMLINK ${WORK}/ownlink OR EXISTS ${WORK}/ownset/mnt/nvram/stale OR NOT EXISTS ${WORK}/ownset/.tvui-set)
+  set(failures "${failures}\nfresh_link: --fresh through a link did not empty the set's folder and keep the link")
+endif()
+check(fresh_foreign_link 2 "foreignlink lacks the set's mark" ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/foreignlink
+      ${TVUI} --quiet --fresh --scenario ${WORK}/quick.scn)
+if(NOT IS_SYMLINK ${WORK}/foreignlink OR NOT EXISTS ${WORK}/lookalike/mnt/keep.txt)
+  set(failures "${failures}\nfresh_foreign_link: --fresh through a link changed a folder the set did not make")
+endif()
+
+# A folder where the set could keep nothing is refused before the set boots,
+# by name: below a regular file, in /proc, or /proc itself.
+file(WRITE ${WORK}/plain "a file\n")
+foreach(root "${WORK}/plain/set" "/proc/tvui-set" "/proc")
+  check(unusable_root 2 "the set's files cannot be kept in ${root}: it cannot be (made|written)" ${CMAKE_COMMAND} -E env
+        TVUI_ROOT=${root} ${TVUI} --quiet --scenario ${WORK}/quick.scn)
+  if(out MATCHES "lines passed")
+    set(failures "${failures}\nunusable_root: the scenario ran on ${root}")
+  endif()
+endforeach()
+# And on a read-only mount, where the machine lets a user mount one in a
+# namespace of its own.
+file(MAKE_DIRECTORY ${WORK}/readonly)
+execute_process(COMMAND unshare -rm true RESULT_VARIABLE namespaces OUTPUT_QUIET ERROR_QUIET)
+if(namespaces EQUAL 0)
+  set(run "mount -t tmpfs -o ro none ${WORK}/readonly && exec env TVUI_ROOT=${WORK}/readonly/set ${TVUI} --quiet")
+  check(readonly_root 2 "the set's files cannot be kept in ${WORK}/readonly/set: it cannot be made \\(Read-only" unshare
+        -rm sh -c "${run} --scenario ${WORK}/quick.scn")
+endif()
+file(READ ${WORK}/plain plain)
+if(NOT plain STREQUAL "a file\n")
+  set(failures "${failures}\nunusable_root: the regular file above the root changed")
 endif()
 
 # A sanitizer's report is not swallowed by --quiet, and the line that ran is

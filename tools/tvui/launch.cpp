@@ -1,10 +1,12 @@
 #include "launch.h"
 
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <link.h>
 #include <pthread.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -82,16 +84,20 @@ void Usage() {
       "\n"
       "Runs the television's user interface on a simulated set.\n"
       "  (default)        headless on DirectFB's in-memory system and the set's virtual clock:\n"
-      "                   runs the scenario (the demonstration when none is named), writes its\n"
-      "                   screenshots to DIR and exits 0 when every line passed, 1 otherwise\n"
+      "                   runs the scenario (the demonstration when none is named: a tour from the\n"
+      "                   factory, always on a set fresh from the factory, as with --fresh), writes\n"
+      "                   its screenshots to DIR and exits 0 when every line passed, 1 otherwise\n"
       "  --window         a desktop window on the real clock; the keyboard is the remote control\n"
+      "                   (it needs an X server: Xvfb :1 & then DISPLAY=:1 where there is none)\n"
       "                   (the scenario's root and tv lines set the scene; without one, the demo set)\n"
       "  --scenario FILE  the scenario to run (see its lines below)\n"
       "  --out DIR        where screenshots go (default: out)\n"
       "  --root NAME      the root to boot with instead of the scenario's\n"
-      "  --fresh          start from a set fresh from the factory: its files (settings and all) removed\n"
+      "  --fresh          start from a set fresh from the factory: its files (settings and all) removed,\n"
+      "                   from a folder that carries the set's mark only (a folder the set made)\n"
       "  --quiet          only the runner's own lines: not the product's log\n"
-      "The set's files live in TVUI_ROOT, by default rootfs in the build folder.\n"
+      "The set's files live in TVUI_ROOT, by default rootfs in the build folder; a folder that cannot be\n"
+      "made or written is refused.\n"
       "\n"
       "Keys (scenario name, window key, hardware key code, GUI key code, role):\n");
   for (const RemoteKey& key : RemoteKeys())
@@ -187,46 +193,100 @@ fs::path DefaultSetFolder() {
 
 // A folder the set made carries this mark, so that --fresh removes only the
 // set's own files and never a folder that TVUI_ROOT names by mistake (a
-// source tree, a home folder).
+// source tree, a home folder), whatever it holds.
 constexpr const char* kSetMark = ".tvui-set";
 
-// Whether the folder holds only the set's files: it has the mark, or, made
-// before the mark was, it holds nothing but the set's own top folders.
-// Otherwise `foreign` names an entry the set did not make.
-bool IsSetFolder(const fs::path& folder, std::string& foreign) {
+bool HasSetMark(const fs::path& folder) {
   std::error_code error;
-  if (fs::exists(folder / kSetMark, error)) return true;
-  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-    const std::string name = it->path().filename().string();
-    if (name != "mnt" && name != "tmp") {
-      foreign = name;
-      return false;
-    }
+  return fs::is_regular_file(fs::symlink_status(folder / kSetMark, error));
+}
+
+void WriteSetMark(const fs::path& folder) {
+  std::ofstream(folder / kSetMark) << "The simulated set's files: tvui --fresh removes this folder's contents.\n";
+}
+
+// Makes the folder and writes a file there and takes it away again: a
+// folder below a regular file, on a read-only mount or in /proc would keep
+// none of the set's settings, line after line of warnings later.
+void CheckWritableFolder(const fs::path& folder) {
+  std::error_code error;
+  fs::create_directories(folder, error);
+  if (error || !fs::is_directory(folder, error))
+    Refuse("the set's files cannot be kept in " + folder.string() + ": it cannot be made (" +
+           (error ? error.message() : std::string("something that is not a folder is in its place")) +
+           "); name another TVUI_ROOT");
+  const fs::path probe = folder / (".tvui-probe-" + std::to_string(getpid()));
+  const int fd = open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+  const int written = fd < 0 ? -1 : int(write(fd, "x", 1));
+  const int reason = fd < 0 || written != 1 ? errno : 0;
+  if (fd >= 0) {
+    close(fd);
+    unlink(probe.c_str());
   }
-  if (error) foreign = error.message();
-  return !error;
+  if (fd < 0 || written != 1)
+    Refuse("the set's files cannot be kept in " + folder.string() + ": it cannot be written (" +
+           std::strerror(reason) + "); name another TVUI_ROOT");
 }
 
 // The set's files: TVUI_ROOT, else the default folder; a fresh set starts
-// without any of them.
+// without any of them. A TVUI_ROOT that is a symbolic link names the folder
+// it points to: that folder is checked and emptied, the link stays.
 void PrepareSetFolder(bool fresh) {
   const char* given = std::getenv("TVUI_ROOT");
   if (!given || !*given) setenv("TVUI_ROOT", DefaultSetFolder().c_str(), 1);
   const fs::path folder = std::getenv("TVUI_ROOT");
   std::error_code error;
   if (fresh && fs::exists(folder, error)) {
-    std::string foreign;
-    if (fs::equivalent(folder, "/", error) || !IsSetFolder(folder, foreign))
-      Refuse("--fresh removes only a folder of the set's own files, and " + folder.string() + " holds " +
-             (foreign.empty() ? std::string("the whole system") : foreign) +
-             ": name another TVUI_ROOT, or empty this one yourself");
-    fs::remove_all(folder, error);
-    if (error) Refuse("cannot remove " + folder.string() + ": " + error.message(), 1);
+    if (fs::equivalent(folder, "/", error))
+      Refuse("--fresh removes only a folder of the set's own files, and " + folder.string() +
+             " is the whole system: name another TVUI_ROOT");
+    if (!fs::is_directory(folder, error))
+      Refuse("--fresh removes only a folder of the set's own files, and " + folder.string() +
+             " is not a folder: name another TVUI_ROOT");
+    if (!HasSetMark(folder))
+      Refuse("--fresh removes only a folder of the set's own files, and " + folder.string() +
+             " lacks the set's mark (" + kSetMark + "), so the set did not make it: name another TVUI_ROOT, or " +
+             "empty this one yourself");
+    std::vector<fs::path> entries;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
+      entries.push_back(it->path());
+    if (error) Refuse("cannot read " + folder.string() + ": " + error.message(), 1);
+    // The entries go, not the folder (a link to it stays a link to it), and
+    // the mark stays: a removal cut short leaves a folder still known as
+    // the set's.
+    for (const fs::path& entry : entries) {
+      if (entry.filename() == kSetMark) continue;
+      fs::remove_all(entry, error);
+      if (error) Refuse("cannot remove " + entry.string() + ": " + error.message(), 1);
+    }
   }
-  if (!fs::exists(folder, error) || fs::is_empty(folder, error)) {
-    fs::create_directories(folder, error);
-    std::ofstream(folder / kSetMark) << "The simulated set's files: tvui --fresh removes this folder.\n";
-  }
+  const bool made = !fs::exists(folder, error) || fs::is_empty(folder, error);
+  CheckWritableFolder(folder);
+  if (made) WriteSetMark(folder);
+  CheckWritableFolder(folder / "mnt" / "nvram");
+}
+
+// The window needs a display to show on: without an X server that answers,
+// the video library would fall back to drawing off-screen and show nothing
+// until killed. A Wayland display or a video driver named for the library
+// is the user's choice and taken as it is.
+void CheckDisplay() {
+  constexpr const char* kHint = " (run headless without --window, or start an X server: Xvfb :1 & then DISPLAY=:1)";
+  if (std::getenv("WAYLAND_DISPLAY") || std::getenv("SDL_VIDEODRIVER")) return;
+  const char* display = std::getenv("DISPLAY");
+  if (!display || !*display)
+    Refuse(std::string("--window needs a display, and neither DISPLAY nor WAYLAND_DISPLAY is set") + kHint);
+  // Xlib is loaded as the video library will load it; it stays loaded.
+  void* xlib = dlopen("libX11.so.6", RTLD_LAZY | RTLD_GLOBAL);
+  if (!xlib)
+    Refuse(std::string("--window needs a display, and the X library to reach DISPLAY=") + display + " is missing" +
+           kHint);
+  auto open = reinterpret_cast<void* (*)(const char*)>(dlsym(xlib, "XOpenDisplay"));
+  auto close = reinterpret_cast<int (*)(void*)>(dlsym(xlib, "XCloseDisplay"));
+  void* connection = open && close ? open(nullptr) : nullptr;
+  if (!connection)
+    Refuse(std::string("--window needs a display, and no X server answers at DISPLAY=") + display + kHint);
+  close(connection);
 }
 
 void SimTimeOfDay(timeval* now) { simtv_gettimeofday(now); }
@@ -355,9 +415,7 @@ void TvuiEnd(int status) {
 void TvuiLaunch(int argc, char** argv) {
   const Options options = ParseOptions(argc, argv);
   if (options.window) EndOnSignals();
-  if (options.window && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("SDL_VIDEODRIVER"))
-    Refuse("--window needs a display, and neither DISPLAY nor WAYLAND_DISPLAY is set (run headless without --window, "
-           "or under xvfb-run)");
+  if (options.window) CheckDisplay();
 
   const fs::path font = FontFile();
   if (!fs::is_regular_file(font))
@@ -384,7 +442,9 @@ void TvuiLaunch(int argc, char** argv) {
   // scenario fails now, not after the minutes that lead to it.
   if (!scenario.empty() && !CheckScenarioLines(scenario, &error)) Refuse(error);
 
-  PrepareSetFolder(options.fresh);
+  // The demonstration is a tour from the factory: whatever an earlier run
+  // left in the set's folder, it starts on a set fresh from the factory.
+  PrepareSetFolder(options.fresh || (runScenario && options.scenario.empty()));
   if (!options.out.empty() && runScenario) {
     std::error_code ignored;
     fs::create_directories(options.out, ignored);
