@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds the system (release) and runs it. Headless by default: the demonstration tours
 # the set on a set fresh from the factory and writes its pictures and out/index.html.
-# Pass --window to show the set in a desktop window instead, and --fresh with it to start
-# from a set fresh from the factory (the first-time setup again).
+# Pass --window to show the set in a desktop window instead (it needs an X server:
+# Xvfb :1 & then DISPLAY=:1), and --fresh with it to start from a set fresh from the
+# factory (the first-time setup again). The program runs --quiet: only its own lines,
+# not the simulated set's log (build/release/tools/tvui/tvui without it shows the log).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -17,6 +19,6 @@ window=0
 for arg in "$@"; do [ "$arg" = --window ] && window=1; done
 if [ "$window" = 0 ]; then
   rm -f out/*.png out/index.html
-  exec build/release/tools/tvui/tvui --out out --fresh "$@"
+  exec build/release/tools/tvui/tvui --quiet --out out --fresh "$@"
 fi
-exec build/release/tools/tvui/tvui --out out "$@"
+exec build/release/tools/tvui/tvui --quiet --out out "$@"
