@@ -90,6 +90,10 @@ const ClassRoute kClassRoutes[] = {
     {&Events::XPM_EVENT_REPORT_3DMODE::Class, "n"},
 };
 
+// What makes the focus look for the screen on view.
+constexpr uint32_t kScreenChanges[] = {::WidgetManager::WidgetManager::ScreenLeft,
+                                       ::WidgetManager::WidgetManager::ScreenListed};
+
 constexpr int32_t kSourceAcquired = 16;
 constexpr int32_t kChannelAcquired = 0;
 constexpr int32_t kChannelNoVideo = 3;
@@ -147,8 +151,8 @@ void ActiveApp::Initialize(Primitives::KeyRoutingParameter* parameter) {
   wrapper->OnSetSleepIndex(0);
   wrapper->RefreshActiveAppStatus();
   GetMessageAgent()->Register(this);
-  VgAttachObjObserver(VgSlotOf<&ActiveApp::ReturnFocus>(this), GetWidgetManager(),
-                      ::WidgetManager::WidgetManager::ScreenLeft);
+  for (uint32_t change : kScreenChanges)
+    VgAttachObjObserver(VgSlotOf<&ActiveApp::ReturnFocus>(this), GetWidgetManager(), change);
   RecordSourceHistory();
 }
 
@@ -192,8 +196,8 @@ void ActiveApp::Close(XObject* sender) {
   }
   Primitives::KeyRoutingGroup::Close(sender);
   GetMessageAgent()->UnRegister(this);
-  VgDetachObjObserver(VgSlotOf<&ActiveApp::ReturnFocus>(this), GetWidgetManager(),
-                      ::WidgetManager::WidgetManager::ScreenLeft);
+  for (uint32_t change : kScreenChanges)
+    VgDetachObjObserver(VgSlotOf<&ActiveApp::ReturnFocus>(this), GetWidgetManager(), change);
 }
 
 // Each sub-system stacks its own screens by layer, but a screen of one may
@@ -289,10 +293,13 @@ bool FocusDrawn(::SubSystem::SubSystemClass* system) {
 // one sub-system may close over a screen of another: the volume bar, the
 // input list or the quick menu over a menu page. The sub-system left with the
 // focus may then have nothing on view, and the page under it would answer no
-// key and never time out. The focus goes to the sub-system of the topmost
-// drawn screen whose sub-system has a drawn screen in focus; inside that
-// sub-system it stays where it was. This runs after the key or time-out that
-// closed the screen, when a screen that closed to go back somewhere is there.
+// key and never time out; so too when a screen opens in another sub-system
+// than the one that handled the key (the front panel's power key heard by
+// the factory system, a message shown by the non-menu system). The focus
+// goes to the sub-system of the topmost drawn screen whose sub-system has a
+// drawn screen in focus; inside that sub-system it stays where it was. This
+// runs after the key, time-out or event that opened or closed a screen, when
+// a screen that closed to go back somewhere is there.
 void ActiveApp::ReturnFocus(XObject*) {
   if (!owner) return;
   if (FocusDrawn(vg_cast<::SubSystem::SubSystemClass>(Focus.get()))) return;
