@@ -1086,6 +1086,8 @@ constexpr Lasting kLasting[] = {
      "the 3D start's PIN has no time-out without the 3D timer lock (the others' PINs time out, checked below)"},
     {nullptr, 0x03, "the factory screens stay until the service mode ends"},
     {"NonMenuSystem::CommonMuteBar", 0, "the mute indicator stays while the sound is muted"},
+    {"Update::CheckingMessage", 0, "the update check waits for its result, with no time-out, ignoring keys"},
+    {"Update::UpdatingDialog", 0, "the update in progress waits for its end, with no time-out, ignoring keys"},
 };
 
 bool Lasts(Primitives::KeyRoutingForm* form) {
