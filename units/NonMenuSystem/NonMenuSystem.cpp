@@ -18,6 +18,7 @@
 #include "SkinBin/UserRefInt.h"
 #include "Structures/Boxes.h"
 #include "Structures/Message.h"
+#include "SubSystem/MenuClass.h"
 #include "SubSystem/Open.h"
 #include "WidgetManager/WidgetManager.h"
 #include "WinIDs/WinIDs.h"
@@ -63,6 +64,7 @@ void NonMenuSystem::Close(XObject* sender) {
                       ::WidgetManager::WidgetManager::ScreenLeft);
 }
 
+
 // The help bar tells the keys of the screens under it. A screen that asked
 // for it may be replaced by one of another kind that leaves without
 // clearing it (a page's overlay by the input list): with no screen left
@@ -72,7 +74,10 @@ void NonMenuSystem::CloseIdleHelpBar(XObject*) {
   ::WidgetManager::WidgetManager* widgets = MainApp::GetWidgetManager();
   for (Structures::DuLinkNode* node = widgets->Sentinel()->next; node != widgets->Sentinel(); node = node->next) {
     auto* form = vg_cast<Primitives::KeyRoutingForm>(node->data.get());
-    if (form && form != helpBar.get() && form->FocusOnOpen && form->owner) return;
+    // A menu page beside the main menu takes keys, though it does not take
+    // the focus when it opens.
+    const bool takesKeys = form && (form->FocusOnOpen || vg_cast<SubSystem::MenuClass>(form));
+    if (takesKeys && form != helpBar.get() && form->owner) return;
   }
   VgPrint("NonMenuSystem::NonMenuSystem: the help bar closes, no screen is left whose keys it tells\n");
   ClearHelpBar();

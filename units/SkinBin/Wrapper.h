@@ -585,8 +585,8 @@ class Wrapper : public ::Wrapper::Wrapper {
   // Freezing the picture also arms a 15-minute unfreeze.
   void OnSetIsFrozen(bool value) override;
   // Tells the observers of MuteChanged (VgAttachObjObserver on the model)
-  // in the next signal pass: the mute sign follows the sound, however it
-  // was muted or brought back.
+  // in the next signal pass, so that the mute sign leaves when the sound
+  // comes back.
   void OnSetMute(int32_t value) override;
   static constexpr uint32_t MuteChanged = 1;
   // Applies the light-sensor adjustment at once while it runs.
