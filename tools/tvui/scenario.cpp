@@ -1075,26 +1075,27 @@ std::string KeysReachTheScreen() {
 // with a clear: what the viewer's way out (EXIT, CLEAR and a minute without
 // a key) leaves on view.
 struct Lasting {
-  const char* screen;  // a class name, or null for a whole window group
-  int32_t group;       // the top byte of the window ids, for a group
+  const char* screen;
   const char* why;
 };
 constexpr Lasting kLasting[] = {
-    {"Record::RecordPlaybackDialog", 0, "the recordings library waits for the viewer's choice, with no time-out"},
-    {"Record::RecordPlaybackFullScreenDialog", 0, "full-screen playback plays on until it is stopped"},
-    {"NonMenuSystem::EnterPinDialog", 0,
+    {"Record::RecordPlaybackDialog", "the recordings library waits for the viewer's choice, with no time-out"},
+    {"Record::RecordPlaybackFullScreenDialog", "full-screen playback plays on until it is stopped"},
+    {"NonMenuSystem::EnterPinDialog",
      "the 3D start's PIN has no time-out without the 3D timer lock (the others' PINs time out, checked below)"},
-    {nullptr, 0x03, "the factory screens stay until the service mode ends"},
-    {"NonMenuSystem::CommonMuteBar", 0, "the mute indicator stays while the sound is muted"},
-    {"Update::CheckingMessage", 0, "the update check waits for its result, with no time-out, ignoring keys"},
-    {"Update::UpdatingDialog", 0, "the update in progress waits for its end, with no time-out, ignoring keys"},
+    {"FactorySystem::ValueDisplay", "the factory's value display stays until its keys or the mode close it"},
+    {"FactorySystem::AdjustmentMenu", "the factory's adjustment menu stays until its keys or the mode close it"},
+    {"FactorySystem::DetectLightSensor", "the light-sensor read-out's time-out does nothing"},
+    {"Record::USBDiskFormatStatusDialog", "the disk format's progress has no time-out and, done, waits for OK"},
+    {"Record::USBSpeedCheckStatusDialog", "the disk speed test's progress has no time-out and, done, waits for OK"},
+    {"NonMenuSystem::CommonMuteBar", "the mute indicator stays while the sound is muted"},
+    {"Update::CheckingMessage", "the update check waits for its result, with no time-out, ignoring keys"},
+    {"Update::UpdatingDialog", "the update in progress waits for its end, with no time-out, ignoring keys"},
 };
 
 bool Lasts(Primitives::KeyRoutingForm* form) {
   for (const Lasting& row : kLasting) {
-    if (row.screen ? std::string_view(form->GetClass()->name) != row.screen
-                   : (uint32_t(form->WinID) >> 24) != uint32_t(row.group))
-      continue;
+    if (std::string_view(form->GetClass()->name) != row.screen) continue;
     if (auto* pin = vg_cast<::NonMenuSystem::EnterPinDialog>(form))
       return pin->EnterPinType == ::NonMenuSystem::kPinTypeStart3D;
     if (vg_cast<::NonMenuSystem::CommonMuteBar>(form)) return MainApp::GetWrapper()->OnGetMute() != 0;
@@ -1103,16 +1104,22 @@ bool Lasts(Primitives::KeyRoutingForm* form) {
   return false;
 }
 
-// After the viewer's way out: nothing is listed but the screens that last.
+// After the viewer's way out: nothing is listed but the screens that last,
+// and the screens hidden behind one, which it goes back to.
 std::string ExpectClearedLine(const ScenarioTokens& t) {
   if (t.size() != 2) return "expect cleared takes nothing";
   if (SetInStandby()) return {};
   auto* manager = static_cast<::WidgetManager::WidgetManager*>(VgFindAutoObject(&MainApp::WidgetManager));
   if (!manager) return {};
+  bool lasting = false;
+  for (Structures::DuLinkNode* node = manager->Sentinel()->next; node != manager->Sentinel(); node = node->next) {
+    auto* form = vg_cast<Primitives::KeyRoutingForm>(node->data.get());
+    lasting = lasting || (form && Lasts(form) && OnView(form));
+  }
   std::string left;
   for (Structures::DuLinkNode* node = manager->Sentinel()->next; node != manager->Sentinel(); node = node->next) {
     auto* form = vg_cast<Primitives::KeyRoutingForm>(node->data.get());
-    if (!form || Lasts(form)) continue;
+    if (!form || Lasts(form) || (lasting && !OnView(form))) continue;
     left += (left.empty() ? "" : ", ") + WindowIdName(form->WinID) + " (" + form->GetClass()->name +
             (OnView(form) ? ")" : ", not drawn)");
   }
