@@ -1101,7 +1101,8 @@ void Catalogue() {
   }
 
   // Backgrounds: every row one colour.
-  Add("MainMenuBackground", 960, 540, [](Canvas& c) {
+  // As wide as the main menu's page (710): the video shows beside it.
+  Add("MainMenuBackground", 710, 540, [](Canvas& c) {
     c.Rows([](int y) {
       if (y >= 90 && y < 92) return C(40, 188, 249, 160);
       if (y >= 448 && y < 449) return C(84, 108, 142, 200);

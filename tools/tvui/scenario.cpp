@@ -1253,8 +1253,9 @@ constexpr ScenarioCommand kCommands[] = {
     {"expect focus-form", "WINID", "the focused control belongs to that screen", &ExpectFocusFormLine},
     {"expect picture", "NAME.png", "the GUI plane is exactly the reference beside the scenario", &ExpectPictureLine},
     {"expect layout", "",
-     "no two texts of a window over one another or covered by a view above them, no text beyond its window, no "
-     "window drawn over one above it since the previous check (every screenshot and picture checks it too)",
+     "no two texts of a window over one another or covered by a view above them, no text whose view is lower "
+     "than its font's line, no text or image beyond its window, no window drawn over one above it since the "
+     "previous check (every screenshot and picture checks it too)",
      &ExpectLayoutLine},
     {"expect cleared", "",
      "no screen is listed but those that by their own definition neither time out nor leave with a clear (the "

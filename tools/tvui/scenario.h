@@ -39,8 +39,9 @@
 // TVUI_UPDATE_GOLDENS=1 rewrites the reference. expect layout, and every
 // screenshot and expect picture after its picture, checks the screen as
 // layout_check.h describes: texts of a window over one another or covered, a
-// text past its window, and a frame since the previous check in which a window
-// drew over one above it.
+// text whose glyphs its view's height cuts, a text or image past its window,
+// and a frame since the previous check in which a window drew over one above
+// it.
 //
 // A product panic, a sanitizer report and a reset of the set (its watchdog or
 // the crash handler) fail the scenario and name the line that was running;
