@@ -688,7 +688,9 @@ void Catalogue() {
   Add("TimeZoneListButtonNonfocus", 180, 27, itemLine);
   Add("CECInputDialogButtonFocus", 300, 36, rowRing);
   Add("CECInputDialogButtonNonfocus", 300, 36, rowLine);
-  Add("InputDialogButtonFocus", 300, 36, rowRing);
+  // The input list's rows (280 x 28) show their own arrow, only for an input
+  // with HDMI-CEC devices: the ring carries none.
+  Add("InputDialogButtonFocus", 280, 28, itemRing);
 
   // Check boxes and the lock.
   Add("CheckBox", 27, 27, [](Canvas& c) {
