@@ -587,9 +587,14 @@ void Catalogue() {
   });
 
   // Panels: dialog and banner backgrounds.
+  // The recording screens' dialogs stand over other screens (the guide, the
+  // schedules, the library): their body hides what lies below, so that no
+  // text of the screen below reads as theirs.
   Add("MediaQuickMenuBg", 102, 102, [](Canvas& c) {
     const Sdf box = Box(1, 1, 101, 101, 16);
-    c.Fill(box, [](float, float y) { return y < 34 ? Mix(kPanelLight, kPanel, y / 34) : kPanel; });
+    c.Fill(box, [](float, float y) {
+      return WithAlpha(y < 34 ? Mix(kPanelLight, kPanel, y / 34) : kPanel, 1);
+    });
     c.Fill(Ring(box, 1.5f), C(70, 150, 210));
   });
   Add("MiniGuideBackground", 60, 60, [](Canvas& c) {
