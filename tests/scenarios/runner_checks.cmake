@@ -8,11 +8,12 @@ file(MAKE_DIRECTORY ${WORK}/empty)
 set(ENV{TVUI_ROOT} ${WORK}/set)
 set(failures "")
 
-# Runs the program in the empty folder; status and standard error must be
-# as given (a regular expression), standard output is left in `out`.
+# Runs the program in the empty folder (killed after five minutes: a blocked
+# run fails); status and standard error must be as given (a regular
+# expression), standard output is left in `out`.
 function(check name status pattern)
   execute_process(COMMAND ${ARGN} WORKING_DIRECTORY ${WORK}/empty RESULT_VARIABLE got OUTPUT_VARIABLE stdout
-                  ERROR_VARIABLE stderr)
+                  ERROR_VARIABLE stderr TIMEOUT 300)
   if(NOT "${got}" STREQUAL "${status}" OR NOT "${stderr}" MATCHES "${pattern}")
     set(failures "${failures}\n${name}: status ${got} (wanted ${status}), standard error:\n${stderr}" PARENT_SCOPE)
   endif()
@@ -28,13 +29,25 @@ function(refuse name lines reason)
 endfunction()
 
 # The demonstration tours the set from the factory whatever its folder holds:
-# here a set that an earlier run took past the first-time setup.
+# here a set that an earlier run took past the first-time setup, in a folder
+# that was new then and where a user has since put a file of theirs. The set's
+# own folders go, and the user's file stays, named; the set makes nothing in
+# its folder but its own folders.
 file(WRITE ${WORK}/on.scn "tv demo\ntv on\n")
 check(set_on 0 "^$" ${TVUI} --quiet --scenario ${WORK}/on.scn)
+file(WRITE ${WORK}/set/thesis.tex "mine\n")
 check(demo 0 "^$" ${TVUI} --quiet)
 string(REGEX REPLACE "tvui: [^\n]*\n" "" others "${out}")
 if(NOT out MATCHES "demo.scn: [0-9]+ lines passed" OR NOT others STREQUAL "")
   set(failures "${failures}\ndemo: the quiet run printed more than the runner's lines:\n${out}")
+endif()
+if(NOT out MATCHES "left alone there, as the set did not make them: thesis.tex\n")
+  set(failures "${failures}\ndemo: the fresh set did not name the user's file it left alone:\n${out}")
+endif()
+file(GLOB entries RELATIVE ${WORK}/set ${WORK}/set/* ${WORK}/set/.*)
+list(SORT entries)
+if(NOT EXISTS ${WORK}/set/thesis.tex OR NOT entries STREQUAL ".tvui-set;mnt;thesis.tex;tmp")
+  set(failures "${failures}\ndemo: the set's folder holds ${entries}, not the set's own folders and the user's file")
 endif()
 
 # Every key that --help names is in the README's key table, by the same name.
@@ -94,18 +107,28 @@ file(WRITE ${WORK}/lookalike/mnt/keep.txt "mine\n")
 file(WRITE ${WORK}/lookalike/tmp/keep.txt "mine\n")
 foreach(foreign notaset lookalike)
   check(fresh_${foreign} 2
-        "--fresh removes only a folder of the set's own files, and [^\n]*${foreign} lacks the set's mark"
+        "--fresh starts from a set fresh from the factory in a folder of the set's own, and [^\n]*${foreign} lacks the set's mark"
         ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/${foreign} ${TVUI} --quiet --fresh --scenario ${WORK}/quick.scn)
 endforeach()
+# The demonstration says so in its own words.
+check(tour_foreign 2 "the demonstration starts from a set fresh from the factory, in a folder of the set's own, and [^\n]*notaset lacks the set's mark"
+      ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/notaset ${TVUI} --quiet)
 if(NOT EXISTS ${WORK}/notaset/keep.txt OR NOT EXISTS ${WORK}/lookalike/mnt/keep.txt OR
    NOT EXISTS ${WORK}/lookalike/tmp/keep.txt)
   set(failures "${failures}\nfresh_foreign: --fresh removed a file of a folder the set did not make")
 endif()
+# A folder that was empty becomes the set's; --fresh removes the set's own
+# folders from it and leaves alone, by name, what a user put beside them.
+file(MAKE_DIRECTORY ${WORK}/ownset)
 check(fresh_made 0 "^$" ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/ownset ${TVUI} --quiet --scenario ${WORK}/quick.scn)
 file(WRITE ${WORK}/ownset/mnt/nvram/stale "left by the last run\n")
+file(WRITE ${WORK}/ownset/keep.txt "mine\n")
 check(fresh_again 0 "^$" ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/ownset ${TVUI} --quiet --fresh --scenario ${WORK}/quick.scn)
-if(EXISTS ${WORK}/ownset/mnt/nvram/stale)
+if(EXISTS ${WORK}/ownset/mnt/nvram/stale OR NOT EXISTS ${WORK}/ownset/.tvui-set)
   set(failures "${failures}\nfresh_again: --fresh kept a file of the set it made")
+endif()
+if(NOT EXISTS ${WORK}/ownset/keep.txt OR NOT out MATCHES "left alone there, as the set did not make them: keep.txt")
+  set(failures "${failures}\nfresh_again: --fresh removed the user's file, or did not name it:\n${out}")
 endif()
 # A TVUI_ROOT that is a link is the folder it points to: the set's folder is
 # emptied and the link stays; a link to a folder the set did not make is
@@ -125,15 +148,31 @@ if(NOT IS_SYMLINK ${WORK}/foreignlink OR NOT EXISTS ${WORK}/lookalike/mnt/keep.t
 endif()
 
 # A folder where the set could keep nothing is refused before the set boots,
-# by name: below a regular file, in /proc, or /proc itself.
+# by name and saying why: below a regular file, in /proc, or /proc itself, a
+# link to nothing, and the system's root, whose /mnt and /tmp are the host's.
 file(WRITE ${WORK}/plain "a file\n")
-foreach(root "${WORK}/plain/set" "/proc/tvui-set" "/proc")
-  check(unusable_root 2 "the set's files cannot be kept in ${root}: it cannot be (made|written)" ${CMAKE_COMMAND} -E env
+file(CREATE_LINK ${WORK}/nowhere ${WORK}/dangling SYMBOLIC)
+file(CREATE_LINK / ${WORK}/systemlink SYMBOLIC)
+foreach(case "${WORK}/plain/set;it cannot be made \\(Not a directory"
+             "/proc/tvui-set;it cannot be made \\(it lies in /proc, the kernel's view of the running system, which keeps no files"
+             "/proc;it cannot be written \\(it lies in /proc, the kernel's view of the running system, which keeps no files"
+             "${WORK}/dangling;it is a link to ${WORK}/nowhere, which does not exist"
+             "/;it is the system's root" "//;it is the system's root" "${WORK}/systemlink;it is the system's root")
+  list(GET case 0 root)
+  list(GET case 1 reason)
+  check(unusable_root 2 "the set's files cannot be kept in ${root}: ${reason}" ${CMAKE_COMMAND} -E env
         TVUI_ROOT=${root} ${TVUI} --quiet --scenario ${WORK}/quick.scn)
   if(out MATCHES "lines passed")
     set(failures "${failures}\nunusable_root: the scenario ran on ${root}")
   endif()
 endforeach()
+if(EXISTS ${WORK}/nowhere)
+  set(failures "${failures}\nunusable_root: the runner made the folder that a link to nothing names")
+endif()
+# So is an output folder where no picture could be written, though the
+# scenario takes no picture until late.
+check(unusable_out 2 "the pictures cannot be written to ${WORK}/plain/out: it cannot be made \\(Not a directory"
+      ${TVUI} --quiet --scenario ${WORK}/quick.scn --out ${WORK}/plain/out)
 # And on a read-only mount, where the machine lets a user mount one in a
 # namespace of its own.
 file(MAKE_DIRECTORY ${WORK}/readonly)
@@ -142,6 +181,18 @@ if(namespaces EQUAL 0)
   set(run "mount -t tmpfs -o ro none ${WORK}/readonly && exec env TVUI_ROOT=${WORK}/readonly/set ${TVUI} --quiet")
   check(readonly_root 2 "the set's files cannot be kept in ${WORK}/readonly/set: it cannot be made \\(Read-only" unshare
         -rm sh -c "${run} --scenario ${WORK}/quick.scn")
+  # A fresh set, asked for or the tour's, never crosses into a folder
+  # mounted inside the set's (a user's files bound there): it is refused,
+  # by name, before anything goes.
+  file(WRITE ${WORK}/bound/keep.txt "mine\n")
+  file(MAKE_DIRECTORY ${WORK}/ownset/mnt/removable/usbb)
+  string(CONCAT run "mount --bind ${WORK}/bound ${WORK}/ownset/mnt/removable/usbb && export TVUI_ROOT=${WORK}/ownset\n"
+         "${TVUI} --quiet --fresh --scenario ${WORK}/quick.scn\nfresh=$?\n${TVUI} --quiet\nexit $((fresh * 10 + $?))\n")
+  set(refusal "the set's folder ${WORK}/ownset is not emptied: ${WORK}/ownset/mnt/removable/usbb is a mount inside it")
+  check(fresh_mount 22 "${refusal}[^\n]*\n.*${refusal}" unshare -rm sh -c "${run}")
+  if(NOT EXISTS ${WORK}/bound/keep.txt OR NOT EXISTS ${WORK}/ownset/mnt/nvram)
+    set(failures "${failures}\nfresh_mount: a fresh set removed files before it refused a mount")
+  endif()
 endif()
 file(READ ${WORK}/plain plain)
 if(NOT plain STREQUAL "a file\n")

@@ -59,6 +59,17 @@ if(IS_SYMLINK ${nvram}/APP_NVRAM.dat.tmp OR IS_SYMLINK ${nvram}/APP_NVRAM.dat)
 endif()
 check(get_after_boot 0 "^$" ${TVSETTINGS} get ${nvram}/APP_NVRAM.dat Marker)
 
+# A folder in place of a settings file or the temporary file of its write,
+# which no save can replace or remove, is refused before the set boots, by
+# name: every setting would be lost, the scenario passing all the same.
+file(WRITE ${WORK}/on.scn "tv demo\ntv on\n")
+foreach(name APP_NVRAM.dat APP_NVRAM.dat.tmp APP_NVRAM.dat.bakup APP_NVRAM.dat.bakup.tmp)
+  file(REMOVE_RECURSE ${WORK}/folders)
+  file(MAKE_DIRECTORY ${WORK}/folders/mnt/nvram/${name})
+  check(settings_folder 2 "the set's settings file ${WORK}/folders/mnt/nvram/${name} is a folder" ${CMAKE_COMMAND} -E env
+        TVUI_ROOT=${WORK}/folders ${TVUI} --quiet --scenario ${WORK}/on.scn --out ${WORK}/out)
+endforeach()
+
 if(failures)
   message(FATAL_ERROR "${failures}")
 endif()
