@@ -76,6 +76,13 @@ check(no_display 2 "--window needs a display[^\n]*Xvfb :1 & then DISPLAY=:1" ${C
 # number this high).
 check(no_x_server 2 "--window needs a display, and no X server answers at DISPLAY=:64999[^\n]*Xvfb :1 &"
       ${CMAKE_COMMAND} -E env DISPLAY=:64999 --unset=WAYLAND_DISPLAY --unset=SDL_VIDEODRIVER ${TVUI} --window)
+# Nor is a Wayland display that no compositor answers (no socket of that
+# name in the runtime folder), with or without an X display beside it.
+check(no_compositor 2 "--window needs a display, and no Wayland compositor answers at WAYLAND_DISPLAY=wayland-99 and no X server answers at DISPLAY=:64999[^\n]*Xvfb :1 &"
+      ${CMAKE_COMMAND} -E env DISPLAY=:64999 WAYLAND_DISPLAY=wayland-99 XDG_RUNTIME_DIR=${WORK} --unset=SDL_VIDEODRIVER
+      ${TVUI} --window)
+check(no_compositor_alone 2 "no Wayland compositor answers at WAYLAND_DISPLAY=${WORK}/wayland-0 and DISPLAY is not set"
+      ${CMAKE_COMMAND} -E env --unset=DISPLAY WAYLAND_DISPLAY=${WORK}/wayland-0 --unset=SDL_VIDEODRIVER ${TVUI} --window)
 refuse(screenshot_name "screenshot shot.jpg" "screenshot takes a file name ending in .png")
 refuse(advance_range "advance 4294967296" "advance takes milliseconds")
 refuse(screenshot_outside "screenshot ../../x.png" "screenshot takes a file name below the output folder")

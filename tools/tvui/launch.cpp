@@ -5,9 +5,11 @@
 #include <link.h>
 #include <linux/magic.h>
 #include <pthread.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/statfs.h>
 #include <sys/sysmacros.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -93,7 +95,8 @@ void Usage() {
       "                   factory, always on a set fresh from the factory, as with --fresh), writes\n"
       "                   its screenshots to DIR and exits 0 when every line passed, 1 otherwise\n"
       "  --window         a desktop window on the real clock; the keyboard is the remote control\n"
-      "                   (it needs an X server: Xvfb :1 & then DISPLAY=:1 where there is none)\n"
+      "                   (it needs a Wayland compositor or an X server: Xvfb :1 & then DISPLAY=:1\n"
+      "                   where there is none)\n"
       "                   (the scenario's root and tv lines set the scene; without one, the demo set)\n"
       "  --scenario FILE  the scenario to run, a regular file (see its lines below)\n"
       "  --out DIR        where screenshots go (default: out)\n"
@@ -374,26 +377,50 @@ void PrepareSetFolder(const std::string& fresh) {
              "TVUI_ROOT");
 }
 
-// The window needs a display to show on: without an X server that answers,
-// the video library would fall back to drawing off-screen and show nothing
-// until killed. A Wayland display or a video driver named for the library
-// is the user's choice and taken as it is.
+// True when a Wayland compositor listens at WAYLAND_DISPLAY: its socket, the
+// path itself when absolute, else below XDG_RUNTIME_DIR.
+bool WaylandAnswers(const std::string& display) {
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  if (display[0] != '/' && (!runtime || !*runtime)) return false;
+  const std::string path = display[0] == '/' ? display : std::string(runtime) + "/" + display;
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  if (path.size() >= sizeof address.sun_path) return false;
+  std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+  const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (fd < 0) return false;
+  const bool answers = connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+  close(fd);
+  return answers;
+}
+
+// The window needs a display to show on: without a Wayland compositor or
+// an X server that answers, the video library would fall back to drawing
+// off-screen and show nothing until killed. A video driver named for the
+// library is the user's choice and taken as it is.
 void CheckDisplay() {
   constexpr const char* kHint = " (run headless without --window, or start an X server: Xvfb :1 & then DISPLAY=:1)";
-  if (std::getenv("WAYLAND_DISPLAY") || std::getenv("SDL_VIDEODRIVER")) return;
+  if (std::getenv("SDL_VIDEODRIVER")) return;
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  if (wayland && *wayland && WaylandAnswers(wayland)) return;
+  const std::string noWayland =
+      wayland && *wayland ? std::string("no Wayland compositor answers at WAYLAND_DISPLAY=") + wayland + " and " : "";
   const char* display = std::getenv("DISPLAY");
   if (!display || !*display)
-    Refuse(std::string("--window needs a display, and neither DISPLAY nor WAYLAND_DISPLAY is set") + kHint);
+    Refuse("--window needs a display, and " +
+           (noWayland.empty() ? std::string("neither DISPLAY nor WAYLAND_DISPLAY is set")
+                              : noWayland + "DISPLAY is not set") +
+           kHint);
   // Xlib is loaded as the video library will load it; it stays loaded.
   void* xlib = dlopen("libX11.so.6", RTLD_LAZY | RTLD_GLOBAL);
   if (!xlib)
-    Refuse(std::string("--window needs a display, and the X library to reach DISPLAY=") + display + " is missing" +
+    Refuse("--window needs a display, and " + noWayland + "the X library to reach DISPLAY=" + display + " is missing" +
            kHint);
   auto open = reinterpret_cast<void* (*)(const char*)>(dlsym(xlib, "XOpenDisplay"));
   auto close = reinterpret_cast<int (*)(void*)>(dlsym(xlib, "XCloseDisplay"));
   void* connection = open && close ? open(nullptr) : nullptr;
   if (!connection)
-    Refuse(std::string("--window needs a display, and no X server answers at DISPLAY=") + display + kHint);
+    Refuse("--window needs a display, and " + noWayland + "no X server answers at DISPLAY=" + display + kHint);
   close(connection);
 }
 
