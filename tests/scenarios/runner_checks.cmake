@@ -70,6 +70,11 @@ foreach(name ${names})
 endforeach()
 
 check(option_value 2 "--scenario needs a value" ${TVUI} --scenario)
+# A scenario is read more than once: a pipe, which gives its lines once, and
+# a folder are refused, not passed with nothing run.
+execute_process(COMMAND mkfifo ${WORK}/pipe.scn)
+check(scenario_pipe 2 "pipe.scn is not a regular file \\(a pipe\\)" ${TVUI} --quiet --scenario ${WORK}/pipe.scn)
+check(scenario_folder 2 "empty is not a regular file \\(a folder\\)" ${TVUI} --quiet --scenario ${WORK}/empty)
 check(no_display 2 "--window needs a display[^\n]*Xvfb :1 & then DISPLAY=:1" ${CMAKE_COMMAND} -E env --unset=DISPLAY
       --unset=WAYLAND_DISPLAY --unset=SDL_VIDEODRIVER ${TVUI} --window)
 # A display that no X server answers is no display (no server listens on a
@@ -274,6 +279,20 @@ foreach(bad "advance 600000\nkye MENU;2: unknown line kye"
   check(unknown_line 2 "^tvui: ${WORK}/unknown.scn:${line}${reason} \\(tvui --help lists the" ${TVUI} --quiet
         --scenario ${WORK}/unknown.scn)
 endforeach()
+# What the messages echo of a line is cut and escaped: a line of two million
+# characters, bytes that are not UTF-8; and a bare expect says what it lacks.
+string(REPEAT "x" 2000000 long)
+file(WRITE ${WORK}/long.scn "root probe\n${long}\n")
+check(long_line 2 "^tvui: ${WORK}/long.scn:2: unknown line x+… \\(tvui --help" ${TVUI} --quiet --scenario ${WORK}/long.scn)
+execute_process(COMMAND ${TVUI} --quiet --scenario ${WORK}/long.scn ERROR_VARIABLE stderr)
+string(LENGTH "${stderr}" length)
+if(length GREATER 400)
+  set(failures "${failures}\nlong_line: ${length} characters of message for one line")
+endif()
+execute_process(COMMAND printf "root probe\\nk\\377\\001ey 1\\n" OUTPUT_FILE ${WORK}/bytes.scn)
+check(bytes_line 2 "bytes.scn:2: unknown line k\\\\xFF\\\\x01ey \\(" ${TVUI} --quiet --scenario ${WORK}/bytes.scn)
+file(WRITE ${WORK}/bare.scn "root probe\nexpect\n")
+check(bare_expect 2 "bare.scn:2: expect names nothing to expect \\(" ${TVUI} --quiet --scenario ${WORK}/bare.scn)
 file(WRITE ${WORK}/comment_quote.scn "root probe\n# the viewer's \"OK\nkey 1\n  # and \" once more\n")
 check(comment_quote 0 "^$" ${TVUI} --quiet --scenario ${WORK}/comment_quote.scn)
 

@@ -1,6 +1,7 @@
 #include "scenario.h"
 
 #include <dlfcn.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <atomic>
@@ -8,6 +9,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
@@ -129,8 +131,38 @@ std::string LayoutFaults() {
   return fault.empty() ? fault : "layout: " + fault;
 }
 
+// A scenario's text as a message shows it: at most 120 characters, then an
+// ellipsis; a byte that is not part of UTF-8 text, or a control character,
+// as \xNN.
+std::string Shown(const std::string& text) {
+  constexpr size_t kShownCharacters = 120;
+  std::string shown;
+  size_t i = 0;
+  for (size_t characters = 0; i < text.size() && characters < kShownCharacters; ++characters) {
+    const auto byte = uint8_t(text[i]);
+    const size_t length = byte < 0x80           ? 1
+                          : (byte >> 5) == 0x6  ? 2
+                          : (byte >> 4) == 0xE  ? 3
+                          : (byte >> 3) == 0x1E ? 4
+                                                : 0;
+    bool whole = length > 0 && i + length <= text.size();
+    for (size_t k = 1; whole && k < length; ++k) whole = (uint8_t(text[i + k]) >> 6) == 0x2;
+    if (whole && byte >= 0x20 && byte != 0x7F) {
+      shown.append(text, i, length);
+      i += length;
+    } else {
+      char escaped[5];
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+      shown += escaped;
+      ++i;
+    }
+  }
+  if (i < text.size()) shown += "\u2026";
+  return shown;
+}
+
 void PrintFailure(const std::string& name, int number, const std::string& source, const std::string& reason) {
-  OutputTee::Say("tvui: " + name + ":" + std::to_string(number) + " failed: " + source + "\n  " + reason, true);
+  OutputTee::Say("tvui: " + name + ":" + std::to_string(number) + " failed: " + Shown(source) + "\n  " + reason, true);
 }
 
 // Prints the failure of a panic that no expect panic took; false when there is none.
@@ -1288,6 +1320,12 @@ const ScenarioCommand* FindCommand(const ScenarioTokens& t) {
   return nullptr;
 }
 
+// Why no line of the runner or the root is the one written.
+std::string UnknownLine(const ScenarioTokens& t) {
+  if (t[0].text != "expect") return "unknown line " + Shown(t[0].text);
+  return t.size() > 1 ? "unknown expectation " + Shown(t[1].text) : std::string("expect names nothing to expect");
+}
+
 // Lines that change what the screen shows as a key does, though no key was
 // pressed: a picture's caption names them among what led there.
 bool LeadsLikeAKey(const std::string& word) {
@@ -1312,7 +1350,7 @@ std::string Step(const ScenarioLine& line, const ScenarioTokens& t) {
   // The leading lines set the scene before the set booted.
   if (line.number == 0) return {};
   const ScenarioCommand* command = FindCommand(t);
-  if (!command) return isExpect ? "unknown expectation " + (t.size() > 1 ? t[1].text : "") : "unknown line " + t[0].text;
+  if (!command) return UnknownLine(t);
   simtv_settle();
   std::string failure = command->run(t);
   simtv_settle();
@@ -1345,7 +1383,7 @@ std::string UnknownKey(const ScenarioTokens& t) {
   if (word == "key" && end >= 3 && t[end - 2].text == "age") end -= 2;
   for (size_t i = 1; i < end; ++i) {
     uint32_t code = 0;
-    if (!ParseKey(t[i], &code)) return "unknown key " + t[i].text + " (tvui --help lists the keys)";
+    if (!ParseKey(t[i], &code)) return "unknown key " + Shown(t[i].text) + " (tvui --help lists the keys)";
   }
   return {};
 }
@@ -1401,6 +1439,21 @@ bool SplitScenarioLine(const std::string& line, ScenarioTokens* tokens) {
 }
 
 bool ScenarioScript::Load(const std::string& path, std::string* error) {
+  // The file is read more than once (checked whole, then run line by line):
+  // a pipe would be empty the second time, and a folder reads as nothing.
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0) {
+    *error = "cannot read " + path + " (" + std::strerror(errno) + ")";
+    return false;
+  }
+  if (!S_ISREG(info.st_mode)) {
+    *error = path + " is not a regular file (" +
+             (S_ISDIR(info.st_mode)    ? "a folder"
+              : S_ISFIFO(info.st_mode) ? "a pipe"
+                                       : "a device or socket") +
+             "); a scenario is read more than once: save it to a file and name that";
+    return false;
+  }
   std::ifstream file(path);
   if (!file) {
     *error = "cannot read " + path;
@@ -1595,9 +1648,7 @@ bool CheckScenarioLines(const std::string& path, std::string* error) {
     if (t[0].text == "repeat" || t[0].text == "end") continue;
     std::string reason;
     if (!FindCommand(t)) {
-      reason = t[0].text == "expect" ? "unknown expectation " + (t.size() > 1 ? t[1].text : std::string()) +
-                                           " (tvui --help lists the lines)"
-                                     : "unknown line " + t[0].text + " (tvui --help lists the lines)";
+      reason = UnknownLine(t) + " (tvui --help lists the lines)";
     } else {
       reason = UnknownKey(t);
     }
