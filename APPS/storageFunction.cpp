@@ -57,20 +57,10 @@ void SyncDirectoryOf(const char* fileName) {
   close(fd);
 }
 
-// Opens a settings file for reading, and only a regular file: a FIFO or a
-// device in its place would hold the boot for good on its first read, and
-// a directory would read as an empty file. The open itself never waits.
 FILE* OpenForReading(const char* fileName) {
-  const int fd = open(fileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return nullptr;
-  struct stat info;
-  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    VgPrint("APP Library: %s is not a regular file: taken as damaged\n", fileName);
-    close(fd);
-    return nullptr;
-  }
-  FILE* file = fdopen(fd, "rb");
-  if (!file) close(fd);
+  bool notRegular = false;
+  FILE* file = StorageOpenForReading(fileName, &notRegular);
+  if (notRegular) VgPrint("APP Library: %s is not a regular file: taken as damaged\n", fileName);
   return file;
 }
 
@@ -134,6 +124,26 @@ int32_t CheckImage(const uint8_t* bytes, int32_t size) {
 }
 
 }  // namespace
+
+// --------------------------------------------------------------------- files
+
+// Only a regular file: a FIFO or a device in its place would hold the boot
+// for good on its first read, and a directory would read as an empty file.
+// The open itself never waits.
+FILE* StorageOpenForReading(const char* fileName, bool* notRegular) {
+  if (notRegular) *notRegular = false;
+  const int fd = open(fileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  struct stat info;
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (notRegular) *notRegular = true;
+    close(fd);
+    return nullptr;
+  }
+  FILE* file = fdopen(fd, "rb");
+  if (!file) close(fd);
+  return file;
+}
 
 // ------------------------------------------------------------------- context
 

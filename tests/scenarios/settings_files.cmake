@@ -45,6 +45,13 @@ check(fifo_get 3 "APP_NVRAM.dat cannot be opened, read or written, or is not a r
 check(fifo_dump 3 "APP_NVRAM.dat cannot be opened" ${TVSETTINGS} dump ${nvram}/APP_NVRAM.dat)
 check(fifo_set 3 "APP_NVRAM.dat cannot be opened" ${TVSETTINGS} set ${nvram}/APP_NVRAM.dat Marker other)
 
+# The runner's own read of the settings file (expect setting) does not wait
+# on the FIFO either: the line fails and says why (the probe's root boots no
+# settings store that would replace it).
+file(WRITE ${WORK}/probe.scn "root probe\nexpect setting Marker kept\n")
+check(fifo_expect 1 "probe.scn:2 failed: expect setting Marker kept\n  the set's /mnt/nvram/APP_NVRAM.dat is not a regular file"
+      ${TVUI} --quiet --scenario ${WORK}/probe.scn --out ${WORK}/out)
+
 # The set boots on the backup in its place, through a temporary file planted
 # as a link; the settings file it puts there is a regular file, and later
 # writes keep to it.
@@ -58,6 +65,13 @@ if(IS_SYMLINK ${nvram}/APP_NVRAM.dat.tmp OR IS_SYMLINK ${nvram}/APP_NVRAM.dat)
   set(failures "${failures}\nboot: a link is left in the set's settings folder")
 endif()
 check(get_after_boot 0 "^$" ${TVSETTINGS} get ${nvram}/APP_NVRAM.dat Marker)
+
+# A folder where the backup should be fails the runner's read of it with its
+# reason, and ends nothing.
+file(WRITE ${WORK}/backup.scn
+     "tv demo\ntv on\nfile \"/mnt/nvram/APP_NVRAM.dat.bakup/x\" \"y\"\nexpect-backup Marker kept\n")
+check(backup_folder 1 "backup.scn:4 failed: expect-backup Marker kept\n  the set's /mnt/nvram/APP_NVRAM.dat.bakup is not a regular file"
+      ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/backup ${TVUI} --quiet --scenario ${WORK}/backup.scn --out ${WORK}/out)
 
 # A folder in place of a settings file or the temporary file of its write,
 # which no save can replace or remove, is refused before the set boots, by

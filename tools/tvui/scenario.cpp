@@ -46,6 +46,7 @@
 #include "screen_view.h"
 #include "set_power.h"
 #include "simtv.h"
+#include "storageFunction.h"
 #include "vgslot.h"
 #include "vgstring.h"
 #include "walk.h"
@@ -374,18 +375,18 @@ std::string CallsNamed(const std::string& name, int from) {
   return seen.empty() ? " none" : seen;
 }
 
-bool ReadSetting(const std::string& key, std::string* value) {
-  std::ifstream file(NvPath("/mnt/nvram/APP_NVRAM.dat"), std::ios::binary);
-  if (!file) return false;
-  std::string content((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+// The value of the key in the settings file; empty when it is there, else
+// why not.
+std::string ReadSetting(const std::string& key, std::string* value) {
+  std::string content;
+  const std::string failure = ReadSetFile("/mnt/nvram/APP_NVRAM.dat", &content);
+  if (!failure.empty()) return failure;
   const std::string head = "[" + key + "]=<";
   size_t at = content.find(head);
-  if (at == std::string::npos) return false;
-  size_t start = at + head.size();
-  size_t end = content.find('>', start);
-  if (end == std::string::npos) return false;
-  *value = content.substr(start, end - start);
-  return true;
+  size_t end = at == std::string::npos ? at : content.find('>', at + head.size());
+  if (end == std::string::npos) return "the settings file holds no key " + key;
+  *value = content.substr(at + head.size(), end - at - head.size());
+  return {};
 }
 
 bool ParseWindowId(const std::string& text, int32_t* id) {
@@ -873,7 +874,7 @@ std::string ExpectConsoleLine(const ScenarioTokens& t) {
 std::string ExpectSettingLine(const ScenarioTokens& t) {
   if (t.size() != 4) return "expect setting takes a key and a value";
   std::string value;
-  if (!ReadSetting(t[2].text, &value)) return "the settings file holds no key " + t[2].text;
+  if (std::string failure = ReadSetting(t[2].text, &value); !failure.empty()) return failure;
   if (value != t[3].text) return "the settings file holds " + t[2].text + " = " + value;
   return {};
 }
@@ -1389,6 +1390,21 @@ std::string UnknownKey(const ScenarioTokens& t) {
 }
 
 }  // namespace
+
+std::string ReadSetFile(const char* setPath, std::string* content) {
+  content->clear();
+  const std::string path = NvPath(setPath);
+  bool notRegular = false;
+  std::FILE* file = path.empty() ? nullptr : StorageOpenForReading(path.c_str(), &notRegular);
+  if (!file && notRegular) return std::string("the set's ") + setPath + " is not a regular file";
+  if (!file && errno == ENOENT) return std::string("the set has no ") + setPath;
+  if (!file) return std::string("the set's ") + setPath + " cannot be opened (" + std::strerror(errno) + ")";
+  char buffer[4096];
+  for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) content->append(buffer, got);
+  const bool failed = std::ferror(file);
+  std::fclose(file);
+  return failed ? std::string("the set's ") + setPath + " cannot be read" : std::string();
+}
 
 bool ScenarioNumber(const std::string& text, int64_t low, int64_t high, int64_t* value) {
   if (text.empty() || text[0] == ' ') return false;

@@ -127,6 +127,11 @@ class ScenarioScript {
 // left open.
 bool SplitScenarioLine(const std::string& line, ScenarioTokens* tokens);
 
+// Reads a file of the set (its path on the set, "/mnt/nvram/APP_NVRAM.dat")
+// as the settings store opens one: a regular file only, without waiting on a
+// FIFO. Empty when it was read, else why not.
+std::string ReadSetFile(const char* setPath, std::string* content);
+
 // The one number parser of every line: true when the text is a whole number
 // within [low, high].
 bool ScenarioNumber(const std::string& text, int64_t low, int64_t high, int64_t* value);
