@@ -226,8 +226,10 @@ TEST_F(BlendExactTest, ShortcutsOverRowsOfOneColourGiveTheBlendedPixels) {
 // Fills, copies and blends reach the target through DirectFB's fills and
 // blits, never through its memory; an outline writes the memory itself.
 TEST_F(BlendExactTest, FillsAndCopiesLeaveTheTargetsMemoryToDirectFB) {
-  static int locks = 0;
-  static decltype(IDirectFBSurface::Lock) lock = nullptr;
+  static int locks;
+  static decltype(IDirectFBSurface::Lock) lock;
+  // The counts start over in each round of a repeated run.
+  locks = 0;
   GenBitmap* target = Make(64, 48, 0xFF102030);
   GenBitmap* picture = Make(20, 16, 0x80FF0000);
   GenBitmap* frame = Runs(Frame(40, 30), 40, 30);
