@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -56,6 +57,29 @@ void SyncDirectoryOf(const char* fileName) {
   close(fd);
 }
 
+FILE* OpenForReading(const char* fileName) {
+  bool notRegular = false;
+  FILE* file = StorageOpenForReading(fileName, &notRegular);
+  if (notRegular) VgPrint("APP Library: %s is not a regular file: taken as damaged\n", fileName);
+  return file;
+}
+
+// Makes the temporary file new where it is named and nowhere else: whatever
+// lies there (what a cut save left, or a link planted to send the write to a
+// file outside the set's folders) goes first, and the file is created
+// exclusively, so that no link is followed.
+FILE* CreateTemporary(const std::string& temporary) {
+  if (unlink(temporary.c_str()) != 0 && errno != ENOENT) return nullptr;
+  const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (fd < 0) return nullptr;
+  FILE* file = fdopen(fd, "wb");
+  if (!file) {
+    close(fd);
+    unlink(temporary.c_str());
+  }
+  return file;
+}
+
 // Flushes, syncs and closes a finished temporary file and puts it in place of
 // fileName. On any failure the temporary file goes and fileName is untouched.
 bool CommitTemporary(FILE* file, bool good, const std::string& temporary, const char* fileName) {
@@ -74,14 +98,8 @@ bool CommitTemporary(FILE* file, bool good, const std::string& temporary, const 
 int32_t ReadImage(const char* fileName, int32_t& size) {
   size = 0;
   if (!fileName || !*fileName) return STORAGE_FILE_ERROR;
-  FILE* file = std::fopen(fileName, "rb");
+  FILE* file = OpenForReading(fileName);
   if (!file) return STORAGE_FILE_ERROR;
-  // A directory opens for reading on Linux and would load as an empty file.
-  struct stat info;
-  if (fstat(fileno(file), &info) != 0 || !S_ISREG(info.st_mode)) {
-    std::fclose(file);
-    return STORAGE_FILE_ERROR;
-  }
   long length = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : -1;
   if (length < 0 || length > kStorageFileLimit) {
     std::fclose(file);
@@ -106,6 +124,26 @@ int32_t CheckImage(const uint8_t* bytes, int32_t size) {
 }
 
 }  // namespace
+
+// --------------------------------------------------------------------- files
+
+// Only a regular file: a FIFO or a device in its place would hold the boot
+// for good on its first read, and a directory would read as an empty file.
+// The open itself never waits.
+FILE* StorageOpenForReading(const char* fileName, bool* notRegular) {
+  if (notRegular) *notRegular = false;
+  const int fd = open(fileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  struct stat info;
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (notRegular) *notRegular = true;
+    close(fd);
+    return nullptr;
+  }
+  FILE* file = fdopen(fd, "rb");
+  if (!file) close(fd);
+  return file;
+}
 
 // ------------------------------------------------------------------- context
 
@@ -338,8 +376,11 @@ int32_t StorageSave(StorageContext* context) {
   if (!data) return STORAGE_NO_CONTEXT;
   if (data->fileName.empty()) return STORAGE_FILE_ERROR;
   const std::string temporary = TemporaryName(data->fileName.c_str());
-  FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (!file) return STORAGE_FILE_ERROR;
+  FILE* file = CreateTemporary(temporary);
+  if (!file) {
+    VgPrint("APP Library: cannot write the settings file %s\n", data->fileName.c_str());
+    return STORAGE_FILE_ERROR;
+  }
   int32_t fill = 0;
   const int32_t result = ComposeImage(data, fill, true);
   bool good = std::fwrite(g_checkBuffer, 1, static_cast<size_t>(fill + 2), file) == static_cast<size_t>(fill + 2);
@@ -360,10 +401,10 @@ int32_t StorageCheckSave(StorageContext* context) {
 
 int32_t StorageCopyFile(const char* destination, const char* source) {
   if (!NoText(destination) || !NoText(source)) return STORAGE_FILE_ERROR;
-  FILE* in = std::fopen(source, "rb");
+  FILE* in = OpenForReading(source);
   if (!in) return STORAGE_FILE_ERROR;
   const std::string temporary = TemporaryName(destination);
-  FILE* out = std::fopen(temporary.c_str(), "wb");
+  FILE* out = CreateTemporary(temporary);
   if (!out) {
     std::fclose(in);
     return STORAGE_FILE_ERROR;

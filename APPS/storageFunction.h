@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 #include "DoubleChain.h"
@@ -36,6 +37,11 @@ struct StorageContext {
   void* privateData;
   void (*release)(StorageContext* context);
 };
+
+// Opens a settings file for reading, and only a regular file, without
+// waiting: null when it cannot be opened or (notRegular then true) when it
+// is not a regular file.
+FILE* StorageOpenForReading(const char* fileName, bool* notRegular = nullptr);
 
 StorageContext* StorageInit();
 void StorageDone(StorageContext* context);

@@ -101,8 +101,9 @@ void BM_BlendedFill_Engine(benchmark::State& state) {
 }
 BENCHMARK(BM_BlendedFill_Engine);
 
-// A translucent fill of a list row's size: the engine's (DirectFB's blended
-// fill) and the same through a temporary surface of the colour blitted over.
+// A translucent fill of a list row's size: the engine's (a kept surface of
+// the colour blitted over) and the same through a temporary surface made for
+// the fill.
 void BM_BlendedRowFill_Engine(benchmark::State& state) {
   Plane plane;
   for (auto _ : state) GenFillRectangle(plane.target, nullptr, 0x80204060, 100, 100, 640, 134, 1);

@@ -12,9 +12,14 @@
 #
 #   scripts/monkey.sh [KEYS] [SEED]        (default 20000 keys, seed 1)
 #
+# It checks what a viewer would meet: after every line, while a screen that
+# takes keys is on view, the keys reach a screen on view; within every
+# thousand keys, EXIT, CLEAR and a minute leave nothing but live television
+# and the screens that by their own definition stay (expect cleared).
 # It fails on a panic, a sanitizer report, a reset of the set (its watchdog
-# or the crash handler) or a hang (no step ends within MONKEY_HANG seconds,
-# default 300), and prints the seed and the walk's last 50 lines. It tells
+# or the crash handler), a failed check or a hang (no step ends within
+# MONKEY_HANG seconds, default 300), and prints the seed and the walk's last
+# 50 lines. It tells
 # which of the screens that keys reach from live television it opened.
 # TVUI names the program (default: the asan build's, built when missing);
 # MONKEY_OUT the folder for the walk's files (default build/asan/monkey/SEED).

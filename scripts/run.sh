@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds the system (release) and runs it. Headless by default: the demonstration tours
 # the set on a set fresh from the factory and writes its pictures and out/index.html.
-# Pass --window to show the set in a desktop window instead, and --fresh with it to start
-# from a set fresh from the factory (the first-time setup again).
+# Pass --window to show the set in a desktop window instead (it needs an X server:
+# Xvfb :1 & then DISPLAY=:1), and --fresh with it to start from a set fresh from the
+# factory (the first-time setup again). The program runs --quiet: only its own lines,
+# not the simulated set's log; --verbose, which this script keeps for itself, shows the log.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -14,9 +16,17 @@ cmake --build --preset release --target tvui tvsettings optdump modeldump -j "$(
 # The tour runs on a set fresh from the factory and writes out/ afresh; the
 # window opens on the set that the tour left, unless --fresh is given.
 window=0
-for arg in "$@"; do [ "$arg" = --window ] && window=1; done
+quiet=(--quiet)
+args=()
+for arg in "$@"; do
+  case "$arg" in
+    --verbose) quiet=() ;;
+    --window) window=1; args+=("$arg") ;;
+    *) args+=("$arg") ;;
+  esac
+done
 if [ "$window" = 0 ]; then
   rm -f out/*.png out/index.html
-  exec build/release/tools/tvui/tvui --out out --fresh "$@"
+  exec build/release/tools/tvui/tvui "${quiet[@]}" --out out --fresh "${args[@]}"
 fi
-exec build/release/tools/tvui/tvui --out out "$@"
+exec build/release/tools/tvui/tvui "${quiet[@]}" --out out "${args[@]}"

@@ -365,6 +365,7 @@ void GenFreeBitmap(GenBitmap* bitmap) {
   }
   // A later bitmap at the same address must not find this one's pictures.
   GenFrameCacheForget(bitmap);
+  VgFree(std::exchange(bitmap->plainRows, nullptr));
   if (KeepSpare(bitmap)) return;
   if (bitmap->rows) {
     VgFree(bitmap->rows);
@@ -625,41 +626,12 @@ void GenGiveStretchSurface(GenBitmap* surface) {
   g_stretch = surface;
 }
 
-namespace {
-
-// Calls put(count, colour) for the runs of row y from column x on, width
-// pixels in all.
-template <class Put>
-void WalkRow(const GenBitmap* source, int32_t x, int32_t y, int32_t width, Put put) {
-  const GenRowRuns* rows = source->rows;
-  const GenRowRun* run = rows->runs + rows->rowStart[y];
-  // Runs that end before x are skipped; the first one left starts before x
-  // by skip pixels.
-  uint32_t skip = static_cast<uint32_t>(x);
-  while (skip >= run->length) skip -= (run++)->length;
-  for (uint32_t left = static_cast<uint32_t>(width); left > 0; ++run) {
-    const uint32_t n = std::min(run->length - skip, left);
-    put(n, rows->palette[run->colour]);
-    left -= n;
-    skip = 0;
-  }
-}
-
-}  // namespace
-
-void GenExpandRowOver(const GenBitmap* source, int32_t x, int32_t y, int32_t width, GenColor under, GenColor* to) {
-  WalkRow(source, x, y, width, [&](uint32_t n, GenColor colour) {
-    std::fill_n(to, n, GenCopyBlend(under, colour, 255));
-    to += n;
-  });
-}
-
 void GenForgetPlainArea(GenBitmap* bitmap) {
   if (bitmap) bitmap->plain = GenPlainArea{};
 }
 
 void GenExpandRow(const GenBitmap* source, int32_t x, int32_t y, int32_t width, GenColor* to) {
-  WalkRow(source, x, y, width, [&](uint32_t n, GenColor colour) {
+  GenWalkRow(source, x, y, width, [&](uint32_t n, GenColor colour) {
     std::fill_n(to, n, colour);
     to += n;
   });

@@ -5,6 +5,7 @@
 
 #include <directfb.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <unordered_map>
@@ -32,9 +33,10 @@ struct GenRowRuns {
   const GenRowRun* runs;
 };
 
-// An area of a bitmap known to hold one colour in every pixel, so that what
-// is blended over it can be worked out once for the whole area instead of
-// pixel by pixel. The engine's copying fills make it and its translucent
+// An area of a bitmap known to hold one colour in every pixel, or in every
+// pixel of each of its rows (a vertical gradient), so that what is blended
+// over it can be worked out once a colour instead of pixel by pixel. The
+// engine's copying fills and row-run pictures make it and its translucent
 // fills over it keep it; every other write through the engine takes away what
 // it covers. Empty (x1 >= x2) while nothing is known.
 struct GenPlainArea {
@@ -43,6 +45,7 @@ struct GenPlainArea {
   int32_t x2;
   int32_t y2;
   GenColor colour;
+  int32_t byRow;  // 1: row y's colour is the bitmap's plainRows[y]; colour is unused
 };
 
 struct GenBitmap {
@@ -58,11 +61,13 @@ struct GenBitmap {
   int32_t frameDelay;  // milliseconds between frames; 0 is a still picture
   int32_t external;    // 1 when the surface's memory is not the engine's (the window's, stored artwork)
   IDirectFBWindow* window;
-  // Set for a row-run picture, which has no surface: copies from it expand the
-  // rows they need into a small band surface and blit from there, so that its
-  // pixels reach a target exactly as a surface's would.
+  // Set for a row-run picture, which has no surface: copies from it fill the
+  // rectangles of one colour that its runs make, or expand the rows they need
+  // into a small band surface and blit from there, so that its pixels reach a
+  // target exactly as a surface's would.
   GenRowRuns* rows;
   GenPlainArea plain;
+  GenColor* plainRows;  // a colour for each row, made when the plain area is first kept by rows
   // The resource a loaded bitmap was made from, whose pixels never change;
   // null for any other bitmap.
   const struct GenBitmapResource* resource;
@@ -138,10 +143,23 @@ void GenGiveStretchSurface(GenBitmap* surface);
 // Writes width pixels of a row-run picture's row y from column x on.
 void GenExpandRow(const GenBitmap* source, int32_t x, int32_t y, int32_t width, GenColor* to);
 
-// Writes width pixels of a row-run picture's row y from column x on as they
-// come out blended at full opacity over pixels of the colour under (the same
-// blend as DirectFB's blitter gives a blended copy).
-void GenExpandRowOver(const GenBitmap* source, int32_t x, int32_t y, int32_t width, GenColor under, GenColor* to);
+// Calls put(count, colour) for the runs of a row-run picture's row y from
+// column x on, width pixels in all, the first and last cut to them.
+template <class Put>
+void GenWalkRow(const GenBitmap* source, int32_t x, int32_t y, int32_t width, Put put) {
+  const GenRowRuns* rows = source->rows;
+  const GenRowRun* run = rows->runs + rows->rowStart[y];
+  // Runs that end before x are skipped; the first one left starts before x
+  // by skip pixels.
+  uint32_t skip = static_cast<uint32_t>(x);
+  while (skip >= run->length) skip -= (run++)->length;
+  for (uint32_t left = static_cast<uint32_t>(width); left > 0; ++run) {
+    const uint32_t n = std::min<uint32_t>(run->length - skip, left);
+    put(n, rows->palette[run->colour]);
+    left -= n;
+    skip = 0;
+  }
+}
 
 // Packs a picture handed in row by row into a row-run picture, which draws
 // the same pixels as a surface of it would: a nine-cell frame drawn once takes

@@ -98,51 +98,6 @@ constexpr GenColor GenCopyBlend(GenColor destination, GenColor source, uint32_t 
   return alphaGreen | redBlue;
 }
 
-// GenCopyBlend of one colour over a run of pixels at full opacity: the
-// translucent fill, which DirectFB's blended fill gives alike (the colour
-// premultiplied by its alpha plus what that alpha leaves of the destination).
-// The colour's share is worked out once; the loop vectorises.
-inline void GenFillBlendSpan(GenColor* pixels, int32_t count, GenColor colour) {
-  const uint32_t a = GenColorAlpha(colour);
-  const uint32_t keep = 256 - a;
-  const uint32_t redBlue = (colour & 0x00FF00FFu) * (a + 1) >> 8 & 0x00FF00FFu;
-  const uint32_t alphaGreen = (a << 16 | ((colour >> 8) & 0xFFu) * (a + 1) >> 8) << 8;
-  for (int32_t i = 0; i < count; ++i) {
-    const GenColor d = pixels[i];
-    pixels[i] = ((((d >> 8) & 0x00FF00FFu) * keep & 0xFF00FF00u) + alphaGreen) |
-                (((d & 0x00FF00FFu) * keep >> 8 & 0x00FF00FFu) + redBlue);
-  }
-}
-
-// GenCopyBlend at full opacity of a run of source pixels over pixels that
-// are all of the colour under, written to the run at to.
-inline void GenCopyBlendOverSpan(GenColor* to, const GenColor* sources, int32_t count, GenColor under) {
-  const uint32_t underRedBlue = under & 0x00FF00FFu;
-  const uint32_t underAlphaGreen = (under >> 8) & 0x00FF00FFu;
-  for (int32_t i = 0; i < count; ++i) {
-    const GenColor s = sources[i];
-    const uint32_t a = s >> 24;
-    const uint32_t keep = 256 - a;
-    const uint32_t redBlue = ((s & 0x00FF00FFu) * (a + 1) >> 8 & 0x00FF00FFu) + (underRedBlue * keep >> 8 & 0x00FF00FFu);
-    const uint32_t alphaGreen = ((a << 16 | ((s >> 8) & 0xFFu) * (a + 1) >> 8) << 8) + (underAlphaGreen * keep & 0xFF00FF00u);
-    to[i] = alphaGreen | redBlue;
-  }
-}
-
-// GenCopyBlend at full opacity of a run of source pixels onto a run of
-// destination pixels, in a loop that vectorises.
-inline void GenCopyBlendFullSpan(GenColor* pixels, const GenColor* sources, int32_t count) {
-  for (int32_t i = 0; i < count; ++i) {
-    const GenColor s = sources[i];
-    const GenColor d = pixels[i];
-    const uint32_t a = s >> 24;
-    const uint32_t keep = 256 - a;
-    const uint32_t redBlue = ((s & 0x00FF00FFu) * (a + 1) >> 8 & 0x00FF00FFu) + ((d & 0x00FF00FFu) * keep >> 8 & 0x00FF00FFu);
-    const uint32_t alphaGreen = ((a << 16 | ((s >> 8) & 0xFFu) * (a + 1) >> 8) << 8) + (((d >> 8) & 0x00FF00FFu) * keep & 0xFF00FF00u);
-    pixels[i] = alphaGreen | redBlue;
-  }
-}
-
 // GenCopyBlend of a run of source pixels onto a run of destination pixels.
 inline void GenCopyBlendSpan(GenColor* pixels, const GenColor* sources, int32_t count, uint32_t opacity) {
   for (int32_t i = 0; i < count; ++i) pixels[i] = GenCopyBlend(pixels[i], sources[i], opacity);

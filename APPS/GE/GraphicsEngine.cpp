@@ -8,6 +8,7 @@
 #include "WuLine.h"
 #include "gcm.h"
 #include "vgdebug.h"
+#include "vgobject.h"
 
 // ------------------------------------------------------------------ errors
 
@@ -213,11 +214,19 @@ bool SetCopyState(IDirectFBSurface* surface, int32_t blend, int32_t opacity) {
   return true;
 }
 
+// The colour of every pixel of row y of the area the bitmap knows to be plain.
+GenColor PlainColour(const GenBitmap* bitmap, int32_t y) {
+  return bitmap->plain.byRow ? bitmap->plainRows[y] : bitmap->plain.colour;
+}
+
 // Copies the source rectangle at (sx, sy) of a row-run picture to r of the
 // target, whose copy state is set: a band of rows at a time is expanded and
 // blitted, so the blending is the blitter's on the very pixels a surface of
-// the picture would hold.
-void CopyRowRuns(IDirectFBSurface* target, const GenBitmap* source, int64_t sx, int64_t sy, const GenRect& r) {
+// the picture would hold. Over the plain area of the bitmap over (when it is
+// given), a blend at full opacity gives each run one colour, its own blended
+// over the row's: expanded so, the band is copied.
+void CopyRowRuns(IDirectFBSurface* target, const GenBitmap* source, int64_t sx, int64_t sy, const GenRect& r,
+                 const GenBitmap* over = nullptr) {
   const int32_t width = r.x2 - r.x1;
   for (int32_t top = r.y1; top < r.y2; top += GenBandRows) {
     const int32_t rows = std::min(GenBandRows, r.y2 - top);
@@ -228,9 +237,18 @@ void CopyRowRuns(IDirectFBSurface* target, const GenBitmap* source, int64_t sx, 
       GEN_ERROR(GenErrOutOfMemory);
       return;
     }
-    for (int32_t row = 0; row < rows; ++row)
-      GenExpandRow(source, static_cast<int32_t>(sx), static_cast<int32_t>(sy + (top - r.y1) + row), width,
-                   reinterpret_cast<GenColor*>(reinterpret_cast<uint8_t*>(memory) + static_cast<ptrdiff_t>(row) * pitch));
+    for (int32_t row = 0; row < rows; ++row) {
+      auto* to = reinterpret_cast<GenColor*>(reinterpret_cast<uint8_t*>(memory) + static_cast<ptrdiff_t>(row) * pitch);
+      const auto y = static_cast<int32_t>(sy + (top - r.y1) + row);
+      if (!over) {
+        GenExpandRow(source, static_cast<int32_t>(sx), y, width, to);
+        continue;
+      }
+      const GenColor under = PlainColour(over, top + row);
+      GenWalkRow(source, static_cast<int32_t>(sx), y, width, [&](uint32_t count, GenColor colour) {
+        to = std::fill_n(to, count, GenCopyBlend(under, colour, 255));
+      });
+    }
     GenUnlockBand();
     const DFBRectangle from{0, 0, width, rows};
     target->Blit(target, band->surface, &from, r.x1, top);
@@ -255,7 +273,27 @@ std::array<GenRect, 4> Around(const GenRect& r, const GenRect& cut) {
 }
 
 void SetPlain(GenBitmap* bitmap, const GenRect& r, GenColor colour) {
-  bitmap->plain = IsEmpty(r) ? GenPlainArea{} : GenPlainArea{r.x1, r.y1, r.x2, r.y2, colour};
+  bitmap->plain = IsEmpty(r) ? GenPlainArea{} : GenPlainArea{r.x1, r.y1, r.x2, r.y2, colour, 0};
+}
+
+// The plain area cut down to r, its colours as they were.
+void NarrowPlain(GenBitmap* bitmap, const GenRect& r) {
+  if (IsEmpty(r)) {
+    bitmap->plain = GenPlainArea{};
+    return;
+  }
+  bitmap->plain.x1 = r.x1;
+  bitmap->plain.y1 = r.y1;
+  bitmap->plain.x2 = r.x2;
+  bitmap->plain.y2 = r.y2;
+}
+
+// Room for a colour a row; false when memory is short, and the area is then
+// not kept by rows.
+bool RowColours(GenBitmap* bitmap) {
+  if (!bitmap->plainRows)
+    bitmap->plainRows = static_cast<GenColor*>(VgAlloc(static_cast<size_t>(bitmap->height) * sizeof(GenColor)));
+  return bitmap->plainRows != nullptr;
 }
 
 // A copying fill of r: what the bitmap is known to hold of one colour. Of an
@@ -263,7 +301,7 @@ void SetPlain(GenBitmap* bitmap, const GenRect& r, GenColor colour) {
 // covers first, is kept.
 void NoteFill(GenBitmap* bitmap, const GenRect& r, GenColor colour) {
   const GenRect plain = PlainRect(bitmap);
-  if (!IsEmpty(plain) && bitmap->plain.colour == colour) {
+  if (!IsEmpty(plain) && !bitmap->plain.byRow && bitmap->plain.colour == colour) {
     const GenRect both = Cut(plain, r);
     if (both.x1 == r.x1 && both.y1 == r.y1 && both.x2 == r.x2 && both.y2 == r.y2) return;
     const bool sideBySide = plain.y1 == r.y1 && plain.y2 == r.y2 && plain.x1 <= r.x2 && r.x1 <= plain.x2;
@@ -287,7 +325,7 @@ void NoteWrite(GenBitmap* bitmap, const GenRect& r) {
   GenRect best{0, 0, 0, 0};
   for (const GenRect& band : Around(plain, hit))
     if (Area(band) > Area(best)) best = band;
-  SetPlain(bitmap, best, bitmap->plain.colour);
+  NarrowPlain(bitmap, best);
 }
 
 // DirectFB's plain fill of one colour over r.
@@ -298,69 +336,261 @@ void SolidFill(IDirectFBSurface* surface, GenColor colour, const GenRect& r) {
   surface->FillRectangle(surface, r.x1, r.y1, r.x2 - r.x1, r.y2 - r.y1);
 }
 
-// A row-run picture copied, or blended at full opacity, to r of the target
-// from (sx, sy), straight into the target's memory: a copy writes the runs;
-// a blend over the part known to be of one colour writes each run's one
-// blended colour, and elsewhere blends the expanded row pixel by pixel.
-void CopyRowRunsOver(GenBitmap* bitmap, const GenBitmap* source, int64_t sx, int64_t sy, const GenRect& r,
-                     bool blend) {
-  const LockedPixels pixels(bitmap);
-  if (!pixels) return;
-  const GenRect plain = blend ? Cut(PlainRect(bitmap), r) : r;
-  const GenColor under = bitmap->plain.colour;
-  for (int32_t row = plain.y1; row < plain.y2 && plain.x1 < plain.x2; ++row) {
-    const auto x = static_cast<int32_t>(sx + plain.x1 - r.x1);
-    const auto y = static_cast<int32_t>(sy + row - r.y1);
-    if (blend)
-      GenExpandRowOver(source, x, y, plain.x2 - plain.x1, under, pixels.At(plain.x1, row));
-    else
-      GenExpandRow(source, x, y, plain.x2 - plain.x1, pixels.At(plain.x1, row));
+// ------------------------------------------------------------ blended fills
+
+// The surface that translucent fills are blitted from, so that their blend is
+// the blitter's: a few rows of one colour, as wide as the widest fill so far.
+// It is kept, and filled again only when a fill asks for another colour, so
+// that a blended fill makes no surface of its own.
+constexpr int32_t kTileRows = 16;
+constexpr int32_t kTileWidthStep = 64;
+
+struct ColourTile {
+  GenBitmap* bitmap = nullptr;
+  GenColor colour = 0;
+  bool filled = false;
+};
+ColourTile g_tile;
+
+IDirectFBSurface* TileOf(GenColor colour, int32_t width) {
+  if (!g_tile.bitmap || g_tile.bitmap->width < width) {
+    if (g_tile.bitmap) GenFreeBitmap(g_tile.bitmap);
+    g_tile = {};
+    const int32_t rounded = (width + kTileWidthStep - 1) / kTileWidthStep * kTileWidthStep;
+    g_tile.bitmap = GenCreateBitmap(rounded, kTileRows, GenColorFormatArgb8888);
+    if (!g_tile.bitmap) return nullptr;
   }
-  if (!blend) return;
-  static thread_local std::vector<GenColor> line;
-  for (const GenRect& part : IsEmpty(plain) ? std::array<GenRect, 4>{r, GenRect{}, GenRect{}, GenRect{}} : Around(r, plain)) {
+  IDirectFBSurface* tile = g_tile.bitmap->surface;
+  if (!g_tile.filled || g_tile.colour != colour) {
+    SolidFill(tile, colour, {0, 0, g_tile.bitmap->width, kTileRows});
+    g_tile.colour = colour;
+    g_tile.filled = true;
+  }
+  return tile;
+}
+
+// Blends the colour over the parts, as DirectFB blends a blitted copy: the
+// colour's tile is blitted over them a tile's rows at a time, all in one batch.
+void BlendFill(IDirectFBSurface* surface, GenColor colour, const std::array<GenRect, 4>& parts) {
+  int32_t widest = 0;
+  for (const GenRect& part : parts)
+    if (!IsEmpty(part)) widest = std::max(widest, part.x2 - part.x1);
+  if (widest == 0) return;
+  IDirectFBSurface* tile = TileOf(colour, widest);
+  if (!tile) {
+    GEN_ERROR(GenErrOutOfMemory);
+    return;
+  }
+  static thread_local std::vector<DFBRectangle> from;
+  static thread_local std::vector<DFBPoint> to;
+  from.clear();
+  to.clear();
+  for (const GenRect& part : parts) {
     if (IsEmpty(part)) continue;
-    const int32_t width = part.x2 - part.x1;
-    line.resize(static_cast<size_t>(width));
-    for (int32_t row = part.y1; row < part.y2; ++row) {
-      GenExpandRow(source, static_cast<int32_t>(sx + part.x1 - r.x1), static_cast<int32_t>(sy + row - r.y1), width,
-                   line.data());
-      GenCopyBlendFullSpan(pixels.At(part.x1, row), line.data(), width);
+    for (int32_t top = part.y1; top < part.y2; top += kTileRows) {
+      from.push_back({0, 0, part.x2 - part.x1, std::min(kTileRows, part.y2 - top)});
+      to.push_back({part.x1, top});
     }
+  }
+  SetCopyState(surface, 1, 255);
+  surface->BatchBlit(surface, tile, from.data(), to.data(), static_cast<int>(from.size()));
+}
+
+// ------------------------------------------------------- row runs as fills
+
+// A rectangle of one colour that a row-run picture puts on its target.
+struct RunRect {
+  GenRect r;
+  GenColor colour;
+};
+
+// Rough costs on DirectFB's software renderer, in nanoseconds: a fill call,
+// each rectangle of its batch, and a pixel of a row-run picture expanded into
+// the band and copied from there. Runs of one colour each go as fills where
+// their rectangles cost less than their pixels through the band.
+constexpr int64_t kFillCallNanos = 150;
+constexpr int64_t kFillRectNanos = 20;
+constexpr int64_t kBandPixelTenths = 6;  // 0.6 ns
+// A pixel of a translucent fill blended from the colour's tile.
+constexpr int64_t kTileBlendPixelTenths = 20;
+
+int64_t BandTenths(const GenRect& r) { return Area(r) * kBandPixelTenths; }
+
+// The rectangles of one colour that the picture's rectangle at (sx, sy) makes
+// on r: each run cut to the copy's columns, neighbours of one colour joined,
+// and a row whose rectangles are those of the row above making those one row
+// taller (the rows of a frame's sides, of a plain area). Over the plain area
+// of the bitmap over (when it is given), a blend at full opacity gives each
+// run one colour, its own blended over the row's, and a run that leaves the
+// row as it is makes no rectangle. False once there would be more than limit
+// of them.
+bool RunRects(const GenBitmap* source, int64_t sx, int64_t sy, const GenRect& r, const GenBitmap* over,
+              size_t limit, std::vector<RunRect>& out) {
+  out.clear();
+  static thread_local std::vector<RunRect> row;
+  size_t above = 0;  // where the rectangles of the row above start
+  for (int32_t y = r.y1; y < r.y2; ++y) {
+    row.clear();
+    int32_t x = r.x1;
+    const GenColor under = over ? PlainColour(over, y) : 0;
+    GenWalkRow(source, static_cast<int32_t>(sx), static_cast<int32_t>(sy + (y - r.y1)), r.x2 - r.x1,
+               [&](uint32_t count, GenColor colour) {
+                 const GenColor c = over ? GenCopyBlend(under, colour, 255) : colour;
+                 const int32_t end = x + static_cast<int32_t>(count);
+                 if (over && c == under) {
+                   // nothing changes here
+                 } else if (!row.empty() && row.back().colour == c && row.back().r.x2 == x) {
+                   row.back().r.x2 = end;
+                 } else {
+                   row.push_back({{x, y, end, y + 1}, c});
+                 }
+                 x = end;
+               });
+    const bool same = row.size() == out.size() - above &&
+                      std::equal(row.begin(), row.end(), out.begin() + static_cast<ptrdiff_t>(above),
+                                 [](const RunRect& a, const RunRect& b) {
+                                   return a.r.x1 == b.r.x1 && a.r.x2 == b.r.x2 && a.colour == b.colour;
+                                 });
+    if (same) {
+      for (size_t i = above; i < out.size(); ++i) out[i].r.y2 = y + 1;
+      continue;
+    }
+    if (out.size() + row.size() > limit) return false;
+    above = out.size();
+    out.insert(out.end(), row.begin(), row.end());
+  }
+  return true;
+}
+
+// The rectangles in the order of their colours (they do not overlap, so any
+// order draws the same), and how many colours they have.
+size_t SortByColour(std::vector<RunRect>& rects) {
+  std::sort(rects.begin(), rects.end(), [](const RunRect& a, const RunRect& b) { return a.colour < b.colour; });
+  size_t colours = 0;
+  for (size_t i = 0; i < rects.size(); ++i) colours += i == 0 || rects[i].colour != rects[i - 1].colour;
+  return colours;
+}
+
+// DirectFB's plain fills of the rectangles sorted by colour: those of a
+// colour in one call.
+void FillRects(IDirectFBSurface* surface, const std::vector<RunRect>& rects) {
+  static thread_local std::vector<DFBRectangle> batch;
+  surface->SetDrawingFlags(surface, DSDRAW_NOFX);
+  for (size_t i = 0; i < rects.size();) {
+    const GenColor colour = rects[i].colour;
+    batch.clear();
+    for (; i < rects.size() && rects[i].colour == colour; ++i) {
+      const GenRect& r = rects[i].r;
+      batch.push_back({r.x1, r.y1, r.x2 - r.x1, r.y2 - r.y1});
+    }
+    surface->SetColor(surface, static_cast<u8>(GenColorRed(colour)), static_cast<u8>(GenColorGreen(colour)),
+                      static_cast<u8>(GenColorBlue(colour)), static_cast<u8>(GenColorAlpha(colour)));
+    surface->FillRectangles(surface, batch.data(), static_cast<unsigned int>(batch.size()));
   }
 }
 
-// A surface's picture blended at full opacity to r of the target from (sx,
-// sy), pixel by pixel as DirectFB's blitter blends it (the colour
-// premultiplied by its alpha, plus what that alpha leaves of the target),
-// in loops that vectorise; where the target is known to be of one colour only
-// the picture is read. False when the surfaces cannot be locked.
-bool BlendCopy(GenBitmap* bitmap, const GenBitmap* source, int64_t sx, int64_t sy, const GenRect& r) {
-  IDirectFBSurface* from = source->surface;
-  void* memory = nullptr;
-  int pitch = 0;
-  if (from->Lock(from, DSLF_READ, &memory, &pitch) != DFB_OK) return false;
-  bool done = false;
-  {
-    const LockedPixels pixels(bitmap);
-    if (pixels) {
-      auto line = [&](int32_t x, int32_t row) {
-        return reinterpret_cast<const GenColor*>(static_cast<const uint8_t*>(memory) +
-                                                 (sy + row - r.y1) * static_cast<int64_t>(pitch)) +
-               (sx + x - r.x1);
-      };
-      const GenRect plain = Cut(PlainRect(bitmap), r);
-      const GenColor under = bitmap->plain.colour;
-      for (int32_t row = plain.y1; row < plain.y2 && plain.x1 < plain.x2; ++row)
-        GenCopyBlendOverSpan(pixels.At(plain.x1, row), line(plain.x1, row), plain.x2 - plain.x1, under);
-      for (const GenRect& part : IsEmpty(plain) ? std::array<GenRect, 4>{r, GenRect{}, GenRect{}, GenRect{}} : Around(r, plain))
-        for (int32_t row = part.y1; row < part.y2 && part.x1 < part.x2; ++row)
-          GenCopyBlendFullSpan(pixels.At(part.x1, row), line(part.x1, row), part.x2 - part.x1);
-      done = true;
+// What the rectangles of one colour drawn over area leave known, with
+// what was known before them (before, narrowed already to what is left of
+// it): where every row of the area came out of one colour across it, the
+// area by rows; else the largest rectangle, or what is left of the old area
+// when that is larger.
+void NoteFills(GenBitmap* bitmap, const GenRect& area, const std::vector<RunRect>& rects, bool over,
+               const GenPlainArea& before) {
+  const bool rowsWhole =
+      std::all_of(rects.begin(), rects.end(), [&](const RunRect& r) { return r.r.x1 == area.x1 && r.r.x2 == area.x2; });
+  int64_t covered = 0;
+  for (const RunRect& r : rects) covered += Area(r.r);
+  // A copy leaves no row uncovered; a blend leaves a row it skipped as it was.
+  const bool rowsCovered = over || covered == Area(area);
+  if (rowsWhole && rowsCovered && Area(area) > Area(PlainRect(bitmap)) && RowColours(bitmap)) {
+    // Rows that no rectangle covers kept the colour they had.
+    if (over && !before.byRow) std::fill(bitmap->plainRows + area.y1, bitmap->plainRows + area.y2, before.colour);
+    for (const RunRect& r : rects) std::fill(bitmap->plainRows + r.r.y1, bitmap->plainRows + r.r.y2, r.colour);
+    bitmap->plain = GenPlainArea{area.x1, area.y1, area.x2, area.y2, 0, 1};
+    return;
+  }
+  const RunRect* largest = nullptr;
+  for (const RunRect& rect : rects)
+    if (!largest || Area(rect.r) > Area(largest->r)) largest = &rect;
+  if (largest && Area(largest->r) > Area(PlainRect(bitmap))) SetPlain(bitmap, largest->r, largest->colour);
+}
+
+// A row-run picture's rectangle at (sx, sy) copied or blended to r. Where
+// every run gives one colour (a copy; a blend at full opacity over the area
+// known to be plain), DirectFB fills the rectangles of those colours, or,
+// where they are too many, copies them expanded into the band. Elsewhere the
+// band's picture is blended by the blitter.
+void CopyRowRunPicture(GenBitmap* bitmap, const GenBitmap* source, int64_t sx, int64_t sy, const GenRect& r,
+                       int32_t blend, int32_t opacity) {
+  IDirectFBSurface* surface = bitmap->surface;
+  const bool blended = blend != 0;
+  const GenRect plain = !blended ? r : opacity >= 255 ? Cut(PlainRect(bitmap), r) : GenRect{};
+  const GenBitmap* over = blended ? bitmap : nullptr;
+  std::array<GenRect, 4> rest{};
+  if (IsEmpty(plain))
+    rest[0] = r;
+  else if (blended)
+    rest = Around(r, plain);
+  static thread_local std::vector<RunRect> rects;
+  bool listed = false;
+  if (!IsEmpty(plain)) {
+    const int64_t band = BandTenths(plain);
+    const int64_t px = sx + (plain.x1 - r.x1);
+    const int64_t py = sy + (plain.y1 - r.y1);
+    listed = RunRects(source, px, py, plain, over, static_cast<size_t>(band / (10 * kFillRectNanos)), rects);
+    if (listed && 10 * (static_cast<int64_t>(SortByColour(rects)) * kFillCallNanos +
+                        static_cast<int64_t>(rects.size()) * kFillRectNanos) < band) {
+      FillRects(surface, rects);
+    } else {
+      surface->SetBlittingFlags(surface, DSBLIT_NOFX);
+      CopyRowRuns(surface, source, px, py, plain, over);
     }
   }
-  from->Unlock(from);
-  return done;
+  if (std::any_of(rest.begin(), rest.end(), [](const GenRect& part) { return !IsEmpty(part); })) {
+    SetCopyState(surface, blend, opacity);
+    for (const GenRect& part : rest)
+      if (!IsEmpty(part)) CopyRowRuns(surface, source, sx + (part.x1 - r.x1), sy + (part.y1 - r.y1), part);
+  }
+  const GenPlainArea before = bitmap->plain;
+  NoteWrite(bitmap, r);
+  // The rectangles listed are the pixels drawn, whichever way they went.
+  if (listed) NoteFills(bitmap, plain, rects, blended, before);
+}
+
+// A translucent fill over the part of the plain area, which gives each row one
+// colour too: the row's blended with the fill's, which stays known. Where the
+// rows make few bands of one colour, each band is a plain fill of its
+// colour; else the part is blended from the colour's tile.
+void FillOverPlain(GenBitmap* bitmap, GenColor colour, const GenRect& part) {
+  IDirectFBSurface* surface = bitmap->surface;
+  if (!bitmap->plain.byRow) {
+    const GenColor over = GenCopyBlend(bitmap->plain.colour, colour, 255);
+    SolidFill(surface, over, part);
+    SetPlain(bitmap, part, over);
+    return;
+  }
+  GenColor* rows = bitmap->plainRows;
+  int64_t bands = 0;
+  for (int32_t y = part.y1; y < part.y2; ++y) bands += y == part.y1 || rows[y] != rows[y - 1];
+  const bool fills = bands * kFillCallNanos * 10 <= Area(part) * kTileBlendPixelTenths;
+  if (fills)
+    surface->SetDrawingFlags(surface, DSDRAW_NOFX);
+  else
+    BlendFill(surface, colour, {part, GenRect{}, GenRect{}, GenRect{}});
+  for (int32_t top = part.y1; top < part.y2;) {
+    const GenColor under = rows[top];
+    int32_t bottom = top + 1;
+    while (bottom < part.y2 && rows[bottom] == under) ++bottom;
+    const GenColor c = GenCopyBlend(under, colour, 255);
+    if (fills) {
+      surface->SetColor(surface, static_cast<u8>(GenColorRed(c)), static_cast<u8>(GenColorGreen(c)),
+                        static_cast<u8>(GenColorBlue(c)), static_cast<u8>(GenColorAlpha(c)));
+      surface->FillRectangle(surface, part.x1, top, part.x2 - part.x1, bottom - top);
+    }
+    std::fill(rows + top, rows + bottom, c);
+    top = bottom;
+  }
+  NarrowPlain(bitmap, part);
 }
 
 }  // namespace
@@ -392,25 +622,11 @@ void GenFillRectangle(GenBitmap* bitmap, const GenRect* clip, GenColor colour, i
   const GenRect plain = Cut(PlainRect(bitmap), r);
   std::array<GenRect, 4> rest{r, GenRect{}, GenRect{}, GenRect{}};
   if (!IsEmpty(plain)) {
-    const GenColor over = GenCopyBlend(bitmap->plain.colour, colour, 255);
-    SolidFill(surface, over, plain);
+    FillOverPlain(bitmap, colour, plain);
     rest = Around(r, plain);
   }
-  // The rest is blended here, as DirectFB's blended fill blends (the colour
-  // premultiplied, the destination weighted by what the colour leaves of
-  // it), a row at a time in a loop that vectorises.
-  if (std::any_of(rest.begin(), rest.end(), [](const GenRect& part) { return !IsEmpty(part); })) {
-    const LockedPixels pixels(bitmap);
-    if (pixels) {
-      for (const GenRect& part : rest)
-        for (int32_t row = part.y1; row < part.y2 && part.x1 < part.x2; ++row)
-          GenFillBlendSpan(pixels.At(part.x1, row), part.x2 - part.x1, colour);
-    }
-  }
-  if (IsEmpty(plain))
-    NoteWrite(bitmap, r);
-  else
-    SetPlain(bitmap, plain, GenCopyBlend(bitmap->plain.colour, colour, 255));
+  BlendFill(surface, colour, rest);
+  if (IsEmpty(plain)) NoteWrite(bitmap, r);
 }
 
 void GenDrawRectangle(GenBitmap* bitmap, const GenRect* clip, GenColor colour, int32_t x1, int32_t y1,
@@ -511,22 +727,14 @@ void GenCopyBitmap(GenBitmap* bitmap, const GenRect* clip, GenBitmap* source, in
   const int64_t sx = span.sx + r.x1 - span.dx;
   const int64_t sy = span.sy + r.y1 - span.dy;
   if (blend && opacity <= 0) return;
-  // Blends at full opacity are the engine's own, the same pixels as the
-  // blitter's; copies of row runs write the target's memory; the rest is
-  // the blitter's.
-  const bool fullBlend = blend && opacity >= 255;
-  if (source->rows && (!blend || fullBlend)) {
-    CopyRowRunsOver(bitmap, source, sx, sy, r, fullBlend);
-  } else if (!fullBlend || source == bitmap || !BlendCopy(bitmap, source, sx, sy, r)) {
-    IDirectFBSurface* surface = bitmap->surface;
-    SetCopyState(surface, blend, opacity);
-    if (source->rows) {
-      CopyRowRuns(surface, source, sx, sy, r);
-    } else {
-      const DFBRectangle from{static_cast<int>(sx), static_cast<int>(sy), r.x2 - r.x1, r.y2 - r.y1};
-      surface->Blit(surface, source->surface, &from, r.x1, r.y1);
-    }
+  if (source->rows) {
+    CopyRowRunPicture(bitmap, source, sx, sy, r, blend, opacity);
+    return;
   }
+  IDirectFBSurface* surface = bitmap->surface;
+  SetCopyState(surface, blend, opacity);
+  const DFBRectangle from{static_cast<int>(sx), static_cast<int>(sy), r.x2 - r.x1, r.y2 - r.y1};
+  surface->Blit(surface, source->surface, &from, r.x1, r.y1);
   NoteWrite(bitmap, r);
 }
 

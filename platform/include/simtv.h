@@ -328,6 +328,9 @@ void simtv_tv_load_demo(void);
  * the lines before the bad one added stays. */
 int simtv_tv_load_fixture(const char* path, char* error, int size);
 
+/* The set's local time, seconds since 1970: set, it runs on with the set's
+ * clock from there (the scenario's virtual time, the real time otherwise),
+ * as XPM_GetLocalTime reads it; timers come due by it. */
 void simtv_tv_set_local_time(int64_t seconds);
 int64_t simtv_tv_local_time(void);
 void simtv_tv_set_power_on_time(int32_t hours);

@@ -366,7 +366,14 @@ int32_t XPM_StopEPGScan(void);
 
 /* -------------------------------------------------------------------- clock */
 
-/* The set's local time as broken-down time (month from 0, year since 1900). */
+/* The set's local time as broken-down time (month from 0, year since 1900);
+ * it runs on from the time last set. An enabled timer (timer 0, the
+ * on-timer, aside) comes due at the minute of its start less its early
+ * start, on each of its days for a repeating one: the recorder then records
+ * it as a timer's recording (as XPM_Set_Timer_Record_Valid and
+ * XPM_RECORDING_START_WITH_TRY below would) and reports it with
+ * XpmEvent::RecordStatus. A timer stored in or after the minute it comes
+ * due is not started by the set: starting it is the caller's. */
 int32_t XPM_GetLocalTime(struct tm* time);
 int32_t XPM_SetLocalTime(const struct tm* time);
 /* Hours of operation since the set left the factory. */

@@ -76,6 +76,11 @@ void ResetFactoryShell();
 // recorder.
 void SetScheduleRecording(int32_t timerId, bool recording);
 
+// A timer came due: the recorder records it on its tuner, channel and
+// medium, as a timer's recording, and reports that it started (or why it
+// could not). Called without the television state's lock.
+void StartTimerRecording(int32_t timerId, const XPM_TimerInfo& timer);
+
 // The recorder (xpm_pvr.cpp) back to a set fresh from the factory: no disk,
 // recordings, playback, time-shift or answers to come.
 void ResetRecorder();

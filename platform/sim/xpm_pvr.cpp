@@ -34,6 +34,8 @@ constexpr int32_t kErrorNotFound = 3;
 constexpr char kUsbMount[] = XPM_USB_DISK_MOUNT_POINT;
 constexpr int32_t kTuners = 2;
 constexpr int32_t kNoChannel = -2;
+// The timer repetition that records once.
+constexpr int32_t kTimesTypeOnce = 4;
 
 constexpr int32_t kLiveTV = 1;
 constexpr int32_t kPausedLiveTV = 2;
@@ -481,7 +483,54 @@ int32_t RecordRefusal(const Tuner& t, int32_t major, int32_t minor, int64_t seco
   return 0;
 }
 
+// A recording starts on the tuner, or the status says why it cannot. The
+// caller holds the lock.
+void StartRecording(int32_t tuner, int32_t major, int32_t minor, int32_t medium) {
+  Tuner& t = R().tuners[tuner];
+  // The valid timer's duration and late end make the recording's length;
+  // without one it records until the disk goes.
+  XPM_TimerInfo timer{};
+  const bool timed = t.validTimer >= 0 && simtv::TimerOf(t.validTimer, &timer);
+  const int64_t seconds = timed ? int64_t(timer.duration) + std::max(timer.endDelay, 0) : -1;
+  t.medium = medium;
+  if (int32_t refusal = RecordRefusal(t, major, minor, seconds >= 0 ? seconds : kOpenEndedSeconds)) {
+    SendRecordStatus(tuner, t.validTimer, refusal);
+    return;
+  }
+  t.recording = true;
+  t.major = major;
+  t.minor = minor;
+  t.timerId = timed ? t.validTimer : -1;
+  t.recordStart = Now();
+  t.localStart = simtv_tv_local_time();
+  t.channels[medium][0] = major;
+  t.channels[medium][1] = minor;
+  if (t.timerId >= 0) simtv::SetScheduleRecording(t.timerId, true);
+  SendRecordStatus(tuner, t.timerId, kStarted);
+  SendRecordStatus(tuner, t.timerId, kRecording);
+  if (seconds >= 0) {
+    const uint64_t token = t.token = NewToken();
+    t.endAnswer = simtv::AnswerLater(uint32_t(std::min<int64_t>(seconds * 1000, UINT32_MAX)), [tuner, token] {
+      std::lock_guard lock(g_mutex);
+      if (R().tuners[tuner].recording && R().tuners[tuner].token == token) CompleteRecording(tuner);
+    });
+  }
+}
+
 }  // namespace
+
+// ------------------------------------------------------------ timers due
+
+void simtv::StartTimerRecording(int32_t timerId, const XPM_TimerInfo& timer) {
+  std::lock_guard lock(g_mutex);
+  const int32_t tuner = timer.source != 0 ? 1 : 0;
+  Tuner& t = R().tuners[tuner];
+  t.validTimer = timerId;
+  t.validOnce = timer.timesType == kTimesTypeOnce ? 1 : 0;
+  t.validEarly = timer.startEarly;
+  // A timer of neither medium records from the one the set is on.
+  StartRecording(tuner, timer.major, timer.minor, timer.mapId == 0 || timer.mapId == 1 ? timer.mapId : CurrentMedium());
+}
 
 // ------------------------------------------------------------ recorder reset
 
@@ -623,35 +672,7 @@ int32_t XPM_RECORDING_START_WITH_TRY(int32_t tuner, int32_t major, int32_t minor
   const int32_t medium = CurrentMedium();
   PVR_CALL("XPM_RECORDING_START_WITH_TRY", Args{}.Int(tuner).Int(major).Int(minor).Int(flags).Int(tries));
   if (!ValidTuner(tuner)) return kErrorBadArgument;
-  Tuner& t = R().tuners[tuner];
-  // The valid timer's duration and late end make the recording's length;
-  // without one it records until the disk goes.
-  XPM_TimerInfo timer{};
-  const bool timed = t.validTimer >= 0 && simtv::TimerOf(t.validTimer, &timer);
-  const int64_t seconds = timed ? int64_t(timer.duration) + std::max(timer.endDelay, 0) : -1;
-  t.medium = medium;
-  if (int32_t refusal = RecordRefusal(t, major, minor, seconds >= 0 ? seconds : kOpenEndedSeconds)) {
-    SendRecordStatus(tuner, t.validTimer, refusal);
-    return 0;
-  }
-  t.recording = true;
-  t.major = major;
-  t.minor = minor;
-  t.timerId = timed ? t.validTimer : -1;
-  t.recordStart = Now();
-  t.localStart = simtv_tv_local_time();
-  t.channels[medium][0] = major;
-  t.channels[medium][1] = minor;
-  if (t.timerId >= 0) simtv::SetScheduleRecording(t.timerId, true);
-  SendRecordStatus(tuner, t.timerId, kStarted);
-  SendRecordStatus(tuner, t.timerId, kRecording);
-  if (seconds >= 0) {
-    const uint64_t token = t.token = NewToken();
-    t.endAnswer = simtv::AnswerLater(uint32_t(std::min<int64_t>(seconds * 1000, UINT32_MAX)), [tuner, token] {
-      std::lock_guard lock(g_mutex);
-      if (R().tuners[tuner].recording && R().tuners[tuner].token == token) CompleteRecording(tuner);
-    });
-  }
+  StartRecording(tuner, major, minor, medium);
   return 0;
 }
 

@@ -87,7 +87,14 @@ struct WpsRouter {
 };
 
 struct State {
+  // The local time set last, and the set's clock (ms) when it was set: the
+  // time runs on with the clock from there.
   int64_t localTime = kDefaultTime;
+  uint64_t localSetAt = 0;
+  // Timers due after this local second are still to come; the answer that
+  // starts the next of them.
+  int64_t timersFrom = kDefaultTime;
+  uint64_t dueAnswer = 0;
   int32_t powerOnHours = 0;
   std::vector<XPM_ChannelInfo> channels;
   XPM_CurrentChannelInfo current[2] = {};
@@ -149,6 +156,7 @@ XPM_TimerInfo DefaultTimer() {
 
 State Fresh() {
   State s;
+  s.localSetAt = simk::NowMs();
   for (XPM_TimerInfo& t : s.timers) t = DefaultTimer();
   for (XPM_CurrentChannelInfo& c : s.current) {
     c.major = -2;
@@ -424,6 +432,83 @@ std::vector<int32_t> Collisions(int32_t index, const XPM_TimerInfo& timer) {
   return found;
 }
 
+// ----------------------------------------------------------------- the clock
+
+// The local time now: the time set last, run on by the set's clock.
+int64_t LocalNow() {
+  const uint64_t now = simk::NowMs();
+  return S().localTime + int64_t(now > S().localSetAt ? (now - S().localSetAt) / 1000 : 0);
+}
+
+bool Records(int32_t index, const XPM_TimerInfo& t) { return index != kOnTimer && t.enabled && t.duration > 0; }
+
+// When a timer comes due in (from, to]: at the minute of its start less its
+// early start, on each day it records.
+std::vector<int64_t> DueTimes(const XPM_TimerInfo& t, int64_t from, int64_t to) {
+  const int64_t early = std::max(t.startEarly, 0);
+  std::vector<int64_t> due;
+  for (int64_t start : Starts(t, from + early - 59, to + early + 60)) {
+    const int64_t at = (start - early) / 60 * 60;
+    if (at > from && at <= to) due.push_back(at);
+  }
+  return due;
+}
+
+// The first moment after from (a local second) when a stored timer comes
+// due, within the week after it; -1 when none does.
+int64_t NextDue(int64_t from) {
+  int64_t next = -1;
+  for (int32_t i = 0; i < XPM_TIMER_COUNT; ++i) {
+    if (!Records(i, S().timers[i])) continue;
+    const std::vector<int64_t> due = DueTimes(S().timers[i], from, from + 8 * kDay);
+    if (!due.empty() && (next < 0 || due.front() < next)) next = due.front();
+  }
+  return next;
+}
+
+void TimersDue(uint64_t generation);
+
+// Timers that come due after the local second from are to be started: the
+// answer waits on the set's clock until the first of them. A timer due at
+// or before from is past: one stored in the minute it comes due is started,
+// if at all, by whoever stored it. The caller holds the mutex.
+void ArmTimers(int64_t from) {
+  if (S().dueAnswer) simtv::WithdrawAnswer(S().dueAnswer);
+  S().dueAnswer = 0;
+  S().timersFrom = from;
+  const int64_t due = NextDue(from);
+  if (due < 0) return;
+  const uint64_t dueAt = S().localSetAt + uint64_t(std::max<int64_t>(due - S().localTime, 0)) * 1000;
+  const uint64_t now = simk::NowMs();
+  const uint64_t wait = std::min<uint64_t>(dueAt > now ? dueAt - now : 0, UINT32_MAX);
+  S().dueAnswer = simtv::AnswerLater(uint32_t(wait), [generation = S().generation] { TimersDue(generation); });
+}
+
+// The timers due since the last look start their recordings, and the next
+// is waited for.
+void TimersDue(uint64_t generation) {
+  std::vector<std::pair<int32_t, XPM_TimerInfo>> due;
+  {
+    std::lock_guard lock(g_mutex);
+    if (S().generation != generation) return;
+    const int64_t from = S().timersFrom;
+    const int64_t now = LocalNow();
+    for (int32_t i = 0; i < XPM_TIMER_COUNT; ++i) {
+      const XPM_TimerInfo& t = S().timers[i];
+      if (Records(i, t) && !DueTimes(t, from, now).empty()) due.emplace_back(i, t);
+    }
+    ArmTimers(now);
+  }
+  // The recorder reads the timers under this file's lock as it starts.
+  for (const auto& [index, timer] : due) simtv::StartTimerRecording(index, timer);
+}
+
+void SetLocalTime(int64_t seconds) {
+  S().localTime = seconds;
+  S().localSetAt = simk::NowMs();
+  ArmTimers(seconds);
+}
+
 // The title of a timer's schedule row, empty when it has none.
 std::string ScheduledTitle(int32_t timerId) {
   DB_ScheduledShow show{};
@@ -461,7 +546,7 @@ extern "C" {
 int32_t XPM_GetLocalTime(struct tm* time) {
   TV_CALL("XPM_GetLocalTime", simk::CallArgs{}.Ptr());
   if (!time) return kErrorBadArgument;
-  const time_t seconds = static_cast<time_t>(S().localTime);
+  const time_t seconds = static_cast<time_t>(LocalNow());
   localtime_r(&seconds, time);
   return 0;
 }
@@ -473,7 +558,7 @@ int32_t XPM_SetLocalTime(const struct tm* time) {
   copy.tm_isdst = -1;
   const time_t seconds = mktime(&copy);
   if (seconds == static_cast<time_t>(-1)) return kErrorBadArgument;
-  S().localTime = seconds;
+  SetLocalTime(seconds);
   return 0;
 }
 
@@ -566,7 +651,7 @@ int32_t XPM_SetTimer(int32_t index, const XPM_TimerInfo* timer) {
     if (index != kOnTimer && timer->duration <= 0) return XPM_TIMER_ERROR_INVALID_DURATION;
     if (timer->start.tm_year < 70) return XPM_TIMER_ERROR_INVALID_STARTTIME;
     // A timer that records once must not start before the minute the clock shows.
-    if (timer->timesType == kTimesTypeOnce && Seconds(&timer->start) / 60 < S().localTime / 60)
+    if (timer->timesType == kTimesTypeOnce && Seconds(&timer->start) / 60 < LocalNow() / 60)
       return XPM_TIMER_ERROR_INVALID_STARTTIME;
     if (index != kOnTimer && !Collisions(index, *timer).empty()) {
       S().refusedIndex = index;
@@ -576,6 +661,7 @@ int32_t XPM_SetTimer(int32_t index, const XPM_TimerInfo* timer) {
   }
   S().timers[index] = *timer;
   if (index == S().refusedIndex) S().refusedIndex = -1;
+  ArmTimers(LocalNow());
   return 0;
 }
 
@@ -1066,6 +1152,7 @@ void simtv_tv_reset(void) {
   {
     std::lock_guard lock(g_mutex);
     const uint64_t generation = S().generation;
+    if (S().dueAnswer) simtv::WithdrawAnswer(S().dueAnswer);
     S() = Fresh();
     S().generation = generation + 1;
   }
@@ -1079,12 +1166,12 @@ void simtv_tv_reset(void) {
 
 void simtv_tv_set_local_time(int64_t seconds) {
   std::lock_guard lock(g_mutex);
-  S().localTime = seconds;
+  SetLocalTime(seconds);
 }
 
 int64_t simtv_tv_local_time(void) {
   std::lock_guard lock(g_mutex);
-  return S().localTime;
+  return LocalNow();
 }
 
 void simtv_tv_set_power_on_time(int32_t hours) {

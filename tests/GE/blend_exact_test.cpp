@@ -1,7 +1,9 @@
-// The engine's own blends against DirectFB's: a translucent fill and a
-// blended copy at full opacity give DirectFB's pixels for every colour value,
-// alpha and destination value of a channel, and the shortcuts over areas
-// known to be of one colour give the pixels that blending each pixel gives.
+// The engine's blends against DirectFB's: a translucent fill and a blended
+// copy at full opacity give DirectFB's pixels for every colour value, alpha
+// and destination value of a channel; the shortcuts over areas known to be of
+// one colour give the pixels that blending each pixel gives; and none of it
+// writes the target's memory but DirectFB.
+#include <cstdint>
 #include <vector>
 
 #include "ge_test_support.h"
@@ -133,6 +135,131 @@ TEST_F(BlendExactTest, ShortcutsOverOneColourGiveTheBlendedPixels) {
   const GenImage b = Pixels(unknown);
   for (size_t i = 0; i < a.pixels.size(); ++i) ASSERT_EQ(a.pixels[i], b.pixels[i]) << "at " << i;
   EXPECT_LT(known->plain.x1, known->plain.x2);  // the last fill was over an area still known
+}
+
+// A picture kept as row runs, whatever its runs take.
+GenBitmap* Runs(const std::vector<GenColor>& pixels, int32_t width, int32_t height) {
+  GenRowRunPacker packer(width, height, SIZE_MAX);
+  for (int32_t y = 0; y < height; ++y) EXPECT_TRUE(packer.AddRow(&pixels[static_cast<size_t>(y * width)]));
+  GenBitmap* picture = packer.Finish();
+  EXPECT_NE(picture, nullptr);
+  return picture;
+}
+
+// A translucent vertical gradient, a row a colour.
+std::vector<GenColor> Gradient(int32_t width, int32_t height) {
+  std::vector<GenColor> pixels;
+  for (int32_t y = 0; y < height; ++y)
+    pixels.insert(pixels.end(), static_cast<size_t>(width),
+                  GenMakeColor(10 + 4 * y, 20, 200 - 3 * y, 0xC0 + static_cast<uint32_t>(y % 7) * 8));
+  return pixels;
+}
+
+// A frame: a transparent margin, opaque edges and a translucent middle with
+// a darker band across it.
+std::vector<GenColor> Frame(int32_t width, int32_t height) {
+  std::vector<GenColor> pixels;
+  for (int32_t y = 0; y < height; ++y)
+    for (int32_t x = 0; x < width; ++x) {
+      const bool margin = x == 0 || y == 0 || x == width - 1 || y == height - 1;
+      const bool edge = x < 3 || y < 3 || x >= width - 3 || y >= height - 3;
+      pixels.push_back(margin ? 0 : edge ? 0xFF8090A0 : y % 9 == 4 ? 0xA0102040 : 0x60204080);
+    }
+  return pixels;
+}
+
+// A picture of a colour a pixel, too many runs to fill.
+std::vector<GenColor> Noise(int32_t width, int32_t height) {
+  std::vector<GenColor> pixels;
+  for (int32_t i = 0; i < width * height; ++i) {
+    const auto v = static_cast<uint32_t>(i) * 2654435761u;
+    pixels.push_back(GenMakeColor(v >> 8, v >> 16, v >> 24, v >> 4));
+  }
+  return pixels;
+}
+
+// Rows each of one colour are known as such: fills and row-run pictures over
+// them, copied and blended, give the pixels that blending each pixel gives,
+// whether a picture goes as fills or through the band.
+TEST_F(BlendExactTest, ShortcutsOverRowsOfOneColourGiveTheBlendedPixels) {
+  GenBitmap* gradient = Runs(Gradient(64, 48), 64, 48);
+  GenBitmap* frame = Runs(Frame(40, 30), 40, 30);
+  GenBitmap* noise = Runs(Noise(24, 20), 24, 20);
+  ASSERT_TRUE(gradient && frame && noise);
+  bool knownByRows = false;
+  auto draw = [&](GenBitmap* b, bool forget) {
+    auto step = [&] {
+      if (forget) GenForgetPlainArea(b);
+    };
+    GenFillRectangle(b, nullptr, 0, 0, 0, 64, 48, 0);
+    step();
+    GenCopyBitmap(b, nullptr, gradient, 0, 0, 0, 0, 64, 48, 1, 255);
+    if (!forget) knownByRows = b->plain.byRow && b->plain.x2 - b->plain.x1 == 64;
+    step();
+    GenFillRectangle(b, nullptr, 0x80000000, 0, 0, 64, 40, 1);
+    step();
+    GenCopyBitmap(b, nullptr, frame, 10, 8, 0, 0, 40, 30, 1, 255);
+    step();
+    GenCopyBitmap(b, nullptr, noise, 36, 2, 0, 0, 24, 20, 1, 255);
+    step();
+    GenFillRectangle(b, nullptr, 0x40FFFFFF, 5, 5, 60, 44, 1);
+    step();
+    GenCopyBitmap(b, nullptr, frame, 30, 20, 0, 0, 40, 30, 1, 255);
+    step();
+    GenCopyBitmap(b, nullptr, gradient, 0, 30, 0, 5, 50, 10, 0, 255);
+    step();
+    GenCopyBitmap(b, nullptr, frame, -6, 26, 0, 0, 40, 30, 1, 255);
+    step();
+    GenCopyBitmap(b, nullptr, frame, 20, 0, 0, 0, 40, 30, 1, 128);
+  };
+  GenBitmap* known = Make(64, 48);
+  GenBitmap* unknown = Make(64, 48);
+  draw(known, false);
+  draw(unknown, true);
+  EXPECT_TRUE(knownByRows);
+  const GenImage a = Pixels(known);
+  const GenImage b = Pixels(unknown);
+  for (size_t i = 0; i < a.pixels.size(); ++i) ASSERT_EQ(a.pixels[i], b.pixels[i]) << "at " << i;
+  for (GenBitmap* picture : {gradient, frame, noise}) GenFreeBitmap(picture);
+}
+
+// Fills, copies and blends reach the target through DirectFB's fills and
+// blits, never through its memory; an outline writes the memory itself.
+TEST_F(BlendExactTest, FillsAndCopiesLeaveTheTargetsMemoryToDirectFB) {
+  static int locks;
+  static decltype(IDirectFBSurface::Lock) lock;
+  // The counts start over in each round of a repeated run.
+  locks = 0;
+  GenBitmap* target = Make(64, 48, 0xFF102030);
+  GenBitmap* picture = Make(20, 16, 0x80FF0000);
+  GenBitmap* frame = Runs(Frame(40, 30), 40, 30);
+  GenBitmap* noise = Runs(Noise(24, 20), 24, 20);
+  ASSERT_TRUE(frame && noise);
+  IDirectFBSurface* s = target->surface;
+  lock = s->Lock;
+  s->Lock = [](IDirectFBSurface* thiz, DFBSurfaceLockFlags flags, void** memory, int* pitch) {
+    ++locks;
+    return lock(thiz, flags, memory, pitch);
+  };
+  GenFillRectangle(target, nullptr, 0xFF405060, 0, 0, 64, 48, 0);
+  GenFillRectangle(target, nullptr, 0x80FFFFFF, 4, 4, 30, 30, 1);
+  for (int32_t blend : {0, 1})
+    for (int32_t opacity : {255, 128})
+      for (GenBitmap* source : {picture, frame, noise}) {
+        for (bool forget : {false, true}) {
+          if (forget) GenForgetPlainArea(target);
+          GenCopyBitmap(target, nullptr, source, 3, 5, 0, 0, source->width, source->height, blend, opacity);
+          GenFillRectangle(target, nullptr, 0x60A0B0C0, 20, 0, 64, 20, 1);
+        }
+        GenTileBitmapFrame(target, nullptr, source, 0, 0, 0, 0, 0, 64, 48, 7, 9, blend, opacity);
+        GenScaleBitmap(target, nullptr, source, 2, 2, 50, 40, 0, 0, source->width, source->height, blend, opacity);
+      }
+  EXPECT_EQ(locks, 0);
+  GenDrawRectangle(target, nullptr, 0x80FFFFFF, 1, 1, 10, 10, 1);
+  EXPECT_GT(locks, 0);
+  s->Lock = lock;
+  GenFreeBitmap(frame);
+  GenFreeBitmap(noise);
 }
 
 }  // namespace

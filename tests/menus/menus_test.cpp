@@ -249,7 +249,8 @@ TEST_F(MenusTest, AValueRowWithoutAnOptionOpensNoPopUpAndKeepsItsText) {
 // A value row shares its width between caption and value: the value stops
 // short of the arrow the focused row shows, a caption too long for both ends
 // in an ellipsis where the value begins, and a value too long for its column
-// ends in one; a caption that fits again is shown whole.
+// ends in one; a caption that fits again is shown whole. The value's font
+// fits the height of its box.
 TEST_F(MenusTest, AValueRowsValueEndsBeforeItsArrowAndALongCaptionYieldsToIt) {
   Start();
   auto* row = VgNew<BrcmSubMenuItem>();
@@ -260,8 +261,10 @@ TEST_F(MenusTest, AValueRowsValueEndsBeforeItsArrowAndALongCaptionYieldsToIt) {
   row->Refresh();
   const VgRect value = row->valueText.Bounds;
   EXPECT_LE(value.x2, row->rightArrow.Bounds.x1);
-  EXPECT_EQ(value.x2 - value.x1, row->caption.Font->GetTextWidth(row->valueText.String, 0, 0))
+  EXPECT_EQ(value.x2 - value.x1, row->valueText.Font->GetTextWidth(row->valueText.String, 0, 0))
       << "the value keeps its whole width";
+  EXPECT_LE(row->valueText.Font->OnGetAscent() + row->valueText.Font->OnGetDescent(), value.y2 - value.y1)
+      << "the value's letters keep their tails in its box";
   EXPECT_LT(row->caption.Bounds.x2, value.x1);
   EXPECT_NE(Utf8(row->caption.shownText), Utf8(row->caption.String)) << "the caption ends in an ellipsis";
 

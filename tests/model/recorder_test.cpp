@@ -339,6 +339,30 @@ TEST_F(Recorder, ARecordingRunsForItsTimerAndLeavesAShowWithItsIndexFile) {
   EXPECT_TRUE(simtv_usb_file_exists((file.substr(0, file.size() - 3) + "nav").c_str()));
 }
 
+TEST_F(Recorder, TheClockRunsOnAndATimerComesDueAtItsMinute) {
+  simtv_usb_insert(SIMTV_USB_DEFAULT_KB, "FAT32");
+  // One due two minutes from now, a minute early; one stored in its own
+  // minute, which the set leaves to whoever stored it.
+  NewTimer(4, 2, 5);
+  model->OnSetTimerStartEarly(60);
+  ASSERT_EQ(model->SetTimer(nullptr), 0);
+  NewTimer(5, 0, 5, 4, 29);
+  ASSERT_EQ(model->SetTimer(nullptr), 0);
+  Take();
+  simtv_advance(59999);
+  EXPECT_EQ(simtv_tv_local_time(), kNow + 59);
+  EXPECT_TRUE(Words(XpmEvent::RecordStatus, 2).empty());
+  simtv_advance(1);
+  EXPECT_EQ(simtv_tv_local_time(), kNow + 60);
+  EXPECT_EQ(Words(XpmEvent::RecordStatus, 2),
+            (std::vector<int32_t>{Constants::XPM_RECORD_STATUS_START, Constants::XPM_RECORD_STATUS_RECORDING}));
+  EXPECT_EQ(model->GetActiveTimer(0), 4);
+  EXPECT_EQ(model->GetActiveTimer(1), -1);
+  simtv_advance(6 * 60000);
+  EXPECT_EQ(Words(XpmEvent::RecordStatus, 2), std::vector<int32_t>{Constants::XPM_RECORD_STATUS_COMPLETE});
+  EXPECT_EQ(RecordedShows(), 1);
+}
+
 TEST_F(Recorder, ARecordingNeedsADigitalChannelAndADiskThatStays) {
   auto* channel = VgNew<Structures::VirtualChannel>();
   channel->Major = 7;

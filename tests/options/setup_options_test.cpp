@@ -421,6 +421,12 @@ TEST_F(SetupOptions, ChannelRowsListTheChannelsOfTheTable) {
   // The on-timer offers every channel of the timer's medium.
   OptionDataClass* timer = Read(S::OPTION_TYPE_ONTIMER_CHANNEL);
   ASSERT_EQ(timer->OnGetNum(), 3);
+  // Its channel names none of them yet: it reads as the placeholder, and the
+  // rows read the channels they store, the first as well.
+  EXPECT_EQ(ChoiceText(timer), "---");
+  OptionDatabase::OptionBinding binding(db, S::OPTION_TYPE_ONTIMER_CHANNEL, "Options");
+  EXPECT_EQ(VgStringToUtf8(binding.StoredChoiceText(0)), "2-1");
+  EXPECT_EQ(VgStringToUtf8(binding.ChoiceText()), "---") << "the record keeps its choice and value";
   Change(timer, 2);
   EXPECT_EQ(OnTimer().major, 9);
   EXPECT_EQ(OnTimer().minor, 3);

@@ -103,6 +103,8 @@ TEST(RecordPieces, UsbPathsSizesAndNames) {
     EXPECT_TRUE(IsPlainFileName(VgNewStringAnsi(plain))) << plain;
   EXPECT_EQ(U(IndexFileName(VgNewStringAnsi("0001_News.trp"))), "0001_News.nav");
   EXPECT_EQ(U(IndexFileName(VgNewStringAnsi("Coming_soon..._7-1.trp"))), "Coming_soon..._7-1.nav");
+  EXPECT_EQ(U(IndexFileName(VgNewStringUtf8("Caf\u00e9_Ol\u00e9_7-1.trp"))), "Caf\u00e9_Ol\u00e9_7-1.nav")
+      << "letters beyond ASCII stay as they are";
   for (const char* bad : {"../x.ts", "a/b.trp", "..", ".", "", "/x.trp"})
     EXPECT_FALSE(IsPlainFileName(VgNewStringAnsi(bad))) << bad;
   EXPECT_EQ(IndexFileName(VgNewStringAnsi("ab")), nullptr) << "a short name has no index file";

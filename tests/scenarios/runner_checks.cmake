@@ -8,11 +8,12 @@ file(MAKE_DIRECTORY ${WORK}/empty)
 set(ENV{TVUI_ROOT} ${WORK}/set)
 set(failures "")
 
-# Runs the program in the empty folder; status and standard error must be
-# as given (a regular expression), standard output is left in `out`.
+# Runs the program in the empty folder (killed after five minutes: a blocked
+# run fails); status and standard error must be as given (a regular
+# expression), standard output is left in `out`.
 function(check name status pattern)
   execute_process(COMMAND ${ARGN} WORKING_DIRECTORY ${WORK}/empty RESULT_VARIABLE got OUTPUT_VARIABLE stdout
-                  ERROR_VARIABLE stderr)
+                  ERROR_VARIABLE stderr TIMEOUT 300)
   if(NOT "${got}" STREQUAL "${status}" OR NOT "${stderr}" MATCHES "${pattern}")
     set(failures "${failures}\n${name}: status ${got} (wanted ${status}), standard error:\n${stderr}" PARENT_SCOPE)
   endif()
@@ -27,10 +28,26 @@ function(refuse name lines reason)
   set(failures "${failures}" PARENT_SCOPE)
 endfunction()
 
+# The demonstration tours the set from the factory whatever its folder holds:
+# here a set that an earlier run took past the first-time setup, in a folder
+# that was new then and where a user has since put a file of theirs. The set's
+# own folders go, and the user's file stays, named; the set makes nothing in
+# its folder but its own folders.
+file(WRITE ${WORK}/on.scn "tv demo\ntv on\n")
+check(set_on 0 "^$" ${TVUI} --quiet --scenario ${WORK}/on.scn)
+file(WRITE ${WORK}/set/thesis.tex "mine\n")
 check(demo 0 "^$" ${TVUI} --quiet)
 string(REGEX REPLACE "tvui: [^\n]*\n" "" others "${out}")
 if(NOT out MATCHES "demo.scn: [0-9]+ lines passed" OR NOT others STREQUAL "")
   set(failures "${failures}\ndemo: the quiet run printed more than the runner's lines:\n${out}")
+endif()
+if(NOT out MATCHES "left alone there, as the set did not make them: thesis.tex\n")
+  set(failures "${failures}\ndemo: the fresh set did not name the user's file it left alone:\n${out}")
+endif()
+file(GLOB entries RELATIVE ${WORK}/set ${WORK}/set/* ${WORK}/set/.*)
+list(SORT entries)
+if(NOT EXISTS ${WORK}/set/thesis.tex OR NOT entries STREQUAL ".tvui-set;mnt;thesis.tex;tmp")
+  set(failures "${failures}\ndemo: the set's folder holds ${entries}, not the set's own folders and the user's file")
 endif()
 
 # Every key that --help names is in the README's key table, by the same name.
@@ -53,8 +70,24 @@ foreach(name ${names})
 endforeach()
 
 check(option_value 2 "--scenario needs a value" ${TVUI} --scenario)
-check(no_display 2 "--window needs a display" ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
-      --unset=SDL_VIDEODRIVER ${TVUI} --window)
+# A scenario is read more than once: a pipe, which gives its lines once, and
+# a folder are refused, not passed with nothing run.
+execute_process(COMMAND mkfifo ${WORK}/pipe.scn)
+check(scenario_pipe 2 "pipe.scn is not a regular file \\(a pipe\\)" ${TVUI} --quiet --scenario ${WORK}/pipe.scn)
+check(scenario_folder 2 "empty is not a regular file \\(a folder\\)" ${TVUI} --quiet --scenario ${WORK}/empty)
+check(no_display 2 "--window needs a display[^\n]*Xvfb :1 & then DISPLAY=:1" ${CMAKE_COMMAND} -E env --unset=DISPLAY
+      --unset=WAYLAND_DISPLAY --unset=SDL_VIDEODRIVER ${TVUI} --window)
+# A display that no X server answers is no display (no server listens on a
+# number this high).
+check(no_x_server 2 "--window needs a display, and no X server answers at DISPLAY=:64999[^\n]*Xvfb :1 &"
+      ${CMAKE_COMMAND} -E env DISPLAY=:64999 --unset=WAYLAND_DISPLAY --unset=SDL_VIDEODRIVER ${TVUI} --window)
+# Nor is a Wayland display that no compositor answers (no socket of that
+# name in the runtime folder), with or without an X display beside it.
+check(no_compositor 2 "--window needs a display, and no Wayland compositor answers at WAYLAND_DISPLAY=wayland-99 and no X server answers at DISPLAY=:64999[^\n]*Xvfb :1 &"
+      ${CMAKE_COMMAND} -E env DISPLAY=:64999 WAYLAND_DISPLAY=wayland-99 XDG_RUNTIME_DIR=${WORK} --unset=SDL_VIDEODRIVER
+      ${TVUI} --window)
+check(no_compositor_alone 2 "no Wayland compositor answers at WAYLAND_DISPLAY=${WORK}/wayland-0 and DISPLAY is not set"
+      ${CMAKE_COMMAND} -E env --unset=DISPLAY WAYLAND_DISPLAY=${WORK}/wayland-0 --unset=SDL_VIDEODRIVER ${TVUI} --window)
 refuse(screenshot_name "screenshot shot.jpg" "screenshot takes a file name ending in .png")
 refuse(advance_range "advance 4294967296" "advance takes milliseconds")
 refuse(screenshot_outside "screenshot ../../x.png" "screenshot takes a file name below the output folder")
@@ -77,20 +110,105 @@ file(WRITE ${WORK}/fixture.scn "tv fixture bad.fixture\n")
 check(fixture 2 "bad.fixture:1: unexpected colour=red; a channel line reads: channel CHANNEL NAME" ${TVUI}
       --scenario ${WORK}/fixture.scn)
 
-# --fresh removes a folder of the set's own files, and only such a folder:
-# one that TVUI_ROOT names by mistake is left whole.
+# --fresh removes a folder of the set's own files, and only such a folder,
+# the one with the set's mark: one that TVUI_ROOT names by mistake is left
+# whole, even when it holds only folders named as the set's are.
 file(WRITE ${WORK}/quick.scn "root probe\nkey 1\n")
 file(WRITE ${WORK}/notaset/keep.txt "mine\n")
-check(fresh_foreign 2 "--fresh removes only a folder of the set's own files, and [^\n]*notaset holds keep.txt"
-      ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/notaset ${TVUI} --quiet --fresh --scenario ${WORK}/quick.scn)
-if(NOT EXISTS ${WORK}/notaset/keep.txt)
-  set(failures "${failures}\nfresh_foreign: --fresh removed a folder the set did not make")
+file(WRITE ${WORK}/lookalike/mnt/keep.txt "mine\n")
+file(WRITE ${WORK}/lookalike/tmp/keep.txt "mine\n")
+foreach(foreign notaset lookalike)
+  check(fresh_${foreign} 2
+        "--fresh starts from a set fresh from the factory in a folder of the set's own, and [^\n]*${foreign} lacks the set's mark"
+        ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/${foreign} ${TVUI} --quiet --fresh --scenario ${WORK}/quick.scn)
+endforeach()
+# The demonstration says so in its own words.
+check(tour_foreign 2 "the demonstration starts from a set fresh from the factory, in a folder of the set's own, and [^\n]*notaset lacks the set's mark"
+      ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/notaset ${TVUI} --quiet)
+if(NOT EXISTS ${WORK}/notaset/keep.txt OR NOT EXISTS ${WORK}/lookalike/mnt/keep.txt OR
+   NOT EXISTS ${WORK}/lookalike/tmp/keep.txt)
+  set(failures "${failures}\nfresh_foreign: --fresh removed a file of a folder the set did not make")
 endif()
+# A folder that was empty becomes the set's; --fresh removes the set's own
+# folders from it and leaves alone, by name, what a user put beside them.
+file(MAKE_DIRECTORY ${WORK}/ownset)
 check(fresh_made 0 "^$" ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/ownset ${TVUI} --quiet --scenario ${WORK}/quick.scn)
 file(WRITE ${WORK}/ownset/mnt/nvram/stale "left by the last run\n")
+file(WRITE ${WORK}/ownset/keep.txt "mine\n")
 check(fresh_again 0 "^$" ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/ownset ${TVUI} --quiet --fresh --scenario ${WORK}/quick.scn)
-if(EXISTS ${WORK}/ownset/mnt/nvram/stale)
+if(EXISTS ${WORK}/ownset/mnt/nvram/stale OR NOT EXISTS ${WORK}/ownset/.tvui-set)
   set(failures "${failures}\nfresh_again: --fresh kept a file of the set it made")
+endif()
+if(NOT EXISTS ${WORK}/ownset/keep.txt OR NOT out MATCHES "left alone there, as the set did not make them: keep.txt")
+  set(failures "${failures}\nfresh_again: --fresh removed the user's file, or did not name it:\n${out}")
+endif()
+# A TVUI_ROOT that is a link is the folder it points to: the set's folder is
+# emptied and the link stays; a link to a folder the set did not make is
+# refused as that folder is.
+file(CREATE_LINK ${WORK}/ownset ${WORK}/ownlink SYMBOLIC)
+file(CREATE_LINK ${WORK}/lookalike ${WORK}/foreignlink SYMBOLIC)
+file(WRITE ${WORK}/ownset/mnt/nvram/stale "left by the last run\n")
+check(fresh_link 0 "^$" ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/ownlink ${TVUI} --quiet --fresh --scenario
+      ${WORK}/quick.scn)
+if(NOT IS_SYMLINK ${WORK}/ownlink OR EXISTS ${WORK}/ownset/mnt/nvram/stale OR NOT EXISTS ${WORK}/ownset/.tvui-set)
+  set(failures "${failures}\nfresh_link: --fresh through a link did not empty the set's folder and keep the link")
+endif()
+check(fresh_foreign_link 2 "foreignlink lacks the set's mark" ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/foreignlink
+      ${TVUI} --quiet --fresh --scenario ${WORK}/quick.scn)
+if(NOT IS_SYMLINK ${WORK}/foreignlink OR NOT EXISTS ${WORK}/lookalike/mnt/keep.txt)
+  set(failures "${failures}\nfresh_foreign_link: --fresh through a link changed a folder the set did not make")
+endif()
+
+# A folder where the set could keep nothing is refused before the set boots,
+# by name and saying why: below a regular file, in /proc, or /proc itself, a
+# link to nothing, and the system's root, whose /mnt and /tmp are the host's.
+file(WRITE ${WORK}/plain "a file\n")
+file(CREATE_LINK ${WORK}/nowhere ${WORK}/dangling SYMBOLIC)
+file(CREATE_LINK / ${WORK}/systemlink SYMBOLIC)
+foreach(case "${WORK}/plain/set;it cannot be made \\(Not a directory"
+             "/proc/tvui-set;it cannot be made \\(it lies in /proc, the kernel's view of the running system, which keeps no files"
+             "/proc;it cannot be written \\(it lies in /proc, the kernel's view of the running system, which keeps no files"
+             "${WORK}/dangling;it is a link to ${WORK}/nowhere, which does not exist"
+             "/;it is the system's root" "//;it is the system's root" "${WORK}/systemlink;it is the system's root")
+  list(GET case 0 root)
+  list(GET case 1 reason)
+  check(unusable_root 2 "the set's files cannot be kept in ${root}: ${reason}" ${CMAKE_COMMAND} -E env
+        TVUI_ROOT=${root} ${TVUI} --quiet --scenario ${WORK}/quick.scn)
+  if(out MATCHES "lines passed")
+    set(failures "${failures}\nunusable_root: the scenario ran on ${root}")
+  endif()
+endforeach()
+if(EXISTS ${WORK}/nowhere)
+  set(failures "${failures}\nunusable_root: the runner made the folder that a link to nothing names")
+endif()
+# So is an output folder where no picture could be written, though the
+# scenario takes no picture until late.
+check(unusable_out 2 "the pictures cannot be written to ${WORK}/plain/out: it cannot be made \\(Not a directory"
+      ${TVUI} --quiet --scenario ${WORK}/quick.scn --out ${WORK}/plain/out)
+# And on a read-only mount, where the machine lets a user mount one in a
+# namespace of its own.
+file(MAKE_DIRECTORY ${WORK}/readonly)
+execute_process(COMMAND unshare -rm true RESULT_VARIABLE namespaces OUTPUT_QUIET ERROR_QUIET)
+if(namespaces EQUAL 0)
+  set(run "mount -t tmpfs -o ro none ${WORK}/readonly && exec env TVUI_ROOT=${WORK}/readonly/set ${TVUI} --quiet")
+  check(readonly_root 2 "the set's files cannot be kept in ${WORK}/readonly/set: it cannot be made \\(Read-only" unshare
+        -rm sh -c "${run} --scenario ${WORK}/quick.scn")
+  # A fresh set, asked for or the tour's, never crosses into a folder
+  # mounted inside the set's (a user's files bound there): it is refused,
+  # by name, before anything goes.
+  file(WRITE ${WORK}/bound/keep.txt "mine\n")
+  file(MAKE_DIRECTORY ${WORK}/ownset/mnt/removable/usbb)
+  string(CONCAT run "mount --bind ${WORK}/bound ${WORK}/ownset/mnt/removable/usbb && export TVUI_ROOT=${WORK}/ownset\n"
+         "${TVUI} --quiet --fresh --scenario ${WORK}/quick.scn\nfresh=$?\n${TVUI} --quiet\nexit $((fresh * 10 + $?))\n")
+  set(refusal "the set's folder ${WORK}/ownset is not emptied: ${WORK}/ownset/mnt/removable/usbb is a mount inside it")
+  check(fresh_mount 22 "${refusal}[^\n]*\n.*${refusal}" unshare -rm sh -c "${run}")
+  if(NOT EXISTS ${WORK}/bound/keep.txt OR NOT EXISTS ${WORK}/ownset/mnt/nvram)
+    set(failures "${failures}\nfresh_mount: a fresh set removed files before it refused a mount")
+  endif()
+endif()
+file(READ ${WORK}/plain plain)
+if(NOT plain STREQUAL "a file\n")
+  set(failures "${failures}\nunusable_root: the regular file above the root changed")
 endif()
 
 # A sanitizer's report is not swallowed by --quiet, and the line that ran is
@@ -126,14 +244,14 @@ endforeach()
 # none not at all; a line in a block that fails is named as written; a file
 # whose repeats do not hold together is refused before anything runs.
 file(WRITE ${WORK}/repeats.scn "root probe\nadvance 1\nrepeat 3\n  advance 1\n  repeat 2\n    advance 2\n  end\n"
-     "  repeat 0\n    nosuch\n  end\nend\n# a comment\nrepeat 2\nend\nadvance 1\n")
+     "  repeat 0\n    key gui 131\n  end\nend\n# a comment\nrepeat 2\nend\nadvance 1\n")
 check(repeats 0 "^$" ${TVUI} --quiet --scenario ${WORK}/repeats.scn)
 if(NOT out MATCHES "repeats.scn: 12 lines passed")
   set(failures "${failures}\nrepeats: not 12 lines passed:\n${out}")
 endif()
-file(WRITE ${WORK}/repeat_failing.scn "root probe\nrepeat 2\n  advance 1\n  repeat 1\n    nosuch\n  end\nend\n")
-check(repeat_failing 1 "repeat_failing.scn:5 failed:     nosuch\n  unknown line nosuch" ${TVUI} --quiet --scenario
-      ${WORK}/repeat_failing.scn)
+file(WRITE ${WORK}/repeat_failing.scn "root probe\nrepeat 2\n  advance 1\n  repeat 1\n    key gui 131\n  end\nend\n")
+check(repeat_failing 1 "repeat_failing.scn:5 failed:     key gui 131\n  no key of the set gives GUI key code 131"
+      ${TVUI} --quiet --scenario ${WORK}/repeat_failing.scn)
 foreach(bad "repeat 2\nadvance 1;line 1: repeat without end" "advance 1\nend;line 2: end without repeat"
             "repeat x\nend;line 1: repeat takes a count"
             "repeat 1001\nrepeat 1000\nadvance 1\nend\nend;the scenario repeats more than 1000000 lines"
@@ -143,6 +261,40 @@ foreach(bad "repeat 2\nadvance 1;line 1: repeat without end" "advance 1\nend;lin
   file(WRITE ${WORK}/bad_repeat.scn "${text}\n")
   check(bad_repeat 2 "bad_repeat.scn: ${reason}" ${TVUI} --quiet --scenario ${WORK}/bad_repeat.scn)
 endforeach()
+
+# The whole file is checked before the set boots: a line or a key name that
+# does not exist fails at once, with its file and line, though a long stretch
+# of the set's time, or a repeat of none, lies before it; the root's own lines
+# are known to its scenarios alone. A comment is not read for quotes.
+foreach(bad "advance 600000\nkye MENU;2: unknown line kye"
+            "advance 600000\nrepeat 0\n  key MENUU\nend;3: unknown key MENUU"
+            "press OK\nrelease PLAYY;2: unknown key PLAYY" "expect colour 0;1: unknown expectation colour"
+            "root probe\nstore SetupStep 9;2: unknown line store")
+  list(GET bad 0 text)
+  list(GET bad 1 reason)
+  file(WRITE ${WORK}/unknown.scn "# a \"quote that a comment leaves open\n${text}\n")
+  string(REGEX MATCH "^[0-9]+" line "${reason}")
+  string(REGEX REPLACE "^[0-9]+" "" reason "${reason}")
+  math(EXPR line "${line} + 1")
+  check(unknown_line 2 "^tvui: ${WORK}/unknown.scn:${line}${reason} \\(tvui --help lists the" ${TVUI} --quiet
+        --scenario ${WORK}/unknown.scn)
+endforeach()
+# What the messages echo of a line is cut and escaped: a line of two million
+# characters, bytes that are not UTF-8; and a bare expect says what it lacks.
+string(REPEAT "x" 2000000 long)
+file(WRITE ${WORK}/long.scn "root probe\n${long}\n")
+check(long_line 2 "^tvui: ${WORK}/long.scn:2: unknown line x+… \\(tvui --help" ${TVUI} --quiet --scenario ${WORK}/long.scn)
+execute_process(COMMAND ${TVUI} --quiet --scenario ${WORK}/long.scn ERROR_VARIABLE stderr)
+string(LENGTH "${stderr}" length)
+if(length GREATER 400)
+  set(failures "${failures}\nlong_line: ${length} characters of message for one line")
+endif()
+execute_process(COMMAND printf "root probe\\nk\\377\\001ey 1\\n" OUTPUT_FILE ${WORK}/bytes.scn)
+check(bytes_line 2 "bytes.scn:2: unknown line k\\\\xFF\\\\x01ey \\(" ${TVUI} --quiet --scenario ${WORK}/bytes.scn)
+file(WRITE ${WORK}/bare.scn "root probe\nexpect\n")
+check(bare_expect 2 "bare.scn:2: expect names nothing to expect \\(" ${TVUI} --quiet --scenario ${WORK}/bare.scn)
+file(WRITE ${WORK}/comment_quote.scn "root probe\n# the viewer's \"OK\nkey 1\n  # and \" once more\n")
+check(comment_quote 0 "^$" ${TVUI} --quiet --scenario ${WORK}/comment_quote.scn)
 
 # Installed without its font: PREFIX/bin/tvui beside PREFIX/share/tvui.
 file(MAKE_DIRECTORY ${WORK}/prefix/bin ${WORK}/prefix/share/tvui)

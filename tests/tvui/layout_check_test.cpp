@@ -14,6 +14,8 @@
 #include "Graphics/RootCanvas.h"
 #include "Primitives/KeyRoutingForm.h"
 #include "Resources/Font.h"
+#include "Bitmaps.h"
+#include "Views/Image.h"
 #include "Views/Rectangle.h"
 #include "Views/Text.h"
 #include "gcm.h"
@@ -155,21 +157,57 @@ TEST_F(LayoutCheck, ATextHangingPastItsBoxLeavesItsWindow) {
   // The lower half of the tile: the name's descenders hang below the tile.
   Views::Text* name = Text(tile, "Gospel Play", {8, 20, 130, 40});
 
-  const std::string fault = CheckLayout(root);
+  std::string fault = CheckLayout(root);
   EXPECT_TRUE(Has(fault, "Views::Text \"Gospel Play\" (85,494,207,514)")) << fault;
   EXPECT_TRUE(Has(fault, "past Core::Group (77,474,207,514)")) << fault;
   EXPECT_TRUE(Has(fault, "the text leaves its window")) << fault;
 
-  // Letters without descenders stay inside; so does the name raised until
-  // its font's line fits the tile.
+  // Letters without descenders stay inside the tile, but the box is lower
+  // than the font's line all the same: another name would lose its tails.
   name->OnSetString(VgNewStringAnsi("KNEWS"));
-  EXPECT_EQ(CheckLayout(root), "");
+  fault = CheckLayout(root);
+  EXPECT_FALSE(Has(fault, "the text leaves its window")) << fault;
+  EXPECT_TRUE(Has(fault, "Views::Text \"KNEWS\" (85,494,207,514) sets its font's line")) << fault;
+  EXPECT_TRUE(Has(fault, "past its height of 20 px: the glyphs are cut")) << fault;
+  // The name raised until its font's line fits the tile is whole.
   name->OnSetString(VgNewStringAnsi("Gospel Play"));
   name->OnSetBounds({8, 40 - LineHeight(), 130, 40});
   EXPECT_EQ(CheckLayout(root), "");
 
-  // Cut by its own bounds inside the tile, the text is its own business.
+  // Cut by its own bounds inside the tile, the text loses its glyphs' tops
+  // and tails; unless the screen's design fixes that box.
   name->OnSetBounds({8, 10, 130, 22});
+  EXPECT_TRUE(Has(CheckLayout(root), "past its height of 12 px: the glyphs are cut"));
+  name->OnSetBoxFixed(true);
+  EXPECT_EQ(CheckLayout(root), "");
+  // A line that fits, however it is aligned, is whole.
+  name->OnSetBoxFixed(false);
+  name->OnSetBounds({8, 0, 130, LineHeight()});
+  for (uint16_t align : {Views::Text::AlignTop, Views::Text::AlignMiddle, Views::Text::AlignBottom}) {
+    name->OnSetAlignV(align);
+    EXPECT_EQ(CheckLayout(root), "") << align;
+  }
+}
+
+TEST_F(LayoutCheck, AnImagePastItsWindowIsCutOffButAGroupInsideMayShowPartOfOne) {
+  Primitives::KeyRoutingForm* page = Window(0x1000001, {0, 0, 710, 540});
+  Core::Group* row = Group(page, {100, 100, 400, 128});
+  auto* ring = VgNew<Views::Image>();
+  ring->OnSetAutoSize(true);
+  ring->OnSetBitmap(VgLoad<Resources::Bitmap>(Bitmaps::CheckBox));
+  ring->OnSetBounds({-10, -10, 17, 17});
+  row->Add(ring, 0);
+  EXPECT_EQ(CheckLayout(root), "") << "the row shows part of its image";
+
+  auto* art = VgNew<Views::Image>();
+  art->OnSetAutoSize(true);
+  art->OnSetBitmap(VgLoad<Resources::Bitmap>(Bitmaps::CheckBox));
+  art->OnSetBounds({700, 200, 727, 227});
+  page->Add(art, 0);
+  const std::string fault = CheckLayout(root);
+  EXPECT_TRUE(Has(fault, "Views::Image (700,200,727,227) paints (710,")) << fault;
+  EXPECT_TRUE(Has(fault, "past the window's (0,0,710,540): the image leaves its window")) << fault;
+  art->OnSetBounds({680, 200, 707, 227});
   EXPECT_EQ(CheckLayout(root), "");
 }
 

@@ -27,6 +27,7 @@ std::vector<std::string> Lines(uint64_t seed, size_t count) {
 bool RunnerTakes(const ScenarioTokens& t) {
   std::string name = t[0].text;
   if (name == "key" && t.size() > 1 && t[1].text == "gui") name = "key gui";
+  if (name == "expect" && t.size() > 1) name += " " + t[1].text;
   for (const ScenarioCommand& row : ScenarioCommands())
     if (name == row.name) return true;
   for (const ScenarioCommand& row : TvuiProduct::Commands())
@@ -60,6 +61,32 @@ TEST(Walk, EveryLineIsARunnerLine) {
   // Each key has the moment after it; events and waits come between.
   EXPECT_GT(keys, lines.size() / 3);
   EXPECT_LT(keys, lines.size() / 2);
+}
+
+// Now and then the viewer leaves whatever is on view: EXIT, CLEAR, a minute,
+// and the check that nothing but live television is left, within every
+// thousand keys and never between a held key and its release.
+TEST(Walk, TheWayOutComesWithinEveryThousandKeys) {
+  const std::vector<std::string> lines = Lines(5, 60000);
+  size_t keys = 0;
+  size_t checks = 0;
+  bool held = false;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const std::string& line = lines[i];
+    if (line.compare(0, 6, "press ") == 0) held = true;
+    if (line.compare(0, 8, "release ") == 0) held = false;
+    keys += Walk::IsKey(line);
+    if (line != "expect cleared") continue;
+    ++checks;
+    ASSERT_GE(i, 4u);
+    EXPECT_EQ(lines[i - 4], "key EXIT");
+    EXPECT_EQ(lines[i - 2], "key CLEAR");
+    EXPECT_EQ(lines[i - 1], "advance 61000");
+    EXPECT_FALSE(held);
+    EXPECT_LE(keys, 1000u);
+    keys = 0;
+  }
+  EXPECT_GT(checks, 10u);
 }
 
 // Whatever sends the set to standby is followed by the wake before the next

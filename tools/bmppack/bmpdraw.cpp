@@ -587,9 +587,14 @@ void Catalogue() {
   });
 
   // Panels: dialog and banner backgrounds.
+  // The recording screens' dialogs stand over other screens (the guide, the
+  // schedules, the library): their body hides what lies below, so that no
+  // text of the screen below reads as theirs.
   Add("MediaQuickMenuBg", 102, 102, [](Canvas& c) {
     const Sdf box = Box(1, 1, 101, 101, 16);
-    c.Fill(box, [](float, float y) { return y < 34 ? Mix(kPanelLight, kPanel, y / 34) : kPanel; });
+    c.Fill(box, [](float, float y) {
+      return WithAlpha(y < 34 ? Mix(kPanelLight, kPanel, y / 34) : kPanel, 1);
+    });
     c.Fill(Ring(box, 1.5f), C(70, 150, 210));
   });
   Add("MiniGuideBackground", 60, 60, [](Canvas& c) {
@@ -688,7 +693,9 @@ void Catalogue() {
   Add("TimeZoneListButtonNonfocus", 180, 27, itemLine);
   Add("CECInputDialogButtonFocus", 300, 36, rowRing);
   Add("CECInputDialogButtonNonfocus", 300, 36, rowLine);
-  Add("InputDialogButtonFocus", 300, 36, rowRing);
+  // The input list's rows (280 x 28) show their own arrow, only for an input
+  // with HDMI-CEC devices: the ring carries none.
+  Add("InputDialogButtonFocus", 280, 28, itemRing);
 
   // Check boxes and the lock.
   Add("CheckBox", 27, 27, [](Canvas& c) {
@@ -1101,7 +1108,8 @@ void Catalogue() {
   }
 
   // Backgrounds: every row one colour.
-  Add("MainMenuBackground", 960, 540, [](Canvas& c) {
+  // As wide as the main menu's page (710): the video shows beside it.
+  Add("MainMenuBackground", 710, 540, [](Canvas& c) {
     c.Rows([](int y) {
       if (y >= 90 && y < 92) return C(40, 188, 249, 160);
       if (y >= 448 && y < 449) return C(84, 108, 142, 200);

@@ -49,7 +49,7 @@ int Usage() {
 
 const char* Describe(int32_t code) {
   switch (code) {
-    case STORAGE_FILE_ERROR: return "cannot be opened, read or written";
+    case STORAGE_FILE_ERROR: return "cannot be opened, read or written, or is not a regular file";
     case STORAGE_TOO_LARGE: return "is larger than 64000 bytes, or pairs did not fit";
     case STORAGE_BAD_CHECKSUM: return "has a wrong check sequence";
     case STORAGE_CHAIN_REFUSED: return "refused an empty key or value";

@@ -1,10 +1,19 @@
 #include "launch.h"
 
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <link.h>
+#include <linux/magic.h>
 #include <pthread.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/statfs.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -82,16 +91,22 @@ void Usage() {
       "\n"
       "Runs the television's user interface on a simulated set.\n"
       "  (default)        headless on DirectFB's in-memory system and the set's virtual clock:\n"
-      "                   runs the scenario (the demonstration when none is named), writes its\n"
-      "                   screenshots to DIR and exits 0 when every line passed, 1 otherwise\n"
+      "                   runs the scenario (the demonstration when none is named: a tour from the\n"
+      "                   factory, always on a set fresh from the factory, as with --fresh), writes\n"
+      "                   its screenshots to DIR and exits 0 when every line passed, 1 otherwise\n"
       "  --window         a desktop window on the real clock; the keyboard is the remote control\n"
+      "                   (it needs a Wayland compositor or an X server: Xvfb :1 & then DISPLAY=:1\n"
+      "                   where there is none)\n"
       "                   (the scenario's root and tv lines set the scene; without one, the demo set)\n"
-      "  --scenario FILE  the scenario to run (see its lines below)\n"
+      "  --scenario FILE  the scenario to run, a regular file (see its lines below)\n"
       "  --out DIR        where screenshots go (default: out)\n"
       "  --root NAME      the root to boot with instead of the scenario's\n"
-      "  --fresh          start from a set fresh from the factory: its files (settings and all) removed\n"
+      "  --fresh          start from a set fresh from the factory: the set's own folders, mnt and tmp (its\n"
+      "                   settings and files), removed and the rest of its folder left alone, in a folder\n"
+      "                   that carries the set's mark only (one the set made, or found empty)\n"
       "  --quiet          only the runner's own lines: not the product's log\n"
-      "The set's files live in TVUI_ROOT, by default rootfs in the build folder.\n"
+      "The set's files live in TVUI_ROOT, by default rootfs in the build folder; a folder that cannot be\n"
+      "made or written is refused, and so is the system's root.\n"
       "\n"
       "Keys (scenario name, window key, hardware key code, GUI key code, role):\n");
   for (const RemoteKey& key : RemoteKeys())
@@ -185,48 +200,228 @@ fs::path DefaultSetFolder() {
   return base / "tvui" / "rootfs";
 }
 
-// A folder the set made carries this mark, so that --fresh removes only the
-// set's own files and never a folder that TVUI_ROOT names by mistake (a
-// source tree, a home folder).
+// A folder the set made carries this mark, so that a fresh set is made only
+// in a folder of the set's own and never in one that TVUI_ROOT names by
+// mistake (a source tree, a home folder), whatever it holds.
 constexpr const char* kSetMark = ".tvui-set";
 
-// Whether the folder holds only the set's files: it has the mark, or, made
-// before the mark was, it holds nothing but the set's own top folders.
-// Otherwise `foreign` names an entry the set did not make.
-bool IsSetFolder(const fs::path& folder, std::string& foreign) {
+// The top folders of the set's own file system below its root: everything
+// the set keeps lies in them (its settings in mnt/nvram, its disks below
+// mnt/removable, its media stick in tmp/mediastick). A fresh set removes
+// these and nothing else: whatever else a user put in the folder stays.
+constexpr const char* kSetEntries[] = {"mnt", "tmp"};
+
+// The settings files and the temporary files of their writes. A save puts
+// its new file in place by a rename over whatever lies there and removes
+// the temporary file's name first: a FIFO or a link in their place is taken
+// as damaged and replaced, but no save can replace or remove a folder.
+constexpr const char* kSettingsFiles[] = {"APP_NVRAM.dat", "APP_NVRAM.dat.tmp", "APP_NVRAM.dat.bakup",
+                                          "APP_NVRAM.dat.bakup.tmp"};
+
+bool HasSetMark(const fs::path& folder) {
   std::error_code error;
-  if (fs::exists(folder / kSetMark, error)) return true;
-  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-    const std::string name = it->path().filename().string();
-    if (name != "mnt" && name != "tmp") {
-      foreign = name;
-      return false;
-    }
-  }
-  if (error) foreign = error.message();
-  return !error;
+  return fs::is_regular_file(fs::symlink_status(folder / kSetMark, error));
 }
 
-// The set's files: TVUI_ROOT, else the default folder; a fresh set starts
-// without any of them.
-void PrepareSetFolder(bool fresh) {
+void WriteSetMark(const fs::path& folder) {
+  std::ofstream(folder / kSetMark) << "The simulated set's files: tvui --fresh removes its folders mnt and tmp.\n";
+}
+
+// Why nothing can be made or written in the folder, in plain words: the
+// kernel's own file systems answer "no such file" to a new one.
+std::string WhyNot(const fs::path& folder, int error) {
+  std::error_code ignored;
+  fs::path at = fs::absolute(folder, ignored);
+  while (at.has_relative_path() && !fs::exists(at, ignored)) at = at.parent_path();
+  struct statfs system {};
+  if (statfs(at.c_str(), &system) == 0) {
+    if (system.f_type == PROC_SUPER_MAGIC)
+      return "it lies in /proc, the kernel's view of the running system, which keeps no files";
+    if (system.f_type == SYSFS_MAGIC) return "it lies in /sys, the kernel's view of its devices, which keeps no files";
+  }
+  return std::strerror(error);
+}
+
+// Makes the folder and writes a file there and takes it away again: a
+// folder below a regular file, on a read-only mount or in /proc would keep
+// nothing, line after line of warnings later. `whose` names what the folder
+// is for, `remedy` what the user can do.
+void CheckWritableFolder(const fs::path& folder, const std::string& whose, const std::string& remedy) {
+  std::error_code error;
+  const std::string refusal = whose + " " + folder.string() + ": ";
+  if (fs::is_symlink(fs::symlink_status(folder, error)) && !fs::exists(folder, error))
+    Refuse(refusal + "it is a link to " + fs::read_symlink(folder, error).string() + ", which does not exist; " +
+           remedy);
+  fs::create_directories(folder, error);
+  if (error || !fs::is_directory(folder, error))
+    Refuse(refusal + "it cannot be made (" +
+           (error ? WhyNot(folder, error.value()) : std::string("something that is not a folder is in its place")) +
+           "); " + remedy);
+  const fs::path probe = folder / (".tvui-probe-" + std::to_string(getpid()));
+  const int fd = open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+  const int written = fd < 0 ? -1 : int(write(fd, "x", 1));
+  const int reason = fd < 0 || written != 1 ? errno : 0;
+  if (fd >= 0) {
+    close(fd);
+    unlink(probe.c_str());
+  }
+  if (fd < 0 || written != 1) Refuse(refusal + "it cannot be written (" + WhyNot(folder, reason) + "); " + remedy);
+}
+
+void CheckSetFolder(const fs::path& folder) {
+  CheckWritableFolder(folder, "the set's files cannot be kept in", "name another TVUI_ROOT");
+}
+
+// Where a path lies: its file system and its mount (a bind mount of a
+// folder of the same file system differs in its mount alone; a kernel that
+// does not tell the mount leaves it 0).
+struct Placement {
+  dev_t device;
+  uint64_t mount;
+  bool operator!=(const Placement& other) const { return device != other.device || mount != other.mount; }
+};
+
+bool PlacementOf(const fs::path& path, bool followLink, Placement* placement) {
+  struct statx info {};
+  if (statx(AT_FDCWD, path.c_str(), followLink ? 0 : AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_MNT_ID, &info) != 0)
+    return false;
+  *placement = {makedev(info.stx_dev_major, info.stx_dev_minor), (info.stx_mask & STATX_MNT_ID) ? info.stx_mnt_id : 0};
+  return true;
+}
+
+// A fresh set empties the set's own folders, and they stay on the folder's
+// own mount: a folder mounted inside them (a user's files bound there) is
+// not the set's to empty, and is refused before anything goes.
+void CheckOneMount(const fs::path& folder) {
+  Placement top{};
+  if (!PlacementOf(folder, true, &top)) Refuse("cannot read " + folder.string() + ": " + std::strerror(errno), 1);
+  auto check = [&](const fs::path& path) {
+    Placement here{};
+    if (!PlacementOf(path, false, &here)) Refuse("cannot read " + path.string() + ": " + std::strerror(errno), 1);
+    if (here != top)
+      Refuse("the set's folder " + folder.string() + " is not emptied: " + path.string() +
+             " is a mount inside it, whose files are not the set's to remove; unmount it first");
+  };
+  for (const char* name : kSetEntries) {
+    const fs::path entry = folder / name;
+    std::error_code error;
+    if (!fs::exists(fs::symlink_status(entry, error))) continue;
+    check(entry);
+    if (!fs::is_directory(fs::symlink_status(entry, error))) continue;
+    // The walk follows no link, and goes no deeper than a mount it meets.
+    for (fs::recursive_directory_iterator it(entry, error), end; !error && it != end; it.increment(error))
+      check(it->path());
+    if (error) Refuse("cannot read " + entry.string() + ": " + error.message(), 1);
+  }
+}
+
+// A set fresh from the factory: the set's own folders go, whatever else the
+// folder holds stays and is named. Only a folder with the set's mark is
+// emptied: `why` tells the user what asked for a fresh set.
+void EmptySetFolder(const fs::path& folder, const std::string& why) {
+  std::error_code error;
+  if (!fs::is_directory(folder, error))
+    Refuse(why + ", and " + folder.string() + " is not a folder: name another TVUI_ROOT");
+  if (!HasSetMark(folder))
+    Refuse(why + ", and " + folder.string() + " lacks the set's mark (" + kSetMark +
+           "), so the set did not make it: name another TVUI_ROOT (a new or empty folder)");
+  CheckOneMount(folder);
+  std::vector<std::string> others;
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    const std::string name = it->path().filename().string();
+    if (name != kSetMark && std::find(std::begin(kSetEntries), std::end(kSetEntries), name) == std::end(kSetEntries))
+      others.push_back(name);
+  }
+  if (error) Refuse("cannot read " + folder.string() + ": " + error.message(), 1);
+  // The folder stays (a link to it stays a link to it), and so does the mark.
+  for (const char* name : kSetEntries) {
+    fs::remove_all(folder / name, error);
+    if (error) Refuse("cannot remove " + (folder / name).string() + ": " + error.message(), 1);
+  }
+  if (others.empty()) return;
+  std::sort(others.begin(), others.end());
+  std::string list;
+  for (size_t i = 0; i < others.size() && i < 10; ++i) list += (i ? ", " : "") + others[i];
+  if (others.size() > 10) list += " and " + std::to_string(others.size() - 10) + " more";
+  std::printf(
+      "tvui: a fresh set: the set's own folders removed from %s; left alone there, as the set did not make "
+      "them: %s\n",
+      folder.string().c_str(), list.c_str());
+  std::fflush(stdout);
+}
+
+// The set's files: TVUI_ROOT, else the default folder. `fresh` names what
+// asks for a set fresh from the factory (empty: the set as its folder holds
+// it). A TVUI_ROOT that is a symbolic link names the folder it points to.
+void PrepareSetFolder(const std::string& fresh) {
   const char* given = std::getenv("TVUI_ROOT");
   if (!given || !*given) setenv("TVUI_ROOT", DefaultSetFolder().c_str(), 1);
   const fs::path folder = std::getenv("TVUI_ROOT");
   std::error_code error;
-  if (fresh && fs::exists(folder, error)) {
-    std::string foreign;
-    if (fs::equivalent(folder, "/", error) || !IsSetFolder(folder, foreign))
-      Refuse("--fresh removes only a folder of the set's own files, and " + folder.string() + " holds " +
-             (foreign.empty() ? std::string("the whole system") : foreign) +
-             ": name another TVUI_ROOT, or empty this one yourself");
-    fs::remove_all(folder, error);
-    if (error) Refuse("cannot remove " + folder.string() + ": " + error.message(), 1);
-  }
-  if (!fs::exists(folder, error) || fs::is_empty(folder, error)) {
-    fs::create_directories(folder, error);
-    std::ofstream(folder / kSetMark) << "The simulated set's files: tvui --fresh removes this folder.\n";
-  }
+  // Below the system's root the set's paths are the host's own.
+  if (fs::exists(folder, error) && fs::equivalent(folder, "/", error))
+    Refuse("the set's files cannot be kept in " + folder.string() +
+           ": it is the system's root, where the set would write the host's own /mnt and /tmp; name another "
+           "TVUI_ROOT");
+  if (!fresh.empty() && fs::exists(folder, error)) EmptySetFolder(folder, fresh);
+  // A new folder, or one that was empty, becomes the set's.
+  const bool made = !fs::exists(folder, error) || fs::is_empty(folder, error);
+  CheckSetFolder(folder);
+  if (made) WriteSetMark(folder);
+  const fs::path settings = folder / "mnt" / "nvram";
+  CheckSetFolder(settings);
+  for (const char* name : kSettingsFiles)
+    if (fs::is_directory(fs::symlink_status(settings / name, error)))
+      Refuse("the set's settings file " + (settings / name).string() +
+             " is a folder, which no save can replace: every setting would be lost; remove it, or name another "
+             "TVUI_ROOT");
+}
+
+// True when a Wayland compositor listens at WAYLAND_DISPLAY: its socket, the
+// path itself when absolute, else below XDG_RUNTIME_DIR.
+bool WaylandAnswers(const std::string& display) {
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  if (display[0] != '/' && (!runtime || !*runtime)) return false;
+  const std::string path = display[0] == '/' ? display : std::string(runtime) + "/" + display;
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  if (path.size() >= sizeof address.sun_path) return false;
+  std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+  const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (fd < 0) return false;
+  const bool answers = connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+  close(fd);
+  return answers;
+}
+
+// The window needs a display to show on: without a Wayland compositor or
+// an X server that answers, the video library would fall back to drawing
+// off-screen and show nothing until killed. A video driver named for the
+// library is the user's choice and taken as it is.
+void CheckDisplay() {
+  constexpr const char* kHint = " (run headless without --window, or start an X server: Xvfb :1 & then DISPLAY=:1)";
+  if (std::getenv("SDL_VIDEODRIVER")) return;
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  if (wayland && *wayland && WaylandAnswers(wayland)) return;
+  const std::string noWayland =
+      wayland && *wayland ? std::string("no Wayland compositor answers at WAYLAND_DISPLAY=") + wayland + " and " : "";
+  const char* display = std::getenv("DISPLAY");
+  if (!display || !*display)
+    Refuse("--window needs a display, and " +
+           (noWayland.empty() ? std::string("neither DISPLAY nor WAYLAND_DISPLAY is set")
+                              : noWayland + "DISPLAY is not set") +
+           kHint);
+  // Xlib is loaded as the video library will load it; it stays loaded.
+  void* xlib = dlopen("libX11.so.6", RTLD_LAZY | RTLD_GLOBAL);
+  if (!xlib)
+    Refuse("--window needs a display, and " + noWayland + "the X library to reach DISPLAY=" + display + " is missing" +
+           kHint);
+  auto open = reinterpret_cast<void* (*)(const char*)>(dlsym(xlib, "XOpenDisplay"));
+  auto close = reinterpret_cast<int (*)(void*)>(dlsym(xlib, "XCloseDisplay"));
+  void* connection = open && close ? open(nullptr) : nullptr;
+  if (!connection)
+    Refuse("--window needs a display, and " + noWayland + "no X server answers at DISPLAY=" + display + kHint);
+  close(connection);
 }
 
 void SimTimeOfDay(timeval* now) { simtv_gettimeofday(now); }
@@ -355,9 +550,7 @@ void TvuiEnd(int status) {
 void TvuiLaunch(int argc, char** argv) {
   const Options options = ParseOptions(argc, argv);
   if (options.window) EndOnSignals();
-  if (options.window && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("SDL_VIDEODRIVER"))
-    Refuse("--window needs a display, and neither DISPLAY nor WAYLAND_DISPLAY is set (run headless without --window, "
-           "or under xvfb-run)");
+  if (options.window) CheckDisplay();
 
   const fs::path font = FontFile();
   if (!fs::is_regular_file(font))
@@ -380,12 +573,19 @@ void TvuiLaunch(int argc, char** argv) {
   GuiUseRootOps(root->ops);
   SetScenarioRootCommands(root->commands);
   UseSetPower(root->power);
+  // Every line is known before the set boots: a mistyped one deep in a long
+  // scenario fails now, not after the minutes that lead to it.
+  if (!scenario.empty() && !CheckScenarioLines(scenario, &error)) Refuse(error);
 
-  PrepareSetFolder(options.fresh);
-  if (!options.out.empty() && runScenario) {
-    std::error_code ignored;
-    fs::create_directories(options.out, ignored);
-  }
+  // The demonstration is a tour from the factory: whatever an earlier run
+  // left in the set's folder, it starts on a set fresh from the factory.
+  const bool tour = runScenario && options.scenario.empty();
+  PrepareSetFolder(options.fresh ? "--fresh starts from a set fresh from the factory in a folder of the set's own"
+                   : tour        ? "the demonstration starts from a set fresh from the factory, in a folder of the "
+                                   "set's own"
+                                 : "");
+  if (!options.out.empty() && runScenario)
+    CheckWritableFolder(options.out, "the pictures cannot be written to", "name another --out");
   if (!LoadScenarioContent(setup, &error)) Refuse(error);
 
   OutputTee::Start(runScenario, options.quiet);

@@ -14,6 +14,8 @@
 #include "Graphics/RootCanvas.h"
 #include "Primitives/KeyRoutingForm.h"
 #include "Resources/Font.h"
+#include "Views/Image.h"
+#include "Views/ImageList.h"
 #include "Views/MultilineText.h"
 #include "Views/Text.h"
 #include "vgstring.h"
@@ -36,6 +38,14 @@ bool IsWindow(Core::View* view) {
 }
 
 bool IsText(Core::View* view) { return vg_cast<Views::Text>(view) != nullptr; }
+
+bool IsImage(Core::View* view) { return vg_cast<Views::Image>(view) || vg_cast<Views::ImageList>(view); }
+
+// A text whose box the screen's design fixes: what the box cuts off is meant.
+bool BoxFixed(Core::View* view) {
+  auto* text = vg_cast<Views::Text>(view);
+  return text && text->BoxFixed;
+}
 
 constexpr size_t kNone = size_t(-1);
 
@@ -279,6 +289,47 @@ bool LeavesAt(const std::vector<Placed>& views, const Placed& p, const Ink& ink,
   return false;
 }
 
+// Where a line of text does not fit the height of its view: the font's
+// line, from its ascent to its descent, set on the baseline the view draws
+// it on, reaches past the view's top or bottom, so the view cuts its glyphs
+// (the accents above the letters, the tails below them) in whatever the
+// line shows now or later. False when it fits, and for wrapped text, which
+// shows only the lines its height takes.
+bool CutsGlyphs(const Placed& p, VgRect* line) {
+  auto* text = vg_cast<Views::Text>(p.view);
+  if (!text || vg_cast<Views::MultilineText>(p.view) || !text->Font) return false;
+  const int32_t baseline = text->Baseline(p.extent);
+  *line = {p.extent.x1, baseline - text->Font->OnGetAscent(), p.extent.x2,
+           baseline + text->Font->OnGetDescent() + text->Shadow};
+  return line->y1 < p.extent.y1 || line->y2 > p.extent.y2;
+}
+
+// Where an image paints past the frame of the window that holds it, false
+// when it does not: the window cuts off part of the picture. Within the
+// window a group may show only part of an image on purpose (a row's focus
+// ring, a slider's knob at its end); an image scrolled through a form is
+// not cut either.
+bool ImageLeavesAt(const std::vector<Placed>& views, const Placed& p, VgRect* area, VgRect* frame) {
+  const Placed* window = nullptr;
+  for (size_t g = p.parent; g != kNone && !window; g = views[g].parent) {
+    if (Scrolls(views[g].view)) return false;
+    if (views[g].view == p.window) window = &views[g];
+  }
+  if (!window) return false;
+  const VgRect room = VgIntersectRect(window->extent, window->clip);
+  *frame = window->extent;
+  if (Contains(room, p.extent)) return false;
+  const Ink ink = Render(p, p.extent);
+  if (VgIsRectEmpty(ink.painted) || Contains(room, ink.painted)) return false;
+  // The smallest rectangle around the painted pixels outside the window.
+  VgRect outside{0, 0, 0, 0};
+  for (int32_t y = ink.painted.y1; y < ink.painted.y2; ++y)
+    for (int32_t x = ink.painted.x1; x < ink.painted.x2; ++x)
+      if (ink.PaintedAt(x, y) && !VgIsPointInRect(room, {x, y})) outside = VgUnionRect(outside, {x, y, x + 1, y + 1});
+  *area = outside;
+  return !VgIsRectEmpty(outside);
+}
+
 // A group of a window that stands as a window of its own over what lies
 // below it: a pop-up panel, a message box. Its box is the views it draws
 // first, before any text or group, one of which spans the whole group; and it
@@ -409,15 +460,29 @@ std::string CheckLayout(Core::View* root) {
   std::vector<Text> texts;
   for (size_t i = 0; i < views.size(); ++i) {
     const Placed& p = views[i];
-    if (!p.window || !IsText(p.view)) continue;
+    if (!p.window) continue;
+    VgRect area;
+    if (IsImage(p.view)) {
+      VgRect frame;
+      if (ImageLeavesAt(views, p, &area, &frame))
+        add("in " + DescribeWindow(p.window) + ": " + Describe(p) + " paints " + RectText(area) + " past the window's " +
+            RectText(frame) + ": the image leaves its window");
+      continue;
+    }
+    if (!IsText(p.view)) continue;
     Text text{i, Render(p, p.extent)};
     if (VgIsRectEmpty(text.ink.painted)) continue;
-    VgRect area;
-    if (LeavesAt(views, p, text.ink, &area)) {
-      const Placed* group = LeftGroup(views, p, area);
-      add("in " + DescribeWindow(p.window) + ": " + Describe(p) + " paints " + RectText(area) + " past " +
-          (group ? VgClassOf(group->view)->name + std::string(" ") + RectText(group->extent) : "the screen") +
-          " around it: the text leaves its window");
+    if (!BoxFixed(p.view)) {
+      if (CutsGlyphs(p, &area))
+        add("in " + DescribeWindow(p.window) + ": " + Describe(p) + " sets its font's line " +
+            std::to_string(VgGetRectH(area)) + " px high at " + RectText(area) + ", past its height of " +
+            std::to_string(VgGetRectH(p.extent)) + " px: the glyphs are cut");
+      if (LeavesAt(views, p, text.ink, &area)) {
+        const Placed* group = LeftGroup(views, p, area);
+        add("in " + DescribeWindow(p.window) + ": " + Describe(p) + " paints " + RectText(area) + " past " +
+            (group ? VgClassOf(group->view)->name + std::string(" ") + RectText(group->extent) : "the screen") +
+            " around it: the text leaves its window");
+      }
     }
     texts.push_back(std::move(text));
   }

@@ -7,8 +7,10 @@
 // What a view draws is found by drawing it alone: its drawn extent is the
 // pixels it paints (a text's glyphs, not its bounds), so that a caption whose
 // bounds span its row but whose glyphs stop short of the value beside it is
-// fine. A text cut inside its own bounds (an ellipsis, a font taller than its
-// line) is the text's own business and not looked at.
+// fine. A text cut across by its own bounds ends in an ellipsis or not, its
+// own business; but a line of text must fit the height of its view, from
+// its font's ascent to its descent. A text whose box the screen's design
+// fixes (Views::Text::BoxFixed) may be cut by it and is left alone.
 #pragma once
 
 #include <string>
@@ -23,7 +25,10 @@ class View;
 // - two texts of one window paint the same pixels;
 // - a view drawn above a text of its window paints over the text's glyphs
 //   (what lies below a text is its background or frame);
+// - a text's font's line, ascent to descent, is taller than its view, which
+//   cuts its glyphs;
 // - a text paints where a group around it cuts it off: it leaves its window;
+// - an image paints past the frame of its window, which cuts it off;
 // - a window drawn after one of a higher layer paints over it.
 // Runs while every thread of the set waits, as the runner reads the GUI.
 std::string CheckLayout(Core::View* root);

@@ -107,9 +107,8 @@ std::string DispatchLine(const ScenarioTokens& t) {
 
 std::string BackupLine(const ScenarioTokens& t) {
   if (t.size() != 3) return "expect-backup takes a key and a value";
-  std::ifstream file(NvPath("/mnt/nvram/APP_NVRAM.dat.bakup"), std::ios::binary);
-  if (!file) return "there is no settings backup";
-  const std::string content((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  std::string content;
+  if (std::string failure = ReadSetFile("/mnt/nvram/APP_NVRAM.dat.bakup", &content); !failure.empty()) return failure;
   const std::string head = "[" + t[1].text + "]=<";
   const size_t at = content.find(head);
   if (at == std::string::npos) return "the settings backup holds no key " + t[1].text;
@@ -136,8 +135,8 @@ std::vector<std::string> StoredKeys() {
   for (const char* key : SkinBin::Wrapper::StoredKeys()) keys.push_back(key);
   for (const char* prefix : kSourceKeyPrefixes)
     for (int source = 0; source < XPM_MAX_SOURCES; ++source) keys.push_back(prefix + std::to_string(source));
-  std::ifstream file(NvPath("/mnt/nvram/APP_NVRAM.dat"), std::ios::binary);
-  const std::string content((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  std::string content;
+  ReadSetFile("/mnt/nvram/APP_NVRAM.dat", &content);
   for (size_t at = 0; (at = content.find('[', at)) != std::string::npos;) {
     const size_t end = content.find("]=<", at);
     if (end == std::string::npos) break;

@@ -1,6 +1,7 @@
 #include "scenario.h"
 
 #include <dlfcn.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <atomic>
@@ -26,6 +27,9 @@
 #include "GenColor.h"
 #include "GenPng.h"
 #include "MainApp/WidgetManager.h"
+#include "MainApp/Wrapper.h"
+#include "NonMenuSystem/CommonMuteBar.h"
+#include "NonMenuSystem/EnterPinDialog.h"
 #include "Primitives/KeyRoutingForm.h"
 #include "Strings.h"
 #include "SubSystem/Open.h"
@@ -42,6 +46,7 @@
 #include "screen_view.h"
 #include "set_power.h"
 #include "simtv.h"
+#include "storageFunction.h"
 #include "vgslot.h"
 #include "vgstring.h"
 #include "walk.h"
@@ -127,8 +132,38 @@ std::string LayoutFaults() {
   return fault.empty() ? fault : "layout: " + fault;
 }
 
+// A scenario's text as a message shows it: at most 120 characters, then an
+// ellipsis; a byte that is not part of UTF-8 text, or a control character,
+// as \xNN.
+std::string Shown(const std::string& text) {
+  constexpr size_t kShownCharacters = 120;
+  std::string shown;
+  size_t i = 0;
+  for (size_t characters = 0; i < text.size() && characters < kShownCharacters; ++characters) {
+    const auto byte = uint8_t(text[i]);
+    const size_t length = byte < 0x80           ? 1
+                          : (byte >> 5) == 0x6  ? 2
+                          : (byte >> 4) == 0xE  ? 3
+                          : (byte >> 3) == 0x1E ? 4
+                                                : 0;
+    bool whole = length > 0 && i + length <= text.size();
+    for (size_t k = 1; whole && k < length; ++k) whole = (uint8_t(text[i + k]) >> 6) == 0x2;
+    if (whole && byte >= 0x20 && byte != 0x7F) {
+      shown.append(text, i, length);
+      i += length;
+    } else {
+      char escaped[5];
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+      shown += escaped;
+      ++i;
+    }
+  }
+  if (i < text.size()) shown += "\u2026";
+  return shown;
+}
+
 void PrintFailure(const std::string& name, int number, const std::string& source, const std::string& reason) {
-  OutputTee::Say("tvui: " + name + ":" + std::to_string(number) + " failed: " + source + "\n  " + reason, true);
+  OutputTee::Say("tvui: " + name + ":" + std::to_string(number) + " failed: " + Shown(source) + "\n  " + reason, true);
 }
 
 // Prints the failure of a panic that no expect panic took; false when there is none.
@@ -343,18 +378,18 @@ std::string CallsNamed(const std::string& name, int from) {
   return seen.empty() ? " none" : seen;
 }
 
-bool ReadSetting(const std::string& key, std::string* value) {
-  std::ifstream file(NvPath("/mnt/nvram/APP_NVRAM.dat"), std::ios::binary);
-  if (!file) return false;
-  std::string content((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+// The value of the key in the settings file; empty when it is there, else
+// why not.
+std::string ReadSetting(const std::string& key, std::string* value) {
+  std::string content;
+  const std::string failure = ReadSetFile("/mnt/nvram/APP_NVRAM.dat", &content);
+  if (!failure.empty()) return failure;
   const std::string head = "[" + key + "]=<";
   size_t at = content.find(head);
-  if (at == std::string::npos) return false;
-  size_t start = at + head.size();
-  size_t end = content.find('>', start);
-  if (end == std::string::npos) return false;
-  *value = content.substr(start, end - start);
-  return true;
+  size_t end = at == std::string::npos ? at : content.find('>', at + head.size());
+  if (end == std::string::npos) return "the settings file holds no key " + key;
+  *value = content.substr(at + head.size(), end - at - head.size());
+  return {};
 }
 
 bool ParseWindowId(const std::string& text, int32_t* id) {
@@ -841,14 +876,26 @@ std::string ExpectConsoleLine(const ScenarioTokens& t) {
 std::string ExpectSettingLine(const ScenarioTokens& t) {
   if (t.size() != 4) return "expect setting takes a key and a value";
   std::string value;
-  if (!ReadSetting(t[2].text, &value)) return "the settings file holds no key " + t[2].text;
+  if (std::string failure = ReadSetting(t[2].text, &value); !failure.empty()) return failure;
   if (value != t[3].text) return "the settings file holds " + t[2].text + " = " + value;
   return {};
 }
 
+std::vector<std::string> ListedScreens();
+
 std::string ExpectFormLine(const ScenarioTokens& t) {
+  if (t.size() == 3 && t[2].text == "any") {
+    const std::vector<std::string> listed = ListedScreens();
+    if (t[1].text == "form" && listed.empty()) return "the widget manager lists no screen";
+    if (t[1].text == "no-form" && !listed.empty()) {
+      std::string names;
+      for (const std::string& name : listed) names += (names.empty() ? "" : ", ") + name;
+      return "the widget manager lists " + names;
+    }
+    return {};
+  }
   int32_t id = 0;
-  if (t.size() != 3 || !ParseWindowId(t[2].text, &id)) return "expect " + t[1].text + " takes a window id";
+  if (t.size() != 3 || !ParseWindowId(t[2].text, &id)) return "expect " + t[1].text + " takes a window id or any";
   const bool listed = ScreenListed(id);
   if (t[1].text == "form" && !listed) return "the widget manager lists no screen " + t[2].text;
   if (t[1].text == "no-form" && listed) return "the widget manager lists a screen " + t[2].text;
@@ -1035,6 +1082,92 @@ std::string WalkGreyed() {
   return greyed;
 }
 
+// Whether a view is drawn: it and every group above it up to the root are
+// visible.
+bool OnView(Core::View* view) {
+  auto* root = vg_cast<Core::View>(rootObject.load());
+  for (; view; view = view->owner) {
+    if (!view->Visible) return false;
+    if (view == root) return true;
+  }
+  return false;
+}
+
+// What a viewer meets after every key: while a screen that takes keys is
+// drawn, the keys reach a drawn screen, not a sub-system left with nothing
+// on view. Empty when so.
+std::string KeysReachTheScreen() {
+  auto* manager = static_cast<::WidgetManager::WidgetManager*>(VgFindAutoObject(&MainApp::WidgetManager));
+  if (!manager || SetInStandby()) return {};
+  Primitives::KeyRoutingForm* waiting = nullptr;
+  for (Structures::DuLinkNode* node = manager->Sentinel()->next; node != manager->Sentinel() && !waiting;
+       node = node->next) {
+    auto* form = vg_cast<Primitives::KeyRoutingForm>(node->data.get());
+    if (form && form->FocusOnOpen && OnView(form)) waiting = form;
+  }
+  if (!waiting) return {};
+  Core::View* focused = FocusedView(rootObject.load());
+  for (Core::View* view = focused; view; view = view->owner)
+    if (vg_cast<Primitives::KeyRoutingForm>(view) && OnView(view)) return {};
+  return std::string("the keys reach ") + DescribeView(focused) + ", which is in no screen on view, while " +
+         waiting->GetClass()->name + " is on view";
+}
+
+// The screens that, by their own definition, neither time out nor leave
+// with a clear: what the viewer's way out (EXIT, CLEAR and a minute without
+// a key) leaves on view.
+struct Lasting {
+  const char* screen;
+  const char* why;
+};
+constexpr Lasting kLasting[] = {
+    {"Record::RecordPlaybackDialog", "the recordings library waits for the viewer's choice, with no time-out"},
+    {"Record::RecordPlaybackFullScreenDialog", "full-screen playback plays on until it is stopped"},
+    {"NonMenuSystem::EnterPinDialog",
+     "the 3D start's PIN has no time-out without the 3D timer lock (the others' PINs time out, checked below)"},
+    {"FactorySystem::ValueDisplay", "the factory's value display stays until its keys or the mode close it"},
+    {"FactorySystem::AdjustmentMenu", "the factory's adjustment menu stays until its keys or the mode close it"},
+    {"FactorySystem::DetectLightSensor", "the light-sensor read-out's time-out does nothing"},
+    {"Record::USBDiskFormatStatusDialog", "the disk format's progress has no time-out and, done, waits for OK"},
+    {"Record::USBSpeedCheckStatusDialog", "the disk speed test's progress has no time-out and, done, waits for OK"},
+    {"NonMenuSystem::CommonMuteBar", "the mute indicator stays while the sound is muted"},
+    {"Update::CheckingMessage", "the update check waits for its result, with no time-out, ignoring keys"},
+    {"Update::UpdatingDialog", "the update in progress waits for its end, with no time-out, ignoring keys"},
+};
+
+bool Lasts(Primitives::KeyRoutingForm* form) {
+  for (const Lasting& row : kLasting) {
+    if (std::string_view(form->GetClass()->name) != row.screen) continue;
+    if (auto* pin = vg_cast<::NonMenuSystem::EnterPinDialog>(form))
+      return pin->EnterPinType == ::NonMenuSystem::kPinTypeStart3D;
+    if (vg_cast<::NonMenuSystem::CommonMuteBar>(form)) return MainApp::GetWrapper()->OnGetMute() != 0;
+    return true;
+  }
+  return false;
+}
+
+// After the viewer's way out: nothing is listed but the screens that last,
+// and the screens hidden behind one, which it goes back to.
+std::string ExpectClearedLine(const ScenarioTokens& t) {
+  if (t.size() != 2) return "expect cleared takes nothing";
+  if (SetInStandby()) return {};
+  auto* manager = static_cast<::WidgetManager::WidgetManager*>(VgFindAutoObject(&MainApp::WidgetManager));
+  if (!manager) return {};
+  bool lasting = false;
+  for (Structures::DuLinkNode* node = manager->Sentinel()->next; node != manager->Sentinel(); node = node->next) {
+    auto* form = vg_cast<Primitives::KeyRoutingForm>(node->data.get());
+    lasting = lasting || (form && Lasts(form) && OnView(form));
+  }
+  std::string left;
+  for (Structures::DuLinkNode* node = manager->Sentinel()->next; node != manager->Sentinel(); node = node->next) {
+    auto* form = vg_cast<Primitives::KeyRoutingForm>(node->data.get());
+    if (!form || Lasts(form) || (lasting && !OnView(form))) continue;
+    left += (left.empty() ? "" : ", ") + WindowIdName(form->WinID) + " (" + form->GetClass()->name +
+            (OnView(form) ? ")" : ", not drawn)");
+  }
+  return left.empty() ? std::string() : "after EXIT, CLEAR and a minute, still listed: " + left;
+}
+
 // The input the main window shows, as the walk is told it.
 std::string WalkInput() {
   int32_t source = -1;
@@ -1087,6 +1220,7 @@ std::string WalkLine(const ScenarioTokens& t) {
     }
     SplitScenarioLine(line, &tokens);
     failure = Step({number, line}, tokens);
+    if (failure.empty()) failure = KeysReachTheScreen();
     std::vector<std::string> listed = ListedScreens();
     screens.insert(listed.begin(), listed.end());
     CollectShownScreens(vg_cast<Core::View>(rootObject.load()), &screens);
@@ -1153,16 +1287,22 @@ constexpr ScenarioCommand kCommands[] = {
     {"expect console", "\"TEXT\"", "the factory serial console received it since the previous expectations",
      &ExpectConsoleLine},
     {"expect no-output", "\"TEXT\"", "the process did not print it", &ExpectOutputLine},
-    {"expect form", "WINID", "the widget manager lists a screen of that window id (a number or WIN_ID_...)",
+    {"expect form", "WINID|any",
+     "the widget manager lists a screen of that window id (a number or WIN_ID_...), or any screen",
      &ExpectFormLine},
-    {"expect no-form", "WINID", "the widget manager lists none", &ExpectFormLine},
+    {"expect no-form", "WINID|any", "the widget manager lists none of that id, or no screen at all", &ExpectFormLine},
     {"expect focus", "\"TEXT\"|SID_NAME", "the focused control shows the text", &ExpectFocusLine},
     {"expect focus-form", "WINID", "the focused control belongs to that screen", &ExpectFocusFormLine},
     {"expect picture", "NAME.png", "the GUI plane is exactly the reference beside the scenario", &ExpectPictureLine},
     {"expect layout", "",
-     "no two texts of a window over one another or covered by a view above them, no text beyond its window, no "
-     "window drawn over one above it since the previous check (every screenshot and picture checks it too)",
+     "no two texts of a window over one another or covered by a view above them, no text whose view is lower "
+     "than its font's line, no text or image beyond its window, no window drawn over one above it since the "
+     "previous check (every screenshot and picture checks it too)",
      &ExpectLayoutLine},
+    {"expect cleared", "",
+     "no screen is listed but those that by their own definition neither time out nor leave with a clear (the "
+     "walk's way out: EXIT, CLEAR and a minute)",
+     &ExpectClearedLine},
     {"expect pixel", "X Y 0xAARRGGBB", "the GUI plane has that colour there", &ExpectPixelLine},
     {"expect panic", "[\"TEXT\"]", "the product panicked (with that text) in the line before; takes the panic",
      &ExpectPanicLine},
@@ -1191,6 +1331,12 @@ const ScenarioCommand* FindCommand(const ScenarioTokens& t) {
   return nullptr;
 }
 
+// Why no line of the runner or the root is the one written.
+std::string UnknownLine(const ScenarioTokens& t) {
+  if (t[0].text != "expect") return "unknown line " + Shown(t[0].text);
+  return t.size() > 1 ? "unknown expectation " + Shown(t[1].text) : std::string("expect names nothing to expect");
+}
+
 // Lines that change what the screen shows as a key does, though no key was
 // pressed: a picture's caption names them among what led there.
 bool LeadsLikeAKey(const std::string& word) {
@@ -1215,7 +1361,7 @@ std::string Step(const ScenarioLine& line, const ScenarioTokens& t) {
   // The leading lines set the scene before the set booted.
   if (line.number == 0) return {};
   const ScenarioCommand* command = FindCommand(t);
-  if (!command) return isExpect ? "unknown expectation " + (t.size() > 1 ? t[1].text : "") : "unknown line " + t[0].text;
+  if (!command) return UnknownLine(t);
   simtv_settle();
   std::string failure = command->run(t);
   simtv_settle();
@@ -1229,10 +1375,46 @@ std::string Step(const ScenarioLine& line, const ScenarioTokens& t) {
 
 constexpr size_t kMaxScenarioLines = 1000000;
 
+// A comment is not split into tokens: a quote in its text need not close.
+bool IsComment(const std::string& source) {
+  const size_t first = source.find_first_not_of(" \t\r");
+  return first != std::string::npos && source[first] == '#';
+}
+
 // A line that runs or repeats: not empty and not a comment.
-bool Written(const ScenarioTokens& tokens) { return !tokens.empty() && (tokens[0].quoted || tokens[0].text[0] != '#'); }
+bool Written(const ScenarioTokens& tokens) { return !tokens.empty(); }
+
+// Why a key, press or release line names a key that is not there; empty
+// when every key is known. Codes are left to the line's run.
+std::string UnknownKey(const ScenarioTokens& t) {
+  const std::string& word = t[0].text;
+  if (word != "key" && word != "press" && word != "release") return {};
+  if (word == "key" && t.size() > 1 && t[1].text == "gui") return {};
+  size_t end = t.size();
+  if (word == "key" && end >= 3 && t[end - 2].text == "age") end -= 2;
+  for (size_t i = 1; i < end; ++i) {
+    uint32_t code = 0;
+    if (!ParseKey(t[i], &code)) return "unknown key " + Shown(t[i].text) + " (tvui --help lists the keys)";
+  }
+  return {};
+}
 
 }  // namespace
+
+std::string ReadSetFile(const char* setPath, std::string* content) {
+  content->clear();
+  const std::string path = NvPath(setPath);
+  bool notRegular = false;
+  std::FILE* file = path.empty() ? nullptr : StorageOpenForReading(path.c_str(), &notRegular);
+  if (!file && notRegular) return std::string("the set's ") + setPath + " is not a regular file";
+  if (!file && errno == ENOENT) return std::string("the set has no ") + setPath;
+  if (!file) return std::string("the set's ") + setPath + " cannot be opened (" + std::strerror(errno) + ")";
+  char buffer[4096];
+  for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) content->append(buffer, got);
+  const bool failed = std::ferror(file);
+  std::fclose(file);
+  return failed ? std::string("the set's ") + setPath + " cannot be read" : std::string();
+}
 
 bool ScenarioNumber(const std::string& text, int64_t low, int64_t high, int64_t* value) {
   if (text.empty() || text[0] == ' ') return false;
@@ -1283,6 +1465,21 @@ bool SplitScenarioLine(const std::string& line, ScenarioTokens* tokens) {
 }
 
 bool ScenarioScript::Load(const std::string& path, std::string* error) {
+  // The file is read more than once (checked whole, then run line by line):
+  // a pipe would be empty the second time, and a folder reads as nothing.
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0) {
+    *error = "cannot read " + path + " (" + std::strerror(errno) + ")";
+    return false;
+  }
+  if (!S_ISREG(info.st_mode)) {
+    *error = path + " is not a regular file (" +
+             (S_ISDIR(info.st_mode)    ? "a folder"
+              : S_ISFIFO(info.st_mode) ? "a pipe"
+                                       : "a device or socket") +
+             "); a scenario is read more than once: save it to a file and name that";
+    return false;
+  }
   std::ifstream file(path);
   if (!file) {
     *error = "cannot read " + path;
@@ -1311,6 +1508,7 @@ bool ScenarioScript::Load(const std::string& path, std::string* error) {
   int number = 0;
   for (std::string source; std::getline(file, source);) {
     ++number;
+    if (IsComment(source)) continue;
     if (!SplitScenarioLine(source, &tokens)) return fail("line " + std::to_string(number) + ": a quote is not closed");
     if (!Written(tokens) || !firstError.empty()) continue;
     const std::string& command = tokens[0].text;
@@ -1350,7 +1548,7 @@ ScenarioScript::Reader::Reader(const std::string& path) : file_(path) {}
 bool ScenarioScript::Reader::ReadWritten(ScenarioLine* line, ScenarioTokens* tokens) {
   for (std::string source; std::getline(file_, source);) {
     ++number_;
-    if (!SplitScenarioLine(source, tokens) || !Written(*tokens)) continue;
+    if (IsComment(source) || !SplitScenarioLine(source, tokens) || !Written(*tokens)) continue;
     *line = {number_, std::move(source)};
     return true;
   }
@@ -1460,6 +1658,32 @@ void PrintScenarioCommands(std::FILE* out, std::span<const ScenarioCommand> comm
       std::fprintf(out, "  %s\n  %-34s %s\n", form.c_str(), "", row.meaning);
     }
   }
+}
+
+bool CheckScenarioLines(const std::string& path, std::string* error) {
+  std::ifstream file(path);
+  if (!file) {
+    *error = "cannot read " + path;
+    return false;
+  }
+  ScenarioTokens t;
+  int number = 0;
+  for (std::string source; std::getline(file, source);) {
+    ++number;
+    if (IsComment(source) || !SplitScenarioLine(source, &t) || !Written(t)) continue;
+    if (t[0].text == "repeat" || t[0].text == "end") continue;
+    std::string reason;
+    if (!FindCommand(t)) {
+      reason = UnknownLine(t) + " (tvui --help lists the lines)";
+    } else {
+      reason = UnknownKey(t);
+    }
+    if (!reason.empty()) {
+      *error = path + ":" + std::to_string(number) + ": " + reason;
+      return false;
+    }
+  }
+  return true;
 }
 
 bool ReadScenarioSetup(const std::string& scenarioPath, const ScenarioScript& script, ScenarioSetup* setup,

@@ -20,7 +20,7 @@
 // itself: store SetupStep 9 and a wake-up event (event XPM_EVENT_WAKEUP
 // Reason=1) for normal operation, a wake-up alone for the first-time setup.
 //
-// Blank lines and lines starting with # are ignored. A token is a word or a
+// Blank lines and lines starting with # are ignored, whatever they hold. A token is a word or a
 // quoted text ("two words", \" for a quote, \r, \n and \t for a carriage
 // return, a line feed and a tab, \xHH for any byte). Numbers are decimal, 0x hex, or
 // negative; every number is checked against the range its line takes.
@@ -39,8 +39,9 @@
 // TVUI_UPDATE_GOLDENS=1 rewrites the reference. expect layout, and every
 // screenshot and expect picture after its picture, checks the screen as
 // layout_check.h describes: texts of a window over one another or covered, a
-// text past its window, and a frame since the previous check in which a window
-// drew over one above it.
+// text whose glyphs its view's height cuts, a text or image past its window,
+// and a frame since the previous check in which a window drew over one above
+// it.
 //
 // A product panic, a sanitizer report and a reset of the set (its watchdog or
 // the crash handler) fail the scenario and name the line that was running;
@@ -126,6 +127,11 @@ class ScenarioScript {
 // left open.
 bool SplitScenarioLine(const std::string& line, ScenarioTokens* tokens);
 
+// Reads a file of the set (its path on the set, "/mnt/nvram/APP_NVRAM.dat")
+// as the settings store opens one: a regular file only, without waiting on a
+// FIFO. Empty when it was read, else why not.
+std::string ReadSetFile(const char* setPath, std::string* content);
+
 // The one number parser of every line: true when the text is a whole number
 // within [low, high].
 bool ScenarioNumber(const std::string& text, int64_t low, int64_t high, int64_t* value);
@@ -162,6 +168,12 @@ std::span<const ScenarioCommand> ScenarioCommands();
 void SetScenarioRootCommands(std::span<const ScenarioCommand> commands);
 // Prints a table of lines for --help.
 void PrintScenarioCommands(std::FILE* out, std::span<const ScenarioCommand> commands);
+
+// Checks every written line of the file, those of a repeat of none too,
+// against the runner's lines and the root's (SetScenarioRootCommands first),
+// and the key names of key, press and release lines: false with a message
+// naming the file and line of the first that is not known.
+bool CheckScenarioLines(const std::string& path, std::string* error);
 
 // What the leading root and tv lines ask for. Tv lines after the first other
 // line, or of a kind not known, fail here with a message naming the line.

@@ -49,6 +49,8 @@ constexpr uint32_t kEventsInHundred = 7;
 constexpr uint32_t kWaitsInHundred = 10;
 constexpr uint32_t kScrollsInHundred = 8;
 constexpr uint32_t kLongestScroll = 12;
+// The way out comes after this many keys and up to as many more.
+constexpr uint32_t kSettleKeys = 500;
 
 // The curious moves, with where each is worth trying: on every focused
 // control (the keys that act on a row or a field), once on each screen (the
@@ -438,7 +440,17 @@ uint32_t Walk::Weariness(int32_t place) const {
   return screens_[size_t(places_[size_t(place)].screens)].tries / kTriesPerKey;
 }
 
+void Walk::Settle() {
+  pending_.insert(pending_.end(), {"key EXIT", "advance 300", "key CLEAR", "advance 61000", "expect cleared"});
+}
+
 void Walk::Choose() {
+  if (untilSettle_ < 0) untilSettle_ = kSettleKeys + Below(kSettleKeys);
+  if (untilSettle_ == 0) {
+    untilSettle_ = -1;
+    Settle();
+    return;
+  }
   if (Below(100) < kCuriousInHundred && Explore()) return;
   const uint32_t roll = Below(100);
   if (roll < kEventsInHundred) {
@@ -474,6 +486,7 @@ std::string Walk::Next() {
   }
   std::string line = pending_.front();
   pending_.pop_front();
+  if (untilSettle_ > 0 && IsKey(line)) --untilSettle_;
   // The key or the event that a screen opening next answers.
   if (line.compare(0, 8, "advance ") != 0 && line.compare(0, 6, "press ") != 0 && line.compare(0, 8, "release ") != 0)
     lastAct_ = line;

@@ -76,11 +76,16 @@ class Walk {
   bool Stale(int32_t place) const;
   // The moment a thumb takes between keys.
   std::string Pace();
+  // The viewer's way out, now and then: EXIT, CLEAR and a minute without a
+  // key, after which nothing but live television may be left.
+  void Settle();
 
   uint64_t state_;
   std::deque<std::string> pending_;
   bool liveTv_ = true;
   bool standby_ = false;
+  // Keys to go before the next way out; -1 until it is drawn.
+  int64_t untilSettle_ = -1;
 
   // The map: for each place, its screen and the place that each of the
   // curious moves led to when last made there (or kUntried); the moves that

@@ -1,5 +1,7 @@
 #include "FactorySystem/FactorySystem.h"
 
+#include <cstdint>
+
 #include "Constants/Constants.h"
 #include "Core/KeyEvent.h"
 #include "Core/Keys.h"
@@ -105,10 +107,18 @@ void FactorySystem::HandleFactoryCommand(Events::XPM_EVENT_FACTORY_COMMAND* comm
   VgTrace("%s%i%$%i%s", u"Factory Command handled by Factory System", command->Type, command->ScreenClass,
           command->Value, command->Text.get());
   switch (command->Type) {
-    case Command::TypeMenu:
+    case Command::TypeMenu: {
+      // The screen takes the item after the command's value, stepped in 64
+      // bits: the value may be any 32-bit number, and the last has none after it.
+      const int64_t item = int64_t(command->Value) + 1;
+      if (item > INT32_MAX) {
+        VgPrint("FactorySystem: a menu command's value %d has no next page; nothing opens\n", int(command->Value));
+        break;
+      }
       ClearAll();
-      DisplayResultMenu(command->ScreenClass, command->Value + 1);
+      DisplayResultMenu(command->ScreenClass, int32_t(item));
       break;
+    }
     case Command::TypeValue: {
       ClearAll();
       auto* display = vg_cast<ValueDisplay>(SubSystem::Open(this, {.screen = &ValueDisplay::Class}));

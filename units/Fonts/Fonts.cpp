@@ -24,7 +24,7 @@ TVUI_FONTS(TVUI_DEFINE_FONT)
 #undef TVUI_DEFINE_FONT
 
 #define TVUI_FONT_INFO(Name, Height) {#Name, Height, &Name},
-constinit const FontInfo All[14] = {TVUI_FONTS(TVUI_FONT_INFO)};
+constinit const FontInfo All[15] = {TVUI_FONTS(TVUI_FONT_INFO)};
 #undef TVUI_FONT_INFO
 
 }  // namespace Fonts

@@ -5,7 +5,9 @@
 
 #include "vgobject.h"
 
-// X(name, pixel height) for every font of the unit.
+// X(name, pixel height) for every font of the unit. DefaultFont is the
+// toolkit's default font, the one of the menu rows' value texts, whose line
+// fits their 20-pixel box.
 #define TVUI_FONTS(X)            \
   X(ExtraLargeFont, 30)          \
   X(LargeFont, 28)               \
@@ -20,7 +22,8 @@
   X(EPGListFont0, 20)            \
   X(SubMenuItem, 25)             \
   X(FocusedButton, 33)           \
-  X(EPGListFont1, 27)
+  X(EPGListFont1, 27)            \
+  X(DefaultFont, 20)
 
 namespace Fonts {
 
@@ -37,6 +40,6 @@ struct FontInfo {
   int height;
   const VgConstant* font;
 };
-extern const FontInfo All[14];
+extern const FontInfo All[15];
 
 }  // namespace Fonts

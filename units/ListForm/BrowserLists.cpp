@@ -219,6 +219,9 @@ CBListItem::CBListItem(XObject* link) : ListItem(link) {
   // past it.
   caption.OnSetAutoSize(false);
   caption.OnSetEllipsis(true);
+  // The number has the tile's upper half, whatever its font: the tile is as
+  // high as the strip allows.
+  caption.OnSetBoxFixed(true);
   iconImage.OnSetVisible(false);
   sourceIcon.OnSetBounds({0, 20, 30, 40});
   sourceIcon.OnSetAutoSize(true);

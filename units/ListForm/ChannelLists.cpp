@@ -221,6 +221,8 @@ LISTFORM_REGISTER_READER(ManualChannelList, ReadManualChannel)
 
 ChannelItem::ChannelItem(XObject* link) : ListItem(link) {
   SizeRow(this, kMasterDef);
+  // Eight rows of 22 pixels: the larger font of a focused row would not fit.
+  Focused_TextFont = Medium();
   Focused_Bitmap = VgLoad<Resources::Bitmap>(Bitmaps::ChannelListButtonFocus);
   StyleText(&skipText, Colors::DialogInfoTextColor);
   skipText.OnSetString(VgGetVariantOfString(&Strings::SID_SKIP));

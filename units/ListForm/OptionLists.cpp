@@ -11,6 +11,7 @@
 #include "OptionDatabase/OptionData.h"
 #include "OptionDatabase/OptionTypes.h"
 #include "Primitives/KeyRoutingParameter.h"
+#include "SkinBin/OptionTypes.h"
 #include "SkinBin/UserRefInt.h"
 #include "Strings.h"
 #include "vgresmap.h"
@@ -52,6 +53,12 @@ constexpr ListDef kSystemInfoListDef{.bounds = {0, 0, 440, 270},
 
 bool IsTimeZone(int32_t optionType) { return optionType == OptionDatabase::OPTION_TYPE_TIME_ZONE_QOR; }
 
+// A channel option reads as a placeholder while the stored value names no
+// channel; its rows are the channels they store and read as those.
+bool ListsChannels(int32_t optionType) {
+  return optionType == SkinBin::OPTION_TYPE_ONTIMER_CHANNEL || optionType == SkinBin::OPTION_TYPE_GUIDE_CHANNEL;
+}
+
 SkinBin::SystemInfo& Information() { return MainApp::GetWrapper()->SystemInfo; }
 
 XObject* ReadOption(ListDataSource* source, int32_t index) {
@@ -59,7 +66,7 @@ XObject* ReadOption(ListDataSource* source, int32_t index) {
   OptionDatabase::OptionBinding option(MainApp::GetOptionDB(), static_cast<int32_t>(source->Param), kOptionList);
   if (!option) return courier;
   courier->Index = index;
-  courier->Text = option.ChoiceText(index);
+  courier->Text = ListsChannels(option.OptionType()) ? option.StoredChoiceText(index) : option.ChoiceText(index);
   return courier;
 }
 

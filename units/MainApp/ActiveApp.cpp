@@ -12,6 +12,7 @@
 #include "MainApp/Messages.h"
 #include "MainApp/PersistentData.h"
 #include "MainApp/Root.h"
+#include "MainApp/WidgetManager.h"
 #include "MainApp/Wrapper.h"
 #include "Media/MediaWrapper.h"
 #include "MenuSystem/MenuSystem.h"
@@ -20,6 +21,7 @@
 #include "Primitives/KeyRoutingParameter.h"
 #include "Structures/History.h"
 #include "SubSystem/SubSystemClass.h"
+#include "WidgetManager/WidgetManager.h"
 #include "vgdebug.h"
 #include "vgslot.h"
 #include "vgtrace.h"
@@ -88,6 +90,10 @@ const ClassRoute kClassRoutes[] = {
     {&Events::XPM_EVENT_REPORT_3DMODE::Class, "n"},
 };
 
+// What makes the focus look for the screen on view.
+constexpr uint32_t kScreenChanges[] = {::WidgetManager::WidgetManager::ScreenLeft,
+                                       ::WidgetManager::WidgetManager::ScreenListed};
+
 constexpr int32_t kSourceAcquired = 16;
 constexpr int32_t kChannelAcquired = 0;
 constexpr int32_t kChannelNoVideo = 3;
@@ -145,6 +151,8 @@ void ActiveApp::Initialize(Primitives::KeyRoutingParameter* parameter) {
   wrapper->OnSetSleepIndex(0);
   wrapper->RefreshActiveAppStatus();
   GetMessageAgent()->Register(this);
+  for (uint32_t change : kScreenChanges)
+    VgAttachObjObserver(VgSlotOf<&ActiveApp::ReturnFocus>(this), GetWidgetManager(), change);
   RecordSourceHistory();
 }
 
@@ -188,6 +196,8 @@ void ActiveApp::Close(XObject* sender) {
   }
   Primitives::KeyRoutingGroup::Close(sender);
   GetMessageAgent()->UnRegister(this);
+  for (uint32_t change : kScreenChanges)
+    VgDetachObjObserver(VgSlotOf<&ActiveApp::ReturnFocus>(this), GetWidgetManager(), change);
 }
 
 // Each sub-system stacks its own screens by layer, but a screen of one may
@@ -268,6 +278,40 @@ bool ActiveApp::MapEventHandler(Core::Event* event) {
     return true;
   }
   return false;
+}
+
+namespace {
+
+// A sub-system can answer the remote when the screen it focuses is drawn.
+bool FocusDrawn(::SubSystem::SubSystemClass* system) {
+  return system && system->Focus && system->Focus->Visible && system->Visible;
+}
+
+}  // namespace
+
+// A key takes the focus to the sub-system that handled it, and a screen of
+// one sub-system may close over a screen of another: the volume bar, the
+// input list or the quick menu over a menu page. The sub-system left with the
+// focus may then have nothing on view, and the page under it would answer no
+// key and never time out; so too when a screen opens in another sub-system
+// than the one that handled the key (the front panel's power key heard by
+// the factory system, a message shown by the non-menu system). The focus
+// goes to the sub-system of the topmost drawn screen whose sub-system has a
+// drawn screen in focus; inside that sub-system it stays where it was. This
+// runs after the key, time-out or event that opened or closed a screen, when
+// a screen that closed to go back somewhere is there.
+void ActiveApp::ReturnFocus(XObject*) {
+  if (!owner) return;
+  if (FocusDrawn(vg_cast<::SubSystem::SubSystemClass>(Focus.get()))) return;
+  std::vector<Stacked> drawn;
+  Stacking(&drawn);
+  for (auto entry = drawn.rbegin(); entry != drawn.rend(); ++entry) {
+    auto* system = vg_cast<::SubSystem::SubSystemClass>(entry->holder);
+    if (!system || system->owner.get() != this || system == Focus.get() || !FocusDrawn(system)) continue;
+    VgPrint("MainApp::ActiveApp: the focus goes back to %s\n", system->GetClass()->name);
+    OnSetFocus(system);
+    return;
+  }
 }
 
 void ActiveApp::HandleAcquisition(Core::Event* event, int32_t status) {

@@ -64,6 +64,9 @@ class ActiveApp : public Primitives::KeyRoutingGroup {
   void InitSubSystem(const VgClass* cls);
   // Offers the event to the sub-systems of its route until one takes it.
   bool MapEventHandler(Core::Event* event);
+  // After a screen left or came: a focused sub-system with nothing on view
+  // hands the focus to the sub-system of the topmost screen drawn.
+  void ReturnFocus(XObject* sender);
 
   VgPtr<::MenuSystem::MenuSystem> MenuSystem;
   VgPtr<::NonMenuSystem::NonMenuSystem> NonMenuSystem;

@@ -1,5 +1,7 @@
 #include "MediaPlayer/MediaDeviceSelectDialog.h"
 
+#include "Core/KeyEvent.h"
+#include "Core/Keys.h"
 #include "Fonts/Fonts.h"
 #include "MainApp/MediaWrapper.h"
 #include "MainApp/Wrapper.h"
@@ -75,6 +77,15 @@ void MediaDeviceSelectDialog::Initialize(Primitives::KeyRoutingParameter* parame
   auto* listParameter = VgNew<Primitives::KeyRoutingParameter>();
   listParameter->OnSetParent(this);
   list.Initialize(listParameter);
+}
+
+// The chooser lies on the media layer, which outlives a clear so that a
+// player stays under the menus: it leaves on the exit keys by itself, and the
+// clear then closes the rest.
+XObject* MediaDeviceSelectDialog::HandleEvent(Core::Event* event) {
+  const uint16_t code = Core::PressedKey(event);
+  if (code == Key::Exit || code == Key::ClearAll) Close();
+  return NonMenuSystem::WidgetClass::HandleEvent(event);
 }
 
 void MediaDeviceSelectDialog::LaunchPlayer(int32_t index, VgString device, uint16_t, bool active, VgString) {

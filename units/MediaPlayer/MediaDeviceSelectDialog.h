@@ -21,6 +21,8 @@ class MediaDeviceSelectDialog : public NonMenuSystem::WidgetClass, public ListFo
   explicit MediaDeviceSelectDialog(XObject* link = nullptr);
 
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
+  // The exit keys close the chooser too, which a clear leaves alone.
+  XObject* HandleEvent(Core::Event* event) override;
   void LaunchPlayer(int32_t index, VgString device, uint16_t type, bool active, VgString caption) override;
 
   // The kind the dialog was opened for.

@@ -186,6 +186,9 @@ BrcmMainMenu::BrcmMainMenu() : CarouselMenu(kPoints, kItemBounds, kFocusPosition
     helpIcons[i].OnSetBitmap(VgLoad<Resources::Bitmap>(*icons[i]));
     Add(&helpIcons[i], 0);
     helpLabels[i].OnSetBounds(kLabelBounds[i]);
+    // The help line's boxes are as high as the icons' line allows; the
+    // medium font's line is two pixels higher.
+    helpLabels[i].OnSetBoxFixed(true);
     helpLabels[i].OnSetFont(font);
     helpLabels[i].OnSetColor(Colors::White);
     helpLabels[i].OnSetAlignV(Views::Text::AlignMiddle);

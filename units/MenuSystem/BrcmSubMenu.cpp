@@ -76,7 +76,9 @@ BrcmSubMenuItem::BrcmSubMenuItem(XObject* link) : ::Button::IconButton(link) {
 
   valueText.OnSetVisible(false);
   valueText.OnSetBounds(kSliderValueText);
-  valueText.OnSetFont(VgLoad<Resources::Font>(Fonts::MediumFont));
+  // The box is 20 pixels high: the caption's fonts would lose the tails of
+  // the value's letters to it.
+  valueText.OnSetFont(VgLoad<Resources::Font>(Fonts::DefaultFont));
   valueText.OnSetAlignV(Views::Text::AlignMiddle);
   valueText.OnSetString(VgNewString(u"0"));
   valueText.OnSetEllipsis(true);
@@ -245,17 +247,15 @@ void BrcmSubMenuItem::Refresh(XObject* sender) {
     // after it, down to the value's own column; the caption then ends in an
     // ellipsis, and so does a value longer than its column.
     const int32_t right = rightArrow.Bounds.x1 - kValueGap;
-    const int32_t wanted = caption.Font ? caption.Font->GetTextWidth(valueText.String, 0, 0) : 0;
+    const int32_t wanted = valueText.Font ? valueText.Font->GetTextWidth(valueText.String, 0, 0) : 0;
     const int32_t left = std::max(kValueLeft, std::min(captionEnd, right - wanted));
     caption.OnSetEllipsis(true);
     if (captionEnd > left) caption.OnSetBounds({CaptionGap, 0, left - kValueGap, h});
     valueText.OnSetBounds(CentredV(left, right - left, textHeight, h));
-    valueText.OnSetFont(caption.Font);
     valueText.OnSetColor(caption.Color);
     valueText.OnSetVisible(true);
   } else if (IsSlider) {
     valueText.OnSetBounds(CentredV(kSliderValueText.x1, VgGetRectW(kSliderValueText), textHeight, h));
-    valueText.OnSetFont(caption.Font);
     valueText.OnSetColor(caption.Color);
     valueText.OnSetVisible(true);
     const int32_t left = std::max(kSliderLeft, captionEnd);

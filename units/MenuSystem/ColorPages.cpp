@@ -200,6 +200,9 @@ BaseColorAdjustmentMenu::BaseColorAdjustmentMenu() : ThirdMenu(kBaseColorMenu) {
   Views::Text* headings[] = {&hueHeading, &saturationHeading, &brightnessHeading};
   for (int32_t i = 0; i < 3; ++i) {
     SetupColumnText(*headings[i]);
+    // A heading has the 20 pixels above the first row, less than its
+    // font's line.
+    headings[i]->OnSetBoxFixed(true);
     headings[i]->OnSetString(VgGetVariantOfString(names[i]));
     Add(headings[i], 0);
   }

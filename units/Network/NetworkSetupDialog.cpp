@@ -73,11 +73,19 @@ QORNumberSpinner::QORNumberSpinner(XObject* link) : ::Button::NumberSpinner(link
 
 bool QORNumberSpinner::IsBlank() const { return VgGetStringLength(Text) == 0; }
 
-// A digit does not report a change: the value counts only when saved.
+// A digit does not report a change: the value counts only when saved. The
+// screen that holds the spinner never sees the digit, so its time-out is
+// restarted here: the viewer who types is not cut off.
 void QORNumberSpinner::processDigit(int32_t digit) {
   typing = true;
   OnSetCurrent(entry.Next(Current, digit, verifyTimer.OnGetEnabled()));
   verifyTimer.Activate();
+  for (Core::Group* host = owner; host; host = host->owner) {
+    if (auto* screen = vg_cast<Primitives::KeyRoutingForm>(host)) {
+      screen->ResetTimeout();
+      break;
+    }
+  }
 }
 
 XObject* QORNumberSpinner::HandleEvent(Core::Event* event) {

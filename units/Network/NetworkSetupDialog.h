@@ -63,6 +63,9 @@ class IPConfigDialog : public NonMenuSystem::QORWidgetClass {
   explicit IPConfigDialog(XObject* link = nullptr);
 
   XObject* HandleEvent(Core::Event* event) override;
+  // The editor keeps its own short time-out, however the setup dialog under
+  // it was opened.
+  void OnSetMenuTriggered(bool value) override { MenuTriggered = value; }
 
   uint32_t OnGetAddress() const { return Pack(octets); }
   void OnSetAddress(uint32_t value);

@@ -73,8 +73,8 @@ constexpr ::MenuSystem::RowDef kRows[] = {
     Item<SubMenuItemValue>(Sid(Strings::DefaultGateway)),
     Item<SubMenuItemValue>(Sid(Strings::SID_DNS)),
 };
+// No way back of its own: the screen that opens it gives it one.
 constexpr ::MenuSystem::PageTable kInformationMenu{.title = Sid(Strings::SID_WIRELESS_INFORMATION),
-                                                 .back = "MenuSystem::NetworkMenu",
                                                  .rows = kRows,
                                                  .winId = WinIDs::WIN_ID_NetworkSetupMenu};
 const ::MenuSystem::PageListing kListed[] = {::MenuSystem::PageListing(kInformationMenu)};
@@ -151,6 +151,9 @@ WirelessInformationMenu::WirelessInformationMenu() : ThirdMenu(kInformationMenu)
 
 void WirelessInformationMenu::Initialize(Primitives::KeyRoutingParameter* parameter) {
   ThirdMenu::Initialize(parameter);
+  // Opened from the quick menu, it goes back there, also when the viewer
+  // comes back to it from its scan list.
+  if (OpenedFromQuickMenu()) ReturnToQuickMenu();
   // A page to read: no row is picked.
   OnSetFocus(nullptr);
   if (auto* system = vg_cast<::MenuSystem::MenuSystem>(MenuSystem.get())) {

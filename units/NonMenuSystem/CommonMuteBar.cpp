@@ -2,9 +2,11 @@
 
 #include "Bitmaps.h"
 #include "Fonts/Fonts.h"
+#include "MainApp/Wrapper.h"
 #include "NonMenuSystem/Look.h"
 #include "Strings.h"
 #include "WinIDs/WinIDs.h"
+#include "vgslot.h"
 
 VG_DEFINE_CLASS(NonMenuSystem, CommonMuteBar, ::NonMenuSystem::WidgetClass)
 
@@ -40,6 +42,22 @@ CommonMuteBar::CommonMuteBar(XObject* link) : WidgetClass(link) {
   label.OnSetBounds({14 + kIconSize + 10, 0, w - 10, h});
   WidgetOrigin = {kBounds.x1, kBounds.y1};
   OnSetBounds(kBounds);
+}
+
+void CommonMuteBar::Open(XObject* sender) {
+  WidgetClass::Open(sender);
+  VgAttachObjObserver(VgSlotOf<&CommonMuteBar::FollowMute>(this), MainApp::GetWrapper(),
+                      SkinBin::Wrapper::MuteChanged);
+}
+
+void CommonMuteBar::Close(XObject* sender) {
+  VgDetachObjObserver(VgSlotOf<&CommonMuteBar::FollowMute>(this), MainApp::GetWrapper(),
+                      SkinBin::Wrapper::MuteChanged);
+  WidgetClass::Close(sender);
+}
+
+void CommonMuteBar::FollowMute(XObject*) {
+  if (MainApp::GetWrapper()->OnGetMute() == 0) Close();
 }
 
 }  // namespace NonMenuSystem

@@ -1,7 +1,8 @@
 // NonMenuSystem::CommonMuteBar: the mute sign. It stands in a corner while
 // the sound is muted, takes no key, does not time out and outlives a clear
 // of the screens; the mute key, a volume step or the factory's unmute take
-// it away.
+// it away, and so does any other way the sound comes back (a sound setting
+// changed, the recordings' own mute key).
 #pragma once
 
 #include "NonMenuSystem/WidgetClass.h"
@@ -16,6 +17,11 @@ class CommonMuteBar : public WidgetClass {
 
  public:
   explicit CommonMuteBar(XObject* link = nullptr);
+
+  void Open(XObject* sender = nullptr) override;
+  void Close(XObject* sender = nullptr) override;
+  // The model's mute changed: the sign leaves with the mute.
+  void FollowMute(XObject* sender = nullptr);
 
   // A layer of its own outside the layers that a clear closes, so neither a
   // volume bar nor the menus take it away.

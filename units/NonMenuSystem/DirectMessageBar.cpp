@@ -121,9 +121,11 @@ void DirectMessageBar::Close(XObject* sender) {
   const bool open = Parent && owner.get() == Parent.get();
   WidgetClass::Close(sender);
   if (open) RunCloseAction();
+  timedOut_ = false;
 }
 
 void DirectMessageBar::TimeUp(XObject*) {
+  timedOut_ = true;
   if (IsShortcut) {
     EnterPrevState();
     return;
@@ -142,10 +144,14 @@ void DirectMessageBar::RunCloseAction() {
       MainApp::GetWrapper()->PowerKeyControl(1);
       MainApp::GetWrapper()->UpdateReboot();
       break;
-    case MessageClose::OpenNext: {
-      if (NonMenuSystem) SubSystem::Open(NonMenuSystem, row_->next, {.back = GetClass(), .origin = OriginTag()});
+    case MessageClose::OpenNext:
+      // The next screen follows the message once it has been read. A
+      // message cleared away (EXIT, MENU, another screen, standby) starts
+      // nothing: the 3D start sequence would open over the menus without
+      // the keys, or after standby, unseen, forgetting the first viewing.
+      if (timedOut_ && NonMenuSystem)
+        SubSystem::Open(NonMenuSystem, row_->next, {.back = GetClass(), .origin = OriginTag()});
       break;
-    }
   }
 }
 

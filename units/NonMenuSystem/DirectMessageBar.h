@@ -52,6 +52,8 @@ class DirectMessageBar : public WidgetClass {
   void RunCloseAction();
 
   const DirectMessage* row_ = nullptr;
+  // Whether the message is closing because its time is up.
+  bool timedOut_ = false;
 };
 
 }  // namespace NonMenuSystem

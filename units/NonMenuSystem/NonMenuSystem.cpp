@@ -18,9 +18,12 @@
 #include "SkinBin/UserRefInt.h"
 #include "Structures/Boxes.h"
 #include "Structures/Message.h"
+#include "SubSystem/MenuClass.h"
 #include "SubSystem/Open.h"
+#include "WidgetManager/WidgetManager.h"
 #include "WinIDs/WinIDs.h"
 #include "vgdebug.h"
+#include "vgslot.h"
 
 VG_DEFINE_CLASS(NonMenuSystem, NonMenuSystem, SubSystem::SubSystemClass)
 
@@ -50,11 +53,34 @@ void NonMenuSystem::Initialize(Primitives::KeyRoutingParameter* parameter) {
   SubSystem::SubSystemClass::Initialize(parameter);
   OnSetBounds({0, 0, ScreenWidth, ScreenHeight});
   MainApp::GetMessageAgent()->Register(this);
+  VgAttachObjObserver(VgSlotOf<&NonMenuSystem::CloseIdleHelpBar>(this), MainApp::GetWidgetManager(),
+                      ::WidgetManager::WidgetManager::ScreenLeft);
 }
 
 void NonMenuSystem::Close(XObject* sender) {
   SubSystem::SubSystemClass::Close(sender);
   MainApp::GetMessageAgent()->UnRegister(this);
+  VgDetachObjObserver(VgSlotOf<&NonMenuSystem::CloseIdleHelpBar>(this), MainApp::GetWidgetManager(),
+                      ::WidgetManager::WidgetManager::ScreenLeft);
+}
+
+
+// The help bar tells the keys of the screens under it. A screen that asked
+// for it may be replaced by one of another kind that leaves without
+// clearing it (a page's overlay by the input list): with no screen left
+// that takes keys, the bar would stay for good, deaf to EXIT and CLEAR.
+void NonMenuSystem::CloseIdleHelpBar(XObject*) {
+  if (!helpBar || !IsOpenHere(helpBar, this)) return;
+  ::WidgetManager::WidgetManager* widgets = MainApp::GetWidgetManager();
+  for (Structures::DuLinkNode* node = widgets->Sentinel()->next; node != widgets->Sentinel(); node = node->next) {
+    auto* form = vg_cast<Primitives::KeyRoutingForm>(node->data.get());
+    // A menu page beside the main menu takes keys, though it does not take
+    // the focus when it opens.
+    const bool takesKeys = form && (form->FocusOnOpen || vg_cast<SubSystem::MenuClass>(form));
+    if (takesKeys && form != helpBar.get() && form->owner) return;
+  }
+  VgPrint("NonMenuSystem::NonMenuSystem: the help bar closes, no screen is left whose keys it tells\n");
+  ClearHelpBar();
 }
 
 void NonMenuSystem::HandleMessage(Structures::Message* message) {

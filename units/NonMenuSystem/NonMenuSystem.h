@@ -74,6 +74,9 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
  private:
   void ClearOwnForms();
   void CloseMessages();
+  // After a screen left: the help bar goes when no screen that takes keys
+  // is left.
+  void CloseIdleHelpBar(XObject* sender = nullptr);
   void FocusMediaWindow();
   void HandleRecordKey();
   void OpenManualTimer();

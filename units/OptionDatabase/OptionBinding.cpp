@@ -41,6 +41,18 @@ VgString OptionBinding::ChoiceText(int32_t id) {
   return text;
 }
 
+VgString OptionBinding::StoredChoiceText(int32_t id) {
+  if (!record_) return nullptr;
+  const int32_t value = record_->Value;
+  const int32_t current = record_->Id;
+  record_->Id = id;
+  record_->Id2Value();
+  VgString text = ChoiceText();
+  record_->Id = current;
+  record_->Value = value;
+  return text;
+}
+
 SliderRange OptionBinding::Range() {
   if (!record_) return {};
   record_->GetData();

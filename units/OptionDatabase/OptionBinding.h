@@ -48,6 +48,11 @@ class OptionBinding {
   // current choice stays as it was. Null for a slider.
   VgString ChoiceText();
   VgString ChoiceText(int32_t id);
+  // The text of choice id as the value it stores reads: for an option whose
+  // text follows the stored value as well as the choice (a channel that the
+  // value does not name reads as a placeholder). The record's choice and
+  // value stay as they were.
+  VgString StoredChoiceText(int32_t id);
   // The slider's range and position (zeros for a choice option).
   SliderRange Range();
 

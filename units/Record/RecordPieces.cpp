@@ -311,9 +311,11 @@ bool IsPlainFileName(VgString name) {
 }
 
 VgString IndexFileName(VgString name) {
-  const std::string text = VgStringToUtf8(name);
-  if (!IsPlainFileName(name) || text.size() < 5 || text[text.size() - 4] != '.') return nullptr;
-  return Ansi((text.substr(0, text.size() - 3) + "nav").c_str());
+  // The name's own characters are kept as they are: a title beyond ASCII
+  // must name the same file as the recording's name does.
+  const int32_t length = VgGetStringLength(name);
+  if (!IsPlainFileName(name) || length < 5 || VgGetStringChar(name, length - 4) != u'.') return nullptr;
+  return VgConcatString(VgStringLeft(name, length - 3), Ansi("nav"));
 }
 
 int32_t DeleteRecordingFiles(VgString folder, VgString name) {

@@ -584,6 +584,11 @@ class Wrapper : public ::Wrapper::Wrapper {
 
   // Freezing the picture also arms a 15-minute unfreeze.
   void OnSetIsFrozen(bool value) override;
+  // Tells the observers of MuteChanged (VgAttachObjObserver on the model)
+  // in the next signal pass, so that the mute sign leaves when the sound
+  // comes back.
+  void OnSetMute(int32_t value) override;
+  static constexpr uint32_t MuteChanged = 1;
   // Applies the light-sensor adjustment at once while it runs.
   void ForceApplyLumetra();
   // The light-sensor adjustment's forced apply; the factory code that owns

@@ -269,6 +269,11 @@ void Wrapper::OnSetIsFrozen(bool value) {
 
 void Wrapper::OnUnfreezeTimer(XObject*) { OnSetIsFrozen(false); }
 
+void Wrapper::OnSetMute(int32_t value) {
+  ::Wrapper::Wrapper::OnSetMute(value);
+  VgNotifyObjObservers(this, MuteChanged);
+}
+
 void Wrapper::ForceApplyLumetra() {
   if (!lumetraRunning_) return;
   if (!LumetraForceApply) {

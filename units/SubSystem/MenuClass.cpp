@@ -13,10 +13,14 @@ MenuClass::MenuClass(XObject* link) : Primitives::KeyRoutingScrollForm(link) {
 }
 
 // A page left open behind another screen must not close the menus under the
-// user's hands: only the focused page counts down.
+// user's hands: only the focused page counts down. A page that gains the
+// focus counts from the full time again: the page beside the main menu has
+// run since it opened, and the menus would close soon after the key that
+// entered it.
 void MenuClass::HandleFocus(bool focused) {
   Primitives::KeyRoutingScrollForm::HandleFocus(focused);
   SetTimeout(focused);
+  if (focused) ResetTimeout();
 }
 
 // A page that only moves keeps its layout; a new size needs a new one.

@@ -47,12 +47,36 @@ Primitives::KeyRoutingForm* ClaimsFocus(Core::View* view) {
 
 }  // namespace
 
+namespace {
+
+// Whether the form was asked for by the screen, or by a list inside it.
+bool AskedBy(Primitives::KeyRoutingForm* form, Primitives::KeyRoutingForm* screen) {
+  for (Core::View* asker = form->Asker.get(); asker; asker = asker->owner)
+    if (asker == screen) return true;
+  return false;
+}
+
+// A screen that claims the focus hands it on to the topmost pop-up it asked
+// for that stands above it: the keyboard over the recordings library keeps
+// the keys when the volume bar over both goes, instead of being left on view
+// deaf while its library takes them.
+Core::View* WithItsPopUp(Primitives::KeyRoutingForm* screen, Core::View* leaving) {
+  Core::View* chosen = screen;
+  for (Core::View* above = screen->nextView; above; above = above->nextView) {
+    auto* popUp = vg_cast<Primitives::KeyRoutingForm>(above);
+    if (above != leaving && popUp && popUp->FocusOnOpen && AskedBy(popUp, screen)) chosen = popUp;
+  }
+  return chosen;
+}
+
+}  // namespace
+
 Core::View* SubSystemClass::FindFocusable(Core::View* view) {
   if (!view) return Primitives::KeyRoutingGroup::FindFocusable(view);
   for (Core::View* next = view->nextView; next; next = next->nextView)
-    if (Primitives::KeyRoutingForm* form = ClaimsFocus(next)) return form;
+    if (Primitives::KeyRoutingForm* form = ClaimsFocus(next)) return WithItsPopUp(form, view);
   for (Core::View* prev = view->prevView; prev; prev = prev->prevView)
-    if (Primitives::KeyRoutingForm* form = ClaimsFocus(prev)) return form;
+    if (Primitives::KeyRoutingForm* form = ClaimsFocus(prev)) return WithItsPopUp(form, view);
   return Primitives::KeyRoutingGroup::FindFocusable(view);
 }
 
@@ -74,6 +98,14 @@ Primitives::KeyRoutingForm* SubSystemClass::ChangeState(State* state) {
   Primitives::KeyRoutingForm* form = ScreenOf(state, "SubSystem::SubSystemClass.ChangeState");
   if (!form) return nullptr;
   if (form->SubSystemClass == GetClass()) {
+    // A sub-system that has closed (the set went to standby) opens nothing: a
+    // screen asked for before it closed, by a signal still pending, would be
+    // listed as open but never drawn, and no key would reach it.
+    if (!owner) {
+      VgPrint("SubSystem::SubSystemClass.ChangeState: %s is closed, %s does not open\n", GetClass()->name,
+              form->GetClass()->name);
+      return nullptr;
+    }
     if (state->Back && !form->PrevState) form->PrevState = state->Back;
     if (state->Next && !form->NextState) form->NextState = state->Next;
     if (auto* asker = vg_cast<Primitives::KeyRoutingForm>(state->Asker.get())) form->Asker = asker;

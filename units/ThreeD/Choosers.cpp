@@ -70,6 +70,10 @@ IconButton::IconButton(XObject* link) : ::Button::IconButton(link) {
   auto* font = VgLoad<Resources::Font>(Fonts::ExtraSmallFont);
   Focused_TextFont = font;
   Nonfocused_TextFont = font;
+  // A button disabled for the input (one half of a picture that has the
+  // other) still names its choice.
+  Disabled_TextFont = font;
+  Default_TextFont = font;
   OnSetTextFont(font);
   OnSetTextColor(Colors::HighlightTextColor);
   caption.OnSetAutoSize(false);

@@ -33,6 +33,9 @@ class Text : public Core::View {
 
   bool Ellipsis = false;
   bool AutoSize = false;
+  // The box's size is fixed by the screen's design: a line wider or taller
+  // than the box is cut there on purpose, and the layout check lets it be.
+  bool BoxFixed = false;
   uint16_t AlignV = AlignTop;
   uint16_t AlignH = AlignLeft;
   // What is drawn: String, or its shortened or wrapped form.
@@ -65,6 +68,8 @@ class Text : public Core::View {
   bool OnGetAutoSize() const { return AutoSize; }
   void OnSetEllipsis(bool value);
   bool OnGetEllipsis() const { return Ellipsis; }
+  void OnSetBoxFixed(bool value) { BoxFixed = value; }
+  bool OnGetBoxFixed() const { return BoxFixed; }
   void OnSetAlignH(uint16_t value);
   uint16_t OnGetAlignH() const { return AlignH; }
   void OnSetAlignV(uint16_t value);

@@ -45,6 +45,7 @@ void WidgetManager::InsertForm(Primitives::KeyRoutingForm* form) {
   for (Structures::DuLinkNode* node : Snapshot())
     if (node->IsLinked()) Visit1(form, node);
   Insert(0, form);
+  VgNotifyObjObservers(this, ScreenListed);
 
   Primitives::KeyRoutingForm* behind = candidate;
   if (!behind) return;

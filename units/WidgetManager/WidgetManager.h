@@ -32,7 +32,8 @@ class WidgetManager : public Structures::DuLinkList {
   // A screen matches a Structures::RefInt key holding its window id.
   bool MatchCriteria(XObject* data, XObject* criteria) override;
 
-  // Registers a screen that has just been added to its parent group.
+  // Registers a screen that has just been added to its parent group, and
+  // tells the observers of ScreenListed in the next signal pass.
   virtual void InsertForm(Primitives::KeyRoutingForm* form);
   // Takes a screen that has just left its parent group off the list, then
   // closes every listed screen whose Asker is closed, and tells the
@@ -54,6 +55,8 @@ class WidgetManager : public Structures::DuLinkList {
   // that closed it is done, when a screen that closed to go back somewhere
   // has got there.
   static constexpr uint32_t ScreenLeft = 1;
+  // The same for a screen that joined the list.
+  static constexpr uint32_t ScreenListed = 2;
 
   // The screen of the lowest higher layer in the new screen's parent, found
   // by the last insertion; the new screen goes directly behind it.
