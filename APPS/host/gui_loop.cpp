@@ -293,10 +293,7 @@ void GuiLoopStart(AppPeriod* period) {
   XPM_SubscribeEventClient(xpmEventCallback, nullptr);
   UBN_SetResultCallback(updateResultCallback, nullptr);
   XPM_Init();
-  // The glyphs that the screens of a tour through the set show (some 250, in
-  // three sizes) fit in 64 KB; in 20 KB they pushed one another out, and a
-  // tour rasterised 9,400 glyphs where it now rasterises 250.
-  GenInitGlyphCache(65536);
+  GenInitGlyphCache(20000);
   if (!g_fontFile.empty()) {
     g_fontStatus = GenRegisterFont(g_fontFile.c_str());
   } else {

@@ -44,7 +44,7 @@ State& S() {
 
 // The copy holds at most this much: a soak of many thousand lines keeps its
 // memory flat, and a block of expectations looks at far less.
-constexpr size_t kKeptBytes = 256 * 1024;
+constexpr size_t kKeptBytes = 64 * 1024;
 
 void Keep(State& s, const std::string& text) {
   s.copy += text;
