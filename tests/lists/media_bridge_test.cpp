@@ -228,8 +228,8 @@ TEST_F(MediaBridge, PicturesAreFittedToTheScreenAndAnUndecodableOneHasNone) {
 // once the bridge has taken the one before, so that the library never holds
 // more of it than a band; the screens hear of it with its last band.
 TEST_F(MediaBridge, APictureComesABandAtATime) {
-  Folder({Photo("Landscape")});
-  media->RequestPicture(0);
+  Folder({FolderEntry("Inner"), Photo("Landscape")});
+  media->RequestPicture(1);
   simtv_settle();
   std::vector<PslNotice*> first = Take();
   ASSERT_EQ(first.size(), 1u);
@@ -241,14 +241,27 @@ TEST_F(MediaBridge, APictureComesABandAtATime) {
   EXPECT_TRUE(Take().empty()) << "the next band came before the first was taken";
   const int32_t next = first[0]->imageHeight;
   media->HandleEvent(MediaLibraryNotice__Create(first[0]));
-  EXPECT_FALSE(log->Saw("picture 0 480 360: 720 540")) << "shown before its last band";
+  EXPECT_FALSE(log->Saw("picture 1 480 360: 720 540")) << "shown before its last band";
   simtv_settle();
   std::vector<PslNotice*> second = Take();
   ASSERT_EQ(second.size(), 1u);
   EXPECT_EQ(second[0]->imageTop, next);
   media->HandleEvent(MediaLibraryNotice__Create(second[0]));
   Pump();
-  EXPECT_TRUE(log->Saw("picture 0 480 360: 720 540"));
+  EXPECT_TRUE(log->Saw("picture 1 480 360: 720 540"));
+
+  // Left for another folder after its first band: the rest of the picture is
+  // dropped with what was made of it, and the screens hear nothing of it.
+  log->seen.clear();
+  media->RequestPicture(1);
+  simtv_settle();
+  std::vector<PslNotice*> begun = Take();
+  ASSERT_EQ(begun.size(), 1u);
+  media->HandleEvent(MediaLibraryNotice__Create(begun[0]));
+  ASSERT_TRUE(media->EnterFolder(0));
+  Pump();
+  for (const std::string& seen : log->seen)
+    EXPECT_NE(seen.rfind("picture ", 0), 0u) << "a picture of the folder left was shown: " << seen;
 }
 
 // An RGBA picture of width x height written as an 8-bit PNG file,

@@ -106,6 +106,7 @@ bool MediaWrapper::OpenMedium(MediumDevice* medium, uint16_t kind) {
     return false;
   }
   folders_[Browser] = Folder{.serial = serial};
+  arriving_ = {};
   // The background music comes from the same medium.
   int32_t music = -1;
   if (PslOpenMedium(globalPsl, BackgroundMusic, mount.c_str(), PSL_SHOWS(PSL_ENTRY_MUSIC), &music) == PSL_OK)
@@ -155,6 +156,8 @@ bool MediaWrapper::Browse(int32_t cursor, int32_t result, int32_t serial, int32_
   const int32_t depth = folders_[cursor].depth + depthChange;
   folders_[cursor] = Folder{.serial = serial, .depth = depth};
   if (cursor == BackgroundMusic) bgmChosen_ = -1;
+  // A picture half come from the folder left is of no use.
+  if (cursor == Browser) arriving_ = {};
   return true;
 }
 
@@ -392,25 +395,41 @@ void MediaWrapper::TakeMetadata(const PslNotice& notice) {
 }
 
 // A picture comes a band of rows at a time; the screens hear of it once the
-// last band is in, or at once when it cannot be decoded.
+// last band is in, or at once when it cannot be decoded or kept.
 void MediaWrapper::TakePicture(const PslNotice& notice) {
   const Folder& folder = folders_[Browser];
-  if (notice.serial != folder.serial) return;
   Arriving& a = arriving_;
+  if (notice.serial != folder.serial) {
+    // The folder it was asked for has gone: so has the picture's use.
+    if (a.serial != folder.serial) a = {};
+    return;
+  }
   if (notice.image && notice.imageTop == 0) {
     a = {notice.serial, notice.entry, std::make_unique<GenPictureMaker>(notice.imageWidth, notice.pictureHeight)};
   } else if (notice.image && (a.serial != notice.serial || a.entry != notice.entry || !a.maker ||
                               a.maker->RowsAdded() != notice.imageTop)) {
-    VgPrint("MediaWrapper: rows %d of picture %d came without the rows before them\n", notice.imageTop, notice.entry);
+    // The rest of a picture already given up on says nothing new.
+    if (a.serial != notice.serial || a.entry != notice.entry || a.maker)
+      VgPrint("MediaWrapper: rows %d of picture %d came without the rows before them\n", notice.imageTop,
+              notice.entry);
     return;
   }
   Resources::Bitmap* picture = nullptr;
   if (notice.image) {
-    if (!a.maker->AddRows(notice.image, notice.imageHeight)) VgPrint("MediaWrapper: picture %d cannot be kept\n", notice.entry);
+    if (!a.maker->AddRows(notice.image, notice.imageHeight)) {
+      VgPrint("MediaWrapper: picture %d cannot be kept\n", notice.entry);
+      a.maker.reset();
+      SendPicture(notice, nullptr);
+      return;
+    }
     if (a.maker->RowsAdded() < notice.pictureHeight) return;
     picture = MediaBitmap__FromMade(a.maker->Finish(), notice.imageWidth, notice.pictureHeight);
   }
   a = {};
+  SendPicture(notice, picture);
+}
+
+void MediaWrapper::SendPicture(const PslNotice& notice, Resources::Bitmap* picture) {
   auto* event = VgNew<PictureEvent>();
   event->Index = notice.entry;
   event->Width = notice.width;

@@ -218,6 +218,7 @@ class MediaWrapper : public XObject {
   void TakeFolder(const PslNotice& notice);
   void TakeMetadata(const PslNotice& notice);
   void TakePicture(const PslNotice& notice);
+  void SendPicture(const PslNotice& notice, Resources::Bitmap* picture);
   void TakeMedium(const PslNotice& notice);
   void Status(int32_t code, int32_t sub0, int32_t sub1, int32_t sub2, int32_t sub3);
 
