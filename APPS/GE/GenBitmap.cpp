@@ -144,16 +144,19 @@ GenRowRuns* StoredRowRuns(const GenBitmapResource* resource) {
   if (!index || !resource->runs || indexWords < height + 2) return nullptr;
   const uint32_t* rowStart = index;
   const uint64_t colours = rowStart[height + 1];
-  if (indexWords != height + 2 + colours || rowStart[0] != 0 || rowStart[height] != count) return nullptr;
+  if (indexWords != height + 2 + colours || rowStart[height] != count) return nullptr;
   // Plain loops over the runs, for they are checked at every first load.
   uint32_t highest = 0;
   for (uint64_t i = 0; i < count; ++i) highest = std::max<uint32_t>(highest, resource->runs[i].colour);
   if (count > 0 && highest >= colours) return nullptr;
+  // Each row's runs, which rows alike share, cover its width exactly and end
+  // within the runs.
+  const auto width = static_cast<uint64_t>(resource->width);
   for (uint64_t y = 0; y < height; ++y) {
-    if (rowStart[y] > rowStart[y + 1]) return nullptr;
-    uint64_t width = 0;
-    for (uint32_t i = rowStart[y]; i < rowStart[y + 1]; ++i) width += resource->runs[i].length;
-    if (width != static_cast<uint64_t>(resource->width)) return nullptr;
+    uint64_t covered = 0;
+    uint64_t i = rowStart[y];
+    while (covered < width && i < count) covered += resource->runs[i++].length;
+    if (covered != width) return nullptr;
   }
   auto* rows = static_cast<GenRowRuns*>(VgAlloc(sizeof(GenRowRuns)));
   if (!rows) return nullptr;

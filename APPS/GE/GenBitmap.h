@@ -24,7 +24,9 @@ struct GenRowRun {
 
 // A picture kept as the runs of one colour along its rows, in one block of
 // ordinary memory: rowStart (height + 1 indexes, the last one the run count),
-// the number of colours, the colours, then the runs. Large artwork is mostly
+// the number of colours, the colours, then the runs. Row y's runs start at
+// rowStart[y] and go on until they cover the width: stored artwork lets rows
+// alike share theirs. Large artwork is mostly
 // such runs (a gradient background is one run a row), and the runs take
 // kilobytes where a surface takes megabytes.
 struct GenRowRuns {
@@ -110,8 +112,9 @@ struct GenBitmapResource {
   int32_t packing = GenPackedPixels;
   // Stored pixels: width x height of them, width to a row.
   const GenColor* storedPixels = nullptr;
-  // Stored row runs: rowStart (height + 1 indexes), the colour count and the
-  // colours, indexWords words in all; then runCount runs.
+  // Stored row runs: rowStart (height + 1 indexes; rows alike may share
+  // their runs), the colour count and the colours, indexWords words in all;
+  // then runCount runs.
   const uint32_t* runIndex = nullptr;
   uint32_t indexWords = 0;
   const GenRowRun* runs = nullptr;

@@ -299,19 +299,31 @@ struct RowRunPicture {
   std::vector<GenRowRun> runs;
   GenBitmapResource record{};
 
+  // Rows alike share their runs, as the artwork packer keeps them.
   explicit RowRunPicture(const std::vector<std::vector<ColourRun>>& rows) {
     std::vector<uint32_t> palette;
-    index.push_back(0);
-    for (const auto& row : rows) {
+    for (size_t y = 0; y < rows.size(); ++y) {
       width = 0;
-      for (const ColourRun& run : row) {
+      for (const ColourRun& run : rows[y]) {
         pixels.insert(pixels.end(), run.length, run.colour);
-        palette.push_back(run.colour);  // a colour a run: the palette may repeat colours
-        runs.push_back({static_cast<uint16_t>(run.length), static_cast<uint16_t>(palette.size() - 1)});
         width += static_cast<int32_t>(run.length);
       }
+      const auto alike = std::find_if(rows.begin(), rows.begin() + static_cast<ptrdiff_t>(y), [&](const auto& row) {
+        return std::equal(row.begin(), row.end(), rows[y].begin(), rows[y].end(), [](ColourRun a, ColourRun b) {
+          return a.length == b.length && a.colour == b.colour;
+        });
+      });
+      if (alike != rows.begin() + static_cast<ptrdiff_t>(y)) {
+        index.push_back(index[static_cast<size_t>(alike - rows.begin())]);
+        continue;
+      }
       index.push_back(static_cast<uint32_t>(runs.size()));
+      for (const ColourRun& run : rows[y]) {
+        palette.push_back(run.colour);  // a colour a run: the palette may repeat colours
+        runs.push_back({static_cast<uint16_t>(run.length), static_cast<uint16_t>(palette.size() - 1)});
+      }
     }
+    index.push_back(static_cast<uint32_t>(runs.size()));
     index.push_back(static_cast<uint32_t>(palette.size()));
     index.insert(index.end(), palette.begin(), palette.end());
     const auto height = static_cast<int32_t>(rows.size());
@@ -367,6 +379,12 @@ TEST_F(BitmapTest, ARowRunPictureDrawsExactlyAsItsPixelsDo) {
     ASSERT_NE(runs, nullptr);
     ASSERT_NE(pixels, nullptr);
     EXPECT_EQ(runs->surface, nullptr);
+    {
+      // A row whose runs end before its width is a damaged picture.
+      RowRunPicture damaged(rows);
+      damaged.index[1] = damaged.record.runCount - 1;
+      EXPECT_EQ(GenLoadBitmap(&damaged.record), nullptr);
+    }
     EXPECT_EQ(Pixels(runs).pixels, picture.pixels);
     GenColor pixel = 0;
     ASSERT_TRUE(GenReadPixel(runs, 37, 40, &pixel));

@@ -49,31 +49,43 @@ struct Picture {
 constexpr size_t kRowRunsFrom = 16 * 1024;
 
 // The row runs of GenRowRuns: rowStart[height + 1], the colour count and the
-// colours into index; {length, colour index} into runs. False when the
-// picture has too many colours.
+// colours into index; {length, colour index} into runs. A row alike to one
+// before it starts at that row's runs instead of repeating them (artwork
+// repeats rows down its height, and a row's runs are read until they cover
+// its width), so rowStart[height] is the count of runs kept. *spelled gets
+// the count of runs with every row spelled out. False when the picture has
+// too many colours.
 bool RowRuns(const std::vector<uint8_t>& pixels, int width, int height, std::vector<uint32_t>* index,
-             std::vector<std::pair<uint16_t, uint16_t>>* runs) {
-  std::vector<uint32_t> rowStart{0};
+             std::vector<std::pair<uint16_t, uint16_t>>* runs, size_t* spelled) {
+  std::vector<uint32_t> rowStart;
   std::vector<uint32_t> palette;
   std::map<uint32_t, uint16_t> colours;
+  std::map<std::vector<std::pair<uint16_t, uint16_t>>, uint32_t> rowsKept;
+  std::vector<std::pair<uint16_t, uint16_t>> row;
   runs->clear();
+  *spelled = 0;
   for (int y = 0; y < height; ++y) {
-    const uint8_t* row = pixels.data() + static_cast<size_t>(y) * width * 4;
+    const uint8_t* line = pixels.data() + static_cast<size_t>(y) * width * 4;
+    row.clear();
     for (int x = 0; x < width;) {
       int end = x + 1;
-      while (end < width && end - x < 0xFFFF && std::equal(row + end * 4, row + end * 4 + 4, row + x * 4)) ++end;
-      const uint32_t colour = uint32_t(row[x * 4]) | uint32_t(row[x * 4 + 1]) << 8 | uint32_t(row[x * 4 + 2]) << 16 |
-                              uint32_t(row[x * 4 + 3]) << 24;
+      while (end < width && end - x < 0xFFFF && std::equal(line + end * 4, line + end * 4 + 4, line + x * 4)) ++end;
+      const uint32_t colour = uint32_t(line[x * 4]) | uint32_t(line[x * 4 + 1]) << 8 |
+                              uint32_t(line[x * 4 + 2]) << 16 | uint32_t(line[x * 4 + 3]) << 24;
       auto [it, added] = colours.try_emplace(colour, static_cast<uint16_t>(palette.size()));
       if (added) {
         if (palette.size() == 0x10000) return false;
         palette.push_back(colour);
       }
-      runs->emplace_back(static_cast<uint16_t>(end - x), it->second);
+      row.emplace_back(static_cast<uint16_t>(end - x), it->second);
       x = end;
     }
-    rowStart.push_back(static_cast<uint32_t>(runs->size()));
+    *spelled += row.size();
+    auto [kept, fresh] = rowsKept.try_emplace(row, static_cast<uint32_t>(runs->size()));
+    if (fresh) runs->insert(runs->end(), row.begin(), row.end());
+    rowStart.push_back(kept->second);
   }
+  rowStart.push_back(static_cast<uint32_t>(runs->size()));
   *index = rowStart;
   index->push_back(static_cast<uint32_t>(palette.size()));
   index->insert(index->end(), palette.begin(), palette.end());
@@ -123,9 +135,12 @@ bool ReadPicture(const fs::path& path, Picture* picture) {
   }
   picture->width = static_cast<int>(png.width);
   picture->height = static_cast<int>(png.height);
+  // Which pictures are runs goes by their runs spelled out, the work of
+  // drawing them; rows shared only save memory.
+  size_t spelled = 0;
   if (pixels.size() >= kRowRunsFrom &&
-      RowRuns(pixels, picture->width, picture->height, &picture->runIndex, &picture->runs) &&
-      (picture->runIndex.size() + picture->runs.size()) * 4 * 2 <= pixels.size())
+      RowRuns(pixels, picture->width, picture->height, &picture->runIndex, &picture->runs, &spelled) &&
+      (picture->runIndex.size() + spelled) * 4 * 2 <= pixels.size())
     return true;
   picture->runIndex.clear();
   picture->runs.clear();
