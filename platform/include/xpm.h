@@ -501,9 +501,11 @@ int32_t XPM_GetCurrentTunerId(int32_t* tuner);
 int32_t XPM_GetTempCurrentChannel(int32_t tuner, int32_t medium, int32_t* major, int32_t* minor);
 /* Selects the input that records. */
 int32_t xpm_setsource_record(int32_t source);
-/* The timer whose recording starts next on the tuner: its duration and late
- * end make the recording's length; once marks a timer that records once;
- * startEarly is in seconds. */
+/* The timer whose recording starts next on the tuner: the recording, begun
+ * as early as it likes, ends with the timer's show, at its start plus its
+ * duration and late end (started outside the show's window, it lasts the
+ * early start, the duration and the late end); once marks a timer that
+ * records once; startEarly is in seconds. */
 int32_t XPM_Set_Timer_Record_Valid(int32_t tuner, int32_t once, int32_t timerId, int32_t startEarly);
 /* Wakes the set for a timer (state: the timer id) when it is in standby. */
 int32_t XPM_SetWakeState(int32_t state, int32_t flag);

@@ -59,6 +59,11 @@ void AsyncReport(int32_t code, const void* data, uint32_t size);
 // The television state's timers and channels, read without a call.
 bool TimerOf(int32_t index, XPM_TimerInfo* timer);
 bool FindChannel(int32_t medium, int32_t major, int32_t minor, XPM_ChannelInfo* channel);
+// Where the recording of a timer that starts at now (a local second) with
+// the early start given ends: its show under way, from the minute it comes
+// due to its late end, ends at its start plus its duration and late end.
+// -1 when no show of the timer is under way.
+int64_t TimerRecordingEnd(int32_t index, int32_t early, int64_t now);
 
 // The slave of the serial console's pseudo-terminal, which stands for
 // "/dev/ttyS0"; empty when the set could not open one.

@@ -487,11 +487,19 @@ int32_t RecordRefusal(const Tuner& t, int32_t major, int32_t minor, int64_t seco
 // caller holds the lock.
 void StartRecording(int32_t tuner, int32_t major, int32_t minor, int32_t medium) {
   Tuner& t = R().tuners[tuner];
-  // The valid timer's duration and late end make the recording's length;
-  // without one it records until the disk goes.
+  // With a valid timer the recording ends with the timer's show, at its
+  // start plus its duration and late end, however early it began; without
+  // one it records until the disk goes.
   XPM_TimerInfo timer{};
   const bool timed = t.validTimer >= 0 && simtv::TimerOf(t.validTimer, &timer);
-  const int64_t seconds = timed ? int64_t(timer.duration) + std::max(timer.endDelay, 0) : -1;
+  int64_t seconds = -1;
+  if (timed) {
+    const int64_t now = simtv_tv_local_time();
+    const int64_t end = simtv::TimerRecordingEnd(t.validTimer, t.validEarly, now);
+    // Started outside its show's window, it records the window's length.
+    seconds = end > now ? end - now
+                        : int64_t(std::max(t.validEarly, 0)) + timer.duration + std::max(timer.endDelay, 0);
+  }
   t.medium = medium;
   if (int32_t refusal = RecordRefusal(t, major, minor, seconds >= 0 ? seconds : kOpenEndedSeconds)) {
     SendRecordStatus(tuner, t.validTimer, refusal);

@@ -529,6 +529,17 @@ bool simtv::TimerOf(int32_t index, XPM_TimerInfo* timer) {
   return true;
 }
 
+int64_t simtv::TimerRecordingEnd(int32_t index, int32_t early, int64_t now) {
+  if (index < 0 || index >= XPM_TIMER_COUNT) return -1;
+  std::lock_guard lock(g_mutex);
+  const XPM_TimerInfo& t = S().timers[index];
+  const int64_t before = std::max(early, 0);
+  const int64_t after = int64_t(std::max(t.duration, 0)) + std::max(t.endDelay, 0);
+  for (int64_t start : Starts(t, now - after, now + before + 60))
+    if ((start - before) / 60 * 60 <= now && now < start + after) return start + after;
+  return -1;
+}
+
 bool simtv::FindChannel(int32_t medium, int32_t major, int32_t minor, XPM_ChannelInfo* channel) {
   std::lock_guard lock(g_mutex);
   for (const XPM_ChannelInfo& c : S().channels) {
