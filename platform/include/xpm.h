@@ -461,7 +461,9 @@ int32_t XPM_Get_Recorded_Show_with_Path(const char* path, int32_t id, XPM_Record
 /* The mounted USB storage: the count, and the first two mount points in
  * buffers of XPM_MOUNT_POINT_SIZE bytes (either may be null). */
 int32_t XPM_Get_USB_MountPoint_Count(int32_t* count, char* first, char* second);
-/* Brings the schedule database up to date with the timers. */
+/* Brings the schedule database up to date with the timers: a repeating
+ * timer's row whose show has passed, its recording over, moves on to the
+ * timer's next show, title and all; a row whose timer repeats no more goes. */
 int32_t XPM_Check_Update_Scheduled_Data_Status(void);
 
 /* The timers that overlap another enabled timer, with the titles of their

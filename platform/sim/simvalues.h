@@ -80,6 +80,11 @@ void ResetFactoryShell();
 // recorder calls it with its own lock held, so the database never calls the
 // recorder.
 void SetScheduleRecording(int32_t timerId, bool recording);
+// The repeating schedule rows whose start has passed before now, their
+// recording not running, move on to the start that nextStart (called with
+// the database's lock held) gives for their timer; a row it gives no start
+// to come goes, and its timer id back to the pool.
+void MoveOnScheduledShows(int32_t now, const std::function<int64_t(int32_t timerId)>& nextStart);
 
 // A timer came due: the recorder records it on its tuner, channel and
 // medium, as a timer's recording, and reports that it started (or why it

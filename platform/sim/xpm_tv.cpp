@@ -685,6 +685,17 @@ int32_t XPM_Delete_Scheduled_Show(int32_t scheduleId) {
 
 int32_t XPM_Check_Update_Scheduled_Data_Status(void) {
   TV_CALL("XPM_Check_Update_Scheduled_Data_Status", simk::CallArgs{});
+  const int64_t now = LocalNow();
+  if (now < 0 || now > INT32_MAX) return 0;
+  // A repeating timer's row names its next show; one whose timer repeats no
+  // more has none.
+  simtv::MoveOnScheduledShows(int32_t(now), [now](int32_t timerId) -> int64_t {
+    if (timerId < 0 || timerId >= XPM_TIMER_COUNT) return -1;
+    const XPM_TimerInfo& t = S().timers[timerId];
+    if (!Repeats(t) || t.duration <= 0) return -1;
+    const std::vector<int64_t> starts = Starts(t, now, now + 8 * kDay);
+    return starts.empty() ? -1 : starts.front();
+  });
   return 0;
 }
 
