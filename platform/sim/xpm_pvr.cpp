@@ -449,6 +449,25 @@ void DescribeShow(const Tuner& t, XPM_RecordedShow* show) {
   CopyText(show->title, show->channelName[0] ? show->channelName : "Recording");
 }
 
+// A recording's file name: its number and its title, the separators, spaces
+// and dots of the title made underscores, and ".trp". A long title is cut at
+// the start of a character, never within one, so that the name keeps its
+// extension, and its index name the same title, within the name's buffer.
+std::string FileNameOf(int32_t number, const std::string& title) {
+  char prefix[16];
+  std::snprintf(prefix, sizeof prefix, "%04d_", number);
+  constexpr char kExtension[] = ".trp";
+  const size_t room = XPM_RECORD_PATH_SIZE - 1 - std::strlen(prefix) - (sizeof kExtension - 1);
+  std::string name = title;
+  if (name.size() > room) {
+    size_t cut = room;
+    while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;
+    name.resize(cut);
+  }
+  std::replace_if(name.begin(), name.end(), [](char c) { return c == '/' || c == ' ' || c == '.'; }, '_');
+  return prefix + name + kExtension;
+}
+
 // The recording's time ran out: the show joins the disk's recordings.
 void CompleteRecording(int32_t tuner) {
   Tuner& t = R().tuners[tuner];
@@ -462,9 +481,7 @@ void CompleteRecording(int32_t tuner) {
   show.recordTime = t.localStart;
   show.duration = int32_t((Now() - t.recordStart) / 1000);
   show.state = kComplete;
-  std::string name = show.title;
-  std::replace_if(name.begin(), name.end(), [](char c) { return c == '/' || c == ' ' || c == '.'; }, '_');
-  std::snprintf(show.fileName, sizeof show.fileName, "%04d_%s.trp", R().nextRecordingId, name.c_str());
+  std::snprintf(show.fileName, sizeof show.fileName, "%s", FileNameOf(R().nextRecordingId, show.title).c_str());
   AddRecording(kUsbMount, show);
   const int32_t timerId = t.timerId;
   EndRecording(t);
