@@ -18,6 +18,7 @@
 #include "Views/ImageList.h"
 #include "Views/MultilineText.h"
 #include "Views/Text.h"
+#include "screen_view.h"
 #include "vgstring.h"
 
 namespace {
@@ -119,14 +120,6 @@ class Walk {
   }
 };
 
-std::string Bytes(VgString text) {
-  if (!text) return {};
-  std::string bytes(size_t(VgGetStringLength(text)) + 1, '\0');
-  VgStringToAnsi(text, bytes.data(), int32_t(bytes.size()), '?');
-  bytes.pop_back();
-  return bytes;
-}
-
 std::string RectText(VgRect r) {
   char text[64];
   std::snprintf(text, sizeof text, "(%d,%d,%d,%d)", r.x1, r.y1, r.x2, r.y2);
@@ -137,7 +130,7 @@ std::string RectText(VgRect r) {
 // group it belongs to: "Views::Frame (426,129,606,141) of SkinBin::ProgressQOR".
 std::string Describe(const Placed& p) {
   std::string text = VgClassOf(p.view)->name;
-  if (auto* label = vg_cast<Views::Text>(p.view)) text += " \"" + Bytes(label->String) + "\"";
+  if (auto* label = vg_cast<Views::Text>(p.view)) text += " \"" + TextBytes(label->String) + "\"";
   text += " " + RectText(p.extent);
   if (!IsText(p.view) && p.view->owner && p.view->owner.get() != p.window)
     text += std::string(" of ") + VgClassOf(p.view->owner.get())->name;
