@@ -200,7 +200,14 @@ using LabelingFields =
 InputItem::InputItem(XObject* link) : ListItem(link) {
   SetUpRow(this, VgGetRectW(kInputDef.bounds));
   Focused_Icon = VgLoad<Resources::Bitmap>(Bitmaps::InputDialogButtonFocus);
+  // The focused input keeps the rows' font, whose "Component" fits the name's
+  // column as the larger focused font's does not; the ring marks the focus.
+  // A longer name ends in "...".
+  Focused_TextFont = Nonfocused_TextFont;
+  caption.OnSetEllipsis(true);
   StyleText(&labelText, Colors::InputLabelStandardTextColor);
+  // A device's name longer than the label's column ends in "...".
+  labelText.OnSetEllipsis(true);
   Add(&labelText, 0);
   StyleImage(&typeIcon, Bitmaps::BannerHDMIInput, true);
   Add(&typeIcon, 0);
