@@ -55,8 +55,9 @@ typedef struct {
   int32_t status;     /* the recorder's: 1 while its timer records, else 0 */
 } DB_ScheduledShow;
 
-/* Removes the shows that started before now, but not one recording now; the
- * timer id of a show that records once goes back to the pool. */
+/* Removes the shows that record once and started before now, but not one
+ * recording now, and gives their timer ids back to the pool. A repeating show
+ * stays: XPM_Check_Update_Scheduled_Data_Status moves it on to its next start. */
 int DB_Delete_Scheduled_Event_Via_Starttime(int32_t now);
 /* The first show recording now or starting at or after now, in order of
  * start time and then timer id. Returns 0, or -1 when there is none. */

@@ -379,7 +379,11 @@ int32_t XPM_SetLocalTime(const struct tm* time);
 /* Hours of operation since the set left the factory. */
 int32_t XPM_GetPowerOnTime(int32_t* hours);
 /* The middleware's time-zone number (5 Eastern, 7 Newfoundland, 6 Atlantic,
- * 1 Hawaii, 0 Alaska, 2 Pacific, 3 Mountain, 4 Central, 8 the ninth zone). */
+ * 1 Hawaii, 0 Alaska, 2 Pacific, 3 Mountain, 4 Central, 8 the ninth zone,
+ * eleven hours behind universal time), and daylight saving, which adds an
+ * hour. A set starts in the Eastern zone without daylight saving; a change of
+ * either moves the local time by the change of their offset from universal
+ * time, so that the clock reads the time of the zone in force. */
 int32_t XPM_GetTimeZone(int32_t* zone);
 int32_t XPM_SetTimeZone(int32_t zone);
 int32_t XPM_GetDaylightSaving(int32_t* on);
@@ -461,7 +465,9 @@ int32_t XPM_Get_Recorded_Show_with_Path(const char* path, int32_t id, XPM_Record
 /* The mounted USB storage: the count, and the first two mount points in
  * buffers of XPM_MOUNT_POINT_SIZE bytes (either may be null). */
 int32_t XPM_Get_USB_MountPoint_Count(int32_t* count, char* first, char* second);
-/* Brings the schedule database up to date with the timers. */
+/* Brings the schedule database up to date with the timers: a repeating
+ * timer's row whose show has passed, its recording over, moves on to the
+ * timer's next show, title and all; a row whose timer repeats no more goes. */
 int32_t XPM_Check_Update_Scheduled_Data_Status(void);
 
 /* The timers that overlap another enabled timer, with the titles of their
@@ -501,9 +507,11 @@ int32_t XPM_GetCurrentTunerId(int32_t* tuner);
 int32_t XPM_GetTempCurrentChannel(int32_t tuner, int32_t medium, int32_t* major, int32_t* minor);
 /* Selects the input that records. */
 int32_t xpm_setsource_record(int32_t source);
-/* The timer whose recording starts next on the tuner: its duration and late
- * end make the recording's length; once marks a timer that records once;
- * startEarly is in seconds. */
+/* The timer whose recording starts next on the tuner: the recording, begun
+ * as early as it likes, ends with the timer's show, at its start plus its
+ * duration and late end (started outside the show's window, it lasts the
+ * early start, the duration and the late end); once marks a timer that
+ * records once; startEarly is in seconds. */
 int32_t XPM_Set_Timer_Record_Valid(int32_t tuner, int32_t once, int32_t timerId, int32_t startEarly);
 /* Wakes the set for a timer (state: the timer id) when it is in standby. */
 int32_t XPM_SetWakeState(int32_t state, int32_t flag);

@@ -52,6 +52,7 @@ void simtv_db_reset(void) {
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -110,13 +111,29 @@ bool RecordsOnce(const DB_ScheduledShow& s) { return s.repetition == 0 || s.repe
 int DB_Delete_Scheduled_Event_Via_Starttime(int32_t now) {
   std::lock_guard lock(P().mutex);
   auto& shows = P().scheduled;
-  // A show whose recording runs stays until the recorder ends it.
+  // A show whose recording runs stays until the recorder ends it; a
+  // repeating show stays for its timer's next day.
   std::erase_if(shows, [now](const DB_ScheduledShow& s) {
-    if (s.startTime >= now || s.status == 1) return false;
-    if (RecordsOnce(s) && ValidTimerId(s.timerId)) P().timerIdOut[s.timerId] = false;
+    if (s.startTime >= now || s.status == 1 || !RecordsOnce(s)) return false;
+    if (ValidTimerId(s.timerId)) P().timerIdOut[s.timerId] = false;
     return true;
   });
   return 0;
+}
+
+void simtv::MoveOnScheduledShows(int32_t now, const std::function<int64_t(int32_t timerId)>& nextStart) {
+  std::lock_guard lock(P().mutex);
+  std::erase_if(P().scheduled, [&](DB_ScheduledShow& s) {
+    if (s.startTime >= now || s.status == 1 || RecordsOnce(s)) return false;
+    const int64_t next = nextStart(s.timerId);
+    if (next >= now && next <= INT32_MAX) {
+      s.startTime = int32_t(next);
+      return false;
+    }
+    std::fprintf(stderr, "SIMTV: the repeating schedule row of timer %d has no show to come and goes\n", s.timerId);
+    if (ValidTimerId(s.timerId)) P().timerIdOut[s.timerId] = false;
+    return true;
+  });
 }
 
 int DB_Get_First_Scheduled_Show(int32_t now, DB_ScheduledShow* show) {

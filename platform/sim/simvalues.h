@@ -56,9 +56,18 @@ int32_t OemValue(int32_t id);
 // end network applications (TVSM_ReportAsyncEvent, tvsm.h).
 void AsyncReport(int32_t code, const void* data, uint32_t size);
 
+// The set's local time moves by so many seconds: its zone or daylight
+// saving changed (xpm_setup.cpp).
+void ShiftLocalTime(int64_t seconds);
+
 // The television state's timers and channels, read without a call.
 bool TimerOf(int32_t index, XPM_TimerInfo* timer);
 bool FindChannel(int32_t medium, int32_t major, int32_t minor, XPM_ChannelInfo* channel);
+// Where the recording of a timer that starts at now (a local second) with
+// the early start given ends: its show under way, from the minute it comes
+// due to its late end, ends at its start plus its duration and late end.
+// -1 when no show of the timer is under way.
+int64_t TimerRecordingEnd(int32_t index, int32_t early, int64_t now);
 
 // The slave of the serial console's pseudo-terminal, which stands for
 // "/dev/ttyS0"; empty when the set could not open one.
@@ -75,6 +84,11 @@ void ResetFactoryShell();
 // recorder calls it with its own lock held, so the database never calls the
 // recorder.
 void SetScheduleRecording(int32_t timerId, bool recording);
+// The repeating schedule rows whose start has passed before now, their
+// recording not running, move on to the start that nextStart (called with
+// the database's lock held) gives for their timer; a row it gives no start
+// to come goes, and its timer id back to the pool.
+void MoveOnScheduledShows(int32_t now, const std::function<int64_t(int32_t timerId)>& nextStart);
 
 // A timer came due: the recorder records it on its tuner, channel and
 // medium, as a timer's recording, and reports that it started (or why it

@@ -449,6 +449,25 @@ void DescribeShow(const Tuner& t, XPM_RecordedShow* show) {
   CopyText(show->title, show->channelName[0] ? show->channelName : "Recording");
 }
 
+// A recording's file name: its number and its title, the separators, spaces
+// and dots of the title made underscores, and ".trp". A long title is cut at
+// the start of a character, never within one, so that the name keeps its
+// extension, and its index name the same title, within the name's buffer.
+std::string FileNameOf(int32_t number, const std::string& title) {
+  char prefix[16];
+  std::snprintf(prefix, sizeof prefix, "%04d_", number);
+  constexpr char kExtension[] = ".trp";
+  const size_t room = XPM_RECORD_PATH_SIZE - 1 - std::strlen(prefix) - (sizeof kExtension - 1);
+  std::string name = title;
+  if (name.size() > room) {
+    size_t cut = room;
+    while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;
+    name.resize(cut);
+  }
+  std::replace_if(name.begin(), name.end(), [](char c) { return c == '/' || c == ' ' || c == '.'; }, '_');
+  return prefix + name + kExtension;
+}
+
 // The recording's time ran out: the show joins the disk's recordings.
 void CompleteRecording(int32_t tuner) {
   Tuner& t = R().tuners[tuner];
@@ -462,9 +481,7 @@ void CompleteRecording(int32_t tuner) {
   show.recordTime = t.localStart;
   show.duration = int32_t((Now() - t.recordStart) / 1000);
   show.state = kComplete;
-  std::string name = show.title;
-  std::replace_if(name.begin(), name.end(), [](char c) { return c == '/' || c == ' ' || c == '.'; }, '_');
-  std::snprintf(show.fileName, sizeof show.fileName, "%04d_%s.trp", R().nextRecordingId, name.c_str());
+  std::snprintf(show.fileName, sizeof show.fileName, "%s", FileNameOf(R().nextRecordingId, show.title).c_str());
   AddRecording(kUsbMount, show);
   const int32_t timerId = t.timerId;
   EndRecording(t);
@@ -487,11 +504,19 @@ int32_t RecordRefusal(const Tuner& t, int32_t major, int32_t minor, int64_t seco
 // caller holds the lock.
 void StartRecording(int32_t tuner, int32_t major, int32_t minor, int32_t medium) {
   Tuner& t = R().tuners[tuner];
-  // The valid timer's duration and late end make the recording's length;
-  // without one it records until the disk goes.
+  // With a valid timer the recording ends with the timer's show, at its
+  // start plus its duration and late end, however early it began; without
+  // one it records until the disk goes.
   XPM_TimerInfo timer{};
   const bool timed = t.validTimer >= 0 && simtv::TimerOf(t.validTimer, &timer);
-  const int64_t seconds = timed ? int64_t(timer.duration) + std::max(timer.endDelay, 0) : -1;
+  int64_t seconds = -1;
+  if (timed) {
+    const int64_t now = simtv_tv_local_time();
+    const int64_t end = simtv::TimerRecordingEnd(t.validTimer, t.validEarly, now);
+    // Started outside its show's window, it records the window's length.
+    seconds = end > now ? end - now
+                        : int64_t(std::max(t.validEarly, 0)) + timer.duration + std::max(timer.endDelay, 0);
+  }
   t.medium = medium;
   if (int32_t refusal = RecordRefusal(t, major, minor, seconds >= 0 ? seconds : kOpenEndedSeconds)) {
     SendRecordStatus(tuner, t.validTimer, refusal);

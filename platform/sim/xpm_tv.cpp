@@ -529,6 +529,24 @@ bool simtv::TimerOf(int32_t index, XPM_TimerInfo* timer) {
   return true;
 }
 
+// The clock keeps its second's phase: only the time it runs on from moves.
+void simtv::ShiftLocalTime(int64_t seconds) {
+  std::lock_guard lock(g_mutex);
+  S().localTime += seconds;
+  ArmTimers(LocalNow());
+}
+
+int64_t simtv::TimerRecordingEnd(int32_t index, int32_t early, int64_t now) {
+  if (index < 0 || index >= XPM_TIMER_COUNT) return -1;
+  std::lock_guard lock(g_mutex);
+  const XPM_TimerInfo& t = S().timers[index];
+  const int64_t before = std::max(early, 0);
+  const int64_t after = int64_t(std::max(t.duration, 0)) + std::max(t.endDelay, 0);
+  for (int64_t start : Starts(t, now - after, now + before + 60))
+    if ((start - before) / 60 * 60 <= now && now < start + after) return start + after;
+  return -1;
+}
+
 bool simtv::FindChannel(int32_t medium, int32_t major, int32_t minor, XPM_ChannelInfo* channel) {
   std::lock_guard lock(g_mutex);
   for (const XPM_ChannelInfo& c : S().channels) {
@@ -674,6 +692,17 @@ int32_t XPM_Delete_Scheduled_Show(int32_t scheduleId) {
 
 int32_t XPM_Check_Update_Scheduled_Data_Status(void) {
   TV_CALL("XPM_Check_Update_Scheduled_Data_Status", simk::CallArgs{});
+  const int64_t now = LocalNow();
+  if (now < 0 || now > INT32_MAX) return 0;
+  // A repeating timer's row names its next show; one whose timer repeats no
+  // more has none.
+  simtv::MoveOnScheduledShows(int32_t(now), [now](int32_t timerId) -> int64_t {
+    if (timerId < 0 || timerId >= XPM_TIMER_COUNT) return -1;
+    const XPM_TimerInfo& t = S().timers[timerId];
+    if (!Repeats(t) || t.duration <= 0) return -1;
+    const std::vector<int64_t> starts = Starts(t, now, now + 8 * kDay);
+    return starts.empty() ? -1 : starts.front();
+  });
   return 0;
 }
 

@@ -430,10 +430,13 @@ TEST_F(SetupOptions, ChannelRowsListTheChannelsOfTheTable) {
   Change(timer, 2);
   EXPECT_EQ(OnTimer().major, 9);
   EXPECT_EQ(OnTimer().minor, 3);
+  // On cable the stored antenna channel names none of the list's: the row
+  // reads the placeholder, and the list's one row the channel it stores.
   model->OnSetTimerMapId(1);
   timer = Read(S::OPTION_TYPE_ONTIMER_CHANNEL);
   ASSERT_EQ(timer->OnGetNum(), 1);
-  EXPECT_EQ(Text(timer, 0), "15");
+  EXPECT_EQ(Text(timer, 0), "---");
+  EXPECT_EQ(VgStringToUtf8(binding.StoredChoiceText(0)), "15");
 }
 
 TEST_F(SetupOptions, EveryChoiceOfEveryOptionRoundTripsThroughTheSet) {

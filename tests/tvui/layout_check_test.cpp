@@ -187,6 +187,23 @@ TEST_F(LayoutCheck, ATextHangingPastItsBoxLeavesItsWindow) {
     name->OnSetAlignV(align);
     EXPECT_EQ(CheckLayout(root), "") << align;
   }
+
+  // A line wider than its box is cut at the box's side without a word;
+  // ended in an ellipsis it fits, and a box the design fixes may cut it.
+  name->OnSetBounds({8, 0, 60, LineHeight()});
+  fault = CheckLayout(root);
+  EXPECT_TRUE(Has(fault, "Views::Text \"Gospel Play\" (85,474,137,")) << fault;
+  EXPECT_TRUE(Has(fault, "in its 52 px at (85,474,137,")) << fault;
+  EXPECT_TRUE(Has(fault, "without an ellipsis: the line is cut")) << fault;
+  name->OnSetEllipsis(true);
+  EXPECT_EQ(CheckLayout(root), "");
+  name->OnSetEllipsis(false);
+  name->OnSetBoxFixed(true);
+  EXPECT_EQ(CheckLayout(root), "");
+  // A fixed box may cut the text; it does not let the text out of its window.
+  name->OnSetAlignV(Views::Text::AlignTop);
+  name->OnSetBounds({8, 20, 130, 40});
+  EXPECT_TRUE(Has(CheckLayout(root), "the text leaves its window"));
 }
 
 TEST_F(LayoutCheck, AnImagePastItsWindowIsCutOffButAGroupInsideMayShowPartOfOne) {

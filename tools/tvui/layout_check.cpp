@@ -18,6 +18,7 @@
 #include "Views/ImageList.h"
 #include "Views/MultilineText.h"
 #include "Views/Text.h"
+#include "screen_view.h"
 #include "vgstring.h"
 
 namespace {
@@ -119,14 +120,6 @@ class Walk {
   }
 };
 
-std::string Bytes(VgString text) {
-  if (!text) return {};
-  std::string bytes(size_t(VgGetStringLength(text)) + 1, '\0');
-  VgStringToAnsi(text, bytes.data(), int32_t(bytes.size()), '?');
-  bytes.pop_back();
-  return bytes;
-}
-
 std::string RectText(VgRect r) {
   char text[64];
   std::snprintf(text, sizeof text, "(%d,%d,%d,%d)", r.x1, r.y1, r.x2, r.y2);
@@ -137,7 +130,7 @@ std::string RectText(VgRect r) {
 // group it belongs to: "Views::Frame (426,129,606,141) of SkinBin::ProgressQOR".
 std::string Describe(const Placed& p) {
   std::string text = VgClassOf(p.view)->name;
-  if (auto* label = vg_cast<Views::Text>(p.view)) text += " \"" + Bytes(label->String) + "\"";
+  if (auto* label = vg_cast<Views::Text>(p.view)) text += " \"" + TextBytes(label->String) + "\"";
   text += " " + RectText(p.extent);
   if (!IsText(p.view) && p.view->owner && p.view->owner.get() != p.window)
     text += std::string(" of ") + VgClassOf(p.view->owner.get())->name;
@@ -302,6 +295,19 @@ bool CutsGlyphs(const Placed& p, VgRect* line) {
   *line = {p.extent.x1, baseline - text->Font->OnGetAscent(), p.extent.x2,
            baseline + text->Font->OnGetDescent() + text->Shadow};
   return line->y1 < p.extent.y1 || line->y2 > p.extent.y2;
+}
+
+// Whether the line a text shows is wider than its view, which cuts it off
+// at the view's side (or sides, centred) without an ellipsis: a text that
+// shortens itself (Views::Text::Ellipsis) shows a line that fits. *width is
+// the line's width.
+bool CutsAcross(const Placed& p, int32_t* width) {
+  auto* text = vg_cast<Views::Text>(p.view);
+  // A text sized to its line (AutoSize) is as wide as it.
+  if (!text || vg_cast<Views::MultilineText>(p.view) || !text->Font || text->shownText.empty() || text->AutoSize)
+    return false;
+  *width = text->Font->GetTextWidth(text->shownText, 0, 0) + text->Shadow;
+  return *width > VgGetRectW(p.extent);
 }
 
 // Where an image paints past the frame of the window that holds it, false
@@ -473,16 +479,21 @@ std::string CheckLayout(Core::View* root) {
     Text text{i, Render(p, p.extent)};
     if (VgIsRectEmpty(text.ink.painted)) continue;
     if (!BoxFixed(p.view)) {
+      int32_t width = 0;
       if (CutsGlyphs(p, &area))
         add("in " + DescribeWindow(p.window) + ": " + Describe(p) + " sets its font's line " +
             std::to_string(VgGetRectH(area)) + " px high at " + RectText(area) + ", past its height of " +
             std::to_string(VgGetRectH(p.extent)) + " px: the glyphs are cut");
-      if (LeavesAt(views, p, text.ink, &area)) {
-        const Placed* group = LeftGroup(views, p, area);
-        add("in " + DescribeWindow(p.window) + ": " + Describe(p) + " paints " + RectText(area) + " past " +
-            (group ? VgClassOf(group->view)->name + std::string(" ") + RectText(group->extent) : "the screen") +
-            " around it: the text leaves its window");
-      }
+      if (CutsAcross(p, &width))
+        add("in " + DescribeWindow(p.window) + ": " + Describe(p) + " shows a line " + std::to_string(width) +
+            " px wide in its " + std::to_string(VgGetRectW(p.extent)) + " px at " + RectText(p.extent) +
+            ", without an ellipsis: the line is cut");
+    }
+    if (LeavesAt(views, p, text.ink, &area)) {
+      const Placed* group = LeftGroup(views, p, area);
+      add("in " + DescribeWindow(p.window) + ": " + Describe(p) + " paints " + RectText(area) + " past " +
+          (group ? VgClassOf(group->view)->name + std::string(" ") + RectText(group->extent) : "the screen") +
+          " around it: the text leaves its window");
     }
     texts.push_back(std::move(text));
   }

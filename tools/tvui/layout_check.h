@@ -7,10 +7,10 @@
 // What a view draws is found by drawing it alone: its drawn extent is the
 // pixels it paints (a text's glyphs, not its bounds), so that a caption whose
 // bounds span its row but whose glyphs stop short of the value beside it is
-// fine. A text cut across by its own bounds ends in an ellipsis or not, its
-// own business; but a line of text must fit the height of its view, from
-// its font's ascent to its descent. A text whose box the screen's design
-// fixes (Views::Text::BoxFixed) may be cut by it and is left alone.
+// fine. A line of text must fit its view: across, or it ends in an
+// ellipsis (Views::Text::Ellipsis), and in height, from its font's ascent to
+// its descent. A text whose box the screen's design fixes
+// (Views::Text::BoxFixed) may be cut by that box, and only by it.
 #pragma once
 
 #include <string>
@@ -27,6 +27,8 @@ class View;
 //   (what lies below a text is its background or frame);
 // - a text's font's line, ascent to descent, is taller than its view, which
 //   cuts its glyphs;
+// - a text's line is wider than its view, which cuts it off without an
+//   ellipsis;
 // - a text paints where a group around it cuts it off: it leaves its window;
 // - an image paints past the frame of its window, which cuts it off;
 // - a window drawn after one of a higher layer paints over it.

@@ -1296,8 +1296,8 @@ constexpr ScenarioCommand kCommands[] = {
     {"expect picture", "NAME.png", "the GUI plane is exactly the reference beside the scenario", &ExpectPictureLine},
     {"expect layout", "",
      "no two texts of a window over one another or covered by a view above them, no text whose view is lower "
-     "than its font's line, no text or image beyond its window, no window drawn over one above it since the "
-     "previous check (every screenshot and picture checks it too)",
+     "than its font's line or narrower than its line without an ellipsis, no text or image beyond its window, no "
+     "window drawn over one above it since the previous check (every screenshot and picture checks it too)",
      &ExpectLayoutLine},
     {"expect cleared", "",
      "no screen is listed but those that by their own definition neither time out nor leave with a clear (the "

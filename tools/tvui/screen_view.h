@@ -8,13 +8,17 @@
 #include <vector>
 
 #include "vgobject.h"
+#include "vgstring.h"
 
 namespace Core {
 class View;
 }
 
+// The string a byte a character ('?' for what is beyond one byte), as the
+// runner shows texts; empty for none.
+std::string TextBytes(VgString text);
 // The strings of the visible text views at and below the view, in drawing
-// order, a byte a character ('?' for what is beyond one byte).
+// order, each as TextBytes gives it.
 std::vector<std::string> VisibleTexts(Core::View* view);
 // Whether one of them holds the text.
 bool ShowsText(Core::View* view, const std::string& text);

@@ -4,12 +4,14 @@
 #include "Events/Events.h"
 #include "Fonts/Fonts.h"
 #include "MainApp/Wrapper.h"
+#include "Primitives/KeyRoutingForm.h"
 #include "Primitives/KeyRoutingParameter.h"
 #include "Resources/Font.h"
 #include "SkinBin/Wrapper.h"
 #include "Strings.h"
 #include "WinIDs/WinIDs.h"
 #include "vgresmap.h"
+#include "vgslot.h"
 
 VG_DEFINE_CLASS(Channels, FullEPGDialog, NonMenuSystem::QORWidgetClass)
 
@@ -84,6 +86,30 @@ void FullEPGDialog::OnSetFocusedProgram(VgString title, VgString subtitle) {
   FocusedProgramSubtitle = subtitle;
   programTitle.OnSetString(title);
   programDescription.OnSetString(subtitle);
+}
+
+// The focus leaves before the screen that takes it has it: the look over
+// the guide waits until it has.
+void FullEPGDialog::HandleFocus(bool focused) {
+  QORWidgetClass::HandleFocus(focused);
+  VgPostSignal(VgSlotOf<&FullEPGDialog::FollowCover>(this));
+}
+
+void FullEPGDialog::FollowCover(XObject*) {
+  const bool covered = AskedScreenAbove();
+  for (Core::View* view : {static_cast<Core::View*>(&channelForm.programmes),
+                           static_cast<Core::View*>(&themeForm.programmes), static_cast<Core::View*>(&programTitle),
+                           static_cast<Core::View*>(&programDescription)})
+    view->OnSetVisible(!covered);
+}
+
+bool FullEPGDialog::AskedScreenAbove() const {
+  for (Core::View* view = nextView; view; view = view->nextView) {
+    auto* screen = vg_cast<Primitives::KeyRoutingForm>(view);
+    for (Core::View* asker = screen ? screen->Asker.get() : nullptr; asker; asker = asker->owner)
+      if (asker == this) return true;
+  }
+  return false;
 }
 
 void FullEPGDialog::ProgramChanged(XObject* sender) {

@@ -35,6 +35,13 @@ class FullEPGDialog : public NonMenuSystem::QORWidgetClass {
   // A list's OnProgramChanged: its focused programme, the description as
   // the subtitle.
   void ProgramChanged(XObject* sender = nullptr);
+  // The focus leaving or coming back. While a screen that the guide or one
+  // of its lists asked for (a timer dialog) lies over the guide, the
+  // programme rows and the description hide, so that none reads beside the
+  // screen's border as if it ran out of it; they show again once it goes.
+  void HandleFocus(bool focused) override;
+  void FollowCover(XObject* sender = nullptr);
+  bool AskedScreenAbove() const;
 
   VgStr FocusedProgramTitle;
   VgStr FocusedProgramSubtitle;

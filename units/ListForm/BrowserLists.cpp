@@ -230,6 +230,8 @@ CBListItem::CBListItem(XObject* link) : ListItem(link) {
   labelView.OnSetFont(VgLoad<Resources::Font>(Fonts::MediumFont));
   labelView.OnSetString(VgNewStringAnsi("ABC"));
   labelView.OnSetColor(Colors::Black);
+  // A name wider than the tile ends in "..." at its edge.
+  labelView.OnSetEllipsis(true);
   labelView.OnSetAlignV(Views::Text::AlignMiddle);
   nameView.OnSetVisible(false);
   nameView.OnSetBounds({36, 21, 59, 40});

@@ -65,6 +65,8 @@ EPGChannelItem::EPGChannelItem(XObject* link) : ListItem(link) {
   OnSetIsDefault(true);
   OnSetTextAlignH(Views::Text::AlignLeft);
   caption.OnSetAutoSize(false);
+  // A channel's name longer than its column, before the logo, ends in "...".
+  caption.OnSetEllipsis(true);
   auto* font = VgLoad<Resources::Font>(Fonts::EPGListFont);
   OnSetTextFont(font);
   Nonfocused_TextFont = Default_TextFont = Disabled_TextFont = font;

@@ -200,7 +200,14 @@ using LabelingFields =
 InputItem::InputItem(XObject* link) : ListItem(link) {
   SetUpRow(this, VgGetRectW(kInputDef.bounds));
   Focused_Icon = VgLoad<Resources::Bitmap>(Bitmaps::InputDialogButtonFocus);
+  // The focused input keeps the rows' font, whose "Component" fits the name's
+  // column as the larger focused font's does not; the ring marks the focus.
+  // A longer name ends in "...".
+  Focused_TextFont = Nonfocused_TextFont;
+  caption.OnSetEllipsis(true);
   StyleText(&labelText, Colors::InputLabelStandardTextColor);
+  // A device's name longer than the label's column ends in "...".
+  labelText.OnSetEllipsis(true);
   Add(&labelText, 0);
   StyleImage(&typeIcon, Bitmaps::BannerHDMIInput, true);
   Add(&typeIcon, 0);
@@ -388,9 +395,16 @@ void ExternalInputList::TuneToSource(XObject*) {
 
 CecInputItem::CecInputItem(XObject* link) : ListItem(link) {
   SetUpRow(this, VgGetRectW(kCecDef.bounds));
-  auto* plain = VgLoad<Resources::Bitmap>(Bitmaps::CECInputDialogButtonNonfocus);
-  Default_Icon = Disabled_Icon = Nonfocused_Icon = plain;
-  Focused_Icon = VgLoad<Resources::Bitmap>(Bitmaps::CECInputDialogButtonFocus);
+  // The device pop-up's row pictures are larger than its rows and carry an
+  // arrow, which a centred icon showed cut to a stray mark at the row's end:
+  // the rows show no icon, and the focused one the input list's plain ring,
+  // spread as a frame to the row's own size, behind the caption.
+  Default_Icon = Disabled_Icon = Nonfocused_Icon = Focused_Icon = nullptr;
+  focusRing.OnSetBitmap(VgLoad<Resources::Bitmap>(Bitmaps::InputDialogButtonFocus));
+  focusRing.OnSetDrawInterior(false);
+  focusRing.OnSetVisible(false);
+  Add(&focusRing, 0);
+  RestackBack(&focusRing);
   Nonfocused_TextColor = Default_TextColor = Colors::InputListDefaultTextColor;
   Focused_TextColor = Colors::DreskovMenuTextFocused;
   StyleImage(&leftArrow, Bitmaps::InputListLeftArrow, false);
@@ -401,6 +415,12 @@ void CecInputItem::Refresh(XObject* sender) {
   ListItem::Refresh(sender);
   leftArrow.OnSetBounds(Column(2, 18, this));
   caption.OnSetBounds(Column(20, VgGetRectW(Bounds) - 4, this));
+  focusRing.OnSetBounds(Column(0, VgGetRectW(Bounds), this));
+}
+
+void CecInputItem::RefreshCtrlState(int32_t look) {
+  ListItem::RefreshCtrlState(look);
+  focusRing.OnSetVisible(look == LookFocused);
 }
 
 void CecInputItem::OnSetIsCurrent(bool value) {

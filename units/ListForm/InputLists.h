@@ -20,6 +20,7 @@
 #include "ListForm/ListClass.h"
 #include "ListForm/ListItem.h"
 #include "ListForm/RestTimer.h"
+#include "Views/Frame.h"
 #include "Views/Image.h"
 #include "Views/Text.h"
 #include "vgstring.h"
@@ -127,6 +128,8 @@ class CecInputItem : public ListItem {
   XObject* SetData(XObject* data) override;
   XObject* GetData(XObject* data) override;
   void Refresh(XObject* sender = nullptr) override;
+  // The focused row shows its ring.
+  void RefreshCtrlState(int32_t look) override;
 
   void OnSetIsCurrent(bool value);
   bool OnGetIsCurrent() const { return IsCurrent; }
@@ -135,6 +138,8 @@ class CecInputItem : public ListItem {
   uint8_t CecLogicalAddress = 0;
   int32_t SourceId = 0;
   Views::Image leftArrow{this};
+  // The focus ring, spread over the whole row.
+  Views::Frame focusRing{this};
 };
 
 class CecInputList : public ListClass {

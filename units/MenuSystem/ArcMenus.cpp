@@ -185,6 +185,8 @@ ArcMenuItem::ArcMenuItem(XObject* link) : ::Button::IconButton(link), Looks(kMai
   iconImage.OnSetAlignV(1);
   label.OnSetAlignH(Views::Text::AlignCentre);
   label.OnSetAlignV(Views::Text::AlignBottom);
+  // A topic's name wider than its icon ends in "...".
+  label.OnSetEllipsis(true);
   Add(&label, 0);
   auto* font = VgLoad<Resources::Font>(Fonts::MediumFont);
   OnSetTextFont(font);

@@ -67,6 +67,9 @@ BrcmSubMenuItem::BrcmSubMenuItem(XObject* link) : ::Button::IconButton(link) {
   OnSetTextAlignH(Views::Text::AlignLeft);
   OnSetTextGap(CaptionGap);
   caption.OnSetAutoSize(false);
+  // A caption wider than its room (beside a value, or a long choice of a
+  // pop-up's row) ends in "...".
+  caption.OnSetEllipsis(true);
   iconImage.OnSetVisible(false);
   iconImage.OnSetBounds({260, 19, 292, 51});
   backgroundImage.OnSetBounds({0, 0, 400, 70});
@@ -249,7 +252,6 @@ void BrcmSubMenuItem::Refresh(XObject* sender) {
     const int32_t right = rightArrow.Bounds.x1 - kValueGap;
     const int32_t wanted = valueText.Font ? valueText.Font->GetTextWidth(valueText.String, 0, 0) : 0;
     const int32_t left = std::max(kValueLeft, std::min(captionEnd, right - wanted));
-    caption.OnSetEllipsis(true);
     if (captionEnd > left) caption.OnSetBounds({CaptionGap, 0, left - kValueGap, h});
     valueText.OnSetBounds(CentredV(left, right - left, textHeight, h));
     valueText.OnSetColor(caption.Color);
@@ -264,7 +266,6 @@ void BrcmSubMenuItem::Refresh(XObject* sender) {
   } else {
     valueText.OnSetVisible(false);
   }
-  if (!IsItemValue) caption.OnSetEllipsis(false);
   if (IsColor) {
     colorRect.OnSetBounds(CentredV(kColorLeft, VgGetRectW(colorRect.Bounds), VgGetRectH(colorRect.Bounds), h));
     colorRect.OnSetVisible(true);

@@ -129,6 +129,12 @@ BaseColorAdjustItem::BaseColorAdjustItem(XObject* link) : SubMenuItem(link), Bas
   ActivateKey = ::Key::Right;
   SetHelp(VgGetVariantOfString(&SID_EDIT), NonMenuSystem::HelpReturn);
   OnSetText(VgGetVariantOfString(&SID_MAGENTA));
+  // The colour's name has the column before the first separator, beside the
+  // swatch: the toolkit's default font, a size below the rows', fits the
+  // longest ("Magenta") there.
+  auto* font = VgLoad<Resources::Font>(Fonts::DefaultFont);
+  Default_TextFont = Nonfocused_TextFont = Focused_TextFont = Disabled_TextFont = font;
+  OnSetTextFont(font);
   SetupSwatch(swatch, swatchFrame, BaseColor);
   Add(&swatch, 0);
   Add(&swatchFrame, 0);

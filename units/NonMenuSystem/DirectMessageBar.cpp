@@ -44,6 +44,8 @@ DirectMessageBar::DirectMessageBar(XObject* link) : WidgetClass(link) {
   message.OnSetAlignV(Views::Text::AlignMiddle);
   icon.OnSetAlignH(1);
   icon.OnSetAlignV(1);
+  // The bar stands over the screen that asked for it: its inside is solid.
+  Add(&fill, 0);
   Add(&frame, 0);
   Add(&icon, 0);
   Add(&message, 0);
@@ -111,6 +113,7 @@ void DirectMessageBar::Layout() {
   const int32_t height = std::max(MinHeight, textHeight + 2 * kInset);
   message.OnSetBounds({textLeft, 0, textRight, height});
   icon.OnSetBounds({kInset, (height - kIconSize) / 2, kInset + kIconSize, (height + kIconSize) / 2});
+  fill.OnSetBounds({0, 0, width, height});
   frame.OnSetBounds({0, 0, width, height});
   const int32_t top = WidgetOrigin.y >= 0 ? WidgetOrigin.y : row_ && row_->top >= 0 ? row_->top : StandardTop;
   const int32_t left = WidgetOrigin.x >= 0 ? WidgetOrigin.x : (NonMenuSystem::ScreenWidth - width) / 2;

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "NonMenuSystem/DirectMessages.h"
+#include "NonMenuSystem/PanelFill.h"
 #include "NonMenuSystem/WidgetClass.h"
 #include "Views/Frame.h"
 #include "Views/Image.h"
@@ -42,6 +43,7 @@ class DirectMessageBar : public WidgetClass {
   void TimeUp(XObject* sender);
 
   int32_t MessageType = -1;
+  PanelFill fill{this};
   Views::Frame frame{this};
   Views::Image icon{this};
   Views::MultilineText message{this};

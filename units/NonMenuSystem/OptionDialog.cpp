@@ -19,6 +19,7 @@ constexpr int32_t kPopupLayer = 256;
 OptionDialog::OptionDialog(XObject* link) : ListHost(link) {
   WinID = WinIDs::WIN_ID_OptionDialog;
   Layer = kPopupLayer;
+  OnSetSolidInside(true);
   list.OnSetOnValueChanged(VgSlotOf<&OptionDialog::DoValueChange>(this));
 }
 

@@ -26,6 +26,8 @@ QORWidgetClass::QORWidgetClass(XObject* link) : WidgetClass(link) {
   caption.OnSetAlignV(Views::Text::AlignMiddle);
   caption.OnSetEllipsis(true);
   separator.OnSetColor(Look::Separator);
+  fill.OnSetVisible(false);
+  Add(&fill, 0);
   Add(&frame, 0);
   Add(&caption, 0);
   Add(&separator, 0);
@@ -40,6 +42,7 @@ void QORWidgetClass::Refresh(XObject*) {
   const int32_t w = VgGetRectW(Bounds);
   const int32_t h = VgGetRectH(Bounds);
   frame.OnSetBounds({0, 0, w, h});
+  fill.OnSetBounds({0, 0, w, h});
   const int32_t top = FrameWidth - kShadow;
   caption.OnSetBounds({ContentLeft(), top, ContentRight(), top + CaptionHeight});
   const int32_t lineY = top + CaptionHeight + 2;
@@ -50,6 +53,11 @@ void QORWidgetClass::Refresh(XObject*) {
 }
 
 void QORWidgetClass::OnSetCaption(VgString value) { caption.OnSetString(value); }
+
+void QORWidgetClass::OnSetSolidInside(bool value) {
+  SolidInside = value;
+  fill.OnSetVisible(value);
+}
 
 void QORWidgetClass::OnSetHasCaption(bool value) {
   HasCaption = value;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "NonMenuSystem/PanelFill.h"
 #include "NonMenuSystem/WidgetClass.h"
 #include "Views/Frame.h"
 #include "Views/Line.h"
@@ -41,8 +42,15 @@ class QORWidgetClass : public WidgetClass {
   int32_t ContentLeft() const;
   int32_t ContentRight() const;
 
+  // A pop-up that stands over another screen sets this in its constructor:
+  // its panel's inside is solid, so that nothing below reads through it.
+  void OnSetSolidInside(bool value);
+  bool OnGetSolidInside() const { return SolidInside; }
+
   bool HasCaption = true;
+  bool SolidInside = false;
   int32_t FrameWidth = DefaultFrameWidth;
+  PanelFill fill{this};
   Views::Frame frame{this};
   Views::Text caption{this};
   Views::Line separator{this};

@@ -118,6 +118,14 @@ void Style(Views::Text& text, const VgConstant& font, VgColor color) {
   text.OnSetAlignV(Views::Text::AlignMiddle);
 }
 
+// A help label wider than its box takes the next smaller font, and one
+// still wider ends in "...".
+void FitLabel(Views::Text& text) {
+  if (text.Font->GetTextWidth(text.String, 0, 0) > VgGetRectW(text.Bounds))
+    text.OnSetFont(VgLoad<Resources::Font>(Fonts::ExtraSmallFont));
+  text.OnSetEllipsis(true);
+}
+
 // The last three recordings.
 constexpr VgRect kHistoryBounds{0, 0, 940, 196};
 constexpr int32_t kHistoryCaption = 34;
@@ -291,6 +299,7 @@ ScheduledRecordDialog::ScheduledRecordDialog(XObject* link) : NonMenuSystem::Wid
     Style(helpLabels[i], Fonts::SmallFont, Look::Text);
     helpLabels[i].OnSetString(VgConcatString(Text(*kHelp[i].label), Ansi(kHelp[i].suffix)));
     helpLabels[i].OnSetBounds({x + kHelpIcon + 4, kHelpTop, x + kHelpStep - 4, kHelpTop + kHelpIcon});
+    FitLabel(helpLabels[i]);
     Add(&helpIcons[i], 0);
     Add(&helpLabels[i], 0);
   }

@@ -129,6 +129,17 @@ OptionCourier* NewCourier(OptionDataClass* record, VgString text, int32_t index)
   return courier;
 }
 
+// The index of the list's first channel whose united number is value; -1
+// when none is.
+int32_t ChannelIndexOf(ChannelListData* list, int32_t value) {
+  const int32_t count = list ? list->GetNumChannels() : 0;
+  for (int32_t i = 0; i < count; ++i) {
+    ChannelData* channel = list->GetChannel(i);
+    if (channel && ::Wrapper::Wrapper::UniteChannelNum(channel->Major, channel->Minor) == value) return i;
+  }
+  return -1;
+}
+
 }  // namespace
 
 ApplicationSetupModule::ApplicationSetupModule(XObject* link) : OptionModuleClass(link) {
@@ -297,15 +308,8 @@ void ApplicationSetupModule::Channel_Initialize(XObject* sender) {
 void ApplicationSetupModule::Channel_Val2Id(XObject* sender) {
   auto* record = vg_cast<OptionDataClass>(sender);
   if (!record) return;
-  ChannelListData* list = ChannelsOf(record);
-  int32_t count = list ? list->GetNumChannels() : 0;
-  for (int32_t i = 0; i < count; ++i) {
-    ChannelData* channel = list->GetChannel(i);
-    if (channel && ::Wrapper::Wrapper::UniteChannelNum(channel->Major, channel->Minor) == record->Value) {
-      record->Id = i;
-      return;
-    }
-  }
+  const int32_t id = ChannelIndexOf(ChannelsOf(record), record->Value);
+  if (id >= 0) record->Id = id;
 }
 
 void ApplicationSetupModule::Channel_Id2Val(XObject* sender) {
@@ -325,11 +329,10 @@ void ApplicationSetupModule::Channel_GetData(XObject* sender) {
   int32_t minor = 0;
   bool digital = false;
   ChannelOf(record, record->Id, &major, &minor, &digital);
-  // A setting that names no channel shows the placeholder, whatever the list holds.
-  int32_t valueMajor = 0;
-  int32_t valueMinor = 0;
-  ::Wrapper::Wrapper::SplitChannelNum(record->Value, &valueMajor, &valueMinor);
-  if (record->Id == 0 && valueMajor < 0) {
+  // A setting that names none of the list's channels (none yet, or one gone
+  // from the set since it was stored) shows the placeholder: the choice it
+  // falls back to is no channel the viewer chose.
+  if (ChannelIndexOf(ChannelsOf(record), record->Value) < 0) {
     major = -2;
     minor = -2;
     digital = false;

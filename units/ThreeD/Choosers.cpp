@@ -65,9 +65,9 @@ IconButton::IconButton(XObject* link) : ::Button::IconButton(link) {
   Nonfocused_TextColor = Colors::HighlightTextColor;
   Default_TextColor = Colors::HighlightTextColor;
   Disabled_TextColor = Colors::HighlightTextColor;
-  // The longest name ("Top and Bottom") fits the button's width only in a
-  // smaller font than the dialog's text.
-  auto* font = VgLoad<Resources::Font>(Fonts::ExtraSmallFont);
+  // The longest name ("Top and Bottom") fits the button's width only in the
+  // smallest font.
+  auto* font = VgLoad<Resources::Font>(Fonts::SmallestFont);
   Focused_TextFont = font;
   Nonfocused_TextFont = font;
   // A button disabled for the input (one half of a picture that has the
