@@ -379,11 +379,7 @@ int32_t XPM_SetLocalTime(const struct tm* time);
 /* Hours of operation since the set left the factory. */
 int32_t XPM_GetPowerOnTime(int32_t* hours);
 /* The middleware's time-zone number (5 Eastern, 7 Newfoundland, 6 Atlantic,
- * 1 Hawaii, 0 Alaska, 2 Pacific, 3 Mountain, 4 Central, 8 the ninth zone,
- * eleven hours behind universal time), and daylight saving, which adds an
- * hour. A set starts in the Eastern zone without daylight saving; a change of
- * either moves the local time by the change of their offset from universal
- * time, so that the clock reads the time of the zone in force. */
+ * 1 Hawaii, 0 Alaska, 2 Pacific, 3 Mountain, 4 Central, 8 the ninth zone). */
 int32_t XPM_GetTimeZone(int32_t* zone);
 int32_t XPM_SetTimeZone(int32_t zone);
 int32_t XPM_GetDaylightSaving(int32_t* on);

@@ -56,10 +56,6 @@ int32_t OemValue(int32_t id);
 // end network applications (TVSM_ReportAsyncEvent, tvsm.h).
 void AsyncReport(int32_t code, const void* data, uint32_t size);
 
-// The set's local time moves by so many seconds: its zone or daylight
-// saving changed (xpm_setup.cpp).
-void ShiftLocalTime(int64_t seconds);
-
 // The television state's timers and channels, read without a call.
 bool TimerOf(int32_t index, XPM_TimerInfo* timer);
 bool FindChannel(int32_t medium, int32_t major, int32_t minor, XPM_ChannelInfo* channel);

@@ -4,16 +4,13 @@
 #include "xpm.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
-#include <iterator>
 #include <mutex>
 #include <string>
 #include <vector>
 
 #include "simkernel.h"
 #include "simtv.h"
-#include "simvalues.h"
 
 namespace {
 
@@ -69,34 +66,11 @@ int32_t Read(const char* name, const int32_t& field, int32_t* out) {
   return 0;
 }
 
-// The zones' offsets from universal time in minutes, by the middleware's
-// number: Alaska, Hawaii, Pacific, Mountain, Central, Eastern, Atlantic,
-// Newfoundland, and the ninth zone, which the simulated set places west of
-// Hawaii. Daylight saving adds an hour.
-constexpr int32_t kZoneMinutes[] = {-540, -600, -480, -420, -360, -300, -240, -210, -660};
-constexpr int32_t kEastern = 5;
-
-bool KnownZone(int32_t zone) { return zone >= 0 && zone < int32_t(std::size(kZoneMinutes)); }
-
-// A zone number the set does not know keeps the Eastern offset.
-int64_t OffsetSeconds(const State& s) {
-  const int32_t zone = KnownZone(s.timeZone) ? s.timeZone : kEastern;
-  return int64_t(kZoneMinutes[zone]) * 60 + (s.daylightSaving ? 3600 : 0);
-}
-
-// The zone and daylight saving move the set's local time by the change of
-// their offset, so that the clock reads the time of the zone now in force.
-int32_t WriteClockSetting(const char* name, int32_t State::*field, int32_t value) {
+int32_t Write(const char* name, int32_t& field, int32_t value) {
   int32_t code = 0;
   if (simk::Refused(name, simk::CallArgs{}.Int(value), &code)) return code;
-  int64_t shift = 0;
-  {
-    std::lock_guard lock(g_mutex);
-    const int64_t before = OffsetSeconds(S());
-    S().*field = value;
-    shift = OffsetSeconds(S()) - before;
-  }
-  if (shift != 0) simtv::ShiftLocalTime(shift);
+  std::lock_guard lock(g_mutex);
+  field = value;
   return 0;
 }
 
@@ -137,15 +111,9 @@ int32_t XPM_IsSourceSelectable(int32_t source, int32_t purpose, int32_t* selecta
 }
 
 int32_t XPM_GetTimeZone(int32_t* zone) { return Read("XPM_GetTimeZone", S().timeZone, zone); }
-int32_t XPM_SetTimeZone(int32_t zone) {
-  if (!KnownZone(zone))
-    std::fprintf(stderr, "SIMTV: time zone %d is none of the set's; the clock takes it for Eastern\n", zone);
-  return WriteClockSetting("XPM_SetTimeZone", &State::timeZone, zone);
-}
+int32_t XPM_SetTimeZone(int32_t zone) { return Write("XPM_SetTimeZone", S().timeZone, zone); }
 int32_t XPM_GetDaylightSaving(int32_t* on) { return Read("XPM_GetDaylightSaving", S().daylightSaving, on); }
-int32_t XPM_SetDaylightSaving(int32_t on) {
-  return WriteClockSetting("XPM_SetDaylightSaving", &State::daylightSaving, on);
-}
+int32_t XPM_SetDaylightSaving(int32_t on) { return Write("XPM_SetDaylightSaving", S().daylightSaving, on); }
 
 int32_t XPM_GetCaptionServiceInfo(int32_t window, int32_t digital, int32_t service, int32_t* available,
                                   char* language, int32_t size) {

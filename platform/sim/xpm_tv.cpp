@@ -529,13 +529,6 @@ bool simtv::TimerOf(int32_t index, XPM_TimerInfo* timer) {
   return true;
 }
 
-// The clock keeps its second's phase: only the time it runs on from moves.
-void simtv::ShiftLocalTime(int64_t seconds) {
-  std::lock_guard lock(g_mutex);
-  S().localTime += seconds;
-  ArmTimers(LocalNow());
-}
-
 int64_t simtv::TimerRecordingEnd(int32_t index, int32_t early, int64_t now) {
   if (index < 0 || index >= XPM_TIMER_COUNT) return -1;
   std::lock_guard lock(g_mutex);
