@@ -1,5 +1,8 @@
 #include "MenuSystem/BrcmOptionMenu.h"
 
+#include <initializer_list>
+
+
 #include "Colors/Colors.h"
 #include "Constants/Constants.h"
 #include "Core/KeyEvent.h"
@@ -72,9 +75,26 @@ void BrcmOptionMenu::LoadingSettings() {
     auto* row = VgNew<BrcmSubMenuItem>();
     row->OnSetBounds({0, 0, RowWidth, RowHeight});
     row->OnSetTextAlignH(Views::Text::AlignCentre);
-    row->Focused_TextFont = font;
+    const VgString choice = option.ChoiceText(i);
+    // A long choice (a time zone's name) takes the first of the fonts, large
+    // to small, that holds it within the row, focused or not: the viewer
+    // reads whole what is being chosen.
+    const int32_t room = RowWidth - 2 * row->CaptionGap;
+    auto fitting = [&](std::initializer_list<Resources::Font*> fonts) {
+      Resources::Font* chosen = nullptr;
+      for (Resources::Font* f : fonts) {
+        if (!f) continue;
+        chosen = f;
+        if (f->GetTextWidth(choice, 0, 0) <= room) break;
+      }
+      return chosen;
+    };
+    Resources::Font* small = VgLoad<Resources::Font>(Fonts::DefaultFont);
+    Resources::Font* plain = fitting({row->Nonfocused_TextFont.get(), small});
+    row->Nonfocused_TextFont = row->Default_TextFont = row->Disabled_TextFont = plain;
+    row->Focused_TextFont = fitting({font, plain});
     row->OnFocus = VgSlotOf<&BrcmOptionMenu::DoFocus>(this);
-    row->OnSetText(option.ChoiceText(i));
+    row->OnSetText(choice);
     Add(row, 0);
   }
   // A value that names no choice puts the focus on the first.
