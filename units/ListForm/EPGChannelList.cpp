@@ -65,7 +65,7 @@ EPGChannelItem::EPGChannelItem(XObject* link) : ListItem(link) {
   OnSetIsDefault(true);
   OnSetTextAlignH(Views::Text::AlignLeft);
   caption.OnSetAutoSize(false);
-  // A channel's name longer than its column, before the logo, ends in "...".
+  // A channel's name longer than its room ends in "...".
   caption.OnSetEllipsis(true);
   auto* font = VgLoad<Resources::Font>(Fonts::EPGListFont);
   OnSetTextFont(font);
@@ -89,7 +89,7 @@ void EPGChannelItem::Refresh(XObject* sender) {
   const int32_t w = VgGetRectW(Bounds);
   const int32_t h = VgGetRectH(Bounds);
   numberText.OnSetBounds({6, 0, 76, h});
-  caption.OnSetBounds({78, 0, 170, h});
+  PlaceCaption();
   logo.OnSetBounds({172, 3, w - 20, h - 3});
   rightArrow.OnSetBounds({w - 18, 0, w - 4, h});
   numberText.OnSetFont(TextFont);
@@ -104,6 +104,14 @@ void EPGChannelItem::HandleFocus(bool focused) {
 void EPGChannelItem::OnSetLogoIndex(int32_t value) {
   LogoIndex = value;
   logo.OnSetBitmap(BigLogo(value));
+  PlaceCaption();
+}
+
+// The name stops before the logo; a channel without one lends its name the
+// logo's column, so that a broadcaster's seven-letter name reads whole.
+void EPGChannelItem::PlaceCaption() {
+  const int32_t h = VgGetRectH(Bounds);
+  caption.OnSetBounds({78, 0, logo.OnGetBitmap() ? 170 : VgGetRectW(Bounds) - 20, h});
 }
 
 XObject* EPGChannelItem::SetData(XObject* data) {

@@ -53,6 +53,7 @@ class EPGChannelItem : public ListItem {
 
   // 0 shows no logo.
   void OnSetLogoIndex(int32_t value);
+  void PlaceCaption();
   int32_t OnGetLogoIndex() const { return LogoIndex; }
 
   int32_t ChannelMajor = 0;
