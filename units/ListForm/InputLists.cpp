@@ -223,6 +223,7 @@ void InputItem::Refresh(XObject* sender) {
   typeIcon.OnSetBounds(Column(4, 44, this));
   caption.OnSetBounds(Column(48, 160, this));
   labelText.OnSetBounds(Column(162, w - 56, this));
+  FitLabel();
   cecMark.OnSetBounds(Column(w - 54, w - 22, this));
   rightArrow.OnSetBounds(Column(w - 20, w - 4, this));
   cecMark.OnSetVisible(HasCec);
@@ -258,6 +259,20 @@ void InputItem::OnSetText(VgString value) {
 void InputItem::OnSetLabelText(VgString value) {
   LabelText = value;
   labelText.OnSetString(value);
+  FitLabel();
+}
+
+// A device's name takes the first font, down to the smallest, that holds it
+// in the label's column; past that it ends in "...".
+void InputItem::FitLabel() {
+  const int32_t room = VgGetRectW(labelText.Bounds);
+  const VgString value = labelText.String;
+  Resources::Font* font = nullptr;
+  for (const VgConstant* name : {&Fonts::MediumFont, &Fonts::SmallFont, &Fonts::ExtraSmallFont, &Fonts::SmallestFont}) {
+    font = VgLoad<Resources::Font>(*name);
+    if (!value || room <= 0 || (font && font->GetTextWidth(value, 0, 0) <= room)) break;
+  }
+  if (font != labelText.Font) labelText.OnSetFont(font);
 }
 
 void InputItem::OnSetSourceType(int32_t value) {

@@ -56,6 +56,7 @@ class InputItem : public ListItem {
 
   void OnSetText(VgString value) override;
   void OnSetLabelText(VgString value);
+  void FitLabel();
   VgString OnGetLabelText() const { return LabelText; }
   // The type icon; a type without one shows none.
   void OnSetSourceType(int32_t value);
