@@ -4,7 +4,7 @@
 
 #include "Graphics/Canvas.h"
 
-VG_DEFINE_CLASS(NonMenuSystem, PanelFill, Core::View)
+VG_DEFINE_CLASS(NonMenuSystem, PanelFill, Views::Rectangle)
 
 namespace NonMenuSystem {
 
@@ -16,17 +16,9 @@ constexpr int32_t kRadius = PanelFill::Corner - 1;
 
 }  // namespace
 
-PanelFill::PanelFill(XObject* link) : Core::View(link) {}
-
-VgRect PanelFill::GetExtent() { return Bounds; }
-
-void PanelFill::MoveView(VgPoint offset) { OnSetBounds(VgMoveRectPos(Bounds, offset)); }
-
-void PanelFill::OnSetBounds(VgRect value) {
-  if (value == Bounds) return;
-  const VgRect old = Bounds;
-  Bounds = value;
-  InvalidateRect(VgUnionRect(old, value), true);
+PanelFill::PanelFill(XObject* link) : Views::Rectangle(link) {
+  layoutSet = 0;  // the owner places it, as it places the frame
+  Color = {16, 26, 42, 255};
 }
 
 void PanelFill::Draw(Graphics::Canvas* canvas, VgRect clip, VgPoint offset) {

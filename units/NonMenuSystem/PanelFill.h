@@ -8,31 +8,22 @@
 
 #include <cstdint>
 
-#include "Core/View.h"
-#include "vgcolor.h"
+#include "Views/Rectangle.h"
 
 namespace NonMenuSystem {
 
-class PanelFill : public Core::View {
+class PanelFill : public Views::Rectangle {
   VG_CLASS()
 
  public:
   explicit PanelFill(XObject* link = nullptr);
 
-  // Where the frame art's visible edge lies inside its bounds, and the
-  // radius of its corners.
+  // Where the frame art's visible edge lies inside its bounds (the frame's
+  // bounds, in the owner's coordinates), and the radius of its corners.
   static constexpr int32_t Edge = 12;
   static constexpr int32_t Corner = 14;
 
-  // The frame's bounds, in the owner's coordinates.
-  VgRect Bounds{0, 0, 0, 0};
-  VgColor Color{16, 26, 42, 255};
-
   void Draw(Graphics::Canvas* canvas, VgRect clip, VgPoint offset) override;
-  void MoveView(VgPoint offset) override;
-  VgRect GetExtent() override;
-
-  void OnSetBounds(VgRect value);
 };
 
 }  // namespace NonMenuSystem
