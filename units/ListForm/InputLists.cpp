@@ -265,13 +265,10 @@ void InputItem::OnSetLabelText(VgString value) {
 // A device's name takes the first font, down to the smallest, that holds it
 // in the label's column; past that it ends in "...".
 void InputItem::FitLabel() {
-  const int32_t room = VgGetRectW(labelText.Bounds);
-  const VgString value = labelText.String;
-  Resources::Font* font = nullptr;
-  for (const VgConstant* name : {&Fonts::MediumFont, &Fonts::SmallFont, &Fonts::ExtraSmallFont, &Fonts::SmallestFont}) {
-    font = VgLoad<Resources::Font>(*name);
-    if (!value || room <= 0 || (font && font->GetTextWidth(value, 0, 0) <= room)) break;
-  }
+  Resources::Font* font = Views::Text::FirstFitting(
+      labelText.String, VgGetRectW(labelText.Bounds),
+      {VgLoad<Resources::Font>(Fonts::MediumFont), VgLoad<Resources::Font>(Fonts::SmallFont),
+       VgLoad<Resources::Font>(Fonts::ExtraSmallFont), VgLoad<Resources::Font>(Fonts::SmallestFont)});
   if (font != labelText.Font) labelText.OnSetFont(font);
 }
 

@@ -1,7 +1,5 @@
 #include "MenuSystem/BrcmOptionMenu.h"
 
-#include <initializer_list>
-
 
 #include "Colors/Colors.h"
 #include "Constants/Constants.h"
@@ -17,6 +15,7 @@
 #include "Primitives/KeyRoutingParameter.h"
 #include "Resources/Font.h"
 #include "SkinBin/UserRefInt.h"
+#include "Views/Text.h"
 #include "Structures/Message.h"
 #include "vgresmap.h"
 #include "vgslot.h"
@@ -71,6 +70,7 @@ void BrcmOptionMenu::LoadingSettings() {
   const int32_t current = option.Read();
   ItemNum = option.Count();
   auto* font = VgLoad<Resources::Font>(Fonts::LargeFont);
+  auto* small = VgLoad<Resources::Font>(Fonts::DefaultFont);
   for (int32_t i = 0; i < ItemNum; ++i) {
     auto* row = VgNew<BrcmSubMenuItem>();
     row->OnSetBounds({0, 0, RowWidth, RowHeight});
@@ -80,19 +80,9 @@ void BrcmOptionMenu::LoadingSettings() {
     // to small, that holds it within the row, focused or not: the viewer
     // reads whole what is being chosen.
     const int32_t room = RowWidth - 2 * row->CaptionGap;
-    auto fitting = [&](std::initializer_list<Resources::Font*> fonts) {
-      Resources::Font* chosen = nullptr;
-      for (Resources::Font* f : fonts) {
-        if (!f) continue;
-        chosen = f;
-        if (f->GetTextWidth(choice, 0, 0) <= room) break;
-      }
-      return chosen;
-    };
-    Resources::Font* small = VgLoad<Resources::Font>(Fonts::DefaultFont);
-    Resources::Font* plain = fitting({row->Nonfocused_TextFont.get(), small});
+    Resources::Font* plain = Views::Text::FirstFitting(choice, room, {row->Nonfocused_TextFont.get(), small});
     row->Nonfocused_TextFont = row->Default_TextFont = row->Disabled_TextFont = plain;
-    row->Focused_TextFont = fitting({font, plain});
+    row->Focused_TextFont = Views::Text::FirstFitting(choice, room, {font, plain});
     row->OnFocus = VgSlotOf<&BrcmOptionMenu::DoFocus>(this);
     row->OnSetText(choice);
     Add(row, 0);

@@ -121,8 +121,8 @@ void Style(Views::Text& text, const VgConstant& font, VgColor color) {
 // A help label wider than its box takes the next smaller font, and one
 // still wider ends in "...".
 void FitLabel(Views::Text& text) {
-  if (text.Font->GetTextWidth(text.String, 0, 0) > VgGetRectW(text.Bounds))
-    text.OnSetFont(VgLoad<Resources::Font>(Fonts::ExtraSmallFont));
+  text.OnSetFont(Views::Text::FirstFitting(text.String, VgGetRectW(text.Bounds),
+                                           {text.Font.get(), VgLoad<Resources::Font>(Fonts::ExtraSmallFont)}));
   text.OnSetEllipsis(true);
 }
 

@@ -51,6 +51,16 @@ void Text::OnSetAutoSize(bool value) {
   InvalidateView();
 }
 
+Resources::Font* Text::FirstFitting(VgString text, int32_t width, std::initializer_list<Resources::Font*> fonts) {
+  Resources::Font* chosen = nullptr;
+  for (Resources::Font* font : fonts) {
+    if (!font) continue;
+    chosen = font;
+    if (!text || font->GetTextWidth(text, 0, 0) <= width) break;
+  }
+  return chosen;
+}
+
 void Text::OnSetEllipsis(bool value) {
   if (Ellipsis == value) return;
   Ellipsis = value;

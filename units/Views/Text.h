@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 
 #include "Core/View.h"
 #include "vgcolor.h"
@@ -62,6 +63,9 @@ class Text : public Core::View {
   void OnSetString(VgString value);
   VgString OnGetString() const { return String; }
   void OnSetFont(Resources::Font* value);
+  // The first of the fonts, large to small, that holds the text within
+  // width; the last when none does.
+  static Resources::Font* FirstFitting(VgString text, int32_t width, std::initializer_list<Resources::Font*> fonts);
   Resources::Font* OnGetFont() const { return Font; }
   void OnSetShadow(int32_t value);
   int32_t OnGetShadow() const { return Shadow; }
