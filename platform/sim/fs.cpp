@@ -7,6 +7,7 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_MODULE_H
 
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -60,6 +61,33 @@ std::string ResolveAlias(const char* name) {
       return std::string(alias.served) + (name + n);
   }
   return name;
+}
+
+// The modules of FreeType that the set's TrueType faces need: the TrueType
+// driver and its tables, the anti-aliased renderer and the monochrome one.
+// A library made with every module FreeType has (Type 1, CFF, PCF, BDF, the
+// auto-hinter's scripts, ...) links and pages in code that no face uses.
+extern "C" const FT_Module_Class tt_driver_class;
+extern "C" const FT_Module_Class sfnt_module_class;
+extern "C" const FT_Module_Class ft_smooth_renderer_class;
+extern "C" const FT_Module_Class ft_raster1_renderer_class;
+
+void* FtAlloc(FT_Memory, long size) { return std::malloc(static_cast<size_t>(size)); }
+void FtFree(FT_Memory, void* block) { std::free(block); }
+void* FtRealloc(FT_Memory, long, long size, void* block) { return std::realloc(block, static_cast<size_t>(size)); }
+FT_MemoryRec_ g_ftMemory{nullptr, FtAlloc, FtFree, FtRealloc};
+
+bool NewLibrary(FT_Library* library) {
+  if (FT_New_Library(&g_ftMemory, library) != 0) return false;
+  for (const FT_Module_Class* module :
+       {&sfnt_module_class, &tt_driver_class, &ft_smooth_renderer_class, &ft_raster1_renderer_class}) {
+    if (FT_Add_Module(*library, module) != 0) {
+      FT_Done_Library(*library);
+      *library = nullptr;
+      return false;
+    }
+  }
+  return true;
 }
 
 const FsFont* FindFont(const FsServer* server, const std::string& name) {
@@ -158,7 +186,7 @@ int32_t FS_init(FS_STATE* state, uint32_t heapSize) {
   if (state->server) return FS_ERR_STATE;
   auto* server = new (std::nothrow) FsServer;
   if (!server) return FS_ERR_MEMORY;
-  if (FT_Init_FreeType(&server->library) != 0) {
+  if (!NewLibrary(&server->library)) {
     delete server;
     return FS_ERR_MEMORY;
   }
@@ -176,7 +204,7 @@ int32_t FS_exit(FS_STATE* state) {
     CloseFace(block->client);
     block->server = nullptr;
   }
-  FT_Done_FreeType(server->library);
+  FT_Done_Library(server->library);
   for (FsFont& font : server->fonts) UnmapFile(&font);
   delete server;
   state->server = nullptr;
