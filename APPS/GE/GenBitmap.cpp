@@ -144,10 +144,13 @@ GenRowRuns* StoredRowRuns(const GenBitmapResource* resource) {
   if (!index || !resource->runs || indexWords < height + 2) return nullptr;
   const uint32_t* rowStart = index;
   const uint64_t colours = rowStart[height + 1];
-  if (indexWords != height + 2 + colours || rowStart[height] != count) return nullptr;
+  if (indexWords != height + 2 + colours || rowStart[height] != count || colours > GenRunMaxColours)
+    return nullptr;
+  const int32_t bits = GenRunColourBits(static_cast<uint32_t>(colours));
+  const uint32_t mask = (1u << bits) - 1;
   // Plain loops over the runs, for they are checked at every first load.
   uint32_t highest = 0;
-  for (uint64_t i = 0; i < count; ++i) highest = std::max<uint32_t>(highest, resource->runs[i].colour);
+  for (uint64_t i = 0; i < count; ++i) highest = std::max<uint32_t>(highest, resource->runs[i] & mask);
   if (count > 0 && highest >= colours) return nullptr;
   // Each row's runs, which rows alike share, cover its width exactly and end
   // within the runs.
@@ -155,7 +158,7 @@ GenRowRuns* StoredRowRuns(const GenBitmapResource* resource) {
   for (uint64_t y = 0; y < height; ++y) {
     uint64_t covered = 0;
     uint64_t i = rowStart[y];
-    while (covered < width && i < count) covered += resource->runs[i++].length;
+    while (covered < width && i < count) covered += (resource->runs[i++] >> bits) + 1u;
     if (covered != width) return nullptr;
   }
   auto* rows = static_cast<GenRowRuns*>(VgAlloc(sizeof(GenRowRuns)));
@@ -163,6 +166,7 @@ GenRowRuns* StoredRowRuns(const GenBitmapResource* resource) {
   rows->rowStart = rowStart;
   rows->palette = index + height + 2;
   rows->runs = resource->runs;
+  rows->colourBits = bits;
   return rows;
 }
 
@@ -403,7 +407,7 @@ bool GenRowRunPacker::AddRow(const GenColor* pixels) {
     while (end < width_ && pixels[end] == colour) ++end;
     auto at = colourIndex_.find(colour);
     if (at == colourIndex_.end()) {
-      if (palette_.size() > UINT16_MAX) return !(failed_ = true);
+      if (palette_.size() >= GenRunMaxColours) return !(failed_ = true);
       at = colourIndex_.emplace(colour, static_cast<uint16_t>(palette_.size())).first;
       palette_.push_back(colour);
     }
@@ -422,10 +426,15 @@ size_t GenRowRunPacker::Bytes() const {
 
 GenBitmap* GenRowRunPacker::Finish() {
   if (failed_ || rowStart_.size() != static_cast<size_t>(height_) + 1) return nullptr;
+  const auto colours = static_cast<uint32_t>(palette_.size());
+  const int32_t bits = GenRunColourBits(colours);
+  const uint32_t longest = 1u << (16 - bits);
+  size_t words = 0;
+  for (const GenRowRun& run : runs_) words += (run.length - 1u) / longest + 1u;
   const size_t indexBytes = rowStart_.size() * sizeof(uint32_t) + sizeof(uint32_t);
   const size_t paletteBytes = palette_.size() * sizeof(GenColor);
-  const size_t runBytes = runs_.size() * sizeof(GenRowRun);
-  auto* rows = static_cast<GenRowRuns*>(VgAlloc(sizeof(GenRowRuns) + indexBytes + paletteBytes + runBytes));
+  auto* rows =
+      static_cast<GenRowRuns*>(VgAlloc(sizeof(GenRowRuns) + indexBytes + paletteBytes + words * sizeof(uint16_t)));
   GenBitmap* bitmap = rows ? NewRecord() : nullptr;
   if (!bitmap) {
     VgFree(rows);
@@ -433,14 +442,26 @@ GenBitmap* GenRowRunPacker::Finish() {
     return nullptr;
   }
   auto* block = reinterpret_cast<uint8_t*>(rows + 1);
-  std::memcpy(block, rowStart_.data(), rowStart_.size() * sizeof(uint32_t));
-  const auto colours = static_cast<uint32_t>(palette_.size());
-  std::memcpy(block + indexBytes - sizeof(uint32_t), &colours, sizeof colours);
+  auto* rowStart = reinterpret_cast<uint32_t*>(block);
+  auto* runs = reinterpret_cast<uint16_t*>(block + indexBytes + paletteBytes);
+  uint32_t word = 0;
+  for (size_t y = 0; y + 1 < rowStart_.size(); ++y) {
+    rowStart[y] = word;
+    for (uint32_t i = rowStart_[y]; i < rowStart_[y + 1]; ++i) {
+      for (uint32_t left = runs_[i].length; left > 0;) {
+        const uint32_t n = std::min(left, longest);
+        runs[word++] = static_cast<uint16_t>((n - 1u) << bits | runs_[i].colour);
+        left -= n;
+      }
+    }
+  }
+  rowStart[rowStart_.size() - 1] = word;
+  rowStart[rowStart_.size()] = colours;
   std::memcpy(block + indexBytes, palette_.data(), paletteBytes);
-  std::memcpy(block + indexBytes + paletteBytes, runs_.data(), runBytes);
-  rows->rowStart = reinterpret_cast<const uint32_t*>(block);
+  rows->rowStart = rowStart;
   rows->palette = reinterpret_cast<const GenColor*>(block + indexBytes);
-  rows->runs = reinterpret_cast<const GenRowRun*>(block + indexBytes + paletteBytes);
+  rows->runs = runs;
+  rows->colourBits = bits;
   bitmap->width = width_;
   bitmap->height = height_;
   bitmap->colorFormat = GenColorFormatArgb8888;
@@ -455,7 +476,7 @@ size_t GenBitmapBytes(const GenBitmap* bitmap) {
   if (!bitmap) return 0;
   if (const GenRowRuns* rows = bitmap->rows) {
     const auto height = static_cast<size_t>(bitmap->height);
-    return sizeof(GenRowRuns) + (height + 2 + rows->rowStart[height + 1] + rows->rowStart[height]) * 4;
+    return sizeof(GenRowRuns) + (height + 2 + rows->rowStart[height + 1]) * 4 + rows->rowStart[height] * 2;
   }
   return static_cast<size_t>(bitmap->width + bitmap->padding) * static_cast<size_t>(bitmap->height) * sizeof(GenColor);
 }

@@ -16,23 +16,37 @@
 // The only colour format of this configuration: 32-bit ARGB.
 inline constexpr int32_t GenColorFormatArgb8888 = 0;
 
-// A run of a row-run picture: length pixels of one colour of its palette.
+// A run of a picture being packed: length pixels of one colour of its palette.
 struct GenRowRun {
   uint16_t length;
   uint16_t colour;
 };
 
+// A run as a row-run picture keeps it is one 16-bit word: the index of its
+// colour in the low bits, as many as the palette needs, and its length less
+// one above them. A run longer than those bits hold is kept as runs of the
+// one colour that follow each other. Artwork of a few colours thus keeps
+// runs of up to thousands of pixels in a word, and shaded artwork of
+// thousands of colours its runs of a few pixels.
+inline constexpr uint32_t GenRunMaxColours = 1u << 15;
+constexpr int32_t GenRunColourBits(uint32_t colours) {
+  int32_t bits = 1;
+  while (bits < 15 && (1u << bits) < colours) ++bits;
+  return bits;
+}
+
 // A picture kept as the runs of one colour along its rows, in one block of
-// ordinary memory: rowStart (height + 1 indexes, the last one the run count),
-// the number of colours, the colours, then the runs. Row y's runs start at
-// rowStart[y] and go on until they cover the width: stored artwork lets rows
-// alike share theirs. Large artwork is mostly
-// such runs (a gradient background is one run a row), and the runs take
-// kilobytes where a surface takes megabytes.
+// ordinary memory: rowStart (height + 1 indexes, the last one the word
+// count), the number of colours, the colours, then the runs' words. Row y's
+// runs start at rowStart[y] and go on until they cover the width: stored
+// artwork lets rows alike share theirs. Large artwork is mostly such runs
+// (a gradient background is one run a row), and the runs take kilobytes
+// where a surface takes megabytes.
 struct GenRowRuns {
   const uint32_t* rowStart;
   const GenColor* palette;
-  const GenRowRun* runs;
+  const uint16_t* runs;
+  int32_t colourBits;  // GenRunColourBits of the palette's size
 };
 
 // An area of a bitmap known to hold one colour in every pixel, or in every
@@ -114,10 +128,10 @@ struct GenBitmapResource {
   const GenColor* storedPixels = nullptr;
   // Stored row runs: rowStart (height + 1 indexes; rows alike may share
   // their runs), the colour count and the colours, indexWords words in all;
-  // then runCount runs.
+  // then runCount words of runs, as GenRowRuns keeps them.
   const uint32_t* runIndex = nullptr;
   uint32_t indexWords = 0;
-  const GenRowRun* runs = nullptr;
+  const uint16_t* runs = nullptr;
   uint32_t runCount = 0;
 };
 
@@ -147,21 +161,36 @@ void GenGiveStretchSurface(GenBitmap* surface);
 void GenExpandRow(const GenBitmap* source, int32_t x, int32_t y, int32_t width, GenColor* to);
 
 // Calls put(count, colour) for the runs of a row-run picture's row y from
-// column x on, width pixels in all, the first and last cut to them.
+// column x on, width pixels in all, the first and last cut to them; no two
+// calls in a row have one colour.
 template <class Put>
 void GenWalkRow(const GenBitmap* source, int32_t x, int32_t y, int32_t width, Put put) {
+  if (width <= 0) return;
   const GenRowRuns* rows = source->rows;
-  const GenRowRun* run = rows->runs + rows->rowStart[y];
+  const uint16_t* run = rows->runs + rows->rowStart[y];
+  const int32_t bits = rows->colourBits;
+  const uint32_t mask = (1u << bits) - 1;
+  const auto length = [bits](uint16_t word) { return (uint32_t{word} >> bits) + 1u; };
   // Runs that end before x are skipped; the first one left starts before x
   // by skip pixels.
   uint32_t skip = static_cast<uint32_t>(x);
-  while (skip >= run->length) skip -= (run++)->length;
+  while (skip >= length(*run)) skip -= length(*run++);
+  // Runs of one colour that follow each other (a long one kept in parts) go
+  // out as one.
+  uint32_t colour = *run & mask;
+  uint32_t pending = 0;
   for (uint32_t left = static_cast<uint32_t>(width); left > 0; ++run) {
-    const uint32_t n = std::min<uint32_t>(run->length - skip, left);
-    put(n, rows->palette[run->colour]);
+    const uint32_t n = std::min<uint32_t>(length(*run) - skip, left);
+    if ((*run & mask) != colour) {
+      put(pending, rows->palette[colour]);
+      colour = *run & mask;
+      pending = 0;
+    }
+    pending += n;
     left -= n;
     skip = 0;
   }
+  put(pending, rows->palette[colour]);
 }
 
 // Packs a picture handed in row by row into a row-run picture, which draws

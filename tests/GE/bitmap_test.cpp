@@ -296,12 +296,13 @@ struct RowRunPicture {
   int32_t width = 0;
   std::vector<GenColor> pixels;
   std::vector<uint32_t> index;
-  std::vector<GenRowRun> runs;
+  std::vector<uint16_t> runs;
   GenBitmapResource record{};
 
   // Rows alike share their runs, as the artwork packer keeps them.
   explicit RowRunPicture(const std::vector<std::vector<ColourRun>>& rows) {
     std::vector<uint32_t> palette;
+    std::vector<size_t> alikeTo;  // the first row alike to each row
     for (size_t y = 0; y < rows.size(); ++y) {
       width = 0;
       for (const ColourRun& run : rows[y]) {
@@ -313,14 +314,26 @@ struct RowRunPicture {
           return a.length == b.length && a.colour == b.colour;
         });
       });
-      if (alike != rows.begin() + static_cast<ptrdiff_t>(y)) {
-        index.push_back(index[static_cast<size_t>(alike - rows.begin())]);
+      alikeTo.push_back(static_cast<size_t>(alike - rows.begin()));
+      if (alikeTo.back() == y)
+        for (const ColourRun& run : rows[y]) palette.push_back(run.colour);  // a colour a run: it may repeat colours
+    }
+    // A run longer than its word holds goes as runs of its colour.
+    const int32_t bits = GenRunColourBits(static_cast<uint32_t>(palette.size()));
+    uint16_t colour = 0;
+    for (size_t y = 0; y < rows.size(); ++y) {
+      if (alikeTo[y] != y) {
+        index.push_back(index[alikeTo[y]]);
         continue;
       }
       index.push_back(static_cast<uint32_t>(runs.size()));
       for (const ColourRun& run : rows[y]) {
-        palette.push_back(run.colour);  // a colour a run: the palette may repeat colours
-        runs.push_back({static_cast<uint16_t>(run.length), static_cast<uint16_t>(palette.size() - 1)});
+        for (uint32_t left = run.length; left > 0;) {
+          const uint32_t n = std::min(left, 1u << (16 - bits));
+          runs.push_back(static_cast<uint16_t>((n - 1) << bits | colour));
+          left -= n;
+        }
+        ++colour;
       }
     }
     index.push_back(static_cast<uint32_t>(runs.size()));
@@ -364,13 +377,24 @@ std::vector<std::vector<ColourRun>> FrameRows() {
   return rows;
 }
 
+// Wide rows of hundreds of colours whose middle runs are longer than a
+// run's word holds.
+std::vector<std::vector<ColourRun>> LongRows() {
+  std::vector<std::vector<ColourRun>> rows;
+  for (uint32_t y = 0; y < 75; ++y)
+    rows.push_back({{1 + y % 5, GenMakeColor(y, 9, 9, 255)},
+                    {590 - y % 5, GenMakeColor(5, y * 3, 60, 0x90)},
+                    {9, GenMakeColor(200, 0, y, 255)}});
+  return rows;
+}
+
 // A picture kept as runs reaches a target pixel for pixel as the same picture
 // kept in a surface does, through every kind of copy, blended or not, clipped
 // or not, whether its runs go as fills or through the band; the band does
 // not leak into the target.
 TEST_F(BitmapTest, ARowRunPictureDrawsExactlyAsItsPixelsDo) {
-  for (const auto& rows : {SomeRows(), FrameRows()}) {
-    SCOPED_TRACE(rows[1].size() == 5 ? "frame" : "runs of every row");
+  for (const auto& rows : {SomeRows(), FrameRows(), LongRows()}) {
+    SCOPED_TRACE(rows[1].size() == 5 ? "frame" : rows[1].size() == 3 ? "long runs" : "runs of every row");
     RowRunPicture picture(rows);
     GenBitmap* runs = GenLoadBitmap(&picture.record);
     PackedResource plain(picture.width, 75, picture.pixels);
@@ -387,8 +411,10 @@ TEST_F(BitmapTest, ARowRunPictureDrawsExactlyAsItsPixelsDo) {
     }
     EXPECT_EQ(Pixels(runs).pixels, picture.pixels);
     GenColor pixel = 0;
-    ASSERT_TRUE(GenReadPixel(runs, 37, 40, &pixel));
-    EXPECT_EQ(pixel, picture.pixels[40 * picture.width + 37]);
+    for (int32_t x : {37, picture.width - 1}) {
+      ASSERT_TRUE(GenReadPixel(runs, x, 40, &pixel));
+      EXPECT_EQ(pixel, picture.pixels[40 * picture.width + x]);
+    }
 
     const GenRect clip{3, 5, 150, 118};
     using Draw = void (*)(GenBitmap*, GenBitmap*, const GenRect*, int32_t, int32_t);
@@ -462,7 +488,7 @@ TEST_F(BitmapTest, RowRunsThatDoNotCoverTheirRowOrNameNoColourAreRefused) {
   RowRunPicture shortIndex(SomeRows());
   shortIndex.record.indexWords -= 1;  // the palette would end past the index given
   RowRunPicture strayColour(SomeRows());
-  strayColour.runs.back().colour = 0x7F00;  // the last run's colour beyond the palette
+  strayColour.runs.back() |= 0x1FF;  // the last run's colour beyond the palette of 300
   Console console;
   EXPECT_EQ(GenLoadBitmap(&longer.record), nullptr);
   EXPECT_EQ(GenLoadBitmap(&fewerRuns.record), nullptr);
@@ -475,16 +501,25 @@ TEST_F(BitmapTest, RowRunsThatDoNotCoverTheirRowOrNameNoColourAreRefused) {
 // limit of bytes, of too many colours or of the wrong number of rows gives
 // nothing.
 TEST_F(BitmapTest, PackedRowsGiveBackTheirPixels) {
+  for (const auto& rows : {LongRows(), SomeRows()}) {
+    RowRunPicture picture(rows);
+    const auto height = static_cast<int32_t>(picture.pixels.size()) / picture.width;
+    GenRowRunPacker packer(picture.width, height, 1 << 20);
+    for (int32_t y = 0; y < height; ++y) ASSERT_TRUE(packer.AddRow(picture.pixels.data() + y * picture.width));
+    GenBitmap* packed = packer.Finish();
+    ASSERT_NE(packed, nullptr);
+    EXPECT_EQ(packed->surface, nullptr);
+    EXPECT_EQ(Pixels(packed).pixels, picture.pixels);
+    GenFreeBitmap(packed);
+  }
   RowRunPicture picture(SomeRows());
   const auto height = static_cast<int32_t>(picture.pixels.size()) / picture.width;
   GenRowRunPacker packer(picture.width, height, 1 << 20);
-  for (int32_t y = 0; y < height; ++y) ASSERT_TRUE(packer.AddRow(picture.pixels.data() + y * picture.width));
+  for (int32_t y = 0; y < height; ++y) packer.AddRow(picture.pixels.data() + y * picture.width);
   GenBitmap* packed = packer.Finish();
-  ASSERT_NE(packed, nullptr);
-  EXPECT_EQ(packed->surface, nullptr);
-  EXPECT_EQ(Pixels(packed).pixels, picture.pixels);
-  // Four runs a row, and a colour a run but the transparent one shared.
-  EXPECT_LE(GenBitmapBytes(packed), sizeof(GenRowRuns) + (height + 2 + 4 * height + 3 * height + 1) * 4u);
+  // Four runs a row of two bytes each, and a colour a run but the
+  // transparent one shared.
+  EXPECT_EQ(GenBitmapBytes(packed), sizeof(GenRowRuns) + (height + 2 + 3 * height + 1) * 4u + 4 * height * 2u);
   GenFreeBitmap(packed);
 
   GenRowRunPacker tight(picture.width, height, 64);
@@ -592,8 +627,8 @@ TEST_F(BitmapTest, FrameCacheStaysWithinItsBudgetAndDropsTheLeastRecentlyUsed) {
   EXPECT_LE(stats.peakBytes, 64u * 1024);
   EXPECT_GT(stats.evictions, 0u);
 
-  const GenFrameKey large{source, 0, 200, 200, 0};
-  EXPECT_EQ(GenFrameCacheKeep(large, Striped(200, 200, 60)), nullptr) << "larger than half the budget";
+  const GenFrameKey large{source, 0, 200, 300, 0};
+  EXPECT_EQ(GenFrameCacheKeep(large, Striped(200, 300, 60)), nullptr) << "larger than half the budget";
   EXPECT_TRUE(GenFrameCacheRefused(large));
   EXPECT_EQ(GenFrameCacheFind(large), nullptr);
   EXPECT_FALSE(GenFrameCacheRefused(favourite));

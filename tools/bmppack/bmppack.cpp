@@ -40,7 +40,7 @@ struct Picture {
   Frames frames;
   std::vector<uint32_t> pixels;  // the pixels as words, when not stored as runs
   std::vector<uint32_t> runIndex;
-  std::vector<std::pair<uint16_t, uint16_t>> runs;
+  std::vector<uint16_t> runs;
 };
 
 // Pictures this large or larger are kept as row runs when the runs take at
@@ -49,38 +49,46 @@ struct Picture {
 constexpr size_t kRowRunsFrom = 16 * 1024;
 
 // The row runs of GenRowRuns: rowStart[height + 1], the colour count and the
-// colours into index; {length, colour index} into runs. A row alike to one
-// before it starts at that row's runs instead of repeating them (artwork
-// repeats rows down its height, and a row's runs are read until they cover
-// its width), so rowStart[height] is the count of runs kept. *spelled gets
-// the count of runs with every row spelled out. False when the picture has
-// too many colours.
+// colours into index; the runs' words into runs, each the index of its
+// colour in the low bits, as many as the palette needs (GenRunColourBits),
+// and its length less one above them, a longer run kept as runs of the one
+// colour. A row alike to one before it starts at that row's runs instead of
+// repeating them (artwork repeats rows down its height, and a row's runs are
+// read until they cover its width), so rowStart[height] is the count of
+// words kept. *spelled gets the count of runs with every row spelled out.
+// False when the picture has too many colours.
 bool RowRuns(const std::vector<uint8_t>& pixels, int width, int height, std::vector<uint32_t>* index,
-             std::vector<std::pair<uint16_t, uint16_t>>* runs, size_t* spelled) {
-  std::vector<uint32_t> rowStart;
+             std::vector<uint16_t>* runs, size_t* spelled) {
+  auto colourAt = [&](int x, int y) {
+    const uint8_t* p = pixels.data() + (static_cast<size_t>(y) * width + x) * 4;
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+  };
   std::vector<uint32_t> palette;
-  std::map<uint32_t, uint16_t> colours;
-  std::map<std::vector<std::pair<uint16_t, uint16_t>>, uint32_t> rowsKept;
-  std::vector<std::pair<uint16_t, uint16_t>> row;
+  std::map<uint32_t, uint32_t> colours;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      if (colours.try_emplace(colourAt(x, y), static_cast<uint32_t>(palette.size())).second)
+        palette.push_back(colourAt(x, y));
+  if (palette.size() > (1u << 15)) return false;
+  int bits = 1;
+  while (bits < 15 && (1u << bits) < palette.size()) ++bits;
+  const int longest = 1 << (16 - bits);
+  std::vector<uint32_t> rowStart;
+  std::map<std::vector<uint16_t>, uint32_t> rowsKept;
+  std::vector<uint16_t> row;
   runs->clear();
   *spelled = 0;
   for (int y = 0; y < height; ++y) {
-    const uint8_t* line = pixels.data() + static_cast<size_t>(y) * width * 4;
     row.clear();
     for (int x = 0; x < width;) {
+      const uint32_t colour = colourAt(x, y);
       int end = x + 1;
-      while (end < width && end - x < 0xFFFF && std::equal(line + end * 4, line + end * 4 + 4, line + x * 4)) ++end;
-      const uint32_t colour = uint32_t(line[x * 4]) | uint32_t(line[x * 4 + 1]) << 8 |
-                              uint32_t(line[x * 4 + 2]) << 16 | uint32_t(line[x * 4 + 3]) << 24;
-      auto [it, added] = colours.try_emplace(colour, static_cast<uint16_t>(palette.size()));
-      if (added) {
-        if (palette.size() == 0x10000) return false;
-        palette.push_back(colour);
-      }
-      row.emplace_back(static_cast<uint16_t>(end - x), it->second);
+      while (end < width && colourAt(end, y) == colour) ++end;
+      ++*spelled;
+      for (int from = x; from < end; from += longest)
+        row.push_back(static_cast<uint16_t>((std::min(end - from, longest) - 1) << bits | colours[colour]));
       x = end;
     }
-    *spelled += row.size();
     auto [kept, fresh] = rowsKept.try_emplace(row, static_cast<uint32_t>(runs->size()));
     if (fresh) runs->insert(runs->end(), row.begin(), row.end());
     rowStart.push_back(kept->second);
@@ -190,10 +198,11 @@ std::string SourceText(const std::vector<Picture>& pictures) {
         std::snprintf(word, sizeof word, " 0x%08X,", p.runIndex[i]);
         out << word;
       }
-      out << "\n};\nconst GenRowRun k" << p.name << "Runs[] = {";
+      out << "\n};\nconst uint16_t k" << p.name << "Runs[] = {";
       for (size_t i = 0; i < p.runs.size(); ++i) {
         if (i % 12 == 0) out << "\n   ";
-        out << " {" << p.runs[i].first << ", " << p.runs[i].second << "},";
+        std::snprintf(word, sizeof word, " 0x%04X,", p.runs[i]);
+        out << word;
       }
       out << "\n};\n"
           << "const GenBitmapResource k" << p.name << "Resource = {" << sizes << ", nullptr, 0, " << frames
