@@ -395,12 +395,19 @@ void GenFreeBitmap(GenBitmap* bitmap) {
 GenRowRunPacker::GenRowRunPacker(int32_t width, int32_t height, size_t limit)
     : width_(width), height_(height), limit_(limit) {
   failed_ = width < 1 || height < 1 || width > UINT16_MAX;
-  if (!failed_) rowStart_.push_back(0);
 }
 
 bool GenRowRunPacker::AddRow(const GenColor* pixels) {
   if (failed_) return false;
-  if (rowStart_.size() > static_cast<size_t>(height_)) return !(failed_ = true);
+  if (rows_.size() >= static_cast<size_t>(height_)) return !(failed_ = true);
+  // A row like the one before it (the sides of a frame, a plain area) shares
+  // its runs: nothing to look up, nothing more to keep.
+  if (!rows_.empty() && std::equal(pixels, pixels + width_, previous_.begin())) {
+    rows_.push_back(rows_.back());
+    return true;
+  }
+  previous_.assign(pixels, pixels + width_);
+  const auto first = static_cast<uint32_t>(runs_.size());
   for (int32_t x = 0; x < width_;) {
     const GenColor colour = pixels[x];
     int32_t end = x + 1;
@@ -414,7 +421,7 @@ bool GenRowRunPacker::AddRow(const GenColor* pixels) {
     runs_.push_back({static_cast<uint16_t>(end - x), at->second});
     x = end;
   }
-  rowStart_.push_back(static_cast<uint32_t>(runs_.size()));
+  rows_.push_back({first, static_cast<uint32_t>(runs_.size())});
   if (Bytes() > limit_) failed_ = true;
   return !failed_;
 }
@@ -425,13 +432,13 @@ size_t GenRowRunPacker::Bytes() const {
 }
 
 GenBitmap* GenRowRunPacker::Finish() {
-  if (failed_ || rowStart_.size() != static_cast<size_t>(height_) + 1) return nullptr;
+  if (failed_ || rows_.size() != static_cast<size_t>(height_)) return nullptr;
   const auto colours = static_cast<uint32_t>(palette_.size());
   const int32_t bits = GenRunColourBits(colours);
   const uint32_t longest = 1u << (16 - bits);
   size_t words = 0;
   for (const GenRowRun& run : runs_) words += (run.length - 1u) / longest + 1u;
-  const size_t indexBytes = rowStart_.size() * sizeof(uint32_t) + sizeof(uint32_t);
+  const size_t indexBytes = (rows_.size() + 2) * sizeof(uint32_t);
   const size_t paletteBytes = palette_.size() * sizeof(GenColor);
   auto* rows =
       static_cast<GenRowRuns*>(VgAlloc(sizeof(GenRowRuns) + indexBytes + paletteBytes + words * sizeof(uint16_t)));
@@ -445,9 +452,13 @@ GenBitmap* GenRowRunPacker::Finish() {
   auto* rowStart = reinterpret_cast<uint32_t*>(block);
   auto* runs = reinterpret_cast<uint16_t*>(block + indexBytes + paletteBytes);
   uint32_t word = 0;
-  for (size_t y = 0; y + 1 < rowStart_.size(); ++y) {
+  for (size_t y = 0; y < rows_.size(); ++y) {
+    if (y > 0 && rows_[y] == rows_[y - 1]) {
+      rowStart[y] = rowStart[y - 1];
+      continue;
+    }
     rowStart[y] = word;
-    for (uint32_t i = rowStart_[y]; i < rowStart_[y + 1]; ++i) {
+    for (uint32_t i = rows_[y].first; i < rows_[y].second; ++i) {
       for (uint32_t left = runs_[i].length; left > 0;) {
         const uint32_t n = std::min(left, longest);
         runs[word++] = static_cast<uint16_t>((n - 1u) << bits | runs_[i].colour);
@@ -455,8 +466,8 @@ GenBitmap* GenRowRunPacker::Finish() {
       }
     }
   }
-  rowStart[rowStart_.size() - 1] = word;
-  rowStart[rowStart_.size()] = colours;
+  rowStart[rows_.size()] = word;
+  rowStart[rows_.size() + 1] = colours;
   std::memcpy(block + indexBytes, palette_.data(), paletteBytes);
   rows->rowStart = rowStart;
   rows->palette = reinterpret_cast<const GenColor*>(block + indexBytes);
@@ -492,7 +503,8 @@ GenBitmap* GenMakePicture(const GenColor* pixels, int32_t width, int32_t height)
 }
 
 void GenRowRunPacker::ExpandRow(int32_t y, GenColor* to) const {
-  for (uint32_t i = rowStart_[static_cast<size_t>(y)]; i < rowStart_[static_cast<size_t>(y) + 1]; ++i) {
+  const auto [first, last] = rows_[static_cast<size_t>(y)];
+  for (uint32_t i = first; i < last; ++i) {
     to = std::fill_n(to, runs_[i].length, palette_[runs_[i].colour]);
   }
 }

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "GenColor.h"
@@ -195,7 +196,8 @@ void GenWalkRow(const GenBitmap* source, int32_t x, int32_t y, int32_t width, Pu
 
 // Packs a picture handed in row by row into a row-run picture, which draws
 // the same pixels as a surface of it would: a nine-cell frame drawn once takes
-// kilobytes as runs where its surface takes hundreds.
+// kilobytes as runs where its surface takes hundreds, its rows alike sharing
+// their runs.
 class GenRowRunPacker {
  public:
   // The packing gives up once the runs would take more than limit bytes.
@@ -205,7 +207,7 @@ class GenRowRunPacker {
   // Writes the pixels of row y, one of the rows added whole, into width
   // pixels (also after the packing gave up).
   void ExpandRow(int32_t y, GenColor* to) const;
-  int32_t RowsPacked() const { return static_cast<int32_t>(rowStart_.size()) - 1; }
+  int32_t RowsPacked() const { return static_cast<int32_t>(rows_.size()); }
   // The picture, once every row is in; null when the packing gave up, rows
   // are missing or memory runs short.
   GenBitmap* Finish();
@@ -217,7 +219,8 @@ class GenRowRunPacker {
   int32_t height_;
   size_t limit_;
   bool failed_ = false;
-  std::vector<uint32_t> rowStart_;
+  std::vector<std::pair<uint32_t, uint32_t>> rows_;  // each row's first run and the one past its last
+  std::vector<GenColor> previous_;                   // the pixels of the last row with runs of its own
   std::vector<GenColor> palette_;
   std::unordered_map<GenColor, uint16_t> colourIndex_;
   std::vector<GenRowRun> runs_;

@@ -501,15 +501,21 @@ TEST_F(BitmapTest, RowRunsThatDoNotCoverTheirRowOrNameNoColourAreRefused) {
 // limit of bytes, of too many colours or of the wrong number of rows gives
 // nothing.
 TEST_F(BitmapTest, PackedRowsGiveBackTheirPixels) {
-  for (const auto& rows : {LongRows(), SomeRows()}) {
+  for (const auto& rows : {LongRows(), FrameRows(), SomeRows()}) {
     RowRunPicture picture(rows);
     const auto height = static_cast<int32_t>(picture.pixels.size()) / picture.width;
     GenRowRunPacker packer(picture.width, height, 1 << 20);
     for (int32_t y = 0; y < height; ++y) ASSERT_TRUE(packer.AddRow(picture.pixels.data() + y * picture.width));
+    std::vector<GenColor> expanded(picture.pixels.size());
+    for (int32_t y = 0; y < height; ++y) packer.ExpandRow(y, expanded.data() + y * picture.width);
+    EXPECT_EQ(expanded, picture.pixels);
     GenBitmap* packed = packer.Finish();
     ASSERT_NE(packed, nullptr);
     EXPECT_EQ(packed->surface, nullptr);
     EXPECT_EQ(Pixels(packed).pixels, picture.pixels);
+    // A row alike to the one above shares its runs (a frame's sides).
+    const uint32_t* rowStart = packed->rows->rowStart;
+    EXPECT_EQ(rowStart[2] == rowStart[1], rows[2].size() == 5);
     GenFreeBitmap(packed);
   }
   RowRunPicture picture(SomeRows());
@@ -601,8 +607,11 @@ TEST_F(BitmapTest, APictureOfPixelsKeepsThemAsRunsOnlyWhereRunsPay) {
 GenBitmap* Striped(int32_t width, int32_t height, int32_t stripes) {
   GenRowRunPacker packer(width, height, SIZE_MAX);
   std::vector<GenColor> row(static_cast<size_t>(width));
-  for (int32_t x = 0; x < width; ++x) row[x] = GenMakeColor(x * stripes / width * 40, 90, 30, 255);
-  for (int32_t y = 0; y < height; ++y) packer.AddRow(row.data());
+  // The stripes move a pixel a row, so that no row shares another's runs.
+  for (int32_t y = 0; y < height; ++y) {
+    for (int32_t x = 0; x < width; ++x) row[x] = GenMakeColor((x + y) % width * stripes / width * 40, 90, 30, 255);
+    packer.AddRow(row.data());
+  }
   return packer.Finish();
 }
 
