@@ -402,7 +402,7 @@ bool GenRowRunPacker::AddRow(const GenColor* pixels) {
   if (rows_.size() >= static_cast<size_t>(height_)) return !(failed_ = true);
   // A row like the one before it (the sides of a frame, a plain area) shares
   // its runs: nothing to look up, nothing more to keep.
-  if (!rows_.empty() && std::equal(pixels, pixels + width_, previous_.begin())) {
+  if (!rows_.empty() && !previous_.empty() && std::equal(pixels, pixels + width_, previous_.begin())) {
     rows_.push_back(rows_.back());
     return true;
   }
@@ -426,6 +426,16 @@ bool GenRowRunPacker::AddRow(const GenColor* pixels) {
   return !failed_;
 }
 
+bool GenRowRunPacker::AddRowLike(int32_t y) {
+  if (failed_) return false;
+  if (y < 0 || static_cast<size_t>(y) >= rows_.size() || rows_.size() >= static_cast<size_t>(height_))
+    return !(failed_ = true);
+  rows_.push_back(rows_[static_cast<size_t>(y)]);
+  // The pixels of row y are not at hand to compare the next row with.
+  previous_.clear();
+  return true;
+}
+
 // The index of every row, the colour count, the palette and the runs.
 size_t GenRowRunPacker::Bytes() const {
   return (static_cast<size_t>(height_) + 2 + palette_.size() + runs_.size()) * 4;
@@ -436,8 +446,15 @@ GenBitmap* GenRowRunPacker::Finish() {
   const auto colours = static_cast<uint32_t>(palette_.size());
   const int32_t bits = GenRunColourBits(colours);
   const uint32_t longest = 1u << (16 - bits);
-  size_t words = 0;
-  for (const GenRowRun& run : runs_) words += (run.length - 1u) / longest + 1u;
+  // Where each run's words start: rows that share runs start where those
+  // runs were written, once.
+  std::vector<uint32_t> wordOf(runs_.size() + 1);
+  uint32_t words = 0;
+  for (size_t i = 0; i < runs_.size(); ++i) {
+    wordOf[i] = words;
+    words += (runs_[i].length - 1u) / longest + 1u;
+  }
+  wordOf[runs_.size()] = words;
   const size_t indexBytes = (rows_.size() + 2) * sizeof(uint32_t);
   const size_t paletteBytes = palette_.size() * sizeof(GenColor);
   auto* rows =
@@ -452,20 +469,14 @@ GenBitmap* GenRowRunPacker::Finish() {
   auto* rowStart = reinterpret_cast<uint32_t*>(block);
   auto* runs = reinterpret_cast<uint16_t*>(block + indexBytes + paletteBytes);
   uint32_t word = 0;
-  for (size_t y = 0; y < rows_.size(); ++y) {
-    if (y > 0 && rows_[y] == rows_[y - 1]) {
-      rowStart[y] = rowStart[y - 1];
-      continue;
-    }
-    rowStart[y] = word;
-    for (uint32_t i = rows_[y].first; i < rows_[y].second; ++i) {
-      for (uint32_t left = runs_[i].length; left > 0;) {
-        const uint32_t n = std::min(left, longest);
-        runs[word++] = static_cast<uint16_t>((n - 1u) << bits | runs_[i].colour);
-        left -= n;
-      }
+  for (const GenRowRun& run : runs_) {
+    for (uint32_t left = run.length; left > 0;) {
+      const uint32_t n = std::min(left, longest);
+      runs[word++] = static_cast<uint16_t>((n - 1u) << bits | run.colour);
+      left -= n;
     }
   }
+  for (size_t y = 0; y < rows_.size(); ++y) rowStart[y] = wordOf[rows_[y].first];
   rowStart[rows_.size()] = word;
   rowStart[rows_.size() + 1] = colours;
   std::memcpy(block + indexBytes, palette_.data(), paletteBytes);

@@ -204,6 +204,8 @@ class GenRowRunPacker {
   GenRowRunPacker(int32_t width, int32_t height, size_t limit);
   // The next row's width pixels; false once the packing has given up.
   bool AddRow(const GenColor* pixels);
+  // The next row, the same as row y added before it: it shares y's runs.
+  bool AddRowLike(int32_t y);
   // Writes the pixels of row y, one of the rows added whole, into width
   // pixels (also after the packing gave up).
   void ExpandRow(int32_t y, GenColor* to) const;

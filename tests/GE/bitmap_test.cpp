@@ -518,6 +518,27 @@ TEST_F(BitmapTest, PackedRowsGiveBackTheirPixels) {
     EXPECT_EQ(rowStart[2] == rowStart[1], rows[2].size() == 5);
     GenFreeBitmap(packed);
   }
+  {
+    // Rows given as like earlier ones (a frame's tiled middle) share their
+    // runs; a row like one not yet given stops the packing.
+    RowRunPicture picture(SomeRows());
+    GenRowRunPacker packer(picture.width, 75, 1 << 20);
+    for (int32_t y = 0; y < 30; ++y) ASSERT_TRUE(packer.AddRow(picture.pixels.data() + y * picture.width));
+    for (int32_t y = 30; y < 75; ++y) ASSERT_TRUE(packer.AddRowLike(y % 10 + 20));
+    GenBitmap* packed = packer.Finish();
+    ASSERT_NE(packed, nullptr);
+    const std::vector<GenColor> pixels = Pixels(packed).pixels;
+    for (int32_t y = 30; y < 75; ++y)
+      ASSERT_TRUE(std::equal(pixels.begin() + y * picture.width, pixels.begin() + (y + 1) * picture.width,
+                             picture.pixels.begin() + (y % 10 + 20) * picture.width))
+          << "row " << y;
+    EXPECT_EQ(packed->rows->rowStart[75], 30 * 4u) << "the runs of 30 rows";
+    GenFreeBitmap(packed);
+    GenRowRunPacker ahead(picture.width, 75, 1 << 20);
+    EXPECT_TRUE(ahead.AddRow(picture.pixels.data()));
+    EXPECT_FALSE(ahead.AddRowLike(1));
+    EXPECT_EQ(ahead.Finish(), nullptr);
+  }
   RowRunPicture picture(SomeRows());
   const auto height = static_cast<int32_t>(picture.pixels.size()) / picture.width;
   GenRowRunPacker packer(picture.width, height, 1 << 20);

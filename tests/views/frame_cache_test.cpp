@@ -65,14 +65,19 @@ TEST_F(FrameCache, ColdAndKeptPicturesGiveTheCellsOwnPixels) {
   open->OnSetDrawRightEdge(false);
   Add({200, 200, 215, 210}, Bitmaps::OptionButtonFocused);  // smaller than two cells: drawn cell by cell
   Add({230, 200, 390, 290}, Bitmaps::ChannelLogoBig_5)->OnSetFrameNumber(2);
+  // Cells of a pattern tiled down to the view's foot, which the picture's
+  // rows repeat.
+  Views::Frame* footless = Add({120, 195, 220, 299}, Bitmaps::ChannelLogoBig_5);
+  footless->OnSetFrameNumber(1);
+  footless->OnSetDrawBottomEdge(false);
 
   const GenImage direct = DrawDirect();
   const GenImage cold = Draw();
   const GenFrameCacheStats afterCold = GenFrameCacheGetStats();
-  EXPECT_EQ(afterCold.pictures, 7);
+  EXPECT_EQ(afterCold.pictures, 8);
   EXPECT_EQ(afterCold.hits, 0u);
   const GenImage kept = Draw();
-  EXPECT_EQ(GenFrameCacheGetStats().hits, 7u);
+  EXPECT_EQ(GenFrameCacheGetStats().hits, 8u);
   EXPECT_TRUE(cold.pixels == direct.pixels) << "the first draw through the cache differs";
   EXPECT_TRUE(kept.pixels == direct.pixels) << "a draw from kept pictures differs";
 

@@ -142,7 +142,10 @@ void Frame::DrawCells(GenBitmap* target, VgRect clip, VgRect a, int32_t blend, i
 // no surface of the whole picture is ever made; null when its runs would take
 // more than the cache keeps. The band's width is rounded up, so that the
 // frames of a screen are packed in bands of a few sizes, which the engine
-// keeps for the next.
+// keeps for the next. Below the upper edge the cells are tiled down to the
+// bottom edge, so that a row there is the row a cell's height above it: only
+// the first cell's height of them is drawn, and the rest share those rows'
+// runs.
 GenBitmap* Frame::PackPicture(int32_t width, int32_t height) {
   constexpr int32_t kBandRows = 16;
   constexpr int32_t kWidthStep = 128;
@@ -150,10 +153,18 @@ GenBitmap* Frame::PackPicture(int32_t width, int32_t height) {
                                     GenColorFormatArgb8888);
   if (!band) return nullptr;
   const ptrdiff_t stride = band->width + band->padding;
+  const int32_t ch = Bitmap->OnGetFrameSize().y / 3;
+  const int32_t repeatFrom = (DrawUpperEdge ? ch : 0) + ch;
+  const int32_t repeatTo = DrawBottomEdge ? height - ch : height;
   GenRowRunPacker packer(width, height, GenFrameCacheLimit());
   bool packing = true;
-  for (int32_t top = 0; top < height && packing; top += kBandRows) {
-    const int32_t rows = std::min(kBandRows, height - top);
+  for (int32_t top = 0; top < height && packing;) {
+    if (top >= repeatFrom && top < repeatTo) {
+      packing = packer.AddRowLike(top - ch);
+      ++top;
+      continue;
+    }
+    const int32_t rows = std::min({kBandRows, height - top, top < repeatFrom ? repeatFrom - top : kBandRows});
     const GenRect inBand{0, 0, width, rows};
     GenFillRectangle(band, &inBand, 0, 0, 0, width, rows, 0);
     DrawCells(band, {0, 0, width, rows}, {0, -top, width, height - top}, 0, 255);
@@ -161,6 +172,7 @@ GenBitmap* Frame::PackPicture(int32_t width, int32_t height) {
     if (!memory) break;
     for (int32_t row = 0; row < rows && packing; ++row) packing = packer.AddRow(memory + row * stride);
     GenUnlockMemory(band->surface);
+    top += rows;
   }
   GenFreeBitmap(band);
   return packer.Finish();
