@@ -134,8 +134,8 @@ GenBitmap* g_stretch = nullptr;
 constexpr size_t kKeptStretchBytes = 64 * 1024;
 
 // The runs of a stored row-run picture, checked so that drawing can trust
-// them: every run's colour is in the palette and every row's runs cover
-// exactly its width. Only the record is made; it points into the resource.
+// them: every row's runs name colours in the palette and cover exactly its
+// width. Only the record is made; it points into the resource.
 GenRowRuns* StoredRowRuns(const GenBitmapResource* resource) {
   const uint64_t height = static_cast<uint64_t>(resource->height);
   const uint64_t indexWords = resource->indexWords;
@@ -148,17 +148,20 @@ GenRowRuns* StoredRowRuns(const GenBitmapResource* resource) {
     return nullptr;
   const int32_t bits = GenRunColourBits(static_cast<uint32_t>(colours));
   const uint32_t mask = (1u << bits) - 1;
-  // Plain loops over the runs, for they are checked at every first load.
-  uint32_t highest = 0;
-  for (uint64_t i = 0; i < count; ++i) highest = std::max<uint32_t>(highest, resource->runs[i] & mask);
-  if (count > 0 && highest >= colours) return nullptr;
-  // Each row's runs, which rows alike share, cover its width exactly and end
-  // within the runs.
+  // Each row's runs, which rows alike share, cover its width exactly, end
+  // within the runs and name colours of the palette: the runs drawing reads
+  // are those. A row that starts where the row above does was checked with
+  // it; this runs at every first load.
   const auto width = static_cast<uint64_t>(resource->width);
   for (uint64_t y = 0; y < height; ++y) {
+    if (y > 0 && rowStart[y] == rowStart[y - 1]) continue;
     uint64_t covered = 0;
     uint64_t i = rowStart[y];
-    while (covered < width && i < count) covered += (resource->runs[i++] >> bits) + 1u;
+    while (covered < width && i < count) {
+      const uint32_t word = resource->runs[i++];
+      if ((word & mask) >= colours) return nullptr;
+      covered += (word >> bits) + 1u;
+    }
     if (covered != width) return nullptr;
   }
   auto* rows = static_cast<GenRowRuns*>(VgAlloc(sizeof(GenRowRuns)));
