@@ -39,6 +39,9 @@ namespace {
 // Set by the first enable that succeeds; nothing resets it.
 std::atomic<int32_t> g_streamingEnabled{0};
 
+// Read and written on the GUI thread only.
+bool g_waitTimedOut = false;
+
 void FreeRecord(XpmEventRecord* record) {
   if (!record) return;
   BKNI_Free(record->payload);
@@ -366,7 +369,8 @@ void command_task(void* argument) {
 int32_t handleEvent(int32_t timeout) {
   IDirectFBEventBuffer* events = buffer.load();
   if (!events) return HandleEventDone;
-  if (HostWaitForEvent(events, timeout < 0 ? -1 : timeout) != DFB_OK) return HandleEventDone;
+  g_waitTimedOut = HostWaitForEvent(events, timeout < 0 ? -1 : timeout) != DFB_OK;
+  if (g_waitTimedOut) return HandleEventDone;
   DFBEvent event;
   if (events->GetEvent(events, &event) != DFB_OK) return HandleEventDone;
   if (event.clazz == DFEC_WINDOW) return HandleWindowEvent(event.window);
@@ -390,6 +394,8 @@ int32_t handleEvent(int32_t timeout) {
 }
 
 }  // extern "C"
+
+bool LastWaitTimedOut() { return g_waitTimedOut; }
 
 bool PostGuiCall(void (*call)(void* argument), void* argument) {
   if (!call || !GuiLoopRunning()) return false;

@@ -65,6 +65,9 @@ void tvCommandCallback(void* context, uint32_t command, const void* payload, uin
 void command_task(void* argument);
 int32_t handleEvent(int32_t timeout);
 }
+// True when handleEvent's last wait ended with no event: the set stood idle
+// for the whole wait.
+bool LastWaitTimedOut();
 // Posts the work for the loop that runs on the GUI thread now; false when no
 // loop runs (the work would wait for the next period) or posting failed.
 bool PostGuiCall(void (*call)(void* argument), void* argument);

@@ -116,14 +116,16 @@ void SyncOsdState(XObject* root) {
 }
 
 // Surfaces kept for the frames of an animation serve no still screen: they
-// go once the loop is about to wait with nothing to draw. So do the pages of
-// the heap that a closed screen left free between blocks still in use (some
-// 12 us a time): the allocator gives back only what is free at its top.
+// go once the loop is about to wait with nothing to draw. The pages of the
+// heap that closed screens left free between blocks still in use (the
+// allocator gives back only what is free at its top) go once the set has
+// stood idle for a whole wait: while keys come, the next screen would only
+// fault them in again.
 void LetGoOfSpareMemory() {
   IDirectFBEventBuffer* events = buffer.load();
   if (events && events->HasEvent(events) == DFB_OK) return;
   GenReleaseSpareSurfaces();
-  malloc_trim(0);
+  if (LastWaitTimedOut()) malloc_trim(0);
 }
 
 void WaitAndDispatch(XObject* root) {
