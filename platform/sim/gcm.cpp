@@ -1,6 +1,14 @@
 #include "gcm.h"
 
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "nvpath.h"
 
 IDirectFB* g_dfb = nullptr;
 
@@ -21,6 +29,47 @@ char kHeadlessOptions[] =
 char kDisplayOptions[] = "--dfb:no-sighandler,no-banner,quiet";
 char kProgramName[] = "tvui";
 
+// DirectFB opens every module of its folders to pick one: each system, input
+// and graphics driver there, and the X11, GL and DRM libraries some of them
+// need, some ten milliseconds of a start and a megabyte and a half mapped for
+// nothing. The headless set uses the dummy system and the default window
+// manager only, so DirectFB is shown a folder of links to those two in the
+// set's temporary folder; empty when it cannot be made, and DirectFB then
+// looks in its own folders.
+std::string ModuleFolder() {
+  Dl_info info{};
+  if (dladdr(reinterpret_cast<void*>(&DirectFBInit), &info) == 0 || !info.dli_fname) return {};
+  const std::string library = info.dli_fname;
+  const size_t slash = library.rfind('/');
+  if (slash == std::string::npos) return {};
+  // The folder is named after the library's version and its interface's:
+  // libdirectfb-1.7.so.7 keeps its modules in directfb-1.7-7.
+  const size_t so = library.find(".so.", slash);
+  if (library.compare(slash, 13, "/libdirectfb-") != 0 || so == std::string::npos) return {};
+  const std::string modules = library.substr(0, slash) + "/directfb-" + library.substr(slash + 13, so - slash - 13) +
+                              "-" + library.substr(so + 4);
+  const std::string folder = NvPath("/tmp/directfb-modules");
+  if (folder.empty() || folder.find(',') != std::string::npos) return {};
+  for (const std::string module : {"systems/libdirectfb_dummy.so", "wm/libdirectfbwm_default.so"}) {
+    const std::string target = modules + "/" + module;
+    const std::string link = NvPath(("/tmp/directfb-modules/" + module).c_str());
+    if (access(target.c_str(), R_OK) != 0 || link.empty()) {
+      std::fprintf(stderr, "GCM_Start: no %s: DirectFB looks in all its modules\n", target.c_str());
+      return {};
+    }
+    // Made beside the link and renamed over it, so that another process of
+    // the same set never finds the link missing.
+    const std::string made = link + "." + std::to_string(getpid());
+    unlink(made.c_str());
+    if (symlink(target.c_str(), made.c_str()) != 0 || rename(made.c_str(), link.c_str()) != 0) {
+      std::fprintf(stderr, "GCM_Start: cannot link %s: %s\n", link.c_str(), std::strerror(errno));
+      unlink(made.c_str());
+      return {};
+    }
+  }
+  return folder;
+}
+
 }  // namespace
 
 extern "C" {
@@ -31,7 +80,12 @@ IDirectFBDisplayLayer* GCM_GetDisplayLayer(void) { return g_dfb ? g_layer : null
 
 int GCM_Start(int headless) {
   if (g_dfb) return 0;
-  char* args[] = {kProgramName, headless ? kHeadlessOptions : kDisplayOptions, nullptr};
+  std::string options = headless ? kHeadlessOptions : kDisplayOptions;
+  if (headless) {
+    const std::string modules = ModuleFolder();
+    if (!modules.empty()) options += ",module-dir=" + modules;
+  }
+  char* args[] = {kProgramName, options.data(), nullptr};
   int argc = 2;
   char** argv = args;
   DFBResult result = DirectFBInit(&argc, &argv);
