@@ -559,6 +559,8 @@ int main(int argc, char** argv) {
   if (argc == 2 && std::strcmp(argv[1], "--first-open") == 0) {
     const int status = FirstOpenSample();
     std::fflush(stdout);
+    std::error_code ignored;
+    std::filesystem::remove_all(ScratchFolder(), ignored);
     // The set's threads still run: no exit handlers under them.
     _exit(status);
   }
@@ -570,5 +572,7 @@ int main(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   std::fflush(stdout);
+  std::error_code ignored;
+  std::filesystem::remove_all(ScratchFolder(), ignored);
   _exit(0);
 }
