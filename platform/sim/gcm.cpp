@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -33,10 +34,14 @@ char kProgramName[] = "tvui";
 // and graphics driver there, and the X11, GL and DRM libraries some of them
 // need, some ten milliseconds of a start and a megabyte and a half mapped for
 // nothing. The headless set uses the dummy system and the default window
-// manager only, so DirectFB is shown a folder of links to those two in the
-// set's temporary folder; empty when it cannot be made, and DirectFB then
-// looks in its own folders.
+// manager, so DirectFB is shown a folder of links to those two, and to its
+// interfaces (font and picture providers, opened only when asked for), in
+// the set's temporary folder. Empty when there is no set's folder of its own
+// (no TVUI_ROOT, or the system's root) or the links cannot be made: DirectFB
+// then looks in its own folders.
 std::string ModuleFolder() {
+  const char* root = std::getenv("TVUI_ROOT");
+  if (!root || !*root || std::string(NvRootDir()) == "/") return {};
   Dl_info info{};
   if (dladdr(reinterpret_cast<void*>(&DirectFBInit), &info) == 0 || !info.dli_fname) return {};
   const std::string library = info.dli_fname;
@@ -50,7 +55,7 @@ std::string ModuleFolder() {
                               "-" + library.substr(so + 4);
   const std::string folder = NvPath("/tmp/directfb-modules");
   if (folder.empty() || folder.find(',') != std::string::npos) return {};
-  for (const std::string module : {"systems/libdirectfb_dummy.so", "wm/libdirectfbwm_default.so"}) {
+  for (const std::string module : {"systems/libdirectfb_dummy.so", "wm/libdirectfbwm_default.so", "interfaces"}) {
     const std::string target = modules + "/" + module;
     const std::string link = NvPath(("/tmp/directfb-modules/" + module).c_str());
     if (access(target.c_str(), R_OK) != 0 || link.empty()) {
