@@ -147,7 +147,6 @@ GenRowRuns* StoredRowRuns(const GenBitmapResource* resource) {
   if (indexWords != height + 2 + colours || rowStart[height] != count || colours > GenRunMaxColours)
     return nullptr;
   const int32_t bits = GenRunColourBits(static_cast<uint32_t>(colours));
-  const uint32_t mask = (1u << bits) - 1;
   // Each row's runs, which rows alike share, cover its width exactly, end
   // within the runs and name colours of the palette: the runs drawing reads
   // are those. A row that starts where the row above does was checked with
@@ -159,8 +158,8 @@ GenRowRuns* StoredRowRuns(const GenBitmapResource* resource) {
     uint64_t i = rowStart[y];
     while (covered < width && i < count) {
       const uint32_t word = resource->runs[i++];
-      if ((word & mask) >= colours) return nullptr;
-      covered += (word >> bits) + 1u;
+      if (GenRunColour(word, bits) >= colours) return nullptr;
+      covered += GenRunLength(word, bits);
     }
     if (covered != width) return nullptr;
   }
@@ -448,14 +447,13 @@ GenBitmap* GenRowRunPacker::Finish() {
   if (failed_ || rows_.size() != static_cast<size_t>(height_)) return nullptr;
   const auto colours = static_cast<uint32_t>(palette_.size());
   const int32_t bits = GenRunColourBits(colours);
-  const uint32_t longest = 1u << (16 - bits);
   // Where each run's words start: rows that share runs start where those
   // runs were written, once.
   std::vector<uint32_t> wordOf(runs_.size() + 1);
   uint32_t words = 0;
   for (size_t i = 0; i < runs_.size(); ++i) {
     wordOf[i] = words;
-    words += (runs_[i].length - 1u) / longest + 1u;
+    words += GenRunWordCount(runs_[i].length, bits);
   }
   wordOf[runs_.size()] = words;
   const size_t indexBytes = (rows_.size() + 2) * sizeof(uint32_t);
@@ -472,13 +470,7 @@ GenBitmap* GenRowRunPacker::Finish() {
   auto* rowStart = reinterpret_cast<uint32_t*>(block);
   auto* runs = reinterpret_cast<uint16_t*>(block + indexBytes + paletteBytes);
   uint32_t word = 0;
-  for (const GenRowRun& run : runs_) {
-    for (uint32_t left = run.length; left > 0;) {
-      const uint32_t n = std::min(left, longest);
-      runs[word++] = static_cast<uint16_t>((n - 1u) << bits | run.colour);
-      left -= n;
-    }
-  }
+  for (const GenRowRun& run : runs_) GenRunWords(run.length, run.colour, bits, [&](uint16_t w) { runs[word++] = w; });
   for (size_t y = 0; y < rows_.size(); ++y) rowStart[y] = wordOf[rows_[y].first];
   rowStart[rows_.size()] = word;
   rowStart[rows_.size() + 1] = colours;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "GenColor.h"
+#include "GenRunWord.h"
 
 // The only colour format of this configuration: 32-bit ARGB.
 inline constexpr int32_t GenColorFormatArgb8888 = 0;
@@ -22,19 +23,6 @@ struct GenRowRun {
   uint16_t length;
   uint16_t colour;
 };
-
-// A run as a row-run picture keeps it is one 16-bit word: the index of its
-// colour in the low bits, as many as the palette needs, and its length less
-// one above them. A run longer than those bits hold is kept as runs of the
-// one colour that follow each other. Artwork of a few colours thus keeps
-// runs of up to thousands of pixels in a word, and shaded artwork of
-// thousands of colours its runs of a few pixels.
-inline constexpr uint32_t GenRunMaxColours = 1u << 15;
-constexpr int32_t GenRunColourBits(uint32_t colours) {
-  int32_t bits = 1;
-  while (bits < 15 && (1u << bits) < colours) ++bits;
-  return bits;
-}
 
 // A picture kept as the runs of one colour along its rows, in one block of
 // ordinary memory: rowStart (height + 1 indexes, the last one the word
@@ -170,21 +158,20 @@ void GenWalkRow(const GenBitmap* source, int32_t x, int32_t y, int32_t width, Pu
   const GenRowRuns* rows = source->rows;
   const uint16_t* run = rows->runs + rows->rowStart[y];
   const int32_t bits = rows->colourBits;
-  const uint32_t mask = (1u << bits) - 1;
-  const auto length = [bits](uint16_t word) { return (uint32_t{word} >> bits) + 1u; };
+  const auto length = [bits](uint16_t word) { return GenRunLength(word, bits); };
   // Runs that end before x are skipped; the first one left starts before x
   // by skip pixels.
   uint32_t skip = static_cast<uint32_t>(x);
   while (skip >= length(*run)) skip -= length(*run++);
   // Runs of one colour that follow each other (a long one kept in parts) go
   // out as one.
-  uint32_t colour = *run & mask;
+  uint32_t colour = GenRunColour(*run, bits);
   uint32_t pending = 0;
   for (uint32_t left = static_cast<uint32_t>(width); left > 0; ++run) {
     const uint32_t n = std::min<uint32_t>(length(*run) - skip, left);
-    if ((*run & mask) != colour) {
+    if (GenRunColour(*run, bits) != colour) {
       put(pending, rows->palette[colour]);
-      colour = *run & mask;
+      colour = GenRunColour(*run, bits);
       pending = 0;
     }
     pending += n;

@@ -23,6 +23,8 @@
 #include <string>
 #include <vector>
 
+#include "GenRunWord.h"
+
 
 namespace fs = std::filesystem;
 
@@ -69,10 +71,8 @@ bool RowRuns(const std::vector<uint8_t>& pixels, int width, int height, std::vec
     for (int x = 0; x < width; ++x)
       if (colours.try_emplace(colourAt(x, y), static_cast<uint32_t>(palette.size())).second)
         palette.push_back(colourAt(x, y));
-  if (palette.size() > (1u << 15)) return false;
-  int bits = 1;
-  while (bits < 15 && (1u << bits) < palette.size()) ++bits;
-  const int longest = 1 << (16 - bits);
+  if (palette.size() > GenRunMaxColours) return false;
+  const int32_t bits = GenRunColourBits(static_cast<uint32_t>(palette.size()));
   std::vector<uint32_t> rowStart;
   std::map<std::vector<uint16_t>, uint32_t> rowsKept;
   std::vector<uint16_t> row;
@@ -85,8 +85,7 @@ bool RowRuns(const std::vector<uint8_t>& pixels, int width, int height, std::vec
       int end = x + 1;
       while (end < width && colourAt(end, y) == colour) ++end;
       ++*spelled;
-      for (int from = x; from < end; from += longest)
-        row.push_back(static_cast<uint16_t>((std::min(end - from, longest) - 1) << bits | colours[colour]));
+      GenRunWords(static_cast<uint32_t>(end - x), colours[colour], bits, [&](uint16_t word) { row.push_back(word); });
       x = end;
     }
     auto [kept, fresh] = rowsKept.try_emplace(row, static_cast<uint32_t>(runs->size()));
