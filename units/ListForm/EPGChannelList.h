@@ -53,7 +53,6 @@ class EPGChannelItem : public ListItem {
 
   // 0 shows no logo.
   void OnSetLogoIndex(int32_t value);
-  void PlaceCaption();
   int32_t OnGetLogoIndex() const { return LogoIndex; }
 
   int32_t ChannelMajor = 0;
@@ -63,6 +62,9 @@ class EPGChannelItem : public ListItem {
   Views::Text numberText{this};
   Media::ScalableImage logo{this};
   Views::Image rightArrow{this};
+
+ private:
+  void PlaceCaption();
 };
 
 class EPGChannelList : public ListClass {

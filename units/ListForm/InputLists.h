@@ -56,7 +56,6 @@ class InputItem : public ListItem {
 
   void OnSetText(VgString value) override;
   void OnSetLabelText(VgString value);
-  void FitLabel();
   VgString OnGetLabelText() const { return LabelText; }
   // The type icon; a type without one shows none.
   void OnSetSourceType(int32_t value);
@@ -75,6 +74,9 @@ class InputItem : public ListItem {
   Views::Image typeIcon{this};
   Views::Image cecMark{this};
   Views::Image rightArrow{this};
+
+ private:
+  void FitLabel();
 };
 
 class ExternalInputList : public ListClass {

@@ -1,6 +1,5 @@
 #include "MenuSystem/BrcmOptionMenu.h"
 
-
 #include "Colors/Colors.h"
 #include "Constants/Constants.h"
 #include "Core/KeyEvent.h"
@@ -15,8 +14,8 @@
 #include "Primitives/KeyRoutingParameter.h"
 #include "Resources/Font.h"
 #include "SkinBin/UserRefInt.h"
-#include "Views/Text.h"
 #include "Structures/Message.h"
+#include "Views/Text.h"
 #include "vgresmap.h"
 #include "vgslot.h"
 
