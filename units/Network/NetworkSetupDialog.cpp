@@ -73,19 +73,12 @@ QORNumberSpinner::QORNumberSpinner(XObject* link) : ::Button::NumberSpinner(link
 
 bool QORNumberSpinner::IsBlank() const { return VgGetStringLength(Text) == 0; }
 
-// A digit does not report a change: the value counts only when saved. The
-// screen that holds the spinner never sees the digit, so its time-out is
-// restarted here: the viewer who types is not cut off.
+// A digit does not report a change: the value counts only when saved, and
+// the editor's time-out runs on from the last key it handled itself.
 void QORNumberSpinner::processDigit(int32_t digit) {
   typing = true;
   OnSetCurrent(entry.Next(Current, digit, verifyTimer.OnGetEnabled()));
   verifyTimer.Activate();
-  for (Core::Group* host = owner; host; host = host->owner) {
-    if (auto* screen = vg_cast<Primitives::KeyRoutingForm>(host)) {
-      screen->ResetTimeout();
-      break;
-    }
-  }
 }
 
 XObject* QORNumberSpinner::HandleEvent(Core::Event* event) {
@@ -293,8 +286,10 @@ XObject* NetworkSetupDialog::HandleEvent(Core::Event* event) {
 void NetworkSetupDialog::DoActivate(XObject* sender) {
   auto* button = vg_cast<IPAddressButton>(sender);
   if (!button || !button->NextState || !NonMenuSystem) return;
-  auto* editor = vg_cast<IPConfigDialog>(
-      SubSystem::Open(NonMenuSystem, {.screen = button->NextState, .back = GetClass(), .origin = OriginTag()}));
+  // The editor answers this dialog only: it leaves with it, also when the
+  // dialog gives its layer up to another screen.
+  auto* editor = vg_cast<IPConfigDialog>(SubSystem::Open(
+      NonMenuSystem, {.screen = button->NextState, .back = GetClass(), .origin = OriginTag(), .asker = this}));
   if (!editor) return;
   editor->OnSetAddress(button->Address);
   editor->FieldIndex = button->Field;

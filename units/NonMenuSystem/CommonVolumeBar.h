@@ -2,6 +2,10 @@
 // from live television (the key that opened it makes the first step) and
 // step it while it is up; a step while the sound is muted brings the sound
 // back first, and the mute bar goes.
+//
+// The bar has a layer of its own, above the dialogs: the volume changes over
+// a question or a dialog that ends only by its own keys without ending it,
+// and when the bar's time is up the viewer is back on the screen below.
 #pragma once
 
 #include "NonMenuSystem/AdjustmentBar.h"
@@ -13,6 +17,8 @@ class CommonVolumeBar : public AdjustmentBar {
 
  public:
   explicit CommonVolumeBar(XObject* link = nullptr);
+
+  static constexpr int32_t VolumeLayer = 0x400;
 
   // Whatever the record holds (the factory sends a number), the bar shows
   // the volume.
