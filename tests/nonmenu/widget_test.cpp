@@ -121,19 +121,29 @@ TEST_F(WidgetTest, ForwardAndBackCarryTheOriginAndTheWayBack) {
 
 TEST_F(WidgetTest, GoingBackToAScreenStillOpenFocusesItInsteadOfOpeningASecond) {
   auto* below = static_cast<WidgetClass*>(Open(&Screen::Class));
+  system->UpdateHelp(NonMenuSystem::HelpOk, VgNewStringAnsi("Select"), below);
+  Advance(1);
+  EXPECT_TRUE(Listed(0x2000007));
   auto* popup = VgNew<OtherScreen>();
   popup->Layer = 256;
   OpenMade(popup, &Screen::Class);
+  Advance(1);
   EXPECT_EQ(system->Focus.get(), popup);
   ASSERT_TRUE(Listed(below->WinID)) << "on a layer of its own, the pop-up leaves the screen below open";
+  EXPECT_FALSE(Listed(0x2000007)) << "the keys of the screen below are not the pop-up's";
   popup->EnterPrevState();
+  Advance(1);
   EXPECT_EQ(system->Focus.get(), below);
-  EXPECT_EQ(MainApp::GetWidgetManager()->Length(), 1);
+  EXPECT_TRUE(Listed(0x2000007)) << "its help line comes back with the keys";
+  EXPECT_EQ(MainApp::GetWidgetManager()->Length(), 2);
+  below->Exit();
+  Advance(1);
+  EXPECT_FALSE(Listed(0x2000007)) << "and goes with the screen";
 }
 
 TEST_F(WidgetTest, AShortcutGoesBackToTheMenus) {
   auto* widget = static_cast<WidgetClass*>(Open(&Screen::Class));
-  system->UpdateHelp(NonMenuSystem::HelpOk, VgNewStringAnsi("Select"));
+  system->UpdateHelp(NonMenuSystem::HelpOk, VgNewStringAnsi("Select"), widget);
   widget->IsShortcut = true;
   listener->codes.clear();
   Press(Key::Back);

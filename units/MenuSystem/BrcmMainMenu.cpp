@@ -314,6 +314,11 @@ void BrcmMainMenu::UpdateHelp(int32_t kind) {
   helpLabels[0].OnSetBounds({x, label.y1, x + VgGetRectW(label), label.y2});
 }
 
+void BrcmMainMenu::ShowHelpLine(bool shown) {
+  for (Views::Image& icon : helpIcons) icon.OnSetVisible(shown);
+  for (Views::Text& label : helpLabels) label.OnSetVisible(shown);
+}
+
 XObject* BrcmMainMenu::HandleEvent(Core::Event* event) {
   if (Core::PressedKey(event) != Key::Back) return CarouselMenu::HandleEvent(event);
   ResetTimeout();

@@ -77,6 +77,9 @@ class BrcmMainMenu : public CarouselMenu {
   void LaunchSecondaryMenu(XObject* sender = nullptr);
   void CloseSecondaryMenu(XObject* sender = nullptr);
   void UpdateHelp(int32_t kind);
+  // The help line along the bottom tells the menus' keys: it shows only
+  // while the menus have them.
+  void ShowHelpLine(bool shown);
   BrcmMainMenuItem* Topic(int32_t index) const;
   // The class names of the pages the topics open (tests/classes checks them).
   static void ForEachPageName(void (*visit)(const char* name, void* context), void* context);

@@ -96,6 +96,27 @@ void MenuSystem::Close(XObject* sender) {
                       ::WidgetManager::WidgetManager::ScreenLeft);
 }
 
+// The menus count their minute only while they have the keys: under a
+// screen of another sub-system (the volume bar, the quick menu) every page's
+// time-out stops, the option pop-up's too, though it runs without the focus,
+// and each starts again from a whole minute when the keys come back. The
+// main menu's help line and the pages' line on the help bar show only with
+// the keys.
+void MenuSystem::HandleFocus(bool focused) {
+  SubSystem::MenuSystemClass::HandleFocus(focused);
+  for (Core::View* view = firstView; view; view = view->nextView) {
+    if (auto* form = vg_cast<Primitives::KeyRoutingForm>(view)) {
+      if (focused)
+        form->ResumeTimeout();
+      else
+        form->HoldTimeout();
+    }
+    if (auto* main = vg_cast<BrcmMainMenu>(view)) main->ShowHelpLine(focused);
+  }
+  for (Core::View* system = owner ? owner->firstView.get() : nullptr; system; system = system->nextView)
+    if (auto* nonMenu = vg_cast<::NonMenuSystem::NonMenuSystem>(system)) nonMenu->HelpKeysMoved();
+}
+
 MenuSystem::MenuKey MenuSystem::RoleOfMenuKey(Core::KeyEvent* key) {
   ::SkinBin::Wrapper* model = MainApp::GetWrapper();
   if (model->IsYahoo()) {
@@ -255,14 +276,23 @@ void MenuSystem::CloseForsakenMenus(XObject*) {
 
 void MenuSystem::ClearAll() { MainApp::SendMessage(Constants::MSG_CLEAR_ALL); }
 
+// The pages' lines are the menus' one line: it shows while the menus have
+// the keys, and the menus take it away when they close.
 void MenuSystem::UpdateHelp(int32_t mask, VgString text) {
   auto* line = VgNew<Structures::RefString>();
   line->Value = text;
-  MainApp::SendMessage(Constants::MSG_UPDATE_HELP_BAR, &::NonMenuSystem::NonMenuSystem::Class, mask, line);
+  Structures::Message* message =
+      MainApp::MakeMessage(Constants::MSG_UPDATE_HELP_BAR, mask, &::NonMenuSystem::NonMenuSystem::Class);
+  message->Payload = line;
+  message->Sender = this;
+  MainApp::GetMessageAgent()->Dispatch(message, message->Target);
 }
 
 void MenuSystem::ClearHelpBar() {
-  MainApp::SendMessage(Constants::MSG_CLEAR_HELP_BAR, &::NonMenuSystem::NonMenuSystem::Class);
+  Structures::Message* message =
+      MainApp::MakeMessage(Constants::MSG_CLEAR_HELP_BAR, -1, &::NonMenuSystem::NonMenuSystem::Class);
+  message->Sender = this;
+  MainApp::GetMessageAgent()->Dispatch(message, message->Target);
 }
 
 }  // namespace MenuSystem

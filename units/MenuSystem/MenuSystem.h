@@ -49,6 +49,8 @@ class MenuSystem : public SubSystem::MenuSystemClass {
   // Overridden slots.
   // MENU, the exit keys, and the events the menus pass on.
   XObject* HandleEvent(Core::Event* event) override;
+  // The menus' minute and their help line go with the keys.
+  void HandleFocus(bool focused) override;
   // Covers the screen, registers with the message agent and takes the main
   // menu's item from the settings.
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;

@@ -241,10 +241,10 @@ void AssistedSetup_ApInfo::ShowKeyboard(int32_t maxLength, VgString text) {
 void AssistedSetup_ApInfo::UpdateHelp(XObject* sender) {
   if (!NonMenuSystem) return;
   if (auto* button = vg_cast<SkinBin::Button>(sender)) {
-    NonMenuSystem->UpdateHelp(button->HelpMask, button->HelpString);
+    NonMenuSystem->UpdateHelp(button->HelpMask, button->HelpString, this);
     return;
   }
-  if (ApInfoItem* row = form.FocusedRow()) NonMenuSystem->UpdateHelp(row->HelpMask, row->HelpString);
+  if (ApInfoItem* row = form.FocusedRow()) NonMenuSystem->UpdateHelp(row->HelpMask, row->HelpString, this);
 }
 
 void AssistedSetup_ApInfo::EnterPrevState() {

@@ -147,7 +147,7 @@ void NetworkWidgetClass::OnSetHelp(const HelpDef& help) {
 }
 
 void NetworkWidgetClass::ShowHelp() {
-  if (NonMenuSystem) NonMenuSystem->UpdateHelp(HelpMask, HelpString);
+  if (NonMenuSystem) NonMenuSystem->UpdateHelp(HelpMask, HelpString, this);
 }
 
 void NetworkWidgetClass::OnSetShowWaiting(int32_t value) {

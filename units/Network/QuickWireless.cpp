@@ -124,11 +124,6 @@ void NetworkConfirmDialog::Refresh(XObject* sender) {
   noButton.OnSetBounds({right, top, right + ButtonWidth, top + ButtonHeight});
 }
 
-void NetworkConfirmDialog::HandleFocus(bool focused) {
-  ConfirmOptionDialog::HandleFocus(focused);
-  if (focused && NonMenuSystem) NonMenuSystem->ClearHelpBar();
-}
-
 XObject* NetworkConfirmDialog::HandleEvent(Core::Event* event) {
   switch (Core::PressedKey(event)) {
     case Key::Up:

@@ -52,8 +52,6 @@ class NetworkConfirmDialog : public NonMenuSystem::ConfirmOptionDialog {
   // Overridden slots.
   // The arrows, each restarting the time-out.
   XObject* HandleEvent(Core::Event* event) override;
-  // The help bar is cleared while the dialog has the focus.
-  void HandleFocus(bool focused) override;
   void Refresh(XObject* sender = nullptr) override;
   // Opens NextState with the network's name, back to this dialog's class.
   void EnterNextState() override;

@@ -258,7 +258,7 @@ ESNDialog::ESNDialog(XObject* link) : BorderWidgetClass(link) {
 
 void ESNDialog::Initialize(Primitives::KeyRoutingParameter* parameter) {
   BorderWidgetClass::Initialize(parameter);
-  if (NonMenuSystem) NonMenuSystem->UpdateHelp(NonMenuSystem::HelpReturn, Text(Strings::SID_BACK));
+  if (NonMenuSystem) NonMenuSystem->UpdateHelp(NonMenuSystem::HelpReturn, Text(Strings::SID_BACK), this);
   VgString esn = Model()->GetNetflixESN();
   value.OnSetString(esn ? esn : VgNewString(u""));
 }

@@ -8,6 +8,7 @@
 #include "PersistentData/PersistentData.h"
 #include "WinIDs/WinIDs.h"
 
+VG_DEFINE_CLASS(NonMenuSystem, HelpLine, XObject)
 VG_DEFINE_CLASS(NonMenuSystem, HelpBar, ::NonMenuSystem::WidgetClass)
 
 namespace NonMenuSystem {

@@ -2,6 +2,10 @@
 // which remote-control keys the screen above it takes: one key picture and
 // label per bit of its help type, in ascending bit order, the labels taken in
 // turn from its comma-separated text. It takes no keys and never times out.
+//
+// NonMenuSystem::HelpLine: one screen's help line as the screen told it (the
+// menus tell theirs as one), kept while the screen is open; the bar shows
+// the line of the screen that has the keys (see NonMenuSystem::UpdateHelp).
 #pragma once
 
 #include <cstdint>
@@ -44,6 +48,19 @@ struct HelpKey {
 // Every key, in bit order.
 extern const HelpKey kHelpKeys[17];
 
+class HelpLine : public XObject {
+  VG_CLASS()
+
+ public:
+  explicit HelpLine(XObject* link = nullptr) : XObject(link) {}
+
+  // The screen, or the sub-system, whose keys the line tells; null for a line
+  // told for no screen in particular.
+  VgPtr<Core::View> Teller;
+  int32_t Mask = 0;
+  VgStr Labels;
+};
+
 class HelpBar : public WidgetClass {
   VG_CLASS()
 
@@ -70,6 +87,8 @@ class HelpBar : public WidgetClass {
 
   int32_t HelpType = 0;
   VgStr HelpText;
+  // Whose line the bar shows.
+  VgPtr<Core::View> Teller;
   Views::Frame panel{this};
   VgPtrArray<Views::Image, Keys> icons;
   VgPtrArray<Views::Text, Keys> labels;

@@ -53,34 +53,21 @@ void NonMenuSystem::Initialize(Primitives::KeyRoutingParameter* parameter) {
   SubSystem::SubSystemClass::Initialize(parameter);
   OnSetBounds({0, 0, ScreenWidth, ScreenHeight});
   MainApp::GetMessageAgent()->Register(this);
-  VgAttachObjObserver(VgSlotOf<&NonMenuSystem::CloseIdleHelpBar>(this), MainApp::GetWidgetManager(),
-                      ::WidgetManager::WidgetManager::ScreenLeft);
+  if (!helpLines) helpLines = VgNew<Structures::DuLinkList>();
+  ::WidgetManager::WidgetManager* widgets = MainApp::GetWidgetManager();
+  VgAttachObjObserver(VgSlotOf<&NonMenuSystem::ScreensChanged>(this), widgets, ::WidgetManager::WidgetManager::ScreenLeft);
+  VgAttachObjObserver(VgSlotOf<&NonMenuSystem::ScreensChanged>(this), widgets,
+                      ::WidgetManager::WidgetManager::ScreenListed);
 }
 
 void NonMenuSystem::Close(XObject* sender) {
   SubSystem::SubSystemClass::Close(sender);
   MainApp::GetMessageAgent()->UnRegister(this);
-  VgDetachObjObserver(VgSlotOf<&NonMenuSystem::CloseIdleHelpBar>(this), MainApp::GetWidgetManager(),
-                      ::WidgetManager::WidgetManager::ScreenLeft);
-}
-
-
-// The help bar tells the keys of the screens under it. A screen that asked
-// for it may be replaced by one of another kind that leaves without
-// clearing it (a page's overlay by the input list): with no screen left
-// that takes keys, the bar would stay for good, deaf to EXIT and CLEAR.
-void NonMenuSystem::CloseIdleHelpBar(XObject*) {
-  if (!helpBar || !IsOpenHere(helpBar, this)) return;
   ::WidgetManager::WidgetManager* widgets = MainApp::GetWidgetManager();
-  for (Structures::DuLinkNode* node = widgets->Sentinel()->next; node != widgets->Sentinel(); node = node->next) {
-    auto* form = vg_cast<Primitives::KeyRoutingForm>(node->data.get());
-    // A menu page beside the main menu takes keys, though it does not take
-    // the focus when it opens.
-    const bool takesKeys = form && (form->FocusOnOpen || vg_cast<SubSystem::MenuClass>(form));
-    if (takesKeys && form != helpBar.get() && form->owner) return;
-  }
-  VgPrint("NonMenuSystem::NonMenuSystem: the help bar closes, no screen is left whose keys it tells\n");
-  ClearHelpBar();
+  VgDetachObjObserver(VgSlotOf<&NonMenuSystem::ScreensChanged>(this), widgets, ::WidgetManager::WidgetManager::ScreenLeft);
+  VgDetachObjObserver(VgSlotOf<&NonMenuSystem::ScreensChanged>(this), widgets,
+                      ::WidgetManager::WidgetManager::ScreenListed);
+  if (helpLines) helpLines->Clear();
 }
 
 void NonMenuSystem::HandleMessage(Structures::Message* message) {
@@ -101,11 +88,11 @@ void NonMenuSystem::HandleMessage(Structures::Message* message) {
       break;
     case Constants::MSG_UPDATE_HELP_BAR: {
       auto* labels = vg_cast<Structures::RefString>(message->Payload.get());
-      UpdateHelp(message->Param, labels ? VgString(labels->Value) : nullptr);
+      UpdateHelp(message->Param, labels ? VgString(labels->Value) : nullptr, vg_cast<Core::View>(message->Sender.get()));
       break;
     }
     case Constants::MSG_CLEAR_HELP_BAR:
-      ClearHelpBar();
+      ClearHelpBar(vg_cast<Core::View>(message->Sender.get()));
       break;
     case Constants::MSG_SHOW_WAITING_CIRCLE:
       ShowWaitingCircle(message->Param, WaitingCircle::KindCircle);
@@ -238,20 +225,92 @@ Primitives::KeyRoutingForm* NonMenuSystem::OpenState(const VgClass* cls, XObject
   return SubSystem::Open(this, {.screen = cls, .back = back, .next = next, .param = param});
 }
 
-void NonMenuSystem::UpdateHelp(int32_t mask, VgString labels) {
+HelpLine* NonMenuSystem::LineOf(Core::View* teller) {
+  if (!helpLines) helpLines = VgNew<Structures::DuLinkList>();
+  for (Structures::DuLinkNode* node = helpLines->Sentinel()->next; node != helpLines->Sentinel(); node = node->next)
+    if (auto* line = vg_cast<HelpLine>(node->data.get()); line && line->Teller.get() == teller) return line;
+  return nullptr;
+}
+
+void NonMenuSystem::UpdateHelp(int32_t mask, VgString labels, Core::View* teller) {
+  HelpLine* line = LineOf(teller);
+  if (!line) {
+    line = VgNew<HelpLine>();
+    line->Teller = teller;
+    helpLines->Insert(0, line);
+  }
+  line->Mask = mask;
+  line->Labels = labels;
+  // A screen tells its line before it opens: the line shows once it has
+  // taken the keys.
+  ShowHelpOfKeys(false);
+  HelpKeysMoved();
+}
+
+void NonMenuSystem::ClearHelpBar(Core::View* teller) {
+  if (!helpLines) return;
+  if (teller) {
+    if (HelpLine* line = LineOf(teller)) helpLines->DeleteData(line);
+  } else {
+    helpLines->Clear();
+  }
+  ShowHelpOfKeys(false);
+}
+
+void NonMenuSystem::HelpKeysMoved() { VgPostSignal(VgSlotOf<&NonMenuSystem::FollowKeys>(this)); }
+
+// Heard from the widget manager as a screen comes or goes. The focus moves
+// after it, in this pass of the signals too (to the screen below, to the
+// sub-system of the topmost screen): the bar follows after those.
+void NonMenuSystem::ScreensChanged(XObject*) { HelpKeysMoved(); }
+
+void NonMenuSystem::FollowKeys(XObject*) { ShowHelpOfKeys(true); }
+
+namespace {
+
+// A screen that left, or one told of but never opened.
+bool Gone(Core::View* teller) {
+  if (auto* form = vg_cast<Primitives::KeyRoutingForm>(teller)) return form->IsClosed() || !form->owner;
+  return teller && !teller->owner;
+}
+
+}  // namespace
+
+void NonMenuSystem::ShowHelpOfKeys(bool forget) {
+  HelpLine* shown = nullptr;
+  HelpLine* anyone = nullptr;
+  if (helpLines) {
+    for (Structures::DuLinkNode* node = helpLines->Sentinel()->next; node != helpLines->Sentinel();) {
+      Structures::DuLinkNode* next = node->next;
+      auto* line = vg_cast<HelpLine>(node->data.get());
+      if (forget && line && Gone(line->Teller)) {
+        helpLines->DeleteNode(node);
+      } else if (line && !line->Teller) {
+        anyone = line;
+      } else if (line && line->Teller->Focused) {
+        shown = line;
+      }
+      node = next;
+    }
+  }
+  if (!shown) shown = anyone;
+  if (!shown) {
+    if (helpBar && IsOpenHere(helpBar, this)) helpBar->Close();
+    return;
+  }
   if (!helpBar) helpBar = VgNew<HelpBar>();
   helpBar->NonMenuSystem = this;
-  helpBar->HelpType = mask;
-  helpBar->HelpText = labels;
-  helpBar->UpdateHelp();
+  helpBar->Teller = shown->Teller;
+  if (helpBar->HelpType != shown->Mask || VgCompString(helpBar->HelpText, shown->Labels) != 0 ||
+      !IsOpenHere(helpBar, this)) {
+    helpBar->HelpType = shown->Mask;
+    helpBar->HelpText = shown->Labels;
+    helpBar->UpdateHelp();
+  }
   if (!IsOpenHere(helpBar, this)) {
     helpBar->Parent = this;
     helpBar->Open();
   }
-}
-
-void NonMenuSystem::ClearHelpBar() {
-  if (helpBar) helpBar->Close();
 }
 
 void NonMenuSystem::ClearAll() {

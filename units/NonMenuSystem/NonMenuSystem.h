@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "NonMenuSystem/HelpBar.h"
+#include "Structures/DuLinkList.h"
 #include "NonMenuSystem/WaitingCircle.h"
 #include "SubSystem/SubSystemClass.h"
 #include "vgstring.h"
@@ -47,10 +48,20 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   // to. Returns what ChangeState returns.
   Primitives::KeyRoutingForm* OpenState(const VgClass* cls, XObject* param, const VgClass* back = nullptr,
                                         const VgClass* next = nullptr);
-  // Shows the help bar: one icon and label per bit of the mask (NonMenuSystemHelp
-  // bits), the labels joined by commas.
-  void UpdateHelp(int32_t mask, VgString labels);
-  void ClearHelpBar();
+  // The help bar tells the keys of the screen that has them. A screen (the
+  // menus for their pages) tells its line here: one icon and label per bit
+  // of the mask (NonMenuSystemHelp bits), the labels joined by commas. The
+  // bar shows a screen's line while that screen has the keys; it gives way
+  // to the line of a screen that takes them over it, or goes when that
+  // screen has none, and the line comes back with the keys. A screen's line
+  // goes with the screen. A line told for no screen shows while no screen
+  // that told one has the keys.
+  void UpdateHelp(int32_t mask, VgString labels, Core::View* teller = nullptr);
+  // Takes the screen's line away; with no screen, every line.
+  void ClearHelpBar(Core::View* teller = nullptr);
+  // The keys may have gone to another screen: the bar follows in the next
+  // pass of the signals, once the screens have settled.
+  void HelpKeysMoved();
   // Closes every widget and menu through MSG_CLEAR_ALL to all receivers.
   void ClearAll();
   Primitives::KeyRoutingForm* ShowMessage(int32_t type);
@@ -71,13 +82,18 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
 
   VgPtr<HelpBar> helpBar;
   VgPtr<WaitingCircle> waitingCircle;
+  // The lines told, oldest first.
+  VgPtr<Structures::DuLinkList> helpLines;
 
  private:
+  HelpLine* LineOf(Core::View* teller);
+  // Shows the line of the screen that has the keys, or no bar; forgets the
+  // lines of screens that left when asked to.
+  void ShowHelpOfKeys(bool forget);
+  void ScreensChanged(XObject* sender = nullptr);
+  void FollowKeys(XObject* sender = nullptr);
   void ClearOwnForms();
   void CloseMessages();
-  // After a screen left: the help bar goes when no screen that takes keys
-  // is left.
-  void CloseIdleHelpBar(XObject* sender = nullptr);
   void FocusMediaWindow();
   void HandleRecordKey();
   void OpenManualTimer();

@@ -119,6 +119,8 @@ void WidgetClass::Open(XObject* sender) {
 
 void WidgetClass::HandleFocus(bool focused) {
   Primitives::KeyRoutingForm::HandleFocus(focused);
+  // The help bar tells the keys of the screen that has them.
+  if (NonMenuSystem) NonMenuSystem->HelpKeysMoved();
   if (!IsPersistent) return;
   const bool open = Parent && owner.get() == Parent.get();
   if (focused && open && !timeOutTimer.OnGetEnabled())
@@ -186,7 +188,6 @@ void WidgetClass::EnterPrevState() {
     return;
   }
   if (IsShortcut || previous) {
-    if (NonMenuSystem) NonMenuSystem->ClearHelpBar();
     ReturnToMenus();
     return;
   }

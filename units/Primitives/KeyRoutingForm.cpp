@@ -85,6 +85,7 @@ void KeyRoutingForm::Open(XObject*) {
 void KeyRoutingForm::Close(XObject*) {
   if (!Parent || owner.get() != Parent.get()) return;
   SetTimeout(false);
+  timeoutHeld = false;
   if (IsModal) {
     Core::Root* root = GetRoot();
     if (root && IsModalOn(root, this)) root->EndModalOf(this, nullptr);
@@ -111,6 +112,18 @@ void KeyRoutingForm::SetTimeout(bool on) { timeOutTimer.OnSetEnabled(on); }
 
 void KeyRoutingForm::ResetTimeout(XObject*) {
   if (timeOutTimer.OnGetEnabled()) timeOutTimer.Activate();
+}
+
+void KeyRoutingForm::HoldTimeout() {
+  if (!timeOutTimer.OnGetEnabled()) return;
+  SetTimeout(false);
+  timeoutHeld = true;
+}
+
+void KeyRoutingForm::ResumeTimeout() {
+  if (!timeoutHeld) return;
+  timeoutHeld = false;
+  SetTimeout(true);
 }
 
 // The timer takes no negative times: a negative value is kept as given but

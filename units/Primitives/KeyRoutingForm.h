@@ -82,6 +82,11 @@ class KeyRoutingForm : public Forms::Form {
   // Starts a running time-out again from its full length; a stopped one stays
   // stopped, so a key reaching a closed screen does not wake its timer.
   void ResetTimeout(XObject* sender = nullptr);
+  // Stops a running time-out while the screen is left without the keys (the
+  // menus under a screen of another sub-system), and starts a held one
+  // again from its full length when the keys come back.
+  void HoldTimeout();
+  void ResumeTimeout();
 
   int32_t OnGetTimeOutValue() const { return TimeOutValue; }
   void OnSetTimeOutValue(int32_t ms);
@@ -133,6 +138,7 @@ class KeyRoutingForm : public Forms::Form {
   // Set while an event is offered to the Asker, so that forms naming each
   // other cannot pass one event round for ever.
   bool offering = false;
+  bool timeoutHeld = false;
 };
 
 }  // namespace Primitives

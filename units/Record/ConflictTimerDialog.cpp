@@ -209,7 +209,6 @@ void ConflictTimerDialog::DoneSlot(XObject* sender) {
 void ConflictTimerDialog::BackSlot(XObject*) { EnterPrevState(); }
 
 void ConflictTimerDialog::EnterPrevState() {
-  if (NonMenuSystem) NonMenuSystem->ClearHelpBar();
   Close();
 }
 

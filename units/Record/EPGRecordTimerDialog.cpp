@@ -306,7 +306,6 @@ void EPGRecordTimerDialog::DeleteSlot(XObject*) {
 }
 
 void EPGRecordTimerDialog::EnterPrevState() {
-  if (NonMenuSystem) NonMenuSystem->ClearHelpBar();
   Close();
 }
 

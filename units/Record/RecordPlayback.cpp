@@ -256,7 +256,6 @@ void RecordPlaybackDialog::Initialize(Primitives::KeyRoutingParameter* parameter
   if (model->GetExtSourceId() != model->GetCurrentSource(0)) model->SetSource(0, model->GetExtSourceId());
   OnSetShowWaiting(1);
   if (VgString text = ClockText(model->GetCurrentTime(1))) clock.OnSetString(text);
-  if (NonMenuSystem) NonMenuSystem->ClearHelpBar();
   UpdateMediaList();
   UpdateSortName();
   const VgRect preview = previewArea.Bounds;
@@ -492,11 +491,6 @@ void RecordPlaybackDialog::Close(XObject* sender) {
   MainApp::GetMessageAgent()->UnRegister(this);
   previewArea.OnSetVisible(false);
   model->SetDisplayWindow(0, 0, kScreenWidth, kScreenHeight);
-}
-
-void RecordPlaybackDialog::HandleFocus(bool focused) {
-  NonMenuSystem::WidgetClass::HandleFocus(focused);
-  if (focused && NonMenuSystem) NonMenuSystem->ClearHelpBar();
 }
 
 // The keys of the library. A row's action returns true when the key is done

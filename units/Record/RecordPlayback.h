@@ -92,7 +92,6 @@ class RecordPlaybackDialog : public NonMenuSystem::WidgetClass, public ListForm:
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   void Close(XObject* sender = nullptr) override;
   void HandleMessage(Structures::Message* message) override;
-  void HandleFocus(bool focused) override;
   // Back to the device selection, which shows the recordings again.
   void EnterPrevState() override;
 

@@ -511,7 +511,6 @@ void RecordTimerDialog::EnterPrevState() {
     NonMenuSystem::QORWidgetClass::EnterPrevState();
     return;
   }
-  if (NonMenuSystem) NonMenuSystem->ClearHelpBar();
   Close();
   if (!PrevState || PrevState == &Channels::FullEPGDialog::Class || !NonMenuSystem) return;
   NonMenuSystem->OpenState(PrevState, MakeOriginParam(GetPrevStateType()));

@@ -211,7 +211,6 @@ void RecordStatusDialog::EnterNextState() {
     NonMenuSystem::ConfirmOneOptionDialog::EnterPrevState();
     return;
   }
-  if (NonMenuSystem) NonMenuSystem->ClearHelpBar();
   Close();
   if (NextState && NonMenuSystem)
     SubSystem::Open(NonMenuSystem, {.screen = NextState, .back = GetClass(), .origin = OriginTag()});
@@ -257,11 +256,6 @@ void USBDiskStatusDialog::Initialize(Primitives::KeyRoutingParameter* parameter)
   values[2]->OnSetString(disk->FileSystem);
   const uint32_t speed = Model()->USBQualificationSpeed;
   values[3]->OnSetString(speed ? WithUnit(speed, "MB/s") : VgNewStringAnsi("---MB/s"));
-}
-
-void USBDiskStatusDialog::EnterPrevState() {
-  if (NonMenuSystem) NonMenuSystem->ClearHelpBar();
-  RecordStatusDialog::EnterPrevState();
 }
 
 // ------------------------------------------------------------ DiskProgressDialog

@@ -98,7 +98,6 @@ class USBDiskStatusDialog : public RecordStatusDialog {
   explicit USBDiskStatusDialog(XObject* link = nullptr);
 
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
-  void EnterPrevState() override;
 
   VgPtrArray<Views::Text, 4> labels;
   VgPtrArray<Views::Text, 4> values;

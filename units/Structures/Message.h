@@ -19,6 +19,9 @@ class Message : public XObject {
   VgPtr<XObject> Payload;
   int32_t Param = -1;
   const VgClass* Target = nullptr;  // written by the agent's Dispatch; null for every receiver
+  // Who asks, where the answer depends on it (the menus tell the help bar a
+  // line of theirs); null when it does not matter.
+  VgPtr<XObject> Sender;
 };
 
 }  // namespace Structures

@@ -132,7 +132,7 @@ void SelectMode::MoveFocus(int32_t by) {
 
 void SelectMode::Initialize(Primitives::KeyRoutingParameter* parameter) {
   BorderWidgetClass::Initialize(parameter);
-  if (NonMenuSystem) NonMenuSystem->UpdateHelp(kHelpMask, HelpText({&Strings::SID_OK, &Strings::SID_EXIT}));
+  if (NonMenuSystem) NonMenuSystem->UpdateHelp(kHelpMask, HelpText({&Strings::SID_OK, &Strings::SID_EXIT}), this);
 }
 
 XObject* SelectMode::HandleEvent(Core::Event* event) {

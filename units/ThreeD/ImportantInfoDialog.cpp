@@ -80,10 +80,10 @@ bool ImportantInfoDialog::FromPage() const { return PrevState && PrevState == Vg
 void ImportantInfoDialog::UpdateHelp(XObject*) {
   if (!NonMenuSystem) return;
   if (Focus.get() == &text)
-    NonMenuSystem->UpdateHelp(kTextHelp, HelpText({&Strings::SID_PAGE, &Strings::SID_BACK}));
+    NonMenuSystem->UpdateHelp(kTextHelp, HelpText({&Strings::SID_PAGE, &Strings::SID_BACK}), this);
   else
     NonMenuSystem->UpdateHelp(
-        kChoiceHelp, HelpText({&Strings::SID_SELECT, &Strings::SID_PAGE, &Strings::SID_ENTER, &Strings::SID_BACK}));
+        kChoiceHelp, HelpText({&Strings::SID_SELECT, &Strings::SID_PAGE, &Strings::SID_ENTER, &Strings::SID_BACK}), this);
 }
 
 XObject* ImportantInfoDialog::HandleEvent(Core::Event* event) {

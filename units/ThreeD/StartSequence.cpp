@@ -250,7 +250,7 @@ void StartMessage::Initialize(Primitives::KeyRoutingParameter* parameter) {
   WidgetClass::Initialize(parameter);
   // A menu opening must not stretch the warning to a minute.
   OnSetTimeOutValue(TimeOut);
-  if (NonMenuSystem) NonMenuSystem->UpdateHelp(NonMenuSystem::HelpOk, VgGetVariantOfString(&Strings::SID_EXIT));
+  if (NonMenuSystem) NonMenuSystem->UpdateHelp(NonMenuSystem::HelpOk, VgGetVariantOfString(&Strings::SID_EXIT), this);
 }
 
 void StartMessage::TimeOutNext(XObject*) { EnterNextState(); }

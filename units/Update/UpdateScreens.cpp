@@ -115,7 +115,6 @@ void CheckingMessage::Initialize(Primitives::KeyRoutingParameter* parameter) {
   MessageType = NonMenuSystem::ConfirmTypeUpgradeLong;
   Forget(kConfirmedVersion);
   Model()->StartUpdateCheck(1, nullptr);
-  if (NonMenuSystem) NonMenuSystem->ClearHelpBar();
   limitTimer.OnSetBegin(CheckLimit);
   limitTimer.Activate();
 }
