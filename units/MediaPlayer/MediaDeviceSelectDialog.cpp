@@ -79,15 +79,6 @@ void MediaDeviceSelectDialog::Initialize(Primitives::KeyRoutingParameter* parame
   list.Initialize(listParameter);
 }
 
-// The chooser lies on the media layer, which outlives a clear so that a
-// player stays under the menus: it leaves on the exit keys by itself, and the
-// clear then closes the rest.
-XObject* MediaDeviceSelectDialog::HandleEvent(Core::Event* event) {
-  const uint16_t code = Core::PressedKey(event);
-  if (code == Key::Exit || code == Key::ClearAll) Close();
-  return NonMenuSystem::WidgetClass::HandleEvent(event);
-}
-
 void MediaDeviceSelectDialog::LaunchPlayer(int32_t index, VgString device, uint16_t, bool active, VgString) {
   if (!active || !device) return;
   const KindRow* row = RowOf(ParamValue);

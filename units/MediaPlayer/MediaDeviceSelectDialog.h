@@ -21,8 +21,9 @@ class MediaDeviceSelectDialog : public NonMenuSystem::WidgetClass, public ListFo
   explicit MediaDeviceSelectDialog(XObject* link = nullptr);
 
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
-  // The exit keys close the chooser too, which a clear leaves alone.
-  XObject* HandleEvent(Core::Event* event) override;
+  // A question the menus asked, not a player: it goes with a clear, though
+  // it stands on the media layer, which the players keep through one.
+  bool OutlivesClear() const override { return false; }
   void LaunchPlayer(int32_t index, VgString device, uint16_t type, bool active, VgString caption) override;
 
   // The kind the dialog was opened for.

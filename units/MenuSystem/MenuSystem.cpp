@@ -207,7 +207,11 @@ Primitives::KeyRoutingForm* MenuSystem::ChangeState(SubSystem::State* state) {
   else if (vg_cast<BrcmOptionMenu>(page))
     origin = OptionMenuOrigin;
   page->OnSetBounds(VgSetRectOrigin(page->Bounds, origin));
-  if (page->FocusOnOpen && page->owner.get() == this) OnSetFocus(page);
+  // A page that opens beside the one with the keys waits for them; one that
+  // opens in the place of a page that left (an older page's row opening a
+  // page of the newer family) takes them, or the menus on view would hear
+  // no key.
+  if ((page->FocusOnOpen || !Focus) && page->owner.get() == this) OnSetFocus(page);
   return page;
 }
 

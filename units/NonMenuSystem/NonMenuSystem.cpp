@@ -319,13 +319,15 @@ void NonMenuSystem::ClearAll() {
   MainApp::GetMessageAgent()->Dispatch(message, nullptr);
 }
 
-// Layer 1 holds the media and playback windows, which outlive a clear; the
-// help bar goes with the screens it explained.
+// Layer 1 holds the media and playback windows, which outlive a clear
+// unless they say otherwise; the help bar goes with the screens it
+// explained.
 void NonMenuSystem::ClearOwnForms() {
   for (Core::View* view = lastView; view;) {
     Core::View* below = view->prevView;
+    auto* widget = vg_cast<WidgetClass>(view);
     auto* form = vg_cast<Primitives::KeyRoutingForm>(view);
-    if (form && (form->Layer & ClearLayers) != 0) form->Close();
+    if (widget ? !widget->OutlivesClear() : form && (form->Layer & ClearLayers) != 0) form->Close();
     view = below;
   }
   ClearHelpBar();

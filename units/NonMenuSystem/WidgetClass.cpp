@@ -212,6 +212,8 @@ void WidgetClass::ClearAll(XObject*) {
 
 void WidgetClass::Exit(XObject*) { Close(); }
 
+bool WidgetClass::OutlivesClear() const { return (Layer & NonMenuSystem::ClearLayers) == 0; }
+
 void WidgetClass::GoBack() {
   if (PrevState || IsShortcut)
     EnterPrevState();

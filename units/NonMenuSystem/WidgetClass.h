@@ -54,6 +54,9 @@ class WidgetClass : public Primitives::KeyRoutingForm {
   // What BACK does: EnterPrevState when there is a way back (a previous
   // screen or the menus of a shortcut), else Exit.
   void GoBack();
+  // Whether the widget stays through a clear of all screens (EXIT, CLEAR, a
+  // time-out): by its layer, where the media and playback windows stay.
+  virtual bool OutlivesClear() const;
 
   // The screen a pop-up answers by a call (its owner, or the object of the
   // slot it signals), while that screen is not closed; null, and a log line,
