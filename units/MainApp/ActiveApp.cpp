@@ -20,6 +20,7 @@
 #include "Primitives/KeyRoutingForm.h"
 #include "Primitives/KeyRoutingParameter.h"
 #include "Structures/History.h"
+#include "SubSystem/MenuClass.h"
 #include "SubSystem/SubSystemClass.h"
 #include "WidgetManager/WidgetManager.h"
 #include "vgdebug.h"
@@ -92,7 +93,8 @@ const ClassRoute kClassRoutes[] = {
 
 // What makes the focus look for the screen on view.
 constexpr uint32_t kScreenChanges[] = {::WidgetManager::WidgetManager::ScreenLeft,
-                                       ::WidgetManager::WidgetManager::ScreenListed};
+                                       ::WidgetManager::WidgetManager::ScreenListed,
+                                       ::WidgetManager::WidgetManager::ScreenFocused};
 
 constexpr int32_t kSourceAcquired = 16;
 constexpr int32_t kChannelAcquired = 0;
@@ -254,7 +256,9 @@ void ActiveApp::HandleMessage(Structures::Message* message) {
 
 void ActiveApp::OnSetFocus(Core::View* view) {
   ++focusRequests;
+  const bool moved = view != Focus.get();
   Primitives::KeyRoutingGroup::OnSetFocus(view);
+  if (moved) VgNotifyObjObservers(GetWidgetManager(), ::WidgetManager::WidgetManager::ScreenFocused);
 }
 
 // A key may end normal operation (the confirmations of a reset or of the
@@ -302,15 +306,74 @@ bool FocusDrawn(::SubSystem::SubSystemClass* system) {
 // a screen that closed to go back somewhere is there.
 void ActiveApp::ReturnFocus(XObject*) {
   if (!owner) return;
-  if (FocusDrawn(vg_cast<::SubSystem::SubSystemClass>(Focus.get()))) return;
+  if (!FocusDrawn(vg_cast<::SubSystem::SubSystemClass>(Focus.get()))) {
+    std::vector<Stacked> drawn;
+    Stacking(&drawn);
+    for (auto entry = drawn.rbegin(); entry != drawn.rend(); ++entry) {
+      auto* system = vg_cast<::SubSystem::SubSystemClass>(entry->holder);
+      if (!system || system->owner.get() != this || system == Focus.get() || !FocusDrawn(system)) continue;
+      VgPrint("MainApp::ActiveApp: the focus goes back to %s\n", system->GetClass()->name);
+      OnSetFocus(system);
+      break;
+    }
+  }
+  ClearOverTheKeys();
+}
+
+namespace {
+
+bool Overlap(VgRect a, VgRect b) { return a.x1 < b.x2 && b.x1 < a.x2 && a.y1 < b.y2 && b.y1 < a.y2; }
+
+bool Listed(Primitives::KeyRoutingForm* form) {
+  ::WidgetManager::WidgetManager* widgets = GetWidgetManager();
+  for (Structures::DuLinkNode* node = widgets->Sentinel()->next; node != widgets->Sentinel(); node = node->next)
+    if (node->data.get() == form) return true;
+  return false;
+}
+
+}  // namespace
+
+// The screen with the keys is the topmost drawn screen that takes keys. A
+// screen that takes them under another (the input list opened over the
+// record options, the quick menu over the timer dialog, a menu page over the
+// schedules, any of them under the service menu) would leave the viewer
+// pressing keys into a screen that lies under one that seems to have them:
+// the screens that take keys and are drawn over it go. The menus arrange
+// their own pages (the page beside the main menu lies on its ground), and a
+// modal screen hears the keys wherever the focus is.
+void ActiveApp::ClearOverTheKeys() {
+  auto* system = vg_cast<::SubSystem::SubSystemClass>(Focus.get());
+  auto* keys = system ? vg_cast<Primitives::KeyRoutingForm>(system->Focus.get()) : nullptr;
+  if (!keys || !keys->Visible) return;
+  // A sub-system drawn as one (while it fades) draws its screens together
+  // where it stands.
+  std::vector<Stacked> stacked;
+  Stacking(&stacked);
   std::vector<Stacked> drawn;
-  Stacking(&drawn);
-  for (auto entry = drawn.rbegin(); entry != drawn.rend(); ++entry) {
-    auto* system = vg_cast<::SubSystem::SubSystemClass>(entry->holder);
-    if (!system || system->owner.get() != this || system == Focus.get() || !FocusDrawn(system)) continue;
-    VgPrint("MainApp::ActiveApp: the focus goes back to %s\n", system->GetClass()->name);
-    OnSetFocus(system);
-    return;
+  for (const Stacked& entry : stacked) {
+    auto* whole = vg_cast<::SubSystem::SubSystemClass>(entry.view);
+    if (!whole) {
+      drawn.push_back(entry);
+      continue;
+    }
+    for (Core::View* view = whole->firstView; view; view = view->nextView)
+      if (view->Visible) drawn.push_back({view, whole});
+  }
+  auto at = std::find_if(drawn.begin(), drawn.end(), [keys](const Stacked& s) { return s.view == keys; });
+  if (at == drawn.end()) return;
+  const VgRect area = VgMoveRectPos(keys->GetExtent(), {system->Bounds.x1, system->Bounds.y1});
+  std::vector<Primitives::KeyRoutingForm*> over;
+  for (auto entry = std::next(at); entry != drawn.end(); ++entry) {
+    auto* form = vg_cast<Primitives::KeyRoutingForm>(entry->view);
+    if (!form || !form->FocusOnOpen || form->IsModal || !Listed(form)) continue;
+    if (vg_cast<::SubSystem::MenuClass>(form) && vg_cast<::SubSystem::MenuClass>(keys)) continue;
+    const VgRect extent = VgMoveRectPos(form->GetExtent(), {entry->holder->Bounds.x1, entry->holder->Bounds.y1});
+    if (Overlap(extent, area)) over.push_back(form);
+  }
+  for (Primitives::KeyRoutingForm* form : over) {
+    VgPrint("MainApp::ActiveApp: %s goes, it lies over %s, which has the keys\n", form->GetClass()->name,
+            keys->GetClass()->name);
+    form->Close();
   }
 }
 

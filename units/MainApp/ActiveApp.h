@@ -64,8 +64,10 @@ class ActiveApp : public Primitives::KeyRoutingGroup {
   void InitSubSystem(const VgClass* cls);
   // Offers the event to the sub-systems of its route until one takes it.
   bool MapEventHandler(Core::Event* event);
-  // After a screen left or came: a focused sub-system with nothing on view
-  // hands the focus to the sub-system of the topmost screen drawn.
+  // After a screen left or came, or the focus moved: a focused sub-system
+  // with nothing on view hands the focus to the sub-system of the topmost
+  // screen drawn, and no screen that takes keys stays drawn over the one
+  // that has them.
   void ReturnFocus(XObject* sender);
 
   VgPtr<::MenuSystem::MenuSystem> MenuSystem;
@@ -73,6 +75,7 @@ class ActiveApp : public Primitives::KeyRoutingGroup {
   VgPtr<::FactorySystem::FactorySystem> FactorySystem;
 
  private:
+  void ClearOverTheKeys();
   void HandleAcquisition(Core::Event* event, int32_t status);
   void HandleDpms(int32_t seconds);
   void RecordSourceHistory();

@@ -113,8 +113,6 @@ void MenuSystem::HandleFocus(bool focused) {
     }
     if (auto* main = vg_cast<BrcmMainMenu>(view)) main->ShowHelpLine(focused);
   }
-  for (Core::View* system = owner ? owner->firstView.get() : nullptr; system; system = system->nextView)
-    if (auto* nonMenu = vg_cast<::NonMenuSystem::NonMenuSystem>(system)) nonMenu->HelpKeysMoved();
 }
 
 MenuSystem::MenuKey MenuSystem::RoleOfMenuKey(Core::KeyEvent* key) {

@@ -36,6 +36,11 @@ constexpr int32_t kMediaWindowGroup = 0x12;
 // The appearance code of the menu tear-down that hands the focus back.
 constexpr int32_t kAppearanceMediaFocus = 3;
 
+// What the help bar follows: screens coming and going, and the keys moving.
+constexpr uint32_t kScreenChanges[] = {::WidgetManager::WidgetManager::ScreenLeft,
+                                       ::WidgetManager::WidgetManager::ScreenListed,
+                                       ::WidgetManager::WidgetManager::ScreenFocused};
+
 bool IsOpenHere(Primitives::KeyRoutingForm* form, NonMenuSystem* system) {
   return form && form->owner.get() == system;
 }
@@ -55,18 +60,14 @@ void NonMenuSystem::Initialize(Primitives::KeyRoutingParameter* parameter) {
   MainApp::GetMessageAgent()->Register(this);
   if (!helpLines) helpLines = VgNew<Structures::DuLinkList>();
   ::WidgetManager::WidgetManager* widgets = MainApp::GetWidgetManager();
-  VgAttachObjObserver(VgSlotOf<&NonMenuSystem::ScreensChanged>(this), widgets, ::WidgetManager::WidgetManager::ScreenLeft);
-  VgAttachObjObserver(VgSlotOf<&NonMenuSystem::ScreensChanged>(this), widgets,
-                      ::WidgetManager::WidgetManager::ScreenListed);
+  for (uint32_t change : kScreenChanges) VgAttachObjObserver(VgSlotOf<&NonMenuSystem::ScreensChanged>(this), widgets, change);
 }
 
 void NonMenuSystem::Close(XObject* sender) {
   SubSystem::SubSystemClass::Close(sender);
   MainApp::GetMessageAgent()->UnRegister(this);
   ::WidgetManager::WidgetManager* widgets = MainApp::GetWidgetManager();
-  VgDetachObjObserver(VgSlotOf<&NonMenuSystem::ScreensChanged>(this), widgets, ::WidgetManager::WidgetManager::ScreenLeft);
-  VgDetachObjObserver(VgSlotOf<&NonMenuSystem::ScreensChanged>(this), widgets,
-                      ::WidgetManager::WidgetManager::ScreenListed);
+  for (uint32_t change : kScreenChanges) VgDetachObjObserver(VgSlotOf<&NonMenuSystem::ScreensChanged>(this), widgets, change);
   if (helpLines) helpLines->Clear();
 }
 
@@ -259,9 +260,9 @@ void NonMenuSystem::ClearHelpBar(Core::View* teller) {
 
 void NonMenuSystem::HelpKeysMoved() { VgPostSignal(VgSlotOf<&NonMenuSystem::FollowKeys>(this)); }
 
-// Heard from the widget manager as a screen comes or goes. The focus moves
-// after it, in this pass of the signals too (to the screen below, to the
-// sub-system of the topmost screen): the bar follows after those.
+// Heard from the widget manager as a screen comes or goes, or the keys move.
+// The focus may move on in this pass of the signals (to the screen below, to
+// the sub-system of the topmost screen): the bar follows after that.
 void NonMenuSystem::ScreensChanged(XObject*) { HelpKeysMoved(); }
 
 void NonMenuSystem::FollowKeys(XObject*) { ShowHelpOfKeys(true); }

@@ -59,9 +59,6 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   void UpdateHelp(int32_t mask, VgString labels, Core::View* teller = nullptr);
   // Takes the screen's line away; with no screen, every line.
   void ClearHelpBar(Core::View* teller = nullptr);
-  // The keys may have gone to another screen: the bar follows in the next
-  // pass of the signals, once the screens have settled.
-  void HelpKeysMoved();
   // Closes every widget and menu through MSG_CLEAR_ALL to all receivers.
   void ClearAll();
   Primitives::KeyRoutingForm* ShowMessage(int32_t type);
@@ -87,6 +84,9 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
 
  private:
   HelpLine* LineOf(Core::View* teller);
+  // The keys may have gone to another screen: the bar follows in this pass
+  // of the signals, once the screens have settled.
+  void HelpKeysMoved();
   // Shows the line of the screen that has the keys, or no bar; forgets the
   // lines of screens that left when asked to.
   void ShowHelpOfKeys(bool forget);

@@ -54,6 +54,8 @@ class WidgetClass : public Primitives::KeyRoutingForm {
   // What BACK does: EnterPrevState when there is a way back (a previous
   // screen or the menus of a shortcut), else Exit.
   void GoBack();
+  // Closes a notice whose keys went elsewhere and did not come back.
+  void LeaveWithoutTheKeys(XObject* sender = nullptr);
   // Whether the widget stays through a clear of all screens (EXIT, CLEAR, a
   // time-out): by its layer, where the media and playback windows stay.
   virtual bool OutlivesClear() const;
@@ -86,6 +88,11 @@ class WidgetClass : public Primitives::KeyRoutingForm {
   // Going back returns to the menus instead of opening PrevState.
   bool IsShortcut = false;
   bool IsPersistent = true;
+  // A passing notice (the volume bar, a message) that takes the keys while
+  // it is up, and goes when a screen that opens takes them from it: it is
+  // drawn above the dialogs and would otherwise lie over the screen with
+  // the keys.
+  bool LeavesWithTheKeys = false;
   bool MenuTriggered = false;
   bool FromQuickMenu = false;
   VgPtr<::NonMenuSystem::NonMenuSystem> NonMenuSystem;

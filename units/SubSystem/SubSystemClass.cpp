@@ -93,6 +93,12 @@ void SubSystemClass::Remove(Core::View* view) {
   if (ManageWidget && form) MainApp::GetWidgetManager()->DeleteForm(form);
 }
 
+void SubSystemClass::OnSetFocus(Core::View* view) {
+  const bool moved = view != Focus.get();
+  Primitives::KeyRoutingGroup::OnSetFocus(view);
+  if (moved) VgNotifyObjObservers(MainApp::GetWidgetManager(), ::WidgetManager::WidgetManager::ScreenFocused);
+}
+
 Primitives::KeyRoutingForm* SubSystemClass::ChangeState(State* state) {
   if (!state || !state->ClassRef) return nullptr;
   Primitives::KeyRoutingForm* form = ScreenOf(state, "SubSystem::SubSystemClass.ChangeState");

@@ -22,6 +22,8 @@ class SubSystemClass : public Primitives::KeyRoutingGroup {
   Core::View* FindFocusable(Core::View* view) override;
   void Add(Core::View* view, int32_t restack) override;
   void Remove(Core::View* view) override;
+  // Tells the widget manager's observers that the keys may have moved.
+  void OnSetFocus(Core::View* view) override;
 
   // Slot of the sub-system. Returns the screen of the request: unopened when
   // it belongs to this sub-system (the concrete class opens it), on its way

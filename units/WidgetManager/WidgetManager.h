@@ -57,6 +57,9 @@ class WidgetManager : public Structures::DuLinkList {
   static constexpr uint32_t ScreenLeft = 1;
   // The same for a screen that joined the list.
   static constexpr uint32_t ScreenListed = 2;
+  // The same for the keys going to another screen: a sub-system focused
+  // another of its screens, or the application another sub-system.
+  static constexpr uint32_t ScreenFocused = 3;
 
   // The screen of the lowest higher layer in the new screen's parent, found
   // by the last insertion; the new screen goes directly behind it.
