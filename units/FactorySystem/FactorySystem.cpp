@@ -59,9 +59,14 @@ void FactorySystem::Initialize(Primitives::KeyRoutingParameter* parameter) {
   MainApp::GetMessageAgent()->Register(this);
 }
 
+// The mode is this sub-system's, shown by its indicator: it ends with the
+// sub-system (the first-time setup run again after a reset closes normal
+// operation), or the next one would find the mode on with no indicator.
 void FactorySystem::Close(XObject* sender) {
   SubSystem::SubSystemClass::Close(sender);
   MainApp::GetMessageAgent()->UnRegister(this);
+  modeIndicator = nullptr;
+  if (VgGetStringLength(MainApp::GetWrapper()->OnGetFactoryMode()) > 0) MainApp::GetWrapper()->OnSetFactoryMode(nullptr);
 }
 
 void FactorySystem::HandleMessage(Structures::Message* message) {
