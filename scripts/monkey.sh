@@ -13,9 +13,12 @@
 #   scripts/monkey.sh [KEYS] [SEED]        (default 20000 keys, seed 1)
 #
 # It checks what a viewer would meet: after every line, while a screen that
-# takes keys is on view, the keys reach a screen on view; within every
-# thousand keys, EXIT, CLEAR and a minute leave nothing but live television
-# and the screens that by their own definition stay (expect cleared).
+# takes keys is on view, the keys reach a screen on view, the screen with the
+# keys is the topmost drawn screen that takes keys, and a help line is drawn
+# only with the keys of its screen; the first time a screen class is open,
+# and at least every five hundred keys, EXIT, CLEAR and a minute leave
+# nothing but live television and the screens that by their own definition
+# stay (expect cleared).
 # It fails on a panic, a sanitizer report, a reset of the set (its watchdog
 # or the crash handler), a failed check or a hang (no step ends within
 # MONKEY_HANG seconds, default 300), and prints the seed and the walk's last

@@ -49,6 +49,7 @@
 #include "storageFunction.h"
 #include "vgslot.h"
 #include "vgstring.h"
+#include "viewer_checks.h"
 #include "walk.h"
 
 namespace {
@@ -1082,90 +1083,9 @@ std::string WalkGreyed() {
   return greyed;
 }
 
-// Whether a view is drawn: it and every group above it up to the root are
-// visible.
-bool OnView(Core::View* view) {
-  auto* root = vg_cast<Core::View>(rootObject.load());
-  for (; view; view = view->owner) {
-    if (!view->Visible) return false;
-    if (view == root) return true;
-  }
-  return false;
-}
-
-// What a viewer meets after every key: while a screen that takes keys is
-// drawn, the keys reach a drawn screen, not a sub-system left with nothing
-// on view. Empty when so.
-std::string KeysReachTheScreen() {
-  auto* manager = static_cast<::WidgetManager::WidgetManager*>(VgFindAutoObject(&MainApp::WidgetManager));
-  if (!manager || SetInStandby()) return {};
-  Primitives::KeyRoutingForm* waiting = nullptr;
-  for (Structures::DuLinkNode* node = manager->Sentinel()->next; node != manager->Sentinel() && !waiting;
-       node = node->next) {
-    auto* form = vg_cast<Primitives::KeyRoutingForm>(node->data.get());
-    if (form && form->FocusOnOpen && OnView(form)) waiting = form;
-  }
-  if (!waiting) return {};
-  Core::View* focused = FocusedView(rootObject.load());
-  for (Core::View* view = focused; view; view = view->owner)
-    if (vg_cast<Primitives::KeyRoutingForm>(view) && OnView(view)) return {};
-  return std::string("the keys reach ") + DescribeView(focused) + ", which is in no screen on view, while " +
-         waiting->GetClass()->name + " is on view";
-}
-
-// The screens that, by their own definition, neither time out nor leave
-// with a clear: what the viewer's way out (EXIT, CLEAR and a minute without
-// a key) leaves on view.
-struct Lasting {
-  const char* screen;
-  const char* why;
-};
-constexpr Lasting kLasting[] = {
-    {"Record::RecordPlaybackDialog", "the recordings library waits for the viewer's choice, with no time-out"},
-    {"Record::RecordPlaybackFullScreenDialog", "full-screen playback plays on until it is stopped"},
-    {"NonMenuSystem::EnterPinDialog",
-     "the 3D start's PIN has no time-out without the 3D timer lock (the others' PINs time out, checked below)"},
-    {"FactorySystem::ValueDisplay", "the factory's value display stays until its keys or the mode close it"},
-    {"FactorySystem::AdjustmentMenu", "the factory's adjustment menu stays until its keys or the mode close it"},
-    {"FactorySystem::DetectLightSensor", "the light-sensor read-out's time-out does nothing"},
-    {"Record::USBDiskFormatStatusDialog", "the disk format's progress has no time-out and, done, waits for OK"},
-    {"Record::USBSpeedCheckStatusDialog", "the disk speed test's progress has no time-out and, done, waits for OK"},
-    {"NonMenuSystem::CommonMuteBar", "the mute indicator stays while the sound is muted"},
-    {"Update::CheckingMessage", "the update check waits for its result, with no time-out, ignoring keys"},
-    {"Update::UpdatingDialog", "the update in progress waits for its end, with no time-out, ignoring keys"},
-};
-
-bool Lasts(Primitives::KeyRoutingForm* form) {
-  for (const Lasting& row : kLasting) {
-    if (std::string_view(form->GetClass()->name) != row.screen) continue;
-    if (auto* pin = vg_cast<::NonMenuSystem::EnterPinDialog>(form))
-      return pin->EnterPinType == ::NonMenuSystem::kPinTypeStart3D;
-    if (vg_cast<::NonMenuSystem::CommonMuteBar>(form)) return MainApp::GetWrapper()->OnGetMute() != 0;
-    return true;
-  }
-  return false;
-}
-
-// After the viewer's way out: nothing is listed but the screens that last,
-// and the screens hidden behind one, which it goes back to.
 std::string ExpectClearedLine(const ScenarioTokens& t) {
   if (t.size() != 2) return "expect cleared takes nothing";
-  if (SetInStandby()) return {};
-  auto* manager = static_cast<::WidgetManager::WidgetManager*>(VgFindAutoObject(&MainApp::WidgetManager));
-  if (!manager) return {};
-  bool lasting = false;
-  for (Structures::DuLinkNode* node = manager->Sentinel()->next; node != manager->Sentinel(); node = node->next) {
-    auto* form = vg_cast<Primitives::KeyRoutingForm>(node->data.get());
-    lasting = lasting || (form && Lasts(form) && OnView(form));
-  }
-  std::string left;
-  for (Structures::DuLinkNode* node = manager->Sentinel()->next; node != manager->Sentinel(); node = node->next) {
-    auto* form = vg_cast<Primitives::KeyRoutingForm>(node->data.get());
-    if (!form || Lasts(form) || (lasting && !OnView(form))) continue;
-    left += (left.empty() ? "" : ", ") + WindowIdName(form->WinID) + " (" + form->GetClass()->name +
-            (OnView(form) ? ")" : ", not drawn)");
-  }
-  return left.empty() ? std::string() : "after EXIT, CLEAR and a minute, still listed: " + left;
+  return ClearedAfterWayOut();
 }
 
 // The input the main window shows, as the walk is told it.
@@ -1221,6 +1141,7 @@ std::string WalkLine(const ScenarioTokens& t) {
     SplitScenarioLine(line, &tokens);
     failure = Step({number, line}, tokens);
     if (failure.empty()) failure = KeysReachTheScreen();
+    if (failure.empty()) failure = KeysOnTop();
     std::vector<std::string> listed = ListedScreens();
     screens.insert(listed.begin(), listed.end());
     CollectShownScreens(vg_cast<Core::View>(rootObject.load()), &screens);
@@ -1241,7 +1162,8 @@ std::string WalkLine(const ScenarioTokens& t) {
   OutputTee::Say("tvui: walk " + t[2].text + ": " + std::to_string(pressed) + " keys, " + std::to_string(steps) +
                  " lines, " + std::to_string(int64_t(seconds)) + " s, " +
                  std::to_string(int64_t(double(pressed) / std::max(seconds, 0.001))) + " keys a second, " +
-                 std::to_string(walk.Places()) + " places");
+                 std::to_string(walk.Places()) + " places, " + std::to_string(walk.CheckedWhileOpen()) +
+                 " screen classes checked while open");
   return failure.empty() ? failure : "step " + std::to_string(steps) + " failed: " + failure;
 }
 

@@ -49,7 +49,8 @@ constexpr uint32_t kEventsInHundred = 7;
 constexpr uint32_t kWaitsInHundred = 10;
 constexpr uint32_t kScrollsInHundred = 8;
 constexpr uint32_t kLongestScroll = 12;
-// The way out comes after this many keys and up to as many more.
+// The way out comes at least this often, in keys: after half as many and up
+// to this many.
 constexpr uint32_t kSettleKeys = 500;
 
 // The curious moves, with where each is worth trying: on every focused
@@ -440,14 +441,29 @@ uint32_t Walk::Weariness(int32_t place) const {
   return screens_[size_t(places_[size_t(place)].screens)].tries / kTriesPerKey;
 }
 
+// The screens listed when the viewer starts on the way out are the ones it
+// checks.
 void Walk::Settle() {
   pending_.insert(pending_.end(), {"key EXIT", "advance 300", "key CLEAR", "advance 61000", "expect cleared"});
+  checked_.insert(listed_.begin(), listed_.end());
+  untilSettle_ = -1;
+}
+
+bool Walk::NewlyOpen() const {
+  for (const std::string& screen : listed_)
+    if (!checked_.count(screen)) return true;
+  return false;
 }
 
 void Walk::Choose() {
-  if (untilSettle_ < 0) untilSettle_ = kSettleKeys + Below(kSettleKeys);
+  // A screen class on view for the first time has its way out checked
+  // before anything else is tried on it, while it is open.
+  if (!standby_ && NewlyOpen()) {
+    Settle();
+    return;
+  }
+  if (untilSettle_ < 0) untilSettle_ = kSettleKeys / 2 + Below(kSettleKeys / 2 + 1);
   if (untilSettle_ == 0) {
-    untilSettle_ = -1;
     Settle();
     return;
   }

@@ -54,6 +54,8 @@ class Walk {
 
   // The places the walk told apart so far.
   size_t Places() const { return places_.size(); }
+  // The screen classes that were open when the walk took the way out.
+  size_t CheckedWhileOpen() const { return checked_.size(); }
 
  private:
   uint64_t Random();
@@ -76,9 +78,12 @@ class Walk {
   bool Stale(int32_t place) const;
   // The moment a thumb takes between keys.
   std::string Pace();
-  // The viewer's way out, now and then: EXIT, CLEAR and a minute without a
-  // key, after which nothing but live television may be left.
+  // The viewer's way out, the first time a screen class is open and at
+  // least every kSettleKeys keys: EXIT, CLEAR and a minute without a key,
+  // after which nothing but live television may be left.
   void Settle();
+  // Whether a screen class is listed whose way out was never checked.
+  bool NewlyOpen() const;
 
   uint64_t state_;
   std::deque<std::string> pending_;
@@ -86,6 +91,8 @@ class Walk {
   bool standby_ = false;
   // Keys to go before the next way out; -1 until it is drawn.
   int64_t untilSettle_ = -1;
+  // The screen classes whose way out was checked while they were open.
+  std::set<std::string> checked_;
 
   // The map: for each place, its screen and the place that each of the
   // curious moves led to when last made there (or kUntried); the moves that

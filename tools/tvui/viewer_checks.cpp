@@ -1,0 +1,252 @@
+#include "viewer_checks.h"
+
+#include <string_view>
+#include <vector>
+
+#include "Core/Group.h"
+#include "Core/View.h"
+#include "FactorySystem/ModeIndicator.h"
+#include "MainApp/WidgetManager.h"
+#include "MainApp/Wrapper.h"
+#include "NonMenuSystem/CommonMuteBar.h"
+#include "NonMenuSystem/EnterPinDialog.h"
+#include "NonMenuSystem/HelpBar.h"
+#include "NonMenuSystem/WidgetClass.h"
+#include "Primitives/KeyRoutingForm.h"
+#include "SubSystem/MenuClass.h"
+#include "WinIDs/WinIDs.h"
+#include "gui_loop.h"
+#include "screen_view.h"
+#include "set_power.h"
+
+namespace {
+
+::WidgetManager::WidgetManager* Manager() {
+  return static_cast<::WidgetManager::WidgetManager*>(VgFindAutoObject(&MainApp::WidgetManager));
+}
+
+std::vector<Primitives::KeyRoutingForm*> Listed() {
+  std::vector<Primitives::KeyRoutingForm*> forms;
+  if (::WidgetManager::WidgetManager* manager = Manager())
+    for (Structures::DuLinkNode* node = manager->Sentinel()->next; node != manager->Sentinel(); node = node->next)
+      if (auto* form = vg_cast<Primitives::KeyRoutingForm>(node->data.get())) forms.push_back(form);
+  return forms;
+}
+
+bool IsListed(const std::vector<Primitives::KeyRoutingForm*>& listed, Core::View* view) {
+  for (Primitives::KeyRoutingForm* form : listed)
+    if (form == view) return true;
+  return false;
+}
+
+std::string Named(Primitives::KeyRoutingForm* form) {
+  for (const WinIDs::Named& row : WinIDs::kWindowIds)
+    if (row.value == form->WinID) return std::string(row.name) + " (" + form->GetClass()->name + ")";
+  return form->GetClass()->name;
+}
+
+// A screen that takes keys: one that takes the focus when it opens, or a
+// menu page (the page beside the main menu waits for it).
+bool TakesKeys(Primitives::KeyRoutingForm* form) {
+  return form->FocusOnOpen || vg_cast<SubSystem::MenuClass>(form);
+}
+
+// The screens as they are drawn, bottom first, each with where it lies on
+// the screen: the groups' own order (the application stacks its
+// sub-systems' screens by layer), hidden views left out.
+struct Drawn {
+  Primitives::KeyRoutingForm* form;
+  VgRect extent;
+};
+
+VgPoint TopLeft(VgRect r) { return {r.x1, r.y1}; }
+
+void CollectDrawn(Core::Group* group, VgPoint origin, std::vector<Drawn>* drawn) {
+  std::vector<Core::Group::Stacked> stacked;
+  group->Stacking(&stacked);
+  for (const auto& [view, holder] : stacked) {
+    if (!view->Visible) continue;
+    const VgPoint at = holder == group ? origin : TopLeft(VgMoveRectPos(holder->GetExtent(), origin));
+    const VgRect extent = VgMoveRectPos(view->GetExtent(), at);
+    if (auto* form = vg_cast<Primitives::KeyRoutingForm>(view)) drawn->push_back({form, extent});
+    if (auto* inner = vg_cast<Core::Group>(view); inner && inner->Opacity > 0)
+      CollectDrawn(inner, TopLeft(extent), drawn);
+  }
+}
+
+std::vector<Drawn> DrawnScreens() {
+  std::vector<Drawn> drawn;
+  if (auto* root = vg_cast<Core::Group>(rootObject.load())) CollectDrawn(root, {0, 0}, &drawn);
+  return drawn;
+}
+
+bool Inside(Core::View* view, Core::View* outer) {
+  for (; view; view = view->owner)
+    if (view == outer) return true;
+  return false;
+}
+
+// The page beside the main menu lies on the main menu's ground while the
+// main menu has the keys, as the menus are made.
+bool PageBesideTheMainMenu(Primitives::KeyRoutingForm* keys, Primitives::KeyRoutingForm* above) {
+  auto* main = vg_cast<SubSystem::MenuClass>(keys);
+  auto* page = vg_cast<SubSystem::MenuClass>(above);
+  return main && page && main->MenuLevel == 1 && page->MenuLevel == 2;
+}
+
+bool Overlap(VgRect a, VgRect b) { return a.x1 < b.x2 && b.x1 < a.x2 && a.y1 < b.y2 && b.y1 < a.y2; }
+bool Covers(VgRect outer, VgRect inner) {
+  return outer.x1 <= inner.x1 && outer.y1 <= inner.y1 && outer.x2 >= inner.x2 && outer.y2 >= inner.y2;
+}
+
+// The outermost screen around the focus.
+Primitives::KeyRoutingForm* ScreenWithTheKeys() {
+  Primitives::KeyRoutingForm* screen = nullptr;
+  for (Core::View* view = FocusedView(rootObject.load()); view; view = view->owner)
+    if (auto* form = vg_cast<Primitives::KeyRoutingForm>(view)) screen = form;
+  return screen;
+}
+
+std::string HelpLinesOwned(const std::vector<Drawn>& drawn) {
+  for (const Drawn& d : drawn) {
+    // The first-time setup's bar belongs to its wizard, which shows one
+    // screen at a time.
+    if (!vg_is_exactly<NonMenuSystem::HelpBar>(d.form)) continue;
+    auto* bar = static_cast<NonMenuSystem::HelpBar*>(d.form);
+    Core::View* teller = bar->Teller;
+    if (!teller) return "a help line told for no screen is drawn";
+    auto* screen = vg_cast<Primitives::KeyRoutingForm>(teller);
+    const std::string whose = screen ? Named(screen) : std::string(teller->GetClass()->name);
+    if (!OnView(teller)) return "the help line of " + whose + " is drawn without it";
+    if (!teller->Focused) return "the help line of " + whose + " is drawn while the keys are elsewhere";
+  }
+  return {};
+}
+
+// The screens that, by their own definition, neither time out nor leave
+// with a clear: what the viewer's way out (EXIT, CLEAR and a minute without
+// a key) leaves on view.
+struct Lasting {
+  const char* screen;
+  const char* why;
+};
+constexpr Lasting kLasting[] = {
+    {"Record::RecordPlaybackDialog", "the recordings library waits for the viewer's choice, with no time-out"},
+    {"Record::RecordPlaybackFullScreenDialog", "full-screen playback plays on until it is stopped"},
+    {"NonMenuSystem::EnterPinDialog",
+     "the 3D start's PIN has no time-out without the 3D timer lock (the others' PINs time out, checked below)"},
+    {"FactorySystem::ValueDisplay", "the factory's value display stays until its keys or the mode close it"},
+    {"FactorySystem::AdjustmentMenu", "the factory's adjustment menu stays until its keys or the mode close it"},
+    {"FactorySystem::DetectLightSensor", "the light-sensor read-out's time-out does nothing"},
+    {"Record::USBDiskFormatStatusDialog", "the disk format's progress has no time-out and, done, waits for OK"},
+    {"Record::USBSpeedCheckStatusDialog", "the disk speed test's progress has no time-out and, done, waits for OK"},
+    {"NonMenuSystem::CommonMuteBar", "the mute indicator stays while the sound is muted"},
+    {"Update::CheckingMessage", "the update check waits for its result, with no time-out, ignoring keys"},
+    {"Update::UpdatingDialog", "the update in progress waits for its end, with no time-out, ignoring keys"},
+};
+
+bool Lasts(Primitives::KeyRoutingForm* form) {
+  for (const Lasting& row : kLasting) {
+    if (std::string_view(form->GetClass()->name) != row.screen) continue;
+    if (auto* pin = vg_cast<::NonMenuSystem::EnterPinDialog>(form))
+      return pin->EnterPinType == ::NonMenuSystem::kPinTypeStart3D;
+    if (vg_cast<::NonMenuSystem::CommonMuteBar>(form)) return MainApp::GetWrapper()->OnGetMute() != 0;
+    return true;
+  }
+  return false;
+}
+
+// Whether the screen goes back to the hidden one when it leaves: to its class,
+// or, opened from the menus or as their shortcut, to the menus.
+bool GoesBackTo(Primitives::KeyRoutingForm* screen, Primitives::KeyRoutingForm* hidden) {
+  if (screen->PrevState && screen->PrevState == hidden->GetClass()) return true;
+  auto* widget = vg_cast<::NonMenuSystem::WidgetClass>(screen);
+  return widget && vg_cast<SubSystem::MenuClass>(hidden) && (widget->MenuTriggered || widget->IsShortcut);
+}
+
+// A screen that is listed but not drawn may wait behind a lasting screen
+// that covers it (the library behind its full-screen playback) or that goes
+// back to it (the menus behind a disk format's progress); the mute sign, a
+// small mark in a corner, stands for nothing.
+bool CoveredByLasting(const Drawn& hidden, const std::vector<Drawn>& drawn) {
+  for (const Drawn& d : drawn)
+    if (Lasts(d.form) && !vg_cast<::NonMenuSystem::CommonMuteBar>(d.form) &&
+        (Covers(d.extent, hidden.extent) || GoesBackTo(d.form, hidden.form)))
+      return true;
+  return false;
+}
+
+// Where a view lies on the screen, drawn or not.
+VgRect ScreenExtent(Core::View* view) {
+  VgRect extent = view->GetExtent();
+  for (Core::View* outer = view->owner; outer; outer = outer->owner)
+    extent = VgMoveRectPos(extent, TopLeft(outer->GetExtent()));
+  return extent;
+}
+
+std::string ServiceModeShown(const std::vector<Drawn>& drawn) {
+  bool shown = false;
+  for (const Drawn& d : drawn) shown = shown || vg_cast<FactorySystem::ModeIndicator>(d.form);
+  const bool on = VgGetStringLength(MainApp::GetWrapper()->OnGetFactoryMode()) > 0;
+  if (on && !shown) return "the factory mode is on, and its indicator is not on view";
+  if (!on && shown) return "the factory mode's indicator is on view, and the mode is off";
+  return {};
+}
+
+}  // namespace
+
+bool OnView(Core::View* view) {
+  auto* root = vg_cast<Core::View>(rootObject.load());
+  for (; view; view = view->owner) {
+    if (!view->Visible) return false;
+    if (view == root) return true;
+  }
+  return false;
+}
+
+std::string KeysReachTheScreen() {
+  if (SetInStandby()) return {};
+  Primitives::KeyRoutingForm* waiting = nullptr;
+  for (Primitives::KeyRoutingForm* form : Listed())
+    if (!waiting && TakesKeys(form) && OnView(form)) waiting = form;
+  if (!waiting) return {};
+  Core::View* focused = FocusedView(rootObject.load());
+  for (Core::View* view = focused; view; view = view->owner)
+    if (vg_cast<Primitives::KeyRoutingForm>(view) && OnView(view)) return {};
+  return "the keys reach " + DescribeView(focused) + ", which is in no screen on view, while " + Named(waiting) +
+         " is on view";
+}
+
+std::string KeysOnTop() {
+  if (SetInStandby()) return {};
+  const std::vector<Drawn> drawn = DrawnScreens();
+  if (std::string fault = HelpLinesOwned(drawn); !fault.empty()) return fault;
+  Primitives::KeyRoutingForm* keys = ScreenWithTheKeys();
+  const std::vector<Primitives::KeyRoutingForm*> listed = Listed();
+  size_t at = drawn.size();
+  for (size_t i = 0; i < drawn.size(); ++i)
+    if (drawn[i].form == keys) at = i;
+  if (at == drawn.size()) return {};
+  for (size_t i = at + 1; i < drawn.size(); ++i) {
+    Primitives::KeyRoutingForm* above = drawn[i].form;
+    if (Inside(above, keys) || !IsListed(listed, above) || !above->FocusOnOpen) continue;
+    if (PageBesideTheMainMenu(keys, above)) continue;
+    if (Overlap(drawn[i].extent, drawn[at].extent))
+      return "the keys are in " + Named(keys) + ", and " + Named(above) + ", which takes keys, is drawn over it";
+  }
+  return {};
+}
+
+std::string ClearedAfterWayOut() {
+  if (SetInStandby()) return {};
+  const std::vector<Drawn> drawn = DrawnScreens();
+  std::string left;
+  for (Primitives::KeyRoutingForm* form : Listed()) {
+    if (Lasts(form)) continue;
+    const bool shown = OnView(form);
+    if (!shown && CoveredByLasting({form, ScreenExtent(form)}, drawn)) continue;
+    left += (left.empty() ? "" : ", ") + Named(form) + (shown ? "" : ", not drawn");
+  }
+  if (!left.empty()) return "after EXIT, CLEAR and a minute, still listed: " + left;
+  return ServiceModeShown(drawn);
+}
