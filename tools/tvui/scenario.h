@@ -43,6 +43,12 @@
 // and a frame since the previous check in which a window drew over one above
 // it.
 //
+// After every line that moves the set (a key, a held key, an event, a command,
+// a moment, an opened screen) the runner checks what a viewer would meet, as
+// viewer_checks.h says: the keys reach a screen on view, no screen that takes
+// keys is drawn over the one that has them, and a help line shows only with
+// its screen's keys. A failed check fails that line.
+//
 // A product panic, a sanitizer report and a reset of the set (its watchdog or
 // the crash handler) fail the scenario and name the line that was running;
 // a panic that the scenario means to cause is taken by an expect panic line
