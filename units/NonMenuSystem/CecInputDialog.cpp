@@ -19,7 +19,6 @@ constexpr int32_t kLayer = 64;
 CecInputDialog::CecInputDialog(XObject* link) : ListHost(link) {
   WinID = WinIDs::WIN_ID_CecInputDialog;
   Layer = kLayer;
-  OnSetSolidInside(true);
   HasCaption = false;
   WidgetOrigin = {kLeft, kTop};
 }

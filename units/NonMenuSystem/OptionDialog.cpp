@@ -11,7 +11,9 @@ namespace NonMenuSystem {
 
 namespace {
 
-constexpr int32_t kTop = 140;
+// A pop-up of the most rows ends above the help line at the foot of the
+// dialog it stands over.
+constexpr int32_t kTop = 128;
 constexpr int32_t kPopupLayer = 256;
 
 }  // namespace
@@ -19,7 +21,6 @@ constexpr int32_t kPopupLayer = 256;
 OptionDialog::OptionDialog(XObject* link) : ListHost(link) {
   WinID = WinIDs::WIN_ID_OptionDialog;
   Layer = kPopupLayer;
-  OnSetSolidInside(true);
   list.OnSetOnValueChanged(VgSlotOf<&OptionDialog::DoValueChange>(this));
 }
 

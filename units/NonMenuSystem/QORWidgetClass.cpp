@@ -52,6 +52,11 @@ void QORWidgetClass::Refresh(XObject*) {
   separator.OnSetVisible(HasCaption);
 }
 
+void QORWidgetClass::Open(XObject* sender) {
+  if (uint32_t(Layer) > uint32_t(DefaultLayer)) OnSetSolidInside(true);
+  WidgetClass::Open(sender);
+}
+
 void QORWidgetClass::OnSetCaption(VgString value) { caption.OnSetString(value); }
 
 void QORWidgetClass::OnSetSolidInside(bool value) {
