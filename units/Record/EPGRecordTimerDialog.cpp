@@ -260,8 +260,9 @@ void EPGRecordTimerDialog::DoActivate(XObject* sender) {
   auto* button = vg_cast<Network::OptionButton>(sender);
   ResetTimeout();
   if (!button || !NonMenuSystem) return;
-  Primitives::KeyRoutingForm* popup = SubSystem::Open(
-      NonMenuSystem, "NonMenuSystem::OptionDialog", {.value = int32_t(button->OptionType), .origin = OriginTag()});
+  Primitives::KeyRoutingForm* popup =
+      SubSystem::Open(NonMenuSystem, "NonMenuSystem::OptionDialog",
+                      {.value = int32_t(button->OptionType), .origin = OriginTag(), .asker = this});
   if (auto* options = vg_cast<NonMenuSystem::OptionDialog>(popup))
     options->OnSetOnValueChanged(VgSlotOf<&EPGRecordTimerDialog::DoValueChange>(this));
 }

@@ -349,7 +349,7 @@ void RecordTimerDialog::DoActivate(XObject* sender) {
   if (!NonMenuSystem) return;
   const ControlRow& row = kControls[control];
   Primitives::KeyRoutingForm* popup =
-      SubSystem::Open(NonMenuSystem, row.opens, {.value = int32_t(row.option), .origin = OriginTag()});
+      SubSystem::Open(NonMenuSystem, row.opens, {.value = int32_t(row.option), .origin = OriginTag(), .asker = this});
   if (auto* options = vg_cast<NonMenuSystem::OptionDialog>(popup)) {
     options->OnSetOnValueChanged(VgSlotOf<&RecordTimerDialog::DoValueChange>(this));
     return;
