@@ -37,8 +37,16 @@ class OlderPagesFixture : public MainAppTest::MainAppFixture {
       if (auto* page = vg_cast<T>(view)) return page;
     return nullptr;
   }
+  // Moves the page's focus down to the row; a page that the keys do not
+  // reach fails the test instead of taking keys for ever.
   void Focus(MenuSystem::ThirdMenu* page, int32_t row) {
-    while (page->Focus.get() != page->Row(row)) Key(Key::Down);
+    for (int32_t presses = 0; page->Focus.get() != page->Row(row); ++presses) {
+      if (presses == 64) {
+        ADD_FAILURE() << "the keys do not reach the page";
+        return;
+      }
+      Key(Key::Down);
+    }
   }
 
   ::SkinBin::Wrapper* model = nullptr;

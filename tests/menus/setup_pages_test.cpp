@@ -102,6 +102,8 @@ TEST_F(SetupPagesTest, ScanRowsNeedTheTunerAndOnlyTheParentalPinGuardsTheScan) {
   // Only the 3D PIN: the reset asks for a PIN, the scan does not.
   EXPECT_EQ(Activate<NonMenuSystem::EnterPinDialog>(page, 3), nullptr);
   EXPECT_STREQ(page->Row(3)->Target, "Channels::AutoTuningConfirmDialog");
+  // The scan's question closes, with the menus, before the page opens anew.
+  Key(Key::Exit);
   page = Open<SetupMenu>();
   auto* enter = Activate<NonMenuSystem::EnterPinDialog>(page, 11);
   ASSERT_NE(enter, nullptr);

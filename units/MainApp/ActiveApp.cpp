@@ -1,6 +1,7 @@
 #include "MainApp/ActiveApp.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "Constants/Constants.h"
 #include "Core/KeyEvent.h"
@@ -17,6 +18,7 @@
 #include "Media/MediaWrapper.h"
 #include "MenuSystem/MenuSystem.h"
 #include "NonMenuSystem/NonMenuSystem.h"
+#include "NonMenuSystem/WidgetClass.h"
 #include "Primitives/KeyRoutingForm.h"
 #include "Primitives/KeyRoutingParameter.h"
 #include "Structures/History.h"
@@ -270,6 +272,9 @@ void ActiveApp::OnSetFocus(Core::View* view) {
 // a command for every front-panel key) would leave the screen on view deaf
 // to the keys that follow.
 bool ActiveApp::MapEventHandler(Core::Event* event) {
+  // A key that reaches the routing was not taken by the screen with the keys.
+  std::optional<::SubSystem::SubSystemClass::KeyAsking> asking;
+  if (vg_cast<Core::KeyEvent>(event)) asking.emplace();
   for (char letter : RouteOfEvent(event)) {
     ::SubSystem::SubSystemClass* system = SubSystemOf(letter);
     if (!system) continue;
@@ -317,7 +322,7 @@ void ActiveApp::ReturnFocus(XObject*) {
       break;
     }
   }
-  ClearOverTheKeys();
+  KeysToTheTop();
 }
 
 namespace {
@@ -334,14 +339,18 @@ bool Listed(Primitives::KeyRoutingForm* form) {
 }  // namespace
 
 // The screen with the keys is the topmost drawn screen that takes keys. A
-// screen that takes them under another (the input list opened over the
-// record options, the quick menu over the timer dialog, a menu page over the
-// schedules, any of them under the service menu) would leave the viewer
-// pressing keys into a screen that lies under one that seems to have them:
-// the screens that take keys and are drawn over it go. The menus arrange
-// their own pages (the page beside the main menu lies on its ground), and a
-// modal screen hears the keys wherever the focus is.
-void ActiveApp::ClearOverTheKeys() {
+// screen may take the keys under another that takes them too: one of a lower
+// layer opened by a key or an event (the input list under the record
+// options, the quick menu under a timer's pop-up), the focus handed back to
+// a media window under a menu page when a bar over both left, a message
+// shown over the menus by another sub-system. The viewer would press keys
+// into a screen that lies under one that seems to have them. The keys go to
+// the topmost of the screens that take keys drawn over it, and nothing
+// closes for it: the screen below has them again when the one above leaves.
+// A passing notice (the volume bar) that lost the keys gives way instead.
+// The menus arrange their own pages (the page beside the main menu lies on
+// its ground), and a modal screen hears the keys wherever the focus is.
+void ActiveApp::KeysToTheTop() {
   auto* system = vg_cast<::SubSystem::SubSystemClass>(Focus.get());
   auto* keys = system ? vg_cast<Primitives::KeyRoutingForm>(system->Focus.get()) : nullptr;
   if (!keys || !keys->Visible) return;
@@ -361,20 +370,42 @@ void ActiveApp::ClearOverTheKeys() {
   }
   auto at = std::find_if(drawn.begin(), drawn.end(), [keys](const Stacked& s) { return s.view == keys; });
   if (at == drawn.end()) return;
-  const VgRect area = VgMoveRectPos(keys->GetExtent(), {system->Bounds.x1, system->Bounds.y1});
-  std::vector<Primitives::KeyRoutingForm*> over;
-  for (auto entry = std::next(at); entry != drawn.end(); ++entry) {
+  auto extentOf = [](const Stacked& entry) {
+    return VgMoveRectPos(entry.view->GetExtent(), {entry.holder->Bounds.x1, entry.holder->Bounds.y1});
+  };
+  auto takesKeys = [](Primitives::KeyRoutingForm* form, const Stacked& below) {
+    if (!form || !form->FocusOnOpen || form->IsModal || !Listed(form)) return false;
+    return !(vg_cast<::SubSystem::MenuClass>(form) && vg_cast<::SubSystem::MenuClass>(below.view));
+  };
+  auto notice = [](Primitives::KeyRoutingForm* form) {
+    auto* widget = vg_cast<::NonMenuSystem::WidgetClass>(form);
+    return widget && widget->LeavesWithTheKeys ? widget : nullptr;
+  };
+  // Up the stack: the topmost screen over the one with the keys, then the
+  // topmost over that one, and so on.
+  auto top = at;
+  for (auto below = at; below != drawn.end(); below = top) {
+    for (auto entry = std::next(below); entry != drawn.end(); ++entry) {
+      auto* form = vg_cast<Primitives::KeyRoutingForm>(entry->view);
+      if (takesKeys(form, *below) && !notice(form) && Overlap(extentOf(*entry), extentOf(*below))) top = entry;
+    }
+    if (top == below) break;
+  }
+  std::vector<::NonMenuSystem::WidgetClass*> passing;
+  for (auto entry = std::next(top); entry != drawn.end(); ++entry) {
     auto* form = vg_cast<Primitives::KeyRoutingForm>(entry->view);
-    if (!form || !form->FocusOnOpen || form->IsModal || !Listed(form)) continue;
-    if (vg_cast<::SubSystem::MenuClass>(form) && vg_cast<::SubSystem::MenuClass>(keys)) continue;
-    const VgRect extent = VgMoveRectPos(form->GetExtent(), {entry->holder->Bounds.x1, entry->holder->Bounds.y1});
-    if (Overlap(extent, area)) over.push_back(form);
+    if (takesKeys(form, *top) && notice(form) && Overlap(extentOf(*entry), extentOf(*top)))
+      passing.push_back(notice(form));
   }
-  for (Primitives::KeyRoutingForm* form : over) {
-    VgPrint("MainApp::ActiveApp: %s goes, it lies over %s, which has the keys\n", form->GetClass()->name,
-            keys->GetClass()->name);
-    form->Close();
-  }
+  for (::NonMenuSystem::WidgetClass* form : passing) form->Close();
+  if (top == at) return;
+  auto* screen = vg_cast<Primitives::KeyRoutingForm>(top->view);
+  auto* holder = vg_cast<::SubSystem::SubSystemClass>(screen->owner.get());
+  if (!holder || holder->owner.get() != this) return;
+  VgPrint("MainApp::ActiveApp: the keys go to %s, which lies over %s\n", screen->GetClass()->name,
+          keys->GetClass()->name);
+  holder->OnSetFocus(screen);
+  OnSetFocus(holder);
 }
 
 void ActiveApp::HandleAcquisition(Core::Event* event, int32_t status) {

@@ -66,8 +66,8 @@ class ActiveApp : public Primitives::KeyRoutingGroup {
   bool MapEventHandler(Core::Event* event);
   // After a screen left or came, or the focus moved: a focused sub-system
   // with nothing on view hands the focus to the sub-system of the topmost
-  // screen drawn, and no screen that takes keys stays drawn over the one
-  // that has them.
+  // screen drawn, and the keys go to the topmost screen that takes them
+  // drawn over the one that has them.
   void ReturnFocus(XObject* sender);
 
   VgPtr<::MenuSystem::MenuSystem> MenuSystem;
@@ -75,7 +75,7 @@ class ActiveApp : public Primitives::KeyRoutingGroup {
   VgPtr<::FactorySystem::FactorySystem> FactorySystem;
 
  private:
-  void ClearOverTheKeys();
+  void KeysToTheTop();
   void HandleAcquisition(Core::Event* event, int32_t status);
   void HandleDpms(int32_t seconds);
   void RecordSourceHistory();

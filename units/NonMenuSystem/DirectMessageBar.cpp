@@ -33,10 +33,8 @@ DirectMessageBar::DirectMessageBar(XObject* link) : WidgetClass(link) {
   WinID = WinIDs::WIN_ID_DirectMessageBar;
   // Above the dialog that asked for it, so the dialog stays open under it.
   Layer = 256;
-  // The message leaves on time whether or not it has the focus, and leaves
-  // at once when a screen that opens takes the keys from it.
+  // The message leaves on time whether or not it has the focus.
   IsPersistent = false;
-  LeavesWithTheKeys = true;
   OnSetTimeOutValue(kDefaultMessageTime);
   OnSetOnTimeOut(VgSlotOf<&DirectMessageBar::TimeUp>(this));
   background.OnSetColor(Look::Transparent);

@@ -116,6 +116,13 @@ XObject* NonMenuSystem::HandleEvent(Core::Event* event) {
   }
   auto* key = vg_cast<Core::KeyEvent>(event);
   if (!key || !key->down) return SubSystem::SubSystemClass::HandleEvent(event);
+  // The screens these keys open are the viewer's asking.
+  const KeyAsking asking;
+  XObject* taken = HandleOpeningKey(key);
+  return taken ? taken : SubSystem::SubSystemClass::HandleEvent(event);
+}
+
+XObject* NonMenuSystem::HandleOpeningKey(Core::KeyEvent* key) {
   if (key->keyCode == Key::Record) {
     HandleRecordKey();
     return this;
@@ -145,8 +152,9 @@ XObject* NonMenuSystem::HandleEvent(Core::Event* event) {
     SubSystem::Open(this, "QuickMenu::QuickMenu", {.origin = Constants::MSG_FROM_NONMENUSYSTEM});
     return this;
   }
-  return SubSystem::SubSystemClass::HandleEvent(event);
+  return nullptr;
 }
+
 
 void NonMenuSystem::ToggleMute() {
   SkinBin::Wrapper* model = MainApp::GetWrapper();

@@ -14,6 +14,10 @@
 #include "SubSystem/SubSystemClass.h"
 #include "vgstring.h"
 
+namespace Core {
+class KeyEvent;
+}
+
 namespace NonMenuSystem {
 
 class NonMenuSystem : public SubSystem::SubSystemClass {
@@ -83,6 +87,9 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   VgPtr<Structures::DuLinkList> helpLines;
 
  private:
+  // The keys that open a screen of their own: record, blue, green, input,
+  // volume, mute and quick. Null when the key is none of them.
+  XObject* HandleOpeningKey(Core::KeyEvent* key);
   HelpLine* LineOf(Core::View* teller);
   // The keys may have gone to another screen: the bar follows in this pass
   // of the signals, once the screens have settled.

@@ -88,10 +88,10 @@ class WidgetClass : public Primitives::KeyRoutingForm {
   // Going back returns to the menus instead of opening PrevState.
   bool IsShortcut = false;
   bool IsPersistent = true;
-  // A passing notice (the volume bar, a message) that takes the keys while
-  // it is up, and goes when a screen that opens takes them from it: it is
-  // drawn above the dialogs and would otherwise lie over the screen with
-  // the keys.
+  // A passing notice (the volume bar) that takes the keys while it is up,
+  // and goes when a screen takes them from it: it is drawn above the
+  // dialogs and would otherwise lie over the screen with the keys. It has
+  // nothing to do when it goes.
   bool LeavesWithTheKeys = false;
   bool MenuTriggered = false;
   bool FromQuickMenu = false;

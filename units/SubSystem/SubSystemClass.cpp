@@ -2,6 +2,8 @@
 
 #include "SubSystem/Open.h"
 
+#include "Core/Root.h"
+
 #include "Constants/Constants.h"
 #include "MainApp/MessageAgent.h"
 #include "MainApp/WidgetManager.h"
@@ -99,6 +101,47 @@ void SubSystemClass::OnSetFocus(Core::View* view) {
   if (moved) VgNotifyObjObservers(MainApp::GetWidgetManager(), ::WidgetManager::WidgetManager::ScreenFocused);
 }
 
+namespace {
+
+// The screen that has the keys: the newest modal screen, else the first on
+// the focus path from the root.
+Primitives::KeyRoutingForm* ScreenWithTheKeys(Core::View* view) {
+  Core::Root* root = view ? view->GetRoot() : nullptr;
+  if (!root) return nullptr;
+  if (auto* modal = vg_cast<Primitives::KeyRoutingForm>(root->modalTop.get())) return modal;
+  for (Core::View* at = root; at;) {
+    if (auto* form = vg_cast<Primitives::KeyRoutingForm>(at)) return form;
+    auto* group = vg_cast<Core::Group>(at);
+    at = group ? group->Focus.get() : nullptr;
+  }
+  return nullptr;
+}
+
+// Whether the screen stays when a screen of the layer opens: it goes when it
+// answers a screen (or a list inside one) of that layer, which gives the
+// layer up.
+bool StaysBeside(Primitives::KeyRoutingForm* screen, int32_t layer) {
+  for (Primitives::KeyRoutingForm* form = screen; form; form = form->Asker) {
+    for (Core::View* view = form; view; view = view->owner) {
+      auto* holder = vg_cast<Primitives::KeyRoutingForm>(view);
+      if (holder && holder->Layer == layer) return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+bool SubSystemClass::OpensUnderTheKeys(Primitives::KeyRoutingForm* form) {
+  if (!asking_ || !form->FocusOnOpen) return false;
+  Primitives::KeyRoutingForm* keys = ScreenWithTheKeys(this);
+  if (!keys || keys == form || uint32_t(keys->Layer) <= uint32_t(form->Layer) || !StaysBeside(keys, form->Layer))
+    return false;
+  VgPrint("SubSystem::SubSystemClass: %s does not open under %s, which has the keys\n", form->GetClass()->name,
+          keys->GetClass()->name);
+  return true;
+}
+
 Primitives::KeyRoutingForm* SubSystemClass::ChangeState(State* state) {
   if (!state || !state->ClassRef) return nullptr;
   Primitives::KeyRoutingForm* form = ScreenOf(state, "SubSystem::SubSystemClass.ChangeState");
@@ -112,6 +155,7 @@ Primitives::KeyRoutingForm* SubSystemClass::ChangeState(State* state) {
               form->GetClass()->name);
       return nullptr;
     }
+    if (OpensUnderTheKeys(form)) return nullptr;
     if (state->Back && !form->PrevState) form->PrevState = state->Back;
     if (state->Next && !form->NextState) form->NextState = state->Next;
     if (auto* asker = vg_cast<Primitives::KeyRoutingForm>(state->Asker.get())) form->Asker = asker;

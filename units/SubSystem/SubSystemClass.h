@@ -35,11 +35,34 @@ class SubSystemClass : public Primitives::KeyRoutingGroup {
   // null, logged after caller, when that is no screen.
   static Primitives::KeyRoutingForm* ScreenOf(State* state, const char* caller);
 
+  // Set while a key that the screen with the keys did not take asks for a
+  // screen (the non-menu keys that open one, a key routed to another
+  // sub-system): such a screen does not open under the screen with the keys
+  // when that one stays, where it would wait deaf under it or take the keys
+  // from the screen the viewer sees on top.
+  class KeyAsking {
+   public:
+    KeyAsking() : was_(asking_) { asking_ = true; }
+    ~KeyAsking() { asking_ = was_; }
+    KeyAsking(const KeyAsking&) = delete;
+    KeyAsking& operator=(const KeyAsking&) = delete;
+
+   private:
+    friend class SubSystemClass;
+    bool was_;
+  };
+
   bool OnGetManageWidget() const { return ManageWidget; }
   void OnSetManageWidget(bool value) { ManageWidget = value; }
 
   // Whether screens added and removed are registered with the widget manager.
   bool ManageWidget = true;
+
+ private:
+  // Whether a key asks for the screen, and the screen would open under the
+  // screen with the keys, which stays.
+  bool OpensUnderTheKeys(Primitives::KeyRoutingForm* form);
+  inline static bool asking_ = false;
 };
 
 }  // namespace SubSystem
