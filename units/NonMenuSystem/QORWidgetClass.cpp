@@ -2,7 +2,10 @@
 
 #include "Bitmaps.h"
 #include "Fonts/Fonts.h"
+#include "MainApp/WidgetManager.h"
 #include "NonMenuSystem/Look.h"
+#include "SubSystem/MenuClass.h"
+#include "WidgetManager/WidgetManager.h"
 
 VG_DEFINE_CLASS(NonMenuSystem, QORWidgetClass, ::NonMenuSystem::WidgetClass)
 
@@ -52,8 +55,38 @@ void QORWidgetClass::Refresh(XObject*) {
   separator.OnSetVisible(HasCaption);
 }
 
+namespace {
+
+bool Shown(Core::View* view) {
+  for (; view; view = view->owner)
+    if (!view->Visible) return false;
+  return true;
+}
+
+// Whether a screen is on view where the widget opens: a dialog, a list or a
+// menu page (not a bar that takes no keys).
+bool OverAnother(Primitives::KeyRoutingForm* widget) {
+  ::WidgetManager::WidgetManager* widgets = MainApp::GetWidgetManager();
+  for (Structures::DuLinkNode* node = widgets->Sentinel()->next; node != widgets->Sentinel(); node = node->next) {
+    auto* form = vg_cast<Primitives::KeyRoutingForm>(node->data.get());
+    // A screen of the widget's layer gives its place up to it.
+    if (!form || form == widget || form->Layer == widget->Layer) continue;
+    if (!(form->FocusOnOpen || vg_cast<SubSystem::MenuClass>(form))) continue;
+    const VgRect a = form->Bounds;
+    const VgRect b = widget->Bounds;
+    if (Shown(form) && a.x1 < b.x2 && b.x1 < a.x2 && a.y1 < b.y2 && b.y1 < a.y2) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+// Over the picture alone the panel lets a little of it show through; over
+// another screen (a keyboard over a library, the quick menu over a menu
+// page, a pop-up over its dialog) it is solid, so that no text below reads
+// through it.
 void QORWidgetClass::Open(XObject* sender) {
-  if (uint32_t(Layer) > uint32_t(DefaultLayer)) OnSetSolidInside(true);
+  if (!SolidInside) fill.OnSetVisible(OverAnother(this));
   WidgetClass::Open(sender);
 }
 

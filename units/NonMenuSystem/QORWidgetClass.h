@@ -25,9 +25,7 @@ class QORWidgetClass : public WidgetClass {
   void OnSetBounds(VgRect rect) override;
   // Lays the frame, the caption and its separator out over the widget.
   void Refresh(XObject* sender = nullptr) override;
-  // A widget above the dialogs' layer is a pop-up that stands over another
-  // screen (a keyboard, a list of choices, a record dialog over the guide):
-  // its panel's inside is solid, so that nothing below reads through it.
+  // A widget that opens over another screen has a solid inside.
   void Open(XObject* sender = nullptr) override;
 
   virtual void OnSetCaption(VgString value);
@@ -46,8 +44,9 @@ class QORWidgetClass : public WidgetClass {
   int32_t ContentLeft() const;
   int32_t ContentRight() const;
 
-  // Whether the panel's inside is solid; a dialog on its own over the
-  // picture lets a little of it show through the frame's inside.
+  // A widget solid wherever it opens; others are solid over another screen,
+  // while a dialog on its own over the picture lets a little of it show
+  // through the frame's inside.
   void OnSetSolidInside(bool value);
   bool OnGetSolidInside() const { return SolidInside; }
 
