@@ -53,20 +53,20 @@ FactorySystem::FactorySystem(XObject* link) : SubSystem::SubSystemClass(link) {
   postTimer.OnSetOnTrigger(VgSlotOf<&FactorySystem::HandlePostEvent>(this));
 }
 
+// The mode lives in the television model and outlives normal operation when
+// the first-time setup runs again (a TV reset): the sub-system that opens
+// after it shows the mode's indicator again.
 void FactorySystem::Initialize(Primitives::KeyRoutingParameter* parameter) {
   SubSystem::SubSystemClass::Initialize(parameter);
   OnSetBounds({0, 0, ScreenWidth, ScreenHeight});
   MainApp::GetMessageAgent()->Register(this);
+  if (IsInFactoryMode()) EnterMode("M");
+  if (IsInServiceMode()) EnterMode("S");
 }
 
-// The mode is this sub-system's, shown by its indicator: it ends with the
-// sub-system (the first-time setup run again after a reset closes normal
-// operation), or the next one would find the mode on with no indicator.
 void FactorySystem::Close(XObject* sender) {
   SubSystem::SubSystemClass::Close(sender);
   MainApp::GetMessageAgent()->UnRegister(this);
-  modeIndicator = nullptr;
-  if (VgGetStringLength(MainApp::GetWrapper()->OnGetFactoryMode()) > 0) MainApp::GetWrapper()->OnSetFactoryMode(nullptr);
 }
 
 void FactorySystem::HandleMessage(Structures::Message* message) {
