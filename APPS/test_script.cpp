@@ -7,6 +7,7 @@
 #include "ace.h"
 #include "db.h"
 #include "hostlink.h"
+#include "vgcalendar.h"
 #include "vgdebug.h"
 #include "xpm.h"
 
@@ -115,9 +116,7 @@ void auto_record_setup_others(void) {
   VgPrint("hour %d\n", when.tm_hour);
   VgPrint("min  %d\n", when.tm_min);
   VgPrint("sec %d\n", when.tm_sec);
-  struct tm copy = when;
-  copy.tm_isdst = -1;
-  const time_t base = mktime(&copy);
+  const int64_t base = VgLocalSeconds(when);
   VgPrint("localsecons %d\n", static_cast<int>(base));
 
   // The query runs against the state before the inserts; only that it answers
@@ -128,9 +127,8 @@ void auto_record_setup_others(void) {
   Ace_Channel channel{};
   channel_agent_get_current_channel(&channel);
   for (int32_t index = 1; index <= kTestScriptProgrammes; ++index) {
-    const time_t start = base + static_cast<time_t>(index) * kProgrammeSpacing;
-    struct tm startTime{};
-    localtime_r(&start, &startTime);
+    const int64_t start = base + int64_t(index) * kProgrammeSpacing;
+    const struct tm startTime = VgLocalParts(start);
     const XPM_TimerInfo timer = RecordingTimer(startTime, kProgrammeLength, channel);
     if (const int32_t error = XPM_SetTimer(index, &timer))
       VgPrint("auto_record_setup_others: XPM_SetTimer(%d) failed (%d)\n", index, error);

@@ -15,7 +15,7 @@ install_missing() {
 install_missing cmake ninja-build ccache g++ clang pkg-config \
   libdirectfb-dev libdirectfb-extra binutils-dev libiberty-dev \
   libfreetype-dev libpng-dev libsdl2-dev fonts-dejavu-core time \
-  googletest libgtest-dev libgmock-dev libbenchmark-dev libpixman-1-dev xvfb
+  googletest libgtest-dev libgmock-dev libbenchmark-dev libpixman-1-dev xvfb tzdata
 # libFuzzer's runtime (the fuzz preset), which clang only recommends: the
 # package that goes with the clang installed.
 install_missing "libclang-rt-$(clang++ -dumpversion | cut -d. -f1)-dev"

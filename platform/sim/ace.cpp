@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "simtv.h"
+#include "vgcalendar.h"
 #include "xpm.h"
 
 namespace {
@@ -30,8 +31,7 @@ int32_t Ace_GetTimer(struct tm* time) {
     lock.unlock();
     return Ace_GetLocalTime(time);
   }
-  const auto seconds = static_cast<time_t>(g_timerTime);
-  localtime_r(&seconds, time);
+  *time = VgLocalParts(g_timerTime);
   return 0;
 }
 

@@ -25,6 +25,7 @@
 #include "db.h"
 #include "simtv.h"
 #include "simvalues.h"
+#include "vgcalendar.h"
 #include "xpm.h"
 
 namespace {
@@ -150,8 +151,8 @@ void AddTimer(int32_t index, const TimerDef& d, int64_t now) {
   t.startEarly = d.startEarly * 60;
   t.endDelay = d.endDelay * 60;
   t.mapId = 0;
-  const time_t start = static_cast<time_t>(now + int64_t(d.hoursAhead) * 3600);
-  localtime_r(&start, &t.start);
+  const int64_t start = now + int64_t(d.hoursAhead) * 3600;
+  t.start = VgLocalParts(start);
   XPM_SetTimer(index, &t);
 
   DB_ScheduledShow show{};
@@ -466,9 +467,8 @@ std::string TimeRecord(const Record& r, Loader& loader) {
     return "a time is YYYY-MM-DD HH:MM";
   t.tm_year -= 1900;
   t.tm_mon -= 1;
-  t.tm_isdst = -1;
-  const time_t seconds = mktime(&t);
-  if (seconds == time_t(-1)) return "no such time";
+  const int64_t seconds = VgLocalSeconds(t);
+  if (seconds == -1) return "no such time";
   simtv_tv_set_local_time(seconds);
   loader.now = seconds;
   return {};

@@ -19,6 +19,7 @@
 #include "simtv.h"
 #include "simvalues.h"
 #include "tvsm.h"
+#include "vgcalendar.h"
 #include "xpm_events.h"
 
 namespace {
@@ -149,8 +150,7 @@ XPM_TimerInfo DefaultTimer() {
   t.volume = 30;
   t.mapId = 2;
   t.sourceType = 1;
-  const time_t seconds = static_cast<time_t>(kDefaultTime);
-  localtime_r(&seconds, &t.start);
+  t.start = VgLocalParts(kDefaultTime);
   return t;
 }
 
@@ -223,12 +223,7 @@ int32_t DisplayValue() {
 }
 
 // A local time as seconds, -1 for none.
-int64_t Seconds(const struct tm* time) {
-  if (!time) return -1;
-  struct tm copy = *time;
-  copy.tm_isdst = -1;
-  return static_cast<int64_t>(mktime(&copy));
-}
+int64_t Seconds(const struct tm* time) { return time ? VgLocalSeconds(*time) : -1; }
 
 // The record of a call shows a time as its seconds and a timer by what tells
 // it apart: "enabled=1,channel=9-1,start=1308184200,duration=1800", then how
@@ -393,18 +388,11 @@ std::vector<int64_t> Starts(const XPM_TimerInfo& t, int64_t from, int64_t to) {
     if (first >= from && first < to) starts.push_back(first);
     return starts;
   }
-  struct tm day = t.start;
-  day.tm_isdst = -1;
-  mktime(&day);
-  const int32_t days = (t.daysOfWeek & 0x7F) ? (t.daysOfWeek & 0x7F) : 1 << day.tm_wday;
-  for (int64_t d = std::max<int64_t>(0, (from - first) / kDay - 1);; ++d) {
-    day = t.start;
-    day.tm_mday += static_cast<int>(d);
-    day.tm_isdst = -1;
-    const int64_t at = static_cast<int64_t>(mktime(&day));
-    if (at >= to) break;
-    if (at >= from && (days >> day.tm_wday & 1)) starts.push_back(at);
-  }
+  // The set's days are all of one length: each later show is a whole
+  // number of days after the first.
+  const int32_t days = (t.daysOfWeek & 0x7F) ? (t.daysOfWeek & 0x7F) : 1 << VgLocalParts(first).tm_wday;
+  for (int64_t at = first + std::max<int64_t>(0, (from - first) / kDay - 1) * kDay; at < to; at += kDay)
+    if (at >= from && (days >> VgLocalParts(at).tm_wday & 1)) starts.push_back(at);
   return starts;
 }
 
@@ -557,18 +545,15 @@ extern "C" {
 int32_t XPM_GetLocalTime(struct tm* time) {
   TV_CALL("XPM_GetLocalTime", simk::CallArgs{}.Ptr());
   if (!time) return kErrorBadArgument;
-  const time_t seconds = static_cast<time_t>(LocalNow());
-  localtime_r(&seconds, time);
+  *time = VgLocalParts(LocalNow());
   return 0;
 }
 
 int32_t XPM_SetLocalTime(const struct tm* time) {
   TV_CALL("XPM_SetLocalTime", simk::CallArgs{}.Int(Seconds(time)));
   if (!time) return kErrorBadArgument;
-  struct tm copy = *time;
-  copy.tm_isdst = -1;
-  const time_t seconds = mktime(&copy);
-  if (seconds == static_cast<time_t>(-1)) return kErrorBadArgument;
+  const int64_t seconds = VgLocalSeconds(*time);
+  if (seconds == -1) return kErrorBadArgument;
   SetLocalTime(seconds);
   return 0;
 }

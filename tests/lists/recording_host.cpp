@@ -15,6 +15,7 @@
 #include "Wrapper/TimerRecord.h"
 #include "db.h"
 #include "simtv.h"
+#include "vgcalendar.h"
 #include "xpm.h"
 
 VG_DEFINE_CLASS(Record, EPGRecordTimerDialog, NonMenuSystem::WidgetClass)
@@ -37,8 +38,7 @@ int64_t LocalSeconds(int year, int month, int day, int hour, int minute) {
   parts.tm_mday = day;
   parts.tm_hour = hour;
   parts.tm_min = minute;
-  parts.tm_isdst = -1;
-  return static_cast<int64_t>(mktime(&parts));
+  return VgLocalSeconds(parts);
 }
 
 void RecordingFixture::SetUp() {
@@ -126,8 +126,7 @@ void RecordingFixture::AddTimer(const TimerDef& t) {
   info.startEarly = t.startEarly;
   info.endDelay = t.endDelay;
   info.mapId = model->OnGetAntCableIn();
-  const time_t start = static_cast<time_t>(t.start);
-  localtime_r(&start, &info.start);
+  info.start = VgLocalParts(t.start);
   ASSERT_EQ(XPM_SetTimer(t.id, &info), 0) << "timer " << t.id;
   DB_ScheduledShow show{};
   show.timerId = t.id;

@@ -17,6 +17,7 @@
 #include "Wrapper/TimerRecord.h"
 #include "model_app_fixture.h"
 #include "nvpath.h"
+#include "vgcalendar.h"
 #include "xpm_events.h"
 
 VG_DEFINE_CLASS(ModelTest, StandbyRecorder, Core::Group)
@@ -91,10 +92,7 @@ class Recorder : public ModelApp {
     return model->HeldTimer;
   }
   static Structures::LocalTime* NewTime(int64_t fromNow) {
-    const time_t at = static_cast<time_t>(kNow + fromNow);
-    struct tm parts {};
-    localtime_r(&at, &parts);
-    return Wrapper::LocalTimeOf(parts);
+    return Wrapper::LocalTimeOf(VgLocalParts(kNow + fromNow));
   }
   int32_t RecordedShows() {
     int32_t count = 0;
@@ -278,8 +276,7 @@ TEST_F(Recorder, TheOnTimersStartIsKeptInTheStore) {
   EXPECT_EQ(model->OnGetOnTimerTime(), 90);
   XPM_TimerInfo onTimer{};
   XPM_GetTimer(0, &onTimer);
-  onTimer.start.tm_isdst = -1;
-  EXPECT_EQ(mktime(&onTimer.start), kNow + 5400);
+  EXPECT_EQ(VgLocalSeconds(onTimer.start), kNow + 5400);
   EXPECT_TRUE(store->IsStringExist(Key("OnTimerStart")));
 
   // Storing the on-timer keeps its start, whoever set it.

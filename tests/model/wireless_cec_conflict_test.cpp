@@ -14,6 +14,7 @@
 #include "answering_set.h"
 #include "db.h"
 #include "model_test_support.h"
+#include "vgcalendar.h"
 
 namespace ModelTest {
 namespace {
@@ -206,8 +207,7 @@ class Conflicts : public SimulatedSet {
     t.major = 7;
     t.minor = index + 1;
     t.duration = minutes * 60;
-    const time_t start = static_cast<time_t>(kNow + int64_t(from) * 60);
-    localtime_r(&start, &t.start);
+    t.start = VgLocalParts(kNow + int64_t(from) * 60);
     return t;
   }
 

@@ -12,6 +12,7 @@
 #include "db.h"
 #include "hostlink.h"
 #include "simtv.h"
+#include "vgcalendar.h"
 #include "xpm.h"
 
 namespace {
@@ -32,8 +33,7 @@ int64_t Seconds(int year, int month, int day, int hour, int minute, int second) 
   t.tm_hour = hour;
   t.tm_min = minute;
   t.tm_sec = second;
-  t.tm_isdst = -1;
-  return mktime(&t);
+  return VgLocalSeconds(t);
 }
 
 class TestScript : public testing::Test {
@@ -132,8 +132,7 @@ TEST_F(TestScript, OthersFillTwentySevenTimersAndShows) {
     XPM_TimerInfo timer{};
     ASSERT_EQ(XPM_GetTimer(index, &timer), 0);
     EXPECT_EQ(timer.enabled, 1);
-    struct tm start = timer.start;
-    EXPECT_EQ(mktime(&start), show.startTime);
+    EXPECT_EQ(VgLocalSeconds(timer.start), show.startTime);
   }
 }
 

@@ -7,6 +7,7 @@
 
 #include "SkinBin/MiddlewareText.h"
 #include "db.h"
+#include "vgcalendar.h"
 #include "vgdebug.h"
 #include "xpm.h"
 
@@ -27,7 +28,7 @@ int32_t NetworkTime() {
     VgPrint("Guide: XPM_GetLocalTime Failed\n");
     return 0;
   }
-  const time_t now = mktime(&local);
+  const int64_t now = VgLocalSeconds(local);
   return now < 0 ? 0 : static_cast<int32_t>(now);
 }
 

@@ -4,10 +4,11 @@
 
 #include <cstdint>
 #include <cstring>
-#include <ctime>
 #include <string>
 
 #include "Structures/LocalTime.h"
+#include "Wrapper/TimerRecord.h"
+#include "vgcalendar.h"
 #include "vgstring.h"
 
 namespace SkinBin {
@@ -20,21 +21,6 @@ VgString BufferText(const char (&buffer)[N]) {
 }
 
 // A new record of the local time at seconds since 1970.
-inline ::Structures::LocalTime* NewLocalTime(int64_t seconds) {
-  const time_t t = static_cast<time_t>(seconds);
-  struct tm parts {};
-  localtime_r(&t, &parts);
-  auto* time = VgNew<::Structures::LocalTime>();
-  time->Second = parts.tm_sec;
-  time->Minute = parts.tm_min;
-  time->Hour = parts.tm_hour;
-  time->Day = parts.tm_mday;
-  time->Month = parts.tm_mon;
-  time->Year = parts.tm_year;
-  time->WeekDay = parts.tm_wday;
-  time->YearDay = parts.tm_yday;
-  time->IsDst = parts.tm_isdst;
-  return time;
-}
+inline ::Structures::LocalTime* NewLocalTime(int64_t seconds) { return ::Wrapper::LocalTimeOf(VgLocalParts(seconds)); }
 
 }  // namespace SkinBin

@@ -6,6 +6,7 @@
 
 #include "SkinBin/MiddlewareText.h"
 #include "db.h"
+#include "vgcalendar.h"
 #include "vgdebug.h"
 #include "xpm.h"
 
@@ -100,10 +101,10 @@ void DB_ScheduledInfo::GetEventInfoByCount(int32_t maximum) {
   NumEvents = 0;
 
   // Without the time nothing can be known to have passed: every show stays.
-  time_t now = 0;
+  int64_t now = 0;
   struct tm local {};
   if (XPM_GetLocalTime(&local) == 0) {
-    now = std::max<time_t>(mktime(&local), 0);
+    now = std::max<int64_t>(VgLocalSeconds(local), 0);
   } else {
     VgPrint("DB_ScheduledInfo: XPM_GetLocalTime Failed\n");
   }

@@ -16,6 +16,7 @@
 #include "db.h"
 #include "nvpath.h"
 #include "recording.h"
+#include "vgcalendar.h"
 #include "vgdebug.h"
 #include "xpm.h"
 
@@ -45,7 +46,7 @@ int64_t NowSeconds() {
     VgPrint("Wrapper: XPM_GetLocalTime Failed\n");
     return -1;
   }
-  return static_cast<int64_t>(mktime(&local));
+  return VgLocalSeconds(local);
 }
 
 // A text into a middleware buffer: at most so many characters, as UTF-8 cut
@@ -115,12 +116,8 @@ void DescribeScheduleRow(DB_ScheduledShow* row) {
 // the same time of day, on one of its timer's days.
 bool RecordsAgainAt(const DB_ScheduledShow& row, int64_t at) {
   if (row.repetition < 1 || row.repetition > 5 || row.repetition == 4 || at <= row.startTime) return false;
-  const time_t first = row.startTime;
-  const time_t then = static_cast<time_t>(at);
-  struct tm a {};
-  struct tm b {};
-  localtime_r(&first, &a);
-  localtime_r(&then, &b);
+  const struct tm a = VgLocalParts(row.startTime);
+  const struct tm b = VgLocalParts(at);
   if (a.tm_hour != b.tm_hour || a.tm_min != b.tm_min || a.tm_sec != b.tm_sec) return false;
   XPM_TimerInfo timer{};
   int32_t days = XPM_GetTimer(row.timerId, &timer) == 0 ? timer.daysOfWeek & 0x7F : 0;

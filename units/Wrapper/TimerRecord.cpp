@@ -1,5 +1,7 @@
 #include "Wrapper/TimerRecord.h"
 
+#include "vgcalendar.h"
+
 namespace Wrapper {
 
 ::Structures::LocalTime* LocalTimeOf(const struct tm& parts) {
@@ -31,12 +33,7 @@ struct tm PartsOf(const ::Structures::LocalTime* time) {
   return parts;
 }
 
-int64_t SecondsOf(const ::Structures::LocalTime* time) {
-  if (!time) return -1;
-  struct tm parts = PartsOf(time);
-  parts.tm_isdst = -1;
-  return static_cast<int64_t>(mktime(&parts));
-}
+int64_t SecondsOf(const ::Structures::LocalTime* time) { return time ? VgLocalSeconds(PartsOf(time)) : -1; }
 
 XPM_TimerInfo TimerInfoOf(const ::Structures::TimerData* t) {
   XPM_TimerInfo info{};

@@ -30,8 +30,8 @@ inline constexpr int32_t kNoTimerChannel = -2;
 
 ::Structures::LocalTime* LocalTimeOf(const struct tm& parts);
 struct tm PartsOf(const ::Structures::LocalTime* time);
-// Seconds since 1970 of a local time, its daylight-saving flag worked out
-// afresh; -1 without one.
+// Seconds since 1970 of a local time on the set's calendar (vgcalendar.h); -1
+// without one.
 int64_t SecondsOf(const ::Structures::LocalTime* time);
 
 XPM_TimerInfo TimerInfoOf(const ::Structures::TimerData* timer);
