@@ -453,8 +453,12 @@ typedef struct {
  * set to the number of shows. */
 int32_t XPM_Get_All_Recorded_Show_Counts(int32_t* count, int32_t* ids, int32_t capacity);
 int32_t XPM_Get_Recorded_Show(int32_t id, XPM_RecordedShow* show);
-/* The same for the shows stored under one path; the parameter is the sort
- * order the list asks for, which the simulated recorder does not apply. */
+/* The same for the shows stored under one path, in the sort order the
+ * parameter asks for: 0 newest first, 1 oldest first (by the record time),
+ * 2 and 3 by title from Z and from A (letters of either case alike), 4 and 5
+ * by channel number from the highest and from the lowest; shows alike by the
+ * order keep the order they were recorded in. Any other order lists them as
+ * they were recorded. */
 int32_t XPM_Get_All_Recorded_Show_Counts_with_Path(const char* path, int32_t* count, int32_t* ids, int32_t capacity,
                                                    int32_t parameter);
 int32_t XPM_Get_Recorded_Show_with_Path(const char* path, int32_t id, XPM_RecordedShow* show);

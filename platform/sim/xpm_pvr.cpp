@@ -5,6 +5,7 @@
 // later (a recording or a playback reaching its end, a format, a speed test)
 // is answered from the set's answering thread on that clock.
 #include <fcntl.h>
+#include <strings.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -253,15 +254,44 @@ Recording* FindRecording(int32_t id, const char* path) {
   return nullptr;
 }
 
-int32_t ListRecordings(const char* path, int32_t* count, int32_t* ids, int32_t capacity) {
-  if (!count || capacity < 0 || (capacity > 0 && !ids)) return kErrorBadArgument;
-  int32_t n = 0;
-  for (const Recording& r : R().recordings) {
-    if (path && r.path != path) continue;
-    if (n < capacity) ids[n] = r.show.id;
-    ++n;
+// The library's sort orders, as its list asks for them: by the time the show
+// was recorded (0 and 1), its title (2 and 3) or its channel's number (4 and
+// 5); an even order puts the later show first (the newest, Z, the highest).
+enum SortKey : int32_t { kByTime, kByTitle, kByChannel };
+constexpr int32_t kSortOrders = 6;
+// The order of the recorder's own list, which asks for none.
+constexpr int32_t kAsRecorded = -1;
+
+// Whether a comes before b by the key, read upwards.
+bool SortsBefore(int32_t key, const XPM_RecordedShow& a, const XPM_RecordedShow& b) {
+  switch (key) {
+    case kByTime:
+      return a.recordTime < b.recordTime;
+    case kByTitle:
+      return strcasecmp(a.title, b.title) < 0;
+    default:
+      return a.major != b.major ? a.major < b.major : a.minor < b.minor;
   }
-  *count = n;
+}
+
+int32_t ListRecordings(const char* path, int32_t* count, int32_t* ids, int32_t capacity, int32_t order = kAsRecorded) {
+  if (!count || capacity < 0 || (capacity > 0 && !ids)) return kErrorBadArgument;
+  std::vector<const Recording*> found;
+  for (const Recording& r : R().recordings)
+    if (!path || r.path == path) found.push_back(&r);
+  if (order >= 0 && order < kSortOrders) {
+    // Shows alike by the key keep the order they were recorded in.
+    const int32_t key = order / 2;
+    const bool upwards = order % 2 == 1;
+    std::stable_sort(found.begin(), found.end(), [key, upwards](const Recording* a, const Recording* b) {
+      return upwards ? SortsBefore(key, a->show, b->show) : SortsBefore(key, b->show, a->show);
+    });
+  } else if (order != kAsRecorded) {
+    std::fprintf(stderr, "SIMTV: no sort order %d; the recordings are listed as they were recorded\n", order);
+  }
+  const size_t n = std::min(found.size(), size_t(capacity));
+  for (size_t i = 0; i < n; ++i) ids[i] = found[i]->show.id;
+  *count = int32_t(found.size());
   return 0;
 }
 
@@ -590,10 +620,9 @@ int32_t XPM_Get_Recorded_Show(int32_t id, XPM_RecordedShow* show) {
 
 int32_t XPM_Get_All_Recorded_Show_Counts_with_Path(const char* path, int32_t* count, int32_t* ids, int32_t capacity,
                                                    int32_t parameter) {
-  (void)parameter;
   PVR_CALL("XPM_Get_All_Recorded_Show_Counts_with_Path", Args{}.Text(path).Ptr().Ptr().Int(capacity).Int(parameter));
   if (!path) return kErrorBadArgument;
-  return ListRecordings(path, count, ids, capacity);
+  return ListRecordings(path, count, ids, capacity, parameter);
 }
 
 int32_t XPM_Get_Recorded_Show_with_Path(const char* path, int32_t id, XPM_RecordedShow* show) {
