@@ -118,11 +118,18 @@ void Broadcast(const ChannelDef& d, int32_t rating, int32_t canRating) {
 
 void AddRecording(const RecordingDef& d, int64_t now) {
   XPM_RecordedShow s{};
+  // A recording carries the name of the channel it was made from, as the
+  // recorder names its own; the set's channel of that number, on the
+  // recording's medium first.
+  XPM_ChannelInfo channel{};
+  const int32_t medium = d.major > 99 ? 1 : 0;
+  if (simtv::FindChannel(medium, d.major, d.minor, &channel) || simtv::FindChannel(!medium, d.major, d.minor, &channel))
+    Name(s.channelName, channel.name);
   Name(s.title, d.title);
   Name(s.description, d.description);
   s.major = d.major;
   s.minor = d.minor;
-  s.mapId = d.major > 99 ? 1 : 0;
+  s.mapId = medium;
   s.startTime = now - int64_t(d.daysAgo) * 86400 - 3600;
   s.recordTime = s.startTime;
   s.duration = d.minutes * 60;
