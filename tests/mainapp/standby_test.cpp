@@ -3,6 +3,8 @@
 // records, the factory reset and the restart of the wizard.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "Constants/Constants.h"
 #include "InitialSetup/DaylightSavingDialog.h"
 #include "InitialSetup/HelpBar.h"
@@ -16,6 +18,7 @@
 #include "Structures/Message.h"
 #include "WinIDs/WinIDs.h"
 #include "mainapp_fixture.h"
+#include "nvpath.h"
 #include "simtv.h"
 #include "xpm.h"
 
@@ -161,9 +164,14 @@ TEST_F(WizardTest, TheStoredStepChoosesTheFirstDialog) {
   }
 }
 
-TEST_F(WizardTest, ReachingStepNineAgainWritesNothingAndMakesNoBackup) {
+// A set whose setup is done boots with a backup of its settings, made then
+// when the end of the setup left none; reaching step nine again makes none.
+TEST_F(WizardTest, ADoneSetupBootsWithABackupAndReachingStepNineAgainMakesNone) {
   StoreSetting("SetupStep", "9");
   Boot();
+  ASSERT_TRUE(FileExists(kBackup));
+  EXPECT_NE(FileText(kBackup).find("[SetupStep]=<9>"), std::string::npos);
+  std::filesystem::remove(NvPath(kBackup));
   auto* setup = VgNew<MainApp::InitialSetup>();
   setup->OnSetSetupStep(9);
   EXPECT_EQ(setup->SetupStep, 9);

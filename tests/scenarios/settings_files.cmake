@@ -1,7 +1,8 @@
 # The settings files with hostile things where the set keeps them: a link
 # planted as the temporary file of a write sends nothing outside the set's
 # folders, and a FIFO in place of the settings file blocks neither the boot
-# nor tvsettings; the set boots on its backup.
+# nor tvsettings; the set boots on its backup. A backup that a cut or damage
+# took is made again at boot.
 #   cmake -DTVUI=<program> -DTVSETTINGS=<program> -DWORK=<scratch folder> -P settings_files.cmake
 file(REMOVE_RECURSE ${WORK})
 set(nvram ${WORK}/set/mnt/nvram)
@@ -65,6 +66,27 @@ if(IS_SYMLINK ${nvram}/APP_NVRAM.dat.tmp OR IS_SYMLINK ${nvram}/APP_NVRAM.dat)
   set(failures "${failures}\nboot: a link is left in the set's settings folder")
 endif()
 check(get_after_boot 0 "^$" ${TVSETTINGS} get ${nvram}/APP_NVRAM.dat Marker)
+
+# A cut the moment the first-time setup ends can leave the setup done and no
+# backup but the temporary file of its copy; a backup can be damaged since.
+# Either way the next boot makes the backup again from the sound settings file.
+file(WRITE ${WORK}/remade.scn "tv demo\ntv on\nexpect-backup Marker kept\n")
+foreach(backup_left temporary damaged)
+  set(remade ${WORK}/remade_${backup_left}/mnt/nvram)
+  file(MAKE_DIRECTORY ${remade})
+  check(remade_${backup_left}_file 0 "^$" ${TVSETTINGS} set ${remade}/APP_NVRAM.dat SetupStep 9)
+  check(remade_${backup_left}_marker 0 "^$" ${TVSETTINGS} set ${remade}/APP_NVRAM.dat Marker kept)
+  if(backup_left STREQUAL "temporary")
+    file(WRITE ${remade}/APP_NVRAM.dat.bakup.tmp "[SetupStep]=<9>\n[Mar")
+  else()
+    file(WRITE ${remade}/APP_NVRAM.dat.bakup "[SetupStep]=<9>\n[Marker]=<old>\nno check sequence")
+  endif()
+  check(remade_${backup_left} 0 "^$" ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/remade_${backup_left} ${TVUI} --quiet
+        --scenario ${WORK}/remade.scn --out ${WORK}/out)
+  if(EXISTS ${remade}/APP_NVRAM.dat.bakup.tmp)
+    set(failures "${failures}\nremade_${backup_left}: the temporary file of the backup is left")
+  endif()
+endforeach()
 
 # A folder where the backup should be fails the runner's read of it with its
 # reason, and ends nothing.

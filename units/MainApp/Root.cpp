@@ -94,6 +94,11 @@ void Root::Init() {
   PersistentData->OnSetRecoverFile(true);
   PersistentData->OnSetOnLoadDefaultData(VgSlotOf<&Root::DefaultAppData>(this));
   PersistentData->Initialize(VgNewString(kSettingsFile));
+  // A cut the moment the first-time setup ends can leave it done and no
+  // backup, which nothing else would make again: a later damaged settings
+  // file would lose every setting. The backup copies only a sound file.
+  if (PersistentData->GetInteger(VgNewString(kSetupStepKey)) == kSetupComplete && !PersistentData->HasGoodBackup())
+    PersistentData->Backup();
 
   Wrapper->OnSetRoot(this);
   Wrapper->Initialize();

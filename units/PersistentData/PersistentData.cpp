@@ -187,6 +187,8 @@ int32_t PersistentData::Backup() {
   return CopyToBackup();
 }
 
+bool PersistentData::HasGoodBackup() { return !FileName.empty() && IsGoodFile(BackupName()); }
+
 int32_t PersistentData::CheckedFile() {
   return IsEmptyFile(FileName) ? STORAGE_FILE_ERROR : StorageCheckFile(NvPath(StorageText(FileName).c_str()).c_str());
 }

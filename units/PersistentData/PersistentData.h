@@ -50,6 +50,8 @@ class PersistentData : public XObject {
   // turn's end, after its write (so after its frame is shown), and holds
   // every change of the turn.
   int32_t Backup();
+  // Whether the backup is there and passes its checks.
+  bool HasGoodBackup();
   void Reset();
   void Dump();
 
