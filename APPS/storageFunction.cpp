@@ -60,7 +60,7 @@ void SyncDirectoryOf(const char* fileName) {
 FILE* OpenForReading(const char* fileName) {
   bool notRegular = false;
   FILE* file = StorageOpenForReading(fileName, &notRegular);
-  if (notRegular) VgPrint("APP Library: %s is not a regular file: taken as damaged\n", fileName);
+  if (notRegular) VgPrint("APP Library: %s is a link or not a regular file: taken as damaged\n", fileName);
   return file;
 }
 
@@ -129,11 +129,16 @@ int32_t CheckImage(const uint8_t* bytes, int32_t size) {
 
 // Only a regular file: a FIFO or a device in its place would hold the boot
 // for good on its first read, and a directory would read as an empty file.
-// The open itself never waits.
+// Nor through a link: one planted in place of a settings file would have the
+// set take its settings from a file outside its folders, and copy that file
+// over its backup. The open itself never waits.
 FILE* StorageOpenForReading(const char* fileName, bool* notRegular) {
   if (notRegular) *notRegular = false;
-  const int fd = open(fileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return nullptr;
+  const int fd = open(fileName, O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno == ELOOP && notRegular) *notRegular = true;
+    return nullptr;
+  }
   struct stat info;
   if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     if (notRegular) *notRegular = true;

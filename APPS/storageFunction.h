@@ -39,8 +39,8 @@ struct StorageContext {
 };
 
 // Opens a settings file for reading, and only a regular file, without
-// waiting: null when it cannot be opened or (notRegular then true) when it
-// is not a regular file.
+// waiting and without following a link: null when it cannot be opened or
+// (notRegular then true) when it is not a regular file or is a link.
 FILE* StorageOpenForReading(const char* fileName, bool* notRegular = nullptr);
 
 StorageContext* StorageInit();

@@ -231,6 +231,36 @@ TEST_F(Settings, ABadSettingsFileIsReplacedByTheBackup) {
   }
 }
 
+// A link planted in place of either file is a damaged file, never read
+// through: the set takes no settings from a file outside its folders and
+// copies none over its backup; the link itself is replaced.
+TEST_F(Settings, ALinkInPlaceOfEitherFileIsADamagedFile) {
+  MakeNvramDir();
+  const std::vector<uint8_t> good = Image("[SetupStep]=<9>\n[Name]=<Den>\n");
+  const std::vector<uint8_t> planted = Image("[SetupStep]=<9>\n[Name]=<planted>\n");
+  const std::string outside = dir / "outside.dat";
+  WriteBytes(outside, planted);
+
+  WriteBytes(backup, good);
+  std::filesystem::create_symlink(outside, file);
+  Store* store = Started();
+  EXPECT_EQ(U(store->GetString(S("Name"))), "Den");
+  EXPECT_FALSE(std::filesystem::is_symlink(file));
+  EXPECT_EQ(ReadBytes(file), good);
+
+  std::filesystem::remove(backup);
+  std::filesystem::create_symlink(outside, backup);
+  EXPECT_FALSE(store->HasGoodBackup());
+  WriteBytes(file, {'b', 'a', 'd'});
+  store = Started();
+  EXPECT_EQ(defaults->calls, 1);
+  EXPECT_EQ(U(store->GetString(S("Name"))), "default");
+  ASSERT_EQ(store->Backup(), STORAGE_OK);
+  EXPECT_FALSE(std::filesystem::is_symlink(backup));
+  EXPECT_TRUE(store->HasGoodBackup());
+  EXPECT_EQ(ReadBytes(outside), planted);
+}
+
 TEST_F(Settings, AnEmptyFileWithoutAGoodBackupLoadsAsAnEmptyStore) {
   MakeNvramDir();
   for (bool badBackup : {false, true}) {
