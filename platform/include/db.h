@@ -52,15 +52,20 @@ typedef struct {
   char description[DB_DESCRIPTION_SIZE];
   char station[DB_STATION_SIZE];
   int32_t scheduleId; /* given by the database when the row is first stored */
-  int32_t status;     /* the recorder's: 1 while its timer records, else 0 */
+  int32_t status;     /* the recorder's: 1 while its timer records, 0 when its
+                         recording waits or completed, else the record state
+                         that refused or cut its last one (4 no USB disk, 5
+                         the disk full, 8, 10, 11 no channel, tuner or signal) */
 } DB_ScheduledShow;
 
 /* Removes the shows that record once and started before now, but not one
- * recording now, and gives their timer ids back to the pool. A repeating show
- * stays: XPM_Check_Update_Scheduled_Data_Status moves it on to its next start. */
+ * recording now or one whose recording was refused or cut (status above 1),
+ * and gives their timer ids back to the pool. A repeating show stays:
+ * XPM_Check_Update_Scheduled_Data_Status moves it on to its next start. */
 int DB_Delete_Scheduled_Event_Via_Starttime(int32_t now);
-/* The first show recording now or starting at or after now, in order of
- * start time and then timer id. Returns 0, or -1 when there is none. */
+/* The first show recording now, refused or cut, or starting at or after now,
+ * in order of start time and then timer id. Returns 0, or -1 when there is
+ * none. */
 int DB_Get_First_Scheduled_Show(int32_t now, DB_ScheduledShow* show);
 /* The show after the one that starts at previousStart with previousTimerId:
  * the timer id tells apart shows of two tuners that start together. */

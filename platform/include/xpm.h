@@ -467,7 +467,8 @@ int32_t XPM_Get_Recorded_Show_with_Path(const char* path, int32_t id, XPM_Record
 int32_t XPM_Get_USB_MountPoint_Count(int32_t* count, char* first, char* second);
 /* Brings the schedule database up to date with the timers: a repeating
  * timer's row whose show has passed, its recording over, moves on to the
- * timer's next show, title and all; a row whose timer repeats no more goes. */
+ * timer's next show, title and all (keeping the state of a recording refused
+ * or cut, until the next one starts); a row whose timer repeats no more goes. */
 int32_t XPM_Check_Update_Scheduled_Data_Status(void);
 
 /* The timers that overlap another enabled timer, with the titles of their
@@ -519,7 +520,8 @@ int32_t XPM_SetWakeState(int32_t state, int32_t flag);
  * it. The outcome arrives as record-status events: 2 started, then 1
  * recording, and 19 complete when the valid timer's time has run; or 4 no
  * USB disk, 5 too little space, 8 not a digital channel, 10 the tuner
- * records already, 11 no signal. */
+ * records already, 11 no signal. The valid timer's schedule row keeps the
+ * state of a recording refused or cut (DB_ScheduledShow.status). */
 int32_t XPM_RECORDING_START_WITH_TRY(int32_t tuner, int32_t major, int32_t minor, int32_t flags, int32_t tries);
 /* The timer recording now on a tuner; -1 when none. */
 int32_t XPM_GetActiveTimer(int32_t tuner, int32_t* timerId);

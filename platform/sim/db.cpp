@@ -106,15 +106,21 @@ bool ValidTimerId(int32_t id) { return id >= 0 && id < DB_TIMER_ID_COUNT; }
 // timer keeps its id, since it records again.
 bool RecordsOnce(const DB_ScheduledShow& s) { return s.repetition == 0 || s.repetition == 4; }
 
+// A row whose recording runs, or whose last recording was refused or cut
+// (the state it ended in), stays for the viewer to see, its show passed or
+// not; only a waiting row (status 0) of a passed show is done with.
+bool Standing(const DB_ScheduledShow& s) { return s.status != 0; }
+
 }  // namespace
 
 int DB_Delete_Scheduled_Event_Via_Starttime(int32_t now) {
   std::lock_guard lock(P().mutex);
   auto& shows = P().scheduled;
-  // A show whose recording runs stays until the recorder ends it; a
-  // repeating show stays for its timer's next day.
+  // A show whose recording runs stays until the recorder ends it, one that
+  // could not be recorded until the viewer deletes it; a repeating show stays
+  // for its timer's next day.
   std::erase_if(shows, [now](const DB_ScheduledShow& s) {
-    if (s.startTime >= now || s.status == 1 || !RecordsOnce(s)) return false;
+    if (s.startTime >= now || Standing(s) || !RecordsOnce(s)) return false;
     if (ValidTimerId(s.timerId)) P().timerIdOut[s.timerId] = false;
     return true;
   });
@@ -141,7 +147,7 @@ int DB_Get_First_Scheduled_Show(int32_t now, DB_ScheduledShow* show) {
   std::lock_guard lock(P().mutex);
   const DB_ScheduledShow* best = nullptr;
   for (const DB_ScheduledShow& s : P().scheduled)
-    if ((s.startTime >= now || s.status == 1) && (!best || ScheduledBefore(s, *best))) best = &s;
+    if ((s.startTime >= now || Standing(s)) && (!best || ScheduledBefore(s, *best))) best = &s;
   if (!best) return -1;
   *show = *best;
   return 0;
@@ -186,10 +192,10 @@ int DB_Insert_Scheduled_Data(int32_t timerId, const DB_ScheduledShow* show) {
   return 0;
 }
 
-void simtv::SetScheduleRecording(int32_t timerId, bool recording) {
+void simtv::SetScheduleStatus(int32_t timerId, int32_t status) {
   std::lock_guard lock(P().mutex);
   for (DB_ScheduledShow& s : P().scheduled)
-    if (s.timerId == timerId) s.status = recording ? 1 : 0;
+    if (s.timerId == timerId) s.status = status;
 }
 
 int DB_Get_Scheduled_Show_By_Timer_Id(int32_t timerId, DB_ScheduledShow* show) {

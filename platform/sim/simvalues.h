@@ -76,10 +76,11 @@ void ResetBacklightCurve();
 // (factory_shell.cpp).
 void ResetFactoryShell();
 
-// The schedule row of a timer records now or no longer (db.cpp); the
-// recorder calls it with its own lock held, so the database never calls the
-// recorder.
-void SetScheduleRecording(int32_t timerId, bool recording);
+// The recorder's state of a timer's schedule row (db.cpp): 1 while it
+// records, 0 once its recording completed, or the record state that refused
+// or cut it (4 no disk, 5 the disk full, ...). The recorder calls it with its
+// own lock held, so the database never calls the recorder.
+void SetScheduleStatus(int32_t timerId, int32_t status);
 // The repeating schedule rows whose start has passed before now, their
 // recording not running, move on to the start that nextStart (called with
 // the database's lock held) gives for their timer; a row it gives no start

@@ -444,8 +444,10 @@ int32_t LiveState(const Tuner& t) {
   return t.liveState;
 }
 
-void EndRecording(Tuner& t) {
-  if (t.recording && t.timerId >= 0) simtv::SetScheduleRecording(t.timerId, false);
+// The recording on the tuner ends in the state given, which its timer's
+// schedule row keeps: 0 once it completed.
+void EndRecording(Tuner& t, int32_t state) {
+  if (t.recording && t.timerId >= 0) simtv::SetScheduleStatus(t.timerId, state == kComplete ? 0 : state);
   simtv::WithdrawAnswer(t.endAnswer);
   t.endAnswer = 0;
   t.recording = false;
@@ -514,7 +516,7 @@ void CompleteRecording(int32_t tuner) {
   std::snprintf(show.fileName, sizeof show.fileName, "%s", FileNameOf(R().nextRecordingId, show.title).c_str());
   AddRecording(kUsbMount, show);
   const int32_t timerId = t.timerId;
-  EndRecording(t);
+  EndRecording(t, kComplete);
   SendRecordStatus(tuner, timerId, kComplete);
 }
 
@@ -550,6 +552,13 @@ void StartRecording(int32_t tuner, int32_t major, int32_t minor, int32_t medium)
   t.medium = medium;
   if (int32_t refusal = RecordRefusal(t, major, minor, seconds >= 0 ? seconds : kOpenEndedSeconds)) {
     SendRecordStatus(tuner, t.validTimer, refusal);
+    // The timer named for this recording is done with, and its schedule row
+    // shows why it was not recorded; the timer of the recording under way
+    // (a second start on a busy tuner) is not.
+    if (t.validTimer >= 0 && !(t.recording && t.validTimer == t.timerId)) {
+      simtv::SetScheduleStatus(t.validTimer, refusal);
+      t.validTimer = -1;
+    }
     return;
   }
   t.recording = true;
@@ -560,7 +569,7 @@ void StartRecording(int32_t tuner, int32_t major, int32_t minor, int32_t medium)
   t.localStart = simtv_tv_local_time();
   t.channels[medium][0] = major;
   t.channels[medium][1] = minor;
-  if (t.timerId >= 0) simtv::SetScheduleRecording(t.timerId, true);
+  if (t.timerId >= 0) simtv::SetScheduleStatus(t.timerId, kRecording);
   SendRecordStatus(tuner, t.timerId, kStarted);
   SendRecordStatus(tuner, t.timerId, kRecording);
   if (seconds >= 0) {
@@ -1042,7 +1051,7 @@ void simtv_usb_remove(void) {
       t.timeshift = Timeshift{};
       if (!t.recording) continue;
       const int32_t timerId = t.timerId;
-      EndRecording(t);
+      EndRecording(t, kNoDisk);
       SendRecordStatus(i, timerId, kNoDisk);
     }
   }

@@ -360,6 +360,33 @@ TEST_F(Recorder, TheClockRunsOnAndATimerComesDueAtItsMinute) {
   EXPECT_EQ(RecordedShows(), 1);
 }
 
+// A timer refused when it comes due keeps its schedule row, which shows the
+// state that refused it: once, after its show has passed; repeating, moved on
+// to its next show.
+TEST_F(Recorder, ATimerRefusedWhenItComesDueKeepsItsRowWithItsState) {
+  for (int32_t id : {4, 5}) {
+    Structures::TimerData* timer = NewTimer(id, 1, 2, id == 4 ? 4 : 5, id == 4 ? 0 : 29);
+    ASSERT_EQ(model->SetTimer(nullptr), 0);
+    ASSERT_EQ(model->DB_InsertScheduledData(timer, Key("Show"), Key("")), 0);
+    model->DB_CheckOutTimerId(id);
+  }
+  Take();
+  simtv_advance(60000);
+  EXPECT_EQ(Words(XpmEvent::RecordStatus, 2),
+            (std::vector<int32_t>{Constants::XPM_RECORD_STATUS_USB_NOT_CONNECT,
+                                  Constants::XPM_RECORD_STATUS_USB_NOT_CONNECT}));
+  simtv_advance(180000);
+  auto* schedule = VgNew<DB_ScheduledInfo>();
+  schedule->GetEventInfoByCount(64);
+  ASSERT_EQ(schedule->GetNumEvents(), 2);
+  EXPECT_EQ(schedule->GetEvent(0)->TimerId, 4);
+  EXPECT_EQ(schedule->GetEvent(0)->State, Constants::XPM_RECORD_STATUS_USB_NOT_CONNECT);
+  EXPECT_EQ(schedule->GetEvent(1)->TimerId, 5);
+  EXPECT_EQ(schedule->GetEvent(1)->State, Constants::XPM_RECORD_STATUS_USB_NOT_CONNECT);
+  EXPECT_EQ(schedule->GetEvent(1)->RecordTime->Day, 22) << "a week on";
+  EXPECT_EQ(simtv_db_timer_id_out(4), 1);
+}
+
 TEST_F(Recorder, ARecordingNeedsADigitalChannelAndADiskThatStays) {
   auto* channel = VgNew<Structures::VirtualChannel>();
   channel->Major = 7;

@@ -98,10 +98,18 @@ TEST_F(ScheduleScreen, AScheduleThatStartedRecordingWhileAskedIsNotDeleted) {
 }
 
 TEST_F(ScheduleScreen, DeletingTheLastScheduleKeepsOnlyTheCurrentScheduleText) {
-  // Taking the disk out ends the recording, and its row goes with it.
+  // Taking the disk out ends the recording; its row stays, showing why,
+  // until the viewer deletes it.
   simtv_usb_remove();
   simtv_tv_set_local_time(simtv_tv_local_time() + 60);
   ScheduledRecordDialog* dialog = OpenSchedules();
+  ASSERT_EQ(dialog->ScheduleList.GetItemsNum(), 2);
+  SkinBin::DB_ScheduledInfo* schedule = VgNew<SkinBin::DB_ScheduledInfo>();
+  schedule->GetEventInfoByCount(64);
+  ASSERT_EQ(schedule->GetNumEvents(), 2);
+  EXPECT_EQ(schedule->GetEvent(0)->State, Constants::XPM_RECORD_STATUS_USB_NOT_CONNECT);
+  Press(Key::Red);
+  Press(Key::Ok);
   ASSERT_EQ(dialog->ScheduleList.GetItemsNum(), 1);
   const std::string current = Utf8(dialog->infoValues[5].String);
   Press(Key::Red);
