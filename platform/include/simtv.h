@@ -451,7 +451,10 @@ int32_t simtv_tv_register_notified(const char* name);
  * simtv_tv_set_mount_points, which may also mount it, with the default size)
  * with a size in KB and a file-system name. Removing it unmounts it, ends a
  * playback from it (XPM_EVENT_RECORD_PLAYBACK_STATUS with the device flag),
- * fails its recordings (record status 4) and ends the time-shift buffers. */
+ * fails its recordings (record status 4) and ends the time-shift buffers.
+ * A recording of SIMTV_RECORD_BYTES_PER_SECOND (its index file 64 bytes a
+ * second beside it) takes its room as XPM_RECORDING_START_WITH_TRY tells;
+ * the free space reported counts what the recordings under way recorded. */
 enum {
   SIMTV_USB_DEFAULT_KB = 2000000,
   SIMTV_RECORD_BYTES_PER_SECOND = 1048576,

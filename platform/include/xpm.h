@@ -520,8 +520,11 @@ int32_t XPM_SetWakeState(int32_t state, int32_t flag);
  * it. The outcome arrives as record-status events: 2 started, then 1
  * recording, and 19 complete when the valid timer's time has run; or 4 no
  * USB disk, 5 too little space, 8 not a digital channel, 10 the tuner
- * records already, 11 no signal. The valid timer's schedule row keeps the
- * state of a recording refused or cut (DB_ScheduledShow.status). */
+ * records already, 11 no signal. A recording with a valid timer needs the
+ * room of its whole length beside the room the recordings under way hold;
+ * one without records until the disk is full, then stops with 5, keeping
+ * what it recorded. The valid timer's schedule row keeps the state of a
+ * recording refused or cut (DB_ScheduledShow.status). */
 int32_t XPM_RECORDING_START_WITH_TRY(int32_t tuner, int32_t major, int32_t minor, int32_t flags, int32_t tries);
 /* The timer recording now on a tuner; -1 when none. */
 int32_t XPM_GetActiveTimer(int32_t tuner, int32_t* timerId);

@@ -115,6 +115,9 @@ struct Tuner {
   int32_t timerId = -1;
   uint64_t recordStart = 0;  // the set's clock
   int64_t localStart = 0;    // seconds since 1970
+  // The length the recording holds the disk's room for from its start; -1
+  // for one without an end, which takes room as it records.
+  int64_t plannedSeconds = -1;
   uint64_t token = 0;
   uint64_t endAnswer = 0;
   // The timer that XPM_Set_Timer_Record_Valid named for the next recording.
@@ -133,6 +136,9 @@ struct Disk {
   uint64_t formatAnswer = 0;
   uint64_t testToken = 0;
   uint64_t testAnswer = 0;
+  // The answer that stops the recordings without an end when they fill it.
+  uint64_t fullToken = 0;
+  uint64_t fullAnswer = 0;
 };
 
 struct Recorder {
@@ -232,10 +238,39 @@ uint64_t UsedKB() {
   return used;
 }
 
-uint32_t FreeKB() {
-  const uint64_t used = UsedKB();
-  return used >= R().disk.totalKB ? 0 : uint32_t(R().disk.totalKB - used);
+// What a recording of so many seconds takes on the disk: its file and its
+// index file, each in whole KB as the disk counts its files.
+uint64_t RecordingKB(int64_t seconds) {
+  const int64_t s = std::max<int64_t>(seconds, 0);
+  return uint64_t(CeilDiv(s * SIMTV_RECORD_BYTES_PER_SECOND, 1024) + CeilDiv(s * kIndexBytesPerSecond, 1024));
 }
+
+int64_t RecordedSeconds(const Tuner& t, uint64_t now) { return int64_t((now - t.recordStart) / 1000); }
+
+bool Timed(const Tuner& t) { return t.plannedSeconds >= 0; }
+
+// The room the recordings under way that pass the filter take at the set's
+// clock at: what they recorded so far, or (held) the room they hold, a timed
+// one that of its whole length from its start.
+template <class Filter>
+uint64_t TakenKB(uint64_t at, bool held, Filter filter) {
+  uint64_t kb = 0;
+  for (const Tuner& t : R().tuners)
+    if (t.recording && filter(t)) kb += RecordingKB(held && Timed(t) ? t.plannedSeconds : RecordedSeconds(t, at));
+  return kb;
+}
+
+bool AnyRecording(const Tuner&) { return true; }
+
+int64_t KBLeft(uint64_t takenKB) { return int64_t(R().disk.totalKB) - int64_t(UsedKB() + takenKB); }
+
+// The space the disk has free: its files and what the recordings under way
+// recorded so far are on it.
+uint32_t FreeKB() { return uint32_t(std::max<int64_t>(KBLeft(TakenKB(Now(), false, AnyRecording)), 0)); }
+
+// The room a new recording can have: the space free less what the
+// recordings under way still hold for the rest of their length.
+int64_t RoomKB() { return KBLeft(TakenKB(Now(), true, AnyRecording)); }
 
 void EraseDisk() {
   std::error_code error;
@@ -444,6 +479,8 @@ int32_t LiveState(const Tuner& t) {
   return t.liveState;
 }
 
+void ArmDiskFull();
+
 // The recording on the tuner ends in the state given, which its timer's
 // schedule row keeps: 0 once it completed.
 void EndRecording(Tuner& t, int32_t state) {
@@ -452,6 +489,7 @@ void EndRecording(Tuner& t, int32_t state) {
   t.endAnswer = 0;
   t.recording = false;
   t.validTimer = -1;
+  ArmDiskFull();
 }
 
 // What the recorded show is called: its schedule row's, else the programme's
@@ -500,8 +538,9 @@ std::string FileNameOf(int32_t number, const std::string& title) {
   return prefix + name + kExtension;
 }
 
-// The recording's time ran out: the show joins the disk's recordings.
-void CompleteRecording(int32_t tuner) {
+// The recording ends in the state given, and so many seconds of it join the
+// disk's recordings in that state.
+void KeepRecording(int32_t tuner, int64_t seconds, int32_t state) {
   Tuner& t = R().tuners[tuner];
   XPM_RecordedShow show{};
   DescribeShow(t, &show);
@@ -511,24 +550,110 @@ void CompleteRecording(int32_t tuner) {
   show.mapId = t.medium;
   show.startTime = t.localStart;
   show.recordTime = t.localStart;
-  show.duration = int32_t((Now() - t.recordStart) / 1000);
-  show.state = kComplete;
+  show.duration = int32_t(seconds);
+  show.state = state;
   std::snprintf(show.fileName, sizeof show.fileName, "%s", FileNameOf(R().nextRecordingId, show.title).c_str());
   AddRecording(kUsbMount, show);
   const int32_t timerId = t.timerId;
-  EndRecording(t, kComplete);
-  SendRecordStatus(tuner, timerId, kComplete);
+  EndRecording(t, state);
+  SendRecordStatus(tuner, timerId, state);
 }
 
-// Why a recording cannot start now; 0 when it can.
+// The recording's time ran out: the show joins the disk's recordings whole.
+void CompleteRecording(int32_t tuner) {
+  KeepRecording(tuner, RecordedSeconds(R().tuners[tuner], Now()), kComplete);
+}
+
+// The recordings without an end, which take the disk's room as they record.
+std::vector<int32_t> OpenEndedRecordings() {
+  std::vector<int32_t> tuners;
+  for (int32_t i = 0; i < kTuners; ++i)
+    if (R().tuners[i].recording && !Timed(R().tuners[i])) tuners.push_back(i);
+  return tuners;
+}
+
+// The room those recordings have together: the disk less its files and the
+// room that the timed recordings hold.
+int64_t OpenEndedRoomKB() { return KBLeft(TakenKB(Now(), true, Timed)); }
+
+// Whether the recordings without an end would take more than the room at
+// the set's clock at.
+bool Overfull(uint64_t at, int64_t roomKB) {
+  return int64_t(TakenKB(at, false, [](const Tuner& t) { return !Timed(t); })) > roomKB;
+}
+
+void DiskFull(uint64_t token);
+
+// Looks out for the moment the recordings without an end fill the disk: the
+// first second they would take more than their room. Whatever changes the
+// room (a recording starts or ends, a file comes or goes) looks again.
+void ArmDiskFull() {
+  Disk& d = R().disk;
+  simtv::WithdrawAnswer(d.fullAnswer);
+  d.fullAnswer = 0;
+  d.fullToken = NewToken();
+  const std::vector<int32_t> tuners = OpenEndedRecordings();
+  if (tuners.empty()) return;
+  const uint64_t now = Now();
+  const int64_t roomKB = OpenEndedRoomKB();
+  // The room is filled by a second of each at most every second: past the
+  // room's seconds and one more, the recordings are over it.
+  uint64_t fits = now;
+  uint64_t over = now + (uint64_t(std::max<int64_t>(roomKB, 0)) / 1024 + 2) * 1000;
+  if (Overfull(now, roomKB)) {
+    over = now;
+  } else {
+    while (over - fits > 1) {
+      const uint64_t middle = fits + (over - fits) / 2;
+      (Overfull(middle, roomKB) ? over : fits) = middle;
+    }
+  }
+  const uint64_t token = d.fullToken;
+  d.fullAnswer = simtv::AnswerLater(uint32_t(std::min<uint64_t>(over - now, UINT32_MAX)), [token] {
+    std::lock_guard lock(g_mutex);
+    DiskFull(token);
+  });
+}
+
+// The disk is full: the recordings without an end stop and keep what they
+// recorded that the disk holds, with the full-disk state. Room freed
+// meanwhile lets them record on.
+void DiskFull(uint64_t token) {
+  if (R().disk.fullToken != token) return;
+  const std::vector<int32_t> tuners = OpenEndedRecordings();
+  const uint64_t now = Now();
+  const int64_t roomKB = OpenEndedRoomKB();
+  if (!Overfull(now, roomKB)) {
+    ArmDiskFull();
+    return;
+  }
+  std::vector<int64_t> seconds;
+  for (int32_t i : tuners) seconds.push_back(RecordedSeconds(R().tuners[i], now));
+  // The second that did not fit comes off the longest.
+  auto kb = [&seconds] {
+    uint64_t sum = 0;
+    for (int64_t s : seconds) sum += RecordingKB(s);
+    return int64_t(sum);
+  };
+  while (kb() > roomKB) {
+    auto longest = std::max_element(seconds.begin(), seconds.end());
+    if (*longest == 0) break;
+    --*longest;
+  }
+  std::fprintf(stderr, "SIMTV: the USB disk is full: the recording stops\n");
+  for (size_t i = 0; i < tuners.size(); ++i) KeepRecording(tuners[i], seconds[i], kNoSpace);
+}
+
+// Why a recording of so many seconds cannot start now; 0 when it can. It
+// needs the room of its whole length beside what the recordings under way
+// hold.
 int32_t RecordRefusal(const Tuner& t, int32_t major, int32_t minor, int64_t seconds) {
   if (t.recording) return kTunerBusy;
   if (minor <= 0) return kNotDigital;
   XPM_ChannelInfo channel{};
   if (!simtv::FindChannel(t.medium, major, minor, &channel)) return kNoSignal;
   if (!Mounted()) return kNoDisk;
-  const uint64_t neededKB = uint64_t(seconds) * SIMTV_RECORD_BYTES_PER_SECOND / 1024;
-  if (FreeKB() < neededKB) return kNoSpace;
+  if (RoomKB() < int64_t(RecordingKB(seconds))) return kNoSpace;
   return 0;
 }
 
@@ -538,7 +663,7 @@ void StartRecording(int32_t tuner, int32_t major, int32_t minor, int32_t medium)
   Tuner& t = R().tuners[tuner];
   // With a valid timer the recording ends with the timer's show, at its
   // start plus its duration and late end, however early it began; without
-  // one it records until the disk goes.
+  // one it records until the disk goes or is full.
   XPM_TimerInfo timer{};
   const bool timed = t.validTimer >= 0 && simtv::TimerOf(t.validTimer, &timer);
   int64_t seconds = -1;
@@ -567,9 +692,11 @@ void StartRecording(int32_t tuner, int32_t major, int32_t minor, int32_t medium)
   t.timerId = timed ? t.validTimer : -1;
   t.recordStart = Now();
   t.localStart = simtv_tv_local_time();
+  t.plannedSeconds = seconds;
   t.channels[medium][0] = major;
   t.channels[medium][1] = minor;
   if (t.timerId >= 0) simtv::SetScheduleStatus(t.timerId, kRecording);
+  ArmDiskFull();
   SendRecordStatus(tuner, t.timerId, kStarted);
   SendRecordStatus(tuner, t.timerId, kRecording);
   if (seconds >= 0) {
@@ -610,6 +737,7 @@ void simtv::ResetRecorder() {
   simtv::WithdrawAnswer(r.playback.edgeAnswer);
   simtv::WithdrawAnswer(r.disk.formatAnswer);
   simtv::WithdrawAnswer(r.disk.testAnswer);
+  simtv::WithdrawAnswer(r.disk.fullAnswer);
   r = Recorder{};
 }
 
@@ -666,6 +794,7 @@ int32_t XPM_Delete_Recorded_Show(int32_t id) {
   if (OnDisk(r->path) && Mounted() && r->show.fileName[0]) {
     RemoveFile(r->show.fileName);
     RemoveFile(IndexName(r->show.fileName));
+    ArmDiskFull();
   }
   std::erase_if(R().recordings, [id](const Recording& rec) { return rec.show.id == id; });
   return 0;
@@ -943,7 +1072,10 @@ int32_t XPM_USBDiskFormat(void) {
     if (R().disk.formatToken != token) return;
     int32_t status = failure;
     if (status == 0 && !Mounted()) status = kErrorNotFound;
-    if (status == 0) EraseDisk();
+    if (status == 0) {
+      EraseDisk();
+      ArmDiskFull();
+    }
     simtv::EventLater(0, XpmEvent::UsbFormat, &status, sizeof status);
   });
   return 0;
@@ -1030,6 +1162,7 @@ void simtv_usb_insert(uint32_t totalKB, const char* fileSystem) {
     R().disk.fileSystem = fileSystem ? fileSystem : "";
     mounted = Mounted();
     if (!mounted) R().mountPoints.emplace_back(kUsbMount);
+    ArmDiskFull();
   }
   if (!mounted) simtv::MediaStorageChanged(true);
 }
@@ -1066,7 +1199,9 @@ uint32_t simtv_usb_free_kb(void) {
 int simtv_usb_write_file(const char* name, uint64_t bytes) {
   if (!name) return -1;
   std::lock_guard lock(g_mutex);
-  return WriteFile(name, bytes) ? 0 : -1;
+  const bool written = WriteFile(name, bytes);
+  ArmDiskFull();
+  return written ? 0 : -1;
 }
 
 int simtv_usb_file_exists(const char* name) {

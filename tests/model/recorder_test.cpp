@@ -387,6 +387,55 @@ TEST_F(Recorder, ATimerRefusedWhenItComesDueKeepsItsRowWithItsState) {
   EXPECT_EQ(simtv_db_timer_id_out(4), 1);
 }
 
+// What the disk holds never passes its size. A timer's recording needs the
+// room of its whole length beside what a recording under way holds: one that
+// cannot have it is refused, and its schedule row keeps that state for the
+// viewer. A recording without an end takes the room left as it records and
+// stops when the disk is full, keeping what it recorded.
+TEST_F(Recorder, TheDiskNeverHoldsMoreThanItsSize) {
+  simtv_usb_insert(200 * 1024, "FAT32");
+  // Two minutes a minute from now on each tuner: 240 MB.
+  for (int32_t id : {4, 5}) {
+    Structures::TimerData* timer = NewTimer(id, 1, 2, 4, id == 4 ? 0 : 29);
+    ASSERT_EQ(model->SetTimer(nullptr), 0);
+    ASSERT_EQ(model->DB_InsertScheduledData(timer, Key("Show"), Key("")), 0);
+  }
+  Take();
+  simtv_advance(60000);
+  EXPECT_EQ(Words(XpmEvent::RecordStatus, 2),
+            (std::vector<int32_t>{Constants::XPM_RECORD_STATUS_START, Constants::XPM_RECORD_STATUS_RECORDING,
+                                  Constants::XPM_RECORD_STATUS_USB_NO_ENOUGH_SPACE}));
+  EXPECT_EQ(model->GetActiveTimer(0), 4);
+  EXPECT_EQ(model->GetActiveTimer(1), -1);
+  simtv_advance(120000);
+  EXPECT_EQ(Words(XpmEvent::RecordStatus, 2), std::vector<int32_t>{Constants::XPM_RECORD_STATUS_COMPLETE});
+  DB_Delete_Scheduled_Event_Via_Starttime(int32_t(simtv_tv_local_time()));
+  DB_ScheduledShow row{};
+  EXPECT_EQ(DB_Get_Scheduled_Show_By_Timer_Id(4, &row), -1) << "recorded, its show passed";
+  ASSERT_EQ(DB_Get_Scheduled_Show_By_Timer_Id(5, &row), 0) << "refused, it stays";
+  EXPECT_EQ(row.status, Constants::XPM_RECORD_STATUS_USB_NO_ENOUGH_SPACE);
+
+  // The 200 MB less the 120 MB recorded and their index's 8 KB hold 79
+  // seconds more.
+  auto* channel = VgNew<Structures::VirtualChannel>();
+  channel->Major = 7;
+  channel->Minor = 2;
+  model->StartRecord(1, channel);
+  EXPECT_EQ(Words(XpmEvent::RecordStatus, 2),
+            (std::vector<int32_t>{Constants::XPM_RECORD_STATUS_START, Constants::XPM_RECORD_STATUS_RECORDING}));
+  simtv_advance(79999);
+  EXPECT_TRUE(Take().empty());
+  simtv_advance(1);
+  EXPECT_EQ(Words(XpmEvent::RecordStatus, 2), std::vector<int32_t>{Constants::XPM_RECORD_STATUS_USB_NO_ENOUGH_SPACE});
+  ASSERT_EQ(RecordedShows(), 2);
+  XPM_RecordedShow show{};
+  ASSERT_EQ(XPM_Get_Recorded_Show(2, &show), 0);
+  EXPECT_EQ(show.duration, 79);
+  EXPECT_EQ(show.state, Constants::XPM_RECORD_STATUS_USB_NO_ENOUGH_SPACE);
+  EXPECT_EQ(simtv_usb_free_kb(), 1011u);
+  EXPECT_EQ(model->GetActiveTimer(1), -1);
+}
+
 TEST_F(Recorder, ARecordingNeedsADigitalChannelAndADiskThatStays) {
   auto* channel = VgNew<Structures::VirtualChannel>();
   channel->Major = 7;
