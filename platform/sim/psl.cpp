@@ -599,42 +599,66 @@ std::vector<uint8_t> ReadHead(const fs::path& file, size_t most) {
   return bytes;
 }
 
-// A WAV file's chunks, each size checked against what is there: the format
-// gives the byte rate, the data chunk the length, the INFO list the texts.
+bool ReadAt(std::ifstream& in, uint64_t at, void* bytes, size_t size) {
+  in.clear();
+  in.seekg(std::streamoff(at));
+  in.read(static_cast<char*>(bytes), std::streamsize(size));
+  return size_t(in.gcount()) == size;
+}
+
+// The texts of a LIST chunk of INFO type that the library shows: of each
+// text no more than a name holds (PSL_NAME_MAX), the rest passed over.
+void ReadWavInfo(std::ifstream& in, uint64_t body, uint64_t end, Facts* facts) {
+  uint8_t type[4];
+  if (end - body < 4 || !ReadAt(in, body, type, sizeof type) || std::memcmp(type, "INFO", 4) != 0) return;
+  for (uint64_t sub = body + 4; sub + 8 <= end;) {
+    uint8_t tag[8];
+    if (!ReadAt(in, sub, tag, sizeof tag)) return;
+    const uint32_t length = Le32(tag + 4);
+    std::string* text = std::memcmp(tag, "INAM", 4) == 0   ? &facts->title
+                        : std::memcmp(tag, "IART", 4) == 0 ? &facts->artist
+                        : std::memcmp(tag, "IPRD", 4) == 0 ? &facts->album
+                                                           : nullptr;
+    if (text) {
+      char bytes[PSL_NAME_MAX];
+      const size_t n = size_t(std::min<uint64_t>({length, end - (sub + 8), sizeof bytes}));
+      if (!ReadAt(in, sub + 8, bytes, n)) return;
+      text->assign(bytes, strnlen(bytes, n));
+    }
+    sub += 8 + uint64_t(length) + (length & 1);
+  }
+}
+
+// A WAV file's chunks, each size checked against what the file holds: the
+// format gives the byte rate, the data chunk the length, the INFO list the
+// texts. Only the chunks' headers and those parts are read, wherever in the
+// file they lie: the samples, however long, stay on the disk.
 bool ReadWav(const fs::path& file, Facts* facts) {
-  const std::vector<uint8_t> bytes = ReadHead(file, 1 << 20);
-  if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) != 0 || std::memcmp(bytes.data() + 8, "WAVE", 4) != 0)
+  std::ifstream in(file, std::ios::binary);
+  uint8_t riff[12];
+  if (!ReadAt(in, 0, riff, sizeof riff) || std::memcmp(riff, "RIFF", 4) != 0 || std::memcmp(riff + 8, "WAVE", 4) != 0)
     return false;
-  uint32_t byteRate = 0;
-  uint64_t dataBytes = 0;
   std::error_code error;
   const uint64_t fileBytes = fs::file_size(file, error);
-  for (size_t at = 12; at + 8 <= bytes.size();) {
-    const uint8_t* chunk = bytes.data() + at;
-    const uint32_t size = Le32(chunk + 4);
-    const size_t body = at + 8;
-    const size_t have = std::min<size_t>(size, bytes.size() - body);
-    if (std::memcmp(chunk, "fmt ", 4) == 0 && have >= 12) {
-      byteRate = Le32(chunk + 8 + 8);
-    } else if (std::memcmp(chunk, "data", 4) == 0) {
-      // The data may run past what was read: its size counts, up to the file's end.
-      dataBytes = std::min<uint64_t>(size, error ? size : fileBytes - std::min<uint64_t>(fileBytes, body));
-    } else if (std::memcmp(chunk, "LIST", 4) == 0 && have >= 4 && std::memcmp(chunk + 8, "INFO", 4) == 0) {
-      for (size_t sub = body + 4; sub + 8 <= body + have;) {
-        const uint8_t* tag = bytes.data() + sub;
-        const uint32_t length = Le32(tag + 4);
-        const size_t textLength = std::min<size_t>(length, body + have - (sub + 8));
-        std::string text(reinterpret_cast<const char*>(tag + 8), textLength);
-        text = text.substr(0, text.find('\0'));
-        if (std::memcmp(tag, "INAM", 4) == 0) facts->title = text;
-        if (std::memcmp(tag, "IART", 4) == 0) facts->artist = text;
-        if (std::memcmp(tag, "IPRD", 4) == 0) facts->album = text;
-        sub += 8 + size_t(length) + (length & 1);
-        if (length > bytes.size()) break;
-      }
+  if (error) return false;
+  uint32_t byteRate = 0;
+  uint64_t dataBytes = 0;
+  for (uint64_t at = sizeof riff; at + 8 <= fileBytes;) {
+    uint8_t header[8];
+    if (!ReadAt(in, at, header, sizeof header)) break;
+    const uint32_t size = Le32(header + 4);
+    const uint64_t body = at + 8;
+    // The data may run past the file's end: its size counts up to there.
+    const uint64_t have = std::min<uint64_t>(size, fileBytes - body);
+    uint8_t format[12];
+    if (std::memcmp(header, "fmt ", 4) == 0 && have >= sizeof format) {
+      if (ReadAt(in, body, format, sizeof format)) byteRate = Le32(format + 8);
+    } else if (std::memcmp(header, "data", 4) == 0) {
+      dataBytes = have;
+    } else if (std::memcmp(header, "LIST", 4) == 0) {
+      ReadWavInfo(in, body, body + have, facts);
     }
-    if (size > bytes.size()) break;
-    at = body + size_t(size) + (size & 1);
+    at = body + uint64_t(size) + (size & 1);
   }
   if (byteRate == 0) return false;
   facts->seconds = int32_t(std::max<uint64_t>(1, (dataBytes + byteRate - 1) / byteRate));

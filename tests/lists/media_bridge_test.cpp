@@ -74,6 +74,31 @@ namespace {
 using MediaTest::StatusLog;
 namespace fs = std::filesystem;
 
+// A WAV file of 8000 bytes a second whose INFO list follows two megabytes of
+// samples (a hole in the file).
+bool WriteLongWav(const std::string& path) {
+  auto chunk = [](const char* tag, const std::string& body) {
+    std::string out(tag, 4);
+    for (int i = 0; i < 4; ++i) out += char(body.size() >> (8 * i));
+    return out + body + (body.size() % 2 ? std::string(1, '\0') : std::string());
+  };
+  auto le = [](uint32_t value, int bytes) {
+    std::string out;
+    for (int i = 0; i < bytes; ++i) out += char(value >> (8 * i));
+    return out;
+  };
+  constexpr uint32_t kSamples = 2 << 20;
+  const std::string format = le(1, 2) + le(1, 2) + le(8000, 4) + le(8000, 4) + le(1, 2) + le(8, 2);
+  const std::string info = chunk("LIST", std::string("INFO") + chunk("INAM", std::string("Late Title", 11)) +
+                                             chunk("IART", std::string("Far Band", 9)));
+  std::ofstream out(path, std::ios::binary);
+  out << "RIFF" << le(4 + 24 + 8 + kSamples + uint32_t(info.size()), 4) << "WAVE" << chunk("fmt ", format) << "data"
+      << le(kSamples, 4);
+  out.seekp(kSamples, std::ios::cur);
+  out << info;
+  return bool(out);
+}
+
 class MediaBridge : public ListTest::MediaFixture {
  protected:
   void SetUp() override {
@@ -213,6 +238,10 @@ TEST_F(MediaBridge, AFolderComesInPagesAndItsFilesTellTheirFacts) {
   Pump();
   EXPECT_EQ(log->Last(), "metadata 0 Clip 1s 64x36") << "four frames at four a second";
   EXPECT_NE(media->GetMediaItem(0)->Thumb.get(), nullptr) << "the first frame";
+  Folder({{"Long.wav", Media::MediaItem::Music, true, WriteLongWav}});
+  media->RequestMetadata(0, false);
+  Pump();
+  EXPECT_EQ(log->Last(), "metadata 0 Late Title Far Band 263") << "the texts after the samples";
 }
 
 TEST_F(MediaBridge, PicturesAreFittedToTheScreenAndAnUndecodableOneHasNone) {
