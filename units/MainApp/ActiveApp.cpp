@@ -340,11 +340,12 @@ bool Listed(Primitives::KeyRoutingForm* form) {
 
 // The screen with the keys is the topmost drawn screen that takes keys. A
 // screen may take the keys under another that takes them too: one of a lower
-// layer opened by a key or an event (the input list under the record
-// options, the quick menu under a timer's pop-up), the focus handed back to
-// a media window under a menu page when a bar over both left, a message
-// shown over the menus by another sub-system. The viewer would press keys
-// into a screen that lies under one that seems to have them. The keys go to
+// layer that an event opens (the 3D question under the record options), the
+// focus handed back to a media window under a menu page when a bar over both
+// left, a message shown over the menus by another sub-system, whose screens
+// keep the keys. The viewer would press keys into a screen that lies under
+// one that seems to have them. (A key opens no screen under the one with the
+// keys: see SubSystem::SubSystemClass::KeyAsking.) The keys go to
 // the topmost of the screens that take keys drawn over it, and nothing
 // closes for it: the screen below has them again when the one above leaves.
 // A passing notice (the volume bar) that lost the keys gives way instead.
