@@ -21,6 +21,7 @@ class AdjustmentMenu : public ValueDisplay {
 
   // Every key press is taken; releases are not.
   XObject* HandleEvent(Core::Event* event) override;
+  bool TakesKeys() const override { return true; }
   // Shows the current entry.
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
 

@@ -60,8 +60,7 @@ void FactorySystem::Initialize(Primitives::KeyRoutingParameter* parameter) {
   SubSystem::SubSystemClass::Initialize(parameter);
   OnSetBounds({0, 0, ScreenWidth, ScreenHeight});
   MainApp::GetMessageAgent()->Register(this);
-  if (IsInFactoryMode()) EnterMode("M");
-  if (IsInServiceMode()) EnterMode("S");
+  if (IsInFactoryMode() || IsInServiceMode()) ShowIndicator(MainApp::GetWrapper()->OnGetFactoryMode());
 }
 
 void FactorySystem::Close(XObject* sender) {
@@ -225,9 +224,15 @@ void FactorySystem::ClearAll() {
   MainApp::GetMessageAgent()->Dispatch(message, nullptr);
 }
 
+void FactorySystem::EnterMode(const char* marker) {
+  VgString text = VgNewStringAnsi(marker);
+  ShowIndicator(text);
+  MainApp::GetWrapper()->OnSetFactoryMode(text);
+}
+
 // The indicator is a plain child: the widget manager neither lists it nor
 // closes it with a layer.
-void FactorySystem::EnterMode(const char* marker) {
+void FactorySystem::ShowIndicator(VgString marker) {
   if (!modeIndicator) {
     modeIndicator = VgNew<ModeIndicator>();
     ManageWidget = false;
@@ -235,9 +240,7 @@ void FactorySystem::EnterMode(const char* marker) {
     ManageWidget = true;
     modeIndicator->MoveToOrigin();
   }
-  VgString text = VgNewStringAnsi(marker);
-  modeIndicator->OnSetCaption(text);
-  MainApp::GetWrapper()->OnSetFactoryMode(text);
+  modeIndicator->OnSetCaption(marker);
 }
 
 void FactorySystem::LeaveMode() {

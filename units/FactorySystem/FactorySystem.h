@@ -80,6 +80,8 @@ class FactorySystem : public SubSystem::SubSystemClass {
   void ShowMessage(Events::XPM_EVENT_FACTORY_COMMAND* command);
   // The indicator with that caption, and the model's marker.
   void EnterMode(const char* marker);
+  // The indicator alone, for the marker the model holds.
+  void ShowIndicator(VgString marker);
   void LeaveMode();
   // A page named by class name, for pages of units this one does not link.
   void OpenMenuPage(const char* name, int32_t value);

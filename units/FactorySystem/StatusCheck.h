@@ -25,6 +25,7 @@ class StatusCheck : public WidgetClass {
   // The exit keys and 9 close it; every other key is kept from the screens
   // behind it.
   XObject* HandleEvent(Core::Event* event) override;
+  bool TakesKeys() const override { return true; }
   // The list on the serial console, one line a row.
   void PrintStatusResults();
 

@@ -28,6 +28,10 @@ class WidgetClass : public Primitives::KeyRoutingForm {
   static constexpr int32_t IndicatorLayer = 0x2000;
   static constexpr int32_t FactoryOnlyLayer = 0x4000;
 
+  // The factory's displays hold the focus but take no key: every key goes on
+  // to the other sub-systems. The screens that take keys say so.
+  bool TakesKeys() const override { return false; }
+
   // A change of size posts Refresh, which spans background and frame over
   // the widget.
   void OnSetBounds(VgRect rect) override;

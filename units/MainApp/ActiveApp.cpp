@@ -18,7 +18,6 @@
 #include "Media/MediaWrapper.h"
 #include "MenuSystem/MenuSystem.h"
 #include "NonMenuSystem/NonMenuSystem.h"
-#include "NonMenuSystem/WidgetClass.h"
 #include "Primitives/KeyRoutingForm.h"
 #include "Primitives/KeyRoutingParameter.h"
 #include "Structures/History.h"
@@ -348,7 +347,8 @@ bool Listed(Primitives::KeyRoutingForm* form) {
 // keys: see SubSystem::SubSystemClass::KeyAsking.) The keys go to
 // the topmost of the screens that take keys drawn over it, and nothing
 // closes for it: the screen below has them again when the one above leaves.
-// A passing notice (the volume bar) that lost the keys gives way instead.
+// A passing notice (the volume bar, a message) that lost the keys gives way
+// instead.
 // The menus arrange their own pages (the page beside the main menu lies on
 // its ground), and a modal screen hears the keys wherever the focus is.
 void ActiveApp::KeysToTheTop() {
@@ -375,13 +375,10 @@ void ActiveApp::KeysToTheTop() {
     return VgMoveRectPos(entry.view->GetExtent(), {entry.holder->Bounds.x1, entry.holder->Bounds.y1});
   };
   auto takesKeys = [](Primitives::KeyRoutingForm* form, const Stacked& below) {
-    if (!form || !form->FocusOnOpen || form->IsModal || !Listed(form)) return false;
+    if (!form || !form->TakesKeys() || form->IsModal || !Listed(form)) return false;
     return !(vg_cast<::SubSystem::MenuClass>(form) && vg_cast<::SubSystem::MenuClass>(below.view));
   };
-  auto notice = [](Primitives::KeyRoutingForm* form) {
-    auto* widget = vg_cast<::NonMenuSystem::WidgetClass>(form);
-    return widget && widget->LeavesWithTheKeys ? widget : nullptr;
-  };
+  auto notice = [](Primitives::KeyRoutingForm* form) { return form && form->GivesWay() ? form : nullptr; };
   // Up the stack: the topmost screen over the one with the keys, then the
   // topmost over that one, and so on.
   auto top = at;
@@ -392,13 +389,13 @@ void ActiveApp::KeysToTheTop() {
     }
     if (top == below) break;
   }
-  std::vector<::NonMenuSystem::WidgetClass*> passing;
+  std::vector<Primitives::KeyRoutingForm*> passing;
   for (auto entry = std::next(top); entry != drawn.end(); ++entry) {
     auto* form = vg_cast<Primitives::KeyRoutingForm>(entry->view);
     if (takesKeys(form, *top) && notice(form) && Overlap(extentOf(*entry), extentOf(*top)))
       passing.push_back(notice(form));
   }
-  for (::NonMenuSystem::WidgetClass* form : passing) form->Close();
+  for (Primitives::KeyRoutingForm* form : passing) form->Close();
   if (top == at) return;
   auto* screen = vg_cast<Primitives::KeyRoutingForm>(top->view);
   auto* holder = vg_cast<::SubSystem::SubSystemClass>(screen->owner.get());

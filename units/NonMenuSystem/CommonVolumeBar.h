@@ -3,9 +3,10 @@
 // step it while it is up; a step while the sound is muted brings the sound
 // back first, and the mute bar goes.
 //
-// The bar has a layer of its own, above the dialogs: the volume changes over
-// a question or a dialog that ends only by its own keys without ending it,
-// and when the bar's time is up the viewer is back on the screen below.
+// The bar has a layer of its own, above every other screen: the volume
+// changes over a question or a dialog that ends only by its own keys without
+// ending it, and when the bar's time is up the viewer is back on the screen
+// below. A passing notice, it goes when a screen takes the keys from it.
 #pragma once
 
 #include "NonMenuSystem/AdjustmentBar.h"
@@ -18,7 +19,9 @@ class CommonVolumeBar : public AdjustmentBar {
  public:
   explicit CommonVolumeBar(XObject* link = nullptr);
 
-  static constexpr int32_t VolumeLayer = 0x400;
+  static constexpr int32_t VolumeLayer = 0x10000;
+
+  bool GivesWay() const override { return true; }
 
   // Whatever the record holds (the factory sends a number), the bar shows
   // the volume.

@@ -32,7 +32,7 @@ constexpr int32_t kStatusRemoved = 5;
 DirectMessageBar::DirectMessageBar(XObject* link) : WidgetClass(link) {
   WinID = WinIDs::WIN_ID_DirectMessageBar;
   // Above the dialog that asked for it, so the dialog stays open under it.
-  Layer = 256;
+  Layer = MessageLayer;
   // The message leaves on time whether or not it has the focus.
   IsPersistent = false;
   OnSetTimeOutValue(kDefaultMessageTime);

@@ -21,6 +21,10 @@ class DirectMessageBar : public WidgetClass {
  public:
   explicit DirectMessageBar(XObject* link = nullptr);
 
+  // Its own layer, above the pop-ups: a message that comes while a keyboard
+  // or a list of choices is open does not take their layer, nor lose what
+  // was typed there.
+  static constexpr int32_t MessageLayer = 0x400;
   static constexpr int32_t StandardWidth = 640;
   static constexpr int32_t StandardTop = 330;
   static constexpr int32_t MinHeight = 96;
@@ -32,6 +36,9 @@ class DirectMessageBar : public WidgetClass {
   // A message keeps its own time whoever opened it.
   void OnSetMenuTriggered(bool value) override;
   void Close(XObject* sender = nullptr) override;
+  // A passing notice: a screen that takes the keys under it clears it away,
+  // and a key may open one under it.
+  bool GivesWay() const override { return true; }
 
   virtual void OnSetMessageType(int32_t type);
   int32_t OnGetMessageType() const { return MessageType; }

@@ -78,13 +78,17 @@ void NonMenuSystem::HandleMessage(Structures::Message* message) {
       if (owner) owner->OnSetFocus(this);
       ChangeState(vg_cast<SubSystem::State>(message->Payload.get()));
       break;
+    // A message asked by another sub-system has the keys, as a screen asked
+    // by one does: over the menus it would otherwise give way to them.
     case Constants::MSG_SHOW_MESSAGE:
+      if (owner) owner->OnSetFocus(this);
       ShowMessage(message->Param);
       break;
     case Constants::MSG_CLEAR_MESSAGE:
       CloseMessages();
       break;
     case Constants::MSG_RECORD_SLEEP_WARNING:
+      if (owner) owner->OnSetFocus(this);
       ShowMessage(DirectMsgTypeRecordSleepWarning);
       break;
     case Constants::MSG_UPDATE_HELP_BAR: {

@@ -26,10 +26,10 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
  public:
   explicit NonMenuSystem(XObject* link = nullptr) : SubSystem::SubSystemClass(link) {}
 
-  // The layers of the widgets it clears, the volume bar's among them: layer
-  // 1 (media and playback windows) survives a clear, and so does the mute
-  // sign.
-  static constexpr int32_t ClearLayers = 32 | 64 | 128 | 256 | 0x400;
+  // The layers of the widgets it clears, the messages' and the volume bar's
+  // among them: layer 1 (media and playback windows) survives a clear, and
+  // so does the mute sign.
+  static constexpr int32_t ClearLayers = 32 | 64 | 128 | 256 | 0x400 | 0x10000;
   static constexpr int32_t ScreenWidth = 960;
   static constexpr int32_t ScreenHeight = 540;
   // The choices of "3D Auto Start".

@@ -77,6 +77,15 @@ class KeyRoutingForm : public Forms::Form {
   // The form has an Asker, and that form is closed.
   bool IsOrphaned() const { return Asker && Asker->IsClosed(); }
 
+  // Whether the screen takes the viewer's keys when it has the focus: one
+  // that opens with the focus does, unless it says otherwise (a display that
+  // holds the focus but lets every key through).
+  virtual bool TakesKeys() const { return FocusOnOpen; }
+  // Whether the screen is a passing notice (the volume bar, a message): it
+  // gives way to a screen that takes the keys under it, and a key may open
+  // a screen under it.
+  virtual bool GivesWay() const { return false; }
+
   // Switches the time-out on or off; a running one is not restarted.
   void SetTimeout(bool on);
   // Starts a running time-out again from its full length; a stopped one stays

@@ -132,11 +132,13 @@ bool StaysBeside(Primitives::KeyRoutingForm* screen, int32_t layer) {
 
 }  // namespace
 
+// A passing notice gives way to the screen, and a display that takes no keys
+// lets it open under it; a notice opens anywhere and gives way in turn.
 bool SubSystemClass::OpensUnderTheKeys(Primitives::KeyRoutingForm* form) {
-  if (!asking_ || !form->FocusOnOpen) return false;
+  if (!asking_ || !form->TakesKeys() || form->GivesWay()) return false;
   Primitives::KeyRoutingForm* keys = ScreenWithTheKeys(this);
-  if (!keys || keys == form || uint32_t(keys->Layer) <= uint32_t(form->Layer) || !StaysBeside(keys, form->Layer))
-    return false;
+  if (!keys || keys == form || !keys->TakesKeys() || keys->GivesWay()) return false;
+  if (uint32_t(keys->Layer) <= uint32_t(form->Layer) || !StaysBeside(keys, form->Layer)) return false;
   VgPrint("SubSystem::SubSystemClass: %s does not open under %s, which has the keys\n", form->GetClass()->name,
           keys->GetClass()->name);
   return true;
