@@ -49,7 +49,7 @@ std::string Named(Primitives::KeyRoutingForm* form) {
 // A screen that takes keys: one that takes the focus when it opens, or a
 // menu page (the page beside the main menu waits for it).
 bool TakesKeys(Primitives::KeyRoutingForm* form) {
-  return form->FocusOnOpen || vg_cast<SubSystem::MenuClass>(form);
+  return form->TakesKeys() || vg_cast<SubSystem::MenuClass>(form);
 }
 
 // The screens as they are drawn, bottom first, each with where it lies on
@@ -249,7 +249,7 @@ std::string KeysOnTop() {
   if (at == drawn.size()) return {};
   for (size_t i = at + 1; i < drawn.size(); ++i) {
     Primitives::KeyRoutingForm* above = drawn[i].form;
-    if (Inside(above, keys) || !IsListed(listed, above) || !above->FocusOnOpen) continue;
+    if (Inside(above, keys) || !IsListed(listed, above) || !above->TakesKeys()) continue;
     if (PageBesideTheMainMenu(keys, above)) continue;
     if (Overlap(drawn[i].extent, drawn[at].extent))
       return "the keys are in " + Named(keys) + ", and " + Named(above) + ", which takes keys, is drawn over it";
@@ -259,14 +259,13 @@ std::string KeysOnTop() {
 
 // A screen drawn under a lasting screen that has the keys (a dialog under the
 // service menu, which keeps every key) waits for it: the way out reaches the
-// lasting screen first.
+// lasting screen, and ends there.
 bool UnderLastingKeys(Primitives::KeyRoutingForm* form, const std::vector<Drawn>& drawn) {
   Primitives::KeyRoutingForm* keys = ScreenWithTheKeys();
   if (!keys || !Lasts(keys)) return false;
-  const Drawn* under = nullptr;
   for (const Drawn& d : drawn) {
-    if (d.form == form) under = &d;
-    if (d.form == keys) return under && Overlap(under->extent, d.extent);
+    if (d.form == keys) return false;
+    if (d.form == form) return true;
   }
   return false;
 }

@@ -12,6 +12,7 @@
 #include "NonMenuSystem/DirectMessageBar.h"
 #include "NonMenuSystem/DirectMessages.h"
 #include "NonMenuSystem/HelpBar.h"
+#include "NonMenuSystem/QORWidgetClass.h"
 #include "NonMenuSystem/WaitingCircle.h"
 #include "NonMenuSystem/WidgetClass.h"
 #include "Primitives/KeyRoutingParameter.h"
@@ -277,7 +278,11 @@ void NonMenuSystem::HelpKeysMoved() { VgPostSignal(VgSlotOf<&NonMenuSystem::Foll
 // the sub-system of the topmost screen): the bar follows after that.
 void NonMenuSystem::ScreensChanged(XObject*) { HelpKeysMoved(); }
 
-void NonMenuSystem::FollowKeys(XObject*) { ShowHelpOfKeys(true); }
+void NonMenuSystem::FollowKeys(XObject*) {
+  ShowHelpOfKeys(true);
+  for (Core::View* view = firstView; view; view = view->nextView)
+    if (auto* panel = vg_cast<QORWidgetClass>(view)) panel->UpdateInside();
+}
 
 namespace {
 

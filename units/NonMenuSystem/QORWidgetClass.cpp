@@ -63,15 +63,15 @@ bool Shown(Core::View* view) {
   return true;
 }
 
-// Whether a screen is on view where the widget opens: a dialog, a list or a
-// menu page (not a bar that takes no keys).
+// Whether a screen is on view under the widget: a dialog, a list or a menu
+// page (not a bar that takes no keys) of a lower layer.
 bool OverAnother(Primitives::KeyRoutingForm* widget) {
   ::WidgetManager::WidgetManager* widgets = MainApp::GetWidgetManager();
   for (Structures::DuLinkNode* node = widgets->Sentinel()->next; node != widgets->Sentinel(); node = node->next) {
     auto* form = vg_cast<Primitives::KeyRoutingForm>(node->data.get());
     // A screen of the widget's layer gives its place up to it.
-    if (!form || form == widget || form->Layer == widget->Layer) continue;
-    if (!(form->FocusOnOpen || vg_cast<SubSystem::MenuClass>(form))) continue;
+    if (!form || form == widget || uint32_t(form->Layer) >= uint32_t(widget->Layer)) continue;
+    if (!(form->TakesKeys() || vg_cast<SubSystem::MenuClass>(form))) continue;
     const VgRect a = form->Bounds;
     const VgRect b = widget->Bounds;
     if (Shown(form) && a.x1 < b.x2 && b.x1 < a.x2 && a.y1 < b.y2 && b.y1 < a.y2) return true;
@@ -86,8 +86,12 @@ bool OverAnother(Primitives::KeyRoutingForm* widget) {
 // page, a pop-up over its dialog) it is solid, so that no text below reads
 // through it.
 void QORWidgetClass::Open(XObject* sender) {
-  if (!SolidInside) fill.OnSetVisible(OverAnother(this));
+  UpdateInside();
   WidgetClass::Open(sender);
+}
+
+void QORWidgetClass::UpdateInside() {
+  if (!SolidInside) fill.OnSetVisible(OverAnother(this));
 }
 
 void QORWidgetClass::OnSetCaption(VgString value) { caption.OnSetString(value); }

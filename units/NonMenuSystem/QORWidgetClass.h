@@ -27,6 +27,9 @@ class QORWidgetClass : public WidgetClass {
   void Refresh(XObject* sender = nullptr) override;
   // A widget that opens over another screen has a solid inside.
   void Open(XObject* sender = nullptr) override;
+  // Solid while another screen lies under it: its owner tells it when the
+  // screens change.
+  void UpdateInside();
 
   virtual void OnSetCaption(VgString value);
   VgString OnGetCaption() const { return caption.String; }
