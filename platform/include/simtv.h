@@ -41,12 +41,16 @@ void simtv_gettimeofday(struct timeval* now);
 
 /* Driving thread only, virtual clock: waits until every thread of the set is
  * blocked, or moves the clock forward by ms, waking every sleeper in the
- * order of its deadline and letting it run before going on. */
+ * order of its deadline and letting it run before going on. On the virtual
+ * clock the set's threads run one at a time, and what a driving thread
+ * changes (a key, an event, a command) reaches them only when it settles,
+ * advances or waits: the set does the same however fast the machine is. */
 void simtv_settle(void);
 void simtv_advance(uint32_t ms);
 
 /* Waits up to ms (-1 without limit) on the set's clock for an event in the
- * buffer. DFB_OK when one is there, DFB_TIMEOUT otherwise. */
+ * buffer. DFB_OK when one is there, DFB_TIMEOUT otherwise. DirectFB's own
+ * reports of the window (window events but keys) are taken out unread. */
 DFBResult simtv_wait_event_buffer(IDirectFBEventBuffer* buffer, int32_t ms);
 /* Blocks the calling thread for good, holding whatever it holds, as a GUI
  * thread halted by a panic; it counts as blocked. */

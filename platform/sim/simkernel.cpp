@@ -87,12 +87,19 @@ uint64_t RealNowMs() {
   return uint64_t(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
 }
 
+// On the virtual clock one thread of the set runs at a time, and the next to
+// run is the first of the waiting ones, in the order they began to wait,
+// that can go on: threads that could go on at one moment of the set's clock
+// take their turns in the same order however busy the machine is, so the
+// set does the same whatever the machine's speed. On the real clock every
+// waiter that can go on is woken at once.
 void Reevaluate() {
   Kernel& k = K();
   const uint64_t now = NowMs();
   bool any = false;
   for (Waiter* w : k.waiters) {
     if (w->woken) continue;
+    if (k.virtualClock && k.running > 0) break;
     if ((*w->ready)() || now >= w->deadline) {
       w->woken = true;
       if (w->setThread) ++k.running;
@@ -207,14 +214,31 @@ bool Wait(Lock& lock, const std::function<bool()>& ready, uint64_t deadline) {
   return ready();
 }
 
-void Changed() { Reevaluate(); }
+// On the virtual clock what a driving thread changes wakes the set at the
+// driver's next settle or wait: the set never runs beside it, so all that one
+// scenario line or test step does (a disk taken out that ends a playback and
+// tells the media library) reaches the set as one.
+void Changed() {
+  if (K().virtualClock && !t_setThread) return;
+  Reevaluate();
+}
 
 void StartThread(const char* name, std::function<void()> body) {
   Kernel& k = K();
   Reap();
+  // On the virtual clock the new thread waits for its turn from the start,
+  // queued before it exists; on the real clock it counts as running at once.
+  static const std::function<bool()> kAtOnce = [] { return true; };
+  Waiter* turn = nullptr;
   {
     Lock lock(k.mutex);
-    ++k.running;
+    if (k.virtualClock) {
+      turn = new Waiter{&kAtOnce, kNoDeadline, true};
+      k.waiters.push_back(turn);
+      Changed();
+    } else {
+      ++k.running;
+    }
   }
   std::string threadName = name ? name : "";
   // Listed before it can run. It says that it has ended before it stops
@@ -222,9 +246,16 @@ void StartThread(const char* name, std::function<void()> body) {
   // unjoined at the end of the process is one that a sanitizer reports.
   Threads& threads = T();
   std::lock_guard guard(threads.mutex);
-  std::thread thread([threadName, body = std::move(body)] {
+  std::thread thread([threadName, body = std::move(body), turn] {
     t_setThread = true;
     pthread_setname_np(pthread_self(), threadName.substr(0, 15).c_str());
+    if (turn) {
+      Kernel& kernel = K();
+      Lock lock(kernel.mutex);
+      kernel.wake.wait(lock, [turn] { return turn->woken; });
+      kernel.waiters.erase(std::find(kernel.waiters.begin(), kernel.waiters.end(), turn));
+      delete turn;
+    }
     body();
     {
       Threads& all = T();
@@ -234,6 +265,7 @@ void StartThread(const char* name, std::function<void()> body) {
     Kernel& kernel = K();
     Lock lock(kernel.mutex);
     if (--kernel.running <= 0) kernel.idle.notify_all();
+    Reevaluate();
   });
   const std::thread::id id = thread.get_id();
   threads.live.emplace(id, std::move(thread));

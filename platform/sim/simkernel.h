@@ -2,7 +2,8 @@
 // thread of the set. Each primitive of the set (semaphores, queues, events,
 // sleeps, the state manager) keeps its state under the kernel lock and blocks
 // through Wait, so that on the virtual clock the kernel always knows whether
-// a thread of the set can still run, and which deadline comes next.
+// a thread of the set can still run, and which deadline comes next. On the
+// virtual clock the threads of the set take turns, one running at a time.
 #pragma once
 
 #include <condition_variable>

@@ -71,6 +71,25 @@ void KernelSleep(unsigned int milliseconds) {
   simk::Wait(lock, never, simk::DeadlineAfter(milliseconds));
 }
 
+// The set's keys are the only window events the GUI reads: its input driver
+// puts them in the buffer (simtv_inject_key). DirectFB reports the window's
+// own changes besides (the pointer entering it, its place and size once it
+// shows, an update after every flip) from a thread of its own, at a moment
+// of the machine's choosing and off the set's clock: one that came after the
+// GUI loop began to wait would wake it whenever the set next looked, and
+// shift every turn after by the machine's speed. The set's buffer never
+// keeps them: whether the buffer holds an event is decided on the first that
+// is not one, so a report that comes meanwhile cannot change the answer.
+bool HoldsEventForTheGui(IDirectFBEventBuffer* buffer) {
+  DFBEvent event;
+  while (buffer->PeekEvent(buffer, &event) == DFB_OK) {
+    if (event.clazz != DFEC_WINDOW || event.window.type == DWET_KEYDOWN || event.window.type == DWET_KEYUP)
+      return true;
+    buffer->GetEvent(buffer, &event);
+  }
+  return false;
+}
+
 }  // namespace
 
 // A held key repeats as the remote's input driver repeats it: a fresh key
@@ -135,7 +154,7 @@ int simtv_get_value(const char* name, int32_t* value) {
 DFBResult simtv_wait_event_buffer(IDirectFBEventBuffer* buffer, int32_t ms) {
   if (!buffer) return DFB_INVARG;
   simk::Lock lock(simk::Mutex());
-  std::function<bool()> ready = [buffer] { return buffer->HasEvent(buffer) == DFB_OK; };
+  std::function<bool()> ready = [buffer] { return HoldsEventForTheGui(buffer); };
   return simk::Wait(lock, ready, simk::DeadlineAfter(ms)) ? DFB_OK : DFB_TIMEOUT;
 }
 
