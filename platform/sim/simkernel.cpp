@@ -27,11 +27,12 @@ struct Waiter {
   uint64_t deadline;
   bool setThread;
   bool woken = false;
+  // Each waiter is woken alone: a turn handed on wakes one thread, not all.
+  std::condition_variable wake;
 };
 
 struct Kernel {
   std::mutex mutex;
-  std::condition_variable wake;
   std::condition_variable idle;
   std::atomic<bool> booted{false};
   bool virtualClock = false;
@@ -96,17 +97,15 @@ uint64_t RealNowMs() {
 void Reevaluate() {
   Kernel& k = K();
   const uint64_t now = NowMs();
-  bool any = false;
   for (Waiter* w : k.waiters) {
     if (w->woken) continue;
     if (k.virtualClock && k.running > 0) break;
     if ((*w->ready)() || now >= w->deadline) {
       w->woken = true;
       if (w->setThread) ++k.running;
-      any = true;
+      w->wake.notify_one();
     }
   }
-  if (any) k.wake.notify_all();
 }
 
 uint64_t EarliestDeadline() {
@@ -200,11 +199,11 @@ bool Wait(Lock& lock, const std::function<bool()>& ready, uint64_t deadline) {
   // say) may be what another waiter waits for.
   Reevaluate();
   if (k.virtualClock || deadline == kNoDeadline) {
-    k.wake.wait(lock, [&] { return w.woken; });
+    w.wake.wait(lock, [&] { return w.woken; });
   } else {
     auto until = k.realStart + std::chrono::milliseconds(deadline);
     while (!w.woken) {
-      if (k.wake.wait_until(lock, until) == std::cv_status::timeout && !w.woken) {
+      if (w.wake.wait_until(lock, until) == std::cv_status::timeout && !w.woken) {
         w.woken = true;
         if (w.setThread) ++k.running;
       }
@@ -252,7 +251,7 @@ void StartThread(const char* name, std::function<void()> body) {
     if (turn) {
       Kernel& kernel = K();
       Lock lock(kernel.mutex);
-      kernel.wake.wait(lock, [turn] { return turn->woken; });
+      turn->wake.wait(lock, [turn] { return turn->woken; });
       kernel.waiters.erase(std::find(kernel.waiters.begin(), kernel.waiters.end(), turn));
       delete turn;
     }
