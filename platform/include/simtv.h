@@ -301,10 +301,10 @@ int32_t simtv_factory_console_printing(void);
 /* The board's first serial port, "/dev/ttyS0", is the slave of a
  * pseudo-terminal that the set opens on first use; NvMapPath maps the device
  * to it below every simulated root. The test fixture's end: what the program
- * wrote to the line since the last read (waiting up to waitMs on the host's
- * clock for the first byte when none is there yet), and the line's terminal
- * settings now. Both return -1 when the set could not open the terminal. */
-int simtv_console_read(char* buffer, int size, int waitMs);
+ * wrote to the line since the last read, all of it that a write has returned
+ * from (it never waits), and the line's terminal settings now. Both return -1
+ * when the set could not open the terminal. */
+int simtv_console_read(char* buffer, int size);
 int simtv_console_settings(struct termios* settings);
 
 /* ----------------------------------------- middleware: the television model */

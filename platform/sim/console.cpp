@@ -59,13 +59,15 @@ std::string ConsoleDevice() { return T().slavePath; }
 
 extern "C" {
 
-int simtv_console_read(char* buffer, int size, int waitMs) {
+int simtv_console_read(char* buffer, int size) {
   const Terminal& t = T();
   if (t.master < 0 || !buffer || size <= 0) return -1;
-  // The kernel hands written bytes to the master a moment after the write:
-  // the first byte is waited for, the rest is read as it stands.
+  // The kernel hands written bytes on to the master from a worker of its
+  // own, a moment after the write; a poll of the master that finds nothing
+  // finishes that hand-over first, so what was written is there at once,
+  // however busy the machine.
   pollfd ready{t.master, POLLIN, 0};
-  if (poll(&ready, 1, waitMs < 0 ? 0 : waitMs) <= 0) return 0;
+  if (poll(&ready, 1, 0) <= 0) return 0;
   int total = 0;
   while (total < size) {
     const ssize_t got = read(t.master, buffer + total, size_t(size - total));

@@ -23,13 +23,11 @@ namespace {
 using FactoryCommands::kEnterFactoryMode;
 using FactoryCommands::kLeaveFactoryMode;
 
-// What the fixture received since the last read; waits for the first byte
-// only when some is expected.
-std::string Console(bool expectSome = true) {
+// What the fixture received since the last read.
+std::string Console() {
   std::string text;
   char buffer[1024];
-  for (int got; (got = simtv_console_read(buffer, sizeof buffer, expectSome && text.empty() ? 1000 : 0)) > 0;)
-    text.append(buffer, size_t(got));
+  for (int got; (got = simtv_console_read(buffer, sizeof buffer)) > 0;) text.append(buffer, size_t(got));
   return text;
 }
 
@@ -47,7 +45,7 @@ class FactoryCommandsTest : public testing::Test {
     simtv_bkni_skip_sleeps(1);
     FactoryCommands::ResetState();
     XPM_CloseUART();
-    Console(false);
+    Console();
     OAM_SetCustomizedProperty(26, 0);
     simtv_clear_calls();
   }
@@ -125,7 +123,7 @@ TEST_F(FactoryCommandsTest, ExitUndoesTheEntryAndRepeatsWhileOff) {
   simtv_clear_calls();
   EXPECT_EQ(FactoryCommandExitMMode(), 1);
   EXPECT_EQ(Count("OAM_Led_SetState 1"), 1);
-  EXPECT_EQ(Console(false), "");
+  EXPECT_EQ(Console(), "");
 }
 
 // A failing platform call is traced and the steps go on; a console that
@@ -236,7 +234,7 @@ TEST_F(FactoryCommandsTest, TheConsoleRunsRawWhileOpenAndRestoresTheLine) {
   EXPECT_EQ(after.c_lflag, before.c_lflag);
   EXPECT_EQ(after.c_oflag, before.c_oflag);
   EXPECT_EQ(cfgetospeed(&after), cfgetospeed(&before));
-  EXPECT_EQ(Console(false), "");
+  EXPECT_EQ(Console(), "");
 }
 
 // --------------------------------------------------- picture, sound, input
@@ -520,7 +518,7 @@ TEST_F(FactoryNetwork, ThroughputCalibrationAndTheWiredAddress) {
   OAM_SetCustomizedProperty(20, 3276);
   EXPECT_EQ(std::string(Process(0x40EEA35C).result.text), "ADC Adjust : NG! Make sure you are using 100% Colorbar!");
 
-  Console(false);
+  Console();
   simtv_clear_calls();
   Process(0x40EA41BE, "zz");
   EXPECT_EQ(Count("XPM_LAN_SetMacAddr"), 0);
@@ -532,7 +530,7 @@ TEST_F(FactoryNetwork, ThroughputCalibrationAndTheWiredAddress) {
   EXPECT_EQ(Console(), "The MAC address was NOT changed to 00:1a:2B:3c:4D:98.\r\n");
 
   // The audio dump and the serial test write on the console alone.
-  Console(false);
+  Console();
   simtv_fail("XPM_GetBass", 3, 1);
   EXPECT_EQ(Process(0x40EA40BF).result.kind, 0);
   const std::string dump = Console();

@@ -185,7 +185,7 @@ TEST_F(FactorySystemTest, TheStatusCheckFollowsTheSeriesAndTheCalibration) {
   XPM_SetExtOemProperty(38, 6);  // a set of series 0
   simtv_factory_set_adc_result(1, 0);
   char drained[4096];
-  while (simtv_console_read(drained, sizeof drained, 0) > 0) {
+  while (simtv_console_read(drained, sizeof drained) > 0) {
   }
   Raw(0x40BFAB54);
   auto* check =
@@ -195,7 +195,7 @@ TEST_F(FactorySystemTest, TheStatusCheckFollowsTheSeriesAndTheCalibration) {
   EXPECT_EQ(VgStringToUtf8(check->PcResult), "OK");
   std::string console;
   char buffer[1024];
-  for (int got; (got = simtv_console_read(buffer, sizeof buffer, console.empty() ? 1000 : 0)) > 0;)
+  for (int got; (got = simtv_console_read(buffer, sizeof buffer)) > 0;)
     console.append(buffer, size_t(got));
   EXPECT_EQ(console.rfind("MAC Address 00:1A:2B:3C:4D:5E\r\nNetflix ESN ", 0), 0u) << console;
   EXPECT_EQ(std::count(console.begin(), console.end(), '\n'), 3);

@@ -31,7 +31,7 @@ class Factory : public ModelApp {
     ModelApp::SetUp();
     FactoryCommands::ResetState();
     char drained[4096];
-    while (simtv_console_read(drained, sizeof drained, 0) > 0) {
+    while (simtv_console_read(drained, sizeof drained) > 0) {
     }
   }
 
@@ -196,7 +196,7 @@ TEST_F(Factory, TheConsoleTakesAtMostALineOfTextAndEndsIt) {
   const std::string expected = std::string(256, 'x') + "\r\nSEN: 42 ?\r\n\r\n";
   std::string written;
   char buffer[512];
-  for (int got; written.size() < expected.size() && (got = simtv_console_read(buffer, sizeof buffer, 1000)) > 0;)
+  for (int got; written.size() < expected.size() && (got = simtv_console_read(buffer, sizeof buffer)) > 0;)
     written.append(buffer, size_t(got));
   EXPECT_EQ(written, expected);
 }

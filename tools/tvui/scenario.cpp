@@ -313,13 +313,10 @@ struct Window {
 // current block of expectations began.
 std::string g_console;
 
-// Takes in what the console delivered; waitMs bounds the wait for the first
-// byte. The size of everything held.
-size_t DrainConsole(int waitMs = 0) {
+// Takes in what the console received.
+void DrainConsole() {
   char buffer[4096];
-  for (int got; (got = simtv_console_read(buffer, sizeof buffer, waitMs)) > 0; waitMs = 0)
-    g_console.append(buffer, size_t(got));
-  return g_console.size();
+  for (int got; (got = simtv_console_read(buffer, sizeof buffer)) > 0;) g_console.append(buffer, size_t(got));
 }
 
 // The run of the scenario: where it lies (references and fixtures are found
@@ -859,15 +856,10 @@ std::string ExpectCallLine(const ScenarioTokens& t) {
   return {};
 }
 
-// The kernel hands what the program wrote to the fixture's end a moment
-// later: a text not there yet is waited for while more keeps coming.
 std::string ExpectConsoleLine(const ScenarioTokens& t) {
   if (t.size() != 3) return "expect console takes a quoted text";
-  constexpr int kDeliveryMs = 100;
-  for (size_t before = g_console.size();; before = g_console.size()) {
-    if (g_console.find(t[2].text) != std::string::npos) return {};
-    if (DrainConsole(kDeliveryMs) == before) break;
-  }
+  DrainConsole();
+  if (g_console.find(t[2].text) != std::string::npos) return {};
   std::string seen = g_console;
   for (size_t at = 0; (at = seen.find_first_of("\r\n", at)) != std::string::npos; at += 2)
     seen.replace(at, 1, seen[at] == '\r' ? "\\r" : "\\n");
