@@ -22,7 +22,7 @@ mkfifo "$work/display"
 Xvfb -displayfd 3 -screen 0 960x540x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb=$!
 pids+=("$xvfb")
-if ! read -r -t 60 display <"$work/display"; then
+if ! read -r display <"$work/display"; then
   echo "Xvfb did not start:"; cat "$work/xvfb.log"
   exit 1
 fi
@@ -30,10 +30,10 @@ fi
 DISPLAY=":$display" TVUI_ROOT="$work/set" "$tvui" --window --fresh >"$work/out.log" 2>&1 &
 program=$!
 pids+=("$program")
-# Up once the set woke in the window: its loop draws and collects from then on.
-for ((tries = 0; tries < 600; ++tries)); do
-  grep -q "wake up reason power" "$work/out.log" && break
-  kill -0 "$program" 2>/dev/null || break
+# Up once the set woke in the window: its loop draws and collects from then
+# on. Each wait lasts as long as the program runs, however busy the machine:
+# ctest's time-out ends a run that hangs.
+while kill -0 "$program" 2>/dev/null && ! grep -q "wake up reason power" "$work/out.log"; do
   sleep 0.1
 done
 if ! grep -q "wake up reason power" "$work/out.log"; then
@@ -42,14 +42,6 @@ if ! grep -q "wake up reason power" "$work/out.log"; then
 fi
 
 kill "$xvfb"
-for ((tries = 0; tries < 600; ++tries)); do
-  kill -0 "$program" 2>/dev/null || break
-  sleep 0.1
-done
-if kill -0 "$program" 2>/dev/null; then
-  echo "the program still runs after its display went away:"; tail -n 40 "$work/out.log"
-  exit 1
-fi
 wait "$program"
 status=$?
 fail=""

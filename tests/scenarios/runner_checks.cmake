@@ -296,6 +296,20 @@ check(bare_expect 2 "bare.scn:2: expect names nothing to expect \\(" ${TVUI} --q
 file(WRITE ${WORK}/comment_quote.scn "root probe\n# the viewer's \"OK\nkey 1\n  # and \" once more\n")
 check(comment_quote 0 "^$" ${TVUI} --quiet --scenario ${WORK}/comment_quote.scn)
 
+# Ctrl-C ends a headless run at once, and it says so, and where the run
+# stood, as the window does: the signal comes once the set is on (the
+# memory line's output), in a stretch of the set's time that would take long.
+file(WRITE ${WORK}/long.scn "tv demo\ntv on\nmemory\nrepeat 1000\n  advance 4294967295\nend\n")
+file(WRITE ${WORK}/interrupt.sh [=[
+mkfifo "$1/long.fifo"
+"$2" --quiet --scenario "$1/long.scn" >"$1/long.fifo" &
+pid=$!
+while read -r line; do [[ $line == *resident* ]] && kill -INT $pid; done <"$1/long.fifo"
+wait $pid
+]=])
+check(interrupted 130 "^tvui: interrupted; the run stops at ${WORK}/long.scn:5:   advance 4294967295\n$" bash
+      ${WORK}/interrupt.sh ${WORK} ${TVUI})
+
 # Installed without its font: PREFIX/bin/tvui beside PREFIX/share/tvui.
 file(MAKE_DIRECTORY ${WORK}/prefix/bin ${WORK}/prefix/share/tvui)
 file(CREATE_LINK ${TVUI} ${WORK}/prefix/bin/tvui COPY_ON_ERROR)

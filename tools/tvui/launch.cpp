@@ -21,6 +21,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <span>
 #include <string>
 #include <thread>
@@ -493,47 +494,58 @@ void CheckFont(const fs::path& font) {
   TvuiEnd(1);
 }
 
+// Looks every 50 ms of the host's clock until the set has come so far,
+// however long a busy machine takes: a wake-up sent before the interface
+// listens would be lost, and the set would stay in standby.
+void AwaitTheSet(const std::function<bool()>& there) {
+  while (!there()) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+}
+
 // A set switched on at the wall: once the interface listens, the middleware
 // reports the wake-up by the power key, as it does on the set. A set past
 // the first-time setup (tv on) has the setup's step stored first, once the
 // root has loaded its settings (its loop has drawn a frame). The window
 // opens on the set awake.
 void SwitchOn(bool pastSetup) {
-  for (int tries = 0; tries < 200 && simtv_event_clients() == 0; ++tries)
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  AwaitTheSet([] { return simtv_event_clients() != 0; });
   if (pastSetup && SetHasStandby()) {
-    for (int tries = 0; tries < 200 && WindowFrames() == 0; ++tries)
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    AwaitTheSet([] { return WindowFrames() != 0; });
     if (AcquirePslDornSem()) {
       SetPastSetup();
       ReleasePslDornSem();
     }
   }
   WakeByPowerKey();
-  for (int tries = 0; tries < 200; ++tries) {
-    if (!AcquirePslDornSem()) break;
+  AwaitTheSet([] {
+    if (!AcquirePslDornSem()) return true;
     const bool standby = SetInStandby();
     ReleasePslDornSem();
-    if (!standby) break;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
+    return !standby;
+  });
 }
 
-// Ctrl-C and SIGTERM close the window at once, whatever the set does then
-// (in standby too): a thread of its own takes them, where a handler could
-// only queue a quit that the window would see at its next event. Every
-// thread made after this one leaves the two signals to it.
-void EndOnSignals() {
+// Ctrl-C and SIGTERM end the run at once, whatever the set does then (in
+// standby too), and say so: the window closes, a scenario stops where it
+// stands. A thread of its own takes them, where a handler could only queue a
+// quit that the window would see at its next event. Every thread made after
+// this one leaves the two signals to it.
+void EndOnSignals(bool window) {
   sigset_t signals;
   sigemptyset(&signals);
   sigaddset(&signals, SIGINT);
   sigaddset(&signals, SIGTERM);
   pthread_sigmask(SIG_BLOCK, &signals, nullptr);
-  std::thread([signals] {
+  std::thread([signals, window] {
     int signal = 0;
     while (sigwait(&signals, &signal) != 0) {
     }
-    OutputTee::Say(signal == SIGINT ? "tvui: interrupted; the window closes" : "tvui: terminated; the window closes");
+    const std::string what = signal == SIGINT ? "tvui: interrupted" : "tvui: terminated";
+    if (window) {
+      OutputTee::Say(what + "; the window closes");
+    } else {
+      const std::string where = ScenarioRunningLine();
+      OutputTee::Say(what + "; the run stops" + (where.empty() ? "" : " at " + where), true);
+    }
     TvuiEnd(128 + signal);
   }).detach();
 }
@@ -549,7 +561,7 @@ void TvuiEnd(int status) {
 
 void TvuiLaunch(int argc, char** argv) {
   const Options options = ParseOptions(argc, argv);
-  if (options.window) EndOnSignals();
+  EndOnSignals(options.window);
   if (options.window) CheckDisplay();
 
   const fs::path font = FontFile();
@@ -592,6 +604,7 @@ void TvuiLaunch(int argc, char** argv) {
   // Line by line, so that the copy keeps the order of the two streams.
   if (runScenario) std::setvbuf(stdout, nullptr, _IOLBF, 0);
   simtv_bcm_on_reset(&OnReset);
+  if (!runScenario) WatchWindowFrames();
   ArmSanitizers();
   VgSetPanicHandler(&HaltOnPanic);
   simtv_boot(runScenario ? 1 : 0, 1);
@@ -608,8 +621,7 @@ void TvuiLaunch(int argc, char** argv) {
         SwitchOn(on);
         // On the real clock the loop has started once it listens; its font
         // is registered a moment later.
-        for (int tries = 0; tries < 200 && GuiFontStatus() == GuiFontPending; ++tries)
-          std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        AwaitTheSet([] { return GuiFontStatus() != GuiFontPending; });
         CheckFont(font);
       }));
     }

@@ -1678,6 +1678,13 @@ void ScenarioReportFatal(const char* what) {
   PrintFailure(w.name, w.number, w.source, what);
 }
 
+std::string ScenarioRunningLine() {
+  Watch& w = W();
+  std::unique_lock guard(w.mutex, std::try_to_lock);
+  if (!guard.owns_lock() || w.name.empty()) return {};
+  return w.name + ":" + std::to_string(w.number) + ": " + Shown(w.source);
+}
+
 int RunScenario(const std::string& path, const ScenarioScript& script, const std::string& outDir) {
   g_run = Run{path, std::filesystem::path(path).parent_path(), outDir, {}, false, -1, {}};
   WatchFrames();

@@ -199,6 +199,9 @@ bool LoadScenarioContent(const ScenarioSetup& setup, std::string* error);
 // is printed at once). Safe from any thread.
 void ScenarioNotePanic(const std::string& message);
 void ScenarioReportFatal(const char* what);
+// Where the run stands, "FILE:LINE: the line", for a message from any
+// thread; empty before the first line.
+std::string ScenarioRunningLine();
 
 // Runs the scenario against the booted set. Returns 0 when every line passed;
 // otherwise prints the failing line and the reason on standard error and

@@ -40,7 +40,8 @@ int32_t KeyCodeOf(SDL_Keycode key) {
 std::mutex g_frameMutex;
 GenImage g_frame;
 uint64_t g_frameNumber = 0;
-uint32_t g_frameEvent = 0;
+// Zero until the window has registered its event for frames.
+std::atomic<uint32_t> g_frameEvent{0};
 std::atomic<bool> g_framePosted{false};
 
 // On the GUI thread, with the GUI lock held: the plane is whole.
@@ -55,9 +56,10 @@ void CopyPlane(int32_t kind) {
     g_frame = std::move(image);
     ++g_frameNumber;
   }
-  if (!g_framePosted.exchange(true)) {
+  const uint32_t frameEvent = g_frameEvent.load();
+  if (frameEvent != 0 && !g_framePosted.exchange(true)) {
     SDL_Event event{};
-    event.type = g_frameEvent;
+    event.type = frameEvent;
     SDL_PushEvent(&event);
   }
 }
@@ -118,6 +120,8 @@ void EndWhenTheDisplayGoes() {
 
 }  // namespace
 
+void WatchWindowFrames() { simtv_on_render(&CopyPlane); }
+
 uint64_t WindowFrames() {
   std::lock_guard guard(g_frameMutex);
   return g_frameNumber;
@@ -138,8 +142,8 @@ int RunWindow(const std::function<void()>& started) {
                                         GuiScreenHeight, 0);
   SDL_Surface* plane =
       SDL_CreateRGBSurfaceWithFormat(0, GuiScreenWidth, GuiScreenHeight, 32, SDL_PIXELFORMAT_ARGB8888);
-  g_frameEvent = SDL_RegisterEvents(1);
-  if (!window || !plane || g_frameEvent == uint32_t(-1)) {
+  const uint32_t frameEvent = SDL_RegisterEvents(1);
+  if (!window || !plane || frameEvent == uint32_t(-1)) {
     OutputTee::Say(std::string("tvui: no window: ") + SDL_GetError(), true);
     SDL_Quit();
     return 1;
@@ -147,7 +151,10 @@ int RunWindow(const std::function<void()>& started) {
   EndWhenTheDisplayGoes();
   SDL_FillRect(plane, nullptr, 0);
   SDL_SetSurfaceBlendMode(plane, SDL_BLENDMODE_BLEND);
-  simtv_on_render(&CopyPlane);
+  g_frameEvent = frameEvent;
+  // The set boots and wakes before the window shows it, some seconds of a
+  // black window on a busy machine: the terminal says why.
+  OutputTee::Say("tvui: the set is starting; the window shows it once it is on");
   if (started) started();
   // The window draws when a frame was flipped, when it was uncovered, and
   // when the set went to standby or woke; it waits otherwise.
@@ -159,7 +166,7 @@ int RunWindow(const std::function<void()>& started) {
     bool redraw = false;
     while (got) {
       if (event.type == SDL_QUIT) open = false;
-      if (event.type == g_frameEvent) {
+      if (event.type == frameEvent) {
         g_framePosted = false;
         redraw = true;
       }

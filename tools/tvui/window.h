@@ -6,8 +6,11 @@
 #include <cstdint>
 #include <functional>
 
+// Keeps every frame the GUI thread flips from now on, for the window to show;
+// before the set boots, so that the first is never missed.
+void WatchWindowFrames();
 // started, when given, runs once the window shows every frame drawn from then on.
 int RunWindow(const std::function<void()>& started = {});
-// The frames the GUI thread has flipped since the window opened: the first
+// The frames the GUI thread has flipped since WatchWindowFrames: the first
 // comes from the loop's first turn, once the root has loaded its settings.
 uint64_t WindowFrames();
