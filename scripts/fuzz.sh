@@ -6,10 +6,12 @@
 # The kept inputs in tests/fuzz/corpus/<target>/ seed each run; an input that
 # crashes is written there too, so it stays as a regression file that the
 # normal test suite replays. New inputs the fuzzer finds interesting go to
-# build/fuzz/work/, not into the source tree.
+# build/fuzz/work/, not into the source tree. TVUI_JOBS limits the cores the
+# build takes.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
+. scripts/jobs.sh
 seconds=${1:-${FUZZ_SECONDS:-20}}
 if [ "$seconds" = 0 ]; then
   echo "fuzz: skipped (0 seconds)"
@@ -18,7 +20,7 @@ fi
 bash scripts/deps.sh
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz -j "$(nproc)" >/dev/null
+cmake --build --preset fuzz -j "$jobs" >/dev/null
 out=build/fuzz
 targets=()
 for program in "$out"/tests/fuzz/*_fuzz; do

@@ -5,16 +5,19 @@
 # Xvfb :1 & then DISPLAY=:1), and --fresh with it to start from a set fresh from the
 # factory (the first-time setup again). The program runs --quiet: only its own lines,
 # not the simulated set's log; --verbose, which this script keeps for itself, shows the log.
+# TVUI_JOBS limits the cores the build takes (default: all of them).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
+. scripts/jobs.sh
 bash scripts/deps.sh
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
 cmake --preset release >/dev/null
 # The program and the service tools that README lists.
-cmake --build --preset release --target tvui tvsettings optdump modeldump -j "$(nproc)"
-# The tour runs on a set fresh from the factory and writes out/ afresh; the
-# window opens on the set that the tour left, unless --fresh is given.
+cmake --build --preset release --target tvui tvsettings optdump modeldump -j "$jobs"
+# The tour runs on a set fresh from the factory; the program removes from its
+# output folder what it wrote there before, and nothing else. The window opens
+# on the set that the tour left, unless --fresh is given.
 window=0
 quiet=(--quiet)
 args=()
@@ -26,7 +29,6 @@ for arg in "$@"; do
   esac
 done
 if [ "$window" = 0 ]; then
-  rm -f out/*.png out/index.html
   exec build/release/tools/tvui/tvui "${quiet[@]}" --out out --fresh "${args[@]}"
 fi
 exec build/release/tools/tvui/tvui "${quiet[@]}" --out out "${args[@]}"

@@ -6,13 +6,15 @@
 # suite, and tvui with the scenarios whose screens are answered from other
 # threads (network, recordings, media, standby and wake), run under
 # ThreadSanitizer; the fuzz targets run for FUZZ_SECONDS each (default 10, 0
-# skips them).
+# skips them). TVUI_JOBS limits the cores that building and testing take
+# (default: all of them).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
+. scripts/jobs.sh
+export TVUI_JOBS=$jobs
 bash scripts/deps.sh
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
-jobs=$(nproc)
 cmake --preset asan >/dev/null
 cmake --build --preset asan -j "$jobs"
 cmake --preset release >/dev/null

@@ -32,6 +32,7 @@
 #include "gui_loop.h"
 #include "host_time.h"
 #include "nonmenu_root.h"
+#include "out_folder.h"
 #include "output_tee.h"
 #include "probe_root.h"
 #include "product_lines.h"
@@ -100,7 +101,9 @@ void Usage() {
       "                   where there is none)\n"
       "                   (the scenario's root and tv lines set the scene; without one, the demo set)\n"
       "  --scenario FILE  the scenario to run, a regular file (see its lines below)\n"
-      "  --out DIR        where screenshots go (default: out)\n"
+      "  --out DIR        where screenshots go (default: out), never the system's root or one of its\n"
+      "                   folders; a run first removes what the run before wrote there (listed in\n"
+      "                   DIR/.tvui-out) and never writes over a file it did not write\n"
       "  --root NAME      the root to boot with instead of the scenario's\n"
       "  --fresh          start from a set fresh from the factory: the set's own folders, mnt and tmp (its\n"
       "                   settings and files), removed and the rest of its folder left alone, in a folder\n"
@@ -131,10 +134,19 @@ void Usage() {
   }
 }
 
+// Ends the process before the set boots. Without the exit handlers: DirectFB's
+// libraries register theirs as they load, and run at exit they take locks
+// that were never made, which the thread sanitizer reports, ending the
+// process with its own status instead of this one.
+[[noreturn]] void EndBeforeTheSet(int status) {
+  std::fflush(nullptr);
+  _exit(status);
+}
+
 [[noreturn]] void Refuse(const std::string& message, int status = 2) {
   std::fflush(nullptr);
   std::fprintf(stderr, "tvui: %s\n", message.c_str());
-  std::exit(status);
+  EndBeforeTheSet(status);
 }
 
 Options ParseOptions(int argc, char** argv) {
@@ -148,7 +160,7 @@ Options ParseOptions(int argc, char** argv) {
     };
     if (arg == "--help" || arg == "-h") {
       Usage();
-      std::exit(0);
+      EndBeforeTheSet(0);
     } else if (arg == "--window") {
       options.window = true;
     } else if (arg == "--quiet") {
@@ -323,6 +335,8 @@ void EmptySetFolder(const fs::path& folder, const std::string& why) {
   std::error_code error;
   if (!fs::is_directory(folder, error))
     Refuse(why + ", and " + folder.string() + " is not a folder: name another TVUI_ROOT");
+  // An empty folder holds nothing to remove, and becomes the set's.
+  if (fs::is_empty(folder, error) && !error) return;
   if (!HasSetMark(folder))
     Refuse(why + ", and " + folder.string() + " lacks the set's mark (" + kSetMark +
            "), so the set did not make it: name another TVUI_ROOT (a new or empty folder)");
@@ -376,6 +390,20 @@ void PrepareSetFolder(const std::string& fresh) {
       Refuse("the set's settings file " + (settings / name).string() +
              " is a folder, which no save can replace: every setting would be lost; remove it, or name another "
              "TVUI_ROOT");
+}
+
+// The pictures' folder, guarded as the set's is: never the system's root or
+// one of its folders, written where a picture can be, and never over a file
+// of the user's own; what the run before wrote there goes.
+void PrepareOutFolder(const std::string& folder, const std::string& scenario) {
+  constexpr const char* kWhose = "the pictures cannot be written to";
+  constexpr const char* kRemedy = "name another --out";
+  if (std::string place = OutFolderSystemPlace(folder); !place.empty())
+    Refuse(std::string(kWhose) + " " + folder + ": " + place + "; " + kRemedy + " (a folder of your own, such as out)");
+  CheckWritableFolder(folder, kWhose, kRemedy);
+  if (std::string refusal = OutFolderRefusal(folder, ScenarioOutputNames(scenario)); !refusal.empty())
+    Refuse(refusal);
+  if (std::string failure = OutFolderBegin(folder); !failure.empty()) Refuse(failure, 1);
 }
 
 // True when a Wayland compositor listens at WAYLAND_DISPLAY: its socket, the
@@ -596,8 +624,7 @@ void TvuiLaunch(int argc, char** argv) {
                    : tour        ? "the demonstration starts from a set fresh from the factory, in a folder of the "
                                    "set's own"
                                  : "");
-  if (!options.out.empty() && runScenario)
-    CheckWritableFolder(options.out, "the pictures cannot be written to", "name another --out");
+  if (runScenario) PrepareOutFolder(options.out, scenario);
   if (!LoadScenarioContent(setup, &error)) Refuse(error);
 
   OutputTee::Start(runScenario, options.quiet);

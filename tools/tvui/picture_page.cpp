@@ -7,6 +7,8 @@
 #include <fstream>
 #include <vector>
 
+#include "out_folder.h"
+
 namespace {
 
 struct Entry {
@@ -97,6 +99,8 @@ std::string PageText(const std::string& title) {
 
 }  // namespace
 
+const char* PicturePageFile() { return "index.html"; }
+
 void PicturePageNoteKey(const std::string& key) {
   Page& page = P();
   if (!page.keys.empty() && page.keys.back().key == key) {
@@ -117,9 +121,12 @@ std::string PicturePageAdd(const std::string& folder, const std::string& title, 
   page.keysBefore = 0;
   if (caption.empty()) return {};
   page.entries.push_back({file, caption, keys});
-  // Written whole beside itself, then put in place: a reader never finds half a page.
-  const std::filesystem::path path = std::filesystem::path(folder.empty() ? "." : folder) / "index.html";
-  const std::filesystem::path fresh = path.string() + ".new";
+  if (std::string refusal = OutFolderClaim(folder, PicturePageFile()); !refusal.empty()) return refusal;
+  // Written whole beside itself, under a name of the runner's own, then put
+  // in place: a reader never finds half a page.
+  const std::filesystem::path at = folder.empty() ? "." : folder;
+  const std::filesystem::path path = at / PicturePageFile();
+  const std::filesystem::path fresh = at / ".tvui-index.html.new";
   {
     std::ofstream out(fresh, std::ios::binary | std::ios::trunc);
     out << PageText(title);

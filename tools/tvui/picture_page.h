@@ -8,6 +8,9 @@
 
 #include <string>
 
+// The page's file in the output folder.
+const char* PicturePageFile();
+
 // A key that a key line pressed ("MENU", "gui 21"), or a line that led on as
 // a key would ("event XPM_EVENT_REPORT_3DMODE", "media stick").
 void PicturePageNoteKey(const std::string& key);

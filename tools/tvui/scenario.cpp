@@ -38,6 +38,7 @@
 #include "gui_loop.h"
 #include "keymap.h"
 #include "layout_check.h"
+#include "out_folder.h"
 #include "nvpath.h"
 #include "output_tee.h"
 #include "picture_page.h"
@@ -340,11 +341,15 @@ std::string CallText(int index) {
   return simtv_call_text(index, text, sizeof text) == 0 ? std::string(text) : std::string();
 }
 
+// Splits a line into its words, and with comments stops at a comment.
+bool SplitWords(const std::string& line, ScenarioTokens* tokens, bool comments);
+
 // A recorded call splits into its arguments as a scenario line does, so a
-// quoted text in the line matches a text argument with spaces.
+// quoted text in the line matches a text argument with spaces; a # in a
+// call's argument is the argument's own.
 bool CallMatches(const std::string& call, const ScenarioTokens& tokens, size_t first) {
   ScenarioTokens words;
-  if (!SplitScenarioLine(call, &words) || words.empty() || words[0].text != tokens[first].text) return false;
+  if (!SplitWords(call, &words, false) || words.empty() || words[0].text != tokens[first].text) return false;
   for (size_t i = first + 1; i < tokens.size(); ++i) {
     size_t at = i - first;
     if (at >= words.size() || words[at].text != tokens[i].text) return false;
@@ -411,6 +416,13 @@ std::string WindowIdName(int32_t id) {
   return text;
 }
 
+// The string constant of that key (SID_...), or null.
+const VgConstant* StringConstant(const std::string& key) {
+  for (size_t i = 0; i < Strings::KeyCount; ++i)
+    if (key == Strings::Keys[i].name) return Strings::Keys[i].constant;
+  return nullptr;
+}
+
 // The text of an expect text line: a quoted token as written, or the bare
 // name of a string constant as the constant reads in the set's language of
 // the moment, converted as the text views are read (a byte a character) so
@@ -420,17 +432,15 @@ bool ExpectedText(const ScenarioToken& token, std::string* text, std::string* de
   *text = token.text;
   *description = "\"" + token.text + "\"";
   if (token.quoted) return true;
-  for (size_t i = 0; i < Strings::KeyCount; ++i) {
-    if (token.text != Strings::Keys[i].name) continue;
-    VgString value = VgGetVariantOfString(Strings::Keys[i].constant);
-    std::string bytes(size_t(VgGetStringLength(value)) + 1, '\0');
-    VgStringToAnsi(value, bytes.data(), int32_t(bytes.size()), '?');
-    bytes.pop_back();
-    *text = bytes;
-    *description = token.text + " (\"" + VgStringToUtf8(value) + "\")";
-    return true;
-  }
-  return false;
+  const VgConstant* constant = StringConstant(token.text);
+  if (!constant) return false;
+  VgString value = VgGetVariantOfString(constant);
+  std::string bytes(size_t(VgGetStringLength(value)) + 1, '\0');
+  VgStringToAnsi(value, bytes.data(), int32_t(bytes.size()), '?');
+  bytes.pop_back();
+  *text = bytes;
+  *description = token.text + " (\"" + VgStringToUtf8(value) + "\")";
+  return true;
 }
 
 // Every thread of the set is blocked once it has settled, so the runner may
@@ -619,6 +629,7 @@ std::string ScreenshotLine(const ScenarioTokens& t) {
     return "screenshot takes a file name below the output folder, not " + t[1].text;
   GenBitmap* canvas = Canvas();
   if (!canvas) return "the GUI has no screen to take";
+  if (std::string refusal = OutFolderClaim(g_run.outDir, t[1].text); !refusal.empty()) return refusal;
   const std::string path = g_run.outDir.empty() ? t[1].text : g_run.outDir + "/" + t[1].text;
   if (SetInStandby()) {
     // A set in standby shows nothing but its standby lamp, as in the window;
@@ -1087,6 +1098,9 @@ std::string WalkInput() {
   return std::to_string(source);
 }
 
+// The walk's files in the output folder.
+constexpr const char* kWalkFiles[] = {"walk.scn", "walk-screens.txt"};
+
 // Runs the seeded walk's lines as lines of the scenario. Each line goes to
 // walk.scn in the output folder before it runs, so that whatever ends the
 // process (a sanitizer, a reset, a hang that the caller stops) leaves the
@@ -1099,6 +1113,8 @@ std::string WalkLine(const ScenarioTokens& t) {
       !ScenarioNumber(t[2].text, 0, INT64_MAX, &seed))
     return "walk takes a number of keys and a seed";
   const std::string folder = g_run.outDir.empty() ? std::string(".") : g_run.outDir;
+  for (const char* name : kWalkFiles)
+    if (std::string refusal = OutFolderClaim(folder, name); !refusal.empty()) return refusal;
   std::FILE* journal = std::fopen((folder + "/walk.scn").c_str(), "w");
   if (!journal) return "cannot write " + folder + "/walk.scn";
   std::fprintf(journal, "# The lines of walk %s %s, in the order they ran.\n", t[1].text.c_str(), t[2].text.c_str());
@@ -1321,6 +1337,21 @@ std::string UnknownKey(const ScenarioTokens& t) {
   return {};
 }
 
+// Why an expect line names a window id or a string constant that is not
+// there; empty when it names none, or known ones.
+std::string UnknownName(const ScenarioTokens& t) {
+  if (t[0].text != "expect" || t.size() != 3) return {};
+  const std::string& kind = t[1].text;
+  int32_t id = 0;
+  if ((kind == "form" || kind == "no-form" || kind == "focus-form") && !ParseWindowId(t[2].text, &id) &&
+      (kind == "focus-form" || t[2].text != "any"))
+    return "unknown window id " + Shown(t[2].text) + " (units/WinIDs/WinIDs.h names them; a number is taken too)";
+  if ((kind == "text" || kind == "no-text" || kind == "focus") && !t[2].quoted && !StringConstant(t[2].text))
+    return "unknown string constant " + Shown(t[2].text) +
+           " (units/Strings/Default.txt names them; a text of its own is quoted)";
+  return {};
+}
+
 }  // namespace
 
 std::string ReadSetFile(const char* setPath, std::string* content) {
@@ -1348,7 +1379,9 @@ bool ScenarioNumber(const std::string& text, int64_t low, int64_t high, int64_t*
   return true;
 }
 
-bool SplitScenarioLine(const std::string& line, ScenarioTokens* tokens) {
+namespace {
+
+bool SplitWords(const std::string& line, ScenarioTokens* tokens, bool comments) {
   tokens->clear();
   size_t i = 0;
   while (i < line.size()) {
@@ -1356,6 +1389,10 @@ bool SplitScenarioLine(const std::string& line, ScenarioTokens* tokens) {
       ++i;
       continue;
     }
+    // A # where a word begins, at the start or after a space, starts a
+    // comment that runs to the line's end; inside a word or quotes it is
+    // the line's own.
+    if (comments && line[i] == '#') break;
     ScenarioToken token;
     if (line[i] == '"') {
       token.quoted = true;
@@ -1385,6 +1422,10 @@ bool SplitScenarioLine(const std::string& line, ScenarioTokens* tokens) {
   }
   return true;
 }
+
+}  // namespace
+
+bool SplitScenarioLine(const std::string& line, ScenarioTokens* tokens) { return SplitWords(line, tokens, true); }
 
 bool ScenarioScript::Load(const std::string& path, std::string* error) {
   // The file is read more than once (checked whole, then run line by line):
@@ -1597,8 +1638,8 @@ bool CheckScenarioLines(const std::string& path, std::string* error) {
     std::string reason;
     if (!FindCommand(t)) {
       reason = UnknownLine(t) + " (tvui --help lists the lines)";
-    } else {
-      reason = UnknownKey(t);
+    } else if (reason = UnknownKey(t); reason.empty()) {
+      reason = UnknownName(t);
     }
     if (!reason.empty()) {
       *error = path + ":" + std::to_string(number) + ": " + reason;
@@ -1606,6 +1647,25 @@ bool CheckScenarioLines(const std::string& path, std::string* error) {
     }
   }
   return true;
+}
+
+std::vector<std::string> ScenarioOutputNames(const std::string& path) {
+  std::vector<std::string> names;
+  std::ifstream file(path);
+  ScenarioTokens t;
+  auto add = [&names](const std::string& name) {
+    if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+  };
+  for (std::string source; std::getline(file, source);) {
+    if (IsComment(source) || !SplitScenarioLine(source, &t) || !Written(t)) continue;
+    if (t[0].text == "screenshot" && t.size() > 1) {
+      add(t[1].text);
+      if (t.size() > 2) add(PicturePageFile());
+    }
+    if (t[0].text == "walk")
+      for (const char* name : kWalkFiles) add(name);
+  }
+  return names;
 }
 
 bool ReadScenarioSetup(const std::string& scenarioPath, const ScenarioScript& script, ScenarioSetup* setup,

@@ -181,6 +181,11 @@ void PrintScenarioCommands(std::FILE* out, std::span<const ScenarioCommand> comm
 // naming the file and line of the first that is not known.
 bool CheckScenarioLines(const std::string& path, std::string* error);
 
+// The files that the scenario's lines write in the output folder (its
+// screenshots, their page, a walk's journal), for the folder to be checked
+// before the set boots.
+std::vector<std::string> ScenarioOutputNames(const std::string& path);
+
 // What the leading root and tv lines ask for. Tv lines after the first other
 // line, or of a kind not known, fail here with a message naming the line.
 struct ScenarioSetup {

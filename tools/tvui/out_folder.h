@@ -1,0 +1,26 @@
+// The output folder (--out): the runner's pictures, their page and a walk's
+// files go there, beside whatever else the folder holds, and the folder's
+// record, .tvui-out, lists them, one name a line (relative to the folder).
+// A run removes what the record lists, the files of the run before, and
+// nothing else; it never writes over a file that the record does not list,
+// which is the user's own.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Why --out cannot name the folder, empty when it can: the system's root and
+// the system's own folders take no pictures.
+std::string OutFolderSystemPlace(const std::string& folder);
+
+// Why the run may not write the files NAMES in the folder (the first that
+// holds a file of the user's own), empty when it may. Before the run.
+std::string OutFolderRefusal(const std::string& folder, const std::vector<std::string>& names);
+
+// Removes the files that the record lists, and empties the record; empty, or
+// why not.
+std::string OutFolderBegin(const std::string& folder);
+
+// Before the runner writes NAME: empty when it may (no file of that name, or
+// one the record lists), the name then joining the record; else why not.
+std::string OutFolderClaim(const std::string& folder, const std::string& name);
