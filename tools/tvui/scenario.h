@@ -20,7 +20,9 @@
 // itself: store SetupStep 9 and a wake-up event (event XPM_EVENT_WAKEUP
 // Reason=1) for normal operation, a wake-up alone for the first-time setup.
 //
-// Blank lines and lines starting with # are ignored, whatever they hold. A token is a word or a
+// Blank lines and lines starting with # are ignored, whatever they hold, and
+// so is the rest of a line from a # that begins a word outside quotes (after
+// a space or a tab: "tv on   # past the setup"). A token is a word or a
 // quoted text ("two words", \" for a quote, \r, \n and \t for a carriage
 // return, a line feed and a tab, \xHH for any byte). Numbers are decimal, 0x hex, or
 // negative; every number is checked against the range its line takes.
