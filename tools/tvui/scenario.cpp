@@ -38,8 +38,8 @@
 #include "gui_loop.h"
 #include "keymap.h"
 #include "layout_check.h"
-#include "out_folder.h"
 #include "nvpath.h"
+#include "out_folder.h"
 #include "output_tee.h"
 #include "picture_page.h"
 #include "probe_root.h"
@@ -1389,9 +1389,9 @@ bool SplitWords(const std::string& line, ScenarioTokens* tokens, bool comments) 
       ++i;
       continue;
     }
-    // A # where a word begins, at the start or after a space, starts a
-    // comment that runs to the line's end; inside a word or quotes it is
-    // the line's own.
+    // A # where a word begins, at the start or after a space or a tab,
+    // starts a comment that runs to the line's end; inside a word or quotes
+    // it is the line's own.
     if (comments && line[i] == '#') break;
     ScenarioToken token;
     if (line[i] == '"') {
