@@ -33,7 +33,9 @@ uint64_t DeadlineAfter(int64_t ms);
 // the lock, by whichever thread changed the state. Returns ready()'s answer
 // at the end. Call with the lock held.
 bool Wait(Lock& lock, const std::function<bool()>& ready, uint64_t deadline);
-// After a change of state that may make a waiter ready. Lock held.
+// After a change of state that may make a waiter ready. Lock held. On the
+// virtual clock a driving thread's change is looked at when it next settles,
+// advances or waits.
 void Changed();
 
 // Threads of the set: counted from before they start until they end.
