@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Bitmaps.h"
+#include "Core/KeyEvent.h"
 #include "Events/Events.h"
 #include "Fonts/Fonts.h"
 #include "MainApp/Wrapper.h"
@@ -64,7 +65,29 @@ XObject* DirectMessageBar::HandleEvent(Core::Event* event) {
     Close();
     return this;
   }
+  if (auto* key = vg_cast<Core::KeyEvent>(event); key && key->down && GivesWayTo(key->keyCode)) {
+    // A message shown over a screen of its own sub-system took the keys
+    // from it; a key it has no use for is the viewer's for that screen,
+    // which has them again once the message is gone. Left with the message,
+    // the arrows did nothing and OK went on to the menus hidden under both.
+    if (auto* under = vg_cast<Primitives::KeyRoutingForm>(NonMenuSystem ? NonMenuSystem->FindFocusable(this) : nullptr);
+        under && under->TakesKeys() && !under->GivesWay() && NonMenuSystem->Focus.get() == this) {
+      Close();
+      if (NonMenuSystem->Focus.get() != under) return this;
+      auto* group = vg_cast<Core::Group>(under);
+      return group ? group->DispatchEvent(event) : under->HandleEvent(event);
+    }
+  }
   return WidgetClass::HandleEvent(event);
+}
+
+// The keys a screen handles (the arrows, OK, the digits and the colour
+// keys) but BACK and the exit keys, which close the message alone; the
+// volume keys and the rest act beside it as before. The upgrade's message,
+// which restarts the set as it closes, is read to its end.
+bool DirectMessageBar::GivesWayTo(uint16_t code) const {
+  if (row_ && row_->onClose == MessageClose::Reboot) return false;
+  return code < KeyFirstUnhandled && code != Key::Exit && code != Key::ClearAll && code != Key::Back;
 }
 
 void DirectMessageBar::OnSetMenuTriggered(bool value) { MenuTriggered = value; }

@@ -59,6 +59,8 @@ class DirectMessageBar : public WidgetClass {
   // Sizes the bar around its text and places it.
   void Layout();
   void RunCloseAction();
+  // Whether a key it has no use for goes on to the screen under it.
+  bool GivesWayTo(uint16_t code) const;
 
   const DirectMessage* row_ = nullptr;
   // Whether the message is closing because its time is up.
