@@ -175,7 +175,8 @@ endforeach()
 # scenario takes, is refused before the set boots and stays as it was.
 foreach(case "/;it is the system's root" "${WORK}/systemlink;it is the system's root"
              "/usr/share/tvui-pictures;it lies in /usr, one of the system's own folders"
-             "/home;it is one of the system's own folders")
+             "/home;it is one of the system's own folders"
+             "/var/lib/tvui-pictures;it lies in /var, one of the system's own folders")
   list(GET case 0 folder)
   list(GET case 1 reason)
   check(system_out 2 "the pictures cannot be written to ${folder}: ${reason}; name another --out" ${TVUI} --quiet
@@ -358,8 +359,20 @@ if(EXISTS ${WORK}/pages/.tvui-out)
   file(READ ${WORK}/pages/.tvui-out record)
 endif()
 if(EXISTS ${WORK}/pages/one.png OR NOT EXISTS ${WORK}/pages/two.png OR NOT EXISTS ${WORK}/pages/notes.txt OR
-   NOT record STREQUAL "two.png\nindex.html\n")
+   NOT record MATCHES "^two.png\t[0-9]+\t-?[0-9]+\nindex.html\t[0-9]+\t-?[0-9]+\n$")
   set(failures "${failures}\nout_again: the second run's folder holds the wrong files; its record:\n${record}")
+endif()
+# A picture of the user's put in place of one the runner wrote is the
+# user's: the next run neither removes it nor writes over it, and a record
+# that names a file the runner never writes is not followed for it.
+file(WRITE ${WORK}/pages/two.png "my own two\n")
+file(APPEND ${WORK}/pages/.tvui-out "notes.txt\n")
+check(out_replaced 2 "^tvui: ${WORK}/pages/two.png has changed since the runner wrote it, and the runner never writes over"
+      ${TVUI} --quiet --scenario ${WORK}/two.scn --out ${WORK}/pages)
+check(out_replaced_other 0 "^$" ${TVUI} --quiet --scenario ${WORK}/one.scn --out ${WORK}/pages)
+file(READ ${WORK}/pages/two.png replaced)
+if(NOT replaced STREQUAL "my own two\n" OR NOT EXISTS ${WORK}/pages/notes.txt OR NOT EXISTS ${WORK}/pages/one.png)
+  set(failures "${failures}\nout_replaced: the run removed or wrote over a file of the user's")
 endif()
 file(WRITE ${WORK}/older/index.html "<title>tvui: the pictures of one.scn</title>\n<img src=\"one.png\" alt=\"One\">\n")
 file(WRITE ${WORK}/older/one.png "an older picture\n")

@@ -581,6 +581,7 @@ void EndOnSignals(bool window) {
 }  // namespace
 
 void TvuiEnd(int status) {
+  OutFolderSeal();
   OutputTee::Stop();
   std::fflush(nullptr);
   // The set's threads are still running: end without exit handlers.

@@ -17,55 +17,99 @@ constexpr const char* kRecord = ".tvui-out";
 constexpr const char* kPage = "index.html";
 constexpr const char* kPageTitle = "<title>tvui: the pictures of ";
 
+// The folder whose record the run keeps, sealed as the run ends.
+std::string g_folder;
+
 fs::path Folder(const std::string& folder) { return folder.empty() ? fs::path(".") : fs::path(folder); }
+
+// What the runner writes: pictures, their page and the walk's two files.
+// A record that names anything else (copied, or edited by hand) is not
+// followed for it.
+bool RunnerWrites(const fs::path& path) {
+  const std::string name = path.string();
+  return (name.ends_with(".png") && name.size() > 4) || name == kPage || name == "walk.scn" ||
+         name == "walk-screens.txt";
+}
 
 // A name below the folder, never past it, and never the record itself.
 bool Below(const std::string& name) {
   const fs::path path(name);
-  if (name.empty() || !path.is_relative() || name == kRecord) return false;
+  if (name.empty() || !path.is_relative() || name == kRecord || !RunnerWrites(path)) return false;
   return std::none_of(path.begin(), path.end(), [](const fs::path& part) { return part == ".."; });
 }
 
 std::string Normal(const std::string& name) { return fs::path(name).lexically_normal().string(); }
 
+// A file as the runner left it: its size and the time it was last written,
+// empty when there is no regular file.
+std::string StampOf(const fs::path& file) {
+  std::error_code error;
+  if (!fs::is_regular_file(fs::symlink_status(file, error))) return {};
+  const uintmax_t size = fs::file_size(file, error);
+  if (error) return {};
+  const fs::file_time_type written = fs::last_write_time(file, error);
+  if (error) return {};
+  return std::to_string(size) + '\t' + std::to_string(written.time_since_epoch().count());
+}
+
+// A line of the record: the name, and once the run that wrote it has ended,
+// the file's stamp then. A file whose stamp has changed since is the user's
+// now (a picture of theirs put in the runner's place).
+struct Entry {
+  std::string name;
+  std::string stamp;
+};
+
 // The pictures a page of the runner's shows, and the page: what a run wrote
 // before the folder kept a record. Nothing when the page is another's.
-std::vector<std::string> OlderPage(const fs::path& folder) {
+std::vector<Entry> OlderPage(const fs::path& folder) {
   std::ifstream page(folder / kPage);
   std::string text((std::istreambuf_iterator<char>(page)), std::istreambuf_iterator<char>());
   if (text.find(kPageTitle) == std::string::npos) return {};
-  std::vector<std::string> names{kPage};
+  std::vector<Entry> entries{{kPage, {}}};
   constexpr std::string_view kImage = "<img src=\"";
   for (size_t at = text.find(kImage); at != std::string::npos; at = text.find(kImage, at)) {
     at += kImage.size();
     const size_t end = text.find('"', at);
     if (end == std::string::npos) break;
     const std::string name = text.substr(at, end - at);
-    if (Below(name) && name.find('&') == std::string::npos) names.push_back(Normal(name));
+    if (Below(name) && name.find('&') == std::string::npos) entries.push_back({Normal(name), {}});
   }
-  return names;
+  return entries;
 }
 
-std::vector<std::string> Recorded(const fs::path& folder) {
+std::vector<Entry> Recorded(const fs::path& folder) {
   std::ifstream record(folder / kRecord);
   if (!record) return OlderPage(folder);
-  std::vector<std::string> names;
-  for (std::string line; std::getline(record, line);)
-    if (Below(line)) names.push_back(Normal(line));
-  return names;
+  std::vector<Entry> entries;
+  for (std::string line; std::getline(record, line);) {
+    const size_t tab = line.find('\t');
+    const std::string name = line.substr(0, tab);
+    if (Below(name)) entries.push_back({Normal(name), tab == std::string::npos ? std::string() : line.substr(tab + 1)});
+  }
+  return entries;
 }
 
-bool Holds(const std::vector<std::string>& names, const std::string& name) {
-  return std::find(names.begin(), names.end(), name) != names.end();
+const Entry* Find(const std::vector<Entry>& entries, const std::string& name) {
+  auto at = std::find_if(entries.begin(), entries.end(), [&name](const Entry& e) { return e.name == name; });
+  return at == entries.end() ? nullptr : &*at;
 }
 
-// A file of that name that the record does not list: the user's.
-std::string UsersOwn(const fs::path& folder, const std::vector<std::string>& recorded, const std::string& name) {
+// The runner's file: listed, and as the run that wrote it left it.
+bool Runners(const fs::path& folder, const Entry* entry) {
+  return entry && (entry->stamp.empty() || entry->stamp == StampOf(folder / entry->name));
+}
+
+// A file of that name that the record does not list, or that changed since
+// the runner wrote it: the user's.
+std::string UsersOwn(const fs::path& folder, const std::vector<Entry>& recorded, const std::string& name) {
   std::error_code error;
-  if (Holds(recorded, name) || !fs::exists(fs::symlink_status(folder / name, error))) return {};
+  if (!fs::exists(fs::symlink_status(folder / name, error))) return {};
+  const Entry* entry = Find(recorded, name);
+  if (Runners(folder, entry)) return {};
   return (folder / name).string() +
-         " is not one the runner wrote, and the runner never writes over a file it did not write: move it "
-         "away, or name another --out";
+         (entry ? " has changed since the runner wrote it" : " is not one the runner wrote") +
+         ", and the runner never writes over a file it did not write: move it away, or name another --out";
 }
 
 }  // namespace
@@ -78,17 +122,20 @@ std::string OutFolderSystemPlace(const std::string& folder) {
   if (at.parent_path() == at.root_path()) return "it is one of the system's own folders";
   // The folders of the system's programs, libraries, settings and devices,
   // and the kernel's views, however deep.
-  static constexpr const char* kSystemTrees[] = {"bin", "boot", "dev",  "etc", "lib", "lib32", "lib64",
-                                                 "libx32", "proc", "run", "sbin", "sys", "usr"};
+  // /var keeps the system's state and logs, but for its folder of
+  // temporary files, which is the users' as /tmp is.
+  static constexpr const char* kSystemTrees[] = {"bin",    "boot", "dev",  "etc", "lib", "lib32", "lib64",
+                                                 "libx32", "opt",  "proc", "run", "sbin", "sys", "usr", "var"};
   const std::string top = std::next(at.begin())->string();
-  if (std::find(std::begin(kSystemTrees), std::end(kSystemTrees), top) != std::end(kSystemTrees))
+  const bool varTmp = top == "var" && std::distance(at.begin(), at.end()) > 2 && *std::next(at.begin(), 2) == "tmp";
+  if (!varTmp && std::find(std::begin(kSystemTrees), std::end(kSystemTrees), top) != std::end(kSystemTrees))
     return "it lies in /" + top + ", one of the system's own folders";
   return {};
 }
 
 std::string OutFolderRefusal(const std::string& folder, const std::vector<std::string>& names) {
   const fs::path at = Folder(folder);
-  const std::vector<std::string> recorded = Recorded(at);
+  const std::vector<Entry> recorded = Recorded(at);
   for (const std::string& name : names)
     if (std::string refusal = UsersOwn(at, recorded, Normal(name)); !refusal.empty()) return refusal;
   return {};
@@ -97,23 +144,34 @@ std::string OutFolderRefusal(const std::string& folder, const std::vector<std::s
 std::string OutFolderBegin(const std::string& folder) {
   const fs::path at = Folder(folder);
   std::error_code error;
-  for (const std::string& name : Recorded(at)) {
-    // A folder in a file's place is not the runner's to remove.
-    if (fs::is_directory(fs::symlink_status(at / name, error))) continue;
-    fs::remove(at / name, error);
-    if (error) return "cannot remove " + (at / name).string() + ": " + error.message();
+  for (const Entry& entry : Recorded(at)) {
+    // A folder in a file's place is not the runner's to remove, nor a file
+    // changed since: it stays, and the run will not write over it.
+    if (fs::is_directory(fs::symlink_status(at / entry.name, error)) || !Runners(at, &entry)) continue;
+    fs::remove(at / entry.name, error);
+    if (error) return "cannot remove " + (at / entry.name).string() + ": " + error.message();
   }
   if (!std::ofstream(at / kRecord, std::ios::trunc)) return "cannot write " + (at / kRecord).string();
+  g_folder = at.string();
   return {};
 }
 
 std::string OutFolderClaim(const std::string& folder, const std::string& name) {
   const fs::path at = Folder(folder);
   const std::string normal = Normal(name);
-  const std::vector<std::string> recorded = Recorded(at);
-  if (Holds(recorded, normal)) return {};
+  const std::vector<Entry> recorded = Recorded(at);
   if (std::string refusal = UsersOwn(at, recorded, normal); !refusal.empty()) return refusal;
+  if (Find(recorded, normal)) return {};
   std::ofstream record(at / kRecord, std::ios::app);
   record << normal << '\n';
   return record ? std::string() : "cannot write " + (at / kRecord).string();
+}
+
+void OutFolderSeal() {
+  if (g_folder.empty()) return;
+  const fs::path at(g_folder);
+  std::string text;
+  for (const Entry& entry : Recorded(at))
+    if (std::string stamp = StampOf(at / entry.name); !stamp.empty()) text += entry.name + '\t' + stamp + '\n';
+  std::ofstream(at / kRecord, std::ios::trunc) << text;
 }
