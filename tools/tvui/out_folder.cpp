@@ -6,6 +6,8 @@
 #include <iterator>
 #include <string_view>
 
+#include "picture_page.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -14,7 +16,6 @@ constexpr const char* kRecord = ".tvui-out";
 
 // The runner's page of pictures, by its title; a page written before the
 // folder kept a record names the pictures that were the runner's too.
-constexpr const char* kPage = "index.html";
 constexpr const char* kPageTitle = "<title>tvui: the pictures of ";
 
 // The folder whose record the run keeps, sealed as the run ends.
@@ -27,8 +28,8 @@ fs::path Folder(const std::string& folder) { return folder.empty() ? fs::path(".
 // followed for it.
 bool RunnerWrites(const fs::path& path) {
   const std::string name = path.string();
-  return (name.ends_with(".png") && name.size() > 4) || name == kPage || name == "walk.scn" ||
-         name == "walk-screens.txt";
+  return (name.ends_with(".png") && name.size() > 4) || name == PicturePageFile() ||
+         std::find(std::begin(kOutFolderWalkFiles), std::end(kOutFolderWalkFiles), name) != std::end(kOutFolderWalkFiles);
 }
 
 // A name below the folder, never past it, and never the record itself.
@@ -63,10 +64,10 @@ struct Entry {
 // The pictures a page of the runner's shows, and the page: what a run wrote
 // before the folder kept a record. Nothing when the page is another's.
 std::vector<Entry> OlderPage(const fs::path& folder) {
-  std::ifstream page(folder / kPage);
+  std::ifstream page(folder / PicturePageFile());
   std::string text((std::istreambuf_iterator<char>(page)), std::istreambuf_iterator<char>());
   if (text.find(kPageTitle) == std::string::npos) return {};
-  std::vector<Entry> entries{{kPage, {}}};
+  std::vector<Entry> entries{{PicturePageFile(), {}}};
   constexpr std::string_view kImage = "<img src=\"";
   for (size_t at = text.find(kImage); at != std::string::npos; at = text.find(kImage, at)) {
     at += kImage.size();

@@ -10,6 +10,9 @@
 #include <string>
 #include <vector>
 
+// The walk's files in the output folder.
+inline constexpr const char* kOutFolderWalkFiles[] = {"walk.scn", "walk-screens.txt"};
+
 // Why --out cannot name the folder, empty when it can: the system's root and
 // the system's own folders take no pictures.
 std::string OutFolderSystemPlace(const std::string& folder);

@@ -1098,9 +1098,6 @@ std::string WalkInput() {
   return std::to_string(source);
 }
 
-// The walk's files in the output folder.
-constexpr const char* kWalkFiles[] = {"walk.scn", "walk-screens.txt"};
-
 // Runs the seeded walk's lines as lines of the scenario. Each line goes to
 // walk.scn in the output folder before it runs, so that whatever ends the
 // process (a sanitizer, a reset, a hang that the caller stops) leaves the
@@ -1113,7 +1110,7 @@ std::string WalkLine(const ScenarioTokens& t) {
       !ScenarioNumber(t[2].text, 0, INT64_MAX, &seed))
     return "walk takes a number of keys and a seed";
   const std::string folder = g_run.outDir.empty() ? std::string(".") : g_run.outDir;
-  for (const char* name : kWalkFiles)
+  for (const char* name : kOutFolderWalkFiles)
     if (std::string refusal = OutFolderClaim(folder, name); !refusal.empty()) return refusal;
   std::FILE* journal = std::fopen((folder + "/walk.scn").c_str(), "w");
   if (!journal) return "cannot write " + folder + "/walk.scn";
@@ -1663,7 +1660,7 @@ std::vector<std::string> ScenarioOutputNames(const std::string& path) {
       if (t.size() > 2) add(PicturePageFile());
     }
     if (t[0].text == "walk")
-      for (const char* name : kWalkFiles) add(name);
+      for (const char* name : kOutFolderWalkFiles) add(name);
   }
   return names;
 }

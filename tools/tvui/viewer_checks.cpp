@@ -1,5 +1,6 @@
 #include "viewer_checks.h"
 
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
@@ -35,9 +36,7 @@ std::vector<Primitives::KeyRoutingForm*> Listed() {
 }
 
 bool IsListed(const std::vector<Primitives::KeyRoutingForm*>& listed, Core::View* view) {
-  for (Primitives::KeyRoutingForm* form : listed)
-    if (form == view) return true;
-  return false;
+  return std::find(listed.begin(), listed.end(), view) != listed.end();
 }
 
 std::string Named(Primitives::KeyRoutingForm* form) {
@@ -95,7 +94,7 @@ bool PageBesideTheMainMenu(Primitives::KeyRoutingForm* keys, Primitives::KeyRout
   return main && page && main->MenuLevel == 1 && page->MenuLevel == 2;
 }
 
-bool Overlap(VgRect a, VgRect b) { return a.x1 < b.x2 && b.x1 < a.x2 && a.y1 < b.y2 && b.y1 < a.y2; }
+bool Overlap(VgRect a, VgRect b) { return !VgIsRectEmpty(VgIntersectRect(a, b)); }
 bool Covers(VgRect outer, VgRect inner) {
   return outer.x1 <= inner.x1 && outer.y1 <= inner.y1 && outer.x2 >= inner.x2 && outer.y2 >= inner.y2;
 }

@@ -326,14 +326,9 @@ void ActiveApp::ReturnFocus(XObject*) {
 
 namespace {
 
-bool Overlap(VgRect a, VgRect b) { return a.x1 < b.x2 && b.x1 < a.x2 && a.y1 < b.y2 && b.y1 < a.y2; }
+bool Overlap(VgRect a, VgRect b) { return !VgIsRectEmpty(VgIntersectRect(a, b)); }
 
-bool Listed(Primitives::KeyRoutingForm* form) {
-  ::WidgetManager::WidgetManager* widgets = GetWidgetManager();
-  for (Structures::DuLinkNode* node = widgets->Sentinel()->next; node != widgets->Sentinel(); node = node->next)
-    if (node->data.get() == form) return true;
-  return false;
-}
+bool Listed(Primitives::KeyRoutingForm* form) { return GetWidgetManager()->FindNode(form) != nullptr; }
 
 }  // namespace
 

@@ -21,9 +21,10 @@ inline ::Structures::Message* MakeMessage(int32_t code, int32_t param = -1, cons
 
 // Sends at once to every receiver, or to the receivers of exactly that class.
 inline void SendMessage(int32_t code, const VgClass* target = nullptr, int32_t param = -1,
-                        XObject* payload = nullptr) {
+                        XObject* payload = nullptr, XObject* sender = nullptr) {
   ::Structures::Message* message = MakeMessage(code, param, target);
   message->Payload = payload;
+  message->Sender = sender;
   GetMessageAgent()->Dispatch(message, target);
 }
 

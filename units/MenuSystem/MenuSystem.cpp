@@ -283,18 +283,11 @@ void MenuSystem::ClearAll() { MainApp::SendMessage(Constants::MSG_CLEAR_ALL); }
 void MenuSystem::UpdateHelp(int32_t mask, VgString text) {
   auto* line = VgNew<Structures::RefString>();
   line->Value = text;
-  Structures::Message* message =
-      MainApp::MakeMessage(Constants::MSG_UPDATE_HELP_BAR, mask, &::NonMenuSystem::NonMenuSystem::Class);
-  message->Payload = line;
-  message->Sender = this;
-  MainApp::GetMessageAgent()->Dispatch(message, message->Target);
+  MainApp::SendMessage(Constants::MSG_UPDATE_HELP_BAR, &::NonMenuSystem::NonMenuSystem::Class, mask, line, this);
 }
 
 void MenuSystem::ClearHelpBar() {
-  Structures::Message* message =
-      MainApp::MakeMessage(Constants::MSG_CLEAR_HELP_BAR, -1, &::NonMenuSystem::NonMenuSystem::Class);
-  message->Sender = this;
-  MainApp::GetMessageAgent()->Dispatch(message, message->Target);
+  MainApp::SendMessage(Constants::MSG_CLEAR_HELP_BAR, &::NonMenuSystem::NonMenuSystem::Class, -1, nullptr, this);
 }
 
 }  // namespace MenuSystem

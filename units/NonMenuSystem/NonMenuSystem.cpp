@@ -258,7 +258,7 @@ void NonMenuSystem::UpdateHelp(int32_t mask, VgString labels, Core::View* teller
   // A screen tells its line before it opens: the line shows once it has
   // taken the keys.
   ShowHelpOfKeys(false);
-  HelpKeysMoved();
+  ScreensChanged();
 }
 
 void NonMenuSystem::ClearHelpBar(Core::View* teller) {
@@ -271,12 +271,10 @@ void NonMenuSystem::ClearHelpBar(Core::View* teller) {
   ShowHelpOfKeys(false);
 }
 
-void NonMenuSystem::HelpKeysMoved() { VgPostSignal(VgSlotOf<&NonMenuSystem::FollowKeys>(this)); }
-
 // Heard from the widget manager as a screen comes or goes, or the keys move.
 // The focus may move on in this pass of the signals (to the screen below, to
 // the sub-system of the topmost screen): the bar follows after that.
-void NonMenuSystem::ScreensChanged(XObject*) { HelpKeysMoved(); }
+void NonMenuSystem::ScreensChanged(XObject*) { VgPostSignal(VgSlotOf<&NonMenuSystem::FollowKeys>(this)); }
 
 void NonMenuSystem::FollowKeys(XObject*) {
   ShowHelpOfKeys(true);

@@ -91,12 +91,11 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   // volume, mute and quick. Null when the key is none of them.
   XObject* HandleOpeningKey(Core::KeyEvent* key);
   HelpLine* LineOf(Core::View* teller);
-  // The keys may have gone to another screen: the bar follows in this pass
-  // of the signals, once the screens have settled.
-  void HelpKeysMoved();
   // Shows the line of the screen that has the keys, or no bar; forgets the
   // lines of screens that left when asked to.
   void ShowHelpOfKeys(bool forget);
+  // The keys may have gone to another screen: the bar follows in this pass
+  // of the signals, once the screens have settled.
   void ScreensChanged(XObject* sender = nullptr);
   void FollowKeys(XObject* sender = nullptr);
   void ClearOwnForms();

@@ -72,9 +72,7 @@ bool OverAnother(Primitives::KeyRoutingForm* widget) {
     // A screen of the widget's layer gives its place up to it.
     if (!form || form == widget || uint32_t(form->Layer) >= uint32_t(widget->Layer)) continue;
     if (!(form->TakesKeys() || vg_cast<SubSystem::MenuClass>(form))) continue;
-    const VgRect a = form->Bounds;
-    const VgRect b = widget->Bounds;
-    if (Shown(form) && a.x1 < b.x2 && b.x1 < a.x2 && a.y1 < b.y2 && b.y1 < a.y2) return true;
+    if (Shown(form) && !VgIsRectEmpty(VgIntersectRect(form->Bounds, widget->Bounds))) return true;
   }
   return false;
 }
