@@ -70,15 +70,25 @@ XObject* DirectMessageBar::HandleEvent(Core::Event* event) {
     // from it; a key it has no use for is the viewer's for that screen,
     // which has them again once the message is gone. Left with the message,
     // the arrows did nothing and OK went on to the menus hidden under both.
-    if (auto* under = vg_cast<Primitives::KeyRoutingForm>(NonMenuSystem ? NonMenuSystem->FindFocusable(this) : nullptr);
-        under && under->TakesKeys() && !under->GivesWay() && NonMenuSystem->Focus.get() == this) {
+    if (Primitives::KeyRoutingForm* under = ScreenUnder(); under && NonMenuSystem->Focus.get() == this) {
       Close();
-      if (NonMenuSystem->Focus.get() != under) return this;
+      NonMenuSystem->OnSetFocus(under);
       auto* group = vg_cast<Core::Group>(under);
       return group ? group->DispatchEvent(event) : under->HandleEvent(event);
     }
   }
   return WidgetClass::HandleEvent(event);
+}
+
+// The topmost screen of its sub-system under it that takes keys, passing
+// notices (the volume bar) left out: the sub-system stacks its screens by
+// layer.
+Primitives::KeyRoutingForm* DirectMessageBar::ScreenUnder() const {
+  if (!NonMenuSystem || owner.get() != NonMenuSystem) return nullptr;
+  for (Core::View* view = prevView; view; view = view->prevView)
+    if (auto* form = vg_cast<Primitives::KeyRoutingForm>(view); form && form->Visible && form->TakesKeys() && !form->GivesWay())
+      return form;
+  return nullptr;
 }
 
 // The keys a screen handles (the arrows, OK, the digits and the colour

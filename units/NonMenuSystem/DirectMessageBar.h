@@ -61,6 +61,7 @@ class DirectMessageBar : public WidgetClass {
   void RunCloseAction();
   // Whether a key it has no use for goes on to the screen under it.
   bool GivesWayTo(uint16_t code) const;
+  Primitives::KeyRoutingForm* ScreenUnder() const;
 
   const DirectMessage* row_ = nullptr;
   // Whether the message is closing because its time is up.
