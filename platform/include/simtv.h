@@ -55,6 +55,10 @@ DFBResult simtv_wait_event_buffer(IDirectFBEventBuffer* buffer, int32_t ms);
 /* Blocks the calling thread for good, holding whatever it holds, as a GUI
  * thread halted by a panic; it counts as blocked. */
 void simtv_halt_thread(void);
+/* For the moment before the process ends: joins the set's threads that have
+ * ended and leaves the others to end with the process, so that no thread is
+ * left ended but unjoined (which the thread sanitizer reports as a leak). */
+void simtv_release_threads(void);
 
 /* ------------------------------------------------- keys, events and standby */
 

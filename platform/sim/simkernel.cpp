@@ -467,6 +467,15 @@ void simtv_gettimeofday(struct timeval* now) {
   now->tv_usec = suseconds_t(us % 1000000u);
 }
 
+void simtv_release_threads(void) {
+  simk::Reap();
+  simk::Threads& threads = simk::T();
+  std::lock_guard guard(threads.mutex);
+  // One that ends from now on is detached: nobody would join it.
+  for (auto& [id, thread] : threads.live) thread.detach();
+  threads.live.clear();
+}
+
 void simtv_halt_thread(void) {
   simk::Lock lock(simk::Mutex());
   std::function<bool()> never = [] { return false; };

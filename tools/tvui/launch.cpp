@@ -583,6 +583,10 @@ void EndOnSignals(bool window) {
 void TvuiEnd(int status) {
   OutFolderSeal();
   OutputTee::Stop();
+  // A thread of the set that ended in the period now running (the one that
+  // starts the period's services) is joined only when the next period
+  // starts; the process joins it now.
+  simtv_release_threads();
   std::fflush(nullptr);
   // The set's threads are still running: end without exit handlers.
   _exit(status);

@@ -2,12 +2,16 @@
 
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "GenPng.h"
+#include "MainApp/WidgetManager.h"
+#include "WidgetManager/WidgetManager.h"
 #include "gui_loop.h"
 #include "launch.h"
 #include "output_tee.h"
@@ -44,9 +48,30 @@ uint64_t g_frameNumber = 0;
 std::atomic<uint32_t> g_frameEvent{0};
 std::atomic<bool> g_framePosted{false};
 
+// The classes of the screens listed at the last frame, on the GUI thread.
+std::vector<const VgClass*> g_listed;
+
+// The terminal tells each screen that the frame shows newly opened, among
+// the set's own log (a quiet run leaves both out): what the keys led to,
+// whatever the window's picture is.
+void TellOpenedScreens() {
+  auto* manager = static_cast<::WidgetManager::WidgetManager*>(VgFindAutoObject(&MainApp::WidgetManager));
+  std::vector<const VgClass*> listed;
+  if (manager)
+    for (Structures::DuLinkNode* node = manager->Sentinel()->next; node != manager->Sentinel(); node = node->next)
+      if (node->data) listed.push_back(node->data->GetClass());
+  for (auto at = listed.begin(); at != listed.end(); ++at) {
+    // As many of its class as were listed before are the ones already there.
+    if (std::count(listed.begin(), at, *at) < std::count(g_listed.begin(), g_listed.end(), *at)) continue;
+    std::printf("tvui: the window opened %s\n", (*at)->name);
+  }
+  g_listed = std::move(listed);
+}
+
 // On the GUI thread, with the GUI lock held: the plane is whole.
 void CopyPlane(int32_t kind) {
   (void)kind;
+  TellOpenedScreens();
   XObject* root = rootObject.load();
   GenBitmap* canvas = root ? GuiRoot().canvas(root) : nullptr;
   GenImage image;
