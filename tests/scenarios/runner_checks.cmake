@@ -90,8 +90,7 @@ file(WRITE ${WORK}/plain "a file\n")
 file(CREATE_LINK ${WORK}/nowhere ${WORK}/dangling SYMBOLIC)
 file(CREATE_LINK / ${WORK}/systemlink SYMBOLIC)
 foreach(case "${WORK}/plain/set;it cannot be made \\(Not a directory"
-             "/proc/tvui-set;it cannot be made \\(it lies in /proc, the kernel's view of the running system, which keeps no files"
-             "/proc;it cannot be written \\(it lies in /proc, the kernel's view of the running system, which keeps no files"
+             "/proc/tvui-set;it lies in /proc, one of the system's own folders" "/proc;it is one of the system's own folders"
              "${WORK}/dangling;it is a link to ${WORK}/nowhere, which does not exist"
              "/;it is the system's root" "//;it is the system's root" "${WORK}/systemlink;it is the system's root")
   list(GET case 0 root)
@@ -104,6 +103,17 @@ foreach(case "${WORK}/plain/set;it cannot be made \\(Not a directory"
 endforeach()
 if(EXISTS ${WORK}/nowhere)
   set(failures "${failures}\nunusable_root: the runner made the folder that a link to nothing names")
+endif()
+# The system's own folders are refused for the set's files as for --out, named
+# or through a link, before anything is made there.
+file(CREATE_LINK /usr/lib ${WORK}/usrlink SYMBOLIC)
+foreach(root /usr/lib/tvui-check-set ${WORK}/usrlink/tvui-check-set)
+  check(system_root 2 "the set's files cannot be kept in ${root}: it lies in /usr, one of the system's own folders"
+        ${CMAKE_COMMAND} -E env TVUI_ROOT=${root} ${TVUI} --quiet --scenario ${WORK}/quick.scn)
+endforeach()
+if(EXISTS /usr/lib/tvui-check-set)
+  file(REMOVE_RECURSE /usr/lib/tvui-check-set)
+  set(failures "${failures}\nsystem_root: the set made its folder among the system's")
 endif()
 # So is an output folder where no picture could be written, though the
 # scenario takes no picture until late.
@@ -208,6 +218,14 @@ file(MAKE_DIRECTORY ${WORK}/prefix/bin ${WORK}/prefix/share/tvui)
 file(CREATE_LINK ${TVUI} ${WORK}/prefix/bin/tvui COPY_ON_ERROR)
 file(COPY ${CMAKE_CURRENT_LIST_DIR}/../../tools/tvui/demo.scn DESTINATION ${WORK}/prefix/share/tvui)
 check(font 1 "the font ${WORK}/prefix/share/tvui/fonts/tt7268m_803.ttf is missing" ${WORK}/prefix/bin/tvui --quiet)
+# Its default folder for the set's files is refused among the system's too.
+file(COPY ${CMAKE_CURRENT_LIST_DIR}/../../fonts/tt7268m_803.ttf DESTINATION ${WORK}/prefix/share/tvui/fonts)
+check(system_default_root 2 "kept in /usr/lib/tvui-check-state/tvui/rootfs: it lies in /usr" ${CMAKE_COMMAND} -E env
+      --unset=TVUI_ROOT XDG_STATE_HOME=/usr/lib/tvui-check-state ${WORK}/prefix/bin/tvui --quiet)
+if(EXISTS /usr/lib/tvui-check-state)
+  file(REMOVE_RECURSE /usr/lib/tvui-check-state)
+  set(failures "${failures}\nsystem_default_root: the set made its folder among the system's")
+endif()
 
 else()
 

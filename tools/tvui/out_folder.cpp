@@ -115,25 +115,6 @@ std::string UsersOwn(const fs::path& folder, const std::vector<Entry>& recorded,
 
 }  // namespace
 
-std::string OutFolderSystemPlace(const std::string& folder) {
-  std::error_code error;
-  const fs::path at = fs::weakly_canonical(fs::absolute(Folder(folder), error), error);
-  if (error) return {};
-  if (at == at.root_path()) return "it is the system's root";
-  if (at.parent_path() == at.root_path()) return "it is one of the system's own folders";
-  // The folders of the system's programs, libraries, settings and devices,
-  // and the kernel's views, however deep.
-  // /var keeps the system's state and logs, but for its folder of
-  // temporary files, which is the users' as /tmp is.
-  static constexpr const char* kSystemTrees[] = {"bin",    "boot", "dev",  "etc", "lib", "lib32", "lib64",
-                                                 "libx32", "opt",  "proc", "run", "sbin", "sys", "usr", "var"};
-  const std::string top = std::next(at.begin())->string();
-  const bool varTmp = top == "var" && std::distance(at.begin(), at.end()) > 2 && *std::next(at.begin(), 2) == "tmp";
-  if (!varTmp && std::find(std::begin(kSystemTrees), std::end(kSystemTrees), top) != std::end(kSystemTrees))
-    return "it lies in /" + top + ", one of the system's own folders";
-  return {};
-}
-
 std::string OutFolderRefusal(const std::string& folder, const std::vector<std::string>& names) {
   const fs::path at = Folder(folder);
   const std::vector<Entry> recorded = Recorded(at);

@@ -13,10 +13,6 @@
 // The walk's files in the output folder.
 inline constexpr const char* kOutFolderWalkFiles[] = {"walk.scn", "walk-screens.txt"};
 
-// Why --out cannot name the folder, empty when it can: the system's root and
-// the system's own folders take no pictures.
-std::string OutFolderSystemPlace(const std::string& folder);
-
 // Why the run may not write the files NAMES in the folder (the first that
 // holds a file of the user's own), empty when it may. Before the run.
 std::string OutFolderRefusal(const std::string& folder, const std::vector<std::string>& names);
