@@ -207,6 +207,37 @@ file(READ ${WORK}/mine/keys.png picture)
 if(NOT page STREQUAL "my page\n" OR NOT picture STREQUAL "my picture\n")
   set(failures "${failures}\nusers_page: the runner wrote over a file of the user's")
 endif()
+# Nor through a link, nor into a pipe: the record and the files it names are
+# regular files below the folder, reached without a link, or the run is
+# refused, naming them, and nothing outside is emptied, made or removed.
+file(WRITE ${WORK}/outside/kept.png "outside\n")
+file(WRITE ${WORK}/outside/record "outside\n")
+file(WRITE ${WORK}/through/recorded/.tvui-out "sub/kept.png\n")
+file(WRITE ${WORK}/through/page/index.html "<title>tvui: the pictures of x.scn</title>\n<img src=\"sub/kept.png\">\n")
+file(WRITE ${WORK}/through/picture/.tvui-out "kept.png\n")
+file(MAKE_DIRECTORY ${WORK}/through/record ${WORK}/through/new ${WORK}/through/pipe ${WORK}/through/shot)
+file(CREATE_LINK ${WORK}/outside/record ${WORK}/through/record/.tvui-out SYMBOLIC)
+file(CREATE_LINK ${WORK}/outside/made ${WORK}/through/new/.tvui-out SYMBOLIC)
+file(CREATE_LINK ${WORK}/outside/kept.png ${WORK}/through/picture/kept.png SYMBOLIC)
+execute_process(COMMAND mkfifo ${WORK}/through/pipe/.tvui-out)
+foreach(folder recorded page shot)
+  file(CREATE_LINK ${WORK}/outside ${WORK}/through/${folder}/sub SYMBOLIC)
+endforeach()
+file(WRITE ${WORK}/sub.scn "root probe\nkey 1\nscreenshot sub/new.png\n")
+foreach(case "record;.tvui-out is a link" "new;.tvui-out is a link" "pipe;.tvui-out is a pipe"
+             "picture;kept.png is a link" "recorded;sub/kept.png lies below ${WORK}/through/recorded/sub, a link"
+             "page;sub/kept.png lies below ${WORK}/through/page/sub, a link"
+             "shot;sub/new.png lies below ${WORK}/through/shot/sub, a link")
+  list(GET case 0 folder)
+  list(GET case 1 reason)
+  check(out_through_${folder} 2 "^tvui: ${WORK}/through/${folder}/${reason}: the runner reads, writes and removes"
+        ${TVUI} --quiet --scenario ${WORK}/sub.scn --out ${WORK}/through/${folder})
+endforeach()
+file(GLOB outside RELATIVE ${WORK}/outside ${WORK}/outside/*)
+file(READ ${WORK}/outside/record record)
+if(NOT outside STREQUAL "kept.png;record" OR NOT record STREQUAL "outside\n")
+  set(failures "${failures}\nout_through: the runner changed the files outside its folder: ${outside}")
+endif()
 # The scripts take as many cores as TVUI_JOBS says; a count that is none is
 # refused before anything is built.
 foreach(script run test fuzz)
@@ -400,6 +431,26 @@ file(READ ${WORK}/older/one.png older LIMIT 8 HEX)
 file(READ ${WORK}/older/two.png mine)
 if(NOT older STREQUAL "89504e470d0a1a0a" OR NOT mine STREQUAL "mine\n")
   set(failures "${failures}\nout_older: the older page's picture was not taken for the runner's, or the user's was")
+endif()
+# A run killed after a picture has stamped it in the record: a picture of the
+# user's put in its place since is theirs, and the next run leaves it.
+file(WRITE ${WORK}/killed.scn "root probe\nkey 1\nscreenshot one.png\nrepeat 1000\n  advance 4294967295\nend\n")
+file(WRITE ${WORK}/kill.sh [=[
+mkfifo "$1/killed.fifo"
+"$2" --quiet --scenario "$1/killed.scn" --out "$1/killed" >"$1/killed.fifo" &
+pid=$!
+while read -r line; do [[ $line == "tvui: screenshot"* ]] && kill -KILL $pid; done <"$1/killed.fifo"
+wait $pid
+]=])
+check(killed 137 "^" bash ${WORK}/kill.sh ${WORK} ${TVUI})
+file(WRITE ${WORK}/killed/one.png "my own one\n")
+check(killed_next 0 "^$" ${TVUI} --quiet --scenario ${WORK}/two.scn --out ${WORK}/killed)
+file(GLOB mine ${WORK}/killed/one.png)
+if(mine)
+  file(READ ${WORK}/killed/one.png mine)
+endif()
+if(NOT mine STREQUAL "my own one\n")
+  set(failures "${failures}\nkilled: the run after a killed one removed the user's picture")
 endif()
 
 # The README's start of a scenario of screens runs as written there, the

@@ -490,13 +490,16 @@ void HaltOnPanic(const std::string& message) {
 }
 
 // A sanitizer's report, or a reset of the set, ends the process; the line
-// that was running goes after the report.
+// that was running goes after the report, and the files it was writing (a
+// walk's journal) join the output folder's record.
 void OnSanitizerDeath() {
+  OutFolderSeal();
   OutputTee::Abandon();
   ScenarioReportFatal("a sanitizer reported an error (above)");
 }
 
 void OnReset() {
+  OutFolderSeal();
   OutputTee::Stop();
   ScenarioReportFatal("the set was reset (by its watchdog or the crash handler, above)");
 }

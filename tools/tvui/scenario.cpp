@@ -648,6 +648,7 @@ std::string ScreenshotLine(const ScenarioTokens& t) {
     };
     if (!GenSaveBitmapPng(canvas, path, overPicture)) return "cannot write " + path;
   }
+  if (std::string failure = OutFolderStamp(t[1].text); !failure.empty()) return failure;
   OutputTee::Say("tvui: screenshot " + path);
   const std::string title = "tvui: the pictures of " + std::filesystem::path(g_run.name).filename().string();
   if (std::string failure = PicturePageAdd(g_run.outDir, title, t[1].text, t.size() == 3 ? t[2].text : std::string());
@@ -1159,8 +1160,12 @@ std::string WalkLine(const ScenarioTokens& t) {
     }
   }
   std::fclose(journal);
-  std::ofstream list(folder + "/walk-screens.txt");
-  for (const std::string& name : screens) list << name << "\n";
+  {
+    std::ofstream list(folder + "/walk-screens.txt");
+    for (const std::string& name : screens) list << name << "\n";
+  }
+  for (const char* name : kOutFolderWalkFiles)
+    if (std::string stamped = OutFolderStamp(name); !stamped.empty()) return stamped;
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
   OutputTee::Say("tvui: walk " + t[2].text + ": " + std::to_string(pressed) + " keys, " + std::to_string(steps) +
                  " lines, " + std::to_string(int64_t(seconds)) + " s, " +
