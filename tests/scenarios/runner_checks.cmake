@@ -57,6 +57,16 @@ file(WRITE ${WORK}/bad.fixture "channel 7-1 KQRS colour=red\n")
 file(WRITE ${WORK}/fixture.scn "tv fixture bad.fixture\n")
 check(fixture 2 "bad.fixture:1: unexpected colour=red; a channel line reads: channel CHANNEL NAME" ${TVUI}
       --scenario ${WORK}/fixture.scn)
+# A fixture that is no regular file to read is refused with the line that
+# names it, not read without end (a device) or as nothing (a folder).
+foreach(case "/dev/zero;the fixture /dev/zero is not a regular file \\(a device or socket"
+             "${WORK}/empty;the fixture ${WORK}/empty is not a regular file \\(a folder"
+             "missing.fixture;cannot read the fixture ${WORK}/missing.fixture \\(No such file")
+  list(GET case 0 fixture)
+  list(GET case 1 reason)
+  file(WRITE ${WORK}/fixtures.scn "# the set's content\ntv fixture ${fixture}\n")
+  check(fixture_file 2 "^tvui: ${WORK}/fixtures.scn:2: ${reason}" ${TVUI} --scenario ${WORK}/fixtures.scn)
+endforeach()
 
 # --fresh removes a folder of the set's own files, and only such a folder,
 # the one with the set's mark: one that TVUI_ROOT names by mistake is left
@@ -145,7 +155,7 @@ foreach(bad "advance 600000\nkye MENU;2: unknown line kye"
             "advance 600000\nexpect form WIN_ID_MainMenuu;2: unknown window id WIN_ID_MainMenuu"
             "expect focus-form any;1: unknown window id any"
             "advance 600000\nexpect text SID_NETWORK_TEST_SUCCES;2: unknown string constant SID_NETWORK_TEST_SUCCES"
-            "expect focus Network;1: unknown string constant Network")
+            "expect focus Network;1: unknown string constant Network" "root probe\nkey 300;2: unknown key 300")
   list(GET bad 0 text)
   list(GET bad 1 reason)
   file(WRITE ${WORK}/unknown.scn "# a \"quote that a comment leaves open\n${text}\n")
@@ -166,6 +176,8 @@ if(length GREATER 400)
 endif()
 execute_process(COMMAND printf "root probe\\nk\\377\\001ey 1\\n" OUTPUT_FILE ${WORK}/bytes.scn)
 check(bytes_line 2 "bytes.scn:2: unknown line k\\\\xFF\\\\x01ey \\(" ${TVUI} --quiet --scenario ${WORK}/bytes.scn)
+execute_process(COMMAND printf "root probe\\nkey MENU\\000EXIT\\n" OUTPUT_FILE ${WORK}/nul.scn)
+check(nul_key 2 "nul.scn:2: unknown key MENU\\\\x00EXIT \\(" ${TVUI} --quiet --scenario ${WORK}/nul.scn)
 file(WRITE ${WORK}/bare.scn "root probe\nexpect\n")
 check(bare_expect 2 "bare.scn:2: expect names nothing to expect \\(" ${TVUI} --quiet --scenario ${WORK}/bare.scn)
 # Repeats that do not hold together.
@@ -314,6 +326,21 @@ refuse(late_tv "advance 1\ntv demo" "tv lines come before every other line but r
 refuse(standby_key "advance 1000\nkey MENU" "the set is in standby, where no key but the power key reaches it")
 refuse(standby_gui_key "advance 1000\nkey gui 3" "the set is in standby")
 refuse(tv_on_probe "root probe\ntv on" "tv on needs the product's root")
+# A pair the settings store refuses fails its line, in either root's store.
+foreach(root product nonmenu)
+  refuse(store_${root} "root ${root}\nstore \"a]b\" \"c>d\"" "the settings store refuses the pair")
+endforeach()
+# An expected picture stays in the scenario's folder: nothing is read, nor a
+# difference or a new reference written, past it.
+file(MAKE_DIRECTORY ${WORK}/pictures)
+foreach(name ../outside.png ${WORK}/outside.png)
+  file(WRITE ${WORK}/pictures/outside.scn "root probe\nkey 1\nexpect picture ${name}\n")
+  check(picture_outside 1 "failed: expect picture ${name}\n  expect picture takes a file name below the scenario's"
+        ${CMAKE_COMMAND} -E env TVUI_UPDATE_GOLDENS=1 ${TVUI} --quiet --scenario ${WORK}/pictures/outside.scn)
+endforeach()
+if(EXISTS ${WORK}/outside.png)
+  set(failures "${failures}\npicture_outside: a reference was written outside the scenario's folder")
+endif()
 # The stop command ends the period of operation: the set is in standby and its
 # GUI has ended, so a key that follows reaches nothing and must not pass.
 refuse(stop_key "tv demo\ntv on\nstandby\nkey MENU" "the set is in standby")
