@@ -57,6 +57,16 @@ file(WRITE ${WORK}/bad.fixture "channel 7-1 KQRS colour=red\n")
 file(WRITE ${WORK}/fixture.scn "tv fixture bad.fixture\n")
 check(fixture 2 "bad.fixture:1: unexpected colour=red; a channel line reads: channel CHANNEL NAME" ${TVUI}
       --scenario ${WORK}/fixture.scn)
+# A fixture that is no regular file to read is refused with the line that
+# names it, not read without end (a device) or as nothing (a folder).
+foreach(case "/dev/zero;the fixture /dev/zero is not a regular file \\(a device or socket"
+             "${WORK}/empty;the fixture ${WORK}/empty is not a regular file \\(a folder"
+             "missing.fixture;cannot read the fixture ${WORK}/missing.fixture \\(No such file")
+  list(GET case 0 fixture)
+  list(GET case 1 reason)
+  file(WRITE ${WORK}/fixtures.scn "# the set's content\ntv fixture ${fixture}\n")
+  check(fixture_file 2 "^tvui: ${WORK}/fixtures.scn:2: ${reason}" ${TVUI} --scenario ${WORK}/fixtures.scn)
+endforeach()
 
 # --fresh removes a folder of the set's own files, and only such a folder,
 # the one with the set's mark: one that TVUI_ROOT names by mistake is left
@@ -90,8 +100,7 @@ file(WRITE ${WORK}/plain "a file\n")
 file(CREATE_LINK ${WORK}/nowhere ${WORK}/dangling SYMBOLIC)
 file(CREATE_LINK / ${WORK}/systemlink SYMBOLIC)
 foreach(case "${WORK}/plain/set;it cannot be made \\(Not a directory"
-             "/proc/tvui-set;it cannot be made \\(it lies in /proc, the kernel's view of the running system, which keeps no files"
-             "/proc;it cannot be written \\(it lies in /proc, the kernel's view of the running system, which keeps no files"
+             "/proc/tvui-set;it lies in /proc, one of the system's own folders" "/proc;it is one of the system's own folders"
              "${WORK}/dangling;it is a link to ${WORK}/nowhere, which does not exist"
              "/;it is the system's root" "//;it is the system's root" "${WORK}/systemlink;it is the system's root")
   list(GET case 0 root)
@@ -104,6 +113,17 @@ foreach(case "${WORK}/plain/set;it cannot be made \\(Not a directory"
 endforeach()
 if(EXISTS ${WORK}/nowhere)
   set(failures "${failures}\nunusable_root: the runner made the folder that a link to nothing names")
+endif()
+# The system's own folders are refused for the set's files as for --out, named
+# or through a link, before anything is made there.
+file(CREATE_LINK /usr/lib ${WORK}/usrlink SYMBOLIC)
+foreach(root /usr/lib/tvui-check-set ${WORK}/usrlink/tvui-check-set)
+  check(system_root 2 "the set's files cannot be kept in ${root}: it lies in /usr, one of the system's own folders"
+        ${CMAKE_COMMAND} -E env TVUI_ROOT=${root} ${TVUI} --quiet --scenario ${WORK}/quick.scn)
+endforeach()
+if(EXISTS /usr/lib/tvui-check-set)
+  file(REMOVE_RECURSE /usr/lib/tvui-check-set)
+  set(failures "${failures}\nsystem_root: the set made its folder among the system's")
 endif()
 # So is an output folder where no picture could be written, though the
 # scenario takes no picture until late.
@@ -135,7 +155,7 @@ foreach(bad "advance 600000\nkye MENU;2: unknown line kye"
             "advance 600000\nexpect form WIN_ID_MainMenuu;2: unknown window id WIN_ID_MainMenuu"
             "expect focus-form any;1: unknown window id any"
             "advance 600000\nexpect text SID_NETWORK_TEST_SUCCES;2: unknown string constant SID_NETWORK_TEST_SUCCES"
-            "expect focus Network;1: unknown string constant Network")
+            "expect focus Network;1: unknown string constant Network" "root probe\nkey 300;2: unknown key 300")
   list(GET bad 0 text)
   list(GET bad 1 reason)
   file(WRITE ${WORK}/unknown.scn "# a \"quote that a comment leaves open\n${text}\n")
@@ -156,6 +176,8 @@ if(length GREATER 400)
 endif()
 execute_process(COMMAND printf "root probe\\nk\\377\\001ey 1\\n" OUTPUT_FILE ${WORK}/bytes.scn)
 check(bytes_line 2 "bytes.scn:2: unknown line k\\\\xFF\\\\x01ey \\(" ${TVUI} --quiet --scenario ${WORK}/bytes.scn)
+execute_process(COMMAND printf "root probe\\nkey MENU\\000EXIT\\n" OUTPUT_FILE ${WORK}/nul.scn)
+check(nul_key 2 "nul.scn:2: unknown key MENU\\\\x00EXIT \\(" ${TVUI} --quiet --scenario ${WORK}/nul.scn)
 file(WRITE ${WORK}/bare.scn "root probe\nexpect\n")
 check(bare_expect 2 "bare.scn:2: expect names nothing to expect \\(" ${TVUI} --quiet --scenario ${WORK}/bare.scn)
 # Repeats that do not hold together.
@@ -197,6 +219,37 @@ file(READ ${WORK}/mine/keys.png picture)
 if(NOT page STREQUAL "my page\n" OR NOT picture STREQUAL "my picture\n")
   set(failures "${failures}\nusers_page: the runner wrote over a file of the user's")
 endif()
+# Nor through a link, nor into a pipe: the record and the files it names are
+# regular files below the folder, reached without a link, or the run is
+# refused, naming them, and nothing outside is emptied, made or removed.
+file(WRITE ${WORK}/outside/kept.png "outside\n")
+file(WRITE ${WORK}/outside/record "outside\n")
+file(WRITE ${WORK}/through/recorded/.tvui-out "sub/kept.png\n")
+file(WRITE ${WORK}/through/page/index.html "<title>tvui: the pictures of x.scn</title>\n<img src=\"sub/kept.png\">\n")
+file(WRITE ${WORK}/through/picture/.tvui-out "kept.png\n")
+file(MAKE_DIRECTORY ${WORK}/through/record ${WORK}/through/new ${WORK}/through/pipe ${WORK}/through/shot)
+file(CREATE_LINK ${WORK}/outside/record ${WORK}/through/record/.tvui-out SYMBOLIC)
+file(CREATE_LINK ${WORK}/outside/made ${WORK}/through/new/.tvui-out SYMBOLIC)
+file(CREATE_LINK ${WORK}/outside/kept.png ${WORK}/through/picture/kept.png SYMBOLIC)
+execute_process(COMMAND mkfifo ${WORK}/through/pipe/.tvui-out)
+foreach(folder recorded page shot)
+  file(CREATE_LINK ${WORK}/outside ${WORK}/through/${folder}/sub SYMBOLIC)
+endforeach()
+file(WRITE ${WORK}/sub.scn "root probe\nkey 1\nscreenshot sub/new.png\n")
+foreach(case "record;.tvui-out is a link" "new;.tvui-out is a link" "pipe;.tvui-out is a pipe"
+             "picture;kept.png is a link" "recorded;sub/kept.png lies below ${WORK}/through/recorded/sub, a link"
+             "page;sub/kept.png lies below ${WORK}/through/page/sub, a link"
+             "shot;sub/new.png lies below ${WORK}/through/shot/sub, a link")
+  list(GET case 0 folder)
+  list(GET case 1 reason)
+  check(out_through_${folder} 2 "^tvui: ${WORK}/through/${folder}/${reason}: the runner reads, writes and removes"
+        ${TVUI} --quiet --scenario ${WORK}/sub.scn --out ${WORK}/through/${folder})
+endforeach()
+file(GLOB outside RELATIVE ${WORK}/outside ${WORK}/outside/*)
+file(READ ${WORK}/outside/record record)
+if(NOT outside STREQUAL "kept.png;record" OR NOT record STREQUAL "outside\n")
+  set(failures "${failures}\nout_through: the runner changed the files outside its folder: ${outside}")
+endif()
 # The scripts take as many cores as TVUI_JOBS says; a count that is none is
 # refused before anything is built.
 foreach(script run test fuzz)
@@ -208,6 +261,14 @@ file(MAKE_DIRECTORY ${WORK}/prefix/bin ${WORK}/prefix/share/tvui)
 file(CREATE_LINK ${TVUI} ${WORK}/prefix/bin/tvui COPY_ON_ERROR)
 file(COPY ${CMAKE_CURRENT_LIST_DIR}/../../tools/tvui/demo.scn DESTINATION ${WORK}/prefix/share/tvui)
 check(font 1 "the font ${WORK}/prefix/share/tvui/fonts/tt7268m_803.ttf is missing" ${WORK}/prefix/bin/tvui --quiet)
+# Its default folder for the set's files is refused among the system's too.
+file(COPY ${CMAKE_CURRENT_LIST_DIR}/../../fonts/tt7268m_803.ttf DESTINATION ${WORK}/prefix/share/tvui/fonts)
+check(system_default_root 2 "kept in /usr/lib/tvui-check-state/tvui/rootfs: it lies in /usr" ${CMAKE_COMMAND} -E env
+      --unset=TVUI_ROOT XDG_STATE_HOME=/usr/lib/tvui-check-state ${WORK}/prefix/bin/tvui --quiet)
+if(EXISTS /usr/lib/tvui-check-state)
+  file(REMOVE_RECURSE /usr/lib/tvui-check-state)
+  set(failures "${failures}\nsystem_default_root: the set made its folder among the system's")
+endif()
 
 else()
 
@@ -265,6 +326,21 @@ refuse(late_tv "advance 1\ntv demo" "tv lines come before every other line but r
 refuse(standby_key "advance 1000\nkey MENU" "the set is in standby, where no key but the power key reaches it")
 refuse(standby_gui_key "advance 1000\nkey gui 3" "the set is in standby")
 refuse(tv_on_probe "root probe\ntv on" "tv on needs the product's root")
+# A pair the settings store refuses fails its line, in either root's store.
+foreach(root product nonmenu)
+  refuse(store_${root} "root ${root}\nstore \"a]b\" \"c>d\"" "the settings store refuses the pair")
+endforeach()
+# An expected picture stays in the scenario's folder: nothing is read, nor a
+# difference or a new reference written, past it.
+file(MAKE_DIRECTORY ${WORK}/pictures)
+foreach(name ../outside.png ${WORK}/outside.png)
+  file(WRITE ${WORK}/pictures/outside.scn "root probe\nkey 1\nexpect picture ${name}\n")
+  check(picture_outside 1 "failed: expect picture ${name}\n  expect picture takes a file name below the scenario's"
+        ${CMAKE_COMMAND} -E env TVUI_UPDATE_GOLDENS=1 ${TVUI} --quiet --scenario ${WORK}/pictures/outside.scn)
+endforeach()
+if(EXISTS ${WORK}/outside.png)
+  set(failures "${failures}\npicture_outside: a reference was written outside the scenario's folder")
+endif()
 # The stop command ends the period of operation: the set is in standby and its
 # GUI has ended, so a key that follows reaches nothing and must not pass.
 refuse(stop_key "tv demo\ntv on\nstandby\nkey MENU" "the set is in standby")
@@ -382,6 +458,26 @@ file(READ ${WORK}/older/one.png older LIMIT 8 HEX)
 file(READ ${WORK}/older/two.png mine)
 if(NOT older STREQUAL "89504e470d0a1a0a" OR NOT mine STREQUAL "mine\n")
   set(failures "${failures}\nout_older: the older page's picture was not taken for the runner's, or the user's was")
+endif()
+# A run killed after a picture has stamped it in the record: a picture of the
+# user's put in its place since is theirs, and the next run leaves it.
+file(WRITE ${WORK}/killed.scn "root probe\nkey 1\nscreenshot one.png\nrepeat 1000\n  advance 4294967295\nend\n")
+file(WRITE ${WORK}/kill.sh [=[
+mkfifo "$1/killed.fifo"
+"$2" --quiet --scenario "$1/killed.scn" --out "$1/killed" >"$1/killed.fifo" &
+pid=$!
+while read -r line; do [[ $line == "tvui: screenshot"* ]] && kill -KILL $pid; done <"$1/killed.fifo"
+wait $pid
+]=])
+check(killed 137 "^" bash ${WORK}/kill.sh ${WORK} ${TVUI})
+file(WRITE ${WORK}/killed/one.png "my own one\n")
+check(killed_next 0 "^$" ${TVUI} --quiet --scenario ${WORK}/two.scn --out ${WORK}/killed)
+file(GLOB mine ${WORK}/killed/one.png)
+if(mine)
+  file(READ ${WORK}/killed/one.png mine)
+endif()
+if(NOT mine STREQUAL "my own one\n")
+  set(failures "${failures}\nkilled: the run after a killed one removed the user's picture")
 endif()
 
 # The README's start of a scenario of screens runs as written there, the

@@ -110,7 +110,7 @@ void Usage() {
       "                   that carries the set's mark only (one the set made, or found empty)\n"
       "  --quiet          only the runner's own lines: not the product's log\n"
       "The set's files live in TVUI_ROOT, by default rootfs in the build folder; a folder that cannot be\n"
-      "made or written is refused, and so is the system's root.\n"
+      "made or written is refused, and so are the system's root and its own folders, as for --out.\n"
       "\n"
       "Keys (scenario name, window key, hardware key code, GUI key code, role):\n");
   for (const RemoteKey& key : RemoteKeys())
@@ -238,6 +238,28 @@ bool HasSetMark(const fs::path& folder) {
 
 void WriteSetMark(const fs::path& folder) {
   std::ofstream(folder / kSetMark) << "The simulated set's files: tvui --fresh removes its folders mnt and tmp.\n";
+}
+
+// Why the folder is the system's own, empty when it is not: neither the set's
+// files nor the pictures go to the system's root or among its folders, named
+// or reached through a link.
+std::string SystemPlace(const fs::path& folder) {
+  std::error_code error;
+  const fs::path at = fs::weakly_canonical(fs::absolute(folder.empty() ? fs::path(".") : folder, error), error);
+  if (error) return {};
+  if (at == at.root_path()) return "it is the system's root";
+  if (at.parent_path() == at.root_path()) return "it is one of the system's own folders";
+  // The folders of the system's programs, libraries, settings and devices,
+  // and the kernel's views, however deep.
+  // /var keeps the system's state and logs, but for its folder of
+  // temporary files, which is the users' as /tmp is.
+  static constexpr const char* kSystemTrees[] = {"bin",    "boot", "dev",  "etc", "lib", "lib32", "lib64",
+                                                 "libx32", "opt",  "proc", "run", "sbin", "sys", "usr", "var"};
+  const std::string top = std::next(at.begin())->string();
+  const bool varTmp = top == "var" && std::distance(at.begin(), at.end()) > 2 && *std::next(at.begin(), 2) == "tmp";
+  if (!varTmp && std::find(std::begin(kSystemTrees), std::end(kSystemTrees), top) != std::end(kSystemTrees))
+    return "it lies in /" + top + ", one of the system's own folders";
+  return {};
 }
 
 // Why nothing can be made or written in the folder, in plain words: the
@@ -373,11 +395,12 @@ void PrepareSetFolder(const std::string& fresh) {
   if (!given || !*given) setenv("TVUI_ROOT", DefaultSetFolder().c_str(), 1);
   const fs::path folder = std::getenv("TVUI_ROOT");
   std::error_code error;
-  // Below the system's root the set's paths are the host's own.
-  if (fs::exists(folder, error) && fs::equivalent(folder, "/", error))
-    Refuse("the set's files cannot be kept in " + folder.string() +
-           ": it is the system's root, where the set would write the host's own /mnt and /tmp; name another "
-           "TVUI_ROOT");
+  // Checked before anything is made: below the system's root the set's paths
+  // are the host's own.
+  if (std::string place = SystemPlace(folder); !place.empty())
+    Refuse("the set's files cannot be kept in " + folder.string() + ": " + place +
+           (fs::equivalent(folder, "/", error) ? ", where the set would write the host's own /mnt and /tmp" : "") +
+           "; name another TVUI_ROOT");
   if (!fresh.empty() && fs::exists(folder, error)) EmptySetFolder(folder, fresh);
   // A new folder, or one that was empty, becomes the set's.
   const bool made = !fs::exists(folder, error) || fs::is_empty(folder, error);
@@ -398,7 +421,7 @@ void PrepareSetFolder(const std::string& fresh) {
 void PrepareOutFolder(const std::string& folder, const std::string& scenario) {
   constexpr const char* kWhose = "the pictures cannot be written to";
   constexpr const char* kRemedy = "name another --out";
-  if (std::string place = OutFolderSystemPlace(folder); !place.empty())
+  if (std::string place = SystemPlace(folder); !place.empty())
     Refuse(std::string(kWhose) + " " + folder + ": " + place + "; " + kRemedy + " (a folder of your own, such as out)");
   CheckWritableFolder(folder, kWhose, kRemedy);
   if (std::string refusal = OutFolderRefusal(folder, ScenarioOutputNames(scenario)); !refusal.empty())
@@ -467,13 +490,16 @@ void HaltOnPanic(const std::string& message) {
 }
 
 // A sanitizer's report, or a reset of the set, ends the process; the line
-// that was running goes after the report.
+// that was running goes after the report, and the files it was writing (a
+// walk's journal) join the output folder's record.
 void OnSanitizerDeath() {
+  OutFolderSeal();
   OutputTee::Abandon();
   ScenarioReportFatal("a sanitizer reported an error (above)");
 }
 
 void OnReset() {
+  OutFolderSeal();
   OutputTee::Stop();
   ScenarioReportFatal("the set was reset (by its watchdog or the crash handler, above)");
 }

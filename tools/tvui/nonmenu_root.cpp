@@ -262,10 +262,10 @@ std::string CircleLine(const ScenarioTokens& t) {
 
 std::string StoreLine(const ScenarioTokens& t) {
   if (t.size() != 3) return "store takes a key and a value";
-  MainApp::GetWrapper()->OnGetPersistentData()->PutString(VgNewStringAnsi(t[1].text.c_str()),
-                                                         VgNewStringAnsi(t[2].text.c_str()));
+  const int32_t result = MainApp::GetWrapper()->OnGetPersistentData()->PutString(VgNewStringAnsi(t[1].text.c_str()),
+                                                                                 VgNewStringAnsi(t[2].text.c_str()));
   Show();
-  return {};
+  return ScenarioStoreRefusal(result);
 }
 
 constexpr ScenarioCommand kCommands[] = {

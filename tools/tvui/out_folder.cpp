@@ -1,9 +1,15 @@
 #include "out_folder.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
+#include <mutex>
 #include <string_view>
 
 #include "picture_page.h"
@@ -17,9 +23,6 @@ constexpr const char* kRecord = ".tvui-out";
 // The runner's page of pictures, by its title; a page written before the
 // folder kept a record names the pictures that were the runner's too.
 constexpr const char* kPageTitle = "<title>tvui: the pictures of ";
-
-// The folder whose record the run keeps, sealed as the run ends.
-std::string g_folder;
 
 fs::path Folder(const std::string& folder) { return folder.empty() ? fs::path(".") : fs::path(folder); }
 
@@ -53,20 +56,99 @@ std::string StampOf(const fs::path& file) {
   return std::to_string(size) + '\t' + std::to_string(written.time_since_epoch().count());
 }
 
-// A line of the record: the name, and once the run that wrote it has ended,
-// the file's stamp then. A file whose stamp has changed since is the user's
-// now (a picture of theirs put in the runner's place).
+// A line of the record: the name and the file's stamp as the runner wrote
+// it. A file whose stamp has changed since is the user's now (a picture of
+// theirs put in the runner's place). An older build's record, and a page of
+// its pictures, name files without a stamp: they are taken as the runner's.
 struct Entry {
   std::string name;
   std::string stamp;
 };
 
+// The run's record as it is written: the files stamped so far, and those
+// claimed and not yet stamped.
+struct Record {
+  std::mutex mutex;
+  fs::path folder;
+  bool begun = false;
+  std::vector<Entry> entries;
+  std::vector<std::string> unstamped;
+};
+
+Record& R() {
+  static Record record;
+  return record;
+}
+
+// What a file that is not a regular one is, in plain words.
+std::string KindOf(mode_t mode) {
+  return S_ISLNK(mode)    ? "a link"
+         : S_ISDIR(mode)  ? "a folder"
+         : S_ISFIFO(mode) ? "a pipe"
+                          : "a device or socket";
+}
+
+// Why the runner leaves the file at PATH alone: it is not a regular file
+// reached without a link.
+std::string NotTaken(const fs::path& path, const std::string& why) {
+  return path.string() + " " + why +
+         ": the runner reads, writes and removes its files in the output folder only as regular files, never "
+         "through a link; move it away, or name another --out";
+}
+
+// Why NAME below the folder is not the runner's to remove or write: a folder
+// on its way is a link, or it is something other than a regular file. Empty
+// when it is one, or is not there.
+std::string Unreachable(const fs::path& folder, const std::string& name) {
+  fs::path at = folder;
+  const fs::path path(name);
+  for (auto part = path.begin(); part != path.end(); ++part) {
+    at /= *part;
+    struct stat info {};
+    // Nothing there: nothing to remove, and a write makes no folder.
+    if (lstat(at.c_str(), &info) != 0) return {};
+    if (std::next(part) == path.end())
+      return S_ISREG(info.st_mode) ? std::string() : NotTaken(at, "is " + KindOf(info.st_mode));
+    if (S_ISLNK(info.st_mode)) return NotTaken(folder / path, "lies below " + at.string() + ", a link");
+    if (!S_ISDIR(info.st_mode)) return {};
+  }
+  return {};
+}
+
+// Reads the file at PATH without following a link or waiting on a pipe:
+// empty, or why not. THERE tells whether anything is at PATH.
+std::string ReadRegular(const fs::path& path, std::string* text, bool* there) {
+  text->clear();
+  struct stat info {};
+  const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  *there = fd >= 0 || errno != ENOENT;
+  if (fd < 0) {
+    const int reason = errno;
+    if (!*there) return {};
+    if (lstat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return NotTaken(path, "is " + KindOf(info.st_mode));
+    return "cannot read " + path.string() + ": " + std::strerror(reason);
+  }
+  std::string why;
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) why = NotTaken(path, "is " + KindOf(info.st_mode));
+  char buffer[4096];
+  for (ssize_t got = 0; why.empty() && (got = read(fd, buffer, sizeof buffer)) != 0;) {
+    if (got > 0) {
+      text->append(buffer, size_t(got));
+    } else if (errno != EINTR) {
+      why = "cannot read " + path.string() + ": " + std::strerror(errno);
+    }
+  }
+  close(fd);
+  return why;
+}
+
 // The pictures a page of the runner's shows, and the page: what a run wrote
 // before the folder kept a record. Nothing when the page is another's.
 std::vector<Entry> OlderPage(const fs::path& folder) {
-  std::ifstream page(folder / PicturePageFile());
-  std::string text((std::istreambuf_iterator<char>(page)), std::istreambuf_iterator<char>());
-  if (text.find(kPageTitle) == std::string::npos) return {};
+  std::string text;
+  bool there = false;
+  if (!ReadRegular(folder / PicturePageFile(), &text, &there).empty() || text.find(kPageTitle) == std::string::npos)
+    return {};
   std::vector<Entry> entries{{PicturePageFile(), {}}};
   constexpr std::string_view kImage = "<img src=\"";
   for (size_t at = text.find(kImage); at != std::string::npos; at = text.find(kImage, at)) {
@@ -79,16 +161,26 @@ std::vector<Entry> OlderPage(const fs::path& folder) {
   return entries;
 }
 
-std::vector<Entry> Recorded(const fs::path& folder) {
-  std::ifstream record(folder / kRecord);
-  if (!record) return OlderPage(folder);
-  std::vector<Entry> entries;
-  for (std::string line; std::getline(record, line);) {
+// The files the record lists, or where the folder has none, those of an
+// older build's page: empty, or why the record cannot be read.
+std::string Recorded(const fs::path& folder, std::vector<Entry>* entries) {
+  std::string text;
+  bool there = false;
+  if (std::string why = ReadRegular(folder / kRecord, &text, &there); !why.empty()) return why;
+  if (!there) {
+    *entries = OlderPage(folder);
+    return {};
+  }
+  entries->clear();
+  for (size_t at = 0, end = 0; at < text.size(); at = end + 1) {
+    end = std::min(text.find('\n', at), text.size());
+    const std::string line = text.substr(at, end - at);
     const size_t tab = line.find('\t');
     const std::string name = line.substr(0, tab);
-    if (Below(name)) entries.push_back({Normal(name), tab == std::string::npos ? std::string() : line.substr(tab + 1)});
+    if (Below(name))
+      entries->push_back({Normal(name), tab == std::string::npos ? std::string() : line.substr(tab + 1)});
   }
-  return entries;
+  return {};
 }
 
 const Entry* Find(const std::vector<Entry>& entries, const std::string& name) {
@@ -104,6 +196,7 @@ bool Runners(const fs::path& folder, const Entry* entry) {
 // A file of that name that the record does not list, or that changed since
 // the runner wrote it: the user's.
 std::string UsersOwn(const fs::path& folder, const std::vector<Entry>& recorded, const std::string& name) {
+  if (std::string why = Unreachable(folder, name); !why.empty()) return why;
   std::error_code error;
   if (!fs::exists(fs::symlink_status(folder / name, error))) return {};
   const Entry* entry = Find(recorded, name);
@@ -113,30 +206,36 @@ std::string UsersOwn(const fs::path& folder, const std::vector<Entry>& recorded,
          ", and the runner never writes over a file it did not write: move it away, or name another --out";
 }
 
-}  // namespace
-
-std::string OutFolderSystemPlace(const std::string& folder) {
-  std::error_code error;
-  const fs::path at = fs::weakly_canonical(fs::absolute(Folder(folder), error), error);
-  if (error) return {};
-  if (at == at.root_path()) return "it is the system's root";
-  if (at.parent_path() == at.root_path()) return "it is one of the system's own folders";
-  // The folders of the system's programs, libraries, settings and devices,
-  // and the kernel's views, however deep.
-  // /var keeps the system's state and logs, but for its folder of
-  // temporary files, which is the users' as /tmp is.
-  static constexpr const char* kSystemTrees[] = {"bin",    "boot", "dev",  "etc", "lib", "lib32", "lib64",
-                                                 "libx32", "opt",  "proc", "run", "sbin", "sys", "usr", "var"};
-  const std::string top = std::next(at.begin())->string();
-  const bool varTmp = top == "var" && std::distance(at.begin(), at.end()) > 2 && *std::next(at.begin(), 2) == "tmp";
-  if (!varTmp && std::find(std::begin(kSystemTrees), std::end(kSystemTrees), top) != std::end(kSystemTrees))
-    return "it lies in /" + top + ", one of the system's own folders";
-  return {};
+// The file's stamp joins the record, or its line goes when it is gone.
+void StampIn(Record& record, const std::string& name) {
+  const std::string stamp = StampOf(record.folder / name);
+  auto at =
+      std::find_if(record.entries.begin(), record.entries.end(), [&name](const Entry& e) { return e.name == name; });
+  if (at == record.entries.end()) {
+    if (!stamp.empty()) record.entries.push_back({name, stamp});
+  } else if (stamp.empty()) {
+    record.entries.erase(at);
+  } else {
+    at->stamp = stamp;
+  }
+  record.unstamped.erase(std::remove(record.unstamped.begin(), record.unstamped.end(), name), record.unstamped.end());
 }
+
+std::string WriteRecord(const Record& record) {
+  std::string text;
+  for (const Entry& entry : record.entries) text += entry.name + '\t' + entry.stamp + '\n';
+  return OutFolderWriteFile((record.folder / kRecord).string(), text);
+}
+
+}  // namespace
 
 std::string OutFolderRefusal(const std::string& folder, const std::vector<std::string>& names) {
   const fs::path at = Folder(folder);
-  const std::vector<Entry> recorded = Recorded(at);
+  std::vector<Entry> recorded;
+  if (std::string why = Recorded(at, &recorded); !why.empty()) return why;
+  // What the run will remove: a link among it is neither followed nor taken.
+  for (const Entry& entry : recorded)
+    if (std::string why = Unreachable(at, entry.name); !why.empty()) return why;
   for (const std::string& name : names)
     if (std::string refusal = UsersOwn(at, recorded, Normal(name)); !refusal.empty()) return refusal;
   return {};
@@ -144,35 +243,76 @@ std::string OutFolderRefusal(const std::string& folder, const std::vector<std::s
 
 std::string OutFolderBegin(const std::string& folder) {
   const fs::path at = Folder(folder);
+  std::vector<Entry> recorded;
+  if (std::string why = Recorded(at, &recorded); !why.empty()) return why;
   std::error_code error;
-  for (const Entry& entry : Recorded(at)) {
-    // A folder in a file's place is not the runner's to remove, nor a file
-    // changed since: it stays, and the run will not write over it.
-    if (fs::is_directory(fs::symlink_status(at / entry.name, error)) || !Runners(at, &entry)) continue;
+  for (const Entry& entry : recorded) {
+    // A file changed since the runner wrote it stays, and the run will not
+    // write over it; a link or a folder on its way was refused before.
+    if (!Unreachable(at, entry.name).empty() || !Runners(at, &entry)) continue;
     fs::remove(at / entry.name, error);
     if (error) return "cannot remove " + (at / entry.name).string() + ": " + error.message();
   }
-  if (!std::ofstream(at / kRecord, std::ios::trunc)) return "cannot write " + (at / kRecord).string();
-  g_folder = at.string();
-  return {};
+  Record& record = R();
+  std::lock_guard guard(record.mutex);
+  record.folder = at;
+  record.entries.clear();
+  record.unstamped.clear();
+  record.begun = true;
+  return WriteRecord(record);
 }
 
 std::string OutFolderClaim(const std::string& folder, const std::string& name) {
-  const fs::path at = Folder(folder);
   const std::string normal = Normal(name);
-  const std::vector<Entry> recorded = Recorded(at);
-  if (std::string refusal = UsersOwn(at, recorded, normal); !refusal.empty()) return refusal;
-  if (Find(recorded, normal)) return {};
-  std::ofstream record(at / kRecord, std::ios::app);
-  record << normal << '\n';
-  return record ? std::string() : "cannot write " + (at / kRecord).string();
+  Record& record = R();
+  std::lock_guard guard(record.mutex);
+  // Claimed before in this run, whatever is there the run wrote (part of a
+  // picture whose writing failed, say).
+  if (std::find(record.unstamped.begin(), record.unstamped.end(), normal) != record.unstamped.end()) return {};
+  if (std::string refusal = UsersOwn(Folder(folder), record.entries, normal); !refusal.empty()) return refusal;
+  record.unstamped.push_back(normal);
+  return {};
+}
+
+std::string OutFolderStamp(const std::string& name) {
+  Record& record = R();
+  std::lock_guard guard(record.mutex);
+  if (!record.begun) return {};
+  StampIn(record, Normal(name));
+  return WriteRecord(record);
 }
 
 void OutFolderSeal() {
-  if (g_folder.empty()) return;
-  const fs::path at(g_folder);
-  std::string text;
-  for (const Entry& entry : Recorded(at))
-    if (std::string stamp = StampOf(at / entry.name); !stamp.empty()) text += entry.name + '\t' + stamp + '\n';
-  std::ofstream(at / kRecord, std::ios::trunc) << text;
+  Record& record = R();
+  // Whatever ends the run may have stopped a thread in the middle of a stamp.
+  std::unique_lock guard(record.mutex, std::try_to_lock);
+  if (!guard.owns_lock() || !record.begun || record.unstamped.empty()) return;
+  for (const std::string& name : std::vector<std::string>(record.unstamped)) StampIn(record, name);
+  WriteRecord(record);
+}
+
+std::string OutFolderWriteFile(const std::string& path, const std::string& text) {
+  struct stat info {};
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
+  if (fd < 0) {
+    const int reason = errno;
+    if (lstat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return NotTaken(path, "is " + KindOf(info.st_mode));
+    return "cannot write " + path + ": " + std::strerror(reason);
+  }
+  std::string why;
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    why = NotTaken(path, "is " + KindOf(info.st_mode));
+  } else if (ftruncate(fd, 0) != 0) {
+    why = "cannot write " + path + ": " + std::strerror(errno);
+  }
+  for (size_t done = 0; why.empty() && done < text.size();) {
+    const ssize_t wrote = write(fd, text.data() + done, text.size() - done);
+    if (wrote > 0) {
+      done += size_t(wrote);
+    } else if (wrote == 0 || errno != EINTR) {
+      why = "cannot write " + path + ": " + std::strerror(wrote == 0 ? EIO : errno);
+    }
+  }
+  if (close(fd) != 0 && why.empty()) why = "cannot write " + path + ": " + std::strerror(errno);
+  return why;
 }

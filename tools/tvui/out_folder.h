@@ -1,10 +1,14 @@
 // The output folder (--out): the runner's pictures, their page and a walk's
 // files go there, beside whatever else the folder holds, and the folder's
-// record, .tvui-out, lists them, one name a line (relative to the folder).
-// As the run ends, each listed file's size and time of writing join its
-// line. A run removes what the record lists, the files of the run before as
-// they left them, and nothing else; it never writes over a file that the
-// record does not list, or one changed since, which is the user's own.
+// record, .tvui-out, lists them, one name a line (relative to the folder)
+// with the file's size and time of writing, stamped as each file is
+// written. A run removes what the record lists, the files of the run before
+// as they left them, and nothing else; it never writes over a file that the
+// record does not list, or one changed since, which is the user's own. The
+// record, and every file the runner removes or writes, is a regular file
+// below the folder reached without a link (the folder itself may be one): a
+// link, a pipe or a folder in the place of one is refused, and never read,
+// written or followed.
 #pragma once
 
 #include <string>
@@ -13,12 +17,9 @@
 // The walk's files in the output folder.
 inline constexpr const char* kOutFolderWalkFiles[] = {"walk.scn", "walk-screens.txt"};
 
-// Why --out cannot name the folder, empty when it can: the system's root and
-// the system's own folders take no pictures.
-std::string OutFolderSystemPlace(const std::string& folder);
-
-// Why the run may not write the files NAMES in the folder (the first that
-// holds a file of the user's own), empty when it may. Before the run.
+// Why the run may not read the folder's record, remove what it lists or
+// write the files NAMES in the folder (the first that holds a file of the
+// user's own, or lies through a link), empty when it may. Before the run.
 std::string OutFolderRefusal(const std::string& folder, const std::vector<std::string>& names);
 
 // Removes the files that the record lists, as they were left, and empties
@@ -26,9 +27,17 @@ std::string OutFolderRefusal(const std::string& folder, const std::vector<std::s
 std::string OutFolderBegin(const std::string& folder);
 
 // Before the runner writes NAME: empty when it may (no file of that name, or
-// one the record lists), the name then joining the record; else why not.
+// one the run wrote), else why not.
 std::string OutFolderClaim(const std::string& folder, const std::string& name);
 
-// As the run ends: each file the record lists is stamped with its size and
-// time of writing.
+// After the runner wrote NAME in the run's folder: it joins the record with
+// its stamp; empty, or why the record could not be written.
+std::string OutFolderStamp(const std::string& name);
+
+// As the run ends, by whatever ends it: the files claimed and still being
+// written (a walk's journal) are stamped as they are.
 void OutFolderSeal();
+
+// Writes TEXT to PATH as a regular file, never through a link or into a
+// pipe in its place; empty, or why not.
+std::string OutFolderWriteFile(const std::string& path, const std::string& text);

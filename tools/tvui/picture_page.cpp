@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <deque>
 #include <filesystem>
-#include <fstream>
 #include <vector>
 
 #include "out_folder.h"
@@ -127,12 +126,9 @@ std::string PicturePageAdd(const std::string& folder, const std::string& title, 
   const std::filesystem::path at = folder.empty() ? "." : folder;
   const std::filesystem::path path = at / PicturePageFile();
   const std::filesystem::path fresh = at / ".tvui-index.html.new";
-  {
-    std::ofstream out(fresh, std::ios::binary | std::ios::trunc);
-    out << PageText(title);
-    if (!out) return "cannot write " + fresh.string();
-  }
+  if (std::string failure = OutFolderWriteFile(fresh.string(), PageText(title)); !failure.empty()) return failure;
   std::error_code error;
   std::filesystem::rename(fresh, path, error);
-  return error ? "cannot write " + path.string() + ": " + error.message() : std::string();
+  if (error) return "cannot write " + path.string() + ": " + error.message();
+  return OutFolderStamp(PicturePageFile());
 }

@@ -153,8 +153,8 @@ std::string StoreLine(const ScenarioTokens& t) {
   if (t[1].text != "every" || t[1].quoted) {
     // The store is the GUI thread's.
     return ScenarioOnGuiThread([t] {
-      MainApp::GetPersistentData()->PutString(VgNewStringAnsi(t[1].text.c_str()), VgNewStringAnsi(t[2].text.c_str()));
-      return std::string();
+      return ScenarioStoreRefusal(MainApp::GetPersistentData()->PutString(VgNewStringAnsi(t[1].text.c_str()),
+                                                                          VgNewStringAnsi(t[2].text.c_str())));
     });
   }
   auto count = std::make_shared<size_t>(0);
@@ -165,11 +165,15 @@ std::string StoreLine(const ScenarioTokens& t) {
     // One write of the file for them all, as the defaults are written.
     const bool sync = store->OnGetAutoSyncData();
     store->OnSetAutoSyncData(false);
-    for (const std::string& key : keys) store->PutString(VgNewStringAnsi(key.c_str()), value);
+    std::string refusal;
+    for (const std::string& key : keys) {
+      std::string why = ScenarioStoreRefusal(store->PutString(VgNewStringAnsi(key.c_str()), value));
+      if (refusal.empty()) refusal = why;
+    }
     store->OnSetAutoSyncData(sync);
     store->SyncData();
     *count = keys.size();
-    return std::string();
+    return refusal;
   });
   if (failure.empty()) OutputTee::Say("tvui: " + std::to_string(*count) + " settings keys hold \"" + t[2].text + "\"");
   return failure;

@@ -1,7 +1,9 @@
 #include "scenario.h"
 
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -456,10 +458,12 @@ GenBitmap* Canvas() {
   return root ? GuiRoot().canvas(root) : nullptr;
 }
 
-// A remote key by its name (see --help) or any hardware key code.
+// A remote key by its name (see --help) or a hardware key code of the
+// host's key table. A byte 0 ends no name: the word is read whole.
 bool ParseKey(const ScenarioToken& token, uint32_t* code) {
+  if (token.text.find('\0') != std::string::npos) return false;
   int64_t value = RemoteKeyCode(token.text.c_str());
-  if (value < 0 && !ScenarioNumber(token.text, 0, INT32_MAX, &value)) return false;
+  if (value < 0 && !ScenarioNumber(token.text, 0, KeyMapLastKeyCode, &value)) return false;
   *code = uint32_t(value);
   return true;
 }
@@ -619,14 +623,17 @@ std::string FailLine(const ScenarioTokens& t) {
   return {};
 }
 
+// A picture's name within its folder, or a folder below it; never past it.
+bool BelowItsFolder(const std::string& name) {
+  const std::filesystem::path path(name);
+  return !path.is_absolute() && std::none_of(path.begin(), path.end(), [](const auto& part) { return part == ".."; });
+}
+
 std::string ScreenshotLine(const ScenarioTokens& t) {
   if (t.size() < 2 || t.size() > 3 || (t.size() == 3 && !t[2].quoted) || !t[1].text.ends_with(".png") ||
       t[1].text.size() <= 4)
     return "screenshot takes a file name ending in .png and a quoted caption";
-  // The file goes into the output folder, or a folder below it; never past it.
-  const std::filesystem::path name(t[1].text);
-  if (name.is_absolute() || std::any_of(name.begin(), name.end(), [](const auto& part) { return part == ".."; }))
-    return "screenshot takes a file name below the output folder, not " + t[1].text;
+  if (!BelowItsFolder(t[1].text)) return "screenshot takes a file name below the output folder, not " + t[1].text;
   GenBitmap* canvas = Canvas();
   if (!canvas) return "the GUI has no screen to take";
   if (std::string refusal = OutFolderClaim(g_run.outDir, t[1].text); !refusal.empty()) return refusal;
@@ -648,6 +655,7 @@ std::string ScreenshotLine(const ScenarioTokens& t) {
     };
     if (!GenSaveBitmapPng(canvas, path, overPicture)) return "cannot write " + path;
   }
+  if (std::string failure = OutFolderStamp(t[1].text); !failure.empty()) return failure;
   OutputTee::Say("tvui: screenshot " + path);
   const std::string title = "tvui: the pictures of " + std::filesystem::path(g_run.name).filename().string();
   if (std::string failure = PicturePageAdd(g_run.outDir, title, t[1].text, t.size() == 3 ? t[2].text : std::string());
@@ -943,6 +951,10 @@ std::string ExpectFocusFormLine(const ScenarioTokens& t) {
 
 std::string ExpectPictureLine(const ScenarioTokens& t) {
   if (t.size() != 3 || !t[2].text.ends_with(".png")) return "expect picture takes a file name ending in .png";
+  // The reference, and the difference written beside it, stay with the
+  // scenario.
+  if (!BelowItsFolder(t[2].text))
+    return "expect picture takes a file name below the scenario's folder, not " + t[2].text;
   GenBitmap* canvas = Canvas();
   if (!canvas) return "the GUI has no screen to compare";
   if (std::string failure = GenCompareBitmapWithPng(canvas, (g_run.folder / t[2].text).string()); !failure.empty())
@@ -1159,8 +1171,12 @@ std::string WalkLine(const ScenarioTokens& t) {
     }
   }
   std::fclose(journal);
-  std::ofstream list(folder + "/walk-screens.txt");
-  for (const std::string& name : screens) list << name << "\n";
+  {
+    std::ofstream list(folder + "/walk-screens.txt");
+    for (const std::string& name : screens) list << name << "\n";
+  }
+  for (const char* name : kOutFolderWalkFiles)
+    if (std::string stamped = OutFolderStamp(name); !stamped.empty()) return stamped;
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
   OutputTee::Say("tvui: walk " + t[2].text + ": " + std::to_string(pressed) + " keys, " + std::to_string(steps) +
                  " lines, " + std::to_string(int64_t(seconds)) + " s, " +
@@ -1329,7 +1345,9 @@ std::string UnknownKey(const ScenarioTokens& t) {
   if (word == "key" && end >= 3 && t[end - 2].text == "age") end -= 2;
   for (size_t i = 1; i < end; ++i) {
     uint32_t code = 0;
-    if (!ParseKey(t[i], &code)) return "unknown key " + Shown(t[i].text) + " (tvui --help lists the keys)";
+    if (!ParseKey(t[i], &code))
+      return "unknown key " + Shown(t[i].text) + " (tvui --help lists the keys; codes run 0 to " +
+             std::to_string(KeyMapLastKeyCode) + ")";
   }
   return {};
 }
@@ -1364,6 +1382,15 @@ std::string ReadSetFile(const char* setPath, std::string* content) {
   const bool failed = std::ferror(file);
   std::fclose(file);
   return failed ? std::string("the set's ") + setPath + " cannot be read" : std::string();
+}
+
+std::string ScenarioStoreRefusal(int32_t result) {
+  if (result == STORAGE_UNSTORABLE)
+    return "the settings store refuses the pair: no line of its file holds a key with ']' or a line end, a value "
+           "with '>' or a line end, or the two longer than " +
+           std::to_string(kStoragePairLimit) + " bytes";
+  if (result == STORAGE_CHAIN_REFUSED) return "the settings store refuses an empty key or value";
+  return {};
 }
 
 bool ScenarioNumber(const std::string& text, int64_t low, int64_t high, int64_t* value) {
@@ -1420,6 +1447,21 @@ bool SplitWords(const std::string& line, ScenarioTokens* tokens, bool comments) 
   return true;
 }
 
+// Why the file cannot be read, empty when it can: what is not a regular
+// file (NOT_REGULAR then true) is no file to read, as a folder reads as
+// nothing and a device or a pipe may never end.
+std::string Unreadable(const std::string& path, bool* notRegular) {
+  struct stat info {};
+  *notRegular = false;
+  if (stat(path.c_str(), &info) != 0) return std::strerror(errno);
+  *notRegular = !S_ISREG(info.st_mode);
+  if (*notRegular) return S_ISDIR(info.st_mode) ? "a folder" : S_ISFIFO(info.st_mode) ? "a pipe" : "a device or socket";
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return std::strerror(errno);
+  close(fd);
+  return {};
+}
+
 }  // namespace
 
 bool SplitScenarioLine(const std::string& line, ScenarioTokens* tokens) { return SplitWords(line, tokens, true); }
@@ -1427,17 +1469,11 @@ bool SplitScenarioLine(const std::string& line, ScenarioTokens* tokens) { return
 bool ScenarioScript::Load(const std::string& path, std::string* error) {
   // The file is read more than once (checked whole, then run line by line):
   // a pipe would be empty the second time, and a folder reads as nothing.
-  struct stat info {};
-  if (stat(path.c_str(), &info) != 0) {
-    *error = "cannot read " + path + " (" + std::strerror(errno) + ")";
-    return false;
-  }
-  if (!S_ISREG(info.st_mode)) {
-    *error = path + " is not a regular file (" +
-             (S_ISDIR(info.st_mode)    ? "a folder"
-              : S_ISFIFO(info.st_mode) ? "a pipe"
-                                       : "a device or socket") +
-             "); a scenario is read more than once: save it to a file and name that";
+  bool notRegular = false;
+  if (std::string why = Unreadable(path, &notRegular); !why.empty()) {
+    *error = notRegular ? path + " is not a regular file (" + why +
+                              "); a scenario is read more than once: save it to a file and name that"
+                        : "cannot read " + path + " (" + why + ")";
     return false;
   }
   std::ifstream file(path);
@@ -1687,7 +1723,14 @@ bool ReadScenarioSetup(const std::string& scenarioPath, const ScenarioScript& sc
     } else if (t.size() == 2 && t[1].text == "on") {
       setup->on = true;
     } else if (t.size() == 3 && t[1].text == "fixture") {
-      setup->content.push_back((folder / t[2].text).string());
+      const std::string fixture = (folder / t[2].text).string();
+      bool notRegular = false;
+      if (std::string why = Unreadable(fixture, &notRegular); !why.empty()) {
+        *error = where + (notRegular ? "the fixture " + fixture + " is not a regular file (" + why + ")"
+                                     : "cannot read the fixture " + fixture + " (" + why + ")");
+        return false;
+      }
+      setup->content.push_back(fixture);
     } else {
       *error = where + "tv takes fresh, demo, on or fixture FILE";
       return false;

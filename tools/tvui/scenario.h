@@ -140,6 +140,10 @@ bool SplitScenarioLine(const std::string& line, ScenarioTokens* tokens);
 // FIFO. Empty when it was read, else why not.
 std::string ReadSetFile(const char* setPath, std::string* content);
 
+// Why the settings store refused the pair that a store line put (the
+// store's result), empty when it took it.
+std::string ScenarioStoreRefusal(int32_t result);
+
 // The one number parser of every line: true when the text is a whole number
 // within [low, high].
 bool ScenarioNumber(const std::string& text, int64_t low, int64_t high, int64_t* value);
