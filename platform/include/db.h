@@ -71,7 +71,8 @@ int DB_Get_First_Scheduled_Show(int32_t now, DB_ScheduledShow* show);
  * the timer id tells apart shows of two tuners that start together. */
 int DB_Get_Scheduled_Show_Next(int32_t previousStart, int32_t previousTimerId, DB_ScheduledShow* show);
 /* Stores the show under the timer id, replacing an earlier one of that id
- * (which keeps its schedule id). */
+ * (which keeps its schedule id, and its status unless the new show starts at
+ * another time or on another channel while the timer does not record). */
 int DB_Insert_Scheduled_Data(int32_t timerId, const DB_ScheduledShow* show);
 /* The row of a timer. Returns 0, or -1 when the timer has none. */
 int DB_Get_Scheduled_Show_By_Timer_Id(int32_t timerId, DB_ScheduledShow* show);

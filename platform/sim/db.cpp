@@ -102,6 +102,9 @@ void CopyText(char (&target)[N], const char* text) {
 
 bool ValidTimerId(int32_t id) { return id >= 0 && id < DB_TIMER_ID_COUNT; }
 
+// A row's status while its timer records.
+constexpr int32_t kRecordingStatus = 1;
+
 // The times types of timers that record once (none and once); a repeating
 // timer keeps its id, since it records again.
 bool RecordsOnce(const DB_ScheduledShow& s) { return s.repetition == 0 || s.repetition == 4; }
@@ -130,7 +133,7 @@ int DB_Delete_Scheduled_Event_Via_Starttime(int32_t now) {
 void simtv::MoveOnScheduledShows(int32_t now, const std::function<int64_t(int32_t timerId)>& nextStart) {
   std::lock_guard lock(P().mutex);
   std::erase_if(P().scheduled, [&](DB_ScheduledShow& s) {
-    if (s.startTime >= now || s.status == 1 || RecordsOnce(s)) return false;
+    if (s.startTime >= now || s.status == kRecordingStatus || RecordsOnce(s)) return false;
     const int64_t next = nextStart(s.timerId);
     if (next >= now && next <= INT32_MAX) {
       s.startTime = int32_t(next);
@@ -180,8 +183,13 @@ int DB_Insert_Scheduled_Data(int32_t timerId, const DB_ScheduledShow* show) {
   for (DB_ScheduledShow& s : P().scheduled) {
     if (s.timerId == timerId) {
       // The recorder keeps the status; whoever rewrites the row does not.
+      // Moved to another start or channel, the row names a show the recorder
+      // has not tried yet: what refused or cut the one before is not this
+      // show's. A recording under way stays for the recorder to end.
+      const bool sameShow = stored.startTime == s.startTime && stored.major == s.major && stored.minor == s.minor &&
+                            stored.mapId == s.mapId;
       stored.scheduleId = s.scheduleId;
-      stored.status = s.status;
+      stored.status = sameShow || s.status == kRecordingStatus ? s.status : 0;
       s = stored;
       return 0;
     }
