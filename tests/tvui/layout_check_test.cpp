@@ -189,7 +189,8 @@ TEST_F(LayoutCheck, ATextHangingPastItsBoxLeavesItsWindow) {
   }
 
   // A line wider than its box is cut at the box's side without a word;
-  // ended in an ellipsis it fits, and a box the design fixes may cut it.
+  // ended in an ellipsis it fits. A box the design fixes may be lower than
+  // the font's line, but a line wider than it loses letters all the same.
   name->OnSetBounds({8, 0, 60, LineHeight()});
   fault = CheckLayout(root);
   EXPECT_TRUE(Has(fault, "Views::Text \"Gospel Play\" (85,474,137,")) << fault;
@@ -199,7 +200,10 @@ TEST_F(LayoutCheck, ATextHangingPastItsBoxLeavesItsWindow) {
   EXPECT_EQ(CheckLayout(root), "");
   name->OnSetEllipsis(false);
   name->OnSetBoxFixed(true);
-  EXPECT_EQ(CheckLayout(root), "");
+  name->OnSetBounds({8, 0, 60, 12});
+  fault = CheckLayout(root);
+  EXPECT_TRUE(Has(fault, "in its 52 px at (85,474,137,486), without an ellipsis: the line is cut")) << fault;
+  EXPECT_FALSE(Has(fault, "the glyphs are cut")) << fault;
   // A fixed box may cut the text; it does not let the text out of its window.
   name->OnSetAlignV(Views::Text::AlignTop);
   name->OnSetBounds({8, 20, 130, 40});

@@ -42,7 +42,8 @@ bool IsText(Core::View* view) { return vg_cast<Views::Text>(view) != nullptr; }
 
 bool IsImage(Core::View* view) { return vg_cast<Views::Image>(view) || vg_cast<Views::ImageList>(view); }
 
-// A text whose box the screen's design fixes: what the box cuts off is meant.
+// A text whose box the screen's design fixes: the box may cut off the tops
+// and tails of its glyphs, which is meant.
 bool BoxFixed(Core::View* view) {
   auto* text = vg_cast<Views::Text>(view);
   return text && text->BoxFixed;
@@ -478,17 +479,17 @@ std::string CheckLayout(Core::View* root) {
     if (!IsText(p.view)) continue;
     Text text{i, Render(p, p.extent)};
     if (VgIsRectEmpty(text.ink.painted)) continue;
-    if (!BoxFixed(p.view)) {
-      int32_t width = 0;
-      if (CutsGlyphs(p, &area))
-        add("in " + DescribeWindow(p.window) + ": " + Describe(p) + " sets its font's line " +
-            std::to_string(VgGetRectH(area)) + " px high at " + RectText(area) + ", past its height of " +
-            std::to_string(VgGetRectH(p.extent)) + " px: the glyphs are cut");
-      if (CutsAcross(p, &width))
-        add("in " + DescribeWindow(p.window) + ": " + Describe(p) + " shows a line " + std::to_string(width) +
-            " px wide in its " + std::to_string(VgGetRectW(p.extent)) + " px at " + RectText(p.extent) +
-            ", without an ellipsis: the line is cut");
-    }
+    // A box the design fixes may be lower than its font's line, but no word
+    // of it may run past its side: that loses letters, not the tips of them.
+    int32_t width = 0;
+    if (!BoxFixed(p.view) && CutsGlyphs(p, &area))
+      add("in " + DescribeWindow(p.window) + ": " + Describe(p) + " sets its font's line " +
+          std::to_string(VgGetRectH(area)) + " px high at " + RectText(area) + ", past its height of " +
+          std::to_string(VgGetRectH(p.extent)) + " px: the glyphs are cut");
+    if (CutsAcross(p, &width))
+      add("in " + DescribeWindow(p.window) + ": " + Describe(p) + " shows a line " + std::to_string(width) +
+          " px wide in its " + std::to_string(VgGetRectW(p.extent)) + " px at " + RectText(p.extent) +
+          ", without an ellipsis: the line is cut");
     if (LeavesAt(views, p, text.ink, &area)) {
       const Placed* group = LeftGroup(views, p, area);
       add("in " + DescribeWindow(p.window) + ": " + Describe(p) + " paints " + RectText(area) + " past " +

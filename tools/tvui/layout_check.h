@@ -10,7 +10,8 @@
 // fine. A line of text must fit its view: across, or it ends in an
 // ellipsis (Views::Text::Ellipsis), and in height, from its font's ascent to
 // its descent. A text whose box the screen's design fixes
-// (Views::Text::BoxFixed) may be cut by that box, and only by it.
+// (Views::Text::BoxFixed) may be cut in height by that box, and only by it;
+// across, its line must fit as any other.
 #pragma once
 
 #include <string>

@@ -36,6 +36,9 @@ constexpr int32_t kRFLineHeight = 36;
 constexpr int32_t kButtonGap = 20;
 constexpr int32_t kButtonWidth = 160;
 constexpr int32_t kButtonsHeight = 56;
+// The least room beside a button's label, each side, when the label widens
+// the button.
+constexpr int32_t kLabelInset = 4;
 // The panel covers the setting dialog, which stays open under it.
 constexpr int32_t kPanelLayer = 64;
 constexpr int32_t kPanelTop = 100;
@@ -43,6 +46,11 @@ constexpr int32_t kPanelTop = 100;
 VgString Text(const VgConstant& constant) { return VgGetVariantOfString(&constant); }
 
 uint16_t DownKey(Core::Event* event) { return Core::PressedKey(event); }
+
+int32_t LabelWidth(Button::Button& button) {
+  Views::Text& caption = button.caption;
+  return caption.Font ? caption.Font->GetTextWidth(caption.String, 0, 0) : 0;
+}
 
 }  // namespace
 
@@ -145,7 +153,12 @@ void ChannelButtonsDialog<List>::Initialize(Primitives::KeyRoutingParameter* par
   NonMenuSystem::FitAroundList(this, &this->list, kListTop);
   const VgRect b = this->Bounds;
   this->OnSetBounds({b.x1, b.y1, b.x2, b.y2 + kButtonsHeight});
-  const int32_t w = std::min(kButtonWidth, (VgGetRectW(this->list.Bounds) - kButtonGap) / 2);
+  int32_t w = std::min(kButtonWidth, (VgGetRectW(this->list.Bounds) - kButtonGap) / 2);
+  // A label wider than that in the set's language ("Tout sélectionner")
+  // widens both buttons alike into the frame beside the list, up to half the
+  // frame's width: the pair stays centred and the label whole.
+  const int32_t label = std::max(LabelWidth(allButton), LabelWidth(noneButton)) + 2 * kLabelInset;
+  w = std::max(w, std::min(label, (VgGetRectW(this->Bounds) - this->FrameWidth - kButtonGap) / 2));
   const int32_t h = 36;
   const int32_t top = this->list.Bounds.y2 + (kButtonsHeight - h) / 2;
   const int32_t left = (VgGetRectW(this->Bounds) - 2 * w - kButtonGap) / 2;

@@ -34,9 +34,9 @@ class Text : public Core::View {
 
   bool Ellipsis = false;
   bool AutoSize = false;
-  // The box's size is fixed by the screen's design: a line wider or taller
-  // than the box is cut there on purpose, and the layout check lets it be
-  // (it still fails a text that leaves its window).
+  // The box's size is fixed by the screen's design: a font's line taller
+  // than the box is cut there on purpose, which the layout check lets be
+  // (not a line wider than the box, nor a text that leaves its window).
   bool BoxFixed = false;
   uint16_t AlignV = AlignTop;
   uint16_t AlignH = AlignLeft;
