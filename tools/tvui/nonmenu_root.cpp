@@ -21,6 +21,7 @@
 #include "Views/Image.h"
 #include "Views/Rectangle.h"
 #include "Views/Text.h"
+#include "WidgetManager/Layers.h"
 #include "vgdebug.h"
 #include "vgslot.h"
 
@@ -133,7 +134,7 @@ const GuiRootOps kOps{
 MediaWindow::MediaWindow() {
   SubSystemClass = &NonMenuSystem::NonMenuSystem::Class;
   WinID = 0x12000034;
-  Layer = 1;
+  Layer = Layers::Media;
   panel.OnSetColor(VgColor{10, 40, 70, 255});
   panel.OnSetBounds({0, 0, 960, 540});
   Add(&panel, 0);

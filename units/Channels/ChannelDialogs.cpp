@@ -17,6 +17,7 @@
 #include "SkinBin/Wrapper.h"
 #include "Strings.h"
 #include "SubSystem/Open.h"
+#include "WidgetManager/Layers.h"
 #include "WinIDs/WinIDs.h"
 #include "vgref.h"
 #include "vgresmap.h"
@@ -40,7 +41,7 @@ constexpr int32_t kButtonsHeight = 56;
 // the button.
 constexpr int32_t kLabelInset = 4;
 // The panel covers the setting dialog, which stays open under it.
-constexpr int32_t kPanelLayer = 64;
+constexpr int32_t kPanelLayer = Layers::Panel;
 constexpr int32_t kPanelTop = 100;
 
 VgString Text(const VgConstant& constant) { return VgGetVariantOfString(&constant); }

@@ -14,6 +14,7 @@
 
 #include "Core/Timer.h"
 #include "SubSystem/SubSystemClass.h"
+#include "WidgetManager/Layers.h"
 #include "vgstring.h"
 
 namespace Events {
@@ -31,7 +32,7 @@ class FactorySystem : public SubSystem::SubSystemClass {
  public:
   explicit FactorySystem(XObject* link = nullptr);
 
-  static constexpr int32_t ClearLayers = 0x1000 | 0x8000;
+  static constexpr int32_t ClearLayers = Layers::FactoryClear;
   static constexpr int32_t ScreenWidth = 960;
   static constexpr int32_t ScreenHeight = 540;
 

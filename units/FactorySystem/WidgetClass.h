@@ -11,6 +11,7 @@
 #include "Primitives/KeyRoutingForm.h"
 #include "Views/Frame.h"
 #include "Views/Rectangle.h"
+#include "WidgetManager/Layers.h"
 #include "vgpoint.h"
 
 namespace FactorySystem {
@@ -24,9 +25,9 @@ class WidgetClass : public Primitives::KeyRoutingForm {
   explicit WidgetClass(XObject* link = nullptr);
 
   // The layers of the factory's screens.
-  static constexpr int32_t WidgetLayer = 0x1000;
-  static constexpr int32_t IndicatorLayer = 0x2000;
-  static constexpr int32_t FactoryOnlyLayer = 0x4000;
+  static constexpr int32_t WidgetLayer = Layers::Factory;
+  static constexpr int32_t IndicatorLayer = Layers::FactoryIndicator;
+  static constexpr int32_t FactoryOnlyLayer = Layers::FactoryOnly;
 
   // The factory's displays hold the focus but take no key: every key goes on
   // to the other sub-systems. The screens that take keys say so.

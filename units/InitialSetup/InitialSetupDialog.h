@@ -13,6 +13,7 @@
 #include "Views/Border.h"
 #include "Views/Rectangle.h"
 #include "Views/Text.h"
+#include "WidgetManager/Layers.h"
 #include "vgobject.h"
 #include "vgslot.h"
 #include "vgstring.h"
@@ -46,7 +47,7 @@ inline constexpr int32_t kStepCount = 4;
 
 // The wizard's screens take keys while it runs; they have a layer of their own,
 // so that opening one step closes the step before.
-inline constexpr int32_t kDialogLayer = 2;
+inline constexpr int32_t kDialogLayer = Layers::MainMenu;
 
 class InitialSetupDialog : public Primitives::KeyRoutingForm {
   VG_CLASS()

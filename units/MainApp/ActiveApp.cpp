@@ -13,7 +13,6 @@
 #include "MainApp/Messages.h"
 #include "MainApp/PersistentData.h"
 #include "MainApp/Root.h"
-#include "MainApp/WidgetManager.h"
 #include "MainApp/Wrapper.h"
 #include "Media/MediaWrapper.h"
 #include "MenuSystem/MenuSystem.h"
@@ -21,9 +20,8 @@
 #include "Primitives/KeyRoutingForm.h"
 #include "Primitives/KeyRoutingParameter.h"
 #include "Structures/History.h"
-#include "SubSystem/MenuClass.h"
+#include "SubSystem/KeyOwner.h"
 #include "SubSystem/SubSystemClass.h"
-#include "WidgetManager/WidgetManager.h"
 #include "vgdebug.h"
 #include "vgslot.h"
 #include "vgtrace.h"
@@ -92,11 +90,6 @@ const ClassRoute kClassRoutes[] = {
     {&Events::XPM_EVENT_REPORT_3DMODE::Class, "n"},
 };
 
-// What makes the focus look for the screen on view.
-constexpr uint32_t kScreenChanges[] = {::WidgetManager::WidgetManager::ScreenLeft,
-                                       ::WidgetManager::WidgetManager::ScreenListed,
-                                       ::WidgetManager::WidgetManager::ScreenFocused};
-
 constexpr int32_t kSourceAcquired = 16;
 constexpr int32_t kChannelAcquired = 0;
 constexpr int32_t kChannelNoVideo = 3;
@@ -154,8 +147,9 @@ void ActiveApp::Initialize(Primitives::KeyRoutingParameter* parameter) {
   wrapper->OnSetSleepIndex(0);
   wrapper->RefreshActiveAppStatus();
   GetMessageAgent()->Register(this);
-  for (uint32_t change : kScreenChanges)
-    VgAttachObjObserver(VgSlotOf<&ActiveApp::ReturnFocus>(this), GetWidgetManager(), change);
+  // The screens of the three sub-systems are drawn as one stack here: the
+  // key owner directs the keys across them.
+  ::SubSystem::KeyOwner::Get()->Direct(this);
   RecordSourceHistory();
 }
 
@@ -199,8 +193,8 @@ void ActiveApp::Close(XObject* sender) {
   }
   Primitives::KeyRoutingGroup::Close(sender);
   GetMessageAgent()->UnRegister(this);
-  for (uint32_t change : kScreenChanges)
-    VgDetachObjObserver(VgSlotOf<&ActiveApp::ReturnFocus>(this), GetWidgetManager(), change);
+  ::SubSystem::KeyOwner* keys = ::SubSystem::KeyOwner::Get();
+  if (keys->Stage.get() == this) keys->Direct(nullptr);
 }
 
 // Each sub-system stacks its own screens by layer, but a screen of one may
@@ -259,7 +253,7 @@ void ActiveApp::OnSetFocus(Core::View* view) {
   ++focusRequests;
   const bool moved = view != Focus.get();
   Primitives::KeyRoutingGroup::OnSetFocus(view);
-  if (moved) VgNotifyObjObservers(GetWidgetManager(), ::WidgetManager::WidgetManager::ScreenFocused);
+  if (moved) ::SubSystem::KeyOwner::Get()->FocusMoved();
 }
 
 // A key may end normal operation (the confirmations of a reset or of the
@@ -272,7 +266,7 @@ void ActiveApp::OnSetFocus(Core::View* view) {
 // to the keys that follow.
 bool ActiveApp::MapEventHandler(Core::Event* event) {
   // A key that reaches the routing was not taken by the screen with the keys.
-  std::optional<::SubSystem::SubSystemClass::KeyAsking> asking;
+  std::optional<::SubSystem::KeyOwner::KeyAsking> asking;
   if (vg_cast<Core::KeyEvent>(event)) asking.emplace();
   for (char letter : RouteOfEvent(event)) {
     ::SubSystem::SubSystemClass* system = SubSystemOf(letter);
@@ -286,119 +280,6 @@ bool ActiveApp::MapEventHandler(Core::Event* event) {
     return true;
   }
   return false;
-}
-
-namespace {
-
-// A sub-system can answer the remote when the screen it focuses is drawn.
-bool FocusDrawn(::SubSystem::SubSystemClass* system) {
-  return system && system->Focus && system->Focus->Visible && system->Visible;
-}
-
-}  // namespace
-
-// A key takes the focus to the sub-system that handled it, and a screen of
-// one sub-system may close over a screen of another: the volume bar, the
-// input list or the quick menu over a menu page. The sub-system left with the
-// focus may then have nothing on view, and the page under it would answer no
-// key and never time out; so too when a screen opens in another sub-system
-// than the one that handled the key (the front panel's power key heard by
-// the factory system, a message shown by the non-menu system). The focus
-// goes to the sub-system of the topmost drawn screen whose sub-system has a
-// drawn screen in focus; inside that sub-system it stays where it was. This
-// runs after the key, time-out or event that opened or closed a screen, when
-// a screen that closed to go back somewhere is there.
-void ActiveApp::ReturnFocus(XObject*) {
-  if (!owner) return;
-  if (!FocusDrawn(vg_cast<::SubSystem::SubSystemClass>(Focus.get()))) {
-    std::vector<Stacked> drawn;
-    Stacking(&drawn);
-    for (auto entry = drawn.rbegin(); entry != drawn.rend(); ++entry) {
-      auto* system = vg_cast<::SubSystem::SubSystemClass>(entry->holder);
-      if (!system || system->owner.get() != this || system == Focus.get() || !FocusDrawn(system)) continue;
-      VgPrint("MainApp::ActiveApp: the focus goes back to %s\n", system->GetClass()->name);
-      OnSetFocus(system);
-      break;
-    }
-  }
-  KeysToTheTop();
-}
-
-namespace {
-
-bool Overlap(VgRect a, VgRect b) { return !VgIsRectEmpty(VgIntersectRect(a, b)); }
-
-bool Listed(Primitives::KeyRoutingForm* form) { return GetWidgetManager()->FindNode(form) != nullptr; }
-
-}  // namespace
-
-// The screen with the keys is the topmost drawn screen that takes keys. A
-// screen may take the keys under another that takes them too: one of a lower
-// layer that an event opens (the 3D question under the record options), the
-// focus handed back to a media window under a menu page when a bar over both
-// left, a message shown over the menus by another sub-system, whose screens
-// keep the keys. The viewer would press keys into a screen that lies under
-// one that seems to have them. (A key opens no screen under the one with the
-// keys: see SubSystem::SubSystemClass::KeyAsking.) The keys go to
-// the topmost of the screens that take keys drawn over it, and nothing
-// closes for it: the screen below has them again when the one above leaves.
-// A passing notice (the volume bar, a message) that lost the keys gives way
-// instead.
-// The menus arrange their own pages (the page beside the main menu lies on
-// its ground), and a modal screen hears the keys wherever the focus is.
-void ActiveApp::KeysToTheTop() {
-  auto* system = vg_cast<::SubSystem::SubSystemClass>(Focus.get());
-  auto* keys = system ? vg_cast<Primitives::KeyRoutingForm>(system->Focus.get()) : nullptr;
-  if (!keys || !keys->Visible) return;
-  // A sub-system drawn as one (while it fades) draws its screens together
-  // where it stands.
-  std::vector<Stacked> stacked;
-  Stacking(&stacked);
-  std::vector<Stacked> drawn;
-  for (const Stacked& entry : stacked) {
-    auto* whole = vg_cast<::SubSystem::SubSystemClass>(entry.view);
-    if (!whole) {
-      drawn.push_back(entry);
-      continue;
-    }
-    for (Core::View* view = whole->firstView; view; view = view->nextView)
-      if (view->Visible) drawn.push_back({view, whole});
-  }
-  auto at = std::find_if(drawn.begin(), drawn.end(), [keys](const Stacked& s) { return s.view == keys; });
-  if (at == drawn.end()) return;
-  auto extentOf = [](const Stacked& entry) {
-    return VgMoveRectPos(entry.view->GetExtent(), {entry.holder->Bounds.x1, entry.holder->Bounds.y1});
-  };
-  auto takesKeys = [](Primitives::KeyRoutingForm* form, const Stacked& below) {
-    if (!form || !form->TakesKeys() || form->IsModal || !Listed(form)) return false;
-    return !(vg_cast<::SubSystem::MenuClass>(form) && vg_cast<::SubSystem::MenuClass>(below.view));
-  };
-  auto notice = [](Primitives::KeyRoutingForm* form) { return form && form->GivesWay() ? form : nullptr; };
-  // Up the stack: the topmost screen over the one with the keys, then the
-  // topmost over that one, and so on.
-  auto top = at;
-  for (auto below = at; below != drawn.end(); below = top) {
-    for (auto entry = std::next(below); entry != drawn.end(); ++entry) {
-      auto* form = vg_cast<Primitives::KeyRoutingForm>(entry->view);
-      if (takesKeys(form, *below) && !notice(form) && Overlap(extentOf(*entry), extentOf(*below))) top = entry;
-    }
-    if (top == below) break;
-  }
-  std::vector<Primitives::KeyRoutingForm*> passing;
-  for (auto entry = std::next(top); entry != drawn.end(); ++entry) {
-    auto* form = vg_cast<Primitives::KeyRoutingForm>(entry->view);
-    if (takesKeys(form, *top) && notice(form) && Overlap(extentOf(*entry), extentOf(*top)))
-      passing.push_back(notice(form));
-  }
-  for (Primitives::KeyRoutingForm* form : passing) form->Close();
-  if (top == at) return;
-  auto* screen = vg_cast<Primitives::KeyRoutingForm>(top->view);
-  auto* holder = vg_cast<::SubSystem::SubSystemClass>(screen->owner.get());
-  if (!holder || holder->owner.get() != this) return;
-  VgPrint("MainApp::ActiveApp: the keys go to %s, which lies over %s\n", screen->GetClass()->name,
-          keys->GetClass()->name);
-  holder->OnSetFocus(screen);
-  OnSetFocus(holder);
 }
 
 void ActiveApp::HandleAcquisition(Core::Event* event, int32_t status) {

@@ -54,7 +54,7 @@ class ActiveApp : public Primitives::KeyRoutingGroup {
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   void Close(XObject* sender = nullptr) override;
   // Counts the requests, so that the routing knows a handler's screen asked
-  // for the focus.
+  // for the focus, and tells the key owner.
   void OnSetFocus(Core::View* view) override;
   // The screens of every sub-system in one stack, by layer: see Stacking.
   void DrawContent(Graphics::Canvas* canvas, VgRect clip, VgPoint origin) override;
@@ -64,18 +64,12 @@ class ActiveApp : public Primitives::KeyRoutingGroup {
   void InitSubSystem(const VgClass* cls);
   // Offers the event to the sub-systems of its route until one takes it.
   bool MapEventHandler(Core::Event* event);
-  // After a screen left or came, or the focus moved: a focused sub-system
-  // with nothing on view hands the focus to the sub-system of the topmost
-  // screen drawn, and the keys go to the topmost screen that takes them
-  // drawn over the one that has them.
-  void ReturnFocus(XObject* sender);
 
   VgPtr<::MenuSystem::MenuSystem> MenuSystem;
   VgPtr<::NonMenuSystem::NonMenuSystem> NonMenuSystem;
   VgPtr<::FactorySystem::FactorySystem> FactorySystem;
 
  private:
-  void KeysToTheTop();
   void HandleAcquisition(Core::Event* event, int32_t status);
   void HandleDpms(int32_t seconds);
   void RecordSourceHistory();

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "NonMenuSystem/WidgetClass.h"
+#include "WidgetManager/Layers.h"
 #include "vgstring.h"
 
 namespace Events {
@@ -25,7 +26,7 @@ class MediaWindow : public NonMenuSystem::WidgetClass {
  public:
   explicit MediaWindow(XObject* link = nullptr);
 
-  static constexpr int32_t MediaLayer = 1;
+  static constexpr int32_t MediaLayer = Layers::Media;
   // The kinds of the device selection and of the views.
   static constexpr int32_t KindMusic = 1;
   static constexpr int32_t KindPhoto = 2;

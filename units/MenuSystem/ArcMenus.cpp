@@ -21,6 +21,7 @@
 #include "Structures/Boxes.h"
 #include "Structures/Message.h"
 #include "SubSystem/Open.h"
+#include "WidgetManager/Layers.h"
 #include "WinIDs/WinIDs.h"
 #include "vgresmap.h"
 #include "vgslot.h"
@@ -471,7 +472,7 @@ void ArcMenu::RequestLayout(int32_t value, bool flag, const VgClass* target) {
 
 MainMenu::MainMenu() : ArcMenu(kMainLayout) {
   WinID = WinIDs::WIN_ID_MainMenu;
-  Layer = 2;
+  Layer = Layers::MainMenu;
   ItemsNum = Icons;
   background.OnSetBounds({0, 299, 960, 540});
   background.OnSetAutoSize(true);
@@ -649,7 +650,7 @@ SecondaryMenu::SecondaryMenu() : SecondaryMenu({}, 0) {}
 SecondaryMenu::SecondaryMenu(std::span<const Icon> pageIcons, int32_t winId)
     : ArcMenu(kSecondLayout), icons(pageIcons) {
   WinID = winId;
-  Layer = 4;
+  Layer = Layers::MenuPage;
   MenuLevel = 2;
   FocusOnOpen = false;
   ItemsNum = static_cast<int32_t>(icons.size());

@@ -16,6 +16,7 @@
 #include "Strings.h"
 #include "Structures/Message.h"
 #include "SubSystem/Open.h"
+#include "WidgetManager/Layers.h"
 #include "WinIDs/WinIDs.h"
 #include "vgresmap.h"
 #include "vgslot.h"
@@ -141,7 +142,7 @@ void BrcmMainMenuItem::RefreshCtrlState(int32_t look) {
 BrcmMainMenu::BrcmMainMenu() : CarouselMenu(kPoints, kItemBounds, kFocusPosition) {
   OnSetBounds({0, 0, 710, 540});
   WinID = WinIDs::WIN_ID_MainMenu;
-  Layer = 2;
+  Layer = Layers::MainMenu;
   SubSystemClass = &::MenuSystem::MenuSystem::Class;
   ItemsNum = Topics;
 

@@ -16,6 +16,7 @@
 #include "SkinBin/UserRefInt.h"
 #include "Structures/Message.h"
 #include "Views/Text.h"
+#include "WidgetManager/Layers.h"
 #include "vgresmap.h"
 #include "vgslot.h"
 
@@ -36,7 +37,7 @@ constexpr int32_t kTakeFocus = 3;
 BrcmOptionMenu::BrcmOptionMenu() {
   OnSetBounds({0, 0, 200, 200});
   OnSetOpacity(kOpacity);
-  Layer = 8;
+  Layer = Layers::MenuPopUp;
   SubSystemClass = &::MenuSystem::MenuSystem::Class;
   MenuLevel = 3;
   ArrangeMode = ArrangeColumn;

@@ -18,6 +18,7 @@
 #include "Resources/Font.h"
 #include "Structures/Message.h"
 #include "SubSystem/Open.h"
+#include "WidgetManager/Layers.h"
 #include "vgresmap.h"
 #include "vgslot.h"
 
@@ -296,7 +297,7 @@ BrcmSubMenu::BrcmSubMenu() : BrcmSubMenu(PageTable{}) {}
 
 BrcmSubMenu::BrcmSubMenu(const PageTable& pageTable) : CarouselMenu(kPoints, kRowBounds, 0), table(&pageTable) {
   OnSetBounds({0, 0, 550, 540});
-  Layer = 4;
+  Layer = Layers::MenuPage;
   SubSystemClass = &::MenuSystem::MenuSystem::Class;
   MenuLevel = pageTable.level ? pageTable.level : 2;
   FocusOnOpen = false;

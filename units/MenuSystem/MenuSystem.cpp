@@ -22,6 +22,7 @@
 #include "Primitives/KeyRoutingParameter.h"
 #include "Structures/Boxes.h"
 #include "Structures/Message.h"
+#include "SubSystem/KeyOwner.h"
 #include "SubSystem/MenuClass.h"
 #include "SubSystem/Open.h"
 #include "WidgetManager/WidgetManager.h"
@@ -101,17 +102,18 @@ void MenuSystem::Close(XObject* sender) {
 // time-out stops, the option pop-up's too, though it runs without the focus,
 // and each starts again from a whole minute when the keys come back. The
 // main menu's help line and the pages' line on the help bar show only with
-// the keys.
+// the keys. Heard as the keys come and go, whoever moves them.
 void MenuSystem::HandleFocus(bool focused) {
   SubSystem::MenuSystemClass::HandleFocus(focused);
+  const bool keys = SubSystem::KeyOwner::HasTheKeys(this);
   for (Core::View* view = firstView; view; view = view->nextView) {
     if (auto* form = vg_cast<Primitives::KeyRoutingForm>(view)) {
-      if (focused)
+      if (keys)
         form->ResumeTimeout();
       else
         form->HoldTimeout();
     }
-    if (auto* main = vg_cast<BrcmMainMenu>(view)) main->ShowHelpLine(focused);
+    if (auto* main = vg_cast<BrcmMainMenu>(view)) main->ShowHelpLine(keys);
   }
 }
 

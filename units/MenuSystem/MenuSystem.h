@@ -16,6 +16,7 @@
 #include <cstdint>
 
 #include "SubSystem/MenuSystemClass.h"
+#include "WidgetManager/Layers.h"
 #include "vgstring.h"
 
 namespace Core {
@@ -38,7 +39,7 @@ class MenuSystem : public SubSystem::MenuSystemClass {
   static constexpr const char16_t* MainMenuIndexKey = u"MainMenuIndex";
   // The layers of the menus: the main menu (2), the second-level pages (4),
   // the option pop-ups and third-level pages (8) and deeper pages (16).
-  static constexpr int32_t MenuLayers = 2 | 4 | 8 | 16;
+  static constexpr int32_t MenuLayers = Layers::Menus;
   static constexpr VgPoint TopLevelOrigin{0, 0};
   static constexpr VgPoint PageOrigin{160, 0};
   static constexpr VgPoint OptionMenuOrigin{710, 95};

@@ -23,6 +23,7 @@
 #include "Resources/Font.h"
 #include "SkinBin/UserRefInt.h"
 #include "SubSystem/Open.h"
+#include "WidgetManager/Layers.h"
 #include "vgdebug.h"
 #include "vgresmap.h"
 #include "vgslot.h"
@@ -59,7 +60,7 @@ ThirdMenu::ThirdMenu(const PageTable& pageTable) : table(&pageTable) { Build(); 
 void ThirdMenu::Build() {
   OnSetBounds(kPageBounds);
   OnSetAutoScroll(true);
-  Layer = 8;
+  Layer = Layers::MenuPopUp;
   SubSystemClass = &::MenuSystem::MenuSystem::Class;
   MenuLevel = table->level ? table->level : 3;
   ArrangeMode = ArrangeColumn;

@@ -9,6 +9,7 @@
 #include "SkinBin/UserRefInt.h"
 #include "Strings.h"
 #include "SubSystem/Open.h"
+#include "WidgetManager/Layers.h"
 
 VG_DEFINE_CLASS(Network, CancelDialog, Network::NetworkWidgetClass)
 VG_DEFINE_CLASS(Network, CheckNoEncryption, Network::NetworkWidgetClass)
@@ -17,7 +18,7 @@ namespace Network {
 
 namespace {
 
-constexpr int32_t kQuestionLayer = 128;
+constexpr int32_t kQuestionLayer = Layers::Dialog;
 constexpr int32_t kQuestionTimeout = 60000;
 constexpr int32_t kAnswerFromBottom = 45;
 

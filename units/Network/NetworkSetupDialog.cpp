@@ -9,6 +9,7 @@
 #include "SkinBin/NetworkSetup.h"
 #include "Strings.h"
 #include "SubSystem/Open.h"
+#include "WidgetManager/Layers.h"
 #include "WinIDs/WinIDs.h"
 
 VG_DEFINE_CLASS(Network, IPAddressButton, SkinBin::Button)
@@ -38,7 +39,7 @@ constexpr int32_t kSpinnerWidth = 64;
 constexpr int32_t kSpinnerHeight = 40;
 constexpr int32_t kDotWidth = 16;
 constexpr int32_t kEditorMargin = 30;
-constexpr int32_t kEditorLayer = 0x40;
+constexpr int32_t kEditorLayer = Layers::Panel;
 constexpr int32_t kNumberTop = 3;
 
 VgString Text(const VgConstant& constant) { return VgGetVariantOfString(&constant); }

@@ -1,6 +1,7 @@
 #include "NonMenuSystem/CecInputDialog.h"
 
 #include "NonMenuSystem/ListDialogs.h"
+#include "WidgetManager/Layers.h"
 #include "WinIDs/WinIDs.h"
 
 VG_DEFINE_CLASS(NonMenuSystem, CecInputDialog, ::NonMenuSystem::QORWidgetClass)
@@ -12,7 +13,7 @@ namespace {
 // Beside the input pop-up, which stays open under it.
 constexpr int32_t kTop = 120;
 constexpr int32_t kLeft = 420;
-constexpr int32_t kLayer = 64;
+constexpr int32_t kLayer = Layers::Panel;
 
 }  // namespace
 

@@ -9,6 +9,7 @@
 #include "Views/Frame.h"
 #include "Views/Image.h"
 #include "Views/Text.h"
+#include "WidgetManager/Layers.h"
 
 namespace NonMenuSystem {
 
@@ -25,7 +26,7 @@ class CommonMuteBar : public WidgetClass {
 
   // A layer of its own outside the layers that a clear closes, so neither a
   // volume bar nor the menus take it away.
-  static constexpr int32_t MuteLayer = 0x800;
+  static constexpr int32_t MuteLayer = Layers::Mute;
 
   Views::Frame frame{this};
   Views::Image icon{this};

@@ -14,7 +14,6 @@ namespace NonMenuSystem {
 CommonVolumeBar::CommonVolumeBar(XObject* link) : AdjustmentBar(link) {
   WinID = WinIDs::WIN_ID_VolumeBar;
   Layer = VolumeLayer;
-  LeavesWithTheKeys = true;
   // Only the bar goes when its time is up: the mute sign and the screens
   // behind stay.
   OnSetOnTimeOut(VgSlotOf<&WidgetClass::Exit>(this));

@@ -10,6 +10,7 @@
 #pragma once
 
 #include "NonMenuSystem/AdjustmentBar.h"
+#include "WidgetManager/Layers.h"
 
 namespace NonMenuSystem {
 
@@ -19,9 +20,12 @@ class CommonVolumeBar : public AdjustmentBar {
  public:
   explicit CommonVolumeBar(XObject* link = nullptr);
 
-  static constexpr int32_t VolumeLayer = 0x10000;
+  static constexpr int32_t VolumeLayer = Layers::Volume;
 
+  // A passing notice that takes the keys while it is up, and goes when a
+  // screen takes them from it.
   bool GivesWay() const override { return true; }
+  bool LeavesWithTheKeys() const override { return true; }
 
   // Whatever the record holds (the factory sends a number), the bar shows
   // the volume.

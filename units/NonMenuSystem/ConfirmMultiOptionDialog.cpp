@@ -15,6 +15,7 @@
 #include "Strings.h"
 #include "Structures/Message.h"
 #include "SubSystem/Open.h"
+#include "WidgetManager/Layers.h"
 #include "WinIDs/WinIDs.h"
 #include "vgdebug.h"
 #include "vgslot.h"
@@ -34,7 +35,7 @@ constexpr int32_t kThreeDWizardPinType = 11;
 // A confirmation that stands over the screen that asked: above the screens
 // (32) and their panels (64), below the messages and pop-ups (256), so that a
 // message over it leaves the question open.
-constexpr int32_t kOverScreenLayer = 128;
+constexpr int32_t kOverScreenLayer = Layers::Dialog;
 
 // The class of a registered message receiver of that name: a message for a
 // class can reach only the receivers registered with the agent.

@@ -9,6 +9,7 @@
 #include "MainApp/Wrapper.h"
 #include "NonMenuSystem/Look.h"
 #include "NonMenuSystem/NonMenuSystem.h"
+#include "SubSystem/KeyOwner.h"
 #include "SubSystem/Open.h"
 #include "WinIDs/WinIDs.h"
 #include "vgdebug.h"
@@ -80,15 +81,9 @@ XObject* DirectMessageBar::HandleEvent(Core::Event* event) {
   return WidgetClass::HandleEvent(event);
 }
 
-// The topmost screen of its sub-system under it that takes keys, passing
-// notices (the volume bar) left out: the sub-system stacks its screens by
-// layer.
-Primitives::KeyRoutingForm* DirectMessageBar::ScreenUnder() const {
+Primitives::KeyRoutingForm* DirectMessageBar::ScreenUnder() {
   if (!NonMenuSystem || owner.get() != NonMenuSystem) return nullptr;
-  for (Core::View* view = prevView; view; view = view->prevView)
-    if (auto* form = vg_cast<Primitives::KeyRoutingForm>(view); form && form->Visible && form->TakesKeys() && !form->GivesWay())
-      return form;
-  return nullptr;
+  return SubSystem::KeyOwner::ScreenUnder(this);
 }
 
 // The keys a screen handles (the arrows, OK, the digits and the colour

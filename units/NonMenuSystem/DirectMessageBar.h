@@ -12,6 +12,7 @@
 #include "Views/Frame.h"
 #include "Views/Image.h"
 #include "Views/MultilineText.h"
+#include "WidgetManager/Layers.h"
 
 namespace NonMenuSystem {
 
@@ -24,7 +25,7 @@ class DirectMessageBar : public WidgetClass {
   // Its own layer, above the pop-ups: a message that comes while a keyboard
   // or a list of choices is open does not take their layer, nor lose what
   // was typed there.
-  static constexpr int32_t MessageLayer = 0x400;
+  static constexpr int32_t MessageLayer = Layers::Message;
   static constexpr int32_t StandardWidth = 640;
   static constexpr int32_t StandardTop = 330;
   static constexpr int32_t MinHeight = 96;
@@ -61,7 +62,8 @@ class DirectMessageBar : public WidgetClass {
   void RunCloseAction();
   // Whether a key it has no use for goes on to the screen under it.
   bool GivesWayTo(uint16_t code) const;
-  Primitives::KeyRoutingForm* ScreenUnder() const;
+  // The screen a key it has no use for goes to: see SubSystem::KeyOwner::ScreenUnder.
+  Primitives::KeyRoutingForm* ScreenUnder();
 
   const DirectMessage* row_ = nullptr;
   // Whether the message is closing because its time is up.

@@ -6,6 +6,7 @@
 #include "Fonts/Fonts.h"
 #include "NonMenuSystem/Look.h"
 #include "PersistentData/PersistentData.h"
+#include "WidgetManager/Layers.h"
 #include "WinIDs/WinIDs.h"
 
 VG_DEFINE_CLASS(NonMenuSystem, HelpLine, XObject)
@@ -43,7 +44,7 @@ HelpBar::HelpBar(XObject* link) : WidgetClass(link) {
   WinID = WinIDs::WIN_ID_HelpBar;
   // Its own layer: the screen it explains stays open beside it, and a
   // clear of the widgets clears it through its owner.
-  Layer = 0x200;
+  Layer = Layers::HelpBar;
   FocusOnOpen = false;
   background.OnSetColor(Look::Transparent);
   panel.OnSetBitmap(VgLoad<Resources::Bitmap>(Bitmaps::HelpBarFrame));

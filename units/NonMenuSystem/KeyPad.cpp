@@ -15,6 +15,7 @@
 #include "Strings.h"
 #include "Structures/Boxes.h"
 #include "Structures/Message.h"
+#include "WidgetManager/Layers.h"
 #include "WinIDs/WinIDs.h"
 #include "vgdebug.h"
 
@@ -61,7 +62,7 @@ const VgConstant* SpecialName(KeyPad::Special special) {
 KeyPad::KeyPad(XObject* link) : QORWidgetClass(link) {
   WinID = WinIDs::WIN_ID_KeyPad;
   // A pop-up over the dialog that asked for it, which stays open.
-  Layer = 256;
+  Layer = Layers::PopUp;
   HasCaption = false;
   field.OnSetBitmap(VgLoad<Resources::Bitmap>(Bitmaps::PinButtonNonfocus));
   fieldText.OnSetFont(VgLoad<Resources::Font>(Fonts::MediumFont));

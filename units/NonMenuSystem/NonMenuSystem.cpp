@@ -37,11 +37,6 @@ constexpr int32_t kMediaWindowGroup = 0x12;
 // The appearance code of the menu tear-down that hands the focus back.
 constexpr int32_t kAppearanceMediaFocus = 3;
 
-// What the help bar follows: screens coming and going, and the keys moving.
-constexpr uint32_t kScreenChanges[] = {::WidgetManager::WidgetManager::ScreenLeft,
-                                       ::WidgetManager::WidgetManager::ScreenListed,
-                                       ::WidgetManager::WidgetManager::ScreenFocused};
-
 bool IsOpenHere(Primitives::KeyRoutingForm* form, NonMenuSystem* system) {
   return form && form->owner.get() == system;
 }
@@ -60,15 +55,11 @@ void NonMenuSystem::Initialize(Primitives::KeyRoutingParameter* parameter) {
   OnSetBounds({0, 0, ScreenWidth, ScreenHeight});
   MainApp::GetMessageAgent()->Register(this);
   if (!helpLines) helpLines = VgNew<Structures::DuLinkList>();
-  ::WidgetManager::WidgetManager* widgets = MainApp::GetWidgetManager();
-  for (uint32_t change : kScreenChanges) VgAttachObjObserver(VgSlotOf<&NonMenuSystem::ScreensChanged>(this), widgets, change);
 }
 
 void NonMenuSystem::Close(XObject* sender) {
   SubSystem::SubSystemClass::Close(sender);
   MainApp::GetMessageAgent()->UnRegister(this);
-  ::WidgetManager::WidgetManager* widgets = MainApp::GetWidgetManager();
-  for (uint32_t change : kScreenChanges) VgDetachObjObserver(VgSlotOf<&NonMenuSystem::ScreensChanged>(this), widgets, change);
   if (helpLines) helpLines->Clear();
 }
 
@@ -122,7 +113,7 @@ XObject* NonMenuSystem::HandleEvent(Core::Event* event) {
   auto* key = vg_cast<Core::KeyEvent>(event);
   if (!key || !key->down) return SubSystem::SubSystemClass::HandleEvent(event);
   // The screens these keys open are the viewer's asking.
-  const KeyAsking asking;
+  const SubSystem::KeyOwner::KeyAsking asking;
   XObject* taken = HandleOpeningKey(key);
   return taken ? taken : SubSystem::SubSystemClass::HandleEvent(event);
 }
@@ -258,7 +249,7 @@ void NonMenuSystem::UpdateHelp(int32_t mask, VgString labels, Core::View* teller
   // A screen tells its line before it opens: the line shows once it has
   // taken the keys.
   ShowHelpOfKeys(false);
-  ScreensChanged();
+  SubSystem::KeyOwner::Get()->Changed();
 }
 
 void NonMenuSystem::ClearHelpBar(Core::View* teller) {
@@ -271,15 +262,19 @@ void NonMenuSystem::ClearHelpBar(Core::View* teller) {
   ShowHelpOfKeys(false);
 }
 
-// Heard from the widget manager as a screen comes or goes, or the keys move.
-// The focus may move on in this pass of the signals (to the screen below, to
-// the sub-system of the topmost screen): the bar follows after that.
-void NonMenuSystem::ScreensChanged(XObject*) { VgPostSignal(VgSlotOf<&NonMenuSystem::FollowKeys>(this)); }
-
-void NonMenuSystem::FollowKeys(XObject*) {
+void NonMenuSystem::KeysSettled() {
   ShowHelpOfKeys(true);
   for (Core::View* view = firstView; view; view = view->nextView)
     if (auto* panel = vg_cast<QORWidgetClass>(view)) panel->UpdateInside();
+}
+
+// The bar stays open, out of view, until the keys are settled: it may show
+// the line of the screen that has them then, and opening or closing it now
+// would change the screens while one of them is being opened or closed.
+void NonMenuSystem::KeysMoved() {
+  if (helpBar && IsOpenHere(helpBar, this) && helpBar->Visible && helpBar->Teller &&
+      !SubSystem::KeyOwner::HasTheKeys(helpBar->Teller))
+    helpBar->OnSetVisible(false);
 }
 
 namespace {
@@ -303,7 +298,7 @@ void NonMenuSystem::ShowHelpOfKeys(bool forget) {
         helpLines->DeleteNode(node);
       } else if (line && !line->Teller) {
         anyone = line;
-      } else if (line && line->Teller->Focused) {
+      } else if (line && SubSystem::KeyOwner::HasTheKeys(line->Teller)) {
         shown = line;
       }
       node = next;
@@ -327,6 +322,7 @@ void NonMenuSystem::ShowHelpOfKeys(bool forget) {
     helpBar->Parent = this;
     helpBar->Open();
   }
+  helpBar->OnSetVisible(true);
 }
 
 void NonMenuSystem::ClearAll() {

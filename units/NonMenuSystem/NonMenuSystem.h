@@ -12,6 +12,7 @@
 #include "Structures/DuLinkList.h"
 #include "NonMenuSystem/WaitingCircle.h"
 #include "SubSystem/SubSystemClass.h"
+#include "WidgetManager/Layers.h"
 #include "vgstring.h"
 
 namespace Core {
@@ -29,7 +30,7 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   // The layers of the widgets it clears, the messages' and the volume bar's
   // among them: layer 1 (media and playback windows) survives a clear, and
   // so does the mute sign.
-  static constexpr int32_t ClearLayers = 32 | 64 | 128 | 256 | 0x400 | 0x10000;
+  static constexpr int32_t ClearLayers = Layers::NonMenuClear;
   static constexpr int32_t ScreenWidth = 960;
   static constexpr int32_t ScreenHeight = 540;
   // The choices of "3D Auto Start".
@@ -44,6 +45,11 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   // Neither the help bar nor the waiting circle takes the focus of a screen
   // that leaves.
   Core::View* FindFocusable(Core::View* view) override;
+  // The help bar's line goes at once when its screen loses the keys.
+  void KeysMoved() override;
+  // The help bar shows the line of the screen with the keys, and the panels
+  // over another screen are solid.
+  void KeysSettled() override;
   // Opens a screen of its own family: owned by this sub-system, initialised
   // with its opening record, placed, opened, and focused when it asks for it.
   Primitives::KeyRoutingForm* ChangeState(SubSystem::State* state) override;
@@ -94,10 +100,6 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   // Shows the line of the screen that has the keys, or no bar; forgets the
   // lines of screens that left when asked to.
   void ShowHelpOfKeys(bool forget);
-  // The keys may have gone to another screen: the bar follows in this pass
-  // of the signals, once the screens have settled.
-  void ScreensChanged(XObject* sender = nullptr);
-  void FollowKeys(XObject* sender = nullptr);
   void ClearOwnForms();
   void CloseMessages();
   void FocusMediaWindow();

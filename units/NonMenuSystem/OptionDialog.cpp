@@ -3,6 +3,7 @@
 #include "MainApp/OptionDB.h"
 #include "NonMenuSystem/ListDialogs.h"
 #include "OptionDatabase/OptionBinding.h"
+#include "WidgetManager/Layers.h"
 #include "WinIDs/WinIDs.h"
 
 VG_DEFINE_CLASS(NonMenuSystem, OptionDialog, ::NonMenuSystem::QORWidgetClass)
@@ -14,7 +15,7 @@ namespace {
 // A pop-up of the most rows ends above the help line at the foot of the
 // dialog it stands over.
 constexpr int32_t kTop = 128;
-constexpr int32_t kPopupLayer = 256;
+constexpr int32_t kPopupLayer = Layers::PopUp;
 
 }  // namespace
 

@@ -2,10 +2,8 @@
 
 #include "Bitmaps.h"
 #include "Fonts/Fonts.h"
-#include "MainApp/WidgetManager.h"
 #include "NonMenuSystem/Look.h"
-#include "SubSystem/MenuClass.h"
-#include "WidgetManager/WidgetManager.h"
+#include "SubSystem/KeyOwner.h"
 
 VG_DEFINE_CLASS(NonMenuSystem, QORWidgetClass, ::NonMenuSystem::WidgetClass)
 
@@ -55,30 +53,6 @@ void QORWidgetClass::Refresh(XObject*) {
   separator.OnSetVisible(HasCaption);
 }
 
-namespace {
-
-bool Shown(Core::View* view) {
-  for (; view; view = view->owner)
-    if (!view->Visible) return false;
-  return true;
-}
-
-// Whether a screen is on view under the widget: a dialog, a list or a menu
-// page (not a bar that takes no keys) of a lower layer.
-bool OverAnother(Primitives::KeyRoutingForm* widget) {
-  ::WidgetManager::WidgetManager* widgets = MainApp::GetWidgetManager();
-  for (Structures::DuLinkNode* node = widgets->Sentinel()->next; node != widgets->Sentinel(); node = node->next) {
-    auto* form = vg_cast<Primitives::KeyRoutingForm>(node->data.get());
-    // A screen of the widget's layer gives its place up to it.
-    if (!form || form == widget || uint32_t(form->Layer) >= uint32_t(widget->Layer)) continue;
-    if (!(form->TakesKeys() || vg_cast<SubSystem::MenuClass>(form))) continue;
-    if (Shown(form) && !VgIsRectEmpty(VgIntersectRect(form->Bounds, widget->Bounds))) return true;
-  }
-  return false;
-}
-
-}  // namespace
-
 // Over the picture alone the panel lets a little of it show through; over
 // another screen (a keyboard over a library, the quick menu over a menu
 // page, a pop-up over its dialog) it is solid, so that no text below reads
@@ -89,7 +63,7 @@ void QORWidgetClass::Open(XObject* sender) {
 }
 
 void QORWidgetClass::UpdateInside() {
-  if (!SolidInside) fill.OnSetVisible(OverAnother(this));
+  if (!SolidInside) fill.OnSetVisible(SubSystem::KeyOwner::OverAnother(this));
 }
 
 void QORWidgetClass::OnSetCaption(VgString value) { caption.OnSetString(value); }

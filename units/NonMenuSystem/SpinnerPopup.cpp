@@ -3,6 +3,7 @@
 #include "Core/KeyEvent.h"
 #include "Fonts/Fonts.h"
 #include "NonMenuSystem/Look.h"
+#include "WidgetManager/Layers.h"
 #include "vgslot.h"
 
 VG_DEFINE_CLASS(NonMenuSystem, SpinnerPopup, ::NonMenuSystem::QORWidgetClass)
@@ -18,7 +19,7 @@ constexpr int32_t kArrowRoom = 16;
 }  // namespace
 
 SpinnerPopup::SpinnerPopup(XObject* link) : QORWidgetClass(link) {
-  Layer = 256;
+  Layer = Layers::PopUp;
   HasCaption = false;
   // Only the pop-up goes when its time is up.
   OnSetOnTimeOut(VgSlotOf<&WidgetClass::Exit>(this));

@@ -119,9 +119,6 @@ void WidgetClass::Open(XObject* sender) {
 
 void WidgetClass::HandleFocus(bool focused) {
   Primitives::KeyRoutingForm::HandleFocus(focused);
-  // The keys may move on and back within one key's work (a sub-system
-  // focused before the screen it opens): the notice looks once it is done.
-  if (!focused && LeavesWithTheKeys) VgPostSignal(VgSlotOf<&WidgetClass::LeaveWithoutTheKeys>(this));
   if (!IsPersistent) return;
   const bool open = Parent && owner.get() == Parent.get();
   if (focused && open && !timeOutTimer.OnGetEnabled())
@@ -212,11 +209,6 @@ void WidgetClass::ClearAll(XObject*) {
 }
 
 void WidgetClass::Exit(XObject*) { Close(); }
-
-void WidgetClass::LeaveWithoutTheKeys(XObject*) {
-  const bool open = Parent && owner.get() == Parent.get();
-  if (open && !Focused) Close();
-}
 
 bool WidgetClass::OutlivesClear() const { return (Layer & NonMenuSystem::ClearLayers) == 0; }
 

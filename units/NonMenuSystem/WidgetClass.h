@@ -11,6 +11,7 @@
 #include "Core/Keys.h"
 #include "Primitives/KeyRoutingForm.h"
 #include "Views/Rectangle.h"
+#include "WidgetManager/Layers.h"
 #include "vgpoint.h"
 #include "vgstring.h"
 
@@ -26,7 +27,7 @@ class WidgetClass : public Primitives::KeyRoutingForm {
 
   static constexpr int32_t WidgetTimeOut = 6000;
   static constexpr int32_t MenuTimeOut = 60000;
-  static constexpr int32_t DefaultLayer = 32;
+  static constexpr int32_t DefaultLayer = Layers::Widget;
   // Volume, mute and every key from here on belong to the screens behind.
   static constexpr uint16_t KeyFirstUnhandled = Key::VolumeUp;
 
@@ -54,8 +55,6 @@ class WidgetClass : public Primitives::KeyRoutingForm {
   // What BACK does: EnterPrevState when there is a way back (a previous
   // screen or the menus of a shortcut), else Exit.
   void GoBack();
-  // Closes a notice whose keys went elsewhere and did not come back.
-  void LeaveWithoutTheKeys(XObject* sender = nullptr);
   // Whether the widget stays through a clear of all screens (EXIT, CLEAR, a
   // time-out): by its layer, where the media and playback windows stay.
   virtual bool OutlivesClear() const;
@@ -88,11 +87,6 @@ class WidgetClass : public Primitives::KeyRoutingForm {
   // Going back returns to the menus instead of opening PrevState.
   bool IsShortcut = false;
   bool IsPersistent = true;
-  // A passing notice (the volume bar) that takes the keys while it is up,
-  // and goes when a screen takes them from it: it is drawn above the
-  // dialogs and would otherwise lie over the screen with the keys. It has
-  // nothing to do when it goes.
-  bool LeavesWithTheKeys = false;
   bool MenuTriggered = false;
   bool FromQuickMenu = false;
   VgPtr<::NonMenuSystem::NonMenuSystem> NonMenuSystem;

@@ -77,14 +77,18 @@ class KeyRoutingForm : public Forms::Form {
   // The form has an Asker, and that form is closed.
   bool IsOrphaned() const { return Asker && Asker->IsClosed(); }
 
-  // Whether the screen takes the viewer's keys when it has the focus: one
-  // that opens with the focus does, unless it says otherwise (a display that
-  // holds the focus but lets every key through).
+  // What the screen is to the viewer's keys, which the key owner
+  // (SubSystem::KeyOwner) goes by. Whether the screen takes them when it has
+  // the focus: one that opens with the focus does, unless it says otherwise
+  // (a display that holds the focus but lets every key through).
   virtual bool TakesKeys() const { return FocusOnOpen; }
   // Whether the screen is a passing notice (the volume bar, a message): it
   // gives way to a screen that takes the keys under it, and a key may open
   // a screen under it.
   virtual bool GivesWay() const { return false; }
+  // Whether the notice leaves when another screen takes the keys from it
+  // (the volume bar, drawn above the dialogs): it has nothing to do then.
+  virtual bool LeavesWithTheKeys() const { return false; }
 
   // Switches the time-out on or off; a running one is not restarted.
   void SetTimeout(bool on);
@@ -133,7 +137,7 @@ class KeyRoutingForm : public Forms::Form {
   int32_t TimeOutValue = DefaultTimeOut;
   // A WinIDs value, read by the widget manager.
   int32_t WinID = 0;
-  // The form's layer bit, read by the widget manager.
+  // The form's layer bit (WidgetManager/Layers.h), read by the widget manager.
   int32_t Layer = 0;
   VgPtr<Core::Group> Parent;
   // The form whose question this one answers, while this one is open; null

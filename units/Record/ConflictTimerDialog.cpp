@@ -16,6 +16,7 @@
 #include "Strings.h"
 #include "Structures/LocalTime.h"
 #include "Structures/TimerData.h"
+#include "WidgetManager/Layers.h"
 #include "WinIDs/WinIDs.h"
 #include "vgslot.h"
 
@@ -57,7 +58,7 @@ bool IsNoTitle(VgString caption) {
 
 ConflictTimerDialog::ConflictTimerDialog(XObject* link) : NonMenuSystem::QORWidgetClass(link) {
   WinID = WinIDs::WIN_ID_ConflictTimerDialog;
-  Layer = 256;
+  Layer = Layers::PopUp;
   IsShortcut = true;
   OnSetTimeOutValue(ConflictTimeOut);
   OnSetOnTimeOut(VgSlotOf<&NonMenuSystem::WidgetClass::Exit>(this));

@@ -18,6 +18,7 @@
 #include "Structures/LocalTime.h"
 #include "Structures/TimerData.h"
 #include "SubSystem/Open.h"
+#include "WidgetManager/Layers.h"
 #include "WinIDs/WinIDs.h"
 #include "vgslot.h"
 
@@ -71,7 +72,7 @@ int32_t ButtonsTop() { return kTop + (Dialog::ActiveRow + 2) * kRowPitch + 6; }
 
 EPGRecordTimerDialog::EPGRecordTimerDialog(XObject* link) : NonMenuSystem::QORWidgetClass(link) {
   WinID = WinIDs::WIN_ID_EPGRecordTimerDialog;
-  Layer = 128;
+  Layer = Layers::Dialog;
   IsShortcut = true;
   OnSetFrameWidth(0);
   OnSetOnTimeOut(VgSlotOf<&NonMenuSystem::WidgetClass::Exit>(this));

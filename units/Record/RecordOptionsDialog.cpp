@@ -14,6 +14,7 @@
 #include "Structures/Devices.h"
 #include "Structures/LocalTime.h"
 #include "Structures/TimerData.h"
+#include "WidgetManager/Layers.h"
 #include "WinIDs/WinIDs.h"
 #include "vgslot.h"
 
@@ -47,7 +48,7 @@ constexpr int32_t kSecondTunerSource = 29;
 
 RecordOptionsDialog::RecordOptionsDialog(XObject* link) : NonMenuSystem::QORWidgetClass(link) {
   WinID = WinIDs::WIN_ID_RecordOptionsDialog;
-  Layer = 128;
+  Layer = Layers::Dialog;
   OnSetCaption(VgGetVariantOfString(&Strings::SID_RECORD_OPTIONS));
   const int32_t height = CaptionHeight + 2 * kBelowSeparator + ButtonCount * (ButtonHeight + kButtonGap);
   OnSetBounds({0, kTop, kWidth + 2 * FrameWidth, kTop + height + 2 * FrameWidth});

@@ -27,6 +27,7 @@
 #include "Structures/Message.h"
 #include "Structures/Boxes.h"
 #include "SubSystem/Open.h"
+#include "WidgetManager/Layers.h"
 #include "WinIDs/WinIDs.h"
 #include "vgdebug.h"
 #include "vgslot.h"
@@ -176,7 +177,7 @@ void PlayStatus::Stop() {
 
 RecordPlaybackDialog::RecordPlaybackDialog(XObject* link) : NonMenuSystem::WidgetClass(link) {
   WinID = WinIDs::WIN_ID_RecordPlaybackDialog;
-  Layer = 1;
+  Layer = Layers::Media;
   PreemptiveFocus = true;
   OnSetTimeOutValue(0);
   PrevState = &MediaPlayer::MediaDeviceSelectDialog::Class;
@@ -590,7 +591,7 @@ XObject* RecordPlaybackDialog::HandleEvent(Core::Event* event) {
 // ------------------------------------------------------------ play options
 
 PlayOptionsDialog::PlayOptionsDialog(XObject* link) : NonMenuSystem::QORWidgetClass(link) {
-  Layer = 128;
+  Layer = Layers::Dialog;
   OnSetCaption(VgNewStringAnsi("Play Options"));
   const char* labels[ButtonCount] = {"Resume from last position", "Play from the beginning"};
   for (int32_t i = 0; i < ButtonCount; ++i) {

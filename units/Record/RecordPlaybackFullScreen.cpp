@@ -17,6 +17,7 @@
 #include "SkinBin/RecordData.h"
 #include "Structures/Message.h"
 #include "SubSystem/Open.h"
+#include "WidgetManager/Layers.h"
 #include "WinIDs/WinIDs.h"
 #include "vgslot.h"
 
@@ -112,7 +113,7 @@ void PlaybackFullScreenBanner::OnSetRepeatMode(int32_t value) {
 
 RecordPlaybackFullScreenDialog::RecordPlaybackFullScreenDialog(XObject* link) : NonMenuSystem::WidgetClass(link) {
   WinID = WinIDs::WIN_ID_RecordPlaybackFullscreenDialog;
-  Layer = 1;
+  Layer = Layers::Media;
   PreemptiveFocus = true;
   OnSetTimeOutValue(0);
   OnSetBounds({0, 0, 960, 540});

@@ -28,6 +28,7 @@
 #include "Structures/LocalTime.h"
 #include "Structures/TimerData.h"
 #include "SubSystem/Open.h"
+#include "WidgetManager/Layers.h"
 #include "WinIDs/WinIDs.h"
 #include "vgdebug.h"
 #include "vgslot.h"
@@ -107,7 +108,7 @@ int32_t MinuteOfDay(const Structures::LocalTime* time) { return time ? time->Hou
 
 RecordTimerDialog::RecordTimerDialog(XObject* link) : NonMenuSystem::QORWidgetClass(link) {
   WinID = WinIDs::WIN_ID_RecordTimerDialog;
-  Layer = 128;
+  Layer = Layers::Dialog;
   IsShortcut = true;
   OnSetOnTimeOut(VgSlotOf<&NonMenuSystem::WidgetClass::Exit>(this));
   OnSetCaption(VgGetVariantOfString(&Strings::SID_RECORD_SCHEDULE_TIMER));

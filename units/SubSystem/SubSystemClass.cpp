@@ -42,44 +42,17 @@ void SendToOwner(State* state, Primitives::KeyRoutingForm* form) {
   MainApp::GetMessageAgent()->Dispatch(message, form->SubSystemClass);
 }
 
-Primitives::KeyRoutingForm* ClaimsFocus(Core::View* view) {
-  auto* form = vg_cast<Primitives::KeyRoutingForm>(view);
-  return form && form->PreemptiveFocus ? form : nullptr;
-}
-
-}  // namespace
-
-namespace {
-
-// Whether the form was asked for by the screen, or by a list inside it.
-bool AskedBy(Primitives::KeyRoutingForm* form, Primitives::KeyRoutingForm* screen) {
-  for (Core::View* asker = form->Asker.get(); asker; asker = asker->owner)
-    if (asker == screen) return true;
-  return false;
-}
-
-// A screen that claims the focus hands it on to the topmost pop-up it asked
-// for that stands above it: the keyboard over the recordings library keeps
-// the keys when the volume bar over both goes, instead of being left on view
-// deaf while its library takes them.
-Core::View* WithItsPopUp(Primitives::KeyRoutingForm* screen, Core::View* leaving) {
-  Core::View* chosen = screen;
-  for (Core::View* above = screen->nextView; above; above = above->nextView) {
-    auto* popUp = vg_cast<Primitives::KeyRoutingForm>(above);
-    if (above != leaving && popUp && popUp->FocusOnOpen && AskedBy(popUp, screen)) chosen = popUp;
-  }
-  return chosen;
-}
-
 }  // namespace
 
 Core::View* SubSystemClass::FindFocusable(Core::View* view) {
-  if (!view) return Primitives::KeyRoutingGroup::FindFocusable(view);
-  for (Core::View* next = view->nextView; next; next = next->nextView)
-    if (Primitives::KeyRoutingForm* form = ClaimsFocus(next)) return WithItsPopUp(form, view);
-  for (Core::View* prev = view->prevView; prev; prev = prev->prevView)
-    if (Primitives::KeyRoutingForm* form = ClaimsFocus(prev)) return WithItsPopUp(form, view);
+  if (Core::View* claimant = KeyOwner::ClaimantOfTheFocus(this, view)) return claimant;
   return Primitives::KeyRoutingGroup::FindFocusable(view);
+}
+
+void SubSystemClass::Initialize(Primitives::KeyRoutingParameter* parameter) {
+  Primitives::KeyRoutingGroup::Initialize(parameter);
+  Keys = KeyOwner::Get();
+  Keys->Enlist(Parent);
 }
 
 void SubSystemClass::Add(Core::View* view, int32_t restack) {
@@ -98,50 +71,7 @@ void SubSystemClass::Remove(Core::View* view) {
 void SubSystemClass::OnSetFocus(Core::View* view) {
   const bool moved = view != Focus.get();
   Primitives::KeyRoutingGroup::OnSetFocus(view);
-  if (moved) VgNotifyObjObservers(MainApp::GetWidgetManager(), ::WidgetManager::WidgetManager::ScreenFocused);
-}
-
-namespace {
-
-// The screen that has the keys: the newest modal screen, else the first on
-// the focus path from the root.
-Primitives::KeyRoutingForm* ScreenWithTheKeys(Core::View* view) {
-  Core::Root* root = view ? view->GetRoot() : nullptr;
-  if (!root) return nullptr;
-  if (auto* modal = vg_cast<Primitives::KeyRoutingForm>(root->modalTop.get())) return modal;
-  for (Core::View* at = root; at;) {
-    if (auto* form = vg_cast<Primitives::KeyRoutingForm>(at)) return form;
-    auto* group = vg_cast<Core::Group>(at);
-    at = group ? group->Focus.get() : nullptr;
-  }
-  return nullptr;
-}
-
-// Whether the screen stays when a screen of the layer opens: it goes when it
-// answers a screen (or a list inside one) of that layer, which gives the
-// layer up.
-bool StaysBeside(Primitives::KeyRoutingForm* screen, int32_t layer) {
-  for (Primitives::KeyRoutingForm* form = screen; form; form = form->Asker) {
-    for (Core::View* view = form; view; view = view->owner) {
-      auto* holder = vg_cast<Primitives::KeyRoutingForm>(view);
-      if (holder && holder->Layer == layer) return false;
-    }
-  }
-  return true;
-}
-
-}  // namespace
-
-// A passing notice gives way to the screen, and a display that takes no keys
-// lets it open under it; a notice opens anywhere and gives way in turn.
-bool SubSystemClass::OpensUnderTheKeys(Primitives::KeyRoutingForm* form) {
-  if (!asking_ || !form->TakesKeys() || form->GivesWay()) return false;
-  Primitives::KeyRoutingForm* keys = ScreenWithTheKeys(this);
-  if (!keys || keys == form || !keys->TakesKeys() || keys->GivesWay()) return false;
-  if (uint32_t(keys->Layer) <= uint32_t(form->Layer) || !StaysBeside(keys, form->Layer)) return false;
-  VgPrint("SubSystem::SubSystemClass: %s does not open under %s, which has the keys\n", form->GetClass()->name,
-          keys->GetClass()->name);
-  return true;
+  if (moved) KeyOwner::Get()->FocusMoved();
 }
 
 Primitives::KeyRoutingForm* SubSystemClass::ChangeState(State* state) {
@@ -157,7 +87,7 @@ Primitives::KeyRoutingForm* SubSystemClass::ChangeState(State* state) {
               form->GetClass()->name);
       return nullptr;
     }
-    if (OpensUnderTheKeys(form)) return nullptr;
+    if (KeyOwner::OpensUnderTheKeys(this, form)) return nullptr;
     if (state->Back && !form->PrevState) form->PrevState = state->Back;
     if (state->Next && !form->NextState) form->NextState = state->Next;
     if (auto* asker = vg_cast<Primitives::KeyRoutingForm>(state->Asker.get())) form->Asker = asker;

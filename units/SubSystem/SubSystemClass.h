@@ -7,6 +7,7 @@
 
 #include "Primitives/KeyRoutingForm.h"
 #include "Primitives/KeyRoutingGroup.h"
+#include "SubSystem/KeyOwner.h"
 #include "SubSystem/State.h"
 
 namespace SubSystem {
@@ -18,12 +19,24 @@ class SubSystemClass : public Primitives::KeyRoutingGroup {
   explicit SubSystemClass(XObject* link = nullptr) : Primitives::KeyRoutingGroup(link) {}
 
   // Overridden slots of Core::Group.
-  // A screen that leaves passes the focus to a screen that claims it first.
+  // A screen that leaves passes the focus to a screen that claims it first
+  // (see KeyOwner::ClaimantOfTheFocus).
   Core::View* FindFocusable(Core::View* view) override;
   void Add(Core::View* view, int32_t restack) override;
   void Remove(Core::View* view) override;
-  // Tells the widget manager's observers that the keys may have moved.
+  // Tells the key owner that the keys may have moved.
   void OnSetFocus(Core::View* view) override;
+
+  // The sub-system's screens, where its parent stands, are followed by the
+  // key owner.
+  void Initialize(Primitives::KeyRoutingParameter* parameter) override;
+
+  // What the sub-system does as the keys move: at once (a help line whose
+  // screen lost them goes), and once they are settled (the help line of the
+  // screen that has them, the time-outs that count only with them). Neither
+  // moves the keys.
+  virtual void KeysMoved() {}
+  virtual void KeysSettled() {}
 
   // Slot of the sub-system. Returns the screen of the request: unopened when
   // it belongs to this sub-system (the concrete class opens it), on its way
@@ -35,34 +48,14 @@ class SubSystemClass : public Primitives::KeyRoutingGroup {
   // null, logged after caller, when that is no screen.
   static Primitives::KeyRoutingForm* ScreenOf(State* state, const char* caller);
 
-  // Set while a key that the screen with the keys did not take asks for a
-  // screen (the non-menu keys that open one, a key routed to another
-  // sub-system): such a screen does not open under the screen with the keys
-  // when that one stays, where it would wait deaf under it or take the keys
-  // from the screen the viewer sees on top.
-  class KeyAsking {
-   public:
-    KeyAsking() : was_(asking_) { asking_ = true; }
-    ~KeyAsking() { asking_ = was_; }
-    KeyAsking(const KeyAsking&) = delete;
-    KeyAsking& operator=(const KeyAsking&) = delete;
-
-   private:
-    friend class SubSystemClass;
-    bool was_;
-  };
+  // Keeps the key owner alive while the sub-system lives.
+  VgPtr<KeyOwner> Keys;
 
   bool OnGetManageWidget() const { return ManageWidget; }
   void OnSetManageWidget(bool value) { ManageWidget = value; }
 
   // Whether screens added and removed are registered with the widget manager.
   bool ManageWidget = true;
-
- private:
-  // Whether a key asks for the screen, and the screen would open under the
-  // screen with the keys, which stays.
-  bool OpensUnderTheKeys(Primitives::KeyRoutingForm* form);
-  inline static bool asking_ = false;
 };
 
 }  // namespace SubSystem

@@ -3,9 +3,9 @@
 // per layer: opening a screen closes the one already on its layer. A screen
 // of a lower layer is stacked behind the screens of higher layers that share
 // its parent group. A pop-up closes when the screen that asked it closes.
-// Sub-systems register every screen they add and remove;
-// the root asks whether anything is on screen and closes whole layers; any
-// screen can look up another by window id.
+// The layers are named in WidgetManager/Layers.h. Sub-systems register every
+// screen they add and remove; the root asks whether anything is on screen
+// and closes whole layers; any screen can look up another by window id.
 #pragma once
 
 #include <cstdint>
@@ -57,9 +57,6 @@ class WidgetManager : public Structures::DuLinkList {
   static constexpr uint32_t ScreenLeft = 1;
   // The same for a screen that joined the list.
   static constexpr uint32_t ScreenListed = 2;
-  // The same for the keys going to another screen: a sub-system focused
-  // another of its screens, or the application another sub-system.
-  static constexpr uint32_t ScreenFocused = 3;
 
   // The screen of the lowest higher layer in the new screen's parent, found
   // by the last insertion; the new screen goes directly behind it.

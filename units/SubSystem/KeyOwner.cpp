@@ -1,0 +1,316 @@
+#include "SubSystem/KeyOwner.h"
+
+#include <algorithm>
+#include <iterator>
+#include <vector>
+
+#include "Core/Root.h"
+#include "MainApp/WidgetManager.h"
+#include "SubSystem/MenuClass.h"
+#include "SubSystem/SubSystemClass.h"
+#include "WidgetManager/WidgetManager.h"
+#include "vgdebug.h"
+#include "vgslot.h"
+
+VG_DEFINE_CLASS(SubSystem, KeyOwner, XObject)
+
+namespace SubSystem {
+
+namespace {
+
+void KeyOwner__Init(XObject*) {}
+
+constexpr VgAutoObject kKeyOwner = {&KeyOwner__Init, VgNoVariants};
+
+// What makes the owner settle the keys, besides the focus moving.
+constexpr uint32_t kScreenChanges[] = {::WidgetManager::WidgetManager::ScreenLeft,
+                                       ::WidgetManager::WidgetManager::ScreenListed};
+
+using Stacked = Core::Group::Stacked;
+
+// A sub-system can answer the remote when the screen it focuses is drawn.
+bool FocusDrawn(SubSystemClass* system) {
+  return system && system->Focus && system->Focus->Visible && system->Visible;
+}
+
+bool Overlap(VgRect a, VgRect b) { return !VgIsRectEmpty(VgIntersectRect(a, b)); }
+
+bool Listed(Primitives::KeyRoutingForm* form) { return MainApp::GetWidgetManager()->FindNode(form) != nullptr; }
+
+// The screens as the stage draws them, bottom first; a sub-system drawn as
+// one (while it fades) draws its screens together where it stands.
+std::vector<Stacked> Drawn(Core::Group* stage) {
+  std::vector<Stacked> stacked;
+  stage->Stacking(&stacked);
+  std::vector<Stacked> drawn;
+  for (const Stacked& entry : stacked) {
+    auto* whole = vg_cast<SubSystemClass>(entry.view);
+    if (!whole) {
+      drawn.push_back(entry);
+      continue;
+    }
+    for (Core::View* view = whole->firstView; view; view = view->nextView)
+      if (view->Visible) drawn.push_back({view, whole});
+  }
+  return drawn;
+}
+
+VgRect ExtentOf(const Stacked& entry) {
+  return VgMoveRectPos(entry.view->GetExtent(), {entry.holder->Bounds.x1, entry.holder->Bounds.y1});
+}
+
+// Whether the form, drawn over BELOW, would take the keys from it.
+bool TakesKeysOver(Primitives::KeyRoutingForm* form, const Stacked& below) {
+  if (!form || !form->TakesKeys() || form->IsModal || !Listed(form)) return false;
+  return !(vg_cast<MenuClass>(form) && vg_cast<MenuClass>(below.view));
+}
+
+Primitives::KeyRoutingForm* Notice(Primitives::KeyRoutingForm* form) {
+  return form && form->GivesWay() ? form : nullptr;
+}
+
+// Whether the screen stays when a screen of the layer opens: it goes when it
+// answers a screen (or a list inside one) of that layer, which gives the
+// layer up.
+bool StaysBeside(Primitives::KeyRoutingForm* screen, int32_t layer) {
+  for (Primitives::KeyRoutingForm* form = screen; form; form = form->Asker) {
+    for (Core::View* view = form; view; view = view->owner) {
+      auto* holder = vg_cast<Primitives::KeyRoutingForm>(view);
+      if (holder && holder->Layer == layer) return false;
+    }
+  }
+  return true;
+}
+
+Primitives::KeyRoutingForm* ClaimsFocus(Core::View* view) {
+  auto* form = vg_cast<Primitives::KeyRoutingForm>(view);
+  return form && form->PreemptiveFocus ? form : nullptr;
+}
+
+// Whether the form was asked for by the screen, or by a list inside it.
+bool AskedBy(Primitives::KeyRoutingForm* form, Primitives::KeyRoutingForm* screen) {
+  for (Core::View* asker = form->Asker.get(); asker; asker = asker->owner)
+    if (asker == screen) return true;
+  return false;
+}
+
+// A screen that claims the focus hands it on to the topmost pop-up it asked
+// for that stands above it: the keyboard over the recordings library keeps
+// the keys when the volume bar over both goes, instead of being left on view
+// deaf while its library takes them.
+Core::View* WithItsPopUp(Primitives::KeyRoutingForm* screen, Core::View* leaving) {
+  Core::View* chosen = screen;
+  for (Core::View* above = screen->nextView; above; above = above->nextView) {
+    auto* popUp = vg_cast<Primitives::KeyRoutingForm>(above);
+    if (above != leaving && popUp && popUp->FocusOnOpen && AskedBy(popUp, screen)) chosen = popUp;
+  }
+  return chosen;
+}
+
+bool Shown(Core::View* view) {
+  for (; view; view = view->owner)
+    if (!view->Visible) return false;
+  return true;
+}
+
+// The sub-systems that follow the keys.
+std::vector<SubSystemClass*> SubSystemsOf(Core::Group* ground) {
+  std::vector<SubSystemClass*> systems;
+  if (ground)
+    for (Core::View* view = ground->firstView; view; view = view->nextView)
+      if (auto* system = vg_cast<SubSystemClass>(view)) systems.push_back(system);
+  return systems;
+}
+
+}  // namespace
+
+KeyOwner* KeyOwner::Get() { return static_cast<KeyOwner*>(VgGetAutoObject(&kKeyOwner, &KeyOwner::Class)); }
+
+void KeyOwner::Watch(bool on) {
+  ::WidgetManager::WidgetManager* widgets = MainApp::GetWidgetManager();
+  for (uint32_t change : kScreenChanges) {
+    VgDetachObjObserver(VgSlotOf<&KeyOwner::Settle>(this), widgets, change);
+    if (on) VgAttachObjObserver(VgSlotOf<&KeyOwner::Settle>(this), widgets, change);
+  }
+}
+
+// The owner hears of a screen that comes or goes before anyone else that
+// listens (the menus, whose pages close when no screen goes back to them):
+// those hear of it with the keys settled.
+void KeyOwner::Direct(Core::Group* stage) {
+  Stage = stage;
+  if (stage) Ground = stage;
+  Watch(true);
+}
+
+void KeyOwner::Enlist(Core::Group* group) {
+  if (!group) return;
+  if (!Stage) Ground = group;
+  Watch(true);
+}
+
+void KeyOwner::FocusMoved() {
+  for (SubSystemClass* system : SubSystemsOf(Stage ? Stage.get() : Ground.get())) system->KeysMoved();
+  Changed();
+}
+
+void KeyOwner::Changed() {
+  if (!settling_) VgPostSignal(VgSlotOf<&KeyOwner::Settle>(this));
+}
+
+void KeyOwner::Settle(XObject*) {
+  if (settling_) return;
+  settling_ = true;
+  // A notice that leaves changes the stack the keys were settled on: they
+  // are settled again on what is left.
+  for (bool again = true; again;) {
+    again = false;
+    if (Stage) {
+      ReturnFocus();
+      again = KeysToTheTop();
+    }
+    again = LeaveWithoutTheKeys() || again;
+  }
+  // Those that follow the keys do not move them.
+  for (SubSystemClass* system : SubSystemsOf(Stage ? Stage.get() : Ground.get())) system->KeysSettled();
+  settling_ = false;
+}
+
+// A key takes the focus to the sub-system that handled it, and a screen of
+// one sub-system may close over a screen of another: the volume bar, the
+// input list or the quick menu over a menu page. The sub-system left with the
+// focus may then have nothing on view, and the page under it would answer no
+// key and never time out; so too when a screen opens in another sub-system
+// than the one that handled the key (the front panel's power key heard by
+// the factory system, a message shown by the non-menu system). The focus
+// goes to the sub-system of the topmost drawn screen whose sub-system has a
+// drawn screen in focus; inside that sub-system it stays where it was.
+void KeyOwner::ReturnFocus() {
+  Core::Group* stage = Stage;
+  if (!stage->owner || FocusDrawn(vg_cast<SubSystemClass>(stage->Focus.get()))) return;
+  std::vector<Stacked> drawn;
+  stage->Stacking(&drawn);
+  for (auto entry = drawn.rbegin(); entry != drawn.rend(); ++entry) {
+    auto* system = vg_cast<SubSystemClass>(entry->holder);
+    if (!system || system->owner.get() != stage || system == stage->Focus.get() || !FocusDrawn(system)) continue;
+    VgPrint("SubSystem::KeyOwner: the focus goes back to %s\n", system->GetClass()->name);
+    stage->OnSetFocus(system);
+    return;
+  }
+}
+
+// A screen may take the keys under another that takes them too: one of a
+// lower layer that an event opens (the 3D question under the record
+// options), the focus handed back to a media window under a menu page when a
+// bar over both left, a message shown over the menus by another sub-system,
+// whose screens keep the keys. The viewer would press keys into a screen
+// that lies under one that seems to have them. (A key opens no screen under
+// the one with the keys: see OpensUnderTheKeys.)
+bool KeyOwner::KeysToTheTop() {
+  Core::Group* stage = Stage;
+  auto* system = vg_cast<SubSystemClass>(stage->Focus.get());
+  auto* keys = system ? vg_cast<Primitives::KeyRoutingForm>(system->Focus.get()) : nullptr;
+  if (!keys || !keys->Visible) return false;
+  const std::vector<Stacked> drawn = Drawn(stage);
+  auto at = std::find_if(drawn.begin(), drawn.end(), [keys](const Stacked& s) { return s.view == keys; });
+  if (at == drawn.end()) return false;
+  // Up the stack: the topmost screen over the one with the keys, then the
+  // topmost over that one, and so on.
+  auto top = at;
+  for (auto below = at; below != drawn.end(); below = top) {
+    for (auto entry = std::next(below); entry != drawn.end(); ++entry) {
+      auto* form = vg_cast<Primitives::KeyRoutingForm>(entry->view);
+      if (TakesKeysOver(form, *below) && !Notice(form) && Overlap(ExtentOf(*entry), ExtentOf(*below))) top = entry;
+    }
+    if (top == below) break;
+  }
+  std::vector<Primitives::KeyRoutingForm*> passing;
+  for (auto entry = std::next(top); entry != drawn.end(); ++entry) {
+    auto* form = vg_cast<Primitives::KeyRoutingForm>(entry->view);
+    if (TakesKeysOver(form, *top) && Notice(form) && Overlap(ExtentOf(*entry), ExtentOf(*top)))
+      passing.push_back(form);
+  }
+  for (Primitives::KeyRoutingForm* form : passing) form->Close();
+  if (top == at) return !passing.empty();
+  auto* screen = vg_cast<Primitives::KeyRoutingForm>(top->view);
+  auto* holder = vg_cast<SubSystemClass>(screen->owner.get());
+  if (!holder || holder->owner.get() != stage) return !passing.empty();
+  VgPrint("SubSystem::KeyOwner: the keys go to %s, which lies over %s\n", screen->GetClass()->name,
+          keys->GetClass()->name);
+  holder->OnSetFocus(screen);
+  stage->OnSetFocus(holder);
+  return !passing.empty();
+}
+
+// The volume bar takes the keys while it is up and goes when a screen takes
+// them from it: it is drawn above the dialogs and would otherwise lie over
+// the screen with the keys. The keys may move on and back within one key's
+// work (a sub-system focused before the screen it opens): the notice looks
+// once the keys are settled.
+bool KeyOwner::LeaveWithoutTheKeys() {
+  std::vector<Primitives::KeyRoutingForm*> leaving;
+  for (SubSystemClass* system : SubSystemsOf(Stage ? Stage.get() : Ground.get()))
+    for (Core::View* view = system->firstView; view; view = view->nextView)
+      if (auto* form = vg_cast<Primitives::KeyRoutingForm>(view); form && form->LeavesWithTheKeys() && !form->Focused)
+        leaving.push_back(form);
+  for (Primitives::KeyRoutingForm* form : leaving) form->Close();
+  return !leaving.empty();
+}
+
+Primitives::KeyRoutingForm* KeyOwner::ScreenWithTheKeys(Core::View* view) {
+  Core::Root* root = view ? view->GetRoot() : nullptr;
+  if (!root) return nullptr;
+  if (auto* modal = vg_cast<Primitives::KeyRoutingForm>(root->modalTop.get())) return modal;
+  for (Core::View* at = root; at;) {
+    if (auto* form = vg_cast<Primitives::KeyRoutingForm>(at)) return form;
+    auto* group = vg_cast<Core::Group>(at);
+    at = group ? group->Focus.get() : nullptr;
+  }
+  return nullptr;
+}
+
+bool KeyOwner::HasTheKeys(const Core::View* view) { return view && view->Focused; }
+
+// A passing notice gives way to the screen, and a display that takes no keys
+// lets it open under it; a notice opens anywhere and gives way in turn.
+bool KeyOwner::OpensUnderTheKeys(Core::View* system, Primitives::KeyRoutingForm* form) {
+  if (!asking_ || !form->TakesKeys() || form->GivesWay()) return false;
+  Primitives::KeyRoutingForm* keys = ScreenWithTheKeys(system);
+  if (!keys || keys == form || !keys->TakesKeys() || keys->GivesWay()) return false;
+  if (uint32_t(keys->Layer) <= uint32_t(form->Layer) || !StaysBeside(keys, form->Layer)) return false;
+  VgPrint("SubSystem::KeyOwner: %s does not open under %s, which has the keys\n", form->GetClass()->name,
+          keys->GetClass()->name);
+  return true;
+}
+
+Core::View* KeyOwner::ClaimantOfTheFocus(Core::Group* system, Core::View* leaving) {
+  if (!system || !leaving) return nullptr;
+  for (Core::View* next = leaving->nextView; next; next = next->nextView)
+    if (Primitives::KeyRoutingForm* form = ClaimsFocus(next)) return WithItsPopUp(form, leaving);
+  for (Core::View* prev = leaving->prevView; prev; prev = prev->prevView)
+    if (Primitives::KeyRoutingForm* form = ClaimsFocus(prev)) return WithItsPopUp(form, leaving);
+  return nullptr;
+}
+
+// The sub-system stacks its screens by layer.
+Primitives::KeyRoutingForm* KeyOwner::ScreenUnder(Primitives::KeyRoutingForm* notice) {
+  for (Core::View* view = notice ? notice->prevView : nullptr; view; view = view->prevView)
+    if (auto* form = vg_cast<Primitives::KeyRoutingForm>(view);
+        form && form->Visible && form->TakesKeys() && !form->GivesWay())
+      return form;
+  return nullptr;
+}
+
+bool KeyOwner::OverAnother(Primitives::KeyRoutingForm* panel) {
+  ::WidgetManager::WidgetManager* widgets = MainApp::GetWidgetManager();
+  for (Structures::DuLinkNode* node = widgets->Sentinel()->next; node != widgets->Sentinel(); node = node->next) {
+    auto* form = vg_cast<Primitives::KeyRoutingForm>(node->data.get());
+    // A screen of the panel's layer gives its place up to it.
+    if (!form || form == panel || uint32_t(form->Layer) >= uint32_t(panel->Layer)) continue;
+    if (!(form->TakesKeys() || vg_cast<MenuClass>(form))) continue;
+    if (Shown(form) && !VgIsRectEmpty(VgIntersectRect(form->Bounds, panel->Bounds))) return true;
+  }
+  return false;
+}
+
+}  // namespace SubSystem

@@ -1,0 +1,124 @@
+// SubSystem::KeyOwner: the one place that decides which screen has the
+// viewer's keys and whose help line shows.
+//
+// Each screen says what it is to the keys (Primitives::KeyRoutingForm:
+// TakesKeys, GivesWay, LeavesWithTheKeys), and screens and sub-systems ask
+// for the keys: a sub-system focuses the screen it opened or the one left
+// when a screen goes (FindFocusable), the key routing focuses the sub-system
+// that took a key, a request from another sub-system focuses the one that
+// serves it. The owner hears of every such move, and of every screen that
+// comes or goes, and settles the keys once, in the next pass of the signals,
+// from the screens in the order they are drawn (the stage's Stacking: by
+// layer, then by sub-system, then in each sub-system's own order):
+//   - a focused sub-system with no screen on view in focus hands the focus to
+//     the sub-system of the topmost drawn screen that has one;
+//   - the keys go to the topmost screen that takes them drawn over the one
+//     that has them, and over that one, and so on: nothing closes for it, and
+//     the screen below has them again when the one above leaves. A passing
+//     notice (the volume bar, a message) lying over the screen they reach
+//     gives way, and a notice that leaves with the keys leaves without them.
+//     The menus arrange their own pages (the page beside the main menu lies
+//     on its ground), and a modal screen hears the keys wherever they are.
+// Then the sub-systems follow (SubSystemClass::KeysSettled): the help bar
+// shows the line of the screen with the keys, the menus count their minute
+// and show the main menu's own help line only while they have the keys, the
+// panels over another screen are solid. No one that follows moves the keys.
+// A help line never stays on view while its screen lacks the keys: when the
+// focus moves, such a line goes at once (SubSystemClass::KeysMoved), and the
+// line of the screen that has them comes when the owner settles.
+//
+// The stage, the group whose sub-systems' screens are drawn as one stack
+// (the application's normal operation), asks the owner to direct the keys
+// across them; sub-systems standing elsewhere (a test's root) are followed,
+// not directed.
+#pragma once
+
+#include "Core/Group.h"
+#include "Primitives/KeyRoutingForm.h"
+#include "vgobject.h"
+
+namespace SubSystem {
+
+class SubSystemClass;
+
+class KeyOwner : public XObject {
+  VG_CLASS()
+
+ public:
+  explicit KeyOwner(XObject* link = nullptr) : XObject(link) {}
+
+  // The owner of the interface's keys, made when first asked for.
+  static KeyOwner* Get();
+
+  // The stage asks the owner to direct the keys across its sub-systems, or
+  // (null) to stop as it closes.
+  void Direct(Core::Group* stage);
+  // A sub-system that will stand in GROUP: its screens are followed.
+  void Enlist(Core::Group* group);
+  // The focus moved, in the stage or in a sub-system: a help line whose
+  // screen lost the keys goes now, and the owner settles in the next pass.
+  void FocusMoved();
+  // Something the sub-systems follow changed (a help line was told): the
+  // owner settles in the next pass.
+  void Changed();
+  // The keys are settled, once per change (the widget manager's observer of
+  // screens listed and left).
+  void Settle(XObject* sender = nullptr);
+
+  // The screen that has the keys: the newest modal screen, else the first
+  // screen on the focus path from the root of the view's tree.
+  static Primitives::KeyRoutingForm* ScreenWithTheKeys(Core::View* view);
+  // Whether the view (a screen, a sub-system, a list that told a help line)
+  // lies on the keys' path.
+  static bool HasTheKeys(const Core::View* view);
+  // Whether the key being handled asks for the screen, and the screen would
+  // open in the sub-system under the screen with the keys, which stays (see
+  // KeyAsking): it does not open then.
+  static bool OpensUnderTheKeys(Core::View* system, Primitives::KeyRoutingForm* form);
+  // Which of its sub-system's screens takes the focus when VIEW, the focused
+  // one, leaves: a screen that claims it (PreemptiveFocus), with the pop-up
+  // it asked for standing above it; null when none claims it.
+  static Core::View* ClaimantOfTheFocus(Core::Group* system, Core::View* leaving);
+  // The topmost screen of the notice's sub-system drawn under it that takes
+  // keys, passing notices left out: where a key the notice has no use for
+  // goes.
+  static Primitives::KeyRoutingForm* ScreenUnder(Primitives::KeyRoutingForm* notice);
+  // Whether a screen that takes keys, or a menu page, of a lower layer is on
+  // view under the panel: a panel over another screen is solid.
+  static bool OverAnother(Primitives::KeyRoutingForm* panel);
+
+  // Set while a key that the screen with the keys did not take asks for a
+  // screen (the non-menu keys that open one, a key routed to another
+  // sub-system): such a screen does not open under the screen with the keys
+  // when that one stays, where it would wait deaf under it or take the keys
+  // from the screen the viewer sees on top.
+  class KeyAsking {
+   public:
+    KeyAsking() : was_(asking_) { asking_ = true; }
+    ~KeyAsking() { asking_ = was_; }
+    KeyAsking(const KeyAsking&) = delete;
+    KeyAsking& operator=(const KeyAsking&) = delete;
+
+   private:
+    bool was_;
+  };
+
+  // The group whose sub-systems' screens the owner directs; null while none.
+  VgPtr<Core::Group> Stage;
+  // Where the sub-systems that enlisted stand.
+  VgPtr<Core::Group> Ground;
+
+ private:
+  // The stage's focus goes to a sub-system that can answer the remote.
+  void ReturnFocus();
+  // The keys go up the drawn stack; true when a passing notice gave way.
+  bool KeysToTheTop();
+  // Notices that leave with the keys and lack them leave; true when one did.
+  bool LeaveWithoutTheKeys();
+  void Watch(bool on);
+
+  inline static bool asking_ = false;
+  bool settling_ = false;
+};
+
+}  // namespace SubSystem
