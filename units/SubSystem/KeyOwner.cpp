@@ -139,8 +139,8 @@ void KeyOwner::Watch(bool on) {
 // those hear of it with the keys settled.
 void KeyOwner::Direct(Core::Group* stage) {
   Stage = stage;
-  if (stage) Ground = stage;
-  Watch(true);
+  Ground = stage;
+  Watch(stage != nullptr);
 }
 
 void KeyOwner::Enlist(Core::Group* group) {

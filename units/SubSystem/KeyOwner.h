@@ -51,7 +51,7 @@ class KeyOwner : public XObject {
   static KeyOwner* Get();
 
   // The stage asks the owner to direct the keys across its sub-systems, or
-  // (null) to stop as it closes.
+  // (null) to stop as it closes, with its sub-systems.
   void Direct(Core::Group* stage);
   // A sub-system that will stand in GROUP: its screens are followed.
   void Enlist(Core::Group* group);
