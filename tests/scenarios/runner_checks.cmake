@@ -345,6 +345,11 @@ endif()
 # GUI has ended, so a key that follows reaches nothing and must not pass.
 refuse(stop_key "tv demo\ntv on\nstandby\nkey MENU" "the set is in standby")
 refuse(stop_press "tv demo\ntv on\nstandby\npress OK" "the set is in standby")
+# A focus that misses names the screen it is in, by its class when the
+# screen has no window id: the Settings page beside the main menu.
+refuse(focus_page "tv demo\nadvance 1000\nstore SetupStep 9\nstore MainMenuIndex \"3\"\nevent XPM_EVENT_WAKEUP Reason=1
+advance 1000\nkey MENU\nadvance 400\nkey RIGHT\nexpect focus \"View Mode\""
+       "the focus is on MenuSystem::BrcmSubMenuItem \"Input Labels\" in screen MenuSystem::BrcmSettingsMenu, not on \"View Mode\"")
 # A folder that was empty becomes the set's; --fresh removes the set's own
 # folders from it and leaves alone, by name, what a user put beside them.
 file(MAKE_DIRECTORY ${WORK}/ownset)

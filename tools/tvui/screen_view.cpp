@@ -71,7 +71,15 @@ std::string DescribeView(Core::View* view) {
   const std::vector<std::string> texts = VisibleTexts(view);
   for (size_t i = 0; i < texts.size() && i < 4; ++i) description += " \"" + texts[i] + "\"";
   if (texts.size() > 4) description += " ...";
-  char screen[48];
-  std::snprintf(screen, sizeof screen, " in screen 0x%X", unsigned(ScreenIdOf(view)));
-  return description + (ScreenIdOf(view) ? screen : " in no screen");
+  if (const int32_t id = ScreenIdOf(view)) {
+    char screen[48];
+    std::snprintf(screen, sizeof screen, " in screen 0x%X", unsigned(id));
+    return description + screen;
+  }
+  // A page that opens beside another screen (the main menu's pages) may
+  // have no window id of its own: its class tells it.
+  for (Core::View* owner = view; owner; owner = owner->owner)
+    if (vg_cast<Primitives::KeyRoutingForm>(owner))
+      return description + " in screen " + VgClassOf(owner)->name;
+  return description + " in no screen";
 }

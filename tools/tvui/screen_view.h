@@ -32,5 +32,7 @@ Core::View* FocusedView(XObject* root);
 // The window id of the innermost screen around the view (itself included),
 // 0 when it lies in none.
 int32_t ScreenIdOf(Core::View* view);
-// "Button::TextButton "Yes" in screen 0x4000001": for failure messages.
+// "Button::TextButton "Yes" in screen 0x4000001": for failure messages. A
+// screen without a window id is named by its class ("in screen
+// MenuSystem::BrcmSettingsMenu"); "in no screen" when none holds the view.
 std::string DescribeView(Core::View* view);
