@@ -197,7 +197,7 @@ endforeach()
 # scenario takes, is refused before the set boots and stays as it was.
 foreach(case "/;it is the system's root" "${WORK}/systemlink;it is the system's root"
              "/usr/share/tvui-pictures;it lies in /usr, one of the system's own folders"
-             "/home;it is one of the system's own folders"
+             "/home;it is one of the system's own folders" "/var/tmp;it is one of the system's own folders"
              "/var/lib/tvui-pictures;it lies in /var, one of the system's own folders")
   list(GET case 0 folder)
   list(GET case 1 reason)
