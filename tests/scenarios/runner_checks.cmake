@@ -176,8 +176,12 @@ if(length GREATER 400)
 endif()
 execute_process(COMMAND printf "root probe\\nk\\377\\001ey 1\\n" OUTPUT_FILE ${WORK}/bytes.scn)
 check(bytes_line 2 "bytes.scn:2: unknown line k\\\\xFF\\\\x01ey \\(" ${TVUI} --quiet --scenario ${WORK}/bytes.scn)
-execute_process(COMMAND printf "root probe\\nkey MENU\\000EXIT\\n" OUTPUT_FILE ${WORK}/nul.scn)
-check(nul_key 2 "nul.scn:2: unknown key MENU\\\\x00EXIT \\(" ${TVUI} --quiet --scenario ${WORK}/nul.scn)
+# A byte 0 ends no word: a line that holds one is refused, whatever it is.
+foreach(line "key MENU\\000EXIT" "advance 10\\000abc" "store \"a\\000b\" \"x\"")
+  execute_process(COMMAND printf "${line}\\n" OUTPUT_FILE ${WORK}/nul.scn)
+  check(nul_byte 2 "nul.scn: line 1: a byte 0 \\(\\\\x00\\), which no line of a scenario holds" ${TVUI} --quiet --scenario
+        ${WORK}/nul.scn)
+endforeach()
 file(WRITE ${WORK}/bare.scn "root probe\nexpect\n")
 check(bare_expect 2 "bare.scn:2: expect names nothing to expect \\(" ${TVUI} --quiet --scenario ${WORK}/bare.scn)
 # Repeats that do not hold together.

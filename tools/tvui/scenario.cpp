@@ -1504,6 +1504,9 @@ bool ScenarioScript::Load(const std::string& path, std::string* error) {
   int number = 0;
   for (std::string source; std::getline(file, source);) {
     ++number;
+    // A byte 0 would end a word in the middle wherever the word goes.
+    if (source.find('\0') != std::string::npos)
+      return fail("line " + std::to_string(number) + ": a byte 0 (\\x00), which no line of a scenario holds");
     if (IsComment(source)) continue;
     if (!SplitScenarioLine(source, &tokens)) return fail("line " + std::to_string(number) + ": a quote is not closed");
     if (!Written(tokens) || !firstError.empty()) continue;
