@@ -58,10 +58,14 @@ file(WRITE ${WORK}/fixture.scn "tv fixture bad.fixture\n")
 check(fixture 2 "bad.fixture:1: unexpected colour=red; a channel line reads: channel CHANNEL NAME" ${TVUI}
       --scenario ${WORK}/fixture.scn)
 # A fixture that is no regular file to read is refused with the line that
-# names it, not read without end (a device) or as nothing (a folder).
+# names it, not read without end (a device) or as nothing (a folder), and so
+# is a file far larger than any fixture, or one whose read fails.
+execute_process(COMMAND truncate -s 17M ${WORK}/big.fixture)
 foreach(case "/dev/zero;the fixture /dev/zero is not a regular file \\(a device or socket"
              "${WORK}/empty;the fixture ${WORK}/empty is not a regular file \\(a folder"
-             "missing.fixture;cannot read the fixture ${WORK}/missing.fixture \\(No such file")
+             "missing.fixture;cannot read the fixture ${WORK}/missing.fixture \\(No such file"
+             "big.fixture;the fixture ${WORK}/big.fixture is larger than 16 MB"
+             "/proc/self/mem;cannot read the fixture /proc/self/mem \\(Input/output error")
   list(GET case 0 fixture)
   list(GET case 1 reason)
   file(WRITE ${WORK}/fixtures.scn "# the set's content\ntv fixture ${fixture}\n")

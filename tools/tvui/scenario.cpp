@@ -1462,6 +1462,30 @@ std::string Unreadable(const std::string& path, bool* notRegular) {
   return {};
 }
 
+// The largest fixture read: the ones there are run to a few kB, and a file
+// far beyond would be read whole, a line at a time however long the line.
+constexpr size_t kLargestFixture = 16 << 20;
+
+// Why the fixture, a regular file, cannot be read through to its end: a read
+// that fails (which the loader would take for the end), or more bytes than
+// a fixture holds. Empty when it can.
+std::string UnreadFixture(const std::string& path, bool* tooLarge) {
+  *tooLarge = false;
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return std::strerror(errno);
+  std::string why;
+  char buffer[65536];
+  size_t total = 0;
+  for (ssize_t got = 1; why.empty() && got != 0;) {
+    got = read(fd, buffer, sizeof buffer);
+    if (got < 0 && errno != EINTR) why = std::strerror(errno);
+    *tooLarge = got > 0 && (total += size_t(got)) > kLargestFixture;
+    if (*tooLarge) why = "larger than 16 MB, far more than any fixture holds";
+  }
+  close(fd);
+  return why;
+}
+
 }  // namespace
 
 bool SplitScenarioLine(const std::string& line, ScenarioTokens* tokens) { return SplitWords(line, tokens, true); }
@@ -1728,8 +1752,12 @@ bool ReadScenarioSetup(const std::string& scenarioPath, const ScenarioScript& sc
     } else if (t.size() == 3 && t[1].text == "fixture") {
       const std::string fixture = (folder / t[2].text).string();
       bool notRegular = false;
-      if (std::string why = Unreadable(fixture, &notRegular); !why.empty()) {
+      bool tooLarge = false;
+      std::string why = Unreadable(fixture, &notRegular);
+      if (why.empty()) why = UnreadFixture(fixture, &tooLarge);
+      if (!why.empty()) {
         *error = where + (notRegular ? "the fixture " + fixture + " is not a regular file (" + why + ")"
+                          : tooLarge ? "the fixture " + fixture + " is " + why
                                      : "cannot read the fixture " + fixture + " (" + why + ")");
         return false;
       }
