@@ -324,6 +324,10 @@ endforeach()
 refuse(screenshot_name "screenshot shot.jpg" "screenshot takes a file name ending in .png")
 refuse(advance_range "advance 4294967296" "advance takes milliseconds")
 refuse(screenshot_outside "screenshot ../../x.png" "screenshot takes a file name below the output folder")
+# The folder's record keeps one name a line, a tab after it.
+file(WRITE ${WORK}/tab.scn "root probe\nkey 1\nscreenshot \"a\\tb.png\"\n")
+check(screenshot_tab 1 "  screenshot takes a file name without a tab, a line end or another control character"
+      ${TVUI} --quiet --scenario ${WORK}/tab.scn)
 if(EXISTS ${WORK}/x.png OR EXISTS ${WORK}/../x.png)
   set(failures "${failures}\nscreenshot_outside: a screenshot was written outside the output folder")
 endif()

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <iterator>
@@ -264,6 +265,9 @@ std::string OutFolderBegin(const std::string& folder) {
 
 std::string OutFolderClaim(const std::string& folder, const std::string& name) {
   const std::string normal = Normal(name);
+  // The record keeps a name a line, a tab after it.
+  if (std::any_of(normal.begin(), normal.end(), [](char c) { return uint8_t(c) < 0x20 || c == 0x7F; }))
+    return "the output folder's record keeps no name with a tab, a line end or another control character";
   Record& record = R();
   std::lock_guard guard(record.mutex);
   // Claimed before in this run, whatever is there the run wrote (part of a

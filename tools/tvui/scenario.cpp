@@ -634,6 +634,9 @@ std::string ScreenshotLine(const ScenarioTokens& t) {
       t[1].text.size() <= 4)
     return "screenshot takes a file name ending in .png and a quoted caption";
   if (!BelowItsFolder(t[1].text)) return "screenshot takes a file name below the output folder, not " + t[1].text;
+  if (std::any_of(t[1].text.begin(), t[1].text.end(), [](char c) { return uint8_t(c) < 0x20 || c == 0x7F; }))
+    return "screenshot takes a file name without a tab, a line end or another control character, not " +
+           Shown(t[1].text);
   GenBitmap* canvas = Canvas();
   if (!canvas) return "the GUI has no screen to take";
   if (std::string refusal = OutFolderClaim(g_run.outDir, t[1].text); !refusal.empty()) return refusal;
