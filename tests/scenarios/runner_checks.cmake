@@ -353,6 +353,27 @@ endforeach()
 if(EXISTS ${WORK}/outside.png)
   set(failures "${failures}\npicture_outside: a reference was written outside the scenario's folder")
 endif()
+# Nor through a link: none on the way below the scenario's folder, nor in
+# place of a reference or of its difference.
+file(WRITE ${WORK}/elsewhere/target.png "mine\n")
+file(CREATE_LINK ${WORK}/elsewhere ${WORK}/pictures/lnk SYMBOLIC)
+file(WRITE ${WORK}/pictures/take.scn "root probe\nkey 1\nexpect picture h.png\n")
+check(picture_take 0 "^$" ${CMAKE_COMMAND} -E env TVUI_UPDATE_GOLDENS=1 ${TVUI} --quiet --scenario ${WORK}/pictures/take.scn)
+file(CREATE_LINK ${WORK}/elsewhere/target.png ${WORK}/pictures/h_diff.png SYMBOLIC)
+foreach(case "TVUI_UPDATE_GOLDENS=1;lnk/g.png;lnk/g.png lies below ${WORK}/pictures/lnk, a link"
+             "--unset=TVUI_UPDATE_GOLDENS;h.png;h_diff.png is a link")
+  list(GET case 0 update)
+  list(GET case 1 name)
+  list(GET case 2 reason)
+  file(WRITE ${WORK}/pictures/link.scn "root probe\nkey 2\nexpect picture ${name}\n")
+  check(picture_link 1 "failed: expect picture ${name}\n  ${WORK}/pictures/${reason}: expect picture" ${CMAKE_COMMAND} -E
+        env ${update} ${TVUI} --quiet --scenario ${WORK}/pictures/link.scn)
+endforeach()
+file(GLOB elsewhere RELATIVE ${WORK}/elsewhere ${WORK}/elsewhere/*)
+file(READ ${WORK}/elsewhere/target.png target)
+if(NOT elsewhere STREQUAL "target.png" OR NOT target STREQUAL "mine\n")
+  set(failures "${failures}\npicture_link: expect picture wrote through a link: ${elsewhere}")
+endif()
 # The stop command ends the period of operation: the set is in standby and its
 # GUI has ended, so a key that follows reaches nothing and must not pass.
 refuse(stop_key "tv demo\ntv on\nstandby\nkey MENU" "the set is in standby")

@@ -91,16 +91,15 @@ std::string KindOf(mode_t mode) {
 
 // Why the runner leaves the file at PATH alone: it is not a regular file
 // reached without a link.
-std::string NotTaken(const fs::path& path, const std::string& why) {
-  return path.string() + " " + why +
+std::string NotTaken(const std::string& what) {
+  return what +
          ": the runner reads, writes and removes its files in the output folder only as regular files, never "
          "through a link; move it away, or name another --out";
 }
 
-// Why NAME below the folder is not the runner's to remove or write: a folder
-// on its way is a link, or it is something other than a regular file. Empty
-// when it is one, or is not there.
-std::string Unreachable(const fs::path& folder, const std::string& name) {
+std::string NotTaken(const fs::path& path, const std::string& why) { return NotTaken(path.string() + " " + why); }
+
+std::string NotPlain(const fs::path& folder, const std::string& name) {
   fs::path at = folder;
   const fs::path path(name);
   for (auto part = path.begin(); part != path.end(); ++part) {
@@ -109,11 +108,17 @@ std::string Unreachable(const fs::path& folder, const std::string& name) {
     // Nothing there: nothing to remove, and a write makes no folder.
     if (lstat(at.c_str(), &info) != 0) return {};
     if (std::next(part) == path.end())
-      return S_ISREG(info.st_mode) ? std::string() : NotTaken(at, "is " + KindOf(info.st_mode));
-    if (S_ISLNK(info.st_mode)) return NotTaken(folder / path, "lies below " + at.string() + ", a link");
+      return S_ISREG(info.st_mode) ? std::string() : at.string() + " is " + KindOf(info.st_mode);
+    if (S_ISLNK(info.st_mode)) return (folder / path).string() + " lies below " + at.string() + ", a link";
     if (!S_ISDIR(info.st_mode)) return {};
   }
   return {};
+}
+
+// Why NAME below the folder is not the runner's to remove or write.
+std::string Unreachable(const fs::path& folder, const std::string& name) {
+  const std::string why = NotPlain(folder, name);
+  return why.empty() ? why : NotTaken(why);
 }
 
 // Reads the file at PATH without following a link or waiting on a pipe:
@@ -320,3 +325,5 @@ std::string OutFolderWriteFile(const std::string& path, const std::string& text)
   if (close(fd) != 0 && why.empty()) why = "cannot write " + path + ": " + std::strerror(errno);
   return why;
 }
+
+std::string NotPlainBelow(const std::string& folder, const std::string& name) { return NotPlain(Folder(folder), name); }

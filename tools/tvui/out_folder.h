@@ -41,3 +41,8 @@ void OutFolderSeal();
 // Writes TEXT to PATH as a regular file, never through a link or into a
 // pipe in its place; empty, or why not.
 std::string OutFolderWriteFile(const std::string& path, const std::string& text);
+
+// Why NAME below FOLDER is not a regular file reached without a link (a
+// folder on its way is a link, or it is a link, a folder or a pipe), naming
+// it; empty when it is one, or nothing is there.
+std::string NotPlainBelow(const std::string& folder, const std::string& name);

@@ -958,6 +958,12 @@ std::string ExpectPictureLine(const ScenarioTokens& t) {
   // scenario.
   if (!BelowItsFolder(t[2].text))
     return "expect picture takes a file name below the scenario's folder, not " + t[2].text;
+  // Nor past it through a link, nor written into what a link points to.
+  const std::string diff = t[2].text.substr(0, t[2].text.size() - 4) + "_diff.png";
+  for (const std::string& name : {t[2].text, diff})
+    if (std::string why = NotPlainBelow(g_run.folder.string(), name); !why.empty())
+      return why + ": expect picture reads and writes its pictures in the scenario's folder only as regular files, "
+                   "never through a link";
   GenBitmap* canvas = Canvas();
   if (!canvas) return "the GUI has no screen to compare";
   if (std::string failure = GenCompareBitmapWithPng(canvas, (g_run.folder / t[2].text).string()); !failure.empty())
