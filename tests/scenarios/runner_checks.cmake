@@ -462,12 +462,14 @@ file(WRITE ${WORK}/one.scn "root probe\nkey 1\nscreenshot one.png \"One\"\n")
 file(WRITE ${WORK}/two.scn "root probe\nkey 1\nscreenshot two.png \"Two\"\n")
 check(out_first 0 "^$" ${TVUI} --quiet --scenario ${WORK}/one.scn --out ${WORK}/pages)
 file(WRITE ${WORK}/pages/notes.txt "mine\n")
+file(WRITE ${WORK}/pages/.tvui-index.html.new "mine\n")
 check(out_again 0 "^$" ${TVUI} --quiet --scenario ${WORK}/two.scn --out ${WORK}/pages)
 set(record "")
 if(EXISTS ${WORK}/pages/.tvui-out)
   file(READ ${WORK}/pages/.tvui-out record)
 endif()
 if(EXISTS ${WORK}/pages/one.png OR NOT EXISTS ${WORK}/pages/two.png OR NOT EXISTS ${WORK}/pages/notes.txt OR
+   NOT EXISTS ${WORK}/pages/.tvui-index.html.new OR
    NOT record MATCHES "^two.png\t[0-9]+\t-?[0-9]+\nindex.html\t[0-9]+\t-?[0-9]+\n$")
   set(failures "${failures}\nout_again: the second run's folder holds the wrong files; its record:\n${record}")
 endif()
@@ -511,6 +513,33 @@ if(mine)
 endif()
 if(NOT mine STREQUAL "my own one\n")
   set(failures "${failures}\nkilled: the run after a killed one removed the user's picture")
+endif()
+# A walk's journal is in the record as being written, as the file itself,
+# from its start (its size and time change until the process ends): after a
+# walk that Ctrl-C or ctest's SIGKILL stopped, the next run removes it, but
+# not a file of the user's put in its place, though on the same inode.
+file(WRITE ${WORK}/walking.scn "tv demo\ntv on\nwalk 200000 5\n")
+file(WRITE ${WORK}/walk1.scn "root probe\nwalk 1 5\n")
+file(WRITE ${WORK}/walk_kill.sh [=[
+"$2" --quiet --scenario "$1/walking.scn" --out "$1/walked_$3" >/dev/null &
+pid=$!
+tail -F --pid=$pid "$1/walked_$3/walk.scn" 2>/dev/null | head -n 2 >/dev/null
+kill -$3 $pid
+wait $pid
+]=])
+check(walk_INT 130 "^tvui: interrupted" bash ${WORK}/walk_kill.sh ${WORK} ${TVUI} INT)
+check(walk_KILL 137 "^" bash ${WORK}/walk_kill.sh ${WORK} ${TVUI} KILL)
+file(READ ${WORK}/walked_INT/.tvui-out record)
+file(REMOVE ${WORK}/walked_INT/walk.scn)
+file(WRITE ${WORK}/walked_INT/walk.scn "mine\n")
+check(walk_mine 2 "walk.scn has changed since the runner wrote it" ${TVUI} --quiet --scenario ${WORK}/walk1.scn --out
+      ${WORK}/walked_INT)
+file(REMOVE ${WORK}/walked_INT/walk.scn)
+foreach(signal INT KILL)
+  check(walk_next_${signal} 0 "^$" ${TVUI} --quiet --scenario ${WORK}/walk1.scn --out ${WORK}/walked_${signal})
+endforeach()
+if(NOT record MATCHES "(^|\n)walk.scn\twriting\t")
+  set(failures "${failures}\nwalk_killed: the record of a walk stopped half-way:\n${record}")
 endif()
 
 # The README's start of a scenario of screens runs as written there, the

@@ -492,16 +492,13 @@ void HaltOnPanic(const std::string& message) {
 }
 
 // A sanitizer's report, or a reset of the set, ends the process; the line
-// that was running goes after the report, and the files it was writing (a
-// walk's journal) join the output folder's record.
+// that was running goes after the report.
 void OnSanitizerDeath() {
-  OutFolderSeal();
   OutputTee::Abandon();
   ScenarioReportFatal("a sanitizer reported an error (above)");
 }
 
 void OnReset() {
-  OutFolderSeal();
   OutputTee::Stop();
   ScenarioReportFatal("the set was reset (by its watchdog or the crash handler, above)");
 }
@@ -609,7 +606,6 @@ void EndOnSignals(bool window) {
 }  // namespace
 
 void TvuiEnd(int status) {
-  OutFolderSeal();
   OutputTee::Stop();
   // A thread of the set that ended in the period now running (the one that
   // starts the period's services) is joined only when the next period
