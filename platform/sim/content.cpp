@@ -764,6 +764,8 @@ int simtv_tv_load_fixture(const char* path, char* error, int size) {
     if (!ReadRecord(*kind, words, &record, &message) || !(message = kind->handler(record, loader)).empty())
       return fail(where + message + "; a " + kind->name + " line reads: " + kind->usage);
   }
+  // A read that fails ends the lines as the end of the file would.
+  if (file.bad()) return fail(std::string("cannot read ") + path);
   simtv_clear_calls();
   return 0;
 }

@@ -58,10 +58,14 @@ file(WRITE ${WORK}/fixture.scn "tv fixture bad.fixture\n")
 check(fixture 2 "bad.fixture:1: unexpected colour=red; a channel line reads: channel CHANNEL NAME" ${TVUI}
       --scenario ${WORK}/fixture.scn)
 # A fixture that is no regular file to read is refused with the line that
-# names it, not read without end (a device) or as nothing (a folder).
+# names it, not read without end (a device) or as nothing (a folder), and so
+# is a file far larger than any fixture, or one whose read fails.
+execute_process(COMMAND truncate -s 17M ${WORK}/big.fixture)
 foreach(case "/dev/zero;the fixture /dev/zero is not a regular file \\(a device or socket"
              "${WORK}/empty;the fixture ${WORK}/empty is not a regular file \\(a folder"
-             "missing.fixture;cannot read the fixture ${WORK}/missing.fixture \\(No such file")
+             "missing.fixture;cannot read the fixture ${WORK}/missing.fixture \\(No such file"
+             "big.fixture;the fixture ${WORK}/big.fixture is larger than 16 MB"
+             "/proc/self/mem;cannot read the fixture /proc/self/mem \\(Input/output error")
   list(GET case 0 fixture)
   list(GET case 1 reason)
   file(WRITE ${WORK}/fixtures.scn "# the set's content\ntv fixture ${fixture}\n")
@@ -176,8 +180,12 @@ if(length GREATER 400)
 endif()
 execute_process(COMMAND printf "root probe\\nk\\377\\001ey 1\\n" OUTPUT_FILE ${WORK}/bytes.scn)
 check(bytes_line 2 "bytes.scn:2: unknown line k\\\\xFF\\\\x01ey \\(" ${TVUI} --quiet --scenario ${WORK}/bytes.scn)
-execute_process(COMMAND printf "root probe\\nkey MENU\\000EXIT\\n" OUTPUT_FILE ${WORK}/nul.scn)
-check(nul_key 2 "nul.scn:2: unknown key MENU\\\\x00EXIT \\(" ${TVUI} --quiet --scenario ${WORK}/nul.scn)
+# A byte 0 ends no word: a line that holds one is refused, whatever it is.
+foreach(line "key MENU\\000EXIT" "advance 10\\000abc" "store \"a\\000b\" \"x\"")
+  execute_process(COMMAND printf "${line}\\n" OUTPUT_FILE ${WORK}/nul.scn)
+  check(nul_byte 2 "nul.scn: line 1: a byte 0 \\(\\\\x00\\), which no line of a scenario holds" ${TVUI} --quiet --scenario
+        ${WORK}/nul.scn)
+endforeach()
 file(WRITE ${WORK}/bare.scn "root probe\nexpect\n")
 check(bare_expect 2 "bare.scn:2: expect names nothing to expect \\(" ${TVUI} --quiet --scenario ${WORK}/bare.scn)
 # Repeats that do not hold together.
@@ -197,7 +205,7 @@ endforeach()
 # scenario takes, is refused before the set boots and stays as it was.
 foreach(case "/;it is the system's root" "${WORK}/systemlink;it is the system's root"
              "/usr/share/tvui-pictures;it lies in /usr, one of the system's own folders"
-             "/home;it is one of the system's own folders"
+             "/home;it is one of the system's own folders" "/var/tmp;it is one of the system's own folders"
              "/var/lib/tvui-pictures;it lies in /var, one of the system's own folders")
   list(GET case 0 folder)
   list(GET case 1 reason)
@@ -316,6 +324,10 @@ endforeach()
 refuse(screenshot_name "screenshot shot.jpg" "screenshot takes a file name ending in .png")
 refuse(advance_range "advance 4294967296" "advance takes milliseconds")
 refuse(screenshot_outside "screenshot ../../x.png" "screenshot takes a file name below the output folder")
+# The folder's record keeps one name a line, a tab after it.
+file(WRITE ${WORK}/tab.scn "root probe\nkey 1\nscreenshot \"a\\tb.png\"\n")
+check(screenshot_tab 1 "  screenshot takes a file name without a tab, a line end or another control character"
+      ${TVUI} --quiet --scenario ${WORK}/tab.scn)
 if(EXISTS ${WORK}/x.png OR EXISTS ${WORK}/../x.png)
   set(failures "${failures}\nscreenshot_outside: a screenshot was written outside the output folder")
 endif()
@@ -340,6 +352,27 @@ foreach(name ../outside.png ${WORK}/outside.png)
 endforeach()
 if(EXISTS ${WORK}/outside.png)
   set(failures "${failures}\npicture_outside: a reference was written outside the scenario's folder")
+endif()
+# Nor through a link: none on the way below the scenario's folder, nor in
+# place of a reference or of its difference.
+file(WRITE ${WORK}/elsewhere/target.png "mine\n")
+file(CREATE_LINK ${WORK}/elsewhere ${WORK}/pictures/lnk SYMBOLIC)
+file(WRITE ${WORK}/pictures/take.scn "root probe\nkey 1\nexpect picture h.png\n")
+check(picture_take 0 "^$" ${CMAKE_COMMAND} -E env TVUI_UPDATE_GOLDENS=1 ${TVUI} --quiet --scenario ${WORK}/pictures/take.scn)
+file(CREATE_LINK ${WORK}/elsewhere/target.png ${WORK}/pictures/h_diff.png SYMBOLIC)
+foreach(case "TVUI_UPDATE_GOLDENS=1;lnk/g.png;lnk/g.png lies below ${WORK}/pictures/lnk, a link"
+             "--unset=TVUI_UPDATE_GOLDENS;h.png;h_diff.png is a link")
+  list(GET case 0 update)
+  list(GET case 1 name)
+  list(GET case 2 reason)
+  file(WRITE ${WORK}/pictures/link.scn "root probe\nkey 2\nexpect picture ${name}\n")
+  check(picture_link 1 "failed: expect picture ${name}\n  ${WORK}/pictures/${reason}: expect picture" ${CMAKE_COMMAND} -E
+        env ${update} ${TVUI} --quiet --scenario ${WORK}/pictures/link.scn)
+endforeach()
+file(GLOB elsewhere RELATIVE ${WORK}/elsewhere ${WORK}/elsewhere/*)
+file(READ ${WORK}/elsewhere/target.png target)
+if(NOT elsewhere STREQUAL "target.png" OR NOT target STREQUAL "mine\n")
+  set(failures "${failures}\npicture_link: expect picture wrote through a link: ${elsewhere}")
 endif()
 # The stop command ends the period of operation: the set is in standby and its
 # GUI has ended, so a key that follows reaches nothing and must not pass.
@@ -434,12 +467,14 @@ file(WRITE ${WORK}/one.scn "root probe\nkey 1\nscreenshot one.png \"One\"\n")
 file(WRITE ${WORK}/two.scn "root probe\nkey 1\nscreenshot two.png \"Two\"\n")
 check(out_first 0 "^$" ${TVUI} --quiet --scenario ${WORK}/one.scn --out ${WORK}/pages)
 file(WRITE ${WORK}/pages/notes.txt "mine\n")
+file(WRITE ${WORK}/pages/.tvui-index.html.new "mine\n")
 check(out_again 0 "^$" ${TVUI} --quiet --scenario ${WORK}/two.scn --out ${WORK}/pages)
 set(record "")
 if(EXISTS ${WORK}/pages/.tvui-out)
   file(READ ${WORK}/pages/.tvui-out record)
 endif()
 if(EXISTS ${WORK}/pages/one.png OR NOT EXISTS ${WORK}/pages/two.png OR NOT EXISTS ${WORK}/pages/notes.txt OR
+   NOT EXISTS ${WORK}/pages/.tvui-index.html.new OR
    NOT record MATCHES "^two.png\t[0-9]+\t-?[0-9]+\nindex.html\t[0-9]+\t-?[0-9]+\n$")
   set(failures "${failures}\nout_again: the second run's folder holds the wrong files; its record:\n${record}")
 endif()
@@ -483,6 +518,33 @@ if(mine)
 endif()
 if(NOT mine STREQUAL "my own one\n")
   set(failures "${failures}\nkilled: the run after a killed one removed the user's picture")
+endif()
+# A walk's journal is in the record as being written, as the file itself,
+# from its start (its size and time change until the process ends): after a
+# walk that Ctrl-C or ctest's SIGKILL stopped, the next run removes it, but
+# not a file of the user's put in its place, though on the same inode.
+file(WRITE ${WORK}/walking.scn "tv demo\ntv on\nwalk 200000 5\n")
+file(WRITE ${WORK}/walk1.scn "root probe\nwalk 1 5\n")
+file(WRITE ${WORK}/walk_kill.sh [=[
+"$2" --quiet --scenario "$1/walking.scn" --out "$1/walked_$3" >/dev/null &
+pid=$!
+tail -F --pid=$pid "$1/walked_$3/walk.scn" 2>/dev/null | head -n 2 >/dev/null
+kill -$3 $pid
+wait $pid
+]=])
+check(walk_INT 130 "^tvui: interrupted" bash ${WORK}/walk_kill.sh ${WORK} ${TVUI} INT)
+check(walk_KILL 137 "^" bash ${WORK}/walk_kill.sh ${WORK} ${TVUI} KILL)
+file(READ ${WORK}/walked_INT/.tvui-out record)
+file(REMOVE ${WORK}/walked_INT/walk.scn)
+file(WRITE ${WORK}/walked_INT/walk.scn "mine\n")
+check(walk_mine 2 "walk.scn has changed since the runner wrote it" ${TVUI} --quiet --scenario ${WORK}/walk1.scn --out
+      ${WORK}/walked_INT)
+file(REMOVE ${WORK}/walked_INT/walk.scn)
+foreach(signal INT KILL)
+  check(walk_next_${signal} 0 "^$" ${TVUI} --quiet --scenario ${WORK}/walk1.scn --out ${WORK}/walked_${signal})
+endforeach()
+if(NOT record MATCHES "(^|\n)walk.scn\twriting\t")
+  set(failures "${failures}\nwalk_killed: the record of a walk stopped half-way:\n${record}")
 endif()
 
 # The README's start of a scenario of screens runs as written there, the

@@ -252,11 +252,13 @@ std::string SystemPlace(const fs::path& folder) {
   // The folders of the system's programs, libraries, settings and devices,
   // and the kernel's views, however deep.
   // /var keeps the system's state and logs, but for its folder of
-  // temporary files, which is the users' as /tmp is.
+  // temporary files, whose folders are the users' as those of /tmp are.
   static constexpr const char* kSystemTrees[] = {"bin",    "boot", "dev",  "etc", "lib", "lib32", "lib64",
                                                  "libx32", "opt",  "proc", "run", "sbin", "sys", "usr", "var"};
   const std::string top = std::next(at.begin())->string();
-  const bool varTmp = top == "var" && std::distance(at.begin(), at.end()) > 2 && *std::next(at.begin(), 2) == "tmp";
+  const auto depth = std::distance(at.begin(), at.end());
+  const bool varTmp = top == "var" && depth > 2 && *std::next(at.begin(), 2) == "tmp";
+  if (varTmp && depth == 3) return "it is one of the system's own folders";
   if (!varTmp && std::find(std::begin(kSystemTrees), std::end(kSystemTrees), top) != std::end(kSystemTrees))
     return "it lies in /" + top + ", one of the system's own folders";
   return {};
@@ -490,16 +492,13 @@ void HaltOnPanic(const std::string& message) {
 }
 
 // A sanitizer's report, or a reset of the set, ends the process; the line
-// that was running goes after the report, and the files it was writing (a
-// walk's journal) join the output folder's record.
+// that was running goes after the report.
 void OnSanitizerDeath() {
-  OutFolderSeal();
   OutputTee::Abandon();
   ScenarioReportFatal("a sanitizer reported an error (above)");
 }
 
 void OnReset() {
-  OutFolderSeal();
   OutputTee::Stop();
   ScenarioReportFatal("the set was reset (by its watchdog or the crash handler, above)");
 }
@@ -607,7 +606,6 @@ void EndOnSignals(bool window) {
 }  // namespace
 
 void TvuiEnd(int status) {
-  OutFolderSeal();
   OutputTee::Stop();
   // A thread of the set that ended in the period now running (the one that
   // starts the period's services) is joined only when the next period

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <iterator>
@@ -56,23 +57,43 @@ std::string StampOf(const fs::path& file) {
   return std::to_string(size) + '\t' + std::to_string(written.time_since_epoch().count());
 }
 
-// A line of the record: the name and the file's stamp as the runner wrote
-// it. A file whose stamp has changed since is the user's now (a picture of
-// theirs put in the runner's place). An older build's record, and a page of
-// its pictures, name files without a stamp: they are taken as the runner's.
+// The file at PATH (relative to DIR, or DIR itself with AT_EMPTY_PATH) as
+// no other file is: its device, inode and time of birth. The inode alone
+// would not do, as a file made where one was removed often takes its inode.
+// Empty when it is no regular file, or its file system keeps no time of
+// birth: then no file is taken for it.
+std::string FileOf(int dir, const char* path, int flags) {
+  struct statx info {};
+  if (statx(dir, path, flags | AT_SYMLINK_NOFOLLOW, STATX_TYPE | STATX_INO | STATX_BTIME, &info) != 0 ||
+      !S_ISREG(info.stx_mode) || !(info.stx_mask & STATX_BTIME))
+    return {};
+  return std::to_string(info.stx_dev_major) + ':' + std::to_string(info.stx_dev_minor) + ':' +
+         std::to_string(info.stx_ino) + ':' + std::to_string(info.stx_btime.tv_sec) + '.' +
+         std::to_string(info.stx_btime.tv_nsec);
+}
+
+// A line of the record: the name and the file's stamp as the runner wrote it
+// whole, or while it is being written (the run may end before it is whole),
+// the file itself ("writing" and the file), or both while a new page takes
+// the place of one stamped before. A file whose stamp has changed since, and
+// that is not the file being written, is the user's now (a picture of theirs
+// put in the runner's place). An older build's record, and a page of its
+// pictures, name files without a stamp: they are taken as the runner's.
 struct Entry {
   std::string name;
   std::string stamp;
+  bool writing = false;
+  std::string file;
 };
 
-// The run's record as it is written: the files stamped so far, and those
-// claimed and not yet stamped.
+constexpr std::string_view kWriting = "writing\t";
+
+// The run's record as it is written.
 struct Record {
   std::mutex mutex;
   fs::path folder;
   bool begun = false;
   std::vector<Entry> entries;
-  std::vector<std::string> unstamped;
 };
 
 Record& R() {
@@ -90,16 +111,15 @@ std::string KindOf(mode_t mode) {
 
 // Why the runner leaves the file at PATH alone: it is not a regular file
 // reached without a link.
-std::string NotTaken(const fs::path& path, const std::string& why) {
-  return path.string() + " " + why +
+std::string NotTaken(const std::string& what) {
+  return what +
          ": the runner reads, writes and removes its files in the output folder only as regular files, never "
          "through a link; move it away, or name another --out";
 }
 
-// Why NAME below the folder is not the runner's to remove or write: a folder
-// on its way is a link, or it is something other than a regular file. Empty
-// when it is one, or is not there.
-std::string Unreachable(const fs::path& folder, const std::string& name) {
+std::string NotTaken(const fs::path& path, const std::string& why) { return NotTaken(path.string() + " " + why); }
+
+std::string NotPlain(const fs::path& folder, const std::string& name) {
   fs::path at = folder;
   const fs::path path(name);
   for (auto part = path.begin(); part != path.end(); ++part) {
@@ -108,11 +128,17 @@ std::string Unreachable(const fs::path& folder, const std::string& name) {
     // Nothing there: nothing to remove, and a write makes no folder.
     if (lstat(at.c_str(), &info) != 0) return {};
     if (std::next(part) == path.end())
-      return S_ISREG(info.st_mode) ? std::string() : NotTaken(at, "is " + KindOf(info.st_mode));
-    if (S_ISLNK(info.st_mode)) return NotTaken(folder / path, "lies below " + at.string() + ", a link");
+      return S_ISREG(info.st_mode) ? std::string() : at.string() + " is " + KindOf(info.st_mode);
+    if (S_ISLNK(info.st_mode)) return (folder / path).string() + " lies below " + at.string() + ", a link";
     if (!S_ISDIR(info.st_mode)) return {};
   }
   return {};
+}
+
+// Why NAME below the folder is not the runner's to remove or write.
+std::string Unreachable(const fs::path& folder, const std::string& name) {
+  const std::string why = NotPlain(folder, name);
+  return why.empty() ? why : NotTaken(why);
 }
 
 // Reads the file at PATH without following a link or waiting on a pipe:
@@ -177,8 +203,15 @@ std::string Recorded(const fs::path& folder, std::vector<Entry>* entries) {
     const std::string line = text.substr(at, end - at);
     const size_t tab = line.find('\t');
     const std::string name = line.substr(0, tab);
-    if (Below(name))
-      entries->push_back({Normal(name), tab == std::string::npos ? std::string() : line.substr(tab + 1)});
+    if (!Below(name)) continue;
+    Entry entry{Normal(name), tab == std::string::npos ? std::string() : line.substr(tab + 1)};
+    const size_t writing = ("\t" + entry.stamp).find("\t" + std::string(kWriting));
+    if (writing != std::string::npos) {
+      entry.writing = true;
+      entry.file = entry.stamp.substr(writing + kWriting.size());
+      entry.stamp.erase(writing == 0 ? 0 : writing - 1);
+    }
+    entries->push_back(entry);
   }
   return {};
 }
@@ -188,9 +221,14 @@ const Entry* Find(const std::vector<Entry>& entries, const std::string& name) {
   return at == entries.end() ? nullptr : &*at;
 }
 
-// The runner's file: listed, and as the run that wrote it left it.
+// The runner's file: listed, and as the run that wrote it left it, or the
+// very file it was writing. A file being written that the user has since
+// changed in place is still that file.
 bool Runners(const fs::path& folder, const Entry* entry) {
-  return entry && (entry->stamp.empty() || entry->stamp == StampOf(folder / entry->name));
+  if (!entry) return false;
+  const fs::path path = folder / entry->name;
+  return (entry->stamp.empty() && !entry->writing) || (!entry->stamp.empty() && entry->stamp == StampOf(path)) ||
+         (!entry->file.empty() && entry->file == FileOf(AT_FDCWD, path.c_str(), 0));
 }
 
 // A file of that name that the record does not list, or that changed since
@@ -206,25 +244,68 @@ std::string UsersOwn(const fs::path& folder, const std::vector<Entry>& recorded,
          ", and the runner never writes over a file it did not write: move it away, or name another --out";
 }
 
-// The file's stamp joins the record, or its line goes when it is gone.
-void StampIn(Record& record, const std::string& name) {
-  const std::string stamp = StampOf(record.folder / name);
+Entry& EntryOf(Record& record, const std::string& name) {
   auto at =
       std::find_if(record.entries.begin(), record.entries.end(), [&name](const Entry& e) { return e.name == name; });
-  if (at == record.entries.end()) {
-    if (!stamp.empty()) record.entries.push_back({name, stamp});
-  } else if (stamp.empty()) {
-    record.entries.erase(at);
-  } else {
-    at->stamp = stamp;
+  return at != record.entries.end() ? *at : record.entries.emplace_back(Entry{name, {}});
+}
+
+// The file joins the record as being written.
+void MarkWriting(Record& record, const std::string& name, const std::string& file) {
+  Entry& entry = EntryOf(record, name);
+  entry.writing = true;
+  entry.file = file;
+}
+
+// The file's stamp joins the record, or its line goes when it is gone.
+void StampIn(Record& record, const std::string& name) {
+  Entry& entry = EntryOf(record, name);
+  entry = {name, StampOf(record.folder / name)};
+  if (entry.stamp.empty()) record.entries.erase(record.entries.begin() + (&entry - record.entries.data()));
+}
+
+// Writes TEXT through FD, opened on PATH; empty, or why not.
+std::string WriteAll(int fd, const std::string& text, const std::string& path) {
+  for (size_t done = 0; done < text.size();) {
+    const ssize_t wrote = write(fd, text.data() + done, text.size() - done);
+    if (wrote > 0) {
+      done += size_t(wrote);
+    } else if (wrote == 0 || errno != EINTR) {
+      return "cannot write " + path + ": " + std::strerror(wrote == 0 ? EIO : errno);
+    }
   }
-  record.unstamped.erase(std::remove(record.unstamped.begin(), record.unstamped.end(), name), record.unstamped.end());
+  return {};
+}
+
+// Writes TEXT to PATH as a regular file, never through a link or into a
+// pipe in its place; empty, or why not.
+std::string WriteFile(const std::string& path, const std::string& text) {
+  struct stat info {};
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
+  if (fd < 0) {
+    const int reason = errno;
+    if (lstat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return NotTaken(path, "is " + KindOf(info.st_mode));
+    return "cannot write " + path + ": " + std::strerror(reason);
+  }
+  std::string why;
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    why = NotTaken(path, "is " + KindOf(info.st_mode));
+  } else if (ftruncate(fd, 0) != 0) {
+    why = "cannot write " + path + ": " + std::strerror(errno);
+  }
+  if (why.empty()) why = WriteAll(fd, text, path);
+  if (close(fd) != 0 && why.empty()) why = "cannot write " + path + ": " + std::strerror(errno);
+  return why;
 }
 
 std::string WriteRecord(const Record& record) {
   std::string text;
-  for (const Entry& entry : record.entries) text += entry.name + '\t' + entry.stamp + '\n';
-  return OutFolderWriteFile((record.folder / kRecord).string(), text);
+  for (const Entry& entry : record.entries) {
+    text += entry.name + '\t' + entry.stamp;
+    if (entry.writing) text += (entry.stamp.empty() ? "" : "\t") + std::string(kWriting) + entry.file;
+    text += '\n';
+  }
+  return WriteFile((record.folder / kRecord).string(), text);
 }
 
 }  // namespace
@@ -257,21 +338,28 @@ std::string OutFolderBegin(const std::string& folder) {
   std::lock_guard guard(record.mutex);
   record.folder = at;
   record.entries.clear();
-  record.unstamped.clear();
   record.begun = true;
   return WriteRecord(record);
 }
 
 std::string OutFolderClaim(const std::string& folder, const std::string& name) {
   const std::string normal = Normal(name);
+  // The record keeps a name a line, a tab after it.
+  if (std::any_of(normal.begin(), normal.end(), [](char c) { return uint8_t(c) < 0x20 || c == 0x7F; }))
+    return "the output folder's record keeps no name with a tab, a line end or another control character";
   Record& record = R();
   std::lock_guard guard(record.mutex);
-  // Claimed before in this run, whatever is there the run wrote (part of a
-  // picture whose writing failed, say).
-  if (std::find(record.unstamped.begin(), record.unstamped.end(), normal) != record.unstamped.end()) return {};
-  if (std::string refusal = UsersOwn(Folder(folder), record.entries, normal); !refusal.empty()) return refusal;
-  record.unstamped.push_back(normal);
-  return {};
+  const fs::path at = Folder(folder);
+  if (std::string refusal = UsersOwn(at, record.entries, normal); !refusal.empty()) return refusal;
+  if (!record.begun) return {};
+  // Made now, to be in the record by the file itself before the runner
+  // writes a byte of it.
+  const fs::path path = at / normal;
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
+  if (fd < 0) return "cannot write " + path.string() + ": " + std::strerror(errno);
+  MarkWriting(record, normal, FileOf(fd, "", AT_EMPTY_PATH));
+  close(fd);
+  return WriteRecord(record);
 }
 
 std::string OutFolderStamp(const std::string& name) {
@@ -282,37 +370,42 @@ std::string OutFolderStamp(const std::string& name) {
   return WriteRecord(record);
 }
 
-void OutFolderSeal() {
+std::string OutFolderPut(const std::string& folder, const std::string& name, const std::string& text) {
+  const std::string normal = Normal(name);
   Record& record = R();
-  // Whatever ends the run may have stopped a thread in the middle of a stamp.
-  std::unique_lock guard(record.mutex, std::try_to_lock);
-  if (!guard.owns_lock() || !record.begun || record.unstamped.empty()) return;
-  for (const std::string& name : std::vector<std::string>(record.unstamped)) StampIn(record, name);
-  WriteRecord(record);
+  std::lock_guard guard(record.mutex);
+  const fs::path at = Folder(folder);
+  if (std::string refusal = UsersOwn(at, record.entries, normal); !refusal.empty()) return refusal;
+  const fs::path path = at / normal;
+  // Under a name no file had: one there already, the user's or left by a
+  // killed run, is neither written nor put in the page's place.
+  fs::path fresh;
+  int fd = -1;
+  for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+    fresh = path.parent_path() / (".tvui-" + path.filename().string() + "." + std::to_string(getpid()) + "-" +
+                                  std::to_string(attempt));
+    fd = open(fresh.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd < 0 && errno != EEXIST) break;
+  }
+  if (fd < 0) return "cannot write " + path.string() + ": " + std::strerror(errno);
+  std::string why = WriteAll(fd, text, fresh.string());
+  const std::string file = FileOf(fd, "", AT_EMPTY_PATH);
+  if (close(fd) != 0 && why.empty()) why = "cannot write " + fresh.string() + ": " + std::strerror(errno);
+  // In the record before it takes the place of the page before, which stays
+  // the runner's by its stamp until then.
+  if (why.empty() && record.begun) {
+    MarkWriting(record, normal, file);
+    why = WriteRecord(record);
+  }
+  if (why.empty() && rename(fresh.c_str(), path.c_str()) != 0)
+    why = "cannot write " + path.string() + ": " + std::strerror(errno);
+  if (!why.empty()) {
+    unlink(fresh.c_str());
+    return why;
+  }
+  if (!record.begun) return {};
+  StampIn(record, normal);
+  return WriteRecord(record);
 }
 
-std::string OutFolderWriteFile(const std::string& path, const std::string& text) {
-  struct stat info {};
-  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
-  if (fd < 0) {
-    const int reason = errno;
-    if (lstat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return NotTaken(path, "is " + KindOf(info.st_mode));
-    return "cannot write " + path + ": " + std::strerror(reason);
-  }
-  std::string why;
-  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    why = NotTaken(path, "is " + KindOf(info.st_mode));
-  } else if (ftruncate(fd, 0) != 0) {
-    why = "cannot write " + path + ": " + std::strerror(errno);
-  }
-  for (size_t done = 0; why.empty() && done < text.size();) {
-    const ssize_t wrote = write(fd, text.data() + done, text.size() - done);
-    if (wrote > 0) {
-      done += size_t(wrote);
-    } else if (wrote == 0 || errno != EINTR) {
-      why = "cannot write " + path + ": " + std::strerror(wrote == 0 ? EIO : errno);
-    }
-  }
-  if (close(fd) != 0 && why.empty()) why = "cannot write " + path + ": " + std::strerror(errno);
-  return why;
-}
+std::string NotPlainBelow(const std::string& folder, const std::string& name) { return NotPlain(Folder(folder), name); }

@@ -1,9 +1,13 @@
 // The output folder (--out): the runner's pictures, their page and a walk's
 // files go there, beside whatever else the folder holds, and the folder's
-// record, .tvui-out, lists them, one name a line (relative to the folder)
-// with the file's size and time of writing, stamped as each file is
-// written. A run removes what the record lists, the files of the run before
-// as they left them, and nothing else; it never writes over a file that the
+// record, .tvui-out, lists them, one name a line (relative to the folder).
+// A file joins the record before the runner writes it, as being written:
+// by the file itself (its device, inode and time of birth), for its size and
+// time change until it is whole, and the process may end before (Ctrl-C
+// mid-walk, or ctest's SIGKILL); whole, it is stamped with its size and time
+// of writing. A run removes what the record lists, the files of the run
+// before as they left them (a file being written, as long as it is the file
+// the runner made), and nothing else; it never writes over a file that the
 // record does not list, or one changed since, which is the user's own. The
 // record, and every file the runner removes or writes, is a regular file
 // below the folder reached without a link (the folder itself may be one): a
@@ -26,18 +30,23 @@ std::string OutFolderRefusal(const std::string& folder, const std::vector<std::s
 // the record; empty, or why not.
 std::string OutFolderBegin(const std::string& folder);
 
-// Before the runner writes NAME: empty when it may (no file of that name, or
-// one the run wrote), else why not.
+// Before the runner writes NAME in place (a picture, a walk's files): empty
+// when it may (no file of that name, or one the run wrote), else why not.
+// The file is made if it is not there, and joins the record as being
+// written.
 std::string OutFolderClaim(const std::string& folder, const std::string& name);
 
-// After the runner wrote NAME in the run's folder: it joins the record with
-// its stamp; empty, or why the record could not be written.
+// After the runner wrote NAME whole in the run's folder: it is stamped in
+// the record; empty, or why the record could not be written.
 std::string OutFolderStamp(const std::string& name);
 
-// As the run ends, by whatever ends it: the files claimed and still being
-// written (a walk's journal) are stamped as they are.
-void OutFolderSeal();
+// Writes NAME in the run's folder whole (the pictures' page), as a file of
+// the runner's own making beside it under a new name, put in its place and
+// stamped: a reader never finds half a page, and no file the runner did not
+// make is written. Empty, or why not.
+std::string OutFolderPut(const std::string& folder, const std::string& name, const std::string& text);
 
-// Writes TEXT to PATH as a regular file, never through a link or into a
-// pipe in its place; empty, or why not.
-std::string OutFolderWriteFile(const std::string& path, const std::string& text);
+// Why NAME below FOLDER is not a regular file reached without a link (a
+// folder on its way is a link, or it is a link, a folder or a pipe), naming
+// it; empty when it is one, or nothing is there.
+std::string NotPlainBelow(const std::string& folder, const std::string& name);

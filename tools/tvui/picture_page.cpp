@@ -120,15 +120,5 @@ std::string PicturePageAdd(const std::string& folder, const std::string& title, 
   page.keysBefore = 0;
   if (caption.empty()) return {};
   page.entries.push_back({file, caption, keys});
-  if (std::string refusal = OutFolderClaim(folder, PicturePageFile()); !refusal.empty()) return refusal;
-  // Written whole beside itself, under a name of the runner's own, then put
-  // in place: a reader never finds half a page.
-  const std::filesystem::path at = folder.empty() ? "." : folder;
-  const std::filesystem::path path = at / PicturePageFile();
-  const std::filesystem::path fresh = at / ".tvui-index.html.new";
-  if (std::string failure = OutFolderWriteFile(fresh.string(), PageText(title)); !failure.empty()) return failure;
-  std::error_code error;
-  std::filesystem::rename(fresh, path, error);
-  if (error) return "cannot write " + path.string() + ": " + error.message();
-  return OutFolderStamp(PicturePageFile());
+  return OutFolderPut(folder, PicturePageFile(), PageText(title));
 }

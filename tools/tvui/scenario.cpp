@@ -634,6 +634,9 @@ std::string ScreenshotLine(const ScenarioTokens& t) {
       t[1].text.size() <= 4)
     return "screenshot takes a file name ending in .png and a quoted caption";
   if (!BelowItsFolder(t[1].text)) return "screenshot takes a file name below the output folder, not " + t[1].text;
+  if (std::any_of(t[1].text.begin(), t[1].text.end(), [](char c) { return uint8_t(c) < 0x20 || c == 0x7F; }))
+    return "screenshot takes a file name without a tab, a line end or another control character, not " +
+           Shown(t[1].text);
   GenBitmap* canvas = Canvas();
   if (!canvas) return "the GUI has no screen to take";
   if (std::string refusal = OutFolderClaim(g_run.outDir, t[1].text); !refusal.empty()) return refusal;
@@ -955,6 +958,12 @@ std::string ExpectPictureLine(const ScenarioTokens& t) {
   // scenario.
   if (!BelowItsFolder(t[2].text))
     return "expect picture takes a file name below the scenario's folder, not " + t[2].text;
+  // Nor past it through a link, nor written into what a link points to.
+  const std::string diff = t[2].text.substr(0, t[2].text.size() - 4) + "_diff.png";
+  for (const std::string& name : {t[2].text, diff})
+    if (std::string why = NotPlainBelow(g_run.folder.string(), name); !why.empty())
+      return why + ": expect picture reads and writes its pictures in the scenario's folder only as regular files, "
+                   "never through a link";
   GenBitmap* canvas = Canvas();
   if (!canvas) return "the GUI has no screen to compare";
   if (std::string failure = GenCompareBitmapWithPng(canvas, (g_run.folder / t[2].text).string()); !failure.empty())
@@ -1462,6 +1471,30 @@ std::string Unreadable(const std::string& path, bool* notRegular) {
   return {};
 }
 
+// The largest fixture read: the ones there are run to a few kB, and a file
+// far beyond would be read whole, a line at a time however long the line.
+constexpr size_t kLargestFixture = 16 << 20;
+
+// Why the fixture, a regular file, cannot be read through to its end: a read
+// that fails (which the loader would take for the end), or more bytes than
+// a fixture holds. Empty when it can.
+std::string UnreadFixture(const std::string& path, bool* tooLarge) {
+  *tooLarge = false;
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return std::strerror(errno);
+  std::string why;
+  char buffer[65536];
+  size_t total = 0;
+  for (ssize_t got = 1; why.empty() && got != 0;) {
+    got = read(fd, buffer, sizeof buffer);
+    if (got < 0 && errno != EINTR) why = std::strerror(errno);
+    *tooLarge = got > 0 && (total += size_t(got)) > kLargestFixture;
+    if (*tooLarge) why = "larger than 16 MB, far more than any fixture holds";
+  }
+  close(fd);
+  return why;
+}
+
 }  // namespace
 
 bool SplitScenarioLine(const std::string& line, ScenarioTokens* tokens) { return SplitWords(line, tokens, true); }
@@ -1504,6 +1537,9 @@ bool ScenarioScript::Load(const std::string& path, std::string* error) {
   int number = 0;
   for (std::string source; std::getline(file, source);) {
     ++number;
+    // A byte 0 would end a word in the middle wherever the word goes.
+    if (source.find('\0') != std::string::npos)
+      return fail("line " + std::to_string(number) + ": a byte 0 (\\x00), which no line of a scenario holds");
     if (IsComment(source)) continue;
     if (!SplitScenarioLine(source, &tokens)) return fail("line " + std::to_string(number) + ": a quote is not closed");
     if (!Written(tokens) || !firstError.empty()) continue;
@@ -1725,8 +1761,12 @@ bool ReadScenarioSetup(const std::string& scenarioPath, const ScenarioScript& sc
     } else if (t.size() == 3 && t[1].text == "fixture") {
       const std::string fixture = (folder / t[2].text).string();
       bool notRegular = false;
-      if (std::string why = Unreadable(fixture, &notRegular); !why.empty()) {
+      bool tooLarge = false;
+      std::string why = Unreadable(fixture, &notRegular);
+      if (why.empty()) why = UnreadFixture(fixture, &tooLarge);
+      if (!why.empty()) {
         *error = where + (notRegular ? "the fixture " + fixture + " is not a regular file (" + why + ")"
+                          : tooLarge ? "the fixture " + fixture + " is " + why
                                      : "cannot read the fixture " + fixture + " (" + why + ")");
         return false;
       }

@@ -37,8 +37,9 @@
 // simtv.h describes the record). A bare name after expect text, no-text or
 // focus is the key of a string constant (units/Strings/Default.txt) as it
 // reads in the set's language of the moment. A picture expected is kept
-// beside the scenario: a mismatch writes NAME_diff.png there, and
-// TVUI_UPDATE_GOLDENS=1 rewrites the reference. expect layout, and every
+// beside the scenario, a regular file reached without a link: a mismatch
+// writes NAME_diff.png there, and TVUI_UPDATE_GOLDENS=1 rewrites the
+// reference. expect layout, and every
 // screenshot and expect picture after its picture, checks the screen as
 // layout_check.h describes: texts of a window over one another or covered, a
 // text whose glyphs its view's height cuts, a text or image past its window,
