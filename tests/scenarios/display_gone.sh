@@ -8,26 +8,14 @@
 set -u
 tvui=$1
 work=$2
-if ! command -v Xvfb >/dev/null; then
-  echo "no Xvfb here (bash scripts/deps.sh installs it)"
-  exit 77
-fi
 rm -rf "$work"
 mkdir -p "$work"
 pids=()
 trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done' EXIT
+. "$(dirname "$0")/own_display.sh"
+own_display "$work" 77
 
-# Xvfb names the free display it took once it listens.
-mkfifo "$work/display"
-Xvfb -displayfd 3 -screen 0 960x540x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-pids+=("$xvfb")
-if ! read -r display <"$work/display"; then
-  echo "Xvfb did not start:"; cat "$work/xvfb.log"
-  exit 1
-fi
-
-DISPLAY=":$display" TVUI_ROOT="$work/set" "$tvui" --window --fresh >"$work/out.log" 2>&1 &
+TVUI_ROOT="$work/set" "$tvui" --window --fresh >"$work/out.log" 2>&1 &
 program=$!
 pids+=("$program")
 # Up once the set woke in the window: its loop draws and collects from then

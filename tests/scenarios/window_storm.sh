@@ -23,23 +23,12 @@ seconds=${4:-80}
 min_screens=${5:-16}
 min_kinds=${6:-6}
 min_cycles=${7:-2}
-if ! command -v Xvfb >/dev/null; then
-  echo "no Xvfb here: the storm needs one (bash scripts/deps.sh installs it)"
-  exit 1
-fi
 rm -rf "$work"
 mkdir -p "$work"
 pids=()
 trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done' EXIT
-
-mkfifo "$work/display"
-Xvfb -displayfd 3 -screen 0 960x540x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-pids+=("$!")
-if ! read -r display <"$work/display"; then
-  echo "Xvfb did not start:"; cat "$work/xvfb.log"
-  exit 1
-fi
-export DISPLAY=":$display"
+. "$(dirname "$0")/own_display.sh"
+own_display "$work" 1
 
 printf 'tv demo\ntv on\n' >"$work/on.scn"
 TVUI_ROOT="$work/set" "$tvui" --window --fresh --scenario "$work/on.scn" >"$work/out.log" 2>&1 &

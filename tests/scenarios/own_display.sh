@@ -1,0 +1,22 @@
+# Sourced by the window's tests: an X server of the test's own on a free
+# display, named in DISPLAY, its process in xvfb and in the test's pids,
+# which the test's trap ends. Without Xvfb the test ends with STATUS (77
+# skips it; a test that must run fails).
+#   own_display WORK STATUS
+own_display() {
+  if ! command -v Xvfb >/dev/null; then
+    echo "no Xvfb here (bash scripts/deps.sh installs it)"
+    exit "$2"
+  fi
+  # Xvfb names the free display it took once it listens.
+  mkfifo "$1/display"
+  Xvfb -displayfd 3 -screen 0 960x540x24 -nolisten tcp 3>"$1/display" >"$1/xvfb.log" 2>&1 &
+  xvfb=$!
+  pids+=("$xvfb")
+  local display
+  if ! read -r display <"$1/display"; then
+    echo "Xvfb did not start:"; cat "$1/xvfb.log"
+    exit 1
+  fi
+  export DISPLAY=":$display"
+}
