@@ -1818,9 +1818,13 @@ void ScenarioReportFatal(const char* what) {
   PrintFailure(w.name, w.number, w.source, what);
 }
 
+// Other threads hold the lock for a moment (the GUI thread at every frame):
+// the line is asked for again for a while rather than left unsaid.
 std::string ScenarioRunningLine() {
   Watch& w = W();
-  std::unique_lock guard(w.mutex, std::try_to_lock);
+  std::unique_lock guard(w.mutex, std::defer_lock);
+  for (int tries = 0; tries < 200 && !guard.try_lock(); ++tries)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
   if (!guard.owns_lock() || w.name.empty()) return {};
   return w.name + ":" + std::to_string(w.number) + ": " + Shown(w.source);
 }
