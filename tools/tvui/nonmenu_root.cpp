@@ -27,7 +27,7 @@
 
 namespace TvuiNonMenu {
 
-// A window of the media family: layer 1, which a clear of the widgets spares.
+// A window of the media family: the media layer, which a clear of the widgets spares.
 class MediaWindow : public Primitives::KeyRoutingForm {
   VG_CLASS()
 

@@ -2,7 +2,7 @@
 // sub-system with the settings store, the message agent and the widget
 // manager around it, and gives scenarios lines to ask for its screens
 // (--help lists them). Besides the unit's screens, open may name the root's
-// own test screens: TvuiNonMenu::MediaWindow (a window of layer 1),
+// own test screens: TvuiNonMenu::MediaWindow (a window of the media layer),
 // TvuiNonMenu::LabelOwner (a dialog that shows the label the keyboard sends
 // it) and TvuiNonMenu::Widget (a plain non-menu widget). A probe receiver
 // prints every message it is given ("nonmenu root: message ...").

@@ -6,8 +6,9 @@
 // neither) and shows it in the corner; the service mode is entered from the
 // front panel with MENU while VOL- is held.
 //
-// Layers: 0x1000 its screens (cleared with 0x8000 by a clear-all), 0x2000
-// the indicator and the status check, 0x4000 the factory-only messages.
+// Layers: Layers::Factory its screens (cleared with Layers::FactoryTop by a
+// clear-all), Layers::FactoryIndicator the indicator and the status check,
+// Layers::FactoryOnly the factory-only messages.
 #pragma once
 
 #include <cstdint>
@@ -43,7 +44,7 @@ class FactorySystem : public SubSystem::SubSystemClass {
   // for its screens reach it from the other sub-systems.
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   void Close(XObject* sender = nullptr) override;
-  // A clear-all closes its screens (layers 0x1000 and 0x8000).
+  // A clear-all closes its screens (ClearLayers).
   void HandleMessage(Structures::Message* message) override;
   // A factory widget of its own is initialised, placed at its origin, opened
   // and focused; any other screen of its own is returned unopened; a screen

@@ -93,7 +93,7 @@ void MediaWindow::LeavePlayer() {
     Close();
     return;
   }
-  // The clear leaves layer 1 alone: every media window closes itself first.
+  // The clear leaves the media layer alone: every media window closes itself first.
   for (Core::View* view = system->lastView; view;) {
     Core::View* below = view->prevView;
     if (auto* window = vg_cast<MediaWindow>(view)) window->Close();

@@ -1,7 +1,7 @@
 // MediaPlayer::MediaWindow: the base of the media player's full-screen
-// windows. They stand on layer 1, which a clear-all leaves alone, so the exit
-// keys close the window themselves, stop what plays, close the medium and
-// then clear all. A window also leaves when its medium is taken out (or
+// windows. They stand on Layers::Media, which a clear-all leaves alone, so
+// the exit keys close the window themselves, stop what plays, close the
+// medium and then clear all. A window also leaves when its medium is taken out (or
 // drops off the device list), and says so. Every media window hears the
 // message agent while it is open.
 #pragma once

@@ -113,7 +113,7 @@ void MenuSystem::HandleFocus(bool focused) {
       else
         form->HoldTimeout();
     }
-    if (auto* main = vg_cast<BrcmMainMenu>(view)) main->ShowHelpLine(keys);
+    if (auto* main = vg_cast<BrcmMainMenu>(view)) main->ShowHelpLine(SubSystem::KeyOwner::ShowsOwnHelpLine(main));
   }
 }
 

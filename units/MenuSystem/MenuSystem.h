@@ -37,8 +37,8 @@ class MenuSystem : public SubSystem::MenuSystemClass {
   static constexpr int32_t Levels = 9;
   // The settings key of the main menu's item (from 0).
   static constexpr const char16_t* MainMenuIndexKey = u"MainMenuIndex";
-  // The layers of the menus: the main menu (2), the second-level pages (4),
-  // the option pop-ups and third-level pages (8) and deeper pages (16).
+  // The layers of the menus: the main menu's, the pages', the option
+  // pop-ups' and third-level pages', and the last that none takes now.
   static constexpr int32_t MenuLayers = Layers::Menus;
   static constexpr VgPoint TopLevelOrigin{0, 0};
   static constexpr VgPoint PageOrigin{160, 0};

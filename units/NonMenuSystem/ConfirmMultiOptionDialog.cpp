@@ -33,8 +33,8 @@ constexpr int32_t kButtonsAboveFrame = 12;
 // The PIN type that guards the 3D wizard while 3D is locked.
 constexpr int32_t kThreeDWizardPinType = 11;
 // A confirmation that stands over the screen that asked: above the screens
-// (32) and their panels (64), below the messages and pop-ups (256), so that a
-// message over it leaves the question open.
+// and their panels, below the messages and pop-ups, so that a message over
+// it leaves the question open.
 constexpr int32_t kOverScreenLayer = Layers::Dialog;
 
 // The class of a registered message receiver of that name: a message for a

@@ -1,5 +1,7 @@
 #include "NonMenuSystem/NonMenuSystem.h"
 
+#include <vector>
+
 #include "Constants/Constants.h"
 #include "Core/KeyEvent.h"
 #include "Events/Events.h"
@@ -272,8 +274,7 @@ void NonMenuSystem::KeysSettled() {
 // the line of the screen that has them then, and opening or closing it now
 // would change the screens while one of them is being opened or closed.
 void NonMenuSystem::KeysMoved() {
-  if (helpBar && IsOpenHere(helpBar, this) && helpBar->Visible && helpBar->Teller &&
-      !SubSystem::KeyOwner::HasTheKeys(helpBar->Teller))
+  if (helpBar && IsOpenHere(helpBar, this) && helpBar->Visible && !SubSystem::KeyOwner::KeepsHelpLine(helpBar->Teller))
     helpBar->OnSetVisible(false);
 }
 
@@ -288,23 +289,23 @@ bool Gone(Core::View* teller) {
 }  // namespace
 
 void NonMenuSystem::ShowHelpOfKeys(bool forget) {
-  HelpLine* shown = nullptr;
-  HelpLine* anyone = nullptr;
+  std::vector<HelpLine*> lines;
+  std::vector<Core::View*> tellers;
   if (helpLines) {
     for (Structures::DuLinkNode* node = helpLines->Sentinel()->next; node != helpLines->Sentinel();) {
       Structures::DuLinkNode* next = node->next;
       auto* line = vg_cast<HelpLine>(node->data.get());
       if (forget && line && Gone(line->Teller)) {
         helpLines->DeleteNode(node);
-      } else if (line && !line->Teller) {
-        anyone = line;
-      } else if (line && SubSystem::KeyOwner::HasTheKeys(line->Teller)) {
-        shown = line;
+      } else if (line) {
+        lines.push_back(line);
+        tellers.push_back(line->Teller);
       }
       node = next;
     }
   }
-  if (!shown) shown = anyone;
+  const int whose = SubSystem::KeyOwner::WhoseHelpLine(tellers);
+  HelpLine* shown = whose >= 0 ? lines[size_t(whose)] : nullptr;
   if (!shown) {
     if (helpBar && IsOpenHere(helpBar, this)) helpBar->Close();
     return;
@@ -331,7 +332,7 @@ void NonMenuSystem::ClearAll() {
   MainApp::GetMessageAgent()->Dispatch(message, nullptr);
 }
 
-// Layer 1 holds the media and playback windows, which outlive a clear
+// Layers::Media holds the media and playback windows, which outlive a clear
 // unless they say otherwise; the help bar goes with the screens it
 // explained.
 void NonMenuSystem::ClearOwnForms() {

@@ -28,8 +28,8 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   explicit NonMenuSystem(XObject* link = nullptr) : SubSystem::SubSystemClass(link) {}
 
   // The layers of the widgets it clears, the messages' and the volume bar's
-  // among them: layer 1 (media and playback windows) survives a clear, and
-  // so does the mute sign.
+  // among them: the media and playback windows' survives a clear, and so
+  // does the mute sign's.
   static constexpr int32_t ClearLayers = Layers::NonMenuClear;
   static constexpr int32_t ScreenWidth = 960;
   static constexpr int32_t ScreenHeight = 540;

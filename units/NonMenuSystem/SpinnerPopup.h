@@ -1,5 +1,5 @@
 // NonMenuSystem::SpinnerPopup: the small framed pop-up of a row of spinners
-// over the dialog that opened it (layer 256). LEFT and RIGHT go round the
+// over the dialog that opened it (Layers::PopUp). LEFT and RIGHT go round the
 // spinners, UP and DOWN step the focused one (its arrows show which), OK
 // on a spinner or BACK close the pop-up, and so does its time-out, leaving
 // the dialog below open. The date and time pop-ups are built on it.

@@ -69,6 +69,18 @@ Primitives::KeyRoutingForm* Notice(Primitives::KeyRoutingForm* form) {
   return form && form->GivesWay() ? form : nullptr;
 }
 
+// Closes the screens; whether one of them left (a screen that its parent
+// does not hold stays where it is, and settling again would change nothing).
+bool Leave(const std::vector<Primitives::KeyRoutingForm*>& forms) {
+  bool left = false;
+  for (Primitives::KeyRoutingForm* form : forms) {
+    const bool open = form->Parent && form->owner.get() == form->Parent.get();
+    form->Close();
+    left = left || (open && form->owner.get() != form->Parent.get());
+  }
+  return left;
+}
+
 // Whether the screen stays when a screen of the layer opens: it goes when it
 // answers a screen (or a list inside one) of that layer, which gives the
 // layer up.
@@ -162,8 +174,11 @@ void KeyOwner::Settle(XObject*) {
   if (settling_) return;
   settling_ = true;
   // A notice that leaves changes the stack the keys were settled on: they
-  // are settled again on what is left.
-  for (bool again = true; again;) {
+  // are settled again on what is left. Each round takes a screen away; a
+  // screen whose leaving brought another in its place could go on for ever.
+  constexpr int kRounds = 16;
+  bool again = true;
+  for (int round = 0; again && round < kRounds; ++round) {
     again = false;
     if (Stage) {
       ReturnFocus();
@@ -171,6 +186,7 @@ void KeyOwner::Settle(XObject*) {
     }
     again = LeaveWithoutTheKeys() || again;
   }
+  if (again) VgPrint("SubSystem::KeyOwner: notices still leave after %d rounds; the keys stay as they are\n", kRounds);
   // Those that follow the keys do not move them.
   for (SubSystemClass* system : SubSystemsOf(Stage ? Stage.get() : Ground.get())) system->KeysSettled();
   settling_ = false;
@@ -230,16 +246,16 @@ bool KeyOwner::KeysToTheTop() {
     if (TakesKeysOver(form, *top) && Notice(form) && Overlap(ExtentOf(*entry), ExtentOf(*top)))
       passing.push_back(form);
   }
-  for (Primitives::KeyRoutingForm* form : passing) form->Close();
-  if (top == at) return !passing.empty();
+  const bool left = Leave(passing);
+  if (top == at) return left;
   auto* screen = vg_cast<Primitives::KeyRoutingForm>(top->view);
   auto* holder = vg_cast<SubSystemClass>(screen->owner.get());
-  if (!holder || holder->owner.get() != stage) return !passing.empty();
+  if (!holder || holder->owner.get() != stage) return left;
   VgPrint("SubSystem::KeyOwner: the keys go to %s, which lies over %s\n", screen->GetClass()->name,
           keys->GetClass()->name);
   holder->OnSetFocus(screen);
   stage->OnSetFocus(holder);
-  return !passing.empty();
+  return left;
 }
 
 // The volume bar takes the keys while it is up and goes when a screen takes
@@ -253,8 +269,7 @@ bool KeyOwner::LeaveWithoutTheKeys() {
     for (Core::View* view = system->firstView; view; view = view->nextView)
       if (auto* form = vg_cast<Primitives::KeyRoutingForm>(view); form && form->LeavesWithTheKeys() && !form->Focused)
         leaving.push_back(form);
-  for (Primitives::KeyRoutingForm* form : leaving) form->Close();
-  return !leaving.empty();
+  return Leave(leaving);
 }
 
 Primitives::KeyRoutingForm* KeyOwner::ScreenWithTheKeys(Core::View* view) {
@@ -270,6 +285,22 @@ Primitives::KeyRoutingForm* KeyOwner::ScreenWithTheKeys(Core::View* view) {
 }
 
 bool KeyOwner::HasTheKeys(const Core::View* view) { return view && view->Focused; }
+
+int KeyOwner::WhoseHelpLine(const std::vector<Core::View*>& tellers) {
+  int withTheKeys = -1;
+  int anyone = -1;
+  for (int i = 0; i < int(tellers.size()); ++i) {
+    if (!tellers[size_t(i)])
+      anyone = i;
+    else if (HasTheKeys(tellers[size_t(i)]))
+      withTheKeys = i;
+  }
+  return withTheKeys >= 0 ? withTheKeys : anyone;
+}
+
+bool KeyOwner::KeepsHelpLine(const Core::View* teller) { return !teller || HasTheKeys(teller); }
+
+bool KeyOwner::ShowsOwnHelpLine(const Core::View* screen) { return screen && HasTheKeys(screen->owner.get()); }
 
 // A passing notice gives way to the screen, and a display that takes no keys
 // lets it open under it; a notice opens anywhere and gives way in turn.

@@ -19,19 +19,25 @@
 //     gives way, and a notice that leaves with the keys leaves without them.
 //     The menus arrange their own pages (the page beside the main menu lies
 //     on its ground), and a modal screen hears the keys wherever they are.
+// A focus that anyone but the owner sets is a request for the keys: it
+// reaches the owner through the stage's or a sub-system's OnSetFocus, and
+// the owner settles after it; the owner's own moves make no request.
 // Then the sub-systems follow (SubSystemClass::KeysSettled): the help bar
-// shows the line of the screen with the keys, the menus count their minute
-// and show the main menu's own help line only while they have the keys, the
-// panels over another screen are solid. No one that follows moves the keys.
-// A help line never stays on view while its screen lacks the keys: when the
-// focus moves, such a line goes at once (SubSystemClass::KeysMoved), and the
-// line of the screen that has them comes when the owner settles.
+// shows the line the owner names (WhoseHelpLine), the panels over another
+// screen are solid. As the keys come and go, the menus count their minute,
+// and show the main menu's own help line (ShowsOwnHelpLine), only while they
+// have them. No one that follows moves the keys. A help line never stays on
+// view while its screen lacks the keys: when the focus moves, such a line
+// goes at once (SubSystemClass::KeysMoved, KeepsHelpLine), and the line of
+// the screen that has them comes when the owner settles.
 //
 // The stage, the group whose sub-systems' screens are drawn as one stack
 // (the application's normal operation), asks the owner to direct the keys
 // across them; sub-systems standing elsewhere (a test's root) are followed,
 // not directed.
 #pragma once
+
+#include <vector>
 
 #include "Core/Group.h"
 #include "Primitives/KeyRoutingForm.h"
@@ -71,6 +77,18 @@ class KeyOwner : public XObject {
   // Whether the view (a screen, a sub-system, a list that told a help line)
   // lies on the keys' path.
   static bool HasTheKeys(const Core::View* view);
+  // Which of the help lines told shows, by their tellers as they were told,
+  // newest first (a null teller: a line told for no screen): the index, or
+  // -1 for none. The line of the screen with the keys (the first told of
+  // those on their path); while no screen that told one has them, the first
+  // line told for no screen.
+  static int WhoseHelpLine(const std::vector<Core::View*>& tellers);
+  // Whether a help line told by the screen may stay on view: not once the
+  // screen has lost the keys.
+  static bool KeepsHelpLine(const Core::View* teller);
+  // Whether a screen's own help line (the main menu's, drawn inside it)
+  // shows: while its sub-system has the keys.
+  static bool ShowsOwnHelpLine(const Core::View* screen);
   // Whether the key being handled asks for the screen, and the screen would
   // open in the sub-system under the screen with the keys, which stays (see
   // KeyAsking): it does not open then.
@@ -111,9 +129,11 @@ class KeyOwner : public XObject {
  private:
   // The stage's focus goes to a sub-system that can answer the remote.
   void ReturnFocus();
-  // The keys go up the drawn stack; true when a passing notice gave way.
+  // The keys go up the drawn stack; true when a passing notice gave way and
+  // left.
   bool KeysToTheTop();
-  // Notices that leave with the keys and lack them leave; true when one did.
+  // Notices that leave with the keys and lack them leave; true when one
+  // left.
   bool LeaveWithoutTheKeys();
   void Watch(bool on);
 
