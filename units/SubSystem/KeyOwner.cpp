@@ -162,7 +162,7 @@ void KeyOwner::Enlist(Core::Group* group) {
 }
 
 void KeyOwner::FocusMoved() {
-  for (SubSystemClass* system : SubSystemsOf(Stage ? Stage.get() : Ground.get())) system->KeysMoved();
+  for (SubSystemClass* system : SubSystemsOf(Ground)) system->KeysMoved();
   Changed();
 }
 
@@ -188,7 +188,7 @@ void KeyOwner::Settle(XObject*) {
   }
   if (again) VgPrint("SubSystem::KeyOwner: notices still leave after %d rounds; the keys stay as they are\n", kRounds);
   // Those that follow the keys do not move them.
-  for (SubSystemClass* system : SubSystemsOf(Stage ? Stage.get() : Ground.get())) system->KeysSettled();
+  for (SubSystemClass* system : SubSystemsOf(Ground)) system->KeysSettled();
   settling_ = false;
 }
 
@@ -265,7 +265,7 @@ bool KeyOwner::KeysToTheTop() {
 // once the keys are settled.
 bool KeyOwner::LeaveWithoutTheKeys() {
   std::vector<Primitives::KeyRoutingForm*> leaving;
-  for (SubSystemClass* system : SubSystemsOf(Stage ? Stage.get() : Ground.get()))
+  for (SubSystemClass* system : SubSystemsOf(Ground))
     for (Core::View* view = system->firstView; view; view = view->nextView)
       if (auto* form = vg_cast<Primitives::KeyRoutingForm>(view); form && form->LeavesWithTheKeys() && !form->Focused)
         leaving.push_back(form);
@@ -339,7 +339,7 @@ bool KeyOwner::OverAnother(Primitives::KeyRoutingForm* panel) {
     // A screen of the panel's layer gives its place up to it.
     if (!form || form == panel || uint32_t(form->Layer) >= uint32_t(panel->Layer)) continue;
     if (!(form->TakesKeys() || vg_cast<MenuClass>(form))) continue;
-    if (Shown(form) && !VgIsRectEmpty(VgIntersectRect(form->Bounds, panel->Bounds))) return true;
+    if (Shown(form) && Overlap(form->Bounds, panel->Bounds)) return true;
   }
   return false;
 }

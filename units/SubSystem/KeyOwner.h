@@ -123,7 +123,8 @@ class KeyOwner : public XObject {
 
   // The group whose sub-systems' screens the owner directs; null while none.
   VgPtr<Core::Group> Stage;
-  // Where the sub-systems that enlisted stand.
+  // Where the sub-systems that follow the keys stand: the stage while there
+  // is one, else where the sub-systems that enlisted stand.
   VgPtr<Core::Group> Ground;
 
  private:
