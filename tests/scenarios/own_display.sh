@@ -1,6 +1,6 @@
-# Sourced by the window's tests: an X server of the test's own on a free
-# display, named in DISPLAY, its process in xvfb and in the test's pids,
-# which the test's trap ends. Without Xvfb the test ends with STATUS (77
+# Sourced by the window's tests. own_display: an X server of the test's own
+# on a free display, named in DISPLAY, its process in xvfb and in the test's
+# pids, which the test's trap ends. Without Xvfb the test ends with STATUS (77
 # skips it; a test that must run fails).
 #   own_display WORK STATUS
 own_display() {
@@ -19,4 +19,14 @@ own_display() {
     exit 1
   fi
   export DISPLAY=":$display"
+}
+
+# The window on a set switched on, its log in WORK/out.log, its process in
+# program and in the test's pids.
+#   window_on TVUI WORK
+window_on() {
+  printf 'tv demo\ntv on\n' >"$2/on.scn"
+  TVUI_ROOT="$2/set" "$1" --window --fresh --scenario "$2/on.scn" >"$2/out.log" 2>&1 &
+  program=$!
+  pids+=("$program")
 }

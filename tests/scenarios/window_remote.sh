@@ -19,10 +19,7 @@ trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done' EXIT
 . "$(dirname "$0")/own_display.sh"
 own_display "$work" 77
 
-printf 'tv demo\ntv on\n' >"$work/on.scn"
-TVUI_ROOT="$work/set" "$tvui" --window --fresh --scenario "$work/on.scn" >"$work/out.log" 2>&1 &
-program=$!
-pids+=("$program")
+window_on "$tvui" "$work"
 
 fail() {
   echo "$1:"; tail -n 60 "$work/out.log"

@@ -30,10 +30,7 @@ trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done' EXIT
 . "$(dirname "$0")/own_display.sh"
 own_display "$work" 1
 
-printf 'tv demo\ntv on\n' >"$work/on.scn"
-TVUI_ROOT="$work/set" "$tvui" --window --fresh --scenario "$work/on.scn" >"$work/out.log" 2>&1 &
-program=$!
-pids+=("$program")
+window_on "$tvui" "$work"
 
 # A sanitizer's report ends the window at once: it is shown from its start.
 fail() {

@@ -101,14 +101,6 @@ Record& R() {
   return record;
 }
 
-// What a file that is not a regular one is, in plain words.
-std::string KindOf(mode_t mode) {
-  return S_ISLNK(mode)    ? "a link"
-         : S_ISDIR(mode)  ? "a folder"
-         : S_ISFIFO(mode) ? "a pipe"
-                          : "a device or socket";
-}
-
 // Why the runner leaves the file at PATH alone: it is not a regular file
 // reached without a link.
 std::string NotTaken(const std::string& what) {
@@ -128,7 +120,7 @@ std::string NotPlain(const fs::path& folder, const std::string& name) {
     // Nothing there: nothing to remove, and a write makes no folder.
     if (lstat(at.c_str(), &info) != 0) return {};
     if (std::next(part) == path.end())
-      return S_ISREG(info.st_mode) ? std::string() : at.string() + " is " + KindOf(info.st_mode);
+      return S_ISREG(info.st_mode) ? std::string() : at.string() + " is " + FileKind(info.st_mode);
     if (S_ISLNK(info.st_mode)) return (folder / path).string() + " lies below " + at.string() + ", a link";
     if (!S_ISDIR(info.st_mode)) return {};
   }
@@ -151,11 +143,11 @@ std::string ReadRegular(const fs::path& path, std::string* text, bool* there) {
   if (fd < 0) {
     const int reason = errno;
     if (!*there) return {};
-    if (lstat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return NotTaken(path, "is " + KindOf(info.st_mode));
+    if (lstat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return NotTaken(path, "is " + FileKind(info.st_mode));
     return "cannot read " + path.string() + ": " + std::strerror(reason);
   }
   std::string why;
-  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) why = NotTaken(path, "is " + KindOf(info.st_mode));
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) why = NotTaken(path, "is " + FileKind(info.st_mode));
   char buffer[4096];
   for (ssize_t got = 0; why.empty() && (got = read(fd, buffer, sizeof buffer)) != 0;) {
     if (got > 0) {
@@ -284,12 +276,12 @@ std::string WriteFile(const std::string& path, const std::string& text) {
   const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
   if (fd < 0) {
     const int reason = errno;
-    if (lstat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return NotTaken(path, "is " + KindOf(info.st_mode));
+    if (lstat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return NotTaken(path, "is " + FileKind(info.st_mode));
     return "cannot write " + path + ": " + std::strerror(reason);
   }
   std::string why;
   if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    why = NotTaken(path, "is " + KindOf(info.st_mode));
+    why = NotTaken(path, "is " + FileKind(info.st_mode));
   } else if (ftruncate(fd, 0) != 0) {
     why = "cannot write " + path + ": " + std::strerror(errno);
   }
@@ -345,7 +337,7 @@ std::string OutFolderBegin(const std::string& folder) {
 std::string OutFolderClaim(const std::string& folder, const std::string& name) {
   const std::string normal = Normal(name);
   // The record keeps a name a line, a tab after it.
-  if (std::any_of(normal.begin(), normal.end(), [](char c) { return uint8_t(c) < 0x20 || c == 0x7F; }))
+  if (HasControlCharacter(normal))
     return "the output folder's record keeps no name with a tab, a line end or another control character";
   Record& record = R();
   std::lock_guard guard(record.mutex);
@@ -406,6 +398,17 @@ std::string OutFolderPut(const std::string& folder, const std::string& name, con
   if (!record.begun) return {};
   StampIn(record, normal);
   return WriteRecord(record);
+}
+
+std::string FileKind(mode_t mode) {
+  return S_ISLNK(mode)    ? "a link"
+         : S_ISDIR(mode)  ? "a folder"
+         : S_ISFIFO(mode) ? "a pipe"
+                          : "a device or socket";
+}
+
+bool HasControlCharacter(std::string_view name) {
+  return std::any_of(name.begin(), name.end(), [](char c) { return uint8_t(c) < 0x20 || c == 0x7F; });
 }
 
 std::string NotPlainBelow(const std::string& folder, const std::string& name) { return NotPlain(Folder(folder), name); }

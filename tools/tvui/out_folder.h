@@ -15,7 +15,10 @@
 // written or followed.
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The walk's files in the output folder.
@@ -50,3 +53,10 @@ std::string OutFolderPut(const std::string& folder, const std::string& name, con
 // folder on its way is a link, or it is a link, a folder or a pipe), naming
 // it; empty when it is one, or nothing is there.
 std::string NotPlainBelow(const std::string& folder, const std::string& name);
+
+// What a file that is not a regular one is, in plain words ("a folder").
+std::string FileKind(mode_t mode);
+
+// Whether the name holds a tab, a line end or another control character,
+// which no line of the record keeps.
+bool HasControlCharacter(std::string_view name);

@@ -634,7 +634,7 @@ std::string ScreenshotLine(const ScenarioTokens& t) {
       t[1].text.size() <= 4)
     return "screenshot takes a file name ending in .png and a quoted caption";
   if (!BelowItsFolder(t[1].text)) return "screenshot takes a file name below the output folder, not " + t[1].text;
-  if (std::any_of(t[1].text.begin(), t[1].text.end(), [](char c) { return uint8_t(c) < 0x20 || c == 0x7F; }))
+  if (HasControlCharacter(t[1].text))
     return "screenshot takes a file name without a tab, a line end or another control character, not " +
            Shown(t[1].text);
   GenBitmap* canvas = Canvas();
@@ -896,11 +896,9 @@ std::string ExpectSettingLine(const ScenarioTokens& t) {
   return {};
 }
 
-std::vector<std::string> ListedScreens();
-
 std::string ExpectFormLine(const ScenarioTokens& t) {
   if (t.size() == 3 && t[2].text == "any") {
-    const std::vector<std::string> listed = ListedScreens();
+    const std::vector<std::string> listed = ScenarioListedScreens();
     if (t[1].text == "form" && listed.empty()) return "the widget manager lists no screen";
     if (t[1].text == "no-form" && !listed.empty()) {
       std::string names;
@@ -1027,15 +1025,6 @@ std::string MemoryLine(const ScenarioTokens& t) {
 
 std::string Step(const ScenarioLine& line, const ScenarioTokens& t);
 
-// The class names of the screens listed now, oldest first.
-std::vector<std::string> ListedScreens() {
-  std::vector<std::string> screens;
-  auto* manager = static_cast<::WidgetManager::WidgetManager*>(VgFindAutoObject(&MainApp::WidgetManager));
-  if (!manager) return screens;
-  for (Structures::DuLinkNode* node = manager->Sentinel()->next; node != manager->Sentinel(); node = node->next)
-    if (auto* form = vg_cast<Primitives::KeyRoutingForm>(node->data.get())) screens.push_back(form->GetClass()->name);
-  return screens;
-}
 
 // The class names of the screens shown below the root, listed or not (the
 // service mode's indicator is a plain child of its sub-system), but not the
@@ -1166,7 +1155,7 @@ std::string WalkLine(const ScenarioTokens& t) {
     }
     SplitScenarioLine(line, &tokens);
     failure = Step({number, line}, tokens);
-    std::vector<std::string> listed = ListedScreens();
+    std::vector<std::string> listed = ScenarioListedScreens();
     screens.insert(listed.begin(), listed.end());
     CollectShownScreens(vg_cast<Core::View>(rootObject.load()), &screens);
     WalkFocus(&screen, &control);
@@ -1393,6 +1382,15 @@ std::string ReadSetFile(const char* setPath, std::string* content) {
   return failed ? std::string("the set's ") + setPath + " cannot be read" : std::string();
 }
 
+std::vector<std::string> ScenarioListedScreens() {
+  std::vector<std::string> screens;
+  auto* manager = static_cast<::WidgetManager::WidgetManager*>(VgFindAutoObject(&MainApp::WidgetManager));
+  if (!manager) return screens;
+  for (Structures::DuLinkNode* node = manager->Sentinel()->next; node != manager->Sentinel(); node = node->next)
+    if (auto* form = vg_cast<Primitives::KeyRoutingForm>(node->data.get())) screens.push_back(form->GetClass()->name);
+  return screens;
+}
+
 std::string ScenarioStoreRefusal(int32_t result) {
   if (result == STORAGE_UNSTORABLE)
     return "the settings store refuses the pair: no line of its file holds a key with ']' or a line end, a value "
@@ -1464,7 +1462,7 @@ std::string Unreadable(const std::string& path, bool* notRegular) {
   *notRegular = false;
   if (stat(path.c_str(), &info) != 0) return std::strerror(errno);
   *notRegular = !S_ISREG(info.st_mode);
-  if (*notRegular) return S_ISDIR(info.st_mode) ? "a folder" : S_ISFIFO(info.st_mode) ? "a pipe" : "a device or socket";
+  if (*notRegular) return FileKind(info.st_mode);
   const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return std::strerror(errno);
   close(fd);

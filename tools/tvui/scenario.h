@@ -141,6 +141,10 @@ bool SplitScenarioLine(const std::string& line, ScenarioTokens* tokens);
 // FIFO. Empty when it was read, else why not.
 std::string ReadSetFile(const char* setPath, std::string* content);
 
+// The class names of the screens the widget manager lists now, oldest
+// first.
+std::vector<std::string> ScenarioListedScreens();
+
 // Why the settings store refused the pair that a store line put (the
 // store's result), empty when it took it.
 std::string ScenarioStoreRefusal(int32_t result);

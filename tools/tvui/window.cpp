@@ -10,12 +10,11 @@
 #include <vector>
 
 #include "GenPng.h"
-#include "MainApp/WidgetManager.h"
-#include "WidgetManager/WidgetManager.h"
 #include "gui_loop.h"
 #include "launch.h"
 #include "output_tee.h"
 #include "remote_keys.h"
+#include "scenario.h"
 #include "sdl_library.h"
 #include "set_power.h"
 #include "simtv.h"
@@ -49,21 +48,17 @@ std::atomic<uint32_t> g_frameEvent{0};
 std::atomic<bool> g_framePosted{false};
 
 // The classes of the screens listed at the last frame, on the GUI thread.
-std::vector<const VgClass*> g_listed;
+std::vector<std::string> g_listed;
 
 // The terminal tells each screen that the frame shows newly opened, among
 // the set's own log (a quiet run leaves both out): what the keys led to,
 // whatever the window's picture is.
 void TellOpenedScreens() {
-  auto* manager = static_cast<::WidgetManager::WidgetManager*>(VgFindAutoObject(&MainApp::WidgetManager));
-  std::vector<const VgClass*> listed;
-  if (manager)
-    for (Structures::DuLinkNode* node = manager->Sentinel()->next; node != manager->Sentinel(); node = node->next)
-      if (node->data) listed.push_back(node->data->GetClass());
+  std::vector<std::string> listed = ScenarioListedScreens();
   for (auto at = listed.begin(); at != listed.end(); ++at) {
     // As many of its class as were listed before are the ones already there.
     if (std::count(listed.begin(), at, *at) < std::count(g_listed.begin(), g_listed.end(), *at)) continue;
-    std::printf("tvui: the window opened %s\n", (*at)->name);
+    std::printf("tvui: the window opened %s\n", at->c_str());
   }
   g_listed = std::move(listed);
 }
