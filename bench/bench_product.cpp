@@ -47,11 +47,11 @@
 #include <string>
 #include <vector>
 
+#include "AppServices/PersistentData.h"
+#include "AppServices/WidgetManager.h"
 #include "MainApp/ActiveApp.h"
-#include "MainApp/PersistentData.h"
 #include "MainApp/Root.h"
 #include "MainApp/Standby.h"
-#include "MainApp/WidgetManager.h"
 #include "MenuSystem/MenuSystem.h"
 #include "Primitives/KeyRoutingForm.h"
 #include "Structures/DuLinkList.h"

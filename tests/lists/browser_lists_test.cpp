@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "AppServices/Wrapper.h"
 #include "ListForm/BrowserLists.h"
-#include "MainApp/Wrapper.h"
 #include "Primitives/KeyRoutingParameter.h"
 #include "list_host.h"
 #include "sim_calls.h"

@@ -7,12 +7,12 @@
 
 #include <string>
 
+#include "AppServices/Wrapper.h"
 #include "Bitmaps.h"
 #include "Channels/FullEPGDialog.h"
 #include "Constants/Constants.h"
 #include "Core/Keys.h"
 #include "ListForm/GuideProgramLists.h"
-#include "MainApp/Wrapper.h"
 #include "Resources/Bitmap.h"
 #include "Structures/Message.h"
 #include "db.h"

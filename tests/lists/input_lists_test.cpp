@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "Agent/MessageAgent.h"
+#include "AppServices/Messages.h"
+#include "AppServices/Wrapper.h"
 #include "Constants/Constants.h"
 #include "Events/Events.h"
 #include "ListForm/InputLists.h"
-#include "MainApp/Messages.h"
-#include "MainApp/Wrapper.h"
 #include "PersistentData/PersistentData.h"
 #include "Primitives/MessageDelivery.h"
 #include "SkinBin/UserRefInt.h"

@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 
+#include "AppServices/Wrapper.h"
 #include "Core/KeyEvent.h"
 #include "ListForm/ListItem.h"
-#include "MainApp/Wrapper.h"
 #include "Primitives/KeyRoutingParameter.h"
 #include "Views/Rectangle.h"
 #include "simtv.h"

@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "Agent/MessageAgent.h"
+#include "AppServices/Messages.h"
 #include "Constants/Constants.h"
 #include "ListForm/ChannelLogos.h"
 #include "ListForm/ChannelRecords.h"
 #include "ListForm/EPGChannelList.h"
-#include "MainApp/Messages.h"
 #include "Primitives/MessageDelivery.h"
 #include "list_host.h"
 #include "sim_calls.h"

@@ -10,8 +10,8 @@
 
 #include "Agent/MessageAgent.h"
 #include "Constants/Constants.h"
-#include "MainApp/MediaWrapper.h"
-#include "MainApp/MessageAgent.h"
+#include "AppServices/MediaWrapper.h"
+#include "AppServices/MessageAgent.h"
 #include "Primitives/MessageDelivery.h"
 #include "Structures/Message.h"
 #include "Media/Exports.h"

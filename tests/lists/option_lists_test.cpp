@@ -4,9 +4,9 @@
 
 #include <string>
 
+#include "AppServices/Wrapper.h"
 #include "ListForm/OptionLists.h"
 #include "ListForm/SystemInfoCourier.h"
-#include "MainApp/Wrapper.h"
 #include "OptionDatabase/OptionTypes.h"
 #include "SkinBin/UserRefInt.h"
 #include "list_host.h"

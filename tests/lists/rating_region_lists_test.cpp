@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "AppServices/PersistentData.h"
 #include "ListForm/RatingRegionLists.h"
-#include "MainApp/PersistentData.h"
 #include "PersistentData/PersistentData.h"
 #include "golden.h"
 #include "list_host.h"

@@ -8,13 +8,13 @@
 #include <cstring>
 #include <string>
 
+#include "AppServices/Wrapper.h"
 #include "Bitmaps.h"
 #include "Channels/FullEPGDialog.h"
 #include "Constants/Constants.h"
 #include "Core/Keys.h"
 #include "ListForm/RecordedShowsList.h"
 #include "ListForm/TimerLists.h"
-#include "MainApp/Wrapper.h"
 #include "Record/RecordTimerDialog.h"
 #include "Record/ScheduledRecordDialog.h"
 #include "Resources/Bitmap.h"

@@ -4,10 +4,10 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "AppServices/MessageAgent.h"
+#include "AppServices/WidgetManager.h"
+#include "AppServices/Wrapper.h"
 #include "Forms/Form.h"
-#include "MainApp/MessageAgent.h"
-#include "MainApp/WidgetManager.h"
-#include "MainApp/Wrapper.h"
 #include "NonMenuSystem/DirectMessageBar.h"
 #include "Primitives/KeyRoutingParameter.h"
 #include "Primitives/MessageDelivery.h"

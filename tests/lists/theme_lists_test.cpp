@@ -5,11 +5,11 @@
 
 #include <string>
 
+#include "AppServices/Wrapper.h"
 #include "Channels/FullEPGDialog.h"
 #include "Constants/Constants.h"
 #include "Core/Keys.h"
 #include "ListForm/ThemeLists.h"
-#include "MainApp/Wrapper.h"
 #include "Structures/Message.h"
 #include "recording_host.h"
 #include "simtv.h"

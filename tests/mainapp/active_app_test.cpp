@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "AppServices/EventAgent.h"
+#include "AppServices/PersistentData.h"
+#include "AppServices/Wrapper.h"
 #include "Constants/Constants.h"
-#include "MainApp/EventAgent.h"
-#include "MainApp/PersistentData.h"
-#include "MainApp/Wrapper.h"
 #include "Media/MediaWrapper.h"
 #include "mainapp_fixture.h"
 #include "simtv.h"

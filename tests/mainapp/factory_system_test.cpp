@@ -6,14 +6,14 @@
 #include <algorithm>
 #include <string>
 
+#include "AppServices/WidgetManager.h"
+#include "AppServices/Wrapper.h"
 #include "FactorySystem/AdjustmentMenu.h"
 #include "FactorySystem/DetectLightSensor.h"
 #include "FactorySystem/FactoryCommands.h"
 #include "FactorySystem/ModeIndicator.h"
 #include "FactorySystem/SerialConsole.h"
 #include "FactorySystem/StatusCheck.h"
-#include "MainApp/WidgetManager.h"
-#include "MainApp/Wrapper.h"
 #include "Primitives/KeyRoutingParameter.h"
 #include "SkinBin/OptionTypes.h"
 #include "Structures/Boxes.h"

@@ -4,14 +4,14 @@
 #include <gtest/gtest.h>
 
 #include "Agent/MessageAgent.h"
-#include "MainApp/EventAgent.h"
+#include "AppServices/EventAgent.h"
+#include "AppServices/MediaWrapper.h"
+#include "AppServices/MessageAgent.h"
+#include "AppServices/OptionDB.h"
+#include "AppServices/PersistentData.h"
+#include "AppServices/WidgetManager.h"
+#include "AppServices/Wrapper.h"
 #include "MainApp/ExtKeyEvent.h"
-#include "MainApp/MediaWrapper.h"
-#include "MainApp/MessageAgent.h"
-#include "MainApp/OptionDB.h"
-#include "MainApp/PersistentData.h"
-#include "MainApp/WidgetManager.h"
-#include "MainApp/Wrapper.h"
 #include "WinIDs/WinIDs.h"
 #include "mainapp_fixture.h"
 

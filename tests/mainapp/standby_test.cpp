@@ -5,15 +5,15 @@
 
 #include <filesystem>
 
+#include "AppServices/EventAgent.h"
+#include "AppServices/PersistentData.h"
+#include "AppServices/WidgetManager.h"
+#include "AppServices/Wrapper.h"
 #include "Constants/Constants.h"
 #include "InitialSetup/DaylightSavingDialog.h"
 #include "InitialSetup/HelpBar.h"
 #include "InitialSetup/InitialSetupDialog.h"
 #include "InitialSetup/LanguageDialog.h"
-#include "MainApp/EventAgent.h"
-#include "MainApp/PersistentData.h"
-#include "MainApp/WidgetManager.h"
-#include "MainApp/Wrapper.h"
 #include "NonMenuSystem/DirectMessageBar.h"
 #include "Structures/Message.h"
 #include "WinIDs/WinIDs.h"

@@ -7,7 +7,7 @@
 
 #include "Constants/Constants.h"
 #include "Core/Keys.h"
-#include "MainApp/Wrapper.h"
+#include "AppServices/Wrapper.h"
 #include "MenuSystem/ArcMenus.h"
 #include "MenuSystem/MenuSystem.h"
 #include "MenuSystem/PictureSettings.h"

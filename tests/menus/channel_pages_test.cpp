@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "Core/KeyEvent.h"
-#include "MainApp/PersistentData.h"
-#include "MainApp/Wrapper.h"
+#include "AppServices/PersistentData.h"
+#include "AppServices/Wrapper.h"
 #include "PersistentData/PersistentData.h"
 #include "MenuSystem/ChannelPages.h"
 #include "MenuSystem/PinPages.h"

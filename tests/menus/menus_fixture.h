@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "AppServices/OptionDB.h"
 #include "Core/Keys.h"
-#include "MainApp/OptionDB.h"
 #include "MenuSystem/BrcmMainMenu.h"
 #include "MenuSystem/BrcmOptionMenu.h"
 #include "MenuSystem/BrcmSubMenu.h"

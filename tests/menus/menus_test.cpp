@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "AppServices/OptionDB.h"
+#include "AppServices/PersistentData.h"
+#include "AppServices/WidgetManager.h"
+#include "AppServices/Wrapper.h"
 #include "Core/Keys.h"
-#include "MainApp/OptionDB.h"
-#include "MainApp/PersistentData.h"
-#include "MainApp/WidgetManager.h"
-#include "MainApp/Wrapper.h"
 #include "MenuSystem/BrcmMainMenu.h"
 #include "MenuSystem/BrcmOptionMenu.h"
 #include "MenuSystem/BrcmSubMenu.h"

@@ -2,8 +2,8 @@
 // opened as another sub-system would open it, keys, and the page shown.
 #pragma once
 
+#include "AppServices/Wrapper.h"
 #include "Core/Keys.h"
-#include "MainApp/Wrapper.h"
 #include "MenuSystem/MenuItems.h"
 #include "MenuSystem/MenuSystem.h"
 #include "MenuSystem/ThirdMenu.h"

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "AppServices/EventAgent.h"
+#include "AppServices/MediaWrapper.h"
+#include "AppServices/Wrapper.h"
 #include "Bitmaps.h"
 #include "Constants/Constants.h"
 #include "Core/Keys.h"
 #include "Events/Events.h"
-#include "MainApp/EventAgent.h"
-#include "MainApp/MediaWrapper.h"
-#include "MainApp/Wrapper.h"
 #include "Media/MediaWrapper.h"
 #include "MenuSystem/AppPages.h"
 #include "MenuSystem/AutoInputPage.h"

@@ -5,10 +5,10 @@
 
 #include <string>
 
+#include "AppServices/OptionDB.h"
+#include "AppServices/Wrapper.h"
 #include "Constants/Constants.h"
 #include "Core/Keys.h"
-#include "MainApp/OptionDB.h"
-#include "MainApp/Wrapper.h"
 #include "MenuSystem/MenuItems.h"
 #include "MenuSystem/MenuSystem.h"
 #include "MenuSystem/PictureSettings.h"

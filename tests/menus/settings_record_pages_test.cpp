@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "MainApp/PersistentData.h"
-#include "MainApp/Wrapper.h"
+#include "AppServices/PersistentData.h"
+#include "AppServices/Wrapper.h"
 #include "MainApp/ActiveApp.h"
 #include "MenuSystem/RecordPages.h"
 #include "MenuSystem/SettingsPages.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "MainApp/PersistentData.h"
+#include "AppServices/PersistentData.h"
 #include "MenuSystem/SetupPages.h"
 #include "NonMenuSystem/ChangePinDialog.h"
 #include "NonMenuSystem/EnterPinDialog.h"

@@ -5,11 +5,11 @@
 
 #include <string>
 
+#include "AppServices/OptionDB.h"
+#include "AppServices/Wrapper.h"
 #include "Bitmaps.h"
 #include "Constants/Constants.h"
 #include "Core/Keys.h"
-#include "MainApp/OptionDB.h"
-#include "MainApp/Wrapper.h"
 #include "MenuSystem/ColorPages.h"
 #include "MenuSystem/MenuItems.h"
 #include "MenuSystem/MenuSystem.h"

@@ -4,8 +4,8 @@
 // them.
 #include <gtest/gtest.h>
 
+#include "AppServices/PersistentData.h"
 #include "Events/Events.h"
-#include "MainApp/PersistentData.h"
 #include "NonMenuSystem/ConfirmMultiOptionDialog.h"
 #include "NonMenuSystem/DirectMessageBar.h"
 #include "NonMenuSystem/EnterPinDialog.h"

@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "AppServices/Wrapper.h"
 #include "Core/Keys.h"
-#include "MainApp/Wrapper.h"
 #include "MenuSystem/EntryItems.h"
 #include "MenuSystem/MenuSystem.h"
 #include "MenuSystem/TimerPages.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "MainApp/Wrapper.h"
+#include "AppServices/Wrapper.h"
 #include "SkinBin/HdmiCecData.h"
 #include "SkinBin/NetworkSetup.h"
 #include "SkinBin/RecordData.h"

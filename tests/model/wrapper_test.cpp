@@ -1,4 +1,4 @@
-#include "MainApp/Wrapper.h"
+#include "AppServices/Wrapper.h"
 
 #include <gtest/gtest.h>
 

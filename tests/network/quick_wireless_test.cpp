@@ -5,8 +5,8 @@
 
 #include <string>
 
+#include "AppServices/Wrapper.h"
 #include "Events/Events.h"
-#include "MainApp/Wrapper.h"
 #include "Network/AssistedSetup.h"
 #include "Network/CancelDialog.h"
 #include "Network/QuickWireless.h"

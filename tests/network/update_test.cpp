@@ -4,8 +4,8 @@
 // update service's keys.
 #include <gtest/gtest.h>
 
+#include "AppServices/Wrapper.h"
 #include "Events/Events.h"
-#include "MainApp/Wrapper.h"
 #include "Update/UpdateScreens.h"
 #include "nonmenu_fixture.h"
 

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "Constants/Constants.h"
-#include "MainApp/MessageAgent.h"
-#include "MainApp/WidgetManager.h"
-#include "MainApp/Wrapper.h"
+#include "AppServices/MessageAgent.h"
+#include "AppServices/WidgetManager.h"
+#include "AppServices/Wrapper.h"
 #include "NonMenuSystem/ChangePinDialog.h"
 #include "NonMenuSystem/ConfirmMultiOptionDialog.h"
 #include "NonMenuSystem/ConfirmOneOptionDialog.h"

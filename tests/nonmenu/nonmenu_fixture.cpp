@@ -3,11 +3,11 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "AppServices/MessageAgent.h"
+#include "AppServices/WidgetManager.h"
+#include "AppServices/Wrapper.h"
 #include "Core/KeyEvent.h"
 #include "GenFont.h"
-#include "MainApp/MessageAgent.h"
-#include "MainApp/WidgetManager.h"
-#include "MainApp/Wrapper.h"
 #include "Primitives/KeyRoutingParameter.h"
 #include "Primitives/MessageDelivery.h"
 #include "SkinBin/UserRefInt.h"

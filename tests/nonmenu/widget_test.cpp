@@ -2,9 +2,9 @@
 // forward and back, clearing, the help bar and the waiting circle.
 #include <gtest/gtest.h>
 
+#include "AppServices/MessageAgent.h"
+#include "AppServices/WidgetManager.h"
 #include "Constants/Constants.h"
-#include "MainApp/MessageAgent.h"
-#include "MainApp/WidgetManager.h"
 #include "NonMenuSystem/HelpBar.h"
 #include "NonMenuSystem/WaitingCircle.h"
 #include "SkinBin/UserRefInt.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "MainApp/Wrapper.h"
+#include "AppServices/Wrapper.h"
 #include "OptionDatabase/OptionBinding.h"
 #include "OptionDatabase/OptionData.h"
 #include "SkinBin/OptionDatabaseClass.h"

@@ -9,8 +9,8 @@
 
 #include "Constants/Constants.h"
 #include "Core/Keys.h"
-#include "MainApp/WidgetManager.h"
-#include "MainApp/Wrapper.h"
+#include "AppServices/WidgetManager.h"
+#include "AppServices/Wrapper.h"
 #include "Record/EPGRecordTimerDialog.h"
 #include "Structures/LocalTime.h"
 #include "Strings.h"

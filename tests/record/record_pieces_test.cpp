@@ -9,7 +9,7 @@
 #include "Core/Keys.h"
 #include "Core/Timer.h"
 #include "Events/Events.h"
-#include "MainApp/Wrapper.h"
+#include "AppServices/Wrapper.h"
 #include "Media/MediaWrapper.h"
 #include "Record/RecordPieces.h"
 #include "Record/RecordPlaybackFullScreen.h"

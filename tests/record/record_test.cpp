@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "Constants/Constants.h"
-#include "MainApp/MessageAgent.h"
-#include "MainApp/WidgetManager.h"
+#include "AppServices/MessageAgent.h"
+#include "AppServices/WidgetManager.h"
 #include "ListForm/TimerHooks.h"
-#include "MainApp/Wrapper.h"
+#include "AppServices/Wrapper.h"
 #include "Record/ConflictTimerDialog.h"
 #include "Record/RecordOptionsDialog.h"
 #include "Record/RecordTimerDialog.h"

@@ -8,8 +8,8 @@
 
 #include "Constants/Constants.h"
 #include "Core/Keys.h"
-#include "MainApp/WidgetManager.h"
-#include "MainApp/Wrapper.h"
+#include "AppServices/WidgetManager.h"
+#include "AppServices/Wrapper.h"
 #include "Record/ScheduledRecordDialog.h"
 #include "SkinBin/RecordData.h"
 #include "Strings.h"

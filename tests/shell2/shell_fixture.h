@@ -10,10 +10,10 @@
 #include <string>
 
 #include "Agent/MessageAgent.h"
+#include "AppServices/MessageAgent.h"
+#include "AppServices/WidgetManager.h"
 #include "Core/KeyEvent.h"
 #include "FactorySystem/FactorySystem.h"
-#include "MainApp/MessageAgent.h"
-#include "MainApp/WidgetManager.h"
 #include "MenuSystem/MenuSystem.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "Primitives/KeyRoutingGroup.h"

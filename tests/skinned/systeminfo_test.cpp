@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "AppServices/Wrapper.h"
 #include "Events/Events.h"
-#include "MainApp/Wrapper.h"
 #include "SkinBin/EventAgent.h"
 #include "SkinBin/RecordData.h"
 #include "SkinBin/SystemInfo.h"

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "Core/KeyEvent.h"
-#include "MainApp/OptionDB.h"
-#include "MainApp/Wrapper.h"
+#include "AppServices/OptionDB.h"
+#include "AppServices/Wrapper.h"
 #include "Resources/Bitmap.h"
 #include "Resources/Font.h"
 #include "Strings.h"

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "MainApp/Wrapper.h"
+#include "AppServices/Wrapper.h"
 #include "OptionDatabase/OptionTypes.h"
 #include "SkinBin/OptionDatabaseClass.h"
 #include "vgobject.h"

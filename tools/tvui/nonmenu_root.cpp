@@ -2,13 +2,13 @@
 
 #include <cstdio>
 
+#include "AppServices/MessageAgent.h"
+#include "AppServices/WidgetManager.h"
+#include "AppServices/Wrapper.h"
 #include "Bitmaps.h"
 #include "Constants/Constants.h"
 #include "Fonts/Fonts.h"
 #include "Graphics/RootCanvas.h"
-#include "MainApp/MessageAgent.h"
-#include "MainApp/WidgetManager.h"
-#include "MainApp/Wrapper.h"
 #include "NonMenuSystem/Look.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "NonMenuSystem/WidgetClass.h"

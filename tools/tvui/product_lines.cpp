@@ -14,14 +14,14 @@
 #include <string>
 #include <vector>
 
+#include "AppServices/Messages.h"
+#include "AppServices/PersistentData.h"
+#include "AppServices/Wrapper.h"
 #include "Constants/Constants.h"
 #include "Core/Group.h"
 #include "Events/Events.h"
-#include "MainApp/Messages.h"
-#include "MainApp/PersistentData.h"
 #include "MainApp/Root.h"
 #include "MainApp/Standby.h"
-#include "MainApp/Wrapper.h"
 #include "Media/MediaEvents.h"
 #include "gui_loop.h"
 #include "nvpath.h"

@@ -20,6 +20,8 @@
 #include <thread>
 #include <vector>
 
+#include "AppServices/WidgetManager.h"
+#include "AppServices/Wrapper.h"
 #include "Button/ButtonClass.h"
 #include "Constants/Constants.h"
 #include "Core/Root.h"
@@ -28,8 +30,6 @@
 #include "Forms/Ctrl.h"
 #include "GenColor.h"
 #include "GenPng.h"
-#include "MainApp/WidgetManager.h"
-#include "MainApp/Wrapper.h"
 #include "NonMenuSystem/CommonMuteBar.h"
 #include "NonMenuSystem/EnterPinDialog.h"
 #include "Primitives/KeyRoutingForm.h"

@@ -4,12 +4,12 @@
 #include <string_view>
 #include <vector>
 
+#include "AppServices/WidgetManager.h"
+#include "AppServices/Wrapper.h"
 #include "Core/Group.h"
 #include "Core/View.h"
 #include "FactorySystem/FactorySystem.h"
 #include "FactorySystem/ModeIndicator.h"
-#include "MainApp/WidgetManager.h"
-#include "MainApp/Wrapper.h"
 #include "NonMenuSystem/CommonMuteBar.h"
 #include "NonMenuSystem/EnterPinDialog.h"
 #include "NonMenuSystem/HelpBar.h"

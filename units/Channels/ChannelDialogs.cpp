@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "AppServices/Wrapper.h"
 #include "Colors/Colors.h"
 #include "Core/KeyEvent.h"
 #include "Events/Events.h"
 #include "Fonts/Fonts.h"
-#include "MainApp/Wrapper.h"
 #include "NonMenuSystem/ConfirmMultiOptionDialog.h"
 #include "NonMenuSystem/ConfirmTypes.h"
 #include "NonMenuSystem/ListDialogs.h"

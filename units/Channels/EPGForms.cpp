@@ -1,9 +1,9 @@
 #include "Channels/EPGForms.h"
 
+#include "AppServices/Wrapper.h"
 #include "Colors/Colors.h"
 #include "Core/KeyEvent.h"
 #include "Fonts/Fonts.h"
-#include "MainApp/Wrapper.h"
 #include "Primitives/KeyRoutingParameter.h"
 #include "Resources/Font.h"
 #include "SkinBin/Wrapper.h"

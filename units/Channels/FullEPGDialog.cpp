@@ -1,9 +1,9 @@
 #include "Channels/FullEPGDialog.h"
 
+#include "AppServices/Wrapper.h"
 #include "Colors/Colors.h"
 #include "Events/Events.h"
 #include "Fonts/Fonts.h"
-#include "MainApp/Wrapper.h"
 #include "Primitives/KeyRoutingForm.h"
 #include "Primitives/KeyRoutingParameter.h"
 #include "Resources/Font.h"

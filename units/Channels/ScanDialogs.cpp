@@ -1,10 +1,10 @@
 #include "Channels/ScanDialogs.h"
 
+#include "AppServices/Wrapper.h"
 #include "Colors/Colors.h"
 #include "Core/KeyEvent.h"
 #include "Events/Events.h"
 #include "Fonts/Fonts.h"
-#include "MainApp/Wrapper.h"
 #include "NonMenuSystem/ListDialogs.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "Resources/Font.h"

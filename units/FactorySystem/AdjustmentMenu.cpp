@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <iterator>
 
+#include "AppServices/OptionDB.h"
+#include "AppServices/Wrapper.h"
 #include "Core/Keys.h"
 #include "Core/Root.h"
 #include "Events/Events.h"
 #include "FactorySystem/FactorySystem.h"
-#include "MainApp/OptionDB.h"
-#include "MainApp/Wrapper.h"
 #include "OptionDatabase/OptionBinding.h"
 #include "SkinBin/OptionTypes.h"
 #include "SkinBin/Wrapper.h"

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "MainApp/Wrapper.h"
+#include "AppServices/Wrapper.h"
 #include "SkinBin/Wrapper.h"
 #include "vgslot.h"
 

@@ -2,6 +2,9 @@
 
 #include <cstdint>
 
+#include "AppServices/MessageAgent.h"
+#include "AppServices/WidgetManager.h"
+#include "AppServices/Wrapper.h"
 #include "Constants/Constants.h"
 #include "Core/KeyEvent.h"
 #include "Core/Keys.h"
@@ -13,9 +16,6 @@
 #include "FactorySystem/ModeIndicator.h"
 #include "FactorySystem/SmallMessage.h"
 #include "FactorySystem/ValueDisplay.h"
-#include "MainApp/MessageAgent.h"
-#include "MainApp/WidgetManager.h"
-#include "MainApp/Wrapper.h"
 #include "Primitives/KeyRoutingParameter.h"
 #include "SkinBin/UserRefInt.h"
 #include "SkinBin/Wrapper.h"

@@ -2,6 +2,10 @@
 // run, and the discrete keys checked against the screens open and the set.
 #include <string_view>
 
+#include "AppServices/Messages.h"
+#include "AppServices/OptionDB.h"
+#include "AppServices/WidgetManager.h"
+#include "AppServices/Wrapper.h"
 #include "Core/KeyEvent.h"
 #include "Core/Root.h"
 #include "Events/Events.h"
@@ -10,10 +14,6 @@
 #include "FactorySystem/FactorySystem.h"
 #include "FactorySystem/RawCommands.h"
 #include "FactorySystem/StatusCheck.h"
-#include "MainApp/Messages.h"
-#include "MainApp/OptionDB.h"
-#include "MainApp/WidgetManager.h"
-#include "MainApp/Wrapper.h"
 #include "NonMenuSystem/DirectMessages.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "OptionDatabase/OptionBinding.h"

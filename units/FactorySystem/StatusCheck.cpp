@@ -3,12 +3,12 @@
 #include <cstdio>
 #include <iterator>
 
+#include "AppServices/Wrapper.h"
 #include "Core/KeyEvent.h"
 #include "Core/Keys.h"
 #include "FactorySystem/Look.h"
 #include "FactorySystem/ValueDisplay.h"
 #include "Fonts/Fonts.h"
-#include "MainApp/Wrapper.h"
 #include "Resources/Font.h"
 #include "SkinBin/ModelInfo.h"
 #include "SkinBin/Wrapper.h"

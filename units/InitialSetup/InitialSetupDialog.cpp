@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "AppServices/OptionDB.h"
 #include "Core/KeyEvent.h"
 #include "Fonts/Fonts.h"
 #include "InitialSetup/DaylightSavingDialog.h"
@@ -9,7 +10,6 @@
 #include "InitialSetup/TimeZoneDialog.h"
 #include "InitialSetup/TunerSelectDialog.h"
 #include "MainApp/InitialSetup.h"
-#include "MainApp/OptionDB.h"
 #include "NonMenuSystem/HelpBar.h"
 #include "OptionDatabase/OptionBinding.h"
 #include "OptionDatabase/OptionTypes.h"

@@ -1,6 +1,6 @@
 #include "InitialSetup/LanguageDialog.h"
 
-#include "MainApp/Wrapper.h"
+#include "AppServices/Wrapper.h"
 
 VG_DEFINE_CLASS(InitialSetup, LanguageDialog, InitialSetup::InitialSetupDialog)
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <type_traits>
 
+#include "AppServices/Wrapper.h"
 #include "Bitmaps.h"
 #include "Colors/Colors.h"
 #include "Forms/Indicator.h"
-#include "MainApp/Wrapper.h"
 #include "Strings.h"
 #include "Structures/Devices.h"
 #include "vgresmap.h"

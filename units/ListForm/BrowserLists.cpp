@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "AppServices/Wrapper.h"
 #include "Bitmaps.h"
 #include "Colors/Colors.h"
 #include "Constants/Constants.h"
@@ -10,7 +11,6 @@
 #include "ListForm/ChannelRecords.h"
 #include "ListForm/RecordTexts.h"
 #include "ListForm/TimerHooks.h"
-#include "MainApp/Wrapper.h"
 #include "NonMenuSystem/DirectMessages.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "NonMenuSystem/WidgetClass.h"

@@ -1,5 +1,6 @@
 #include "ListForm/ChannelLogos.h"
 
+#include "AppServices/Messages.h"
 #include "Bitmaps.h"
 #include "Colors/Colors.h"
 #include "Constants/Constants.h"
@@ -7,7 +8,6 @@
 #include "Forms/ImageIndicator.h"
 #include "ListForm/ChannelRecords.h"
 #include "ListForm/ListWidget.h"
-#include "MainApp/Messages.h"
 #include "Primitives/KeyRoutingForm.h"
 #include "Resources/Bitmap.h"
 #include "Resources/Font.h"

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "MainApp/Wrapper.h"
+#include "AppServices/Wrapper.h"
 #include "SkinBin/ChannelData.h"
 #include "vgobject.h"
 

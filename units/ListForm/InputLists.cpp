@@ -1,5 +1,8 @@
 #include "ListForm/InputLists.h"
 
+#include "AppServices/Messages.h"
+#include "AppServices/WidgetManager.h"
+#include "AppServices/Wrapper.h"
 #include "Bitmaps.h"
 #include "Colors/Colors.h"
 #include "Constants/Constants.h"
@@ -8,9 +11,6 @@
 #include "Fonts/Fonts.h"
 #include "ListForm/ListWidget.h"
 #include "ListForm/RecordTexts.h"
-#include "MainApp/Messages.h"
-#include "MainApp/WidgetManager.h"
-#include "MainApp/Wrapper.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "Primitives/KeyRoutingForm.h"
 #include "Primitives/KeyRoutingParameter.h"

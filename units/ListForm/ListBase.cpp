@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
+#include "AppServices/MessageAgent.h"
 #include "Core/KeyEvent.h"
-#include "MainApp/MessageAgent.h"
 #include "Primitives/KeyRoutingCtrl.h"
 
 VG_DEFINE_CLASS(ListForm, ListBase, Primitives::KeyRoutingListForm)

@@ -8,7 +8,7 @@
 
 #include <type_traits>
 
-#include "MainApp/Wrapper.h"
+#include "AppServices/Wrapper.h"
 
 namespace ListForm {
 

@@ -1,7 +1,7 @@
 #include "ListForm/MediaContentList.h"
 
+#include "AppServices/MediaWrapper.h"
 #include "ListForm/ListOwners.h"
-#include "MainApp/MediaWrapper.h"
 
 VG_DEFINE_CLASS(ListForm, MediaContentList, ListForm::ListClass)
 VG_DEFINE_CLASS(ListForm, BGMList, ListForm::MediaContentList)

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "AppServices/MediaWrapper.h"
 #include "Bitmaps.h"
 #include "Colors/Colors.h"
 #include "ListForm/ListOwners.h"
-#include "MainApp/MediaWrapper.h"
 #include "Strings.h"
 #include "vgdebug.h"
 #include "vgresmap.h"

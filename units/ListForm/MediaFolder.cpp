@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
+#include "AppServices/Messages.h"
 #include "Bitmaps.h"
 #include "Core/KeyEvent.h"
 #include "Forms/Indicator.h"
 #include "ListForm/ListClass.h"
 #include "ListForm/MediaListItem.h"
-#include "MainApp/Messages.h"
 #include "Media/MediaItem.h"
 #include "vgdebug.h"
 

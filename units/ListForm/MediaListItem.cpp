@@ -1,8 +1,8 @@
 #include "ListForm/MediaListItem.h"
 
+#include "AppServices/MediaWrapper.h"
 #include "Bitmaps.h"
 #include "Colors/Colors.h"
-#include "MainApp/MediaWrapper.h"
 #include "vgresmap.h"
 
 VG_DEFINE_CLASS(ListForm, MediaContentListItemCourier, ListForm::ListCourier)

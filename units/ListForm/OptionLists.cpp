@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "AppServices/OptionDB.h"
+#include "AppServices/Wrapper.h"
 #include "Bitmaps.h"
 #include "Core/KeyEvent.h"
 #include "ListForm/SystemInfoCourier.h"
-#include "MainApp/OptionDB.h"
-#include "MainApp/Wrapper.h"
 #include "OptionDatabase/OptionBinding.h"
 #include "OptionDatabase/OptionData.h"
 #include "OptionDatabase/OptionTypes.h"

@@ -1,8 +1,8 @@
 #include "ListForm/PhotoGridView.h"
 
+#include "AppServices/MediaWrapper.h"
 #include "Bitmaps.h"
 #include "ListForm/ListOwners.h"
-#include "MainApp/MediaWrapper.h"
 #include "vgresmap.h"
 
 VG_DEFINE_CLASS(ListForm, PhotoGridItem, ListForm::MediaListItem)

@@ -1,9 +1,9 @@
 #include "ListForm/ProgrammeRow.h"
 
+#include "AppServices/Wrapper.h"
 #include "ListForm/ListBase.h"
 #include "ListForm/RecordTexts.h"
 #include "ListForm/RowColumns.h"
-#include "MainApp/Wrapper.h"
 #include "SkinBin/GuideData.h"
 #include "SkinBin/RecordData.h"
 #include "vgslot.h"

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <string>
 
+#include "AppServices/PersistentData.h"
+#include "AppServices/Wrapper.h"
 #include "Bitmaps.h"
 #include "Colors/Colors.h"
 #include "Core/KeyEvent.h"
 #include "Fonts/Fonts.h"
-#include "MainApp/PersistentData.h"
-#include "MainApp/Wrapper.h"
 #include "PersistentData/PersistentData.h"
 #include "Primitives/KeyRoutingParameter.h"
 #include "Resources/Bitmap.h"

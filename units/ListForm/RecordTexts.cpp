@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <iterator>
 
+#include "AppServices/Wrapper.h"
 #include "Bitmaps.h"
 #include "Constants/Constants.h"
-#include "MainApp/Wrapper.h"
 #include "Resources/Bitmap.h"
 #include "Strings.h"
 #include "Structures/LocalTime.h"

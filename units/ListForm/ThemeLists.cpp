@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "AppServices/Wrapper.h"
 #include "Bitmaps.h"
 #include "Colors/Colors.h"
 #include "Core/Keys.h"
@@ -10,7 +11,6 @@
 #include "ListForm/RecordTexts.h"
 #include "ListForm/RowColumns.h"
 #include "ListForm/TimerHooks.h"
-#include "MainApp/Wrapper.h"
 #include "Resources/Bitmap.h"
 #include "Resources/Font.h"
 #include "SkinBin/GuideData.h"

@@ -1,8 +1,8 @@
 #include "ListForm/TimerHooks.h"
 
+#include "AppServices/Wrapper.h"
 #include "Constants/Constants.h"
 #include "Core/Group.h"
-#include "MainApp/Wrapper.h"
 #include "NonMenuSystem/DirectMessages.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "NonMenuSystem/WaitingCircle.h"

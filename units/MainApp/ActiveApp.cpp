@@ -3,17 +3,17 @@
 #include <algorithm>
 #include <optional>
 
+#include "AppServices/EventAgent.h"
+#include "AppServices/Messages.h"
+#include "AppServices/PersistentData.h"
+#include "AppServices/Wrapper.h"
 #include "Constants/Constants.h"
 #include "Core/KeyEvent.h"
 #include "Core/Keys.h"
 #include "Core/Root.h"
 #include "Events/Events.h"
 #include "FactorySystem/FactorySystem.h"
-#include "MainApp/EventAgent.h"
-#include "MainApp/Messages.h"
-#include "MainApp/PersistentData.h"
 #include "MainApp/Root.h"
-#include "MainApp/Wrapper.h"
 #include "Media/MediaWrapper.h"
 #include "MenuSystem/MenuSystem.h"
 #include "NonMenuSystem/NonMenuSystem.h"

@@ -2,16 +2,16 @@
 
 #include <vector>
 
+#include "AppServices/PersistentData.h"
+#include "AppServices/WidgetManager.h"
+#include "AppServices/Wrapper.h"
 #include "InitialSetup/DaylightSavingDialog.h"
 #include "InitialSetup/HelpBar.h"
 #include "InitialSetup/InitialSetupDialog.h"
 #include "InitialSetup/LanguageDialog.h"
 #include "InitialSetup/TimeZoneDialog.h"
 #include "InitialSetup/TunerSelectDialog.h"
-#include "MainApp/PersistentData.h"
 #include "MainApp/Root.h"
-#include "MainApp/WidgetManager.h"
-#include "MainApp/Wrapper.h"
 #include "NonMenuSystem/WidgetClass.h"
 #include "Primitives/KeyRoutingParameter.h"
 #include "SubSystem/Open.h"

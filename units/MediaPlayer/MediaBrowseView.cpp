@@ -5,7 +5,7 @@
 #include "Events/Events.h"
 #include "ListForm/ListBase.h"
 #include "ListForm/MediaListItem.h"
-#include "MainApp/MediaWrapper.h"
+#include "AppServices/MediaWrapper.h"
 #include "Media/MediaEvents.h"
 #include "Media/MediaWrapper.h"
 #include "NonMenuSystem/DirectMessageBar.h"

@@ -1,10 +1,10 @@
 #include "MediaPlayer/MediaDeviceSelectDialog.h"
 
+#include "AppServices/MediaWrapper.h"
+#include "AppServices/Wrapper.h"
 #include "Core/KeyEvent.h"
 #include "Core/Keys.h"
 #include "Fonts/Fonts.h"
-#include "MainApp/MediaWrapper.h"
-#include "MainApp/Wrapper.h"
 #include "Media/MediaWrapper.h"
 #include "MediaPlayer/MediaListViewTemplate.h"
 #include "MediaPlayer/MediaWindow.h"

@@ -1,6 +1,6 @@
 #include "MediaPlayer/MediaListViewTemplate.h"
 
-#include "MainApp/MediaWrapper.h"
+#include "AppServices/MediaWrapper.h"
 #include "Media/MediaWrapper.h"
 #include "MediaPlayer/MediaPlayerTemplate.h"
 #include "WinIDs/WinIDs.h"

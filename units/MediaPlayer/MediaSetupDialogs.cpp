@@ -1,9 +1,9 @@
 #include "MediaPlayer/MediaSetupDialogs.h"
 
+#include "AppServices/MediaWrapper.h"
 #include "Core/KeyEvent.h"
 #include "Events/Events.h"
 #include "ListForm/MediaListItem.h"
-#include "MainApp/MediaWrapper.h"
 #include "Media/MediaEvents.h"
 #include "Media/MediaWrapper.h"
 #include "Strings.h"

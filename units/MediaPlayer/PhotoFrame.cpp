@@ -1,8 +1,8 @@
 #include "MediaPlayer/PhotoFrame.h"
 
+#include "AppServices/MediaWrapper.h"
 #include "Core/KeyEvent.h"
 #include "Events/Events.h"
-#include "MainApp/MediaWrapper.h"
 #include "Media/MediaEvents.h"
 #include "Media/MediaWrapper.h"
 #include "WinIDs/WinIDs.h"

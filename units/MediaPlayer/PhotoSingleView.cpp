@@ -2,9 +2,9 @@
 
 #include <iterator>
 
+#include "AppServices/MediaWrapper.h"
+#include "AppServices/OptionDB.h"
 #include "Core/KeyEvent.h"
-#include "MainApp/MediaWrapper.h"
-#include "MainApp/OptionDB.h"
 #include "Media/MediaEvents.h"
 #include "Media/MediaWrapper.h"
 #include "MediaPlayer/SelectedParam.h"

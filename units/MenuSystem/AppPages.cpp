@@ -5,11 +5,11 @@
 #include <string>
 #include <utility>
 
+#include "AppServices/MediaWrapper.h"
+#include "AppServices/Messages.h"
+#include "AppServices/WidgetManager.h"
+#include "AppServices/Wrapper.h"
 #include "Constants/Constants.h"
-#include "MainApp/MediaWrapper.h"
-#include "MainApp/Messages.h"
-#include "MainApp/WidgetManager.h"
-#include "MainApp/Wrapper.h"
 #include "Media/MediaWrapper.h"
 #include "MenuSystem/EntryItems.h"
 #include "MenuSystem/MenuItems.h"

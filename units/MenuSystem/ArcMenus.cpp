@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
+#include "AppServices/Messages.h"
+#include "AppServices/Wrapper.h"
 #include "Bitmaps.h"
 #include "Colors/Colors.h"
 #include "Constants/Constants.h"
 #include "Core/KeyEvent.h"
 #include "Core/Keys.h"
 #include "Fonts/Fonts.h"
-#include "MainApp/Messages.h"
-#include "MainApp/Wrapper.h"
 #include "MenuSystem/MenuSystem.h"
 #include "MenuSystem/ThirdMenu.h"
 #include "NonMenuSystem/DirectMessages.h"

@@ -1,6 +1,6 @@
 #include "MenuSystem/AudioPages.h"
 
-#include "MainApp/Wrapper.h"
+#include "AppServices/Wrapper.h"
 #include "OptionDatabase/OptionTypes.h"
 #include "SkinBin/OptionTypes.h"
 #include "Strings.h"

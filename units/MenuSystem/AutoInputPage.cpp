@@ -1,8 +1,8 @@
 #include "MenuSystem/AutoInputPage.h"
 
+#include "AppServices/Wrapper.h"
 #include "Bitmaps.h"
 #include "Colors/Colors.h"
-#include "MainApp/Wrapper.h"
 #include "MenuSystem/MenuItems.h"
 #include "OptionDatabase/OptionData.h"
 #include "Resources/Bitmap.h"

@@ -1,7 +1,7 @@
 #include "MenuSystem/CaptionPages.h"
 
-#include "MainApp/WidgetManager.h"
-#include "MainApp/Wrapper.h"
+#include "AppServices/WidgetManager.h"
+#include "AppServices/Wrapper.h"
 #include "MenuSystem/MenuItems.h"
 #include "OptionDatabase/OptionTypes.h"
 #include "SkinBin/OptionTypes.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "MainApp/Wrapper.h"
+#include "AppServices/Wrapper.h"
 #include "SubSystem/MenuClass.h"
 #include "vgslot.h"
 

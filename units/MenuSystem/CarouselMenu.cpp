@@ -1,8 +1,8 @@
 #include "MenuSystem/CarouselMenu.h"
 
+#include "AppServices/MessageAgent.h"
 #include "Constants/Constants.h"
 #include "Core/KeyEvent.h"
-#include "MainApp/MessageAgent.h"
 #include "MenuSystem/MenuSystem.h"
 #include "Structures/Message.h"
 #include "vgslot.h"

@@ -1,8 +1,8 @@
 #include "MenuSystem/ChannelPages.h"
 
+#include "AppServices/PersistentData.h"
+#include "AppServices/Wrapper.h"
 #include "Colors/Colors.h"
-#include "MainApp/PersistentData.h"
-#include "MainApp/Wrapper.h"
 #include "MenuSystem/MenuSystem.h"
 #include "NonMenuSystem/PinTypes.h"
 #include "OptionDatabase/OptionTypes.h"

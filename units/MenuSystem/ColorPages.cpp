@@ -1,11 +1,11 @@
 #include "MenuSystem/ColorPages.h"
 
+#include "AppServices/Wrapper.h"
 #include "Bitmaps.h"
 #include "Colors/Colors.h"
 #include "Core/KeyEvent.h"
 #include "Core/Keys.h"
 #include "Fonts/Fonts.h"
-#include "MainApp/Wrapper.h"
 #include "MenuSystem/MenuSystem.h"
 #include "NonMenuSystem/HelpBar.h"
 #include "OptionDatabase/OptionTypes.h"

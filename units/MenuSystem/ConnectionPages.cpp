@@ -1,6 +1,6 @@
 #include "MenuSystem/ConnectionPages.h"
 
-#include "MainApp/Wrapper.h"
+#include "AppServices/Wrapper.h"
 #include "MenuSystem/MenuItems.h"
 #include "OptionDatabase/OptionTypes.h"
 #include "SkinBin/OptionTypes.h"

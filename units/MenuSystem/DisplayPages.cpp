@@ -1,8 +1,8 @@
 #include "MenuSystem/DisplayPages.h"
 
+#include "AppServices/EventAgent.h"
+#include "AppServices/Wrapper.h"
 #include "Events/Events.h"
-#include "MainApp/EventAgent.h"
-#include "MainApp/Wrapper.h"
 #include "MenuSystem/MenuItems.h"
 #include "OptionDatabase/OptionTypes.h"
 #include "Strings.h"

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
+#include "AppServices/OptionDB.h"
+#include "AppServices/Wrapper.h"
 #include "Bitmaps.h"
 #include "Colors/Colors.h"
 #include "Core/KeyEvent.h"
 #include "Fonts/Fonts.h"
-#include "MainApp/OptionDB.h"
-#include "MainApp/Wrapper.h"
 #include "NonMenuSystem/HelpBar.h"
 #include "OptionDatabase/OptionBinding.h"
 #include "OptionDatabase/OptionData.h"

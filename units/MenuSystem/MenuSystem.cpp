@@ -4,17 +4,17 @@
 
 #include <algorithm>
 
+#include "AppServices/EventAgent.h"
+#include "AppServices/MessageAgent.h"
+#include "AppServices/Messages.h"
+#include "AppServices/PersistentData.h"
+#include "AppServices/WidgetManager.h"
+#include "AppServices/Wrapper.h"
 #include "Constants/Constants.h"
 #include "Core/KeyEvent.h"
 #include "Core/Keys.h"
 #include "Events/Events.h"
 #include "Events/XPM_EVENT_KEY.h"
-#include "MainApp/EventAgent.h"
-#include "MainApp/MessageAgent.h"
-#include "MainApp/Messages.h"
-#include "MainApp/PersistentData.h"
-#include "MainApp/WidgetManager.h"
-#include "MainApp/Wrapper.h"
 #include "MenuSystem/BrcmMainMenu.h"
 #include "MenuSystem/BrcmOptionMenu.h"
 #include "NonMenuSystem/NonMenuSystem.h"

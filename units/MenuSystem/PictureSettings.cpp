@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "AppServices/WidgetManager.h"
+#include "AppServices/Wrapper.h"
 #include "Core/KeyEvent.h"
 #include "Core/Keys.h"
-#include "MainApp/WidgetManager.h"
-#include "MainApp/Wrapper.h"
 #include "MenuSystem/MenuItems.h"
 #include "OptionDatabase/OptionTypes.h"
 #include "SkinBin/OptionTypes.h"

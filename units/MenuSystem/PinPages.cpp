@@ -2,13 +2,13 @@
 
 #include <span>
 
+#include "AppServices/Messages.h"
+#include "AppServices/PersistentData.h"
 #include "Colors/Colors.h"
 #include "Constants/Constants.h"
 #include "Core/KeyEvent.h"
 #include "Core/Keys.h"
 #include "Fonts/Fonts.h"
-#include "MainApp/Messages.h"
-#include "MainApp/PersistentData.h"
 #include "MenuSystem/BrcmMainMenu.h"
 #include "MenuSystem/MenuSystem.h"
 #include "PersistentData/PersistentData.h"

@@ -1,9 +1,9 @@
 #include "MenuSystem/RecordPages.h"
 
+#include "AppServices/MediaWrapper.h"
+#include "AppServices/Messages.h"
+#include "AppServices/Wrapper.h"
 #include "Constants/Constants.h"
-#include "MainApp/MediaWrapper.h"
-#include "MainApp/Messages.h"
-#include "MainApp/Wrapper.h"
 #include "MenuSystem/BrcmMainMenu.h"
 #include "MenuSystem/MenuSystem.h"
 #include "NonMenuSystem/DirectMessages.h"

@@ -1,6 +1,6 @@
 #include "MenuSystem/SettingsPages.h"
 
-#include "MainApp/Wrapper.h"
+#include "AppServices/Wrapper.h"
 #include "MenuSystem/MenuSystem.h"
 #include "NonMenuSystem/ConfirmTypes.h"
 #include "OptionDatabase/OptionTypes.h"

@@ -1,7 +1,7 @@
 #include "MenuSystem/SetupPages.h"
 
-#include "MainApp/MediaWrapper.h"
-#include "MainApp/Wrapper.h"
+#include "AppServices/MediaWrapper.h"
+#include "AppServices/Wrapper.h"
 #include "Media/MediaWrapper.h"
 #include "MenuSystem/MenuItems.h"
 #include "MenuSystem/MenuSystem.h"

@@ -1,7 +1,7 @@
 #include "MenuSystem/SoundSettings.h"
 
+#include "AppServices/Wrapper.h"
 #include "Core/Keys.h"
-#include "MainApp/Wrapper.h"
 #include "MenuSystem/MenuItems.h"
 #include "MenuSystem/MenuSystem.h"
 #include "OptionDatabase/OptionTypes.h"

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "AppServices/Messages.h"
+#include "AppServices/OptionDB.h"
+#include "AppServices/Wrapper.h"
 #include "Bitmaps.h"
 #include "Colors/Colors.h"
 #include "Constants/Constants.h"
@@ -9,9 +12,6 @@
 #include "Core/Keys.h"
 #include "Events/XPM_EVENT_KEY.h"
 #include "Fonts/Fonts.h"
-#include "MainApp/Messages.h"
-#include "MainApp/OptionDB.h"
-#include "MainApp/Wrapper.h"
 #include "MenuSystem/CarouselMenu.h"
 #include "MenuSystem/ColorPages.h"
 #include "MenuSystem/MenuItems.h"

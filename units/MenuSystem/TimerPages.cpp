@@ -1,8 +1,8 @@
 #include "MenuSystem/TimerPages.h"
 
+#include "AppServices/OptionDB.h"
+#include "AppServices/Wrapper.h"
 #include "Core/KeyEvent.h"
-#include "MainApp/OptionDB.h"
-#include "MainApp/Wrapper.h"
 #include "MenuSystem/EntryItems.h"
 #include "MenuSystem/MenuItems.h"
 #include "MenuSystem/MenuSystem.h"

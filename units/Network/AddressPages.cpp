@@ -7,7 +7,7 @@
 #include "Fonts/Fonts.h"
 #include "Resources/Font.h"
 #include "vgresmap.h"
-#include "MainApp/Wrapper.h"
+#include "AppServices/Wrapper.h"
 #include "NonMenuSystem/HelpBar.h"
 #include "OptionDatabase/OptionTypes.h"
 #include "SkinBin/NetworkSetup.h"

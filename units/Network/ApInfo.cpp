@@ -2,10 +2,10 @@
 
 #include <string_view>
 
+#include "AppServices/OptionDB.h"
 #include "Colors/Colors.h"
 #include "Core/KeyEvent.h"
 #include "Fonts/Fonts.h"
-#include "MainApp/OptionDB.h"
 #include "Network/AssistedSetup.h"
 #include "Network/NetworkWidgetClass.h"
 #include "NonMenuSystem/HelpBar.h"

@@ -1,9 +1,9 @@
 #include "Network/AssistedSetup.h"
 
+#include "AppServices/MessageAgent.h"
+#include "AppServices/Wrapper.h"
 #include "Constants/Constants.h"
 #include "Events/Events.h"
-#include "MainApp/MessageAgent.h"
-#include "MainApp/Wrapper.h"
 #include "Network/CancelDialog.h"
 #include "Network/WirelessSetupMenu.h"
 #include "NonMenuSystem/KeyPad.h"

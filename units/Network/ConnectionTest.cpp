@@ -1,10 +1,10 @@
 #include "Network/ConnectionTest.h"
 
+#include "AppServices/Wrapper.h"
 #include "Bitmaps.h"
 #include "Colors/Colors.h"
 #include "Core/KeyEvent.h"
 #include "Events/Events.h"
-#include "MainApp/Wrapper.h"
 #include "MenuSystem/AppPages.h"
 #include "NonMenuSystem/HelpBar.h"
 #include "Resources/Bitmap.h"

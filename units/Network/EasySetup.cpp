@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
+#include "AppServices/Wrapper.h"
 #include "Core/KeyEvent.h"
 #include "Events/Events.h"
-#include "MainApp/Wrapper.h"
 #include "Network/WirelessSetupMenu.h"
 #include "Primitives/KeyRoutingParameter.h"
 #include "Strings.h"

@@ -1,9 +1,9 @@
 #include "Network/NetworkSetupDialog.h"
 
+#include "AppServices/Wrapper.h"
 #include "Bitmaps.h"
 #include "Core/KeyEvent.h"
 #include "Fonts/Fonts.h"
-#include "MainApp/Wrapper.h"
 #include "NonMenuSystem/Look.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "SkinBin/NetworkSetup.h"

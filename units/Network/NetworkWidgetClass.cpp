@@ -1,11 +1,11 @@
 #include "Network/NetworkWidgetClass.h"
 
+#include "AppServices/Messages.h"
 #include "Colors/Colors.h"
 #include "Constants/Constants.h"
 #include "Core/KeyEvent.h"
 #include "Events/Events.h"
 #include "Fonts/Fonts.h"
-#include "MainApp/Messages.h"
 #include "Network/CancelDialog.h"
 #include "NonMenuSystem/HelpBar.h"
 #include "NonMenuSystem/NonMenuSystem.h"

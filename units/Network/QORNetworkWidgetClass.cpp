@@ -1,9 +1,9 @@
 #include "Network/QORNetworkWidgetClass.h"
 
+#include "AppServices/Messages.h"
 #include "Constants/Constants.h"
 #include "Core/KeyEvent.h"
 #include "Events/Events.h"
-#include "MainApp/Messages.h"
 #include "Network/NetworkWidgetClass.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 

@@ -2,14 +2,14 @@
 
 #include <string_view>
 
+#include "AppServices/MessageAgent.h"
+#include "AppServices/Messages.h"
+#include "AppServices/OptionDB.h"
+#include "AppServices/Wrapper.h"
 #include "Constants/Constants.h"
 #include "Core/KeyEvent.h"
 #include "Events/Events.h"
 #include "Fonts/Fonts.h"
-#include "MainApp/MessageAgent.h"
-#include "MainApp/Messages.h"
-#include "MainApp/OptionDB.h"
-#include "MainApp/Wrapper.h"
 #include "Network/ApInfo.h"
 #include "Network/AssistedSetup.h"
 #include "Network/CancelDialog.h"

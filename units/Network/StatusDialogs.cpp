@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <iterator>
 
+#include "AppServices/Wrapper.h"
 #include "Core/KeyEvent.h"
 #include "Events/Events.h"
 #include "Fonts/Fonts.h"
-#include "MainApp/Wrapper.h"
 #include "MenuSystem/AppPages.h"
 #include "MenuSystem/RecordPages.h"
 #include "Network/NetworkWidgetClass.h"

@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <iterator>
 
+#include "AppServices/OptionDB.h"
+#include "AppServices/Wrapper.h"
 #include "Core/KeyEvent.h"
 #include "Events/Events.h"
-#include "MainApp/OptionDB.h"
-#include "MainApp/Wrapper.h"
 #include "MenuSystem/MenuItems.h"
 #include "MenuSystem/MenuSystem.h"
 #include "Network/Address.h"

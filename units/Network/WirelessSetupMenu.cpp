@@ -1,6 +1,6 @@
 #include "Network/WirelessSetupMenu.h"
 
-#include "MainApp/Wrapper.h"
+#include "AppServices/Wrapper.h"
 #include "MenuSystem/MenuItems.h"
 #include "MenuSystem/MenuSystem.h"
 #include "Network/EasySetup.h"

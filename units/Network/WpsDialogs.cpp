@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <string>
 
+#include "AppServices/MessageAgent.h"
+#include "AppServices/Wrapper.h"
 #include "Constants/Constants.h"
 #include "Fonts/Fonts.h"
-#include "MainApp/MessageAgent.h"
-#include "MainApp/Wrapper.h"
 #include "Network/EasySetup.h"
 #include "NonMenuSystem/KeyPad.h"
 #include "NonMenuSystem/Look.h"

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "AppServices/OptionDB.h"
 #include "Bitmaps.h"
 #include "Fonts/Fonts.h"
-#include "MainApp/OptionDB.h"
 #include "NonMenuSystem/Look.h"
 #include "OptionDatabase/OptionBinding.h"
 #include "SkinBin/Progress.h"

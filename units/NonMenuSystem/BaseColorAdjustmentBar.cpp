@@ -1,6 +1,6 @@
 #include "NonMenuSystem/BaseColorAdjustmentBar.h"
 
-#include "MainApp/OptionDB.h"
+#include "AppServices/OptionDB.h"
 #include "OptionDatabase/OptionBinding.h"
 #include "SkinBin/OptionTypes.h"
 #include "Strings.h"

@@ -1,8 +1,8 @@
 #include "NonMenuSystem/ChBrowserDialog.h"
 
+#include "AppServices/Wrapper.h"
 #include "Core/KeyEvent.h"
 #include "Fonts/Fonts.h"
-#include "MainApp/Wrapper.h"
 #include "NonMenuSystem/Look.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "Primitives/KeyRoutingParameter.h"

@@ -5,7 +5,7 @@
 
 #include "Bitmaps.h"
 #include "Core/KeyEvent.h"
-#include "MainApp/Wrapper.h"
+#include "AppServices/Wrapper.h"
 #include "PersistentData/PersistentData.h"
 #include "Strings.h"
 #include "WinIDs/WinIDs.h"

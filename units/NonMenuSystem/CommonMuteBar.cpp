@@ -1,8 +1,8 @@
 #include "NonMenuSystem/CommonMuteBar.h"
 
+#include "AppServices/Wrapper.h"
 #include "Bitmaps.h"
 #include "Fonts/Fonts.h"
-#include "MainApp/Wrapper.h"
 #include "NonMenuSystem/Look.h"
 #include "Strings.h"
 #include "WinIDs/WinIDs.h"

@@ -1,8 +1,8 @@
 #include "NonMenuSystem/CommonVolumeBar.h"
 
+#include "AppServices/WidgetManager.h"
+#include "AppServices/Wrapper.h"
 #include "Core/KeyEvent.h"
-#include "MainApp/WidgetManager.h"
-#include "MainApp/Wrapper.h"
 #include "OptionDatabase/OptionTypes.h"
 #include "WinIDs/WinIDs.h"
 #include "vgslot.h"

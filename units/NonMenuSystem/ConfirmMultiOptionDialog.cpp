@@ -2,12 +2,12 @@
 
 #include <string_view>
 
+#include "AppServices/MessageAgent.h"
+#include "AppServices/Wrapper.h"
 #include "Constants/Constants.h"
 #include "Core/KeyEvent.h"
 #include "Core/Root.h"
 #include "Events/Events.h"
-#include "MainApp/MessageAgent.h"
-#include "MainApp/Wrapper.h"
 #include "NonMenuSystem/EnterPinDialog.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "NonMenuSystem/PinTypes.h"

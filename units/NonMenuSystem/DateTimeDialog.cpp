@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
+#include "AppServices/Wrapper.h"
 #include "Core/KeyEvent.h"
 #include "Fonts/Fonts.h"
-#include "MainApp/Wrapper.h"
 #include "NonMenuSystem/ConfirmOptionDialog.h"
 #include "NonMenuSystem/DateSettingDialog.h"
 #include "NonMenuSystem/Look.h"

@@ -1,7 +1,7 @@
 #include "NonMenuSystem/EnterPinDialog.h"
 
+#include "AppServices/Wrapper.h"
 #include "Fonts/Fonts.h"
-#include "MainApp/Wrapper.h"
 #include "NonMenuSystem/Look.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "PersistentData/PersistentData.h"

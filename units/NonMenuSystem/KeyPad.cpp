@@ -4,11 +4,11 @@
 #include <cstdio>
 #include <iterator>
 
+#include "AppServices/MessageAgent.h"
 #include "Bitmaps.h"
 #include "Constants/Constants.h"
 #include "Core/KeyEvent.h"
 #include "Fonts/Fonts.h"
-#include "MainApp/MessageAgent.h"
 #include "NonMenuSystem/ConfirmOptionDialog.h"
 #include "NonMenuSystem/Look.h"
 #include "NonMenuSystem/NonMenuSystem.h"

@@ -16,7 +16,7 @@
 // base below it (WidgetClass or QORWidgetClass) as its ancestor.
 #pragma once
 
-#include "MainApp/MessageAgent.h"
+#include "AppServices/MessageAgent.h"
 #include "NonMenuSystem/WidgetClass.h"
 #include "Primitives/KeyRoutingParameter.h"
 #include "vgslot.h"

@@ -1,6 +1,6 @@
 #include "NonMenuSystem/OptionDialog.h"
 
-#include "MainApp/OptionDB.h"
+#include "AppServices/OptionDB.h"
 #include "NonMenuSystem/ListDialogs.h"
 #include "OptionDatabase/OptionBinding.h"
 #include "WidgetManager/Layers.h"

@@ -1,7 +1,7 @@
 #include "NonMenuSystem/ScreenSaverWindow.h"
 
+#include "AppServices/Wrapper.h"
 #include "Core/KeyEvent.h"
-#include "MainApp/Wrapper.h"
 #include "NonMenuSystem/ColorPad.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "PersistentData/PersistentData.h"

@@ -2,10 +2,10 @@
 
 #include <string_view>
 
+#include "AppServices/MessageAgent.h"
+#include "AppServices/WidgetManager.h"
 #include "Constants/Constants.h"
 #include "Core/KeyEvent.h"
-#include "MainApp/MessageAgent.h"
-#include "MainApp/WidgetManager.h"
 #include "NonMenuSystem/Look.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "Primitives/KeyRoutingParameter.h"

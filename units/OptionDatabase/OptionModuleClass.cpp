@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "MainApp/Wrapper.h"
+#include "AppServices/Wrapper.h"
 #include "OptionDatabase/OptionTypes.h"
 #include "SkinBin/Wrapper.h"
 #include "Strings.h"

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <iterator>
 
+#include "AppServices/Wrapper.h"
 #include "Core/KeyEvent.h"
 #include "Fonts/Fonts.h"
-#include "MainApp/Wrapper.h"
 #include "NonMenuSystem/Look.h"
 #include "Resources/Font.h"
 #include "SkinBin/RatingData.h"

@@ -3,10 +3,10 @@
 #include <initializer_list>
 #include <string>
 
+#include "AppServices/Wrapper.h"
 #include "Bitmaps.h"
 #include "Core/KeyEvent.h"
 #include "Fonts/Fonts.h"
-#include "MainApp/Wrapper.h"
 #include "NonMenuSystem/Look.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "Primitives/KeyRoutingParameter.h"

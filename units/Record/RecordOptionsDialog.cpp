@@ -2,8 +2,8 @@
 
 #include <iterator>
 
+#include "AppServices/Wrapper.h"
 #include "Core/KeyEvent.h"
-#include "MainApp/Wrapper.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "Record/ConflictTimerDialog.h"
 #include "Record/RecordTimerDialog.h"

@@ -2,13 +2,13 @@
 
 #include <iterator>
 
+#include "AppServices/MessageAgent.h"
+#include "AppServices/Wrapper.h"
 #include "Bitmaps.h"
 #include "Constants/Constants.h"
 #include "Core/KeyEvent.h"
 #include "Events/Events.h"
 #include "Fonts/Fonts.h"
-#include "MainApp/MessageAgent.h"
-#include "MainApp/Wrapper.h"
 #include "MediaPlayer/SelectedParam.h"
 #include "NonMenuSystem/Look.h"
 #include "NonMenuSystem/NonMenuSystem.h"

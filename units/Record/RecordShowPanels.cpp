@@ -1,10 +1,10 @@
 #include "Record/RecordShowPanels.h"
 
+#include "AppServices/Wrapper.h"
 #include "Bitmaps.h"
 #include "Core/KeyEvent.h"
 #include "Fonts/Fonts.h"
 #include "ListForm/RecordTexts.h"
-#include "MainApp/Wrapper.h"
 #include "NonMenuSystem/Look.h"
 #include "Record/RecordPieces.h"
 #include "Record/RecordPlayback.h"

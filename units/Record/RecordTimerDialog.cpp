@@ -2,14 +2,14 @@
 
 #include <iterator>
 
+#include "AppServices/OptionDB.h"
+#include "AppServices/WidgetManager.h"
+#include "AppServices/Wrapper.h"
 #include "Bitmaps.h"
 #include "Channels/FullEPGDialog.h"
 #include "Core/KeyEvent.h"
 #include "Fonts/Fonts.h"
 #include "ListForm/RecordTexts.h"
-#include "MainApp/OptionDB.h"
-#include "MainApp/WidgetManager.h"
-#include "MainApp/Wrapper.h"
 #include "NonMenuSystem/DateSettingDialog.h"
 #include "NonMenuSystem/Look.h"
 #include "NonMenuSystem/NonMenuSystem.h"

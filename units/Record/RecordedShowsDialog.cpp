@@ -1,11 +1,11 @@
 #include "Record/RecordedShowsDialog.h"
 
+#include "AppServices/MessageAgent.h"
+#include "AppServices/Wrapper.h"
 #include "Bitmaps.h"
 #include "Constants/Constants.h"
 #include "Core/KeyEvent.h"
 #include "Fonts/Fonts.h"
-#include "MainApp/MessageAgent.h"
-#include "MainApp/Wrapper.h"
 #include "NonMenuSystem/ConfirmTypes.h"
 #include "NonMenuSystem/Look.h"
 #include "NonMenuSystem/NonMenuSystem.h"

@@ -2,13 +2,13 @@
 
 #include <iterator>
 
+#include "AppServices/MessageAgent.h"
+#include "AppServices/Wrapper.h"
 #include "Bitmaps.h"
 #include "Constants/Constants.h"
 #include "Core/KeyEvent.h"
 #include "Fonts/Fonts.h"
 #include "ListForm/TimerHooks.h"
-#include "MainApp/MessageAgent.h"
-#include "MainApp/Wrapper.h"
 #include "NonMenuSystem/ConfirmTypes.h"
 #include "NonMenuSystem/DirectMessages.h"
 #include "NonMenuSystem/Look.h"

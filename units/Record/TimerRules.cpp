@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <initializer_list>
 
+#include "AppServices/MessageAgent.h"
+#include "AppServices/WidgetManager.h"
+#include "AppServices/Wrapper.h"
 #include "Channels/FullEPGDialog.h"
-#include "MainApp/MessageAgent.h"
-#include "MainApp/WidgetManager.h"
-#include "MainApp/Wrapper.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "Strings.h"
 #include "Structures/Channels.h"

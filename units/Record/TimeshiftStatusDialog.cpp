@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <iterator>
 
+#include "AppServices/EventAgent.h"
+#include "AppServices/Wrapper.h"
 #include "Bitmaps.h"
 #include "Constants/Constants.h"
 #include "Core/KeyEvent.h"
 #include "Fonts/Fonts.h"
-#include "MainApp/EventAgent.h"
-#include "MainApp/Wrapper.h"
 #include "NonMenuSystem/Look.h"
 #include "Record/RecordPieces.h"
 #include "Record/TimerRules.h"

@@ -1,7 +1,7 @@
 #include "SkinBin/HistoryAgent.h"
 
+#include "AppServices/Wrapper.h"
 #include "Constants/Constants.h"
-#include "MainApp/Wrapper.h"
 #include "vgtrace.h"
 
 VG_DEFINE_CLASS(SkinBin, HistoryAgent, Structures::DuLinkList)

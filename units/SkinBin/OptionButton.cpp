@@ -1,10 +1,10 @@
 #include "SkinBin/OptionButton.h"
 
+#include "AppServices/OptionDB.h"
 #include "Bitmaps.h"
 #include "Colors/Colors.h"
 #include "Core/KeyEvent.h"
 #include "Fonts/Fonts.h"
-#include "MainApp/OptionDB.h"
 #include "OptionDatabase/OptionBinding.h"
 #include "Resources/Bitmap.h"
 #include "Resources/Font.h"

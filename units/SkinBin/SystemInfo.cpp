@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <ctime>
 
-#include "MainApp/Wrapper.h"
+#include "AppServices/Wrapper.h"
 #include "SkinBin/RecordData.h"
 #include "SkinBin/Wrapper.h"
 #include "Strings.h"

@@ -8,9 +8,9 @@
 #include <iterator>
 #include <string>
 
+#include "AppServices/OptionDB.h"
 #include "Bitmaps.h"
 #include "Events/Events.h"
-#include "MainApp/OptionDB.h"
 #include "PersistentData/PersistentData.h"
 #include "Resources/Bitmap.h"
 #include "SkinBin/MiddlewareText.h"

@@ -1,6 +1,6 @@
 // The television model's part in the media player: the home-network setting
 // that the media bridge follows.
-#include "MainApp/MediaWrapper.h"
+#include "AppServices/MediaWrapper.h"
 #include "SkinBin/Wrapper.h"
 
 namespace SkinBin {

@@ -4,8 +4,8 @@
 #include <iterator>
 #include <vector>
 
+#include "AppServices/WidgetManager.h"
 #include "Core/Root.h"
-#include "MainApp/WidgetManager.h"
 #include "SubSystem/MenuClass.h"
 #include "SubSystem/SubSystemClass.h"
 #include "WidgetManager/WidgetManager.h"

@@ -4,10 +4,10 @@
 
 #include "Core/Root.h"
 
+#include "AppServices/MessageAgent.h"
+#include "AppServices/WidgetManager.h"
+#include "AppServices/Wrapper.h"
 #include "Constants/Constants.h"
-#include "MainApp/MessageAgent.h"
-#include "MainApp/WidgetManager.h"
-#include "MainApp/Wrapper.h"
 #include "SkinBin/UserRefInt.h"
 #include "Structures/Message.h"
 #include "vgdebug.h"

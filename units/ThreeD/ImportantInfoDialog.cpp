@@ -1,9 +1,9 @@
 #include "ThreeD/ImportantInfoDialog.h"
 
+#include "AppServices/Wrapper.h"
 #include "Colors/Colors.h"
 #include "Core/KeyEvent.h"
 #include "Fonts/Fonts.h"
-#include "MainApp/Wrapper.h"
 #include "NonMenuSystem/HelpBar.h"
 #include "NonMenuSystem/Look.h"
 #include "NonMenuSystem/NonMenuSystem.h"

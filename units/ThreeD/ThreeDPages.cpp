@@ -1,6 +1,6 @@
 #include "ThreeD/ThreeDPages.h"
 
-#include "MainApp/Wrapper.h"
+#include "AppServices/Wrapper.h"
 #include "MenuSystem/MenuItems.h"
 #include "NonMenuSystem/ConfirmTypes.h"
 #include "NonMenuSystem/PinTypes.h"

@@ -8,7 +8,7 @@
 #include "Events/Events.h"
 #include "Fonts/Fonts.h"
 #include "PersistentData/PersistentData.h"
-#include "MainApp/Wrapper.h"
+#include "AppServices/Wrapper.h"
 #include "NonMenuSystem/ConfirmMultiOptionDialog.h"
 #include "NonMenuSystem/ConfirmTypes.h"
 #include "NonMenuSystem/DirectMessageBar.h"

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "MainApp/MessageAgent.h"
+#include "AppServices/MessageAgent.h"
 #include "Structures/Message.h"
 #include "vgobject.h"
 
