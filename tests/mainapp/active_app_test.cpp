@@ -59,6 +59,9 @@ class ActiveAppTest : public MainAppTest::MainAppFixture {
     menu = OpenSpy(App()->MenuSystem, "menu", 0, 0x10000);
     nonMenu = OpenSpy(App()->NonMenuSystem, "nonmenu", 0, 0x20000);
     factory = OpenSpy(App()->FactorySystem, "factory", 0, 0x40000);
+    // Drawn over every screen that a key opens, they would keep the keys
+    // from it as screens that take keys: they hear the keys as displays do.
+    for (Spy* spy : {menu, nonMenu, factory}) spy->FocusOnOpen = false;
     App()->OnSetFocus(nullptr);
     Log().clear();
     // The menus take MENU for themselves; from the front panel in the

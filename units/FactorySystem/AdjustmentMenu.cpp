@@ -110,6 +110,8 @@ void AdjustmentMenu::ChangeValue(bool up) {
   if (OnModelId()) OnSetFacValue(option->Value);
 }
 
+bool AdjustmentMenu::HearsBesideTheKeys(Core::KeyEvent* key) const { return FromFrontPanel(key); }
+
 XObject* AdjustmentMenu::HandleEvent(Core::Event* event) {
   auto* key = vg_cast<Core::KeyEvent>(event);
   if (!key || !key->down) return nullptr;

@@ -75,7 +75,7 @@ void FactorySystem::HandleMessage(Structures::Message* message) {
       MainApp::GetWidgetManager()->CloseLayers(ClearLayers);
       break;
     case Constants::MSG_CHANGE_STATE:
-      if (owner) owner->OnSetFocus(this);
+      SubSystem::KeyOwner::Get()->Request(this, SubSystem::KeyOwner::Reason::Asked);
       ChangeState(vg_cast<SubSystem::State>(message->Payload.get()));
       break;
     default:
@@ -188,16 +188,10 @@ Primitives::KeyRoutingForm* FactorySystem::ChangeState(SubSystem::State* state) 
   widget->Initialize(parameter);
   widget->MoveToOrigin();
   widget->Open();
-  if (widget->owner.get() == this) OnSetFocus(widget);
+  // The factory's displays hold the focus while they are up, though they
+  // take no key.
+  if (widget->owner.get() == this) SubSystem::KeyOwner::Get()->Request(widget, SubSystem::KeyOwner::Reason::Opened);
   return form;
-}
-
-Core::View* FactorySystem::FindFocusable(Core::View* view) {
-  Core::View* candidate = SubSystem::SubSystemClass::FindFocusable(view);
-  if (candidate && candidate != modeIndicator.get()) return candidate;
-  for (Core::View* other = lastView; other; other = other->prevView)
-    if (other != view && other != modeIndicator.get() && vg_cast<Primitives::KeyRoutingForm>(other)) return other;
-  return nullptr;
 }
 
 namespace {

@@ -50,8 +50,6 @@ class FactorySystem : public SubSystem::SubSystemClass {
   // and focused; any other screen of its own is returned unopened; a screen
   // of another sub-system goes to that sub-system.
   Primitives::KeyRoutingForm* ChangeState(SubSystem::State* state) override;
-  // The indicator never takes the focus of a screen that leaves.
-  Core::View* FindFocusable(Core::View* view) override;
 
   // A page of that class (normally a menu page), with a Structures::RefInt
   // of the value as its parameter.

@@ -31,10 +31,9 @@ bool OpenOverWidget(ListBase* list, const char* screen, SubSystem::Opening openi
   return true;
 }
 
-// A widget that has closed is no longer its sub-system's to focus.
 void FocusWidget(ListBase* list) {
-  NonMenuSystem::WidgetClass* widget = WidgetOf(list);
-  if (widget && widget->owner.get() == widget->NonMenuSystem.get()) widget->NonMenuSystem->OnSetFocus(widget);
+  if (NonMenuSystem::WidgetClass* widget = WidgetOf(list))
+    SubSystem::KeyOwner::Get()->Request(widget, SubSystem::KeyOwner::Reason::Answered);
 }
 
 bool CloseParentScreen(ListBase* list, const char* screen) {

@@ -250,20 +250,21 @@ void ActiveApp::HandleMessage(Structures::Message* message) {
 }
 
 void ActiveApp::OnSetFocus(Core::View* view) {
-  ++focusRequests;
   const bool moved = view != Focus.get();
   Primitives::KeyRoutingGroup::OnSetFocus(view);
   if (moved) ::SubSystem::KeyOwner::Get()->FocusMoved();
 }
 
-// A key may end normal operation (the confirmations of a reset or of the
-// first-time setup): the sub-system that took it is then no longer held here
-// and must not be focused. Nor does the handler take the focus from a screen
-// that holds it: one that the handling opened has given its own sub-system
-// the focus (a menu row's confirmation opens in the non-menu system), and a
-// handler that shows nothing with the focus (the factory system, which hears
-// a command for every front-panel key) would leave the screen on view deaf
-// to the keys that follow.
+XObject* ActiveApp::DispatchEvent(Core::Event* event) {
+  if (XObject* taken = ::SubSystem::KeyOwner::Get()->Route(event)) return taken;
+  return Primitives::KeyRoutingGroup::DispatchEvent(event);
+}
+
+// The sub-system that took the event asks the key owner for the keys, which
+// it does not get from a screen that lies over its own (the factory system
+// hears a command for every front-panel key, beside the screen the viewer
+// answers), nor once the key has ended normal operation (the confirmations
+// of a reset or of the first-time setup).
 bool ActiveApp::MapEventHandler(Core::Event* event) {
   // A key that reaches the routing was not taken by the screen with the keys.
   std::optional<::SubSystem::KeyOwner::KeyAsking> asking;
@@ -271,12 +272,8 @@ bool ActiveApp::MapEventHandler(Core::Event* event) {
   for (char letter : RouteOfEvent(event)) {
     ::SubSystem::SubSystemClass* system = SubSystemOf(letter);
     if (!system) continue;
-    const uint32_t requests = focusRequests;
     if (!system->DispatchEvent(event)) continue;
-    auto* focused = vg_cast<Core::Group>(Focus.get());
-    const bool screenFocused = focused && focused != system && focused->Focus;
-    if (system->owner.get() == this && focusRequests == requests && (system->Focus || !screenFocused))
-      OnSetFocus(system);
+    ::SubSystem::KeyOwner::Get()->Request(system, ::SubSystem::KeyOwner::Reason::Handled);
     return true;
   }
   return false;

@@ -53,9 +53,12 @@ class ActiveApp : public Primitives::KeyRoutingGroup {
   // source on screen in the history.
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   void Close(XObject* sender = nullptr) override;
-  // Counts the requests, so that the routing knows a handler's screen asked
-  // for the focus, and tells the key owner.
+  // Tells the key owner that the keys moved.
   void OnSetFocus(Core::View* view) override;
+  // A key goes down the focus as the key owner routes it: to a screen that
+  // hears it beside the keys, or past a passing notice that has no use for
+  // it.
+  XObject* DispatchEvent(Core::Event* event) override;
   // The screens of every sub-system in one stack, by layer: see Stacking.
   void DrawContent(Graphics::Canvas* canvas, VgRect clip, VgPoint origin) override;
   void Stacking(std::vector<Stacked>* views) override;
@@ -74,8 +77,6 @@ class ActiveApp : public Primitives::KeyRoutingGroup {
   void HandleDpms(int32_t seconds);
   void RecordSourceHistory();
   ::SubSystem::SubSystemClass* SubSystemOf(char letter) const;
-
-  uint32_t focusRequests = 0;
 };
 
 }  // namespace MainApp

@@ -85,16 +85,12 @@ void MenuSystem::Initialize(Primitives::KeyRoutingParameter* parameter) {
   SubSystem::MenuSystemClass::Initialize(parameter);
   OnSetBounds({0, 0, 960, 540});
   MainApp::GetMessageAgent()->Register(this);
-  VgAttachObjObserver(VgSlotOf<&MenuSystem::CloseForsakenMenus>(this), MainApp::GetWidgetManager(),
-                      ::WidgetManager::WidgetManager::ScreenLeft);
   SetMenuIndex(1, IndexOfStored(MainApp::GetPersistentData()->GetInteger(VgNewString(MainMenuIndexKey))));
 }
 
 void MenuSystem::Close(XObject* sender) {
   SubSystem::MenuSystemClass::Close(sender);
   MainApp::GetMessageAgent()->UnRegister(this);
-  VgDetachObjObserver(VgSlotOf<&MenuSystem::CloseForsakenMenus>(this), MainApp::GetWidgetManager(),
-                      ::WidgetManager::WidgetManager::ScreenLeft);
 }
 
 // The menus count their minute only while they have the keys: under a
@@ -102,9 +98,15 @@ void MenuSystem::Close(XObject* sender) {
 // time-out stops, the option pop-up's too, though it runs without the focus,
 // and each starts again from a whole minute when the keys come back. The
 // main menu's help line and the pages' line on the help bar show only with
-// the keys. Heard as the keys come and go, whoever moves them.
-void MenuSystem::HandleFocus(bool focused) {
-  SubSystem::MenuSystemClass::HandleFocus(focused);
+// the keys. The minute and the line stop at once as the keys leave, and come
+// back as the key owner settles them here.
+void MenuSystem::KeysMoved() {
+  if (!SubSystem::KeyOwner::HasTheKeys(this)) FollowTheKeys();
+}
+
+void MenuSystem::KeysSettled() { FollowTheKeys(); }
+
+void MenuSystem::FollowTheKeys() {
   const bool keys = SubSystem::KeyOwner::HasTheKeys(this);
   for (Core::View* view = firstView; view; view = view->nextView) {
     if (auto* form = vg_cast<Primitives::KeyRoutingForm>(view)) {
@@ -116,6 +118,8 @@ void MenuSystem::HandleFocus(bool focused) {
     if (auto* main = vg_cast<BrcmMainMenu>(view)) main->ShowHelpLine(SubSystem::KeyOwner::ShowsOwnHelpLine(main));
   }
 }
+
+void MenuSystem::AfterScreenLeft() { CloseForsakenMenus(); }
 
 MenuSystem::MenuKey MenuSystem::RoleOfMenuKey(Core::KeyEvent* key) {
   ::SkinBin::Wrapper* model = MainApp::GetWrapper();
@@ -177,11 +181,11 @@ void MenuSystem::HandleMessage(Structures::Message* message) {
       if (Focus) TearDownMenus();
       break;
     case Constants::MSG_CHANGE_STATE:
-      if (owner) owner->OnSetFocus(this);
+      SubSystem::KeyOwner::Get()->Request(this, SubSystem::KeyOwner::Reason::Asked);
       ChangeState(vg_cast<SubSystem::State>(message->Payload.get()));
       break;
     case Constants::MSG_CHANGE_APPEARANCE:
-      if (message->Param == kTakeFocus && owner) owner->OnSetFocus(this);
+      if (message->Param == kTakeFocus) SubSystem::KeyOwner::Get()->Request(this, SubSystem::KeyOwner::Reason::Asked);
       break;
     default:
       break;
@@ -272,7 +276,7 @@ bool MenuSystem::AnyScreenGoesBack() {
 // open menu, and MENU would only close them. They are torn down instead. This
 // runs after the key that closed the screen is done, when a screen that
 // closed to go back to them has shown them again.
-void MenuSystem::CloseForsakenMenus(XObject*) {
+void MenuSystem::CloseForsakenMenus() {
   if (!Focus || Focus->Visible || AnyScreenGoesBack()) return;
   VgPrint("MenuSystem::MenuSystem: the hidden menus close, no screen goes back to them\n");
   TearDownMenus();

@@ -50,8 +50,12 @@ class MenuSystem : public SubSystem::MenuSystemClass {
   // Overridden slots.
   // MENU, the exit keys, and the events the menus pass on.
   XObject* HandleEvent(Core::Event* event) override;
-  // The menus' minute and their help line go with the keys.
-  void HandleFocus(bool focused) override;
+  // The menus' minute and the main menu's own help line go with the keys:
+  // they stop as the keys leave, and follow the key owner once it settled.
+  void KeysMoved() override;
+  void KeysSettled() override;
+  // The menus that no screen goes back to close.
+  void AfterScreenLeft() override;
   // Covers the screen, registers with the message agent and takes the main
   // menu's item from the settings.
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
@@ -68,7 +72,7 @@ class MenuSystem : public SubSystem::MenuSystemClass {
   void TearDownMenus();
   // Tears down menus that are hidden with no screen left that goes back to
   // them; heard after a screen left the widget manager.
-  void CloseForsakenMenus(XObject* sender = nullptr);
+  void CloseForsakenMenus();
   // Asks every sub-system to close its screens (MSG_CLEAR_ALL); the menus
   // close through this sub-system's own HandleMessage before it returns.
   void ClearAll();
@@ -97,6 +101,9 @@ class MenuSystem : public SubSystem::MenuSystemClass {
   MenuKey RoleOfMenuKey(Core::KeyEvent* key);
   // Whether an open screen would return to this sub-system's pages.
   bool AnyScreenGoesBack();
+  // The pages' minute and the main menu's own help line, by whether the
+  // menus have the keys.
+  void FollowTheKeys();
 };
 
 // The sub-system of a menu page; null when the page has none (it does

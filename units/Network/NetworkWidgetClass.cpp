@@ -197,7 +197,7 @@ void NetworkWidgetClass::UndoCancel() {
   OnSetVisible(true);
   if (ShowWaiting >= 0) OnSetShowWaiting(ShowWaiting);
   ShowHelp();
-  if (NonMenuSystem && owner.get() == NonMenuSystem.get()) NonMenuSystem->OnSetFocus(this);
+  SubSystem::KeyOwner::Get()->Request(this, SubSystem::KeyOwner::Reason::Answered);
 }
 
 void NetworkWidgetClass::EnterNextState() {

@@ -490,7 +490,7 @@ void WirelessAdvancedDialog::JoinWithoutEncryption(XObject* sender) {
 
 void WirelessAdvancedDialog::Reveal() {
   OnSetVisible(true);
-  if (NonMenuSystem) NonMenuSystem->OnSetFocus(this);
+  SubSystem::KeyOwner::Get()->Request(this, SubSystem::KeyOwner::Reason::Answered);
 }
 
 void WirelessAdvancedDialog::ConfigScan(bool waiting) {

@@ -35,6 +35,22 @@ void CommonVolumeBar::StepVolume(int32_t direction) {
   Step(direction);
 }
 
+bool CommonVolumeBar::UsesKey(uint16_t code) const {
+  switch (code) {
+    case Key::VolumeUp:
+    case Key::VolumeDown:
+    case Key::Left:
+    case Key::Right:
+    case Key::Ok:
+    case Key::Back:
+    case Key::Exit:
+    case Key::ClearAll:
+      return true;
+    default:
+      return false;
+  }
+}
+
 XObject* CommonVolumeBar::HandleEvent(Core::Event* event) {
   auto* key = vg_cast<Core::KeyEvent>(event);
   if (key && key->down && (key->keyCode == Key::VolumeUp || key->keyCode == Key::VolumeDown)) {

@@ -26,6 +26,10 @@ class CommonVolumeBar : public AdjustmentBar {
   // screen takes them from it.
   bool GivesWay() const override { return true; }
   bool LeavesWithTheKeys() const override { return true; }
+  // The keys it answers itself: the volume keys, the arrows that step it,
+  // OK and BACK that close it, EXIT and CLEAR. The others are for the screen
+  // under it.
+  bool UsesKey(uint16_t code) const override;
 
   // Whatever the record holds (the factory sends a number), the bar shows
   // the volume.

@@ -9,7 +9,6 @@
 #include "Fonts/Fonts.h"
 #include "NonMenuSystem/Look.h"
 #include "NonMenuSystem/NonMenuSystem.h"
-#include "SubSystem/KeyOwner.h"
 #include "SubSystem/Open.h"
 #include "WinIDs/WinIDs.h"
 #include "vgdebug.h"
@@ -66,33 +65,18 @@ XObject* DirectMessageBar::HandleEvent(Core::Event* event) {
     Close();
     return this;
   }
-  if (auto* key = vg_cast<Core::KeyEvent>(event); key && key->down && GivesWayTo(key->keyCode)) {
-    // A message shown over a screen of its own sub-system took the keys
-    // from it; a key it has no use for is the viewer's for that screen,
-    // which has them again once the message is gone. Left with the message,
-    // the arrows did nothing and OK went on to the menus hidden under both.
-    if (Primitives::KeyRoutingForm* under = ScreenUnder(); under && NonMenuSystem->Focus.get() == this) {
-      Close();
-      NonMenuSystem->OnSetFocus(under);
-      auto* group = vg_cast<Core::Group>(under);
-      return group ? group->DispatchEvent(event) : under->HandleEvent(event);
-    }
-  }
   return WidgetClass::HandleEvent(event);
 }
 
-Primitives::KeyRoutingForm* DirectMessageBar::ScreenUnder() {
-  if (!NonMenuSystem || owner.get() != NonMenuSystem) return nullptr;
-  return SubSystem::KeyOwner::ScreenUnder(this);
-}
-
-// The keys a screen handles (the arrows, OK, the digits and the colour
-// keys) but BACK and the exit keys, which close the message alone; the
-// volume keys and the rest act beside it as before. The upgrade's message,
-// which restarts the set as it closes, is read to its end.
-bool DirectMessageBar::GivesWayTo(uint16_t code) const {
-  if (row_ && row_->onClose == MessageClose::Reboot) return false;
-  return code < KeyFirstUnhandled && code != Key::Exit && code != Key::ClearAll && code != Key::Back;
+// BACK and the exit keys close the message alone; any other key is the
+// viewer's for the screen under the message, if there is one. Left with the
+// message, the arrows did nothing, OK went on to the menus hidden under both,
+// and INPUT opened the input list under the dialog the message told about.
+// The upgrade's message, which restarts the set as it closes, is read to
+// its end.
+bool DirectMessageBar::UsesKey(uint16_t code) const {
+  if (row_ && row_->onClose == MessageClose::Reboot) return true;
+  return code == Key::Exit || code == Key::ClearAll || code == Key::Back;
 }
 
 void DirectMessageBar::OnSetMenuTriggered(bool value) { MenuTriggered = value; }

@@ -40,6 +40,7 @@ class DirectMessageBar : public WidgetClass {
   // A passing notice: a screen that takes the keys under it clears it away,
   // and a key may open one under it.
   bool GivesWay() const override { return true; }
+  bool UsesKey(uint16_t code) const override;
 
   virtual void OnSetMessageType(int32_t type);
   int32_t OnGetMessageType() const { return MessageType; }
@@ -60,10 +61,6 @@ class DirectMessageBar : public WidgetClass {
   // Sizes the bar around its text and places it.
   void Layout();
   void RunCloseAction();
-  // Whether a key it has no use for goes on to the screen under it.
-  bool GivesWayTo(uint16_t code) const;
-  // The screen a key it has no use for goes to: see SubSystem::KeyOwner::ScreenUnder.
-  Primitives::KeyRoutingForm* ScreenUnder();
 
   const DirectMessage* row_ = nullptr;
   // Whether the message is closing because its time is up.

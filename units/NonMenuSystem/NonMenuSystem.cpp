@@ -43,13 +43,6 @@ bool IsOpenHere(Primitives::KeyRoutingForm* form, NonMenuSystem* system) {
   return form && form->owner.get() == system;
 }
 
-// A view that may take the focus when a screen leaves: a screen that wants
-// the focus when it opens.
-Primitives::KeyRoutingForm* Focusable(Core::View* view) {
-  auto* form = vg_cast<Primitives::KeyRoutingForm>(view);
-  return form && form->FocusOnOpen ? form : nullptr;
-}
-
 }  // namespace
 
 void NonMenuSystem::Initialize(Primitives::KeyRoutingParameter* parameter) {
@@ -69,20 +62,20 @@ void NonMenuSystem::HandleMessage(Structures::Message* message) {
   if (!message) return;
   switch (message->Code) {
     case Constants::MSG_CHANGE_STATE:
-      if (owner) owner->OnSetFocus(this);
+      SubSystem::KeyOwner::Get()->Request(this, SubSystem::KeyOwner::Reason::Asked);
       ChangeState(vg_cast<SubSystem::State>(message->Payload.get()));
       break;
     // A message asked by another sub-system has the keys, as a screen asked
     // by one does: over the menus it would otherwise give way to them.
     case Constants::MSG_SHOW_MESSAGE:
-      if (owner) owner->OnSetFocus(this);
+      SubSystem::KeyOwner::Get()->Request(this, SubSystem::KeyOwner::Reason::Asked);
       ShowMessage(message->Param);
       break;
     case Constants::MSG_CLEAR_MESSAGE:
       CloseMessages();
       break;
     case Constants::MSG_RECORD_SLEEP_WARNING:
-      if (owner) owner->OnSetFocus(this);
+      SubSystem::KeyOwner::Get()->Request(this, SubSystem::KeyOwner::Reason::Asked);
       ShowMessage(DirectMsgTypeRecordSleepWarning);
       break;
     case Constants::MSG_UPDATE_HELP_BAR: {
@@ -198,14 +191,6 @@ void NonMenuSystem::OpenSchedules() {
   screen->IsShortcut = false;
 }
 
-Core::View* NonMenuSystem::FindFocusable(Core::View* view) {
-  Core::View* candidate = SubSystem::SubSystemClass::FindFocusable(view);
-  if (Focusable(candidate) && candidate != view) return candidate;
-  for (Core::View* other = lastView; other; other = other->prevView)
-    if (other != view && Focusable(other)) return other;
-  return nullptr;
-}
-
 Primitives::KeyRoutingForm* NonMenuSystem::ChangeState(SubSystem::State* state) {
   Primitives::KeyRoutingForm* form = SubSystem::SubSystemClass::ChangeState(state);
   if (!form || form->SubSystemClass != GetClass()) return form;
@@ -223,7 +208,7 @@ Primitives::KeyRoutingForm* NonMenuSystem::ChangeState(SubSystem::State* state) 
     widget->OnSetBounds({origin.x, origin.y, origin.x + size.x, origin.y + size.y});
   }
   form->Open();
-  if (form->FocusOnOpen && IsOpenHere(form, this)) OnSetFocus(form);
+  if (form->FocusOnOpen) SubSystem::KeyOwner::Get()->Request(form, SubSystem::KeyOwner::Reason::Opened);
   return form;
 }
 
@@ -358,8 +343,7 @@ void NonMenuSystem::FocusMediaWindow() {
   for (Core::View* view = lastView; view; view = view->prevView) {
     auto* form = vg_cast<Primitives::KeyRoutingForm>(view);
     if (form && (uint32_t(form->WinID) >> 24) == kMediaWindowGroup) {
-      if (owner) owner->OnSetFocus(this);
-      OnSetFocus(form);
+      SubSystem::KeyOwner::Get()->Request(form, SubSystem::KeyOwner::Reason::Asked);
       return;
     }
   }

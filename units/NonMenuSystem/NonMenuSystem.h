@@ -42,9 +42,6 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   void Close(XObject* sender = nullptr) override;
   void HandleMessage(Structures::Message* message) override;
   XObject* HandleEvent(Core::Event* event) override;
-  // Neither the help bar nor the waiting circle takes the focus of a screen
-  // that leaves.
-  Core::View* FindFocusable(Core::View* view) override;
   // The help bar's line goes at once when its screen loses the keys.
   void KeysMoved() override;
   // The help bar shows the line of the screen with the keys, and the panels

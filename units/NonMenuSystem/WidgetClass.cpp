@@ -181,10 +181,9 @@ void WidgetClass::EnterNextState() {
 void WidgetClass::EnterPrevState() {
   Close();
   Primitives::KeyRoutingForm* previous = PrevState ? FindOpen(PrevState) : nullptr;
-  if (previous && NonMenuSystem && previous->owner.get() == NonMenuSystem.get()) {
-    NonMenuSystem->OnSetFocus(previous);
+  if (previous && NonMenuSystem && previous->owner.get() == NonMenuSystem.get() &&
+      SubSystem::KeyOwner::Get()->Request(previous, SubSystem::KeyOwner::Reason::Answered))
     return;
-  }
   if (IsShortcut || previous) {
     ReturnToMenus();
     return;

@@ -31,6 +31,10 @@
 #include "Forms/Form.h"
 #include "vgslot.h"
 
+namespace Core {
+class KeyEvent;
+}
+
 namespace Structures {
 class Message;
 }
@@ -89,6 +93,17 @@ class KeyRoutingForm : public Forms::Form {
   // Whether the notice leaves when another screen takes the keys from it
   // (the volume bar, drawn above the dialogs): it has nothing to do then.
   virtual bool LeavesWithTheKeys() const { return false; }
+  // Whether a notice with the keys uses the key itself (the volume bar's
+  // volume keys, a message's BACK and EXIT): a key it has no use for is the
+  // viewer's for the screen under it.
+  virtual bool UsesKey(uint16_t) const { return true; }
+  // Whether the screen shares the keys with the other pages of its kind in
+  // its sub-system (the menus, whose pages stand beside each other and
+  // arrange between them which has the keys): none takes them from another.
+  virtual bool SharesKeysWithItsPages() const { return false; }
+  // Whether the screen hears the key while another has the keys: the
+  // service menu hears the front panel, which drives it.
+  virtual bool HearsBesideTheKeys(Core::KeyEvent*) const { return false; }
 
   // Switches the time-out on or off; a running one is not restarted.
   void SetTimeout(bool on);

@@ -367,7 +367,7 @@ void RecordPlaybackDialog::DeleteFocusedShow() {
 
 void RecordPlaybackDialog::Rename(Structures::Message* message) {
   auto* label = vg_cast<Structures::RefString>(message->Payload.get());
-  if (NonMenuSystem) NonMenuSystem->OnSetFocus(this);
+  SubSystem::KeyOwner::Get()->Request(this, SubSystem::KeyOwner::Reason::Answered);
   ListForm::RecordPlaybackListItem* row = FocusedRow();
   if (!label || !row || VgCompString(label->Value, row->Text) == 0) return;
   row->OnSetText(label->Value);

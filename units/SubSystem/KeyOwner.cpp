@@ -6,7 +6,7 @@
 
 #include "AppServices/WidgetManager.h"
 #include "Core/Root.h"
-#include "SubSystem/MenuClass.h"
+#include "Core/KeyEvent.h"
 #include "SubSystem/SubSystemClass.h"
 #include "WidgetManager/WidgetManager.h"
 #include "vgdebug.h"
@@ -22,10 +22,6 @@ void KeyOwner__Init(XObject*) {}
 
 constexpr VgAutoObject kKeyOwner = {&KeyOwner__Init, VgNoVariants};
 
-// What makes the owner settle the keys, besides the focus moving.
-constexpr uint32_t kScreenChanges[] = {::WidgetManager::WidgetManager::ScreenLeft,
-                                       ::WidgetManager::WidgetManager::ScreenListed};
-
 using Stacked = Core::Group::Stacked;
 
 // A sub-system can answer the remote when the screen it focuses is drawn.
@@ -36,6 +32,16 @@ bool FocusDrawn(SubSystemClass* system) {
 bool Overlap(VgRect a, VgRect b) { return !VgIsRectEmpty(VgIntersectRect(a, b)); }
 
 bool Listed(Primitives::KeyRoutingForm* form) { return MainApp::GetWidgetManager()->FindNode(form) != nullptr; }
+
+// Where the screen stands among the screens listed, oldest first; -1 when it
+// is not listed.
+int ListedAt(Core::View* view) {
+  ::WidgetManager::WidgetManager* widgets = MainApp::GetWidgetManager();
+  int at = 0;
+  for (Structures::DuLinkNode* node = widgets->Sentinel()->next; node != widgets->Sentinel(); node = node->next, ++at)
+    if (node->data.get() == view) return at;
+  return -1;
+}
 
 // The screens as the stage draws them, bottom first; a sub-system drawn as
 // one (while it fades) draws its screens together where it stands.
@@ -59,10 +65,27 @@ VgRect ExtentOf(const Stacked& entry) {
   return VgMoveRectPos(entry.view->GetExtent(), {entry.holder->Bounds.x1, entry.holder->Bounds.y1});
 }
 
-// Whether the form, drawn over BELOW, would take the keys from it.
+// Whether the form, lying over BELOW, would take the keys from it.
 bool TakesKeysOver(Primitives::KeyRoutingForm* form, const Stacked& below) {
   if (!form || !form->TakesKeys() || form->IsModal || !Listed(form)) return false;
-  return !(vg_cast<MenuClass>(form) && vg_cast<MenuClass>(below.view));
+  auto* under = vg_cast<Primitives::KeyRoutingForm>(below.view);
+  return !(form->SharesKeysWithItsPages() && under && under->SharesKeysWithItsPages() &&
+           form->owner.get() == under->owner.get());
+}
+
+// Whether the screen at ABOVE in the drawn stack lies over the one at BELOW
+// as the viewer sees them: drawn over it where the two overlap, or, beside
+// it, opened after it (the newest question beside the service menu). A
+// screen of no size (the 3D start's invisible step) is seen by no one: it
+// lies under every other.
+bool LiesOver(const std::vector<Stacked>& drawn, size_t above, size_t below) {
+  if (above == below) return false;
+  const VgRect upper = ExtentOf(drawn[above]);
+  const VgRect lower = ExtentOf(drawn[below]);
+  if (VgIsRectEmpty(upper)) return false;
+  if (VgIsRectEmpty(lower)) return true;
+  if (Overlap(upper, lower)) return above > below;
+  return ListedAt(drawn[above].view) > ListedAt(drawn[below].view) && ListedAt(drawn[below].view) >= 0;
 }
 
 Primitives::KeyRoutingForm* Notice(Primitives::KeyRoutingForm* form) {
@@ -138,17 +161,24 @@ std::vector<SubSystemClass*> SubSystemsOf(Core::Group* ground) {
 
 KeyOwner* KeyOwner::Get() { return static_cast<KeyOwner*>(VgGetAutoObject(&kKeyOwner, &KeyOwner::Class)); }
 
+// The owner is the one that hears of screens listed and left: the
+// sub-systems hear of a screen that left from it, with the keys settled.
 void KeyOwner::Watch(bool on) {
   ::WidgetManager::WidgetManager* widgets = MainApp::GetWidgetManager();
-  for (uint32_t change : kScreenChanges) {
-    VgDetachObjObserver(VgSlotOf<&KeyOwner::Settle>(this), widgets, change);
-    if (on) VgAttachObjObserver(VgSlotOf<&KeyOwner::Settle>(this), widgets, change);
-  }
+  VgDetachObjObserver(VgSlotOf<&KeyOwner::ScreenListed>(this), widgets, ::WidgetManager::WidgetManager::ScreenListed);
+  VgDetachObjObserver(VgSlotOf<&KeyOwner::ScreenLeft>(this), widgets, ::WidgetManager::WidgetManager::ScreenLeft);
+  if (!on) return;
+  VgAttachObjObserver(VgSlotOf<&KeyOwner::ScreenListed>(this), widgets, ::WidgetManager::WidgetManager::ScreenListed);
+  VgAttachObjObserver(VgSlotOf<&KeyOwner::ScreenLeft>(this), widgets, ::WidgetManager::WidgetManager::ScreenLeft);
 }
 
-// The owner hears of a screen that comes or goes before anyone else that
-// listens (the menus, whose pages close when no screen goes back to them):
-// those hear of it with the keys settled.
+void KeyOwner::ScreenListed(XObject*) { Settle(); }
+
+void KeyOwner::ScreenLeft(XObject*) {
+  Settle();
+  for (SubSystemClass* system : SubSystemsOf(Ground)) system->AfterScreenLeft();
+}
+
 void KeyOwner::Direct(Core::Group* stage) {
   Stage = stage;
   Ground = stage;
@@ -228,27 +258,34 @@ bool KeyOwner::KeysToTheTop() {
   auto* keys = system ? vg_cast<Primitives::KeyRoutingForm>(system->Focus.get()) : nullptr;
   if (!keys || !keys->Visible) return false;
   const std::vector<Stacked> drawn = Drawn(stage);
-  auto at = std::find_if(drawn.begin(), drawn.end(), [keys](const Stacked& s) { return s.view == keys; });
-  if (at == drawn.end()) return false;
-  // Up the stack: the topmost screen over the one with the keys, then the
-  // topmost over that one, and so on.
-  auto top = at;
-  for (auto below = at; below != drawn.end(); below = top) {
-    for (auto entry = std::next(below); entry != drawn.end(); ++entry) {
-      auto* form = vg_cast<Primitives::KeyRoutingForm>(entry->view);
-      if (TakesKeysOver(form, *below) && !Notice(form) && Overlap(ExtentOf(*entry), ExtentOf(*below))) top = entry;
+  const auto found = std::find_if(drawn.begin(), drawn.end(), [keys](const Stacked& s) { return s.view == keys; });
+  if (found == drawn.end()) return false;
+  const size_t at = size_t(found - drawn.begin());
+  // Up: the topmost screen that lies over the one with the keys, then the
+  // topmost over that one, and so on; each step goes to a screen that lies
+  // over the last, so the walk ends.
+  size_t top = at;
+  for (size_t steps = 0; steps < drawn.size(); ++steps) {
+    size_t over = top;
+    for (size_t i = drawn.size(); i-- > 0;) {
+      auto* form = vg_cast<Primitives::KeyRoutingForm>(drawn[i].view);
+      if (TakesKeysOver(form, drawn[top]) && !Notice(form) && LiesOver(drawn, i, top)) {
+        over = i;
+        break;
+      }
     }
-    if (top == below) break;
+    if (over == top) break;
+    top = over;
   }
   std::vector<Primitives::KeyRoutingForm*> passing;
-  for (auto entry = std::next(top); entry != drawn.end(); ++entry) {
-    auto* form = vg_cast<Primitives::KeyRoutingForm>(entry->view);
-    if (TakesKeysOver(form, *top) && Notice(form) && Overlap(ExtentOf(*entry), ExtentOf(*top)))
+  for (size_t i = top + 1; i < drawn.size(); ++i) {
+    auto* form = vg_cast<Primitives::KeyRoutingForm>(drawn[i].view);
+    if (TakesKeysOver(form, drawn[top]) && Notice(form) && Overlap(ExtentOf(drawn[i]), ExtentOf(drawn[top])))
       passing.push_back(form);
   }
   const bool left = Leave(passing);
   if (top == at) return left;
-  auto* screen = vg_cast<Primitives::KeyRoutingForm>(top->view);
+  auto* screen = vg_cast<Primitives::KeyRoutingForm>(drawn[top].view);
   auto* holder = vg_cast<SubSystemClass>(screen->owner.get());
   if (!holder || holder->owner.get() != stage) return left;
   VgPrint("SubSystem::KeyOwner: the keys go to %s, which lies over %s\n", screen->GetClass()->name,
@@ -256,6 +293,78 @@ bool KeyOwner::KeysToTheTop() {
   holder->OnSetFocus(screen);
   stage->OnSetFocus(holder);
   return left;
+}
+
+// Whether a screen of another sub-system of the stage that takes keys lies
+// over the screen, which would take them from it.
+Primitives::KeyRoutingForm* KeyOwner::LiesUnder(Primitives::KeyRoutingForm* screen) const {
+  const std::vector<Stacked> drawn = Drawn(Stage);
+  const auto found = std::find_if(drawn.begin(), drawn.end(), [screen](const Stacked& s) { return s.view == screen; });
+  if (found == drawn.end()) return nullptr;
+  const size_t at = size_t(found - drawn.begin());
+  for (size_t i = drawn.size(); i-- > 0;) {
+    auto* form = vg_cast<Primitives::KeyRoutingForm>(drawn[i].view);
+    if (form && form->owner.get() != screen->owner.get() && TakesKeysOver(form, drawn[at]) && !Notice(form) &&
+        LiesOver(drawn, i, at))
+      return form;
+  }
+  return nullptr;
+}
+
+bool KeyOwner::Request(SubSystemClass* system, Reason why) {
+  auto* holder = system ? vg_cast<Core::Group>(system->owner.get()) : nullptr;
+  if (!holder) return false;
+  if (why == Reason::Handled) {
+    // The routing hands keys and events to the stage's sub-systems alone.
+    if (holder != Stage.get()) return false;
+    auto* screen = vg_cast<Primitives::KeyRoutingForm>(system->Focus.get());
+    if (screen && Shown(screen)) {
+      // The factory hears a command for every front-panel key: the screen
+      // over its service menu keeps the keys, and its help line.
+      if (Primitives::KeyRoutingForm* over = LiesUnder(screen)) {
+        VgPrint("SubSystem::KeyOwner: %s keeps the keys; %s, which took the key, lies under it\n",
+                over->GetClass()->name, screen->GetClass()->name);
+        return false;
+      }
+    } else if (!system->Focus) {
+      // A sub-system that shows nothing in focus does not take the keys from
+      // a screen on view.
+      auto* focused = vg_cast<Core::Group>(holder->Focus.get());
+      if (focused && focused != system && focused->Focus) return false;
+    }
+  }
+  holder->OnSetFocus(system);
+  return true;
+}
+
+bool KeyOwner::Request(Primitives::KeyRoutingForm* screen, Reason why) {
+  auto* system = screen ? vg_cast<SubSystemClass>(screen->owner.get()) : nullptr;
+  // A screen that has closed, or one that its sub-system does not hold, is
+  // no longer the sub-system's to focus.
+  if (!system) return false;
+  system->OnSetFocus(screen);
+  if (why == Reason::Asked) Request(system, why);
+  return true;
+}
+
+XObject* KeyOwner::Route(Core::Event* event) {
+  auto* key = vg_cast<Core::KeyEvent>(event);
+  if (!key || !key->down || !Stage) return nullptr;
+  for (const Stacked& entry : Drawn(Stage)) {
+    auto* form = vg_cast<Primitives::KeyRoutingForm>(entry.view);
+    if (form && !form->Focused && Shown(form) && form->HearsBesideTheKeys(key))
+      if (XObject* taken = form->DispatchEvent(event)) return taken;
+  }
+  auto* system = vg_cast<SubSystemClass>(Stage->Focus.get());
+  auto* notice = system ? vg_cast<Primitives::KeyRoutingForm>(system->Focus.get()) : nullptr;
+  if (!notice || !notice->GivesWay() || !Shown(notice) || notice->UsesKey(key->keyCode)) return nullptr;
+  Primitives::KeyRoutingForm* under = ScreenUnder(notice);
+  auto* holder = under ? vg_cast<SubSystemClass>(under->owner.get()) : nullptr;
+  if (!holder || holder->owner.get() != Stage.get()) return nullptr;
+  // The notice lost the keys: it gives way to the screen, or leaves with them.
+  holder->OnSetFocus(under);
+  Stage->OnSetFocus(holder);
+  return nullptr;
 }
 
 // The volume bar takes the keys while it is up and goes when a screen takes
@@ -323,12 +432,48 @@ Core::View* KeyOwner::ClaimantOfTheFocus(Core::Group* system, Core::View* leavin
   return nullptr;
 }
 
-// The sub-system stacks its screens by layer.
-Primitives::KeyRoutingForm* KeyOwner::ScreenUnder(Primitives::KeyRoutingForm* notice) {
-  for (Core::View* view = notice ? notice->prevView : nullptr; view; view = view->prevView)
+Core::View* KeyOwner::NextWithTheKeys(Core::Group* system, Core::View* leaving) {
+  if (!system) return nullptr;
+  if (Core::View* claimant = ClaimantOfTheFocus(system, leaving)) return claimant;
+  for (Core::View* view = system->lastView; view; view = view->prevView)
     if (auto* form = vg_cast<Primitives::KeyRoutingForm>(view);
-        form && form->Visible && form->TakesKeys() && !form->GivesWay())
+        form && view != leaving && (form->TakesKeys() || form->SharesKeysWithItsPages()))
       return form;
+  return nullptr;
+}
+
+// The stage stacks the screens of its sub-systems as one; a sub-system that
+// stands alone stacks its own by layer. The screen is the one that would
+// have the keys were the notices not there: the one that takes keys over
+// which no other lies, drawn under the notice or beside it (the service
+// menu beside a message).
+Primitives::KeyRoutingForm* KeyOwner::ScreenUnder(Primitives::KeyRoutingForm* notice) {
+  auto* system = notice ? vg_cast<Core::Group>(notice->owner.get()) : nullptr;
+  if (!system) return nullptr;
+  auto* stage = vg_cast<Core::Group>(system->owner.get());
+  std::vector<Stacked> drawn;
+  if (stage && vg_cast<SubSystemClass>(system)) {
+    drawn = Drawn(stage);
+  } else {
+    for (Core::View* view = system->firstView; view; view = view->nextView)
+      if (view->Visible) drawn.push_back({view, system});
+  }
+  auto takes = [&drawn](size_t i) {
+    auto* form = vg_cast<Primitives::KeyRoutingForm>(drawn[i].view);
+    if (!form || !form->Visible || !(form->TakesKeys() || form->SharesKeysWithItsPages()) || form->GivesWay() ||
+        form->IsModal)
+      return false;
+    // Of pages that share the keys, the one their sub-system focuses.
+    auto* holder = vg_cast<Core::Group>(form->owner.get());
+    auto* focused = holder ? vg_cast<Primitives::KeyRoutingForm>(holder->Focus.get()) : nullptr;
+    return !(form->SharesKeysWithItsPages() && focused && focused != form && focused->SharesKeysWithItsPages());
+  };
+  for (size_t i = drawn.size(); i-- > 0;) {
+    if (!takes(i)) continue;
+    bool covered = false;
+    for (size_t j = 0; j < drawn.size() && !covered; ++j) covered = j != i && takes(j) && LiesOver(drawn, j, i);
+    if (!covered) return vg_cast<Primitives::KeyRoutingForm>(drawn[i].view);
+  }
   return nullptr;
 }
 
@@ -338,7 +483,7 @@ bool KeyOwner::OverAnother(Primitives::KeyRoutingForm* panel) {
     auto* form = vg_cast<Primitives::KeyRoutingForm>(node->data.get());
     // A screen of the panel's layer gives its place up to it.
     if (!form || form == panel || uint32_t(form->Layer) >= uint32_t(panel->Layer)) continue;
-    if (!(form->TakesKeys() || vg_cast<MenuClass>(form))) continue;
+    if (!(form->TakesKeys() || form->SharesKeysWithItsPages())) continue;
     if (Shown(form) && Overlap(form->Bounds, panel->Bounds)) return true;
   }
   return false;

@@ -2,34 +2,44 @@
 // viewer's keys and whose help line shows.
 //
 // Each screen says what it is to the keys (Primitives::KeyRoutingForm:
-// TakesKeys, GivesWay, LeavesWithTheKeys), and screens and sub-systems ask
-// for the keys: a sub-system focuses the screen it opened or the one left
-// when a screen goes (FindFocusable), the key routing focuses the sub-system
-// that took a key, a request from another sub-system focuses the one that
-// serves it. The owner hears of every such move, and of every screen that
-// comes or goes, and settles the keys once, in the next pass of the signals,
-// from the screens in the order they are drawn (the stage's Stacking: by
-// layer, then by sub-system, then in each sub-system's own order):
+// TakesKeys, GivesWay, LeavesWithTheKeys, UsesKey, SharesKeysWithItsPages),
+// and screens and sub-systems ask the owner for the keys, saying why
+// (Request): the sub-system took the viewer's key or an event of the set, a
+// screen opened, another sub-system asked for a screen, a pop-up answered
+// the screen that asked for it. A sub-system also focuses the screen left
+// when its focused one goes (FindFocusable, one rule for all of them). The
+// owner grants a request, or refuses one that would take the keys from the
+// screen the viewer has on top; it hears of every move, and of every screen
+// that comes or goes, and settles the keys once, in the next pass of the
+// signals, from the screens in the order they are drawn (the stage's
+// Stacking: by layer, then by sub-system, then in each sub-system's own
+// order):
 //   - a focused sub-system with no screen on view in focus hands the focus to
 //     the sub-system of the topmost drawn screen that has one;
-//   - the keys go to the topmost screen that takes them drawn over the one
-//     that has them, and over that one, and so on: nothing closes for it, and
-//     the screen below has them again when the one above leaves. A passing
+//   - the keys go to the screen that takes them and lies over the one that
+//     has them (drawn over it where the two overlap; beside it, when it came
+//     later), and over that one, and so on: nothing closes for it, and the
+//     screen below has them again when the one above leaves. A passing
 //     notice (the volume bar, a message) lying over the screen they reach
 //     gives way, and a notice that leaves with the keys leaves without them.
-//     The menus arrange their own pages (the page beside the main menu lies
-//     on its ground), and a modal screen hears the keys wherever they are.
-// A focus that anyone but the owner sets is a request for the keys: it
-// reaches the owner through the stage's or a sub-system's OnSetFocus, and
-// the owner settles after it; the owner's own moves make no request.
+//     Pages that share the keys arrange them among themselves (the page
+//     beside the main menu lies on its ground), and a modal screen hears the
+//     keys wherever they are.
+// A key that a passing notice with the keys has no use for goes to the screen
+// under the notice (Route), which has them again.
+// A focus that anyone sets is a move the owner hears of, through the stage's
+// or a sub-system's OnSetFocus, and settles after; the owner's own moves
+// make no request.
 // Then the sub-systems follow (SubSystemClass::KeysSettled): the help bar
 // shows the line the owner names (WhoseHelpLine), the panels over another
-// screen are solid. As the keys come and go, the menus count their minute,
-// and show the main menu's own help line (ShowsOwnHelpLine), only while they
-// have them. No one that follows moves the keys. A help line never stays on
-// view while its screen lacks the keys: when the focus moves, such a line
-// goes at once (SubSystemClass::KeysMoved, KeepsHelpLine), and the line of
-// the screen that has them comes when the owner settles.
+// screen are solid, the menus count their minute and show the main menu's
+// own help line (ShowsOwnHelpLine) only while they have the keys. No one
+// that follows moves the keys. A help line never stays on view while its
+// screen lacks the keys: when the focus moves, such a line goes at once
+// (SubSystemClass::KeysMoved, KeepsHelpLine), and the line of the screen
+// that has them comes when the owner settles. After a screen left, the
+// sub-systems hear of it once the keys are settled (AfterScreenLeft): the
+// menus close when no screen goes back to them.
 //
 // The stage, the group whose sub-systems' screens are drawn as one stack
 // (the application's normal operation), asks the owner to direct the keys
@@ -61,15 +71,46 @@ class KeyOwner : public XObject {
   void Direct(Core::Group* stage);
   // A sub-system that will stand in GROUP: its screens are followed.
   void Enlist(Core::Group* group);
+  // Why a sub-system or a screen asks for the keys.
+  enum class Reason {
+    // The sub-system took the viewer's key, or an event of the set routed to
+    // it (the factory hears a command for every front-panel key).
+    Handled,
+    // A screen opened in the sub-system and takes the keys.
+    Opened,
+    // Another sub-system asked this one for a screen or a message.
+    Asked,
+    // The pop-up that the screen asked for answered, or the screen it opened
+    // went back to it: the screen takes the keys back.
+    Answered,
+  };
+  // The sub-system asks for the stage's keys; granted unless its focused
+  // screen lies under a screen of another sub-system that takes them (or,
+  // with no screen in focus, unless another sub-system's screen has them).
+  // Whether it was granted.
+  bool Request(SubSystemClass* system, Reason why);
+  // The screen asks for its sub-system's keys: granted while it is open
+  // there. Whether it was granted.
+  bool Request(Primitives::KeyRoutingForm* screen, Reason why);
+  // Before the stage hands a key down to the screen with the keys: a screen
+  // that hears the key beside the keys (the service menu, the front panel's)
+  // takes it, and the screen returned; else a passing notice that has the
+  // keys and no use for the key gives them to the screen under it, which
+  // the key then reaches as if the notice were not there.
+  XObject* Route(Core::Event* event);
+
   // The focus moved, in the stage or in a sub-system: a help line whose
   // screen lost the keys goes now, and the owner settles in the next pass.
   void FocusMoved();
   // Something the sub-systems follow changed (a help line was told): the
   // owner settles in the next pass.
   void Changed();
-  // The keys are settled, once per change (the widget manager's observer of
-  // screens listed and left).
+  // The keys are settled, once per change.
   void Settle(XObject* sender = nullptr);
+  // The widget manager's observers: the keys are settled, and after a screen
+  // left, the sub-systems hear of it (SubSystemClass::AfterScreenLeft).
+  void ScreenListed(XObject* sender = nullptr);
+  void ScreenLeft(XObject* sender = nullptr);
 
   // The screen that has the keys: the newest modal screen, else the first
   // screen on the focus path from the root of the view's tree.
@@ -97,9 +138,14 @@ class KeyOwner : public XObject {
   // one, leaves: a screen that claims it (PreemptiveFocus), with the pop-up
   // it asked for standing above it; null when none claims it.
   static Core::View* ClaimantOfTheFocus(Core::Group* system, Core::View* leaving);
-  // The topmost screen of the notice's sub-system drawn under it that takes
-  // keys, passing notices left out: where a key the notice has no use for
-  // goes.
+  // The screen of the sub-system that takes the focus when VIEW, the focused
+  // one, leaves: the claimant, else the topmost other screen that takes
+  // keys; null when none does (the help bar, a display, the factory's
+  // indicator take none).
+  static Core::View* NextWithTheKeys(Core::Group* system, Core::View* leaving);
+  // The topmost screen drawn under the notice that takes keys, passing
+  // notices left out, in whichever sub-system of the notice's stage: where a
+  // key the notice has no use for goes.
   static Primitives::KeyRoutingForm* ScreenUnder(Primitives::KeyRoutingForm* notice);
   // Whether a screen that takes keys, or a menu page, of a lower layer is on
   // view under the panel: a panel over another screen is solid.
@@ -136,6 +182,9 @@ class KeyOwner : public XObject {
   // Notices that leave with the keys and lack them leave; true when one
   // left.
   bool LeaveWithoutTheKeys();
+  // The screen of another of the stage's sub-systems that takes keys and lies
+  // over the screen; null when none does.
+  Primitives::KeyRoutingForm* LiesUnder(Primitives::KeyRoutingForm* screen) const;
   void Watch(bool on);
 
   inline static bool asking_ = false;

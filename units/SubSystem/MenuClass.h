@@ -24,6 +24,9 @@ class MenuClass : public Primitives::KeyRoutingScrollForm {
   static constexpr int16_t ArrangeRow = 0;
   static constexpr int16_t ArrangeColumn = 1;
 
+  // The menus arrange among their own pages which has the keys.
+  bool SharesKeysWithItsPages() const override { return true; }
+
   // Overridden slots.
   // The time-out runs exactly while the page has the focus.
   void HandleFocus(bool focused) override;

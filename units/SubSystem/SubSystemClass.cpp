@@ -44,10 +44,7 @@ void SendToOwner(State* state, Primitives::KeyRoutingForm* form) {
 
 }  // namespace
 
-Core::View* SubSystemClass::FindFocusable(Core::View* view) {
-  if (Core::View* claimant = KeyOwner::ClaimantOfTheFocus(this, view)) return claimant;
-  return Primitives::KeyRoutingGroup::FindFocusable(view);
-}
+Core::View* SubSystemClass::FindFocusable(Core::View* view) { return KeyOwner::NextWithTheKeys(this, view); }
 
 void SubSystemClass::Initialize(Primitives::KeyRoutingParameter* parameter) {
   Primitives::KeyRoutingGroup::Initialize(parameter);

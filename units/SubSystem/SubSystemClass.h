@@ -19,8 +19,8 @@ class SubSystemClass : public Primitives::KeyRoutingGroup {
   explicit SubSystemClass(XObject* link = nullptr) : Primitives::KeyRoutingGroup(link) {}
 
   // Overridden slots of Core::Group.
-  // A screen that leaves passes the focus to a screen that claims it first
-  // (see KeyOwner::ClaimantOfTheFocus).
+  // A screen that leaves passes the focus to a screen that claims it, else
+  // to the topmost other that takes keys (see KeyOwner::NextWithTheKeys).
   Core::View* FindFocusable(Core::View* view) override;
   void Add(Core::View* view, int32_t restack) override;
   void Remove(Core::View* view) override;
@@ -37,6 +37,8 @@ class SubSystemClass : public Primitives::KeyRoutingGroup {
   // moves the keys.
   virtual void KeysMoved() {}
   virtual void KeysSettled() {}
+  // A screen left, and the keys are settled on what stays.
+  virtual void AfterScreenLeft() {}
 
   // Slot of the sub-system. Returns the screen of the request: unopened when
   // it belongs to this sub-system (the concrete class opens it), on its way

@@ -153,6 +153,10 @@ SequenceStep NextStep(const SequenceFacts& facts) {
 Start3DWizard::Start3DWizard(XObject* link) : WidgetClass(link) {
   background.OnSetColor({0, 0, 0, 0});
   OnSetBounds({0, 0, 1, 1});
+  // It shows nothing and waits for no key: the keys stay where they are
+  // until the screen it opens takes them, instead of going to a step the
+  // viewer cannot see, beside the screen on view.
+  FocusOnOpen = false;
 }
 
 void Start3DWizard::Initialize(Primitives::KeyRoutingParameter* parameter) {
