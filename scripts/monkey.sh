@@ -14,8 +14,11 @@
 #
 # It checks what a viewer would meet: after every line, while a screen that
 # takes keys is on view, the keys reach a screen on view, the screen with the
-# keys is the topmost drawn screen that takes keys, and a help line is drawn
-# only with the keys of its screen; the first time a screen class is open,
+# keys is the topmost screen that takes keys (of two side by side, the one
+# opened later) or a passing notice over it, a help line is drawn only with
+# the keys of its screen and the screen with the keys shows its own, and no
+# screen that a key opened lies under the one that keeps the keys; the first
+# time a screen class is open,
 # and at least every five hundred keys, EXIT, CLEAR and a minute leave
 # nothing but live television and the screens that by their own definition
 # stay (expect cleared).

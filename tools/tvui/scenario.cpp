@@ -1306,10 +1306,16 @@ std::string Step(const ScenarioLine& line, const ScenarioTokens& t) {
   const ScenarioCommand* command = FindCommand(t);
   if (!command) return UnknownLine(t);
   simtv_settle();
+  const bool isKey = t[0].text == "key" || t[0].text == "press" || t[0].text == "release";
+  if (isKey) NoteScreensBeforeTheKey();
   std::string failure = command->run(t);
   simtv_settle();
   // What the viewer meets after every key, event and moment is checked as
   // the walk checks it.
+  if (isKey) {
+    std::string opened = OpenedUnderTheKeys();
+    if (failure.empty()) failure = opened;
+  }
   if (failure.empty() && (LeadsLikeAKey(t[0].text) || MovesTheSet(t[0].text))) {
     failure = KeysReachTheScreen();
     if (failure.empty()) failure = KeysOnTop();

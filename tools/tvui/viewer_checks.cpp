@@ -10,9 +10,11 @@
 #include "Core/View.h"
 #include "FactorySystem/FactorySystem.h"
 #include "FactorySystem/ModeIndicator.h"
+#include "MenuSystem/BrcmMainMenu.h"
 #include "NonMenuSystem/CommonMuteBar.h"
 #include "NonMenuSystem/EnterPinDialog.h"
 #include "NonMenuSystem/HelpBar.h"
+#include "NonMenuSystem/NonMenuSystem.h"
 #include "NonMenuSystem/WidgetClass.h"
 #include "Primitives/KeyRoutingForm.h"
 #include "SubSystem/MenuClass.h"
@@ -94,7 +96,6 @@ bool PageBesideTheMainMenu(Primitives::KeyRoutingForm* keys, Primitives::KeyRout
   return main && page && main->MenuLevel == 1 && page->MenuLevel == 2;
 }
 
-bool Overlap(VgRect a, VgRect b) { return !VgIsRectEmpty(VgIntersectRect(a, b)); }
 bool Covers(VgRect outer, VgRect inner) {
   return outer.x1 <= inner.x1 && outer.y1 <= inner.y1 && outer.x2 >= inner.x2 && outer.y2 >= inner.y2;
 }
@@ -236,24 +237,143 @@ std::string KeysReachTheScreen() {
          " is on view";
 }
 
-std::string KeysOnTop() {
-  if (SetInStandby()) return {};
-  const std::vector<Drawn> drawn = DrawnScreens();
-  if (std::string fault = HelpLinesOwned(drawn); !fault.empty()) return fault;
-  Primitives::KeyRoutingForm* keys = ScreenWithTheKeys();
+namespace {
+
+// Whether the screen at ABOVE lies over the one at BELOW as the viewer meets
+// them: drawn over it where the two overlap, or, beside it, opened after it
+// (the newest question beside the service menu). A screen of no size is
+// seen by no one: it lies under every other.
+bool LiesOver(const std::vector<Drawn>& drawn, const std::vector<Primitives::KeyRoutingForm*>& listed, size_t above,
+              size_t below) {
+  if (VgIsRectEmpty(drawn[above].extent)) return false;
+  if (VgIsRectEmpty(drawn[below].extent)) return true;
+  if (!VgIsRectEmpty(VgIntersectRect(drawn[above].extent, drawn[below].extent))) return above > below;
+  const auto newer = std::find(listed.begin(), listed.end(), drawn[above].form);
+  const auto older = std::find(listed.begin(), listed.end(), drawn[below].form);
+  return older != listed.end() && newer != listed.end() && newer > older;
+}
+
+// The topmost screen on view that takes keys has them, whether or not it
+// overlaps the screen that has them; a passing notice over it may have them
+// instead, and a modal screen hears them wherever it lies. A screen inside
+// the one with the keys, and the page beside the main menu, are that
+// screen's own.
+std::string TopmostHasTheKeys(const std::vector<Drawn>& drawn, Primitives::KeyRoutingForm* keys) {
+  if (keys->IsModal) return {};
   const std::vector<Primitives::KeyRoutingForm*> listed = Listed();
   size_t at = drawn.size();
   for (size_t i = 0; i < drawn.size(); ++i)
     if (drawn[i].form == keys) at = i;
   if (at == drawn.size()) return {};
-  for (size_t i = at + 1; i < drawn.size(); ++i) {
-    Primitives::KeyRoutingForm* above = drawn[i].form;
-    if (Inside(above, keys) || !IsListed(listed, above) || !above->TakesKeys()) continue;
-    if (PageBesideTheMainMenu(keys, above)) continue;
-    if (Overlap(drawn[i].extent, drawn[at].extent))
-      return "the keys are in " + Named(keys) + ", and " + Named(above) + ", which takes keys, is drawn over it";
+  for (size_t i = drawn.size(); i-- > 0;) {
+    Primitives::KeyRoutingForm* top = drawn[i].form;
+    if (i == at || !IsListed(listed, top) || !top->TakesKeys() || top->GivesWay()) continue;
+    if (Inside(top, keys) || PageBesideTheMainMenu(keys, top)) continue;
+    if (LiesOver(drawn, listed, i, at))
+      return "the keys are in " + Named(keys) + ", and " + Named(top) + ", which takes keys, lies over it";
   }
   return {};
+}
+
+NonMenuSystem::NonMenuSystem* HelpBarsOwner() {
+  for (Primitives::KeyRoutingForm* form : Listed())
+    if (auto* system = vg_cast<NonMenuSystem::NonMenuSystem>(form->owner.get())) return system;
+  auto* root = vg_cast<Core::Group>(rootObject.load());
+  std::vector<Core::Group*> groups{root};
+  while (!groups.empty()) {
+    Core::Group* group = groups.back();
+    groups.pop_back();
+    for (Core::View* view = group ? group->firstView.get() : nullptr; view; view = view->nextView) {
+      if (auto* system = vg_cast<NonMenuSystem::NonMenuSystem>(view)) return system;
+      if (auto* inner = vg_cast<Core::Group>(view); inner && !vg_cast<Primitives::KeyRoutingForm>(view))
+        groups.push_back(inner);
+    }
+  }
+  return nullptr;
+}
+
+// A line told by the screen with the keys (or by a list inside it, or by the
+// sub-system that holds it: the menus tell their pages' line) shows on the
+// help bar; the main menu shows its own line inside it.
+std::string OwnHelpLineShown(const std::vector<Drawn>& drawn, Primitives::KeyRoutingForm* keys) {
+  if (auto* main = vg_cast<MenuSystem::BrcmMainMenu>(keys)) {
+    bool has = false;
+    bool shown = false;
+    for (Views::Text& label : main->helpLabels) {
+      has = has || VgGetStringLength(label.String) > 0;
+      shown = shown || (OnView(&label) && VgGetStringLength(label.String) > 0);
+    }
+    if (has && !shown) return "the keys are in " + Named(keys) + ", and its own help line is not on view";
+  }
+  NonMenuSystem::NonMenuSystem* system = HelpBarsOwner();
+  if (!system || !system->helpLines) return {};
+  Core::View* told = nullptr;
+  Structures::DuLinkList* lines = system->helpLines;
+  for (Structures::DuLinkNode* node = lines->Sentinel()->next; node != lines->Sentinel(); node = node->next)
+    if (auto* line = vg_cast<NonMenuSystem::HelpLine>(node->data.get()); line && line->Teller && line->Teller->Focused &&
+                                                                         OnView(line->Teller))
+      told = line->Teller;
+  if (!told) return {};
+  for (const Drawn& d : drawn)
+    if (auto* bar = vg_cast<NonMenuSystem::HelpBar>(d.form); bar && vg_is_exactly<NonMenuSystem::HelpBar>(bar) &&
+                                                              bar->Teller && bar->Teller->Focused)
+      return {};
+  return "the keys are in " + Named(keys) + ", which told a help line, and no help line of its is on view";
+}
+
+}  // namespace
+
+std::string KeysOnTop() {
+  if (SetInStandby()) return {};
+  const std::vector<Drawn> drawn = DrawnScreens();
+  if (std::string fault = HelpLinesOwned(drawn); !fault.empty()) return fault;
+  Primitives::KeyRoutingForm* keys = ScreenWithTheKeys();
+  if (!keys || !OnView(keys)) return {};
+  if (std::string fault = TopmostHasTheKeys(drawn, keys); !fault.empty()) return fault;
+  return OwnHelpLineShown(drawn, keys);
+}
+
+namespace {
+
+// The screens listed before the key, held so that none is taken for a new
+// one made where a freed one lay.
+std::vector<Primitives::KeyRoutingForm*> g_beforeTheKey;
+
+void LetGoOfTheScreensBefore() {
+  for (Primitives::KeyRoutingForm* form : g_beforeTheKey) VgUnlockObject(form);
+  g_beforeTheKey.clear();
+}
+
+}  // namespace
+
+void NoteScreensBeforeTheKey() {
+  LetGoOfTheScreensBefore();
+  g_beforeTheKey = Listed();
+  for (Primitives::KeyRoutingForm* form : g_beforeTheKey) VgLockObject(form);
+}
+
+std::string OpenedUnderTheKeys() {
+  std::string fault;
+  Primitives::KeyRoutingForm* keys = ScreenWithTheKeys();
+  if (!SetInStandby() && keys && OnView(keys) && IsListed(g_beforeTheKey, keys)) {
+    const std::vector<Primitives::KeyRoutingForm*> listed = Listed();
+    const std::vector<Drawn> drawn = DrawnScreens();
+    VgRect keysExtent{};
+    for (const Drawn& d : drawn)
+      if (d.form == keys) keysExtent = d.extent;
+    for (const Drawn& d : drawn) {
+      if (d.form == keys) break;
+      // A passing notice asks nothing of the viewer and goes by itself.
+      if (IsListed(g_beforeTheKey, d.form) || !IsListed(listed, d.form) || !TakesKeys(d.form) || d.form->GivesWay())
+        continue;
+      // Drawn under it where the two overlap: hidden, or cut by its edge.
+      if (Inside(d.form, keys) || VgIsRectEmpty(VgIntersectRect(d.extent, keysExtent))) continue;
+      fault = Named(d.form) + ", which the key opened, lies under " + Named(keys) + ", which has the keys";
+      break;
+    }
+  }
+  LetGoOfTheScreensBefore();
+  return fault;
 }
 
 // A screen drawn under a lasting screen that has the keys (a dialog under the

@@ -18,10 +18,17 @@ bool OnView(Core::View* view);
 // a sub-system left with nothing on view.
 std::string KeysReachTheScreen();
 
-// The screen with the keys is the topmost drawn screen that takes keys: no
-// such screen is drawn over it. And a help line is drawn only while the
-// screen whose keys it tells has them.
+// The screen with the keys is the topmost drawn screen that takes keys, or a
+// passing notice over it: no such screen is drawn over it, whether or not the
+// two overlap. A help line is drawn only while the screen whose keys it tells
+// has them, and the screen with the keys shows its own line when it has one.
 std::string KeysOnTop();
+
+// Around a key: no screen that the key opened lies under a screen that was
+// open before the key and has the keys after it, where the viewer would not
+// see it or could not reach it.
+void NoteScreensBeforeTheKey();
+std::string OpenedUnderTheKeys();
 
 // After EXIT, CLEAR and a minute: nothing is listed but the screens that by
 // their own definition neither time out nor leave with a clear, and the
