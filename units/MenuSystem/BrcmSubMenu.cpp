@@ -17,6 +17,7 @@
 #include "Resources/Bitmap.h"
 #include "Resources/Font.h"
 #include "Structures/Message.h"
+#include "SubSystem/KeyOwner.h"
 #include "SubSystem/Open.h"
 #include "WidgetManager/Layers.h"
 #include "vgresmap.h"
@@ -451,6 +452,12 @@ void BrcmSubMenu::DoActivate(XObject* sender) {
   auto* row = vg_cast<BrcmSubMenuItem>(sender);
   auto* system = SystemOf(this);
   if (!row || !row->Usable() || !system || !row->Target) return;
+  // A key that went past the screen over the menus opens nothing under it,
+  // and leaves the menus as they are.
+  if (SubSystem::KeyOwner::ReachedUnderTheKeys(this)) {
+    VgPrint("MenuSystem::BrcmSubMenu: %s opens nothing under the screen with the keys\n", GetClass()->name);
+    return;
+  }
   if (row->IsItemValue) {
     // OK before the pop-up had time to open opens it at once.
     if (!OptionMenu || !OptionMenu->owner) LaunchOptionMenu();

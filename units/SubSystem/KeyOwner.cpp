@@ -414,13 +414,19 @@ bool KeyOwner::ShowsOwnHelpLine(const Core::View* screen) { return screen && Has
 // A passing notice gives way to the screen, and a display that takes no keys
 // lets it open under it; a notice opens anywhere and gives way in turn.
 bool KeyOwner::OpensUnderTheKeys(Core::View* system, Primitives::KeyRoutingForm* form) {
-  if (!asking_ || !form->TakesKeys() || form->GivesWay()) return false;
+  if (!asking_ || !(form->TakesKeys() || form->SharesKeysWithItsPages()) || form->GivesWay()) return false;
   Primitives::KeyRoutingForm* keys = ScreenWithTheKeys(system);
   if (!keys || keys == form || !keys->TakesKeys() || keys->GivesWay()) return false;
   if (uint32_t(keys->Layer) <= uint32_t(form->Layer) || !StaysBeside(keys, form->Layer)) return false;
   VgPrint("SubSystem::KeyOwner: %s does not open under %s, which has the keys\n", form->GetClass()->name,
           keys->GetClass()->name);
   return true;
+}
+
+bool KeyOwner::ReachedUnderTheKeys(Core::View* view) {
+  if (!asking_ || !view || HasTheKeys(view)) return false;
+  Primitives::KeyRoutingForm* keys = ScreenWithTheKeys(view);
+  return keys && keys->TakesKeys() && !keys->GivesWay();
 }
 
 Core::View* KeyOwner::ClaimantOfTheFocus(Core::Group* system, Core::View* leaving) {

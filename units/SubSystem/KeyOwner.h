@@ -134,6 +134,10 @@ class KeyOwner : public XObject {
   // open in the sub-system under the screen with the keys, which stays (see
   // KeyAsking): it does not open then.
   static bool OpensUnderTheKeys(Core::View* system, Primitives::KeyRoutingForm* form);
+  // Whether the key being handled reached the view past the screen with the
+  // keys, which stays (a menu row under a dialog the key went past): what it
+  // would open, it would open under that screen.
+  static bool ReachedUnderTheKeys(Core::View* view);
   // Which of its sub-system's screens takes the focus when VIEW, the focused
   // one, leaves: a screen that claims it (PreemptiveFocus), with the pop-up
   // it asked for standing above it; null when none claims it.
