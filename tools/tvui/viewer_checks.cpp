@@ -22,6 +22,7 @@
 #include "gui_loop.h"
 #include "screen_view.h"
 #include "set_power.h"
+#include "vgslot.h"
 
 namespace {
 
@@ -338,6 +339,9 @@ namespace {
 // The screens listed before the key, held so that none is taken for a new
 // one made where a freed one lay.
 std::vector<Primitives::KeyRoutingForm*> g_beforeTheKey;
+// Whether the set still had work posted when the key came (a step of the 3D
+// start waiting for its pass): a screen that work opens is not the key's.
+bool g_workPending = false;
 
 void LetGoOfTheScreensBefore() {
   for (Primitives::KeyRoutingForm* form : g_beforeTheKey) VgUnlockObject(form);
@@ -350,12 +354,13 @@ void NoteScreensBeforeTheKey() {
   LetGoOfTheScreensBefore();
   g_beforeTheKey = Listed();
   for (Primitives::KeyRoutingForm* form : g_beforeTheKey) VgLockObject(form);
+  g_workPending = VgAnyPendingSignals() != 0;
 }
 
 std::string OpenedUnderTheKeys() {
   std::string fault;
   Primitives::KeyRoutingForm* keys = ScreenWithTheKeys();
-  if (!SetInStandby() && keys && OnView(keys) && IsListed(g_beforeTheKey, keys)) {
+  if (!g_workPending && !SetInStandby() && keys && OnView(keys) && IsListed(g_beforeTheKey, keys)) {
     const std::vector<Primitives::KeyRoutingForm*> listed = Listed();
     const std::vector<Drawn> drawn = DrawnScreens();
     VgRect keysExtent{};
