@@ -1,5 +1,6 @@
 #include "Record/ScheduledRecordDialog.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include "AppServices/MessageAgent.h"
@@ -294,11 +295,15 @@ ScheduledRecordDialog::ScheduledRecordDialog(XObject* link) : NonMenuSystem::Wid
   }
   for (int32_t i = 0; i < HelpCount; ++i) {
     const int32_t x = kListLeft + i * kHelpStep;
-    helpIcons[i].OnSetBitmap(VgLoad<Resources::Bitmap>(*kHelp[i].icon));
-    helpIcons[i].OnSetBounds({x, kHelpTop, x + kHelpIcon, kHelpTop + kHelpIcon});
+    // The key cap as wide as its picture, whose border its bounds would cut.
+    auto* cap = VgLoad<Resources::Bitmap>(*kHelp[i].icon);
+    const int32_t capRight = x + std::max(kHelpIcon, cap->OnGetFrameSize().x);
+    helpIcons[i].OnSetBitmap(cap);
+    helpIcons[i].OnSetAlignV(1);
+    helpIcons[i].OnSetBounds({x, kHelpTop, capRight, kHelpTop + kHelpIcon});
     Style(helpLabels[i], Fonts::SmallFont, Look::Text);
     helpLabels[i].OnSetString(VgConcatString(Text(*kHelp[i].label), Ansi(kHelp[i].suffix)));
-    helpLabels[i].OnSetBounds({x + kHelpIcon + 4, kHelpTop, x + kHelpStep - 4, kHelpTop + kHelpIcon});
+    helpLabels[i].OnSetBounds({capRight + 4, kHelpTop, x + kHelpStep - 4, kHelpTop + kHelpIcon});
     FitLabel(helpLabels[i]);
     Add(&helpIcons[i], 0);
     Add(&helpLabels[i], 0);
