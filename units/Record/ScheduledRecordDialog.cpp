@@ -70,7 +70,9 @@ constexpr int32_t kInfoRow = 26;
 constexpr int32_t kHelpTop = 490;
 constexpr int32_t kHelpIcon = 27;
 
-// The column headings over the list's columns, from its left edge.
+// The column headings over the list's columns, from its left edge; the
+// icons' headings stand where the row puts the icons.
+using Row = ListForm::ScheduledRecordListItem;
 struct Heading {
   const VgConstant* text;
   int32_t x;
@@ -78,7 +80,9 @@ struct Heading {
 };
 constexpr Heading kHeadings[ScheduledRecordDialog::HeadingCount] = {
     {&Strings::SID_DATE, 336, 130},   {&Strings::Time, 470, 96},   {&Strings::Duration, 566, 80},
-    {&Strings::SID_TYPE, 690, 50},    {&Strings::SID_STATUS, 740, 56}, {&Strings::SID_ACTIVE, 800, 70},
+    {&Strings::SID_TYPE, Row::TypeColumn, 50},
+    {&Strings::SID_STATUS, Row::StatusColumn, 56},
+    {&Strings::SID_ACTIVE, Row::ActiveColumn, 70},
 };
 
 // The details below the list: where each label stands, in two columns.
