@@ -12,9 +12,11 @@
 #include "Fonts/Fonts.h"
 #include "GenFont.h"
 #include "Graphics/RootCanvas.h"
+#include "NonMenuSystem/HelpBar.h"
 #include "Primitives/KeyRoutingForm.h"
 #include "Resources/Font.h"
 #include "Bitmaps.h"
+#include "Views/Frame.h"
 #include "Views/Image.h"
 #include "Views/Rectangle.h"
 #include "Views/Text.h"
@@ -189,15 +191,27 @@ TEST_F(LayoutCheck, ATextHangingPastItsBoxLeavesItsWindow) {
   }
 
   // A line wider than its box is cut at the box's side without a word;
-  // ended in an ellipsis it fits. A box the design fixes may be lower than
-  // the font's line, but a line wider than it loses letters all the same.
+  // ended in an ellipsis it is cut all the same, and says what it shows,
+  // unless the design means that cut. A box the design fixes may be lower
+  // than the font's line, but a line wider than it loses letters all the
+  // same.
   name->OnSetBounds({8, 0, 60, LineHeight()});
   fault = CheckLayout(root);
   EXPECT_TRUE(Has(fault, "Views::Text \"Gospel Play\" (85,474,137,")) << fault;
   EXPECT_TRUE(Has(fault, "in its 52 px at (85,474,137,")) << fault;
   EXPECT_TRUE(Has(fault, "without an ellipsis: the line is cut")) << fault;
   name->OnSetEllipsis(true);
+  const std::string shown = CutLine(name);
+  ASSERT_TRUE(shown.size() > 3 && shown.ends_with("...")) << shown;
+  fault = CheckLayout(root);
+  EXPECT_TRUE(Has(fault, "\"Gospel Play\" (85,474,137,")) << fault;
+  EXPECT_TRUE(Has(fault, "is drawn cut, as \"" + shown + "\"")) << fault;
+  EXPECT_EQ(TextDrawnCut(root, "Gospel Play"), shown);
+  EXPECT_EQ(TextDrawnCut(root, shown.substr(0, 3)), "") << "the part shown is whole";
+  name->OnSetEllipsisMeant(true);
   EXPECT_EQ(CheckLayout(root), "");
+  EXPECT_EQ(TextDrawnCut(root, "Gospel Play"), "");
+  name->OnSetEllipsisMeant(false);
   name->OnSetEllipsis(false);
   name->OnSetBoxFixed(true);
   name->OnSetBounds({8, 0, 60, 12});
@@ -229,6 +243,46 @@ TEST_F(LayoutCheck, AnImagePastItsWindowIsCutOffButAGroupInsideMayShowPartOfOne)
   EXPECT_TRUE(Has(fault, "Views::Image (700,200,727,227) paints (710,")) << fault;
   EXPECT_TRUE(Has(fault, "past the window's (0,0,710,540): the image leaves its window")) << fault;
   art->OnSetBounds({680, 200, 707, 227});
+  EXPECT_EQ(CheckLayout(root), "");
+}
+
+TEST_F(LayoutCheck, ATextOrIconCrossingTheFrameBehindItAndAHelpBarOverItsPanelsEdgeFail) {
+  // A dialog frame whose panel edge lies 12 pixels inside it, rounded.
+  Primitives::KeyRoutingForm* banner = Window(0x2000035, {40, 372, 920, 522});
+  auto* frame = VgNew<Views::Frame>();
+  frame->OnSetBitmap(VgLoad<Resources::Bitmap>(Bitmaps::QORDialogFrame));
+  frame->OnSetBounds({0, 0, 880, 150});
+  banner->Add(frame, 0);
+  Views::Text* channel = Text(banner, "KTVA-HD", {30, 0, 200, LineHeight()});
+  std::string fault = CheckLayout(root);
+  EXPECT_TRUE(Has(fault, "Views::Text \"KTVA-HD\" (70,372,")) << fault;
+  EXPECT_TRUE(Has(fault, "on the edge of Views::Frame (40,372,920,522) behind it")) << fault;
+  channel->OnSetBounds({30, 20, 200, 20 + LineHeight()});
+  EXPECT_EQ(CheckLayout(root), "");
+
+  // A key cap in bounds narrower than its picture loses its right border.
+  auto* cap = VgNew<Views::Image>();
+  cap->OnSetBitmap(VgLoad<Resources::Bitmap>(Bitmaps::HelpBarPageUD));
+  cap->OnSetBounds({30, 90, 54, 114});
+  banner->Add(cap, 0);
+  fault = CheckLayout(root);
+  EXPECT_TRUE(Has(fault, "Views::Image (70,462,94,486) shows (70,462,94,482) of its picture at (70,462,98,482)"))
+      << fault;
+  cap->OnSetBounds({30, 90, 58, 114});
+  EXPECT_EQ(CheckLayout(root), "");
+
+  // The bar of the banner's keys half over its bottom edge; below it, no fault.
+  auto* bar = VgNew<NonMenuSystem::HelpBar>();
+  bar->Teller = banner;
+  bar->WidgetOrigin = {430, 500};
+  bar->UpdateHelp();
+  root->Add(bar, 0);
+  fault = CheckLayout(root);
+  EXPECT_TRUE(Has(fault, "window NonMenuSystem::HelpBar 0x2000007 (430,500,466,538) lies over the edge of window "
+                         "Primitives::KeyRoutingForm 0x2000035 (40,372,920,522)"))
+      << fault;
+  bar->WidgetOrigin = {430, 450};
+  bar->UpdateHelp();
   EXPECT_EQ(CheckLayout(root), "");
 }
 

@@ -1,6 +1,7 @@
 #include "layout_check.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdio>
 #include <unordered_map>
 #include <vector>
@@ -12,8 +13,13 @@
 #include "GenColor.h"
 #include "Graphics/Canvas.h"
 #include "Graphics/RootCanvas.h"
+#include "Media/ScalableImage.h"
+#include "NonMenuSystem/HelpBar.h"
 #include "Primitives/KeyRoutingForm.h"
+#include "Resources/Bitmap.h"
 #include "Resources/Font.h"
+#include "Views/Align.h"
+#include "Views/Frame.h"
 #include "Views/Image.h"
 #include "Views/ImageList.h"
 #include "Views/MultilineText.h"
@@ -182,11 +188,12 @@ Graphics::Canvas* Scratch(VgPoint size) {
 }
 void ReleaseScratch() { Scratch({0, 0})->OnSetSize({0, 0}); }
 
-// Draws the view alone, clipped to the area, a tile at a time, and reads
-// what it painted.
-Ink Render(const Placed& p, VgRect area) {
+// Runs the drawing over the area a tile at a time, each tile's top-left
+// corner on the screen given, and reads what it painted; with colours, every
+// pixel as drawn too, row by row over the area.
+template <class Draw>
+Ink Paint(VgRect area, const Draw& draw, std::vector<uint32_t>* colours = nullptr) {
   Ink ink;
-  area = VgIntersectRect(area, p.extent);
   if (VgIsRectEmpty(area)) return ink;
   const int32_t w = VgGetRectW(area);
   const int32_t h = VgGetRectH(area);
@@ -195,20 +202,24 @@ Ink Render(const Placed& p, VgRect area) {
   if (!bitmap || !bitmap->surface) return ink;
   ink.area = area;
   ink.paints.resize(size_t(w) * size_t(h));
+  if (colours) colours->assign(size_t(w) * size_t(h), 0);
   const size_t stride = size_t(bitmap->width + bitmap->padding);
   for (int32_t top = 0; top < h; top += kTileRows) {
     for (int32_t left = 0; left < w; left += kTileColumns) {
       const VgRect local{0, 0, std::min(kTileColumns, w - left), std::min(kTileRows, h - top)};
       canvas->DrawRectangle(local, local, VgColor{0, 0, 0, 0}, 0);
-      p.view->Draw(canvas, local, VgMovePointNeg(p.offset, {area.x1 + left, area.y1 + top}));
+      draw(canvas, local, VgPoint{area.x1 + left, area.y1 + top});
       const auto* pixels = static_cast<const uint32_t*>(GenLockMemory(bitmap->surface));
       if (!pixels) return Ink{};
       for (int32_t y = 0; y < local.y2; ++y) {
         for (int32_t x = 0; x < local.x2; ++x) {
-          if (GenColorAlpha(pixels[size_t(y) * stride + size_t(x)]) < kPainted) continue;
+          const uint32_t pixel = pixels[size_t(y) * stride + size_t(x)];
+          const size_t at = size_t(top + y) * size_t(w) + size_t(left + x);
+          if (colours) (*colours)[at] = pixel;
+          if (GenColorAlpha(pixel) < kPainted) continue;
           const int32_t ax = area.x1 + left + x;
           const int32_t ay = area.y1 + top + y;
-          ink.paints[size_t(ay - area.y1) * size_t(w) + size_t(ax - area.x1)] = true;
+          ink.paints[at] = true;
           ink.painted = VgUnionRect(ink.painted, {ax, ay, ax + 1, ay + 1});
         }
       }
@@ -216,6 +227,16 @@ Ink Render(const Placed& p, VgRect area) {
     }
   }
   return ink;
+}
+
+// Draws the view alone, clipped to the area, and reads what it painted.
+Ink Render(const Placed& p, VgRect area, std::vector<uint32_t>* colours = nullptr) {
+  return Paint(
+      VgIntersectRect(area, p.extent),
+      [&](Graphics::Canvas* canvas, VgRect local, VgPoint at) {
+        p.view->Draw(canvas, local, VgMovePointNeg(p.offset, at));
+      },
+      colours);
 }
 
 // The first pixel both paint within the area, or false.
@@ -311,6 +332,47 @@ bool CutsAcross(const Placed& p, int32_t* width) {
   return *width > VgGetRectW(p.extent);
 }
 
+// The line a text view draws when it cuts its string with an ellipsis the
+// design does not mean; null when it draws the string whole.
+VgString CutShown(Core::View* view) {
+  auto* text = vg_cast<Views::Text>(view);
+  // A wrapped text shows the font's wrapped lines, never its string as it is.
+  if (!text || vg_cast<Views::MultilineText>(view) || !text->Ellipsis || text->AutoSize || text->EllipsisMeant)
+    return nullptr;
+  return VgCompString(text->shownText, text->String) == 0 ? nullptr : VgString(text->shownText);
+}
+
+void CutHolding(Core::View* view, const std::string& text, bool* whole, std::string* cut) {
+  if (!view || !view->Visible || *whole) return;
+  if (auto* label = vg_cast<Views::Text>(view); label && TextBytes(label->String).find(text) != std::string::npos) {
+    const VgString line = CutShown(view);
+    // A cut past the text leaves it whole in the line shown.
+    if (!line || TextBytes(line).find(text) != std::string::npos) {
+      *whole = true;
+      return;
+    }
+    if (cut->empty()) *cut = VgStringToUtf8(line);
+  }
+  if (auto* group = vg_cast<Core::Group>(view))
+    for (Core::View* child = group->firstView; child; child = child->nextView) CutHolding(child, text, whole, cut);
+}
+
+}  // namespace
+
+std::string CutLine(Core::View* view) {
+  const VgString line = CutShown(view);
+  return line ? VgStringToUtf8(line) : std::string();
+}
+
+std::string TextDrawnCut(Core::View* root, const std::string& text) {
+  bool whole = false;
+  std::string cut;
+  CutHolding(root, text, &whole, &cut);
+  return whole ? std::string() : cut;
+}
+
+namespace {
+
 // Where an image paints past the frame of the window that holds it, false
 // when it does not: the window cuts off part of the picture. Within the
 // window a group may show only part of an image on purpose (a row's focus
@@ -335,6 +397,119 @@ bool ImageLeavesAt(const std::vector<Placed>& views, const Placed& p, VgRect* ar
       if (ink.PaintedAt(x, y) && !VgIsPointInRect(room, {x, y})) outside = VgUnionRect(outside, {x, y, x + 1, y + 1});
   *area = outside;
   return !VgIsRectEmpty(outside);
+}
+
+// Where an image's own bounds cut its picture, false when they do not: the
+// view shows part of the frame it draws, and the part it loses paints (a key
+// cap loses its right border, and its label runs into the cut). *picture is
+// the whole frame where the view places it.
+bool ImageCutAt(const Placed& p, VgRect* shown, VgRect* picture) {
+  auto* image = vg_cast<Views::Image>(p.view);
+  // A scaled image draws its picture to its bounds.
+  if (!image || !image->Bitmap || vg_cast<Media::ScalableImage>(p.view)) return false;
+  const VgRect area = VgMoveRectPos(image->Bounds, p.offset);
+  const VgPoint size = image->Bitmap->OnGetFrameSize();
+  // Placed as the image places it.
+  VgPoint at = Views::AlignItem(area, size, image->AlignH, image->AlignV);
+  if (image->AlignH == 1) at.x = (area.x1 + area.x2 - size.x) / 2;
+  if (image->AlignV == 1) at.y = (area.y1 + area.y2 - size.y) / 2;
+  *picture = {at.x, at.y, at.x + size.x, at.y + size.y};
+  *shown = VgIntersectRect(area, *picture);
+  if (Contains(area, *picture)) return false;
+  const int32_t frame = image->animationTimer ? image->animationFrame : image->FrameNumber;
+  const Ink ink = Paint(*picture, [&](Graphics::Canvas* canvas, VgRect local, VgPoint tile) {
+    canvas->DrawBitmapFrame(local, VgMovePointNeg(at, tile), image->Bitmap, frame, image->Mode, 255);
+  });
+  for (int32_t y = ink.painted.y1; y < ink.painted.y2; ++y)
+    for (int32_t x = ink.painted.x1; x < ink.painted.x2; ++x)
+      if (ink.PaintedAt(x, y) && !VgIsPointInRect(area, {x, y})) return true;
+  return false;
+}
+
+// A frame's inside as it is drawn: the pixels reached from its middle
+// without crossing an edge of its art. A flat fill or a gradient changes
+// little from one pixel to the next; its border line and the rim of its
+// rounded corners stand out of the fill at once, and so does the clear
+// outside of a ring.
+struct Inside {
+  VgRect area{0, 0, 0, 0};
+  std::vector<bool> in;
+
+  bool At(int32_t x, int32_t y) const {
+    if (x < area.x1 || y < area.y1 || x >= area.x2 || y >= area.y2) return false;
+    return in[size_t(y - area.y1) * size_t(VgGetRectW(area)) + size_t(x - area.x1)];
+  }
+};
+
+// The most a channel of the fill changes between neighbouring pixels.
+constexpr int32_t kFillStep = 24;
+
+bool FillGoesOn(uint32_t a, uint32_t b) {
+  for (int shift = 0; shift < 32; shift += 8)
+    if (std::abs(int32_t((a >> shift) & 0xFF) - int32_t((b >> shift) & 0xFF)) > kFillStep) return false;
+  return true;
+}
+
+Inside InsideOf(const Placed& frame) {
+  Inside inside;
+  std::vector<uint32_t> colours;
+  const Ink ink = Render(frame, frame.Drawn(), &colours);
+  if (VgIsRectEmpty(ink.area)) return inside;
+  inside.area = ink.area;
+  const int32_t w = VgGetRectW(ink.area);
+  const int32_t h = VgGetRectH(ink.area);
+  inside.in.assign(colours.size(), false);
+  VgPoint middle{(frame.extent.x1 + frame.extent.x2) / 2, (frame.extent.y1 + frame.extent.y2) / 2};
+  if (!VgIsPointInRect(ink.area, middle)) middle = {(ink.area.x1 + ink.area.x2) / 2, (ink.area.y1 + ink.area.y2) / 2};
+  std::vector<size_t> open{size_t(middle.y - ink.area.y1) * size_t(w) + size_t(middle.x - ink.area.x1)};
+  inside.in[open.back()] = true;
+  while (!open.empty()) {
+    const size_t at = open.back();
+    open.pop_back();
+    const int32_t x = int32_t(at % size_t(w));
+    const int32_t y = int32_t(at / size_t(w));
+    const std::pair<int32_t, int32_t> steps[] = {{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}};
+    for (const auto& [nx, ny] : steps) {
+      if (nx < 0 || ny < 0 || nx >= w || ny >= h) continue;
+      const size_t next = size_t(ny) * size_t(w) + size_t(nx);
+      if (inside.in[next] || !FillGoesOn(colours[at], colours[next])) continue;
+      inside.in[next] = true;
+      open.push_back(next);
+    }
+  }
+  return inside;
+}
+
+// Whether the frame lies behind the view as its frame: drawn before it by a
+// group around it (a row's frame behind the row's texts, a panel's behind
+// its contents), not by a row beside it. An icon placed past the frame's
+// bounds is a part laid over it, not a picture in it: a slider's knob, taller
+// than its groove, at its end.
+bool FrameBehind(const std::vector<Placed>& views, size_t frame, size_t view) {
+  bool around = false;
+  for (size_t g = views[view].parent; g != kNone && !around; g = views[g].parent) around = g == views[frame].parent;
+  return around && (IsText(views[view].view) || Contains(views[frame].extent, views[view].extent));
+}
+
+// Where a text or an icon drawn over a frame crosses the frame's inner edge,
+// false when it does not: part of what it paints lies inside the frame and
+// part on its border, its corner or past it. *out is the smallest rectangle
+// around the part that is not inside.
+bool CrossesFrame(const Ink& ink, VgRect shown, const Inside& inside, VgRect* out) {
+  bool in = false;
+  *out = {0, 0, 0, 0};
+  const VgRect box = VgIntersectRect(ink.painted, shown);
+  for (int32_t y = box.y1; y < box.y2; ++y) {
+    for (int32_t x = box.x1; x < box.x2; ++x) {
+      if (!ink.PaintedAt(x, y)) continue;
+      if (inside.At(x, y)) {
+        in = true;
+      } else {
+        *out = VgUnionRect(*out, {x, y, x + 1, y + 1});
+      }
+    }
+  }
+  return in && !VgIsRectEmpty(*out);
 }
 
 // A group of a window that stands as a window of its own over what lies
@@ -490,6 +665,12 @@ std::string CheckLayout(Core::View* root) {
       add("in " + DescribeWindow(p.window) + ": " + Describe(p) + " shows a line " + std::to_string(width) +
           " px wide in its " + std::to_string(VgGetRectW(p.extent)) + " px at " + RectText(p.extent) +
           ", without an ellipsis: the line is cut");
+    if (const std::string cut = CutLine(p.view); !cut.empty()) {
+      auto* label = vg_cast<Views::Text>(p.view);
+      add("in " + DescribeWindow(p.window) + ": " + Describe(p) + " is drawn cut, as \"" + cut + "\": its line is " +
+          std::to_string(label->Font->GetTextWidth(label->String, 0, 0) + label->Shadow) + " px wide in its " +
+          std::to_string(VgGetRectW(p.extent)) + " px");
+    }
     if (LeavesAt(views, p, text.ink, &area)) {
       const Placed* group = LeftGroup(views, p, area);
       add("in " + DescribeWindow(p.window) + ": " + Describe(p) + " paints " + RectText(area) + " past " +
@@ -523,6 +704,55 @@ std::string CheckLayout(Core::View* root) {
       if (UnderPanel(views, texts[a].index, i, at)) continue;
       add("in " + DescribeWindow(pa.window) + ": " + Describe(over) + " covers " + Describe(pa) + " at " +
           PointText(at));
+    }
+  }
+
+  // Texts and icons across the frames drawn behind them, and icons their own
+  // bounds cut.
+  std::unordered_map<size_t, const Ink*> inkOf;
+  for (const Text& text : texts) inkOf[text.index] = &text.ink;
+  std::unordered_map<size_t, Inside> insides;
+  for (size_t i = 0; i < views.size(); ++i) {
+    const Placed& p = views[i];
+    if (!p.window || (!IsText(p.view) && !IsImage(p.view))) continue;
+    VgRect shown;
+    VgRect picture;
+    if (ImageCutAt(p, &shown, &picture)) {
+      add("in " + DescribeWindow(p.window) + ": " + Describe(p) + " shows " + RectText(shown) + " of its picture at " +
+          RectText(picture) + ": its bounds cut the picture's edge");
+      continue;
+    }
+    Ink rendered;
+    const Ink* ink = inkOf.count(i) ? inkOf[i] : nullptr;
+    if (!ink && IsImage(p.view)) {
+      rendered = Render(p, p.Drawn());
+      ink = &rendered;
+    }
+    if (!ink || VgIsRectEmpty(VgIntersectRect(ink->painted, p.clip))) continue;
+    for (size_t f = 0; f < i; ++f) {
+      const Placed& frame = views[f];
+      if (frame.window != p.window || !vg_cast<Views::Frame>(frame.view) || !FrameBehind(views, f, i)) continue;
+      if (VgIsRectEmpty(VgIntersectRect(frame.Drawn(), VgIntersectRect(ink->painted, p.clip)))) continue;
+      if (!insides.count(f)) insides[f] = InsideOf(frame);
+      VgRect out;
+      if (!CrossesFrame(*ink, p.clip, insides[f], &out)) continue;
+      add("in " + DescribeWindow(p.window) + ": " + Describe(p) + " paints " + RectText(out) + " on the edge of " +
+          Describe(frame) + " behind it, or past it: it crosses its frame");
+      break;
+    }
+  }
+
+  // A help bar over the edge of the screen whose keys it tells.
+  for (const Placed& bar : views) {
+    auto* help = vg_cast<NonMenuSystem::HelpBar>(bar.view);
+    if (!help || !help->Teller) continue;
+    for (const Placed& teller : views) {
+      if (teller.view != help->Teller.get()) continue;
+      const VgRect panel = teller.Drawn();
+      const VgRect drawn = bar.Drawn();
+      if (!VgIsRectEmpty(VgIntersectRect(panel, drawn)) && !Contains(panel, drawn))
+        add(DescribeWindow(bar.window) + " " + RectText(drawn) + " lies over the edge of " +
+            DescribeWindow(teller.window) + " " + RectText(panel) + ", whose keys it tells");
     }
   }
 

@@ -7,8 +7,9 @@
 // What a view draws is found by drawing it alone: its drawn extent is the
 // pixels it paints (a text's glyphs, not its bounds), so that a caption whose
 // bounds span its row but whose glyphs stop short of the value beside it is
-// fine. A line of text must fit its view: across, or it ends in an
-// ellipsis (Views::Text::Ellipsis), and in height, from its font's ascent to
+// fine. A line of text must fit its view: across, whole (a line cut with an
+// ellipsis loses what the viewer should read, unless the design means the
+// cut, Views::Text::EllipsisMeant), and in height, from its font's ascent to
 // its descent. A text whose box the screen's design fixes
 // (Views::Text::BoxFixed) may be cut in height by that box, and only by it;
 // across, its line must fit as any other.
@@ -30,11 +31,29 @@ class View;
 //   cuts its glyphs;
 // - a text's line is wider than its view, which cuts it off without an
 //   ellipsis;
+// - a text is drawn cut with an ellipsis that the design does not mean;
 // - a text paints where a group around it cuts it off: it leaves its window;
 // - an image paints past the frame of its window, which cuts it off;
+// - an image's own bounds cut its picture, whose border goes;
+// - a text or icon in a frame (Views::Frame) drawn behind it paints on the
+//   frame's border, on its rounded corner or past it: what lies inside the
+//   frame is found from its middle, up to where its art stands out of its
+//   fill;
+// - a help bar lies over the edge of the screen whose keys it tells;
 // - a window drawn after one of a higher layer paints over it.
 // Runs while every thread of the set waits, as the runner reads the GUI.
 std::string CheckLayout(Core::View* root);
+
+// What a text view draws of its string when it cuts it with an ellipsis
+// (Views::Text::Ellipsis) that the screen's design does not mean
+// (Views::Text::EllipsisMeant), as UTF-8: "07:30p...."; empty when it draws
+// its string whole. A viewer cannot read what the cut took.
+std::string CutLine(Core::View* view);
+// Whether the visible text views below the root that hold the text (as part
+// of their strings, each read a byte a character) draw it cut: what the first
+// of them draws, when none shows the text whole; empty when one does, or
+// none holds it.
+std::string TextDrawnCut(Core::View* root, const std::string& text);
 
 // Follows one frame that the root draws into its screen canvas: between the
 // two calls every view drawn onto the canvas is noted. EndLayoutFrame then

@@ -857,6 +857,10 @@ std::string ExpectTextLine(const ScenarioTokens& t) {
     return "expect " + t[1].text + " takes a quoted text or the name of a string constant";
   const bool shown = RootShowsText(rootObject.load(), text);
   if (t[1].text == "text" && !shown) return "no visible text view shows " + description;
+  // A text cut with an ellipsis is not what the viewer reads.
+  if (t[1].text == "text")
+    if (const std::string cut = TextDrawnCut(vg_cast<Core::View>(rootObject.load()), text); !cut.empty())
+      return "the text view that holds " + description + " draws it cut, as \"" + cut + "\"";
   if (t[1].text == "no-text" && shown) return "a visible text view shows " + description;
   return {};
 }

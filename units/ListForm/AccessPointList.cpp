@@ -99,6 +99,9 @@ void MakeHeaders(Core::Group* list, Views::Text (&headers)[N], const Column (&co
   for (size_t i = 0; i < N; ++i) {
     SetUpColumnText(headers[i], Colors::DialogInfoTextColor);
     headers[i].OnSetBounds({columns[i].x1, 0, columns[i].x2, kHeaderHeight});
+    // The columns' widths and the font are the design's, which cuts a heading
+    // too wide for its column ("Security" over the lock) with the ellipsis.
+    headers[i].OnSetEllipsisMeant(true);
     headers[i].OnSetString(Sid(*columns[i].title));
     list->Add(&headers[i], 0);
   }

@@ -225,6 +225,8 @@ ChannelItem::ChannelItem(XObject* link) : ListItem(link) {
   Focused_TextFont = Medium();
   Focused_Bitmap = VgLoad<Resources::Bitmap>(Bitmaps::ChannelListButtonFocus);
   StyleText(&skipText, Colors::DialogInfoTextColor);
+  // In the small font the tail of its "p" stays above the focus frame's foot.
+  skipText.OnSetFont(VgLoad<Resources::Font>(Fonts::SmallFont));
   skipText.OnSetString(VgGetVariantOfString(&Strings::SID_SKIP));
   skipText.OnSetVisible(false);
   Add(&skipText, 0);

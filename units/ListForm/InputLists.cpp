@@ -1,5 +1,7 @@
 #include "ListForm/InputLists.h"
 
+#include <algorithm>
+
 #include "AppServices/Messages.h"
 #include "AppServices/WidgetManager.h"
 #include "AppServices/Wrapper.h"
@@ -90,6 +92,9 @@ void StyleImage(Views::Image* image, const VgConstant& bitmap, bool visible) {
 }
 
 VgRect Column(int32_t x1, int32_t x2, const ListItem* row) { return {x1, 0, x2, VgGetRectH(row->Bounds)}; }
+
+// Between an input's name and its device's.
+constexpr int32_t kLabelGap = 12;
 
 // A row's icon image shows the first input icon; the button's own looks
 // are its state bitmaps.
@@ -222,7 +227,10 @@ void InputItem::Refresh(XObject* sender) {
   const int32_t w = VgGetRectW(Bounds);
   typeIcon.OnSetBounds(Column(4, 44, this));
   caption.OnSetBounds(Column(48, 160, this));
-  labelText.OnSetBounds(Column(162, w - 56, this));
+  // A device's name takes the room the input's name leaves: beside "HDMI 2"
+  // it reads "AV Receiver" whole.
+  const int32_t nameEnd = caption.Font ? 48 + caption.Font->GetTextWidth(caption.shownText, 0, 0) : 160;
+  labelText.OnSetBounds(Column(std::min(nameEnd + kLabelGap, 162), w - 56, this));
   FitLabel();
   cecMark.OnSetBounds(Column(w - 54, w - 22, this));
   rightArrow.OnSetBounds(Column(w - 20, w - 4, this));

@@ -91,6 +91,9 @@ VgString FileNameBelow(VgString name, VgString mountPath) {
 RecordedShowsListItem::RecordedShowsListItem(XObject* link) : RecordRow(link, 890, DateForm::MonthDay) {
   Focused_Bitmap = VgLoad<Resources::Bitmap>(Bitmaps::MediaListButtonFocus);
   StyleColumnText(fileNameText, "File Name");
+  // A long file name or channel number is cut with the ellipsis by design.
+  fileNameText.OnSetEllipsisMeant(true);
+  channelText.OnSetEllipsisMeant(true);
   StyleColumnIcon(stateIcon);
   Add(&fileNameText, 0);
   Add(&stateIcon, 0);

@@ -91,6 +91,9 @@ EPGThemeNameItem::EPGThemeNameItem(XObject* link) : ListItem(link) {
   OnSetTextAlignH(Views::Text::AlignLeft);
   OnSetTextGap(kThemeTextLeft);
   caption.OnSetEllipsis(true);
+  // The theme lists keep their rows narrow and cut a long text with the
+  // ellipsis by design.
+  caption.OnSetEllipsisMeant(true);
   Nonfocused_TextFont = VgLoad<Resources::Font>(Fonts::EPGListFont);
   Focused_TextFont = VgLoad<Resources::Font>(Fonts::EPGListFont);
   Default_TextFont = VgLoad<Resources::Font>(Fonts::MediumFont);
@@ -148,6 +151,8 @@ EPGThemeProgramListItem::EPGThemeProgramListItem(XObject* link) : ProgrammeRowOf
   Focused_Bitmap = VgLoad<Resources::Bitmap>(Bitmaps::EPG_ThemeProgramFocus);
   StyleColumnText(channelNumberText, "12-1");
   StyleColumnText(channelNameText, "KQRS");
+  for (Views::Text* text : {&dateText, &timeText, &caption, &channelNumberText, &channelNameText})
+    text->OnSetEllipsisMeant(true);
   Add(&channelNumberText, 0);
   Add(&channelNameText, 0);
 }

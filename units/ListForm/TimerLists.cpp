@@ -141,10 +141,12 @@ void ScheduledRecordListItem::Refresh(XObject* sender) {
                        {&dateText, 4, kWeekdayDateWidth},
                        {&timeText, 4, kTimeWidth},
                        {&lengthText, 4, kLengthWidth},
-                       {&validText, 4, 70},
-                       {&repetitionIcon, 4, 20},
-                       {&stateIcon, 10, 20},
-                       {&checkBox, 10, 27}});
+                       {&validText, 4, 70}});
+  // The icons under their headings; the hidden text takes no room of theirs.
+  const int32_t h = VgGetRectH(Bounds);
+  repetitionIcon.OnSetBounds({TypeColumn, 0, TypeColumn + 20, h});
+  stateIcon.OnSetBounds({StatusColumn, 0, StatusColumn + 20, h});
+  checkBox.OnSetBounds({ActiveColumn, 0, ActiveColumn + 27, h});
   FollowRowLook(this, {&dateText, &timeText, &channelText, &lengthText, &validText});
 }
 

@@ -29,6 +29,14 @@ class ScheduledRecordListItem : public TimerRow {
  public:
   explicit ScheduledRecordListItem(XObject* link = nullptr);
 
+  // Where the icons' columns start in the row, each under its heading of the
+  // scheduled recordings' screen, which places its headings by them: the
+  // repetition under "Type", the state under "Status", the check box under
+  // "Active".
+  static constexpr int32_t TypeColumn = 690;
+  static constexpr int32_t StatusColumn = 740;
+  static constexpr int32_t ActiveColumn = 800;
+
   void Refresh(XObject* sender = nullptr) override;
 
   // The row again from its timer after the viewer saved it, and its start

@@ -47,7 +47,8 @@ using OptionDatabase::TextRef;
 
 // ------------------------------------------------------------------ tables
 
-// The main arc: icons of 100 x 214 with images of 52 to 72 pixels.
+// The main arc: icons of 140 x 214 with images of 52 to 72 pixels, wide
+// enough for a caption such as "Media Player" whole.
 constexpr ArcMenuItem::Look kMainLooks[] = {
     {.alpha = 208, .offset = 20, .frame = 0, .image = 52},  // outer positions
     {.alpha = 224, .offset = 10, .frame = 1, .image = 62},  // next to the centre
@@ -70,12 +71,13 @@ constexpr ArcLayout kMainLayout{.start = kMainHidden,
                                 .startSizes = kMainRestSizes,
                                 .arcSizes = kMainArcSizes,
                                 .positionLook = kMainPositionLook,
-                                .itemBounds = {0, 0, 100, 214},
+                                .itemBounds = {0, 0, 140, 214},
                                 .centre = 2,
                                 .cascade = true,
                                 .looks = kMainLooks};
 
-// The second arc: icons of 120 x 180 with images of 46 to 58 pixels.
+// The second arc: icons of 150 x 180 with images of 46 to 58 pixels, wide
+// enough for a caption such as "APPLICATIONS" whole.
 constexpr ArcMenuItem::Look kSecondLooks[] = {
     {.alpha = 192, .offset = 20, .frame = 0, .image = 46},
     {.alpha = 208, .offset = 10, .frame = 1, .image = 52},
@@ -98,7 +100,7 @@ constexpr ArcLayout kSecondLayout{.start = kSecondStart,
                                   .startSizes = kSecondRestSizes,
                                   .arcSizes = kSecondArcSizes,
                                   .positionLook = kSecondPositionLook,
-                                  .itemBounds = {0, 0, 120, 180},
+                                  .itemBounds = {0, 0, 150, 180},
                                   .centre = 3,
                                   .cascade = false,
                                   .looks = kSecondLooks};
@@ -122,7 +124,7 @@ const MainIcon kMainIcons[MainMenu::Icons] = {
 constexpr int32_t kWallpaper = 3;
 // The icons' start bounds, in child order.
 constexpr VgRect kMainStartBounds[] = {
-    {296, 326, 396, 540}, {430, 266, 530, 480}, {564, 326, 664, 540}, {676, 326, 776, 540}, {184, 326, 284, 540}};
+    {276, 326, 416, 540}, {410, 266, 550, 480}, {544, 326, 684, 540}, {656, 326, 796, 540}, {164, 326, 304, 540}};
 
 constexpr VgRect kLineUp{0, 384, 960, 453};
 constexpr VgRect kLineDown{0, 424, 960, 493};
@@ -507,7 +509,7 @@ MainMenu::MainMenu() : ArcMenu(kMainLayout) {
     } else {
       // Stands in for the icon entering at one end while it leaves the other.
       item.OnSetVisible(false);
-      item.OnSetBounds({0, 326, 100, 540});
+      item.OnSetBounds({0, 326, 140, 540});
     }
     Add(&item, 0);
   }

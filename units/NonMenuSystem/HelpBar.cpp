@@ -37,6 +37,20 @@ struct Spacing {
 };
 constexpr Spacing kNormal{18, 6, 22};
 constexpr Spacing kSmall{12, 4, 14};
+// Between the bar and the edge of the panel it keeps clear of.
+constexpr int32_t kPanelGap = 4;
+constexpr int32_t kScreenHeight = 540;
+
+// Where the view lies on the screen; empty for none.
+VgRect OnScreen(Core::View* view) {
+  if (!view) return {0, 0, 0, 0};
+  VgRect rect = view->GetExtent();
+  for (Core::View* group = view->owner; group; group = group->owner) {
+    const VgRect extent = group->GetExtent();
+    rect = VgMoveRectPos(rect, {extent.x1, extent.y1});
+  }
+  return rect;
+}
 
 }  // namespace
 
@@ -107,7 +121,13 @@ void HelpBar::UpdateHelp() {
   const int32_t width = std::max(x - spacing.itemGap + spacing.margin, 2 * spacing.margin);
   const bool placed = WidgetOrigin.x >= 0 && WidgetOrigin.y >= 0;
   const int32_t left = placed ? WidgetOrigin.x : (960 - width) / 2;
-  const int32_t top = placed ? WidgetOrigin.y : Bottom - height;
+  int32_t top = placed ? WidgetOrigin.y : Bottom - height;
+  // Never half over the edge of the panel whose keys the bar tells: below a
+  // panel that ends in the bar's place (the 3D warning), above it where the
+  // screen has no room below.
+  if (const VgRect panel = OnScreen(Teller); !placed && panel.y2 > top && panel.y2 < top + height &&
+                                               panel.x1 < left + width && panel.x2 > left)
+    top = panel.y2 + kPanelGap + height <= kScreenHeight ? panel.y2 + kPanelGap : panel.y2 - kPanelGap - height;
   OnSetBounds({left, top, left + width, top + height});
   panel.OnSetBounds({0, 0, width, height});
 }

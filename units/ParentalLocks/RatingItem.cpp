@@ -31,7 +31,11 @@ RatingItem::RatingItem(XObject* link) : CheckBox(link) {
   Nonfocused_TextColor = Colors::StandardTextColor;
   Disabled_TextColor = Colors::DisableTextColor;
   Focused_TextColor = Colors::DreskovMenuTextFocused;
-  Focused_Bitmap = VgLoad<Resources::Bitmap>(Bitmaps::CECInputDialogButtonFocus);
+  // The rows' focus of the channel lists, whose corners round little: the
+  // device list's ring, round at both ends and with an arrow at its right,
+  // ran over the check box in the row's corner and the caption of a narrow
+  // rating.
+  Focused_Bitmap = VgLoad<Resources::Bitmap>(Bitmaps::ChannelOptionButtonFocus);
   OnSetTextAlignH(Views::Text::AlignLeft);
   caption.OnSetEllipsis(true);
   UnCheck_Bitmap = VgLoad<Resources::Bitmap>(Bitmaps::CheckBox);

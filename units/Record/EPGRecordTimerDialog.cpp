@@ -33,6 +33,10 @@ using Dialog = EPGRecordTimerDialog;
 constexpr int32_t kTop = 60;
 constexpr int32_t kRowPitch = 35;
 constexpr int32_t kRowHeight = 27;
+// The option buttons are taller: the focus ring at their foot keeps clear of
+// the tails of "Everyday" in the focused font, whose line the button's text
+// box sets two pixels down.
+constexpr int32_t kOptionHeight = 29;
 constexpr int32_t kOptionWidth = 180;
 constexpr int32_t kHelpHeight = 64;
 constexpr int32_t kLeft = 20;
@@ -78,7 +82,10 @@ EPGRecordTimerDialog::EPGRecordTimerDialog(XObject* link) : NonMenuSystem::QORWi
   OnSetOnTimeOut(VgSlotOf<&NonMenuSystem::WidgetClass::Exit>(this));
   OnSetCaption(VgGetVariantOfString(&Strings::SID_EPG_RECORD_SETTING));
   frame.OnSetBitmap(VgLoad<Resources::Bitmap>(Bitmaps::MediaQuickMenuBg));
+  // A programme's title too long for the caption is cut with the ellipsis
+  // by design.
   caption.OnSetEllipsis(true);
+  caption.OnSetEllipsisMeant(true);
   Resources::Font* font = VgLoad<Resources::Font>(Fonts::MediumFont);
   for (int32_t i = 0; i < ControlCount; ++i) {
     const ControlRow& row = kControls[i];
@@ -92,7 +99,8 @@ EPGRecordTimerDialog::EPGRecordTimerDialog(XObject* link) : NonMenuSystem::QORWi
     Primitives::KeyRoutingCtrl* control = ControlAt(i);
     control->OnSetOnFocus(VgSlotOf<&EPGRecordTimerDialog::DoFocus>(this));
     if (auto* button = vg_cast<SkinBin::Button>(control)) {
-      button->OnSetBounds({0, 0, i < ActiveRow ? kOptionWidth : ButtonWidth, kRowHeight});
+      const bool option = i < ActiveRow;
+      button->OnSetBounds({0, 0, option ? kOptionWidth : ButtonWidth, option ? kOptionHeight : kRowHeight});
       button->OnSetHelpString(VgGetVariantOfString(row.help));
       if (row.sample) button->OnSetText(VgNewStringAnsi(row.sample));
     }
@@ -142,7 +150,7 @@ void EPGRecordTimerDialog::Refresh(XObject* sender) {
     const int32_t y = top + i * kRowPitch;
     Primitives::KeyRoutingCtrl* control = ControlAt(i);
     const VgPoint size = VgGetRectSize(control->Bounds);
-    labels[i].OnSetBounds({kLeft, y, x - 8, y + kRowHeight});
+    labels[i].OnSetBounds({kLeft, y, x - 8, y + size.y});
     control->OnSetBounds({x, y, x + size.x, y + size.y});
   }
   const int32_t y = top + (ActiveRow + 1) * kRowPitch;

@@ -1,5 +1,7 @@
 #include "Record/RecordPlayback.h"
 
+#include <algorithm>
+
 #include "Bitmaps.h"
 #include "Constants/Constants.h"
 #include "Core/KeyEvent.h"
@@ -23,6 +25,7 @@
 #include "SkinBin/OptionTypes.h"
 #include "SkinBin/RecordData.h"
 #include "SkinBin/UserRefInt.h"
+#include "Resources/Bitmap.h"
 #include "Strings.h"
 #include "Structures/Message.h"
 #include "Structures/Boxes.h"
@@ -221,11 +224,15 @@ RecordPlaybackDialog::RecordPlaybackDialog(XObject* link) : NonMenuSystem::Widge
   const int32_t helpTop = kScreenHeight - 44;
   for (int32_t i = 0; i < HelpCount; ++i) {
     const int32_t x = 60 + i * 170;
-    helpIcons[i].OnSetBitmap(VgLoad<Resources::Bitmap>(*kHelp[i].icon));
-    helpIcons[i].OnSetBounds({x, helpTop, x + 24, helpTop + 24});
+    // The key cap as wide as its picture, whose border its bounds would cut.
+    auto* cap = VgLoad<Resources::Bitmap>(*kHelp[i].icon);
+    const int32_t capRight = x + std::max(24, cap->OnGetFrameSize().x);
+    helpIcons[i].OnSetBitmap(cap);
+    helpIcons[i].OnSetAlignV(1);
+    helpIcons[i].OnSetBounds({x, helpTop, capRight, helpTop + 24});
     StyleText(helpLabels[i], Fonts::SmallFont, Look::TextDim);
     helpLabels[i].OnSetString(VgConcatString(VgGetVariantOfString(kHelp[i].label), VgNewStringAnsi(kHelp[i].suffix)));
-    helpLabels[i].OnSetBounds({x + 28, helpTop, x + 166, helpTop + 24});
+    helpLabels[i].OnSetBounds({capRight + 4, helpTop, x + 166, helpTop + 24});
   }
   for (Core::View* view : std::initializer_list<Core::View*>{&backgroundImage, &titleIcon, &list, &clock, &fileName,
                                                              &fileSize, &position, &sortText, &previewFrame,

@@ -1,5 +1,7 @@
 #include "Record/RecordShowPanels.h"
 
+#include <algorithm>
+
 #include "AppServices/Wrapper.h"
 #include "Bitmaps.h"
 #include "Core/KeyEvent.h"
@@ -9,6 +11,7 @@
 #include "Record/RecordPieces.h"
 #include "Record/RecordPlayback.h"
 #include "SkinBin/RecordData.h"
+#include "Resources/Bitmap.h"
 #include "Strings.h"
 #include "vgslot.h"
 
@@ -142,12 +145,16 @@ EPGInfoForm::EPGInfoForm(XObject* link) : ShowPanel(link, Bitmaps::MiniGuideBack
   const int32_t helpTop = kInfoHeight - kRow - 4;
   for (int32_t i = 0; i < HelpCount; ++i) {
     const int32_t x = kMargin + i * kHelpStep;
-    helpIcons[i].OnSetBitmap(VgLoad<Resources::Bitmap>(*kHelp[i].icon));
-    helpIcons[i].OnSetBounds({x, helpTop, x + kIcon, helpTop + kIcon});
+    // The key cap as wide as its picture, whose border its bounds would cut.
+    auto* cap = VgLoad<Resources::Bitmap>(*kHelp[i].icon);
+    const int32_t capRight = x + std::max(kIcon, cap->OnGetFrameSize().x);
+    helpIcons[i].OnSetBitmap(cap);
+    helpIcons[i].OnSetAlignV(1);
+    helpIcons[i].OnSetBounds({x, helpTop, capRight, helpTop + kIcon});
     StyleText(helpLabels[i], Fonts::SmallFont, Look::TextDim);
     helpLabels[i].OnSetString(
         VgConcatString(VgGetVariantOfString(kHelp[i].label), VgNewStringAnsi(kHelp[i].suffix)));
-    helpLabels[i].OnSetBounds({x + kIcon + 4, helpTop, x + kHelpStep - 4, helpTop + kIcon});
+    helpLabels[i].OnSetBounds({capRight + 4, helpTop, x + kHelpStep - 4, helpTop + kIcon});
     Add(&helpIcons[i], 0);
     Add(&helpLabels[i], 0);
   }

@@ -1,5 +1,6 @@
 #include "Record/ScheduledRecordDialog.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include "AppServices/MessageAgent.h"
@@ -69,7 +70,9 @@ constexpr int32_t kInfoRow = 26;
 constexpr int32_t kHelpTop = 490;
 constexpr int32_t kHelpIcon = 27;
 
-// The column headings over the list's columns, from its left edge.
+// The column headings over the list's columns, from its left edge; the
+// icons' headings stand where the row puts the icons.
+using Row = ListForm::ScheduledRecordListItem;
 struct Heading {
   const VgConstant* text;
   int32_t x;
@@ -77,7 +80,9 @@ struct Heading {
 };
 constexpr Heading kHeadings[ScheduledRecordDialog::HeadingCount] = {
     {&Strings::SID_DATE, 336, 130},   {&Strings::Time, 470, 96},   {&Strings::Duration, 566, 80},
-    {&Strings::SID_TYPE, 690, 50},    {&Strings::SID_STATUS, 740, 56}, {&Strings::SID_ACTIVE, 800, 70},
+    {&Strings::SID_TYPE, Row::TypeColumn, 50},
+    {&Strings::SID_STATUS, Row::StatusColumn, 56},
+    {&Strings::SID_ACTIVE, Row::ActiveColumn, 70},
 };
 
 // The details below the list: where each label stands, in two columns.
@@ -294,11 +299,15 @@ ScheduledRecordDialog::ScheduledRecordDialog(XObject* link) : NonMenuSystem::Wid
   }
   for (int32_t i = 0; i < HelpCount; ++i) {
     const int32_t x = kListLeft + i * kHelpStep;
-    helpIcons[i].OnSetBitmap(VgLoad<Resources::Bitmap>(*kHelp[i].icon));
-    helpIcons[i].OnSetBounds({x, kHelpTop, x + kHelpIcon, kHelpTop + kHelpIcon});
+    // The key cap as wide as its picture, whose border its bounds would cut.
+    auto* cap = VgLoad<Resources::Bitmap>(*kHelp[i].icon);
+    const int32_t capRight = x + std::max(kHelpIcon, cap->OnGetFrameSize().x);
+    helpIcons[i].OnSetBitmap(cap);
+    helpIcons[i].OnSetAlignV(1);
+    helpIcons[i].OnSetBounds({x, kHelpTop, capRight, kHelpTop + kHelpIcon});
     Style(helpLabels[i], Fonts::SmallFont, Look::Text);
     helpLabels[i].OnSetString(VgConcatString(Text(*kHelp[i].label), Ansi(kHelp[i].suffix)));
-    helpLabels[i].OnSetBounds({x + kHelpIcon + 4, kHelpTop, x + kHelpStep - 4, kHelpTop + kHelpIcon});
+    helpLabels[i].OnSetBounds({capRight + 4, kHelpTop, x + kHelpStep - 4, kHelpTop + kHelpIcon});
     FitLabel(helpLabels[i]);
     Add(&helpIcons[i], 0);
     Add(&helpLabels[i], 0);

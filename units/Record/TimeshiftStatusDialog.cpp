@@ -78,13 +78,19 @@ VgString Ansi(const char* text) { return VgNewStringAnsi(text); }
 
 VgString TimeOf(const Structures::LocalTime* time) { return TimeText(time ? time->Hour : 0, time ? time->Minute : 0); }
 
-// The layout: rows from the top, the timeline's bar and its texts.
+// The layout: rows from the top, the timeline's bar and its texts, all
+// inside the frame's panel, whose edge lies 12 pixels in from the banner's
+// and rounds its corners 14 pixels wide.
 constexpr int32_t kWidth = 880;
 constexpr int32_t kHeight = 150;
 constexpr int32_t kEdge = 14;
-constexpr int32_t kTopRow = 8;
+// The clock's right edge keeps clear of the rounded corner above it.
+constexpr int32_t kClockRight = kWidth - 24;
+constexpr int32_t kTopRow = 18;
 constexpr int32_t kRowHeight = 26;
-constexpr int32_t kSecondRow = 38;
+constexpr int32_t kSecondRow = 46;
+// The play state's picture, above the rounded corner below it.
+constexpr VgRect kState{kEdge + 4, kHeight - 44, kEdge + 31, kHeight - 17};
 constexpr int32_t kBarLeft = 120;
 constexpr int32_t kBarTop = 86;
 constexpr int32_t kBarHeight = 12;
@@ -198,8 +204,8 @@ TimeshiftStatusDialog::TimeshiftStatusDialog(XObject* link) : NonMenuSystem::QOR
   marker.OnSetPoint1({kBarLeft, kBarTop - 10});
   marker.OnSetPoint2({kBarLeft, kBarTop + kBarHeight + 10});
   markerText.OnSetBounds({kBarLeft, kBarTop + kBarHeight + 8, kBarLeft + 10, kBarTop + kBarHeight + 30});
-  stateImage.OnSetBounds({kEdge, kHeight - 36, kEdge + 27, kHeight - 9});
-  rateText.OnSetBounds({kEdge + 34, kHeight - 36, kEdge + 40, kHeight - 9});
+  stateImage.OnSetBounds(kState);
+  rateText.OnSetBounds({kState.x2 + 7, kState.y1, kState.x2 + 13, kState.y2});
   rateText.OnSetVisible(false);
   OnSetPlayState(PlayState);
 
@@ -286,16 +292,19 @@ void TimeshiftStatusDialog::LoadSettings() {
 // ones taking no room.
 void TimeshiftStatusDialog::LayOutAttributes() {
   int32_t x = std::max(programmeTime.Bounds.x2, kEdge + 150) + kGap * 2;
-  auto place = [&x](auto& view) {
+  auto place = [&x](auto& view, int32_t width) {
     if (!view.Visible) return;
-    const VgPoint size = VgGetRectSize(view.Bounds);
-    view.OnSetBounds({x, kSecondRow, x + size.x, kSecondRow + size.y});
-    x += size.x + kGap / 2;
+    view.OnSetBounds({x, kSecondRow, x + width, kSecondRow + VgGetRectH(view.Bounds)});
+    x += width + kGap / 2;
+  };
+  // An icon as wide as its picture, which narrower bounds would cut.
+  auto width = [](Views::Image* icon) {
+    return icon->Bitmap ? icon->Bitmap->OnGetFrameSize().x : VgGetRectW(icon->Bounds);
   };
   for (Views::Image* icon : {&inputIcon, &dolbyIcon, &audioIcon, &definitionIcon, &linesIcon, &captionIcon})
-    place(*icon);
-  place(ratingText);
-  place(liveIcon);
+    place(*icon, width(icon));
+  place(ratingText, VgGetRectW(ratingText.Bounds));
+  place(liveIcon, width(&liveIcon));
 }
 
 void TimeshiftStatusDialog::UpdateBanner() {
@@ -330,7 +339,7 @@ void TimeshiftStatusDialog::StatusCheckSlot(XObject*) {
   Now = now;
   clock.OnSetString(ClockText(now));
   const VgPoint clockSize = VgGetRectSize(clock.Bounds);
-  clock.OnSetBounds({kWidth - kEdge - clockSize.x, kTopRow, kWidth - kEdge, kTopRow + kRowHeight});
+  clock.OnSetBounds({kClockRight - clockSize.x, kTopRow, kClockRight, kTopRow + kRowHeight});
   title.OnSetBounds({channelName.Bounds.x2 + kGap * 2, kTopRow, clock.Bounds.x1 - kGap, kTopRow + kRowHeight});
   OnSetPlayState(status->State);
   OnSetPlayRate(status->Rate);

@@ -38,6 +38,10 @@ class Text : public Core::View {
   // than the box is cut there on purpose, which the layout check lets be
   // (not a line wider than the box, nor a text that leaves its window).
   bool BoxFixed = false;
+  // The screen's design cuts a long line of this view with the ellipsis (a
+  // file name, a row the design keeps narrow): the layout check and the
+  // scenarios take its cut as meant, where any other cut is a fault.
+  bool EllipsisMeant = false;
   uint16_t AlignV = AlignTop;
   uint16_t AlignH = AlignLeft;
   // What is drawn: String, or its shortened or wrapped form.
@@ -75,6 +79,8 @@ class Text : public Core::View {
   bool OnGetEllipsis() const { return Ellipsis; }
   void OnSetBoxFixed(bool value) { BoxFixed = value; }
   bool OnGetBoxFixed() const { return BoxFixed; }
+  void OnSetEllipsisMeant(bool value) { EllipsisMeant = value; }
+  bool OnGetEllipsisMeant() const { return EllipsisMeant; }
   void OnSetAlignH(uint16_t value);
   uint16_t OnGetAlignH() const { return AlignH; }
   void OnSetAlignV(uint16_t value);
