@@ -6,8 +6,9 @@
 # The kept inputs in tests/fuzz/corpus/<target>/ seed each run; an input that
 # crashes is written there too, so it stays as a regression file that the
 # normal test suite replays. New inputs the fuzzer finds interesting go to
-# build/fuzz/work/, not into the source tree. TVUI_JOBS limits the cores the
-# build takes.
+# build/fuzz/work/, not into the source tree. Every target runs, whatever
+# became of the ones before it; the status is 1 when any failed. TVUI_JOBS
+# limits the cores the build takes.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -19,9 +20,14 @@ if [ "$seconds" = 0 ]; then
 fi
 bash scripts/deps.sh
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
-cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz -j "$jobs" >/dev/null
 out=build/fuzz
+cmake --preset fuzz >/dev/null
+# Only a failed build is shown: the rest would bury the fuzzers' reports.
+cmake --build --preset fuzz -j "$jobs" >"$out/build.log" 2>&1 || {
+  tail -n 60 "$out/build.log"
+  echo "fuzz: the fuzz targets did not build" >&2
+  exit 1
+}
 targets=()
 for program in "$out"/tests/fuzz/*_fuzz; do
   name=$(basename "$program")
@@ -32,6 +38,7 @@ done
 scratch=$(mktemp -d "${XDG_RUNTIME_DIR:-/dev/shm}/tvui-fuzz.XXXXXX" 2>/dev/null || mktemp -d "$top/$out/tmp.XXXXXX")
 trap 'rm -rf "$scratch"' EXIT
 
+failed=()
 for target in "${targets[@]}"; do
   mkdir -p "$out/work/$target" "tests/fuzz/corpus/$target"
   echo "fuzzing $target for ${seconds}s"
@@ -42,8 +49,13 @@ for target in "${targets[@]}"; do
     "$out/work/$target" "tests/fuzz/corpus/$target" 2>"$out/${target}.log" || {
       tail -n 60 "$out/${target}.log"
       echo "fuzz: $target failed; the input is kept in tests/fuzz/corpus/$target/" >&2
-      exit 1
+      failed+=("$target")
+      continue
     }
   grep -E '^Done' "$out/${target}.log" || true
 done
+if [ ${#failed[@]} != 0 ]; then
+  echo "fuzz: ${#failed[@]} of ${#targets[@]} targets failed: ${failed[*]}" >&2
+  exit 1
+fi
 echo "fuzz: ${targets[*]} ran clean"

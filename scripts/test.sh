@@ -8,6 +8,10 @@
 # ThreadSanitizer; the fuzz targets run for FUZZ_SECONDS each (default 10, 0
 # skips them). TVUI_JOBS limits the cores that building and testing take
 # (default: all of them).
+#
+# Each tier runs whatever became of the ones before it, and the summary at the
+# end tells how each went: the status is 1 when any failed. Only a failed
+# asan build stops the run at once, as nothing is left to test.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -17,16 +21,52 @@ bash scripts/deps.sh
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
 cmake --preset asan >/dev/null
 cmake --build --preset asan -j "$jobs"
-cmake --preset release >/dev/null
-cmake --build --preset release -j "$jobs"
+
+logs=$(mktemp -d)
+trap 'rm -rf "$logs"' EXIT
+names=()
+results=()
+
+# tier NAME COMMAND...: runs the command, its output shown as it comes and
+# kept, and notes how it ended and the last line of ctest's count, if any.
+tier() {
+  local name=$1 status=0
+  shift
+  echo "== $name"
+  "$@" 2>&1 | tee "$logs/${#names[@]}" || status=$?
+  local counted
+  counted=$(grep -E '^[0-9]+% tests passed' "$logs/${#names[@]}" | tail -n 1) || true
+  if [ "$status" = 0 ]; then
+    results+=("passed${counted:+ ($counted)}")
+  else
+    results+=("FAILED with status $status${counted:+ ($counted)}")
+  fi
+  names+=("$name")
+}
+
+build_release() {
+  cmake --preset release >/dev/null && cmake --build --preset release -j "$jobs"
+}
 # The suites whose code runs threads of its own, and the scenarios whose
 # screens the set's threads answer, under ThreadSanitizer.
-cmake --preset tsan >/dev/null
-cmake --build --preset tsan -j "$jobs"
-ctest --preset tsan -j "$jobs"
-# Fuzzing comes before the suite, so that the suite's summary stays the last line.
-bash scripts/fuzz.sh "${FUZZ_SECONDS:-10}"
+run_tsan() {
+  cmake --preset tsan >/dev/null && cmake --build --preset tsan -j "$jobs" && ctest --preset tsan -j "$jobs"
+}
+
+tier "release build" build_release
+tier "tsan" run_tsan
+tier "fuzz" bash scripts/fuzz.sh "${FUZZ_SECONDS:-10}"
 # The set keeps its own clock: the scenarios pass alike where the machine's
 # time zone has daylight saving.
-TZ=America/New_York ctest --preset asan -R '^scenario_' -j "$jobs"
-ctest --preset asan -j "$jobs"
+tier "scenarios in New York time" env TZ=America/New_York ctest --preset asan -R '^scenario_' -j "$jobs"
+tier "asan suite" ctest --preset asan -j "$jobs"
+
+echo
+echo "== every tier"
+failed=0
+for i in "${!names[@]}"; do
+  printf '  %-28s %s\n' "${names[$i]}" "${results[$i]}"
+  case ${results[$i]} in FAILED*) failed=$((failed + 1)) ;; esac
+done
+echo "tiers: $((${#names[@]} - failed)) passed, $failed failed"
+[ "$failed" = 0 ] || exit 1

@@ -12,6 +12,7 @@ FakeFlashJournal fake_flash_journal;
 namespace {
 
 TEST(AELoaderMissingEntry, LibraryIsClosedAndNothingIsInitialised) {
+  fake_flash_journal = FakeFlashJournal{};
   char program[] = "flash";
   char* argv[] = {program};
   EXPECT_EQ(IAEKernel::InitializeAEKernel(1, argv), nullptr);

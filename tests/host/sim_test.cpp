@@ -59,8 +59,8 @@ TEST_F(Sim, SleepersWakeInTheOrderOfTheirDeadlines) {
 }
 
 TEST_F(Sim, TheGivenCountGoesToTheOldestWaiter) {
-  static OS_SemId lock;
-  lock = OS_SemCreate(1);
+  // The set's semaphores live as long as the process: one for every run.
+  static const OS_SemId lock = OS_SemCreate(1);
   ASSERT_EQ(OS_SemTakeTrack(lock, -1, "sim_test", 1), OS_SEM_OK);
   auto taker = [](void* name) {
     OS_SemTakeTrack(lock, -1, "sim_test", 2);
@@ -81,6 +81,7 @@ TEST_F(Sim, TheGivenCountGoesToTheOldestWaiter) {
   EXPECT_EQ(OS_SemTakeTrack(lock, 10000, "sim_test", 4), OS_SEM_TIMEOUT);
   EXPECT_EQ(simtv_now_ms() - before, 10000u);
   EXPECT_EQ(OS_SemTakeTrack(nullptr, 0, "sim_test", 5), OS_SEM_INVALID);
+  OS_SemGive(lock);
 }
 
 // Threads due at one moment of the set's clock run one at a time, in the
@@ -226,6 +227,8 @@ TEST_F(Sim, OneRecordHoldsTheTelevisionModelsCallsAndOnlyRealNamesFail) {
   EXPECT_EQ(simtv_fail("XPM_NoSuchCall", 1, -1), -1);
   EXPECT_TRUE(simtv_call_known("TVSM_SetRegisterTable"));
   EXPECT_FALSE(simtv_call_known("simtv_fail"));
+  // The join answers later on the set's clock, which the tests after move.
+  simtv_tv_reset();
 }
 
 // Past the bound the oldest calls are forgotten while the numbers go on, and

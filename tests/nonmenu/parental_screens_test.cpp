@@ -21,6 +21,7 @@ class ParentalScreens : public NonMenuFixture {
   void SetUp() override {
     NonMenuFixture::SetUp();
     simtv_tv_reset();
+    simtv_av_reset();  // the Canadian blocks are kept with the picture and sound
   }
 
   RatingTableDialog* OpenTable(const VgClass* cls) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "GenArtwork.h"
 #include "GenFont.h"
 #include "gcm.h"
 #include "lzw.h"
@@ -34,6 +35,10 @@ class ResourceTest : public testing::Test {
   }
   void TearDown() override {
     VgReclaimMemory();  // resource objects free their engine fonts and bitmaps
+    // The engine keeps artwork by the address of its record, and a test's
+    // records live on its stack, where the next test's may stand: kept, a
+    // picture of this test would be handed to that one.
+    GenArtworkClear();
     GenDoneGlyphCache();
   }
 };
