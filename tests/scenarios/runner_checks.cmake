@@ -499,6 +499,12 @@ file(READ ${WORK}/older/two.png mine)
 if(NOT older STREQUAL "89504e470d0a1a0a" OR NOT mine STREQUAL "mine\n")
   set(failures "${failures}\nout_older: the older page's picture was not taken for the runner's, or the user's was")
 endif()
+# A record line naming a file that cannot exist is dropped with a warning.
+string(REPEAT "x" 256 long)
+file(WRITE ${WORK}/odd/notes.txt "mine\n")
+file(WRITE ${WORK}/odd/.tvui-out "${long}.png\t\nnotes.txt/one.png\t1\t2\n")
+check(impossible_record 0 "^tvui: the record [^\n]*names ${WORK}/odd/x+.png, which cannot be a file \\(a name in it is longer[^\n]*: its line is dropped, and nothing removed\ntvui: [^\n]*notes.txt/one.png, which cannot be a file \\(it lies below ${WORK}/odd/notes.txt, which is not a folder\\)"
+      ${TVUI} --quiet --scenario ${WORK}/one.scn --out ${WORK}/odd)
 # A run killed after a picture has stamped it in the record: a picture of the
 # user's put in its place since is theirs, and the next run leaves it.
 file(WRITE ${WORK}/killed.scn "root probe\nkey 1\nscreenshot one.png\nrepeat 1000\n  advance 4294967295\nend\n")

@@ -428,7 +428,9 @@ void PrepareOutFolder(const std::string& folder, const std::string& scenario) {
   CheckWritableFolder(folder, kWhose, kRemedy);
   if (std::string refusal = OutFolderRefusal(folder, ScenarioOutputNames(scenario)); !refusal.empty())
     Refuse(refusal);
-  if (std::string failure = OutFolderBegin(folder); !failure.empty()) Refuse(failure, 1);
+  std::vector<std::string> dropped;
+  if (std::string failure = OutFolderBegin(folder, &dropped); !failure.empty()) Refuse(failure, 1);
+  for (const std::string& line : dropped) std::fprintf(stderr, "tvui: %s\n", line.c_str());
 }
 
 // True when a Wayland compositor listens at WAYLAND_DISPLAY: its socket, the

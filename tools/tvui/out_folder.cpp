@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -179,9 +180,33 @@ std::vector<Entry> OlderPage(const fs::path& folder) {
   return entries;
 }
 
+// Why no file below the folder can bear NAME, empty when one can: a part of
+// it is longer than a file system keeps, or something that is no folder
+// lies on its way. No run wrote such a file: the line that names it was
+// copied or edited by hand.
+std::string Impossible(const fs::path& folder, const std::string& name) {
+  const fs::path path(name);
+  if ((folder / path).string().size() >= PATH_MAX) return "it is longer than a path the system takes";
+  for (const fs::path& part : path)
+    if (part.string().size() > NAME_MAX)
+      return "a name in it is longer than the " + std::to_string(NAME_MAX) + " characters a file system keeps";
+  fs::path at = folder;
+  for (auto part = path.begin(); std::next(part) != path.end(); ++part) {
+    at /= *part;
+    struct stat info {};
+    // Nothing there, or a link, which the run refuses to follow.
+    if (lstat(at.c_str(), &info) != 0 || S_ISLNK(info.st_mode)) return {};
+    if (!S_ISDIR(info.st_mode)) return "it lies below " + at.string() + ", which is not a folder";
+  }
+  return {};
+}
+
 // The files the record lists, or where the folder has none, those of an
-// older build's page: empty, or why the record cannot be read.
-std::string Recorded(const fs::path& folder, std::vector<Entry>* entries) {
+// older build's page: empty, or why the record cannot be read. A line that
+// names a file no folder can hold is left out, and DROPPED (when given)
+// says why.
+std::string Recorded(const fs::path& folder, std::vector<Entry>* entries,
+                     std::vector<std::string>* dropped = nullptr) {
   std::string text;
   bool there = false;
   if (std::string why = ReadRegular(folder / kRecord, &text, &there); !why.empty()) return why;
@@ -196,6 +221,12 @@ std::string Recorded(const fs::path& folder, std::vector<Entry>* entries) {
     const size_t tab = line.find('\t');
     const std::string name = line.substr(0, tab);
     if (!Below(name)) continue;
+    if (std::string why = Impossible(folder, name); !why.empty()) {
+      if (dropped)
+        dropped->push_back("the record " + (folder / kRecord).string() + " names " + (folder / name).string() +
+                           ", which cannot be a file (" + why + "): its line is dropped, and nothing removed");
+      continue;
+    }
     Entry entry{Normal(name), tab == std::string::npos ? std::string() : line.substr(tab + 1)};
     const size_t writing = ("\t" + entry.stamp).find("\t" + std::string(kWriting));
     if (writing != std::string::npos) {
@@ -314,10 +345,10 @@ std::string OutFolderRefusal(const std::string& folder, const std::vector<std::s
   return {};
 }
 
-std::string OutFolderBegin(const std::string& folder) {
+std::string OutFolderBegin(const std::string& folder, std::vector<std::string>* dropped) {
   const fs::path at = Folder(folder);
   std::vector<Entry> recorded;
-  if (std::string why = Recorded(at, &recorded); !why.empty()) return why;
+  if (std::string why = Recorded(at, &recorded, dropped); !why.empty()) return why;
   std::error_code error;
   for (const Entry& entry : recorded) {
     // A file changed since the runner wrote it stays, and the run will not

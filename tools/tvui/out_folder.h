@@ -30,8 +30,10 @@ inline constexpr const char* kOutFolderWalkFiles[] = {"walk.scn", "walk-screens.
 std::string OutFolderRefusal(const std::string& folder, const std::vector<std::string>& names);
 
 // Removes the files that the record lists, as they were left, and empties
-// the record; empty, or why not.
-std::string OutFolderBegin(const std::string& folder);
+// the record; empty, or why not. A line of the record naming a file that
+// cannot exist (a name too long, or below a regular file) is no file of the
+// runner's: it is dropped, removing nothing, and DROPPED says why.
+std::string OutFolderBegin(const std::string& folder, std::vector<std::string>* dropped);
 
 // Before the runner writes NAME in place (a picture, a walk's files): empty
 // when it may (no file of that name, or one the run wrote), else why not.
