@@ -421,6 +421,24 @@ if(namespaces EQUAL 0)
   if(NOT EXISTS ${WORK}/bound/keep.txt OR NOT EXISTS ${WORK}/ownset/mnt/nvram)
     set(failures "${failures}\nfresh_mount: a fresh set removed files before it refused a mount")
   endif()
+  # On a full folder a line fails, naming the file and why, and nothing it cut
+  # is stamped whole (the record, printed, takes one page of the four or one).
+  file(WRITE ${WORK}/fill.scn "tv demo\ntv on\nwalk 600 5\n")
+  file(WRITE ${WORK}/fill_picture.scn "root probe\nkey 1\nscreenshot shot.png \"Shot\"\n")
+  foreach(case "fill;16k;walk.scn" "fill_picture;4k;shot.png")
+    list(GET case 0 name)
+    list(GET case 1 size)
+    list(GET case 2 file)
+    file(MAKE_DIRECTORY ${WORK}/${name})
+    string(CONCAT run "mount -t tmpfs -o size=${size} none ${WORK}/${name} || exit 77\n"
+           "${TVUI} --quiet --scenario ${WORK}/${name}.scn --out ${WORK}/${name}\nstatus=$?\n"
+           "cat ${WORK}/${name}/.tvui-out\nexit $status\n")
+    check(full_${name} 1 "failed: [^\n]*\n  cannot write ${WORK}/${name}/${file}: No space left on device\n$" unshare -rm sh
+          -c "${run}")
+    if(out MATCHES "lines passed|\t[0-9]+\t-?[0-9]+\n")
+      set(failures "${failures}\nfull_${name}: the run passed, or stamped a file whole:\n${out}")
+    endif()
+  endforeach()
 endif()
 
 # A sanitizer's report is not swallowed by --quiet, and the line that ran is
@@ -552,6 +570,31 @@ endforeach()
 if(NOT record MATCHES "(^|\n)walk.scn\twriting\t")
   set(failures "${failures}\nwalk_killed: the record of a walk stopped half-way:\n${record}")
 endif()
+# While a walk runs (stopped before its end, or run again longer), a link put
+# in place of its list of screens is not written through at its end, and a
+# hard link to the picture before it keeps that picture when the next of its
+# name comes (in standby after a new period, whatever screen the walk left).
+file(WRITE ${WORK}/outside/screens "outside\n")
+file(WRITE ${WORK}/during.sh [=[
+out="$1/during_$3"
+for keys in 1000 10000 100000; do
+  rm -rf "$out" "$1/kept.png"
+  printf 'tv demo\ntv on\nscreenshot one.png\nwalk %s 5\nstandby\nwake\nscreenshot one.png\n' $keys >"$1/during.scn"
+  "$2" --quiet --scenario "$1/during.scn" --out "$out" >/dev/null & pid=$!
+  tail -F -s 0.1 --pid=$pid "$out/walk.scn" 2>/dev/null | head -n 2 >/dev/null
+  kill -STOP $pid 2>/dev/null
+  grep -q "^walk.scn	[0-9]" "$out/.tvui-out" || break  # not stamped: the walk goes on
+  kill -CONT $pid 2>/dev/null; wait $pid
+done
+if [ "$3" = swap ]; then ln -sfn "$1/outside/screens" "$out/walk-screens.txt"; else ln "$out/one.png" "$1/kept.png"; fi
+kill -CONT $pid; wait $pid; status=$?
+[ "$out/one.png" -ef "$1/kept.png" ] && echo "the second one.png was written into the first" >&2
+[ "$(cat "$1/outside/screens")" = outside ] || echo "the list of screens was written through the link" >&2
+exit $status
+]=])
+check(walk_swapped 1 "failed: walk [0-9]+ 5\n  ${WORK}/during_swap/walk-screens.txt is a link: the runner reads, writes[^\n]*\n$"
+      bash ${WORK}/during.sh ${WORK} ${TVUI} swap)
+check(picture_linked 0 "^$" bash ${WORK}/during.sh ${WORK} ${TVUI} link)
 
 # The README's start of a scenario of screens runs as written there, the
 # comments at its lines' ends too.
