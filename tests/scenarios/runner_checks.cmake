@@ -635,7 +635,7 @@ pid=$!
 while read -r line; do [[ $line == *resident* ]] && kill -INT $pid; done <"$1/endless.fifo"
 wait $pid
 ]=])
-check(interrupted 130 "^tvui: interrupted; the run stops at ${WORK}/endless.scn:(3:   memory|5:   advance 4294967295)\n$" bash
+check(interrupted 130 "^tvui: interrupted; the run stops at ${WORK}/endless.scn:(3: memory|5:   advance 4294967295)\n$" bash
       ${WORK}/interrupt.sh ${WORK} ${TVUI})
 
 endif()
