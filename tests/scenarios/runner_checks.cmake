@@ -90,6 +90,12 @@ if(NOT EXISTS ${WORK}/notaset/keep.txt OR NOT EXISTS ${WORK}/lookalike/mnt/keep.
    NOT EXISTS ${WORK}/lookalike/tmp/keep.txt)
   set(failures "${failures}\nfresh_foreign: --fresh removed a file of a folder the set did not make")
 endif()
+# Nor is the set kept there without --fresh.
+check(users_root 2 "^tvui: the set's files cannot be kept in ${WORK}/notaset: it holds files and lacks the set's mark"
+      ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/notaset ${TVUI} --quiet --scenario ${WORK}/quick.scn)
+if(EXISTS ${WORK}/notaset/.tvui-set OR EXISTS ${WORK}/notaset/mnt)
+  set(failures "${failures}\nusers_root: the runner wrote in a folder of the user's")
+endif()
 file(CREATE_LINK ${WORK}/lookalike ${WORK}/foreignlink SYMBOLIC)
 check(fresh_foreign_link 2 "foreignlink lacks the set's mark" ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/foreignlink
       ${TVUI} --quiet --fresh --scenario ${WORK}/quick.scn)
@@ -387,6 +393,12 @@ advance 1000\nkey MENU\nadvance 400\nkey RIGHT\nexpect focus \"View Mode\""
 # folders from it and leaves alone, by name, what a user put beside them.
 file(MAKE_DIRECTORY ${WORK}/ownset)
 check(fresh_made 0 "^$" ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/ownset ${TVUI} --quiet --scenario ${WORK}/quick.scn)
+# So does one that a set made before the mark, holding nothing but mnt or tmp.
+file(WRITE ${WORK}/oldset/mnt/nvram/stale "left by an older set\n")
+check(old_set 0 "^$" ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/oldset ${TVUI} --quiet --scenario ${WORK}/quick.scn)
+if(NOT EXISTS ${WORK}/oldset/.tvui-set OR NOT EXISTS ${WORK}/oldset/mnt/nvram/stale)
+  set(failures "${failures}\nold_set: a set's folder from before the mark was not taken and marked as it was")
+endif()
 file(WRITE ${WORK}/ownset/mnt/nvram/stale "left by the last run\n")
 file(WRITE ${WORK}/ownset/keep.txt "mine\n")
 check(fresh_again 0 "^$" ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/ownset ${TVUI} --quiet --fresh --scenario ${WORK}/quick.scn)
@@ -637,6 +649,22 @@ wait $pid
 ]=])
 check(interrupted 130 "^tvui: interrupted; the run stops at ${WORK}/endless.scn:(3: memory|5:   advance 4294967295)\n$" bash
       ${WORK}/interrupt.sh ${WORK} ${TVUI})
+# While one run uses a set's folder, a second is refused, naming the first,
+# and a fresh set does not remove the first's files.
+file(WRITE ${WORK}/second.sh [=[
+export TVUI_ROOT="$1/shared"
+mkfifo "$1/first.fifo"
+"$2" --quiet --scenario "$1/endless.scn" >"$1/first.fifo" 2>/dev/null & pid=$!
+while read -r line; do
+  [[ $line == *resident* ]] || continue
+  "$2" --quiet --fresh --scenario "$1/quick.scn" --out "$1/second"; second=$?
+  [ -e "$TVUI_ROOT/mnt/nvram/APP_NVRAM.dat" ] || echo "the second run removed the first's settings" >&2
+  kill -TERM $pid
+done <"$1/first.fifo"
+wait $pid; exit $second
+]=])
+check(second_run 2 "^tvui: the set's folder ${WORK}/shared is in use by another run of tvui, process [0-9]+ \\([^\n]*endless.scn\\): one run at a time[^\n]*\n$"
+      bash ${WORK}/second.sh ${WORK} ${TVUI})
 
 endif()
 

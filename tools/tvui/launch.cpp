@@ -22,8 +22,10 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <span>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -237,7 +239,58 @@ bool HasSetMark(const fs::path& folder) {
 }
 
 void WriteSetMark(const fs::path& folder) {
-  std::ofstream(folder / kSetMark) << "The simulated set's files: tvui --fresh removes its folders mnt and tmp.\n";
+  constexpr std::string_view kText = "The simulated set's files: tvui --fresh removes its folders mnt and tmp.\n";
+  const fs::path mark = folder / kSetMark;
+  const int fd = open(mark.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
+  bool written = fd >= 0 && write(fd, kText.data(), kText.size()) == ssize_t(kText.size());
+  int reason = errno;
+  if (fd >= 0 && close(fd) != 0 && written) written = false, reason = errno;
+  if (!written) Refuse("cannot write the set's mark " + mark.string() + ": " + std::strerror(reason), 1);
+}
+
+// A folder that a set made before sets carried the mark: nothing in it but
+// the set's own folders, mnt and tmp (or one of them).
+bool HoldsOnlySetEntries(const fs::path& folder) {
+  std::error_code error;
+  bool any = false;
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    const std::string name = it->path().filename().string();
+    if (std::find(std::begin(kSetEntries), std::end(kSetEntries), name) == std::end(kSetEntries) ||
+        !fs::is_directory(fs::symlink_status(it->path(), error)))
+      return false;
+    any = true;
+  }
+  return any && !error;
+}
+
+// While a run uses the set's folder it holds a lock on the mark, and a
+// second run is refused, naming the first: a fresh set would remove the
+// files of the set the first is running, and two sets would write one
+// settings file. The lock goes with the process, however it ends.
+void LockSetFolder(const fs::path& folder) {
+  const fs::path mark = folder / kSetMark;
+  static int held = -1;
+  held = open(mark.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
+  if (held < 0) Refuse("cannot open the set's mark " + mark.string() + ": " + std::strerror(errno), 1);
+  struct flock lock {};
+  lock.l_type = F_WRLCK;
+  lock.l_whence = SEEK_SET;
+  if (fcntl(held, F_SETLK, &lock) == 0) return;
+  if (errno != EACCES && errno != EAGAIN)
+    Refuse("cannot lock the set's mark " + mark.string() + ": " + std::strerror(errno), 1);
+  std::string first = "another run of tvui";
+  struct flock holder {};
+  holder.l_type = F_WRLCK;
+  holder.l_whence = SEEK_SET;
+  if (fcntl(held, F_GETLK, &holder) == 0 && holder.l_type != F_UNLCK && holder.l_pid > 0) {
+    std::ifstream file("/proc/" + std::to_string(holder.l_pid) + "/cmdline");
+    std::string command((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    while (!command.empty() && command.back() == '\0') command.pop_back();
+    std::replace(command.begin(), command.end(), '\0', ' ');
+    first += ", process " + std::to_string(holder.l_pid) + (command.empty() ? "" : " (" + command + ")");
+  }
+  Refuse("the set's folder " + folder.string() + " is in use by " + first +
+         ": one run at a time uses a set; end that one, or name another TVUI_ROOT");
 }
 
 // Why the folder is the system's own, empty when it is not: neither the set's
@@ -352,10 +405,9 @@ void CheckOneMount(const fs::path& folder) {
   }
 }
 
-// A set fresh from the factory: the set's own folders go, whatever else the
-// folder holds stays and is named. Only a folder with the set's mark is
-// emptied: `why` tells the user what asked for a fresh set.
-void EmptySetFolder(const fs::path& folder, const std::string& why) {
+// Only a folder with the set's mark, or an empty one, is emptied for a set
+// fresh from the factory: `why` tells the user what asked for one.
+void CheckFreshFolder(const fs::path& folder, const std::string& why) {
   std::error_code error;
   if (!fs::is_directory(folder, error))
     Refuse(why + ", and " + folder.string() + " is not a folder: name another TVUI_ROOT");
@@ -364,6 +416,12 @@ void EmptySetFolder(const fs::path& folder, const std::string& why) {
   if (!HasSetMark(folder))
     Refuse(why + ", and " + folder.string() + " lacks the set's mark (" + kSetMark +
            "), so the set did not make it: name another TVUI_ROOT (a new or empty folder)");
+}
+
+// A set fresh from the factory, in a folder of the set's own, locked: the
+// set's own folders go, whatever else the folder holds stays and is named.
+void EmptySetFolder(const fs::path& folder) {
+  std::error_code error;
   CheckOneMount(folder);
   std::vector<std::string> others;
   for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
@@ -403,11 +461,20 @@ void PrepareSetFolder(const std::string& fresh) {
     Refuse("the set's files cannot be kept in " + folder.string() + ": " + place +
            (fs::equivalent(folder, "/", error) ? ", where the set would write the host's own /mnt and /tmp" : "") +
            "; name another TVUI_ROOT");
-  if (!fresh.empty() && fs::exists(folder, error)) EmptySetFolder(folder, fresh);
-  // A new folder, or one that was empty, becomes the set's.
-  const bool made = !fs::exists(folder, error) || fs::is_empty(folder, error);
+  // A folder that holds files and lacks the mark is the user's: the set
+  // would write over their files that bear its names. Only a fresh set is
+  // refused in its own words; a set made before the mark is taken, and marked.
+  const bool there = fs::exists(folder, error);
+  const bool users = there && fs::is_directory(folder, error) && !fs::is_empty(folder, error) && !HasSetMark(folder);
+  if (users && fresh.empty() && !HoldsOnlySetEntries(folder))
+    Refuse("the set's files cannot be kept in " + folder.string() + ": it holds files and lacks the set's mark (" +
+           kSetMark + "), so the set did not make it; name another TVUI_ROOT (a new or empty folder)");
+  if (!fresh.empty() && there) CheckFreshFolder(folder, fresh);
   CheckSetFolder(folder);
-  if (made) WriteSetMark(folder);
+  // A new folder, one that was empty, or a set's from before the mark.
+  if (!HasSetMark(folder)) WriteSetMark(folder);
+  LockSetFolder(folder);
+  if (!fresh.empty()) EmptySetFolder(folder);
   const fs::path settings = folder / "mnt" / "nvram";
   CheckSetFolder(settings);
   for (const char* name : kSettingsFiles)
