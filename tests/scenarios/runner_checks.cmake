@@ -148,6 +148,23 @@ if(namespaces EQUAL 0)
   check(readonly_root 2 "the set's files cannot be kept in ${WORK}/readonly/set: it cannot be made \\(Read-only" unshare
         -rm sh -c "${run} --scenario ${WORK}/quick.scn")
 endif()
+# No new folder is made in the system's root, nor in /lost+found (checked in a
+# namespace whose root is read-only, so that a faulty runner makes nothing).
+set(readonly "mount -t tmpfs none /mnt && mount -o remount,bind,ro /")
+execute_process(COMMAND unshare -rm sh -c "${readonly}" RESULT_VARIABLE namespaces OUTPUT_QUIET ERROR_QUIET)
+if(namespaces EQUAL 0)
+  foreach(case "TVUI_ROOT=/tvui-check-new/set;--quiet;the set's files cannot be kept in /tvui-check-new/set: it would make a new folder, /tvui-check-new, in the system's root"
+               "TVUI_ROOT=/lost+found/set;--quiet;the set's files cannot be kept in /lost\\+found/set: it lies in /lost\\+found"
+               "TVUI_ROOT=/mnt/set;--out /tvui-check-new/x;the pictures cannot be written to /tvui-check-new/x: it would make a new folder, /tvui-check-new,"
+               "TVUI_ROOT=/mnt/set;--out /lost+found/x;the pictures cannot be written to /lost\\+found/x: it lies in /lost\\+found")
+    list(GET case 0 root)
+    list(GET case 1 out)
+    list(GET case 2 reason)
+    check(new_in_root 2 "^tvui: ${reason}" unshare -rm sh -c "${readonly} && exec env ${root} ${TVUI} --quiet ${out}")
+  endforeach()
+else()
+  message(STATUS "new_in_root skipped: no user and mount namespace of our own (unshare -rm) to check it in")
+endif()
 file(READ ${WORK}/plain plain)
 if(NOT plain STREQUAL "a file\n")
   set(failures "${failures}\nunusable_root: the regular file above the root changed")
@@ -451,6 +468,12 @@ if(namespaces EQUAL 0)
       set(failures "${failures}\nfull_${name}: the run passed, or stamped a file whole:\n${out}")
     endif()
   endforeach()
+  # A home such as /root, and a disk mounted below /mnt, are the user's to use.
+  string(CONCAT run "mount -t tmpfs none /root && mount -t tmpfs none /mnt && mount -o remount,bind,ro / || exit 77\n"
+         "TVUI_ROOT=/root/set exec ${TVUI} --quiet --scenario ${WORK}/quick.scn --out /mnt/pictures\n")
+  check(users_places 0 "^$" unshare -rm sh -c "${run}")
+else()
+  message(STATUS "fresh_mount, full_* and users_places skipped: no user and mount namespace of our own (unshare -rm)")
 endif()
 
 # A sanitizer's report is not swallowed by --quiet, and the line that ran is

@@ -314,6 +314,12 @@ std::string SystemPlace(const fs::path& folder) {
   if (varTmp && depth == 3) return "it is one of the system's own folders";
   if (!varTmp && std::find(std::begin(kSystemTrees), std::end(kSystemTrees), top) != std::end(kSystemTrees))
     return "it lies in /" + top + ", one of the system's own folders";
+  // Where the file system's check puts what it recovers.
+  if (top == "lost+found") return "it lies in /lost+found, where the file system's check puts what it recovers";
+  // A folder of the system's root is the system's to make (a home such as
+  // /root, or /mnt and /media where disks are mounted, is there already).
+  if (!fs::exists(fs::symlink_status(at.root_path() / top, error)))
+    return "it would make a new folder, /" + top + ", in the system's root";
   return {};
 }
 
