@@ -211,6 +211,25 @@ foreach(line "key MENU\\000EXIT" "advance 10\\000abc" "store \"a\\000b\" \"x\"")
 endforeach()
 file(WRITE ${WORK}/bare.scn "root probe\nexpect\n")
 check(bare_expect 2 "bare.scn:2: expect names nothing to expect \\(" ${TVUI} --quiet --scenario ${WORK}/bare.scn)
+# So are words that no run of their line could take.
+foreach(bad "probe;screenshot shot.jpg;screenshot takes a file name ending in .png, then an optional quoted caption"
+            "probe;screenshot ../x.png \"Caption\";screenshot takes a file name below the output folder, not ../x.png"
+            "probe;screenshot \"a\\tb.png\";screenshot takes a file name without a tab[^\n]*, not a\\\\x09b.png"
+            "probe;advance -1;advance takes milliseconds, 0 to 4294967295"
+            "probe;advance 4294967296;advance takes milliseconds"
+            "product;store Name \"c>d\";the settings store refuses the pair: no line"
+            "nonmenu;store \"a\\nb\" c;the settings store refuses the pair"
+            "product;store every \"\";the settings store refuses an empty key or value")
+  list(GET bad 0 root)
+  list(GET bad 1 line)
+  list(GET bad 2 reason)
+  file(WRITE ${WORK}/never.scn "root ${root}\nadvance 1\n${line}\n")
+  check(never_runs 2 "^tvui: ${WORK}/never.scn:3: ${reason}" ${TVUI} --quiet --scenario ${WORK}/never.scn --out
+        ${WORK}/never)
+endforeach()
+if(EXISTS ${WORK}/x.png)
+  set(failures "${failures}\nnever_runs: a screenshot was written outside the output folder")
+endif()
 # Repeats that do not hold together.
 foreach(bad "repeat 2\nadvance 1;line 1: repeat without end" "advance 1\nend;line 2: end without repeat"
             "repeat x\nend;line 1: repeat takes a count"
@@ -344,16 +363,6 @@ foreach(name ${names})
   endif()
 endforeach()
 
-refuse(screenshot_name "screenshot shot.jpg" "screenshot takes a file name ending in .png")
-refuse(advance_range "advance 4294967296" "advance takes milliseconds")
-refuse(screenshot_outside "screenshot ../../x.png" "screenshot takes a file name below the output folder")
-# The folder's record keeps one name a line, a tab after it.
-file(WRITE ${WORK}/tab.scn "root probe\nkey 1\nscreenshot \"a\\tb.png\"\n")
-check(screenshot_tab 1 "  screenshot takes a file name without a tab, a line end or another control character"
-      ${TVUI} --quiet --scenario ${WORK}/tab.scn)
-if(EXISTS ${WORK}/x.png OR EXISTS ${WORK}/../x.png)
-  set(failures "${failures}\nscreenshot_outside: a screenshot was written outside the output folder")
-endif()
 refuse(fail_name "fail XPM_NoSuchCall 1" "no platform call is named XPM_NoSuchCall")
 refuse(expect_call_name "expect call XPM_NoSuchCall" "no platform call is named XPM_NoSuchCall")
 refuse(key_gui "key gui 131" "no key of the set gives GUI key code 131")
@@ -361,10 +370,6 @@ refuse(late_tv "advance 1\ntv demo" "tv lines come before every other line but r
 refuse(standby_key "advance 1000\nkey MENU" "the set is in standby, where no key but the power key reaches it")
 refuse(standby_gui_key "advance 1000\nkey gui 3" "the set is in standby")
 refuse(tv_on_probe "root probe\ntv on" "tv on needs the product's root")
-# A pair the settings store refuses fails its line, in either root's store.
-foreach(root product nonmenu)
-  refuse(store_${root} "root ${root}\nstore \"a]b\" \"c>d\"" "the settings store refuses the pair")
-endforeach()
 # An expected picture stays in the scenario's folder: nothing is read, nor a
 # difference or a new reference written, past it.
 file(MAKE_DIRECTORY ${WORK}/pictures)

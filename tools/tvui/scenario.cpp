@@ -563,10 +563,18 @@ std::string PressLine(const ScenarioTokens& t) {
   return {};
 }
 
-std::string AdvanceLine(const ScenarioTokens& t) {
+// The set's clock moves on only: a negative stretch is refused at load.
+std::string AdvanceForm(const ScenarioTokens& t) {
   int64_t ms = 0;
   if (t.size() != 2 || !ScenarioNumber(t[1].text, 0, UINT32_MAX, &ms))
     return "advance takes milliseconds, 0 to 4294967295";
+  return {};
+}
+
+std::string AdvanceLine(const ScenarioTokens& t) {
+  if (std::string why = AdvanceForm(t); !why.empty()) return why;
+  int64_t ms = 0;
+  ScenarioNumber(t[1].text, 0, UINT32_MAX, &ms);
   simtv_advance(uint32_t(ms));
   return {};
 }
@@ -1226,7 +1234,7 @@ constexpr ScenarioCommand kCommands[] = {
      &KeyLine},
     {"press", "NAME|CODE", "holds a key down; the set repeats it after 500 ms, then every 100 ms", &PressLine},
     {"release", "NAME|CODE", "lets a held key go", &PressLine},
-    {"advance", "MS", "moves the set's clock", &AdvanceLine},
+    {"advance", "MS", "moves the set's clock", &AdvanceLine, &AdvanceForm},
     {"event", "NUMBER [PAYLOAD] | NAME [FIELD=VALUE...]", "a middleware event from the middleware's thread",
      &InjectLine},
     {"command", "NUMBER [PAYLOAD]", "a state-manager command", &InjectLine},
@@ -1242,7 +1250,7 @@ constexpr ScenarioCommand kCommands[] = {
     {"screenshot", "FILE.png [\"CAPTION\"]",
      "the GUI plane over a stand-in for the picture (in standby, the dark screen), into the output folder; a "
      "captioned one joins the folder's index.html with the keys pressed since the picture before",
-     &ScreenshotLine},
+     &ScreenshotLine, &ScreenshotForm},
     {"open", "CLASS [value N] [origin menu|quick|nonmenu] [flag] [text \"...\"]",
      "opens a screen of that class (Unit::Class) as a screen of the set would", &OpenLine},
     {"expect text", "\"TEXT\"|SID_NAME", "a visible text view shows it", &ExpectTextLine},
@@ -1427,6 +1435,17 @@ std::string ScenarioStoreRefusal(int32_t result) {
            std::to_string(kStoragePairLimit) + " bytes";
   if (result == STORAGE_CHAIN_REFUSED) return "the settings store refuses an empty key or value";
   return {};
+}
+
+std::string ScenarioUnstorablePair(const ScenarioTokens& t, bool every) {
+  // A line of another form is told what it takes when it runs.
+  if (t.size() != 3) return {};
+  const std::string& value = t[2].text;
+  if (t[1].text.empty() || value.empty()) return ScenarioStoreRefusal(STORAGE_CHAIN_REFUSED);
+  // Under every key: the keys the system keeps hold none of the characters
+  // refused, and their lengths are checked as the line runs.
+  const std::string key = every && !t[1].quoted && t[1].text == "every" ? std::string("K") : t[1].text;
+  return ScenarioStoreRefusal(CheckStorablePair(key.c_str(), value.c_str()));
 }
 
 bool ScenarioNumber(const std::string& text, int64_t low, int64_t high, int64_t* value) {
@@ -1732,11 +1751,13 @@ bool CheckScenarioLines(const std::string& path, std::string* error) {
     if (IsComment(source) || !SplitScenarioLine(source, &t) || !Written(t)) continue;
     if (t[0].text == "repeat" || t[0].text == "end") continue;
     std::string reason;
-    if (!FindCommand(t)) {
+    const ScenarioCommand* command = FindCommand(t);
+    if (!command) {
       reason = UnknownLine(t) + " (tvui --help lists the lines)";
     } else if (reason = UnknownKey(t); reason.empty()) {
       reason = UnknownName(t);
     }
+    if (reason.empty() && command->check) reason = command->check(t);
     if (!reason.empty()) {
       *error = path + ":" + std::to_string(number) + ": " + reason;
       return false;
