@@ -344,10 +344,14 @@ if(NOT EXISTS ${WORK}/set/thesis.tex OR NOT entries STREQUAL ".tvui-set;mnt;thes
   set(failures "${failures}\ndemo: the set's folder holds ${entries}, not the set's own folders and the user's file")
 endif()
 
-# Every key that --help names is in the README's key table, by the same name.
+# Every key that --help names is in the README's key table, by the same name;
+# every status the runner ends with is listed.
 check(help 0 "^$" ${TVUI} --help)
 file(READ ${CMAKE_CURRENT_LIST_DIR}/../../README.md readme)
-string(REGEX MATCH "\nKeys \\([^\n]*\n(.*)\n  any number" keys "${out}")
+if(NOT out MATCHES "Exit status: 0 [^;]*; 1 [^;]*; 2 [^;]*; 86 [^;]*; 130 on Ctrl-C; 143 on SIGTERM")
+  set(failures "${failures}\nhelp: the exit statuses are not all listed:\n${out}")
+endif()
+string(REGEX MATCH "\nKeys \\([^\n]*\n(.*)\n  key 0 to key 9 are the digit keys; any other number" keys "${out}")
 string(REGEX MATCHALL "\n  [^ \n]+" names "\n${CMAKE_MATCH_1}")
 list(LENGTH names count)
 if(count LESS 40)
@@ -526,7 +530,7 @@ file(WRITE ${WORK}/two.scn "root probe\nkey 1\nscreenshot two.png \"Two\"\n")
 check(out_first 0 "^$" ${TVUI} --quiet --scenario ${WORK}/one.scn --out ${WORK}/pages)
 file(WRITE ${WORK}/pages/notes.txt "mine\n")
 file(WRITE ${WORK}/pages/.tvui-index.html.new "mine\n")
-check(out_again 0 "^$" ${TVUI} --quiet --scenario ${WORK}/two.scn --out ${WORK}/pages)
+check(out_again 0 "^$" ${TVUI} --quiet --scenario ${WORK}/two.scn --out=${WORK}/pages)
 set(record "")
 if(EXISTS ${WORK}/pages/.tvui-out)
   file(READ ${WORK}/pages/.tvui-out record)

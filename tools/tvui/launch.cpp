@@ -96,30 +96,38 @@ void Usage() {
       "Runs the television's user interface on a simulated set.\n"
       "  (default)        headless on DirectFB's in-memory system and the set's virtual clock:\n"
       "                   runs the scenario (the demonstration when none is named: a tour from the\n"
-      "                   factory, always on a set fresh from the factory, as with --fresh), writes\n"
-      "                   its screenshots to DIR and exits 0 when every line passed, 1 otherwise\n"
+      "                   factory, always on a set fresh from the factory, as with --fresh) and writes\n"
+      "                   its screenshots to DIR\n"
       "  --window         a desktop window on the real clock; the keyboard is the remote control\n"
       "                   (it needs a Wayland compositor or an X server: Xvfb :1 & then DISPLAY=:1\n"
       "                   where there is none)\n"
       "                   (the scenario's root and tv lines set the scene; without one, the demo set)\n"
       "  --scenario FILE  the scenario to run, a regular file (see its lines below)\n"
-      "  --out DIR        where screenshots go (default: out), never the system's root or one of its\n"
-      "                   folders; a run first removes what the run before wrote there (listed in\n"
-      "                   DIR/.tvui-out) and never writes over a file it did not write\n"
+      "  --out DIR        where screenshots go (default: out; --out=DIR too), never the system's root,\n"
+      "                   one of its folders, a new folder in it or lost+found; a run first removes what\n"
+      "                   the run before wrote there (listed in DIR/.tvui-out) and never writes over a\n"
+      "                   file it did not write\n"
       "  --root NAME      the root to boot with instead of the scenario's\n"
       "  --fresh          start from a set fresh from the factory: the set's own folders, mnt and tmp (its\n"
       "                   settings and files), removed and the rest of its folder left alone, in a folder\n"
       "                   that carries the set's mark only (one the set made, or found empty)\n"
       "  --quiet          only the runner's own lines: not the product's log\n"
-      "The set's files live in TVUI_ROOT, by default rootfs in the build folder; a folder that cannot be\n"
-      "made or written is refused, and so are the system's root and its own folders, as for --out.\n"
+      "The set's files live in TVUI_ROOT, by default rootfs in the build folder: a new or empty folder, or\n"
+      "one that carries the set's mark (a folder of the user's own is refused); one run at a time uses it.\n"
+      "A folder that cannot be made or written is refused, and so are the places refused for --out.\n"
+      "\n"
+      "Exit status: 0 when every line passed (or the window was closed); 1 when a line failed or a file\n"
+      "could not be written; 2 when the options, the scenario or a folder are refused before the set\n"
+      "boots; 86 when the set resets (its watchdog, or the crash handler); 130 on Ctrl-C; 143 on SIGTERM;\n"
+      "a sanitizer's report ends the run with the sanitizer's own status.\n"
       "\n"
       "Keys (scenario name, window key, hardware key code, GUI key code, role):\n");
   for (const RemoteKey& key : RemoteKeys())
     std::printf("  %-10s %-9s %3d %3d  %s\n", key.name, key.pcKey ? key.pcKey : "", key.keyCode, key.guiKey,
                 key.meaning);
   std::printf(
-      "  any number is taken as a DirectFB hardware key code (0 to 277), and key gui N sends GUI key code N\n"
+      "  key 0 to key 9 are the digit keys; any other number is taken as a DirectFB hardware key code (up\n"
+      "  to 277), and key gui N sends GUI key code N\n"
       "\n"
       "How a scenario starts: the set boots in standby, where no key but the power key reaches\n"
       "it (a key line fails then; the power key wakes the set). A scenario of screens starts with\n"
@@ -154,12 +162,23 @@ void Usage() {
 Options ParseOptions(int argc, char** argv) {
   Options options;
   for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
+    std::string arg = argv[i];
+    // --out=DIR is --out DIR, as with most programs' long options.
+    const size_t equals = arg.starts_with("--") ? arg.find('=') : std::string::npos;
+    const std::string given = equals == std::string::npos ? std::string() : arg.substr(equals + 1);
+    if (equals != std::string::npos) arg.resize(equals);
     auto value = [&](std::string* out) {
+      if (equals != std::string::npos) {
+        if (given.empty()) Refuse(arg + " needs a value (see --help)");
+        *out = given;
+        return;
+      }
       if (i + 1 >= argc || argv[i + 1][0] == '\0' || std::strncmp(argv[i + 1], "--", 2) == 0)
         Refuse(arg + " needs a value (see --help)");
       *out = argv[++i];
     };
+    const bool takesValue = arg == "--scenario" || arg == "--out" || arg == "--root";
+    if (equals != std::string::npos && !takesValue) Refuse("unknown option " + std::string(argv[i]) + " (see --help)");
     if (arg == "--help" || arg == "-h") {
       Usage();
       EndBeforeTheSet(0);
