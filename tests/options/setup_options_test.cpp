@@ -534,4 +534,13 @@ TEST(OptionDump, ListsAllElevenModules) {
   EXPECT_NE(output.find("0x86000010"), std::string::npos);
 }
 
+TEST(OptionDump, HelpEndsWellAndNamesTheLanguages) {
+  FILE* pipe = popen(OPTDUMP_PATH " --help", "r");
+  ASSERT_NE(pipe, nullptr);
+  std::array<char, 4096> buffer{};
+  const std::string help(buffer.data(), fread(buffer.data(), 1, buffer.size(), pipe));
+  EXPECT_EQ(pclose(pipe), 0);
+  EXPECT_NE(help.find("0 English (the default), 1 French, 2 Spanish"), std::string::npos) << help;
+}
+
 }  // namespace

@@ -90,6 +90,12 @@ if(NOT EXISTS ${WORK}/notaset/keep.txt OR NOT EXISTS ${WORK}/lookalike/mnt/keep.
    NOT EXISTS ${WORK}/lookalike/tmp/keep.txt)
   set(failures "${failures}\nfresh_foreign: --fresh removed a file of a folder the set did not make")
 endif()
+# Nor is the set kept there without --fresh.
+check(users_root 2 "^tvui: the set's files cannot be kept in ${WORK}/notaset: it holds files and lacks the set's mark"
+      ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/notaset ${TVUI} --quiet --scenario ${WORK}/quick.scn)
+if(EXISTS ${WORK}/notaset/.tvui-set OR EXISTS ${WORK}/notaset/mnt)
+  set(failures "${failures}\nusers_root: the runner wrote in a folder of the user's")
+endif()
 file(CREATE_LINK ${WORK}/lookalike ${WORK}/foreignlink SYMBOLIC)
 check(fresh_foreign_link 2 "foreignlink lacks the set's mark" ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/foreignlink
       ${TVUI} --quiet --fresh --scenario ${WORK}/quick.scn)
@@ -142,6 +148,23 @@ if(namespaces EQUAL 0)
   check(readonly_root 2 "the set's files cannot be kept in ${WORK}/readonly/set: it cannot be made \\(Read-only" unshare
         -rm sh -c "${run} --scenario ${WORK}/quick.scn")
 endif()
+# No new folder is made in the system's root, nor in /lost+found (checked in a
+# namespace whose root is read-only, so that a faulty runner makes nothing).
+set(readonly "mount -t tmpfs none /mnt && mount -o remount,bind,ro /")
+execute_process(COMMAND unshare -rm sh -c "${readonly}" RESULT_VARIABLE namespaces OUTPUT_QUIET ERROR_QUIET)
+if(namespaces EQUAL 0)
+  foreach(case "TVUI_ROOT=/tvui-check-new/set;--quiet;the set's files cannot be kept in /tvui-check-new/set: it would make a new folder, /tvui-check-new, in the system's root"
+               "TVUI_ROOT=/lost+found/set;--quiet;the set's files cannot be kept in /lost\\+found/set: it lies in /lost\\+found"
+               "TVUI_ROOT=/mnt/set;--out /tvui-check-new/x;the pictures cannot be written to /tvui-check-new/x: it would make a new folder, /tvui-check-new,"
+               "TVUI_ROOT=/mnt/set;--out /lost+found/x;the pictures cannot be written to /lost\\+found/x: it lies in /lost\\+found")
+    list(GET case 0 root)
+    list(GET case 1 out)
+    list(GET case 2 reason)
+    check(new_in_root 2 "^tvui: ${reason}" unshare -rm sh -c "${readonly} && exec env ${root} ${TVUI} --quiet ${out}")
+  endforeach()
+else()
+  message(STATUS "new_in_root skipped: no user and mount namespace of our own (unshare -rm) to check it in")
+endif()
 file(READ ${WORK}/plain plain)
 if(NOT plain STREQUAL "a file\n")
   set(failures "${failures}\nunusable_root: the regular file above the root changed")
@@ -188,6 +211,25 @@ foreach(line "key MENU\\000EXIT" "advance 10\\000abc" "store \"a\\000b\" \"x\"")
 endforeach()
 file(WRITE ${WORK}/bare.scn "root probe\nexpect\n")
 check(bare_expect 2 "bare.scn:2: expect names nothing to expect \\(" ${TVUI} --quiet --scenario ${WORK}/bare.scn)
+# So are words that no run of their line could take.
+foreach(bad "probe;screenshot shot.jpg;screenshot takes a file name ending in .png, then an optional quoted caption"
+            "probe;screenshot ../x.png \"Caption\";screenshot takes a file name below the output folder, not ../x.png"
+            "probe;screenshot \"a\\tb.png\";screenshot takes a file name without a tab[^\n]*, not a\\\\x09b.png"
+            "probe;advance -1;advance takes milliseconds, 0 to 4294967295"
+            "probe;advance 4294967296;advance takes milliseconds"
+            "product;store Name \"c>d\";the settings store refuses the pair: no line"
+            "nonmenu;store \"a\\nb\" c;the settings store refuses the pair"
+            "product;store every \"\";the settings store refuses an empty key or value")
+  list(GET bad 0 root)
+  list(GET bad 1 line)
+  list(GET bad 2 reason)
+  file(WRITE ${WORK}/never.scn "root ${root}\nadvance 1\n${line}\n")
+  check(never_runs 2 "^tvui: ${WORK}/never.scn:3: ${reason}" ${TVUI} --quiet --scenario ${WORK}/never.scn --out
+        ${WORK}/never)
+endforeach()
+if(EXISTS ${WORK}/x.png)
+  set(failures "${failures}\nnever_runs: a screenshot was written outside the output folder")
+endif()
 # Repeats that do not hold together.
 foreach(bad "repeat 2\nadvance 1;line 1: repeat without end" "advance 1\nend;line 2: end without repeat"
             "repeat x\nend;line 1: repeat takes a count"
@@ -302,10 +344,14 @@ if(NOT EXISTS ${WORK}/set/thesis.tex OR NOT entries STREQUAL ".tvui-set;mnt;thes
   set(failures "${failures}\ndemo: the set's folder holds ${entries}, not the set's own folders and the user's file")
 endif()
 
-# Every key that --help names is in the README's key table, by the same name.
+# Every key that --help names is in the README's key table, by the same name;
+# every status the runner ends with is listed.
 check(help 0 "^$" ${TVUI} --help)
 file(READ ${CMAKE_CURRENT_LIST_DIR}/../../README.md readme)
-string(REGEX MATCH "\nKeys \\([^\n]*\n(.*)\n  any number" keys "${out}")
+if(NOT out MATCHES "Exit status: 0 [^;]*; 1 [^;]*; 2 [^;]*; 86 [^;]*; 130 on Ctrl-C; 143 on SIGTERM")
+  set(failures "${failures}\nhelp: the exit statuses are not all listed:\n${out}")
+endif()
+string(REGEX MATCH "\nKeys \\([^\n]*\n(.*)\n  key 0 to key 9 are the digit keys; any other number" keys "${out}")
 string(REGEX MATCHALL "\n  [^ \n]+" names "\n${CMAKE_MATCH_1}")
 list(LENGTH names count)
 if(count LESS 40)
@@ -321,16 +367,6 @@ foreach(name ${names})
   endif()
 endforeach()
 
-refuse(screenshot_name "screenshot shot.jpg" "screenshot takes a file name ending in .png")
-refuse(advance_range "advance 4294967296" "advance takes milliseconds")
-refuse(screenshot_outside "screenshot ../../x.png" "screenshot takes a file name below the output folder")
-# The folder's record keeps one name a line, a tab after it.
-file(WRITE ${WORK}/tab.scn "root probe\nkey 1\nscreenshot \"a\\tb.png\"\n")
-check(screenshot_tab 1 "  screenshot takes a file name without a tab, a line end or another control character"
-      ${TVUI} --quiet --scenario ${WORK}/tab.scn)
-if(EXISTS ${WORK}/x.png OR EXISTS ${WORK}/../x.png)
-  set(failures "${failures}\nscreenshot_outside: a screenshot was written outside the output folder")
-endif()
 refuse(fail_name "fail XPM_NoSuchCall 1" "no platform call is named XPM_NoSuchCall")
 refuse(expect_call_name "expect call XPM_NoSuchCall" "no platform call is named XPM_NoSuchCall")
 refuse(key_gui "key gui 131" "no key of the set gives GUI key code 131")
@@ -338,10 +374,6 @@ refuse(late_tv "advance 1\ntv demo" "tv lines come before every other line but r
 refuse(standby_key "advance 1000\nkey MENU" "the set is in standby, where no key but the power key reaches it")
 refuse(standby_gui_key "advance 1000\nkey gui 3" "the set is in standby")
 refuse(tv_on_probe "root probe\ntv on" "tv on needs the product's root")
-# A pair the settings store refuses fails its line, in either root's store.
-foreach(root product nonmenu)
-  refuse(store_${root} "root ${root}\nstore \"a]b\" \"c>d\"" "the settings store refuses the pair")
-endforeach()
 # An expected picture stays in the scenario's folder: nothing is read, nor a
 # difference or a new reference written, past it.
 file(MAKE_DIRECTORY ${WORK}/pictures)
@@ -387,6 +419,12 @@ advance 1000\nkey MENU\nadvance 400\nkey RIGHT\nexpect focus \"View Mode\""
 # folders from it and leaves alone, by name, what a user put beside them.
 file(MAKE_DIRECTORY ${WORK}/ownset)
 check(fresh_made 0 "^$" ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/ownset ${TVUI} --quiet --scenario ${WORK}/quick.scn)
+# So does one that a set made before the mark, holding nothing but mnt or tmp.
+file(WRITE ${WORK}/oldset/mnt/nvram/stale "left by an older set\n")
+check(old_set 0 "^$" ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/oldset ${TVUI} --quiet --scenario ${WORK}/quick.scn)
+if(NOT EXISTS ${WORK}/oldset/.tvui-set OR NOT EXISTS ${WORK}/oldset/mnt/nvram/stale)
+  set(failures "${failures}\nold_set: a set's folder from before the mark was not taken and marked as it was")
+endif()
 file(WRITE ${WORK}/ownset/mnt/nvram/stale "left by the last run\n")
 file(WRITE ${WORK}/ownset/keep.txt "mine\n")
 check(fresh_again 0 "^$" ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/ownset ${TVUI} --quiet --fresh --scenario ${WORK}/quick.scn)
@@ -421,6 +459,30 @@ if(namespaces EQUAL 0)
   if(NOT EXISTS ${WORK}/bound/keep.txt OR NOT EXISTS ${WORK}/ownset/mnt/nvram)
     set(failures "${failures}\nfresh_mount: a fresh set removed files before it refused a mount")
   endif()
+  # On a full folder a line fails, naming the file and why, and nothing it cut
+  # is stamped whole (the record, printed, takes one page of the four or one).
+  file(WRITE ${WORK}/fill.scn "tv demo\ntv on\nwalk 600 5\n")
+  file(WRITE ${WORK}/fill_picture.scn "root probe\nkey 1\nscreenshot shot.png \"Shot\"\n")
+  foreach(case "fill;16k;walk.scn" "fill_picture;4k;shot.png")
+    list(GET case 0 name)
+    list(GET case 1 size)
+    list(GET case 2 file)
+    file(MAKE_DIRECTORY ${WORK}/${name})
+    string(CONCAT run "mount -t tmpfs -o size=${size} none ${WORK}/${name} || exit 77\n"
+           "${TVUI} --quiet --scenario ${WORK}/${name}.scn --out ${WORK}/${name}\nstatus=$?\n"
+           "cat ${WORK}/${name}/.tvui-out\nexit $status\n")
+    check(full_${name} 1 "failed: [^\n]*\n  cannot write ${WORK}/${name}/${file}: No space left on device\n$" unshare -rm sh
+          -c "${run}")
+    if(out MATCHES "lines passed|\t[0-9]+\t-?[0-9]+\n")
+      set(failures "${failures}\nfull_${name}: the run passed, or stamped a file whole:\n${out}")
+    endif()
+  endforeach()
+  # A home such as /root, and a disk mounted below /mnt, are the user's to use.
+  string(CONCAT run "mount -t tmpfs none /root && mount -t tmpfs none /mnt && mount -o remount,bind,ro / || exit 77\n"
+         "TVUI_ROOT=/root/set exec ${TVUI} --quiet --scenario ${WORK}/quick.scn --out /mnt/pictures\n")
+  check(users_places 0 "^$" unshare -rm sh -c "${run}")
+else()
+  message(STATUS "fresh_mount, full_* and users_places skipped: no user and mount namespace of our own (unshare -rm)")
 endif()
 
 # A sanitizer's report is not swallowed by --quiet, and the line that ran is
@@ -468,7 +530,7 @@ file(WRITE ${WORK}/two.scn "root probe\nkey 1\nscreenshot two.png \"Two\"\n")
 check(out_first 0 "^$" ${TVUI} --quiet --scenario ${WORK}/one.scn --out ${WORK}/pages)
 file(WRITE ${WORK}/pages/notes.txt "mine\n")
 file(WRITE ${WORK}/pages/.tvui-index.html.new "mine\n")
-check(out_again 0 "^$" ${TVUI} --quiet --scenario ${WORK}/two.scn --out ${WORK}/pages)
+check(out_again 0 "^$" ${TVUI} --quiet --scenario ${WORK}/two.scn --out=${WORK}/pages)
 set(record "")
 if(EXISTS ${WORK}/pages/.tvui-out)
   file(READ ${WORK}/pages/.tvui-out record)
@@ -499,6 +561,12 @@ file(READ ${WORK}/older/two.png mine)
 if(NOT older STREQUAL "89504e470d0a1a0a" OR NOT mine STREQUAL "mine\n")
   set(failures "${failures}\nout_older: the older page's picture was not taken for the runner's, or the user's was")
 endif()
+# A record line naming a file that cannot exist is dropped with a warning.
+string(REPEAT "x" 256 long)
+file(WRITE ${WORK}/odd/notes.txt "mine\n")
+file(WRITE ${WORK}/odd/.tvui-out "${long}.png\t\nnotes.txt/one.png\t1\t2\n")
+check(impossible_record 0 "^tvui: the record [^\n]*names ${WORK}/odd/x+.png, which cannot be a file \\(a name in it is longer[^\n]*: its line is dropped, and nothing removed\ntvui: [^\n]*notes.txt/one.png, which cannot be a file \\(it lies below ${WORK}/odd/notes.txt, which is not a folder\\)"
+      ${TVUI} --quiet --scenario ${WORK}/one.scn --out ${WORK}/odd)
 # A run killed after a picture has stamped it in the record: a picture of the
 # user's put in its place since is theirs, and the next run leaves it.
 file(WRITE ${WORK}/killed.scn "root probe\nkey 1\nscreenshot one.png\nrepeat 1000\n  advance 4294967295\nend\n")
@@ -546,6 +614,31 @@ endforeach()
 if(NOT record MATCHES "(^|\n)walk.scn\twriting\t")
   set(failures "${failures}\nwalk_killed: the record of a walk stopped half-way:\n${record}")
 endif()
+# While a walk runs (stopped before its end, or run again longer), a link put
+# in place of its list of screens is not written through at its end, and a
+# hard link to the picture before it keeps that picture when the next of its
+# name comes (in standby after a new period, whatever screen the walk left).
+file(WRITE ${WORK}/outside/screens "outside\n")
+file(WRITE ${WORK}/during.sh [=[
+out="$1/during_$3"
+for keys in 1000 10000 100000; do
+  rm -rf "$out" "$1/kept.png"
+  printf 'tv demo\ntv on\nscreenshot one.png\nwalk %s 5\nstandby\nwake\nscreenshot one.png\n' $keys >"$1/during.scn"
+  "$2" --quiet --scenario "$1/during.scn" --out "$out" >/dev/null & pid=$!
+  tail -F -s 0.1 --pid=$pid "$out/walk.scn" 2>/dev/null | head -n 2 >/dev/null
+  kill -STOP $pid 2>/dev/null
+  grep -q "^walk.scn	[0-9]" "$out/.tvui-out" || break  # not stamped: the walk goes on
+  kill -CONT $pid 2>/dev/null; wait $pid
+done
+if [ "$3" = swap ]; then ln -sfn "$1/outside/screens" "$out/walk-screens.txt"; else ln "$out/one.png" "$1/kept.png"; fi
+kill -CONT $pid; wait $pid; status=$?
+[ "$out/one.png" -ef "$1/kept.png" ] && echo "the second one.png was written into the first" >&2
+[ "$(cat "$1/outside/screens")" = outside ] || echo "the list of screens was written through the link" >&2
+exit $status
+]=])
+check(walk_swapped 1 "failed: walk [0-9]+ 5\n  ${WORK}/during_swap/walk-screens.txt is a link: the runner reads, writes[^\n]*\n$"
+      bash ${WORK}/during.sh ${WORK} ${TVUI} swap)
+check(picture_linked 0 "^$" bash ${WORK}/during.sh ${WORK} ${TVUI} link)
 
 # The README's start of a scenario of screens runs as written there, the
 # comments at its lines' ends too.
@@ -586,8 +679,24 @@ pid=$!
 while read -r line; do [[ $line == *resident* ]] && kill -INT $pid; done <"$1/endless.fifo"
 wait $pid
 ]=])
-check(interrupted 130 "^tvui: interrupted; the run stops at ${WORK}/endless.scn:(3:   memory|5:   advance 4294967295)\n$" bash
+check(interrupted 130 "^tvui: interrupted; the run stops at ${WORK}/endless.scn:(3: memory|5:   advance 4294967295)\n$" bash
       ${WORK}/interrupt.sh ${WORK} ${TVUI})
+# While one run uses a set's folder, a second is refused, naming the first,
+# and a fresh set does not remove the first's files.
+file(WRITE ${WORK}/second.sh [=[
+export TVUI_ROOT="$1/shared"
+mkfifo "$1/first.fifo"
+"$2" --quiet --scenario "$1/endless.scn" >"$1/first.fifo" 2>/dev/null & pid=$!
+while read -r line; do
+  [[ $line == *resident* ]] || continue
+  "$2" --quiet --fresh --scenario "$1/quick.scn" --out "$1/second"; second=$?
+  [ -e "$TVUI_ROOT/mnt/nvram/APP_NVRAM.dat" ] || echo "the second run removed the first's settings" >&2
+  kill -TERM $pid
+done <"$1/first.fifo"
+wait $pid; exit $second
+]=])
+check(second_run 2 "^tvui: the set's folder ${WORK}/shared is in use by another run of tvui, process [0-9]+ \\([^\n]*endless.scn\\): one run at a time[^\n]*\n$"
+      bash ${WORK}/second.sh ${WORK} ${TVUI})
 
 endif()
 

@@ -25,9 +25,15 @@ using OptionDatabase::SliderCourier;
 
 constexpr uint32_t kAllModules[] = {1, 2, 3, 4, 0x81, 0x82, 0x83, 0x84, 0x85, 0x86, 0x87};
 
-int Usage() {
-  std::fprintf(stderr, "usage: optdump [--lang 0|1|2] [MODULE...]\n");
-  return 2;
+// Asked for, the usage goes to standard output and the tool ends well;
+// after a mistake, to standard error with status 2.
+int Usage(bool asked = false) {
+  std::fprintf(asked ? stdout : stderr,
+               "usage: optdump [--lang 0|1|2] [MODULE...]\n"
+               "Prints every option of the modules (all by default; 1, 2, 3, 4, 0x81 to 0x87) with its value and\n"
+               "its choice text or slider range, on the simulated set as it starts.\n"
+               "  --lang N  the language of names and texts: 0 English (the default), 1 French, 2 Spanish\n");
+  return asked ? 0 : 2;
 }
 
 bool ParseNumber(const char* text, long min, long max, long* out) {
@@ -74,7 +80,9 @@ int main(int argc, char** argv) {
   std::vector<uint32_t> modules;
   for (int i = 1; i < argc; ++i) {
     long number = 0;
-    if (std::strcmp(argv[i], "--lang") == 0) {
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      return Usage(true);
+    } else if (std::strcmp(argv[i], "--lang") == 0) {
       if (++i >= argc || !ParseNumber(argv[i], 0, 2, &language)) return Usage();
     } else if (ParseNumber(argv[i], 1, 0xFF, &number)) {
       modules.push_back(static_cast<uint32_t>(number));

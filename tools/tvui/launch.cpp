@@ -22,8 +22,10 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <span>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -94,30 +96,38 @@ void Usage() {
       "Runs the television's user interface on a simulated set.\n"
       "  (default)        headless on DirectFB's in-memory system and the set's virtual clock:\n"
       "                   runs the scenario (the demonstration when none is named: a tour from the\n"
-      "                   factory, always on a set fresh from the factory, as with --fresh), writes\n"
-      "                   its screenshots to DIR and exits 0 when every line passed, 1 otherwise\n"
+      "                   factory, always on a set fresh from the factory, as with --fresh) and writes\n"
+      "                   its screenshots to DIR\n"
       "  --window         a desktop window on the real clock; the keyboard is the remote control\n"
       "                   (it needs a Wayland compositor or an X server: Xvfb :1 & then DISPLAY=:1\n"
       "                   where there is none)\n"
       "                   (the scenario's root and tv lines set the scene; without one, the demo set)\n"
       "  --scenario FILE  the scenario to run, a regular file (see its lines below)\n"
-      "  --out DIR        where screenshots go (default: out), never the system's root or one of its\n"
-      "                   folders; a run first removes what the run before wrote there (listed in\n"
-      "                   DIR/.tvui-out) and never writes over a file it did not write\n"
+      "  --out DIR        where screenshots go (default: out; --out=DIR too), never the system's root,\n"
+      "                   one of its folders, a new folder in it or lost+found; a run first removes what\n"
+      "                   the run before wrote there (listed in DIR/.tvui-out) and never writes over a\n"
+      "                   file it did not write\n"
       "  --root NAME      the root to boot with instead of the scenario's\n"
       "  --fresh          start from a set fresh from the factory: the set's own folders, mnt and tmp (its\n"
       "                   settings and files), removed and the rest of its folder left alone, in a folder\n"
       "                   that carries the set's mark only (one the set made, or found empty)\n"
       "  --quiet          only the runner's own lines: not the product's log\n"
-      "The set's files live in TVUI_ROOT, by default rootfs in the build folder; a folder that cannot be\n"
-      "made or written is refused, and so are the system's root and its own folders, as for --out.\n"
+      "The set's files live in TVUI_ROOT, by default rootfs in the build folder: a new or empty folder, or\n"
+      "one that carries the set's mark (a folder of the user's own is refused); one run at a time uses it.\n"
+      "A folder that cannot be made or written is refused, and so are the places refused for --out.\n"
+      "\n"
+      "Exit status: 0 when every line passed (or the window was closed); 1 when a line failed or a file\n"
+      "could not be written; 2 when the options, the scenario or a folder are refused before the set\n"
+      "boots; 86 when the set resets (its watchdog, or the crash handler); 130 on Ctrl-C; 143 on SIGTERM;\n"
+      "a sanitizer's report ends the run with the sanitizer's own status.\n"
       "\n"
       "Keys (scenario name, window key, hardware key code, GUI key code, role):\n");
   for (const RemoteKey& key : RemoteKeys())
     std::printf("  %-10s %-9s %3d %3d  %s\n", key.name, key.pcKey ? key.pcKey : "", key.keyCode, key.guiKey,
                 key.meaning);
   std::printf(
-      "  any number is taken as a DirectFB hardware key code (0 to 277), and key gui N sends GUI key code N\n"
+      "  key 0 to key 9 are the digit keys; any other number is taken as a DirectFB hardware key code (up\n"
+      "  to 277), and key gui N sends GUI key code N\n"
       "\n"
       "How a scenario starts: the set boots in standby, where no key but the power key reaches\n"
       "it (a key line fails then; the power key wakes the set). A scenario of screens starts with\n"
@@ -152,12 +162,23 @@ void Usage() {
 Options ParseOptions(int argc, char** argv) {
   Options options;
   for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
+    std::string arg = argv[i];
+    // --out=DIR is --out DIR, as with most programs' long options.
+    const size_t equals = arg.starts_with("--") ? arg.find('=') : std::string::npos;
+    const std::string given = equals == std::string::npos ? std::string() : arg.substr(equals + 1);
+    if (equals != std::string::npos) arg.resize(equals);
     auto value = [&](std::string* out) {
+      if (equals != std::string::npos) {
+        if (given.empty()) Refuse(arg + " needs a value (see --help)");
+        *out = given;
+        return;
+      }
       if (i + 1 >= argc || argv[i + 1][0] == '\0' || std::strncmp(argv[i + 1], "--", 2) == 0)
         Refuse(arg + " needs a value (see --help)");
       *out = argv[++i];
     };
+    const bool takesValue = arg == "--scenario" || arg == "--out" || arg == "--root";
+    if (equals != std::string::npos && !takesValue) Refuse("unknown option " + std::string(argv[i]) + " (see --help)");
     if (arg == "--help" || arg == "-h") {
       Usage();
       EndBeforeTheSet(0);
@@ -237,7 +258,58 @@ bool HasSetMark(const fs::path& folder) {
 }
 
 void WriteSetMark(const fs::path& folder) {
-  std::ofstream(folder / kSetMark) << "The simulated set's files: tvui --fresh removes its folders mnt and tmp.\n";
+  constexpr std::string_view kText = "The simulated set's files: tvui --fresh removes its folders mnt and tmp.\n";
+  const fs::path mark = folder / kSetMark;
+  const int fd = open(mark.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
+  bool written = fd >= 0 && write(fd, kText.data(), kText.size()) == ssize_t(kText.size());
+  int reason = errno;
+  if (fd >= 0 && close(fd) != 0 && written) written = false, reason = errno;
+  if (!written) Refuse("cannot write the set's mark " + mark.string() + ": " + std::strerror(reason), 1);
+}
+
+// A folder that a set made before sets carried the mark: nothing in it but
+// the set's own folders, mnt and tmp (or one of them).
+bool HoldsOnlySetEntries(const fs::path& folder) {
+  std::error_code error;
+  bool any = false;
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    const std::string name = it->path().filename().string();
+    if (std::find(std::begin(kSetEntries), std::end(kSetEntries), name) == std::end(kSetEntries) ||
+        !fs::is_directory(fs::symlink_status(it->path(), error)))
+      return false;
+    any = true;
+  }
+  return any && !error;
+}
+
+// While a run uses the set's folder it holds a lock on the mark, and a
+// second run is refused, naming the first: a fresh set would remove the
+// files of the set the first is running, and two sets would write one
+// settings file. The lock goes with the process, however it ends.
+void LockSetFolder(const fs::path& folder) {
+  const fs::path mark = folder / kSetMark;
+  static int held = -1;
+  held = open(mark.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
+  if (held < 0) Refuse("cannot open the set's mark " + mark.string() + ": " + std::strerror(errno), 1);
+  struct flock lock {};
+  lock.l_type = F_WRLCK;
+  lock.l_whence = SEEK_SET;
+  if (fcntl(held, F_SETLK, &lock) == 0) return;
+  if (errno != EACCES && errno != EAGAIN)
+    Refuse("cannot lock the set's mark " + mark.string() + ": " + std::strerror(errno), 1);
+  std::string first = "another run of tvui";
+  struct flock holder {};
+  holder.l_type = F_WRLCK;
+  holder.l_whence = SEEK_SET;
+  if (fcntl(held, F_GETLK, &holder) == 0 && holder.l_type != F_UNLCK && holder.l_pid > 0) {
+    std::ifstream file("/proc/" + std::to_string(holder.l_pid) + "/cmdline");
+    std::string command((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    while (!command.empty() && command.back() == '\0') command.pop_back();
+    std::replace(command.begin(), command.end(), '\0', ' ');
+    first += ", process " + std::to_string(holder.l_pid) + (command.empty() ? "" : " (" + command + ")");
+  }
+  Refuse("the set's folder " + folder.string() + " is in use by " + first +
+         ": one run at a time uses a set; end that one, or name another TVUI_ROOT");
 }
 
 // Why the folder is the system's own, empty when it is not: neither the set's
@@ -261,6 +333,12 @@ std::string SystemPlace(const fs::path& folder) {
   if (varTmp && depth == 3) return "it is one of the system's own folders";
   if (!varTmp && std::find(std::begin(kSystemTrees), std::end(kSystemTrees), top) != std::end(kSystemTrees))
     return "it lies in /" + top + ", one of the system's own folders";
+  // Where the file system's check puts what it recovers.
+  if (top == "lost+found") return "it lies in /lost+found, where the file system's check puts what it recovers";
+  // A folder of the system's root is the system's to make (a home such as
+  // /root, or /mnt and /media where disks are mounted, is there already).
+  if (!fs::exists(fs::symlink_status(at.root_path() / top, error)))
+    return "it would make a new folder, /" + top + ", in the system's root";
   return {};
 }
 
@@ -352,10 +430,9 @@ void CheckOneMount(const fs::path& folder) {
   }
 }
 
-// A set fresh from the factory: the set's own folders go, whatever else the
-// folder holds stays and is named. Only a folder with the set's mark is
-// emptied: `why` tells the user what asked for a fresh set.
-void EmptySetFolder(const fs::path& folder, const std::string& why) {
+// Only a folder with the set's mark, or an empty one, is emptied for a set
+// fresh from the factory: `why` tells the user what asked for one.
+void CheckFreshFolder(const fs::path& folder, const std::string& why) {
   std::error_code error;
   if (!fs::is_directory(folder, error))
     Refuse(why + ", and " + folder.string() + " is not a folder: name another TVUI_ROOT");
@@ -364,6 +441,12 @@ void EmptySetFolder(const fs::path& folder, const std::string& why) {
   if (!HasSetMark(folder))
     Refuse(why + ", and " + folder.string() + " lacks the set's mark (" + kSetMark +
            "), so the set did not make it: name another TVUI_ROOT (a new or empty folder)");
+}
+
+// A set fresh from the factory, in a folder of the set's own, locked: the
+// set's own folders go, whatever else the folder holds stays and is named.
+void EmptySetFolder(const fs::path& folder) {
+  std::error_code error;
   CheckOneMount(folder);
   std::vector<std::string> others;
   for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
@@ -403,11 +486,20 @@ void PrepareSetFolder(const std::string& fresh) {
     Refuse("the set's files cannot be kept in " + folder.string() + ": " + place +
            (fs::equivalent(folder, "/", error) ? ", where the set would write the host's own /mnt and /tmp" : "") +
            "; name another TVUI_ROOT");
-  if (!fresh.empty() && fs::exists(folder, error)) EmptySetFolder(folder, fresh);
-  // A new folder, or one that was empty, becomes the set's.
-  const bool made = !fs::exists(folder, error) || fs::is_empty(folder, error);
+  // A folder that holds files and lacks the mark is the user's: the set
+  // would write over their files that bear its names. Only a fresh set is
+  // refused in its own words; a set made before the mark is taken, and marked.
+  const bool there = fs::exists(folder, error);
+  const bool users = there && fs::is_directory(folder, error) && !fs::is_empty(folder, error) && !HasSetMark(folder);
+  if (users && fresh.empty() && !HoldsOnlySetEntries(folder))
+    Refuse("the set's files cannot be kept in " + folder.string() + ": it holds files and lacks the set's mark (" +
+           kSetMark + "), so the set did not make it; name another TVUI_ROOT (a new or empty folder)");
+  if (!fresh.empty() && there) CheckFreshFolder(folder, fresh);
   CheckSetFolder(folder);
-  if (made) WriteSetMark(folder);
+  // A new folder, one that was empty, or a set's from before the mark.
+  if (!HasSetMark(folder)) WriteSetMark(folder);
+  LockSetFolder(folder);
+  if (!fresh.empty()) EmptySetFolder(folder);
   const fs::path settings = folder / "mnt" / "nvram";
   CheckSetFolder(settings);
   for (const char* name : kSettingsFiles)
@@ -428,7 +520,9 @@ void PrepareOutFolder(const std::string& folder, const std::string& scenario) {
   CheckWritableFolder(folder, kWhose, kRemedy);
   if (std::string refusal = OutFolderRefusal(folder, ScenarioOutputNames(scenario)); !refusal.empty())
     Refuse(refusal);
-  if (std::string failure = OutFolderBegin(folder); !failure.empty()) Refuse(failure, 1);
+  std::vector<std::string> dropped;
+  if (std::string failure = OutFolderBegin(folder, &dropped); !failure.empty()) Refuse(failure, 1);
+  for (const std::string& line : dropped) std::fprintf(stderr, "tvui: %s\n", line.c_str());
 }
 
 // True when a Wayland compositor listens at WAYLAND_DISPLAY: its socket, the

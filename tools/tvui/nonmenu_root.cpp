@@ -261,6 +261,9 @@ std::string CircleLine(const ScenarioTokens& t) {
   return {};
 }
 
+// A pair the settings store would refuse is refused as the scenario loads.
+std::string StorablePair(const ScenarioTokens& t) { return ScenarioUnstorablePair(t, false); }
+
 std::string StoreLine(const ScenarioTokens& t) {
   if (t.size() != 3) return "store takes a key and a value";
   const int32_t result = MainApp::GetWrapper()->OnGetPersistentData()->PutString(VgNewStringAnsi(t[1].text.c_str()),
@@ -274,7 +277,7 @@ constexpr ScenarioCommand kCommands[] = {
     {"confirm", "TYPE", "the sub-system's confirmation of that type", &ConfirmLine},
     {"help", "MASK [\"LABELS\"]", "the help bar", &HelpLine},
     {"circle", "MODE", "the waiting circle", &CircleLine},
-    {"store", "KEY \"VALUE\"", "a settings-store value", &StoreLine},
+    {"store", "KEY \"VALUE\"", "a settings-store value", &StoreLine, &StorablePair},
 };
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -46,16 +47,20 @@ bool Below(const std::string& name) {
 std::string Normal(const std::string& name) { return fs::path(name).lexically_normal().string(); }
 
 // A file as the runner left it: its size and the time it was last written,
-// empty when there is no regular file.
-std::string StampOf(const fs::path& file) {
+// empty when there is no regular file. The name is not followed unless
+// OPEN, where it names a file the process has open (/proc/self/fd/N).
+std::string StampOf(const fs::path& file, bool open = false) {
   std::error_code error;
-  if (!fs::is_regular_file(fs::symlink_status(file, error))) return {};
+  if (!fs::is_regular_file(open ? fs::status(file, error) : fs::symlink_status(file, error))) return {};
   const uintmax_t size = fs::file_size(file, error);
   if (error) return {};
   const fs::file_time_type written = fs::last_write_time(file, error);
   if (error) return {};
   return std::to_string(size) + '\t' + std::to_string(written.time_since_epoch().count());
 }
+
+// The stamp of the file FD is open on, whatever its name holds by now.
+std::string StampOfOpen(int fd) { return StampOf(OutFolderThrough(fd), true); }
 
 // The file at PATH (relative to DIR, or DIR itself with AT_EMPTY_PATH) as
 // no other file is: its device, inode and time of birth. The inode alone
@@ -87,6 +92,10 @@ struct Entry {
 };
 
 constexpr std::string_view kWriting = "writing\t";
+
+// The record keeps a name a line, a tab after it.
+constexpr const char* kNoControlCharacter =
+    "the output folder's record keeps no name with a tab, a line end or another control character";
 
 // The run's record as it is written.
 struct Record {
@@ -179,9 +188,33 @@ std::vector<Entry> OlderPage(const fs::path& folder) {
   return entries;
 }
 
+// Why no file below the folder can bear NAME, empty when one can: a part of
+// it is longer than a file system keeps, or something that is no folder
+// lies on its way. No run wrote such a file: the line that names it was
+// copied or edited by hand.
+std::string Impossible(const fs::path& folder, const std::string& name) {
+  const fs::path path(name);
+  if ((folder / path).string().size() >= PATH_MAX) return "it is longer than a path the system takes";
+  for (const fs::path& part : path)
+    if (part.string().size() > NAME_MAX)
+      return "a name in it is longer than the " + std::to_string(NAME_MAX) + " characters a file system keeps";
+  fs::path at = folder;
+  for (auto part = path.begin(); std::next(part) != path.end(); ++part) {
+    at /= *part;
+    struct stat info {};
+    // Nothing there, or a link, which the run refuses to follow.
+    if (lstat(at.c_str(), &info) != 0 || S_ISLNK(info.st_mode)) return {};
+    if (!S_ISDIR(info.st_mode)) return "it lies below " + at.string() + ", which is not a folder";
+  }
+  return {};
+}
+
 // The files the record lists, or where the folder has none, those of an
-// older build's page: empty, or why the record cannot be read.
-std::string Recorded(const fs::path& folder, std::vector<Entry>* entries) {
+// older build's page: empty, or why the record cannot be read. A line that
+// names a file no folder can hold is left out, and DROPPED (when given)
+// says why.
+std::string Recorded(const fs::path& folder, std::vector<Entry>* entries,
+                     std::vector<std::string>* dropped = nullptr) {
   std::string text;
   bool there = false;
   if (std::string why = ReadRegular(folder / kRecord, &text, &there); !why.empty()) return why;
@@ -196,6 +229,12 @@ std::string Recorded(const fs::path& folder, std::vector<Entry>* entries) {
     const size_t tab = line.find('\t');
     const std::string name = line.substr(0, tab);
     if (!Below(name)) continue;
+    if (std::string why = Impossible(folder, name); !why.empty()) {
+      if (dropped)
+        dropped->push_back("the record " + (folder / kRecord).string() + " names " + (folder / name).string() +
+                           ", which cannot be a file (" + why + "): its line is dropped, and nothing removed");
+      continue;
+    }
     Entry entry{Normal(name), tab == std::string::npos ? std::string() : line.substr(tab + 1)};
     const size_t writing = ("\t" + entry.stamp).find("\t" + std::string(kWriting));
     if (writing != std::string::npos) {
@@ -249,11 +288,11 @@ void MarkWriting(Record& record, const std::string& name, const std::string& fil
   entry.file = file;
 }
 
-// The file's stamp joins the record, or its line goes when it is gone.
-void StampIn(Record& record, const std::string& name) {
+// The file's stamp joins the record, or its line goes when there is none.
+void StampIn(Record& record, const std::string& name, const std::string& stamp) {
   Entry& entry = EntryOf(record, name);
-  entry = {name, StampOf(record.folder / name)};
-  if (entry.stamp.empty()) record.entries.erase(record.entries.begin() + (&entry - record.entries.data()));
+  entry = {name, stamp};
+  if (stamp.empty()) record.entries.erase(record.entries.begin() + (&entry - record.entries.data()));
 }
 
 // Writes TEXT through FD, opened on PATH; empty, or why not.
@@ -269,27 +308,38 @@ std::string WriteAll(int fd, const std::string& text, const std::string& path) {
   return {};
 }
 
-// Writes TEXT to PATH as a regular file, never through a link or into a
-// pipe in its place; empty, or why not.
-std::string WriteFile(const std::string& path, const std::string& text) {
-  struct stat info {};
-  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
-  if (fd < 0) {
-    const int reason = errno;
-    if (lstat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return NotTaken(path, "is " + FileKind(info.st_mode));
-    return "cannot write " + path + ": " + std::strerror(reason);
+// A new file beside PATH, under a name no file had (one there already, the
+// user's or left by a killed run, is neither written nor put in PATH's
+// place): its descriptor, open for writing, or -1 with errno set.
+int NewFileBeside(const fs::path& path, fs::path* fresh) {
+  int fd = -1;
+  for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+    *fresh = path.parent_path() / (".tvui-" + path.filename().string() + "." + std::to_string(getpid()) + "-" +
+                                   std::to_string(attempt));
+    fd = open(fresh->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd < 0 && errno != EEXIST) break;
   }
-  std::string why;
-  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    why = NotTaken(path, "is " + FileKind(info.st_mode));
-  } else if (ftruncate(fd, 0) != 0) {
-    why = "cannot write " + path + ": " + std::strerror(errno);
-  }
-  if (why.empty()) why = WriteAll(fd, text, path);
-  if (close(fd) != 0 && why.empty()) why = "cannot write " + path + ": " + std::strerror(errno);
+  return fd;
+}
+
+// Writes a new file beside PATH through WRITE, and closes it; its stamp in
+// *STAMP and the file itself in *FILE. Empty, or why not, the new file gone:
+// a close can be the first to tell that the folder is full.
+std::string WriteBeside(const fs::path& path, const OutFolderWriter& write, fs::path* fresh, std::string* stamp,
+                        std::string* file) {
+  const int fd = NewFileBeside(path, fresh);
+  if (fd < 0) return "cannot write " + path.string() + ": " + std::strerror(errno);
+  // Messages name the file the user will look for, not its new name.
+  std::string why = write(fd, path.string());
+  *stamp = StampOfOpen(fd);
+  *file = FileOf(fd, "", AT_EMPTY_PATH);
+  if (close(fd) != 0 && why.empty()) why = "cannot write " + path.string() + ": " + std::strerror(errno);
+  if (!why.empty()) unlink(fresh->c_str());
   return why;
 }
 
+// The record is replaced whole: a full folder leaves the one before as it
+// was, never half of a new one.
 std::string WriteRecord(const Record& record) {
   std::string text;
   for (const Entry& entry : record.entries) {
@@ -297,7 +347,20 @@ std::string WriteRecord(const Record& record) {
     if (entry.writing) text += (entry.stamp.empty() ? "" : "\t") + std::string(kWriting) + entry.file;
     text += '\n';
   }
-  return WriteFile((record.folder / kRecord).string(), text);
+  const fs::path path = record.folder / kRecord;
+  // A link or a pipe put in its place since the run began is not the
+  // runner's to replace either.
+  struct stat info {};
+  if (lstat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return NotTaken(path, "is " + FileKind(info.st_mode));
+  fs::path fresh;
+  std::string stamp;
+  std::string file;
+  const auto put = [&text](int fd, const std::string& at) { return WriteAll(fd, text, at); };
+  if (std::string why = WriteBeside(path, put, &fresh, &stamp, &file); !why.empty()) return why;
+  if (rename(fresh.c_str(), path.c_str()) == 0) return {};
+  const std::string why = "cannot write " + path.string() + ": " + std::strerror(errno);
+  unlink(fresh.c_str());
+  return why;
 }
 
 }  // namespace
@@ -314,10 +377,10 @@ std::string OutFolderRefusal(const std::string& folder, const std::vector<std::s
   return {};
 }
 
-std::string OutFolderBegin(const std::string& folder) {
+std::string OutFolderBegin(const std::string& folder, std::vector<std::string>* dropped) {
   const fs::path at = Folder(folder);
   std::vector<Entry> recorded;
-  if (std::string why = Recorded(at, &recorded); !why.empty()) return why;
+  if (std::string why = Recorded(at, &recorded, dropped); !why.empty()) return why;
   std::error_code error;
   for (const Entry& entry : recorded) {
     // A file changed since the runner wrote it stays, and the run will not
@@ -334,58 +397,67 @@ std::string OutFolderBegin(const std::string& folder) {
   return WriteRecord(record);
 }
 
-std::string OutFolderClaim(const std::string& folder, const std::string& name) {
+std::string OutFolderClaim(const std::string& folder, const std::string& name, int* fd) {
+  *fd = -1;
   const std::string normal = Normal(name);
-  // The record keeps a name a line, a tab after it.
   if (HasControlCharacter(normal))
-    return "the output folder's record keeps no name with a tab, a line end or another control character";
+    return kNoControlCharacter;
   Record& record = R();
   std::lock_guard guard(record.mutex);
   const fs::path at = Folder(folder);
   if (std::string refusal = UsersOwn(at, record.entries, normal); !refusal.empty()) return refusal;
-  if (!record.begun) return {};
+  const fs::path path = at / normal;
+  // The run's own file of that name, if any, goes rather than being written
+  // into: a hard link to it elsewhere keeps what it held.
+  if (unlink(path.c_str()) != 0 && errno != ENOENT)
+    return "cannot write " + path.string() + ": " + std::strerror(errno);
   // Made now, to be in the record by the file itself before the runner
   // writes a byte of it.
-  const fs::path path = at / normal;
-  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
-  if (fd < 0) return "cannot write " + path.string() + ": " + std::strerror(errno);
-  MarkWriting(record, normal, FileOf(fd, "", AT_EMPTY_PATH));
-  close(fd);
-  return WriteRecord(record);
+  const int made = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+  if (made < 0) return "cannot write " + path.string() + ": " + std::strerror(errno);
+  if (record.begun) {
+    MarkWriting(record, normal, FileOf(made, "", AT_EMPTY_PATH));
+    if (std::string why = WriteRecord(record); !why.empty()) {
+      // Not in the record, it would be taken for the user's: it goes.
+      close(made);
+      unlink(path.c_str());
+      record.entries.erase(record.entries.begin() + (&EntryOf(record, normal) - record.entries.data()));
+      return why;
+    }
+  }
+  *fd = made;
+  return {};
 }
 
-std::string OutFolderStamp(const std::string& name) {
+std::string OutFolderWrite(int fd, const std::string& text, const std::string& path) {
+  return WriteAll(fd, text, path);
+}
+
+std::string OutFolderStamp(const std::string& name, int fd) {
   Record& record = R();
   std::lock_guard guard(record.mutex);
   if (!record.begun) return {};
-  StampIn(record, Normal(name));
+  StampIn(record, Normal(name), StampOfOpen(fd));
   return WriteRecord(record);
 }
 
-std::string OutFolderPut(const std::string& folder, const std::string& name, const std::string& text) {
+std::string OutFolderPut(const std::string& folder, const std::string& name, const OutFolderWriter& write) {
   const std::string normal = Normal(name);
+  if (HasControlCharacter(normal))
+    return kNoControlCharacter;
   Record& record = R();
   std::lock_guard guard(record.mutex);
   const fs::path at = Folder(folder);
   if (std::string refusal = UsersOwn(at, record.entries, normal); !refusal.empty()) return refusal;
   const fs::path path = at / normal;
-  // Under a name no file had: one there already, the user's or left by a
-  // killed run, is neither written nor put in the page's place.
   fs::path fresh;
-  int fd = -1;
-  for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-    fresh = path.parent_path() / (".tvui-" + path.filename().string() + "." + std::to_string(getpid()) + "-" +
-                                  std::to_string(attempt));
-    fd = open(fresh.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
-    if (fd < 0 && errno != EEXIST) break;
-  }
-  if (fd < 0) return "cannot write " + path.string() + ": " + std::strerror(errno);
-  std::string why = WriteAll(fd, text, fresh.string());
-  const std::string file = FileOf(fd, "", AT_EMPTY_PATH);
-  if (close(fd) != 0 && why.empty()) why = "cannot write " + fresh.string() + ": " + std::strerror(errno);
-  // In the record before it takes the place of the page before, which stays
+  std::string stamp;
+  std::string file;
+  std::string why = WriteBeside(path, write, &fresh, &stamp, &file);
+  if (!why.empty()) return why;
+  // In the record before it takes the place of the file before, which stays
   // the runner's by its stamp until then.
-  if (why.empty() && record.begun) {
+  if (record.begun) {
     MarkWriting(record, normal, file);
     why = WriteRecord(record);
   }
@@ -396,9 +468,15 @@ std::string OutFolderPut(const std::string& folder, const std::string& name, con
     return why;
   }
   if (!record.begun) return {};
-  StampIn(record, normal);
+  StampIn(record, normal, stamp);
   return WriteRecord(record);
 }
+
+std::string OutFolderPut(const std::string& folder, const std::string& name, const std::string& text) {
+  return OutFolderPut(folder, name, [&text](int fd, const std::string& path) { return WriteAll(fd, text, path); });
+}
+
+std::string OutFolderThrough(int fd) { return "/proc/self/fd/" + std::to_string(fd); }
 
 std::string FileKind(mode_t mode) {
   return S_ISLNK(mode)    ? "a link"

@@ -12,11 +12,14 @@
 // record, and every file the runner removes or writes, is a regular file
 // below the folder reached without a link (the folder itself may be one): a
 // link, a pipe or a folder in the place of one is refused, and never read,
-// written or followed.
+// written or followed. Every write is checked: a file that a full or failing
+// folder cut is never stamped whole, and the record itself is replaced whole
+// or not at all.
 #pragma once
 
 #include <sys/types.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,24 +33,40 @@ inline constexpr const char* kOutFolderWalkFiles[] = {"walk.scn", "walk-screens.
 std::string OutFolderRefusal(const std::string& folder, const std::vector<std::string>& names);
 
 // Removes the files that the record lists, as they were left, and empties
-// the record; empty, or why not.
-std::string OutFolderBegin(const std::string& folder);
+// the record; empty, or why not. A line of the record naming a file that
+// cannot exist (a name too long, or below a regular file) is no file of the
+// runner's: it is dropped, removing nothing, and DROPPED says why.
+std::string OutFolderBegin(const std::string& folder, std::vector<std::string>* dropped);
 
-// Before the runner writes NAME in place (a picture, a walk's files): empty
-// when it may (no file of that name, or one the run wrote), else why not.
-// The file is made if it is not there, and joins the record as being
-// written.
-std::string OutFolderClaim(const std::string& folder, const std::string& name);
+// Before the runner writes NAME through a descriptor as it goes (a walk's
+// journal): empty when it may (no file of that name, or one the run wrote),
+// else why not. A file of that name that the run wrote goes (a hard link to
+// it elsewhere keeps its content), a new one takes its place and joins the
+// record as being written, and *FD is open on it for writing.
+std::string OutFolderClaim(const std::string& folder, const std::string& name, int* fd);
 
-// After the runner wrote NAME whole in the run's folder: it is stamped in
-// the record; empty, or why the record could not be written.
-std::string OutFolderStamp(const std::string& name);
+// Writes TEXT through FD, open on PATH (for the message); empty, or why not.
+std::string OutFolderWrite(int fd, const std::string& text, const std::string& path);
 
-// Writes NAME in the run's folder whole (the pictures' page), as a file of
-// the runner's own making beside it under a new name, put in its place and
-// stamped: a reader never finds half a page, and no file the runner did not
-// make is written. Empty, or why not.
+// After the runner wrote NAME whole through FD, its claim's: it is stamped
+// in the record as the file FD is open on; empty, or why the record could
+// not be written.
+std::string OutFolderStamp(const std::string& name, int fd);
+
+// Writes NAME in the run's folder whole (a picture, the pictures' page, the
+// walk's list of screens), as a file of the runner's own making beside it
+// under a new name, put in its place and stamped: a reader never finds half
+// a file, one that a hard link elsewhere shares keeps its content, and no
+// file the runner did not make is written. WRITE fills the new file through
+// its descriptor (PATH names it for a message) and returns empty, or why
+// not. Empty, or why not.
+using OutFolderWriter = std::function<std::string(int fd, const std::string& path)>;
+std::string OutFolderPut(const std::string& folder, const std::string& name, const OutFolderWriter& write);
 std::string OutFolderPut(const std::string& folder, const std::string& name, const std::string& text);
+
+// A name that reaches the very file FD is open on, for a writer that takes
+// a name: what the folder's name holds by then makes no difference.
+std::string OutFolderThrough(int fd);
 
 // Why NAME below FOLDER is not a regular file reached without a link (a
 // folder on its way is a link, or it is a link, a folder or a pipe), naming

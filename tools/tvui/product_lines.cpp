@@ -148,6 +148,9 @@ std::vector<std::string> StoredKeys() {
   return keys;
 }
 
+// A pair the settings store would refuse is refused as the scenario loads.
+std::string StorablePair(const ScenarioTokens& t) { return ScenarioUnstorablePair(t, true); }
+
 std::string StoreLine(const ScenarioTokens& t) {
   if (t.size() != 3) return "store takes a key and a value, or every and a value";
   if (t[1].text != "every" || t[1].quoted) {
@@ -314,7 +317,7 @@ constexpr ScenarioCommand kCommands[] = {
     {"shell", "\"PREFIX\" STATUS \"OUTPUT\"", "the board shell's answer to the commands that begin so", &ShellLine},
     {"store", "KEY|every \"VALUE\"",
      "a value in the settings store, as a set used before holds it; every: under every key the system keeps there",
-     &StoreLine},
+     &StoreLine, &StorablePair},
     {"expect-backup", "KEY VALUE", "the settings backup holds the value", &BackupLine},
 };
 

@@ -563,10 +563,18 @@ std::string PressLine(const ScenarioTokens& t) {
   return {};
 }
 
-std::string AdvanceLine(const ScenarioTokens& t) {
+// The set's clock moves on only: a negative stretch is refused at load.
+std::string AdvanceForm(const ScenarioTokens& t) {
   int64_t ms = 0;
   if (t.size() != 2 || !ScenarioNumber(t[1].text, 0, UINT32_MAX, &ms))
     return "advance takes milliseconds, 0 to 4294967295";
+  return {};
+}
+
+std::string AdvanceLine(const ScenarioTokens& t) {
+  if (std::string why = AdvanceForm(t); !why.empty()) return why;
+  int64_t ms = 0;
+  ScenarioNumber(t[1].text, 0, UINT32_MAX, &ms);
   simtv_advance(uint32_t(ms));
   return {};
 }
@@ -629,36 +637,61 @@ bool BelowItsFolder(const std::string& name) {
   return !path.is_absolute() && std::none_of(path.begin(), path.end(), [](const auto& part) { return part == ".."; });
 }
 
-std::string ScreenshotLine(const ScenarioTokens& t) {
+// What a screenshot line must name, checked as the scenario loads: a
+// picture below the output folder whose name the folder's record keeps.
+std::string ScreenshotForm(const ScenarioTokens& t) {
   if (t.size() < 2 || t.size() > 3 || (t.size() == 3 && !t[2].quoted) || !t[1].text.ends_with(".png") ||
       t[1].text.size() <= 4)
-    return "screenshot takes a file name ending in .png and a quoted caption";
-  if (!BelowItsFolder(t[1].text)) return "screenshot takes a file name below the output folder, not " + t[1].text;
+    return "screenshot takes a file name ending in .png, then an optional quoted caption";
+  if (!BelowItsFolder(t[1].text)) return "screenshot takes a file name below the output folder, not " + Shown(t[1].text);
   if (HasControlCharacter(t[1].text))
     return "screenshot takes a file name without a tab, a line end or another control character, not " +
            Shown(t[1].text);
+  return {};
+}
+
+// Why the picture could not be written through FD: the file system's own
+// reason when another write fails there too (a full or failing folder),
+// else the encoder's.
+std::string PictureNotWritten(int fd, const std::string& path) {
+  static const std::string kZeros(65536, '\0');
+  for (int tries = 0; tries < 16; ++tries)
+    if (std::string why = OutFolderWrite(fd, kZeros, path); !why.empty()) return why;
+  return "cannot write " + path + ": the picture could not be encoded";
+}
+
+std::string ScreenshotLine(const ScenarioTokens& t) {
+  if (std::string why = ScreenshotForm(t); !why.empty()) return why;
   GenBitmap* canvas = Canvas();
   if (!canvas) return "the GUI has no screen to take";
-  if (std::string refusal = OutFolderClaim(g_run.outDir, t[1].text); !refusal.empty()) return refusal;
   const std::string path = g_run.outDir.empty() ? t[1].text : g_run.outDir + "/" + t[1].text;
-  if (SetInStandby()) {
-    // A set in standby shows nothing but its standby lamp, as in the window;
-    // the picture is made a row at a time, as the plane's is.
-    auto dark = [](int32_t y, GenColor* row) {
-      std::fill_n(row, GuiScreenWidth, GenMakeColor(0, 0, 0, 255));
-      if (y >= kStandbyLamp.y && y < kStandbyLamp.y + kStandbyLamp.h)
-        std::fill_n(row + kStandbyLamp.x, kStandbyLamp.w, kStandbyLampColour);
-    };
-    if (!GenWritePngRows(path, GuiScreenWidth, GuiScreenHeight, dark)) return "cannot write " + path;
-  } else {
-    // The plane lies over the picture, as in the window: a dark grey stands
-    // for the picture, so the picture looks as a viewer would see it.
-    auto overPicture = [](GenColor pixel) {
-      return GenColorAlpha(pixel) == 255 ? pixel : GenBlend(kPicture, pixel | 0xFF000000u, GenColorAlpha(pixel));
-    };
-    if (!GenSaveBitmapPng(canvas, path, overPicture)) return "cannot write " + path;
-  }
-  if (std::string failure = OutFolderStamp(t[1].text); !failure.empty()) return failure;
+  const bool standby = SetInStandby();
+  // A new file takes the place of a picture of that name, written through
+  // its own descriptor: nothing the folder's name holds meanwhile is
+  // written, and a hard link to the picture before keeps that picture.
+  const auto write = [canvas, standby](int fd, const std::string& file) -> std::string {
+    bool written = false;
+    if (standby) {
+      // A set in standby shows nothing but its standby lamp, as in the
+      // window; the picture is made a row at a time, as the plane's is.
+      auto dark = [](int32_t y, GenColor* row) {
+        std::fill_n(row, GuiScreenWidth, GenMakeColor(0, 0, 0, 255));
+        if (y >= kStandbyLamp.y && y < kStandbyLamp.y + kStandbyLamp.h)
+          std::fill_n(row + kStandbyLamp.x, kStandbyLamp.w, kStandbyLampColour);
+      };
+      written = GenWritePngRows(OutFolderThrough(fd), GuiScreenWidth, GuiScreenHeight, dark);
+    } else {
+      // The plane lies over the picture, as in the window: a dark grey
+      // stands for the picture, so the picture looks as a viewer would see
+      // it.
+      auto overPicture = [](GenColor pixel) {
+        return GenColorAlpha(pixel) == 255 ? pixel : GenBlend(kPicture, pixel | 0xFF000000u, GenColorAlpha(pixel));
+      };
+      written = GenSaveBitmapPng(canvas, OutFolderThrough(fd), overPicture);
+    }
+    return written ? std::string() : PictureNotWritten(fd, file);
+  };
+  if (std::string failure = OutFolderPut(g_run.outDir, t[1].text, write); !failure.empty()) return failure;
   OutputTee::Say("tvui: screenshot " + path);
   const std::string title = "tvui: the pictures of " + std::filesystem::path(g_run.name).filename().string();
   if (std::string failure = PicturePageAdd(g_run.outDir, title, t[1].text, t.size() == 3 ? t[2].text : std::string());
@@ -1113,10 +1146,13 @@ std::string WalkInput() {
 }
 
 // Runs the seeded walk's lines as lines of the scenario. Each line goes to
-// walk.scn in the output folder before it runs, so that whatever ends the
-// process (a sanitizer, a reset, a hang that the caller stops) leaves the
-// lines that led there, with a comment whenever the screens listed change;
-// the class names of the screens it opened go to walk-screens.txt.
+// walk.scn in the output folder before it runs, through the descriptor of
+// the file the walk made, so that whatever ends the process (a sanitizer, a
+// reset, a hang that the caller stops) leaves the lines that led there,
+// with a comment whenever the screens listed change; the class names of the
+// screens it opened go to walk-screens.txt, written whole at the end. A
+// write that fails (a full folder) ends the walk and fails its line, and the
+// file it cut is never stamped whole.
 std::string WalkLine(const ScenarioTokens& t) {
   int64_t keys = 0;
   int64_t seed = 0;
@@ -1124,11 +1160,12 @@ std::string WalkLine(const ScenarioTokens& t) {
       !ScenarioNumber(t[2].text, 0, INT64_MAX, &seed))
     return "walk takes a number of keys and a seed";
   const std::string folder = g_run.outDir.empty() ? std::string(".") : g_run.outDir;
-  for (const char* name : kOutFolderWalkFiles)
-    if (std::string refusal = OutFolderClaim(folder, name); !refusal.empty()) return refusal;
-  std::FILE* journal = std::fopen((folder + "/walk.scn").c_str(), "w");
-  if (!journal) return "cannot write " + folder + "/walk.scn";
-  std::fprintf(journal, "# The lines of walk %s %s, in the order they ran.\n", t[1].text.c_str(), t[2].text.c_str());
+  const std::string journalPath = folder + "/" + kOutFolderWalkFiles[0];
+  int journal = -1;
+  if (std::string refusal = OutFolderClaim(folder, kOutFolderWalkFiles[0], &journal); !refusal.empty())
+    return refusal;
+  std::string unwritten = OutFolderWrite(
+      journal, "# The lines of walk " + t[1].text + " " + t[2].text + ", in the order they ran.\n", journalPath);
   const auto started = std::chrono::steady_clock::now();
   Walk walk{uint64_t(seed)};
   std::set<std::string> screens;
@@ -1145,12 +1182,11 @@ std::string WalkLine(const ScenarioTokens& t) {
     std::lock_guard guard(w.mutex);
     number = w.number;
   }
-  while (pressed < keys && failure.empty()) {
+  while (pressed < keys && failure.empty() && unwritten.empty()) {
     const std::string line = walk.Next();
     pressed += Walk::IsKey(line);
     ++steps;
-    std::fprintf(journal, "%s\n", line.c_str());
-    std::fflush(journal);
+    if (unwritten = OutFolderWrite(journal, line + "\n", journalPath); !unwritten.empty()) break;
     {
       Watch& w = W();
       std::lock_guard guard(w.mutex);
@@ -1168,17 +1204,18 @@ std::string WalkLine(const ScenarioTokens& t) {
     if (listed != shown) {
       std::string text = "#   screens:";
       for (const std::string& screen : listed) text += " " + screen;
-      std::fprintf(journal, "%s\n", text.c_str());
+      unwritten = OutFolderWrite(journal, text + "\n", journalPath);
       shown.swap(listed);
     }
   }
-  std::fclose(journal);
-  {
-    std::ofstream list(folder + "/walk-screens.txt");
-    for (const std::string& name : screens) list << name << "\n";
-  }
-  for (const char* name : kOutFolderWalkFiles)
-    if (std::string stamped = OutFolderStamp(name); !stamped.empty()) return stamped;
+  // A journal cut short stays in the record as being written: the next run
+  // removes it, and nothing takes it for whole.
+  if (unwritten.empty()) unwritten = OutFolderStamp(kOutFolderWalkFiles[0], journal);
+  if (close(journal) != 0 && unwritten.empty()) unwritten = "cannot write " + journalPath + ": " + std::strerror(errno);
+  std::string list;
+  for (const std::string& name : screens) list += name + "\n";
+  if (std::string why = OutFolderPut(folder, kOutFolderWalkFiles[1], list); unwritten.empty()) unwritten = why;
+  if (!unwritten.empty()) return unwritten;
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
   OutputTee::Say("tvui: walk " + t[2].text + ": " + std::to_string(pressed) + " keys, " + std::to_string(steps) +
                  " lines, " + std::to_string(int64_t(seconds)) + " s, " +
@@ -1201,7 +1238,7 @@ constexpr ScenarioCommand kCommands[] = {
      &KeyLine},
     {"press", "NAME|CODE", "holds a key down; the set repeats it after 500 ms, then every 100 ms", &PressLine},
     {"release", "NAME|CODE", "lets a held key go", &PressLine},
-    {"advance", "MS", "moves the set's clock", &AdvanceLine},
+    {"advance", "MS", "moves the set's clock", &AdvanceLine, &AdvanceForm},
     {"event", "NUMBER [PAYLOAD] | NAME [FIELD=VALUE...]", "a middleware event from the middleware's thread",
      &InjectLine},
     {"command", "NUMBER [PAYLOAD]", "a state-manager command", &InjectLine},
@@ -1217,7 +1254,7 @@ constexpr ScenarioCommand kCommands[] = {
     {"screenshot", "FILE.png [\"CAPTION\"]",
      "the GUI plane over a stand-in for the picture (in standby, the dark screen), into the output folder; a "
      "captioned one joins the folder's index.html with the keys pressed since the picture before",
-     &ScreenshotLine},
+     &ScreenshotLine, &ScreenshotForm},
     {"open", "CLASS [value N] [origin menu|quick|nonmenu] [flag] [text \"...\"]",
      "opens a screen of that class (Unit::Class) as a screen of the set would", &OpenLine},
     {"expect text", "\"TEXT\"|SID_NAME", "a visible text view shows it", &ExpectTextLine},
@@ -1408,6 +1445,17 @@ std::string ScenarioStoreRefusal(int32_t result) {
            std::to_string(kStoragePairLimit) + " bytes";
   if (result == STORAGE_CHAIN_REFUSED) return "the settings store refuses an empty key or value";
   return {};
+}
+
+std::string ScenarioUnstorablePair(const ScenarioTokens& t, bool every) {
+  // A line of another form is told what it takes when it runs.
+  if (t.size() != 3) return {};
+  const std::string& value = t[2].text;
+  if (t[1].text.empty() || value.empty()) return ScenarioStoreRefusal(STORAGE_CHAIN_REFUSED);
+  // Under every key: the keys the system keeps hold none of the characters
+  // refused, and their lengths are checked as the line runs.
+  const std::string key = every && !t[1].quoted && t[1].text == "every" ? std::string("K") : t[1].text;
+  return ScenarioStoreRefusal(CheckStorablePair(key.c_str(), value.c_str()));
 }
 
 bool ScenarioNumber(const std::string& text, int64_t low, int64_t high, int64_t* value) {
@@ -1713,11 +1761,13 @@ bool CheckScenarioLines(const std::string& path, std::string* error) {
     if (IsComment(source) || !SplitScenarioLine(source, &t) || !Written(t)) continue;
     if (t[0].text == "repeat" || t[0].text == "end") continue;
     std::string reason;
-    if (!FindCommand(t)) {
+    const ScenarioCommand* command = FindCommand(t);
+    if (!command) {
       reason = UnknownLine(t) + " (tvui --help lists the lines)";
     } else if (reason = UnknownKey(t); reason.empty()) {
       reason = UnknownName(t);
     }
+    if (reason.empty() && command->check) reason = command->check(t);
     if (!reason.empty()) {
       *error = path + ":" + std::to_string(number) + ": " + reason;
       return false;

@@ -152,6 +152,10 @@ std::vector<std::string> ScenarioListedScreens();
 // Why the settings store refused the pair that a store line put (the
 // store's result), empty when it took it.
 std::string ScenarioStoreRefusal(int32_t result);
+// Why the settings store would refuse the pair of a store line (KEY VALUE,
+// or every VALUE where EVERY names the form), checked as the scenario loads;
+// empty when it may take it.
+std::string ScenarioUnstorablePair(const ScenarioTokens& tokens, bool every);
 
 // The one number parser of every line: true when the text is a whole number
 // within [low, high].
@@ -169,12 +173,16 @@ bool BuildPayload(const ScenarioTokens& tokens, size_t first, ScenarioPayload* p
 // the reason when the line fails, empty when it passed; it runs on the
 // runner's thread while every thread of the set waits, and the set is
 // settled again after it. Work on GUI objects that may wake a thread of the
-// set goes to the GUI thread (ScenarioOnGuiThread).
+// set goes to the GUI thread (ScenarioOnGuiThread). check, where a line has
+// one, tells as the scenario loads why its words can never run (a name, a
+// number out of range), so that the line is refused before the set boots,
+// not after every line before it ran; empty when they may.
 struct ScenarioCommand {
   const char* name;
   const char* usage;
   const char* meaning;
   std::string (*run)(const ScenarioTokens& tokens);
+  std::string (*check)(const ScenarioTokens& tokens) = nullptr;
 };
 
 // Runs a line's work on the GUI thread, in its turn, as it takes a key, and
