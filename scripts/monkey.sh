@@ -14,8 +14,8 @@
 #
 # It checks what a viewer would meet: after every line, while a screen that
 # takes keys is on view, the keys reach a screen on view, the screen with the
-# keys is the topmost screen that takes keys (of two side by side, the one
-# opened later) or a passing notice over it, a help line is drawn only with
+# keys is the screen on top that takes keys (of those no such screen covers,
+# the one opened last) or a passing notice over it, a help line is drawn only with
 # the keys of its screen and the screen with the keys shows its own, and no
 # screen that a key opened lies under the one that keeps the keys; the first
 # time a screen class is open,

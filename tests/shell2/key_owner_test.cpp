@@ -94,7 +94,9 @@ TEST_F(KeyOwnerTest, AKeyOpensNoScreenUnderTheOneWithTheKeys) {
   EXPECT_FALSE(Owner::OpensUnderTheKeys(nonMenu, list)) << "over the dialog";
   list->Layer = 32;
   Place<Notice>(nonMenu, "volume", 0x10000, {0, 0, 100, 100});
-  EXPECT_FALSE(Owner::OpensUnderTheKeys(nonMenu, list)) << "a notice with the keys gives way";
+  EXPECT_TRUE(Owner::OpensUnderTheKeys(nonMenu, list)) << "nor under the dialog, beside the keys";
+  list->Bounds = {500, 400, 600, 500};
+  EXPECT_FALSE(Owner::OpensUnderTheKeys(nonMenu, list)) << "clear of it, a notice with the keys gives way";
 }
 
 TEST_F(KeyOwnerTest, AKeyANoticeHasNoUseForGoesToTheScreenUnderIt) {

@@ -52,9 +52,10 @@
 //
 // After every line that moves the set (a key, a held key, an event, a command,
 // a moment, an opened screen) the runner checks what a viewer would meet, as
-// viewer_checks.h says: the keys reach a screen on view, no screen that takes
-// keys is drawn over the one that has them, and a help line shows only with
-// its screen's keys. A failed check fails that line.
+// viewer_checks.h says: the keys reach a screen on view, the screen on top
+// that takes keys has them, a help line shows only with its screen's keys and
+// the screen with the keys shows its own, and no screen a key opened lies
+// under the one that keeps the keys. A failed check fails that line.
 //
 // A product panic, a sanitizer report and a reset of the set (its watchdog or
 // the crash handler) fail the scenario and name the line that was running;

@@ -89,14 +89,6 @@ bool Inside(Core::View* view, Core::View* outer) {
   return false;
 }
 
-// The page beside the main menu lies on the main menu's ground while the
-// main menu has the keys, as the menus are made.
-bool PageBesideTheMainMenu(Primitives::KeyRoutingForm* keys, Primitives::KeyRoutingForm* above) {
-  auto* main = vg_cast<SubSystem::MenuClass>(keys);
-  auto* page = vg_cast<SubSystem::MenuClass>(above);
-  return main && page && main->MenuLevel == 1 && page->MenuLevel == 2;
-}
-
 bool Covers(VgRect outer, VgRect inner) {
   return outer.x1 <= inner.x1 && outer.y1 <= inner.y1 && outer.x2 >= inner.x2 && outer.y2 >= inner.y2;
 }
@@ -240,40 +232,48 @@ std::string KeysReachTheScreen() {
 
 namespace {
 
-// Whether the screen at ABOVE lies over the one at BELOW as the viewer meets
-// them: drawn over it where the two overlap, or, beside it, opened after it
-// (the newest question beside the service menu). A screen of no size is
-// seen by no one: it lies under every other.
-bool LiesOver(const std::vector<Drawn>& drawn, const std::vector<Primitives::KeyRoutingForm*>& listed, size_t above,
-              size_t below) {
-  if (VgIsRectEmpty(drawn[above].extent)) return false;
-  if (VgIsRectEmpty(drawn[below].extent)) return true;
-  if (!VgIsRectEmpty(VgIntersectRect(drawn[above].extent, drawn[below].extent))) return above > below;
-  const auto newer = std::find(listed.begin(), listed.end(), drawn[above].form);
-  const auto older = std::find(listed.begin(), listed.end(), drawn[below].form);
-  return older != listed.end() && newer != listed.end() && newer > older;
+// A screen that may have the keys: listed, on view, of some size, taking
+// keys, not a passing notice.
+bool MayHaveTheKeys(const std::vector<Primitives::KeyRoutingForm*>& listed, const Drawn& d) {
+  return IsListed(listed, d.form) && TakesKeys(d.form) && !d.form->GivesWay() && !VgIsRectEmpty(d.extent);
+}
+
+// Whether such a screen is drawn over the one at AT where the two overlap.
+bool Covered(const std::vector<Drawn>& drawn, const std::vector<Primitives::KeyRoutingForm*>& listed, size_t at) {
+  for (size_t i = at + 1; i < drawn.size(); ++i)
+    if (MayHaveTheKeys(listed, drawn[i]) && !VgIsRectEmpty(VgIntersectRect(drawn[i].extent, drawn[at].extent)))
+      return true;
+  return false;
+}
+
+// The pages of the menus are one screen to the keys: the menus arrange which
+// of them has them (the page beside the main menu).
+bool OneScreen(Primitives::KeyRoutingForm* keys, Primitives::KeyRoutingForm* top) {
+  if (Inside(top, keys)) return true;
+  return vg_cast<SubSystem::MenuClass>(keys) && vg_cast<SubSystem::MenuClass>(top) &&
+         keys->owner.get() == top->owner.get();
 }
 
 // The topmost screen on view that takes keys has them, whether or not it
-// overlaps the screen that has them; a passing notice over it may have them
-// instead, and a modal screen hears them wherever it lies. A screen inside
-// the one with the keys, and the page beside the main menu, are that
-// screen's own.
+// overlaps the screen that has them: of the screens that take keys and that
+// none such is drawn over where they overlap, the one opened last (the 3D
+// question beside the service menu). A passing notice that nothing covers may
+// have them instead, and a modal screen hears them wherever it lies.
 std::string TopmostHasTheKeys(const std::vector<Drawn>& drawn, Primitives::KeyRoutingForm* keys) {
   if (keys->IsModal) return {};
   const std::vector<Primitives::KeyRoutingForm*> listed = Listed();
+  size_t top = drawn.size();
   size_t at = drawn.size();
-  for (size_t i = 0; i < drawn.size(); ++i)
+  for (size_t i = 0; i < drawn.size(); ++i) {
     if (drawn[i].form == keys) at = i;
-  if (at == drawn.size()) return {};
-  for (size_t i = drawn.size(); i-- > 0;) {
-    Primitives::KeyRoutingForm* top = drawn[i].form;
-    if (i == at || !IsListed(listed, top) || !top->TakesKeys() || top->GivesWay()) continue;
-    if (Inside(top, keys) || PageBesideTheMainMenu(keys, top)) continue;
-    if (LiesOver(drawn, listed, i, at))
-      return "the keys are in " + Named(keys) + ", and " + Named(top) + ", which takes keys, lies over it";
+    if (!MayHaveTheKeys(listed, drawn[i]) || Covered(drawn, listed, i)) continue;
+    if (top == drawn.size() || std::find(listed.begin(), listed.end(), drawn[i].form) >
+                                   std::find(listed.begin(), listed.end(), drawn[top].form))
+      top = i;
   }
-  return {};
+  if (top == drawn.size() || at == drawn.size() || OneScreen(keys, drawn[top].form)) return {};
+  if (keys->GivesWay() && !Covered(drawn, listed, at)) return {};
+  return "the keys are in " + Named(keys) + ", and " + Named(drawn[top].form) + ", which takes keys, is on top";
 }
 
 NonMenuSystem::NonMenuSystem* HelpBarsOwner() {

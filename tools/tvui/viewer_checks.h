@@ -18,10 +18,12 @@ bool OnView(Core::View* view);
 // a sub-system left with nothing on view.
 std::string KeysReachTheScreen();
 
-// The screen with the keys is the topmost drawn screen that takes keys, or a
-// passing notice over it: no such screen is drawn over it, whether or not the
-// two overlap. A help line is drawn only while the screen whose keys it tells
-// has them, and the screen with the keys shows its own line when it has one.
+// The screen on top that takes keys has them, whether or not it overlaps the
+// screen that has them: of the screens that take keys and that none such is
+// drawn over where they overlap, the one opened last; a passing notice that
+// nothing covers may have them instead. A help line is drawn only while the
+// screen whose keys it tells has them, and the screen with the keys shows its
+// own line when it has one.
 std::string KeysOnTop();
 
 // Around a key: no screen that the key opened lies under a screen that was

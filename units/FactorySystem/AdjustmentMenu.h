@@ -22,8 +22,8 @@ class AdjustmentMenu : public ValueDisplay {
   // Every key press is taken; releases are not.
   XObject* HandleEvent(Core::Event* event) override;
   bool TakesKeys() const override { return true; }
-  // The front panel drives it, wherever the keys are: a question beside it
-  // keeps them for the remote.
+  // The front panel drives it while a screen of another sub-system beside it
+  // has the keys: a question beside it keeps them for the remote.
   bool HearsBesideTheKeys(Core::KeyEvent* key) const override;
   // Shows the current entry.
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;

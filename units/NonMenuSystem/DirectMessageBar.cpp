@@ -68,8 +68,9 @@ XObject* DirectMessageBar::HandleEvent(Core::Event* event) {
   return WidgetClass::HandleEvent(event);
 }
 
-// BACK and the exit keys close the message alone; any other key is the
-// viewer's for the screen under the message, if there is one. Left with the
+// BACK closes the message alone, and EXIT and CLEAR close every screen, as
+// on any screen; any other key is the viewer's for the screen under the
+// message, if there is one. Left with the
 // message, the arrows did nothing, OK went on to the menus hidden under both,
 // and INPUT opened the input list under the dialog the message told about.
 // The upgrade's message, which restarts the set as it closes, is read to

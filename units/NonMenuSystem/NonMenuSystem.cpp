@@ -200,16 +200,20 @@ Primitives::KeyRoutingForm* NonMenuSystem::ChangeState(SubSystem::State* state) 
   parameter->Parent = this;
   parameter->Param = state->Param;
   form->Initialize(parameter);
-  if (widget) {
-    // Placed before it opens, so it appears where it belongs.
-    const VgPoint size = VgGetRectSize(widget->Bounds);
-    const bool placed = widget->WidgetOrigin.x >= 0 && widget->WidgetOrigin.y >= 0;
-    const VgPoint origin = placed ? widget->WidgetOrigin : VgPoint{(ScreenWidth - size.x) / 2, widget->Bounds.y1};
-    widget->OnSetBounds({origin.x, origin.y, origin.x + size.x, origin.y + size.y});
-  }
+  // Placed before it opens, so it appears where it belongs.
+  if (widget) widget->OnSetBounds(WhereItWillStand(widget));
   form->Open();
   if (form->FocusOnOpen) SubSystem::KeyOwner::Get()->Request(form, SubSystem::KeyOwner::Reason::Opened);
   return form;
+}
+
+VgRect NonMenuSystem::WhereItWillStand(Primitives::KeyRoutingForm* form) {
+  auto* widget = vg_cast<WidgetClass>(form);
+  if (!widget) return form->Bounds;
+  const VgPoint size = VgGetRectSize(widget->Bounds);
+  const bool placed = widget->WidgetOrigin.x >= 0 && widget->WidgetOrigin.y >= 0;
+  const VgPoint origin = placed ? widget->WidgetOrigin : VgPoint{(ScreenWidth - size.x) / 2, widget->Bounds.y1};
+  return {origin.x, origin.y, origin.x + size.x, origin.y + size.y};
 }
 
 Primitives::KeyRoutingForm* NonMenuSystem::OpenState(const VgClass* cls, XObject* param, const VgClass* back,

@@ -50,6 +50,8 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   // Opens a screen of its own family: owned by this sub-system, initialised
   // with its opening record, placed, opened, and focused when it asks for it.
   Primitives::KeyRoutingForm* ChangeState(SubSystem::State* state) override;
+  // A widget stands where it asks to, or centred across at its height.
+  VgRect WhereItWillStand(Primitives::KeyRoutingForm* form) override;
 
   // A request for a screen: class, opening record, and the screen to return
   // to. Returns what ChangeState returns.

@@ -65,27 +65,49 @@ VgRect ExtentOf(const Stacked& entry) {
   return VgMoveRectPos(entry.view->GetExtent(), {entry.holder->Bounds.x1, entry.holder->Bounds.y1});
 }
 
-// Whether the form, lying over BELOW, would take the keys from it.
-bool TakesKeysOver(Primitives::KeyRoutingForm* form, const Stacked& below) {
-  if (!form || !form->TakesKeys() || form->IsModal || !Listed(form)) return false;
-  auto* under = vg_cast<Primitives::KeyRoutingForm>(below.view);
-  return !(form->SharesKeysWithItsPages() && under && under->SharesKeysWithItsPages() &&
-           form->owner.get() == under->owner.get());
+// Whether the form can have the keys for the viewer: a listed screen on view
+// that takes them (or a page that shares them), of some size; not a passing
+// notice, nor a modal screen, which hears the keys wherever it is.
+bool Candidate(Core::View* view) {
+  auto* form = vg_cast<Primitives::KeyRoutingForm>(view);
+  return form && form->Visible && (form->TakesKeys() || form->SharesKeysWithItsPages()) && !form->GivesWay() &&
+         !form->IsModal && Listed(form) && !VgIsRectEmpty(form->GetExtent());
 }
 
-// Whether the screen at ABOVE in the drawn stack lies over the one at BELOW
-// as the viewer sees them: drawn over it where the two overlap, or, beside
-// it, opened after it (the newest question beside the service menu). A
-// screen of no size (the 3D start's invisible step) is seen by no one: it
-// lies under every other.
-bool LiesOver(const std::vector<Stacked>& drawn, size_t above, size_t below) {
-  if (above == below) return false;
-  const VgRect upper = ExtentOf(drawn[above]);
-  const VgRect lower = ExtentOf(drawn[below]);
-  if (VgIsRectEmpty(upper)) return false;
-  if (VgIsRectEmpty(lower)) return true;
-  if (Overlap(upper, lower)) return above > below;
-  return ListedAt(drawn[above].view) > ListedAt(drawn[below].view) && ListedAt(drawn[below].view) >= 0;
+// Whether the keys in SCREEN are where they belong though ABOVE is the
+// screen on top: ABOVE is inside it, or a page of the same kind in the same
+// sub-system (the menus arrange their pages between them).
+bool SameScreen(Core::View* screen, Core::View* above) {
+  for (Core::View* view = above; view; view = view->owner)
+    if (view == screen) return true;
+  auto* a = vg_cast<Primitives::KeyRoutingForm>(screen);
+  auto* b = vg_cast<Primitives::KeyRoutingForm>(above);
+  return a && b && a->SharesKeysWithItsPages() && b->SharesKeysWithItsPages() && a->owner.get() == b->owner.get();
+}
+
+// Whether a candidate is drawn over the entry where the two overlap.
+bool Covered(const std::vector<Stacked>& drawn, size_t at) {
+  for (size_t i = at + 1; i < drawn.size(); ++i)
+    if (Candidate(drawn[i].view) && Overlap(ExtentOf(drawn[i]), ExtentOf(drawn[at]))) return true;
+  return false;
+}
+
+// The screen on top for the viewer, which should have the keys: of the
+// candidates that no other is drawn over where they overlap, the one opened
+// last (the 3D question that opened beside the service menu). drawn.size()
+// when there is none.
+size_t OnTop(const std::vector<Stacked>& drawn) {
+  size_t top = drawn.size();
+  int newest = -1;
+  for (size_t i = 0; i < drawn.size(); ++i) {
+    if (!Candidate(drawn[i].view) || Covered(drawn, i)) continue;
+    const int at = ListedAt(drawn[i].view);
+    if (top == drawn.size() || at > newest) {
+      top = i;
+      newest = at;
+    }
+  }
+  return top;
 }
 
 Primitives::KeyRoutingForm* Notice(Primitives::KeyRoutingForm* form) {
@@ -261,26 +283,13 @@ bool KeyOwner::KeysToTheTop() {
   const auto found = std::find_if(drawn.begin(), drawn.end(), [keys](const Stacked& s) { return s.view == keys; });
   if (found == drawn.end()) return false;
   const size_t at = size_t(found - drawn.begin());
-  // Up: the topmost screen that lies over the one with the keys, then the
-  // topmost over that one, and so on; each step goes to a screen that lies
-  // over the last, so the walk ends.
-  size_t top = at;
-  for (size_t steps = 0; steps < drawn.size(); ++steps) {
-    size_t over = top;
-    for (size_t i = drawn.size(); i-- > 0;) {
-      auto* form = vg_cast<Primitives::KeyRoutingForm>(drawn[i].view);
-      if (TakesKeysOver(form, drawn[top]) && !Notice(form) && LiesOver(drawn, i, top)) {
-        over = i;
-        break;
-      }
-    }
-    if (over == top) break;
-    top = over;
-  }
+  size_t top = OnTop(drawn);
+  // A passing notice keeps the keys while nothing that takes them covers it.
+  if (top == drawn.size() || SameScreen(keys, drawn[top].view) || (Notice(keys) && !Covered(drawn, at))) top = at;
   std::vector<Primitives::KeyRoutingForm*> passing;
   for (size_t i = top + 1; i < drawn.size(); ++i) {
     auto* form = vg_cast<Primitives::KeyRoutingForm>(drawn[i].view);
-    if (TakesKeysOver(form, drawn[top]) && Notice(form) && Overlap(ExtentOf(drawn[i]), ExtentOf(drawn[top])))
+    if (form && form != keys && Notice(form) && Listed(form) && Overlap(ExtentOf(drawn[i]), ExtentOf(drawn[top])))
       passing.push_back(form);
   }
   const bool left = Leave(passing);
@@ -288,27 +297,24 @@ bool KeyOwner::KeysToTheTop() {
   auto* screen = vg_cast<Primitives::KeyRoutingForm>(drawn[top].view);
   auto* holder = vg_cast<SubSystemClass>(screen->owner.get());
   if (!holder || holder->owner.get() != stage) return left;
-  VgPrint("SubSystem::KeyOwner: the keys go to %s, which lies over %s\n", screen->GetClass()->name,
+  VgPrint("SubSystem::KeyOwner: the keys go to %s, on top, from %s\n", screen->GetClass()->name,
           keys->GetClass()->name);
   holder->OnSetFocus(screen);
   stage->OnSetFocus(holder);
   return left;
 }
 
-// Whether a screen of another sub-system of the stage that takes keys lies
-// over the screen, which would take them from it.
+// The screen on top when the keys do not belong to the screen: the top is
+// another sub-system's, and the screen is no passing notice that nothing
+// covers (the volume bar that the key brought up over the menus).
 Primitives::KeyRoutingForm* KeyOwner::LiesUnder(Primitives::KeyRoutingForm* screen) const {
   const std::vector<Stacked> drawn = Drawn(Stage);
+  const size_t top = OnTop(drawn);
+  if (top == drawn.size() || drawn[top].view->owner.get() == screen->owner.get() || SameScreen(screen, drawn[top].view))
+    return nullptr;
   const auto found = std::find_if(drawn.begin(), drawn.end(), [screen](const Stacked& s) { return s.view == screen; });
-  if (found == drawn.end()) return nullptr;
-  const size_t at = size_t(found - drawn.begin());
-  for (size_t i = drawn.size(); i-- > 0;) {
-    auto* form = vg_cast<Primitives::KeyRoutingForm>(drawn[i].view);
-    if (form && form->owner.get() != screen->owner.get() && TakesKeysOver(form, drawn[at]) && !Notice(form) &&
-        LiesOver(drawn, i, at))
-      return form;
-  }
-  return nullptr;
+  if (Notice(screen) && found != drawn.end() && !Covered(drawn, size_t(found - drawn.begin()))) return nullptr;
+  return vg_cast<Primitives::KeyRoutingForm>(drawn[top].view);
 }
 
 bool KeyOwner::Request(SubSystemClass* system, Reason why) {
@@ -320,10 +326,10 @@ bool KeyOwner::Request(SubSystemClass* system, Reason why) {
     auto* screen = vg_cast<Primitives::KeyRoutingForm>(system->Focus.get());
     if (screen && Shown(screen)) {
       // The factory hears a command for every front-panel key: the screen
-      // over its service menu keeps the keys, and its help line.
-      if (Primitives::KeyRoutingForm* over = LiesUnder(screen)) {
-        VgPrint("SubSystem::KeyOwner: %s keeps the keys; %s, which took the key, lies under it\n",
-                over->GetClass()->name, screen->GetClass()->name);
+      // on top beside its service menu keeps the keys, and its help line.
+      if (Primitives::KeyRoutingForm* top = LiesUnder(screen)) {
+        VgPrint("SubSystem::KeyOwner: %s keeps the keys, on top; %s took the key\n", top->GetClass()->name,
+                screen->GetClass()->name);
         return false;
       }
     } else if (!system->Focus) {
@@ -350,9 +356,13 @@ bool KeyOwner::Request(Primitives::KeyRoutingForm* screen, Reason why) {
 XObject* KeyOwner::Route(Core::Event* event) {
   auto* key = vg_cast<Core::KeyEvent>(event);
   if (!key || !key->down || !Stage) return nullptr;
-  for (const Stacked& entry : Drawn(Stage)) {
-    auto* form = vg_cast<Primitives::KeyRoutingForm>(entry.view);
-    if (form && !form->Focused && Shown(form) && form->HearsBesideTheKeys(key))
+  // Beside a screen of another sub-system, that is, not under a screen
+  // that takes keys (the status check over the service menu keeps every key).
+  const std::vector<Stacked> drawn = Drawn(Stage);
+  for (size_t i = 0; i < drawn.size(); ++i) {
+    auto* form = vg_cast<Primitives::KeyRoutingForm>(drawn[i].view);
+    if (form && !form->Focused && form->owner.get() != Stage->Focus.get() && Shown(form) && !Covered(drawn, i) &&
+        form->HearsBesideTheKeys(key))
       if (XObject* taken = form->DispatchEvent(event)) return taken;
   }
   auto* system = vg_cast<SubSystemClass>(Stage->Focus.get());
@@ -362,6 +372,10 @@ XObject* KeyOwner::Route(Core::Event* event) {
   auto* holder = under ? vg_cast<SubSystemClass>(under->owner.get()) : nullptr;
   if (!holder || holder->owner.get() != Stage.get()) return nullptr;
   // The notice lost the keys: it gives way to the screen, or leaves with them.
+  // Its own sub-system's focus leaves it too, or the sub-system would give it
+  // the keys back when it takes a key the screen under has no use for (MUTE
+  // over the volume bar over the menus).
+  if (system != holder) system->OnSetFocus(NextWithTheKeys(system, notice));
   holder->OnSetFocus(under);
   Stage->OnSetFocus(holder);
   return nullptr;
@@ -416,11 +430,29 @@ bool KeyOwner::ShowsOwnHelpLine(const Core::View* screen) { return screen && Has
 bool KeyOwner::OpensUnderTheKeys(Core::View* system, Primitives::KeyRoutingForm* form) {
   if (!asking_ || !(form->TakesKeys() || form->SharesKeysWithItsPages()) || form->GivesWay()) return false;
   Primitives::KeyRoutingForm* keys = ScreenWithTheKeys(system);
-  if (!keys || keys == form || !keys->TakesKeys() || keys->GivesWay()) return false;
-  if (uint32_t(keys->Layer) <= uint32_t(form->Layer) || !StaysBeside(keys, form->Layer)) return false;
-  VgPrint("SubSystem::KeyOwner: %s does not open under %s, which has the keys\n", form->GetClass()->name,
-          keys->GetClass()->name);
-  return true;
+  if (keys && keys != form && keys->TakesKeys() && !keys->GivesWay() &&
+      uint32_t(keys->Layer) > uint32_t(form->Layer) && StaysBeside(keys, form->Layer)) {
+    VgPrint("SubSystem::KeyOwner: %s does not open under %s, which has the keys\n", form->GetClass()->name,
+            keys->GetClass()->name);
+    return true;
+  }
+  // Nor under a screen beside the one with the keys that takes them too (the
+  // service menu over where the timer dialog would stand): the new screen
+  // would wait there, deaf, where the viewer does not see it.
+  auto* holder = vg_cast<SubSystemClass>(system);
+  KeyOwner* owner = Get();
+  if (!holder || !owner->Stage || holder->owner.get() != owner->Stage.get()) return false;
+  const VgRect place = VgMoveRectPos(holder->WhereItWillStand(form), {holder->Bounds.x1, holder->Bounds.y1});
+  for (const Stacked& entry : Drawn(owner->Stage)) {
+    auto* over = vg_cast<Primitives::KeyRoutingForm>(entry.view);
+    if (!Candidate(over) || uint32_t(over->Layer) <= uint32_t(form->Layer) || !StaysBeside(over, form->Layer) ||
+        !Overlap(ExtentOf(entry), place))
+      continue;
+    VgPrint("SubSystem::KeyOwner: %s does not open under %s, which takes the keys\n", form->GetClass()->name,
+            over->GetClass()->name);
+    return true;
+  }
+  return false;
 }
 
 bool KeyOwner::ReachedUnderTheKeys(Core::View* view) {
@@ -448,11 +480,10 @@ Core::View* KeyOwner::NextWithTheKeys(Core::Group* system, Core::View* leaving) 
   return nullptr;
 }
 
-// The stage stacks the screens of its sub-systems as one; a sub-system that
-// stands alone stacks its own by layer. The screen is the one that would
-// have the keys were the notices not there: the one that takes keys over
-// which no other lies, drawn under the notice or beside it (the service
-// menu beside a message).
+// The screen that would have the keys were the notices not there: the one
+// on top, drawn under the notice or beside it (the service menu beside a
+// message). The stage stacks the screens of its sub-systems as one; a
+// sub-system that stands alone stacks its own.
 Primitives::KeyRoutingForm* KeyOwner::ScreenUnder(Primitives::KeyRoutingForm* notice) {
   auto* system = notice ? vg_cast<Core::Group>(notice->owner.get()) : nullptr;
   if (!system) return nullptr;
@@ -464,23 +495,14 @@ Primitives::KeyRoutingForm* KeyOwner::ScreenUnder(Primitives::KeyRoutingForm* no
     for (Core::View* view = system->firstView; view; view = view->nextView)
       if (view->Visible) drawn.push_back({view, system});
   }
-  auto takes = [&drawn](size_t i) {
-    auto* form = vg_cast<Primitives::KeyRoutingForm>(drawn[i].view);
-    if (!form || !form->Visible || !(form->TakesKeys() || form->SharesKeysWithItsPages()) || form->GivesWay() ||
-        form->IsModal)
-      return false;
-    // Of pages that share the keys, the one their sub-system focuses.
-    auto* holder = vg_cast<Core::Group>(form->owner.get());
-    auto* focused = holder ? vg_cast<Primitives::KeyRoutingForm>(holder->Focus.get()) : nullptr;
-    return !(form->SharesKeysWithItsPages() && focused && focused != form && focused->SharesKeysWithItsPages());
-  };
-  for (size_t i = drawn.size(); i-- > 0;) {
-    if (!takes(i)) continue;
-    bool covered = false;
-    for (size_t j = 0; j < drawn.size() && !covered; ++j) covered = j != i && takes(j) && LiesOver(drawn, j, i);
-    if (!covered) return vg_cast<Primitives::KeyRoutingForm>(drawn[i].view);
-  }
-  return nullptr;
+  const size_t top = OnTop(drawn);
+  if (top == drawn.size()) return nullptr;
+  auto* screen = vg_cast<Primitives::KeyRoutingForm>(drawn[top].view);
+  // Of pages that share the keys, the one their sub-system focuses.
+  auto* holder = vg_cast<Core::Group>(screen->owner.get());
+  auto* focused = holder ? vg_cast<Primitives::KeyRoutingForm>(holder->Focus.get()) : nullptr;
+  if (focused && focused != screen && SameScreen(screen, focused) && Shown(focused)) return focused;
+  return screen;
 }
 
 bool KeyOwner::OverAnother(Primitives::KeyRoutingForm* panel) {

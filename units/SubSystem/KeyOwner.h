@@ -2,31 +2,33 @@
 // viewer's keys and whose help line shows.
 //
 // Each screen says what it is to the keys (Primitives::KeyRoutingForm:
-// TakesKeys, GivesWay, LeavesWithTheKeys, UsesKey, SharesKeysWithItsPages),
-// and screens and sub-systems ask the owner for the keys, saying why
-// (Request): the sub-system took the viewer's key or an event of the set, a
-// screen opened, another sub-system asked for a screen, a pop-up answered
-// the screen that asked for it. A sub-system also focuses the screen left
-// when its focused one goes (FindFocusable, one rule for all of them). The
-// owner grants a request, or refuses one that would take the keys from the
-// screen the viewer has on top; it hears of every move, and of every screen
+// TakesKeys, GivesWay, LeavesWithTheKeys, UsesKey, SharesKeysWithItsPages,
+// HearsBesideTheKeys), and screens and sub-systems ask the owner for the
+// keys, saying why (Request): the sub-system took the viewer's key or an
+// event of the set, a screen opened, another sub-system asked for a screen,
+// a pop-up answered the screen that asked for it. A sub-system also focuses
+// the screen left when its focused one goes (FindFocusable, one rule for all
+// of them). The owner refuses a sub-system that took a key the keys when the
+// screen on top is another's; it hears of every move, and of every screen
 // that comes or goes, and settles the keys once, in the next pass of the
 // signals, from the screens in the order they are drawn (the stage's
 // Stacking: by layer, then by sub-system, then in each sub-system's own
 // order):
 //   - a focused sub-system with no screen on view in focus hands the focus to
 //     the sub-system of the topmost drawn screen that has one;
-//   - the keys go to the screen that takes them and lies over the one that
-//     has them (drawn over it where the two overlap; beside it, when it came
-//     later), and over that one, and so on: nothing closes for it, and the
-//     screen below has them again when the one above leaves. A passing
-//     notice (the volume bar, a message) lying over the screen they reach
-//     gives way, and a notice that leaves with the keys leaves without them.
-//     Pages that share the keys arrange them among themselves (the page
+//   - the keys go to the screen on top: of the screens that take keys and
+//     that none such is drawn over where the two overlap, the one opened last
+//     (the 3D question that opened beside the service menu). Nothing closes
+//     for it, and the screen below has the keys again when the one above
+//     leaves. A passing notice (the volume bar, a message) keeps the keys
+//     while nothing that takes them covers it; one lying over the screen they
+//     go to gives way, and a notice that leaves with the keys leaves without
+//     them. Pages that share the keys arrange them among themselves (the page
 //     beside the main menu lies on its ground), and a modal screen hears the
 //     keys wherever they are.
 // A key that a passing notice with the keys has no use for goes to the screen
-// under the notice (Route), which has them again.
+// under the notice (Route), which has them again; a key opens no screen under
+// a screen that takes keys and stays (OpensUnderTheKeys).
 // A focus that anyone sets is a move the owner hears of, through the stage's
 // or a sub-system's OnSetFocus, and settles after; the owner's own moves
 // make no request.
@@ -84,19 +86,20 @@ class KeyOwner : public XObject {
     // went back to it: the screen takes the keys back.
     Answered,
   };
-  // The sub-system asks for the stage's keys; granted unless its focused
-  // screen lies under a screen of another sub-system that takes them (or,
-  // with no screen in focus, unless another sub-system's screen has them).
-  // Whether it was granted.
+  // The sub-system asks for the stage's keys. One that took a key or an
+  // event (Handled) does not get them while the screen on top is another
+  // sub-system's, nor, with no screen in focus, while another sub-system's
+  // screen has them; the others are granted. Whether it was granted.
   bool Request(SubSystemClass* system, Reason why);
   // The screen asks for its sub-system's keys: granted while it is open
   // there. Whether it was granted.
   bool Request(Primitives::KeyRoutingForm* screen, Reason why);
   // Before the stage hands a key down to the screen with the keys: a screen
-  // that hears the key beside the keys (the service menu, the front panel's)
-  // takes it, and the screen returned; else a passing notice that has the
-  // keys and no use for the key gives them to the screen under it, which
-  // the key then reaches as if the notice were not there.
+  // that hears the key beside the keys (the service menu, the front panel's),
+  // of another sub-system and not covered, takes it, and the screen
+  // returned; else a passing notice that has the keys and no use for the key
+  // gives them to the screen under it, which the key then reaches as if the
+  // notice were not there.
   XObject* Route(Core::Event* event);
 
   // The focus moved, in the stage or in a sub-system: a help line whose

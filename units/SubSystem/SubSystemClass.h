@@ -39,6 +39,9 @@ class SubSystemClass : public Primitives::KeyRoutingGroup {
   virtual void KeysSettled() {}
   // A screen left, and the keys are settled on what stays.
   virtual void AfterScreenLeft() {}
+  // Where the screen will stand in the sub-system once it opens: where its
+  // bounds say, unless the sub-system places its screens.
+  virtual VgRect WhereItWillStand(Primitives::KeyRoutingForm* form) { return form->Bounds; }
 
   // Slot of the sub-system. Returns the screen of the request: unopened when
   // it belongs to this sub-system (the concrete class opens it), on its way
