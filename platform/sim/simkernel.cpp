@@ -34,11 +34,12 @@ void AnnotateIgnoreWritesEnd(const char* file, int line);
 namespace simk {
 namespace {
 
-// Set once at boot, before the threads of the set exist: the clock is the
-// wall's and a thread sanitizer watches.
-std::atomic<bool> g_edgesOwn{false};
+// Set once at boot, before the threads of the set exist, when the clock is
+// the wall's and a thread sanitizer watches: it is shown the set's own
+// edges only.
+std::atomic<bool> g_ownEdges{false};
 
-bool EdgesOwn() { return g_edgesOwn.load(std::memory_order_relaxed); }
+bool OwnEdges() { return g_ownEdges.load(std::memory_order_relaxed); }
 
 struct Waiter {
   const std::function<bool()>* ready;
@@ -175,7 +176,7 @@ bool DriverWait(Lock& lock, const std::function<bool()>& ready, uint64_t deadlin
 
 void Bookkeeping::Hide() {
 #if defined(__SANITIZE_THREAD__)
-  if (hidden_ || !EdgesOwn()) return;
+  if (hidden_ || !OwnEdges()) return;
   hidden_ = true;
   AnnotateIgnoreSyncBegin(__FILE__, __LINE__);
   AnnotateIgnoreReadsBegin(__FILE__, __LINE__);
@@ -195,7 +196,7 @@ void Bookkeeping::Show() {
 
 void Release(const void* primitive) {
 #if defined(__SANITIZE_THREAD__)
-  if (EdgesOwn()) __tsan_release(const_cast<void*>(primitive));
+  if (OwnEdges()) __tsan_release(const_cast<void*>(primitive));
 #else
   (void)primitive;
 #endif
@@ -203,7 +204,7 @@ void Release(const void* primitive) {
 
 void Acquire(const void* primitive) {
 #if defined(__SANITIZE_THREAD__)
-  if (EdgesOwn()) __tsan_acquire(const_cast<void*>(primitive));
+  if (OwnEdges()) __tsan_acquire(const_cast<void*>(primitive));
 #else
   (void)primitive;
 #endif
@@ -213,7 +214,7 @@ void Acquire(const void* primitive) {
 // may be neither the giver nor the taker (an entry dropped with its queue):
 // the free is bookkeeping too.
 void Handover::Give() {
-  if (!EdgesOwn()) return;
+  if (!OwnEdges()) return;
   if (!token_) token_.reset(new char);
   Release(token_.get());
 }
@@ -256,7 +257,7 @@ void Boot(bool virtualClock, bool bootThreadIsSet) {
     k.booted.store(true);
   }
 #if defined(__SANITIZE_THREAD__)
-  g_edgesOwn.store(!virtualClock, std::memory_order_relaxed);
+  g_ownEdges.store(!virtualClock, std::memory_order_relaxed);
 #endif
 }
 
