@@ -79,15 +79,16 @@ hold() {
 }
 # What happens outside the set, as it happens.
 happen() { printf '%s\n' "$*" >&5; }
-# A key, and as the screens take it, a happening outside the set: a race
-# between the screens and the thread that the happening wakes is reported
-# with the screens' side too, which the sanitizer's history keeps only for a
-# moment of the GUI thread's drawing.
+# A key that the main menu takes without drawing anything, and once it has
+# taken it, a happening outside the set: the sanitizer's history keeps only
+# a moment of the GUI thread's drawing, so a race between the screens and
+# the thread that the happening wakes is reported with the screens' side
+# too.
 press_as() {
   local key=$1
   shift
-  kill -0 "$program" 2>/dev/null || fail "the window ended in the storm"
-  "$keys" tvui key "$key" >/dev/null 2>&1 || true
+  press "$key"
+  sleep 0.3
   happen "$@"
   sleep "${pace:-0.2}"
 }
@@ -131,30 +132,54 @@ power_off() {
   done
 }
 
+# Standby, then the power key that wakes the set: the state manager's own
+# standby, which comes as the main menu takes a key, or the viewer's power
+# key.
+cycle() {
+  local off was_on
+  off=$(standby)
+  was_on=$(on)
+  if [ "$1" = state-manager ]; then
+    press_as Left standby
+    press Down Down
+    by_state_manager=$((by_state_manager + 1))
+  else
+    power_off
+  fi
+  wait_for "tvui: the set is in standby" $((off + 1))
+  press p
+  wait_for "tvui: the set is on" $((was_on + 1))
+  cycles=$((cycles + 1))
+}
+
 wait_for "tvui: the window shows the set" 1
 start=$SECONDS
 cycles=0
 by_state_manager=0
 # Each round opens screens of every sub-system the remote reaches, leaves
-# each by EXIT or BACK, and ends in standby and out of it; nothing here
-# confirms a question. Around the keys the world outside the set goes on.
+# each by EXIT or BACK, and goes to standby and out of it twice; nothing
+# here confirms a question. Around the keys the world outside the set goes
+# on.
 while (( SECONDS - start < seconds )); do
   # The main menu takes keys, one held, while another process shows its
   # display and hides it, the state manager's commands come, the air and
-  # the devices send their events, the USB disk goes out and in and the
-  # update service answers.
-  press m
-  press_as Down osd 1
-  press_as Down command 16
-  press_as Up event XPM_EVENT_SOURCE_SIGNAL_DETECTED SourceId=3 Detected=1
-  press_as Up command 12 1
-  press_as Down osd 0
-  press_as Down event XPM_EVENT_NETWORK_STATUS Status=1
-  press_as Up dispatch update-result 0
-  press_as Up usb remove
-  press_as Down usb insert
+  # the devices send their events, the USB disk goes out and in, the update
+  # service answers and the state manager ends the period.
+  press m Down
+  sleep 1
+  press_as Left osd 1
+  press_as Left command 16
+  press_as Left dispatch update-result 0
+  press_as Left usb remove
+  press_as Left event XPM_EVENT_SOURCE_SIGNAL_DETECTED SourceId=3 Detected=1
+  press Down
+  sleep 1
+  press_as Left command 12 1
+  press_as Left osd 0
+  press_as Left event XPM_EVENT_NETWORK_STATUS Status=1
+  press_as Left usb insert
   hold Down 900
-  press Up Escape
+  cycle state-manager
   # The programme guide by the Record topic's first row; resting on a channel
   # of its channel column tunes it.
   if to_topic MenuSystem::BrcmRecordMenu; then
@@ -174,22 +199,7 @@ while (( SECONDS - start < seconds )); do
   press g Down Down Escape   s Down Down Escape   q Right Down Escape
   press b Escape   i i Escape   plus minus u u
   press 7 Return   f l   Escape c
-  # Standby: the state manager's own, while the main menu takes keys, every
-  # other round, or the viewer's power key; the power key wakes the set.
-  off=$(standby)
-  was_on=$(on)
-  if (( cycles % 2 == 0 )); then
-    press m
-    press_as Down standby
-    press Down Down
-    by_state_manager=$((by_state_manager + 1))
-  else
-    power_off
-  fi
-  wait_for "tvui: the set is in standby" $((off + 1))
-  press p
-  wait_for "tvui: the set is on" $((was_on + 1))
-  cycles=$((cycles + 1))
+  cycle power-key
 done
 
 kill -TERM "$program"
