@@ -140,6 +140,8 @@ cycle() {
   off=$(standby)
   was_on=$(on)
   if [ "$1" = state-manager ]; then
+    # Once the carousel has come to rest.
+    sleep 1
     press_as Left standby
     press Down Down
     by_state_manager=$((by_state_manager + 1))
