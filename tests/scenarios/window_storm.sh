@@ -163,10 +163,14 @@ by_state_manager=0
 # here confirms a question. Around the keys the world outside the set goes
 # on.
 while (( SECONDS - start < seconds )); do
+  # A recording for half an hour, which the disk taken out below ends.
+  press o Return
+  sleep 1
+  press Escape c
   # The main menu takes keys, one held, while another process shows its
-  # display and hides it, the state manager's commands come, the air and
-  # the devices send their events, the USB disk goes out and in, the update
-  # service answers and the state manager ends the period.
+  # display and hides it, the state manager's commands come, the air sends
+  # its events, the USB disk goes out (ending the recording) and in, the
+  # update service answers and the state manager ends the period.
   press m Down
   sleep 1
   press_as Left osd 1
@@ -189,13 +193,8 @@ while (( SECONDS - start < seconds )); do
     sleep 1
     press Escape c
   fi
-  # A recording for half an hour, which the disk taken out ends; the USB
-  # port's over-current.
-  press o Return
-  sleep 1
-  happen usb remove
+  # The USB port's over-current.
   happen event 105
-  happen usb insert
   press Escape c
   press m Down Right Down Escape   m Right Right Down Left BackSpace Escape
   press g Down Down Escape   s Down Down Escape   q Right Down Escape
