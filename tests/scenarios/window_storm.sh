@@ -170,8 +170,10 @@ while (( SECONDS - start < seconds )); do
   # The main menu takes keys, one held, while another process shows its
   # display and hides it, the state manager's commands come, the air sends
   # its events, the USB disk goes out (ending the recording) and in, the
-  # update service answers and the state manager ends the period.
-  press m Down
+  # update service answers and the state manager ends the period. The menu
+  # takes only such keys at first, so that a thread that wakes of itself
+  # (the watchdog every 2 s) meets the screens' side while it is kept.
+  press m
   sleep 1
   press_as Left osd 1
   press_as Left command 16
