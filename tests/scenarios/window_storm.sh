@@ -159,9 +159,9 @@ start=$SECONDS
 cycles=0
 by_state_manager=0
 # Each round opens screens of every sub-system the remote reaches, leaves
-# each by EXIT or BACK, and goes to standby and out of it twice; nothing
-# here confirms a question. Around the keys the world outside the set goes
-# on.
+# each by EXIT or BACK, and goes to standby and out of it twice; it
+# confirms nothing but a recording. Around the keys the world outside the
+# set goes on.
 while (( SECONDS - start < seconds )); do
   # A recording for half an hour, which the disk taken out below ends.
   press o Return
