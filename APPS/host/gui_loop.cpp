@@ -373,6 +373,10 @@ bool GuiLoopTurn() {
 }
 
 void GuiLoopEnd() {
+  // The root and the screens go as every GUI object goes, under the GUI lock:
+  // another thread that holds it may be reading them. A lock that fails
+  // leaves them to go all the same.
+  const bool locked = AcquirePslDornSem() != 0;
   PersistentData::PersistentData::WriteHeldSaves();
   // The buffer outlives the period's window; attached, it would keep the
   // window alive.
@@ -383,6 +387,7 @@ void GuiLoopEnd() {
   VgReclaimMemory();
   App_Surf.surface = nullptr;
   GenDoneGlyphCache();
+  if (locked) ReleasePslDornSem();
   std::fprintf(stderr, "(APP:vg_task: Stopped)\n");
   std::printf("vg_task: the GUI loop has ended\n");
   g_loopPeriod = nullptr;

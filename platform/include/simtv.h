@@ -85,10 +85,19 @@ int simtv_event_clients(void);
 void simtv_inject_command(uint32_t command, const void* payload, uint32_t size);
 void simtv_inject_osd_state(int32_t state);
 /* Standby sends the stop command, then ends the period of operation; wake
- * starts the next one; shutdown ends the last one (TVSM_Standby gives 0). */
+ * starts the next one; shutdown ends the last one (TVSM_Standby gives 0). On
+ * the real clock XPM_StandbyMode is such a standby too, as on the set. */
 void simtv_standby(void);
 void simtv_wake(void);
 void simtv_shutdown(void);
+/* 1 while the set is on: from the boot or a wake until a standby, which
+ * ends the period of operation, is on its way. */
+int simtv_set_on(void);
+/* The power key pressed in standby, which the middleware keeps: the
+ * wake-up event with the reason power, at once while the set is on (the
+ * program's own standby, within the period); otherwise the next period of
+ * operation begins and its interface receives the event once it listens. */
+void simtv_wake_by_power_key(void);
 
 /* ---------------------------------------------------------- reported values */
 

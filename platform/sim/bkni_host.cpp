@@ -32,18 +32,23 @@ void BKNI_DestroyEvent(BKNI_EventHandle event) { delete event; }
 void BKNI_SetEvent(BKNI_EventHandle event) {
   simk::Record("BKNI_SetEvent");
   if (!event) return;
+  simk::Release(event);
   simk::Lock lock(simk::Mutex());
   event->set = true;
   simk::Changed();
 }
 
+// A wait that the event ends is ordered after the sets before it.
 int32_t BKNI_WaitForEvent(BKNI_EventHandle event, int32_t timeout) {
   simk::Record("BKNI_WaitForEvent", simk::CallArgs{}.Int(timeout));
   if (!event) return BKNI_ERROR;
-  simk::Lock lock(simk::Mutex());
-  std::function<bool()> ready = [event] { return event->set; };
-  if (!simk::Wait(lock, ready, simk::DeadlineAfter(timeout))) return BKNI_TIMEOUT;
-  event->set = false;
+  {
+    simk::Lock lock(simk::Mutex());
+    std::function<bool()> ready = [event] { return event->set; };
+    if (!simk::Wait(lock, ready, simk::DeadlineAfter(timeout))) return BKNI_TIMEOUT;
+    event->set = false;
+  }
+  simk::Acquire(event);
   return BKNI_SUCCESS;
 }
 

@@ -11,10 +11,15 @@
 
 namespace {
 
+struct Entry {
+  std::vector<void*> words;
+  simk::Handover edge;
+};
+
 struct Queue {
   size_t capacity;
   size_t entryWords;
-  std::deque<std::vector<void*>> entries;
+  std::deque<Entry> entries;
 };
 
 // Every queue until it is deleted. Guarded by the kernel lock.
@@ -65,13 +70,17 @@ int32_t MPLCore_QueuePost(MPLCore_QueueId queue, const void* entry) {
   simk::Record("MPLCore_QueuePost", simk::CallArgs{}.Int(int64_t(queue)).Ptr());
   int32_t code = 0;
   if (simk::Fails("MPLCore_QueuePost", &code)) return code;
+  // What the entry points to is written: the thread that receives it is
+  // ordered after this one.
+  simk::Handover edge;
+  edge.Give();
   simk::Lock lock(simk::Mutex());
   auto it = Queues().find(queue);
   if (it == Queues().end() || !entry) return kQueueUnknown;
   Queue& q = *it->second;
   if (q.entries.size() >= q.capacity) return kQueueFull;
   auto* words = static_cast<void* const*>(entry);
-  q.entries.emplace_back(words, words + q.entryWords);
+  q.entries.push_back(Entry{{words, words + q.entryWords}, std::move(edge)});
   simk::Changed();
   return 0;
 }
@@ -79,20 +88,25 @@ int32_t MPLCore_QueuePost(MPLCore_QueueId queue, const void* entry) {
 int32_t MPLCore_QueueWait(MPLCore_QueueId queue, void* entry, int32_t timeout) {
   int32_t code = 0;
   if (simk::Fails("MPLCore_QueueWait", &code)) return code;
-  simk::Lock lock(simk::Mutex());
-  if (!entry || Queues().find(queue) == Queues().end()) return kQueueUnknown;
-  // Looked up at every test: the queue may be deleted while this thread waits.
-  std::function<bool()> ready = [queue] {
+  simk::Handover edge;
+  {
+    simk::Lock lock(simk::Mutex());
+    if (!entry || Queues().find(queue) == Queues().end()) return kQueueUnknown;
+    // Looked up at every test: the queue may be deleted while this thread waits.
+    std::function<bool()> ready = [queue] {
+      auto it = Queues().find(queue);
+      return it == Queues().end() || !it->second->entries.empty();
+    };
+    if (!simk::Wait(lock, ready, simk::DeadlineAfter(timeout))) return kQueueTimeout;
     auto it = Queues().find(queue);
-    return it == Queues().end() || !it->second->entries.empty();
-  };
-  if (!simk::Wait(lock, ready, simk::DeadlineAfter(timeout))) return kQueueTimeout;
-  auto it = Queues().find(queue);
-  if (it == Queues().end()) return kQueueUnknown;
-  Queue& q = *it->second;
-  auto* words = static_cast<void**>(entry);
-  for (size_t i = 0; i < q.entryWords; ++i) words[i] = q.entries.front()[i];
-  q.entries.pop_front();
+    if (it == Queues().end()) return kQueueUnknown;
+    Queue& q = *it->second;
+    auto* words = static_cast<void**>(entry);
+    for (size_t i = 0; i < q.entryWords; ++i) words[i] = q.entries.front().words[i];
+    edge = std::move(q.entries.front().edge);
+    q.entries.pop_front();
+  }
+  edge.Take();
   return 0;
 }
 

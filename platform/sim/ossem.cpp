@@ -24,24 +24,33 @@ struct OS_SemObj {
 
 namespace {
 
-int32_t Take(OS_SemId semaphore, int32_t timeout) {
-  if (!semaphore) return OS_SEM_INVALID;
+bool Granted(OS_SemId semaphore, int32_t timeout) {
   simk::Lock lock(simk::Mutex());
   if (semaphore->count > 0 && semaphore->waiting.empty()) {
     --semaphore->count;
-    return OS_SEM_OK;
+    return true;
   }
   Ticket ticket;
   semaphore->waiting.push_back(&ticket);
   std::function<bool()> ready = [&ticket] { return ticket.granted; };
   simk::Wait(lock, ready, simk::DeadlineAfter(timeout));
-  if (ticket.granted) return OS_SEM_OK;
+  if (ticket.granted) return true;
   std::erase(semaphore->waiting, &ticket);
-  return OS_SEM_TIMEOUT;
+  return false;
+}
+
+// A take is ordered after the gives before it, as a semaphore of the set
+// orders its threads.
+int32_t Take(OS_SemId semaphore, int32_t timeout) {
+  if (!semaphore) return OS_SEM_INVALID;
+  if (!Granted(semaphore, timeout)) return OS_SEM_TIMEOUT;
+  simk::Acquire(semaphore);
+  return OS_SEM_OK;
 }
 
 int32_t Give(OS_SemId semaphore) {
   if (!semaphore) return OS_SEM_INVALID;
+  simk::Release(semaphore);
   simk::Lock lock(simk::Mutex());
   if (!semaphore->waiting.empty()) {
     semaphore->waiting.front()->granted = true;

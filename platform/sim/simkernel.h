@@ -4,11 +4,24 @@
 // through Wait, so that on the virtual clock the kernel always knows whether
 // a thread of the set can still run, and which deadline comes next. On the
 // virtual clock the threads of the set take turns, one running at a time.
+//
+// On the clock on the wall they run together, and a thread sanitizer is to
+// see them order one another only where a set's threads do: through what
+// they share, a semaphore given and taken, an entry posted and received, an
+// event set and waited for. The kernel's one lock and the record of calls
+// are the simulator's own bookkeeping, which every thread of the set takes:
+// there, in a build with the thread sanitizer, what a thread does under them
+// is hidden from the sanitizer (what they order, and the state they guard),
+// and each primitive of the set makes its own edge instead, the giving
+// thread before it takes the kernel's lock and the receiving one after it
+// gives it back. On the virtual clock the kernel's turns order every thread
+// of the set anyway, and the sanitizer sees the lock as it is.
 #pragma once
 
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -17,7 +30,62 @@ namespace simk {
 
 inline constexpr uint64_t kNoDeadline = UINT64_MAX;
 
-using Lock = std::unique_lock<std::mutex>;
+// While it lives (the lock while held), what its thread does is hidden from
+// the thread sanitizer, on the wall clock: see above.
+class Bookkeeping {
+ public:
+  Bookkeeping() { Hide(); }
+  ~Bookkeeping() { Show(); }
+  Bookkeeping(const Bookkeeping&) = delete;
+  Bookkeeping& operator=(const Bookkeeping&) = delete;
+
+ protected:
+  void Hide();
+  void Show();
+
+ private:
+  bool hidden_ = false;
+};
+
+// The kernel's lock, hidden as bookkeeping while held; the condition
+// variables of the waits take it as the lock it is.
+class Lock : private Bookkeeping, public std::unique_lock<std::mutex> {
+ public:
+  explicit Lock(std::mutex& mutex) : std::unique_lock<std::mutex>(mutex) {}
+  void lock() {
+    Hide();
+    std::unique_lock<std::mutex>::lock();
+  }
+  void unlock() {
+    std::unique_lock<std::mutex>::unlock();
+    Show();
+  }
+};
+
+// The edges of the set's own primitives, for the sanitizer on the wall clock
+// (nothing elsewhere). Release by the giving thread before it takes the
+// kernel's lock, Acquire by the receiving one once it has given it back.
+void Release(const void* primitive);
+void Acquire(const void* primitive);
+
+// The edge of one hand-over (an entry of a queue, a job): given by the
+// thread that hands it over, once what it hands over is written, and taken
+// by the one thread that receives it, which is ordered after that giver
+// alone, not after every thread that used the queue meanwhile.
+class Handover {
+ public:
+  Handover() = default;
+  Handover(Handover&&) = default;
+  Handover& operator=(Handover&& other);
+  ~Handover();
+  void Give();
+  void Take();
+
+ private:
+  void Drop();
+
+  std::unique_ptr<char> token_;
+};
 
 std::mutex& Mutex();
 

@@ -1,5 +1,7 @@
 #include "simlater.h"
 
+#include <cstdio>
+
 #include "simkernel.h"
 
 namespace simk {
@@ -13,30 +15,44 @@ void LaterQueue::Start() {
   StartThread(name_.c_str(), [this] { Run(); });
 }
 
-void LaterQueue::Run() {
+LaterQueue::Entry LaterQueue::NextDue() {
   Lock lock(Mutex());
   uint64_t seen = changes_;
   const std::function<bool()> ready = [this, &seen] {
     return changes_ != seen || (!pending_.empty() && pending_.begin()->first.first <= NowMs());
   };
-  for (;;) {
+  while (pending_.empty() || pending_.begin()->first.first > NowMs()) {
     const uint64_t deadline = pending_.empty() ? kNoDeadline : pending_.begin()->first.first;
     Wait(lock, ready, deadline);
     seen = changes_;
-    while (!pending_.empty() && pending_.begin()->first.first <= NowMs()) {
-      Job job = std::move(pending_.begin()->second);
-      pending_.erase(pending_.begin());
-      lock.unlock();
-      job();
-      lock.lock();
+  }
+  Entry entry = std::move(pending_.begin()->second);
+  pending_.erase(pending_.begin());
+  return entry;
+}
+
+// A job runs out of the kernel's lock, which guards only the queue. On the
+// wall clock the log tells when the queue first runs one, where no
+// scenario's call record shows it.
+void LaterQueue::Run() {
+  for (bool told = IsVirtual();;) {
+    Entry entry = NextDue();
+    entry.edge.Take();
+    if (!told) {
+      told = true;
+      std::printf("SIMTV: %s runs the first job asked of it\n", name_.c_str());
+      std::fflush(stdout);
     }
+    entry.job();
   }
 }
 
 uint64_t LaterQueue::Later(uint32_t ms, Job job) {
+  Entry entry{std::move(job), {}};
+  entry.edge.Give();
   Lock lock(Mutex());
   const uint64_t id = next_++;
-  pending_.emplace(std::make_pair(NowMs() + ms, id), std::move(job));
+  pending_.emplace(std::make_pair(NowMs() + ms, id), std::move(entry));
   ++changes_;
   Changed();
   return id;

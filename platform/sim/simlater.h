@@ -11,6 +11,8 @@
 #include <string>
 #include <utility>
 
+#include "simkernel.h"
+
 namespace simk {
 
 class LaterQueue {
@@ -32,10 +34,18 @@ class LaterQueue {
   void Clear();
 
  private:
+  struct Entry;
+  // Waits until the first job is due and takes it out of the queue.
+  Entry NextDue();
   void Run();
 
+  struct Entry {
+    Job job;
+    // The job runs ordered after the thread that asked for it, and no other.
+    Handover edge;
+  };
   // Guarded by the kernel lock; the key's second half is the job's number.
-  std::map<std::pair<uint64_t, uint64_t>, Job> pending_;
+  std::map<std::pair<uint64_t, uint64_t>, Entry> pending_;
   uint64_t next_ = 1;
   uint64_t changes_ = 0;
   bool started_ = false;

@@ -52,6 +52,9 @@ void AnswerSource(int32_t window, int32_t source);
 int32_t AvValue(int32_t property);
 int32_t Medium();
 int32_t OemValue(int32_t id);
+// With the kernel's lock held: the state manager has ended the period of
+// operation, or a standby that ends it is on its way.
+bool PeriodEnds();
 // The state manager hands the television's state the reports that start and
 // end network applications (TVSM_ReportAsyncEvent, tvsm.h).
 void AsyncReport(int32_t code, const void* data, uint32_t size);

@@ -1,5 +1,6 @@
 #include "tvsm.h"
 
+#include <algorithm>
 #include <deque>
 #include <vector>
 
@@ -17,6 +18,7 @@ struct Pending {
   std::vector<unsigned char> payload;
   int32_t state = 0;
   bool hasPayload = false;
+  simk::Handover edge;
 };
 
 // Everything below is guarded by the kernel lock.
@@ -36,51 +38,74 @@ StateManager& S() {
   return s;
 }
 
+// A callback runs ordered after the thread that asked for it; a standby or a
+// wake orders the program's wait for it after whoever asked for it.
 void Enqueue(Pending p) {
+  if (p.action == Action::Command || p.action == Action::OsdState) {
+    p.edge.Give();
+  } else {
+    simk::Release(&S());
+  }
   simk::Lock lock(simk::Mutex());
   S().pending.push_back(std::move(p));
   simk::Changed();
 }
 
-// The state manager's own thread: it calls the program's callbacks in the
-// order the control asked for them, as the platform does from its process.
-void StateManagerThread() {
+Pending NextAction() {
   simk::Lock lock(simk::Mutex());
   std::function<bool()> ready = [] { return !S().pending.empty(); };
+  simk::Wait(lock, ready, simk::kNoDeadline);
+  Pending p = std::move(S().pending.front());
+  S().pending.pop_front();
+  return p;
+}
+
+// The state manager's own thread: it calls the program's callbacks in the
+// order the control asked for them, as the platform does from its process,
+// out of the kernel's lock, which guards only its state.
+void StateManagerThread() {
   for (;;) {
-    simk::Wait(lock, ready, simk::kNoDeadline);
-    Pending p = std::move(S().pending.front());
-    S().pending.pop_front();
+    Pending p = NextAction();
     switch (p.action) {
       case Action::Command: {
-        TVSM_CommandCallback callback = S().commandCallback;
-        void* context = S().commandContext;
-        lock.unlock();
+        TVSM_CommandCallback callback = nullptr;
+        void* context = nullptr;
+        {
+          simk::Lock lock(simk::Mutex());
+          callback = S().commandCallback;
+          context = S().commandContext;
+        }
+        p.edge.Take();
         if (callback) callback(context, p.command, p.hasPayload ? p.payload.data() : nullptr, uint32_t(p.payload.size()));
-        lock.lock();
         break;
       }
       case Action::OsdState: {
-        TVSM_OsdStateCallback callback = S().osdCallback;
-        void* context = S().osdContext;
-        lock.unlock();
+        TVSM_OsdStateCallback callback = nullptr;
+        void* context = nullptr;
+        {
+          simk::Lock lock(simk::Mutex());
+          callback = S().osdCallback;
+          context = S().osdContext;
+        }
+        p.edge.Take();
         if (callback) callback(context, p.state);
-        lock.lock();
         break;
       }
       case Action::Standby:
-        S().powerOn = false;
-        S().periodEnded = true;
-        simk::Changed();
-        break;
       case Action::Wake:
-        S().powerOn = true;
+      case Action::Shutdown: {
+        simk::Lock lock(simk::Mutex());
+        if (p.action == Action::Standby) {
+          S().powerOn = false;
+          S().periodEnded = true;
+        } else if (p.action == Action::Wake) {
+          S().powerOn = true;
+        } else {
+          S().shutdown = true;
+        }
         simk::Changed();
         break;
-      case Action::Shutdown:
-        S().shutdown = true;
-        simk::Changed();
-        break;
+      }
     }
   }
 }
@@ -89,26 +114,43 @@ void StateManagerThread() {
 
 void SimStartStateManager() { simk::StartThread("simtv_tvsm", StateManagerThread); }
 
+namespace simtv {
+
+bool PeriodEnds() {
+  if (!S().powerOn) return true;
+  return std::any_of(S().pending.begin(), S().pending.end(),
+                     [](const Pending& p) { return p.action == Action::Standby; });
+}
+
+}  // namespace simtv
+
 extern "C" {
 
 int32_t TVSM_Standby(void) {
   simk::Record("TVSM_Standby");
-  simk::Lock lock(simk::Mutex());
-  std::function<bool()> ready = [] { return S().powerOn || S().shutdown; };
-  simk::Wait(lock, ready, simk::kNoDeadline);
-  if (S().shutdown) return 0;
-  // A standby that came and went before this period began is over: only a
-  // standby within the period ends it.
-  S().periodEnded = false;
-  return 1;
+  bool shutdown = false;
+  {
+    simk::Lock lock(simk::Mutex());
+    std::function<bool()> ready = [] { return S().powerOn || S().shutdown; };
+    simk::Wait(lock, ready, simk::kNoDeadline);
+    shutdown = S().shutdown;
+    // A standby that came and went before this period began is over: only a
+    // standby within the period ends it.
+    if (!shutdown) S().periodEnded = false;
+  }
+  simk::Acquire(&S());
+  return shutdown ? 0 : 1;
 }
 
 int32_t TVSM_WaitForStandby(void) {
   simk::Record("TVSM_WaitForStandby");
-  simk::Lock lock(simk::Mutex());
-  std::function<bool()> ready = [] { return S().periodEnded || S().shutdown; };
-  simk::Wait(lock, ready, simk::kNoDeadline);
-  S().periodEnded = false;
+  {
+    simk::Lock lock(simk::Mutex());
+    std::function<bool()> ready = [] { return S().periodEnded || S().shutdown; };
+    simk::Wait(lock, ready, simk::kNoDeadline);
+    S().periodEnded = false;
+  }
+  simk::Acquire(&S());
   return 0;
 }
 
@@ -180,6 +222,11 @@ void simtv_standby(void) {
 }
 
 void simtv_wake(void) { Enqueue(Pending{Action::Wake}); }
+
+int simtv_set_on(void) {
+  simk::Lock lock(simk::Mutex());
+  return simtv::PeriodEnds() ? 0 : 1;
+}
 
 void simtv_shutdown(void) {
   bool on;

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <deque>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "simkernel.h"
 #include "simtv.h"
 #include "simvalues.h"
+#include "xpm_events.h"
 
 namespace {
 
@@ -21,12 +23,26 @@ struct MiddlewareEvent {
   uint32_t event;
   std::vector<unsigned char> payload;
   bool hasPayload;
+  simk::Handover edge;
 };
+
+MiddlewareEvent MakeEvent(uint32_t cookie, uint32_t event, const void* payload, uint32_t size) {
+  MiddlewareEvent e{cookie, event, {}, payload != nullptr, {}};
+  if (payload && size) {
+    auto* bytes = static_cast<const unsigned char*>(payload);
+    e.payload.assign(bytes, bytes + size);
+  }
+  e.edge.Give();
+  return e;
+}
 
 // Guarded by the kernel lock.
 struct Middleware {
   std::vector<std::pair<XPM_EventCallback, void*>> clients;
   std::deque<MiddlewareEvent> pending;
+  // The wake-up by the power key pressed in standby, for the interface of
+  // the period that the key begins, once it listens.
+  std::optional<MiddlewareEvent> heldWakeup;
   bool watchdogArmed = false;
   uint64_t watchdogTimeoutMs = 0;
   uint64_t watchdogExpiry = 0;
@@ -41,43 +57,72 @@ Middleware& M() {
 }
 
 // The middleware delivers its events from a thread of its own; the payload
-// lives only during the call, as on the set.
-void MiddlewareThread() {
+// lives only during the call, as on the set. What a thread of the set does
+// runs out of the kernel's lock, which guards only the queue.
+MiddlewareEvent NextEvent(std::vector<std::pair<XPM_EventCallback, void*>>* clients) {
   simk::Lock lock(simk::Mutex());
   std::function<bool()> ready = [] { return !M().pending.empty(); };
+  simk::Wait(lock, ready, simk::kNoDeadline);
+  MiddlewareEvent e = std::move(M().pending.front());
+  M().pending.pop_front();
+  *clients = M().clients;
+  return e;
+}
+
+void MiddlewareThread() {
   for (;;) {
-    simk::Wait(lock, ready, simk::kNoDeadline);
-    MiddlewareEvent e = std::move(M().pending.front());
-    M().pending.pop_front();
-    auto clients = M().clients;
-    lock.unlock();
+    std::vector<std::pair<XPM_EventCallback, void*>> clients;
+    MiddlewareEvent e = NextEvent(&clients);
+    e.edge.Take();
     for (auto& [callback, context] : clients) {
       (void)context;
       callback(e.cookie, e.event, e.hasPayload ? e.payload.data() : nullptr, uint32_t(e.payload.size()));
     }
-    lock.lock();
   }
 }
 
-// The hardware watchdog resets the set when nobody fed it within its time-out.
-void WatchdogThread() {
+// What wakes the hardware watchdog: a change made to it, or its time-out
+// passing unfed.
+struct WatchdogWake {
+  bool expired;
+  bool armed;
+  uint64_t timeoutMs;
+};
+
+WatchdogWake AwaitWatchdog(uint64_t* seen) {
   simk::Lock lock(simk::Mutex());
-  uint64_t seen = M().watchdogChanges;
-  std::function<bool()> changed = [&seen] { return M().watchdogChanges != seen; };
-  for (;;) {
-    uint64_t deadline = M().watchdogArmed ? M().watchdogExpiry : simk::kNoDeadline;
-    simk::Wait(lock, changed, deadline);
+  std::function<bool()> changed = [seen] { return M().watchdogChanges != *seen; };
+  const uint64_t deadline = M().watchdogArmed ? M().watchdogExpiry : simk::kNoDeadline;
+  simk::Wait(lock, changed, deadline);
+  *seen = M().watchdogChanges;
+  return {M().watchdogArmed && simk::NowMs() >= M().watchdogExpiry, M().watchdogArmed, M().watchdogTimeoutMs};
+}
+
+// The hardware watchdog resets the set when nobody fed it within its
+// time-out. On the wall clock it tells each time-out it is armed with,
+// where no scenario's call record shows it.
+void WatchdogThread() {
+  uint64_t seen = 0;
+  {
+    simk::Lock lock(simk::Mutex());
     seen = M().watchdogChanges;
-    if (M().watchdogArmed && simk::NowMs() >= M().watchdogExpiry) {
-      std::fprintf(stderr,
-                   "SIMTV: the hardware watchdog was not fed for %llu s: it resets the set\n",
-                   static_cast<unsigned long long>(M().watchdogTimeoutMs / 1000));
-      std::fflush(nullptr);
-      lock.unlock();
-      bcm_xmc_ResetHost_BCM35230();
-      lock.lock();
-      M().watchdogArmed = false;
+  }
+  uint64_t told = 0;
+  for (;;) {
+    const WatchdogWake wake = AwaitWatchdog(&seen);
+    if (wake.armed && wake.timeoutMs != told && !simk::IsVirtual()) {
+      told = wake.timeoutMs;
+      std::printf("SIMTV: the hardware watchdog is armed with a time-out of %llu s\n",
+                  static_cast<unsigned long long>(told / 1000));
+      std::fflush(stdout);
     }
+    if (!wake.expired) continue;
+    std::fprintf(stderr, "SIMTV: the hardware watchdog was not fed for %llu s: it resets the set\n",
+                 static_cast<unsigned long long>(wake.timeoutMs / 1000));
+    std::fflush(nullptr);
+    bcm_xmc_ResetHost_BCM35230();
+    simk::Lock lock(simk::Mutex());
+    M().watchdogArmed = false;
   }
 }
 
@@ -121,6 +166,11 @@ int32_t XPM_SubscribeEventClient(XPM_EventCallback callback, void* context) {
   if (!callback) return 1;
   simk::Lock lock(simk::Mutex());
   M().clients.emplace_back(callback, context);
+  if (M().heldWakeup) {
+    M().pending.push_back(std::move(*M().heldWakeup));
+    M().heldWakeup.reset();
+    simk::Changed();
+  }
   return 0;
 }
 
@@ -268,14 +318,25 @@ int32_t xpm_relayhdmicecrcu(int32_t kind, uint32_t keyCode) {
 }
 
 void simtv_inject_event(uint32_t cookie, uint32_t event, const void* payload, uint32_t size) {
-  MiddlewareEvent e{cookie, event, {}, payload != nullptr};
-  if (payload && size) {
-    auto* bytes = static_cast<const unsigned char*>(payload);
-    e.payload.assign(bytes, bytes + size);
-  }
+  MiddlewareEvent e = MakeEvent(cookie, event, payload, size);
   simk::Lock lock(simk::Mutex());
   M().pending.push_back(std::move(e));
   simk::Changed();
+}
+
+void simtv_wake_by_power_key(void) {
+  const int32_t reasonPower = 1;
+  MiddlewareEvent e = MakeEvent(0, XpmEvent::Wakeup, &reasonPower, sizeof reasonPower);
+  {
+    simk::Lock lock(simk::Mutex());
+    if (!simtv::PeriodEnds()) {
+      M().pending.push_back(std::move(e));
+      simk::Changed();
+      return;
+    }
+    M().heldWakeup = std::move(e);
+  }
+  simtv_wake();
 }
 
 int simtv_event_clients(void) {

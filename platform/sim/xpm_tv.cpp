@@ -901,6 +901,11 @@ int32_t XPM_SetPIPMode(int32_t mode) {
 
 int32_t XPM_StandbyMode(int32_t mode, int32_t reason) {
   TV_CALL("XPM_StandbyMode", simk::CallArgs{}.Int(mode).Int(reason));
+  // On the wall clock the set goes to standby as a set does: the state
+  // manager stops the program and ends its period of operation, and the
+  // power key begins the next. A scenario ends the period itself (its
+  // standby line), so that the screens' standby is checked apart from it.
+  if (!simk::IsVirtual()) simtv_standby();
   return 0;
 }
 

@@ -278,5 +278,36 @@ TEST_F(Sim, TheHardwareWatchdogCountsFromItsLastFeed) {
   simtv_advance(120000);
 }
 
+// The power key in standby: while the period runs (the interface's own
+// standby) the middleware reports the wake-up at once; once a standby is on
+// its way, the key begins the next period, and the wake-up waits for the
+// interface that listens anew, which hears it once.
+TEST_F(Sim, ThePowerKeyAfterAStandbyBeginsTheNextPeriodWhoseInterfaceHearsTheWakeUp) {
+  const XPM_EventCallback listen = [](uint32_t, uint32_t event, const void* payload, uint32_t size) {
+    int32_t reason = 0;
+    if (payload && size >= sizeof reason) std::memcpy(&reason, payload, sizeof reason);
+    Log(std::to_string(event) + " reason " + std::to_string(reason));
+  };
+  ASSERT_EQ(simtv_set_on(), 1);
+  XPM_SubscribeEventClient(listen, nullptr);
+  simtv_wake_by_power_key();
+  simtv_settle();
+  EXPECT_EQ(TakeLog(), (std::vector<std::string>{"3 reason 1"}));
+
+  simtv_standby();
+  EXPECT_EQ(simtv_set_on(), 0);
+  simtv_wake_by_power_key();
+  simtv_settle();
+  XPM_UnsubscribeEventClient(listen, nullptr);
+  EXPECT_TRUE(TakeLog().empty());
+  EXPECT_EQ(simtv_set_on(), 1);
+  for (int period = 0; period < 2; ++period) {
+    XPM_SubscribeEventClient(listen, nullptr);
+    simtv_settle();
+    XPM_UnsubscribeEventClient(listen, nullptr);
+  }
+  EXPECT_EQ(TakeLog(), (std::vector<std::string>{"3 reason 1"}));
+}
+
 }  // namespace
 }  // namespace HostTest

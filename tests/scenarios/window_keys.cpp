@@ -4,12 +4,14 @@
 //
 //   window_keys TITLE key KEYSYM...   presses and releases each key in turn in
 //                                     the window (KEYSYM as X names it: p, g)
+//   window_keys TITLE hold KEYSYM MS  holds the key down for MS milliseconds
 //   window_keys TITLE pixel X Y       prints the window's pixel as 0xRRGGBB
 //
 // TITLE is the beginning of the window's title. Exit status: 0 done, 1 no
 // such window or key, 2 usage.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <time.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -36,7 +38,10 @@ Window FindWindow(Display* display, Window under, const std::string& title) {
   return found;
 }
 
-bool SendKey(Display* display, Window window, const char* keysymName) {
+// Presses (down), releases (up) or presses and releases the key.
+enum class Stroke { Down, Up, Both };
+
+bool SendKey(Display* display, Window window, const char* keysymName, Stroke stroke = Stroke::Both) {
   const KeySym keysym = XStringToKeysym(keysymName);
   const KeyCode keycode = keysym == NoSymbol ? 0 : XKeysymToKeycode(display, keysym);
   if (!keycode) {
@@ -51,6 +56,7 @@ bool SendKey(Display* display, Window window, const char* keysymName) {
   key.same_screen = True;
   key.keycode = keycode;
   for (int type : {KeyPress, KeyRelease}) {
+    if ((type == KeyPress && stroke == Stroke::Up) || (type == KeyRelease && stroke == Stroke::Down)) continue;
     key.type = type;
     XEvent event{};
     event.xkey = key;
@@ -61,7 +67,9 @@ bool SendKey(Display* display, Window window, const char* keysymName) {
 }
 
 int Usage() {
-  std::fprintf(stderr, "usage: window_keys TITLE key KEYSYM...\n       window_keys TITLE pixel X Y\n");
+  std::fprintf(stderr,
+               "usage: window_keys TITLE key KEYSYM...\n       window_keys TITLE hold KEYSYM MS\n"
+               "       window_keys TITLE pixel X Y\n");
   return 2;
 }
 
@@ -70,8 +78,8 @@ int Usage() {
 int main(int argc, char** argv) {
   if (argc < 4) return Usage();
   const std::string command = argv[2];
-  if (command == "pixel" && argc != 5) return Usage();
-  if (command != "pixel" && command != "key") return Usage();
+  if ((command == "pixel" || command == "hold") && argc != 5) return Usage();
+  if (command != "pixel" && command != "key" && command != "hold") return Usage();
   Display* display = XOpenDisplay(nullptr);
   if (!display) {
     std::fprintf(stderr, "window_keys: no display\n");
@@ -85,6 +93,15 @@ int main(int argc, char** argv) {
   } else if (command == "key") {
     for (int i = 3; i < argc && status == 0; ++i)
       if (!SendKey(display, window, argv[i])) status = 1;
+  } else if (command == "hold") {
+    if (!SendKey(display, window, argv[3], Stroke::Down)) {
+      status = 1;
+    } else {
+      const long ms = std::atol(argv[4]);
+      const timespec held{ms / 1000, (ms % 1000) * 1000000L};
+      nanosleep(&held, nullptr);
+      SendKey(display, window, argv[3], Stroke::Up);
+    }
   } else {
     XImage* image = XGetImage(display, window, std::atoi(argv[3]), std::atoi(argv[4]), 1, 1, AllPlanes, ZPixmap);
     if (!image) {

@@ -5,7 +5,6 @@
 #include "Core/Keys.h"
 #include "keymap.h"
 #include "simtv.h"
-#include "xpm_events.h"
 
 namespace {
 
@@ -28,7 +27,4 @@ void SetPastSetup() {
 
 bool IsPowerKey(uint32_t keyCode) { return GuiKeyCodeOf(int32_t(keyCode)) == Key::Power; }
 
-void WakeByPowerKey() {
-  const int32_t reasonPower = 1;
-  simtv_inject_event(0, XpmEvent::Wakeup, &reasonPower, sizeof reasonPower);
-}
+void WakeByPowerKey() { simtv_wake_by_power_key(); }

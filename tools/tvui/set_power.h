@@ -25,7 +25,8 @@ void SetPastSetup();
 // Whether a hardware key code is a power key (the remote's or the front
 // panel's).
 bool IsPowerKey(uint32_t keyCode);
-// The middleware's wake-up by the power key.
+// The middleware's wake-up by the power key; after a standby that ended the
+// period of operation, the next period begins with it.
 void WakeByPowerKey();
 
 // A set in standby shows a dark screen but for its red standby lamp, in the

@@ -5,14 +5,20 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <mutex>
+#include <span>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "GenPng.h"
 #include "gui_loop.h"
 #include "launch.h"
 #include "output_tee.h"
+#include "product_lines.h"
 #include "remote_keys.h"
 #include "scenario.h"
 #include "sdl_library.h"
@@ -55,11 +61,15 @@ std::vector<std::string> g_listed;
 // whatever the window's picture is.
 void TellOpenedScreens() {
   std::vector<std::string> listed = ScenarioListedScreens();
+  bool told = false;
   for (auto at = listed.begin(); at != listed.end(); ++at) {
     // As many of its class as were listed before are the ones already there.
     if (std::count(listed.begin(), at, *at) < std::count(g_listed.begin(), g_listed.end(), *at)) continue;
     std::printf("tvui: the window opened %s\n", at->c_str());
+    told = true;
   }
+  // Told as it opens, whatever stands behind the standard output.
+  if (told) std::fflush(stdout);
   g_listed = std::move(listed);
 }
 
@@ -88,9 +98,13 @@ void CopyPlane(int32_t kind) {
 // set changes so without a frame when no screen was open.
 constexpr int kStandbyLookMs = 250;
 
+// The set's standby ends the period of operation: the set is off until the
+// next period's root has woken.
 bool InStandby() {
-  if (!SetHasStandby() || !AcquirePslDornSem()) return false;
-  const bool standby = SetInStandby();
+  if (!SetHasStandby()) return false;
+  if (!simtv_set_on()) return true;
+  if (!AcquirePslDornSem()) return false;
+  const bool standby = !rootObject.load() || SetInStandby();
   ReleasePslDornSem();
   return standby;
 }
@@ -138,6 +152,51 @@ void EndWhenTheDisplayGoes() {
   dlclose(xlib);
 }
 
+// A test that drives the window reaches the set as the world around it
+// does, through the FIFO that TVUI_WINDOW_LINES names: lines of the scenario
+// language for what happens outside the set's interface (a middleware
+// event, a state-manager command, another process's on-screen display, the
+// set's own standby, the USB disk going in or out, the update service's
+// result), each run as it comes, on the clock on the wall. The viewer's keys
+// stay the keyboard's.
+const ScenarioCommand* OutsideLine(const ScenarioTokens& t) {
+  static constexpr const char* kOutside[] = {"event", "command", "osd", "standby", "usb", "media", "dispatch"};
+  const std::string& name = t[0].text;
+  if (std::none_of(std::begin(kOutside), std::end(kOutside), [&](const char* word) { return name == word; }))
+    return nullptr;
+  // The other dispatches hand the root its event on the GUI thread's turn,
+  // which only a scenario's clock gives.
+  if (name == "dispatch" && (t.size() < 2 || t[1].text != "update-result")) return nullptr;
+  for (std::span<const ScenarioCommand> rows : {ScenarioCommands(), TvuiProduct::Commands()})
+    for (const ScenarioCommand& row : rows)
+      if (name == row.name) return &row;
+  return nullptr;
+}
+
+void RunOutsideLines(const std::string& path) {
+  std::ifstream lines(path);
+  if (!lines) {
+    OutputTee::Say("tvui: " + path + " (TVUI_WINDOW_LINES) cannot be read: no line reaches the set", true);
+    return;
+  }
+  std::string source;
+  for (int number = 1; std::getline(lines, source); ++number) {
+    ScenarioTokens tokens;
+    std::string failure;
+    if (!SplitScenarioLine(source, &tokens)) {
+      failure = "a quote is left open";
+    } else if (tokens.empty()) {
+      continue;
+    } else if (const ScenarioCommand* command = OutsideLine(tokens)) {
+      failure = command->run(tokens);
+    } else {
+      failure = "no happening outside the set: event, command, osd, standby, usb, media or dispatch update-result";
+    }
+    if (!failure.empty())
+      OutputTee::Say("tvui: " + path + ":" + std::to_string(number) + ": " + source + " failed: " + failure, true);
+  }
+}
+
 }  // namespace
 
 void WatchWindowFrames() { simtv_on_render(&CopyPlane); }
@@ -176,6 +235,8 @@ int RunWindow(const std::function<void()>& started) {
   // black window on a busy machine: the terminal says why.
   OutputTee::Say("tvui: the set is starting; the window shows it once it is on");
   if (started) started();
+  if (const char* outside = std::getenv("TVUI_WINDOW_LINES"); outside && *outside)
+    std::thread(RunOutsideLines, std::string(outside)).detach();
   // The window draws when a frame was flipped, when it was uncovered, and
   // when the set went to standby or woke; it waits otherwise.
   bool standby = false;
