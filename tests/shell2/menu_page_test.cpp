@@ -31,8 +31,6 @@ class MenuPageTest : public ShellTest::ShellFixture {
     return points;
   }
 
-  MenuSystem::MenuSystem* menu = nullptr;
-  NonMenuSystem::NonMenuSystem* nonMenu = nullptr;
   ShellTest::Page* page = nullptr;
   RootTest::TestCtrl* items[3] = {};
 };

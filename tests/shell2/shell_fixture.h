@@ -78,6 +78,12 @@ class ShellFixture : public RootTest::RootFixture {
     system->Open();
     return system;
   }
+  // The three sub-systems of normal operation, in the order it opens them.
+  void StartTheThree() {
+    nonMenu = StartSubSystem<NonMenuSystem::NonMenuSystem>();
+    menu = StartSubSystem<MenuSystem::MenuSystem>();
+    factory = StartSubSystem<FactorySystem::FactorySystem>();
+  }
   // The names of the listed screens, oldest first.
   std::string Listed() const;
   // The names of the group's screens, bottom first.
@@ -87,6 +93,9 @@ class ShellFixture : public RootTest::RootFixture {
   Agent::MessageAgent* agent = nullptr;
   Primitives::KeyRoutingGroup* app = nullptr;
   Agent::MessageDelivery previousDelivery = nullptr;
+  NonMenuSystem::NonMenuSystem* nonMenu = nullptr;
+  MenuSystem::MenuSystem* menu = nullptr;
+  FactorySystem::FactorySystem* factory = nullptr;
 };
 
 }  // namespace ShellTest

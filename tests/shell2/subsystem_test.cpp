@@ -18,9 +18,7 @@ class SubSystemTest : public ShellTest::ShellFixture {
  protected:
   void SetUp() override {
     ShellFixture::SetUp();
-    nonMenu = StartSubSystem<NonMenuSystem::NonMenuSystem>();
-    menu = StartSubSystem<MenuSystem::MenuSystem>();
-    factory = StartSubSystem<FactorySystem::FactorySystem>();
+    StartTheThree();
     app->OnSetFocus(menu);
     NonMenuScreen::made = 0;
   }
@@ -30,10 +28,6 @@ class SubSystemTest : public ShellTest::ShellFixture {
     state->Param = param;
     return state;
   }
-
-  NonMenuSystem::NonMenuSystem* nonMenu = nullptr;
-  MenuSystem::MenuSystem* menu = nullptr;
-  FactorySystem::FactorySystem* factory = nullptr;
 };
 
 }  // namespace
