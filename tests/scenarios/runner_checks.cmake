@@ -561,12 +561,18 @@ file(READ ${WORK}/older/two.png mine)
 if(NOT older STREQUAL "89504e470d0a1a0a" OR NOT mine STREQUAL "mine\n")
   set(failures "${failures}\nout_older: the older page's picture was not taken for the runner's, or the user's was")
 endif()
-# A record line naming a file that cannot exist is dropped with a warning.
+# A record line naming a file that cannot exist is dropped with a warning:
+# one with a byte 0 too, which the file system would cut to a file of the
+# user's.
 string(REPEAT "x" 256 long)
 file(WRITE ${WORK}/odd/notes.txt "mine\n")
 file(WRITE ${WORK}/odd/.tvui-out "${long}.png\t\nnotes.txt/one.png\t1\t2\n")
-check(impossible_record 0 "^tvui: the record [^\n]*names ${WORK}/odd/x+.png, which cannot be a file \\(a name in it is longer[^\n]*: its line is dropped, and nothing removed\ntvui: [^\n]*notes.txt/one.png, which cannot be a file \\(it lies below ${WORK}/odd/notes.txt, which is not a folder\\)"
+execute_process(COMMAND sh -c "printf 'notes.txt\\000.png\\n' >>${WORK}/odd/.tvui-out")
+check(impossible_record 0 "^tvui: the record [^\n]*names ${WORK}/odd/x+.png, which cannot be a file \\(a name in it is longer[^\n]*: its line is dropped, and nothing removed\ntvui: [^\n]*notes.txt/one.png, which cannot be a file \\(it lies below ${WORK}/odd/notes.txt, which is not a folder\\)[^\n]*\ntvui: [^\n]*names ${WORK}/odd/notes.txt\\\\x00.png, which cannot be a file \\(a control character"
       ${TVUI} --quiet --scenario ${WORK}/one.scn --out ${WORK}/odd)
+if(NOT EXISTS ${WORK}/odd/notes.txt)
+  set(failures "${failures}\nimpossible_record: a line with a byte 0 removed a file of the user's")
+endif()
 # A run killed after a picture has stamped it in the record: a picture of the
 # user's put in its place since is theirs, and the next run leaves it.
 file(WRITE ${WORK}/killed.scn "root probe\nkey 1\nscreenshot one.png\nrepeat 1000\n  advance 4294967295\nend\n")

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <iterator>
@@ -37,10 +38,13 @@ bool RunnerWrites(const fs::path& path) {
          std::find(std::begin(kOutFolderWalkFiles), std::end(kOutFolderWalkFiles), name) != std::end(kOutFolderWalkFiles);
 }
 
-// A name below the folder, never past it, and never the record itself.
+// A name below the folder, never past it, and never the record itself. A
+// name with a byte 0 is none: the file system would see only the part
+// before it ("notes.tex" of "notes.tex\0.png"), a file the runner never wrote.
 bool Below(const std::string& name) {
   const fs::path path(name);
-  if (name.empty() || !path.is_relative() || name == kRecord || !RunnerWrites(path)) return false;
+  if (name.empty() || HasControlCharacter(name) || !path.is_relative() || name == kRecord || !RunnerWrites(path))
+    return false;
   return std::none_of(path.begin(), path.end(), [](const fs::path& part) { return part == ".."; });
 }
 
@@ -209,6 +213,21 @@ std::string Impossible(const fs::path& folder, const std::string& name) {
   return {};
 }
 
+// A name as a message shows it: a control character, a byte 0 too, as \xNN.
+std::string Shown(const std::string& name) {
+  std::string shown;
+  for (char c : name) {
+    if (!HasControlCharacter(std::string_view(&c, 1))) {
+      shown += c;
+      continue;
+    }
+    char escaped[5];
+    std::snprintf(escaped, sizeof escaped, "\\x%02X", unsigned(uint8_t(c)));
+    shown += escaped;
+  }
+  return shown;
+}
+
 // The files the record lists, or where the folder has none, those of an
 // older build's page: empty, or why the record cannot be read. A line that
 // names a file no folder can hold is left out, and DROPPED (when given)
@@ -228,13 +247,19 @@ std::string Recorded(const fs::path& folder, std::vector<Entry>* entries,
     const std::string line = text.substr(at, end - at);
     const size_t tab = line.find('\t');
     const std::string name = line.substr(0, tab);
-    if (!Below(name)) continue;
-    if (std::string why = Impossible(folder, name); !why.empty()) {
+    // The runner writes no such name, and the file system would take only
+    // the part before a byte 0 of it, a file the runner never wrote.
+    const std::string why = HasControlCharacter(name) ? "a control character is in its name, as in no file the "
+                                                        "runner writes"
+                            : Below(name)             ? Impossible(folder, name)
+                                                      : std::string();
+    if (!why.empty()) {
       if (dropped)
-        dropped->push_back("the record " + (folder / kRecord).string() + " names " + (folder / name).string() +
+        dropped->push_back("the record " + (folder / kRecord).string() + " names " + Shown((folder / name).string()) +
                            ", which cannot be a file (" + why + "): its line is dropped, and nothing removed");
       continue;
     }
+    if (!Below(name)) continue;
     Entry entry{Normal(name), tab == std::string::npos ? std::string() : line.substr(tab + 1)};
     const size_t writing = ("\t" + entry.stamp).find("\t" + std::string(kWriting));
     if (writing != std::string::npos) {
