@@ -509,6 +509,16 @@ void PrepareSetFolder(const std::string& fresh) {
              "TVUI_ROOT");
 }
 
+// The folder where a build of this tree wrote its pictures before output
+// folders kept a record (scripts/run.sh's out): there, and there alone, a
+// page of pictures without a record shows what the runner wrote. Installed,
+// the program has no such folder.
+bool OlderBuildsFolder(const std::string& folder) {
+  std::error_code error;
+  return InstalledFiles().empty() &&
+         fs::equivalent(folder.empty() ? fs::path(".") : fs::path(folder), fs::path(TVUI_SOURCE_DIR) / "out", error);
+}
+
 // The pictures' folder, guarded as the set's is: never the system's root or
 // one of its folders, written where a picture can be, and never over a file
 // of the user's own; what the run before wrote there goes.
@@ -518,10 +528,11 @@ void PrepareOutFolder(const std::string& folder, const std::string& scenario) {
   if (std::string place = SystemPlace(folder); !place.empty())
     Refuse(std::string(kWhose) + " " + folder + ": " + place + "; " + kRemedy + " (a folder of your own, such as out)");
   CheckWritableFolder(folder, kWhose, kRemedy);
-  if (std::string refusal = OutFolderRefusal(folder, ScenarioOutputNames(scenario)); !refusal.empty())
+  const bool olderPage = OlderBuildsFolder(folder);
+  if (std::string refusal = OutFolderRefusal(folder, ScenarioOutputNames(scenario), olderPage); !refusal.empty())
     Refuse(refusal);
   std::vector<std::string> dropped;
-  if (std::string failure = OutFolderBegin(folder, &dropped); !failure.empty()) Refuse(failure, 1);
+  if (std::string failure = OutFolderBegin(folder, olderPage, &dropped); !failure.empty()) Refuse(failure, 1);
   for (const std::string& line : dropped) std::fprintf(stderr, "tvui: %s\n", line.c_str());
 }
 

@@ -87,7 +87,8 @@ std::string FileOf(int dir, const char* path, int flags) {
 // the place of one stamped before. A file whose stamp has changed since, and
 // that is not the file being written, is the user's now (a picture of theirs
 // put in the runner's place). An older build's record, and a page of its
-// pictures, name files without a stamp: they are taken as the runner's.
+// pictures in the folder it wrote them to, name files without a stamp: they
+// are taken as the runner's.
 struct Entry {
   std::string name;
   std::string stamp;
@@ -229,19 +230,19 @@ std::string Shown(const std::string& name) {
 }
 
 // The files the record lists, or where the folder has none, those of an
-// older build's page: empty, or why the record cannot be read. A line that
-// names a file no folder can hold is left out, and DROPPED (when given)
-// says why.
-std::string Recorded(const fs::path& folder, std::vector<Entry>* entries,
+// older build's page where OLDERPAGE says the folder is the one such a
+// build wrote: empty, or why the record cannot be read. A line that names a
+// file no folder can hold is left out, and DROPPED (when given) says why.
+std::string Recorded(const fs::path& folder, bool olderPage, std::vector<Entry>* entries,
                      std::vector<std::string>* dropped = nullptr) {
   std::string text;
   bool there = false;
   if (std::string why = ReadRegular(folder / kRecord, &text, &there); !why.empty()) return why;
+  entries->clear();
   if (!there) {
-    *entries = OlderPage(folder);
+    if (olderPage) *entries = OlderPage(folder);
     return {};
   }
-  entries->clear();
   for (size_t at = 0, end = 0; at < text.size(); at = end + 1) {
     end = std::min(text.find('\n', at), text.size());
     const std::string line = text.substr(at, end - at);
@@ -390,10 +391,10 @@ std::string WriteRecord(const Record& record) {
 
 }  // namespace
 
-std::string OutFolderRefusal(const std::string& folder, const std::vector<std::string>& names) {
+std::string OutFolderRefusal(const std::string& folder, const std::vector<std::string>& names, bool olderPage) {
   const fs::path at = Folder(folder);
   std::vector<Entry> recorded;
-  if (std::string why = Recorded(at, &recorded); !why.empty()) return why;
+  if (std::string why = Recorded(at, olderPage, &recorded); !why.empty()) return why;
   // What the run will remove: a link among it is neither followed nor taken.
   for (const Entry& entry : recorded)
     if (std::string why = Unreachable(at, entry.name); !why.empty()) return why;
@@ -402,10 +403,10 @@ std::string OutFolderRefusal(const std::string& folder, const std::vector<std::s
   return {};
 }
 
-std::string OutFolderBegin(const std::string& folder, std::vector<std::string>* dropped) {
+std::string OutFolderBegin(const std::string& folder, bool olderPage, std::vector<std::string>* dropped) {
   const fs::path at = Folder(folder);
   std::vector<Entry> recorded;
-  if (std::string why = Recorded(at, &recorded, dropped); !why.empty()) return why;
+  if (std::string why = Recorded(at, olderPage, &recorded, dropped); !why.empty()) return why;
   std::error_code error;
   for (const Entry& entry : recorded) {
     // A file changed since the runner wrote it stays, and the run will not

@@ -30,13 +30,18 @@ inline constexpr const char* kOutFolderWalkFiles[] = {"walk.scn", "walk-screens.
 // Why the run may not read the folder's record, remove what it lists or
 // write the files NAMES in the folder (the first that holds a file of the
 // user's own, or lies through a link), empty when it may. Before the run.
-std::string OutFolderRefusal(const std::string& folder, const std::vector<std::string>& names);
+// OLDERPAGE: the folder is the one where a build from before the record
+// wrote its pictures, and a page of its pictures there, without a record,
+// shows what it wrote; in any other folder such a page (a copy of one, say)
+// is the user's.
+std::string OutFolderRefusal(const std::string& folder, const std::vector<std::string>& names, bool olderPage);
 
 // Removes the files that the record lists, as they were left, and empties
-// the record; empty, or why not. A line of the record naming a file that
-// cannot exist (a name too long, or below a regular file) is no file of the
-// runner's: it is dropped, removing nothing, and DROPPED says why.
-std::string OutFolderBegin(const std::string& folder, std::vector<std::string>* dropped);
+// the record; empty, or why not. OLDERPAGE as for OutFolderRefusal. A line
+// of the record naming a file that cannot exist (a name too long, with a
+// control character, or below a regular file) is no file of the runner's:
+// it is dropped, removing nothing, and DROPPED says why.
+std::string OutFolderBegin(const std::string& folder, bool olderPage, std::vector<std::string>* dropped);
 
 // Before the runner writes NAME through a descriptor as it goes (a walk's
 // journal): empty when it may (no file of that name, or one the run wrote),
