@@ -139,6 +139,14 @@ endif()
 # scenario takes no picture until late.
 check(unusable_out 2 "the pictures cannot be written to ${WORK}/plain/out: it cannot be made \\(Not a directory"
       ${TVUI} --quiet --scenario ${WORK}/quick.scn --out ${WORK}/plain/out)
+# Refused before a fresh set has lost a file.
+file(WRITE ${WORK}/marked/.tvui-set "")
+file(WRITE ${WORK}/marked/mnt/nvram/stale "the set's\n")
+check(unusable_out_fresh 2 "cannot be written to ${WORK}/plain/out" ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/marked
+      ${TVUI} --quiet --fresh --scenario ${WORK}/quick.scn --out ${WORK}/plain/out)
+if(NOT EXISTS ${WORK}/marked/mnt/nvram/stale)
+  set(failures "${failures}\nunusable_out_fresh: the set was emptied for a run that --out refused")
+endif()
 # And on a read-only mount, where the machine lets a user mount one in a
 # namespace of its own.
 file(MAKE_DIRECTORY ${WORK}/readonly)

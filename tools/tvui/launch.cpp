@@ -472,10 +472,11 @@ void EmptySetFolder(const fs::path& folder) {
   std::fflush(stdout);
 }
 
-// The set's files: TVUI_ROOT, else the default folder. `fresh` names what
-// asks for a set fresh from the factory (empty: the set as its folder holds
-// it). A TVUI_ROOT that is a symbolic link names the folder it points to.
-void PrepareSetFolder(const std::string& fresh) {
+// The set's files: TVUI_ROOT, else the default folder, checked before
+// anything is made or removed there. `fresh` names what asks for a set fresh
+// from the factory (empty: the set as its folder holds it). A TVUI_ROOT that
+// is a symbolic link names the folder it points to.
+fs::path CheckSetPlace(const std::string& fresh) {
   const char* given = std::getenv("TVUI_ROOT");
   if (!given || !*given) setenv("TVUI_ROOT", DefaultSetFolder().c_str(), 1);
   const fs::path folder = std::getenv("TVUI_ROOT");
@@ -495,6 +496,13 @@ void PrepareSetFolder(const std::string& fresh) {
     Refuse("the set's files cannot be kept in " + folder.string() + ": it holds files and lacks the set's mark (" +
            kSetMark + "), so the set did not make it; name another TVUI_ROOT (a new or empty folder)");
   if (!fresh.empty() && there) CheckFreshFolder(folder, fresh);
+  return folder;
+}
+
+// The set's folder, where CheckSetPlace found it may be, made or taken,
+// locked, and emptied for a fresh set.
+void PrepareSetFolder(const fs::path& folder, const std::string& fresh) {
+  std::error_code error;
   CheckSetFolder(folder);
   // A new folder, one that was empty, or a set's from before the mark.
   if (!HasSetMark(folder)) WriteSetMark(folder);
@@ -521,18 +529,23 @@ bool OlderBuildsFolder(const std::string& folder) {
 
 // The pictures' folder, guarded as the set's is: never the system's root or
 // one of its folders, written where a picture can be, and never over a file
-// of the user's own; what the run before wrote there goes.
-void PrepareOutFolder(const std::string& folder, const std::string& scenario) {
+// of the user's own. Checked before anything of the set's goes.
+void CheckOutFolder(const std::string& folder, const std::string& scenario) {
   constexpr const char* kWhose = "the pictures cannot be written to";
   constexpr const char* kRemedy = "name another --out";
   if (std::string place = SystemPlace(folder); !place.empty())
     Refuse(std::string(kWhose) + " " + folder + ": " + place + "; " + kRemedy + " (a folder of your own, such as out)");
   CheckWritableFolder(folder, kWhose, kRemedy);
-  const bool olderPage = OlderBuildsFolder(folder);
-  if (std::string refusal = OutFolderRefusal(folder, ScenarioOutputNames(scenario), olderPage); !refusal.empty())
+  if (std::string refusal = OutFolderRefusal(folder, ScenarioOutputNames(scenario), OlderBuildsFolder(folder));
+      !refusal.empty())
     Refuse(refusal);
+}
+
+// What the run before wrote in the pictures' folder goes.
+void BeginOutFolder(const std::string& folder) {
   std::vector<std::string> dropped;
-  if (std::string failure = OutFolderBegin(folder, olderPage, &dropped); !failure.empty()) Refuse(failure, 1);
+  if (std::string failure = OutFolderBegin(folder, OlderBuildsFolder(folder), &dropped); !failure.empty())
+    Refuse(failure, 1);
   for (const std::string& line : dropped) std::fprintf(stderr, "tvui: %s\n", line.c_str());
 }
 
@@ -754,11 +767,15 @@ void TvuiLaunch(int argc, char** argv) {
   // The demonstration is a tour from the factory: whatever an earlier run
   // left in the set's folder, it starts on a set fresh from the factory.
   const bool tour = runScenario && options.scenario.empty();
-  PrepareSetFolder(options.fresh ? "--fresh starts from a set fresh from the factory in a folder of the set's own"
-                   : tour        ? "the demonstration starts from a set fresh from the factory, in a folder of the "
-                                   "set's own"
-                                 : "");
-  if (runScenario) PrepareOutFolder(options.out, scenario);
+  const std::string fresh =
+      options.fresh ? "--fresh starts from a set fresh from the factory in a folder of the set's own"
+      : tour        ? "the demonstration starts from a set fresh from the factory, in a folder of the set's own"
+                    : "";
+  const fs::path set = CheckSetPlace(fresh);
+  // A refused --out refuses the run before a fresh set has lost a file.
+  if (runScenario) CheckOutFolder(options.out, scenario);
+  PrepareSetFolder(set, fresh);
+  if (runScenario) BeginOutFolder(options.out);
   if (!LoadScenarioContent(setup, &error)) Refuse(error);
 
   OutputTee::Start(runScenario, options.quiet);
