@@ -714,7 +714,8 @@ wait $pid
 check(interrupted 130 "^tvui: interrupted; the run stops at ${WORK}/endless.scn:(3: memory|5:   advance 4294967295)\n$" bash
       ${WORK}/interrupt.sh ${WORK} ${TVUI})
 # While one run uses a set's folder, a second is refused, naming the first,
-# and a fresh set does not remove the first's files.
+# and a fresh set does not remove the first's files; so is one on another set
+# that would write the first's output folder.
 file(WRITE ${WORK}/second.sh [=[
 export TVUI_ROOT="$1/shared"
 mkfifo "$1/first.fifo"
@@ -723,11 +724,12 @@ while read -r line; do
   [[ $line == *resident* ]] || continue
   "$2" --quiet --fresh --scenario "$1/quick.scn" --out "$1/second"; second=$?
   [ -e "$TVUI_ROOT/mnt/nvram/APP_NVRAM.dat" ] || echo "the second run removed the first's settings" >&2
+  TVUI_ROOT="$1/third" "$2" --quiet --scenario "$1/quick.scn"; third=$?
   kill -TERM $pid
 done <"$1/first.fifo"
-wait $pid; exit $second
+wait $pid; exit $((second * 10 + third))
 ]=])
-check(second_run 2 "^tvui: the set's folder ${WORK}/shared is in use by another run of tvui, process [0-9]+ \\([^\n]*endless.scn\\): one run at a time[^\n]*\n$"
+check(second_run 22 "^tvui: the set's folder ${WORK}/shared is in use by another run of tvui, process [0-9]+ \\([^\n]*endless.scn\\): one run at a time[^\n]*\ntvui: the output folder out is in use by another run of tvui, process [0-9]+ \\([^\n]*endless.scn\\): one run at a time writes a folder[^\n]*\n$"
       bash ${WORK}/second.sh ${WORK} ${TVUI})
 
 endif()

@@ -5,6 +5,7 @@
 #include <link.h>
 #include <linux/magic.h>
 #include <pthread.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/statfs.h>
@@ -106,7 +107,7 @@ void Usage() {
       "  --out DIR        where screenshots go (default: out; --out=DIR too), never the system's root,\n"
       "                   one of its folders, a new folder in it or lost+found; a run first removes what\n"
       "                   the run before wrote there (listed in DIR/.tvui-out) and never writes over a\n"
-      "                   file it did not write\n"
+      "                   file it did not write; one run at a time writes it\n"
       "  --root NAME      the root to boot with instead of the scenario's\n"
       "  --fresh          start from a set fresh from the factory: the set's own folders, mnt and tmp (its\n"
       "                   settings and files), removed and the rest of its folder left alone, in a folder\n"
@@ -282,6 +283,17 @@ bool HoldsOnlySetEntries(const fs::path& folder) {
   return any && !error;
 }
 
+// "another run of tvui", and by its process where PID tells it.
+std::string AnotherRun(pid_t pid) {
+  std::string run = "another run of tvui";
+  if (pid <= 0) return run;
+  std::ifstream file("/proc/" + std::to_string(pid) + "/cmdline");
+  std::string command((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  while (!command.empty() && command.back() == '\0') command.pop_back();
+  std::replace(command.begin(), command.end(), '\0', ' ');
+  return run + ", process " + std::to_string(pid) + (command.empty() ? "" : " (" + command + ")");
+}
+
 // While a run uses the set's folder it holds a lock on the mark, and a
 // second run is refused, naming the first: a fresh set would remove the
 // files of the set the first is running, and two sets would write one
@@ -297,19 +309,48 @@ void LockSetFolder(const fs::path& folder) {
   if (fcntl(held, F_SETLK, &lock) == 0) return;
   if (errno != EACCES && errno != EAGAIN)
     Refuse("cannot lock the set's mark " + mark.string() + ": " + std::strerror(errno), 1);
-  std::string first = "another run of tvui";
   struct flock holder {};
   holder.l_type = F_WRLCK;
   holder.l_whence = SEEK_SET;
-  if (fcntl(held, F_GETLK, &holder) == 0 && holder.l_type != F_UNLCK && holder.l_pid > 0) {
-    std::ifstream file("/proc/" + std::to_string(holder.l_pid) + "/cmdline");
-    std::string command((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    while (!command.empty() && command.back() == '\0') command.pop_back();
-    std::replace(command.begin(), command.end(), '\0', ' ');
-    first += ", process " + std::to_string(holder.l_pid) + (command.empty() ? "" : " (" + command + ")");
-  }
-  Refuse("the set's folder " + folder.string() + " is in use by " + first +
+  const bool known = fcntl(held, F_GETLK, &holder) == 0 && holder.l_type != F_UNLCK;
+  Refuse("the set's folder " + folder.string() + " is in use by " + AnotherRun(known ? holder.l_pid : 0) +
          ": one run at a time uses a set; end that one, or name another TVUI_ROOT");
+}
+
+// The process that holds the lock on the folder FD is open on, 0 when it
+// cannot be told: the kernel's list of locks names it by the folder's device
+// and inode.
+pid_t FolderLockHolder(int fd) {
+  struct stat info {};
+  if (fstat(fd, &info) != 0) return 0;
+  char wanted[64];
+  std::snprintf(wanted, sizeof wanted, " %02x:%02x:%llu ", major(info.st_dev), minor(info.st_dev),
+                static_cast<unsigned long long>(info.st_ino));
+  std::ifstream locks("/proc/locks");
+  for (std::string line; std::getline(locks, line);) {
+    // "1: FLOCK  ADVISORY  WRITE 1234 08:02:5678 0 EOF"; a waiter's line has "->".
+    const size_t at = (line + ' ').find(wanted);
+    if (at == std::string::npos || line.find("FLOCK") == std::string::npos || line.find("->") != std::string::npos)
+      continue;
+    const size_t start = line.rfind(' ', at - 1);
+    return pid_t(std::atol(line.c_str() + (start == std::string::npos ? 0 : start + 1)));
+  }
+  return 0;
+}
+
+// While a run writes its output folder it holds a lock on the folder, and a
+// second run, on another set too, is refused, naming the first: each would
+// remove at its start what the other wrote, and the record would list files
+// that are gone. The lock goes with the process, however it ends.
+void LockOutFolder(const std::string& folder) {
+  static int held = -1;
+  const std::string at = folder.empty() ? "." : folder;
+  held = open(at.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (held < 0) Refuse("cannot open the output folder " + at + ": " + std::strerror(errno), 1);
+  if (flock(held, LOCK_EX | LOCK_NB) == 0) return;
+  if (errno != EWOULDBLOCK) Refuse("cannot lock the output folder " + at + ": " + std::strerror(errno), 1);
+  Refuse("the output folder " + at + " is in use by " + AnotherRun(FolderLockHolder(held)) +
+         ": one run at a time writes a folder; end that one, or name another --out");
 }
 
 // Why the folder is the system's own, empty when it is not: neither the set's
@@ -528,14 +569,16 @@ bool OlderBuildsFolder(const std::string& folder) {
 }
 
 // The pictures' folder, guarded as the set's is: never the system's root or
-// one of its folders, written where a picture can be, and never over a file
-// of the user's own. Checked before anything of the set's goes.
+// one of its folders, written where a picture can be, by one run at a time,
+// and never over a file of the user's own. Checked before anything of the
+// set's goes.
 void CheckOutFolder(const std::string& folder, const std::string& scenario) {
   constexpr const char* kWhose = "the pictures cannot be written to";
   constexpr const char* kRemedy = "name another --out";
   if (std::string place = SystemPlace(folder); !place.empty())
     Refuse(std::string(kWhose) + " " + folder + ": " + place + "; " + kRemedy + " (a folder of your own, such as out)");
   CheckWritableFolder(folder, kWhose, kRemedy);
+  LockOutFolder(folder);
   if (std::string refusal = OutFolderRefusal(folder, ScenarioOutputNames(scenario), OlderBuildsFolder(folder));
       !refusal.empty())
     Refuse(refusal);
