@@ -451,6 +451,27 @@ if(NOT IS_SYMLINK ${WORK}/ownlink OR EXISTS ${WORK}/ownset/mnt/nvram/stale OR NO
   set(failures "${failures}\nfresh_link: --fresh through a link did not empty the set's folder and keep the link")
 endif()
 
+# The file line writes a file of the set's as the set's own: never through a
+# link, nor into a link or a pipe in its place.
+file(WRITE ${WORK}/fileset/.tvui-set "")
+file(WRITE ${WORK}/beyond/record "beyond\n")
+file(MAKE_DIRECTORY ${WORK}/fileset/mnt/full)
+file(CREATE_LINK ${WORK}/beyond ${WORK}/fileset/mnt/away SYMBOLIC)
+file(CREATE_LINK ${WORK}/beyond/record ${WORK}/fileset/mnt/linked SYMBOLIC)
+execute_process(COMMAND mkfifo ${WORK}/fileset/mnt/pipe)
+foreach(case "away/sub/notes;away is a link, not a folder" "linked;linked is a link" "pipe;pipe is a pipe")
+  list(GET case 0 name)
+  list(GET case 1 reason)
+  file(WRITE ${WORK}/file_line.scn "file \"/mnt/${name}\" \"written\"\n")
+  check(file_through 1 "failed: file [^\n]*\n  ${WORK}/fileset/mnt/${reason}: file writes the set's files only as regular"
+        ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/fileset ${TVUI} --quiet --scenario ${WORK}/file_line.scn)
+endforeach()
+file(GLOB beyond RELATIVE ${WORK}/beyond ${WORK}/beyond/*)
+file(READ ${WORK}/beyond/record kept)
+if(NOT beyond MATCHES "^record$" OR NOT kept STREQUAL "beyond\n")
+  set(failures "${failures}\nfile_through: the file line wrote through a link: ${beyond}")
+endif()
+
 execute_process(COMMAND unshare -rm true RESULT_VARIABLE namespaces OUTPUT_QUIET ERROR_QUIET)
 if(namespaces EQUAL 0)
   # A fresh set, asked for or the tour's, never crosses into a folder
@@ -483,6 +504,13 @@ if(namespaces EQUAL 0)
       set(failures "${failures}\nfull_${name}: the run passed, or stamped a file whole:\n${out}")
     endif()
   endforeach()
+  # So does the file line, however short its text.
+  file(WRITE ${WORK}/file_full.scn "file \"/mnt/full/notes\" \"a few words\"\n")
+  string(CONCAT run "mount -t tmpfs -o size=4k none ${WORK}/fileset/mnt/full || exit 77\n"
+         "head -c 4096 /dev/zero >${WORK}/fileset/mnt/full/filler\n"
+         "TVUI_ROOT=${WORK}/fileset exec ${TVUI} --quiet --scenario ${WORK}/file_full.scn\n")
+  check(full_file 1 "failed: file [^\n]*\n  file cannot write ${WORK}/fileset/mnt/full/notes: No space left on device\n$"
+        unshare -rm sh -c "${run}")
   # A home such as /root, and a disk mounted below /mnt, are the user's to use.
   string(CONCAT run "mount -t tmpfs none /root && mount -t tmpfs none /mnt && mount -o remount,bind,ro / || exit 77\n"
          "TVUI_ROOT=/root/set exec ${TVUI} --quiet --scenario ${WORK}/quick.scn --out /mnt/pictures\n")

@@ -1,14 +1,16 @@
 #include "product_lines.h"
 
+#include <fcntl.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -25,6 +27,7 @@
 #include "Media/MediaEvents.h"
 #include "gui_loop.h"
 #include "nvpath.h"
+#include "out_folder.h"
 #include "output_tee.h"
 #include "simtv.h"
 #include "stick.h"
@@ -182,14 +185,68 @@ std::string StoreLine(const ScenarioTokens& t) {
   return failure;
 }
 
+// Writes TEXT to the set's file PATH below ROOT as the set's own file: the
+// folders on its way are made where missing, and a link on the way, or a
+// link, a pipe or a device in its place, is neither followed nor written
+// (the root itself may be a link, as TVUI_ROOT may). Every write is checked,
+// and the close: a full folder fails the line. Empty, or why not.
+std::string WriteSetFile(const std::string& root, const std::string& path, const std::string& text) {
+  std::vector<std::string> parts;
+  for (const auto& part : std::filesystem::path(path).relative_path())
+    if (!part.empty() && part != ".") parts.push_back(part.string());
+  if (parts.empty() || path.back() == '/' ||
+      std::find(parts.begin(), parts.end(), "..") != parts.end() || path.find('\0') != std::string::npos)
+    return "file takes the path of a file below the set's root, not " + path;
+  std::string at = root;
+  const auto refused = [&at](const std::string& what) {
+    return at + " " + what + ": file writes the set's files only as regular files, never through a link";
+  };
+  const auto failed = [&at](int error) { return "file cannot write " + at + ": " + std::strerror(error); };
+  int dir = open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir < 0) return failed(errno);
+  for (size_t i = 0; i + 1 < parts.size(); ++i) {
+    at += "/" + parts[i];
+    struct stat info {};
+    const char* part = parts[i].c_str();
+    int next = -1;
+    std::string why;
+    if ((mkdirat(dir, part, 0755) != 0 && errno != EEXIST) || fstatat(dir, part, &info, AT_SYMLINK_NOFOLLOW) != 0) {
+      why = failed(errno);
+    } else if (!S_ISDIR(info.st_mode)) {
+      why = refused("is " + FileKind(info.st_mode) + ", not a folder");
+    } else if ((next = openat(dir, part, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)) < 0) {
+      why = failed(errno);
+    }
+    close(dir);
+    if (!why.empty()) return why;
+    dir = next;
+  }
+  at += "/" + parts.back();
+  struct stat info {};
+  if (fstatat(dir, parts.back().c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISREG(info.st_mode)) {
+    close(dir);
+    return refused("is " + FileKind(info.st_mode));
+  }
+  const int fd =
+      openat(dir, parts.back().c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
+  const int reason = errno;
+  close(dir);
+  if (fd < 0) return failed(reason);
+  std::string why;
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    why = refused("is " + FileKind(info.st_mode));
+  } else if (ftruncate(fd, 0) != 0) {
+    why = failed(errno);
+  } else if (std::string unwritten = OutFolderWrite(fd, text, at); !unwritten.empty()) {
+    why = "file " + unwritten;
+  }
+  if (close(fd) != 0 && why.empty()) why = failed(errno);
+  return why;
+}
+
 std::string FileLine(const ScenarioTokens& t) {
   if (t.size() != 3 || t[1].text.empty() || t[1].text[0] != '/') return "file takes an absolute path and a text";
-  const std::string path = NvPath(t[1].text.c_str());
-  std::error_code error;
-  std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
-  std::ofstream file(path);
-  file << t[2].text;
-  return file ? std::string() : "file could not write " + path;
+  return WriteSetFile(NvRootDir(), t[1].text, t[2].text);
 }
 
 std::string ExpectFileLine(const ScenarioTokens& t) {
