@@ -1,14 +1,16 @@
 #include "stick.h"
 
+#include <fcntl.h>
 #include <png.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <vector>
 
 #include "psl.h"
@@ -152,14 +154,23 @@ void PutInfo(std::vector<uint8_t>& out, const char* tag, const char* text) {
   if (length & 1) out.push_back(0);
 }
 
+// Every write is checked, and the close, which may be the first to tell
+// that the disk is full: a file cut short is never taken for whole.
 bool WriteFile(const fs::path& path, const std::vector<uint8_t>& bytes, std::string* error) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-  if (!file) {
-    *error = path.string() + ": cannot be written";
-    return false;
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  int reason = fd < 0 ? errno : 0;
+  for (size_t done = 0; reason == 0 && done < bytes.size();) {
+    const ssize_t wrote = write(fd, bytes.data() + done, bytes.size() - done);
+    if (wrote > 0) {
+      done += size_t(wrote);
+    } else if (wrote == 0 || errno != EINTR) {
+      reason = wrote == 0 ? EIO : errno;
+    }
   }
-  return true;
+  if (fd >= 0 && close(fd) != 0 && reason == 0) reason = errno;
+  if (reason == 0) return true;
+  *error = path.string() + ": cannot be written (" + std::strerror(reason) + ")";
+  return false;
 }
 
 // 8000 samples a second, 8 bits, one channel: the tone fades in and out.
