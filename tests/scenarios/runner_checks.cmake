@@ -637,9 +637,10 @@ endif()
 file(WRITE ${WORK}/walking.scn "tv demo\ntv on\nwalk 200000 5\n")
 file(WRITE ${WORK}/walk1.scn "root probe\nwalk 1 5\n")
 file(WRITE ${WORK}/walk_kill.sh [=[
-"$2" --quiet --scenario "$1/walking.scn" --out "$1/walked_$3" >/dev/null &
+out=${4:-$1/walked_$3}
+"$2" --quiet --scenario "$1/walking.scn" --out "$out" >/dev/null &
 pid=$!
-tail -F --pid=$pid "$1/walked_$3/walk.scn" 2>/dev/null | head -n 2 >/dev/null
+tail -F --pid=$pid "$out/walk.scn" 2>/dev/null | head -n 2 >/dev/null
 kill -$3 $pid
 wait $pid
 ]=])
@@ -658,6 +659,16 @@ if(NOT record MATCHES "(^|\n)walk.scn\twriting\t")
   set(failures "${failures}\nwalk_killed: the record of a walk stopped half-way:\n${record}")
 endif()
 if(namespaces EQUAL 0)
+  # Where the file system keeps no time of birth (ramfs), a killed walk's
+  # journal is known by its file all the same: the next run removes it, and
+  # refuses a file of the user's saved in its place.
+  file(MAKE_DIRECTORY ${WORK}/ram)
+  set(kill "bash ${WORK}/walk_kill.sh ${WORK} ${TVUI} KILL ${WORK}/ram\n")
+  string(CONCAT run "mount -t ramfs none ${WORK}/ram || exit 77\n${kill}"
+         "${TVUI} --quiet --scenario ${WORK}/walk1.scn --out ${WORK}/ram >/dev/null || exit 1\n"
+         "rm ${WORK}/ram/walk.scn\n${kill}rm ${WORK}/ram/walk.scn && echo mine >${WORK}/ram/walk.scn\n"
+         "exec ${TVUI} --quiet --scenario ${WORK}/walk1.scn --out ${WORK}/ram\n")
+  check(walk_ramfs 2 "\ntvui: ${WORK}/ram/walk.scn has changed since the runner wrote it" unshare -rm sh -c "${run}")
   # In the tree's own out (here a folder of a view of the tree), a page of
   # pictures that a build before the record wrote shows the runner's.
   file(WRITE ${WORK}/tree.sh [=[
@@ -672,7 +683,7 @@ mkdir "$1/out" && cp "$3/older/index.html" "$3/older/one.png" "$1/out" && cd "$1
   get_filename_component(tree ${CMAKE_CURRENT_LIST_DIR}/../.. REALPATH)
   check(out_older 0 "^$" unshare -rm bash ${WORK}/tree.sh ${tree} ${TVUI} ${WORK})
 else()
-  message(STATUS "out_older skipped: no user and mount namespace of our own (unshare -rm)")
+  message(STATUS "walk_ramfs and out_older skipped: no user and mount namespace of our own (unshare -rm)")
 endif()
 # While a walk runs (stopped before its end, or run again longer), a link put
 # in place of its list of screens is not written through at its end, and a

@@ -69,16 +69,18 @@ std::string StampOfOpen(int fd) { return StampOf(OutFolderThrough(fd), true); }
 // The file at PATH (relative to DIR, or DIR itself with AT_EMPTY_PATH) as
 // no other file is: its device, inode and time of birth. The inode alone
 // would not do, as a file made where one was removed often takes its inode.
-// Empty when it is no regular file, or its file system keeps no time of
-// birth: then no file is taken for it.
+// A file system that keeps no time of birth (ramfs) gives every new file a
+// number of its own, never one a removed file had: there the inode is the
+// file. Empty when it is no regular file: then no file is taken for it.
 std::string FileOf(int dir, const char* path, int flags) {
   struct statx info {};
   if (statx(dir, path, flags | AT_SYMLINK_NOFOLLOW, STATX_TYPE | STATX_INO | STATX_BTIME, &info) != 0 ||
-      !S_ISREG(info.stx_mode) || !(info.stx_mask & STATX_BTIME))
+      !S_ISREG(info.stx_mode))
     return {};
-  return std::to_string(info.stx_dev_major) + ':' + std::to_string(info.stx_dev_minor) + ':' +
-         std::to_string(info.stx_ino) + ':' + std::to_string(info.stx_btime.tv_sec) + '.' +
-         std::to_string(info.stx_btime.tv_nsec);
+  const std::string file = std::to_string(info.stx_dev_major) + ':' + std::to_string(info.stx_dev_minor) + ':' +
+                           std::to_string(info.stx_ino) + ':';
+  if (!(info.stx_mask & STATX_BTIME)) return file;
+  return file + std::to_string(info.stx_btime.tv_sec) + '.' + std::to_string(info.stx_btime.tv_nsec);
 }
 
 // A line of the record: the name and the file's stamp as the runner wrote it
