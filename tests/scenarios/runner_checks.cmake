@@ -220,6 +220,7 @@ endforeach()
 file(WRITE ${WORK}/bare.scn "root probe\nexpect\n")
 check(bare_expect 2 "bare.scn:2: expect names nothing to expect \\(" ${TVUI} --quiet --scenario ${WORK}/bare.scn)
 # So are words that no run of their line could take.
+string(REPEAT "v" 500 long500)
 foreach(bad "probe;screenshot shot.jpg;screenshot takes a file name ending in .png, then an optional quoted caption"
             "probe;screenshot ../x.png \"Caption\";screenshot takes a file name below the output folder, not ../x.png"
             "probe;screenshot \"a\\tb.png\";screenshot takes a file name without a tab[^\n]*, not a\\\\x09b.png"
@@ -227,7 +228,8 @@ foreach(bad "probe;screenshot shot.jpg;screenshot takes a file name ending in .p
             "probe;advance 4294967296;advance takes milliseconds"
             "product;store Name \"c>d\";the settings store refuses the pair: no line"
             "nonmenu;store \"a\\nb\" c;the settings store refuses the pair"
-            "product;store every \"\";the settings store refuses an empty key or value")
+            "product;store every \"\";the settings store refuses an empty key or value"
+            "product;store every \"${long500}\";the settings store refuses the pair[^\n]*every stores it under")
   list(GET bad 0 root)
   list(GET bad 1 line)
   list(GET bad 2 reason)

@@ -262,7 +262,7 @@ std::string CircleLine(const ScenarioTokens& t) {
 }
 
 // A pair the settings store would refuse is refused as the scenario loads.
-std::string StorablePair(const ScenarioTokens& t) { return ScenarioUnstorablePair(t, false); }
+std::string StorablePair(const ScenarioTokens& t) { return ScenarioUnstorablePair(t); }
 
 std::string StoreLine(const ScenarioTokens& t) {
   if (t.size() != 3) return "store takes a key and a value";

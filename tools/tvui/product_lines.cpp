@@ -129,15 +129,20 @@ constexpr const char* kOtherStoredKeys[] = {
 };
 constexpr const char* kSourceKeyPrefixes[] = {"SourceLabel_", "SourceCustomLabel_", "SourceDisable_"};
 
-// Every key the system keeps in its settings store, and whatever else the
-// file holds now.
-std::vector<std::string> StoredKeys() {
+// Every key the system keeps in its settings store.
+std::vector<std::string> KeptKeys() {
   std::vector<std::string> keys(std::begin(kOtherStoredKeys), std::end(kOtherStoredKeys));
   for (const MainApp::DefaultSetting& setting : MainApp::kDefaultSettings)
     keys.push_back(VgStringToUtf8(VgNewString(setting.key)));
   for (const char* key : SkinBin::Wrapper::StoredKeys()) keys.push_back(key);
   for (const char* prefix : kSourceKeyPrefixes)
     for (int source = 0; source < XPM_MAX_SOURCES; ++source) keys.push_back(prefix + std::to_string(source));
+  return keys;
+}
+
+// Every key the system keeps, and whatever else the file holds now.
+std::vector<std::string> StoredKeys() {
+  std::vector<std::string> keys = KeptKeys();
   std::string content;
   ReadSetFile("/mnt/nvram/APP_NVRAM.dat", &content);
   for (size_t at = 0; (at = content.find('[', at)) != std::string::npos;) {
@@ -151,8 +156,19 @@ std::vector<std::string> StoredKeys() {
   return keys;
 }
 
-// A pair the settings store would refuse is refused as the scenario loads.
-std::string StorablePair(const ScenarioTokens& t) { return ScenarioUnstorablePair(t, true); }
+// A pair the settings store would refuse is refused as the scenario loads;
+// a value for every key, with the longest key the system keeps (a key that
+// only the set's file holds, read as the line runs, is checked then).
+std::string StorablePair(const ScenarioTokens& t) {
+  if (t.size() != 3 || t[1].text != "every" || t[1].quoted) return ScenarioUnstorablePair(t);
+  const std::vector<std::string> keys = KeptKeys();
+  ScenarioTokens longest = t;
+  longest[1].text = *std::max_element(keys.begin(), keys.end(), [](const std::string& a, const std::string& b) {
+    return a.size() < b.size();
+  });
+  const std::string why = ScenarioUnstorablePair(longest);
+  return why.empty() ? why : why + " (every stores it under " + longest[1].text + " too)";
+}
 
 std::string StoreLine(const ScenarioTokens& t) {
   if (t.size() != 3) return "store takes a key and a value, or every and a value";

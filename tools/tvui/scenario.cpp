@@ -1447,15 +1447,12 @@ std::string ScenarioStoreRefusal(int32_t result) {
   return {};
 }
 
-std::string ScenarioUnstorablePair(const ScenarioTokens& t, bool every) {
+std::string ScenarioUnstorablePair(const ScenarioTokens& t) {
   // A line of another form is told what it takes when it runs.
   if (t.size() != 3) return {};
   const std::string& value = t[2].text;
   if (t[1].text.empty() || value.empty()) return ScenarioStoreRefusal(STORAGE_CHAIN_REFUSED);
-  // Under every key: the keys the system keeps hold none of the characters
-  // refused, and their lengths are checked as the line runs.
-  const std::string key = every && !t[1].quoted && t[1].text == "every" ? std::string("K") : t[1].text;
-  return ScenarioStoreRefusal(CheckStorablePair(key.c_str(), value.c_str()));
+  return ScenarioStoreRefusal(CheckStorablePair(t[1].text.c_str(), value.c_str()));
 }
 
 bool ScenarioNumber(const std::string& text, int64_t low, int64_t high, int64_t* value) {

@@ -153,10 +153,9 @@ std::vector<std::string> ScenarioListedScreens();
 // Why the settings store refused the pair that a store line put (the
 // store's result), empty when it took it.
 std::string ScenarioStoreRefusal(int32_t result);
-// Why the settings store would refuse the pair of a store line (KEY VALUE,
-// or every VALUE where EVERY names the form), checked as the scenario loads;
-// empty when it may take it.
-std::string ScenarioUnstorablePair(const ScenarioTokens& tokens, bool every);
+// Why the settings store would refuse the pair of a store line (KEY VALUE),
+// checked as the scenario loads; empty when it may take it.
+std::string ScenarioUnstorablePair(const ScenarioTokens& tokens);
 
 // The one number parser of every line: true when the text is a whole number
 // within [low, high].
