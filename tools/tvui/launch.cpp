@@ -585,9 +585,11 @@ void CheckOutFolder(const std::string& folder, const std::string& scenario) {
 }
 
 // What the run before wrote in the pictures' folder goes.
-void BeginOutFolder(const std::string& folder) {
+void BeginOutFolder(const std::string& folder, const std::string& scenario) {
   std::vector<std::string> dropped;
-  if (std::string failure = OutFolderBegin(folder, OlderBuildsFolder(folder), &dropped); !failure.empty())
+  if (std::string failure =
+          OutFolderBegin(folder, ScenarioOutputNames(scenario), OlderBuildsFolder(folder), &dropped);
+      !failure.empty())
     Refuse(failure, 1);
   for (const std::string& line : dropped) std::fprintf(stderr, "tvui: %s\n", line.c_str());
 }
@@ -818,7 +820,7 @@ void TvuiLaunch(int argc, char** argv) {
   // A refused --out refuses the run before a fresh set has lost a file.
   if (runScenario) CheckOutFolder(options.out, scenario);
   PrepareSetFolder(set, fresh);
-  if (runScenario) BeginOutFolder(options.out);
+  if (runScenario) BeginOutFolder(options.out, scenario);
   if (!LoadScenarioContent(setup, &error)) Refuse(error);
 
   OutputTee::Start(runScenario, options.quiet);

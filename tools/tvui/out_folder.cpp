@@ -1,6 +1,7 @@
 #include "out_folder.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -391,6 +392,46 @@ std::string WriteRecord(const Record& record) {
   return why;
 }
 
+// The process that wrote a file of NewFileBeside's naming, .tvui-NAME.PID-N,
+// where NAME is one the runner writes (or the record); 0 for any other name.
+pid_t WriterOfNewFile(const std::string& file) {
+  constexpr std::string_view kPrefix = ".tvui-";
+  const size_t dash = file.rfind('-');
+  const size_t dot = dash == std::string::npos ? dash : file.rfind('.', dash);
+  if (!file.starts_with(kPrefix) || dot == std::string::npos || dot <= kPrefix.size() || dash + 1 == file.size() ||
+      dash == dot + 1)
+    return 0;
+  const auto digits = [&file](size_t from, size_t to) {
+    return std::all_of(file.begin() + std::ptrdiff_t(from), file.begin() + std::ptrdiff_t(to),
+                       [](char c) { return c >= '0' && c <= '9'; });
+  };
+  const std::string name = file.substr(kPrefix.size(), dot - kPrefix.size());
+  if (!digits(dot + 1, dash) || !digits(dash + 1, file.size()) || dash - dot > 10 ||
+      (name != kRecord && !RunnerWrites(name)))
+    return 0;
+  return pid_t(std::stol(file.substr(dot + 1, dash - dot - 1)));
+}
+
+// Removes the new files that a run killed before it put them in place left
+// in FOLDER (below AT, reached without a link): regular files of the
+// runner's naming whose process is gone. A file of a run still going, or
+// of a process of another user, stays.
+void RemoveLeftNewFiles(const fs::path& at, const fs::path& folder) {
+  fs::path way = at;
+  for (const fs::path& part : folder) {
+    way /= part;
+    struct stat info {};
+    if (lstat(way.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return;
+  }
+  std::error_code error;
+  for (fs::directory_iterator it(way, error), end; !error && it != end; it.increment(error)) {
+    const pid_t writer = WriterOfNewFile(it->path().filename().string());
+    if (writer <= 0 || writer == getpid() || kill(writer, 0) == 0 || errno != ESRCH) continue;
+    std::error_code kind;
+    if (it->symlink_status(kind).type() == fs::file_type::regular) unlink(it->path().c_str());
+  }
+}
+
 }  // namespace
 
 std::string OutFolderRefusal(const std::string& folder, const std::vector<std::string>& names, bool olderPage) {
@@ -405,18 +446,25 @@ std::string OutFolderRefusal(const std::string& folder, const std::vector<std::s
   return {};
 }
 
-std::string OutFolderBegin(const std::string& folder, bool olderPage, std::vector<std::string>* dropped) {
+std::string OutFolderBegin(const std::string& folder, const std::vector<std::string>& names, bool olderPage,
+                           std::vector<std::string>* dropped) {
   const fs::path at = Folder(folder);
   std::vector<Entry> recorded;
   if (std::string why = Recorded(at, olderPage, &recorded, dropped); !why.empty()) return why;
   std::error_code error;
+  std::vector<fs::path> folders{fs::path()};
   for (const Entry& entry : recorded) {
+    folders.push_back(fs::path(entry.name).parent_path());
     // A file changed since the runner wrote it stays, and the run will not
     // write over it; a link or a folder on its way was refused before.
     if (!Unreachable(at, entry.name).empty() || !Runners(at, &entry)) continue;
     fs::remove(at / entry.name, error);
     if (error) return "cannot remove " + (at / entry.name).string() + ": " + error.message();
   }
+  for (const std::string& name : names) folders.push_back(fs::path(Normal(name)).parent_path());
+  std::sort(folders.begin(), folders.end());
+  folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
+  for (const fs::path& below : folders) RemoveLeftNewFiles(at, below);
   Record& record = R();
   std::lock_guard guard(record.mutex);
   record.folder = at;

@@ -36,12 +36,14 @@ inline constexpr const char* kOutFolderWalkFiles[] = {"walk.scn", "walk-screens.
 // is the user's.
 std::string OutFolderRefusal(const std::string& folder, const std::vector<std::string>& names, bool olderPage);
 
-// Removes the files that the record lists, as they were left, and empties
-// the record; empty, or why not. OLDERPAGE as for OutFolderRefusal. A line
-// of the record naming a file that cannot exist (a name too long, with a
-// control character, or below a regular file) is no file of the runner's:
-// it is dropped, removing nothing, and DROPPED says why.
-std::string OutFolderBegin(const std::string& folder, bool olderPage, std::vector<std::string>* dropped);
+// Removes the files that the record lists, as they were left, and the new
+// files that a killed run left beside them, and empties the record; empty,
+// or why not. NAMES and OLDERPAGE as for OutFolderRefusal. A line of the
+// record naming a file that cannot exist (a name too long, with a control
+// character, or below a regular file) is no file of the runner's: it is
+// dropped, removing nothing, and DROPPED says why.
+std::string OutFolderBegin(const std::string& folder, const std::vector<std::string>& names, bool olderPage,
+                           std::vector<std::string>* dropped);
 
 // Before the runner writes NAME through a descriptor as it goes (a walk's
 // journal): empty when it may (no file of that name, or one the run wrote),
