@@ -91,9 +91,11 @@ if(NOT EXISTS ${WORK}/notaset/keep.txt OR NOT EXISTS ${WORK}/lookalike/mnt/keep.
   set(failures "${failures}\nfresh_foreign: --fresh removed a file of a folder the set did not make")
 endif()
 # Nor is the set kept there without --fresh.
-check(users_root 2 "^tvui: the set's files cannot be kept in ${WORK}/notaset: it holds files and lacks the set's mark"
-      ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/notaset ${TVUI} --quiet --scenario ${WORK}/quick.scn)
-if(EXISTS ${WORK}/notaset/.tvui-set OR EXISTS ${WORK}/notaset/mnt)
+foreach(foreign notaset lookalike)
+  check(users_root 2 "^tvui: the set's files cannot be kept in ${WORK}/${foreign}: it holds files and lacks the set's mark"
+        ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/${foreign} ${TVUI} --quiet --scenario ${WORK}/quick.scn)
+endforeach()
+if(EXISTS ${WORK}/notaset/.tvui-set OR EXISTS ${WORK}/notaset/mnt OR EXISTS ${WORK}/lookalike/.tvui-set)
   set(failures "${failures}\nusers_root: the runner wrote in a folder of the user's")
 endif()
 file(CREATE_LINK ${WORK}/lookalike ${WORK}/foreignlink SYMBOLIC)
@@ -427,11 +429,16 @@ advance 1000\nkey MENU\nadvance 400\nkey RIGHT\nexpect focus \"View Mode\""
 # folders from it and leaves alone, by name, what a user put beside them.
 file(MAKE_DIRECTORY ${WORK}/ownset)
 check(fresh_made 0 "^$" ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/ownset ${TVUI} --quiet --scenario ${WORK}/quick.scn)
-# So does one that a set made before the mark, holding nothing but mnt or tmp.
+# So does one that a set made before the mark, holding nothing but mnt (with
+# the settings' nvram) and tmp, for a fresh set too, which empties it.
 file(WRITE ${WORK}/oldset/mnt/nvram/stale "left by an older set\n")
+file(WRITE ${WORK}/oldfresh/mnt/nvram/stale "left by an older set\n")
 check(old_set 0 "^$" ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/oldset ${TVUI} --quiet --scenario ${WORK}/quick.scn)
-if(NOT EXISTS ${WORK}/oldset/.tvui-set OR NOT EXISTS ${WORK}/oldset/mnt/nvram/stale)
-  set(failures "${failures}\nold_set: a set's folder from before the mark was not taken and marked as it was")
+check(old_set_fresh 0 "^$" ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/oldfresh ${TVUI} --quiet --fresh --scenario
+      ${WORK}/quick.scn)
+if(NOT EXISTS ${WORK}/oldset/.tvui-set OR NOT EXISTS ${WORK}/oldset/mnt/nvram/stale OR
+   NOT EXISTS ${WORK}/oldfresh/.tvui-set OR EXISTS ${WORK}/oldfresh/mnt/nvram/stale)
+  set(failures "${failures}\nold_set: a set's folder from before the mark was not taken and marked, or emptied fresh")
 endif()
 file(WRITE ${WORK}/ownset/mnt/nvram/stale "left by the last run\n")
 file(WRITE ${WORK}/ownset/keep.txt "mine\n")

@@ -269,18 +269,19 @@ void WriteSetMark(const fs::path& folder) {
 }
 
 // A folder that a set made before sets carried the mark: nothing in it but
-// the set's own folders, mnt and tmp (or one of them).
-bool HoldsOnlySetEntries(const fs::path& folder) {
+// the set's own folders, mnt and tmp, and in mnt the folder of its settings,
+// nvram, which every set makes as it first boots. A folder of the user's that
+// holds only an mnt and a tmp of their own is none.
+bool MadeBeforeTheMark(const fs::path& folder) {
   std::error_code error;
-  bool any = false;
   for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
     const std::string name = it->path().filename().string();
     if (std::find(std::begin(kSetEntries), std::end(kSetEntries), name) == std::end(kSetEntries) ||
         !fs::is_directory(fs::symlink_status(it->path(), error)))
       return false;
-    any = true;
   }
-  return any && !error;
+  return !error && fs::is_directory(fs::symlink_status(folder / "mnt", error)) &&
+         fs::is_directory(fs::symlink_status(folder / "mnt" / "nvram", error));
 }
 
 // "another run of tvui", and by its process where PID tells it.
@@ -477,9 +478,10 @@ void CheckFreshFolder(const fs::path& folder, const std::string& why) {
   std::error_code error;
   if (!fs::is_directory(folder, error))
     Refuse(why + ", and " + folder.string() + " is not a folder: name another TVUI_ROOT");
-  // An empty folder holds nothing to remove, and becomes the set's.
+  // An empty folder holds nothing to remove, and becomes the set's; so does
+  // a set's from before the mark.
   if (fs::is_empty(folder, error) && !error) return;
-  if (!HasSetMark(folder))
+  if (!HasSetMark(folder) && !MadeBeforeTheMark(folder))
     Refuse(why + ", and " + folder.string() + " lacks the set's mark (" + kSetMark +
            "), so the set did not make it: name another TVUI_ROOT (a new or empty folder)");
 }
@@ -529,11 +531,11 @@ fs::path CheckSetPlace(const std::string& fresh) {
            (fs::equivalent(folder, "/", error) ? ", where the set would write the host's own /mnt and /tmp" : "") +
            "; name another TVUI_ROOT");
   // A folder that holds files and lacks the mark is the user's: the set
-  // would write over their files that bear its names. Only a fresh set is
-  // refused in its own words; a set made before the mark is taken, and marked.
+  // would write over their files that bear its names. A fresh set is refused
+  // in its own words; a set made before the mark is taken, and marked.
   const bool there = fs::exists(folder, error);
   const bool users = there && fs::is_directory(folder, error) && !fs::is_empty(folder, error) && !HasSetMark(folder);
-  if (users && fresh.empty() && !HoldsOnlySetEntries(folder))
+  if (users && fresh.empty() && !MadeBeforeTheMark(folder))
     Refuse("the set's files cannot be kept in " + folder.string() + ": it holds files and lacks the set's mark (" +
            kSetMark + "), so the set did not make it; name another TVUI_ROOT (a new or empty folder)");
   if (!fresh.empty() && there) CheckFreshFolder(folder, fresh);
