@@ -222,12 +222,16 @@ endforeach()
 file(WRITE ${WORK}/bare.scn "root probe\nexpect\n")
 check(bare_expect 2 "bare.scn:2: expect names nothing to expect \\(" ${TVUI} --quiet --scenario ${WORK}/bare.scn)
 # So are words that no run of their line could take.
+string(REPEAT "x" 235 long239)
 string(REPEAT "v" 500 long500)
 foreach(bad "probe;screenshot shot.jpg;screenshot takes a file name ending in .png, then an optional quoted caption"
             "probe;screenshot ../x.png \"Caption\";screenshot takes a file name below the output folder, not ../x.png"
             "probe;screenshot \"a\\tb.png\";screenshot takes a file name without a tab[^\n]*, not a\\\\x09b.png"
             "probe;advance -1;advance takes milliseconds, 0 to 4294967295"
-            "probe;advance 4294967296;advance takes milliseconds"
+            "probe;advance 4294967296;advance takes milliseconds" "probe;advance +5;advance takes milliseconds"
+            "probe;advance -0;advance takes milliseconds" "probe;key 5 age -1;age takes milliseconds, 0 to 60000"
+            "probe;screenshot ${long239}.png;screenshot takes a file name of at most 238 characters"
+            "probe;screenshot sub/x.png;screenshot writes into ${WORK}/never/sub, which is no folder"
             "product;store Name \"c>d\";the settings store refuses the pair: no line"
             "nonmenu;store \"a\\nb\" c;the settings store refuses the pair"
             "product;store every \"\";the settings store refuses an empty key or value"
@@ -288,7 +292,8 @@ file(WRITE ${WORK}/outside/kept.png "outside\n")
 file(WRITE ${WORK}/outside/record "outside\n")
 file(WRITE ${WORK}/through/recorded/.tvui-out "sub/kept.png\n")
 file(WRITE ${WORK}/through/picture/.tvui-out "kept.png\n")
-file(MAKE_DIRECTORY ${WORK}/through/record ${WORK}/through/new ${WORK}/through/pipe ${WORK}/through/shot)
+file(MAKE_DIRECTORY ${WORK}/through/record/sub ${WORK}/through/new/sub ${WORK}/through/pipe/sub
+     ${WORK}/through/picture/sub ${WORK}/through/shot)
 file(CREATE_LINK ${WORK}/outside/record ${WORK}/through/record/.tvui-out SYMBOLIC)
 file(CREATE_LINK ${WORK}/outside/made ${WORK}/through/new/.tvui-out SYMBOLIC)
 file(CREATE_LINK ${WORK}/outside/kept.png ${WORK}/through/picture/kept.png SYMBOLIC)
@@ -389,7 +394,7 @@ refuse(tv_on_probe "root probe\ntv on" "tv on needs the product's root")
 file(MAKE_DIRECTORY ${WORK}/pictures)
 foreach(name ../outside.png ${WORK}/outside.png)
   file(WRITE ${WORK}/pictures/outside.scn "root probe\nkey 1\nexpect picture ${name}\n")
-  check(picture_outside 1 "failed: expect picture ${name}\n  expect picture takes a file name below the scenario's"
+  check(picture_outside 2 "outside.scn:3: expect picture takes a file name below the scenario's folder, not ${name}\n"
         ${CMAKE_COMMAND} -E env TVUI_UPDATE_GOLDENS=1 ${TVUI} --quiet --scenario ${WORK}/pictures/outside.scn)
 endforeach()
 if(EXISTS ${WORK}/outside.png)

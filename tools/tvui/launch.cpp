@@ -809,7 +809,7 @@ void TvuiLaunch(int argc, char** argv) {
   UseSetPower(root->power);
   // Every line is known before the set boots: a mistyped one deep in a long
   // scenario fails now, not after the minutes that lead to it.
-  if (!scenario.empty() && !CheckScenarioLines(scenario, &error)) Refuse(error);
+  if (!scenario.empty() && !CheckScenarioLines(scenario, runScenario ? &options.out : nullptr, &error)) Refuse(error);
 
   // The demonstration is a tour from the factory: whatever an earlier run
   // left in the set's folder, it starts on a set fresh from the factory.

@@ -19,10 +19,18 @@
 
 #include <sys/types.h>
 
+#include <climits>
+#include <cstddef>
+
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+// The longest name of a file the runner writes in the output folder: it
+// writes the file first under a longer one beside it, .tvui-NAME.PID-N,
+// which the file system must take too.
+inline constexpr size_t kOutFolderLongestName = NAME_MAX - (sizeof ".tvui-" - 1) - (sizeof ".4194304-99" - 1);
 
 // The walk's files in the output folder.
 inline constexpr const char* kOutFolderWalkFiles[] = {"walk.scn", "walk-screens.txt"};

@@ -514,11 +514,15 @@ std::string PressAndRelease(uint32_t code, uint32_t age) {
 
 // ------------------------------------------------------------------- lines
 
+// How old a key line's keys may be when the GUI takes them.
+constexpr int64_t kLongestKeyAge = 60000;
+constexpr const char* kKeyAgeForm = "age takes milliseconds, 0 to 60000";
+
 std::string KeyLine(const ScenarioTokens& t) {
   size_t end = t.size();
   int64_t age = 0;
   if (end >= 3 && t[end - 2].text == "age") {
-    if (!ScenarioNumber(t[end - 1].text, 0, 60000, &age)) return "age takes milliseconds";
+    if (!ScenarioNumber(t[end - 1].text, 0, kLongestKeyAge, &age)) return kKeyAgeForm;
     end -= 2;
   }
   const bool gui = t.size() > 1 && t[1].text == "gui";
@@ -638,7 +642,8 @@ bool BelowItsFolder(const std::string& name) {
 }
 
 // What a screenshot line must name, checked as the scenario loads: a
-// picture below the output folder whose name the folder's record keeps.
+// picture below the output folder whose name the folder's record keeps, and
+// that a file system takes.
 std::string ScreenshotForm(const ScenarioTokens& t) {
   if (t.size() < 2 || t.size() > 3 || (t.size() == 3 && !t[2].quoted) || !t[1].text.ends_with(".png") ||
       t[1].text.size() <= 4)
@@ -647,7 +652,32 @@ std::string ScreenshotForm(const ScenarioTokens& t) {
   if (HasControlCharacter(t[1].text))
     return "screenshot takes a file name without a tab, a line end or another control character, not " +
            Shown(t[1].text);
+  const std::filesystem::path path(t[1].text);
+  for (const std::filesystem::path& part : path)
+    if (part.string().size() > (part == path.filename() ? kOutFolderLongestName : size_t(NAME_MAX)))
+      return "screenshot takes a file name of at most " + std::to_string(kOutFolderLongestName) +
+             " characters, in a folder whose name has at most " + std::to_string(NAME_MAX) + ", not " +
+             Shown(t[1].text);
   return {};
+}
+
+// Why a screenshot line's picture cannot go below the output folder OUT as
+// it stands: the runner makes no folder for it.
+std::string NoFolderForPicture(const ScenarioTokens& t, const std::string& out) {
+  if (t[0].text != "screenshot" || t.size() < 2) return {};
+  const std::filesystem::path folder = std::filesystem::path(t[1].text).parent_path();
+  std::error_code error;
+  const std::filesystem::path at = std::filesystem::path(out.empty() ? "." : out) / folder;
+  if (folder.empty() || std::filesystem::is_directory(at, error)) return {};
+  return "screenshot writes into " + Shown(at.string()) +
+         ", which is no folder, and the runner makes none for a picture: make it, or name the picture without it";
+}
+
+// Why an expect picture line's reference would lie outside the scenario's
+// folder, where it is neither read nor written.
+std::string PictureOutsideItsFolder(const ScenarioTokens& t) {
+  if (t[0].text != "expect" || t.size() != 3 || t[1].text != "picture" || BelowItsFolder(t[2].text)) return {};
+  return "expect picture takes a file name below the scenario's folder, not " + Shown(t[2].text);
 }
 
 // Why the picture could not be written through FD: the file system's own
@@ -1380,14 +1410,19 @@ bool IsComment(const std::string& source) {
 // A line that runs or repeats: not empty and not a comment.
 bool Written(const ScenarioTokens& tokens) { return !tokens.empty(); }
 
-// Why a key, press or release line names a key that is not there; empty
-// when every key is known. Codes are left to the line's run.
+// Why a key, press or release line names a key that is not there, or a key
+// line an age it cannot take; empty when every key is known. Codes are left
+// to the line's run.
 std::string UnknownKey(const ScenarioTokens& t) {
   const std::string& word = t[0].text;
   if (word != "key" && word != "press" && word != "release") return {};
-  if (word == "key" && t.size() > 1 && t[1].text == "gui") return {};
   size_t end = t.size();
-  if (word == "key" && end >= 3 && t[end - 2].text == "age") end -= 2;
+  int64_t age = 0;
+  if (word == "key" && end >= 3 && t[end - 2].text == "age") {
+    if (!ScenarioNumber(t[end - 1].text, 0, kLongestKeyAge, &age)) return kKeyAgeForm;
+    end -= 2;
+  }
+  if (word == "key" && t.size() > 1 && t[1].text == "gui") return {};
   for (size_t i = 1; i < end; ++i) {
     uint32_t code = 0;
     if (!ParseKey(t[i], &code))
@@ -1456,10 +1491,14 @@ std::string ScenarioUnstorablePair(const ScenarioTokens& t) {
 }
 
 bool ScenarioNumber(const std::string& text, int64_t low, int64_t high, int64_t* value) {
-  if (text.empty() || text[0] == ' ') return false;
+  // Decimal, 0x hex, or negative, as the language has them: no plus, no
+  // minus where no negative is taken ("-0"), and a leading 0 makes no octal.
+  const size_t sign = !text.empty() && text[0] == '-';
+  if (text.size() <= sign || !std::isdigit(uint8_t(text[sign])) || (sign && low >= 0)) return false;
+  const bool hex = text.size() > sign + 1 && text[sign] == '0' && (text[sign + 1] == 'x' || text[sign + 1] == 'X');
   errno = 0;
   char* end = nullptr;
-  const long long parsed = std::strtoll(text.c_str(), &end, 0);
+  const long long parsed = std::strtoll(text.c_str(), &end, hex ? 16 : 10);
   if (errno != 0 || *end != '\0' || parsed < low || parsed > high) return false;
   *value = parsed;
   return true;
@@ -1745,7 +1784,7 @@ void PrintScenarioCommands(std::FILE* out, std::span<const ScenarioCommand> comm
   }
 }
 
-bool CheckScenarioLines(const std::string& path, std::string* error) {
+bool CheckScenarioLines(const std::string& path, const std::string* outDir, std::string* error) {
   std::ifstream file(path);
   if (!file) {
     *error = "cannot read " + path;
@@ -1765,6 +1804,8 @@ bool CheckScenarioLines(const std::string& path, std::string* error) {
       reason = UnknownName(t);
     }
     if (reason.empty() && command->check) reason = command->check(t);
+    if (reason.empty()) reason = PictureOutsideItsFolder(t);
+    if (reason.empty() && outDir) reason = NoFolderForPicture(t, *outDir);
     if (!reason.empty()) {
       *error = path + ":" + std::to_string(number) + ": " + reason;
       return false;

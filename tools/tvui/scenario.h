@@ -201,8 +201,9 @@ void PrintScenarioCommands(std::FILE* out, std::span<const ScenarioCommand> comm
 // Checks every written line of the file, those of a repeat of none too,
 // against the runner's lines and the root's (SetScenarioRootCommands first),
 // and the key names of key, press and release lines: false with a message
-// naming the file and line of the first that is not known.
-bool CheckScenarioLines(const std::string& path, std::string* error);
+// naming the file and line of the first that is not known. With OUTDIR, the
+// output folder of a run, a picture in a folder not there is refused too.
+bool CheckScenarioLines(const std::string& path, const std::string* outDir, std::string* error);
 
 // The files that the scenario's lines write in the output folder (its
 // screenshots, their page, a walk's journal), for the folder to be checked
