@@ -541,6 +541,8 @@ TEST(OptionDump, HelpEndsWellAndNamesTheLanguages) {
   const std::string help(buffer.data(), fread(buffer.data(), 1, buffer.size(), pipe));
   EXPECT_EQ(pclose(pipe), 0);
   EXPECT_NE(help.find("0 English (the default), 1 French, 2 Spanish"), std::string::npos) << help;
+  // Unless the usage could not be written: it was not given.
+  EXPECT_NE(std::system(OPTDUMP_PATH " --help >/dev/full 2>/dev/null"), 0);
 }
 
 }  // namespace

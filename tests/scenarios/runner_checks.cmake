@@ -315,6 +315,12 @@ file(READ ${WORK}/outside/record record)
 if(NOT outside STREQUAL "kept.png;record" OR NOT record STREQUAL "outside\n")
   set(failures "${failures}\nout_through: the runner changed the files outside its folder: ${outside}")
 endif()
+# What the runner prints is its answer: a standard output that cannot take
+# it (a full disk) ends it with a failure, saying so.
+execute_process(COMMAND ${TVUI} --help OUTPUT_FILE /dev/full RESULT_VARIABLE got ERROR_VARIABLE stderr)
+if(NOT got EQUAL 1 OR NOT stderr MATCHES "^tvui: the standard output could not be written")
+  set(failures "${failures}\nhelp_full: --help to a full disk: status ${got}, standard error:\n${stderr}")
+endif()
 # The scripts take as many cores as TVUI_JOBS says; a count that is none is
 # refused before anything is built.
 foreach(script run test fuzz)
@@ -604,6 +610,12 @@ file(APPEND ${WORK}/pages/.tvui-out "notes.txt\n")
 check(out_replaced 2 "^tvui: ${WORK}/pages/two.png has changed since the runner wrote it, and the runner never writes over"
       ${TVUI} --quiet --scenario ${WORK}/two.scn --out ${WORK}/pages)
 check(out_replaced_other 0 "^$" ${TVUI} --quiet --scenario ${WORK}/one.scn --out ${WORK}/pages)
+# A verdict that cannot reach standard output (a full disk) fails the run.
+execute_process(COMMAND ${TVUI} --quiet --scenario ${WORK}/quick.scn --out ${WORK}/unsaid OUTPUT_FILE /dev/full
+                RESULT_VARIABLE got ERROR_VARIABLE stderr)
+if(NOT got EQUAL 1 OR NOT stderr MATCHES "^tvui: the standard output could not be written")
+  set(failures "${failures}\nsaid_to_full: status ${got}, standard error:\n${stderr}")
+endif()
 file(READ ${WORK}/pages/two.png replaced)
 if(NOT replaced STREQUAL "my own two\n" OR NOT EXISTS ${WORK}/pages/notes.txt OR NOT EXISTS ${WORK}/pages/one.png)
   set(failures "${failures}\nout_replaced: the run removed or wrote over a file of the user's")

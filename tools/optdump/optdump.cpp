@@ -5,6 +5,7 @@
 // current choice text or the slider range. The values are those of the
 // simulated set as it starts. Modules are numbers such as 1, 2 or 0x81;
 // languages 0 (English), 1 (French), 2 (Spanish).
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -25,6 +26,17 @@ using OptionDatabase::SliderCourier;
 
 constexpr uint32_t kAllModules[] = {1, 2, 3, 4, 0x81, 0x82, 0x83, 0x84, 0x85, 0x86, 0x87};
 
+// The status to end with: a dump or a usage that could not be written to
+// standard output (a full disk behind it) was not given, and the tool says so.
+int Ended(int status) {
+  errno = 0;
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return status;
+  const int reason = errno;
+  std::fprintf(stderr, "optdump: the standard output could not be written%s%s\n", reason ? ": " : "",
+               reason ? std::strerror(reason) : "");
+  return 1;
+}
+
 // Asked for, the usage goes to standard output and the tool ends well;
 // after a mistake, to standard error with status 2.
 int Usage(bool asked = false) {
@@ -33,7 +45,7 @@ int Usage(bool asked = false) {
                "Prints every option of the modules (all by default; 1, 2, 3, 4, 0x81 to 0x87) with its value and\n"
                "its choice text or slider range, on the simulated set as it starts.\n"
                "  --lang N  the language of names and texts: 0 English (the default), 1 French, 2 Spanish\n");
-  return asked ? 0 : 2;
+  return asked ? Ended(0) : 2;
 }
 
 bool ParseNumber(const char* text, long min, long max, long* out) {
@@ -114,5 +126,5 @@ int main(int argc, char** argv) {
 
   VgUnlockObject(database);
   VgUnlockObject(model);
-  return 0;
+  return Ended(0);
 }

@@ -117,10 +117,12 @@ void Usage() {
       "one that carries the set's mark (a folder of the user's own is refused); one run at a time uses it.\n"
       "A folder that cannot be made or written is refused, and so are the places refused for --out.\n"
       "\n"
-      "Exit status: 0 when every line passed (or the window was closed); 1 when a line failed or a file\n"
-      "could not be written; 2 when the options, the scenario or a folder are refused before the set\n"
-      "boots; 86 when the set resets (its watchdog, or the crash handler); 130 on Ctrl-C; 143 on SIGTERM;\n"
-      "a sanitizer's report ends the run with the sanitizer's own status.\n"
+      "Exit status: 0 when every line passed (or the window was closed); 1 when a line failed or the run\n"
+      "could not go on (a file or folder could not be read, written, removed or locked, the font is missing or\n"
+      "unusable, DirectFB did not start, the standard output could not be written); 2 when the options, the\n"
+      "scenario or a folder are refused before the set boots; 86 when the set resets (its watchdog, or the\n"
+      "crash handler); 130 on Ctrl-C; 143 on SIGTERM; a sanitizer's report ends the run with the sanitizer's\n"
+      "own status.\n"
       "\n"
       "Keys (scenario name, window key, hardware key code, GUI key code, role):\n");
   for (const RemoteKey& key : RemoteKeys())
@@ -145,13 +147,26 @@ void Usage() {
   }
 }
 
+// The status to end with once everything is flushed: a run whose standard
+// output could not be written (a full disk behind it) did not say what it
+// did, and does not end well.
+int CheckedStatus(int status) {
+  errno = 0;
+  const bool flushed = std::fflush(stdout) == 0;
+  const int reason = errno;
+  std::fflush(nullptr);
+  if (flushed && !std::ferror(stdout) && !OutputTee::OutputLost()) return status;
+  std::fprintf(stderr, "tvui: the standard output could not be written%s%s%s: what the run printed there is lost\n",
+               reason ? " (" : "", reason ? std::strerror(reason) : "", reason ? ")" : "");
+  return status == 0 ? 1 : status;
+}
+
 // Ends the process before the set boots. Without the exit handlers: DirectFB's
 // libraries register theirs as they load, and run at exit they take locks
 // that were never made, which the thread sanitizer reports, ending the
 // process with its own status instead of this one.
 [[noreturn]] void EndBeforeTheSet(int status) {
-  std::fflush(nullptr);
-  _exit(status);
+  _exit(CheckedStatus(status));
 }
 
 [[noreturn]] void Refuse(const std::string& message, int status = 2) {
@@ -776,9 +791,8 @@ void TvuiEnd(int status) {
   // starts the period's services) is joined only when the next period
   // starts; the process joins it now.
   simtv_release_threads();
-  std::fflush(nullptr);
   // The set's threads are still running: end without exit handlers.
-  _exit(status);
+  _exit(CheckedStatus(status));
 }
 
 void TvuiLaunch(int argc, char** argv) {

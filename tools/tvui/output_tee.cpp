@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <atomic>
 #include <condition_variable>
 #include <cstdio>
@@ -55,10 +56,18 @@ void Keep(State& s, const std::string& text) {
   s.dropped += cut;
 }
 
+// Set when a write to the terminal's standard output failed: what the run
+// says there, its verdict too, did not reach it.
+std::atomic<bool> outputLost = false;
+
 void WriteAll(int fd, const char* data, size_t size) {
   while (size > 0) {
     ssize_t done = write(fd, data, size);
-    if (done <= 0) return;
+    if (done < 0 && errno == EINTR) continue;
+    if (done <= 0) {
+      if (fd == 1 || fd == S().savedOut) outputLost = true;
+      return;
+    }
     data += done;
     size -= size_t(done);
   }
@@ -195,6 +204,8 @@ void Abandon() {
   dup2(s.savedOut, 1);
   dup2(s.savedErr, 2);
 }
+
+bool OutputLost() { return outputLost; }
 
 void Say(const std::string& line, bool failure) {
   State& s = S();

@@ -30,6 +30,8 @@ void Stop();
 // not passed on yet: for a sanitizer that ends the process while holding
 // what the other threads, the copying one too, may be waiting for.
 void Abandon();
+// Whether a write to the terminal's standard output failed.
+bool OutputLost();
 // A line of the runner's own, after what the product wrote before it: to
 // standard output, or to standard error for a failure.
 void Say(const std::string& line, bool failure = false);
