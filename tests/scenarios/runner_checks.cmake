@@ -531,9 +531,11 @@ if(namespaces EQUAL 0)
          "TVUI_ROOT=${WORK}/fileset exec ${TVUI} --quiet --scenario ${WORK}/file_full.scn\n")
   check(full_file 1 "failed: file [^\n]*\n  file cannot write ${WORK}/fileset/mnt/full/notes: No space left on device\n$"
         unshare -rm sh -c "${run}")
-  # A home such as /root, and a disk mounted below /mnt, are the user's to use.
+  # A home such as /root, and a disk mounted at or below /mnt, are the user's
+  # to use.
   string(CONCAT run "mount -t tmpfs none /root && mount -t tmpfs none /mnt && mount -o remount,bind,ro / || exit 77\n"
-         "TVUI_ROOT=/root/set exec ${TVUI} --quiet --scenario ${WORK}/quick.scn --out /mnt/pictures\n")
+         "TVUI_ROOT=/root/set ${TVUI} --quiet --scenario ${WORK}/quick.scn --out /mnt || exit 1\n"
+         "TVUI_ROOT=/mnt/set exec ${TVUI} --quiet --scenario ${WORK}/quick.scn --out /root\n")
   check(users_places 0 "^$" unshare -rm sh -c "${run}")
 else()
   message(STATUS "fresh_mount, full_* and users_places skipped: no user and mount namespace of our own (unshare -rm)")

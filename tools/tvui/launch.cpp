@@ -369,6 +369,23 @@ void LockOutFolder(const std::string& folder) {
          ": one run at a time writes a folder; end that one, or name another --out");
 }
 
+// Whether a file system is mounted at PATH (a disk, a memory file system).
+bool MountedAt(const fs::path& path) {
+  struct statx info {};
+  if (statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS, &info) != 0) return false;
+  if (info.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT) return (info.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
+  struct stat parent {};
+  return stat(path.parent_path().c_str(), &parent) == 0 &&
+         parent.st_dev != makedev(info.stx_dev_major, info.stx_dev_minor);
+}
+
+// The folders directly in the system's root that are the user's: the
+// administrator's home, and a disk mounted where disks are (/mnt or /media
+// with nothing mounted there is the system's).
+bool UsersAtTheRoot(const fs::path& folder) {
+  return folder == "/root" || ((folder == "/mnt" || folder == "/media") && MountedAt(folder));
+}
+
 // Why the folder is the system's own, empty when it is not: neither the set's
 // files nor the pictures go to the system's root or among its folders, named
 // or reached through a link.
@@ -377,7 +394,7 @@ std::string SystemPlace(const fs::path& folder) {
   const fs::path at = fs::weakly_canonical(fs::absolute(folder.empty() ? fs::path(".") : folder, error), error);
   if (error) return {};
   if (at == at.root_path()) return "it is the system's root";
-  if (at.parent_path() == at.root_path()) return "it is one of the system's own folders";
+  if (at.parent_path() == at.root_path() && !UsersAtTheRoot(at)) return "it is one of the system's own folders";
   // The folders of the system's programs, libraries, settings and devices,
   // and the kernel's views, however deep.
   // /var keeps the system's state and logs, but for its folder of
