@@ -129,8 +129,8 @@ void Usage() {
     std::printf("  %-10s %-9s %3d %3d  %s\n", key.name, key.pcKey ? key.pcKey : "", key.keyCode, key.guiKey,
                 key.meaning);
   std::printf(
-      "  key 0 to key 9 are the digit keys; any other number is taken as a DirectFB hardware key code (up\n"
-      "  to 277), and key gui N sends GUI key code N\n"
+      "  key 0 to key 9 are the digit keys; any other number, 10 to 277, is taken as a DirectFB hardware key\n"
+      "  code, and key gui N sends GUI key code N\n"
       "\n"
       "How a scenario starts: the set boots in standby, where no key but the power key reaches\n"
       "it (a key line fails then; the power key wakes the set). A scenario of screens starts with\n"

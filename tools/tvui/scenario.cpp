@@ -1426,8 +1426,8 @@ std::string UnknownKey(const ScenarioTokens& t) {
   for (size_t i = 1; i < end; ++i) {
     uint32_t code = 0;
     if (!ParseKey(t[i], &code))
-      return "unknown key " + Shown(t[i].text) + " (tvui --help lists the keys; codes run 0 to " +
-             std::to_string(KeyMapLastKeyCode) + ")";
+      return "unknown key " + Shown(t[i].text) + " (tvui --help lists the keys; key 0 to key 9 are the digit keys, "
+             "and 10 to " + std::to_string(KeyMapLastKeyCode) + " hardware key codes)";
   }
   return {};
 }
