@@ -194,6 +194,38 @@ void Bookkeeping::Show() {
 #endif
 }
 
+// Only the lock's own ordering is hidden as it is taken and given back;
+// while it is held, reads and writes are, and nothing else.
+void StateMutex::lock() {
+#if defined(__SANITIZE_THREAD__)
+  if (OwnEdges()) {
+    AnnotateIgnoreSyncBegin(__FILE__, __LINE__);
+    mutex_.lock();
+    AnnotateIgnoreSyncEnd(__FILE__, __LINE__);
+    AnnotateIgnoreReadsBegin(__FILE__, __LINE__);
+    AnnotateIgnoreWritesBegin(__FILE__, __LINE__);
+    hidden_ = true;
+    return;
+  }
+#endif
+  mutex_.lock();
+  hidden_ = false;
+}
+
+void StateMutex::unlock() {
+#if defined(__SANITIZE_THREAD__)
+  if (hidden_) {
+    AnnotateIgnoreWritesEnd(__FILE__, __LINE__);
+    AnnotateIgnoreReadsEnd(__FILE__, __LINE__);
+    AnnotateIgnoreSyncBegin(__FILE__, __LINE__);
+    mutex_.unlock();
+    AnnotateIgnoreSyncEnd(__FILE__, __LINE__);
+    return;
+  }
+#endif
+  mutex_.unlock();
+}
+
 void Release(const void* primitive) {
 #if defined(__SANITIZE_THREAD__)
   if (OwnEdges()) __tsan_release(const_cast<void*>(primitive));
