@@ -260,9 +260,9 @@ reach() {
   echo "the command task (ExecuteCommand) $commanded"
   echo "the state manager's OSD callback $(count_in_storm "One or more OSDs are active")"
   echo "app_main past TVSM_WaitForStandby $(($(count "(APP:vg_task: Started)") - 1))"
-  echo "the media library's job queue $(count "SIMTV: psl_library runs the first job asked of it")"
-  echo "the answer queue $(count "SIMTV: simtv_answers runs the first job asked of it")"
-  echo "the hardware watchdog thread $(count "SIMTV: the hardware watchdog is armed with a time-out of 60 s")"
+  echo "the media library's job queue $(count_in_storm "SIMTV: psl_library runs a job asked of it")"
+  echo "the answer queue $(count_in_storm "SIMTV: simtv_answers runs a job asked of it")"
+  echo "the hardware watchdog thread $(count_in_storm "SIMTV: the hardware watchdog wakes")"
   echo "the programme guide $(opened Channels::FullEPGDialog)"
 }
 unreached() { reach | grep -E ' 0$' | sed 's/ 0$//'; }
