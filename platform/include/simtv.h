@@ -93,10 +93,10 @@ void simtv_shutdown(void);
 /* 1 while the set is on: from the boot or a wake until a standby, which
  * ends the period of operation, is on its way. */
 int simtv_set_on(void);
-/* The power key pressed in standby, which the middleware keeps: the
- * wake-up event with the reason power, at once while the set is on (the
- * program's own standby, within the period); otherwise the next period of
- * operation begins and its interface receives the event once it listens. */
+/* The power key pressed in standby, which the middleware keeps: the wake-up
+ * event with the reason power, at once while the period of operation goes on
+ * (a scenario's program standby ends none); once a standby ends it, the next
+ * period begins and its interface receives the event once it listens. */
 void simtv_wake_by_power_key(void);
 
 /* ---------------------------------------------------------- reported values */

@@ -4,6 +4,7 @@
 
 #include <mutex>
 
+#include "simkernel.h"
 #include "simtv.h"
 #include "vgcalendar.h"
 #include "xpm.h"
@@ -12,7 +13,7 @@ namespace {
 
 constexpr Ace_Channel kFirstChannel{0, 1, 2, 1, 0};
 
-std::mutex g_mutex;
+simk::StateMutex g_mutex;
 bool g_timerSet = false;
 int64_t g_timerTime = 0;
 Ace_Channel g_channel = kFirstChannel;

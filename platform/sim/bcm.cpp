@@ -16,7 +16,7 @@ std::atomic<int> g_resetCount{0};
 }  // namespace
 
 void bcm_xmc_ResetHost_BCM35230(void) {
-  g_resetCount.fetch_add(1);
+  g_resetCount.fetch_add(1, std::memory_order_relaxed);
   if (simtv_reset_hook hook = g_resetHook.load()) hook();
   if (!g_resetEndsProcess.load()) return;
   std::fprintf(stderr, "SIMTV: host reset, ending the process with status %d\n", SIMTV_HOST_RESET_EXIT_STATUS);
@@ -29,4 +29,4 @@ void simtv_bcm_on_reset(simtv_reset_hook hook) { g_resetHook.store(hook); }
 
 void simtv_bcm_reset_ends_process(int ends) { g_resetEndsProcess.store(ends != 0); }
 
-int simtv_bcm_reset_count(void) { return g_resetCount.load(); }
+int simtv_bcm_reset_count(void) { return g_resetCount.load(std::memory_order_relaxed); }

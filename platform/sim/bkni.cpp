@@ -16,7 +16,7 @@ std::atomic<simtv_bkni_sleep_handler> g_sleepHandler{nullptr};
 }  // namespace
 
 int BKNI_Sleep(unsigned int milliseconds) {
-  g_sleptMs.fetch_add(milliseconds);
+  g_sleptMs.fetch_add(milliseconds, std::memory_order_relaxed);
   if (g_skipSleeps.load()) return 0;
   if (simtv_bkni_sleep_handler handler = g_sleepHandler.load()) {
     handler(milliseconds);
@@ -33,4 +33,4 @@ void simtv_bkni_set_sleep_handler(simtv_bkni_sleep_handler handler) { g_sleepHan
 
 void simtv_bkni_skip_sleeps(int skip) { g_skipSleeps.store(skip != 0); }
 
-unsigned long simtv_bkni_slept_ms(void) { return g_sleptMs.load(); }
+unsigned long simtv_bkni_slept_ms(void) { return g_sleptMs.load(std::memory_order_relaxed); }

@@ -17,32 +17,32 @@ std::atomic<int> g_systemLog[SIMTV_DB_SYSTEM_LOG_CAPACITY];
 }  // namespace
 
 int DB_Update_PowerDown_Status(int status) {
-  g_powerDownStatus.store(status);
+  g_powerDownStatus.store(status, std::memory_order_relaxed);
   return 0;
 }
 
 int DB_Get_PowerDown_Status(int* status) {
   if (status == nullptr) return -1;
-  *status = g_powerDownStatus.load();
+  *status = g_powerDownStatus.load(std::memory_order_relaxed);
   return 0;
 }
 
 int DB_Update_System_Log(int entry) {
-  const int index = g_systemLogCount.fetch_add(1);
-  if (index < SIMTV_DB_SYSTEM_LOG_CAPACITY) g_systemLog[index].store(entry);
+  const int index = g_systemLogCount.fetch_add(1, std::memory_order_relaxed);
+  if (index < SIMTV_DB_SYSTEM_LOG_CAPACITY) g_systemLog[index].store(entry, std::memory_order_relaxed);
   return 0;
 }
 
-int simtv_db_system_log_count(void) { return g_systemLogCount.load(); }
+int simtv_db_system_log_count(void) { return g_systemLogCount.load(std::memory_order_relaxed); }
 
 int simtv_db_system_log_entry(int index) {
-  if (index < 0 || index >= SIMTV_DB_SYSTEM_LOG_CAPACITY || index >= g_systemLogCount.load()) return -1;
-  return g_systemLog[index].load();
+  if (index < 0 || index >= SIMTV_DB_SYSTEM_LOG_CAPACITY || index >= g_systemLogCount.load(std::memory_order_relaxed)) return -1;
+  return g_systemLog[index].load(std::memory_order_relaxed);
 }
 
 void simtv_db_reset(void) {
-  g_powerDownStatus.store(0);
-  g_systemLogCount.store(0);
+  g_powerDownStatus.store(0, std::memory_order_relaxed);
+  g_systemLogCount.store(0, std::memory_order_relaxed);
 }
 
 // ---------------------------------------------------------------------------
@@ -69,7 +69,7 @@ struct GuideEvent {
 };
 
 struct Programmes {
-  std::mutex mutex;
+  simk::StateMutex mutex;
   std::vector<DB_ScheduledShow> scheduled;
   std::vector<GuideEvent> events;  // in order of insertion; queries sort
   int32_t nextEventId = 1;

@@ -51,7 +51,7 @@ struct State {
   std::map<int32_t, int32_t> videoOffsets;
 };
 
-std::mutex g_mutex;
+simk::StateMutex g_mutex;
 
 State Fresh() {
   State s;

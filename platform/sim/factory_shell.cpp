@@ -35,7 +35,7 @@ struct State {
   int timeout = 30;
 };
 
-std::mutex g_mutex;
+simk::StateMutex g_mutex;
 
 State Fresh() {
   State s;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "simkernel.h"
 #include "simtv.h"
 
 namespace {
@@ -12,7 +13,7 @@ namespace {
 // Enough for any script; a runaway caller cannot grow the record without bound.
 constexpr size_t kMaxPresses = 4096;
 
-std::mutex g_mutex;
+simk::StateMutex g_mutex;
 std::vector<std::string> g_presses;
 
 }  // namespace

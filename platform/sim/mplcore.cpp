@@ -42,7 +42,7 @@ uint32_t MPLCore_ThreadCreateNamed(const char* name, MPLCore_ThreadEntry entry, 
   int32_t code = 0;
   if (simk::Fails("MPLCore_ThreadCreateNamed", &code) || !entry) return 0;
   simk::StartThread(name, [entry, argument] { entry(argument); });
-  return g_nextThread.fetch_add(1);
+  return g_nextThread.fetch_add(1, std::memory_order_relaxed);
 }
 
 // An unnamed thread keeps to the real clock (its sleeps are the kernel
@@ -53,7 +53,7 @@ uint32_t MPLCore_ThreadCreate(MPLCore_ThreadEntry entry, void* argument, int32_t
   int32_t code = 0;
   if (simk::Fails("MPLCore_ThreadCreate", &code) || !entry) return 0;
   std::thread([entry, argument] { entry(argument); }).detach();
-  return g_nextThread.fetch_add(1);
+  return g_nextThread.fetch_add(1, std::memory_order_relaxed);
 }
 
 MPLCore_QueueId MPLCore_QueueCreate(int32_t kind, int32_t capacity, int32_t entryWords) {

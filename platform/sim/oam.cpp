@@ -23,7 +23,7 @@ int32_t Call(const char* name, simk::CallArgs args = {}) {
 // The customised properties written so far, kept for the life of the process
 // as the set keeps them across its periods of operation.
 struct Properties {
-  std::mutex mutex;
+  simk::StateMutex mutex;
   std::map<int32_t, int32_t> values;
   // The backlight curve: the level at each tenth of the sensor's range.
   int32_t curve[kCurvePoints] = {};

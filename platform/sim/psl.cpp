@@ -148,7 +148,7 @@ struct Library {
   void* sinkContext = nullptr;
 };
 
-std::mutex g_mutex;
+simk::StateMutex g_mutex;
 
 Library& L() {
   static Library& library = *new Library;

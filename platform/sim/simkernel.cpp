@@ -73,8 +73,10 @@ thread_local bool t_setThread = false;
 
 // The threads of the set, joined once they have ended, so that the process
 // holds only the threads that still run, however many periods come and go.
+// A thread is listed once made, and may end before: its end waits in ended
+// until it is listed.
 struct Threads {
-  std::mutex mutex;
+  StateMutex mutex;
   std::map<std::thread::id, std::thread> live;
   std::vector<std::thread::id> ended;
 };
@@ -91,13 +93,13 @@ void Reap() {
   {
     Threads& threads = T();
     std::lock_guard guard(threads.mutex);
-    for (std::thread::id id : threads.ended) {
+    std::erase_if(threads.ended, [&](std::thread::id id) {
       auto it = threads.live.find(id);
-      if (it == threads.live.end()) continue;
+      if (it == threads.live.end()) return false;
       done.push_back(std::move(it->second));
       threads.live.erase(it);
-    }
-    threads.ended.clear();
+      return true;
+    });
   }
   for (std::thread& thread : done) thread.join();
 }
@@ -192,6 +194,38 @@ void Bookkeeping::Show() {
   AnnotateIgnoreReadsEnd(__FILE__, __LINE__);
   AnnotateIgnoreSyncEnd(__FILE__, __LINE__);
 #endif
+}
+
+// Only the lock's own ordering is hidden as it is taken and given back;
+// while it is held, reads and writes are, and nothing else.
+void StateMutex::lock() {
+#if defined(__SANITIZE_THREAD__)
+  if (OwnEdges()) {
+    AnnotateIgnoreSyncBegin(__FILE__, __LINE__);
+    mutex_.lock();
+    AnnotateIgnoreSyncEnd(__FILE__, __LINE__);
+    AnnotateIgnoreReadsBegin(__FILE__, __LINE__);
+    AnnotateIgnoreWritesBegin(__FILE__, __LINE__);
+    hidden_ = true;
+    return;
+  }
+#endif
+  mutex_.lock();
+  hidden_ = false;
+}
+
+void StateMutex::unlock() {
+#if defined(__SANITIZE_THREAD__)
+  if (hidden_) {
+    AnnotateIgnoreWritesEnd(__FILE__, __LINE__);
+    AnnotateIgnoreReadsEnd(__FILE__, __LINE__);
+    AnnotateIgnoreSyncBegin(__FILE__, __LINE__);
+    mutex_.unlock();
+    AnnotateIgnoreSyncEnd(__FILE__, __LINE__);
+    return;
+  }
+#endif
+  mutex_.unlock();
 }
 
 void Release(const void* primitive) {
@@ -329,11 +363,11 @@ void StartThread(const char* name, std::function<void()> body) {
     }
   }
   std::string threadName = name ? name : "";
-  // Listed before it can run. It says that it has ended before it stops
-  // counting as running, so that a settle after it joins it: a thread left
-  // unjoined at the end of the process is one that a sanitizer reports.
-  Threads& threads = T();
-  std::lock_guard guard(threads.mutex);
+  // It says that it has ended before it stops counting as running, so that
+  // a settle after it joins it: a thread left unjoined at the end of the
+  // process is one that a sanitizer reports. It is listed once made, not
+  // under the list's lock: making a thread may wait for it to start, and
+  // the end of the process takes that lock.
   std::thread thread([threadName, body = std::move(body), turn] {
     t_setThread = true;
     pthread_setname_np(pthread_self(), threadName.substr(0, 15).c_str());
@@ -356,6 +390,8 @@ void StartThread(const char* name, std::function<void()> body) {
     Reevaluate();
   });
   const std::thread::id id = thread.get_id();
+  Threads& threads = T();
+  std::lock_guard guard(threads.mutex);
   threads.live.emplace(id, std::move(thread));
 }
 
@@ -564,9 +600,11 @@ void simtv_release_threads(void) {
   simk::Reap();
   simk::Threads& threads = simk::T();
   std::lock_guard guard(threads.mutex);
-  // One that ends from now on is detached: nobody would join it.
+  // One that ends from now on is detached: nobody would join it, and an end
+  // still waiting to be listed names a thread that nobody will list.
   for (auto& [id, thread] : threads.live) thread.detach();
   threads.live.clear();
+  threads.ended.clear();
 }
 
 void simtv_halt_thread(void) {

@@ -8,14 +8,17 @@
 // On the clock on the wall they run together, and a thread sanitizer is to
 // see them order one another only where a set's threads do: through what
 // they share, a semaphore given and taken, an entry posted and received, an
-// event set and waited for. The kernel's one lock and the record of calls
-// are the simulator's own bookkeeping, which every thread of the set takes:
-// there, in a build with the thread sanitizer, what a thread does under them
-// is hidden from the sanitizer (what they order, and the state they guard),
-// and each primitive of the set makes its own edge instead, the giving
-// thread before it takes the kernel's lock and the receiving one after it
-// gives it back. On the virtual clock the kernel's turns order every thread
-// of the set anyway, and the sanitizer sees the lock as it is.
+// event set and waited for. The kernel's one lock, the record of calls, the
+// list of threads and each module's lock of the middleware's state
+// (StateMutex) are the simulator's own bookkeeping, which every thread of
+// the set takes: there, in a build with the thread sanitizer, what a thread
+// does under them is hidden from the sanitizer (what they order, and the
+// state they guard), and each primitive of the set makes its own edge
+// instead, the giving thread before it takes the kernel's lock and the
+// receiving one after it gives it back. Counts the simulator keeps are
+// relaxed atomics, which order nothing. On the virtual clock the kernel's
+// turns order every thread of the set anyway, and the sanitizer sees the
+// locks as they are.
 #pragma once
 
 #include <condition_variable>
@@ -60,6 +63,27 @@ class Lock : private Bookkeeping, public std::unique_lock<std::mutex> {
     std::unique_lock<std::mutex>::unlock();
     Show();
   }
+};
+
+// The lock of a module's record of the middleware's state (its values,
+// channels, recordings, settings, ...), which the set's threads and the GUI
+// take on their calls as they take the kernel's: bookkeeping too, so that on
+// the wall clock the sanitizer sees neither the order it makes nor what its
+// holder reads and writes under it. The primitives of the set that the
+// holder uses meanwhile (an answer asked for, an event sent, an input
+// buffer's post) make their edges all the same. No condition variable waits
+// on it.
+class StateMutex {
+ public:
+  StateMutex() = default;
+  StateMutex(const StateMutex&) = delete;
+  StateMutex& operator=(const StateMutex&) = delete;
+  void lock();
+  void unlock();
+
+ private:
+  std::mutex mutex_;
+  bool hidden_ = false;  // the holder's
 };
 
 // The edges of the set's own primitives, for the sanitizer on the wall clock

@@ -32,15 +32,15 @@ LaterQueue::Entry LaterQueue::NextDue() {
 }
 
 // A job runs out of the kernel's lock, which guards only the queue. On the
-// wall clock the log tells when the queue first runs one, where no
-// scenario's call record shows it.
+// wall clock the log tells each job as it runs, where no scenario's call
+// record shows it.
 void LaterQueue::Run() {
-  for (bool told = IsVirtual();;) {
+  const bool tell = !IsVirtual();
+  for (;;) {
     Entry entry = NextDue();
     entry.edge.Take();
-    if (!told) {
-      told = true;
-      std::printf("SIMTV: %s runs the first job asked of it\n", name_.c_str());
+    if (tell) {
+      std::printf("SIMTV: %s runs a job asked of it\n", name_.c_str());
       std::fflush(stdout);
     }
     entry.job();

@@ -23,7 +23,7 @@ std::map<std::string, int32_t> FreshValues() {
 }
 
 struct Values {
-  std::mutex mutex;
+  simk::StateMutex mutex;
   std::map<std::string, int32_t> values = FreshValues();
 };
 
@@ -100,7 +100,7 @@ constexpr uint32_t kRepeatDelayMs = 500;
 constexpr uint32_t kRepeatPeriodMs = 100;
 
 struct HeldKeys {
-  std::mutex mutex;
+  simk::StateMutex mutex;
   std::map<uint32_t, uint64_t> repeats;  // key code: its pending repeat
 };
 

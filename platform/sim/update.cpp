@@ -13,7 +13,7 @@
 namespace {
 
 struct Listener {
-  std::mutex mutex;
+  simk::StateMutex mutex;
   UBN_ResultCallback callback = nullptr;
   void* context = nullptr;
 };

@@ -99,21 +99,23 @@ WatchdogWake AwaitWatchdog(uint64_t* seen) {
 }
 
 // The hardware watchdog resets the set when nobody fed it within its
-// time-out. On the wall clock it tells each time-out it is armed with,
-// where no scenario's call record shows it.
+// time-out. On the wall clock it tells each time it wakes, fed, armed or
+// stopped, where no scenario's call record shows it.
 void WatchdogThread() {
   uint64_t seen = 0;
   {
     simk::Lock lock(simk::Mutex());
     seen = M().watchdogChanges;
   }
-  uint64_t told = 0;
+  const bool tell = !simk::IsVirtual();
   for (;;) {
     const WatchdogWake wake = AwaitWatchdog(&seen);
-    if (wake.armed && wake.timeoutMs != told && !simk::IsVirtual()) {
-      told = wake.timeoutMs;
-      std::printf("SIMTV: the hardware watchdog is armed with a time-out of %llu s\n",
-                  static_cast<unsigned long long>(told / 1000));
+    if (tell && wake.armed) {
+      std::printf("SIMTV: the hardware watchdog wakes, armed with a time-out of %llu s\n",
+                  static_cast<unsigned long long>(wake.timeoutMs / 1000));
+      std::fflush(stdout);
+    } else if (tell) {
+      std::printf("SIMTV: the hardware watchdog wakes, stopped\n");
       std::fflush(stdout);
     }
     if (!wake.expired) continue;

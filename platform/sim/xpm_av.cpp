@@ -83,7 +83,7 @@ constexpr XPM_AvProperty kWhiteBalance[] = {XPM_AV_PROP_RED_OFFSET, XPM_AV_PROP_
                                             XPM_AV_PROP_BLUE_OFFSET, XPM_AV_PROP_RED_GAIN,
                                             XPM_AV_PROP_GREEN_GAIN, XPM_AV_PROP_BLUE_GAIN};
 
-std::mutex g_mutex;
+simk::StateMutex g_mutex;
 
 State Fresh() {
   State s;

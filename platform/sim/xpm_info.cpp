@@ -25,7 +25,7 @@ struct State {
   std::string widevine = "SIMTV-WV-7F31A09C";
 };
 
-std::mutex g_mutex;
+simk::StateMutex g_mutex;
 
 State& S() {
   static State state;

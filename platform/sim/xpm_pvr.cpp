@@ -153,7 +153,7 @@ struct Recorder {
   Disk disk;
 };
 
-std::mutex g_mutex;
+simk::StateMutex g_mutex;
 // Tokens tell an answer whether what it answers still stands; they count on
 // across resets, so an answer asked for before one never matches.
 std::atomic<uint64_t> g_tokens{0};
@@ -163,7 +163,7 @@ Recorder& R() {
   return recorder;
 }
 
-uint64_t NewToken() { return ++g_tokens; }
+uint64_t NewToken() { return g_tokens.fetch_add(1, std::memory_order_relaxed) + 1; }
 uint64_t Now() { return simk::NowMs(); }
 
 int64_t CeilDiv(int64_t a, int64_t b) { return a <= 0 ? 0 : (a + b - 1) / b; }

@@ -36,7 +36,7 @@ struct State {
   CaptionService digital[kDigitalServices];
 };
 
-std::mutex g_mutex;
+simk::StateMutex g_mutex;
 
 State Fresh() {
   State s;

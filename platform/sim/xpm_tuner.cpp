@@ -77,7 +77,7 @@ struct Tuner {
   bool unrated = false;
 };
 
-std::mutex g_mutex;
+simk::StateMutex g_mutex;
 
 Tuner& T() {
   static Tuner& tuner = *new Tuner;

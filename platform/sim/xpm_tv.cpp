@@ -139,7 +139,7 @@ struct State {
   uint64_t generation = 0;
 };
 
-std::mutex g_mutex;
+simk::StateMutex g_mutex;
 
 XPM_TimerInfo DefaultTimer() {
   XPM_TimerInfo t{};

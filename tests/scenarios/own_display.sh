@@ -3,6 +3,22 @@
 # pids, which the test's trap ends. Without Xvfb the test ends with STATUS (77
 # skips it; a test that must run fails).
 #   own_display WORK STATUS
+#
+# end_pids, for the test's trap: SIGTERM to each of the test's pids, and
+# SIGKILL to those still running 10 s later, so that no window or X server
+# outlives a test that failed.
+end_pids() {
+  local p waited left
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+  for ((waited = 0; waited < 100; ++waited)); do
+    left=0
+    for p in "${pids[@]}"; do kill -0 "$p" 2>/dev/null && left=1; done
+    (( left )) || return 0
+    sleep 0.1
+  done
+  for p in "${pids[@]}"; do kill -KILL "$p" 2>/dev/null; done
+}
+
 own_display() {
   if ! command -v Xvfb >/dev/null; then
     echo "no Xvfb here (bash scripts/deps.sh installs it)"

@@ -1,28 +1,33 @@
 #!/usr/bin/env bash
 # The set's threads running together, as they do on the set: the desktop
-# window on the host's clock, on an X display of its own, driven for SECONDS
-# by a storm of remote keys (menus, their pages, the programme guide, the
-# lists, the quick menu, the input list, the timer and record dialogs, a
-# recording, volume and mute, a held key, standby and wake) while the world
-# outside the set goes on through the window's lines (TVUI_WINDOW_LINES):
-# the middleware's events of the air and the devices (a signal, the network,
-# the USB port), the state manager's commands, its own standby and another
+# window on the host's clock, on an X display of its own, driven by a storm
+# of remote keys (menus, their pages, the programme guide, the lists, the
+# quick menu, the input list, the timer and record dialogs, a recording,
+# volume and mute, a held key, standby and wake) while the world outside the
+# set goes on through the window's lines (TVUI_WINDOW_LINES): the
+# middleware's events of the air and the devices (a signal, the network, the
+# USB port), the state manager's commands, its own standby and another
 # process's on-screen display, the USB disk going out and in, the update
 # service's answer. Headless scenarios run the set's threads by turns on its
-# own clock, where the thread sanitizer sees every access as ordered; here a
-# race between any of them and the screens is there to be seen.
+# own clock, where the thread sanitizer sees every access as ordered; here
+# the set's threads order the screens only through what they share on a
+# set, so a race between the screens and a thread that the storm wakes is
+# reported, as long as the sanitizer's history still holds both sides.
 #
-# The run fails on a sanitizer's report, and when its terminal shows fewer
-# than MIN_SCREENS screens opened, MIN_KINDS kinds of screen besides the
-# volume, mute and help bars, or MIN_CYCLES standby and wake cycles of each
-# kind (the viewer's power key, the state manager's own standby), or when a
-# thread of the set or a kind of middleware event named below never showed
-# its work: a key that reaches the loop late is dropped by design, and the
-# sanitizer slows the loop, so the keys are paced and the counts are floors.
-# SIGTERM then ends it with 143. A set that does not reach standby or wake
-# within two minutes of the host's clock fails it. Xvfb is needed: without it
-# the test fails.
-#   window_storm.sh TVUI WINDOW_KEYS WORK [SECONDS] [MIN_SCREENS] [MIN_KINDS] [MIN_CYCLES]
+# The storm goes on in rounds for SECONDS at least, and until it has run
+# MIN_CYCLES rounds, opened MIN_SCREENS screens and MIN_KINDS kinds of screen
+# besides the volume, mute and help bars, and reached every thread of the set
+# and kind of middleware event named below; it starts no round after
+# CEILING seconds. It fails on a sanitizer's report, and when any of these
+# floors was not met, or fewer than MIN_CYCLES standby and wake cycles of
+# each kind (the viewer's power key, the state manager's own standby) were
+# made: a key that reaches the loop late is dropped by design, and the
+# sanitizer slows the loop, so the keys are paced, the menus are steered by
+# the pages the window reports, and the counts are floors. SIGTERM then ends
+# the window with 143, within 30 s, or it is killed and the test fails. A
+# set that does not reach standby or wake within two minutes of the host's
+# clock fails it. Xvfb is needed: without it the test fails.
+#   window_storm.sh TVUI WINDOW_KEYS WORK [SECONDS] [MIN_SCREENS] [MIN_KINDS] [MIN_CYCLES] [CEILING]
 set -u
 tvui=$1
 keys=$2
@@ -31,11 +36,12 @@ seconds=${4:-80}
 min_screens=${5:-16}
 min_kinds=${6:-6}
 min_cycles=${7:-2}
+ceiling=${8:-300}
 rm -rf "$work"
 mkdir -p "$work"
 pids=()
-trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done' EXIT
 . "$(dirname "$0")/own_display.sh"
+trap end_pids EXIT
 own_display "$work" 1
 
 # Opened for reading and writing, so that neither end waits for the other.
@@ -65,6 +71,17 @@ wait_for() {
     sleep 0.1
   done
 }
+# Waits, for TENTHS tenths of a second at most, until COMMAND prints more
+# than SEEN.
+wait_more() {
+  local seen=$1 tenths=$2 waited
+  shift 2
+  for ((waited = 0; waited < tenths; ++waited)); do
+    [ "$("$@")" -gt "$seen" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
 press() {
   local key
   for key in "$@"; do
@@ -93,27 +110,95 @@ press_as() {
   sleep "${pace:-0.2}"
 }
 opened() { count "tvui: the window opened $1"; }
+# The main menu opened by its key, pressed again while the window shows no
+# new main menu within 8 s (three presses at most); then its carousel comes
+# to rest.
+open_menu() {
+  local menus tries
+  menus=$(opened MenuSystem::BrcmMainMenu)
+  for ((tries = 0; tries < 3; ++tries)); do
+    press m
+    if wait_more "$menus" 80 opened MenuSystem::BrcmMainMenu; then
+      sleep 1
+      return 0
+    fi
+  done
+  return 1
+}
 # The pages that open beside the main menu's carousel as it turns.
 pages() {
   grep -E "tvui: the window opened MenuSystem::(Brcm[A-Za-z]*Menu|ChangePinMenu|EnterPinMenu)$" "$work/out.log" |
     grep -v BrcmMainMenu
 }
-# Turns the main menu's carousel until the topic's page stands beside it,
-# waiting for each page to open before the next key.
+page_count() { pages | wc -l; }
+# The carousel's topics in their order, by their pages (the Locks topic's is
+# one of three); while a recording runs, the Locks topic is not there.
+topic_of() {
+  case $1 in
+    *::BrcmPictureMenu) echo 0 ;;
+    *::BrcmAudioMenu) echo 1 ;;
+    *::BrcmChannelsMenu) echo 2 ;;
+    *::BrcmSettingsMenu) echo 3 ;;
+    *::ChangePinMenu | *::EnterPinMenu | *::BrcmLocksMenu) echo 4 ;;
+    *::BrcmMediaMenu) echo 5 ;;
+    *::BrcmRecordMenu) echo 6 ;;
+    *) echo -1 ;;
+  esac
+}
+# After a key, the pages it opened: the first within 5 s (a key dropped
+# opens none), then any more until none has opened for a second (a key let
+# go late repeats).
+pages_settle() {
+  local n quiet
+  wait_more "$1" 50 page_count
+  n=$(page_count)
+  for ((quiet = 0; quiet < 10; ++quiet)); do
+    sleep 0.1
+    if [ "$(page_count)" -ne "$n" ]; then
+      n=$(page_count)
+      quiet=-1
+    fi
+  done
+}
+# Opens the main menu and turns its carousel until the topic's page stands
+# beside it, steered by the last page the window reports: down when the
+# topic lies at most three steps ahead, else up (back over an overshoot);
+# twelve keys at most.
 to_topic() {
-  local page=$1 seen tries waited
-  seen=$(pages | wc -l)
-  press m
-  for ((tries = 0; tries < 8; ++tries)); do
-    for ((waited = 0; waited < 100; ++waited)); do
-      [ "$(pages | wc -l)" -gt "$seen" ] && break
-      sleep 0.1
-    done
-    seen=$(pages | wc -l)
-    [ "$(pages | tail -n 1)" = "tvui: the window opened $page" ] && return 0
-    press Down
+  local page=$1 want at first last seen turns
+  want=$(topic_of "$page")
+  first=$(page_count)
+  open_menu || return 1
+  seen=$first
+  for ((turns = 0; turns < 12; ++turns)); do
+    pages_settle "$seen"
+    seen=$(page_count)
+    last=$(pages | tail -n +"$((first + 1))" | tail -n 1)
+    [ "$last" = "tvui: the window opened $page" ] && return 0
+    at=$(topic_of "$last")
+    if (( at < 0 || (want - at + 7) % 7 <= 3 )); then press Down; else press Up; fi
   done
   return 1
+}
+# The programme guide by the Record topic's first row, and resting on a
+# channel of its channel column, which tunes it: three tries at most.
+guide() {
+  local tries guides tuned
+  for ((tries = 0; tries < 3; ++tries)); do
+    guides=$(opened Channels::FullEPGDialog)
+    if to_topic MenuSystem::BrcmRecordMenu; then
+      pace=0.4 press Right Return
+      if wait_more "$guides" 100 opened Channels::FullEPGDialog; then
+        tuned=$(events '13|14|15|16')
+        pace=0.4 press Down Left Down
+        wait_more "$tuned" 50 events '13|14|15|16' || pace=0.4 press Down
+        sleep 1
+        press Escape c
+        return 0
+      fi
+    fi
+    press Escape c
+  done
 }
 standby() { count "tvui: the set is in standby"; }
 on() { count "tvui: the set is on"; }
@@ -154,15 +239,54 @@ cycle() {
   cycles=$((cycles + 1))
 }
 
+# What the storm did: the log from the moment it began.
+in_storm() { tail -n +"$((mark + 1))" "$work/out.log"; }
+count_in_storm() { in_storm | grep -cF -- "$1"; }
+# The middleware's events that reached the screens, by kind (their numbers
+# as the GUI thread logs them, in hex).
+events() { in_storm | grep -cE "vg_xpmEventCallback: Cookie = [0-9a-f]+, Event = ($1)\$"; }
+# The kinds of event and the threads of the set that the storm reached, each
+# by the work it did in the storm, as "name count" lines; unreached ones
+# count 0.
+reach() {
+  local commanded
+  commanded=$(events '57|58|59|5a|5b|5c|6c|6e')
+  echo "channel events $(events '13|14|15|16')"
+  echo "signal events $(events '5|6|47')"
+  echo "network events $(events '51|52|54|55')"
+  echo "USB events $(events '39|69|70')"
+  echo "recording events $(events '6f|75|76')"
+  echo "the middleware's event thread (xpmEventCallback) $(($(events '[0-9a-f]+') - commanded))"
+  echo "the command task (ExecuteCommand) $commanded"
+  echo "the state manager's OSD callback $(count_in_storm "One or more OSDs are active")"
+  echo "app_main past TVSM_WaitForStandby $(($(count "(APP:vg_task: Started)") - 1))"
+  echo "the media library's job queue $(count_in_storm "SIMTV: psl_library runs a job asked of it")"
+  echo "the answer queue $(count_in_storm "SIMTV: simtv_answers runs a job asked of it")"
+  echo "the hardware watchdog thread $(count_in_storm "SIMTV: the hardware watchdog wakes")"
+  echo "the programme guide $(opened Channels::FullEPGDialog)"
+}
+unreached() { reach | grep -E ' 0$' | sed 's/ 0$//'; }
+screens() { count "tvui: the window opened "; }
+kinds() {
+  grep -F "tvui: the window opened " "$work/out.log" |
+    grep -vE "::(CommonVolumeBar|CommonMuteBar|HelpBar)$" | sort -u | wc -l
+}
+floors_met() {
+  (( by_state_manager >= min_cycles && cycles - by_state_manager >= min_cycles )) &&
+    [ "$(screens)" -ge "$min_screens" ] && [ "$(kinds)" -ge "$min_kinds" ] && [ -z "$(unreached)" ]
+}
+
 wait_for "tvui: the window shows the set" 1
+mark=$(wc -l <"$work/out.log")
 start=$SECONDS
 cycles=0
 by_state_manager=0
+rounds=0
 # Each round opens screens of every sub-system the remote reaches, leaves
 # each by EXIT or BACK, and goes to standby and out of it twice; it
 # confirms nothing but a recording. Around the keys the world outside the
 # set goes on.
-while (( SECONDS - start < seconds )); do
+while :; do
   # A recording for half an hour, which the disk taken out below ends.
   press o Return
   sleep 1
@@ -173,8 +297,7 @@ while (( SECONDS - start < seconds )); do
   # update service answers and the state manager ends the period. The menu
   # takes only such keys at first, so that a thread that wakes of itself
   # (the watchdog every 2 s) meets the screens' side while it is kept.
-  press m
-  sleep 1
+  open_menu
   press_as Left osd 1
   press_as Left command 16
   press_as Left dispatch update-result 0
@@ -188,63 +311,45 @@ while (( SECONDS - start < seconds )); do
   press_as Left usb insert
   hold Down 900
   cycle state-manager
-  # The programme guide by the Record topic's first row; resting on a channel
-  # of its channel column tunes it.
-  if to_topic MenuSystem::BrcmRecordMenu; then
-    pace=0.4 press Right Return Down Left Down
-    sleep 1
-    press Escape c
-  fi
-  # The USB port's over-current.
-  happen event 105
+  guide
+  # The USB port's over-current, as the main menu takes a key.
+  open_menu
+  press_as Left event 105
   press Escape c
   press m Down Right Down Escape   m Right Right Down Left BackSpace Escape
   press g Down Down Escape   s Down Down Escape   q Right Down Escape
   press b Escape   i i Escape   plus minus u u
   press 7 Return   f l   Escape c
   cycle power-key
+  rounds=$((rounds + 1))
+  (( SECONDS - start >= ceiling )) && break
+  (( SECONDS - start >= seconds )) && floors_met && break
 done
 
 kill -TERM "$program"
+for ((waited = 0; waited < 300; ++waited)); do
+  kill -0 "$program" 2>/dev/null || break
+  sleep 0.1
+done
+if kill -0 "$program" 2>/dev/null; then
+  kill -KILL "$program" 2>/dev/null
+  wait "$program"
+  fail "the window did not end within 30 s of SIGTERM, and was killed"
+fi
 wait "$program"
 status=$?
 if grep -Eq "Sanitizer|runtime error|the set was reset|^tvui: $work/outside:[0-9]+: .* failed: " "$work/out.log"; then
   fail "a sanitizer, the set or a line of the world outside it reported an error"
 fi
 [ "$status" = 143 ] || fail "it ended with status $status on SIGTERM, not 143"
-screens=$(count "tvui: the window opened ")
-kinds=$(grep -F "tvui: the window opened " "$work/out.log" |
-        grep -vE "::(CommonVolumeBar|CommonMuteBar|HelpBar)$" | sort -u | wc -l)
+screens=$(screens)
+kinds=$(kinds)
 periods=$(($(count "(APP:vg_task: Started)") - 1))
-echo "the storm ran $((SECONDS - start)) s: $screens screens opened, $kinds kinds besides the bars," \
+echo "the storm ran $((SECONDS - start)) s in $rounds rounds: $screens screens opened, $kinds kinds besides the bars," \
      "$cycles standby and wake cycles ($by_state_manager by the state manager), $periods periods begun again"
-
-# The middleware's events that reached the screens, by kind (their numbers
-# as the GUI thread logs them, in hex), and the threads of the set by the
-# work they showed.
-events() { grep -cE "vg_xpmEventCallback: Cookie = [0-9a-f]+, Event = ($1)\$" "$work/out.log"; }
-missing=()
-reached=()
-check() {
-  local name=$1 got=$2
-  if [ "$got" -gt 0 ]; then reached+=("$name $got"); else missing+=("$name"); fi
-}
-check "channel events" "$(events '13|14|15|16')"
-check "signal events" "$(events '5|6|47')"
-check "network events" "$(events '51|52|54|55')"
-check "USB events" "$(events '39|69|70')"
-check "recording events" "$(events '6f|75|76')"
-commanded=$(events '57|58|59|5a|5b|5c|6c|6e')
-check "the middleware's event thread (xpmEventCallback)" "$(($(events '[0-9a-f]+') - commanded))"
-check "the command task (ExecuteCommand)" "$commanded"
-check "the state manager's OSD callback" "$(count "One or more OSDs are active")"
-check "app_main past TVSM_WaitForStandby" "$periods"
-check "the media library's job queue" "$(count "SIMTV: psl_library runs the first job asked of it")"
-check "the answer queue" "$(count "SIMTV: simtv_answers runs the first job asked of it")"
-check "the hardware watchdog thread" "$(count "SIMTV: the hardware watchdog is armed with a time-out of 60 s")"
-check "the programme guide" "$(opened Channels::FullEPGDialog)"
-echo "it reached: $(IFS=,; echo "${reached[*]}" | sed 's/,/, /g')"
-[ "${#missing[@]}" -eq 0 ] || fail "it never reached: $(IFS=,; echo "${missing[*]}" | sed 's/,/, /g')"
+echo "it reached: $(reach | grep -vE ' 0$' | paste -sd, | sed 's/,/, /g')"
+missing=$(unreached | paste -sd, | sed 's/,/, /g')
+[ -z "$missing" ] || fail "it never reached: $missing"
 [ "$screens" -ge "$min_screens" ] || fail "only $screens screens opened, fewer than $min_screens"
 [ "$kinds" -ge "$min_kinds" ] || fail "only $kinds kinds of screen besides the bars opened, fewer than $min_kinds"
 (( by_state_manager >= min_cycles && cycles - by_state_manager >= min_cycles )) ||
