@@ -137,7 +137,7 @@ std::string RectText(VgRect r) {
 // group it belongs to: "Views::Frame (426,129,606,141) of SkinBin::ProgressQOR".
 std::string Describe(const Placed& p) {
   std::string text = VgClassOf(p.view)->name;
-  if (auto* label = vg_cast<Views::Text>(p.view)) text += " \"" + TextBytes(label->String) + "\"";
+  if (auto* label = vg_cast<Views::Text>(p.view)) text += " \"" + Utf8Text(label->String) + "\"";
   text += " " + RectText(p.extent);
   if (!IsText(p.view) && p.view->owner && p.view->owner.get() != p.window)
     text += std::string(" of ") + VgClassOf(p.view->owner.get())->name;
@@ -344,10 +344,10 @@ VgString CutShown(Core::View* view) {
 
 void CutHolding(Core::View* view, const std::string& text, bool* whole, std::string* cut) {
   if (!view || !view->Visible || *whole) return;
-  if (auto* label = vg_cast<Views::Text>(view); label && TextBytes(label->String).find(text) != std::string::npos) {
+  if (auto* label = vg_cast<Views::Text>(view); label && Utf8Text(label->String).find(text) != std::string::npos) {
     const VgString line = CutShown(view);
     // A cut past the text leaves it whole in the line shown.
-    if (!line || TextBytes(line).find(text) != std::string::npos) {
+    if (!line || Utf8Text(line).find(text) != std::string::npos) {
       *whole = true;
       return;
     }

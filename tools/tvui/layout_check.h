@@ -50,7 +50,7 @@ std::string CheckLayout(Core::View* root);
 // its string whole. A viewer cannot read what the cut took.
 std::string CutLine(Core::View* view);
 // Whether the visible text views below the root that hold the text (as part
-// of their strings, each read a byte a character) draw it cut: what the first
+// of their strings, in UTF-8) draw it cut: what the first
 // of them draws, when none shows the text whole; empty when one does, or
 // none holds it.
 std::string TextDrawnCut(Core::View* root, const std::string& text);

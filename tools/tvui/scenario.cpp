@@ -425,23 +425,18 @@ const VgConstant* StringConstant(const std::string& key) {
   return nullptr;
 }
 
-// The text of an expect text line: a quoted token as written, or the bare
-// name of a string constant as the constant reads in the set's language of
-// the moment, converted as the text views are read (a byte a character) so
-// that texts beyond ASCII compare alike. The description names both for the
-// failure message. False when a bare word names no constant.
+// The text of an expect text line: a quoted token as written (UTF-8, as the
+// text views are read), or the bare name of a string constant as the
+// constant reads in the set's language of the moment. The description names
+// both for the failure message. False when a bare word names no constant.
 bool ExpectedText(const ScenarioToken& token, std::string* text, std::string* description) {
   *text = token.text;
   *description = "\"" + token.text + "\"";
   if (token.quoted) return true;
   const VgConstant* constant = StringConstant(token.text);
   if (!constant) return false;
-  VgString value = VgGetVariantOfString(constant);
-  std::string bytes(size_t(VgGetStringLength(value)) + 1, '\0');
-  VgStringToAnsi(value, bytes.data(), int32_t(bytes.size()), '?');
-  bytes.pop_back();
-  *text = bytes;
-  *description = token.text + " (\"" + VgStringToUtf8(value) + "\")";
+  *text = VgStringToUtf8(VgGetVariantOfString(constant));
+  *description = token.text + " (\"" + *text + "\")";
   return true;
 }
 
