@@ -208,6 +208,10 @@ TEST_F(LayoutCheck, ATextHangingPastItsBoxLeavesItsWindow) {
   EXPECT_TRUE(Has(fault, "is drawn cut, as \"" + shown + "\"")) << fault;
   EXPECT_EQ(TextDrawnCut(root, "Gospel Play"), shown);
   EXPECT_EQ(TextDrawnCut(root, shown.substr(0, 3)), "") << "the part shown is whole";
+  // Whole in another view, the text is still drawn cut in this one.
+  Views::Text* info = Text(strip, "Gospel Play", {300, 0, 700, LineHeight()});
+  EXPECT_EQ(TextDrawnCut(root, "Gospel Play"), shown);
+  strip->Remove(info);
   name->OnSetEllipsisMeant(true);
   EXPECT_EQ(CheckLayout(root), "");
   EXPECT_EQ(TextDrawnCut(root, "Gospel Play"), "");

@@ -342,19 +342,17 @@ VgString CutShown(Core::View* view) {
   return VgCompString(text->shownText, text->String) == 0 ? nullptr : VgString(text->shownText);
 }
 
-void CutHolding(Core::View* view, const std::string& text, bool* whole, std::string* cut) {
-  if (!view || !view->Visible || *whole) return;
+void CutHolding(Core::View* view, const std::string& text, std::string* cut) {
+  if (!view || !view->Visible || !cut->empty()) return;
   if (auto* label = vg_cast<Views::Text>(view); label && Utf8Text(label->String).find(text) != std::string::npos) {
-    const VgString line = CutShown(view);
     // A cut past the text leaves it whole in the line shown.
-    if (!line || Utf8Text(line).find(text) != std::string::npos) {
-      *whole = true;
+    if (const VgString line = CutShown(view); line && Utf8Text(line).find(text) == std::string::npos) {
+      *cut = Utf8Text(line);
       return;
     }
-    if (cut->empty()) *cut = VgStringToUtf8(line);
   }
   if (auto* group = vg_cast<Core::Group>(view))
-    for (Core::View* child = group->firstView; child; child = child->nextView) CutHolding(child, text, whole, cut);
+    for (Core::View* child = group->firstView; child; child = child->nextView) CutHolding(child, text, cut);
 }
 
 }  // namespace
@@ -365,10 +363,9 @@ std::string CutLine(Core::View* view) {
 }
 
 std::string TextDrawnCut(Core::View* root, const std::string& text) {
-  bool whole = false;
   std::string cut;
-  CutHolding(root, text, &whole, &cut);
-  return whole ? std::string() : cut;
+  CutHolding(root, text, &cut);
+  return cut;
 }
 
 namespace {

@@ -49,10 +49,10 @@ std::string CheckLayout(Core::View* root);
 // (Views::Text::EllipsisMeant), as UTF-8: "07:30p...."; empty when it draws
 // its string whole. A viewer cannot read what the cut took.
 std::string CutLine(Core::View* view);
-// Whether the visible text views below the root that hold the text (as part
-// of their strings, in UTF-8) draw it cut: what the first
-// of them draws, when none shows the text whole; empty when one does, or
-// none holds it.
+// Whether a visible text view below the root that holds the text (as part
+// of its string, in UTF-8) draws it cut: what the first such view draws;
+// empty when every view that holds it shows it whole. A row that shows a
+// time cut is cut however whole the information line below shows it.
 std::string TextDrawnCut(Core::View* root, const std::string& text);
 
 // Follows one frame that the root draws into its screen canvas: between the

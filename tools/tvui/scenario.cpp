@@ -888,7 +888,7 @@ std::string ExpectTextLine(const ScenarioTokens& t) {
   // A text cut with an ellipsis is not what the viewer reads.
   if (t[1].text == "text")
     if (const std::string cut = TextDrawnCut(vg_cast<Core::View>(rootObject.load()), text); !cut.empty())
-      return "the text view that holds " + description + " draws it cut, as \"" + cut + "\"";
+      return "a text view that holds " + description + " draws it cut, as \"" + cut + "\"";
   if (t[1].text == "no-text" && shown) return "a visible text view shows " + description;
   return {};
 }
