@@ -274,6 +274,39 @@ TEST_F(LayoutCheck, ATextOrIconCrossingTheFrameBehindItAndAHelpBarOverItsPanelsE
       << fault;
   cap->OnSetBounds({30, 90, 58, 114});
   EXPECT_EQ(CheckLayout(root), "");
+  // Its label begun over the cap's right border crosses the picture; begun
+  // past it, or wholly on it, it does not. The cap's clear margin is no edge.
+  Views::Text* label = Text(banner, "Page", {52, 90, 200, 90 + LineHeight()});
+  fault = CheckLayout(root);
+  EXPECT_TRUE(Has(fault, "Views::Text \"Page\" (92,462,240,") && Has(fault, " paints (98,")) << fault;
+  EXPECT_TRUE(Has(fault, "past the edge of Views::Image (70,462,98,486) behind it, whose picture ends at (70,462,98,482)"))
+      << fault;
+  label->OnSetBounds({62, 90, 200, 90 + LineHeight()});
+  EXPECT_EQ(CheckLayout(root), "");
+  label->OnSetString(VgNewStringAnsi("."));
+  label->OnSetBounds({40, 90, 60, 90 + LineHeight()});
+  EXPECT_EQ(CheckLayout(root), "");
+  banner->Remove(label);
+
+  // A pop-up with a panel of its own over a frame of the banner: its text
+  // lies on the pop-up's panel, whatever frame the panel covers, and crosses
+  // only the panel's own edge.
+  auto* preview = VgNew<Views::Frame>();
+  preview->OnSetBitmap(VgLoad<Resources::Bitmap>(Bitmaps::QORDialogFrame));
+  preview->OnSetBounds({500, 20, 700, 80});
+  banner->Add(preview, 0);
+  Core::Group* popup = Group(banner, {400, 10, 860, 140});
+  auto* panel = VgNew<Views::Frame>();
+  panel->OnSetBitmap(VgLoad<Resources::Bitmap>(Bitmaps::QORDialogFrame));
+  panel->OnSetBounds({0, 0, 460, 130});
+  popup->Add(panel, 0);
+  Views::Text* about = Text(popup, "A long evening of film, with a description", {30, 40, 430, 40 + LineHeight()});
+  EXPECT_EQ(CheckLayout(root), "");
+  about->OnSetBounds({30, 2, 430, 2 + LineHeight()});
+  fault = CheckLayout(root);
+  EXPECT_TRUE(Has(fault, "on the edge of Views::Frame (440,382,900,512) of Core::Group behind it")) << fault;
+  banner->Remove(popup);
+  banner->Remove(preview);
 
   // The bar of the banner's keys half over its bottom edge; below it, no fault.
   auto* bar = VgNew<NonMenuSystem::HelpBar>();

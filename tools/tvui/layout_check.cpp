@@ -23,6 +23,7 @@
 #include "Views/Image.h"
 #include "Views/ImageList.h"
 #include "Views/MultilineText.h"
+#include "Views/Rectangle.h"
 #include "Views/Text.h"
 #include "screen_view.h"
 #include "vgstring.h"
@@ -477,29 +478,30 @@ Inside InsideOf(const Placed& frame) {
   return inside;
 }
 
-// Whether the frame lies behind the view as its frame: drawn before it by a
+// Whether the frame (or picture) lies behind the view: drawn before it by a
 // group around it (a row's frame behind the row's texts, a panel's behind
-// its contents), not by a row beside it. An icon placed past the frame's
-// bounds is a part laid over it, not a picture in it: a slider's knob, taller
-// than its groove, at its end.
+// its contents, a key cap beside its label), not by a row beside it. An icon
+// placed past the frame's bounds is a part laid over it, not a picture in
+// it: a slider's knob, taller than its groove, at its end.
 bool FrameBehind(const std::vector<Placed>& views, size_t frame, size_t view) {
   bool around = false;
   for (size_t g = views[view].parent; g != kNone && !around; g = views[g].parent) around = g == views[frame].parent;
   return around && (IsText(views[view].view) || Contains(views[frame].extent, views[view].extent));
 }
 
-// Where a text or an icon drawn over a frame crosses the frame's inner edge,
-// false when it does not: part of what it paints lies inside the frame and
-// part on its border, its corner or past it. *out is the smallest rectangle
-// around the part that is not inside.
-bool CrossesFrame(const Ink& ink, VgRect shown, const Inside& inside, VgRect* out) {
+// Where a text or an icon drawn over a frame or a picture crosses its edge,
+// false when it does not: part of what it paints lies inside (Inside(x, y))
+// and part on the frame's border, its corner or past it. *out is the
+// smallest rectangle around the part that is not inside.
+template <class Inside>
+bool CrossesEdge(const Ink& ink, VgRect shown, const Inside& inside, VgRect* out) {
   bool in = false;
   *out = {0, 0, 0, 0};
   const VgRect box = VgIntersectRect(ink.painted, shown);
   for (int32_t y = box.y1; y < box.y2; ++y) {
     for (int32_t x = box.x1; x < box.x2; ++x) {
       if (!ink.PaintedAt(x, y)) continue;
-      if (inside.At(x, y)) {
+      if (inside(x, y)) {
         in = true;
       } else {
         *out = VgUnionRect(*out, {x, y, x + 1, y + 1});
@@ -709,6 +711,7 @@ std::string CheckLayout(Core::View* root) {
   std::unordered_map<size_t, const Ink*> inkOf;
   for (const Text& text : texts) inkOf[text.index] = &text.ink;
   std::unordered_map<size_t, Inside> insides;
+  std::unordered_map<size_t, VgRect> solids;
   for (size_t i = 0; i < views.size(); ++i) {
     const Placed& p = views[i];
     if (!p.window || (!IsText(p.view) && !IsImage(p.view))) continue;
@@ -726,16 +729,41 @@ std::string CheckLayout(Core::View* root) {
       ink = &rendered;
     }
     if (!ink || VgIsRectEmpty(VgIntersectRect(ink->painted, p.clip))) continue;
-    for (size_t f = 0; f < i; ++f) {
-      const Placed& frame = views[f];
-      if (frame.window != p.window || !vg_cast<Views::Frame>(frame.view) || !FrameBehind(views, f, i)) continue;
-      if (VgIsRectEmpty(VgIntersectRect(frame.Drawn(), VgIntersectRect(ink->painted, p.clip)))) continue;
-      if (!insides.count(f)) insides[f] = InsideOf(frame);
-      VgRect out;
-      if (!CrossesFrame(*ink, p.clip, insides[f], &out)) continue;
-      add("in " + DescribeWindow(p.window) + ": " + Describe(p) + " paints " + RectText(out) + " on the edge of " +
-          Describe(frame) + " behind it, or past it: it crosses its frame");
-      break;
+    // What it lies on is the nearest frame or picture behind it: a pop-up's
+    // own panel, not the frame of the screen below that the panel covers.
+    const VgRect drawn = VgIntersectRect(ink->painted, p.clip);
+    for (size_t f = i; f-- > 0;) {
+      const Placed& back = views[f];
+      if (back.window != p.window || !FrameBehind(views, f, i)) continue;
+      if (vg_cast<Views::Frame>(back.view)) {
+        if (VgIsRectEmpty(VgIntersectRect(back.Drawn(), drawn))) continue;
+        if (!insides.count(f)) insides[f] = InsideOf(back);
+        const Inside& inside = insides[f];
+        VgRect out;
+        if (CrossesEdge(*ink, p.clip, [&](int32_t x, int32_t y) { return inside.At(x, y); }, &out))
+          add("in " + DescribeWindow(p.window) + ": " + Describe(p) + " paints " + RectText(out) + " on the edge of " +
+              Describe(back) + " behind it, or past it: it crosses its frame");
+        break;
+      }
+      if (IsImage(back.view)) {
+        // A picture's edge is where its opaque part ends: the clear margin
+        // of an icon is no edge.
+        if (!solids.count(f)) solids[f] = Render(back, back.Drawn()).painted;
+        const VgRect solid = solids[f];
+        if (VgIsRectEmpty(VgIntersectRect(solid, drawn))) continue;
+        // An icon reaching past the picture on both sides is a part laid
+        // across it: a scroll bar's knob, wider than its groove.
+        const bool across =
+            (drawn.x1 < solid.x1 && drawn.x2 > solid.x2) || (drawn.y1 < solid.y1 && drawn.y2 > solid.y2);
+        if (!IsText(p.view) && across) break;
+        VgRect out;
+        if (CrossesEdge(*ink, p.clip, [&](int32_t x, int32_t y) { return VgIsPointInRect(solid, {x, y}); }, &out))
+          add("in " + DescribeWindow(p.window) + ": " + Describe(p) + " paints " + RectText(out) + " past the edge of " +
+              Describe(back) + " behind it, whose picture ends at " + RectText(solid) + ": it crosses the picture");
+        break;
+      }
+      // A panel of plain colour under all of it hides what lies further back.
+      if (vg_cast<Views::Rectangle>(back.view) && Contains(back.Drawn(), drawn)) break;
     }
   }
 

@@ -35,10 +35,13 @@ class View;
 // - a text paints where a group around it cuts it off: it leaves its window;
 // - an image paints past the frame of its window, which cuts it off;
 // - an image's own bounds cut its picture, whose border goes;
-// - a text or icon in a frame (Views::Frame) drawn behind it paints on the
-//   frame's border, on its rounded corner or past it: what lies inside the
+// - a text or icon paints across the edge of what it lies on, the nearest
+//   frame (Views::Frame) or picture (Views::Image) drawn behind it: on the
+//   frame's border, on its rounded corner or past it (what lies inside the
 //   frame is found from its middle, up to where its art stands out of its
-//   fill;
+//   fill), or partly on a picture's opaque part and partly off it (a label
+//   begun over its key cap's border); what lies wholly on it, or wholly
+//   beside it, is fine;
 // - a help bar lies over the edge of the screen whose keys it tells;
 // - a window drawn after one of a higher layer paints over it.
 // Runs while every thread of the set waits, as the runner reads the GUI.
