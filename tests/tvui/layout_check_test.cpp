@@ -217,6 +217,10 @@ TEST_F(LayoutCheck, ATextHangingPastItsBoxLeavesItsWindow) {
   EXPECT_EQ(TextDrawnCut(root, "Gospel Play"), "");
   name->OnSetEllipsisMeant(false);
   name->OnSetEllipsis(false);
+  // Cut at its box's edge as the design means (a guide title), it is whole.
+  name->OnSetClipMeant(true);
+  EXPECT_EQ(CheckLayout(root), "");
+  name->OnSetClipMeant(false);
   name->OnSetBoxFixed(true);
   name->OnSetBounds({8, 0, 60, 12});
   fault = CheckLayout(root);

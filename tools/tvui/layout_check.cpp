@@ -326,8 +326,10 @@ bool CutsGlyphs(const Placed& p, VgRect* line) {
 // the line's width.
 bool CutsAcross(const Placed& p, int32_t* width) {
   auto* text = vg_cast<Views::Text>(p.view);
-  // A text sized to its line (AutoSize) is as wide as it.
-  if (!text || vg_cast<Views::MultilineText>(p.view) || !text->Font || text->shownText.empty() || text->AutoSize)
+  // A text sized to its line (AutoSize) is as wide as it; one whose design
+  // cuts it at its box's edge (ClipMeant) is cut as meant.
+  if (!text || vg_cast<Views::MultilineText>(p.view) || !text->Font || text->shownText.empty() || text->AutoSize ||
+      text->ClipMeant)
     return false;
   *width = text->Font->GetTextWidth(text->shownText, 0, 0) + text->Shadow;
   return *width > VgGetRectW(p.extent);

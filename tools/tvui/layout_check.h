@@ -8,9 +8,9 @@
 // pixels it paints (a text's glyphs, not its bounds), so that a caption whose
 // bounds span its row but whose glyphs stop short of the value beside it is
 // fine. A line of text must fit its view: across, whole (a line cut with an
-// ellipsis loses what the viewer should read, unless the design means the
-// cut, Views::Text::EllipsisMeant), and in height, from its font's ascent to
-// its descent. A text whose box the screen's design fixes
+// ellipsis or at its box's edge loses what the viewer should read, unless
+// the design means that cut, Views::Text::EllipsisMeant or ClipMeant), and
+// in height, from its font's ascent to its descent. A text whose box the screen's design fixes
 // (Views::Text::BoxFixed) may be cut in height by that box, and only by it;
 // across, its line must fit as any other.
 #pragma once
@@ -30,7 +30,7 @@ class View;
 // - a text's font's line, ascent to descent, is taller than its view, which
 //   cuts its glyphs;
 // - a text's line is wider than its view, which cuts it off without an
-//   ellipsis;
+//   ellipsis, unless the design means that cut (Views::Text::ClipMeant);
 // - a text is drawn cut with an ellipsis that the design does not mean;
 // - a text paints where a group around it cuts it off: it leaves its window;
 // - an image paints past the frame of its window, which cuts it off;
