@@ -1252,7 +1252,10 @@ constexpr ScenarioCommand kCommands[] = {
      &ScreenshotLine, &ScreenshotForm},
     {"open", "CLASS [value N] [origin menu|quick|nonmenu] [flag] [text \"...\"]",
      "opens a screen of that class (Unit::Class) as a screen of the set would", &OpenLine},
-    {"expect text", "\"TEXT\"|SID_NAME", "a visible text view shows it", &ExpectTextLine},
+    {"expect text", "\"TEXT\"|SID_NAME",
+     "a visible text view shows it (UTF-8), and no view that holds it draws it cut with an ellipsis the design does "
+     "not mean",
+     &ExpectTextLine},
     {"expect no-text", "\"TEXT\"|SID_NAME", "no visible text view shows it", &ExpectTextLine},
     {"expect call", "NAME [ARGS]", "a platform call since the previous expectations, its first arguments as given",
      &ExpectCallLine},
@@ -1271,8 +1274,10 @@ constexpr ScenarioCommand kCommands[] = {
     {"expect picture", "NAME.png", "the GUI plane is exactly the reference beside the scenario", &ExpectPictureLine},
     {"expect layout", "",
      "no two texts of a window over one another or covered by a view above them, no text whose view is lower "
-     "than its font's line or narrower than its line without an ellipsis, no text or image beyond its window, no "
-     "window drawn over one above it since the previous check (every screenshot and picture checks it too)",
+     "than its font's line or that is cut (by an ellipsis or its box) where the design does not mean it, no text or "
+     "image beyond its window, no text or icon across the edge of the frame or picture it lies on, no image cut by "
+     "its own bounds, no help bar over the edge of its screen, no window drawn over one above it since the "
+     "previous check (every screenshot and picture checks it too)",
      &ExpectLayoutLine},
     {"expect cleared", "",
      "no screen is listed but those that by their own definition neither time out nor leave with a clear (the "
