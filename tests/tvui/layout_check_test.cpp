@@ -252,6 +252,15 @@ TEST_F(LayoutCheck, AnImagePastItsWindowIsCutOffButAGroupInsideMayShowPartOfOne)
   EXPECT_TRUE(Has(fault, "past the window's (0,0,710,540): the image leaves its window")) << fault;
   art->OnSetBounds({680, 200, 707, 227});
   EXPECT_EQ(CheckLayout(root), "");
+  // A button narrower than its picture shows its own part of it, inside the
+  // window, however far the picture reaches.
+  Core::Group* button = Group(page, {650, 300, 700, 327});
+  auto* wide = VgNew<Views::Image>();
+  wide->OnSetAutoSize(true);
+  wide->OnSetBitmap(VgLoad<Resources::Bitmap>(Bitmaps::SelectButtonFocused));
+  wide->OnSetBounds({-200, 0, 290, 25});
+  button->Add(wide, 0);
+  EXPECT_EQ(CheckLayout(root), "");
 }
 
 TEST_F(LayoutCheck, ATextOrIconCrossingTheFrameBehindItAndAHelpBarOverItsPanelsEdgeFail) {

@@ -380,15 +380,19 @@ namespace {
 // not cut either.
 bool ImageLeavesAt(const std::vector<Placed>& views, const Placed& p, VgRect* area, VgRect* frame) {
   const Placed* window = nullptr;
+  VgRect shown = p.extent;  // what the groups inside the window let it show
   for (size_t g = p.parent; g != kNone && !window; g = views[g].parent) {
     if (Scrolls(views[g].view)) return false;
-    if (views[g].view == p.window) window = &views[g];
+    if (views[g].view == p.window)
+      window = &views[g];
+    else
+      shown = VgIntersectRect(shown, views[g].extent);
   }
   if (!window) return false;
   const VgRect room = VgIntersectRect(window->extent, window->clip);
   *frame = window->extent;
-  if (Contains(room, p.extent)) return false;
-  const Ink ink = Render(p, p.extent);
+  if (Contains(room, shown)) return false;
+  const Ink ink = Render(p, shown);
   if (VgIsRectEmpty(ink.painted) || Contains(room, ink.painted)) return false;
   // The smallest rectangle around the painted pixels outside the window.
   VgRect outside{0, 0, 0, 0};
