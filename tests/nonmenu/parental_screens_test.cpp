@@ -96,7 +96,7 @@ TEST_F(ParentalScreens, CanadianFrenchAndMoviesBlockTheirStricterRatings) {
   int32_t mildest = 0;
   XPM_GetExtOemProperty(XPM_OEM_PROP_CAN_FRENCH_BLOCK, &mildest);
   EXPECT_EQ(mildest, 64);
-  EXPECT_EQ(Utf8(french->helpLine.String), "13 ans+: Interdit aux moins de 13 ans")
+  EXPECT_EQ(Utf8(french->helpLine.String), "13 ans+: Pour les 13 ans et plus")
       << "the French ratings keep their own French help";
 
   Press(Key::Back);

@@ -208,11 +208,19 @@ TEST_F(LayoutCheck, ATextHangingPastItsBoxLeavesItsWindow) {
   EXPECT_TRUE(Has(fault, "is drawn cut, as \"" + shown + "\"")) << fault;
   EXPECT_EQ(TextDrawnCut(root, "Gospel Play"), shown);
   EXPECT_EQ(TextDrawnCut(root, shown.substr(0, 3)), "") << "the part shown is whole";
+  // Whole in another view, the text is still drawn cut in this one.
+  Views::Text* info = Text(strip, "Gospel Play", {300, 0, 700, LineHeight()});
+  EXPECT_EQ(TextDrawnCut(root, "Gospel Play"), shown);
+  strip->Remove(info);
   name->OnSetEllipsisMeant(true);
   EXPECT_EQ(CheckLayout(root), "");
   EXPECT_EQ(TextDrawnCut(root, "Gospel Play"), "");
   name->OnSetEllipsisMeant(false);
   name->OnSetEllipsis(false);
+  // Cut at its box's edge as the design means (a guide title), it is whole.
+  name->OnSetClipMeant(true);
+  EXPECT_EQ(CheckLayout(root), "");
+  name->OnSetClipMeant(false);
   name->OnSetBoxFixed(true);
   name->OnSetBounds({8, 0, 60, 12});
   fault = CheckLayout(root);
@@ -244,6 +252,15 @@ TEST_F(LayoutCheck, AnImagePastItsWindowIsCutOffButAGroupInsideMayShowPartOfOne)
   EXPECT_TRUE(Has(fault, "past the window's (0,0,710,540): the image leaves its window")) << fault;
   art->OnSetBounds({680, 200, 707, 227});
   EXPECT_EQ(CheckLayout(root), "");
+  // A button narrower than its picture shows its own part of it, inside the
+  // window, however far the picture reaches.
+  Core::Group* button = Group(page, {650, 300, 700, 327});
+  auto* wide = VgNew<Views::Image>();
+  wide->OnSetAutoSize(true);
+  wide->OnSetBitmap(VgLoad<Resources::Bitmap>(Bitmaps::SelectButtonFocused));
+  wide->OnSetBounds({-200, 0, 290, 25});
+  button->Add(wide, 0);
+  EXPECT_EQ(CheckLayout(root), "");
 }
 
 TEST_F(LayoutCheck, ATextOrIconCrossingTheFrameBehindItAndAHelpBarOverItsPanelsEdgeFail) {
@@ -270,6 +287,39 @@ TEST_F(LayoutCheck, ATextOrIconCrossingTheFrameBehindItAndAHelpBarOverItsPanelsE
       << fault;
   cap->OnSetBounds({30, 90, 58, 114});
   EXPECT_EQ(CheckLayout(root), "");
+  // Its label begun over the cap's right border crosses the picture; begun
+  // past it, or wholly on it, it does not. The cap's clear margin is no edge.
+  Views::Text* label = Text(banner, "Page", {52, 90, 200, 90 + LineHeight()});
+  fault = CheckLayout(root);
+  EXPECT_TRUE(Has(fault, "Views::Text \"Page\" (92,462,240,") && Has(fault, " paints (98,")) << fault;
+  EXPECT_TRUE(Has(fault, "past the edge of Views::Image (70,462,98,486) behind it, whose picture ends at (70,462,98,482)"))
+      << fault;
+  label->OnSetBounds({62, 90, 200, 90 + LineHeight()});
+  EXPECT_EQ(CheckLayout(root), "");
+  label->OnSetString(VgNewStringAnsi("."));
+  label->OnSetBounds({40, 90, 60, 90 + LineHeight()});
+  EXPECT_EQ(CheckLayout(root), "");
+  banner->Remove(label);
+
+  // A pop-up with a panel of its own over a frame of the banner: its text
+  // lies on the pop-up's panel, whatever frame the panel covers, and crosses
+  // only the panel's own edge.
+  auto* preview = VgNew<Views::Frame>();
+  preview->OnSetBitmap(VgLoad<Resources::Bitmap>(Bitmaps::QORDialogFrame));
+  preview->OnSetBounds({500, 20, 700, 80});
+  banner->Add(preview, 0);
+  Core::Group* popup = Group(banner, {400, 10, 860, 140});
+  auto* panel = VgNew<Views::Frame>();
+  panel->OnSetBitmap(VgLoad<Resources::Bitmap>(Bitmaps::QORDialogFrame));
+  panel->OnSetBounds({0, 0, 460, 130});
+  popup->Add(panel, 0);
+  Views::Text* about = Text(popup, "A long evening of film, with a description", {30, 40, 430, 40 + LineHeight()});
+  EXPECT_EQ(CheckLayout(root), "");
+  about->OnSetBounds({30, 2, 430, 2 + LineHeight()});
+  fault = CheckLayout(root);
+  EXPECT_TRUE(Has(fault, "on the edge of Views::Frame (440,382,900,512) of Core::Group behind it")) << fault;
+  banner->Remove(popup);
+  banner->Remove(preview);
 
   // The bar of the banner's keys half over its bottom edge; below it, no fault.
   auto* bar = VgNew<NonMenuSystem::HelpBar>();

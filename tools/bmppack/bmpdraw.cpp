@@ -974,7 +974,7 @@ void Catalogue() {
   };
   for (const auto& [name, text] : inputs) {
     const std::string t = text;
-    Add(name, 40, 24, [t](Canvas& c) { Badge(c, t, kAccentDeep, true, t.size() > 3 ? 9 : 11); });
+    Add(name, 40, 20, [t](Canvas& c) { Badge(c, t, kAccentDeep, true, t.size() > 3 ? 9 : 11); });
   }
   Add("DTV", 36, 18, [](Canvas& c) { Badge(c, "DTV", kAccentDeep, true, 10); });
   Add("ATV", 36, 18, [](Canvas& c) { Badge(c, "ATV", C(96, 104, 116), true, 10); });

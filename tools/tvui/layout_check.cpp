@@ -23,6 +23,7 @@
 #include "Views/Image.h"
 #include "Views/ImageList.h"
 #include "Views/MultilineText.h"
+#include "Views/Rectangle.h"
 #include "Views/Text.h"
 #include "screen_view.h"
 #include "vgstring.h"
@@ -137,7 +138,7 @@ std::string RectText(VgRect r) {
 // group it belongs to: "Views::Frame (426,129,606,141) of SkinBin::ProgressQOR".
 std::string Describe(const Placed& p) {
   std::string text = VgClassOf(p.view)->name;
-  if (auto* label = vg_cast<Views::Text>(p.view)) text += " \"" + TextBytes(label->String) + "\"";
+  if (auto* label = vg_cast<Views::Text>(p.view)) text += " \"" + Utf8Text(label->String) + "\"";
   text += " " + RectText(p.extent);
   if (!IsText(p.view) && p.view->owner && p.view->owner.get() != p.window)
     text += std::string(" of ") + VgClassOf(p.view->owner.get())->name;
@@ -325,8 +326,10 @@ bool CutsGlyphs(const Placed& p, VgRect* line) {
 // the line's width.
 bool CutsAcross(const Placed& p, int32_t* width) {
   auto* text = vg_cast<Views::Text>(p.view);
-  // A text sized to its line (AutoSize) is as wide as it.
-  if (!text || vg_cast<Views::MultilineText>(p.view) || !text->Font || text->shownText.empty() || text->AutoSize)
+  // A text sized to its line (AutoSize) is as wide as it; one whose design
+  // cuts it at its box's edge (ClipMeant) is cut as meant.
+  if (!text || vg_cast<Views::MultilineText>(p.view) || !text->Font || text->shownText.empty() || text->AutoSize ||
+      text->ClipMeant)
     return false;
   *width = text->Font->GetTextWidth(text->shownText, 0, 0) + text->Shadow;
   return *width > VgGetRectW(p.extent);
@@ -342,19 +345,17 @@ VgString CutShown(Core::View* view) {
   return VgCompString(text->shownText, text->String) == 0 ? nullptr : VgString(text->shownText);
 }
 
-void CutHolding(Core::View* view, const std::string& text, bool* whole, std::string* cut) {
-  if (!view || !view->Visible || *whole) return;
-  if (auto* label = vg_cast<Views::Text>(view); label && TextBytes(label->String).find(text) != std::string::npos) {
-    const VgString line = CutShown(view);
+void CutHolding(Core::View* view, const std::string& text, std::string* cut) {
+  if (!view || !view->Visible || !cut->empty()) return;
+  if (auto* label = vg_cast<Views::Text>(view); label && Utf8Text(label->String).find(text) != std::string::npos) {
     // A cut past the text leaves it whole in the line shown.
-    if (!line || TextBytes(line).find(text) != std::string::npos) {
-      *whole = true;
+    if (const VgString line = CutShown(view); line && Utf8Text(line).find(text) == std::string::npos) {
+      *cut = Utf8Text(line);
       return;
     }
-    if (cut->empty()) *cut = VgStringToUtf8(line);
   }
   if (auto* group = vg_cast<Core::Group>(view))
-    for (Core::View* child = group->firstView; child; child = child->nextView) CutHolding(child, text, whole, cut);
+    for (Core::View* child = group->firstView; child; child = child->nextView) CutHolding(child, text, cut);
 }
 
 }  // namespace
@@ -365,10 +366,9 @@ std::string CutLine(Core::View* view) {
 }
 
 std::string TextDrawnCut(Core::View* root, const std::string& text) {
-  bool whole = false;
   std::string cut;
-  CutHolding(root, text, &whole, &cut);
-  return whole ? std::string() : cut;
+  CutHolding(root, text, &cut);
+  return cut;
 }
 
 namespace {
@@ -380,15 +380,19 @@ namespace {
 // not cut either.
 bool ImageLeavesAt(const std::vector<Placed>& views, const Placed& p, VgRect* area, VgRect* frame) {
   const Placed* window = nullptr;
+  VgRect shown = p.extent;  // what the groups inside the window let it show
   for (size_t g = p.parent; g != kNone && !window; g = views[g].parent) {
     if (Scrolls(views[g].view)) return false;
-    if (views[g].view == p.window) window = &views[g];
+    if (views[g].view == p.window)
+      window = &views[g];
+    else
+      shown = VgIntersectRect(shown, views[g].extent);
   }
   if (!window) return false;
   const VgRect room = VgIntersectRect(window->extent, window->clip);
   *frame = window->extent;
-  if (Contains(room, p.extent)) return false;
-  const Ink ink = Render(p, p.extent);
+  if (Contains(room, shown)) return false;
+  const Ink ink = Render(p, shown);
   if (VgIsRectEmpty(ink.painted) || Contains(room, ink.painted)) return false;
   // The smallest rectangle around the painted pixels outside the window.
   VgRect outside{0, 0, 0, 0};
@@ -480,29 +484,30 @@ Inside InsideOf(const Placed& frame) {
   return inside;
 }
 
-// Whether the frame lies behind the view as its frame: drawn before it by a
+// Whether the frame (or picture) lies behind the view: drawn before it by a
 // group around it (a row's frame behind the row's texts, a panel's behind
-// its contents), not by a row beside it. An icon placed past the frame's
-// bounds is a part laid over it, not a picture in it: a slider's knob, taller
-// than its groove, at its end.
+// its contents, a key cap beside its label), not by a row beside it. An icon
+// placed past the frame's bounds is a part laid over it, not a picture in
+// it: a slider's knob, taller than its groove, at its end.
 bool FrameBehind(const std::vector<Placed>& views, size_t frame, size_t view) {
   bool around = false;
   for (size_t g = views[view].parent; g != kNone && !around; g = views[g].parent) around = g == views[frame].parent;
   return around && (IsText(views[view].view) || Contains(views[frame].extent, views[view].extent));
 }
 
-// Where a text or an icon drawn over a frame crosses the frame's inner edge,
-// false when it does not: part of what it paints lies inside the frame and
-// part on its border, its corner or past it. *out is the smallest rectangle
-// around the part that is not inside.
-bool CrossesFrame(const Ink& ink, VgRect shown, const Inside& inside, VgRect* out) {
+// Where a text or an icon drawn over a frame or a picture crosses its edge,
+// false when it does not: part of what it paints lies inside (Inside(x, y))
+// and part on the frame's border, its corner or past it. *out is the
+// smallest rectangle around the part that is not inside.
+template <class Inside>
+bool CrossesEdge(const Ink& ink, VgRect shown, const Inside& inside, VgRect* out) {
   bool in = false;
   *out = {0, 0, 0, 0};
   const VgRect box = VgIntersectRect(ink.painted, shown);
   for (int32_t y = box.y1; y < box.y2; ++y) {
     for (int32_t x = box.x1; x < box.x2; ++x) {
       if (!ink.PaintedAt(x, y)) continue;
-      if (inside.At(x, y)) {
+      if (inside(x, y)) {
         in = true;
       } else {
         *out = VgUnionRect(*out, {x, y, x + 1, y + 1});
@@ -712,6 +717,7 @@ std::string CheckLayout(Core::View* root) {
   std::unordered_map<size_t, const Ink*> inkOf;
   for (const Text& text : texts) inkOf[text.index] = &text.ink;
   std::unordered_map<size_t, Inside> insides;
+  std::unordered_map<size_t, VgRect> solids;
   for (size_t i = 0; i < views.size(); ++i) {
     const Placed& p = views[i];
     if (!p.window || (!IsText(p.view) && !IsImage(p.view))) continue;
@@ -729,16 +735,41 @@ std::string CheckLayout(Core::View* root) {
       ink = &rendered;
     }
     if (!ink || VgIsRectEmpty(VgIntersectRect(ink->painted, p.clip))) continue;
-    for (size_t f = 0; f < i; ++f) {
-      const Placed& frame = views[f];
-      if (frame.window != p.window || !vg_cast<Views::Frame>(frame.view) || !FrameBehind(views, f, i)) continue;
-      if (VgIsRectEmpty(VgIntersectRect(frame.Drawn(), VgIntersectRect(ink->painted, p.clip)))) continue;
-      if (!insides.count(f)) insides[f] = InsideOf(frame);
-      VgRect out;
-      if (!CrossesFrame(*ink, p.clip, insides[f], &out)) continue;
-      add("in " + DescribeWindow(p.window) + ": " + Describe(p) + " paints " + RectText(out) + " on the edge of " +
-          Describe(frame) + " behind it, or past it: it crosses its frame");
-      break;
+    // What it lies on is the nearest frame or picture behind it: a pop-up's
+    // own panel, not the frame of the screen below that the panel covers.
+    const VgRect drawn = VgIntersectRect(ink->painted, p.clip);
+    for (size_t f = i; f-- > 0;) {
+      const Placed& back = views[f];
+      if (back.window != p.window || !FrameBehind(views, f, i)) continue;
+      if (vg_cast<Views::Frame>(back.view)) {
+        if (VgIsRectEmpty(VgIntersectRect(back.Drawn(), drawn))) continue;
+        if (!insides.count(f)) insides[f] = InsideOf(back);
+        const Inside& inside = insides[f];
+        VgRect out;
+        if (CrossesEdge(*ink, p.clip, [&](int32_t x, int32_t y) { return inside.At(x, y); }, &out))
+          add("in " + DescribeWindow(p.window) + ": " + Describe(p) + " paints " + RectText(out) + " on the edge of " +
+              Describe(back) + " behind it, or past it: it crosses its frame");
+        break;
+      }
+      if (IsImage(back.view)) {
+        // A picture's edge is where its opaque part ends: the clear margin
+        // of an icon is no edge.
+        if (!solids.count(f)) solids[f] = Render(back, back.Drawn()).painted;
+        const VgRect solid = solids[f];
+        if (VgIsRectEmpty(VgIntersectRect(solid, drawn))) continue;
+        // An icon reaching past the picture on both sides is a part laid
+        // across it: a scroll bar's knob, wider than its groove.
+        const bool across =
+            (drawn.x1 < solid.x1 && drawn.x2 > solid.x2) || (drawn.y1 < solid.y1 && drawn.y2 > solid.y2);
+        if (!IsText(p.view) && across) break;
+        VgRect out;
+        if (CrossesEdge(*ink, p.clip, [&](int32_t x, int32_t y) { return VgIsPointInRect(solid, {x, y}); }, &out))
+          add("in " + DescribeWindow(p.window) + ": " + Describe(p) + " paints " + RectText(out) + " past the edge of " +
+              Describe(back) + " behind it, whose picture ends at " + RectText(solid) + ": it crosses the picture");
+        break;
+      }
+      // A panel of plain colour under all of it hides what lies further back.
+      if (vg_cast<Views::Rectangle>(back.view) && Contains(back.Drawn(), drawn)) break;
     }
   }
 

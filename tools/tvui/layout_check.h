@@ -8,9 +8,9 @@
 // pixels it paints (a text's glyphs, not its bounds), so that a caption whose
 // bounds span its row but whose glyphs stop short of the value beside it is
 // fine. A line of text must fit its view: across, whole (a line cut with an
-// ellipsis loses what the viewer should read, unless the design means the
-// cut, Views::Text::EllipsisMeant), and in height, from its font's ascent to
-// its descent. A text whose box the screen's design fixes
+// ellipsis or at its box's edge loses what the viewer should read, unless
+// the design means that cut, Views::Text::EllipsisMeant or ClipMeant), and
+// in height, from its font's ascent to its descent. A text whose box the screen's design fixes
 // (Views::Text::BoxFixed) may be cut in height by that box, and only by it;
 // across, its line must fit as any other.
 #pragma once
@@ -30,15 +30,18 @@ class View;
 // - a text's font's line, ascent to descent, is taller than its view, which
 //   cuts its glyphs;
 // - a text's line is wider than its view, which cuts it off without an
-//   ellipsis;
+//   ellipsis, unless the design means that cut (Views::Text::ClipMeant);
 // - a text is drawn cut with an ellipsis that the design does not mean;
 // - a text paints where a group around it cuts it off: it leaves its window;
 // - an image paints past the frame of its window, which cuts it off;
 // - an image's own bounds cut its picture, whose border goes;
-// - a text or icon in a frame (Views::Frame) drawn behind it paints on the
-//   frame's border, on its rounded corner or past it: what lies inside the
+// - a text or icon paints across the edge of what it lies on, the nearest
+//   frame (Views::Frame) or picture (Views::Image) drawn behind it: on the
+//   frame's border, on its rounded corner or past it (what lies inside the
 //   frame is found from its middle, up to where its art stands out of its
-//   fill;
+//   fill), or partly on a picture's opaque part and partly off it (a label
+//   begun over its key cap's border); what lies wholly on it, or wholly
+//   beside it, is fine;
 // - a help bar lies over the edge of the screen whose keys it tells;
 // - a window drawn after one of a higher layer paints over it.
 // Runs while every thread of the set waits, as the runner reads the GUI.
@@ -49,10 +52,10 @@ std::string CheckLayout(Core::View* root);
 // (Views::Text::EllipsisMeant), as UTF-8: "07:30p...."; empty when it draws
 // its string whole. A viewer cannot read what the cut took.
 std::string CutLine(Core::View* view);
-// Whether the visible text views below the root that hold the text (as part
-// of their strings, each read a byte a character) draw it cut: what the first
-// of them draws, when none shows the text whole; empty when one does, or
-// none holds it.
+// Whether a visible text view below the root that holds the text (as part
+// of its string, in UTF-8) draws it cut: what the first such view draws;
+// empty when every view that holds it shows it whole. A row that shows a
+// time cut is cut however whole the information line below shows it.
 std::string TextDrawnCut(Core::View* root, const std::string& text);
 
 // Follows one frame that the root draws into its screen canvas: between the

@@ -425,23 +425,18 @@ const VgConstant* StringConstant(const std::string& key) {
   return nullptr;
 }
 
-// The text of an expect text line: a quoted token as written, or the bare
-// name of a string constant as the constant reads in the set's language of
-// the moment, converted as the text views are read (a byte a character) so
-// that texts beyond ASCII compare alike. The description names both for the
-// failure message. False when a bare word names no constant.
+// The text of an expect text line: a quoted token as written (UTF-8, as the
+// text views are read), or the bare name of a string constant as the
+// constant reads in the set's language of the moment. The description names
+// both for the failure message. False when a bare word names no constant.
 bool ExpectedText(const ScenarioToken& token, std::string* text, std::string* description) {
   *text = token.text;
   *description = "\"" + token.text + "\"";
   if (token.quoted) return true;
   const VgConstant* constant = StringConstant(token.text);
   if (!constant) return false;
-  VgString value = VgGetVariantOfString(constant);
-  std::string bytes(size_t(VgGetStringLength(value)) + 1, '\0');
-  VgStringToAnsi(value, bytes.data(), int32_t(bytes.size()), '?');
-  bytes.pop_back();
-  *text = bytes;
-  *description = token.text + " (\"" + VgStringToUtf8(value) + "\")";
+  *text = VgStringToUtf8(VgGetVariantOfString(constant));
+  *description = token.text + " (\"" + *text + "\")";
   return true;
 }
 
@@ -923,7 +918,7 @@ std::string ExpectTextLine(const ScenarioTokens& t) {
   // A text cut with an ellipsis is not what the viewer reads.
   if (t[1].text == "text")
     if (const std::string cut = TextDrawnCut(vg_cast<Core::View>(rootObject.load()), text); !cut.empty())
-      return "the text view that holds " + description + " draws it cut, as \"" + cut + "\"";
+      return "a text view that holds " + description + " draws it cut, as \"" + cut + "\"";
   if (t[1].text == "no-text" && shown) return "a visible text view shows " + description;
   return {};
 }
@@ -1287,7 +1282,10 @@ constexpr ScenarioCommand kCommands[] = {
      &ScreenshotLine, &ScreenshotForm},
     {"open", "CLASS [value N] [origin menu|quick|nonmenu] [flag] [text \"...\"]",
      "opens a screen of that class (Unit::Class) as a screen of the set would", &OpenLine},
-    {"expect text", "\"TEXT\"|SID_NAME", "a visible text view shows it", &ExpectTextLine},
+    {"expect text", "\"TEXT\"|SID_NAME",
+     "a visible text view shows it (UTF-8), and no view that holds it draws it cut with an ellipsis the design does "
+     "not mean",
+     &ExpectTextLine},
     {"expect no-text", "\"TEXT\"|SID_NAME", "no visible text view shows it", &ExpectTextLine},
     {"expect call", "NAME [ARGS]", "a platform call since the previous expectations, its first arguments as given",
      &ExpectCallLine},
@@ -1306,8 +1304,10 @@ constexpr ScenarioCommand kCommands[] = {
     {"expect picture", "NAME.png", "the GUI plane is exactly the reference beside the scenario", &ExpectPictureLine},
     {"expect layout", "",
      "no two texts of a window over one another or covered by a view above them, no text whose view is lower "
-     "than its font's line or narrower than its line without an ellipsis, no text or image beyond its window, no "
-     "window drawn over one above it since the previous check (every screenshot and picture checks it too)",
+     "than its font's line or that is cut (by an ellipsis or its box) where the design does not mean it, no text or "
+     "image beyond its window, no text or icon across the edge of the frame or picture it lies on, no image cut by "
+     "its own bounds, no help bar over the edge of its screen, no window drawn over one above it since the "
+     "previous check (every screenshot and picture checks it too)",
      &ExpectLayoutLine},
     {"expect cleared", "",
      "no screen is listed but those that by their own definition neither time out nor leave with a clear (the "

@@ -12,20 +12,14 @@ namespace {
 
 void CollectTexts(Core::View* view, std::vector<std::string>* texts) {
   if (!view || !view->Visible) return;
-  if (auto* label = vg_cast<Views::Text>(view)) texts->push_back(TextBytes(label->String));
+  if (auto* label = vg_cast<Views::Text>(view)) texts->push_back(Utf8Text(label->String));
   if (auto* group = vg_cast<Core::Group>(view))
     for (Core::View* child = group->firstView; child; child = child->nextView) CollectTexts(child, texts);
 }
 
 }  // namespace
 
-std::string TextBytes(VgString text) {
-  if (!text) return {};
-  std::string bytes(size_t(VgGetStringLength(text)) + 1, '\0');
-  VgStringToAnsi(text, bytes.data(), int32_t(bytes.size()), '?');
-  bytes.pop_back();
-  return bytes;
-}
+std::string Utf8Text(VgString text) { return text ? VgStringToUtf8(text) : std::string(); }
 
 std::vector<std::string> VisibleTexts(Core::View* view) {
   std::vector<std::string> texts;

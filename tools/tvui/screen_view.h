@@ -14,11 +14,11 @@ namespace Core {
 class View;
 }
 
-// The string a byte a character ('?' for what is beyond one byte), as the
-// runner shows texts; empty for none.
-std::string TextBytes(VgString text);
+// The string in UTF-8, as scenarios are written and the runner prints texts;
+// empty for none.
+std::string Utf8Text(VgString text);
 // The strings of the visible text views at and below the view, in drawing
-// order, each as TextBytes gives it.
+// order, each as Utf8Text gives it.
 std::vector<std::string> VisibleTexts(Core::View* view);
 // Whether one of them holds the text.
 bool ShowsText(Core::View* view, const std::string& text);

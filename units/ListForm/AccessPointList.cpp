@@ -45,13 +45,16 @@ static_assert(std::size(kProtocolNames) == 16);
 struct Column {
   const VgConstant* title;
   int32_t x1, x2;
+  // The design fixes a heading wider than its column, which the ellipsis
+  // cuts: "Security" over the 60-pixel lock column.
+  bool cutMeant = false;
 };
 constexpr Column kApColumns[] = {{&Strings::SID_NETWORK_NAME, 0, 274},
                                  {&Strings::SID_MAC_ADDRESS, 276, 480},
                                  {&Strings::SID_CH, 482, 550},
                                  {&Strings::SID_SIGNAL, 550, 682}};
 constexpr Column kQorColumns[] = {{&Strings::SID_NETWORK_NAME, 0, 160},
-                                  {&Strings::SID_SECURITY, 160, 220},
+                                  {&Strings::SID_SECURITY, 160, 220, true},
                                   {&Strings::SID_PROTOCOL, 220, 320},
                                   {&Strings::SID_SIGNAL, 320, 440}};
 constexpr int32_t kHeaderHeight = 28;
@@ -99,9 +102,7 @@ void MakeHeaders(Core::Group* list, Views::Text (&headers)[N], const Column (&co
   for (size_t i = 0; i < N; ++i) {
     SetUpColumnText(headers[i], Colors::DialogInfoTextColor);
     headers[i].OnSetBounds({columns[i].x1, 0, columns[i].x2, kHeaderHeight});
-    // The columns' widths and the font are the design's, which cuts a heading
-    // too wide for its column ("Security" over the lock) with the ellipsis.
-    headers[i].OnSetEllipsisMeant(true);
+    headers[i].OnSetEllipsisMeant(columns[i].cutMeant);
     headers[i].OnSetString(Sid(*columns[i].title));
     list->Add(&headers[i], 0);
   }

@@ -230,8 +230,9 @@ CBListItem::CBListItem(XObject* link) : ListItem(link) {
   labelView.OnSetFont(VgLoad<Resources::Font>(Fonts::MediumFont));
   labelView.OnSetString(VgNewStringAnsi("ABC"));
   labelView.OnSetColor(Colors::Black);
-  // A name wider than the tile ends in "..." at its edge.
-  labelView.OnSetEllipsis(true);
+  // A name wider than the tile runs to its edge and is cut there, as the
+  // design's tile label is.
+  labelView.OnSetClipMeant(true);
   labelView.OnSetAlignV(Views::Text::AlignMiddle);
   nameView.OnSetVisible(false);
   nameView.OnSetBounds({36, 21, 59, 40});

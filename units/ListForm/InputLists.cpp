@@ -211,8 +211,10 @@ InputItem::InputItem(XObject* link) : ListItem(link) {
   Focused_TextFont = Nonfocused_TextFont;
   caption.OnSetEllipsis(true);
   StyleText(&labelText, Colors::InputLabelStandardTextColor);
-  // A device's name longer than the label's column ends in "...".
-  labelText.OnSetEllipsis(true);
+  // The design's label, in its font, without an ellipsis: a device's name
+  // longer than the room the row leaves it ("AV Receiver" beside "HDMI 2")
+  // runs to the column's edge and is cut there.
+  labelText.OnSetClipMeant(true);
   Add(&labelText, 0);
   StyleImage(&typeIcon, Bitmaps::BannerHDMIInput, true);
   Add(&typeIcon, 0);
@@ -227,11 +229,9 @@ void InputItem::Refresh(XObject* sender) {
   const int32_t w = VgGetRectW(Bounds);
   typeIcon.OnSetBounds(Column(4, 44, this));
   caption.OnSetBounds(Column(48, 160, this));
-  // A device's name takes the room the input's name leaves: beside "HDMI 2"
-  // it reads "AV Receiver" whole.
+  // A device's name takes the room the input's name leaves.
   const int32_t nameEnd = caption.Font ? 48 + caption.Font->GetTextWidth(caption.shownText, 0, 0) : 160;
   labelText.OnSetBounds(Column(std::min(nameEnd + kLabelGap, 162), w - 56, this));
-  FitLabel();
   cecMark.OnSetBounds(Column(w - 54, w - 22, this));
   rightArrow.OnSetBounds(Column(w - 20, w - 4, this));
   cecMark.OnSetVisible(HasCec);
@@ -267,17 +267,6 @@ void InputItem::OnSetText(VgString value) {
 void InputItem::OnSetLabelText(VgString value) {
   LabelText = value;
   labelText.OnSetString(value);
-  FitLabel();
-}
-
-// A device's name takes the first font, down to the smallest, that holds it
-// in the label's column; past that it ends in "...".
-void InputItem::FitLabel() {
-  Resources::Font* font = Views::Text::FirstFitting(
-      labelText.String, VgGetRectW(labelText.Bounds),
-      {VgLoad<Resources::Font>(Fonts::MediumFont), VgLoad<Resources::Font>(Fonts::SmallFont),
-       VgLoad<Resources::Font>(Fonts::ExtraSmallFont), VgLoad<Resources::Font>(Fonts::SmallestFont)});
-  if (font != labelText.Font) labelText.OnSetFont(font);
 }
 
 void InputItem::OnSetSourceType(int32_t value) {

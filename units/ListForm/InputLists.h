@@ -74,9 +74,6 @@ class InputItem : public ListItem {
   Views::Image typeIcon{this};
   Views::Image cecMark{this};
   Views::Image rightArrow{this};
-
- private:
-  void FitLabel();
 };
 
 class ExternalInputList : public ListClass {

@@ -92,8 +92,8 @@ OptionListItem::OptionListItem(XObject* link) : ListItem(link) {
   Focused_Bitmap = VgLoad<Resources::Bitmap>(Bitmaps::TimeZoneListButtonFocus);
   OnSetTextAlignH(Views::Text::AlignLeft);
   OnSetTextGap(8);
-  // The longer zone names are wider than the row: they end in "..." at its
-  // edge rather than running past it.
+  // The zone names are short enough for the row in every menu language; a
+  // longer value would end in "..." at its edge rather than run past it.
   caption.OnSetAutoSize(false);
   caption.OnSetEllipsis(true);
   iconImage.OnSetVisible(false);

@@ -52,8 +52,10 @@ void ReadProgrammeTimer(ProgrammeFields& fields, int32_t mapId, int32_t major, i
 
 ProgrammeRow::ProgrammeRow(XObject* link, VgRect bounds, bool date) : ListItem(link), showsDate(date) {
   OnSetBounds(bounds);
+  // A title longer than its column runs to the column's edge and is cut
+  // there, without an ellipsis, as the design's row caption is.
   caption.OnSetAutoSize(false);
-  caption.OnSetEllipsis(true);
+  caption.OnSetClipMeant(true);
   OnSetTextAlignH(Views::Text::AlignLeft);
   StyleColumnText(dateText, "25.08");
   StyleColumnText(timeText, date ? "12:30" : "12:30AM");

@@ -14,6 +14,9 @@ namespace ListForm {
 
 namespace {
 
+// How far in from the row's sides the focus ring's border ends.
+constexpr int32_t kRingBorder = 6;
+
 using Courier = RecordPlaybackListItemCourier;
 using Row = RecordPlaybackListItem;
 using Copied = Fields<Courier, Field<&Courier::FileName, &Row::FileName>, Field<&Courier::RecordId, &Row::RecordId>,
@@ -46,7 +49,9 @@ RecordPlaybackListItem::RecordPlaybackListItem(XObject* link) : ListItem(link) {
   Focused_Bitmap = VgLoad<Resources::Bitmap>(Bitmaps::EPG_ChanButtonFocus);
   OnSetTextAlignH(Views::Text::AlignLeft);
   caption.OnSetAlignV(Views::Text::AlignTop);
+  // The design cuts a long title with the ellipsis.
   caption.OnSetEllipsis(true);
+  caption.OnSetEllipsisMeant(true);
 }
 
 XObject* RecordPlaybackListItem::SetData(XObject* data) {
@@ -67,7 +72,8 @@ XObject* RecordPlaybackListItem::GetData(XObject* data) {
 
 void RecordPlaybackListItem::Refresh(XObject* sender) {
   ListItem::Refresh(sender);
-  caption.OnSetBounds({20, 1, VgGetRectW(Bounds), VgGetRectH(Bounds)});
+  // The ellipsis of a long title stops inside the focus ring's border.
+  caption.OnSetBounds({20, 1, VgGetRectW(Bounds) - kRingBorder, VgGetRectH(Bounds)});
 }
 
 // ----------------------------------------------------------------- the list

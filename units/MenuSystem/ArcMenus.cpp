@@ -47,8 +47,7 @@ using OptionDatabase::TextRef;
 
 // ------------------------------------------------------------------ tables
 
-// The main arc: icons of 140 x 214 with images of 52 to 72 pixels, wide
-// enough for a caption such as "Media Player" whole.
+// The main arc: icons of 100 x 214 with images of 52 to 72 pixels.
 constexpr ArcMenuItem::Look kMainLooks[] = {
     {.alpha = 208, .offset = 20, .frame = 0, .image = 52},  // outer positions
     {.alpha = 224, .offset = 10, .frame = 1, .image = 62},  // next to the centre
@@ -71,13 +70,12 @@ constexpr ArcLayout kMainLayout{.start = kMainHidden,
                                 .startSizes = kMainRestSizes,
                                 .arcSizes = kMainArcSizes,
                                 .positionLook = kMainPositionLook,
-                                .itemBounds = {0, 0, 140, 214},
+                                .itemBounds = {0, 0, 100, 214},
                                 .centre = 2,
                                 .cascade = true,
                                 .looks = kMainLooks};
 
-// The second arc: icons of 150 x 180 with images of 46 to 58 pixels, wide
-// enough for a caption such as "APPLICATIONS" whole.
+// The second arc: icons of 120 x 180 with images of 46 to 58 pixels.
 constexpr ArcMenuItem::Look kSecondLooks[] = {
     {.alpha = 192, .offset = 20, .frame = 0, .image = 46},
     {.alpha = 208, .offset = 10, .frame = 1, .image = 52},
@@ -100,7 +98,7 @@ constexpr ArcLayout kSecondLayout{.start = kSecondStart,
                                   .startSizes = kSecondRestSizes,
                                   .arcSizes = kSecondArcSizes,
                                   .positionLook = kSecondPositionLook,
-                                  .itemBounds = {0, 0, 150, 180},
+                                  .itemBounds = {0, 0, 120, 180},
                                   .centre = 3,
                                   .cascade = false,
                                   .looks = kSecondLooks};
@@ -124,7 +122,7 @@ const MainIcon kMainIcons[MainMenu::Icons] = {
 constexpr int32_t kWallpaper = 3;
 // The icons' start bounds, in child order.
 constexpr VgRect kMainStartBounds[] = {
-    {276, 326, 416, 540}, {410, 266, 550, 480}, {544, 326, 684, 540}, {656, 326, 796, 540}, {164, 326, 304, 540}};
+    {296, 326, 396, 540}, {430, 266, 530, 480}, {564, 326, 664, 540}, {676, 326, 776, 540}, {184, 326, 284, 540}};
 
 constexpr VgRect kLineUp{0, 384, 960, 453};
 constexpr VgRect kLineDown{0, 424, 960, 493};
@@ -172,8 +170,7 @@ VgPoint ConvertPosition(VgPoint point, VgRect itemBounds, int32_t size) {
   return {point.x - (VgGetRectW(itemBounds) - size) / 2, point.y - (VgGetRectH(itemBounds) - size) / 2};
 }
 
-// The caption's height and its gap from the image.
-constexpr int32_t kCaptionHeight = 22;
+// The caption's gap from the image.
 constexpr int32_t kCaptionGap = 4;
 
 }  // namespace
@@ -186,10 +183,10 @@ ArcMenuItem::ArcMenuItem(XObject* link) : ::Button::IconButton(link), Looks(kMai
   caption.OnSetVisible(false);
   iconImage.OnSetAlignH(1);
   iconImage.OnSetAlignV(1);
+  // A topic's name wider than its icon takes a second line.
   label.OnSetAlignH(Views::Text::AlignCentre);
   label.OnSetAlignV(Views::Text::AlignBottom);
-  // A topic's name wider than its icon ends in "...".
-  label.OnSetEllipsis(true);
+  label.OnSetAutoSize(true);
   Add(&label, 0);
   auto* font = VgLoad<Resources::Font>(Fonts::MediumFont);
   OnSetTextFont(font);
@@ -253,13 +250,17 @@ void ArcMenuItem::UpdateTextPos() {
   const int32_t w = VgGetRectW(Bounds);
   const int32_t middle = VgGetRectH(Bounds) / 2;
   const int32_t largest = Looks[Looks.size() - 1].image;
+  // The caption wrapped at the icon's width, as high as its lines.
+  label.OnSetBounds({0, 0, w, VgGetRectH(label.Bounds)});
+  label.AdjustBounds();
+  const int32_t h = VgGetRectH(label.Bounds);
   if (TextUp) {
     const int32_t bottom = middle - look.image / 2 - kCaptionGap;
-    label.OnSetBounds({0, bottom - kCaptionHeight, w, bottom});
+    label.OnSetBounds({0, bottom - h, w, bottom});
   } else {
     // Raised by the look's offset, but never over the image.
     const int32_t top = std::max(middle + largest / 2 - look.offset, middle + look.image / 2) + kCaptionGap;
-    label.OnSetBounds({0, top, w, top + kCaptionHeight});
+    label.OnSetBounds({0, top, w, top + h});
   }
 }
 
@@ -509,7 +510,7 @@ MainMenu::MainMenu() : ArcMenu(kMainLayout) {
     } else {
       // Stands in for the icon entering at one end while it leaves the other.
       item.OnSetVisible(false);
-      item.OnSetBounds({0, 326, 140, 540});
+      item.OnSetBounds({0, 326, 100, 540});
     }
     Add(&item, 0);
   }

@@ -25,7 +25,7 @@
 #include "OptionDatabase/OptionModuleClass.h"
 #include "SkinBin/MenuEffect.h"
 #include "Views/Image.h"
-#include "Views/Text.h"
+#include "Views/MultilineText.h"
 
 namespace MenuSystem {
 
@@ -63,7 +63,8 @@ class ArcMenuItem : public ::Button::IconButton {
   bool OnGetTextUp() const { return TextUp; }
   void UpdateTextPos();
 
-  Views::Text label{this};
+  // Wrapped at the icon's width, as high as its lines.
+  Views::MultilineText label{this};
   int32_t ImageSize = 0;
   bool TextUp = false;
   std::span<const Look> Looks;

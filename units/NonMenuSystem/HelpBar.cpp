@@ -123,8 +123,9 @@ void HelpBar::UpdateHelp() {
   const int32_t left = placed ? WidgetOrigin.x : (960 - width) / 2;
   int32_t top = placed ? WidgetOrigin.y : Bottom - height;
   // Never half over the edge of the panel whose keys the bar tells: below a
-  // panel that ends in the bar's place (the 3D warning), above it where the
-  // screen has no room below.
+  // panel that ends in the bar's place (the 3D warning), or, where the screen
+  // has no room below it, raised onto the panel's lower part, clear of its
+  // bottom edge.
   if (const VgRect panel = OnScreen(Teller); !placed && panel.y2 > top && panel.y2 < top + height &&
                                                panel.x1 < left + width && panel.x2 > left)
     top = panel.y2 + kPanelGap + height <= kScreenHeight ? panel.y2 + kPanelGap : panel.y2 - kPanelGap - height;

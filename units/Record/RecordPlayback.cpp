@@ -205,6 +205,8 @@ RecordPlaybackDialog::RecordPlaybackDialog(XObject* link) : NonMenuSystem::Widge
     y += kRow;
   }
   fileName.OnSetString(VgNewStringAnsi("File Name: "));
+  // A file name is as long as the recording made it: a long one is cut.
+  fileName.OnSetEllipsisMeant(true);
   fileSize.OnSetString(VgNewStringAnsi("File Size: "));
   previewFrame.OnSetBitmap(VgLoad<Resources::Bitmap>(Bitmaps::EPG_VideoBorder));
   previewFrame.OnSetBounds({kPreview[0] - 4, kPreview[1] - 4, kPreview[2] + 4, kPreview[3] + 4});

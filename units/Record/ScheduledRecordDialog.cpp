@@ -138,9 +138,11 @@ struct HistoryHeading {
   const VgConstant* text;
   int32_t x;
 };
+// Over the rows' columns; "Status" over the state icon at 563 leaves the
+// length's heading room for Spanish "Duración".
 constexpr HistoryHeading kHistoryHeadings[Last3RecordShowsDialog::HeadingCount] = {
     {&Strings::SID_PROGRAM_NAME, 40}, {&Strings::SID_DATE, 309},  {&Strings::Time, 389},
-    {&Strings::Duration, 489},        {&Strings::SID_STATUS, 560}, {&Strings::SID_CHANNEL_NAME, 640},
+    {&Strings::Duration, 489},        {&Strings::SID_STATUS, 562}, {&Strings::SID_CHANNEL_NAME, 640},
 };
 
 }  // namespace

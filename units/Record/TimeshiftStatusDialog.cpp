@@ -79,11 +79,15 @@ VgString Ansi(const char* text) { return VgNewStringAnsi(text); }
 VgString TimeOf(const Structures::LocalTime* time) { return TimeText(time ? time->Hour : 0, time ? time->Minute : 0); }
 
 // The layout: rows from the top, the timeline's bar and its texts, all
-// inside the frame's panel, whose edge lies 12 pixels in from the banner's
-// and rounds its corners 14 pixels wide.
+// inside the frame's panel, whose edge lies 12 pixels in from the frame's
+// and rounds its corners 14 pixels wide. The texts begin 14 pixels in from
+// the banner's side: the frame reaches past both sides by kFrameOut, so that
+// its side lines stand clear of them (what it loses there is the faintest
+// of its shadow).
 constexpr int32_t kWidth = 880;
 constexpr int32_t kHeight = 150;
 constexpr int32_t kEdge = 14;
+constexpr int32_t kFrameOut = 4;
 // The clock's right edge keeps clear of the rounded corner above it.
 constexpr int32_t kClockRight = kWidth - 24;
 constexpr int32_t kTopRow = 18;
@@ -218,6 +222,11 @@ TimeshiftStatusDialog::TimeshiftStatusDialog(XObject* link) : NonMenuSystem::QOR
   statusTimer.OnSetBegin(PollMs);
   statusTimer.OnSetOnTrigger(VgSlotOf<&TimeshiftStatusDialog::StatusCheckSlot>(this));
   statusTimer.OnSetEnabled(true);
+}
+
+void TimeshiftStatusDialog::Refresh(XObject* sender) {
+  NonMenuSystem::QORWidgetClass::Refresh(sender);
+  frame.OnSetBounds({-kFrameOut, 0, VgGetRectW(Bounds) + kFrameOut, VgGetRectH(Bounds)});
 }
 
 void TimeshiftStatusDialog::Initialize(Primitives::KeyRoutingParameter* parameter) {

@@ -83,6 +83,7 @@ class TimeshiftStatusDialog : public NonMenuSystem::QORWidgetClass {
   // Overridden slots.
   XObject* HandleEvent(Core::Event* event) override;
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
+  void Refresh(XObject* sender = nullptr) override;
 
   void LoadSettings();
   void UpdateBanner();

@@ -42,6 +42,10 @@ class Text : public Core::View {
   // file name, a row the design keeps narrow): the layout check and the
   // scenarios take its cut as meant, where any other cut is a fault.
   bool EllipsisMeant = false;
+  // The screen's design lets a long line of this view run to its box's edge,
+  // which cuts it there without an ellipsis (a programme title in the
+  // guide's row): the layout check takes that cut as meant.
+  bool ClipMeant = false;
   uint16_t AlignV = AlignTop;
   uint16_t AlignH = AlignLeft;
   // What is drawn: String, or its shortened or wrapped form.
@@ -81,6 +85,8 @@ class Text : public Core::View {
   bool OnGetBoxFixed() const { return BoxFixed; }
   void OnSetEllipsisMeant(bool value) { EllipsisMeant = value; }
   bool OnGetEllipsisMeant() const { return EllipsisMeant; }
+  void OnSetClipMeant(bool value) { ClipMeant = value; }
+  bool OnGetClipMeant() const { return ClipMeant; }
   void OnSetAlignH(uint16_t value);
   uint16_t OnGetAlignH() const { return AlignH; }
   void OnSetAlignV(uint16_t value);
