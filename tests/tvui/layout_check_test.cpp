@@ -217,9 +217,18 @@ TEST_F(LayoutCheck, ATextHangingPastItsBoxLeavesItsWindow) {
   EXPECT_EQ(TextDrawnCut(root, "Gospel Play"), "");
   name->OnSetEllipsisMeant(false);
   name->OnSetEllipsis(false);
-  // Cut at its box's edge as the design means (a guide title), it is whole.
+  // Cut at its box's edge as the design means (a guide title), the layout
+  // passes, but expect text names what a viewer reads of it; the part
+  // shown, aligned either way, is whole.
   name->OnSetClipMeant(true);
   EXPECT_EQ(CheckLayout(root), "");
+  const std::string clipped = TextDrawnCut(root, "Gospel Play");
+  EXPECT_TRUE(clipped.size() > 2 && std::string("Gospel Play").starts_with(clipped)) << clipped;
+  EXPECT_EQ(TextDrawnCut(root, clipped), "");
+  name->OnSetAlignH(Views::Text::AlignRight);
+  const std::string end = TextDrawnCut(root, "Gospel Play");
+  EXPECT_TRUE(end.size() > 2 && std::string("Gospel Play").ends_with(end)) << end;
+  name->OnSetAlignH(Views::Text::AlignLeft);
   name->OnSetClipMeant(false);
   name->OnSetBoxFixed(true);
   name->OnSetBounds({8, 0, 60, 12});

@@ -345,13 +345,44 @@ VgString CutShown(Core::View* view) {
   return VgCompString(text->shownText, text->String) == 0 ? nullptr : VgString(text->shownText);
 }
 
+// What of its line a text view wider than its box lets a viewer read: the
+// characters that lie wholly inside the box, placed as Draw places the line;
+// null when the line fits, is wrapped, or sizes its box to itself. A cut
+// the design means (a guide title at its column's edge) is still a cut.
+VgString ClippedShown(Core::View* view) {
+  auto* text = vg_cast<Views::Text>(view);
+  if (!text || vg_cast<Views::MultilineText>(view) || !text->Font || text->shownText.empty() || text->AutoSize ||
+      text->AlignH == Views::Text::AlignJustified)
+    return nullptr;
+  const int32_t room = VgGetRectW(text->Bounds);
+  const int32_t width = text->Font->GetTextWidth(text->shownText, 0, 0) + text->Shadow;
+  if (width <= room) return nullptr;
+  int32_t x = 0;
+  if (text->AlignH == Views::Text::AlignCentre) x = (room - width) / 2;
+  else if (text->AlignH == Views::Text::AlignRight) x = room - width;
+  const int32_t length = VgGetStringLength(text->shownText);
+  int32_t first = length, last = -1;
+  // A count of 0 is the whole line to the font, so the first start is 0.
+  for (int32_t i = 0, start = x; i < length; ++i) {
+    const int32_t end = x + text->Font->GetTextWidth(text->shownText, 0, i + 1);
+    if (start >= 0 && end <= room) {
+      first = std::min(first, i);
+      last = i;
+    }
+    start = end;
+  }
+  return last < first ? VgNewStringAnsi("") : VgStringMiddle(text->shownText, first, last - first + 1);
+}
+
 void CutHolding(Core::View* view, const std::string& text, std::string* cut) {
   if (!view || !view->Visible || !cut->empty()) return;
   if (auto* label = vg_cast<Views::Text>(view); label && Utf8Text(label->String).find(text) != std::string::npos) {
     // A cut past the text leaves it whole in the line shown.
-    if (const VgString line = CutShown(view); line && Utf8Text(line).find(text) == std::string::npos) {
-      *cut = Utf8Text(line);
-      return;
+    for (const VgString line : {CutShown(view), ClippedShown(view)}) {
+      if (line && Utf8Text(line).find(text) == std::string::npos) {
+        *cut = Utf8Text(line);
+        return;
+      }
     }
   }
   if (auto* group = vg_cast<Core::Group>(view))

@@ -55,7 +55,9 @@ std::string CutLine(Core::View* view);
 // Whether a visible text view below the root that holds the text (as part
 // of its string, in UTF-8) draws it cut: what the first such view draws;
 // empty when every view that holds it shows it whole. A row that shows a
-// time cut is cut however whole the information line below shows it.
+// time cut is cut however whole the information line below shows it. A line
+// its box cuts without an ellipsis is cut too, even where the design means
+// it: the first draws what the box shows ("AV Receiv").
 std::string TextDrawnCut(Core::View* root, const std::string& text);
 
 // Follows one frame that the root draws into its screen canvas: between the

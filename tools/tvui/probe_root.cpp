@@ -6,6 +6,7 @@
 #include "Fonts/Fonts.h"
 #include "Graphics/RootCanvas.h"
 #include "Resources/Font.h"
+#include "Views/MultilineText.h"
 #include "Views/Rectangle.h"
 #include "vgdebug.h"
 #include "vgresmap.h"
@@ -24,8 +25,9 @@ std::string Ansi(VgString text) {
   return line;
 }
 
-Views::Text* MakeText(Core::Root* root, VgRect bounds, const VgConstant& font) {
-  auto* text = VgNew<Views::Text>();
+template <class T = Views::Text>
+T* MakeText(Core::Root* root, VgRect bounds, const VgConstant& font) {
+  auto* text = VgNew<T>();
   text->OnSetBounds(bounds);
   text->OnSetFont(VgLoad<Resources::Font>(font));
   text->OnSetColor(VgColor{255, 255, 255, 255});
@@ -153,11 +155,12 @@ const GuiRootOps kOps{
 void Root::Build() {
   // A panel under the texts, so that they read on a screenshot's transparent plane too.
   auto* panel = VgNew<Views::Rectangle>();
-  panel->OnSetBounds(VgRect{40, 180, 920, 320});
+  panel->OnSetBounds(VgRect{40, 180, 920, 420});
   panel->OnSetColor(VgColor{16, 32, 64, 224});
   Add(panel, 0);
   latest = MakeText(this, VgRect{60, 200, 900, 250}, Fonts::ExtraLargeFont);
-  history = MakeText(this, VgRect{60, 260, 900, 300}, Fonts::MediumFont);
+  // The last few names run longer than a line: they wrap, and read whole.
+  history = MakeText<Views::MultilineText>(this, VgRect{60, 260, 900, 400}, Fonts::MediumFont);
 }
 
 std::atomic<bool> Root::panicOnNextEvent{false};

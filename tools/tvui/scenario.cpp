@@ -1283,8 +1283,8 @@ constexpr ScenarioCommand kCommands[] = {
     {"open", "CLASS [value N] [origin menu|quick|nonmenu] [flag] [text \"...\"]",
      "opens a screen of that class (Unit::Class) as a screen of the set would", &OpenLine},
     {"expect text", "\"TEXT\"|SID_NAME",
-     "a visible text view shows it (UTF-8), and no view that holds it draws it cut with an ellipsis the design does "
-     "not mean",
+     "a visible text view shows it (UTF-8), and no view that holds it draws it cut: with an ellipsis the design "
+     "does not mean, or at its box's edge",
      &ExpectTextLine},
     {"expect no-text", "\"TEXT\"|SID_NAME", "no visible text view shows it", &ExpectTextLine},
     {"expect call", "NAME [ARGS]", "a platform call since the previous expectations, its first arguments as given",

@@ -37,9 +37,9 @@
 // simtv.h describes the record). A bare name after expect text, no-text or
 // focus is the key of a string constant (units/Strings/Default.txt) as it
 // reads in the set's language of the moment; texts compare in UTF-8.
-// expect text fails where any view that holds the text draws it cut with an
-// ellipsis the design does not mean, however whole another view shows it,
-// and names what that view draws. A picture expected is kept
+// expect text fails where any view that holds the text draws it cut, with an
+// ellipsis the design does not mean or at its box's edge, however whole
+// another view shows it, and names what that view draws. A picture expected is kept
 // beside the scenario, a regular file reached without a link: a mismatch
 // writes NAME_diff.png there, and TVUI_UPDATE_GOLDENS=1 rewrites the
 // reference. expect layout, and every
