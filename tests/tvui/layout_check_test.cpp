@@ -321,6 +321,21 @@ TEST_F(LayoutCheck, ATextOrIconCrossingTheFrameBehindItAndAHelpBarOverItsPanelsE
   banner->Remove(popup);
   banner->Remove(preview);
 
+  // A focus ring stretched over a row: a name begun at the row's edge sets
+  // its first stem against the ring's side line; a few pixels in, it is clear.
+  Core::Group* row = Group(banner, {300, 100, 740, 130});
+  auto* ring = VgNew<Views::Frame>();
+  ring->OnSetBitmap(VgLoad<Resources::Bitmap>(Bitmaps::WiFiScanButtonFocus));
+  ring->OnSetBounds({0, 0, 440, 30});
+  row->Add(ring, 0);
+  Views::Text* name = Text(row, "HomeNet", {0, 0, 160, 30});
+  fault = CheckLayout(root);
+  EXPECT_TRUE(Has(fault, "Views::Text \"HomeNet\" (340,472,500,502) paints (342,")) << fault;
+  EXPECT_TRUE(Has(fault, "on the edge of Views::Frame (340,472,780,502) of Core::Group behind it")) << fault;
+  name->OnSetBounds({6, 0, 160, 30});
+  EXPECT_EQ(CheckLayout(root), "");
+  banner->Remove(row);
+
   // The bar of the banner's keys half over its bottom edge; below it, no fault.
   auto* bar = VgNew<NonMenuSystem::HelpBar>();
   bar->Teller = banner;
