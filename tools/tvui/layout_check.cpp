@@ -499,10 +499,11 @@ bool FrameBehind(const std::vector<Placed>& views, size_t frame, size_t view) {
 // false when it does not: part of what it paints lies inside (Inside(x, y))
 // and part on the frame's border, its corner or past it. With touching, a
 // pixel inside beside one that is not counts as on the border too: a stem
-// against the inner edge of a ring's side reads as part of its line. (A tail
+// against the inner edge of a ring's side reads as part of its line. A tail
 // or a top just meeting the line above or below touches it at a point, and
-// the rows the design fixes are no higher than their font's line.) *out is
-// the smallest rectangle around the part that is not inside.
+// the rows the design fixes often leave their font's line no room to keep
+// off it: that is no fault. *out is the smallest rectangle around the part
+// that is not inside.
 template <class Inside>
 bool CrossesEdge(const Ink& ink, VgRect shown, const Inside& inside, bool touching, VgRect* out) {
   bool in = false;
