@@ -330,6 +330,20 @@ TEST_F(LayoutCheck, ATextOrIconCrossingTheFrameBehindItAndAHelpBarOverItsPanelsE
   banner->Remove(popup);
   banner->Remove(preview);
 
+  // A name begun at a row's edge sets its first stem against the side line
+  // of the focus ring stretched over the row; a few pixels in, it is clear.
+  Core::Group* row = Group(banner, {300, 100, 740, 130});
+  auto* ring = VgNew<Views::Frame>();
+  ring->OnSetBitmap(VgLoad<Resources::Bitmap>(Bitmaps::WiFiScanButtonFocus));
+  ring->OnSetBounds({0, 0, 440, 30});
+  row->Add(ring, 0);
+  Views::Text* name = Text(row, "HomeNet", {0, 0, 160, 30});
+  fault = CheckLayout(root);
+  EXPECT_TRUE(Has(fault, "\"HomeNet\" (340,472,500,502) paints (342,") && Has(fault, "edge of Views::Frame")) << fault;
+  name->OnSetBounds({6, 0, 160, 30});
+  EXPECT_EQ(CheckLayout(root), "");
+  banner->Remove(row);
+
   // The bar of the banner's keys half over its bottom edge; below it, no fault.
   auto* bar = VgNew<NonMenuSystem::HelpBar>();
   bar->Teller = banner;

@@ -304,13 +304,13 @@ WirelessAdvancedDialog::WirelessAdvancedDialog(XObject* link) : NetworkConfirmDi
     label.OnSetFont(medium);
     label.OnSetColor(NonMenuSystem::Look::Text);
     label.OnSetAlignV(Views::Text::AlignMiddle);
-    label.OnSetBounds({left, y, left + kLabelWidth, y + ConfirmButtonHeight});
+    label.OnSetBounds({left, y, left + kLabelWidth, y + SkinBin::Button::FocusedTextHeight});
     Add(&label, 0);
     OptionButton& control = controls[i];
     control.OnSetOptionType(uint32_t(def.option));
     control.OnSetText(VgNewString(u""));
     const int32_t x = left + kLabelWidth;
-    control.OnSetBounds({x, y, x + kControlWidth, y + ConfirmButtonHeight});
+    control.OnSetBounds({x, y, x + kControlWidth, y + SkinBin::Button::FocusedTextHeight});
     control.OnSetOnActivate(VgSlotOf<&WirelessAdvancedDialog::DoActivate>(this));
     Add(&control, 0);
   }

@@ -34,9 +34,8 @@ constexpr int32_t kTop = 60;
 constexpr int32_t kRowPitch = 35;
 constexpr int32_t kRowHeight = 27;
 // The option buttons are taller: the focus ring at their foot keeps clear of
-// the tails of "Everyday" in the focused font, whose line the button's text
-// box sets two pixels down.
-constexpr int32_t kOptionHeight = 29;
+// the tails of "Everyday".
+constexpr int32_t kOptionHeight = SkinBin::Button::FocusedTextHeight;
 constexpr int32_t kOptionWidth = 180;
 constexpr int32_t kHelpHeight = 64;
 constexpr int32_t kLeft = 20;

@@ -604,14 +604,14 @@ PlayOptionsDialog::PlayOptionsDialog(XObject* link) : NonMenuSystem::QORWidgetCl
   OnSetCaption(VgNewStringAnsi("Play Options"));
   const char* labels[ButtonCount] = {"Resume from last position", "Play from the beginning"};
   for (int32_t i = 0; i < ButtonCount; ++i) {
-    buttons[i].OnSetBounds({0, 0, 340, 27});
+    buttons[i].OnSetBounds({0, 0, 340, SkinBin::Button::FocusedTextHeight});
     buttons[i].OnSetText(VgNewStringAnsi(labels[i]));
     buttons[i].OnSetFocused_Bitmap(VgLoad<Resources::Bitmap>(Bitmaps::CECInputDialogButtonFocus));
     buttons[i].OnSetOnActivate(VgSlotOf<&PlayOptionsDialog::DoActivate>(this));
     Add(&buttons[i], 0);
   }
   const int32_t width = 400 + 2 * FrameWidth;
-  const int32_t height = CaptionHeight + 2 * 14 + ButtonCount * (27 + 4) + 2 * FrameWidth;
+  const int32_t height = CaptionHeight + 2 * 14 + ButtonCount * (SkinBin::Button::FocusedTextHeight + 4) + 2 * FrameWidth;
   OnSetBounds({(kScreenWidth - width) / 2, 170, (kScreenWidth + width) / 2, 170 + height});
   OnSetFocus(&buttons[0]);
 }

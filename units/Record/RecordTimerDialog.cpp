@@ -44,7 +44,6 @@ using Dialog = RecordTimerDialog;
 constexpr int32_t kWidth = 520;
 constexpr int32_t kTop = 40;
 constexpr int32_t kRowPitch = 35;
-constexpr int32_t kRowHeight = 27;
 constexpr int32_t kButtonWidth = 200;
 constexpr int32_t kHelpHeight = 40;
 constexpr int32_t kNewTimerSeconds = 3600;
@@ -125,7 +124,7 @@ RecordTimerDialog::RecordTimerDialog(XObject* link) : NonMenuSystem::QORWidgetCl
     Primitives::KeyRoutingCtrl* control = ControlAt(i);
     control->OnSetOnFocus(VgSlotOf<&RecordTimerDialog::DoFocus>(this));
     if (auto* button = vg_cast<SkinBin::Button>(control)) {
-      button->OnSetBounds({0, 0, kButtonWidth, kRowHeight});
+      button->OnSetBounds({0, 0, kButtonWidth, SkinBin::Button::FocusedTextHeight});
       button->OnSetHelpString(VgGetVariantOfString(row.help));
       if (row.sample) button->OnSetText(VgNewStringAnsi(row.sample));
       button->OnSetOnActivate(VgSlotOf<&RecordTimerDialog::DoActivate>(this));
@@ -167,7 +166,7 @@ void RecordTimerDialog::Refresh(XObject* sender) {
       control->OnSetBounds({(w - size.x) / 2, y, (w + size.x) / 2, y + size.y});
       continue;
     }
-    labels[i].OnSetBounds({left, y, x - 8, y + kRowHeight});
+    labels[i].OnSetBounds({left, y, x - 8, y + size.y});
     control->OnSetBounds({x, y, x + size.x, y + size.y});
   }
   const int32_t y = top + ControlCount * kRowPitch;

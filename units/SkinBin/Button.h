@@ -27,6 +27,12 @@ class Button : public ::Button::Button {
 
   VgStr HelpString;
   int32_t HelpMask = 0;
+
+  // The least height at which the focused font's line, set two pixels down,
+  // stays inside the focus ring: at the default 27 the tails of "g" and "y"
+  // lie on the ring's bottom line. A screen whose buttons show such texts
+  // makes them this high.
+  static constexpr int32_t FocusedTextHeight = 29;
 };
 
 }  // namespace SkinBin
