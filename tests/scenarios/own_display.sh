@@ -5,8 +5,8 @@
 #   own_display WORK STATUS
 #
 # end_pids, for the test's trap: SIGTERM to each of the test's pids, and
-# SIGKILL to those still running 10 s later, so that no window or X server
-# outlives a test that failed.
+# SIGKILL to those still running 10 s later, each named, so that no window
+# or X server outlives a test that failed.
 end_pids() {
   local p waited left
   for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
@@ -16,7 +16,11 @@ end_pids() {
     (( left )) || return 0
     sleep 0.1
   done
-  for p in "${pids[@]}"; do kill -KILL "$p" 2>/dev/null; done
+  for p in "${pids[@]}"; do
+    kill -0 "$p" 2>/dev/null || continue
+    echo "$(ps -o comm= -p "$p") (pid $p) did not end within 10 s of SIGTERM: killed"
+    kill -KILL "$p" 2>/dev/null
+  done
 }
 
 own_display() {

@@ -213,6 +213,14 @@ int RunWindow(const std::function<void()>& started) {
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   // The process takes Ctrl-C and SIGTERM itself (TvuiLaunch).
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  // With no session bus named, the bus library under the video driver forks
+  // this process to start one. A child forked while other threads run may
+  // hang for ever before it runs anything (under a sanitizer, on a lock of
+  // its runtime that another thread held), with SIGTERM blocked as in every
+  // thread here, and the window waits for it. There is no bus to use then
+  // anyway: the library is told so.
+  if (const char* bus = std::getenv("DBUS_SESSION_BUS_ADDRESS"); !bus || !*bus)
+    setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     OutputTee::Say(std::string("tvui: no window: ") + SDL_GetError(), true);
     return 1;
