@@ -265,6 +265,22 @@ void KeyOwner::ReturnFocus() {
     stage->OnSetFocus(system);
     return;
   }
+  // No sub-system has a screen on view in focus: a passing notice that gave
+  // its keys to the screen under it, which then left (a message over a menu
+  // page that BACK closed), is on view with nobody to answer. The topmost
+  // screen that can have the keys, or that notice, has them again.
+  const std::vector<Stacked> screens = Drawn(stage);
+  for (auto entry = screens.rbegin(); entry != screens.rend(); ++entry) {
+    auto* form = vg_cast<Primitives::KeyRoutingForm>(entry->view);
+    auto* system = form ? vg_cast<SubSystemClass>(form->owner.get()) : nullptr;
+    if (!system || system->owner.get() != stage || !system->Visible ||
+        !(Candidate(form) || (Notice(form) && Shown(form) && Listed(form))))
+      continue;
+    VgPrint("SubSystem::KeyOwner: the keys go back to %s\n", form->GetClass()->name);
+    system->OnSetFocus(form);
+    stage->OnSetFocus(system);
+    return;
+  }
 }
 
 // A screen may take the keys under another that takes them too: one of a
