@@ -15,7 +15,9 @@
 // Stacking: by layer, then by sub-system, then in each sub-system's own
 // order):
 //   - a focused sub-system with no screen on view in focus hands the focus to
-//     the sub-system of the topmost drawn screen that has one;
+//     the sub-system of the topmost drawn screen that has one, or, when none
+//     has, to the topmost screen on view that can have the keys (a passing
+//     notice whose screen under it left);
 //   - the keys go to the screen on top: of the screens that take keys and
 //     that none such is drawn over where the two overlap, the one opened last
 //     (the 3D question that opened beside the service menu). Nothing closes
