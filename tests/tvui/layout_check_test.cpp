@@ -85,6 +85,13 @@ class LayoutCheck : public testing::Test {
     in->Add(group, 0);
     return group;
   }
+  Views::Frame* Frame(Core::Group* in, const VgConstant& bitmap, VgRect bounds) {
+    auto* frame = VgNew<Views::Frame>();
+    frame->OnSetBitmap(VgLoad<Resources::Bitmap>(bitmap));
+    frame->OnSetBounds(bounds);
+    in->Add(frame, 0);
+    return frame;
+  }
   int32_t LineHeight() const { return font->OnGetAscent() + font->OnGetDescent(); }
 
   Core::Root* root = nullptr;
@@ -275,10 +282,7 @@ TEST_F(LayoutCheck, AnImagePastItsWindowIsCutOffButAGroupInsideMayShowPartOfOne)
 TEST_F(LayoutCheck, ATextOrIconCrossingTheFrameBehindItAndAHelpBarOverItsPanelsEdgeFail) {
   // A dialog frame whose panel edge lies 12 pixels inside it, rounded.
   Primitives::KeyRoutingForm* banner = Window(0x2000035, {40, 372, 920, 522});
-  auto* frame = VgNew<Views::Frame>();
-  frame->OnSetBitmap(VgLoad<Resources::Bitmap>(Bitmaps::QORDialogFrame));
-  frame->OnSetBounds({0, 0, 880, 150});
-  banner->Add(frame, 0);
+  Frame(banner, Bitmaps::QORDialogFrame, {0, 0, 880, 150});
   Views::Text* channel = Text(banner, "KTVA-HD", {30, 0, 200, LineHeight()});
   std::string fault = CheckLayout(root);
   EXPECT_TRUE(Has(fault, "Views::Text \"KTVA-HD\" (70,372,")) << fault;
@@ -313,15 +317,9 @@ TEST_F(LayoutCheck, ATextOrIconCrossingTheFrameBehindItAndAHelpBarOverItsPanelsE
   // A pop-up with a panel of its own over a frame of the banner: its text
   // lies on the pop-up's panel, whatever frame the panel covers, and crosses
   // only the panel's own edge.
-  auto* preview = VgNew<Views::Frame>();
-  preview->OnSetBitmap(VgLoad<Resources::Bitmap>(Bitmaps::QORDialogFrame));
-  preview->OnSetBounds({500, 20, 700, 80});
-  banner->Add(preview, 0);
+  auto* preview = Frame(banner, Bitmaps::QORDialogFrame, {500, 20, 700, 80});
   Core::Group* popup = Group(banner, {400, 10, 860, 140});
-  auto* panel = VgNew<Views::Frame>();
-  panel->OnSetBitmap(VgLoad<Resources::Bitmap>(Bitmaps::QORDialogFrame));
-  panel->OnSetBounds({0, 0, 460, 130});
-  popup->Add(panel, 0);
+  Frame(popup, Bitmaps::QORDialogFrame, {0, 0, 460, 130});
   Views::Text* about = Text(popup, "A long evening of film, with a description", {30, 40, 430, 40 + LineHeight()});
   EXPECT_EQ(CheckLayout(root), "");
   about->OnSetBounds({30, 2, 430, 2 + LineHeight()});
@@ -333,10 +331,7 @@ TEST_F(LayoutCheck, ATextOrIconCrossingTheFrameBehindItAndAHelpBarOverItsPanelsE
   // A name begun at a row's edge sets its first stem against the side line
   // of the focus ring stretched over the row; a few pixels in, it is clear.
   Core::Group* row = Group(banner, {300, 100, 740, 130});
-  auto* ring = VgNew<Views::Frame>();
-  ring->OnSetBitmap(VgLoad<Resources::Bitmap>(Bitmaps::WiFiScanButtonFocus));
-  ring->OnSetBounds({0, 0, 440, 30});
-  row->Add(ring, 0);
+  Frame(row, Bitmaps::WiFiScanButtonFocus, {0, 0, 440, 30});
   Views::Text* name = Text(row, "HomeNet", {0, 0, 160, 30});
   fault = CheckLayout(root);
   EXPECT_TRUE(Has(fault, "\"HomeNet\" (340,472,500,502) paints (342,") && Has(fault, "edge of Views::Frame")) << fault;
