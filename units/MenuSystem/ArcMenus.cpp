@@ -20,6 +20,7 @@
 #include "Strings.h"
 #include "Structures/Boxes.h"
 #include "Structures/Message.h"
+#include "SubSystem/KeyOwner.h"
 #include "SubSystem/Open.h"
 #include "WidgetManager/Layers.h"
 #include "WinIDs/WinIDs.h"
@@ -572,6 +573,10 @@ void MainMenu::LaunchSecondaryMenu(XObject*) {
   auto* item = vg_cast<MainMenuItem>(CurrentItemIndex >= 1 ? GetCtrlAt(CurrentItemIndex - 1) : nullptr);
   auto* system = SystemOf(this);
   if (!item || !item->Target || !system || !owner) return;
+  // Likewise the page beside the main menu opens only while the main menu
+  // has the keys: opened later, it would take them from a screen that
+  // opened over the menus meanwhile.
+  if (!SubSystem::KeyOwner::HasTheKeys(this)) return;
   if (OpenPage && OpenPage->owner && OpenPage->GetClass() == item->NextState) return;
   CloseSecondaryMenu();
   OpenPage = vg_cast<SecondaryMenu>(SubSystem::Open(system, item->Target, {.back = GetClass()}));

@@ -432,6 +432,11 @@ void BrcmSubMenu::LaunchOptionMenu(XObject*) {
   BrcmSubMenuItem* row = CurrentRow();
   auto* system = SystemOf(this);
   if (!owner || !system || !row || !row->LeadsToOptionMenu() || Focus.get() != row) return;
+  // Only the page with the keys pops its row's choices up. The page may have
+  // them only for a moment, while the quick menu's picture page and its
+  // overlay replace one another: a pop-up opened then would close the
+  // picture page on its layer, or take the keys from the overlay beside it.
+  if (!SubSystem::KeyOwner::HasTheKeys(this)) return;
   // The pop-up of this very option stays as it is.
   if (OptionMenu && OptionMenu->owner && OptionMenu->OptionType == row->OptionType) return;
   CloseOptionMenu();
