@@ -489,10 +489,17 @@ Core::View* KeyOwner::ClaimantOfTheFocus(Core::Group* system, Core::View* leavin
 Core::View* KeyOwner::NextWithTheKeys(Core::Group* system, Core::View* leaving) {
   if (!system) return nullptr;
   if (Core::View* claimant = ClaimantOfTheFocus(system, leaving)) return claimant;
-  for (Core::View* view = system->lastView; view; view = view->prevView)
-    if (auto* form = vg_cast<Primitives::KeyRoutingForm>(view);
-        form && view != leaving && (form->TakesKeys() || form->SharesKeysWithItsPages()))
-      return form;
+  auto* holder = vg_cast<SubSystemClass>(system);
+  Core::View* before = holder ? holder->FocusBefore.get() : nullptr;
+  for (Core::View* view = system->lastView; view; view = view->prevView) {
+    auto* form = vg_cast<Primitives::KeyRoutingForm>(view);
+    if (!form || view == leaving || !(form->TakesKeys() || form->SharesKeysWithItsPages())) continue;
+    // Of pages that share the keys, the one the viewer left for the leaving
+    // one: the main menu, not the page beside it, when the quick menu's
+    // picture page closes over the two.
+    if (before && before != leaving && before->owner.get() == system && SameScreen(form, before)) return before;
+    return form;
+  }
   return nullptr;
 }
 

@@ -55,6 +55,9 @@ class SubSystemClass : public Primitives::KeyRoutingGroup {
 
   // Keeps the key owner alive while the sub-system lives.
   VgPtr<KeyOwner> Keys;
+  // The screen that had the focus before the focused one took it: of pages
+  // that share the keys, the focus goes back there (KeyOwner::NextWithTheKeys).
+  VgPtr<Core::View> FocusBefore;
 
   bool OnGetManageWidget() const { return ManageWidget; }
   void OnSetManageWidget(bool value) { ManageWidget = value; }
