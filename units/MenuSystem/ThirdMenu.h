@@ -92,6 +92,7 @@ class ThirdMenu : public SubSystem::MenuClass {
   void DoActivate(XObject* sender) override;
   // The focused row's help on the help bar.
   void DoFocus(XObject* sender) override;
+  bool HelpLineOnTheBar() const override { return true; }
   void DoTimeout(XObject* sender) override;
 
   // Binds every row to its option and shows its value.

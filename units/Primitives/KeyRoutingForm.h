@@ -101,6 +101,10 @@ class KeyRoutingForm : public Forms::Form {
   // its sub-system (the menus, whose pages stand beside each other and
   // arrange between them which has the keys): none takes them from another.
   virtual bool SharesKeysWithItsPages() const { return false; }
+  // Whether the screen's help line shows on the help bar rather than inside
+  // the main menu (the older menu pages): the main menu's own line hides
+  // while such a page of its sub-system has the keys.
+  virtual bool HelpLineOnTheBar() const { return false; }
   // Whether the screen hears the key while another has the keys: the
   // service menu hears the front panel, which drives it.
   virtual bool HearsBesideTheKeys(Core::KeyEvent*) const { return false; }

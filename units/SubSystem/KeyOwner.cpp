@@ -439,7 +439,12 @@ int KeyOwner::WhoseHelpLine(const std::vector<Core::View*>& tellers) {
 
 bool KeyOwner::KeepsHelpLine(const Core::View* teller) { return !teller || HasTheKeys(teller); }
 
-bool KeyOwner::ShowsOwnHelpLine(const Core::View* screen) { return screen && HasTheKeys(screen->owner.get()); }
+bool KeyOwner::ShowsOwnHelpLine(const Core::View* screen) {
+  auto* system = screen ? vg_cast<Core::Group>(screen->owner.get()) : nullptr;
+  if (!system || !HasTheKeys(system)) return false;
+  auto* keys = vg_cast<Primitives::KeyRoutingForm>(system->Focus.get());
+  return !(keys && keys->HelpLineOnTheBar());
+}
 
 // A passing notice gives way to the screen, and a display that takes no keys
 // lets it open under it; a notice opens anywhere and gives way in turn.

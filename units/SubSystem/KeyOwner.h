@@ -133,7 +133,8 @@ class KeyOwner : public XObject {
   // screen has lost the keys.
   static bool KeepsHelpLine(const Core::View* teller);
   // Whether a screen's own help line (the main menu's, drawn inside it)
-  // shows: while its sub-system has the keys.
+  // shows: while its sub-system has the keys, unless the screen with them
+  // there shows its line on the help bar.
   static bool ShowsOwnHelpLine(const Core::View* screen);
   // Whether the key being handled asks for the screen, and the screen would
   // open in the sub-system under the screen with the keys, which stays (see
