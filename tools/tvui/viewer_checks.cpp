@@ -293,6 +293,19 @@ NonMenuSystem::NonMenuSystem* HelpBarsOwner() {
   return nullptr;
 }
 
+// One help line at a time: the main menu's own line, drawn inside it, gives
+// way to a line on the help bar (an older page's, over the main menu).
+std::string OneHelpLine(const std::vector<Drawn>& drawn) {
+  bool own = false;
+  bool bar = false;
+  for (const Drawn& d : drawn) {
+    if (auto* main = vg_cast<MenuSystem::BrcmMainMenu>(d.form))
+      for (Views::Text& label : main->helpLabels) own = own || (OnView(&label) && VgGetStringLength(label.String) > 0);
+    bar = bar || vg_is_exactly<NonMenuSystem::HelpBar>(d.form);
+  }
+  return own && bar ? "the main menu's own help line and the help bar's are on view at once" : std::string();
+}
+
 // A line told by the screen with the keys (or by a list inside it, or by the
 // sub-system that holds it: the menus tell their pages' line) shows on the
 // help bar; the main menu shows its own line inside it.
@@ -328,6 +341,7 @@ std::string KeysOnTop() {
   if (SetInStandby()) return {};
   const std::vector<Drawn> drawn = DrawnScreens();
   if (std::string fault = HelpLinesOwned(drawn); !fault.empty()) return fault;
+  if (std::string fault = OneHelpLine(drawn); !fault.empty()) return fault;
   Primitives::KeyRoutingForm* keys = ScreenWithTheKeys();
   if (!keys || !OnView(keys)) return {};
   if (std::string fault = TopmostHasTheKeys(drawn, keys); !fault.empty()) return fault;
