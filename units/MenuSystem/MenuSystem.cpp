@@ -117,6 +117,10 @@ void MenuSystem::FollowTheKeys() {
     }
     if (auto* main = vg_cast<BrcmMainMenu>(view)) main->ShowHelpLine(SubSystem::KeyOwner::ShowsOwnHelpLine(main));
   }
+  // An older page that closed while another screen had the keys (the
+  // picture-mode overlay it opened, cleared by a change of input) left its
+  // line told: back on the other pages it would show beside the main menu's.
+  if (keys && helpBarTold_ && !SubSystem::KeyOwner::HelpBarLineHasTheKeys(this)) ClearHelpBar();
 }
 
 void MenuSystem::AfterScreenLeft() { CloseForsakenMenus(); }
@@ -289,10 +293,12 @@ void MenuSystem::ClearAll() { MainApp::SendMessage(Constants::MSG_CLEAR_ALL); }
 void MenuSystem::UpdateHelp(int32_t mask, VgString text) {
   auto* line = VgNew<Structures::RefString>();
   line->Value = text;
+  helpBarTold_ = true;
   MainApp::SendMessage(Constants::MSG_UPDATE_HELP_BAR, &::NonMenuSystem::NonMenuSystem::Class, mask, line, this);
 }
 
 void MenuSystem::ClearHelpBar() {
+  helpBarTold_ = false;
   MainApp::SendMessage(Constants::MSG_CLEAR_HELP_BAR, &::NonMenuSystem::NonMenuSystem::Class, -1, nullptr, this);
 }
 

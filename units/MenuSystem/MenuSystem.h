@@ -104,6 +104,8 @@ class MenuSystem : public SubSystem::MenuSystemClass {
   // The pages' minute and the main menu's own help line, by whether the
   // menus have the keys.
   void FollowTheKeys();
+  // The older pages' line is on the help bar.
+  bool helpBarTold_ = false;
 };
 
 // The sub-system of a menu page; null when the page has none (it does

@@ -439,11 +439,15 @@ int KeyOwner::WhoseHelpLine(const std::vector<Core::View*>& tellers) {
 
 bool KeyOwner::KeepsHelpLine(const Core::View* teller) { return !teller || HasTheKeys(teller); }
 
+bool KeyOwner::HelpBarLineHasTheKeys(Core::View* system) {
+  auto* group = vg_cast<Core::Group>(system);
+  if (!group || !HasTheKeys(group)) return false;
+  auto* keys = vg_cast<Primitives::KeyRoutingForm>(group->Focus.get());
+  return keys && keys->HelpLineOnTheBar();
+}
+
 bool KeyOwner::ShowsOwnHelpLine(const Core::View* screen) {
-  auto* system = screen ? vg_cast<Core::Group>(screen->owner.get()) : nullptr;
-  if (!system || !HasTheKeys(system)) return false;
-  auto* keys = vg_cast<Primitives::KeyRoutingForm>(system->Focus.get());
-  return !(keys && keys->HelpLineOnTheBar());
+  return screen && HasTheKeys(screen->owner.get()) && !HelpBarLineHasTheKeys(screen->owner.get());
 }
 
 // A passing notice gives way to the screen, and a display that takes no keys

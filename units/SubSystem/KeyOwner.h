@@ -136,6 +136,10 @@ class KeyOwner : public XObject {
   // shows: while its sub-system has the keys, unless the screen with them
   // there shows its line on the help bar.
   static bool ShowsOwnHelpLine(const Core::View* screen);
+  // Whether the sub-system has the keys in a screen that shows its line on
+  // the help bar: the line a sub-system tells for all its pages (the menus'
+  // older pages) stays only while one of them has the keys.
+  static bool HelpBarLineHasTheKeys(Core::View* system);
   // Whether the key being handled asks for the screen, and the screen would
   // open in the sub-system under the screen with the keys, which stays (see
   // KeyAsking): it does not open then.
