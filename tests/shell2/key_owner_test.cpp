@@ -61,6 +61,12 @@ TEST_F(KeyOwnerTest, HelpLinesAndTheFocusOfALeavingScreenGoByTheKeys) {
   Place(nonMenu, 512, {0, 500, 960, 540}, false)->FocusOnOpen = false;
   bar->Close();
   EXPECT_EQ(nonMenu->Focus.get(), keyboard) << "the topmost that takes keys: the help bar takes none";
+  Screen* page = Place(nonMenu, 32, {200, 100, 700, 400}, false);
+  page->OnSetVisible(false);
+  keyboard->Asker = page;
+  library->PreemptiveFocus = true;
+  keyboard->Close();
+  EXPECT_EQ(nonMenu->Focus.get(), page) << "unanswered, to the hidden screen that asked, before a claimant";
 }
 
 TEST_F(KeyOwnerTest, AKeyOpensNoScreenUnderAScreenThatTakesKeys) {

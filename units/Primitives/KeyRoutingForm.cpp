@@ -90,8 +90,10 @@ void KeyRoutingForm::Close(XObject*) {
     Core::Root* root = GetRoot();
     if (root && IsModalOn(root, this)) root->EndModalOf(this, nullptr);
   }
-  Asker = nullptr;
+  // The asker is let go once the form is out: leaving, the form hands the
+  // keys back to it (KeyOwner::NextWithTheKeys).
   Parent->Remove(this);
+  Asker = nullptr;
   std::vector<KeyRoutingForm*> hosted;
   CollectHosted(this, this, hosted);
   for (KeyRoutingForm* form : hosted) form->Close();

@@ -153,7 +153,8 @@ class KeyOwner : public XObject {
   // it asked for standing above it; null when none claims it.
   static Core::View* ClaimantOfTheFocus(Core::Group* system, Core::View* leaving);
   // The screen of the sub-system that takes the focus when VIEW, the focused
-  // one, leaves: the claimant, else the topmost other screen that takes
+  // one, leaves: the screen that asked for VIEW and waits for it, else the
+  // claimant, else the topmost other screen that takes
   // keys, or of pages that share the keys the one that had the focus before
   // VIEW took it; null when none does (the help bar, a display, the
   // factory's indicator take none).
