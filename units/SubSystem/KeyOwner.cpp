@@ -497,9 +497,9 @@ Core::View* KeyOwner::ClaimantOfTheFocus(Core::Group* system, Core::View* leavin
 
 Core::View* KeyOwner::NextWithTheKeys(Core::Group* system, Core::View* leaving) {
   if (!system) return nullptr;
-  // A pop-up that leaves unanswered hands the keys back to the screen that
-  // asked for it, which waits for it (hidden, as a network page waits for
-  // the keyboard), before a screen that claims them: the playback under
+  // A pop-up that leaves, answered or not, hands the keys back to the screen
+  // that asked for it, which waits for it (hidden, as a network page waits
+  // for the keyboard), before a screen that claims them: the playback under
   // that page would take them, and the page would stay hidden.
   auto* popUp = vg_cast<Primitives::KeyRoutingForm>(leaving);
   if (auto* asker = popUp ? popUp->Asker.get() : nullptr;
