@@ -72,7 +72,7 @@ TEST_F(Devices, TypesAndLabelsOfTheLogicalAddresses) {
       {11, 2, &Strings::SID_PLAYER, " 3"},
       {12, 0, &Strings::SID_RESERVED, " 1"},
       {13, 0, &Strings::SID_RESERVED, " 2"},
-      {14, 0, &Strings::SID_UNKNOWN, ""},
+      {14, 0, &Strings::SID_CEC_DEVICE_UNKNOWN, ""},
       {15, 0, nullptr, ""},
       {-1, 0, nullptr, ""},
   };

@@ -14,6 +14,8 @@
 #include "NonMenuSystem/DirectMessageBar.h"
 #include "NonMenuSystem/EnterPinDialog.h"
 #include "NonMenuSystem/KeyPad.h"
+#include "Fonts/Fonts.h"
+#include "Resources/Font.h"
 #include "NonMenuSystem/OptionDialog.h"
 #include "OptionDatabase/OptionTypes.h"
 #include "SkinBin/UserRefInt.h"
@@ -22,6 +24,7 @@
 #include "Strings.h"
 #include "WinIDs/WinIDs.h"
 #include "nonmenu_fixture.h"
+#include "vgresmap.h"
 
 namespace {
 
@@ -271,6 +274,40 @@ TEST_F(DialogTest, TheFullKeyPadStartsFromItsTextInLowerCaseUntilShift) {
   Press(Key::Up);
   Press(Key::Ok);
   EXPECT_EQ(Utf8(pad->Text), "A");
+}
+
+
+// Each special key keeps its label the room the English labels have (14
+// pixels each side in the full pad) in every language; a row that outgrows
+// the character grid widens the pad round it, and English keeps its equal
+// keys.
+TEST_F(DialogTest, TheKeyPadsSpecialKeysGiveEveryLanguageTheRoomEnglishHas) {
+  auto* font = VgLoad<Resources::Font>(Fonts::MediumFont);
+  for (int32_t language : {0, 1, 2}) {
+    VgSetLanguage(language);
+    for (bool full : {false, true}) {
+      SCOPED_TRACE(testing::Message() << "language " << language << (full ? ", full pad" : ", short pad"));
+      auto* param = VgNew<SkinBin::UserRefInt>();
+      param->Flag = full;
+      auto* pad = static_cast<NonMenuSystem::KeyPad*>(system->OpenState(&NonMenuSystem::KeyPad::Class, param));
+      const int32_t row = full ? 5 : 4;
+      const int32_t count = full ? 5 : 4;
+      int32_t right = pad->FrameWidth - NonMenuSystem::KeyPad::KeyGap;
+      for (int32_t column = 0; column < count; ++column) {
+        Button::Button* key = pad->keys[size_t(row * NonMenuSystem::KeyPad::Columns + column)];
+        const int32_t width = VgGetRectW(key->Bounds);
+        EXPECT_GE(width - font->GetTextWidth(key->caption.String, 0, 0), 2 * 14) << Utf8(key->caption.String);
+        EXPECT_GE(key->Bounds.x1, right + NonMenuSystem::KeyPad::KeyGap);
+        right = key->Bounds.x2;
+        if (language == 0) {
+          EXPECT_EQ(width, full ? 86 : 109);
+        }
+      }
+      EXPECT_LE(right, VgGetRectW(pad->Bounds) - pad->FrameWidth);
+      pad->Close();
+    }
+  }
+  VgSetLanguage(0);
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "NonMenuSystem/ColorPad.h"
 #include "NonMenuSystem/DateSettingDialog.h"
 #include "NonMenuSystem/DateTimeOwner.h"
+#include "NonMenuSystem/DirectMessageBar.h"
 #include "NonMenuSystem/ExternalInputDialog.h"
 #include "NonMenuSystem/InputLabelingDialog.h"
 #include "NonMenuSystem/ListHost.h"
@@ -134,6 +135,30 @@ class ScreensTest : public NonMenuTest::NonMenuFixture {
   }
   SkinBin::Wrapper* model = nullptr;
 };
+
+// The refusal names what holds the set on, whichever window it is; a
+// recording outweighs a pause in the other window.
+TEST_F(ScreensTest, TheStandbyRefusalNamesWhatKeepsTheSetOn) {
+  auto shown = [this](int32_t window0, int32_t window1) {
+    simtv_tv_set_live_tv_state(0, window0);
+    simtv_tv_set_live_tv_state(1, window1);
+    Send(Constants::MSG_RECORD_SLEEP_WARNING, nullptr, &NonMenuSystem::NonMenuSystem::Class);
+    auto* bar = vg_cast<NonMenuSystem::DirectMessageBar>(MainApp::GetWidgetManager()->FindForm(0x2000009));
+    std::string text = bar ? Utf8(bar->message.String) : "no message";
+    Advance(4000);
+    EXPECT_FALSE(Listed(0x2000009)) << "gone after its time";
+    return text;
+  };
+  EXPECT_EQ(shown(1, 3), Text(Strings::SID_MSG_STANDBY_REFUSED_RECORDING));
+  EXPECT_EQ(shown(2, 1), Text(Strings::SID_MSG_STANDBY_REFUSED_PAUSED));
+  EXPECT_EQ(shown(2, 3), Text(Strings::SID_MSG_STANDBY_REFUSED_RECORDING));
+  EXPECT_EQ(shown(3, 2), Text(Strings::SID_MSG_STANDBY_REFUSED_RECORDING));
+
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(shown(1, 7), Text(Strings::SID_MSG_STANDBY_REFUSED));
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "NonMenuSystem::NonMenuSystem.SleepRefusalMessage: standby refused in live-TV states 1 and 7\n");
+}
 
 TEST_F(ScreensTest, AListHostHandsItsListTheRecordKeepsAwakeWhileTheListMovesAndClosesOnItsExit) {
   auto* host = static_cast<TinyHost*>(Open(&TinyHost::Class, 3));

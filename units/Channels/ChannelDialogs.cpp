@@ -37,9 +37,9 @@ constexpr int32_t kRFLineHeight = 36;
 constexpr int32_t kButtonGap = 20;
 constexpr int32_t kButtonWidth = 160;
 constexpr int32_t kButtonsHeight = 56;
-// The least room beside a button's label, each side, when the label widens
-// the button.
-constexpr int32_t kLabelInset = 4;
+// The room beside a button's label, each side: the least the English labels
+// have (the channel locks' "Unlock All", 93 pixels in 124).
+constexpr int32_t kLabelRoom = 15;
 // The panel covers the setting dialog, which stays open under it.
 constexpr int32_t kPanelLayer = Layers::Panel;
 constexpr int32_t kPanelTop = 100;
@@ -154,12 +154,18 @@ void ChannelButtonsDialog<List>::Initialize(Primitives::KeyRoutingParameter* par
   NonMenuSystem::FitAroundList(this, &this->list, kListTop);
   const VgRect b = this->Bounds;
   this->OnSetBounds({b.x1, b.y1, b.x2, b.y2 + kButtonsHeight});
-  int32_t w = std::min(kButtonWidth, (VgGetRectW(this->list.Bounds) - kButtonGap) / 2);
-  // A label wider than that in the set's language ("Tout sélectionner")
-  // widens both buttons alike into the frame beside the list, up to half the
-  // frame's width: the pair stays centred and the label whole.
-  const int32_t label = std::max(LabelWidth(allButton), LabelWidth(noneButton)) + 2 * kLabelInset;
-  w = std::max(w, std::min(label, (VgGetRectW(this->Bounds) - this->FrameWidth - kButtonGap) / 2));
+  const int32_t base = std::min(kButtonWidth, (VgGetRectW(this->list.Bounds) - kButtonGap) / 2);
+  // A label that would stand nearer its button's edges in the set's language
+  // ("Tout sélectionner") widens both buttons alike, and the dialog with them:
+  // the pair keeps the margins it has in English, the list stays in the
+  // middle.
+  const int32_t w = std::max(base, std::max(LabelWidth(allButton), LabelWidth(noneButton)) + 2 * kLabelRoom);
+  const int32_t grow = 2 * (w - base);
+  if (grow > 0) {
+    const VgRect d = this->Bounds;
+    this->OnSetBounds({d.x1 - grow / 2, d.y1, d.x2 + grow - grow / 2, d.y2});
+    this->list.OnSetBounds(VgMoveRectPos(this->list.Bounds, {grow / 2, 0}));
+  }
   const int32_t h = 36;
   const int32_t top = this->list.Bounds.y2 + (kButtonsHeight - h) / 2;
   const int32_t left = (VgGetRectW(this->Bounds) - 2 * w - kButtonGap) / 2;

@@ -186,7 +186,7 @@ void MediaServerListItem::OnSetIsChecked(bool value) {
 
 void MediaServerListItem::OnSetIsSupportWoL(uint16_t value) {
   IsSupportWoL = value;
-  wakeOnLanText.OnSetString(VgGetVariantOfString(value == 1 ? &Strings::SID_SUPPORT : &Strings::SID_UNKNOWN));
+  wakeOnLanText.OnSetString(VgGetVariantOfString(value == 1 ? &Strings::SID_SUPPORT : &Strings::SID_WAKE_ON_LAN_UNKNOWN));
 }
 
 XObject* MediaServerListItem::SetData(XObject* data) {

@@ -64,11 +64,11 @@ constexpr RowDef kAppRows[] = {
     Item<SubMenuItem>(Sid(SID_WIDGETS)),
     Item<SubMenuItem>(Sid(SID_NET_TV)),
     Item<SubMenuItem>(Sid(SID_DUMMY), 0, "MenuSystem::DummyMenu"),
-    Item<SubMenuItem>(Sid(SID_MEDIA_PLAYER), 0, "MenuSystem::AppMediaPlayerMenu"),
+    Item<SubMenuItem>(Sid(SID_MEDIA_PLAYER_PAGE), 0, "MenuSystem::AppMediaPlayerMenu"),
     Item<SubMenuItem>(Sid(SID_CHANNEL_BROWSER), 0, kBrowser),
     Item<SubMenuItem>(Sid(SID_FAVORITES_BROWSER), 0, kBrowser),
-    Item<SubMenuItem>(Sid(SID_ON_TIMER), 0, "MenuSystem::OnTimerMenu"),
-    Item<TimerSetItem>(Sid(SID_SLEEP_TIMER), S::OPTION_TYPE_SLEEP_TIMER),
+    Item<SubMenuItem>(Sid(SID_ON_TIMER_PAGE), 0, "MenuSystem::OnTimerMenu"),
+    Item<TimerSetItem>(Sid(SID_SLEEP_TIMER_SETTING), S::OPTION_TYPE_SLEEP_TIMER),
     Item<SubMenuItem>(Sid(SID_AUTO_DEMO), 0, "MenuSystem::AutoDemoMenu"),
 };
 enum AppRow : int32_t {
@@ -82,7 +82,7 @@ bool NoBrowserLists(ThirdMenu&) { return Model()->GetCBListsNum() == 0; }
 constexpr RowRule kAppDisabled[] = {{kFavoritesBrowser, NoFavorites}, {kFavoritesBrowser, NetApp},
                                     {kChannelBrowser, NoBrowserLists}, {kChannelBrowser, NetApp},
                                     {kMediaPlayer, NetApp},           {kAutoDemo, NetApp}};
-constexpr PageTable kAppMenu{.title = Sid(SID_APPLICATIONS),
+constexpr PageTable kAppMenu{.title = Sid(SID_APPLICATIONS_PAGE),
                              .back = nullptr,
                              .rows = kAppRows,
                              .removed = kAppRemoved,
@@ -104,7 +104,7 @@ bool NoMedia(ThirdMenu&) {
   return media->GetMediumCount() + media->GetRegisteredServerCount() < 1;
 }
 constexpr RowRule kMediaDisabled[] = {{1, NoMedia}, {2, NoMedia}, {3, NoMedia}};
-constexpr PageTable kMediaMenu{.title = Sid(SID_MEDIA_PLAYER),
+constexpr PageTable kMediaMenu{.title = Sid(SID_MEDIA_PLAYER_PAGE),
                                .back = "MenuSystem::ApplicationsMenu",
                                .level = 4,
                                .rows = kMediaRows,

@@ -81,7 +81,7 @@ constexpr PageTable kDigitalMenu{.title = Sid(SID_DIGITAL_CC_SETTINGS),
 // ----------------------------------------------------------------- locks
 
 constexpr RowDef kLockRows[] = {
-    Item<SubMenuItemValueSelect>(Sid(SID_ENABLE_RATING_BLOCKING), S::OPTION_TYPE_ENABLE_RATING_BLOCK),
+    Item<SubMenuItemValueSelect>(Sid(SID_ENABLE_RATING_BLOCKING_ROW), S::OPTION_TYPE_ENABLE_RATING_BLOCK),
     Item<SubMenuItem>(Sid(SID_EDIT_RATING_LIMITS), 0, "ParentalLocks::EditRatingLimits"),
     Item<SubMenuItemValueSelect>(Sid(SID_INPUT_LOCK_ROW), S::OPTION_TYPE_INPUT_LOCK),
     Item<SubMenuItemValueSelect>(Sid(SID_PANEL_LOCK), O::OPTION_TYPE_PANEL_LOCK),

@@ -67,7 +67,7 @@ constexpr RowDef kSetupRows[] = {
 };
 constexpr RowRule kSetupDisabled[] = {{2, NotTuner},           {3, NotTuner},           {4, NotTuner},
                                       {6, NotTuner},           {8, When::NetAppActive}, {11, When::NetAppActive}};
-constexpr PageTable kSetupMenu{.title = Sid(SID_SETUP),
+constexpr PageTable kSetupMenu{.title = Sid(SID_SETUP_PAGE),
                                .back = nullptr,
                                .level = 3,
                                .rows = kSetupRows,
@@ -95,7 +95,7 @@ constexpr RowDef kPreferencesRows[] = {
     Item<SubMenuItem>(Sid(SID_AUTO_INPUT_ENABLE), kAutoInputValue, "MenuSystem::AutoInputMenu"),
     Item<SubMenuItemValueSelect>(Sid(SID_IR_CONTROL), S::OPTION_TYPE_IR_CONTROL),
     Item<SubMenuItem>(Sid(SID_ENERGY_SAVING_SETTINGS), 0, "MenuSystem::EnergySavingSettingsMenu"),
-    Item<SubMenuItemValueSelect>(Sid(SID_HDMI_INFORMATION_DISPLAY), S::OPTION_TYPE_HDMI_INFORMATION_DISPLAY),
+    Item<SubMenuItemValueSelect>(Sid(SID_HDMI_INFORMATION_DISPLAY_ROW), S::OPTION_TYPE_HDMI_INFORMATION_DISPLAY),
     Item<SubMenuItemValueSelect>(Sid(SID_POWER_LED_ROW), S::OPTION_TYPE_POWER_LED),
 };
 // The power-on control is the factory's.
@@ -104,7 +104,7 @@ constexpr RowRule kPreferencesRemovedWhen[] = {
     {1, Without3D}, {16, Without3D}, {19, WithoutPowerLed}, {8, NoMediaRenderer}};
 constexpr RowRule kPreferencesDisabled[] = {
     {12, NoParentalPin}, {8, When::NetAppActive}, {9, When::NetAppActive}, {5, DockActive}};
-constexpr PageTable kPreferencesMenu{.title = Sid(SID_PREFERENCE),
+constexpr PageTable kPreferencesMenu{.title = Sid(SID_PREFERENCES_PAGE),
                                      .back = nullptr,
                                      .level = 3,
                                      .rows = kPreferencesRows,

@@ -54,7 +54,7 @@ constexpr RowDef kSoundRows[] = {
     Item<AdjustItemSliderSelect>(Sid(SID_TREBLE), O::OPTION_TYPE_TREBLE).Changed(kUpdate),
     Item<SubMenuItem>(Sid(SID_ADVANCED_SOUND_SETTINGS), 0, "MenuSystem::AdvancedSoundSettingsMenu"),
     Item<SubMenuItemValueSelect>(Sid(SID_DYNAMIC_VOLUME), O::OPTION_TYPE_DYNAMIC_VOLUME).Changed(kUpdate),
-    Item<SubMenuItemValueSelect>(Sid(SID_DYNAMIC_RANGE_CONTROL), S::OPTION_TYPE_DYNAMIC_RANGE_CONTROL)
+    Item<SubMenuItemValueSelect>(Sid(SID_DYNAMIC_RANGE_CONTROL_ROW), S::OPTION_TYPE_DYNAMIC_RANGE_CONTROL)
         .Changed(kUpdate),
 };
 enum SoundRow : int32_t { kDynamicVolume = 6, kDynamicRangeControl = 7 };

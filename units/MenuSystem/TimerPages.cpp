@@ -36,7 +36,7 @@ constexpr const char* kScreen = "MenuSystem::NoSignalPowerDownMenu";
 
 constexpr VgMethod kOnTimerGrayout = PageSlot<&OnTimerMenu::RefreshGrayout>;
 constexpr RowDef kOnTimerRows[] = {
-    Item<SubMenuItemValueSelect>(Sid(SID_ENABLE_ON_TIMER), O::OPTION_TYPE_ENABLE_ON_TIMER).Changed(kOnTimerGrayout),
+    Item<SubMenuItemValueSelect>(Sid(SID_ENABLE_ON_TIMER_ROW), O::OPTION_TYPE_ENABLE_ON_TIMER).Changed(kOnTimerGrayout),
     Item<SubMenuItemValueSelect>(Sid(SID_INPUT), S::OPTION_TYPE_ONTIMER_INPUT).Changed(kOnTimerGrayout),
     Item<ChannelSetItem>(Sid(SID_CHANNEL), S::OPTION_TYPE_ONTIMER_CHANNEL),
     Item<VolumeSetItem>(Sid(SID_VOLUME), S::OPTION_TYPE_ONTIMER_VOLUME),
@@ -53,7 +53,7 @@ constexpr int32_t kOnTimerMinIndex = 10;
 // Every day of the week, Sunday to Saturday.
 constexpr int32_t kEveryDay = 0x7F;
 constexpr int32_t kTunerInput = 0;
-constexpr PageTable kOnTimerMenu{.title = Sid(SID_ON_TIMER),
+constexpr PageTable kOnTimerMenu{.title = Sid(SID_ON_TIMER_PAGE),
                                  .back = "MenuSystem::ApplicationsMenu",
                                  .level = 4,
                                  .rows = kOnTimerRows,

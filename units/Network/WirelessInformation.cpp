@@ -74,12 +74,12 @@ constexpr ::MenuSystem::RowDef kRows[] = {
     Item<SubMenuItemValue>(Sid(Strings::SID_DNS)),
 };
 // No way back of its own: the screen that opens it gives it one.
-constexpr ::MenuSystem::PageTable kInformationMenu{.title = Sid(Strings::SID_WIRELESS_INFORMATION),
+constexpr ::MenuSystem::PageTable kInformationMenu{.title = Sid(Strings::SID_WIRELESS_INFORMATION_PAGE),
                                                  .rows = kRows,
                                                  .winId = WinIDs::WIN_ID_NetworkSetupMenu};
 const ::MenuSystem::PageListing kListed[] = {::MenuSystem::PageListing(kInformationMenu)};
 
-constexpr DialogDef kApList{.caption = &Strings::SID_WIRELESS_INFORMATION,
+constexpr DialogDef kApList{.caption = &Strings::SID_WIRELESS_INFORMATION_PAGE,
                             .help = &kHelpScan,
                             .waiting = kBusy,
                             .next = &WirelessInformation_ApInfo::Class,
@@ -88,7 +88,7 @@ constexpr DialogDef kApList{.caption = &Strings::SID_WIRELESS_INFORMATION,
                             .onTimeout = DialogSlot<&ApListDialog::ScanTimeout>,
                             .bounds = {0, 110, 750, 410}};
 
-constexpr DialogDef kApInfo{.caption = &Strings::SID_WIRELESS_INFORMATION,
+constexpr DialogDef kApInfo{.caption = &Strings::SID_WIRELESS_INFORMATION_PAGE,
                             .help = &kHelpBack,
                             .waiting = kIdle,
                             .modal = false,

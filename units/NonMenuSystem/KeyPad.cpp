@@ -12,12 +12,14 @@
 #include "NonMenuSystem/ConfirmOptionDialog.h"
 #include "NonMenuSystem/Look.h"
 #include "NonMenuSystem/NonMenuSystem.h"
+#include "Resources/Font.h"
 #include "Strings.h"
 #include "Structures/Boxes.h"
 #include "Structures/Message.h"
 #include "WidgetManager/Layers.h"
 #include "WinIDs/WinIDs.h"
 #include "vgdebug.h"
+#include "vgresmap.h"
 
 VG_DEFINE_CLASS(NonMenuSystem, KeyPad, ::NonMenuSystem::QORWidgetClass)
 
@@ -40,6 +42,9 @@ constexpr int32_t kGridWidth = KeyPad::Columns * KeyPad::KeyWidth + (KeyPad::Col
 constexpr int32_t kFieldHeight = 40;
 constexpr int32_t kTop = 110;
 constexpr int32_t kMaxAllowed = 256;
+// The room beside a special key's label, each side: what the English labels
+// have in the five keys of the full pad ("Space", 58 pixels in 86).
+constexpr int32_t kSpecialRoom = 14;
 
 const VgConstant* SpecialName(KeyPad::Special special) {
   switch (special) {
@@ -114,8 +119,23 @@ Button::Button* KeyPad::KeyAt(int32_t row, int32_t column) const { return keys[s
 
 void KeyPad::Build() {
   const int32_t rows = CharacterRows() + 1;
-  const int32_t left = FrameWidth + 8;
   const int32_t gridTop = FrameWidth + kFieldHeight + 16;
+  // The special keys share the grid's width, each widened to keep its label
+  // the room English has ("Terminé", "Seleccionar"...); a row that then
+  // outgrows the grid widens the pad, the grid in its middle.
+  auto* font = VgLoad<Resources::Font>(Fonts::MediumFont);
+  const int32_t count = SpecialCount();
+  const int32_t share = (kGridWidth - (count - 1) * KeyGap) / count;
+  int32_t specialWidths[std::size(kFullSpecials)] = {};
+  int32_t specialRow = (count - 1) * KeyGap;
+  for (int32_t column = 0; column < count; ++column) {
+    const int32_t label = font->GetTextWidth(VgGetVariantOfString(SpecialName(SpecialAt(column))), 0, 0);
+    specialWidths[column] = std::max(share, label + 2 * kSpecialRoom);
+    specialRow += specialWidths[column];
+  }
+  const int32_t content = std::max(kGridWidth, specialRow);
+  const int32_t left = FrameWidth + 8 + (content - kGridWidth) / 2;
+  int32_t specialX = FrameWidth + 8 + (content - specialRow) / 2;
   for (int32_t row = 0; row < Rows; ++row) {
     for (int32_t column = 0; column < Columns; ++column) {
       const size_t index = size_t(row * Columns + column);
@@ -137,23 +157,23 @@ void KeyPad::Build() {
         const int32_t x = left + column * (KeyWidth + KeyGap);
         key->OnSetBounds({x, top, x + KeyWidth, top + KeyHeight});
       } else {
-        const int32_t count = SpecialCount();
-        const int32_t width = (kGridWidth - (count - 1) * KeyGap) / count;
-        const int32_t x = left + column * (width + KeyGap);
         key->OnSetText(VgGetVariantOfString(SpecialName(SpecialAt(column))));
-        key->OnSetBounds({x, top, x + width, top + KeyHeight});
+        key->OnSetBounds({specialX, top, specialX + specialWidths[column], top + KeyHeight});
+        specialX += specialWidths[column] + KeyGap;
       }
     }
   }
   Row = std::min(Row, rows - 1);
   Column = std::min(Column, RowLength(Row) - 1);
-  const int32_t width = kGridWidth + 2 * (FrameWidth + 8);
+  const int32_t width = content + 2 * (FrameWidth + 8);
   const int32_t height = gridTop + rows * (KeyHeight + KeyGap) - KeyGap + FrameWidth;
   const int32_t x = (NonMenuSystem::ScreenWidth - width) / 2;
   OnSetBounds({x, kTop, x + width, kTop + height});
-  field.OnSetBounds({left, FrameWidth, left + kGridWidth, FrameWidth + kFieldHeight});
-  fieldText.OnSetBounds({left + 12, FrameWidth, left + kGridWidth - 70, FrameWidth + kFieldHeight});
-  counter.OnSetBounds({left + kGridWidth - 70, FrameWidth, left + kGridWidth - 12, FrameWidth + kFieldHeight});
+  const int32_t fieldLeft = FrameWidth + 8;
+  const int32_t fieldRight = fieldLeft + content;
+  field.OnSetBounds({fieldLeft, FrameWidth, fieldRight, FrameWidth + kFieldHeight});
+  fieldText.OnSetBounds({fieldLeft + 12, FrameWidth, fieldRight - 70, FrameWidth + kFieldHeight});
+  counter.OnSetBounds({fieldRight - 70, FrameWidth, fieldRight - 12, FrameWidth + kFieldHeight});
   OnSetFocus(KeyAt(Row, Column));
   ShowText();
 }

@@ -76,7 +76,7 @@ void NonMenuSystem::HandleMessage(Structures::Message* message) {
       break;
     case Constants::MSG_RECORD_SLEEP_WARNING:
       SubSystem::KeyOwner::Get()->Request(this, SubSystem::KeyOwner::Reason::Asked);
-      ShowMessage(DirectMsgTypeRecordSleepWarning);
+      ShowMessage(SleepRefusalMessage());
       break;
     case Constants::MSG_UPDATE_HELP_BAR: {
       auto* labels = vg_cast<Structures::RefString>(message->Payload.get());
@@ -156,6 +156,25 @@ void NonMenuSystem::ToggleMute() {
   } else if (Primitives::KeyRoutingForm* bar = MainApp::GetWidgetManager()->FindForm(WinIDs::WIN_ID_MuteBar)) {
     bar->Close();
   }
+}
+
+// Standby was refused because a window is not showing plain live television:
+// the message names what holds the set on. A recording wins over a pause when
+// one window records while the other is paused: the pause is on screen for
+// the viewer to see and end, while the recording may run unseen on the other
+// tuner (a timer's), and it would still hold the set on once the viewer is
+// back on live television.
+int32_t NonMenuSystem::SleepRefusalMessage() {
+  constexpr int32_t kWindows = 2;
+  SkinBin::Wrapper* model = MainApp::GetWrapper();
+  int32_t states[kWindows];
+  for (int32_t window = 0; window < kWindows; ++window) states[window] = model->GetLiveTVState(window);
+  auto any = [&states](int32_t state) { return states[0] == state || states[1] == state; };
+  if (any(Constants::XPM_TV_STATE_RECORDING_LIVE_TV)) return DirectMsgTypeRecordSleepWarning;
+  if (any(Constants::XPM_TV_STATE_PAUSE_LIVE_TV)) return DirectMsgTypePauseSleepWarning;
+  VgPrint("NonMenuSystem::NonMenuSystem.SleepRefusalMessage: standby refused in live-TV states %d and %d\n", states[0],
+          states[1]);
+  return DirectMsgTypeSleepRefused;
 }
 
 // Recording is offered only while the tuner the viewer watches shows live

@@ -102,6 +102,7 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   void ClearOwnForms();
   void CloseMessages();
   void FocusMediaWindow();
+  int32_t SleepRefusalMessage();
   void HandleRecordKey();
   void OpenManualTimer();
   void OpenSchedules();

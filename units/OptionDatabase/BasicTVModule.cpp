@@ -59,7 +59,7 @@ constexpr int32_t kYesNoIndex = 0x17;
 using M = BasicTVModule;
 
 constexpr OptionRow kRows[] = {
-    List(0x00, Sid(SID_SLEEP_TIMER), NoProperty, kSleepTimes),
+    List(0x00, Sid(SID_SLEEP_TIMER_SETTING), NoProperty, kSleepTimes),
     OffOn(0x01, Sid(SID_ENABLE_ON_TIMER), OPTION_W(EnableTimer)),
     TableList(0x02, Sid(SID_TIME_ZONE), OPTION_W(TimeZone), kTimeZones, kTimeZoneValues),
     OffOn(0x03, Sid(SID_DAYLIGHT_SAVINGS), OPTION_W(DaylightSavingTime)),

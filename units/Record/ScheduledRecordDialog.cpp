@@ -53,7 +53,7 @@ struct MethodRow {
   const VgConstant* text;
 };
 constexpr MethodRow kMethods[] = {
-    {Constants::XPM_RECORD_SOURCE_TYPE_TIMER, &Strings::SID_TIMER},
+    {Constants::XPM_RECORD_SOURCE_TYPE_TIMER, &Strings::SID_TIMER_METHOD},
     {Constants::XPM_RECORD_SOURCE_TYPE_GUIDE, &Strings::SID_GUIDE_METHOD},
 };
 

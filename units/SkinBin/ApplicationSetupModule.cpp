@@ -86,7 +86,7 @@ constexpr OptionRow kRows[] = {
     Slider(0x00, NoText, OPTION_S(CurrentPhysicalChannel)),
     List(0x01, Sid(SID_COUNTRY), OPTION_S(Country), kCountries),
     List(0x02, Sid(SID_LOCATION), OPTION_S(Location), kLocations),
-    TimerTime(kSleepTimerIndex, Sid(SID_SLEEP_TIMER), OPTION_S(SleepIndex)),
+    TimerTime(kSleepTimerIndex, Sid(SID_SLEEP_TIMER_SETTING), OPTION_S(SleepIndex)),
     List(0x04, Sid(SID_CHANNEL_TUNING_MODE), OPTION_S(ChannelTuningMode), kTuningModes),
     OffOn(0x05, Sid(SID_ZOLTA_DCR), OPTION_S(ZoltaDCR)),
     OffOn(0x06, Sid(SID_USB_SD_AUTO_START), OPTION_S(USBSDAutoStart)),

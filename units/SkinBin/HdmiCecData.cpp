@@ -40,7 +40,7 @@ constexpr LogicalAddress kLogicalAddresses[] = {
     {HdmiCecData::kTypePlayer, &Strings::SID_PLAYER, " 3"},
     {HdmiCecData::kTypeTV, &Strings::SID_RESERVED, " 1"},
     {HdmiCecData::kTypeTV, &Strings::SID_RESERVED, " 2"},
-    {HdmiCecData::kTypeTV, &Strings::SID_UNKNOWN, ""},
+    {HdmiCecData::kTypeTV, &Strings::SID_CEC_DEVICE_UNKNOWN, ""},
 };
 
 const LogicalAddress* FindAddress(int32_t address) {
