@@ -35,6 +35,12 @@ file(WRITE ${WORK}/quick.scn "root probe\nkey 1\n")
 if(PART STREQUAL "refusals")
 
 check(option_value 2 "--scenario needs a value" ${TVUI} --scenario)
+# A run runs one scenario on one root: a second of either is refused, not
+# taken in place of the first.
+check(scenario_twice 2 "^tvui: --scenario is given twice \\(${WORK}/quick.scn, then ${WORK}/empty.scn\\): a run runs one"
+      ${TVUI} --quiet --scenario ${WORK}/quick.scn --scenario=${WORK}/empty.scn)
+check(root_twice 2 "^tvui: --root is given twice \\(probe, then probe\\): the set boots with one root" ${TVUI} --quiet
+      --root probe --scenario ${WORK}/quick.scn --root probe)
 # A scenario is read more than once: a pipe, which gives its lines once, and
 # a folder are refused, not passed with nothing run.
 execute_process(COMMAND mkfifo ${WORK}/pipe.scn)

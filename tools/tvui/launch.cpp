@@ -103,12 +103,12 @@ void Usage() {
       "                   (it needs a Wayland compositor or an X server: Xvfb :1 & then DISPLAY=:1\n"
       "                   where there is none)\n"
       "                   (the scenario's root and tv lines set the scene; without one, the demo set)\n"
-      "  --scenario FILE  the scenario to run, a regular file (see its lines below)\n"
+      "  --scenario FILE  the scenario to run, a regular file (see its lines below); one a run\n"
       "  --out DIR        where screenshots go (default: out; --out=DIR too), never the system's root,\n"
       "                   one of its folders, a new folder in it or lost+found; a run first removes what\n"
       "                   the run before wrote there (listed in DIR/.tvui-out) and never writes over a\n"
       "                   file it did not write; one run at a time writes it\n"
-      "  --root NAME      the root to boot with instead of the scenario's\n"
+      "  --root NAME      the root to boot with instead of the scenario's; one a run\n"
       "  --fresh          start from a set fresh from the factory: the set's own folders, mnt and tmp (its\n"
       "                   settings and files), removed and the rest of its folder left alone, in a folder\n"
       "                   that carries the set's mark only (one the set made, or found empty)\n"
@@ -193,6 +193,15 @@ Options ParseOptions(int argc, char** argv) {
         Refuse(arg + " needs a value (see --help)");
       *out = argv[++i];
     };
+    // A run runs one scenario on one root: a second of either would leave
+    // the first unrun, and a run that passes would not say so. A later
+    // --out takes the place of an earlier one, as scripts/run.sh counts on.
+    auto once = [&](std::string* out, const char* what) {
+      const std::string first = *out;
+      value(out);
+      if (!first.empty())
+        Refuse(arg + " is given twice (" + first + ", then " + *out + "): " + what + " (see --help)");
+    };
     const bool takesValue = arg == "--scenario" || arg == "--out" || arg == "--root";
     if (equals != std::string::npos && !takesValue) Refuse("unknown option " + std::string(argv[i]) + " (see --help)");
     if (arg == "--help" || arg == "-h") {
@@ -205,11 +214,11 @@ Options ParseOptions(int argc, char** argv) {
     } else if (arg == "--fresh") {
       options.fresh = true;
     } else if (arg == "--scenario") {
-      value(&options.scenario);
+      once(&options.scenario, "a run runs one scenario");
     } else if (arg == "--out") {
       value(&options.out);
     } else if (arg == "--root") {
-      value(&options.root);
+      once(&options.root, "the set boots with one root");
     } else {
       Refuse("unknown option " + arg + " (see --help)");
     }
