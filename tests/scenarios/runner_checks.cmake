@@ -111,6 +111,30 @@ if(NOT IS_SYMLINK ${WORK}/foreignlink OR NOT EXISTS ${WORK}/lookalike/mnt/keep.t
   set(failures "${failures}\nfresh_foreign_link: --fresh through a link changed a folder the set did not make")
 endif()
 
+# The set writes its files only below its folder: a marked set whose own
+# folders or settings files hold a link that leads out of it is refused,
+# naming the link, before anything is written there or through it.
+file(WRITE ${WORK}/linkedset/.tvui-set "")
+file(WRITE ${WORK}/outer/nvram/APP_NVRAM.dat "the user's\n")
+foreach(case "mnt;${WORK}/outer" "tmp;${WORK}/outer" "mnt/nvram;${WORK}/outer/nvram"
+             "mnt/nvram/APP_NVRAM.dat;${WORK}/outer/nvram/APP_NVRAM.dat"
+             "mnt/nvram/APP_NVRAM.dat.bakup;${WORK}/outer/nvram/APP_NVRAM.dat"
+             "mnt/removable/usba;${WORK}/outer" "tmp/mediastick;${WORK}/nothing-there")
+  list(GET case 0 link)
+  list(GET case 1 target)
+  file(REMOVE_RECURSE ${WORK}/linkedset/mnt ${WORK}/linkedset/tmp)
+  get_filename_component(folder ${WORK}/linkedset/${link} DIRECTORY)
+  file(MAKE_DIRECTORY ${folder})
+  file(CREATE_LINK ${target} ${WORK}/linkedset/${link} SYMBOLIC)
+  check(set_link 2 "^tvui: the set's folder ${WORK}/linkedset holds a link that leads out of it: ${WORK}/linkedset/${link} is a link to ${target}, and the set writes"
+        ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/linkedset ${TVUI} --quiet --scenario ${WORK}/quick.scn)
+endforeach()
+file(GLOB_RECURSE outer RELATIVE ${WORK}/outer ${WORK}/outer/*)
+file(READ ${WORK}/outer/nvram/APP_NVRAM.dat kept)
+if(NOT outer STREQUAL "nvram/APP_NVRAM.dat" OR NOT kept STREQUAL "the user's\n" OR EXISTS ${WORK}/nothing-there)
+  set(failures "${failures}\nset_link: the runner wrote through a link out of the set's folder: ${outer}")
+endif()
+
 # A folder where the set could keep nothing is refused before the set boots,
 # by name and saying why: below a regular file, in /proc, or /proc itself, a
 # link to nothing, and the system's root, whose /mnt and /tmp are the host's.
@@ -476,14 +500,30 @@ check(fresh_link 0 "^$" ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/ownlink ${TVUI
 if(NOT IS_SYMLINK ${WORK}/ownlink OR EXISTS ${WORK}/ownset/mnt/nvram/stale OR NOT EXISTS ${WORK}/ownset/.tvui-set)
   set(failures "${failures}\nfresh_link: --fresh through a link did not empty the set's folder and keep the link")
 endif()
+# A link among the set's folders that stays in its folder is the set's to
+# use; one that leads out of it goes with --fresh, and what it points to
+# stays as it was.
+file(WRITE ${WORK}/linkset/.tvui-set "")
+file(MAKE_DIRECTORY ${WORK}/linkset/kept ${WORK}/linkset/mnt ${WORK}/linkaway)
+file(CREATE_LINK ../kept ${WORK}/linkset/mnt/nvram SYMBOLIC)
+check(link_inside 0 "^$" ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/linkset ${TVUI} --quiet --scenario ${WORK}/on.scn)
+file(REMOVE_RECURSE ${WORK}/linkset/tmp)
+file(CREATE_LINK ${WORK}/linkaway ${WORK}/linkset/tmp SYMBOLIC)
+check(link_fresh 0 "^$" ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/linkset ${TVUI} --quiet --fresh --scenario
+      ${WORK}/quick.scn)
+file(GLOB away ${WORK}/linkaway/*)
+if(NOT EXISTS ${WORK}/linkset/kept/APP_NVRAM.dat OR IS_SYMLINK ${WORK}/linkset/tmp OR away)
+  set(failures "${failures}\nlink_fresh: the set did not keep its settings through its own link, or --fresh wrote through one out of its folder: ${away}")
+endif()
 
 # The file line writes a file of the set's as the set's own: never through a
-# link, nor into a link or a pipe in its place.
+# link, nor into a link or a pipe in its place, even where the link stays in
+# the set's folder (one out of it refuses the run, above).
 file(WRITE ${WORK}/fileset/.tvui-set "")
-file(WRITE ${WORK}/beyond/record "beyond\n")
+file(WRITE ${WORK}/fileset/beyond/record "beyond\n")
 file(MAKE_DIRECTORY ${WORK}/fileset/mnt/full)
-file(CREATE_LINK ${WORK}/beyond ${WORK}/fileset/mnt/away SYMBOLIC)
-file(CREATE_LINK ${WORK}/beyond/record ${WORK}/fileset/mnt/linked SYMBOLIC)
+file(CREATE_LINK ${WORK}/fileset/beyond ${WORK}/fileset/mnt/away SYMBOLIC)
+file(CREATE_LINK ../beyond/record ${WORK}/fileset/mnt/linked SYMBOLIC)
 execute_process(COMMAND mkfifo ${WORK}/fileset/mnt/pipe)
 foreach(case "away/sub/notes;away is a link, not a folder" "linked;linked is a link" "pipe;pipe is a pipe")
   list(GET case 0 name)
@@ -492,8 +532,8 @@ foreach(case "away/sub/notes;away is a link, not a folder" "linked;linked is a l
   check(file_through 1 "failed: file [^\n]*\n  ${WORK}/fileset/mnt/${reason}: file writes the set's files only as regular"
         ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/fileset ${TVUI} --quiet --scenario ${WORK}/file_line.scn)
 endforeach()
-file(GLOB beyond RELATIVE ${WORK}/beyond ${WORK}/beyond/*)
-file(READ ${WORK}/beyond/record kept)
+file(GLOB beyond RELATIVE ${WORK}/fileset/beyond ${WORK}/fileset/beyond/*)
+file(READ ${WORK}/fileset/beyond/record kept)
 if(NOT beyond MATCHES "^record$" OR NOT kept STREQUAL "beyond\n")
   set(failures "${failures}\nfile_through: the file line wrote through a link: ${beyond}")
 endif()

@@ -556,6 +556,62 @@ void EmptySetFolder(const fs::path& folder) {
   std::fflush(stdout);
 }
 
+// Whether PATH lies below FOLDER, both as written (no link followed).
+bool Below(const fs::path& path, const fs::path& folder) {
+  const fs::path relative = path.lexically_relative(folder);
+  return !relative.empty() && *relative.begin() != ".." && relative != ".";
+}
+
+// Whether a link leads out of the set's folder ROOT (its real path): where
+// it ends, followed link by link, even where nothing is there yet. END is what
+// the link says.
+bool LeadsOut(const fs::path& link, const fs::path& root, std::string* end) {
+  std::error_code error;
+  const fs::path target = fs::read_symlink(link, error);
+  *end = error ? std::string("a place that cannot be read") : target.string();
+  if (error) return true;
+  const fs::path at = fs::weakly_canonical(link.parent_path() / target, error);
+  return error || (at != root && !Below(at, root));
+}
+
+// The set writes its files below its own folders, mnt and tmp, through
+// whatever it finds on their way: a link among them that leads out of the
+// set's folder (mnt/nvram to a folder elsewhere) would have the set's
+// settings and files written there, over what that folder holds. Such a link
+// is refused, naming it, before the set writes anything. Two kinds are the
+// set's own and replaced, never written through: the temporary files of the
+// settings' writes, and its links to the system's display modules, which it
+// makes again at each start. --fresh removes the links with the set's
+// folders, and never what they point to.
+void CheckSetLinks(const fs::path& folder) {
+  std::error_code error;
+  const fs::path root = fs::canonical(folder, error);
+  if (error) Refuse("cannot read " + folder.string() + ": " + error.message(), 1);
+  const fs::path modules = folder / "tmp" / "directfb-modules";
+  auto check = [&](const fs::path& path) {
+    std::error_code ignored;
+    if (!fs::is_symlink(fs::symlink_status(path, ignored))) return;
+    const std::string name = path.filename().string();
+    if (name.starts_with("APP_NVRAM.dat") && name.ends_with(".tmp")) return;
+    if (Below(path, modules)) return;
+    std::string end;
+    if (LeadsOut(path, root, &end))
+      Refuse("the set's folder " + folder.string() + " holds a link that leads out of it: " + path.string() +
+             " is a link to " + end + ", and the set writes its files only below its folder; remove the link, or "
+             "start a fresh set with --fresh (which removes the link, never what it points to)");
+  };
+  for (const char* name : kSetEntries) {
+    const fs::path entry = folder / name;
+    check(entry);
+    std::error_code ignored;
+    if (!fs::is_directory(fs::symlink_status(entry, ignored))) continue;
+    // The walk follows no link: each is checked where it stands.
+    for (fs::recursive_directory_iterator it(entry, error), end; !error && it != end; it.increment(error))
+      check(it->path());
+    if (error) Refuse("cannot read " + entry.string() + ": " + error.message(), 1);
+  }
+}
+
 // The set's files: TVUI_ROOT, else the default folder, checked before
 // anything is made or removed there. `fresh` names what asks for a set fresh
 // from the factory (empty: the set as its folder holds it). A TVUI_ROOT that
@@ -592,6 +648,7 @@ void PrepareSetFolder(const fs::path& folder, const std::string& fresh) {
   if (!HasSetMark(folder)) WriteSetMark(folder);
   LockSetFolder(folder);
   if (!fresh.empty()) EmptySetFolder(folder);
+  CheckSetLinks(folder);
   const fs::path settings = folder / "mnt" / "nvram";
   CheckSetFolder(settings);
   for (const char* name : kSettingsFiles)
