@@ -538,6 +538,13 @@ if(NOT beyond MATCHES "^record$" OR NOT kept STREQUAL "beyond\n")
   set(failures "${failures}\nfile_through: the file line wrote through a link: ${beyond}")
 endif()
 
+# A store line fails when the settings file does not hold what it stored:
+# a value under every key that together passes the file's size.
+string(REPEAT "v" 400 long400)
+file(WRITE ${WORK}/store_large.scn "tv demo\nstore every \"${long400}\"\n")
+check(store_large 1 "failed: store every [^\n]*\n  store cannot write ${WORK}/set/mnt/nvram/APP_NVRAM.dat whole: it would pass 64000 bytes"
+      ${TVUI} --quiet --fresh --scenario ${WORK}/store_large.scn)
+
 execute_process(COMMAND unshare -rm true RESULT_VARIABLE namespaces OUTPUT_QUIET ERROR_QUIET)
 if(namespaces EQUAL 0)
   # A fresh set, asked for or the tour's, never crosses into a folder
@@ -577,6 +584,35 @@ if(namespaces EQUAL 0)
          "TVUI_ROOT=${WORK}/fileset exec ${TVUI} --quiet --scenario ${WORK}/file_full.scn\n")
   check(full_file 1 "failed: file [^\n]*\n  file cannot write ${WORK}/fileset/mnt/full/notes: No space left on device\n$"
         unshare -rm sh -c "${run}")
+  # And a store line, whose settings file is written then and there: in
+  # standby, awake in normal operation, between two periods (the line then
+  # writes the file that the next period loads), and on the non-menu root;
+  # tv on stores the setup's step so too. The disk keeps a page free, where
+  # the set's folder passes its check at the start but no save of a file of
+  # three pages fits. The file stays as it was.
+  set(nvram ${WORK}/storeset/mnt/nvram)
+  file(WRITE ${WORK}/storeset/.tvui-set "")
+  string(REPEAT "v" 40 long40)
+  file(WRITE ${WORK}/store_set.scn "tv demo\ntv on\nstore every \"${long40}\"\n")
+  check(store_set 0 "^$" ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/storeset ${TVUI} --quiet --scenario
+        ${WORK}/store_set.scn)
+  file(COPY ${nvram}/ DESTINATION ${WORK}/nvram_kept)
+  foreach(case "standby;tv demo\nadvance 1000\nstore Marker kept" "awake;tv demo\nadvance 1000\nevent XPM_EVENT_WAKEUP Reason=1\nadvance 1000\nstore every kept"
+               "between;tv demo\nadvance 1000\nevent XPM_EVENT_WAKEUP Reason=1\nadvance 1000\nstandby\nadvance 2000\nstore Marker kept"
+               "nonmenu;root nonmenu\nstore Marker kept" "tv_on;tv demo\ntv on")
+    list(GET case 0 name)
+    list(GET case 1 lines)
+    file(WRITE ${WORK}/store_${name}.scn "${lines}\n")
+    string(REGEX REPLACE ".*\n" "" last "${lines}")
+    string(CONCAT run "mount -t tmpfs -o size=64k none ${nvram} || exit 77\n"
+           "cp -a ${WORK}/nvram_kept/. ${nvram}/ && (cat /dev/zero >${nvram}/filler) 2>/dev/null\n"
+           "truncate -s -4096 ${nvram}/filler || exit 1\n"
+           "TVUI_ROOT=${WORK}/storeset ${TVUI} --quiet --scenario ${WORK}/store_${name}.scn\nstatus=$?\n"
+           "cmp -s ${WORK}/nvram_kept/APP_NVRAM.dat ${nvram}/APP_NVRAM.dat || echo the settings file changed >&2\n"
+           "exit $status\n")
+    check(full_store_${name} 1 "failed: ${last}\n  store cannot write ${nvram}/APP_NVRAM.dat: No space left on device\n$"
+          unshare -rm sh -c "${run}")
+  endforeach()
   # A home such as /root, and a disk mounted at or below /mnt, are the user's
   # to use.
   string(CONCAT run "mount -t tmpfs none /root && mount -t tmpfs none /mnt && mount -o remount,bind,ro / || exit 77\n"

@@ -827,8 +827,10 @@ void SwitchOn(bool pastSetup) {
   if (pastSetup && SetHasStandby()) {
     AwaitTheSet([] { return WindowFrames() != 0; });
     if (AcquirePslDornSem()) {
-      SetPastSetup();
+      const std::string unwritten = SetPastSetup();
       ReleasePslDornSem();
+      // The set goes on as it is; its next start shows the setup again.
+      if (!unwritten.empty()) OutputTee::Say("tvui: " + unwritten, true);
     }
   }
   WakeByPowerKey();
