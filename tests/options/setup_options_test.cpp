@@ -1,6 +1,7 @@
 // The basic and advanced television, application setup, preference and
 // media player options over the simulated set.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 #include <array>
@@ -543,6 +544,21 @@ TEST(OptionDump, HelpEndsWellAndNamesTheLanguages) {
   EXPECT_NE(help.find("0 English (the default), 1 French, 2 Spanish"), std::string::npos) << help;
   // Unless the usage could not be written: it was not given.
   EXPECT_NE(std::system(OPTDUMP_PATH " --help >/dev/full 2>/dev/null"), 0);
+}
+
+// A module the database lacks is refused as a bad option is, before a good
+// module named beside it is dumped.
+TEST(OptionDump, RefusesAModuleItDoesNotHave) {
+  for (const char* modules : {" 0x99", " 1 0x99", " 0x80 2"}) {
+    FILE* pipe = popen((std::string(OPTDUMP_PATH) + modules + " 2>&1").c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::array<char, 4096> buffer{};
+    const std::string output(buffer.data(), fread(buffer.data(), 1, buffer.size(), pipe));
+    const int status = pclose(pipe);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << modules << ": status " << status;
+    EXPECT_TRUE(output.starts_with("optdump: there is no module 0x")) << modules << ": " << output;
+    EXPECT_EQ(output.find("# module"), std::string::npos) << modules << ": " << output;
+  }
 }
 
 }  // namespace

@@ -35,6 +35,12 @@ file(WRITE ${WORK}/quick.scn "root probe\nkey 1\n")
 if(PART STREQUAL "refusals")
 
 check(option_value 2 "--scenario needs a value" ${TVUI} --scenario)
+# A run runs one scenario on one root: a second of either is refused, not
+# taken in place of the first.
+check(scenario_twice 2 "^tvui: --scenario is given twice \\(${WORK}/quick.scn, then ${WORK}/empty.scn\\): a run runs one"
+      ${TVUI} --quiet --scenario ${WORK}/quick.scn --scenario=${WORK}/empty.scn)
+check(root_twice 2 "^tvui: --root is given twice \\(probe, then probe\\): the set boots with one root" ${TVUI} --quiet
+      --root probe --scenario ${WORK}/quick.scn --root probe)
 # A scenario is read more than once: a pipe, which gives its lines once, and
 # a folder are refused, not passed with nothing run.
 execute_process(COMMAND mkfifo ${WORK}/pipe.scn)
@@ -103,6 +109,30 @@ check(fresh_foreign_link 2 "foreignlink lacks the set's mark" ${CMAKE_COMMAND} -
       ${TVUI} --quiet --fresh --scenario ${WORK}/quick.scn)
 if(NOT IS_SYMLINK ${WORK}/foreignlink OR NOT EXISTS ${WORK}/lookalike/mnt/keep.txt)
   set(failures "${failures}\nfresh_foreign_link: --fresh through a link changed a folder the set did not make")
+endif()
+
+# The set writes its files only below its folder: a marked set whose own
+# folders or settings files hold a link that leads out of it is refused,
+# naming the link, before anything is written there or through it.
+file(WRITE ${WORK}/linkedset/.tvui-set "")
+file(WRITE ${WORK}/outer/nvram/APP_NVRAM.dat "the user's\n")
+foreach(case "mnt;${WORK}/outer" "tmp;${WORK}/outer" "mnt/nvram;${WORK}/outer/nvram"
+             "mnt/nvram/APP_NVRAM.dat;${WORK}/outer/nvram/APP_NVRAM.dat"
+             "mnt/nvram/APP_NVRAM.dat.bakup;${WORK}/outer/nvram/APP_NVRAM.dat"
+             "mnt/removable/usba;${WORK}/outer" "tmp/mediastick;${WORK}/nothing-there")
+  list(GET case 0 link)
+  list(GET case 1 target)
+  file(REMOVE_RECURSE ${WORK}/linkedset/mnt ${WORK}/linkedset/tmp)
+  get_filename_component(folder ${WORK}/linkedset/${link} DIRECTORY)
+  file(MAKE_DIRECTORY ${folder})
+  file(CREATE_LINK ${target} ${WORK}/linkedset/${link} SYMBOLIC)
+  check(set_link 2 "^tvui: the set's folder ${WORK}/linkedset holds a link that leads out of it: ${WORK}/linkedset/${link} is a link to ${target}, and the set writes"
+        ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/linkedset ${TVUI} --quiet --scenario ${WORK}/quick.scn)
+endforeach()
+file(GLOB_RECURSE outer RELATIVE ${WORK}/outer ${WORK}/outer/*)
+file(READ ${WORK}/outer/nvram/APP_NVRAM.dat kept)
+if(NOT outer STREQUAL "nvram/APP_NVRAM.dat" OR NOT kept STREQUAL "the user's\n" OR EXISTS ${WORK}/nothing-there)
+  set(failures "${failures}\nset_link: the runner wrote through a link out of the set's folder: ${outer}")
 endif()
 
 # A folder where the set could keep nothing is refused before the set boots,
@@ -470,14 +500,30 @@ check(fresh_link 0 "^$" ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/ownlink ${TVUI
 if(NOT IS_SYMLINK ${WORK}/ownlink OR EXISTS ${WORK}/ownset/mnt/nvram/stale OR NOT EXISTS ${WORK}/ownset/.tvui-set)
   set(failures "${failures}\nfresh_link: --fresh through a link did not empty the set's folder and keep the link")
 endif()
+# A link among the set's folders that stays in its folder is the set's to
+# use; one that leads out of it goes with --fresh, and what it points to
+# stays as it was.
+file(WRITE ${WORK}/linkset/.tvui-set "")
+file(MAKE_DIRECTORY ${WORK}/linkset/kept ${WORK}/linkset/mnt ${WORK}/linkaway)
+file(CREATE_LINK ../kept ${WORK}/linkset/mnt/nvram SYMBOLIC)
+check(link_inside 0 "^$" ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/linkset ${TVUI} --quiet --scenario ${WORK}/on.scn)
+file(REMOVE_RECURSE ${WORK}/linkset/tmp)
+file(CREATE_LINK ${WORK}/linkaway ${WORK}/linkset/tmp SYMBOLIC)
+check(link_fresh 0 "^$" ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/linkset ${TVUI} --quiet --fresh --scenario
+      ${WORK}/quick.scn)
+file(GLOB away ${WORK}/linkaway/*)
+if(NOT EXISTS ${WORK}/linkset/kept/APP_NVRAM.dat OR IS_SYMLINK ${WORK}/linkset/tmp OR away)
+  set(failures "${failures}\nlink_fresh: the set did not keep its settings through its own link, or --fresh wrote through one out of its folder: ${away}")
+endif()
 
 # The file line writes a file of the set's as the set's own: never through a
-# link, nor into a link or a pipe in its place.
+# link, nor into a link or a pipe in its place, even where the link stays in
+# the set's folder (one out of it refuses the run, above).
 file(WRITE ${WORK}/fileset/.tvui-set "")
-file(WRITE ${WORK}/beyond/record "beyond\n")
+file(WRITE ${WORK}/fileset/beyond/record "beyond\n")
 file(MAKE_DIRECTORY ${WORK}/fileset/mnt/full)
-file(CREATE_LINK ${WORK}/beyond ${WORK}/fileset/mnt/away SYMBOLIC)
-file(CREATE_LINK ${WORK}/beyond/record ${WORK}/fileset/mnt/linked SYMBOLIC)
+file(CREATE_LINK ${WORK}/fileset/beyond ${WORK}/fileset/mnt/away SYMBOLIC)
+file(CREATE_LINK ../beyond/record ${WORK}/fileset/mnt/linked SYMBOLIC)
 execute_process(COMMAND mkfifo ${WORK}/fileset/mnt/pipe)
 foreach(case "away/sub/notes;away is a link, not a folder" "linked;linked is a link" "pipe;pipe is a pipe")
   list(GET case 0 name)
@@ -486,11 +532,18 @@ foreach(case "away/sub/notes;away is a link, not a folder" "linked;linked is a l
   check(file_through 1 "failed: file [^\n]*\n  ${WORK}/fileset/mnt/${reason}: file writes the set's files only as regular"
         ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/fileset ${TVUI} --quiet --scenario ${WORK}/file_line.scn)
 endforeach()
-file(GLOB beyond RELATIVE ${WORK}/beyond ${WORK}/beyond/*)
-file(READ ${WORK}/beyond/record kept)
+file(GLOB beyond RELATIVE ${WORK}/fileset/beyond ${WORK}/fileset/beyond/*)
+file(READ ${WORK}/fileset/beyond/record kept)
 if(NOT beyond MATCHES "^record$" OR NOT kept STREQUAL "beyond\n")
   set(failures "${failures}\nfile_through: the file line wrote through a link: ${beyond}")
 endif()
+
+# A store line fails when the settings file does not hold what it stored:
+# a value under every key that together passes the file's size.
+string(REPEAT "v" 400 long400)
+file(WRITE ${WORK}/store_large.scn "tv demo\nstore every \"${long400}\"\n")
+check(store_large 1 "failed: store every [^\n]*\n  store cannot write ${WORK}/set/mnt/nvram/APP_NVRAM.dat whole: it would pass 64000 bytes"
+      ${TVUI} --quiet --fresh --scenario ${WORK}/store_large.scn)
 
 execute_process(COMMAND unshare -rm true RESULT_VARIABLE namespaces OUTPUT_QUIET ERROR_QUIET)
 if(namespaces EQUAL 0)
@@ -531,6 +584,35 @@ if(namespaces EQUAL 0)
          "TVUI_ROOT=${WORK}/fileset exec ${TVUI} --quiet --scenario ${WORK}/file_full.scn\n")
   check(full_file 1 "failed: file [^\n]*\n  file cannot write ${WORK}/fileset/mnt/full/notes: No space left on device\n$"
         unshare -rm sh -c "${run}")
+  # And a store line, whose settings file is written then and there: in
+  # standby, awake in normal operation, between two periods (the line then
+  # writes the file that the next period loads), and on the non-menu root;
+  # tv on stores the setup's step so too. The disk keeps a page free, where
+  # the set's folder passes its check at the start but no save of a file of
+  # three pages fits. The file stays as it was.
+  set(nvram ${WORK}/storeset/mnt/nvram)
+  file(WRITE ${WORK}/storeset/.tvui-set "")
+  string(REPEAT "v" 40 long40)
+  file(WRITE ${WORK}/store_set.scn "tv demo\ntv on\nstore every \"${long40}\"\n")
+  check(store_set 0 "^$" ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/storeset ${TVUI} --quiet --scenario
+        ${WORK}/store_set.scn)
+  file(COPY ${nvram}/ DESTINATION ${WORK}/nvram_kept)
+  foreach(case "standby;tv demo\nadvance 1000\nstore Marker kept" "awake;tv demo\nadvance 1000\nevent XPM_EVENT_WAKEUP Reason=1\nadvance 1000\nstore every kept"
+               "between;tv demo\nadvance 1000\nevent XPM_EVENT_WAKEUP Reason=1\nadvance 1000\nstandby\nadvance 2000\nstore Marker kept"
+               "nonmenu;root nonmenu\nstore Marker kept" "tv_on;tv demo\ntv on")
+    list(GET case 0 name)
+    list(GET case 1 lines)
+    file(WRITE ${WORK}/store_${name}.scn "${lines}\n")
+    string(REGEX REPLACE ".*\n" "" last "${lines}")
+    string(CONCAT run "mount -t tmpfs -o size=64k none ${nvram} || exit 77\n"
+           "cp -a ${WORK}/nvram_kept/. ${nvram}/ && (cat /dev/zero >${nvram}/filler) 2>/dev/null\n"
+           "truncate -s -4096 ${nvram}/filler || exit 1\n"
+           "TVUI_ROOT=${WORK}/storeset ${TVUI} --quiet --scenario ${WORK}/store_${name}.scn\nstatus=$?\n"
+           "cmp -s ${WORK}/nvram_kept/APP_NVRAM.dat ${nvram}/APP_NVRAM.dat || echo the settings file changed >&2\n"
+           "exit $status\n")
+    check(full_store_${name} 1 "failed: ${last}\n  store cannot write ${nvram}/APP_NVRAM.dat: No space left on device\n$"
+          unshare -rm sh -c "${run}")
+  endforeach()
   # A home such as /root, and a disk mounted at or below /mnt, are the user's
   # to use.
   string(CONCAT run "mount -t tmpfs none /root && mount -t tmpfs none /mnt && mount -o remount,bind,ro / || exit 77\n"

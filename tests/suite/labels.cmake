@@ -1,6 +1,10 @@
 # Every test that ctest knows in the build carries one of the labels by which
-# a kind of test runs alone: ctest lists none that has none of them.
-#   cmake -DCTEST=ctest -DBUILD=build/asan -P labels.cmake
+# a kind of test runs alone: ctest lists none that has none of them. In a
+# build with the address sanitizer (ENVIRONMENT names what every test's
+# environment is given) each test carries the leak suppressions itself, and
+# a test whose third-party libraries keep memory for good passes when ctest
+# runs it in the build folder without them in its own environment.
+#   cmake -DCTEST=ctest -DBUILD=build/asan [-DENVIRONMENT=...] -P labels.cmake
 execute_process(COMMAND ${CTEST} --test-dir ${BUILD} -N -LE "^(unit|scenario|walk|tsan)$"
                 OUTPUT_VARIABLE listed RESULT_VARIABLE failed)
 if(failed OR NOT listed MATCHES "Total Tests: ([0-9]+)")
@@ -10,3 +14,23 @@ if(NOT CMAKE_MATCH_1 EQUAL 0)
   message(FATAL_ERROR "${CMAKE_MATCH_1} tests have none of the labels unit, scenario, walk and tsan:\n${listed}")
 endif()
 message(STATUS "every test of ${BUILD} carries its label")
+
+if(NOT ENVIRONMENT)
+  return()
+endif()
+execute_process(COMMAND ${CTEST} --test-dir ${BUILD} --show-only=json-v1 OUTPUT_VARIABLE listed RESULT_VARIABLE failed)
+string(JSON count ERROR_VARIABLE error LENGTH "${listed}" tests)
+# The value stands once in each test's list of properties.
+string(REGEX MATCHALL "\n *\"${ENVIRONMENT}\"\n" given "${listed}")
+list(LENGTH given carried)
+if(failed OR error OR NOT carried EQUAL count)
+  message(FATAL_ERROR "${carried} of ${count} tests of ${BUILD} carry ${ENVIRONMENT} ${error}")
+endif()
+# DirectFB's libraries keep what they allocate as the engine starts.
+execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=LSAN_OPTIONS --unset=ASAN_OPTIONS ${CTEST} --test-dir ${BUILD}
+                        -R "^BitmapTest\\.ANewBitmapIsTransparentAndKnowsItsRowPadding$"
+                OUTPUT_VARIABLE ran RESULT_VARIABLE failed)
+if(failed OR NOT ran MATCHES "100% tests passed, 0 tests failed out of 1")
+  message(FATAL_ERROR "a test of DirectFB's engine run by ctest in ${BUILD} without the suppressions:\n${ran}")
+endif()
+message(STATUS "every test of ${BUILD} carries ${ENVIRONMENT}")

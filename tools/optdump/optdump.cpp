@@ -111,12 +111,18 @@ int main(int argc, char** argv) {
   auto* database = VgNew<SkinBin::OptionDatabaseClass>();
   VgLockObject(database);
 
+  // A module the database does not have is a mistake in the command, not a
+  // module without options: refused before anything is printed.
+  for (uint32_t number : modules) {
+    if (database->GetModule(number)) continue;
+    std::fprintf(stderr, "optdump: there is no module 0x%02X (the modules: 1, 2, 3, 4, 0x81 to 0x87)\n", number);
+    VgUnlockObject(database);
+    VgUnlockObject(model);
+    return 2;
+  }
+
   for (uint32_t number : modules) {
     OptionDatabase::OptionModuleClass* module = database->GetModule(number);
-    if (!module) {
-      std::printf("# module 0x%02X: none\n", number);
-      continue;
-    }
     std::printf("# module 0x%02X: %d options\n", number, module->OptionCount());
     for (int32_t index = 0; index < module->OptionCount(); ++index) {
       int32_t id = OptionDatabase::OptionId(number, static_cast<uint32_t>(index));

@@ -103,12 +103,12 @@ void Usage() {
       "                   (it needs a Wayland compositor or an X server: Xvfb :1 & then DISPLAY=:1\n"
       "                   where there is none)\n"
       "                   (the scenario's root and tv lines set the scene; without one, the demo set)\n"
-      "  --scenario FILE  the scenario to run, a regular file (see its lines below)\n"
+      "  --scenario FILE  the scenario to run, a regular file (see its lines below); one a run\n"
       "  --out DIR        where screenshots go (default: out; --out=DIR too), never the system's root,\n"
       "                   one of its folders, a new folder in it or lost+found; a run first removes what\n"
       "                   the run before wrote there (listed in DIR/.tvui-out) and never writes over a\n"
       "                   file it did not write; one run at a time writes it\n"
-      "  --root NAME      the root to boot with instead of the scenario's\n"
+      "  --root NAME      the root to boot with instead of the scenario's; one a run\n"
       "  --fresh          start from a set fresh from the factory: the set's own folders, mnt and tmp (its\n"
       "                   settings and files), removed and the rest of its folder left alone, in a folder\n"
       "                   that carries the set's mark only (one the set made, or found empty)\n"
@@ -193,6 +193,15 @@ Options ParseOptions(int argc, char** argv) {
         Refuse(arg + " needs a value (see --help)");
       *out = argv[++i];
     };
+    // A run runs one scenario on one root: a second of either would leave
+    // the first unrun, and a run that passes would not say so. A later
+    // --out takes the place of an earlier one, as scripts/run.sh counts on.
+    auto once = [&](std::string* out, const char* what) {
+      const std::string first = *out;
+      value(out);
+      if (!first.empty())
+        Refuse(arg + " is given twice (" + first + ", then " + *out + "): " + what + " (see --help)");
+    };
     const bool takesValue = arg == "--scenario" || arg == "--out" || arg == "--root";
     if (equals != std::string::npos && !takesValue) Refuse("unknown option " + std::string(argv[i]) + " (see --help)");
     if (arg == "--help" || arg == "-h") {
@@ -205,11 +214,11 @@ Options ParseOptions(int argc, char** argv) {
     } else if (arg == "--fresh") {
       options.fresh = true;
     } else if (arg == "--scenario") {
-      value(&options.scenario);
+      once(&options.scenario, "a run runs one scenario");
     } else if (arg == "--out") {
       value(&options.out);
     } else if (arg == "--root") {
-      value(&options.root);
+      once(&options.root, "the set boots with one root");
     } else {
       Refuse("unknown option " + arg + " (see --help)");
     }
@@ -547,6 +556,62 @@ void EmptySetFolder(const fs::path& folder) {
   std::fflush(stdout);
 }
 
+// Whether PATH lies below FOLDER, both as written (no link followed).
+bool Below(const fs::path& path, const fs::path& folder) {
+  const fs::path relative = path.lexically_relative(folder);
+  return !relative.empty() && *relative.begin() != ".." && relative != ".";
+}
+
+// Whether a link leads out of the set's folder ROOT (its real path): where
+// it ends, followed link by link, even where nothing is there yet. END is what
+// the link says.
+bool LeadsOut(const fs::path& link, const fs::path& root, std::string* end) {
+  std::error_code error;
+  const fs::path target = fs::read_symlink(link, error);
+  *end = error ? std::string("a place that cannot be read") : target.string();
+  if (error) return true;
+  const fs::path at = fs::weakly_canonical(link.parent_path() / target, error);
+  return error || (at != root && !Below(at, root));
+}
+
+// The set writes its files below its own folders, mnt and tmp, through
+// whatever it finds on their way: a link among them that leads out of the
+// set's folder (mnt/nvram to a folder elsewhere) would have the set's
+// settings and files written there, over what that folder holds. Such a link
+// is refused, naming it, before the set writes anything. Two kinds are the
+// set's own and replaced, never written through: the temporary files of the
+// settings' writes, and its links to the system's display modules, which it
+// makes again at each start. --fresh removes the links with the set's
+// folders, and never what they point to.
+void CheckSetLinks(const fs::path& folder) {
+  std::error_code error;
+  const fs::path root = fs::canonical(folder, error);
+  if (error) Refuse("cannot read " + folder.string() + ": " + error.message(), 1);
+  const fs::path modules = folder / "tmp" / "directfb-modules";
+  auto check = [&](const fs::path& path) {
+    std::error_code ignored;
+    if (!fs::is_symlink(fs::symlink_status(path, ignored))) return;
+    const std::string name = path.filename().string();
+    if (name.starts_with("APP_NVRAM.dat") && name.ends_with(".tmp")) return;
+    if (Below(path, modules)) return;
+    std::string end;
+    if (LeadsOut(path, root, &end))
+      Refuse("the set's folder " + folder.string() + " holds a link that leads out of it: " + path.string() +
+             " is a link to " + end + ", and the set writes its files only below its folder; remove the link, or "
+             "start a fresh set with --fresh (which removes the link, never what it points to)");
+  };
+  for (const char* name : kSetEntries) {
+    const fs::path entry = folder / name;
+    check(entry);
+    std::error_code ignored;
+    if (!fs::is_directory(fs::symlink_status(entry, ignored))) continue;
+    // The walk follows no link: each is checked where it stands.
+    for (fs::recursive_directory_iterator it(entry, error), end; !error && it != end; it.increment(error))
+      check(it->path());
+    if (error) Refuse("cannot read " + entry.string() + ": " + error.message(), 1);
+  }
+}
+
 // The set's files: TVUI_ROOT, else the default folder, checked before
 // anything is made or removed there. `fresh` names what asks for a set fresh
 // from the factory (empty: the set as its folder holds it). A TVUI_ROOT that
@@ -583,6 +648,7 @@ void PrepareSetFolder(const fs::path& folder, const std::string& fresh) {
   if (!HasSetMark(folder)) WriteSetMark(folder);
   LockSetFolder(folder);
   if (!fresh.empty()) EmptySetFolder(folder);
+  CheckSetLinks(folder);
   const fs::path settings = folder / "mnt" / "nvram";
   CheckSetFolder(settings);
   for (const char* name : kSettingsFiles)
@@ -761,8 +827,10 @@ void SwitchOn(bool pastSetup) {
   if (pastSetup && SetHasStandby()) {
     AwaitTheSet([] { return WindowFrames() != 0; });
     if (AcquirePslDornSem()) {
-      SetPastSetup();
+      const std::string unwritten = SetPastSetup();
       ReleasePslDornSem();
+      // The set goes on as it is; its next start shows the setup again.
+      if (!unwritten.empty()) OutputTee::Say("tvui: " + unwritten, true);
     }
   }
   WakeByPowerKey();

@@ -485,31 +485,61 @@ bool FillGoesOn(uint32_t a, uint32_t b) {
   return true;
 }
 
+// A frame as large as the screen would take four bytes a pixel for its
+// colours and as much again for the fill's open pixels, more than the set's
+// own screen: it is drawn a band of tile rows at a time, and of each pixel
+// only whether the fill goes on to the pixel on its right and to the one
+// below it is kept. The fill then runs along the rows, a span at a time.
 Inside InsideOf(const Placed& frame) {
   Inside inside;
+  const VgRect area = frame.Drawn();
+  if (VgIsRectEmpty(area)) return inside;
+  const int32_t w = VgGetRectW(area);
+  const int32_t h = VgGetRectH(area);
+  const auto at = [w](int32_t x, int32_t y) { return size_t(y) * size_t(w) + size_t(x); };
+  std::vector<bool> right(at(0, h));
+  std::vector<bool> down(at(0, h));
   std::vector<uint32_t> colours;
-  const Ink ink = Render(frame, frame.Drawn(), &colours);
-  if (VgIsRectEmpty(ink.area)) return inside;
-  inside.area = ink.area;
-  const int32_t w = VgGetRectW(ink.area);
-  const int32_t h = VgGetRectH(ink.area);
-  inside.in.assign(colours.size(), false);
+  std::vector<uint32_t> above;  // the last row of the band before
+  for (int32_t top = 0; top < h; top += kTileRows) {
+    const VgRect band{area.x1, area.y1 + top, area.x2, std::min(area.y2, area.y1 + top + kTileRows)};
+    if (VgIsRectEmpty(Render(frame, band, &colours).area)) return inside;
+    const int32_t rows = VgGetRectH(band);
+    for (int32_t y = 0; y < rows; ++y) {
+      for (int32_t x = 0; x < w; ++x) {
+        const uint32_t colour = colours[at(x, y)];
+        if (x + 1 < w) right[at(x, top + y)] = FillGoesOn(colour, colours[at(x + 1, y)]);
+        if (y + 1 < rows) down[at(x, top + y)] = FillGoesOn(colour, colours[at(x, y + 1)]);
+        if (y == 0 && top > 0) down[at(x, top - 1)] = FillGoesOn(above[size_t(x)], colour);
+      }
+    }
+    above.assign(colours.end() - w, colours.end());
+  }
+  inside.area = area;
+  inside.in.assign(at(0, h), false);
   VgPoint middle{(frame.extent.x1 + frame.extent.x2) / 2, (frame.extent.y1 + frame.extent.y2) / 2};
-  if (!VgIsPointInRect(ink.area, middle)) middle = {(ink.area.x1 + ink.area.x2) / 2, (ink.area.y1 + ink.area.y2) / 2};
-  std::vector<size_t> open{size_t(middle.y - ink.area.y1) * size_t(w) + size_t(middle.x - ink.area.x1)};
-  inside.in[open.back()] = true;
-  while (!open.empty()) {
-    const size_t at = open.back();
-    open.pop_back();
-    const int32_t x = int32_t(at % size_t(w));
-    const int32_t y = int32_t(at / size_t(w));
-    const std::pair<int32_t, int32_t> steps[] = {{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}};
-    for (const auto& [nx, ny] : steps) {
-      if (nx < 0 || ny < 0 || nx >= w || ny >= h) continue;
-      const size_t next = size_t(ny) * size_t(w) + size_t(nx);
-      if (inside.in[next] || !FillGoesOn(colours[at], colours[next])) continue;
-      inside.in[next] = true;
-      open.push_back(next);
+  if (!VgIsPointInRect(area, middle)) middle = {(area.x1 + area.x2) / 2, (area.y1 + area.y2) / 2};
+  // Each seed fills the run of its row that the fill reaches from it, and
+  // leaves a seed in the rows above and below for every run there that the
+  // filled run reaches and that no seed left before it already reaches.
+  std::vector<VgPoint> seeds{{middle.x - area.x1, middle.y - area.y1}};
+  while (!seeds.empty()) {
+    const VgPoint seed = seeds.back();
+    seeds.pop_back();
+    if (inside.in[at(seed.x, seed.y)]) continue;
+    int32_t x1 = seed.x;
+    int32_t x2 = seed.x;
+    while (x1 > 0 && right[at(x1 - 1, seed.y)] && !inside.in[at(x1 - 1, seed.y)]) --x1;
+    while (x2 + 1 < w && right[at(x2, seed.y)] && !inside.in[at(x2 + 1, seed.y)]) ++x2;
+    for (int32_t x = x1; x <= x2; ++x) inside.in[at(x, seed.y)] = true;
+    for (const int32_t y : {seed.y - 1, seed.y + 1}) {
+      if (y < 0 || y >= h) continue;
+      bool reached = false;  // the pixel before, in this row, is reached
+      for (int32_t x = x1; x <= x2; ++x) {
+        const bool reaches = down[at(x, std::min(y, seed.y))] && !inside.in[at(x, y)];
+        if (reaches && !(reached && right[at(x - 1, y)])) seeds.push_back({x, y});
+        reached = reaches;
+      }
     }
   }
   return inside;

@@ -266,10 +266,9 @@ std::string StorablePair(const ScenarioTokens& t) { return ScenarioUnstorablePai
 
 std::string StoreLine(const ScenarioTokens& t) {
   if (t.size() != 3) return "store takes a key and a value";
-  const int32_t result = MainApp::GetWrapper()->OnGetPersistentData()->PutString(VgNewStringAnsi(t[1].text.c_str()),
-                                                                                 VgNewStringAnsi(t[2].text.c_str()));
+  std::string failure = ScenarioStorePairs(MainApp::GetWrapper()->OnGetPersistentData(), {t[1].text}, t[2].text);
   Show();
-  return ScenarioStoreRefusal(result);
+  return failure;
 }
 
 constexpr ScenarioCommand kCommands[] = {

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -31,6 +32,7 @@
 #include "output_tee.h"
 #include "simtv.h"
 #include "stick.h"
+#include "storageFunction.h"
 
 namespace TvuiProduct {
 
@@ -170,33 +172,55 @@ std::string StorablePair(const ScenarioTokens& t) {
   return why.empty() ? why : why + " (every stores it under " + longest[1].text + " too)";
 }
 
+// Between periods of operation no GUI loop runs, and the store the next
+// period starts with loads the settings file: the line changes the file
+// itself, as tvsettings would, the write checked. A file that is missing or
+// fails its checks is the next period's to recover (from its backup, or the
+// defaults): the line does not write one in its place.
+std::string StoreInFile(const std::vector<std::string>& keys, const std::string& value) {
+  const std::string file = NvPath("/mnt/nvram/APP_NVRAM.dat");
+  StorageContext* context = StorageInit();
+  errno = 0;
+  const int32_t loaded = StorageLoad(context, file.c_str());
+  const int why = errno;
+  std::string failure;
+  if (loaded != STORAGE_OK) {
+    const std::string state = loaded != STORAGE_FILE_ERROR ? "it fails its checks (" + std::to_string(loaded) + ")"
+                              : why                        ? std::string("it cannot be read (") + std::strerror(why) + ")"
+                                                           : std::string("it cannot be read");
+    failure = "store cannot change " + file + " between periods of operation: " + state +
+              ", and the next period recovers it; store the value once the set is on";
+  }
+  for (size_t i = 0; failure.empty() && i < keys.size(); ++i)
+    failure = ScenarioStoreRefusal(StoragePut(context, keys[i].c_str(), value.c_str()));
+  if (failure.empty()) {
+    errno = 0;
+    const int32_t saved = StorageSave(context);
+    failure = ScenarioStoreUnwritten(saved, errno);
+  }
+  StorageDone(context);
+  return failure;
+}
+
+// Puts VALUE under each key that keysNow gives, on the GUI thread in its turn,
+// or in the settings file between periods; COUNT tells how many keys.
+std::string StorePairs(std::function<std::vector<std::string>()> keysNow, const std::string& value,
+                       const std::shared_ptr<size_t>& count) {
+  // By value: a call the GUI thread has not taken in time is left to it.
+  return ScenarioOnGuiThread([keysNow, value, count] {
+    const std::vector<std::string> keys = keysNow();
+    *count = keys.size();
+    if (!GuiLoopRunning()) return StoreInFile(keys, value);
+    return ScenarioStorePairs(MainApp::GetPersistentData(), keys, value);
+  });
+}
+
 std::string StoreLine(const ScenarioTokens& t) {
   if (t.size() != 3) return "store takes a key and a value, or every and a value";
-  if (t[1].text != "every" || t[1].quoted) {
-    // The store is the GUI thread's.
-    return ScenarioOnGuiThread([t] {
-      return ScenarioStoreRefusal(MainApp::GetPersistentData()->PutString(VgNewStringAnsi(t[1].text.c_str()),
-                                                                          VgNewStringAnsi(t[2].text.c_str())));
-    });
-  }
   auto count = std::make_shared<size_t>(0);
-  std::string failure = ScenarioOnGuiThread([t, count] {
-    ::PersistentData::PersistentData* store = MainApp::GetPersistentData();
-    VgString value = VgNewStringAnsi(t[2].text.c_str());
-    const std::vector<std::string> keys = StoredKeys();
-    // One write of the file for them all, as the defaults are written.
-    const bool sync = store->OnGetAutoSyncData();
-    store->OnSetAutoSyncData(false);
-    std::string refusal;
-    for (const std::string& key : keys) {
-      std::string why = ScenarioStoreRefusal(store->PutString(VgNewStringAnsi(key.c_str()), value));
-      if (refusal.empty()) refusal = why;
-    }
-    store->OnSetAutoSyncData(sync);
-    store->SyncData();
-    *count = keys.size();
-    return refusal;
-  });
+  if (t[1].text != "every" || t[1].quoted)
+    return StorePairs([key = t[1].text] { return std::vector{key}; }, t[2].text, count);
+  std::string failure = StorePairs(&StoredKeys, t[2].text, count);
   if (failure.empty()) OutputTee::Say("tvui: " + std::to_string(*count) + " settings keys hold \"" + t[2].text + "\"");
   return failure;
 }
@@ -400,8 +424,9 @@ bool InStandby() {
   return standby && !standby->activeApp && !standby->initialSetup;
 }
 
-void PastSetup() {
-  MainApp::GetPersistentData()->PutInteger(VgNewString(MainApp::kSetupStepKey), MainApp::kSetupComplete);
+std::string PastSetup() {
+  return ScenarioStorePairs(MainApp::GetPersistentData(), {VgStringToUtf8(VgNewString(MainApp::kSetupStepKey))},
+                            std::to_string(MainApp::kSetupComplete));
 }
 
 constexpr SetPowerOps kPower{&InStandby, &PastSetup};

@@ -32,6 +32,7 @@
 #include "GenPng.h"
 #include "NonMenuSystem/CommonMuteBar.h"
 #include "NonMenuSystem/EnterPinDialog.h"
+#include "PersistentData/PersistentData.h"
 #include "Primitives/KeyRoutingForm.h"
 #include "Strings.h"
 #include "SubSystem/Open.h"
@@ -897,7 +898,7 @@ std::string TvLine(const ScenarioTokens&) { return "tv lines come before every o
 std::string SwitchOn() {
   if (!SetHasStandby()) return "tv on needs the product's root: only it has a standby to wake from";
   simtv_advance(1000);
-  SetPastSetup();
+  if (std::string unwritten = SetPastSetup(); !unwritten.empty()) return unwritten;
   WakeByPowerKey();
   simtv_advance(1000);
   if (SetInStandby()) return "the set did not wake from standby";
@@ -1480,6 +1481,37 @@ std::string ScenarioStoreRefusal(int32_t result) {
            std::to_string(kStoragePairLimit) + " bytes";
   if (result == STORAGE_CHAIN_REFUSED) return "the settings store refuses an empty key or value";
   return {};
+}
+
+std::string ScenarioStoreUnwritten(int32_t saved, int reason) {
+  const std::string file = NvPath("/mnt/nvram/APP_NVRAM.dat");
+  if (saved == STORAGE_FILE_ERROR)
+    return "store cannot write " + file + ": " +
+           (reason ? std::strerror(reason) : "the settings store could not (the set's log says more)");
+  if (saved == STORAGE_TOO_LARGE)
+    return "store cannot write " + file + " whole: it would pass " + std::to_string(kStorageFileLimit) +
+           " bytes, and the settings store leaves out the pairs past them";
+  return {};
+}
+
+std::string ScenarioStorePairs(::PersistentData::PersistentData* store, const std::vector<std::string>& keys,
+                               const std::string& value) {
+  const bool holding = GuiLoopRunning();
+  if (holding) ::PersistentData::PersistentData::WriteHeldSaves();
+  const bool sync = store->OnGetAutoSyncData();
+  store->OnSetAutoSyncData(false);
+  std::string refusal;
+  for (const std::string& key : keys) {
+    std::string why =
+        ScenarioStoreRefusal(store->PutString(VgNewStringAnsi(key.c_str()), VgNewStringAnsi(value.c_str())));
+    if (refusal.empty()) refusal = why;
+  }
+  store->OnSetAutoSyncData(sync);
+  errno = 0;
+  const int32_t saved = store->SyncData();
+  const int reason = errno;
+  if (holding) ::PersistentData::PersistentData::HoldSaves();
+  return refusal.empty() ? ScenarioStoreUnwritten(saved, reason) : refusal;
 }
 
 std::string ScenarioUnstorablePair(const ScenarioTokens& t) {

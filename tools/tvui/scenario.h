@@ -82,6 +82,10 @@
 #include <string>
 #include <vector>
 
+namespace PersistentData {
+class PersistentData;
+}
+
 struct ScenarioToken {
   std::string text;
   bool quoted = false;
@@ -154,6 +158,19 @@ std::vector<std::string> ScenarioListedScreens();
 // Why the settings store refused the pair that a store line put (the
 // store's result), empty when it took it.
 std::string ScenarioStoreRefusal(int32_t result);
+// Why the settings file does not hold what a store line put in the store:
+// its write failed (the errno of the write in REASON, 0 when none is known),
+// or it would pass its size and the store left pairs out; empty when the
+// save's result SAVED says it holds them.
+std::string ScenarioStoreUnwritten(int32_t saved, int reason);
+// Puts VALUE under each of KEYS in STORE and writes its file at once, so
+// that a write that fails fails the line, naming the file and the reason as
+// the file line does. While the GUI loop runs, its turn holds the settings'
+// writes till it ends, where no line could see one fail: the turn's held
+// writes go first, the line's own now, and the turn holds its writes again.
+// Empty, or why the line fails (a pair the store refuses first).
+std::string ScenarioStorePairs(::PersistentData::PersistentData* store, const std::vector<std::string>& keys,
+                               const std::string& value);
 // Why the settings store would refuse the pair of a store line (KEY VALUE),
 // checked as the scenario loads; empty when it may take it.
 std::string ScenarioUnstorablePair(const ScenarioTokens& tokens);

@@ -21,8 +21,9 @@ bool SetInStandby() {
   return ops && ops->inStandby();
 }
 
-void SetPastSetup() {
-  if (const SetPowerOps* ops = g_ops.load()) ops->pastSetup();
+std::string SetPastSetup() {
+  const SetPowerOps* ops = g_ops.load();
+  return ops ? ops->pastSetup() : std::string();
 }
 
 bool IsPowerKey(uint32_t keyCode) { return GuiKeyCodeOf(int32_t(keyCode)) == Key::Power; }

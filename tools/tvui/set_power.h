@@ -6,12 +6,14 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 struct SetPowerOps {
   // Whether the set is in standby, and the settings of a set past the
-  // first-time setup written into the store; the caller holds the GUI lock.
+  // first-time setup written into the store and its file (empty, or why the
+  // file does not hold them); the caller holds the GUI lock.
   bool (*inStandby)();
-  void (*pastSetup)();
+  std::string (*pastSetup)();
 };
 
 // The root's, or null for a root without a standby.
@@ -20,7 +22,7 @@ bool SetHasStandby();
 // The caller holds the GUI lock, or every thread of the set is blocked (the
 // runner between lines). A root without a standby is never in standby.
 bool SetInStandby();
-void SetPastSetup();
+std::string SetPastSetup();
 
 // Whether a hardware key code is a power key (the remote's or the front
 // panel's).
