@@ -972,9 +972,11 @@ void Catalogue() {
       {"BannerRF1Input", "RF1"}, {"BannerRF2Input", "RF2"},   {"BannerVideoInput", "AV"},
       {"BannerHDInput", "COMP"}, {"BannerHDMIInput", "HDMI"}, {"BannerPCInput", "PC"},
   };
+  // The source badges, 30 x 20: the input list's rows give the input's name
+  // and its device's name the rest of their width.
   for (const auto& [name, text] : inputs) {
     const std::string t = text;
-    Add(name, 40, 20, [t](Canvas& c) { Badge(c, t, kAccentDeep, true, t.size() > 3 ? 9 : 11); });
+    Add(name, 30, 20, [t](Canvas& c) { Badge(c, t, kAccentDeep, true, t.size() > 3 ? 7 : t.size() > 2 ? 9 : 11); });
   }
   Add("DTV", 36, 18, [](Canvas& c) { Badge(c, "DTV", kAccentDeep, true, 10); });
   Add("ATV", 36, 18, [](Canvas& c) { Badge(c, "ATV", C(96, 104, 116), true, 10); });
