@@ -400,13 +400,25 @@ TEST_F(LayoutCheck, ATextOrIconCrossingTheFrameBehindItAndAHelpBarOverItsPanelsE
 
   // A name begun at a row's edge sets its first stem against the side line
   // of the focus ring stretched over the row; a few pixels in, it is clear.
+  // A band open at its ends has no line there: the name may begin at its
+  // very edge, and end at the other, but not run past it.
   Core::Group* row = Group(banner, {300, 100, 740, 130});
-  Frame(row, Bitmaps::WiFiScanButtonFocus, {0, 0, 440, 30});
+  Views::Frame* ring = Frame(row, Bitmaps::MediaListButtonFocus, {0, 0, 440, 30});
   Views::Text* name = Text(row, "HomeNet", {0, 0, 160, 30});
   fault = CheckLayout(root);
   EXPECT_TRUE(Has(fault, "\"HomeNet\" (340,472,500,502) paints (342,") && Has(fault, "edge of Views::Frame")) << fault;
   name->OnSetBounds({6, 0, 160, 30});
   EXPECT_EQ(CheckLayout(root), "");
+  ring->OnSetBitmap(VgLoad<Resources::Bitmap>(Bitmaps::WiFiScanButtonFocus));
+  name->OnSetBounds({0, 0, 160, 30});
+  EXPECT_EQ(CheckLayout(root), "");
+  name->OnSetAlignH(Views::Text::AlignRight);
+  name->OnSetBounds({280, 0, 440, 30});
+  EXPECT_EQ(CheckLayout(root), "");
+  name->OnSetBounds({290, 0, 450, 30});
+  fault = CheckLayout(root);
+  EXPECT_TRUE(Has(fault, "\"HomeNet\" (630,472,790,502) paints (") && Has(fault, "past Core::Group (340,472,780,502)"))
+      << fault;
   banner->Remove(row);
 
   // The bar of the banner's keys half over its bottom edge; below it, no fault.

@@ -635,19 +635,21 @@ bool FrameBehind(const std::vector<Placed>& views, size_t frame, size_t view) {
 // Where a text or an icon drawn over a frame or a picture crosses its edge,
 // false when it does not: part of what it paints lies inside (Inside(x, y))
 // and part on the frame's border, its corner or past it. With touching, a
-// pixel inside beside one that is not counts as on the border too: a stem
-// against the inner edge of a ring's side reads as part of its line. A tail
-// or a top just meeting the line above or below touches it at a point, and
-// the rows the design fixes often leave their font's line no room to keep
-// off it: that is no fault. *out is the smallest rectangle around the part
-// that is not inside.
+// pixel inside beside one of the frame's art that is not counts as on the
+// border too: a stem against the inner edge of a ring's side reads as part
+// of its line. Beside the frame's bounds there is no line unless its art
+// draws one there: a band open at its ends lets a name begin at its very
+// edge. A tail or a top just meeting the line above or below touches it at
+// a point, and the rows the design fixes often leave their font's line no
+// room to keep off it: that is no fault. *out is the smallest rectangle
+// around the part that is not inside.
 template <class Inside>
-bool CrossesEdge(const Ink& ink, VgRect shown, const Inside& inside, bool touching, VgRect* out) {
+bool CrossesEdge(const Ink& ink, VgRect shown, const Inside& inside, VgRect art, bool touching, VgRect* out) {
   bool in = false;
   *out = {0, 0, 0, 0};
+  auto line = [&](int32_t x, int32_t y) { return VgIsPointInRect(art, {x, y}) && !inside(x, y); };
   auto edge = [&](int32_t x, int32_t y) {
-    return !inside(x, y) ||
-           (touching && (!inside(x - 1, y) || !inside(x + 1, y)));
+    return !inside(x, y) || (touching && (line(x - 1, y) || line(x + 1, y)));
   };
   const VgRect box = VgIntersectRect(ink.painted, shown);
   for (int32_t y = box.y1; y < box.y2; ++y) {
@@ -895,7 +897,8 @@ std::string CheckLayout(Core::View* root) {
         if (!insides.count(f)) insides[f] = InsideOf(back);
         const Inside& inside = insides[f];
         VgRect out;
-        if (CrossesEdge(*ink, p.clip, [&](int32_t x, int32_t y) { return inside.At(x, y); }, IsText(p.view), &out))
+        if (CrossesEdge(*ink, p.clip, [&](int32_t x, int32_t y) { return inside.At(x, y); }, inside.area,
+                        IsText(p.view), &out))
           add("in " + DescribeWindow(p.window) + ": " + Describe(p) + " paints " + RectText(out) + " on the edge of " +
               Describe(back) + " behind it, or past it: it crosses its frame");
         break;
@@ -912,8 +915,8 @@ std::string CheckLayout(Core::View* root) {
             (drawn.x1 < solid.x1 && drawn.x2 > solid.x2) || (drawn.y1 < solid.y1 && drawn.y2 > solid.y2);
         if (!IsText(p.view) && across) break;
         VgRect out;
-        if (CrossesEdge(*ink, p.clip, [&](int32_t x, int32_t y) { return VgIsPointInRect(solid, {x, y}); }, false,
-                        &out))
+        if (CrossesEdge(*ink, p.clip, [&](int32_t x, int32_t y) { return VgIsPointInRect(solid, {x, y}); }, solid,
+                        false, &out))
           add("in " + DescribeWindow(p.window) + ": " + Describe(p) + " paints " + RectText(out) + " past the edge of " +
               Describe(back) + " behind it, whose picture ends at " + RectText(solid) + ": it crosses the picture");
         break;
