@@ -18,6 +18,7 @@
 #include "Bitmaps.h"
 #include "Views/Frame.h"
 #include "Views/Image.h"
+#include "Views/MultilineText.h"
 #include "Views/Rectangle.h"
 #include "Views/Text.h"
 #include "gcm.h"
@@ -248,6 +249,75 @@ TEST_F(LayoutCheck, ATextHangingPastItsBoxLeavesItsWindow) {
   EXPECT_TRUE(Has(CheckLayout(root), "the text leaves its window"));
 }
 
+TEST_F(LayoutCheck, AWrappedTextLosesALinePastTheScreenOrItsWindowAndAWordBrokenInside) {
+  // A caption wrapped at its icon's width, under an icon low on the screen:
+  // the window reaches the screen's foot, the icon past it.
+  Primitives::KeyRoutingForm* menu = Window(0x1000001, {0, 0, 960, 540});
+  menu->firstView.get()->OnSetVisible(false);
+  Core::Group* icon = Group(menu, {180, 380, 280, 594});
+  auto* caption = VgNew<Views::MultilineText>();
+  caption->OnSetFont(font);
+  caption->OnSetAlignH(Views::Text::AlignCentre);
+  caption->OnSetAutoSize(true);
+  caption->OnSetBounds({0, 100, 100, 130});
+  caption->OnSetString(VgNewStringAnsi("Media Player"));
+  icon->Add(caption, 0);
+  ASSERT_EQ(VgGetRectH(caption->Bounds), 2 * caption->LinePitch()) << "two lines at the icon's width";
+
+  // Both lines on the screen.
+  EXPECT_EQ(CheckLayout(root), "");
+  EXPECT_EQ(TextDrawnCut(root, "Media Player"), "");
+  // The second line wholly below the screen (the window reaching past it),
+  // below the window's foot, or below the icon's: nothing of it straddles
+  // the edge, all of it is lost.
+  caption->OnSetBounds(VgSetRectOrigin(caption->Bounds, {0, 140}));
+  ASSERT_GE(icon->Bounds.y1 + 140 + caption->LinePitch(), 540);
+  const struct {
+    VgRect window;
+    VgRect icon;
+    const char* past;
+  } kEdges[] = {
+      {{0, 0, 960, 600}, {180, 380, 280, 594}, "past the screen"},
+      {{0, 0, 960, 540}, {180, 380, 280, 594}, "past Primitives::KeyRoutingForm (0,0,960,540)"},
+      {{0, 0, 960, 600}, {180, 380, 280, 542}, "past Core::Group (180,380,280,542)"},
+  };
+  for (const auto& edge : kEdges) {
+    menu->OnSetBounds(edge.window);
+    icon->OnSetBounds(edge.icon);
+    const std::string fault = CheckLayout(root);
+    EXPECT_TRUE(Has(fault, "Views::MultilineText \"Media Player\" (180,520,280,564) paints (")) << fault;
+    EXPECT_TRUE(Has(fault, edge.past) && Has(fault, "the text leaves its window")) << fault;
+    EXPECT_EQ(TextDrawnCut(root, "Media Player"), "Media") << edge.past;
+    EXPECT_EQ(TextDrawnCut(root, "Media"), "") << "the part shown is whole";
+  }
+  // Wholly outside, the caption shows nothing and loses nothing.
+  menu->OnSetBounds({0, 0, 960, 540});
+  icon->OnSetBounds({180, 380, 280, 594});
+  caption->OnSetBounds(VgSetRectOrigin(caption->Bounds, {0, 170}));
+  EXPECT_EQ(CheckLayout(root), "");
+  EXPECT_EQ(TextDrawnCut(root, "Media Player"), "");
+
+  // A word wider than the box is torn apart; words that fit break at their
+  // spaces and read whole, and so do lines that a line feed ends.
+  caption->OnSetBounds(VgSetRectOrigin(caption->Bounds, {0, 40}));
+  caption->OnSetString(VgNewStringAnsi("PREFERENCES"));
+  ASSERT_GT(font->GetTextWidth(caption->String, 0, 0), 100);
+  std::string fault = CheckLayout(root);
+  EXPECT_TRUE(Has(fault, "Views::MultilineText \"PREFERENCES\" (180,420,280,")) << fault;
+  EXPECT_TRUE(Has(fault, "breaks a word inside, as \"PREFEREN")) << fault;
+  EXPECT_TRUE(Has(fault, "a word wider than its box is torn apart")) << fault;
+  const std::string torn = TextDrawnCut(root, "PREFERENCES");
+  EXPECT_TRUE(torn.starts_with("PREFEREN") && Has(torn, " ") && torn.ends_with("ES")) << torn;
+  caption->OnSetString(VgNewStringAnsi("Game Timer\n1 h"));
+  EXPECT_EQ(CheckLayout(root), "");
+  EXPECT_EQ(TextDrawnCut(root, "Game Timer\n1 h"), "");
+  // A compound broken after its hyphen reads as written.
+  caption->OnSetBounds({0, 40, font->GetTextWidth(VgNewStringAnsi("Wi-"), 0, 0) + 1, 90});
+  caption->OnSetString(VgNewStringAnsi("Wi-Fi"));
+  ASSERT_EQ(VgGetRectH(caption->Bounds), 2 * caption->LinePitch());
+  EXPECT_EQ(CheckLayout(root), "");
+}
+
 TEST_F(LayoutCheck, AnImagePastItsWindowIsCutOffButAGroupInsideMayShowPartOfOne) {
   Primitives::KeyRoutingForm* page = Window(0x1000001, {0, 0, 710, 540});
   Core::Group* row = Group(page, {100, 100, 400, 128});
@@ -330,13 +400,25 @@ TEST_F(LayoutCheck, ATextOrIconCrossingTheFrameBehindItAndAHelpBarOverItsPanelsE
 
   // A name begun at a row's edge sets its first stem against the side line
   // of the focus ring stretched over the row; a few pixels in, it is clear.
+  // A band open at its ends has no line there: the name may begin at its
+  // very edge, and end at the other, but not run past it.
   Core::Group* row = Group(banner, {300, 100, 740, 130});
-  Frame(row, Bitmaps::WiFiScanButtonFocus, {0, 0, 440, 30});
+  Views::Frame* ring = Frame(row, Bitmaps::MediaListButtonFocus, {0, 0, 440, 30});
   Views::Text* name = Text(row, "HomeNet", {0, 0, 160, 30});
   fault = CheckLayout(root);
   EXPECT_TRUE(Has(fault, "\"HomeNet\" (340,472,500,502) paints (342,") && Has(fault, "edge of Views::Frame")) << fault;
   name->OnSetBounds({6, 0, 160, 30});
   EXPECT_EQ(CheckLayout(root), "");
+  ring->OnSetBitmap(VgLoad<Resources::Bitmap>(Bitmaps::WiFiScanButtonFocus));
+  name->OnSetBounds({0, 0, 160, 30});
+  EXPECT_EQ(CheckLayout(root), "");
+  name->OnSetAlignH(Views::Text::AlignRight);
+  name->OnSetBounds({280, 0, 440, 30});
+  EXPECT_EQ(CheckLayout(root), "");
+  name->OnSetBounds({290, 0, 450, 30});
+  fault = CheckLayout(root);
+  EXPECT_TRUE(Has(fault, "\"HomeNet\" (630,472,790,502) paints (") && Has(fault, "past Core::Group (340,472,780,502)"))
+      << fault;
   banner->Remove(row);
 
   // The bar of the banner's keys half over its bottom edge; below it, no fault.

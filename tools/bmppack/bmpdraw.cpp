@@ -257,16 +257,29 @@ void AddFrames(const std::string& name, int w, int h, int frames, int delay,
 
 // Nine-cell frames. A raised button: a light top bevel, a flat face, a darker
 // bottom bevel, rounded corners inside the corner cells.
+Paint ButtonFace(Rgba face, Rgba highlight, float cell) {
+  return [=](float, float y) {
+    if (y < cell) return Mix(highlight, face, y / cell);
+    if (y > 2 * cell) return Mix(face, Mix(face, C(0, 0, 0), 0.35f), (y - 2 * cell) / cell);
+    return face;
+  };
+}
+
 void Button(Canvas& c, Rgba face, Rgba border, Rgba highlight) {
   const float s = static_cast<float>(c.W());
   const float cell = s / 3;
-  c.Fill(Box(0.5f, 0.5f, s - 0.5f, s - 0.5f, cell * 0.7f),
-         [=](float, float y) {
-           if (y < cell) return Mix(highlight, face, y / cell);
-           if (y > 2 * cell) return Mix(face, Mix(face, C(0, 0, 0), 0.35f), (y - 2 * cell) / cell);
-           return face;
-         });
+  c.Fill(Box(0.5f, 0.5f, s - 0.5f, s - 0.5f, cell * 0.7f), ButtonFace(face, highlight, cell));
   c.Fill(Ring(Box(0.5f, 0.5f, s - 0.5f, s - 0.5f, cell * 0.7f), 1.2f), border);
+}
+
+// A row's band: a face across the whole width, a line along its top and its
+// bottom, open at both ends, every column alike. A text set at the row's
+// very edge meets no line.
+void RowBand(Canvas& c, const Paint& face, Rgba line) {
+  const float w = static_cast<float>(c.W()), h = static_cast<float>(c.H());
+  c.Fill(Box(-2, 0.5f, w + 2, h - 0.5f, 0), face);
+  c.Fill(Box(-2, 0.5f, w + 2, 1.7f, 0), line);
+  c.Fill(Box(-2, h - 1.7f, w + 2, h - 0.5f, 0), line);
 }
 
 // A focus ring: a bright rounded border with a soft glow inside the frame
@@ -566,13 +579,19 @@ void Catalogue() {
   // Buttons and focus bars: nine-cell frames, 27 x 27 (cells of 9).
   const Rgba faceNormal = C(40, 52, 72, 235), borderNormal = C(90, 108, 136), lightNormal = C(70, 86, 112, 235);
   const Rgba faceFocus = C(28, 128, 206), borderFocus = C(150, 222, 252), lightFocus = C(96, 200, 250);
-  for (const char* name : {"DialogButtonNonfocus", "PinButtonNonfocus", "OptionButtonNonFocused"})
+  for (const char* name : {"DialogButtonNonfocus", "PinButtonNonfocus"})
     Add(name, 27, 27, [=](Canvas& c) { Button(c, faceNormal, borderNormal, lightNormal); });
   for (const char* name :
-       {"DialogButtonFocus", "PinButtonFocus", "OptionButtonFocused", "ChannelListButtonFocus",
-        "ChannelLogoListButtonFocus", "ChannelOptionButtonFocus", "EPGChannelListButtonFocus", "EPG_ChanButtonFocus",
-        "EPG_ProgramButtonFocus", "EPG_ThemeNameFocus", "EPG_ThemeProgramFocus", "InputLabelsListButtonFocus", "MediaListButtonFocus", "MiniGuide_ButtonFocus"})
+       {"DialogButtonFocus", "PinButtonFocus", "ChannelListButtonFocus", "ChannelLogoListButtonFocus",
+        "ChannelOptionButtonFocus", "EPGChannelListButtonFocus", "EPG_ProgramButtonFocus", "EPG_ThemeNameFocus",
+        "EPG_ThemeProgramFocus", "InputLabelsListButtonFocus", "MediaListButtonFocus", "MiniGuide_ButtonFocus"})
     Add(name, 27, 27, [=](Canvas& c) { Button(c, faceFocus, borderFocus, lightFocus); });
+  // The rows whose caption starts at the row's edge (the setting pages'
+  // framed rows, the recordings library's titles): bands open at their ends.
+  Add("OptionButtonNonFocused", 27, 27,
+      [=](Canvas& c) { RowBand(c, ButtonFace(faceNormal, lightNormal, 9), borderNormal); });
+  for (const char* name : {"OptionButtonFocused", "EPG_ChanButtonFocus"})
+    Add(name, 27, 27, [=](Canvas& c) { RowBand(c, ButtonFace(faceFocus, lightFocus, 9), borderFocus); });
   Add("CheckBoxButtonFocus", 27, 27, [](Canvas& c) { FocusRing(c, kAccent, 2); });
 
   // Focus frames drawn around a client rectangle (border width 4: cells of 4).
@@ -718,12 +737,11 @@ void Catalogue() {
     c.Fill(Ring(Box(1, 1, 16, 16, 3), 1.3f), C(170, 184, 204));
     c.Fill(Polyline({{4.5f, 8.5f}, {7.5f, 12}, {13, 4.5f}}, 1.5f), kAccent);
   });
-  // The rows of the Wi-Fi scan, controller and device lists: a bar with a
-  // bright edge (nine cells of 10).
+  // The rows of the Wi-Fi scan, controller and device lists, whose names
+  // start at the row's edge: a band with bright edges above and below, open
+  // at its ends (nine cells of 10).
   Add("WiFiScanButtonFocus", 30, 30, [](Canvas& c) {
-    const Sdf box = Box(0.5f, 0.5f, 29.5f, 29.5f, 7);
-    c.Fill(box, Vertical(C(28, 128, 206, 220), C(14, 70, 140, 220), 0, 30));
-    c.Fill(Ring(box, 1.5f), C(150, 222, 252));
+    RowBand(c, Vertical(C(28, 128, 206, 220), C(14, 70, 140, 220), 0, 30), C(150, 222, 252));
   });
 
   // The media browser: the folder mark of a list row, the thumbnails of a
@@ -972,9 +990,11 @@ void Catalogue() {
       {"BannerRF1Input", "RF1"}, {"BannerRF2Input", "RF2"},   {"BannerVideoInput", "AV"},
       {"BannerHDInput", "COMP"}, {"BannerHDMIInput", "HDMI"}, {"BannerPCInput", "PC"},
   };
+  // The source badges, 30 x 20: the input list's rows give the input's name
+  // and its device's name the rest of their width.
   for (const auto& [name, text] : inputs) {
     const std::string t = text;
-    Add(name, 40, 20, [t](Canvas& c) { Badge(c, t, kAccentDeep, true, t.size() > 3 ? 9 : 11); });
+    Add(name, 30, 20, [t](Canvas& c) { Badge(c, t, kAccentDeep, true, t.size() > 3 ? 7 : t.size() > 2 ? 9 : 11); });
   }
   Add("DTV", 36, 18, [](Canvas& c) { Badge(c, "DTV", kAccentDeep, true, 10); });
   Add("ATV", 36, 18, [](Canvas& c) { Badge(c, "ATV", C(96, 104, 116), true, 10); });

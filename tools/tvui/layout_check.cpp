@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstdio>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -80,9 +81,12 @@ class Walk {
   explicit Walk(Core::View* root) {
     auto* group = vg_cast<Core::Group>(root);
     if (!group || !group->Visible) return;
+    screen = group->Bounds;
     Collect(group, kNone, TopLeft(group->Bounds), group->Bounds, nullptr, 0, false);
   }
   std::vector<Placed> views;
+  // What the root shows: a line past it is lost like one past its window.
+  VgRect screen{0, 0, 0, 0};
 
  private:
   int windows_ = 0;
@@ -258,14 +262,17 @@ std::string PointText(VgPoint p) { return "(" + std::to_string(p.x) + "," + std:
 // away, not cut off.
 bool Scrolls(Core::View* view) { return vg_cast<Forms::ScrollForm>(view) != nullptr; }
 
-// The part of the screen the groups around the view keep it in. Inside a
-// form that scrolls, only the groups within that form count: the text moves
-// through the form, and what lies beyond its edge is scrolled away.
-VgRect Room(const std::vector<Placed>& views, const Placed& p) {
+// The part of the screen the groups around the view keep it in, and the
+// screen itself. Inside a form that scrolls, only the groups within that
+// form count: the text moves through the form, and what lies beyond its edge
+// is scrolled away.
+VgRect Room(const std::vector<Placed>& views, const Placed& p, VgRect screen) {
   VgRect room{INT32_MIN / 2, INT32_MIN / 2, INT32_MAX / 2, INT32_MAX / 2};
-  for (size_t g = p.parent; g != kNone && !Scrolls(views[g].view); g = views[g].parent)
+  for (size_t g = p.parent; g != kNone; g = views[g].parent) {
+    if (Scrolls(views[g].view)) return room;
     room = VgIntersectRect(room, views[g].extent);
-  return room;
+  }
+  return VgIntersectRect(room, screen);
 }
 
 // The innermost group around the view that the area runs past.
@@ -275,14 +282,17 @@ const Placed* LeftGroup(const std::vector<Placed>& views, const Placed& p, VgRec
   return nullptr;
 }
 
-// Where a text runs past the edge of a group around it, false when it does
-// not. A line of text reaches as high and as low as its glyphs, even where
-// its own bounds cut them (a font taller than its bounds is the text's own
-// business, not a fault of its window); across, it reaches as far as its own
-// bounds let it paint (an ellipsis). A text wrapped into lines is taken as
-// painted, cut where a glyph paints on both sides of an edge.
-bool LeavesAt(const std::vector<Placed>& views, const Placed& p, const Ink& ink, VgRect* area) {
-  const VgRect room = Room(views, p);
+// Where a text runs past the edge of a group around it or of the screen,
+// false when it does not. A line of text reaches as high and as low as its
+// glyphs, even where its own bounds cut them (a font taller than its bounds
+// is the text's own business, not a fault of its window); across, it
+// reaches as far as its own bounds let it paint (an ellipsis). A text
+// wrapped into lines is taken as painted: shown in part, it loses whatever
+// it paints past the edge, a line cut there or a whole line beyond it (the
+// second line of a caption below the screen). Wholly outside, it shows
+// nothing and loses nothing a viewer could see.
+bool LeavesAt(const std::vector<Placed>& views, const Placed& p, VgRect screen, const Ink& ink, VgRect* area) {
+  const VgRect room = Room(views, p, screen);
   auto* text = vg_cast<Views::Text>(p.view);
   if (!vg_cast<Views::MultilineText>(p.view) && text->Font) {
     const int32_t baseline = text->Baseline(p.extent);
@@ -290,20 +300,77 @@ bool LeavesAt(const std::vector<Placed>& views, const Placed& p, const Ink& ink,
     *area = {ink.painted.x1, baseline + glyphs.y1, ink.painted.x2, baseline + glyphs.y2 + text->Shadow};
     return !VgIsRectEmpty(VgIntersectRect(*area, room)) && !Contains(room, *area);
   }
-  const VgRect box = ink.painted;
-  for (int32_t y = box.y1; y < box.y2; ++y) {
-    for (int32_t x = box.x1; x < box.x2; ++x) {
-      if (!ink.PaintedAt(x, y) || VgIsPointInRect(room, {x, y})) continue;
-      for (VgPoint n : {VgPoint{x - 1, y}, VgPoint{x + 1, y}, VgPoint{x, y - 1}, VgPoint{x, y + 1}}) {
-        if (VgIsPointInRect(room, n) && ink.PaintedAt(n.x, n.y)) {
-          *area = {x, y, x + 1, y + 1};
-          return true;
-        }
-      }
+  if (Contains(room, ink.painted) || VgIsRectEmpty(VgIntersectRect(room, ink.painted))) return false;
+  bool shown = false;
+  VgRect lost{0, 0, 0, 0};
+  for (int32_t y = ink.painted.y1; y < ink.painted.y2; ++y) {
+    for (int32_t x = ink.painted.x1; x < ink.painted.x2; ++x) {
+      if (!ink.PaintedAt(x, y)) continue;
+      if (VgIsPointInRect(room, {x, y}))
+        shown = true;
+      else
+        lost = VgUnionRect(lost, {x, y, x + 1, y + 1});
     }
   }
-  return false;
+  *area = lost;
+  return shown && !VgIsRectEmpty(lost);
 }
+
+// ------------------------------------------------------------ wrapped lines
+
+// A line of a wrapped text as it shows it.
+struct WrappedLine {
+  std::u16string chars;
+  int32_t consumed = 0;  // characters of the string it took, the spaces it broke at too
+  bool lineFeed = false;
+};
+
+// The lines of a wrapped text's shown string (Views::MultilineText): the
+// count, then per line its record's length, what it consumed and its
+// characters, a line feed last where it ended at one.
+std::vector<WrappedLine> WrappedLines(Views::MultilineText* text) {
+  std::vector<WrappedLine> lines;
+  const VgString shown = text->shownText;
+  const int32_t length = VgGetStringLength(shown);
+  if (length < 1) return lines;
+  for (int32_t i = 0, pos = 1; i < shown[0] && pos + 1 < length; ++i) {
+    const int32_t size = shown[pos];
+    if (size < 2 || pos + size > length) break;
+    WrappedLine line;
+    line.consumed = shown[pos + 1];
+    line.chars.assign(shown + pos + 2, shown + pos + size);
+    if (!line.chars.empty() && line.chars.back() == u'\n') {
+      line.chars.pop_back();
+      line.lineFeed = true;
+    }
+    lines.push_back(std::move(line));
+    pos += size;
+  }
+  return lines;
+}
+
+bool IsSpace(char16_t c) { return c == u' ' || c == u'\n'; }
+
+// Where a wrapped text breaks a word between two of its lines, as the word
+// reads across them ("PREFERENC" and "ES"); empty when every line ends at a
+// space, a line feed or a hyphen. The wrapper breaks inside a word only when
+// the word alone is wider than the text's box: the line then takes all it
+// consumed, no space left behind.
+std::u16string BrokenWord(Views::MultilineText* text, std::u16string* after) {
+  const std::vector<WrappedLine> lines = WrappedLines(text);
+  for (size_t i = 0; i + 1 < lines.size(); ++i) {
+    const WrappedLine& line = lines[i];
+    const std::u16string& next = lines[i + 1].chars;
+    if (line.lineFeed || line.chars.empty() || next.empty() || size_t(line.consumed) != line.chars.size()) continue;
+    if (IsSpace(line.chars.back()) || line.chars.back() == u'-' || IsSpace(next.front())) continue;
+    const size_t space = line.chars.find_last_of(u' ');
+    *after = next.substr(0, next.find(u' '));
+    return space == std::u16string::npos ? line.chars : line.chars.substr(space + 1);
+  }
+  return {};
+}
+
+std::string Utf8(const std::u16string& text) { return Utf8Text(VgNewString(text.c_str())); }
 
 // Where a line of text does not fit the height of its view: the font's
 // line, from its ascent to its descent, set on the baseline the view draws
@@ -389,6 +456,35 @@ void CutHolding(Core::View* view, const std::string& text, std::string* cut) {
     for (Core::View* child = group->firstView; child; child = child->nextView) CutHolding(child, text, cut);
 }
 
+// What a viewer reads of a wrapped text: the lines whose glyphs lie whole
+// within its own bounds, the groups around it and the screen, one after the
+// other, a line break read as a space (a word broken across two lines reads
+// as two words).
+std::string WrappedReading(const std::vector<Placed>& views, const Placed& p, VgRect screen) {
+  auto* text = vg_cast<Views::MultilineText>(p.view);
+  if (!text || !text->Font) return {};
+  const VgRect room = VgIntersectRect(Room(views, p, screen), p.extent);
+  const std::vector<WrappedLine> lines = WrappedLines(text);
+  const int32_t w = VgGetRectW(p.extent);
+  std::u16string reading;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const VgString chars = VgNewString(lines[i].chars.c_str());
+    const int32_t width = text->Font->GetTextWidth(chars, 0, 0) + text->Shadow;
+    int32_t x = p.extent.x1;
+    if (text->AlignH == Views::Text::AlignCentre) x += (w - width) / 2;
+    else if (text->AlignH == Views::Text::AlignRight) x += w - width;
+    // Across, the line takes its pen's run (a glyph's overhang at the box's
+    // side, the foot of a "T", loses nothing); down, its glyphs.
+    const int32_t baseline = p.extent.y1 + text->LineTop(int32_t(i)) + text->Font->OnGetAscent();
+    const VgRect glyphs = text->Font->GetTextRect(chars);
+    const VgRect line{x, baseline + glyphs.y1, x + width, baseline + glyphs.y2 + text->Shadow};
+    if (!VgIsRectEmpty(glyphs) && !Contains(room, line)) continue;
+    if (!reading.empty()) reading += lines[i - 1].lineFeed ? u'\n' : u' ';
+    reading += lines[i].chars;
+  }
+  return Utf8(reading);
+}
+
 }  // namespace
 
 std::string CutLine(Core::View* view) {
@@ -399,7 +495,17 @@ std::string CutLine(Core::View* view) {
 std::string TextDrawnCut(Core::View* root, const std::string& text) {
   std::string cut;
   CutHolding(root, text, &cut);
-  return cut;
+  if (!cut.empty()) return cut;
+  // A wrapped text loses what a line past the screen or its window takes
+  // with it, and a word broken across its lines.
+  const Walk walk(root);
+  for (const Placed& p : walk.views) {
+    auto* wrapped = vg_cast<Views::MultilineText>(p.view);
+    if (!wrapped || Utf8Text(wrapped->String).find(text) == std::string::npos) continue;
+    const std::string reading = WrappedReading(walk.views, p, walk.screen);
+    if (!reading.empty() && reading.find(text) == std::string::npos) return reading;
+  }
+  return {};
 }
 
 namespace {
@@ -559,19 +665,21 @@ bool FrameBehind(const std::vector<Placed>& views, size_t frame, size_t view) {
 // Where a text or an icon drawn over a frame or a picture crosses its edge,
 // false when it does not: part of what it paints lies inside (Inside(x, y))
 // and part on the frame's border, its corner or past it. With touching, a
-// pixel inside beside one that is not counts as on the border too: a stem
-// against the inner edge of a ring's side reads as part of its line. A tail
-// or a top just meeting the line above or below touches it at a point, and
-// the rows the design fixes often leave their font's line no room to keep
-// off it: that is no fault. *out is the smallest rectangle around the part
-// that is not inside.
+// pixel inside beside one of the frame's art that is not counts as on the
+// border too: a stem against the inner edge of a ring's side reads as part
+// of its line. Beside the frame's bounds there is no line unless its art
+// draws one there: a band open at its ends lets a name begin at its very
+// edge. A tail or a top just meeting the line above or below touches it at
+// a point, and the rows the design fixes often leave their font's line no
+// room to keep off it: that is no fault. *out is the smallest rectangle
+// around the part that is not inside.
 template <class Inside>
-bool CrossesEdge(const Ink& ink, VgRect shown, const Inside& inside, bool touching, VgRect* out) {
+bool CrossesEdge(const Ink& ink, VgRect shown, const Inside& inside, VgRect art, bool touching, VgRect* out) {
   bool in = false;
   *out = {0, 0, 0, 0};
+  auto line = [&](int32_t x, int32_t y) { return VgIsPointInRect(art, {x, y}) && !inside(x, y); };
   auto edge = [&](int32_t x, int32_t y) {
-    return !inside(x, y) ||
-           (touching && (!inside(x - 1, y) || !inside(x + 1, y)));
+    return !inside(x, y) || (touching && (line(x - 1, y) || line(x + 1, y)));
   };
   const VgRect box = VgIntersectRect(ink.painted, shown);
   for (int32_t y = box.y1; y < box.y2; ++y) {
@@ -743,7 +851,13 @@ std::string CheckLayout(Core::View* root) {
           std::to_string(label->Font->GetTextWidth(label->String, 0, 0) + label->Shadow) + " px wide in its " +
           std::to_string(VgGetRectW(p.extent)) + " px");
     }
-    if (LeavesAt(views, p, text.ink, &area)) {
+    if (auto* wrapped = vg_cast<Views::MultilineText>(p.view)) {
+      std::u16string after;
+      if (const std::u16string before = BrokenWord(wrapped, &after); !before.empty())
+        add("in " + DescribeWindow(p.window) + ": " + Describe(p) + " breaks a word inside, as \"" + Utf8(before) +
+            "\" and \"" + Utf8(after) + "\" on the next line: a word wider than its box is torn apart");
+    }
+    if (LeavesAt(views, p, walk.screen, text.ink, &area)) {
       const Placed* group = LeftGroup(views, p, area);
       add("in " + DescribeWindow(p.window) + ": " + Describe(p) + " paints " + RectText(area) + " past " +
           (group ? VgClassOf(group->view)->name + std::string(" ") + RectText(group->extent) : "the screen") +
@@ -813,7 +927,8 @@ std::string CheckLayout(Core::View* root) {
         if (!insides.count(f)) insides[f] = InsideOf(back);
         const Inside& inside = insides[f];
         VgRect out;
-        if (CrossesEdge(*ink, p.clip, [&](int32_t x, int32_t y) { return inside.At(x, y); }, IsText(p.view), &out))
+        if (CrossesEdge(*ink, p.clip, [&](int32_t x, int32_t y) { return inside.At(x, y); }, inside.area,
+                        IsText(p.view), &out))
           add("in " + DescribeWindow(p.window) + ": " + Describe(p) + " paints " + RectText(out) + " on the edge of " +
               Describe(back) + " behind it, or past it: it crosses its frame");
         break;
@@ -830,8 +945,8 @@ std::string CheckLayout(Core::View* root) {
             (drawn.x1 < solid.x1 && drawn.x2 > solid.x2) || (drawn.y1 < solid.y1 && drawn.y2 > solid.y2);
         if (!IsText(p.view) && across) break;
         VgRect out;
-        if (CrossesEdge(*ink, p.clip, [&](int32_t x, int32_t y) { return VgIsPointInRect(solid, {x, y}); }, false,
-                        &out))
+        if (CrossesEdge(*ink, p.clip, [&](int32_t x, int32_t y) { return VgIsPointInRect(solid, {x, y}); }, solid,
+                        false, &out))
           add("in " + DescribeWindow(p.window) + ": " + Describe(p) + " paints " + RectText(out) + " past the edge of " +
               Describe(back) + " behind it, whose picture ends at " + RectText(solid) + ": it crosses the picture");
         break;

@@ -32,7 +32,10 @@ class View;
 // - a text's line is wider than its view, which cuts it off without an
 //   ellipsis, unless the design means that cut (Views::Text::ClipMeant);
 // - a text is drawn cut with an ellipsis that the design does not mean;
-// - a text paints where a group around it cuts it off: it leaves its window;
+// - a text paints where a group around it, or the screen's edge, cuts it
+//   off: it leaves its window; a wrapped text shown in part loses a line
+//   that lies wholly past that edge as much as one cut there;
+// - a wrapped text breaks a word inside, between two of its lines;
 // - an image paints past the frame of its window, which cuts it off;
 // - an image's own bounds cut its picture, whose border goes;
 // - a text or icon paints across the edge of what it lies on, the nearest
@@ -57,7 +60,10 @@ std::string CutLine(Core::View* view);
 // empty when every view that holds it shows it whole. A row that shows a
 // time cut is cut however whole the information line below shows it. A line
 // its box cuts without an ellipsis is cut too, even where the design means
-// it: the first draws what the box shows ("AV Receiv").
+// it: the first draws what the box shows ("AV Receiv"). A wrapped text draws
+// what its lines show whole on the screen and in its window, a line break
+// read as a space: "Media" of "Media Player" whose second line falls below
+// the screen, "PREFERENC ES" of a word broken across two lines.
 std::string TextDrawnCut(Core::View* root, const std::string& text);
 
 // Follows one frame that the root draws into its screen canvas: between the

@@ -38,15 +38,18 @@
 // focus is the key of a string constant (units/Strings/Default.txt) as it
 // reads in the set's language of the moment; texts compare in UTF-8.
 // expect text fails where any view that holds the text draws it cut, with an
-// ellipsis the design does not mean or at its box's edge, however whole
-// another view shows it, and names what that view draws. A picture expected is kept
+// ellipsis the design does not mean or at its box's edge, or wrapped, with a
+// line past the screen or its window or a word broken across two lines,
+// however whole another view shows it, and names what that view draws. A picture expected is kept
 // beside the scenario, a regular file reached without a link: a mismatch
 // writes NAME_diff.png there, and TVUI_UPDATE_GOLDENS=1 rewrites the
 // reference. expect layout, and every
 // screenshot and expect picture after its picture, checks the screen as
 // layout_check.h describes: texts of a window over one another or covered, a
 // text whose glyphs its view's height cuts or that is drawn cut with an
-// ellipsis, a text or image past its window, a text or icon across the edge
+// ellipsis, a text or image past its window or the screen (a wrapped text's
+// line wholly past it too), a word broken inside between the lines of a
+// wrapped text, a text or icon across the edge
 // of the frame or picture it lies on or cut by its own bounds, a help bar
 // over the edge of its screen's panel, and a frame since the previous check
 // in which a window drew over one above it.

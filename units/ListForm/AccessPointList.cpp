@@ -58,10 +58,6 @@ constexpr Column kQorColumns[] = {{&Strings::SID_NETWORK_NAME, 0, 160},
                                   {&Strings::SID_PROTOCOL, 220, 320},
                                   {&Strings::SID_SIGNAL, 320, 440}};
 constexpr int32_t kHeaderHeight = 28;
-// How far a scan row's network name stands off the row's left edge: the
-// focus ring's side line lies on the edge, and a name begun there runs its
-// first stem into the line.
-constexpr int32_t kQorCaptionGap = 6;
 // The separators of a row of the wireless setup list.
 constexpr int32_t kSeparators[] = {274, 480, 550};
 constexpr int32_t kSeparatorWidth = 2;
@@ -301,7 +297,6 @@ XObject* ApItem_Protocol::GetData(XObject* data) {
 QORApItem::QORApItem(XObject* link) : ListItem(link) {
   OnSetBounds({0, 0, 440, 30});
   OnSetTextAlignH(Views::Text::AlignLeft);
-  OnSetTextGap(kQorCaptionGap);
   caption.OnSetEllipsis(true);
   Focused_Bitmap = VgLoad<Resources::Bitmap>(Bitmaps::WiFiScanButtonFocus);
   iconImage.OnSetVisible(false);
@@ -323,7 +318,8 @@ QORApItem::QORApItem(XObject* link) : ListItem(link) {
 void QORApItem::Refresh(XObject* sender) {
   ListItem::Refresh(sender);
   const int32_t h = VgGetRectH(Bounds);
-  caption.OnSetBounds({TextGap, 0, 160, h});
+  // From the row's very edge: the focus band has no line at its ends.
+  caption.OnSetBounds({0, 0, 160, h});
   const VgPoint lock = VgGetRectSize(lockImage.Bounds);
   lockImage.OnSetBounds({175, (h - lock.y) / 2, 175 + lock.x, (h - lock.y) / 2 + lock.y});
   const int32_t protocolX = lockImage.Bounds.x2 + 15;

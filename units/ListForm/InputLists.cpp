@@ -93,8 +93,18 @@ void StyleImage(Views::Image* image, const VgConstant& bitmap, bool visible) {
 
 VgRect Column(int32_t x1, int32_t x2, const ListItem* row) { return {x1, 0, x2, VgGetRectH(row->Bounds)}; }
 
-// Between an input's name and its device's.
-constexpr int32_t kLabelGap = 12;
+// The input row's columns: the source's badge (30 px), the input's name,
+// its device's name a gap after it, the HDMI-CEC mark and the arrow at the
+// row's end; a device's name as long as "AV Receiver" reads whole beside
+// "HDMI 2".
+constexpr int32_t kBadgeLeft = 4;
+constexpr int32_t kBadgeWidth = 30;
+constexpr int32_t kNameLeft = kBadgeLeft + kBadgeWidth + 4;
+constexpr int32_t kNameRight = 150;
+constexpr int32_t kLabelGap = 8;
+constexpr int32_t kCecMarkWidth = 32;
+constexpr int32_t kArrowWidth = 10;
+constexpr int32_t kEndInset = 4;
 
 // A row's icon image shows the first input icon; the button's own looks
 // are its state bitmaps.
@@ -212,8 +222,8 @@ InputItem::InputItem(XObject* link) : ListItem(link) {
   caption.OnSetEllipsis(true);
   StyleText(&labelText, Colors::InputLabelStandardTextColor);
   // The design's label, in its font, without an ellipsis: a device's name
-  // longer than the room the row leaves it ("AV Receiver" beside "HDMI 2")
-  // runs to the column's edge and is cut there.
+  // longer than the room the row leaves it runs to the column's edge and is
+  // cut there.
   labelText.OnSetClipMeant(true);
   Add(&labelText, 0);
   StyleImage(&typeIcon, Bitmaps::BannerHDMIInput, true);
@@ -227,13 +237,16 @@ InputItem::InputItem(XObject* link) : ListItem(link) {
 void InputItem::Refresh(XObject* sender) {
   ListItem::Refresh(sender);
   const int32_t w = VgGetRectW(Bounds);
-  typeIcon.OnSetBounds(Column(4, 44, this));
-  caption.OnSetBounds(Column(48, 160, this));
+  const int32_t arrowLeft = w - kEndInset - kArrowWidth;
+  const int32_t markLeft = arrowLeft - 2 - kCecMarkWidth;
+  typeIcon.OnSetBounds(Column(kBadgeLeft, kBadgeLeft + kBadgeWidth, this));
+  caption.OnSetBounds(Column(kNameLeft, kNameRight, this));
   // A device's name takes the room the input's name leaves.
-  const int32_t nameEnd = caption.Font ? 48 + caption.Font->GetTextWidth(caption.shownText, 0, 0) : 160;
-  labelText.OnSetBounds(Column(std::min(nameEnd + kLabelGap, 162), w - 56, this));
-  cecMark.OnSetBounds(Column(w - 54, w - 22, this));
-  rightArrow.OnSetBounds(Column(w - 20, w - 4, this));
+  const int32_t nameEnd =
+      caption.Font ? kNameLeft + caption.Font->GetTextWidth(caption.shownText, 0, 0) : kNameRight;
+  labelText.OnSetBounds(Column(std::min(nameEnd, kNameRight) + kLabelGap, markLeft - 2, this));
+  cecMark.OnSetBounds(Column(markLeft, markLeft + kCecMarkWidth, this));
+  rightArrow.OnSetBounds(Column(arrowLeft, arrowLeft + kArrowWidth, this));
   cecMark.OnSetVisible(HasCec);
   rightArrow.OnSetVisible(HasCec && focused);
 }

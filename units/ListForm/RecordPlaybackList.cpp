@@ -14,9 +14,6 @@ namespace ListForm {
 
 namespace {
 
-// How far in from the row's sides the focus ring's border ends.
-constexpr int32_t kRingBorder = 6;
-
 using Courier = RecordPlaybackListItemCourier;
 using Row = RecordPlaybackListItem;
 using Copied = Fields<Courier, Field<&Courier::FileName, &Row::FileName>, Field<&Courier::RecordId, &Row::RecordId>,
@@ -72,8 +69,9 @@ XObject* RecordPlaybackListItem::GetData(XObject* data) {
 
 void RecordPlaybackListItem::Refresh(XObject* sender) {
   ListItem::Refresh(sender);
-  // The ellipsis of a long title stops inside the focus ring's border.
-  caption.OnSetBounds({20, 1, VgGetRectW(Bounds) - kRingBorder, VgGetRectH(Bounds)});
+  // A long title's ellipsis may end at the row's edge: the focus band has no
+  // line at its ends.
+  caption.OnSetBounds({20, 1, VgGetRectW(Bounds), VgGetRectH(Bounds)});
 }
 
 // ----------------------------------------------------------------- the list

@@ -126,7 +126,7 @@ void RecordedShowsListItem::Refresh(XObject* sender) {
                        {&channelText, 6, 65},
                        {&caption, 4, 180},
                        {&dateText, 10, kDateWidth},
-                       {&timeText, 4, kTimeWidth},
+                       {&timeText, 4, kRecordTimeWidth},
                        {&lengthText, 4, kLengthWidth},
                        {&stateIcon, 10, 20},
                        {&fileNameText, 15}});

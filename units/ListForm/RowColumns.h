@@ -49,6 +49,9 @@ void LayOutColumns(ListItem* row, std::initializer_list<Column> columns);
 inline constexpr int32_t kDateWidth = 76;          // "Dec 30"
 inline constexpr int32_t kWeekdayDateWidth = 130;  // "Wed, Dec 30"
 inline constexpr int32_t kTimeWidth = 96;          // "12:30PM"
+// The recordings' and the schedules' time, as narrow as the widest time
+// reads whole: Spanish "12:00pm" in the focused row's font.
+inline constexpr int32_t kRecordTimeWidth = 85;
 inline constexpr int32_t kLengthWidth = 64;        // "12:30"
 
 // A text column as the recording and guide rows draw it: the list font,

@@ -139,7 +139,7 @@ void ScheduledRecordListItem::Refresh(XObject* sender) {
                        {&channelText, 6, 64},
                        {&caption, 4, 200},
                        {&dateText, 4, kWeekdayDateWidth},
-                       {&timeText, 4, kTimeWidth},
+                       {&timeText, 4, kRecordTimeWidth},
                        {&lengthText, 4, kLengthWidth},
                        {&validText, 4, 70}});
   // The icons under their headings; the hidden text takes no room of theirs.

@@ -32,10 +32,11 @@ class ScheduledRecordListItem : public TimerRow {
   // Where the icons' columns start in the row, each under its heading of the
   // scheduled recordings' screen, which places its headings by them: the
   // repetition under "Type", the state under "Status", the check box under
-  // "Active".
+  // "Active", which stands far enough on for Spanish "Estado" to keep the
+  // room before it that English "Status" had.
   static constexpr int32_t TypeColumn = 690;
   static constexpr int32_t StatusColumn = 740;
-  static constexpr int32_t ActiveColumn = 800;
+  static constexpr int32_t ActiveColumn = 804;
 
   void Refresh(XObject* sender = nullptr) override;
 

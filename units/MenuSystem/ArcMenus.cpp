@@ -48,9 +48,13 @@ using OptionDatabase::TextRef;
 
 // ------------------------------------------------------------------ tables
 
-// The main arc: icons of 100 x 214 with images of 52 to 72 pixels.
+// The main arc: icons of 100 x 214 with images of 52 to 72 pixels, each in
+// a box of 180 x 214 that holds a caption as wide as the widest that keeps to
+// one line ("Fondo de pantalla"). The outer positions stand so low on the
+// screen that below their images there is room for one line only.
+constexpr int32_t kMainIconWidth = 100;
 constexpr ArcMenuItem::Look kMainLooks[] = {
-    {.alpha = 208, .offset = 20, .frame = 0, .image = 52},  // outer positions
+    {.alpha = 208, .offset = 20, .frame = 0, .image = 52, .oneLine = true},  // outer positions
     {.alpha = 224, .offset = 10, .frame = 1, .image = 62},  // next to the centre
     {.alpha = 224, .offset = 0, .frame = 2, .image = 72},   // centre
     {.alpha = 224, .offset = 10, .frame = 3, .image = 72},  // centre of the lowered row
@@ -71,12 +75,14 @@ constexpr ArcLayout kMainLayout{.start = kMainHidden,
                                 .startSizes = kMainRestSizes,
                                 .arcSizes = kMainArcSizes,
                                 .positionLook = kMainPositionLook,
-                                .itemBounds = {0, 0, 100, 214},
+                                .itemBounds = {0, 0, 180, 214},
                                 .centre = 2,
                                 .cascade = true,
                                 .looks = kMainLooks};
 
-// The second arc: icons of 120 x 180 with images of 46 to 58 pixels.
+// The second arc: icons of 120 x 180 with images of 46 to 58 pixels, each in
+// a box of 140 x 180 that holds a caption's widest word ("APPLICATIONS").
+constexpr int32_t kSecondIconWidth = 120;
 constexpr ArcMenuItem::Look kSecondLooks[] = {
     {.alpha = 192, .offset = 20, .frame = 0, .image = 46},
     {.alpha = 208, .offset = 10, .frame = 1, .image = 52},
@@ -99,7 +105,7 @@ constexpr ArcLayout kSecondLayout{.start = kSecondStart,
                                   .startSizes = kSecondRestSizes,
                                   .arcSizes = kSecondArcSizes,
                                   .positionLook = kSecondPositionLook,
-                                  .itemBounds = {0, 0, 120, 180},
+                                  .itemBounds = {0, 0, 140, 180},
                                   .centre = 3,
                                   .cascade = false,
                                   .looks = kSecondLooks};
@@ -121,9 +127,15 @@ const MainIcon kMainIcons[MainMenu::Icons] = {
     {Sid(SID_TIMER), &Bitmaps::L1TimerMenuOff, &Bitmaps::L1TimerMenuOn, "MenuSystem::TimerMenu"},
 };
 constexpr int32_t kWallpaper = 3;
-// The icons' start bounds, in child order.
+// The icons' start bounds, in child order; each item's box stands around its icon.
 constexpr VgRect kMainStartBounds[] = {
     {296, 326, 396, 540}, {430, 266, 530, 480}, {564, 326, 664, 540}, {676, 326, 776, 540}, {184, 326, 284, 540}};
+constexpr VgRect kMainSpareBounds{0, 326, 100, 540};
+
+VgRect AroundIcon(VgRect icon, const ArcLayout& layout) {
+  const int32_t margin = (VgGetRectW(layout.itemBounds) - VgGetRectW(icon)) / 2;
+  return {icon.x1 - margin, icon.y1, icon.x2 + margin, icon.y2};
+}
 
 constexpr VgRect kLineUp{0, 384, 960, 453};
 constexpr VgRect kLineDown{0, 424, 960, 493};
@@ -178,7 +190,8 @@ constexpr int32_t kCaptionGap = 4;
 
 // ---------------------------------------------------------------- the icons
 
-ArcMenuItem::ArcMenuItem(XObject* link) : ::Button::IconButton(link), Looks(kMainLooks) {
+ArcMenuItem::ArcMenuItem(XObject* link)
+    : ::Button::IconButton(link), IconWidth(kMainIconWidth), Looks(kMainLooks) {
   OnSetMode(0);
   OnSetIsDefault(true);
   caption.OnSetVisible(false);
@@ -245,23 +258,41 @@ void ArcMenuItem::OnSetTextUp(bool value) {
   UpdateTextPos();
 }
 
+int32_t ArcMenuItem::CaptionWidth(bool oneLine) const {
+  Resources::Font* font = label.Font;
+  const VgString text = label.String;
+  const int32_t length = VgGetStringLength(text);
+  if (!font || length == 0) return IconWidth;
+  if (oneLine) return std::max(IconWidth, font->GetTextWidth(text, 0, 0) + label.Shadow);
+  int32_t widest = IconWidth;
+  for (int32_t start = 0, end = 0; start < length; start = end + 1) {
+    for (end = start; end < length && VgGetStringChar(text, end) != u' '; ++end) {
+    }
+    if (end > start) widest = std::max(widest, font->GetTextWidth(text, start, end - start) + label.Shadow);
+  }
+  return widest;
+}
+
 void ArcMenuItem::UpdateTextPos() {
   if (Looks.empty()) return;
   const Look& look = Looks[ImageSize];
   const int32_t w = VgGetRectW(Bounds);
   const int32_t middle = VgGetRectH(Bounds) / 2;
   const int32_t largest = Looks[Looks.size() - 1].image;
-  // The caption wrapped at the icon's width, as high as its lines.
-  label.OnSetBounds({0, 0, w, VgGetRectH(label.Bounds)});
+  // The caption wrapped at its width, centred under the icon, as high as its lines.
+  const int32_t width = std::min(w, CaptionWidth(look.oneLine));
+  const int32_t x1 = (w - width) / 2;
+  const int32_t x2 = x1 + width;
+  label.OnSetBounds({x1, 0, x2, VgGetRectH(label.Bounds)});
   label.AdjustBounds();
   const int32_t h = VgGetRectH(label.Bounds);
   if (TextUp) {
     const int32_t bottom = middle - look.image / 2 - kCaptionGap;
-    label.OnSetBounds({0, bottom - h, w, bottom});
+    label.OnSetBounds({x1, bottom - h, x2, bottom});
   } else {
     // Raised by the look's offset, but never over the image.
     const int32_t top = std::max(middle + largest / 2 - look.offset, middle + look.image / 2) + kCaptionGap;
-    label.OnSetBounds({0, top, w, top + h});
+    label.OnSetBounds({x1, top, x2, top + h});
   }
 }
 
@@ -335,6 +366,7 @@ void MainMenuItem::RefreshCtrlState(int32_t look) {
 
 SecondaryMenuItem::SecondaryMenuItem(XObject* link) : ArcMenuItem(link) {
   Looks = kSecondLooks;
+  IconWidth = kSecondIconWidth;
   OnSetText(VgGetVariantOfString(&SID_SETUP));
   NextState = VgFindClass("ThreeD::ThreeDMenu");
   ActivateKey = ::Key::Up;
@@ -507,11 +539,11 @@ MainMenu::MainMenu() : ArcMenu(kMainLayout) {
       item.NextState = icon.target ? VgFindClass(icon.target) : nullptr;
       item.OnActivate = i == kWallpaper ? VgSlotOf<&MainMenu::DoActivateWallpaper>(this)
                                         : VgSlotOf<&MainMenu::DoActivate>(this);
-      item.OnSetBounds(kMainStartBounds[i]);
+      item.OnSetBounds(AroundIcon(kMainStartBounds[i], kMainLayout));
     } else {
       // Stands in for the icon entering at one end while it leaves the other.
       item.OnSetVisible(false);
-      item.OnSetBounds({0, 326, 100, 540});
+      item.OnSetBounds(AroundIcon(kMainSpareBounds, kMainLayout));
     }
     Add(&item, 0);
   }

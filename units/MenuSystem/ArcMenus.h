@@ -38,12 +38,14 @@ class ArcMenuItem : public ::Button::IconButton {
 
  public:
   // What a size looks like: the caption's opacity and how far it is raised,
-  // the icon frame and the image's side in pixels.
+  // the icon frame and the image's side in pixels; whether the caption keeps
+  // to one line.
   struct Look {
     uint8_t alpha;
     int32_t offset;
     int32_t frame;
     int32_t image;
+    bool oneLine = false;
   };
 
   explicit ArcMenuItem(XObject* link = nullptr);
@@ -65,6 +67,9 @@ class ArcMenuItem : public ::Button::IconButton {
 
   // Wrapped at the icon's width, as high as its lines.
   Views::MultilineText label{this};
+  // The icon's width, at which the caption wraps; the item's box is wider,
+  // its image centred, so that a caption wider than the icon is not cut.
+  int32_t IconWidth = 0;
   int32_t ImageSize = 0;
   bool TextUp = false;
   std::span<const Look> Looks;
@@ -75,6 +80,9 @@ class ArcMenuItem : public ::Button::IconButton {
 
  protected:
   void ShowFrame();
+  // The caption's width: the icon's, or its widest word where that is wider
+  // (a word is never broken); on one line, as wide as it reads.
+  int32_t CaptionWidth(bool oneLine) const;
 };
 
 class MainMenuItem : public ArcMenuItem {
@@ -122,6 +130,7 @@ struct ArcLayout {
   std::span<const int32_t> startSizes;  // also the rest row's
   std::span<const int32_t> arcSizes;
   std::span<const int32_t> positionLook;  // the ImageSize of each position
+  // An item's box: wider than its icon, which stands in its middle.
   VgRect itemBounds;
   int32_t centre;
   // The icons appear one after the other rather than all at once.

@@ -85,7 +85,6 @@ SubMenuItem::SubMenuItem(XObject* link) : ::Button::IconButton(link) {
   Focused_BackgroundColor = Colors::HighlightBgColor;
   Disabled_BackgroundColor = Colors::DisableBgColor;
   OnSetTextAlignH(Views::Text::AlignLeft);
-  OnSetTextGap(CaptionGap);
   caption.OnSetAutoSize(false);
   iconImage.OnSetVisible(false);
   OnSetText(VgNewString(u"SubMenuItem"));
@@ -130,7 +129,7 @@ XObject* SubMenuItem::HandleValueKeys(Core::Event* event) {
 void SubMenuItem::LayOutValueHalf(Views::Text& value) {
   const int32_t w = VgGetRectW(Bounds);
   const int32_t h = VgGetRectH(Bounds);
-  caption.OnSetBounds({CaptionGap, 0, w / 2, h});
+  caption.OnSetBounds({0, 0, w / 2, h});
   value.OnSetBounds({w / 2, 0, w, h});
   value.OnSetFont(caption.Font);
   value.OnSetColor(caption.Color);

@@ -88,14 +88,13 @@ class SubMenuItem : public Button::IconButton {
   int32_t PinType = 0;
 
  protected:
-  // The caption's left edge inside the row.
-  static constexpr int32_t CaptionGap = 10;
   // The rows that show a value: its text right of the caption, the framed
   // look, "Edit" on the help bar.
   void SetupValueRow(Views::Text& value, const char16_t* initial);
   // LEFT and RIGHT ask the page to change the value (OnActivate); OK is swallowed.
   XObject* HandleValueKeys(Core::Event* event);
-  // The caption in the row's left half, the value in its right half, alike in look.
+  // The caption in the row's left half from its very edge (the framed rows'
+  // art has no line at their ends), the value in its right half, alike in look.
   void LayOutValueHalf(Views::Text& value);
 };
 

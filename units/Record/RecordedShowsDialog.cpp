@@ -32,13 +32,16 @@ constexpr int32_t kInfoTop = 338;
 constexpr int32_t kInfoHeight = 190;
 
 // The column headings over the list's columns, from the list's left edge.
+// "Status" stands a little into the state icon's column, so that Spanish
+// "Duración" before it keeps the room English "Duration" had, and so does
+// "Estado" before the file's name.
 struct Heading {
   const VgConstant* text;
   int32_t x;
 };
 constexpr Heading kHeadings[RecordedShowsDialog::HeadingCount] = {
     {&Strings::SID_CHANNEL_NAME, 50}, {&Strings::SID_DATE, 309}, {&Strings::Time, 389},
-    {&Strings::Duration, 489},        {&Strings::Status, 566},   {&Strings::SID_DLNA_CONTENT_FILE_NAME, 633},
+    {&Strings::Duration, 478},        {&Strings::Status, 558},   {&Strings::SID_DLNA_CONTENT_FILE_NAME, 629},
 };
 
 // The keys the screen takes from the list; the rest are the base's.

@@ -79,7 +79,7 @@ struct Heading {
   int32_t width;
 };
 constexpr Heading kHeadings[ScheduledRecordDialog::HeadingCount] = {
-    {&Strings::SID_DATE, 336, 130},   {&Strings::Time, 470, 96},   {&Strings::Duration, 566, 80},
+    {&Strings::SID_DATE, 336, 130},   {&Strings::Time, 470, 85},   {&Strings::Duration, 559, 80},
     {&Strings::SID_TYPE, Row::TypeColumn, 50},
     {&Strings::SID_STATUS, Row::StatusColumn, 56},
     {&Strings::SID_ACTIVE, Row::ActiveColumn, 70},
@@ -138,11 +138,10 @@ struct HistoryHeading {
   const VgConstant* text;
   int32_t x;
 };
-// Over the rows' columns; "Status" over the state icon at 563 leaves the
-// length's heading room for Spanish "Duración".
+// Over the rows' columns, as the recorded shows' screen places them.
 constexpr HistoryHeading kHistoryHeadings[Last3RecordShowsDialog::HeadingCount] = {
     {&Strings::SID_PROGRAM_NAME, 40}, {&Strings::SID_DATE, 309},  {&Strings::Time, 389},
-    {&Strings::Duration, 489},        {&Strings::SID_STATUS, 562}, {&Strings::SID_CHANNEL_NAME, 640},
+    {&Strings::Duration, 478},        {&Strings::SID_STATUS, 558}, {&Strings::SID_CHANNEL_NAME, 640},
 };
 
 }  // namespace

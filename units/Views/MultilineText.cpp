@@ -87,6 +87,11 @@ int32_t MultilineText::VerticalOffset(int32_t lines) const {
   return 0;
 }
 
+int32_t MultilineText::LineTop(int32_t line) const {
+  const int32_t count = VgGetStringLength(shownText) < 2 ? 0 : shownText.get()[0];
+  return VerticalOffset(count) + line * LinePitch();
+}
+
 void MultilineText::WrapString() {
   shownText = nullptr;
   if (String.empty() || !Font) return;
@@ -152,7 +157,7 @@ void MultilineText::Draw(Graphics::Canvas* canvas, VgRect clip, VgPoint offset) 
   const int32_t W = VgGetRectW(area);
   const int32_t P = LinePitch();
 
-  int32_t top = area.y1 + VerticalOffset(count);
+  int32_t top = area.y1 + LineTop(0);
   int32_t pos = 1;
   for (int32_t i = 0; i < count && pos + 1 < length; ++i, top += P) {
     const int32_t size = text[pos];

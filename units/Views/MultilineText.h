@@ -19,9 +19,13 @@ class MultilineText : public Text {
   void AdjustBounds() override;
   void WrapString() override;
 
- private:
   // Distance between the tops of successive lines.
   int32_t LinePitch() const;
+  // Where Draw sets the top of its shown line n (from 0), below the top of
+  // its bounds.
+  int32_t LineTop(int32_t line) const;
+
+ private:
   // Height of n lines with the shadow, without the gap after the last one.
   int32_t LinesHeight(int32_t lines) const;
   // Where the first line starts below the top of the bounds.
