@@ -342,6 +342,11 @@ bool IsMediumRemoval(Core::Event* event, VgString medium) {
   return VgStringFind(medium, device, 0) >= 0;
 }
 
+bool ConcernsThePlayback(Core::Event* event) {
+  return vg_cast<Events::RecordPlaybackStatusEvent>(event) || vg_cast<Events::StatusEvent>(event) ||
+         vg_cast<Events::XPM_EVENT_STANDBY>(event);
+}
+
 Core::KeyEvent* PressedKey(uint16_t code) {
   auto* key = VgNew<Core::KeyEvent>();
   key->keyCode = code;

@@ -147,6 +147,10 @@ int32_t DeleteRecordingFiles(VgString folder, VgString name);
 // status with the device flag, or the media library's removal of a device
 // whose name (ConvertRemovableCode) the medium's mount string holds.
 bool IsMediumRemoval(Core::Event* event, VgString medium);
+// Whether the event is one that a screen playing from the disk follows
+// under any screen with the keys: the playback's status, the removal of a
+// device, standby.
+bool ConcernsThePlayback(Core::Event* event);
 // A new key-down event of a code, for a message that stands for a key.
 Core::KeyEvent* PressedKey(uint16_t code);
 // Stops the playback (unless told not to), closes the screen, returns to
