@@ -339,6 +339,10 @@ void USBDiskFormatStatusDialog::Finish(bool succeeded) {
   OnSetFocus(&button);
 }
 
+bool USBDiskFormatStatusDialog::FollowsTheWorld(Core::Event* event) const {
+  return vg_cast<Events::PVRUSBFormatEvent>(event) != nullptr;
+}
+
 XObject* USBDiskFormatStatusDialog::HandleEvent(Core::Event* event) {
   if (auto* key = vg_cast<Core::KeyEvent>(event); key && key->down) return this;
   if (auto* done = vg_cast<Events::PVRUSBFormatEvent>(event); done && progressTimer.OnGetEnabled())
@@ -361,6 +365,10 @@ void USBSpeedCheckStatusDialog::OnSetWarningInfo(VgString text) {
 void USBSpeedCheckStatusDialog::Initialize(Primitives::KeyRoutingParameter* parameter) {
   DiskProgressDialog::Initialize(parameter);
   Model()->USBSpeedCheck();
+}
+
+bool USBSpeedCheckStatusDialog::FollowsTheWorld(Core::Event* event) const {
+  return vg_cast<Events::PVRPerfStatusEvent>(event) != nullptr;
 }
 
 XObject* USBSpeedCheckStatusDialog::HandleEvent(Core::Event* event) {

@@ -135,7 +135,9 @@ class USBDiskFormatStatusDialog : public DiskProgressDialog {
   static inline int32_t FormatLimit = 30 * 60 * 1000;
 
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
+  // The format's answer comes under any screen that has the keys.
   XObject* HandleEvent(Core::Event* event) override;
+  bool FollowsTheWorld(Core::Event* event) const override;
   void DoLimit(XObject* sender = nullptr);
 
   Core::Timer limitTimer{this};
@@ -151,7 +153,9 @@ class USBSpeedCheckStatusDialog : public DiskProgressDialog {
   explicit USBSpeedCheckStatusDialog(XObject* link = nullptr);
 
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
+  // The test's answer comes under any screen that has the keys.
   XObject* HandleEvent(Core::Event* event) override;
+  bool FollowsTheWorld(Core::Event* event) const override;
   void Close(XObject* sender = nullptr) override;
   void OnSetWarningInfo(VgString text) override;
 };
