@@ -16,15 +16,31 @@ WorldEvents::~WorldEvents() {
   Primitives::KeyRoutingForm::DeliveringWorldEvent(outer_);
 }
 
-std::vector<Primitives::KeyRoutingForm*> WorldEvents::Followers(Core::Group* stage, Core::Event* event) {
-  std::vector<Primitives::KeyRoutingForm*> followers;
-  if (!stage || !OfTheWorld(event)) return followers;
-  std::vector<Core::Group::Stacked> drawn;
-  stage->Stacking(&drawn);
-  for (auto at = drawn.rbegin(); at != drawn.rend(); ++at) {
-    auto* form = vg_cast<Primitives::KeyRoutingForm>(at->view);
-    if (form && form->Visible && !form->IsClosed() && form->FollowsTheWorld(event)) followers.push_back(form);
+namespace {
+
+// The screens drawn in the group, bottom first: a group that is no screen
+// (a sub-system the stage does not stack screen by screen) holds screens.
+void CollectDrawn(Core::Group* group, std::vector<Primitives::KeyRoutingForm*>* drawn) {
+  std::vector<Core::Group::Stacked> stacked;
+  group->Stacking(&stacked);
+  for (const Core::Group::Stacked& at : stacked) {
+    if (!at.view->Visible) continue;
+    if (auto* form = vg_cast<Primitives::KeyRoutingForm>(at.view))
+      drawn->push_back(form);
+    else if (auto* inner = vg_cast<Core::Group>(at.view))
+      CollectDrawn(inner, drawn);
   }
+}
+
+}  // namespace
+
+std::vector<Primitives::KeyRoutingForm*> WorldEvents::Followers(Core::Group* stage, Core::Event* event) {
+  std::vector<Primitives::KeyRoutingForm*> drawn;
+  if (!stage || !OfTheWorld(event)) return drawn;
+  CollectDrawn(stage, &drawn);
+  std::vector<Primitives::KeyRoutingForm*> followers;
+  for (auto at = drawn.rbegin(); at != drawn.rend(); ++at)
+    if (!(*at)->IsClosed() && (*at)->FollowsTheWorld(event)) followers.push_back(*at);
   return followers;
 }
 
