@@ -252,6 +252,16 @@ TEST_F(SubSystemTest, AnEventOfTheSetReachesTheFollowersOnViewTopFirstAndEachOnc
       << "the asker heard it through its pop-up";
   page->Asker = nullptr;
 
+  // The root delivers under a modal screen, and the focus path may deliver
+  // the same event again inside it: one hearing each.
+  auto* news = VgNew<Core::Event>();
+  {
+    SubSystem::WorldEvents root(app, news);
+    EXPECT_EQ(Deliver(app, news), "page:event photo:event grid:event ");
+    RootTest::Log().clear();
+  }
+  EXPECT_EQ(RootTest::Log(), "") << "the root's delivery finds every follower heard";
+
   photo->OnSetVisible(false);
   EXPECT_EQ(Deliver(app, VgNew<Core::Event>()), "page:event grid:event ") << "a hidden screen is not on view";
   photo->OnSetVisible(true);

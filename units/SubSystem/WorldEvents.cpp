@@ -7,13 +7,17 @@ namespace SubSystem {
 bool WorldEvents::OfTheWorld(Core::Event* event) { return event && !vg_cast<Core::KeyEvent>(event); }
 
 WorldEvents::WorldEvents(Core::Group* stage, Core::Event* event)
-    : event_(event), followers_(Followers(stage, event)) {
-  outer_ = Primitives::KeyRoutingForm::DeliveringWorldEvent(Primitives::KeyRoutingForm::NewWorldEvent());
+    : event_(event), followers_(Followers(stage, event)), enclosing_(innermost_) {
+  const bool again = enclosing_ && enclosing_->event_ == event;
+  number_ = again ? enclosing_->number_ : Primitives::KeyRoutingForm::NewWorldEvent();
+  outer_ = Primitives::KeyRoutingForm::DeliveringWorldEvent(number_);
+  innermost_ = this;
 }
 
 WorldEvents::~WorldEvents() {
   ToTheFollowers();
   Primitives::KeyRoutingForm::DeliveringWorldEvent(outer_);
+  innermost_ = enclosing_;
 }
 
 namespace {

@@ -26,6 +26,14 @@
 //     DispatchEvent: its focused part, then itself, then its asker.
 // What the followers answer is their own: the event's way on (to the
 // standby group, say) is the focus path's alone.
+//
+// A modal screen has the keys in the same way, and more: the root offers it
+// the event alone, and what it declines goes to the root, never down the
+// focus (Core::Root). So while a modal screen (or the keyboard's form) is up,
+// the root delivers the event to the followers on its stage after them
+// (MainApp::Root), by the same rules; a delivery met again further down for
+// the same event (the focus path's, behind a keyboard form that declined)
+// shares the outer one's number, so no screen hears it twice.
 #pragma once
 
 #include <cstdint>
@@ -63,8 +71,12 @@ class WorldEvents {
   // Held for the one dispatch, in which the collector does not run.
   Core::Event* event_;
   std::vector<Primitives::KeyRoutingForm*> followers_;
+  uint64_t number_ = 0;
   uint64_t outer_ = 0;
   bool delivered_ = false;
+  // The delivery this one runs inside, if any; the innermost one now.
+  WorldEvents* enclosing_ = nullptr;
+  inline static WorldEvents* innermost_ = nullptr;
 };
 
 }  // namespace SubSystem
