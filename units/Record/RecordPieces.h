@@ -157,4 +157,17 @@ Core::KeyEvent* PressedKey(uint16_t code);
 // the source before, closes every screen and shows that the device is gone.
 void ExitByDeviceRemoved(NonMenuSystem::WidgetClass* screen, bool stopPlayback);
 
+// The screens of the USB recording disk itself (its status, format and
+// speed test, the time-shift banner, the recording history) note the disk's
+// mount as they open (DiskMount: null when none is in) and leave with it as
+// the recordings' screens do, under any screen with the keys: a screen
+// opened without a disk never leaves so.
+VgString DiskMount();
+bool IsDiskRemoval(Core::Event* event, VgString disk);
+// Whether the event may tell that a disk went out (the media library's
+// device news, a playback's status), for FollowsTheWorld.
+bool MayTellOfADisk(Core::Event* event);
+// Closes the screen, closes every screen and shows that the device is gone.
+void LeaveWithTheDisk(NonMenuSystem::WidgetClass* screen);
+
 }  // namespace Record
