@@ -25,6 +25,9 @@
 #include "Primitives/KeyRoutingForm.h"
 #include "Record/RecordPlayback.h"
 #include "Record/RecordPlaybackFullScreen.h"
+#include "Record/RecordedShowsDialog.h"
+#include "Record/TimeshiftStatusDialog.h"
+#include "Record/USBDiskDialogs.h"
 #include "SubSystem/MenuClass.h"
 #include "WinIDs/WinIDs.h"
 #include "gui_loop.h"
@@ -434,6 +437,14 @@ std::string MediumShown(Primitives::KeyRoutingForm* form) {
     medium = options->Medium;
   } else if (auto* full = vg_cast<Record::RecordPlaybackFullScreenDialog>(form)) {
     medium = full->Medium;
+  } else if (auto* question = vg_cast<Record::RecordConfirmDialog>(form)) {
+    medium = question->Disk;
+  } else if (auto* status = vg_cast<Record::RecordStatusDialog>(form)) {
+    medium = status->Disk;
+  } else if (auto* timeshift = vg_cast<Record::TimeshiftStatusDialog>(form)) {
+    medium = timeshift->Disk;
+  } else if (auto* history = vg_cast<Record::RecordedShowsDialog>(form)) {
+    medium = history->Disk;
   }
   return medium ? VgStringToUtf8(medium) : std::string();
 }
