@@ -16,8 +16,9 @@
 # takes keys is on view, the keys reach a screen on view, the screen with the
 # keys is the screen on top that takes keys (of those no such screen covers,
 # the one opened last) or a passing notice over it, a help line is drawn only with
-# the keys of its screen and the screen with the keys shows its own, and no
-# screen that a key opened lies under the one that keeps the keys; the first
+# the keys of its screen and the screen with the keys shows its own, no
+# screen that a key opened lies under the one that keeps the keys, and no
+# screen of the USB disk stays listed once the disk went out; the first
 # time a screen class is open,
 # and at least every five hundred keys, EXIT, CLEAR and a minute leave
 # nothing but live television and the screens that by their own definition

@@ -480,6 +480,8 @@ enum {
 };
 void simtv_usb_insert(uint32_t totalKB, const char* fileSystem);
 void simtv_usb_remove(void);
+/* Whether the USB disk is in (mounted). */
+int simtv_usb_present(void);
 uint32_t simtv_usb_free_kb(void);
 /* A file of so many bytes (holes, not data) below the disk's mount point;
  * name is relative to it. Returns 0, or -1 when it cannot be written. */

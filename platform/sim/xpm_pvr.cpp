@@ -1191,6 +1191,11 @@ void simtv_usb_remove(void) {
   simtv::MediaStorageChanged(false);
 }
 
+int simtv_usb_present(void) {
+  std::lock_guard lock(g_mutex);
+  return Mounted() ? 1 : 0;
+}
+
 uint32_t simtv_usb_free_kb(void) {
   std::lock_guard lock(g_mutex);
   return FreeKB();

@@ -8,6 +8,7 @@
 #include "SkinBin/UserRefInt.h"
 #include "SubSystem/Open.h"
 #include "SubSystem/State.h"
+#include "SubSystem/WorldEvents.h"
 #include "shell_fixture.h"
 
 namespace {
@@ -46,9 +47,17 @@ class Listener : public FactorySystem::FactorySystem {
   std::vector<int32_t> codes;
 };
 
+// A screen that follows every event of the set while it is on view.
+class Follower : public ShellTest::Screen {
+  VG_CLASS()
+ public:
+  bool FollowsTheWorld(Core::Event*) const override { return true; }
+};
+
 }  // namespace SubSystemTests
 
 VG_DEFINE_CLASS(SubSystemTests, Listener, FactorySystem::FactorySystem)
+VG_DEFINE_CLASS(SubSystemTests, Follower, ShellTest::Screen)
 
 namespace {
 
@@ -202,6 +211,64 @@ TEST_F(SubSystemTest, AScreenOpenedForAnAskerClosesWithIt) {
   page->Close();
   EXPECT_EQ(popup->owner.get(), nullptr);
   EXPECT_EQ(manager->Length(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The stage hands an event down the focus path, then to the followers.
+std::string Deliver(Core::Group* stage, Core::Event* event) {
+  RootTest::Log().clear();
+  SubSystem::WorldEvents world(stage, event);
+  stage->DispatchEvent(event);
+  world.ToTheFollowers();
+  return RootTest::Log();
+}
+
+TEST_F(SubSystemTest, AnEventOfTheSetReachesTheFollowersOnViewTopFirstAndEachOnce) {
+  auto* grid = VgNew<SubSystemTests::Follower>();
+  auto* photo = VgNew<SubSystemTests::Follower>();
+  grid->name = "grid";
+  photo->name = "photo";
+  grid->Layer = 1;
+  photo->Layer = 2;
+  Open(grid, nonMenu);
+  Open(photo, nonMenu);
+  ShellTest::Screen* bar = Open(MakeScreen("bar", 0x2000001, 0x10000), nonMenu);
+  ShellTest::Screen* page = Open(MakeScreen("page", 0, 8), menu);
+  app->OnSetFocus(nonMenu);
+  nonMenu->OnSetFocus(bar);
+  EXPECT_EQ(Deliver(app, VgNew<Core::Event>()), "bar:event photo:event grid:event ")
+      << "the screen with the keys first; the page, which follows nothing, hears nothing";
+  EXPECT_EQ(Deliver(app, VgNew<Core::KeyEvent>()->Initialize(Key::Ok, true)), "bar:key ") << "a key is no news";
+
+  nonMenu->OnSetFocus(photo);
+  EXPECT_EQ(Deliver(app, VgNew<Core::Event>()), "photo:event grid:event ") << "heard down the focus path, not again";
+  page->Asker = grid;
+  app->OnSetFocus(menu);
+  menu->OnSetFocus(page);
+  EXPECT_EQ(Deliver(app, VgNew<Core::Event>()), "page:event grid:event photo:event ")
+      << "the asker heard it through its pop-up";
+  page->Asker = nullptr;
+
+  // The root delivers under a modal screen, and the focus path may deliver
+  // the same event again inside it: one hearing each.
+  auto* news = VgNew<Core::Event>();
+  {
+    SubSystem::WorldEvents root(app, news);
+    EXPECT_EQ(Deliver(app, news), "page:event photo:event grid:event ");
+    RootTest::Log().clear();
+  }
+  EXPECT_EQ(RootTest::Log(), "") << "the root's delivery finds every follower heard";
+
+  photo->OnSetVisible(false);
+  EXPECT_EQ(Deliver(app, VgNew<Core::Event>()), "page:event grid:event ") << "a hidden screen is not on view";
+  photo->OnSetVisible(true);
+  photo->take = photo->closeOnTake = true;
+  photo->afterClose = [grid] { grid->Close(); };
+  EXPECT_EQ(Deliver(app, VgNew<Core::Event>()), "page:event photo:event photo grid ")
+      << "the grid, closed by the photo's reaction, is skipped";
 }
 
 }  // namespace

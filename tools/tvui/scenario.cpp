@@ -1391,6 +1391,7 @@ std::string Step(const ScenarioLine& line, const ScenarioTokens& t) {
   if (failure.empty() && (LeadsLikeAKey(t[0].text) || MovesTheSet(t[0].text))) {
     failure = KeysReachTheScreen();
     if (failure.empty()) failure = KeysOnTop();
+    if (failure.empty()) failure = NoScreenOfAGoneDevice();
   }
   if (failure.empty() && LeadsLikeAKey(t[0].text)) {
     std::string happening;

@@ -32,6 +32,19 @@ std::string KeysOnTop();
 void NoteScreensBeforeTheKey();
 std::string OpenedUnderTheKeys();
 
+// After a device goes out and the set's clock has moved on (its news
+// delivered), no screen of that device stays listed. A screen of the USB
+// disk is one that shows what the disk holds: a media window or the
+// background-music list of a medium mounted on the disk (the window's own
+// medium, else the media bridge's open one), the recording library,
+// its play options and a recording playing full screen, of the disk's
+// mount, and the screens of the disk itself opened while it was in: its
+// status, the format and speed-test questions and progress, the time-shift
+// banner and the recording history. Whoever has the keys when it goes (a
+// notice, the quick menu, the input list, a modal screen over it) makes no
+// difference.
+std::string NoScreenOfAGoneDevice();
+
 // After EXIT, CLEAR and a minute: nothing is listed but the screens that by
 // their own definition neither time out nor leave with a clear, and the
 // screens that a drawn one of them covers, which it goes back to; the

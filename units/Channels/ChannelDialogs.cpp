@@ -116,6 +116,10 @@ void ManualTuningDialog::EndScan() {
 
 // The answer is left to the screens behind as well: the application locks a
 // channel 3 or 4 found while the inputs are locked.
+bool ManualTuningDialog::FollowsTheWorld(Core::Event* event) const {
+  return vg_cast<Events::XPM_EVENT_CHANNEL_SCAN_PROGRESS>(event) || vg_cast<Events::XPM_EVENT_SINGLE_SCAN_ABORTED>(event);
+}
+
 XObject* ManualTuningDialog::HandleEvent(Core::Event* event) {
   if (vg_cast<Events::XPM_EVENT_CHANNEL_SCAN_PROGRESS>(event) && Scanning) {
     EndScan();

@@ -31,8 +31,10 @@ class ManualTuningDialog : public NonMenuSystem::ListHost<ListForm::ManualChanne
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   // LEFT, RIGHT and OK are the dialog's before the list sees them.
   XObject* DispatchEvent(Core::Event* event) override;
-  // The answer of the scan of the RF channel.
+  // The answer of the scan of the RF channel, under any screen that has the
+  // keys.
   XObject* HandleEvent(Core::Event* event) override;
+  bool FollowsTheWorld(Core::Event* event) const override;
   void Close(XObject* sender = nullptr) override;
 
   // Clamped into the range; the list follows.

@@ -86,6 +86,11 @@ void FullEPGScanConfirmDialog::ShowProgress(int32_t percent) {
   OnSetWarningInfo(VgConcatString(text, VgNewString(u"%")));
 }
 
+bool FullEPGScanConfirmDialog::FollowsTheWorld(Core::Event* event) const {
+  return vg_cast<Events::XPM_EVENT_EPG_CHANNEL_SCAN_PROGRESS>(event) ||
+         vg_cast<Events::XPM_EVENT_EPG_FULL_SCAN_COMPLETE>(event) || vg_cast<Events::XPM_EVENT_EPG_FULL_SCAN_ABORTED>(event);
+}
+
 XObject* FullEPGScanConfirmDialog::HandleEvent(Core::Event* event) {
   if (!Scanning) return ConfirmMultiOptionDialog::HandleEvent(event);
   if (auto* progress = vg_cast<Events::XPM_EVENT_EPG_CHANNEL_SCAN_PROGRESS>(event)) {

@@ -31,9 +31,10 @@ class FullEPGScanConfirmDialog : public NonMenuSystem::ConfirmMultiOptionDialog 
   void OnSetConfirmType(int32_t type) override;
   // Yes: the scan starts here.
   void EnterNextState() override;
-  // The scan's reports; while it runs the exit keys stop it and nothing
-  // else is taken.
+  // The scan's reports, under any screen that has the keys; while it runs
+  // the exit keys stop it and nothing else is taken.
   XObject* HandleEvent(Core::Event* event) override;
+  bool FollowsTheWorld(Core::Event* event) const override;
   void Close(XObject* sender = nullptr) override;
 
   bool Scanning = false;

@@ -68,6 +68,11 @@ void FullEPGDialog::Initialize(Primitives::KeyRoutingParameter* parameter) {
   OnSetFocus(&channelForm);
 }
 
+bool FullEPGDialog::FollowsTheWorld(Core::Event* event) const {
+  return vg_cast<Events::XPM_EVENT_CHANNEL_ACQUIRED>(event) || vg_cast<Events::XPM_EVENT_EPG_INFO_UPDATED>(event) ||
+         vg_cast<Events::XPM_EVENT_EPG_FULL_SCAN_COMPLETE>(event);
+}
+
 XObject* FullEPGDialog::HandleEvent(Core::Event* event) {
   // The acquisition is the application's too: it goes on up.
   if (auto* tuned = vg_cast<Events::XPM_EVENT_CHANNEL_ACQUIRED>(event)) {

@@ -26,8 +26,10 @@ class FullEPGDialog : public NonMenuSystem::QORWidgetClass {
   explicit FullEPGDialog(XObject* link = nullptr);
 
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
-  // Tune answers and guide updates; the keys the forms leave.
+  // Tune answers and guide updates, under any screen that has the keys; the
+  // keys the forms leave.
   XObject* HandleEvent(Core::Event* event) override;
+  bool FollowsTheWorld(Core::Event* event) const override;
 
   VgString GetFocusedProgramTitle() const { return FocusedProgramTitle; }
   VgString GetFocusedProgramSubtitle() const { return FocusedProgramSubtitle; }

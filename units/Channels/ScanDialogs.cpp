@@ -123,6 +123,11 @@ void AutoTuningDialog::ShowProgress(int32_t percent, int32_t found, int32_t phys
   physicalText.OnSetString(Labelled(Strings::SID_SCAN_RF_CHANNEL, physical));
 }
 
+bool AutoTuningDialog::FollowsTheWorld(Core::Event* event) const {
+  return vg_cast<Events::XPM_EVENT_CHANNEL_SCAN_PROGRESS>(event) || vg_cast<Events::XPM_EVENT_FULL_SCAN_COMPLETE>(event) ||
+         vg_cast<Events::XPM_EVENT_FULL_SCAN_ABORTED>(event);
+}
+
 XObject* AutoTuningDialog::HandleEvent(Core::Event* event) {
   if (auto* progress = vg_cast<Events::XPM_EVENT_CHANNEL_SCAN_PROGRESS>(event); progress && Scanning) {
     // Count is what this RF channel gave; Info the total so far.

@@ -43,9 +43,10 @@ class AutoTuningDialog : public NonMenuSystem::QORWidgetClass {
 
   // The scan starts as the dialog opens; a refusal ends in the error dialog.
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
-  // The scan's reports; the exit keys and BACK stop it, other keys are
-  // swallowed while it runs.
+  // The scan's reports, under any screen that has the keys; the exit keys
+  // and BACK stop it, other keys are swallowed while it runs.
   XObject* HandleEvent(Core::Event* event) override;
+  bool FollowsTheWorld(Core::Event* event) const override;
   // Closed by anything else (the menus, a clear-all): the scan stops too.
   void Close(XObject* sender = nullptr) override;
   void Refresh(XObject* sender = nullptr) override;

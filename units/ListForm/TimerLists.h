@@ -74,6 +74,8 @@ class ScheduledRecordList : public ListClass, public ProgramFocus {
   void DoFocus(XObject* sender = nullptr);
   // The activation slot: opens the focused timer for editing.
   void UpdateRecordInfo(XObject* sender = nullptr);
+  // Reads the schedule model again into the rows: their number and states.
+  void ReloadSchedule();
 
   bool FocusActive = false;
   int32_t FocusDuration = 0;  // seconds
@@ -81,9 +83,6 @@ class ScheduledRecordList : public ListClass, public ProgramFocus {
   int32_t FocusTimesType = 0;
   int32_t FocusStartEarly = 0;
   int32_t FocusEndDelay = 0;
-
- private:
-  void ReloadSchedule();
 };
 
 class ConflictTimerListItem : public TimerRow {

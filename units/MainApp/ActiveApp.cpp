@@ -22,6 +22,7 @@
 #include "Structures/History.h"
 #include "SubSystem/KeyOwner.h"
 #include "SubSystem/SubSystemClass.h"
+#include "SubSystem/WorldEvents.h"
 #include "vgdebug.h"
 #include "vgslot.h"
 #include "vgtrace.h"
@@ -257,7 +258,13 @@ void ActiveApp::OnSetFocus(Core::View* view) {
 
 XObject* ActiveApp::DispatchEvent(Core::Event* event) {
   if (XObject* taken = ::SubSystem::KeyOwner::Get()->Route(event)) return taken;
-  return Primitives::KeyRoutingGroup::DispatchEvent(event);
+  if (!::SubSystem::WorldEvents::OfTheWorld(event)) return Primitives::KeyRoutingGroup::DispatchEvent(event);
+  // The screens on view that show what the event changes hear it too, after
+  // the screen with the keys.
+  ::SubSystem::WorldEvents world(this, event);
+  XObject* taken = Primitives::KeyRoutingGroup::DispatchEvent(event);
+  world.ToTheFollowers();
+  return taken;
 }
 
 // The sub-system that took the event asks the key owner for the keys, which

@@ -57,7 +57,8 @@ class ActiveApp : public Primitives::KeyRoutingGroup {
   void OnSetFocus(Core::View* view) override;
   // A key goes down the focus as the key owner routes it: to a screen that
   // hears it beside the keys, or past a passing notice that has no use for
-  // it.
+  // it. An event of the set goes down the focus, then to the screens on view
+  // that follow it (SubSystem::WorldEvents).
   XObject* DispatchEvent(Core::Event* event) override;
   // The screens of every sub-system in one stack, by layer: see Stacking.
   void DrawContent(Graphics::Canvas* canvas, VgRect clip, VgPoint origin) override;

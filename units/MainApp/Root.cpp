@@ -13,6 +13,7 @@
 #include "Graphics/RootCanvas.h"
 #include "MainApp/Standby.h"
 #include "Primitives/KeyRoutingParameter.h"
+#include "SubSystem/WorldEvents.h"
 #include "WinIDs/WinIDs.h"
 #include "vgdebug.h"
 #include "vgslot.h"
@@ -171,9 +172,18 @@ XObject* Root::DispatchEvent(Core::Event* event) {
     if (remote->keyCode == Key::Power) {
       auto* standby = VgNew<Events::XPM_EVENT_STANDBY>();
       standby->Reason = 1;
-      return Core::Root::DispatchEvent(standby);
+      return ToTheScreens(standby);
     }
   }
+  return ToTheScreens(event);
+}
+
+XObject* Root::ToTheScreens(Core::Event* event) {
+  if (!(modalTop || keyboardForm) || !SubSystem::WorldEvents::OfTheWorld(event))
+    return Core::Root::DispatchEvent(event);
+  // The modal screen (or the keyboard's form) hears the event first, and
+  // alone: the screens on view under it that follow it hear it afterwards.
+  SubSystem::WorldEvents world(this, event);
   return Core::Root::DispatchEvent(event);
 }
 

@@ -89,6 +89,12 @@ class Root : public Core::Root {
   VgPtr<::Media::MediaWrapper> MediaWrapper;
   // The group of the set's life cycle, made by Init.
   VgPtr<MainApp::Standby> standbyGroup;
+
+ private:
+  // The root's dispatch, and then, while a modal screen or the keyboard's
+  // form hears an event of the set first, the screens on view that follow it
+  // (SubSystem::WorldEvents).
+  XObject* ToTheScreens(Core::Event* event);
 };
 
 // The settings file and the keys the application shell itself keeps.

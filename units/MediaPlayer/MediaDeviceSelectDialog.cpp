@@ -4,6 +4,8 @@
 #include "AppServices/Wrapper.h"
 #include "Core/KeyEvent.h"
 #include "Core/Keys.h"
+#include "Events/Events.h"
+#include "Media/MediaEvents.h"
 #include "Fonts/Fonts.h"
 #include "Media/MediaWrapper.h"
 #include "MediaPlayer/MediaListViewTemplate.h"
@@ -71,12 +73,29 @@ void MediaDeviceSelectDialog::Initialize(Primitives::KeyRoutingParameter* parame
     row = RowOf(ParamValue);
   }
   caption.OnSetString(VgNewStringAnsi(row->caption));
-  MainApp::GetMediaWrapper()->RequestMediumList();
   list.OnSetRecordsOnly(ParamValue == MediaWindow::KindRecordings);
+  FillList();
+}
+
+void MediaDeviceSelectDialog::FillList() {
+  MainApp::GetMediaWrapper()->RequestMediumList();
   OnSetFocus(&list);
   auto* listParameter = VgNew<Primitives::KeyRoutingParameter>();
   listParameter->OnSetParent(this);
   list.Initialize(listParameter);
+}
+
+bool MediaDeviceSelectDialog::FollowsTheWorld(Core::Event* event) const {
+  return vg_cast<Events::StatusEvent>(event) != nullptr;
+}
+
+// The event goes on to whoever else it concerns.
+XObject* MediaDeviceSelectDialog::HandleEvent(Core::Event* event) {
+  if (auto* status = vg_cast<Events::StatusEvent>(event)) {
+    if (status->Code == Media::MediaStatus::Device) FillList();
+    return nullptr;
+  }
+  return NonMenuSystem::WidgetClass::HandleEvent(event);
 }
 
 void MediaDeviceSelectDialog::LaunchPlayer(int32_t index, VgString device, uint16_t, bool active, VgString) {

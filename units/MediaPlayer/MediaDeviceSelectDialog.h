@@ -21,6 +21,10 @@ class MediaDeviceSelectDialog : public NonMenuSystem::WidgetClass, public ListFo
   explicit MediaDeviceSelectDialog(XObject* link = nullptr);
 
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
+  // A device that comes or goes changes the list at once, under any screen
+  // that has the keys: a stick taken out is no longer offered.
+  XObject* HandleEvent(Core::Event* event) override;
+  bool FollowsTheWorld(Core::Event* event) const override;
   // A question the menus asked, not a player: it goes with a clear, though
   // it stands on the media layer, which the players keep through one.
   bool OutlivesClear() const override { return false; }
@@ -31,6 +35,9 @@ class MediaDeviceSelectDialog : public NonMenuSystem::WidgetClass, public ListFo
 
   Views::Text caption{this};
   ListForm::MediumDeviceList list{this};
+
+ private:
+  void FillList();
 };
 
 }  // namespace MediaPlayer

@@ -6,6 +6,7 @@
 #include "ListForm/MediaListItem.h"
 #include "Media/MediaEvents.h"
 #include "Media/MediaWrapper.h"
+#include "MediaPlayer/MediaWindow.h"
 #include "Strings.h"
 #include "WinIDs/WinIDs.h"
 
@@ -31,6 +32,8 @@ XObject* SelectBGMusicDialog::HandleEvent(Core::Event* event) {
       StartList();
       return this;
     }
+    // Its songs went with the medium: the choice is the medium's to forget.
+    if (MediaWindow::OpenMediumRemoved(status)) Close();
     return nullptr;
   }
   auto* key = vg_cast<Core::KeyEvent>(event);
@@ -39,6 +42,10 @@ XObject* SelectBGMusicDialog::HandleEvent(Core::Event* event) {
     return this;
   }
   return MediaListDialog::HandleEvent(event);
+}
+
+bool SelectBGMusicDialog::FollowsTheWorld(Core::Event* event) const {
+  return vg_cast<Events::StatusEvent>(event) != nullptr;
 }
 
 void SelectBGMusicDialog::DoItemActivate(Forms::Ctrl* row) {

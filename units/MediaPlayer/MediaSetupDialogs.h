@@ -18,7 +18,9 @@ class SelectBGMusicDialog : public MediaListDialog, public ListForm::ItemOwner {
  public:
   explicit SelectBGMusicDialog(XObject* link = nullptr);
 
+  // The folder's pages fill the list; the list's medium taken out closes it.
   XObject* HandleEvent(Core::Event* event) override;
+  bool FollowsTheWorld(Core::Event* event) const override;
   ListForm::ListBase* List() override { return &list; }
   void DoItemActivate(Forms::Ctrl* row) override;
 

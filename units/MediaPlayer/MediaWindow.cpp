@@ -43,7 +43,14 @@ void MediaWindow::Initialize(Primitives::KeyRoutingParameter* parameter) {
 
 void MediaWindow::HandleMessage(Structures::Message* message) {
   if (message->Code != Constants::MSG_MM_STATUS_INFO) return;
-  if (auto* status = vg_cast<Events::StatusEvent>(message->Payload.get())) HandleEvent(status);
+  // Heard already when the window had the event down its own path.
+  if (auto* status = vg_cast<Events::StatusEvent>(message->Payload.get()); status && HearTheWorld())
+    HandleEvent(status);
+}
+
+bool MediaWindow::FollowsTheWorld(Core::Event* event) const {
+  return vg_cast<Events::StatusEvent>(event) || vg_cast<Media::MetadataReadyEvent>(event) ||
+         vg_cast<Media::PictureEvent>(event);
 }
 
 void MediaWindow::Close(XObject* sender) {

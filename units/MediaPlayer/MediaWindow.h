@@ -40,6 +40,9 @@ class MediaWindow : public NonMenuSystem::WidgetClass {
   // The bridge's status events come along the focus path; while the menus
   // have the focus, the menu system passes them on as MSG_MM_STATUS_INFO.
   void HandleMessage(Structures::Message* message) override;
+  // The media library's news (a device gone, a folder's page, a picture, a
+  // song's progress) is the window's under any screen that has the keys.
+  bool FollowsTheWorld(Core::Event* event) const override;
   void Close(XObject* sender = nullptr) override;
 
   // Stops playback, closes the medium and every media window, and clears all.

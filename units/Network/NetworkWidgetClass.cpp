@@ -249,6 +249,11 @@ void NetworkWidgetClass::RunKey(uint16_t code) {
   }
 }
 
+bool IsNetworkResult(Core::Event* event) {
+  return vg_cast<Events::WlanConnectCompleteEvent>(event) || vg_cast<Events::WlanScanCompleteEvent>(event) ||
+         vg_cast<Events::NetworkTestResultsEvent>(event);
+}
+
 XObject* NetworkWidgetClass::HandleEvent(Core::Event* event) {
   if (auto* key = vg_cast<Core::KeyEvent>(event)) {
     if (!key->down) return nullptr;

@@ -55,6 +55,10 @@ inline constexpr int32_t kIdle = 0;
 inline constexpr int32_t kBusy = 1;
 inline constexpr int32_t kHidden = 2;
 
+// Whether the event is the middleware's answer to the network's work: a
+// wireless scan or join ended, a connection test's results.
+bool IsNetworkResult(Core::Event* event);
+
 // How long a scan for access points may take.
 inline constexpr int32_t kScanTimeout = 120000;
 // The status of a join's end (Events::WlanConnectCompleteEvent): joined, and
@@ -117,6 +121,9 @@ class NetworkWidgetClass : public NonMenuSystem::WidgetClass {
 
   // Overridden slots.
   XObject* HandleEvent(Core::Event* event) override;
+  // A step that waits for the middleware hears its result under any screen
+  // that has the keys.
+  bool FollowsTheWorld(Core::Event* event) const override { return IsNetworkResult(event); }
   // The base's reading of the opening record, then the help bar.
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   void Refresh(XObject* sender = nullptr) override;

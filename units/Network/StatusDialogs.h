@@ -20,6 +20,7 @@
 #include "NonMenuSystem/BorderWidgetClass.h"
 #include "NonMenuSystem/ConfirmOneOptionDialog.h"
 #include "NonMenuSystem/DotAnimation.h"
+#include "Network/NetworkWidgetClass.h"
 #include "SkinBin/Button.h"
 #include "Views/Text.h"
 
@@ -33,8 +34,10 @@ class NetworkStatusDialog : public NonMenuSystem::ConfirmOneOptionDialog {
 
   static constexpr int32_t StatusButtonWidth = 110;
 
-  // The end of the join: what became of it, and "Done".
+  // The end of the join: what became of it, and "Done". The wireless and
+  // test results reach it under any screen that has the keys.
   XObject* HandleEvent(Core::Event* event) override;
+  bool FollowsTheWorld(Core::Event* event) const override { return IsNetworkResult(event); }
 
   // "Done" goes on, "Cancel" goes back.
   void DoActivate(XObject* sender = nullptr);

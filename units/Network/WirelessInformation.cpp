@@ -215,6 +215,10 @@ void WirelessInformationMenu::Load(::Structures::WLAN_Info* link, ::Structures::
   Show(RowDns, addresses ? OctetText(interface->DNS1) : nullptr);
 }
 
+bool WirelessInformationMenu::FollowsTheWorld(Core::Event* event) const {
+  return vg_cast<Events::NetworkTestResultsEvent>(event) != nullptr;
+}
+
 XObject* WirelessInformationMenu::HandleEvent(Core::Event* event) {
   if (auto* test = vg_cast<Events::NetworkTestResultsEvent>(event)) {
     Show(RowSpeed, MbpsText(test->Value / kKbitPerMbps));

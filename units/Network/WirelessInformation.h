@@ -66,8 +66,9 @@ class WirelessInformationMenu : public MenuSystem::ThirdMenu {
 
   // Overridden slots.
   // UP and DOWN scroll (no row takes the focus), the red key scans; a
-  // throughput measured replaces the speed.
+  // throughput measured replaces the speed, under any screen with the keys.
   XObject* HandleEvent(Core::Event* event) override;
+  bool FollowsTheWorld(Core::Event* event) const override;
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
 
   // Opens the scan list, returning here.

@@ -68,6 +68,10 @@ XObject* DirectMessageBar::HandleEvent(Core::Event* event) {
   return WidgetClass::HandleEvent(event);
 }
 
+bool DirectMessageBar::FollowsTheWorld(Core::Event* event) const {
+  return row_ && row_->closesOnRemoval && vg_cast<Events::StatusEvent>(event);
+}
+
 // BACK closes the message alone, and EXIT and CLEAR close every screen, as
 // on any screen; any other key is the viewer's for the screen under the
 // message, if there is one. Left with the

@@ -32,8 +32,10 @@ class DirectMessageBar : public WidgetClass {
 
   // The opening value is the message type.
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
-  // Leaves when the medium of an upgrade message is taken out.
+  // Leaves when the medium of an upgrade message is taken out, under any
+  // screen with the keys.
   XObject* HandleEvent(Core::Event* event) override;
+  bool FollowsTheWorld(Core::Event* event) const override;
   // A message keeps its own time whoever opened it.
   void OnSetMenuTriggered(bool value) override;
   void Close(XObject* sender = nullptr) override;

@@ -1,5 +1,6 @@
 #include "Primitives/KeyRoutingForm.h"
 
+#include <utility>
 #include <vector>
 
 #include "Core/KeyEvent.h"
@@ -46,6 +47,7 @@ XObject* KeyRoutingForm::HandleEvent(Core::Event*) { return nullptr; }
 // host it up to its sub-system, just as it would with the focus; the
 // sub-system itself hears it afterwards through this form's owner.
 XObject* KeyRoutingForm::DispatchEvent(Core::Event* event) {
+  if (!vg_cast<Core::KeyEvent>(event)) HearTheWorld();
   if (XObject* taken = Forms::Form::DispatchEvent(event)) return taken;
   if (!Asker || offering || IsOrphaned() || vg_cast<Core::KeyEvent>(event)) return nullptr;
   VgPtr<KeyRoutingForm> asker = Asker;
@@ -56,6 +58,14 @@ XObject* KeyRoutingForm::DispatchEvent(Core::Event* event) {
   offering = false;
   return taken;
 }
+
+bool KeyRoutingForm::HearTheWorld() {
+  if (HeardTheWorld()) return false;
+  heardWorld_ = worldEvent_;
+  return true;
+}
+
+uint64_t KeyRoutingForm::DeliveringWorldEvent(uint64_t number) { return std::exchange(worldEvent_, number); }
 
 void KeyRoutingForm::Initialize(KeyRoutingParameter* parameter) {
   if (parameter) Parent = parameter->Parent.get();

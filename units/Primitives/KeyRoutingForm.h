@@ -108,6 +108,23 @@ class KeyRoutingForm : public Forms::Form {
   // Whether the screen hears the key while another has the keys: the
   // service menu hears the front panel, which drives it.
   virtual bool HearsBesideTheKeys(Core::KeyEvent*) const { return false; }
+  // Whether the screen, on view, hears an event of the set (anything but a
+  // key) while another screen has the keys, because it shows what the event
+  // changes: a player whose disk goes out, a list whose recording starts
+  // (SubSystem::WorldEvents delivers it).
+  virtual bool FollowsTheWorld(Core::Event*) const { return false; }
+
+  // An event of the set reaches a screen once while it is delivered: down
+  // the focus path, through a message that passes it on, or beside the keys.
+  // HearTheWorld marks the form as having heard the event being delivered
+  // (true when it had not yet); HeardTheWorld only asks. Outside a delivery
+  // every event is new.
+  bool HearTheWorld();
+  bool HeardTheWorld() const { return worldEvent_ != 0 && heardWorld_ == worldEvent_; }
+  // Numbers the event of the set now delivered (0: none), for HearTheWorld;
+  // returns the number it replaces, which the delivery gives back at its end.
+  static uint64_t DeliveringWorldEvent(uint64_t number);
+  static uint64_t NewWorldEvent() { return ++worldEvents_; }
 
   // Switches the time-out on or off; a running one is not restarted.
   void SetTimeout(bool on);
@@ -171,6 +188,10 @@ class KeyRoutingForm : public Forms::Form {
   // other cannot pass one event round for ever.
   bool offering = false;
   bool timeoutHeld = false;
+  // The event of the set this form heard last, by its delivery's number.
+  uint64_t heardWorld_ = 0;
+  inline static uint64_t worldEvent_ = 0;
+  inline static uint64_t worldEvents_ = 0;
 };
 
 }  // namespace Primitives

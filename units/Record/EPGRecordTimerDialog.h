@@ -43,7 +43,9 @@ class EPGRecordTimerDialog : public NonMenuSystem::QORWidgetClass, public ListFo
 
   void EditTimer(const ListForm::TimerEdit& edit) override;
 
+  // An update whose timer begins to record goes back, whoever has the keys.
   XObject* HandleEvent(Core::Event* event) override;
+  bool FollowsTheWorld(Core::Event* event) const override;
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   void Refresh(XObject* sender = nullptr) override;
   void EnterPrevState() override;

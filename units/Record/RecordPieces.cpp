@@ -21,6 +21,7 @@
 #include "NonMenuSystem/WidgetClass.h"
 #include "Record/TimerRules.h"
 #include "Resources/Bitmap.h"
+#include "SkinBin/RecordData.h"
 #include "vgresmap.h"
 #include "Strings.h"
 #include "Structures/Channels.h"
@@ -342,6 +343,11 @@ bool IsMediumRemoval(Core::Event* event, VgString medium) {
   return VgStringFind(medium, device, 0) >= 0;
 }
 
+bool ConcernsThePlayback(Core::Event* event) {
+  return vg_cast<Events::RecordPlaybackStatusEvent>(event) || vg_cast<Events::StatusEvent>(event) ||
+         vg_cast<Events::XPM_EVENT_STANDBY>(event);
+}
+
 Core::KeyEvent* PressedKey(uint16_t code) {
   auto* key = VgNew<Core::KeyEvent>();
   key->keyCode = code;
@@ -349,14 +355,38 @@ Core::KeyEvent* PressedKey(uint16_t code) {
   return key;
 }
 
+namespace {
+
+void SayTheDeviceIsGone() {
+  MainApp::SendMessage(Constants::MSG_CLEAR_ALL);
+  MainApp::SendMessage(Constants::MSG_SHOW_MESSAGE, &NonMenuSystem::NonMenuSystem::Class,
+                       NonMenuSystem::DirectMsgTypeDeviceRemoved);
+}
+
+}  // namespace
+
 void ExitByDeviceRemoved(NonMenuSystem::WidgetClass* screen, bool stopPlayback) {
   SkinBin::Wrapper* model = MainApp::GetWrapper();
   if (stopPlayback) model->RecordPlaybackStop(0);
   if (screen) screen->Close();
   model->SetLastSource();
-  MainApp::SendMessage(Constants::MSG_CLEAR_ALL);
-  MainApp::SendMessage(Constants::MSG_SHOW_MESSAGE, &NonMenuSystem::NonMenuSystem::Class,
-                       NonMenuSystem::DirectMsgTypeDeviceRemoved);
+  SayTheDeviceIsGone();
+}
+
+VgString DiskMount() {
+  SkinBin::USBDiskStatus* disk = MainApp::GetWrapper()->GetUSBDiskStatus();
+  return disk && disk->Mounted && VgGetStringLength(disk->MountPoint) > 0 ? VgString(disk->MountPoint) : nullptr;
+}
+
+bool IsDiskRemoval(Core::Event* event, VgString disk) { return disk && IsMediumRemoval(event, disk); }
+
+bool MayTellOfADisk(Core::Event* event) {
+  return vg_cast<Events::StatusEvent>(event) || vg_cast<Events::RecordPlaybackStatusEvent>(event);
+}
+
+void LeaveWithTheDisk(NonMenuSystem::WidgetClass* screen) {
+  if (screen) screen->Close();
+  SayTheDeviceIsGone();
 }
 
 }  // namespace Record

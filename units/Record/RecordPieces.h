@@ -147,10 +147,27 @@ int32_t DeleteRecordingFiles(VgString folder, VgString name);
 // status with the device flag, or the media library's removal of a device
 // whose name (ConvertRemovableCode) the medium's mount string holds.
 bool IsMediumRemoval(Core::Event* event, VgString medium);
+// Whether the event is one that a screen playing from the disk follows
+// under any screen with the keys: the playback's status, the removal of a
+// device, standby.
+bool ConcernsThePlayback(Core::Event* event);
 // A new key-down event of a code, for a message that stands for a key.
 Core::KeyEvent* PressedKey(uint16_t code);
 // Stops the playback (unless told not to), closes the screen, returns to
 // the source before, closes every screen and shows that the device is gone.
 void ExitByDeviceRemoved(NonMenuSystem::WidgetClass* screen, bool stopPlayback);
+
+// The screens of the USB recording disk itself (its status, format and
+// speed test, the time-shift banner, the recording history) note the disk's
+// mount as they open (DiskMount: null when none is in) and leave with it as
+// the recordings' screens do, under any screen with the keys: a screen
+// opened without a disk never leaves so.
+VgString DiskMount();
+bool IsDiskRemoval(Core::Event* event, VgString disk);
+// Whether the event may tell that a disk went out (the media library's
+// device news, a playback's status), for FollowsTheWorld.
+bool MayTellOfADisk(Core::Event* event);
+// Closes the screen, closes every screen and shows that the device is gone.
+void LeaveWithTheDisk(NonMenuSystem::WidgetClass* screen);
 
 }  // namespace Record

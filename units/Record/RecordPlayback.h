@@ -89,6 +89,7 @@ class RecordPlaybackDialog : public NonMenuSystem::WidgetClass, public ListForm:
 
   // Overridden slots.
   XObject* HandleEvent(Core::Event* event) override;
+  bool FollowsTheWorld(Core::Event* event) const override { return ConcernsThePlayback(event); }
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   void Close(XObject* sender = nullptr) override;
   void HandleMessage(Structures::Message* message) override;
@@ -165,6 +166,7 @@ class PlayOptionsDialog : public NonMenuSystem::QORWidgetClass {
   static constexpr int32_t ButtonCount = 2;
 
   XObject* HandleEvent(Core::Event* event) override;
+  bool FollowsTheWorld(Core::Event* event) const override { return ConcernsThePlayback(event); }
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   void Refresh(XObject* sender = nullptr) override;
   // Back to the library, on the show it was opened for.

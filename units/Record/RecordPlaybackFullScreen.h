@@ -63,6 +63,7 @@ class RecordPlaybackFullScreenDialog : public NonMenuSystem::WidgetClass {
 
   // Overridden slots.
   XObject* HandleEvent(Core::Event* event) override;
+  bool FollowsTheWorld(Core::Event* event) const override { return ConcernsThePlayback(event); }
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   void Close(XObject* sender = nullptr) override;
   void HandleMessage(Structures::Message* message) override;

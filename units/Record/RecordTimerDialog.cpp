@@ -524,7 +524,14 @@ void RecordTimerDialog::Close(XObject* sender) {
   NonMenuSystem::QORWidgetClass::Close(sender);
 }
 
+bool RecordTimerDialog::FollowsTheWorld(Core::Event* event) const { return IsUpdate && IsRecordingNews(event); }
+
 XObject* RecordTimerDialog::HandleEvent(Core::Event* event) {
+  if (IsUpdate && IsRecordingNews(event) && HeldTimerRecords()) {
+    LeaveTheRecordingTimer(this);
+    // The news goes on to the schedules under it.
+    return nullptr;
+  }
   auto* key = vg_cast<Core::KeyEvent>(event);
   if (!key || !key->down) return NonMenuSystem::QORWidgetClass::HandleEvent(event);
   auto* focused = vg_cast<Forms::Ctrl>(Focus.get());

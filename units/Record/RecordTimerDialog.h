@@ -46,7 +46,9 @@ class RecordTimerDialog : public NonMenuSystem::QORWidgetClass,
   // The controls top to bottom.
   enum Control : int32_t { DateRow, TimeRow, ActiveRow, TypeRow, InputRow, ChannelRow, DurationRow, DoneRow, ControlCount };
 
+  // An update whose timer begins to record goes back, whoever has the keys.
   XObject* HandleEvent(Core::Event* event) override;
+  bool FollowsTheWorld(Core::Event* event) const override;
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   void Refresh(XObject* sender = nullptr) override;
   // Gives the record source back when this dialog changed it.

@@ -121,6 +121,7 @@ RecordedShowsDialog::RecordedShowsDialog(XObject* link) : NonMenuSystem::WidgetC
 
 void RecordedShowsDialog::Initialize(Primitives::KeyRoutingParameter* parameter) {
   NonMenuSystem::WidgetClass::Initialize(parameter);
+  Disk = DiskMount();
   MainApp::GetMessageAgent()->Register(this);
   ShowBanner(Banner());
   list.Initialize(nullptr);
@@ -202,7 +203,13 @@ bool RecordedShowsDialog::TakeKey(uint16_t code, Core::Event* event) {
   return false;
 }
 
+bool RecordedShowsDialog::FollowsTheWorld(Core::Event* event) const { return Disk && MayTellOfADisk(event); }
+
 XObject* RecordedShowsDialog::HandleEvent(Core::Event* event) {
+  if (IsDiskRemoval(event, Disk)) {
+    LeaveWithTheDisk(this);
+    return this;
+  }
   auto* key = vg_cast<Core::KeyEvent>(event);
   if (key && key->down && TakeKey(key->keyCode, event)) return this;
   return NonMenuSystem::WidgetClass::HandleEvent(event);

@@ -2,7 +2,9 @@
 // each, under a banner of the input, channel and clock on air, with the
 // guide information of the focused show below the list. The red key deletes
 // the focused show after the confirmation; 58 and 59 page its description;
-// the volume and mute keys show their level over the banner.
+// the volume and mute keys show their level over the banner. The shows are
+// the USB disk's: the screen leaves with the disk, and says so, whoever has
+// the keys.
 #pragma once
 
 #include <cstdint>
@@ -30,6 +32,7 @@ class RecordedShowsDialog : public NonMenuSystem::WidgetClass {
 
   // Overridden slots.
   XObject* HandleEvent(Core::Event* event) override;
+  bool FollowsTheWorld(Core::Event* event) const override;
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   void Close(XObject* sender = nullptr) override;
   // A Yes of the delete confirmation deletes the focused show.
@@ -56,6 +59,8 @@ class RecordedShowsDialog : public NonMenuSystem::WidgetClass {
   Core::Timer volumeTimer{this};
   Views::Image inputImage{this};
   Views::Image logo{this};
+  // The disk of the shows, as the screen opened; null when none was in.
+  VgStr Disk;
 
  private:
   BannerViews Banner();

@@ -8,6 +8,7 @@
 #include "Bitmaps.h"
 #include "Constants/Constants.h"
 #include "Core/KeyEvent.h"
+#include "Events/Events.h"
 #include "Fonts/Fonts.h"
 #include "ListForm/TimerHooks.h"
 #include "NonMenuSystem/ConfirmTypes.h"
@@ -443,7 +444,17 @@ void ScheduledRecordDialog::ToggleHistory() {
 
 void ScheduledRecordDialog::ClearVolume(XObject*) { Record::ClearVolume(VolumeText, VolumeTimer); }
 
+bool ScheduledRecordDialog::FollowsTheWorld(Core::Event* event) const {
+  return vg_cast<Events::PVRRecordStatusEvent>(event) != nullptr;
+}
+
 XObject* ScheduledRecordDialog::HandleEvent(Core::Event* event) {
+  if (vg_cast<Events::PVRRecordStatusEvent>(event)) {
+    ScheduleList.ReloadSchedule();
+    ShowBanner(Banner());
+    // The news goes on to whoever else it concerns.
+    return nullptr;
+  }
   auto* key = vg_cast<Core::KeyEvent>(event);
   if (!key || !key->down || key->keyCode < kFirstKey || key->keyCode > kLastKey)
     return NonMenuSystem::WidgetClass::HandleEvent(event);

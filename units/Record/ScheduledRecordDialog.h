@@ -99,7 +99,10 @@ class ScheduledRecordDialog : public NonMenuSystem::WidgetClass {
   static constexpr int32_t HelpCount = 7;
 
   // Overridden slots.
+  // A recording that starts or ends changes its row's state and the clock,
+  // under any screen that has the keys.
   XObject* HandleEvent(Core::Event* event) override;
+  bool FollowsTheWorld(Core::Event* event) const override;
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   // Closes the pop-ups with the screen.
   void Close(XObject* sender = nullptr) override;

@@ -7,6 +7,8 @@
 #include "AppServices/WidgetManager.h"
 #include "AppServices/Wrapper.h"
 #include "Channels/FullEPGDialog.h"
+#include "Events/Events.h"
+#include "ListForm/TimerHooks.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "Strings.h"
 #include "Structures/Channels.h"
@@ -189,6 +191,16 @@ void StartRecord(SkinBin::Wrapper* model) {
   auto* channel = VgNew<Structures::VirtualChannel>();
   SkinBin::Wrapper::SplitChannelNum(model->OnGetTimerChannel(), &channel->Major, &channel->Minor);
   model->StartRecord(tuner, channel);
+}
+
+bool IsRecordingNews(Core::Event* event) { return vg_cast<Events::PVRRecordStatusEvent>(event) != nullptr; }
+
+bool HeldTimerRecords() { return ListForm::IsRecordingNow(MainApp::GetWrapper()->OnGetActiveTimerId()); }
+
+void LeaveTheRecordingTimer(NonMenuSystem::WidgetClass* dialog) {
+  VgPtr<NonMenuSystem::NonMenuSystem> system = dialog->NonMenuSystem;
+  dialog->EnterPrevState();
+  if (system) system->ShowMessage(NonMenuSystem::DirectMsgTypeActiveTimerId);
 }
 
 void Announce(int32_t code) {

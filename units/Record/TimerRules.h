@@ -22,9 +22,13 @@
 #include "NonMenuSystem/DirectMessages.h"
 #include "vgstring.h"
 
+namespace Core {
+class Event;
+}
 namespace NonMenuSystem {
 class NonMenuSystem;
-}
+class WidgetClass;
+}  // namespace NonMenuSystem
 namespace SkinBin {
 class Wrapper;
 }
@@ -161,6 +165,14 @@ void StartRecord(SkinBin::Wrapper* model);
 
 // Sends a message with a code to every receiver.
 void Announce(int32_t code);
+
+// The set changes no timer while it records (the openers refuse one with
+// direct message 51). A dialog that updates a stored timer follows the
+// recordings' news: once its timer records (HeldTimerRecords), it goes back
+// as Return takes it and says why (LeaveTheRecordingTimer).
+bool IsRecordingNews(Core::Event* event);
+bool HeldTimerRecords();
+void LeaveTheRecordingTimer(NonMenuSystem::WidgetClass* dialog);
 
 // ------------------------------------------------------------- due at once
 

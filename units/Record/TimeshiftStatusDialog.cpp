@@ -236,6 +236,7 @@ void TimeshiftStatusDialog::Initialize(Primitives::KeyRoutingParameter* paramete
     PrevState = quickMenu;
     NextState = quickMenu;
   }
+  Disk = DiskMount();
   LoadSettings();
   MaxBuffer = TimeshiftSpan(MainApp::GetWrapper()->OnGetTimeshiftDuration());
   for (SkinBin::ProgressQOR* bar : {&bufferBar, &positionBar}) bar->OnSetMax(MaxBuffer);
@@ -381,7 +382,13 @@ void TimeshiftStatusDialog::OnSetPlayRate(int32_t value) {
   rateText.OnSetVisible(text != nullptr);
 }
 
+bool TimeshiftStatusDialog::FollowsTheWorld(Core::Event* event) const { return Disk && MayTellOfADisk(event); }
+
 XObject* TimeshiftStatusDialog::HandleEvent(Core::Event* event) {
+  if (IsDiskRemoval(event, Disk)) {
+    LeaveWithTheDisk(this);
+    return this;
+  }
   auto* key = vg_cast<Core::KeyEvent>(event);
   if (!key || !key->down) return NonMenuSystem::QORWidgetClass::HandleEvent(event);
   const TimeshiftKey* row = nullptr;

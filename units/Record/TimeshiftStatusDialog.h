@@ -3,7 +3,8 @@
 // attributes, and the time-shift buffer as a timeline with the play position
 // marked on it. The transport keys go to the model's time-shift control; the
 // banner reads the buffer once a second and closes 5000 ms after the last
-// key.
+// key. The buffer lives on the USB disk: the banner leaves with the disk,
+// and says so, whoever has the keys.
 #pragma once
 
 #include <cstdint>
@@ -82,6 +83,7 @@ class TimeshiftStatusDialog : public NonMenuSystem::QORWidgetClass {
 
   // Overridden slots.
   XObject* HandleEvent(Core::Event* event) override;
+  bool FollowsTheWorld(Core::Event* event) const override;
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   void Refresh(XObject* sender = nullptr) override;
 
@@ -104,6 +106,8 @@ class TimeshiftStatusDialog : public NonMenuSystem::QORWidgetClass {
   bool ProgramPresent = true;
   VgPtr<Structures::EventInfo> Programme;
   Core::Timer statusTimer{this};
+  // The disk of the buffer, as the banner opened; null when none was in.
+  VgStr Disk;
 
   Views::Text clock{this};
   Views::Image logo{this};

@@ -9,6 +9,7 @@
 #include "Fonts/Fonts.h"
 #include "NonMenuSystem/Look.h"
 #include "NonMenuSystem/NonMenuSystem.h"
+#include "Record/RecordPieces.h"
 #include "SkinBin/RecordData.h"
 #include "Strings.h"
 #include "SubSystem/Open.h"
@@ -143,7 +144,19 @@ void RecordConfirmDialog::Refresh(XObject* sender) {
   no.OnSetBounds({right, top, right + ButtonWidth, top + ButtonHeight});
 }
 
+void RecordConfirmDialog::Initialize(Primitives::KeyRoutingParameter* parameter) {
+  ConfirmOptionDialog::Initialize(parameter);
+  Disk = DiskMount();
+}
+
+bool RecordConfirmDialog::FollowsTheWorld(Core::Event* event) const { return Disk && MayTellOfADisk(event); }
+
 XObject* RecordConfirmDialog::HandleEvent(Core::Event* event) {
+  // What it asked about is gone: nothing is left to format or test.
+  if (IsDiskRemoval(event, Disk)) {
+    LeaveWithTheDisk(this);
+    return this;
+  }
   auto* key = vg_cast<Core::KeyEvent>(event);
   if (!key || !key->down) return ConfirmOptionDialog::HandleEvent(event);
   switch (key->keyCode) {
@@ -194,6 +207,21 @@ RecordStatusDialog::RecordStatusDialog(XObject* link) : NonMenuSystem::ConfirmOn
 RecordStatusDialog::RecordStatusDialog(const DiskDialogDef& def, XObject* link) : RecordStatusDialog(link) {
   ApplyDef(*this, def);
   if (def.buttonGoesBack) button.OnSetOnActivate(VgSlotOf<&RecordStatusDialog::GoBack>(this));
+}
+
+void RecordStatusDialog::Initialize(Primitives::KeyRoutingParameter* parameter) {
+  ConfirmOneOptionDialog::Initialize(parameter);
+  Disk = DiskMount();
+}
+
+bool RecordStatusDialog::FollowsTheWorld(Core::Event* event) const { return Disk && MayTellOfADisk(event); }
+
+XObject* RecordStatusDialog::HandleEvent(Core::Event* event) {
+  if (IsDiskRemoval(event, Disk)) {
+    LeaveWithTheDisk(this);
+    return this;
+  }
+  return ConfirmOneOptionDialog::HandleEvent(event);
 }
 
 void RecordStatusDialog::DoActivate(XObject*) {
@@ -339,6 +367,10 @@ void USBDiskFormatStatusDialog::Finish(bool succeeded) {
   OnSetFocus(&button);
 }
 
+bool USBDiskFormatStatusDialog::FollowsTheWorld(Core::Event* event) const {
+  return vg_cast<Events::PVRUSBFormatEvent>(event) || DiskProgressDialog::FollowsTheWorld(event);
+}
+
 XObject* USBDiskFormatStatusDialog::HandleEvent(Core::Event* event) {
   if (auto* key = vg_cast<Core::KeyEvent>(event); key && key->down) return this;
   if (auto* done = vg_cast<Events::PVRUSBFormatEvent>(event); done && progressTimer.OnGetEnabled())
@@ -361,6 +393,10 @@ void USBSpeedCheckStatusDialog::OnSetWarningInfo(VgString text) {
 void USBSpeedCheckStatusDialog::Initialize(Primitives::KeyRoutingParameter* parameter) {
   DiskProgressDialog::Initialize(parameter);
   Model()->USBSpeedCheck();
+}
+
+bool USBSpeedCheckStatusDialog::FollowsTheWorld(Core::Event* event) const {
+  return vg_cast<Events::PVRPerfStatusEvent>(event) || DiskProgressDialog::FollowsTheWorld(event);
 }
 
 XObject* USBSpeedCheckStatusDialog::HandleEvent(Core::Event* event) {

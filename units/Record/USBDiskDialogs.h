@@ -2,7 +2,8 @@
 // speed test (two buttons), and the one-button status, progress and error
 // dialogs. Each member is a row of a table (caption, message, labels,
 // focus, the screens after and before it); the progress dialogs add the
-// waiting text and the middleware's answer.
+// waiting text and the middleware's answer. A dialog opened on a disk
+// leaves with it, and says so, whoever has the keys (Record::DiskMount).
 #pragma once
 
 #include <cstdint>
@@ -44,6 +45,8 @@ class RecordConfirmDialog : public NonMenuSystem::ConfirmOptionDialog {
   static constexpr int32_t Gap = 20;
 
   XObject* HandleEvent(Core::Event* event) override;
+  bool FollowsTheWorld(Core::Event* event) const override;
+  void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   void Refresh(XObject* sender = nullptr) override;
   void OnSetYesButtonLabel(VgString text) override;
   void OnSetNoButtonLabel(VgString text) override;
@@ -56,6 +59,8 @@ class RecordConfirmDialog : public NonMenuSystem::ConfirmOptionDialog {
   VgSlot OnNoSlot;
   SkinBin::Button yes{this};
   SkinBin::Button no{this};
+  // The disk the question is about; null when none was in.
+  VgStr Disk;
 
  protected:
   RecordConfirmDialog(const DiskDialogDef& def, XObject* link);
@@ -81,11 +86,19 @@ class RecordStatusDialog : public NonMenuSystem::ConfirmOneOptionDialog {
  public:
   explicit RecordStatusDialog(XObject* link = nullptr);
 
+  XObject* HandleEvent(Core::Event* event) override;
+  bool FollowsTheWorld(Core::Event* event) const override;
+  void Initialize(Primitives::KeyRoutingParameter* parameter) override;
+
   // By the button's label: "OK" or "Done" go on, "Cancel" goes back.
   void DoActivate(XObject* sender = nullptr);
   void GoBack(XObject* = nullptr) { EnterPrevState(); }
   // Back to the menus for a shortcut, else on to NextState.
   void EnterNextState() override;
+
+  // The disk the dialog shows or works on; null when none was in (the
+  // error dialog's case).
+  VgStr Disk;
 
  protected:
   RecordStatusDialog(const DiskDialogDef& def, XObject* link);
@@ -135,7 +148,10 @@ class USBDiskFormatStatusDialog : public DiskProgressDialog {
   static inline int32_t FormatLimit = 30 * 60 * 1000;
 
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
+  // The format's answer, and the disk going out, come under any screen
+  // that has the keys.
   XObject* HandleEvent(Core::Event* event) override;
+  bool FollowsTheWorld(Core::Event* event) const override;
   void DoLimit(XObject* sender = nullptr);
 
   Core::Timer limitTimer{this};
@@ -151,7 +167,10 @@ class USBSpeedCheckStatusDialog : public DiskProgressDialog {
   explicit USBSpeedCheckStatusDialog(XObject* link = nullptr);
 
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
+  // The test's answer, and the disk going out, come under any screen that
+  // has the keys.
   XObject* HandleEvent(Core::Event* event) override;
+  bool FollowsTheWorld(Core::Event* event) const override;
   void Close(XObject* sender = nullptr) override;
   void OnSetWarningInfo(VgString text) override;
 };

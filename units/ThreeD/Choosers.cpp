@@ -3,13 +3,16 @@
 #include "AppServices/Wrapper.h"
 #include "Bitmaps.h"
 #include "Colors/Colors.h"
+#include "Constants/Constants.h"
 #include "Core/KeyEvent.h"
+#include "Events/Events.h"
 #include "Fonts/Fonts.h"
 #include "NonMenuSystem/HelpBar.h"
 #include "NonMenuSystem/Look.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "Resources/Bitmap.h"
 #include "Strings.h"
+#include "SubSystem/Open.h"
 #include "ThreeD/HelpText.h"
 #include "WinIDs/WinIDs.h"
 
@@ -179,8 +182,23 @@ void SelectMode_Flag::Initialize(Primitives::KeyRoutingParameter* parameter) {
 }
 
 XObject* SelectMode_Flag::HandleEvent(Core::Event* event) {
+  if (vg_cast<Events::XPM_EVENT_REPORT_3DMODE>(event)) {
+    Keeper& keeper = Setup3D();
+    keeper.RefreshState();
+    if (keeper.Is3DMode(keeper.InputFormat) || keeper.InputFormat == Keeper::kFormatUnsupported) return nullptr;
+    // The picture never left 2D while the question waited: the keeper,
+    // refreshed, says 2D, and nothing is switched.
+    ::NonMenuSystem::NonMenuSystem* system = NonMenuSystem.get();
+    Close();
+    if (system) SubSystem::Open(system, "ThreeD::DisplayMode", {.origin = Constants::MSG_FROM_NONMENUSYSTEM});
+    return this;
+  }
   if (Core::PressedKey(event) == Key::Back) return this;
   return SelectMode::HandleEvent(event);
+}
+
+bool SelectMode_Flag::FollowsTheWorld(Core::Event* event) const {
+  return vg_cast<Events::XPM_EVENT_REPORT_3DMODE>(event) != nullptr;
 }
 
 void SelectMode_Flag::Choose(XObject* sender) {

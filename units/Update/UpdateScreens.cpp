@@ -131,6 +131,10 @@ void CheckingMessage::Finish(int32_t result) {
   EnterNextState();
 }
 
+bool CheckingMessage::FollowsTheWorld(Core::Event* event) const {
+  return vg_cast<Events::XPM_EVENT_UBN_RESULT>(event) != nullptr;
+}
+
 XObject* CheckingMessage::HandleEvent(Core::Event* event) {
   if (vg_cast<Core::KeyEvent>(event)) return this;
   if (auto* answer = vg_cast<Events::XPM_EVENT_UBN_RESULT>(event)) {
@@ -202,6 +206,10 @@ void UpdatingDialog::StopScan() {
   Model()->ExitAppCriticalSection();
   EnterNextState();
   VgSignal(OnStop, this);
+}
+
+bool UpdatingDialog::FollowsTheWorld(Core::Event* event) const {
+  return vg_cast<Events::XPM_EVENT_UBN_RESULT>(event) || vg_cast<Events::XPM_EVENT_STANDBY>(event);
 }
 
 XObject* UpdatingDialog::HandleEvent(Core::Event* event) {

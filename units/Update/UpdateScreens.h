@@ -39,8 +39,10 @@ class CheckingMessage : public NonMenuSystem::WidgetClass {
   static inline int32_t CheckLimit = 120000;
 
   // Overridden slots.
-  // Keys do nothing; the check's result picks the next screen.
+  // Keys do nothing; the check's result picks the next screen, under any
+  // screen that has the keys.
   XObject* HandleEvent(Core::Event* event) override;
+  bool FollowsTheWorld(Core::Event* event) const override;
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   // Opens the next screen with MessageType; a message bar stands centred
   // where this message stood.
@@ -69,8 +71,10 @@ class UpdatingDialog : public NonMenuSystem::WidgetClass {
   static inline int32_t (*ReadProgress)() = nullptr;
 
   // Overridden slots.
-  // Swallows everything but the update's result.
+  // Swallows everything but the update's result; the result, and a standby
+  // it refuses, reach it under any screen that has the keys.
   XObject* HandleEvent(Core::Event* event) override;
+  bool FollowsTheWorld(Core::Event* event) const override;
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
 
   void ShowWaiting(bool show);
