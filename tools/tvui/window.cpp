@@ -79,11 +79,15 @@ void CopyPlane(int32_t kind) {
   TellOpenedScreens();
   XObject* root = rootObject.load();
   GenBitmap* canvas = root ? GuiRoot().canvas(root) : nullptr;
-  GenImage image;
+  // Read into the buffer of the frame before, which the window has done
+  // with: a new one would be filled with zeros first, pixel by pixel in a
+  // sanitizer's build, where that alone outran the thread sanitizer's
+  // history of the GUI thread every frame.
+  static GenImage image;
   if (!canvas || !GenReadBitmap(canvas, &image)) return;
   {
     std::lock_guard guard(g_frameMutex);
-    g_frame = std::move(image);
+    std::swap(g_frame, image);
     ++g_frameNumber;
   }
   const uint32_t frameEvent = g_frameEvent.load();
