@@ -1380,7 +1380,7 @@ std::string UnknownLine(const ScenarioTokens& t) {
 // pressed: a picture's caption names them among what led there.
 bool LeadsLikeAKey(const std::string& word) {
   static const std::set<std::string> kWords{"event", "command", "osd",      "standby", "wake",
-                                            "dispatch", "3d-input", "live-tv", "usb",  "media"};
+                                            "dispatch", "3d-input", "live-tv", "usb",  "media", "clock"};
   return kWords.count(word) != 0;
 }
 

@@ -161,10 +161,10 @@ void EndWhenTheDisplayGoes() {
 // language for what happens outside the set's interface (a middleware
 // event, a state-manager command, another process's on-screen display, the
 // set's own standby, the USB disk going in or out, the update service's
-// result), each run as it comes, on the clock on the wall. The viewer's keys
-// stay the keyboard's.
+// result, the broadcast's time), each run as it comes, on the clock on the
+// wall. The viewer's keys stay the keyboard's.
 const ScenarioCommand* OutsideLine(const ScenarioTokens& t) {
-  static constexpr const char* kOutside[] = {"event", "command", "osd", "standby", "usb", "media", "dispatch"};
+  static constexpr const char* kOutside[] = {"event", "command", "osd", "standby", "usb", "media", "dispatch", "clock"};
   const std::string& name = t[0].text;
   if (std::none_of(std::begin(kOutside), std::end(kOutside), [&](const char* word) { return name == word; }))
     return nullptr;
@@ -194,7 +194,8 @@ void RunOutsideLines(const std::string& path) {
     } else if (const ScenarioCommand* command = OutsideLine(tokens)) {
       failure = command->run(tokens);
     } else {
-      failure = "no happening outside the set: event, command, osd, standby, usb, media or dispatch update-result";
+      failure = "no happening outside the set: event, command, osd, standby, usb, media, dispatch update-result or "
+                "clock";
     }
     if (!failure.empty())
       OutputTee::Say("tvui: " + path + ":" + std::to_string(number) + ": " + source + " failed: " + failure, true);
