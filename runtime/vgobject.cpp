@@ -75,10 +75,11 @@ std::vector<Construction>& ConstructionStack() {
 
 // Objects marked but not yet scanned. Marking runs from this stack rather than
 // by recursion, so deep view trees and long lists cannot overflow the C stack.
-std::vector<XObject*>& GreyStack() {
-  static std::vector<XObject*> stack;
-  return stack;
-}
+// A plain array rather than a vector: the mark's own calls are left out of
+// the thread sanitizer's record (VG_UNRECORDED_MARK), a vector's would not.
+XObject** g_grey = nullptr;
+size_t g_greyCount = 0;
+size_t g_greyRoom = 0;
 bool g_draining = false;
 
 XObject* OwnerOf(const void* address) {
@@ -278,15 +279,15 @@ VG_UNRECORDED_MARK bool VgIsMarked(const XObject* object) {
 VG_UNRECORDED_MARK void VgMarkObject(XObject* object) {
   if (!object || VgRuntimeAccess::Cycle(object) == g_markCycle) return;
   VgRuntimeAccess::Cycle(object) = g_markCycle;
-  auto& grey = GreyStack();
-  grey.push_back(object);
+  if (g_greyCount == g_greyRoom) {
+    g_greyRoom = g_greyRoom ? g_greyRoom * 2 : 256;
+    g_grey = static_cast<XObject**>(std::realloc(g_grey, g_greyRoom * sizeof *g_grey));
+    if (!g_grey) VgPanicAnsi("The collector has no room to mark");
+  }
+  g_grey[g_greyCount++] = object;
   if (g_draining) return;
   g_draining = true;
-  while (!grey.empty()) {
-    XObject* next = grey.back();
-    grey.pop_back();
-    next->Mark();
-  }
+  while (g_greyCount > 0) g_grey[--g_greyCount]->Mark();
   g_draining = false;
 }
 
