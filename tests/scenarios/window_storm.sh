@@ -3,30 +3,37 @@
 # window on the host's clock, on an X display of its own, driven by a storm
 # of remote keys (menus, their pages, the programme guide, the lists, the
 # quick menu, the input list, the timer and record dialogs, a recording,
-# volume and mute, a held key, standby and wake) while the world outside the
-# set goes on through the window's lines (TVUI_WINDOW_LINES): the
-# middleware's events of the air and the devices (a signal, the network, the
-# USB port), the state manager's commands, its own standby and another
-# process's on-screen display, the USB disk going out and in, the update
-# service's answer. Headless scenarios run the set's threads by turns on its
-# own clock, where the thread sanitizer sees every access as ordered; here
-# the set's threads order the screens only through what they share on a
-# set, so a race between the screens and a thread that the storm wakes is
-# reported, as long as the sanitizer's history still holds both sides.
+# volume and mute, a held key, standby and wake, the media player, the
+# upcoming schedules, the recordings' library, the network's test) while
+# the world outside the set goes on through the window's lines
+# (TVUI_WINDOW_LINES): the middleware's events of the air and the devices (a
+# signal, the network, the USB port), the state manager's commands, its own
+# standby and another process's on-screen display, the USB disk going out
+# and in with the media stick, the update service's answer, the broadcast's
+# time that brings a timer due. Headless scenarios run the set's threads by
+# turns on its own clock, where the thread sanitizer sees every access as
+# ordered; here the set's threads order the screens only through what they
+# share on a set, so a race between the screens and a thread that the storm
+# wakes is reported, as long as the sanitizer's history still holds both
+# sides. The screens that a thread's work changes are open while it works:
+# the media screens while the media library's jobs run, the schedules and
+# the recordings' library while a timer comes due, the network test's page
+# while the set answers it.
 #
 # The storm goes on in rounds for SECONDS at least, and until it has run
 # MIN_CYCLES rounds, opened MIN_SCREENS screens and MIN_KINDS kinds of screen
 # besides the volume, mute and help bars, and reached every thread of the set
-# and kind of middleware event named below; it starts no round after
-# CEILING seconds. It fails on a sanitizer's report, and when any of these
-# floors was not met, or fewer than MIN_CYCLES standby and wake cycles of
-# each kind (the viewer's power key, the state manager's own standby) were
-# made: a key that reaches the loop late is dropped by design, and the
-# sanitizer slows the loop, so the keys are paced, the menus are steered by
-# the pages the window reports, and the counts are floors. SIGTERM then ends
-# the window with 143, within 30 s, or it is killed and the test fails. A
-# set that does not reach standby or wake within two minutes of the host's
-# clock fails it. Xvfb is needed: without it the test fails.
+# and kind of middleware event named below, and every pair of a thread's
+# work and its screen; it starts no round after CEILING seconds. It fails on
+# a sanitizer's report, and when any of these floors was not met, or fewer
+# than MIN_CYCLES standby and wake cycles of each kind (the viewer's power
+# key, the state manager's own standby) were made: a key that reaches the
+# loop late is dropped by design, and the sanitizer slows the loop, so the
+# keys are paced, the menus are steered by the pages the window reports,
+# and the counts are floors. SIGTERM then ends the window with 143, within
+# 30 s, or it is killed and the test fails. A set that does not reach
+# standby or wake within two minutes of the host's clock fails it. Xvfb is
+# needed: without it the test fails.
 #   window_storm.sh TVUI WINDOW_KEYS WORK [SECONDS] [MIN_SCREENS] [MIN_KINDS] [MIN_CYCLES] [CEILING]
 set -u
 tvui=$1
@@ -235,15 +242,18 @@ library_due=0
 network_answers=0
 
 # A timer comes due a few seconds from now, by the broadcast's time (waited
-# for 20 s at most), and its recording starts; the USB disk then goes out,
-# which ends it (a recording would keep the set from its standby), and in
+# for 20 s at most), and its recording starts, while the screen takes keys
+# before and after, as a viewer looks down the list; the USB disk goes out,
+# which ends the recording (it would keep the set from its standby), and in
 # again with the stick.
 timer_due_now() {
   local due
+  rows Down
   due=$(timers_due)
   happen clock before-timer 3
   wait_more "$due" 200 timers_due
   sleep 1
+  rows Down
   happen usb remove
   sleep 0.5
   happen media stick
@@ -472,13 +482,14 @@ while :; do
   press g Down Down Escape   s Down Down Escape   q Right Down Escape
   press b Escape   i i Escape   plus minus u u
   press 7 Return   f l   Escape c
-  # Every other round the photos and the upcoming schedules; the others the
-  # songs, the recordings' library and the network's test.
+  # Every other round the photos and the upcoming schedules; the others a
+  # song or, in turn, a film, the recordings' library and the network's
+  # test.
   if (( rounds % 2 == 0 )); then
     media 2
     schedules
   else
-    media 3
+    media $((rounds % 4 == 1 ? 3 : 1))
     library
     network_test
   fi
