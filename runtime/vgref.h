@@ -47,7 +47,7 @@ class VgRef : private VgFieldNode {
   const void* SetterKey() const { return reinterpret_cast<const void*>(setter); }
 
  private:
-  static void MarkField(const VgFieldNode* node) { VgMarkObject(static_cast<const VgRef*>(node)->object); }
+  VG_UNRECORDED_MARK static void MarkField(const VgFieldNode* node) { VgMarkObject(static_cast<const VgRef*>(node)->object); }
 };
 
 // ------------------------------------------------------------- construction

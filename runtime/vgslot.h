@@ -26,7 +26,7 @@ class VgSlot : private VgFieldNode {
   bool IsNull() const { return object == nullptr; }
 
  private:
-  static void MarkField(const VgFieldNode* node) { VgMarkObject(static_cast<const VgSlot*>(node)->object); }
+  VG_UNRECORDED_MARK static void MarkField(const VgFieldNode* node) { VgMarkObject(static_cast<const VgSlot*>(node)->object); }
 };
 
 inline const VgSlot VgNullSlot{};

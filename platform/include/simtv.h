@@ -350,6 +350,9 @@ int simtv_tv_load_fixture(const char* path, char* error, int size);
  * as XPM_GetLocalTime reads it; timers come due by it. */
 void simtv_tv_set_local_time(int64_t seconds);
 int64_t simtv_tv_local_time(void);
+/* The local second at which the next of the set's timers comes due (its
+ * recording starts), within the week from now; -1 when none does. */
+int64_t simtv_tv_next_timer_due(void);
 void simtv_tv_set_power_on_time(int32_t hours);
 
 /* Adds a channel to the table of its medium (info->cable), replacing one of

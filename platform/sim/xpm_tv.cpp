@@ -487,6 +487,12 @@ void TimersDue(uint64_t generation) {
     }
     ArmTimers(now);
   }
+  // On the wall clock the log tells it, where no scenario's call record
+  // shows it.
+  if (!due.empty() && !simk::IsVirtual()) {
+    std::printf("SIMTV: %zu timer%s come%s due\n", due.size(), due.size() == 1 ? "" : "s", due.size() == 1 ? "s" : "");
+    std::fflush(stdout);
+  }
   // The recorder reads the timers under this file's lock as it starts.
   for (const auto& [index, timer] : due) simtv::StartTimerRecording(index, timer);
 }
@@ -1184,6 +1190,11 @@ void simtv_tv_set_local_time(int64_t seconds) {
 int64_t simtv_tv_local_time(void) {
   std::lock_guard lock(g_mutex);
   return LocalNow();
+}
+
+int64_t simtv_tv_next_timer_due(void) {
+  std::lock_guard lock(g_mutex);
+  return NextDue(LocalNow());
 }
 
 void simtv_tv_set_power_on_time(int32_t hours) {

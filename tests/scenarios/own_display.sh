@@ -1,7 +1,8 @@
 # Sourced by the window's tests. own_display: an X server of the test's own
-# on a free display, named in DISPLAY, its process in xvfb and in the test's
-# pids, which the test's trap ends. Without Xvfb the test ends with STATUS (77
-# skips it; a test that must run fails).
+# on a display that no other run on the machine can take, named in DISPLAY,
+# its process in xvfb and in the test's pids, which the test's trap ends.
+# Without Xvfb the test ends with STATUS (77 skips it; a test that must run
+# fails).
 #   own_display WORK STATUS
 #
 # end_pids, for the test's trap: SIGTERM to each of the test's pids, and
@@ -28,17 +29,28 @@ own_display() {
     echo "no Xvfb here (bash scripts/deps.sh installs it)"
     exit "$2"
   fi
-  # Xvfb names the free display it took once it listens.
-  mkfifo "$1/display"
-  Xvfb -displayfd 3 -screen 0 960x540x24 -nolisten tcp 3>"$1/display" >"$1/xvfb.log" 2>&1 &
-  xvfb=$!
-  pids+=("$xvfb")
-  local display
-  if ! read -r display <"$1/display"; then
-    echo "Xvfb did not start:"; cat "$1/xvfb.log"
-    exit 1
-  fi
-  export DISPLAY=":$display"
+  # A server left to choose a free display itself starts at :0, the display
+  # that a desktop, a server started by hand or another run's names first,
+  # and the window may meet that server, or none, there. This one is started
+  # for a number of its own, from :20 up, and refuses at once when any
+  # server listens there, or takes the number's listening sockets, which no
+  # later server can take from it; it names its display once it listens.
+  local n display
+  for ((n = 20; n < 99; ++n)); do
+    rm -f "$1/display"
+    mkfifo "$1/display"
+    Xvfb ":$n" -displayfd 3 -screen 0 960x540x24 -nolisten tcp 3>"$1/display" >"$1/xvfb.log" 2>&1 &
+    xvfb=$!
+    if read -r display <"$1/display" && [ "$display" = "$n" ]; then
+      pids+=("$xvfb")
+      export DISPLAY=":$n"
+      return 0
+    fi
+    wait "$xvfb"
+    grep -Eq "already active|Cannot establish any listening sockets" "$1/xvfb.log" || break
+  done
+  echo "Xvfb did not start:"; cat "$1/xvfb.log"
+  exit 1
 }
 
 # The window on a set switched on, its log in WORK/out.log, its process in

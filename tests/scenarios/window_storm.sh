@@ -3,30 +3,37 @@
 # window on the host's clock, on an X display of its own, driven by a storm
 # of remote keys (menus, their pages, the programme guide, the lists, the
 # quick menu, the input list, the timer and record dialogs, a recording,
-# volume and mute, a held key, standby and wake) while the world outside the
-# set goes on through the window's lines (TVUI_WINDOW_LINES): the
-# middleware's events of the air and the devices (a signal, the network, the
-# USB port), the state manager's commands, its own standby and another
-# process's on-screen display, the USB disk going out and in, the update
-# service's answer. Headless scenarios run the set's threads by turns on its
-# own clock, where the thread sanitizer sees every access as ordered; here
-# the set's threads order the screens only through what they share on a
-# set, so a race between the screens and a thread that the storm wakes is
-# reported, as long as the sanitizer's history still holds both sides.
+# volume and mute, a held key, standby and wake, the media player, the
+# upcoming schedules, the recordings' library, the network's test) while
+# the world outside the set goes on through the window's lines
+# (TVUI_WINDOW_LINES): the middleware's events of the air and the devices (a
+# signal, the network, the USB port), the state manager's commands, its own
+# standby and another process's on-screen display, the USB disk going out
+# and in with the media stick, the update service's answer, the broadcast's
+# time that brings a timer due. Headless scenarios run the set's threads by
+# turns on its own clock, where the thread sanitizer sees every access as
+# ordered; here the set's threads order the screens only through what they
+# share on a set, so a race between the screens and a thread that the storm
+# wakes is reported, as long as the sanitizer's history still holds both
+# sides. The screens that a thread's work changes are open while it works:
+# the media screens while the media library's jobs run, the schedules and
+# the recordings' library while a timer comes due, the network test's page
+# while the set answers it.
 #
 # The storm goes on in rounds for SECONDS at least, and until it has run
 # MIN_CYCLES rounds, opened MIN_SCREENS screens and MIN_KINDS kinds of screen
 # besides the volume, mute and help bars, and reached every thread of the set
-# and kind of middleware event named below; it starts no round after
-# CEILING seconds. It fails on a sanitizer's report, and when any of these
-# floors was not met, or fewer than MIN_CYCLES standby and wake cycles of
-# each kind (the viewer's power key, the state manager's own standby) were
-# made: a key that reaches the loop late is dropped by design, and the
-# sanitizer slows the loop, so the keys are paced, the menus are steered by
-# the pages the window reports, and the counts are floors. SIGTERM then ends
-# the window with 143, within 30 s, or it is killed and the test fails. A
-# set that does not reach standby or wake within two minutes of the host's
-# clock fails it. Xvfb is needed: without it the test fails.
+# and kind of middleware event named below, and every pair of a thread's
+# work and its screen; it starts no round after CEILING seconds. It fails on
+# a sanitizer's report, and when any of these floors was not met, or fewer
+# than MIN_CYCLES standby and wake cycles of each kind (the viewer's power
+# key, the state manager's own standby) were made: a key that reaches the
+# loop late is dropped by design, and the sanitizer slows the loop, so the
+# keys are paced, the menus are steered by the pages the window reports,
+# and the counts are floors. SIGTERM then ends the window with 143, within
+# 30 s, or it is killed and the test fails. A set that does not reach
+# standby or wake within two minutes of the host's clock fails it. Xvfb is
+# needed: without it the test fails.
 #   window_storm.sh TVUI WINDOW_KEYS WORK [SECONDS] [MIN_SCREENS] [MIN_KINDS] [MIN_CYCLES] [CEILING]
 set -u
 tvui=$1
@@ -53,6 +60,7 @@ window_on "$tvui" "$work"
 # A sanitizer's report ends the window at once: it is shown from its start.
 fail() {
   echo "$1:"
+  kill -0 "$xvfb" 2>/dev/null || { echo "the X server of display $DISPLAY had ended:"; tail -n 20 "$work/xvfb.log"; }
   if grep -q "WARNING: ThreadSanitizer" "$work/out.log"; then
     sed -n '/WARNING: ThreadSanitizer/,$p' "$work/out.log" | head -n 160
   else
@@ -200,6 +208,151 @@ guide() {
     press Escape c
   done
 }
+# Presses KEY once, and waits 8 s at most for the window to report a new
+# screen of one of the classes (an extended regular expression); prints the
+# class. A key dropped or let go late lands elsewhere: the caller follows
+# what opened, or leaves.
+press_for() {
+  local key=$1 classes=$2 first waited
+  first=$(lines)
+  press "$key"
+  for ((waited = 0; waited < 80; ++waited)); do
+    tail -n +"$((first + 1))" "$work/out.log" | grep -oE "^tvui: the window opened ($classes)\$" | head -n 1 |
+      sed 's/^tvui: the window opened //' | grep . && return 0
+    sleep 0.1
+  done
+  return 1
+}
+lines() { wc -l <"$work/out.log"; }
+# The lines matching PATTERN that the log shows since its line FROM.
+since() { tail -n +"$(($1 + 1))" "$work/out.log" | grep -cE -- "$2"; }
+jobs_pattern="SIMTV: psl_library runs a job asked of it"
+answers_pattern="SIMTV: simtv_answers runs a job asked of it"
+due_pattern="SIMTV: [0-9]+ timers? comes? due"
+timers_due() { in_storm | grep -cE -- "$due_pattern"; }
+
+# A thread's work that reaches a screen while the screen is open, counted
+# from the moment the window reports the screen until the storm leaves it:
+# the media library's jobs under the media screens, timers coming due under
+# the upcoming schedules and under the recordings' library (whose recording
+# starts then), the network test's answer under the network pages.
+media_jobs=0
+schedules_due=0
+library_due=0
+network_answers=0
+
+# A timer comes due a few seconds from now, by the broadcast's time (waited
+# for 20 s at most), and its recording starts, while the screen takes keys
+# before and after, as a viewer looks down the list; the USB disk goes out,
+# which ends the recording (it would keep the set from its standby), and in
+# again with the stick.
+timer_due_now() {
+  local due
+  rows Down
+  due=$(timers_due)
+  happen clock before-timer 3
+  wait_more "$due" 200 timers_due
+  sleep 1
+  rows Down
+  happen usb remove
+  sleep 0.5
+  happen media stick
+}
+
+# Rows in pages are moved over slowly: a key dropped there lands on another
+# row, and the screen it opens is followed or left.
+rows() { pace=0.8 press "$@"; }
+
+# The media player from the Media topic's row ROW (0 the recordings, 1
+# films, 2 photos, 3 music): its device selection, then the USB stick's
+# screen that opens; prints its class.
+media_open() {
+  to_topic MenuSystem::BrcmMediaMenu || return 1
+  sleep 1
+  rows Right
+  local down
+  for ((down = 0; down < $1; ++down)); do rows Down; done
+  press_for Return MediaPlayer::MediaDeviceSelectDialog >/dev/null || return 1
+  sleep 1
+  press_for Return "MediaPlayer::(PhotoMultiView|MusicListView|MovieListView)|Record::RecordPlaybackDialog"
+}
+
+# What the media player opened, while the library works for it: the photo
+# grid, whose thumbnails it makes one job at a time, then a photo on the
+# whole screen, which it reads and fits; a list of songs or films, which
+# previews the one it rests on, then plays it on the whole screen, told its
+# progress every second.
+media_follow() {
+  local at
+  at=$(lines)
+  case $1 in
+    MediaPlayer::PhotoMultiView)
+      sleep 3
+      rows Right Right Right
+      press_for Return MediaPlayer::PhotoSingleView >/dev/null && sleep 2 ;;
+    MediaPlayer::MusicListView | MediaPlayer::MovieListView)
+      rows Down Down Down
+      sleep 2
+      press_for Return "MediaPlayer::(MusicPlayer|MoviePlayer)" >/dev/null && sleep 3 ;;
+    *) return 0 ;;
+  esac
+  media_jobs=$((media_jobs + $(since "$at" "$jobs_pattern")))
+}
+
+# The media player from the Media topic's row ROW, and what it opened.
+media() {
+  local opened
+  opened=$(media_open "$1") && media_follow "$opened"
+  press Escape c
+}
+
+# The upcoming schedules (the green key) while a timer comes due and its
+# recording starts.
+schedules() {
+  local at
+  if press_for g Record::ScheduledRecordDialog >/dev/null; then
+    at=$(lines)
+    timer_due_now
+    schedules_due=$((schedules_due + $(since "$at" "$due_pattern")))
+  fi
+  press Escape c
+}
+
+# The recordings' library, the Media topic's first row, while a timer comes
+# due and its recording starts.
+library() {
+  local at opened
+  if opened=$(media_open 0); then
+    at=$(lines)
+    if [ "$opened" = Record::RecordPlaybackDialog ]; then
+      timer_due_now
+      sleep 1
+      library_due=$((library_due + $(since "$at" "$due_pattern")))
+    else
+      media_follow "$opened"
+    fi
+  fi
+  press Escape c
+}
+
+# The network setup page, which only the factory's command for the
+# preferences page leads to, and its connection test, which the set answers
+# a moment later.
+network_test() {
+  local at
+  happen event 106 0 0x40EE20DF
+  sleep 1
+  rows Down Down
+  press_for Return MenuSystem::NetworkSetupMenu >/dev/null || { press Escape c; return; }
+  rows Down Down Down
+  if press_for Return Network::NetworkConnectionTest >/dev/null; then
+    at=$(lines)
+    sleep 3
+    network_answers=$((network_answers + $(since "$at" "$answers_pattern")))
+  fi
+  press Escape c
+}
+
 standby() { count "tvui: the set is in standby"; }
 on() { count "tvui: the set is on"; }
 # The viewer's power key: to standby in the turn that takes it (a press that
@@ -264,6 +417,15 @@ reach() {
   echo "the answer queue $(count_in_storm "SIMTV: simtv_answers runs a job asked of it")"
   echo "the hardware watchdog thread $(count_in_storm "SIMTV: the hardware watchdog wakes")"
   echo "the programme guide $(opened Channels::FullEPGDialog)"
+  echo "the media library's jobs with a media screen open $media_jobs"
+  echo "timers coming due with the upcoming schedules open $schedules_due"
+  echo "timers coming due with the recordings' library open $library_due"
+  echo "the network test's answers with its page open $network_answers"
+}
+# The media player's screens opened in the storm, by class.
+media_screens() {
+  in_storm | grep -oE "^tvui: the window opened (MediaPlayer::[A-Za-z]*|Record::RecordPlaybackDialog)\$" |
+    sed 's/^tvui: the window opened //' | sort | uniq -c | awk '{print $2 " " $1}' | paste -sd, | sed 's/,/, /g'
 }
 unreached() { reach | grep -E ' 0$' | sed 's/ 0$//'; }
 screens() { count "tvui: the window opened "; }
@@ -308,7 +470,7 @@ while :; do
   press_as Left command 12 1
   press_as Left osd 0
   press_as Left event XPM_EVENT_NETWORK_STATUS Status=1
-  press_as Left usb insert
+  press_as Left media stick
   hold Down 900
   cycle state-manager
   guide
@@ -320,6 +482,17 @@ while :; do
   press g Down Down Escape   s Down Down Escape   q Right Down Escape
   press b Escape   i i Escape   plus minus u u
   press 7 Return   f l   Escape c
+  # Every other round the photos and the upcoming schedules; the others a
+  # song or, in turn, a film, the recordings' library and the network's
+  # test.
+  if (( rounds % 2 == 0 )); then
+    media 2
+    schedules
+  else
+    media $((rounds % 4 == 1 ? 3 : 1))
+    library
+    network_test
+  fi
   cycle power-key
   rounds=$((rounds + 1))
   (( SECONDS - start >= ceiling )) && break
@@ -348,6 +521,7 @@ periods=$(($(count "(APP:vg_task: Started)") - 1))
 echo "the storm ran $((SECONDS - start)) s in $rounds rounds: $screens screens opened, $kinds kinds besides the bars," \
      "$cycles standby and wake cycles ($by_state_manager by the state manager), $periods periods begun again"
 echo "it reached: $(reach | grep -vE ' 0$' | paste -sd, | sed 's/,/, /g')"
+echo "the media player's screens it opened: $(media_screens)"
 missing=$(unreached | paste -sd, | sed 's/,/, /g')
 [ -z "$missing" ] || fail "it never reached: $missing"
 [ "$screens" -ge "$min_screens" ] || fail "only $screens screens opened, fewer than $min_screens"

@@ -389,6 +389,19 @@ std::string RecordingLine(const ScenarioTokens& t) {
   return {};
 }
 
+// The broadcast's time, which the set's clock follows while it updates its
+// time by itself: a timer comes due a moment later, whatever the hour.
+std::string ClockLine(const ScenarioTokens& t) {
+  int64_t seconds = 0;
+  if (t.size() != 3 || t[1].text != "before-timer" || !ScenarioNumber(t[2].text, 0, 86400, &seconds))
+    return "clock takes before-timer SECONDS";
+  if (!simtv_xpm_auto_time_update()) return "the set keeps the time it was given: it follows no broadcast's time";
+  const int64_t due = simtv_tv_next_timer_due();
+  if (due < 0) return "no timer of the set comes due within a week";
+  simtv_tv_set_local_time(due - seconds);
+  return {};
+}
+
 constexpr ScenarioCommand kCommands[] = {
     {"dispatch",
      "factory-reset|restart-setup|dpms SECONDS|update-result CODE|device-removed CODE|factory-command TYPE VALUE "
@@ -408,6 +421,9 @@ constexpr ScenarioCommand kCommands[] = {
     {"media", "stick|DIR|remove",
      "the USB disk goes in holding the generated media stick or a copy of the folder DIR, or goes out", &MediaLine},
     {"recording", "\"TITLE\" MINUTES", "a recorded show on the disk, with its files", &RecordingLine},
+    {"clock", "before-timer SECONDS",
+     "the broadcast's time, which the set's clock takes: SECONDS before the next of its timers comes due",
+     &ClockLine},
     {"file", "\"PATH\" \"TEXT\"", "a file of the set's, below its root", &FileLine},
     {"expect file", "\"PATH\"", "the set has the file, below its root", &ExpectFileLine},
     {"expect no-file", "\"PATH\"", "the set has no such file", &ExpectFileLine},

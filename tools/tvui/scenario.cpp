@@ -742,15 +742,41 @@ std::string OverflowLine(const ScenarioTokens& t) {
   return {};
 }
 
+// The GUI thread's side of the race that "race after" makes, as a view's
+// Draw would read: its report names this function there.
+[[gnu::noinline]] int ReadByTheGuiThread(const int* number) { return *number; }
+
 // Two threads of the runner write one number at once, for the thread
-// sanitizer to report.
+// sanitizer to report; or, after MS, the GUI thread reads a number that
+// another thread writes once the set's clock has moved MS, as advance moves
+// it: turns of drawing and collecting lie between the two sides, and the
+// report must still show where the GUI thread read.
 std::string RaceLine(const ScenarioTokens& t) {
-  if (t.size() != 1) return "race takes nothing";
+  int64_t ms = -1;
+  if (t.size() != 1 && (t.size() != 3 || t[1].text != "after" || !ScenarioNumber(t[2].text, 0, UINT32_MAX, &ms)))
+    return "race takes nothing, or after MS";
   if (!dlsym(RTLD_DEFAULT, "__tsan_init")) return "this build has no thread sanitizer to report a race";
   static int shared = 0;
-  std::thread other([] { ++shared; });
-  ++shared;
-  other.join();
+  if (ms < 0) {
+    std::thread other([] { ++shared; });
+    ++shared;
+    other.join();
+    return {};
+  }
+  // The writer is there before the GUI thread reads, and is woken by a flag
+  // that orders nothing: no edge leads from the read to the write.
+  std::atomic<bool> wake{false};
+  std::thread writer([&wake] {
+    while (!wake.load(std::memory_order_relaxed)) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    shared = 1;
+  });
+  ScenarioOnGuiThread([] {
+    [[maybe_unused]] volatile int seen = ReadByTheGuiThread(&shared);
+    return std::string();
+  });
+  simtv_advance(uint32_t(ms));
+  wake.store(true, std::memory_order_relaxed);
+  writer.join();
   return {};
 }
 
@@ -1276,7 +1302,10 @@ constexpr ScenarioCommand kCommands[] = {
     {"panic", "", "the probe root panics at the next event it gets", &PanicLine},
     {"overflow", "", "the probe root overflows a signed integer at the next event, for the sanitizer to report",
      &OverflowLine},
-    {"race", "", "two threads write one number at once, for the thread sanitizer to report", &RaceLine},
+    {"race", "[after MS]",
+     "two threads write one number at once, for the thread sanitizer to report; after MS: the GUI thread reads it, "
+     "the clock moves MS, and another thread writes it",
+     &RaceLine},
     {"screenshot", "FILE.png [\"CAPTION\"]",
      "the GUI plane over a stand-in for the picture (in standby, the dark screen), into the output folder; a "
      "captioned one joins the folder's index.html with the keys pressed since the picture before",
@@ -1352,7 +1381,7 @@ std::string UnknownLine(const ScenarioTokens& t) {
 // pressed: a picture's caption names them among what led there.
 bool LeadsLikeAKey(const std::string& word) {
   static const std::set<std::string> kWords{"event", "command", "osd",      "standby", "wake",
-                                            "dispatch", "3d-input", "live-tv", "usb",  "media"};
+                                            "dispatch", "3d-input", "live-tv", "usb",  "media", "clock"};
   return kWords.count(word) != 0;
 }
 

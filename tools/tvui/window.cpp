@@ -79,11 +79,15 @@ void CopyPlane(int32_t kind) {
   TellOpenedScreens();
   XObject* root = rootObject.load();
   GenBitmap* canvas = root ? GuiRoot().canvas(root) : nullptr;
-  GenImage image;
+  // Read into the buffer of the frame before, which the window has done
+  // with: a new one would be filled with zeros first, pixel by pixel in a
+  // sanitizer's build, where that alone outran the thread sanitizer's
+  // history of the GUI thread every frame.
+  static GenImage image;
   if (!canvas || !GenReadBitmap(canvas, &image)) return;
   {
     std::lock_guard guard(g_frameMutex);
-    g_frame = std::move(image);
+    std::swap(g_frame, image);
     ++g_frameNumber;
   }
   const uint32_t frameEvent = g_frameEvent.load();
@@ -157,10 +161,10 @@ void EndWhenTheDisplayGoes() {
 // language for what happens outside the set's interface (a middleware
 // event, a state-manager command, another process's on-screen display, the
 // set's own standby, the USB disk going in or out, the update service's
-// result), each run as it comes, on the clock on the wall. The viewer's keys
-// stay the keyboard's.
+// result, the broadcast's time), each run as it comes, on the clock on the
+// wall. The viewer's keys stay the keyboard's.
 const ScenarioCommand* OutsideLine(const ScenarioTokens& t) {
-  static constexpr const char* kOutside[] = {"event", "command", "osd", "standby", "usb", "media", "dispatch"};
+  static constexpr const char* kOutside[] = {"event", "command", "osd", "standby", "usb", "media", "dispatch", "clock"};
   const std::string& name = t[0].text;
   if (std::none_of(std::begin(kOutside), std::end(kOutside), [&](const char* word) { return name == word; }))
     return nullptr;
@@ -190,7 +194,8 @@ void RunOutsideLines(const std::string& path) {
     } else if (const ScenarioCommand* command = OutsideLine(tokens)) {
       failure = command->run(tokens);
     } else {
-      failure = "no happening outside the set: event, command, osd, standby, usb, media or dispatch update-result";
+      failure = "no happening outside the set: event, command, osd, standby, usb, media, dispatch update-result or "
+                "clock";
     }
     if (!failure.empty())
       OutputTee::Say("tvui: " + path + ":" + std::to_string(number) + ": " + source + " failed: " + failure, true);

@@ -69,7 +69,7 @@ bool MediaWrapper::IsDmrConfiged() {
 
 void MediaWrapper::SetDlna(bool on) { PslSetDlna(globalPsl, on ? 1 : 0); }
 
-void MediaWrapper::Mark() {
+VG_UNRECORDED_MARK void MediaWrapper::Mark() {
   XObject::Mark();
   for (const Folder& folder : folders_)
     for (const Entry& entry : folder.entries) VgMarkObject(entry.thumb);

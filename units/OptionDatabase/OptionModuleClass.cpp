@@ -238,7 +238,7 @@ bool OptionModuleClass::OnDigitalChannel() const {
   return model_->IsDigitalChannel(channel->Major, channel->Minor);
 }
 
-void OptionModuleClass::Mark() {
+VG_UNRECORDED_MARK void OptionModuleClass::Mark() {
   XObject::Mark();
   for (OptionDataClass* record : records_) VgMarkObject(record);
 }
