@@ -1,6 +1,6 @@
 // The texts and icons of the recording and guide rows, the file name below
-// the disk's mount path, and the recording rows' columns, which read each
-// text whole and apart from the next in every menu language.
+// the disk's mount path, and the rows' columns, which read each text whole
+// and apart from the next in every menu language.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,9 +12,11 @@
 
 #include "Bitmaps.h"
 #include "Fonts/Fonts.h"
+#include "ListForm/GuideProgramLists.h"
 #include "ListForm/RecordTexts.h"
 #include "ListForm/RecordedShowsList.h"
 #include "ListForm/RowColumns.h"
+#include "ListForm/ThemeLists.h"
 #include "ListForm/TimerLists.h"
 #include "Resources/Font.h"
 #include "Strings.h"
@@ -220,6 +222,21 @@ TEST_F(RecordTexts, EveryColumnReadsItsWidestTextWholeAndApartFromTheNext) {
                          {{&conflict->channelText, Channel}, {&conflict->caption, Title, false},
                           {&conflict->timeText, Time}, {&conflict->lengthText, Length},
                           {&conflict->startEarlyText, StartEarly}, {&conflict->endDelayText, EndDelay}});
+
+  auto* guide = VgNew<ListForm::EPGProgramListItem>();
+  guide->Refresh();
+  ExpectColumnsReadApart("guide", bothLooks,
+                         {{&guide->dateText, Date}, {&guide->timeText, Time}, {&guide->caption, Title, false}});
+  auto* mini = VgNew<ListForm::MiniGuideListItem>();
+  mini->Refresh();
+  ExpectColumnsReadApart("mini guide", {&Fonts::MediumFont, &Fonts::EPGListFont},
+                         {{&mini->timeText, Time}, {&mini->caption, Title, false}});
+  auto* theme = VgNew<ListForm::EPGThemeProgramListItem>();
+  theme->Refresh();
+  ExpectColumnsReadApart("theme", {&Fonts::EPGListFont},
+                         {{&theme->dateText, Date}, {&theme->timeText, Time}, {&theme->caption, Title, false}});
+  ExpectColumnsReadApart("theme's channel", {&Fonts::EPGListFont},
+                         {{&theme->channelNumberText, Channel}, {&theme->channelNameText, Title, false}});
 }
 
 }  // namespace
