@@ -127,6 +127,35 @@ TEST_F(LayoutCheck, TextsOfOneWindowOverOneAnotherFailNamingBoth) {
   EXPECT_TRUE(Has(CheckLayout(root), "paint over one another"));
 }
 
+TEST_F(LayoutCheck, TextsOfOneFontSideBySideCloserThanASpaceAndAHalfReadAsOne) {
+  // A row's time and length, the time's glyphs ending 7 px before the
+  // length's begin: the font's space is 6 px.
+  Primitives::KeyRoutingForm* list = Window(0x2000034, {35, 116, 925, 176});
+  Views::Text* time = Text(list, "02:30pm", {0, 0, 85, 27});
+  Views::Text* length = Text(list, "02:00", {89, 0, 150, 27});
+  const VgRect timeGlyphs = font->GetTextRect(time->String);
+  const VgRect lengthGlyphs = font->GetTextRect(length->String);
+  const int32_t gap = 89 + lengthGlyphs.x1 - timeGlyphs.x2;
+  ASSERT_EQ(font->GetGlyphAdvance(u' ').x, 6);
+  ASSERT_LT(gap, 9);
+
+  const std::string fault = CheckLayout(root);
+  EXPECT_TRUE(Has(fault, "Views::Text \"02:30pm\" (35,116,120,143) and Views::Text \"02:00\" (124,116,185,143) stand " +
+                             std::to_string(gap) + " px apart on one line, less than the 9 px")) << fault;
+  EXPECT_TRUE(Has(fault, "they read as one")) << fault;
+
+  // A space and a half apart they read as two columns; so do texts of two
+  // fonts, which their look sets apart, and texts on two lines.
+  length->OnSetBounds({timeGlyphs.x2 + 9 - lengthGlyphs.x1, 0, 200, 27});
+  EXPECT_EQ(CheckLayout(root), "");
+  length->OnSetBounds({89, 0, 150, 27});
+  length->OnSetFont(VgLoad<Resources::Font>(Fonts::SmallFont));
+  EXPECT_EQ(CheckLayout(root), "");
+  length->OnSetFont(font);
+  length->OnSetBounds({89, 27, 150, 54});
+  EXPECT_EQ(CheckLayout(root), "");
+}
+
 TEST_F(LayoutCheck, TextsOfDifferentWindowsMayLieOverOneAnother) {
   Primitives::KeyRoutingForm* guide = Window(0x2000032, {0, 0, 960, 540});
   Text(guide, "Show 1 with a very long title", {300, 100, 900, 130});

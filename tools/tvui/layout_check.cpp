@@ -751,6 +751,27 @@ bool UnderPanel(const std::vector<Placed>& views, size_t below, size_t above, Vg
   return false;
 }
 
+// Whether two single-line texts in one font stand side by side on one line,
+// their glyphs (as shown) closer than a space and a half of that font: the
+// words of a line stand a space apart, so two columns that close read as one
+// word ("02:30pm02:00"). Texts in two fonts stand apart by their look. *gap
+// is the room between their glyphs, *least what they need.
+bool ReadAsOne(const Placed& a, VgRect aShown, const Placed& b, VgRect bShown, int32_t* gap, int32_t* least) {
+  auto* ta = vg_cast<Views::Text>(a.view);
+  auto* tb = vg_cast<Views::Text>(b.view);
+  if (!ta || !tb || !ta->Font || ta->Font.get() != tb->Font.get() || vg_cast<Views::MultilineText>(a.view) ||
+      vg_cast<Views::MultilineText>(b.view) || VgIsRectEmpty(aShown) || VgIsRectEmpty(bShown))
+    return false;
+  // On one line: each one's glyphs reach over half the other's height.
+  const int32_t over = std::min(aShown.y2, bShown.y2) - std::max(aShown.y1, bShown.y1);
+  if (2 * over < std::min(VgGetRectH(aShown), VgGetRectH(bShown))) return false;
+  *gap = aShown.x2 <= bShown.x1 ? bShown.x1 - aShown.x2 : aShown.x1 - bShown.x2;
+  if (*gap < 0) return false;  // over one another, or one inside the other
+  const int32_t space = ta->Font->GetGlyphAdvance(u' ').x;
+  *least = (3 * space + 1) / 2;
+  return *gap < *least;
+}
+
 uint32_t LayerOf(Core::View* window) {
   auto* form = vg_cast<Primitives::KeyRoutingForm>(window);
   return form ? uint32_t(form->Layer) : 0;
@@ -879,6 +900,18 @@ std::string CheckLayout(Core::View* root) {
       if (UnderPanel(views, texts[a].index, texts[b].index, at)) continue;
       add("in " + DescribeWindow(pa.window) + ": " + Describe(pa) + " and " + Describe(pb) +
           " paint over one another at " + PointText(at));
+    }
+    // Texts of the same window side by side on one line, too close to read
+    // as two.
+    for (size_t b = a + 1; b < texts.size(); ++b) {
+      const Placed& pb = views[texts[b].index];
+      if (pb.window != pa.window) continue;
+      int32_t gap = 0;
+      int32_t least = 0;
+      if (ReadAsOne(pa, shown, pb, VgIntersectRect(texts[b].ink.painted, pb.clip), &gap, &least))
+        add("in " + DescribeWindow(pa.window) + ": " + Describe(pa) + " and " + Describe(pb) + " stand " +
+            std::to_string(gap) + " px apart on one line, less than the " + std::to_string(least) +
+            " px that part two columns: they read as one");
     }
     // Views of the window drawn above the text, over its glyphs.
     for (size_t i = texts[a].index + 1; i < views.size(); ++i) {

@@ -25,6 +25,10 @@ class View;
 // The faults of the tree below the root as it stands, one a line; empty when
 // there is none:
 // - two texts of one window paint the same pixels;
+// - two single-line texts of one window in one font stand side by side on
+//   one line, glyph to glyph, closer than a space and a half of their font,
+//   the space a row keeps between its columns: they read as one
+//   ("02:30pm02:00");
 // - a view drawn above a text of its window paints over the text's glyphs
 //   (what lies below a text is its background or frame);
 // - a text's font's line, ascent to descent, is taller than its view, which

@@ -45,8 +45,9 @@
 // writes NAME_diff.png there, and TVUI_UPDATE_GOLDENS=1 rewrites the
 // reference. expect layout, and every
 // screenshot and expect picture after its picture, checks the screen as
-// layout_check.h describes: texts of a window over one another or covered, a
-// text whose glyphs its view's height cuts or that is drawn cut with an
+// layout_check.h describes: texts of a window over one another or covered,
+// two texts in one font side by side too close to read as two, a text
+// whose glyphs its view's height cuts or that is drawn cut with an
 // ellipsis, a text or image past its window or the screen (a wrapped text's
 // line wholly past it too), a word broken inside between the lines of a
 // wrapped text, a text or icon across the edge

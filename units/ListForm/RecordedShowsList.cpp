@@ -122,14 +122,14 @@ void RecordedShowsListItem::OnSetFileName(VgString value) {
 
 void RecordedShowsListItem::Refresh(XObject* sender) {
   RecordRow::Refresh(sender);
-  LayOutColumns(this, {{&tunerIcon, 4, 40},
-                       {&channelText, 6, 65},
-                       {&caption, 4, 180},
-                       {&dateText, 10, kDateWidth},
-                       {&timeText, 4, kRecordTimeWidth},
-                       {&lengthText, 4, kLengthWidth},
-                       {&stateIcon, 10, 20},
-                       {&fileNameText, 15}});
+  LayOutColumns(this, {{&tunerIcon, Places[0]},
+                       {&channelText, Places[1]},
+                       {&caption, Places[2]},
+                       {&dateText, Places[3]},
+                       {&timeText, Places[4]},
+                       {&lengthText, Places[5]},
+                       {&stateIcon, Places[6]},
+                       {&fileNameText, Places[7]}});
   FollowRowLook(this, {&dateText, &timeText, &channelText, &lengthText, &fileNameText});
 }
 

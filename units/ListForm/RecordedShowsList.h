@@ -12,6 +12,7 @@
 #include "ListForm/ListClass.h"
 #include "ListForm/ProgramFocus.h"
 #include "ListForm/RecordRow.h"
+#include "ListForm/RowColumns.h"
 
 namespace ListForm {
 
@@ -35,6 +36,20 @@ class RecordedShowsListItem : public RecordRow, public RecordedShowFields {
 
  public:
   explicit RecordedShowsListItem(XObject* link = nullptr);
+
+  // The columns from the left: tuner, channel, caption, date, time, length,
+  // state and file name. Each text column holds its widest text whole in
+  // either look and every menu language ("May 04", Spanish "01:00am"), and
+  // stands a column's spacing from the next (ColumnSpacing).
+  static constexpr ColumnPlace Places[] = {{4, 30}, {6, 65}, {4, 200}, {10, 73},
+                                           {4, 88}, {4, 58}, {10, 20}, {15, 0}};
+  // Where the screens set their headings.
+  static constexpr int32_t ChannelColumn = ColumnLeft(Places, 1);
+  static constexpr int32_t DateColumn = ColumnLeft(Places, 3);
+  static constexpr int32_t TimeColumn = ColumnLeft(Places, 4);
+  static constexpr int32_t LengthColumn = ColumnLeft(Places, 5);
+  static constexpr int32_t StateColumn = ColumnLeft(Places, 6);
+  static constexpr int32_t FileColumn = ColumnLeft(Places, 7);
 
   XObject* GetData(XObject* data) override;
   void Refresh(XObject* sender = nullptr) override;

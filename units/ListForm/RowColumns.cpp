@@ -26,6 +26,8 @@ void LayOutColumns(ListItem* row, std::initializer_list<Column> columns) {
   }
 }
 
+int32_t ColumnSpacing(Resources::Font* font) { return font ? (3 * font->GetGlyphAdvance(u' ').x + 1) / 2 : 0; }
+
 void StyleColumnText(Views::Text& text, const char* designText) {
   text.OnSetFont(VgLoad<Resources::Font>(Fonts::EPGListFont));
   text.OnSetColor(Colors::White);

@@ -1,21 +1,30 @@
 // Rows that show their entry in columns beside the caption: texts and icons
 // laid out from the left, each a gap after the one before. The texts take the
 // row's height and follow the row's look (its colour and font change with
-// the focus); the icons are centred on the row's height.
+// the focus); the icons are centred on the row's height. A row whose screen
+// sets headings over its columns keeps their places in a table:
+//
+//   static constexpr ColumnPlace Places[] = {{4, 30}, {6, 65}, {4, 200}, {15, 0}};
+//   static constexpr int32_t FileColumn = ColumnLeft(Places, 3);  // 324
 //
 //   void Row::Refresh(XObject* sender) {
 //     ListItem::Refresh(sender);
-//     LayOutColumns(this, {{&tunerIcon, 4, 40}, {&channelText, 6, 65}, {&caption, 4, 200}, {&fileText, 15}});
+//     LayOutColumns(this, {{&tunerIcon, Places[0]}, {&channelText, Places[1]}, {&caption, Places[2]},
+//                          {&fileText, Places[3]}});
 //     FollowRowLook(this, {&channelText, &fileText});
 //   }
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 
 #include "vgobject.h"
 #include "vgstring.h"
 
+namespace Resources {
+class Font;
+}
 namespace Views {
 class Image;
 class Text;
@@ -29,12 +38,34 @@ namespace ListForm {
 class ListItem;
 class ListCourier;
 
+// gap: from the right edge of the column before (the row's left edge
+// first); width: the column's, 0 reaching the row's right edge.
+struct ColumnPlace {
+  int32_t gap = 0;
+  int32_t width = 0;
+};
+
+// Where the column of the table at the index starts in the row.
+template <size_t N>
+constexpr int32_t ColumnLeft(const ColumnPlace (&places)[N], size_t index) {
+  int32_t x = 0;
+  for (size_t i = 0; i < N && i < index; ++i) x += places[i].gap + places[i].width;
+  return index < N ? x + places[index].gap : x;
+}
+
+// The room to keep between the texts of two columns in a font, glyph to
+// glyph: a space and a half. The words of a line stand a space apart, so
+// columns any closer read as words of one line, or as one word
+// ("02:30pm02:00").
+int32_t ColumnSpacing(Resources::Font* font);
+
 struct Column {
-  // gap: from the right edge of the column before (the row's left edge
-  // first); width: the column's, 0 reaching the row's right edge. An icon
-  // draws its picture at the column's left, centred on the row's height.
+  // An icon draws its picture at the column's left, centred on the row's
+  // height.
   Column(Views::Text* text, int32_t gap, int32_t width = 0) : text(text), gap(gap), width(width) {}
   Column(Views::Image* icon, int32_t gap, int32_t width) : icon(icon), gap(gap), width(width) {}
+  Column(Views::Text* text, ColumnPlace place) : Column(text, place.gap, place.width) {}
+  Column(Views::Image* icon, ColumnPlace place) : Column(icon, place.gap, place.width) {}
 
   Views::Text* text = nullptr;
   Views::Image* icon = nullptr;
@@ -44,15 +75,10 @@ struct Column {
 
 void LayOutColumns(ListItem* row, std::initializer_list<Column> columns);
 
-// The widths that the dates, times and lengths of the recording and guide
-// rows take in the focused row's font.
-inline constexpr int32_t kDateWidth = 76;          // "Dec 30"
-inline constexpr int32_t kWeekdayDateWidth = 130;  // "Wed, Dec 30"
-inline constexpr int32_t kTimeWidth = 96;          // "12:30PM"
-// The recordings' and the schedules' time, as narrow as the widest time
-// reads whole: Spanish "12:00pm" in the focused row's font.
-inline constexpr int32_t kRecordTimeWidth = 85;
-inline constexpr int32_t kLengthWidth = 64;        // "12:30"
+// The widths that the dates and times of the guide's programme rows take
+// in the focused row's font.
+inline constexpr int32_t kDateWidth = 76;  // "May 04"
+inline constexpr int32_t kTimeWidth = 96;  // "01:00am"
 
 // A text column as the recording and guide rows draw it: the list font,
 // white, left-aligned on the middle of the row, showing text until the first

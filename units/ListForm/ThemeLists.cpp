@@ -176,9 +176,12 @@ XObject* EPGThemeProgramListItem::GetData(XObject* data) {
 
 void EPGThemeProgramListItem::Refresh(XObject* sender) {
   ProgrammeRow::Refresh(sender);
-  LayOutColumns(this, {{&dateText, 10, kDateWidth},
+  // These rows keep the 24 px font in either look, in which "May 04" fills
+  // the guide's date column: the time stands on from it, and the title from
+  // Spanish "01:00am", far enough not to read as one with them.
+  LayOutColumns(this, {{&dateText, 10, kDateWidth + 6},
                        {&timeText, 4, kTimeWidth},
-                       {&caption, 6, 230},
+                       {&caption, 8, 230},
                        {&recordIcon, 6, 20},
                        {&channelNumberText, 10, 70},
                        {&channelNameText, 6, 0}});

@@ -135,18 +135,16 @@ void ScheduledRecordListItem::UpdateSettings() {
 
 void ScheduledRecordListItem::Refresh(XObject* sender) {
   TimerRow::Refresh(sender);
-  LayOutColumns(this, {{&tunerIcon, 18, 40},
-                       {&channelText, 6, 64},
-                       {&caption, 4, 200},
-                       {&dateText, 4, kWeekdayDateWidth},
-                       {&timeText, 4, kRecordTimeWidth},
-                       {&lengthText, 4, kLengthWidth},
-                       {&validText, 4, 70}});
-  // The icons under their headings; the hidden text takes no room of theirs.
-  const int32_t h = VgGetRectH(Bounds);
-  repetitionIcon.OnSetBounds({TypeColumn, 0, TypeColumn + 20, h});
-  stateIcon.OnSetBounds({StatusColumn, 0, StatusColumn + 20, h});
-  checkBox.OnSetBounds({ActiveColumn, 0, ActiveColumn + 27, h});
+  LayOutColumns(this, {{&tunerIcon, Places[0]},
+                       {&channelText, Places[1]},
+                       {&caption, Places[2]},
+                       {&dateText, Places[3]},
+                       {&timeText, Places[4]},
+                       {&lengthText, Places[5]},
+                       {&validText, Places[6]},
+                       {&repetitionIcon, Places[7]},
+                       {&stateIcon, Places[8]},
+                       {&checkBox, Places[9]}});
   FollowRowLook(this, {&dateText, &timeText, &channelText, &lengthText, &validText});
 }
 
@@ -277,15 +275,15 @@ void ConflictTimerListItem::OnSetEndDelay(int32_t seconds) {
 
 void ConflictTimerListItem::Refresh(XObject* sender) {
   TimerRow::Refresh(sender);
-  LayOutColumns(this, {{&tunerIcon, 4, 40},
-                       {&channelText, 6, 64},
-                       {&caption, 4, 120},
-                       {&timeText, 4, kTimeWidth},
-                       {&lengthText, 4, kLengthWidth},
-                       {&startEarlyText, 4, 104},
-                       {&endDelayText, 4, 104},
-                       {&repetitionIcon, 4, 20},
-                       {&checkBox, 10, 27}});
+  LayOutColumns(this, {{&tunerIcon, Places[0]},
+                       {&channelText, Places[1]},
+                       {&caption, Places[2]},
+                       {&timeText, Places[3]},
+                       {&lengthText, Places[4]},
+                       {&startEarlyText, Places[5]},
+                       {&endDelayText, Places[6]},
+                       {&repetitionIcon, Places[7]},
+                       {&checkBox, Places[8]}});
   FollowRowLook(this, {&timeText, &channelText, &lengthText, &startEarlyText, &endDelayText});
 }
 

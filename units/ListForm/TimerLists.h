@@ -16,6 +16,7 @@
 #include "ListForm/ListClass.h"
 #include "ListForm/ProgramFocus.h"
 #include "ListForm/RecordRow.h"
+#include "ListForm/RowColumns.h"
 
 namespace Structures {
 class Message;
@@ -29,14 +30,22 @@ class ScheduledRecordListItem : public TimerRow {
  public:
   explicit ScheduledRecordListItem(XObject* link = nullptr);
 
-  // Where the icons' columns start in the row, each under its heading of the
-  // scheduled recordings' screen, which places its headings by them: the
-  // repetition under "Type", the state under "Status", the check box under
-  // "Active", which stands far enough on for Spanish "Estado" to keep the
-  // room before it that English "Status" had.
-  static constexpr int32_t TypeColumn = 690;
-  static constexpr int32_t StatusColumn = 740;
-  static constexpr int32_t ActiveColumn = 804;
+  // The columns from the left: tuner, channel, caption, date, time, length,
+  // the hidden text, then the icons: repetition, state and check box. Each
+  // text column holds its widest text whole in either look and every menu
+  // language ("Wed, May 04", Spanish "01:00am"), and stands a column's
+  // spacing from the next (ColumnSpacing). The icons stand so far apart that
+  // their headings, "Type", "Status" and "Active" in every language (Spanish
+  // "Estado" the widest), keep that spacing too.
+  static constexpr ColumnPlace Places[] = {{18, 30}, {6, 64}, {4, 220}, {10, 128}, {4, 88},
+                                           {4, 72},  {4, 70}, {4, 20},  {26, 20},  {41, 27}};
+  // Where the scheduled recordings' screen sets its headings.
+  static constexpr int32_t DateColumn = ColumnLeft(Places, 3);
+  static constexpr int32_t TimeColumn = ColumnLeft(Places, 4);
+  static constexpr int32_t LengthColumn = ColumnLeft(Places, 5);
+  static constexpr int32_t TypeColumn = ColumnLeft(Places, 7);
+  static constexpr int32_t StatusColumn = ColumnLeft(Places, 8);
+  static constexpr int32_t ActiveColumn = ColumnLeft(Places, 9);
 
   void Refresh(XObject* sender = nullptr) override;
 
@@ -90,6 +99,25 @@ class ConflictTimerListItem : public TimerRow {
 
  public:
   explicit ConflictTimerListItem(XObject* link = nullptr);
+
+  // The columns from the left: tuner, channel, caption (empty: a timer in
+  // conflict has none), time, length, start early, end delay, then the
+  // repetition and the check box. The list never has the focus, its
+  // screen's buttons do: each text column holds its widest text whole in
+  // the rows' plain look in every menu language (Spanish "01:00am", "10 mins
+  // +"), and stands a column's spacing from the next (ColumnSpacing). The
+  // check box stands far enough on for its heading to keep that spacing
+  // from the repetition's.
+  static constexpr ColumnPlace Places[] = {{4, 30}, {6, 64},   {4, 194}, {10, 81}, {4, 60},
+                                           {4, 100}, {4, 100}, {4, 20},  {20, 27}};
+  // Where the conflict screen sets its headings.
+  static constexpr int32_t ChannelColumn = ColumnLeft(Places, 1);
+  static constexpr int32_t TimeColumn = ColumnLeft(Places, 3);
+  static constexpr int32_t LengthColumn = ColumnLeft(Places, 4);
+  static constexpr int32_t StartEarlyColumn = ColumnLeft(Places, 5);
+  static constexpr int32_t EndDelayColumn = ColumnLeft(Places, 6);
+  static constexpr int32_t TypeColumn = ColumnLeft(Places, 7);
+  static constexpr int32_t ActiveColumn = ColumnLeft(Places, 8);
 
   // Every field but the timer id; the title stays empty.
   XObject* GetData(XObject* data) override;

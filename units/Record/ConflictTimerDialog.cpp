@@ -10,6 +10,7 @@
 #include "NonMenuSystem/Look.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "Primitives/KeyRoutingParameter.h"
+#include "Record/RecordPieces.h"
 #include "Record/TimerRules.h"
 #include "SkinBin/RecordData.h"
 #include "SkinBin/UserRefInt.h"
@@ -35,16 +36,17 @@ constexpr int32_t kButtonWidth = 160;
 constexpr int32_t kButtonGap = 20;
 constexpr int32_t kListHeight = 101;
 
-// The column headings over the list, left to right, and where each starts
-// from the list's left edge: over the columns of the list's rows.
+// The column headings over the list's columns, left to right.
+using Row = ListForm::ConflictTimerListItem;
 struct Heading {
   const VgConstant* text;
-  int32_t x;
+  int32_t column;
 };
 constexpr Heading kHeadings[ConflictTimerDialog::HeadingCount] = {
-    {&Strings::SID_CHANNEL_NAME, 4}, {&Strings::Time, 242},     {&Strings::Duration, 342},
-    {&Strings::SID_START_TIME, 410}, {&Strings::SID_END_TIME, 518}, {&Strings::SID_TYPE, 610},
-    {&Strings::SID_ACTIVE, 650},
+    {&Strings::SID_CHANNEL_NAME, Row::ChannelColumn}, {&Strings::Time, Row::TimeColumn},
+    {&Strings::Duration, Row::LengthColumn},          {&Strings::SID_START_TIME, Row::StartEarlyColumn},
+    {&Strings::SID_END_TIME, Row::EndDelayColumn},    {&Strings::SID_TYPE, Row::TypeColumn},
+    {&Strings::SID_ACTIVE, Row::ActiveColumn},
 };
 
 SkinBin::ConflictTimerInfo* ConflictList() { return MainApp::GetWrapper()->OnGetConflictTimerList(); }
@@ -120,11 +122,9 @@ void ConflictTimerDialog::Refresh(XObject* sender) {
   // The list of the conflicting timers lies under its headings.
   const int32_t listWidth = VgGetRectW(list.Bounds);
   const int32_t listLeft = (w - listWidth) / 2;
-  for (int32_t i = 0; i < HeadingCount; ++i) {
-    const int32_t x = listLeft + kHeadings[i].x;
-    const int32_t right = i + 1 < HeadingCount ? listLeft + kHeadings[i + 1].x : w - kMargin;
-    headings[i].OnSetBounds({x, y, right, y + 22});
-  }
+  int32_t columns[HeadingCount];
+  for (int32_t i = 0; i < HeadingCount; ++i) columns[i] = kHeadings[i].column;
+  PlaceHeadings(headings, columns, {listLeft, y, w - kMargin, y + 22});
   y += 22;
   list.OnSetBounds({listLeft, y, listLeft + listWidth, y + kListHeight});
   y += kListHeight + 12;

@@ -1,8 +1,10 @@
 #include "Record/RecordPieces.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "Bitmaps.h"
 #include "Constants/Constants.h"
@@ -12,6 +14,7 @@
 #include "Core/Timer.h"
 #include "Events/Events.h"
 #include "ListForm/RecordTexts.h"
+#include "ListForm/RowColumns.h"
 #include "AppServices/MediaWrapper.h"
 #include "Media/MediaEvents.h"
 #include "AppServices/Messages.h"
@@ -21,6 +24,7 @@
 #include "NonMenuSystem/WidgetClass.h"
 #include "Record/TimerRules.h"
 #include "Resources/Bitmap.h"
+#include "Resources/Font.h"
 #include "SkinBin/RecordData.h"
 #include "vgresmap.h"
 #include "Strings.h"
@@ -155,6 +159,23 @@ void ShowBanner(const BannerViews& banner) {
   const int32_t gapLeft = tuner ? banner.channelFrame.Bounds.x2 : frame.x2;
   const int32_t volumeWidth = VgGetRectW(banner.volume.Bounds);
   banner.volume.OnSetBounds(AtX(banner.volume.Bounds, (gapLeft + clockFrame.x1 - volumeWidth) / 2));
+}
+
+void PlaceHeadings(std::span<Views::Text> headings, std::span<const int32_t> columns, VgRect band) {
+  const size_t count = std::min(headings.size(), columns.size());
+  std::vector<int32_t> lefts(count);
+  int32_t end = band.x1;  // where the glyphs of the heading before end
+  for (size_t i = 0; i < count; ++i) {
+    Views::Text& heading = headings[i];
+    lefts[i] = band.x1 + columns[i];
+    if (!heading.Font) continue;
+    const VgRect glyphs = heading.Font->GetTextRect(heading.String);
+    if (VgIsRectEmpty(glyphs)) continue;
+    if (i > 0) lefts[i] = std::max(lefts[i], end + ListForm::ColumnSpacing(heading.Font) - glyphs.x1);
+    end = lefts[i] + glyphs.x2;
+  }
+  for (size_t i = 0; i < count; ++i)
+    headings[i].OnSetBounds({lefts[i], band.y1, i + 1 < count ? lefts[i + 1] : band.x2, band.y2});
 }
 
 void AddBannerFrames(Core::Group& screen, const BannerViews& banner, int32_t top, int32_t bottom) {

@@ -1,18 +1,22 @@
 // What the recording screens share beyond the timer rules (TimerRules.h):
 // the texts of a show panel (rating, time span), the banner of the input and
-// channel on air, the volume and mute feedback of the list screens, the play
-// state of a playback (its icon, its rate text and the step of the fast
-// keys), the paths and sizes of recordings on a USB medium, and how a screen
-// leaves when that medium is taken out.
+// channel on air, the headings over a list's columns, the volume and mute
+// feedback of the list screens, the play state of a playback (its icon, its
+// rate text and the step of the fast keys), the paths and sizes of
+// recordings on a USB medium, and how a screen leaves when that medium is
+// taken out.
 //
 //   rating.OnSetString(Record::UsRatingLine(rating));         // "TV-PG-D-L PG-13"
 //   span.OnSetString(Record::TimeSpanText(start, 90));        // "11:30PM - 01:00AM"
 //   Record::FastStep step = Record::NextFastStep(state, rate, Record::FastDirection::Forward);
 //   if (Record::IsMediumRemoval(event, medium)) Record::ExitByDeviceRemoved(this, true);
+//   Record::PlaceHeadings(headings, columns, {listLeft, top, listRight, bottom});
 #pragma once
 
 #include <cstdint>
+#include <span>
 
+#include "vgrect.h"
 #include "vgstring.h"
 
 struct VgConstant;
@@ -84,6 +88,16 @@ void AddBannerFrames(Core::Group& screen, const BannerViews& banner, int32_t top
 void ShowBanner(const BannerViews& banner);
 // The channel part alone, for the channel on air.
 void ShowBannerChannel(const BannerViews& banner);
+
+// -------------------------------------------------------------- headings
+
+// A list screen's column headings, their texts and font set, over the
+// list's columns: each from its column's left edge (columns, from the
+// list's left edge, band.x1), or, where the heading before it runs on past
+// that in the menu language, a column's spacing after that one's text
+// (ListForm::ColumnSpacing), so that no two read as one. Each reaches to
+// where the next begins, the last to band.x2, from band.y1 to band.y2.
+void PlaceHeadings(std::span<Views::Text> headings, std::span<const int32_t> columns, VgRect band);
 
 // -------------------------------------------------------- volume and mute
 

@@ -31,17 +31,16 @@ constexpr int32_t kListTop = 98;
 constexpr int32_t kInfoTop = 338;
 constexpr int32_t kInfoHeight = 190;
 
-// The column headings over the list's columns, from the list's left edge.
-// "Status" stands a little into the state icon's column, so that Spanish
-// "Duración" before it keeps the room English "Duration" had, and so does
-// "Estado" before the file's name.
+// The column headings over the list's columns.
+using Row = ListForm::RecordedShowsListItem;
 struct Heading {
   const VgConstant* text;
-  int32_t x;
+  int32_t column;
 };
 constexpr Heading kHeadings[RecordedShowsDialog::HeadingCount] = {
-    {&Strings::SID_CHANNEL_NAME, 50}, {&Strings::SID_DATE, 309}, {&Strings::Time, 389},
-    {&Strings::Duration, 478},        {&Strings::Status, 558},   {&Strings::SID_DLNA_CONTENT_FILE_NAME, 629},
+    {&Strings::SID_CHANNEL_NAME, Row::ChannelColumn}, {&Strings::SID_DATE, Row::DateColumn},
+    {&Strings::Time, Row::TimeColumn},                {&Strings::Duration, Row::LengthColumn},
+    {&Strings::Status, Row::StateColumn},             {&Strings::SID_DLNA_CONTENT_FILE_NAME, Row::FileColumn},
 };
 
 // The keys the screen takes from the list; the rest are the base's.
@@ -94,15 +93,15 @@ RecordedShowsDialog::RecordedShowsDialog(XObject* link) : NonMenuSystem::WidgetC
   separator.OnSetPoint2({kListLeft + 890, kListTop - 2});
   Add(&separator, 0);
   Resources::Font* small = VgLoad<Resources::Font>(Fonts::SmallFont);
+  int32_t columns[HeadingCount];
   for (int32_t i = 0; i < HeadingCount; ++i) {
-    const int32_t x = kListLeft + kHeadings[i].x;
-    const int32_t right = i + 1 < HeadingCount ? kListLeft + kHeadings[i + 1].x : kListLeft + 890;
+    columns[i] = kHeadings[i].column;
     headings[i].OnSetString(VgGetVariantOfString(kHeadings[i].text));
     headings[i].OnSetFont(small);
     headings[i].OnSetColor(Look::Caption);
-    headings[i].OnSetBounds({x, kHeadingTop, right, kListTop - 4});
     Add(&headings[i], 0);
   }
+  PlaceHeadings(headings, columns, {kListLeft, kHeadingTop, kListLeft + 890, kListTop - 4});
   StyleBannerText(inputText, Fonts::BannerBasicInfo);
   inputText.OnSetBounds({76, kBannerTop, 90, bottom});
   Add(&inputText, 0);

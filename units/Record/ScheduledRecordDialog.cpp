@@ -71,19 +71,16 @@ constexpr int32_t kInfoRow = 26;
 constexpr int32_t kHelpTop = 490;
 constexpr int32_t kHelpIcon = 27;
 
-// The column headings over the list's columns, from its left edge; the
-// icons' headings stand where the row puts the icons.
+// The column headings over the list's columns.
 using Row = ListForm::ScheduledRecordListItem;
 struct Heading {
   const VgConstant* text;
-  int32_t x;
-  int32_t width;
+  int32_t column;
 };
 constexpr Heading kHeadings[ScheduledRecordDialog::HeadingCount] = {
-    {&Strings::SID_DATE, 336, 130},   {&Strings::Time, 470, 85},   {&Strings::Duration, 559, 80},
-    {&Strings::SID_TYPE, Row::TypeColumn, 50},
-    {&Strings::SID_STATUS, Row::StatusColumn, 56},
-    {&Strings::SID_ACTIVE, Row::ActiveColumn, 70},
+    {&Strings::SID_DATE, Row::DateColumn}, {&Strings::Time, Row::TimeColumn},
+    {&Strings::Duration, Row::LengthColumn}, {&Strings::SID_TYPE, Row::TypeColumn},
+    {&Strings::SID_STATUS, Row::StatusColumn}, {&Strings::SID_ACTIVE, Row::ActiveColumn},
 };
 
 // The details below the list: where each label stands, in two columns.
@@ -135,15 +132,13 @@ void FitLabel(Views::Text& text) {
 // The last three recordings.
 constexpr VgRect kHistoryBounds{0, 0, 940, 196};
 constexpr int32_t kHistoryCaption = 34;
-struct HistoryHeading {
-  const VgConstant* text;
-  int32_t x;
+using HistoryRow = ListForm::RecordedShowsListItem;
+constexpr Heading kHistoryHeadings[Last3RecordShowsDialog::HeadingCount] = {
+    {&Strings::SID_PROGRAM_NAME, HistoryRow::ChannelColumn}, {&Strings::SID_DATE, HistoryRow::DateColumn},
+    {&Strings::Time, HistoryRow::TimeColumn},                {&Strings::Duration, HistoryRow::LengthColumn},
+    {&Strings::SID_STATUS, HistoryRow::StateColumn},         {&Strings::SID_CHANNEL_NAME, HistoryRow::FileColumn},
 };
-// Over the rows' columns, as the recorded shows' screen places them.
-constexpr HistoryHeading kHistoryHeadings[Last3RecordShowsDialog::HeadingCount] = {
-    {&Strings::SID_PROGRAM_NAME, 40}, {&Strings::SID_DATE, 309},  {&Strings::Time, 389},
-    {&Strings::Duration, 478},        {&Strings::SID_STATUS, 558}, {&Strings::SID_CHANNEL_NAME, 640},
-};
+constexpr int32_t kHistoryListLeft = 25;
 
 }  // namespace
 
@@ -205,17 +200,18 @@ Last3RecordShowsDialog::Last3RecordShowsDialog(XObject* link) : Primitives::KeyR
   Add(&background, 0);
   Add(&captionFrame, 0);
   Add(&caption, 0);
+  int32_t columns[HeadingCount];
   for (int32_t i = 0; i < HeadingCount; ++i) {
-    const int32_t x = 25 + kHistoryHeadings[i].x;
-    const int32_t right = i + 1 < HeadingCount ? 25 + kHistoryHeadings[i + 1].x : w - 20;
+    columns[i] = kHistoryHeadings[i].column;
     Style(headings[i], Fonts::SmallFont, Look::Caption);
     headings[i].OnSetString(Text(*kHistoryHeadings[i].text));
-    headings[i].OnSetBounds({x, kHistoryCaption + 4, right, kHistoryCaption + 28});
     Add(&headings[i], 0);
   }
+  PlaceHeadings(headings, columns, {kHistoryListLeft, kHistoryCaption + 4, w - 20, kHistoryCaption + 28});
   Add(&separator, 0);
   const VgPoint size = VgGetRectSize(RecentList.Bounds);
-  RecentList.OnSetBounds({25, kHistoryCaption + 36, 25 + size.x, kHistoryCaption + 36 + size.y});
+  RecentList.OnSetBounds({kHistoryListLeft, kHistoryCaption + 36, kHistoryListLeft + size.x,
+                          kHistoryCaption + 36 + size.y});
   RecentList.OnSetFocusMove(VgSlotOf<&Primitives::KeyRoutingForm::ResetTimeout>(this));
   RecentList.OnSetOnTimeOut(VgSlotOf<&Primitives::KeyRoutingForm::ResetTimeout>(this));
   Add(&RecentList, 0);
@@ -265,13 +261,14 @@ ScheduledRecordDialog::ScheduledRecordDialog(XObject* link) : NonMenuSystem::Wid
   heading.OnSetString(Text(Strings::SID_UPCOMING_RECORDING_SCHEDULES));
   heading.OnSetBounds({kListLeft, kHeadingTop, kListLeft + kListWidth, kColumnTop});
   Add(&heading, 0);
+  int32_t columns[HeadingCount];
   for (int32_t i = 0; i < HeadingCount; ++i) {
-    const int32_t x = kListLeft + kHeadings[i].x;
+    columns[i] = kHeadings[i].column;
     Style(headings[i], Fonts::SmallFont, Look::Caption);
     headings[i].OnSetString(Text(*kHeadings[i].text));
-    headings[i].OnSetBounds({x, kColumnTop, x + kHeadings[i].width, kListTop - 4});
     Add(&headings[i], 0);
   }
+  PlaceHeadings(headings, columns, {kListLeft, kColumnTop, kListLeft + kListWidth, kListTop - 4});
   separator.OnSetColor(Look::Separator);
   separator.OnSetPoint1({kListLeft, kListTop - 2});
   separator.OnSetPoint2({kListLeft + kListWidth, kListTop - 2});
