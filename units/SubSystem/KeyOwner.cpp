@@ -506,17 +506,22 @@ Core::View* KeyOwner::NextWithTheKeys(Core::Group* system, Core::View* leaving) 
       asker && asker != leaving && asker->owner.get() == system && asker->TakesKeys())
     return asker;
   if (Core::View* claimant = ClaimantOfTheFocus(system, leaving)) return claimant;
-  auto* holder = vg_cast<SubSystemClass>(system);
-  Core::View* before = holder ? holder->FocusBefore.get() : nullptr;
-  for (Core::View* view = system->lastView; view; view = view->prevView) {
+  // Else the nearest above the leaving one that can have the keys, else the
+  // nearest below it: of the main menu and the page beside it, which the
+  // quick menu's picture page closes over, the page beside.
+  const auto canHave = [leaving](Core::View* view) {
     auto* form = vg_cast<Primitives::KeyRoutingForm>(view);
-    if (!form || view == leaving || !(form->TakesKeys() || form->SharesKeysWithItsPages())) continue;
-    // Of pages that share the keys, the one the viewer left for the leaving
-    // one: the main menu, not the page beside it, when the quick menu's
-    // picture page closes over the two.
-    if (before && before != leaving && before->owner.get() == system && SameScreen(form, before)) return before;
-    return form;
+    return form && view != leaving && (form->TakesKeys() || form->SharesKeysWithItsPages());
+  };
+  if (leaving && leaving->owner.get() == system) {
+    for (Core::View* view = leaving->nextView; view; view = view->nextView)
+      if (canHave(view)) return view;
+    for (Core::View* view = leaving->prevView; view; view = view->prevView)
+      if (canHave(view)) return view;
+    return nullptr;
   }
+  for (Core::View* view = system->lastView; view; view = view->prevView)
+    if (canHave(view)) return view;
   return nullptr;
 }
 

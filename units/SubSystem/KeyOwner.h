@@ -154,10 +154,10 @@ class KeyOwner : public XObject {
   static Core::View* ClaimantOfTheFocus(Core::Group* system, Core::View* leaving);
   // The screen of the sub-system that takes the focus when VIEW, the focused
   // one, leaves: the screen that asked for VIEW and waits for it, else the
-  // claimant, else the topmost other screen that takes keys (of pages that
-  // share the keys, the one that had the focus before VIEW took it); null
-  // when none does (the help bar, a display, the factory's indicator take
-  // none).
+  // claimant, else the nearest screen above VIEW that takes keys, else the
+  // nearest below it (of a view the sub-system does not hold, the topmost);
+  // null when none does (the help bar, a display, the factory's indicator
+  // take none).
   static Core::View* NextWithTheKeys(Core::Group* system, Core::View* leaving);
   // The topmost screen drawn under the notice that takes keys, passing
   // notices left out, in whichever sub-system of the notice's stage: where a

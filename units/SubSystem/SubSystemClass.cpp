@@ -67,7 +67,6 @@ void SubSystemClass::Remove(Core::View* view) {
 
 void SubSystemClass::OnSetFocus(Core::View* view) {
   const bool moved = view != Focus.get();
-  if (moved) FocusBefore = Focus.get();
   Primitives::KeyRoutingGroup::OnSetFocus(view);
   if (moved) KeyOwner::Get()->FocusMoved();
 }
