@@ -144,6 +144,15 @@ Primitives::KeyRoutingForm* ClaimsFocus(Core::View* view) {
   return form && form->PreemptiveFocus ? form : nullptr;
 }
 
+// The screen that holds the form (a list inside a dialog), or the form itself
+// when no other form holds it.
+Primitives::KeyRoutingForm* ScreenOf(Primitives::KeyRoutingForm* form) {
+  Primitives::KeyRoutingForm* screen = form;
+  for (Core::View* view = form; view; view = view->owner)
+    if (auto* holder = vg_cast<Primitives::KeyRoutingForm>(view)) screen = holder;
+  return screen;
+}
+
 // Whether the form was asked for by the screen, or by a list inside it.
 bool AskedBy(Primitives::KeyRoutingForm* form, Primitives::KeyRoutingForm* screen) {
   for (Core::View* asker = form->Asker.get(); asker; asker = asker->owner)
@@ -397,6 +406,22 @@ XObject* KeyOwner::Route(Core::Event* event) {
   return nullptr;
 }
 
+XObject* KeyOwner::ToTheAsker(Primitives::KeyRoutingForm* popUp, Core::Event* event) {
+  auto* key = vg_cast<Core::KeyEvent>(event);
+  if (!key || !popUp) return nullptr;
+  // What the key opens, it opens as the viewer's asking (OpensUnderTheKeys).
+  const KeyAsking asking;
+  // Screens that name each other as askers cannot pass a key round for ever.
+  constexpr int kAskers = 8;
+  for (int step = 0; step < kAskers && popUp->Asker && !popUp->IsOrphaned(); ++step) {
+    Primitives::KeyRoutingForm* screen = ScreenOf(popUp->Asker);
+    if (!screen || screen == popUp) return nullptr;
+    if (XObject* taken = screen->DispatchEvent(event)) return taken;
+    popUp = screen;
+  }
+  return nullptr;
+}
+
 // The volume bar takes the keys while it is up and goes when a screen takes
 // them from it: it is drawn above the dialogs and would otherwise lie over
 // the screen with the keys. The keys may move on and back within one key's
@@ -452,9 +477,17 @@ bool KeyOwner::ShowsOwnHelpLine(const Core::View* screen) {
 
 // A passing notice gives way to the screen, and a display that takes no keys
 // lets it open under it; a notice opens anywhere and gives way in turn.
-bool KeyOwner::OpensUnderTheKeys(Core::View* system, Primitives::KeyRoutingForm* form) {
-  if (!asking_ || !(form->TakesKeys() || form->SharesKeysWithItsPages()) || form->GivesWay()) return false;
+bool KeyOwner::OpensUnderTheKeys(Core::View* system, Primitives::KeyRoutingForm* form,
+                                 Primitives::KeyRoutingForm* asker) {
+  if (!(form->TakesKeys() || form->SharesKeysWithItsPages()) || form->GivesWay()) return false;
   Primitives::KeyRoutingForm* keys = ScreenWithTheKeys(system);
+  if (asker && keys && keys != form && !HasTheKeys(asker) && AskedBy(keys, ScreenOf(asker)) &&
+      uint32_t(form->Layer) <= uint32_t(keys->Layer)) {
+    VgPrint("SubSystem::KeyOwner: %s does not open in the place of %s, which %s asked for and which has the keys\n",
+            form->GetClass()->name, keys->GetClass()->name, asker->GetClass()->name);
+    return true;
+  }
+  if (!asking_) return false;
   if (keys && keys != form && keys->TakesKeys() && !keys->GivesWay() &&
       uint32_t(keys->Layer) > uint32_t(form->Layer) && StaysBeside(keys, form->Layer)) {
     VgPrint("SubSystem::KeyOwner: %s does not open under %s, which has the keys\n", form->GetClass()->name,

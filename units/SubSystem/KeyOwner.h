@@ -29,8 +29,12 @@
 //     beside the main menu lies on its ground), and a modal screen hears the
 //     keys wherever they are.
 // A key that a passing notice with the keys has no use for goes to the screen
-// under the notice (Route), which has them again; a key opens no screen under
-// a screen that takes keys and stays (OpensUnderTheKeys).
+// under the notice (Route), which has them again; a key that a pop-up with
+// the keys declines goes to the screen that asked for it, as if the pop-up
+// were not there, and no further when that screen takes it (ToTheAsker). A
+// key opens no screen under a screen that takes keys and stays, and what a
+// screen asks for while its pop-up has the keys opens only above the pop-up
+// (OpensUnderTheKeys).
 // A focus that anyone sets is a move the owner hears of, through the stage's
 // or a sub-system's OnSetFocus, and settles after; the owner's own moves
 // make no request.
@@ -103,6 +107,14 @@ class KeyOwner : public XObject {
   // gives them to the screen under it, which the key then reaches as if the
   // notice were not there.
   XObject* Route(Core::Event* event);
+  // A key that the pop-up with the keys declined: the screen that asked for
+  // the pop-up hears it down its own focus, as if the pop-up were not there,
+  // and the key goes no further when that screen takes it (RECORD, which the
+  // timer dialogs keep, does not open the record options over the timer being
+  // set from the pop-up either). An asker that is itself a pop-up passes on
+  // what it declines to its own asker. The screen that took the key, or null:
+  // the key rises to the pop-up's sub-system as before.
+  XObject* ToTheAsker(Primitives::KeyRoutingForm* popUp, Core::Event* event);
 
   // The focus moved, in the stage or in a sub-system: a help line whose
   // screen lost the keys goes now, and the owner settles in the next pass.
@@ -142,8 +154,12 @@ class KeyOwner : public XObject {
   static bool HelpBarLineHasTheKeys(Core::View* system);
   // Whether the key being handled asks for the screen, and the screen would
   // open in the sub-system under the screen with the keys, which stays (see
-  // KeyAsking): it does not open then.
-  static bool OpensUnderTheKeys(Core::View* system, Primitives::KeyRoutingForm* form);
+  // KeyAsking): it does not open then. Nor does a screen that ASKER asks for
+  // while a pop-up it asked for has the keys, in the pop-up's place or under
+  // it (a key heard past the pop-up, or the work such a key left behind): a
+  // second question or keyboard would throw away the one the viewer fills in.
+  static bool OpensUnderTheKeys(Core::View* system, Primitives::KeyRoutingForm* form,
+                                Primitives::KeyRoutingForm* asker = nullptr);
   // Whether the key being handled reached the view past the screen with the
   // keys, which stays (a menu row under a dialog the key went past): what it
   // would open, it would open under that screen.

@@ -27,6 +27,10 @@ class SubSystemClass : public Primitives::KeyRoutingGroup {
   void Remove(Core::View* view) override;
   // Tells the key owner that the keys may have moved.
   void OnSetFocus(Core::View* view) override;
+  // Down the focus as any group, but a key that the focused screen declines
+  // goes to the screen that asked for it, when it is a pop-up, before it
+  // rises to the sub-system (see KeyOwner::ToTheAsker).
+  XObject* DispatchEvent(Core::Event* event) override;
 
   // The sub-system's screens, where its parent stands, are followed by the
   // key owner.
