@@ -67,6 +67,11 @@ TEST_F(KeyOwnerTest, HelpLinesAndTheFocusOfALeavingScreenGoByTheKeys) {
   library->PreemptiveFocus = true;
   keyboard->Close();
   EXPECT_EQ(nonMenu->Focus.get(), page) << "unanswered, to the hidden screen that asked, before a claimant";
+  Screen* list = Open(MakeScreen("list", 0, 0), page);
+  Screen* question = Place(nonMenu, 256, {0, 0, 100, 100});
+  question->Asker = list;
+  question->Close();
+  EXPECT_EQ(nonMenu->Focus.get(), page) << "asked by a list, to the screen that holds it";
 }
 
 TEST_F(KeyOwnerTest, AKeyOpensNoScreenUnderAScreenThatTakesKeys) {
@@ -138,7 +143,7 @@ TEST_F(KeyOwnerTest, ASubSystemThatTookAKeyGetsNoKeysWhileAnotherHasTheScreenOnT
   question->Close();
   EXPECT_TRUE(owner->Request(factory, Owner::Reason::Handled));
   EXPECT_EQ(factory->Focus.get(), service);
-  EXPECT_FALSE(owner->Request(VgNew<Screen>(), Owner::Reason::Answered)) << "a screen no sub-system holds";
+  EXPECT_FALSE(owner->Request(VgNew<Screen>(), Owner::Reason::Opened)) << "a screen no sub-system holds";
 }
 
 TEST_F(KeyOwnerTest, ASettleEndsWhenANoticeCannotLeaveAndAClosingStageIsLetGo) {

@@ -176,14 +176,12 @@ void WidgetClass::EnterNextState() {
 
 // A widget opened as a shortcut from a menu page goes back to the menus. A
 // previous screen that is still open is not opened a second time: a menu page
-// (hidden while the widget ran) is shown again through the menus, a screen of
-// this sub-system under a pop-up takes the focus back.
+// (hidden while the widget ran) is shown again through the menus; a screen of
+// this sub-system under a pop-up has the keys back as the pop-up leaves.
 void WidgetClass::EnterPrevState() {
   Close();
   Primitives::KeyRoutingForm* previous = PrevState ? FindOpen(PrevState) : nullptr;
-  if (previous && NonMenuSystem && previous->owner.get() == NonMenuSystem.get() &&
-      SubSystem::KeyOwner::Get()->Request(previous, SubSystem::KeyOwner::Reason::Answered))
-    return;
+  if (previous && NonMenuSystem && previous->owner.get() == NonMenuSystem.get()) return;
   if (IsShortcut || previous) {
     ReturnToMenus();
     return;

@@ -531,11 +531,13 @@ Core::View* KeyOwner::ClaimantOfTheFocus(Core::Group* system, Core::View* leavin
 Core::View* KeyOwner::NextWithTheKeys(Core::Group* system, Core::View* leaving) {
   if (!system) return nullptr;
   // A pop-up that leaves, answered or not, hands the keys back to the screen
-  // that asked for it, which waits for it (hidden, as a network page waits
-  // for the keyboard), before a screen that claims them: the playback under
-  // that page would take them, and the page would stay hidden.
+  // that asked for it, or that holds the list that did, which waits for it
+  // (hidden, as a network page waits for the keyboard), before a screen that
+  // claims them: the playback under that page would take them, and the page
+  // would stay hidden. The screen that took the answer so needs to ask for
+  // nothing.
   auto* popUp = vg_cast<Primitives::KeyRoutingForm>(leaving);
-  if (auto* asker = popUp ? popUp->Asker.get() : nullptr;
+  if (auto* asker = popUp && popUp->Asker ? ScreenOf(popUp->Asker) : nullptr;
       asker && asker != leaving && asker->owner.get() == system && asker->TakesKeys())
     return asker;
   if (Core::View* claimant = ClaimantOfTheFocus(system, leaving)) return claimant;

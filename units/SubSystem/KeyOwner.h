@@ -5,10 +5,11 @@
 // TakesKeys, GivesWay, LeavesWithTheKeys, UsesKey, SharesKeysWithItsPages,
 // HearsBesideTheKeys), and screens and sub-systems ask the owner for the
 // keys, saying why (Request): the sub-system took the viewer's key or an
-// event of the set, a screen opened, another sub-system asked for a screen,
-// a pop-up answered the screen that asked for it. A sub-system also focuses
-// the screen left when its focused one goes (FindFocusable, one rule for all
-// of them). The owner refuses a sub-system that took a key the keys when the
+// event of the set, a screen opened, another sub-system asked for a screen.
+// A sub-system also focuses the screen left when its focused one goes
+// (FindFocusable, one rule for all of them): a pop-up that leaves, answered
+// or not, so hands the keys back to the screen that asked for it, which asks
+// for nothing. The owner refuses a sub-system that took a key the keys when the
 // screen on top is another's; it hears of every move, and of every screen
 // that comes or goes, and settles the keys once, in the next pass of the
 // signals, from the screens in the order they are drawn (the stage's
@@ -88,9 +89,6 @@ class KeyOwner : public XObject {
     Opened,
     // Another sub-system asked this one for a screen or a message.
     Asked,
-    // The pop-up that the screen asked for answered, or the screen it opened
-    // went back to it: the screen takes the keys back.
-    Answered,
   };
   // The sub-system asks for the stage's keys. One that took a key or an
   // event (Handled) does not get them while the screen on top is another
