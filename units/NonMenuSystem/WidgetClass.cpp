@@ -44,11 +44,11 @@ void SendChangeAppearance(int32_t value, const VgClass* target) {
 // menu sub-system is addressed by the class of the receiver that carries its
 // name, so this unit need not link the menus.
 void ReturnToMenus() {
-  SendChangeAppearance(1, nullptr);
+  SendChangeAppearance(Constants::APPEARANCE_SHOW, nullptr);
   Agent::MessageAgent* agent = MainApp::GetMessageAgent();
   for (Structures::DuLinkNode* node = agent->Sentinel()->next; node != agent->Sentinel(); node = node->next) {
     if (node->data && std::string_view(node->data->GetClass()->name) == "MenuSystem::MenuSystem") {
-      SendChangeAppearance(3, node->data->GetClass());
+      SendChangeAppearance(Constants::APPEARANCE_TAKE_FOCUS, node->data->GetClass());
       return;
     }
   }
