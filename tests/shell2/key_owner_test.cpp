@@ -144,6 +144,7 @@ TEST_F(KeyOwnerTest, ASubSystemThatTookAKeyGetsNoKeysWhileAnotherHasTheScreenOnT
   EXPECT_TRUE(owner->Request(factory, Owner::Reason::Handled));
   EXPECT_EQ(factory->Focus.get(), service);
   EXPECT_FALSE(owner->Request(VgNew<Screen>(), Owner::Reason::Opened)) << "a screen no sub-system holds";
+  EXPECT_EQ(owner->Menus(), menu) << "a shortcut of the menus gives the keys back there";
 }
 
 TEST_F(KeyOwnerTest, ASettleEndsWhenANoticeCannotLeaveAndAClosingStageIsLetGo) {

@@ -1,7 +1,5 @@
 #include "NonMenuSystem/WidgetClass.h"
 
-#include <string_view>
-
 #include "AppServices/MessageAgent.h"
 #include "AppServices/WidgetManager.h"
 #include "Constants/Constants.h"
@@ -40,18 +38,12 @@ void SendChangeAppearance(int32_t value, const VgClass* target) {
 }
 
 // The menus come back after a shortcut: every receiver is told to show
-// itself again, and the menu sub-system to give its pages the focus. The
-// menu sub-system is addressed by the class of the receiver that carries its
-// name, so this unit need not link the menus.
+// itself again, and the menu sub-system to take the keys back. The key owner
+// names the menu sub-system, so this unit need not link the menus.
 void ReturnToMenus() {
   SendChangeAppearance(Constants::APPEARANCE_SHOW, nullptr);
-  Agent::MessageAgent* agent = MainApp::GetMessageAgent();
-  for (Structures::DuLinkNode* node = agent->Sentinel()->next; node != agent->Sentinel(); node = node->next) {
-    if (node->data && std::string_view(node->data->GetClass()->name) == "MenuSystem::MenuSystem") {
-      SendChangeAppearance(Constants::APPEARANCE_TAKE_FOCUS, node->data->GetClass());
-      return;
-    }
-  }
+  if (SubSystem::SubSystemClass* menus = SubSystem::KeyOwner::Get()->Menus())
+    SendChangeAppearance(Constants::APPEARANCE_TAKE_FOCUS, menus->GetClass());
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "AppServices/WidgetManager.h"
 #include "Core/Root.h"
 #include "Core/KeyEvent.h"
+#include "SubSystem/MenuSystemClass.h"
 #include "SubSystem/SubSystemClass.h"
 #include "WidgetManager/WidgetManager.h"
 #include "vgdebug.h"
@@ -434,6 +435,12 @@ bool KeyOwner::LeaveWithoutTheKeys() {
       if (auto* form = vg_cast<Primitives::KeyRoutingForm>(view); form && form->LeavesWithTheKeys() && !form->Focused)
         leaving.push_back(form);
   return Leave(leaving);
+}
+
+SubSystemClass* KeyOwner::Menus() const {
+  for (SubSystemClass* system : SubSystemsOf(Ground))
+    if (vg_cast<MenuSystemClass>(system)) return system;
+  return nullptr;
 }
 
 Primitives::KeyRoutingForm* KeyOwner::ScreenWithTheKeys(Core::View* view) {

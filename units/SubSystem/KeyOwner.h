@@ -127,6 +127,11 @@ class KeyOwner : public XObject {
   void ScreenListed(XObject* sender = nullptr);
   void ScreenLeft(XObject* sender = nullptr);
 
+  // The sub-system of menu pages among those that follow the keys, which a
+  // shortcut of the menus gives the keys back to; null while none stands
+  // there.
+  SubSystemClass* Menus() const;
+
   // The screen that has the keys: the newest modal screen, else the first
   // screen on the focus path from the root of the view's tree.
   static Primitives::KeyRoutingForm* ScreenWithTheKeys(Core::View* view);
