@@ -1,20 +1,27 @@
-// SubSystem::KeyOwner: the one place that decides which screen has the
-// viewer's keys and whose help line shows.
+// SubSystem::KeyOwner: the rules by which the viewer's keys reach a screen
+// and whose help line shows, and the one place that settles them.
 //
 // Each screen says what it is to the keys (Primitives::KeyRoutingForm:
 // TakesKeys, GivesWay, LeavesWithTheKeys, UsesKey, SharesKeysWithItsPages,
-// HearsBesideTheKeys), and screens and sub-systems ask the owner for the
-// keys, saying why (Request): the sub-system took the viewer's key or an
-// event of the set, a screen opened, another sub-system asked for a screen.
-// A sub-system also focuses the screen left when its focused one goes
-// (FindFocusable, one rule for all of them): a pop-up that leaves, answered
-// or not, so hands the keys back to the screen that asked for it, which asks
-// for nothing. The owner refuses a sub-system that took a key the keys when the
-// screen on top is another's; it hears of every move, and of every screen
+// HearsBesideTheKeys). The sub-systems and screens move the focus
+// themselves: a sub-system focuses a screen it opens (asking the owner,
+// Request, with why: it took the viewer's key or an event of the set, a
+// screen opened, another sub-system asked for a screen), a page hands the
+// focus to its pop-up or back, and a sub-system whose focused screen leaves
+// focuses the one the owner names (FindFocusable, NextWithTheKeys: a pop-up
+// that leaves, answered or not, so hands the keys back to the screen that
+// asked for it, which asks for nothing). Every request for a screen its
+// sub-system holds, or for a sub-system, is granted but one: a sub-system
+// that took a key or an event (Handled) does not get the keys off the
+// stage, nor while the screen on top, or with no screen in focus the screen
+// with the keys, is another sub-system's. The owner hears of every move,
+// through the stage's or a sub-system's OnSetFocus, and of every screen
 // that comes or goes, and settles the keys once, in the next pass of the
-// signals, from the screens in the order they are drawn (the stage's
-// Stacking: by layer, then by sub-system, then in each sub-system's own
-// order):
+// signals: until then a moved focus may stand where the rules below would
+// not leave it (on a screen of a lower layer that an event opened, in a
+// sub-system with nothing on view). It settles them from the screens in the
+// order they are drawn (the stage's Stacking: by layer, then by sub-system,
+// then in each sub-system's own order); its own moves make no request:
 //   - a focused sub-system with no screen on view in focus hands the focus to
 //     the sub-system of the topmost drawn screen that has one, or, when none
 //     has, to the topmost screen on view that can have the keys (a passing
@@ -36,9 +43,6 @@
 // key opens no screen under a screen that takes keys and stays, and what a
 // screen asks for while its pop-up has the keys opens only above the pop-up
 // (OpensUnderTheKeys).
-// A focus that anyone sets is a move the owner hears of, through the stage's
-// or a sub-system's OnSetFocus, and settles after; the owner's own moves
-// make no request.
 // Then the sub-systems follow (SubSystemClass::KeysSettled): the help bar
 // shows the line the owner names (WhoseHelpLine), the panels over another
 // screen are solid, the menus count their minute and show the main menu's
@@ -49,11 +53,21 @@
 // that has them comes when the owner settles. After a screen left, the
 // sub-systems hear of it once the keys are settled (AfterScreenLeft): the
 // menus close when no screen goes back to them.
+// Three hand-overs go by these rules from outside the owner:
+//   - a shortcut of the menus (a widget that a menu row opened) that goes
+//     back to them tells the sub-system the owner names (Menus) to take the
+//     keys back, and that sub-system asks for them;
+//   - the menus' tear-down over the media windows tells the non-menu system,
+//     which asks for the keys for its topmost media window, the one the
+//     menus hid; the owner then settles them on the screen on top;
+//   - the first-time setup stands alone, directed by no stage: it shows one
+//     dialog at a time, which has its keys from the moment it opens, and its
+//     help bar shows the line that dialog told as it opened.
 //
 // The stage, the group whose sub-systems' screens are drawn as one stack
 // (the application's normal operation), asks the owner to direct the keys
-// across them; sub-systems standing elsewhere (a test's root) are followed,
-// not directed.
+// across them; sub-systems standing elsewhere (a test's root, the first-time
+// setup) are followed, not directed.
 #pragma once
 
 #include <vector>
