@@ -67,6 +67,11 @@ TEST_F(KeyOwnerTest, HelpLinesAndTheFocusOfALeavingScreenGoByTheKeys) {
   library->PreemptiveFocus = true;
   keyboard->Close();
   EXPECT_EQ(nonMenu->Focus.get(), page) << "unanswered, to the hidden screen that asked, before a claimant";
+  Screen* list = Open(MakeScreen("list", 0, 0), page);
+  Screen* question = Place(nonMenu, 256, {0, 0, 100, 100});
+  question->Asker = list;
+  question->Close();
+  EXPECT_EQ(nonMenu->Focus.get(), page) << "asked by a list, to the screen that holds it";
 }
 
 TEST_F(KeyOwnerTest, AKeyOpensNoScreenUnderAScreenThatTakesKeys) {
@@ -102,6 +107,31 @@ TEST_F(KeyOwnerTest, AKeyANoticeHasNoUseForGoesToTheScreenUnderIt) {
   EXPECT_EQ(app->Focus.get(), nonMenu) << "INPUT is the dialog's";
 }
 
+TEST_F(KeyOwnerTest, AKeyAPopUpDeclinesIsItsAskersAndWhatItAsksForOpensOnlyAboveThePopUp) {
+  Screen* dialog = Place(nonMenu, 128, {0, 0, 400, 300});
+  Screen* popUp = Place(nonMenu, 256, {0, 0, 200, 200});
+  dialog->name = "dialog";
+  popUp->name = "popUp";
+  popUp->Asker = dialog;
+  app->OnSetFocus(nonMenu);
+  RootTest::Log().clear();
+  EXPECT_EQ(nonMenu->DispatchEvent(RootTest::Key(Key::Red)), nullptr);
+  EXPECT_EQ(RootTest::Log(), "popUp:key dialog:key ");
+  dialog->take = true;
+  EXPECT_EQ(nonMenu->DispatchEvent(RootTest::Key(Key::Red)), dialog) << "taken, it rises no further";
+  auto* second = VgNew<Screen>();
+  second->Layer = 256;
+  EXPECT_TRUE(Owner::OpensUnderTheKeys(nonMenu, second, dialog)) << "in the pop-up's place";
+  second->Layer = 32;
+  EXPECT_TRUE(Owner::OpensUnderTheKeys(nonMenu, second, dialog)) << "under it";
+  EXPECT_FALSE(Owner::OpensUnderTheKeys(nonMenu, second, nullptr)) << "asked by none, for an event";
+  second->Layer = 1024;
+  EXPECT_FALSE(Owner::OpensUnderTheKeys(nonMenu, second, dialog)) << "above it";
+  second->Layer = 256;
+  nonMenu->OnSetFocus(dialog);
+  EXPECT_FALSE(Owner::OpensUnderTheKeys(nonMenu, second, dialog)) << "the dialog has the keys again";
+}
+
 TEST_F(KeyOwnerTest, ASubSystemThatTookAKeyGetsNoKeysWhileAnotherHasTheScreenOnTop) {
   Screen* service = Place(factory, 4096, {600, 0, 960, 100});
   Screen* question = Place(nonMenu, 32, {0, 300, 470, 490});
@@ -113,7 +143,8 @@ TEST_F(KeyOwnerTest, ASubSystemThatTookAKeyGetsNoKeysWhileAnotherHasTheScreenOnT
   question->Close();
   EXPECT_TRUE(owner->Request(factory, Owner::Reason::Handled));
   EXPECT_EQ(factory->Focus.get(), service);
-  EXPECT_FALSE(owner->Request(VgNew<Screen>(), Owner::Reason::Answered)) << "a screen no sub-system holds";
+  EXPECT_FALSE(owner->Request(VgNew<Screen>(), Owner::Reason::Opened)) << "a screen no sub-system holds";
+  EXPECT_EQ(owner->Menus(), menu) << "a shortcut of the menus gives the keys back there";
 }
 
 TEST_F(KeyOwnerTest, ASettleEndsWhenANoticeCannotLeaveAndAClosingStageIsLetGo) {

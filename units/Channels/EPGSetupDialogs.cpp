@@ -241,7 +241,6 @@ void EPGLoginAccountDialog::OnCode(XObject*) {
 void EPGLoginAccountDialog::HandleMessage(Structures::Message* message) {
   QORWidgetClass::HandleMessage(message);
   if (!message || message->Code != Constants::MSG_LABEL_CHANGE) return;
-  SubSystem::KeyOwner::Get()->Request(this, SubSystem::KeyOwner::Reason::Answered);
   auto* answer = vg_cast<Structures::RefString>(message->Payload.get());
   VgString code = answer ? answer->Value.get() : nullptr;
   if (!IsValidCode(Country, code)) {

@@ -39,6 +39,14 @@
   X(MSG_UPDATE_ALL_SCHEDULES, 0x1F0020) \
   X(MSG_SET_CHANNEL_LOGO, 0x1F0021)
 
+// What the receiver of MSG_CHANGE_APPEARANCE does, its Param: shows itself
+// again, hides, or takes the focus back (a screen in its sub-system; a
+// sub-system among the others).
+#define CONSTANTS_APPEARANCES(X)       \
+  X(APPEARANCE_SHOW, 1)                \
+  X(APPEARANCE_HIDE, 2)                \
+  X(APPEARANCE_TAKE_FOCUS, 3)
+
 // Sender prefixes that screens combine with their own numbers.
 #define CONSTANTS_MSG_SOURCES(X)           \
   X(MSG_FROM_MENUSYSTEM, 0x1A30000)        \
@@ -117,6 +125,7 @@ namespace Constants {
 
 #define CONSTANTS_DECLARE(name, value) inline constexpr int32_t name = value;
 CONSTANTS_MSG_CODES(CONSTANTS_DECLARE)
+CONSTANTS_APPEARANCES(CONSTANTS_DECLARE)
 CONSTANTS_MSG_SOURCES(CONSTANTS_DECLARE)
 CONSTANTS_HISTORY_ITEM_TYPES(CONSTANTS_DECLARE)
 CONSTANTS_SOURCE_TYPES(CONSTANTS_DECLARE)

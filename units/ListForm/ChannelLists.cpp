@@ -509,7 +509,7 @@ void ChannelOptionList::DoChangeLabel(XObject* sender) {
 
 void ChannelOptionList::HandleMessage(Structures::Message* message) {
   VgString text = nullptr;
-  if (!TakeKeyboardAnswer(this, message, &text) || !text) return;
+  if (!TakeKeyboardAnswer(message, &text) || !text) return;
   auto* row = vg_cast<ChannelOptionItem>(Focus.get());
   SkinBin::ChannelData* record = row ? ChannelAt(row->Index) : nullptr;
   // The same name again is no rename.

@@ -239,7 +239,6 @@ void ChannelLogoSettingList::HandleMessage(Structures::Message* message) {
   } else if (message->Code != Constants::MSG_DELETE_ITEM || message->Param != Constants::DELETE_CHANNEL_LOGO) {
     return;
   }
-  FocusWidget(this);
   auto* row = vg_cast<ChannelLogoSettingItem>(Focus.get());
   if (!row) return;
   row->OnSetLogoIndex(logoIndex);

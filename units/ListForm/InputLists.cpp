@@ -678,7 +678,7 @@ void InputLabelingList::DoChangeLabel(XObject* sender) {
 
 void InputLabelingList::HandleMessage(Structures::Message* message) {
   VgString text = nullptr;
-  if (!TakeKeyboardAnswer(this, message, &text) || !text) return;
+  if (!TakeKeyboardAnswer(message, &text) || !text) return;
   auto* row = vg_cast<InputLabelingItem>(Focus.get());
   if (!row) return;
   if (Same(text, row->LabelText) && Same(text, row->CustomLabel)) return;

@@ -31,11 +31,6 @@ bool OpenOverWidget(ListBase* list, const char* screen, SubSystem::Opening openi
   return true;
 }
 
-void FocusWidget(ListBase* list) {
-  if (NonMenuSystem::WidgetClass* widget = WidgetOf(list))
-    SubSystem::KeyOwner::Get()->Request(widget, SubSystem::KeyOwner::Reason::Answered);
-}
-
 bool CloseParentScreen(ListBase* list, const char* screen) {
   const VgClass* wanted = VgFindClass(screen);
   auto* form = list ? vg_cast<Primitives::KeyRoutingForm>(list->Parent.get()) : nullptr;
@@ -48,9 +43,8 @@ bool AskKeyboard(ListBase* list, int32_t maxLength, VgString text) {
   return OpenOverWidget(list, kKeyPad, {.value = maxLength, .text = text});
 }
 
-bool TakeKeyboardAnswer(ListBase* list, Structures::Message* message, VgString* text) {
+bool TakeKeyboardAnswer(Structures::Message* message, VgString* text) {
   if (!message || message->Code != Constants::MSG_LABEL_CHANGE) return false;
-  FocusWidget(list);
   auto* answer = vg_cast<Structures::RefString>(message->Payload.get());
   *text = answer ? answer->Value.get() : nullptr;
   return true;

@@ -11,7 +11,7 @@
 //   void DoChangeLabel(XObject* row) { ListForm::AskKeyboard(this, kMaxLength, label); }
 //   void HandleMessage(Structures::Message* message) override {
 //     VgString text = nullptr;
-//     if (!ListForm::TakeKeyboardAnswer(this, message, &text)) return;
+//     if (!ListForm::TakeKeyboardAnswer(message, &text)) return;
 //     ...   // text: what the viewer typed
 //   }
 #pragma once
@@ -35,9 +35,6 @@ class ListBase;
 // with its widget. False, and nothing opens, when the list's parent is no
 // non-menu widget or has no sub-system.
 bool OpenOverWidget(ListBase* list, const char* screen, SubSystem::Opening opening = {});
-// Gives the list's widget the focus back in its sub-system, while it is open
-// there.
-void FocusWidget(ListBase* list);
 // Closes the screen that holds the list when it is of that class (by class
 // name); false, and nothing closes, otherwise.
 bool CloseParentScreen(ListBase* list, const char* screen);
@@ -45,9 +42,9 @@ bool CloseParentScreen(ListBase* list, const char* screen);
 // Opens NonMenuSystem::KeyPad over the widget for at most maxLength
 // characters, starting from text.
 bool AskKeyboard(ListBase* list, int32_t maxLength, VgString text);
-// True for the keyboard's answer: the widget has the focus back, and *text is
-// the typed text (null when the answer carried none). False for every other
-// message.
-bool TakeKeyboardAnswer(ListBase* list, Structures::Message* message, VgString* text);
+// True for the keyboard's answer: *text is the typed text (null when the
+// answer carried none); the widget has the keys back as the keyboard leaves.
+// False for every other message.
+bool TakeKeyboardAnswer(Structures::Message* message, VgString* text);
 
 }  // namespace ListForm

@@ -668,8 +668,8 @@ void MainMenu::HandleMessage(Structures::Message* message) {
     }
     return;
   }
-  if (message->Param == AppearanceHide) OnSetVisible(false);
-  if (message->Param == AppearanceShow) OnSetVisible(true);
+  if (message->Param == Constants::APPEARANCE_HIDE) OnSetVisible(false);
+  if (message->Param == Constants::APPEARANCE_SHOW) OnSetVisible(true);
 }
 
 void MainMenu::MovedItemsPos() {
@@ -771,7 +771,7 @@ void SecondaryMenu::HandleMessage(Structures::Message* message) {
     }
     return;
   }
-  if (message->Param == AppearanceShow) OnSetVisible(true);
+  if (message->Param == Constants::APPEARANCE_SHOW) OnSetVisible(true);
 }
 
 bool SecondaryMenu::HideMenus(SecondaryMenuItem* item) {
@@ -782,7 +782,7 @@ bool SecondaryMenu::HideMenus(SecondaryMenuItem* item) {
     SubSystem::Open(system, item->Target, {.value = item->OptionType, .origin = Constants::MSG_FROM_MENUSYSTEM});
     return false;
   }
-  MainApp::SendMessage(Constants::MSG_CHANGE_APPEARANCE, &MainMenu::Class, AppearanceHide);
+  MainApp::SendMessage(Constants::MSG_CHANGE_APPEARANCE, &MainMenu::Class, Constants::APPEARANCE_HIDE);
   OnSetVisible(false);
   return true;
 }
@@ -823,7 +823,7 @@ void TimerMenu::DoActivate(XObject* sender) {
     SubSystem::Open(system, item->Target, {.param = value});
     return;
   }
-  MainApp::SendMessage(Constants::MSG_CHANGE_APPEARANCE, &MainMenu::Class, AppearanceHide);
+  MainApp::SendMessage(Constants::MSG_CHANGE_APPEARANCE, &MainMenu::Class, Constants::APPEARANCE_HIDE);
   OnSetVisible(false);
   SubSystem::Open(system, {.screen = item->NextState, .param = value});
 }
@@ -847,7 +847,7 @@ void NetworkMenu::Initialize(Primitives::KeyRoutingParameter* parameter) {
 
 void NetworkMenu::HandleMessage(Structures::Message* message) {
   SecondaryMenu::HandleMessage(message);
-  if (message && message->Code == Constants::MSG_CHANGE_APPEARANCE && message->Param == AppearanceShow)
+  if (message && message->Code == Constants::MSG_CHANGE_APPEARANCE && message->Param == Constants::APPEARANCE_SHOW)
     RefreshGrayout();
 }
 

@@ -337,7 +337,7 @@ void BrcmMainMenu::HandleMessage(Structures::Message* message) {
   if (message->Code != Constants::MSG_CHANGE_APPEARANCE) return;
   // The page that hands the focus back stands beside the carousel now.
   auto* page = vg_cast<BrcmSubMenu>(message->Payload.get());
-  if (message->Param == AppearanceTakeFocus && page) SecondaryMenu = page;
+  if (message->Param == Constants::APPEARANCE_TAKE_FOCUS && page) SecondaryMenu = page;
   if (message->Param == AppearancePinAccepted && page && SystemOf(this)) {
     SecondaryMenu = page;
     // A PIN exists now: the Locks topic asks for it from here on.

@@ -28,9 +28,6 @@ namespace {
 
 constexpr VgColor kBackground{0, 0, 0, 0xA0};
 constexpr int32_t kOpacity = 224;
-// Argument of MSG_CHANGE_APPEARANCE: the page that opened the pop-up takes
-// the focus back.
-constexpr int32_t kTakeFocus = 3;
 
 }  // namespace
 
@@ -132,7 +129,7 @@ XObject* BrcmOptionMenu::HandleEvent(Core::Event* event) {
     case Key::Left:
     case Key::Back:
       // The page that opened the pop-up takes the focus back.
-      MainApp::SendMessage(Constants::MSG_CHANGE_APPEARANCE, PrevState, kTakeFocus);
+      MainApp::SendMessage(Constants::MSG_CHANGE_APPEARANCE, PrevState, Constants::APPEARANCE_TAKE_FOCUS);
       break;
     default:
       return SubSystem::MenuClass::HandleEvent(event);

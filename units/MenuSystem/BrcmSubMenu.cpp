@@ -470,7 +470,7 @@ void BrcmSubMenu::DoActivate(XObject* sender) {
     return;
   }
   if (row->NeedHideMenu) {
-    MainApp::SendMessage(Constants::MSG_CHANGE_APPEARANCE, &BrcmMainMenu::Class, AppearanceHide);
+    MainApp::SendMessage(Constants::MSG_CHANGE_APPEARANCE, &BrcmMainMenu::Class, Constants::APPEARANCE_HIDE);
     OnSetVisible(false);
   } else {
     Close();
@@ -488,7 +488,8 @@ XObject* BrcmSubMenu::HandleEvent(Core::Event* event) {
   auto* system = SystemOf(this);
   if (MenuLevel <= 2) {
     // The main menu takes the focus back and keeps this page beside it.
-    MainApp::SendMessage(Constants::MSG_CHANGE_APPEARANCE, &BrcmMainMenu::Class, AppearanceTakeFocus, this);
+    MainApp::SendMessage(Constants::MSG_CHANGE_APPEARANCE, &BrcmMainMenu::Class, Constants::APPEARANCE_TAKE_FOCUS,
+                         this);
   } else if (system) {
     const VgClass* back = PrevState;
     Close();

@@ -55,13 +55,13 @@ XObject* CarouselMenu::HandleEvent(Core::Event* event) {
 void CarouselMenu::HandleMessage(Structures::Message* message) {
   if (!message || message->Code != Constants::MSG_CHANGE_APPEARANCE) return;
   switch (message->Param) {
-    case AppearanceShow:
+    case Constants::APPEARANCE_SHOW:
       OnSetVisible(true);
       break;
-    case AppearanceHide:
+    case Constants::APPEARANCE_HIDE:
       OnSetVisible(false);
       break;
-    case AppearanceTakeFocus:
+    case Constants::APPEARANCE_TAKE_FOCUS:
       if (owner) owner->OnSetFocus(this);
       break;
     default:

@@ -27,10 +27,8 @@ class CarouselMenu : public SubSystem::MenuClass {
   CarouselMenu(std::span<const VgPoint> points, VgRect itemBounds, int32_t focusPosition);
   CarouselMenu() : CarouselMenu({}, {0, 0, 0, 0}, 0) {}
 
-  // Arguments of MSG_CHANGE_APPEARANCE.
-  static constexpr int32_t AppearanceShow = 1;
-  static constexpr int32_t AppearanceHide = 2;
-  static constexpr int32_t AppearanceTakeFocus = 3;
+  // Arguments of MSG_CHANGE_APPEARANCE of the menus alone (the shared ones
+  // are Constants::APPEARANCE_SHOW, _HIDE and _TAKE_FOCUS).
   // To the main menu: the page in the message opened after a PIN was checked
   // or set, and stands beside it.
   static constexpr int32_t AppearancePinAccepted = 11;

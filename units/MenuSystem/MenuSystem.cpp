@@ -42,8 +42,6 @@ constexpr const char16_t* kServiceMode = u"S";
 constexpr const char16_t* kFirstUseWidget = u"OOBE";
 // The non-menu message that internet applications cannot start in 3D.
 constexpr int32_t kDirectMsg3DNoInternetApp = 32;
-// Argument of MSG_CHANGE_APPEARANCE: the receiver takes the focus back.
-constexpr int32_t kTakeFocus = 3;
 
 bool SameText(VgString text, const char16_t* expected) { return VgCompString(text, VgNewString(expected)) == 0; }
 
@@ -189,7 +187,8 @@ void MenuSystem::HandleMessage(Structures::Message* message) {
       ChangeState(vg_cast<SubSystem::State>(message->Payload.get()));
       break;
     case Constants::MSG_CHANGE_APPEARANCE:
-      if (message->Param == kTakeFocus) SubSystem::KeyOwner::Get()->Request(this, SubSystem::KeyOwner::Reason::Asked);
+      if (message->Param == Constants::APPEARANCE_TAKE_FOCUS)
+        SubSystem::KeyOwner::Get()->Request(this, SubSystem::KeyOwner::Reason::Asked);
       break;
     default:
       break;
@@ -251,7 +250,8 @@ void MenuSystem::TearDownMenus() {
 
   // The media players hid behind the menu: they take the focus back.
   if (widgets->HasWidgetInGroup(WinIDs::WIN_ID_MediaPlayer)) {
-    MainApp::SendMessage(Constants::MSG_CHANGE_APPEARANCE, &::NonMenuSystem::NonMenuSystem::Class, kTakeFocus);
+    MainApp::SendMessage(Constants::MSG_CHANGE_APPEARANCE, &::NonMenuSystem::NonMenuSystem::Class,
+                         Constants::APPEARANCE_TAKE_FOCUS);
   }
 }
 

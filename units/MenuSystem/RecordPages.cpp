@@ -144,7 +144,7 @@ void OpenManualSchedule(BrcmSubMenu* page, BrcmSubMenuItem* row) {
   row->Retarget(free ? kTimerEditor : kMessageBar);
   auto* system = SystemOf(page);
   if (!system) return;
-  MainApp::SendMessage(Constants::MSG_CHANGE_APPEARANCE, &BrcmMainMenu::Class, CarouselMenu::AppearanceHide);
+  MainApp::SendMessage(Constants::MSG_CHANGE_APPEARANCE, &BrcmMainMenu::Class, Constants::APPEARANCE_HIDE);
   page->OnSetVisible(false);
   Primitives::KeyRoutingForm* opened =
       SubSystem::Open(system, row->Target,

@@ -322,7 +322,7 @@ void ThirdMenu::Return() {
       else if (system && PrevStateName)
         SubSystem::Open(system, PrevStateName);
     } else {
-      MainApp::SendMessage(Constants::MSG_CHANGE_APPEARANCE, nullptr, CarouselMenu::AppearanceShow);
+      MainApp::SendMessage(Constants::MSG_CHANGE_APPEARANCE, nullptr, Constants::APPEARANCE_SHOW);
     }
     return;
   }

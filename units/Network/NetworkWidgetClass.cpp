@@ -197,7 +197,6 @@ void NetworkWidgetClass::UndoCancel() {
   OnSetVisible(true);
   if (ShowWaiting >= 0) OnSetShowWaiting(ShowWaiting);
   ShowHelp();
-  SubSystem::KeyOwner::Get()->Request(this, SubSystem::KeyOwner::Reason::Answered);
 }
 
 void NetworkWidgetClass::EnterNextState() {

@@ -147,7 +147,8 @@ class NetworkWidgetClass : public NonMenuSystem::WidgetClass {
   void GoBack(XObject* sender = nullptr);
   // Hides the step and asks whether to cancel it.
   void CheckCancel();
-  // Shows the step again as it was: waiting state, help bar and focus.
+  // Shows the step again as it was: waiting state and help bar (the keys
+  // come back to it as the question, which it asked for, leaves).
   void UndoCancel();
   // Shows the help bar of HelpMask and HelpString.
   void ShowHelp();

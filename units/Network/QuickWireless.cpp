@@ -488,10 +488,7 @@ void WirelessAdvancedDialog::JoinWithoutEncryption(XObject* sender) {
   if (ConnectAp(sender)) EnterNextState();
 }
 
-void WirelessAdvancedDialog::Reveal() {
-  OnSetVisible(true);
-  SubSystem::KeyOwner::Get()->Request(this, SubSystem::KeyOwner::Reason::Answered);
-}
+void WirelessAdvancedDialog::Reveal() { OnSetVisible(true); }
 
 void WirelessAdvancedDialog::ConfigScan(bool waiting) {
   OnSetTimeOutValue(waiting ? JoinTimeout : IdleTimeout);

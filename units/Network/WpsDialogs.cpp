@@ -225,7 +225,6 @@ void PinEnterDialog::ShowKeyboard(XObject*) {
 
 void PinEnterDialog::HandleMessage(Structures::Message* message) {
   if (!message || message->Code != Constants::MSG_LABEL_CHANGE) return;
-  SubSystem::KeyOwner::Get()->Request(this, SubSystem::KeyOwner::Reason::Answered);
   if (auto* typed = vg_cast<Structures::RefString>(message->Payload.get())) UpdateLabel(typed->Value);
 }
 

@@ -36,8 +36,6 @@ namespace {
 
 // The window group of the media and playback windows.
 constexpr int32_t kMediaWindowGroup = 0x12;
-// The appearance code of the menu tear-down that hands the focus back.
-constexpr int32_t kAppearanceMediaFocus = 3;
 
 bool IsOpenHere(Primitives::KeyRoutingForm* form, NonMenuSystem* system) {
   return form && form->owner.get() == system;
@@ -90,7 +88,7 @@ void NonMenuSystem::HandleMessage(Structures::Message* message) {
       ShowWaitingCircle(message->Param, WaitingCircle::KindCircle);
       break;
     case Constants::MSG_CHANGE_APPEARANCE:
-      if (message->Param == kAppearanceMediaFocus) FocusMediaWindow();
+      if (message->Param == Constants::APPEARANCE_TAKE_FOCUS) FocusMediaWindow();
       break;
     case Constants::MSG_CLEAR_ALL:
       ClearOwnForms();

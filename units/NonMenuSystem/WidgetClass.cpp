@@ -1,7 +1,5 @@
 #include "NonMenuSystem/WidgetClass.h"
 
-#include <string_view>
-
 #include "AppServices/MessageAgent.h"
 #include "AppServices/WidgetManager.h"
 #include "Constants/Constants.h"
@@ -40,18 +38,12 @@ void SendChangeAppearance(int32_t value, const VgClass* target) {
 }
 
 // The menus come back after a shortcut: every receiver is told to show
-// itself again, and the menu sub-system to give its pages the focus. The
-// menu sub-system is addressed by the class of the receiver that carries its
-// name, so this unit need not link the menus.
+// itself again, and the menu sub-system to take the keys back. The key owner
+// names the menu sub-system, so this unit need not link the menus.
 void ReturnToMenus() {
-  SendChangeAppearance(1, nullptr);
-  Agent::MessageAgent* agent = MainApp::GetMessageAgent();
-  for (Structures::DuLinkNode* node = agent->Sentinel()->next; node != agent->Sentinel(); node = node->next) {
-    if (node->data && std::string_view(node->data->GetClass()->name) == "MenuSystem::MenuSystem") {
-      SendChangeAppearance(3, node->data->GetClass());
-      return;
-    }
-  }
+  SendChangeAppearance(Constants::APPEARANCE_SHOW, nullptr);
+  if (SubSystem::SubSystemClass* menus = SubSystem::KeyOwner::Get()->Menus())
+    SendChangeAppearance(Constants::APPEARANCE_TAKE_FOCUS, menus->GetClass());
 }
 
 }  // namespace
@@ -176,14 +168,12 @@ void WidgetClass::EnterNextState() {
 
 // A widget opened as a shortcut from a menu page goes back to the menus. A
 // previous screen that is still open is not opened a second time: a menu page
-// (hidden while the widget ran) is shown again through the menus, a screen of
-// this sub-system under a pop-up takes the focus back.
+// (hidden while the widget ran) is shown again through the menus; a screen of
+// this sub-system under a pop-up has the keys back as the pop-up leaves.
 void WidgetClass::EnterPrevState() {
   Close();
   Primitives::KeyRoutingForm* previous = PrevState ? FindOpen(PrevState) : nullptr;
-  if (previous && NonMenuSystem && previous->owner.get() == NonMenuSystem.get() &&
-      SubSystem::KeyOwner::Get()->Request(previous, SubSystem::KeyOwner::Reason::Answered))
-    return;
+  if (previous && NonMenuSystem && previous->owner.get() == NonMenuSystem.get()) return;
   if (IsShortcut || previous) {
     ReturnToMenus();
     return;

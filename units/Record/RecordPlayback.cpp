@@ -376,7 +376,6 @@ void RecordPlaybackDialog::DeleteFocusedShow() {
 
 void RecordPlaybackDialog::Rename(Structures::Message* message) {
   auto* label = vg_cast<Structures::RefString>(message->Payload.get());
-  SubSystem::KeyOwner::Get()->Request(this, SubSystem::KeyOwner::Reason::Answered);
   ListForm::RecordPlaybackListItem* row = FocusedRow();
   if (!label || !row || VgCompString(label->Value, row->Text) == 0) return;
   row->OnSetText(label->Value);

@@ -7,6 +7,7 @@
 #include "AppServices/WidgetManager.h"
 #include "Core/Root.h"
 #include "Core/KeyEvent.h"
+#include "SubSystem/MenuSystemClass.h"
 #include "SubSystem/SubSystemClass.h"
 #include "WidgetManager/WidgetManager.h"
 #include "vgdebug.h"
@@ -142,6 +143,15 @@ bool StaysBeside(Primitives::KeyRoutingForm* screen, int32_t layer) {
 Primitives::KeyRoutingForm* ClaimsFocus(Core::View* view) {
   auto* form = vg_cast<Primitives::KeyRoutingForm>(view);
   return form && form->PreemptiveFocus ? form : nullptr;
+}
+
+// The screen that holds the form (a list inside a dialog), or the form itself
+// when no other form holds it.
+Primitives::KeyRoutingForm* ScreenOf(Primitives::KeyRoutingForm* form) {
+  Primitives::KeyRoutingForm* screen = form;
+  for (Core::View* view = form; view; view = view->owner)
+    if (auto* holder = vg_cast<Primitives::KeyRoutingForm>(view)) screen = holder;
+  return screen;
 }
 
 // Whether the form was asked for by the screen, or by a list inside it.
@@ -397,6 +407,22 @@ XObject* KeyOwner::Route(Core::Event* event) {
   return nullptr;
 }
 
+XObject* KeyOwner::ToTheAsker(Primitives::KeyRoutingForm* popUp, Core::Event* event) {
+  auto* key = vg_cast<Core::KeyEvent>(event);
+  if (!key || !popUp) return nullptr;
+  // What the key opens, it opens as the viewer's asking (OpensUnderTheKeys).
+  const KeyAsking asking;
+  // Screens that name each other as askers cannot pass a key round for ever.
+  constexpr int kAskers = 8;
+  for (int step = 0; step < kAskers && popUp->Asker && !popUp->IsOrphaned(); ++step) {
+    Primitives::KeyRoutingForm* screen = ScreenOf(popUp->Asker);
+    if (!screen || screen == popUp) return nullptr;
+    if (XObject* taken = screen->DispatchEvent(event)) return taken;
+    popUp = screen;
+  }
+  return nullptr;
+}
+
 // The volume bar takes the keys while it is up and goes when a screen takes
 // them from it: it is drawn above the dialogs and would otherwise lie over
 // the screen with the keys. The keys may move on and back within one key's
@@ -409,6 +435,12 @@ bool KeyOwner::LeaveWithoutTheKeys() {
       if (auto* form = vg_cast<Primitives::KeyRoutingForm>(view); form && form->LeavesWithTheKeys() && !form->Focused)
         leaving.push_back(form);
   return Leave(leaving);
+}
+
+SubSystemClass* KeyOwner::Menus() const {
+  for (SubSystemClass* system : SubSystemsOf(Ground))
+    if (vg_cast<MenuSystemClass>(system)) return system;
+  return nullptr;
 }
 
 Primitives::KeyRoutingForm* KeyOwner::ScreenWithTheKeys(Core::View* view) {
@@ -452,9 +484,17 @@ bool KeyOwner::ShowsOwnHelpLine(const Core::View* screen) {
 
 // A passing notice gives way to the screen, and a display that takes no keys
 // lets it open under it; a notice opens anywhere and gives way in turn.
-bool KeyOwner::OpensUnderTheKeys(Core::View* system, Primitives::KeyRoutingForm* form) {
-  if (!asking_ || !(form->TakesKeys() || form->SharesKeysWithItsPages()) || form->GivesWay()) return false;
+bool KeyOwner::OpensUnderTheKeys(Core::View* system, Primitives::KeyRoutingForm* form,
+                                 Primitives::KeyRoutingForm* asker) {
+  if (!(form->TakesKeys() || form->SharesKeysWithItsPages()) || form->GivesWay()) return false;
   Primitives::KeyRoutingForm* keys = ScreenWithTheKeys(system);
+  if (asker && keys && keys != form && !HasTheKeys(asker) && AskedBy(keys, ScreenOf(asker)) &&
+      uint32_t(form->Layer) <= uint32_t(keys->Layer)) {
+    VgPrint("SubSystem::KeyOwner: %s does not open in the place of %s, which %s asked for and which has the keys\n",
+            form->GetClass()->name, keys->GetClass()->name, asker->GetClass()->name);
+    return true;
+  }
+  if (!asking_) return false;
   if (keys && keys != form && keys->TakesKeys() && !keys->GivesWay() &&
       uint32_t(keys->Layer) > uint32_t(form->Layer) && StaysBeside(keys, form->Layer)) {
     VgPrint("SubSystem::KeyOwner: %s does not open under %s, which has the keys\n", form->GetClass()->name,
@@ -498,25 +538,32 @@ Core::View* KeyOwner::ClaimantOfTheFocus(Core::Group* system, Core::View* leavin
 Core::View* KeyOwner::NextWithTheKeys(Core::Group* system, Core::View* leaving) {
   if (!system) return nullptr;
   // A pop-up that leaves, answered or not, hands the keys back to the screen
-  // that asked for it, which waits for it (hidden, as a network page waits
-  // for the keyboard), before a screen that claims them: the playback under
-  // that page would take them, and the page would stay hidden.
+  // that asked for it, or that holds the list that did, which waits for it
+  // (hidden, as a network page waits for the keyboard), before a screen that
+  // claims them: the playback under that page would take them, and the page
+  // would stay hidden. The screen that took the answer so needs to ask for
+  // nothing.
   auto* popUp = vg_cast<Primitives::KeyRoutingForm>(leaving);
-  if (auto* asker = popUp ? popUp->Asker.get() : nullptr;
+  if (auto* asker = popUp && popUp->Asker ? ScreenOf(popUp->Asker) : nullptr;
       asker && asker != leaving && asker->owner.get() == system && asker->TakesKeys())
     return asker;
   if (Core::View* claimant = ClaimantOfTheFocus(system, leaving)) return claimant;
-  auto* holder = vg_cast<SubSystemClass>(system);
-  Core::View* before = holder ? holder->FocusBefore.get() : nullptr;
-  for (Core::View* view = system->lastView; view; view = view->prevView) {
+  // Else the nearest above the leaving one that can have the keys, else the
+  // nearest below it: of the main menu and the page beside it, which the
+  // quick menu's picture page closes over, the page beside.
+  const auto canHave = [leaving](Core::View* view) {
     auto* form = vg_cast<Primitives::KeyRoutingForm>(view);
-    if (!form || view == leaving || !(form->TakesKeys() || form->SharesKeysWithItsPages())) continue;
-    // Of pages that share the keys, the one the viewer left for the leaving
-    // one: the main menu, not the page beside it, when the quick menu's
-    // picture page closes over the two.
-    if (before && before != leaving && before->owner.get() == system && SameScreen(form, before)) return before;
-    return form;
+    return form && view != leaving && (form->TakesKeys() || form->SharesKeysWithItsPages());
+  };
+  if (leaving && leaving->owner.get() == system) {
+    for (Core::View* view = leaving->nextView; view; view = view->nextView)
+      if (canHave(view)) return view;
+    for (Core::View* view = leaving->prevView; view; view = view->prevView)
+      if (canHave(view)) return view;
+    return nullptr;
   }
+  for (Core::View* view = system->lastView; view; view = view->prevView)
+    if (canHave(view)) return view;
   return nullptr;
 }
 

@@ -1,19 +1,27 @@
-// SubSystem::KeyOwner: the one place that decides which screen has the
-// viewer's keys and whose help line shows.
+// SubSystem::KeyOwner: the rules by which the viewer's keys reach a screen
+// and whose help line shows, and the one place that settles them.
 //
 // Each screen says what it is to the keys (Primitives::KeyRoutingForm:
 // TakesKeys, GivesWay, LeavesWithTheKeys, UsesKey, SharesKeysWithItsPages,
-// HearsBesideTheKeys), and screens and sub-systems ask the owner for the
-// keys, saying why (Request): the sub-system took the viewer's key or an
-// event of the set, a screen opened, another sub-system asked for a screen,
-// a pop-up answered the screen that asked for it. A sub-system also focuses
-// the screen left when its focused one goes (FindFocusable, one rule for all
-// of them). The owner refuses a sub-system that took a key the keys when the
-// screen on top is another's; it hears of every move, and of every screen
+// HearsBesideTheKeys). The sub-systems and screens move the focus
+// themselves: a sub-system focuses a screen it opens (asking the owner,
+// Request, with why: it took the viewer's key or an event of the set, a
+// screen opened, another sub-system asked for a screen), a page hands the
+// focus to its pop-up or back, and a sub-system whose focused screen leaves
+// focuses the one the owner names (FindFocusable, NextWithTheKeys: a pop-up
+// that leaves, answered or not, so hands the keys back to the screen that
+// asked for it, which asks for nothing). Every request for a screen its
+// sub-system holds, or for a sub-system, is granted but one: a sub-system
+// that took a key or an event (Handled) does not get the keys off the
+// stage, nor while the screen on top, or with no screen in focus the screen
+// with the keys, is another sub-system's. The owner hears of every move,
+// through the stage's or a sub-system's OnSetFocus, and of every screen
 // that comes or goes, and settles the keys once, in the next pass of the
-// signals, from the screens in the order they are drawn (the stage's
-// Stacking: by layer, then by sub-system, then in each sub-system's own
-// order):
+// signals: until then a moved focus may stand where the rules below would
+// not leave it (on a screen of a lower layer that an event opened, in a
+// sub-system with nothing on view). It settles them from the screens in the
+// order they are drawn (the stage's Stacking: by layer, then by sub-system,
+// then in each sub-system's own order); its own moves make no request:
 //   - a focused sub-system with no screen on view in focus hands the focus to
 //     the sub-system of the topmost drawn screen that has one, or, when none
 //     has, to the topmost screen on view that can have the keys (a passing
@@ -29,11 +37,12 @@
 //     beside the main menu lies on its ground), and a modal screen hears the
 //     keys wherever they are.
 // A key that a passing notice with the keys has no use for goes to the screen
-// under the notice (Route), which has them again; a key opens no screen under
-// a screen that takes keys and stays (OpensUnderTheKeys).
-// A focus that anyone sets is a move the owner hears of, through the stage's
-// or a sub-system's OnSetFocus, and settles after; the owner's own moves
-// make no request.
+// under the notice (Route), which has them again; a key that a pop-up with
+// the keys declines goes to the screen that asked for it, as if the pop-up
+// were not there, and no further when that screen takes it (ToTheAsker). A
+// key opens no screen under a screen that takes keys and stays, and what a
+// screen asks for while its pop-up has the keys opens only above the pop-up
+// (OpensUnderTheKeys).
 // Then the sub-systems follow (SubSystemClass::KeysSettled): the help bar
 // shows the line the owner names (WhoseHelpLine), the panels over another
 // screen are solid, the menus count their minute and show the main menu's
@@ -44,11 +53,21 @@
 // that has them comes when the owner settles. After a screen left, the
 // sub-systems hear of it once the keys are settled (AfterScreenLeft): the
 // menus close when no screen goes back to them.
+// Three hand-overs go by these rules from outside the owner:
+//   - a shortcut of the menus (a widget that a menu row opened) that goes
+//     back to them tells the sub-system the owner names (Menus) to take the
+//     keys back, and that sub-system asks for them;
+//   - the menus' tear-down over the media windows tells the non-menu system,
+//     which asks for the keys for its topmost media window, the one the
+//     menus hid; the owner then settles them on the screen on top;
+//   - the first-time setup stands alone, directed by no stage: it shows one
+//     dialog at a time, which has its keys from the moment it opens, and its
+//     help bar shows the line that dialog told as it opened.
 //
 // The stage, the group whose sub-systems' screens are drawn as one stack
 // (the application's normal operation), asks the owner to direct the keys
-// across them; sub-systems standing elsewhere (a test's root) are followed,
-// not directed.
+// across them; sub-systems standing elsewhere (a test's root, the first-time
+// setup) are followed, not directed.
 #pragma once
 
 #include <vector>
@@ -84,9 +103,6 @@ class KeyOwner : public XObject {
     Opened,
     // Another sub-system asked this one for a screen or a message.
     Asked,
-    // The pop-up that the screen asked for answered, or the screen it opened
-    // went back to it: the screen takes the keys back.
-    Answered,
   };
   // The sub-system asks for the stage's keys. One that took a key or an
   // event (Handled) does not get them while the screen on top is another
@@ -103,6 +119,14 @@ class KeyOwner : public XObject {
   // gives them to the screen under it, which the key then reaches as if the
   // notice were not there.
   XObject* Route(Core::Event* event);
+  // A key that the pop-up with the keys declined: the screen that asked for
+  // the pop-up hears it down its own focus, as if the pop-up were not there,
+  // and the key goes no further when that screen takes it (RECORD, which the
+  // timer dialogs keep, does not open the record options over the timer being
+  // set from the pop-up either). An asker that is itself a pop-up passes on
+  // what it declines to its own asker. The screen that took the key, or null:
+  // the key rises to the pop-up's sub-system as before.
+  XObject* ToTheAsker(Primitives::KeyRoutingForm* popUp, Core::Event* event);
 
   // The focus moved, in the stage or in a sub-system: a help line whose
   // screen lost the keys goes now, and the owner settles in the next pass.
@@ -116,6 +140,11 @@ class KeyOwner : public XObject {
   // left, the sub-systems hear of it (SubSystemClass::AfterScreenLeft).
   void ScreenListed(XObject* sender = nullptr);
   void ScreenLeft(XObject* sender = nullptr);
+
+  // The sub-system of menu pages among those that follow the keys, which a
+  // shortcut of the menus gives the keys back to; null while none stands
+  // there.
+  SubSystemClass* Menus() const;
 
   // The screen that has the keys: the newest modal screen, else the first
   // screen on the focus path from the root of the view's tree.
@@ -142,8 +171,12 @@ class KeyOwner : public XObject {
   static bool HelpBarLineHasTheKeys(Core::View* system);
   // Whether the key being handled asks for the screen, and the screen would
   // open in the sub-system under the screen with the keys, which stays (see
-  // KeyAsking): it does not open then.
-  static bool OpensUnderTheKeys(Core::View* system, Primitives::KeyRoutingForm* form);
+  // KeyAsking): it does not open then. Nor does a screen that ASKER asks for
+  // while a pop-up it asked for has the keys, in the pop-up's place or under
+  // it (a key heard past the pop-up, or the work such a key left behind): a
+  // second question or keyboard would throw away the one the viewer fills in.
+  static bool OpensUnderTheKeys(Core::View* system, Primitives::KeyRoutingForm* form,
+                                Primitives::KeyRoutingForm* asker = nullptr);
   // Whether the key being handled reached the view past the screen with the
   // keys, which stays (a menu row under a dialog the key went past): what it
   // would open, it would open under that screen.
@@ -154,10 +187,10 @@ class KeyOwner : public XObject {
   static Core::View* ClaimantOfTheFocus(Core::Group* system, Core::View* leaving);
   // The screen of the sub-system that takes the focus when VIEW, the focused
   // one, leaves: the screen that asked for VIEW and waits for it, else the
-  // claimant, else the topmost other screen that takes keys (of pages that
-  // share the keys, the one that had the focus before VIEW took it); null
-  // when none does (the help bar, a display, the factory's indicator take
-  // none).
+  // claimant, else the nearest screen above VIEW that takes keys, else the
+  // nearest below it (of a view the sub-system does not hold, the topmost);
+  // null when none does (the help bar, a display, the factory's indicator
+  // take none).
   static Core::View* NextWithTheKeys(Core::Group* system, Core::View* leaving);
   // The topmost screen drawn under the notice that takes keys, passing
   // notices left out, in whichever sub-system of the notice's stage: where a

@@ -67,9 +67,16 @@ void SubSystemClass::Remove(Core::View* view) {
 
 void SubSystemClass::OnSetFocus(Core::View* view) {
   const bool moved = view != Focus.get();
-  if (moved) FocusBefore = Focus.get();
   Primitives::KeyRoutingGroup::OnSetFocus(view);
   if (moved) KeyOwner::Get()->FocusMoved();
+}
+
+XObject* SubSystemClass::DispatchEvent(Core::Event* event) {
+  auto* screen = vg_cast<Primitives::KeyRoutingForm>(Focus.get());
+  if (!screen) return Primitives::KeyRoutingGroup::DispatchEvent(event);
+  if (XObject* taken = screen->DispatchEvent(event)) return taken;
+  if (XObject* taken = KeyOwner::Get()->ToTheAsker(screen, event)) return taken;
+  return HandleEvent(event);
 }
 
 Primitives::KeyRoutingForm* SubSystemClass::ChangeState(State* state) {
@@ -85,10 +92,11 @@ Primitives::KeyRoutingForm* SubSystemClass::ChangeState(State* state) {
               form->GetClass()->name);
       return nullptr;
     }
-    if (KeyOwner::OpensUnderTheKeys(this, form)) return nullptr;
+    auto* asker = vg_cast<Primitives::KeyRoutingForm>(state->Asker.get());
+    if (KeyOwner::OpensUnderTheKeys(this, form, asker)) return nullptr;
     if (state->Back && !form->PrevState) form->PrevState = state->Back;
     if (state->Next && !form->NextState) form->NextState = state->Next;
-    if (auto* asker = vg_cast<Primitives::KeyRoutingForm>(state->Asker.get())) form->Asker = asker;
+    if (asker) form->Asker = asker;
     return form;
   }
   SendToOwner(state, form);

@@ -19,13 +19,18 @@ class SubSystemClass : public Primitives::KeyRoutingGroup {
   explicit SubSystemClass(XObject* link = nullptr) : Primitives::KeyRoutingGroup(link) {}
 
   // Overridden slots of Core::Group.
-  // A screen that leaves passes the focus to a screen that claims it, else
-  // to the topmost other that takes keys (see KeyOwner::NextWithTheKeys).
+  // A screen that leaves passes the focus to the screen that asked for it,
+  // else to a screen that claims it, else to the nearest above it that takes
+  // keys, else the nearest below (see KeyOwner::NextWithTheKeys).
   Core::View* FindFocusable(Core::View* view) override;
   void Add(Core::View* view, int32_t restack) override;
   void Remove(Core::View* view) override;
   // Tells the key owner that the keys may have moved.
   void OnSetFocus(Core::View* view) override;
+  // Down the focus as any group, but a key that the focused screen declines
+  // goes to the screen that asked for it, when it is a pop-up, before it
+  // rises to the sub-system (see KeyOwner::ToTheAsker).
+  XObject* DispatchEvent(Core::Event* event) override;
 
   // The sub-system's screens, where its parent stands, are followed by the
   // key owner.
@@ -55,9 +60,6 @@ class SubSystemClass : public Primitives::KeyRoutingGroup {
 
   // Keeps the key owner alive while the sub-system lives.
   VgPtr<KeyOwner> Keys;
-  // The screen that had the focus before the focused one took it: of pages
-  // that share the keys, the focus goes back there (KeyOwner::NextWithTheKeys).
-  VgPtr<Core::View> FocusBefore;
 
   bool OnGetManageWidget() const { return ManageWidget; }
   void OnSetManageWidget(bool value) { ManageWidget = value; }
