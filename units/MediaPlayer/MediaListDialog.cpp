@@ -40,7 +40,7 @@ void MediaListDialog::Initialize(Primitives::KeyRoutingParameter* parameter) {
 void MediaListDialog::StartList() {
   ListForm::ListBase* list = List();
   if (!list) return;
-  Refresh();
+  ReadContent();
   OnSetFocus(list);
   auto* parameter = VgNew<Primitives::KeyRoutingParameter>();
   parameter->OnSetParent(this);

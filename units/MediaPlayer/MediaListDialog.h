@@ -22,7 +22,7 @@ class MediaListDialog : public NonMenuSystem::WidgetClass {
   // The dialog's list; null for this base.
   virtual ListForm::ListBase* List() { return nullptr; }
   // Reads the list's content from the bridge before the list starts.
-  virtual void Refresh() {}
+  virtual void ReadContent() {}
   // (Re)starts the list.
   void StartList();
 

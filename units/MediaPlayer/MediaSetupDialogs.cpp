@@ -67,7 +67,7 @@ MediaServerSetupDialog::MediaServerSetupDialog(XObject* link) : MediaListDialog(
   Frame(VgGetRectSize(list.Bounds), VgNewStringAnsi("Media Server Setup"));
 }
 
-void MediaServerSetupDialog::Refresh() { MainApp::GetMediaWrapper()->GetMediaServerList(); }
+void MediaServerSetupDialog::ReadContent() { MainApp::GetMediaWrapper()->GetMediaServerList(); }
 
 // ----------------------------------------------------- media controllers
 
@@ -75,7 +75,7 @@ SelectMediaControllerDialog::SelectMediaControllerDialog(XObject* link) : MediaL
   Frame(VgGetRectSize(list.Bounds), VgNewStringAnsi("Media Controller"));
 }
 
-void SelectMediaControllerDialog::Refresh() { MainApp::GetMediaWrapper()->RequestMediaControllorList(); }
+void SelectMediaControllerDialog::ReadContent() { MainApp::GetMediaWrapper()->RequestMediaControllorList(); }
 
 void SelectMediaControllerDialog::Close(XObject* sender) {
   Media::MediaWrapper* media = MainApp::GetMediaWrapper();

@@ -37,7 +37,7 @@ class MediaServerSetupDialog : public MediaListDialog {
   explicit MediaServerSetupDialog(XObject* link = nullptr);
 
   ListForm::ListBase* List() override { return &list; }
-  void Refresh() override;
+  void ReadContent() override;
 
   ListForm::MediaServerList list{this};
 };
@@ -50,7 +50,7 @@ class SelectMediaControllerDialog : public MediaListDialog {
   explicit SelectMediaControllerDialog(XObject* link = nullptr);
 
   ListForm::ListBase* List() override { return &list; }
-  void Refresh() override;
+  void ReadContent() override;
   void Close(XObject* sender = nullptr) override;
 
   ListForm::MediaControllerList list{this};

@@ -38,8 +38,6 @@ namespace O = OptionDatabase;
 // The bytes of a record's status.
 enum StatusByte : int32_t { kChannelByte = 0, kLevelByte = 2, kModeByte = 3, kSecurityByte = 5 };
 constexpr uint8_t kLinkUp = 1;
-// A state above "up": the set has no wireless device.
-constexpr uint8_t kNoDevice = 255;
 
 constexpr const VgConstant* kSignalLabels[] = {&Strings::SID_WEAK, &Strings::SID_WEAK, &Strings::SID_MEDIUM_U,
                                                &Strings::SID_MEDIUM_U, &Strings::SID_STRONG};

@@ -192,7 +192,7 @@ RecordPlaybackDialog::RecordPlaybackDialog(XObject* link) : NonMenuSystem::Widge
   titleIcon.OnSetAutoSize(true);
   titleIcon.OnSetBounds(VgSetRectOrigin(titleIcon.Bounds, {40, 12}));
   list.OnSetBounds({kListLeft, kListTop, kListLeft + 336, kListTop + 360});
-  list.OnSetOnFocusChanged(VgSlotOf<&RecordPlaybackDialog::UpdateContentInfo>(this));
+  list.OnSetOnFocusChanged(VgSlotOf<&RecordPlaybackDialog::ShowFocusedInfo>(this));
   StyleText(clock, Fonts::MediumFont, Look::Text);
   clock.OnSetAlignH(Views::Text::AlignRight);
   clock.OnSetBounds({600, 24, 920, 56});
@@ -292,7 +292,7 @@ void RecordPlaybackDialog::UpdateMediaList() {
   RowToFocus = -1;
   list.OnSetVisible(count > 0);
   OnSetShowWaiting(0);
-  UpdateContentInfo();
+  ShowFocusedInfo();
 }
 
 ListForm::RecordPlaybackListItem* RecordPlaybackDialog::FocusedRow() {
@@ -301,7 +301,7 @@ ListForm::RecordPlaybackListItem* RecordPlaybackDialog::FocusedRow() {
   return vg_cast<ListForm::RecordPlaybackListItem>(list.Focus.get());
 }
 
-void RecordPlaybackDialog::UpdateContentInfo(XObject*) {
+void RecordPlaybackDialog::ShowFocusedInfo(XObject*) {
   ListForm::RecordPlaybackListItem* row = FocusedRow();
   if (!row) {
     fileName.OnSetString(VgNewStringAnsi("File Name: "));

@@ -100,7 +100,7 @@ class RecordPlaybackDialog : public NonMenuSystem::WidgetClass, public ListForm:
   void DoItemActivate(Forms::Ctrl* row) override;
 
   // The list's focus moved: file name, size and place of the focused show.
-  void UpdateContentInfo(XObject* sender = nullptr);
+  void ShowFocusedInfo(XObject* sender = nullptr);
   void UpdateMediaList();
   void UpdateSortName();
   void StatusCheckSlot(XObject* sender = nullptr);
