@@ -11,10 +11,10 @@
 // focuses the one the owner names (FindFocusable, NextWithTheKeys: a pop-up
 // that leaves, answered or not, so hands the keys back to the screen that
 // asked for it, which asks for nothing). Every request for a screen its
-// sub-system holds, or for a sub-system, is granted but one: a sub-system
-// that took a key or an event (Handled) does not get the keys off the
-// stage, nor while the screen on top, or with no screen in focus the screen
-// with the keys, is another sub-system's. The owner hears of every move,
+// sub-system holds, or for a sub-system in a group, is granted but one: a
+// sub-system that took a key or an event (Handled) does not get the keys
+// off the stage, nor while the screen on top, or with no screen in focus
+// the screen with the keys, is another sub-system's. The owner hears of every move,
 // through the stage's or a sub-system's OnSetFocus, and of every screen
 // that comes or goes, and settles the keys once, in the next pass of the
 // signals: until then a moved focus may stand where the rules below would
@@ -104,8 +104,9 @@ class KeyOwner : public XObject {
     // Another sub-system asked this one for a screen or a message.
     Asked,
   };
-  // The sub-system asks for the stage's keys. One that took a key or an
-  // event (Handled) does not get them while the screen on top is another
+  // The sub-system asks for the stage's keys. One that stands in no group
+  // (closed) gets nothing. One that took a key or an event (Handled) does
+  // not get them off the stage, nor while the screen on top is another
   // sub-system's, nor, with no screen in focus, while another sub-system's
   // screen has them; the others are granted. Whether it was granted.
   bool Request(SubSystemClass* system, Reason why);
