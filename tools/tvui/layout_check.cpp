@@ -393,10 +393,11 @@ bool CutsGlyphs(const Placed& p, VgRect* line) {
 // the line's width.
 bool CutsAcross(const Placed& p, int32_t* width) {
   auto* text = vg_cast<Views::Text>(p.view);
-  // A text sized to its line (AutoSize) is as wide as it; one whose design
-  // cuts it at its box's edge (ClipMeant) is cut as meant.
-  if (!text || vg_cast<Views::MultilineText>(p.view) || !text->Font || text->shownText.empty() || text->AutoSize ||
-      text->ClipMeant)
+  // One whose design cuts it at its box's edge (ClipMeant) is cut as meant.
+  // A text that sizes itself to its line (AutoSize) is as wide as it only
+  // until its owner sets its box again: a row's caption set to the row's
+  // width keeps no ellipsis either, and is measured like any other.
+  if (!text || vg_cast<Views::MultilineText>(p.view) || !text->Font || text->shownText.empty() || text->ClipMeant)
     return false;
   *width = text->Font->GetTextWidth(text->shownText, 0, 0) + text->Shadow;
   return *width > VgGetRectW(p.extent);
@@ -414,11 +415,11 @@ VgString CutShown(Core::View* view) {
 
 // What of its line a text view wider than its box lets a viewer read: the
 // characters that lie wholly inside the box, placed as Draw places the line;
-// null when the line fits, is wrapped, or sizes its box to itself. A cut
-// the design means (a guide title at its column's edge) is still a cut.
+// null when the line fits or is wrapped. A cut the design means (a guide
+// title at its column's edge) is still a cut.
 VgString ClippedShown(Core::View* view) {
   auto* text = vg_cast<Views::Text>(view);
-  if (!text || vg_cast<Views::MultilineText>(view) || !text->Font || text->shownText.empty() || text->AutoSize ||
+  if (!text || vg_cast<Views::MultilineText>(view) || !text->Font || text->shownText.empty() ||
       text->AlignH == Views::Text::AlignJustified)
     return nullptr;
   const int32_t room = VgGetRectW(text->Bounds);

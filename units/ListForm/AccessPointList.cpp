@@ -183,6 +183,7 @@ VgString ProtocolName(uint8_t mode) { return Sid(*kProtocolNames[mode < std::siz
 ApItem::ApItem(XObject* link) : ListItem(link) {
   OnSetBounds({0, 0, 682, 26});
   OnSetTextAlignH(Views::Text::AlignLeft);
+  caption.OnSetAutoSize(false);
   caption.OnSetEllipsis(true);
   Nonfocused_BackgroundColor = Colors::StandardBgColor;
   Focused_BackgroundColor = Colors::HighlightBgColor;
@@ -297,6 +298,7 @@ XObject* ApItem_Protocol::GetData(XObject* data) {
 QORApItem::QORApItem(XObject* link) : ListItem(link) {
   OnSetBounds({0, 0, 440, 30});
   OnSetTextAlignH(Views::Text::AlignLeft);
+  caption.OnSetAutoSize(false);
   caption.OnSetEllipsis(true);
   Focused_Bitmap = VgLoad<Resources::Bitmap>(Bitmaps::WiFiScanButtonFocus);
   iconImage.OnSetVisible(false);

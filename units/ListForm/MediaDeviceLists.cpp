@@ -155,6 +155,7 @@ MediaControllerCourier::MediaControllerCourier(XObject* link)
 MediaServerListItem::MediaServerListItem(XObject* link) : ListItem(link) {
   OnSetBounds({0, 0, 500, 25});
   OnSetTextAlignH(Views::Text::AlignLeft);
+  caption.OnSetAutoSize(false);
   caption.OnSetEllipsis(true);
   OnSetText(VgNewStringAnsi("Friendly Name A"));
   iconImage.OnSetVisible(false);
@@ -239,6 +240,7 @@ void MediaServerList::DoOnActivateOption(XObject*) {
 MediaControllerListItem::MediaControllerListItem(XObject* link) : ListItem(link) {
   OnSetBounds({0, 0, 440, 30});
   OnSetTextAlignH(Views::Text::AlignLeft);
+  caption.OnSetAutoSize(false);
   caption.OnSetEllipsis(true);
   Focused_Bitmap = VgLoad<Resources::Bitmap>(Bitmaps::WiFiScanButtonFocus);
   iconImage.OnSetVisible(false);
@@ -336,6 +338,7 @@ void MediaControllerList::DoOnActivateOption(XObject*) {
 MediumDeviceItem::MediumDeviceItem(XObject* link) : ListItem(link) {
   OnSetBounds({0, 0, 440, 30});
   OnSetTextAlignH(Views::Text::AlignLeft);
+  caption.OnSetAutoSize(false);
   caption.OnSetEllipsis(true);
   Nonfocused_TextColor = Colors::White;
   Default_TextColor = Colors::White;

@@ -64,6 +64,7 @@ MediaContentListItem::MediaContentListItem(XObject* link) : MediaListItem(link) 
   OnSetText(VgNewStringAnsi("Folder or File Name"));
   Nonfocused_TextColor = Colors::White;
   Focused_Bitmap = VgLoad<Resources::Bitmap>(Bitmaps::EPG_ChanButtonFocus);
+  caption.OnSetAutoSize(false);
   caption.OnSetEllipsis(true);
   folderIcon.OnSetBounds({5, 4, 48, 48});
   folderIcon.OnSetAutoSize(true);

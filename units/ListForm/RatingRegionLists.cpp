@@ -246,6 +246,7 @@ RRTDimensionItem::RRTDimensionItem(XObject* link) : ListItem(link) {
   Nonfocused_TextFont = small;
   Focused_TextFont = small;
   OnSetTextAlignH(Views::Text::AlignLeft);
+  caption.OnSetAutoSize(false);
   caption.OnSetEllipsis(true);
   iconImage.OnSetVisible(false);
   levels.OnSetFocusMove(VgSlotOf<&RRTDimensionItem::DoFocusMove>(this));
@@ -335,6 +336,7 @@ QORRRTDimensionItem::QORRRTDimensionItem(XObject* link) : ListItem(link) {
   Nonfocused_TextColor = Colors::StandardTextColor;
   Disabled_TextColor = Colors::DisableTextColor;
   OnSetTextAlignH(Views::Text::AlignLeft);
+  caption.OnSetAutoSize(false);
   caption.OnSetEllipsis(true);
   iconImage.OnSetVisible(false);
 }

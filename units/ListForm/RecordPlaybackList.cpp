@@ -46,7 +46,9 @@ RecordPlaybackListItem::RecordPlaybackListItem(XObject* link) : ListItem(link) {
   Focused_Bitmap = VgLoad<Resources::Bitmap>(Bitmaps::EPG_ChanButtonFocus);
   OnSetTextAlignH(Views::Text::AlignLeft);
   caption.OnSetAlignV(Views::Text::AlignTop);
-  // The design cuts a long title with the ellipsis.
+  // The design cuts a long title with the ellipsis, in the box the row
+  // gives its caption: a button would size the caption to its line.
+  caption.OnSetAutoSize(false);
   caption.OnSetEllipsis(true);
   caption.OnSetEllipsisMeant(true);
 }

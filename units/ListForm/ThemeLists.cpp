@@ -90,6 +90,7 @@ EPGThemeNameItem::EPGThemeNameItem(XObject* link) : ListItem(link) {
   OnSetIsDefault(true);
   OnSetTextAlignH(Views::Text::AlignLeft);
   OnSetTextGap(kThemeTextLeft);
+  caption.OnSetAutoSize(false);
   caption.OnSetEllipsis(true);
   // The theme lists keep their rows narrow and cut a long text with the
   // ellipsis by design.

@@ -37,6 +37,7 @@ RatingItem::RatingItem(XObject* link) : CheckBox(link) {
   // rating.
   Focused_Bitmap = VgLoad<Resources::Bitmap>(Bitmaps::ChannelOptionButtonFocus);
   OnSetTextAlignH(Views::Text::AlignLeft);
+  caption.OnSetAutoSize(false);
   caption.OnSetEllipsis(true);
   UnCheck_Bitmap = VgLoad<Resources::Bitmap>(Bitmaps::CheckBox);
   Checked_Bitmap = VgLoad<Resources::Bitmap>(Bitmaps::CheckBoxCheck);
