@@ -5,7 +5,12 @@
 # With -DLANGUAGE=es or fr the viewer picks that menu language in the setup and
 # walks on with the same keys, the pictures checking each screen's layout in it;
 # expect lines naming an English text are left out.
-file(REMOVE_RECURSE ${WORK})
+# The set (WORK/set) and the pictures (WORK/out) are the runner's to empty, as
+# it does of what it wrote and nothing else: the folder may hold the viewer's
+# own files.
+if(NOT WORK)
+  message(FATAL_ERROR "name the tour's folder: -DWORK=<folder>")
+endif()
 set(ENV{TVUI_ROOT} ${WORK}/set)
 if(LANGUAGE)
   set(choices en es fr)
