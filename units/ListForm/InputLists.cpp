@@ -221,10 +221,11 @@ InputItem::InputItem(XObject* link) : ListItem(link) {
   Focused_TextFont = Nonfocused_TextFont;
   caption.OnSetEllipsis(true);
   StyleText(&labelText, Colors::InputLabelStandardTextColor);
-  // The design's label, in its font, without an ellipsis: a device's name
-  // longer than the room the row leaves it runs to the column's edge and is
-  // cut there.
-  labelText.OnSetClipMeant(true);
+  // The design's label, in its font: a device's name (up to 14 characters)
+  // longer than the room the row leaves it ends in "..." rather than in
+  // half a letter at the column's edge.
+  labelText.OnSetEllipsis(true);
+  labelText.OnSetEllipsisMeant(true);
   Add(&labelText, 0);
   StyleImage(&typeIcon, Bitmaps::BannerHDMIInput, true);
   Add(&typeIcon, 0);
