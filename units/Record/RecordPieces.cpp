@@ -171,7 +171,10 @@ void PlaceHeadings(std::span<Views::Text> headings, std::span<const int32_t> col
     if (!heading.Font) continue;
     const VgRect glyphs = heading.Font->GetTextRect(heading.String);
     if (VgIsRectEmpty(glyphs)) continue;
-    if (i > 0) lefts[i] = std::max(lefts[i], end + ListForm::ColumnSpacing(heading.Font) - glyphs.x1);
+    // Headings are words ("Hora inicio"): one a column's spacing from the
+    // next reads as one more word of it; two spaces part them.
+    const int32_t gap = std::max(ListForm::ColumnSpacing(heading.Font), 2 * heading.Font->GetGlyphAdvance(u' ').x);
+    if (i > 0) lefts[i] = std::max(lefts[i], end + gap - glyphs.x1);
     end = lefts[i] + glyphs.x2;
   }
   for (size_t i = 0; i < count; ++i)

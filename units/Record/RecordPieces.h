@@ -94,8 +94,8 @@ void ShowBannerChannel(const BannerViews& banner);
 // A list screen's column headings, their texts and font set, over the
 // list's columns: each from its column's left edge (columns, from the
 // list's left edge, band.x1), or, where the heading before it runs on past
-// that in the menu language, a column's spacing after that one's text
-// (ListForm::ColumnSpacing), so that no two read as one. Each reaches to
+// that in the menu language, two spaces after that one's text, so that no
+// two read as one. Each reaches to
 // where the next begins, the last to band.x2, from band.y1 to band.y2.
 void PlaceHeadings(std::span<Views::Text> headings, std::span<const int32_t> columns, VgRect band);
 
