@@ -133,10 +133,12 @@ void FitLabel(Views::Text& text) {
 constexpr VgRect kHistoryBounds{0, 0, 940, 196};
 constexpr int32_t kHistoryCaption = 34;
 using HistoryRow = ListForm::RecordedShowsListItem;
+// Each heading stands over what its column shows: the channel first, the
+// programme's name last, as its recording's file is named after it.
 constexpr Heading kHistoryHeadings[Last3RecordShowsDialog::HeadingCount] = {
-    {&Strings::SID_PROGRAM_NAME, HistoryRow::ChannelColumn}, {&Strings::SID_DATE, HistoryRow::DateColumn},
+    {&Strings::SID_CHANNEL_NAME, HistoryRow::ChannelColumn}, {&Strings::SID_DATE, HistoryRow::DateColumn},
     {&Strings::Time, HistoryRow::TimeColumn},                {&Strings::Duration, HistoryRow::LengthColumn},
-    {&Strings::SID_STATUS, HistoryRow::StateColumn},         {&Strings::SID_CHANNEL_NAME, HistoryRow::FileColumn},
+    {&Strings::SID_STATUS, HistoryRow::StateColumn},         {&Strings::SID_PROGRAM_NAME, HistoryRow::FileColumn},
 };
 constexpr int32_t kHistoryListLeft = 25;
 
