@@ -10,6 +10,7 @@ struct SignalNode {
   XObject* object;
   VgMethod method;
   int32_t delivering;
+  uint32_t cause;
 };
 
 // A first-in first-out list of slots, each at most once.
@@ -50,6 +51,7 @@ struct SignalList {
 
 SignalList g_postSignals;
 SignalList g_idleSignals;
+uint32_t g_cause = 0;
 
 struct Observer {
   Observer* next;
@@ -71,11 +73,13 @@ int32_t Enqueue(SignalList& list, const VgSlot& slot) {
     if (node->delivering) return 0;
     list.Unlink(node, previous);
     list.Append(node);
+    // Work posted again for a cause is that cause's too.
+    if (g_cause) node->cause = g_cause;
     return 1;
   }
   auto* node = static_cast<SignalNode*>(std::malloc(sizeof(SignalNode)));
   if (!node) VgPanicAnsi("Can not post a signal. Out of memory");
-  *node = {nullptr, slot.object, slot.method, 0};
+  *node = {nullptr, slot.object, slot.method, 0, g_cause};
   list.Append(node);
   return 1;
 }
@@ -135,7 +139,9 @@ int32_t VgProcessSignals() {
   bool any = !g_postSignals.Empty();
   while (SignalNode* node = g_postSignals.head) {
     node->delivering = 1;
+    const uint32_t outer = VgSetSignalCause(node->cause);
     node->method(node->object, nullptr);
+    VgSetSignalCause(outer);
     // Slots posted meanwhile went to the tail; the head is still this node.
     g_postSignals.Unlink(node, nullptr);
     std::free(node);
@@ -145,11 +151,20 @@ int32_t VgProcessSignals() {
   return any ? 1 : 0;
 }
 
+uint32_t VgSignalCause() { return g_cause; }
+
+uint32_t VgSetSignalCause(uint32_t cause) {
+  const uint32_t was = g_cause;
+  g_cause = cause;
+  return was;
+}
+
 int32_t VgAnyPendingSignals() { return (!g_postSignals.Empty() || !g_idleSignals.Empty()) ? 1 : 0; }
 
 void VgDiscardSignals() {
   g_postSignals.FreeAll();
   g_idleSignals.FreeAll();
+  g_cause = 0;
 }
 
 void VgMarkSignals() {

@@ -59,6 +59,13 @@ void VgPostSignal(const VgSlot& slot);
 int32_t VgIdleSignal(const VgSlot& slot);
 int32_t VgProcessSignals();
 int32_t VgAnyPendingSignals();
+// The cause of the work that runs now, a number its caller chose (0: none):
+// a slot posted, idled or notified while a cause is set carries it, and runs
+// with it set, so work left for a later pass is still known for what caused
+// it. A slot posted again takes the newer cause, when there is one.
+uint32_t VgSignalCause();
+// Sets the cause of the work that runs now; returns the one before.
+uint32_t VgSetSignalCause(uint32_t cause);
 void VgDiscardSignals();
 void VgMarkSignals();
 void VgMarkSlot(const VgSlot& slot);

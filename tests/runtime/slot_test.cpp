@@ -15,8 +15,9 @@ std::string& Log() {
 class Recorder : public XObject {
   VG_CLASS()
  public:
-  void A(XObject*) { Log() += name + "A "; }
-  void B(XObject*) { Log() += name + "B "; }
+  void A(XObject*) { Log() += name + "A" + Cause() + " "; }
+  void B(XObject*) { Log() += name + "B" + Cause() + " "; }
+  static std::string Cause() { return VgSignalCause() ? "@" + std::to_string(VgSignalCause()) : ""; }
   void PostsB(XObject*) {
     Log() += name + "posts ";
     VgPostSignal(VgSlotOf<&Recorder::B>(this));
@@ -101,6 +102,38 @@ TEST_F(Signals, IdleSignalsWaitOnePass) {
   EXPECT_EQ(Log(), "");
   VgProcessSignals();
   EXPECT_EQ(Log(), "A ");
+}
+
+// Work left for a later pass is known for what caused it, however far it is
+// passed on, and work of no cause stays so beside it.
+TEST_F(Signals, PostedWorkRunsWithTheCauseItWasPostedFor) {
+  Recorder* x = VgNew<Recorder>();
+  x->name = "x";
+  r->next = x;
+  ASSERT_EQ(VgAttachObjObserver(VgSlotOf<&Recorder::A>(x), r, 1), 1);
+  EXPECT_EQ(VgSetSignalCause(7), 0u);
+  VgPostSignal(VgSlotOf<&Recorder::PostsB>(r));
+  VgIdleSignal(VgSlotOf<&Recorder::A>(r));
+  VgNotifyObjObservers(r, 1);
+  EXPECT_EQ(VgSetSignalCause(0), 7u);
+  VgPostSignal(VgSlotOf<&Recorder::PostsB>(x));
+  VgProcessSignals();
+  EXPECT_EQ(Log(), "posts xA@7 xposts B@7 xB ");
+  EXPECT_EQ(VgSignalCause(), 0u) << "the pass leaves no cause behind";
+  Log().clear();
+  // Posted again for another cause, the slot runs for the newer one; posted
+  // again for none, it keeps its own.
+  VgSetSignalCause(8);
+  VgPostSignal(VgSlotOf<&Recorder::B>(x));
+  VgSetSignalCause(0);
+  VgPostSignal(VgSlotOf<&Recorder::B>(r));
+  VgPostSignal(VgSlotOf<&Recorder::B>(x));
+  VgSetSignalCause(9);
+  VgPostSignal(VgSlotOf<&Recorder::B>(r));
+  VgSetSignalCause(0);
+  VgProcessSignals();
+  EXPECT_EQ(Log(), "A@7 xB@8 B@9 ");
+  VgDetachObjObserver(VgSlotOf<&Recorder::A>(x), r, 1);
 }
 
 TEST_F(Signals, ObserversAreNotifiedNewestFirstOncePerPass) {

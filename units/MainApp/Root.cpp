@@ -1,5 +1,7 @@
 #include "MainApp/Root.h"
 
+#include <optional>
+
 #include "AppServices/EventAgent.h"
 #include "AppServices/MediaWrapper.h"
 #include "AppServices/MessageAgent.h"
@@ -13,6 +15,7 @@
 #include "Graphics/RootCanvas.h"
 #include "MainApp/Standby.h"
 #include "Primitives/KeyRoutingParameter.h"
+#include "SubSystem/KeyOwner.h"
 #include "SubSystem/WorldEvents.h"
 #include "WinIDs/WinIDs.h"
 #include "vgdebug.h"
@@ -143,6 +146,10 @@ XObject* Root::DispatchEvent(Core::Event* event) {
   RemapFpKey(event);
 
   auto* key = vg_cast<Core::KeyEvent>(event);
+  // The key's work, and what it leaves for later passes, opens nothing under
+  // a screen that keeps the keys (KeyOwner::OpensUnderTheKeys).
+  std::optional<SubSystem::KeyOwner::KeyWork> work;
+  if (key) work.emplace(key->down);
   // A software update blocks the power key until it is safe to switch off.
   if (key && key->keyCode == Key::Power && Wrapper->IsPowerKeyBlocked()) return this;
   // Last goes back while a screen is open, and stays itself otherwise.

@@ -494,8 +494,8 @@ bool KeyOwner::OpensUnderTheKeys(Core::View* system, Primitives::KeyRoutingForm*
             form->GetClass()->name, keys->GetClass()->name, asker->GetClass()->name);
     return true;
   }
-  if (!asking_) return false;
-  if (keys && keys != form && keys->TakesKeys() && !keys->GivesWay() &&
+  if (!asking_ && !Get()->KeysWork()) return false;
+  if (asking_ && keys && keys != form && keys->TakesKeys() && !keys->GivesWay() &&
       uint32_t(keys->Layer) > uint32_t(form->Layer) && StaysBeside(keys, form->Layer)) {
     VgPrint("SubSystem::KeyOwner: %s does not open under %s, which has the keys\n", form->GetClass()->name,
             keys->GetClass()->name);
@@ -503,15 +503,18 @@ bool KeyOwner::OpensUnderTheKeys(Core::View* system, Primitives::KeyRoutingForm*
   }
   // Nor under a screen beside the one with the keys that takes them too (the
   // service menu over where the timer dialog would stand): the new screen
-  // would wait there, deaf, where the viewer does not see it.
+  // would wait there, deaf, where the viewer does not see it. So too for
+  // what the key's work opens after the key, whoever has the keys by then
+  // (the play options, closed, going on to the playback under the 3D
+  // question that waited below them).
   auto* holder = vg_cast<SubSystemClass>(system);
   KeyOwner* owner = Get();
   if (!holder || !owner->Stage || holder->owner.get() != owner->Stage.get()) return false;
   const VgRect place = VgMoveRectPos(holder->WhereItWillStand(form), {holder->Bounds.x1, holder->Bounds.y1});
   for (const Stacked& entry : Drawn(owner->Stage)) {
     auto* over = vg_cast<Primitives::KeyRoutingForm>(entry.view);
-    if (!Candidate(over) || uint32_t(over->Layer) <= uint32_t(form->Layer) || !StaysBeside(over, form->Layer) ||
-        !Overlap(ExtentOf(entry), place))
+    if (!Candidate(over) || over == form || uint32_t(over->Layer) <= uint32_t(form->Layer) ||
+        !StaysBeside(over, form->Layer) || !Overlap(ExtentOf(entry), place))
       continue;
     VgPrint("SubSystem::KeyOwner: %s does not open under %s, which takes the keys\n", form->GetClass()->name,
             over->GetClass()->name);
@@ -519,6 +522,18 @@ bool KeyOwner::OpensUnderTheKeys(Core::View* system, Primitives::KeyRoutingForm*
   }
   return false;
 }
+
+KeyOwner::KeyWork::KeyWork(bool pressed) {
+  KeyOwner* owner = Get();
+  // The number marks this key's work apart from an older key's; 0 marks
+  // none. A key's release goes on with the work of its press.
+  if ((pressed || owner->keyCause_ == 0) && ++owner->keyCause_ == 0) owner->keyCause_ = 1;
+  was_ = VgSetSignalCause(owner->keyCause_);
+}
+
+KeyOwner::KeyWork::~KeyWork() { VgSetSignalCause(was_); }
+
+bool KeyOwner::KeysWork() const { return keyCause_ != 0 && VgSignalCause() == keyCause_; }
 
 bool KeyOwner::ReachedUnderTheKeys(Core::View* view) {
   if (!asking_ || !view || HasTheKeys(view)) return false;

@@ -40,9 +40,10 @@
 // under the notice (Route), which has them again; a key that a pop-up with
 // the keys declines goes to the screen that asked for it, as if the pop-up
 // were not there, and no further when that screen takes it (ToTheAsker). A
-// key opens no screen under a screen that takes keys and stays, and what a
-// screen asks for while its pop-up has the keys opens only above the pop-up
-// (OpensUnderTheKeys).
+// key opens no screen under a screen that takes keys and stays, nor does the
+// work it leaves for later passes (the screen that took it going on to the
+// next), and what a screen asks for while its pop-up has the keys opens only
+// above the pop-up (OpensUnderTheKeys).
 // Then the sub-systems follow (SubSystemClass::KeysSettled): the help bar
 // shows the line the owner names (WhoseHelpLine), the panels over another
 // screen are solid, the menus count their minute and show the main menu's
@@ -70,6 +71,7 @@
 // setup) are followed, not directed.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "Core/Group.h"
@@ -176,6 +178,12 @@ class KeyOwner : public XObject {
   // while a pop-up it asked for has the keys, in the pop-up's place or under
   // it (a key heard past the pop-up, or the work such a key left behind): a
   // second question or keyboard would throw away the one the viewer fills in.
+  // Nor, while a key or the work it left for later passes runs (KeyWork),
+  // one that would open under a screen on view that takes keys and stays,
+  // where the two overlap: the conflicting timers that the record options
+  // ask for under the service menu beside them, the playback that the play
+  // options go on to under the 3D question that waited under them. The
+  // viewer would press keys into the screen on top, not the one asked for.
   static bool OpensUnderTheKeys(Core::View* system, Primitives::KeyRoutingForm* form,
                                 Primitives::KeyRoutingForm* asker = nullptr);
   // Whether the key being handled reached the view past the screen with the
@@ -217,6 +225,21 @@ class KeyOwner : public XObject {
     bool was_;
   };
 
+  // Set while a key of the viewer is handed to the screens: the key and the
+  // work it leaves for later passes (VgSignalCause) are the key's work.
+  class KeyWork {
+   public:
+    explicit KeyWork(bool pressed);
+    ~KeyWork();
+    KeyWork(const KeyWork&) = delete;
+    KeyWork& operator=(const KeyWork&) = delete;
+
+   private:
+    uint32_t was_;
+  };
+  // Whether the work that runs now is the last key's (KeyWork).
+  bool KeysWork() const;
+
   // The group whose sub-systems' screens the owner directs; null while none.
   VgPtr<Core::Group> Stage;
   // Where the sub-systems that follow the keys stand: the stage while there
@@ -239,6 +262,8 @@ class KeyOwner : public XObject {
 
   inline static bool asking_ = false;
   bool settling_ = false;
+  // The cause that marks the last key's work.
+  uint32_t keyCause_ = 0;
 };
 
 }  // namespace SubSystem
