@@ -471,7 +471,6 @@ void RecordPlaybackDialog::Leave(bool back) {
 
 void RecordPlaybackDialog::ExitByDeviceRemoved() {
   Model()->RecordPlaybackStop(0);
-  Close();
   OnSetShowWaiting(0);
   Record::ExitByDeviceRemoved(this, false);
 }
