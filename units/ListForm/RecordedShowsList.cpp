@@ -1,5 +1,7 @@
 #include "ListForm/RecordedShowsList.h"
 
+#include <algorithm>
+
 #include "Bitmaps.h"
 #include "Core/Keys.h"
 #include "ListForm/ListModel.h"
@@ -157,6 +159,26 @@ VgString RecordedShows::GetStringParam() { return MainApp::GetWrapper()->GetUSBD
 void RecordedShows::forceReload(XObject* sender) {
   ListClass::forceReload(sender);
   DoFocus(this);
+}
+
+void RecordedShows::ReloadKeepingFocus() {
+  auto* row = GetItemsNum() > 0 ? vg_cast<RecordedShowsListItem>(Focus.get()) : nullptr;
+  const int32_t at = row ? row->Index : 0;
+  const int32_t id = row ? row->RecordId : 0;
+  Initialize(nullptr);
+  const int32_t count = GetItemsNum();
+  if (count < 1) return;
+  int32_t to = std::min(at, count - 1);
+  SkinBin::DB_RecordedInfo* shows = RecordedShowsModel();
+  for (int32_t i = 0; row && i < count; ++i) {
+    const SkinBin::RecordedShowData* show = shows->GetEvent(i);
+    if (show && show->RecordId == id) {
+      to = i;
+      break;
+    }
+  }
+  OnSetCurrentItemIndex(to + 1);
+  forceReload();
 }
 
 void RecordedShows::DoFocus(XObject*) {

@@ -10,6 +10,7 @@
 #include "Media/MediaEvents.h"
 #include "Media/MediaWrapper.h"
 #include "NonMenuSystem/DirectMessages.h"
+#include "MediaPlayer/MediaSetupDialogs.h"
 #include "MediaPlayer/SelectedParam.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "Primitives/KeyRoutingParameter.h"
@@ -100,13 +101,17 @@ void MediaWindow::LeavePlayer() {
     Close();
     return;
   }
+  // The medium's screens: its windows and the music chosen from it.
+  const bool clear = ::NonMenuSystem::NonMenuSystem::ClearsWithADevice([](Primitives::KeyRoutingForm* form) {
+    return vg_cast<MediaWindow>(form) || vg_cast<SelectBGMusicDialog>(form);
+  });
   // The clear leaves the media layer alone: every media window closes itself first.
   for (Core::View* view = system->lastView; view;) {
     Core::View* below = view->prevView;
     if (auto* window = vg_cast<MediaWindow>(view)) window->Close();
     view = below;
   }
-  system->ClearAll();
+  if (clear) system->ClearAll();
 }
 
 void MediaWindow::BackToDevices(int32_t kind) {

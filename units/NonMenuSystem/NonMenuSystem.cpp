@@ -21,6 +21,7 @@
 #include "SkinBin/UserRefInt.h"
 #include "Structures/Boxes.h"
 #include "Structures/Message.h"
+#include "SubSystem/KeyOwner.h"
 #include "SubSystem/MenuClass.h"
 #include "SubSystem/Open.h"
 #include "WidgetManager/WidgetManager.h"
@@ -336,6 +337,20 @@ void NonMenuSystem::ClearAll() {
   auto* message = VgNew<Structures::Message>();
   message->Code = Constants::MSG_CLEAR_ALL;
   MainApp::GetMessageAgent()->Dispatch(message, nullptr);
+}
+
+bool NonMenuSystem::ClearsWithADevice(const std::function<bool(Primitives::KeyRoutingForm*)>& ofTheDevice) {
+  Core::Group* stage = SubSystem::KeyOwner::Get()->Stage;
+  Primitives::KeyRoutingForm* keys = stage ? SubSystem::KeyOwner::ScreenWithTheKeys(stage) : nullptr;
+  if (keys && keys->GivesWay()) keys = SubSystem::KeyOwner::ScreenUnder(keys);
+  if (!keys || !keys->TakesKeys() || keys->IsClosed()) return true;
+  // Screens that name each other as askers cannot hold the search for ever.
+  constexpr int kAskers = 8;
+  int step = 0;
+  for (Primitives::KeyRoutingForm* form = keys; form && step < kAskers; form = form->Asker, ++step)
+    if (ofTheDevice(form)) return true;
+  VgPrint("NonMenuSystem: the device's screens leave; %s keeps the keys\n", keys->GetClass()->name);
+  return false;
 }
 
 // Layers::Media holds the media and playback windows, which outlive a clear

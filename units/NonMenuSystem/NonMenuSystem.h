@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "NonMenuSystem/HelpBar.h"
 #include "Structures/DuLinkList.h"
@@ -70,6 +71,13 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   void ClearHelpBar(Core::View* teller = nullptr);
   // Closes every widget and menu through MSG_CLEAR_ALL to all receivers.
   void ClearAll();
+  // A device went out and its screens (those OF_THE_DEVICE names) leave.
+  // Whether the rest is cleared with them: not while the screen with the
+  // keys, or the one under a passing notice with them, is none of the
+  // device's and answers none of them (a timer being set over the device's
+  // list, the quick menu): the viewer's work stays, and only the device's
+  // screens close, with the pop-ups they asked for. Asked before they close.
+  static bool ClearsWithADevice(const std::function<bool(Primitives::KeyRoutingForm*)>& ofTheDevice);
   Primitives::KeyRoutingForm* ShowMessage(int32_t type);
   // A confirmation of the type; one whose answer a screen hears (a deletion
   // over a list of recordings) names that screen as its asker, and closes

@@ -22,7 +22,12 @@
 #include "NonMenuSystem/DirectMessages.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "NonMenuSystem/WidgetClass.h"
+#include "Record/RecordPlayback.h"
+#include "Record/RecordPlaybackFullScreen.h"
+#include "Record/RecordedShowsDialog.h"
+#include "Record/TimeshiftStatusDialog.h"
 #include "Record/TimerRules.h"
+#include "Record/USBDiskDialogs.h"
 #include "Resources/Bitmap.h"
 #include "Resources/Font.h"
 #include "SkinBin/RecordData.h"
@@ -381,8 +386,22 @@ Core::KeyEvent* PressedKey(uint16_t code) {
 
 namespace {
 
-void SayTheDeviceIsGone() {
-  MainApp::SendMessage(Constants::MSG_CLEAR_ALL);
+// The screens that show the disk's recordings or the disk itself.
+bool OfTheDisk(Primitives::KeyRoutingForm* form) {
+  return vg_cast<RecordedShowsDialog>(form) || vg_cast<RecordPlaybackDialog>(form) ||
+         vg_cast<PlayOptionsDialog>(form) || vg_cast<RecordPlaybackFullScreenDialog>(form) ||
+         vg_cast<PlaybackFullScreenBanner>(form) || vg_cast<TimeshiftStatusDialog>(form) ||
+         vg_cast<RecordConfirmDialog>(form) || vg_cast<RecordStatusDialog>(form);
+}
+
+// Asked before the screen closes: whether the rest goes with it.
+bool ClearsWith(NonMenuSystem::WidgetClass* screen) {
+  return NonMenuSystem::NonMenuSystem::ClearsWithADevice(
+      [screen](Primitives::KeyRoutingForm* form) { return form == screen || OfTheDisk(form); });
+}
+
+void SayTheDeviceIsGone(bool clear) {
+  if (clear) MainApp::SendMessage(Constants::MSG_CLEAR_ALL);
   MainApp::SendMessage(Constants::MSG_SHOW_MESSAGE, &NonMenuSystem::NonMenuSystem::Class,
                        NonMenuSystem::DirectMsgTypeDeviceRemoved);
 }
@@ -391,10 +410,11 @@ void SayTheDeviceIsGone() {
 
 void ExitByDeviceRemoved(NonMenuSystem::WidgetClass* screen, bool stopPlayback) {
   SkinBin::Wrapper* model = MainApp::GetWrapper();
+  const bool clear = ClearsWith(screen);
   if (stopPlayback) model->RecordPlaybackStop(0);
   if (screen) screen->Close();
   model->SetLastSource();
-  SayTheDeviceIsGone();
+  SayTheDeviceIsGone(clear);
 }
 
 VgString DiskMount() {
@@ -409,8 +429,9 @@ bool MayTellOfADisk(Core::Event* event) {
 }
 
 void LeaveWithTheDisk(NonMenuSystem::WidgetClass* screen) {
+  const bool clear = ClearsWith(screen);
   if (screen) screen->Close();
-  SayTheDeviceIsGone();
+  SayTheDeviceIsGone(clear);
 }
 
 }  // namespace Record

@@ -168,7 +168,10 @@ bool ConcernsThePlayback(Core::Event* event);
 // A new key-down event of a code, for a message that stands for a key.
 Core::KeyEvent* PressedKey(uint16_t code);
 // Stops the playback (unless told not to), closes the screen, returns to
-// the source before, closes every screen and shows that the device is gone.
+// the source before, closes every screen and shows that the device is gone;
+// a screen with the keys that is not the disk's (a timer being set over the
+// recordings) stays, with what is under it
+// (NonMenuSystem::ClearsWithADevice).
 void ExitByDeviceRemoved(NonMenuSystem::WidgetClass* screen, bool stopPlayback);
 
 // The screens of the USB recording disk itself (its status, format and
@@ -181,7 +184,8 @@ bool IsDiskRemoval(Core::Event* event, VgString disk);
 // Whether the event may tell that a disk went out (the media library's
 // device news, a playback's status), for FollowsTheWorld.
 bool MayTellOfADisk(Core::Event* event);
-// Closes the screen, closes every screen and shows that the device is gone.
+// Closes the screen, closes every screen (or, as above, the screen alone)
+// and shows that the device is gone.
 void LeaveWithTheDisk(NonMenuSystem::WidgetClass* screen);
 
 }  // namespace Record

@@ -284,7 +284,16 @@ void RecordPlaybackDialog::UpdateMediaList() {
   auto* parameter = VgNew<Primitives::KeyRoutingParameter>();
   parameter->OnSetParent(this);
   list.Initialize(parameter);
-  const int32_t count = Model()->OnGetRecordPlaybackList() ? Model()->OnGetRecordPlaybackList()->GetNumEvents() : 0;
+  SkinBin::DB_RecordPlaybackInfo* shows = Model()->OnGetRecordPlaybackList();
+  const int32_t count = shows ? shows->GetNumEvents() : 0;
+  for (int32_t i = 0; ShowToFocus && i < count; ++i) {
+    const SkinBin::RecordPlaybackData* show = shows->GetEvent(i);
+    if (show && show->RecordId == *ShowToFocus) {
+      RowToFocus = i + 1;
+      break;
+    }
+  }
+  ShowToFocus.reset();
   if (count > 0) {
     list.OnSetCurrentItemIndex(RowToFocus >= 1 ? std::min(RowToFocus, count) : 1);
     list.forceReload();
@@ -471,7 +480,6 @@ void RecordPlaybackDialog::Leave(bool back) {
 
 void RecordPlaybackDialog::ExitByDeviceRemoved() {
   Model()->RecordPlaybackStop(0);
-  Close();
   OnSetShowWaiting(0);
   Record::ExitByDeviceRemoved(this, false);
 }
@@ -582,6 +590,15 @@ XObject* RecordPlaybackDialog::HandleEvent(Core::Event* event) {
   if (IsMediumRemoval(event, Medium)) {
     ExitByDeviceRemoved();
     return this;
+  }
+  if (IsRecordingNews(event)) {
+    if (ListForm::RecordPlaybackListItem* row = FocusedRow()) {
+      ShowToFocus = row->RecordId;
+      RowToFocus = row->Index + 1;
+    }
+    UpdateMediaList();
+    // The news goes on to whoever else it concerns.
+    return nullptr;
   }
   if (auto* playback = vg_cast<Events::RecordPlaybackStatusEvent>(event)) {
     if (playback->Status == kPlaybackRewound) {

@@ -18,6 +18,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "Core/Group.h"
 #include "Core/Timer.h"
@@ -26,6 +27,7 @@
 #include "NonMenuSystem/QORWidgetClass.h"
 #include "NonMenuSystem/WidgetClass.h"
 #include "Record/RecordPieces.h"
+#include "Record/TimerRules.h"
 #include "SkinBin/Button.h"
 #include "SkinBin/ProgressQOR.h"
 #include "Views/Frame.h"
@@ -89,7 +91,11 @@ class RecordPlaybackDialog : public NonMenuSystem::WidgetClass, public ListForm:
 
   // Overridden slots.
   XObject* HandleEvent(Core::Event* event) override;
-  bool FollowsTheWorld(Core::Event* event) const override { return ConcernsThePlayback(event); }
+  // The playback's news, and a recording starting or ending, which the
+  // library lists as it comes.
+  bool FollowsTheWorld(Core::Event* event) const override {
+    return ConcernsThePlayback(event) || IsRecordingNews(event);
+  }
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   void Close(XObject* sender = nullptr) override;
   void HandleMessage(Structures::Message* message) override;
@@ -122,6 +128,9 @@ class RecordPlaybackDialog : public NonMenuSystem::WidgetClass, public ListForm:
   VgStr ListPath;
   // 1-based row to focus after the next reload; -1 none.
   int32_t RowToFocus = -1;
+  // The show to focus after the next reload, by its id, where it is still
+  // listed; RowToFocus otherwise.
+  std::optional<int32_t> ShowToFocus;
   VgPtr<NonMenuSystem::DirectMessageBar> warningBar;
   VgPtr<RecordShowInfo> infoPanel;
 

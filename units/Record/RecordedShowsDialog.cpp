@@ -10,6 +10,7 @@
 #include "NonMenuSystem/Look.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "Record/RecordPieces.h"
+#include "Record/TimerRules.h"
 #include "Strings.h"
 #include "Structures/Message.h"
 #include "WinIDs/WinIDs.h"
@@ -202,12 +203,20 @@ bool RecordedShowsDialog::TakeKey(uint16_t code, Core::Event* event) {
   return false;
 }
 
-bool RecordedShowsDialog::FollowsTheWorld(Core::Event* event) const { return Disk && MayTellOfADisk(event); }
+bool RecordedShowsDialog::FollowsTheWorld(Core::Event* event) const {
+  return (Disk && MayTellOfADisk(event)) || IsRecordingNews(event);
+}
 
 XObject* RecordedShowsDialog::HandleEvent(Core::Event* event) {
   if (IsDiskRemoval(event, Disk)) {
     LeaveWithTheDisk(this);
     return this;
+  }
+  if (IsRecordingNews(event)) {
+    list.ReloadKeepingFocus();
+    UpdateEPGInfo();
+    // The news goes on to whoever else it concerns.
+    return nullptr;
   }
   auto* key = vg_cast<Core::KeyEvent>(event);
   if (key && key->down && TakeKey(key->keyCode, event)) return this;

@@ -450,6 +450,7 @@ bool ScheduledRecordDialog::FollowsTheWorld(Core::Event* event) const {
 XObject* ScheduledRecordDialog::HandleEvent(Core::Event* event) {
   if (vg_cast<Events::PVRRecordStatusEvent>(event)) {
     ScheduleList.ReloadSchedule();
+    if (HistoryPopup && !HistoryPopup->IsClosed()) HistoryPopup->RecentList.Initialize(nullptr);
     ShowBanner(Banner());
     // The news goes on to whoever else it concerns.
     return nullptr;

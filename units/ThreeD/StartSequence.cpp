@@ -16,6 +16,7 @@
 #include "SkinBin/UserRefInt.h"
 #include "Strings.h"
 #include "Structures/Message.h"
+#include "SubSystem/KeyOwner.h"
 #include "WinIDs/WinIDs.h"
 #include "vgslot.h"
 
@@ -282,6 +283,8 @@ DisplayMode::DisplayMode(XObject* link) : WidgetClass(link) {
 void DisplayMode::Initialize(Primitives::KeyRoutingParameter* parameter) {
   WidgetClass::Initialize(parameter);
   OnSetTimeOutValue(kBannerTimeOut);
+  OnSetOnTimeOut(VgSlotOf<&DisplayMode::TimeOut>(this));
+  OnSetIsPersistent(false);
   const VgConstant* picture = nullptr;
   switch (Model()->Setup3D.State) {
     case Keeper::kState3D:
@@ -300,6 +303,27 @@ void DisplayMode::Initialize(Primitives::KeyRoutingParameter* parameter) {
   if (picture) image.OnSetBitmap(VgLoad<Resources::Bitmap>(*picture));
   // The banner is as large as its picture, which is larger than its frame.
   OnSetBounds(VgSetRectOrigin(image.Bounds, {Bounds.x1, Bounds.y1}));
+}
+
+// Over a screen that takes keys, OK would clear the screen the viewer is
+// using and EXIT would be lost: both are that screen's.
+bool DisplayMode::UsesKey(uint16_t code) const {
+  if (code != Key::Ok && code != Key::Exit) return false;
+  return !SubSystem::KeyOwner::ScreenUnder(const_cast<DisplayMode*>(this));
+}
+
+void DisplayMode::Open(XObject* sender) {
+  WidgetClass::Open(sender);
+  if (SubSystem::KeyOwner::ScreenUnder(this)) FocusOnOpen = false;
+}
+
+// Its time runs with or without the keys; at its end it clears the screens
+// only when no screen that takes keys is under it, which is the viewer's.
+void DisplayMode::TimeOut(XObject*) {
+  if (SubSystem::KeyOwner::ScreenUnder(this))
+    Exit();
+  else
+    ClearAll();
 }
 
 XObject* DisplayMode::HandleEvent(Core::Event* event) {

@@ -126,6 +126,15 @@ class DisplayMode : public NonMenuSystem::WidgetClass {
 
   // OK closes every widget; EXIT is swallowed.
   XObject* HandleEvent(Core::Event* event) override;
+  // The banner only tells what the picture became, often while the viewer
+  // is busy with another screen (the 3D signal ends under a timer being
+  // set): the keys it has no use for go to the screen under it, and OK and
+  // EXIT are its own only while no screen that takes keys is under it.
+  bool GivesWay() const override { return true; }
+  bool UsesKey(uint16_t code) const override;
+  // Opened over a screen that takes keys, the banner leaves them there.
+  void Open(XObject* sender = nullptr) override;
+  void TimeOut(XObject* sender = nullptr);
   // The picture of the keeper's state.
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
 
