@@ -179,6 +179,34 @@ void ScheduledRecordList::ReloadSchedule() {
     DataSource->MoveCursor(0, MoveBy);
   }
   Reload();
+  if (count < 1) {
+    // The last timer went: the screen's panel tells of none.
+    FocusStartTime = nullptr;
+    FocusTitle = VgStr();
+    VgIdleSignal(OnProgramChanged);
+  }
+}
+
+void ScheduledRecordList::ReloadKeepingFocus() {
+  auto* row = GetItemsNum() > 0 ? vg_cast<ScheduledRecordListItem>(Focus.get()) : nullptr;
+  const int32_t at = row ? row->Index : 0;
+  const int32_t id = row ? row->TimerId : 0;
+  ReloadSchedule();
+  SkinBin::DB_ScheduledInfo* schedule = MainApp::GetWrapper()->OnGetScheduledRecordList();
+  const int32_t count = schedule ? std::max(schedule->GetNumEvents(), 0) : 0;
+  if (!row || count < 1) return;
+  int32_t to = std::min(at, count - 1);
+  for (int32_t i = 0; i < count; ++i) {
+    const SkinBin::ScheduledRecordData* show = schedule->GetEvent(i);
+    if (show && show->TimerId == id) {
+      to = i;
+      break;
+    }
+  }
+  auto* now = vg_cast<ScheduledRecordListItem>(Focus.get());
+  if (now && now->Index == to) return;
+  OnSetCurrentItemIndex(to + 1);
+  forceReload();
 }
 
 void ScheduledRecordList::HandleMessage(Structures::Message* message) {

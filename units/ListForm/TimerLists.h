@@ -85,6 +85,11 @@ class ScheduledRecordList : public ListClass, public ProgramFocus {
   void UpdateRecordInfo(XObject* sender = nullptr);
   // Reads the schedule model again into the rows: their number and states.
   void ReloadSchedule();
+  // The same, for a recording that started or ended: its daily or weekly
+  // timer moves to its next start, a once timer out of the list, and the
+  // focus stays on the timer it was on, found by its id, else on the row
+  // where it stood.
+  void ReloadKeepingFocus();
 
   bool FocusActive = false;
   int32_t FocusDuration = 0;  // seconds

@@ -345,8 +345,11 @@ ListForm::ScheduledRecordListItem* ScheduledRecordDialog::FocusedRow() {
 
 void ScheduledRecordDialog::UpdateRecordInfo(XObject*) {
   const ListForm::ScheduledRecordList& list = ScheduleList;
-  if (list.FocusStartTime)
-    infoValues[ScheduleTime].OnSetString(ScheduleTimeText(list.FocusTimesType, list.FocusStartTime, list.FocusDuration));
+  if (!list.FocusStartTime) {
+    for (Views::Text& value : infoValues) value.OnSetString(VgString());
+    return;
+  }
+  infoValues[ScheduleTime].OnSetString(ScheduleTimeText(list.FocusTimesType, list.FocusStartTime, list.FocusDuration));
   infoValues[ProgramTitle].OnSetString(list.FocusTitle);
   infoValues[StartEarly].OnSetString(StartEarlyText(list.FocusStartEarly));
   infoValues[EndDelay].OnSetString(EndDelayText(list.FocusEndDelay));
@@ -449,7 +452,7 @@ bool ScheduledRecordDialog::FollowsTheWorld(Core::Event* event) const {
 
 XObject* ScheduledRecordDialog::HandleEvent(Core::Event* event) {
   if (vg_cast<Events::PVRRecordStatusEvent>(event)) {
-    ScheduleList.ReloadSchedule();
+    ScheduleList.ReloadKeepingFocus();
     if (HistoryPopup && !HistoryPopup->IsClosed()) HistoryPopup->RecentList.Initialize(nullptr);
     ShowBanner(Banner());
     // The news goes on to whoever else it concerns.
