@@ -250,6 +250,13 @@ TEST_F(SubSystemTest, AnEventOfTheSetReachesTheFollowersOnViewTopFirstAndEachOnc
   menu->OnSetFocus(page);
   EXPECT_EQ(Deliver(app, VgNew<Core::Event>()), "page:event grid:event photo:event ")
       << "the asker heard it through its pop-up";
+  // An asker inside a follower: the follower hears it as the asker's host,
+  // and not again as a follower.
+  ShellTest::Screen* pane = Open(MakeScreen("pane", 0, 1), grid);
+  page->Asker = pane;
+  EXPECT_EQ(Deliver(app, VgNew<Core::Event>()), "page:event pane:event grid:event photo:event ")
+      << "the host heard it through its pane";
+  pane->Close();
   page->Asker = nullptr;
 
   // The root delivers under a modal screen, and the focus path may deliver

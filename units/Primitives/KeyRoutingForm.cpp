@@ -53,8 +53,10 @@ XObject* KeyRoutingForm::DispatchEvent(Core::Event* event) {
   VgPtr<KeyRoutingForm> asker = Asker;
   offering = true;
   XObject* taken = asker->DispatchEvent(event);
+  // A host that heard this event already (a screen on view that follows it,
+  // reached first) does not hear it twice.
   for (Core::Group* host = asker->owner; !taken && host && !vg_cast<KeyRoutingGroup>(host); host = host->owner)
-    if (vg_cast<KeyRoutingForm>(host)) taken = host->HandleEvent(event);
+    if (auto* form = vg_cast<KeyRoutingForm>(host); form && form->HearTheWorld()) taken = host->HandleEvent(event);
   offering = false;
   return taken;
 }
