@@ -362,6 +362,7 @@ XObject* ExternalInputList::Step(Core::Event* event, int32_t direction) {
 
 XObject* ExternalInputList::HandleEvent(Core::Event* event) {
   if (vg_cast<Events::CEC_EVENT_NAME_UPDATED>(event)) {
+    Model()->HdmiCecData.InitDevList();
     Reload();
     return this;
   }
@@ -498,12 +499,10 @@ int32_t CecInputList::GetFocusItemIndex() {
 
 XObject* CecInputList::HandleEvent(Core::Event* event) {
   if (vg_cast<Events::CEC_EVENT_NAME_UPDATED>(event)) {
+    // The input pop-up below, which shows the names too, follows the news
+    // itself.
     Model()->HdmiCecData.InitDevList();
     Reload();
-    // The input pop-up below shows the names too.
-    auto* input = MainApp::GetWidgetManager()->FindForm(WinIDs::WIN_ID_ExternalInputDialog);
-    if (const VgClass* dialog = VgFindClass(kInputDialog); input && dialog && VgCastClass(input->GetClass(), dialog))
-      input->HandleEvent(event);
     return this;
   }
   const uint16_t key = PressedKey(event);

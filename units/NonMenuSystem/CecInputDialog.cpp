@@ -1,5 +1,6 @@
 #include "NonMenuSystem/CecInputDialog.h"
 
+#include "Events/Events.h"
 #include "NonMenuSystem/ListDialogs.h"
 #include "WidgetManager/Layers.h"
 #include "WinIDs/WinIDs.h"
@@ -27,6 +28,10 @@ CecInputDialog::CecInputDialog(XObject* link) : ListHost(link) {
 void CecInputDialog::Initialize(Primitives::KeyRoutingParameter* parameter) {
   ListHost::Initialize(parameter);
   FitAroundList(this, &list, kTop);
+}
+
+bool CecInputDialog::FollowsTheWorld(Core::Event* event) const {
+  return vg_cast<Events::CEC_EVENT_NAME_UPDATED>(event) != nullptr;
 }
 
 }  // namespace NonMenuSystem

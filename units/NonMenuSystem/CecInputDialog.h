@@ -16,6 +16,8 @@ class CecInputDialog : public ListHost<ListForm::CecInputList, QORWidgetClass> {
   explicit CecInputDialog(XObject* link = nullptr);
 
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
+  // A device's new name shows in the list, whoever has the keys.
+  bool FollowsTheWorld(Core::Event* event) const override;
 };
 
 }  // namespace NonMenuSystem

@@ -2,6 +2,7 @@
 
 #include "Constants/Constants.h"
 #include "Core/KeyEvent.h"
+#include "Events/Events.h"
 #include "NonMenuSystem/ListDialogs.h"
 #include "Strings.h"
 #include "Structures/Message.h"
@@ -38,6 +39,10 @@ void ExternalInputDialog::HandleListMessage(Structures::Message* message) {
   auto* key = vg_cast<Core::KeyEvent>(message->Payload.get());
   if (!key) return;
   if (!list.HandleEvent(key)) HandleEvent(key);
+}
+
+bool ExternalInputDialog::FollowsTheWorld(Core::Event* event) const {
+  return vg_cast<Events::CEC_EVENT_NAME_UPDATED>(event) != nullptr;
 }
 
 }  // namespace NonMenuSystem

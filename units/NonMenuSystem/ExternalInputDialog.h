@@ -17,6 +17,8 @@ class ExternalInputDialog : public ListHost<ListForm::ExternalInputList, QORWidg
   explicit ExternalInputDialog(XObject* link = nullptr);
 
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
+  // A device's new name shows in the list, whoever has the keys.
+  bool FollowsTheWorld(Core::Event* event) const override;
   void HandleListMessage(Structures::Message* message) override;
 };
 
