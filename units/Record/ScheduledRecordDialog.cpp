@@ -346,7 +346,7 @@ ListForm::ScheduledRecordListItem* ScheduledRecordDialog::FocusedRow() {
 void ScheduledRecordDialog::UpdateRecordInfo(XObject*) {
   const ListForm::ScheduledRecordList& list = ScheduleList;
   if (!list.FocusStartTime) {
-    for (Views::Text& value : infoValues) value.OnSetString(VgString());
+    ForgetTimer();
     return;
   }
   infoValues[ScheduleTime].OnSetString(ScheduleTimeText(list.FocusTimesType, list.FocusStartTime, list.FocusDuration));
@@ -389,9 +389,11 @@ void ScheduledRecordDialog::DeleteAsked() {
   model->DB_DeleteScheduledRecord(scheduleId);
   ScheduleList.Initialize(nullptr);
   SkinBin::DB_ScheduledInfo* schedule = model->OnGetScheduledRecordList();
-  if (!schedule || schedule->GetNumEvents() < 1) {
-    for (int32_t info : {ScheduleTime, ProgramTitle, StartEarly, EndDelay, Method}) infoValues[info].OnSetString(Ansi(""));
-  }
+  if (!schedule || schedule->GetNumEvents() < 1) ForgetTimer();
+}
+
+void ScheduledRecordDialog::ForgetTimer() {
+  for (int32_t info : {ScheduleTime, ProgramTitle, StartEarly, EndDelay, Method}) infoValues[info].OnSetString(Ansi(""));
 }
 
 void ScheduledRecordDialog::HandleMessage(Structures::Message* message) {

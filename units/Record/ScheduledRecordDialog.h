@@ -152,6 +152,9 @@ class ScheduledRecordDialog : public NonMenuSystem::WidgetClass {
   ListForm::ScheduledRecordListItem* FocusedRow();
   void AskDelete();
   void DeleteAsked();
+  // With no timer left the panel tells of none; whether the last was on
+  // stays shown.
+  void ForgetTimer();
   void ToggleInfo();
   void ToggleHistory();
   void CloseInfo();
