@@ -449,7 +449,8 @@ typedef struct {
   int32_t mark; /* resume position, seconds */
 } XPM_RecordedShow;
 
-/* The ids of all recorded shows, oldest first: at most capacity copied, count
+/* The ids of all recorded shows, newest first by the record time (shows
+ * alike keep the order they were recorded in): at most capacity copied, count
  * set to the number of shows. */
 int32_t XPM_Get_All_Recorded_Show_Counts(int32_t* count, int32_t* ids, int32_t capacity);
 int32_t XPM_Get_Recorded_Show(int32_t id, XPM_RecordedShow* show);

@@ -294,8 +294,10 @@ Recording* FindRecording(int32_t id, const char* path) {
 // 5); an even order puts the later show first (the newest, Z, the highest).
 enum SortKey : int32_t { kByTime, kByTitle, kByChannel };
 constexpr int32_t kSortOrders = 6;
-// The order of the recorder's own list, which asks for none.
+// The order of a list that asks for none, and that of the recorder's list
+// of every show.
 constexpr int32_t kAsRecorded = -1;
+constexpr int32_t kNewestFirst = 0;
 
 // Whether a comes before b by the key, read upwards.
 bool SortsBefore(int32_t key, const XPM_RecordedShow& a, const XPM_RecordedShow& b) {
@@ -747,7 +749,9 @@ extern "C" {
 
 int32_t XPM_Get_All_Recorded_Show_Counts(int32_t* count, int32_t* ids, int32_t capacity) {
   PVR_CALL("XPM_Get_All_Recorded_Show_Counts", Args{}.Ptr().Ptr().Int(capacity));
-  return ListRecordings(nullptr, count, ids, capacity);
+  // Newest first, by the record time: the set's own recordings, made after
+  // the fixture's, come before them.
+  return ListRecordings(nullptr, count, ids, capacity, kNewestFirst);
 }
 
 int32_t XPM_Get_Recorded_Show(int32_t id, XPM_RecordedShow* show) {
