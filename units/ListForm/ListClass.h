@@ -8,7 +8,9 @@
 // (LISTFORM_REGISTER_READER) and overrides the hooks it needs.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <optional>
 
 #include "Core/Keys.h"
 #include "ListForm/ListBase.h"
@@ -157,5 +159,15 @@ class ListClass : public ListBase {
   // The height before ShrinkToRows first took rows off; -1 until then.
   int32_t fullHeight = -1;
 };
+
+// The row (from 0) that a list read again keeps its focus on: that of the
+// entry whose id the focused row had (idAt(i), the id of entry i, none for
+// an entry not read), else the row where the focus stood, within the count.
+template <typename IdAt>
+int32_t RowKept(int32_t id, int32_t stood, int32_t count, IdAt idAt) {
+  for (int32_t i = 0; i < count; ++i)
+    if (std::optional<int32_t> at = idAt(i); at && *at == id) return i;
+  return std::min(stood, count - 1);
+}
 
 }  // namespace ListForm

@@ -1,7 +1,5 @@
 #include "ListForm/RecordedShowsList.h"
 
-#include <algorithm>
-
 #include "Bitmaps.h"
 #include "Core/Keys.h"
 #include "ListForm/ListModel.h"
@@ -168,15 +166,11 @@ void RecordedShows::ReloadKeepingFocus() {
   Initialize(nullptr);
   const int32_t count = GetItemsNum();
   if (count < 1) return;
-  int32_t to = std::min(at, count - 1);
   SkinBin::DB_RecordedInfo* shows = RecordedShowsModel();
-  for (int32_t i = 0; row && i < count; ++i) {
+  const int32_t to = !row ? 0 : RowKept(id, at, count, [shows](int32_t i) -> std::optional<int32_t> {
     const SkinBin::RecordedShowData* show = shows->GetEvent(i);
-    if (show && show->RecordId == id) {
-      to = i;
-      break;
-    }
-  }
+    return show ? std::optional(show->RecordId) : std::nullopt;
+  });
   OnSetCurrentItemIndex(to + 1);
   forceReload();
 }

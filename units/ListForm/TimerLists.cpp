@@ -195,14 +195,10 @@ void ScheduledRecordList::ReloadKeepingFocus() {
   SkinBin::DB_ScheduledInfo* schedule = MainApp::GetWrapper()->OnGetScheduledRecordList();
   const int32_t count = schedule ? std::max(schedule->GetNumEvents(), 0) : 0;
   if (!row || count < 1) return;
-  int32_t to = std::min(at, count - 1);
-  for (int32_t i = 0; i < count; ++i) {
+  const int32_t to = RowKept(id, at, count, [schedule](int32_t i) -> std::optional<int32_t> {
     const SkinBin::ScheduledRecordData* show = schedule->GetEvent(i);
-    if (show && show->TimerId == id) {
-      to = i;
-      break;
-    }
-  }
+    return show ? std::optional(show->TimerId) : std::nullopt;
+  });
   auto* now = vg_cast<ScheduledRecordListItem>(Focus.get());
   if (now && now->Index == to) return;
   OnSetCurrentItemIndex(to + 1);

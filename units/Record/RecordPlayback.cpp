@@ -286,13 +286,11 @@ void RecordPlaybackDialog::UpdateMediaList() {
   list.Initialize(parameter);
   SkinBin::DB_RecordPlaybackInfo* shows = Model()->OnGetRecordPlaybackList();
   const int32_t count = shows ? shows->GetNumEvents() : 0;
-  for (int32_t i = 0; ShowToFocus && i < count; ++i) {
+  const auto idAt = [shows](int32_t i) -> std::optional<int32_t> {
     const SkinBin::RecordPlaybackData* show = shows->GetEvent(i);
-    if (show && show->RecordId == *ShowToFocus) {
-      RowToFocus = i + 1;
-      break;
-    }
-  }
+    return show ? std::optional(show->RecordId) : std::nullopt;
+  };
+  if (ShowToFocus && count > 0) RowToFocus = 1 + ListForm::RowKept(*ShowToFocus, RowToFocus - 1, count, idAt);
   ShowToFocus.reset();
   if (count > 0) {
     list.OnSetCurrentItemIndex(RowToFocus >= 1 ? std::min(RowToFocus, count) : 1);
