@@ -395,10 +395,10 @@ if(NOT EXISTS ${WORK}/set/thesis.tex OR NOT entries STREQUAL ".tvui-set;mnt;thes
   set(failures "${failures}\ndemo: the set's folder holds ${entries}, not the set's own folders and the user's file")
 endif()
 
-# Every key that --help names is in the README's key table, by the same name;
-# every status the runner ends with is listed.
+# Every key that --help names is in the key table of docs/keys.md, by the
+# same name; every status the runner ends with is listed.
 check(help 0 "^$" ${TVUI} --help)
-file(READ ${CMAKE_CURRENT_LIST_DIR}/../../README.md readme)
+file(READ ${CMAKE_CURRENT_LIST_DIR}/../../docs/keys.md key_page)
 if(NOT out MATCHES "Exit status: 0 [^;]*; 1 [^;]*; 2 [^;]*; 86 [^;]*; 130 on Ctrl-C; 143 on SIGTERM")
   set(failures "${failures}\nhelp: the exit statuses are not all listed:\n${out}")
 endif()
@@ -411,9 +411,9 @@ endif()
 foreach(name ${names})
   string(STRIP "${name}" name)
   if(NOT name MATCHES "^[0-9]$")
-    string(FIND "${readme}" "| `${name}` |" at)
+    string(FIND "${key_page}" "| `${name}` |" at)
     if(at EQUAL -1)
-      set(failures "${failures}\nhelp: the README's key table has no row for ${name}")
+      set(failures "${failures}\nhelp: the key table of docs/keys.md has no row for ${name}")
     endif()
   endif()
 endforeach()
@@ -829,14 +829,24 @@ check(walk_swapped 1 "failed: walk [0-9]+ 5\n  ${WORK}/during_swap/walk-screens.
       bash ${WORK}/during.sh ${WORK} ${TVUI} swap)
 check(picture_linked 0 "^$" bash ${WORK}/during.sh ${WORK} ${TVUI} link)
 
-# The README's start of a scenario of screens runs as written there, the
-# comments at its lines' ends too.
-string(REGEX MATCH "A scenario of screens starts so:\n\n((    [^\n]*\n)+)" block "${readme}")
+# The start of a scenario of screens in docs/scenarios.md, and the README's
+# example of a scenario, run as written there, the comments at their lines'
+# ends too.
+file(READ ${CMAKE_CURRENT_LIST_DIR}/../../docs/scenarios.md scenario_page)
+string(REGEX MATCH "A scenario of screens starts so:\n\n((    [^\n]*\n)+)" block "${scenario_page}")
 string(REGEX REPLACE "(^|\n)    " "\\1" lines "${CMAKE_MATCH_1}")
 file(WRITE ${WORK}/readme.scn "${lines}")
 check(readme_scenario 0 "^$" ${TVUI} --quiet --scenario ${WORK}/readme.scn)
 if(NOT lines MATCHES "#" OR NOT out MATCHES "readme.scn: 2 lines passed")
-  set(failures "${failures}\nreadme_scenario: the README's lines did not run:\n${lines}${out}")
+  set(failures "${failures}\nreadme_scenario: the lines of docs/scenarios.md did not run:\n${lines}${out}")
+endif()
+file(READ ${CMAKE_CURRENT_LIST_DIR}/../../README.md readme)
+string(REGEX MATCH "A scenario of screens begins\n\n((      [^\n]*\n)+)" block "${readme}")
+string(REGEX REPLACE "(^|\n)      " "\\1" lines "${CMAKE_MATCH_1}")
+file(WRITE ${WORK}/readme_example.scn "${lines}")
+check(readme_example 0 "^$" ${TVUI} --quiet --scenario ${WORK}/readme_example.scn --out ${WORK}/readme_example --fresh)
+if(NOT lines MATCHES "#" OR NOT out MATCHES "readme_example.scn: 8 lines passed")
+  set(failures "${failures}\nreadme_example: the README's example did not run:\n${lines}${out}")
 endif()
 
 # Repeats run their blocks as often as they say, nested ones too, a block of
