@@ -79,7 +79,7 @@ std::vector<RootChoice> Roots() {
        "the product's application root (the default)"},
       {"nonmenu", &TvuiNonMenu::Ops(), TvuiNonMenu::Commands(), nullptr,
        "the non-menu screens alone, with test screens of their own"},
-      {"probe", &TvuiProbe::Ops(), {}, nullptr, "a root that shows every key and event it receives as text"},
+      {"probe", &TvuiProbe::Ops(), {}, nullptr, "a root that shows every key (as a key line names it) and event it receives as text"},
   };
 }
 

@@ -464,19 +464,6 @@ bool ParseKey(const ScenarioToken& token, uint32_t* code) {
   return true;
 }
 
-// The hardware key that the host's key table turns into a GUI key code: the
-// lowest such code, a remote's key before a front-panel one (which would also
-// raise the factory command). -1 when no key gives it.
-int32_t KeyGivingGuiCode(int64_t guiCode) {
-  int32_t frontPanel = -1;
-  for (int32_t code = 0; code <= KeyMapLastKeyCode; ++code) {
-    if (GuiKeyCodeOf(code) != guiCode || guiCode == 0) continue;
-    if (code < FrontPanelFirstKeyCode || code > FrontPanelLastKeyCode) return code;
-    if (frontPanel < 0) frontPanel = code;
-  }
-  return frontPanel;
-}
-
 // In standby only the power key reaches the set, and wakes it (the
 // middleware's wake-up, as on the set); true when it did. Any other key
 // fails the line.
