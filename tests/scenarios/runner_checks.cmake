@@ -194,6 +194,8 @@ set(readonly "mount -t tmpfs none /mnt && mount -o remount,bind,ro /")
 execute_process(COMMAND unshare -rm sh -c "${readonly}" RESULT_VARIABLE namespaces OUTPUT_QUIET ERROR_QUIET)
 if(namespaces EQUAL 0)
   foreach(case "TVUI_ROOT=/tvui-check-new/set;--quiet;the set's files cannot be kept in /tvui-check-new/set: it would make a new folder, /tvui-check-new, in the system's root"
+               "TVUI_ROOT=/tvui-check-new;--quiet;the set's files cannot be kept in /tvui-check-new: it would make a new folder, /tvui-check-new, in the system's root"
+               "TVUI_ROOT=/mnt/set;--out /tvui-check-new;the pictures cannot be written to /tvui-check-new: it would make a new folder, /tvui-check-new, in the system's root"
                "TVUI_ROOT=/lost+found/set;--quiet;the set's files cannot be kept in /lost\\+found/set: it lies in /lost\\+found"
                "TVUI_ROOT=/mnt/set;--out /tvui-check-new/x;the pictures cannot be written to /tvui-check-new/x: it would make a new folder, /tvui-check-new,"
                "TVUI_ROOT=/mnt/set;--out /lost+found/x;the pictures cannot be written to /lost\\+found/x: it lies in /lost\\+found")
