@@ -248,7 +248,7 @@ check(bytes_line 2 "bytes.scn:2: unknown line k\\\\xFF\\\\x01ey \\(" ${TVUI} --q
 # A byte 0 ends no word: a line that holds one is refused, whatever it is.
 foreach(line "key MENU\\000EXIT" "advance 10\\000abc" "store \"a\\000b\" \"x\"")
   execute_process(COMMAND printf "${line}\\n" OUTPUT_FILE ${WORK}/nul.scn)
-  check(nul_byte 2 "nul.scn: line 1: a byte 0 \\(\\\\x00\\), which no line of a scenario holds" ${TVUI} --quiet --scenario
+  check(nul_byte 2 "nul.scn:1: a byte 0 \\(\\\\x00\\), which no line of a scenario holds" ${TVUI} --quiet --scenario
         ${WORK}/nul.scn)
 endforeach()
 file(WRITE ${WORK}/bare.scn "root probe\nexpect\n")
@@ -278,15 +278,19 @@ endforeach()
 if(EXISTS ${WORK}/x.png)
   set(failures "${failures}\nnever_runs: a screenshot was written outside the output folder")
 endif()
-# Repeats that do not hold together.
-foreach(bad "repeat 2\nadvance 1;line 1: repeat without end" "advance 1\nend;line 2: end without repeat"
-            "repeat x\nend;line 1: repeat takes a count"
-            "repeat 1001\nrepeat 1000\nadvance 1\nend\nend;the scenario repeats more than 1000000 lines"
-            "repeat 2\nadvance \"1\nend;line 2: a quote is not closed")
+# Repeats that do not hold together. Every message names its line as FILE:LINE,
+# counting every line of the file, comments and blank lines too, whichever
+# check finds it.
+foreach(bad "repeat 2\nadvance 1;:1: repeat without end" "advance 1\nend;:2: end without repeat"
+            "repeat x\nend;:1: repeat takes a count"
+            "repeat 1001\nrepeat 1000\nadvance 1\nend\nend;: the scenario repeats more than 1000000 lines"
+            "repeat 2\nadvance \"1\nend;:2: a quote is not closed"
+            "# a comment\n\nrepeat 2\nadvance \"1\nend;:4: a quote is not closed"
+            "# a comment\n\nrepeat 2\nbogus\nend;:4: unknown line bogus")
   list(GET bad 0 text)
   list(GET bad 1 reason)
   file(WRITE ${WORK}/bad_repeat.scn "${text}\n")
-  check(bad_repeat 2 "bad_repeat.scn: ${reason}" ${TVUI} --quiet --scenario ${WORK}/bad_repeat.scn)
+  check(bad_repeat 2 "^tvui: ${WORK}/bad_repeat.scn${reason}" ${TVUI} --quiet --scenario ${WORK}/bad_repeat.scn)
 endforeach()
 
 # The pictures go neither to the system's root nor among its folders, named
