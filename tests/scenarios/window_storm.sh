@@ -511,7 +511,7 @@ if kill -0 "$program" 2>/dev/null; then
 fi
 wait "$program"
 status=$?
-if grep -Eq "Sanitizer|runtime error|the set was reset|^tvui: $work/outside:[0-9]+: .* failed: " "$work/out.log"; then
+if grep -Eq "Sanitizer|runtime error|the set was reset|^tvui: $work/outside:[0-9]+ failed: " "$work/out.log"; then
   fail "a sanitizer, the set or a line of the world outside it reported an error"
 fi
 [ "$status" = 143 ] || fail "it ended with status $status on SIGTERM, not 143"

@@ -79,7 +79,7 @@ std::vector<RootChoice> Roots() {
        "the product's application root (the default)"},
       {"nonmenu", &TvuiNonMenu::Ops(), TvuiNonMenu::Commands(), nullptr,
        "the non-menu screens alone, with test screens of their own"},
-      {"probe", &TvuiProbe::Ops(), {}, nullptr, "a root that shows every key and event it receives as text"},
+      {"probe", &TvuiProbe::Ops(), {}, nullptr, "a root that shows every key (as a key line names it) and event it receives as text"},
   };
 }
 
@@ -403,6 +403,14 @@ std::string SystemPlace(const fs::path& folder) {
   const fs::path at = fs::weakly_canonical(fs::absolute(folder.empty() ? fs::path(".") : folder, error), error);
   if (error) return {};
   if (at == at.root_path()) return "it is the system's root";
+  const std::string top = std::next(at.begin())->string();
+  // Where the file system's check puts what it recovers.
+  if (top == "lost+found") return "it lies in /lost+found, where the file system's check puts what it recovers";
+  // A folder of the system's root is the system's to make (a home such as
+  // /root, or /mnt and /media where disks are mounted, is there already):
+  // a new one is refused as that, not as one of the system's own.
+  if (!fs::exists(fs::symlink_status(at.root_path() / top, error)))
+    return "it would make a new folder, /" + top + ", in the system's root";
   if (at.parent_path() == at.root_path() && !UsersAtTheRoot(at)) return "it is one of the system's own folders";
   // The folders of the system's programs, libraries, settings and devices,
   // and the kernel's views, however deep.
@@ -410,18 +418,11 @@ std::string SystemPlace(const fs::path& folder) {
   // temporary files, whose folders are the users' as those of /tmp are.
   static constexpr const char* kSystemTrees[] = {"bin",    "boot", "dev",  "etc", "lib", "lib32", "lib64",
                                                  "libx32", "opt",  "proc", "run", "sbin", "sys", "usr", "var"};
-  const std::string top = std::next(at.begin())->string();
   const auto depth = std::distance(at.begin(), at.end());
   const bool varTmp = top == "var" && depth > 2 && *std::next(at.begin(), 2) == "tmp";
   if (varTmp && depth == 3) return "it is one of the system's own folders";
   if (!varTmp && std::find(std::begin(kSystemTrees), std::end(kSystemTrees), top) != std::end(kSystemTrees))
     return "it lies in /" + top + ", one of the system's own folders";
-  // Where the file system's check puts what it recovers.
-  if (top == "lost+found") return "it lies in /lost+found, where the file system's check puts what it recovers";
-  // A folder of the system's root is the system's to make (a home such as
-  // /root, or /mnt and /media where disks are mounted, is there already).
-  if (!fs::exists(fs::symlink_status(at.root_path() / top, error)))
-    return "it would make a new folder, /" + top + ", in the system's root";
   return {};
 }
 

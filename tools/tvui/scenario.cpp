@@ -107,7 +107,7 @@ VgRect WatchedUpdate(XObject* root) {
   {
     Watch& w = W();
     std::lock_guard guard(w.mutex);
-    line = "line " + std::to_string(w.number) + " (" + w.source + ")";
+    line = w.name + ":" + std::to_string(w.number) + " (" + w.source + ")";
   }
   std::lock_guard guard(l.mutex);
   if (l.fault.empty()) l.fault = "a frame drawn while " + line + " ran: " + fault;
@@ -462,19 +462,6 @@ bool ParseKey(const ScenarioToken& token, uint32_t* code) {
   if (value < 0 && !ScenarioNumber(token.text, 0, KeyMapLastKeyCode, &value)) return false;
   *code = uint32_t(value);
   return true;
-}
-
-// The hardware key that the host's key table turns into a GUI key code: the
-// lowest such code, a remote's key before a front-panel one (which would also
-// raise the factory command). -1 when no key gives it.
-int32_t KeyGivingGuiCode(int64_t guiCode) {
-  int32_t frontPanel = -1;
-  for (int32_t code = 0; code <= KeyMapLastKeyCode; ++code) {
-    if (GuiKeyCodeOf(code) != guiCode || guiCode == 0) continue;
-    if (code < FrontPanelFirstKeyCode || code > FrontPanelLastKeyCode) return code;
-    if (frontPanel < 0) frontPanel = code;
-  }
-  return frontPanel;
 }
 
 // In standby only the power key reaches the set, and wakes it (the
@@ -1669,9 +1656,11 @@ bool ScenarioScript::Load(const std::string& path, std::string* error) {
     return false;
   }
   auto fail = [&](const std::string& message) {
-    *error = path + ": " + message;
+    *error = message;
     return false;
   };
+  // A line named as every message of the runner names it: FILE:LINE.
+  auto at = [&](int line, const std::string& message) { return path + ":" + std::to_string(line) + ": " + message; };
   // The repeats open at this line: each one's count, line and lines so far.
   struct Open {
     int64_t count;
@@ -1685,7 +1674,7 @@ bool ScenarioScript::Load(const std::string& path, std::string* error) {
     size_t& total = open.empty() ? lines : open.back().lines;
     total += n;
     if (total > kMaxScenarioLines && firstError.empty())
-      firstError = "the scenario repeats more than " + std::to_string(kMaxScenarioLines) + " lines";
+      firstError = path + ": the scenario repeats more than " + std::to_string(kMaxScenarioLines) + " lines";
   };
   ScenarioTokens tokens;
   int number = 0;
@@ -1693,15 +1682,15 @@ bool ScenarioScript::Load(const std::string& path, std::string* error) {
     ++number;
     // A byte 0 would end a word in the middle wherever the word goes.
     if (source.find('\0') != std::string::npos)
-      return fail("line " + std::to_string(number) + ": a byte 0 (\\x00), which no line of a scenario holds");
+      return fail(at(number, "a byte 0 (\\x00), which no line of a scenario holds"));
     if (IsComment(source)) continue;
-    if (!SplitScenarioLine(source, &tokens)) return fail("line " + std::to_string(number) + ": a quote is not closed");
+    if (!SplitScenarioLine(source, &tokens)) return fail(at(number, "a quote is not closed"));
     if (!Written(tokens) || !firstError.empty()) continue;
     const std::string& command = tokens[0].text;
     int64_t count = 0;
     if (command == "end") {
       if (open.empty()) {
-        firstError = "line " + std::to_string(number) + ": end without repeat";
+        firstError = at(number, "end without repeat");
         continue;
       }
       const Open done = open.back();
@@ -1715,13 +1704,13 @@ bool ScenarioScript::Load(const std::string& path, std::string* error) {
     } else if (command != "repeat") {
       add(1);
     } else if (tokens.size() != 2 || !ScenarioNumber(tokens[1].text, 0, INT32_MAX, &count)) {
-      firstError = "line " + std::to_string(number) + ": repeat takes a count";
+      firstError = at(number, "repeat takes a count");
     } else {
       open.push_back({count, number, 0});
     }
   }
   if (firstError.empty() && !open.empty())
-    firstError = "line " + std::to_string(open.back().number) + ": repeat without end";
+    firstError = at(open.back().number, "repeat without end");
   if (!firstError.empty()) return fail(firstError);
   path_ = path;
   count_ = lines;
