@@ -521,23 +521,14 @@ void DescribeShow(const Tuner& t, XPM_RecordedShow* show) {
   CopyText(show->title, show->channelName[0] ? show->channelName : "Recording");
 }
 
-// A recording's file name: its number and its title, the separators, spaces
-// and dots of the title made underscores, and ".trp". A long title is cut at
-// the start of a character, never within one, so that the name keeps its
-// extension, and its index name the same title, within the name's buffer.
+// A recording's file name: its number and its title as
+// simtv_recording_file_name makes them into a name.
 std::string FileNameOf(int32_t number, const std::string& title) {
   char prefix[16];
   std::snprintf(prefix, sizeof prefix, "%04d_", number);
-  constexpr char kExtension[] = ".trp";
-  const size_t room = XPM_RECORD_PATH_SIZE - 1 - std::strlen(prefix) - (sizeof kExtension - 1);
-  std::string name = title;
-  if (name.size() > room) {
-    size_t cut = room;
-    while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;
-    name.resize(cut);
-  }
-  std::replace_if(name.begin(), name.end(), [](char c) { return c == '/' || c == ' ' || c == '.'; }, '_');
-  return prefix + name + kExtension;
+  char name[XPM_RECORD_PATH_SIZE];
+  simtv_recording_file_name(prefix, title.c_str(), name, sizeof name);
+  return name;
 }
 
 // The recording ends in the state given, and so many seconds of it join the
@@ -1156,6 +1147,25 @@ void simtv_tv_set_live_tv_state(int32_t window, int32_t state) {
   if (!ValidTuner(window)) return;
   std::lock_guard lock(g_mutex);
   R().tuners[window].liveState = state;
+}
+
+// A long title is cut at the start of a character, never within one, so
+// that the name keeps its extension, and its index name the same title,
+// within the name's buffer.
+void simtv_recording_file_name(const char* prefix, const char* title, char* name, size_t size) {
+  if (!name || size == 0) return;
+  constexpr char kExtension[] = ".trp";
+  const std::string head = prefix ? prefix : "";
+  std::string cut = title ? title : "";
+  const size_t fixed = head.size() + (sizeof kExtension - 1);
+  const size_t room = size > fixed ? size - 1 - fixed : 0;
+  if (cut.size() > room) {
+    size_t at = room;
+    while (at > 0 && (static_cast<unsigned char>(cut[at]) & 0xC0) == 0x80) --at;
+    cut.resize(at);
+  }
+  std::replace_if(cut.begin(), cut.end(), [](char c) { return c == '/' || c == ' ' || c == '.'; }, '_');
+  std::snprintf(name, size, "%s%s%s", head.c_str(), cut.c_str(), kExtension);
 }
 
 void simtv_usb_insert(uint32_t totalKB, const char* fileSystem) {

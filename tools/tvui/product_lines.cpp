@@ -374,14 +374,33 @@ std::string MediaLine(const ScenarioTokens& t) {
   return {};
 }
 
-std::string RecordingLine(const ScenarioTokens& t) {
+// A recording's title is shown on every row and panel that lists it, and
+// its file is named after it: checked as the scenario loads.
+std::string RecordingForm(const ScenarioTokens& t) {
   int64_t minutes = 0;
   if (t.size() != 3 || !ScenarioNumber(t[2].text, 0, 100000, &minutes)) return "recording takes a title and minutes";
+  // An empty title would name the hidden files .trp and .nav.
+  if (t[1].text.empty()) return "recording takes a title that is not empty";
+  if (HasControlCharacter(t[1].text))
+    return "recording takes a title without a tab, a line end or another control character, which no screen draws "
+           "and no file name should hold";
+  return {};
+}
+
+std::string RecordingLine(const ScenarioTokens& t) {
+  if (std::string refused = RecordingForm(t); !refused.empty()) return refused;
+  int64_t minutes = 0;
+  ScenarioNumber(t[2].text, 0, 100000, &minutes);
   XPM_RecordedShow show{};
-  std::snprintf(show.title, sizeof show.title, "%s", t[1].text.c_str());
-  std::string file = t[1].text;
-  std::replace_if(file.begin(), file.end(), [](char c) { return c == ' ' || c == '/' || c == '.'; }, '_');
-  std::snprintf(show.fileName, sizeof show.fileName, "%s.trp", file.c_str());
+  // A long title is kept whole to its last character that fits.
+  std::string title = t[1].text;
+  if (title.size() >= sizeof show.title) {
+    size_t cut = sizeof show.title - 1;
+    while (cut > 0 && (static_cast<unsigned char>(title[cut]) & 0xC0) == 0x80) --cut;
+    title.resize(cut);
+  }
+  std::snprintf(show.title, sizeof show.title, "%s", title.c_str());
+  simtv_recording_file_name("", t[1].text.c_str(), show.fileName, sizeof show.fileName);
   show.startTime = show.recordTime = simtv_tv_local_time() - minutes * 60;
   show.duration = int32_t(minutes) * 60;
   show.state = 19;
@@ -420,7 +439,7 @@ constexpr ScenarioCommand kCommands[] = {
      &UsbLine},
     {"media", "stick|DIR|remove",
      "the USB disk goes in holding the generated media stick or a copy of the folder DIR, or goes out", &MediaLine},
-    {"recording", "\"TITLE\" MINUTES", "a recorded show on the disk, with its files", &RecordingLine},
+    {"recording", "\"TITLE\" MINUTES", "a recorded show on the disk, with its files", &RecordingLine, &RecordingForm},
     {"clock", "before-timer SECONDS",
      "the broadcast's time, which the set's clock takes: SECONDS before the next of its timers comes due",
      &ClockLine},
