@@ -68,12 +68,17 @@ fail() {
   fi
   exit 1
 }
-count() { grep -cF -- "$1" "$work/out.log"; }
+# How many lines of the log hold the text: 0 while there is no log yet.
+count() {
+  local n
+  n=$(grep -cF -- "$1" "$work/out.log" 2>/dev/null)
+  echo "${n:-0}"
+}
 # Waits while the program runs, for two minutes at most, for the terminal
 # to show the text COUNT times.
 wait_for() {
   local text=$1 times=$2 since=$SECONDS
-  while [ "$(count "$text")" -lt "$times" ]; do
+  while (( $(count "$text") < times )); do
     kill -0 "$program" 2>/dev/null || fail "the window ended while it waited for \"$text\""
     (( SECONDS - since < 120 )) || fail "the terminal did not show \"$text\" $times times within two minutes"
     sleep 0.1
