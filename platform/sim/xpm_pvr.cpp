@@ -6,13 +6,13 @@
 // is answered from the set's answering thread on that clock.
 #include <fcntl.h>
 #include <strings.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -203,38 +203,59 @@ std::string IndexName(const std::string& name) {
   return name.size() >= 3 ? name.substr(0, name.size() - 3) + "nav" : name + ".nav";
 }
 
-bool WriteFile(const std::string& name, uint64_t bytes) {
+// The disk's files are reached as the set reaches its files (nvpath.h):
+// through no link that leads out of the set's folder, whatever was put in
+// place of the disk's folder, and a link in place of a file is replaced or
+// removed, never written through.
+
+// Writes a file of so many bytes: empty, or why not.
+std::string WriteFile(const std::string& name, uint64_t bytes) {
   const std::string path = DiskPath(name);
-  if (path.empty()) return false;
-  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  if (fd < 0) return false;
-  const bool sized = ftruncate(fd, static_cast<off_t>(bytes)) == 0;
-  close(fd);
-  return sized;
+  if (path.empty()) return "its name could leave the disk";
+  std::string file, why;
+  const int folder = NvOpenFolderOf(path, &file, true, &why);
+  if (folder < 0) return why;
+  if (unlinkat(folder, file.c_str(), 0) != 0 && errno != ENOENT && errno != EISDIR) why = std::strerror(errno);
+  const int fd = why.empty() ? openat(folder, file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644)
+                             : -1;
+  if (fd < 0 && why.empty()) why = std::strerror(errno);
+  close(folder);
+  if (fd < 0) return why;
+  if (ftruncate(fd, static_cast<off_t>(bytes)) != 0) why = std::strerror(errno);
+  if (close(fd) != 0 && why.empty()) why = std::strerror(errno);
+  return why;
 }
 
 void RemoveFile(const std::string& name) {
   const std::string path = DiskPath(name);
-  if (!path.empty()) std::remove(path.c_str());
+  std::string file, why;
+  const int folder = path.empty() ? -1 : NvOpenFolderOf(path, &file, false, &why);
+  if (folder < 0) {
+    if (!why.empty()) std::fprintf(stderr, "SIMTV: %s is not removed from the USB disk: %s\n", name.c_str(), why.c_str());
+    return;
+  }
+  unlinkat(folder, file.c_str(), 0);
+  close(folder);
 }
 
 void WriteRecordingFiles(const XPM_RecordedShow& show) {
   const std::string name = show.fileName;
   const uint64_t seconds = uint64_t(std::max(show.duration, 0));
-  if (!WriteFile(name, seconds * SIMTV_RECORD_BYTES_PER_SECOND) ||
-      !WriteFile(IndexName(name), seconds * kIndexBytesPerSecond))
-    std::fprintf(stderr, "SIMTV: the recording %s could not be written on the USB disk\n", name.c_str());
+  std::string why = WriteFile(name, seconds * SIMTV_RECORD_BYTES_PER_SECOND);
+  if (why.empty()) why = WriteFile(IndexName(name), seconds * kIndexBytesPerSecond);
+  if (!why.empty())
+    std::fprintf(stderr, "SIMTV: the recording %s could not be written on the USB disk: %s\n", name.c_str(),
+                 why.c_str());
 }
 
+// The disk's folder, or -1.
+int OpenDisk(bool make) { return NvOpenFolder(NvPath(kUsbMount), make, nullptr); }
+
 uint64_t UsedKB() {
-  std::error_code error;
-  uint64_t used = 0;
-  const std::filesystem::path root = NvPath(kUsbMount);
-  for (auto it = std::filesystem::recursive_directory_iterator(root, error);
-       !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
-    std::error_code sizeError;
-    if (it->is_regular_file(sizeError)) used += (it->file_size(sizeError) + 1023) / 1024;
-  }
+  const int disk = OpenDisk(false);
+  if (disk < 0) return 0;
+  const uint64_t used = NvKilobytesIn(disk);
+  close(disk);
   return used;
 }
 
@@ -273,11 +294,10 @@ uint32_t FreeKB() { return uint32_t(std::max<int64_t>(KBLeft(TakenKB(Now(), fals
 int64_t RoomKB() { return KBLeft(TakenKB(Now(), true, AnyRecording)); }
 
 void EraseDisk() {
-  std::error_code error;
-  const std::filesystem::path root = NvPath(kUsbMount);
-  for (auto it = std::filesystem::directory_iterator(root, error);
-       !error && it != std::filesystem::directory_iterator(); it.increment(error))
-    std::filesystem::remove_all(it->path(), error);
+  if (const int disk = OpenDisk(true); disk >= 0) {
+    if (!NvEmptyFolder(disk)) std::fprintf(stderr, "SIMTV: the USB disk's files could not all be removed\n");
+    close(disk);
+  }
   std::erase_if(R().recordings, [](const Recording& r) { return OnDisk(r.path); });
 }
 
@@ -1218,7 +1238,9 @@ uint32_t simtv_usb_free_kb(void) {
 int simtv_usb_write_file(const char* name, uint64_t bytes) {
   if (!name) return -1;
   std::lock_guard lock(g_mutex);
-  const bool written = WriteFile(name, bytes);
+  const std::string why = WriteFile(name, bytes);
+  if (!why.empty()) std::fprintf(stderr, "SIMTV: %s could not be written on the USB disk: %s\n", name, why.c_str());
+  const bool written = why.empty();
   ArmDiskFull();
   return written ? 0 : -1;
 }
@@ -1226,8 +1248,13 @@ int simtv_usb_write_file(const char* name, uint64_t bytes) {
 int simtv_usb_file_exists(const char* name) {
   if (!name) return 0;
   const std::string path = DiskPath(name);
-  std::error_code error;
-  return !path.empty() && std::filesystem::exists(path, error) ? 1 : 0;
+  std::string file;
+  const int folder = path.empty() ? -1 : NvOpenFolderOf(path, &file, false, nullptr);
+  if (folder < 0) return 0;
+  struct stat info {};
+  const bool there = fstatat(folder, file.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0;
+  close(folder);
+  return there ? 1 : 0;
 }
 
 void simtv_usb_set_speed(int32_t mbPerSecond) {

@@ -34,6 +34,7 @@
 #include "gcm.h"
 #include "gui_loop.h"
 #include "host_time.h"
+#include "nvpath.h"
 #include "nonmenu_root.h"
 #include "out_folder.h"
 #include "output_tee.h"
@@ -975,6 +976,9 @@ void TvuiLaunch(int argc, char** argv) {
   // A refused --out refuses the run before a fresh set has lost a file.
   if (runScenario) CheckOutFolder(options.out, scenario);
   PrepareSetFolder(set, fresh);
+  // From now on the set reaches its files from its folder as it stands now,
+  // however its folders are replaced while it runs.
+  if (NvHoldRoot() != 0) Refuse("cannot open the set's folder " + set.string() + ": " + std::strerror(errno), 1);
   if (runScenario) BeginOutFolder(options.out, scenario);
   if (!LoadScenarioContent(setup, &error)) Refuse(error);
 
@@ -1010,6 +1014,13 @@ void TvuiLaunch(int argc, char** argv) {
     simtv_shutdown();
     simtv_settle();
     simtv_advance(2000);
+    // What the set wrote as it stopped counts as much as what a line had it write.
+    if (const std::string refused = NvTakeRefusals(); !refused.empty()) {
+      OutputTee::Say("tvui: the set refused to write its files through a link out of its folder as it stopped: " +
+                         refused,
+                     true);
+      if (status == 0) status = 1;
+    }
     TvuiEnd(status);
   }).detach();
 }

@@ -1389,6 +1389,16 @@ bool MovesTheSet(const std::string& word) {
   return word == "key" || word == "press" || word == "release" || word == "advance" || word == "open";
 }
 
+// The set's files that the line had the set write through a link out of its
+// folder, which it refused: what it meant to keep is not kept.
+std::string WritesRefused() {
+  std::string refused = NvTakeRefusals();
+  if (refused.empty()) return refused;
+  for (size_t at = refused.find('\n'); at != std::string::npos; at = refused.find('\n', at + 3))
+    refused.replace(at, 1, "\n  ");
+  return "the set refused to write its files through a link out of its folder: " + refused;
+}
+
 // Empty when the line passed, else the reason.
 std::string Step(const ScenarioLine& line, const ScenarioTokens& t) {
   const bool isExpect = t[0].text == "expect";
@@ -1411,6 +1421,7 @@ std::string Step(const ScenarioLine& line, const ScenarioTokens& t) {
   if (isKey) NoteScreensBeforeTheKey();
   std::string failure = command->run(t);
   simtv_settle();
+  if (failure.empty()) failure = WritesRefused();
   // What the viewer meets after every key, event and moment is checked as
   // the walk checks it.
   if (isKey) {
