@@ -1526,6 +1526,9 @@ std::string ScenarioStoreRefusal(int32_t result) {
 
 std::string ScenarioStoreUnwritten(int32_t saved, int reason) {
   const std::string file = NvPath("/mnt/nvram/APP_NVRAM.dat");
+  // A link out of the set's folder on its way is named.
+  if (saved == STORAGE_FILE_ERROR)
+    if (const std::string refused = NvTakeRefusals(); !refused.empty()) return "store cannot write " + file + ": " + refused;
   if (saved == STORAGE_FILE_ERROR)
     return "store cannot write " + file + ": " +
            (reason ? std::strerror(reason) : "the settings store could not (the set's log says more)");
