@@ -129,6 +129,19 @@ foreach(case "mnt;${WORK}/outer" "tmp;${WORK}/outer" "mnt/nvram;${WORK}/outer/nv
   check(set_link 2 "^tvui: the set's folder ${WORK}/linkedset holds a link that leads out of it: ${WORK}/linkedset/${link} is a link to ${target}, and the set writes"
         ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/linkedset ${TVUI} --quiet --scenario ${WORK}/quick.scn)
 endforeach()
+# A chain of links is named by the link in it that leads out, and a loop of
+# links as the loop it is.
+file(REMOVE_RECURSE ${WORK}/linkedset/mnt ${WORK}/linkedset/tmp)
+file(MAKE_DIRECTORY ${WORK}/linkedset/mnt)
+file(CREATE_LINK ../hop ${WORK}/linkedset/mnt/nvram SYMBOLIC)
+file(CREATE_LINK ${WORK}/outer/nvram ${WORK}/linkedset/hop SYMBOLIC)
+check(set_link_chain 2 "^tvui: the set's folder ${WORK}/linkedset holds a link that leads out of it: ${WORK}/linkedset/hop is a link to ${WORK}/outer/nvram \\(reached through ${WORK}/linkedset/mnt/nvram\\), and the set writes"
+      ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/linkedset ${TVUI} --quiet --scenario ${WORK}/quick.scn)
+file(REMOVE ${WORK}/linkedset/hop)
+file(CREATE_LINK mnt/nvram ${WORK}/linkedset/hop SYMBOLIC)
+check(set_link_loop 2 "^tvui: the set's folder ${WORK}/linkedset holds links that lead round in a loop, to no file or folder: ${WORK}/linkedset/mnt/nvram -> ${WORK}/linkedset/hop -> ${WORK}/linkedset/mnt/nvram; remove them"
+      ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/linkedset ${TVUI} --quiet --scenario ${WORK}/quick.scn)
+file(REMOVE ${WORK}/linkedset/hop)
 file(GLOB_RECURSE outer RELATIVE ${WORK}/outer ${WORK}/outer/*)
 file(READ ${WORK}/outer/nvram/APP_NVRAM.dat kept)
 if(NOT outer STREQUAL "nvram/APP_NVRAM.dat" OR NOT kept STREQUAL "the user's\n" OR EXISTS ${WORK}/nothing-there)
@@ -137,13 +150,16 @@ endif()
 
 # A folder where the set could keep nothing is refused before the set boots,
 # by name and saying why: below a regular file, in /proc, or /proc itself, a
-# link to nothing, and the system's root, whose /mnt and /tmp are the host's.
+# link to nothing or to itself, and the system's root, whose /mnt and /tmp are
+# the host's.
 file(WRITE ${WORK}/plain "a file\n")
 file(CREATE_LINK ${WORK}/nowhere ${WORK}/dangling SYMBOLIC)
 file(CREATE_LINK / ${WORK}/systemlink SYMBOLIC)
+execute_process(COMMAND ln -s ${WORK}/selflink ${WORK}/selflink)
 foreach(case "${WORK}/plain/set;it cannot be made \\(Not a directory"
              "/proc/tvui-set;it lies in /proc, one of the system's own folders" "/proc;it is one of the system's own folders"
              "${WORK}/dangling;it is a link to ${WORK}/nowhere, which does not exist"
+             "${WORK}/selflink;it is a link to ${WORK}/selflink, which leads round in a loop of links, to no folder"
              "/;it is the system's root" "//;it is the system's root" "${WORK}/systemlink;it is the system's root")
   list(GET case 0 root)
   list(GET case 1 reason)
@@ -267,7 +283,9 @@ foreach(bad "probe;screenshot shot.jpg;screenshot takes a file name ending in .p
             "product;store Name \"c>d\";the settings store refuses the pair: no line"
             "nonmenu;store \"a\\nb\" c;the settings store refuses the pair"
             "product;store every \"\";the settings store refuses an empty key or value"
-            "product;store every \"${long500}\";the settings store refuses the pair[^\n]*every stores it under")
+            "product;store every \"${long500}\";the settings store refuses the pair[^\n]*every stores it under"
+            "product;recording \"\" 30;recording takes a title that is not empty"
+            "product;recording \"News\\tat ten\" 30;recording takes a title without a tab")
   list(GET bad 0 root)
   list(GET bad 1 line)
   list(GET bad 2 reason)

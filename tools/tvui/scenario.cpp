@@ -1376,6 +1376,16 @@ bool MovesTheSet(const std::string& word) {
   return word == "key" || word == "press" || word == "release" || word == "advance" || word == "open";
 }
 
+// The set's files that the line had the set write through a link out of its
+// folder, which it refused: what it meant to keep is not kept.
+std::string WritesRefused() {
+  std::string refused = NvTakeRefusals();
+  if (refused.empty()) return refused;
+  for (size_t at = refused.find('\n'); at != std::string::npos; at = refused.find('\n', at + 3))
+    refused.replace(at, 1, "\n  ");
+  return "the set refused to write its files through a link out of its folder: " + refused;
+}
+
 // Empty when the line passed, else the reason.
 std::string Step(const ScenarioLine& line, const ScenarioTokens& t) {
   const bool isExpect = t[0].text == "expect";
@@ -1398,6 +1408,7 @@ std::string Step(const ScenarioLine& line, const ScenarioTokens& t) {
   if (isKey) NoteScreensBeforeTheKey();
   std::string failure = command->run(t);
   simtv_settle();
+  if (failure.empty()) failure = WritesRefused();
   // What the viewer meets after every key, event and moment is checked as
   // the walk checks it.
   if (isKey) {
@@ -1502,6 +1513,9 @@ std::string ScenarioStoreRefusal(int32_t result) {
 
 std::string ScenarioStoreUnwritten(int32_t saved, int reason) {
   const std::string file = NvPath("/mnt/nvram/APP_NVRAM.dat");
+  // A link out of the set's folder on its way is named.
+  if (saved == STORAGE_FILE_ERROR)
+    if (const std::string refused = NvTakeRefusals(); !refused.empty()) return "store cannot write " + file + ": " + refused;
   if (saved == STORAGE_FILE_ERROR)
     return "store cannot write " + file + ": " +
            (reason ? std::strerror(reason) : "the settings store could not (the set's log says more)");
