@@ -33,6 +33,19 @@ void CollectHosted(Core::Group* group, const KeyRoutingForm* host, std::vector<K
   }
 }
 
+// Whether a form inside the group (not inside a form of its own) answers
+// the question.
+bool AnyInside(const Core::Group* group, bool (KeyRoutingForm::*question)() const) {
+  for (Core::View* view = group->firstView; view; view = view->nextView) {
+    if (auto* form = vg_cast<KeyRoutingForm>(view)) {
+      if ((form->*question)()) return true;
+    } else if (auto* inner = vg_cast<Core::Group>(view); inner && AnyInside(inner, question)) {
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 KeyRoutingForm::KeyRoutingForm(XObject* link) : Forms::Form(link) {
@@ -60,6 +73,10 @@ XObject* KeyRoutingForm::DispatchEvent(Core::Event* event) {
   offering = false;
   return taken;
 }
+
+bool KeyRoutingForm::TypedInto() const { return AnyInside(this, &KeyRoutingForm::TypedInto); }
+
+bool KeyRoutingForm::HoldsTypedText() const { return AnyInside(this, &KeyRoutingForm::HoldsTypedText); }
 
 bool KeyRoutingForm::HearTheWorld() {
   if (HeardTheWorld()) return false;
