@@ -426,7 +426,7 @@ XObject* KeyOwner::ToTheAsker(Primitives::KeyRoutingForm* popUp, Core::Event* ev
 
 bool KeyOwner::StopsAtTheTyping(Primitives::KeyRoutingForm* screen, Core::Event* event) {
   auto* key = vg_cast<Core::KeyEvent>(event);
-  if (!key || !screen || !screen->TypedInto()) return false;
+  if (!key || !screen) return false;
   switch (key->keyCode) {
     case Key::Back:
     case Key::Exit:
@@ -439,6 +439,8 @@ bool KeyOwner::StopsAtTheTyping(Primitives::KeyRoutingForm* screen, Core::Event*
     default:
       break;
   }
+  // Asked last: a screen answers by looking through the forms it hosts.
+  if (!screen->TypedInto()) return false;
   if (key->down)
     VgPrint("SubSystem::KeyOwner: key %u does nothing over %s, which is typed into\n", unsigned(key->keyCode),
             screen->GetClass()->name);
