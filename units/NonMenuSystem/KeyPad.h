@@ -34,7 +34,6 @@ class KeyPad : public QORWidgetClass {
   // Arrows move over the keys, OK presses the lit one, digits type.
   XObject* HandleEvent(Core::Event* event) override;
   bool TypedInto() const override { return true; }
-  bool HoldsTypedText() const override { return VgGetStringLength(Text) > 0; }
   void Open(XObject* sender = nullptr) override;
   void Close(XObject* sender = nullptr) override;
 

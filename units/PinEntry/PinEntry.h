@@ -26,7 +26,6 @@ class PinEntry : public Primitives::KeyRoutingForm {
 
   XObject* HandleEvent(Core::Event* event) override;
   bool TypedInto() const override { return true; }
-  bool HoldsTypedText() const override { return digitCount > 0; }
   // Slot of the entry: redraws the digit cells from CurrentPin and the count.
   virtual void refreshPin();
 

@@ -33,13 +33,13 @@ void CollectHosted(Core::Group* group, const KeyRoutingForm* host, std::vector<K
   }
 }
 
-// Whether a form inside the group (not inside a form of its own) answers
-// the question.
-bool AnyInside(const Core::Group* group, bool (KeyRoutingForm::*question)() const) {
+// Whether a form inside the group (not inside a form of its own) is typed
+// into.
+bool TypedInside(const Core::Group* group) {
   for (Core::View* view = group->firstView; view; view = view->nextView) {
     if (auto* form = vg_cast<KeyRoutingForm>(view)) {
-      if ((form->*question)()) return true;
-    } else if (auto* inner = vg_cast<Core::Group>(view); inner && AnyInside(inner, question)) {
+      if (form->TypedInto()) return true;
+    } else if (auto* inner = vg_cast<Core::Group>(view); inner && TypedInside(inner)) {
       return true;
     }
   }
@@ -74,9 +74,7 @@ XObject* KeyRoutingForm::DispatchEvent(Core::Event* event) {
   return taken;
 }
 
-bool KeyRoutingForm::TypedInto() const { return AnyInside(this, &KeyRoutingForm::TypedInto); }
-
-bool KeyRoutingForm::HoldsTypedText() const { return AnyInside(this, &KeyRoutingForm::HoldsTypedText); }
+bool KeyRoutingForm::TypedInto() const { return TypedInside(this); }
 
 bool KeyRoutingForm::HearTheWorld() {
   if (HeardTheWorld()) return false;

@@ -119,9 +119,6 @@ class KeyRoutingForm : public Forms::Form {
   // screen declines goes on only where it closes nothing
   // (SubSystem::KeyOwner::StopsAtTheTyping).
   virtual bool TypedInto() const;
-  // Whether the screen, typed into, holds text the viewer typed (or was given
-  // to edit) and has not handed on yet.
-  virtual bool HoldsTypedText() const;
   // Whether a key the screen declines goes to its Asker, as if the screen
   // were not there: so for a pop-up (a keyboard, a PIN pad, an option, date,
   // time or confirmation pop-up). A dialog with a table of keys of its own
