@@ -18,7 +18,10 @@
 # the one opened last) or a passing notice over it, a help line is drawn only with
 # the keys of its screen and the screen with the keys shows its own, no
 # screen that a key opened lies under the one that keeps the keys, and no
-# screen of the USB disk stays listed once the disk went out; the first
+# screen of the USB disk stays listed once the disk went out; around every
+# key, a keyboard or PIN pad holding typed text that has the keys stays and
+# keeps them, but on its own ways out (OK, BACK, EXIT, CLEAR, a digit that
+# completes a PIN) and POWER; the first
 # time a screen class is open,
 # and at least every five hundred keys, EXIT, CLEAR and a minute leave
 # nothing but live television and the screens that by their own definition

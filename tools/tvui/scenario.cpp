@@ -526,7 +526,10 @@ std::string KeyLine(const ScenarioTokens& t) {
     codes.push_back(code);
   }
   for (size_t i = 0; i < codes.size(); ++i) {
+    NoteTypedTextBeforeTheKey();
     if (std::string failure = PressAndRelease(codes[i], uint32_t(age)); !failure.empty()) return failure;
+    if (std::string lost = TypedTextKept(GuiKeyCodeOf(int32_t(codes[i])), t[first + i].text); !lost.empty())
+      return lost;
     PicturePageNoteKey(gui ? "GUI key " + t[first + i].text : t[first + i].text);
   }
   return {};

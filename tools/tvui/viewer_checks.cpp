@@ -8,6 +8,7 @@
 #include "AppServices/WidgetManager.h"
 #include "AppServices/Wrapper.h"
 #include "Core/Group.h"
+#include "Core/Keys.h"
 #include "Core/View.h"
 #include "FactorySystem/FactorySystem.h"
 #include "FactorySystem/ModeIndicator.h"
@@ -20,8 +21,10 @@
 #include "NonMenuSystem/CommonMuteBar.h"
 #include "NonMenuSystem/EnterPinDialog.h"
 #include "NonMenuSystem/HelpBar.h"
+#include "NonMenuSystem/KeyPad.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "NonMenuSystem/WidgetClass.h"
+#include "PinEntry/PinEntry.h"
 #include "Primitives/KeyRoutingForm.h"
 #include "Record/RecordPlayback.h"
 #include "Record/RecordPlaybackFullScreen.h"
@@ -405,6 +408,81 @@ std::string OpenedUnderTheKeys() {
     }
   }
   LetGoOfTheScreensBefore();
+  return fault;
+}
+
+namespace {
+
+// The keyboards and PIN pads that held typed text before the key, held so
+// that none is taken for a new one made where a freed one lay.
+std::vector<Primitives::KeyRoutingForm*> g_typedBeforeTheKey;
+
+void LetGoOfTheTyped() {
+  for (Primitives::KeyRoutingForm* form : g_typedBeforeTheKey) VgUnlockObject(form);
+  g_typedBeforeTheKey.clear();
+}
+
+// The keys by which a keyboard or a PIN pad may leave with what it holds.
+bool LeavesTheTyping(uint16_t key) {
+  switch (key) {
+    case Key::Ok:
+    case Key::Back:
+    case Key::Last:
+    case Key::Exit:
+    case Key::ClearAll:
+    case Key::TestReset:
+    case Key::Power:
+      return true;
+    default:
+      return Key::IsDigit(key);
+  }
+}
+
+// Whether the view is a keyboard holding text, or a PIN field holding digits,
+// or holds one: told by the runner itself, not by what the screen says of
+// itself to the keys.
+bool HoldsTypedText(Core::View* view) {
+  if (auto* keyboard = vg_cast<NonMenuSystem::KeyPad>(view)) return VgGetStringLength(keyboard->Text) > 0;
+  if (auto* pin = vg_cast<PinEntry::PinEntry>(view)) return pin->DigitCount() > 0;
+  if (auto* group = vg_cast<Core::Group>(view))
+    for (Core::View* inner = group->firstView; inner; inner = inner->nextView)
+      if (HoldsTypedText(inner)) return true;
+  return false;
+}
+
+}  // namespace
+
+void NoteTypedTextBeforeTheKey() {
+  LetGoOfTheTyped();
+  Primitives::KeyRoutingForm* keys = ScreenWithTheKeys();
+  if (!keys || SetInStandby()) return;
+  for (Primitives::KeyRoutingForm* form : Listed()) {
+    if (form != keys && !form->Focused && !(keys->GivesWay() && OnView(form))) continue;
+    if (!HoldsTypedText(form)) continue;
+    VgLockObject(form);
+    g_typedBeforeTheKey.push_back(form);
+  }
+}
+
+std::string TypedTextKept(uint16_t guiKey, const std::string& keyName) {
+  std::string fault;
+  if (!LeavesTheTyping(guiKey) && !SetInStandby()) {
+    const std::vector<Primitives::KeyRoutingForm*> listed = Listed();
+    Primitives::KeyRoutingForm* keys = ScreenWithTheKeys();
+    for (Primitives::KeyRoutingForm* form : g_typedBeforeTheKey) {
+      if (form->IsClosed() || !IsListed(listed, form)) {
+        fault = Named(form) + ", which held typed text and had the keys, left on " + keyName;
+        break;
+      }
+      // A passing notice (the volume bar) may take the keys, and gives the
+      // next key it has no use for to the pad.
+      if (form->Focused || (keys && keys->GivesWay())) continue;
+      fault = Named(form) + ", which held typed text and had the keys, lost them on " + keyName + " to " +
+              (keys ? Named(keys) : std::string("no screen"));
+      break;
+    }
+  }
+  LetGoOfTheTyped();
   return fault;
 }
 

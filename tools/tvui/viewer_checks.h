@@ -4,6 +4,7 @@
 // wrong, empty when nothing is.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace Core {
@@ -31,6 +32,15 @@ std::string KeysOnTop();
 // see it or could not reach it.
 void NoteScreensBeforeTheKey();
 std::string OpenedUnderTheKeys();
+
+// Around each key: a keyboard or a PIN pad that holds typed text and has the
+// keys (or lies under a passing notice that has them) leaves only by its own
+// keys (OK or Done, BACK or LAST, EXIT, CLEAR or the service remote's reset, a
+// digit that completes a PIN) or with the set going to standby. On any other
+// key it stays, and keeps the keys or lies under a passing notice that took
+// them: no screen opens over it.
+void NoteTypedTextBeforeTheKey();
+std::string TypedTextKept(uint16_t guiKey, const std::string& keyName);
 
 // After a device goes out and the set's clock has moved on (its news
 // delivered), no screen of that device stays listed. A screen of the USB

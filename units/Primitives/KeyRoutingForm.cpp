@@ -33,6 +33,19 @@ void CollectHosted(Core::Group* group, const KeyRoutingForm* host, std::vector<K
   }
 }
 
+// Whether a form inside the group (not inside a form of its own) is typed
+// into.
+bool TypedInside(const Core::Group* group) {
+  for (Core::View* view = group->firstView; view; view = view->nextView) {
+    if (auto* form = vg_cast<KeyRoutingForm>(view)) {
+      if (form->TypedInto()) return true;
+    } else if (auto* inner = vg_cast<Core::Group>(view); inner && TypedInside(inner)) {
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 KeyRoutingForm::KeyRoutingForm(XObject* link) : Forms::Form(link) {
@@ -60,6 +73,8 @@ XObject* KeyRoutingForm::DispatchEvent(Core::Event* event) {
   offering = false;
   return taken;
 }
+
+bool KeyRoutingForm::TypedInto() const { return TypedInside(this); }
 
 bool KeyRoutingForm::HearTheWorld() {
   if (HeardTheWorld()) return false;

@@ -113,6 +113,19 @@ class KeyRoutingForm : public Forms::Form {
   // changes: a player whose disk goes out, a list whose recording starts
   // (SubSystem::WorldEvents delivers it).
   virtual bool FollowsTheWorld(Core::Event*) const { return false; }
+  // Whether the viewer types into the screen: a keyboard, a PIN field, or a
+  // screen that hosts one (a PIN dialog, a PIN page of the menus). What is
+  // typed lives there alone and goes when the screen closes, so a key the
+  // screen declines goes on only where it closes nothing
+  // (SubSystem::KeyOwner::StopsAtTheTyping).
+  virtual bool TypedInto() const;
+  // Whether a key the screen declines goes to its Asker, as if the screen
+  // were not there: so for a pop-up (a keyboard, a PIN pad, an option, date,
+  // time or confirmation pop-up). A dialog with a table of keys of its own
+  // that answers a list only to close with it (a timer dialog opened from
+  // the schedules) lets what it declines rise to its sub-system, as any
+  // dialog does.
+  virtual bool PassesKeysToItsAsker() const { return true; }
 
   // An event of the set reaches a screen once while it is delivered: down
   // the focus path, through a message that passes it on, or beside the keys.

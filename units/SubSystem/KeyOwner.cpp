@@ -414,13 +414,37 @@ XObject* KeyOwner::ToTheAsker(Primitives::KeyRoutingForm* popUp, Core::Event* ev
   const KeyAsking asking;
   // Screens that name each other as askers cannot pass a key round for ever.
   constexpr int kAskers = 8;
-  for (int step = 0; step < kAskers && popUp->Asker && !popUp->IsOrphaned(); ++step) {
+  for (int step = 0; step < kAskers && popUp->Asker && popUp->PassesKeysToItsAsker() && !popUp->IsOrphaned();
+       ++step) {
     Primitives::KeyRoutingForm* screen = ScreenOf(popUp->Asker);
     if (!screen || screen == popUp) return nullptr;
     if (XObject* taken = screen->DispatchEvent(event)) return taken;
     popUp = screen;
   }
   return nullptr;
+}
+
+bool KeyOwner::StopsAtTheTyping(Primitives::KeyRoutingForm* screen, Core::Event* event) {
+  auto* key = vg_cast<Core::KeyEvent>(event);
+  if (!key || !screen) return false;
+  switch (key->keyCode) {
+    case Key::Back:
+    case Key::Exit:
+    case Key::ClearAll:
+    case Key::TestReset:
+    case Key::VolumeUp:
+    case Key::VolumeDown:
+    case Key::Mute:
+      return false;
+    default:
+      break;
+  }
+  // Asked last: a screen answers by looking through the forms it hosts.
+  if (!screen->TypedInto()) return false;
+  if (key->down)
+    VgPrint("SubSystem::KeyOwner: key %u does nothing over %s, which is typed into\n", unsigned(key->keyCode),
+            screen->GetClass()->name);
+  return true;
 }
 
 // The volume bar takes the keys while it is up and goes when a screen takes

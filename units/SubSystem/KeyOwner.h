@@ -39,7 +39,9 @@
 // A key that a passing notice with the keys has no use for goes to the screen
 // under the notice (Route), which has them again; a key that a pop-up with
 // the keys declines goes to the screen that asked for it, as if the pop-up
-// were not there, and no further when that screen takes it (ToTheAsker). A
+// were not there, and no further when that screen takes it (ToTheAsker),
+// but over a keyboard or a PIN pad a key that might close the pad or its
+// asker, and so throw away what is typed, does nothing (StopsAtTheTyping). A
 // key opens no screen under a screen that takes keys and stays, nor does the
 // work it leaves for later passes (the screen that took it going on to the
 // next), and what a screen asks for while its pop-up has the keys opens only
@@ -130,6 +132,15 @@ class KeyOwner : public XObject {
   // what it declines to its own asker. The screen that took the key, or null:
   // the key rises to the pop-up's sub-system as before.
   XObject* ToTheAsker(Primitives::KeyRoutingForm* popUp, Core::Event* event);
+  // Whether a key that the screen with the keys declined stops there, taken
+  // by none: the viewer types into the screen (a keyboard, a PIN pad) and
+  // the key is not one of those that leave it by its own way (BACK, EXIT,
+  // CLEAR and the service remote's reset, which a PIN page of the menus
+  // leaves to its sub-system; OK is the pad's own or nothing) or that close
+  // nothing (the volume keys and MUTE, which bring up a passing notice). Any
+  // other key might close the pad, or the screen that asked for it, and
+  // throw away what is typed, so it does nothing there.
+  static bool StopsAtTheTyping(Primitives::KeyRoutingForm* screen, Core::Event* event);
 
   // The focus moved, in the stage or in a sub-system: a help line whose
   // screen lost the keys goes now, and the owner settles in the next pass.

@@ -75,6 +75,7 @@ XObject* SubSystemClass::DispatchEvent(Core::Event* event) {
   auto* screen = vg_cast<Primitives::KeyRoutingForm>(Focus.get());
   if (!screen) return Primitives::KeyRoutingGroup::DispatchEvent(event);
   if (XObject* taken = screen->DispatchEvent(event)) return taken;
+  if (KeyOwner::StopsAtTheTyping(screen, event)) return screen;
   if (XObject* taken = KeyOwner::Get()->ToTheAsker(screen, event)) return taken;
   return HandleEvent(event);
 }

@@ -29,7 +29,8 @@ class SubSystemClass : public Primitives::KeyRoutingGroup {
   void OnSetFocus(Core::View* view) override;
   // Down the focus as any group, but a key that the focused screen declines
   // goes to the screen that asked for it, when it is a pop-up, before it
-  // rises to the sub-system (see KeyOwner::ToTheAsker).
+  // rises to the sub-system (see KeyOwner::ToTheAsker); over a keyboard or a
+  // PIN pad, only where it closes nothing (KeyOwner::StopsAtTheTyping).
   XObject* DispatchEvent(Core::Event* event) override;
 
   // The sub-system's screens, where its parent stands, are followed by the
