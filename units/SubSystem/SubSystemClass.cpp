@@ -105,36 +105,6 @@ Primitives::KeyRoutingForm* SubSystemClass::ChangeState(State* state) {
   return form;
 }
 
-bool SubSystemClass::Waits(State* state, Primitives::KeyRoutingForm* form) {
-  if (KeyOwner::Get()->KeysWork() || form->WaitsUnderTheKeys()) return false;
-  if (!(form->TakesKeys() || form->SharesKeysWithItsPages()) || form->GivesWay()) return false;
-  Primitives::KeyRoutingForm* over = KeyOwner::OverItsPlace(this, form);
-  if (!over) return false;
-  if (!waiting) waiting = VgNew<Structures::DuLinkList>();
-  // The very screen made for the request opens when it may; at the tail, once.
-  state->Instance = form;
-  waiting->Insert(0, state);
-  VgPrint("SubSystem::SubSystemClass: %s waits until %s, which has the keys over its place, goes\n",
-          form->GetClass()->name, over->GetClass()->name);
-  return true;
-}
-
-void SubSystemClass::OpenWaiting() {
-  if (!waiting || waiting->Empty() || !owner) return;
-  std::vector<State*> ready;
-  for (Structures::DuLinkNode* node = waiting->Sentinel()->next; node != waiting->Sentinel(); node = node->next) {
-    auto* state = vg_cast<State>(node->data.get());
-    auto* form = state ? vg_cast<Primitives::KeyRoutingForm>(state->Instance.get()) : nullptr;
-    if (form && !KeyOwner::OverItsPlace(this, form)) ready.push_back(state);
-  }
-  // A screen that opens may close another, and the screens that waited for
-  // that one open meanwhile: each opens once.
-  for (State* state : ready)
-    if (waiting->DeleteData(state) != 0) OpenWaited(vg_cast<Primitives::KeyRoutingForm>(state->Instance.get()));
-}
-
-void SubSystemClass::AfterScreenLeft() { OpenWaiting(); }
-
 namespace {
 
 // A screen that waited and never opened lets go of what its forms took on as
@@ -157,6 +127,43 @@ void LetGo(Primitives::KeyRoutingForm* form) {
 }
 
 }  // namespace
+
+bool SubSystemClass::Waits(State* state, Primitives::KeyRoutingForm* form) {
+  if (KeyOwner::Get()->KeysWork() || form->WaitsUnderTheKeys()) return false;
+  if (!(form->TakesKeys() || form->SharesKeysWithItsPages()) || form->GivesWay()) return false;
+  Primitives::KeyRoutingForm* over = KeyOwner::OverItsPlace(this, form);
+  if (!over) return false;
+  if (!waiting) waiting = VgNew<Structures::DuLinkList>();
+  // The very screen made for the request opens when it may; at the tail, once.
+  state->Instance = form;
+  waiting->Insert(0, state);
+  VgPrint("SubSystem::SubSystemClass: %s waits until %s, which has the keys over its place, goes\n",
+          form->GetClass()->name, over->GetClass()->name);
+  return true;
+}
+
+void SubSystemClass::OpenWaiting() {
+  if (!waiting || waiting->Empty() || !owner) return;
+  std::vector<State*> ready;
+  for (Structures::DuLinkNode* node = waiting->Sentinel()->next; node != waiting->Sentinel(); node = node->next) {
+    auto* state = vg_cast<State>(node->data.get());
+    auto* form = state ? vg_cast<Primitives::KeyRoutingForm>(state->Instance.get()) : nullptr;
+    // A pop-up whose asker closed meanwhile has nobody to answer.
+    if (form && (form->IsOrphaned() || !KeyOwner::OverItsPlace(this, form))) ready.push_back(state);
+  }
+  // A screen that opens may close another, and the screens that waited for
+  // that one open meanwhile: each opens once.
+  for (State* state : ready) {
+    if (waiting->DeleteData(state) == 0) continue;
+    auto* form = vg_cast<Primitives::KeyRoutingForm>(state->Instance.get());
+    if (form->IsOrphaned())
+      LetGo(form);
+    else
+      OpenWaited(form);
+  }
+}
+
+void SubSystemClass::AfterScreenLeft() { OpenWaiting(); }
 
 void SubSystemClass::ForgetWaiting() {
   if (!waiting) return;
