@@ -17,7 +17,8 @@
 # keys is the screen on top that takes keys (of those no such screen covers,
 # the one opened last) or a passing notice over it, a help line is drawn only with
 # the keys of its screen and the screen with the keys shows its own, no
-# screen that a key opened lies under the one that keeps the keys, and no
+# screen that opened (by a key, its work, an event or the clock) lies under
+# the one that keeps the keys, and no
 # screen of the USB disk stays listed once the disk went out; around every
 # key, a keyboard or PIN pad holding typed text that has the keys stays and
 # keeps them, but on its own ways out (OK, BACK, EXIT, CLEAR, a digit that

@@ -278,4 +278,59 @@ TEST_F(SubSystemTest, AnEventOfTheSetReachesTheFollowersOnViewTopFirstAndEachOnc
       << "the grid, closed by the photo's reaction, is skipped";
 }
 
+// What the set opens (no key's work) where a screen that takes keys and
+// stays lies over its place waits, unlisted, and opens with the keys once
+// that screen has left; a question that says it waits under the keys opens
+// there; a key's work opens nothing there and leaves nothing waiting.
+TEST_F(SubSystemTest, AScreenTheSetOpensUnderTheKeysWaitsUntilTheyGo) {
+  SubSystem::KeyOwner::Get()->Direct(app);
+  const auto request = [this](NonMenuScreen* screen) {
+    SubSystem::State* state = Request(&NonMenuScreen::Class);
+    screen->Bounds = {100, 100, 300, 200};
+    state->Instance = screen;
+    return nonMenu->ChangeState(state);
+  };
+  const auto settle = [] {
+    for (int pass = 0; pass < 4; ++pass) VgProcessSignals();
+  };
+  ShellTest::Screen* dialog = Open(MakeScreen("dialog", 0, 128), nonMenu);
+  dialog->Bounds = {0, 0, 960, 540};
+  app->OnSetFocus(nonMenu);
+  nonMenu->OnSetFocus(dialog);
+
+  auto* result = VgNew<NonMenuScreen>();
+  EXPECT_EQ(request(result), nullptr);
+  EXPECT_EQ(manager->FindNode(result), nullptr) << "it waits, unlisted";
+  auto* orphan = VgNew<NonMenuScreen>();
+  ShellTest::Screen* asker = Open(MakeScreen("asker", 0, 1), nonMenu);
+  SubSystem::State* asked = Request(&NonMenuScreen::Class);
+  orphan->Bounds = {100, 100, 300, 200};
+  asked->Instance = orphan;
+  asked->Asker = asker;
+  EXPECT_EQ(nonMenu->ChangeState(asked), nullptr);
+  asker->Close();
+  {
+    const SubSystem::KeyOwner::KeyWork work(true);
+    EXPECT_EQ(request(VgNew<NonMenuScreen>()), nullptr) << "a key's work does not open it";
+  }
+  dialog->Close();
+  settle();
+  EXPECT_NE(manager->FindNode(result), nullptr);
+  EXPECT_EQ(nonMenu->Focus.get(), result) << "on top, with the keys";
+  EXPECT_EQ(manager->FindNode(orphan), nullptr) << "its asker gone, it has nobody to answer";
+  EXPECT_EQ(manager->Length(), 1) << "the key's screen was refused, not kept";
+  result->Close();
+
+  dialog = Open(MakeScreen("dialog", 0, 128), nonMenu);
+  dialog->Bounds = {0, 0, 960, 540};
+  nonMenu->OnSetFocus(dialog);
+  auto* forgotten = VgNew<NonMenuScreen>();
+  EXPECT_EQ(request(forgotten), nullptr);
+  nonMenu->ForgetWaiting();
+  dialog->Close();
+  settle();
+  EXPECT_EQ(manager->FindNode(forgotten), nullptr) << "forgotten, it never opens";
+  SubSystem::KeyOwner::Get()->Direct(nullptr);
+}
+
 }  // namespace

@@ -1407,14 +1407,17 @@ std::string Step(const ScenarioLine& line, const ScenarioTokens& t) {
   const ScenarioCommand* command = FindCommand(t);
   if (!command) return UnknownLine(t);
   simtv_settle();
-  const bool isKey = t[0].text == "key" || t[0].text == "press" || t[0].text == "release";
-  if (isKey) NoteScreensBeforeTheKey();
+  // A period of operation ends or begins with standby and wake, and the
+  // screens held around such a line would outlive the GUI loop they belong to.
+  const bool moves = (LeadsLikeAKey(t[0].text) || MovesTheSet(t[0].text)) && t[0].text != "standby" &&
+                     t[0].text != "wake";
+  if (moves) NoteScreensBeforeTheLine();
   std::string failure = command->run(t);
   simtv_settle();
   if (failure.empty()) failure = WritesRefused();
   // What the viewer meets after every key, event and moment is checked as
   // the walk checks it.
-  if (isKey) {
+  if (moves) {
     std::string opened = OpenedUnderTheKeys();
     if (failure.empty()) failure = opened;
   }

@@ -366,31 +366,27 @@ std::string KeysOnTop() {
 
 namespace {
 
-// The screens listed before the key, held so that none is taken for a new
+// The screens listed before the line, held so that none is taken for a new
 // one made where a freed one lay.
-std::vector<Primitives::KeyRoutingForm*> g_beforeTheKey;
-// Whether the set still had work posted when the key came (a step of the 3D
-// start waiting for its pass): a screen that work opens is not the key's.
-bool g_workPending = false;
+std::vector<Primitives::KeyRoutingForm*> g_beforeTheLine;
 
 void LetGoOfTheScreensBefore() {
-  for (Primitives::KeyRoutingForm* form : g_beforeTheKey) VgUnlockObject(form);
-  g_beforeTheKey.clear();
+  for (Primitives::KeyRoutingForm* form : g_beforeTheLine) VgUnlockObject(form);
+  g_beforeTheLine.clear();
 }
 
 }  // namespace
 
-void NoteScreensBeforeTheKey() {
+void NoteScreensBeforeTheLine() {
   LetGoOfTheScreensBefore();
-  g_beforeTheKey = Listed();
-  for (Primitives::KeyRoutingForm* form : g_beforeTheKey) VgLockObject(form);
-  g_workPending = VgAnyPendingSignals() != 0;
+  g_beforeTheLine = Listed();
+  for (Primitives::KeyRoutingForm* form : g_beforeTheLine) VgLockObject(form);
 }
 
 std::string OpenedUnderTheKeys() {
   std::string fault;
   Primitives::KeyRoutingForm* keys = ScreenWithTheKeys();
-  if (!g_workPending && !SetInStandby() && keys && OnView(keys) && IsListed(g_beforeTheKey, keys)) {
+  if (!SetInStandby() && keys && OnView(keys) && IsListed(g_beforeTheLine, keys)) {
     const std::vector<Primitives::KeyRoutingForm*> listed = Listed();
     const std::vector<Drawn> drawn = DrawnScreens();
     VgRect keysExtent{};
@@ -398,12 +394,14 @@ std::string OpenedUnderTheKeys() {
       if (d.form == keys) keysExtent = d.extent;
     for (const Drawn& d : drawn) {
       if (d.form == keys) break;
-      // A passing notice asks nothing of the viewer and goes by itself.
-      if (IsListed(g_beforeTheKey, d.form) || !IsListed(listed, d.form) || !TakesKeys(d.form) || d.form->GivesWay())
+      // A passing notice asks nothing of the viewer and goes by itself; a
+      // question the set asks of its own accord says that it waits there.
+      if (IsListed(g_beforeTheLine, d.form) || !IsListed(listed, d.form) || !TakesKeys(d.form) || d.form->GivesWay() ||
+          d.form->WaitsUnderTheKeys())
         continue;
       // Drawn under it where the two overlap: hidden, or cut by its edge.
       if (Inside(d.form, keys) || VgIsRectEmpty(VgIntersectRect(d.extent, keysExtent))) continue;
-      fault = Named(d.form) + ", which the key opened, lies under " + Named(keys) + ", which has the keys";
+      fault = Named(d.form) + " opened under " + Named(keys) + ", which has the keys";
       break;
     }
   }

@@ -27,10 +27,13 @@ std::string KeysReachTheScreen();
 // own line when it has one.
 std::string KeysOnTop();
 
-// Around a key: no screen that the key opened lies under a screen that was
-// open before the key and has the keys after it, where the viewer would not
-// see it or could not reach it.
-void NoteScreensBeforeTheKey();
+// Around a line that moves the set (a key, an event of the set, the clock,
+// an open line): no screen that opened in it, whatever opened it (the key,
+// the work it left, an event, a time-out), lies under a screen that was open
+// before the line and has the keys after it, where the viewer would not see
+// it or could not reach it. A screen that says it waits under the keys (the
+// 3D question, a question the set asks of its own accord) may.
+void NoteScreensBeforeTheLine();
 std::string OpenedUnderTheKeys();
 
 // Around each key: a keyboard or a PIN pad that holds typed text and has the

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "Core/Event.h"
+#include "Primitives/KeyRoutingForm.h"
 #include "Primitives/KeyRoutingGroup.h"
 #include "vgobject.h"
 
@@ -68,12 +69,20 @@ class ActiveApp : public Primitives::KeyRoutingGroup {
   void InitSubSystem(const VgClass* cls);
   // Offers the event to the sub-systems of its route until one takes it.
   bool MapEventHandler(Core::Event* event);
+  // After CLEAR and the work it left: when it closed the screen that had it,
+  // the media and playback windows under that screen, which its clear keeps,
+  // hear CLEAR too, as they would with the keys.
+  void ClearTheMedia(XObject* sender = nullptr);
 
   VgPtr<::MenuSystem::MenuSystem> MenuSystem;
   VgPtr<::NonMenuSystem::NonMenuSystem> NonMenuSystem;
   VgPtr<::FactorySystem::FactorySystem> FactorySystem;
+  // The screen that had the keys when CLEAR came, until ClearTheMedia.
+  VgPtr<Primitives::KeyRoutingForm> ClearedFrom;
 
  private:
+  // The key or event down the focus as the key owner routes it.
+  XObject* ToTheScreens(Core::Event* event);
   void HandleAcquisition(Core::Event* event, int32_t status);
   void HandleDpms(int32_t seconds);
   void RecordSourceHistory();

@@ -121,7 +121,10 @@ void MenuSystem::FollowTheKeys() {
   if (keys && helpBarTold_ && !SubSystem::KeyOwner::HelpBarLineHasTheKeys(this)) ClearHelpBar();
 }
 
-void MenuSystem::AfterScreenLeft() { CloseForsakenMenus(); }
+void MenuSystem::AfterScreenLeft() {
+  SubSystem::MenuSystemClass::AfterScreenLeft();
+  CloseForsakenMenus();
+}
 
 MenuSystem::MenuKey MenuSystem::RoleOfMenuKey(Core::KeyEvent* key) {
   ::SkinBin::Wrapper* model = MainApp::GetWrapper();

@@ -220,9 +220,15 @@ Primitives::KeyRoutingForm* NonMenuSystem::ChangeState(SubSystem::State* state) 
   form->Initialize(parameter);
   // Placed before it opens, so it appears where it belongs.
   if (widget) widget->OnSetBounds(WhereItWillStand(widget));
+  if (Waits(state, form)) return nullptr;
+  OpenWaited(form);
+  return form;
+}
+
+void NonMenuSystem::OpenWaited(Primitives::KeyRoutingForm* form) {
+  if (!form) return;
   form->Open();
   if (form->FocusOnOpen) SubSystem::KeyOwner::Get()->Request(form, SubSystem::KeyOwner::Reason::Opened);
-  return form;
 }
 
 VgRect NonMenuSystem::WhereItWillStand(Primitives::KeyRoutingForm* form) {

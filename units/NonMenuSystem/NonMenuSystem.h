@@ -50,7 +50,10 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   void KeysSettled() override;
   // Opens a screen of its own family: owned by this sub-system, initialised
   // with its opening record, placed, opened, and focused when it asks for it.
+  // A screen that the set opens where a screen with the keys would hide it
+  // waits for that screen to go (SubSystem::SubSystemClass::Waits).
   Primitives::KeyRoutingForm* ChangeState(SubSystem::State* state) override;
+  void OpenWaited(Primitives::KeyRoutingForm* form) override;
   // A widget stands where it asks to, or centred across at its height.
   VgRect WhereItWillStand(Primitives::KeyRoutingForm* form) override;
 

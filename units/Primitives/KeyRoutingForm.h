@@ -108,6 +108,14 @@ class KeyRoutingForm : public Forms::Form {
   // Whether the screen hears the key while another has the keys: the
   // service menu hears the front panel, which drives it.
   virtual bool HearsBesideTheKeys(Core::KeyEvent*) const { return false; }
+  // Whether the screen is a question that the set asks of its own accord
+  // about what it shows now (3D detected), which opens on its layer under a
+  // screen that has the keys and waits there until the viewer comes to it,
+  // or closes with that screen: the set withdraws it when what it asks
+  // about ends, and asks again when it comes back. Any other screen that the
+  // set opens where a screen with the keys would hide it waits unopened
+  // until that screen goes (SubSystem::SubSystemClass::Waits).
+  virtual bool WaitsUnderTheKeys() const { return false; }
   // Whether the screen, on view, hears an event of the set (anything but a
   // key) while another screen has the keys, because it shows what the event
   // changes: a player whose disk goes out, a list whose recording starts

@@ -531,20 +531,25 @@ bool KeyOwner::OpensUnderTheKeys(Core::View* system, Primitives::KeyRoutingForm*
   // what the key's work opens after the key, whoever has the keys by then
   // (the play options, closed, going on to the playback under the 3D
   // question that waited below them).
+  Primitives::KeyRoutingForm* over = OverItsPlace(system, form);
+  if (!over) return false;
+  VgPrint("SubSystem::KeyOwner: %s does not open under %s, which takes the keys\n", form->GetClass()->name,
+          over->GetClass()->name);
+  return true;
+}
+
+Primitives::KeyRoutingForm* KeyOwner::OverItsPlace(Core::View* system, Primitives::KeyRoutingForm* form) {
   auto* holder = vg_cast<SubSystemClass>(system);
   KeyOwner* owner = Get();
-  if (!holder || !owner->Stage || holder->owner.get() != owner->Stage.get()) return false;
+  if (!holder || !owner->Stage || holder->owner.get() != owner->Stage.get()) return nullptr;
   const VgRect place = VgMoveRectPos(holder->WhereItWillStand(form), {holder->Bounds.x1, holder->Bounds.y1});
   for (const Stacked& entry : Drawn(owner->Stage)) {
     auto* over = vg_cast<Primitives::KeyRoutingForm>(entry.view);
-    if (!Candidate(over) || over == form || uint32_t(over->Layer) <= uint32_t(form->Layer) ||
-        !StaysBeside(over, form->Layer) || !Overlap(ExtentOf(entry), place))
-      continue;
-    VgPrint("SubSystem::KeyOwner: %s does not open under %s, which takes the keys\n", form->GetClass()->name,
-            over->GetClass()->name);
-    return true;
+    if (Candidate(over) && over != form && uint32_t(over->Layer) > uint32_t(form->Layer) &&
+        StaysBeside(over, form->Layer) && Overlap(ExtentOf(entry), place))
+      return over;
   }
-  return false;
+  return nullptr;
 }
 
 KeyOwner::KeyWork::KeyWork(bool pressed) {

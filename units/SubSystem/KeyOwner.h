@@ -45,7 +45,9 @@
 // key opens no screen under a screen that takes keys and stays, nor does the
 // work it leaves for later passes (the screen that took it going on to the
 // next), and what a screen asks for while its pop-up has the keys opens only
-// above the pop-up (OpensUnderTheKeys).
+// above the pop-up (OpensUnderTheKeys). What an event of the set or the
+// passing of time opens where such a screen lies over it waits, unopened,
+// until that screen goes (SubSystemClass::Waits, OverItsPlace).
 // Then the sub-systems follow (SubSystemClass::KeysSettled): the help bar
 // shows the line the owner names (WhoseHelpLine), the panels over another
 // screen are solid, the menus count their minute and show the main menu's
@@ -197,6 +199,10 @@ class KeyOwner : public XObject {
   // viewer would press keys into the screen on top, not the one asked for.
   static bool OpensUnderTheKeys(Core::View* system, Primitives::KeyRoutingForm* form,
                                 Primitives::KeyRoutingForm* asker = nullptr);
+  // The screen on view that takes keys and stays (that FORM would not close
+  // by taking its layer's place) lying over where FORM would stand in the
+  // sub-system, on a higher layer; null when none does.
+  static Primitives::KeyRoutingForm* OverItsPlace(Core::View* system, Primitives::KeyRoutingForm* form);
   // Whether the key being handled reached the view past the screen with the
   // keys, which stays (a menu row under a dialog the key went past): what it
   // would open, it would open under that screen.

@@ -9,6 +9,7 @@
 #include "Primitives/KeyRoutingGroup.h"
 #include "SubSystem/KeyOwner.h"
 #include "SubSystem/State.h"
+#include "Structures/DuLinkList.h"
 
 namespace SubSystem {
 
@@ -43,8 +44,9 @@ class SubSystemClass : public Primitives::KeyRoutingGroup {
   // moves the keys.
   virtual void KeysMoved() {}
   virtual void KeysSettled() {}
-  // A screen left, and the keys are settled on what stays.
-  virtual void AfterScreenLeft() {}
+  // A screen left, and the keys are settled on what stays: the screens that
+  // waited for it open (an override calls this first).
+  virtual void AfterScreenLeft();
   // Where the screen will stand in the sub-system once it opens: where its
   // bounds say, unless the sub-system places its screens.
   virtual VgRect WhereItWillStand(Primitives::KeyRoutingForm* form) { return form->Bounds; }
@@ -54,6 +56,29 @@ class SubSystemClass : public Primitives::KeyRoutingGroup {
   // to its owner when it belongs to another, or null for a request that
   // names no screen.
   virtual Primitives::KeyRoutingForm* ChangeState(State* state);
+
+  // Whether the screen of the request, initialised and placed by the
+  // concrete sub-system, waits instead of opening now: one that neither a
+  // key nor the work it left opens (an event of the set, the passing of
+  // time), and that would stand under a screen on view that takes keys and
+  // stays, on a higher layer, waits unopened until that screen goes, then
+  // opens over what is left, with its keys (OpenWaited). Opened under it,
+  // the viewer would not see it, and the keys would close it unseen along
+  // with that screen (a scan's result under the record options that RECORD
+  // opened over the scan). A screen that says it waits under the keys (the
+  // 3D question) opens in its place.
+  bool Waits(State* state, Primitives::KeyRoutingForm* form);
+  // Opens, oldest first, the screens that waited and no longer stand under
+  // a screen with the keys.
+  void OpenWaiting();
+  // Opens a screen that waited, as ChangeState would have once it had
+  // initialised and placed it.
+  virtual void OpenWaited(Primitives::KeyRoutingForm*) {}
+  // What waits is forgotten, never to open: CLEAR closes every screen, and
+  // those that wait to open with them.
+  void ForgetWaiting();
+  // The sub-system closes with its screens, and what waited is forgotten.
+  void Close(XObject* sender = nullptr) override;
 
   // The screen of a request: the one it carries, or a new one of its class;
   // null, logged after caller, when that is no screen.
@@ -67,6 +92,8 @@ class SubSystemClass : public Primitives::KeyRoutingGroup {
 
   // Whether screens added and removed are registered with the widget manager.
   bool ManageWidget = true;
+  // The requests that wait (Waits), oldest first.
+  VgPtr<Structures::DuLinkList> waiting;
 };
 
 }  // namespace SubSystem

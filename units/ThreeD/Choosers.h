@@ -76,6 +76,7 @@ class SelectMode_Flag : public SelectMode {
   // with the keys: back to 2D, and the display-mode banner says so.
   XObject* HandleEvent(Core::Event* event) override;
   bool FollowsTheWorld(Core::Event* event) const override;
+  bool WaitsUnderTheKeys() const override { return true; }
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   // 3D goes on with the start sequence; 2D (or leaving) switches to 2D, and
   // shows the banner when the picture was in 3D.
