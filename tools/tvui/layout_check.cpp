@@ -752,6 +752,118 @@ bool UnderPanel(const std::vector<Placed>& views, size_t below, size_t above, Vg
   return false;
 }
 
+// A text as it paints itself, cut only by its own bounds.
+struct PaintedText {
+  size_t index;
+  Ink ink;
+};
+
+// A pixel of a text still shows through what is drawn over it while this
+// much of it (out of 255) comes through: a panel of 90% lets a white letter
+// read on a dark ground, two such panels do not.
+constexpr uint32_t kShowsThrough = 8;
+
+// Which pixels of each text show on the screen: those that the views drawn
+// over it, in any window, let through (a panel of a screen above that is not
+// solid lets the text below read through it). Worked out for a text when
+// first asked.
+class ShownTexts {
+ public:
+  ShownTexts(const std::vector<Placed>& views, const std::vector<PaintedText>& texts) : views_(views), texts_(texts) {
+    unitOf_.resize(views.size(), kNone);
+    for (size_t i = 0; i < views.size(); ++i)
+      unitOf_[i] = views[i].unit ? i : views[i].parent == kNone ? kNone : unitOf_[views[i].parent];
+  }
+
+  // The first pixel of the text (its place in the texts) that shows within
+  // the area, or false.
+  bool ShowsIn(size_t text, VgRect area, VgPoint* at) {
+    const Ink& ink = texts_[text].ink;
+    const Mask& mask = MaskOf(text);
+    area = VgIntersectRect(area, mask.area);
+    for (int32_t y = area.y1; y < area.y2; ++y)
+      for (int32_t x = area.x1; x < area.x2; ++x)
+        if (ink.PaintedAt(x, y) && mask.through[Mask::At(mask.area, x, y)] >= kShowsThrough) {
+          *at = {x, y};
+          return true;
+        }
+    return false;
+  }
+
+ private:
+  // How much of each pixel over the text's painted part comes through.
+  struct Mask {
+    VgRect area{0, 0, 0, 0};
+    std::vector<uint8_t> through;
+    static size_t At(VgRect area, int32_t x, int32_t y) {
+      return size_t(y - area.y1) * size_t(VgGetRectW(area)) + size_t(x - area.x1);
+    }
+  };
+
+  const Mask& MaskOf(size_t text) {
+    auto found = masks_.find(text);
+    if (found != masks_.end()) return found->second;
+    Mask& mask = masks_[text];
+    const Placed& p = views_[texts_[text].index];
+    const Ink& ink = texts_[text].ink;
+    mask.area = VgIntersectRect(ink.painted, p.clip);
+    mask.through.assign(size_t(VgGetRectW(mask.area)) * size_t(VgGetRectH(mask.area)), 255);
+    const size_t unit = unitOf_[texts_[text].index];
+    if (unit == kNone) return mask;
+    std::vector<uint32_t> colours;
+    for (size_t u = unit + 1; u < views_.size(); ++u) {
+      if (!views_[u].unit) continue;
+      if (VgIsRectEmpty(VgIntersectRect(mask.area, views_[u].Drawn()))) continue;
+      const VgRect area = Render(views_[u], VgIntersectRect(mask.area, views_[u].Drawn()), &colours).area;
+      if (VgIsRectEmpty(area)) continue;
+      bool shows = false;
+      for (int32_t y = area.y1; y < area.y2; ++y) {
+        for (int32_t x = area.x1; x < area.x2; ++x) {
+          const uint32_t alpha = GenColorAlpha(colours[Mask::At(area, x, y)]);
+          uint8_t& through = mask.through[Mask::At(mask.area, x, y)];
+          through = uint8_t(uint32_t(through) * (255 - alpha) / 255);
+        }
+      }
+      for (int32_t y = mask.area.y1; y < mask.area.y2 && !shows; ++y)
+        for (int32_t x = mask.area.x1; x < mask.area.x2 && !shows; ++x)
+          shows = ink.PaintedAt(x, y) && mask.through[Mask::At(mask.area, x, y)] >= kShowsThrough;
+      if (!shows) break;  // covered whole
+    }
+    return mask;
+  }
+
+  const std::vector<Placed>& views_;
+  const std::vector<PaintedText>& texts_;
+  std::vector<size_t> unitOf_;
+  std::unordered_map<size_t, Mask> masks_;
+};
+
+// Where a text of one window shows within the box of a text of another
+// drawn over it, and that one shows too: the one below reads through
+// whatever of the upper window lies between them, and runs into the upper
+// one's line or stands among its lines. A text that a solid panel of the
+// window above covers does not show, and is no fault.
+std::vector<std::string> TextsThroughWindows(const std::vector<Placed>& views, const std::vector<PaintedText>& texts) {
+  std::vector<std::string> faults;
+  ShownTexts shown(views, texts);
+  for (size_t a = 0; a < texts.size(); ++a) {
+    const Placed& below = views[texts[a].index];
+    const VgRect belowBox = VgIntersectRect(texts[a].ink.painted, below.clip);
+    for (size_t b = a + 1; b < texts.size(); ++b) {
+      const Placed& above = views[texts[b].index];
+      if (above.window == below.window) continue;
+      const VgRect both = VgIntersectRect(belowBox, above.Drawn());
+      VgPoint at;
+      VgPoint upper;
+      if (VgIsRectEmpty(both) || !shown.ShowsIn(a, both, &at) || !shown.ShowsIn(b, above.Drawn(), &upper)) continue;
+      faults.push_back("in " + DescribeWindow(above.window) + ": " + Describe(above) + " is drawn over " +
+                       Describe(below) + " of " + DescribeWindow(below.window) + ", which shows through at " +
+                       PointText(at) + ": texts of two windows read over one another");
+    }
+  }
+  return faults;
+}
+
 // Whether two single-line texts in one font stand side by side on one line,
 // their glyphs (as shown) closer than a space and a half of that font: the
 // words of a line stand a space apart, so two columns that close read as one
@@ -836,12 +948,7 @@ std::string CheckLayout(Core::View* root) {
     if (faults.size() < kMaxFaults) faults.push_back(std::move(fault));
   };
 
-  // Each text as it paints itself, cut only by its own bounds.
-  struct Text {
-    size_t index;
-    Ink ink;
-  };
-  std::vector<Text> texts;
+  std::vector<PaintedText> texts;
   for (size_t i = 0; i < views.size(); ++i) {
     const Placed& p = views[i];
     if (!p.window) continue;
@@ -854,7 +961,7 @@ std::string CheckLayout(Core::View* root) {
       continue;
     }
     if (!IsText(p.view)) continue;
-    Text text{i, Render(p, p.extent)};
+    PaintedText text{i, Render(p, p.extent)};
     if (VgIsRectEmpty(text.ink.painted)) continue;
     // A box the design fixes may be lower than its font's line, but no word
     // of it may run past its side: that loses letters, not the tips of them.
@@ -927,10 +1034,12 @@ std::string CheckLayout(Core::View* root) {
     }
   }
 
+  for (std::string& fault : TextsThroughWindows(views, texts)) add(std::move(fault));
+
   // Texts and icons across the frames drawn behind them, and icons their own
   // bounds cut.
   std::unordered_map<size_t, const Ink*> inkOf;
-  for (const Text& text : texts) inkOf[text.index] = &text.ink;
+  for (const PaintedText& text : texts) inkOf[text.index] = &text.ink;
   std::unordered_map<size_t, Inside> insides;
   std::unordered_map<size_t, VgRect> solids;
   for (size_t i = 0; i < views.size(); ++i) {

@@ -274,7 +274,7 @@ void NonMenuSystem::ClearHelpBar(Core::View* teller) {
 void NonMenuSystem::KeysSettled() {
   ShowHelpOfKeys(true);
   for (Core::View* view = firstView; view; view = view->nextView)
-    if (auto* panel = vg_cast<QORWidgetClass>(view)) panel->UpdateInside();
+    if (auto* panel = vg_cast<WidgetClass>(view)) panel->UpdateInside();
 }
 
 // The bar stays open, out of view, until the keys are settled: it may show
