@@ -351,7 +351,7 @@ std::string ShellLine(const ScenarioTokens& t) {
 std::string LiveTvLine(const ScenarioTokens& t) {
   int64_t window = 0;
   int64_t state = 0;
-  if (t.size() != 3 || !ScenarioNumber(t[1].text, 0, 1, &window) || !ScenarioNumber(t[2].text, 0, 3, &state))
+  if (t.size() != 3 || !ScenarioNumber(t[1].text, 0, 1, &window) || !ScenarioNumber(t[2].text, 1, 3, &state))
     return "live-tv takes a window (0 or 1) and a state (1 live, 2 paused, 3 recording)";
   simtv_tv_set_live_tv_state(int32_t(window), int32_t(state));
   return {};

@@ -74,8 +74,10 @@ void NonMenuSystem::HandleMessage(Structures::Message* message) {
       CloseMessages();
       break;
     case Constants::MSG_RECORD_SLEEP_WARNING:
-      SubSystem::KeyOwner::Get()->Request(this, SubSystem::KeyOwner::Reason::Asked);
-      ShowMessage(SleepRefusalMessage());
+      if (const int32_t type = SleepRefusalMessage(); type >= 0) {
+        SubSystem::KeyOwner::Get()->Request(this, SubSystem::KeyOwner::Reason::Asked);
+        ShowMessage(type);
+      }
       break;
     case Constants::MSG_UPDATE_HELP_BAR: {
       auto* labels = vg_cast<Structures::RefString>(message->Payload.get());
@@ -171,9 +173,12 @@ int32_t NonMenuSystem::SleepRefusalMessage() {
   auto any = [&states](int32_t state) { return states[0] == state || states[1] == state; };
   if (any(Constants::XPM_TV_STATE_RECORDING_LIVE_TV)) return DirectMsgTypeRecordSleepWarning;
   if (any(Constants::XPM_TV_STATE_PAUSE_LIVE_TV)) return DirectMsgTypePauseSleepWarning;
-  VgPrint("NonMenuSystem::NonMenuSystem.SleepRefusalMessage: standby refused in live-TV states %d and %d\n", states[0],
-          states[1]);
-  return DirectMsgTypeSleepRefused;
+  // The standby refused a moment ago for a recording or a pause that has
+  // ended since: nothing keeps the set on now to tell of.
+  VgPrint("NonMenuSystem::NonMenuSystem.SleepRefusalMessage: no window records or pauses (live-TV states %d and %d); "
+          "no refusal shown\n",
+          states[0], states[1]);
+  return -1;
 }
 
 // Recording is offered only while the tuner the viewer watches shows live
@@ -280,7 +285,7 @@ void NonMenuSystem::ClearHelpBar(Core::View* teller) {
 void NonMenuSystem::KeysSettled() {
   ShowHelpOfKeys(true);
   for (Core::View* view = firstView; view; view = view->nextView)
-    if (auto* panel = vg_cast<QORWidgetClass>(view)) panel->UpdateInside();
+    if (auto* panel = vg_cast<WidgetClass>(view)) panel->UpdateInside();
 }
 
 // The bar stays open, out of view, until the keys are settled: it may show

@@ -113,6 +113,8 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   void ClearOwnForms();
   void CloseMessages();
   void FocusMediaWindow();
+  // The message that tells why standby was refused: a window records, or
+  // one pauses live television; -1 when none does (any more).
   int32_t SleepRefusalMessage();
   void HandleRecordKey();
   void OpenManualTimer();

@@ -266,7 +266,8 @@ bool VolumeKey(uint16_t keyCode, Views::Text& text, Core::Timer& timer) {
     volume += keyCode == Key::VolumeUp ? 1 : -1;
     model->OnSetVolume(volume);
   }
-  text.OnSetString(Join({Text(Strings::SID_VOLUME), Ansi(": "), VgNewStringInt(volume, 0)}));
+  text.OnSetString(
+      Join({Text(Strings::SID_VOLUME), Text(Strings::SID_LABEL_COLON), Ansi(" "), VgNewStringInt(volume, 0)}));
   timer.OnSetEnabled(false);
   timer.OnSetEnabled(true);
   return true;
