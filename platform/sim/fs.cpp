@@ -1,8 +1,17 @@
 // The font engine on FreeType. Registrations are kept by name; every client
-// opens its own FreeType face, because each client keeps a scale of its own
-// (one client per face of every font the GUI loads). A font file is mapped
-// once when it is registered and every face reads that one mapping: a face
-// per client opened from the file would map and page in the file each time.
+// has a FreeType face of its own, because each client keeps a scale of its
+// own (one client per face of every font the GUI loads). A font file is
+// mapped once when it is registered and every face reads that one mapping: a
+// face per client opened from the file would map and page in the file each
+// time.
+//
+// Opening a face and preparing its hinting for a size (the font's programs
+// run by the TrueType interpreter) cost far more than the glyphs a screen
+// draws with it, and the GUI ends a font's clients whenever the last screen
+// using it closes, to open the same face at the same size again with the
+// next. So an ended client's face is kept ready, with the size it was
+// prepared for, for the next client that selects that face: a few of them,
+// the longest unused closing first.
 #include "fs.h"
 
 #include <ft2build.h>
@@ -28,18 +37,33 @@ struct FsFont {
   bool mapped = false;       // memory is the file mapped by FS_add_font
 };
 
+// A FreeType face opened from a registration, and the character size it
+// was last set to (its hinting prepared for it).
+struct FsFace {
+  FT_Face face = nullptr;
+  size_t font = 0;                // the registration, an index of FsServer::fonts
+  FT_CharMap opened = nullptr;    // the character map FreeType chose at the opening
+  FS_FIXED width = 0;             // as FS_set_scale was given it; 0 before the first
+  FS_FIXED height = 0;
+};
+
 struct FsServer {
   FT_Library library = nullptr;
   std::vector<FsFont> fonts;
   std::vector<FS_STATE*> clients;  // the blocks FS_new_client handed out
+  std::vector<FsFace> ready;       // faces of ended clients, the most recently ended last
 };
 
 struct FsClient {
-  FT_Face face = nullptr;
+  FsFace face;
   bool scaled = false;
 };
 
 namespace {
+
+// Faces kept ready: the screens' fonts come in some ten sizes, a screen
+// uses up to five of them, and one face with its size takes some 20 kB.
+constexpr size_t kReadyFaces = 8;
 
 // The product's screen face is not free to ship. Our set-up installs a free
 // face under the product's font file name, and the name the GUI asks for is
@@ -90,10 +114,11 @@ bool NewLibrary(FT_Library* library) {
   return true;
 }
 
-const FsFont* FindFont(const FsServer* server, const std::string& name) {
-  for (const FsFont& font : server->fonts)
-    if (font.name == name) return &font;
-  return nullptr;
+// The registration's index, or -1.
+ptrdiff_t FindFont(const FsServer* server, const std::string& name) {
+  for (size_t i = 0; i < server->fonts.size(); ++i)
+    if (server->fonts[i].name == name) return static_cast<ptrdiff_t>(i);
+  return -1;
 }
 
 FT_Error OpenFace(FT_Library library, const FsFont& font, FT_Face* face) {
@@ -129,8 +154,41 @@ std::string NameOf(FT_Face face) {
 }
 
 void CloseFace(FsClient* client) {
-  if (client->face) FT_Done_Face(client->face);
-  client->face = nullptr;
+  if (client->face.face) FT_Done_Face(client->face.face);
+  client->face = {};
+  client->scaled = false;
+}
+
+// Keeps the face ready for a later client, closing the longest unused one
+// beyond the bound.
+void Park(FsServer* server, FsFace face) {
+  if (!face.face) return;
+  server->ready.push_back(face);
+  if (server->ready.size() > kReadyFaces) {
+    FT_Done_Face(server->ready.front().face);
+    server->ready.erase(server->ready.begin());
+  }
+}
+
+// A ready face of the registration, the most recently ended first, and of
+// the character size when one is given; an empty face when there is none.
+FsFace Unpark(FsServer* server, size_t font, FS_FIXED width = 0, FS_FIXED height = 0) {
+  for (size_t i = server->ready.size(); i-- > 0;) {
+    const FsFace& face = server->ready[i];
+    if (face.font != font || (width && (face.width != width || face.height != height))) continue;
+    const FsFace found = face;
+    server->ready.erase(server->ready.begin() + static_cast<ptrdiff_t>(i));
+    return found;
+  }
+  return {};
+}
+
+// The client's face is let go: kept ready while the engine runs.
+void LetGo(FS_STATE* state) {
+  FsClient* client = state->client;
+  if (state->server) Park(state->server, client->face);
+  else if (client->face.face) FT_Done_Face(client->face.face);
+  client->face = {};
   client->scaled = false;
 }
 
@@ -143,12 +201,13 @@ FsClient* ClientOf(FS_STATE* state) {
 // bitmap in the requested FreeType mode.
 FT_GlyphSlot Render(FS_STATE* state, uint32_t character, bool mono) {
   FsClient* client = ClientOf(state);
-  if (!client || !client->face || !client->scaled) return nullptr;
-  const FT_UInt index = FT_Get_Char_Index(client->face, character);
+  if (!client || !client->face.face || !client->scaled) return nullptr;
+  const FT_Face face = client->face.face;
+  const FT_UInt index = FT_Get_Char_Index(face, character);
   if (index == 0) return nullptr;
   const FT_Int32 flags = FT_LOAD_NO_BITMAP | (mono ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL);
-  if (FT_Load_Glyph(client->face, index, flags) != 0) return nullptr;
-  FT_GlyphSlot slot = client->face->glyph;
+  if (FT_Load_Glyph(face, index, flags) != 0) return nullptr;
+  FT_GlyphSlot slot = face->glyph;
   if (slot->format != FT_GLYPH_FORMAT_BITMAP &&
       FT_Render_Glyph(slot, mono ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) != 0)
     return nullptr;
@@ -204,6 +263,7 @@ int32_t FS_exit(FS_STATE* state) {
     CloseFace(block->client);
     block->server = nullptr;
   }
+  for (const FsFace& face : server->ready) FT_Done_Face(face.face);
   FT_Done_Library(server->library);
   for (FsFont& font : server->fonts) UnmapFile(&font);
   delete server;
@@ -249,10 +309,8 @@ FS_STATE* FS_new_client(FS_STATE* state) {
 
 int32_t FS_end_client(FS_STATE* state) {
   if (!state || !state->client) return FS_ERR_ARGUMENT;
-  if (FsServer* server = state->server) {
-    CloseFace(state->client);
-    std::erase(server->clients, state);
-  }
+  LetGo(state);
+  if (FsServer* server = state->server) std::erase(server->clients, state);
   delete state->client;
   delete state;
   return FS_SUCCESS;
@@ -262,19 +320,27 @@ int32_t FS_set_font(FS_STATE* state, const char* name) {
   FsClient* client = ClientOf(state);
   if (!client) return FS_ERR_STATE;
   if (!name) return FS_ERR_ARGUMENT;
+  FsServer* server = state->server;
   // A face registered under the very name wins over the substitute.
-  const FsFont* font = FindFont(state->server, name);
-  if (!font) font = FindFont(state->server, ResolveAlias(name));
-  if (!font) return FS_ERR_FONT_NOT_FOUND;
-  FT_Face face = nullptr;
-  if (OpenFace(state->server->library, *font, &face) != 0) return FS_ERR_FILE;
-  // Sizes are derived from the span between ascender and descender; a face
-  // where that span is empty or inverted cannot be scaled to a pixel height.
-  if (face->ascender <= face->descender || face->units_per_EM == 0) {
-    FT_Done_Face(face);
-    return FS_ERR_BAD_METRICS;
+  ptrdiff_t font = FindFont(server, name);
+  if (font < 0) font = FindFont(server, ResolveAlias(name));
+  if (font < 0) return FS_ERR_FONT_NOT_FOUND;
+  FsFace face = Unpark(server, static_cast<size_t>(font));
+  if (face.face) {
+    // As the opening left it: its size stays, which FS_set_scale then finds set.
+    if (face.face->charmap != face.opened) FT_Set_Charmap(face.face, face.opened);
+  } else {
+    face.font = static_cast<size_t>(font);
+    if (OpenFace(server->library, server->fonts[face.font], &face.face) != 0) return FS_ERR_FILE;
+    // Sizes are derived from the span between ascender and descender; a face
+    // where that span is empty or inverted cannot be scaled to a pixel height.
+    if (face.face->ascender <= face.face->descender || face.face->units_per_EM == 0) {
+      FT_Done_Face(face.face);
+      return FS_ERR_BAD_METRICS;
+    }
+    face.opened = face.face->charmap;
   }
-  CloseFace(client);
+  LetGo(state);
   client->face = face;
   return FS_SUCCESS;
 }
@@ -283,8 +349,8 @@ int32_t FS_font_metrics(FS_STATE* state, FS_FONT_METRICS* metrics) {
   FsClient* client = ClientOf(state);
   if (!client) return FS_ERR_STATE;
   if (!metrics) return FS_ERR_ARGUMENT;
-  if (!client->face) return FS_ERR_NO_FONT;
-  const FT_Face face = client->face;
+  if (!client->face.face) return FS_ERR_NO_FONT;
+  const FT_Face face = client->face.face;
   metrics->unitsPerEm = face->units_per_EM;
   metrics->ascender = face->ascender;
   metrics->descender = face->descender;
@@ -298,11 +364,12 @@ int32_t FS_font_metrics(FS_STATE* state, FS_FONT_METRICS* metrics) {
 int32_t FS_set_cmap(FS_STATE* state, uint16_t platform, uint16_t encoding) {
   FsClient* client = ClientOf(state);
   if (!client) return FS_ERR_STATE;
-  if (!client->face) return FS_ERR_NO_FONT;
-  for (FT_Int i = 0; i < client->face->num_charmaps; ++i) {
-    FT_CharMap map = client->face->charmaps[i];
+  const FT_Face face = client->face.face;
+  if (!face) return FS_ERR_NO_FONT;
+  for (FT_Int i = 0; i < face->num_charmaps; ++i) {
+    FT_CharMap map = face->charmaps[i];
     if (map->platform_id == platform && map->encoding_id == encoding)
-      return FT_Set_Charmap(client->face, map) == 0 ? FS_SUCCESS : FS_ERR_CMAP;
+      return FT_Set_Charmap(face, map) == 0 ? FS_SUCCESS : FS_ERR_CMAP;
   }
   return FS_ERR_CMAP;
 }
@@ -310,10 +377,29 @@ int32_t FS_set_cmap(FS_STATE* state, uint16_t platform, uint16_t encoding) {
 int32_t FS_set_scale(FS_STATE* state, FS_FIXED s00, FS_FIXED s01, FS_FIXED s10, FS_FIXED s11) {
   FsClient* client = ClientOf(state);
   if (!client) return FS_ERR_STATE;
-  if (!client->face) return FS_ERR_NO_FONT;
+  if (!client->face.face) return FS_ERR_NO_FONT;
   if (s01 != 0 || s10 != 0 || s00 <= 0 || s11 <= 0) return FS_ERR_SCALE;
-  // 16.16 pixels to FreeType's 26.6 points at 72 dots per inch, which are pixels.
-  if (FT_Set_Char_Size(client->face, s00 >> 10, s11 >> 10, 72, 72) != 0) return FS_ERR_SCALE;
+  FsFace& face = client->face;
+  if (face.width != s00 || face.height != s11) {
+    // A ready face of this size has its hinting prepared for it: it takes
+    // this one's place, with this one's character map.
+    FsFace sized = Unpark(state->server, face.font, s00, s11);
+    if (sized.face) {
+      const FT_Int map = face.face->charmap ? FT_Get_Charmap_Index(face.face->charmap) : -1;
+      if (map >= 0 && map < sized.face->num_charmaps) FT_Set_Charmap(sized.face, sized.face->charmaps[map]);
+      Park(state->server, face);
+      face = sized;
+    } else {
+      // 16.16 pixels to FreeType's 26.6 points at 72 dots per inch, which are pixels.
+      if (FT_Set_Char_Size(face.face, s00 >> 10, s11 >> 10, 72, 72) != 0) {
+        face.width = face.height = 0;
+        client->scaled = false;
+        return FS_ERR_SCALE;
+      }
+      face.width = s00;
+      face.height = s11;
+    }
+  }
   client->scaled = true;
   return FS_SUCCESS;
 }
