@@ -128,6 +128,11 @@ void TakeSizes(GenBitmap* bitmap, const GenBitmapResource* resource) {
 // The band of the row-run pictures and how many of them live.
 GenBitmap* g_band = nullptr;
 int32_t g_rowRunPictures = 0;
+// The surface that stored artwork without one is copied from, the picture
+// whose pixels it holds, and how many such pictures live.
+GenBitmap* g_storedSource = nullptr;
+const GenBitmap* g_storedHeld = nullptr;
+int32_t g_storedPictures = 0;
 // The surface a small row-run picture is stretched from, kept for the next
 // stretch of the same size (a page of logos).
 GenBitmap* g_stretch = nullptr;
@@ -304,6 +309,14 @@ GenBitmap* GenLoadBitmap(const GenBitmapResource* resource) {
     VgFree(bitmap);
     return nullptr;
   }
+  if (packing == GenStoredPixels && resource->width <= GenSurfacelessMaxWidth &&
+      resource->height <= GenSurfacelessMaxHeight &&
+      resource->width * resource->height <= GenSurfacelessMaxPixels) {
+    TakeSizes(bitmap, resource);
+    bitmap->stored = resource->storedPixels;
+    ++g_storedPictures;
+    return bitmap;
+  }
   if (packing == GenStoredPixels) {
     // A surface over the pixels where they lie: nothing is copied, and the
     // blitter only ever reads them. Nothing draws into artwork, and the
@@ -385,6 +398,10 @@ void GenFreeBitmap(GenBitmap* bitmap) {
         if (surface) GenFreeBitmap(surface);
       }
     }
+  }
+  if (bitmap->stored) {
+    if (g_storedHeld == bitmap) g_storedHeld = nullptr;
+    if (--g_storedPictures == 0 && g_storedSource) GenFreeBitmap(std::exchange(g_storedSource, nullptr));
   }
   if (bitmap->surface) bitmap->surface->Release(bitmap->surface);
   if (bitmap->window) {
@@ -490,7 +507,7 @@ GenBitmap* GenRowRunPacker::Finish() {
 }
 
 size_t GenBitmapBytes(const GenBitmap* bitmap) {
-  if (!bitmap) return 0;
+  if (!bitmap || bitmap->stored) return 0;
   if (const GenRowRuns* rows = bitmap->rows) {
     const auto height = static_cast<size_t>(bitmap->height);
     return sizeof(GenRowRuns) + (height + 2 + rows->rowStart[height + 1]) * 4 + rows->rowStart[height] * 2;
@@ -673,8 +690,34 @@ void GenForgetPlainArea(GenBitmap* bitmap) {
 }
 
 void GenExpandRow(const GenBitmap* source, int32_t x, int32_t y, int32_t width, GenColor* to) {
+  if (source->stored) {
+    std::copy_n(source->stored + static_cast<ptrdiff_t>(y) * source->width + x, width, to);
+    return;
+  }
   GenWalkRow(source, x, y, width, [&](uint32_t n, GenColor colour) {
     std::fill_n(to, n, colour);
     to += n;
   });
+}
+
+IDirectFBSurface* GenSourceSurface(const GenBitmap* source) {
+  if (!source->stored) return source->surface;
+  if (g_storedHeld == source) return g_storedSource->surface;
+  if (!g_storedSource || g_storedSource->width < source->width || g_storedSource->height < source->height) {
+    // Made for the largest picture yet, so that it is seldom made again.
+    const int32_t width = g_storedSource ? std::max(g_storedSource->width, source->width) : source->width;
+    const int32_t height = g_storedSource ? std::max(g_storedSource->height, source->height) : source->height;
+    if (g_storedSource) GenFreeBitmap(std::exchange(g_storedSource, nullptr));
+    g_storedHeld = nullptr;
+    g_storedSource = GenCreateBitmap(width, height, GenColorFormatArgb8888);
+    if (!g_storedSource) return nullptr;
+  }
+  auto* memory = static_cast<GenColor*>(GenLockMemory(g_storedSource->surface));
+  if (!memory) return nullptr;
+  const ptrdiff_t stride = g_storedSource->width + g_storedSource->padding;
+  for (int32_t y = 0; y < source->height; ++y)
+    std::copy_n(source->stored + static_cast<ptrdiff_t>(y) * source->width, source->width, memory + y * stride);
+  GenUnlockMemory(g_storedSource->surface);
+  g_storedHeld = source;
+  return g_storedSource->surface;
 }
