@@ -207,9 +207,11 @@ TEST_F(GenFontTest, FaceWithoutVerticalSpanIsRefused) {
   GenFreeFont(font);
 }
 
-// The font engine keeps the faces of ended clients ready for the next: a
-// face selected again draws as a face opened afresh would, whatever size and
-// character map it had, in every order of sizes and beyond the faces kept.
+// The clients of a font share its face, each with a size and a character
+// map of its own, and the sizes of ended clients are kept ready for the
+// next: whatever the clients before it did, a client draws as the first
+// client of a freshly started engine would, in every order of sizes, beyond
+// the sizes kept, and beside other clients of the face.
 struct EngineGlyph {
   std::vector<uint8_t> bytes;  // the map's fields and pixels, or empty for none
   bool operator==(const EngineGlyph&) const = default;
@@ -283,9 +285,9 @@ TEST_F(GenFontTest, FacesSelectedAgainDrawAsFreshOnes) {
     }
   }
 
-  // A face left on another character map is selected with the one a face
-  // opens with (Unicode), and a face of the size kept ready takes the map of
-  // the client that selects it.
+  // A client that chose another character map leaves the face's own
+  // (Unicode) to the next client, and a size kept ready serves a client with
+  // the map it chose.
   FS_STATE* probe = FS_new_client(&GenFontEngine);
   ASSERT_EQ(FS_set_font(probe, "TiresiasScreenfont"), FS_SUCCESS);
   const bool roman = FS_set_cmap(probe, 1, 0) == FS_SUCCESS;
@@ -302,6 +304,17 @@ TEST_F(GenFontTest, FacesSelectedAgainDrawAsFreshOnes) {
   EXPECT_EQ(Draw(sizes[1].first, sizes[1].second, 1)[3], fresh[1][2]);
   EXPECT_EQ(Draw(sizes[0].first, sizes[0].second, 1), romanGlyphs);
   EXPECT_EQ(Draw(sizes[0].first, sizes[0].second, 3), fresh[0]);
+
+  // Clients side by side on the one face, drawing in turns.
+  FS_STATE* romanClient = Client(sizes[2].first, sizes[2].second, 1);
+  FS_STATE* unicode = Client(sizes[3].first, sizes[3].second);
+  for (int turn = 0; turn < 2; ++turn) {
+    EXPECT_EQ(Map(romanClient, 0x8E), fresh[2][2]);
+    EXPECT_EQ(Map(unicode, 0xE9), fresh[3][2]);
+    EXPECT_EQ(Map(romanClient, 'A'), fresh[2][0]);
+  }
+  EXPECT_EQ(DrawAndEnd(unicode), fresh[3]);
+  FS_end_client(romanClient);
 }
 
 TEST_F(GenFontTest, BadFilesAndRecordsAreReported) {
