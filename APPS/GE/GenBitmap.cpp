@@ -45,9 +45,21 @@ void ReleaseSpare(Spares& s, GenBitmap* spare) {
 
 }  // namespace
 
+namespace {
+
+// The drawing band, and whether it is given out now.
+GenBitmap* g_drawingBand = nullptr;
+bool g_drawingBandTaken = false;
+
+}  // namespace
+
 bool GenReleaseSpareSurfaces() {
   Spares& s = TheSpares();
-  const bool any = !s.kept.empty();
+  bool any = !s.kept.empty();
+  if (g_drawingBand && !g_drawingBandTaken) {
+    GenFreeOutgrownBitmap(std::exchange(g_drawingBand, nullptr));
+    any = true;
+  }
   for (GenBitmap* spare : s.kept) ReleaseSpare(s, spare);
   s.kept.clear();
   return any;
@@ -124,6 +136,11 @@ void TakeSizes(GenBitmap* bitmap, const GenBitmapResource* resource) {
   bitmap->frameHeight = resource->frameHeight;
   bitmap->frameDelay = resource->frameDelay;
 }
+
+// Scratch surfaces grow in steps of this many pixels, so that a few sizes
+// serve the pictures of every screen.
+constexpr int32_t kScratchStep = 32;
+int32_t RoundUp(int32_t value, int32_t step) { return (value + step - 1) / step * step; }
 
 // The band of the row-run pictures and how many of them live.
 GenBitmap* g_band = nullptr;
@@ -380,15 +397,13 @@ GenBitmap* GenLoadBitmap(const GenBitmapResource* resource) {
   return bitmap;
 }
 
-void GenFreeBitmap(GenBitmap* bitmap) {
-  if (!bitmap) {
-    GEN_ERROR(GenErrInvalidParameter);
-    return;
-  }
+namespace {
+
+void FreeBitmap(GenBitmap* bitmap, bool spare) {
   // A later bitmap at the same address must not find this one's pictures.
   GenFrameCacheForget(bitmap);
   VgFree(std::exchange(bitmap->plainRows, nullptr));
-  if (KeepSpare(bitmap)) return;
+  if (spare && KeepSpare(bitmap)) return;
   if (bitmap->rows) {
     VgFree(bitmap->rows);
     // The band goes with the last picture that needs it.
@@ -409,6 +424,20 @@ void GenFreeBitmap(GenBitmap* bitmap) {
     bitmap->window->Release(bitmap->window);
   }
   VgFree(bitmap);
+}
+
+}  // namespace
+
+void GenFreeBitmap(GenBitmap* bitmap) {
+  if (!bitmap) {
+    GEN_ERROR(GenErrInvalidParameter);
+    return;
+  }
+  FreeBitmap(bitmap, true);
+}
+
+void GenFreeOutgrownBitmap(GenBitmap* bitmap) {
+  if (bitmap) FreeBitmap(bitmap, false);
 }
 
 GenRowRunPacker::GenRowRunPacker(int32_t width, int32_t height, size_t limit)
@@ -656,8 +685,8 @@ void GenSetColorOfIndex8Bitmap(GenIndex8Bitmap* bitmap, const GenColor* colors, 
 
 GenBitmap* GenLockBand(int32_t width, GenColor** memory, int* pitch) {
   if (!g_band || g_band->width < width) {
-    if (g_band) GenFreeBitmap(g_band);
-    g_band = GenCreateBitmap(width, GenBandRows, GenColorFormatArgb8888);
+    GenFreeOutgrownBitmap(std::exchange(g_band, nullptr));
+    g_band = GenCreateBitmap(RoundUp(width, kScratchStep), GenBandRows, GenColorFormatArgb8888);
     if (!g_band) return nullptr;
   }
   void* locked = nullptr;
@@ -668,6 +697,25 @@ GenBitmap* GenLockBand(int32_t width, GenColor** memory, int* pitch) {
 
 void GenUnlockBand() {
   if (g_band) g_band->surface->Unlock(g_band->surface);
+}
+
+GenBitmap* GenTakeDrawingBand(int32_t width, int32_t rows) {
+  // A band asked for while the kept one is out is a bitmap of its own.
+  if (g_drawingBandTaken) return GenCreateBitmap(width, rows, GenColorFormatArgb8888);
+  if (!g_drawingBand || g_drawingBand->width < width || g_drawingBand->height < rows) {
+    const int32_t w = std::max(g_drawingBand ? g_drawingBand->width : 0, width);
+    const int32_t h = std::max(g_drawingBand ? g_drawingBand->height : 0, rows);
+    GenFreeOutgrownBitmap(std::exchange(g_drawingBand, nullptr));
+    g_drawingBand = GenCreateBitmap(RoundUp(w, kScratchStep), h, GenColorFormatArgb8888);
+    if (!g_drawingBand) return nullptr;
+  }
+  g_drawingBandTaken = true;
+  return g_drawingBand;
+}
+
+void GenGiveDrawingBand(GenBitmap* band) {
+  if (band && band == g_drawingBand) g_drawingBandTaken = false;
+  else if (band) GenFreeBitmap(band);
 }
 
 GenBitmap* GenTakeStretchSurface(int32_t width, int32_t height) {
@@ -705,9 +753,9 @@ IDirectFBSurface* GenSourceSurface(const GenBitmap* source) {
   if (g_storedHeld == source) return g_storedSource->surface;
   if (!g_storedSource || g_storedSource->width < source->width || g_storedSource->height < source->height) {
     // Made for the largest picture yet, so that it is seldom made again.
-    const int32_t width = g_storedSource ? std::max(g_storedSource->width, source->width) : source->width;
-    const int32_t height = g_storedSource ? std::max(g_storedSource->height, source->height) : source->height;
-    if (g_storedSource) GenFreeBitmap(std::exchange(g_storedSource, nullptr));
+    const int32_t width = RoundUp(std::max(g_storedSource ? g_storedSource->width : 0, source->width), kScratchStep);
+    const int32_t height = RoundUp(std::max(g_storedSource ? g_storedSource->height : 0, source->height), kScratchStep);
+    GenFreeOutgrownBitmap(std::exchange(g_storedSource, nullptr));
     g_storedHeld = nullptr;
     g_storedSource = GenCreateBitmap(width, height, GenColorFormatArgb8888);
     if (!g_storedSource) return nullptr;

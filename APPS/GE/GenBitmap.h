@@ -138,6 +138,9 @@ GenBitmap* GenCreateBitmapInternal(int32_t width, int32_t height, int32_t colorF
 GenBitmap* GenCreateBitmapExternal(int32_t width, int32_t height, int32_t colorFormat);
 GenBitmap* GenLoadBitmap(const GenBitmapResource* resource);
 void GenFreeBitmap(GenBitmap* bitmap);
+// Frees a scratch bitmap that a larger one replaces: its surface goes at
+// once, not kept for a later bitmap of its size, which nothing will ask for.
+void GenFreeOutgrownBitmap(GenBitmap* bitmap);
 
 // The band that row-run pictures are expanded into: at least width x
 // GenBandRows, locked memory and pitch filled in. Kept while a row-run picture
@@ -234,8 +237,16 @@ class GenRowRunPacker {
   std::vector<GenRowRun> runs_;
 };
 
+// A bitmap of at least width x rows to draw a picture into a band of rows at
+// a time (a frame's picture as it is packed into row runs), kept for the
+// next such drawing: one surface, grown to the widest band asked for, not a
+// surface of each width among the spares. Given back with GenGiveDrawingBand.
+GenBitmap* GenTakeDrawingBand(int32_t width, int32_t rows);
+void GenGiveDrawingBand(GenBitmap* band);
+
 // Surfaces kept for a later bitmap of their size (made and let go frame after
-// frame while something animates) are let go; true when there were some.
+// frame while something animates) and the drawing band are let go; true when
+// there were some.
 bool GenReleaseSpareSurfaces();
 
 // The memory a bitmap's pixels take: its surface, row padding and all, or its

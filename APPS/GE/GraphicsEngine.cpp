@@ -354,7 +354,7 @@ ColourTile g_tile;
 
 IDirectFBSurface* TileOf(GenColor colour, int32_t width) {
   if (!g_tile.bitmap || g_tile.bitmap->width < width) {
-    if (g_tile.bitmap) GenFreeBitmap(g_tile.bitmap);
+    GenFreeOutgrownBitmap(g_tile.bitmap);
     g_tile = {};
     const int32_t rounded = (width + kTileWidthStep - 1) / kTileWidthStep * kTileWidthStep;
     g_tile.bitmap = GenCreateBitmap(rounded, kTileRows, GenColorFormatArgb8888);

@@ -117,6 +117,45 @@ TEST_F(BitmapTest, ABitmapOfTheSizeOfOneLetGoIsNewOnItsSurface) {
   GenFreeBitmap(other);
 }
 
+// The drawing band is one surface for every band asked for, grown to the
+// widest; one asked for while it is out is a bitmap of its own. Outgrown
+// scratch surfaces are not kept for a later bitmap of their size, and the
+// band goes with the spares.
+TEST_F(BitmapTest, TheDrawingBandIsOneSurfaceGrownToTheWidest) {
+  GenReleaseSpareSurfaces();
+  GenBitmap* band = GenTakeDrawingBand(100, 16);
+  ASSERT_NE(band, nullptr);
+  EXPECT_GE(band->width, 100);
+  EXPECT_GE(band->height, 16);
+  GenBitmap* nested = GenTakeDrawingBand(50, 16);
+  ASSERT_NE(nested, nullptr);
+  EXPECT_NE(nested, band);
+  GenGiveDrawingBand(nested);
+  GenGiveDrawingBand(band);
+  EXPECT_EQ(GenTakeDrawingBand(60, 8), band);
+  GenGiveDrawingBand(band);
+
+  const int32_t width = band->width;
+  const int32_t height = band->height;
+  IDirectFBSurface* outgrown = band->surface;
+  GenBitmap* wider = GenTakeDrawingBand(width + 1, 16);
+  ASSERT_NE(wider, nullptr);
+  const int32_t widerWidth = wider->width;
+  EXPECT_GT(widerWidth, width);
+  GenGiveDrawingBand(wider);
+  GenBitmap* sameSize = GenCreateBitmap(width, height, GenColorFormatArgb8888);
+  ASSERT_NE(sameSize, nullptr);
+  EXPECT_NE(sameSize->surface, outgrown) << "the outgrown band was kept among the spares";
+  GenFreeBitmap(sameSize);
+
+  EXPECT_TRUE(GenReleaseSpareSurfaces());
+  GenBitmap* again = GenTakeDrawingBand(10, 16);
+  ASSERT_NE(again, nullptr);
+  EXPECT_LT(again->width, widerWidth) << "the band outlived the spares";
+  GenGiveDrawingBand(again);
+  GenReleaseSpareSurfaces();
+}
+
 TEST_F(BitmapTest, ALoadedResourceHasItsPixelsOnEveryRowAndLeavesThePaddingAlone) {
   const std::vector<GenColor> pixels = Ramp(7 * 5);
   PackedResource resource(7, 5, pixels);
