@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "SubSystem/KeyOwner.h"
+#include "SubSystem/Open.h"
 #include "shell_fixture.h"
 
 namespace KeyOwnerTests {
@@ -130,6 +131,32 @@ TEST_F(KeyOwnerTest, AKeyAPopUpDeclinesIsItsAskersAndWhatItAsksForOpensOnlyAbove
   second->Layer = 256;
   nonMenu->OnSetFocus(dialog);
   EXPECT_FALSE(Owner::OpensUnderTheKeys(nonMenu, second, dialog)) << "the dialog has the keys again";
+}
+
+TEST_F(KeyOwnerTest, AskersThatNameEachOtherInALoopHoldUpNoWalk) {
+  Screen* question = Open(MakeScreen("question", 0, 128), nonMenu);
+  Screen* keyboard = Open(MakeScreen("keyboard", 0, 256), nonMenu);
+  question->Asker = keyboard;
+  keyboard->Asker = question;
+  nonMenu->OnSetFocus(keyboard);
+  app->OnSetFocus(nonMenu);
+  {
+    const Owner::KeyAsking asking;
+    EXPECT_EQ(SubSystem::Open(nonMenu, {.screen = &ShellTest::NonMenuScreen::Class}), nullptr)
+        << "opening a screen under the keyboard, which stays, looks along its askers and ends";
+  }
+  RootTest::Log().clear();
+  EXPECT_EQ(nonMenu->DispatchEvent(RootTest::Key(Key::Red)), nullptr);
+  EXPECT_EQ(RootTest::Log(), "keyboard:key question:key ") << "each hears the declined key once";
+  EXPECT_FALSE(Owner::AskedBy(keyboard, nonMenu));
+  EXPECT_FALSE(NonMenuSystem::NonMenuSystem::ClearsWithADevice([](Primitives::KeyRoutingForm*) { return false; }));
+  Screen* list = Open(MakeScreen("list", 0, 0), question);
+  keyboard->Asker = list;
+  question->Asker = nullptr;
+  EXPECT_TRUE(Owner::AskedBy(keyboard, question)) << "through the list it holds";
+  EXPECT_TRUE(NonMenuSystem::NonMenuSystem::ClearsWithADevice(
+      [question](Primitives::KeyRoutingForm* form) { return form == question; }))
+      << "the keyboard answers the device's screen through its list";
 }
 
 TEST_F(KeyOwnerTest, ASubSystemThatTookAKeyGetsNoKeysWhileAnotherHasTheScreenOnTop) {

@@ -1,6 +1,7 @@
 #include "SubSystem/KeyOwner.h"
 
 #include <algorithm>
+#include <functional>
 #include <iterator>
 #include <vector>
 
@@ -131,13 +132,7 @@ bool Leave(const std::vector<Primitives::KeyRoutingForm*>& forms) {
 // answers a screen (or a list inside one) of that layer, which gives the
 // layer up.
 bool StaysBeside(Primitives::KeyRoutingForm* screen, int32_t layer) {
-  for (Primitives::KeyRoutingForm* form = screen; form; form = form->Asker) {
-    for (Core::View* view = form; view; view = view->owner) {
-      auto* holder = vg_cast<Primitives::KeyRoutingForm>(view);
-      if (holder && holder->Layer == layer) return false;
-    }
-  }
-  return true;
+  return !KeyOwner::AlongTheAskers(screen, [layer](Primitives::KeyRoutingForm* form) { return form->Layer == layer; });
 }
 
 Primitives::KeyRoutingForm* ClaimsFocus(Core::View* view) {
@@ -154,11 +149,12 @@ Primitives::KeyRoutingForm* ScreenOf(Primitives::KeyRoutingForm* form) {
   return screen;
 }
 
-// Whether the form was asked for by the screen, or by a list inside it.
-bool AskedBy(Primitives::KeyRoutingForm* form, Primitives::KeyRoutingForm* screen) {
-  for (Core::View* asker = form->Asker.get(); asker; asker = asker->owner)
-    if (asker == screen) return true;
-  return false;
+// The nearest form that holds the form (the dialog around a list); null for
+// a screen that no form holds.
+Primitives::KeyRoutingForm* HolderOf(Primitives::KeyRoutingForm* form) {
+  for (Core::View* view = form->owner; view; view = view->owner)
+    if (auto* holder = vg_cast<Primitives::KeyRoutingForm>(view)) return holder;
+  return nullptr;
 }
 
 // A screen that claims the focus hands it on to the topmost pop-up it asked
@@ -169,7 +165,7 @@ Core::View* WithItsPopUp(Primitives::KeyRoutingForm* screen, Core::View* leaving
   Core::View* chosen = screen;
   for (Core::View* above = screen->nextView; above; above = above->nextView) {
     auto* popUp = vg_cast<Primitives::KeyRoutingForm>(above);
-    if (above != leaving && popUp && popUp->FocusOnOpen && AskedBy(popUp, screen)) chosen = popUp;
+    if (above != leaving && popUp && popUp->FocusOnOpen && KeyOwner::AskedBy(popUp, screen)) chosen = popUp;
   }
   return chosen;
 }
@@ -412,14 +408,36 @@ XObject* KeyOwner::ToTheAsker(Primitives::KeyRoutingForm* popUp, Core::Event* ev
   if (!key || !popUp) return nullptr;
   // What the key opens, it opens as the viewer's asking (OpensUnderTheKeys).
   const KeyAsking asking;
-  // Screens that name each other as askers cannot pass a key round for ever.
-  constexpr int kAskers = 8;
-  for (int step = 0; step < kAskers && popUp->Asker && popUp->PassesKeysToItsAsker() && !popUp->IsOrphaned();
-       ++step) {
-    Primitives::KeyRoutingForm* screen = ScreenOf(popUp->Asker);
-    if (!screen || screen == popUp) return nullptr;
-    if (XObject* taken = screen->DispatchEvent(event)) return taken;
-    popUp = screen;
+  // Each screen hears the key once, down its own focus: the pop-up heard it
+  // first, and a list and the screen that holds it are one screen. A screen
+  // with keys of its own lets what it declines rise to its sub-system.
+  std::vector<Primitives::KeyRoutingForm*> heard{ScreenOf(popUp)};
+  XObject* taken = nullptr;
+  AlongTheAskers(popUp, [&](Primitives::KeyRoutingForm* asker) {
+    Primitives::KeyRoutingForm* screen = ScreenOf(asker);
+    if (std::find(heard.begin(), heard.end(), screen) != heard.end()) return false;
+    if (!heard.back()->PassesKeysToItsAsker()) return true;
+    heard.push_back(screen);
+    taken = screen->DispatchEvent(event);
+    return taken != nullptr;
+  });
+  return taken;
+}
+
+Primitives::KeyRoutingForm* KeyOwner::AlongTheAskers(Primitives::KeyRoutingForm* form,
+                                                     const std::function<bool(Primitives::KeyRoutingForm*)>& found) {
+  std::vector<Primitives::KeyRoutingForm*> walked;
+  while (form) {
+    if (std::find(walked.begin(), walked.end(), form) != walked.end()) {
+      VgPrint("SubSystem::KeyOwner: %s is met again along the askers, which name each other; the walk ends there\n",
+              form->GetClass()->name);
+      return nullptr;
+    }
+    walked.push_back(form);
+    if (found(form)) return form;
+    // A pop-up whose asker left answers nobody.
+    Primitives::KeyRoutingForm* next = form->Asker ? form->Asker.get() : HolderOf(form);
+    form = next && !next->IsClosed() ? next : nullptr;
   }
   return nullptr;
 }
@@ -445,6 +463,11 @@ bool KeyOwner::StopsAtTheTyping(Primitives::KeyRoutingForm* screen, Core::Event*
     VgPrint("SubSystem::KeyOwner: key %u does nothing over %s, which is typed into\n", unsigned(key->keyCode),
             screen->GetClass()->name);
   return true;
+}
+
+bool KeyOwner::AskedBy(Primitives::KeyRoutingForm* form, const Core::View* screen) {
+  return form && screen && form->Asker &&
+         AlongTheAskers(form->Asker, [screen](Primitives::KeyRoutingForm* asker) { return asker == screen; });
 }
 
 // The volume bar takes the keys while it is up and goes when a screen takes

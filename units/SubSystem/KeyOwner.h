@@ -76,6 +76,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "Core/Group.h"
@@ -143,6 +144,17 @@ class KeyOwner : public XObject {
   // other key might close the pad, or the screen that asked for it, and
   // throw away what is typed, so it does nothing there.
   static bool StopsAtTheTyping(Primitives::KeyRoutingForm* screen, Core::Event* event);
+  // The one walk of the forms a pop-up answers, nearest first: FORM itself,
+  // the form it names as its Asker or, when it names none, the form that
+  // holds it (a list answers for its dialog), and so on, while they are open
+  // (a pop-up whose asker left answers nobody). The first form for which
+  // FOUND holds, or null. Forms that name each other in a loop end the walk
+  // where it would come round again.
+  static Primitives::KeyRoutingForm* AlongTheAskers(Primitives::KeyRoutingForm* form,
+                                                    const std::function<bool(Primitives::KeyRoutingForm*)>& found);
+  // Whether the form was asked for by the screen, by a list inside it, or by
+  // a pop-up that answers it (a keyboard over the question the screen asked).
+  static bool AskedBy(Primitives::KeyRoutingForm* form, const Core::View* screen);
 
   // The focus moved, in the stage or in a sub-system: a help line whose
   // screen lost the keys goes now, and the owner settles in the next pass.
