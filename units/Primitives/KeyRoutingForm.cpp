@@ -46,7 +46,30 @@ bool TypedInside(const Core::Group* group) {
   return false;
 }
 
+VgPoint TopLeft(VgRect r) { return {r.x1, r.y1}; }
+
+// ORIGIN: where the group's own content starts, in the walk's coordinates.
+void CollectDrawn(Core::Group* group, VgPoint origin, std::vector<DrawnScreen>* drawn) {
+  std::vector<Core::Group::Stacked> stacked;
+  group->Stacking(&stacked);
+  for (const auto& [view, holder] : stacked) {
+    if (!view->Visible) continue;
+    const VgPoint at = holder == group ? origin : TopLeft(VgMoveRectPos(holder->Bounds, origin));
+    const VgRect extent = VgMoveRectPos(view->GetExtent(), at);
+    if (auto* form = vg_cast<KeyRoutingForm>(view))
+      drawn->push_back({form, holder, extent});
+    else if (auto* inner = vg_cast<Core::Group>(view))
+      CollectDrawn(inner, TopLeft(extent), drawn);
+  }
+}
+
 }  // namespace
+
+std::vector<DrawnScreen> DrawnScreens(Core::Group* group) {
+  std::vector<DrawnScreen> drawn;
+  if (group) CollectDrawn(group, {0, 0}, &drawn);
+  return drawn;
+}
 
 KeyRoutingForm::KeyRoutingForm(XObject* link) : Forms::Form(link) {
   timeOutTimer.OnSetPeriod(0);

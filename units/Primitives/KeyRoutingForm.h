@@ -26,9 +26,12 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "Core/Timer.h"
+#include "Core/Group.h"
 #include "Forms/Form.h"
+#include "vgrect.h"
 #include "vgslot.h"
 
 namespace Core {
@@ -214,5 +217,21 @@ class KeyRoutingForm : public Forms::Form {
   inline static uint64_t worldEvent_ = 0;
   inline static uint64_t worldEvents_ = 0;
 };
+
+// A screen as its group draws it: the form, the group that holds it in the
+// drawing, and where it lies in the coordinates of the group the walk began
+// in.
+struct DrawnScreen {
+  KeyRoutingForm* form;
+  Core::Group* holder;
+  VgRect extent;
+};
+// The one walk of the drawn stack: the screens drawn in the group, bottom
+// first, in the order the group draws them (Core::Group::Stacking, by which
+// the application stacks the screens of all its sub-systems as one). A view
+// that is a group but no screen holds screens drawn where it stands (a
+// sub-system drawn whole, the application under the root); hidden views are
+// left out with what they hold, and the forms a screen hosts are part of it.
+std::vector<DrawnScreen> DrawnScreens(Core::Group* group);
 
 }  // namespace Primitives

@@ -24,7 +24,7 @@ void KeyOwner__Init(XObject*) {}
 
 constexpr VgAutoObject kKeyOwner = {&KeyOwner__Init, VgNoVariants};
 
-using Stacked = Core::Group::Stacked;
+using Drawn = std::vector<Primitives::DrawnScreen>;
 
 // A sub-system can answer the remote when the screen it focuses is drawn.
 bool FocusDrawn(SubSystemClass* system) {
@@ -45,33 +45,10 @@ int ListedAt(Core::View* view) {
   return -1;
 }
 
-// The screens as the stage draws them, bottom first; a sub-system drawn as
-// one (while it fades) draws its screens together where it stands.
-std::vector<Stacked> Drawn(Core::Group* stage) {
-  std::vector<Stacked> stacked;
-  stage->Stacking(&stacked);
-  std::vector<Stacked> drawn;
-  for (const Stacked& entry : stacked) {
-    auto* whole = vg_cast<SubSystemClass>(entry.view);
-    if (!whole) {
-      drawn.push_back(entry);
-      continue;
-    }
-    for (Core::View* view = whole->firstView; view; view = view->nextView)
-      if (view->Visible) drawn.push_back({view, whole});
-  }
-  return drawn;
-}
-
-VgRect ExtentOf(const Stacked& entry) {
-  return VgMoveRectPos(entry.view->GetExtent(), {entry.holder->Bounds.x1, entry.holder->Bounds.y1});
-}
-
 // Whether the form can have the keys for the viewer: a listed screen on view
 // that takes them (or a page that shares them), of some size; not a passing
 // notice, nor a modal screen, which hears the keys wherever it is.
-bool Candidate(Core::View* view) {
-  auto* form = vg_cast<Primitives::KeyRoutingForm>(view);
+bool Candidate(Primitives::KeyRoutingForm* form) {
   return form && form->Visible && (form->TakesKeys() || form->SharesKeysWithItsPages()) && !form->GivesWay() &&
          !form->IsModal && Listed(form) && !VgIsRectEmpty(form->GetExtent());
 }
@@ -88,9 +65,9 @@ bool SameScreen(Core::View* screen, Core::View* above) {
 }
 
 // Whether a candidate is drawn over the entry where the two overlap.
-bool Covered(const std::vector<Stacked>& drawn, size_t at) {
+bool Covered(const Drawn& drawn, size_t at) {
   for (size_t i = at + 1; i < drawn.size(); ++i)
-    if (Candidate(drawn[i].view) && Overlap(ExtentOf(drawn[i]), ExtentOf(drawn[at]))) return true;
+    if (Candidate(drawn[i].form) && Overlap(drawn[i].extent, drawn[at].extent)) return true;
   return false;
 }
 
@@ -98,18 +75,25 @@ bool Covered(const std::vector<Stacked>& drawn, size_t at) {
 // candidates that no other is drawn over where they overlap, the one opened
 // last (the 3D question that opened beside the service menu). drawn.size()
 // when there is none.
-size_t OnTop(const std::vector<Stacked>& drawn) {
+size_t OnTop(const Drawn& drawn) {
   size_t top = drawn.size();
   int newest = -1;
   for (size_t i = 0; i < drawn.size(); ++i) {
-    if (!Candidate(drawn[i].view) || Covered(drawn, i)) continue;
-    const int at = ListedAt(drawn[i].view);
+    if (!Candidate(drawn[i].form) || Covered(drawn, i)) continue;
+    const int at = ListedAt(drawn[i].form);
     if (top == drawn.size() || at > newest) {
       top = i;
       newest = at;
     }
   }
   return top;
+}
+
+// Where the screen stands in the drawn stack; drawn.size() when it is not
+// drawn.
+size_t DrawnAt(const Drawn& drawn, Primitives::KeyRoutingForm* screen) {
+  const auto found = std::find_if(drawn.begin(), drawn.end(), [screen](const auto& d) { return d.form == screen; });
+  return size_t(found - drawn.begin());
 }
 
 Primitives::KeyRoutingForm* Notice(Primitives::KeyRoutingForm* form) {
@@ -262,8 +246,7 @@ void KeyOwner::Settle(XObject*) {
 void KeyOwner::ReturnFocus() {
   Core::Group* stage = Stage;
   if (!stage->owner || FocusDrawn(vg_cast<SubSystemClass>(stage->Focus.get()))) return;
-  std::vector<Stacked> drawn;
-  stage->Stacking(&drawn);
+  const Drawn drawn = Primitives::DrawnScreens(stage);
   for (auto entry = drawn.rbegin(); entry != drawn.rend(); ++entry) {
     auto* system = vg_cast<SubSystemClass>(entry->holder);
     if (!system || system->owner.get() != stage || system == stage->Focus.get() || !FocusDrawn(system)) continue;
@@ -275,10 +258,9 @@ void KeyOwner::ReturnFocus() {
   // its keys to the screen under it, which then left (a message over a menu
   // page that BACK closed), is on view with nobody to answer. The topmost
   // screen that can have the keys, or that notice, has them again.
-  const std::vector<Stacked> screens = Drawn(stage);
-  for (auto entry = screens.rbegin(); entry != screens.rend(); ++entry) {
-    auto* form = vg_cast<Primitives::KeyRoutingForm>(entry->view);
-    auto* system = form ? vg_cast<SubSystemClass>(form->owner.get()) : nullptr;
+  for (auto entry = drawn.rbegin(); entry != drawn.rend(); ++entry) {
+    Primitives::KeyRoutingForm* form = entry->form;
+    auto* system = vg_cast<SubSystemClass>(form->owner.get());
     if (!system || system->owner.get() != stage || !system->Visible ||
         !(Candidate(form) || (Notice(form) && Shown(form) && Listed(form))))
       continue;
@@ -301,22 +283,21 @@ bool KeyOwner::KeysToTheTop() {
   auto* system = vg_cast<SubSystemClass>(stage->Focus.get());
   auto* keys = system ? vg_cast<Primitives::KeyRoutingForm>(system->Focus.get()) : nullptr;
   if (!keys || !keys->Visible) return false;
-  const std::vector<Stacked> drawn = Drawn(stage);
-  const auto found = std::find_if(drawn.begin(), drawn.end(), [keys](const Stacked& s) { return s.view == keys; });
-  if (found == drawn.end()) return false;
-  const size_t at = size_t(found - drawn.begin());
+  const Drawn drawn = Primitives::DrawnScreens(stage);
+  const size_t at = DrawnAt(drawn, keys);
+  if (at == drawn.size()) return false;
   size_t top = OnTop(drawn);
   // A passing notice keeps the keys while nothing that takes them covers it.
-  if (top == drawn.size() || SameScreen(keys, drawn[top].view) || (Notice(keys) && !Covered(drawn, at))) top = at;
+  if (top == drawn.size() || SameScreen(keys, drawn[top].form) || (Notice(keys) && !Covered(drawn, at))) top = at;
   std::vector<Primitives::KeyRoutingForm*> passing;
   for (size_t i = top + 1; i < drawn.size(); ++i) {
-    auto* form = vg_cast<Primitives::KeyRoutingForm>(drawn[i].view);
-    if (form && form != keys && Notice(form) && Listed(form) && Overlap(ExtentOf(drawn[i]), ExtentOf(drawn[top])))
+    Primitives::KeyRoutingForm* form = drawn[i].form;
+    if (form != keys && Notice(form) && Listed(form) && Overlap(drawn[i].extent, drawn[top].extent))
       passing.push_back(form);
   }
   const bool left = Leave(passing);
   if (top == at) return left;
-  auto* screen = vg_cast<Primitives::KeyRoutingForm>(drawn[top].view);
+  Primitives::KeyRoutingForm* screen = drawn[top].form;
   auto* holder = vg_cast<SubSystemClass>(screen->owner.get());
   if (!holder || holder->owner.get() != stage) return left;
   VgPrint("SubSystem::KeyOwner: the keys go to %s, on top, from %s\n", screen->GetClass()->name,
@@ -330,13 +311,13 @@ bool KeyOwner::KeysToTheTop() {
 // another sub-system's, and the screen is no passing notice that nothing
 // covers (the volume bar that the key brought up over the menus).
 Primitives::KeyRoutingForm* KeyOwner::LiesUnder(Primitives::KeyRoutingForm* screen) const {
-  const std::vector<Stacked> drawn = Drawn(Stage);
+  const Drawn drawn = Primitives::DrawnScreens(Stage);
   const size_t top = OnTop(drawn);
-  if (top == drawn.size() || drawn[top].view->owner.get() == screen->owner.get() || SameScreen(screen, drawn[top].view))
+  if (top == drawn.size() || drawn[top].form->owner.get() == screen->owner.get() || SameScreen(screen, drawn[top].form))
     return nullptr;
-  const auto found = std::find_if(drawn.begin(), drawn.end(), [screen](const Stacked& s) { return s.view == screen; });
-  if (Notice(screen) && found != drawn.end() && !Covered(drawn, size_t(found - drawn.begin()))) return nullptr;
-  return vg_cast<Primitives::KeyRoutingForm>(drawn[top].view);
+  const size_t at = DrawnAt(drawn, screen);
+  if (Notice(screen) && at != drawn.size() && !Covered(drawn, at)) return nullptr;
+  return drawn[top].form;
 }
 
 bool KeyOwner::Request(SubSystemClass* system, Reason why) {
@@ -380,10 +361,10 @@ XObject* KeyOwner::Route(Core::Event* event) {
   if (!key || !key->down || !Stage) return nullptr;
   // Beside a screen of another sub-system, that is, not under a screen
   // that takes keys (the status check over the service menu keeps every key).
-  const std::vector<Stacked> drawn = Drawn(Stage);
+  const Drawn drawn = Primitives::DrawnScreens(Stage);
   for (size_t i = 0; i < drawn.size(); ++i) {
-    auto* form = vg_cast<Primitives::KeyRoutingForm>(drawn[i].view);
-    if (form && !form->Focused && form->owner.get() != Stage->Focus.get() && Shown(form) && !Covered(drawn, i) &&
+    Primitives::KeyRoutingForm* form = drawn[i].form;
+    if (!form->Focused && form->owner.get() != Stage->Focus.get() && Shown(form) && !Covered(drawn, i) &&
         form->HearsBesideTheKeys(key))
       if (XObject* taken = form->DispatchEvent(event)) return taken;
   }
@@ -566,10 +547,10 @@ Primitives::KeyRoutingForm* KeyOwner::OverItsPlace(Core::View* system, Primitive
   KeyOwner* owner = Get();
   if (!holder || !owner->Stage || holder->owner.get() != owner->Stage.get()) return nullptr;
   const VgRect place = VgMoveRectPos(holder->WhereItWillStand(form), {holder->Bounds.x1, holder->Bounds.y1});
-  for (const Stacked& entry : Drawn(owner->Stage)) {
-    auto* over = vg_cast<Primitives::KeyRoutingForm>(entry.view);
+  for (const Primitives::DrawnScreen& entry : Primitives::DrawnScreens(owner->Stage)) {
+    Primitives::KeyRoutingForm* over = entry.form;
     if (Candidate(over) && over != form && uint32_t(over->Layer) > uint32_t(form->Layer) &&
-        StaysBeside(over, form->Layer) && Overlap(ExtentOf(entry), place))
+        StaysBeside(over, form->Layer) && Overlap(entry.extent, place))
       return over;
   }
   return nullptr;
@@ -642,16 +623,10 @@ Primitives::KeyRoutingForm* KeyOwner::ScreenUnder(Primitives::KeyRoutingForm* no
   auto* system = notice ? vg_cast<Core::Group>(notice->owner.get()) : nullptr;
   if (!system) return nullptr;
   auto* stage = vg_cast<Core::Group>(system->owner.get());
-  std::vector<Stacked> drawn;
-  if (stage && vg_cast<SubSystemClass>(system)) {
-    drawn = Drawn(stage);
-  } else {
-    for (Core::View* view = system->firstView; view; view = view->nextView)
-      if (view->Visible) drawn.push_back({view, system});
-  }
+  const Drawn drawn = Primitives::DrawnScreens(stage && vg_cast<SubSystemClass>(system) ? stage : system);
   const size_t top = OnTop(drawn);
   if (top == drawn.size()) return nullptr;
-  auto* screen = vg_cast<Primitives::KeyRoutingForm>(drawn[top].view);
+  Primitives::KeyRoutingForm* screen = drawn[top].form;
   // Of pages that share the keys, the one their sub-system focuses.
   auto* holder = vg_cast<Core::Group>(screen->owner.get());
   auto* focused = holder ? vg_cast<Primitives::KeyRoutingForm>(holder->Focus.get()) : nullptr;

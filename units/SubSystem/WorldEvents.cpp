@@ -20,31 +20,12 @@ WorldEvents::~WorldEvents() {
   innermost_ = enclosing_;
 }
 
-namespace {
-
-// The screens drawn in the group, bottom first: a group that is no screen
-// (a sub-system the stage does not stack screen by screen) holds screens.
-void CollectDrawn(Core::Group* group, std::vector<Primitives::KeyRoutingForm*>* drawn) {
-  std::vector<Core::Group::Stacked> stacked;
-  group->Stacking(&stacked);
-  for (const Core::Group::Stacked& at : stacked) {
-    if (!at.view->Visible) continue;
-    if (auto* form = vg_cast<Primitives::KeyRoutingForm>(at.view))
-      drawn->push_back(form);
-    else if (auto* inner = vg_cast<Core::Group>(at.view))
-      CollectDrawn(inner, drawn);
-  }
-}
-
-}  // namespace
-
 std::vector<Primitives::KeyRoutingForm*> WorldEvents::Followers(Core::Group* stage, Core::Event* event) {
-  std::vector<Primitives::KeyRoutingForm*> drawn;
-  if (!stage || !OfTheWorld(event)) return drawn;
-  CollectDrawn(stage, &drawn);
   std::vector<Primitives::KeyRoutingForm*> followers;
+  if (!stage || !OfTheWorld(event)) return followers;
+  const std::vector<Primitives::DrawnScreen> drawn = Primitives::DrawnScreens(stage);
   for (auto at = drawn.rbegin(); at != drawn.rend(); ++at)
-    if (!(*at)->IsClosed() && (*at)->FollowsTheWorld(event)) followers.push_back(*at);
+    if (!at->form->IsClosed() && at->form->FollowsTheWorld(event)) followers.push_back(at->form);
   return followers;
 }
 
