@@ -101,11 +101,13 @@ TEST_F(KeyOwnerTest, AKeyANoticeHasNoUseForGoesToTheScreenUnderIt) {
   EXPECT_EQ(Owner::ScreenUnder(volume), dialog) << "past a display, and the message, a notice too";
   EXPECT_EQ(Owner::ScreenUnder(message), dialog);
   app->OnSetFocus(factory);
+  EXPECT_EQ(Owner::Get()->ViewersScreen(), dialog) << "the bar has the keys; the viewer answers the dialog";
   Owner::Get()->Route(RootTest::Key(Key::VolumeUp));
   EXPECT_EQ(app->Focus.get(), factory) << "the bar uses the volume keys";
   Owner::Get()->Route(RootTest::Key(Key::Input));
   EXPECT_EQ(nonMenu->Focus.get(), dialog);
   EXPECT_EQ(app->Focus.get(), nonMenu) << "INPUT is the dialog's";
+  EXPECT_EQ(Owner::Get()->ViewersScreen(), dialog);
 }
 
 TEST_F(KeyOwnerTest, AKeyAPopUpDeclinesIsItsAskersAndWhatItAsksForOpensOnlyAboveThePopUp) {

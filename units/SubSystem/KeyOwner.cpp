@@ -483,6 +483,11 @@ Primitives::KeyRoutingForm* KeyOwner::ScreenWithTheKeys(Core::View* view) {
   return nullptr;
 }
 
+Primitives::KeyRoutingForm* KeyOwner::ViewersScreen() const {
+  Primitives::KeyRoutingForm* keys = Stage ? ScreenWithTheKeys(Stage) : nullptr;
+  return keys && keys->GivesWay() ? ScreenUnder(keys) : keys;
+}
+
 bool KeyOwner::HasTheKeys(const Core::View* view) { return view && view->Focused; }
 
 int KeyOwner::WhoseHelpLine(const std::vector<Core::View*>& tellers) {

@@ -177,6 +177,11 @@ class KeyOwner : public XObject {
   // The screen that has the keys: the newest modal screen, else the first
   // screen on the focus path from the root of the view's tree.
   static Primitives::KeyRoutingForm* ScreenWithTheKeys(Core::View* view);
+  // The screen the viewer answers on the stage: the one with the keys or,
+  // while a passing notice has them, the screen under it, which the keys
+  // the notice has no use for reach (ScreenUnder); null while the owner
+  // directs no stage, or no screen has the keys.
+  Primitives::KeyRoutingForm* ViewersScreen() const;
   // Whether the view (a screen, a sub-system, a list that told a help line)
   // lies on the keys' path.
   static bool HasTheKeys(const Core::View* view);
