@@ -15,8 +15,8 @@
 #include "Graphics/RootCanvas.h"
 #include "MainApp/Standby.h"
 #include "Primitives/KeyRoutingParameter.h"
+#include "Primitives/WorldEvents.h"
 #include "SubSystem/KeyOwner.h"
-#include "SubSystem/WorldEvents.h"
 #include "WinIDs/WinIDs.h"
 #include "vgdebug.h"
 #include "vgslot.h"
@@ -186,12 +186,11 @@ XObject* Root::DispatchEvent(Core::Event* event) {
 }
 
 XObject* Root::ToTheScreens(Core::Event* event) {
-  if (!(modalTop || keyboardForm) || !SubSystem::WorldEvents::OfTheWorld(event))
+  if (!(modalTop || keyboardForm) || !Primitives::WorldEvents::OfTheWorld(event))
     return Core::Root::DispatchEvent(event);
   // The modal screen (or the keyboard's form) hears the event first, and
   // alone: the screens on view under it that follow it hear it afterwards.
-  SubSystem::WorldEvents world(this, event);
-  return Core::Root::DispatchEvent(event);
+  return Primitives::WorldEvents::Deliver(this, event, [this, event] { return Core::Root::DispatchEvent(event); });
 }
 
 XObject* Root::Broadcast(Core::Event* event) {

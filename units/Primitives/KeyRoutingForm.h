@@ -122,7 +122,7 @@ class KeyRoutingForm : public Forms::Form {
   // Whether the screen, on view, hears an event of the set (anything but a
   // key) while another screen has the keys, because it shows what the event
   // changes: a player whose disk goes out, a list whose recording starts
-  // (SubSystem::WorldEvents delivers it).
+  // (Primitives::WorldEvents delivers it).
   virtual bool FollowsTheWorld(Core::Event*) const { return false; }
   // Whether the viewer types into the screen: a keyboard, a PIN field, or a
   // screen that hosts one (a PIN dialog, a PIN page of the menus). What is
@@ -137,18 +137,6 @@ class KeyRoutingForm : public Forms::Form {
   // the schedules) lets what it declines rise to its sub-system, as any
   // dialog does.
   virtual bool PassesKeysToItsAsker() const { return true; }
-
-  // An event of the set reaches a screen once while it is delivered: down
-  // the focus path, through a message that passes it on, or beside the keys.
-  // HearTheWorld marks the form as having heard the event being delivered
-  // (true when it had not yet); HeardTheWorld only asks. Outside a delivery
-  // every event is new.
-  bool HearTheWorld();
-  bool HeardTheWorld() const { return worldEvent_ != 0 && heardWorld_ == worldEvent_; }
-  // Numbers the event of the set now delivered (0: none), for HearTheWorld;
-  // returns the number it replaces, which the delivery gives back at its end.
-  static uint64_t DeliveringWorldEvent(uint64_t number);
-  static uint64_t NewWorldEvent() { return ++worldEvents_; }
 
   // Switches the time-out on or off; a running one is not restarted.
   void SetTimeout(bool on);
@@ -212,10 +200,6 @@ class KeyRoutingForm : public Forms::Form {
   // other cannot pass one event round for ever.
   bool offering = false;
   bool timeoutHeld = false;
-  // The event of the set this form heard last, by its delivery's number.
-  uint64_t heardWorld_ = 0;
-  inline static uint64_t worldEvent_ = 0;
-  inline static uint64_t worldEvents_ = 0;
 };
 
 // A screen as its group draws it: the form, the group that holds it in the
