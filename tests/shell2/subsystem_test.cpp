@@ -311,7 +311,7 @@ TEST_F(SubSystemTest, AScreenTheSetOpensUnderTheKeysWaitsUntilTheyGo) {
   EXPECT_EQ(nonMenu->ChangeState(asked), nullptr);
   asker->Close();
   {
-    const SubSystem::KeyOwner::KeyWork work(true);
+    const SubSystem::KeyOwner::KeyHandling handling(true);
     EXPECT_EQ(request(VgNew<NonMenuScreen>()), nullptr) << "a key's work does not open it";
   }
   dialog->Close();

@@ -148,8 +148,8 @@ XObject* Root::DispatchEvent(Core::Event* event) {
   auto* key = vg_cast<Core::KeyEvent>(event);
   // The key's work, and what it leaves for later passes, opens nothing under
   // a screen that keeps the keys (KeyOwner::OpensUnderTheKeys).
-  std::optional<SubSystem::KeyOwner::KeyWork> work;
-  if (key) work.emplace(key->down);
+  std::optional<SubSystem::KeyOwner::KeyHandling> handling;
+  if (key) handling.emplace(key->down);
   // A software update blocks the power key until it is safe to switch off.
   if (key && key->keyCode == Key::Power && Wrapper->IsPowerKeyBlocked()) return this;
   // Last goes back while a screen is open, and stays itself otherwise.

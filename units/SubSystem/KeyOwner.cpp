@@ -527,7 +527,7 @@ bool KeyOwner::OpensUnderTheKeys(Core::View* system, Primitives::KeyRoutingForm*
             form->GetClass()->name, keys->GetClass()->name, asker->GetClass()->name);
     return true;
   }
-  if (!asking_ && !Get()->KeysWork()) return false;
+  if (!asking_ && !Get()->RunsForTheLastKey()) return false;
   if (asking_ && keys && keys != form && keys->TakesKeys() && !keys->GivesWay() &&
       uint32_t(keys->Layer) > uint32_t(form->Layer) && StaysBeside(keys, form->Layer)) {
     VgPrint("SubSystem::KeyOwner: %s does not open under %s, which has the keys\n", form->GetClass()->name,
@@ -561,7 +561,7 @@ Primitives::KeyRoutingForm* KeyOwner::OverItsPlace(Core::View* system, Primitive
   return nullptr;
 }
 
-KeyOwner::KeyWork::KeyWork(bool pressed) {
+KeyOwner::KeyHandling::KeyHandling(bool pressed) {
   KeyOwner* owner = Get();
   // The number marks this key's work apart from an older key's; 0 marks
   // none. A key's release goes on with the work of its press.
@@ -569,9 +569,9 @@ KeyOwner::KeyWork::KeyWork(bool pressed) {
   was_ = VgSetSignalCause(owner->keyCause_);
 }
 
-KeyOwner::KeyWork::~KeyWork() { VgSetSignalCause(was_); }
+KeyOwner::KeyHandling::~KeyHandling() { VgSetSignalCause(was_); }
 
-bool KeyOwner::KeysWork() const { return keyCause_ != 0 && VgSignalCause() == keyCause_; }
+bool KeyOwner::RunsForTheLastKey() const { return keyCause_ != 0 && VgSignalCause() == keyCause_; }
 
 bool KeyOwner::ReachedUnderTheKeys(Core::View* view) {
   if (!asking_ || !view || HasTheKeys(view)) return false;

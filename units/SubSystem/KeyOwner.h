@@ -208,7 +208,7 @@ class KeyOwner : public XObject {
   // while a pop-up it asked for has the keys, in the pop-up's place or under
   // it (a key heard past the pop-up, or the work such a key left behind): a
   // second question or keyboard would throw away the one the viewer fills in.
-  // Nor, while a key or the work it left for later passes runs (KeyWork),
+  // Nor, while a key or the work it left for later passes runs (KeyHandling),
   // one that would open under a screen on view that takes keys and stays,
   // where the two overlap: the conflicting timers that the record options
   // ask for under the service menu beside them, the playback that the play
@@ -261,18 +261,18 @@ class KeyOwner : public XObject {
 
   // Set while a key of the viewer is handed to the screens: the key and the
   // work it leaves for later passes (VgSignalCause) are the key's work.
-  class KeyWork {
+  class KeyHandling {
    public:
-    explicit KeyWork(bool pressed);
-    ~KeyWork();
-    KeyWork(const KeyWork&) = delete;
-    KeyWork& operator=(const KeyWork&) = delete;
+    explicit KeyHandling(bool pressed);
+    ~KeyHandling();
+    KeyHandling(const KeyHandling&) = delete;
+    KeyHandling& operator=(const KeyHandling&) = delete;
 
    private:
     uint32_t was_;
   };
-  // Whether the work that runs now is the last key's (KeyWork).
-  bool KeysWork() const;
+  // Whether the work that runs now is the last key's (KeyHandling).
+  bool RunsForTheLastKey() const;
 
   // The group whose sub-systems' screens the owner directs; null while none.
   VgPtr<Core::Group> Stage;
