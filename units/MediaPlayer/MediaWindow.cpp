@@ -57,6 +57,13 @@ bool MediaWindow::FollowsTheWorld(Core::Event* event) const {
          vg_cast<Media::PictureEvent>(event);
 }
 
+VgString MediaWindow::MediumShown() const { return Selected ? VgString(Selected->MountString) : OpenMediumMount(); }
+
+VgString MediaWindow::OpenMediumMount() {
+  Media::MediumDevice* open = MainApp::GetMediaWrapper()->GetCurMedium();
+  return open ? VgString(open->MountString) : nullptr;
+}
+
 void MediaWindow::Close(XObject* sender) {
   MainApp::GetMessageAgent()->UnRegister(this);
   NonMenuSystem::WidgetClass::Close(sender);

@@ -28,11 +28,12 @@
 #include <cstdint>
 #include <vector>
 
-#include "Core/Timer.h"
 #include "Core/Group.h"
+#include "Core/Timer.h"
 #include "Forms/Form.h"
 #include "vgrect.h"
 #include "vgslot.h"
+#include "vgstring.h"
 
 namespace Core {
 class KeyEvent;
@@ -137,6 +138,10 @@ class KeyRoutingForm : public Forms::Form {
   // the schedules) lets what it declines rise to its sub-system, as any
   // dialog does.
   virtual bool PassesKeysToItsAsker() const { return true; }
+  // The mount of the medium whose content the screen shows (a disk's
+  // recordings, a stick's photos); null for a screen of no medium. Such a
+  // screen leaves when its medium goes out, whoever has the keys.
+  virtual VgString MediumShown() const { return nullptr; }
 
   // Switches the time-out on or off; a running one is not restarted.
   void SetTimeout(bool on);
