@@ -2,6 +2,9 @@
 // sub-systems (drawn here sub-system by sub-system: non-menu, menus, factory).
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+
 #include "SubSystem/KeyOwner.h"
 #include "SubSystem/Open.h"
 #include "shell_fixture.h"
@@ -15,8 +18,21 @@ class Notice : public ShellTest::Screen {
   bool LeavesWithTheKeys() const override { return true; }
   bool UsesKey(uint16_t code) const override { return code == Key::VolumeUp; }
 };
+// A sub-system that notes what it hears of the keys, in order.
+class Follower : public SubSystem::SubSystemClass {
+  VG_CLASS()
+ public:
+  void KeysSettled() override { heard += "settled "; }
+  void AfterScreenLeft() override {
+    heard += "left ";
+    if (onLeft) onLeft();
+  }
+  std::string heard;
+  std::function<void()> onLeft;
+};
 }  // namespace KeyOwnerTests
 VG_DEFINE_CLASS(KeyOwnerTests, Notice, ShellTest::Screen)
+VG_DEFINE_CLASS(KeyOwnerTests, Follower, SubSystem::SubSystemClass)
 
 namespace {
 
@@ -174,6 +190,29 @@ TEST_F(KeyOwnerTest, ASubSystemThatTookAKeyGetsNoKeysWhileAnotherHasTheScreenOnT
   EXPECT_EQ(factory->Focus.get(), service);
   EXPECT_FALSE(owner->Request(VgNew<Screen>(), Owner::Reason::Opened)) << "a screen no sub-system holds";
   EXPECT_EQ(owner->Menus(), menu) << "a shortcut of the menus gives the keys back there";
+}
+
+// A key's work moves the focus, opens and closes screens, and leaves work
+// for later in the pass (a screen that a key's work closes after the key):
+// the owner settles once, after all of it, and the sub-systems hear of the
+// screens that left before the keys are settled, so that what they move
+// then is settled too.
+TEST_F(KeyOwnerTest, TheOwnerSettlesOnceAPassAfterThePassesWork) {
+  auto* follower = StartSubSystem<KeyOwnerTests::Follower>();
+  VgProcessSignals();
+  follower->heard.clear();
+  Screen* dialog = Place(nonMenu, 128, {0, 0, 400, 300});
+  Screen* bar = Place(nonMenu, 0x10000, {0, 0, 100, 100});
+  app->OnSetFocus(nonMenu);
+  Place(menu, 4, {0, 0, 960, 540}, false)->Close();
+  VgPostSignal(VgSlotOf<&Primitives::KeyRoutingForm::Close>(bar));
+  follower->onLeft = [this, dialog] { nonMenu->OnSetFocus(dialog); };
+  VgProcessSignals();
+  EXPECT_EQ(follower->heard, "left settled ") << "two screens left, one listed, the focus moved";
+  EXPECT_EQ(nonMenu->Focus.get(), dialog);
+  EXPECT_EQ(VgAnyPendingSignals(), 0) << "the move made as a screen left was settled with the rest";
+  follower->onLeft = nullptr;
+  follower->Close();
 }
 
 TEST_F(KeyOwnerTest, ASettleEndsWhenANoticeCannotLeaveAndAClosingStageIsLetGo) {

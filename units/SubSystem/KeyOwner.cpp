@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 #include <iterator>
+#include <utility>
 #include <vector>
 
 #include "AppServices/WidgetManager.h"
@@ -173,34 +174,21 @@ std::vector<SubSystemClass*> SubSystemsOf(Core::Group* ground) {
 
 KeyOwner* KeyOwner::Get() { return static_cast<KeyOwner*>(VgGetAutoObject(&kKeyOwner, &KeyOwner::Class)); }
 
-// The owner is the one that hears of screens listed and left: the
-// sub-systems hear of a screen that left from it, with the keys settled.
-void KeyOwner::Watch(bool on) {
-  ::WidgetManager::WidgetManager* widgets = MainApp::GetWidgetManager();
-  VgDetachObjObserver(VgSlotOf<&KeyOwner::ScreenListed>(this), widgets, ::WidgetManager::WidgetManager::ScreenListed);
-  VgDetachObjObserver(VgSlotOf<&KeyOwner::ScreenLeft>(this), widgets, ::WidgetManager::WidgetManager::ScreenLeft);
-  if (!on) return;
-  VgAttachObjObserver(VgSlotOf<&KeyOwner::ScreenListed>(this), widgets, ::WidgetManager::WidgetManager::ScreenListed);
-  VgAttachObjObserver(VgSlotOf<&KeyOwner::ScreenLeft>(this), widgets, ::WidgetManager::WidgetManager::ScreenLeft);
-}
+void KeyOwner::ScreenListed() { Changed(); }
 
-void KeyOwner::ScreenListed(XObject*) { Settle(); }
-
-void KeyOwner::ScreenLeft(XObject*) {
-  Settle();
-  for (SubSystemClass* system : SubSystemsOf(Ground)) system->AfterScreenLeft();
+// The sub-systems hear of it as the owner settles.
+void KeyOwner::ScreenLeft() {
+  screenLeft_ = true;
+  Changed();
 }
 
 void KeyOwner::Direct(Core::Group* stage) {
   Stage = stage;
   Ground = stage;
-  Watch(stage != nullptr);
 }
 
 void KeyOwner::Enlist(Core::Group* group) {
-  if (!group) return;
-  if (!Stage) Ground = group;
-  Watch(true);
+  if (group && !Stage) Ground = group;
 }
 
 void KeyOwner::FocusMoved() {
@@ -209,7 +197,7 @@ void KeyOwner::FocusMoved() {
 }
 
 void KeyOwner::Changed() {
-  if (!settling_) VgPostSignal(VgSlotOf<&KeyOwner::Settle>(this));
+  if (!settling_) VgPostSignalLast(VgSlotOf<&KeyOwner::Settle>(this));
 }
 
 void KeyOwner::Settle(XObject*) {
@@ -221,12 +209,17 @@ void KeyOwner::Settle(XObject*) {
   constexpr int kRounds = 16;
   bool again = true;
   for (int round = 0; again && round < kRounds; ++round) {
+    // The sub-systems hear first of the screens that left: what they close
+    // in turn, and where they hand the keys (the menus' tear-down over the
+    // media windows), is settled with the rest.
+    if (std::exchange(screenLeft_, false))
+      for (SubSystemClass* system : SubSystemsOf(Ground)) system->AfterScreenLeft();
     again = false;
     if (Stage) {
       ReturnFocus();
       again = KeysToTheTop();
     }
-    again = LeaveWithoutTheKeys() || again;
+    again = LeaveWithoutTheKeys() || again || screenLeft_;
   }
   if (again) VgPrint("SubSystem::KeyOwner: notices still leave after %d rounds; the keys stay as they are\n", kRounds);
   // Those that follow the keys do not move them.
@@ -455,7 +448,7 @@ bool KeyOwner::AskedBy(Primitives::KeyRoutingForm* form, const Core::View* scree
 // them from it: it is drawn above the dialogs and would otherwise lie over
 // the screen with the keys. The keys may move on and back within one key's
 // work (a sub-system focused before the screen it opens): the notice looks
-// once the keys are settled.
+// as the owner settles, at the end of the pass.
 bool KeyOwner::LeaveWithoutTheKeys() {
   std::vector<Primitives::KeyRoutingForm*> leaving;
   for (SubSystemClass* system : SubSystemsOf(Ground))
