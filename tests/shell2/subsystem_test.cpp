@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "Constants/Constants.h"
+#include "Primitives/WorldEvents.h"
 #include "Structures/Boxes.h"
 #include "SkinBin/UserRefInt.h"
 #include "SubSystem/Open.h"
 #include "SubSystem/State.h"
-#include "SubSystem/WorldEvents.h"
 #include "shell_fixture.h"
 
 namespace {
@@ -217,12 +217,12 @@ TEST_F(SubSystemTest, AScreenOpenedForAnAskerClosesWithIt) {
 
 namespace {
 
+using Primitives::WorldEvents;
+
 // The stage hands an event down the focus path, then to the followers.
 std::string Deliver(Core::Group* stage, Core::Event* event) {
   RootTest::Log().clear();
-  SubSystem::WorldEvents world(stage, event);
-  stage->DispatchEvent(event);
-  world.ToTheFollowers();
+  WorldEvents::Deliver(stage, event, [stage, event] { return stage->DispatchEvent(event); });
   return RootTest::Log();
 }
 
@@ -262,12 +262,13 @@ TEST_F(SubSystemTest, AnEventOfTheSetReachesTheFollowersOnViewTopFirstAndEachOnc
   // The root delivers under a modal screen, and the focus path may deliver
   // the same event again inside it: one hearing each.
   auto* news = VgNew<Core::Event>();
-  {
-    SubSystem::WorldEvents root(app, news);
+  WorldEvents::Deliver(app, news, [this, news] {
     EXPECT_EQ(Deliver(app, news), "page:event photo:event grid:event ");
     RootTest::Log().clear();
-  }
+    return nullptr;
+  });
   EXPECT_EQ(RootTest::Log(), "") << "the root's delivery finds every follower heard";
+  EXPECT_FALSE(WorldEvents::Heard(grid)) << "after the delivery, the next event is new to every screen";
 
   photo->OnSetVisible(false);
   EXPECT_EQ(Deliver(app, VgNew<Core::Event>()), "page:event grid:event ") << "a hidden screen is not on view";
@@ -310,7 +311,7 @@ TEST_F(SubSystemTest, AScreenTheSetOpensUnderTheKeysWaitsUntilTheyGo) {
   EXPECT_EQ(nonMenu->ChangeState(asked), nullptr);
   asker->Close();
   {
-    const SubSystem::KeyOwner::KeyWork work(true);
+    const SubSystem::KeyOwner::KeyHandling handling(true);
     EXPECT_EQ(request(VgNew<NonMenuScreen>()), nullptr) << "a key's work does not open it";
   }
   dialog->Close();

@@ -12,11 +12,6 @@
 #include "Core/View.h"
 #include "FactorySystem/FactorySystem.h"
 #include "FactorySystem/ModeIndicator.h"
-#include "AppServices/MediaWrapper.h"
-#include "Media/MediaWrapper.h"
-#include "MediaPlayer/MediaSetupDialogs.h"
-#include "MediaPlayer/MediaWindow.h"
-#include "MediaPlayer/SelectedParam.h"
 #include "MenuSystem/BrcmMainMenu.h"
 #include "NonMenuSystem/CommonMuteBar.h"
 #include "NonMenuSystem/EnterPinDialog.h"
@@ -26,11 +21,6 @@
 #include "NonMenuSystem/WidgetClass.h"
 #include "PinEntry/PinEntry.h"
 #include "Primitives/KeyRoutingForm.h"
-#include "Record/RecordPlayback.h"
-#include "Record/RecordPlaybackFullScreen.h"
-#include "Record/RecordedShowsDialog.h"
-#include "Record/TimeshiftStatusDialog.h"
-#include "Record/USBDiskDialogs.h"
 #include "SubSystem/MenuClass.h"
 #include "WinIDs/WinIDs.h"
 #include "gui_loop.h"
@@ -499,32 +489,6 @@ bool UnderLastingKeys(Primitives::KeyRoutingForm* form, const std::vector<Drawn>
 
 namespace {
 
-// The mount string of the medium whose content the screen shows; empty for a
-// screen of no medium.
-std::string MediumShown(Primitives::KeyRoutingForm* form) {
-  VgString medium = nullptr;
-  if (auto* window = vg_cast<MediaPlayer::MediaWindow>(form); window && window->Selected) {
-    medium = window->Selected->MountString;
-  } else if (vg_cast<MediaPlayer::MediaWindow>(form) || vg_cast<MediaPlayer::SelectBGMusicDialog>(form)) {
-    if (Media::MediumDevice* open = MainApp::GetMediaWrapper()->GetCurMedium()) medium = open->MountString;
-  } else if (auto* library = vg_cast<Record::RecordPlaybackDialog>(form)) {
-    medium = library->Medium;
-  } else if (auto* options = vg_cast<Record::PlayOptionsDialog>(form)) {
-    medium = options->Medium;
-  } else if (auto* full = vg_cast<Record::RecordPlaybackFullScreenDialog>(form)) {
-    medium = full->Medium;
-  } else if (auto* question = vg_cast<Record::RecordConfirmDialog>(form)) {
-    medium = question->Disk;
-  } else if (auto* status = vg_cast<Record::RecordStatusDialog>(form)) {
-    medium = status->Disk;
-  } else if (auto* timeshift = vg_cast<Record::TimeshiftStatusDialog>(form)) {
-    medium = timeshift->Disk;
-  } else if (auto* history = vg_cast<Record::RecordedShowsDialog>(form)) {
-    medium = history->Disk;
-  }
-  return medium ? VgStringToUtf8(medium) : std::string();
-}
-
 bool OnTheDisk(const std::string& mount) {
   const std::string disk = XPM_USB_DISK_MOUNT_POINT;
   return mount.compare(0, disk.size(), disk) == 0 && (mount.size() == disk.size() || mount[disk.size()] == '/');
@@ -543,9 +507,12 @@ std::string NoScreenOfAGoneDevice() {
   if (!wentOut) wentOut = now;
   // Its news reaches the screens in the set's next turn.
   if (now == *wentOut || SetInStandby()) return {};
+  // Each screen says which medium it shows: a new screen of the disk is
+  // checked as soon as it says so.
   std::string left;
   for (Primitives::KeyRoutingForm* form : Listed())
-    if (OnTheDisk(MediumShown(form))) left += (left.empty() ? "" : ", ") + Named(form);
+    if (VgString medium = form->MediumShown(); medium && OnTheDisk(VgStringToUtf8(medium)))
+      left += (left.empty() ? "" : ", ") + Named(form);
   if (left.empty()) return {};
   return "the USB disk went out, and its screens are still listed: " + left;
 }

@@ -21,10 +21,10 @@
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "Primitives/KeyRoutingForm.h"
 #include "Primitives/KeyRoutingParameter.h"
+#include "Primitives/WorldEvents.h"
 #include "Structures/History.h"
 #include "SubSystem/KeyOwner.h"
 #include "SubSystem/SubSystemClass.h"
-#include "SubSystem/WorldEvents.h"
 #include "WidgetManager/Layers.h"
 #include "WidgetManager/WidgetManager.h"
 #include "vgdebug.h"
@@ -288,13 +288,11 @@ XObject* ActiveApp::DispatchEvent(Core::Event* event) {
 
 XObject* ActiveApp::ToTheScreens(Core::Event* event) {
   if (XObject* taken = ::SubSystem::KeyOwner::Get()->Route(event)) return taken;
-  if (!::SubSystem::WorldEvents::OfTheWorld(event)) return Primitives::KeyRoutingGroup::DispatchEvent(event);
+  if (!Primitives::WorldEvents::OfTheWorld(event)) return Primitives::KeyRoutingGroup::DispatchEvent(event);
   // The screens on view that show what the event changes hear it too, after
   // the screen with the keys.
-  ::SubSystem::WorldEvents world(this, event);
-  XObject* taken = Primitives::KeyRoutingGroup::DispatchEvent(event);
-  world.ToTheFollowers();
-  return taken;
+  return Primitives::WorldEvents::Deliver(this, event,
+                                          [this, event] { return Primitives::KeyRoutingGroup::DispatchEvent(event); });
 }
 
 void ActiveApp::ClearTheMedia(XObject*) {

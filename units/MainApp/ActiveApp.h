@@ -59,7 +59,7 @@ class ActiveApp : public Primitives::KeyRoutingGroup {
   // A key goes down the focus as the key owner routes it: to a screen that
   // hears it beside the keys, or past a passing notice that has no use for
   // it. An event of the set goes down the focus, then to the screens on view
-  // that follow it (SubSystem::WorldEvents).
+  // that follow it (Primitives::WorldEvents).
   XObject* DispatchEvent(Core::Event* event) override;
   // The screens of every sub-system in one stack, by layer: see Stacking.
   void DrawContent(Graphics::Canvas* canvas, VgRect clip, VgPoint origin) override;

@@ -351,15 +351,9 @@ void NonMenuSystem::ClearAll() {
 }
 
 bool NonMenuSystem::ClearsWithADevice(const std::function<bool(Primitives::KeyRoutingForm*)>& ofTheDevice) {
-  Core::Group* stage = SubSystem::KeyOwner::Get()->Stage;
-  Primitives::KeyRoutingForm* keys = stage ? SubSystem::KeyOwner::ScreenWithTheKeys(stage) : nullptr;
-  if (keys && keys->GivesWay()) keys = SubSystem::KeyOwner::ScreenUnder(keys);
+  Primitives::KeyRoutingForm* keys = SubSystem::KeyOwner::Get()->ViewersScreen();
   if (!keys || !keys->TakesKeys() || keys->IsClosed()) return true;
-  // Screens that name each other as askers cannot hold the search for ever.
-  constexpr int kAskers = 8;
-  int step = 0;
-  for (Primitives::KeyRoutingForm* form = keys; form && step < kAskers; form = form->Asker, ++step)
-    if (ofTheDevice(form)) return true;
+  if (SubSystem::KeyOwner::AlongTheAskers(keys, ofTheDevice)) return true;
   VgPrint("NonMenuSystem: the device's screens leave; %s keeps the keys\n", keys->GetClass()->name);
   return false;
 }

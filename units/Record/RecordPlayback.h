@@ -96,6 +96,7 @@ class RecordPlaybackDialog : public NonMenuSystem::WidgetClass, public ListForm:
   bool FollowsTheWorld(Core::Event* event) const override {
     return ConcernsThePlayback(event) || IsRecordingNews(event);
   }
+  VgString MediumShown() const override { return Medium; }
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   void Close(XObject* sender = nullptr) override;
   void HandleMessage(Structures::Message* message) override;
@@ -176,6 +177,7 @@ class PlayOptionsDialog : public NonMenuSystem::QORWidgetClass {
 
   XObject* HandleEvent(Core::Event* event) override;
   bool FollowsTheWorld(Core::Event* event) const override { return ConcernsThePlayback(event); }
+  VgString MediumShown() const override { return Medium; }
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   void Refresh(XObject* sender = nullptr) override;
   // Back to the library, on the show it was opened for.

@@ -58,13 +58,17 @@ void SubSystemClass::Add(Core::View* view, int32_t restack) {
   Primitives::KeyRoutingGroup::Add(view, restack);
   auto* form = vg_cast<Primitives::KeyRoutingForm>(view);
   // The group refuses a view it cannot take; only a screen it holds is listed.
-  if (ManageWidget && form && form->owner.get() == this) MainApp::GetWidgetManager()->InsertForm(form);
+  if (!ManageWidget || !form || form->owner.get() != this) return;
+  MainApp::GetWidgetManager()->InsertForm(form);
+  KeyOwner::Get()->ScreenListed();
 }
 
 void SubSystemClass::Remove(Core::View* view) {
   Primitives::KeyRoutingGroup::Remove(view);
   auto* form = vg_cast<Primitives::KeyRoutingForm>(view);
-  if (ManageWidget && form) MainApp::GetWidgetManager()->DeleteForm(form);
+  if (!ManageWidget || !form) return;
+  MainApp::GetWidgetManager()->DeleteForm(form);
+  KeyOwner::Get()->ScreenLeft();
 }
 
 void SubSystemClass::OnSetFocus(Core::View* view) {
@@ -130,7 +134,7 @@ void LetGo(Primitives::KeyRoutingForm* form) {
 }  // namespace
 
 bool SubSystemClass::Waits(State* state, Primitives::KeyRoutingForm* form) {
-  if (KeyOwner::Get()->KeysWork() || form->WaitsUnderTheKeys()) return false;
+  if (KeyOwner::Get()->RunsForTheLastKey() || form->WaitsUnderTheKeys()) return false;
   if (!(form->TakesKeys() || form->SharesKeysWithItsPages()) || form->GivesWay()) return false;
   Primitives::KeyRoutingForm* over = KeyOwner::OverItsPlace(this, form);
   if (!over) return false;

@@ -19,7 +19,8 @@ class SubSystemClass : public Primitives::KeyRoutingGroup {
  public:
   explicit SubSystemClass(XObject* link = nullptr) : Primitives::KeyRoutingGroup(link) {}
 
-  // Overridden slots of Core::Group.
+  // Overridden slots of Core::Group. Add and Remove tell the key owner of
+  // the screens listed and let go.
   // A screen that leaves passes the focus to the screen that asked for it,
   // else to a screen that claims it, else to the nearest above it that takes
   // keys, else the nearest below (see KeyOwner::NextWithTheKeys).
@@ -44,8 +45,10 @@ class SubSystemClass : public Primitives::KeyRoutingGroup {
   // moves the keys.
   virtual void KeysMoved() {}
   virtual void KeysSettled() {}
-  // A screen left, and the keys are settled on what stays: the screens that
-  // waited for it open (an override calls this first).
+  // A screen left: heard as the owner settles, once for all that left since
+  // it last did, before it settles the keys on what stays. The screens that
+  // waited for it open (an override calls this first); what the sub-system
+  // opens or closes, or where it hands the keys, is settled with the rest.
   virtual void AfterScreenLeft();
   // Where the screen will stand in the sub-system once it opens: where its
   // bounds say, unless the sub-system places its screens.
