@@ -19,6 +19,7 @@
 #include "Structures/LocalTime.h"
 #include "Views/Text.h"
 #include "nonmenu_fixture.h"
+#include "sim_calls.h"
 #include "simtv.h"
 #include "xpm.h"
 
@@ -207,25 +208,58 @@ TEST_F(RecordingsTest, SkippingGoesRoundAndWrapsAnIndexPastTheList) {
   model->OnSetRecordPlaybackList(shows);
   auto* player = VgNew<RecordPlaybackFullScreenDialog>();
   player->Medium = VgNewStringAnsi("/mnt/removable/usba");
-  player->EventIndex = 7;
+  player->Show.Index = 7;
   player->SkipPlayback(true);
-  EXPECT_EQ(player->EventIndex, 0);
+  EXPECT_EQ(player->Show.Index, 0);
   player->SkipPlayback(false);
-  EXPECT_EQ(player->EventIndex, 2) << "back from the first is the last";
+  EXPECT_EQ(player->Show.Index, 2) << "back from the first is the last";
   player->SkipPlayback(true);
-  EXPECT_EQ(player->EventIndex, 0);
+  EXPECT_EQ(player->Show.Index, 0);
   EXPECT_EQ(U(player->FileName), U(shows->GetEvent(0)->FileName));
 
   // One show: nothing to skip to.
   simtv_tv_clear_recordings();
   AddShow("d.trp");
   shows->GetEventInfoByCount();
-  player->EventIndex = 0;
+  player->Show.Take(0);
   simtv_clear_calls();
   player->SkipPlayback(true);
   player->SkipPlayback(false);
-  EXPECT_EQ(player->EventIndex, 0);
-  EXPECT_EQ(simtv_call_count(), 0);
+  EXPECT_EQ(player->Show.Index, 0);
+  EXPECT_TRUE(ChangingCalls().empty());
+}
+
+// The recorder adds shows while one plays: the next show is the one after it
+// in the list as it is now, and the library is handed its place now.
+TEST_F(RecordingsTest, ThePlayerFollowsItsShowWhenTheListChangesUnderIt) {
+  SkinBin::Wrapper* model = MainApp::GetWrapper();
+  for (const char* file : {"a.trp", "b.trp", "c.trp"}) AddShow(file);
+  auto* shows = VgNew<SkinBin::DB_RecordPlaybackInfo>();
+  shows->Path = VgNewStringAnsi(XPM_USB_DISK_MOUNT_POINT);
+  shows->GetEventInfoByCount();
+  model->OnSetRecordPlaybackList(shows);
+  auto* player = VgNew<RecordPlaybackFullScreenDialog>();
+  player->Medium = VgNewStringAnsi("/mnt/removable/usba");
+  player->Show.Take(1);
+  const int32_t playing = shows->GetEvent(1)->RecordId;
+  for (const char* file : {"d.trp", "e.trp"}) AddShow(file);
+  EXPECT_EQ(shows->GetNumEvents(), 3) << "the list as the library last read it";
+  const int32_t at = player->Show.Find(true);
+  ASSERT_EQ(shows->GetNumEvents(), 5);
+  EXPECT_EQ(shows->GetEvent(at)->RecordId, playing);
+  simtv_clear_calls();
+  player->SkipPlayback(true);
+  EXPECT_EQ(player->Show.Index, (at + 1) % 5);
+  EXPECT_EQ(*player->Show.Id, shows->GetEvent((at + 1) % 5)->RecordId);
+  EXPECT_EQ(U(player->FileName), U(shows->GetEvent((at + 1) % 5)->FileName));
+
+  // Its show deleted meanwhile, the place it left.
+  player->Show.Take(4);
+  simtv_tv_clear_recordings();
+  AddShow("f.trp");
+  AddShow("g.trp");
+  EXPECT_EQ(player->Show.Find(true), 1);
+  EXPECT_EQ(player->Show.Entry(), nullptr);
 }
 
 }  // namespace

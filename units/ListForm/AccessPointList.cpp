@@ -123,6 +123,8 @@ XObject* ReadPoint(ListDataSource*, int32_t index) {
   if (Structures::WLAN_Info* info = Record(index)) {
     courier->NetworkName = info->SSID;
     courier->MacAddress = info->HardwareAddress;
+    // A scan lists a station once; one without an address is its name.
+    courier->Key = Empty(info->HardwareAddress) ? info->SSID.get() : info->HardwareAddress.get();
     courier->Signal = info->Status[kLevel];
     courier->Mode = info->Status[kMode];
     if constexpr (std::is_same_v<Courier, ApCourier>)

@@ -129,6 +129,7 @@ XObject* ReadInput(ListDataSource* source, int32_t index) {
   auto* courier = VgNew<InputCourier>();
   courier->Index = index;
   courier->SourceId = Model()->GetSourceId(index);
+  courier->Key = VgNewStringInt(courier->SourceId, 0);
   courier->Text = Model()->GetSourceName(courier->SourceId);
   courier->SourceType = Model()->GetSourceType(courier->SourceId);
   if (Structures::CECDeviceInfo* device = Model()->HdmiCecData.IsCecDeviceConnected(courier->SourceId)) {
@@ -151,6 +152,7 @@ XObject* ReadCecInput(ListDataSource* source, int32_t index) {
   courier->Text = device->DeviceName;
   courier->Index = index;
   courier->CecLogicalAddress = device->DeviceNumber;
+  courier->Key = VgNewStringInt(device->DeviceNumber, 0);
   // The model keeps no device as the one selected: none is marked current.
   courier->IsCurrent = 0;
   return courier;
@@ -160,6 +162,7 @@ XObject* ReadInputLabeling(ListDataSource*, int32_t index) {
   auto* courier = VgNew<InputLabelingCourier>();
   courier->Index = index;
   courier->SourceId = Model()->GetSourceId(index);
+  courier->Key = VgNewStringInt(courier->SourceId, 0);
   courier->Text = Model()->GetSourceName(courier->SourceId);
   courier->LabelText = Model()->GetSourceLabel(courier->SourceId);
   courier->IsSkip = Model()->GetSourceDisable(courier->SourceId);

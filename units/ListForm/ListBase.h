@@ -82,6 +82,39 @@ class ListBase : public Primitives::KeyRoutingListForm {
   // keyboard's, the logo panel's, a confirmation's) while it is open.
   bool HearsMessages = false;
 
+  // The one rule of a list read again, whatever made it read again (a screen
+  // it opened gave the keys back, the recorder added a show, a scan came
+  // back, the order changed): the focus stays on the entry the viewer had
+  // chosen, found by its key, not on the row where it stood; when that entry
+  // is gone, on its neighbour that took the row (the last entry when the
+  // list got shorter than that). The neighbour stands in for the choice:
+  // read again with the chosen entry back (a disk out and in again) before
+  // the viewer moved, the list focuses the chosen one again.
+  struct Kept {
+    VgStr key;       // null: no entry had the focus
+    int32_t at = -1;  // the entry's place when it was noted
+  };
+  // The key of the focused entry (ListCourier::Key) as its row shows it; null
+  // while the list has no entry under the focus.
+  VgString FocusedKey();
+  // The entry (from 0) that has the key now, -1 when none has.
+  int32_t EntryOf(VgString key);
+  Kept NoteFocus();
+  // Brings the entry noted back under the focus, or its neighbour. Nothing
+  // noted, or no entries: nothing changes, and false.
+  bool FocusAgain(const Kept& kept);
+  // Reads the list again through read, a function that refills it from the
+  // model as it is now, and keeps the focus by the rule above.
+  template <typename Read>
+  void ReadAgain(Read read) {
+    const Kept kept = NoteFocus();
+    read();
+    FocusAgain(kept);
+  }
+  // Brings entry i (from 0) under the focus, the rows refilled at once so
+  // that they show the model as it is now.
+  virtual void FocusEntry(int32_t i);
+
  protected:
   // The number of rows the pool holds.
   virtual int32_t PoolSize();
@@ -90,10 +123,15 @@ class ListBase : public Primitives::KeyRoutingListForm {
   // The code of a key press, Key::None for releases and every other event,
   // so that a key property left at Key::None never matches.
   static uint16_t PressedKey(Core::Event* event);
-  // Signals FocusMove and gives the list as the handler of the key.
+  // Signals FocusMove and gives the list as the handler of the key; the
+  // viewer has chosen the entry the focus is on now.
   XObject* KeyHandled();
   // The focused row's index among the rows, -1 without one.
   int32_t FocusedIndex();
+
+ private:
+  // The entry chosen while its neighbour stands in for it; null otherwise.
+  VgStr standIn_;
 };
 
 }  // namespace ListForm
