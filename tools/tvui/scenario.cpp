@@ -545,6 +545,23 @@ std::string KeyLine(const ScenarioTokens& t) {
   return {};
 }
 
+// The GUI key codes of a key, press or release line's keys, as the screens
+// see them; the ones it cannot name are left out.
+std::vector<uint16_t> GuiKeysOf(const ScenarioTokens& t) {
+  std::vector<uint16_t> keys;
+  const bool gui = t.size() > 1 && t[1].text == "gui";
+  for (size_t i = gui ? 2 : 1; i < t.size(); ++i) {
+    if (t[i].text == "age") break;
+    int64_t guiCode = 0;
+    uint32_t code = 0;
+    if (gui && ScenarioNumber(t[i].text, 1, 255, &guiCode))
+      keys.push_back(uint16_t(guiCode));
+    else if (!gui && ParseKey(t[i], &code))
+      keys.push_back(uint16_t(GuiKeyCodeOf(int32_t(code))));
+  }
+  return keys;
+}
+
 std::string PressLine(const ScenarioTokens& t) {
   uint32_t code = 0;
   if (t.size() != 2 || !ParseKey(t[1], &code)) return "press takes one key name or code";
@@ -575,7 +592,15 @@ std::string AdvanceLine(const ScenarioTokens& t) {
   if (std::string why = AdvanceForm(t); !why.empty()) return why;
   int64_t ms = 0;
   ScenarioNumber(t[1].text, 0, UINT32_MAX, &ms);
+  // While a player moves on through a list's entries, the list check looks
+  // at it every second: it may move on and go back within a long advance.
+  constexpr int64_t kMoverStepMs = 1000;
+  while (ms > kMoverStepMs && FollowTheMovers()) {
+    simtv_advance(uint32_t(kMoverStepMs));
+    ms -= kMoverStepMs;
+  }
   simtv_advance(uint32_t(ms));
+  FollowTheMovers();
   return {};
 }
 
@@ -1421,6 +1446,10 @@ std::string Step(const ScenarioLine& line, const ScenarioTokens& t) {
     failure = KeysReachTheScreen();
     if (failure.empty()) failure = KeysOnTop();
     if (failure.empty()) failure = NoScreenOfAGoneDevice();
+    const LineKind kind = isKey ? LineKind::Key : t[0].text == "open" ? LineKind::Open : LineKind::World;
+    if (std::string kept = ListsKeepTheirEntries(kind, isKey ? GuiKeysOf(t) : std::vector<uint16_t>{});
+        failure.empty())
+      failure = kept;
   }
   if (failure.empty() && LeadsLikeAKey(t[0].text)) {
     std::string happening;
