@@ -179,9 +179,9 @@ template <class List>
 XObject* StepAsDown(List* list, Core::Event* event) {
   auto* key = vg_cast<Core::KeyEvent>(event);
   list->tuneTimer.Cancel();
-  key->keyCode = Key::Down;
+  key->keyCode = list->IncreaseKey;
   XObject* taken = list->HandleEvent(key);
-  key->keyCode = Key::Input;
+  key->keyCode = list->StepKey;
   list->tuneTimer.Rest();
   return taken;
 }
@@ -314,6 +314,7 @@ XObject* InputItem::GetData(XObject* data) {
 // ------------------------------------------------------------ input list
 
 ExternalInputList::ExternalInputList(XObject* link) : ListClass(kInputDef, link) {
+  StepKey = Key::Input;
   OnActivateOption = VgSlotOf<&ExternalInputList::TuneToSource>(this);
   tuneTimer.Setup(kTuneRest, VgSlotOf<&ExternalInputList::TuneToSource>(this));
 }
@@ -379,7 +380,7 @@ XObject* ExternalInputList::HandleEvent(Core::Event* event) {
     ProcessRightKey();
     return this;
   }
-  if (key == Key::Input) return StepAsDown(this, event);
+  if (key == StepKey) return StepAsDown(this, event);
   return ListClass::HandleEvent(event);
 }
 
@@ -479,6 +480,7 @@ XObject* CecInputItem::GetData(XObject* data) {
 // ----------------------------------------------------------- device list
 
 CecInputList::CecInputList(XObject* link) : ListClass(kCecDef, link) {
+  StepKey = Key::Input;
   OnActivateOption = VgSlotOf<&CecInputList::TuneToSource>(this);
   tuneTimer.Setup(kTuneRest, VgSlotOf<&CecInputList::TuneToSource>(this));
 }
@@ -503,9 +505,11 @@ int32_t CecInputList::GetFocusItemIndex() {
 XObject* CecInputList::HandleEvent(Core::Event* event) {
   if (vg_cast<Events::CEC_EVENT_NAME_UPDATED>(event)) {
     // The input pop-up below, which shows the names too, follows the news
-    // itself.
-    Model()->HdmiCecData.InitDevList();
-    Reload();
+    // itself. A device that came or went leaves the focus on its device.
+    ReadAgain([this] {
+      Model()->HdmiCecData.InitDevList();
+      Reload();
+    });
     return this;
   }
   const uint16_t key = PressedKey(event);
@@ -526,7 +530,7 @@ XObject* CecInputList::HandleEvent(Core::Event* event) {
     VgSignal(OnExit, this);
     return this;
   }
-  if (key == Key::Input) return StepAsDown(this, event);
+  if (key == StepKey) return StepAsDown(this, event);
   return ListClass::HandleEvent(event);
 }
 

@@ -137,6 +137,9 @@ class ListClass : public ListBase {
   uint16_t PageUpKey = Key::None;
   uint16_t IncreaseKey = Key::Down;
   uint16_t DecreaseKey = Key::Up;
+  // A key of the list's own that moves the focus on as IncreaseKey does (the
+  // input key over the input lists); Key::None for none.
+  uint16_t StepKey = Key::None;
   uint16_t ArrangeMode = ArrangeTopToBottom;
   int32_t ItemXOffset = 0;
   int32_t ItemYOffset = 0;

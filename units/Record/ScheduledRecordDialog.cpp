@@ -455,7 +455,7 @@ bool ScheduledRecordDialog::FollowsTheWorld(Core::Event* event) const {
 XObject* ScheduledRecordDialog::HandleEvent(Core::Event* event) {
   if (vg_cast<Events::PVRRecordStatusEvent>(event)) {
     ScheduleList.ReloadKeepingFocus();
-    if (HistoryPopup && !HistoryPopup->IsClosed()) HistoryPopup->RecentList.Initialize(nullptr);
+    if (HistoryPopup && !HistoryPopup->IsClosed()) HistoryPopup->RecentList.ReloadKeepingFocus();
     ShowBanner(Banner());
     // The news goes on to whoever else it concerns.
     return nullptr;
