@@ -436,6 +436,8 @@ struct ListEntry {
   std::string list;
   std::string key;
   std::string caption;
+  // The keys that move the list's focus.
+  std::vector<uint16_t> moves;
 };
 
 // A screen and the entries of its lists. The screen is not held: holding
@@ -476,10 +478,21 @@ std::string FocusedCaption(ListForm::ListBase* list) {
   return row ? Utf8Text(row->Text) : std::string();
 }
 
+// The keys that move the list's focus.
+std::vector<uint16_t> MovingKeys(ListForm::ListBase* list) {
+  if (auto* rows = vg_cast<ListForm::ListClass>(list))
+    return {rows->DecreaseKey, rows->IncreaseKey, rows->PageUpKey, rows->PageDownKey, rows->StepKey};
+  if (auto* grid = vg_cast<ListForm::GridView>(list))
+    return {grid->DecreaseRowKey,  grid->IncreaseRowKey, grid->DecreaseItemKey,
+            grid->IncreaseItemKey, grid->PageUpKey,      grid->PageDownKey};
+  return {};
+}
+
 std::vector<ListEntry> EntriesOf(Primitives::KeyRoutingForm* screen) {
   std::vector<ListEntry> entries;
   for (const auto& [name, list] : ListsOf(screen))
-    if (VgString key = list->FocusedKey()) entries.push_back({name, Utf8Text(key), FocusedCaption(list)});
+    if (VgString key = list->FocusedKey())
+      entries.push_back({name, Utf8Text(key), FocusedCaption(list), MovingKeys(list)});
   return entries;
 }
 
@@ -491,18 +504,14 @@ std::string CaptionOf(ListForm::ListBase* list, int32_t i) {
   return courier ? Utf8Text(courier->Text) : std::string();
 }
 
-// Whether one of the keys moves the list's focus.
-bool MovesTheList(ListForm::ListBase* list, const std::vector<uint16_t>& keys) {
-  std::vector<uint16_t> own;
-  if (auto* rows = vg_cast<ListForm::ListClass>(list))
-    own = {rows->DecreaseKey, rows->IncreaseKey, rows->PageUpKey, rows->PageDownKey};
-  else if (auto* grid = vg_cast<ListForm::GridView>(list))
-    own = {grid->DecreaseRowKey, grid->IncreaseRowKey, grid->DecreaseItemKey,
-           grid->IncreaseItemKey, grid->PageUpKey,      grid->PageDownKey};
-  return std::any_of(keys.begin(), keys.end(), [&own](uint16_t key) {
-    return key != Key::None && std::find(own.begin(), own.end(), key) != own.end();
+// Whether one of the keys is one of those.
+bool AnyOf(const std::vector<uint16_t>& keys, const std::vector<uint16_t>& of) {
+  return std::any_of(keys.begin(), keys.end(), [&of](uint16_t key) {
+    return key != Key::None && std::find(of.begin(), of.end(), key) != of.end();
   });
 }
+
+bool MovesTheList(ListForm::ListBase* list, const std::vector<uint16_t>& keys) { return AnyOf(keys, MovingKeys(list)); }
 
 // Each list noted that the screen shows focuses the entry noted, unless that
 // entry is gone from it, or one of the keys moves the list: a pop-up hands
@@ -542,7 +551,7 @@ void GoesBackOn(std::vector<ListEntry>* lists, ListForm::GoesBackOnAnEntry* move
   const std::string key = Utf8Text(mover->EntryGoneBackTo());
   auto entry = std::find_if(lists->begin(), lists->end(), [&](const ListEntry& e) { return e.list == list; });
   if (entry != lists->end()) lists->erase(entry);
-  if (!key.empty()) lists->push_back({list, key, key});
+  if (!key.empty()) lists->push_back({list, key, key, {}});
 }
 
 // The screen with the keys after the line before, and the screens that lost
@@ -593,7 +602,28 @@ std::string ListsKeepTheirEntries(LineKind line, const std::vector<uint16_t>& ke
   const bool kept = same(g_withTheKeys);
   std::string fault;
   if (kept && line == LineKind::World) fault = SameEntries(keys, g_withTheKeys.lists, "before the line");
-  if (g_withTheKeys.form && !kept && !g_withTheKeys.lists.empty()) g_awayFromTheKeys.push_back(g_withTheKeys);
+  if (g_withTheKeys.form && !kept && !g_withTheKeys.lists.empty()) {
+    // The line's keys moved a list before they took the keys elsewhere (DOWN
+    // and OK in one line): its entry is the one the screen shows now, or,
+    // closed, unknown.
+    std::vector<ListEntry>& lists = g_withTheKeys.lists;
+    Primitives::KeyRoutingForm* still = live(g_withTheKeys);
+    const std::vector<ListEntry> now = still ? EntriesOf(still) : std::vector<ListEntry>{};
+    for (auto entry = lists.begin(); entry != lists.end();) {
+      if (line != LineKind::Key || !AnyOf(keysPressed, entry->moves)) {
+        ++entry;
+        continue;
+      }
+      auto shown = std::find_if(now.begin(), now.end(), [&](const ListEntry& e) { return e.list == entry->list; });
+      if (shown == now.end()) {
+        entry = lists.erase(entry);
+        continue;
+      }
+      *entry = *shown;
+      ++entry;
+    }
+    g_awayFromTheKeys.push_back(g_withTheKeys);
+  }
   for (auto away = g_awayFromTheKeys.begin(); away != g_awayFromTheKeys.end();) {
     Primitives::KeyRoutingForm* form = live(*away);
     const bool back = same(*away);
