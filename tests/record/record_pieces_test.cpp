@@ -11,7 +11,10 @@
 #include "Events/Events.h"
 #include "AppServices/Wrapper.h"
 #include "Media/MediaWrapper.h"
+#include "Constants/Constants.h"
 #include "Record/RecordPieces.h"
+#include "Record/RecordPlayback.h"
+#include "Structures/Message.h"
 #include "Record/RecordPlaybackFullScreen.h"
 #include "SkinBin/RecordData.h"
 #include "SkinBin/RatingData.h"
@@ -227,6 +230,29 @@ TEST_F(RecordingsTest, SkippingGoesRoundAndWrapsAnIndexPastTheList) {
   player->SkipPlayback(false);
   EXPECT_EQ(player->Show.Index, 0);
   EXPECT_TRUE(ChangingCalls().empty());
+}
+
+// A new order, a recording more: the library stays on the show it was on.
+TEST_F(RecordingsTest, TheLibraryKeepsItsShowThroughANewOrderAndANewShow) {
+  SkinBin::Wrapper* model = MainApp::GetWrapper();
+  for (const char* file : {"Bravo.trp", "Charlie.trp", "Alpha.trp"}) AddShow(file);
+  model->OnSetPlaybackSortType(0);
+  auto* library = VgNew<RecordPlaybackDialog>();
+  library->Medium = VgNewStringAnsi("/mnt/removable/usba");
+  library->UpdateMediaList();
+  library->list.FocusEntry(1);
+  auto focused = [library] { return U(vg_cast<ListForm::RecordPlaybackListItem>(library->list.Focus.get())->Text); };
+  const std::string chosen = focused();
+  for (int32_t sort = 1; sort < 6; ++sort) {
+    model->OnSetPlaybackSortType(sort);
+    auto* message = VgNew<Structures::Message>();
+    message->Code = Constants::MSG_CHANGE_PLAYBACK_SORT;
+    library->HandleMessage(message);
+    EXPECT_EQ(focused(), chosen) << "sort " << sort;
+  }
+  AddShow("Delta.trp");
+  library->UpdateMediaList();
+  EXPECT_EQ(focused(), chosen);
 }
 
 // The recorder adds shows while one plays: the next show is the one after it
