@@ -438,6 +438,8 @@ struct ListEntry {
   std::string caption;
   // The keys that move the list's focus.
   std::vector<uint16_t> moves;
+  // Named by a screen it opened as the entry it goes back on.
+  bool handedBack = false;
 };
 
 // A screen and the entries of its lists. The screen is not held: holding
@@ -525,9 +527,10 @@ std::string SameEntries(Primitives::KeyRoutingForm* screen, const std::vector<Li
     if (now == entry->key) continue;
     const int32_t at = list->EntryOf(VgNewStringUtf8(entry->key.c_str()));
     if (at < 0) continue;
-    return Named(screen) + ": its list " + name + " focuses \"" + FocusedCaption(list) + "\" (key " + now +
-           "), and \"" + entry->caption + "\" (key " + entry->key + "), the entry it had " + when +
-           ", is still listed (entry " + std::to_string(at + 1) + ", \"" + CaptionOf(list, at) + "\")";
+    const std::string had = entry->handedBack ? "the entry of key " + entry->key + ", which the screen it opened went back on"
+                                              : "\"" + entry->caption + "\" (key " + entry->key + "), the entry it had " + when;
+    return Named(screen) + ": its list " + name + " focuses \"" + FocusedCaption(list) + "\" (key " + now + "), and " +
+           had + ", is still listed (entry " + std::to_string(at + 1) + ", \"" + CaptionOf(list, at) + "\")";
   }
   return {};
 }
@@ -551,7 +554,7 @@ void GoesBackOn(std::vector<ListEntry>* lists, ListForm::GoesBackOnAnEntry* move
   const std::string key = Utf8Text(mover->EntryGoneBackTo());
   auto entry = std::find_if(lists->begin(), lists->end(), [&](const ListEntry& e) { return e.list == list; });
   if (entry != lists->end()) lists->erase(entry);
-  if (!key.empty()) lists->push_back({list, key, key, {}});
+  if (!key.empty()) lists->push_back({list, key, {}, {}, true});
 }
 
 // The screen with the keys after the line before, and the screens that lost
