@@ -185,6 +185,22 @@ class RecordingsTest : public NonMenuTest::NonMenuFixture {
     show.duration = 60;
     return simtv_tv_add_recording(XPM_USB_DISK_MOUNT_POINT, &show);
   }
+
+  // The disk's shows as the library read them last, a.trp to c.trp, and a
+  // full-screen player of the disk.
+  SkinBin::DB_RecordPlaybackInfo* ThreeShowsRead() {
+    for (const char* file : {"a.trp", "b.trp", "c.trp"}) AddShow(file);
+    auto* shows = VgNew<SkinBin::DB_RecordPlaybackInfo>();
+    shows->Path = VgNewStringAnsi(XPM_USB_DISK_MOUNT_POINT);
+    shows->GetEventInfoByCount();
+    MainApp::GetWrapper()->OnSetRecordPlaybackList(shows);
+    return shows;
+  }
+  static RecordPlaybackFullScreenDialog* Player() {
+    auto* player = VgNew<RecordPlaybackFullScreenDialog>();
+    player->Medium = VgNewStringAnsi("/mnt/removable/usba");
+    return player;
+  }
 };
 
 TEST_F(RecordingsTest, DeletingKeepsToTheRecordingAndItsIndexFile) {
@@ -202,15 +218,9 @@ TEST_F(RecordingsTest, DeletingKeepsToTheRecordingAndItsIndexFile) {
 }
 
 TEST_F(RecordingsTest, SkippingGoesRoundAndWrapsAnIndexPastTheList) {
-  SkinBin::Wrapper* model = MainApp::GetWrapper();
-  for (const char* file : {"a.trp", "b.trp", "c.trp"}) AddShow(file);
-  auto* shows = VgNew<SkinBin::DB_RecordPlaybackInfo>();
-  shows->Path = VgNewStringAnsi(XPM_USB_DISK_MOUNT_POINT);
-  shows->GetEventInfoByCount();
+  SkinBin::DB_RecordPlaybackInfo* shows = ThreeShowsRead();
   ASSERT_EQ(shows->GetNumEvents(), 3);
-  model->OnSetRecordPlaybackList(shows);
-  auto* player = VgNew<RecordPlaybackFullScreenDialog>();
-  player->Medium = VgNewStringAnsi("/mnt/removable/usba");
+  RecordPlaybackFullScreenDialog* player = Player();
   player->Show.Index = 7;
   player->SkipPlayback(true);
   EXPECT_EQ(player->Show.Index, 0);
@@ -258,14 +268,8 @@ TEST_F(RecordingsTest, TheLibraryKeepsItsShowThroughANewOrderAndANewShow) {
 // The recorder adds shows while one plays: the next show is the one after it
 // in the list as it is now, and the library is handed its place now.
 TEST_F(RecordingsTest, ThePlayerFollowsItsShowWhenTheListChangesUnderIt) {
-  SkinBin::Wrapper* model = MainApp::GetWrapper();
-  for (const char* file : {"a.trp", "b.trp", "c.trp"}) AddShow(file);
-  auto* shows = VgNew<SkinBin::DB_RecordPlaybackInfo>();
-  shows->Path = VgNewStringAnsi(XPM_USB_DISK_MOUNT_POINT);
-  shows->GetEventInfoByCount();
-  model->OnSetRecordPlaybackList(shows);
-  auto* player = VgNew<RecordPlaybackFullScreenDialog>();
-  player->Medium = VgNewStringAnsi("/mnt/removable/usba");
+  SkinBin::DB_RecordPlaybackInfo* shows = ThreeShowsRead();
+  RecordPlaybackFullScreenDialog* player = Player();
   player->Show.Take(1);
   const int32_t playing = shows->GetEvent(1)->RecordId;
   for (const char* file : {"d.trp", "e.trp"}) AddShow(file);
