@@ -578,9 +578,13 @@ void CBHistoryList::TuneAction(XObject* sender) {
     VgSignal(VgSlotOf<&SkinBin::HistoryAgent::InsertHistorySlot>(agent), this);
   }
   CBListClass::TuneAction(sender);
-  if (DataSource) DataSource->Num = std::max(GetItemsNum(), 0);
-  Reload();
-  OnSetCurrentItemIndex(GetFocusItemIndex() + 1);
+  // Read again, the strip stays on the tile tuned, wherever the history has
+  // put it (the newest last; an input's entry comes a moment later).
+  ReadAgain([this] {
+    if (DataSource) DataSource->Num = std::max(GetItemsNum(), 0);
+    Reload();
+    OnSetCurrentItemIndex(GetFocusItemIndex() + 1);
+  });
 }
 
 // --------------------------------------------------------- HDMI-CEC devices
