@@ -562,6 +562,14 @@ std::vector<uint16_t> GuiKeysOf(const ScenarioTokens& t) {
   return keys;
 }
 
+// The GUI key codes of the keys held down now, which the set repeats.
+std::vector<uint16_t> HeldGuiKeys() {
+  std::vector<uint16_t> keys;
+  for (int32_t code = 0; code <= KeyMapLastKeyCode; ++code)
+    if (simtv_key_held(uint32_t(code))) keys.push_back(uint16_t(GuiKeyCodeOf(code)));
+  return keys;
+}
+
 std::string PressLine(const ScenarioTokens& t) {
   uint32_t code = 0;
   if (t.size() != 2 || !ParseKey(t[1], &code)) return "press takes one key name or code";
@@ -1446,10 +1454,12 @@ std::string Step(const ScenarioLine& line, const ScenarioTokens& t) {
     failure = KeysReachTheScreen();
     if (failure.empty()) failure = KeysOnTop();
     if (failure.empty()) failure = NoScreenOfAGoneDevice();
-    const LineKind kind = isKey ? LineKind::Key : t[0].text == "open" ? LineKind::Open : LineKind::World;
-    if (std::string kept = ListsKeepTheirEntries(kind, isKey ? GuiKeysOf(t) : std::vector<uint16_t>{});
-        failure.empty())
-      failure = kept;
+    // A key held down repeats through the lines after it, as a key line.
+    const std::vector<uint16_t> held = isKey ? GuiKeysOf(t) : HeldGuiKeys();
+    const LineKind kind = isKey || !held.empty() ? LineKind::Key
+                          : t[0].text == "open"  ? LineKind::Open
+                                                 : LineKind::World;
+    if (std::string kept = ListsKeepTheirEntries(kind, held); failure.empty()) failure = kept;
   }
   if (failure.empty() && LeadsLikeAKey(t[0].text)) {
     std::string happening;
