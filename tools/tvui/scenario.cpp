@@ -545,6 +545,15 @@ std::string KeyLine(const ScenarioTokens& t) {
   return {};
 }
 
+// The GUI key codes a hardware key may reach the screens as: a front-panel
+// key also drives the navigation of a screen that asks for it (MainApp::Root
+// turns CH- into DOWN, VOL- into LEFT, ...).
+void AddGuiKeysOf(int32_t code, std::vector<uint16_t>* keys) {
+  keys->push_back(uint16_t(GuiKeyCodeOf(code)));
+  if (code >= FrontPanelFirstKeyCode && code <= FrontPanelLastKeyCode)
+    keys->insert(keys->end(), {Key::Up, Key::Down, Key::Left, Key::Right, Key::Ok, Key::Back});
+}
+
 // The GUI key codes of a key, press or release line's keys, as the screens
 // see them; the ones it cannot name are left out.
 std::vector<uint16_t> GuiKeysOf(const ScenarioTokens& t) {
@@ -557,7 +566,7 @@ std::vector<uint16_t> GuiKeysOf(const ScenarioTokens& t) {
     if (gui && ScenarioNumber(t[i].text, 1, 255, &guiCode))
       keys.push_back(uint16_t(guiCode));
     else if (!gui && ParseKey(t[i], &code))
-      keys.push_back(uint16_t(GuiKeyCodeOf(int32_t(code))));
+      AddGuiKeysOf(int32_t(code), &keys);
   }
   return keys;
 }
@@ -566,7 +575,7 @@ std::vector<uint16_t> GuiKeysOf(const ScenarioTokens& t) {
 std::vector<uint16_t> HeldGuiKeys() {
   std::vector<uint16_t> keys;
   for (int32_t code = 0; code <= KeyMapLastKeyCode; ++code)
-    if (simtv_key_held(uint32_t(code))) keys.push_back(uint16_t(GuiKeyCodeOf(code)));
+    if (simtv_key_held(uint32_t(code))) AddGuiKeysOf(code, &keys);
   return keys;
 }
 

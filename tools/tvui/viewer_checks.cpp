@@ -644,8 +644,13 @@ std::string ListsKeepTheirEntries(LineKind line, const std::vector<uint16_t>& ke
       continue;
     }
     // A key the screen with the keys does not use reaches its asker, which
-    // may move its list with it.
-    if (line == LineKind::Key && keys && form && AsksOf(keys, form)) away->lists = EntriesOf(form);
+    // may move its list with it; a key that moves one of its lists may have
+    // reached it while it had the keys for a moment within the line.
+    if (line == LineKind::Key && form &&
+        ((keys && AsksOf(keys, form)) ||
+         std::any_of(away->lists.begin(), away->lists.end(),
+                     [&keysPressed](const ListEntry& e) { return AnyOf(keysPressed, e.moves); })))
+      away->lists = EntriesOf(form);
     ++away;
   }
   FollowTheMovers(listed);
