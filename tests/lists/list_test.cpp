@@ -294,7 +294,8 @@ TEST_F(Lists, ReadAgainTheFocusKeepsItsEntryNotItsRow) {
   readAgain();
   EXPECT_EQ(Utf8(list->FocusedKey()), "key Foxtrot");
 
-  // Once the viewer moved, the entry the focus is on is the choice.
+  // Once a key reached the list (a step, OK on the entry), the entry the
+  // focus is on is the choice.
   NamedList::Names.erase(NamedList::Names.end() - 1);
   readAgain();
   EXPECT_EQ(Utf8(list->FocusedKey()), "key New 1") << "the last stands in for one gone from the end";
@@ -302,6 +303,13 @@ TEST_F(Lists, ReadAgainTheFocusKeepsItsEntryNotItsRow) {
   NamedList::Names.push_back("Foxtrot");
   readAgain();
   EXPECT_EQ(Utf8(list->FocusedKey()), "key New 2");
+  NamedList::Names.erase(NamedList::Names.begin() + 7);
+  readAgain();
+  EXPECT_EQ(Utf8(list->FocusedKey()), "key New 1");
+  Press(Key::Ok);
+  NamedList::Names.insert(NamedList::Names.begin() + 7, "New 2");
+  readAgain();
+  EXPECT_EQ(Utf8(list->FocusedKey()), "key New 1") << "OK on the neighbour chose it";
 
   // Nothing noted, nothing listed: the focus is left alone.
   EXPECT_FALSE(list->FocusAgain({}));

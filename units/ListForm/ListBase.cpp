@@ -20,6 +20,11 @@ void ListBase::Initialize(Primitives::KeyRoutingParameter* parameter) {
   if (HearsMessages) MainApp::GetMessageAgent()->Register(this);
 }
 
+XObject* ListBase::DispatchEvent(Core::Event* event) {
+  if (PressedKey(event) != 0) standIn_ = nullptr;
+  return KeyRoutingListForm::DispatchEvent(event);
+}
+
 void ListBase::Close(XObject* sender) {
   KeyRoutingListForm::Close(sender);
   if (HearsMessages) MainApp::GetMessageAgent()->UnRegister(this);
@@ -154,7 +159,6 @@ uint16_t ListBase::PressedKey(Core::Event* event) {
 }
 
 XObject* ListBase::KeyHandled() {
-  standIn_ = nullptr;
   VgSignal(FocusMove, this);
   return this;
 }

@@ -25,6 +25,9 @@ class ListBase : public Primitives::KeyRoutingListForm {
   explicit ListBase(XObject* link = nullptr);
 
   // Overridden slots.
+  // A key that reaches the list is the viewer's doing on the entry the focus
+  // is on (a step, OK): that entry is the choice from then on.
+  XObject* DispatchEvent(Core::Event* event) override;
   // A list that hears messages registers with the message agent here and
   // leaves it in Close; the screen that hosts the list closes it with itself.
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
@@ -88,8 +91,8 @@ class ListBase : public Primitives::KeyRoutingListForm {
   // chosen, found by its key, not on the row where it stood; when that entry
   // is gone, on its neighbour that took the row (the last entry when the
   // list got shorter than that). The neighbour stands in for the choice:
-  // read again with the chosen entry back (a disk out and in again) before
-  // the viewer moved, the list focuses the chosen one again.
+  // read again with the chosen entry back (a disk out and in again) before a
+  // key reached the list, the list focuses the chosen one again.
   struct Kept {
     VgStr key;       // null: no entry had the focus
     int32_t at = -1;  // the entry's place when it was noted
@@ -123,14 +126,14 @@ class ListBase : public Primitives::KeyRoutingListForm {
   // The code of a key press, Key::None for releases and every other event,
   // so that a key property left at Key::None never matches.
   static uint16_t PressedKey(Core::Event* event);
-  // Signals FocusMove and gives the list as the handler of the key; the
-  // viewer has chosen the entry the focus is on now.
+  // Signals FocusMove and gives the list as the handler of the key.
   XObject* KeyHandled();
   // The focused row's index among the rows, -1 without one.
   int32_t FocusedIndex();
 
  private:
-  // The entry chosen while its neighbour stands in for it; null otherwise.
+  // The entry chosen while its neighbour stands in for it, until a key
+  // reaches the list; null otherwise.
   VgStr standIn_;
 };
 
