@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "nvpath.h"
 #include "vgdebug.h"
 
 namespace {
@@ -45,18 +46,6 @@ int32_t ChainRefused(int32_t code) {
   return STORAGE_CHAIN_REFUSED;
 }
 
-std::string TemporaryName(const char* fileName) { return std::string(fileName) + ".tmp"; }
-
-// Makes a rename in the file's directory survive a power cut.
-void SyncDirectoryOf(const char* fileName) {
-  const char* slash = std::strrchr(fileName, '/');
-  std::string dir = !slash ? "." : slash == fileName ? "/" : std::string(fileName, slash);
-  int fd = open(dir.c_str(), O_RDONLY | O_DIRECTORY);
-  if (fd < 0) return;
-  fsync(fd);
-  close(fd);
-}
-
 FILE* OpenForReading(const char* fileName) {
   bool notRegular = false;
   FILE* file = StorageOpenForReading(fileName, &notRegular);
@@ -64,35 +53,78 @@ FILE* OpenForReading(const char* fileName) {
   return file;
 }
 
-// Makes the temporary file new where it is named and nowhere else: whatever
-// lies there (what a cut save left, or a link planted to send the write to a
-// file outside the set's folders) goes first, and the file is created
-// exclusively, so that no link is followed.
-FILE* CreateTemporary(const std::string& temporary) {
-  if (unlink(temporary.c_str()) != 0 && errno != ENOENT) return nullptr;
-  const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-  if (fd < 0) return nullptr;
-  FILE* file = fdopen(fd, "wb");
-  if (!file) {
-    close(fd);
-    unlink(temporary.c_str());
+// A file's write: its folder, reached as the set reaches its files
+// (nvpath.h), whatever has been put in place of a folder on the way since,
+// and the temporary file beside the file that becomes it. Every name is
+// taken relative to the folder's handle.
+class FileWrite {
+ public:
+  explicit FileWrite(const char* fileName) {
+    folder_ = NvOpenFolderOf(fileName, &name_, true, &why_);
+    temporary_ = name_ + ".tmp";
   }
-  return file;
-}
+  ~FileWrite() {
+    if (file_) std::fclose(file_);
+    if (file_ || made_) unlinkat(folder_, temporary_.c_str(), 0);
+    if (folder_ >= 0) close(folder_);
+  }
+  FileWrite(const FileWrite&) = delete;
+  FileWrite& operator=(const FileWrite&) = delete;
 
-// Flushes, syncs and closes a finished temporary file and puts it in place of
-// fileName. On any failure the temporary file goes and fileName is untouched.
-bool CommitTemporary(FILE* file, bool good, const std::string& temporary, const char* fileName) {
-  good = good && std::fflush(file) == 0 && fsync(fileno(file)) == 0;
-  good = std::fclose(file) == 0 && good;
-  good = good && std::rename(temporary.c_str(), fileName) == 0;
-  if (!good) {
-    std::remove(temporary.c_str());
-    return false;
+  // Makes the temporary file new where it is named and nowhere else:
+  // whatever lies there (what a cut save left, or a link planted to send the
+  // write to a file outside the set's folders) goes first, and the file is
+  // created exclusively, so that no link is followed.
+  FILE* Create() {
+    if (folder_ < 0) return nullptr;
+    if (unlinkat(folder_, temporary_.c_str(), 0) != 0 && errno != ENOENT) return Failed();
+    const int fd = openat(folder_, temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0) return Failed();
+    made_ = true;
+    file_ = fdopen(fd, "wb");
+    if (!file_) {
+      Failed();
+      close(fd);
+    }
+    return file_;
   }
-  SyncDirectoryOf(fileName);
-  return true;
-}
+
+  // Flushes, syncs and closes the finished temporary file and puts it in
+  // place of the file, the rename made to survive a power cut. On any
+  // failure the temporary file goes and the file is untouched.
+  bool Commit(bool good) {
+    good = good && std::fflush(file_) == 0 && fsync(fileno(file_)) == 0;
+    if (!good) Failed();
+    const bool closed = std::fclose(file_) == 0;
+    file_ = nullptr;
+    if (good && !closed) Failed();
+    good = good && closed;
+    if (good && renameat(folder_, temporary_.c_str(), folder_, name_.c_str()) != 0) {
+      Failed();
+      good = false;
+    }
+    if (!good) return false;
+    made_ = false;
+    fsync(folder_);
+    return true;
+  }
+
+  // Why the write failed: the folder's refusal, or the system's reason.
+  const std::string& Why() const { return why_; }
+
+ private:
+  FILE* Failed() {
+    if (why_.empty()) why_ = std::strerror(errno);
+    return nullptr;
+  }
+
+  int folder_ = -1;
+  std::string name_;
+  std::string temporary_;
+  std::string why_;
+  FILE* file_ = nullptr;
+  bool made_ = false;
+};
 
 // Reads a whole settings file into the check buffer.
 int32_t ReadImage(const char* fileName, int32_t& size) {
@@ -134,7 +166,13 @@ int32_t CheckImage(const uint8_t* bytes, int32_t size) {
 // over its backup. The open itself never waits.
 FILE* StorageOpenForReading(const char* fileName, bool* notRegular) {
   if (notRegular) *notRegular = false;
-  const int fd = open(fileName, O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+  std::string name;
+  const int folder = NvOpenFolderOf(fileName, &name, false, nullptr);
+  if (folder < 0) return nullptr;
+  const int fd = openat(folder, name.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+  const int error = errno;
+  close(folder);
+  errno = error;
   if (fd < 0) {
     if (errno == ELOOP && notRegular) *notRegular = true;
     return nullptr;
@@ -380,17 +418,14 @@ int32_t StorageSave(StorageContext* context) {
   StoragePrivate* data = PrivateOf(context);
   if (!data) return STORAGE_NO_CONTEXT;
   if (data->fileName.empty()) return STORAGE_FILE_ERROR;
-  const std::string temporary = TemporaryName(data->fileName.c_str());
-  FILE* file = CreateTemporary(temporary);
-  if (!file) {
-    VgPrint("APP Library: cannot write the settings file %s\n", data->fileName.c_str());
-    return STORAGE_FILE_ERROR;
-  }
+  FileWrite write(data->fileName.c_str());
+  FILE* file = write.Create();
   int32_t fill = 0;
-  const int32_t result = ComposeImage(data, fill, true);
-  bool good = std::fwrite(g_checkBuffer, 1, static_cast<size_t>(fill + 2), file) == static_cast<size_t>(fill + 2);
-  if (!CommitTemporary(file, good, temporary, data->fileName.c_str())) {
-    VgPrint("APP Library: cannot write the settings file %s\n", data->fileName.c_str());
+  const int32_t result = file ? ComposeImage(data, fill, true) : STORAGE_OK;
+  const bool good =
+      file && std::fwrite(g_checkBuffer, 1, static_cast<size_t>(fill + 2), file) == static_cast<size_t>(fill + 2);
+  if (!file || !write.Commit(good)) {
+    VgPrint("APP Library: cannot write the settings file %s: %s\n", data->fileName.c_str(), write.Why().c_str());
     return STORAGE_FILE_ERROR;
   }
   return result;
@@ -408,17 +443,17 @@ int32_t StorageCopyFile(const char* destination, const char* source) {
   if (!NoText(destination) || !NoText(source)) return STORAGE_FILE_ERROR;
   FILE* in = OpenForReading(source);
   if (!in) return STORAGE_FILE_ERROR;
-  const std::string temporary = TemporaryName(destination);
-  FILE* out = CreateTemporary(temporary);
-  if (!out) {
-    std::fclose(in);
-    return STORAGE_FILE_ERROR;
-  }
+  FileWrite write(destination);
+  FILE* out = write.Create();
   char block[4096];
-  bool good = true;
+  bool good = out != nullptr;
   size_t n;
   while (good && (n = std::fread(block, 1, sizeof block, in)) > 0) good = std::fwrite(block, 1, n, out) == n;
   good = good && !std::ferror(in);
   std::fclose(in);
-  return CommitTemporary(out, good, temporary, destination) ? STORAGE_OK : STORAGE_FILE_ERROR;
+  if (!out || !write.Commit(good)) {
+    VgPrint("APP Library: cannot write %s: %s\n", destination, write.Why().c_str());
+    return STORAGE_FILE_ERROR;
+  }
+  return STORAGE_OK;
 }

@@ -5,6 +5,9 @@
 //
 // Everything here works on real file paths and 8-bit texts and needs nothing
 // of the GUI runtime but the console; storageEntry.h is the GUI's door to it.
+// A path below the set's root is reached as the set reaches its files
+// (nvpath.h): through no link that leads out of the root, whatever has been
+// put in place of its folders since the run began.
 #pragma once
 
 #include <cstdint>

@@ -50,6 +50,8 @@ struct SignalList {
 };
 
 SignalList g_postSignals;
+// Run once the pass's other posted work is done.
+SignalList g_lastSignals;
 SignalList g_idleSignals;
 uint32_t g_cause = 0;
 
@@ -133,17 +135,25 @@ void VgPostSignal(const VgSlot& slot) {
   if (!Enqueue(g_postSignals, slot)) std::printf("'postsignal' is failed. The signal is just delivered\n");
 }
 
+void VgPostSignalLast(const VgSlot& slot) {
+  if (!slot.object) return;
+  if (!Enqueue(g_lastSignals, slot)) std::printf("'postsignal' is failed. The signal is just delivered\n");
+}
+
 int32_t VgIdleSignal(const VgSlot& slot) { return Enqueue(g_idleSignals, slot); }
 
 int32_t VgProcessSignals() {
-  bool any = !g_postSignals.Empty();
-  while (SignalNode* node = g_postSignals.head) {
+  bool any = !g_postSignals.Empty() || !g_lastSignals.Empty();
+  for (;;) {
+    SignalList& list = g_postSignals.Empty() ? g_lastSignals : g_postSignals;
+    SignalNode* node = list.head;
+    if (!node) break;
     node->delivering = 1;
     const uint32_t outer = VgSetSignalCause(node->cause);
     node->method(node->object, nullptr);
     VgSetSignalCause(outer);
     // Slots posted meanwhile went to the tail; the head is still this node.
-    g_postSignals.Unlink(node, nullptr);
+    list.Unlink(node, nullptr);
     std::free(node);
   }
   g_postSignals = g_idleSignals;
@@ -159,16 +169,20 @@ uint32_t VgSetSignalCause(uint32_t cause) {
   return was;
 }
 
-int32_t VgAnyPendingSignals() { return (!g_postSignals.Empty() || !g_idleSignals.Empty()) ? 1 : 0; }
+int32_t VgAnyPendingSignals() {
+  return (!g_postSignals.Empty() || !g_lastSignals.Empty() || !g_idleSignals.Empty()) ? 1 : 0;
+}
 
 void VgDiscardSignals() {
   g_postSignals.FreeAll();
+  g_lastSignals.FreeAll();
   g_idleSignals.FreeAll();
   g_cause = 0;
 }
 
 void VgMarkSignals() {
   for (SignalNode* n = g_postSignals.head; n; n = n->next) VgMarkObject(n->object);
+  for (SignalNode* n = g_lastSignals.head; n; n = n->next) VgMarkObject(n->object);
   for (SignalNode* n = g_idleSignals.head; n; n = n->next) VgMarkObject(n->object);
 }
 

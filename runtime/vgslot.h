@@ -1,6 +1,8 @@
 // Slots, signals and observers. A slot is an object and a method; signalling
 // calls it at once, posting queues it for the next signal pass of the GUI loop,
-// idling for the pass after. A slot held in a GUI object's field is traced.
+// posting last queues it to run once the rest of that pass's work (posted
+// meanwhile too) is done, idling for the pass after. A slot held in a GUI
+// object's field is traced.
 #pragma once
 
 #include <cstdint>
@@ -56,6 +58,9 @@ VgSlot VgNewSlot(XObject* object, VgMethod method);
 int32_t VgCompSlot(const VgSlot& a, const VgSlot& b);  // 0 when equal
 void VgSignal(const VgSlot& slot, XObject* sender);
 void VgPostSignal(const VgSlot& slot);
+// A slot that settles what the pass's work leaves (the key owner's) runs
+// once, after it: posted again meanwhile, it keeps its one place at the end.
+void VgPostSignalLast(const VgSlot& slot);
 int32_t VgIdleSignal(const VgSlot& slot);
 int32_t VgProcessSignals();
 int32_t VgAnyPendingSignals();

@@ -17,11 +17,15 @@
 # keys is the screen on top that takes keys (of those no such screen covers,
 # the one opened last) or a passing notice over it, a help line is drawn only with
 # the keys of its screen and the screen with the keys shows its own, no
-# screen that a key opened lies under the one that keeps the keys, no
-# screen of the USB disk stays listed once the disk went out, and a screen
+# screen that opened (by a key, its work, an event or the clock) lies under
+# the one that keeps the keys, no
+# screen of the USB disk stays listed once the disk went out, a screen
 # with a list that gets the keys back focuses the entry it had when it lost
 # them, unless that entry is gone (or the player it opened moved on to
-# another), and keeps it through the set's events; the first
+# another), and keeps it through the set's events; around every
+# key, a keyboard or PIN pad holding typed text that has the keys stays and
+# keeps them, but on its own ways out (OK, BACK, EXIT, CLEAR, a digit that
+# completes a PIN) and POWER; the first
 # time a screen class is open,
 # and at least every five hundred keys, EXIT, CLEAR and a minute leave
 # nothing but live television and the screens that by their own definition

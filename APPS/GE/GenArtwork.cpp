@@ -35,6 +35,7 @@ constexpr size_t kSurfaceRecordBytes = 6 * 1024;
 // stays in the program: only the records made for it are the bitmap's.
 size_t BytesOf(const GenBitmapResource*, const GenBitmap* bitmap) {
   if (bitmap->rows) return sizeof(GenBitmap) + sizeof(GenRowRuns);
+  if (bitmap->stored) return sizeof(GenBitmap);
   if (bitmap->external) return sizeof(GenBitmap) + kSurfaceRecordBytes;
   return size_t(bitmap->width + bitmap->padding) * size_t(bitmap->height) * sizeof(GenColor) + kSurfaceRecordBytes;
 }

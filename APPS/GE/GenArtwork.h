@@ -1,8 +1,8 @@
 // Artwork loaded once: a bitmap made from a bitmap resource is handed back
 // here when its last user lets it go, and is kept for the next load of the
 // same resource instead of being made again. Stored artwork costs only its
-// records to keep (a surface over stored pixels some 6 KB of DirectFB's),
-// packed artwork its decoded pixels too. What is kept stays within a byte
+// records to keep (large stored pixels a surface over them too, some 6 KB of
+// DirectFB's), packed artwork its decoded pixels too. What is kept stays within a byte
 // budget, the least recently let go leaving first; all of it goes when the
 // language changes (a resource's pixels may differ by language) and when
 // memory for a new surface runs short. Only the GUI thread uses it.

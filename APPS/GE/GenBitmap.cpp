@@ -45,9 +45,21 @@ void ReleaseSpare(Spares& s, GenBitmap* spare) {
 
 }  // namespace
 
+namespace {
+
+// The drawing band, and whether it is given out now.
+GenBitmap* g_drawingBand = nullptr;
+bool g_drawingBandTaken = false;
+
+}  // namespace
+
 bool GenReleaseSpareSurfaces() {
   Spares& s = TheSpares();
-  const bool any = !s.kept.empty();
+  bool any = !s.kept.empty();
+  if (g_drawingBand && !g_drawingBandTaken) {
+    GenFreeOutgrownBitmap(std::exchange(g_drawingBand, nullptr));
+    any = true;
+  }
   for (GenBitmap* spare : s.kept) ReleaseSpare(s, spare);
   s.kept.clear();
   return any;
@@ -125,9 +137,19 @@ void TakeSizes(GenBitmap* bitmap, const GenBitmapResource* resource) {
   bitmap->frameDelay = resource->frameDelay;
 }
 
+// Scratch surfaces grow in steps of this many pixels, so that a few sizes
+// serve the pictures of every screen.
+constexpr int32_t kScratchStep = 32;
+int32_t RoundUp(int32_t value, int32_t step) { return (value + step - 1) / step * step; }
+
 // The band of the row-run pictures and how many of them live.
 GenBitmap* g_band = nullptr;
 int32_t g_rowRunPictures = 0;
+// The surface that stored artwork without one is copied from, the picture
+// whose pixels it holds, and how many such pictures live.
+GenBitmap* g_storedSource = nullptr;
+const GenBitmap* g_storedHeld = nullptr;
+int32_t g_storedPictures = 0;
 // The surface a small row-run picture is stretched from, kept for the next
 // stretch of the same size (a page of logos).
 GenBitmap* g_stretch = nullptr;
@@ -304,6 +326,14 @@ GenBitmap* GenLoadBitmap(const GenBitmapResource* resource) {
     VgFree(bitmap);
     return nullptr;
   }
+  if (packing == GenStoredPixels && resource->width <= GenSurfacelessMaxWidth &&
+      resource->height <= GenSurfacelessMaxHeight &&
+      resource->width * resource->height <= GenSurfacelessMaxPixels) {
+    TakeSizes(bitmap, resource);
+    bitmap->stored = resource->storedPixels;
+    ++g_storedPictures;
+    return bitmap;
+  }
   if (packing == GenStoredPixels) {
     // A surface over the pixels where they lie: nothing is copied, and the
     // blitter only ever reads them. Nothing draws into artwork, and the
@@ -367,15 +397,13 @@ GenBitmap* GenLoadBitmap(const GenBitmapResource* resource) {
   return bitmap;
 }
 
-void GenFreeBitmap(GenBitmap* bitmap) {
-  if (!bitmap) {
-    GEN_ERROR(GenErrInvalidParameter);
-    return;
-  }
+namespace {
+
+void FreeBitmap(GenBitmap* bitmap, bool spare) {
   // A later bitmap at the same address must not find this one's pictures.
   GenFrameCacheForget(bitmap);
   VgFree(std::exchange(bitmap->plainRows, nullptr));
-  if (KeepSpare(bitmap)) return;
+  if (spare && KeepSpare(bitmap)) return;
   if (bitmap->rows) {
     VgFree(bitmap->rows);
     // The band goes with the last picture that needs it.
@@ -386,12 +414,30 @@ void GenFreeBitmap(GenBitmap* bitmap) {
       }
     }
   }
+  if (bitmap->stored) {
+    if (g_storedHeld == bitmap) g_storedHeld = nullptr;
+    if (--g_storedPictures == 0 && g_storedSource) GenFreeBitmap(std::exchange(g_storedSource, nullptr));
+  }
   if (bitmap->surface) bitmap->surface->Release(bitmap->surface);
   if (bitmap->window) {
     if (MoskMainWindow == bitmap->window) MoskMainWindow = nullptr;
     bitmap->window->Release(bitmap->window);
   }
   VgFree(bitmap);
+}
+
+}  // namespace
+
+void GenFreeBitmap(GenBitmap* bitmap) {
+  if (!bitmap) {
+    GEN_ERROR(GenErrInvalidParameter);
+    return;
+  }
+  FreeBitmap(bitmap, true);
+}
+
+void GenFreeOutgrownBitmap(GenBitmap* bitmap) {
+  if (bitmap) FreeBitmap(bitmap, false);
 }
 
 GenRowRunPacker::GenRowRunPacker(int32_t width, int32_t height, size_t limit)
@@ -490,7 +536,7 @@ GenBitmap* GenRowRunPacker::Finish() {
 }
 
 size_t GenBitmapBytes(const GenBitmap* bitmap) {
-  if (!bitmap) return 0;
+  if (!bitmap || bitmap->stored) return 0;
   if (const GenRowRuns* rows = bitmap->rows) {
     const auto height = static_cast<size_t>(bitmap->height);
     return sizeof(GenRowRuns) + (height + 2 + rows->rowStart[height + 1]) * 4 + rows->rowStart[height] * 2;
@@ -639,8 +685,8 @@ void GenSetColorOfIndex8Bitmap(GenIndex8Bitmap* bitmap, const GenColor* colors, 
 
 GenBitmap* GenLockBand(int32_t width, GenColor** memory, int* pitch) {
   if (!g_band || g_band->width < width) {
-    if (g_band) GenFreeBitmap(g_band);
-    g_band = GenCreateBitmap(width, GenBandRows, GenColorFormatArgb8888);
+    GenFreeOutgrownBitmap(std::exchange(g_band, nullptr));
+    g_band = GenCreateBitmap(RoundUp(width, kScratchStep), GenBandRows, GenColorFormatArgb8888);
     if (!g_band) return nullptr;
   }
   void* locked = nullptr;
@@ -651,6 +697,25 @@ GenBitmap* GenLockBand(int32_t width, GenColor** memory, int* pitch) {
 
 void GenUnlockBand() {
   if (g_band) g_band->surface->Unlock(g_band->surface);
+}
+
+GenBitmap* GenTakeDrawingBand(int32_t width, int32_t rows) {
+  // A band asked for while the kept one is out is a bitmap of its own.
+  if (g_drawingBandTaken) return GenCreateBitmap(width, rows, GenColorFormatArgb8888);
+  if (!g_drawingBand || g_drawingBand->width < width || g_drawingBand->height < rows) {
+    const int32_t w = std::max(g_drawingBand ? g_drawingBand->width : 0, width);
+    const int32_t h = std::max(g_drawingBand ? g_drawingBand->height : 0, rows);
+    GenFreeOutgrownBitmap(std::exchange(g_drawingBand, nullptr));
+    g_drawingBand = GenCreateBitmap(RoundUp(w, kScratchStep), h, GenColorFormatArgb8888);
+    if (!g_drawingBand) return nullptr;
+  }
+  g_drawingBandTaken = true;
+  return g_drawingBand;
+}
+
+void GenGiveDrawingBand(GenBitmap* band) {
+  if (band && band == g_drawingBand) g_drawingBandTaken = false;
+  else if (band) GenFreeBitmap(band);
 }
 
 GenBitmap* GenTakeStretchSurface(int32_t width, int32_t height) {
@@ -673,8 +738,34 @@ void GenForgetPlainArea(GenBitmap* bitmap) {
 }
 
 void GenExpandRow(const GenBitmap* source, int32_t x, int32_t y, int32_t width, GenColor* to) {
+  if (source->stored) {
+    std::copy_n(source->stored + static_cast<ptrdiff_t>(y) * source->width + x, width, to);
+    return;
+  }
   GenWalkRow(source, x, y, width, [&](uint32_t n, GenColor colour) {
     std::fill_n(to, n, colour);
     to += n;
   });
+}
+
+IDirectFBSurface* GenSourceSurface(const GenBitmap* source) {
+  if (!source->stored) return source->surface;
+  if (g_storedHeld == source) return g_storedSource->surface;
+  if (!g_storedSource || g_storedSource->width < source->width || g_storedSource->height < source->height) {
+    // Made for the largest picture yet, so that it is seldom made again.
+    const int32_t width = RoundUp(std::max(g_storedSource ? g_storedSource->width : 0, source->width), kScratchStep);
+    const int32_t height = RoundUp(std::max(g_storedSource ? g_storedSource->height : 0, source->height), kScratchStep);
+    GenFreeOutgrownBitmap(std::exchange(g_storedSource, nullptr));
+    g_storedHeld = nullptr;
+    g_storedSource = GenCreateBitmap(width, height, GenColorFormatArgb8888);
+    if (!g_storedSource) return nullptr;
+  }
+  auto* memory = static_cast<GenColor*>(GenLockMemory(g_storedSource->surface));
+  if (!memory) return nullptr;
+  const ptrdiff_t stride = g_storedSource->width + g_storedSource->padding;
+  for (int32_t y = 0; y < source->height; ++y)
+    std::copy_n(source->stored + static_cast<ptrdiff_t>(y) * source->width, source->width, memory + y * stride);
+  GenUnlockMemory(g_storedSource->surface);
+  g_storedHeld = source;
+  return g_storedSource->surface;
 }

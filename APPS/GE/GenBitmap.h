@@ -71,6 +71,10 @@ struct GenBitmap {
   // into a small band surface and blit from there, so that its pixels reach a
   // target exactly as a surface's would.
   GenRowRuns* rows;
+  // Set for small stored artwork, which has no surface either: its pixels
+  // where they lie in the program, width to a row. Copies from it blit from
+  // the surface that holds the last such picture copied (GenSourceSurface).
+  const GenColor* stored;
   GenPlainArea plain;
   GenColor* plainRows;  // a colour for each row, made when the plain area is first kept by rows
   // The resource a loaded bitmap was made from, whose pixels never change;
@@ -134,6 +138,9 @@ GenBitmap* GenCreateBitmapInternal(int32_t width, int32_t height, int32_t colorF
 GenBitmap* GenCreateBitmapExternal(int32_t width, int32_t height, int32_t colorFormat);
 GenBitmap* GenLoadBitmap(const GenBitmapResource* resource);
 void GenFreeBitmap(GenBitmap* bitmap);
+// Frees a scratch bitmap that a larger one replaces: its surface goes at
+// once, not kept for a later bitmap of its size, which nothing will ask for.
+void GenFreeOutgrownBitmap(GenBitmap* bitmap);
 
 // The band that row-run pictures are expanded into: at least width x
 // GenBandRows, locked memory and pitch filled in. Kept while a row-run picture
@@ -146,8 +153,23 @@ void GenUnlockBand();
 // kept for the next one of its size while small.
 GenBitmap* GenTakeStretchSurface(int32_t width, int32_t height);
 void GenGiveStretchSurface(GenBitmap* surface);
-// Writes width pixels of a row-run picture's row y from column x on.
+// Writes width pixels of row y from column x on of a picture without a
+// surface (row runs or stored pixels).
 void GenExpandRow(const GenBitmap* source, int32_t x, int32_t y, int32_t width, GenColor* to);
+
+// Stored artwork up to this size is loaded without a surface: a surface's
+// records cost DirectFB some 6 KB and making one costs more than copying
+// such a picture's pixels, and a screen's small pictures are mostly drawn
+// once or twice for each time they are loaded.
+inline constexpr int32_t GenSurfacelessMaxWidth = 256;
+inline constexpr int32_t GenSurfacelessMaxHeight = 64;
+inline constexpr int32_t GenSurfacelessMaxPixels = 4096;
+
+// The surface to blit the bitmap's pixels from, at the bitmap's own
+// coordinates: its own, or for stored artwork without one, a surface kept
+// for them, into which its pixels are copied unless they are the last
+// copied there. Valid until the next call; null when it cannot be made.
+IDirectFBSurface* GenSourceSurface(const GenBitmap* source);
 
 // Calls put(count, colour) for the runs of a row-run picture's row y from
 // column x on, width pixels in all, the first and last cut to them; no two
@@ -215,12 +237,20 @@ class GenRowRunPacker {
   std::vector<GenRowRun> runs_;
 };
 
+// A bitmap of at least width x rows to draw a picture into a band of rows at
+// a time (a frame's picture as it is packed into row runs), kept for the
+// next such drawing: one surface, grown to the widest band asked for, not a
+// surface of each width among the spares. Given back with GenGiveDrawingBand.
+GenBitmap* GenTakeDrawingBand(int32_t width, int32_t rows);
+void GenGiveDrawingBand(GenBitmap* band);
+
 // Surfaces kept for a later bitmap of their size (made and let go frame after
-// frame while something animates) are let go; true when there were some.
+// frame while something animates) and the drawing band are let go; true when
+// there were some.
 bool GenReleaseSpareSurfaces();
 
 // The memory a bitmap's pixels take: its surface, row padding and all, or its
-// runs.
+// runs; none for stored artwork without a surface.
 size_t GenBitmapBytes(const GenBitmap* bitmap);
 
 // A bitmap of the pixels given (0xAARRGGBB, width to a row), for a picture

@@ -11,7 +11,7 @@
 #include "vgdebug.h"
 
 bool GenReadBitmap(const GenBitmap* bitmap, GenImage* image) {
-  if (bitmap && bitmap->rows && image) {
+  if (bitmap && (bitmap->rows || bitmap->stored) && image) {
     image->width = bitmap->width;
     image->height = bitmap->height;
     image->pixels.resize(static_cast<size_t>(bitmap->width) * bitmap->height);
@@ -40,7 +40,7 @@ bool GenReadBitmap(const GenBitmap* bitmap, GenImage* image) {
 
 bool GenReadPixel(const GenBitmap* bitmap, int32_t x, int32_t y, GenColor* pixel) {
   if (!bitmap || !pixel || x < 0 || y < 0 || x >= bitmap->width || y >= bitmap->height) return false;
-  if (bitmap->rows) {
+  if (bitmap->rows || bitmap->stored) {
     GenExpandRow(bitmap, x, y, 1, pixel);
     return true;
   }
@@ -335,13 +335,13 @@ std::string GenCompareWithPng(const GenImage& actual, const std::string& path) {
 }
 
 std::string GenCompareBitmapWithPng(const GenBitmap* bitmap, const std::string& path) {
-  if (!bitmap || (!bitmap->rows && !bitmap->surface)) return "no picture to compare with " + path;
+  if (!bitmap || (!bitmap->rows && !bitmap->stored && !bitmap->surface)) return "no picture to compare with " + path;
   struct Rows {
     const GenBitmap* bitmap;
     const uint8_t* memory;
     int pitch;
   } rows{bitmap, nullptr, 0};
-  IDirectFBSurface* surface = bitmap->rows ? nullptr : bitmap->surface;
+  IDirectFBSurface* surface = bitmap->rows || bitmap->stored ? nullptr : bitmap->surface;
   void* memory = nullptr;
   if (surface && surface->Lock(surface, DSLF_READ, &memory, &rows.pitch) != DFB_OK)
     return "the picture cannot be read to compare with " + path;
@@ -349,7 +349,7 @@ std::string GenCompareBitmapWithPng(const GenBitmap* bitmap, const std::string& 
   const RowSource source{bitmap->width, bitmap->height,
                          [](const void* context, int32_t y, GenColor* to) {
                            const auto* r = static_cast<const Rows*>(context);
-                           if (r->bitmap->rows)
+                           if (!r->memory)
                              GenExpandRow(r->bitmap, 0, y, r->bitmap->width, to);
                            else
                              std::memcpy(to, r->memory + static_cast<ptrdiff_t>(y) * r->pitch,

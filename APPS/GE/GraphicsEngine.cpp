@@ -354,7 +354,7 @@ ColourTile g_tile;
 
 IDirectFBSurface* TileOf(GenColor colour, int32_t width) {
   if (!g_tile.bitmap || g_tile.bitmap->width < width) {
-    if (g_tile.bitmap) GenFreeBitmap(g_tile.bitmap);
+    GenFreeOutgrownBitmap(g_tile.bitmap);
     g_tile = {};
     const int32_t rounded = (width + kTileWidthStep - 1) / kTileWidthStep * kTileWidthStep;
     g_tile.bitmap = GenCreateBitmap(rounded, kTileRows, GenColorFormatArgb8888);
@@ -731,10 +731,15 @@ void GenCopyBitmap(GenBitmap* bitmap, const GenRect* clip, GenBitmap* source, in
     CopyRowRunPicture(bitmap, source, sx, sy, r, blend, opacity);
     return;
   }
+  IDirectFBSurface* pixels = GenSourceSurface(source);
+  if (!pixels) {
+    GEN_ERROR(GenErrOutOfMemory);
+    return;
+  }
   IDirectFBSurface* surface = bitmap->surface;
   SetCopyState(surface, blend, opacity);
   const DFBRectangle from{static_cast<int>(sx), static_cast<int>(sy), r.x2 - r.x1, r.y2 - r.y1};
-  surface->Blit(surface, source->surface, &from, r.x1, r.y1);
+  surface->Blit(surface, pixels, &from, r.x1, r.y1);
   NoteWrite(bitmap, r);
 }
 
@@ -828,10 +833,15 @@ void GenTileBitmapFrame(GenBitmap* bitmap, const GenRect* clip, GenBitmap* sourc
                   {to[i].x, to[i].y, to[i].x + from[i].w, to[i].y + from[i].h});
     return;
   }
+  IDirectFBSurface* pixels = GenSourceSurface(source);
+  if (!pixels) {
+    GEN_ERROR(GenErrOutOfMemory);
+    return;
+  }
   if (from.size() == 1)
-    surface->Blit(surface, source->surface, &from[0], to[0].x, to[0].y);
+    surface->Blit(surface, pixels, &from[0], to[0].x, to[0].y);
   else
-    surface->BatchBlit(surface, source->surface, from.data(), to.data(), static_cast<int>(from.size()));
+    surface->BatchBlit(surface, pixels, from.data(), to.data(), static_cast<int>(from.size()));
 }
 
 void GenScaleBitmap(GenBitmap* bitmap, const GenRect* clip, GenBitmap* source, int32_t x, int32_t y,
@@ -885,7 +895,12 @@ void GenScaleBitmap(GenBitmap* bitmap, const GenRect* clip, GenBitmap* source, i
     from.x -= cut.x1;
     from.y -= cut.y1;
   }
-  IDirectFBSurface* pixels = part ? part->surface : source->surface;
+  IDirectFBSurface* pixels = part ? part->surface : GenSourceSurface(source);
+  if (!pixels) {
+    GEN_ERROR(GenErrOutOfMemory);
+    surface->SetClip(surface, hadClip ? &previous : nullptr);
+    return;
+  }
   if (width == sourceWidth && height == sourceHeight) {
     surface->Blit(surface, pixels, &from, x, y);
   } else {

@@ -8,7 +8,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <string>
 
 #include "agents.h"
@@ -71,10 +70,11 @@ void DeferredStart(AppPeriod* period) {
     }
   }
   if (flashAvailable) {
-    std::string folder = NvPath("/mnt/stagecraft/vudu/db");
-    std::error_code error;
-    if (folder.empty() || (!std::filesystem::create_directories(folder, error) && error))
-      std::printf("ctv_init_task: cannot make the folder /mnt/stagecraft/vudu/db\n");
+    const std::string folder = NvPath("/mnt/stagecraft/vudu/db");
+    std::string why = "its path is refused";
+    const int made = folder.empty() ? -1 : NvOpenFolder(folder, true, &why);
+    if (made < 0) std::printf("ctv_init_task: cannot make the folder /mnt/stagecraft/vudu/db: %s\n", why.c_str());
+    if (made >= 0) close(made);
   }
 
   int32_t mode = 0;

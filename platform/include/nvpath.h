@@ -11,6 +11,13 @@
  * demand: the simulated set has no partitions mounted at /mnt/nvram and the
  * like. Relative paths are already below the working directory and stay as
  * they are. A path with a ".." component could leave the root and is refused.
+ *
+ * The set writes its files only below its root, whatever is put in place of
+ * its folders while it runs: every file it writes is reached from a handle on
+ * the root, one folder at a time (NvOpenFolder), and a link on the way that
+ * leads out of the root is refused, never followed. The run holds the root
+ * from its start (NvHoldRoot), so that the root itself moved or replaced by a
+ * link still takes the files where it stood when the run checked it.
  * The board's serial port "/dev/ttyS0" maps to the simulated set's
  * pseudo-terminal (simtv.h), or is refused when the set has none. */
 #ifndef TVUI_NVPATH_H
@@ -33,10 +40,38 @@ size_t NvMapPath(const char* path, char* buffer, size_t size);
 #ifdef __cplusplus
 }
 
+#include <cstdint>
 #include <string>
 
 /* The mapped path, or the empty string for a refused path. */
 std::string NvPath(const char* path);
+
+/* Holds the root that TVUI_ROOT names now, for every later NvOpenFolder while
+ * TVUI_ROOT names it: 0, or -1 with errno when it cannot be opened. */
+int NvHoldRoot();
+
+/* Opens the folder at a mapped path, as NvPath gives it, for the *at calls
+ * (openat, renameat, unlinkat, ...) of the files in it. Below the root it is
+ * reached from the root's handle one folder at a time, the missing ones made
+ * when make is set; a link on the way is followed only where it stays below
+ * the root. A link that leads out of the root (EXDEV) or round in a loop
+ * (ELOOP) is refused, and noted for NvTakeRefusals. Any other path is opened
+ * as it names the folder. A handle to close, or -1 with errno and, in why,
+ * the reason in words, naming the path or the link. */
+int NvOpenFolder(const std::string& path, bool make, std::string* why);
+/* The same for the folder of the file at path; name is the file's name in it. */
+int NvOpenFolderOf(const std::string& path, std::string* name, bool make, std::string* why);
+
+/* Removes everything in the folder (a handle), following no link: false
+ * when something stays. */
+bool NvEmptyFolder(int folder);
+/* What the regular files in the folder and the folders below it take, each
+ * in whole KB, following no link. */
+uint64_t NvKilobytesIn(int folder);
+
+/* The refusals of links out of the root since the last call, one a line, and
+ * forgets them: the runner fails the line that met one. */
+std::string NvTakeRefusals();
 #endif
 
 #endif

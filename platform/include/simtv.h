@@ -369,6 +369,11 @@ void simtv_tv_set_audio_service(int32_t index, const XPM_AudioServiceInfo* info)
  * relative to the path) and its index file are written on the disk too, as
  * long as the show's duration at SIMTV_RECORD_BYTES_PER_SECOND. */
 int32_t simtv_tv_add_recording(const char* path, const XPM_RecordedShow* show);
+/* A recording's file name as the set's recorder makes it, written into name
+ * (size bytes): the prefix, then the title with its separators, spaces and
+ * dots made underscores, then ".trp". A title too long for the name is cut
+ * first, between two characters, so the name keeps its extension. */
+void simtv_recording_file_name(const char* prefix, const char* title, char* name, size_t size);
 void simtv_tv_clear_recordings(void);
 /* An unreadable recording is listed but its details cannot be read. */
 void simtv_tv_set_recording_unreadable(int32_t id, int32_t unreadable);

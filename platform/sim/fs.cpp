@@ -1,45 +1,94 @@
-// The font engine on FreeType. Registrations are kept by name; every client
-// opens its own FreeType face, because each client keeps a scale of its own
-// (one client per face of every font the GUI loads). A font file is mapped
-// once when it is registered and every face reads that one mapping: a face
-// per client opened from the file would map and page in the file each time.
+// The font engine on FreeType. Registrations are kept by name, each with
+// one FreeType face that every client selecting it shares; a client has a
+// FreeType size of its own on that face, because each client keeps a scale
+// of its own (one client per face of every font the GUI loads), and its own
+// character map. A font file is read through a stream as FreeType asks for
+// its parts (a glyph's outline as the glyph is rendered), through a few
+// blocks of it kept in memory: mapped, the pages of the file that any glyph
+// touched would stay resident in the process.
+//
+// Preparing a size (the face's TrueType programs run by the interpreter for
+// it) costs far more than the glyphs a screen draws with it, and the GUI
+// ends a font's clients whenever the last screen using it closes, to ask
+// for the same size again with the next. So an ended client's size is kept
+// ready for the next client that asks for that scale of that face: a few of
+// them, the longest unused going first.
 #include "fs.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_MODULE_H
+#include FT_SIZES_H
+#include FT_TRUETYPE_TABLES_H
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
+// The blocks of a font file read last: FreeType reads a glyph's metrics and
+// outline a few bytes at a time, some four reads a glyph, and the glyphs of
+// the screens' texts lie in a few parts of the file. Eight blocks leave the
+// tour of 2,000 keys some 4,200 reads of the file where it made 118,000.
+struct FsBlocks {
+  static constexpr unsigned long kBytes = 4096;
+  static constexpr size_t kCount = 8;
+  struct Block {
+    unsigned long index = ~0ul;  // of the block in the file; ~0: none
+    unsigned long size = 0;      // bytes read (the last block of the file is shorter)
+    uint64_t used = 0;           // when it was last read from
+    unsigned char bytes[kBytes];
+  };
+  Block blocks[kCount];
+  uint64_t clock = 0;
+};
+
 struct FsFont {
   std::string name;
-  std::string path;          // empty for a font in memory
-  const uint8_t* memory;
-  uint32_t memorySize;
-  bool mapped = false;       // memory is the file mapped by FS_add_font
+  std::string path;               // empty for a font in memory
+  const uint8_t* memory = nullptr;  // a font in memory
+  uint32_t memorySize = 0;
+  int file = -1;                  // a font file, read through the stream
+  FT_StreamRec stream{};
+  std::unique_ptr<FsBlocks> blocks;
+  FT_Face face = nullptr;         // shared by the clients that select the font
+  FT_CharMap opened = nullptr;    // the character map FreeType chose at the opening
+};
+
+// A client's size on its font's face, with the scale FS_set_scale set it to
+// (its hinting prepared for it).
+struct FsSize {
+  FsFont* font = nullptr;
+  FT_Size size = nullptr;
+  FS_FIXED width = 0;  // 0 before the first scale
+  FS_FIXED height = 0;
 };
 
 struct FsServer {
   FT_Library library = nullptr;
-  std::vector<FsFont> fonts;
-  std::vector<FS_STATE*> clients;  // the blocks FS_new_client handed out
+  std::vector<std::unique_ptr<FsFont>> fonts;  // the streams stay where FreeType was given them
+  std::vector<FS_STATE*> clients;              // the blocks FS_new_client handed out
+  std::vector<FsSize> ready;                   // sizes of ended clients, the most recently ended last
 };
 
 struct FsClient {
-  FT_Face face = nullptr;
+  FsSize size;
+  FT_CharMap charmap = nullptr;
   bool scaled = false;
 };
 
 namespace {
+
+// Sizes kept ready: the screens' fonts come in eleven sizes, a screen uses
+// up to five of them, and a size with its interpreter takes some 15 kB.
+constexpr size_t kReadySizes = 10;
 
 // The product's screen face is not free to ship. Our set-up installs a free
 // face under the product's font file name, and the name the GUI asks for is
@@ -90,35 +139,90 @@ bool NewLibrary(FT_Library* library) {
   return true;
 }
 
-const FsFont* FindFont(const FsServer* server, const std::string& name) {
-  for (const FsFont& font : server->fonts)
-    if (font.name == name) return &font;
+FsFont* FindFont(const FsServer* server, const std::string& name) {
+  for (const auto& font : server->fonts)
+    if (font->name == name) return font.get();
   return nullptr;
 }
 
-FT_Error OpenFace(FT_Library library, const FsFont& font, FT_Face* face) {
-  return FT_New_Memory_Face(library, font.memory, static_cast<FT_Long>(font.memorySize), 0, face);
+// FreeType's reads of a font file: a seek (count 0) or count bytes at the
+// offset; the bytes read, or for a seek 0 when it is within the file.
+unsigned long ReadWhole(int file, unsigned long offset, unsigned char* buffer, unsigned long count) {
+  unsigned long done = 0;
+  while (done < count) {
+    const ssize_t n = pread(file, buffer + done, count - done, static_cast<off_t>(offset + done));
+    if (n <= 0) break;
+    done += static_cast<unsigned long>(n);
+  }
+  return done;
 }
 
-// The whole file mapped read-only; false when it cannot be.
-bool MapFile(const char* path, FsFont* font) {
-  const int fd = open(path, O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  struct stat info;
-  void* memory = MAP_FAILED;
-  if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0 && info.st_size <= INT32_MAX)
-    memory = mmap(nullptr, static_cast<size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
-  close(fd);
-  if (memory == MAP_FAILED) return false;
-  font->memory = static_cast<const uint8_t*>(memory);
-  font->memorySize = static_cast<uint32_t>(info.st_size);
-  font->mapped = true;
+// The block of the file, read now unless it is among those read last; null
+// when the file cannot be read there.
+const FsBlocks::Block* BlockOf(FsFont* font, unsigned long index) {
+  FsBlocks& cache = *font->blocks;
+  FsBlocks::Block* oldest = &cache.blocks[0];
+  for (FsBlocks::Block& block : cache.blocks) {
+    if (block.index == index) {
+      block.used = ++cache.clock;
+      return &block;
+    }
+    if (block.used < oldest->used) oldest = &block;
+  }
+  oldest->index = ~0ul;
+  oldest->size = ReadWhole(font->file, index * FsBlocks::kBytes, oldest->bytes, FsBlocks::kBytes);
+  if (oldest->size == 0) return nullptr;
+  oldest->index = index;
+  oldest->used = ++cache.clock;
+  return oldest;
+}
+
+unsigned long ReadFile(FT_Stream stream, unsigned long offset, unsigned char* buffer, unsigned long count) {
+  if (count == 0) return offset <= stream->size ? 0 : 1;
+  auto* font = static_cast<FsFont*>(stream->descriptor.pointer);
+  // The tables FreeType keeps whole are read once, past the blocks.
+  if (count > FsBlocks::kBytes) return ReadWhole(font->file, offset, buffer, count);
+  unsigned long done = 0;
+  while (done < count) {
+    const FsBlocks::Block* block = BlockOf(font, (offset + done) / FsBlocks::kBytes);
+    const unsigned long at = (offset + done) % FsBlocks::kBytes;
+    if (!block || at >= block->size) break;
+    const unsigned long n = std::min(count - done, block->size - at);
+    std::memcpy(buffer + done, block->bytes + at, n);
+    done += n;
+  }
+  return done;
+}
+
+// Opens the font's file (a font in memory needs nothing), then its face;
+// false when either cannot be opened.
+bool OpenFont(FT_Library library, FsFont* font) {
+  if (!font->path.empty()) {
+    font->file = open(font->path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat info;
+    if (font->file < 0 || fstat(font->file, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size <= 0 ||
+        info.st_size > INT32_MAX)
+      return false;
+    font->blocks = std::make_unique<FsBlocks>();
+    font->stream.size = static_cast<unsigned long>(info.st_size);
+    font->stream.descriptor.pointer = font;
+    font->stream.read = ReadFile;
+    FT_Open_Args args{};
+    args.flags = FT_OPEN_STREAM;
+    args.stream = &font->stream;
+    if (FT_Open_Face(library, &args, 0, &font->face) != 0) return false;
+  } else if (FT_New_Memory_Face(library, font->memory, static_cast<FT_Long>(font->memorySize), 0, &font->face) != 0) {
+    return false;
+  }
+  font->opened = font->face->charmap;
   return true;
 }
 
-void UnmapFile(FsFont* font) {
-  if (font->mapped) munmap(const_cast<uint8_t*>(font->memory), font->memorySize);
-  font->mapped = false;
+void CloseFont(FsFont* font) {
+  if (font->face) FT_Done_Face(font->face);
+  font->face = nullptr;
+  if (font->file >= 0) close(font->file);
+  font->file = -1;
 }
 
 std::string NameOf(FT_Face face) {
@@ -128,9 +232,37 @@ std::string NameOf(FT_Face face) {
   return name;
 }
 
-void CloseFace(FsClient* client) {
-  if (client->face) FT_Done_Face(client->face);
-  client->face = nullptr;
+// Keeps the size ready for a later client, the longest unused going beyond
+// the bound.
+void Park(FsServer* server, const FsSize& size) {
+  if (!size.size) return;
+  server->ready.push_back(size);
+  if (server->ready.size() > kReadySizes) {
+    FT_Done_Size(server->ready.front().size);
+    server->ready.erase(server->ready.begin());
+  }
+}
+
+// A ready size of the font, the most recently ended first, and of the scale
+// when one is given; an empty size when there is none.
+FsSize Unpark(FsServer* server, const FsFont* font, FS_FIXED width = 0, FS_FIXED height = 0) {
+  for (size_t i = server->ready.size(); i-- > 0;) {
+    const FsSize& size = server->ready[i];
+    if (size.font != font || (width && (size.width != width || size.height != height))) continue;
+    const FsSize found = size;
+    server->ready.erase(server->ready.begin() + static_cast<ptrdiff_t>(i));
+    return found;
+  }
+  return {};
+}
+
+// The client lets its font go: its size kept ready while the engine runs
+// (after FS_exit the library took every size with it).
+void LetGo(FS_STATE* state) {
+  FsClient* client = state->client;
+  if (state->server) Park(state->server, client->size);
+  client->size = {};
+  client->charmap = nullptr;
   client->scaled = false;
 }
 
@@ -143,12 +275,17 @@ FsClient* ClientOf(FS_STATE* state) {
 // bitmap in the requested FreeType mode.
 FT_GlyphSlot Render(FS_STATE* state, uint32_t character, bool mono) {
   FsClient* client = ClientOf(state);
-  if (!client || !client->face || !client->scaled) return nullptr;
-  const FT_UInt index = FT_Get_Char_Index(client->face, character);
+  if (!client || !client->size.size || !client->scaled) return nullptr;
+  const FT_Face face = client->size.font->face;
+  // The face is shared: this client's size and map are made its own.
+  if (face->size != client->size.size) FT_Activate_Size(client->size.size);
+  if (face->charmap != client->charmap && (!client->charmap || FT_Set_Charmap(face, client->charmap) != 0))
+    return nullptr;
+  const FT_UInt index = FT_Get_Char_Index(face, character);
   if (index == 0) return nullptr;
   const FT_Int32 flags = FT_LOAD_NO_BITMAP | (mono ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL);
-  if (FT_Load_Glyph(client->face, index, flags) != 0) return nullptr;
-  FT_GlyphSlot slot = client->face->glyph;
+  if (FT_Load_Glyph(face, index, flags) != 0) return nullptr;
+  FT_GlyphSlot slot = face->glyph;
   if (slot->format != FT_GLYPH_FORMAT_BITMAP &&
       FT_Render_Glyph(slot, mono ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) != 0)
     return nullptr;
@@ -198,14 +335,16 @@ int32_t FS_init(FS_STATE* state, uint32_t heapSize) {
 int32_t FS_exit(FS_STATE* state) {
   if (!state || !state->server || state->client) return FS_ERR_STATE;
   FsServer* server = state->server;
-  // Clients outlive the engine only as empty shells: their faces belong to
-  // the library that is about to go.
+  // Clients outlive the engine only as empty shells: their sizes belong to
+  // the faces that are about to go.
   for (FS_STATE* block : server->clients) {
-    CloseFace(block->client);
+    block->client->size = {};
+    block->client->scaled = false;
     block->server = nullptr;
   }
+  server->ready.clear();
+  for (const auto& font : server->fonts) CloseFont(font.get());
   FT_Done_Library(server->library);
-  for (FsFont& font : server->fonts) UnmapFile(&font);
   delete server;
   state->server = nullptr;
   return FS_SUCCESS;
@@ -215,20 +354,18 @@ int32_t FS_add_font(FS_STATE* state, const char* name, const char* path, const u
                     uint32_t memorySize) {
   if (!state || !state->server) return FS_ERR_STATE;
   if (!path && (!memory || memorySize == 0)) return FS_ERR_ARGUMENT;
-  FsFont font{"", path ? path : "", path ? nullptr : memory, path ? 0 : memorySize};
-  if (path && !MapFile(path, &font)) return FS_ERR_FILE;
-  FT_Face face = nullptr;
-  if (OpenFace(state->server->library, font, &face) != 0) {
-    UnmapFile(&font);
+  auto font = std::make_unique<FsFont>();
+  if (path) font->path = path;
+  else {
+    font->memory = memory;
+    font->memorySize = memorySize;
+  }
+  // The face opened here is the one its clients share.
+  if (!OpenFont(state->server->library, font.get()) || !FT_IS_SCALABLE(font->face)) {
+    CloseFont(font.get());
     return FS_ERR_FILE;
   }
-  const bool scalable = FT_IS_SCALABLE(face);
-  font.name = name ? name : NameOf(face);
-  FT_Done_Face(face);
-  if (!scalable) {
-    UnmapFile(&font);
-    return FS_ERR_FILE;
-  }
+  font->name = name ? name : NameOf(font->face);
   state->server->fonts.push_back(std::move(font));
   return FS_SUCCESS;
 }
@@ -249,10 +386,8 @@ FS_STATE* FS_new_client(FS_STATE* state) {
 
 int32_t FS_end_client(FS_STATE* state) {
   if (!state || !state->client) return FS_ERR_ARGUMENT;
-  if (FsServer* server = state->server) {
-    CloseFace(state->client);
-    std::erase(server->clients, state);
-  }
+  LetGo(state);
+  if (FsServer* server = state->server) std::erase(server->clients, state);
   delete state->client;
   delete state;
   return FS_SUCCESS;
@@ -262,20 +397,24 @@ int32_t FS_set_font(FS_STATE* state, const char* name) {
   FsClient* client = ClientOf(state);
   if (!client) return FS_ERR_STATE;
   if (!name) return FS_ERR_ARGUMENT;
+  FsServer* server = state->server;
   // A face registered under the very name wins over the substitute.
-  const FsFont* font = FindFont(state->server, name);
-  if (!font) font = FindFont(state->server, ResolveAlias(name));
+  FsFont* font = FindFont(server, name);
+  if (!font) font = FindFont(server, ResolveAlias(name));
   if (!font) return FS_ERR_FONT_NOT_FOUND;
-  FT_Face face = nullptr;
-  if (OpenFace(state->server->library, *font, &face) != 0) return FS_ERR_FILE;
   // Sizes are derived from the span between ascender and descender; a face
   // where that span is empty or inverted cannot be scaled to a pixel height.
-  if (face->ascender <= face->descender || face->units_per_EM == 0) {
-    FT_Done_Face(face);
-    return FS_ERR_BAD_METRICS;
+  if (font->face->ascender <= font->face->descender || font->face->units_per_EM == 0) return FS_ERR_BAD_METRICS;
+  FsSize size = Unpark(server, font);
+  if (!size.size) {
+    size.font = font;
+    if (FT_New_Size(font->face, &size.size) != 0) return FS_ERR_MEMORY;
   }
-  CloseFace(client);
-  client->face = face;
+  LetGo(state);
+  // As a face opens: its own character map, its size's scale kept, which
+  // FS_set_scale then finds set.
+  client->size = size;
+  client->charmap = font->opened;
   return FS_SUCCESS;
 }
 
@@ -283,8 +422,8 @@ int32_t FS_font_metrics(FS_STATE* state, FS_FONT_METRICS* metrics) {
   FsClient* client = ClientOf(state);
   if (!client) return FS_ERR_STATE;
   if (!metrics) return FS_ERR_ARGUMENT;
-  if (!client->face) return FS_ERR_NO_FONT;
-  const FT_Face face = client->face;
+  if (!client->size.size) return FS_ERR_NO_FONT;
+  const FT_Face face = client->size.font->face;
   metrics->unitsPerEm = face->units_per_EM;
   metrics->ascender = face->ascender;
   metrics->descender = face->descender;
@@ -298,11 +437,15 @@ int32_t FS_font_metrics(FS_STATE* state, FS_FONT_METRICS* metrics) {
 int32_t FS_set_cmap(FS_STATE* state, uint16_t platform, uint16_t encoding) {
   FsClient* client = ClientOf(state);
   if (!client) return FS_ERR_STATE;
-  if (!client->face) return FS_ERR_NO_FONT;
-  for (FT_Int i = 0; i < client->face->num_charmaps; ++i) {
-    FT_CharMap map = client->face->charmaps[i];
-    if (map->platform_id == platform && map->encoding_id == encoding)
-      return FT_Set_Charmap(client->face, map) == 0 ? FS_SUCCESS : FS_ERR_CMAP;
+  if (!client->size.size) return FS_ERR_NO_FONT;
+  const FT_Face face = client->size.font->face;
+  for (FT_Int i = 0; i < face->num_charmaps; ++i) {
+    FT_CharMap map = face->charmaps[i];
+    if (map->platform_id != platform || map->encoding_id != encoding) continue;
+    // FreeType selects no map of variation sequences.
+    if (FT_Get_CMap_Format(map) == 14) return FS_ERR_CMAP;
+    client->charmap = map;
+    return FS_SUCCESS;
   }
   return FS_ERR_CMAP;
 }
@@ -310,10 +453,33 @@ int32_t FS_set_cmap(FS_STATE* state, uint16_t platform, uint16_t encoding) {
 int32_t FS_set_scale(FS_STATE* state, FS_FIXED s00, FS_FIXED s01, FS_FIXED s10, FS_FIXED s11) {
   FsClient* client = ClientOf(state);
   if (!client) return FS_ERR_STATE;
-  if (!client->face) return FS_ERR_NO_FONT;
+  if (!client->size.size) return FS_ERR_NO_FONT;
   if (s01 != 0 || s10 != 0 || s00 <= 0 || s11 <= 0) return FS_ERR_SCALE;
-  // 16.16 pixels to FreeType's 26.6 points at 72 dots per inch, which are pixels.
-  if (FT_Set_Char_Size(client->face, s00 >> 10, s11 >> 10, 72, 72) != 0) return FS_ERR_SCALE;
+  FsSize& size = client->size;
+  if (size.width != s00 || size.height != s11) {
+    // A ready size of this scale has its hinting prepared for it: it takes
+    // this one's place.
+    if (FsSize ready = Unpark(state->server, size.font, s00, s11); ready.size) {
+      Park(state->server, size);
+      size = ready;
+    } else {
+      // A size prepared for another scale is kept ready for that one.
+      FT_Size fresh = nullptr;
+      if (size.width != 0 && FT_New_Size(size.font->face, &fresh) == 0) {
+        Park(state->server, size);
+        size = {size.font, fresh, 0, 0};
+      }
+      // 16.16 pixels to FreeType's 26.6 points at 72 dots per inch, which are pixels.
+      FT_Activate_Size(size.size);
+      if (FT_Set_Char_Size(size.font->face, s00 >> 10, s11 >> 10, 72, 72) != 0) {
+        size.width = size.height = 0;
+        client->scaled = false;
+        return FS_ERR_SCALE;
+      }
+      size.width = s00;
+      size.height = s11;
+    }
+  }
   client->scaled = true;
   return FS_SUCCESS;
 }

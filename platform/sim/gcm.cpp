@@ -1,6 +1,7 @@
 #include "gcm.h"
 
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -57,20 +58,29 @@ std::string ModuleFolder() {
   if (folder.empty() || folder.find(',') != std::string::npos) return {};
   for (const std::string module : {"systems/libdirectfb_dummy.so", "wm/libdirectfbwm_default.so", "interfaces"}) {
     const std::string target = modules + "/" + module;
-    const std::string link = NvPath(("/tmp/directfb-modules/" + module).c_str());
-    if (access(target.c_str(), R_OK) != 0 || link.empty()) {
+    const std::string link = folder + "/" + module;
+    if (access(target.c_str(), R_OK) != 0) {
       std::fprintf(stderr, "GCM_Start: no %s: DirectFB looks in all its modules\n", target.c_str());
       return {};
     }
     // Made beside the link and renamed over it, so that another process of
-    // the same set never finds the link missing.
-    const std::string made = link + "." + std::to_string(getpid());
-    unlink(made.c_str());
-    if (symlink(target.c_str(), made.c_str()) != 0 || rename(made.c_str(), link.c_str()) != 0) {
-      std::fprintf(stderr, "GCM_Start: cannot link %s: %s\n", link.c_str(), std::strerror(errno));
-      unlink(made.c_str());
+    // the same set never finds the link missing; in its folder as the set
+    // reaches its files, never through a link out of the set's folder.
+    std::string name, why;
+    const int at = NvOpenFolderOf(link, &name, true, &why);
+    const std::string made = name + "." + std::to_string(getpid());
+    if (at >= 0) unlinkat(at, made.c_str(), 0);
+    if (at < 0 || symlinkat(target.c_str(), at, made.c_str()) != 0 ||
+        renameat(at, made.c_str(), at, name.c_str()) != 0) {
+      if (why.empty()) why = std::strerror(errno);
+      std::fprintf(stderr, "GCM_Start: cannot link %s: %s\n", link.c_str(), why.c_str());
+      if (at >= 0) {
+        unlinkat(at, made.c_str(), 0);
+        close(at);
+      }
       return {};
     }
+    close(at);
   }
   return folder;
 }

@@ -12,7 +12,9 @@
 // and pictures at once, playback progress every second.
 #include "psl.h"
 
+#include <fcntl.h>
 #include <png.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -1092,6 +1094,46 @@ void PlayTick(uint64_t generation) {
   Post(ended);
 }
 
+// Copies the folder FROM's files and folders into the folder TO (a handle),
+// replacing files of the same names; a link is copied as a link. Nothing in
+// TO is written through a link: a link in place of a file is replaced, and
+// one in place of a folder refuses the copy. Empty, or why not.
+std::string CopyInto(const fs::path& from, int to) {
+  std::error_code error;
+  for (auto it = fs::directory_iterator(from, error); !error && it != fs::directory_iterator(); it.increment(error)) {
+    const std::string name = it->path().filename().string();
+    const fs::file_status status = it->symlink_status(error);
+    if (error) break;
+    const auto failed = [&](const std::string& what) { return it->path().string() + ": " + what; };
+    if (fs::is_directory(status)) {
+      if (mkdirat(to, name.c_str(), 0755) != 0 && errno != EEXIST) return failed(std::strerror(errno));
+      const int inside = openat(to, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+      if (inside < 0) return failed(std::string("its place on the disk is no folder (") + std::strerror(errno) + ")");
+      const std::string why = CopyInto(it->path(), inside);
+      close(inside);
+      if (!why.empty()) return why;
+      continue;
+    }
+    if (unlinkat(to, name.c_str(), 0) != 0 && errno != ENOENT) return failed(std::strerror(errno));
+    if (fs::is_symlink(status)) {
+      const fs::path target = fs::read_symlink(it->path(), error);
+      if (error || symlinkat(target.c_str(), to, name.c_str()) != 0) return failed(std::strerror(errno));
+      continue;
+    }
+    const int in = open(it->path().c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int out = in < 0 ? -1 : openat(to, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    std::string why = in < 0 || out < 0 ? std::strerror(errno) : "";
+    char block[65536];
+    for (ssize_t got; why.empty() && (got = read(in, block, sizeof block)) != 0;) {
+      if (got < 0 || write(out, block, size_t(got)) != got) why = got < 0 ? std::strerror(errno) : "a write fell short";
+    }
+    if (in >= 0) close(in);
+    if (out >= 0 && close(out) != 0 && why.empty()) why = std::strerror(errno);
+    if (!why.empty()) return failed(why);
+  }
+  return error ? from.string() + ": " + error.message() : std::string();
+}
+
 // ---------------------------------------------------------- medium state
 
 // The medium of a mount string or server id, while it is there. Lock held.
@@ -1502,16 +1544,17 @@ int32_t PslSetControllerAccess(void* psl, const char* mac, int32_t access) {
 int simtv_media_insert(const char* dir) {
   std::error_code error;
   if (!dir || !fs::is_directory(dir, error)) return -1;
-  const fs::path target = NvPath(XPM_USB_DISK_MOUNT_POINT);
-  if (target.empty()) return -1;
-  // A disk going in holds the copy alone; one in already takes it beside
-  // what it holds.
-  if (!UsbMounted()) fs::remove_all(target, error);
-  fs::create_directories(target, error);
-  fs::copy(dir, target, fs::copy_options::recursive | fs::copy_options::copy_symlinks |
-                            fs::copy_options::overwrite_existing, error);
-  if (error) {
-    std::fprintf(stderr, "SIMTV: %s cannot be copied onto the USB disk: %s\n", dir, error.message().c_str());
+  const std::string target = NvPath(XPM_USB_DISK_MOUNT_POINT);
+  std::string why = "the disk's path is refused";
+  const int disk = target.empty() ? -1 : NvOpenFolder(target, true, &why);
+  if (disk >= 0) {
+    // A disk going in holds the copy alone; one in already takes it beside
+    // what it holds.
+    why = UsbMounted() || NvEmptyFolder(disk) ? CopyInto(fs::path(dir), disk) : "what it held cannot all be removed";
+    close(disk);
+  }
+  if (!why.empty()) {
+    std::fprintf(stderr, "SIMTV: %s cannot be copied onto the USB disk: %s\n", dir, why.c_str());
     return -1;
   }
   if (!UsbMounted()) simtv_usb_insert(SIMTV_USB_DEFAULT_KB, "FAT32");

@@ -6,13 +6,13 @@
 // is answered from the set's answering thread on that clock.
 #include <fcntl.h>
 #include <strings.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -203,38 +203,59 @@ std::string IndexName(const std::string& name) {
   return name.size() >= 3 ? name.substr(0, name.size() - 3) + "nav" : name + ".nav";
 }
 
-bool WriteFile(const std::string& name, uint64_t bytes) {
+// The disk's files are reached as the set reaches its files (nvpath.h):
+// through no link that leads out of the set's folder, whatever was put in
+// place of the disk's folder, and a link in place of a file is replaced or
+// removed, never written through.
+
+// Writes a file of so many bytes: empty, or why not.
+std::string WriteFile(const std::string& name, uint64_t bytes) {
   const std::string path = DiskPath(name);
-  if (path.empty()) return false;
-  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  if (fd < 0) return false;
-  const bool sized = ftruncate(fd, static_cast<off_t>(bytes)) == 0;
-  close(fd);
-  return sized;
+  if (path.empty()) return "its name could leave the disk";
+  std::string file, why;
+  const int folder = NvOpenFolderOf(path, &file, true, &why);
+  if (folder < 0) return why;
+  if (unlinkat(folder, file.c_str(), 0) != 0 && errno != ENOENT && errno != EISDIR) why = std::strerror(errno);
+  const int fd = why.empty() ? openat(folder, file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644)
+                             : -1;
+  if (fd < 0 && why.empty()) why = std::strerror(errno);
+  close(folder);
+  if (fd < 0) return why;
+  if (ftruncate(fd, static_cast<off_t>(bytes)) != 0) why = std::strerror(errno);
+  if (close(fd) != 0 && why.empty()) why = std::strerror(errno);
+  return why;
 }
 
 void RemoveFile(const std::string& name) {
   const std::string path = DiskPath(name);
-  if (!path.empty()) std::remove(path.c_str());
+  std::string file, why;
+  const int folder = path.empty() ? -1 : NvOpenFolderOf(path, &file, false, &why);
+  if (folder < 0) {
+    if (!why.empty()) std::fprintf(stderr, "SIMTV: %s is not removed from the USB disk: %s\n", name.c_str(), why.c_str());
+    return;
+  }
+  unlinkat(folder, file.c_str(), 0);
+  close(folder);
 }
 
 void WriteRecordingFiles(const XPM_RecordedShow& show) {
   const std::string name = show.fileName;
   const uint64_t seconds = uint64_t(std::max(show.duration, 0));
-  if (!WriteFile(name, seconds * SIMTV_RECORD_BYTES_PER_SECOND) ||
-      !WriteFile(IndexName(name), seconds * kIndexBytesPerSecond))
-    std::fprintf(stderr, "SIMTV: the recording %s could not be written on the USB disk\n", name.c_str());
+  std::string why = WriteFile(name, seconds * SIMTV_RECORD_BYTES_PER_SECOND);
+  if (why.empty()) why = WriteFile(IndexName(name), seconds * kIndexBytesPerSecond);
+  if (!why.empty())
+    std::fprintf(stderr, "SIMTV: the recording %s could not be written on the USB disk: %s\n", name.c_str(),
+                 why.c_str());
 }
 
+// The disk's folder, or -1.
+int OpenDisk(bool make) { return NvOpenFolder(NvPath(kUsbMount), make, nullptr); }
+
 uint64_t UsedKB() {
-  std::error_code error;
-  uint64_t used = 0;
-  const std::filesystem::path root = NvPath(kUsbMount);
-  for (auto it = std::filesystem::recursive_directory_iterator(root, error);
-       !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
-    std::error_code sizeError;
-    if (it->is_regular_file(sizeError)) used += (it->file_size(sizeError) + 1023) / 1024;
-  }
+  const int disk = OpenDisk(false);
+  if (disk < 0) return 0;
+  const uint64_t used = NvKilobytesIn(disk);
+  close(disk);
   return used;
 }
 
@@ -273,11 +294,10 @@ uint32_t FreeKB() { return uint32_t(std::max<int64_t>(KBLeft(TakenKB(Now(), fals
 int64_t RoomKB() { return KBLeft(TakenKB(Now(), true, AnyRecording)); }
 
 void EraseDisk() {
-  std::error_code error;
-  const std::filesystem::path root = NvPath(kUsbMount);
-  for (auto it = std::filesystem::directory_iterator(root, error);
-       !error && it != std::filesystem::directory_iterator(); it.increment(error))
-    std::filesystem::remove_all(it->path(), error);
+  if (const int disk = OpenDisk(true); disk >= 0) {
+    if (!NvEmptyFolder(disk)) std::fprintf(stderr, "SIMTV: the USB disk's files could not all be removed\n");
+    close(disk);
+  }
   std::erase_if(R().recordings, [](const Recording& r) { return OnDisk(r.path); });
 }
 
@@ -521,23 +541,14 @@ void DescribeShow(const Tuner& t, XPM_RecordedShow* show) {
   CopyText(show->title, show->channelName[0] ? show->channelName : "Recording");
 }
 
-// A recording's file name: its number and its title, the separators, spaces
-// and dots of the title made underscores, and ".trp". A long title is cut at
-// the start of a character, never within one, so that the name keeps its
-// extension, and its index name the same title, within the name's buffer.
+// A recording's file name: its number and its title as
+// simtv_recording_file_name makes them into a name.
 std::string FileNameOf(int32_t number, const std::string& title) {
   char prefix[16];
   std::snprintf(prefix, sizeof prefix, "%04d_", number);
-  constexpr char kExtension[] = ".trp";
-  const size_t room = XPM_RECORD_PATH_SIZE - 1 - std::strlen(prefix) - (sizeof kExtension - 1);
-  std::string name = title;
-  if (name.size() > room) {
-    size_t cut = room;
-    while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;
-    name.resize(cut);
-  }
-  std::replace_if(name.begin(), name.end(), [](char c) { return c == '/' || c == ' ' || c == '.'; }, '_');
-  return prefix + name + kExtension;
+  char name[XPM_RECORD_PATH_SIZE];
+  simtv_recording_file_name(prefix, title.c_str(), name, sizeof name);
+  return name;
 }
 
 // The recording ends in the state given, and so many seconds of it join the
@@ -1158,6 +1169,25 @@ void simtv_tv_set_live_tv_state(int32_t window, int32_t state) {
   R().tuners[window].liveState = state;
 }
 
+// A long title is cut at the start of a character, never within one, so
+// that the name keeps its extension, and its index name the same title,
+// within the name's buffer.
+void simtv_recording_file_name(const char* prefix, const char* title, char* name, size_t size) {
+  if (!name || size == 0) return;
+  constexpr char kExtension[] = ".trp";
+  const std::string head = prefix ? prefix : "";
+  std::string cut = title ? title : "";
+  const size_t fixed = head.size() + (sizeof kExtension - 1);
+  const size_t room = size > fixed ? size - 1 - fixed : 0;
+  if (cut.size() > room) {
+    size_t at = room;
+    while (at > 0 && (static_cast<unsigned char>(cut[at]) & 0xC0) == 0x80) --at;
+    cut.resize(at);
+  }
+  std::replace_if(cut.begin(), cut.end(), [](char c) { return c == '/' || c == ' ' || c == '.'; }, '_');
+  std::snprintf(name, size, "%s%s%s", head.c_str(), cut.c_str(), kExtension);
+}
+
 void simtv_usb_insert(uint32_t totalKB, const char* fileSystem) {
   bool mounted;
   {
@@ -1208,7 +1238,9 @@ uint32_t simtv_usb_free_kb(void) {
 int simtv_usb_write_file(const char* name, uint64_t bytes) {
   if (!name) return -1;
   std::lock_guard lock(g_mutex);
-  const bool written = WriteFile(name, bytes);
+  const std::string why = WriteFile(name, bytes);
+  if (!why.empty()) std::fprintf(stderr, "SIMTV: %s could not be written on the USB disk: %s\n", name, why.c_str());
+  const bool written = why.empty();
   ArmDiskFull();
   return written ? 0 : -1;
 }
@@ -1216,8 +1248,13 @@ int simtv_usb_write_file(const char* name, uint64_t bytes) {
 int simtv_usb_file_exists(const char* name) {
   if (!name) return 0;
   const std::string path = DiskPath(name);
-  std::error_code error;
-  return !path.empty() && std::filesystem::exists(path, error) ? 1 : 0;
+  std::string file;
+  const int folder = path.empty() ? -1 : NvOpenFolderOf(path, &file, false, nullptr);
+  if (folder < 0) return 0;
+  struct stat info {};
+  const bool there = fstatat(folder, file.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0;
+  close(folder);
+  return there ? 1 : 0;
 }
 
 void simtv_usb_set_speed(int32_t mbPerSecond) {

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <stdlib.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <string>
 
 #include "nvpath.h"
@@ -27,6 +30,82 @@ TEST(NvPath, MapsPlatformPathsBelowTheRoot) {
   std::string expected = dir / "mnt/x";
   EXPECT_EQ(NvMapPath("/mnt/x", buffer, sizeof buffer), expected.size());
   EXPECT_EQ(std::string(buffer), expected);
+}
+
+// Where a folder opened below the root lies, by its own file there.
+std::string Marked(int folder) {
+  char mark[64] = {};
+  const int fd = openat(folder, "mark", O_RDONLY);
+  const ssize_t got = fd < 0 ? -1 : read(fd, mark, sizeof mark - 1);
+  if (fd >= 0) close(fd);
+  close(folder);
+  return got > 0 ? std::string(mark, size_t(got)) : "(unmarked)";
+}
+
+// Links that stay below the root are the set's to use; one that leads out,
+// as written or by climbing above the root, and a loop are refused, naming
+// the link, and nothing is made where they lead.
+TEST(NvPath, FoldersAreReachedThroughNoLinkOutOfTheRoot) {
+  TestDir dir;
+  TestDir outside;
+  setenv("TVUI_ROOT", dir.path().c_str(), 1);
+  namespace fs = std::filesystem;
+  fs::create_directories(dir / "kept");
+  WriteText(dir / "kept/mark", "kept");
+  WriteText(outside / "mark", "outside");
+  fs::create_directories(dir / "mnt");
+  fs::create_directory_symlink("../kept", dir / "mnt/inside");
+  fs::create_directory_symlink(dir / "kept", dir / "mnt/absolute");
+  fs::create_directory_symlink(outside.path(), dir / "mnt/out");
+  fs::create_directory_symlink("../../" + fs::path(outside.path()).filename().string(), dir / "mnt/climbs");
+  fs::create_directory_symlink("hop", dir / "mnt/chain");
+  fs::create_directory_symlink(outside.path(), dir / "mnt/hop");
+  fs::create_directory_symlink("ring", dir / "mnt/loop");
+  fs::create_directory_symlink("loop", dir / "mnt/ring");
+
+  std::string why;
+  EXPECT_EQ(Marked(NvOpenFolder(dir / "mnt/inside", false, &why)), "kept");
+  EXPECT_EQ(Marked(NvOpenFolder(dir / "mnt/absolute", false, &why)), "kept");
+  EXPECT_EQ(NvTakeRefusals(), "");
+  for (const char* link : {"out", "climbs", "chain"}) {
+    EXPECT_EQ(NvOpenFolder(dir / "mnt/" + link + "/made", true, &why), -1) << link;
+    EXPECT_EQ(errno, EXDEV) << link;
+    EXPECT_NE(why.find("leads out of the set's folder"), std::string::npos) << why;
+  }
+  EXPECT_NE(why.find(dir / "mnt/hop is a link to " + outside.path()), std::string::npos) << why;
+  EXPECT_EQ(NvOpenFolder(dir / "mnt/loop", false, &why), -1);
+  EXPECT_EQ(errno, ELOOP);
+  EXPECT_FALSE(fs::exists(outside / "made"));
+  const std::string refusals = NvTakeRefusals();
+  EXPECT_NE(refusals.find(dir / "mnt/out is a link to " + outside.path()), std::string::npos) << refusals;
+  EXPECT_NE(refusals.find("loop of links"), std::string::npos) << refusals;
+  EXPECT_EQ(NvTakeRefusals(), "");
+
+  // Outside the root a folder is what its path names.
+  EXPECT_EQ(Marked(NvOpenFolder(outside.path(), false, &why)), "outside");
+  std::string name;
+  EXPECT_EQ(Marked(NvOpenFolderOf(dir / "kept/file", &name, false, &why)), "kept");
+  EXPECT_EQ(name, "file");
+}
+
+// A held root takes the files where it stood when it was taken, though its
+// path is made a link to another folder since.
+TEST(NvPath, AHeldRootStaysWhereItWas) {
+  TestDir dir;
+  namespace fs = std::filesystem;
+  fs::create_directories(dir / "set/mnt");
+  WriteText(dir / "set/mnt/mark", "the set's");
+  fs::create_directories(dir / "elsewhere/mnt");
+  WriteText(dir / "elsewhere/mnt/mark", "elsewhere");
+  setenv("TVUI_ROOT", (dir / "set").c_str(), 1);
+  ASSERT_EQ(NvHoldRoot(), 0);
+  fs::rename(dir / "set", dir / "moved");
+  fs::create_directory_symlink(dir / "elsewhere", dir / "set");
+  std::string why;
+  EXPECT_EQ(Marked(NvOpenFolder(dir / "set/mnt", false, &why)), "the set's");
+  // Another root, as a test names, is opened afresh.
+  setenv("TVUI_ROOT", (dir / "elsewhere").c_str(), 1);
+  EXPECT_EQ(Marked(NvOpenFolder(dir / "elsewhere/mnt", false, &why)), "elsewhere");
 }
 
 TEST(NvPath, TheSetItselfMapsEveryPathToItself) {

@@ -117,6 +117,45 @@ TEST_F(BitmapTest, ABitmapOfTheSizeOfOneLetGoIsNewOnItsSurface) {
   GenFreeBitmap(other);
 }
 
+// The drawing band is one surface for every band asked for, grown to the
+// widest; one asked for while it is out is a bitmap of its own. Outgrown
+// scratch surfaces are not kept for a later bitmap of their size, and the
+// band goes with the spares.
+TEST_F(BitmapTest, TheDrawingBandIsOneSurfaceGrownToTheWidest) {
+  GenReleaseSpareSurfaces();
+  GenBitmap* band = GenTakeDrawingBand(100, 16);
+  ASSERT_NE(band, nullptr);
+  EXPECT_GE(band->width, 100);
+  EXPECT_GE(band->height, 16);
+  GenBitmap* nested = GenTakeDrawingBand(50, 16);
+  ASSERT_NE(nested, nullptr);
+  EXPECT_NE(nested, band);
+  GenGiveDrawingBand(nested);
+  GenGiveDrawingBand(band);
+  EXPECT_EQ(GenTakeDrawingBand(60, 8), band);
+  GenGiveDrawingBand(band);
+
+  const int32_t width = band->width;
+  const int32_t height = band->height;
+  IDirectFBSurface* outgrown = band->surface;
+  GenBitmap* wider = GenTakeDrawingBand(width + 1, 16);
+  ASSERT_NE(wider, nullptr);
+  const int32_t widerWidth = wider->width;
+  EXPECT_GT(widerWidth, width);
+  GenGiveDrawingBand(wider);
+  GenBitmap* sameSize = GenCreateBitmap(width, height, GenColorFormatArgb8888);
+  ASSERT_NE(sameSize, nullptr);
+  EXPECT_NE(sameSize->surface, outgrown) << "the outgrown band was kept among the spares";
+  GenFreeBitmap(sameSize);
+
+  EXPECT_TRUE(GenReleaseSpareSurfaces());
+  GenBitmap* again = GenTakeDrawingBand(10, 16);
+  ASSERT_NE(again, nullptr);
+  EXPECT_LT(again->width, widerWidth) << "the band outlived the spares";
+  GenGiveDrawingBand(again);
+  GenReleaseSpareSurfaces();
+}
+
 TEST_F(BitmapTest, ALoadedResourceHasItsPixelsOnEveryRowAndLeavesThePaddingAlone) {
   const std::vector<GenColor> pixels = Ramp(7 * 5);
   PackedResource resource(7, 5, pixels);
@@ -131,30 +170,97 @@ TEST_F(BitmapTest, ALoadedResourceHasItsPixelsOnEveryRowAndLeavesThePaddingAlone
   GenFreeBitmap(b);
 }
 
-// Stored artwork is drawn where it lies: its surface is made over its
-// pixels, not a copy, and is never handed on to a later bitmap of its size,
-// which would clear and draw into the program's artwork.
-TEST_F(BitmapTest, StoredPixelsAreTheSurfaceAndStayUntouched) {
+// Stored artwork is drawn where it lies, never copied into a surface of its
+// own and never written: a small picture has no surface at all, a large one
+// a surface made over its pixels, which is never handed on to a later bitmap
+// of its size (that would clear and draw into the program's artwork).
+TEST_F(BitmapTest, StoredPixelsAreDrawnWhereTheyLieAndStayUntouched) {
   const std::vector<GenColor> pixels = Ramp(6 * 4);
   GenBitmapResource record{6, 4, nullptr, 0, 3, 4, 0, 0, GenStoredPixels, pixels.data()};
   GenBitmap* b = GenLoadBitmap(&record);
   ASSERT_NE(b, nullptr);
   EXPECT_EQ(b->frameWidth, 3);
-  EXPECT_EQ(b->padding, 0);
-  EXPECT_EQ(GenLockMemory(b->surface), static_cast<const void*>(pixels.data()));
-  GenUnlockMemory(b->surface);
+  EXPECT_EQ(b->surface, nullptr);
+  EXPECT_EQ(b->stored, pixels.data());
   EXPECT_EQ(Pixels(b).pixels, pixels);
   GenFreeBitmap(b);
-  GenBitmap* later = GenCreateBitmap(6, 4, GenColorFormatArgb8888);
+
+  const int32_t wide = GenSurfacelessMaxWidth + 1;
+  const std::vector<GenColor> large = Ramp(wide * 2);
+  GenBitmapResource largeRecord{wide, 2, nullptr, 0, wide, 2, 0, 0, GenStoredPixels, large.data()};
+  GenBitmap* l = GenLoadBitmap(&largeRecord);
+  ASSERT_NE(l, nullptr);
+  EXPECT_EQ(l->padding, 0);
+  EXPECT_EQ(GenLockMemory(l->surface), static_cast<const void*>(large.data()));
+  GenUnlockMemory(l->surface);
+  EXPECT_EQ(Pixels(l).pixels, large);
+  GenFreeBitmap(l);
+  GenBitmap* later = GenCreateBitmap(wide, 2, GenColorFormatArgb8888);
   ASSERT_NE(later, nullptr);
-  GenFillRectangle(later, nullptr, 0xFF00FF00, 0, 0, 6, 4, 0);
-  EXPECT_EQ(pixels, Ramp(6 * 4));
+  GenFillRectangle(later, nullptr, 0xFF00FF00, 0, 0, wide, 2, 0);
+  EXPECT_EQ(large, Ramp(wide * 2));
   GenFreeBitmap(later);
+
   GenBitmapResource missing = record;
   missing.storedPixels = nullptr;
   Console console;
   EXPECT_EQ(GenLoadBitmap(&missing), nullptr);
   EXPECT_EQ(Errors(console.Text()), std::vector<std::string>{"Resource is corrupted.|GenBitmap.cpp"});
+}
+
+// Small stored pictures take turns in the one surface they are blitted
+// from: whatever was copied there last, each copy, tiling and stretch draws
+// the pixels of its own picture, as one from a surface of them would, also
+// after a picture was let go and another loaded in its place.
+TEST_F(BitmapTest, SmallStoredPicturesDrawTheirOwnPixelsInTurn) {
+  std::vector<GenColor> first = Ramp(9 * 6);
+  std::vector<GenColor> second(12 * 5);
+  for (size_t i = 0; i < second.size(); ++i) second[i] = GenMakeColor(200, uint8_t(i * 3), 40, uint8_t(0x80 + i));
+  GenBitmapResource a{9, 6, nullptr, 0, 3, 3, 0, 0, GenStoredPixels, first.data()};
+  GenBitmapResource b{12, 5, nullptr, 0, 12, 5, 0, 0, GenStoredPixels, second.data()};
+  // The same pixels in surfaces of their own, drawn the same ways.
+  auto surfaceOf = [&](const std::vector<GenColor>& pixels, int32_t w, int32_t h) {
+    GenBitmap* s = Make(w, h);
+    auto* memory = static_cast<GenColor*>(GenLockMemory(s->surface));
+    for (int32_t y = 0; y < h; ++y)
+      std::copy_n(pixels.data() + y * w, w, memory + y * (s->width + s->padding));
+    GenUnlockMemory(s->surface);
+    s->frameWidth = 3;
+    s->frameHeight = 3;
+    return s;
+  };
+  GenBitmap* aSurface = surfaceOf(first, 9, 6);
+  GenBitmap* bSurface = surfaceOf(second, 12, 5);
+  auto draw = [](GenBitmap* target, GenBitmap* one, GenBitmap* other) {
+    GenCopyBitmap(target, nullptr, one, 1, 1, 0, 0, 9, 6, 1, 255);
+    GenCopyBitmap(target, nullptr, other, 12, 1, 2, 1, 10, 4, 0, 255);
+    GenCopyBitmap(target, nullptr, one, 24, 1, 3, 2, 6, 4, 1, 120);
+    GenTileBitmapFrame(target, nullptr, one, 1, 1, 9, 0, 0, 20, 7, 3, 3, 1, 255);
+    GenScaleBitmap(target, nullptr, other, 22, 9, 24, 10, 0, 0, 12, 5, 1, 255);
+  };
+  GenBitmap* expected = Make(48, 20, 0xFF102030);
+  draw(expected, aSurface, bSurface);
+
+  GenBitmap* one = GenLoadBitmap(&a);
+  GenBitmap* other = GenLoadBitmap(&b);
+  ASSERT_TRUE(one && other && !one->surface && !other->surface);
+  GenBitmap* drawn = Make(48, 20, 0xFF102030);
+  draw(drawn, one, other);
+  EXPECT_EQ(Pixels(drawn).pixels, Pixels(expected).pixels);
+
+  // The picture copied last let go, and another loaded (at its address, as
+  // the allocator tends to give it) of other pixels.
+  GenFreeBitmap(other);
+  GenBitmapResource c = a;
+  GenBitmap* again = GenLoadBitmap(&c);
+  ASSERT_NE(again, nullptr);
+  GenBitmap* copied = Make(10, 7, 0xFF102030);
+  GenBitmap* copiedFromSurface = Make(10, 7, 0xFF102030);
+  GenCopyBitmap(copied, nullptr, again, 1, 1, 0, 0, 9, 6, 1, 255);
+  GenCopyBitmap(copiedFromSurface, nullptr, aSurface, 1, 1, 0, 0, 9, 6, 1, 255);
+  EXPECT_EQ(Pixels(copied).pixels, Pixels(copiedFromSurface).pixels);
+  GenFreeBitmap(again);
+  GenFreeBitmap(one);
 }
 
 TEST_F(BitmapTest, AForeignColourFormatIsReportedAndStillLoaded) {

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <utility>
 #include <vector>
 
 #include "font_fixture.h"
@@ -204,6 +205,116 @@ TEST_F(GenFontTest, FaceWithoutVerticalSpanIsRefused) {
   EXPECT_EQ(font->descent, 0);
   EXPECT_EQ(GenLoadGlyph(font, u'A'), nullptr);
   GenFreeFont(font);
+}
+
+// The clients of a font share its face, each with a size and a character
+// map of its own, and the sizes of ended clients are kept ready for the
+// next: whatever the clients before it did, a client draws as the first
+// client of a freshly started engine would, in every order of sizes, beyond
+// the sizes kept, and beside other clients of the face.
+struct EngineGlyph {
+  std::vector<uint8_t> bytes;  // the map's fields and pixels, or empty for none
+  bool operator==(const EngineGlyph&) const = default;
+};
+
+EngineGlyph Map(FS_STATE* client, uint32_t character) {
+  FS_GLYPHMAP* map = FS_get_graymap(client, character);
+  if (!map) return {};
+  const auto* start = reinterpret_cast<const uint8_t*>(&map->lo_x);
+  EngineGlyph glyph{{start, reinterpret_cast<const uint8_t*>(&map->bits)}};
+  glyph.bytes.insert(glyph.bytes.end(), static_cast<const uint8_t*>(map->bits),
+                     reinterpret_cast<const uint8_t*>(map) + map->size);
+  FS_free_char(client, map);
+  return glyph;
+}
+
+// A client on the screen face at the size (16.16 pixels, width and height),
+// with the character map when one is given.
+FS_STATE* Client(FS_FIXED width, FS_FIXED height, int cmapPlatform = -1) {
+  FS_STATE* client = FS_new_client(&GenFontEngine);
+  EXPECT_NE(client, nullptr);
+  if (!client) return nullptr;
+  EXPECT_EQ(FS_set_font(client, "TiresiasScreenfont"), FS_SUCCESS);
+  if (cmapPlatform == 1) {
+    EXPECT_EQ(FS_set_cmap(client, 1, 0), FS_SUCCESS);
+  } else if (cmapPlatform == 3) {
+    EXPECT_EQ(FS_set_cmap(client, 3, 1), FS_SUCCESS);
+  }
+  EXPECT_EQ(FS_set_scale(client, width, 0, 0, height), FS_SUCCESS);
+  return client;
+}
+
+// What the client draws of a few characters; the client ended.
+std::vector<EngineGlyph> DrawAndEnd(FS_STATE* client) {
+  std::vector<EngineGlyph> glyphs;
+  if (!client) return glyphs;
+  for (uint32_t c : {uint32_t{'A'}, uint32_t{'g'}, uint32_t{0xE9}, uint32_t{0x8E}}) glyphs.push_back(Map(client, c));
+  EXPECT_EQ(FS_end_client(client), FS_SUCCESS);
+  return glyphs;
+}
+
+std::vector<EngineGlyph> Draw(FS_FIXED width, FS_FIXED height, int cmapPlatform = -1) {
+  return DrawAndEnd(Client(width, height, cmapPlatform));
+}
+
+TEST_F(GenFontTest, FacesSelectedAgainDrawAsFreshOnes) {
+  constexpr FS_FIXED kPixel = 65536;
+  // Sizes past the faces the engine keeps, one of them only wider.
+  std::vector<std::pair<FS_FIXED, FS_FIXED>> sizes;
+  for (int px = 14; px <= 40; px += 3) sizes.push_back({px * kPixel, px * kPixel});
+  sizes.push_back({30 * kPixel, 20 * kPixel});
+  // What each size draws on a face opened for it: the engine restarted, so
+  // that no face is ready.
+  std::vector<std::vector<EngineGlyph>> fresh;
+  for (auto [width, height] : sizes) {
+    GenDoneGlyphCache();
+    ASSERT_EQ(GenInitGlyphCache(20000), 0);
+    ASSERT_EQ(GenRegisterFont(SystemFontPath().c_str()), 0);
+    fresh.push_back(Draw(width, height));
+    ASSERT_FALSE(fresh.back()[0].bytes.empty());
+  }
+  // Every size's client ends, so that faces of many sizes are ready; then
+  // each size again, in turn, back and forth and skipping.
+  for (size_t round = 0; round < 3; ++round) {
+    std::vector<FS_STATE*> clients;
+    for (auto [width, height] : sizes) clients.push_back(Client(width, height));
+    for (FS_STATE* client : clients) FS_end_client(client);
+    for (size_t k = 0; k < sizes.size(); ++k) {
+      const size_t i = round == 1 ? sizes.size() - 1 - k : (k * (round + 3)) % sizes.size();
+      EXPECT_EQ(Draw(sizes[i].first, sizes[i].second), fresh[i]) << "size " << i << " in round " << round;
+    }
+  }
+
+  // A client that chose another character map leaves the face's own
+  // (Unicode) to the next client, and a size kept ready serves a client with
+  // the map it chose.
+  FS_STATE* probe = FS_new_client(&GenFontEngine);
+  ASSERT_EQ(FS_set_font(probe, "TiresiasScreenfont"), FS_SUCCESS);
+  const bool roman = FS_set_cmap(probe, 1, 0) == FS_SUCCESS;
+  FS_end_client(probe);
+  if (!roman) GTEST_SKIP() << "the face has no Roman character map";
+  const std::vector<EngineGlyph> romanGlyphs = Draw(sizes[0].first, sizes[0].second, 1);
+  EXPECT_EQ(romanGlyphs[3], fresh[0][2]) << "0x8E is e acute in the Roman map";
+  EXPECT_EQ(Draw(sizes[0].first, sizes[0].second), fresh[0]);
+  FS_STATE* one = Client(sizes[1].first, sizes[1].second);
+  FS_STATE* zero = Client(sizes[0].first, sizes[0].second);
+  FS_end_client(one);
+  FS_end_client(zero);
+  // Selected, the face of size 0 comes first; scaled, that of size 1.
+  EXPECT_EQ(Draw(sizes[1].first, sizes[1].second, 1)[3], fresh[1][2]);
+  EXPECT_EQ(Draw(sizes[0].first, sizes[0].second, 1), romanGlyphs);
+  EXPECT_EQ(Draw(sizes[0].first, sizes[0].second, 3), fresh[0]);
+
+  // Clients side by side on the one face, drawing in turns.
+  FS_STATE* romanClient = Client(sizes[2].first, sizes[2].second, 1);
+  FS_STATE* unicode = Client(sizes[3].first, sizes[3].second);
+  for (int turn = 0; turn < 2; ++turn) {
+    EXPECT_EQ(Map(romanClient, 0x8E), fresh[2][2]);
+    EXPECT_EQ(Map(unicode, 0xE9), fresh[3][2]);
+    EXPECT_EQ(Map(romanClient, 'A'), fresh[2][0]);
+  }
+  EXPECT_EQ(DrawAndEnd(unicode), fresh[3]);
+  FS_end_client(romanClient);
 }
 
 TEST_F(GenFontTest, BadFilesAndRecordsAreReported) {

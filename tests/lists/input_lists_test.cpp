@@ -15,6 +15,7 @@
 #include "Constants/Constants.h"
 #include "Events/Events.h"
 #include "ListForm/InputLists.h"
+#include "Resources/Font.h"
 #include "PersistentData/PersistentData.h"
 #include "Primitives/MessageDelivery.h"
 #include "SkinBin/UserRefInt.h"
@@ -153,6 +154,30 @@ TEST_F(InputLists, AnInputWithADeviceShowsItsMarkAndName) {
   EXPECT_TRUE(Row(1)->rightArrow.Visible);
   Press(Key::Ok);
   EXPECT_EQ(Calls("XPM_CEC_SelectDevice"), (std::vector<std::string>{"XPM_CEC_SelectDevice 2 4 1"}));
+}
+
+// A device's name stands a space apart from the HDMI-CEC mark's picture
+// after it, however long the input's name and the device's: "AV Receiver"
+// beside "HDMI 2" reads whole, and a longer name ends in "...".
+TEST_F(InputLists, EveryDeviceNameStandsApartFromItsMark) {
+  Sources({1, 2, 4, 3, 5, 5, 5, 5});
+  simtv_tv_set_cec_enable(1);
+  const char* names[] = {"BD Player", "AV Receiver", "Game Console 2", "WWWWWWWWWWWWWW"};
+  for (int32_t i = 0; i < 4; ++i) AddDevice(i + 5, uint8_t(4 + i), names[i]);
+  Embed(VgNew<ExternalInputList>());
+  for (int32_t i = 0; i < 4; ++i) {
+    InputItem* row = Row(i + 4);
+    ASSERT_TRUE(row->HasCec) << names[i];
+    const Views::Text& label = row->labelText;
+    const int32_t end = label.Bounds.x1 + label.Font->GetTextWidth(label.shownText, 0, 0);
+    EXPECT_LE(end, label.Bounds.x2) << names[i];
+    // The mark's picture begins a pixel into its bounds.
+    EXPECT_GE(row->cecMark.Bounds.x1 + 1 - end, label.Font->GetGlyphAdvance(u' ').x) << names[i];
+    if (i < 2) {
+      EXPECT_EQ(VgStringToUtf8(label.shownText), names[i])
+          << "read whole beside \"" << VgStringToUtf8(row->caption.String) << "\"";
+    }
+  }
 }
 
 TEST_F(InputLists, ThePopUpFitsItsRowsAndEverySourceIsReachable) {

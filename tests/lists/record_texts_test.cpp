@@ -218,6 +218,9 @@ TEST_F(RecordTexts, EveryColumnReadsItsWidestTextWholeAndApartFromTheNext) {
   // The conflict list never has the focus: its rows keep their plain look.
   auto* conflict = VgNew<ListForm::ConflictTimerListItem>();
   conflict->Refresh();
+  // The design's widths: the gaps between them are the rows' own.
+  EXPECT_EQ(VgGetRectW(conflict->timeText.Bounds), 80);
+  EXPECT_EQ(VgGetRectW(conflict->lengthText.Bounds), 60);
   ExpectColumnsReadApart("conflict", {&Fonts::EPGListFont0},
                          {{&conflict->channelText, Channel}, {&conflict->caption, Title, false},
                           {&conflict->timeText, Time}, {&conflict->lengthText, Length},

@@ -33,7 +33,7 @@ TEST(NonMenuTables, EveryDirectMessageHasTextTimeAndAUniqueTypeInItsRange) {
     SCOPED_TRACE(row.type);
     EXPECT_TRUE(types.insert(row.type).second);
     EXPECT_GE(row.type, 0);
-    EXPECT_LE(row.type, NonMenuSystem::DirectMsgTypeSleepRefused);
+    EXPECT_LE(row.type, NonMenuSystem::DirectMsgTypePauseSleepWarning);
     ASSERT_NE(row.text, nullptr);
     EXPECT_GT(VgGetStringLength(VgGetVariantOfString(row.text)), 0);
     EXPECT_GT(row.milliseconds, 0);

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "OptionDatabase/OptionTypes.h"
 #include "PersistentData/PersistentData.h"
@@ -546,18 +547,30 @@ TEST(OptionDump, HelpEndsWellAndNamesTheLanguages) {
   EXPECT_NE(std::system(OPTDUMP_PATH " --help >/dev/full 2>/dev/null"), 0);
 }
 
-// A module the database lacks is refused as a bad option is, before a good
-// module named beside it is dumped.
-TEST(OptionDump, RefusesAModuleItDoesNotHave) {
-  for (const char* modules : {" 0x99", " 1 0x99", " 0x80 2"}) {
-    FILE* pipe = popen((std::string(OPTDUMP_PATH) + modules + " 2>&1").c_str(), "r");
+// A command line the tool cannot take is refused with status 2 before
+// anything is dumped, saying what was wrong: a module the database lacks
+// (before a good module named beside it), an unknown option, a language out
+// of range; the usage follows a mistake in the words.
+TEST(OptionDump, SaysWhatIsWrongWithACommandLine) {
+  const std::pair<const char*, const char*> cases[] = {
+      {" 0x99", "optdump: there is no module 0x99 "},
+      {" 1 0x99", "optdump: there is no module 0x99 "},
+      {" 0x80 2", "optdump: there is no module 0x80 "},
+      {" --bogus", "optdump: unknown option --bogus\nusage: optdump "},
+      {" --lang 7", "optdump: --lang takes 0, 1 or 2, not 7\nusage: optdump "},
+      {" 1 --lang", "optdump: --lang needs a language: 0, 1 or 2\nusage: optdump "},
+      {" abc", "optdump: abc is not a module: a number from 1 to 0xFF, such as 2 or 0x81\nusage: optdump "},
+      {" 0x100", "optdump: 0x100 is not a module: a number from 1 to 0xFF, such as 2 or 0x81\nusage: optdump "},
+  };
+  for (const auto& [words, said] : cases) {
+    FILE* pipe = popen((std::string(OPTDUMP_PATH) + words + " 2>&1").c_str(), "r");
     ASSERT_NE(pipe, nullptr);
     std::array<char, 4096> buffer{};
     const std::string output(buffer.data(), fread(buffer.data(), 1, buffer.size(), pipe));
     const int status = pclose(pipe);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << modules << ": status " << status;
-    EXPECT_TRUE(output.starts_with("optdump: there is no module 0x")) << modules << ": " << output;
-    EXPECT_EQ(output.find("# module"), std::string::npos) << modules << ": " << output;
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << words << ": status " << status;
+    EXPECT_TRUE(output.starts_with(said)) << words << ": " << output;
+    EXPECT_EQ(output.find("# module"), std::string::npos) << words << ": " << output;
   }
 }
 

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <initializer_list>
+#include <span>
+#include <vector>
 #include <string>
 
 #include "Core/Keys.h"
@@ -15,6 +18,12 @@
 #include "Record/RecordPieces.h"
 #include "Record/RecordPlayback.h"
 #include "Structures/Message.h"
+#include "ListForm/RecordedShowsList.h"
+#include "ListForm/TimerLists.h"
+#include "Record/ConflictTimerDialog.h"
+#include "Resources/Font.h"
+#include "Record/RecordedShowsDialog.h"
+#include "Record/ScheduledRecordDialog.h"
 #include "Record/RecordPlaybackFullScreen.h"
 #include "SkinBin/RecordData.h"
 #include "SkinBin/RatingData.h"
@@ -290,6 +299,51 @@ TEST_F(RecordingsTest, ThePlayerFollowsItsShowWhenTheListChangesUnderIt) {
   AddShow("g.trp");
   EXPECT_EQ(player->Show.Find(true), 1);
   EXPECT_EQ(player->Show.Entry(), nullptr);
+}
+
+// Each heading of the recording tables stands over the column it names, in
+// every menu language: from the column's left edge, and (as far as the
+// heading before it needs it pushed on) no further than the next column
+// begins. Past it, "Status" stands over the file names.
+TEST_F(RecordPiecesTest, EveryTableHeadingStandsOverItsColumnInEveryLanguage) {
+  using Shows = ListForm::RecordedShowsListItem;
+  using Scheduled = ListForm::ScheduledRecordListItem;
+  using Conflict = ListForm::ConflictTimerListItem;
+  auto expect = [](const char* table, std::span<Views::Text> headings, int32_t left,
+                   std::initializer_list<int32_t> columnList) {
+    const std::vector<int32_t> columns(columnList);
+    for (size_t i = 0; i < columns.size(); ++i) {
+      const Views::Text& heading = headings[i];
+      const std::string name = std::string(table) + " \"" + U(heading.String) + "\", language " +
+                               std::to_string(VgGetLanguage());
+      EXPECT_GE(heading.Bounds.x1, left + columns[i]) << name;
+      if (i + 1 < columns.size()) {
+        const int32_t end = heading.Bounds.x1 + heading.Font->GetTextRect(heading.String).x2;
+        EXPECT_LE(end, left + columns[i + 1]) << name << " reaches into the next column, from " << heading.Bounds.x1 - left;
+      }
+    }
+  };
+  for (int32_t language : {0, 1, 2}) {
+    VgSetLanguage(language);
+    auto* shows = VgNew<RecordedShowsDialog>();
+    expect("recorded shows", shows->headings, shows->list.Bounds.x1,
+           {Shows::ChannelColumn, Shows::DateColumn, Shows::TimeColumn, Shows::LengthColumn, Shows::StateColumn,
+            Shows::FileColumn});
+    auto* schedules = VgNew<ScheduledRecordDialog>();
+    expect("schedules", schedules->headings, schedules->ScheduleList.Bounds.x1,
+           {Scheduled::DateColumn, Scheduled::TimeColumn, Scheduled::LengthColumn, Scheduled::TypeColumn,
+            Scheduled::StatusColumn, Scheduled::ActiveColumn});
+    auto* history = VgNew<Last3RecordShowsDialog>();
+    expect("history", history->headings, history->RecentList.Bounds.x1,
+           {Shows::ChannelColumn, Shows::DateColumn, Shows::TimeColumn, Shows::LengthColumn, Shows::StateColumn,
+            Shows::FileColumn});
+    auto* conflict = VgNew<ConflictTimerDialog>();
+    conflict->Refresh();
+    expect("conflict", conflict->headings, conflict->list.Bounds.x1,
+           {Conflict::ChannelColumn, Conflict::TimeColumn, Conflict::LengthColumn, Conflict::StartEarlyColumn,
+            Conflict::EndDelayColumn, Conflict::TypeColumn, Conflict::ActiveColumn});
+  }
+  VgSetLanguage(0);
 }
 
 }  // namespace

@@ -95,6 +95,19 @@ TEST_F(Signals, ASlotThatPostsItselfIsRefusedWithALine) {
   EXPECT_EQ(Log(), "self ");
 }
 
+TEST_F(Signals, ASlotPostedLastRunsOnceAfterThePassesOtherWorkEvenWorkPostedMeanwhile) {
+  Recorder* x = VgNew<Recorder>();
+  x->name = "x";
+  r->next = x;
+  VgPostSignalLast(VgSlotOf<&Recorder::A>(x));
+  VgPostSignal(VgSlotOf<&Recorder::PostsB>(r));
+  VgPostSignalLast(VgSlotOf<&Recorder::A>(x));
+  EXPECT_EQ(VgAnyPendingSignals(), 1);
+  EXPECT_EQ(VgProcessSignals(), 1);
+  EXPECT_EQ(Log(), "posts B xA ");
+  EXPECT_EQ(VgAnyPendingSignals(), 0);
+}
+
 TEST_F(Signals, IdleSignalsWaitOnePass) {
   EXPECT_EQ(VgIdleSignal(VgSlotOf<&Recorder::A>(r)), 1);
   EXPECT_EQ(VgAnyPendingSignals(), 1);

@@ -58,6 +58,9 @@ own_display() {
 #   window_on TVUI WORK
 window_on() {
   printf 'tv demo\ntv on\n' >"$2/on.scn"
+  # There before the program starts, so that a wait for its lines reads a
+  # log, never the error of one not made yet.
+  : >"$2/out.log"
   TVUI_ROOT="$2/set" "$1" --window --fresh --scenario "$2/on.scn" >"$2/out.log" 2>&1 &
   program=$!
   pids+=("$program")

@@ -129,6 +129,19 @@ foreach(case "mnt;${WORK}/outer" "tmp;${WORK}/outer" "mnt/nvram;${WORK}/outer/nv
   check(set_link 2 "^tvui: the set's folder ${WORK}/linkedset holds a link that leads out of it: ${WORK}/linkedset/${link} is a link to ${target}, and the set writes"
         ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/linkedset ${TVUI} --quiet --scenario ${WORK}/quick.scn)
 endforeach()
+# A chain of links is named by the link in it that leads out, and a loop of
+# links as the loop it is.
+file(REMOVE_RECURSE ${WORK}/linkedset/mnt ${WORK}/linkedset/tmp)
+file(MAKE_DIRECTORY ${WORK}/linkedset/mnt)
+file(CREATE_LINK ../hop ${WORK}/linkedset/mnt/nvram SYMBOLIC)
+file(CREATE_LINK ${WORK}/outer/nvram ${WORK}/linkedset/hop SYMBOLIC)
+check(set_link_chain 2 "^tvui: the set's folder ${WORK}/linkedset holds a link that leads out of it: ${WORK}/linkedset/hop is a link to ${WORK}/outer/nvram \\(reached through ${WORK}/linkedset/mnt/nvram\\), and the set writes"
+      ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/linkedset ${TVUI} --quiet --scenario ${WORK}/quick.scn)
+file(REMOVE ${WORK}/linkedset/hop)
+file(CREATE_LINK mnt/nvram ${WORK}/linkedset/hop SYMBOLIC)
+check(set_link_loop 2 "^tvui: the set's folder ${WORK}/linkedset holds links that lead round in a loop, to no file or folder: ${WORK}/linkedset/mnt/nvram -> ${WORK}/linkedset/hop -> ${WORK}/linkedset/mnt/nvram; remove them"
+      ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/linkedset ${TVUI} --quiet --scenario ${WORK}/quick.scn)
+file(REMOVE ${WORK}/linkedset/hop)
 file(GLOB_RECURSE outer RELATIVE ${WORK}/outer ${WORK}/outer/*)
 file(READ ${WORK}/outer/nvram/APP_NVRAM.dat kept)
 if(NOT outer STREQUAL "nvram/APP_NVRAM.dat" OR NOT kept STREQUAL "the user's\n" OR EXISTS ${WORK}/nothing-there)
@@ -137,13 +150,16 @@ endif()
 
 # A folder where the set could keep nothing is refused before the set boots,
 # by name and saying why: below a regular file, in /proc, or /proc itself, a
-# link to nothing, and the system's root, whose /mnt and /tmp are the host's.
+# link to nothing or to itself, and the system's root, whose /mnt and /tmp are
+# the host's.
 file(WRITE ${WORK}/plain "a file\n")
 file(CREATE_LINK ${WORK}/nowhere ${WORK}/dangling SYMBOLIC)
 file(CREATE_LINK / ${WORK}/systemlink SYMBOLIC)
+execute_process(COMMAND ln -s ${WORK}/selflink ${WORK}/selflink)
 foreach(case "${WORK}/plain/set;it cannot be made \\(Not a directory"
              "/proc/tvui-set;it lies in /proc, one of the system's own folders" "/proc;it is one of the system's own folders"
              "${WORK}/dangling;it is a link to ${WORK}/nowhere, which does not exist"
+             "${WORK}/selflink;it is a link to ${WORK}/selflink, which leads round in a loop of links, to no folder"
              "/;it is the system's root" "//;it is the system's root" "${WORK}/systemlink;it is the system's root")
   list(GET case 0 root)
   list(GET case 1 reason)
@@ -194,6 +210,8 @@ set(readonly "mount -t tmpfs none /mnt && mount -o remount,bind,ro /")
 execute_process(COMMAND unshare -rm sh -c "${readonly}" RESULT_VARIABLE namespaces OUTPUT_QUIET ERROR_QUIET)
 if(namespaces EQUAL 0)
   foreach(case "TVUI_ROOT=/tvui-check-new/set;--quiet;the set's files cannot be kept in /tvui-check-new/set: it would make a new folder, /tvui-check-new, in the system's root"
+               "TVUI_ROOT=/tvui-check-new;--quiet;the set's files cannot be kept in /tvui-check-new: it would make a new folder, /tvui-check-new, in the system's root"
+               "TVUI_ROOT=/mnt/set;--out /tvui-check-new;the pictures cannot be written to /tvui-check-new: it would make a new folder, /tvui-check-new, in the system's root"
                "TVUI_ROOT=/lost+found/set;--quiet;the set's files cannot be kept in /lost\\+found/set: it lies in /lost\\+found"
                "TVUI_ROOT=/mnt/set;--out /tvui-check-new/x;the pictures cannot be written to /tvui-check-new/x: it would make a new folder, /tvui-check-new,"
                "TVUI_ROOT=/mnt/set;--out /lost+found/x;the pictures cannot be written to /lost\\+found/x: it lies in /lost\\+found")
@@ -246,7 +264,7 @@ check(bytes_line 2 "bytes.scn:2: unknown line k\\\\xFF\\\\x01ey \\(" ${TVUI} --q
 # A byte 0 ends no word: a line that holds one is refused, whatever it is.
 foreach(line "key MENU\\000EXIT" "advance 10\\000abc" "store \"a\\000b\" \"x\"")
   execute_process(COMMAND printf "${line}\\n" OUTPUT_FILE ${WORK}/nul.scn)
-  check(nul_byte 2 "nul.scn: line 1: a byte 0 \\(\\\\x00\\), which no line of a scenario holds" ${TVUI} --quiet --scenario
+  check(nul_byte 2 "nul.scn:1: a byte 0 \\(\\\\x00\\), which no line of a scenario holds" ${TVUI} --quiet --scenario
         ${WORK}/nul.scn)
 endforeach()
 file(WRITE ${WORK}/bare.scn "root probe\nexpect\n")
@@ -265,7 +283,9 @@ foreach(bad "probe;screenshot shot.jpg;screenshot takes a file name ending in .p
             "product;store Name \"c>d\";the settings store refuses the pair: no line"
             "nonmenu;store \"a\\nb\" c;the settings store refuses the pair"
             "product;store every \"\";the settings store refuses an empty key or value"
-            "product;store every \"${long500}\";the settings store refuses the pair[^\n]*every stores it under")
+            "product;store every \"${long500}\";the settings store refuses the pair[^\n]*every stores it under"
+            "product;recording \"\" 30;recording takes a title that is not empty"
+            "product;recording \"News\\tat ten\" 30;recording takes a title without a tab")
   list(GET bad 0 root)
   list(GET bad 1 line)
   list(GET bad 2 reason)
@@ -276,15 +296,19 @@ endforeach()
 if(EXISTS ${WORK}/x.png)
   set(failures "${failures}\nnever_runs: a screenshot was written outside the output folder")
 endif()
-# Repeats that do not hold together.
-foreach(bad "repeat 2\nadvance 1;line 1: repeat without end" "advance 1\nend;line 2: end without repeat"
-            "repeat x\nend;line 1: repeat takes a count"
-            "repeat 1001\nrepeat 1000\nadvance 1\nend\nend;the scenario repeats more than 1000000 lines"
-            "repeat 2\nadvance \"1\nend;line 2: a quote is not closed")
+# Repeats that do not hold together. Every message names its line as FILE:LINE,
+# counting every line of the file, comments and blank lines too, whichever
+# check finds it.
+foreach(bad "repeat 2\nadvance 1;:1: repeat without end" "advance 1\nend;:2: end without repeat"
+            "repeat x\nend;:1: repeat takes a count"
+            "repeat 1001\nrepeat 1000\nadvance 1\nend\nend;: the scenario repeats more than 1000000 lines"
+            "repeat 2\nadvance \"1\nend;:2: a quote is not closed"
+            "# a comment\n\nrepeat 2\nadvance \"1\nend;:4: a quote is not closed"
+            "# a comment\n\nrepeat 2\nbogus\nend;:4: unknown line bogus")
   list(GET bad 0 text)
   list(GET bad 1 reason)
   file(WRITE ${WORK}/bad_repeat.scn "${text}\n")
-  check(bad_repeat 2 "bad_repeat.scn: ${reason}" ${TVUI} --quiet --scenario ${WORK}/bad_repeat.scn)
+  check(bad_repeat 2 "^tvui: ${WORK}/bad_repeat.scn${reason}" ${TVUI} --quiet --scenario ${WORK}/bad_repeat.scn)
 endforeach()
 
 # The pictures go neither to the system's root nor among its folders, named
@@ -395,10 +419,10 @@ if(NOT EXISTS ${WORK}/set/thesis.tex OR NOT entries STREQUAL ".tvui-set;mnt;thes
   set(failures "${failures}\ndemo: the set's folder holds ${entries}, not the set's own folders and the user's file")
 endif()
 
-# Every key that --help names is in the README's key table, by the same name;
-# every status the runner ends with is listed.
+# Every key that --help names is in the key table of docs/keys.md, by the
+# same name; every status the runner ends with is listed.
 check(help 0 "^$" ${TVUI} --help)
-file(READ ${CMAKE_CURRENT_LIST_DIR}/../../README.md readme)
+file(READ ${CMAKE_CURRENT_LIST_DIR}/../../docs/keys.md key_page)
 if(NOT out MATCHES "Exit status: 0 [^;]*; 1 [^;]*; 2 [^;]*; 86 [^;]*; 130 on Ctrl-C; 143 on SIGTERM")
   set(failures "${failures}\nhelp: the exit statuses are not all listed:\n${out}")
 endif()
@@ -411,9 +435,9 @@ endif()
 foreach(name ${names})
   string(STRIP "${name}" name)
   if(NOT name MATCHES "^[0-9]$")
-    string(FIND "${readme}" "| `${name}` |" at)
+    string(FIND "${key_page}" "| `${name}` |" at)
     if(at EQUAL -1)
-      set(failures "${failures}\nhelp: the README's key table has no row for ${name}")
+      set(failures "${failures}\nhelp: the key table of docs/keys.md has no row for ${name}")
     endif()
   endif()
 endforeach()
@@ -829,14 +853,24 @@ check(walk_swapped 1 "failed: walk [0-9]+ 5\n  ${WORK}/during_swap/walk-screens.
       bash ${WORK}/during.sh ${WORK} ${TVUI} swap)
 check(picture_linked 0 "^$" bash ${WORK}/during.sh ${WORK} ${TVUI} link)
 
-# The README's start of a scenario of screens runs as written there, the
-# comments at its lines' ends too.
-string(REGEX MATCH "A scenario of screens starts so:\n\n((    [^\n]*\n)+)" block "${readme}")
+# The start of a scenario of screens in docs/scenarios.md, and the README's
+# example of a scenario, run as written there, the comments at their lines'
+# ends too.
+file(READ ${CMAKE_CURRENT_LIST_DIR}/../../docs/scenarios.md scenario_page)
+string(REGEX MATCH "A scenario of screens starts so:\n\n((    [^\n]*\n)+)" block "${scenario_page}")
 string(REGEX REPLACE "(^|\n)    " "\\1" lines "${CMAKE_MATCH_1}")
 file(WRITE ${WORK}/readme.scn "${lines}")
 check(readme_scenario 0 "^$" ${TVUI} --quiet --scenario ${WORK}/readme.scn)
 if(NOT lines MATCHES "#" OR NOT out MATCHES "readme.scn: 2 lines passed")
-  set(failures "${failures}\nreadme_scenario: the README's lines did not run:\n${lines}${out}")
+  set(failures "${failures}\nreadme_scenario: the lines of docs/scenarios.md did not run:\n${lines}${out}")
+endif()
+file(READ ${CMAKE_CURRENT_LIST_DIR}/../../README.md readme)
+string(REGEX MATCH "A scenario of screens begins\n\n((      [^\n]*\n)+)" block "${readme}")
+string(REGEX REPLACE "(^|\n)      " "\\1" lines "${CMAKE_MATCH_1}")
+file(WRITE ${WORK}/readme_example.scn "${lines}")
+check(readme_example 0 "^$" ${TVUI} --quiet --scenario ${WORK}/readme_example.scn --out ${WORK}/readme_example --fresh)
+if(NOT lines MATCHES "#" OR NOT out MATCHES "readme_example.scn: 8 lines passed")
+  set(failures "${failures}\nreadme_example: the README's example did not run:\n${lines}${out}")
 endif()
 
 # Repeats run their blocks as often as they say, nested ones too, a block of

@@ -106,6 +106,51 @@ foreach(name APP_NVRAM.dat APP_NVRAM.dat.tmp APP_NVRAM.dat.bakup APP_NVRAM.dat.b
         TVUI_ROOT=${WORK}/folders ${TVUI} --quiet --scenario ${WORK}/on.scn --out ${WORK}/out)
 endforeach()
 
+# A link put in place of the set's folders while it runs takes nothing of
+# the set's out of its folder: the settings' folder before a save of the
+# set's own, before the next period loads the settings, recovers them and
+# writes them afresh, and before the runner's store line; the USB disk's
+# folder before the recorder keeps a recording, before the runner's recording
+# line, and before a recording is deleted. The write is refused, naming the
+# link, the line that made it fails, and the user's files where the link
+# leads, named as the set's own, stay as they were.
+set(library "tv demo\nadvance 1000\nstore SetupStep 9\nstore MainMenuIndex \"5\"\nevent XPM_EVENT_WAKEUP Reason=1\nadvance 1000\nkey MENU\nadvance 400")
+string(APPEND library "\nkey RIGHT\nkey OK\nadvance 1000\nkey OK\nadvance 1000\nexpect focus-form 0x1200003B")
+set(users APP_NVRAM.dat APP_NVRAM.dat.bakup APP_NVRAM.dat.tmp)
+foreach(recording Cooking_Today_7-1 Evening_News_9-1 Late_Movie_101-1 Match_of_the_Week_5-1 Nature_Hour_2-1
+                  Cartoon_Hour)
+  list(APPEND users ${recording}.trp ${recording}.nav)
+endforeach()
+foreach(case "save;/mnt/nvram;tv demo\ntv on\nLINK\nkey MENU\nadvance 400\nkey DOWN\nadvance 400\nkey EXIT;key EXIT"
+             "wake;/mnt/nvram;tv demo\ntv on\nLINK\nstandby\nwake;wake"
+             "store;/mnt/nvram;tv demo\ntv on\nLINK\nstore Marker kept;store Marker kept"
+             "record;/mnt/removable/usba;tv demo\ntv on\nLINK\nkey RECORD\nkey OK\nadvance 1900000;key OK"
+             "recording_line;/mnt/removable/usba;tv demo\ntv on\nLINK\nrecording \"Cartoon Hour\" 30;recording [^\n]*"
+             "delete;/mnt/removable/usba;${library}\nLINK\nkey RED\nkey OK;key OK")
+  list(GET case 0 name)
+  list(GET case 1 folder)
+  list(GET case 2 lines)
+  list(GET case 3 failing)
+  set(outside ${WORK}/swap_outside_${name})
+  file(MAKE_DIRECTORY ${outside})
+  foreach(user ${users})
+    file(WRITE ${outside}/${user} "a file of the user's\n")
+  endforeach()
+  file(GLOB before RELATIVE ${outside} ${outside}/*)
+  string(REPLACE "LINK" "link \"${folder}\" \"${outside}\"" lines "${lines}")
+  file(WRITE ${WORK}/swap_${name}.scn "${lines}\n")
+  check(swap_${name} 1 "swap_${name}.scn:[0-9]+ failed: ${failing}\n  [^\n]*: ${WORK}/swap_${name}${folder} is a link to ${outside}, which leads out"
+        ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/swap_${name} ${TVUI} --quiet --fresh --scenario ${WORK}/swap_${name}.scn
+        --out ${WORK}/out)
+  file(GLOB after RELATIVE ${outside} ${outside}/*)
+  if(NOT after STREQUAL before)
+    set(failures "${failures}\nswap_${name}: the set wrote through a link out of its folder: ${after}")
+  endif()
+  foreach(user ${after})
+    expect_untouched(swap_${name} ${outside}/${user})
+  endforeach()
+endforeach()
+
 if(failures)
   message(FATAL_ERROR "${failures}")
 endif()

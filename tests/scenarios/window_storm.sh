@@ -4,7 +4,8 @@
 # of remote keys (menus, their pages, the programme guide, the lists, the
 # quick menu, the input list, the timer and record dialogs, a recording,
 # volume and mute, a held key, standby and wake, the media player, the
-# upcoming schedules, the recordings' library, the network's test) while
+# upcoming schedules, the recordings' library, the network's test, the
+# software update's check and its updating dialog) while
 # the world outside the set goes on through the window's lines
 # (TVUI_WINDOW_LINES): the middleware's events of the air and the devices (a
 # signal, the network, the USB port), the state manager's commands, its own
@@ -18,14 +19,17 @@
 # sides. The screens that a thread's work changes are open while it works:
 # the media screens while the media library's jobs run, the schedules and
 # the recordings' library while a timer comes due, the network test's page
-# while the set answers it.
+# while the set answers it, the update's check and its updating dialog while
+# the update service answers them.
 #
 # The storm goes on in rounds for SECONDS at least, and until it has run
 # MIN_CYCLES rounds, opened MIN_SCREENS screens and MIN_KINDS kinds of screen
 # besides the volume, mute and help bars, and reached every thread of the set
 # and kind of middleware event named below, and every pair of a thread's
-# work and its screen; it starts no round after CEILING seconds. It fails on
-# a sanitizer's report, and when any of these floors was not met, or fewer
+# work and its screen, and the update service has answered MIN_UPDATES
+# update checks and as many updating dialogs, each while it was open; it
+# starts no round after CEILING seconds. It fails on a sanitizer's report,
+# and when any of these floors was not met, or fewer
 # than MIN_CYCLES standby and wake cycles of each kind (the viewer's power
 # key, the state manager's own standby) were made: a key that reaches the
 # loop late is dropped by design, and the sanitizer slows the loop, so the
@@ -34,7 +38,7 @@
 # 30 s, or it is killed and the test fails. A set that does not reach
 # standby or wake within two minutes of the host's clock fails it. Xvfb is
 # needed: without it the test fails.
-#   window_storm.sh TVUI WINDOW_KEYS WORK [SECONDS] [MIN_SCREENS] [MIN_KINDS] [MIN_CYCLES] [CEILING]
+#   window_storm.sh TVUI WINDOW_KEYS WORK [SECONDS] [MIN_SCREENS] [MIN_KINDS] [MIN_CYCLES] [CEILING] [MIN_UPDATES]
 set -u
 tvui=$1
 keys=$2
@@ -44,6 +48,7 @@ min_screens=${5:-16}
 min_kinds=${6:-6}
 min_cycles=${7:-2}
 ceiling=${8:-300}
+min_updates=${9:-2}
 rm -rf "$work"
 mkdir -p "$work"
 pids=()
@@ -68,12 +73,17 @@ fail() {
   fi
   exit 1
 }
-count() { grep -cF -- "$1" "$work/out.log"; }
+# How many lines of the log hold the text: 0 while there is no log yet.
+count() {
+  local n
+  n=$(grep -cF -- "$1" "$work/out.log" 2>/dev/null)
+  echo "${n:-0}"
+}
 # Waits while the program runs, for two minutes at most, for the terminal
 # to show the text COUNT times.
 wait_for() {
   local text=$1 times=$2 since=$SECONDS
-  while [ "$(count "$text")" -lt "$times" ]; do
+  while (( $(count "$text") < times )); do
     kill -0 "$program" 2>/dev/null || fail "the window ended while it waited for \"$text\""
     (( SECONDS - since < 120 )) || fail "the terminal did not show \"$text\" $times times within two minutes"
     sleep 0.1
@@ -240,6 +250,8 @@ media_jobs=0
 schedules_due=0
 library_due=0
 network_answers=0
+update_checks=0
+update_dialogs=0
 
 # A timer comes due a few seconds from now, by the broadcast's time (waited
 # for 20 s at most), and its recording starts, while the screen takes keys
@@ -353,6 +365,41 @@ network_test() {
   press Escape c
 }
 
+# The software update from the set-up page, which the factory's command that
+# swaps the aerial's input opens on its tuning row (twice, so that the input
+# stays as it was): the check waits for the update service, whose answer
+# offers the upgrade; confirmed twice, the updating dialog polls its progress
+# until the service's answer, a failure, gives the set back. The updating dialog takes no key, not even the power
+# key: once open it is always answered.
+update() {
+  local confirms dialogs bars
+  happen event 106 2 0x40BFB649
+  sleep 1
+  happen event 106 2 0x40BFB649
+  sleep 1
+  rows Down Down Down Down Down
+  if press_for Return Update::CheckingMessage >/dev/null; then
+    sleep 1
+    confirms=$(opened NonMenuSystem::ConfirmMultiOptionDialog)
+    happen dispatch update-result 0
+    if wait_more "$confirms" 50 opened NonMenuSystem::ConfirmMultiOptionDialog; then
+      update_checks=$((update_checks + 1))
+      dialogs=$(opened Update::UpdatingDialog)
+      # The offer, then in the same dialog the warning that the upgrade
+      # cannot be stopped: each confirmed with the left button.
+      rows Left Return Left
+      press_for Return Update::UpdatingDialog >/dev/null
+      if wait_more "$dialogs" 20 opened Update::UpdatingDialog; then
+        sleep 2
+        bars=$(opened NonMenuSystem::DirectMessageBar)
+        happen dispatch update-result 1
+        wait_more "$bars" 50 opened NonMenuSystem::DirectMessageBar && update_dialogs=$((update_dialogs + 1))
+      fi
+    fi
+  fi
+  press Escape c
+}
+
 standby() { count "tvui: the set is in standby"; }
 on() { count "tvui: the set is on"; }
 # The viewer's power key: to standby in the turn that takes it (a press that
@@ -421,6 +468,8 @@ reach() {
   echo "timers coming due with the upcoming schedules open $schedules_due"
   echo "timers coming due with the recordings' library open $library_due"
   echo "the network test's answers with its page open $network_answers"
+  echo "the update service's answers with its check open $update_checks"
+  echo "the update service's answers with its updating dialog open $update_dialogs"
 }
 # The media player's screens opened in the storm, by class.
 media_screens() {
@@ -435,6 +484,7 @@ kinds() {
 }
 floors_met() {
   (( by_state_manager >= min_cycles && cycles - by_state_manager >= min_cycles )) &&
+    (( update_checks >= min_updates && update_dialogs >= min_updates )) &&
     [ "$(screens)" -ge "$min_screens" ] && [ "$(kinds)" -ge "$min_kinds" ] && [ -z "$(unreached)" ]
 }
 
@@ -493,6 +543,7 @@ while :; do
     library
     network_test
   fi
+  update
   cycle power-key
   rounds=$((rounds + 1))
   (( SECONDS - start >= ceiling )) && break
@@ -511,7 +562,7 @@ if kill -0 "$program" 2>/dev/null; then
 fi
 wait "$program"
 status=$?
-if grep -Eq "Sanitizer|runtime error|the set was reset|^tvui: $work/outside:[0-9]+: .* failed: " "$work/out.log"; then
+if grep -Eq "Sanitizer|runtime error|the set was reset|^tvui: $work/outside:[0-9]+ failed: " "$work/out.log"; then
   fail "a sanitizer, the set or a line of the world outside it reported an error"
 fi
 [ "$status" = 143 ] || fail "it ended with status $status on SIGTERM, not 143"
@@ -530,3 +581,6 @@ missing=$(unreached | paste -sd, | sed 's/,/, /g')
   fail "only $by_state_manager standby and wake cycles by the state manager and $((cycles - by_state_manager))" \
        "by the power key, fewer than $min_cycles of each"
 (( periods >= cycles )) || fail "only $periods periods begun again after $cycles standby and wake cycles"
+(( update_checks >= min_updates && update_dialogs >= min_updates )) ||
+  fail "the update service answered $update_checks update checks and $update_dialogs updating dialogs while they" \
+       "were open, fewer than $min_updates of each"

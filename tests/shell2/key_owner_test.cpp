@@ -2,7 +2,11 @@
 // sub-systems (drawn here sub-system by sub-system: non-menu, menus, factory).
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+
 #include "SubSystem/KeyOwner.h"
+#include "SubSystem/Open.h"
 #include "shell_fixture.h"
 
 namespace KeyOwnerTests {
@@ -14,8 +18,21 @@ class Notice : public ShellTest::Screen {
   bool LeavesWithTheKeys() const override { return true; }
   bool UsesKey(uint16_t code) const override { return code == Key::VolumeUp; }
 };
+// A sub-system that notes what it hears of the keys, in order.
+class Follower : public SubSystem::SubSystemClass {
+  VG_CLASS()
+ public:
+  void KeysSettled() override { heard += "settled "; }
+  void AfterScreenLeft() override {
+    heard += "left ";
+    if (onLeft) onLeft();
+  }
+  std::string heard;
+  std::function<void()> onLeft;
+};
 }  // namespace KeyOwnerTests
 VG_DEFINE_CLASS(KeyOwnerTests, Notice, ShellTest::Screen)
+VG_DEFINE_CLASS(KeyOwnerTests, Follower, SubSystem::SubSystemClass)
 
 namespace {
 
@@ -100,11 +117,13 @@ TEST_F(KeyOwnerTest, AKeyANoticeHasNoUseForGoesToTheScreenUnderIt) {
   EXPECT_EQ(Owner::ScreenUnder(volume), dialog) << "past a display, and the message, a notice too";
   EXPECT_EQ(Owner::ScreenUnder(message), dialog);
   app->OnSetFocus(factory);
+  EXPECT_EQ(Owner::Get()->ViewersScreen(), dialog) << "the bar has the keys; the viewer answers the dialog";
   Owner::Get()->Route(RootTest::Key(Key::VolumeUp));
   EXPECT_EQ(app->Focus.get(), factory) << "the bar uses the volume keys";
   Owner::Get()->Route(RootTest::Key(Key::Input));
   EXPECT_EQ(nonMenu->Focus.get(), dialog);
   EXPECT_EQ(app->Focus.get(), nonMenu) << "INPUT is the dialog's";
+  EXPECT_EQ(Owner::Get()->ViewersScreen(), dialog);
 }
 
 TEST_F(KeyOwnerTest, AKeyAPopUpDeclinesIsItsAskersAndWhatItAsksForOpensOnlyAboveThePopUp) {
@@ -132,6 +151,32 @@ TEST_F(KeyOwnerTest, AKeyAPopUpDeclinesIsItsAskersAndWhatItAsksForOpensOnlyAbove
   EXPECT_FALSE(Owner::OpensUnderTheKeys(nonMenu, second, dialog)) << "the dialog has the keys again";
 }
 
+TEST_F(KeyOwnerTest, AskersThatNameEachOtherInALoopHoldUpNoWalk) {
+  Screen* question = Open(MakeScreen("question", 0, 128), nonMenu);
+  Screen* keyboard = Open(MakeScreen("keyboard", 0, 256), nonMenu);
+  question->Asker = keyboard;
+  keyboard->Asker = question;
+  nonMenu->OnSetFocus(keyboard);
+  app->OnSetFocus(nonMenu);
+  {
+    const Owner::KeyAsking asking;
+    EXPECT_EQ(SubSystem::Open(nonMenu, {.screen = &ShellTest::NonMenuScreen::Class}), nullptr)
+        << "opening a screen under the keyboard, which stays, looks along its askers and ends";
+  }
+  RootTest::Log().clear();
+  EXPECT_EQ(nonMenu->DispatchEvent(RootTest::Key(Key::Red)), nullptr);
+  EXPECT_EQ(RootTest::Log(), "keyboard:key question:key ") << "each hears the declined key once";
+  EXPECT_FALSE(Owner::AskedBy(keyboard, nonMenu));
+  EXPECT_FALSE(NonMenuSystem::NonMenuSystem::ClearsWithADevice([](Primitives::KeyRoutingForm*) { return false; }));
+  Screen* list = Open(MakeScreen("list", 0, 0), question);
+  keyboard->Asker = list;
+  question->Asker = nullptr;
+  EXPECT_TRUE(Owner::AskedBy(keyboard, question)) << "through the list it holds";
+  EXPECT_TRUE(NonMenuSystem::NonMenuSystem::ClearsWithADevice(
+      [question](Primitives::KeyRoutingForm* form) { return form == question; }))
+      << "the keyboard answers the device's screen through its list";
+}
+
 TEST_F(KeyOwnerTest, ASubSystemThatTookAKeyGetsNoKeysWhileAnotherHasTheScreenOnTop) {
   Screen* service = Place(factory, 4096, {600, 0, 960, 100});
   Screen* question = Place(nonMenu, 32, {0, 300, 470, 490});
@@ -145,6 +190,29 @@ TEST_F(KeyOwnerTest, ASubSystemThatTookAKeyGetsNoKeysWhileAnotherHasTheScreenOnT
   EXPECT_EQ(factory->Focus.get(), service);
   EXPECT_FALSE(owner->Request(VgNew<Screen>(), Owner::Reason::Opened)) << "a screen no sub-system holds";
   EXPECT_EQ(owner->Menus(), menu) << "a shortcut of the menus gives the keys back there";
+}
+
+// A key's work moves the focus, opens and closes screens, and leaves work
+// for later in the pass (a screen that a key's work closes after the key):
+// the owner settles once, after all of it, and the sub-systems hear of the
+// screens that left before the keys are settled, so that what they move
+// then is settled too.
+TEST_F(KeyOwnerTest, TheOwnerSettlesOnceAPassAfterThePassesWork) {
+  auto* follower = StartSubSystem<KeyOwnerTests::Follower>();
+  VgProcessSignals();
+  follower->heard.clear();
+  Screen* dialog = Place(nonMenu, 128, {0, 0, 400, 300});
+  Screen* bar = Place(nonMenu, 0x10000, {0, 0, 100, 100});
+  app->OnSetFocus(nonMenu);
+  Place(menu, 4, {0, 0, 960, 540}, false)->Close();
+  VgPostSignal(VgSlotOf<&Primitives::KeyRoutingForm::Close>(bar));
+  follower->onLeft = [this, dialog] { nonMenu->OnSetFocus(dialog); };
+  VgProcessSignals();
+  EXPECT_EQ(follower->heard, "left settled ") << "two screens left, one listed, the focus moved";
+  EXPECT_EQ(nonMenu->Focus.get(), dialog);
+  EXPECT_EQ(VgAnyPendingSignals(), 0) << "the move made as a screen left was settled with the rest";
+  follower->onLeft = nullptr;
+  follower->Close();
 }
 
 TEST_F(KeyOwnerTest, ASettleEndsWhenANoticeCannotLeaveAndAClosingStageIsLetGo) {

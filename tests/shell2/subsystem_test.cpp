@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "Constants/Constants.h"
+#include "Primitives/WorldEvents.h"
 #include "Structures/Boxes.h"
 #include "SkinBin/UserRefInt.h"
 #include "SubSystem/Open.h"
 #include "SubSystem/State.h"
-#include "SubSystem/WorldEvents.h"
 #include "shell_fixture.h"
 
 namespace {
@@ -217,12 +217,12 @@ TEST_F(SubSystemTest, AScreenOpenedForAnAskerClosesWithIt) {
 
 namespace {
 
+using Primitives::WorldEvents;
+
 // The stage hands an event down the focus path, then to the followers.
 std::string Deliver(Core::Group* stage, Core::Event* event) {
   RootTest::Log().clear();
-  SubSystem::WorldEvents world(stage, event);
-  stage->DispatchEvent(event);
-  world.ToTheFollowers();
+  WorldEvents::Deliver(stage, event, [stage, event] { return stage->DispatchEvent(event); });
   return RootTest::Log();
 }
 
@@ -262,12 +262,13 @@ TEST_F(SubSystemTest, AnEventOfTheSetReachesTheFollowersOnViewTopFirstAndEachOnc
   // The root delivers under a modal screen, and the focus path may deliver
   // the same event again inside it: one hearing each.
   auto* news = VgNew<Core::Event>();
-  {
-    SubSystem::WorldEvents root(app, news);
+  WorldEvents::Deliver(app, news, [this, news] {
     EXPECT_EQ(Deliver(app, news), "page:event photo:event grid:event ");
     RootTest::Log().clear();
-  }
+    return nullptr;
+  });
   EXPECT_EQ(RootTest::Log(), "") << "the root's delivery finds every follower heard";
+  EXPECT_FALSE(WorldEvents::Heard(grid)) << "after the delivery, the next event is new to every screen";
 
   photo->OnSetVisible(false);
   EXPECT_EQ(Deliver(app, VgNew<Core::Event>()), "page:event grid:event ") << "a hidden screen is not on view";
@@ -276,6 +277,61 @@ TEST_F(SubSystemTest, AnEventOfTheSetReachesTheFollowersOnViewTopFirstAndEachOnc
   photo->afterClose = [grid] { grid->Close(); };
   EXPECT_EQ(Deliver(app, VgNew<Core::Event>()), "page:event photo:event photo grid ")
       << "the grid, closed by the photo's reaction, is skipped";
+}
+
+// What the set opens (no key's work) where a screen that takes keys and
+// stays lies over its place waits, unlisted, and opens with the keys once
+// that screen has left; a question that says it waits under the keys opens
+// there; a key's work opens nothing there and leaves nothing waiting.
+TEST_F(SubSystemTest, AScreenTheSetOpensUnderTheKeysWaitsUntilTheyGo) {
+  SubSystem::KeyOwner::Get()->Direct(app);
+  const auto request = [this](NonMenuScreen* screen) {
+    SubSystem::State* state = Request(&NonMenuScreen::Class);
+    screen->Bounds = {100, 100, 300, 200};
+    state->Instance = screen;
+    return nonMenu->ChangeState(state);
+  };
+  const auto settle = [] {
+    for (int pass = 0; pass < 4; ++pass) VgProcessSignals();
+  };
+  ShellTest::Screen* dialog = Open(MakeScreen("dialog", 0, 128), nonMenu);
+  dialog->Bounds = {0, 0, 960, 540};
+  app->OnSetFocus(nonMenu);
+  nonMenu->OnSetFocus(dialog);
+
+  auto* result = VgNew<NonMenuScreen>();
+  EXPECT_EQ(request(result), nullptr);
+  EXPECT_EQ(manager->FindNode(result), nullptr) << "it waits, unlisted";
+  auto* orphan = VgNew<NonMenuScreen>();
+  ShellTest::Screen* asker = Open(MakeScreen("asker", 0, 1), nonMenu);
+  SubSystem::State* asked = Request(&NonMenuScreen::Class);
+  orphan->Bounds = {100, 100, 300, 200};
+  asked->Instance = orphan;
+  asked->Asker = asker;
+  EXPECT_EQ(nonMenu->ChangeState(asked), nullptr);
+  asker->Close();
+  {
+    const SubSystem::KeyOwner::KeyHandling handling(true);
+    EXPECT_EQ(request(VgNew<NonMenuScreen>()), nullptr) << "a key's work does not open it";
+  }
+  dialog->Close();
+  settle();
+  EXPECT_NE(manager->FindNode(result), nullptr);
+  EXPECT_EQ(nonMenu->Focus.get(), result) << "on top, with the keys";
+  EXPECT_EQ(manager->FindNode(orphan), nullptr) << "its asker gone, it has nobody to answer";
+  EXPECT_EQ(manager->Length(), 1) << "the key's screen was refused, not kept";
+  result->Close();
+
+  dialog = Open(MakeScreen("dialog", 0, 128), nonMenu);
+  dialog->Bounds = {0, 0, 960, 540};
+  nonMenu->OnSetFocus(dialog);
+  auto* forgotten = VgNew<NonMenuScreen>();
+  EXPECT_EQ(request(forgotten), nullptr);
+  nonMenu->ForgetWaiting();
+  dialog->Close();
+  settle();
+  EXPECT_EQ(manager->FindNode(forgotten), nullptr) << "forgotten, it never opens";
+  SubSystem::KeyOwner::Get()->Direct(nullptr);
 }
 
 }  // namespace

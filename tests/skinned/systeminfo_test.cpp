@@ -23,7 +23,8 @@ std::string Utf8(VgString s) { return VgStringToUtf8(s); }
 std::string Text(const VgConstant& constant) { return Utf8(VgGetVariantOfString(&constant)); }
 
 // The label of a shown value row: its name, indented and followed by a colon.
-std::string ValueLabel(const VgConstant& name) { return "  " + Text(name) + ": "; }
+// In the language of the moment: French sets a space before the colon.
+std::string ValueLabel(const VgConstant& name) { return "  " + Text(name) + Text(Strings::SID_LABEL_COLON) + " "; }
 
 class SystemInformation : public testing::Test {
  protected:
@@ -102,6 +103,7 @@ TEST_F(SystemInformation, RowTable) {
 
 TEST_F(SystemInformation, LabelsFollowTheLanguage) {
   VgSetLanguage(1);
+  EXPECT_EQ(Utf8(info->GetItem(7)->Label), "  Type de source : ");
   EXPECT_EQ(Utf8(info->GetItem(7)->Label), ValueLabel(Strings::SystemInfoSourceType));
   VgSetLanguage(0);
   EXPECT_EQ(Utf8(info->GetItem(7)->Label), ValueLabel(Strings::SystemInfoSourceType));

@@ -156,14 +156,40 @@ TEST_F(LayoutCheck, TextsOfOneFontSideBySideCloserThanASpaceAndAHalfReadAsOne) {
   EXPECT_EQ(CheckLayout(root), "");
 }
 
-TEST_F(LayoutCheck, TextsOfDifferentWindowsMayLieOverOneAnother) {
+// A text of one window under a text of another reads through the panel
+// between them unless the panel is solid there; a screen over both hides
+// them both.
+TEST_F(LayoutCheck, TextsOfTwoWindowsOverOneAnotherFailWhereBothShow) {
   Primitives::KeyRoutingForm* guide = Window(0x2000032, {0, 0, 960, 540});
-  Text(guide, "Show 1 with a very long title", {300, 100, 900, 130});
-  // The dialog above is translucent: the guide's text shows through it.
+  Views::Text* show = Text(guide, "Show 1 with a very long title", {300, 100, 900, 130});
   Primitives::KeyRoutingForm* dialog = Window(0x2000037, {260, 60, 700, 400});
-  dialog->firstView.get()->OnSetVisible(false);
-  Box(dialog, {0, 0, 440, 340}, {20, 30, 40, 120});
+  Views::Rectangle* panel = vg_cast<Views::Rectangle>(dialog->firstView.get());
   Text(dialog, "Start Time:", {20, 40, 400, 70});
+  EXPECT_EQ(CheckLayout(root), "") << "a solid panel hides the guide's text";
+
+  // A panel of 90% lets the text below read through it, as does none.
+  for (uint8_t alpha : {uint8_t(230), uint8_t(0)}) {
+    panel->OnSetColor({20, 30, 40, alpha});
+    const std::string fault = CheckLayout(root);
+    EXPECT_TRUE(Has(fault,
+                    "in window Primitives::KeyRoutingForm 0x2000037: Views::Text \"Start Time:\" (280,100,660,130) "
+                    "is drawn over Views::Text \"Show 1 with a very long title\" (300,100,900,130) of window "
+                    "Primitives::KeyRoutingForm 0x2000032, which shows through at ("))
+        << int(alpha) << ": " << fault;
+    EXPECT_TRUE(Has(fault, "texts of two windows read over one another")) << fault;
+  }
+  // A screen over both hides them; one of 90% over the dialog's panel of
+  // 90% leaves too little of the guide's text to read.
+  panel->OnSetColor({20, 30, 40, 230});
+  Primitives::KeyRoutingForm* veil = Window(0x2000038, {0, 0, 960, 540});
+  EXPECT_EQ(CheckLayout(root), "") << "a solid screen over both hides them";
+  vg_cast<Views::Rectangle>(veil->firstView.get())->OnSetColor({20, 30, 40, 230});
+  EXPECT_EQ(CheckLayout(root), "") << "two panels of 90% hide the text below";
+  veil->OnSetVisible(false);
+  EXPECT_TRUE(Has(CheckLayout(root), "texts of two windows read over one another"));
+
+  // Side by side they are two texts.
+  show->OnSetBounds({670, 100, 950, 130});
   EXPECT_EQ(CheckLayout(root), "");
 }
 

@@ -246,6 +246,7 @@ bool WriteIfChanged(const fs::path& path, const std::string& text) {
 
 int main(int argc, char** argv) {
   if (argc != 4) {
+    std::fprintf(stderr, "bmppack: it takes three arguments, and %d %s given\n", argc - 1, argc == 2 ? "is" : "are");
     std::fprintf(stderr, "usage: bmppack <png folder> <frames list> <output folder>\n");
     return 2;
   }

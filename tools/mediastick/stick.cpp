@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <png.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <utility>
 #include <vector>
 
 #include "psl.h"
@@ -104,14 +106,80 @@ Picture Photo(int n) {
   return picture;
 }
 
-bool WritePng(const fs::path& path, const Picture& picture, std::string* error) {
+// A folder of the stick: its handle, and its path for the messages. The
+// stick's files are written relative to it, and nothing below it is written
+// through a link: a link in place of a file is replaced, one in place of a
+// folder refuses the write.
+struct Folder {
+  int fd = -1;
+  fs::path path;
+  Folder() = default;
+  Folder(const Folder&) = delete;
+  Folder& operator=(const Folder&) = delete;
+  ~Folder() {
+    if (fd >= 0) close(fd);
+  }
+  void Take(int handle, fs::path shown) {
+    if (fd >= 0) close(fd);
+    fd = handle;
+    path = std::move(shown);
+  }
+};
+
+// The folder at PATH, as its path names it (made if missing).
+bool OpenFolder(const fs::path& path, Folder* folder, std::string* error) {
+  std::error_code code;
+  fs::create_directories(path, code);
+  const int fd = code ? -1 : open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) {
+    *error = path.string() + ": " + (code ? code.message() : std::strerror(errno));
+    return false;
+  }
+  folder->Take(fd, path);
+  return true;
+}
+
+// The folder NAME in PARENT, made if missing.
+bool OpenFolder(const Folder& parent, const char* name, Folder* folder, std::string* error) {
+  if (mkdirat(parent.fd, name, 0755) != 0 && errno != EEXIST) {
+    *error = (parent.path / name).string() + ": " + std::strerror(errno);
+    return false;
+  }
+  const int fd = openat(parent.fd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) {
+    *error = (parent.path / name).string() + ": no folder (" + std::strerror(errno) + ")";
+    return false;
+  }
+  folder->Take(fd, parent.path / name);
+  return true;
+}
+
+// The file NAME in FOLDER made new, or -1 with the reason.
+int CreateFile(const Folder& folder, const std::string& name, std::string* error) {
+  int fd = -1;
+  if (unlinkat(folder.fd, name.c_str(), 0) == 0 || errno == ENOENT)
+    fd = openat(folder.fd, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+  if (fd < 0) *error = (folder.path / name).string() + ": cannot be written (" + std::strerror(errno) + ")";
+  return fd;
+}
+
+bool WritePng(const Folder& folder, const std::string& name, const Picture& picture, std::string* error) {
+  const int fd = CreateFile(folder, name, error);
+  FILE* file = fd < 0 ? nullptr : fdopen(fd, "wb");
+  if (!file) {
+    if (fd >= 0) close(fd);
+    if (error->empty()) *error = (folder.path / name).string() + ": cannot be written";
+    return false;
+  }
   png_image image{};
   image.version = PNG_IMAGE_VERSION;
   image.width = png_uint_32(picture.width);
   image.height = png_uint_32(picture.height);
   image.format = PNG_FORMAT_RGB;
-  if (!png_image_write_to_file(&image, path.c_str(), 0, picture.rgb.data(), 0, nullptr)) {
-    *error = path.string() + ": " + image.message;
+  const bool written = png_image_write_to_stdio(&image, file, 0, picture.rgb.data(), 0, nullptr) != 0;
+  const bool closed = std::fclose(file) == 0;
+  if (!written || !closed) {
+    *error = (folder.path / name).string() + ": " + (written ? "cannot be written" : image.message);
     return false;
   }
   return true;
@@ -156,9 +224,10 @@ void PutInfo(std::vector<uint8_t>& out, const char* tag, const char* text) {
 
 // Every write is checked, and the close, which may be the first to tell
 // that the disk is full: a file cut short is never taken for whole.
-bool WriteFile(const fs::path& path, const std::vector<uint8_t>& bytes, std::string* error) {
-  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  int reason = fd < 0 ? errno : 0;
+bool WriteFile(const Folder& folder, const std::string& name, const std::vector<uint8_t>& bytes, std::string* error) {
+  const int fd = CreateFile(folder, name, error);
+  if (fd < 0) return false;
+  int reason = 0;
   for (size_t done = 0; reason == 0 && done < bytes.size();) {
     const ssize_t wrote = write(fd, bytes.data() + done, bytes.size() - done);
     if (wrote > 0) {
@@ -167,14 +236,14 @@ bool WriteFile(const fs::path& path, const std::vector<uint8_t>& bytes, std::str
       reason = wrote == 0 ? EIO : errno;
     }
   }
-  if (fd >= 0 && close(fd) != 0 && reason == 0) reason = errno;
+  if (close(fd) != 0 && reason == 0) reason = errno;
   if (reason == 0) return true;
-  *error = path.string() + ": cannot be written (" + std::strerror(reason) + ")";
+  *error = (folder.path / name).string() + ": cannot be written (" + std::strerror(reason) + ")";
   return false;
 }
 
 // 8000 samples a second, 8 bits, one channel: the tone fades in and out.
-bool WriteSong(const fs::path& dir, const Song& song, std::string* error) {
+bool WriteSong(const Folder& dir, const Song& song, std::string* error) {
   constexpr uint32_t kRate = 8000;
   std::vector<uint8_t> info;
   PutTag(info, "INFO");
@@ -205,12 +274,13 @@ bool WriteSong(const fs::path& dir, const Song& song, std::string* error) {
     out.push_back(uint8_t(128 + 60 * envelope * std::sin(2 * M_PI * song.hertz * t)));
   }
   if (samples & 1) out.push_back(0);
-  return WriteFile(dir / song.file, out, error);
+  return WriteFile(dir, song.file, out, error);
 }
 
 // A clip of frames 64 x 36 at four a second; draw paints frame i.
 template <class Draw>
-bool WriteClip(const fs::path& path, const char* title, int frames, Draw draw, std::string* error) {
+bool WriteClip(const Folder& folder, const std::string& name, const char* title, int frames, Draw draw,
+               std::string* error) {
   constexpr int kWidth = 64;
   constexpr int kHeight = 36;
   PslClipHeader header{};
@@ -233,64 +303,72 @@ bool WriteClip(const fs::path& path, const char* title, int frames, Draw draw, s
     draw(frame, i);
     out.insert(out.end(), frame.rgb.begin(), frame.rgb.end());
   }
-  return WriteFile(path, out, error);
+  return WriteFile(folder, name, out, error);
 }
 
-bool WriteVideos(const fs::path& dir, std::string* error) {
-  const bool waves = WriteClip(dir / "Waves.clip", "Waves", 12, [](Picture& f, int i) {
+bool WriteVideos(const Folder& dir, std::string* error) {
+  const bool waves = WriteClip(dir, "Waves.clip", "Waves", 12, [](Picture& f, int i) {
     for (int y = 0; y < f.height; ++y) {
       const bool crest = (y + i * 2) % 9 < 3;
       f.Fill(0, y, f.width, y + 1, crest ? Rgb{200, 230, 255} : Rgb{20, 60, uint8_t(140 + y * 2)});
     }
   }, error);
-  return waves && WriteClip(dir / "Countdown.clip", "Countdown", 20, [](Picture& f, int i) {
+  return waves && WriteClip(dir, "Countdown.clip", "Countdown", 20, [](Picture& f, int i) {
     f.Fill(0, 0, f.width, f.height, {30, 30, 30});
     DrawNumber(f, 5 - i / 4, 26, 8, 4, {255, 200, 0});
   }, error);
 }
 
-bool MakeDir(const fs::path& dir, std::string* error) {
-  std::error_code code;
-  fs::create_directories(dir, code);
-  if (code) *error = dir.string() + ": " + code.message();
-  return !code;
+// The folder of the file at PATH, and the file's name in it.
+bool FolderOf(const std::string& path, Folder* folder, std::string* name, std::string* error) {
+  const fs::path file(path);
+  *name = file.filename().string();
+  return OpenFolder(file.parent_path().empty() ? fs::path(".") : file.parent_path(), folder, error);
 }
 
 }  // namespace
 
-bool WritePhoto(const std::string& path, int n, std::string* error) { return WritePng(path, Photo(n), error); }
+bool WritePhoto(const std::string& path, int n, std::string* error) {
+  Folder folder;
+  std::string name;
+  return FolderOf(path, &folder, &name, error) && WritePng(folder, name, Photo(n), error);
+}
 
 bool WriteTone(const std::string& path, const char* title, const char* artist, std::string* error) {
-  const fs::path file(path);
-  const std::string name = file.filename().string();
+  Folder folder;
+  std::string name;
+  if (!FolderOf(path, &folder, &name, error)) return false;
   const Song song{name.c_str(), title, artist, "", 440.0, 3.0};
-  return WriteSong(file.parent_path(), song, error);
+  return WriteSong(folder, song, error);
 }
 
 bool WriteClip(const std::string& path, const char* title, int frames, std::string* error) {
-  return WriteClip(fs::path(path), title, frames, [](Picture& f, int i) {
-    f.Fill(0, 0, f.width, f.height, {uint8_t(i * 20), 40, 90});
-  }, error);
+  Folder folder;
+  std::string name;
+  return FolderOf(path, &folder, &name, error) &&
+         WriteClip(folder, name, title, frames, [](Picture& f, int i) {
+           f.Fill(0, 0, f.width, f.height, {uint8_t(i * 20), 40, 90});
+         }, error);
 }
 
 bool Write(const std::string& target, std::string* error) {
-  const fs::path dir(target);
-  const fs::path beach = dir / "Holiday" / "Beach";
-  const fs::path album = dir / "Albums" / "Quiet Hours";
-  if (!MakeDir(dir, error) || !MakeDir(beach, error) || !MakeDir(album, error) || !MakeDir(dir / "Empty", error))
+  Folder dir, holiday, beach, albums, album, empty;
+  if (!OpenFolder(fs::path(target), &dir, error) || !OpenFolder(dir, "Holiday", &holiday, error) ||
+      !OpenFolder(holiday, "Beach", &beach, error) || !OpenFolder(dir, "Albums", &albums, error) ||
+      !OpenFolder(albums, "Quiet Hours", &album, error) || !OpenFolder(dir, "Empty", &empty, error))
     return false;
   char name[32];
   for (int n = 1; n <= kPhotos; ++n) {
     std::snprintf(name, sizeof name, "Photo %02d.png", n);
-    if (!WritePng(dir / name, Photo(n), error)) return false;
+    if (!WritePng(dir, name, Photo(n), error)) return false;
   }
   for (int n = 1; n <= 3; ++n) {
     std::snprintf(name, sizeof name, "Harbour %d.png", n);
-    if (!WritePng(dir / "Holiday" / name, Photo(40 + n), error)) return false;
+    if (!WritePng(holiday, name, Photo(40 + n), error)) return false;
   }
   for (int n = 1; n <= 2; ++n) {
     std::snprintf(name, sizeof name, "Dunes %d.png", n);
-    if (!WritePng(beach / name, Photo(50 + n), error)) return false;
+    if (!WritePng(beach, name, Photo(50 + n), error)) return false;
   }
   for (const Song& song : kRootSongList)
     if (!WriteSong(dir, song, error)) return false;
@@ -298,7 +376,7 @@ bool Write(const std::string& target, std::string* error) {
     if (!WriteSong(album, song, error)) return false;
   if (!WriteVideos(dir, error)) return false;
   const std::string notes = "Photos, songs and clips for the media player.\n";
-  return WriteFile(dir / "notes.txt", {notes.begin(), notes.end()}, error);
+  return WriteFile(dir, "notes.txt", {notes.begin(), notes.end()}, error);
 }
 
 }  // namespace MediaStick

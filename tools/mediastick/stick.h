@@ -20,7 +20,8 @@ inline constexpr int kRootSongs = 4;
 inline constexpr int kVideos = 2;
 
 // Writes the stick into dir (made if missing; files of the same names are
-// replaced). False with the reason when a file cannot be written.
+// replaced, and nothing below dir is written through a link). False with the
+// reason when a file cannot be written.
 bool Write(const std::string& dir, std::string* error);
 
 // Single files for tests that build folders of their own: photo number n of

@@ -211,9 +211,21 @@ void DumpApplications(SkinBin::Wrapper* model) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  constexpr const char* kUsage =
+      "usage: modeldump [--fresh]\n"
+      "Prints the television model's data as the screens see it, on the simulated set: the demo set\n"
+      "in everyday use, or with --fresh a set fresh from the factory.\n";
+  if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+    std::fputs(kUsage, stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
+  }
   const bool fresh = argc > 1 && std::strcmp(argv[1], "--fresh") == 0;
   if (argc > 2 || (argc == 2 && !fresh)) {
-    std::fprintf(stderr, "usage: modeldump [--fresh]\n");
+    // What was wrong, then the usage.
+    std::fprintf(stderr, "modeldump: %s\n%s",
+                 argc > 2 ? "it takes one option at most, --fresh"
+                          : (std::string(argv[1][0] == '-' ? "unknown option " : "unknown argument ") + argv[1]).c_str(),
+                 kUsage);
     return 2;
   }
   simtv_av_reset();

@@ -6,6 +6,7 @@
 // simulated set as it starts. Modules are numbers such as 1, 2 or 0x81;
 // languages 0 (English), 1 (French), 2 (Spanish).
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -46,6 +47,12 @@ int Usage(bool asked = false) {
                "its choice text or slider range, on the simulated set as it starts.\n"
                "  --lang N  the language of names and texts: 0 English (the default), 1 French, 2 Spanish\n");
   return asked ? Ended(0) : 2;
+}
+
+// A command line the tool cannot take: what was wrong, then the usage.
+int Refuse(const std::string& what) {
+  std::fprintf(stderr, "optdump: %s\n", what.c_str());
+  return Usage();
 }
 
 bool ParseNumber(const char* text, long min, long max, long* out) {
@@ -95,11 +102,15 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
       return Usage(true);
     } else if (std::strcmp(argv[i], "--lang") == 0) {
-      if (++i >= argc || !ParseNumber(argv[i], 0, 2, &language)) return Usage();
+      if (++i >= argc) return Refuse("--lang needs a language: 0, 1 or 2");
+      if (!ParseNumber(argv[i], 0, 2, &language))
+        return Refuse(std::string("--lang takes 0, 1 or 2, not ") + argv[i]);
     } else if (ParseNumber(argv[i], 1, 0xFF, &number)) {
       modules.push_back(static_cast<uint32_t>(number));
+    } else if (argv[i][0] == '-' && !ParseNumber(argv[i], LONG_MIN, LONG_MAX, &number)) {
+      return Refuse(std::string("unknown option ") + argv[i]);
     } else {
-      return Usage();
+      return Refuse(std::string(argv[i]) + " is not a module: a number from 1 to 0xFF, such as 2 or 0x81");
     }
   }
   if (modules.empty()) modules.assign(std::begin(kAllModules), std::end(kAllModules));

@@ -19,6 +19,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <string>
 #include <vector>
 
 #include "storageFunction.h"
@@ -42,9 +43,30 @@ void PrintUsage(std::FILE* out) {
                "be read or written, 4 the pair was refused.\n");
 }
 
-int Usage() {
+// A command line the tool cannot take: what was wrong, then the usage.
+int Refuse(const std::string& what) {
+  std::fprintf(stderr, "tvsettings: %s\n", what.c_str());
   PrintUsage(stderr);
   return 2;
+}
+
+// Why a command line is not one the tool takes, empty when it is.
+std::string WrongCommandLine(int argc, char** argv) {
+  struct Form {
+    const char* command;
+    int words;
+    const char* usage;
+  };
+  constexpr Form kForms[] = {{"dump", 1, "FILE"}, {"get", 2, "FILE KEY"}, {"set", 3, "FILE KEY VALUE"}};
+  if (argc < 2) return "name a command: dump, get or set";
+  for (const Form& form : kForms) {
+    if (std::strcmp(argv[1], form.command) != 0) continue;
+    if (argc - 2 == form.words) return {};
+    return std::string(form.command) + " takes " + form.usage + " (" + std::to_string(argc - 2) +
+           (argc - 2 == 1 ? " word given)" : " words given)");
+  }
+  return std::string(argv[1][0] == '-' ? "unknown option " : "unknown command ") + argv[1] +
+         " (the commands: dump, get and set)";
 }
 
 const char* Describe(int32_t code) {
@@ -98,13 +120,12 @@ int main(int argc, char** argv) {
     PrintUsage(stdout);
     return 0;
   }
-  if (argc < 3) return Usage();
+  if (std::string wrong = WrongCommandLine(argc, argv); !wrong.empty()) return Refuse(wrong);
   const char* command = argv[1];
   const char* file = argv[2];
-  bool dump = std::strcmp(command, "dump") == 0 && argc == 3;
-  bool get = std::strcmp(command, "get") == 0 && argc == 4;
-  bool set = std::strcmp(command, "set") == 0 && argc == 5;
-  if (!dump && !get && !set) return Usage();
+  bool dump = std::strcmp(command, "dump") == 0;
+  bool get = std::strcmp(command, "get") == 0;
+  bool set = std::strcmp(command, "set") == 0;
 
   StorageContext* context = StorageInit();
   int32_t loaded = StorageLoad(context, file);

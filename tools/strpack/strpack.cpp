@@ -50,7 +50,10 @@ bool WriteIfChanged(const std::string& path, const std::string& content) {
 
 std::string BlockName(const Language& language, size_t chunk) { return language.name + std::to_string(chunk); }
 
-void Usage() { Fail("usage: strpack --out DIR [--chunk BYTES] ID NAME FILE [ID NAME FILE ...]"); }
+// A command line the tool cannot take: what was wrong, then the usage.
+[[noreturn]] void Usage(const std::string& what) {
+  Fail(what + "\nusage: strpack --out DIR [--chunk BYTES] ID NAME FILE [ID NAME FILE ...]");
+}
 
 }  // namespace
 
@@ -67,6 +70,10 @@ int main(int argc, char** argv) {
       chunkBytes = std::strtoul(argv[i + 1], nullptr, 10);
       if (chunkBytes < 64) Fail("--chunk must be at least 64 bytes");
       i += 2;
+    } else if (arg == "--out" || arg == "--chunk") {
+      Usage(arg + " needs a value");
+    } else if (arg.starts_with("-")) {
+      Usage("unknown option " + arg);
     } else if (i + 2 < argc) {
       Language language;
       language.id = std::atoi(argv[i]);
@@ -75,10 +82,11 @@ int main(int argc, char** argv) {
       languages.push_back(std::move(language));
       i += 3;
     } else {
-      Usage();
+      Usage("a language takes ID NAME FILE, and " + std::to_string(argc - i) + " words are left from " + arg);
     }
   }
-  if (outDir.empty() || languages.empty()) Usage();
+  if (outDir.empty()) Usage("--out DIR is missing");
+  if (languages.empty()) Usage("no language table is given");
   if (languages[0].id != 0) Fail("the first table must be language 0 (the default)");
 
   bool failed = false;

@@ -34,6 +34,7 @@
 #include "gcm.h"
 #include "gui_loop.h"
 #include "host_time.h"
+#include "nvpath.h"
 #include "nonmenu_root.h"
 #include "out_folder.h"
 #include "output_tee.h"
@@ -79,7 +80,7 @@ std::vector<RootChoice> Roots() {
        "the product's application root (the default)"},
       {"nonmenu", &TvuiNonMenu::Ops(), TvuiNonMenu::Commands(), nullptr,
        "the non-menu screens alone, with test screens of their own"},
-      {"probe", &TvuiProbe::Ops(), {}, nullptr, "a root that shows every key and event it receives as text"},
+      {"probe", &TvuiProbe::Ops(), {}, nullptr, "a root that shows every key (as a key line names it) and event it receives as text"},
   };
 }
 
@@ -403,6 +404,14 @@ std::string SystemPlace(const fs::path& folder) {
   const fs::path at = fs::weakly_canonical(fs::absolute(folder.empty() ? fs::path(".") : folder, error), error);
   if (error) return {};
   if (at == at.root_path()) return "it is the system's root";
+  const std::string top = std::next(at.begin())->string();
+  // Where the file system's check puts what it recovers.
+  if (top == "lost+found") return "it lies in /lost+found, where the file system's check puts what it recovers";
+  // A folder of the system's root is the system's to make (a home such as
+  // /root, or /mnt and /media where disks are mounted, is there already):
+  // a new one is refused as that, not as one of the system's own.
+  if (!fs::exists(fs::symlink_status(at.root_path() / top, error)))
+    return "it would make a new folder, /" + top + ", in the system's root";
   if (at.parent_path() == at.root_path() && !UsersAtTheRoot(at)) return "it is one of the system's own folders";
   // The folders of the system's programs, libraries, settings and devices,
   // and the kernel's views, however deep.
@@ -410,18 +419,11 @@ std::string SystemPlace(const fs::path& folder) {
   // temporary files, whose folders are the users' as those of /tmp are.
   static constexpr const char* kSystemTrees[] = {"bin",    "boot", "dev",  "etc", "lib", "lib32", "lib64",
                                                  "libx32", "opt",  "proc", "run", "sbin", "sys", "usr", "var"};
-  const std::string top = std::next(at.begin())->string();
   const auto depth = std::distance(at.begin(), at.end());
   const bool varTmp = top == "var" && depth > 2 && *std::next(at.begin(), 2) == "tmp";
   if (varTmp && depth == 3) return "it is one of the system's own folders";
   if (!varTmp && std::find(std::begin(kSystemTrees), std::end(kSystemTrees), top) != std::end(kSystemTrees))
     return "it lies in /" + top + ", one of the system's own folders";
-  // Where the file system's check puts what it recovers.
-  if (top == "lost+found") return "it lies in /lost+found, where the file system's check puts what it recovers";
-  // A folder of the system's root is the system's to make (a home such as
-  // /root, or /mnt and /media where disks are mounted, is there already).
-  if (!fs::exists(fs::symlink_status(at.root_path() / top, error)))
-    return "it would make a new folder, /" + top + ", in the system's root";
   return {};
 }
 
@@ -447,9 +449,15 @@ std::string WhyNot(const fs::path& folder, int error) {
 void CheckWritableFolder(const fs::path& folder, const std::string& whose, const std::string& remedy) {
   std::error_code error;
   const std::string refusal = whose + " " + folder.string() + ": ";
-  if (fs::is_symlink(fs::symlink_status(folder, error)) && !fs::exists(folder, error))
-    Refuse(refusal + "it is a link to " + fs::read_symlink(folder, error).string() + ", which does not exist; " +
+  if (fs::is_symlink(fs::symlink_status(folder, error)) && !fs::exists(folder, error)) {
+    // A link to itself, or into another loop of links, leads to nothing
+    // that could ever be made.
+    struct stat info {};
+    const bool loop = stat(folder.c_str(), &info) != 0 && errno == ELOOP;
+    Refuse(refusal + "it is a link to " + fs::read_symlink(folder, error).string() +
+           (loop ? ", which leads round in a loop of links, to no folder; " : ", which does not exist; ") +
            remedy);
+  }
   fs::create_directories(folder, error);
   if (error || !fs::is_directory(folder, error))
     Refuse(refusal + "it cannot be made (" +
@@ -562,16 +570,50 @@ bool Below(const fs::path& path, const fs::path& folder) {
   return !relative.empty() && *relative.begin() != ".." && relative != ".";
 }
 
-// Whether a link leads out of the set's folder ROOT (its real path): where
-// it ends, followed link by link, even where nothing is there yet. END is what
-// the link says.
-bool LeadsOut(const fs::path& link, const fs::path& root, std::string* end) {
+// Where a chain of links ends, followed link by link from its first, even
+// where nothing is there yet.
+struct LinkWay {
+  enum End { kInside, kOut, kLoop, kUnreadable } end = kInside;
+  fs::path link;       // the link that leads out, or the first of the loop
+  std::string target;  // what that link says
+  std::vector<fs::path> loop;  // the links of the loop, in their order
+};
+
+// The place a link names: its target taken from the link's folder, the
+// links on the target's way to its last name followed, and that name not.
+bool NamedPlace(const fs::path& link, const fs::path& target, fs::path* place) {
   std::error_code error;
-  const fs::path target = fs::read_symlink(link, error);
-  *end = error ? std::string("a place that cannot be read") : target.string();
-  if (error) return true;
-  const fs::path at = fs::weakly_canonical(link.parent_path() / target, error);
-  return error || (at != root && !Below(at, root));
+  const fs::path named = link.parent_path() / target;
+  const fs::path last = named.filename();
+  if (last.empty() || last == "." || last == "..") {
+    *place = fs::weakly_canonical(named, error);
+  } else {
+    *place = fs::weakly_canonical(named.parent_path(), error) / last;
+  }
+  return !error;
+}
+
+// Follows the link at LINK, and each link it leads to, until one leads out
+// of ROOT (the set's folder, its real path), the chain comes back to a link
+// it passed, or it ends inside ROOT. A chain through the set's folder that
+// leaves it further on is named by the link that leaves.
+LinkWay FollowLinks(const fs::path& link, const fs::path& root) {
+  std::error_code error;
+  fs::path at = fs::weakly_canonical(link.parent_path(), error) / link.filename();
+  std::vector<fs::path> passed;
+  for (;;) {
+    passed.push_back(at);
+    const fs::path target = fs::read_symlink(at, error);
+    if (error) return {LinkWay::kUnreadable, at, "a place that cannot be read", {}};
+    fs::path next;
+    // A target whose way passes a loop of links ends in it.
+    if (!NamedPlace(at, target, &next)) return {LinkWay::kLoop, at, target.string(), {at}};
+    if (next != root && !Below(next, root)) return {LinkWay::kOut, at, target.string(), {}};
+    if (!fs::is_symlink(fs::symlink_status(next, error))) return {LinkWay::kInside, at, target.string(), {}};
+    if (auto again = std::find(passed.begin(), passed.end(), next); again != passed.end())
+      return {LinkWay::kLoop, *again, {}, {again, passed.end()}};
+    at = next;
+  }
 }
 
 // The set writes its files below its own folders, mnt and tmp, through
@@ -594,11 +636,25 @@ void CheckSetLinks(const fs::path& folder) {
     const std::string name = path.filename().string();
     if (name.starts_with("APP_NVRAM.dat") && name.ends_with(".tmp")) return;
     if (Below(path, modules)) return;
-    std::string end;
-    if (LeadsOut(path, root, &end))
-      Refuse("the set's folder " + folder.string() + " holds a link that leads out of it: " + path.string() +
-             " is a link to " + end + ", and the set writes its files only below its folder; remove the link, or "
-             "start a fresh set with --fresh (which removes the link, never what it points to)");
+    const LinkWay way = FollowLinks(path, root);
+    // Named as the user finds it, below the folder as TVUI_ROOT gives it.
+    const auto shown = [&](const fs::path& at) {
+      return at == root ? folder.string() : Below(at, root) ? (folder / at.lexically_relative(root)).string() : at.string();
+    };
+    constexpr const char* kRemedy =
+        "remove the link, or start a fresh set with --fresh (which removes the link, never what it points to)";
+    const std::string through = shown(way.link) == path.string() ? "" : " (reached through " + path.string() + ")";
+    if (way.end == LinkWay::kLoop) {
+      std::string loop;
+      for (const fs::path& at : way.loop) loop += shown(at) + " -> ";
+      loop += way.loop.size() == 1 && !way.target.empty() ? way.target + ", whose way is a loop" : shown(way.loop[0]);
+      Refuse("the set's folder " + folder.string() + " holds links that lead round in a loop, to no file or folder: " +
+             loop + through + "; remove them, or start a fresh set with --fresh (which removes the links)");
+    }
+    if (way.end != LinkWay::kInside)
+      Refuse("the set's folder " + folder.string() + " holds a link that leads out of it: " + shown(way.link) +
+             " is a link to " + way.target + through + ", and the set writes its files only below its folder; " +
+             kRemedy);
   };
   for (const char* name : kSetEntries) {
     const fs::path entry = folder / name;
@@ -921,6 +977,9 @@ void TvuiLaunch(int argc, char** argv) {
   // A refused --out refuses the run before a fresh set has lost a file.
   if (runScenario) CheckOutFolder(options.out, scenario);
   PrepareSetFolder(set, fresh);
+  // From now on the set reaches its files from its folder as it stands now,
+  // however its folders are replaced while it runs.
+  if (NvHoldRoot() != 0) Refuse("cannot open the set's folder " + set.string() + ": " + std::strerror(errno), 1);
   if (runScenario) BeginOutFolder(options.out, scenario);
   if (!LoadScenarioContent(setup, &error)) Refuse(error);
 
@@ -956,6 +1015,13 @@ void TvuiLaunch(int argc, char** argv) {
     simtv_shutdown();
     simtv_settle();
     simtv_advance(2000);
+    // What the set wrote as it stopped counts as much as what a line had it write.
+    if (const std::string refused = NvTakeRefusals(); !refused.empty()) {
+      OutputTee::Say("tvui: the set refused to write its files through a link out of its folder as it stopped: " +
+                         refused,
+                     true);
+      if (status == 0) status = 1;
+    }
     TvuiEnd(status);
   }).detach();
 }

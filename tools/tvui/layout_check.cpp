@@ -1,6 +1,7 @@
 #include "layout_check.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <cstdio>
 #include <string>
@@ -162,15 +163,15 @@ std::string DescribeWindow(Core::View* window) {
 
 // ------------------------------------------------------------ drawn pixels
 
-// The pixels a view paints within an area of the screen, a bit each.
+// The pixels a view paints within an area of the screen, a byte each.
 struct Ink {
   VgRect area{0, 0, 0, 0};
-  std::vector<bool> paints;
+  std::vector<uint8_t> paints;
   VgRect painted{0, 0, 0, 0};  // the smallest rectangle around the painted pixels
 
   bool PaintedAt(int32_t x, int32_t y) const {
     if (x < area.x1 || y < area.y1 || x >= area.x2 || y >= area.y2) return false;
-    return paints[size_t(y - area.y1) * size_t(VgGetRectW(area)) + size_t(x - area.x1)];
+    return paints[size_t(y - area.y1) * size_t(VgGetRectW(area)) + size_t(x - area.x1)] != 0;
   }
 };
 
@@ -194,20 +195,16 @@ Graphics::Canvas* Scratch(VgPoint size) {
 void ReleaseScratch() { Scratch({0, 0})->OnSetSize({0, 0}); }
 
 // Runs the drawing over the area a tile at a time, each tile's top-left
-// corner on the screen given, and reads what it painted; with colours, every
-// pixel as drawn too, row by row over the area.
-template <class Draw>
-Ink Paint(VgRect area, const Draw& draw, std::vector<uint32_t>* colours = nullptr) {
-  Ink ink;
-  if (VgIsRectEmpty(area)) return ink;
+// corner on the screen given, and hands each tile's pixels on as drawn:
+// read(pixels, stride, tile, left, top), the tile's place in the area at
+// (left, top). False when the scratch canvas cannot be drawn or read.
+template <class Draw, class Read>
+bool Tiles(VgRect area, const Draw& draw, const Read& read) {
   const int32_t w = VgGetRectW(area);
   const int32_t h = VgGetRectH(area);
   Graphics::Canvas* canvas = Scratch({kTileColumns, kTileRows});
   GenBitmap* bitmap = canvas->EngineBitmap();
-  if (!bitmap || !bitmap->surface) return ink;
-  ink.area = area;
-  ink.paints.resize(size_t(w) * size_t(h));
-  if (colours) colours->assign(size_t(w) * size_t(h), 0);
+  if (!bitmap || !bitmap->surface) return false;
   const size_t stride = size_t(bitmap->width + bitmap->padding);
   for (int32_t top = 0; top < h; top += kTileRows) {
     for (int32_t left = 0; left < w; left += kTileColumns) {
@@ -215,33 +212,69 @@ Ink Paint(VgRect area, const Draw& draw, std::vector<uint32_t>* colours = nullpt
       canvas->DrawRectangle(local, local, VgColor{0, 0, 0, 0}, 0);
       draw(canvas, local, VgPoint{area.x1 + left, area.y1 + top});
       const auto* pixels = static_cast<const uint32_t*>(GenLockMemory(bitmap->surface));
-      if (!pixels) return Ink{};
-      for (int32_t y = 0; y < local.y2; ++y) {
-        for (int32_t x = 0; x < local.x2; ++x) {
-          const uint32_t pixel = pixels[size_t(y) * stride + size_t(x)];
-          const size_t at = size_t(top + y) * size_t(w) + size_t(left + x);
-          if (colours) (*colours)[at] = pixel;
-          if (GenColorAlpha(pixel) < kPainted) continue;
-          const int32_t ax = area.x1 + left + x;
-          const int32_t ay = area.y1 + top + y;
-          ink.paints[at] = true;
-          ink.painted = VgUnionRect(ink.painted, {ax, ay, ax + 1, ay + 1});
-        }
-      }
+      if (!pixels) return false;
+      read(pixels, stride, local, left, top);
       GenUnlockMemory(bitmap->surface);
     }
   }
+  return true;
+}
+
+// Runs the drawing over the area and reads what it painted.
+template <class Draw>
+Ink Paint(VgRect area, const Draw& draw) {
+  Ink ink;
+  if (VgIsRectEmpty(area)) return ink;
+  const size_t w = size_t(VgGetRectW(area));
+  ink.area = area;
+  ink.paints.assign(w * size_t(VgGetRectH(area)), 0);
+  // The painted pixels' extent, relative to the area.
+  int32_t x1 = INT32_MAX, y1 = INT32_MAX, x2 = INT32_MIN, y2 = INT32_MIN;
+  const auto read = [&](const uint32_t* pixels, size_t stride, VgRect tile, int32_t left, int32_t top) {
+    for (int32_t y = 0; y < tile.y2; ++y) {
+      const uint32_t* row = pixels + size_t(y) * stride;
+      uint8_t* out = ink.paints.data() + size_t(top + y) * w + size_t(left);
+      for (int32_t x = 0; x < tile.x2; ++x) {
+        if (GenColorAlpha(row[x]) < kPainted) continue;
+        out[x] = 1;
+        x1 = std::min(x1, left + x);
+        x2 = std::max(x2, left + x + 1);
+        y1 = std::min(y1, top + y);
+        y2 = std::max(y2, top + y + 1);
+      }
+    }
+  };
+  if (!Tiles(area, draw, read)) return Ink{};
+  if (x1 < x2) ink.painted = VgMoveRectPos(VgRect{x1, y1, x2, y2}, TopLeft(area));
   return ink;
 }
 
 // Draws the view alone, clipped to the area, and reads what it painted.
-Ink Render(const Placed& p, VgRect area, std::vector<uint32_t>* colours = nullptr) {
-  return Paint(
-      VgIntersectRect(area, p.extent),
+Ink Render(const Placed& p, VgRect area) {
+  return Paint(VgIntersectRect(area, p.extent), [&](Graphics::Canvas* canvas, VgRect local, VgPoint at) {
+    p.view->Draw(canvas, local, VgMovePointNeg(p.offset, at));
+  });
+}
+
+// Draws the view alone, clipped to the area, and reads every pixel as drawn,
+// row by row: the part of the area it read, empty when it could not.
+VgRect Colours(const Placed& p, VgRect area, std::vector<uint32_t>* colours) {
+  area = VgIntersectRect(area, p.extent);
+  if (VgIsRectEmpty(area)) return {0, 0, 0, 0};
+  const size_t w = size_t(VgGetRectW(area));
+  colours->resize(w * size_t(VgGetRectH(area)));
+  const bool drawn = Tiles(
+      area,
       [&](Graphics::Canvas* canvas, VgRect local, VgPoint at) {
         p.view->Draw(canvas, local, VgMovePointNeg(p.offset, at));
       },
-      colours);
+      [&](const uint32_t* pixels, size_t stride, VgRect tile, int32_t left, int32_t top) {
+        for (int32_t y = 0; y < tile.y2; ++y) {
+          uint32_t* row = colours->data() + size_t(top + y) * w + size_t(left);
+          std::copy_n(pixels + size_t(y) * stride, size_t(tile.x2), row);
+        }
+      });
+  return drawn ? area : VgRect{0, 0, 0, 0};
 }
 
 // The first pixel both paint within the area, or false.
@@ -575,11 +608,11 @@ bool ImageCutAt(const Placed& p, VgRect* shown, VgRect* picture) {
 // outside of a ring.
 struct Inside {
   VgRect area{0, 0, 0, 0};
-  std::vector<bool> in;
+  std::vector<uint8_t> in;
 
   bool At(int32_t x, int32_t y) const {
     if (x < area.x1 || y < area.y1 || x >= area.x2 || y >= area.y2) return false;
-    return in[size_t(y - area.y1) * size_t(VgGetRectW(area)) + size_t(x - area.x1)];
+    return in[size_t(y - area.y1) * size_t(VgGetRectW(area)) + size_t(x - area.x1)] != 0;
   }
 };
 
@@ -587,16 +620,21 @@ struct Inside {
 constexpr int32_t kFillStep = 24;
 
 bool FillGoesOn(uint32_t a, uint32_t b) {
+  if (a == b) return true;  // most of a fill
   for (int shift = 0; shift < 32; shift += 8)
     if (std::abs(int32_t((a >> shift) & 0xFF) - int32_t((b >> shift) & 0xFF)) > kFillStep) return false;
   return true;
 }
 
+// What the fill keeps of a pixel: whether it goes on to the pixel on its
+// right, and to the one below it.
+constexpr uint8_t kRight = 1;
+constexpr uint8_t kDown = 2;
+
 // A frame as large as the screen would take four bytes a pixel for its
-// colours and as much again for the fill's open pixels, more than the set's
-// own screen: it is drawn a band of tile rows at a time, and of each pixel
-// only whether the fill goes on to the pixel on its right and to the one
-// below it is kept. The fill then runs along the rows, a span at a time.
+// colours, more than the set's own screen: it is drawn a band of tile rows
+// at a time, and of each pixel only where the fill goes on from it is kept,
+// a byte each. The fill then runs along the rows, a span at a time.
 Inside InsideOf(const Placed& frame) {
   Inside inside;
   const VgRect area = frame.Drawn();
@@ -604,26 +642,34 @@ Inside InsideOf(const Placed& frame) {
   const int32_t w = VgGetRectW(area);
   const int32_t h = VgGetRectH(area);
   const auto at = [w](int32_t x, int32_t y) { return size_t(y) * size_t(w) + size_t(x); };
-  std::vector<bool> right(at(0, h));
-  std::vector<bool> down(at(0, h));
+  std::vector<uint8_t> goes(at(0, h), 0);
   std::vector<uint32_t> colours;
   std::vector<uint32_t> above;  // the last row of the band before
   for (int32_t top = 0; top < h; top += kTileRows) {
     const VgRect band{area.x1, area.y1 + top, area.x2, std::min(area.y2, area.y1 + top + kTileRows)};
-    if (VgIsRectEmpty(Render(frame, band, &colours).area)) return inside;
+    if (VgIsRectEmpty(Colours(frame, band, &colours))) return inside;
     const int32_t rows = VgGetRectH(band);
     for (int32_t y = 0; y < rows; ++y) {
+      const uint32_t* row = colours.data() + at(0, y);
+      const uint32_t* next = y + 1 < rows ? row + w : nullptr;
+      uint8_t* out = goes.data() + at(0, top + y);
       for (int32_t x = 0; x < w; ++x) {
-        const uint32_t colour = colours[at(x, y)];
-        if (x + 1 < w) right[at(x, top + y)] = FillGoesOn(colour, colours[at(x + 1, y)]);
-        if (y + 1 < rows) down[at(x, top + y)] = FillGoesOn(colour, colours[at(x, y + 1)]);
-        if (y == 0 && top > 0) down[at(x, top - 1)] = FillGoesOn(above[size_t(x)], colour);
+        uint8_t flags = 0;
+        if (x + 1 < w && FillGoesOn(row[x], row[x + 1])) flags |= kRight;
+        if (next && FillGoesOn(row[x], next[x])) flags |= kDown;
+        out[x] = flags;
       }
+    }
+    if (top > 0) {
+      uint8_t* last = goes.data() + at(0, top - 1);
+      for (int32_t x = 0; x < w; ++x)
+        if (FillGoesOn(above[size_t(x)], colours[size_t(x)])) last[x] |= kDown;
     }
     above.assign(colours.end() - w, colours.end());
   }
   inside.area = area;
-  inside.in.assign(at(0, h), false);
+  inside.in.assign(at(0, h), 0);
+  uint8_t* in = inside.in.data();
   VgPoint middle{(frame.extent.x1 + frame.extent.x2) / 2, (frame.extent.y1 + frame.extent.y2) / 2};
   if (!VgIsPointInRect(area, middle)) middle = {(area.x1 + area.x2) / 2, (area.y1 + area.y2) / 2};
   // Each seed fills the run of its row that the fill reaches from it, and
@@ -633,18 +679,23 @@ Inside InsideOf(const Placed& frame) {
   while (!seeds.empty()) {
     const VgPoint seed = seeds.back();
     seeds.pop_back();
-    if (inside.in[at(seed.x, seed.y)]) continue;
+    const uint8_t* row = goes.data() + at(0, seed.y);
+    uint8_t* filled = in + at(0, seed.y);
+    if (filled[seed.x]) continue;
     int32_t x1 = seed.x;
     int32_t x2 = seed.x;
-    while (x1 > 0 && right[at(x1 - 1, seed.y)] && !inside.in[at(x1 - 1, seed.y)]) --x1;
-    while (x2 + 1 < w && right[at(x2, seed.y)] && !inside.in[at(x2 + 1, seed.y)]) ++x2;
-    for (int32_t x = x1; x <= x2; ++x) inside.in[at(x, seed.y)] = true;
+    while (x1 > 0 && (row[x1 - 1] & kRight) && !filled[x1 - 1]) --x1;
+    while (x2 + 1 < w && (row[x2] & kRight) && !filled[x2 + 1]) ++x2;
+    std::fill(filled + x1, filled + x2 + 1, uint8_t(1));
     for (const int32_t y : {seed.y - 1, seed.y + 1}) {
       if (y < 0 || y >= h) continue;
+      const uint8_t* between = goes.data() + at(0, std::min(y, seed.y));
+      const uint8_t* beside = goes.data() + at(0, y);
+      const uint8_t* done = in + at(0, y);
       bool reached = false;  // the pixel before, in this row, is reached
       for (int32_t x = x1; x <= x2; ++x) {
-        const bool reaches = down[at(x, std::min(y, seed.y))] && !inside.in[at(x, y)];
-        if (reaches && !(reached && right[at(x - 1, y)])) seeds.push_back({x, y});
+        const bool reaches = (between[x] & kDown) && !done[x];
+        if (reaches && !(reached && (beside[x - 1] & kRight))) seeds.push_back({x, y});
         reached = reaches;
       }
     }
@@ -752,6 +803,118 @@ bool UnderPanel(const std::vector<Placed>& views, size_t below, size_t above, Vg
   return false;
 }
 
+// A text as it paints itself, cut only by its own bounds.
+struct PaintedText {
+  size_t index;
+  Ink ink;
+};
+
+// A pixel of a text still shows through what is drawn over it while this
+// much of it (out of 255) comes through: a panel of 90% lets a white letter
+// read on a dark ground, two such panels do not.
+constexpr uint32_t kShowsThrough = 8;
+
+// Which pixels of each text show on the screen: those that the views drawn
+// over it, in any window, let through (a panel of a screen above that is not
+// solid lets the text below read through it). Worked out for a text when
+// first asked.
+class ShownTexts {
+ public:
+  ShownTexts(const std::vector<Placed>& views, const std::vector<PaintedText>& texts) : views_(views), texts_(texts) {
+    unitOf_.resize(views.size(), kNone);
+    for (size_t i = 0; i < views.size(); ++i)
+      unitOf_[i] = views[i].unit ? i : views[i].parent == kNone ? kNone : unitOf_[views[i].parent];
+  }
+
+  // The first pixel of the text (its place in the texts) that shows within
+  // the area, or false.
+  bool ShowsIn(size_t text, VgRect area, VgPoint* at) {
+    const Ink& ink = texts_[text].ink;
+    const Mask& mask = MaskOf(text);
+    area = VgIntersectRect(area, mask.area);
+    for (int32_t y = area.y1; y < area.y2; ++y)
+      for (int32_t x = area.x1; x < area.x2; ++x)
+        if (ink.PaintedAt(x, y) && mask.through[Mask::At(mask.area, x, y)] >= kShowsThrough) {
+          *at = {x, y};
+          return true;
+        }
+    return false;
+  }
+
+ private:
+  // How much of each pixel over the text's painted part comes through.
+  struct Mask {
+    VgRect area{0, 0, 0, 0};
+    std::vector<uint8_t> through;
+    static size_t At(VgRect area, int32_t x, int32_t y) {
+      return size_t(y - area.y1) * size_t(VgGetRectW(area)) + size_t(x - area.x1);
+    }
+  };
+
+  const Mask& MaskOf(size_t text) {
+    auto found = masks_.find(text);
+    if (found != masks_.end()) return found->second;
+    Mask& mask = masks_[text];
+    const Placed& p = views_[texts_[text].index];
+    const Ink& ink = texts_[text].ink;
+    mask.area = VgIntersectRect(ink.painted, p.clip);
+    mask.through.assign(size_t(VgGetRectW(mask.area)) * size_t(VgGetRectH(mask.area)), 255);
+    const size_t unit = unitOf_[texts_[text].index];
+    if (unit == kNone) return mask;
+    std::vector<uint32_t> colours;
+    for (size_t u = unit + 1; u < views_.size(); ++u) {
+      if (!views_[u].unit) continue;
+      if (VgIsRectEmpty(VgIntersectRect(mask.area, views_[u].Drawn()))) continue;
+      const VgRect area = Colours(views_[u], VgIntersectRect(mask.area, views_[u].Drawn()), &colours);
+      if (VgIsRectEmpty(area)) continue;
+      bool shows = false;
+      for (int32_t y = area.y1; y < area.y2; ++y) {
+        for (int32_t x = area.x1; x < area.x2; ++x) {
+          const uint32_t alpha = GenColorAlpha(colours[Mask::At(area, x, y)]);
+          uint8_t& through = mask.through[Mask::At(mask.area, x, y)];
+          through = uint8_t(uint32_t(through) * (255 - alpha) / 255);
+        }
+      }
+      for (int32_t y = mask.area.y1; y < mask.area.y2 && !shows; ++y)
+        for (int32_t x = mask.area.x1; x < mask.area.x2 && !shows; ++x)
+          shows = ink.PaintedAt(x, y) && mask.through[Mask::At(mask.area, x, y)] >= kShowsThrough;
+      if (!shows) break;  // covered whole
+    }
+    return mask;
+  }
+
+  const std::vector<Placed>& views_;
+  const std::vector<PaintedText>& texts_;
+  std::vector<size_t> unitOf_;
+  std::unordered_map<size_t, Mask> masks_;
+};
+
+// Where a text of one window shows within the box of a text of another
+// drawn over it, and that one shows too: the one below reads through
+// whatever of the upper window lies between them, and runs into the upper
+// one's line or stands among its lines. A text that a solid panel of the
+// window above covers does not show, and is no fault.
+std::vector<std::string> TextsThroughWindows(const std::vector<Placed>& views, const std::vector<PaintedText>& texts) {
+  std::vector<std::string> faults;
+  ShownTexts shown(views, texts);
+  for (size_t a = 0; a < texts.size(); ++a) {
+    const Placed& below = views[texts[a].index];
+    const VgRect belowBox = VgIntersectRect(texts[a].ink.painted, below.clip);
+    for (size_t b = a + 1; b < texts.size(); ++b) {
+      const Placed& above = views[texts[b].index];
+      if (above.window == below.window) continue;
+      const VgRect both = VgIntersectRect(belowBox, above.Drawn());
+      VgPoint at;
+      VgPoint upper;
+      if (VgIsRectEmpty(both) || !shown.ShowsIn(a, both, &at) || !shown.ShowsIn(b, above.Drawn(), &upper)) continue;
+      faults.push_back("in " + DescribeWindow(above.window) + ": " + Describe(above) + " is drawn over " +
+                       Describe(below) + " of " + DescribeWindow(below.window) + ", which shows through at " +
+                       PointText(at) + ": texts of two windows read over one another");
+    }
+  }
+  return faults;
+}
+
 // Whether two single-line texts in one font stand side by side on one line,
 // their glyphs (as shown) closer than a space and a half of that font: the
 // words of a line stand a space apart, so two columns that close read as one
@@ -836,12 +999,7 @@ std::string CheckLayout(Core::View* root) {
     if (faults.size() < kMaxFaults) faults.push_back(std::move(fault));
   };
 
-  // Each text as it paints itself, cut only by its own bounds.
-  struct Text {
-    size_t index;
-    Ink ink;
-  };
-  std::vector<Text> texts;
+  std::vector<PaintedText> texts;
   for (size_t i = 0; i < views.size(); ++i) {
     const Placed& p = views[i];
     if (!p.window) continue;
@@ -854,7 +1012,7 @@ std::string CheckLayout(Core::View* root) {
       continue;
     }
     if (!IsText(p.view)) continue;
-    Text text{i, Render(p, p.extent)};
+    PaintedText text{i, Render(p, p.extent)};
     if (VgIsRectEmpty(text.ink.painted)) continue;
     // A box the design fixes may be lower than its font's line, but no word
     // of it may run past its side: that loses letters, not the tips of them.
@@ -927,10 +1085,12 @@ std::string CheckLayout(Core::View* root) {
     }
   }
 
+  for (std::string& fault : TextsThroughWindows(views, texts)) add(std::move(fault));
+
   // Texts and icons across the frames drawn behind them, and icons their own
   // bounds cut.
   std::unordered_map<size_t, const Ink*> inkOf;
-  for (const Text& text : texts) inkOf[text.index] = &text.ink;
+  for (const PaintedText& text : texts) inkOf[text.index] = &text.ink;
   std::unordered_map<size_t, Inside> insides;
   std::unordered_map<size_t, VgRect> solids;
   for (size_t i = 0; i < views.size(); ++i) {

@@ -8,6 +8,7 @@
 #include "Resources/Font.h"
 #include "Views/MultilineText.h"
 #include "Views/Rectangle.h"
+#include "remote_keys.h"
 #include "vgdebug.h"
 #include "vgresmap.h"
 
@@ -109,12 +110,13 @@ const Shown kShown[] = {
     {&XPM_EVENT_TV101_STATE::Class, &FieldOf<XPM_EVENT_TV101_STATE, &XPM_EVENT_TV101_STATE::State>},
 };
 
-// "key 3 fp", "factory Menu", or an event's class name without its unit and
+// A key as a scenario's key line presses it ("key MENU", "key FP_MENU",
+// "key 5", "key gui 65"), so that what the probe shows can be copied into a
+// scenario; "factory Menu"; or an event's class name without its unit and
 // the number it is shown with: "XPM_EVENT_TV101_STATE 1". Empty for events
 // that are not the Events unit's.
 std::string Describe(Core::Event* event) {
-  if (auto* key = vg_cast<XPM_EVENT_KEY>(event))
-    return "key " + std::to_string(key->keyCode) + (key->FrontPanel ? " fp" : "");
+  if (auto* key = vg_cast<XPM_EVENT_KEY>(event)) return "key " + ScenarioKeyWords(key->keyCode, key->FrontPanel != 0);
   if (auto* command = vg_cast<XPM_EVENT_FACTORY_COMMAND>(event)) {
     const std::string text = Ansi(command->Text);
     return "factory " + (text.empty() ? std::to_string(command->Value) : text);

@@ -1,7 +1,7 @@
 // A root for tests, the benchmark and demonstrations: it shows what reaches
-// it (the code of each key, the name of each factory command, the class of
-// each other event object with the field that tells it apart) as text, the
-// latest on top and the last few below.
+// it (each key as a scenario's key line names it, the name of each factory
+// command, the class of each other event object with the field that tells
+// it apart) as text, the latest on top and the last few below.
 #pragma once
 
 #include <atomic>

@@ -230,38 +230,60 @@ std::string StoreLine(const ScenarioTokens& t) {
 // link, a pipe or a device in its place, is neither followed nor written
 // (the root itself may be a link, as TVUI_ROOT may). Every write is checked,
 // and the close: a full folder fails the line. Empty, or why not.
+// The folder of the set's file PATH below ROOT, its folders made where
+// missing and none reached through a link: its handle, and its path in AT
+// and the file's name in PARTS' last; -1 with the reason in WHY, the line's
+// own words (WORD) first.
+int OpenSetFolder(const std::string& root, const std::string& path, const std::string& word,
+                  std::vector<std::string>* parts, std::string* at, std::string* why) {
+  for (const auto& part : std::filesystem::path(path).relative_path())
+    if (!part.empty() && part != ".") parts->push_back(part.string());
+  if (parts->empty() || path.back() == '/' || std::find(parts->begin(), parts->end(), "..") != parts->end() ||
+      path.find('\0') != std::string::npos) {
+    *why = word + " takes the path of a file below the set's root, not " + path;
+    return -1;
+  }
+  *at = root;
+  const auto refused = [&](const std::string& what) {
+    return *at + " " + what + ": " + word + " writes the set's files only as regular files, never through a link";
+  };
+  const auto failed = [&](int error) { return word + " cannot write " + *at + ": " + std::strerror(error); };
+  // From the set's folder as the run took it at its start.
+  int dir = NvOpenFolder(root, false, why);
+  if (dir < 0) {
+    *why = failed(errno);
+    return -1;
+  }
+  for (size_t i = 0; i + 1 < parts->size(); ++i) {
+    *at += "/" + (*parts)[i];
+    struct stat info {};
+    const char* part = (*parts)[i].c_str();
+    int next = -1;
+    if ((mkdirat(dir, part, 0755) != 0 && errno != EEXIST) || fstatat(dir, part, &info, AT_SYMLINK_NOFOLLOW) != 0) {
+      *why = failed(errno);
+    } else if (!S_ISDIR(info.st_mode)) {
+      *why = refused("is " + FileKind(info.st_mode) + ", not a folder");
+    } else if ((next = openat(dir, part, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)) < 0) {
+      *why = failed(errno);
+    }
+    close(dir);
+    if (next < 0) return -1;
+    dir = next;
+  }
+  *at += "/" + parts->back();
+  return dir;
+}
+
 std::string WriteSetFile(const std::string& root, const std::string& path, const std::string& text) {
   std::vector<std::string> parts;
-  for (const auto& part : std::filesystem::path(path).relative_path())
-    if (!part.empty() && part != ".") parts.push_back(part.string());
-  if (parts.empty() || path.back() == '/' ||
-      std::find(parts.begin(), parts.end(), "..") != parts.end() || path.find('\0') != std::string::npos)
-    return "file takes the path of a file below the set's root, not " + path;
-  std::string at = root;
+  std::string at;
+  std::string why;
+  const int dir = OpenSetFolder(root, path, "file", &parts, &at, &why);
+  if (dir < 0) return why;
   const auto refused = [&at](const std::string& what) {
     return at + " " + what + ": file writes the set's files only as regular files, never through a link";
   };
   const auto failed = [&at](int error) { return "file cannot write " + at + ": " + std::strerror(error); };
-  int dir = open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir < 0) return failed(errno);
-  for (size_t i = 0; i + 1 < parts.size(); ++i) {
-    at += "/" + parts[i];
-    struct stat info {};
-    const char* part = parts[i].c_str();
-    int next = -1;
-    std::string why;
-    if ((mkdirat(dir, part, 0755) != 0 && errno != EEXIST) || fstatat(dir, part, &info, AT_SYMLINK_NOFOLLOW) != 0) {
-      why = failed(errno);
-    } else if (!S_ISDIR(info.st_mode)) {
-      why = refused("is " + FileKind(info.st_mode) + ", not a folder");
-    } else if ((next = openat(dir, part, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)) < 0) {
-      why = failed(errno);
-    }
-    close(dir);
-    if (!why.empty()) return why;
-    dir = next;
-  }
-  at += "/" + parts.back();
   struct stat info {};
   if (fstatat(dir, parts.back().c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISREG(info.st_mode)) {
     close(dir);
@@ -272,7 +294,6 @@ std::string WriteSetFile(const std::string& root, const std::string& path, const
   const int reason = errno;
   close(dir);
   if (fd < 0) return failed(reason);
-  std::string why;
   if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     why = refused("is " + FileKind(info.st_mode));
   } else if (ftruncate(fd, 0) != 0) {
@@ -281,6 +302,27 @@ std::string WriteSetFile(const std::string& root, const std::string& path, const
     why = "file " + unwritten;
   }
   if (close(fd) != 0 && why.empty()) why = failed(errno);
+  return why;
+}
+
+// A link to TARGET put in place of the set's PATH while the set runs, as a
+// user might put one there: what stood there is moved aside as PATH.old.
+std::string LinkLine(const ScenarioTokens& t) {
+  if (t.size() != 3 || t[1].text.empty() || t[1].text[0] != '/' || t[2].text.empty())
+    return "link takes an absolute path and a target";
+  std::vector<std::string> parts;
+  std::string at;
+  std::string why;
+  const int dir = OpenSetFolder(NvRootDir(), t[1].text, "link", &parts, &at, &why);
+  if (dir < 0) return why;
+  const std::string& name = parts.back();
+  const std::string aside = name + ".old";
+  if (renameat(dir, name.c_str(), dir, aside.c_str()) != 0 && errno != ENOENT) {
+    why = "link cannot move " + at + " aside: " + std::strerror(errno);
+  } else if (symlinkat(t[2].text.c_str(), dir, name.c_str()) != 0) {
+    why = "link cannot make " + at + ": " + std::strerror(errno);
+  }
+  close(dir);
   return why;
 }
 
@@ -309,7 +351,7 @@ std::string ShellLine(const ScenarioTokens& t) {
 std::string LiveTvLine(const ScenarioTokens& t) {
   int64_t window = 0;
   int64_t state = 0;
-  if (t.size() != 3 || !ScenarioNumber(t[1].text, 0, 1, &window) || !ScenarioNumber(t[2].text, 0, 3, &state))
+  if (t.size() != 3 || !ScenarioNumber(t[1].text, 0, 1, &window) || !ScenarioNumber(t[2].text, 1, 3, &state))
     return "live-tv takes a window (0 or 1) and a state (1 live, 2 paused, 3 recording)";
   simtv_tv_set_live_tv_state(int32_t(window), int32_t(state));
   return {};
@@ -338,14 +380,22 @@ std::string UsbLine(const ScenarioTokens& t) {
 // Built, the stick is written by the build's mediastick program, in a
 // process of its own, so that the picture and sound encoders' code and
 // buffers do not stay in the set's memory; installed, the runner writes it.
-bool WriteStick(const std::string& dir, std::string* error) {
+// Either writes into the folder FD is open on (the program is handed it as
+// its descriptor 3), whatever has been put in place of its path since.
+bool WriteStick(int fd, std::string* error) {
   const std::filesystem::path tool = std::filesystem::path(TVUI_BUILD_DIR) / "tools" / "mediastick" / "mediastick";
-  if (access(tool.c_str(), X_OK) != 0) return MediaStick::Write(dir, error);
+  if (access(tool.c_str(), X_OK) != 0) return MediaStick::Write(OutFolderThrough(fd), error);
+  constexpr int kChildFolder = 3;
   std::string program = tool.string();
-  std::string folder = dir;
+  std::string folder = "/proc/self/fd/" + std::to_string(kChildFolder);
   char* argv[] = {program.data(), folder.data(), nullptr};
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, fd, kChildFolder);
   pid_t child = 0;
-  if (posix_spawn(&child, program.c_str(), nullptr, nullptr, argv, environ) != 0) {
+  const int spawned = posix_spawn(&child, program.c_str(), &actions, nullptr, argv, environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (spawned != 0) {
     *error = program + " cannot be started";
     return false;
   }
@@ -364,24 +414,47 @@ std::string MediaLine(const ScenarioTokens& t) {
     return {};
   }
   std::string dir = t[1].text;
-  if (dir == "stick") {
-    // Made afresh below the set's root, then copied onto the disk.
-    dir = NvPath("/tmp/mediastick");
-    std::string error;
-    if (dir.empty() || !WriteStick(dir, &error)) return "the media stick cannot be written: " + error;
+  if (dir != "stick") return simtv_media_insert(dir.c_str()) == 0 ? std::string() : dir + " cannot go onto the USB disk";
+  // Made afresh below the set's root, then copied onto the disk.
+  std::string error = "its path is refused";
+  const std::string stick = NvPath("/tmp/mediastick");
+  const int fd = stick.empty() ? -1 : NvOpenFolder(stick, true, &error);
+  if (fd < 0 || !WriteStick(fd, &error)) {
+    if (fd >= 0) close(fd);
+    return "the media stick cannot be written: " + error;
   }
-  if (simtv_media_insert(dir.c_str()) != 0) return dir + " cannot go onto the USB disk";
+  const bool inserted = simtv_media_insert(OutFolderThrough(fd).c_str()) == 0;
+  close(fd);
+  return inserted ? std::string() : stick + " cannot go onto the USB disk";
+}
+
+// A recording's title is shown on every row and panel that lists it, and
+// its file is named after it: checked as the scenario loads.
+std::string RecordingForm(const ScenarioTokens& t) {
+  int64_t minutes = 0;
+  if (t.size() != 3 || !ScenarioNumber(t[2].text, 0, 100000, &minutes)) return "recording takes a title and minutes";
+  // An empty title would name the hidden files .trp and .nav.
+  if (t[1].text.empty()) return "recording takes a title that is not empty";
+  if (HasControlCharacter(t[1].text))
+    return "recording takes a title without a tab, a line end or another control character, which no screen draws "
+           "and no file name should hold";
   return {};
 }
 
 std::string RecordingLine(const ScenarioTokens& t) {
+  if (std::string refused = RecordingForm(t); !refused.empty()) return refused;
   int64_t minutes = 0;
-  if (t.size() != 3 || !ScenarioNumber(t[2].text, 0, 100000, &minutes)) return "recording takes a title and minutes";
+  ScenarioNumber(t[2].text, 0, 100000, &minutes);
   XPM_RecordedShow show{};
-  std::snprintf(show.title, sizeof show.title, "%s", t[1].text.c_str());
-  std::string file = t[1].text;
-  std::replace_if(file.begin(), file.end(), [](char c) { return c == ' ' || c == '/' || c == '.'; }, '_');
-  std::snprintf(show.fileName, sizeof show.fileName, "%s.trp", file.c_str());
+  // A long title is kept whole to its last character that fits.
+  std::string title = t[1].text;
+  if (title.size() >= sizeof show.title) {
+    size_t cut = sizeof show.title - 1;
+    while (cut > 0 && (static_cast<unsigned char>(title[cut]) & 0xC0) == 0x80) --cut;
+    title.resize(cut);
+  }
+  std::snprintf(show.title, sizeof show.title, "%s", title.c_str());
+  simtv_recording_file_name("", t[1].text.c_str(), show.fileName, sizeof show.fileName);
   show.startTime = show.recordTime = simtv_tv_local_time() - minutes * 60;
   show.duration = int32_t(minutes) * 60;
   show.state = 19;
@@ -420,11 +493,15 @@ constexpr ScenarioCommand kCommands[] = {
      &UsbLine},
     {"media", "stick|DIR|remove",
      "the USB disk goes in holding the generated media stick or a copy of the folder DIR, or goes out", &MediaLine},
-    {"recording", "\"TITLE\" MINUTES", "a recorded show on the disk, with its files", &RecordingLine},
+    {"recording", "\"TITLE\" MINUTES", "a recorded show on the disk, with its files", &RecordingLine, &RecordingForm},
     {"clock", "before-timer SECONDS",
      "the broadcast's time, which the set's clock takes: SECONDS before the next of its timers comes due",
      &ClockLine},
     {"file", "\"PATH\" \"TEXT\"", "a file of the set's, below its root", &FileLine},
+    {"link", "\"PATH\" \"TARGET\"",
+     "a link to TARGET in place of the set's file or folder PATH (below its root), what stood there moved aside as "
+     "PATH.old, as a user might put one there while the set runs",
+     &LinkLine},
     {"expect file", "\"PATH\"", "the set has the file, below its root", &ExpectFileLine},
     {"expect no-file", "\"PATH\"", "the set has no such file", &ExpectFileLine},
     {"shell", "\"PREFIX\" STATUS \"OUTPUT\"", "the board shell's answer to the commands that begin so", &ShellLine},

@@ -2,6 +2,8 @@
 
 #include <strings.h>
 
+#include <string>
+
 #include "keymap.h"
 
 namespace {
@@ -104,4 +106,25 @@ const RemoteKey* RemoteKeyOfPcKey(const char* pcKey) {
   for (const RemoteKey& key : kKeys)
     if (key.pcKey && strcasecmp(key.pcKey, pcKey) == 0) return &key;
   return nullptr;
+}
+
+int32_t KeyGivingGuiCode(int64_t guiCode) {
+  int32_t frontPanel = -1;
+  for (int32_t code = 0; code <= KeyMapLastKeyCode; ++code) {
+    if (GuiKeyCodeOf(code) != guiCode || guiCode == 0) continue;
+    if (code < FrontPanelFirstKeyCode || code > FrontPanelLastKeyCode) return code;
+    if (frontPanel < 0) frontPanel = code;
+  }
+  return frontPanel;
+}
+
+std::string ScenarioKeyWords(int32_t gui, bool frontPanel) {
+  auto fromFrontPanel = [](int32_t code) { return code >= FrontPanelFirstKeyCode && code <= FrontPanelLastKeyCode; };
+  for (const RemoteKey& key : kKeys)
+    if (key.guiKey == gui && fromFrontPanel(key.keyCode) == frontPanel) return key.name;
+  if (KeyGivingGuiCode(gui) >= 0) return "gui " + std::to_string(gui);
+  // A key line takes 0 to 9 as the digit keys, not as codes.
+  for (int32_t code = 10; code <= KeyMapLastKeyCode; ++code)
+    if (GuiKeyCodeOf(code) == gui && code != IgnoredKeyCode && !fromFrontPanel(code)) return std::to_string(code);
+  return "gui " + std::to_string(gui);
 }

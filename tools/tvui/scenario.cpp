@@ -107,7 +107,7 @@ VgRect WatchedUpdate(XObject* root) {
   {
     Watch& w = W();
     std::lock_guard guard(w.mutex);
-    line = "line " + std::to_string(w.number) + " (" + w.source + ")";
+    line = w.name + ":" + std::to_string(w.number) + " (" + w.source + ")";
   }
   std::lock_guard guard(l.mutex);
   if (l.fault.empty()) l.fault = "a frame drawn while " + line + " ran: " + fault;
@@ -464,19 +464,6 @@ bool ParseKey(const ScenarioToken& token, uint32_t* code) {
   return true;
 }
 
-// The hardware key that the host's key table turns into a GUI key code: the
-// lowest such code, a remote's key before a front-panel one (which would also
-// raise the factory command). -1 when no key gives it.
-int32_t KeyGivingGuiCode(int64_t guiCode) {
-  int32_t frontPanel = -1;
-  for (int32_t code = 0; code <= KeyMapLastKeyCode; ++code) {
-    if (GuiKeyCodeOf(code) != guiCode || guiCode == 0) continue;
-    if (code < FrontPanelFirstKeyCode || code > FrontPanelLastKeyCode) return code;
-    if (frontPanel < 0) frontPanel = code;
-  }
-  return frontPanel;
-}
-
 // In standby only the power key reaches the set, and wakes it (the
 // middleware's wake-up, as on the set); true when it did. Any other key
 // fails the line.
@@ -539,7 +526,10 @@ std::string KeyLine(const ScenarioTokens& t) {
     codes.push_back(code);
   }
   for (size_t i = 0; i < codes.size(); ++i) {
+    NoteTypedTextBeforeTheKey();
     if (std::string failure = PressAndRelease(codes[i], uint32_t(age)); !failure.empty()) return failure;
+    if (std::string lost = TypedTextKept(GuiKeyCodeOf(int32_t(codes[i])), t[first + i].text); !lost.empty())
+      return lost;
     PicturePageNoteKey(gui ? "GUI key " + t[first + i].text : t[first + i].text);
   }
   return {};
@@ -1375,7 +1365,8 @@ constexpr ScenarioCommand kCommands[] = {
     {"expect focus-form", "WINID", "the focused control belongs to that screen", &ExpectFocusFormLine},
     {"expect picture", "NAME.png", "the GUI plane is exactly the reference beside the scenario", &ExpectPictureLine},
     {"expect layout", "",
-     "no two texts of a window over one another or covered by a view above them, no text whose view is lower "
+     "no two texts of a window over one another or covered by a view above them, no text showing through another "
+     "window among its texts, no text whose view is lower "
      "than its font's line or that is cut (by an ellipsis or its box) where the design does not mean it, no text or "
      "image beyond its window, no text or icon across the edge of the frame or picture it lies on, no image cut by "
      "its own bounds, no help bar over the edge of its screen, no window drawn over one above it since the "
@@ -1431,6 +1422,16 @@ bool MovesTheSet(const std::string& word) {
   return word == "key" || word == "press" || word == "release" || word == "advance" || word == "open";
 }
 
+// The set's files that the line had the set write through a link out of its
+// folder, which it refused: what it meant to keep is not kept.
+std::string WritesRefused() {
+  std::string refused = NvTakeRefusals();
+  if (refused.empty()) return refused;
+  for (size_t at = refused.find('\n'); at != std::string::npos; at = refused.find('\n', at + 3))
+    refused.replace(at, 1, "\n  ");
+  return "the set refused to write its files through a link out of its folder: " + refused;
+}
+
 // Empty when the line passed, else the reason.
 std::string Step(const ScenarioLine& line, const ScenarioTokens& t) {
   const bool isExpect = t[0].text == "expect";
@@ -1449,13 +1450,17 @@ std::string Step(const ScenarioLine& line, const ScenarioTokens& t) {
   const ScenarioCommand* command = FindCommand(t);
   if (!command) return UnknownLine(t);
   simtv_settle();
-  const bool isKey = t[0].text == "key" || t[0].text == "press" || t[0].text == "release";
-  if (isKey) NoteScreensBeforeTheKey();
+  // A period of operation ends or begins with standby and wake, and the
+  // screens held around such a line would outlive the GUI loop they belong to.
+  const bool moves = (LeadsLikeAKey(t[0].text) || MovesTheSet(t[0].text)) && t[0].text != "standby" &&
+                     t[0].text != "wake";
+  if (moves) NoteScreensBeforeTheLine();
   std::string failure = command->run(t);
   simtv_settle();
+  if (failure.empty()) failure = WritesRefused();
   // What the viewer meets after every key, event and moment is checked as
   // the walk checks it.
-  if (isKey) {
+  if (moves) {
     std::string opened = OpenedUnderTheKeys();
     if (failure.empty()) failure = opened;
   }
@@ -1563,6 +1568,9 @@ std::string ScenarioStoreRefusal(int32_t result) {
 
 std::string ScenarioStoreUnwritten(int32_t saved, int reason) {
   const std::string file = NvPath("/mnt/nvram/APP_NVRAM.dat");
+  // A link out of the set's folder on its way is named.
+  if (saved == STORAGE_FILE_ERROR)
+    if (const std::string refused = NvTakeRefusals(); !refused.empty()) return "store cannot write " + file + ": " + refused;
   if (saved == STORAGE_FILE_ERROR)
     return "store cannot write " + file + ": " +
            (reason ? std::strerror(reason) : "the settings store could not (the set's log says more)");
@@ -1717,9 +1725,11 @@ bool ScenarioScript::Load(const std::string& path, std::string* error) {
     return false;
   }
   auto fail = [&](const std::string& message) {
-    *error = path + ": " + message;
+    *error = message;
     return false;
   };
+  // A line named as every message of the runner names it: FILE:LINE.
+  auto at = [&](int line, const std::string& message) { return path + ":" + std::to_string(line) + ": " + message; };
   // The repeats open at this line: each one's count, line and lines so far.
   struct Open {
     int64_t count;
@@ -1733,7 +1743,7 @@ bool ScenarioScript::Load(const std::string& path, std::string* error) {
     size_t& total = open.empty() ? lines : open.back().lines;
     total += n;
     if (total > kMaxScenarioLines && firstError.empty())
-      firstError = "the scenario repeats more than " + std::to_string(kMaxScenarioLines) + " lines";
+      firstError = path + ": the scenario repeats more than " + std::to_string(kMaxScenarioLines) + " lines";
   };
   ScenarioTokens tokens;
   int number = 0;
@@ -1741,15 +1751,15 @@ bool ScenarioScript::Load(const std::string& path, std::string* error) {
     ++number;
     // A byte 0 would end a word in the middle wherever the word goes.
     if (source.find('\0') != std::string::npos)
-      return fail("line " + std::to_string(number) + ": a byte 0 (\\x00), which no line of a scenario holds");
+      return fail(at(number, "a byte 0 (\\x00), which no line of a scenario holds"));
     if (IsComment(source)) continue;
-    if (!SplitScenarioLine(source, &tokens)) return fail("line " + std::to_string(number) + ": a quote is not closed");
+    if (!SplitScenarioLine(source, &tokens)) return fail(at(number, "a quote is not closed"));
     if (!Written(tokens) || !firstError.empty()) continue;
     const std::string& command = tokens[0].text;
     int64_t count = 0;
     if (command == "end") {
       if (open.empty()) {
-        firstError = "line " + std::to_string(number) + ": end without repeat";
+        firstError = at(number, "end without repeat");
         continue;
       }
       const Open done = open.back();
@@ -1763,13 +1773,13 @@ bool ScenarioScript::Load(const std::string& path, std::string* error) {
     } else if (command != "repeat") {
       add(1);
     } else if (tokens.size() != 2 || !ScenarioNumber(tokens[1].text, 0, INT32_MAX, &count)) {
-      firstError = "line " + std::to_string(number) + ": repeat takes a count";
+      firstError = at(number, "repeat takes a count");
     } else {
       open.push_back({count, number, 0});
     }
   }
   if (firstError.empty() && !open.empty())
-    firstError = "line " + std::to_string(open.back().number) + ": repeat without end";
+    firstError = at(open.back().number, "repeat without end");
   if (!firstError.empty()) return fail(firstError);
   path_ = path;
   count_ = lines;

@@ -9,6 +9,7 @@
 #include "AppServices/WidgetManager.h"
 #include "AppServices/Wrapper.h"
 #include "Core/Group.h"
+#include "Core/Keys.h"
 #include "Core/View.h"
 #include "FactorySystem/FactorySystem.h"
 #include "FactorySystem/ModeIndicator.h"
@@ -17,23 +18,15 @@
 #include "ListForm/ListCourier.h"
 #include "ListForm/ListItem.h"
 #include "ListForm/ListOwners.h"
-#include "AppServices/MediaWrapper.h"
-#include "Media/MediaWrapper.h"
-#include "MediaPlayer/MediaSetupDialogs.h"
-#include "MediaPlayer/MediaWindow.h"
-#include "MediaPlayer/SelectedParam.h"
 #include "MenuSystem/BrcmMainMenu.h"
 #include "NonMenuSystem/CommonMuteBar.h"
 #include "NonMenuSystem/EnterPinDialog.h"
 #include "NonMenuSystem/HelpBar.h"
+#include "NonMenuSystem/KeyPad.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "NonMenuSystem/WidgetClass.h"
+#include "PinEntry/PinEntry.h"
 #include "Primitives/KeyRoutingForm.h"
-#include "Record/RecordPlayback.h"
-#include "Record/RecordPlaybackFullScreen.h"
-#include "Record/RecordedShowsDialog.h"
-#include "Record/TimeshiftStatusDialog.h"
-#include "Record/USBDiskDialogs.h"
 #include "SubSystem/MenuClass.h"
 #include "WinIDs/WinIDs.h"
 #include "gui_loop.h"
@@ -369,31 +362,27 @@ std::string KeysOnTop() {
 
 namespace {
 
-// The screens listed before the key, held so that none is taken for a new
+// The screens listed before the line, held so that none is taken for a new
 // one made where a freed one lay.
-std::vector<Primitives::KeyRoutingForm*> g_beforeTheKey;
-// Whether the set still had work posted when the key came (a step of the 3D
-// start waiting for its pass): a screen that work opens is not the key's.
-bool g_workPending = false;
+std::vector<Primitives::KeyRoutingForm*> g_beforeTheLine;
 
 void LetGoOfTheScreensBefore() {
-  for (Primitives::KeyRoutingForm* form : g_beforeTheKey) VgUnlockObject(form);
-  g_beforeTheKey.clear();
+  for (Primitives::KeyRoutingForm* form : g_beforeTheLine) VgUnlockObject(form);
+  g_beforeTheLine.clear();
 }
 
 }  // namespace
 
-void NoteScreensBeforeTheKey() {
+void NoteScreensBeforeTheLine() {
   LetGoOfTheScreensBefore();
-  g_beforeTheKey = Listed();
-  for (Primitives::KeyRoutingForm* form : g_beforeTheKey) VgLockObject(form);
-  g_workPending = VgAnyPendingSignals() != 0;
+  g_beforeTheLine = Listed();
+  for (Primitives::KeyRoutingForm* form : g_beforeTheLine) VgLockObject(form);
 }
 
 std::string OpenedUnderTheKeys() {
   std::string fault;
   Primitives::KeyRoutingForm* keys = ScreenWithTheKeys();
-  if (!g_workPending && !SetInStandby() && keys && OnView(keys) && IsListed(g_beforeTheKey, keys)) {
+  if (!SetInStandby() && keys && OnView(keys) && IsListed(g_beforeTheLine, keys)) {
     const std::vector<Primitives::KeyRoutingForm*> listed = Listed();
     const std::vector<Drawn> drawn = DrawnScreens();
     VgRect keysExtent{};
@@ -401,16 +390,93 @@ std::string OpenedUnderTheKeys() {
       if (d.form == keys) keysExtent = d.extent;
     for (const Drawn& d : drawn) {
       if (d.form == keys) break;
-      // A passing notice asks nothing of the viewer and goes by itself.
-      if (IsListed(g_beforeTheKey, d.form) || !IsListed(listed, d.form) || !TakesKeys(d.form) || d.form->GivesWay())
+      // A passing notice asks nothing of the viewer and goes by itself; a
+      // question the set asks of its own accord says that it waits there.
+      if (IsListed(g_beforeTheLine, d.form) || !IsListed(listed, d.form) || !TakesKeys(d.form) || d.form->GivesWay() ||
+          d.form->WaitsUnderTheKeys())
         continue;
       // Drawn under it where the two overlap: hidden, or cut by its edge.
       if (Inside(d.form, keys) || VgIsRectEmpty(VgIntersectRect(d.extent, keysExtent))) continue;
-      fault = Named(d.form) + ", which the key opened, lies under " + Named(keys) + ", which has the keys";
+      fault = Named(d.form) + " opened under " + Named(keys) + ", which has the keys";
       break;
     }
   }
   LetGoOfTheScreensBefore();
+  return fault;
+}
+
+namespace {
+
+// The keyboards and PIN pads that held typed text before the key, held so
+// that none is taken for a new one made where a freed one lay.
+std::vector<Primitives::KeyRoutingForm*> g_typedBeforeTheKey;
+
+void LetGoOfTheTyped() {
+  for (Primitives::KeyRoutingForm* form : g_typedBeforeTheKey) VgUnlockObject(form);
+  g_typedBeforeTheKey.clear();
+}
+
+// The keys by which a keyboard or a PIN pad may leave with what it holds.
+bool LeavesTheTyping(uint16_t key) {
+  switch (key) {
+    case Key::Ok:
+    case Key::Back:
+    case Key::Last:
+    case Key::Exit:
+    case Key::ClearAll:
+    case Key::TestReset:
+    case Key::Power:
+      return true;
+    default:
+      return Key::IsDigit(key);
+  }
+}
+
+// Whether the view is a keyboard holding text, or a PIN field holding digits,
+// or holds one: told by the runner itself, not by what the screen says of
+// itself to the keys.
+bool HoldsTypedText(Core::View* view) {
+  if (auto* keyboard = vg_cast<NonMenuSystem::KeyPad>(view)) return VgGetStringLength(keyboard->Text) > 0;
+  if (auto* pin = vg_cast<PinEntry::PinEntry>(view)) return pin->DigitCount() > 0;
+  if (auto* group = vg_cast<Core::Group>(view))
+    for (Core::View* inner = group->firstView; inner; inner = inner->nextView)
+      if (HoldsTypedText(inner)) return true;
+  return false;
+}
+
+}  // namespace
+
+void NoteTypedTextBeforeTheKey() {
+  LetGoOfTheTyped();
+  Primitives::KeyRoutingForm* keys = ScreenWithTheKeys();
+  if (!keys || SetInStandby()) return;
+  for (Primitives::KeyRoutingForm* form : Listed()) {
+    if (form != keys && !form->Focused && !(keys->GivesWay() && OnView(form))) continue;
+    if (!HoldsTypedText(form)) continue;
+    VgLockObject(form);
+    g_typedBeforeTheKey.push_back(form);
+  }
+}
+
+std::string TypedTextKept(uint16_t guiKey, const std::string& keyName) {
+  std::string fault;
+  if (!LeavesTheTyping(guiKey) && !SetInStandby()) {
+    const std::vector<Primitives::KeyRoutingForm*> listed = Listed();
+    Primitives::KeyRoutingForm* keys = ScreenWithTheKeys();
+    for (Primitives::KeyRoutingForm* form : g_typedBeforeTheKey) {
+      if (form->IsClosed() || !IsListed(listed, form)) {
+        fault = Named(form) + ", which held typed text and had the keys, left on " + keyName;
+        break;
+      }
+      // A passing notice (the volume bar) may take the keys, and gives the
+      // next key it has no use for to the pad.
+      if (form->Focused || (keys && keys->GivesWay())) continue;
+      fault = Named(form) + ", which held typed text and had the keys, lost them on " + keyName + " to " +
+              (keys ? Named(keys) : std::string("no screen"));
+      break;
+    }
+  }
+  LetGoOfTheTyped();
   return fault;
 }
 
@@ -660,32 +726,6 @@ std::string ListsKeepTheirEntries(LineKind line, const std::vector<uint16_t>& ke
 
 namespace {
 
-// The mount string of the medium whose content the screen shows; empty for a
-// screen of no medium.
-std::string MediumShown(Primitives::KeyRoutingForm* form) {
-  VgString medium = nullptr;
-  if (auto* window = vg_cast<MediaPlayer::MediaWindow>(form); window && window->Selected) {
-    medium = window->Selected->MountString;
-  } else if (vg_cast<MediaPlayer::MediaWindow>(form) || vg_cast<MediaPlayer::SelectBGMusicDialog>(form)) {
-    if (Media::MediumDevice* open = MainApp::GetMediaWrapper()->GetCurMedium()) medium = open->MountString;
-  } else if (auto* library = vg_cast<Record::RecordPlaybackDialog>(form)) {
-    medium = library->Medium;
-  } else if (auto* options = vg_cast<Record::PlayOptionsDialog>(form)) {
-    medium = options->Medium;
-  } else if (auto* full = vg_cast<Record::RecordPlaybackFullScreenDialog>(form)) {
-    medium = full->Medium;
-  } else if (auto* question = vg_cast<Record::RecordConfirmDialog>(form)) {
-    medium = question->Disk;
-  } else if (auto* status = vg_cast<Record::RecordStatusDialog>(form)) {
-    medium = status->Disk;
-  } else if (auto* timeshift = vg_cast<Record::TimeshiftStatusDialog>(form)) {
-    medium = timeshift->Disk;
-  } else if (auto* history = vg_cast<Record::RecordedShowsDialog>(form)) {
-    medium = history->Disk;
-  }
-  return medium ? VgStringToUtf8(medium) : std::string();
-}
-
 bool OnTheDisk(const std::string& mount) {
   const std::string disk = XPM_USB_DISK_MOUNT_POINT;
   return mount.compare(0, disk.size(), disk) == 0 && (mount.size() == disk.size() || mount[disk.size()] == '/');
@@ -704,9 +744,12 @@ std::string NoScreenOfAGoneDevice() {
   if (!wentOut) wentOut = now;
   // Its news reaches the screens in the set's next turn.
   if (now == *wentOut || SetInStandby()) return {};
+  // Each screen says which medium it shows: a new screen of the disk is
+  // checked as soon as it says so.
   std::string left;
   for (Primitives::KeyRoutingForm* form : Listed())
-    if (OnTheDisk(MediumShown(form))) left += (left.empty() ? "" : ", ") + Named(form);
+    if (VgString medium = form->MediumShown(); medium && OnTheDisk(VgStringToUtf8(medium)))
+      left += (left.empty() ? "" : ", ") + Named(form);
   if (left.empty()) return {};
   return "the USB disk went out, and its screens are still listed: " + left;
 }

@@ -28,10 +28,13 @@ std::string KeysReachTheScreen();
 // own line when it has one.
 std::string KeysOnTop();
 
-// Around a key: no screen that the key opened lies under a screen that was
-// open before the key and has the keys after it, where the viewer would not
-// see it or could not reach it.
-void NoteScreensBeforeTheKey();
+// Around a line that moves the set (a key, an event of the set, the clock,
+// an open line): no screen that opened in it, whatever opened it (the key,
+// the work it left, an event, a time-out), lies under a screen that was open
+// before the line and has the keys after it, where the viewer would not see
+// it or could not reach it. A screen that says it waits under the keys (the
+// 3D question, a question the set asks of its own accord) may.
+void NoteScreensBeforeTheLine();
 std::string OpenedUnderTheKeys();
 
 // What the line before the check was, as the list check tells lines apart.
@@ -55,6 +58,15 @@ std::string ListsKeepTheirEntries(LineKind line, const std::vector<uint16_t>& ke
 // for a line that may move them on and back at once (a long advance).
 // Whether one is listed.
 bool FollowTheMovers();
+
+// Around each key: a keyboard or a PIN pad that holds typed text and has the
+// keys (or lies under a passing notice that has them) leaves only by its own
+// keys (OK or Done, BACK or LAST, EXIT, CLEAR or the service remote's reset, a
+// digit that completes a PIN) or with the set going to standby. On any other
+// key it stays, and keeps the keys or lies under a passing notice that took
+// them: no screen opens over it.
+void NoteTypedTextBeforeTheKey();
+std::string TypedTextKept(uint16_t guiKey, const std::string& keyName);
 
 // After a device goes out and the set's clock has moved on (its news
 // delivered), no screen of that device stays listed. A screen of the USB

@@ -264,13 +264,8 @@ const OtherKeys& Others() {
 }
 
 // A key as the runner's line names it: by its name when the runner's table
-// has one (a remote key before a front-panel one), else by its GUI code.
-std::string KeyByGuiCode(Key::Code gui) {
-  for (const RemoteKey& key : RemoteKeys())
-    if (key.guiKey == gui && (key.keyCode < FrontPanelFirstKeyCode || key.keyCode > FrontPanelLastKeyCode))
-      return "key " + std::string(key.name);
-  return "key gui " + std::to_string(gui);
-}
+// has one (a remote key, not a front-panel one), else by its GUI code.
+std::string KeyByGuiCode(Key::Code gui) { return "key " + ScenarioKeyWords(gui); }
 
 std::string FrontPanelLine(int32_t keyCode) {
   for (const RemoteKey& key : RemoteKeys())

@@ -198,7 +198,7 @@ void RunOutsideLines(const std::string& path) {
                 "clock";
     }
     if (!failure.empty())
-      OutputTee::Say("tvui: " + path + ":" + std::to_string(number) + ": " + source + " failed: " + failure, true);
+      OutputTee::Say("tvui: " + path + ":" + std::to_string(number) + " failed: " + source + "\n  " + failure, true);
   }
 }
 

@@ -85,7 +85,8 @@ void ManualTuningDialog::Initialize(Primitives::KeyRoutingParameter* parameter) 
 
 void ManualTuningDialog::OnSetRFChannel(int32_t value) {
   RFChannel = std::clamp(value, RangeMin, RangeMax);
-  VgString label = VgConcatString(Text(Strings::SID_SCAN_RF_CHANNEL), VgNewString(u":  < "));
+  VgString label = VgConcatString(VgConcatString(Text(Strings::SID_SCAN_RF_CHANNEL), Text(Strings::SID_LABEL_COLON)),
+                                  VgNewString(u"  < "));
   rfText.OnSetString(VgConcatString(VgConcatString(label, VgNewStringInt(RFChannel, 0)), VgNewString(u" >")));
   list.OnSetPhysicalChannel(RFChannel);
 }

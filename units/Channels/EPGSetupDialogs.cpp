@@ -186,9 +186,12 @@ void EPGLoginAccountDialog::Close(XObject* sender) {
 
 void EPGLoginAccountDialog::ShowRows() {
   VgString code = VgGetStringLength(Code) > 0 ? Code.get() : VgNewString(u"-----");
-  codeRow.OnSetText(Joined(Text(Strings::SID_ZIP_CODE), u":  ", code));
-  countryRow.OnSetText(Joined(Text(Strings::SID_COUNTRY), u":  < ", VgConcatString(Text(*kCountries[size_t(Country)]), VgNewString(u" >"))));
-  mediumRow.OnSetText(Joined(Text(Strings::SID_ANT_CABLE_IN), u":  < ", VgConcatString(Text(*kMedia[size_t(Medium)]), VgNewString(u" >"))));
+  auto label = [](const VgConstant& text) { return VgConcatString(Text(text), Text(Strings::SID_LABEL_COLON)); };
+  codeRow.OnSetText(Joined(label(Strings::SID_ZIP_CODE), u"  ", code));
+  countryRow.OnSetText(Joined(label(Strings::SID_COUNTRY), u"  < ",
+                              VgConcatString(Text(*kCountries[size_t(Country)]), VgNewString(u" >"))));
+  mediumRow.OnSetText(Joined(label(Strings::SID_ANT_CABLE_IN), u"  < ",
+                             VgConcatString(Text(*kMedia[size_t(Medium)]), VgNewString(u" >"))));
 }
 
 void EPGLoginAccountDialog::Step(int32_t rows) {

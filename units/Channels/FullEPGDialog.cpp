@@ -8,6 +8,7 @@
 #include "Primitives/KeyRoutingParameter.h"
 #include "Resources/Font.h"
 #include "SkinBin/Wrapper.h"
+#include "SubSystem/KeyOwner.h"
 #include "Strings.h"
 #include "WinIDs/WinIDs.h"
 #include "vgresmap.h"
@@ -111,8 +112,7 @@ void FullEPGDialog::FollowCover(XObject*) {
 bool FullEPGDialog::AskedScreenAbove() const {
   for (Core::View* view = nextView; view; view = view->nextView) {
     auto* screen = vg_cast<Primitives::KeyRoutingForm>(view);
-    for (Core::View* asker = screen ? screen->Asker.get() : nullptr; asker; asker = asker->owner)
-      if (asker == this) return true;
+    if (screen && SubSystem::KeyOwner::AskedBy(screen, this)) return true;
   }
   return false;
 }

@@ -33,7 +33,7 @@ VgString Text(const VgConstant& constant) { return VgGetVariantOfString(&constan
 
 // "Label: value" and "Label: value%".
 VgString Labelled(const VgConstant& label, int32_t value, const char16_t* unit = u"") {
-  VgString text = VgConcatString(Text(label), VgNewString(u": "));
+  VgString text = VgConcatString(VgConcatString(Text(label), Text(Strings::SID_LABEL_COLON)), VgNewString(u" "));
   return VgConcatString(VgConcatString(text, VgNewStringInt(value, 0)), VgNewString(unit));
 }
 

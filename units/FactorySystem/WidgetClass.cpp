@@ -1,7 +1,10 @@
 #include "FactorySystem/WidgetClass.h"
 
 #include "FactorySystem/FactorySystem.h"
+#include "AppServices/WidgetManager.h"
 #include "FactorySystem/Look.h"
+#include "Structures/DuLinkList.h"
+#include "WidgetManager/WidgetManager.h"
 #include "vgslot.h"
 
 VG_DEFINE_CLASS(FactorySystem, WidgetClass, Primitives::KeyRoutingForm)
@@ -15,6 +18,32 @@ WidgetClass::WidgetClass(XObject* link) : Primitives::KeyRoutingForm(link) {
   background.OnSetColor(Look::Background);
   Add(&background, 0);
   Add(&frame, 0);
+}
+
+namespace {
+
+// Whether a screen on view, of the widget's layer or one below, lies under it.
+bool OverAnother(WidgetClass* widget) {
+  ::WidgetManager::WidgetManager* widgets = MainApp::GetWidgetManager();
+  for (Structures::DuLinkNode* node = widgets->Sentinel()->next; node != widgets->Sentinel(); node = node->next) {
+    auto* form = vg_cast<Primitives::KeyRoutingForm>(node->data.get());
+    if (!form || form == widget || uint32_t(form->Layer) > uint32_t(widget->Layer)) continue;
+    bool shown = true;
+    for (Core::View* view = form; view && shown; view = view->owner) shown = view->Visible;
+    if (shown && !VgIsRectEmpty(VgIntersectRect(form->Bounds, widget->Bounds))) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+void WidgetClass::Open(XObject* sender) {
+  VgColor colour = background.Color;
+  if (colour.alpha > 0 && colour.alpha < 255 && OverAnother(this)) {
+    colour.alpha = 255;
+    background.OnSetColor(colour);
+  }
+  Primitives::KeyRoutingForm::Open(sender);
 }
 
 void WidgetClass::OnSetBounds(VgRect rect) {

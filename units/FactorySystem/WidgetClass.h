@@ -33,6 +33,9 @@ class WidgetClass : public Primitives::KeyRoutingForm {
   // to the other sub-systems. The screens that take keys say so.
   bool TakesKeys() const override { return false; }
 
+  // Over the picture the background lets a little of it show through; over
+  // another screen it opens solid, so that no text below reads through it.
+  void Open(XObject* sender = nullptr) override;
   // A change of size posts Refresh, which spans background and frame over
   // the widget.
   void OnSetBounds(VgRect rect) override;

@@ -95,14 +95,20 @@ VgRect Column(int32_t x1, int32_t x2, const ListItem* row) { return {x1, 0, x2, 
 
 // The input row's columns: the source's badge (30 px), the input's name,
 // its device's name a gap after it, the HDMI-CEC mark and the arrow at the
-// row's end; a device's name as long as "AV Receiver" reads whole beside
-// "HDMI 2".
+// row's end. The device's name ends a space of its font before the mark's
+// picture, whose letters would otherwise read as the end of the name ("AV
+// ReceiverCEC"); a name as long as "AV Receiver" reads whole beside "HDMI
+// 2", a longer one ends in "...".
 constexpr int32_t kBadgeLeft = 4;
 constexpr int32_t kBadgeWidth = 30;
 constexpr int32_t kNameLeft = kBadgeLeft + kBadgeWidth + 4;
 constexpr int32_t kNameRight = 150;
 constexpr int32_t kLabelGap = 8;
+// The mark's picture leaves a clear pixel on either side, the arrow's one on
+// its left: the mark's box ends a pixel into the arrow's, their pictures a
+// pixel apart.
 constexpr int32_t kCecMarkWidth = 32;
+constexpr int32_t kCecMarkMargin = 1;
 constexpr int32_t kArrowWidth = 10;
 constexpr int32_t kEndInset = 4;
 
@@ -242,13 +248,14 @@ void InputItem::Refresh(XObject* sender) {
   ListItem::Refresh(sender);
   const int32_t w = VgGetRectW(Bounds);
   const int32_t arrowLeft = w - kEndInset - kArrowWidth;
-  const int32_t markLeft = arrowLeft - 2 - kCecMarkWidth;
+  const int32_t markLeft = arrowLeft + kCecMarkMargin - kCecMarkWidth;
   typeIcon.OnSetBounds(Column(kBadgeLeft, kBadgeLeft + kBadgeWidth, this));
   caption.OnSetBounds(Column(kNameLeft, kNameRight, this));
   // A device's name takes the room the input's name leaves.
   const int32_t nameEnd =
       caption.Font ? kNameLeft + caption.Font->GetTextWidth(caption.shownText, 0, 0) : kNameRight;
-  labelText.OnSetBounds(Column(std::min(nameEnd, kNameRight) + kLabelGap, markLeft - 2, this));
+  const int32_t space = labelText.Font ? labelText.Font->GetGlyphAdvance(u' ').x : 0;
+  labelText.OnSetBounds(Column(std::min(nameEnd, kNameRight) + kLabelGap, markLeft + kCecMarkMargin - space, this));
   cecMark.OnSetBounds(Column(markLeft, markLeft + kCecMarkWidth, this));
   rightArrow.OnSetBounds(Column(arrowLeft, arrowLeft + kArrowWidth, this));
   cecMark.OnSetVisible(HasCec);

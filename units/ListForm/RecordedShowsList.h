@@ -40,9 +40,12 @@ class RecordedShowsListItem : public RecordRow, public RecordedShowFields {
   // The columns from the left: tuner, channel, caption, date, time, length,
   // state and file name. Each text column holds its widest text whole in
   // either look and every menu language ("May 04", Spanish "01:00am"), and
-  // stands a column's spacing from the next (ColumnSpacing).
+  // stands a column's spacing from the next (ColumnSpacing). The length and
+  // state columns are as wide as their headings need ("Duración",
+  // "Estado"): a heading wider than its column would push the next one off
+  // its own, and "Status" would stand over the file names.
   static constexpr ColumnPlace Places[] = {{4, 30}, {6, 65}, {4, 200}, {10, 73},
-                                           {4, 88}, {4, 58}, {10, 20}, {15, 0}};
+                                           {4, 88}, {4, 66}, {10, 50}, {15, 0}};
   // Where the screens set their headings.
   static constexpr int32_t ChannelColumn = ColumnLeft(Places, 1);
   static constexpr int32_t DateColumn = ColumnLeft(Places, 3);

@@ -110,10 +110,11 @@ class ConflictTimerListItem : public TimerRow {
   // repetition and the check box. The list never has the focus, its
   // screen's buttons do: each text column holds its widest text whole in
   // the rows' plain look in every menu language (Spanish "01:00am", "10 mins
-  // +"), and stands a column's spacing from the next (ColumnSpacing). The
+  // +"), and stands a column's spacing from the next (ColumnSpacing): the
+  // time's 80 px hold "01:00am" (78), and the length stands 5 px on. The
   // check box stands far enough on for its heading to keep that spacing
   // from the repetition's.
-  static constexpr ColumnPlace Places[] = {{4, 30}, {6, 64},   {4, 194}, {10, 81}, {4, 60},
+  static constexpr ColumnPlace Places[] = {{4, 30}, {6, 64},   {4, 194}, {10, 80}, {5, 60},
                                            {4, 100}, {4, 100}, {4, 20},  {20, 27}};
   // Where the conflict screen sets its headings.
   static constexpr int32_t ChannelColumn = ColumnLeft(Places, 1);

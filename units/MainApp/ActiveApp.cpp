@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <optional>
+#include <vector>
 
 #include "AppServices/EventAgent.h"
 #include "AppServices/Messages.h"
 #include "AppServices/PersistentData.h"
+#include "AppServices/WidgetManager.h"
 #include "AppServices/Wrapper.h"
 #include "Constants/Constants.h"
 #include "Core/KeyEvent.h"
@@ -19,10 +21,12 @@
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "Primitives/KeyRoutingForm.h"
 #include "Primitives/KeyRoutingParameter.h"
+#include "Primitives/WorldEvents.h"
 #include "Structures/History.h"
 #include "SubSystem/KeyOwner.h"
 #include "SubSystem/SubSystemClass.h"
-#include "SubSystem/WorldEvents.h"
+#include "WidgetManager/Layers.h"
+#include "WidgetManager/WidgetManager.h"
 #include "vgdebug.h"
 #include "vgslot.h"
 #include "vgtrace.h"
@@ -256,15 +260,55 @@ void ActiveApp::OnSetFocus(Core::View* view) {
   if (moved) ::SubSystem::KeyOwner::Get()->FocusMoved();
 }
 
+// CLEAR closes every screen, whoever has the keys. The media and playback
+// windows leave on it themselves, and outlive the clear that a screen over
+// them asks for (their layer is kept through a clear): over the volume bar,
+// the quick menu, the input list, a message or a dialog, CLEAR would leave
+// the song, the photo or the recordings on view, and a second CLEAR would be
+// needed. The screens that the set opened and that wait to open over the
+// screen with the keys (SubSystem::SubSystemClass::Waits) are forgotten:
+// they would come up as the screens CLEAR closes leave.
 XObject* ActiveApp::DispatchEvent(Core::Event* event) {
+  const bool clear = Core::PressedKey(event) == Key::ClearAll;
+  Primitives::KeyRoutingForm* keys = clear ? ::SubSystem::KeyOwner::ScreenWithTheKeys(this) : nullptr;
+  if (clear)
+    for (::SubSystem::SubSystemClass* system :
+         {static_cast<::SubSystem::SubSystemClass*>(MenuSystem.get()),
+          static_cast<::SubSystem::SubSystemClass*>(NonMenuSystem.get()),
+          static_cast<::SubSystem::SubSystemClass*>(FactorySystem.get())})
+      if (system) system->ForgetWaiting();
+  XObject* taken = ToTheScreens(event);
+  // Posted after the clear that the screen posted as it took the key.
+  if (keys && keys->Layer != Layers::Media) {
+    ClearedFrom = keys;
+    VgPostSignal(VgSlotOf<&ActiveApp::ClearTheMedia>(this));
+  }
+  return taken;
+}
+
+XObject* ActiveApp::ToTheScreens(Core::Event* event) {
   if (XObject* taken = ::SubSystem::KeyOwner::Get()->Route(event)) return taken;
-  if (!::SubSystem::WorldEvents::OfTheWorld(event)) return Primitives::KeyRoutingGroup::DispatchEvent(event);
+  if (!Primitives::WorldEvents::OfTheWorld(event)) return Primitives::KeyRoutingGroup::DispatchEvent(event);
   // The screens on view that show what the event changes hear it too, after
   // the screen with the keys.
-  ::SubSystem::WorldEvents world(this, event);
-  XObject* taken = Primitives::KeyRoutingGroup::DispatchEvent(event);
-  world.ToTheFollowers();
-  return taken;
+  return Primitives::WorldEvents::Deliver(this, event,
+                                          [this, event] { return Primitives::KeyRoutingGroup::DispatchEvent(event); });
+}
+
+void ActiveApp::ClearTheMedia(XObject*) {
+  Primitives::KeyRoutingForm* cleared = ClearedFrom;
+  ClearedFrom = nullptr;
+  // A screen that kept the keys took CLEAR for something else, or not at all.
+  if (!cleared || !cleared->IsClosed()) return;
+  std::vector<Primitives::KeyRoutingForm*> media;
+  ::WidgetManager::WidgetManager* widgets = GetWidgetManager();
+  for (Structures::DuLinkNode* node = widgets->Sentinel()->next; node != widgets->Sentinel(); node = node->next)
+    if (auto* form = vg_cast<Primitives::KeyRoutingForm>(node->data.get()); form && form->Layer == Layers::Media)
+      media.insert(media.begin(), form);
+  // Newest first (the playback before its library); one that leaves may take
+  // the others along.
+  for (Primitives::KeyRoutingForm* form : media)
+    if (widgets->FindNode(form)) form->DispatchEvent(VgNew<Core::KeyEvent>()->Initialize(Key::ClearAll, true));
 }
 
 // The sub-system that took the event asks the key owner for the keys, which

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "Core/Event.h"
+#include "Primitives/KeyRoutingForm.h"
 #include "Primitives/KeyRoutingGroup.h"
 #include "vgobject.h"
 
@@ -58,7 +59,7 @@ class ActiveApp : public Primitives::KeyRoutingGroup {
   // A key goes down the focus as the key owner routes it: to a screen that
   // hears it beside the keys, or past a passing notice that has no use for
   // it. An event of the set goes down the focus, then to the screens on view
-  // that follow it (SubSystem::WorldEvents).
+  // that follow it (Primitives::WorldEvents).
   XObject* DispatchEvent(Core::Event* event) override;
   // The screens of every sub-system in one stack, by layer: see Stacking.
   void DrawContent(Graphics::Canvas* canvas, VgRect clip, VgPoint origin) override;
@@ -68,12 +69,20 @@ class ActiveApp : public Primitives::KeyRoutingGroup {
   void InitSubSystem(const VgClass* cls);
   // Offers the event to the sub-systems of its route until one takes it.
   bool MapEventHandler(Core::Event* event);
+  // After CLEAR and the work it left: when it closed the screen that had it,
+  // the media and playback windows under that screen, which its clear keeps,
+  // hear CLEAR too, as they would with the keys.
+  void ClearTheMedia(XObject* sender = nullptr);
 
   VgPtr<::MenuSystem::MenuSystem> MenuSystem;
   VgPtr<::NonMenuSystem::NonMenuSystem> NonMenuSystem;
   VgPtr<::FactorySystem::FactorySystem> FactorySystem;
+  // The screen that had the keys when CLEAR came, until ClearTheMedia.
+  VgPtr<Primitives::KeyRoutingForm> ClearedFrom;
 
  private:
+  // The key or event down the focus as the key owner routes it.
+  XObject* ToTheScreens(Core::Event* event);
   void HandleAcquisition(Core::Event* event, int32_t status);
   void HandleDpms(int32_t seconds);
   void RecordSourceHistory();

@@ -81,7 +81,7 @@ Primitives::KeyRoutingForm* InitialSetup::ChangeState(SubSystem::State* state) {
     dialog->OnAbortSetup = VgSlotOf<&InitialSetup::AbortSetup>(this);
     dialog->OnCompleteSetup = VgSlotOf<&InitialSetup::SetupDone>(this);
     dialog->Open();
-    if (dialog->owner.get() == this) OnSetFocus(dialog);
+    ::SubSystem::KeyOwner::Get()->Request(dialog, ::SubSystem::KeyOwner::Reason::Opened);
     OnSetSetupStep(dialog->SetupStep);
   } else if (auto* widget = vg_cast<::NonMenuSystem::WidgetClass>(form)) {
     const VgPoint origin = widget->WidgetOrigin;
@@ -92,7 +92,7 @@ Primitives::KeyRoutingForm* InitialSetup::ChangeState(SubSystem::State* state) {
       widget->OnSetBounds(VgSetRectOrigin(centred, {centred.x1, centred.y1 - kWidgetRaise}));
     }
     widget->Open();
-    if (widget->FocusOnOpen && widget->owner.get() == this) OnSetFocus(widget);
+    if (widget->FocusOnOpen) ::SubSystem::KeyOwner::Get()->Request(widget, ::SubSystem::KeyOwner::Reason::Opened);
   }
   return form;
 }

@@ -15,8 +15,8 @@
 #include "Graphics/RootCanvas.h"
 #include "MainApp/Standby.h"
 #include "Primitives/KeyRoutingParameter.h"
+#include "Primitives/WorldEvents.h"
 #include "SubSystem/KeyOwner.h"
-#include "SubSystem/WorldEvents.h"
 #include "WinIDs/WinIDs.h"
 #include "vgdebug.h"
 #include "vgslot.h"
@@ -148,8 +148,8 @@ XObject* Root::DispatchEvent(Core::Event* event) {
   auto* key = vg_cast<Core::KeyEvent>(event);
   // The key's work, and what it leaves for later passes, opens nothing under
   // a screen that keeps the keys (KeyOwner::OpensUnderTheKeys).
-  std::optional<SubSystem::KeyOwner::KeyWork> work;
-  if (key) work.emplace(key->down);
+  std::optional<SubSystem::KeyOwner::KeyHandling> handling;
+  if (key) handling.emplace(key->down);
   // A software update blocks the power key until it is safe to switch off.
   if (key && key->keyCode == Key::Power && Wrapper->IsPowerKeyBlocked()) return this;
   // Last goes back while a screen is open, and stays itself otherwise.
@@ -186,12 +186,11 @@ XObject* Root::DispatchEvent(Core::Event* event) {
 }
 
 XObject* Root::ToTheScreens(Core::Event* event) {
-  if (!(modalTop || keyboardForm) || !SubSystem::WorldEvents::OfTheWorld(event))
+  if (!(modalTop || keyboardForm) || !Primitives::WorldEvents::OfTheWorld(event))
     return Core::Root::DispatchEvent(event);
   // The modal screen (or the keyboard's form) hears the event first, and
   // alone: the screens on view under it that follow it hear it afterwards.
-  SubSystem::WorldEvents world(this, event);
-  return Core::Root::DispatchEvent(event);
+  return Primitives::WorldEvents::Deliver(this, event, [this, event] { return Core::Root::DispatchEvent(event); });
 }
 
 XObject* Root::Broadcast(Core::Event* event) {

@@ -93,7 +93,7 @@ class Root : public Core::Root {
  private:
   // The root's dispatch, and then, while a modal screen or the keyboard's
   // form hears an event of the set first, the screens on view that follow it
-  // (SubSystem::WorldEvents).
+  // (Primitives::WorldEvents).
   XObject* ToTheScreens(Core::Event* event);
 };
 

@@ -51,6 +51,8 @@ bool SelectBGMusicDialog::FollowsTheWorld(Core::Event* event) const {
   return vg_cast<Events::StatusEvent>(event) != nullptr;
 }
 
+VgString SelectBGMusicDialog::MediumShown() const { return MediaWindow::OpenMediumMount(); }
+
 void SelectBGMusicDialog::DoItemActivate(Forms::Ctrl* row) {
   auto* cell = vg_cast<ListForm::MediaListItem>(row);
   Media::MediaItem* item = cell ? cell->Item.get() : nullptr;

@@ -21,6 +21,8 @@ class SelectBGMusicDialog : public MediaListDialog, public ListForm::ItemOwner {
   // The folder's pages fill the list; the list's medium taken out closes it.
   XObject* HandleEvent(Core::Event* event) override;
   bool FollowsTheWorld(Core::Event* event) const override;
+  // The medium the media library has open, whose music it lists.
+  VgString MediumShown() const override;
   ListForm::ListBase* List() override { return &list; }
   void DoItemActivate(Forms::Ctrl* row) override;
 

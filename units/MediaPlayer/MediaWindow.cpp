@@ -15,6 +15,7 @@
 #include "MediaPlayer/SelectedParam.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "Primitives/KeyRoutingParameter.h"
+#include "Primitives/WorldEvents.h"
 #include "SkinBin/UserRefInt.h"
 #include "Structures/Message.h"
 #include "vgdebug.h"
@@ -46,13 +47,22 @@ void MediaWindow::Initialize(Primitives::KeyRoutingParameter* parameter) {
 void MediaWindow::HandleMessage(Structures::Message* message) {
   if (message->Code != Constants::MSG_MM_STATUS_INFO) return;
   // Heard already when the window had the event down its own path.
-  if (auto* status = vg_cast<Events::StatusEvent>(message->Payload.get()); status && HearTheWorld())
-    HandleEvent(status);
+  auto* status = vg_cast<Events::StatusEvent>(message->Payload.get());
+  if (!status || Primitives::WorldEvents::Heard(this)) return;
+  Primitives::WorldEvents::NoteHeard(this);
+  HandleEvent(status);
 }
 
 bool MediaWindow::FollowsTheWorld(Core::Event* event) const {
   return vg_cast<Events::StatusEvent>(event) || vg_cast<Media::MetadataReadyEvent>(event) ||
          vg_cast<Media::PictureEvent>(event);
+}
+
+VgString MediaWindow::MediumShown() const { return Selected ? VgString(Selected->MountString) : OpenMediumMount(); }
+
+VgString MediaWindow::OpenMediumMount() {
+  Media::MediumDevice* open = MainApp::GetMediaWrapper()->GetCurMedium();
+  return open ? VgString(open->MountString) : nullptr;
 }
 
 void MediaWindow::Close(XObject* sender) {

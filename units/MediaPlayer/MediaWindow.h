@@ -43,6 +43,8 @@ class MediaWindow : public NonMenuSystem::WidgetClass {
   // The media library's news (a device gone, a folder's page, a picture, a
   // song's progress) is the window's under any screen that has the keys.
   bool FollowsTheWorld(Core::Event* event) const override;
+  // The medium it was opened on, else the one the media library has open.
+  VgString MediumShown() const override;
   void Close(XObject* sender = nullptr) override;
 
   // Stops playback, closes the medium and every media window, and clears all.
@@ -55,6 +57,8 @@ class MediaWindow : public NonMenuSystem::WidgetClass {
   void BackOnEntry(int32_t entry);
   // Whether a status event says that the open medium went.
   static bool OpenMediumRemoved(Events::StatusEvent* status);
+  // The mount of the medium the media library has open; null when none is.
+  static VgString OpenMediumMount();
 
   // What the window was opened on, null when it was opened otherwise.
   VgPtr<SelectedParam> Selected;

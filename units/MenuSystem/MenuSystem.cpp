@@ -121,7 +121,10 @@ void MenuSystem::FollowTheKeys() {
   if (keys && helpBarTold_ && !SubSystem::KeyOwner::HelpBarLineHasTheKeys(this)) ClearHelpBar();
 }
 
-void MenuSystem::AfterScreenLeft() { CloseForsakenMenus(); }
+void MenuSystem::AfterScreenLeft() {
+  SubSystem::MenuSystemClass::AfterScreenLeft();
+  CloseForsakenMenus();
+}
 
 MenuSystem::MenuKey MenuSystem::RoleOfMenuKey(Core::KeyEvent* key) {
   ::SkinBin::Wrapper* model = MainApp::GetWrapper();
@@ -218,7 +221,7 @@ Primitives::KeyRoutingForm* MenuSystem::ChangeState(SubSystem::State* state) {
   // opens in the place of a page that left (an older page's row opening a
   // page of the newer family) takes them, or the menus on view would hear
   // no key.
-  if ((page->FocusOnOpen || !Focus) && page->owner.get() == this) OnSetFocus(page);
+  if (page->FocusOnOpen || !Focus) SubSystem::KeyOwner::Get()->Request(page, SubSystem::KeyOwner::Reason::Opened);
   return page;
 }
 

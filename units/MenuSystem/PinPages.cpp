@@ -59,7 +59,7 @@ void StyleText(Views::Text* text, VgRect bounds) {
 void StyleLabel(Views::Text* label, VgRect bounds, const VgConstant& text) {
   StyleText(label, bounds);
   label->OnSetAutoSize(true);
-  label->OnSetString(VgConcatString(VgGetVariantOfString(&text), VgNewStringAnsi(":")));
+  label->OnSetString(VgConcatString(VgGetVariantOfString(&text), VgGetVariantOfString(&Strings::SID_LABEL_COLON)));
 }
 
 // The arrows would move a carousel the page does not have, and LEFT would

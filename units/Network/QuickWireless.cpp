@@ -300,7 +300,7 @@ WirelessAdvancedDialog::WirelessAdvancedDialog(XObject* link) : NetworkConfirmDi
     const int32_t y = top + i * kRowPitch;
     Views::Text& label = labels[i];
     VgString text = Text(*def.label);
-    label.OnSetString(def.addColon ? VgConcatString(text, VgNewString(u":")) : text);
+    label.OnSetString(def.addColon ? VgConcatString(text, Text(Strings::SID_LABEL_COLON)) : text);
     label.OnSetFont(medium);
     label.OnSetColor(NonMenuSystem::Look::Text);
     label.OnSetAlignV(Views::Text::AlignMiddle);

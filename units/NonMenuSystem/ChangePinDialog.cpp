@@ -24,7 +24,7 @@ void StyleLabel(Views::Text* label, const VgConstant& text) {
   label->OnSetColor(Look::Text);
   label->OnSetAlignH(Views::Text::AlignRight);
   label->OnSetAlignV(Views::Text::AlignMiddle);
-  label->OnSetString(VgConcatString(VgGetVariantOfString(&text), VgNewStringAnsi(":")));
+  label->OnSetString(VgConcatString(VgGetVariantOfString(&text), VgGetVariantOfString(&Strings::SID_LABEL_COLON)));
 }
 
 }  // namespace

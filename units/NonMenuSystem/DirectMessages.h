@@ -24,12 +24,11 @@ inline constexpr int32_t DirectMsgTypeInvalidTimerStarttime = 48;
 inline constexpr int32_t DirectMsgTypeInvalidTimerChannel = 49;
 inline constexpr int32_t DirectMsgTypeDeleteInRecording = 50;
 inline constexpr int32_t DirectMsgTypeActiveTimerId = 51;
-// Standby refused, by what keeps the set on: a recording, live television
-// paused, or a state of a window that the set does not name. Kept out of the
-// range 0 to 51 that the message types take.
+// Standby refused, by what keeps the set on: a recording or live television
+// paused, the only states of a window but live television that the set
+// reports. Kept out of the range 0 to 51 that the message types take.
 inline constexpr int32_t DirectMsgTypeRecordSleepWarning = 52;
 inline constexpr int32_t DirectMsgTypePauseSleepWarning = 53;
-inline constexpr int32_t DirectMsgTypeSleepRefused = 54;
 
 enum class MessageIcon : uint8_t { None, Alert, Info };
 
@@ -95,7 +94,6 @@ inline constexpr DirectMessage kDirectMessages[] = {
     {.type = DirectMsgTypeActiveTimerId, .text = &Strings::SID_MSG_TIMER_IN_USE},
     {.type = DirectMsgTypeRecordSleepWarning, .text = &Strings::SID_MSG_STANDBY_REFUSED_RECORDING},
     {.type = DirectMsgTypePauseSleepWarning, .text = &Strings::SID_MSG_STANDBY_REFUSED_PAUSED},
-    {.type = DirectMsgTypeSleepRefused, .text = &Strings::SID_MSG_STANDBY_REFUSED},
 };
 
 // The row of a type, or null.

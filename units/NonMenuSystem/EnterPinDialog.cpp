@@ -33,7 +33,8 @@ EnterPinDialog::EnterPinDialog(XObject* link) : QORWidgetClass(link) {
   label.OnSetColor(Look::Text);
   label.OnSetAlignH(Views::Text::AlignRight);
   label.OnSetAlignV(Views::Text::AlignMiddle);
-  label.OnSetString(VgConcatString(VgGetVariantOfString(&Strings::SID_ENTER_PIN), VgNewStringAnsi(":")));
+  label.OnSetString(
+      VgConcatString(VgGetVariantOfString(&Strings::SID_ENTER_PIN), VgGetVariantOfString(&Strings::SID_LABEL_COLON)));
   messageLine.OnSetFont(VgLoad<Resources::Font>(Fonts::SmallFont));
   messageLine.OnSetColor(Look::Warning);
   messageLine.OnSetAlignH(Views::Text::AlignCentre);

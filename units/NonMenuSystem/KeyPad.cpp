@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <iterator>
+#include <vector>
 
 #include "AppServices/MessageAgent.h"
 #include "Bitmaps.h"
@@ -43,8 +45,48 @@ constexpr int32_t kFieldHeight = 40;
 constexpr int32_t kTop = 110;
 constexpr int32_t kMaxAllowed = 256;
 // The room beside a special key's label, each side: what the English labels
-// have in the five keys of the full pad ("Space", 58 pixels in 86).
+// have in the five keys of the full pad ("Space", 58 pixels in 86), and the
+// least a longer label leaves.
 constexpr int32_t kSpecialRoom = 14;
+constexpr int32_t kLeastSpecialRoom = 4;
+
+// The widths of the special keys, which share the width given: each as wide
+// as its label and the room either side, the room the same for all, and no
+// more than the English labels have; the narrower keys then take the width
+// left, the narrowest first, so that the keys are as even as their labels
+// allow.
+std::vector<int32_t> ShareWidth(const std::vector<int32_t>& labels, int32_t width) {
+  const int32_t count = int32_t(labels.size());
+  int32_t sum = 0;
+  for (int32_t label : labels) sum += label;
+  const int32_t room = std::clamp((width - sum) / (2 * count), kLeastSpecialRoom, kSpecialRoom);
+  std::vector<int32_t> widths;
+  for (int32_t label : labels) widths.push_back(label + 2 * room);
+  // The level the narrower keys are raised to: the keys wider than it keep
+  // their width, the others share the rest.
+  std::vector<int32_t> sorted = widths;
+  std::sort(sorted.begin(), sorted.end(), std::greater<>());
+  int32_t rest = width;
+  int32_t level = 0;
+  for (int32_t i = 0; i < count && level == 0; ++i) {
+    if (sorted[size_t(i)] <= rest / (count - i))
+      level = rest / (count - i);
+    else
+      rest -= sorted[size_t(i)];
+  }
+  int32_t used = 0;
+  for (int32_t& w : widths) {
+    w = std::max(w, level);
+    used += w;
+  }
+  // What the division left over goes to the narrowest, a pixel each.
+  for (int32_t& w : widths)
+    if (used < width && w == level) {
+      ++w;
+      ++used;
+    }
+  return widths;
+}
 
 const VgConstant* SpecialName(KeyPad::Special special) {
   switch (special) {
@@ -120,22 +162,16 @@ Button::Button* KeyPad::KeyAt(int32_t row, int32_t column) const { return keys[s
 void KeyPad::Build() {
   const int32_t rows = CharacterRows() + 1;
   const int32_t gridTop = FrameWidth + kFieldHeight + 16;
-  // The special keys share the grid's width, each widened to keep its label
-  // the room English has ("Terminé", "Seleccionar"...); a row that then
-  // outgrows the grid widens the pad, the grid in its middle.
+  // The special keys share the grid's width, from its left edge to its
+  // right, in every language ("Terminé", "Effacer").
   auto* font = VgLoad<Resources::Font>(Fonts::MediumFont);
   const int32_t count = SpecialCount();
-  const int32_t share = (kGridWidth - (count - 1) * KeyGap) / count;
-  int32_t specialWidths[std::size(kFullSpecials)] = {};
-  int32_t specialRow = (count - 1) * KeyGap;
-  for (int32_t column = 0; column < count; ++column) {
-    const int32_t label = font->GetTextWidth(VgGetVariantOfString(SpecialName(SpecialAt(column))), 0, 0);
-    specialWidths[column] = std::max(share, label + 2 * kSpecialRoom);
-    specialRow += specialWidths[column];
-  }
-  const int32_t content = std::max(kGridWidth, specialRow);
-  const int32_t left = FrameWidth + 8 + (content - kGridWidth) / 2;
-  int32_t specialX = FrameWidth + 8 + (content - specialRow) / 2;
+  std::vector<int32_t> labels;
+  for (int32_t column = 0; column < count; ++column)
+    labels.push_back(font->GetTextWidth(VgGetVariantOfString(SpecialName(SpecialAt(column))), 0, 0));
+  const std::vector<int32_t> specialWidths = ShareWidth(labels, kGridWidth - (count - 1) * KeyGap);
+  const int32_t left = FrameWidth + 8;
+  int32_t specialX = left;
   for (int32_t row = 0; row < Rows; ++row) {
     for (int32_t column = 0; column < Columns; ++column) {
       const size_t index = size_t(row * Columns + column);
@@ -158,19 +194,19 @@ void KeyPad::Build() {
         key->OnSetBounds({x, top, x + KeyWidth, top + KeyHeight});
       } else {
         key->OnSetText(VgGetVariantOfString(SpecialName(SpecialAt(column))));
-        key->OnSetBounds({specialX, top, specialX + specialWidths[column], top + KeyHeight});
-        specialX += specialWidths[column] + KeyGap;
+        key->OnSetBounds({specialX, top, specialX + specialWidths[size_t(column)], top + KeyHeight});
+        specialX += specialWidths[size_t(column)] + KeyGap;
       }
     }
   }
   Row = std::min(Row, rows - 1);
   Column = std::min(Column, RowLength(Row) - 1);
-  const int32_t width = content + 2 * (FrameWidth + 8);
+  const int32_t width = kGridWidth + 2 * (FrameWidth + 8);
   const int32_t height = gridTop + rows * (KeyHeight + KeyGap) - KeyGap + FrameWidth;
   const int32_t x = (NonMenuSystem::ScreenWidth - width) / 2;
   OnSetBounds({x, kTop, x + width, kTop + height});
   const int32_t fieldLeft = FrameWidth + 8;
-  const int32_t fieldRight = fieldLeft + content;
+  const int32_t fieldRight = fieldLeft + kGridWidth;
   field.OnSetBounds({fieldLeft, FrameWidth, fieldRight, FrameWidth + kFieldHeight});
   fieldText.OnSetBounds({fieldLeft + 12, FrameWidth, fieldRight - 70, FrameWidth + kFieldHeight});
   counter.OnSetBounds({fieldRight - 70, FrameWidth, fieldRight - 12, FrameWidth + kFieldHeight});

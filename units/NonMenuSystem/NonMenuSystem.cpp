@@ -74,8 +74,10 @@ void NonMenuSystem::HandleMessage(Structures::Message* message) {
       CloseMessages();
       break;
     case Constants::MSG_RECORD_SLEEP_WARNING:
-      SubSystem::KeyOwner::Get()->Request(this, SubSystem::KeyOwner::Reason::Asked);
-      ShowMessage(SleepRefusalMessage());
+      if (const int32_t type = SleepRefusalMessage(); type >= 0) {
+        SubSystem::KeyOwner::Get()->Request(this, SubSystem::KeyOwner::Reason::Asked);
+        ShowMessage(type);
+      }
       break;
     case Constants::MSG_UPDATE_HELP_BAR: {
       auto* labels = vg_cast<Structures::RefString>(message->Payload.get());
@@ -171,9 +173,12 @@ int32_t NonMenuSystem::SleepRefusalMessage() {
   auto any = [&states](int32_t state) { return states[0] == state || states[1] == state; };
   if (any(Constants::XPM_TV_STATE_RECORDING_LIVE_TV)) return DirectMsgTypeRecordSleepWarning;
   if (any(Constants::XPM_TV_STATE_PAUSE_LIVE_TV)) return DirectMsgTypePauseSleepWarning;
-  VgPrint("NonMenuSystem::NonMenuSystem.SleepRefusalMessage: standby refused in live-TV states %d and %d\n", states[0],
-          states[1]);
-  return DirectMsgTypeSleepRefused;
+  // The standby refused a moment ago for a recording or a pause that has
+  // ended since: nothing keeps the set on now to tell of.
+  VgPrint("NonMenuSystem::NonMenuSystem.SleepRefusalMessage: no window records or pauses (live-TV states %d and %d); "
+          "no refusal shown\n",
+          states[0], states[1]);
+  return -1;
 }
 
 // Recording is offered only while the tuner the viewer watches shows live
@@ -220,9 +225,15 @@ Primitives::KeyRoutingForm* NonMenuSystem::ChangeState(SubSystem::State* state) 
   form->Initialize(parameter);
   // Placed before it opens, so it appears where it belongs.
   if (widget) widget->OnSetBounds(WhereItWillStand(widget));
+  if (Waits(state, form)) return nullptr;
+  OpenWaited(form);
+  return form;
+}
+
+void NonMenuSystem::OpenWaited(Primitives::KeyRoutingForm* form) {
+  if (!form) return;
   form->Open();
   if (form->FocusOnOpen) SubSystem::KeyOwner::Get()->Request(form, SubSystem::KeyOwner::Reason::Opened);
-  return form;
 }
 
 VgRect NonMenuSystem::WhereItWillStand(Primitives::KeyRoutingForm* form) {
@@ -274,7 +285,7 @@ void NonMenuSystem::ClearHelpBar(Core::View* teller) {
 void NonMenuSystem::KeysSettled() {
   ShowHelpOfKeys(true);
   for (Core::View* view = firstView; view; view = view->nextView)
-    if (auto* panel = vg_cast<QORWidgetClass>(view)) panel->UpdateInside();
+    if (auto* panel = vg_cast<WidgetClass>(view)) panel->UpdateInside();
 }
 
 // The bar stays open, out of view, until the keys are settled: it may show
@@ -340,15 +351,9 @@ void NonMenuSystem::ClearAll() {
 }
 
 bool NonMenuSystem::ClearsWithADevice(const std::function<bool(Primitives::KeyRoutingForm*)>& ofTheDevice) {
-  Core::Group* stage = SubSystem::KeyOwner::Get()->Stage;
-  Primitives::KeyRoutingForm* keys = stage ? SubSystem::KeyOwner::ScreenWithTheKeys(stage) : nullptr;
-  if (keys && keys->GivesWay()) keys = SubSystem::KeyOwner::ScreenUnder(keys);
+  Primitives::KeyRoutingForm* keys = SubSystem::KeyOwner::Get()->ViewersScreen();
   if (!keys || !keys->TakesKeys() || keys->IsClosed()) return true;
-  // Screens that name each other as askers cannot hold the search for ever.
-  constexpr int kAskers = 8;
-  int step = 0;
-  for (Primitives::KeyRoutingForm* form = keys; form && step < kAskers; form = form->Asker, ++step)
-    if (ofTheDevice(form)) return true;
+  if (SubSystem::KeyOwner::AlongTheAskers(keys, ofTheDevice)) return true;
   VgPrint("NonMenuSystem: the device's screens leave; %s keeps the keys\n", keys->GetClass()->name);
   return false;
 }

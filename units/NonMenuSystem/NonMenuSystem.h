@@ -50,7 +50,10 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   void KeysSettled() override;
   // Opens a screen of its own family: owned by this sub-system, initialised
   // with its opening record, placed, opened, and focused when it asks for it.
+  // A screen that the set opens where a screen with the keys would hide it
+  // waits for that screen to go (SubSystem::SubSystemClass::Waits).
   Primitives::KeyRoutingForm* ChangeState(SubSystem::State* state) override;
+  void OpenWaited(Primitives::KeyRoutingForm* form) override;
   // A widget stands where it asks to, or centred across at its height.
   VgRect WhereItWillStand(Primitives::KeyRoutingForm* form) override;
 
@@ -110,6 +113,8 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   void ClearOwnForms();
   void CloseMessages();
   void FocusMediaWindow();
+  // The message that tells why standby was refused: a window records, or
+  // one pauses live television; -1 when none does (any more).
   int32_t SleepRefusalMessage();
   void HandleRecordKey();
   void OpenManualTimer();

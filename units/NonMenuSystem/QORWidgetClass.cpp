@@ -57,12 +57,8 @@ void QORWidgetClass::Refresh(XObject*) {
 // another screen (a keyboard over a library, the quick menu over a menu
 // page, a pop-up over its dialog) it is solid, so that no text below reads
 // through it.
-void QORWidgetClass::Open(XObject* sender) {
-  UpdateInside();
-  WidgetClass::Open(sender);
-}
-
 void QORWidgetClass::UpdateInside() {
+  WidgetClass::UpdateInside();
   if (!SolidInside) fill.OnSetVisible(SubSystem::KeyOwner::OverAnother(this));
 }
 

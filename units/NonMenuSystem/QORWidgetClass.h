@@ -25,11 +25,9 @@ class QORWidgetClass : public WidgetClass {
   void OnSetBounds(VgRect rect) override;
   // Lays the frame, the caption and its separator out over the widget.
   void Refresh(XObject* sender = nullptr) override;
-  // A widget that opens over another screen has a solid inside.
-  void Open(XObject* sender = nullptr) override;
   // Solid while another screen lies under it: its owner tells it when the
   // screens change.
-  void UpdateInside();
+  void UpdateInside() override;
 
   virtual void OnSetCaption(VgString value);
   VgString OnGetCaption() const { return caption.String; }

@@ -9,6 +9,7 @@
 #include "Primitives/KeyRoutingParameter.h"
 #include "Primitives/MessageDelivery.h"
 #include "SkinBin/UserRefInt.h"
+#include "SubSystem/KeyOwner.h"
 #include "Structures/Boxes.h"
 #include "Structures/Message.h"
 #include "vgdebug.h"
@@ -103,10 +104,27 @@ void WidgetClass::Initialize(Primitives::KeyRoutingParameter* parameter) {
 }
 
 void WidgetClass::Open(XObject* sender) {
+  UpdateInside();
   Primitives::KeyRoutingForm::Open(sender);
   // The owner focuses the widget after opening it; until then a persistent
   // widget does not count down, and one that never gets the focus never does.
   if (IsPersistent && !Focused) SetTimeout(false);
+}
+
+void WidgetClass::UpdateInside() {
+  const bool solid = SubSystem::KeyOwner::OverAnother(this);
+  VgColor colour = background.Color;
+  if (solid && !madeSolid_ && colour.alpha > 0 && colour.alpha < 255) {
+    backgroundAlpha_ = colour.alpha;
+    colour.alpha = 255;
+    madeSolid_ = true;
+  } else if (!solid && madeSolid_) {
+    colour.alpha = backgroundAlpha_;
+    madeSolid_ = false;
+  } else {
+    return;
+  }
+  background.OnSetColor(colour);
 }
 
 void WidgetClass::HandleFocus(bool focused) {

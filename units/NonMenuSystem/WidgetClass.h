@@ -58,6 +58,10 @@ class WidgetClass : public Primitives::KeyRoutingForm {
   // Whether the widget stays through a clear of all screens (EXIT, CLEAR, a
   // time-out): by its layer, where the media and playback windows stay.
   virtual bool OutlivesClear() const;
+  // Over the picture alone a panel may let a little of it show through; over
+  // another screen it is solid, so that no text below reads through it. Run
+  // as the widget opens and whenever its owner settles the keys.
+  virtual void UpdateInside();
 
   // The screen a pop-up answers by a call (its owner, or the object of the
   // slot it signals), while that screen is not closed; null, and a log line,
@@ -99,6 +103,11 @@ class WidgetClass : public Primitives::KeyRoutingForm {
   VgStr ParamText;
   // Spans the widget; descendants recolour or hide it.
   Views::Rectangle background{this};
+
+ private:
+  // The background's own opacity while UpdateInside keeps it solid.
+  uint8_t backgroundAlpha_ = 0;
+  bool madeSolid_ = false;
 };
 
 }  // namespace NonMenuSystem

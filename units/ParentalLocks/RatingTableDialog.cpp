@@ -97,7 +97,9 @@ void RatingTableDialog::UseTable(RatingTable table, const VgConstant& caption) {
       cell->OnSetText(VgNewStringUtf8(c == 0 ? rows[r].label : kLetterColumns[c - 1].text));
       VgString help = VgNewStringUtf8(rows[r].label);
       if (c > 0) help = VgConcatString(VgConcatString(help, VgNewStringAnsi(" ")), VgNewStringAnsi(kLetterColumns[c - 1].text));
-      cell->HelpText = VgConcatString(VgConcatString(help, VgNewStringAnsi(": ")), VgGetVariantOfString(rows[r].help));
+      help = VgConcatString(help, VgGetVariantOfString(&Strings::SID_LABEL_COLON));
+      help = VgConcatString(help, VgNewStringAnsi(" "));
+      cell->HelpText = VgConcatString(help, VgGetVariantOfString(rows[r].help));
       cell->OnSetOnActivate(VgSlotOf<&RatingTableDialog::DoToggle>(this));
       cell->OnSetOnFocus(VgSlotOf<&RatingTableDialog::ShowHelp>(this));
       cells[size_t(r * Columns + c)] = cell;

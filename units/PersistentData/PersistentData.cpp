@@ -1,8 +1,10 @@
 #include "PersistentData.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstdint>
-#include <filesystem>
+#include <cstdio>
 #include <vector>
 
 #include "nvpath.h"
@@ -31,9 +33,12 @@ std::vector<PersistentData*>& HeldStores() {
 // A save always writes at least the check sequence: a settings file of no
 // bytes is one whose write never finished, not a store without settings.
 bool IsEmptyFile(VgString name) {
-  std::error_code error;
-  const auto size = std::filesystem::file_size(NvPath(StorageText(name).c_str()), error);
-  return !error && size == 0;
+  FILE* file = StorageOpenForReading(NvPath(StorageText(name).c_str()).c_str());
+  if (!file) return false;
+  struct stat info {};
+  const bool empty = fstat(fileno(file), &info) == 0 && info.st_size == 0;
+  std::fclose(file);
+  return empty;
 }
 
 bool IsGoodFile(VgString name) {

@@ -25,6 +25,7 @@ class PinEntry : public Primitives::KeyRoutingForm {
   explicit PinEntry(XObject* link = nullptr);
 
   XObject* HandleEvent(Core::Event* event) override;
+  bool TypedInto() const override { return true; }
   // Slot of the entry: redraws the digit cells from CurrentPin and the count.
   virtual void refreshPin();
 

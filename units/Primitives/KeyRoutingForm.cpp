@@ -1,12 +1,12 @@
 #include "Primitives/KeyRoutingForm.h"
 
-#include <utility>
 #include <vector>
 
 #include "Core/KeyEvent.h"
 #include "Core/Root.h"
 #include "Primitives/KeyRoutingGroup.h"
 #include "Primitives/KeyRoutingParameter.h"
+#include "Primitives/WorldEvents.h"
 
 VG_DEFINE_CLASS(Primitives, KeyRoutingForm, Forms::Form)
 
@@ -33,7 +33,43 @@ void CollectHosted(Core::Group* group, const KeyRoutingForm* host, std::vector<K
   }
 }
 
+// Whether a form inside the group (not inside a form of its own) is typed
+// into.
+bool TypedInside(const Core::Group* group) {
+  for (Core::View* view = group->firstView; view; view = view->nextView) {
+    if (auto* form = vg_cast<KeyRoutingForm>(view)) {
+      if (form->TypedInto()) return true;
+    } else if (auto* inner = vg_cast<Core::Group>(view); inner && TypedInside(inner)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+VgPoint TopLeft(VgRect r) { return {r.x1, r.y1}; }
+
+// ORIGIN: where the group's own content starts, in the walk's coordinates.
+void CollectDrawn(Core::Group* group, VgPoint origin, std::vector<DrawnScreen>* drawn) {
+  std::vector<Core::Group::Stacked> stacked;
+  group->Stacking(&stacked);
+  for (const auto& [view, holder] : stacked) {
+    if (!view->Visible) continue;
+    const VgPoint at = holder == group ? origin : TopLeft(VgMoveRectPos(holder->Bounds, origin));
+    const VgRect extent = VgMoveRectPos(view->GetExtent(), at);
+    if (auto* form = vg_cast<KeyRoutingForm>(view))
+      drawn->push_back({form, holder, extent});
+    else if (auto* inner = vg_cast<Core::Group>(view))
+      CollectDrawn(inner, TopLeft(extent), drawn);
+  }
+}
+
 }  // namespace
+
+std::vector<DrawnScreen> DrawnScreens(Core::Group* group) {
+  std::vector<DrawnScreen> drawn;
+  if (group) CollectDrawn(group, {0, 0}, &drawn);
+  return drawn;
+}
 
 KeyRoutingForm::KeyRoutingForm(XObject* link) : Forms::Form(link) {
   timeOutTimer.OnSetPeriod(0);
@@ -47,7 +83,7 @@ XObject* KeyRoutingForm::HandleEvent(Core::Event*) { return nullptr; }
 // host it up to its sub-system, just as it would with the focus; the
 // sub-system itself hears it afterwards through this form's owner.
 XObject* KeyRoutingForm::DispatchEvent(Core::Event* event) {
-  if (!vg_cast<Core::KeyEvent>(event)) HearTheWorld();
+  if (!vg_cast<Core::KeyEvent>(event)) WorldEvents::NoteHeard(this);
   if (XObject* taken = Forms::Form::DispatchEvent(event)) return taken;
   if (!Asker || offering || IsOrphaned() || vg_cast<Core::KeyEvent>(event)) return nullptr;
   VgPtr<KeyRoutingForm> asker = Asker;
@@ -56,18 +92,15 @@ XObject* KeyRoutingForm::DispatchEvent(Core::Event* event) {
   // A host that heard this event already (a screen on view that follows it,
   // reached first) does not hear it twice.
   for (Core::Group* host = asker->owner; !taken && host && !vg_cast<KeyRoutingGroup>(host); host = host->owner)
-    if (auto* form = vg_cast<KeyRoutingForm>(host); form && form->HearTheWorld()) taken = host->HandleEvent(event);
+    if (auto* form = vg_cast<KeyRoutingForm>(host); form && !WorldEvents::Heard(form)) {
+      WorldEvents::NoteHeard(form);
+      taken = host->HandleEvent(event);
+    }
   offering = false;
   return taken;
 }
 
-bool KeyRoutingForm::HearTheWorld() {
-  if (HeardTheWorld()) return false;
-  heardWorld_ = worldEvent_;
-  return true;
-}
-
-uint64_t KeyRoutingForm::DeliveringWorldEvent(uint64_t number) { return std::exchange(worldEvent_, number); }
+bool KeyRoutingForm::TypedInto() const { return TypedInside(this); }
 
 void KeyRoutingForm::Initialize(KeyRoutingParameter* parameter) {
   if (parameter) Parent = parameter->Parent.get();

@@ -26,10 +26,14 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
+#include "Core/Group.h"
 #include "Core/Timer.h"
 #include "Forms/Form.h"
+#include "vgrect.h"
 #include "vgslot.h"
+#include "vgstring.h"
 
 namespace Core {
 class KeyEvent;
@@ -108,23 +112,36 @@ class KeyRoutingForm : public Forms::Form {
   // Whether the screen hears the key while another has the keys: the
   // service menu hears the front panel, which drives it.
   virtual bool HearsBesideTheKeys(Core::KeyEvent*) const { return false; }
+  // Whether the screen is a question that the set asks of its own accord
+  // about what it shows now (3D detected), which opens on its layer under a
+  // screen that has the keys and waits there until the viewer comes to it,
+  // or closes with that screen: the set withdraws it when what it asks
+  // about ends, and asks again when it comes back. Any other screen that the
+  // set opens where a screen with the keys would hide it waits unopened
+  // until that screen goes (SubSystem::SubSystemClass::Waits).
+  virtual bool WaitsUnderTheKeys() const { return false; }
   // Whether the screen, on view, hears an event of the set (anything but a
   // key) while another screen has the keys, because it shows what the event
   // changes: a player whose disk goes out, a list whose recording starts
-  // (SubSystem::WorldEvents delivers it).
+  // (Primitives::WorldEvents delivers it).
   virtual bool FollowsTheWorld(Core::Event*) const { return false; }
-
-  // An event of the set reaches a screen once while it is delivered: down
-  // the focus path, through a message that passes it on, or beside the keys.
-  // HearTheWorld marks the form as having heard the event being delivered
-  // (true when it had not yet); HeardTheWorld only asks. Outside a delivery
-  // every event is new.
-  bool HearTheWorld();
-  bool HeardTheWorld() const { return worldEvent_ != 0 && heardWorld_ == worldEvent_; }
-  // Numbers the event of the set now delivered (0: none), for HearTheWorld;
-  // returns the number it replaces, which the delivery gives back at its end.
-  static uint64_t DeliveringWorldEvent(uint64_t number);
-  static uint64_t NewWorldEvent() { return ++worldEvents_; }
+  // Whether the viewer types into the screen: a keyboard, a PIN field, or a
+  // screen that hosts one (a PIN dialog, a PIN page of the menus). What is
+  // typed lives there alone and goes when the screen closes, so a key the
+  // screen declines goes on only where it closes nothing
+  // (SubSystem::KeyOwner::StopsAtTheTyping).
+  virtual bool TypedInto() const;
+  // Whether a key the screen declines goes to its Asker, as if the screen
+  // were not there: so for a pop-up (a keyboard, a PIN pad, an option, date,
+  // time or confirmation pop-up). A dialog with a table of keys of its own
+  // that answers a list only to close with it (a timer dialog opened from
+  // the schedules) lets what it declines rise to its sub-system, as any
+  // dialog does.
+  virtual bool PassesKeysToItsAsker() const { return true; }
+  // The mount of the medium whose content the screen shows (a disk's
+  // recordings, a stick's photos); null for a screen of no medium. Such a
+  // screen leaves when its medium goes out, whoever has the keys.
+  virtual VgString MediumShown() const { return nullptr; }
 
   // Switches the time-out on or off; a running one is not restarted.
   void SetTimeout(bool on);
@@ -188,10 +205,22 @@ class KeyRoutingForm : public Forms::Form {
   // other cannot pass one event round for ever.
   bool offering = false;
   bool timeoutHeld = false;
-  // The event of the set this form heard last, by its delivery's number.
-  uint64_t heardWorld_ = 0;
-  inline static uint64_t worldEvent_ = 0;
-  inline static uint64_t worldEvents_ = 0;
 };
+
+// A screen as its group draws it: the form, the group that holds it in the
+// drawing, and where it lies in the coordinates of the group the walk began
+// in.
+struct DrawnScreen {
+  KeyRoutingForm* form;
+  Core::Group* holder;
+  VgRect extent;
+};
+// The one walk of the drawn stack: the screens drawn in the group, bottom
+// first, in the order the group draws them (Core::Group::Stacking, by which
+// the application stacks the screens of all its sub-systems as one). A view
+// that is a group but no screen holds screens drawn where it stands (a
+// sub-system drawn whole, the application under the root); hidden views are
+// left out with what they hold, and the forms a screen hosts are part of it.
+std::vector<DrawnScreen> DrawnScreens(Core::Group* group);
 
 }  // namespace Primitives

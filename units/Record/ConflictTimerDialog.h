@@ -36,6 +36,7 @@ class ConflictTimerDialog : public NonMenuSystem::QORWidgetClass {
   // 2, 41 and 45 are the base's; LEFT and RIGHT move between the buttons,
   // UP, DOWN and the page keys scroll the list while the focus stays on them.
   XObject* HandleEvent(Core::Event* event) override;
+  bool PassesKeysToItsAsker() const override { return false; }
   // Loads the conflict list and previews Modify: every listed timer inactive.
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   void Refresh(XObject* sender = nullptr) override;

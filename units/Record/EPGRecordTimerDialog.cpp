@@ -65,7 +65,7 @@ constexpr ControlRow kControls[Dialog::ControlCount] = {
 VgString LabelText(const ControlRow& row) {
   VgString text = VgGetVariantOfString(row.label);
   if (row.label == &Strings::SID_TYPE || row.label == &Strings::SID_ACTIVE)
-    text = VgConcatString(text, VgNewStringAnsi(":"));
+    text = VgConcatString(text, VgGetVariantOfString(&Strings::SID_LABEL_COLON));
   return text;
 }
 

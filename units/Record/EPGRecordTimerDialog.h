@@ -46,6 +46,7 @@ class EPGRecordTimerDialog : public NonMenuSystem::QORWidgetClass, public ListFo
   // An update whose timer begins to record goes back, whoever has the keys.
   XObject* HandleEvent(Core::Event* event) override;
   bool FollowsTheWorld(Core::Event* event) const override;
+  bool PassesKeysToItsAsker() const override { return false; }
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   void Refresh(XObject* sender = nullptr) override;
   void EnterPrevState() override;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -22,12 +23,7 @@
 #include "NonMenuSystem/DirectMessages.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "NonMenuSystem/WidgetClass.h"
-#include "Record/RecordPlayback.h"
-#include "Record/RecordPlaybackFullScreen.h"
-#include "Record/RecordedShowsDialog.h"
-#include "Record/TimeshiftStatusDialog.h"
 #include "Record/TimerRules.h"
-#include "Record/USBDiskDialogs.h"
 #include "Resources/Bitmap.h"
 #include "Resources/Font.h"
 #include "SkinBin/RecordData.h"
@@ -266,7 +262,8 @@ bool VolumeKey(uint16_t keyCode, Views::Text& text, Core::Timer& timer) {
     volume += keyCode == Key::VolumeUp ? 1 : -1;
     model->OnSetVolume(volume);
   }
-  text.OnSetString(Join({Text(Strings::SID_VOLUME), Ansi(": "), VgNewStringInt(volume, 0)}));
+  text.OnSetString(
+      Join({Text(Strings::SID_VOLUME), Text(Strings::SID_LABEL_COLON), Ansi(" "), VgNewStringInt(volume, 0)}));
   timer.OnSetEnabled(false);
   timer.OnSetEnabled(true);
   return true;
@@ -305,16 +302,21 @@ VgString PlayTimeFormat(int32_t seconds) {
 
 // ------------------------------------------------------- USB recordings
 
-VgString GetUsbPath(VgString medium) {
+namespace {
+
+// The USB device whose name the medium's mount holds; null for none.
+const char* DeviceOf(VgString medium) {
   const std::string text = VgStringToUtf8(medium);
-  const char* device = kUsbDevices[0];
-  for (const char* candidate : kUsbDevices) {
-    if (text.find(candidate) != std::string::npos) {
-      device = candidate;
-      break;
-    }
-  }
-  return Ansi((std::string(kRemovableRoot) + device).c_str());
+  for (const char* device : kUsbDevices)
+    if (text.find(device) != std::string::npos) return device;
+  return nullptr;
+}
+
+}  // namespace
+
+VgString GetUsbPath(VgString medium) {
+  const char* device = DeviceOf(medium);
+  return Ansi((std::string(kRemovableRoot) + (device ? device : kUsbDevices[0])).c_str());
 }
 
 VgString FileSizeText(int32_t sizeWord) {
@@ -386,18 +388,19 @@ Core::KeyEvent* PressedKey(uint16_t code) {
 
 namespace {
 
-// The screens that show the disk's recordings or the disk itself.
-bool OfTheDisk(Primitives::KeyRoutingForm* form) {
-  return vg_cast<RecordedShowsDialog>(form) || vg_cast<RecordPlaybackDialog>(form) ||
-         vg_cast<PlayOptionsDialog>(form) || vg_cast<RecordPlaybackFullScreenDialog>(form) ||
-         vg_cast<PlaybackFullScreenBanner>(form) || vg_cast<TimeshiftStatusDialog>(form) ||
-         vg_cast<RecordConfirmDialog>(form) || vg_cast<RecordStatusDialog>(form);
+// Whether the form shows a medium of the device (MediumShown): its
+// recordings, the disk itself, a film or a song from it.
+bool OfTheDevice(Primitives::KeyRoutingForm* form, const char* device) {
+  VgString shown = form->MediumShown();
+  const char* of = shown ? DeviceOf(shown) : nullptr;
+  return of && device && std::strcmp(of, device) == 0;
 }
 
 // Asked before the screen closes: whether the rest goes with it.
 bool ClearsWith(NonMenuSystem::WidgetClass* screen) {
+  const char* device = screen ? DeviceOf(screen->MediumShown()) : nullptr;
   return NonMenuSystem::NonMenuSystem::ClearsWithADevice(
-      [screen](Primitives::KeyRoutingForm* form) { return form == screen || OfTheDisk(form); });
+      [screen, device](Primitives::KeyRoutingForm* form) { return form == screen || OfTheDevice(form, device); });
 }
 
 void SayTheDeviceIsGone(bool clear) {

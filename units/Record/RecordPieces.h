@@ -169,16 +169,16 @@ bool ConcernsThePlayback(Core::Event* event);
 Core::KeyEvent* PressedKey(uint16_t code);
 // Stops the playback (unless told not to), closes the screen, returns to
 // the source before, closes every screen and shows that the device is gone;
-// a screen with the keys that is not the disk's (a timer being set over the
-// recordings) stays, with what is under it
-// (NonMenuSystem::ClearsWithADevice).
+// a screen with the keys that shows nothing of the device (MediumShown) and
+// answers none that does (a timer being set over the recordings) stays,
+// with what is under it (NonMenuSystem::ClearsWithADevice).
 void ExitByDeviceRemoved(NonMenuSystem::WidgetClass* screen, bool stopPlayback);
 
 // The screens of the USB recording disk itself (its status, format and
 // speed test, the time-shift banner, the recording history) note the disk's
 // mount as they open (DiskMount: null when none is in) and leave with it as
 // the recordings' screens do, under any screen with the keys: a screen
-// opened without a disk never leaves so.
+// opened without a disk never leaves so (Record::OnTheDisk).
 VgString DiskMount();
 bool IsDiskRemoval(Core::Event* event, VgString disk);
 // Whether the event may tell that a disk went out (the media library's

@@ -350,8 +350,9 @@ void RecordPlaybackDialog::UpdateSortName() {
                                      GetClass()->name);
   sort.Read();
   VgString value = sort.ChoiceText();
-  sortText.OnSetString(VgConcatString(VgGetVariantOfString(&Strings::SID_SORT),
-                                      VgConcatString(VgNewStringAnsi(": "), value)));
+  VgString label = VgGetVariantOfString(&Strings::SID_SORT);
+  label = VgConcatString(label, VgGetVariantOfString(&Strings::SID_LABEL_COLON));
+  sortText.OnSetString(VgConcatString(label, VgConcatString(VgNewStringAnsi(" "), value)));
 }
 
 void RecordPlaybackDialog::DoItemActivate(Forms::Ctrl* ctrl) {

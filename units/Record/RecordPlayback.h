@@ -117,6 +117,7 @@ class RecordPlaybackDialog : public NonMenuSystem::WidgetClass, public ListForm:
   bool FollowsTheWorld(Core::Event* event) const override {
     return ConcernsThePlayback(event) || IsRecordingNews(event);
   }
+  VgString MediumShown() const override { return Medium; }
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   void Close(XObject* sender = nullptr) override;
   void HandleMessage(Structures::Message* message) override;
@@ -195,6 +196,7 @@ class PlayOptionsDialog : public NonMenuSystem::QORWidgetClass, public ListForm:
 
   XObject* HandleEvent(Core::Event* event) override;
   bool FollowsTheWorld(Core::Event* event) const override { return ConcernsThePlayback(event); }
+  VgString MediumShown() const override { return Medium; }
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   void Refresh(XObject* sender = nullptr) override;
   // Back to the library, on the show it was opened for.

@@ -85,6 +85,11 @@ void PlaybackFullScreenBanner::Open(XObject* sender) {
   OnSetRepeatMode(Model()->OnGetPlayback_Repeat());
 }
 
+VgString PlaybackFullScreenBanner::MediumShown() const {
+  auto* dialog = vg_cast<RecordPlaybackFullScreenDialog>(Parent.get());
+  return dialog ? dialog->MediumShown() : nullptr;
+}
+
 void PlaybackFullScreenBanner::ShowFile() {
   auto* dialog = vg_cast<RecordPlaybackFullScreenDialog>(Parent.get());
   if (!dialog) return;

@@ -30,6 +30,8 @@ class PlaybackFullScreenBanner : public Primitives::KeyRoutingForm {
 
   // Fills the file texts and the repeat mode from the dialog it opens on.
   void Open(XObject* sender = nullptr) override;
+  // The medium of the playback it opens on.
+  VgString MediumShown() const override;
 
   // The file name and size of the dialog's show.
   void ShowFile();
@@ -64,6 +66,7 @@ class RecordPlaybackFullScreenDialog : public NonMenuSystem::WidgetClass, public
   // Overridden slots.
   XObject* HandleEvent(Core::Event* event) override;
   bool FollowsTheWorld(Core::Event* event) const override { return ConcernsThePlayback(event); }
+  VgString MediumShown() const override { return Medium; }
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   void Close(XObject* sender = nullptr) override;
   void HandleMessage(Structures::Message* message) override;

@@ -49,6 +49,8 @@ class RecordTimerDialog : public NonMenuSystem::QORWidgetClass,
   // An update whose timer begins to record goes back, whoever has the keys.
   XObject* HandleEvent(Core::Event* event) override;
   bool FollowsTheWorld(Core::Event* event) const override;
+  // GREEN, which the dialog leaves to its base, opens the schedules.
+  bool PassesKeysToItsAsker() const override { return false; }
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   void Refresh(XObject* sender = nullptr) override;
   // Gives the record source back when this dialog changed it.

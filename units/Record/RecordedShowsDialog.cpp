@@ -65,7 +65,7 @@ void StyleBannerText(Views::Text& text, const VgConstant& font) {
 
 }  // namespace
 
-RecordedShowsDialog::RecordedShowsDialog(XObject* link) : NonMenuSystem::WidgetClass(link) {
+RecordedShowsDialog::RecordedShowsDialog(XObject* link) : OnTheDisk(link) {
   WinID = WinIDs::WIN_ID_RecordedShowsDialog;
   IsShortcut = true;
   PrevState = VgFindClass("MenuSystem::BrcmRecordMenu");
@@ -120,8 +120,7 @@ RecordedShowsDialog::RecordedShowsDialog(XObject* link) : NonMenuSystem::WidgetC
 }
 
 void RecordedShowsDialog::Initialize(Primitives::KeyRoutingParameter* parameter) {
-  NonMenuSystem::WidgetClass::Initialize(parameter);
-  Disk = DiskMount();
+  OnTheDisk::Initialize(parameter);
   MainApp::GetMessageAgent()->Register(this);
   ShowBanner(Banner());
   list.Initialize(nullptr);
@@ -204,14 +203,10 @@ bool RecordedShowsDialog::TakeKey(uint16_t code, Core::Event* event) {
 }
 
 bool RecordedShowsDialog::FollowsTheWorld(Core::Event* event) const {
-  return (Disk && MayTellOfADisk(event)) || IsRecordingNews(event);
+  return OnTheDisk::FollowsTheWorld(event) || IsRecordingNews(event);
 }
 
 XObject* RecordedShowsDialog::HandleEvent(Core::Event* event) {
-  if (IsDiskRemoval(event, Disk)) {
-    LeaveWithTheDisk(this);
-    return this;
-  }
   if (IsRecordingNews(event)) {
     list.ReloadKeepingFocus();
     UpdateEPGInfo();
@@ -220,7 +215,7 @@ XObject* RecordedShowsDialog::HandleEvent(Core::Event* event) {
   }
   auto* key = vg_cast<Core::KeyEvent>(event);
   if (key && key->down && TakeKey(key->keyCode, event)) return this;
-  return NonMenuSystem::WidgetClass::HandleEvent(event);
+  return OnTheDisk::HandleEvent(event);
 }
 
 }  // namespace Record

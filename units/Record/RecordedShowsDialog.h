@@ -4,7 +4,7 @@
 // the focused show after the confirmation; 58 and 59 page its description;
 // the volume and mute keys show their level over the banner. The shows are
 // the USB disk's: the screen leaves with the disk, and says so, whoever has
-// the keys.
+// the keys (OnTheDisk).
 #pragma once
 
 #include <cstdint>
@@ -12,6 +12,7 @@
 #include "Core/Timer.h"
 #include "ListForm/RecordedShowsList.h"
 #include "NonMenuSystem/WidgetClass.h"
+#include "Record/OnTheDisk.h"
 #include "Record/RecordPieces.h"
 #include "Record/RecordShowPanels.h"
 #include "Views/Frame.h"
@@ -21,7 +22,7 @@
 
 namespace Record {
 
-class RecordedShowsDialog : public NonMenuSystem::WidgetClass {
+class RecordedShowsDialog : public OnTheDisk<NonMenuSystem::WidgetClass> {
   VG_CLASS()
 
  public:
@@ -59,8 +60,6 @@ class RecordedShowsDialog : public NonMenuSystem::WidgetClass {
   Core::Timer volumeTimer{this};
   Views::Image inputImage{this};
   Views::Image logo{this};
-  // The disk of the shows, as the screen opened; null when none was in.
-  VgStr Disk;
 
  private:
   BannerViews Banner();

@@ -393,7 +393,7 @@ void ScheduledRecordDialog::DeleteAsked() {
 }
 
 void ScheduledRecordDialog::ForgetTimer() {
-  for (int32_t info : {ScheduleTime, ProgramTitle, StartEarly, EndDelay, Method}) infoValues[info].OnSetString(Ansi(""));
+  for (Views::Text& value : infoValues) value.OnSetString(Ansi(""));
 }
 
 void ScheduledRecordDialog::HandleMessage(Structures::Message* message) {

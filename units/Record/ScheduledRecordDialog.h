@@ -152,8 +152,7 @@ class ScheduledRecordDialog : public NonMenuSystem::WidgetClass {
   ListForm::ScheduledRecordListItem* FocusedRow();
   void AskDelete();
   void DeleteAsked();
-  // With no timer left the panel tells of none; whether the last was on
-  // stays shown.
+  // With no timer left the panel tells of none: not even whether one is on.
   void ForgetTimer();
   void ToggleInfo();
   void ToggleHistory();

@@ -165,7 +165,7 @@ VgString ChannelRatingLine(uint32_t usRating, int32_t canRating) {
 
 // ----------------------------------------------------------------- banner
 
-TimeshiftStatusDialog::TimeshiftStatusDialog(XObject* link) : NonMenuSystem::QORWidgetClass(link) {
+TimeshiftStatusDialog::TimeshiftStatusDialog(XObject* link) : OnTheDisk(link) {
   WinID = WinIDs::WIN_ID_TimeshiftStatusDialog;
   OnSetHasCaption(false);
   OnSetFrameWidth(0);
@@ -230,13 +230,12 @@ void TimeshiftStatusDialog::Refresh(XObject* sender) {
 }
 
 void TimeshiftStatusDialog::Initialize(Primitives::KeyRoutingParameter* parameter) {
-  NonMenuSystem::QORWidgetClass::Initialize(parameter);
+  OnTheDisk::Initialize(parameter);
   if (FromQuickMenu) {
     const VgClass* quickMenu = VgFindClass("QuickMenu::QuickMenu");
     PrevState = quickMenu;
     NextState = quickMenu;
   }
-  Disk = DiskMount();
   LoadSettings();
   MaxBuffer = TimeshiftSpan(MainApp::GetWrapper()->OnGetTimeshiftDuration());
   for (SkinBin::ProgressQOR* bar : {&bufferBar, &positionBar}) bar->OnSetMax(MaxBuffer);
@@ -382,19 +381,13 @@ void TimeshiftStatusDialog::OnSetPlayRate(int32_t value) {
   rateText.OnSetVisible(text != nullptr);
 }
 
-bool TimeshiftStatusDialog::FollowsTheWorld(Core::Event* event) const { return Disk && MayTellOfADisk(event); }
-
 XObject* TimeshiftStatusDialog::HandleEvent(Core::Event* event) {
-  if (IsDiskRemoval(event, Disk)) {
-    LeaveWithTheDisk(this);
-    return this;
-  }
   auto* key = vg_cast<Core::KeyEvent>(event);
-  if (!key || !key->down) return NonMenuSystem::QORWidgetClass::HandleEvent(event);
+  if (!key || !key->down) return OnTheDisk::HandleEvent(event);
   const TimeshiftKey* row = nullptr;
   for (const TimeshiftKey& entry : kTimeshiftKeys)
     if (entry.key == key->keyCode) row = &entry;
-  if (!row) return NonMenuSystem::QORWidgetClass::HandleEvent(event);
+  if (!row) return OnTheDisk::HandleEvent(event);
   switch (key->keyCode) {
     case Key::Play:
       OnSetPlayState(PlayPlay);

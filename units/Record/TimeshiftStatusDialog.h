@@ -4,7 +4,7 @@
 // marked on it. The transport keys go to the model's time-shift control; the
 // banner reads the buffer once a second and closes 5000 ms after the last
 // key. The buffer lives on the USB disk: the banner leaves with the disk,
-// and says so, whoever has the keys.
+// and says so, whoever has the keys (OnTheDisk).
 #pragma once
 
 #include <cstdint>
@@ -12,6 +12,7 @@
 #include "Core/Keys.h"
 #include "Core/Timer.h"
 #include "NonMenuSystem/QORWidgetClass.h"
+#include "Record/OnTheDisk.h"
 #include "SkinBin/ProgressQOR.h"
 #include "Views/Image.h"
 #include "Views/Line.h"
@@ -71,7 +72,7 @@ VgString ChannelRatingLine(uint32_t usRating, int32_t canRating);
 
 // ----------------------------------------------------------------- banner
 
-class TimeshiftStatusDialog : public NonMenuSystem::QORWidgetClass {
+class TimeshiftStatusDialog : public OnTheDisk<NonMenuSystem::QORWidgetClass> {
   VG_CLASS()
 
  public:
@@ -83,7 +84,6 @@ class TimeshiftStatusDialog : public NonMenuSystem::QORWidgetClass {
 
   // Overridden slots.
   XObject* HandleEvent(Core::Event* event) override;
-  bool FollowsTheWorld(Core::Event* event) const override;
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   void Refresh(XObject* sender = nullptr) override;
 
@@ -106,8 +106,6 @@ class TimeshiftStatusDialog : public NonMenuSystem::QORWidgetClass {
   bool ProgramPresent = true;
   VgPtr<Structures::EventInfo> Programme;
   Core::Timer statusTimer{this};
-  // The disk of the buffer, as the banner opened; null when none was in.
-  VgStr Disk;
 
   Views::Text clock{this};
   Views::Image logo{this};

@@ -103,7 +103,7 @@ VgString WithUnit(int64_t value, const char* unit) {
 
 // ------------------------------------------------------------ RecordConfirmDialog
 
-RecordConfirmDialog::RecordConfirmDialog(XObject* link) : NonMenuSystem::ConfirmOptionDialog(link) {
+RecordConfirmDialog::RecordConfirmDialog(XObject* link) : OnTheDisk(link) {
   WinID = WinIDs::WIN_ID_ConfirmMultiOptionsDialog;
   IsShortcut = true;
   ButtonWidth = kButtonWidth;
@@ -144,21 +144,11 @@ void RecordConfirmDialog::Refresh(XObject* sender) {
   no.OnSetBounds({right, top, right + ButtonWidth, top + ButtonHeight});
 }
 
-void RecordConfirmDialog::Initialize(Primitives::KeyRoutingParameter* parameter) {
-  ConfirmOptionDialog::Initialize(parameter);
-  Disk = DiskMount();
-}
-
-bool RecordConfirmDialog::FollowsTheWorld(Core::Event* event) const { return Disk && MayTellOfADisk(event); }
-
+// What it asks about goes with the disk: nothing is left to format or test
+// (OnTheDisk).
 XObject* RecordConfirmDialog::HandleEvent(Core::Event* event) {
-  // What it asked about is gone: nothing is left to format or test.
-  if (IsDiskRemoval(event, Disk)) {
-    LeaveWithTheDisk(this);
-    return this;
-  }
   auto* key = vg_cast<Core::KeyEvent>(event);
-  if (!key || !key->down) return ConfirmOptionDialog::HandleEvent(event);
+  if (!key || !key->down) return OnTheDisk::HandleEvent(event);
   switch (key->keyCode) {
     case Key::Down:
       SelectLower();
@@ -173,7 +163,7 @@ XObject* RecordConfirmDialog::HandleEvent(Core::Event* event) {
       if (Focus.get() == &yes) OnSetFocus(&no);
       break;
     default:
-      return ConfirmOptionDialog::HandleEvent(event);
+      return OnTheDisk::HandleEvent(event);
   }
   ResetTimeout();
   return this;
@@ -197,7 +187,7 @@ USBSpeedCheckDialog::USBSpeedCheckDialog(XObject* link) : RecordConfirmDialog(kS
 
 // ------------------------------------------------------------ RecordStatusDialog
 
-RecordStatusDialog::RecordStatusDialog(XObject* link) : NonMenuSystem::ConfirmOneOptionDialog(link) {
+RecordStatusDialog::RecordStatusDialog(XObject* link) : OnTheDisk(link) {
   ButtonWidth = kButtonWidth;
   StyleDialogButton(&button);
   button.OnSetOnActivate(VgSlotOf<&RecordStatusDialog::DoActivate>(this));
@@ -207,21 +197,6 @@ RecordStatusDialog::RecordStatusDialog(XObject* link) : NonMenuSystem::ConfirmOn
 RecordStatusDialog::RecordStatusDialog(const DiskDialogDef& def, XObject* link) : RecordStatusDialog(link) {
   ApplyDef(*this, def);
   if (def.buttonGoesBack) button.OnSetOnActivate(VgSlotOf<&RecordStatusDialog::GoBack>(this));
-}
-
-void RecordStatusDialog::Initialize(Primitives::KeyRoutingParameter* parameter) {
-  ConfirmOneOptionDialog::Initialize(parameter);
-  Disk = DiskMount();
-}
-
-bool RecordStatusDialog::FollowsTheWorld(Core::Event* event) const { return Disk && MayTellOfADisk(event); }
-
-XObject* RecordStatusDialog::HandleEvent(Core::Event* event) {
-  if (IsDiskRemoval(event, Disk)) {
-    LeaveWithTheDisk(this);
-    return this;
-  }
-  return ConfirmOneOptionDialog::HandleEvent(event);
 }
 
 void RecordStatusDialog::DoActivate(XObject*) {

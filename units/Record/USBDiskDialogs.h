@@ -3,7 +3,7 @@
 // dialogs. Each member is a row of a table (caption, message, labels,
 // focus, the screens after and before it); the progress dialogs add the
 // waiting text and the middleware's answer. A dialog opened on a disk
-// leaves with it, and says so, whoever has the keys (Record::DiskMount).
+// leaves with it, and says so, whoever has the keys (Record::OnTheDisk).
 #pragma once
 
 #include <cstdint>
@@ -12,6 +12,7 @@
 #include "NonMenuSystem/ConfirmOneOptionDialog.h"
 #include "NonMenuSystem/ConfirmOptionDialog.h"
 #include "NonMenuSystem/DotAnimation.h"
+#include "Record/OnTheDisk.h"
 #include "SkinBin/Button.h"
 #include "Views/Text.h"
 #include "vgslot.h"
@@ -36,7 +37,7 @@ struct DiskDialogDef {
   bool buttonGoesBack = false;
 };
 
-class RecordConfirmDialog : public NonMenuSystem::ConfirmOptionDialog {
+class RecordConfirmDialog : public OnTheDisk<NonMenuSystem::ConfirmOptionDialog> {
   VG_CLASS()
 
  public:
@@ -45,8 +46,6 @@ class RecordConfirmDialog : public NonMenuSystem::ConfirmOptionDialog {
   static constexpr int32_t Gap = 20;
 
   XObject* HandleEvent(Core::Event* event) override;
-  bool FollowsTheWorld(Core::Event* event) const override;
-  void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   void Refresh(XObject* sender = nullptr) override;
   void OnSetYesButtonLabel(VgString text) override;
   void OnSetNoButtonLabel(VgString text) override;
@@ -59,8 +58,6 @@ class RecordConfirmDialog : public NonMenuSystem::ConfirmOptionDialog {
   VgSlot OnNoSlot;
   SkinBin::Button yes{this};
   SkinBin::Button no{this};
-  // The disk the question is about; null when none was in.
-  VgStr Disk;
 
  protected:
   RecordConfirmDialog(const DiskDialogDef& def, XObject* link);
@@ -80,25 +77,17 @@ class USBSpeedCheckDialog : public RecordConfirmDialog {
   explicit USBSpeedCheckDialog(XObject* link = nullptr);
 };
 
-class RecordStatusDialog : public NonMenuSystem::ConfirmOneOptionDialog {
+class RecordStatusDialog : public OnTheDisk<NonMenuSystem::ConfirmOneOptionDialog> {
   VG_CLASS()
 
  public:
   explicit RecordStatusDialog(XObject* link = nullptr);
-
-  XObject* HandleEvent(Core::Event* event) override;
-  bool FollowsTheWorld(Core::Event* event) const override;
-  void Initialize(Primitives::KeyRoutingParameter* parameter) override;
 
   // By the button's label: "OK" or "Done" go on, "Cancel" goes back.
   void DoActivate(XObject* sender = nullptr);
   void GoBack(XObject* = nullptr) { EnterPrevState(); }
   // Back to the menus for a shortcut, else on to NextState.
   void EnterNextState() override;
-
-  // The disk the dialog shows or works on; null when none was in (the
-  // error dialog's case).
-  VgStr Disk;
 
  protected:
   RecordStatusDialog(const DiskDialogDef& def, XObject* link);

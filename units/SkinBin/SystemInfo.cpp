@@ -220,8 +220,10 @@ void SystemInfo::LoadLabels() {
   for (int32_t i = 0; i < ItemCount; ++i) {
     const ItemDefinition& item = kItems[i];
     VgString label = item.label ? VgGetVariantOfString(item.label) : VgNewStringAnsi(item.text);
-    if (Initialized && item.kind == kValue && IsShown(static_cast<Item>(i)))
-      label = VgConcatString(VgConcatString(VgNewStringAnsi("  "), label), VgNewStringAnsi(": "));
+    if (Initialized && item.kind == kValue && IsShown(static_cast<Item>(i))) {
+      const VgString colon = VgGetVariantOfString(&Strings::SID_LABEL_COLON);
+      label = VgConcatString(VgConcatString(VgConcatString(VgNewStringAnsi("  "), label), colon), VgNewStringAnsi(" "));
+    }
     Couriers[static_cast<size_t>(i)]->Label = label;
     Couriers[static_cast<size_t>(i)]->Text = label;
   }

@@ -1,7 +1,9 @@
 // The recorder of the television model: recording timers and their schedule
 // rows, the on-timer's time, the tuners, recording, playback and time-shift,
 // recorded files and the USB disk.
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -444,8 +446,15 @@ int32_t Wrapper::DeleteFile(VgString path) {
     VgPrint("Wrapper: %s is on no mounted medium; it is not deleted\n", text.c_str());
     return kError;
   }
+  // Its folder as the set reaches its files: a link put in place of the
+  // disk's folder never has a file of the same name elsewhere removed.
   const std::string mapped = NvPath(text.c_str());
-  return !mapped.empty() && std::remove(mapped.c_str()) == 0 ? 0 : kError;
+  std::string name;
+  const int folder = mapped.empty() ? -1 : NvOpenFolderOf(mapped, &name, false, nullptr);
+  if (folder < 0) return kError;
+  const bool removed = unlinkat(folder, name.c_str(), 0) == 0;
+  close(folder);
+  return removed ? 0 : kError;
 }
 
 int32_t Wrapper::DB_DeleteRecordPlayback(VgString path, int32_t recordId) {

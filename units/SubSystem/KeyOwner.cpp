@@ -1,7 +1,9 @@
 #include "SubSystem/KeyOwner.h"
 
 #include <algorithm>
+#include <functional>
 #include <iterator>
+#include <utility>
 #include <vector>
 
 #include "AppServices/WidgetManager.h"
@@ -23,7 +25,7 @@ void KeyOwner__Init(XObject*) {}
 
 constexpr VgAutoObject kKeyOwner = {&KeyOwner__Init, VgNoVariants};
 
-using Stacked = Core::Group::Stacked;
+using Drawn = std::vector<Primitives::DrawnScreen>;
 
 // A sub-system can answer the remote when the screen it focuses is drawn.
 bool FocusDrawn(SubSystemClass* system) {
@@ -44,33 +46,10 @@ int ListedAt(Core::View* view) {
   return -1;
 }
 
-// The screens as the stage draws them, bottom first; a sub-system drawn as
-// one (while it fades) draws its screens together where it stands.
-std::vector<Stacked> Drawn(Core::Group* stage) {
-  std::vector<Stacked> stacked;
-  stage->Stacking(&stacked);
-  std::vector<Stacked> drawn;
-  for (const Stacked& entry : stacked) {
-    auto* whole = vg_cast<SubSystemClass>(entry.view);
-    if (!whole) {
-      drawn.push_back(entry);
-      continue;
-    }
-    for (Core::View* view = whole->firstView; view; view = view->nextView)
-      if (view->Visible) drawn.push_back({view, whole});
-  }
-  return drawn;
-}
-
-VgRect ExtentOf(const Stacked& entry) {
-  return VgMoveRectPos(entry.view->GetExtent(), {entry.holder->Bounds.x1, entry.holder->Bounds.y1});
-}
-
 // Whether the form can have the keys for the viewer: a listed screen on view
 // that takes them (or a page that shares them), of some size; not a passing
 // notice, nor a modal screen, which hears the keys wherever it is.
-bool Candidate(Core::View* view) {
-  auto* form = vg_cast<Primitives::KeyRoutingForm>(view);
+bool Candidate(Primitives::KeyRoutingForm* form) {
   return form && form->Visible && (form->TakesKeys() || form->SharesKeysWithItsPages()) && !form->GivesWay() &&
          !form->IsModal && Listed(form) && !VgIsRectEmpty(form->GetExtent());
 }
@@ -87,9 +66,9 @@ bool SameScreen(Core::View* screen, Core::View* above) {
 }
 
 // Whether a candidate is drawn over the entry where the two overlap.
-bool Covered(const std::vector<Stacked>& drawn, size_t at) {
+bool Covered(const Drawn& drawn, size_t at) {
   for (size_t i = at + 1; i < drawn.size(); ++i)
-    if (Candidate(drawn[i].view) && Overlap(ExtentOf(drawn[i]), ExtentOf(drawn[at]))) return true;
+    if (Candidate(drawn[i].form) && Overlap(drawn[i].extent, drawn[at].extent)) return true;
   return false;
 }
 
@@ -97,18 +76,25 @@ bool Covered(const std::vector<Stacked>& drawn, size_t at) {
 // candidates that no other is drawn over where they overlap, the one opened
 // last (the 3D question that opened beside the service menu). drawn.size()
 // when there is none.
-size_t OnTop(const std::vector<Stacked>& drawn) {
+size_t OnTop(const Drawn& drawn) {
   size_t top = drawn.size();
   int newest = -1;
   for (size_t i = 0; i < drawn.size(); ++i) {
-    if (!Candidate(drawn[i].view) || Covered(drawn, i)) continue;
-    const int at = ListedAt(drawn[i].view);
+    if (!Candidate(drawn[i].form) || Covered(drawn, i)) continue;
+    const int at = ListedAt(drawn[i].form);
     if (top == drawn.size() || at > newest) {
       top = i;
       newest = at;
     }
   }
   return top;
+}
+
+// Where the screen stands in the drawn stack; drawn.size() when it is not
+// drawn.
+size_t DrawnAt(const Drawn& drawn, Primitives::KeyRoutingForm* screen) {
+  const auto found = std::find_if(drawn.begin(), drawn.end(), [screen](const auto& d) { return d.form == screen; });
+  return size_t(found - drawn.begin());
 }
 
 Primitives::KeyRoutingForm* Notice(Primitives::KeyRoutingForm* form) {
@@ -131,13 +117,7 @@ bool Leave(const std::vector<Primitives::KeyRoutingForm*>& forms) {
 // answers a screen (or a list inside one) of that layer, which gives the
 // layer up.
 bool StaysBeside(Primitives::KeyRoutingForm* screen, int32_t layer) {
-  for (Primitives::KeyRoutingForm* form = screen; form; form = form->Asker) {
-    for (Core::View* view = form; view; view = view->owner) {
-      auto* holder = vg_cast<Primitives::KeyRoutingForm>(view);
-      if (holder && holder->Layer == layer) return false;
-    }
-  }
-  return true;
+  return !KeyOwner::AlongTheAskers(screen, [layer](Primitives::KeyRoutingForm* form) { return form->Layer == layer; });
 }
 
 Primitives::KeyRoutingForm* ClaimsFocus(Core::View* view) {
@@ -154,11 +134,12 @@ Primitives::KeyRoutingForm* ScreenOf(Primitives::KeyRoutingForm* form) {
   return screen;
 }
 
-// Whether the form was asked for by the screen, or by a list inside it.
-bool AskedBy(Primitives::KeyRoutingForm* form, Primitives::KeyRoutingForm* screen) {
-  for (Core::View* asker = form->Asker.get(); asker; asker = asker->owner)
-    if (asker == screen) return true;
-  return false;
+// The nearest form that holds the form (the dialog around a list); null for
+// a screen that no form holds.
+Primitives::KeyRoutingForm* HolderOf(Primitives::KeyRoutingForm* form) {
+  for (Core::View* view = form->owner; view; view = view->owner)
+    if (auto* holder = vg_cast<Primitives::KeyRoutingForm>(view)) return holder;
+  return nullptr;
 }
 
 // A screen that claims the focus hands it on to the topmost pop-up it asked
@@ -169,7 +150,7 @@ Core::View* WithItsPopUp(Primitives::KeyRoutingForm* screen, Core::View* leaving
   Core::View* chosen = screen;
   for (Core::View* above = screen->nextView; above; above = above->nextView) {
     auto* popUp = vg_cast<Primitives::KeyRoutingForm>(above);
-    if (above != leaving && popUp && popUp->FocusOnOpen && AskedBy(popUp, screen)) chosen = popUp;
+    if (above != leaving && popUp && popUp->FocusOnOpen && KeyOwner::AskedBy(popUp, screen)) chosen = popUp;
   }
   return chosen;
 }
@@ -193,34 +174,21 @@ std::vector<SubSystemClass*> SubSystemsOf(Core::Group* ground) {
 
 KeyOwner* KeyOwner::Get() { return static_cast<KeyOwner*>(VgGetAutoObject(&kKeyOwner, &KeyOwner::Class)); }
 
-// The owner is the one that hears of screens listed and left: the
-// sub-systems hear of a screen that left from it, with the keys settled.
-void KeyOwner::Watch(bool on) {
-  ::WidgetManager::WidgetManager* widgets = MainApp::GetWidgetManager();
-  VgDetachObjObserver(VgSlotOf<&KeyOwner::ScreenListed>(this), widgets, ::WidgetManager::WidgetManager::ScreenListed);
-  VgDetachObjObserver(VgSlotOf<&KeyOwner::ScreenLeft>(this), widgets, ::WidgetManager::WidgetManager::ScreenLeft);
-  if (!on) return;
-  VgAttachObjObserver(VgSlotOf<&KeyOwner::ScreenListed>(this), widgets, ::WidgetManager::WidgetManager::ScreenListed);
-  VgAttachObjObserver(VgSlotOf<&KeyOwner::ScreenLeft>(this), widgets, ::WidgetManager::WidgetManager::ScreenLeft);
-}
+void KeyOwner::ScreenListed() { Changed(); }
 
-void KeyOwner::ScreenListed(XObject*) { Settle(); }
-
-void KeyOwner::ScreenLeft(XObject*) {
-  Settle();
-  for (SubSystemClass* system : SubSystemsOf(Ground)) system->AfterScreenLeft();
+// The sub-systems hear of it as the owner settles.
+void KeyOwner::ScreenLeft() {
+  screenLeft_ = true;
+  Changed();
 }
 
 void KeyOwner::Direct(Core::Group* stage) {
   Stage = stage;
   Ground = stage;
-  Watch(stage != nullptr);
 }
 
 void KeyOwner::Enlist(Core::Group* group) {
-  if (!group) return;
-  if (!Stage) Ground = group;
-  Watch(true);
+  if (group && !Stage) Ground = group;
 }
 
 void KeyOwner::FocusMoved() {
@@ -229,7 +197,7 @@ void KeyOwner::FocusMoved() {
 }
 
 void KeyOwner::Changed() {
-  if (!settling_) VgPostSignal(VgSlotOf<&KeyOwner::Settle>(this));
+  if (!settling_) VgPostSignalLast(VgSlotOf<&KeyOwner::Settle>(this));
 }
 
 void KeyOwner::Settle(XObject*) {
@@ -241,12 +209,17 @@ void KeyOwner::Settle(XObject*) {
   constexpr int kRounds = 16;
   bool again = true;
   for (int round = 0; again && round < kRounds; ++round) {
+    // The sub-systems hear first of the screens that left: what they close
+    // in turn, and where they hand the keys (the menus' tear-down over the
+    // media windows), is settled with the rest.
+    if (std::exchange(screenLeft_, false))
+      for (SubSystemClass* system : SubSystemsOf(Ground)) system->AfterScreenLeft();
     again = false;
     if (Stage) {
       ReturnFocus();
       again = KeysToTheTop();
     }
-    again = LeaveWithoutTheKeys() || again;
+    again = LeaveWithoutTheKeys() || again || screenLeft_;
   }
   if (again) VgPrint("SubSystem::KeyOwner: notices still leave after %d rounds; the keys stay as they are\n", kRounds);
   // Those that follow the keys do not move them.
@@ -266,8 +239,7 @@ void KeyOwner::Settle(XObject*) {
 void KeyOwner::ReturnFocus() {
   Core::Group* stage = Stage;
   if (!stage->owner || FocusDrawn(vg_cast<SubSystemClass>(stage->Focus.get()))) return;
-  std::vector<Stacked> drawn;
-  stage->Stacking(&drawn);
+  const Drawn drawn = Primitives::DrawnScreens(stage);
   for (auto entry = drawn.rbegin(); entry != drawn.rend(); ++entry) {
     auto* system = vg_cast<SubSystemClass>(entry->holder);
     if (!system || system->owner.get() != stage || system == stage->Focus.get() || !FocusDrawn(system)) continue;
@@ -279,10 +251,9 @@ void KeyOwner::ReturnFocus() {
   // its keys to the screen under it, which then left (a message over a menu
   // page that BACK closed), is on view with nobody to answer. The topmost
   // screen that can have the keys, or that notice, has them again.
-  const std::vector<Stacked> screens = Drawn(stage);
-  for (auto entry = screens.rbegin(); entry != screens.rend(); ++entry) {
-    auto* form = vg_cast<Primitives::KeyRoutingForm>(entry->view);
-    auto* system = form ? vg_cast<SubSystemClass>(form->owner.get()) : nullptr;
+  for (auto entry = drawn.rbegin(); entry != drawn.rend(); ++entry) {
+    Primitives::KeyRoutingForm* form = entry->form;
+    auto* system = vg_cast<SubSystemClass>(form->owner.get());
     if (!system || system->owner.get() != stage || !system->Visible ||
         !(Candidate(form) || (Notice(form) && Shown(form) && Listed(form))))
       continue;
@@ -305,22 +276,21 @@ bool KeyOwner::KeysToTheTop() {
   auto* system = vg_cast<SubSystemClass>(stage->Focus.get());
   auto* keys = system ? vg_cast<Primitives::KeyRoutingForm>(system->Focus.get()) : nullptr;
   if (!keys || !keys->Visible) return false;
-  const std::vector<Stacked> drawn = Drawn(stage);
-  const auto found = std::find_if(drawn.begin(), drawn.end(), [keys](const Stacked& s) { return s.view == keys; });
-  if (found == drawn.end()) return false;
-  const size_t at = size_t(found - drawn.begin());
+  const Drawn drawn = Primitives::DrawnScreens(stage);
+  const size_t at = DrawnAt(drawn, keys);
+  if (at == drawn.size()) return false;
   size_t top = OnTop(drawn);
   // A passing notice keeps the keys while nothing that takes them covers it.
-  if (top == drawn.size() || SameScreen(keys, drawn[top].view) || (Notice(keys) && !Covered(drawn, at))) top = at;
+  if (top == drawn.size() || SameScreen(keys, drawn[top].form) || (Notice(keys) && !Covered(drawn, at))) top = at;
   std::vector<Primitives::KeyRoutingForm*> passing;
   for (size_t i = top + 1; i < drawn.size(); ++i) {
-    auto* form = vg_cast<Primitives::KeyRoutingForm>(drawn[i].view);
-    if (form && form != keys && Notice(form) && Listed(form) && Overlap(ExtentOf(drawn[i]), ExtentOf(drawn[top])))
+    Primitives::KeyRoutingForm* form = drawn[i].form;
+    if (form != keys && Notice(form) && Listed(form) && Overlap(drawn[i].extent, drawn[top].extent))
       passing.push_back(form);
   }
   const bool left = Leave(passing);
   if (top == at) return left;
-  auto* screen = vg_cast<Primitives::KeyRoutingForm>(drawn[top].view);
+  Primitives::KeyRoutingForm* screen = drawn[top].form;
   auto* holder = vg_cast<SubSystemClass>(screen->owner.get());
   if (!holder || holder->owner.get() != stage) return left;
   VgPrint("SubSystem::KeyOwner: the keys go to %s, on top, from %s\n", screen->GetClass()->name,
@@ -334,13 +304,13 @@ bool KeyOwner::KeysToTheTop() {
 // another sub-system's, and the screen is no passing notice that nothing
 // covers (the volume bar that the key brought up over the menus).
 Primitives::KeyRoutingForm* KeyOwner::LiesUnder(Primitives::KeyRoutingForm* screen) const {
-  const std::vector<Stacked> drawn = Drawn(Stage);
+  const Drawn drawn = Primitives::DrawnScreens(Stage);
   const size_t top = OnTop(drawn);
-  if (top == drawn.size() || drawn[top].view->owner.get() == screen->owner.get() || SameScreen(screen, drawn[top].view))
+  if (top == drawn.size() || drawn[top].form->owner.get() == screen->owner.get() || SameScreen(screen, drawn[top].form))
     return nullptr;
-  const auto found = std::find_if(drawn.begin(), drawn.end(), [screen](const Stacked& s) { return s.view == screen; });
-  if (Notice(screen) && found != drawn.end() && !Covered(drawn, size_t(found - drawn.begin()))) return nullptr;
-  return vg_cast<Primitives::KeyRoutingForm>(drawn[top].view);
+  const size_t at = DrawnAt(drawn, screen);
+  if (Notice(screen) && at != drawn.size() && !Covered(drawn, at)) return nullptr;
+  return drawn[top].form;
 }
 
 bool KeyOwner::Request(SubSystemClass* system, Reason why) {
@@ -384,10 +354,10 @@ XObject* KeyOwner::Route(Core::Event* event) {
   if (!key || !key->down || !Stage) return nullptr;
   // Beside a screen of another sub-system, that is, not under a screen
   // that takes keys (the status check over the service menu keeps every key).
-  const std::vector<Stacked> drawn = Drawn(Stage);
+  const Drawn drawn = Primitives::DrawnScreens(Stage);
   for (size_t i = 0; i < drawn.size(); ++i) {
-    auto* form = vg_cast<Primitives::KeyRoutingForm>(drawn[i].view);
-    if (form && !form->Focused && form->owner.get() != Stage->Focus.get() && Shown(form) && !Covered(drawn, i) &&
+    Primitives::KeyRoutingForm* form = drawn[i].form;
+    if (!form->Focused && form->owner.get() != Stage->Focus.get() && Shown(form) && !Covered(drawn, i) &&
         form->HearsBesideTheKeys(key))
       if (XObject* taken = form->DispatchEvent(event)) return taken;
   }
@@ -412,22 +382,73 @@ XObject* KeyOwner::ToTheAsker(Primitives::KeyRoutingForm* popUp, Core::Event* ev
   if (!key || !popUp) return nullptr;
   // What the key opens, it opens as the viewer's asking (OpensUnderTheKeys).
   const KeyAsking asking;
-  // Screens that name each other as askers cannot pass a key round for ever.
-  constexpr int kAskers = 8;
-  for (int step = 0; step < kAskers && popUp->Asker && !popUp->IsOrphaned(); ++step) {
-    Primitives::KeyRoutingForm* screen = ScreenOf(popUp->Asker);
-    if (!screen || screen == popUp) return nullptr;
-    if (XObject* taken = screen->DispatchEvent(event)) return taken;
-    popUp = screen;
+  // Each screen hears the key once, down its own focus: the pop-up heard it
+  // first, and a list and the screen that holds it are one screen. A screen
+  // with keys of its own lets what it declines rise to its sub-system.
+  std::vector<Primitives::KeyRoutingForm*> heard{ScreenOf(popUp)};
+  XObject* taken = nullptr;
+  AlongTheAskers(popUp, [&](Primitives::KeyRoutingForm* asker) {
+    Primitives::KeyRoutingForm* screen = ScreenOf(asker);
+    if (std::find(heard.begin(), heard.end(), screen) != heard.end()) return false;
+    if (!heard.back()->PassesKeysToItsAsker()) return true;
+    heard.push_back(screen);
+    taken = screen->DispatchEvent(event);
+    return taken != nullptr;
+  });
+  return taken;
+}
+
+Primitives::KeyRoutingForm* KeyOwner::AlongTheAskers(Primitives::KeyRoutingForm* form,
+                                                     const std::function<bool(Primitives::KeyRoutingForm*)>& found) {
+  std::vector<Primitives::KeyRoutingForm*> walked;
+  while (form) {
+    if (std::find(walked.begin(), walked.end(), form) != walked.end()) {
+      VgPrint("SubSystem::KeyOwner: %s is met again along the askers, which name each other; the walk ends there\n",
+              form->GetClass()->name);
+      return nullptr;
+    }
+    walked.push_back(form);
+    if (found(form)) return form;
+    // A pop-up whose asker left answers nobody.
+    Primitives::KeyRoutingForm* next = form->Asker ? form->Asker.get() : HolderOf(form);
+    form = next && !next->IsClosed() ? next : nullptr;
   }
   return nullptr;
+}
+
+bool KeyOwner::StopsAtTheTyping(Primitives::KeyRoutingForm* screen, Core::Event* event) {
+  auto* key = vg_cast<Core::KeyEvent>(event);
+  if (!key || !screen) return false;
+  switch (key->keyCode) {
+    case Key::Back:
+    case Key::Exit:
+    case Key::ClearAll:
+    case Key::TestReset:
+    case Key::VolumeUp:
+    case Key::VolumeDown:
+    case Key::Mute:
+      return false;
+    default:
+      break;
+  }
+  // Asked last: a screen answers by looking through the forms it hosts.
+  if (!screen->TypedInto()) return false;
+  if (key->down)
+    VgPrint("SubSystem::KeyOwner: key %u does nothing over %s, which is typed into\n", unsigned(key->keyCode),
+            screen->GetClass()->name);
+  return true;
+}
+
+bool KeyOwner::AskedBy(Primitives::KeyRoutingForm* form, const Core::View* screen) {
+  return form && screen && form->Asker &&
+         AlongTheAskers(form->Asker, [screen](Primitives::KeyRoutingForm* asker) { return asker == screen; });
 }
 
 // The volume bar takes the keys while it is up and goes when a screen takes
 // them from it: it is drawn above the dialogs and would otherwise lie over
 // the screen with the keys. The keys may move on and back within one key's
 // work (a sub-system focused before the screen it opens): the notice looks
-// once the keys are settled.
+// as the owner settles, at the end of the pass.
 bool KeyOwner::LeaveWithoutTheKeys() {
   std::vector<Primitives::KeyRoutingForm*> leaving;
   for (SubSystemClass* system : SubSystemsOf(Ground))
@@ -453,6 +474,11 @@ Primitives::KeyRoutingForm* KeyOwner::ScreenWithTheKeys(Core::View* view) {
     at = group ? group->Focus.get() : nullptr;
   }
   return nullptr;
+}
+
+Primitives::KeyRoutingForm* KeyOwner::ViewersScreen() const {
+  Primitives::KeyRoutingForm* keys = Stage ? ScreenWithTheKeys(Stage) : nullptr;
+  return keys && keys->GivesWay() ? ScreenUnder(keys) : keys;
 }
 
 bool KeyOwner::HasTheKeys(const Core::View* view) { return view && view->Focused; }
@@ -494,7 +520,7 @@ bool KeyOwner::OpensUnderTheKeys(Core::View* system, Primitives::KeyRoutingForm*
             form->GetClass()->name, keys->GetClass()->name, asker->GetClass()->name);
     return true;
   }
-  if (!asking_ && !Get()->KeysWork()) return false;
+  if (!asking_ && !Get()->RunsForTheLastKey()) return false;
   if (asking_ && keys && keys != form && keys->TakesKeys() && !keys->GivesWay() &&
       uint32_t(keys->Layer) > uint32_t(form->Layer) && StaysBeside(keys, form->Layer)) {
     VgPrint("SubSystem::KeyOwner: %s does not open under %s, which has the keys\n", form->GetClass()->name,
@@ -507,23 +533,28 @@ bool KeyOwner::OpensUnderTheKeys(Core::View* system, Primitives::KeyRoutingForm*
   // what the key's work opens after the key, whoever has the keys by then
   // (the play options, closed, going on to the playback under the 3D
   // question that waited below them).
-  auto* holder = vg_cast<SubSystemClass>(system);
-  KeyOwner* owner = Get();
-  if (!holder || !owner->Stage || holder->owner.get() != owner->Stage.get()) return false;
-  const VgRect place = VgMoveRectPos(holder->WhereItWillStand(form), {holder->Bounds.x1, holder->Bounds.y1});
-  for (const Stacked& entry : Drawn(owner->Stage)) {
-    auto* over = vg_cast<Primitives::KeyRoutingForm>(entry.view);
-    if (!Candidate(over) || over == form || uint32_t(over->Layer) <= uint32_t(form->Layer) ||
-        !StaysBeside(over, form->Layer) || !Overlap(ExtentOf(entry), place))
-      continue;
-    VgPrint("SubSystem::KeyOwner: %s does not open under %s, which takes the keys\n", form->GetClass()->name,
-            over->GetClass()->name);
-    return true;
-  }
-  return false;
+  Primitives::KeyRoutingForm* over = OverItsPlace(system, form);
+  if (!over) return false;
+  VgPrint("SubSystem::KeyOwner: %s does not open under %s, which takes the keys\n", form->GetClass()->name,
+          over->GetClass()->name);
+  return true;
 }
 
-KeyOwner::KeyWork::KeyWork(bool pressed) {
+Primitives::KeyRoutingForm* KeyOwner::OverItsPlace(Core::View* system, Primitives::KeyRoutingForm* form) {
+  auto* holder = vg_cast<SubSystemClass>(system);
+  KeyOwner* owner = Get();
+  if (!holder || !owner->Stage || holder->owner.get() != owner->Stage.get()) return nullptr;
+  const VgRect place = VgMoveRectPos(holder->WhereItWillStand(form), {holder->Bounds.x1, holder->Bounds.y1});
+  for (const Primitives::DrawnScreen& entry : Primitives::DrawnScreens(owner->Stage)) {
+    Primitives::KeyRoutingForm* over = entry.form;
+    if (Candidate(over) && over != form && uint32_t(over->Layer) > uint32_t(form->Layer) &&
+        StaysBeside(over, form->Layer) && Overlap(entry.extent, place))
+      return over;
+  }
+  return nullptr;
+}
+
+KeyOwner::KeyHandling::KeyHandling(bool pressed) {
   KeyOwner* owner = Get();
   // The number marks this key's work apart from an older key's; 0 marks
   // none. A key's release goes on with the work of its press.
@@ -531,9 +562,9 @@ KeyOwner::KeyWork::KeyWork(bool pressed) {
   was_ = VgSetSignalCause(owner->keyCause_);
 }
 
-KeyOwner::KeyWork::~KeyWork() { VgSetSignalCause(was_); }
+KeyOwner::KeyHandling::~KeyHandling() { VgSetSignalCause(was_); }
 
-bool KeyOwner::KeysWork() const { return keyCause_ != 0 && VgSignalCause() == keyCause_; }
+bool KeyOwner::RunsForTheLastKey() const { return keyCause_ != 0 && VgSignalCause() == keyCause_; }
 
 bool KeyOwner::ReachedUnderTheKeys(Core::View* view) {
   if (!asking_ || !view || HasTheKeys(view)) return false;
@@ -590,16 +621,10 @@ Primitives::KeyRoutingForm* KeyOwner::ScreenUnder(Primitives::KeyRoutingForm* no
   auto* system = notice ? vg_cast<Core::Group>(notice->owner.get()) : nullptr;
   if (!system) return nullptr;
   auto* stage = vg_cast<Core::Group>(system->owner.get());
-  std::vector<Stacked> drawn;
-  if (stage && vg_cast<SubSystemClass>(system)) {
-    drawn = Drawn(stage);
-  } else {
-    for (Core::View* view = system->firstView; view; view = view->nextView)
-      if (view->Visible) drawn.push_back({view, system});
-  }
+  const Drawn drawn = Primitives::DrawnScreens(stage && vg_cast<SubSystemClass>(system) ? stage : system);
   const size_t top = OnTop(drawn);
   if (top == drawn.size()) return nullptr;
-  auto* screen = vg_cast<Primitives::KeyRoutingForm>(drawn[top].view);
+  Primitives::KeyRoutingForm* screen = drawn[top].form;
   // Of pages that share the keys, the one their sub-system focuses.
   auto* holder = vg_cast<Core::Group>(screen->owner.get());
   auto* focused = holder ? vg_cast<Primitives::KeyRoutingForm>(holder->Focus.get()) : nullptr;

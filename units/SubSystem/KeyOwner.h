@@ -4,8 +4,8 @@
 // Each screen says what it is to the keys (Primitives::KeyRoutingForm:
 // TakesKeys, GivesWay, LeavesWithTheKeys, UsesKey, SharesKeysWithItsPages,
 // HearsBesideTheKeys). The sub-systems and screens move the focus
-// themselves: a sub-system focuses a screen it opens (asking the owner,
-// Request, with why: it took the viewer's key or an event of the set, a
+// themselves: a sub-system focuses a screen it opens by asking the owner
+// (Request, with why: it took the viewer's key or an event of the set, a
 // screen opened, another sub-system asked for a screen), a page hands the
 // focus to its pop-up or back, and a sub-system whose focused screen leaves
 // focuses the one the owner names (FindFocusable, NextWithTheKeys: a pop-up
@@ -14,36 +14,52 @@
 // sub-system holds, or for a sub-system in a group, is granted but one: a
 // sub-system that took a key or an event (Handled) does not get the keys
 // off the stage, nor while the screen on top, or with no screen in focus
-// the screen with the keys, is another sub-system's. The owner hears of every move,
-// through the stage's or a sub-system's OnSetFocus, and of every screen
-// that comes or goes, and settles the keys once, in the next pass of the
-// signals: until then a moved focus may stand where the rules below would
-// not leave it (on a screen of a lower layer that an event opened, in a
-// sub-system with nothing on view). It settles them from the screens in the
-// order they are drawn (the stage's Stacking: by layer, then by sub-system,
-// then in each sub-system's own order); its own moves make no request:
+// the screen with the keys, is another sub-system's (unless its own screen
+// in focus is a passing notice that nothing covers). The owner hears of
+// every move, through the stage's or a sub-system's OnSetFocus, and of every
+// screen a sub-system lists or lets go (SubSystemClass::Add, Remove), and
+// settles the keys once a pass: last in the pass of the signals in which
+// they changed, after the rest of that pass's work (VgPostSignalLast). Until
+// then a moved focus may stand where the rules below would not leave it (on
+// a screen of a lower layer that an event opened, in a sub-system with
+// nothing on view). First the sub-systems hear of the screens that left
+// (SubSystemClass::AfterScreenLeft): the screens that waited for one of
+// them open, the menus close when no screen goes back to them, and what
+// they open or close, or where they hand the keys, is settled with the
+// rest. Then the owner settles the keys from the screens in the order they
+// are drawn (Primitives::DrawnScreens: the stage's Stacking, by layer, then
+// by sub-system, then in each sub-system's own order); its own moves make no
+// request:
 //   - a focused sub-system with no screen on view in focus hands the focus to
 //     the sub-system of the topmost drawn screen that has one, or, when none
 //     has, to the topmost screen on view that can have the keys (a passing
 //     notice whose screen under it left);
 //   - the keys go to the screen on top: of the screens that take keys and
 //     that none such is drawn over where the two overlap, the one opened last
-//     (the 3D question that opened beside the service menu). Nothing closes
-//     for it, and the screen below has the keys again when the one above
-//     leaves. A passing notice (the volume bar, a message) keeps the keys
-//     while nothing that takes them covers it; one lying over the screen they
-//     go to gives way, and a notice that leaves with the keys leaves without
-//     them. Pages that share the keys arrange them among themselves (the page
-//     beside the main menu lies on its ground), and a modal screen hears the
-//     keys wherever they are.
+//     (the 3D question that opened beside the service menu). No such screen
+//     closes for it, and the screen below has the keys again when the one
+//     above leaves. A passing notice (the volume bar, a message) keeps the
+//     keys while nothing that takes them covers it; one lying over the screen
+//     they go to leaves, and so does a notice that leaves with the keys once
+//     it is without them. Pages that share the keys arrange them among
+//     themselves (the page beside the main menu lies on its ground), and a
+//     modal screen hears the keys wherever they are.
 // A key that a passing notice with the keys has no use for goes to the screen
 // under the notice (Route), which has them again; a key that a pop-up with
 // the keys declines goes to the screen that asked for it, as if the pop-up
-// were not there, and no further when that screen takes it (ToTheAsker). A
-// key opens no screen under a screen that takes keys and stays, nor does the
-// work it leaves for later passes (the screen that took it going on to the
-// next), and what a screen asks for while its pop-up has the keys opens only
-// above the pop-up (OpensUnderTheKeys).
+// were not there, and no further when that screen takes it; declined there
+// too, it goes on to the screen that one answers (ToTheAsker, along the one
+// walk of the askers, AlongTheAskers, which ends where askers name each
+// other in a loop), but not past a dialog with keys of its own
+// (PassesKeysToItsAsker). Over a keyboard or a PIN pad a key that might
+// close the pad or its asker, and so throw away what is typed, does nothing
+// (StopsAtTheTyping). A key opens no screen under a screen that takes keys
+// and stays, nor does the work it leaves for later passes (the screen that
+// took it going on to the next), and what a screen asks for while its pop-up
+// has the keys opens only above the pop-up (OpensUnderTheKeys). What an
+// event of the set or the passing of time opens where such a screen lies
+// over it waits, unopened, until that screen goes (SubSystemClass::Waits,
+// OverItsPlace).
 // Then the sub-systems follow (SubSystemClass::KeysSettled): the help bar
 // shows the line the owner names (WhoseHelpLine), the panels over another
 // screen are solid, the menus count their minute and show the main menu's
@@ -51,19 +67,19 @@
 // that follows moves the keys. A help line never stays on view while its
 // screen lacks the keys: when the focus moves, such a line goes at once
 // (SubSystemClass::KeysMoved, KeepsHelpLine), and the line of the screen
-// that has them comes when the owner settles. After a screen left, the
-// sub-systems hear of it once the keys are settled (AfterScreenLeft): the
-// menus close when no screen goes back to them.
+// that has them comes when the owner settles.
 // Three hand-overs go by these rules from outside the owner:
 //   - a shortcut of the menus (a widget that a menu row opened) that goes
 //     back to them tells the sub-system the owner names (Menus) to take the
 //     keys back, and that sub-system asks for them;
-//   - the menus' tear-down over the media windows tells the non-menu system,
-//     which asks for the keys for its topmost media window, the one the
-//     menus hid; the owner then settles them on the screen on top;
+//   - the menus' tear-down over the media windows (as every screen is
+//     cleared, MSG_CLEAR_ALL, or as they close when no screen goes back to
+//     them) tells the non-menu system, which asks for the keys for its
+//     topmost media window, the one the menus hid; the owner then settles
+//     them on the screen on top;
 //   - the first-time setup stands alone, directed by no stage: it shows one
-//     dialog at a time, which has its keys from the moment it opens, and its
-//     help bar shows the line that dialog told as it opened.
+//     dialog at a time, which asks for its keys as it opens, and its help
+//     bar shows the line that dialog told as it opened.
 //
 // The stage, the group whose sub-systems' screens are drawn as one stack
 // (the application's normal operation), asks the owner to direct the keys
@@ -72,6 +88,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "Core/Group.h"
@@ -109,11 +126,17 @@ class KeyOwner : public XObject {
   // The sub-system asks for the stage's keys. One that stands in no group
   // (closed) gets nothing. One that took a key or an event (Handled) does
   // not get them off the stage, nor while the screen on top is another
-  // sub-system's, nor, with no screen in focus, while another sub-system's
-  // screen has them; the others are granted. Whether it was granted.
+  // sub-system's (unless its own screen in focus is a passing notice that
+  // nothing covers), nor, with no screen in focus, while another
+  // sub-system's screen has them; the others are granted. Whether it was
+  // granted.
   bool Request(SubSystemClass* system, Reason why);
   // The screen asks for its sub-system's keys: granted while it is open
-  // there. Whether it was granted.
+  // there. A screen asked for from outside its sub-system (Asked: the media
+  // window that the menus' tear-down hands the keys to) asks for the
+  // stage's keys for its sub-system too; a screen that opened (Opened) does
+  // not, as its sub-system asks for them itself, for the key or the request
+  // it took. Whether it was granted.
   bool Request(Primitives::KeyRoutingForm* screen, Reason why);
   // Before the stage hands a key down to the screen with the keys: a screen
   // that hears the key beside the keys (the service menu, the front panel's),
@@ -126,23 +149,48 @@ class KeyOwner : public XObject {
   // the pop-up hears it down its own focus, as if the pop-up were not there,
   // and the key goes no further when that screen takes it (RECORD, which the
   // timer dialogs keep, does not open the record options over the timer being
-  // set from the pop-up either). An asker that is itself a pop-up passes on
-  // what it declines to its own asker. The screen that took the key, or null:
-  // the key rises to the pop-up's sub-system as before.
+  // set from the pop-up either). An asker that declines it too passes it on
+  // to its own asker, unless it has keys of its own (PassesKeysToItsAsker);
+  // each screen hears it once (AlongTheAskers). The screen that took the
+  // key, or null: the key rises to the pop-up's sub-system as before.
   XObject* ToTheAsker(Primitives::KeyRoutingForm* popUp, Core::Event* event);
+  // Whether a key that the screen with the keys declined stops there, taken
+  // by none: the viewer types into the screen (a keyboard, a PIN pad) and
+  // the key is not one of those that leave it by its own way (BACK, EXIT,
+  // CLEAR and the service remote's reset, which a PIN page of the menus
+  // leaves to its sub-system; OK is the pad's own or nothing) or that close
+  // nothing (the volume keys and MUTE, which bring up a passing notice). Any
+  // other key might close the pad, or the screen that asked for it, and
+  // throw away what is typed, so it does nothing there.
+  static bool StopsAtTheTyping(Primitives::KeyRoutingForm* screen, Core::Event* event);
+  // The one walk of the forms a pop-up answers, nearest first: FORM itself,
+  // the form it names as its Asker or, when it names none, the form that
+  // holds it (a list answers for its dialog), and so on, while they are open
+  // (a pop-up whose asker left answers nobody). The first form for which
+  // FOUND holds, or null. Forms that name each other in a loop end the walk
+  // where it would come round again.
+  static Primitives::KeyRoutingForm* AlongTheAskers(Primitives::KeyRoutingForm* form,
+                                                    const std::function<bool(Primitives::KeyRoutingForm*)>& found);
+  // Whether the form was asked for by the screen, by a list inside it, or by
+  // a pop-up that answers it (a keyboard over the question the screen asked).
+  static bool AskedBy(Primitives::KeyRoutingForm* form, const Core::View* screen);
 
   // The focus moved, in the stage or in a sub-system: a help line whose
-  // screen lost the keys goes now, and the owner settles in the next pass.
+  // screen lost the keys goes now, and the owner settles at the end of the
+  // pass.
   void FocusMoved();
   // Something the sub-systems follow changed (a help line was told): the
-  // owner settles in the next pass.
+  // owner settles at the end of the pass.
   void Changed();
-  // The keys are settled, once per change.
+  // The keys are settled: once a pass, posted last, and at once when a test
+  // asks.
   void Settle(XObject* sender = nullptr);
-  // The widget manager's observers: the keys are settled, and after a screen
-  // left, the sub-systems hear of it (SubSystemClass::AfterScreenLeft).
-  void ScreenListed(XObject* sender = nullptr);
-  void ScreenLeft(XObject* sender = nullptr);
+  // A sub-system listed a screen, or one left (SubSystemClass::Add and
+  // Remove): the owner settles at the end of the pass, and the sub-systems
+  // hear of a screen that left as it settles, before the keys are settled
+  // (SubSystemClass::AfterScreenLeft).
+  void ScreenListed();
+  void ScreenLeft();
 
   // The sub-system of menu pages among those that follow the keys, which a
   // shortcut of the menus gives the keys back to; null while none stands
@@ -152,6 +200,11 @@ class KeyOwner : public XObject {
   // The screen that has the keys: the newest modal screen, else the first
   // screen on the focus path from the root of the view's tree.
   static Primitives::KeyRoutingForm* ScreenWithTheKeys(Core::View* view);
+  // The screen the viewer answers on the stage: the one with the keys or,
+  // while a passing notice has them, the screen under it, which the keys
+  // the notice has no use for reach (ScreenUnder); null while the owner
+  // directs no stage, or no screen has the keys.
+  Primitives::KeyRoutingForm* ViewersScreen() const;
   // Whether the view (a screen, a sub-system, a list that told a help line)
   // lies on the keys' path.
   static bool HasTheKeys(const Core::View* view);
@@ -178,7 +231,7 @@ class KeyOwner : public XObject {
   // while a pop-up it asked for has the keys, in the pop-up's place or under
   // it (a key heard past the pop-up, or the work such a key left behind): a
   // second question or keyboard would throw away the one the viewer fills in.
-  // Nor, while a key or the work it left for later passes runs (KeyWork),
+  // Nor, while a key or the work it left for later passes runs (KeyHandling),
   // one that would open under a screen on view that takes keys and stays,
   // where the two overlap: the conflicting timers that the record options
   // ask for under the service menu beside them, the playback that the play
@@ -186,6 +239,10 @@ class KeyOwner : public XObject {
   // viewer would press keys into the screen on top, not the one asked for.
   static bool OpensUnderTheKeys(Core::View* system, Primitives::KeyRoutingForm* form,
                                 Primitives::KeyRoutingForm* asker = nullptr);
+  // The screen on view that takes keys and stays (that FORM would not close
+  // by taking its layer's place) lying over where FORM would stand in the
+  // sub-system, on a higher layer; null when none does.
+  static Primitives::KeyRoutingForm* OverItsPlace(Core::View* system, Primitives::KeyRoutingForm* form);
   // Whether the key being handled reached the view past the screen with the
   // keys, which stays (a menu row under a dialog the key went past): what it
   // would open, it would open under that screen.
@@ -227,18 +284,18 @@ class KeyOwner : public XObject {
 
   // Set while a key of the viewer is handed to the screens: the key and the
   // work it leaves for later passes (VgSignalCause) are the key's work.
-  class KeyWork {
+  class KeyHandling {
    public:
-    explicit KeyWork(bool pressed);
-    ~KeyWork();
-    KeyWork(const KeyWork&) = delete;
-    KeyWork& operator=(const KeyWork&) = delete;
+    explicit KeyHandling(bool pressed);
+    ~KeyHandling();
+    KeyHandling(const KeyHandling&) = delete;
+    KeyHandling& operator=(const KeyHandling&) = delete;
 
    private:
     uint32_t was_;
   };
-  // Whether the work that runs now is the last key's (KeyWork).
-  bool KeysWork() const;
+  // Whether the work that runs now is the last key's (KeyHandling).
+  bool RunsForTheLastKey() const;
 
   // The group whose sub-systems' screens the owner directs; null while none.
   VgPtr<Core::Group> Stage;
@@ -258,10 +315,11 @@ class KeyOwner : public XObject {
   // The screen of another of the stage's sub-systems that takes keys and lies
   // over the screen; null when none does.
   Primitives::KeyRoutingForm* LiesUnder(Primitives::KeyRoutingForm* screen) const;
-  void Watch(bool on);
 
   inline static bool asking_ = false;
   bool settling_ = false;
+  // A screen left since the owner last settled.
+  bool screenLeft_ = false;
   // The cause that marks the last key's work.
   uint32_t keyCause_ = 0;
 };

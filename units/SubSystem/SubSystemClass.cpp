@@ -1,5 +1,7 @@
 #include "SubSystem/SubSystemClass.h"
 
+#include <vector>
+
 #include "SubSystem/Open.h"
 
 #include "Core/Root.h"
@@ -56,13 +58,17 @@ void SubSystemClass::Add(Core::View* view, int32_t restack) {
   Primitives::KeyRoutingGroup::Add(view, restack);
   auto* form = vg_cast<Primitives::KeyRoutingForm>(view);
   // The group refuses a view it cannot take; only a screen it holds is listed.
-  if (ManageWidget && form && form->owner.get() == this) MainApp::GetWidgetManager()->InsertForm(form);
+  if (!ManageWidget || !form || form->owner.get() != this) return;
+  MainApp::GetWidgetManager()->InsertForm(form);
+  KeyOwner::Get()->ScreenListed();
 }
 
 void SubSystemClass::Remove(Core::View* view) {
   Primitives::KeyRoutingGroup::Remove(view);
   auto* form = vg_cast<Primitives::KeyRoutingForm>(view);
-  if (ManageWidget && form) MainApp::GetWidgetManager()->DeleteForm(form);
+  if (!ManageWidget || !form) return;
+  MainApp::GetWidgetManager()->DeleteForm(form);
+  KeyOwner::Get()->ScreenLeft();
 }
 
 void SubSystemClass::OnSetFocus(Core::View* view) {
@@ -75,6 +81,7 @@ XObject* SubSystemClass::DispatchEvent(Core::Event* event) {
   auto* screen = vg_cast<Primitives::KeyRoutingForm>(Focus.get());
   if (!screen) return Primitives::KeyRoutingGroup::DispatchEvent(event);
   if (XObject* taken = screen->DispatchEvent(event)) return taken;
+  if (KeyOwner::StopsAtTheTyping(screen, event)) return screen;
   if (XObject* taken = KeyOwner::Get()->ToTheAsker(screen, event)) return taken;
   return HandleEvent(event);
 }
@@ -101,6 +108,79 @@ Primitives::KeyRoutingForm* SubSystemClass::ChangeState(State* state) {
   }
   SendToOwner(state, form);
   return form;
+}
+
+namespace {
+
+// A screen that waited and never opened lets go of what its forms took on as
+// they were initialised (a list that hears the message agent): the forms it
+// hosts close, as they would with the screen.
+void Hosted(Core::Group* group, Primitives::KeyRoutingForm* host, std::vector<Primitives::KeyRoutingForm*>* hosted) {
+  for (Core::View* view = group->firstView; view; view = view->nextView) {
+    auto* form = vg_cast<Primitives::KeyRoutingForm>(view);
+    if (form && form->Parent.get() == host)
+      hosted->push_back(form);
+    else if (auto* inner = vg_cast<Core::Group>(view))
+      Hosted(inner, host, hosted);
+  }
+}
+
+void LetGo(Primitives::KeyRoutingForm* form) {
+  std::vector<Primitives::KeyRoutingForm*> hosted;
+  Hosted(form, form, &hosted);
+  for (Primitives::KeyRoutingForm* inner : hosted) inner->Close();
+}
+
+}  // namespace
+
+bool SubSystemClass::Waits(State* state, Primitives::KeyRoutingForm* form) {
+  if (KeyOwner::Get()->RunsForTheLastKey() || form->WaitsUnderTheKeys()) return false;
+  if (!(form->TakesKeys() || form->SharesKeysWithItsPages()) || form->GivesWay()) return false;
+  Primitives::KeyRoutingForm* over = KeyOwner::OverItsPlace(this, form);
+  if (!over) return false;
+  if (!waiting) waiting = VgNew<Structures::DuLinkList>();
+  // The very screen made for the request opens when it may; at the tail, once.
+  state->Instance = form;
+  waiting->Insert(0, state);
+  VgPrint("SubSystem::SubSystemClass: %s waits until %s, which has the keys over its place, goes\n",
+          form->GetClass()->name, over->GetClass()->name);
+  return true;
+}
+
+void SubSystemClass::OpenWaiting() {
+  if (!waiting || waiting->Empty() || !owner) return;
+  std::vector<State*> ready;
+  for (Structures::DuLinkNode* node = waiting->Sentinel()->next; node != waiting->Sentinel(); node = node->next) {
+    auto* state = vg_cast<State>(node->data.get());
+    auto* form = state ? vg_cast<Primitives::KeyRoutingForm>(state->Instance.get()) : nullptr;
+    // A pop-up whose asker closed meanwhile has nobody to answer.
+    if (form && (form->IsOrphaned() || !KeyOwner::OverItsPlace(this, form))) ready.push_back(state);
+  }
+  // A screen that opens may close another, and the screens that waited for
+  // that one open meanwhile: each opens once.
+  for (State* state : ready) {
+    if (waiting->DeleteData(state) == 0) continue;
+    auto* form = vg_cast<Primitives::KeyRoutingForm>(state->Instance.get());
+    if (form->IsOrphaned())
+      LetGo(form);
+    else
+      OpenWaited(form);
+  }
+}
+
+void SubSystemClass::AfterScreenLeft() { OpenWaiting(); }
+
+void SubSystemClass::ForgetWaiting() {
+  if (!waiting) return;
+  for (Structures::DuLinkNode* node = waiting->Sentinel()->next; node != waiting->Sentinel(); node = node->next)
+    if (auto* state = vg_cast<State>(node->data.get()))
+      if (auto* form = vg_cast<Primitives::KeyRoutingForm>(state->Instance.get())) LetGo(form);
+  waiting->Clear();
+}
+
+void SubSystemClass::Close(XObject* sender) {
+  ForgetWaiting();
+  Primitives::KeyRoutingGroup::Close(sender);
 }
 
 // ------------------------------------------------------------------ opener

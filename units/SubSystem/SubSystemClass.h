@@ -9,6 +9,7 @@
 #include "Primitives/KeyRoutingGroup.h"
 #include "SubSystem/KeyOwner.h"
 #include "SubSystem/State.h"
+#include "Structures/DuLinkList.h"
 
 namespace SubSystem {
 
@@ -18,7 +19,8 @@ class SubSystemClass : public Primitives::KeyRoutingGroup {
  public:
   explicit SubSystemClass(XObject* link = nullptr) : Primitives::KeyRoutingGroup(link) {}
 
-  // Overridden slots of Core::Group.
+  // Overridden slots of Core::Group. Add and Remove tell the key owner of
+  // the screens listed and let go.
   // A screen that leaves passes the focus to the screen that asked for it,
   // else to a screen that claims it, else to the nearest above it that takes
   // keys, else the nearest below (see KeyOwner::NextWithTheKeys).
@@ -29,7 +31,8 @@ class SubSystemClass : public Primitives::KeyRoutingGroup {
   void OnSetFocus(Core::View* view) override;
   // Down the focus as any group, but a key that the focused screen declines
   // goes to the screen that asked for it, when it is a pop-up, before it
-  // rises to the sub-system (see KeyOwner::ToTheAsker).
+  // rises to the sub-system (see KeyOwner::ToTheAsker); over a keyboard or a
+  // PIN pad, only where it closes nothing (KeyOwner::StopsAtTheTyping).
   XObject* DispatchEvent(Core::Event* event) override;
 
   // The sub-system's screens, where its parent stands, are followed by the
@@ -42,8 +45,11 @@ class SubSystemClass : public Primitives::KeyRoutingGroup {
   // moves the keys.
   virtual void KeysMoved() {}
   virtual void KeysSettled() {}
-  // A screen left, and the keys are settled on what stays.
-  virtual void AfterScreenLeft() {}
+  // A screen left: heard as the owner settles, once for all that left since
+  // it last did, before it settles the keys on what stays. The screens that
+  // waited for it open (an override calls this first); what the sub-system
+  // opens or closes, or where it hands the keys, is settled with the rest.
+  virtual void AfterScreenLeft();
   // Where the screen will stand in the sub-system once it opens: where its
   // bounds say, unless the sub-system places its screens.
   virtual VgRect WhereItWillStand(Primitives::KeyRoutingForm* form) { return form->Bounds; }
@@ -53,6 +59,29 @@ class SubSystemClass : public Primitives::KeyRoutingGroup {
   // to its owner when it belongs to another, or null for a request that
   // names no screen.
   virtual Primitives::KeyRoutingForm* ChangeState(State* state);
+
+  // Whether the screen of the request, initialised and placed by the
+  // concrete sub-system, waits instead of opening now: one that neither a
+  // key nor the work it left opens (an event of the set, the passing of
+  // time), and that would stand under a screen on view that takes keys and
+  // stays, on a higher layer, waits unopened until that screen goes, then
+  // opens over what is left, with its keys (OpenWaited). Opened under it,
+  // the viewer would not see it, and the keys would close it unseen along
+  // with that screen (a scan's result under the record options that RECORD
+  // opened over the scan). A screen that says it waits under the keys (the
+  // 3D question) opens in its place.
+  bool Waits(State* state, Primitives::KeyRoutingForm* form);
+  // Opens, oldest first, the screens that waited and no longer stand under
+  // a screen with the keys.
+  void OpenWaiting();
+  // Opens a screen that waited, as ChangeState would have once it had
+  // initialised and placed it.
+  virtual void OpenWaited(Primitives::KeyRoutingForm*) {}
+  // What waits is forgotten, never to open: CLEAR closes every screen, and
+  // those that wait to open with them.
+  void ForgetWaiting();
+  // The sub-system closes with its screens, and what waited is forgotten.
+  void Close(XObject* sender = nullptr) override;
 
   // The screen of a request: the one it carries, or a new one of its class;
   // null, logged after caller, when that is no screen.
@@ -66,6 +95,8 @@ class SubSystemClass : public Primitives::KeyRoutingGroup {
 
   // Whether screens added and removed are registered with the widget manager.
   bool ManageWidget = true;
+  // The requests that wait (Waits), oldest first.
+  VgPtr<Structures::DuLinkList> waiting;
 };
 
 }  // namespace SubSystem

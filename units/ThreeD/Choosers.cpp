@@ -3,7 +3,6 @@
 #include "AppServices/Wrapper.h"
 #include "Bitmaps.h"
 #include "Colors/Colors.h"
-#include "Constants/Constants.h"
 #include "Core/KeyEvent.h"
 #include "Events/Events.h"
 #include "Fonts/Fonts.h"
@@ -12,7 +11,6 @@
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "Resources/Bitmap.h"
 #include "Strings.h"
-#include "SubSystem/Open.h"
 #include "ThreeD/HelpText.h"
 #include "WinIDs/WinIDs.h"
 
@@ -187,10 +185,9 @@ XObject* SelectMode_Flag::HandleEvent(Core::Event* event) {
     keeper.RefreshState();
     if (keeper.Is3DMode(keeper.InputFormat) || keeper.InputFormat == Keeper::kFormatUnsupported) return nullptr;
     // The picture never left 2D while the question waited: the keeper,
-    // refreshed, says 2D, and nothing is switched.
-    ::NonMenuSystem::NonMenuSystem* system = NonMenuSystem.get();
+    // refreshed, says 2D, nothing is switched, and no banner tells of a
+    // change that did not happen. The question goes alone.
     Close();
-    if (system) SubSystem::Open(system, "ThreeD::DisplayMode", {.origin = Constants::MSG_FROM_NONMENUSYSTEM});
     return this;
   }
   if (Core::PressedKey(event) == Key::Back) return this;

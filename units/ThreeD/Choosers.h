@@ -72,10 +72,11 @@ class SelectMode_Flag : public SelectMode {
   explicit SelectMode_Flag(XObject* link = nullptr);
 
   // Return is swallowed. A 3D report that the signal is 2D again ends the
-  // question as the end of a 3D picture's signal ends it, under any screen
-  // with the keys: back to 2D, and the display-mode banner says so.
+  // question, under any screen with the keys: the picture never left 2D,
+  // so nothing is switched and no display-mode banner follows.
   XObject* HandleEvent(Core::Event* event) override;
   bool FollowsTheWorld(Core::Event* event) const override;
+  bool WaitsUnderTheKeys() const override { return true; }
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   // 3D goes on with the start sequence; 2D (or leaving) switches to 2D, and
   // shows the banner when the picture was in 3D.

@@ -140,17 +140,14 @@ void Frame::DrawCells(GenBitmap* target, VgRect clip, VgRect a, int32_t blend, i
 
 // The frame's picture as row runs, drawn a band of rows at a time so that
 // no surface of the whole picture is ever made; null when its runs would take
-// more than the cache keeps. The band's width is rounded up, so that the
-// frames of a screen are packed in bands of a few sizes, which the engine
-// keeps for the next. Below the upper edge the cells are tiled down to the
+// more than the cache keeps. The band is the engine's, kept for the next
+// frame packed. Below the upper edge the cells are tiled down to the
 // bottom edge, so that a row there is the row a cell's height above it: only
 // the first cell's height of them is drawn, and the rest share those rows'
 // runs.
 GenBitmap* Frame::PackPicture(int32_t width, int32_t height) {
   constexpr int32_t kBandRows = 16;
-  constexpr int32_t kWidthStep = 128;
-  GenBitmap* band = GenCreateBitmap((width + kWidthStep - 1) / kWidthStep * kWidthStep, kBandRows,
-                                    GenColorFormatArgb8888);
+  GenBitmap* band = GenTakeDrawingBand(width, kBandRows);
   if (!band) return nullptr;
   const ptrdiff_t stride = band->width + band->padding;
   const int32_t ch = Bitmap->OnGetFrameSize().y / 3;
@@ -174,7 +171,7 @@ GenBitmap* Frame::PackPicture(int32_t width, int32_t height) {
     GenUnlockMemory(band->surface);
     top += rows;
   }
-  GenFreeBitmap(band);
+  GenGiveDrawingBand(band);
   return packer.Finish();
 }
 

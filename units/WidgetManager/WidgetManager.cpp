@@ -4,7 +4,6 @@
 
 #include "Core/Group.h"
 #include "vgdebug.h"
-#include "vgslot.h"
 #include "vgtrace.h"
 
 VG_DEFINE_CLASS(WidgetManager, WidgetManager, Structures::DuLinkList)
@@ -45,7 +44,6 @@ void WidgetManager::InsertForm(Primitives::KeyRoutingForm* form) {
   for (Structures::DuLinkNode* node : Snapshot())
     if (node->IsLinked()) Visit1(form, node);
   Insert(0, form);
-  VgNotifyObjObservers(this, ScreenListed);
 
   Primitives::KeyRoutingForm* behind = candidate;
   if (!behind) return;
@@ -61,7 +59,6 @@ void WidgetManager::InsertForm(Primitives::KeyRoutingForm* form) {
 void WidgetManager::DeleteForm(Primitives::KeyRoutingForm* form) {
   if (!form) return;
   DeleteData(form);
-  VgNotifyObjObservers(this, ScreenLeft);
   std::vector<Structures::DuLinkNode*> nodes = Snapshot();
   for (auto node = nodes.rbegin(); node != nodes.rend(); ++node) {
     if (!(*node)->IsLinked()) continue;

@@ -32,12 +32,10 @@ class WidgetManager : public Structures::DuLinkList {
   // A screen matches a Structures::RefInt key holding its window id.
   bool MatchCriteria(XObject* data, XObject* criteria) override;
 
-  // Registers a screen that has just been added to its parent group, and
-  // tells the observers of ScreenListed in the next signal pass.
+  // Registers a screen that has just been added to its parent group.
   virtual void InsertForm(Primitives::KeyRoutingForm* form);
   // Takes a screen that has just left its parent group off the list, then
-  // closes every listed screen whose Asker is closed, and tells the
-  // observers of ScreenLeft in the next signal pass.
+  // closes every listed screen whose Asker is closed.
   virtual void DeleteForm(Primitives::KeyRoutingForm* form);
 
   Primitives::KeyRoutingForm* FindForm(int32_t id);
@@ -49,14 +47,6 @@ class WidgetManager : public Structures::DuLinkList {
   // mask; -1 closes all.
   void CloseLayers(int32_t mask);
   void DumpForms();
-
-  // The observer id (VgAttachObjObserver on the widget manager) of a screen
-  // that left the list. Its observers hear of it after the key or event
-  // that closed it is done, when a screen that closed to go back somewhere
-  // has got there.
-  static constexpr uint32_t ScreenLeft = 1;
-  // The same for a screen that joined the list.
-  static constexpr uint32_t ScreenListed = 2;
 
   // The screen of the lowest higher layer in the new screen's parent, found
   // by the last insertion; the new screen goes directly behind it.

@@ -1,4 +1,4 @@
-// SubSystem::WorldEvents: how an event of the set (anything but a key: a
+// Primitives::WorldEvents: how an event of the set (anything but a key: a
 // disk taken out, a recording started, a 3D report, a network result, the
 // media library's news, standby) reaches the screens it concerns, whoever
 // has the keys.
@@ -8,11 +8,11 @@
 // sub-systems by the event's route (MainApp::ActiveApp). While a passing
 // notice (the volume bar), the quick menu, the record options or the input
 // list has the keys, the screen under it would never hear that its disk went
-// out. So the stage delivers each event once more, to the screens on view
-// that follow it:
+// out. So the stage delivers each event (Deliver), and after the focus path
+// the screens on view that follow it hear it too:
 //   - which screens: those drawn on the stage that say they follow the event
-//     (Primitives::KeyRoutingForm::FollowsTheWorld), noted as the event
-//     comes; a screen that never said so hears the event only as before;
+//     (KeyRoutingForm::FollowsTheWorld), noted as the event comes; a screen
+//     that never said so hears the event only as before;
 //   - in which order: first down the focus path as before, then to the
 //     followers from the top of the drawn stack down;
 //   - a follower closed meanwhile, by the focus path's reaction or an upper
@@ -20,8 +20,7 @@
 //     the medium along), is skipped, and so is a screen opened meanwhile;
 //   - no screen hears the event twice: one that heard it on the focus path,
 //     through its asker or through a message that passes it on (the menus'
-//     MSG_MM_STATUS_INFO) is not offered it again (KeyRoutingForm::
-//     HearTheWorld);
+//     MSG_MM_STATUS_INFO) is noted (NoteHeard) and not offered it again;
 //   - each follower hears it as it would with the keys, through its own
 //     DispatchEvent: its focused part, then itself, then its asker.
 // What the followers answer is their own: the event's way on (to the
@@ -31,19 +30,19 @@
 // the event alone, and what it declines goes to the root, never down the
 // focus (Core::Root). So while a modal screen (or the keyboard's form) is up,
 // the root delivers the event to the followers on its stage after them
-// (MainApp::Root), by the same rules; a delivery met again further down for
-// the same event (the focus path's, behind a keyboard form that declined)
-// shares the outer one's number, so no screen hears it twice.
+// (MainApp::Root), by the same rules; a delivery of the same event met again
+// inside it (the focus path's, behind a keyboard form that declined) shares
+// the outer one's hearers, so no screen hears it twice.
 #pragma once
 
-#include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "Core/Event.h"
 #include "Core/Group.h"
 #include "Primitives/KeyRoutingForm.h"
 
-namespace SubSystem {
+namespace Primitives {
 
 class WorldEvents {
  public:
@@ -51,32 +50,34 @@ class WorldEvents {
   // event but a key.
   static bool OfTheWorld(Core::Event* event);
 
-  // Notes the followers on the stage's view as the event comes, and numbers
-  // the event for the once-only rule.
-  WorldEvents(Core::Group* stage, Core::Event* event);
-  // Gives the event to the followers not yet reached (ToTheFollowers), and
-  // the number of an outer event back.
-  ~WorldEvents();
-  WorldEvents(const WorldEvents&) = delete;
-  WorldEvents& operator=(const WorldEvents&) = delete;
+  // Delivers the event of the set from the stage: notes its followers on
+  // view, hands it down FOCUS_PATH (the stage's or the root's own dispatch),
+  // then to each follower still open that has not heard it. What the focus
+  // path returned.
+  static XObject* Deliver(Core::Group* stage, Core::Event* event, const std::function<XObject*()>& focusPath);
 
   // The followers of the event on the stage's view now, top first.
-  static std::vector<Primitives::KeyRoutingForm*> Followers(Core::Group* stage, Core::Event* event);
+  static std::vector<KeyRoutingForm*> Followers(Core::Group* stage, Core::Event* event);
 
-  // After the focus path: each follower still open that has not heard the
-  // event hears it.
-  void ToTheFollowers();
+  // Whether the form heard the event being delivered; outside a delivery,
+  // every event is new to every form.
+  static bool Heard(const KeyRoutingForm* form);
+  // Notes that the form hears the event being delivered (nothing outside a
+  // delivery).
+  static void NoteHeard(const KeyRoutingForm* form);
 
  private:
+  explicit WorldEvents(Core::Event* event);
+
   // Held for the one dispatch, in which the collector does not run.
   Core::Event* event_;
-  std::vector<Primitives::KeyRoutingForm*> followers_;
-  uint64_t number_ = 0;
-  uint64_t outer_ = 0;
-  bool delivered_ = false;
+  // The forms that heard the event: this delivery's, or the outer one's for
+  // the same event.
+  std::vector<const KeyRoutingForm*> heard_;
+  std::vector<const KeyRoutingForm*>* hearers_ = &heard_;
   // The delivery this one runs inside, if any; the innermost one now.
   WorldEvents* enclosing_ = nullptr;
   inline static WorldEvents* innermost_ = nullptr;
 };
 
-}  // namespace SubSystem
+}  // namespace Primitives
