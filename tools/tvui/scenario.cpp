@@ -1469,6 +1469,7 @@ std::string Step(const ScenarioLine& line, const ScenarioTokens& t) {
     if (failure.empty()) failure = KeysOnTop();
     if (failure.empty()) failure = NoScreenOfAGoneDevice();
     // A key held down repeats through the lines after it, as a key line.
+    const bool isKey = t[0].text == "key" || t[0].text == "press" || t[0].text == "release";
     const std::vector<uint16_t> held = isKey ? GuiKeysOf(t) : HeldGuiKeys();
     const LineKind kind = isKey || !held.empty() ? LineKind::Key
                           : t[0].text == "open"  ? LineKind::Open
