@@ -151,6 +151,10 @@ bool ListBase::FocusAgain(const Kept& kept) {
   return true;
 }
 
+void ListBase::FocusAsIn(Primitives::KeyRoutingListForm* like) {
+  if (auto* was = vg_cast<ListBase>(like)) FocusAgain(was->NoteFocus());
+}
+
 void ListBase::FocusEntry(int32_t) {}
 
 uint16_t ListBase::PressedKey(Core::Event* event) {

@@ -114,6 +114,9 @@ class ListBase : public Primitives::KeyRoutingListForm {
     read();
     FocusAgain(kept);
   }
+  // Opened in the place of its like, the list keeps the entry LIKE had, by
+  // the rule above.
+  void FocusAsIn(Primitives::KeyRoutingListForm* like) override;
   // Brings entry i (from 0) under the focus, the rows refilled at once so
   // that they show the model as it is now.
   virtual void FocusEntry(int32_t i);
