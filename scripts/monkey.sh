@@ -18,8 +18,11 @@
 # the one opened last) or a passing notice over it, a help line is drawn only with
 # the keys of its screen and the screen with the keys shows its own, no
 # screen that opened (by a key, its work, an event or the clock) lies under
-# the one that keeps the keys, and no
-# screen of the USB disk stays listed once the disk went out; around every
+# the one that keeps the keys, no
+# screen of the USB disk stays listed once the disk went out, a screen
+# with a list that gets the keys back focuses the entry it had when it lost
+# them, unless that entry is gone (or the player it opened moved on to
+# another), and keeps it through the set's events; around every
 # key, a keyboard or PIN pad holding typed text that has the keys stays and
 # keeps them, but on its own ways out (OK, BACK, EXIT, CLEAR, a digit that
 # completes a PIN) and POWER; the first

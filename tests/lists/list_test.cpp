@@ -4,6 +4,8 @@
 // timer and the model made on first use.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "Forms/ImageIndicator.h"
 #include "Forms/ScrollBar.h"
 #include "ListForm/ListModel.h"
@@ -15,6 +17,8 @@
 namespace {
 
 using ListTest::NumberList;
+
+std::string Utf8(VgString text) { return text ? VgStringToUtf8(text) : std::string(); }
 
 std::vector<std::string> Entries(int32_t first, int32_t count) {
   std::vector<std::string> texts;
@@ -255,3 +259,74 @@ TEST_F(Lists, AListModelIsMadeInItsSlotOnFirstUse) {
 }
 
 }  // namespace
+
+// A list read again keeps the entry the viewer chose by its key: the
+// recorder adds shows before it, the order changes; gone, its neighbour
+// takes the focus and stands in for it until the viewer moves.
+TEST_F(Lists, ReadAgainTheFocusKeepsItsEntryNotItsRow) {
+  using ListTest::NamedList;
+  NamedList::Names = {"Alpha", "Bravo", "Charlie", "Delta", "Echo", "Foxtrot", "Golf", "Hotel"};
+  auto* list = Embed(VgNew<NamedList>());
+  list->OnSetCurrentItemIndex(6);
+  VgProcessSignals();
+  ASSERT_EQ(Utf8(list->FocusedKey()), "key Foxtrot");
+  auto readAgain = [list] {
+    list->ReadAgain([list] { list->Initialize(nullptr); });
+    VgProcessSignals();
+  };
+
+  NamedList::Names.insert(NamedList::Names.begin(), {"New 1", "New 2"});
+  readAgain();
+  EXPECT_EQ(Cursor(), 7);
+  EXPECT_EQ(Utf8(list->FocusedKey()), "key Foxtrot") << "not the entry now at the row it stood on";
+
+  std::reverse(NamedList::Names.begin(), NamedList::Names.end());
+  readAgain();
+  EXPECT_EQ(Cursor(), 2);
+  EXPECT_EQ(Texts()[size_t(Focused())], "Foxtrot");
+
+  // Gone: the entry that took its place; back before a key: it again.
+  NamedList::Names.erase(NamedList::Names.begin() + 2);
+  readAgain();
+  EXPECT_EQ(Cursor(), 2);
+  EXPECT_EQ(Utf8(list->FocusedKey()), "key Echo");
+  NamedList::Names.push_back("Foxtrot");
+  readAgain();
+  EXPECT_EQ(Utf8(list->FocusedKey()), "key Foxtrot");
+
+  // Once a key reached the list (a step, OK on the entry), the entry the
+  // focus is on is the choice.
+  NamedList::Names.erase(NamedList::Names.end() - 1);
+  readAgain();
+  EXPECT_EQ(Utf8(list->FocusedKey()), "key New 1") << "the last stands in for one gone from the end";
+  Press(Key::Up);
+  NamedList::Names.push_back("Foxtrot");
+  readAgain();
+  EXPECT_EQ(Utf8(list->FocusedKey()), "key New 2");
+  NamedList::Names.erase(NamedList::Names.begin() + 7);
+  readAgain();
+  EXPECT_EQ(Utf8(list->FocusedKey()), "key New 1");
+  Press(Key::Ok);
+  NamedList::Names.insert(NamedList::Names.begin() + 7, "New 2");
+  readAgain();
+  EXPECT_EQ(Utf8(list->FocusedKey()), "key New 1") << "OK on the neighbour chose it";
+
+  // Nothing noted, nothing listed: the focus is left alone.
+  EXPECT_FALSE(list->FocusAgain({}));
+  NamedList::Names.clear();
+  readAgain();
+  EXPECT_EQ(list->FocusedKey(), nullptr);
+}
+
+TEST_F(Lists, AGridFocusesTheEntryKeptOnItsPage) {
+  using ListTest::NamedList;
+  NamedList::Names.clear();
+  for (int i = 0; i < 40; ++i) NamedList::Names.push_back("Photo " + std::to_string(i));
+  auto* grid = Embed(VgNew<ListTest::NamedGrid>());
+  ASSERT_TRUE(grid->FocusAgain({VgNewStringAnsi("key Photo 33"), 0}));
+  VgProcessSignals();
+  EXPECT_EQ(grid->OnGetCurrentPage(), 1);
+  EXPECT_EQ(Cursor(), 33);
+  EXPECT_EQ(Utf8(grid->FocusedKey()), "key Photo 33");
+  NamedList::Names.clear();
+}

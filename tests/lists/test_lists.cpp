@@ -6,6 +6,8 @@
 #include "vgresmap.h"
 
 VG_DEFINE_CLASS(ListTest, NumberList, ListForm::ListClass)
+VG_DEFINE_CLASS(ListTest, NamedList, ListTest::NumberList)
+VG_DEFINE_CLASS(ListTest, NamedGrid, ListTest::NumberGrid)
 VG_DEFINE_CLASS(ListTest, DerivedList, ListTest::NumberList)
 VG_DEFINE_CLASS(ListTest, NumberGrid, ListForm::GridView)
 VG_DEFINE_CLASS(ListTest, Row, ListForm::ListItem)
@@ -30,6 +32,16 @@ XObject* ReadCell(ListForm::ListDataSource*, int32_t index) {
   return courier;
 }
 
+XObject* ReadName(ListForm::ListDataSource*, int32_t index) {
+  auto* courier = VgNew<ListForm::ListCourier>();
+  courier->Index = index;
+  if (index < 0 || size_t(index) >= NamedList::Names.size()) return courier;
+  const std::string& name = NamedList::Names[size_t(index)];
+  courier->Text = VgNewStringAnsi(name.c_str());
+  courier->Key = VgNewStringAnsi(("key " + name).c_str());
+  return courier;
+}
+
 constexpr ListForm::ListDef kNumberList{
     .bounds = {40, 60, 360, 240},
     .maxRows = 6,
@@ -48,6 +60,15 @@ constexpr ListForm::ListDef kNumberList{
 }  // namespace
 
 LISTFORM_REGISTER_READER(NumberList, ReadNumber)
+LISTFORM_REGISTER_READER(NamedList, ReadName)
+LISTFORM_REGISTER_READER(NamedGrid, ReadName)
+
+std::vector<std::string> NamedList::Names;
+
+void NamedGrid::Initialize(Primitives::KeyRoutingParameter* parameter) {
+  GridView::Initialize(parameter);
+  LoadPages(int32_t(NamedList::Names.size()));
+}
 LISTFORM_REGISTER_READER(NumberGrid, ReadCell)
 
 NumberList::NumberList() : ListClass(kNumberList) {}

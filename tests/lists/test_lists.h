@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "ListForm/GridView.h"
 #include "ListForm/ListClass.h"
@@ -35,6 +37,22 @@ class NumberGrid : public ListForm::GridView {
   NumberGrid();
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   int32_t entries = 58;
+};
+
+// The list of the names in Names, each keyed "key NAME" (a key other than
+// its caption), as a model that changes under the list would give them.
+class NamedList : public NumberList {
+  VG_CLASS()
+ public:
+  int32_t GetItemsNum() override { return int32_t(Names.size()); }
+  static std::vector<std::string> Names;
+};
+
+// The same names in a grid of four rows of seven cells.
+class NamedGrid : public NumberGrid {
+  VG_CLASS()
+ public:
+  void Initialize(Primitives::KeyRoutingParameter* parameter) override;
 };
 
 // The row of the list: a ListItem with a focus bar and its text at the left.

@@ -8,11 +8,13 @@
 
 #include "Core/KeyEvent.h"
 #include "AppServices/PersistentData.h"
+#include "AppServices/WidgetManager.h"
 #include "AppServices/Wrapper.h"
 #include "PersistentData/PersistentData.h"
 #include "MenuSystem/ChannelPages.h"
 #include "MenuSystem/PinPages.h"
 #include "SubSystem/Open.h"
+#include "WinIDs/WinIDs.h"
 #include "menus_fixture.h"
 #include "simtv.h"
 
@@ -42,7 +44,14 @@ TEST_F(MenusTest, TheChannelPageShowsSevenRowsAndFavoritesPicksTheBrowserListOfT
   EXPECT_EQ(model->OnGetCurrentCBList(), 0) << "an HDMI input browses all its channels";
   EXPECT_EQ(Setting("CurrentCBList"), "0");
 
+  // The browser that the row opened has the keys over the page: a page
+  // opened by no key would wait for it to go.
+  auto* browser = MainApp::GetWidgetManager()->FindForm(WinIDs::WIN_ID_ChBrowserDialog);
+  ASSERT_NE(browser, nullptr);
+  browser->Close();
+  Advance(0);
   page = OpenPage<MenuSystem::BrcmChannelsMenu>(Menus());
+  ASSERT_NE(page, nullptr);
   simtv_av_set_source_type(source, 1);
   page->DoActivate(page->Row(2));
   EXPECT_EQ(model->OnGetCurrentCBList(), 3) << "a tuner browses its favourites";

@@ -320,7 +320,11 @@ TEST_F(MenusTest, ThePicturePagesShowTheRowsOfThisSetAndABarRowHidesTheMenu) {
   EXPECT_FALSE(Main()->Visible);
   EXPECT_FALSE(settings->Visible);
 
+  // A page opened by no key would wait while the bar has the keys over it.
+  bar->Close();
+  Advance(0);
   auto* advanced = vg_cast<BrcmSubMenu>(SubSystem::Open(Menus(), "MenuSystem::BrcmAdvancedSettingsMenu"));
+  ASSERT_NE(advanced, nullptr);
   EXPECT_EQ(Rows(advanced), (std::vector<std::string>{"Dynamic Contrast"}));
 }
 

@@ -14,10 +14,13 @@
 #include "Events/Events.h"
 #include "AppServices/Wrapper.h"
 #include "Media/MediaWrapper.h"
+#include "Constants/Constants.h"
+#include "Record/RecordPieces.h"
+#include "Record/RecordPlayback.h"
+#include "Structures/Message.h"
 #include "ListForm/RecordedShowsList.h"
 #include "ListForm/TimerLists.h"
 #include "Record/ConflictTimerDialog.h"
-#include "Record/RecordPieces.h"
 #include "Resources/Font.h"
 #include "Record/RecordedShowsDialog.h"
 #include "Record/ScheduledRecordDialog.h"
@@ -28,6 +31,7 @@
 #include "Structures/LocalTime.h"
 #include "Views/Text.h"
 #include "nonmenu_fixture.h"
+#include "sim_calls.h"
 #include "simtv.h"
 #include "xpm.h"
 
@@ -190,6 +194,22 @@ class RecordingsTest : public NonMenuTest::NonMenuFixture {
     show.duration = 60;
     return simtv_tv_add_recording(XPM_USB_DISK_MOUNT_POINT, &show);
   }
+
+  // The disk's shows as the library read them last, a.trp to c.trp, and a
+  // full-screen player of the disk.
+  SkinBin::DB_RecordPlaybackInfo* ThreeShowsRead() {
+    for (const char* file : {"a.trp", "b.trp", "c.trp"}) AddShow(file);
+    auto* shows = VgNew<SkinBin::DB_RecordPlaybackInfo>();
+    shows->Path = VgNewStringAnsi(XPM_USB_DISK_MOUNT_POINT);
+    shows->GetEventInfoByCount();
+    MainApp::GetWrapper()->OnSetRecordPlaybackList(shows);
+    return shows;
+  }
+  static RecordPlaybackFullScreenDialog* Player() {
+    auto* player = VgNew<RecordPlaybackFullScreenDialog>();
+    player->Medium = VgNewStringAnsi("/mnt/removable/usba");
+    return player;
+  }
 };
 
 TEST_F(RecordingsTest, DeletingKeepsToTheRecordingAndItsIndexFile) {
@@ -207,34 +227,78 @@ TEST_F(RecordingsTest, DeletingKeepsToTheRecordingAndItsIndexFile) {
 }
 
 TEST_F(RecordingsTest, SkippingGoesRoundAndWrapsAnIndexPastTheList) {
-  SkinBin::Wrapper* model = MainApp::GetWrapper();
-  for (const char* file : {"a.trp", "b.trp", "c.trp"}) AddShow(file);
-  auto* shows = VgNew<SkinBin::DB_RecordPlaybackInfo>();
-  shows->Path = VgNewStringAnsi(XPM_USB_DISK_MOUNT_POINT);
-  shows->GetEventInfoByCount();
+  SkinBin::DB_RecordPlaybackInfo* shows = ThreeShowsRead();
   ASSERT_EQ(shows->GetNumEvents(), 3);
-  model->OnSetRecordPlaybackList(shows);
-  auto* player = VgNew<RecordPlaybackFullScreenDialog>();
-  player->Medium = VgNewStringAnsi("/mnt/removable/usba");
-  player->EventIndex = 7;
+  RecordPlaybackFullScreenDialog* player = Player();
+  player->Show.Index = 7;
   player->SkipPlayback(true);
-  EXPECT_EQ(player->EventIndex, 0);
+  EXPECT_EQ(player->Show.Index, 0);
   player->SkipPlayback(false);
-  EXPECT_EQ(player->EventIndex, 2) << "back from the first is the last";
+  EXPECT_EQ(player->Show.Index, 2) << "back from the first is the last";
   player->SkipPlayback(true);
-  EXPECT_EQ(player->EventIndex, 0);
+  EXPECT_EQ(player->Show.Index, 0);
   EXPECT_EQ(U(player->FileName), U(shows->GetEvent(0)->FileName));
 
   // One show: nothing to skip to.
   simtv_tv_clear_recordings();
   AddShow("d.trp");
   shows->GetEventInfoByCount();
-  player->EventIndex = 0;
+  player->Show.Take(0);
   simtv_clear_calls();
   player->SkipPlayback(true);
   player->SkipPlayback(false);
-  EXPECT_EQ(player->EventIndex, 0);
-  EXPECT_EQ(simtv_call_count(), 0);
+  EXPECT_EQ(player->Show.Index, 0);
+  EXPECT_TRUE(ChangingCalls().empty());
+}
+
+// A new order, a recording more: the library stays on the show it was on.
+TEST_F(RecordingsTest, TheLibraryKeepsItsShowThroughANewOrderAndANewShow) {
+  SkinBin::Wrapper* model = MainApp::GetWrapper();
+  for (const char* file : {"Bravo.trp", "Charlie.trp", "Alpha.trp"}) AddShow(file);
+  model->OnSetPlaybackSortType(0);
+  auto* library = VgNew<RecordPlaybackDialog>();
+  library->Medium = VgNewStringAnsi("/mnt/removable/usba");
+  library->UpdateMediaList();
+  library->list.FocusEntry(1);
+  auto focused = [library] { return U(vg_cast<ListForm::RecordPlaybackListItem>(library->list.Focus.get())->Text); };
+  const std::string chosen = focused();
+  for (int32_t sort = 1; sort < 6; ++sort) {
+    model->OnSetPlaybackSortType(sort);
+    auto* message = VgNew<Structures::Message>();
+    message->Code = Constants::MSG_CHANGE_PLAYBACK_SORT;
+    library->HandleMessage(message);
+    EXPECT_EQ(focused(), chosen) << "sort " << sort;
+  }
+  AddShow("Delta.trp");
+  library->UpdateMediaList();
+  EXPECT_EQ(focused(), chosen);
+}
+
+// The recorder adds shows while one plays: the next show is the one after it
+// in the list as it is now, and the library is handed its place now.
+TEST_F(RecordingsTest, ThePlayerFollowsItsShowWhenTheListChangesUnderIt) {
+  SkinBin::DB_RecordPlaybackInfo* shows = ThreeShowsRead();
+  RecordPlaybackFullScreenDialog* player = Player();
+  player->Show.Take(1);
+  const int32_t playing = shows->GetEvent(1)->RecordId;
+  for (const char* file : {"d.trp", "e.trp"}) AddShow(file);
+  EXPECT_EQ(shows->GetNumEvents(), 3) << "the list as the library last read it";
+  const int32_t at = player->Show.Find(true);
+  ASSERT_EQ(shows->GetNumEvents(), 5);
+  EXPECT_EQ(shows->GetEvent(at)->RecordId, playing);
+  simtv_clear_calls();
+  player->SkipPlayback(true);
+  EXPECT_EQ(player->Show.Index, (at + 1) % 5);
+  EXPECT_EQ(*player->Show.Id, shows->GetEvent((at + 1) % 5)->RecordId);
+  EXPECT_EQ(U(player->FileName), U(shows->GetEvent((at + 1) % 5)->FileName));
+
+  // Its show deleted meanwhile, the place it left.
+  player->Show.Take(4);
+  simtv_tv_clear_recordings();
+  AddShow("f.trp");
+  AddShow("g.trp");
+  EXPECT_EQ(player->Show.Find(true), 1);
+  EXPECT_EQ(player->Show.Entry(), nullptr);
 }
 
 // Each heading of the recording tables stands over the column it names, in

@@ -535,6 +535,40 @@ std::string KeyLine(const ScenarioTokens& t) {
   return {};
 }
 
+// The GUI key codes a hardware key may reach the screens as: a front-panel
+// key also drives the navigation of a screen that asks for it (MainApp::Root
+// turns CH- into DOWN, VOL- into LEFT, ...).
+void AddGuiKeysOf(int32_t code, std::vector<uint16_t>* keys) {
+  keys->push_back(uint16_t(GuiKeyCodeOf(code)));
+  if (code >= FrontPanelFirstKeyCode && code <= FrontPanelLastKeyCode)
+    keys->insert(keys->end(), {Key::Up, Key::Down, Key::Left, Key::Right, Key::Ok, Key::Back});
+}
+
+// The GUI key codes of a key, press or release line's keys, as the screens
+// see them; the ones it cannot name are left out.
+std::vector<uint16_t> GuiKeysOf(const ScenarioTokens& t) {
+  std::vector<uint16_t> keys;
+  const bool gui = t.size() > 1 && t[1].text == "gui";
+  for (size_t i = gui ? 2 : 1; i < t.size(); ++i) {
+    if (t[i].text == "age") break;
+    int64_t guiCode = 0;
+    uint32_t code = 0;
+    if (gui && ScenarioNumber(t[i].text, 1, 255, &guiCode))
+      keys.push_back(uint16_t(guiCode));
+    else if (!gui && ParseKey(t[i], &code))
+      AddGuiKeysOf(int32_t(code), &keys);
+  }
+  return keys;
+}
+
+// The GUI key codes of the keys held down now, which the set repeats.
+std::vector<uint16_t> HeldGuiKeys() {
+  std::vector<uint16_t> keys;
+  for (int32_t code = 0; code <= KeyMapLastKeyCode; ++code)
+    if (simtv_key_held(uint32_t(code))) AddGuiKeysOf(code, &keys);
+  return keys;
+}
+
 std::string PressLine(const ScenarioTokens& t) {
   uint32_t code = 0;
   if (t.size() != 2 || !ParseKey(t[1], &code)) return "press takes one key name or code";
@@ -565,7 +599,15 @@ std::string AdvanceLine(const ScenarioTokens& t) {
   if (std::string why = AdvanceForm(t); !why.empty()) return why;
   int64_t ms = 0;
   ScenarioNumber(t[1].text, 0, UINT32_MAX, &ms);
+  // While a player moves on through a list's entries, the list check looks
+  // at it every second: it may move on and go back within a long advance.
+  constexpr int64_t kMoverStepMs = 1000;
+  while (ms > kMoverStepMs && FollowTheMovers()) {
+    simtv_advance(uint32_t(kMoverStepMs));
+    ms -= kMoverStepMs;
+  }
   simtv_advance(uint32_t(ms));
+  FollowTheMovers();
   return {};
 }
 
@@ -1426,6 +1468,13 @@ std::string Step(const ScenarioLine& line, const ScenarioTokens& t) {
     failure = KeysReachTheScreen();
     if (failure.empty()) failure = KeysOnTop();
     if (failure.empty()) failure = NoScreenOfAGoneDevice();
+    // A key held down repeats through the lines after it, as a key line.
+    const bool isKey = t[0].text == "key" || t[0].text == "press" || t[0].text == "release";
+    const std::vector<uint16_t> held = isKey ? GuiKeysOf(t) : HeldGuiKeys();
+    const LineKind kind = isKey || !held.empty() ? LineKind::Key
+                          : t[0].text == "open"  ? LineKind::Open
+                                                 : LineKind::World;
+    if (std::string kept = ListsKeepTheirEntries(kind, held); failure.empty()) failure = kept;
   }
   if (failure.empty() && LeadsLikeAKey(t[0].text)) {
     std::string happening;

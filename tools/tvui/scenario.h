@@ -59,8 +59,10 @@
 // a moment, an opened screen) the runner checks what a viewer would meet, as
 // viewer_checks.h says: the keys reach a screen on view, the screen on top
 // that takes keys has them, a help line shows only with its screen's keys and
-// the screen with the keys shows its own, and no screen a key opened lies
-// under the one that keeps the keys. A failed check fails that line.
+// the screen with the keys shows its own, no screen a key opened lies under
+// the one that keeps the keys, and a screen with a list that gets the keys
+// back focuses the entry it had when it lost them (ListsKeepTheirEntries).
+// A failed check fails that line.
 //
 // A product panic, a sanitizer report and a reset of the set (its watchdog or
 // the crash handler) fail the scenario and name the line that was running;

@@ -1,6 +1,7 @@
 #include "viewer_checks.h"
 
 #include <algorithm>
+#include <map>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,11 @@
 #include "Core/View.h"
 #include "FactorySystem/FactorySystem.h"
 #include "FactorySystem/ModeIndicator.h"
+#include "ListForm/GridView.h"
+#include "ListForm/ListClass.h"
+#include "ListForm/ListCourier.h"
+#include "ListForm/ListItem.h"
+#include "ListForm/ListOwners.h"
 #include "MenuSystem/BrcmMainMenu.h"
 #include "NonMenuSystem/CommonMuteBar.h"
 #include "NonMenuSystem/EnterPinDialog.h"
@@ -485,6 +491,237 @@ bool UnderLastingKeys(Primitives::KeyRoutingForm* form, const std::vector<Drawn>
     if (d.form == form) return true;
   }
   return false;
+}
+
+namespace {
+
+// A list of a screen with the entry it focuses: the list by its class and
+// its rank among the screen's lists of that class (a screen opened again is
+// another object), the entry by its key.
+struct ListEntry {
+  std::string list;
+  std::string key;
+  std::string caption;
+  // The keys that move the list's focus.
+  std::vector<uint16_t> moves;
+  // Named by a screen it opened as the entry it goes back on.
+  bool handedBack = false;
+};
+
+// A screen and the entries of its lists. The screen is not held: holding
+// would keep it past its sub-system's end (standby ends the GUI, and a class
+// of one instance is made again only once the old one is gone), so it is
+// only compared with the screens listed, never read once it may be gone.
+struct ScreenLists {
+  const void* form = nullptr;
+  const VgClass* screen = nullptr;
+  std::vector<ListEntry> lists;
+};
+
+void CollectLists(Core::View* view, Primitives::KeyRoutingForm* screen,
+                  const std::vector<Primitives::KeyRoutingForm*>& listed, std::map<std::string, int>* ranks,
+                  std::vector<std::pair<std::string, ListForm::ListBase*>>* lists) {
+  if (!view->Visible) return;
+  if (auto* list = vg_cast<ListForm::ListBase>(view)) {
+    const std::string name = list->GetClass()->name;
+    lists->emplace_back(name + " #" + std::to_string((*ranks)[name]++), list);
+    return;
+  }
+  // A screen of its own inside this one keeps its own lists.
+  if (view != screen && IsListed(listed, view)) return;
+  if (auto* group = vg_cast<Core::Group>(view))
+    for (Core::View* child = group->firstView; child; child = child->nextView)
+      CollectLists(child, screen, listed, ranks, lists);
+}
+
+std::vector<std::pair<std::string, ListForm::ListBase*>> ListsOf(Primitives::KeyRoutingForm* screen) {
+  std::vector<std::pair<std::string, ListForm::ListBase*>> lists;
+  std::map<std::string, int> ranks;
+  if (screen) CollectLists(screen, screen, Listed(), &ranks, &lists);
+  return lists;
+}
+
+std::string FocusedCaption(ListForm::ListBase* list) {
+  auto* row = vg_cast<ListForm::ListItem>(list->Focus.get());
+  return row ? Utf8Text(row->Text) : std::string();
+}
+
+// The keys that move the list's focus.
+std::vector<uint16_t> MovingKeys(ListForm::ListBase* list) {
+  if (auto* rows = vg_cast<ListForm::ListClass>(list))
+    return {rows->DecreaseKey, rows->IncreaseKey, rows->PageUpKey, rows->PageDownKey, rows->StepKey};
+  if (auto* grid = vg_cast<ListForm::GridView>(list))
+    return {grid->DecreaseRowKey,  grid->IncreaseRowKey, grid->DecreaseItemKey,
+            grid->IncreaseItemKey, grid->PageUpKey,      grid->PageDownKey};
+  return {};
+}
+
+std::vector<ListEntry> EntriesOf(Primitives::KeyRoutingForm* screen) {
+  std::vector<ListEntry> entries;
+  for (const auto& [name, list] : ListsOf(screen))
+    if (VgString key = list->FocusedKey())
+      entries.push_back({name, Utf8Text(key), FocusedCaption(list), MovingKeys(list)});
+  return entries;
+}
+
+// The caption of entry i of the list.
+std::string CaptionOf(ListForm::ListBase* list, int32_t i) {
+  ListForm::ListDataSource* source = list->DataSource;
+  auto* courier = source ? vg_cast<ListForm::ListCourier>(source->GetItemData(list->GetClass(), i - source->Cursor))
+                         : nullptr;
+  return courier ? Utf8Text(courier->Text) : std::string();
+}
+
+// Whether one of the keys is one of those.
+bool AnyOf(const std::vector<uint16_t>& keys, const std::vector<uint16_t>& of) {
+  return std::any_of(keys.begin(), keys.end(), [&of](uint16_t key) {
+    return key != Key::None && std::find(of.begin(), of.end(), key) != of.end();
+  });
+}
+
+bool MovesTheList(ListForm::ListBase* list, const std::vector<uint16_t>& keys) { return AnyOf(keys, MovingKeys(list)); }
+
+// Each list noted that the screen shows focuses the entry noted, unless that
+// entry is gone from it, or one of the keys moves the list: a pop-up hands
+// a key it does not use to the list it was opened from, closing.
+std::string SameEntries(Primitives::KeyRoutingForm* screen, const std::vector<ListEntry>& noted, const char* when,
+                        const std::vector<uint16_t>& keys = {}) {
+  for (const auto& [name, list] : ListsOf(screen)) {
+    auto entry = std::find_if(noted.begin(), noted.end(), [&](const ListEntry& e) { return e.list == name; });
+    if (entry == noted.end() || MovesTheList(list, keys)) continue;
+    const std::string now = Utf8Text(list->FocusedKey());
+    if (now == entry->key) continue;
+    const int32_t at = list->EntryOf(VgNewStringUtf8(entry->key.c_str()));
+    if (at < 0) continue;
+    const std::string had = entry->handedBack ? "the entry of key " + entry->key + ", which the screen it opened went back on"
+                                              : "\"" + entry->caption + "\" (key " + entry->key + "), the entry it had " + when;
+    return Named(screen) + ": its list " + name + " focuses \"" + FocusedCaption(list) + "\" (key " + now + "), and " +
+           had + ", is still listed (entry " + std::to_string(at + 1) + ", \"" + CaptionOf(list, at) + "\")";
+  }
+  return {};
+}
+
+// Whether the screen with the keys passes a key it does not use on to the
+// form, its asker's screen (or the asker's asker).
+bool AsksOf(Primitives::KeyRoutingForm* keys, Primitives::KeyRoutingForm* form) {
+  constexpr int kAskers = 8;
+  Primitives::KeyRoutingForm* popUp = keys;
+  for (int step = 0; step < kAskers && popUp && popUp->Asker; ++step) {
+    if (Inside(popUp->Asker, form)) return true;
+    popUp = popUp->Asker;
+  }
+  return false;
+}
+
+// The entry that a screen opened from one of the lists noted goes back on,
+// in place of the list's own; none when it names none.
+void GoesBackOn(std::vector<ListEntry>* lists, ListForm::GoesBackOnAnEntry* mover) {
+  const std::string list = std::string(mover->ListGoneBackTo()->name) + " #0";
+  const std::string key = Utf8Text(mover->EntryGoneBackTo());
+  auto entry = std::find_if(lists->begin(), lists->end(), [&](const ListEntry& e) { return e.list == list; });
+  if (entry != lists->end()) lists->erase(entry);
+  if (!key.empty()) lists->push_back({list, key, {}, {}, true});
+}
+
+// The screen with the keys after the line before, and the screens that lost
+// the keys and may get them back.
+ScreenLists g_withTheKeys;
+std::vector<ScreenLists> g_awayFromTheKeys;
+
+// A screen that one of those opened on an entry of its list may have moved on
+// to another, and goes back on that one. Whether one such is listed.
+bool FollowTheMovers(const std::vector<Primitives::KeyRoutingForm*>& listed) {
+  bool any = false;
+  for (ScreenLists& away : g_awayFromTheKeys)
+    for (Primitives::KeyRoutingForm* opened : listed)
+      if (auto* mover = dynamic_cast<ListForm::GoesBackOnAnEntry*>(opened);
+          mover && opened != away.form && opened->PrevState == away.screen) {
+        GoesBackOn(&away.lists, mover);
+        any = true;
+      }
+  return any;
+}
+
+}  // namespace
+
+bool FollowTheMovers() { return !SetInStandby() && FollowTheMovers(Listed()); }
+
+std::string ListsKeepTheirEntries(LineKind line, const std::vector<uint16_t>& keysPressed) {
+  // Standby ends every screen, and the set starts its screens afresh on
+  // waking.
+  if (SetInStandby()) {
+    g_withTheKeys = {};
+    g_awayFromTheKeys.clear();
+    return {};
+  }
+  Primitives::KeyRoutingForm* keys = ScreenWithTheKeys();
+  if (keys && !OnView(keys)) keys = nullptr;
+  const std::vector<Primitives::KeyRoutingForm*> listed = Listed();
+  // The held screen, where it is still listed (and so still the same).
+  auto live = [&listed](const ScreenLists& held) -> Primitives::KeyRoutingForm* {
+    for (Primitives::KeyRoutingForm* form : listed)
+      if (form == held.form && form->GetClass() == held.screen) return form;
+    return nullptr;
+  };
+  // The screen with the keys is the one held when it is at the same place,
+  // of the same class.
+  auto same = [keys](const ScreenLists& held) {
+    return keys && keys == held.form && keys->GetClass() == held.screen;
+  };
+  const bool kept = same(g_withTheKeys);
+  std::string fault;
+  if (kept && line == LineKind::World) fault = SameEntries(keys, g_withTheKeys.lists, "before the line");
+  if (g_withTheKeys.form && !kept && !g_withTheKeys.lists.empty()) {
+    // The line's keys moved a list before they took the keys elsewhere (DOWN
+    // and OK in one line): its entry is the one the screen shows now, or,
+    // closed, unknown.
+    std::vector<ListEntry>& lists = g_withTheKeys.lists;
+    Primitives::KeyRoutingForm* still = live(g_withTheKeys);
+    const std::vector<ListEntry> now = still ? EntriesOf(still) : std::vector<ListEntry>{};
+    for (auto entry = lists.begin(); entry != lists.end();) {
+      if (line != LineKind::Key || !AnyOf(keysPressed, entry->moves)) {
+        ++entry;
+        continue;
+      }
+      auto shown = std::find_if(now.begin(), now.end(), [&](const ListEntry& e) { return e.list == entry->list; });
+      if (shown == now.end()) {
+        entry = lists.erase(entry);
+        continue;
+      }
+      *entry = *shown;
+      ++entry;
+    }
+    g_awayFromTheKeys.push_back(g_withTheKeys);
+  }
+  for (auto away = g_awayFromTheKeys.begin(); away != g_awayFromTheKeys.end();) {
+    Primitives::KeyRoutingForm* form = live(*away);
+    const bool back = same(*away);
+    // Opened again on the way back: the screen it opened took it along.
+    const bool again = keys && !form && line != LineKind::Open && keys->GetClass() == away->screen;
+    // It may get the keys back while it is listed, or while a listed screen
+    // goes back to its class.
+    const bool waits = form || std::any_of(listed.begin(), listed.end(), [&away](Primitives::KeyRoutingForm* s) {
+                         return s->PrevState == away->screen;
+                       });
+    if (back || again || !waits) {
+      if ((back || again) && fault.empty())
+        fault = SameEntries(keys, away->lists, "when it lost the keys", keysPressed);
+      away = g_awayFromTheKeys.erase(away);
+      continue;
+    }
+    // A key the screen with the keys does not use reaches its asker, which
+    // may move its list with it; a key that moves one of its lists may have
+    // reached it while it had the keys for a moment within the line.
+    if (line == LineKind::Key && form &&
+        ((keys && AsksOf(keys, form)) ||
+         std::any_of(away->lists.begin(), away->lists.end(),
+                     [&keysPressed](const ListEntry& e) { return AnyOf(keysPressed, e.moves); })))
+      away->lists = EntriesOf(form);
+    ++away;
+  }
+  FollowTheMovers(listed);
+  g_withTheKeys = {keys, keys ? keys->GetClass() : nullptr, EntriesOf(keys)};
+  return fault;
 }
 
 namespace {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace Core {
 class View;
@@ -35,6 +36,28 @@ std::string KeysOnTop();
 // 3D question, a question the set asks of its own accord) may.
 void NoteScreensBeforeTheLine();
 std::string OpenedUnderTheKeys();
+
+// What the line before the check was, as the list check tells lines apart.
+enum class LineKind {
+  Key,    // a key pressed, held or let go
+  World,  // an event of the set, the clock, a disk in or out
+  Open,   // the runner opened a screen, as a new one
+};
+
+// A list keeps the entry the viewer chose. When a screen with a list gets the
+// keys back (the screen it opened went, or took it with it and opened it
+// again on the way back), each list on view in it focuses the entry it had
+// when the screen lost the keys, unless that entry is gone or a key of the
+// line moves that list (a pop-up hands on a key it does not use); a screen
+// that a screen it opened named an entry to go back to (the playback's next
+// show) focuses that one. Through a line that is no key, a screen that kept
+// the keys keeps its lists' entries alike. Run after every line that moves
+// the set, with the GUI key codes of a key line.
+std::string ListsKeepTheirEntries(LineKind line, const std::vector<uint16_t>& keys);
+// Within a line: notes the entries that such screens (a player) name by now,
+// for a line that may move them on and back at once (a long advance).
+// Whether one is listed.
+bool FollowTheMovers();
 
 // Around each key: a keyboard or a PIN pad that holds typed text and has the
 // keys (or lies under a passing notice that has them) leaves only by its own

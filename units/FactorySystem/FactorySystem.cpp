@@ -187,11 +187,14 @@ Primitives::KeyRoutingForm* FactorySystem::ChangeState(SubSystem::State* state) 
   widget->FactorySystem = this;
   widget->Initialize(parameter);
   widget->MoveToOrigin();
+  return OpenOrWait(state, widget);
+}
+
+void FactorySystem::OpenWaited(Primitives::KeyRoutingForm* widget) {
   widget->Open();
   // The factory's displays hold the focus while they are up, though they
   // take no key.
   if (widget->owner.get() == this) SubSystem::KeyOwner::Get()->Request(widget, SubSystem::KeyOwner::Reason::Opened);
-  return form;
 }
 
 namespace {

@@ -48,8 +48,12 @@ class FactorySystem : public SubSystem::SubSystemClass {
   void HandleMessage(Structures::Message* message) override;
   // A factory widget of its own is initialised, placed at its origin, opened
   // and focused; any other screen of its own is returned unopened; a screen
-  // of another sub-system goes to that sub-system.
+  // of another sub-system goes to that sub-system. A widget that takes keys
+  // and that a command opens under the status check (the adjustment menu of
+  // the service mode's code) waits for the check to go
+  // (SubSystem::SubSystemClass::Waits).
   Primitives::KeyRoutingForm* ChangeState(SubSystem::State* state) override;
+  void OpenWaited(Primitives::KeyRoutingForm* widget) override;
 
   // A page of that class (normally a menu page), with a Structures::RefInt
   // of the value as its parameter.

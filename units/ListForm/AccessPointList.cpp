@@ -123,6 +123,8 @@ XObject* ReadPoint(ListDataSource*, int32_t index) {
   if (Structures::WLAN_Info* info = Record(index)) {
     courier->NetworkName = info->SSID;
     courier->MacAddress = info->HardwareAddress;
+    // A scan lists a station once; one without an address is its name.
+    courier->Key = Empty(info->HardwareAddress) ? info->SSID.get() : info->HardwareAddress.get();
     courier->Signal = info->Status[kLevel];
     courier->Mode = info->Status[kMode];
     if constexpr (std::is_same_v<Courier, ApCourier>)
@@ -146,7 +148,10 @@ void Fill(List* list) {
     network.KeepScanResult = 0;
     source->Num = network.NumAccessPoints;
     list->OnSetEnabled(true);
-    list->OnSetCurrentItemIndex(1);
+    // Back from the station's screens, on the station the viewer chose: the
+    // scan kept is the one it was chosen from.
+    const int32_t chosen = network.SelectedIndex;
+    list->OnSetCurrentItemIndex(chosen >= 0 && chosen < network.NumAccessPoints ? chosen + 1 : 1);
     return;
   }
   // Blank rows while the scan runs.
@@ -154,19 +159,23 @@ void Fill(List* list) {
   list->StartScan();
 }
 
-void Scan(ListClass* list) {
+// A scan asked for again finds the station the focus was on among its
+// results, where it is still on the air.
+void Scan(ListClass* list, ListBase::Kept* before) {
+  *before = list->NoteFocus();
   Network().WLAN_ScanAccessPoint(nullptr);
   list->OnSetCurrentItemIndex(1);
   list->OnSetEnabled(false);
   list->Reload();
 }
 
-int32_t LoadScan(ListClass* list) {
+int32_t LoadScan(ListClass* list, const ListBase::Kept& before) {
   const int32_t count = Network().WLAN_LoadAccessPoints();
   if (list->DataSource && count >= 1) {
     list->OnSetEnabled(true);
     list->DataSource->Num = count;
     list->Reload();
+    list->FocusAgain(before);
   }
   return count;
 }
@@ -405,13 +414,13 @@ void AccessPointList::PlaceIndicators(int32_t x) {
 }
 
 void AccessPointList::StartScan() {
-  Scan(this);
+  Scan(this, &scanned_);
   // Parked past the right edge, where they are not drawn.
   PlaceIndicators(VgGetRectW(Bounds));
 }
 
 int32_t AccessPointList::GetScanResult() {
-  const int32_t count = LoadScan(this);
+  const int32_t count = LoadScan(this, scanned_);
   if (count >= 1) PlaceIndicators(kApArrowX);
   return count;
 }
@@ -445,9 +454,9 @@ void QORAccessPointList::Initialize(Primitives::KeyRoutingParameter* parameter) 
   Fill(this);
 }
 
-void QORAccessPointList::StartScan() { Scan(this); }
+void QORAccessPointList::StartScan() { Scan(this, &scanned_); }
 
-int32_t QORAccessPointList::GetScanResult() { return LoadScan(this); }
+int32_t QORAccessPointList::GetScanResult() { return LoadScan(this, scanned_); }
 
 void QORAccessPointList::ConnectAP(XObject* sender) {
   auto* row = vg_cast<QORApItem>(sender);

@@ -171,6 +171,8 @@ class AccessPointList : public ListClass {
 
  private:
   void PlaceIndicators(int32_t x);
+  // The focus before the scan under way.
+  Kept scanned_;
 };
 
 class QORAccessPointList : public ListClass {
@@ -200,6 +202,10 @@ class QORAccessPointList : public ListClass {
   Views::Text headers[4] = {Views::Text{this}, Views::Text{this}, Views::Text{this}, Views::Text{this}};
   VgSlot OnConnectAP;
   VgStr NetworkName;
+
+ private:
+  // The focus before the scan under way.
+  Kept scanned_;
 };
 
 }  // namespace ListForm

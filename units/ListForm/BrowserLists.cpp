@@ -75,6 +75,7 @@ XObject* ReadInput(ListDataSource*, int32_t index) {
   const int32_t source = Model()->GetSourceId(index);
   FillSource(courier, source);
   courier->Text = Model()->GetSourceName(source);
+  courier->Key = VgNewStringInt(source, 0);
   courier->LabelText = Model()->GetSourceLabel(source);
   return courier;
 }
@@ -100,6 +101,7 @@ XObject* ReadChannel(ListDataSource*, int32_t index) {
   courier->MinorNumber = channel->SubstituteMinor >= 0 ? channel->SubstituteMinor : channel->Minor;
   courier->IsDigital = channel->Digital;
   courier->LabelText = channel->Name;
+  courier->Key = ChannelKey(channel);
   return courier;
 }
 
@@ -128,6 +130,7 @@ XObject* ReadFavorite(ListDataSource*, int32_t index) {
   courier->MinorNumber = ShownMinor(channel);
   courier->IsDigital = channel->Digital;
   courier->Text = channel->Name;
+  courier->Key = ChannelKey(channel);
   courier->SourceType = channel->SourceType;
   courier->SourceId = channel->SourceId;
   if (Structures::CECDeviceInfo* device = Model()->HdmiCecData.IsCecDeviceConnected(channel->SourceId))
@@ -176,6 +179,12 @@ XObject* ReadHistory(ListDataSource*, int32_t index) {
     default:
       break;
   }
+  // An entry is a channel, an input or a device of an input: what the
+  // viewer watched, once each.
+  VgString what = courier->IsCecDevice ? VgConcatString(VgNewStringAnsi("device "), VgNewStringInt(courier->CecAddress, 0))
+                                       : VgConcatString(VgNewStringInt(courier->MajorNumber, 0),
+                                                        VgConcatString(VgNewStringAnsi("-"), VgNewStringInt(courier->MinorNumber, 0)));
+  courier->Key = VgConcatString(VgNewStringInt(courier->SourceId, 0), VgConcatString(VgNewStringAnsi(":"), what));
   return courier;
 }
 
@@ -196,6 +205,8 @@ XObject* ReadCecDevice(ListDataSource*, int32_t index) {
   courier->CecAddress = device->DeviceNumber;
   courier->Text = Model()->GetSourceName(device->SourceId);
   courier->LabelText = device->DeviceName;
+  courier->Key = VgConcatString(VgNewStringInt(device->SourceId, 0),
+                                VgConcatString(VgNewStringAnsi(":"), VgNewStringInt(device->DeviceNumber, 0)));
   return courier;
 }
 
@@ -567,9 +578,13 @@ void CBHistoryList::TuneAction(XObject* sender) {
     VgSignal(VgSlotOf<&SkinBin::HistoryAgent::InsertHistorySlot>(agent), this);
   }
   CBListClass::TuneAction(sender);
-  if (DataSource) DataSource->Num = std::max(GetItemsNum(), 0);
-  Reload();
-  OnSetCurrentItemIndex(GetFocusItemIndex() + 1);
+  // Read again, the strip stays on the tile tuned, wherever the history has
+  // put it (the newest last; an input's entry comes a moment later).
+  ReadAgain([this] {
+    if (DataSource) DataSource->Num = std::max(GetItemsNum(), 0);
+    Reload();
+    OnSetCurrentItemIndex(GetFocusItemIndex() + 1);
+  });
 }
 
 // --------------------------------------------------------- HDMI-CEC devices

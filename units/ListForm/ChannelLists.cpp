@@ -574,8 +574,10 @@ void ManualChannelList::OnSetPhysicalChannel(int32_t channel) {
 }
 
 void ManualChannelList::LoadScanedChannels() {
-  SkinBin::ChannelListData* table = ExistingChannelTable();
-  ShowChannels(table ? std::max(table->GetNumChannels(), 0) : 0);
+  ReadAgain([this] {
+    SkinBin::ChannelListData* table = ExistingChannelTable();
+    ShowChannels(table ? std::max(table->GetNumChannels(), 0) : 0);
+  });
 }
 
 void ManualChannelList::ShowChannels(int32_t count) {

@@ -48,6 +48,7 @@ XObject* ReadLogo(ListDataSource*, int32_t index) {
   auto* courier = VgNew<ChannelLogoCourier>();
   courier->Index = index;
   courier->Bitmap = vg_cast<Resources::Bitmap>(Model()->GetBigChannelLogo(index));
+  courier->Key = VgNewStringInt(index, 0);
   return courier;
 }
 

@@ -36,6 +36,12 @@ bool Is(const SkinBin::ChannelData* record, const Structures::VirtualChannel* ch
 
 }  // namespace
 
+VgString ChannelKey(const SkinBin::ChannelData* record) {
+  VgString number = VgConcatString(VgNewStringInt(record->Major, 0),
+                                   VgConcatString(VgNewStringAnsi("-"), VgNewStringInt(record->Minor, 0)));
+  return VgConcatString(VgNewStringInt(record->SourceId, 0), VgConcatString(VgNewStringAnsi(":"), number));
+}
+
 int32_t ChannelLogoIndex(const SkinBin::ChannelData* record) {
   return MainApp::GetWrapper()->GetChannelLogoIndex(record->Major, record->Minor);
 }

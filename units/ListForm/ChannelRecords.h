@@ -39,6 +39,11 @@ Resources::Bitmap* BigLogo(int32_t logoIndex);
 // The frame of a big logo that shows the plain picture.
 inline constexpr int32_t kPlainLogoFrame = 2;
 
+// What tells a channel's entry from the others of a list (ListCourier::Key):
+// its input and its own numbers, which a rename or a substitute minor number
+// leaves as they are.
+VgString ChannelKey(const SkinBin::ChannelData* record);
+
 // The number the rows show: a substitute minor number of 0 or more stands in
 // for the minor number.
 inline int32_t ShownMinor(const SkinBin::ChannelData* record) {
@@ -68,6 +73,7 @@ Courier* ReadChannel(int32_t index, FromRecord fromRecord, Placeholder placehold
   courier->ChannelMajor = record->Major;
   courier->ChannelMinor = ShownMinor(record);
   courier->Text = record->Name;
+  courier->Key = ChannelKey(record);
   courier->IsDigital = record->Digital;
   fromRecord(courier, record);
   return courier;

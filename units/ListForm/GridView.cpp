@@ -76,6 +76,13 @@ void GridView::FocusCell(int32_t k) {
   MoveCursor(CurrentPage * PageSize + k - 1, MoveFromFirst);
 }
 
+void GridView::FocusEntry(int32_t i) {
+  if (PageSize <= 0 || i < 0 || i >= GetItemsCount()) return;
+  EnterPage(i / PageSize);
+  FocusCell(i % PageSize + 1);
+  forceReload();
+}
+
 bool GridView::CanScroll() { return !Fixed && FocusedIndex() >= 0; }
 
 // ----------------------------------------------------------- scrolling

@@ -52,6 +52,8 @@ class GridView : public ListBase {
   // Stores i and focuses cell i - 1 of the page when it is there; the data
   // does not move.
   void OnSetCurrentItemIndex(int32_t i);
+  // The page of entry i, focused on its cell.
+  void FocusEntry(int32_t i) override;
   bool OnGetWrapAroundPage() const { return WrapAroundPage; }
   void OnSetWrapAroundPage(bool value) { WrapAroundPage = value; }
   bool OnGetWrapAround() const { return WrapAround; }

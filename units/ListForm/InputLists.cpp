@@ -135,6 +135,7 @@ XObject* ReadInput(ListDataSource* source, int32_t index) {
   auto* courier = VgNew<InputCourier>();
   courier->Index = index;
   courier->SourceId = Model()->GetSourceId(index);
+  courier->Key = VgNewStringInt(courier->SourceId, 0);
   courier->Text = Model()->GetSourceName(courier->SourceId);
   courier->SourceType = Model()->GetSourceType(courier->SourceId);
   if (Structures::CECDeviceInfo* device = Model()->HdmiCecData.IsCecDeviceConnected(courier->SourceId)) {
@@ -157,6 +158,7 @@ XObject* ReadCecInput(ListDataSource* source, int32_t index) {
   courier->Text = device->DeviceName;
   courier->Index = index;
   courier->CecLogicalAddress = device->DeviceNumber;
+  courier->Key = VgNewStringInt(device->DeviceNumber, 0);
   // The model keeps no device as the one selected: none is marked current.
   courier->IsCurrent = 0;
   return courier;
@@ -166,6 +168,7 @@ XObject* ReadInputLabeling(ListDataSource*, int32_t index) {
   auto* courier = VgNew<InputLabelingCourier>();
   courier->Index = index;
   courier->SourceId = Model()->GetSourceId(index);
+  courier->Key = VgNewStringInt(courier->SourceId, 0);
   courier->Text = Model()->GetSourceName(courier->SourceId);
   courier->LabelText = Model()->GetSourceLabel(courier->SourceId);
   courier->IsSkip = Model()->GetSourceDisable(courier->SourceId);
@@ -182,9 +185,9 @@ template <class List>
 XObject* StepAsDown(List* list, Core::Event* event) {
   auto* key = vg_cast<Core::KeyEvent>(event);
   list->tuneTimer.Cancel();
-  key->keyCode = Key::Down;
+  key->keyCode = list->IncreaseKey;
   XObject* taken = list->HandleEvent(key);
-  key->keyCode = Key::Input;
+  key->keyCode = list->StepKey;
   list->tuneTimer.Rest();
   return taken;
 }
@@ -318,6 +321,7 @@ XObject* InputItem::GetData(XObject* data) {
 // ------------------------------------------------------------ input list
 
 ExternalInputList::ExternalInputList(XObject* link) : ListClass(kInputDef, link) {
+  StepKey = Key::Input;
   OnActivateOption = VgSlotOf<&ExternalInputList::TuneToSource>(this);
   tuneTimer.Setup(kTuneRest, VgSlotOf<&ExternalInputList::TuneToSource>(this));
 }
@@ -383,7 +387,7 @@ XObject* ExternalInputList::HandleEvent(Core::Event* event) {
     ProcessRightKey();
     return this;
   }
-  if (key == Key::Input) return StepAsDown(this, event);
+  if (key == StepKey) return StepAsDown(this, event);
   return ListClass::HandleEvent(event);
 }
 
@@ -483,6 +487,7 @@ XObject* CecInputItem::GetData(XObject* data) {
 // ----------------------------------------------------------- device list
 
 CecInputList::CecInputList(XObject* link) : ListClass(kCecDef, link) {
+  StepKey = Key::Input;
   OnActivateOption = VgSlotOf<&CecInputList::TuneToSource>(this);
   tuneTimer.Setup(kTuneRest, VgSlotOf<&CecInputList::TuneToSource>(this));
 }
@@ -507,9 +512,11 @@ int32_t CecInputList::GetFocusItemIndex() {
 XObject* CecInputList::HandleEvent(Core::Event* event) {
   if (vg_cast<Events::CEC_EVENT_NAME_UPDATED>(event)) {
     // The input pop-up below, which shows the names too, follows the news
-    // itself.
-    Model()->HdmiCecData.InitDevList();
-    Reload();
+    // itself. A device that came or went leaves the focus on its device.
+    ReadAgain([this] {
+      Model()->HdmiCecData.InitDevList();
+      Reload();
+    });
     return this;
   }
   const uint16_t key = PressedKey(event);
@@ -530,7 +537,7 @@ XObject* CecInputList::HandleEvent(Core::Event* event) {
     VgSignal(OnExit, this);
     return this;
   }
-  if (key == Key::Input) return StepAsDown(this, event);
+  if (key == StepKey) return StepAsDown(this, event);
   return ListClass::HandleEvent(event);
 }
 

@@ -1,9 +1,11 @@
 #include "ListForm/ListBase.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "AppServices/MessageAgent.h"
 #include "Core/KeyEvent.h"
+#include "ListForm/ListItem.h"
 #include "Primitives/KeyRoutingCtrl.h"
 
 VG_DEFINE_CLASS(ListForm, ListBase, Primitives::KeyRoutingListForm)
@@ -16,6 +18,11 @@ ListBase::ListBase(XObject* link) : KeyRoutingListForm(link) { OnSetOnTimeOut(Vg
 void ListBase::Initialize(Primitives::KeyRoutingParameter* parameter) {
   KeyRoutingListForm::Initialize(parameter);
   if (HearsMessages) MainApp::GetMessageAgent()->Register(this);
+}
+
+XObject* ListBase::DispatchEvent(Core::Event* event) {
+  if (PressedKey(event) != 0) standIn_ = nullptr;
+  return KeyRoutingListForm::DispatchEvent(event);
 }
 
 void ListBase::Close(XObject* sender) {
@@ -98,6 +105,57 @@ int32_t ListBase::OnGetCurrentItemIndex() {
   CurrentItemIndex = f + 1;
   return CurrentItemIndex;
 }
+
+namespace {
+
+VgString KeyOf(XObject* data) {
+  auto* courier = vg_cast<ListCourier>(data);
+  if (!courier) return nullptr;
+  return courier->Key ? courier->Key.get() : courier->Text.get();
+}
+
+}  // namespace
+
+VgString ListBase::FocusedKey() {
+  if (!DataSource || DataSource->Num < 1 || DataSource->Cursor < 0) return nullptr;
+  auto* focused = vg_cast<Forms::Ctrl>(Focus.get());
+  if (!focused || !focused->Visible) return nullptr;
+  // A row of another kind (a rating level's check box) keeps no key: the
+  // model's entry under the cursor stands for it.
+  auto* row = vg_cast<ListItem>(focused);
+  VgString key = row ? row->Key.get() : KeyOf(GetItemData(0));
+  return VgGetStringLength(key) > 0 ? key : nullptr;
+}
+
+int32_t ListBase::EntryOf(VgString key) {
+  if (!DataSource || VgGetStringLength(key) < 1) return -1;
+  for (int32_t i = 0; i < DataSource->Num; ++i)
+    if (VgString at = KeyOf(DataSource->GetItemData(GetClass(), i - DataSource->Cursor)); at && VgCompString(at, key) == 0)
+      return i;
+  return -1;
+}
+
+ListBase::Kept ListBase::NoteFocus() {
+  Kept kept;
+  kept.key = FocusedKey();
+  if (kept.key) kept.at = DataSource->Cursor;
+  if (kept.key && standIn_) kept.key = standIn_;
+  return kept;
+}
+
+bool ListBase::FocusAgain(const Kept& kept) {
+  if (!kept.key || !DataSource || DataSource->Num < 1) return false;
+  const int32_t found = EntryOf(kept.key);
+  FocusEntry(found >= 0 ? found : std::clamp(kept.at, 0, DataSource->Num - 1));
+  standIn_ = found >= 0 ? nullptr : kept.key.get();
+  return true;
+}
+
+void ListBase::FocusAsIn(Primitives::KeyRoutingListForm* like) {
+  if (auto* was = vg_cast<ListBase>(like)) FocusAgain(was->NoteFocus());
+}
+
+void ListBase::FocusEntry(int32_t) {}
 
 uint16_t ListBase::PressedKey(Core::Event* event) {
   auto* key = vg_cast<Core::KeyEvent>(event);

@@ -25,6 +25,9 @@ class ListBase : public Primitives::KeyRoutingListForm {
   explicit ListBase(XObject* link = nullptr);
 
   // Overridden slots.
+  // A key that reaches the list is the viewer's doing on the entry the focus
+  // is on (a step, OK): that entry is the choice from then on.
+  XObject* DispatchEvent(Core::Event* event) override;
   // A list that hears messages registers with the message agent here and
   // leaves it in Close; the screen that hosts the list closes it with itself.
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
@@ -82,6 +85,42 @@ class ListBase : public Primitives::KeyRoutingListForm {
   // keyboard's, the logo panel's, a confirmation's) while it is open.
   bool HearsMessages = false;
 
+  // The one rule of a list read again, whatever made it read again (a screen
+  // it opened gave the keys back, the recorder added a show, a scan came
+  // back, the order changed): the focus stays on the entry the viewer had
+  // chosen, found by its key, not on the row where it stood; when that entry
+  // is gone, on its neighbour that took the row (the last entry when the
+  // list got shorter than that). The neighbour stands in for the choice:
+  // read again with the chosen entry back (a disk out and in again) before a
+  // key reached the list, the list focuses the chosen one again.
+  struct Kept {
+    VgStr key;       // null: no entry had the focus
+    int32_t at = -1;  // the entry's place when it was noted
+  };
+  // The key of the focused entry (ListCourier::Key) as its row shows it; null
+  // while the list has no entry under the focus.
+  VgString FocusedKey();
+  // The entry (from 0) that has the key now, -1 when none has.
+  int32_t EntryOf(VgString key);
+  Kept NoteFocus();
+  // Brings the entry noted back under the focus, or its neighbour. Nothing
+  // noted, or no entries: nothing changes, and false.
+  bool FocusAgain(const Kept& kept);
+  // Reads the list again through read, a function that refills it from the
+  // model as it is now, and keeps the focus by the rule above.
+  template <typename Read>
+  void ReadAgain(Read read) {
+    const Kept kept = NoteFocus();
+    read();
+    FocusAgain(kept);
+  }
+  // Opened in the place of its like, the list keeps the entry LIKE had, by
+  // the rule above.
+  void FocusAsIn(Primitives::KeyRoutingListForm* like) override;
+  // Brings entry i (from 0) under the focus, the rows refilled at once so
+  // that they show the model as it is now.
+  virtual void FocusEntry(int32_t i);
+
  protected:
   // The number of rows the pool holds.
   virtual int32_t PoolSize();
@@ -94,6 +133,11 @@ class ListBase : public Primitives::KeyRoutingListForm {
   XObject* KeyHandled();
   // The focused row's index among the rows, -1 without one.
   int32_t FocusedIndex();
+
+ private:
+  // The entry chosen while its neighbour stands in for it, until a key
+  // reaches the list; null otherwise.
+  VgStr standIn_;
 };
 
 }  // namespace ListForm

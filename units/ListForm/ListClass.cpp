@@ -97,6 +97,11 @@ void ListClass::OnSetCurrentItemIndex(int32_t i) {
   ScrollItems(i - 1);
 }
 
+void ListClass::FocusEntry(int32_t i) {
+  OnSetCurrentItemIndex(i + 1);
+  forceReload();
+}
+
 void ListClass::ShrinkToRows(int32_t rowHeight) {
   if (fullHeight < 0) fullHeight = VgGetRectH(Bounds);
   const int32_t missing = MaxItemNum - std::clamp(ItemNum, 0, MaxItemNum);

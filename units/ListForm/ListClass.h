@@ -8,9 +8,7 @@
 // (LISTFORM_REGISTER_READER) and overrides the hooks it needs.
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
-#include <optional>
 
 #include "Core/Keys.h"
 #include "ListForm/ListBase.h"
@@ -101,6 +99,7 @@ class ListClass : public ListBase {
   // Brings the 1-based entry i under the focus: from the first entry on the
   // first row, it scrolls by i - 1.
   void OnSetCurrentItemIndex(int32_t i);
+  void FocusEntry(int32_t i) override;
   // With fewer rows shown than the most the list has, its height drops by one
   // row pitch (rowHeight + ItemInterval) for every row missing, so a pop-up
   // fits its rows. Taken from the full height each time, so running
@@ -138,6 +137,9 @@ class ListClass : public ListBase {
   uint16_t PageUpKey = Key::None;
   uint16_t IncreaseKey = Key::Down;
   uint16_t DecreaseKey = Key::Up;
+  // A key of the list's own that moves the focus on as IncreaseKey does (the
+  // input key over the input lists); Key::None for none.
+  uint16_t StepKey = Key::None;
   uint16_t ArrangeMode = ArrangeTopToBottom;
   int32_t ItemXOffset = 0;
   int32_t ItemYOffset = 0;
@@ -159,15 +161,5 @@ class ListClass : public ListBase {
   // The height before ShrinkToRows first took rows off; -1 until then.
   int32_t fullHeight = -1;
 };
-
-// The row (from 0) that a list read again keeps its focus on: that of the
-// entry whose id the focused row had (idAt(i), the id of entry i, none for
-// an entry not read), else the row where the focus stood, within the count.
-template <typename IdAt>
-int32_t RowKept(int32_t id, int32_t stood, int32_t count, IdAt idAt) {
-  for (int32_t i = 0; i < count; ++i)
-    if (std::optional<int32_t> at = idAt(i); at && *at == id) return i;
-  return std::min(stood, count - 1);
-}
 
 }  // namespace ListForm

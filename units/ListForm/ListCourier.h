@@ -26,6 +26,10 @@ class ListCourier : public XObject {
   VgStr Text;
   // The item's position in the list.
   int32_t Index = 0;
+  // What tells the entry from every other entry of its list, whatever row it
+  // stands on (a show's record id, a channel's number); the caption stands
+  // for it when the reader sets none.
+  VgStr Key;
 };
 
 }  // namespace ListForm

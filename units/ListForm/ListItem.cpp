@@ -38,6 +38,7 @@ XObject* ListItem::SetData(XObject* data) {
   if (!courier) return nullptr;
   OnSetText(courier->Text);
   Index = courier->Index;
+  Key = courier->Key ? courier->Key.get() : courier->Text.get();
   return courier;
 }
 
@@ -46,6 +47,7 @@ XObject* ListItem::GetData(XObject* data) {
   if (!courier) courier = VgNew<ListCourier>();
   courier->Text = Text;
   courier->Index = Index;
+  courier->Key = Key;
   return courier;
 }
 

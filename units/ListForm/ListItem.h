@@ -30,6 +30,9 @@ class ListItem : public Button::IconButton {
 
   // The data position of the entry the row shows.
   int32_t Index = 0;
+  // The entry's key as its courier gave it (its caption without one): what
+  // the row showed when the model changed under it.
+  VgStr Key;
 };
 
 // A text of a row's column: the medium font in the colour, left-aligned,

@@ -42,6 +42,20 @@ class DeviceOwner {
   ~DeviceOwner() = default;
 };
 
+// A screen opened on an entry of a list that may move on to other entries of
+// it (the full-screen playback to the next show, the photo view to the next
+// photo): going back, the list's screen focuses the entry it is on by then.
+class GoesBackOnAnEntry {
+ public:
+  // The class of the list it goes back to, and the key of its entry there
+  // (ListCourier::Key); null for none.
+  virtual const VgClass* ListGoneBackTo() const = 0;
+  virtual VgString EntryGoneBackTo() const = 0;
+
+ protected:
+  ~GoesBackOnAnEntry() = default;
+};
+
 // The list's owner in that role, null when it has not taken it.
 template <class Role>
 Role* OwnerAs(XObject* owner) {

@@ -15,6 +15,7 @@ XObject* ReadEntry(ListDataSource*, int32_t index) {
   auto* courier = VgNew<MediaContentListItemCourier>();
   courier->Index = index;
   courier->Item = (MainApp::GetMediaWrapper()->*Get)(index);
+  courier->Key = MediaEntryKey(courier->Item);
   return courier;
 }
 

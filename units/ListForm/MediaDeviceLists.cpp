@@ -89,6 +89,7 @@ XObject* ReadServer(ListDataSource*, int32_t index) {
   courier->disabled = false;
   courier->MacAddress = server->MacAddress;
   courier->Text = server->Name;
+  courier->Key = server->MacAddress;
   courier->WakeOnLan = server->WakeOnLan;
   return courier;
 }
@@ -102,6 +103,7 @@ XObject* ReadController(ListDataSource*, int32_t index) {
   courier->disabled = false;
   courier->MacAddress = controller->MacAddress;
   courier->Text = controller->Name;
+  courier->Key = controller->MacAddress;
   return courier;
 }
 
@@ -136,6 +138,7 @@ XObject* ReadMedium(ListDataSource* source, int32_t index) {
     courier->IsActive = 0;
   }
   courier->DeviceText = device->MountString;
+  courier->Key = device->MountString;
   return courier;
 }
 

@@ -18,6 +18,8 @@ MediaListItem::MediaListItem(XObject* link) : ListItem(link) {
   caption.OnSetAlignV(Views::Text::AlignTop);
 }
 
+VgString MediaEntryKey(const Media::MediaItem* item) { return item ? item->Caption.get() : nullptr; }
+
 XObject* MediaListItem::SetData(XObject* data) {
   XObject* taken = ListItem::SetData(data);
   auto* courier = vg_cast<MediaContentListItemCourier>(data);

@@ -23,6 +23,10 @@ class MediaContentListItemCourier : public ListCourier {
   VgPtr<Media::MediaItem> Item;
 };
 
+// What tells an entry of a folder from the others (ListCourier::Key): its
+// name; null for none.
+VgString MediaEntryKey(const Media::MediaItem* item);
+
 // The photo grid's own courier class. No list receives it: the grid takes
 // the media rows' courier above.
 class PhotoGridCourier : public ListCourier {

@@ -16,6 +16,7 @@ XObject* ReadPhoto(ListDataSource*, int32_t index) {
   auto* courier = VgNew<MediaContentListItemCourier>();
   courier->Index = index;
   courier->Item = MainApp::GetMediaWrapper()->GetMediaItem(index);
+  courier->Key = MediaEntryKey(courier->Item);
   return courier;
 }
 

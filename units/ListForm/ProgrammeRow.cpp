@@ -28,6 +28,13 @@ void TakeProgramme(ListCourier* courier, ProgrammeFields& fields, Structures::Ev
                    int32_t major, int32_t minor) {
   fields.StartTime = event->StartTime;
   courier->Text = event->Title;
+  // A programme of a guide list is its channel's at its start.
+  VgString channel = VgConcatString(VgNewStringInt(mapId, 0),
+                                    VgConcatString(VgNewStringAnsi(":"), VgNewStringInt(major, 0)));
+  channel = VgConcatString(channel, VgConcatString(VgNewStringAnsi("-"), VgNewStringInt(minor, 0)));
+  if (event->StartTime)
+    courier->Key = VgConcatString(channel, VgConcatString(VgNewStringAnsi("@"),
+                                                          VgNewStringInt(event->StartTime->GetTicks(), 0)));
   fields.Description = event->Description;
   fields.InfoFlag = event->Flag != 0;
   fields.Rating2 = event->Rating2;

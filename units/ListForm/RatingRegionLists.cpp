@@ -89,12 +89,15 @@ XObject* ReadDimension(ListDataSource*, int32_t index) {
   auto* courier = VgNew<ListCourier>();
   courier->Index = index;
   courier->Text = DimensionName(index);
+  // Broadcasts may rename a dimension; its number stays.
+  courier->Key = VgNewStringInt(index, 0);
   return courier;
 }
 
 XObject* ReadLevel(ListDataSource* source, int32_t index) {
   auto* courier = VgNew<RRTLevelCourier>();
   courier->Index = index;
+  courier->Key = VgNewStringInt(index, 0);
   SkinBin::DynamicRatingData& ratings = Ratings();
   const auto dimension = static_cast<int32_t>(source->Param);
   ratings.SetRegionDimension(ratings.Region, dimension);

@@ -28,6 +28,7 @@ XObject* ReadRecording(ListDataSource*, int32_t index) {
     courier->Text = show->Title;
     courier->FileName = show->FileName;
     courier->RecordId = show->RecordId;
+    courier->Key = RecordingKey(show->RecordId);
     courier->ResumeMark = show->Mark;
   }
   return courier;
@@ -36,6 +37,8 @@ XObject* ReadRecording(ListDataSource*, int32_t index) {
 }  // namespace
 
 LISTFORM_REGISTER_READER(RecordPlaybackList, ReadRecording)
+
+VgString RecordingKey(int32_t recordId) { return VgNewStringInt(recordId, 0); }
 
 // ------------------------------------------------------------------ the row
 

@@ -16,6 +16,9 @@
 
 namespace ListForm {
 
+// The key of a recording's entry (ListCourier::Key): its record id.
+VgString RecordingKey(int32_t recordId);
+
 class RecordPlaybackListItemCourier : public ListCourier {
   VG_CLASS()
 

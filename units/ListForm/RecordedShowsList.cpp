@@ -61,6 +61,7 @@ XObject* ReadRecordedShow(ListDataSource* source, int32_t index) {
   courier->Description = show->Description;
   courier->InfoFlag = show->CaptionFlag > 0;
   courier->RecordId = show->RecordId;
+  courier->Key = VgNewStringInt(show->RecordId, 0);
   courier->Rating = show->Rating;
   courier->ChannelMajor = show->Major;
   courier->ChannelMinor = show->Minor;
@@ -160,19 +161,7 @@ void RecordedShows::forceReload(XObject* sender) {
 }
 
 void RecordedShows::ReloadKeepingFocus() {
-  auto* row = GetItemsNum() > 0 ? vg_cast<RecordedShowsListItem>(Focus.get()) : nullptr;
-  const int32_t at = row ? row->Index : 0;
-  const int32_t id = row ? row->RecordId : 0;
-  Initialize(nullptr);
-  const int32_t count = GetItemsNum();
-  if (count < 1) return;
-  SkinBin::DB_RecordedInfo* shows = RecordedShowsModel();
-  const int32_t to = !row ? 0 : RowKept(id, at, count, [shows](int32_t i) -> std::optional<int32_t> {
-    const SkinBin::RecordedShowData* show = shows->GetEvent(i);
-    return show ? std::optional(show->RecordId) : std::nullopt;
-  });
-  OnSetCurrentItemIndex(to + 1);
-  forceReload();
+  ReadAgain([this] { Initialize(nullptr); });
 }
 
 void RecordedShows::DoFocus(XObject*) {

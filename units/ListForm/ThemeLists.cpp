@@ -197,6 +197,9 @@ EPGThemeProgramList::EPGThemeProgramList(XObject* link) : ListClass(kThemeProgra
 }
 
 void EPGThemeProgramList::OnSetTheme(VgString theme) {
+  // The theme's programmes read again keep the programme the focus was on.
+  const bool again = Theme && theme && VgCompString(Theme, theme) == 0;
+  const Kept kept = again ? NoteFocus() : Kept{};
   Theme = theme;
   SkinBin::DB_EPGThemeInfo* themes = ThemeModel();
   themes->Theme = theme;
@@ -213,6 +216,7 @@ void EPGThemeProgramList::OnSetTheme(VgString theme) {
   }
   OnSetCurrentItemIndex(1);
   FocusIndex = 0;
+  FocusAgain(kept);
 }
 
 bool EPGThemeProgramList::LoadNextPage() {

@@ -72,6 +72,7 @@ XObject* ReadScheduledRecord(ListDataSource*, int32_t index) {
   SkinBin::ScheduledRecordData* show = schedule->GetEvent(index);
   if (!show) return courier;
   courier->TimerId = show->TimerId;
+  courier->Key = VgNewStringInt(show->TimerId, 0);
   courier->EventStartTime = show->StartTime;
   courier->InfoValue = show->Value;
   courier->Text = show->ChannelName;
@@ -93,6 +94,7 @@ XObject* ReadConflictTimer(ListDataSource*, int32_t index) {
   SkinBin::ConflictTimerData* entry = conflicts->Events[size_t(index)];
   if (!entry) return courier;
   courier->TimerId = entry->TimerId;
+  courier->Key = VgNewStringInt(entry->TimerId, 0);
   courier->Title = entry->Title;
   if (Structures::TimerData* timer = entry->Timer) {
     courier->RecordStartTime = timer->StartTime;
@@ -188,21 +190,7 @@ void ScheduledRecordList::ReloadSchedule() {
 }
 
 void ScheduledRecordList::ReloadKeepingFocus() {
-  auto* row = GetItemsNum() > 0 ? vg_cast<ScheduledRecordListItem>(Focus.get()) : nullptr;
-  const int32_t at = row ? row->Index : 0;
-  const int32_t id = row ? row->TimerId : 0;
-  ReloadSchedule();
-  SkinBin::DB_ScheduledInfo* schedule = MainApp::GetWrapper()->OnGetScheduledRecordList();
-  const int32_t count = schedule ? std::max(schedule->GetNumEvents(), 0) : 0;
-  if (!row || count < 1) return;
-  const int32_t to = RowKept(id, at, count, [schedule](int32_t i) -> std::optional<int32_t> {
-    const SkinBin::ScheduledRecordData* show = schedule->GetEvent(i);
-    return show ? std::optional(show->TimerId) : std::nullopt;
-  });
-  auto* now = vg_cast<ScheduledRecordListItem>(Focus.get());
-  if (now && now->Index == to) return;
-  OnSetCurrentItemIndex(to + 1);
-  forceReload();
+  ReadAgain([this] { ReloadSchedule(); });
 }
 
 void ScheduledRecordList::HandleMessage(Structures::Message* message) {
@@ -210,9 +198,9 @@ void ScheduledRecordList::HandleMessage(Structures::Message* message) {
   if (!message) return;
   if (message->Code == Constants::MSG_UPDATE_RECORD_TYPE) {
     if (auto* row = vg_cast<ScheduledRecordListItem>(Focus.get())) row->UpdateSettings();
-    ReloadSchedule();
+    ReloadKeepingFocus();
   } else if (message->Code == Constants::MSG_UPDATE_ALL_SCHEDULES) {
-    ReloadSchedule();
+    ReloadKeepingFocus();
   }
 }
 

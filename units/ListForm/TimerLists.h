@@ -85,10 +85,10 @@ class ScheduledRecordList : public ListClass, public ProgramFocus {
   void UpdateRecordInfo(XObject* sender = nullptr);
   // Reads the schedule model again into the rows: their number and states.
   void ReloadSchedule();
-  // The same, for a recording that started or ended: its daily or weekly
-  // timer moves to its next start, a once timer out of the list, and the
-  // focus stays on the timer it was on, found by its id, else on the row
-  // where it stood.
+  // The same, for a list read again (a recording started or ended: its daily
+  // or weekly timer moves to its next start, a once timer out of the list; a
+  // timer saved or deleted): the focus stays on the timer it was on, found by
+  // its id, else on its neighbour (ListBase::ReadAgain).
   void ReloadKeepingFocus();
 
   bool FocusActive = false;

@@ -6,6 +6,8 @@
 #include "Core/KeyEvent.h"
 #include "Events/Events.h"
 #include "Fonts/Fonts.h"
+#include "ListForm/MediaContentList.h"
+#include "ListForm/MediaListItem.h"
 #include "AppServices/MediaWrapper.h"
 #include "AppServices/OptionDB.h"
 #include "Media/MediaEvents.h"
@@ -55,6 +57,7 @@ void MediaPlayerTemplate::Initialize(Primitives::KeyRoutingParameter* parameter)
 int32_t MediaPlayerTemplate::RepeatOption() const { return SkinBin::OPTION_TYPE_MUSIC_REPEAT; }
 
 void MediaPlayerTemplate::ShowEntry(int32_t index) {
+  shown_ = index;
   Media::MediaItem* item = MainApp::GetMediaWrapper()->GetMediaItem(index);
   title.OnSetString(item ? VgString(item->Caption) : nullptr);
   ShowProgress(0, 0);
@@ -76,7 +79,7 @@ XObject* MediaPlayerTemplate::HandleEvent(Core::Event* event) {
     }
     if (status->Code == Media::MediaStatus::PlayEnded) {
       if (status->SubCode1 < 0)
-        EnterPrevState();
+        BackOnEntry(shown_);
       else
         ShowEntry(status->SubCode1);
       return this;
@@ -101,7 +104,7 @@ XObject* MediaPlayerTemplate::HandleEvent(Core::Event* event) {
       return this;
     case Key::Back:
       media->RequestStop();
-      EnterPrevState();
+      BackOnEntry(shown_);
       return this;
     case Key::Menu:
       SubSystem::Open(NonMenuSystem.get(), "MenuSystem::ExpertPictureMenu",
@@ -110,6 +113,12 @@ XObject* MediaPlayerTemplate::HandleEvent(Core::Event* event) {
     default:
       return MediaWindow::HandleEvent(event);
   }
+}
+
+const VgClass* MediaPlayerTemplate::ListGoneBackTo() const { return &ListForm::MediaContentList::Class; }
+
+VgString MediaPlayerTemplate::EntryGoneBackTo() const {
+  return ListForm::MediaEntryKey(MainApp::GetMediaWrapper()->GetMediaItem(shown_));
 }
 
 MoviePlayer::MoviePlayer(XObject* link) : MediaPlayerTemplate(link) { WinID = WinIDs::WIN_ID_MoviePlayer; }

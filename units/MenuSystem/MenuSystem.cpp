@@ -209,20 +209,29 @@ Primitives::KeyRoutingForm* MenuSystem::ChangeState(SubSystem::State* state) {
   parameter->Parent = this;
   parameter->Param = state->Param;
   page->Initialize(parameter);
-  page->Open();
+  return OpenOrWait(state, page);
+}
+
+VgRect MenuSystem::WhereItWillStand(Primitives::KeyRoutingForm* form) {
+  auto* page = vg_cast<SubSystem::MenuClass>(form);
+  if (!page) return form->Bounds;
   VgPoint origin = PageOrigin;
   // The older family's arcs span the screen.
   if (page->MenuLevel == 1 || vg_cast<ArcMenu>(page))
     origin = TopLevelOrigin;
   else if (vg_cast<BrcmOptionMenu>(page))
     origin = OptionMenuOrigin;
-  page->OnSetBounds(VgSetRectOrigin(page->Bounds, origin));
+  return VgSetRectOrigin(page->Bounds, origin);
+}
+
+void MenuSystem::OpenWaited(Primitives::KeyRoutingForm* page) {
+  page->Open();
+  page->OnSetBounds(WhereItWillStand(page));
   // A page that opens beside the one with the keys waits for them; one that
   // opens in the place of a page that left (an older page's row opening a
   // page of the newer family) takes them, or the menus on view would hear
   // no key.
   if (page->FocusOnOpen || !Focus) SubSystem::KeyOwner::Get()->Request(page, SubSystem::KeyOwner::Reason::Opened);
-  return page;
 }
 
 void MenuSystem::SetMenuIndex(int32_t level, int32_t index) {

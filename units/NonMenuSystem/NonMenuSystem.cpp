@@ -225,9 +225,7 @@ Primitives::KeyRoutingForm* NonMenuSystem::ChangeState(SubSystem::State* state) 
   form->Initialize(parameter);
   // Placed before it opens, so it appears where it belongs.
   if (widget) widget->OnSetBounds(WhereItWillStand(widget));
-  if (Waits(state, form)) return nullptr;
-  OpenWaited(form);
-  return form;
+  return OpenOrWait(state, form);
 }
 
 void NonMenuSystem::OpenWaited(Primitives::KeyRoutingForm* form) {

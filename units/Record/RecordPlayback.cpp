@@ -90,6 +90,33 @@ SkinBin::RecordPlaybackData* PlaybackEntry(int32_t index) {
 
 }  // namespace
 
+// ------------------------------------------------------------ played show
+
+void PlayedShow::Take(int32_t index) {
+  Index = index;
+  SkinBin::RecordPlaybackData* entry = PlaybackEntry(index);
+  Id = entry ? std::optional(entry->RecordId) : std::nullopt;
+}
+
+int32_t PlayedShow::Find(bool readAgain) {
+  SkinBin::DB_RecordPlaybackInfo* shows = Model()->OnGetRecordPlaybackList();
+  if (shows && readAgain) shows->GetEventInfoByCount();
+  const int32_t count = shows ? shows->GetNumEvents() : 0;
+  if (count < 1) return Index = -1;
+  for (int32_t i = 0; Id && i < count; ++i)
+    if (const SkinBin::RecordPlaybackData* entry = shows->GetEvent(i); entry && entry->RecordId == *Id)
+      return Index = i;
+  return Index = std::clamp(Index, 0, count - 1);
+}
+
+SkinBin::RecordPlaybackData* PlayedShow::Entry() const {
+  SkinBin::DB_RecordPlaybackInfo* shows = Model()->OnGetRecordPlaybackList();
+  const int32_t count = shows && Id ? shows->GetNumEvents() : 0;
+  for (int32_t i = 0; i < count; ++i)
+    if (SkinBin::RecordPlaybackData* entry = shows->GetEvent(i); entry && entry->RecordId == *Id) return entry;
+  return nullptr;
+}
+
 // ------------------------------------------------------------- play status
 
 PlayStatus::PlayStatus(XObject* link) : Core::Group(link) {
@@ -283,19 +310,14 @@ void RecordPlaybackDialog::UpdateMediaList() {
   list.FolderPath = ListPath;
   auto* parameter = VgNew<Primitives::KeyRoutingParameter>();
   parameter->OnSetParent(this);
+  // Read again (a show deleted or recorded, another order), the list keeps
+  // the show it was on; first read, it takes the row its opener named.
+  const ListForm::ListBase::Kept kept = list.NoteFocus();
   list.Initialize(parameter);
   SkinBin::DB_RecordPlaybackInfo* shows = Model()->OnGetRecordPlaybackList();
   const int32_t count = shows ? shows->GetNumEvents() : 0;
-  const auto idAt = [shows](int32_t i) -> std::optional<int32_t> {
-    const SkinBin::RecordPlaybackData* show = shows->GetEvent(i);
-    return show ? std::optional(show->RecordId) : std::nullopt;
-  };
-  if (ShowToFocus && count > 0) RowToFocus = 1 + ListForm::RowKept(*ShowToFocus, RowToFocus - 1, count, idAt);
-  ShowToFocus.reset();
-  if (count > 0) {
-    list.OnSetCurrentItemIndex(RowToFocus >= 1 ? std::min(RowToFocus, count) : 1);
-    list.forceReload();
-  }
+  if (count > 0 && (RowToFocus >= 1 || !list.FocusAgain(kept)))
+    list.FocusEntry(RowToFocus >= 1 ? std::min(RowToFocus, count) - 1 : 0);
   RowToFocus = -1;
   list.OnSetVisible(count > 0);
   OnSetShowWaiting(0);
@@ -490,6 +512,7 @@ void RecordPlaybackDialog::EnterPrevState() {
                                         .back = Model()->OnGetMediaBackClass(),
                                         .value = kRecordingsKind,
                                         .origin = OriginTag(),
+                                        .text = Medium,
                                         .flag = true});
 }
 
@@ -591,10 +614,6 @@ XObject* RecordPlaybackDialog::HandleEvent(Core::Event* event) {
     return this;
   }
   if (IsRecordingNews(event)) {
-    if (ListForm::RecordPlaybackListItem* row = FocusedRow()) {
-      ShowToFocus = row->RecordId;
-      RowToFocus = row->Index + 1;
-    }
     UpdateMediaList();
     // The news goes on to whoever else it concerns.
     return nullptr;
@@ -637,7 +656,7 @@ void PlayOptionsDialog::Initialize(Primitives::KeyRoutingParameter* parameter) {
   if (parameter) plain->OnSetParent(parameter->OnGetParent());
   NonMenuSystem::QORWidgetClass::Initialize(selected ? plain : parameter);
   if (!selected) return;
-  EventIndex = selected->Index;
+  Show.Take(selected->Index);
   LibraryBack = selected->From;
   FileName = selected->FileName;
   Medium = selected->MountString;
@@ -656,7 +675,7 @@ void PlayOptionsDialog::Refresh(XObject* sender) {
 
 void PlayOptionsDialog::DoActivate(XObject* sender) {
   if (sender == &buttons[1]) {
-    if (SkinBin::RecordPlaybackData* entry = PlaybackEntry(EventIndex)) entry->Mark = 0;
+    if (SkinBin::RecordPlaybackData* entry = Show.Entry()) entry->Mark = 0;
   }
   VgPostSignal(VgSlotOf<&PlayOptionsDialog::LaunchFullScreenPlayer>(this));
 }
@@ -665,7 +684,7 @@ void PlayOptionsDialog::LaunchFullScreenPlayer(XObject*) {
   ::NonMenuSystem::NonMenuSystem* system = NonMenuSystem.get();
   Close();
   if (!system) return;
-  MediaPlayer::SelectedParam* param = MediaPlayer::SelectedParam::Make(EventIndex, LibraryBack, Medium);
+  MediaPlayer::SelectedParam* param = MediaPlayer::SelectedParam::Make(Show.Find(false), LibraryBack, Medium);
   param->FileName = FileName;
   SubSystem::Open(system, {.screen = &RecordPlaybackFullScreenDialog::Class,
                            .back = &RecordPlaybackDialog::Class,
@@ -677,7 +696,7 @@ void PlayOptionsDialog::EnterPrevState() {
   if (!NonMenuSystem) return;
   SubSystem::Open(NonMenuSystem.get(), {.screen = &RecordPlaybackDialog::Class,
                                         .back = LibraryBack,
-                                        .value = EventIndex,
+                                        .value = Show.Find(true),
                                         .origin = OriginTag(),
                                         .text = Medium});
 }

@@ -39,12 +39,33 @@ namespace NonMenuSystem {
 class DirectMessageBar;
 }
 namespace SkinBin {
+class RecordPlaybackData;
 class RecordPlaybackStatus;
 }
 
 namespace Record {
 
 class RecordShowInfo;
+
+// A show of the medium's recordings as the play options and the full-screen
+// player hold on to it while the library is closed: by its record id, since
+// the recorder adds shows to the list (newest first) meanwhile, and by its
+// place, which names its neighbour once the show is gone. The library opened
+// again is handed the place the show has then.
+struct PlayedShow {
+  // The show's place in the list when it was last looked for.
+  int32_t Index = -1;
+  std::optional<int32_t> Id;
+
+  // The show at that place of the list as it is now.
+  void Take(int32_t index);
+  // Where the show stands now, the list read again first (in the library's
+  // order) when readAgain is set; a show gone leaves its place, within the
+  // list. -1 without shows.
+  int32_t Find(bool readAgain);
+  // The show's entry in the list; null when it is not listed.
+  SkinBin::RecordPlaybackData* Entry() const;
+};
 
 class PlayStatus : public Core::Group {
   VG_CLASS()
@@ -127,11 +148,9 @@ class RecordPlaybackDialog : public NonMenuSystem::WidgetClass, public ListForm:
   int32_t ShowWaiting = -1;
   VgStr Medium;
   VgStr ListPath;
-  // 1-based row to focus after the next reload; -1 none.
+  // 1-based row to focus when the list is first read, as the opener named
+  // it; -1 none. Read again, the list keeps the show it was on.
   int32_t RowToFocus = -1;
-  // The show to focus after the next reload, by its id, where it is still
-  // listed; RowToFocus otherwise.
-  std::optional<int32_t> ShowToFocus;
   VgPtr<NonMenuSystem::DirectMessageBar> warningBar;
   VgPtr<RecordShowInfo> infoPanel;
 
@@ -167,7 +186,7 @@ class RecordPlaybackDialog : public NonMenuSystem::WidgetClass, public ListForm:
   bool TakeKey(uint16_t code);
 };
 
-class PlayOptionsDialog : public NonMenuSystem::QORWidgetClass {
+class PlayOptionsDialog : public NonMenuSystem::QORWidgetClass, public ListForm::GoesBackOnAnEntry {
   VG_CLASS()
 
  public:
@@ -187,7 +206,12 @@ class PlayOptionsDialog : public NonMenuSystem::QORWidgetClass {
   void LaunchFullScreenPlayer(XObject* sender = nullptr);
   void EnterPrevStateSlot(XObject* sender = nullptr);
 
-  int32_t EventIndex = -1;
+  // ListForm::GoesBackOnAnEntry: the show the options are for.
+  const VgClass* ListGoneBackTo() const override { return &ListForm::RecordPlaybackList::Class; }
+  VgString EntryGoneBackTo() const override { return Show.Id ? ListForm::RecordingKey(*Show.Id) : nullptr; }
+
+  // The show the options are for.
+  PlayedShow Show;
   const VgClass* LibraryBack = nullptr;
   VgStr FileName;
   VgStr Medium;

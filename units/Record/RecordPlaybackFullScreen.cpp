@@ -134,7 +134,7 @@ void RecordPlaybackFullScreenDialog::Initialize(Primitives::KeyRoutingParameter*
   if (model->GetExtSourceId() != model->GetCurrentSource(0)) model->SetSource(0, model->GetExtSourceId());
   MainApp::GetMessageAgent()->Register(this);
   if (selected) {
-    EventIndex = selected->Index;
+    Show.Take(selected->Index);
     LibraryBack = selected->From;
     FileName = selected->FileName;
     Medium = selected->MountString;
@@ -145,8 +145,7 @@ void RecordPlaybackFullScreenDialog::Initialize(Primitives::KeyRoutingParameter*
   bar->OnSetParent(this);
   bar->Open();
   bar->OnSetVisible(false);
-  SkinBin::DB_RecordPlaybackInfo* shows = model->OnGetRecordPlaybackList();
-  if (SkinBin::RecordPlaybackData* entry = shows ? shows->GetEvent(EventIndex) : nullptr)
+  if (SkinBin::RecordPlaybackData* entry = Show.Entry())
     model->RecordPlaybackPlay(GetUsbPath(Medium), entry->RecordId, 0, entry->Mark * 1000);
 }
 
@@ -170,7 +169,7 @@ void RecordPlaybackFullScreenDialog::EnterPrevState() {
   if (!PrevState || !NonMenuSystem) return;
   SubSystem::Open(NonMenuSystem.get(), {.screen = PrevState,
                                         .back = LibraryBack,
-                                        .value = EventIndex,
+                                        .value = Show.Find(true),
                                         .origin = OriginTag(),
                                         .text = Medium});
 }
@@ -178,22 +177,21 @@ void RecordPlaybackFullScreenDialog::EnterPrevState() {
 void RecordPlaybackFullScreenDialog::EnterPrevStateSlot(XObject*) { EnterPrevState(); }
 
 void RecordPlaybackFullScreenDialog::PlayEntry(int32_t fromMs) {
-  SkinBin::DB_RecordPlaybackInfo* shows = Model()->OnGetRecordPlaybackList();
-  if (SkinBin::RecordPlaybackData* entry = shows ? shows->GetEvent(EventIndex) : nullptr)
+  if (SkinBin::RecordPlaybackData* entry = Show.Entry())
     Model()->RecordPlaybackPlay(GetUsbPath(Medium), entry->RecordId, 0, fromMs);
 }
 
 void RecordPlaybackFullScreenDialog::SkipPlayback(bool forward) {
+  if (Show.Index < 0) return;
+  // The show after or before the one that plays, in the list as it is now:
+  // the recorder may have added shows before it meanwhile. A show gone
+  // steps from the place it left.
+  const int32_t at = Show.Find(true);
   SkinBin::DB_RecordPlaybackInfo* shows = Model()->OnGetRecordPlaybackList();
   const int32_t count = shows ? shows->GetNumEvents() : 0;
-  if (EventIndex < 0 || count < 2) return;
-  // An index past the list (the list shrank meanwhile) starts again at the
-  // first show.
-  if (forward)
-    EventIndex = EventIndex + 1 >= count ? 0 : EventIndex + 1;
-  else
-    EventIndex = EventIndex == 0 || EventIndex > count ? count - 1 : EventIndex - 1;
-  if (SkinBin::RecordPlaybackData* entry = shows->GetEvent(EventIndex)) {
+  if (at < 0 || count < 2) return;
+  Show.Take(forward ? (at + 1) % count : (at + count - 1) % count);
+  if (SkinBin::RecordPlaybackData* entry = Show.Entry()) {
     // The banner names the show that plays now.
     FileName = entry->FileName;
     if (banner) banner->ShowFile();

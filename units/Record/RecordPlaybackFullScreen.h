@@ -57,7 +57,7 @@ class PlaybackFullScreenBanner : public Primitives::KeyRoutingForm {
   Core::Timer statusTimer{this};
 };
 
-class RecordPlaybackFullScreenDialog : public NonMenuSystem::WidgetClass {
+class RecordPlaybackFullScreenDialog : public NonMenuSystem::WidgetClass, public ListForm::GoesBackOnAnEntry {
   VG_CLASS()
 
  public:
@@ -78,7 +78,12 @@ class RecordPlaybackFullScreenDialog : public NonMenuSystem::WidgetClass {
   // two shows at least.
   void SkipPlayback(bool forward);
 
-  int32_t EventIndex = -1;
+  // ListForm::GoesBackOnAnEntry: the show that plays, in the library.
+  const VgClass* ListGoneBackTo() const override { return &ListForm::RecordPlaybackList::Class; }
+  VgString EntryGoneBackTo() const override { return Show.Id ? ListForm::RecordingKey(*Show.Id) : nullptr; }
+
+  // The show that plays.
+  PlayedShow Show;
   const VgClass* LibraryBack = nullptr;
   VgStr FileName;
   VgStr Medium;

@@ -174,7 +174,7 @@ void RecordedShowsDialog::HandleMessage(Structures::Message* message) {
   ListForm::RecordedShowsListItem* row = FocusedShow();
   if (!row) return;
   MainApp::GetWrapper()->DB_DeleteRecordedShow(row->RecordId);
-  list.Initialize(nullptr);
+  list.ReloadKeepingFocus();
   UpdateEPGInfo();
 }
 

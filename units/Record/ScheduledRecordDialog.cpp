@@ -387,7 +387,7 @@ void ScheduledRecordDialog::DeleteAsked() {
   model->DB_CheckInTimerId(timerId);
   model->ResetTimer(timerId);
   model->DB_DeleteScheduledRecord(scheduleId);
-  ScheduleList.Initialize(nullptr);
+  ScheduleList.ReloadKeepingFocus();
   SkinBin::DB_ScheduledInfo* schedule = model->OnGetScheduledRecordList();
   if (!schedule || schedule->GetNumEvents() < 1) ForgetTimer();
 }
@@ -455,7 +455,7 @@ bool ScheduledRecordDialog::FollowsTheWorld(Core::Event* event) const {
 XObject* ScheduledRecordDialog::HandleEvent(Core::Event* event) {
   if (vg_cast<Events::PVRRecordStatusEvent>(event)) {
     ScheduleList.ReloadKeepingFocus();
-    if (HistoryPopup && !HistoryPopup->IsClosed()) HistoryPopup->RecentList.Initialize(nullptr);
+    if (HistoryPopup && !HistoryPopup->IsClosed()) HistoryPopup->RecentList.ReloadKeepingFocus();
     ShowBanner(Banner());
     // The news goes on to whoever else it concerns.
     return nullptr;

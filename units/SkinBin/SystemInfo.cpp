@@ -207,6 +207,8 @@ SystemInfo::SystemInfo(XObject* link) : XObject(link) {
     auto* courier = VgNew<InfoCourier>();
     courier->Kind = kItems[i].kind;
     courier->Index = i;
+    // A line is its item, whatever its label says in the menu language.
+    courier->Key = VgNewStringInt(i, 0);
     Couriers[static_cast<size_t>(i)] = courier;
   }
   LoadLabels();

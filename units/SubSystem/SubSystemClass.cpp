@@ -147,6 +147,12 @@ bool SubSystemClass::Waits(State* state, Primitives::KeyRoutingForm* form) {
   return true;
 }
 
+Primitives::KeyRoutingForm* SubSystemClass::OpenOrWait(State* state, Primitives::KeyRoutingForm* form) {
+  if (Waits(state, form)) return nullptr;
+  OpenWaited(form);
+  return form;
+}
+
 void SubSystemClass::OpenWaiting() {
   if (!waiting || waiting->Empty() || !owner) return;
   std::vector<State*> ready;

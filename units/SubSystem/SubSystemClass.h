@@ -71,6 +71,10 @@ class SubSystemClass : public Primitives::KeyRoutingGroup {
   // opened over the scan). A screen that says it waits under the keys (the
   // 3D question) opens in its place.
   bool Waits(State* state, Primitives::KeyRoutingForm* form);
+  // What every sub-system does with the screen of a request once it has
+  // initialised and placed it: it waits (Waits), and null, or it opens now
+  // (OpenWaited), and the screen.
+  Primitives::KeyRoutingForm* OpenOrWait(State* state, Primitives::KeyRoutingForm* form);
   // Opens, oldest first, the screens that waited and no longer stand under
   // a screen with the keys.
   void OpenWaiting();
