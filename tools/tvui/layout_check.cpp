@@ -286,12 +286,15 @@ Ink Paint(VgRect area, const Draw& draw) {
   return ink;
 }
 
-// Draws the view alone, clipped to the area, and reads what it painted.
-Ink Render(const Placed& p, VgRect area) {
-  return Paint(VgIntersectRect(area, p.extent), [&](Graphics::Canvas* canvas, VgRect local, VgPoint at) {
+// The drawing of the view alone, where the root draws it, for Tiles.
+auto DrawnAlone(const Placed& p) {
+  return [&p](Graphics::Canvas* canvas, VgRect local, VgPoint at) {
     p.view->Draw(canvas, local, VgMovePointNeg(p.offset, at));
-  });
+  };
 }
+
+// Draws the view alone, clipped to the area, and reads what it painted.
+Ink Render(const Placed& p, VgRect area) { return Paint(VgIntersectRect(area, p.extent), DrawnAlone(p)); }
 
 // Draws the view alone, clipped to the area, and reads every pixel as drawn,
 // row by row: the part of the area it read, empty when it could not.
@@ -300,12 +303,8 @@ VgRect Colours(const Placed& p, VgRect area, std::vector<uint32_t>* colours) {
   if (VgIsRectEmpty(area)) return {0, 0, 0, 0};
   const size_t w = size_t(VgGetRectW(area));
   colours->resize(w * size_t(VgGetRectH(area)));
-  const bool drawn = Tiles(
-      area,
-      [&](Graphics::Canvas* canvas, VgRect local, VgPoint at) {
-        p.view->Draw(canvas, local, VgMovePointNeg(p.offset, at));
-      },
-      [&](const uint32_t* pixels, size_t stride, VgRect tile, int32_t left, int32_t top) {
+  const bool drawn =
+      Tiles(area, DrawnAlone(p), [&](const uint32_t* pixels, size_t stride, VgRect tile, int32_t left, int32_t top) {
         for (int32_t y = 0; y < tile.y2; ++y) {
           uint32_t* row = colours->data() + size_t(top + y) * w + size_t(left);
           std::copy_n(pixels + size_t(y) * stride, size_t(tile.x2), row);
@@ -707,38 +706,33 @@ Inside InsideOf(const Placed& frame) {
   // of the tile on the left.
   std::vector<uint32_t> lastRow(size_t(w), 0);
   uint32_t lastColumn[kTileRows] = {};
-  const bool drawn = Tiles(
-      area,
-      [&](Graphics::Canvas* canvas, VgRect local, VgPoint at) {
-        frame.view->Draw(canvas, local, VgMovePointNeg(frame.offset, at));
-      },
-      [&](const uint32_t* pixels, size_t stride, VgRect tile, int32_t left, int32_t top) {
-        for (int32_t y = 0; y < tile.y2; ++y) {
-          const uint32_t* row = pixels + size_t(y) * stride;
-          const uint32_t* next = y + 1 < tile.y2 ? row + stride : nullptr;
-          if (left > 0 && FillGoesOn(lastColumn[y], row[0])) right.Set(left - 1, top + y);
-          lastColumn[y] = row[tile.x2 - 1];
-          uint64_t* rightRow = right.Row(top + y);
-          uint64_t* downRow = down.Row(top + y);
-          for (int32_t x = 0; x < tile.x2; x += 64) {
-            const int32_t n = std::min(64, tile.x2 - x);
-            uint64_t goesRight = 0;
-            uint64_t goesDown = 0;
-            for (int32_t i = 0; i < n; ++i) {
-              goesRight |= uint64_t(x + i + 1 < tile.x2 && FillGoesOn(row[x + i], row[x + i + 1])) << i;
-              goesDown |= uint64_t(next && FillGoesOn(row[x + i], next[x + i])) << i;
-            }
-            rightRow[(left + x) >> 6] = goesRight;
-            downRow[(left + x) >> 6] = goesDown;
-          }
+  const auto read = [&](const uint32_t* pixels, size_t stride, VgRect tile, int32_t left, int32_t top) {
+    for (int32_t y = 0; y < tile.y2; ++y) {
+      const uint32_t* row = pixels + size_t(y) * stride;
+      const uint32_t* next = y + 1 < tile.y2 ? row + stride : nullptr;
+      if (left > 0 && FillGoesOn(lastColumn[y], row[0])) right.Set(left - 1, top + y);
+      lastColumn[y] = row[tile.x2 - 1];
+      uint64_t* rightRow = right.Row(top + y);
+      uint64_t* downRow = down.Row(top + y);
+      for (int32_t x = 0; x < tile.x2; x += 64) {
+        const int32_t n = std::min(64, tile.x2 - x);
+        uint64_t goesRight = 0;
+        uint64_t goesDown = 0;
+        for (int32_t i = 0; i < n; ++i) {
+          goesRight |= uint64_t(x + i + 1 < tile.x2 && FillGoesOn(row[x + i], row[x + i + 1])) << i;
+          goesDown |= uint64_t(next && FillGoesOn(row[x + i], next[x + i])) << i;
         }
-        const uint32_t* last = pixels + size_t(tile.y2 - 1) * stride;
-        for (int32_t x = 0; x < tile.x2; ++x) {
-          if (top > 0 && FillGoesOn(lastRow[size_t(left + x)], pixels[x])) down.Set(left + x, top - 1);
-          lastRow[size_t(left + x)] = last[x];
-        }
-      });
-  if (!drawn) return inside;
+        rightRow[(left + x) >> 6] = goesRight;
+        downRow[(left + x) >> 6] = goesDown;
+      }
+    }
+    const uint32_t* last = pixels + size_t(tile.y2 - 1) * stride;
+    for (int32_t x = 0; x < tile.x2; ++x) {
+      if (top > 0 && FillGoesOn(lastRow[size_t(left + x)], pixels[x])) down.Set(left + x, top - 1);
+      lastRow[size_t(left + x)] = last[x];
+    }
+  };
+  if (!Tiles(area, DrawnAlone(frame), read)) return inside;
   inside.area = area;
   inside.in = PixelBits(w, h);
   PixelBits& in = inside.in;
