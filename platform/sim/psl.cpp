@@ -1123,7 +1123,9 @@ std::string CopyInto(const fs::path& from, int to) {
     const int in = open(it->path().c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     const int out = in < 0 ? -1 : openat(to, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     std::string why = in < 0 || out < 0 ? std::strerror(errno) : "";
-    char block[65536];
+    // On the stack of the thread that puts the disk in, which keeps every page
+    // it touches until it ends, once for each level of folders.
+    char block[8192];
     for (ssize_t got; why.empty() && (got = read(in, block, sizeof block)) != 0;) {
       if (got < 0 || write(out, block, size_t(got)) != got) why = got < 0 ? std::strerror(errno) : "a write fell short";
     }

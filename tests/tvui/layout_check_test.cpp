@@ -125,6 +125,15 @@ TEST_F(LayoutCheck, TextsOfOneWindowOverOneAnotherFailNamingBoth) {
   caption->OnSetBounds({20, 20, 560, 200});
   value->OnSetBounds({150, 20, 560, 200});
   EXPECT_TRUE(Has(CheckLayout(root), "paint over one another"));
+
+  // Over the end of a line drawn in more than one piece: the check draws a
+  // view 256 pixels across at a time.
+  caption->OnSetString(VgNewStringAnsi("Front Panel LED Display Brightness"));
+  caption->OnSetBounds({20, 20, 560, 60});
+  const int32_t along = font->GetTextWidth(caption->String, 0, 0) - 30;
+  ASSERT_GT(along, 256);
+  value->OnSetBounds({20 + along, 20, 560, 60});
+  EXPECT_TRUE(Has(CheckLayout(root), "paint over one another"));
 }
 
 TEST_F(LayoutCheck, TextsOfOneFontSideBySideCloserThanASpaceAndAHalfReadAsOne) {
@@ -464,6 +473,14 @@ TEST_F(LayoutCheck, ATextOrIconCrossingTheFrameBehindItAndAHelpBarOverItsPanelsE
   EXPECT_TRUE(Has(fault, "\"HomeNet\" (340,472,500,502) paints (342,") && Has(fault, "edge of Views::Frame")) << fault;
   name->OnSetBounds({6, 0, 160, 30});
   EXPECT_EQ(CheckLayout(root), "");
+  // So does one ended at the row's other edge.
+  name->OnSetAlignH(Views::Text::AlignRight);
+  name->OnSetBounds({280, 0, 440, 30});
+  fault = CheckLayout(root);
+  EXPECT_TRUE(Has(fault, "\"HomeNet\" (620,472,780,502) paints (") && Has(fault, "edge of Views::Frame")) << fault;
+  name->OnSetBounds({274, 0, 434, 30});
+  EXPECT_EQ(CheckLayout(root), "");
+  name->OnSetAlignH(Views::Text::AlignLeft);
   ring->OnSetBitmap(VgLoad<Resources::Bitmap>(Bitmaps::WiFiScanButtonFocus));
   name->OnSetBounds({0, 0, 160, 30});
   EXPECT_EQ(CheckLayout(root), "");

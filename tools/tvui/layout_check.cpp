@@ -1,6 +1,7 @@
 #include "layout_check.h"
 
 #include <algorithm>
+#include <bit>
 #include <climits>
 #include <cstdlib>
 #include <cstdio>
@@ -163,22 +164,56 @@ std::string DescribeWindow(Core::View* window) {
 
 // ------------------------------------------------------------ drawn pixels
 
-// The pixels a view paints within an area of the screen, a byte each.
+// A yes or no for each pixel of a rectangle, a bit each, each row on whole
+// words of its own, so that a run of pixels is read and written 64 at a
+// time. The check runs in the set's own process, and what it holds counts in
+// the process's peak: it keeps one for each text on the screen and each
+// frame behind them until it ends, and at a byte a pixel a frame as large as
+// the screen would take half a megabyte, twice over while its inside is found.
+class PixelBits {
+ public:
+  PixelBits() = default;
+  PixelBits(int32_t w, int32_t h) : words_((size_t(w) + 63) / 64), bits_(words_ * size_t(h), 0) {}
+
+  bool operator()(int32_t x, int32_t y) const { return (Row(y)[x >> 6] >> (x & 63)) & 1; }
+  void Set(int32_t x, int32_t y) { Row(y)[x >> 6] |= uint64_t(1) << (x & 63); }
+  // Sets the pixels from x1 up to x2 (not included) of row y.
+  void SetRun(int32_t y, int32_t x1, int32_t x2) {
+    uint64_t* row = Row(y);
+    for (int32_t x = x1; x < x2;) {
+      const int32_t n = std::min(x2, (x | 63) + 1) - x;
+      row[x >> 6] |= (n == 64 ? ~uint64_t(0) : (uint64_t(1) << n) - 1) << (x & 63);
+      x += n;
+    }
+  }
+  // Pixel x of a row is bit x % 64 of word x / 64.
+  uint64_t* Row(int32_t y) { return bits_.data() + size_t(y) * words_; }
+  const uint64_t* Row(int32_t y) const { return bits_.data() + size_t(y) * words_; }
+  size_t Words() const { return words_; }
+
+ private:
+  size_t words_ = 0;
+  std::vector<uint64_t> bits_;
+};
+
+// The pixels a view paints within an area of the screen.
 struct Ink {
   VgRect area{0, 0, 0, 0};
-  std::vector<uint8_t> paints;
+  PixelBits paints;
   VgRect painted{0, 0, 0, 0};  // the smallest rectangle around the painted pixels
 
   bool PaintedAt(int32_t x, int32_t y) const {
     if (x < area.x1 || y < area.y1 || x >= area.x2 || y >= area.y2) return false;
-    return paints[size_t(y - area.y1) * size_t(VgGetRectW(area)) + size_t(x - area.x1)] != 0;
+    return paints(x - area.x1, y - area.y1);
   }
 };
 
 // Views are drawn a tile of this many rows and columns at a time: the
-// scratch canvas stays the size of a tile, not of the largest view.
+// scratch canvas stays the size of a tile, not of the largest view. A tile
+// begins on a word of a row of PixelBits.
 constexpr int32_t kTileRows = 32;
 constexpr int32_t kTileColumns = 256;
+static_assert(kTileColumns % 64 == 0);
 
 // One scratch canvas, drawn into by one view at a time, kept from the
 // collector while the program runs; its pixels go after each check.
@@ -225,20 +260,22 @@ template <class Draw>
 Ink Paint(VgRect area, const Draw& draw) {
   Ink ink;
   if (VgIsRectEmpty(area)) return ink;
-  const size_t w = size_t(VgGetRectW(area));
   ink.area = area;
-  ink.paints.assign(w * size_t(VgGetRectH(area)), 0);
+  ink.paints = PixelBits(VgGetRectW(area), VgGetRectH(area));
   // The painted pixels' extent, relative to the area.
   int32_t x1 = INT32_MAX, y1 = INT32_MAX, x2 = INT32_MIN, y2 = INT32_MIN;
   const auto read = [&](const uint32_t* pixels, size_t stride, VgRect tile, int32_t left, int32_t top) {
     for (int32_t y = 0; y < tile.y2; ++y) {
       const uint32_t* row = pixels + size_t(y) * stride;
-      uint8_t* out = ink.paints.data() + size_t(top + y) * w + size_t(left);
-      for (int32_t x = 0; x < tile.x2; ++x) {
-        if (GenColorAlpha(row[x]) < kPainted) continue;
-        out[x] = 1;
-        x1 = std::min(x1, left + x);
-        x2 = std::max(x2, left + x + 1);
+      uint64_t* out = ink.paints.Row(top + y);
+      for (int32_t x = 0; x < tile.x2; x += 64) {
+        const int32_t n = std::min(64, tile.x2 - x);
+        uint64_t bits = 0;
+        for (int32_t i = 0; i < n; ++i) bits |= uint64_t(GenColorAlpha(row[x + i]) >= kPainted) << i;
+        if (!bits) continue;
+        out[(left + x) >> 6] = bits;
+        x1 = std::min(x1, left + x + std::countr_zero(bits));
+        x2 = std::max(x2, left + x + 64 - std::countl_zero(bits));
         y1 = std::min(y1, top + y);
         y2 = std::max(y2, top + y + 1);
       }
@@ -249,12 +286,15 @@ Ink Paint(VgRect area, const Draw& draw) {
   return ink;
 }
 
-// Draws the view alone, clipped to the area, and reads what it painted.
-Ink Render(const Placed& p, VgRect area) {
-  return Paint(VgIntersectRect(area, p.extent), [&](Graphics::Canvas* canvas, VgRect local, VgPoint at) {
+// The drawing of the view alone, where the root draws it, for Tiles.
+auto DrawnAlone(const Placed& p) {
+  return [&p](Graphics::Canvas* canvas, VgRect local, VgPoint at) {
     p.view->Draw(canvas, local, VgMovePointNeg(p.offset, at));
-  });
+  };
 }
+
+// Draws the view alone, clipped to the area, and reads what it painted.
+Ink Render(const Placed& p, VgRect area) { return Paint(VgIntersectRect(area, p.extent), DrawnAlone(p)); }
 
 // Draws the view alone, clipped to the area, and reads every pixel as drawn,
 // row by row: the part of the area it read, empty when it could not.
@@ -263,12 +303,8 @@ VgRect Colours(const Placed& p, VgRect area, std::vector<uint32_t>* colours) {
   if (VgIsRectEmpty(area)) return {0, 0, 0, 0};
   const size_t w = size_t(VgGetRectW(area));
   colours->resize(w * size_t(VgGetRectH(area)));
-  const bool drawn = Tiles(
-      area,
-      [&](Graphics::Canvas* canvas, VgRect local, VgPoint at) {
-        p.view->Draw(canvas, local, VgMovePointNeg(p.offset, at));
-      },
-      [&](const uint32_t* pixels, size_t stride, VgRect tile, int32_t left, int32_t top) {
+  const bool drawn =
+      Tiles(area, DrawnAlone(p), [&](const uint32_t* pixels, size_t stride, VgRect tile, int32_t left, int32_t top) {
         for (int32_t y = 0; y < tile.y2; ++y) {
           uint32_t* row = colours->data() + size_t(top + y) * w + size_t(left);
           std::copy_n(pixels + size_t(y) * stride, size_t(tile.x2), row);
@@ -608,11 +644,11 @@ bool ImageCutAt(const Placed& p, VgRect* shown, VgRect* picture) {
 // outside of a ring.
 struct Inside {
   VgRect area{0, 0, 0, 0};
-  std::vector<uint8_t> in;
+  PixelBits in;
 
   bool At(int32_t x, int32_t y) const {
     if (x < area.x1 || y < area.y1 || x >= area.x2 || y >= area.y2) return false;
-    return in[size_t(y - area.y1) * size_t(VgGetRectW(area)) + size_t(x - area.x1)] != 0;
+    return in(x - area.x1, y - area.y1);
   }
 };
 
@@ -626,50 +662,81 @@ bool FillGoesOn(uint32_t a, uint32_t b) {
   return true;
 }
 
-// What the fill keeps of a pixel: whether it goes on to the pixel on its
-// right, and to the one below it.
-constexpr uint8_t kRight = 1;
-constexpr uint8_t kDown = 2;
+// The last pixel that a fill reaching pixel x of a row goes on to along the
+// row, rightwards: of each pixel of the row (words long), right says whether
+// the fill goes on from it to the pixel on its right, in whether it is
+// filled already.
+int32_t RunEnd(const uint64_t* right, const uint64_t* in, size_t words, int32_t x) {
+  for (;;) {
+    const size_t k = size_t(x >> 6);
+    const uint64_t filledNext = (in[k] >> 1) | (k + 1 < words ? in[k + 1] << 63 : 0);
+    const int steps = std::countr_one((right[k] & ~filledNext) >> (x & 63));
+    x += steps;
+    if ((x & 63) != 0 || steps == 0) return x;
+  }
+}
+
+// The first pixel that a fill reaching pixel x of a row goes on to along
+// the row, leftwards.
+int32_t RunStart(const uint64_t* right, const uint64_t* in, int32_t x) {
+  while (x > 0) {
+    const size_t k = size_t((x - 1) >> 6);
+    const int bit = (x - 1) & 63;
+    const int steps = std::countl_one((right[k] & ~in[k]) << (63 - bit));
+    x -= steps;
+    if (steps <= bit) return x;
+  }
+  return x;
+}
 
 // A frame as large as the screen would take four bytes a pixel for its
-// colours, more than the set's own screen: it is drawn a band of tile rows
-// at a time, and of each pixel only where the fill goes on from it is kept,
-// a byte each. The fill then runs along the rows, a span at a time.
+// colours, more than the set's own screen: of each pixel, as its tile is
+// drawn, only whether the fill goes on from it to the pixel on its right,
+// and to the one below it, is kept, a bit each. The fill then runs along
+// the rows, a span at a time.
 Inside InsideOf(const Placed& frame) {
   Inside inside;
   const VgRect area = frame.Drawn();
   if (VgIsRectEmpty(area)) return inside;
   const int32_t w = VgGetRectW(area);
   const int32_t h = VgGetRectH(area);
-  const auto at = [w](int32_t x, int32_t y) { return size_t(y) * size_t(w) + size_t(x); };
-  std::vector<uint8_t> goes(at(0, h), 0);
-  std::vector<uint32_t> colours;
-  std::vector<uint32_t> above;  // the last row of the band before
-  for (int32_t top = 0; top < h; top += kTileRows) {
-    const VgRect band{area.x1, area.y1 + top, area.x2, std::min(area.y2, area.y1 + top + kTileRows)};
-    if (VgIsRectEmpty(Colours(frame, band, &colours))) return inside;
-    const int32_t rows = VgGetRectH(band);
-    for (int32_t y = 0; y < rows; ++y) {
-      const uint32_t* row = colours.data() + at(0, y);
-      const uint32_t* next = y + 1 < rows ? row + w : nullptr;
-      uint8_t* out = goes.data() + at(0, top + y);
-      for (int32_t x = 0; x < w; ++x) {
-        uint8_t flags = 0;
-        if (x + 1 < w && FillGoesOn(row[x], row[x + 1])) flags |= kRight;
-        if (next && FillGoesOn(row[x], next[x])) flags |= kDown;
-        out[x] = flags;
+  PixelBits right(w, h);
+  PixelBits down(w, h);
+  // Across a tile's edges: the last row of the tiles above, the last column
+  // of the tile on the left.
+  std::vector<uint32_t> lastRow(size_t(w), 0);
+  uint32_t lastColumn[kTileRows] = {};
+  const auto read = [&](const uint32_t* pixels, size_t stride, VgRect tile, int32_t left, int32_t top) {
+    for (int32_t y = 0; y < tile.y2; ++y) {
+      const uint32_t* row = pixels + size_t(y) * stride;
+      const uint32_t* next = y + 1 < tile.y2 ? row + stride : nullptr;
+      if (left > 0 && FillGoesOn(lastColumn[y], row[0])) right.Set(left - 1, top + y);
+      lastColumn[y] = row[tile.x2 - 1];
+      uint64_t* rightRow = right.Row(top + y);
+      uint64_t* downRow = down.Row(top + y);
+      for (int32_t x = 0; x < tile.x2; x += 64) {
+        const int32_t n = std::min(64, tile.x2 - x);
+        uint64_t goesRight = 0;
+        uint64_t goesDown = 0;
+        for (int32_t i = 0; i < n; ++i) {
+          goesRight |= uint64_t(x + i + 1 < tile.x2 && FillGoesOn(row[x + i], row[x + i + 1])) << i;
+          goesDown |= uint64_t(next && FillGoesOn(row[x + i], next[x + i])) << i;
+        }
+        rightRow[(left + x) >> 6] = goesRight;
+        downRow[(left + x) >> 6] = goesDown;
       }
     }
-    if (top > 0) {
-      uint8_t* last = goes.data() + at(0, top - 1);
-      for (int32_t x = 0; x < w; ++x)
-        if (FillGoesOn(above[size_t(x)], colours[size_t(x)])) last[x] |= kDown;
+    const uint32_t* last = pixels + size_t(tile.y2 - 1) * stride;
+    for (int32_t x = 0; x < tile.x2; ++x) {
+      if (top > 0 && FillGoesOn(lastRow[size_t(left + x)], pixels[x])) down.Set(left + x, top - 1);
+      lastRow[size_t(left + x)] = last[x];
     }
-    above.assign(colours.end() - w, colours.end());
-  }
+  };
+  if (!Tiles(area, DrawnAlone(frame), read)) return inside;
   inside.area = area;
-  inside.in.assign(at(0, h), 0);
-  uint8_t* in = inside.in.data();
+  inside.in = PixelBits(w, h);
+  PixelBits& in = inside.in;
+  const size_t words = in.Words();
   VgPoint middle{(frame.extent.x1 + frame.extent.x2) / 2, (frame.extent.y1 + frame.extent.y2) / 2};
   if (!VgIsPointInRect(area, middle)) middle = {(area.x1 + area.x2) / 2, (area.y1 + area.y2) / 2};
   // Each seed fills the run of its row that the fill reaches from it, and
@@ -679,24 +746,28 @@ Inside InsideOf(const Placed& frame) {
   while (!seeds.empty()) {
     const VgPoint seed = seeds.back();
     seeds.pop_back();
-    const uint8_t* row = goes.data() + at(0, seed.y);
-    uint8_t* filled = in + at(0, seed.y);
-    if (filled[seed.x]) continue;
-    int32_t x1 = seed.x;
-    int32_t x2 = seed.x;
-    while (x1 > 0 && (row[x1 - 1] & kRight) && !filled[x1 - 1]) --x1;
-    while (x2 + 1 < w && (row[x2] & kRight) && !filled[x2 + 1]) ++x2;
-    std::fill(filled + x1, filled + x2 + 1, uint8_t(1));
+    if (in(seed.x, seed.y)) continue;
+    const int32_t x1 = RunStart(right.Row(seed.y), in.Row(seed.y), seed.x);
+    const int32_t x2 = RunEnd(right.Row(seed.y), in.Row(seed.y), words, seed.x);
+    in.SetRun(seed.y, x1, x2 + 1);
     for (const int32_t y : {seed.y - 1, seed.y + 1}) {
       if (y < 0 || y >= h) continue;
-      const uint8_t* between = goes.data() + at(0, std::min(y, seed.y));
-      const uint8_t* beside = goes.data() + at(0, y);
-      const uint8_t* done = in + at(0, y);
-      bool reached = false;  // the pixel before, in this row, is reached
-      for (int32_t x = x1; x <= x2; ++x) {
-        const bool reaches = (between[x] & kDown) && !done[x];
-        if (reaches && !(reached && (beside[x - 1] & kRight))) seeds.push_back({x, y});
-        reached = reaches;
+      const uint64_t* between = down.Row(std::min(y, seed.y));
+      const uint64_t* beside = right.Row(y);
+      const uint64_t* done = in.Row(y);
+      // A seed for each pixel of the row that the run reaches, unless the
+      // pixel before it is reached too and the fill goes on from it: one
+      // seed serves each run.
+      uint64_t joinsNext = 0;
+      for (size_t k = size_t(x1 >> 6); k <= size_t(x2 >> 6); ++k) {
+        uint64_t span = ~uint64_t(0);
+        if (k == size_t(x1 >> 6)) span &= ~uint64_t(0) << (x1 & 63);
+        if (k == size_t(x2 >> 6) && (x2 & 63) != 63) span &= (uint64_t(1) << ((x2 & 63) + 1)) - 1;
+        const uint64_t reaches = between[k] & ~done[k] & span;
+        const uint64_t joins = reaches & beside[k];
+        for (uint64_t starts = reaches & ~((joins << 1) | joinsNext); starts != 0; starts &= starts - 1)
+          seeds.push_back({int32_t(k * 64) + std::countr_zero(starts), y});
+        joinsNext = joins >> 63;
       }
     }
   }
