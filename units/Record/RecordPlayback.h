@@ -121,6 +121,7 @@ class RecordPlaybackDialog : public NonMenuSystem::WidgetClass, public ListForm:
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   void Close(XObject* sender = nullptr) override;
   void HandleMessage(Structures::Message* message) override;
+  void ShowHelpLine(bool shown) override { ShowHelpViews(helpIcons, helpLabels, shown); }
   // Back to the device selection, which shows the recordings again.
   void EnterPrevState() override;
 

@@ -38,6 +38,7 @@ class RecordedShowsDialog : public OnTheDisk<NonMenuSystem::WidgetClass> {
   void Close(XObject* sender = nullptr) override;
   // A Yes of the delete confirmation deletes the focused show.
   void HandleMessage(Structures::Message* message) override;
+  void ShowHelpLine(bool shown) override { ShowHelpViews(info.helpIcons, info.helpLabels, shown); }
 
   void UpdateBanner();
   // The list's OnProgramChanged: the focused show into the panel.
