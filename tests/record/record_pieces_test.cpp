@@ -3,6 +3,7 @@
 // on a USB medium, the removal of that medium, and the volume feedback.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <initializer_list>
 #include <span>
@@ -15,6 +16,7 @@
 #include "AppServices/Wrapper.h"
 #include "Media/MediaWrapper.h"
 #include "Constants/Constants.h"
+#include "NonMenuSystem/ConfirmTypes.h"
 #include "Record/RecordPieces.h"
 #include "Record/RecordPlayback.h"
 #include "Structures/Message.h"
@@ -272,6 +274,43 @@ TEST_F(RecordingsTest, TheLibraryKeepsItsShowThroughANewOrderAndANewShow) {
   AddShow("Delta.trp");
   library->UpdateMediaList();
   EXPECT_EQ(focused(), chosen);
+
+  // The delete question notes the show it asks about: a show recorded and
+  // the list read again under the question, with the focus on another row,
+  // the answer deletes the chosen show only; one gone meanwhile, nothing.
+  auto answer = [library] {
+    auto* yes = VgNew<Structures::Message>();
+    yes->Code = Constants::MSG_DELETE_ITEM;
+    yes->Param = NonMenuSystem::DeleteKindRecordedShow;
+    library->HandleMessage(yes);
+  };
+  auto titles = [model] {
+    std::vector<std::string> listed;
+    SkinBin::DB_RecordPlaybackInfo* shows = model->OnGetRecordPlaybackList();
+    for (int32_t i = 0; i < shows->GetNumEvents(); ++i) listed.push_back(U(shows->GetEvent(i)->Title));
+    return listed;
+  };
+  library->NonMenuSystem = system;
+  library->HandleEvent(PressedKey(Key::Red));
+  ASSERT_TRUE(library->DeletingId.has_value());
+  AddShow("Echo.trp");
+  library->UpdateMediaList();
+  library->list.FocusEntry(0);
+  const std::string neighbour = focused();
+  ASSERT_NE(neighbour, chosen);
+  answer();
+  std::vector<std::string> left = titles();
+  EXPECT_EQ(left.size(), 4u);
+  EXPECT_EQ(std::count(left.begin(), left.end(), chosen), 0);
+  EXPECT_EQ(std::count(left.begin(), left.end(), neighbour), 1);
+
+  Press(Key::Exit);
+  library->HandleEvent(PressedKey(Key::Red));
+  ASSERT_TRUE(library->DeletingId.has_value());
+  model->DB_DeleteRecordPlayback(library->ListPath, *library->DeletingId);
+  library->UpdateMediaList();
+  answer();
+  EXPECT_EQ(titles().size(), 3u) << "the show that stood in for the one asked about stays";
 }
 
 // The recorder adds shows while one plays: the next show is the one after it

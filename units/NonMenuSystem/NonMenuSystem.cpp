@@ -283,7 +283,10 @@ void NonMenuSystem::ClearHelpBar(Core::View* teller) {
 void NonMenuSystem::KeysSettled() {
   ShowHelpOfKeys(true);
   for (Core::View* view = firstView; view; view = view->nextView)
-    if (auto* panel = vg_cast<WidgetClass>(view)) panel->UpdateInside();
+    if (auto* panel = vg_cast<WidgetClass>(view)) {
+      panel->UpdateInside();
+      panel->ShowHelpLine(SubSystem::KeyOwner::ShowsOwnHelpLine(panel));
+    }
 }
 
 // The bar stays open, out of view, until the keys are settled: it may show
@@ -292,6 +295,9 @@ void NonMenuSystem::KeysSettled() {
 void NonMenuSystem::KeysMoved() {
   if (helpBar && IsOpenHere(helpBar, this) && helpBar->Visible && !SubSystem::KeyOwner::KeepsHelpLine(helpBar->Teller))
     helpBar->OnSetVisible(false);
+  for (Core::View* view = firstView; view; view = view->nextView)
+    if (auto* panel = vg_cast<WidgetClass>(view); panel && !SubSystem::KeyOwner::ShowsOwnHelpLine(panel))
+      panel->ShowHelpLine(false);
 }
 
 namespace {

@@ -43,10 +43,12 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   void Close(XObject* sender = nullptr) override;
   void HandleMessage(Structures::Message* message) override;
   XObject* HandleEvent(Core::Event* event) override;
-  // The help bar's line goes at once when its screen loses the keys.
+  // The help bar's line, and a help line drawn inside a screen, go at once
+  // when their screen loses the keys.
   void KeysMoved() override;
-  // The help bar shows the line of the screen with the keys, and the panels
-  // over another screen are solid.
+  // The help bar shows the line of the screen with the keys, a screen shows
+  // the help line drawn inside it while the viewer answers it, and the
+  // panels over another screen are solid.
   void KeysSettled() override;
   // Opens a screen of its own family: owned by this sub-system, initialised
   // with its opening record, placed, opened, and focused when it asks for it.

@@ -6,11 +6,14 @@
 // has the focus unless it is told otherwise.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "Core/Keys.h"
 #include "Primitives/KeyRoutingForm.h"
+#include "Views/Image.h"
 #include "Views/Rectangle.h"
+#include "Views/Text.h"
 #include "WidgetManager/Layers.h"
 #include "vgpoint.h"
 #include "vgstring.h"
@@ -62,6 +65,11 @@ class WidgetClass : public Primitives::KeyRoutingForm {
   // another screen it is solid, so that no text below reads through it. Run
   // as the widget opens and whenever its owner settles the keys.
   virtual void UpdateInside();
+  // A screen that draws its keys' help line inside itself shows it only
+  // while the viewer answers it (SubSystem::KeyOwner::ShowsOwnHelpLine): it
+  // would read under the help line of a screen over it. Run whenever its
+  // owner settles the keys, and when the keys move off it.
+  virtual void ShowHelpLine(bool) {}
 
   // The screen a pop-up answers by a call (its owner, or the object of the
   // slot it signals), while that screen is not closed; null, and a log line,
@@ -103,6 +111,14 @@ class WidgetClass : public Primitives::KeyRoutingForm {
   VgStr ParamText;
   // Spans the widget; descendants recolour or hide it.
   Views::Rectangle background{this};
+
+ protected:
+  // Shows or hides a help line of key pictures and their labels.
+  template <size_t N>
+  static void ShowHelpViews(Views::Image (&icons)[N], Views::Text (&labels)[N], bool shown) {
+    for (Views::Image& icon : icons) icon.OnSetVisible(shown);
+    for (Views::Text& label : labels) label.OnSetVisible(shown);
+  }
 
  private:
   // The background's own opacity while UpdateInside keeps it solid.

@@ -1,6 +1,7 @@
 #include "Record/RecordPlayback.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "Bitmaps.h"
 #include "Constants/Constants.h"
@@ -385,22 +386,44 @@ void RecordPlaybackDialog::PlayFocused(int32_t fromMs) {
   if (row) Model()->RecordPlaybackPlay(ListPath, row->RecordId, 0, fromMs);
 }
 
-void RecordPlaybackDialog::DeleteFocusedShow() {
+void RecordPlaybackDialog::AskDelete() {
   ListForm::RecordPlaybackListItem* row = FocusedRow();
-  if (!row) return;
-  // Checked before the show leaves the list and the database: a show whose
-  // files cannot be deleted stays listed, so its files are not lost track of.
-  if (!IsPlainFileName(row->FileName)) {
-    VgPrint("Record: %s is not deleted: its file name %s is not a plain name\n", VgStringToUtf8(row->Text).c_str(),
-            VgStringToUtf8(row->FileName).c_str());
-    RemoveWarningMessage();
-    ShowWarningMessage(&Strings::SID_MSG_RECORDING_NOT_DELETED);
+  if (!row || !NonMenuSystem) return;
+  // Noted only for a question that opened: one refused, while another is up,
+  // leaves that one's show noted.
+  const int32_t id = row->RecordId;
+  if (NonMenuSystem->ShowConfirmDialog(NonMenuSystem::ConfirmTypeDeleteRecordedShow, Constants::MSG_FROM_NONMENUSYSTEM,
+                                       this))
+    DeletingId = id;
+}
+
+void RecordPlaybackDialog::DeleteAskedShow() {
+  const std::optional<int32_t> id = std::exchange(DeletingId, std::nullopt);
+  if (!id) return;
+  // Read again, so that a show deleted or recorded under the question counts.
+  PlayedShow asked{.Id = id};
+  asked.Find(true);
+  SkinBin::RecordPlaybackData* show = asked.Entry();
+  if (!show) {
+    VgPrint("Record: the show %d is not deleted: it left the list while the question was asked\n", *id);
+    UpdateMediaList();
     return;
   }
+  // Checked before the show leaves the list and the database: a show whose
+  // files cannot be deleted stays listed, so its files are not lost track of.
+  if (!IsPlainFileName(show->FileName)) {
+    VgPrint("Record: %s is not deleted: its file name %s is not a plain name\n", VgStringToUtf8(show->Title).c_str(),
+            VgStringToUtf8(show->FileName).c_str());
+    RemoveWarningMessage();
+    ShowWarningMessage(&Strings::SID_MSG_RECORDING_NOT_DELETED);
+    UpdateMediaList();
+    return;
+  }
+  const VgString fileName = show->FileName;
   SkinBin::Wrapper* model = Model();
   model->RecordPlaybackStop(0);
-  model->DB_DeleteRecordPlayback(ListPath, row->RecordId);
-  DeleteRecordingFiles(ListPath, row->FileName);
+  model->DB_DeleteRecordPlayback(ListPath, *id);
+  DeleteRecordingFiles(ListPath, fileName);
   UpdateMediaList();
 }
 
@@ -432,7 +455,7 @@ void RecordPlaybackDialog::HandleMessage(Structures::Message* message) {
       HandleEvent(PressedKey(Key::Exit));
       break;
     case Constants::MSG_DELETE_ITEM:
-      if (message->Param == NonMenuSystem::DeleteKindRecordedShow) DeleteFocusedShow();
+      if (message->Param == NonMenuSystem::DeleteKindRecordedShow) DeleteAskedShow();
       break;
     case Constants::MSG_CHANGE_PLAYBACK_SORT:
       UpdateSortName();
@@ -548,9 +571,7 @@ bool RecordPlaybackDialog::TakeKey(uint16_t code) {
       Leave(true);
       return false;
     case Key::Red:
-      if (FocusedRow() && NonMenuSystem)
-        NonMenuSystem->ShowConfirmDialog(NonMenuSystem::ConfirmTypeDeleteRecordedShow,
-                                         Constants::MSG_FROM_NONMENUSYSTEM, this);
+      AskDelete();
       break;
     case Key::Green:
       VgPostSignal(VgSlotOf<&RecordPlaybackDialog::UpdateProgramTitle>(this));

@@ -121,6 +121,7 @@ class RecordPlaybackDialog : public NonMenuSystem::WidgetClass, public ListForm:
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   void Close(XObject* sender = nullptr) override;
   void HandleMessage(Structures::Message* message) override;
+  void ShowHelpLine(bool shown) override { ShowHelpViews(helpIcons, helpLabels, shown); }
   // Back to the device selection, which shows the recordings again.
   void EnterPrevState() override;
 
@@ -151,6 +152,9 @@ class RecordPlaybackDialog : public NonMenuSystem::WidgetClass, public ListForm:
   // 1-based row to focus when the list is first read, as the opener named
   // it; -1 none. Read again, the list keeps the show it was on.
   int32_t RowToFocus = -1;
+  // The show the delete question asks about, by its record id: the list may
+  // be read again under the question, and its row then names another show.
+  std::optional<int32_t> DeletingId;
   VgPtr<NonMenuSystem::DirectMessageBar> warningBar;
   VgPtr<RecordShowInfo> infoPanel;
 
@@ -178,7 +182,10 @@ class RecordPlaybackDialog : public NonMenuSystem::WidgetClass, public ListForm:
   ListForm::RecordPlaybackListItem* FocusedRow();
   // The full-screen player or the play options, with what they return with.
   void OpenPlayer(const VgClass* screen);
-  void DeleteFocusedShow();
+  // RED: asks whether to delete the focused show, noting which it is.
+  void AskDelete();
+  // The question's Yes: deletes the show it asked about, if still listed.
+  void DeleteAskedShow();
   void Rename(Structures::Message* message);
   void PlayFocused(int32_t fromMs);
   void Leave(bool back);

@@ -1,5 +1,7 @@
 #include "Record/RecordedShowsDialog.h"
 
+#include <utility>
+
 #include "AppServices/MessageAgent.h"
 #include "AppServices/Wrapper.h"
 #include "Bitmaps.h"
@@ -162,20 +164,38 @@ void RecordedShowsDialog::UpdateEPGInfo(XObject*) {
 }
 
 void RecordedShowsDialog::AskDelete() {
-  if (FocusedShow() && NonMenuSystem)
-    NonMenuSystem->ShowConfirmDialog(NonMenuSystem::ConfirmTypeDeleteRecordedShow, Constants::MSG_FROM_NONMENUSYSTEM,
-                                     this);
+  ListForm::RecordedShowsListItem* row = FocusedShow();
+  if (!row || !NonMenuSystem) return;
+  // Noted only for a question that opened: one refused, while another is up,
+  // leaves that one's show noted.
+  const int32_t id = row->RecordId;
+  if (NonMenuSystem->ShowConfirmDialog(NonMenuSystem::ConfirmTypeDeleteRecordedShow, Constants::MSG_FROM_NONMENUSYSTEM,
+                                       this))
+    DeletingId = id;
+}
+
+void RecordedShowsDialog::DeleteAskedShow() {
+  const std::optional<int32_t> id = std::exchange(DeletingId, std::nullopt);
+  if (!id) return;
+  // Read again, so that a show deleted or recorded under the question counts.
+  list.ReloadKeepingFocus();
+  SkinBin::DB_RecordedInfo* shows = MainApp::GetWrapper()->OnGetRecordedShowsList();
+  bool listed = false;
+  for (int32_t i = 0; shows && !listed && i < shows->GetNumEvents(); ++i)
+    if (const SkinBin::RecordedShowData* show = shows->GetEvent(i)) listed = show->RecordId == *id;
+  if (listed) {
+    MainApp::GetWrapper()->DB_DeleteRecordedShow(*id);
+    list.ReloadKeepingFocus();
+  } else {
+    VgPrint("Record: the recorded show %d is not deleted: it left the list while the question was asked\n", *id);
+  }
+  UpdateEPGInfo();
 }
 
 void RecordedShowsDialog::HandleMessage(Structures::Message* message) {
-  if (!message || message->Code != Constants::MSG_DELETE_ITEM ||
-      message->Param != NonMenuSystem::DeleteKindRecordedShow)
-    return;
-  ListForm::RecordedShowsListItem* row = FocusedShow();
-  if (!row) return;
-  MainApp::GetWrapper()->DB_DeleteRecordedShow(row->RecordId);
-  list.ReloadKeepingFocus();
-  UpdateEPGInfo();
+  if (message && message->Code == Constants::MSG_DELETE_ITEM &&
+      message->Param == NonMenuSystem::DeleteKindRecordedShow)
+    DeleteAskedShow();
 }
 
 void RecordedShowsDialog::ClearVolume(XObject*) { Record::ClearVolume(volume, volumeTimer); }

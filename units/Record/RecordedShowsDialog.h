@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "Core/Timer.h"
 #include "ListForm/RecordedShowsList.h"
@@ -36,8 +37,10 @@ class RecordedShowsDialog : public OnTheDisk<NonMenuSystem::WidgetClass> {
   bool FollowsTheWorld(Core::Event* event) const override;
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   void Close(XObject* sender = nullptr) override;
-  // A Yes of the delete confirmation deletes the focused show.
+  // A Yes of the delete confirmation deletes the show it asked about, while
+  // that show is still listed.
   void HandleMessage(Structures::Message* message) override;
+  void ShowHelpLine(bool shown) override { ShowHelpViews(info.helpIcons, info.helpLabels, shown); }
 
   void UpdateBanner();
   // The list's OnProgramChanged: the focused show into the panel.
@@ -65,8 +68,16 @@ class RecordedShowsDialog : public OnTheDisk<NonMenuSystem::WidgetClass> {
   BannerViews Banner();
   // What the screen does with a key the list left; false leaves it to the base.
   bool TakeKey(uint16_t code, Core::Event* event);
+  // RED: asks whether to delete the focused show, noting which it is (the
+  // list may be read again under the question, and its row then names
+  // another show).
   void AskDelete();
+  void DeleteAskedShow();
   ListForm::RecordedShowsListItem* FocusedShow();
+
+ public:
+  // The show the delete question asks about, by its record id.
+  std::optional<int32_t> DeletingId;
 };
 
 }  // namespace Record

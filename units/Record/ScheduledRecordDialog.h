@@ -109,6 +109,7 @@ class ScheduledRecordDialog : public NonMenuSystem::WidgetClass {
   // The list hears every message first; a Yes of the delete confirmation
   // deletes the schedule that was asked about.
   void HandleMessage(Structures::Message* message) override;
+  void ShowHelpLine(bool shown) override { ShowHelpViews(helpIcons, helpLabels, shown); }
 
   // The list's OnProgramChanged: the focused schedule into the details.
   void UpdateRecordInfo(XObject* sender = nullptr);

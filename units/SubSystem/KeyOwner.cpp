@@ -505,7 +505,13 @@ bool KeyOwner::HelpBarLineHasTheKeys(Core::View* system) {
 }
 
 bool KeyOwner::ShowsOwnHelpLine(const Core::View* screen) {
-  return screen && HasTheKeys(screen->owner.get()) && !HelpBarLineHasTheKeys(screen->owner.get());
+  if (!screen) return false;
+  auto* form = vg_cast<Primitives::KeyRoutingForm>(const_cast<Core::View*>(screen));
+  if (form && form->SharesKeysWithItsPages())
+    return HasTheKeys(screen->owner.get()) && !HelpBarLineHasTheKeys(screen->owner.get());
+  Primitives::KeyRoutingForm* keys = ScreenWithTheKeys(const_cast<Core::View*>(screen));
+  if (keys && keys->GivesWay()) keys = ScreenUnder(keys);
+  return keys && keys == form;
 }
 
 // A passing notice gives way to the screen, and a display that takes no keys

@@ -61,13 +61,16 @@
 // over it waits, unopened, until that screen goes (SubSystemClass::Waits,
 // OverItsPlace).
 // Then the sub-systems follow (SubSystemClass::KeysSettled): the help bar
-// shows the line the owner names (WhoseHelpLine), the panels over another
-// screen are solid, the menus count their minute and show the main menu's
-// own help line (ShowsOwnHelpLine) only while they have the keys. No one
+// shows the line the owner names (WhoseHelpLine), a screen that draws its
+// help line inside itself shows it only while the viewer answers it and the
+// menus show the main menu's only while they have the keys
+// (ShowsOwnHelpLine), the panels over another screen are solid, and the
+// menus count their minute. No one
 // that follows moves the keys. A help line never stays on view while its
 // screen lacks the keys: when the focus moves, such a line goes at once
 // (SubSystemClass::KeysMoved, KeepsHelpLine), and the line of the screen
-// that has them comes when the owner settles.
+// that has them comes when the owner settles; so does a line drawn inside a
+// screen of the non-menu system.
 // Three hand-overs go by these rules from outside the owner:
 //   - a shortcut of the menus (a widget that a menu row opened) that goes
 //     back to them tells the sub-system the owner names (Menus) to take the
@@ -217,9 +220,12 @@ class KeyOwner : public XObject {
   // Whether a help line told by the screen may stay on view: not once the
   // screen has lost the keys.
   static bool KeepsHelpLine(const Core::View* teller);
-  // Whether a screen's own help line (the main menu's, drawn inside it)
-  // shows: while its sub-system has the keys, unless the screen with them
-  // there shows its line on the help bar.
+  // Whether a screen's own help line, drawn inside it, shows: the main
+  // menu's (a screen that shares the keys with its pages) while its
+  // sub-system has the keys, unless the screen with them there shows its
+  // line on the help bar; any other screen's while the viewer answers it
+  // (it has the keys, or a passing notice over it that gives way has
+  // them), so that it never reads under the line of a screen over it.
   static bool ShowsOwnHelpLine(const Core::View* screen);
   // Whether the sub-system has the keys in a screen that shows its line on
   // the help bar: the line a sub-system tells for all its pages (the menus'
