@@ -19,6 +19,7 @@
 #include "NonMenuSystem/ConfirmTypes.h"
 #include "Record/RecordPieces.h"
 #include "Record/RecordPlayback.h"
+#include "Structures/Boxes.h"
 #include "Structures/Message.h"
 #include "ListForm/RecordedShowsList.h"
 #include "ListForm/TimerLists.h"
@@ -311,6 +312,40 @@ TEST_F(RecordingsTest, TheLibraryKeepsItsShowThroughANewOrderAndANewShow) {
   library->UpdateMediaList();
   answer();
   EXPECT_EQ(titles().size(), 3u) << "the show that stood in for the one asked about stays";
+
+  // The rename keyboard alike: the title typed goes to the show it was
+  // opened for, wherever the list read again under it put that show.
+  auto rename = [library](const char* title) {
+    auto* typed = VgNew<Structures::RefString>();
+    typed->Value = VgNewStringAnsi(title);
+    auto* message = VgNew<Structures::Message>();
+    message->Code = Constants::MSG_LABEL_CHANGE;
+    message->Payload = typed;
+    library->HandleMessage(message);
+  };
+  Press(Key::Exit);
+  library->list.FocusEntry(1);
+  const std::string renamed = focused();
+  library->UpdateProgramTitle(nullptr);
+  ASSERT_TRUE(library->RenamingId.has_value());
+  AddShow("Foxtrot.trp");
+  library->UpdateMediaList();
+  library->list.FocusEntry(0);
+  const std::string other = focused();
+  ASSERT_NE(other, renamed);
+  rename("Golf");
+  left = titles();
+  EXPECT_EQ(std::count(left.begin(), left.end(), "Golf"), 1);
+  EXPECT_EQ(std::count(left.begin(), left.end(), renamed), 0);
+  EXPECT_EQ(std::count(left.begin(), left.end(), other), 1);
+
+  // Its show gone under the keyboard, no other show takes the title.
+  library->UpdateProgramTitle(nullptr);
+  model->DB_DeleteRecordPlayback(library->ListPath, *library->RenamingId);
+  library->UpdateMediaList();
+  rename("Hotel");
+  left = titles();
+  EXPECT_EQ(std::count(left.begin(), left.end(), "Hotel"), 0);
 }
 
 // The recorder adds shows while one plays: the next show is the one after it

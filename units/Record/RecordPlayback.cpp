@@ -429,15 +429,31 @@ void RecordPlaybackDialog::DeleteAskedShow() {
 
 void RecordPlaybackDialog::Rename(Structures::Message* message) {
   auto* label = vg_cast<Structures::RefString>(message->Payload.get());
+  const std::optional<int32_t> id = std::exchange(RenamingId, std::nullopt);
+  if (!label || !id) return;
+  // The title goes to the show the keyboard was opened for, wherever the list
+  // read again under the keyboard put it, and to no other show.
+  PlayedShow asked{.Id = id};
+  asked.Find(true);
+  SkinBin::RecordPlaybackData* show = asked.Entry();
+  if (!show) {
+    VgPrint("Record: the show %d is not renamed: it left the list while its title was typed\n", *id);
+    UpdateMediaList();
+    return;
+  }
+  if (VgCompString(label->Value, show->Title) == 0) return;
+  Model()->ChangeProgramTitle(ListPath, *id, label->Value);
   ListForm::RecordPlaybackListItem* row = FocusedRow();
-  if (!label || !row || VgCompString(label->Value, row->Text) == 0) return;
-  row->OnSetText(label->Value);
-  Model()->ChangeProgramTitle(ListPath, row->RecordId, label->Value);
+  if (row && row->RecordId == *id)
+    row->OnSetText(label->Value);
+  else
+    UpdateMediaList();
 }
 
 void RecordPlaybackDialog::UpdateProgramTitle(XObject*) {
   ListForm::RecordPlaybackListItem* row = FocusedRow();
   if (!row || !NonMenuSystem) return;
+  RenamingId = row->RecordId;
   const int32_t origin =
       OriginTag() == Constants::MSG_FROM_MENUSYSTEM ? Constants::MSG_FROM_MENUSYSTEM : Constants::MSG_FROM_NONMENUSYSTEM;
   SubSystem::Open(NonMenuSystem.get(), "NonMenuSystem::KeyPad",

@@ -155,6 +155,8 @@ class RecordPlaybackDialog : public NonMenuSystem::WidgetClass, public ListForm:
   // The show the delete question asks about, by its record id: the list may
   // be read again under the question, and its row then names another show.
   std::optional<int32_t> DeletingId;
+  // The show the rename keyboard types a title for, by its record id alike.
+  std::optional<int32_t> RenamingId;
   VgPtr<NonMenuSystem::DirectMessageBar> warningBar;
   VgPtr<RecordShowInfo> infoPanel;
 
