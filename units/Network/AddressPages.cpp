@@ -234,6 +234,13 @@ void SubMenuItemNetworkAddress::HandleFocus(bool focused) {
   if (!focused) OnSetAddrIndex(NotEditing);
 }
 
+bool SubMenuItemNetworkAddress::TypedInto() const {
+  if (AddrIndex == NotEditing) return false;
+  for (size_t i = 0; i < 4; ++i)
+    if (spinners[i]->TypedOver(octets[i])) return true;
+  return false;
+}
+
 void SubMenuItemNetworkAddress::DoValueChanged(XObject*) { VgSignal(OnResetTimeout, this); }
 
 void SubMenuItemNetworkAddress::DoValueSaved(XObject*) {

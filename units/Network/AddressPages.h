@@ -44,6 +44,8 @@ class SubMenuItemNetworkAddress : public MenuSystem::SubMenuItem {
   void HandleFocus(bool focused) override;
   void Refresh(XObject* sender = nullptr) override;
   void OnSetIsDisabled(bool value) override;
+  // While it edits and an octet shows a number typed over the saved one.
+  bool TypedInto() const override;
 
   void OnSetAddress(uint32_t value);
   // The saved octets, not what the spinners show while editing.

@@ -33,19 +33,6 @@ void CollectHosted(Core::Group* group, const KeyRoutingForm* host, std::vector<K
   }
 }
 
-// Whether a form inside the group (not inside a form of its own) is typed
-// into.
-bool TypedInside(const Core::Group* group) {
-  for (Core::View* view = group->firstView; view; view = view->nextView) {
-    if (auto* form = vg_cast<KeyRoutingForm>(view)) {
-      if (form->TypedInto()) return true;
-    } else if (auto* inner = vg_cast<Core::Group>(view); inner && TypedInside(inner)) {
-      return true;
-    }
-  }
-  return false;
-}
-
 VgPoint TopLeft(VgRect r) { return {r.x1, r.y1}; }
 
 // ORIGIN: where the group's own content starts, in the walk's coordinates.
@@ -99,8 +86,6 @@ XObject* KeyRoutingForm::DispatchEvent(Core::Event* event) {
   offering = false;
   return taken;
 }
-
-bool KeyRoutingForm::TypedInto() const { return TypedInside(this); }
 
 void KeyRoutingForm::Initialize(KeyRoutingParameter* parameter) {
   if (parameter) Parent = parameter->Parent.get();

@@ -125,12 +125,11 @@ class KeyRoutingForm : public Forms::Form {
   // changes: a player whose disk goes out, a list whose recording starts
   // (Primitives::WorldEvents delivers it).
   virtual bool FollowsTheWorld(Core::Event*) const { return false; }
-  // Whether the viewer types into the screen: a keyboard, a PIN field, or a
-  // screen that hosts one (a PIN dialog, a PIN page of the menus). What is
-  // typed lives there alone and goes when the screen closes, so a key the
-  // screen declines goes on only where it closes nothing
-  // (SubSystem::KeyOwner::StopsAtTheTyping).
-  virtual bool TypedInto() const;
+  // A screen is typed into (Forms::Ctrl::TypedInto) while it is a keyboard
+  // or a PIN pad, or holds one, or a number half typed or not yet saved (an
+  // address's octets, a menu row's time): what is typed lives there alone
+  // and goes when the screen closes, so a key the screen declines goes on
+  // only where it closes nothing (SubSystem::KeyOwner::StopsAtTheTyping).
   // Whether a key the screen declines goes to its Asker, as if the screen
   // were not there: so for a pop-up (a keyboard, a PIN pad, an option, date,
   // time or confirmation pop-up). A dialog with a table of keys of its own

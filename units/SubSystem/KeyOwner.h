@@ -51,9 +51,10 @@
 // too, it goes on to the screen that one answers (ToTheAsker, along the one
 // walk of the askers, AlongTheAskers, which ends where askers name each
 // other in a loop), but not past a dialog with keys of its own
-// (PassesKeysToItsAsker). Over a keyboard or a PIN pad a key that might
-// close the pad or its asker, and so throw away what is typed, does nothing
-// (StopsAtTheTyping). A key opens no screen under a screen that takes keys
+// (PassesKeysToItsAsker). Over a keyboard or a PIN pad, or a screen whose
+// digit editor holds digits it has not taken yet (an address's octets, a
+// number half typed), a key that might close the screen or its asker, and
+// so throw away what is typed, does nothing (StopsAtTheTyping). A key opens no screen under a screen that takes keys
 // and stays, nor does the work it leaves for later passes (the screen that
 // took it going on to the next), and what a screen asks for while its pop-up
 // has the keys opens only above the pop-up (OpensUnderTheKeys). What an
@@ -155,13 +156,14 @@ class KeyOwner : public XObject {
   // key, or null: the key rises to the pop-up's sub-system as before.
   XObject* ToTheAsker(Primitives::KeyRoutingForm* popUp, Core::Event* event);
   // Whether a key that the screen with the keys declined stops there, taken
-  // by none: the viewer types into the screen (a keyboard, a PIN pad) and
-  // the key is not one of those that leave it by its own way (BACK, EXIT,
-  // CLEAR and the service remote's reset, which a PIN page of the menus
-  // leaves to its sub-system; OK is the pad's own or nothing) or that close
-  // nothing (the volume keys and MUTE, which bring up a passing notice). Any
-  // other key might close the pad, or the screen that asked for it, and
-  // throw away what is typed, so it does nothing there.
+  // by none: the viewer types into the screen (a keyboard, a PIN pad, a
+  // digit editor holding digits: Forms::Ctrl::TypedInto) and the key is not
+  // one of those that leave it by its own way (BACK, EXIT, CLEAR and the
+  // service remote's reset, which a PIN page of the menus leaves to its
+  // sub-system; OK is the pad's own or nothing) or that close nothing (the
+  // volume keys and MUTE, which bring up a passing notice). Any other key
+  // might close the pad, or the screen that asked for it, and throw away
+  // what is typed, so it does nothing there.
   static bool StopsAtTheTyping(Primitives::KeyRoutingForm* screen, Core::Event* event);
   // The one walk of the forms a pop-up answers, nearest first: FORM itself,
   // the form it names as its Asker or, when it names none, the form that
