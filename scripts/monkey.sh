@@ -20,8 +20,8 @@
 # screen that opened (by a key, its work, an event or the clock) lies under
 # the one that keeps the keys, and no
 # screen of the USB disk stays listed once the disk went out; around every
-# key, a keyboard or PIN pad holding typed text that has the keys stays and
-# keeps them, but on its own ways out (OK, BACK, EXIT, CLEAR, a digit that
+# key, a keyboard, PIN pad or digit editor holding typed text that has the
+# keys stays and keeps them, but on its own ways out (OK, BACK, EXIT, CLEAR, a digit that
 # completes a PIN) and POWER; the first
 # time a screen class is open,
 # and at least every five hundred keys, EXIT, CLEAR and a minute leave
