@@ -117,7 +117,8 @@ bool Leave(const std::vector<Primitives::KeyRoutingForm*>& forms) {
 // answers a screen (or a list inside one) of that layer, which gives the
 // layer up.
 bool StaysBeside(Primitives::KeyRoutingForm* screen, int32_t layer) {
-  return !Primitives::AlongTheAskers(screen, [layer](Primitives::KeyRoutingForm* form) { return form->Layer == layer; });
+  return !Primitives::AlongTheAskers(screen,
+                                     [layer](Primitives::KeyRoutingForm* form) { return form->Layer == layer; });
 }
 
 Primitives::KeyRoutingForm* ClaimsFocus(Core::View* view) {
@@ -415,7 +416,8 @@ bool KeyOwner::StopsAtTheTyping(Primitives::KeyRoutingForm* screen, Core::Event*
 
 bool KeyOwner::AskedBy(Primitives::KeyRoutingForm* form, const Core::View* screen) {
   return form && screen && form->Asker &&
-         Primitives::AlongTheAskers(form->Asker, [screen](Primitives::KeyRoutingForm* asker) { return asker == screen; });
+         Primitives::AlongTheAskers(form->Asker,
+                                    [screen](Primitives::KeyRoutingForm* asker) { return asker == screen; });
 }
 
 // The volume bar takes the keys while it is up and goes when a screen takes

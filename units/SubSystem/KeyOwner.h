@@ -54,13 +54,13 @@
 // (PassesKeysToItsAsker). Over a keyboard or a PIN pad, or a screen whose
 // digit editor holds digits it has not taken yet (an address's octets, a
 // number half typed), a key that might close the screen or its asker, and
-// so throw away what is typed, does nothing (StopsAtTheTyping). A key opens no screen under a screen that takes keys
-// and stays, nor does the work it leaves for later passes (the screen that
-// took it going on to the next), and what a screen asks for while its pop-up
-// has the keys opens only above the pop-up (OpensUnderTheKeys). What an
-// event of the set or the passing of time opens where such a screen lies
-// over it waits, unopened, until that screen goes (SubSystemClass::Waits,
-// OverItsPlace).
+// so throw away what is typed, does nothing (StopsAtTheTyping). A key opens
+// no screen under a screen that takes keys and stays, nor does the work it
+// leaves for later passes (the screen that took it going on to the next),
+// and what a screen asks for while its pop-up has the keys opens only above
+// the pop-up (OpensUnderTheKeys). What an event of the set or the passing
+// of time opens where such a screen lies over it waits, unopened, until that
+// screen goes (SubSystemClass::Waits, OverItsPlace).
 // Then the sub-systems follow (SubSystemClass::KeysSettled): the help bar
 // shows the line the owner names (WhoseHelpLine), the panels over another
 // screen are solid, the menus count their minute and show the main menu's
