@@ -23,8 +23,8 @@
 # with a list that gets the keys back focuses the entry it had when it lost
 # them, unless that entry is gone (or the player it opened moved on to
 # another), and keeps it through the set's events; around every
-# key, a keyboard or PIN pad holding typed text that has the keys stays and
-# keeps them, but on its own ways out (OK, BACK, EXIT, CLEAR, a digit that
+# key, a keyboard, PIN pad or digit editor holding typed text that has the
+# keys stays and keeps them, but on its own ways out (OK, BACK, EXIT, CLEAR, a digit that
 # completes a PIN) and POWER; the first
 # time a screen class is open,
 # and at least every five hundred keys, EXIT, CLEAR and a minute leave

@@ -166,6 +166,9 @@ TEST_F(KeyOwnerTest, AskersThatNameEachOtherInALoopHoldUpNoWalk) {
   RootTest::Log().clear();
   EXPECT_EQ(nonMenu->DispatchEvent(RootTest::Key(Key::Red)), nullptr);
   EXPECT_EQ(RootTest::Log(), "keyboard:key question:key ") << "each hears the declined key once";
+  RootTest::Log().clear();
+  EXPECT_EQ(keyboard->DispatchEvent(VgNew<Core::Event>()), nullptr);
+  EXPECT_EQ(RootTest::Log(), "keyboard:event question:event ") << "and each an event of the set once";
   EXPECT_FALSE(Owner::AskedBy(keyboard, nonMenu));
   EXPECT_FALSE(NonMenuSystem::NonMenuSystem::ClearsWithADevice([](Primitives::KeyRoutingForm*) { return false; }));
   Screen* list = Open(MakeScreen("list", 0, 0), question);

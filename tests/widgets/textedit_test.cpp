@@ -63,17 +63,21 @@ TEST_F(TextEditTest, OneSeparatorMayJoinTheDigits) {
 
 TEST_F(TextEditTest, EraseTakesBackTheLastCharacter) {
   Type("12");
+  EXPECT_TRUE(edit->TypedInto()) << "what its screen would lose with it";
   EXPECT_EQ(edit->HandleEvent(Press(kErase)), edit);
   EXPECT_EQ(Shown(), "1_");
   edit->HandleEvent(Press(kErase));
   edit->HandleEvent(Press(kErase));  // on an empty field
   EXPECT_EQ(edit->TextString.get(), nullptr);
   EXPECT_EQ(Shown(), "_");
+  EXPECT_FALSE(edit->TypedInto());
 
   edit->OnSetEnableEraseKey(false);
   Type("7");
   EXPECT_EQ(edit->HandleEvent(Press(kErase)), nullptr);
   EXPECT_EQ(Utf8(edit->TextString), "7");
+  edit->OnSetEnabled(false);
+  EXPECT_FALSE(edit->TypedInto()) << "a field switched off is no longer typed into";
 }
 
 TEST_F(TextEditTest, OutsideEditModeAndOnReleaseNoKeyIsTaken) {

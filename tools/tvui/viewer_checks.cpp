@@ -8,6 +8,8 @@
 
 #include "AppServices/WidgetManager.h"
 #include "AppServices/Wrapper.h"
+#include "Button/NumberSpinner.h"
+#include "Button/TextEdit.h"
 #include "Core/Group.h"
 #include "Core/Keys.h"
 #include "Core/View.h"
@@ -25,8 +27,12 @@
 #include "NonMenuSystem/KeyPad.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "NonMenuSystem/WidgetClass.h"
+#include "Network/AddressPages.h"
+#include "Network/NetworkSetupDialog.h"
 #include "PinEntry/PinEntry.h"
 #include "Primitives/KeyRoutingForm.h"
+#include "SkinBin/EnterTime.h"
+#include "SkinBin/NumberInput.h"
 #include "SubSystem/MenuClass.h"
 #include "WinIDs/WinIDs.h"
 #include "gui_loop.h"
@@ -407,8 +413,9 @@ std::string OpenedUnderTheKeys() {
 
 namespace {
 
-// The keyboards and PIN pads that held typed text before the key, held so
-// that none is taken for a new one made where a freed one lay.
+// The screens that held typed text before the key (a keyboard, a PIN pad, a
+// digit editor, or a screen holding one), held so that none is taken for a
+// new one made where a freed one lay.
 std::vector<Primitives::KeyRoutingForm*> g_typedBeforeTheKey;
 
 void LetGoOfTheTyped() {
@@ -416,7 +423,8 @@ void LetGoOfTheTyped() {
   g_typedBeforeTheKey.clear();
 }
 
-// The keys by which a keyboard or a PIN pad may leave with what it holds.
+// The keys by which a keyboard, a PIN pad or a digit editor may leave with
+// what it holds.
 bool LeavesTheTyping(uint16_t key) {
   switch (key) {
     case Key::Ok:
@@ -432,12 +440,32 @@ bool LeavesTheTyping(uint16_t key) {
   }
 }
 
-// Whether the view is a keyboard holding text, or a PIN field holding digits,
-// or holds one: told by the runner itself, not by what the screen says of
-// itself to the keys.
+// Whether one of the four octets shows a number other than the one stored.
+template <class Spinners>
+bool OctetTypedOver(const Spinners& spinners, const Network::Octets& stored) {
+  for (size_t i = 0; i < 4; ++i)
+    if (VgGetStringLength(spinners[i]->Text) > 0 && spinners[i]->Current != stored[i]) return true;
+  return false;
+}
+
+// Whether the view is a keyboard holding text, a PIN field holding digits, a
+// digit editor holding digits it has not taken yet (an address's octets not
+// saved, a number whose entry runs, a menu row's cells not confirmed), or
+// holds one: told by the runner itself from what each holds, not by what the
+// screen says of itself to the keys.
 bool HoldsTypedText(Core::View* view) {
   if (auto* keyboard = vg_cast<NonMenuSystem::KeyPad>(view)) return VgGetStringLength(keyboard->Text) > 0;
   if (auto* pin = vg_cast<PinEntry::PinEntry>(view)) return pin->DigitCount() > 0;
+  if (auto* editor = vg_cast<Network::IPConfigDialog>(view)) return OctetTypedOver(editor->spinners, editor->octets);
+  if (auto* row = vg_cast<Network::SubMenuItemNetworkAddress>(view))
+    return row->AddrIndex != row->NotEditing && OctetTypedOver(row->spinners, row->octets);
+  // An octet counts when its editor saves the four (above).
+  if (vg_cast<Network::QORNumberSpinner>(view)) return false;
+  if (auto* spinner = vg_cast<Button::NumberSpinner>(view)) return spinner->verifyTimer.OnGetEnabled();
+  if (auto* cells = vg_cast<SkinBin::NumberInput>(view)) return cells->Enabled && cells->DigitCount > 0;
+  if (auto* cells = vg_cast<SkinBin::EnterTime>(view)) return cells->Enabled && cells->DigitCount > 0;
+  if (auto* field = vg_cast<Button::TextEdit>(view))
+    return field->Enabled && field->EditModeEnabled && VgGetStringLength(field->TextString) > 0;
   if (auto* group = vg_cast<Core::Group>(view))
     for (Core::View* inner = group->firstView; inner; inner = inner->nextView)
       if (HoldsTypedText(inner)) return true;

@@ -59,11 +59,13 @@ std::string ListsKeepTheirEntries(LineKind line, const std::vector<uint16_t>& ke
 // Whether one is listed.
 bool FollowTheMovers();
 
-// Around each key: a keyboard or a PIN pad that holds typed text and has the
-// keys (or lies under a passing notice that has them) leaves only by its own
-// keys (OK or Done, BACK or LAST, EXIT, CLEAR or the service remote's reset, a
-// digit that completes a PIN) or with the set going to standby. On any other
-// key it stays, and keeps the keys or lies under a passing notice that took
+// Around each key: a keyboard, a PIN pad or a digit editor (an address's
+// octets not saved, a number being typed, a menu row's cells) that holds
+// typed text and has the keys (or lies under a passing notice that has
+// them), or a screen that holds one, leaves only by its own keys (OK or
+// Done, BACK or LAST, EXIT, CLEAR or the service remote's reset, a digit
+// that completes a PIN) or with the set going to standby. On any other key
+// it stays, and keeps the keys or lies under a passing notice that took
 // them: no screen opens over it.
 void NoteTypedTextBeforeTheKey();
 std::string TypedTextKept(uint16_t guiKey, const std::string& keyName);

@@ -30,6 +30,9 @@ class NumberSpinner : public Button {
   virtual void processDigit(int32_t digit);
   // The verify timer's target: ends digit entry.
   void verifySlot(XObject* sender);
+  // While a number is being typed: its entry has not ended, and may still
+  // change it (a year half typed stands below the range).
+  bool TypedInto() const override { return verifyTimer.OnGetEnabled(); }
 
   int32_t OnGetCurrent() const { return Current; }
   // Clamps or wraps into the range and shows the value.

@@ -23,6 +23,8 @@ class TextEdit : public Button {
   // Slot of the field: the text a key leads to, cut to a new entry when it
   // would pass MaxLength.
   virtual VgString HandleNumber(VgString text);
+  // While it is switched on in edit mode holding typed characters.
+  bool TypedInto() const override { return Enabled && EditModeEnabled && VgGetStringLength(TextString) > 0; }
 
   VgString OnGetTextString() const { return TextString; }
   // Stores the text, cut to the field's length, and shows it with or without

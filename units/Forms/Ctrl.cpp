@@ -33,6 +33,23 @@ void Ctrl::UpdateCtrlState(uint16_t, uint16_t) {}
 
 XObject* Ctrl::GetData(XObject* data) { return data; }
 
+namespace {
+
+bool TypedInside(const Core::Group* group) {
+  for (Core::View* view = group->firstView; view; view = view->nextView) {
+    if (auto* ctrl = vg_cast<Ctrl>(view)) {
+      if (ctrl->TypedInto()) return true;
+    } else if (auto* inner = vg_cast<Core::Group>(view); inner && TypedInside(inner)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+bool Ctrl::TypedInto() const { return TypedInside(this); }
+
 XObject* Ctrl::SetData(XObject* data) { return data; }
 
 // ------------------------------------------------------------ focus, events

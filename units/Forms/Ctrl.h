@@ -38,6 +38,11 @@ class Ctrl : public Core::Group {
   virtual XObject* GetData(XObject* data);
   virtual XObject* SetData(XObject* data);
   virtual void UpdateCtrlState(uint16_t oldState, uint16_t newState);
+  // Whether the viewer has typed into the control what it has not yet taken
+  // as its value (a number half typed, a keyboard's text): a key that would
+  // close its screen throws that away. A control that edits nothing answers
+  // for the controls inside it.
+  virtual bool TypedInto() const;
 
   bool OnGetEnabled() const { return Enabled; }
   void OnSetEnabled(bool value);

@@ -91,10 +91,9 @@ XObject* TimerSetItem::HandleEvent(Core::Event* event) {
   return this;
 }
 
-void TimerSetItem::HandleFocus(bool focused) {
-  // Leaving the row drops what was typed.
-  if (!focused && IsTimeEdit) OnSetIsTimeEdit(false);
-  SubMenuItemValueSelect::HandleFocus(focused);
+void TimerSetItem::HandleSelection(bool selected) {
+  if (!selected && IsTimeEdit) OnSetIsTimeEdit(false);
+  SubMenuItemValueSelect::HandleSelection(selected);
 }
 
 void TimerSetItem::OnSetIsTimeEdit(bool value) {
@@ -172,9 +171,9 @@ XObject* VolumeSetItem::HandleEvent(Core::Event* event) {
   return this;
 }
 
-void VolumeSetItem::HandleFocus(bool focused) {
-  if (!focused && IsNumberEdit) OnSetIsNumberEdit(false);
-  AdjustItemArrowSelect::HandleFocus(focused);
+void VolumeSetItem::HandleSelection(bool selected) {
+  if (!selected && IsNumberEdit) OnSetIsNumberEdit(false);
+  AdjustItemArrowSelect::HandleSelection(selected);
 }
 
 void VolumeSetItem::OnSetIsNumberEdit(bool value) {
@@ -237,9 +236,9 @@ XObject* ChannelSetItem::HandleEvent(Core::Event* event) {
   return SubMenuItemValueSelect::HandleEvent(event);
 }
 
-void ChannelSetItem::HandleFocus(bool focused) {
-  if (!focused && IsChannelEdit) OnSetIsChannelEdit(false);
-  SubMenuItemValueSelect::HandleFocus(focused);
+void ChannelSetItem::HandleSelection(bool selected) {
+  if (!selected && IsChannelEdit) OnSetIsChannelEdit(false);
+  SubMenuItemValueSelect::HandleSelection(selected);
 }
 
 void ChannelSetItem::OnSetIsChannelEdit(bool value) {

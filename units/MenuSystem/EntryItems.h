@@ -25,7 +25,9 @@ class TimerSetItem : public SubMenuItemValueSelect {
   // Overridden slots.
   // OK opens the entry, a digit opens it and is its first; a disabled row never opens it.
   XObject* HandleEvent(Core::Event* event) override;
-  void HandleFocus(bool focused) override;
+  // Another row taking the page's focus drops what was typed; a screen that
+  // passes over the page (the volume bar) leaves it.
+  void HandleSelection(bool selected) override;
   // Steps to the next multiple of IndexStep (past the last choice: MinIndex),
   // or to the one below (below MinIndex: the last choice).
   void ToggleOption(bool increase) override;
@@ -58,7 +60,7 @@ class VolumeSetItem : public AdjustItemArrowSelect {
 
   // Overridden slots.
   XObject* HandleEvent(Core::Event* event) override;
-  void HandleFocus(bool focused) override;
+  void HandleSelection(bool selected) override;
 
   void OnSetIsNumberEdit(bool value);
   bool OnGetIsNumberEdit() const { return IsNumberEdit; }
@@ -81,7 +83,7 @@ class ChannelSetItem : public SubMenuItemValueSelect {
   // Overridden slots.
   // A digit opens the entry; Return while editing drops it.
   XObject* HandleEvent(Core::Event* event) override;
-  void HandleFocus(bool focused) override;
+  void HandleSelection(bool selected) override;
 
   void OnSetIsChannelEdit(bool value);
   bool OnGetIsChannelEdit() const { return IsChannelEdit; }

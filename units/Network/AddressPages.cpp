@@ -229,9 +229,16 @@ XObject* SubMenuItemNetworkAddress::HandleEvent(Core::Event* event) {
   return MenuSystem::SubMenuItem::HandleEvent(event);
 }
 
-void SubMenuItemNetworkAddress::HandleFocus(bool focused) {
-  MenuSystem::SubMenuItem::HandleFocus(focused);
-  if (!focused) OnSetAddrIndex(NotEditing);
+void SubMenuItemNetworkAddress::HandleSelection(bool selected) {
+  MenuSystem::SubMenuItem::HandleSelection(selected);
+  if (!selected) OnSetAddrIndex(NotEditing);
+}
+
+bool SubMenuItemNetworkAddress::TypedInto() const {
+  if (AddrIndex == NotEditing) return false;
+  for (size_t i = 0; i < 4; ++i)
+    if (spinners[i]->TypedOver(octets[i])) return true;
+  return false;
 }
 
 void SubMenuItemNetworkAddress::DoValueChanged(XObject*) { VgSignal(OnResetTimeout, this); }

@@ -41,9 +41,13 @@ class SubMenuItemNetworkAddress : public MenuSystem::SubMenuItem {
   static constexpr int32_t NotEditing = -1;
 
   XObject* HandleEvent(Core::Event* event) override;
-  void HandleFocus(bool focused) override;
+  // Editing ends when another row takes the page's focus, not while a screen
+  // passes over the page (the volume bar).
+  void HandleSelection(bool selected) override;
   void Refresh(XObject* sender = nullptr) override;
   void OnSetIsDisabled(bool value) override;
+  // While it edits and an octet shows a number typed over the saved one.
+  bool TypedInto() const override;
 
   void OnSetAddress(uint32_t value);
   // The saved octets, not what the spinners show while editing.

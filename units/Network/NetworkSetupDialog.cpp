@@ -167,6 +167,12 @@ void IPConfigDialog::DoBack(XObject* sender) {
   spinner->OnSetCurrent(stored);
 }
 
+bool IPConfigDialog::TypedInto() const {
+  for (size_t i = 0; i < 4; ++i)
+    if (spinners[i]->TypedOver(octets[i])) return true;
+  return false;
+}
+
 XObject* IPConfigDialog::HandleEvent(Core::Event* event) {
   auto* key = vg_cast<Core::KeyEvent>(event);
   if (!key || !key->down) return NonMenuSystem::QORWidgetClass::HandleEvent(event);

@@ -46,6 +46,12 @@ class QORNumberSpinner : public ::Button::NumberSpinner {
   void Refresh(XObject* sender = nullptr) override;
 
   bool IsBlank() const;
+  // Whether it shows a number typed over the stored octet: what the viewer
+  // would lose with the editor.
+  bool TypedOver(int32_t stored) const { return !IsBlank() && Current != stored; }
+  // An octet is taken only when its editor saves the four: the editor
+  // judges what is typed (TypedOver), not the octet's digit entry.
+  bool TypedInto() const override { return false; }
   void OnSetOnValueBack(VgSlot slot) { OnValueBack = slot; }
 
   VgSlot OnValueBack;
@@ -63,6 +69,8 @@ class IPConfigDialog : public NonMenuSystem::QORWidgetClass {
   explicit IPConfigDialog(XObject* link = nullptr);
 
   XObject* HandleEvent(Core::Event* event) override;
+  // While an octet shows a number typed over the stored one.
+  bool TypedInto() const override;
   // The editor keeps its own short time-out, however the setup dialog under
   // it was opened.
   void OnSetMenuTriggered(bool value) override { MenuTriggered = value; }

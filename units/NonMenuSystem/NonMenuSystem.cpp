@@ -357,7 +357,7 @@ void NonMenuSystem::ClearAll() {
 bool NonMenuSystem::ClearsWithADevice(const std::function<bool(Primitives::KeyRoutingForm*)>& ofTheDevice) {
   Primitives::KeyRoutingForm* keys = SubSystem::KeyOwner::Get()->ViewersScreen();
   if (!keys || !keys->TakesKeys() || keys->IsClosed()) return true;
-  if (SubSystem::KeyOwner::AlongTheAskers(keys, ofTheDevice)) return true;
+  if (Primitives::AlongTheAskers(keys, ofTheDevice)) return true;
   VgPrint("NonMenuSystem: the device's screens leave; %s keeps the keys\n", keys->GetClass()->name);
   return false;
 }

@@ -1,5 +1,6 @@
 #include "Primitives/KeyRoutingForm.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "Core/KeyEvent.h"
@@ -46,20 +47,15 @@ void CollectLists(Core::View* view, const KeyRoutingForm* screen, std::vector<Ke
     for (Core::View* inner = group->firstView; inner; inner = inner->nextView) CollectLists(inner, screen, lists);
 }
 
-// Whether a form inside the group (not inside a form of its own) is typed
-// into.
-bool TypedInside(const Core::Group* group) {
-  for (Core::View* view = group->firstView; view; view = view->nextView) {
-    if (auto* form = vg_cast<KeyRoutingForm>(view)) {
-      if (form->TypedInto()) return true;
-    } else if (auto* inner = vg_cast<Core::Group>(view); inner && TypedInside(inner)) {
-      return true;
-    }
-  }
-  return false;
-}
-
 VgPoint TopLeft(VgRect r) { return {r.x1, r.y1}; }
+
+// The nearest form that holds the form (the dialog around a list); null for
+// a screen that no form holds.
+KeyRoutingForm* HolderOf(KeyRoutingForm* form) {
+  for (Core::View* view = form->owner; view; view = view->owner)
+    if (auto* holder = vg_cast<KeyRoutingForm>(view)) return holder;
+  return nullptr;
+}
 
 // ORIGIN: where the group's own content starts, in the walk's coordinates.
 void CollectDrawn(Core::Group* group, VgPoint origin, std::vector<DrawnScreen>* drawn) {
@@ -84,6 +80,24 @@ std::vector<DrawnScreen> DrawnScreens(Core::Group* group) {
   return drawn;
 }
 
+KeyRoutingForm* AlongTheAskers(KeyRoutingForm* form, const std::function<bool(KeyRoutingForm*)>& found) {
+  std::vector<KeyRoutingForm*> walked;
+  while (form) {
+    if (std::find(walked.begin(), walked.end(), form) != walked.end()) {
+      VgPrint("Primitives::AlongTheAskers: %s is met again along the askers, which name each other; the walk ends "
+              "there\n",
+              form->GetClass()->name);
+      return nullptr;
+    }
+    walked.push_back(form);
+    if (found(form)) return form;
+    // A pop-up whose asker left answers nobody.
+    KeyRoutingForm* next = form->Asker ? form->Asker.get() : HolderOf(form);
+    form = next && !next->IsClosed() ? next : nullptr;
+  }
+  return nullptr;
+}
+
 KeyRoutingForm::KeyRoutingForm(XObject* link) : Forms::Form(link) {
   timeOutTimer.OnSetPeriod(0);
   timeOutTimer.OnSetBegin(DefaultTimeOut);
@@ -92,28 +106,34 @@ KeyRoutingForm::KeyRoutingForm(XObject* link) : Forms::Form(link) {
 
 XObject* KeyRoutingForm::HandleEvent(Core::Event*) { return nullptr; }
 
-// The Asker hears the event along its own focus path, then the forms that
-// host it up to its sub-system, just as it would with the focus; the
-// sub-system itself hears it afterwards through this form's owner.
+// The event goes on from the form's Asker along the askers. A form that
+// heard it already (a screen on view that follows it, reached first) does
+// not hear it twice, nor does the form itself where askers name each other
+// in a loop.
 XObject* KeyRoutingForm::DispatchEvent(Core::Event* event) {
-  if (!vg_cast<Core::KeyEvent>(event)) WorldEvents::NoteHeard(this);
+  const bool key = vg_cast<Core::KeyEvent>(event) != nullptr;
+  if (!key) WorldEvents::NoteHeard(this);
   if (XObject* taken = Forms::Form::DispatchEvent(event)) return taken;
-  if (!Asker || offering || IsOrphaned() || vg_cast<Core::KeyEvent>(event)) return nullptr;
-  VgPtr<KeyRoutingForm> asker = Asker;
-  offering = true;
-  XObject* taken = asker->DispatchEvent(event);
-  // A host that heard this event already (a screen on view that follows it,
-  // reached first) does not hear it twice.
-  for (Core::Group* host = asker->owner; !taken && host && !vg_cast<KeyRoutingGroup>(host); host = host->owner)
-    if (auto* form = vg_cast<KeyRoutingForm>(host); form && !WorldEvents::Heard(form)) {
+  if (key || passedOn || !Asker) return nullptr;
+  XObject* taken = nullptr;
+  KeyRoutingForm* last = this;
+  AlongTheAskers(this, [&](KeyRoutingForm* form) {
+    const bool asked = last->Asker.get() == form;
+    last = form;
+    if (form == this || WorldEvents::Heard(form)) return false;
+    if (asked) {
+      // Down its own focus, as if it had the keys; the walk goes on from it.
+      form->passedOn = true;
+      taken = form->DispatchEvent(event);
+      form->passedOn = false;
+    } else {
       WorldEvents::NoteHeard(form);
-      taken = host->HandleEvent(event);
+      taken = form->HandleEvent(event);
     }
-  offering = false;
+    return taken != nullptr;
+  });
   return taken;
 }
-
-bool KeyRoutingForm::TypedInto() const { return TypedInside(this); }
 
 void KeyRoutingForm::Initialize(KeyRoutingParameter* parameter) {
   if (parameter) Parent = parameter->Parent.get();

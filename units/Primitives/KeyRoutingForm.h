@@ -26,6 +26,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "Core/Group.h"
@@ -61,7 +62,9 @@ class KeyRoutingForm : public Forms::Form {
   // What the set reports (a disk taken out, a recording ended) and this form
   // does not take reaches its Asker as if the Asker had the focus: a pop-up
   // takes the viewer's keys, not the world's news meant for the screen
-  // beneath, which may close and take the pop-up along.
+  // beneath, which may close and take the pop-up along. It goes on along the
+  // askers (AlongTheAskers): an asker hears it down its own focus, a form
+  // that holds one (the dialog around a list) by itself, each once.
   XObject* DispatchEvent(Core::Event* event) override;
 
   // Slots of the screen, in order.
@@ -125,12 +128,11 @@ class KeyRoutingForm : public Forms::Form {
   // changes: a player whose disk goes out, a list whose recording starts
   // (Primitives::WorldEvents delivers it).
   virtual bool FollowsTheWorld(Core::Event*) const { return false; }
-  // Whether the viewer types into the screen: a keyboard, a PIN field, or a
-  // screen that hosts one (a PIN dialog, a PIN page of the menus). What is
-  // typed lives there alone and goes when the screen closes, so a key the
-  // screen declines goes on only where it closes nothing
-  // (SubSystem::KeyOwner::StopsAtTheTyping).
-  virtual bool TypedInto() const;
+  // A screen is typed into (Forms::Ctrl::TypedInto) while it is a keyboard
+  // or a PIN pad, or holds one, or a number half typed or not yet saved (an
+  // address's octets, a menu row's time): what is typed lives there alone
+  // and goes when the screen closes, so a key the screen declines goes on
+  // only where it closes nothing (SubSystem::KeyOwner::StopsAtTheTyping).
   // Whether a key the screen declines goes to its Asker, as if the screen
   // were not there: so for a pop-up (a keyboard, a PIN pad, an option, date,
   // time or confirmation pop-up). A dialog with a table of keys of its own
@@ -209,9 +211,9 @@ class KeyRoutingForm : public Forms::Form {
   const VgClass* SubSystemClass = nullptr;
 
  private:
-  // Set while an event is offered to the Asker, so that forms naming each
-  // other cannot pass one event round for ever.
-  bool offering = false;
+  // Set while the form hears an event passed along the askers from its
+  // pop-up: the walk there goes on past it, so the form passes nothing on.
+  bool passedOn = false;
   bool timeoutHeld = false;
 };
 
@@ -230,5 +232,13 @@ struct DrawnScreen {
 // sub-system drawn whole, the application under the root); hidden views are
 // left out with what they hold, and the forms a screen hosts are part of it.
 std::vector<DrawnScreen> DrawnScreens(Core::Group* group);
+
+// The one walk of the forms a pop-up answers, nearest first: FORM itself,
+// the form it names as its Asker or, when it names none, the form that
+// holds it (a list answers for its dialog), and so on, while they are open
+// (a pop-up whose asker left answers nobody). The first form for which
+// FOUND holds, or null. Forms that name each other in a loop end the walk
+// where it would come round again.
+KeyRoutingForm* AlongTheAskers(KeyRoutingForm* form, const std::function<bool(KeyRoutingForm*)>& found);
 
 }  // namespace Primitives

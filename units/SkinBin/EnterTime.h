@@ -39,6 +39,8 @@ class EnterTime : public Forms::Form {
   // Checks the last digit against the time typed so far, shows it in its
   // cell or refuses it, and moves the focus to the next cell.
   void RefreshButtons();
+  // While it is switched on holding digits not yet confirmed.
+  bool TypedInto() const override { return Enabled && DigitCount > 0; }
 
   int32_t OnGetTime() const { return Time; }
   VgSlot OnGetOnResetTimeout() const { return OnResetTimeout; }

@@ -39,6 +39,8 @@ class NumberInput : public Forms::Form {
   int32_t GetNum();
   // Shows the last digit in its cell and moves the focus to the next one.
   void RefreshButtons();
+  // While it is switched on holding digits not yet confirmed.
+  bool TypedInto() const override { return Enabled && DigitCount > 0; }
 
   VgColor OnGetBgColor() const { return BgColor; }
   void OnSetBgColor(VgColor value);

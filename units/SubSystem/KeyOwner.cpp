@@ -117,7 +117,8 @@ bool Leave(const std::vector<Primitives::KeyRoutingForm*>& forms) {
 // answers a screen (or a list inside one) of that layer, which gives the
 // layer up.
 bool StaysBeside(Primitives::KeyRoutingForm* screen, int32_t layer) {
-  return !KeyOwner::AlongTheAskers(screen, [layer](Primitives::KeyRoutingForm* form) { return form->Layer == layer; });
+  return !Primitives::AlongTheAskers(screen,
+                                     [layer](Primitives::KeyRoutingForm* form) { return form->Layer == layer; });
 }
 
 Primitives::KeyRoutingForm* ClaimsFocus(Core::View* view) {
@@ -132,14 +133,6 @@ Primitives::KeyRoutingForm* ScreenOf(Primitives::KeyRoutingForm* form) {
   for (Core::View* view = form; view; view = view->owner)
     if (auto* holder = vg_cast<Primitives::KeyRoutingForm>(view)) screen = holder;
   return screen;
-}
-
-// The nearest form that holds the form (the dialog around a list); null for
-// a screen that no form holds.
-Primitives::KeyRoutingForm* HolderOf(Primitives::KeyRoutingForm* form) {
-  for (Core::View* view = form->owner; view; view = view->owner)
-    if (auto* holder = vg_cast<Primitives::KeyRoutingForm>(view)) return holder;
-  return nullptr;
 }
 
 // A screen that claims the focus hands it on to the topmost pop-up it asked
@@ -387,7 +380,7 @@ XObject* KeyOwner::ToTheAsker(Primitives::KeyRoutingForm* popUp, Core::Event* ev
   // with keys of its own lets what it declines rise to its sub-system.
   std::vector<Primitives::KeyRoutingForm*> heard{ScreenOf(popUp)};
   XObject* taken = nullptr;
-  AlongTheAskers(popUp, [&](Primitives::KeyRoutingForm* asker) {
+  Primitives::AlongTheAskers(popUp, [&](Primitives::KeyRoutingForm* asker) {
     Primitives::KeyRoutingForm* screen = ScreenOf(asker);
     if (std::find(heard.begin(), heard.end(), screen) != heard.end()) return false;
     if (!heard.back()->PassesKeysToItsAsker()) return true;
@@ -396,24 +389,6 @@ XObject* KeyOwner::ToTheAsker(Primitives::KeyRoutingForm* popUp, Core::Event* ev
     return taken != nullptr;
   });
   return taken;
-}
-
-Primitives::KeyRoutingForm* KeyOwner::AlongTheAskers(Primitives::KeyRoutingForm* form,
-                                                     const std::function<bool(Primitives::KeyRoutingForm*)>& found) {
-  std::vector<Primitives::KeyRoutingForm*> walked;
-  while (form) {
-    if (std::find(walked.begin(), walked.end(), form) != walked.end()) {
-      VgPrint("SubSystem::KeyOwner: %s is met again along the askers, which name each other; the walk ends there\n",
-              form->GetClass()->name);
-      return nullptr;
-    }
-    walked.push_back(form);
-    if (found(form)) return form;
-    // A pop-up whose asker left answers nobody.
-    Primitives::KeyRoutingForm* next = form->Asker ? form->Asker.get() : HolderOf(form);
-    form = next && !next->IsClosed() ? next : nullptr;
-  }
-  return nullptr;
 }
 
 bool KeyOwner::StopsAtTheTyping(Primitives::KeyRoutingForm* screen, Core::Event* event) {
@@ -441,7 +416,8 @@ bool KeyOwner::StopsAtTheTyping(Primitives::KeyRoutingForm* screen, Core::Event*
 
 bool KeyOwner::AskedBy(Primitives::KeyRoutingForm* form, const Core::View* screen) {
   return form && screen && form->Asker &&
-         AlongTheAskers(form->Asker, [screen](Primitives::KeyRoutingForm* asker) { return asker == screen; });
+         Primitives::AlongTheAskers(form->Asker,
+                                    [screen](Primitives::KeyRoutingForm* asker) { return asker == screen; });
 }
 
 // The volume bar takes the keys while it is up and goes when a screen takes

@@ -49,17 +49,18 @@
 // the keys declines goes to the screen that asked for it, as if the pop-up
 // were not there, and no further when that screen takes it; declined there
 // too, it goes on to the screen that one answers (ToTheAsker, along the one
-// walk of the askers, AlongTheAskers, which ends where askers name each
-// other in a loop), but not past a dialog with keys of its own
-// (PassesKeysToItsAsker). Over a keyboard or a PIN pad a key that might
-// close the pad or its asker, and so throw away what is typed, does nothing
-// (StopsAtTheTyping). A key opens no screen under a screen that takes keys
-// and stays, nor does the work it leaves for later passes (the screen that
-// took it going on to the next), and what a screen asks for while its pop-up
-// has the keys opens only above the pop-up (OpensUnderTheKeys). What an
-// event of the set or the passing of time opens where such a screen lies
-// over it waits, unopened, until that screen goes (SubSystemClass::Waits,
-// OverItsPlace).
+// walk of the askers, Primitives::AlongTheAskers, which ends where askers
+// name each other in a loop), but not past a dialog with keys of its own
+// (PassesKeysToItsAsker). Over a keyboard or a PIN pad, or a screen whose
+// digit editor holds digits it has not taken yet (an address's octets, a
+// number half typed), a key that might close the screen or its asker, and
+// so throw away what is typed, does nothing (StopsAtTheTyping). A key opens
+// no screen under a screen that takes keys and stays, nor does the work it
+// leaves for later passes (the screen that took it going on to the next),
+// and what a screen asks for while its pop-up has the keys opens only above
+// the pop-up (OpensUnderTheKeys). What an event of the set or the passing
+// of time opens where such a screen lies over it waits, unopened, until that
+// screen goes (SubSystemClass::Waits, OverItsPlace).
 // Then the sub-systems follow (SubSystemClass::KeysSettled): the help bar
 // shows the line the owner names (WhoseHelpLine), a screen that draws its
 // help line inside itself shows it only while the viewer answers it and the
@@ -91,7 +92,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 #include "Core/Group.h"
@@ -154,26 +154,20 @@ class KeyOwner : public XObject {
   // timer dialogs keep, does not open the record options over the timer being
   // set from the pop-up either). An asker that declines it too passes it on
   // to its own asker, unless it has keys of its own (PassesKeysToItsAsker);
-  // each screen hears it once (AlongTheAskers). The screen that took the
-  // key, or null: the key rises to the pop-up's sub-system as before.
+  // each screen hears it once (Primitives::AlongTheAskers). The screen that
+  // took the key, or null: the key rises to the pop-up's sub-system as
+  // before.
   XObject* ToTheAsker(Primitives::KeyRoutingForm* popUp, Core::Event* event);
   // Whether a key that the screen with the keys declined stops there, taken
-  // by none: the viewer types into the screen (a keyboard, a PIN pad) and
-  // the key is not one of those that leave it by its own way (BACK, EXIT,
-  // CLEAR and the service remote's reset, which a PIN page of the menus
-  // leaves to its sub-system; OK is the pad's own or nothing) or that close
-  // nothing (the volume keys and MUTE, which bring up a passing notice). Any
-  // other key might close the pad, or the screen that asked for it, and
-  // throw away what is typed, so it does nothing there.
+  // by none: the viewer types into the screen (a keyboard, a PIN pad, a
+  // digit editor holding digits: Forms::Ctrl::TypedInto) and the key is not
+  // one of those that leave it by its own way (BACK, EXIT, CLEAR and the
+  // service remote's reset, which a PIN page of the menus leaves to its
+  // sub-system; OK is the pad's own or nothing) or that close nothing (the
+  // volume keys and MUTE, which bring up a passing notice). Any other key
+  // might close the pad, or the screen that asked for it, and throw away
+  // what is typed, so it does nothing there.
   static bool StopsAtTheTyping(Primitives::KeyRoutingForm* screen, Core::Event* event);
-  // The one walk of the forms a pop-up answers, nearest first: FORM itself,
-  // the form it names as its Asker or, when it names none, the form that
-  // holds it (a list answers for its dialog), and so on, while they are open
-  // (a pop-up whose asker left answers nobody). The first form for which
-  // FOUND holds, or null. Forms that name each other in a loop end the walk
-  // where it would come round again.
-  static Primitives::KeyRoutingForm* AlongTheAskers(Primitives::KeyRoutingForm* form,
-                                                    const std::function<bool(Primitives::KeyRoutingForm*)>& found);
   // Whether the form was asked for by the screen, by a list inside it, or by
   // a pop-up that answers it (a keyboard over the question the screen asked).
   static bool AskedBy(Primitives::KeyRoutingForm* form, const Core::View* screen);
