@@ -284,7 +284,8 @@ foreach(bad "probe;screenshot shot.jpg;screenshot takes a file name ending in .p
             "nonmenu;store \"a\\nb\" c;the settings store refuses the pair"
             "product;store every \"\";the settings store refuses an empty key or value"
             "product;store every \"${long500}\";the settings store refuses the pair[^\n]*every stores it under"
-            "product;recording \"\" 30;recording takes a title that is not empty"
+            "product;recording \"\" 30;recording takes a title that is not empty or only blanks"
+            "product;recording \"   \" 30;recording takes a title that is not empty or only blanks"
             "product;recording \"News\\tat ten\" 30;recording takes a title without a tab")
   list(GET bad 0 root)
   list(GET bad 1 line)
