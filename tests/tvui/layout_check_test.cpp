@@ -173,7 +173,7 @@ TEST_F(LayoutCheck, TextsOfTwoWindowsOverOneAnotherFailWhereBothShow) {
   Views::Text* show = Text(guide, "Show 1 with a very long title", {300, 100, 900, 130});
   Primitives::KeyRoutingForm* dialog = Window(0x2000037, {260, 60, 700, 400});
   Views::Rectangle* panel = vg_cast<Views::Rectangle>(dialog->firstView.get());
-  Text(dialog, "Start Time:", {20, 40, 400, 70});
+  Views::Text* start = Text(dialog, "Start Time:", {20, 40, 400, 70});
   EXPECT_EQ(CheckLayout(root), "") << "a solid panel hides the guide's text";
 
   // A panel of 90% lets the text below read through it, as does none.
@@ -187,6 +187,15 @@ TEST_F(LayoutCheck, TextsOfTwoWindowsOverOneAnotherFailWhereBothShow) {
         << int(alpha) << ": " << fault;
     EXPECT_TRUE(Has(fault, "texts of two windows read over one another")) << fault;
   }
+  // What counts of the upper text is what it paints: a box that reaches over
+  // the guide's line, its glyphs below that line, leaves both to read.
+  start->OnSetBounds({20, 40, 400, 130});
+  start->OnSetAlignV(Views::Text::AlignBottom);
+  EXPECT_EQ(CheckLayout(root), "");
+  start->OnSetAlignV(Views::Text::AlignTop);
+  EXPECT_TRUE(Has(CheckLayout(root), "texts of two windows read over one another"));
+  start->OnSetBounds({20, 40, 400, 70});
+
   // A screen over both hides them; one of 90% over the dialog's panel of
   // 90% leaves too little of the guide's text to read.
   panel->OnSetColor({20, 30, 40, 230});

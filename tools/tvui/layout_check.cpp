@@ -960,11 +960,14 @@ class ShownTexts {
   std::unordered_map<size_t, Mask> masks_;
 };
 
-// Where a text of one window shows within the box of a text of another
+// Where a text of one window shows among the glyphs of a text of another
 // drawn over it, and that one shows too: the one below reads through
 // whatever of the upper window lies between them, and runs into the upper
-// one's line or stands among its lines. A text that a solid panel of the
-// window above covers does not show, and is no fault.
+// one's line or stands among its lines. What counts of the upper text is
+// what it paints, not its box: a message's text box may reach past the
+// message's panel, over a row of the screen below that reads whole beside
+// it. A text that a solid panel of the window above covers does not show,
+// and is no fault.
 std::vector<std::string> TextsThroughWindows(const std::vector<Placed>& views, const std::vector<PaintedText>& texts) {
   std::vector<std::string> faults;
   ShownTexts shown(views, texts);
@@ -974,10 +977,11 @@ std::vector<std::string> TextsThroughWindows(const std::vector<Placed>& views, c
     for (size_t b = a + 1; b < texts.size(); ++b) {
       const Placed& above = views[texts[b].index];
       if (above.window == below.window) continue;
-      const VgRect both = VgIntersectRect(belowBox, above.Drawn());
+      const VgRect aboveInk = VgIntersectRect(texts[b].ink.painted, above.clip);
+      const VgRect both = VgIntersectRect(belowBox, aboveInk);
       VgPoint at;
       VgPoint upper;
-      if (VgIsRectEmpty(both) || !shown.ShowsIn(a, both, &at) || !shown.ShowsIn(b, above.Drawn(), &upper)) continue;
+      if (VgIsRectEmpty(both) || !shown.ShowsIn(a, both, &at) || !shown.ShowsIn(b, aboveInk, &upper)) continue;
       faults.push_back("in " + DescribeWindow(above.window) + ": " + Describe(above) + " is drawn over " +
                        Describe(below) + " of " + DescribeWindow(below.window) + ", which shows through at " +
                        PointText(at) + ": texts of two windows read over one another");

@@ -31,10 +31,10 @@ class View;
 //   ("02:30pm02:00");
 // - a view drawn above a text of its window paints over the text's glyphs
 //   (what lies below a text is its background or frame);
-// - a text of one window shows within the box of a text of another window
-//   drawn over it, which shows too: what lies between them (a panel less
-//   than solid, or none) lets the lower one read through among the upper
-//   one's lines;
+// - a text of one window shows among the glyphs of a text of another window
+//   drawn over it (within the rectangle they paint, not their box), which
+//   shows too: what lies between them (a panel less than solid, or none)
+//   lets the lower one read through among the upper one's lines;
 // - a text's font's line, ascent to descent, is taller than its view, which
 //   cuts its glyphs;
 // - a text's line is wider than its view, which cuts it off without an

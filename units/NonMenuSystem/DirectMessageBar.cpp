@@ -128,7 +128,9 @@ void DirectMessageBar::Layout() {
   const int32_t textHeight = VgGetRectH(message.GetExtent());
   message.OnSetAutoSize(false);
   const int32_t height = std::max(MinHeight, textHeight + 2 * kInset);
-  message.OnSetBounds({textLeft, 0, textRight, height});
+  // The lines stand in the middle of the panel, their box inside its edge:
+  // a box to the bar's bounds reached past the panel, over the screen below.
+  message.OnSetBounds({textLeft, kInset, textRight, height - kInset});
   icon.OnSetBounds({kInset, (height - kIconSize) / 2, kInset + kIconSize, (height + kIconSize) / 2});
   fill.OnSetBounds({0, 0, width, height});
   frame.OnSetBounds({0, 0, width, height});
