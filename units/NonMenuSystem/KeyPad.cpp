@@ -42,7 +42,9 @@ constexpr KeyPad::Special kFullSpecials[] = {KeyPad::Special::Shift, KeyPad::Spe
 
 constexpr int32_t kGridWidth = KeyPad::Columns * KeyPad::KeyWidth + (KeyPad::Columns - 1) * KeyPad::KeyGap;
 constexpr int32_t kFieldHeight = 40;
-constexpr int32_t kTop = 110;
+// Over a screen without a caption (the recordings library) the pad's panel
+// ends above the library's progress line and its times.
+constexpr int32_t kTop = 96;
 constexpr int32_t kMaxAllowed = 256;
 // The room beside a special key's label, each side: what the English labels
 // have in the five keys of the full pad ("Space", 58 pixels in 86), and the
@@ -137,6 +139,7 @@ void KeyPad::Initialize(Primitives::KeyRoutingParameter* parameter) {
   FullMode = ParamFlag;
   Build();
   OnSetText(ParamText);
+  Place();
 }
 
 int32_t KeyPad::CharacterRows() const { return FullMode ? kFullRowCount : kShortRowCount; }
@@ -316,6 +319,32 @@ void KeyPad::Done() {
   // text, as after any pop-up.
   Close();
   MainApp::GetMessageAgent()->Dispatch(message, nullptr);
+}
+
+// A pad over a framed dialog with a caption ("Input", "Master List") stands
+// below the caption's line, so that the caption reads whole above the pad,
+// which hides the rows it edits: at one place for all, the pad's top edge
+// ran through the captions' letters. Where the screen has no room for it
+// there (a dialog low on the screen, the taller pad of network names), it
+// covers the caption whole.
+void KeyPad::Place() {
+  const int32_t height = VgGetRectH(Bounds);
+  int32_t top = kTop;
+  for (Core::View* view = Asker.get(); view; view = view->owner.get()) {
+    auto* dialog = vg_cast<QORWidgetClass>(view);
+    if (!dialog) continue;
+    if (!dialog->Visible || !dialog->HasCaption) break;
+    // The dialog's top on the screen, which the pad's owner spans.
+    int32_t dialogTop = 0;
+    for (Core::View* at = dialog; at; at = at->owner.get()) dialogTop += at->GetExtent().y1;
+    // The pad's shadow begins at the line, its panel below it.
+    const int32_t below = dialogTop + dialog->CaptionLine();
+    const int32_t over = dialogTop + dialog->caption.Bounds.y1 - PanelFill::Edge;
+    top = below + height <= NonMenuSystem::ScreenHeight ? below : std::min(top, over);
+    break;
+  }
+  top = std::min(top, NonMenuSystem::ScreenHeight - height);
+  OnSetBounds({Bounds.x1, top, Bounds.x2, top + height});
 }
 
 void KeyPad::Open(XObject* sender) {

@@ -69,6 +69,8 @@ class KeyPad : public QORWidgetClass {
   int32_t RowLength(int32_t row) const;
   // Builds the keys of the mode and lays the pad out.
   void Build();
+  // Places the pad over its asker.
+  void Place();
   void Press();
   void Move(int32_t rows, int32_t columns);
   void ShowText();

@@ -46,7 +46,7 @@ void QORWidgetClass::Refresh(XObject*) {
   fill.OnSetBounds({0, 0, w, h});
   const int32_t top = FrameWidth - kShadow;
   caption.OnSetBounds({ContentLeft(), top, ContentRight(), top + CaptionHeight});
-  const int32_t lineY = top + CaptionHeight + 2;
+  const int32_t lineY = CaptionLine();
   separator.OnSetPoint1({ContentLeft(), lineY});
   separator.OnSetPoint2({ContentRight(), lineY});
   caption.OnSetVisible(HasCaption);
@@ -83,6 +83,8 @@ void QORWidgetClass::OnSetFrameWidth(int32_t value) {
 int32_t QORWidgetClass::ContentTop() const {
   return HasCaption ? FrameWidth - kShadow + CaptionHeight + 10 : FrameWidth;
 }
+
+int32_t QORWidgetClass::CaptionLine() const { return FrameWidth - kShadow + CaptionHeight + 2; }
 
 int32_t QORWidgetClass::ContentLeft() const { return FrameWidth; }
 

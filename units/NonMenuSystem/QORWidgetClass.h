@@ -41,6 +41,8 @@ class QORWidgetClass : public WidgetClass {
   // The first row under the caption (or the frame) where content may go, in
   // the widget's coordinates.
   int32_t ContentTop() const;
+  // The row of the caption's separator line, in the widget's coordinates.
+  int32_t CaptionLine() const;
   // The inside of the frame, left and right.
   int32_t ContentLeft() const;
   int32_t ContentRight() const;
