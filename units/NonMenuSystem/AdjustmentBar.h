@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "NonMenuSystem/AdjustmentRow.h"
+#include "NonMenuSystem/PanelFill.h"
 #include "NonMenuSystem/WidgetClass.h"
 #include "Views/Frame.h"
 
@@ -27,6 +28,8 @@ class AdjustmentBar : public WidgetClass {
 
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   XObject* HandleEvent(Core::Event* event) override;
+  // The framed look's panel lies inside the frame's shadow.
+  int32_t PanelEdge() const override { return frame.Visible ? PanelFill::Edge : 0; }
   void OnSetBounds(VgRect rect) override;
 
   // Shows and adjusts the option.

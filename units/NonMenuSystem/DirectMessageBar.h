@@ -43,6 +43,7 @@ class DirectMessageBar : public WidgetClass {
   // and a key may open one under it.
   bool GivesWay() const override { return true; }
   bool UsesKey(uint16_t code) const override;
+  int32_t PanelEdge() const override { return PanelFill::Edge; }
 
   virtual void OnSetMessageType(int32_t type);
   int32_t OnGetMessageType() const { return MessageType; }

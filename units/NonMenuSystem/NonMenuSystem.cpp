@@ -8,6 +8,7 @@
 #include "AppServices/MessageAgent.h"
 #include "AppServices/Wrapper.h"
 #include "AppServices/WidgetManager.h"
+#include "NonMenuSystem/ClearOfLines.h"
 #include "NonMenuSystem/CommonMuteBar.h"
 #include "NonMenuSystem/CommonVolumeBar.h"
 #include "NonMenuSystem/ConfirmMultiOptionDialog.h"
@@ -230,6 +231,10 @@ Primitives::KeyRoutingForm* NonMenuSystem::ChangeState(SubSystem::State* state) 
 
 void NonMenuSystem::OpenWaited(Primitives::KeyRoutingForm* form) {
   if (!form) return;
+  // Placed among the screens it opens over, as they stand now: a screen
+  // that waited opens over those that stayed.
+  if (auto* widget = vg_cast<WidgetClass>(form))
+    widget->OnSetBounds(ClearOfLines(this, widget, widget->Bounds, widget->PanelEdge(), ScreenHeight));
   form->Open();
   if (form->FocusOnOpen) SubSystem::KeyOwner::Get()->Request(form, SubSystem::KeyOwner::Reason::Opened);
 }

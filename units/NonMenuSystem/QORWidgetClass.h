@@ -21,6 +21,9 @@ class QORWidgetClass : public WidgetClass {
   static constexpr int32_t QORTimeOut = 15000;
   static constexpr int32_t DefaultFrameWidth = 34;
   static constexpr int32_t CaptionHeight = 34;
+  // Where the opaque edge of a frame art without a shadow lies inside its
+  // bounds (Bitmaps::MediaQuickMenuBg).
+  static constexpr int32_t SolidFrameEdge = 1;
 
   void OnSetBounds(VgRect rect) override;
   // Lays the frame, the caption and its separator out over the widget.
@@ -28,6 +31,8 @@ class QORWidgetClass : public WidgetClass {
   // Solid while another screen lies under it: its owner tells it when the
   // screens change.
   void UpdateInside() override;
+  // A background that is drawn covers the bounds; else the frame edges it.
+  int32_t PanelEdge() const override { return background.Visible && background.Color.alpha > 0 ? 0 : FrameEdge; }
 
   virtual void OnSetCaption(VgString value);
   VgString OnGetCaption() const { return caption.String; }
@@ -56,6 +61,9 @@ class QORWidgetClass : public WidgetClass {
   bool HasCaption = true;
   bool SolidInside = false;
   int32_t FrameWidth = DefaultFrameWidth;
+  // Where the frame art's drawn edge lies inside the bounds: the dialog
+  // frame's inside its shadow, unless another art replaces it.
+  int32_t FrameEdge = PanelFill::Edge;
   PanelFill fill{this};
   Views::Frame frame{this};
   Views::Text caption{this};

@@ -70,6 +70,9 @@ class WidgetClass : public Primitives::KeyRoutingForm {
   // would read under the help line of a screen over it. Run whenever its
   // owner settles the keys, and when the keys move off it.
   virtual void ShowHelpLine(bool) {}
+  // How far inside its bounds the panel's drawn edge lies (a frame's
+  // shadow); the owner keeps the lines of the screens below off that band.
+  virtual int32_t PanelEdge() const { return 0; }
 
   // The screen a pop-up answers by a call (its owner, or the object of the
   // slot it signals), while that screen is not closed; null, and a log line,

@@ -65,6 +65,7 @@ ConflictTimerDialog::ConflictTimerDialog(XObject* link) : NonMenuSystem::QORWidg
   OnSetTimeOutValue(ConflictTimeOut);
   OnSetOnTimeOut(VgSlotOf<&NonMenuSystem::WidgetClass::Exit>(this));
   frame.OnSetBitmap(VgLoad<Resources::Bitmap>(Bitmaps::MediaQuickMenuBg));
+  FrameEdge = SolidFrameEdge;
   OnSetCaption(VgGetVariantOfString(&Strings::SID_MANAGE_CONFLICT_SCHEDULES));
   Resources::Font* font = VgLoad<Resources::Font>(Fonts::MediumFont);
   Resources::Font* small = VgLoad<Resources::Font>(Fonts::SmallestFont);

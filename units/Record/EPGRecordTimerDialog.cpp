@@ -81,6 +81,7 @@ EPGRecordTimerDialog::EPGRecordTimerDialog(XObject* link) : NonMenuSystem::QORWi
   OnSetOnTimeOut(VgSlotOf<&NonMenuSystem::WidgetClass::Exit>(this));
   OnSetCaption(VgGetVariantOfString(&Strings::SID_EPG_RECORD_SETTING));
   frame.OnSetBitmap(VgLoad<Resources::Bitmap>(Bitmaps::MediaQuickMenuBg));
+  FrameEdge = SolidFrameEdge;
   // A programme's title too long for the caption is cut with the ellipsis
   // by design.
   caption.OnSetEllipsis(true);

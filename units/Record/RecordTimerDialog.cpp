@@ -179,7 +179,10 @@ void RecordTimerDialog::Initialize(Primitives::KeyRoutingParameter* parameter) {
   RecordSourceType = ParamValue;
   ::WidgetManager::WidgetManager* manager = MainApp::GetWidgetManager();
   for (int32_t id : {WinIDs::WIN_ID_FullEPGDialog, WinIDs::WIN_ID_RecordedShowsDialog, WinIDs::WIN_ID_ScheduledRecordDialog})
-    if (manager->FindForm(id)) frame.OnSetBitmap(VgLoad<Resources::Bitmap>(Bitmaps::MediaQuickMenuBg));
+    if (manager->FindForm(id)) {
+      frame.OnSetBitmap(VgLoad<Resources::Bitmap>(Bitmaps::MediaQuickMenuBg));
+      FrameEdge = SolidFrameEdge;
+    }
   SkinBin::Wrapper* model = MainApp::GetWrapper();
   SourceAtOpen = model->GetCurrentSource(0);
   // A timer fresh from the set records from no source: the Input row names
