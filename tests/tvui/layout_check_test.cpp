@@ -211,6 +211,68 @@ TEST_F(LayoutCheck, TextsOfTwoWindowsOverOneAnotherFailWhereBothShow) {
   EXPECT_EQ(CheckLayout(root), "");
 }
 
+// A window whose top or bottom edge runs through a line of a window below
+// leaves the tops of its letters. Beside the line, at its rounded corner, or
+// between two lines of a wrapped text, it hides whole glyphs, as one screen
+// over another does.
+TEST_F(LayoutCheck, AWindowOverAnotherCutsNoLineAcross) {
+  Primitives::KeyRoutingForm* dialog = Window(0x200000B, {220, 80, 740, 440});
+  Views::Text* title = Text(dialog, "Upcoming Input", {20, 20, 500, 56});
+  // The rows of the title's glyphs on the screen, and one through them.
+  const VgRect glyphs = font->GetTextRect(title->String);
+  const int32_t baseline = title->Baseline({240, 100, 720, 136});
+  const int32_t top = baseline + glyphs.y1;
+  const int32_t bottom = baseline + glyphs.y2;
+  const int32_t through = (top + bottom) / 2;
+  Primitives::KeyRoutingForm* pad = Window(0x200000A, {211, through, 749, 438});
+  const std::string fault = CheckLayout(root);
+  EXPECT_TRUE(Has(fault, "in window Primitives::KeyRoutingForm 0x200000A: Views::Rectangle (211," +
+                             std::to_string(through) +
+                             ",749,438) hides Views::Text \"Upcoming Input\" (240,100,720,136) of window "
+                             "Primitives::KeyRoutingForm 0x200000B at ("))
+      << fault;
+  EXPECT_TRUE(Has(fault, "a window cuts the text across its line")) << fault;
+  // Its bottom edge through the line cuts it as much.
+  pad->OnSetBounds({211, 20, 749, through});
+  EXPECT_TRUE(Has(CheckLayout(root), "a window cuts the text across its line"));
+  // Below the line, or over all of it.
+  pad->OnSetBounds({211, bottom + 1, 749, 438});
+  EXPECT_EQ(CheckLayout(root), "");
+  pad->OnSetBounds({211, top - 1, 749, 438});
+  EXPECT_EQ(CheckLayout(root), "");
+  // Beside the line its side hides the line's end whole.
+  pad->OnSetBounds({300, 20, 749, 438});
+  EXPECT_EQ(CheckLayout(root), "");
+  // A framed panel's rounded corner over the line at its side hides the
+  // glyphs below its curve, and those beyond it whole.
+  pad->firstView.get()->OnSetVisible(false);
+  Frame(pad, Bitmaps::MediaQuickMenuBg, {0, 0, 449, 300});
+  pad->OnSetBounds({300, top - 4, 749, top + 296});
+  EXPECT_EQ(CheckLayout(root), "");
+  // The frame's straight edge through the line cuts it.
+  pad->OnSetBounds({250, through, 699, through + 300});
+  EXPECT_TRUE(Has(CheckLayout(root), "Views::Frame (250,")) << CheckLayout(root);
+
+  // A wrapped text whose two lines the edge falls between: one line hidden
+  // whole, the next whole.
+  pad->OnSetVisible(false);
+  auto* help = VgNew<Views::MultilineText>();
+  help->OnSetFont(font);
+  help->OnSetBounds({20, 200, 300, 200 + 2 * font->OnGetAscent() + 2 * font->OnGetDescent() + 20});
+  help->OnSetString(VgNewStringAnsi("Select the schedule duration for recording."));
+  dialog->Add(help, 0);
+  ASSERT_EQ(help->shownText[0], 2) << "two lines";
+  const int32_t between = 280 + help->LineTop(1);
+  Primitives::KeyRoutingForm* message = Window(0x2000009, {200, 0, 760, between});
+  EXPECT_EQ(CheckLayout(root), "");
+  // Through the second line, it cuts that line.
+  const int32_t lower = between + help->LinePitch() / 2;
+  message->OnSetBounds({200, 0, 760, lower});
+  vg_cast<Views::Rectangle>(message->firstView.get())->OnSetBounds({0, 0, 560, lower});
+  EXPECT_TRUE(Has(CheckLayout(root), "hides Views::MultilineText \"Select the schedule duration for recording.\""))
+      << CheckLayout(root);
+}
+
 TEST_F(LayoutCheck, AViewDrawnAboveATextCoversItUnlessItIsAPanel) {
   Primitives::KeyRoutingForm* page = Window(0x1000002, {100, 50, 700, 300});
   Views::Text* caption = Text(page, "Dynamic Contrast", {20, 20, 560, 60});

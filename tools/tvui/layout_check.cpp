@@ -884,11 +884,18 @@ struct PaintedText {
 // much of it (out of 255) comes through: a panel of 90% lets a white letter
 // read on a dark ground, two such panels do not.
 constexpr uint32_t kShowsThrough = 8;
+// How far in from its side a window's panel may show a line in part where
+// the panel lies beside it: the framed panels' shadow (12 px) and rounded
+// corner (14 px) together, which hide the glyphs below a curve.
+constexpr int32_t kCornerReach = 28;
+// The columns of a line, away from the corners, that a window's edge must
+// show in part to cut the line across: more than a stray pixel or two.
+constexpr int32_t kLeastCut = 3;
 
 // Which pixels of each text show on the screen: those that the views drawn
 // over it, in any window, let through (a panel of a screen above that is not
-// solid lets the text below read through it). Worked out for a text when
-// first asked.
+// solid lets the text below read through it), and which the windows above
+// its own hide. Worked out for a text when first asked.
 class ShownTexts {
  public:
   ShownTexts(const std::vector<Placed>& views, const std::vector<PaintedText>& texts) : views_(views), texts_(texts) {
@@ -912,15 +919,95 @@ class ShownTexts {
     return false;
   }
 
+  // Whether a window drawn over the text's own cuts it across its line: its
+  // top or bottom edge runs through the glyphs, which show above the edge and
+  // are hidden below it (or the other way), so that the viewer sees the
+  // tops of letters, not a word. A window beside a text hides the end of the
+  // line as a screen over another does, each glyph shown or hidden in its
+  // whole height, but near its side, where its shadow and rounded corner
+  // hide the glyphs below a curve: that is no cut across. *shown is a pixel
+  // that shows, *hidden one in its column that the window hides, *by the view
+  // above that paints there last.
+  bool CutAcross(size_t text, VgPoint* shown, VgPoint* hidden, size_t* by) {
+    const size_t unit = unitOf_[texts_[text].index];
+    if (unit == kNone || !CoveredByAnother(text)) return false;
+    const Ink& ink = texts_[text].ink;
+    const Mask& mask = MaskOf(text);
+    const auto nearASide = [&](int32_t x) {
+      for (const int32_t side : mask.sides)
+        if (std::abs(x - side) < kCornerReach) return true;
+      return false;
+    };
+    // A wrapped text's lines are cut one by one: a panel's edge between two
+    // of them hides one line whole and shows the next whole.
+    const Placed& p = views_[texts_[text].index];
+    auto* wrapped = vg_cast<Views::MultilineText>(p.view);
+    const int32_t firstTop = wrapped ? p.extent.y1 + wrapped->LineTop(0) : 0;
+    const int32_t pitch = wrapped ? std::max(1, wrapped->LinePitch()) : 0;
+    const auto lineOf = [&](int32_t y) { return wrapped ? (y - firstTop + 4 * pitch) / pitch : 0; };
+    int32_t columns = 0;
+    for (int32_t x = mask.area.x1; x < mask.area.x2; ++x) {
+      if (nearASide(x)) continue;
+      VgPoint shows{-1, -1};
+      VgPoint hides{-1, -1};
+      int32_t line = -1;
+      bool mixed = false;
+      for (int32_t y = mask.area.y1; y < mask.area.y2 && !mixed; ++y) {
+        if (!ink.PaintedAt(x, y)) continue;
+        if (lineOf(y) != line) {
+          line = lineOf(y);
+          shows = hides = {-1, -1};
+        }
+        const size_t at = Mask::At(mask.area, x, y);
+        if (mask.through[at] >= kShowsThrough) shows = {x, y};
+        if (mask.byOthers[at] < kShowsThrough) hides = {x, y};
+        mixed = shows.x >= 0 && hides.x >= 0;
+      }
+      if (!mixed) continue;
+      if (columns++ == 0) {
+        *shown = shows;
+        *hidden = hides;
+      }
+    }
+    if (columns < kLeastCut) return false;
+    const VgRect dot{hidden->x, hidden->y, hidden->x + 1, hidden->y + 1};
+    std::vector<uint32_t> colour;
+    *by = kNone;
+    for (size_t u = unit + 1; u < views_.size(); ++u)
+      if (OfAnother(text, u) && !VgIsRectEmpty(Colours(views_[u], VgIntersectRect(dot, views_[u].Drawn()), &colour)) &&
+          GenColorAlpha(colour[0]) > 0)
+        *by = u;
+    return *by != kNone;
+  }
+
  private:
-  // How much of each pixel over the text's painted part comes through.
+  // How much of each pixel over the text's painted part comes through all
+  // that is drawn over it, and through the windows above its own alone.
   struct Mask {
     VgRect area{0, 0, 0, 0};
     std::vector<uint8_t> through;
+    std::vector<uint8_t> byOthers;
+    // The left and right sides of the windows' views that hide some of it.
+    std::vector<int32_t> sides;
     static size_t At(VgRect area, int32_t x, int32_t y) {
       return size_t(y - area.y1) * size_t(VgGetRectW(area)) + size_t(x - area.x1);
     }
   };
+
+  // A unit drawn after the text that belongs to another window.
+  bool OfAnother(size_t text, size_t u) const {
+    return views_[u].unit && views_[u].window != views_[texts_[text].index].window;
+  }
+
+  // Whether a unit of another window is drawn over the text's painted part:
+  // most texts have none, and need no mask.
+  bool CoveredByAnother(size_t text) const {
+    const Placed& p = views_[texts_[text].index];
+    const VgRect area = VgIntersectRect(texts_[text].ink.painted, p.clip);
+    for (size_t u = unitOf_[texts_[text].index] + 1; u < views_.size(); ++u)
+      if (OfAnother(text, u) && !VgIsRectEmpty(VgIntersectRect(area, views_[u].Drawn()))) return true;
+    return false;
+  }
 
   const Mask& MaskOf(size_t text) {
     auto found = masks_.find(text);
@@ -929,7 +1016,9 @@ class ShownTexts {
     const Placed& p = views_[texts_[text].index];
     const Ink& ink = texts_[text].ink;
     mask.area = VgIntersectRect(ink.painted, p.clip);
-    mask.through.assign(size_t(VgGetRectW(mask.area)) * size_t(VgGetRectH(mask.area)), 255);
+    const size_t size = size_t(VgGetRectW(mask.area)) * size_t(VgGetRectH(mask.area));
+    mask.through.assign(size, 255);
+    mask.byOthers.assign(size, 255);
     const size_t unit = unitOf_[texts_[text].index];
     if (unit == kNone) return mask;
     std::vector<uint32_t> colours;
@@ -938,13 +1027,22 @@ class ShownTexts {
       if (VgIsRectEmpty(VgIntersectRect(mask.area, views_[u].Drawn()))) continue;
       const VgRect area = Colours(views_[u], VgIntersectRect(mask.area, views_[u].Drawn()), &colours);
       if (VgIsRectEmpty(area)) continue;
+      const bool other = OfAnother(text, u);
+      bool hides = false;
       bool shows = false;
       for (int32_t y = area.y1; y < area.y2; ++y) {
         for (int32_t x = area.x1; x < area.x2; ++x) {
           const uint32_t alpha = GenColorAlpha(colours[Mask::At(area, x, y)]);
-          uint8_t& through = mask.through[Mask::At(mask.area, x, y)];
-          through = uint8_t(uint32_t(through) * (255 - alpha) / 255);
+          const size_t at = Mask::At(mask.area, x, y);
+          mask.through[at] = uint8_t(uint32_t(mask.through[at]) * (255 - alpha) / 255);
+          if (!other) continue;
+          mask.byOthers[at] = uint8_t(uint32_t(mask.byOthers[at]) * (255 - alpha) / 255);
+          hides = hides || mask.byOthers[at] < kShowsThrough;
         }
+      }
+      if (hides) {
+        mask.sides.push_back(views_[u].Drawn().x1);
+        mask.sides.push_back(views_[u].Drawn().x2);
       }
       for (int32_t y = mask.area.y1; y < mask.area.y2 && !shows; ++y)
         for (int32_t x = mask.area.x1; x < mask.area.x2 && !shows; ++x)
@@ -967,7 +1065,8 @@ class ShownTexts {
 // what it paints, not its box: a message's text box may reach past the
 // message's panel, over a row of the screen below that reads whole beside
 // it. A text that a solid panel of the window above covers does not show,
-// and is no fault.
+// and is no fault; one whose line such a panel's top or bottom edge cuts
+// across shows the viewer halves of letters.
 std::vector<std::string> TextsThroughWindows(const std::vector<Placed>& views, const std::vector<PaintedText>& texts) {
   std::vector<std::string> faults;
   ShownTexts shown(views, texts);
@@ -986,6 +1085,13 @@ std::vector<std::string> TextsThroughWindows(const std::vector<Placed>& views, c
                        Describe(below) + " of " + DescribeWindow(below.window) + ", which shows through at " +
                        PointText(at) + ": texts of two windows read over one another");
     }
+    VgPoint showsAt;
+    VgPoint hiddenAt;
+    size_t by = kNone;
+    if (shown.CutAcross(a, &showsAt, &hiddenAt, &by))
+      faults.push_back("in " + DescribeWindow(views[by].window) + ": " + Describe(views[by]) + " hides " +
+                       Describe(below) + " of " + DescribeWindow(below.window) + " at " + PointText(hiddenAt) +
+                       " and leaves it shown at " + PointText(showsAt) + ": a window cuts the text across its line");
   }
   return faults;
 }

@@ -35,6 +35,10 @@ class View;
 //   drawn over it (within the rectangle they paint, not their box), which
 //   shows too: what lies between them (a panel less than solid, or none)
 //   lets the lower one read through among the upper one's lines;
+// - a window drawn over a text of another cuts one of its lines across: the
+//   window's top or bottom edge runs through the glyphs, which show on one
+//   side of it and are hidden on the other (a window beside a line hides its
+//   end as one screen over another does, and that is fine);
 // - a text's font's line, ascent to descent, is taller than its view, which
 //   cuts its glyphs;
 // - a text's line is wider than its view, which cuts it off without an

@@ -1366,7 +1366,7 @@ constexpr ScenarioCommand kCommands[] = {
     {"expect picture", "NAME.png", "the GUI plane is exactly the reference beside the scenario", &ExpectPictureLine},
     {"expect layout", "",
      "no two texts of a window over one another or covered by a view above them, no text showing through another "
-     "window among its texts, no text whose view is lower "
+     "window among its texts, no line cut across by the edge of a window over it, no text whose view is lower "
      "than its font's line or that is cut (by an ellipsis or its box) where the design does not mean it, no text or "
      "image beyond its window, no text or icon across the edge of the frame or picture it lies on, no image cut by "
      "its own bounds, no help bar over the edge of its screen, no window drawn over one above it since the "
