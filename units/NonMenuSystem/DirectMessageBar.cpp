@@ -7,6 +7,7 @@
 #include "Core/KeyEvent.h"
 #include "Events/Events.h"
 #include "Fonts/Fonts.h"
+#include "NonMenuSystem/ClearOfLines.h"
 #include "NonMenuSystem/Look.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "SubSystem/Open.h"
@@ -136,7 +137,12 @@ void DirectMessageBar::Layout() {
   frame.OnSetBounds({0, 0, width, height});
   const int32_t top = WidgetOrigin.y >= 0 ? WidgetOrigin.y : row_ && row_->top >= 0 ? row_->top : StandardTop;
   const int32_t left = WidgetOrigin.x >= 0 ? WidgetOrigin.x : (NonMenuSystem::ScreenWidth - width) / 2;
-  OnSetBounds({left, top, left + width, top + height});
+  VgRect bounds{left, top, left + width, top + height};
+  // A bar on view whose text changed stands clear of the lines under it
+  // again, as its owner placed it when it opened.
+  if (Parent && owner.get() == Parent.get())
+    bounds = ClearOfLines(owner, this, bounds, PanelEdge(), NonMenuSystem::ScreenHeight);
+  OnSetBounds(bounds);
 }
 
 void DirectMessageBar::Close(XObject* sender) {
