@@ -614,8 +614,10 @@ bool MovesTheList(ListForm::ListBase* list, const std::vector<uint16_t>& keys) {
 // a key it does not use to the list it was opened from, closing.
 std::string SameEntries(Primitives::KeyRoutingForm* screen, const std::vector<ListEntry>& noted, const char* when,
                         const std::vector<uint16_t>& keys = {}) {
-  for (const auto& [name, list] : ListsOf(screen)) {
-    auto entry = std::find_if(noted.begin(), noted.end(), [&](const ListEntry& e) { return e.list == name; });
+  for (const auto& [listName, list] : ListsOf(screen)) {
+    // A structured binding is not captured by every compiler the fuzz build uses.
+    const std::string& name = listName;
+    auto entry = std::find_if(noted.begin(), noted.end(), [&name](const ListEntry& e) { return e.list == name; });
     if (entry == noted.end() || MovesTheList(list, keys)) continue;
     const std::string now = Utf8Text(list->FocusedKey());
     if (now == entry->key) continue;
