@@ -52,6 +52,8 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   void KeysSettled() override;
   // Opens a screen of its own family: owned by this sub-system, initialised
   // with its opening record, placed, opened, and focused when it asks for it.
+  // As it opens, a widget moves up or down as little as keeps its panel's
+  // edges off the lines of the screens under it (ClearOfLines).
   // A screen that the set opens where a screen with the keys would hide it
   // waits for that screen to go (SubSystem::SubSystemClass::Waits).
   Primitives::KeyRoutingForm* ChangeState(SubSystem::State* state) override;
