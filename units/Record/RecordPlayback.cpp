@@ -397,18 +397,25 @@ void RecordPlaybackDialog::AskDelete() {
     DeletingId = id;
 }
 
-void RecordPlaybackDialog::DeleteAskedShow() {
-  const std::optional<int32_t> id = std::exchange(DeletingId, std::nullopt);
-  if (!id) return;
-  // Read again, so that a show deleted or recorded under the question counts.
+// The show a question or the keyboard was opened for, the list read again so
+// that a show deleted or recorded meanwhile counts; null, logged, when it left
+// the list, so that no other show takes what was asked for it.
+SkinBin::RecordPlaybackData* RecordPlaybackDialog::StillListed(int32_t id, const char* what) {
   PlayedShow asked{.Id = id};
   asked.Find(true);
   SkinBin::RecordPlaybackData* show = asked.Entry();
   if (!show) {
-    VgPrint("Record: the show %d is not deleted: it left the list while the question was asked\n", *id);
+    VgPrint("Record: the show %d is not %s: it left the list meanwhile\n", id, what);
     UpdateMediaList();
-    return;
   }
+  return show;
+}
+
+void RecordPlaybackDialog::DeleteAskedShow() {
+  const std::optional<int32_t> id = std::exchange(DeletingId, std::nullopt);
+  if (!id) return;
+  SkinBin::RecordPlaybackData* show = StillListed(*id, "deleted");
+  if (!show) return;
   // Checked before the show leaves the list and the database: a show whose
   // files cannot be deleted stays listed, so its files are not lost track of.
   if (!IsPlainFileName(show->FileName)) {
@@ -431,16 +438,8 @@ void RecordPlaybackDialog::Rename(Structures::Message* message) {
   auto* label = vg_cast<Structures::RefString>(message->Payload.get());
   const std::optional<int32_t> id = std::exchange(RenamingId, std::nullopt);
   if (!label || !id) return;
-  // The title goes to the show the keyboard was opened for, wherever the list
-  // read again under the keyboard put it, and to no other show.
-  PlayedShow asked{.Id = id};
-  asked.Find(true);
-  SkinBin::RecordPlaybackData* show = asked.Entry();
-  if (!show) {
-    VgPrint("Record: the show %d is not renamed: it left the list while its title was typed\n", *id);
-    UpdateMediaList();
-    return;
-  }
+  SkinBin::RecordPlaybackData* show = StillListed(*id, "renamed");
+  if (!show) return;
   if (VgCompString(label->Value, show->Title) == 0) return;
   Model()->ChangeProgramTitle(ListPath, *id, label->Value);
   ListForm::RecordPlaybackListItem* row = FocusedRow();

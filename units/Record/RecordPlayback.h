@@ -189,6 +189,7 @@ class RecordPlaybackDialog : public NonMenuSystem::WidgetClass, public ListForm:
   // The question's Yes: deletes the show it asked about, if still listed.
   void DeleteAskedShow();
   void Rename(Structures::Message* message);
+  SkinBin::RecordPlaybackData* StillListed(int32_t id, const char* what);
   void PlayFocused(int32_t fromMs);
   void Leave(bool back);
   void ToggleInfo();
