@@ -171,7 +171,7 @@ done
 wait "$pid"
 status=$?
 
-grep -a "^tvui: walk " "$out/log"
+grep -a -o "tvui: walk .*" "$out/log"
 if [[ -f $out/walk-screens.txt ]]; then
   opened=0
   missed=()
