@@ -18,9 +18,14 @@
 //   - a follower closed meanwhile, by the focus path's reaction or an upper
 //     follower's (a player that left with its medium takes the screens of
 //     the medium along), is skipped, and so is a screen opened meanwhile;
-//   - no screen hears the event twice: one that heard it on the focus path,
-//     through its asker or through a message that passes it on (the menus'
-//     MSG_MM_STATUS_INFO) is noted (NoteHeard) and not offered it again;
+//   - a follower that heard it already, on the focus path, through its
+//     asker or through a message that passes it on (the menus'
+//     MSG_MM_STATUS_INFO), is noted (NoteHeard) and not offered it again;
+//   - the screen with the keys may hear it twice on the focus path itself:
+//     declined there, the event rises to the active application, whose route
+//     hands it to each sub-system it names, down that sub-system's focus, and
+//     the screen's own sub-system, when named, hands it to the screen again
+//     (a screen that takes the event, returning itself, hears it once);
 //   - each follower hears it as it would with the keys, through its own
 //     DispatchEvent: its focused part, then itself, then its asker.
 // What the followers answer is their own: the event's way on (to the
@@ -32,7 +37,7 @@
 // the root delivers the event to the followers on its stage after them
 // (MainApp::Root), by the same rules; a delivery of the same event met again
 // inside it (the focus path's, behind a keyboard form that declined) shares
-// the outer one's hearers, so no screen hears it twice.
+// the outer one's hearers, so no follower is offered it again.
 #pragma once
 
 #include <functional>
