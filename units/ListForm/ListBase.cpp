@@ -151,10 +151,6 @@ bool ListBase::FocusAgain(const Kept& kept) {
   return true;
 }
 
-void ListBase::FocusAsIn(Primitives::KeyRoutingListForm* like) {
-  if (auto* was = vg_cast<ListBase>(like)) FocusAgain(was->NoteFocus());
-}
-
 void ListBase::FocusKeptEntry(int32_t i) {
   FocusEntry(i);
   readAfreshAt_ = 0;

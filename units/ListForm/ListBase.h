@@ -117,9 +117,6 @@ class ListBase : public Primitives::KeyRoutingListForm {
     read();
     FocusAgain(kept);
   }
-  // Opened in the place of its like, the list keeps the entry LIKE had, by
-  // the rule above.
-  void FocusAsIn(Primitives::KeyRoutingListForm* like) override;
   // Brings entry i, which its opener found for the entry the viewer had
   // (the show a playback went back on), under the focus: a read again.
   void FocusKeptEntry(int32_t i);
