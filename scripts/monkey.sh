@@ -22,7 +22,8 @@
 # screen of the USB disk stays listed once the disk went out, a screen
 # with a list that gets the keys back focuses the entry it had when it lost
 # them, unless that entry is gone (or the player it opened moved on to
-# another), and keeps it through the set's events; around every
+# another) or the list says its rules read it afresh, and keeps it through
+# the set's events, a line judged by the keys the set took in it; around every
 # key, a keyboard, PIN pad or digit editor holding typed text that has the
 # keys stays and keeps them, but on its own ways out (OK, BACK, EXIT, CLEAR, a digit that
 # completes a PIN) and POWER; the first

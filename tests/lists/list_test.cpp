@@ -318,6 +318,32 @@ TEST_F(Lists, ReadAgainTheFocusKeepsItsEntryNotItsRow) {
   EXPECT_EQ(list->FocusedKey(), nullptr);
 }
 
+// Whoever noted the focused entry can ask the list whether it was read
+// afresh since, its focus put where its rules put it: read again, keeping
+// its entry, it says no, whatever the read did on the way.
+TEST_F(Lists, AListTellsWhetherItWasReadAfreshSinceTheEntryWasNoted) {
+  using ListTest::NamedList;
+  NamedList::Names = {"Alpha", "Bravo", "Charlie", "Delta"};
+  auto* list = Embed(VgNew<NamedList>());
+  list->OnSetCurrentItemIndex(3);
+  VgProcessSignals();
+  const uint64_t noted = ListForm::ListBase::FreshReads();
+  EXPECT_LE(list->ReadAfreshAt(), noted);
+
+  list->ReadAgain([list] { list->Initialize(nullptr); });
+  VgProcessSignals();
+  EXPECT_EQ(list->ReadAfreshAt(), 0u) << "the Initialize inside a read again is no fresh read";
+  EXPECT_EQ(Utf8(list->FocusedKey()), "key Charlie");
+  list->FocusKeptEntry(1);
+  EXPECT_EQ(list->ReadAfreshAt(), 0u) << "an entry its opener found for the viewer's is kept";
+
+  list->Initialize(nullptr);
+  VgProcessSignals();
+  EXPECT_GT(list->ReadAfreshAt(), noted);
+  EXPECT_EQ(Utf8(list->FocusedKey()), "key Alpha");
+  NamedList::Names.clear();
+}
+
 TEST_F(Lists, AGridFocusesTheEntryKeptOnItsPage) {
   using ListTest::NamedList;
   NamedList::Names.clear();

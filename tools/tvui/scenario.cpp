@@ -546,40 +546,6 @@ std::string KeyLine(const ScenarioTokens& t) {
   return {};
 }
 
-// The GUI key codes a hardware key may reach the screens as: a front-panel
-// key also drives the navigation of a screen that asks for it (MainApp::Root
-// turns CH- into DOWN, VOL- into LEFT, ...).
-void AddGuiKeysOf(int32_t code, std::vector<uint16_t>* keys) {
-  keys->push_back(uint16_t(GuiKeyCodeOf(code)));
-  if (code >= FrontPanelFirstKeyCode && code <= FrontPanelLastKeyCode)
-    keys->insert(keys->end(), {Key::Up, Key::Down, Key::Left, Key::Right, Key::Ok, Key::Back});
-}
-
-// The GUI key codes of a key, press or release line's keys, as the screens
-// see them; the ones it cannot name are left out.
-std::vector<uint16_t> GuiKeysOf(const ScenarioTokens& t) {
-  std::vector<uint16_t> keys;
-  const bool gui = t.size() > 1 && t[1].text == "gui";
-  for (size_t i = gui ? 2 : 1; i < t.size(); ++i) {
-    if (t[i].text == "age") break;
-    int64_t guiCode = 0;
-    uint32_t code = 0;
-    if (gui && ScenarioNumber(t[i].text, 1, 255, &guiCode))
-      keys.push_back(uint16_t(guiCode));
-    else if (!gui && ParseKey(t[i], &code))
-      AddGuiKeysOf(int32_t(code), &keys);
-  }
-  return keys;
-}
-
-// The GUI key codes of the keys held down now, which the set repeats.
-std::vector<uint16_t> HeldGuiKeys() {
-  std::vector<uint16_t> keys;
-  for (int32_t code = 0; code <= KeyMapLastKeyCode; ++code)
-    if (simtv_key_held(uint32_t(code))) AddGuiKeysOf(code, &keys);
-  return keys;
-}
-
 std::string PressLine(const ScenarioTokens& t) {
   uint32_t code = 0;
   if (t.size() != 2 || !ParseKey(t[1], &code)) return "press takes one key name or code";
@@ -1466,6 +1432,8 @@ std::string Step(const ScenarioLine& line, const ScenarioTokens& t) {
   const bool moves = (LeadsLikeAKey(t[0].text) || MovesTheSet(t[0].text)) && t[0].text != "standby" &&
                      t[0].text != "wake";
   if (moves) NoteScreensBeforeTheLine();
+  const bool checked = LeadsLikeAKey(t[0].text) || MovesTheSet(t[0].text);
+  if (checked) NoteKeysBeforeTheLine();
   std::string failure = command->run(t);
   simtv_settle();
   if (failure.empty()) failure = WritesRefused();
@@ -1475,17 +1443,19 @@ std::string Step(const ScenarioLine& line, const ScenarioTokens& t) {
     std::string opened = OpenedUnderTheKeys();
     if (failure.empty()) failure = opened;
   }
-  if (failure.empty() && (LeadsLikeAKey(t[0].text) || MovesTheSet(t[0].text))) {
+  if (failure.empty() && checked) {
     failure = KeysReachTheScreen();
     if (failure.empty()) failure = KeysOnTop();
     if (failure.empty()) failure = NoScreenOfAGoneDevice();
-    // A key held down repeats through the lines after it, as a key line.
-    const bool isKey = t[0].text == "key" || t[0].text == "press" || t[0].text == "release";
-    const std::vector<uint16_t> held = isKey ? GuiKeysOf(t) : HeldGuiKeys();
-    const LineKind kind = isKey || !held.empty() ? LineKind::Key
-                          : t[0].text == "open"  ? LineKind::Open
-                                                 : LineKind::World;
-    if (std::string kept = ListsKeepTheirEntries(kind, held); failure.empty()) failure = kept;
+    // A line is a key line by the keys the set took in it: a key named in
+    // one line may reach the screens in the next (the front panel's MENU
+    // holds back the key after it), and a key held down repeats through the
+    // lines after it.
+    const std::vector<uint16_t> taken = KeysTakenInTheLine();
+    const LineKind kind = !taken.empty()        ? LineKind::Key
+                          : t[0].text == "open" ? LineKind::Open
+                                                : LineKind::World;
+    if (std::string kept = ListsKeepTheirEntries(kind, taken); failure.empty()) failure = kept;
   }
   if (failure.empty() && LeadsLikeAKey(t[0].text)) {
     std::string happening;

@@ -61,7 +61,8 @@
 // that takes keys has them, a help line shows only with its screen's keys and
 // the screen with the keys shows its own, no screen a key opened lies under
 // the one that keeps the keys, and a screen with a list that gets the keys
-// back focuses the entry it had when it lost them (ListsKeepTheirEntries).
+// back focuses the entry it had when it lost them, unless the list was read
+// afresh since (ListsKeepTheirEntries).
 // A failed check fails that line.
 //
 // A product panic, a sanitizer report and a reset of the set (its watchdog or

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "AppServices/WidgetManager.h"
@@ -20,6 +22,7 @@
 #include "ListForm/ListCourier.h"
 #include "ListForm/ListItem.h"
 #include "ListForm/ListOwners.h"
+#include "MainApp/Root.h"
 #include "MenuSystem/BrcmMainMenu.h"
 #include "NonMenuSystem/CommonMuteBar.h"
 #include "NonMenuSystem/EnterPinDialog.h"
@@ -523,6 +526,16 @@ bool UnderLastingKeys(Primitives::KeyRoutingForm* form, const std::vector<Drawn>
 
 namespace {
 
+// The keys the root handed on since the line began; the root tells them on
+// the GUI thread.
+std::mutex g_keysTakenLock;
+std::vector<uint16_t> g_keysTaken;
+
+void KeyTaken(uint16_t code) {
+  std::lock_guard<std::mutex> hold(g_keysTakenLock);
+  g_keysTaken.push_back(code);
+}
+
 // A list of a screen with the entry it focuses: the list by its class and
 // its rank among the screen's lists of that class (a screen opened again is
 // another object), the entry by its key.
@@ -534,6 +547,9 @@ struct ListEntry {
   std::vector<uint16_t> moves;
   // Named by a screen it opened as the entry it goes back on.
   bool handedBack = false;
+  // When it was noted, on the count of the lists' reads afresh
+  // (ListBase::FreshReads).
+  uint64_t noted = ListForm::ListBase::FreshReads();
 };
 
 // A screen and the entries of its lists. The screen is not held: holding
@@ -588,7 +604,7 @@ std::vector<ListEntry> EntriesOf(Primitives::KeyRoutingForm* screen) {
   std::vector<ListEntry> entries;
   for (const auto& [name, list] : ListsOf(screen))
     if (VgString key = list->FocusedKey())
-      entries.push_back({name, Utf8Text(key), FocusedCaption(list), MovingKeys(list)});
+      entries.push_back({name, Utf8Text(key), FocusedCaption(list), MovingKeys(list), false});
   return entries;
 }
 
@@ -610,15 +626,16 @@ bool AnyOf(const std::vector<uint16_t>& keys, const std::vector<uint16_t>& of) {
 bool MovesTheList(ListForm::ListBase* list, const std::vector<uint16_t>& keys) { return AnyOf(keys, MovingKeys(list)); }
 
 // Each list noted that the screen shows focuses the entry noted, unless that
-// entry is gone from it, or one of the keys moves the list: a pop-up hands
-// a key it does not use to the list it was opened from, closing.
+// entry is gone from it, one of the keys moves the list (a pop-up hands a key
+// it does not use to the list it was opened from, closing), or the list was
+// read afresh since it was noted, as its screen's rules say: the list tells.
 std::string SameEntries(Primitives::KeyRoutingForm* screen, const std::vector<ListEntry>& noted, const char* when,
                         const std::vector<uint16_t>& keys = {}) {
   for (const auto& [listName, list] : ListsOf(screen)) {
     // A structured binding is not captured by every compiler the fuzz build uses.
     const std::string& name = listName;
     auto entry = std::find_if(noted.begin(), noted.end(), [&name](const ListEntry& e) { return e.list == name; });
-    if (entry == noted.end() || MovesTheList(list, keys)) continue;
+    if (entry == noted.end() || MovesTheList(list, keys) || list->ReadAfreshAt() > entry->noted) continue;
     const std::string now = Utf8Text(list->FocusedKey());
     if (now == entry->key) continue;
     const int32_t at = list->EntryOf(VgNewStringUtf8(entry->key.c_str()));
@@ -675,6 +692,17 @@ bool FollowTheMovers(const std::vector<Primitives::KeyRoutingForm*>& listed) {
 }  // namespace
 
 bool FollowTheMovers() { return !SetInStandby() && FollowTheMovers(Listed()); }
+
+void NoteKeysBeforeTheLine() {
+  MainApp::Root::KeyWatcher = &KeyTaken;
+  std::lock_guard<std::mutex> hold(g_keysTakenLock);
+  g_keysTaken.clear();
+}
+
+std::vector<uint16_t> KeysTakenInTheLine() {
+  std::lock_guard<std::mutex> hold(g_keysTakenLock);
+  return std::exchange(g_keysTaken, {});
+}
 
 std::string ListsKeepTheirEntries(LineKind line, const std::vector<uint16_t>& keysPressed) {
   // Standby ends every screen, and the set starts its screens afresh on

@@ -44,15 +44,25 @@ enum class LineKind {
   Open,   // the runner opened a screen, as a new one
 };
 
+// The keys the set took in a line: the GUI key codes of the key presses the
+// root handed on to the screens, as they saw them, since the line began. A
+// key sent in one line may reach the screens in a later one (the front
+// panel's MENU holds the key after it back for 100 ms): a line is judged by
+// these, not by the keys it names.
+void NoteKeysBeforeTheLine();
+std::vector<uint16_t> KeysTakenInTheLine();
+
 // A list keeps the entry the viewer chose. When a screen with a list gets the
 // keys back (the screen it opened went, or took it with it and opened it
 // again on the way back), each list on view in it focuses the entry it had
-// when the screen lost the keys, unless that entry is gone or a key of the
-// line moves that list (a pop-up hands on a key it does not use); a screen
-// that a screen it opened named an entry to go back to (the playback's next
-// show) focuses that one. Through a line that is no key, a screen that kept
-// the keys keeps its lists' entries alike. Run after every line that moves
-// the set, with the GUI key codes of a key line.
+// when the screen lost the keys, unless that entry is gone, a key of the
+// line moves that list (a pop-up hands on a key it does not use) or the
+// list says it was read afresh since (ListBase::ReadAfreshAt: its screen's
+// rules put the focus on its first or last entry again); a screen that a
+// screen it opened named an entry to go back to (the playback's next show)
+// focuses that one. Through a line that is no key, a screen that kept the
+// keys keeps its lists' entries alike. Run after every line that moves the
+// set, with the keys the set took in it (KeysTakenInTheLine).
 std::string ListsKeepTheirEntries(LineKind line, const std::vector<uint16_t>& keys);
 // Within a line: notes the entries that such screens (a player) name by now,
 // for a line that may move them on and back at once (a long advance).

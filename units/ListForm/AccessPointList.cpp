@@ -148,10 +148,7 @@ void Fill(List* list) {
     network.KeepScanResult = 0;
     source->Num = network.NumAccessPoints;
     list->OnSetEnabled(true);
-    // Back from the station's screens, on the station the viewer chose: the
-    // scan kept is the one it was chosen from.
-    const int32_t chosen = network.SelectedIndex;
-    list->OnSetCurrentItemIndex(chosen >= 0 && chosen < network.NumAccessPoints ? chosen + 1 : 1);
+    list->OnSetCurrentItemIndex(1);
     return;
   }
   // Blank rows while the scan runs.
@@ -159,23 +156,19 @@ void Fill(List* list) {
   list->StartScan();
 }
 
-// A scan asked for again finds the station the focus was on among its
-// results, where it is still on the air.
-void Scan(ListClass* list, ListBase::Kept* before) {
-  *before = list->NoteFocus();
+void Scan(ListClass* list) {
   Network().WLAN_ScanAccessPoint(nullptr);
   list->OnSetCurrentItemIndex(1);
   list->OnSetEnabled(false);
   list->Reload();
 }
 
-int32_t LoadScan(ListClass* list, const ListBase::Kept& before) {
+int32_t LoadScan(ListClass* list) {
   const int32_t count = Network().WLAN_LoadAccessPoints();
   if (list->DataSource && count >= 1) {
     list->OnSetEnabled(true);
     list->DataSource->Num = count;
     list->Reload();
-    list->FocusAgain(before);
   }
   return count;
 }
@@ -414,13 +407,13 @@ void AccessPointList::PlaceIndicators(int32_t x) {
 }
 
 void AccessPointList::StartScan() {
-  Scan(this, &scanned_);
+  Scan(this);
   // Parked past the right edge, where they are not drawn.
   PlaceIndicators(VgGetRectW(Bounds));
 }
 
 int32_t AccessPointList::GetScanResult() {
-  const int32_t count = LoadScan(this, scanned_);
+  const int32_t count = LoadScan(this);
   if (count >= 1) PlaceIndicators(kApArrowX);
   return count;
 }
@@ -454,9 +447,9 @@ void QORAccessPointList::Initialize(Primitives::KeyRoutingParameter* parameter) 
   Fill(this);
 }
 
-void QORAccessPointList::StartScan() { Scan(this, &scanned_); }
+void QORAccessPointList::StartScan() { Scan(this); }
 
-int32_t QORAccessPointList::GetScanResult() { return LoadScan(this, scanned_); }
+int32_t QORAccessPointList::GetScanResult() { return LoadScan(this); }
 
 void QORAccessPointList::ConnectAP(XObject* sender) {
   auto* row = vg_cast<QORApItem>(sender);

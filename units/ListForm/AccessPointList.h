@@ -171,8 +171,6 @@ class AccessPointList : public ListClass {
 
  private:
   void PlaceIndicators(int32_t x);
-  // The focus before the scan under way.
-  Kept scanned_;
 };
 
 class QORAccessPointList : public ListClass {
@@ -202,10 +200,6 @@ class QORAccessPointList : public ListClass {
   Views::Text headers[4] = {Views::Text{this}, Views::Text{this}, Views::Text{this}, Views::Text{this}};
   VgSlot OnConnectAP;
   VgStr NetworkName;
-
- private:
-  // The focus before the scan under way.
-  Kept scanned_;
 };
 
 }  // namespace ListForm

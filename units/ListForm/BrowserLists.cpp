@@ -578,13 +578,13 @@ void CBHistoryList::TuneAction(XObject* sender) {
     VgSignal(VgSlotOf<&SkinBin::HistoryAgent::InsertHistorySlot>(agent), this);
   }
   CBListClass::TuneAction(sender);
-  // Read again, the strip stays on the tile tuned, wherever the history has
-  // put it (the newest last; an input's entry comes a moment later).
-  ReadAgain([this] {
-    if (DataSource) DataSource->Num = std::max(GetItemsNum(), 0);
-    Reload();
-    OnSetCurrentItemIndex(GetFocusItemIndex() + 1);
-  });
+  if (DataSource) DataSource->Num = std::max(GetItemsNum(), 0);
+  Reload();
+  OnSetCurrentItemIndex(GetFocusItemIndex() + 1);
+  // The strip's own move to its last tile is no rest of the viewer's: it
+  // would tune that tile, the channel just left (or, an input's entry still
+  // to come, take the viewer off the input chosen).
+  tuneTimer.Cancel();
 }
 
 // --------------------------------------------------------- HDMI-CEC devices

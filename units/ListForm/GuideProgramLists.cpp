@@ -105,11 +105,6 @@ EPGProgramList::EPGProgramList(XObject* link) : ListClass(kEPGProgramList, link)
 void EPGProgramList::OnSetm_channel(Structures::VirtualChannel* channel) {
   m_channel = channel;
   auto* source = vg_cast<ChannelDataSource>(DataSource.get());
-  // The same channel's programmes read again (the guide has news of them)
-  // keep the programme the focus was on; another channel's start at the
-  // first.
-  const bool again = source && channel && source->Major == channel->Major && source->Minor == channel->Minor;
-  const Kept kept = again ? NoteFocus() : Kept{};
   SkinBin::EPGEventsInfo_DB* guide = GuideModel();
   guide->GetEventInfoByCount(channel, MaxItemNum);
   const int32_t count = std::max(guide->GetNumEvents(), 0);
@@ -125,7 +120,6 @@ void EPGProgramList::OnSetm_channel(Structures::VirtualChannel* channel) {
     Reload();
   OnSetCurrentItemIndex(1);
   FocusIndex = 0;
-  FocusAgain(kept);
 }
 
 bool EPGProgramList::LoadNextPage() {

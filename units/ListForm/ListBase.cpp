@@ -146,13 +146,14 @@ ListBase::Kept ListBase::NoteFocus() {
 bool ListBase::FocusAgain(const Kept& kept) {
   if (!kept.key || !DataSource || DataSource->Num < 1) return false;
   const int32_t found = EntryOf(kept.key);
-  FocusEntry(found >= 0 ? found : std::clamp(kept.at, 0, DataSource->Num - 1));
+  FocusKeptEntry(found >= 0 ? found : std::clamp(kept.at, 0, DataSource->Num - 1));
   standIn_ = found >= 0 ? nullptr : kept.key.get();
   return true;
 }
 
-void ListBase::FocusAsIn(Primitives::KeyRoutingListForm* like) {
-  if (auto* was = vg_cast<ListBase>(like)) FocusAgain(was->NoteFocus());
+void ListBase::FocusKeptEntry(int32_t i) {
+  FocusEntry(i);
+  readAfreshAt_ = 0;
 }
 
 void ListBase::FocusEntry(int32_t) {}

@@ -85,14 +85,17 @@ class ListBase : public Primitives::KeyRoutingListForm {
   // keyboard's, the logo panel's, a confirmation's) while it is open.
   bool HearsMessages = false;
 
-  // The one rule of a list read again, whatever made it read again (a screen
-  // it opened gave the keys back, the recorder added a show, a scan came
-  // back, the order changed): the focus stays on the entry the viewer had
-  // chosen, found by its key, not on the row where it stood; when that entry
-  // is gone, on its neighbour that took the row (the last entry when the
-  // list got shorter than that). The neighbour stands in for the choice:
-  // read again with the chosen entry back (a disk out and in again) before a
-  // key reached the list, the list focuses the chosen one again.
+  // A list is read afresh or again. Afresh, as its screen's rules initialise
+  // it, the focus goes where they put it (its first entry, its last, the
+  // channel on air), whatever it was on. Again, where the rules mean the
+  // same entry and a row number would name another (back from the playback
+  // of a show, a timer saved, the set's news of the entries), the focus
+  // stays on the entry the viewer had chosen, found by its key, not on the
+  // row where it stood; when that entry is gone, on its neighbour that took
+  // the row (the last entry when the list got shorter than that). The
+  // neighbour stands in for the choice: read again with the chosen entry
+  // back (a disk out and in again) before a key reached the list, the list
+  // focuses the chosen one again.
   struct Kept {
     VgStr key;       // null: no entry had the focus
     int32_t at = -1;  // the entry's place when it was noted
@@ -114,14 +117,22 @@ class ListBase : public Primitives::KeyRoutingListForm {
     read();
     FocusAgain(kept);
   }
-  // Opened in the place of its like, the list keeps the entry LIKE had, by
-  // the rule above.
-  void FocusAsIn(Primitives::KeyRoutingListForm* like) override;
+  // Brings entry i, which its opener found for the entry the viewer had
+  // (the show a playback went back on), under the focus: a read again.
+  void FocusKeptEntry(int32_t i);
+  // The number of the list's last read afresh, on one count of every list's
+  // reads afresh; 0 when it was last read again or never read afresh. So
+  // whoever noted the focused entry at FreshReads() knows whether the list
+  // was read afresh since, and has good reason to focus another.
+  uint64_t ReadAfreshAt() const { return readAfreshAt_; }
+  static uint64_t FreshReads() { return freshReads_; }
   // Brings entry i (from 0) under the focus, the rows refilled at once so
   // that they show the model as it is now.
   virtual void FocusEntry(int32_t i);
 
  protected:
+  // The focus went where the list's rules put it: a read afresh.
+  void ReadAfresh() { readAfreshAt_ = ++freshReads_; }
   // The number of rows the pool holds.
   virtual int32_t PoolSize();
   // Adds a new row of the pool to the list.
@@ -138,6 +149,8 @@ class ListBase : public Primitives::KeyRoutingListForm {
   // The entry chosen while its neighbour stands in for it, until a key
   // reaches the list; null otherwise.
   VgStr standIn_;
+  uint64_t readAfreshAt_ = 0;
+  inline static uint64_t freshReads_ = 0;
 };
 
 }  // namespace ListForm

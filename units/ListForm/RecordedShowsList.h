@@ -80,8 +80,9 @@ class RecordedShows : public ListClass, public ProgramFocus {
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   void forceReload(XObject* sender = nullptr) override;
   // Reads the shows again (a recording started or ended while the list is
-  // on view, a show deleted) and keeps the focus on the show it was on,
-  // found by its id, or, when that show is gone, on its neighbour.
+  // on view, the shows read before a delete) and keeps the focus on the show
+  // it was on, found by its id, or, when that show is gone, on its
+  // neighbour. The delete itself initialises the list.
   void ReloadKeepingFocus();
   int32_t GetItemsNum() override;
   // The disk's mount path, which the reader takes off the file names.

@@ -197,9 +197,6 @@ EPGThemeProgramList::EPGThemeProgramList(XObject* link) : ListClass(kThemeProgra
 }
 
 void EPGThemeProgramList::OnSetTheme(VgString theme) {
-  // The theme's programmes read again keep the programme the focus was on.
-  const bool again = Theme && theme && VgCompString(Theme, theme) == 0;
-  const Kept kept = again ? NoteFocus() : Kept{};
   Theme = theme;
   SkinBin::DB_EPGThemeInfo* themes = ThemeModel();
   themes->Theme = theme;
@@ -216,7 +213,6 @@ void EPGThemeProgramList::OnSetTheme(VgString theme) {
   }
   OnSetCurrentItemIndex(1);
   FocusIndex = 0;
-  FocusAgain(kept);
 }
 
 bool EPGThemeProgramList::LoadNextPage() {

@@ -87,8 +87,9 @@ class ScheduledRecordList : public ListClass, public ProgramFocus {
   void ReloadSchedule();
   // The same, for a list read again (a recording started or ended: its daily
   // or weekly timer moves to its next start, a once timer out of the list; a
-  // timer saved or deleted): the focus stays on the timer it was on, found by
-  // its id, else on its neighbour (ListBase::ReadAgain).
+  // timer saved, or the set's news of every timer): the focus stays on the
+  // timer it was on, found by its id, else on its neighbour
+  // (ListBase::ReadAgain). A timer deleted initialises the list instead.
   void ReloadKeepingFocus();
 
   bool FocusActive = false;

@@ -158,6 +158,7 @@ XObject* Root::DispatchEvent(Core::Event* event) {
     key->keyCode = Key::Back;
     key->keyChar = Core::KeyCharOf(Key::Back);
   }
+  if (key && key->down && KeyWatcher) KeyWatcher(key->keyCode);
 
   auto* remote = vg_cast<Events::XPM_EVENT_KEY>(event);
   if (remote && remote->down) {

@@ -90,6 +90,12 @@ class Root : public Core::Root {
   // The group of the set's life cycle, made by Init.
   VgPtr<MainApp::Standby> standbyGroup;
 
+  // Told the GUI key code of every key press the root hands on to the
+  // screens, as they see it (a front-panel key as the navigation it became,
+  // LAST as BACK), on the GUI thread: a test's runner learns which keys the
+  // set took, whenever they came. None in the product.
+  inline static void (*KeyWatcher)(uint16_t code) = nullptr;
+
  private:
   // The root's dispatch, and then, while a modal screen or the keyboard's
   // form hears an event of the set first, the screens on view that follow it

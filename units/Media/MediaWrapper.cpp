@@ -121,10 +121,6 @@ void MediaWrapper::CloseMedium() {
   PslCloseMedium(globalPsl, BackgroundMusic);
   folders_[Browser] = Folder{};
   folders_[BackgroundMusic] = Folder{};
-  for (int32_t cursor : {Browser, BackgroundMusic}) {
-    trail_[cursor].clear();
-    left_[cursor].clear();
-  }
   bgmChosen_ = -1;
   CurMedium = nullptr;
 }
@@ -165,37 +161,18 @@ bool MediaWrapper::Browse(int32_t cursor, int32_t result, int32_t serial, int32_
   return true;
 }
 
-bool MediaWrapper::Enter(int32_t cursor, int32_t i) {
-  const Folder& folder = folders_[cursor];
-  const std::string name = InRange(i, folder.entries.size()) ? folder.entries[size_t(i)].name : std::string();
+bool MediaWrapper::EnterFolder(int32_t i) {
   int32_t serial = -1;
-  const int32_t result = PslEnterFolder(globalPsl, cursor, i, &serial);
-  if (!Browse(cursor, result, serial, 1)) return false;
-  trail_[cursor].push_back(name);
-  left_[cursor].clear();
-  return true;
+  const int32_t result = PslEnterFolder(globalPsl, Browser, i, &serial);
+  return Browse(Browser, result, serial, 1);
 }
 
-bool MediaWrapper::Leave(int32_t cursor) {
-  if (folders_[cursor].depth == 0) return false;
+bool MediaWrapper::LeaveFolder() {
+  if (AtRoot()) return false;
   int32_t serial = -1;
-  const int32_t result = PslLeaveFolder(globalPsl, cursor, &serial);
-  if (!Browse(cursor, result, serial, -1)) return false;
-  left_[cursor].clear();
-  if (!trail_[cursor].empty()) {
-    left_[cursor] = trail_[cursor].back();
-    trail_[cursor].pop_back();
-  }
-  return true;
+  const int32_t result = PslLeaveFolder(globalPsl, Browser, &serial);
+  return Browse(Browser, result, serial, -1);
 }
-
-VgString MediaWrapper::LeftOf(int32_t cursor) const {
-  return left_[cursor].empty() ? nullptr : VgNewStringUtf8(left_[cursor].c_str());
-}
-
-bool MediaWrapper::EnterFolder(int32_t i) { return Enter(Browser, i); }
-
-bool MediaWrapper::LeaveFolder() { return Leave(Browser); }
 
 MediaItem* MediaWrapper::GetMediaItem(int32_t i) { return NewItem(Browser, i); }
 
@@ -233,9 +210,18 @@ MediaItem* MediaWrapper::GetBgmItem(int32_t i) { return NewItem(BackgroundMusic,
 
 void MediaWrapper::SelectBgmItem(int32_t i) { PslSelectEntry(globalPsl, BackgroundMusic, i); }
 
-bool MediaWrapper::EnterBgmFolder(int32_t i) { return Enter(BackgroundMusic, i); }
+bool MediaWrapper::EnterBgmFolder(int32_t i) {
+  int32_t serial = -1;
+  const int32_t result = PslEnterFolder(globalPsl, BackgroundMusic, i, &serial);
+  return Browse(BackgroundMusic, result, serial, 1);
+}
 
-bool MediaWrapper::LeaveBgmFolder() { return Leave(BackgroundMusic); }
+bool MediaWrapper::LeaveBgmFolder() {
+  if (BgmAtRoot()) return false;
+  int32_t serial = -1;
+  const int32_t result = PslLeaveFolder(globalPsl, BackgroundMusic, &serial);
+  return Browse(BackgroundMusic, result, serial, -1);
+}
 
 void MediaWrapper::ChooseBackgroundMusic(int32_t i) {
   const Folder& folder = folders_[BackgroundMusic];

@@ -90,9 +90,6 @@ class MediaWrapper : public XObject {
   bool EnterFolder(int32_t i);
   bool LeaveFolder();
   bool AtRoot() const { return folders_[Browser].depth == 0; }
-  // The name of the folder the browser last came up from, for the view to
-  // focus it in its parent; null when it came up from none.
-  VgString FolderLeft() const { return LeftOf(Browser); }
   // Whether the folder's first page has arrived.
   bool FolderReady() const { return folders_[Browser].ready; }
   // The browsed folder: its entries (0 when no folder is open or read), a
@@ -131,7 +128,6 @@ class MediaWrapper : public XObject {
   bool EnterBgmFolder(int32_t i);
   bool LeaveBgmFolder();
   bool BgmAtRoot() const { return folders_[BackgroundMusic].depth == 0; }
-  VgString BgmFolderLeft() const { return LeftOf(BackgroundMusic); }
   // The entry of the background-music folder that plays behind the photos.
   void ChooseBackgroundMusic(int32_t i);
   bool HasBackgroundMusic() const { return bgmChosen_ >= 0; }
@@ -228,13 +224,6 @@ class MediaWrapper : public XObject {
 
   bool started_ = false;
   Folder folders_[2];
-  // The names of the folders entered on the way down from the root, and of
-  // the one last left, in each cursor.
-  std::vector<std::string> trail_[2];
-  std::string left_[2];
-  VgString LeftOf(int32_t cursor) const;
-  bool Enter(int32_t cursor, int32_t i);
-  bool Leave(int32_t cursor);
   // The picture whose bands are arriving, and what its rows so far make.
   struct Arriving {
     int32_t serial = -1;

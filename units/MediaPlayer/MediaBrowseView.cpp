@@ -28,11 +28,6 @@ MediaBrowseView::MediaBrowseView(XObject* link) : MediaWindow(link) {
 
 void MediaBrowseView::Initialize(Primitives::KeyRoutingParameter* parameter) {
   MediaWindow::Initialize(parameter);
-  // Back from a window opened on one of its entries.
-  if (SelectedParam* selected = Selected.get(); selected && selected->From && VgCastClass(selected->From, &MediaWindow::Class)) {
-    backOn_.key = selected->FileName;
-    backOn_.at = selected->Index;
-  }
   ListForm::ListBase* list = List();
   if (!list) return;
   if (list->owner.get() != this) Add(list, 0);
@@ -50,8 +45,6 @@ void MediaBrowseView::StartList() {
   auto* parameter = VgNew<Primitives::KeyRoutingParameter>();
   parameter->OnSetParent(this);
   list->Initialize(parameter);
-  list->FocusAgain(backOn_);
-  backOn_ = {};
 }
 
 XObject* MediaBrowseView::HandleEvent(Core::Event* event) {
@@ -72,7 +65,6 @@ XObject* MediaBrowseView::HandleEvent(Core::Event* event) {
     } else {
       media->RequestStop();
       waiting_ = media->LeaveFolder();
-      backOn_ = {media->FolderLeft(), 0};
     }
     return this;
   }

@@ -1,9 +1,8 @@
 // MediaPlayer::MediaBrowseView: the folder views of the media player, a list
 // or a grid over the folder the bridge browses on the open medium. The view
 // starts its list once the folder's first page is there, browses into a
-// folder row and back up with RETURN, to the folder's row (at the medium's
-// root RETURN goes back to the device selection, on the medium), and hands
-// every other row to the view's player, which comes back on its entry.
+// folder row and back up with RETURN (at the medium's root RETURN goes back
+// to the device selection), and hands every other row to the view's player.
 // An empty folder shows "No applicable media files" and goes back to the
 // device selection after EmptyFolderMs.
 #pragma once
@@ -11,10 +10,12 @@
 #include <cstdint>
 
 #include "Core/Timer.h"
-#include "ListForm/ListBase.h"
 #include "ListForm/ListOwners.h"
 #include "MediaPlayer/MediaWindow.h"
 
+namespace ListForm {
+class ListBase;
+}
 namespace Media {
 class MediaItem;
 }
@@ -55,9 +56,6 @@ class MediaBrowseView : public MediaWindow, public ListForm::ItemOwner {
   // (Re)starts the list on the bridge's folder, once its first page is in.
   void StartList();
   bool waiting_ = true;
-  // The entry the list focuses once it starts: the one a window opened from
-  // the view went back on, or the folder the viewer came back up from.
-  ListForm::ListBase::Kept backOn_;
   bool emptyShown_ = false;
 };
 

@@ -80,14 +80,9 @@ void MediaDeviceSelectDialog::Initialize(Primitives::KeyRoutingParameter* parame
 void MediaDeviceSelectDialog::FillList() {
   MainApp::GetMediaWrapper()->RequestMediumList();
   OnSetFocus(&list);
-  // Read again (a device came or went), the list keeps the device it was on;
-  // first read, it focuses the medium a media screen went back from.
-  ListForm::ListBase::Kept kept = list.NoteFocus();
-  if (!kept.key) kept.key = ParamText;
   auto* listParameter = VgNew<Primitives::KeyRoutingParameter>();
   listParameter->OnSetParent(this);
   list.Initialize(listParameter);
-  list.FocusAgain(kept);
 }
 
 bool MediaDeviceSelectDialog::FollowsTheWorld(Core::Event* event) const {

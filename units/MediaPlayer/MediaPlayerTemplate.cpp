@@ -6,8 +6,6 @@
 #include "Core/KeyEvent.h"
 #include "Events/Events.h"
 #include "Fonts/Fonts.h"
-#include "ListForm/MediaContentList.h"
-#include "ListForm/MediaListItem.h"
 #include "AppServices/MediaWrapper.h"
 #include "AppServices/OptionDB.h"
 #include "Media/MediaEvents.h"
@@ -57,7 +55,6 @@ void MediaPlayerTemplate::Initialize(Primitives::KeyRoutingParameter* parameter)
 int32_t MediaPlayerTemplate::RepeatOption() const { return SkinBin::OPTION_TYPE_MUSIC_REPEAT; }
 
 void MediaPlayerTemplate::ShowEntry(int32_t index) {
-  shown_ = index;
   Media::MediaItem* item = MainApp::GetMediaWrapper()->GetMediaItem(index);
   title.OnSetString(item ? VgString(item->Caption) : nullptr);
   ShowProgress(0, 0);
@@ -79,7 +76,7 @@ XObject* MediaPlayerTemplate::HandleEvent(Core::Event* event) {
     }
     if (status->Code == Media::MediaStatus::PlayEnded) {
       if (status->SubCode1 < 0)
-        BackOnEntry(shown_);
+        EnterPrevState();
       else
         ShowEntry(status->SubCode1);
       return this;
@@ -104,7 +101,7 @@ XObject* MediaPlayerTemplate::HandleEvent(Core::Event* event) {
       return this;
     case Key::Back:
       media->RequestStop();
-      BackOnEntry(shown_);
+      EnterPrevState();
       return this;
     case Key::Menu:
       SubSystem::Open(NonMenuSystem.get(), "MenuSystem::ExpertPictureMenu",
@@ -113,12 +110,6 @@ XObject* MediaPlayerTemplate::HandleEvent(Core::Event* event) {
     default:
       return MediaWindow::HandleEvent(event);
   }
-}
-
-const VgClass* MediaPlayerTemplate::ListGoneBackTo() const { return &ListForm::MediaContentList::Class; }
-
-VgString MediaPlayerTemplate::EntryGoneBackTo() const {
-  return ListForm::MediaEntryKey(MainApp::GetMediaWrapper()->GetMediaItem(shown_));
 }
 
 MoviePlayer::MoviePlayer(XObject* link) : MediaPlayerTemplate(link) { WinID = WinIDs::WIN_ID_MoviePlayer; }

@@ -2,20 +2,19 @@
 // The player plays the entry it was opened on and the folder's entries after
 // it, repeating as the player's repeat option says; OK pauses and resumes,
 // REWIND and FAST FORWARD go to the previous and next entry, RETURN and the
-// end of playback go back to the folder view, on the entry that played last,
-// MENU opens the expert picture settings over the player.
+// end of playback go back to the folder view, MENU opens the expert picture
+// settings over the player.
 #pragma once
 
 #include <cstdint>
 
-#include "ListForm/ListOwners.h"
 #include "MediaPlayer/MediaWindow.h"
 #include "Views/Rectangle.h"
 #include "Views/Text.h"
 
 namespace MediaPlayer {
 
-class MediaPlayerTemplate : public MediaWindow, public ListForm::GoesBackOnAnEntry {
+class MediaPlayerTemplate : public MediaWindow {
   VG_CLASS()
 
  public:
@@ -29,10 +28,6 @@ class MediaPlayerTemplate : public MediaWindow, public ListForm::GoesBackOnAnEnt
 
   bool OnGetPaused() const { return paused_; }
 
-  // ListForm::GoesBackOnAnEntry: the entry that plays, in the folder's list.
-  const VgClass* ListGoneBackTo() const override;
-  VgString EntryGoneBackTo() const override;
-
   // The movie plays behind the window; the texts stand on a bar.
   Views::Rectangle bar{this};
   Views::Text title{this};
@@ -42,8 +37,6 @@ class MediaPlayerTemplate : public MediaWindow, public ListForm::GoesBackOnAnEnt
   void ShowEntry(int32_t index);
   void ShowProgress(int32_t seconds, int32_t total);
   bool paused_ = false;
-  // The entry that plays: the folder's AbsoluteIndex; -1 none.
-  int32_t shown_ = -1;
 };
 
 class MoviePlayer : public MediaPlayerTemplate {

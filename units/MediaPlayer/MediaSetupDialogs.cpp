@@ -3,7 +3,6 @@
 #include "AppServices/MediaWrapper.h"
 #include "Core/KeyEvent.h"
 #include "Events/Events.h"
-#include "ListForm/ListBase.h"
 #include "ListForm/MediaListItem.h"
 #include "Media/MediaEvents.h"
 #include "Media/MediaWrapper.h"
@@ -31,8 +30,6 @@ XObject* SelectBGMusicDialog::HandleEvent(Core::Event* event) {
         status->SubCode0 == Media::MediaWrapper::BackgroundMusic && status->SubCode2 == 0) {
       waiting_ = false;
       StartList();
-      // Back up from a folder, the list focuses that folder.
-      if (ListForm::ListBase* list = List()) list->FocusAgain({media->BgmFolderLeft(), 0});
       return this;
     }
     // Its songs went with the medium: the choice is the medium's to forget.

@@ -8,7 +8,6 @@
 #include "AppServices/MediaWrapper.h"
 #include "AppServices/MessageAgent.h"
 #include "Media/MediaEvents.h"
-#include "Media/MediaItem.h"
 #include "Media/MediaWrapper.h"
 #include "NonMenuSystem/DirectMessages.h"
 #include "MediaPlayer/MediaSetupDialogs.h"
@@ -126,37 +125,15 @@ void MediaWindow::LeavePlayer() {
 }
 
 void MediaWindow::BackToDevices(int32_t kind) {
-  Media::MediaWrapper* media = MainApp::GetMediaWrapper();
-  media->RequestStop();
-  // The device selection focuses the medium the viewer chose.
-  Media::MediumDevice* medium = media->GetCurMedium();
-  VgStr mount = medium ? medium->MountString.get() : nullptr;
-  media->CloseMedium();
+  MainApp::GetMediaWrapper()->RequestStop();
+  MainApp::GetMediaWrapper()->CloseMedium();
   ::NonMenuSystem::NonMenuSystem* system = NonMenuSystem.get();
   Close();
   if (!system) return;
   auto* param = VgNew<SkinBin::UserRefInt>();
   param->Value = kind;
   param->Kind = OriginTag();
-  param->Text = mount;
   system->OpenState(VgFindClass("MediaPlayer::MediaDeviceSelectDialog"), param);
-}
-
-void MediaWindow::BackOnEntry(int32_t entry) {
-  Media::MediaWrapper* media = MainApp::GetMediaWrapper();
-  Media::MediaItem* item = entry >= 0 ? media->GetMediaItem(entry) : nullptr;
-  ::NonMenuSystem::NonMenuSystem* system = NonMenuSystem.get();
-  // The view, on the same layer, closed when the window opened; as the
-  // menus' shortcut the way back is the base's.
-  if (!item || !system || !PrevState || IsShortcut) {
-    EnterPrevState();
-    return;
-  }
-  Close();
-  Media::MediumDevice* medium = media->GetCurMedium();
-  SelectedParam* param = SelectedParam::Make(entry, GetClass(), medium ? VgString(medium->MountString) : nullptr);
-  param->FileName = item->Caption;
-  system->OpenState(PrevState, param);
 }
 
 }  // namespace MediaPlayer

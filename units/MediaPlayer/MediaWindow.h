@@ -49,12 +49,8 @@ class MediaWindow : public NonMenuSystem::WidgetClass {
 
   // Stops playback, closes the medium and every media window, and clears all.
   virtual void LeavePlayer();
-  // Back to the device selection for the kind, on the open medium.
+  // Back to the device selection for the kind.
   void BackToDevices(int32_t kind);
-  // Back to the view it came from, on the folder's entry (Media::MediaItem's
-  // AbsoluteIndex) that the window shows by then, for the view to focus; a
-  // window on no entry goes back as any screen does.
-  void BackOnEntry(int32_t entry);
   // Whether a status event says that the open medium went.
   static bool OpenMediumRemoved(Events::StatusEvent* status);
   // The mount of the medium the media library has open; null when none is.

@@ -5,8 +5,6 @@
 #include "AppServices/MediaWrapper.h"
 #include "AppServices/OptionDB.h"
 #include "Core/KeyEvent.h"
-#include "ListForm/MediaListItem.h"
-#include "ListForm/PhotoGridView.h"
 #include "Media/MediaEvents.h"
 #include "Media/MediaWrapper.h"
 #include "MediaPlayer/SelectedParam.h"
@@ -95,7 +93,7 @@ XObject* PhotoSingleView::HandleEvent(Core::Event* event) {
   switch (key->keyCode) {
     case Key::Back:
     case Key::Exit:
-      BackOnEntry(index_);
+      EnterPrevState();
       return this;
     case Key::Ok:
       slideTimer.OnSetEnabled(!slideTimer.OnGetEnabled());
@@ -110,12 +108,6 @@ XObject* PhotoSingleView::HandleEvent(Core::Event* event) {
     default:
       return MediaWindow::HandleEvent(event);
   }
-}
-
-const VgClass* PhotoSingleView::ListGoneBackTo() const { return &ListForm::PhotoGridView::Class; }
-
-VgString PhotoSingleView::EntryGoneBackTo() const {
-  return ListForm::MediaEntryKey(MainApp::GetMediaWrapper()->GetMediaItem(index_));
 }
 
 void PhotoSingleView::Close(XObject* sender) {

@@ -2,20 +2,18 @@
 // and the slide show through the folder's photos, a photo every interval of
 // the media player's settings, round again when photo repeat is on, with the
 // chosen background music behind it when that setting is on. LEFT and RIGHT
-// step, OK stops and restarts the show, RETURN and EXIT go back to the grid,
-// which focuses the photo on view then.
+// step, OK stops and restarts the show, RETURN and EXIT go back to the grid.
 #pragma once
 
 #include <cstdint>
 
 #include "Core/Timer.h"
-#include "ListForm/ListOwners.h"
 #include "Media/ScalableImage.h"
 #include "MediaPlayer/MediaWindow.h"
 
 namespace MediaPlayer {
 
-class PhotoSingleView : public MediaWindow, public ListForm::GoesBackOnAnEntry {
+class PhotoSingleView : public MediaWindow {
   VG_CLASS()
 
  public:
@@ -31,10 +29,6 @@ class PhotoSingleView : public MediaWindow, public ListForm::GoesBackOnAnEntry {
   // The slide show's step.
   void NextSlide(XObject* sender = nullptr);
   int32_t OnGetIndex() const { return index_; }
-
-  // ListForm::GoesBackOnAnEntry: the photo on view, in the grid.
-  const VgClass* ListGoneBackTo() const override;
-  VgString EntryGoneBackTo() const override;
   bool OnGetSlideShow() const { return slideTimer.OnGetEnabled(); }
 
   Media::ScalableImage picture{this};

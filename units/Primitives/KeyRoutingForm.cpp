@@ -6,7 +6,6 @@
 #include "Core/KeyEvent.h"
 #include "Core/Root.h"
 #include "Primitives/KeyRoutingGroup.h"
-#include "Primitives/KeyRoutingListForm.h"
 #include "Primitives/KeyRoutingParameter.h"
 #include "Primitives/WorldEvents.h"
 
@@ -33,18 +32,6 @@ void CollectHosted(Core::Group* group, const KeyRoutingForm* host, std::vector<K
       CollectHosted(inner, host, hosted);
     }
   }
-}
-
-// The lists a screen shows, in the order they stand; the screens inside it
-// keep their own.
-void CollectLists(Core::View* view, const KeyRoutingForm* screen, std::vector<KeyRoutingListForm*>& lists) {
-  if (auto* list = vg_cast<KeyRoutingListForm>(view)) {
-    lists.push_back(list);
-    return;
-  }
-  if (view != screen && vg_cast<KeyRoutingForm>(view)) return;
-  if (auto* group = vg_cast<Core::Group>(view))
-    for (Core::View* inner = group->firstView; inner; inner = inner->nextView) CollectLists(inner, screen, lists);
 }
 
 VgPoint TopLeft(VgRect r) { return {r.x1, r.y1}; }
@@ -175,15 +162,6 @@ void KeyRoutingForm::Close(XObject*) {
   std::vector<KeyRoutingForm*> hosted;
   CollectHosted(this, this, hosted);
   for (KeyRoutingForm* form : hosted) form->Close();
-}
-
-void KeyRoutingForm::TakesThePlaceOf(KeyRoutingForm* like) {
-  std::vector<KeyRoutingListForm*> mine;
-  std::vector<KeyRoutingListForm*> its;
-  CollectLists(this, this, mine);
-  CollectLists(like, like, its);
-  for (size_t i = 0; i < mine.size() && i < its.size(); ++i)
-    if (mine[i]->GetClass() == its[i]->GetClass()) mine[i]->FocusAsIn(its[i]);
 }
 
 bool KeyRoutingForm::IsClosed() const {

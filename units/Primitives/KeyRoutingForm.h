@@ -144,14 +144,6 @@ class KeyRoutingForm : public Forms::Form {
   // recordings, a stick's photos); null for a screen of no medium. Such a
   // screen leaves when its medium goes out, whoever has the keys.
   virtual VgString MediumShown() const { return nullptr; }
-  // The screen opens in the place of LIKE, a screen of its own class on its
-  // layer, which closes for it (a key that its dialog leaves to the
-  // sub-system opens the schedules again over the schedules the dialog was
-  // opened from): it is the same screen to the viewer, and keeps the
-  // viewer's place in it. Each list it holds (not those of the screens it
-  // holds) focuses the entry that LIKE's list of the same class and rank
-  // had (KeyRoutingListForm::FocusAsIn).
-  virtual void TakesThePlaceOf(KeyRoutingForm* like);
 
   // Switches the time-out on or off; a running one is not restarted.
   void SetTimeout(bool on);

@@ -57,10 +57,6 @@ class KeyRoutingListForm : public KeyRoutingForm {
   // The list's cursor as an item index, which the bar shows; the lists that
   // hold a cursor answer it, this class knows none and answers -1.
   virtual int32_t GetCursor();
-  // The list of a screen opened in the place of its like focuses the entry
-  // that LIKE, the list there, had (KeyRoutingForm::TakesThePlaceOf). This
-  // class knows no entries, and leaves its focus.
-  virtual void FocusAsIn(KeyRoutingListForm*) {}
   // The row to focus instead of row index among count rows so that the rows
   // show as many items as they can: an index outside the rows comes back in
   // the same column, the focus moves up while the first row would be empty

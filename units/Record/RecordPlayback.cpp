@@ -306,23 +306,35 @@ void RecordPlaybackDialog::OnSetShowWaiting(int32_t value) {
     MainApp::SendMessage(Constants::MSG_SHOW_WAITING_CIRCLE, &NonMenuSystem::NonMenuSystem::Class, value);
 }
 
-void RecordPlaybackDialog::UpdateMediaList() {
+void RecordPlaybackDialog::ReadMediaList() {
   ListPath = GetUsbPath(Medium);
   list.FolderPath = ListPath;
   auto* parameter = VgNew<Primitives::KeyRoutingParameter>();
   parameter->OnSetParent(this);
-  // Read again (a show deleted or recorded, another order), the list keeps
-  // the show it was on; first read, it takes the row its opener named.
-  const ListForm::ListBase::Kept kept = list.NoteFocus();
   list.Initialize(parameter);
+}
+
+void RecordPlaybackDialog::MediaListRead() {
   SkinBin::DB_RecordPlaybackInfo* shows = Model()->OnGetRecordPlaybackList();
-  const int32_t count = shows ? shows->GetNumEvents() : 0;
-  if (count > 0 && (RowToFocus >= 1 || !list.FocusAgain(kept)))
-    list.FocusEntry(RowToFocus >= 1 ? std::min(RowToFocus, count) - 1 : 0);
-  RowToFocus = -1;
-  list.OnSetVisible(count > 0);
+  list.OnSetVisible(shows && shows->GetNumEvents() > 0);
   OnSetShowWaiting(0);
   ShowFocusedInfo();
+}
+
+void RecordPlaybackDialog::UpdateMediaList() {
+  ReadMediaList();
+  SkinBin::DB_RecordPlaybackInfo* shows = Model()->OnGetRecordPlaybackList();
+  const int32_t count = shows ? shows->GetNumEvents() : 0;
+  // The row a playback hands back names the show it went back on, as the
+  // list stands now.
+  if (count > 0 && RowToFocus >= 1) list.FocusKeptEntry(std::min(RowToFocus, count) - 1);
+  RowToFocus = -1;
+  MediaListRead();
+}
+
+void RecordPlaybackDialog::ReadMediaListAgain() {
+  list.ReadAgain([this] { ReadMediaList(); });
+  MediaListRead();
 }
 
 ListForm::RecordPlaybackListItem* RecordPlaybackDialog::FocusedRow() {
@@ -406,7 +418,7 @@ SkinBin::RecordPlaybackData* RecordPlaybackDialog::StillListed(int32_t id, const
   SkinBin::RecordPlaybackData* show = asked.Entry();
   if (!show) {
     VgPrint("Record: the show %d is not %s: it left the list meanwhile\n", id, what);
-    UpdateMediaList();
+    ReadMediaListAgain();
   }
   return show;
 }
@@ -423,7 +435,7 @@ void RecordPlaybackDialog::DeleteAskedShow() {
             VgStringToUtf8(show->FileName).c_str());
     RemoveWarningMessage();
     ShowWarningMessage(&Strings::SID_MSG_RECORDING_NOT_DELETED);
-    UpdateMediaList();
+    ReadMediaListAgain();
     return;
   }
   const VgString fileName = show->FileName;
@@ -446,7 +458,7 @@ void RecordPlaybackDialog::Rename(Structures::Message* message) {
   if (row && row->RecordId == *id)
     row->OnSetText(label->Value);
   else
-    UpdateMediaList();
+    ReadMediaListAgain();
 }
 
 void RecordPlaybackDialog::UpdateProgramTitle(XObject*) {
@@ -650,7 +662,7 @@ XObject* RecordPlaybackDialog::HandleEvent(Core::Event* event) {
     return this;
   }
   if (IsRecordingNews(event)) {
-    UpdateMediaList();
+    ReadMediaListAgain();
     // The news goes on to whoever else it concerns.
     return nullptr;
   }

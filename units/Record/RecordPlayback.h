@@ -130,7 +130,13 @@ class RecordPlaybackDialog : public NonMenuSystem::WidgetClass, public ListForm:
 
   // The list's focus moved: file name, size and place of the focused show.
   void ShowFocusedInfo(XObject* sender = nullptr);
+  // Reads the list afresh: on the row its opener named (the show a playback
+  // went back on), else on the first row.
   void UpdateMediaList();
+  // Reads the list again on the set's news of the shows, or after a
+  // question or the keyboard about a show was answered: on the show it was
+  // on, by its record id (ListBase::ReadAgain).
+  void ReadMediaListAgain();
   void UpdateSortName();
   void StatusCheckSlot(XObject* sender = nullptr);
   void ClearVolume(XObject* sender = nullptr);
@@ -149,8 +155,8 @@ class RecordPlaybackDialog : public NonMenuSystem::WidgetClass, public ListForm:
   int32_t ShowWaiting = -1;
   VgStr Medium;
   VgStr ListPath;
-  // 1-based row to focus when the list is first read, as the opener named
-  // it; -1 none. Read again, the list keeps the show it was on.
+  // 1-based row to focus when the list is next read afresh, as the opener
+  // named it; -1 none.
   int32_t RowToFocus = -1;
   // The show the delete question asks about, by its record id: the list may
   // be read again under the question, and its row then names another show.
@@ -181,6 +187,11 @@ class RecordPlaybackDialog : public NonMenuSystem::WidgetClass, public ListForm:
   Core::Timer volumeTimer{this};
 
  private:
+  // Fills the list from the disk, the focus as ListClass::Initialize puts it.
+  void ReadMediaList();
+  // The list shown or hidden by its count, the waiting circle gone, the
+  // focused show's details.
+  void MediaListRead();
   ListForm::RecordPlaybackListItem* FocusedRow();
   // The full-screen player or the play options, with what they return with.
   void OpenPlayer(const VgClass* screen);

@@ -185,7 +185,7 @@ void RecordedShowsDialog::DeleteAskedShow() {
     if (const SkinBin::RecordedShowData* show = shows->GetEvent(i)) listed = show->RecordId == *id;
   if (listed) {
     MainApp::GetWrapper()->DB_DeleteRecordedShow(*id);
-    list.ReloadKeepingFocus();
+    list.Initialize(nullptr);
   } else {
     VgPrint("Record: the recorded show %d is not deleted: it left the list while the question was asked\n", *id);
   }

@@ -387,7 +387,7 @@ void ScheduledRecordDialog::DeleteAsked() {
   model->DB_CheckInTimerId(timerId);
   model->ResetTimer(timerId);
   model->DB_DeleteScheduledRecord(scheduleId);
-  ScheduleList.ReloadKeepingFocus();
+  ScheduleList.Initialize(nullptr);
   SkinBin::DB_ScheduledInfo* schedule = model->OnGetScheduledRecordList();
   if (!schedule || schedule->GetNumEvents() < 1) ForgetTimer();
 }

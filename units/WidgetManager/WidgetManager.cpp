@@ -77,7 +77,6 @@ void WidgetManager::Visit1(XObject* argument, Structures::DuLinkNode* node) {
   // A screen registered again must not close itself for sharing its layer.
   if (!added || !listed || listed == added || !listed->owner) return;
   if (listed->Layer == added->Layer) {
-    if (listed->GetClass() == added->GetClass()) added->TakesThePlaceOf(listed);
     // The close may open another screen, whose own insertion looks for its
     // own candidate; the one found so far for this insertion must survive it.
     Primitives::KeyRoutingForm* found = candidate;

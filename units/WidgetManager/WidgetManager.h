@@ -1,10 +1,8 @@
 // WidgetManager::WidgetManager: the list of open screens of the whole
 // interface, oldest first, and the layering rule. At most one screen is open
-// per layer: opening a screen closes the one already on its layer, and one of
-// its own class there hands it the viewer's place in it first
-// (KeyRoutingForm::TakesThePlaceOf). A screen of a lower layer is stacked
-// behind the screens of higher layers that share its parent group. A pop-up
-// closes when the screen that asked it closes.
+// per layer: opening a screen closes the one already on its layer. A screen
+// of a lower layer is stacked behind the screens of higher layers that share
+// its parent group. A pop-up closes when the screen that asked it closes.
 // The layers are named in WidgetManager/Layers.h. Sub-systems register every
 // screen they add and remove; the root asks whether anything is on screen
 // and closes whole layers; any screen can look up another by window id.
