@@ -40,6 +40,8 @@ size_t NvMapPath(const char* path, char* buffer, size_t size);
 #ifdef __cplusplus
 }
 
+#include <sys/stat.h>
+
 #include <cstdint>
 #include <string>
 
@@ -61,6 +63,34 @@ int NvHoldRoot();
 int NvOpenFolder(const std::string& path, bool make, std::string* why);
 /* The same for the folder of the file at path; name is the file's name in it. */
 int NvOpenFolderOf(const std::string& path, std::string* name, bool make, std::string* why);
+
+/* Walks a folder and the folders below it, following no link, without
+ * recursion and holding two handles at a time, however deep it goes. */
+class NvWalker {
+ public:
+  enum Step { kSkip, kEnter, kStop };
+  /* An entry NAME of the folder FOLDER (a handle; BELOW is its path below the
+   * top, "" or ending in "/"), as lstat tells it: kEnter goes into it when it
+   * is a folder, kStop ends the walk. */
+  virtual Step Entry(int folder, const std::string& below, const std::string& name, const struct stat& info) = 0;
+  /* Into the folder NAME of BELOW, now FOLDER: false ends the walk. */
+  virtual bool Entered(int folder, const std::string& below, const std::string& name) {
+    (void)folder, (void)below, (void)name;
+    return true;
+  }
+  /* Out of the folder NAME, walked whole, back in FOLDER: false ends the walk. */
+  virtual bool Left(int folder, const std::string& below, const std::string& name) {
+    (void)folder, (void)below, (void)name;
+    return true;
+  }
+
+ protected:
+  ~NvWalker() = default;
+};
+/* False when a folder could not be read, one moved away as it was walked, or
+ * the walker ended the walk; WHY (may be null) then says which, but for the
+ * walker's own end. */
+bool NvWalk(int top, NvWalker& walker, std::string* why);
 
 /* Removes everything in the folder (a handle), following no link: false
  * when something stays. */

@@ -303,58 +303,134 @@ std::string NvTakeRefusals() {
 
 namespace {
 
-// Calls visit(folder, entry, info) for each entry of the folder (no "." or
-// ".."), its kind as it is, no link followed. False when it cannot be read.
-template <class Visit>
-bool EachEntry(int folder, Visit visit) {
-  const int fd = openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  DIR* dir = fd < 0 ? nullptr : fdopendir(fd);
+// The names in the folder FD is open on (no "." or ".."): false when it
+// cannot be read.
+bool NamesIn(int fd, std::vector<std::string>* names) {
+  const int dup = openat(fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  DIR* dir = dup < 0 ? nullptr : fdopendir(dup);
   if (!dir) {
-    if (fd >= 0) close(fd);
+    if (dup >= 0) close(dup);
     return false;
   }
-  std::vector<std::string> names;
+  names->clear();
   for (dirent* entry; (entry = readdir(dir)) != nullptr;) {
     const std::string name = entry->d_name;
-    if (name != "." && name != "..") names.push_back(name);
+    if (name != "." && name != "..") names->push_back(name);
   }
   closedir(dir);
-  bool good = true;
-  for (const std::string& name : names) {
-    struct stat info {};
-    if (fstatat(folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
-      good = good && errno == ENOENT;
-      continue;
-    }
-    good = visit(name, info) && good;
-  }
-  return good;
+  return true;
 }
+
+bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
 }  // namespace
 
-bool NvEmptyFolder(int folder) {
-  return EachEntry(folder, [folder](const std::string& name, const struct stat& info) {
-    if (S_ISDIR(info.st_mode)) {
-      const int inside = openat(folder, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-      const bool emptied = inside >= 0 && NvEmptyFolder(inside);
-      if (inside >= 0) close(inside);
-      return emptied && unlinkat(folder, name.c_str(), AT_REMOVEDIR) == 0;
+bool NvWalk(int top, NvWalker& walker, std::string* why) {
+  std::string ignored;
+  if (!why) why = &ignored;
+  // A folder on the way: what is left of it, and the folder itself, so that
+  // the way back up ("..") is known to lead to it.
+  struct Level {
+    std::vector<std::string> names;
+    size_t next = 0;
+    struct stat info {};
+    std::string below;  // its path below the top, ending in "/"
+    std::string name;
+  };
+  std::vector<Level> levels(1);
+  int fd = fcntl(top, F_DUPFD_CLOEXEC, 0);
+  if (fd < 0 || fstat(fd, &levels[0].info) != 0 || !NamesIn(fd, &levels[0].names)) {
+    *why = std::string("the folder cannot be read: ") + std::strerror(errno);
+    if (fd >= 0) close(fd);
+    return false;
+  }
+  bool good = true;
+  while (true) {
+    if (levels.back().next == levels.back().names.size()) {
+      if (levels.size() == 1) break;
+      const std::string name = levels.back().name;
+      levels.pop_back();
+      const int up = openat(fd, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+      struct stat info {};
+      if (up < 0 || fstat(up, &info) != 0 || !SameFile(info, levels.back().info)) {
+        *why = levels.back().below + name + " moved away while it was walked";
+        if (up >= 0) close(up);
+        good = false;
+        break;
+      }
+      close(fd);
+      fd = up;
+      if (!walker.Left(fd, levels.back().below, name)) {
+        good = false;
+        break;
+      }
+      continue;
     }
-    return unlinkat(folder, name.c_str(), 0) == 0 || errno == ENOENT;
-  });
+    Level& level = levels.back();
+    const std::string name = level.names[level.next++];
+    const std::string below = level.below;
+    struct stat info {};
+    if (fstatat(fd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+      // Gone since the folder was read: nothing to walk.
+      if (errno != ENOENT) {
+        *why = below + name + ": " + std::strerror(errno);
+        good = false;
+      }
+      continue;
+    }
+    const NvWalker::Step step = walker.Entry(fd, below, name, info);
+    if (step == NvWalker::kStop) {
+      good = false;
+      break;
+    }
+    if (step != NvWalker::kEnter || !S_ISDIR(info.st_mode)) continue;
+    Level inside;
+    inside.below = below + name + "/";
+    inside.name = name;
+    const int next = openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (next < 0 || fstat(next, &inside.info) != 0 || !NamesIn(next, &inside.names)) {
+      *why = below + name + " cannot be read: " + std::strerror(errno);
+      if (next >= 0) close(next);
+      good = false;
+      continue;
+    }
+    if (!walker.Entered(next, below, name)) {
+      close(next);
+      good = false;
+      break;
+    }
+    close(fd);
+    fd = next;
+    levels.push_back(std::move(inside));
+  }
+  close(fd);
+  return good;
+}
+
+bool NvEmptyFolder(int folder) {
+  struct Emptier final : NvWalker {
+    bool good = true;
+    Step Entry(int at, const std::string&, const std::string& name, const struct stat& info) override {
+      if (S_ISDIR(info.st_mode)) return kEnter;
+      if (unlinkat(at, name.c_str(), 0) != 0 && errno != ENOENT) good = false;
+      return kSkip;
+    }
+    bool Left(int at, const std::string&, const std::string& name) override {
+      if (unlinkat(at, name.c_str(), AT_REMOVEDIR) != 0 && errno != ENOENT) good = false;
+      return true;
+    }
+  } emptier;
+  return NvWalk(folder, emptier, nullptr) && emptier.good;
 }
 
 uint64_t NvKilobytesIn(int folder) {
-  uint64_t kb = 0;
-  EachEntry(folder, [folder, &kb](const std::string& name, const struct stat& info) {
-    if (S_ISREG(info.st_mode)) kb += (uint64_t(info.st_size) + 1023) / 1024;
-    if (!S_ISDIR(info.st_mode)) return true;
-    const int inside = openat(folder, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (inside < 0) return true;
-    kb += NvKilobytesIn(inside);
-    close(inside);
-    return true;
-  });
-  return kb;
+  struct Counter final : NvWalker {
+    uint64_t kb = 0;
+    Step Entry(int, const std::string&, const std::string&, const struct stat& info) override {
+      if (S_ISREG(info.st_mode)) kb += (uint64_t(info.st_size) + 1023) / 1024;
+      return kEnter;
+    }
+  } counter;
+  NvWalk(folder, counter, nullptr);
+  return counter.kb;
 }

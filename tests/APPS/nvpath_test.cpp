@@ -2,6 +2,8 @@
 
 #include <fcntl.h>
 #include <stdlib.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -86,6 +88,43 @@ TEST(NvPath, FoldersAreReachedThroughNoLinkOutOfTheRoot) {
   std::string name;
   EXPECT_EQ(Marked(NvOpenFolderOf(dir / "kept/file", &name, false, &why)), "kept");
   EXPECT_EQ(name, "file");
+}
+
+// A folder of any depth is emptied and measured with a handle or two: one a
+// level would run out of them (a stick of folders nested a thousand deep
+// copied onto the disk, and emptied at the next one).
+TEST(NvPath, AFolderOfAnyDepthIsWalkedWithAFewHandles) {
+  TestDir dir;
+  namespace fs = std::filesystem;
+  fs::create_directories(dir / "top");
+  WriteText(dir / "top/file", "x");
+  int level = open((dir / "top").c_str(), O_RDONLY | O_DIRECTORY);
+  for (int depth = 0; depth < 1000; ++depth) {
+    mkdirat(level, "d", 0755);
+    const int below = openat(level, "d", O_RDONLY | O_DIRECTORY);
+    close(level);
+    level = below;
+  }
+  const int file = openat(level, "file", O_WRONLY | O_CREAT, 0644);
+  ASSERT_EQ(write(file, std::string(2048, 'x').data(), 2048), 2048);
+  close(file);
+  close(level);
+  fs::create_directory_symlink(dir.path(), dir / "top/d/up");
+  rlimit before{};
+  getrlimit(RLIMIT_NOFILE, &before);
+  rlimit few = before;
+  few.rlim_cur = 64;
+  setrlimit(RLIMIT_NOFILE, &few);
+  const int top = open((dir / "top").c_str(), O_RDONLY | O_DIRECTORY);
+  const uint64_t kb = NvKilobytesIn(top);
+  const bool emptied = NvEmptyFolder(top);
+  close(top);
+  setrlimit(RLIMIT_NOFILE, &before);
+  EXPECT_EQ(kb, 3u);
+  EXPECT_TRUE(emptied);
+  // The link to the folder above was removed, not followed.
+  EXPECT_TRUE(fs::is_directory(dir / "top"));
+  EXPECT_TRUE(fs::is_empty(dir / "top"));
 }
 
 // A held root takes the files where it stood when it was taken, though its
