@@ -90,6 +90,38 @@ TEST(NvPath, FoldersAreReachedThroughNoLinkOutOfTheRoot) {
   EXPECT_EQ(name, "file");
 }
 
+// The start check and every write judge a link one way: each link here is
+// taken by both or refused by both. Taken: one that names the folder by the
+// path TVUI_ROOT gives (a link to it), and one that climbs out of it and
+// straight back by its own name. Refused: one that leaves through a folder or
+// link outside, though it comes back.
+TEST(NvPath, ALinkIsJudgedAsEveryWriteFollowsIt) {
+  TestDir dir;
+  namespace fs = std::filesystem;
+  fs::create_directories(dir / "set/mnt/store");
+  WriteText(dir / "set/mnt/store/mark", "the set's");
+  fs::create_directory_symlink(dir / "set", dir / "given");
+  fs::create_directory_symlink(dir / "set", dir / "hop");
+  fs::create_directory_symlink(dir / "given/mnt/store", dir / "set/mnt/named");
+  fs::create_directory_symlink("../../set/mnt/store", dir / "set/mnt/climbs");
+  fs::create_directory_symlink("../../hop/mnt/store", dir / "set/mnt/leaves");
+  fs::create_directory_symlink(dir / "hop/mnt/store", dir / "set/mnt/through");
+  setenv("TVUI_ROOT", (dir / "given").c_str(), 1);
+  std::string why;
+  for (const char* link : {"named", "climbs"}) {
+    EXPECT_EQ(NvJudgeSetLink(std::string("mnt/") + link).end, NvLinkWay::kInside) << link;
+    EXPECT_EQ(Marked(NvOpenFolder(dir / "given/mnt/" + link, false, &why)), "the set's") << link << ": " << why;
+  }
+  for (const char* link : {"leaves", "through"}) {
+    const NvLinkWay way = NvJudgeSetLink(std::string("mnt/") + link);
+    EXPECT_EQ(way.end, NvLinkWay::kOut) << link;
+    EXPECT_EQ(way.link, dir / "given/mnt/" + link);
+    EXPECT_EQ(NvOpenFolder(dir / "given/mnt/" + link, false, &why), -1) << link;
+    EXPECT_EQ(errno, EXDEV) << link;
+  }
+  NvTakeRefusals();
+}
+
 // A folder of any depth is emptied and measured with a handle or two: one a
 // level would run out of them (a stick of folders nested a thousand deep
 // copied onto the disk, and emptied at the next one).

@@ -142,6 +142,14 @@ file(CREATE_LINK mnt/nvram ${WORK}/linkedset/hop SYMBOLIC)
 check(set_link_loop 2 "^tvui: the set's folder ${WORK}/linkedset holds links that lead round in a loop, to no file or folder: ${WORK}/linkedset/mnt/nvram -> ${WORK}/linkedset/hop -> ${WORK}/linkedset/mnt/nvram; remove them"
       ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/linkedset ${TVUI} --quiet --scenario ${WORK}/quick.scn)
 file(REMOVE ${WORK}/linkedset/hop)
+# So is one that leaves the set's folder through a folder or a link outside,
+# though it comes back: every save would follow what lies outside.
+file(REMOVE ${WORK}/linkedset/mnt/nvram)
+file(MAKE_DIRECTORY ${WORK}/linkedset/kept)
+file(CREATE_LINK ${WORK}/linkedset ${WORK}/backdoor SYMBOLIC)
+file(CREATE_LINK ../../backdoor/kept ${WORK}/linkedset/mnt/nvram SYMBOLIC)
+check(set_link_back 2 "^tvui: the set's folder ${WORK}/linkedset holds a link that leads out of it: ${WORK}/linkedset/mnt/nvram is a link to ../../backdoor/kept, and the set writes"
+      ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/linkedset ${TVUI} --quiet --scenario ${WORK}/quick.scn)
 file(GLOB_RECURSE outer RELATIVE ${WORK}/outer ${WORK}/outer/*)
 file(READ ${WORK}/outer/nvram/APP_NVRAM.dat kept)
 if(NOT outer STREQUAL "nvram/APP_NVRAM.dat" OR NOT kept STREQUAL "the user's\n" OR EXISTS ${WORK}/nothing-there)
@@ -540,6 +548,26 @@ file(GLOB away ${WORK}/linkaway/*)
 if(NOT EXISTS ${WORK}/linkset/kept/APP_NVRAM.dat OR IS_SYMLINK ${WORK}/linkset/tmp OR away)
   set(failures "${failures}\nlink_fresh: the set did not keep its settings through its own link, or --fresh wrote through one out of its folder: ${away}")
 endif()
+
+# Links that name the set's folder by the path TVUI_ROOT gives (a link to
+# it), or that climb out of it and straight back by its own name, are the
+# set's to use as the start check takes them: its settings are saved
+# through them.
+file(WRITE ${WORK}/namedset/.tvui-set "")
+file(MAKE_DIRECTORY ${WORK}/namedset/mnt ${WORK}/namedset/kept)
+file(CREATE_LINK ${WORK}/namedset ${WORK}/namedlink SYMBOLIC)
+file(WRITE ${WORK}/store_marker.scn "tv demo\ntv on\nstore Marker kept\nexpect setting Marker kept\n")
+foreach(case "${WORK}/namedlink/kept;namedlink" "../../namedset/kept;namedset")
+  list(GET case 0 target)
+  list(GET case 1 root)
+  file(REMOVE ${WORK}/namedset/mnt/nvram ${WORK}/namedset/kept/APP_NVRAM.dat)
+  file(CREATE_LINK ${target} ${WORK}/namedset/mnt/nvram SYMBOLIC)
+  check(link_named 0 "^$" ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/${root} ${TVUI} --quiet --scenario
+        ${WORK}/store_marker.scn)
+  if(NOT EXISTS ${WORK}/namedset/kept/APP_NVRAM.dat)
+    set(failures "${failures}\nlink_named: the settings were not saved through the link to ${target}")
+  endif()
+endforeach()
 
 # The file line writes a file of the set's as the set's own: never through a
 # link, nor into a link or a pipe in its place, even where the link stays in

@@ -570,52 +570,6 @@ bool Below(const fs::path& path, const fs::path& folder) {
   return !relative.empty() && *relative.begin() != ".." && relative != ".";
 }
 
-// Where a chain of links ends, followed link by link from its first, even
-// where nothing is there yet.
-struct LinkWay {
-  enum End { kInside, kOut, kLoop, kUnreadable } end = kInside;
-  fs::path link;       // the link that leads out, or the first of the loop
-  std::string target;  // what that link says
-  std::vector<fs::path> loop;  // the links of the loop, in their order
-};
-
-// The place a link names: its target taken from the link's folder, the
-// links on the target's way to its last name followed, and that name not.
-bool NamedPlace(const fs::path& link, const fs::path& target, fs::path* place) {
-  std::error_code error;
-  const fs::path named = link.parent_path() / target;
-  const fs::path last = named.filename();
-  if (last.empty() || last == "." || last == "..") {
-    *place = fs::weakly_canonical(named, error);
-  } else {
-    *place = fs::weakly_canonical(named.parent_path(), error) / last;
-  }
-  return !error;
-}
-
-// Follows the link at LINK, and each link it leads to, until one leads out
-// of ROOT (the set's folder, its real path), the chain comes back to a link
-// it passed, or it ends inside ROOT. A chain through the set's folder that
-// leaves it further on is named by the link that leaves.
-LinkWay FollowLinks(const fs::path& link, const fs::path& root) {
-  std::error_code error;
-  fs::path at = fs::weakly_canonical(link.parent_path(), error) / link.filename();
-  std::vector<fs::path> passed;
-  for (;;) {
-    passed.push_back(at);
-    const fs::path target = fs::read_symlink(at, error);
-    if (error) return {LinkWay::kUnreadable, at, "a place that cannot be read", {}};
-    fs::path next;
-    // A target whose way passes a loop of links ends in it.
-    if (!NamedPlace(at, target, &next)) return {LinkWay::kLoop, at, target.string(), {at}};
-    if (next != root && !Below(next, root)) return {LinkWay::kOut, at, target.string(), {}};
-    if (!fs::is_symlink(fs::symlink_status(next, error))) return {LinkWay::kInside, at, target.string(), {}};
-    if (auto again = std::find(passed.begin(), passed.end(), next); again != passed.end())
-      return {LinkWay::kLoop, *again, {}, {again, passed.end()}};
-    at = next;
-  }
-}
-
 // The set writes its files below its own folders, mnt and tmp, through
 // whatever it finds on their way: a link among them that leads out of the
 // set's folder (mnt/nvram to a folder elsewhere) would have the set's
@@ -627,8 +581,6 @@ LinkWay FollowLinks(const fs::path& link, const fs::path& root) {
 // folders, and never what they point to.
 void CheckSetLinks(const fs::path& folder) {
   std::error_code error;
-  const fs::path root = fs::canonical(folder, error);
-  if (error) Refuse("cannot read " + folder.string() + ": " + error.message(), 1);
   const fs::path modules = folder / "tmp" / "directfb-modules";
   auto check = [&](const fs::path& path) {
     std::error_code ignored;
@@ -636,23 +588,22 @@ void CheckSetLinks(const fs::path& folder) {
     const std::string name = path.filename().string();
     if (name.starts_with("APP_NVRAM.dat") && name.ends_with(".tmp")) return;
     if (Below(path, modules)) return;
-    const LinkWay way = FollowLinks(path, root);
-    // Named as the user finds it, below the folder as TVUI_ROOT gives it.
-    const auto shown = [&](const fs::path& at) {
-      return at == root ? folder.string() : Below(at, root) ? (folder / at.lexically_relative(root)).string() : at.string();
-    };
+    // Judged as every write of the set judges it, so that a link taken now is
+    // never refused by a save later.
+    const NvLinkWay way = NvJudgeSetLink(path.lexically_relative(folder).string());
     constexpr const char* kRemedy =
         "remove the link, or start a fresh set with --fresh (which removes the link, never what it points to)";
-    const std::string through = shown(way.link) == path.string() ? "" : " (reached through " + path.string() + ")";
-    if (way.end == LinkWay::kLoop) {
+    const std::string through = way.link == path.string() ? "" : " (reached through " + path.string() + ")";
+    if (way.end == NvLinkWay::kLoop) {
       std::string loop;
-      for (const fs::path& at : way.loop) loop += shown(at) + " -> ";
-      loop += way.loop.size() == 1 && !way.target.empty() ? way.target + ", whose way is a loop" : shown(way.loop[0]);
+      for (const std::string& at : way.loop) loop += (loop.empty() ? "" : " -> ") + at;
+      if (way.loop.size() < 2 || way.loop.front() != way.loop.back()) loop += " -> " + way.target + ", whose way is a loop";
       Refuse("the set's folder " + folder.string() + " holds links that lead round in a loop, to no file or folder: " +
              loop + through + "; remove them, or start a fresh set with --fresh (which removes the links)");
     }
-    if (way.end != LinkWay::kInside)
-      Refuse("the set's folder " + folder.string() + " holds a link that leads out of it: " + shown(way.link) +
+    if (way.end == NvLinkWay::kUnreadable) Refuse("cannot read " + way.why, 1);
+    if (way.end == NvLinkWay::kOut)
+      Refuse("the set's folder " + folder.string() + " holds a link that leads out of it: " + way.link +
              " is a link to " + way.target + through + ", and the set writes its files only below its folder; " +
              kRemedy);
   };
