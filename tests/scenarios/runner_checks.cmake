@@ -569,6 +569,58 @@ foreach(case "${WORK}/namedlink/kept;namedlink" "../../namedset/kept;namedset")
   endif()
 endforeach()
 
+# A stick goes onto the USB disk as far as a disk keeps it: its files and
+# folders, however deep (a thousand folders here), and its links that lead
+# through it. A device (read without end), a pipe, and a link out of the
+# stick (an absolute one names the stick's place on the host) or round in a
+# loop are left out, each named, and the next start takes the set as the copy
+# left it. In a memory file system of its own, a copy without end fills it
+# and fails.
+file(WRITE ${WORK}/stick.sh [=[
+w=$1/stick_mount
+mkdir -p "$w" && mount -t tmpfs -o size=64m none "$w" || exit 77
+s=$w/stick
+mkdir -p "$s/pics" "$w/set" && echo picture >"$s/pics/a.png" && : >"$w/set/.tvui-set" || exit 1
+left="pipe out absolute climbs loop ring"
+mknod "$s/zero" c 1 5 2>/dev/null && left="$left zero"
+mkfifo "$s/pipe"
+ln -s pics/a.png "$s/inside" && ln -s /etc "$s/out" && ln -s "$s/pics" "$s/absolute" && ln -s ../stick/pics "$s/climbs"
+ln -s ring "$s/loop" && ln -s loop "$s/ring"
+deep=$s
+for i in $(seq 1000); do deep=$deep/d; done
+mkdir -p "$deep" && echo deep >"$deep/file.txt" || exit 1
+printf 'tv demo
+tv on
+media %s
+' "$s" >"$w/media.scn"
+TVUI_ROOT=$w/set "$2" --scenario "$w/media.scn" --out "$w/out" >"$w/log" 2>&1 || cat "$w/log" >&2
+usba=$w/set/mnt/removable/usba
+for name in $left; do
+  { [ -e "$usba/$name" ] || [ -L "$usba/$name" ]; } && echo "$name was copied onto the disk" >&2
+  grep -q "^SIMTV: $s/$name is left out of the copy onto the USB disk: it" "$w/log" || echo "$name was not named" >&2
+done
+case $left in *zero) grep -q "zero is left out [^:]*: it is a character device" "$w/log" || echo "zero: no kind" >&2 ;; esac
+[ "$(cat "$usba/inside")" = picture ] || echo "the link that leads through the stick was not copied" >&2
+[ "$(cat "$usba${deep#"$s"}/file.txt")" = deep ] || echo "the deepest file was not copied" >&2
+printf 'root probe
+key 1
+' >"$w/next.scn"
+TVUI_ROOT=$w/set "$2" --quiet --scenario "$w/next.scn" --out "$w/out" >/dev/null
+]=])
+execute_process(COMMAND id -u OUTPUT_VARIABLE uid OUTPUT_STRIP_TRAILING_WHITESPACE)
+# A device is made by the system's own root alone, outside a user namespace.
+if(uid EQUAL 0)
+  set(unshare unshare -m)
+else()
+  set(unshare unshare -rm)
+endif()
+execute_process(COMMAND ${unshare} true RESULT_VARIABLE mounts OUTPUT_QUIET ERROR_QUIET)
+if(mounts EQUAL 0)
+  check(stick_copy 0 "^$" ${unshare} bash ${WORK}/stick.sh ${WORK} ${TVUI})
+else()
+  message(STATUS "stick_copy skipped: no mount namespace of our own (${unshare})")
+endif()
+
 # The file line writes a file of the set's as the set's own: never through a
 # link, nor into a link or a pipe in its place, even where the link stays in
 # the set's folder (one out of it refuses the run, above).
