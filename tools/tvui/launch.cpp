@@ -43,6 +43,7 @@
 #include "remote_keys.h"
 #include "scenario.h"
 #include "set_power.h"
+#include "sigstack.h"
 #include "simtv.h"
 #include "vgdebug.h"
 #include "window.h"
@@ -950,6 +951,9 @@ void TvuiLaunch(int argc, char** argv) {
   simtv_set_key_target(&KeyTarget);
 
   std::thread([options, script = std::move(script), scenario, font, runScenario, on = setup.on] {
+    // The lines run the simulated set's own work too (a stick copied onto
+    // its disk): a crash there is reported, a stack overflow as well.
+    SigStackForThread();
     if (!runScenario) {
       TvuiEnd(RunWindow([font, on] {
         SwitchOn(on);
