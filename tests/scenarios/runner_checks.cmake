@@ -1,5 +1,5 @@
 # The program as a user meets it, outside the scenarios' own harness:
-#   cmake -DTVUI=<program> -DWORK=<scratch folder> [-DPART=refusals] -P runner_checks.cmake
+#   cmake -DTVUI=<program> -DWORK=<scratch folder> [-DCC=<C compiler>] [-DPART=refusals] -P runner_checks.cmake
 # From an empty folder and quiet, the demonstration runs with only the
 # runner's lines; lines and options it cannot take, and a missing font, end
 # the run with a clear line and a non-zero status. PART=refusals checks only
@@ -568,6 +568,37 @@ foreach(case "${WORK}/namedlink/kept;namedlink" "../../namedset/kept;namedset")
     set(failures "${failures}\nlink_named: the settings were not saved through the link to ${target}")
   endif()
 endforeach()
+
+# DirectFB is shown the set's own links to the system's modules alone: a
+# library put in their folder, or anything else, goes as the set starts,
+# named, and never runs inside it.
+if(CC)
+  file(WRITE ${WORK}/planted.c [=[
+#include <stdio.h>
+#include <stdlib.h>
+__attribute__((constructor)) static void planted(void) {
+  const char* mark = getenv("TVUI_PLANTED");
+  FILE* file = mark ? fopen(mark, "w") : NULL;
+  if (file) fclose(file);
+}
+]=])
+  set(modules ${WORK}/modset/tmp/directfb-modules)
+  file(WRITE ${WORK}/modset/.tvui-set "")
+  file(MAKE_DIRECTORY ${modules}/systems ${modules}/wm)
+  execute_process(COMMAND ${CC} -shared -fPIC -o ${modules}/systems/libdirectfb_planted.so ${WORK}/planted.c)
+  file(COPY_FILE ${modules}/systems/libdirectfb_planted.so ${modules}/wm/libdirectfbwm_planted.so)
+  file(WRITE ${modules}/notes.txt "mine\n")
+  check(planted_module 0 "^$" ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/modset TVUI_PLANTED=${WORK}/planted_ran ${TVUI}
+        --scenario ${WORK}/quick.scn)
+  foreach(planted systems/libdirectfb_planted.so wm/libdirectfbwm_planted.so notes.txt)
+    if(NOT out MATCHES "GCM_Start: ${modules}/${planted} is not one of the set's own links to the system's display modules[^\n]*: removed\n")
+      set(failures "${failures}\nplanted_module: ${planted} was not named as removed:\n${out}")
+    endif()
+  endforeach()
+  if(EXISTS ${WORK}/planted_ran OR EXISTS ${modules}/notes.txt)
+    set(failures "${failures}\nplanted_module: a library put among the display modules ran in the set, or stayed")
+  endif()
+endif()
 
 # A stick goes onto the USB disk as far as a disk keeps it: its files and
 # folders, however deep (a thousand folders here), and its links that lead
