@@ -955,7 +955,11 @@ for keys in 1000 10000 100000; do
   grep -q "^walk.scn	[0-9]" "$out/.tvui-out" || break  # not stamped: the walk goes on
   kill -CONT $pid 2>/dev/null; wait $pid
 done
-if [ "$3" = swap ]; then ln -sfn "$1/outside/screens" "$out/walk-screens.txt"; else ln "$out/one.png" "$1/kept.png"; fi
+case $3 in
+  swap) ln -sfn "$1/outside/screens" "$out/walk-screens.txt" ;;
+  folder) rm -rf "$out.held" && mv "$out" "$out.held" && ln -s "$1/other" "$out" ;;
+  *) ln "$out/one.png" "$1/kept.png" ;;
+esac
 kill -CONT $pid; wait $pid; status=$?
 [ "$out/one.png" -ef "$1/kept.png" ] && echo "the second one.png was written into the first" >&2
 [ "$(cat "$1/outside/screens")" = outside ] || echo "the list of screens was written through the link" >&2
@@ -964,6 +968,22 @@ exit $status
 check(walk_swapped 1 "failed: walk [0-9]+ 5\n  ${WORK}/during_swap/walk-screens.txt is a link: the runner reads, writes[^\n]*\n$"
       bash ${WORK}/during.sh ${WORK} ${TVUI} swap)
 check(picture_linked 0 "^$" bash ${WORK}/during.sh ${WORK} ${TVUI} link)
+# The output folder is held from the start: swapped for a link to another
+# run's folder while the walk runs, the rest of the run's files and its
+# record go where it stood, and the other run's record is left as it was.
+file(WRITE ${WORK}/other.scn "root probe\nkey 1\nscreenshot other.png\n")
+check(other_run 0 "^$" ${TVUI} --quiet --scenario ${WORK}/other.scn --out ${WORK}/other)
+file(READ ${WORK}/other/.tvui-out other_record)
+check(out_swapped 0 "^$" bash ${WORK}/during.sh ${WORK} ${TVUI} folder)
+file(READ ${WORK}/other/.tvui-out record)
+file(GLOB other RELATIVE ${WORK}/other ${WORK}/other/*)
+if(NOT record STREQUAL other_record OR NOT other STREQUAL ".tvui-out;other.png")
+  set(failures "${failures}\nout_swapped: the run wrote through a link to another run's folder: ${other}\n${record}")
+endif()
+if(NOT EXISTS ${WORK}/during_folder.held/walk-screens.txt)
+  set(failures "${failures}\nout_swapped: the run's files did not go to its own folder")
+endif()
+check(other_again 0 "^$" ${TVUI} --quiet --scenario ${WORK}/other.scn --out ${WORK}/other)
 
 # The start of a scenario of screens in docs/scenarios.md, and the README's
 # example of a scenario, run as written there, the comments at their lines'

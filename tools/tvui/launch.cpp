@@ -365,15 +365,15 @@ pid_t FolderLockHolder(int fd) {
   return 0;
 }
 
-// While a run writes its output folder it holds a lock on the folder, and a
-// second run, on another set too, is refused, naming the first: each would
-// remove at its start what the other wrote, and the record would list files
-// that are gone. The lock goes with the process, however it ends.
+// While a run writes its output folder it holds the folder (OutFolderHold)
+// and a lock on it, and a second run, on another set too, is refused,
+// naming the first: each would remove at its start what the other wrote,
+// and the record would list files that are gone. The lock goes with the
+// process, however it ends.
 void LockOutFolder(const std::string& folder) {
-  static int held = -1;
   const std::string at = folder.empty() ? "." : folder;
-  held = open(at.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (held < 0) Refuse("cannot open the output folder " + at + ": " + std::strerror(errno), 1);
+  int held = -1;
+  if (std::string why = OutFolderHold(folder, &held); !why.empty()) Refuse(why, 1);
   if (flock(held, LOCK_EX | LOCK_NB) == 0) return;
   if (errno != EWOULDBLOCK) Refuse("cannot lock the output folder " + at + ": " + std::strerror(errno), 1);
   Refuse("the output folder " + at + " is in use by " + AnotherRun(FolderLockHolder(held)) +
