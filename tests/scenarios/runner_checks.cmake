@@ -601,15 +601,17 @@ __attribute__((constructor)) static void planted(void) {
 endif()
 
 # A stick goes onto the USB disk as far as a disk keeps it: its files and
-# folders, however deep (a thousand folders here), and its links that lead
-# through it. A device (read without end), a pipe, and a link out of the
-# stick (an absolute one names the stick's place on the host) or round in a
-# loop are left out, each named, and the next start takes the set as the copy
-# left it. In a memory file system of its own, a copy without end fills it
-# and fails.
+# folders, however deep (a thousand folders here, with handles for fewer),
+# and its links that lead through it. A device (read without end), a pipe,
+# and a link out of the stick (an absolute one names the stick's place on the
+# host) or round in a loop are left out, each named. The stick goes in again
+# over the copy, and the next start, and a fresh one, take the set as the
+# copy left it. In a memory file system of its own, a copy without end fills
+# it and fails.
 file(WRITE ${WORK}/stick.sh [=[
 w=$1/stick_mount
 mkdir -p "$w" && mount -t tmpfs -o size=64m none "$w" || exit 77
+ulimit -n 256
 s=$w/stick
 mkdir -p "$s/pics" "$w/set" && echo picture >"$s/pics/a.png" && : >"$w/set/.tvui-set" || exit 1
 left="pipe out absolute climbs loop ring"
@@ -620,10 +622,7 @@ ln -s ring "$s/loop" && ln -s loop "$s/ring"
 deep=$s
 for i in $(seq 1000); do deep=$deep/d; done
 mkdir -p "$deep" && echo deep >"$deep/file.txt" || exit 1
-printf 'tv demo
-tv on
-media %s
-' "$s" >"$w/media.scn"
+printf 'tv demo\ntv on\nmedia %s\nmedia remove\nmedia %s\n' "$s" "$s" >"$w/media.scn"
 TVUI_ROOT=$w/set "$2" --scenario "$w/media.scn" --out "$w/out" >"$w/log" 2>&1 || cat "$w/log" >&2
 usba=$w/set/mnt/removable/usba
 for name in $left; do
@@ -633,10 +632,9 @@ done
 case $left in *zero) grep -q "zero is left out [^:]*: it is a character device" "$w/log" || echo "zero: no kind" >&2 ;; esac
 [ "$(cat "$usba/inside")" = picture ] || echo "the link that leads through the stick was not copied" >&2
 [ "$(cat "$usba${deep#"$s"}/file.txt")" = deep ] || echo "the deepest file was not copied" >&2
-printf 'root probe
-key 1
-' >"$w/next.scn"
-TVUI_ROOT=$w/set "$2" --quiet --scenario "$w/next.scn" --out "$w/out" >/dev/null
+printf 'root probe\nkey 1\n' >"$w/next.scn"
+TVUI_ROOT=$w/set "$2" --quiet --scenario "$w/next.scn" --out "$w/out" >/dev/null &&
+  TVUI_ROOT=$w/set "$2" --quiet --fresh --scenario "$w/next.scn" --out "$w/out" >/dev/null
 ]=])
 execute_process(COMMAND id -u OUTPUT_VARIABLE uid OUTPUT_STRIP_TRAILING_WHITESPACE)
 # A device is made by the system's own root alone, outside a user namespace.

@@ -488,12 +488,47 @@ struct Placement {
   bool operator!=(const Placement& other) const { return device != other.device || mount != other.mount; }
 };
 
-bool PlacementOf(const fs::path& path, bool followLink, Placement* placement) {
+bool PlacementOf(const fs::path& path, bool followLink, Placement* placement, int folder = AT_FDCWD) {
   struct statx info {};
-  if (statx(AT_FDCWD, path.c_str(), followLink ? 0 : AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_MNT_ID, &info) != 0)
+  if (statx(folder, path.c_str(), followLink ? 0 : AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_MNT_ID, &info) != 0)
     return false;
   *placement = {makedev(info.stx_dev_major, info.stx_dev_minor), (info.stx_mask & STATX_MNT_ID) ? info.stx_mnt_id : 0};
   return true;
+}
+
+// Calls VISIT(path, folder, name, info) for every entry below ENTRY, one of
+// the set's own folders, as lstat tells it: NAME in FOLDER (a handle), at
+// PATH. The walk follows no link, however deep the folders go (a stick's
+// copy on the USB disk may go a thousand deep), and a folder that cannot be
+// read refuses the run.
+template <class Visit>
+void EachBelow(const fs::path& entry, Visit visit) {
+  const int top = open(entry.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (top < 0) Refuse("cannot read " + entry.string() + ": " + std::strerror(errno), 1);
+  struct Walker final : NvWalker {
+    const fs::path& entry;
+    Visit& visit;
+    Walker(const fs::path& at, Visit& each) : entry(at), visit(each) {}
+    Step Entry(int folder, const std::string& below, const std::string& name, const struct stat& info) override {
+      visit(entry / below / name, folder, name, info);
+      return kEnter;
+    }
+  } walker(entry, visit);
+  std::string why;
+  const bool walked = NvWalk(top, walker, &why);
+  close(top);
+  if (!walked) Refuse("cannot read " + entry.string() + ": " + why, 1);
+}
+
+// Removes PATH, a folder with all it holds, following no link.
+bool RemoveSetEntry(const fs::path& path) {
+  struct stat info {};
+  if (lstat(path.c_str(), &info) != 0) return errno == ENOENT;
+  if (!S_ISDIR(info.st_mode)) return unlink(path.c_str()) == 0;
+  const int folder = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  const bool emptied = folder >= 0 && NvEmptyFolder(folder);
+  if (folder >= 0) close(folder);
+  return emptied && rmdir(path.c_str()) == 0;
 }
 
 // A fresh set empties the set's own folders, and they stay on the folder's
@@ -502,9 +537,9 @@ bool PlacementOf(const fs::path& path, bool followLink, Placement* placement) {
 void CheckOneMount(const fs::path& folder) {
   Placement top{};
   if (!PlacementOf(folder, true, &top)) Refuse("cannot read " + folder.string() + ": " + std::strerror(errno), 1);
-  auto check = [&](const fs::path& path) {
+  auto check = [&](const fs::path& path, int at, const std::string& name) {
     Placement here{};
-    if (!PlacementOf(path, false, &here)) Refuse("cannot read " + path.string() + ": " + std::strerror(errno), 1);
+    if (!PlacementOf(name, false, &here, at)) Refuse("cannot read " + path.string() + ": " + std::strerror(errno), 1);
     if (here != top)
       Refuse("the set's folder " + folder.string() + " is not emptied: " + path.string() +
              " is a mount inside it, whose files are not the set's to remove; unmount it first");
@@ -513,12 +548,12 @@ void CheckOneMount(const fs::path& folder) {
     const fs::path entry = folder / name;
     std::error_code error;
     if (!fs::exists(fs::symlink_status(entry, error))) continue;
-    check(entry);
+    check(entry, AT_FDCWD, entry.string());
     if (!fs::is_directory(fs::symlink_status(entry, error))) continue;
-    // The walk follows no link, and goes no deeper than a mount it meets.
-    for (fs::recursive_directory_iterator it(entry, error), end; !error && it != end; it.increment(error))
-      check(it->path());
-    if (error) Refuse("cannot read " + entry.string() + ": " + error.message(), 1);
+    // It goes no deeper than a mount it meets.
+    EachBelow(entry, [&](const fs::path& path, int at, const std::string& name, const struct stat&) {
+      check(path, at, name);
+    });
   }
 }
 
@@ -549,10 +584,9 @@ void EmptySetFolder(const fs::path& folder) {
   }
   if (error) Refuse("cannot read " + folder.string() + ": " + error.message(), 1);
   // The folder stays (a link to it stays a link to it), and so does the mark.
-  for (const char* name : kSetEntries) {
-    fs::remove_all(folder / name, error);
-    if (error) Refuse("cannot remove " + (folder / name).string() + ": " + error.message(), 1);
-  }
+  for (const char* name : kSetEntries)
+    if (!RemoveSetEntry(folder / name))
+      Refuse("cannot remove " + (folder / name).string() + ": " + std::strerror(errno), 1);
   if (others.empty()) return;
   std::sort(others.begin(), others.end());
   std::string list;
@@ -581,7 +615,6 @@ bool Below(const fs::path& path, const fs::path& folder) {
 // makes again at each start. --fresh removes the links with the set's
 // folders, and never what they point to.
 void CheckSetLinks(const fs::path& folder) {
-  std::error_code error;
   const fs::path modules = folder / "tmp" / "directfb-modules";
   auto check = [&](const fs::path& path) {
     std::error_code ignored;
@@ -613,10 +646,10 @@ void CheckSetLinks(const fs::path& folder) {
     check(entry);
     std::error_code ignored;
     if (!fs::is_directory(fs::symlink_status(entry, ignored))) continue;
-    // The walk follows no link: each is checked where it stands.
-    for (fs::recursive_directory_iterator it(entry, error), end; !error && it != end; it.increment(error))
-      check(it->path());
-    if (error) Refuse("cannot read " + entry.string() + ": " + error.message(), 1);
+    // Each link is checked where it stands.
+    EachBelow(entry, [&](const fs::path& path, int, const std::string&, const struct stat& info) {
+      if (S_ISLNK(info.st_mode)) check(path);
+    });
   }
 }
 
