@@ -71,6 +71,7 @@ bool LoadBfd() {
 #include "bkni.h"
 #include "db.h"
 #include "recording.h"
+#include "sigstack.h"
 
 namespace {
 
@@ -703,8 +704,11 @@ bool zep_host_walk(unsigned long pc, ZepWalkTarget& target) {
 void qor_zep_arm_backtrace() {
   struct sigaction action {};
   action.sa_sigaction = &qor_zep_handle_exception;
-  action.sa_flags = SA_SIGINFO | SA_RESETHAND;
+  // On the thread's own signal stack where it has one (sigstack.h): a
+  // thread whose stack overflowed has no room left on it for the report.
+  action.sa_flags = SA_SIGINFO | SA_RESETHAND | SA_ONSTACK;
   sigemptyset(&action.sa_mask);
+  SigStackForThread();
   for (int signal : kArmedSignals) sigaction(signal, &action, nullptr);
 }
 

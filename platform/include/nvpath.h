@@ -15,7 +15,8 @@
  * The set writes its files only below its root, whatever is put in place of
  * its folders while it runs: every file it writes is reached from a handle on
  * the root, one folder at a time (NvOpenFolder), and a link on the way that
- * leads out of the root is refused, never followed. The run holds the root
+ * leads out of the root is refused, never followed. The start check judges
+ * the links it finds as the writes follow them (NvJudgeSetLink). The run holds the root
  * from its start (NvHoldRoot), so that the root itself moved or replaced by a
  * link still takes the files where it stood when the run checked it.
  * The board's serial port "/dev/ttyS0" maps to the simulated set's
@@ -40,8 +41,11 @@ size_t NvMapPath(const char* path, char* buffer, size_t size);
 #ifdef __cplusplus
 }
 
+#include <sys/stat.h>
+
 #include <cstdint>
 #include <string>
+#include <vector>
 
 /* The mapped path, or the empty string for a refused path. */
 std::string NvPath(const char* path);
@@ -53,14 +57,65 @@ int NvHoldRoot();
 /* Opens the folder at a mapped path, as NvPath gives it, for the *at calls
  * (openat, renameat, unlinkat, ...) of the files in it. Below the root it is
  * reached from the root's handle one folder at a time, the missing ones made
- * when make is set; a link on the way is followed only where it stays below
- * the root. A link that leads out of the root (EXDEV) or round in a loop
- * (ELOOP) is refused, and noted for NvTakeRefusals. Any other path is opened
+ * when make is set; a link on the way is followed only where it leads
+ * through the root (NvLinkWay). A link that leads out of the root (EXDEV) or
+ * round in a loop (ELOOP) is refused, and noted for NvTakeRefusals. Any other path is opened
  * as it names the folder. A handle to close, or -1 with errno and, in why,
  * the reason in words, naming the path or the link. */
 int NvOpenFolder(const std::string& path, bool make, std::string* why);
 /* The same for the folder of the file at path; name is the file's name in it. */
 int NvOpenFolderOf(const std::string& path, std::string* name, bool make, std::string* why);
+
+/* Where a link leads, followed link by link as NvOpenFolder follows one:
+ * through the folder it lies in (a relative target, or one that climbs out
+ * and straight back by the folder's own name), out of it, or round in a
+ * loop. A place that is not there yet, or is no folder, ends the way. */
+struct NvLinkWay {
+  enum End { kInside, kOut, kLoop, kUnreadable } end = kInside;
+  std::string link;               /* the link that leads out, or cannot be read */
+  std::string target;             /* what that link says */
+  /* The links of a loop in their order, the first again at the end; or,
+   * where the way grows at each round (a link to a folder below itself),
+   * without it, the last leading to target. */
+  std::vector<std::string> loop;
+  std::string why;                /* the reason in words */
+};
+/* The link at LINK, a path below the folder FOLDER (a handle, shown as
+ * SHOWN in the paths named): an absolute target leads out of it, whatever it
+ * names. */
+NvLinkWay NvFollowLink(int folder, const std::string& shown, const std::string& link);
+/* The link at LINK below the set's folder, judged as every write of the set
+ * judges it: an absolute target may name the folder by its real path or by
+ * TVUI_ROOT's. */
+NvLinkWay NvJudgeSetLink(const std::string& link);
+
+/* Walks a folder and the folders below it, following no link, without
+ * recursion and holding two handles at a time, however deep it goes. */
+class NvWalker {
+ public:
+  enum Step { kSkip, kEnter, kStop };
+  /* An entry NAME of the folder FOLDER (a handle; BELOW is its path below the
+   * top, "" or ending in "/"), as lstat tells it: kEnter goes into it when it
+   * is a folder, kStop ends the walk. */
+  virtual Step Entry(int folder, const std::string& below, const std::string& name, const struct stat& info) = 0;
+  /* Into the folder NAME of BELOW, now FOLDER: false ends the walk. */
+  virtual bool Entered(int folder, const std::string& below, const std::string& name) {
+    (void)folder, (void)below, (void)name;
+    return true;
+  }
+  /* Out of the folder NAME, walked whole, back in FOLDER: false ends the walk. */
+  virtual bool Left(int folder, const std::string& below, const std::string& name) {
+    (void)folder, (void)below, (void)name;
+    return true;
+  }
+
+ protected:
+  ~NvWalker() = default;
+};
+/* False when a folder could not be read, one moved away as it was walked, or
+ * the walker ended the walk; WHY (may be null) then says which, but for the
+ * walker's own end. */
+bool NvWalk(int top, NvWalker& walker, std::string* why);
 
 /* Removes everything in the folder (a handle), following no link: false
  * when something stays. */

@@ -2,6 +2,8 @@
 
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <limits.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -31,56 +33,117 @@ char kHeadlessOptions[] =
 char kDisplayOptions[] = "--dfb:no-sighandler,no-banner,quiet";
 char kProgramName[] = "tvui";
 
+// The modules that the headless set loads, below the system's folder of
+// DirectFB's modules, and where their links lie in the set's folder of them.
+constexpr const char* kModules[] = {"systems/libdirectfb_dummy.so", "wm/libdirectfbwm_default.so", "interfaces"};
+
+// The system's folder of DirectFB's modules, named after the library's
+// version and its interface's (libdirectfb-1.7.so.7 keeps its modules in
+// directfb-1.7-7); empty when the library is not found so.
+std::string SystemModules() {
+  Dl_info info{};
+  if (dladdr(reinterpret_cast<void*>(&DirectFBInit), &info) == 0 || !info.dli_fname) return {};
+  const std::string library = info.dli_fname;
+  const size_t slash = library.rfind('/');
+  if (slash == std::string::npos) return {};
+  const size_t so = library.find(".so.", slash);
+  if (library.compare(slash, 13, "/libdirectfb-") != 0 || so == std::string::npos) return {};
+  return library.substr(0, slash) + "/directfb-" + library.substr(slash + 13, so - slash - 13) + "-" +
+         library.substr(so + 4);
+}
+
+// Removes NAME from the folder AT (a handle), a folder with all it holds,
+// following no link, and says what of it was not one of the set's own
+// links to the system's modules in MODULES (SHOWN names it). False when
+// something stays.
+bool RemoveModuleFolder(int at, const std::string& name, const std::string& shown, const std::string& modules) {
+  struct stat info {};
+  if (fstatat(at, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) return errno == ENOENT;
+  if (!S_ISDIR(info.st_mode)) {
+    std::fprintf(stderr, "GCM_Start: %s is no folder of the set's links to display modules: removed\n", shown.c_str());
+    return unlinkat(at, name.c_str(), 0) == 0;
+  }
+  const int folder = openat(at, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (folder < 0) return false;
+  // What a run before left is named where it is none of the set's own.
+  struct Foreign final : NvWalker {
+    const std::string& shown;
+    const std::string& modules;
+    Foreign(const std::string& s, const std::string& m) : shown(s), modules(m) {}
+    Step Entry(int in, const std::string& below, const std::string& entry, const struct stat& kind) override {
+      const std::string path = below + entry;
+      bool own = S_ISDIR(kind.st_mode) && (path == "systems" || path == "wm");
+      char target[PATH_MAX];
+      const ssize_t length = S_ISLNK(kind.st_mode) ? readlinkat(in, entry.c_str(), target, sizeof target) : -1;
+      for (const char* module : kModules)
+        own = own || (path == module && length > 0 && std::string(target, size_t(length)) == modules + "/" + module);
+      if (!own)
+        std::fprintf(stderr,
+                     "GCM_Start: %s/%s is not one of the set's own links to the system's display modules, which "
+                     "alone DirectFB is shown: removed\n",
+                     shown.c_str(), path.c_str());
+      return S_ISDIR(kind.st_mode) ? kEnter : kSkip;
+    }
+  } foreign(shown, modules);
+  NvWalk(folder, foreign, nullptr);
+  const bool emptied = NvEmptyFolder(folder);
+  close(folder);
+  return emptied && unlinkat(at, name.c_str(), AT_REMOVEDIR) == 0;
+}
+
 // DirectFB opens every module of its folders to pick one: each system, input
 // and graphics driver there, and the X11, GL and DRM libraries some of them
 // need, some ten milliseconds of a start and a megabyte and a half mapped for
 // nothing. The headless set uses the dummy system and the default window
 // manager, so DirectFB is shown a folder of links to those two, and to its
 // interfaces (font and picture providers, opened only when asked for), in
-// the set's temporary folder. Empty when there is no set's folder of its own
-// (no TVUI_ROOT, or the system's root) or the links cannot be made: DirectFB
-// then looks in its own folders.
+// the set's temporary folder. DirectFB runs whatever library it finds there,
+// so the folder is made afresh at each start, open to its owner alone, and
+// holds the set's links and nothing else: what a run before left there goes
+// (the set's folder is one run's at a time). Empty when there is no set's
+// folder of its own (no TVUI_ROOT, or the system's root) or the folder cannot
+// be made so: DirectFB then looks in its own folders.
 std::string ModuleFolder() {
   const char* root = std::getenv("TVUI_ROOT");
   if (!root || !*root || std::string(NvRootDir()) == "/") return {};
-  Dl_info info{};
-  if (dladdr(reinterpret_cast<void*>(&DirectFBInit), &info) == 0 || !info.dli_fname) return {};
-  const std::string library = info.dli_fname;
-  const size_t slash = library.rfind('/');
-  if (slash == std::string::npos) return {};
-  // The folder is named after the library's version and its interface's:
-  // libdirectfb-1.7.so.7 keeps its modules in directfb-1.7-7.
-  const size_t so = library.find(".so.", slash);
-  if (library.compare(slash, 13, "/libdirectfb-") != 0 || so == std::string::npos) return {};
-  const std::string modules = library.substr(0, slash) + "/directfb-" + library.substr(slash + 13, so - slash - 13) +
-                              "-" + library.substr(so + 4);
+  const std::string modules = SystemModules();
+  if (modules.empty()) return {};
   const std::string folder = NvPath("/tmp/directfb-modules");
   if (folder.empty() || folder.find(',') != std::string::npos) return {};
-  for (const std::string module : {"systems/libdirectfb_dummy.so", "wm/libdirectfbwm_default.so", "interfaces"}) {
+  for (const char* module : kModules) {
     const std::string target = modules + "/" + module;
-    const std::string link = folder + "/" + module;
     if (access(target.c_str(), R_OK) != 0) {
       std::fprintf(stderr, "GCM_Start: no %s: DirectFB looks in all its modules\n", target.c_str());
       return {};
     }
-    // Made beside the link and renamed over it, so that another process of
-    // the same set never finds the link missing; in its folder as the set
-    // reaches its files, never through a link out of the set's folder.
-    std::string name, why;
-    const int at = NvOpenFolderOf(link, &name, true, &why);
-    const std::string made = name + "." + std::to_string(getpid());
-    if (at >= 0) unlinkat(at, made.c_str(), 0);
-    if (at < 0 || symlinkat(target.c_str(), at, made.c_str()) != 0 ||
-        renameat(at, made.c_str(), at, name.c_str()) != 0) {
-      if (why.empty()) why = std::strerror(errno);
-      std::fprintf(stderr, "GCM_Start: cannot link %s: %s\n", link.c_str(), why.c_str());
-      if (at >= 0) {
-        unlinkat(at, made.c_str(), 0);
-        close(at);
+  }
+  // In its folder as the set reaches its files, never through a link out
+  // of the set's folder.
+  std::string name, why;
+  const int tmp = NvOpenFolderOf(folder, &name, true, &why);
+  int made = -1;
+  if (tmp < 0) {
+    if (why.empty()) why = std::strerror(errno);
+  } else if (!RemoveModuleFolder(tmp, name, folder, modules)) {
+    why = "what a run before left there cannot all be removed";
+  } else if (mkdirat(tmp, name.c_str(), 0700) != 0 ||
+             (made = openat(tmp, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)) < 0 ||
+             mkdirat(made, "systems", 0700) != 0 || mkdirat(made, "wm", 0700) != 0) {
+    why = std::strerror(errno);
+  } else {
+    for (const char* module : kModules) {
+      if (symlinkat((modules + "/" + module).c_str(), made, module) != 0) {
+        why = std::string("cannot link ") + module + ": " + std::strerror(errno);
+        break;
       }
-      return {};
     }
-    close(at);
+  }
+  if (made >= 0) close(made);
+  if (tmp >= 0) close(tmp);
+  if (!why.empty()) {
+    std::fprintf(stderr, "GCM_Start: cannot make %s: %s; DirectFB looks in all its modules\n", folder.c_str(),
+                 why.c_str());
+    return {};
   }
   return folder;
 }

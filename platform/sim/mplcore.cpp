@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "sigstack.h"
 #include "simkernel.h"
 
 namespace {
@@ -52,7 +53,10 @@ uint32_t MPLCore_ThreadCreate(MPLCore_ThreadEntry entry, void* argument, int32_t
   simk::Record("MPLCore_ThreadCreate", simk::CallArgs{}.Ptr().Ptr().Int(priority));
   int32_t code = 0;
   if (simk::Fails("MPLCore_ThreadCreate", &code) || !entry) return 0;
-  std::thread([entry, argument] { entry(argument); }).detach();
+  std::thread([entry, argument] {
+    SigStackForThread();
+    entry(argument);
+  }).detach();
   return g_nextThread.fetch_add(1, std::memory_order_relaxed);
 }
 

@@ -6,11 +6,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
+#include <filesystem>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -57,6 +59,7 @@ std::deque<std::string> Parts(const std::string& path) {
 struct Held {
   std::mutex mutex;
   std::string root;
+  std::string given;  // the root's path as TVUI_ROOT gave it, made absolute then
   int fd = -1;
   std::vector<std::string> refusals;
   std::string lastSaid;  // the last failure MakeParentDirs printed
@@ -93,6 +96,15 @@ int RootHandle(const std::string& root, bool make) {
   return fd;
 }
 
+// ROOT as an absolute path, its links not followed.
+std::string Absolute(const std::string& root) {
+  std::error_code error;
+  const std::filesystem::path at = std::filesystem::absolute(root, error);
+  std::string absolute = (error ? std::filesystem::path(root) : at).lexically_normal().string();
+  while (absolute.size() > 1 && absolute.back() == '/') absolute.pop_back();
+  return absolute;
+}
+
 // The real path of the folder FD is open on, as it stands now.
 std::string RealPath(int fd) {
   char path[PATH_MAX];
@@ -101,95 +113,241 @@ std::string RealPath(int fd) {
   return n > 0 ? std::string(path, size_t(n)) : std::string();
 }
 
-// Opens the folder PARTS below the folder ROOT (a handle, shown as SHOWN),
-// one folder at a time, each opened without following a link: a link met on
-// the way is read and followed only while it stays below ROOT (an absolute
-// one is judged by ROOT's real path), and a link that leads out of it, or
-// round in a loop, is refused, naming it. Missing folders are made when MAKE
-// says so. A handle, or -1 with errno and WHY.
-int OpenBeneath(int root, const std::string& shown, std::deque<std::string> parts, bool make, std::string* why) {
-  std::vector<int> way{fcntl(root, F_DUPFD_CLOEXEC, 0)};
-  std::vector<std::string> names;
-  auto close_all = [&way] {
-    for (int fd : way) close(fd);
-    way.clear();
+// The names by which a link may name the set's folder ROOT (TOP, its
+// handle): its real path, and its path as TVUI_ROOT gives it (a link to it,
+// say) when that differs.
+std::vector<std::deque<std::string>> SetNames(int top, const std::string& root) {
+  std::string given;
+  {
+    std::lock_guard lock(H().mutex);
+    if (H().fd >= 0 && H().root == root) given = H().given;
+  }
+  if (given.empty()) given = Absolute(root);
+  std::vector<std::deque<std::string>> names{Parts(RealPath(top))};
+  if (Parts(given) != names.front()) names.push_back(Parts(given));
+  return names;
+}
+
+// Whether the place AT is the folder NAME or lies on the way to it.
+bool OnTheWayTo(const std::deque<std::string>& at, const std::deque<std::string>& name) {
+  return at.size() <= name.size() && std::equal(at.begin(), at.end(), name.begin());
+}
+
+// Where a way below a folder ends: what Follow is asked to reach.
+enum class Aim {
+  kFolder,  // the folder the parts name, opened (made where MAKE says)
+  kPlace,   // where the parts lead, judged: nothing is opened for good, made or needed there
+};
+
+// A way below the folder ROOT (a handle, shown as SHOWN in messages), taken
+// one name at a time, each opened without following a link: a link met on
+// the way is read and followed while it leads through the folder. An
+// absolute one, or a relative one that climbs above the folder, leads
+// through it only where it names the folder by one of NAMES (its real path,
+// and the path it was given by) and goes on inside it; one that names
+// anything else, or passes through any other folder or link on its way,
+// leads out. A loop of links is told as one. The folders on the way are held
+// one at a time, so that a way of any depth takes two handles.
+class Way {
+ public:
+  Way(int root, std::string shown, std::vector<std::deque<std::string>> names)
+      : root_(root), shown_(std::move(shown)), names_(std::move(names)) {}
+  ~Way() { Close(); }
+  Way(const Way&) = delete;
+  Way& operator=(const Way&) = delete;
+
+  // Follows PARTS from the folder itself. kFolder: a handle on the folder
+  // reached, or -1 with errno and *WHY. kPlace: 0, or -1 with errno (EXDEV
+  // out, ELOOP a loop, another where a link cannot be read) and *WHY. A way
+  // refused leaves the last link followed in link_ and target_, and a loop's
+  // links in loop_.
+  int Follow(std::deque<std::string> parts, Aim aim, bool make, std::string* why) {
+    fd_ = fcntl(root_, F_DUPFD_CLOEXEC, 0);
+    if (fd_ < 0) return Fail(errno, shown_ + ": " + std::strerror(errno), why);
+    while (!parts.empty()) {
+      const std::string name = parts.front();
+      parts.pop_front();
+      if (name.empty() || name == ".") continue;
+      if (outside_) {
+        if (name == "..") {
+          if (!at_.empty()) at_.pop_back();
+          continue;
+        }
+        at_.push_back(name);
+        if (std::find(names_.begin(), names_.end(), at_) != names_.end()) {
+          // Back in the folder by its own name.
+          outside_ = false;
+          if (!Enter()) return Fail(errno, shown_ + ": " + std::strerror(errno), why);
+          continue;
+        }
+        if (std::none_of(names_.begin(), names_.end(), [this](const auto& n) { return OnTheWayTo(at_, n); }))
+          return Out(why);
+        continue;
+      }
+      if (name == "..") {
+        if (!levels_.empty()) {
+          if (!Up()) return Fail(errno, Shown() + ": " + std::strerror(errno), why);
+          continue;
+        }
+        if (names_.empty()) return Out(why, name);
+        // Above the folder, where only its own name leads back.
+        outside_ = true;
+        at_ = names_.front();
+        at_.pop_back();
+        continue;
+      }
+      if (!levels_.empty() && levels_.back().missing) {
+        levels_.push_back({name, true});
+        continue;
+      }
+      int next = openat(fd_, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+      if (next < 0 && errno == ENOENT) {
+        if (aim == Aim::kPlace) {
+          // Nothing there yet: the rest of the way is taken as written.
+          levels_.push_back({name, true});
+          continue;
+        }
+        if (!make) return Fail(ENOENT, At(name) + ": " + std::strerror(ENOENT), why);
+        if (mkdirat(fd_, name.c_str(), 0755) != 0 && errno != EEXIST)
+          return Fail(errno, "cannot make " + At(name) + ": " + std::strerror(errno), why);
+        next = openat(fd_, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+      }
+      if (next >= 0) {
+        close(fd_);
+        fd_ = next;
+        levels_.push_back({name, false});
+        continue;
+      }
+      const int error = errno;
+      char target[PATH_MAX];
+      const ssize_t length =
+          (error == ELOOP || error == ENOTDIR) ? readlinkat(fd_, name.c_str(), target, sizeof target - 1) : -1;
+      if (length < 0 && aim == Aim::kPlace && error == ENOTDIR) {
+        // A file, or another thing that is no folder: the way ends there.
+        levels_.push_back({name, true});
+        continue;
+      }
+      if (length <= 0) {
+        // A link that changed as it was read is no loop.
+        const int reason = error == ELOOP && length < 0 ? errno : error;
+        return Fail(reason, At(name) + ": " + std::strerror(reason), why);
+      }
+      const std::string to(target, size_t(length));
+      const std::string link = Below(name);
+      link_ = At(name);
+      target_ = to;
+      // The same link with the same way after it: round in a loop.
+      std::string state = link + '\n';
+      for (const std::string& part : parts) state += part + '/';
+      const auto again = std::find(states_.begin(), states_.end(), state);
+      if (again != states_.end() || ++links_ > kMostLinks) {
+        Loop(link, again == states_.end() ? -1 : again - states_.begin());
+        return Fail(ELOOP, link_ + " is a link to " + to + ", which leads round in a loop of links", why);
+      }
+      states_.push_back(state);
+      followed_.push_back(link);
+      std::deque<std::string> next_parts = Parts(to);
+      if (to[0] == '/') {
+        if (names_.empty()) return Out(why);
+        outside_ = true;
+        at_.clear();
+        if (!Enter()) return Fail(errno, shown_ + ": " + std::strerror(errno), why);
+      }
+      parts.insert(parts.begin(), next_parts.begin(), next_parts.end());
+    }
+    if (outside_) return Out(why);
+    if (aim == Aim::kPlace) return 0;
+    const int folder = fd_;
+    fd_ = -1;
+    return folder;
+  }
+
+  // What Follow found on a way it refused.
+  std::string link_;
+  std::string target_;
+  std::vector<std::string> loop_;
+
+ private:
+  struct Level {
+    std::string name;
+    bool missing;  // not there (or no folder): taken as written
   };
-  auto at = [&](const std::string& name) {
-    std::string path = shown;
-    for (const std::string& n : names) path += "/" + n;
-    return path + "/" + name;
-  };
-  auto fail = [&](int error, const std::string& reason) {
-    close_all();
+
+  void Close() {
+    if (fd_ >= 0) close(fd_);
+    fd_ = -1;
+  }
+  // Back at the folder itself.
+  bool Enter() {
+    Close();
+    levels_.clear();
+    fd_ = fcntl(root_, F_DUPFD_CLOEXEC, 0);
+    return fd_ >= 0;
+  }
+  // One folder up: opened again from the folder, without a link.
+  bool Up() {
+    const Level left = levels_.back();
+    levels_.pop_back();
+    if (left.missing) return true;
+    std::vector<Level> way;
+    way.swap(levels_);
+    if (!Enter()) return false;
+    for (const Level& level : way) {
+      const int next = openat(fd_, level.name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+      if (next < 0) return false;
+      close(fd_);
+      fd_ = next;
+      levels_.push_back(level);
+    }
+    return true;
+  }
+  // The path below the folder of NAME here.
+  std::string Below(const std::string& name) const {
+    std::string path;
+    for (const Level& level : levels_) path += level.name + "/";
+    return path + name;
+  }
+  std::string At(const std::string& name) const { return shown_ + "/" + Below(name); }
+  std::string Shown() const {
+    std::string path = shown_;
+    for (const Level& level : levels_) path += "/" + level.name;
+    return path;
+  }
+  // The links of the loop that LINK closes: from the one it came round to
+  // (AGAIN, an index of the links followed) on, and that one again; or,
+  // where the way grows at each round (a link to a folder below itself),
+  // from LINK's last round on.
+  void Loop(const std::string& link, std::ptrdiff_t again) {
+    std::ptrdiff_t from = again;
+    if (from < 0) {
+      const auto last = std::find(followed_.rbegin(), followed_.rend(), link);
+      from = last == followed_.rend() ? std::ptrdiff_t(followed_.size()) : followed_.rend() - last - 1;
+    }
+    for (auto it = followed_.begin() + from; it != followed_.end(); ++it) loop_.push_back(shown_ + "/" + *it);
+    if (again >= 0 || loop_.empty()) loop_.push_back(shown_ + "/" + link);
+  }
+  int Out(std::string* why, const std::string& climbed = {}) {
+    if (link_.empty()) return Fail(EXDEV, Shown() + "/" + climbed + " leads out of the set's folder " + shown_, why);
+    return Fail(EXDEV, link_ + " is a link to " + target_ + ", which leads out of the set's folder " + shown_, why);
+  }
+  int Fail(int error, const std::string& reason, std::string* why) {
+    Close();
     *why = reason;
     errno = error;
     return -1;
-  };
-  if (way[0] < 0) {
-    way.clear();
-    return fail(errno, shown + ": " + std::strerror(errno));
   }
-  int links = 0;
-  while (!parts.empty()) {
-    const std::string name = parts.front();
-    parts.pop_front();
-    if (name == ".") continue;
-    if (name == "..") {
-      if (way.size() == 1) return fail(EXDEV, at(name) + " leads out of the set's folder " + shown);
-      close(way.back());
-      way.pop_back();
-      names.pop_back();
-      continue;
-    }
-    int fd = openat(way.back(), name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0 && errno == ENOENT && make) {
-      if (mkdirat(way.back(), name.c_str(), 0755) != 0 && errno != EEXIST)
-        return fail(errno, "cannot make " + at(name) + ": " + std::strerror(errno));
-      fd = openat(way.back(), name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    }
-    if (fd >= 0) {
-      way.push_back(fd);
-      names.push_back(name);
-      continue;
-    }
-    const int error = errno;
-    char target[PATH_MAX];
-    const ssize_t length = (error == ELOOP || error == ENOTDIR)
-                               ? readlinkat(way.back(), name.c_str(), target, sizeof target - 1)
-                               : -1;
-    if (length <= 0) return fail(error, at(name) + ": " + std::strerror(error));
-    const std::string link = at(name);
-    const std::string to(target, size_t(length));
-    if (++links > kMostLinks)
-      return fail(ELOOP, link + " is a link to " + to + ", which leads round in a loop of links");
-    std::deque<std::string> next = Parts(to);
-    if (to[0] == '/') {
-      // Absolute: below the set's folder's real path, or out of it.
-      const std::string real = RealPath(root);
-      const bool below = !real.empty() && (to == real || to.compare(0, real.size() + 1, real + "/") == 0);
-      if (!below) return fail(EXDEV, link + " is a link to " + to + ", which leads out of the set's folder " + shown);
-      next = Parts(to.substr(real.size()));
-      while (way.size() > 1) {
-        close(way.back());
-        way.pop_back();
-        names.pop_back();
-      }
-    } else {
-      // A ".." that climbs above the set's folder fails where it is met.
-      int depth = int(names.size());
-      for (const std::string& step : next) {
-        depth += step == ".." ? -1 : step == "." ? 0 : 1;
-        if (depth < 0)
-          return fail(EXDEV, link + " is a link to " + to + ", which leads out of the set's folder " + shown);
-      }
-    }
-    parts.insert(parts.begin(), next.begin(), next.end());
-  }
-  const int folder = way.back();
-  way.pop_back();
-  close_all();
-  return folder;
-}
+
+  int root_;
+  std::string shown_;
+  std::vector<std::deque<std::string>> names_;
+  int fd_ = -1;
+  std::vector<Level> levels_;
+  bool outside_ = false;
+  std::deque<std::string> at_;  // where the way is, outside the folder
+  int links_ = 0;
+  std::vector<std::string> states_;
+  std::vector<std::string> followed_;
+};
 
 // Makes every folder above the file below the set's folder, through no link
 // that leads out of it.
@@ -251,6 +409,7 @@ int NvHoldRoot() {
   if (H().fd >= 0) close(H().fd);
   H().fd = fd;
   H().root = root;
+  H().given = Absolute(root);
   return 0;
 }
 
@@ -276,7 +435,7 @@ int NvOpenFolder(const std::string& path, bool make, std::string* why) {
     *why = root + ": " + std::strerror(errno);
     return -1;
   }
-  const int folder = OpenBeneath(top, root, Parts(below), make, why);
+  const int folder = Way(top, root, SetNames(top, root)).Follow(Parts(below), Aim::kFolder, make, why);
   const int error = errno;
   close(top);
   if (folder < 0 && (error == EXDEV || error == ELOOP) && NoteRefusal(*why))
@@ -293,6 +452,40 @@ int NvOpenFolderOf(const std::string& path, std::string* name, bool make, std::s
   return NvOpenFolder(folder, make, why);
 }
 
+namespace {
+
+NvLinkWay Judge(int top, const std::string& shown, std::vector<std::deque<std::string>> names, const std::string& link) {
+  Way way(top, shown, std::move(names));
+  NvLinkWay judged;
+  if (way.Follow(Parts(link), Aim::kPlace, false, &judged.why) == 0) return judged;
+  judged.end = errno == EXDEV ? NvLinkWay::kOut : errno == ELOOP ? NvLinkWay::kLoop : NvLinkWay::kUnreadable;
+  judged.link = way.link_.empty() ? shown + "/" + link : way.link_;
+  judged.target = way.target_;
+  judged.loop = way.loop_;
+  return judged;
+}
+
+}  // namespace
+
+NvLinkWay NvFollowLink(int folder, const std::string& shown, const std::string& link) {
+  return Judge(folder, shown, {}, link);
+}
+
+NvLinkWay NvJudgeSetLink(const std::string& link) {
+  const std::string root = Root();
+  const int top = RootHandle(root, false);
+  if (top < 0) {
+    NvLinkWay judged;
+    judged.end = NvLinkWay::kUnreadable;
+    judged.link = root;
+    judged.why = root + ": " + std::strerror(errno);
+    return judged;
+  }
+  NvLinkWay judged = Judge(top, root, SetNames(top, root), link);
+  close(top);
+  return judged;
+}
+
 std::string NvTakeRefusals() {
   std::lock_guard lock(H().mutex);
   std::string all;
@@ -303,58 +496,134 @@ std::string NvTakeRefusals() {
 
 namespace {
 
-// Calls visit(folder, entry, info) for each entry of the folder (no "." or
-// ".."), its kind as it is, no link followed. False when it cannot be read.
-template <class Visit>
-bool EachEntry(int folder, Visit visit) {
-  const int fd = openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  DIR* dir = fd < 0 ? nullptr : fdopendir(fd);
+// The names in the folder FD is open on (no "." or ".."): false when it
+// cannot be read.
+bool NamesIn(int fd, std::vector<std::string>* names) {
+  const int dup = openat(fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  DIR* dir = dup < 0 ? nullptr : fdopendir(dup);
   if (!dir) {
-    if (fd >= 0) close(fd);
+    if (dup >= 0) close(dup);
     return false;
   }
-  std::vector<std::string> names;
+  names->clear();
   for (dirent* entry; (entry = readdir(dir)) != nullptr;) {
     const std::string name = entry->d_name;
-    if (name != "." && name != "..") names.push_back(name);
+    if (name != "." && name != "..") names->push_back(name);
   }
   closedir(dir);
-  bool good = true;
-  for (const std::string& name : names) {
-    struct stat info {};
-    if (fstatat(folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
-      good = good && errno == ENOENT;
-      continue;
-    }
-    good = visit(name, info) && good;
-  }
-  return good;
+  return true;
 }
+
+bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
 }  // namespace
 
-bool NvEmptyFolder(int folder) {
-  return EachEntry(folder, [folder](const std::string& name, const struct stat& info) {
-    if (S_ISDIR(info.st_mode)) {
-      const int inside = openat(folder, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-      const bool emptied = inside >= 0 && NvEmptyFolder(inside);
-      if (inside >= 0) close(inside);
-      return emptied && unlinkat(folder, name.c_str(), AT_REMOVEDIR) == 0;
+bool NvWalk(int top, NvWalker& walker, std::string* why) {
+  std::string ignored;
+  if (!why) why = &ignored;
+  // A folder on the way: what is left of it, and the folder itself, so that
+  // the way back up ("..") is known to lead to it.
+  struct Level {
+    std::vector<std::string> names;
+    size_t next = 0;
+    struct stat info {};
+    std::string below;  // its path below the top, ending in "/"
+    std::string name;
+  };
+  std::vector<Level> levels(1);
+  int fd = fcntl(top, F_DUPFD_CLOEXEC, 0);
+  if (fd < 0 || fstat(fd, &levels[0].info) != 0 || !NamesIn(fd, &levels[0].names)) {
+    *why = std::string("the folder cannot be read: ") + std::strerror(errno);
+    if (fd >= 0) close(fd);
+    return false;
+  }
+  bool good = true;
+  while (true) {
+    if (levels.back().next == levels.back().names.size()) {
+      if (levels.size() == 1) break;
+      const std::string name = levels.back().name;
+      levels.pop_back();
+      const int up = openat(fd, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+      struct stat info {};
+      if (up < 0 || fstat(up, &info) != 0 || !SameFile(info, levels.back().info)) {
+        *why = levels.back().below + name + " moved away while it was walked";
+        if (up >= 0) close(up);
+        good = false;
+        break;
+      }
+      close(fd);
+      fd = up;
+      if (!walker.Left(fd, levels.back().below, name)) {
+        good = false;
+        break;
+      }
+      continue;
     }
-    return unlinkat(folder, name.c_str(), 0) == 0 || errno == ENOENT;
-  });
+    Level& level = levels.back();
+    const std::string name = level.names[level.next++];
+    const std::string below = level.below;
+    struct stat info {};
+    if (fstatat(fd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+      // Gone since the folder was read: nothing to walk.
+      if (errno != ENOENT) {
+        *why = below + name + ": " + std::strerror(errno);
+        good = false;
+      }
+      continue;
+    }
+    const NvWalker::Step step = walker.Entry(fd, below, name, info);
+    if (step == NvWalker::kStop) {
+      good = false;
+      break;
+    }
+    if (step != NvWalker::kEnter || !S_ISDIR(info.st_mode)) continue;
+    Level inside;
+    inside.below = below + name + "/";
+    inside.name = name;
+    const int next = openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (next < 0 || fstat(next, &inside.info) != 0 || !NamesIn(next, &inside.names)) {
+      *why = below + name + " cannot be read: " + std::strerror(errno);
+      if (next >= 0) close(next);
+      good = false;
+      continue;
+    }
+    if (!walker.Entered(next, below, name)) {
+      close(next);
+      good = false;
+      break;
+    }
+    close(fd);
+    fd = next;
+    levels.push_back(std::move(inside));
+  }
+  close(fd);
+  return good;
+}
+
+bool NvEmptyFolder(int folder) {
+  struct Emptier final : NvWalker {
+    bool good = true;
+    Step Entry(int at, const std::string&, const std::string& name, const struct stat& info) override {
+      if (S_ISDIR(info.st_mode)) return kEnter;
+      if (unlinkat(at, name.c_str(), 0) != 0 && errno != ENOENT) good = false;
+      return kSkip;
+    }
+    bool Left(int at, const std::string&, const std::string& name) override {
+      if (unlinkat(at, name.c_str(), AT_REMOVEDIR) != 0 && errno != ENOENT) good = false;
+      return true;
+    }
+  } emptier;
+  return NvWalk(folder, emptier, nullptr) && emptier.good;
 }
 
 uint64_t NvKilobytesIn(int folder) {
-  uint64_t kb = 0;
-  EachEntry(folder, [folder, &kb](const std::string& name, const struct stat& info) {
-    if (S_ISREG(info.st_mode)) kb += (uint64_t(info.st_size) + 1023) / 1024;
-    if (!S_ISDIR(info.st_mode)) return true;
-    const int inside = openat(folder, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (inside < 0) return true;
-    kb += NvKilobytesIn(inside);
-    close(inside);
-    return true;
-  });
-  return kb;
+  struct Counter final : NvWalker {
+    uint64_t kb = 0;
+    Step Entry(int, const std::string&, const std::string&, const struct stat& info) override {
+      if (S_ISREG(info.st_mode)) kb += (uint64_t(info.st_size) + 1023) / 1024;
+      return kEnter;
+    }
+  } counter;
+  NvWalk(folder, counter, nullptr);
+  return counter.kb;
 }

@@ -13,7 +13,9 @@
 #include "psl.h"
 
 #include <fcntl.h>
+#include <limits.h>
 #include <png.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -1094,47 +1096,160 @@ void PlayTick(uint64_t generation) {
   Post(ended);
 }
 
-// Copies the folder FROM's files and folders into the folder TO (a handle),
-// replacing files of the same names; a link is copied as a link. Nothing in
-// TO is written through a link: a link in place of a file is replaced, and
-// one in place of a folder refuses the copy. Empty, or why not.
-std::string CopyInto(const fs::path& from, int to) {
-  std::error_code error;
-  for (auto it = fs::directory_iterator(from, error); !error && it != fs::directory_iterator(); it.increment(error)) {
-    const std::string name = it->path().filename().string();
-    const fs::file_status status = it->symlink_status(error);
-    if (error) break;
-    const auto failed = [&](const std::string& what) { return it->path().string() + ": " + what; };
-    if (fs::is_directory(status)) {
-      if (mkdirat(to, name.c_str(), 0755) != 0 && errno != EEXIST) return failed(std::strerror(errno));
-      const int inside = openat(to, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-      if (inside < 0) return failed(std::string("its place on the disk is no folder (") + std::strerror(errno) + ")");
-      const std::string why = CopyInto(it->path(), inside);
-      close(inside);
-      if (!why.empty()) return why;
-      continue;
-    }
-    if (unlinkat(to, name.c_str(), 0) != 0 && errno != ENOENT) return failed(std::strerror(errno));
-    if (fs::is_symlink(status)) {
-      const fs::path target = fs::read_symlink(it->path(), error);
-      if (error || symlinkat(target.c_str(), to, name.c_str()) != 0) return failed(std::strerror(errno));
-      continue;
-    }
-    const int in = open(it->path().c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    const int out = in < 0 ? -1 : openat(to, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
-    std::string why = in < 0 || out < 0 ? std::strerror(errno) : "";
-    // On the stack of the thread that puts the disk in, which keeps every page
-    // it touches until it ends, once for each level of folders.
-    char block[8192];
-    for (ssize_t got; why.empty() && (got = read(in, block, sizeof block)) != 0;) {
-      if (got < 0 || write(out, block, size_t(got)) != got) why = got < 0 ? std::strerror(errno) : "a write fell short";
-    }
-    if (in >= 0) close(in);
-    if (out >= 0 && close(out) != 0 && why.empty()) why = std::strerror(errno);
-    if (!why.empty()) return failed(why);
-  }
-  return error ? from.string() + ": " + error.message() : std::string();
+// What a thing on a stick that is neither a regular file, a folder nor a
+// link is, in plain words.
+const char* KindOf(mode_t mode) {
+  return S_ISCHR(mode)    ? "a character device"
+         : S_ISBLK(mode)  ? "a block device"
+         : S_ISFIFO(mode) ? "a pipe (FIFO)"
+         : S_ISSOCK(mode) ? "a socket"
+                          : "of a kind the disk does not keep";
 }
+
+// Copies a stick's files and folders onto the USB disk (the folder TO, a
+// handle), replacing files of the same names, folder by folder without
+// recursion, however deep the stick goes. Only what a disk keeps is copied:
+// a device would be read without end, and a pipe or a socket has nothing to
+// read, so they are left out, and said so. A link is copied as it is where
+// it leads through the stick, as the media lists would show it; one that
+// leads out of it (an absolute one names the stick's place on the host,
+// outside the set's files once copied) or round in a loop is left out, as
+// the lists leave it out. Nothing on the disk is written through a link: a
+// link in place of a file is replaced, and one in place of a folder refuses
+// the copy.
+class StickCopy final : public NvWalker {
+ public:
+  // TO is the copy's to close.
+  StickCopy(int stick, std::string shown, int to) : stick_(stick), shown_(std::move(shown)), to_(to) {}
+  ~StickCopy() {
+    if (to_ >= 0) close(to_);
+  }
+  StickCopy(const StickCopy&) = delete;
+  StickCopy& operator=(const StickCopy&) = delete;
+
+  // Empty, or why the copy stopped.
+  std::string Run() {
+    std::string why;
+    if (!NvWalk(stick_, *this, &why) && why_.empty()) why_ = shown_ + "/" + why;
+    return why_;
+  }
+
+  Step Entry(int folder, const std::string& below, const std::string& name, const struct stat& info) override {
+    const std::string path = shown_ + "/" + below + name;
+    if (S_ISDIR(info.st_mode)) {
+      if (mkdirat(to_, name.c_str(), 0755) != 0 && errno != EEXIST) return Stop(path + ": " + std::strerror(errno));
+      return kEnter;
+    }
+    if (S_ISLNK(info.st_mode)) return CopyLink(folder, below, name, path);
+    if (S_ISREG(info.st_mode)) return CopyFile(folder, name, path);
+    LeftOut(path, std::string("it is ") + KindOf(info.st_mode) + ", not a regular file, a folder or a link");
+    return kSkip;
+  }
+
+  bool Entered(int, const std::string& below, const std::string& name) override {
+    const int inside = openat(to_, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    struct stat info {};
+    if (inside < 0 || fstat(to_, &info) != 0) {
+      why_ = shown_ + "/" + below + name + ": its place on the disk is no folder (" + std::strerror(errno) + ")";
+      if (inside >= 0) close(inside);
+      return false;
+    }
+    way_.push_back(info);
+    close(to_);
+    to_ = inside;
+    return true;
+  }
+
+  bool Left(int, const std::string& below, const std::string& name) override {
+    const int up = openat(to_, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    struct stat info {};
+    if (up < 0 || fstat(up, &info) != 0 || info.st_dev != way_.back().st_dev || info.st_ino != way_.back().st_ino) {
+      why_ = shown_ + "/" + below + name + ": its folder on the disk moved away during the copy";
+      if (up >= 0) close(up);
+      return false;
+    }
+    way_.pop_back();
+    close(to_);
+    to_ = up;
+    return true;
+  }
+
+ private:
+  Step Stop(const std::string& why) {
+    why_ = why;
+    return kStop;
+  }
+
+  void LeftOut(const std::string& path, const std::string& why) {
+    std::fprintf(stderr, "SIMTV: %s is left out of the copy onto the USB disk: %s\n", path.c_str(), why.c_str());
+  }
+
+  Step CopyLink(int folder, const std::string& below, const std::string& name, const std::string& path) {
+    const NvLinkWay way = NvFollowLink(stick_, shown_, below + name);
+    if (way.end == NvLinkWay::kOut) {
+      // An absolute target names a place on the host, the stick's or not:
+      // out of the disk once copied.
+      const std::string where = way.target.starts_with("/") ? ", a place of the host's, out of the stick once copied"
+                                                             : ", which leads out of the stick";
+      LeftOut(path, way.link == path ? "it is a link to " + way.target + where
+                                     : "it leads through " + way.link + ", a link to " + way.target + where);
+      return kSkip;
+    }
+    if (way.end == NvLinkWay::kLoop) {
+      std::string loop;
+      for (const std::string& at : way.loop) loop += (loop.empty() ? "" : " -> ") + at;
+      LeftOut(path, "it leads round in a loop of links (" + loop + ")");
+      return kSkip;
+    }
+    char target[PATH_MAX];
+    const ssize_t length = readlinkat(folder, name.c_str(), target, sizeof target - 1);
+    if (way.end != NvLinkWay::kInside || length <= 0) {
+      LeftOut(path, "it cannot be read (" + (way.why.empty() ? std::string(std::strerror(errno)) : way.why) + ")");
+      return kSkip;
+    }
+    target[length] = '\0';
+    if (unlinkat(to_, name.c_str(), 0) != 0 && errno != ENOENT) return Stop(path + ": " + std::strerror(errno));
+    if (symlinkat(target, to_, name.c_str()) != 0) return Stop(path + ": " + std::strerror(errno));
+    return kSkip;
+  }
+
+  Step CopyFile(int folder, const std::string& name, const std::string& path) {
+    const int in = openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (in < 0) return Stop(path + ": " + std::strerror(errno));
+    struct stat info {};
+    if (fstat(in, &info) == 0 && !S_ISREG(info.st_mode)) {
+      // Put in the file's place since the folder was read.
+      close(in);
+      LeftOut(path, std::string("it is ") + KindOf(info.st_mode) + ", not a regular file, a folder or a link");
+      return kSkip;
+    }
+    if (unlinkat(to_, name.c_str(), 0) != 0 && errno != ENOENT) {
+      close(in);
+      return Stop(path + ": " + std::strerror(errno));
+    }
+    const int out = openat(to_, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    std::string why = out < 0 ? std::strerror(errno) : "";
+    block_.resize(64 * 1024);
+    for (ssize_t got; why.empty() && (got = read(in, block_.data(), block_.size())) != 0;) {
+      if (got < 0) {
+        if (errno != EINTR) why = std::strerror(errno);
+        continue;
+      }
+      const ssize_t wrote = write(out, block_.data(), size_t(got));
+      if (wrote != got) why = wrote < 0 ? std::strerror(errno) : "a write fell short";
+    }
+    close(in);
+    if (out >= 0 && close(out) != 0 && why.empty()) why = std::strerror(errno);
+    return why.empty() ? kSkip : Stop(path + ": " + why);
+  }
+
+  int stick_;
+  std::string shown_;
+  int to_;
+  std::vector<struct stat> way_;  // the disk's folders above TO, for the way back up
+  std::vector<char> block_;
+  std::string why_;
+};
 
 // ---------------------------------------------------------- medium state
 
@@ -1544,17 +1659,22 @@ int32_t PslSetControllerAccess(void* psl, const char* mac, int32_t access) {
 // ------------------------------------------------------------ the controls
 
 int simtv_media_insert(const char* dir) {
-  std::error_code error;
-  if (!dir || !fs::is_directory(dir, error)) return -1;
+  const int stick = dir ? open(dir, O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1;
+  if (stick < 0) return -1;
   const std::string target = NvPath(XPM_USB_DISK_MOUNT_POINT);
   std::string why = "the disk's path is refused";
   const int disk = target.empty() ? -1 : NvOpenFolder(target, true, &why);
   if (disk >= 0) {
     // A disk going in holds the copy alone; one in already takes it beside
     // what it holds.
-    why = UsbMounted() || NvEmptyFolder(disk) ? CopyInto(fs::path(dir), disk) : "what it held cannot all be removed";
-    close(disk);
+    if (UsbMounted() || NvEmptyFolder(disk)) {
+      why = StickCopy(stick, dir, disk).Run();
+    } else {
+      why = "what it held cannot all be removed";
+      close(disk);
+    }
   }
+  close(stick);
   if (!why.empty()) {
     std::fprintf(stderr, "SIMTV: %s cannot be copied onto the USB disk: %s\n", dir, why.c_str());
     return -1;

@@ -16,6 +16,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "sigstack.h"
 #include "simtv.h"
 #include "vgclock.h"
 
@@ -369,6 +370,7 @@ void StartThread(const char* name, std::function<void()> body) {
   // under the list's lock: making a thread may wait for it to start, and
   // the end of the process takes that lock.
   std::thread thread([threadName, body = std::move(body), turn] {
+    SigStackForThread();
     t_setThread = true;
     pthread_setname_np(pthread_self(), threadName.substr(0, 15).c_str());
     if (turn) {

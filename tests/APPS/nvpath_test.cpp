@@ -2,6 +2,8 @@
 
 #include <fcntl.h>
 #include <stdlib.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -86,6 +88,75 @@ TEST(NvPath, FoldersAreReachedThroughNoLinkOutOfTheRoot) {
   std::string name;
   EXPECT_EQ(Marked(NvOpenFolderOf(dir / "kept/file", &name, false, &why)), "kept");
   EXPECT_EQ(name, "file");
+}
+
+// The start check and every write judge a link one way: each link here is
+// taken by both or refused by both. Taken: one that names the folder by the
+// path TVUI_ROOT gives (a link to it), and one that climbs out of it and
+// straight back by its own name. Refused: one that leaves through a folder or
+// link outside, though it comes back.
+TEST(NvPath, ALinkIsJudgedAsEveryWriteFollowsIt) {
+  TestDir dir;
+  namespace fs = std::filesystem;
+  fs::create_directories(dir / "set/mnt/store");
+  WriteText(dir / "set/mnt/store/mark", "the set's");
+  fs::create_directory_symlink(dir / "set", dir / "given");
+  fs::create_directory_symlink(dir / "set", dir / "hop");
+  fs::create_directory_symlink(dir / "given/mnt/store", dir / "set/mnt/named");
+  fs::create_directory_symlink("../../set/mnt/store", dir / "set/mnt/climbs");
+  fs::create_directory_symlink("../../hop/mnt/store", dir / "set/mnt/leaves");
+  fs::create_directory_symlink(dir / "hop/mnt/store", dir / "set/mnt/through");
+  setenv("TVUI_ROOT", (dir / "given").c_str(), 1);
+  std::string why;
+  for (const char* link : {"named", "climbs"}) {
+    EXPECT_EQ(NvJudgeSetLink(std::string("mnt/") + link).end, NvLinkWay::kInside) << link;
+    EXPECT_EQ(Marked(NvOpenFolder(dir / "given/mnt/" + link, false, &why)), "the set's") << link << ": " << why;
+  }
+  for (const char* link : {"leaves", "through"}) {
+    const NvLinkWay way = NvJudgeSetLink(std::string("mnt/") + link);
+    EXPECT_EQ(way.end, NvLinkWay::kOut) << link;
+    EXPECT_EQ(way.link, dir / "given/mnt/" + link);
+    EXPECT_EQ(NvOpenFolder(dir / "given/mnt/" + link, false, &why), -1) << link;
+    EXPECT_EQ(errno, EXDEV) << link;
+  }
+  NvTakeRefusals();
+}
+
+// A folder of any depth is emptied and measured with a handle or two: one a
+// level would run out of them (a stick of folders nested a thousand deep
+// copied onto the disk, and emptied at the next one).
+TEST(NvPath, AFolderOfAnyDepthIsWalkedWithAFewHandles) {
+  TestDir dir;
+  namespace fs = std::filesystem;
+  fs::create_directories(dir / "top");
+  WriteText(dir / "top/file", "x");
+  int level = open((dir / "top").c_str(), O_RDONLY | O_DIRECTORY);
+  for (int depth = 0; depth < 1000; ++depth) {
+    mkdirat(level, "d", 0755);
+    const int below = openat(level, "d", O_RDONLY | O_DIRECTORY);
+    close(level);
+    level = below;
+  }
+  const int file = openat(level, "file", O_WRONLY | O_CREAT, 0644);
+  ASSERT_EQ(write(file, std::string(2048, 'x').data(), 2048), 2048);
+  close(file);
+  close(level);
+  fs::create_directory_symlink(dir.path(), dir / "top/d/up");
+  rlimit before{};
+  getrlimit(RLIMIT_NOFILE, &before);
+  rlimit few = before;
+  few.rlim_cur = 64;
+  setrlimit(RLIMIT_NOFILE, &few);
+  const int top = open((dir / "top").c_str(), O_RDONLY | O_DIRECTORY);
+  const uint64_t kb = NvKilobytesIn(top);
+  const bool emptied = NvEmptyFolder(top);
+  close(top);
+  setrlimit(RLIMIT_NOFILE, &before);
+  EXPECT_EQ(kb, 3u);
+  EXPECT_TRUE(emptied);
+  // The link to the folder above was removed, not followed.
+  EXPECT_TRUE(fs::is_directory(dir / "top"));
+  EXPECT_TRUE(fs::is_empty(dir / "top"));
 }
 
 // A held root takes the files where it stood when it was taken, though its

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #define PACKAGE "tvui"
@@ -21,12 +22,18 @@
 #include "bcm.h"
 #include "bkni.h"
 #include "db.h"
+#include "mplcore.h"
 #include "recording.h"
 #include "simtv.h"
 #include "zep_backtrace.h"
 
 using testing::ContainsRegex;
 using testing::HasSubstr;
+
+// The address sanitizer gives each thread a signal stack of its own, on
+// which a report of an overflow fits: here the threads have only those the
+// set gives them, as in a build without it.
+extern "C" const char* __asan_default_options() { return "use_sigaltstack=0"; }
 
 namespace crashsite {
 
@@ -52,6 +59,27 @@ __attribute__((noinline)) void CrashByNullWrite() {
 __attribute__((noinline)) void CrashByAbort() {
   AbortFrom("giving up");
   asm volatile("" ::: "memory");
+}
+
+volatile bool g_deeper = true;
+
+// A frame the compiler can neither drop nor reuse for the next call: the
+// recursion runs off the end of its thread's stack.
+__attribute__((noinline)) int Recurse(int depth) {
+  volatile char frame[512];
+  frame[0] = char(depth);
+  const int deeper = g_deeper ? Recurse(depth + 1) : 0;
+  asm volatile("" ::: "memory");
+  return frame[0] + deeper;
+}
+
+void OverflowTheStack() { Recurse(0); }
+
+// The same on a thread that the set's kernel starts, the crash handler armed
+// on the thread that started it; that one waits for the end the report makes.
+void OverflowTheStackOfAThreadOfTheSet() {
+  MPLCore_ThreadCreateNamed("deep_task", [](void*) { Recurse(0); }, nullptr, 10);
+  for (;;) pause();
 }
 
 }  // namespace crashsite
@@ -180,6 +208,25 @@ TEST(CrashReport, AbortNamesTheSenderAndTheFunctionThatAborted) {
                                                             "crash_test\\.cpp:[0-9]+\n"))
       << report;
   EXPECT_THAT(report, HasSubstr("simtv: power-down 3, log 1 entries, first 3"));
+}
+
+// A stack that overflowed leaves the handler no room on it: the report runs
+// on the thread's signal stack, on the thread that armed the handler and on
+// one the set started after, and names the function that recursed.
+TEST(CrashReport, AStackOverflowIsReportedOnTheThreadsOwnSignalStack) {
+  for (auto [crash, thread] : {std::pair{&crashsite::OverflowTheStack, "crashsite"},
+                               std::pair{&crashsite::OverflowTheStackOfAThreadOfTheSet, "deep_task"}}) {
+    const ChildResult child = RunCrashingChild(crash);
+    const std::string& report = child.output;
+    ASSERT_TRUE(WIFEXITED(child.status)) << thread << ": " << report;
+    EXPECT_EQ(WEXITSTATUS(child.status), SIMTV_HOST_RESET_EXIT_STATUS) << report;
+    EXPECT_THAT(report, HasSubstr("\nEXCEPTION\n---------\nSegmentation fault in thread " + std::string(thread) + "\n"));
+    EXPECT_THAT(SectionOf(report, "BACKTRACE"),
+                ContainsRegex("\ncrashsite::Recurse\\(int\\)\\+[0-9]+ at crash_test\\.cpp:[0-9]+\n"
+                              "crashsite::Recurse\\(int\\)\\+[0-9]+ at crash_test\\.cpp:[0-9]+\n"))
+        << report;
+    EXPECT_THAT(report, HasSubstr("simtv: power-down 3, log 1 entries, first 3"));
+  }
 }
 
 TEST(CrashReport, AResetThatComesBackEndsTheProcessByTheSignalNotBySuccess) {

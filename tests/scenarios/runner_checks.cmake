@@ -1,5 +1,5 @@
 # The program as a user meets it, outside the scenarios' own harness:
-#   cmake -DTVUI=<program> -DWORK=<scratch folder> [-DPART=refusals] -P runner_checks.cmake
+#   cmake -DTVUI=<program> -DWORK=<scratch folder> [-DCC=<C compiler>] [-DPART=refusals] -P runner_checks.cmake
 # From an empty folder and quiet, the demonstration runs with only the
 # runner's lines; lines and options it cannot take, and a missing font, end
 # the run with a clear line and a non-zero status. PART=refusals checks only
@@ -142,6 +142,14 @@ file(CREATE_LINK mnt/nvram ${WORK}/linkedset/hop SYMBOLIC)
 check(set_link_loop 2 "^tvui: the set's folder ${WORK}/linkedset holds links that lead round in a loop, to no file or folder: ${WORK}/linkedset/mnt/nvram -> ${WORK}/linkedset/hop -> ${WORK}/linkedset/mnt/nvram; remove them"
       ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/linkedset ${TVUI} --quiet --scenario ${WORK}/quick.scn)
 file(REMOVE ${WORK}/linkedset/hop)
+# So is one that leaves the set's folder through a folder or a link outside,
+# though it comes back: every save would follow what lies outside.
+file(REMOVE ${WORK}/linkedset/mnt/nvram)
+file(MAKE_DIRECTORY ${WORK}/linkedset/kept)
+file(CREATE_LINK ${WORK}/linkedset ${WORK}/backdoor SYMBOLIC)
+file(CREATE_LINK ../../backdoor/kept ${WORK}/linkedset/mnt/nvram SYMBOLIC)
+check(set_link_back 2 "^tvui: the set's folder ${WORK}/linkedset holds a link that leads out of it: ${WORK}/linkedset/mnt/nvram is a link to ../../backdoor/kept, and the set writes"
+      ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/linkedset ${TVUI} --quiet --scenario ${WORK}/quick.scn)
 file(GLOB_RECURSE outer RELATIVE ${WORK}/outer ${WORK}/outer/*)
 file(READ ${WORK}/outer/nvram/APP_NVRAM.dat kept)
 if(NOT outer STREQUAL "nvram/APP_NVRAM.dat" OR NOT kept STREQUAL "the user's\n" OR EXISTS ${WORK}/nothing-there)
@@ -541,6 +549,107 @@ if(NOT EXISTS ${WORK}/linkset/kept/APP_NVRAM.dat OR IS_SYMLINK ${WORK}/linkset/t
   set(failures "${failures}\nlink_fresh: the set did not keep its settings through its own link, or --fresh wrote through one out of its folder: ${away}")
 endif()
 
+# Links that name the set's folder by the path TVUI_ROOT gives (a link to
+# it), or that climb out of it and straight back by its own name, are the
+# set's to use as the start check takes them: its settings are saved
+# through them.
+file(WRITE ${WORK}/namedset/.tvui-set "")
+file(MAKE_DIRECTORY ${WORK}/namedset/mnt ${WORK}/namedset/kept)
+file(CREATE_LINK ${WORK}/namedset ${WORK}/namedlink SYMBOLIC)
+file(WRITE ${WORK}/store_marker.scn "tv demo\ntv on\nstore Marker kept\nexpect setting Marker kept\n")
+foreach(case "${WORK}/namedlink/kept;namedlink" "../../namedset/kept;namedset")
+  list(GET case 0 target)
+  list(GET case 1 root)
+  file(REMOVE ${WORK}/namedset/mnt/nvram ${WORK}/namedset/kept/APP_NVRAM.dat)
+  file(CREATE_LINK ${target} ${WORK}/namedset/mnt/nvram SYMBOLIC)
+  check(link_named 0 "^$" ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/${root} ${TVUI} --quiet --scenario
+        ${WORK}/store_marker.scn)
+  if(NOT EXISTS ${WORK}/namedset/kept/APP_NVRAM.dat)
+    set(failures "${failures}\nlink_named: the settings were not saved through the link to ${target}")
+  endif()
+endforeach()
+
+# DirectFB is shown the set's own links to the system's modules alone: a
+# library put in their folder, or anything else, goes as the set starts,
+# named, and never runs inside it.
+if(CC)
+  file(WRITE ${WORK}/planted.c [=[
+#include <stdio.h>
+#include <stdlib.h>
+__attribute__((constructor)) static void planted(void) {
+  const char* mark = getenv("TVUI_PLANTED");
+  FILE* file = mark ? fopen(mark, "w") : NULL;
+  if (file) fclose(file);
+}
+]=])
+  set(modules ${WORK}/modset/tmp/directfb-modules)
+  file(WRITE ${WORK}/modset/.tvui-set "")
+  file(MAKE_DIRECTORY ${modules}/systems ${modules}/wm)
+  execute_process(COMMAND ${CC} -shared -fPIC -o ${modules}/systems/libdirectfb_planted.so ${WORK}/planted.c)
+  file(COPY_FILE ${modules}/systems/libdirectfb_planted.so ${modules}/wm/libdirectfbwm_planted.so)
+  file(WRITE ${modules}/notes.txt "mine\n")
+  check(planted_module 0 "^$" ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/modset TVUI_PLANTED=${WORK}/planted_ran ${TVUI}
+        --scenario ${WORK}/quick.scn)
+  foreach(planted systems/libdirectfb_planted.so wm/libdirectfbwm_planted.so notes.txt)
+    if(NOT out MATCHES "GCM_Start: ${modules}/${planted} is not one of the set's own links to the system's display modules[^\n]*: removed\n")
+      set(failures "${failures}\nplanted_module: ${planted} was not named as removed:\n${out}")
+    endif()
+  endforeach()
+  if(EXISTS ${WORK}/planted_ran OR EXISTS ${modules}/notes.txt)
+    set(failures "${failures}\nplanted_module: a library put among the display modules ran in the set, or stayed")
+  endif()
+endif()
+
+# A stick goes onto the USB disk as far as a disk keeps it: its files and
+# folders, however deep (a thousand folders here, with handles for fewer),
+# and its links that lead through it. A device (read without end), a pipe,
+# and a link out of the stick (an absolute one names the stick's place on the
+# host) or round in a loop are left out, each named. The stick goes in again
+# over the copy, and the next start, and a fresh one, take the set as the
+# copy left it. In a memory file system of its own, a copy without end fills
+# it and fails.
+file(WRITE ${WORK}/stick.sh [=[
+w=$1/stick_mount
+mkdir -p "$w" && mount -t tmpfs -o size=64m none "$w" || exit 77
+ulimit -n 256
+s=$w/stick
+mkdir -p "$s/pics" "$w/set" && echo picture >"$s/pics/a.png" && : >"$w/set/.tvui-set" || exit 1
+left="pipe out absolute climbs loop ring"
+mknod "$s/zero" c 1 5 2>/dev/null && left="$left zero"
+mkfifo "$s/pipe"
+ln -s pics/a.png "$s/inside" && ln -s /etc "$s/out" && ln -s "$s/pics" "$s/absolute" && ln -s ../stick/pics "$s/climbs"
+ln -s ring "$s/loop" && ln -s loop "$s/ring"
+deep=$s
+for i in $(seq 1000); do deep=$deep/d; done
+mkdir -p "$deep" && echo deep >"$deep/file.txt" || exit 1
+printf 'tv demo\ntv on\nmedia %s\nmedia remove\nmedia %s\n' "$s" "$s" >"$w/media.scn"
+TVUI_ROOT=$w/set "$2" --scenario "$w/media.scn" --out "$w/out" >"$w/log" 2>&1 || cat "$w/log" >&2
+usba=$w/set/mnt/removable/usba
+for name in $left; do
+  { [ -e "$usba/$name" ] || [ -L "$usba/$name" ]; } && echo "$name was copied onto the disk" >&2
+  grep -q "^SIMTV: $s/$name is left out of the copy onto the USB disk: it" "$w/log" || echo "$name was not named" >&2
+done
+case $left in *zero) grep -q "zero is left out [^:]*: it is a character device" "$w/log" || echo "zero: no kind" >&2 ;; esac
+[ "$(cat "$usba/inside")" = picture ] || echo "the link that leads through the stick was not copied" >&2
+[ "$(cat "$usba${deep#"$s"}/file.txt")" = deep ] || echo "the deepest file was not copied" >&2
+printf 'root probe\nkey 1\n' >"$w/next.scn"
+TVUI_ROOT=$w/set "$2" --quiet --scenario "$w/next.scn" --out "$w/out" >/dev/null &&
+  TVUI_ROOT=$w/set "$2" --quiet --fresh --scenario "$w/next.scn" --out "$w/out" >/dev/null
+]=])
+execute_process(COMMAND id -u OUTPUT_VARIABLE uid OUTPUT_STRIP_TRAILING_WHITESPACE)
+# A device is made by the system's own root alone, outside a user namespace.
+if(uid EQUAL 0)
+  set(unshare unshare -m)
+else()
+  set(unshare unshare -rm)
+endif()
+execute_process(COMMAND ${unshare} true RESULT_VARIABLE mounts OUTPUT_QUIET ERROR_QUIET)
+if(mounts EQUAL 0)
+  check(stick_copy 0 "^$" ${unshare} bash ${WORK}/stick.sh ${WORK} ${TVUI})
+else()
+  message(STATUS "stick_copy skipped: no mount namespace of our own (${unshare})")
+endif()
+
 # The file line writes a file of the set's as the set's own: never through a
 # link, nor into a link or a pipe in its place, even where the link stays in
 # the set's folder (one out of it refuses the run, above).
@@ -844,7 +953,11 @@ for keys in 1000 10000 100000; do
   grep -q "^walk.scn	[0-9]" "$out/.tvui-out" || break  # not stamped: the walk goes on
   kill -CONT $pid 2>/dev/null; wait $pid
 done
-if [ "$3" = swap ]; then ln -sfn "$1/outside/screens" "$out/walk-screens.txt"; else ln "$out/one.png" "$1/kept.png"; fi
+case $3 in
+  swap) ln -sfn "$1/outside/screens" "$out/walk-screens.txt" ;;
+  folder) rm -rf "$out.held" && mv "$out" "$out.held" && ln -s "$1/other" "$out" ;;
+  *) ln "$out/one.png" "$1/kept.png" ;;
+esac
 kill -CONT $pid; wait $pid; status=$?
 [ "$out/one.png" -ef "$1/kept.png" ] && echo "the second one.png was written into the first" >&2
 [ "$(cat "$1/outside/screens")" = outside ] || echo "the list of screens was written through the link" >&2
@@ -853,6 +966,22 @@ exit $status
 check(walk_swapped 1 "failed: walk [0-9]+ 5\n  ${WORK}/during_swap/walk-screens.txt is a link: the runner reads, writes[^\n]*\n$"
       bash ${WORK}/during.sh ${WORK} ${TVUI} swap)
 check(picture_linked 0 "^$" bash ${WORK}/during.sh ${WORK} ${TVUI} link)
+# The output folder is held from the start: swapped for a link to another
+# run's folder while the walk runs, the rest of the run's files and its
+# record go where it stood, and the other run's record is left as it was.
+file(WRITE ${WORK}/other.scn "root probe\nkey 1\nscreenshot other.png\n")
+check(other_run 0 "^$" ${TVUI} --quiet --scenario ${WORK}/other.scn --out ${WORK}/other)
+file(READ ${WORK}/other/.tvui-out other_record)
+check(out_swapped 0 "^$" bash ${WORK}/during.sh ${WORK} ${TVUI} folder)
+file(READ ${WORK}/other/.tvui-out record)
+file(GLOB other RELATIVE ${WORK}/other ${WORK}/other/*)
+if(NOT record STREQUAL other_record OR NOT other STREQUAL ".tvui-out;other.png")
+  set(failures "${failures}\nout_swapped: the run wrote through a link to another run's folder: ${other}\n${record}")
+endif()
+if(NOT EXISTS ${WORK}/during_folder.held/walk-screens.txt)
+  set(failures "${failures}\nout_swapped: the run's files did not go to its own folder")
+endif()
+check(other_again 0 "^$" ${TVUI} --quiet --scenario ${WORK}/other.scn --out ${WORK}/other)
 
 # The start of a scenario of screens in docs/scenarios.md, and the README's
 # example of a scenario, run as written there, the comments at their lines'

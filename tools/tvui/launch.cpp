@@ -43,6 +43,7 @@
 #include "remote_keys.h"
 #include "scenario.h"
 #include "set_power.h"
+#include "sigstack.h"
 #include "simtv.h"
 #include "vgdebug.h"
 #include "window.h"
@@ -364,15 +365,15 @@ pid_t FolderLockHolder(int fd) {
   return 0;
 }
 
-// While a run writes its output folder it holds a lock on the folder, and a
-// second run, on another set too, is refused, naming the first: each would
-// remove at its start what the other wrote, and the record would list files
-// that are gone. The lock goes with the process, however it ends.
+// While a run writes its output folder it holds the folder (OutFolderHold)
+// and a lock on it, and a second run, on another set too, is refused,
+// naming the first: each would remove at its start what the other wrote,
+// and the record would list files that are gone. The lock goes with the
+// process, however it ends.
 void LockOutFolder(const std::string& folder) {
-  static int held = -1;
   const std::string at = folder.empty() ? "." : folder;
-  held = open(at.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (held < 0) Refuse("cannot open the output folder " + at + ": " + std::strerror(errno), 1);
+  int held = -1;
+  if (std::string why = OutFolderHold(folder, &held); !why.empty()) Refuse(why, 1);
   if (flock(held, LOCK_EX | LOCK_NB) == 0) return;
   if (errno != EWOULDBLOCK) Refuse("cannot lock the output folder " + at + ": " + std::strerror(errno), 1);
   Refuse("the output folder " + at + " is in use by " + AnotherRun(FolderLockHolder(held)) +
@@ -487,12 +488,47 @@ struct Placement {
   bool operator!=(const Placement& other) const { return device != other.device || mount != other.mount; }
 };
 
-bool PlacementOf(const fs::path& path, bool followLink, Placement* placement) {
+bool PlacementOf(const fs::path& path, bool followLink, Placement* placement, int folder = AT_FDCWD) {
   struct statx info {};
-  if (statx(AT_FDCWD, path.c_str(), followLink ? 0 : AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_MNT_ID, &info) != 0)
+  if (statx(folder, path.c_str(), followLink ? 0 : AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_MNT_ID, &info) != 0)
     return false;
   *placement = {makedev(info.stx_dev_major, info.stx_dev_minor), (info.stx_mask & STATX_MNT_ID) ? info.stx_mnt_id : 0};
   return true;
+}
+
+// Calls VISIT(path, folder, name, info) for every entry below ENTRY, one of
+// the set's own folders, as lstat tells it: NAME in FOLDER (a handle), at
+// PATH. The walk follows no link, however deep the folders go (a stick's
+// copy on the USB disk may go a thousand deep), and a folder that cannot be
+// read refuses the run.
+template <class Visit>
+void EachBelow(const fs::path& entry, Visit visit) {
+  const int top = open(entry.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (top < 0) Refuse("cannot read " + entry.string() + ": " + std::strerror(errno), 1);
+  struct Walker final : NvWalker {
+    const fs::path& entry;
+    Visit& visit;
+    Walker(const fs::path& at, Visit& each) : entry(at), visit(each) {}
+    Step Entry(int folder, const std::string& below, const std::string& name, const struct stat& info) override {
+      visit(entry / below / name, folder, name, info);
+      return kEnter;
+    }
+  } walker(entry, visit);
+  std::string why;
+  const bool walked = NvWalk(top, walker, &why);
+  close(top);
+  if (!walked) Refuse("cannot read " + entry.string() + ": " + why, 1);
+}
+
+// Removes PATH, a folder with all it holds, following no link.
+bool RemoveSetEntry(const fs::path& path) {
+  struct stat info {};
+  if (lstat(path.c_str(), &info) != 0) return errno == ENOENT;
+  if (!S_ISDIR(info.st_mode)) return unlink(path.c_str()) == 0;
+  const int folder = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  const bool emptied = folder >= 0 && NvEmptyFolder(folder);
+  if (folder >= 0) close(folder);
+  return emptied && rmdir(path.c_str()) == 0;
 }
 
 // A fresh set empties the set's own folders, and they stay on the folder's
@@ -501,9 +537,9 @@ bool PlacementOf(const fs::path& path, bool followLink, Placement* placement) {
 void CheckOneMount(const fs::path& folder) {
   Placement top{};
   if (!PlacementOf(folder, true, &top)) Refuse("cannot read " + folder.string() + ": " + std::strerror(errno), 1);
-  auto check = [&](const fs::path& path) {
+  auto check = [&](const fs::path& path, int at, const std::string& name) {
     Placement here{};
-    if (!PlacementOf(path, false, &here)) Refuse("cannot read " + path.string() + ": " + std::strerror(errno), 1);
+    if (!PlacementOf(name, false, &here, at)) Refuse("cannot read " + path.string() + ": " + std::strerror(errno), 1);
     if (here != top)
       Refuse("the set's folder " + folder.string() + " is not emptied: " + path.string() +
              " is a mount inside it, whose files are not the set's to remove; unmount it first");
@@ -512,12 +548,12 @@ void CheckOneMount(const fs::path& folder) {
     const fs::path entry = folder / name;
     std::error_code error;
     if (!fs::exists(fs::symlink_status(entry, error))) continue;
-    check(entry);
+    check(entry, AT_FDCWD, entry.string());
     if (!fs::is_directory(fs::symlink_status(entry, error))) continue;
-    // The walk follows no link, and goes no deeper than a mount it meets.
-    for (fs::recursive_directory_iterator it(entry, error), end; !error && it != end; it.increment(error))
-      check(it->path());
-    if (error) Refuse("cannot read " + entry.string() + ": " + error.message(), 1);
+    // It goes no deeper than a mount it meets.
+    EachBelow(entry, [&](const fs::path& path, int at, const std::string& name, const struct stat&) {
+      check(path, at, name);
+    });
   }
 }
 
@@ -548,10 +584,9 @@ void EmptySetFolder(const fs::path& folder) {
   }
   if (error) Refuse("cannot read " + folder.string() + ": " + error.message(), 1);
   // The folder stays (a link to it stays a link to it), and so does the mark.
-  for (const char* name : kSetEntries) {
-    fs::remove_all(folder / name, error);
-    if (error) Refuse("cannot remove " + (folder / name).string() + ": " + error.message(), 1);
-  }
+  for (const char* name : kSetEntries)
+    if (!RemoveSetEntry(folder / name))
+      Refuse("cannot remove " + (folder / name).string() + ": " + std::strerror(errno), 1);
   if (others.empty()) return;
   std::sort(others.begin(), others.end());
   std::string list;
@@ -570,52 +605,6 @@ bool Below(const fs::path& path, const fs::path& folder) {
   return !relative.empty() && *relative.begin() != ".." && relative != ".";
 }
 
-// Where a chain of links ends, followed link by link from its first, even
-// where nothing is there yet.
-struct LinkWay {
-  enum End { kInside, kOut, kLoop, kUnreadable } end = kInside;
-  fs::path link;       // the link that leads out, or the first of the loop
-  std::string target;  // what that link says
-  std::vector<fs::path> loop;  // the links of the loop, in their order
-};
-
-// The place a link names: its target taken from the link's folder, the
-// links on the target's way to its last name followed, and that name not.
-bool NamedPlace(const fs::path& link, const fs::path& target, fs::path* place) {
-  std::error_code error;
-  const fs::path named = link.parent_path() / target;
-  const fs::path last = named.filename();
-  if (last.empty() || last == "." || last == "..") {
-    *place = fs::weakly_canonical(named, error);
-  } else {
-    *place = fs::weakly_canonical(named.parent_path(), error) / last;
-  }
-  return !error;
-}
-
-// Follows the link at LINK, and each link it leads to, until one leads out
-// of ROOT (the set's folder, its real path), the chain comes back to a link
-// it passed, or it ends inside ROOT. A chain through the set's folder that
-// leaves it further on is named by the link that leaves.
-LinkWay FollowLinks(const fs::path& link, const fs::path& root) {
-  std::error_code error;
-  fs::path at = fs::weakly_canonical(link.parent_path(), error) / link.filename();
-  std::vector<fs::path> passed;
-  for (;;) {
-    passed.push_back(at);
-    const fs::path target = fs::read_symlink(at, error);
-    if (error) return {LinkWay::kUnreadable, at, "a place that cannot be read", {}};
-    fs::path next;
-    // A target whose way passes a loop of links ends in it.
-    if (!NamedPlace(at, target, &next)) return {LinkWay::kLoop, at, target.string(), {at}};
-    if (next != root && !Below(next, root)) return {LinkWay::kOut, at, target.string(), {}};
-    if (!fs::is_symlink(fs::symlink_status(next, error))) return {LinkWay::kInside, at, target.string(), {}};
-    if (auto again = std::find(passed.begin(), passed.end(), next); again != passed.end())
-      return {LinkWay::kLoop, *again, {}, {again, passed.end()}};
-    at = next;
-  }
-}
-
 // The set writes its files below its own folders, mnt and tmp, through
 // whatever it finds on their way: a link among them that leads out of the
 // set's folder (mnt/nvram to a folder elsewhere) would have the set's
@@ -626,9 +615,6 @@ LinkWay FollowLinks(const fs::path& link, const fs::path& root) {
 // makes again at each start. --fresh removes the links with the set's
 // folders, and never what they point to.
 void CheckSetLinks(const fs::path& folder) {
-  std::error_code error;
-  const fs::path root = fs::canonical(folder, error);
-  if (error) Refuse("cannot read " + folder.string() + ": " + error.message(), 1);
   const fs::path modules = folder / "tmp" / "directfb-modules";
   auto check = [&](const fs::path& path) {
     std::error_code ignored;
@@ -636,23 +622,22 @@ void CheckSetLinks(const fs::path& folder) {
     const std::string name = path.filename().string();
     if (name.starts_with("APP_NVRAM.dat") && name.ends_with(".tmp")) return;
     if (Below(path, modules)) return;
-    const LinkWay way = FollowLinks(path, root);
-    // Named as the user finds it, below the folder as TVUI_ROOT gives it.
-    const auto shown = [&](const fs::path& at) {
-      return at == root ? folder.string() : Below(at, root) ? (folder / at.lexically_relative(root)).string() : at.string();
-    };
+    // Judged as every write of the set judges it, so that a link taken now is
+    // never refused by a save later.
+    const NvLinkWay way = NvJudgeSetLink(path.lexically_relative(folder).string());
     constexpr const char* kRemedy =
         "remove the link, or start a fresh set with --fresh (which removes the link, never what it points to)";
-    const std::string through = shown(way.link) == path.string() ? "" : " (reached through " + path.string() + ")";
-    if (way.end == LinkWay::kLoop) {
+    const std::string through = way.link == path.string() ? "" : " (reached through " + path.string() + ")";
+    if (way.end == NvLinkWay::kLoop) {
       std::string loop;
-      for (const fs::path& at : way.loop) loop += shown(at) + " -> ";
-      loop += way.loop.size() == 1 && !way.target.empty() ? way.target + ", whose way is a loop" : shown(way.loop[0]);
+      for (const std::string& at : way.loop) loop += (loop.empty() ? "" : " -> ") + at;
+      if (way.loop.size() < 2 || way.loop.front() != way.loop.back()) loop += " -> " + way.target + ", whose way is a loop";
       Refuse("the set's folder " + folder.string() + " holds links that lead round in a loop, to no file or folder: " +
              loop + through + "; remove them, or start a fresh set with --fresh (which removes the links)");
     }
-    if (way.end != LinkWay::kInside)
-      Refuse("the set's folder " + folder.string() + " holds a link that leads out of it: " + shown(way.link) +
+    if (way.end == NvLinkWay::kUnreadable) Refuse("cannot read " + way.why, 1);
+    if (way.end == NvLinkWay::kOut)
+      Refuse("the set's folder " + folder.string() + " holds a link that leads out of it: " + way.link +
              " is a link to " + way.target + through + ", and the set writes its files only below its folder; " +
              kRemedy);
   };
@@ -661,10 +646,10 @@ void CheckSetLinks(const fs::path& folder) {
     check(entry);
     std::error_code ignored;
     if (!fs::is_directory(fs::symlink_status(entry, ignored))) continue;
-    // The walk follows no link: each is checked where it stands.
-    for (fs::recursive_directory_iterator it(entry, error), end; !error && it != end; it.increment(error))
-      check(it->path());
-    if (error) Refuse("cannot read " + entry.string() + ": " + error.message(), 1);
+    // Each link is checked where it stands.
+    EachBelow(entry, [&](const fs::path& path, int, const std::string&, const struct stat& info) {
+      if (S_ISLNK(info.st_mode)) check(path);
+    });
   }
 }
 
@@ -999,6 +984,9 @@ void TvuiLaunch(int argc, char** argv) {
   simtv_set_key_target(&KeyTarget);
 
   std::thread([options, script = std::move(script), scenario, font, runScenario, on = setup.on] {
+    // The lines run the simulated set's own work too (a stick copied onto
+    // its disk): a crash there is reported, a stack overflow as well.
+    SigStackForThread();
     if (!runScenario) {
       TvuiEnd(RunWindow([font, on] {
         SwitchOn(on);

@@ -30,6 +30,40 @@ constexpr const char* kPageTitle = "<title>tvui: the pictures of ";
 
 fs::path Folder(const std::string& folder) { return folder.empty() ? fs::path(".") : fs::path(folder); }
 
+// The folder as the options name it, for comparing one name with another.
+std::string Key(const std::string& folder) {
+  std::string key = Folder(folder).lexically_normal().string();
+  while (key.size() > 1 && key.back() == '/') key.pop_back();
+  return key;
+}
+
+// The run's folder, held from its start: every file is reached through
+// the handle, never through the folder's name again, so that the folder
+// swapped for a link, or moved, while the run writes is not written through.
+// Set once, before the runner's threads start.
+struct Held {
+  int fd = -1;
+  std::string key;
+};
+
+Held& H() {
+  static Held held;
+  return held;
+}
+
+// A folder as the runner reaches it (AT, through the held handle when it is
+// the run's) and as its messages name it (SHOWN).
+struct Place {
+  fs::path at;
+  fs::path shown;
+};
+
+Place PlaceOf(const std::string& folder) {
+  const fs::path shown = Folder(folder);
+  if (H().fd >= 0 && Key(folder) == H().key) return {OutFolderThrough(H().fd), shown};
+  return {shown, shown};
+}
+
 // What the runner writes: pictures, their page and the walk's two files.
 // A record that names anything else (copied, or edited by hand) is not
 // followed for it.
@@ -108,7 +142,7 @@ constexpr const char* kNoControlCharacter =
 // The run's record as it is written.
 struct Record {
   std::mutex mutex;
-  fs::path folder;
+  Place folder;
   bool begun = false;
   std::vector<Entry> entries;
 };
@@ -128,31 +162,34 @@ std::string NotTaken(const std::string& what) {
 
 std::string NotTaken(const fs::path& path, const std::string& why) { return NotTaken(path.string() + " " + why); }
 
-std::string NotPlain(const fs::path& folder, const std::string& name) {
-  fs::path at = folder;
+std::string NotPlain(const Place& folder, const std::string& name) {
+  fs::path at = folder.at;
+  fs::path shown = folder.shown;
   const fs::path path(name);
   for (auto part = path.begin(); part != path.end(); ++part) {
     at /= *part;
+    shown /= *part;
     struct stat info {};
     // Nothing there: nothing to remove, and a write makes no folder.
     if (lstat(at.c_str(), &info) != 0) return {};
     if (std::next(part) == path.end())
-      return S_ISREG(info.st_mode) ? std::string() : at.string() + " is " + FileKind(info.st_mode);
-    if (S_ISLNK(info.st_mode)) return (folder / path).string() + " lies below " + at.string() + ", a link";
+      return S_ISREG(info.st_mode) ? std::string() : shown.string() + " is " + FileKind(info.st_mode);
+    if (S_ISLNK(info.st_mode)) return (folder.shown / path).string() + " lies below " + shown.string() + ", a link";
     if (!S_ISDIR(info.st_mode)) return {};
   }
   return {};
 }
 
 // Why NAME below the folder is not the runner's to remove or write.
-std::string Unreachable(const fs::path& folder, const std::string& name) {
+std::string Unreachable(const Place& folder, const std::string& name) {
   const std::string why = NotPlain(folder, name);
   return why.empty() ? why : NotTaken(why);
 }
 
-// Reads the file at PATH without following a link or waiting on a pipe:
-// empty, or why not. THERE tells whether anything is at PATH.
-std::string ReadRegular(const fs::path& path, std::string* text, bool* there) {
+// Reads the file at PATH (SHOWN in messages) without following a link or
+// waiting on a pipe: empty, or why not. THERE tells whether anything is at
+// PATH.
+std::string ReadRegular(const fs::path& path, const fs::path& shown, std::string* text, bool* there) {
   text->clear();
   struct stat info {};
   const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
@@ -160,17 +197,17 @@ std::string ReadRegular(const fs::path& path, std::string* text, bool* there) {
   if (fd < 0) {
     const int reason = errno;
     if (!*there) return {};
-    if (lstat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return NotTaken(path, "is " + FileKind(info.st_mode));
-    return "cannot read " + path.string() + ": " + std::strerror(reason);
+    if (lstat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return NotTaken(shown, "is " + FileKind(info.st_mode));
+    return "cannot read " + shown.string() + ": " + std::strerror(reason);
   }
   std::string why;
-  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) why = NotTaken(path, "is " + FileKind(info.st_mode));
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) why = NotTaken(shown, "is " + FileKind(info.st_mode));
   char buffer[4096];
   for (ssize_t got = 0; why.empty() && (got = read(fd, buffer, sizeof buffer)) != 0;) {
     if (got > 0) {
       text->append(buffer, size_t(got));
     } else if (errno != EINTR) {
-      why = "cannot read " + path.string() + ": " + std::strerror(errno);
+      why = "cannot read " + shown.string() + ": " + std::strerror(errno);
     }
   }
   close(fd);
@@ -179,10 +216,11 @@ std::string ReadRegular(const fs::path& path, std::string* text, bool* there) {
 
 // The pictures a page of the runner's shows, and the page: what a run wrote
 // before the folder kept a record. Nothing when the page is another's.
-std::vector<Entry> OlderPage(const fs::path& folder) {
+std::vector<Entry> OlderPage(const Place& folder) {
   std::string text;
   bool there = false;
-  if (!ReadRegular(folder / PicturePageFile(), &text, &there).empty() || text.find(kPageTitle) == std::string::npos)
+  if (!ReadRegular(folder.at / PicturePageFile(), folder.shown / PicturePageFile(), &text, &there).empty() ||
+      text.find(kPageTitle) == std::string::npos)
     return {};
   std::vector<Entry> entries{{PicturePageFile(), {}}};
   constexpr std::string_view kImage = "<img src=\"";
@@ -200,19 +238,21 @@ std::vector<Entry> OlderPage(const fs::path& folder) {
 // it is longer than a file system keeps, or something that is no folder
 // lies on its way. No run wrote such a file: the line that names it was
 // copied or edited by hand.
-std::string Impossible(const fs::path& folder, const std::string& name) {
+std::string Impossible(const Place& folder, const std::string& name) {
   const fs::path path(name);
-  if ((folder / path).string().size() >= PATH_MAX) return "it is longer than a path the system takes";
+  if ((folder.shown / path).string().size() >= PATH_MAX) return "it is longer than a path the system takes";
   for (const fs::path& part : path)
     if (part.string().size() > NAME_MAX)
       return "a name in it is longer than the " + std::to_string(NAME_MAX) + " characters a file system keeps";
-  fs::path at = folder;
+  fs::path at = folder.at;
+  fs::path shown = folder.shown;
   for (auto part = path.begin(); std::next(part) != path.end(); ++part) {
     at /= *part;
+    shown /= *part;
     struct stat info {};
     // Nothing there, or a link, which the run refuses to follow.
     if (lstat(at.c_str(), &info) != 0 || S_ISLNK(info.st_mode)) return {};
-    if (!S_ISDIR(info.st_mode)) return "it lies below " + at.string() + ", which is not a folder";
+    if (!S_ISDIR(info.st_mode)) return "it lies below " + shown.string() + ", which is not a folder";
   }
   return {};
 }
@@ -236,11 +276,12 @@ std::string Shown(const std::string& name) {
 // older build's page where OLDERPAGE says the folder is the one such a
 // build wrote: empty, or why the record cannot be read. A line that names a
 // file no folder can hold is left out, and DROPPED (when given) says why.
-std::string Recorded(const fs::path& folder, bool olderPage, std::vector<Entry>* entries,
+std::string Recorded(const Place& folder, bool olderPage, std::vector<Entry>* entries,
                      std::vector<std::string>* dropped = nullptr) {
   std::string text;
   bool there = false;
-  if (std::string why = ReadRegular(folder / kRecord, &text, &there); !why.empty()) return why;
+  if (std::string why = ReadRegular(folder.at / kRecord, folder.shown / kRecord, &text, &there); !why.empty())
+    return why;
   entries->clear();
   if (!there) {
     if (olderPage) *entries = OlderPage(folder);
@@ -259,7 +300,8 @@ std::string Recorded(const fs::path& folder, bool olderPage, std::vector<Entry>*
                                                       : std::string();
     if (!why.empty()) {
       if (dropped)
-        dropped->push_back("the record " + (folder / kRecord).string() + " names " + Shown((folder / name).string()) +
+        dropped->push_back("the record " + (folder.shown / kRecord).string() + " names " +
+                           Shown((folder.shown / name).string()) +
                            ", which cannot be a file (" + why + "): its line is dropped, and nothing removed");
       continue;
     }
@@ -284,22 +326,22 @@ const Entry* Find(const std::vector<Entry>& entries, const std::string& name) {
 // The runner's file: listed, and as the run that wrote it left it, or the
 // very file it was writing. A file being written that the user has since
 // changed in place is still that file.
-bool Runners(const fs::path& folder, const Entry* entry) {
+bool Runners(const Place& folder, const Entry* entry) {
   if (!entry) return false;
-  const fs::path path = folder / entry->name;
+  const fs::path path = folder.at / entry->name;
   return (entry->stamp.empty() && !entry->writing) || (!entry->stamp.empty() && entry->stamp == StampOf(path)) ||
          (!entry->file.empty() && entry->file == FileOf(AT_FDCWD, path.c_str(), 0));
 }
 
 // A file of that name that the record does not list, or that changed since
 // the runner wrote it: the user's.
-std::string UsersOwn(const fs::path& folder, const std::vector<Entry>& recorded, const std::string& name) {
+std::string UsersOwn(const Place& folder, const std::vector<Entry>& recorded, const std::string& name) {
   if (std::string why = Unreachable(folder, name); !why.empty()) return why;
   std::error_code error;
-  if (!fs::exists(fs::symlink_status(folder / name, error))) return {};
+  if (!fs::exists(fs::symlink_status(folder.at / name, error))) return {};
   const Entry* entry = Find(recorded, name);
   if (Runners(folder, entry)) return {};
-  return (folder / name).string() +
+  return (folder.shown / name).string() +
          (entry ? " has changed since the runner wrote it" : " is not one the runner wrote") +
          ", and the runner never writes over a file it did not write: move it away, or name another --out";
 }
@@ -351,18 +393,19 @@ int NewFileBeside(const fs::path& path, fs::path* fresh) {
   return fd;
 }
 
-// Writes a new file beside PATH through WRITE, and closes it; its stamp in
-// *STAMP and the file itself in *FILE. Empty, or why not, the new file gone:
-// a close can be the first to tell that the folder is full.
-std::string WriteBeside(const fs::path& path, const OutFolderWriter& write, fs::path* fresh, std::string* stamp,
-                        std::string* file) {
+// Writes a new file beside PATH (SHOWN in messages) through WRITE, and
+// closes it; its stamp in *STAMP and the file itself in *FILE. Empty, or
+// why not, the new file gone: a close can be the first to tell that the
+// folder is full.
+std::string WriteBeside(const fs::path& path, const fs::path& shown, const OutFolderWriter& write, fs::path* fresh,
+                        std::string* stamp, std::string* file) {
   const int fd = NewFileBeside(path, fresh);
-  if (fd < 0) return "cannot write " + path.string() + ": " + std::strerror(errno);
+  if (fd < 0) return "cannot write " + shown.string() + ": " + std::strerror(errno);
   // Messages name the file the user will look for, not its new name.
-  std::string why = write(fd, path.string());
+  std::string why = write(fd, shown.string());
   *stamp = StampOfOpen(fd);
   *file = FileOf(fd, "", AT_EMPTY_PATH);
-  if (close(fd) != 0 && why.empty()) why = "cannot write " + path.string() + ": " + std::strerror(errno);
+  if (close(fd) != 0 && why.empty()) why = "cannot write " + shown.string() + ": " + std::strerror(errno);
   if (!why.empty()) unlink(fresh->c_str());
   return why;
 }
@@ -376,18 +419,19 @@ std::string WriteRecord(const Record& record) {
     if (entry.writing) text += (entry.stamp.empty() ? "" : "\t") + std::string(kWriting) + entry.file;
     text += '\n';
   }
-  const fs::path path = record.folder / kRecord;
+  const fs::path path = record.folder.at / kRecord;
+  const fs::path shown = record.folder.shown / kRecord;
   // A link or a pipe put in its place since the run began is not the
   // runner's to replace either.
   struct stat info {};
-  if (lstat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return NotTaken(path, "is " + FileKind(info.st_mode));
+  if (lstat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return NotTaken(shown, "is " + FileKind(info.st_mode));
   fs::path fresh;
   std::string stamp;
   std::string file;
   const auto put = [&text](int fd, const std::string& at) { return WriteAll(fd, text, at); };
-  if (std::string why = WriteBeside(path, put, &fresh, &stamp, &file); !why.empty()) return why;
+  if (std::string why = WriteBeside(path, shown, put, &fresh, &stamp, &file); !why.empty()) return why;
   if (rename(fresh.c_str(), path.c_str()) == 0) return {};
-  const std::string why = "cannot write " + path.string() + ": " + std::strerror(errno);
+  const std::string why = "cannot write " + shown.string() + ": " + std::strerror(errno);
   unlink(fresh.c_str());
   return why;
 }
@@ -434,8 +478,19 @@ void RemoveLeftNewFiles(const fs::path& at, const fs::path& folder) {
 
 }  // namespace
 
+std::string OutFolderHold(const std::string& folder, int* fd) {
+  const std::string at = Folder(folder).string();
+  const int held = open(at.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (held < 0) return "cannot open the output folder " + at + ": " + std::strerror(errno);
+  if (H().fd >= 0) close(H().fd);
+  H().fd = held;
+  H().key = Key(folder);
+  *fd = held;
+  return {};
+}
+
 std::string OutFolderRefusal(const std::string& folder, const std::vector<std::string>& names, bool olderPage) {
-  const fs::path at = Folder(folder);
+  const Place at = PlaceOf(folder);
   std::vector<Entry> recorded;
   if (std::string why = Recorded(at, olderPage, &recorded); !why.empty()) return why;
   // What the run will remove: a link among it is neither followed nor taken.
@@ -448,7 +503,7 @@ std::string OutFolderRefusal(const std::string& folder, const std::vector<std::s
 
 std::string OutFolderBegin(const std::string& folder, const std::vector<std::string>& names, bool olderPage,
                            std::vector<std::string>* dropped) {
-  const fs::path at = Folder(folder);
+  const Place at = PlaceOf(folder);
   std::vector<Entry> recorded;
   if (std::string why = Recorded(at, olderPage, &recorded, dropped); !why.empty()) return why;
   std::error_code error;
@@ -458,13 +513,13 @@ std::string OutFolderBegin(const std::string& folder, const std::vector<std::str
     // A file changed since the runner wrote it stays, and the run will not
     // write over it; a link or a folder on its way was refused before.
     if (!Unreachable(at, entry.name).empty() || !Runners(at, &entry)) continue;
-    fs::remove(at / entry.name, error);
-    if (error) return "cannot remove " + (at / entry.name).string() + ": " + error.message();
+    fs::remove(at.at / entry.name, error);
+    if (error) return "cannot remove " + (at.shown / entry.name).string() + ": " + error.message();
   }
   for (const std::string& name : names) folders.push_back(fs::path(Normal(name)).parent_path());
   std::sort(folders.begin(), folders.end());
   folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
-  for (const fs::path& below : folders) RemoveLeftNewFiles(at, below);
+  for (const fs::path& below : folders) RemoveLeftNewFiles(at.at, below);
   Record& record = R();
   std::lock_guard guard(record.mutex);
   record.folder = at;
@@ -480,17 +535,18 @@ std::string OutFolderClaim(const std::string& folder, const std::string& name, i
     return kNoControlCharacter;
   Record& record = R();
   std::lock_guard guard(record.mutex);
-  const fs::path at = Folder(folder);
+  const Place at = PlaceOf(folder);
   if (std::string refusal = UsersOwn(at, record.entries, normal); !refusal.empty()) return refusal;
-  const fs::path path = at / normal;
+  const fs::path path = at.at / normal;
+  const fs::path shown = at.shown / normal;
   // The run's own file of that name, if any, goes rather than being written
   // into: a hard link to it elsewhere keeps what it held.
   if (unlink(path.c_str()) != 0 && errno != ENOENT)
-    return "cannot write " + path.string() + ": " + std::strerror(errno);
+    return "cannot write " + shown.string() + ": " + std::strerror(errno);
   // Made now, to be in the record by the file itself before the runner
   // writes a byte of it.
   const int made = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
-  if (made < 0) return "cannot write " + path.string() + ": " + std::strerror(errno);
+  if (made < 0) return "cannot write " + shown.string() + ": " + std::strerror(errno);
   if (record.begun) {
     MarkWriting(record, normal, FileOf(made, "", AT_EMPTY_PATH));
     if (std::string why = WriteRecord(record); !why.empty()) {
@@ -523,13 +579,14 @@ std::string OutFolderPut(const std::string& folder, const std::string& name, con
     return kNoControlCharacter;
   Record& record = R();
   std::lock_guard guard(record.mutex);
-  const fs::path at = Folder(folder);
+  const Place at = PlaceOf(folder);
   if (std::string refusal = UsersOwn(at, record.entries, normal); !refusal.empty()) return refusal;
-  const fs::path path = at / normal;
+  const fs::path path = at.at / normal;
+  const fs::path shown = at.shown / normal;
   fs::path fresh;
   std::string stamp;
   std::string file;
-  std::string why = WriteBeside(path, write, &fresh, &stamp, &file);
+  std::string why = WriteBeside(path, shown, write, &fresh, &stamp, &file);
   if (!why.empty()) return why;
   // In the record before it takes the place of the file before, which stays
   // the runner's by its stamp until then.
@@ -538,7 +595,7 @@ std::string OutFolderPut(const std::string& folder, const std::string& name, con
     why = WriteRecord(record);
   }
   if (why.empty() && rename(fresh.c_str(), path.c_str()) != 0)
-    why = "cannot write " + path.string() + ": " + std::strerror(errno);
+    why = "cannot write " + shown.string() + ": " + std::strerror(errno);
   if (!why.empty()) {
     unlink(fresh.c_str());
     return why;
@@ -565,4 +622,4 @@ bool HasControlCharacter(std::string_view name) {
   return std::any_of(name.begin(), name.end(), [](char c) { return uint8_t(c) < 0x20 || c == 0x7F; });
 }
 
-std::string NotPlainBelow(const std::string& folder, const std::string& name) { return NotPlain(Folder(folder), name); }
+std::string NotPlainBelow(const std::string& folder, const std::string& name) { return NotPlain(PlaceOf(folder), name); }

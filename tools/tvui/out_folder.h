@@ -35,6 +35,13 @@ inline constexpr size_t kOutFolderLongestName = NAME_MAX - (sizeof ".tvui-" - 1)
 // The walk's files in the output folder.
 inline constexpr const char* kOutFolderWalkFiles[] = {"walk.scn", "walk-screens.txt"};
 
+// Holds the run's folder FOLDER, as it stands now, for the rest of the run:
+// every later call that names it reaches its files through the handle,
+// whatever is put in place of its name (a link to another folder) or
+// wherever it is moved. Empty, or why not; *FD is the handle (the
+// folder's to keep).
+std::string OutFolderHold(const std::string& folder, int* fd);
+
 // Why the run may not read the folder's record, remove what it lists or
 // write the files NAMES in the folder (the first that holds a file of the
 // user's own, or lies through a link), empty when it may. Before the run.

@@ -23,6 +23,7 @@
 #include "scenario.h"
 #include "sdl_library.h"
 #include "set_power.h"
+#include "sigstack.h"
 #include "simtv.h"
 
 namespace {
@@ -178,6 +179,8 @@ const ScenarioCommand* OutsideLine(const ScenarioTokens& t) {
 }
 
 void RunOutsideLines(const std::string& path) {
+  // As the scenario's thread: a crash in a line's work is reported.
+  SigStackForThread();
   std::ifstream lines(path);
   if (!lines) {
     OutputTee::Say("tvui: " + path + " (TVUI_WINDOW_LINES) cannot be read: no line reaches the set", true);
