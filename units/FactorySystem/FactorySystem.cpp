@@ -190,7 +190,7 @@ Primitives::KeyRoutingForm* FactorySystem::ChangeState(SubSystem::State* state) 
   return OpenOrWait(state, widget);
 }
 
-void FactorySystem::OpenWaited(Primitives::KeyRoutingForm* widget) {
+void FactorySystem::OpenNow(Primitives::KeyRoutingForm* widget) {
   widget->Open();
   // The factory's displays hold the focus while they are up, though they
   // take no key.

@@ -53,7 +53,7 @@ class FactorySystem : public SubSystem::SubSystemClass {
   // the service mode's code) waits for the check to go
   // (SubSystem::SubSystemClass::Waits).
   Primitives::KeyRoutingForm* ChangeState(SubSystem::State* state) override;
-  void OpenWaited(Primitives::KeyRoutingForm* widget) override;
+  void OpenNow(Primitives::KeyRoutingForm* widget) override;
 
   // A page of that class (normally a menu page), with a Structures::RefInt
   // of the value as its parameter.

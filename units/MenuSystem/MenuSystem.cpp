@@ -224,7 +224,7 @@ VgRect MenuSystem::WhereItWillStand(Primitives::KeyRoutingForm* form) {
   return VgSetRectOrigin(page->Bounds, origin);
 }
 
-void MenuSystem::OpenWaited(Primitives::KeyRoutingForm* page) {
+void MenuSystem::OpenNow(Primitives::KeyRoutingForm* page) {
   page->Open();
   page->OnSetBounds(WhereItWillStand(page));
   // A page that opens beside the one with the keys waits for them; one that

@@ -66,7 +66,7 @@ class MenuSystem : public SubSystem::MenuSystemClass {
   // keys would hide it waits for that screen to go (the preferences page
   // that a factory command opens under the status check).
   Primitives::KeyRoutingForm* ChangeState(SubSystem::State* state) override;
-  void OpenWaited(Primitives::KeyRoutingForm* page) override;
+  void OpenNow(Primitives::KeyRoutingForm* page) override;
   // The main menu and the older family's arcs span the screen from its
   // corner, the option pop-ups stand at the right, every other page beside
   // the main menu.

@@ -229,7 +229,7 @@ Primitives::KeyRoutingForm* NonMenuSystem::ChangeState(SubSystem::State* state) 
   return OpenOrWait(state, form);
 }
 
-void NonMenuSystem::OpenWaited(Primitives::KeyRoutingForm* form) {
+void NonMenuSystem::OpenNow(Primitives::KeyRoutingForm* form) {
   if (!form) return;
   // Placed among the screens it opens over, as they stand now: a screen
   // that waited opens over those that stayed.

@@ -57,7 +57,7 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   // A screen that the set opens where a screen with the keys would hide it
   // waits for that screen to go (SubSystem::SubSystemClass::Waits).
   Primitives::KeyRoutingForm* ChangeState(SubSystem::State* state) override;
-  void OpenWaited(Primitives::KeyRoutingForm* form) override;
+  void OpenNow(Primitives::KeyRoutingForm* form) override;
   // A widget stands where it asks to, or centred across at its height.
   VgRect WhereItWillStand(Primitives::KeyRoutingForm* form) override;
 

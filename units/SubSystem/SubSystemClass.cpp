@@ -149,7 +149,7 @@ bool SubSystemClass::Waits(State* state, Primitives::KeyRoutingForm* form) {
 
 Primitives::KeyRoutingForm* SubSystemClass::OpenOrWait(State* state, Primitives::KeyRoutingForm* form) {
   if (Waits(state, form)) return nullptr;
-  OpenWaited(form);
+  OpenNow(form);
   return form;
 }
 
@@ -170,7 +170,7 @@ void SubSystemClass::OpenWaiting() {
     if (form->IsOrphaned())
       LetGo(form);
     else
-      OpenWaited(form);
+      OpenNow(form);
   }
 }
 

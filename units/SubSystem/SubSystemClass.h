@@ -65,7 +65,7 @@ class SubSystemClass : public Primitives::KeyRoutingGroup {
   // key nor the work it left opens (an event of the set, the passing of
   // time), and that would stand under a screen on view that takes keys and
   // stays, on a higher layer, waits unopened until that screen goes, then
-  // opens over what is left, with its keys (OpenWaited). Opened under it,
+  // opens over what is left, with its keys (OpenNow). Opened under it,
   // the viewer would not see it, and the keys would close it unseen along
   // with that screen (a scan's result under the record options that RECORD
   // opened over the scan). A screen that says it waits under the keys (the
@@ -73,14 +73,15 @@ class SubSystemClass : public Primitives::KeyRoutingGroup {
   bool Waits(State* state, Primitives::KeyRoutingForm* form);
   // What every sub-system does with the screen of a request once it has
   // initialised and placed it: it waits (Waits), and null, or it opens now
-  // (OpenWaited), and the screen.
+  // (OpenNow), and the screen.
   Primitives::KeyRoutingForm* OpenOrWait(State* state, Primitives::KeyRoutingForm* form);
   // Opens, oldest first, the screens that waited and no longer stand under
   // a screen with the keys.
   void OpenWaiting();
-  // Opens a screen that waited, as ChangeState would have once it had
-  // initialised and placed it.
-  virtual void OpenWaited(Primitives::KeyRoutingForm*) {}
+  // Opens the screen of a request now, as the concrete sub-system does once
+  // it has initialised and placed it: at once (OpenOrWait), or once it
+  // waited (OpenWaiting).
+  virtual void OpenNow(Primitives::KeyRoutingForm*) {}
   // What waits is forgotten, never to open: CLEAR closes every screen, and
   // those that wait to open with them.
   void ForgetWaiting();
