@@ -6,9 +6,11 @@
 #include "Constants/Constants.h"
 #include "Primitives/WorldEvents.h"
 #include "Structures/Boxes.h"
+#include "Structures/Message.h"
 #include "SkinBin/UserRefInt.h"
 #include "SubSystem/Open.h"
 #include "SubSystem/State.h"
+#include "WidgetManager/Layers.h"
 #include "shell_fixture.h"
 
 namespace {
@@ -331,6 +333,27 @@ TEST_F(SubSystemTest, AScreenTheSetOpensUnderTheKeysWaitsUntilTheyGo) {
   dialog->Close();
   settle();
   EXPECT_EQ(manager->FindNode(forgotten), nullptr) << "forgotten, it never opens";
+
+  // A clear of every screen forgets what it would have closed on view; what
+  // it leaves (a media window) waits on, and opens as the dialog goes with
+  // the clear.
+  dialog = Open(MakeScreen("dialog", 0, Layers::Dialog), nonMenu);
+  dialog->Bounds = {0, 0, 960, 540};
+  nonMenu->OnSetFocus(dialog);
+  auto* cleared = VgNew<NonMenuScreen>();
+  cleared->Layer = Layers::Widget;
+  auto* kept = VgNew<NonMenuScreen>();
+  kept->Layer = Layers::Media;
+  EXPECT_EQ(request(cleared), nullptr);
+  EXPECT_EQ(request(kept), nullptr);
+  auto* clear = VgNew<Structures::Message>();
+  clear->Code = Constants::MSG_CLEAR_ALL;
+  nonMenu->HandleMessage(clear);
+  settle();
+  EXPECT_EQ(manager->FindNode(dialog), nullptr);
+  EXPECT_EQ(manager->FindNode(cleared), nullptr) << "the clear would have closed it on view";
+  EXPECT_NE(manager->FindNode(kept), nullptr) << "the clear leaves a media window";
+  kept->Close();
   SubSystem::KeyOwner::Get()->Direct(nullptr);
 }
 

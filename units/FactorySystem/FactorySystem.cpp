@@ -69,6 +69,7 @@ void FactorySystem::Close(XObject* sender) {
 }
 
 void FactorySystem::HandleMessage(Structures::Message* message) {
+  SubSystem::SubSystemClass::HandleMessage(message);
   if (!message) return;
   switch (message->Code) {
     case Constants::MSG_CLEAR_ALL:

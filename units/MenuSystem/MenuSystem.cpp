@@ -180,6 +180,7 @@ XObject* MenuSystem::HandleEvent(Core::Event* event) {
 }
 
 void MenuSystem::HandleMessage(Structures::Message* message) {
+  SubSystem::MenuSystemClass::HandleMessage(message);
   if (!message) return;
   switch (message->Code) {
     case Constants::MSG_CLEAR_ALL:

@@ -61,6 +61,10 @@ class MenuSystem : public SubSystem::MenuSystemClass {
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   void Close(XObject* sender = nullptr) override;
   void HandleMessage(Structures::Message* message) override;
+  // A clear tears the menus down, every page of their layers with them.
+  bool ClearCloses(const Primitives::KeyRoutingForm* form) const override {
+    return form && (form->Layer & MenuLayers) != 0;
+  }
   // Opens a page of its own: initialised with its opening record, opened,
   // placed and focused. A page that the set opens where a screen with the
   // keys would hide it waits for that screen to go (the preferences page

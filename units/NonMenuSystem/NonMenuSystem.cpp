@@ -59,6 +59,7 @@ void NonMenuSystem::Close(XObject* sender) {
 }
 
 void NonMenuSystem::HandleMessage(Structures::Message* message) {
+  SubSystem::SubSystemClass::HandleMessage(message);
   if (!message) return;
   switch (message->Code) {
     case Constants::MSG_CHANGE_STATE:
@@ -370,12 +371,17 @@ bool NonMenuSystem::ClearsWithADevice(const std::function<bool(Primitives::KeyRo
 // Layers::Media holds the media and playback windows, which outlive a clear
 // unless they say otherwise; the help bar goes with the screens it
 // explained.
+bool NonMenuSystem::ClearCloses(const Primitives::KeyRoutingForm* form) const {
+  if (auto* widget = vg_cast<WidgetClass>(const_cast<Primitives::KeyRoutingForm*>(form)))
+    return !widget->OutlivesClear();
+  return form && (form->Layer & ClearLayers) != 0;
+}
+
 void NonMenuSystem::ClearOwnForms() {
   for (Core::View* view = lastView; view;) {
     Core::View* below = view->prevView;
-    auto* widget = vg_cast<WidgetClass>(view);
     auto* form = vg_cast<Primitives::KeyRoutingForm>(view);
-    if (widget ? !widget->OutlivesClear() : form && (form->Layer & ClearLayers) != 0) form->Close();
+    if (form && ClearCloses(form)) form->Close();
     view = below;
   }
   ClearHelpBar();

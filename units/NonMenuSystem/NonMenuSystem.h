@@ -43,6 +43,9 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   void Close(XObject* sender = nullptr) override;
   void HandleMessage(Structures::Message* message) override;
   XObject* HandleEvent(Core::Event* event) override;
+  // A clear closes its screens but those that outlive it (the media windows,
+  // the mute sign).
+  bool ClearCloses(const Primitives::KeyRoutingForm* form) const override;
   // The help bar's line, and a help line drawn inside a screen, go at once
   // when their screen loses the keys.
   void KeysMoved() override;

@@ -176,12 +176,32 @@ void SubSystemClass::OpenWaiting() {
 
 void SubSystemClass::AfterScreenLeft() { OpenWaiting(); }
 
-void SubSystemClass::ForgetWaiting() {
+void SubSystemClass::Forget(const std::function<bool(Primitives::KeyRoutingForm*)>& forgotten) {
   if (!waiting) return;
-  for (Structures::DuLinkNode* node = waiting->Sentinel()->next; node != waiting->Sentinel(); node = node->next)
-    if (auto* state = vg_cast<State>(node->data.get()))
-      if (auto* form = vg_cast<Primitives::KeyRoutingForm>(state->Instance.get())) LetGo(form);
-  waiting->Clear();
+  std::vector<State*> gone;
+  for (Structures::DuLinkNode* node = waiting->Sentinel()->next; node != waiting->Sentinel(); node = node->next) {
+    auto* state = vg_cast<State>(node->data.get());
+    auto* form = state ? vg_cast<Primitives::KeyRoutingForm>(state->Instance.get()) : nullptr;
+    if (state && (!form || forgotten(form))) gone.push_back(state);
+  }
+  for (State* state : gone) {
+    waiting->DeleteData(state);
+    if (auto* form = vg_cast<Primitives::KeyRoutingForm>(state->Instance.get())) {
+      VgPrint("SubSystem::SubSystemClass: %s, which waited, is forgotten with the screens cleared\n",
+              form->GetClass()->name);
+      LetGo(form);
+    }
+  }
+}
+
+void SubSystemClass::ForgetWaiting() {
+  Forget([](Primitives::KeyRoutingForm*) { return true; });
+}
+
+void SubSystemClass::HandleMessage(Structures::Message* message) {
+  Primitives::KeyRoutingGroup::HandleMessage(message);
+  if (message && message->Code == Constants::MSG_CLEAR_ALL)
+    Forget([this](Primitives::KeyRoutingForm* form) { return ClearCloses(form); });
 }
 
 void SubSystemClass::Close(XObject* sender) {

@@ -5,6 +5,8 @@
 // sub-systems open what ChangeState hands back to them.
 #pragma once
 
+#include <functional>
+
 #include "Primitives/KeyRoutingForm.h"
 #include "Primitives/KeyRoutingGroup.h"
 #include "SubSystem/KeyOwner.h"
@@ -85,6 +87,17 @@ class SubSystemClass : public Primitives::KeyRoutingGroup {
   // What waits is forgotten, never to open: CLEAR closes every screen, and
   // those that wait to open with them.
   void ForgetWaiting();
+  // Whether the sub-system's clear of every screen (MSG_CLEAR_ALL) closes
+  // the screen, were it open: by its layer, as the concrete sub-system
+  // clears. None, unless the sub-system says so.
+  virtual bool ClearCloses(const Primitives::KeyRoutingForm*) const { return false; }
+  // A clear of every screen forgets what waits and that the clear would
+  // have closed had it opened at once (ClearCloses): a screen that waited
+  // would otherwise come up after a clear that was meant to close it, over
+  // or beside the screen opened after that clear. What the clear leaves
+  // (the factory's status check) waits on. A concrete sub-system calls this
+  // first.
+  void HandleMessage(Structures::Message* message) override;
   // The sub-system closes with its screens, and what waited is forgotten.
   void Close(XObject* sender = nullptr) override;
 
@@ -102,6 +115,10 @@ class SubSystemClass : public Primitives::KeyRoutingGroup {
   bool ManageWidget = true;
   // The requests that wait (Waits), oldest first.
   VgPtr<Structures::DuLinkList> waiting;
+
+ private:
+  // Forgets the waiting screens for which FORGOTTEN holds.
+  void Forget(const std::function<bool(Primitives::KeyRoutingForm*)>& forgotten);
 };
 
 }  // namespace SubSystem
