@@ -174,6 +174,15 @@ void SubSystemClass::OpenWaiting() {
   }
 }
 
+std::vector<Primitives::KeyRoutingForm*> SubSystemClass::WaitingScreens() const {
+  std::vector<Primitives::KeyRoutingForm*> screens;
+  if (waiting)
+    for (Structures::DuLinkNode* node = waiting->Sentinel()->next; node != waiting->Sentinel(); node = node->next)
+      if (auto* state = vg_cast<State>(node->data.get()))
+        if (auto* form = vg_cast<Primitives::KeyRoutingForm>(state->Instance.get())) screens.push_back(form);
+  return screens;
+}
+
 void SubSystemClass::AfterScreenLeft() { OpenWaiting(); }
 
 void SubSystemClass::Forget(const std::function<bool(Primitives::KeyRoutingForm*)>& forgotten) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "Primitives/KeyRoutingForm.h"
 #include "Primitives/KeyRoutingGroup.h"
@@ -80,6 +81,8 @@ class SubSystemClass : public Primitives::KeyRoutingGroup {
   // Opens, oldest first, the screens that waited and no longer stand under
   // a screen with the keys.
   void OpenWaiting();
+  // The screens that wait, oldest first.
+  std::vector<Primitives::KeyRoutingForm*> WaitingScreens() const;
   // Opens the screen of a request now, as the concrete sub-system does once
   // it has initialised and placed it: at once (OpenOrWait), or once it
   // waited (OpenWaiting).
