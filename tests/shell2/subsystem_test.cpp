@@ -281,10 +281,11 @@ TEST_F(SubSystemTest, AnEventOfTheSetReachesTheFollowersOnViewTopFirstAndEachOnc
       << "the grid, closed by the photo's reaction, is skipped";
 }
 
-// What the set opens (no key's work) where a screen that takes keys and
+// What the set opens where a screen that takes keys and
 // stays lies over its place waits, unlisted, and opens with the keys once
-// that screen has left; a question that says it waits under the keys opens
-// there; a key's work opens nothing there and leaves nothing waiting.
+// that screen has left, and so does what the work a key left opens there; a
+// question that says it waits under the keys opens there; a key that asks
+// for a screen there opens nothing and leaves nothing waiting.
 TEST_F(SubSystemTest, AScreenTheSetOpensUnderTheKeysWaitsUntilTheyGo) {
   SubSystem::KeyOwner::Get()->Direct(app);
   const auto request = [this](NonMenuScreen* screen) {
@@ -312,16 +313,22 @@ TEST_F(SubSystemTest, AScreenTheSetOpensUnderTheKeysWaitsUntilTheyGo) {
   asked->Asker = asker;
   EXPECT_EQ(nonMenu->ChangeState(asked), nullptr);
   asker->Close();
+  auto* choice = VgNew<NonMenuScreen>();
+  choice->Layer = Layers::Panel;
   {
     const SubSystem::KeyOwner::KeyHandling handling(true);
-    EXPECT_EQ(request(VgNew<NonMenuScreen>()), nullptr) << "a key's work does not open it";
+    EXPECT_EQ(request(choice), nullptr) << "what a key's work opens there waits too";
+    const SubSystem::KeyOwner::KeyAsking asking;
+    EXPECT_EQ(request(VgNew<NonMenuScreen>()), nullptr) << "a key that asks for it does not open it";
   }
   dialog->Close();
   settle();
   EXPECT_NE(manager->FindNode(result), nullptr);
-  EXPECT_EQ(nonMenu->Focus.get(), result) << "on top, with the keys";
+  EXPECT_NE(manager->FindNode(choice), nullptr);
+  EXPECT_EQ(nonMenu->Focus.get(), choice) << "the newest on top, with the keys";
   EXPECT_EQ(manager->FindNode(orphan), nullptr) << "its asker gone, it has nobody to answer";
-  EXPECT_EQ(manager->Length(), 1) << "the key's screen was refused, not kept";
+  EXPECT_EQ(manager->Length(), 2) << "the screen a key asked for was refused, not kept";
+  choice->Close();
   result->Close();
 
   dialog = Open(MakeScreen("dialog", 0, 128), nonMenu);

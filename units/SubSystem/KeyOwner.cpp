@@ -502,19 +502,20 @@ bool KeyOwner::OpensUnderTheKeys(Core::View* system, Primitives::KeyRoutingForm*
             form->GetClass()->name, keys->GetClass()->name, asker->GetClass()->name);
     return true;
   }
-  if (!asking_ && !Get()->RunsForTheLastKey()) return false;
+  if (!asking_) return false;
   if (asking_ && keys && keys != form && keys->TakesKeys() && !keys->GivesWay() &&
       uint32_t(keys->Layer) > uint32_t(form->Layer) && StaysBeside(keys, form->Layer)) {
     VgPrint("SubSystem::KeyOwner: %s does not open under %s, which has the keys\n", form->GetClass()->name,
             keys->GetClass()->name);
     return true;
   }
-  // Nor under a screen beside the one with the keys that takes them too (the
-  // service menu over where the timer dialog would stand): the new screen
-  // would wait there, deaf, where the viewer does not see it. So too for
-  // what the key's work opens after the key, whoever has the keys by then
-  // (the play options, closed, going on to the playback under the 3D
-  // question that waited below them).
+  // Nor, as the key asks, under a screen beside the one with the keys that
+  // takes them too (the service menu over where the timer dialog would
+  // stand): the new screen would wait there, deaf, where the viewer does not
+  // see it. What the key's work opens after the key is the viewer's choice,
+  // made on a screen that may have gone since (the play options, closed,
+  // going on to the playback under the 3D question that waited below
+  // them): it waits for that screen instead (SubSystemClass::Waits).
   Primitives::KeyRoutingForm* over = OverItsPlace(system, form);
   if (!over) return false;
   VgPrint("SubSystem::KeyOwner: %s does not open under %s, which takes the keys\n", form->GetClass()->name,

@@ -55,11 +55,11 @@
 // digit editor holds digits it has not taken yet (an address's octets, a
 // number half typed), a key that might close the screen or its asker, and
 // so throw away what is typed, does nothing (StopsAtTheTyping). A key opens
-// no screen under a screen that takes keys and stays, nor does the work it
-// leaves for later passes (the screen that took it going on to the next),
-// and what a screen asks for while its pop-up has the keys opens only above
-// the pop-up (OpensUnderTheKeys). What an event of the set or the passing
-// of time opens where such a screen lies over it waits, unopened, until that
+// no screen under a screen that takes keys and stays, and what a screen
+// asks for while its pop-up has the keys opens only above the pop-up
+// (OpensUnderTheKeys). What an event of the set, the passing of time or the
+// work a key left for later passes (the screen that took it going on to the
+// next) opens where such a screen lies over it waits, unopened, until that
 // screen goes (SubSystemClass::Waits, OverItsPlace).
 // Then the sub-systems follow (SubSystemClass::KeysSettled): the help bar
 // shows the line the owner names (WhoseHelpLine), a screen that draws its
@@ -231,12 +231,13 @@ class KeyOwner : public XObject {
   // while a pop-up it asked for has the keys, in the pop-up's place or under
   // it (a key heard past the pop-up, or the work such a key left behind): a
   // second question or keyboard would throw away the one the viewer fills in.
-  // Nor, while a key or the work it left for later passes runs (KeyHandling),
-  // one that would open under a screen on view that takes keys and stays,
-  // where the two overlap: the conflicting timers that the record options
-  // ask for under the service menu beside them, the playback that the play
-  // options go on to under the 3D question that waited under them. The
-  // viewer would press keys into the screen on top, not the one asked for.
+  // Nor, while the key asks (KeyAsking), one that would open under a screen
+  // on view that takes keys and stays, where the two overlap: the viewer
+  // would press keys into the screen on top, not the one asked for. What
+  // the key's work opens later there (the conflicting timers that the record
+  // options ask for under the service menu beside them, the playback that
+  // the play options go on to under the 3D question that waited under them)
+  // waits for that screen to go (SubSystemClass::Waits).
   static bool OpensUnderTheKeys(Core::View* system, Primitives::KeyRoutingForm* form,
                                 Primitives::KeyRoutingForm* asker = nullptr);
   // The screen on view that takes keys and stays (that FORM would not close

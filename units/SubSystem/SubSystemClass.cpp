@@ -134,7 +134,7 @@ void LetGo(Primitives::KeyRoutingForm* form) {
 }  // namespace
 
 bool SubSystemClass::Waits(State* state, Primitives::KeyRoutingForm* form) {
-  if (KeyOwner::Get()->RunsForTheLastKey() || form->WaitsUnderTheKeys()) return false;
+  if (form->WaitsUnderTheKeys()) return false;
   if (!(form->TakesKeys() || form->SharesKeysWithItsPages()) || form->GivesWay()) return false;
   Primitives::KeyRoutingForm* over = KeyOwner::OverItsPlace(this, form);
   if (!over) return false;

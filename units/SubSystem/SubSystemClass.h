@@ -64,15 +64,17 @@ class SubSystemClass : public Primitives::KeyRoutingGroup {
   virtual Primitives::KeyRoutingForm* ChangeState(State* state);
 
   // Whether the screen of the request, initialised and placed by the
-  // concrete sub-system, waits instead of opening now: one that neither a
-  // key nor the work it left opens (an event of the set, the passing of
-  // time), and that would stand under a screen on view that takes keys and
-  // stays, on a higher layer, waits unopened until that screen goes, then
-  // opens over what is left, with its keys (OpenNow). Opened under it,
-  // the viewer would not see it, and the keys would close it unseen along
-  // with that screen (a scan's result under the record options that RECORD
-  // opened over the scan). A screen that says it waits under the keys (the
-  // 3D question) opens in its place.
+  // concrete sub-system, waits instead of opening now: one that no key asks
+  // for as it is pressed (an event of the set, the passing of time, the
+  // work a key left for later passes), and that would stand under a screen
+  // on view that takes keys and stays, on a higher layer, waits unopened
+  // until that screen goes, then opens over what is left, with its keys
+  // (OpenNow). Opened under it, the viewer would not see it, and the keys
+  // would close it unseen along with that screen (a scan's result under the
+  // record options that RECORD opened over the scan); refused, the
+  // viewer's choice would be lost (the playback that the play options go on
+  // to under the 3D question). A screen that says it waits under the keys
+  // (the 3D question) opens in its place.
   bool Waits(State* state, Primitives::KeyRoutingForm* form);
   // What every sub-system does with the screen of a request once it has
   // initialised and placed it: it waits (Waits), and null, or it opens now
