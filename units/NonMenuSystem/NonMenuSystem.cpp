@@ -234,7 +234,7 @@ void NonMenuSystem::OpenNow(Primitives::KeyRoutingForm* form) {
   if (!form) return;
   // Placed among the screens it opens over, as they stand now: a screen
   // that waited opens over those that stayed.
-  if (auto* widget = vg_cast<WidgetClass>(form))
+  if (auto* widget = vg_cast<WidgetClass>(form); widget && widget->StandsClearOfLines())
     widget->OnSetBounds(ClearOfLines(this, widget, widget->Bounds, widget->PanelEdge(), ScreenHeight));
   form->Open();
   if (form->FocusOnOpen) SubSystem::KeyOwner::Get()->Request(form, SubSystem::KeyOwner::Reason::Opened);

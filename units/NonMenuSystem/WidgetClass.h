@@ -73,6 +73,9 @@ class WidgetClass : public Primitives::KeyRoutingForm {
   // How far inside its bounds the panel's drawn edge lies (a frame's
   // shadow); the owner keeps the lines of the screens below off that band.
   virtual int32_t PanelEdge() const { return 0; }
+  // Whether the widget moves off the lines of the screens under it as it
+  // opens (ClearOfLines), or stands where it is placed.
+  virtual bool StandsClearOfLines() const { return true; }
 
   // The screen a pop-up answers by a call (its owner, or the object of the
   // slot it signals), while that screen is not closed; null, and a log line,
