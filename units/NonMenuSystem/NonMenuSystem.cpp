@@ -286,12 +286,14 @@ void NonMenuSystem::ClearHelpBar(Core::View* teller) {
   ShowHelpOfKeys(false);
 }
 
+// Top first: whether a screen's own help line shows goes by the lines drawn
+// over it, which are settled by then.
 void NonMenuSystem::KeysSettled() {
   ShowHelpOfKeys(true);
-  for (Core::View* view = firstView; view; view = view->nextView)
+  for (Core::View* view = lastView; view; view = view->prevView)
     if (auto* panel = vg_cast<WidgetClass>(view)) {
       panel->UpdateInside();
-      panel->ShowHelpLine(SubSystem::KeyOwner::ShowsOwnHelpLine(panel));
+      panel->ShowOwnHelpLine(SubSystem::KeyOwner::ShowsOwnHelpLine(panel, panel->OwnHelpLine()));
     }
 }
 
@@ -301,9 +303,10 @@ void NonMenuSystem::KeysSettled() {
 void NonMenuSystem::KeysMoved() {
   if (helpBar && IsOpenHere(helpBar, this) && helpBar->Visible && !SubSystem::KeyOwner::KeepsHelpLine(helpBar->Teller))
     helpBar->OnSetVisible(false);
-  for (Core::View* view = firstView; view; view = view->nextView)
-    if (auto* panel = vg_cast<WidgetClass>(view); panel && !SubSystem::KeyOwner::ShowsOwnHelpLine(panel))
-      panel->ShowHelpLine(false);
+  for (Core::View* view = lastView; view; view = view->prevView)
+    if (auto* panel = vg_cast<WidgetClass>(view);
+        panel && !SubSystem::KeyOwner::ShowsOwnHelpLine(panel, panel->OwnHelpLine()))
+      panel->ShowOwnHelpLine(false);
 }
 
 namespace {

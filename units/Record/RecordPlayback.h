@@ -122,6 +122,7 @@ class RecordPlaybackDialog : public NonMenuSystem::WidgetClass, public ListForm:
   void Close(XObject* sender = nullptr) override;
   void HandleMessage(Structures::Message* message) override;
   void ShowHelpLine(bool shown) override { ShowHelpViews(helpIcons, helpLabels, shown); }
+  VgRect OwnHelpLine() const override { return HelpViewsPlace(helpIcons, helpLabels); }
   // Back to the device selection, which shows the recordings again.
   void EnterPrevState() override;
 

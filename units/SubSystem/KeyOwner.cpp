@@ -480,14 +480,27 @@ bool KeyOwner::HelpBarLineHasTheKeys(Core::View* system) {
   return keys && keys->HelpLineOnTheBar();
 }
 
-bool KeyOwner::ShowsOwnHelpLine(const Core::View* screen) {
+bool KeyOwner::ShowsOwnHelpLine(const Core::View* screen, VgRect line) {
   if (!screen) return false;
   auto* form = vg_cast<Primitives::KeyRoutingForm>(const_cast<Core::View*>(screen));
   if (form && form->SharesKeysWithItsPages())
     return HasTheKeys(screen->owner.get()) && !HelpBarLineHasTheKeys(screen->owner.get());
-  Primitives::KeyRoutingForm* keys = ScreenWithTheKeys(const_cast<Core::View*>(screen));
-  if (keys && keys->GivesWay()) keys = ScreenUnder(keys);
-  return keys && keys == form;
+  if (!form) return false;
+  // The screens drawn over it, in the stack of its stage (or of its
+  // sub-system, standing alone), as ScreenUnder walks them.
+  auto* system = vg_cast<Core::Group>(form->owner.get());
+  if (!system) return true;
+  auto* stage = vg_cast<Core::Group>(system->owner.get());
+  const Drawn drawn = Primitives::DrawnScreens(stage && vg_cast<SubSystemClass>(system) ? stage : system);
+  const size_t at = DrawnAt(drawn, form);
+  if (at == drawn.size()) return true;
+  const VgRect place = VgMoveRectPos(line, {drawn[at].extent.x1, drawn[at].extent.y1});
+  for (size_t i = at + 1; i < drawn.size(); ++i) {
+    const VgRect over = drawn[i].form->HelpLineDrawn();
+    if (!VgIsRectEmpty(over) && Overlap(VgMoveRectPos(over, {drawn[i].extent.x1, drawn[i].extent.y1}), place))
+      return false;
+  }
+  return true;
 }
 
 // A passing notice gives way to the screen, and a display that takes no keys

@@ -63,9 +63,9 @@
 // screen goes (SubSystemClass::Waits, OverItsPlace).
 // Then the sub-systems follow (SubSystemClass::KeysSettled): the help bar
 // shows the line the owner names (WhoseHelpLine), a screen that draws its
-// help line inside itself shows it only while the viewer answers it and the
-// menus show the main menu's only while they have the keys
-// (ShowsOwnHelpLine), the panels over another screen are solid, and the
+// help line inside itself hides it only where another screen's help line is
+// drawn over it and the menus show the main menu's only while they have the
+// keys (ShowsOwnHelpLine), the panels over another screen are solid, and the
 // menus count their minute. No one
 // that follows moves the keys. A help line never stays on view while its
 // screen lacks the keys: when the focus moves, such a line goes at once
@@ -214,13 +214,16 @@ class KeyOwner : public XObject {
   // Whether a help line told by the screen may stay on view: not once the
   // screen has lost the keys.
   static bool KeepsHelpLine(const Core::View* teller);
-  // Whether a screen's own help line, drawn inside it, shows: the main
-  // menu's (a screen that shares the keys with its pages) while its
-  // sub-system has the keys, unless the screen with them there shows its
-  // line on the help bar; any other screen's while the viewer answers it
-  // (it has the keys, or a passing notice over it that gives way has
-  // them), so that it never reads under the line of a screen over it.
-  static bool ShowsOwnHelpLine(const Core::View* screen);
+  // Whether a screen's own help line, drawn inside it at LINE (in its own
+  // coordinates), shows: the main menu's (a screen that shares the keys
+  // with its pages) while its sub-system has the keys, unless the screen
+  // with them there shows its line on the help bar; any other screen's
+  // unless a screen drawn over it draws a help line across LINE
+  // (KeyRoutingForm::HelpLineDrawn: the help bar, another screen's own
+  // line), so that it never reads under the line of a screen over it. A
+  // question or a menu over the screen that leaves its line clear leaves
+  // the line on view.
+  static bool ShowsOwnHelpLine(const Core::View* screen, VgRect line = {0, 0, 0, 0});
   // Whether the sub-system has the keys in a screen that shows its line on
   // the help bar: the line a sub-system tells for all its pages (the menus'
   // older pages) stays only while one of them has the keys.
