@@ -6,9 +6,11 @@
 #include "Constants/Constants.h"
 #include "Primitives/WorldEvents.h"
 #include "Structures/Boxes.h"
+#include "Structures/Message.h"
 #include "SkinBin/UserRefInt.h"
 #include "SubSystem/Open.h"
 #include "SubSystem/State.h"
+#include "WidgetManager/Layers.h"
 #include "shell_fixture.h"
 
 namespace {
@@ -279,10 +281,11 @@ TEST_F(SubSystemTest, AnEventOfTheSetReachesTheFollowersOnViewTopFirstAndEachOnc
       << "the grid, closed by the photo's reaction, is skipped";
 }
 
-// What the set opens (no key's work) where a screen that takes keys and
+// What the set opens where a screen that takes keys and
 // stays lies over its place waits, unlisted, and opens with the keys once
-// that screen has left; a question that says it waits under the keys opens
-// there; a key's work opens nothing there and leaves nothing waiting.
+// that screen has left, and so does what the work a key left opens there; a
+// question that says it waits under the keys opens there; a key that asks
+// for a screen there opens nothing and leaves nothing waiting.
 TEST_F(SubSystemTest, AScreenTheSetOpensUnderTheKeysWaitsUntilTheyGo) {
   SubSystem::KeyOwner::Get()->Direct(app);
   const auto request = [this](NonMenuScreen* screen) {
@@ -310,16 +313,22 @@ TEST_F(SubSystemTest, AScreenTheSetOpensUnderTheKeysWaitsUntilTheyGo) {
   asked->Asker = asker;
   EXPECT_EQ(nonMenu->ChangeState(asked), nullptr);
   asker->Close();
+  auto* choice = VgNew<NonMenuScreen>();
+  choice->Layer = Layers::Panel;
   {
     const SubSystem::KeyOwner::KeyHandling handling(true);
-    EXPECT_EQ(request(VgNew<NonMenuScreen>()), nullptr) << "a key's work does not open it";
+    EXPECT_EQ(request(choice), nullptr) << "what a key's work opens there waits too";
+    const SubSystem::KeyOwner::KeyAsking asking;
+    EXPECT_EQ(request(VgNew<NonMenuScreen>()), nullptr) << "a key that asks for it does not open it";
   }
   dialog->Close();
   settle();
   EXPECT_NE(manager->FindNode(result), nullptr);
-  EXPECT_EQ(nonMenu->Focus.get(), result) << "on top, with the keys";
+  EXPECT_NE(manager->FindNode(choice), nullptr);
+  EXPECT_EQ(nonMenu->Focus.get(), choice) << "the newest on top, with the keys";
   EXPECT_EQ(manager->FindNode(orphan), nullptr) << "its asker gone, it has nobody to answer";
-  EXPECT_EQ(manager->Length(), 1) << "the key's screen was refused, not kept";
+  EXPECT_EQ(manager->Length(), 2) << "the screen a key asked for was refused, not kept";
+  choice->Close();
   result->Close();
 
   dialog = Open(MakeScreen("dialog", 0, 128), nonMenu);
@@ -331,6 +340,27 @@ TEST_F(SubSystemTest, AScreenTheSetOpensUnderTheKeysWaitsUntilTheyGo) {
   dialog->Close();
   settle();
   EXPECT_EQ(manager->FindNode(forgotten), nullptr) << "forgotten, it never opens";
+
+  // A clear of every screen forgets what it would have closed on view; what
+  // it leaves (a media window) waits on, and opens as the dialog goes with
+  // the clear.
+  dialog = Open(MakeScreen("dialog", 0, Layers::Dialog), nonMenu);
+  dialog->Bounds = {0, 0, 960, 540};
+  nonMenu->OnSetFocus(dialog);
+  auto* cleared = VgNew<NonMenuScreen>();
+  cleared->Layer = Layers::Widget;
+  auto* kept = VgNew<NonMenuScreen>();
+  kept->Layer = Layers::Media;
+  EXPECT_EQ(request(cleared), nullptr);
+  EXPECT_EQ(request(kept), nullptr);
+  auto* clear = VgNew<Structures::Message>();
+  clear->Code = Constants::MSG_CLEAR_ALL;
+  nonMenu->HandleMessage(clear);
+  settle();
+  EXPECT_EQ(manager->FindNode(dialog), nullptr);
+  EXPECT_EQ(manager->FindNode(cleared), nullptr) << "the clear would have closed it on view";
+  EXPECT_NE(manager->FindNode(kept), nullptr) << "the clear leaves a media window";
+  kept->Close();
   SubSystem::KeyOwner::Get()->Direct(nullptr);
 }
 

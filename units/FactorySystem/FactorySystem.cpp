@@ -69,6 +69,7 @@ void FactorySystem::Close(XObject* sender) {
 }
 
 void FactorySystem::HandleMessage(Structures::Message* message) {
+  SubSystem::SubSystemClass::HandleMessage(message);
   if (!message) return;
   switch (message->Code) {
     case Constants::MSG_CLEAR_ALL:
@@ -190,7 +191,7 @@ Primitives::KeyRoutingForm* FactorySystem::ChangeState(SubSystem::State* state) 
   return OpenOrWait(state, widget);
 }
 
-void FactorySystem::OpenWaited(Primitives::KeyRoutingForm* widget) {
+void FactorySystem::OpenNow(Primitives::KeyRoutingForm* widget) {
   widget->Open();
   // The factory's displays hold the focus while they are up, though they
   // take no key.

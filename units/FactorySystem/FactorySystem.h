@@ -46,6 +46,9 @@ class FactorySystem : public SubSystem::SubSystemClass {
   void Close(XObject* sender = nullptr) override;
   // A clear-all closes its screens (ClearLayers).
   void HandleMessage(Structures::Message* message) override;
+  bool ClearCloses(const Primitives::KeyRoutingForm* form) const override {
+    return form && (form->Layer & ClearLayers) != 0;
+  }
   // A factory widget of its own is initialised, placed at its origin, opened
   // and focused; any other screen of its own is returned unopened; a screen
   // of another sub-system goes to that sub-system. A widget that takes keys
@@ -53,7 +56,7 @@ class FactorySystem : public SubSystem::SubSystemClass {
   // the service mode's code) waits for the check to go
   // (SubSystem::SubSystemClass::Waits).
   Primitives::KeyRoutingForm* ChangeState(SubSystem::State* state) override;
-  void OpenWaited(Primitives::KeyRoutingForm* widget) override;
+  void OpenNow(Primitives::KeyRoutingForm* widget) override;
 
   // A page of that class (normally a menu page), with a Structures::RefInt
   // of the value as its parameter.

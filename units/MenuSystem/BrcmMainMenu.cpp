@@ -320,6 +320,14 @@ void BrcmMainMenu::ShowHelpLine(bool shown) {
   for (Views::Text& label : helpLabels) label.OnSetVisible(shown);
 }
 
+VgRect BrcmMainMenu::HelpLineDrawn() const {
+  VgRect place{0, 0, 0, 0};
+  if (!helpIcons[0].Visible) return place;
+  for (const Views::Image& icon : helpIcons) place = VgUnionRect(place, icon.Bounds);
+  for (const Views::Text& label : helpLabels) place = VgUnionRect(place, label.Bounds);
+  return place;
+}
+
 XObject* BrcmMainMenu::HandleEvent(Core::Event* event) {
   if (Core::PressedKey(event) != Key::Back) return CarouselMenu::HandleEvent(event);
   ResetTimeout();

@@ -80,6 +80,7 @@ class BrcmMainMenu : public CarouselMenu {
   // The help line along the bottom tells the menus' keys: it shows only
   // while the menus have them.
   void ShowHelpLine(bool shown);
+  VgRect HelpLineDrawn() const override;
   BrcmMainMenuItem* Topic(int32_t index) const;
   // The class names of the pages the topics open (tests/classes checks them).
   static void ForEachPageName(void (*visit)(const char* name, void* context), void* context);

@@ -180,6 +180,7 @@ XObject* MenuSystem::HandleEvent(Core::Event* event) {
 }
 
 void MenuSystem::HandleMessage(Structures::Message* message) {
+  SubSystem::MenuSystemClass::HandleMessage(message);
   if (!message) return;
   switch (message->Code) {
     case Constants::MSG_CLEAR_ALL:
@@ -224,7 +225,7 @@ VgRect MenuSystem::WhereItWillStand(Primitives::KeyRoutingForm* form) {
   return VgSetRectOrigin(page->Bounds, origin);
 }
 
-void MenuSystem::OpenWaited(Primitives::KeyRoutingForm* page) {
+void MenuSystem::OpenNow(Primitives::KeyRoutingForm* page) {
   page->Open();
   page->OnSetBounds(WhereItWillStand(page));
   // A page that opens beside the one with the keys waits for them; one that
@@ -270,19 +271,30 @@ void MenuSystem::TearDownMenus() {
 // A screen goes back to the menus when a menu row opened it, or a screen that
 // one opened (the origin is handed on forward and back), when it is a
 // shortcut of the menus, or when its way back is a page that is open here.
+// So does a screen of another sub-system that waits to open (a scan's result
+// under the record options): opened at once, it would have kept the menus,
+// and it comes back to them whole once it opens.
 bool MenuSystem::AnyScreenGoesBack() {
   ::WidgetManager::WidgetManager* widgets = MainApp::GetWidgetManager();
-  for (Structures::DuLinkNode* node = widgets->Sentinel()->next; node != widgets->Sentinel(); node = node->next) {
-    auto* form = vg_cast<Primitives::KeyRoutingForm>(node->data.get());
-    if (!form || form->owner.get() == this) continue;
+  const auto goesBack = [this, widgets](Primitives::KeyRoutingForm* form) {
     auto* widget = vg_cast<::NonMenuSystem::WidgetClass>(form);
     if (widget && (widget->OnGetMenuTriggered() || widget->OnGetIsShortcut())) return true;
-    if (!form->PrevState) continue;
+    if (!form->PrevState) return false;
     for (Structures::DuLinkNode* other = widgets->Sentinel()->next; other != widgets->Sentinel(); other = other->next) {
       auto* page = vg_cast<Primitives::KeyRoutingForm>(other->data.get());
       if (page && page->owner.get() == this && page->GetClass() == form->PrevState) return true;
     }
+    return false;
+  };
+  for (Structures::DuLinkNode* node = widgets->Sentinel()->next; node != widgets->Sentinel(); node = node->next) {
+    auto* form = vg_cast<Primitives::KeyRoutingForm>(node->data.get());
+    if (form && form->owner.get() != this && goesBack(form)) return true;
   }
+  auto* ground = vg_cast<Core::Group>(owner.get());
+  for (Core::View* view = ground ? ground->firstView : nullptr; view; view = view->nextView)
+    if (auto* system = vg_cast<SubSystem::SubSystemClass>(view); system && system != this)
+      for (Primitives::KeyRoutingForm* form : system->WaitingScreens())
+        if (goesBack(form)) return true;
   return false;
 }
 

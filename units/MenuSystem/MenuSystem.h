@@ -61,12 +61,16 @@ class MenuSystem : public SubSystem::MenuSystemClass {
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   void Close(XObject* sender = nullptr) override;
   void HandleMessage(Structures::Message* message) override;
+  // A clear tears the menus down, every page of their layers with them.
+  bool ClearCloses(const Primitives::KeyRoutingForm* form) const override {
+    return form && (form->Layer & MenuLayers) != 0;
+  }
   // Opens a page of its own: initialised with its opening record, opened,
   // placed and focused. A page that the set opens where a screen with the
   // keys would hide it waits for that screen to go (the preferences page
   // that a factory command opens under the status check).
   Primitives::KeyRoutingForm* ChangeState(SubSystem::State* state) override;
-  void OpenWaited(Primitives::KeyRoutingForm* page) override;
+  void OpenNow(Primitives::KeyRoutingForm* page) override;
   // The main menu and the older family's arcs span the screen from its
   // corner, the option pop-ups stand at the right, every other page beside
   // the main menu.

@@ -73,6 +73,10 @@ class HelpBar : public WidgetClass {
   static constexpr int32_t Bottom = 522;
 
   XObject* HandleEvent(Core::Event* event) override;
+  // The bar, while it shows, draws the line of the screen with the keys.
+  VgRect HelpLineDrawn() const override {
+    return Visible ? VgRect{0, 0, VgGetRectW(Bounds), VgGetRectH(Bounds)} : VgRect{0, 0, 0, 0};
+  }
   void Open(XObject* sender = nullptr) override;
   void HandleFocus(bool focused) override;
 

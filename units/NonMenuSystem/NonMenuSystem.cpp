@@ -59,6 +59,7 @@ void NonMenuSystem::Close(XObject* sender) {
 }
 
 void NonMenuSystem::HandleMessage(Structures::Message* message) {
+  SubSystem::SubSystemClass::HandleMessage(message);
   if (!message) return;
   switch (message->Code) {
     case Constants::MSG_CHANGE_STATE:
@@ -229,11 +230,11 @@ Primitives::KeyRoutingForm* NonMenuSystem::ChangeState(SubSystem::State* state) 
   return OpenOrWait(state, form);
 }
 
-void NonMenuSystem::OpenWaited(Primitives::KeyRoutingForm* form) {
+void NonMenuSystem::OpenNow(Primitives::KeyRoutingForm* form) {
   if (!form) return;
   // Placed among the screens it opens over, as they stand now: a screen
   // that waited opens over those that stayed.
-  if (auto* widget = vg_cast<WidgetClass>(form))
+  if (auto* widget = vg_cast<WidgetClass>(form); widget && widget->StandsClearOfLines())
     widget->OnSetBounds(ClearOfLines(this, widget, widget->Bounds, widget->PanelEdge(), ScreenHeight));
   form->Open();
   if (form->FocusOnOpen) SubSystem::KeyOwner::Get()->Request(form, SubSystem::KeyOwner::Reason::Opened);
@@ -285,12 +286,14 @@ void NonMenuSystem::ClearHelpBar(Core::View* teller) {
   ShowHelpOfKeys(false);
 }
 
+// Top first: whether a screen's own help line shows goes by the lines drawn
+// over it, which are settled by then.
 void NonMenuSystem::KeysSettled() {
   ShowHelpOfKeys(true);
-  for (Core::View* view = firstView; view; view = view->nextView)
+  for (Core::View* view = lastView; view; view = view->prevView)
     if (auto* panel = vg_cast<WidgetClass>(view)) {
       panel->UpdateInside();
-      panel->ShowHelpLine(SubSystem::KeyOwner::ShowsOwnHelpLine(panel));
+      panel->ShowOwnHelpLine(SubSystem::KeyOwner::ShowsOwnHelpLine(panel, panel->OwnHelpLine()));
     }
 }
 
@@ -300,9 +303,10 @@ void NonMenuSystem::KeysSettled() {
 void NonMenuSystem::KeysMoved() {
   if (helpBar && IsOpenHere(helpBar, this) && helpBar->Visible && !SubSystem::KeyOwner::KeepsHelpLine(helpBar->Teller))
     helpBar->OnSetVisible(false);
-  for (Core::View* view = firstView; view; view = view->nextView)
-    if (auto* panel = vg_cast<WidgetClass>(view); panel && !SubSystem::KeyOwner::ShowsOwnHelpLine(panel))
-      panel->ShowHelpLine(false);
+  for (Core::View* view = lastView; view; view = view->prevView)
+    if (auto* panel = vg_cast<WidgetClass>(view);
+        panel && !SubSystem::KeyOwner::ShowsOwnHelpLine(panel, panel->OwnHelpLine()))
+      panel->ShowOwnHelpLine(false);
 }
 
 namespace {
@@ -370,12 +374,17 @@ bool NonMenuSystem::ClearsWithADevice(const std::function<bool(Primitives::KeyRo
 // Layers::Media holds the media and playback windows, which outlive a clear
 // unless they say otherwise; the help bar goes with the screens it
 // explained.
+bool NonMenuSystem::ClearCloses(const Primitives::KeyRoutingForm* form) const {
+  if (auto* widget = vg_cast<WidgetClass>(const_cast<Primitives::KeyRoutingForm*>(form)))
+    return !widget->OutlivesClear();
+  return form && (form->Layer & ClearLayers) != 0;
+}
+
 void NonMenuSystem::ClearOwnForms() {
   for (Core::View* view = lastView; view;) {
     Core::View* below = view->prevView;
-    auto* widget = vg_cast<WidgetClass>(view);
     auto* form = vg_cast<Primitives::KeyRoutingForm>(view);
-    if (widget ? !widget->OutlivesClear() : form && (form->Layer & ClearLayers) != 0) form->Close();
+    if (form && ClearCloses(form)) form->Close();
     view = below;
   }
   ClearHelpBar();

@@ -43,6 +43,9 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   void Close(XObject* sender = nullptr) override;
   void HandleMessage(Structures::Message* message) override;
   XObject* HandleEvent(Core::Event* event) override;
+  // A clear closes its screens but those that outlive it (the media windows,
+  // the mute sign).
+  bool ClearCloses(const Primitives::KeyRoutingForm* form) const override;
   // The help bar's line, and a help line drawn inside a screen, go at once
   // when their screen loses the keys.
   void KeysMoved() override;
@@ -57,7 +60,7 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   // A screen that the set opens where a screen with the keys would hide it
   // waits for that screen to go (SubSystem::SubSystemClass::Waits).
   Primitives::KeyRoutingForm* ChangeState(SubSystem::State* state) override;
-  void OpenWaited(Primitives::KeyRoutingForm* form) override;
+  void OpenNow(Primitives::KeyRoutingForm* form) override;
   // A widget stands where it asks to, or centred across at its height.
   VgRect WhereItWillStand(Primitives::KeyRoutingForm* form) override;
 

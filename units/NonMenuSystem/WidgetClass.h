@@ -65,14 +65,26 @@ class WidgetClass : public Primitives::KeyRoutingForm {
   // another screen it is solid, so that no text below reads through it. Run
   // as the widget opens and whenever its owner settles the keys.
   virtual void UpdateInside();
-  // A screen that draws its keys' help line inside itself shows it only
-  // while the viewer answers it (SubSystem::KeyOwner::ShowsOwnHelpLine): it
-  // would read under the help line of a screen over it. Run whenever its
-  // owner settles the keys, and when the keys move off it.
+  // A screen that draws its keys' help line inside itself hides it where
+  // the help line of a screen over it is drawn across it
+  // (SubSystem::KeyOwner::ShowsOwnHelpLine): the two would read through
+  // each other. Run whenever its owner settles the keys, and when the keys
+  // move off it; ShowHelpLine is the screen's own part.
+  void ShowOwnHelpLine(bool shown) {
+    ownLineShown_ = shown;
+    ShowHelpLine(shown);
+  }
   virtual void ShowHelpLine(bool) {}
+  // Where the screen draws its keys' help line, in its own coordinates,
+  // shown or not; empty for a screen that draws none.
+  virtual VgRect OwnHelpLine() const { return {0, 0, 0, 0}; }
+  VgRect HelpLineDrawn() const override { return ownLineShown_ ? OwnHelpLine() : VgRect{0, 0, 0, 0}; }
   // How far inside its bounds the panel's drawn edge lies (a frame's
   // shadow); the owner keeps the lines of the screens below off that band.
   virtual int32_t PanelEdge() const { return 0; }
+  // Whether the widget moves off the lines of the screens under it as it
+  // opens (ClearOfLines), or stands where it is placed.
+  virtual bool StandsClearOfLines() const { return true; }
 
   // The screen a pop-up answers by a call (its owner, or the object of the
   // slot it signals), while that screen is not closed; null, and a log line,
@@ -122,11 +134,21 @@ class WidgetClass : public Primitives::KeyRoutingForm {
     for (Views::Image& icon : icons) icon.OnSetVisible(shown);
     for (Views::Text& label : labels) label.OnSetVisible(shown);
   }
+  // Where such a line stands, in the coordinates of the views' owner.
+  template <size_t N>
+  static VgRect HelpViewsPlace(const Views::Image (&icons)[N], const Views::Text (&labels)[N]) {
+    VgRect place{0, 0, 0, 0};
+    for (const Views::Image& icon : icons) place = VgUnionRect(place, icon.Bounds);
+    for (const Views::Text& label : labels) place = VgUnionRect(place, label.Bounds);
+    return place;
+  }
 
  private:
   // The background's own opacity while UpdateInside keeps it solid.
   uint8_t backgroundAlpha_ = 0;
   bool madeSolid_ = false;
+  // Whether the help line drawn inside the screen shows.
+  bool ownLineShown_ = true;
 };
 
 }  // namespace NonMenuSystem

@@ -112,6 +112,12 @@ class KeyRoutingForm : public Forms::Form {
   // the main menu (the older menu pages): the main menu's own line hides
   // while such a page of its sub-system has the keys.
   virtual bool HelpLineOnTheBar() const { return false; }
+  // Where the screen draws a help line now, in its own coordinates: the
+  // help bar the line of the screen with the keys, a screen that draws its
+  // keys' line inside itself that line while it shows; empty for none. A
+  // line drawn inside a screen hides where another's is drawn over it
+  // (SubSystem::KeyOwner::ShowsOwnHelpLine).
+  virtual VgRect HelpLineDrawn() const { return {0, 0, 0, 0}; }
   // Whether the screen hears the key while another has the keys: the
   // service menu hears the front panel, which drives it.
   virtual bool HearsBesideTheKeys(Core::KeyEvent*) const { return false; }

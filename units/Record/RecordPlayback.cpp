@@ -176,6 +176,12 @@ void PlayStatus::ShowStopped() {
   elapsedText.OnSetString(PlayTimeFormat(0));
 }
 
+void PlayStatus::ShowNone() {
+  ShowStopped();
+  progress.OnSetMax(1);
+  totalText.OnSetString(PlayTimeFormat(0));
+}
+
 void PlayStatus::Fast(FastDirection direction) {
   const FastStep step = NextFastStep(PlayState, PlayRate, direction);
   OnSetPlayState(step.state);
@@ -349,6 +355,9 @@ void RecordPlaybackDialog::ShowFocusedInfo(XObject*) {
     fileName.OnSetString(VgNewStringAnsi("File Name: "));
     fileSize.OnSetString(VgNewStringAnsi("File Size: "));
     position.OnSetString(nullptr);
+    // The total was the length of a show that is no longer listed (the last
+    // one, just deleted): an empty library tells no length.
+    status.ShowNone();
     return;
   }
   fileName.OnSetString(VgConcatString(VgNewStringAnsi("File Name: "), row->FileName));
@@ -507,7 +516,11 @@ void RecordPlaybackDialog::ShowWarningMessage(const VgConstant* text) {
   bar->OnSetMessageInfo(VgGetVariantOfString(text));
   bar->OnSetTimeOutValue(kWarningMs);
   bar->OnSetOnTimeOut(VgSlotOf<&RecordPlaybackDialog::RemoveWarningMessage>(this));
-  bar->OnSetBounds(VgSetRectOrigin(bar->Bounds, {kWarningX, bar->Bounds.y1}));
+  // Across the preview's height, where no line of the library's runs on the
+  // right (the show's details start under it); at the bar's own height its
+  // edges ran through the focused show's file size.
+  const int32_t top = kPreview[1] + (kPreview[3] - kPreview[1] - VgGetRectH(bar->Bounds)) / 2;
+  bar->OnSetBounds(VgSetRectOrigin(bar->Bounds, {kWarningX, top}));
   bar->OnSetParent(this);
   bar->Open();
 }

@@ -86,6 +86,8 @@ class PlayStatus : public Core::Group {
   void Show(const SkinBin::RecordPlaybackStatus* status);
   // Stopped: no progress, no time played.
   void ShowStopped();
+  // No show to tell of: the times and the progress at nought.
+  void ShowNone();
   // The transport keys: the state and rate they set, and the model's call
   // (Play leaves the call to the screen, which knows what to play).
   void Play();
@@ -122,6 +124,7 @@ class RecordPlaybackDialog : public NonMenuSystem::WidgetClass, public ListForm:
   void Close(XObject* sender = nullptr) override;
   void HandleMessage(Structures::Message* message) override;
   void ShowHelpLine(bool shown) override { ShowHelpViews(helpIcons, helpLabels, shown); }
+  VgRect OwnHelpLine() const override { return HelpViewsPlace(helpIcons, helpLabels); }
   // Back to the device selection, which shows the recordings again.
   void EnterPrevState() override;
 

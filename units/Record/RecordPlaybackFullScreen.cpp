@@ -145,8 +145,17 @@ void RecordPlaybackFullScreenDialog::Initialize(Primitives::KeyRoutingParameter*
   bar->OnSetParent(this);
   bar->Open();
   bar->OnSetVisible(false);
+}
+
+// The show plays as the screen opens, not as it is initialised: a playback
+// that waits for a screen over its place (the 3D question) would play
+// unseen under it, and the viewer's place in the show would run on.
+void RecordPlaybackFullScreenDialog::Open(XObject* sender) {
+  NonMenuSystem::WidgetClass::Open(sender);
+  if (started_) return;
+  started_ = true;
   if (SkinBin::RecordPlaybackData* entry = Show.Entry())
-    model->RecordPlaybackPlay(GetUsbPath(Medium), entry->RecordId, 0, entry->Mark * 1000);
+    Model()->RecordPlaybackPlay(GetUsbPath(Medium), entry->RecordId, 0, entry->Mark * 1000);
 }
 
 void RecordPlaybackFullScreenDialog::Close(XObject* sender) {

@@ -68,6 +68,8 @@ class RecordPlaybackFullScreenDialog : public NonMenuSystem::WidgetClass, public
   bool FollowsTheWorld(Core::Event* event) const override { return ConcernsThePlayback(event); }
   VgString MediumShown() const override { return Medium; }
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
+  // Plays the show, from where the viewer left it unless told otherwise.
+  void Open(XObject* sender = nullptr) override;
   void Close(XObject* sender = nullptr) override;
   void HandleMessage(Structures::Message* message) override;
   // Back to the library, on the show last played.
@@ -90,6 +92,8 @@ class RecordPlaybackFullScreenDialog : public NonMenuSystem::WidgetClass, public
   VgPtr<PlaybackFullScreenBanner> banner;
 
  private:
+  // The show was played as the screen first opened.
+  bool started_ = false;
   bool TakeKey(uint16_t code);
   void PlayEntry(int32_t fromMs);
   void ShowBanner(int32_t ms);

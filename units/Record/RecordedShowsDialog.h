@@ -41,6 +41,9 @@ class RecordedShowsDialog : public OnTheDisk<NonMenuSystem::WidgetClass> {
   // that show is still listed.
   void HandleMessage(Structures::Message* message) override;
   void ShowHelpLine(bool shown) override { ShowHelpViews(info.helpIcons, info.helpLabels, shown); }
+  VgRect OwnHelpLine() const override {
+    return VgMoveRectPos(HelpViewsPlace(info.helpIcons, info.helpLabels), {info.Bounds.x1, info.Bounds.y1});
+  }
 
   void UpdateBanner();
   // The list's OnProgramChanged: the focused show into the panel.

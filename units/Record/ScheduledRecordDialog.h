@@ -110,6 +110,7 @@ class ScheduledRecordDialog : public NonMenuSystem::WidgetClass {
   // deletes the schedule that was asked about.
   void HandleMessage(Structures::Message* message) override;
   void ShowHelpLine(bool shown) override { ShowHelpViews(helpIcons, helpLabels, shown); }
+  VgRect OwnHelpLine() const override { return HelpViewsPlace(helpIcons, helpLabels); }
 
   // The list's OnProgramChanged: the focused schedule into the details.
   void UpdateRecordInfo(XObject* sender = nullptr);

@@ -480,14 +480,27 @@ bool KeyOwner::HelpBarLineHasTheKeys(Core::View* system) {
   return keys && keys->HelpLineOnTheBar();
 }
 
-bool KeyOwner::ShowsOwnHelpLine(const Core::View* screen) {
+bool KeyOwner::ShowsOwnHelpLine(const Core::View* screen, VgRect line) {
   if (!screen) return false;
   auto* form = vg_cast<Primitives::KeyRoutingForm>(const_cast<Core::View*>(screen));
   if (form && form->SharesKeysWithItsPages())
     return HasTheKeys(screen->owner.get()) && !HelpBarLineHasTheKeys(screen->owner.get());
-  Primitives::KeyRoutingForm* keys = ScreenWithTheKeys(const_cast<Core::View*>(screen));
-  if (keys && keys->GivesWay()) keys = ScreenUnder(keys);
-  return keys && keys == form;
+  if (!form) return false;
+  // The screens drawn over it, in the stack of its stage (or of its
+  // sub-system, standing alone), as ScreenUnder walks them.
+  auto* system = vg_cast<Core::Group>(form->owner.get());
+  if (!system) return true;
+  auto* stage = vg_cast<Core::Group>(system->owner.get());
+  const Drawn drawn = Primitives::DrawnScreens(stage && vg_cast<SubSystemClass>(system) ? stage : system);
+  const size_t at = DrawnAt(drawn, form);
+  if (at == drawn.size()) return true;
+  const VgRect place = VgMoveRectPos(line, {drawn[at].extent.x1, drawn[at].extent.y1});
+  for (size_t i = at + 1; i < drawn.size(); ++i) {
+    const VgRect over = drawn[i].form->HelpLineDrawn();
+    if (!VgIsRectEmpty(over) && Overlap(VgMoveRectPos(over, {drawn[i].extent.x1, drawn[i].extent.y1}), place))
+      return false;
+  }
+  return true;
 }
 
 // A passing notice gives way to the screen, and a display that takes no keys
@@ -502,19 +515,20 @@ bool KeyOwner::OpensUnderTheKeys(Core::View* system, Primitives::KeyRoutingForm*
             form->GetClass()->name, keys->GetClass()->name, asker->GetClass()->name);
     return true;
   }
-  if (!asking_ && !Get()->RunsForTheLastKey()) return false;
+  if (!asking_) return false;
   if (asking_ && keys && keys != form && keys->TakesKeys() && !keys->GivesWay() &&
       uint32_t(keys->Layer) > uint32_t(form->Layer) && StaysBeside(keys, form->Layer)) {
     VgPrint("SubSystem::KeyOwner: %s does not open under %s, which has the keys\n", form->GetClass()->name,
             keys->GetClass()->name);
     return true;
   }
-  // Nor under a screen beside the one with the keys that takes them too (the
-  // service menu over where the timer dialog would stand): the new screen
-  // would wait there, deaf, where the viewer does not see it. So too for
-  // what the key's work opens after the key, whoever has the keys by then
-  // (the play options, closed, going on to the playback under the 3D
-  // question that waited below them).
+  // Nor, as the key asks, under a screen beside the one with the keys that
+  // takes them too (the service menu over where the timer dialog would
+  // stand): the new screen would wait there, deaf, where the viewer does not
+  // see it. What the key's work opens after the key is the viewer's choice,
+  // made on a screen that may have gone since (the play options, closed,
+  // going on to the playback under the 3D question that waited below
+  // them): it waits for that screen instead (SubSystemClass::Waits).
   Primitives::KeyRoutingForm* over = OverItsPlace(system, form);
   if (!over) return false;
   VgPrint("SubSystem::KeyOwner: %s does not open under %s, which takes the keys\n", form->GetClass()->name,

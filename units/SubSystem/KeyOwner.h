@@ -55,17 +55,17 @@
 // digit editor holds digits it has not taken yet (an address's octets, a
 // number half typed), a key that might close the screen or its asker, and
 // so throw away what is typed, does nothing (StopsAtTheTyping). A key opens
-// no screen under a screen that takes keys and stays, nor does the work it
-// leaves for later passes (the screen that took it going on to the next),
-// and what a screen asks for while its pop-up has the keys opens only above
-// the pop-up (OpensUnderTheKeys). What an event of the set or the passing
-// of time opens where such a screen lies over it waits, unopened, until that
+// no screen under a screen that takes keys and stays, and what a screen
+// asks for while its pop-up has the keys opens only above the pop-up
+// (OpensUnderTheKeys). What an event of the set, the passing of time or the
+// work a key left for later passes (the screen that took it going on to the
+// next) opens where such a screen lies over it waits, unopened, until that
 // screen goes (SubSystemClass::Waits, OverItsPlace).
 // Then the sub-systems follow (SubSystemClass::KeysSettled): the help bar
 // shows the line the owner names (WhoseHelpLine), a screen that draws its
-// help line inside itself shows it only while the viewer answers it and the
-// menus show the main menu's only while they have the keys
-// (ShowsOwnHelpLine), the panels over another screen are solid, and the
+// help line inside itself hides it only where another screen's help line is
+// drawn over it and the menus show the main menu's only while they have the
+// keys (ShowsOwnHelpLine), the panels over another screen are solid, and the
 // menus count their minute. No one
 // that follows moves the keys. A help line never stays on view while its
 // screen lacks the keys: when the focus moves, such a line goes at once
@@ -214,13 +214,16 @@ class KeyOwner : public XObject {
   // Whether a help line told by the screen may stay on view: not once the
   // screen has lost the keys.
   static bool KeepsHelpLine(const Core::View* teller);
-  // Whether a screen's own help line, drawn inside it, shows: the main
-  // menu's (a screen that shares the keys with its pages) while its
-  // sub-system has the keys, unless the screen with them there shows its
-  // line on the help bar; any other screen's while the viewer answers it
-  // (it has the keys, or a passing notice over it that gives way has
-  // them), so that it never reads under the line of a screen over it.
-  static bool ShowsOwnHelpLine(const Core::View* screen);
+  // Whether a screen's own help line, drawn inside it at LINE (in its own
+  // coordinates), shows: the main menu's (a screen that shares the keys
+  // with its pages) while its sub-system has the keys, unless the screen
+  // with them there shows its line on the help bar; any other screen's
+  // unless a screen drawn over it draws a help line across LINE
+  // (KeyRoutingForm::HelpLineDrawn: the help bar, another screen's own
+  // line), so that it never reads under the line of a screen over it. A
+  // question or a menu over the screen that leaves its line clear leaves
+  // the line on view.
+  static bool ShowsOwnHelpLine(const Core::View* screen, VgRect line = {0, 0, 0, 0});
   // Whether the sub-system has the keys in a screen that shows its line on
   // the help bar: the line a sub-system tells for all its pages (the menus'
   // older pages) stays only while one of them has the keys.
@@ -231,12 +234,13 @@ class KeyOwner : public XObject {
   // while a pop-up it asked for has the keys, in the pop-up's place or under
   // it (a key heard past the pop-up, or the work such a key left behind): a
   // second question or keyboard would throw away the one the viewer fills in.
-  // Nor, while a key or the work it left for later passes runs (KeyHandling),
-  // one that would open under a screen on view that takes keys and stays,
-  // where the two overlap: the conflicting timers that the record options
-  // ask for under the service menu beside them, the playback that the play
-  // options go on to under the 3D question that waited under them. The
-  // viewer would press keys into the screen on top, not the one asked for.
+  // Nor, while the key asks (KeyAsking), one that would open under a screen
+  // on view that takes keys and stays, where the two overlap: the viewer
+  // would press keys into the screen on top, not the one asked for. What
+  // the key's work opens later there (the conflicting timers that the record
+  // options ask for under the service menu beside them, the playback that
+  // the play options go on to under the 3D question that waited under them)
+  // waits for that screen to go (SubSystemClass::Waits).
   static bool OpensUnderTheKeys(Core::View* system, Primitives::KeyRoutingForm* form,
                                 Primitives::KeyRoutingForm* asker = nullptr);
   // The screen on view that takes keys and stays (that FORM would not close

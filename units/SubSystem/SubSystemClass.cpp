@@ -134,7 +134,7 @@ void LetGo(Primitives::KeyRoutingForm* form) {
 }  // namespace
 
 bool SubSystemClass::Waits(State* state, Primitives::KeyRoutingForm* form) {
-  if (KeyOwner::Get()->RunsForTheLastKey() || form->WaitsUnderTheKeys()) return false;
+  if (form->WaitsUnderTheKeys()) return false;
   if (!(form->TakesKeys() || form->SharesKeysWithItsPages()) || form->GivesWay()) return false;
   Primitives::KeyRoutingForm* over = KeyOwner::OverItsPlace(this, form);
   if (!over) return false;
@@ -149,7 +149,7 @@ bool SubSystemClass::Waits(State* state, Primitives::KeyRoutingForm* form) {
 
 Primitives::KeyRoutingForm* SubSystemClass::OpenOrWait(State* state, Primitives::KeyRoutingForm* form) {
   if (Waits(state, form)) return nullptr;
-  OpenWaited(form);
+  OpenNow(form);
   return form;
 }
 
@@ -170,18 +170,47 @@ void SubSystemClass::OpenWaiting() {
     if (form->IsOrphaned())
       LetGo(form);
     else
-      OpenWaited(form);
+      OpenNow(form);
   }
+}
+
+std::vector<Primitives::KeyRoutingForm*> SubSystemClass::WaitingScreens() const {
+  std::vector<Primitives::KeyRoutingForm*> screens;
+  if (waiting)
+    for (Structures::DuLinkNode* node = waiting->Sentinel()->next; node != waiting->Sentinel(); node = node->next)
+      if (auto* state = vg_cast<State>(node->data.get()))
+        if (auto* form = vg_cast<Primitives::KeyRoutingForm>(state->Instance.get())) screens.push_back(form);
+  return screens;
 }
 
 void SubSystemClass::AfterScreenLeft() { OpenWaiting(); }
 
-void SubSystemClass::ForgetWaiting() {
+void SubSystemClass::Forget(const std::function<bool(Primitives::KeyRoutingForm*)>& forgotten) {
   if (!waiting) return;
-  for (Structures::DuLinkNode* node = waiting->Sentinel()->next; node != waiting->Sentinel(); node = node->next)
-    if (auto* state = vg_cast<State>(node->data.get()))
-      if (auto* form = vg_cast<Primitives::KeyRoutingForm>(state->Instance.get())) LetGo(form);
-  waiting->Clear();
+  std::vector<State*> gone;
+  for (Structures::DuLinkNode* node = waiting->Sentinel()->next; node != waiting->Sentinel(); node = node->next) {
+    auto* state = vg_cast<State>(node->data.get());
+    auto* form = state ? vg_cast<Primitives::KeyRoutingForm>(state->Instance.get()) : nullptr;
+    if (state && (!form || forgotten(form))) gone.push_back(state);
+  }
+  for (State* state : gone) {
+    waiting->DeleteData(state);
+    if (auto* form = vg_cast<Primitives::KeyRoutingForm>(state->Instance.get())) {
+      VgPrint("SubSystem::SubSystemClass: %s, which waited, is forgotten with the screens cleared\n",
+              form->GetClass()->name);
+      LetGo(form);
+    }
+  }
+}
+
+void SubSystemClass::ForgetWaiting() {
+  Forget([](Primitives::KeyRoutingForm*) { return true; });
+}
+
+void SubSystemClass::HandleMessage(Structures::Message* message) {
+  Primitives::KeyRoutingGroup::HandleMessage(message);
+  if (message && message->Code == Constants::MSG_CLEAR_ALL)
+    Forget([this](Primitives::KeyRoutingForm* form) { return ClearCloses(form); });
 }
 
 void SubSystemClass::Close(XObject* sender) {

@@ -5,6 +5,9 @@
 // sub-systems open what ChangeState hands back to them.
 #pragma once
 
+#include <functional>
+#include <vector>
+
 #include "Primitives/KeyRoutingForm.h"
 #include "Primitives/KeyRoutingGroup.h"
 #include "SubSystem/KeyOwner.h"
@@ -61,29 +64,45 @@ class SubSystemClass : public Primitives::KeyRoutingGroup {
   virtual Primitives::KeyRoutingForm* ChangeState(State* state);
 
   // Whether the screen of the request, initialised and placed by the
-  // concrete sub-system, waits instead of opening now: one that neither a
-  // key nor the work it left opens (an event of the set, the passing of
-  // time), and that would stand under a screen on view that takes keys and
-  // stays, on a higher layer, waits unopened until that screen goes, then
-  // opens over what is left, with its keys (OpenWaited). Opened under it,
-  // the viewer would not see it, and the keys would close it unseen along
-  // with that screen (a scan's result under the record options that RECORD
-  // opened over the scan). A screen that says it waits under the keys (the
-  // 3D question) opens in its place.
+  // concrete sub-system, waits instead of opening now: one that no key asks
+  // for as it is pressed (an event of the set, the passing of time, the
+  // work a key left for later passes), and that would stand under a screen
+  // on view that takes keys and stays, on a higher layer, waits unopened
+  // until that screen goes, then opens over what is left, with its keys
+  // (OpenNow). Opened under it, the viewer would not see it, and the keys
+  // would close it unseen along with that screen (a scan's result under the
+  // record options that RECORD opened over the scan); refused, the
+  // viewer's choice would be lost (the playback that the play options go on
+  // to under the 3D question). A screen that says it waits under the keys
+  // (the 3D question) opens in its place.
   bool Waits(State* state, Primitives::KeyRoutingForm* form);
   // What every sub-system does with the screen of a request once it has
   // initialised and placed it: it waits (Waits), and null, or it opens now
-  // (OpenWaited), and the screen.
+  // (OpenNow), and the screen.
   Primitives::KeyRoutingForm* OpenOrWait(State* state, Primitives::KeyRoutingForm* form);
   // Opens, oldest first, the screens that waited and no longer stand under
   // a screen with the keys.
   void OpenWaiting();
-  // Opens a screen that waited, as ChangeState would have once it had
-  // initialised and placed it.
-  virtual void OpenWaited(Primitives::KeyRoutingForm*) {}
+  // The screens that wait, oldest first.
+  std::vector<Primitives::KeyRoutingForm*> WaitingScreens() const;
+  // Opens the screen of a request now, as the concrete sub-system does once
+  // it has initialised and placed it: at once (OpenOrWait), or once it
+  // waited (OpenWaiting).
+  virtual void OpenNow(Primitives::KeyRoutingForm*) {}
   // What waits is forgotten, never to open: CLEAR closes every screen, and
   // those that wait to open with them.
   void ForgetWaiting();
+  // Whether the sub-system's clear of every screen (MSG_CLEAR_ALL) closes
+  // the screen, were it open: by its layer, as the concrete sub-system
+  // clears. None, unless the sub-system says so.
+  virtual bool ClearCloses(const Primitives::KeyRoutingForm*) const { return false; }
+  // A clear of every screen forgets what waits and that the clear would
+  // have closed had it opened at once (ClearCloses): a screen that waited
+  // would otherwise come up after a clear that was meant to close it, over
+  // or beside the screen opened after that clear. What the clear leaves
+  // (the factory's status check) waits on. A concrete sub-system calls this
+  // first.
+  void HandleMessage(Structures::Message* message) override;
   // The sub-system closes with its screens, and what waited is forgotten.
   void Close(XObject* sender = nullptr) override;
 
@@ -101,6 +120,10 @@ class SubSystemClass : public Primitives::KeyRoutingGroup {
   bool ManageWidget = true;
   // The requests that wait (Waits), oldest first.
   VgPtr<Structures::DuLinkList> waiting;
+
+ private:
+  // Forgets the waiting screens for which FORGOTTEN holds.
+  void Forget(const std::function<bool(Primitives::KeyRoutingForm*)>& forgotten);
 };
 
 }  // namespace SubSystem

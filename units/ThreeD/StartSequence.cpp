@@ -313,12 +313,6 @@ bool DisplayMode::UsesKey(uint16_t code) const {
 }
 
 void DisplayMode::Open(XObject* sender) {
-  if (SubSystem::KeyOwner::OverAnother(this)) {
-    const VgRect own = Bounds;
-    const int32_t right = NonMenuSystem::NonMenuSystem::ScreenWidth - kBannerOrigin.x;
-    OnSetBounds(VgSetRectOrigin(own, {right - VgGetRectW(own), own.y1}));
-    if (SubSystem::KeyOwner::OverAnother(this)) OnSetBounds(own);
-  }
   WidgetClass::Open(sender);
   if (SubSystem::KeyOwner::ScreenUnder(this)) FocusOnOpen = false;
 }

@@ -130,10 +130,17 @@ class DisplayMode : public NonMenuSystem::WidgetClass {
   // is busy with another screen (the 3D signal ends under a timer being
   // set): the keys it has no use for go to the screen under it, and OK and
   // EXIT are its own only while no screen that takes keys is under it.
-  bool GivesWay() const override { return true; }
+  // Opened over such a screen, it takes no keys at all and stands as a
+  // display over it for its time, rather than leave at once as a notice
+  // over the screen with the keys.
+  bool GivesWay() const override { return FocusOnOpen; }
   bool UsesKey(uint16_t code) const override;
   // Opened over a screen that takes keys, the banner leaves them there.
   void Open(XObject* sender = nullptr) override;
+  // The banner stands in the bottom left corner over whatever screen is on
+  // view, where the viewer looks for it: a small picture and no panel, it
+  // hides a corner of what lies under it for a few seconds only.
+  bool StandsClearOfLines() const override { return false; }
   void TimeOut(XObject* sender = nullptr);
   // The picture of the keeper's state.
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
