@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdio>
@@ -20,8 +21,18 @@ struct StoragePrivate {
 };
 
 // The file image, shared by loading and saving: the settings file never needs
-// more memory than this.
+// more memory than this. A file of a few kilobytes uses a page or two of it;
+// the rest is never written, and so takes no memory of the process, as long
+// as clearing it writes over only what was used.
 uint8_t g_checkBuffer[kStorageFileLimit];
+int32_t g_checkBufferUsed = 0;  // bytes from its start written since it was cleared; the rest are zero
+
+void NoteCheckBufferUsed(int32_t end) { g_checkBufferUsed = std::max(g_checkBufferUsed, end); }
+
+void ClearCheckBuffer() {
+  std::memset(g_checkBuffer, 0, static_cast<size_t>(g_checkBufferUsed));
+  g_checkBufferUsed = 0;
+}
 
 constexpr std::array<uint16_t, 256> MakeFcsTable() {
   std::array<uint16_t, 256> table{};
@@ -139,6 +150,7 @@ int32_t ReadImage(const char* fileName, int32_t& size) {
   }
   std::rewind(file);
   size = static_cast<int32_t>(std::fread(g_checkBuffer, 1, static_cast<size_t>(length), file));
+  NoteCheckBufferUsed(size);
   bool failed = std::ferror(file);
   std::fclose(file);
   return failed ? STORAGE_FILE_ERROR : STORAGE_OK;
@@ -376,7 +388,7 @@ namespace {
 // what a save writes and reports. Pairs past the size bound are left out, and
 // named when report is set.
 int32_t ComposeImage(StoragePrivate* data, int32_t& fill, bool report) {
-  std::memset(g_checkBuffer, 0, sizeof g_checkBuffer);
+  ClearCheckBuffer();
   fill = 0;
   int32_t result = STORAGE_OK;
   bool full = false;
@@ -409,6 +421,7 @@ int32_t ComposeImage(StoragePrivate* data, int32_t& fill, bool report) {
   uint16_t fcs = CalculateChecksum(g_checkBuffer, fill);
   g_checkBuffer[fill] = static_cast<uint8_t>(fcs);
   g_checkBuffer[fill + 1] = static_cast<uint8_t>(fcs >> 8);
+  NoteCheckBufferUsed(fill + 2);
   return result;
 }
 

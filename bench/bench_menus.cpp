@@ -22,6 +22,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -110,11 +111,15 @@ void CloseAll() {
   Turn(1000);
 }
 
+// The set's folder of this run: its settings and the links GCM_Start makes.
+std::filesystem::path ScratchFolder() {
+  return std::filesystem::temp_directory_path() / ("tvui-bench-menus-" + std::to_string(getpid()));
+}
+
 // The set set up and switched on, with the main menu open on its first topic.
 bool Boot() {
   static bool booted = [] {
-    const std::filesystem::path root =
-        std::filesystem::temp_directory_path() / ("tvui-bench-menus-" + std::to_string(getpid()));
+    const std::filesystem::path root = ScratchFolder();
     std::filesystem::remove_all(root);
     std::filesystem::create_directories(root);
     setenv("TVUI_ROOT", root.c_str(), 1);
@@ -320,4 +325,12 @@ BENCHMARK(BM_MenuPopUpStep)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  std::error_code ignored;
+  std::filesystem::remove_all(ScratchFolder(), ignored);
+  return 0;
+}

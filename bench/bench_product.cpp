@@ -4,7 +4,11 @@
 // on the demo set (channels, guide, recordings on a USB disk, and the media
 // stick beside them). Every figure is from a key in the GUI's event buffer to
 // the frame flipped (the turn of the loop that takes the key, redraws what
-// changed and flips it).
+// changed and flips it), counted whole: what the set's other threads do
+// meanwhile is the set's own work too. Beside each figure is its ratio to a
+// yardstick timed in the same process, the quickest of full-frame blended
+// blits (bench_blit.h): a slower processor makes both slower, and a machine
+// that other work shares shows in the yardstick's own spread.
 //
 // BM_ProductFirstOpen: switching the set on, then the first MENU after it and
 // the first channel logo panel (OK on the logo setting), then each of them 15
@@ -16,7 +20,10 @@
 // frame of live television; wake_ms, from the wake-up to that frame;
 // menu_first_ms and logo_first_ms; menu_ms and logo_ms, a sample's later
 // opens (their median); menu_slowest_ms and logo_slowest_ms, a sample's
-// slowest open. The firsts and starts have their quickest as *_min_ms.
+// slowest open; blit_ms, the sample's yardstick, timed after its opens so
+// that they find nothing of it ready; and each figure over the yardstick of
+// its own sample as *_x_blit (start_x_blit, menu_first_x_blit, ...). The
+// firsts and starts have their quickest as *_min_ms and *_x_blit_min.
 //
 // BM_ProductWizardKey steps the first-time setup back and forth.
 //
@@ -26,12 +33,12 @@
 // playback, the media player's photos, the quick menu, the input list,
 // colour keys and BACK), again and again until TVUI_BENCH_KEYS keys (default
 // 2,000) drew a frame. Only keys that drew count: the median, 99th percentile
-// and worst of them, and the 99th percentile and worst again less the time
-// the GUI thread waited for a processor during the key (the scheduler's own
-// count, /proc/thread-self/schedstat): on a machine that other work shares,
-// a key's time is what the key costs the set plus what the machine kept the
-// thread waiting, and the second part, which no set's work makes, is most of
-// the slowest keys (*_run_ms; queued_ms, the waits of all keys together).
+// and slowest of them (p50_ms, p99_ms, max_ms) and each over the yardstick
+// (*_x_blit). The yardstick is timed in batches of blits before each pass of
+// the tour, not between its keys, whose work it would push out of the
+// processor's caches: blit_ms is the quickest, blit_p99_x and blit_max_x the
+// 99th percentile and the slowest of the blits over it, which a machine
+// that other work shares raises as it raises the keys' slowest.
 // picture_loads counts the pictures made from artwork in the process (those
 // that the artwork kept aside could not give back). A tour that does not
 // reach the screen it expects ends the benchmark with an error.
@@ -40,7 +47,6 @@
 // host pauses the GUI thread for 100 ms by design.
 #include <benchmark/benchmark.h>
 
-#include <fcntl.h>
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -53,6 +59,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "AppServices/PersistentData.h"
@@ -66,6 +73,7 @@
 #include "Structures/DuLinkList.h"
 #include "WidgetManager/WidgetManager.h"
 #include "WinIDs/WinIDs.h"
+#include "bench_blit.h"
 #include "gcm.h"
 #include "gui_loop.h"
 #include "host_time.h"
@@ -107,25 +115,14 @@ void PassTime(uint32_t ms) {
 struct KeyTime {
   int64_t ns;
   bool drew;
-  int64_t queuedNs = 0;  // of ns, the time this thread waited for a processor
 };
 
-// The time this thread has waited for a processor so far (the scheduler's
-// own count), or 0 where the system does not keep it.
-int64_t QueuedNs() {
-  static const int stats = open("/proc/thread-self/schedstat", O_RDONLY | O_CLOEXEC);
-  char text[96];
-  const ssize_t n = stats < 0 ? -1 : pread(stats, text, sizeof text - 1, 0);
-  if (n <= 0) return 0;
-  text[n] = 0;
-  unsigned long long ran = 0, queued = 0;
-  return std::sscanf(text, "%llu %llu", &ran, &queued) == 2 ? int64_t(queued) : 0;
-}
-
-// From the key (a press and its release, as the remote sends them) to its
-// frame flipped, or to the end of its turns when it drew nothing.
+// From the key's arrival in the event buffer (a press and its release, as
+// the remote sends them) to its frame flipped, or to the end of its turns
+// when it drew nothing. What the turn does after the flip (the settings
+// written, the collection) is not counted: the key's frame is on the
+// screen by then.
 KeyTime KeyToFlip(int32_t keyCode) {
-  const int64_t queued = QueuedNs();
   const auto start = std::chrono::steady_clock::now();
   simtv_inject_key(uint32_t(keyCode), 1, 0);
   simtv_inject_key(uint32_t(keyCode), 0, 0);
@@ -134,12 +131,18 @@ KeyTime KeyToFlip(int32_t keyCode) {
   const bool drew = g_flipped > start;
   const auto end = drew ? g_flipped : std::chrono::steady_clock::now();
   const int64_t ns = std::chrono::duration_cast<std::chrono::nanoseconds>(end - start).count();
-  const int64_t waited = std::min(QueuedNs() - queued, ns);
   Settle();
-  return {ns, drew, waited};
+  return {ns, drew};
 }
 
 double Ms(int64_t ns) { return double(ns) / 1e6; }
+
+// The yardstick: COUNT blits timed one after another, after one that is not
+// (the first touches the target's memory anew).
+void TimeBlits(BlitYardstick* blit, int count, std::vector<int64_t>* times) {
+  blit->Once();
+  for (int i = 0; i < count; ++i) times->push_back(blit->Once());
+}
 
 bool FormListed(int32_t winId) {
   auto* manager = static_cast<::WidgetManager::WidgetManager*>(VgFindAutoObject(&MainApp::WidgetManager));
@@ -276,11 +279,28 @@ int FirstOpenSample() {
     std::sort(times.begin() + 1, times.end());
     return times[1 + (times.size() - 1) / 2];
   };
-  std::printf("start_ms=%.4f wake_ms=%.4f loop_start_ms=%.4f menu_first_ms=%.4f menu_ms=%.4f menu_slowest_ms=%.4f "
-              "logo_first_ms=%.4f logo_ms=%.4f logo_slowest_ms=%.4f\n",
-              processMs, Ms(on.ns), Ms(g_loopStartNs), menus[0], laterMedian(menus),
-              *std::max_element(menus.begin(), menus.end()), logos[0], laterMedian(logos),
-              *std::max_element(logos.begin(), logos.end()));
+  const std::pair<const char*, double> figures[] = {
+      {"start", processMs},
+      {"wake", Ms(on.ns)},
+      {"loop_start", Ms(g_loopStartNs)},
+      {"menu_first", menus[0]},
+      {"menu", laterMedian(menus)},
+      {"menu_slowest", *std::max_element(menus.begin(), menus.end())},
+      {"logo_first", logos[0]},
+      {"logo", laterMedian(logos)},
+      {"logo_slowest", *std::max_element(logos.begin(), logos.end())},
+  };
+  std::vector<int64_t> blits;
+  {
+    BlitYardstick blit;
+    TimeBlits(&blit, 16, &blits);
+  }
+  const double blitMs = Ms(*std::min_element(blits.begin(), blits.end()));
+  if (blitMs <= 0) return fail("the yardstick's blit took no time");
+  std::string line = "blit_ms=" + std::to_string(blitMs);
+  for (const auto& [name, ms] : figures)
+    line += " " + std::string(name) + "_ms=" + std::to_string(ms) + " " + name + "_x_blit=" + std::to_string(ms / blitMs);
+  std::printf("%s\n", line.c_str());
   return 0;
 }
 
@@ -313,8 +333,9 @@ void BM_ProductFirstOpen(benchmark::State& state) {
   for (auto& [name, values] : figures) {
     std::sort(values.begin(), values.end());
     state.counters[name] = values[values.size() / 2];
-    if (name.find("first") != std::string::npos || name.find("start") != std::string::npos)
-      state.counters[name.substr(0, name.size() - 3) + "_min_ms"] = values.front();
+    if (name.find("first") == std::string::npos && name.find("start") == std::string::npos) continue;
+    if (name.ends_with("_ms")) state.counters[name.substr(0, name.size() - 3) + "_min_ms"] = values.front();
+    else state.counters[name + "_min"] = values.front();
   }
   state.counters["samples"] = samples;
 }
@@ -490,17 +511,11 @@ int32_t WindowId(const std::string& text) {
   return int32_t(std::strtol(text.c_str(), nullptr, 0));
 }
 
-// The times of the keys that drew: from the key to the frame, and the same
-// less the time the GUI thread waited for a processor meanwhile.
+// The times of the keys that drew, from the key to the frame.
 struct Drawn {
   std::vector<int64_t> ns;
-  std::vector<int64_t> runNs;
-  int64_t queuedNs = 0;
   void Add(const KeyTime& time) {
-    if (!time.drew) return;
-    ns.push_back(time.ns);
-    runNs.push_back(time.ns - time.queuedNs);
-    queuedNs += time.queuedNs;
+    if (time.drew) ns.push_back(time.ns);
   }
 };
 
@@ -523,8 +538,8 @@ std::string TourPass(bool first, Drawn* drawn, int* pressed) {
         ++*pressed;
         drawn->Add(time);
         if (std::getenv("TVUI_BENCH_TOUR_TRACE"))
-          std::fprintf(stderr, "tour %d: key %s: %.3f ms (%.3f ms waiting for a processor)%s\n", number, word.c_str(),
-                       Ms(time.ns), Ms(time.queuedNs), time.drew ? "" : " (drew nothing)");
+          std::fprintf(stderr, "tour %d: key %s: %.3f ms%s\n", number, word.c_str(), Ms(time.ns),
+                       time.drew ? "" : " (drew nothing)");
       }
     } else if (word == "advance") {
       uint32_t ms = 0;
@@ -563,6 +578,8 @@ void BM_ProductKeyLatency(benchmark::State& state) {
   const size_t keyCount = size_t(std::max(1, count ? std::atoi(count) : 2000));
   Drawn drawn;
   int pressed = 0;
+  BlitYardstick blit;
+  std::vector<int64_t> blits;
   for (auto _ : state) {
     if (g_wizardStep == 2) KeyToFlip(RemoteKeyCode("LAST"));
     g_wizardStep = 1;
@@ -575,6 +592,7 @@ void BM_ProductKeyLatency(benchmark::State& state) {
     PassTime(1000);
     const int32_t topic = Menus()->GetMenuIndex(1);
     for (int pass = 0; drawn.ns.size() < keyCount; ++pass) {
+      TimeBlits(&blit, 10, &blits);
       Menus()->SetMenuIndex(1, topic);
       if (std::string lost = TourPass(pass == 0, &drawn, &pressed); !lost.empty()) {
         state.SkipWithError(("the tour lost its way at " + lost).c_str());
@@ -583,16 +601,19 @@ void BM_ProductKeyLatency(benchmark::State& state) {
     }
   }
   const GenArtworkStats pictures = GenArtworkGetStats();
-  for (std::vector<int64_t>* times : {&drawn.ns, &drawn.runNs}) std::sort(times->begin(), times->end());
+  if (blits.empty()) TimeBlits(&blit, 10, &blits);
+  for (std::vector<int64_t>* times : {&drawn.ns, &blits}) std::sort(times->begin(), times->end());
   auto at = [](const std::vector<int64_t>& times, double q) { return Ms(times[size_t(q * double(times.size() - 1))]); };
+  const double blitMs = Ms(blits.front());
   state.counters["keys"] = double(drawn.ns.size());
   state.counters["pressed"] = double(pressed);
-  state.counters["p50_ms"] = at(drawn.ns, 0.5);
-  state.counters["p99_ms"] = at(drawn.ns, 0.99);
-  state.counters["max_ms"] = Ms(drawn.ns.back());
-  state.counters["p99_run_ms"] = at(drawn.runNs, 0.99);
-  state.counters["max_run_ms"] = Ms(drawn.runNs.back());
-  state.counters["queued_ms"] = Ms(drawn.queuedNs);
+  state.counters["blit_ms"] = blitMs;
+  state.counters["blit_p99_x"] = at(blits, 0.99) / blitMs;
+  state.counters["blit_max_x"] = Ms(blits.back()) / blitMs;
+  for (const auto& [name, q] : {std::pair{"p50", 0.5}, std::pair{"p99", 0.99}, std::pair{"max", 1.0}}) {
+    state.counters[std::string(name) + "_ms"] = at(drawn.ns, q);
+    state.counters[std::string(name) + "_x_blit"] = at(drawn.ns, q) / blitMs;
+  }
   // Pictures made from artwork (the artwork kept aside found none to give back).
   state.counters["picture_loads"] = double(pictures.misses);
 }

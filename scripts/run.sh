@@ -13,8 +13,10 @@ cd "$top"
 bash scripts/deps.sh
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
 cmake --preset release >/dev/null
-# The program and the service tools that README lists.
-cmake --build --preset release --target tvui tvsettings optdump modeldump -j "$jobs"
+# The program and the service tools that README lists, and the media stick's
+# writer: the tour's media line runs it in a process of its own, where the
+# picture encoder's memory does not count in the set's.
+cmake --build --preset release --target tvui tvsettings optdump modeldump mediastick -j "$jobs"
 # The tour runs on a set fresh from the factory; the program removes from its
 # output folder what it wrote there before, and nothing else. The window opens
 # on the set that the tour left, unless --fresh is given.

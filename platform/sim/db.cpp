@@ -59,13 +59,27 @@ void simtv_db_reset(void) {
 
 namespace {
 
+// A programme of the guide with its texts as long as they are: the
+// interface's record holds them in arrays of some 2.3 kB, mostly empty, and
+// is made only for the caller that asks for the programme.
 struct GuideEvent {
   int32_t medium;
   int32_t major;
   int32_t minor;
   std::string station;
   std::string theme;
-  DB_EventRecord record;
+  int32_t eventId;
+  int32_t startTime;
+  int32_t duration;  // minutes
+  int32_t usRating;
+  int32_t canRating;
+  int32_t captionFlag;
+  int32_t themeNumber;
+  std::string title;
+  std::string description;
+  std::string ratingText;
+
+  DB_EventRecord Record() const;
 };
 
 struct Programmes {
@@ -87,17 +101,38 @@ bool ScheduledBefore(const DB_ScheduledShow& a, const DB_ScheduledShow& b) {
 }
 
 bool StartsBefore(const GuideEvent* a, const GuideEvent* b) {
-  return a->record.startTime != b->record.startTime ? a->record.startTime < b->record.startTime
-                                                    : a->record.eventId < b->record.eventId;
+  return a->startTime != b->startTime ? a->startTime < b->startTime : a->eventId < b->eventId;
 }
 
-bool EndedAt(const DB_EventRecord& event, int32_t time) {
+bool EndedAt(const GuideEvent& event, int32_t time) {
   return int64_t(event.startTime) + int64_t(event.duration) * 60 <= time;
 }
 
 template <size_t N>
 void CopyText(char (&target)[N], const char* text) {
   std::snprintf(target, N, "%s", text ? text : "");
+}
+
+// A text of a record, which its array may not end: at most the array's
+// length less one, as the record is stored.
+template <size_t N>
+std::string TextOf(const char (&text)[N]) {
+  return std::string(text, strnlen(text, N - 1));
+}
+
+DB_EventRecord GuideEvent::Record() const {
+  DB_EventRecord record{};
+  record.eventId = eventId;
+  record.startTime = startTime;
+  record.duration = duration;
+  record.usRating = usRating;
+  record.canRating = canRating;
+  record.captionFlag = captionFlag;
+  record.theme = themeNumber;
+  CopyText(record.title, title.c_str());
+  CopyText(record.description, description.c_str());
+  CopyText(record.ratingText, ratingText.c_str());
+  return record;
 }
 
 bool ValidTimerId(int32_t id) { return id >= 0 && id < DB_TIMER_ID_COUNT; }
@@ -265,13 +300,13 @@ int DB_Get_EPG_Events(int32_t medium, int32_t major, int32_t minor, int32_t from
   for (const GuideEvent& e : P().events) {
     if (e.medium != medium || e.major != major || e.minor != minor) continue;
     known = true;
-    if (!EndedAt(e.record, from)) found.push_back(&e);
+    if (!EndedAt(e, from)) found.push_back(&e);
   }
   if (!known) return -1;
   std::sort(found.begin(), found.end(), StartsBefore);
   const size_t first = std::min(found.size(), size_t(std::max(skip, 0)));
   const size_t n = std::min(found.size() - first, size_t(capacity));
-  for (size_t i = 0; i < n; ++i) events[i] = found[first + i]->record;
+  for (size_t i = 0; i < n; ++i) events[i] = found[first + i]->Record();
   *count = int32_t(n);
   *remaining = int32_t(found.size() - first - n);
   return 0;
@@ -282,10 +317,10 @@ int DB_Search_Theme(const char* theme, int32_t from, int32_t* ids, int32_t capac
   std::lock_guard lock(P().mutex);
   std::vector<const GuideEvent*> found;
   for (const GuideEvent& e : P().events)
-    if (!e.theme.empty() && e.theme == theme && !EndedAt(e.record, from)) found.push_back(&e);
+    if (!e.theme.empty() && e.theme == theme && !EndedAt(e, from)) found.push_back(&e);
   std::sort(found.begin(), found.end(), StartsBefore);
   const size_t n = std::min(found.size(), size_t(capacity));
-  for (size_t i = 0; i < n; ++i) ids[i] = found[i]->record.eventId;
+  for (size_t i = 0; i < n; ++i) ids[i] = found[i]->eventId;
   *count = int32_t(found.size());
   return 0;
 }
@@ -294,9 +329,9 @@ int DB_Get_Theme_Program(int32_t programId, DB_ThemeProgram* program) {
   if (!program) return -1;
   std::lock_guard lock(P().mutex);
   for (const GuideEvent& e : P().events) {
-    if (e.record.eventId != programId || e.theme.empty()) continue;
+    if (e.eventId != programId || e.theme.empty()) continue;
     *program = DB_ThemeProgram{};
-    program->event = e.record;
+    program->event = e.Record();
     program->programId = programId;
     program->medium = e.medium;
     program->major = e.major;
@@ -327,13 +362,10 @@ int32_t simtv_db_add_event(int32_t medium, int32_t major, int32_t minor, const c
                            const DB_EventRecord* event) {
   if (!event) return -1;
   std::lock_guard lock(P().mutex);
-  GuideEvent e{medium, major, minor, station ? station : "", theme ? theme : "", *event};
-  e.record.eventId = P().nextEventId++;
-  e.record.title[DB_TITLE_SIZE - 1] = 0;
-  e.record.description[DB_DESCRIPTION_SIZE - 1] = 0;
-  e.record.ratingText[DB_RATING_TEXT_SIZE - 1] = 0;
-  P().events.push_back(e);
-  return e.record.eventId;
+  P().events.push_back({medium, major, minor, station ? station : "", theme ? theme : "", P().nextEventId++,
+                        event->startTime, event->duration, event->usRating, event->canRating, event->captionFlag,
+                        event->theme, TextOf(event->title), TextOf(event->description), TextOf(event->ratingText)});
+  return P().events.back().eventId;
 }
 
 int32_t simtv_db_scheduled_count(void) {

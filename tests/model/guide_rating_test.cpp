@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "SkinBin/GuideData.h"
@@ -88,6 +89,45 @@ TEST_F(Guide, AnUnknownChannelEndsTheGuide) {
   guide->GetEventInfoByPage(channel);
   EXPECT_EQ(guide->GetNumEvents(), 0);
   EXPECT_TRUE(guide->EndReached);
+}
+
+// The guide keeps a programme's texts at their length and makes the record
+// again for each caller: every field comes back as it was given, and a text
+// that fills its whole array without ending comes back one short, ended.
+TEST_F(Guide, AProgrammeComesBackAsItWasAdded) {
+  DB_EventRecord e{};
+  std::memset(e.title, 'T', sizeof e.title);
+  std::snprintf(e.description, sizeof e.description, "A long walk by the sea.");
+  std::snprintf(e.ratingText, sizeof e.ratingText, "TV-PG");
+  e.startTime = int32_t(kNow);
+  e.duration = 45;
+  e.usRating = 0x30000000;
+  e.canRating = 3;
+  e.captionFlag = 1;
+  e.theme = 7;
+  const int32_t id = simtv_db_add_event(0, 7, 1, "KQRS", "Travel", &e);
+
+  DB_EventRecord back{};
+  int32_t count = 0;
+  int32_t remaining = 0;
+  ASSERT_EQ(DB_Get_EPG_Events(0, 7, 1, int32_t(kNow), 0, &back, 1, &count, &remaining), 0);
+  ASSERT_EQ(count, 1);
+  DB_ThemeProgram found{};
+  ASSERT_EQ(DB_Get_Theme_Program(id, &found), 0);
+  for (const DB_EventRecord* r : {&back, &found.event}) {
+    EXPECT_EQ(r->eventId, id);
+    EXPECT_EQ(r->startTime, int32_t(kNow));
+    EXPECT_EQ(r->duration, 45);
+    EXPECT_EQ(r->usRating, 0x30000000);
+    EXPECT_EQ(r->canRating, 3);
+    EXPECT_EQ(r->captionFlag, 1);
+    EXPECT_EQ(r->theme, 7);
+    EXPECT_EQ(std::string(r->title), std::string(sizeof e.title - 1, 'T'));
+    EXPECT_STREQ(r->description, "A long walk by the sea.");
+    EXPECT_STREQ(r->ratingText, "TV-PG");
+  }
+  EXPECT_STREQ(found.station, "KQRS");
+  EXPECT_STREQ(found.theme, "Travel");
 }
 
 TEST_F(Guide, ThemeSearchPagesThroughTheFoundProgrammes) {

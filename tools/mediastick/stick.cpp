@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <csetjmp>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -27,21 +28,27 @@ struct Rgb {
   uint8_t r, g, b;
 };
 
+// A picture, or a band of its rows (top and the rows after it) that
+// drawing the whole picture paints: what is drawn elsewhere is left out.
 struct Picture {
   int width;
   int height;
+  int top = 0;
+  int rows;
   std::vector<uint8_t> rgb;
 
-  Picture(int w, int h) : width(w), height(h), rgb(size_t(w) * size_t(h) * 3) {}
+  Picture(int w, int h) : Picture(w, h, 0, h) {}
+  Picture(int w, int h, int first, int count)
+      : width(w), height(h), top(first), rows(count), rgb(size_t(w) * size_t(count) * 3) {}
   void Set(int x, int y, Rgb c) {
-    if (x < 0 || y < 0 || x >= width || y >= height) return;
-    uint8_t* p = &rgb[(size_t(y) * size_t(width) + size_t(x)) * 3];
+    if (x < 0 || y < top || x >= width || y >= top + rows) return;
+    uint8_t* p = &rgb[(size_t(y - top) * size_t(width) + size_t(x)) * 3];
     p[0] = c.r;
     p[1] = c.g;
     p[2] = c.b;
   }
   void Fill(int x0, int y0, int x1, int y1, Rgb c) {
-    for (int y = y0; y < y1; ++y)
+    for (int y = std::max(y0, top); y < std::min(y1, top + rows); ++y)
       for (int x = x0; x < x1; ++x) Set(x, y, c);
   }
 };
@@ -81,11 +88,13 @@ Rgb Hue(double degrees, double light) {
 
 // Photo n: a gradient of its own hue, a circle, square or diamond in the
 // opposite hue, and its number.
-Picture Photo(int n) {
-  const bool portrait = n % 7 == 0;
-  Picture picture(portrait ? 270 : 480, 360);
+constexpr int kPhotoHeight = 360;
+int PhotoWidth(int n) { return n % 7 == 0 ? 270 : 480; }
+
+// The rows of photo n from top on, as many as fit the band.
+void DrawPhoto(Picture& picture, int n) {
   const double hue = n * 47.0;
-  for (int y = 0; y < picture.height; ++y) {
+  for (int y = picture.top; y < picture.top + picture.rows; ++y) {
     const Rgb c = Hue(hue, 0.35 + 0.5 * y / picture.height);
     picture.Fill(0, y, picture.width, y + 1, c);
   }
@@ -93,7 +102,7 @@ Picture Photo(int n) {
   const int cx = picture.width / 2;
   const int cy = picture.height / 2;
   const int radius = picture.height / 4;
-  for (int y = cy - radius; y <= cy + radius; ++y)
+  for (int y = std::max(cy - radius, picture.top); y <= std::min(cy + radius, picture.top + picture.rows - 1); ++y)
     for (int x = cx - radius; x <= cx + radius; ++x) {
       const int dx = x - cx;
       const int dy = y - cy;
@@ -103,7 +112,6 @@ Picture Photo(int n) {
       if (inside) picture.Set(x, y, shape);
     }
   DrawNumber(picture, n, 16, 16, 12, {255, 255, 255});
-  return picture;
 }
 
 // A folder of the stick: its handle, and its path for the messages. The
@@ -163,7 +171,44 @@ int CreateFile(const Folder& folder, const std::string& name, std::string* error
   return fd;
 }
 
-bool WritePng(const Folder& folder, const std::string& name, const Picture& picture, std::string* error) {
+// libpng reports a fault by jumping back out of the write with its message.
+struct PngFault {
+  std::jmp_buf back;
+  std::string message;
+};
+
+void OnPngError(png_structp png, png_const_charp message) {
+  auto* fault = static_cast<PngFault*>(png_get_error_ptr(png));
+  fault->message = message;
+  std::longjmp(fault->back, 1);
+}
+
+void OnPngWarning(png_structp, png_const_charp) {}
+
+// The rows of photo n through png, the band drawn again for each of its
+// bands; false when libpng gave up, with its message in fault.
+bool WriteRows(png_structp png, png_infop info, FILE* file, Picture& band, int n, PngFault* fault) {
+  if (setjmp(fault->back) != 0) return false;
+  png_init_io(png, file);
+  png_set_IHDR(png, info, png_uint_32(band.width), png_uint_32(band.height), 8, PNG_COLOR_TYPE_RGB,
+               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
+  png_set_sRGB(png, info, PNG_sRGB_INTENT_PERCEPTUAL);
+  png_write_info(png, info);
+  const int bandRows = band.rows;
+  for (band.top = 0; band.top < band.height; band.top += bandRows) {
+    band.rows = std::min(bandRows, band.height - band.top);
+    DrawPhoto(band, n);
+    for (int y = 0; y < band.rows; ++y) png_write_row(png, &band.rgb[size_t(y) * size_t(band.width) * 3]);
+  }
+  png_write_end(png, info);
+  return true;
+}
+
+// Photo n as an 8-bit RGB file in sRGB, drawn and written a band of rows at
+// a time: the runner of an installed program writes the stick in the set's
+// own process, where a whole photo's pixels (half a megabyte) would add to
+// the set's memory while it is written.
+bool WritePng(const Folder& folder, const std::string& name, int n, std::string* error) {
   const int fd = CreateFile(folder, name, error);
   FILE* file = fd < 0 ? nullptr : fdopen(fd, "wb");
   if (!file) {
@@ -171,15 +216,18 @@ bool WritePng(const Folder& folder, const std::string& name, const Picture& pict
     if (error->empty()) *error = (folder.path / name).string() + ": cannot be written";
     return false;
   }
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  image.width = png_uint_32(picture.width);
-  image.height = png_uint_32(picture.height);
-  image.format = PNG_FORMAT_RGB;
-  const bool written = png_image_write_to_stdio(&image, file, 0, picture.rgb.data(), 0, nullptr) != 0;
+  constexpr int kBandRows = 16;
+  PngFault fault;
+  Picture band(PhotoWidth(n), kPhotoHeight, 0, kBandRows);
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &fault, OnPngError, OnPngWarning);
+  png_infop info = png ? png_create_info_struct(png) : nullptr;
+  bool written = false;
+  if (!png || !info) fault.message = "no memory for the picture's writer";
+  else written = WriteRows(png, info, file, band, n, &fault);
+  png_destroy_write_struct(png ? &png : nullptr, info ? &info : nullptr);
   const bool closed = std::fclose(file) == 0;
   if (!written || !closed) {
-    *error = (folder.path / name).string() + ": " + (written ? "cannot be written" : image.message);
+    *error = (folder.path / name).string() + ": " + (written ? "cannot be written" : fault.message);
     return false;
   }
   return true;
@@ -331,7 +379,7 @@ bool FolderOf(const std::string& path, Folder* folder, std::string* name, std::s
 bool WritePhoto(const std::string& path, int n, std::string* error) {
   Folder folder;
   std::string name;
-  return FolderOf(path, &folder, &name, error) && WritePng(folder, name, Photo(n), error);
+  return FolderOf(path, &folder, &name, error) && WritePng(folder, name, n, error);
 }
 
 bool WriteTone(const std::string& path, const char* title, const char* artist, std::string* error) {
@@ -360,15 +408,15 @@ bool Write(const std::string& target, std::string* error) {
   char name[32];
   for (int n = 1; n <= kPhotos; ++n) {
     std::snprintf(name, sizeof name, "Photo %02d.png", n);
-    if (!WritePng(dir, name, Photo(n), error)) return false;
+    if (!WritePng(dir, name, n, error)) return false;
   }
   for (int n = 1; n <= 3; ++n) {
     std::snprintf(name, sizeof name, "Harbour %d.png", n);
-    if (!WritePng(holiday, name, Photo(40 + n), error)) return false;
+    if (!WritePng(holiday, name, 40 + n, error)) return false;
   }
   for (int n = 1; n <= 2; ++n) {
     std::snprintf(name, sizeof name, "Dunes %d.png", n);
-    if (!WritePng(beach, name, Photo(50 + n), error)) return false;
+    if (!WritePng(beach, name, 50 + n, error)) return false;
   }
   for (const Song& song : kRootSongList)
     if (!WriteSong(dir, song, error)) return false;

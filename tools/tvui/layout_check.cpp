@@ -296,19 +296,20 @@ auto DrawnAlone(const Placed& p) {
 // Draws the view alone, clipped to the area, and reads what it painted.
 Ink Render(const Placed& p, VgRect area) { return Paint(VgIntersectRect(area, p.extent), DrawnAlone(p)); }
 
-// Draws the view alone, clipped to the area, and reads every pixel as drawn,
-// row by row: the part of the area it read, empty when it could not.
-VgRect Colours(const Placed& p, VgRect area, std::vector<uint32_t>* colours) {
+// Draws the view alone, clipped to the area, and hands each pixel on as
+// drawn, a tile at a time: visit(x, y, colour) at its place on the screen.
+// The part of the area it read, empty when it could not. No copy of the
+// colours is kept: a view drawn over a long text would hold four bytes for
+// each of its pixels.
+template <class Visit>
+VgRect EachColour(const Placed& p, VgRect area, const Visit& visit) {
   area = VgIntersectRect(area, p.extent);
   if (VgIsRectEmpty(area)) return {0, 0, 0, 0};
-  const size_t w = size_t(VgGetRectW(area));
-  colours->resize(w * size_t(VgGetRectH(area)));
   const bool drawn =
       Tiles(area, DrawnAlone(p), [&](const uint32_t* pixels, size_t stride, VgRect tile, int32_t left, int32_t top) {
-        for (int32_t y = 0; y < tile.y2; ++y) {
-          uint32_t* row = colours->data() + size_t(top + y) * w + size_t(left);
-          std::copy_n(pixels + size_t(y) * stride, size_t(tile.x2), row);
-        }
+        for (int32_t y = 0; y < tile.y2; ++y)
+          for (int32_t x = 0; x < tile.x2; ++x)
+            visit(area.x1 + left + x, area.y1 + top + y, pixels[size_t(y) * stride + size_t(x)]);
       });
   return drawn ? area : VgRect{0, 0, 0, 0};
 }
@@ -912,7 +913,7 @@ class ShownTexts {
     area = VgIntersectRect(area, mask.area);
     for (int32_t y = area.y1; y < area.y2; ++y)
       for (int32_t x = area.x1; x < area.x2; ++x)
-        if (ink.PaintedAt(x, y) && mask.through[Mask::At(mask.area, x, y)] >= kShowsThrough) {
+        if (ink.PaintedAt(x, y) && mask.Through(x, y) >= kShowsThrough) {
           *at = {x, y};
           return true;
         }
@@ -958,9 +959,8 @@ class ShownTexts {
           line = lineOf(y);
           shows = hides = {-1, -1};
         }
-        const size_t at = Mask::At(mask.area, x, y);
-        if (mask.through[at] >= kShowsThrough) shows = {x, y};
-        if (mask.byOthers[at] < kShowsThrough) hides = {x, y};
+        if (mask.Through(x, y) >= kShowsThrough) shows = {x, y};
+        if (mask.ByOthers(x, y) < kShowsThrough) hides = {x, y};
         mixed = shows.x >= 0 && hides.x >= 0;
       }
       if (!mixed) continue;
@@ -971,26 +971,46 @@ class ShownTexts {
     }
     if (columns < kLeastCut) return false;
     const VgRect dot{hidden->x, hidden->y, hidden->x + 1, hidden->y + 1};
-    std::vector<uint32_t> colour;
     *by = kNone;
-    for (size_t u = unit + 1; u < views_.size(); ++u)
-      if (OfAnother(text, u) && !VgIsRectEmpty(Colours(views_[u], VgIntersectRect(dot, views_[u].Drawn()), &colour)) &&
-          GenColorAlpha(colour[0]) > 0)
+    for (size_t u = unit + 1; u < views_.size(); ++u) {
+      uint32_t colour = 0;
+      if (OfAnother(text, u) &&
+          !VgIsRectEmpty(EachColour(views_[u], VgIntersectRect(dot, views_[u].Drawn()),
+                                    [&](int32_t, int32_t, uint32_t c) { colour = c; })) &&
+          GenColorAlpha(colour) > 0)
         *by = u;
+    }
     return *by != kNone;
   }
 
  private:
   // How much of each pixel over the text's painted part comes through all
-  // that is drawn over it, and through the windows above its own alone.
+  // that is drawn over it, and through the windows above its own alone; a
+  // byte a pixel, made when the first view drawn over the text is found
+  // (until then all of it comes through).
   struct Mask {
     VgRect area{0, 0, 0, 0};
     std::vector<uint8_t> through;
     std::vector<uint8_t> byOthers;
     // The left and right sides of the windows' views that hide some of it.
     std::vector<int32_t> sides;
-    static size_t At(VgRect area, int32_t x, int32_t y) {
+    size_t At(int32_t x, int32_t y) const {
       return size_t(y - area.y1) * size_t(VgGetRectW(area)) + size_t(x - area.x1);
+    }
+    uint8_t Through(int32_t x, int32_t y) const { return through.empty() ? 255 : through[At(x, y)]; }
+    uint8_t ByOthers(int32_t x, int32_t y) const { return byOthers.empty() ? 255 : byOthers[At(x, y)]; }
+    // A view drawn over the text lets alpha of 255 through at the pixel.
+    void Cover(int32_t x, int32_t y, uint32_t alpha, bool other) {
+      if (through.empty()) {
+        const size_t size = size_t(VgGetRectW(area)) * size_t(VgGetRectH(area));
+        through.assign(size, 255);
+        byOthers.assign(size, 255);
+      }
+      uint8_t& all = through[At(x, y)];
+      all = uint8_t(uint32_t(all) * (255 - alpha) / 255);
+      if (!other) return;
+      uint8_t& others = byOthers[At(x, y)];
+      others = uint8_t(uint32_t(others) * (255 - alpha) / 255);
     }
   };
 
@@ -1016,37 +1036,29 @@ class ShownTexts {
     const Placed& p = views_[texts_[text].index];
     const Ink& ink = texts_[text].ink;
     mask.area = VgIntersectRect(ink.painted, p.clip);
-    const size_t size = size_t(VgGetRectW(mask.area)) * size_t(VgGetRectH(mask.area));
-    mask.through.assign(size, 255);
-    mask.byOthers.assign(size, 255);
     const size_t unit = unitOf_[texts_[text].index];
     if (unit == kNone) return mask;
-    std::vector<uint32_t> colours;
     for (size_t u = unit + 1; u < views_.size(); ++u) {
       if (!views_[u].unit) continue;
       if (VgIsRectEmpty(VgIntersectRect(mask.area, views_[u].Drawn()))) continue;
-      const VgRect area = Colours(views_[u], VgIntersectRect(mask.area, views_[u].Drawn()), &colours);
-      if (VgIsRectEmpty(area)) continue;
       const bool other = OfAnother(text, u);
       bool hides = false;
       bool shows = false;
-      for (int32_t y = area.y1; y < area.y2; ++y) {
-        for (int32_t x = area.x1; x < area.x2; ++x) {
-          const uint32_t alpha = GenColorAlpha(colours[Mask::At(area, x, y)]);
-          const size_t at = Mask::At(mask.area, x, y);
-          mask.through[at] = uint8_t(uint32_t(mask.through[at]) * (255 - alpha) / 255);
-          if (!other) continue;
-          mask.byOthers[at] = uint8_t(uint32_t(mask.byOthers[at]) * (255 - alpha) / 255);
-          hides = hides || mask.byOthers[at] < kShowsThrough;
-        }
-      }
+      const VgRect area =
+          EachColour(views_[u], VgIntersectRect(mask.area, views_[u].Drawn()), [&](int32_t x, int32_t y, uint32_t c) {
+            const uint32_t alpha = GenColorAlpha(c);
+            if (alpha == 0) return;
+            mask.Cover(x, y, alpha, other);
+            hides = hides || (other && mask.ByOthers(x, y) < kShowsThrough);
+          });
+      if (VgIsRectEmpty(area)) continue;
       if (hides) {
         mask.sides.push_back(views_[u].Drawn().x1);
         mask.sides.push_back(views_[u].Drawn().x2);
       }
       for (int32_t y = mask.area.y1; y < mask.area.y2 && !shows; ++y)
         for (int32_t x = mask.area.x1; x < mask.area.x2 && !shows; ++x)
-          shows = ink.PaintedAt(x, y) && mask.through[Mask::At(mask.area, x, y)] >= kShowsThrough;
+          shows = ink.PaintedAt(x, y) && mask.Through(x, y) >= kShowsThrough;
       if (!shows) break;  // covered whole
     }
     return mask;
