@@ -159,14 +159,14 @@ class KeyOwner : public XObject {
   // before.
   XObject* ToTheAsker(Primitives::KeyRoutingForm* popUp, Core::Event* event);
   // Whether a key that the screen with the keys declined stops there, taken
-  // by none: the viewer types into the screen (a keyboard, a PIN pad, a
-  // digit editor holding digits: Forms::Ctrl::TypedInto) and the key is not
-  // one of those that leave it by its own way (BACK, EXIT, CLEAR and the
-  // service remote's reset, which a PIN page of the menus leaves to its
-  // sub-system; OK is the pad's own or nothing) or that close nothing (the
-  // volume keys and MUTE, which bring up a passing notice). Any other key
-  // might close the pad, or the screen that asked for it, and throw away
-  // what is typed, so it does nothing there.
+  // by none: the viewer has typed into the screen (a keyboard or a PIN pad
+  // holding text, a digit editor holding digits: Forms::Ctrl::TypedInto) and
+  // the key is not one of those that leave it by its own way (BACK, EXIT,
+  // CLEAR and the service remote's reset, which a PIN page of the menus
+  // leaves to its sub-system; OK is the pad's own or nothing) or that close
+  // nothing (the volume keys and MUTE, which bring up a passing notice). Any
+  // other key might close the pad, or the screen that asked for it, and
+  // throw away what is typed, so it does nothing there.
   static bool StopsAtTheTyping(Primitives::KeyRoutingForm* screen, Core::Event* event);
   // Whether the form was asked for by the screen, by a list inside it, or by
   // a pop-up that answers it (a keyboard over the question the screen asked).
