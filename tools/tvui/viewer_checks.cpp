@@ -484,6 +484,9 @@ std::string TypedTextKept(const std::string& keyName) {
     const std::vector<Primitives::KeyRoutingForm*> listed = Listed();
     Primitives::KeyRoutingForm* keys = ScreenWithTheKeys();
     for (Primitives::KeyRoutingForm* form : g_typedBeforeTheKey) {
+      // A page of the menus goes with them on MENU.
+      const bool menuPage = vg_cast<SubSystem::MenuClass>(form) != nullptr;
+      if (menuPage && key == Key::Menu) continue;
       if (form->IsClosed() || !IsListed(listed, form)) {
         fault = Named(form) + ", which held typed text and had the keys, left on " + keyName;
         break;

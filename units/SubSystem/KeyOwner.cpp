@@ -406,6 +406,10 @@ bool KeyOwner::StopsAtTheTyping(Primitives::KeyRoutingForm* screen, Core::Event*
     default:
       break;
   }
+  // MENU with a page of the menus focused closes the menus, and what a page
+  // holds typed goes with it, as it goes when the page loses the focus. Over
+  // a keyboard or a PIN pad of another screen no page is focused.
+  if (key->keyCode == Key::Menu && screen->SharesKeysWithItsPages()) return false;
   // Asked last: a screen answers by looking through the forms it hosts.
   if (!screen->TypedInto()) return false;
   if (key->down)
