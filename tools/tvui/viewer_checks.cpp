@@ -411,8 +411,10 @@ namespace {
 // digit editor, or a screen holding one), held so that none is taken for a
 // new one made where a freed one lay.
 std::vector<Primitives::KeyRoutingForm*> g_typedBeforeTheKey;
-// The key as the typing meets it, told before the key.
+// The key as the typing meets it, told before the key: the GUI key code, and
+// whether it is the service mode's combination.
 uint16_t g_typingKey = 0;
+bool g_serviceCombination = false;
 
 void LetGoOfTheTyped() {
   for (Primitives::KeyRoutingForm* form : g_typedBeforeTheKey) VgUnlockObject(form);
@@ -451,22 +453,33 @@ bool EditsTheTyping(uint16_t key) {
   }
 }
 
+// Whether the front panel's key that makes the service mode's combination
+// with MENU is held now.
+bool ServiceKeyHeld() {
+  for (int32_t code = FrontPanelFirstKeyCode; code <= FrontPanelLastKeyCode; ++code)
+    if (GuiKeyCodeOf(code) == SkinBin::kHeldKeyServiceMode && simtv_key_held(uint32_t(code))) return true;
+  return false;
+}
+
 }  // namespace
 
 void NoteTypedTextBeforeTheKey(uint32_t code) {
   LetGoOfTheTyped();
   g_typingKey = uint16_t(GuiKeyCodeOf(int32_t(code)));
+  g_serviceCombination = false;
   Primitives::KeyRoutingForm* keys = ScreenWithTheKeys();
   if (!keys || SetInStandby()) return;
   // The front panel's keys reach the screens as the application's root turns
   // them: its INPUT and MENU are OK and BACK while it drives the menus'
-  // navigation.
+  // navigation; else its MENU with the other key held is the service mode's
+  // combination.
   if (code >= uint32_t(FrontPanelFirstKeyCode) && code <= uint32_t(FrontPanelLastKeyCode)) {
     auto* root = vg_cast<MainApp::Root>(rootObject.load());
     if (root && root->doFpKeyMapping()) {
       if (g_typingKey == Key::Input) g_typingKey = Key::Ok;
       if (g_typingKey == Key::Menu) g_typingKey = Key::Back;
     }
+    g_serviceCombination = g_typingKey == Key::Menu && ServiceKeyHeld();
   }
   for (Primitives::KeyRoutingForm* form : Listed()) {
     if (form != keys && !form->Focused && !(keys->GivesWay() && OnView(form))) continue;
@@ -480,7 +493,7 @@ void NoteTypedTextBeforeTheKey(uint32_t code) {
 std::string TypedTextKept(const std::string& keyName) {
   std::string fault;
   const uint16_t key = g_typingKey;
-  if (!LeavesTheTyping(key) && !SetInStandby()) {
+  if (!LeavesTheTyping(key) && !g_serviceCombination && !SetInStandby()) {
     const std::vector<Primitives::KeyRoutingForm*> listed = Listed();
     Primitives::KeyRoutingForm* keys = ScreenWithTheKeys();
     for (Primitives::KeyRoutingForm* form : g_typedBeforeTheKey) {

@@ -65,8 +65,8 @@ bool FollowTheMovers();
 // them), or a screen that holds one, as the screen itself tells
 // (Forms::Ctrl::TypedInto), leaves only by its own keys (OK or Done, BACK or
 // LAST, EXIT, CLEAR or the service remote's reset, a digit that completes a
-// PIN), by MENU when it is a page of the menus, or with the set going to
-// standby. On any other key it stays,
+// PIN), by MENU when it is a page of the menus, by the service mode's
+// combination, or with the set going to standby. On any other key it stays,
 // and keeps the keys or lies under a passing notice that took them: no
 // screen opens over it. It keeps its text too, but where the key edits it
 // (an arrow, the decimal point). CODE is the

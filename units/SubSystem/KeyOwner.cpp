@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "AppServices/WidgetManager.h"
+#include "AppServices/Wrapper.h"
 #include "Core/Root.h"
 #include "Core/KeyEvent.h"
+#include "Events/XPM_EVENT_KEY.h"
 #include "SubSystem/MenuSystemClass.h"
 #include "SubSystem/SubSystemClass.h"
 #include "WidgetManager/WidgetManager.h"
@@ -146,6 +148,14 @@ Core::View* WithItsPopUp(Primitives::KeyRoutingForm* screen, Core::View* leaving
     if (above != leaving && popUp && popUp->FocusOnOpen && KeyOwner::AskedBy(popUp, screen)) chosen = popUp;
   }
   return chosen;
+}
+
+// The front panel's MENU while the other key of the service mode's
+// combination is held.
+bool ServiceCombination(Core::KeyEvent* key) {
+  auto* panel = vg_cast<Events::XPM_EVENT_KEY>(key);
+  return panel && panel->FrontPanel == 1 && key->keyCode == Key::Menu &&
+         MainApp::GetWrapper()->GetKeyHeld(::SkinBin::kHeldKeyServiceMode);
 }
 
 bool Shown(Core::View* view) {
@@ -410,6 +420,8 @@ bool KeyOwner::StopsAtTheTyping(Primitives::KeyRoutingForm* screen, Core::Event*
   // holds typed goes with it, as it goes when the page loses the focus. Over
   // a keyboard or a PIN pad of another screen no page is focused.
   if (key->keyCode == Key::Menu && screen->SharesKeysWithItsPages()) return false;
+  // The service mode's combination is the factory's, whoever has the keys.
+  if (ServiceCombination(key)) return false;
   // Asked last: a screen answers by looking through the forms it hosts.
   if (!screen->TypedInto()) return false;
   if (key->down)

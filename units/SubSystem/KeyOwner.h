@@ -55,7 +55,8 @@
 // screen whose digit editor holds digits it has not taken yet (an address's
 // octets, a number half typed), a key that might close the screen or its
 // asker, and so throw away what is typed, does nothing (StopsAtTheTyping);
-// MENU over a page of the menus goes on, as the menus have it. A key opens
+// MENU over a page of the menus and the service mode's combination go on,
+// as the menus and the factory have them. A key opens
 // no screen under a screen that takes keys and stays, nor does the work it
 // leaves for later passes (the screen that took it going on to the next),
 // and what a screen asks for while its pop-up has the keys opens only above
@@ -166,9 +167,10 @@ class KeyOwner : public XObject {
   // CLEAR and the service remote's reset, which a PIN page of the menus
   // leaves to its sub-system; OK is the pad's own or nothing; MENU, which
   // closes the menus with a page of theirs focused) or that close nothing
-  // (the volume keys and MUTE, which bring up a passing notice). Any other
-  // key might close the pad, or the screen that asked for it, and throw away
-  // what is typed, so it does nothing there.
+  // (the volume keys and MUTE, which bring up a passing notice), nor the
+  // service mode's combination, which is the factory's. Any other key might
+  // close the pad, or the screen that asked for it, and throw away what is
+  // typed, so it does nothing there.
   static bool StopsAtTheTyping(Primitives::KeyRoutingForm* screen, Core::Event* event);
   // Whether the form was asked for by the screen, by a list inside it, or by
   // a pop-up that answers it (a keyboard over the question the screen asked).
