@@ -453,6 +453,9 @@ bool EditsTheTyping(uint16_t key) {
   }
 }
 
+// The keys that bring up the volume bar or the mute sign over the screen.
+bool BringsABar(uint16_t key) { return key == Key::VolumeUp || key == Key::VolumeDown || key == Key::Mute; }
+
 // Whether the front panel's key that makes the service mode's combination
 // with MENU is held now.
 bool ServiceKeyHeld() {
@@ -497,7 +500,8 @@ std::string TypedTextKept(const std::string& keyName) {
     const std::vector<Primitives::KeyRoutingForm*> listed = Listed();
     Primitives::KeyRoutingForm* keys = ScreenWithTheKeys();
     for (Primitives::KeyRoutingForm* form : g_typedBeforeTheKey) {
-      // A page of the menus goes with them on MENU.
+      // A page of the menus goes with them on MENU, and a row of one ends
+      // its edit when a bar over the page takes the focus.
       const bool menuPage = vg_cast<SubSystem::MenuClass>(form) != nullptr;
       if (menuPage && key == Key::Menu) continue;
       if (form->IsClosed() || !IsListed(listed, form)) {
@@ -511,7 +515,7 @@ std::string TypedTextKept(const std::string& keyName) {
                 (keys ? Named(keys) : std::string("no screen"));
         break;
       }
-      if (!form->TypedInto() && !EditsTheTyping(key)) {
+      if (!form->TypedInto() && !EditsTheTyping(key) && !(menuPage && BringsABar(key))) {
         fault = Named(form) + " lost the text typed into it on " + keyName;
         break;
       }

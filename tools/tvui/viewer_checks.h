@@ -69,7 +69,8 @@ bool FollowTheMovers();
 // combination, or with the set going to standby. On any other key it stays,
 // and keeps the keys or lies under a passing notice that took them: no
 // screen opens over it. It keeps its text too, but where the key edits it
-// (an arrow, the decimal point). CODE is the
+// (an arrow, the decimal point) and where a bar that a volume key or MUTE
+// brings up over a page of the menus ends the edit of its row. CODE is the
 // hardware key code, told before the key, as the front panel's keys reach
 // the screens as the application's root turns them then.
 void NoteTypedTextBeforeTheKey(uint32_t code);

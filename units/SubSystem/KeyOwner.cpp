@@ -333,9 +333,19 @@ bool KeyOwner::Request(SubSystemClass* system, Reason why) {
       }
     } else if (!system->Focus) {
       // A sub-system that shows nothing in focus does not take the keys from
-      // a screen on view.
+      // a screen on view. A key it took over a screen typed into still takes
+      // that screen off the focus path for the moment, as the routing hands
+      // the keys over and back: a menu row ends its digit entry under the
+      // mute sign as it does under the volume bar.
       auto* focused = vg_cast<Core::Group>(holder->Focus.get());
-      if (focused && focused != system && focused->Focus) return false;
+      if (focused && focused != system && focused->Focus) {
+        auto* keys = vg_cast<Primitives::KeyRoutingForm>(focused->Focus.get());
+        if (asking_ && keys && keys->TypedInto()) {
+          holder->OnSetFocus(system);
+          holder->OnSetFocus(focused);
+        }
+        return false;
+      }
     }
   }
   holder->OnSetFocus(system);

@@ -133,8 +133,9 @@ class KeyOwner : public XObject {
   // not get them off the stage, nor while the screen on top is another
   // sub-system's (unless its own screen in focus is a passing notice that
   // nothing covers), nor, with no screen in focus, while another
-  // sub-system's screen has them; the others are granted. Whether it was
-  // granted.
+  // sub-system's screen has them (a key it took over a screen typed into
+  // still takes that screen off the focus path for a moment, which ends a
+  // menu row's digit entry); the others are granted. Whether it was granted.
   bool Request(SubSystemClass* system, Reason why);
   // The screen asks for its sub-system's keys: granted while it is open
   // there. A screen asked for from outside its sub-system (Asked: the media
