@@ -260,17 +260,27 @@ void ActiveApp::OnSetFocus(Core::View* view) {
   if (moved) ::SubSystem::KeyOwner::Get()->FocusMoved();
 }
 
-// CLEAR closes every screen, whoever has the keys. The media and playback
-// windows leave on it themselves, and outlive the clear that a screen over
-// them asks for (their layer is kept through a clear): over the volume bar,
-// the quick menu, the input list, a message or a dialog, CLEAR would leave
-// the song, the photo or the recordings on view, and a second CLEAR would be
-// needed. The screens that the set opened and that wait to open over the
-// screen with the keys (SubSystem::SubSystemClass::Waits) are forgotten:
-// they would come up as the screens CLEAR closes leave.
+// CLEAR closes every screen, whoever has the keys. Over a screen whose own
+// keys take CLEAR as EXIT (a menu page, a 3D question, a recording dialog)
+// it does what EXIT does there: the song or the photo under it plays on, as
+// under EXIT, and a screen that waits to open still comes. Over any other
+// screen (the volume bar, the quick menu, the input list, a message) the
+// media and playback windows leave on it themselves, and outlive the clear
+// that a screen over them asks for (their layer is kept through a clear):
+// CLEAR would leave the song, the photo or the recordings on view, and a
+// second CLEAR would be needed. The screens that the set opened and that
+// wait to open over the screen with the keys
+// (SubSystem::SubSystemClass::Waits) are forgotten then: they would come up
+// as the screens CLEAR closes leave.
 XObject* ActiveApp::DispatchEvent(Core::Event* event) {
-  const bool clear = Core::PressedKey(event) == Key::ClearAll;
+  bool clear = Core::PressedKey(event) == Key::ClearAll;
   Primitives::KeyRoutingForm* keys = clear ? ::SubSystem::KeyOwner::ScreenWithTheKeys(this) : nullptr;
+  // A passing notice that has no use for CLEAR hands it to the screen under it.
+  if (keys && keys->GivesWay() && !keys->UsesKey(Key::ClearAll)) keys = ::SubSystem::KeyOwner::ScreenUnder(keys);
+  if (keys && keys->TakesClearAsExit()) {
+    clear = false;
+    keys = nullptr;
+  }
   if (clear)
     for (::SubSystem::SubSystemClass* system :
          {static_cast<::SubSystem::SubSystemClass*>(MenuSystem.get()),
