@@ -298,11 +298,35 @@ XObject* ActiveApp::DispatchEvent(Core::Event* event) {
 
 XObject* ActiveApp::ToTheScreens(Core::Event* event) {
   if (XObject* taken = ::SubSystem::KeyOwner::Get()->Route(event)) return taken;
+  if (PanelMenuPastTheFactory(event)) {
+    if (auto* screen = vg_cast<Primitives::KeyRoutingForm>(FactorySystem->Focus.get()))
+      if (XObject* taken = screen->DispatchEvent(event)) return taken;
+    return HandleEvent(event);
+  }
   if (!Primitives::WorldEvents::OfTheWorld(event)) return Primitives::KeyRoutingGroup::DispatchEvent(event);
   // The screens on view that show what the event changes hear it too, after
   // the screen with the keys.
   return Primitives::WorldEvents::Deliver(this, event,
                                           [this, event] { return Primitives::KeyRoutingGroup::DispatchEvent(event); });
+}
+
+// The event bridge sends the factory a command for every key of the front
+// panel just before the key itself, and the factory, which takes every
+// command, gets the stage's focus with it wherever no other screen has the
+// keys (on live television). Down that focus the factory system would hear
+// the panel's MENU before the routing, and take it as half of its service
+// combination whether or not the other key is held: the panel's MENU would
+// never reach the menus, which the routing offers it first (the panel's
+// VOL+ goes past the factory, which has no use for it, and so reaches the
+// non-menu system). So the factory's own screen in focus, if any, hears the
+// panel's MENU (the service menu closes on it, the status check keeps it),
+// and then the routing: the menus open or close on it, and leave it to the
+// factory in the service mode, with the combination's other key held, over
+// a media window or under a network application.
+bool ActiveApp::PanelMenuPastTheFactory(Core::Event* event) const {
+  auto* key = vg_cast<Events::XPM_EVENT_KEY>(event);
+  return key && key->down && key->keyCode == Key::Menu && key->FrontPanel == 1 && FactorySystem &&
+         Focus.get() == FactorySystem.get();
 }
 
 void ActiveApp::ClearTheMedia(XObject*) {
