@@ -109,6 +109,20 @@ TEST_F(ActiveAppTest, TheSubSystemThatTakesAKeyGetsTheFocusAndTheNextKeyFirst) {
   EXPECT_EQ(Log(), "factory:3") << "the focus path comes before the routing";
 }
 
+TEST_F(ActiveAppTest, ThePanelsMenuGoesPastTheFactoryThatHeardItsCommandToTheMenus) {
+  SpyOnAll();
+  root->Wrapper->OnSetFactoryMode(nullptr);
+  App()->MenuSystem->OnSetFocus(nullptr);
+  // The command sent ahead of the panel's key gave the factory the focus.
+  App()->OnSetFocus(App()->FactorySystem);
+  EXPECT_NE(PressKey(3), nullptr);
+  EXPECT_EQ(Log(), "factory:3") << "the factory's screen in focus hears it first";
+  EXPECT_EQ(App()->Focus.get(), App()->MenuSystem.get()) << "the menus took it, not the factory";
+  auto* page = vg_cast<Primitives::KeyRoutingForm>(App()->MenuSystem->Focus.get());
+  ASSERT_NE(page, nullptr);
+  EXPECT_EQ(page->WinID, 0x1000001) << "the main menu opened";
+}
+
 TEST_F(ActiveAppTest, ASubSystemThatEndsNormalOperationWithAKeyIsNotFocused) {
   SpyOnAll();
   nonMenu->takes = true;

@@ -234,7 +234,9 @@ TEST_F(DialogTest, ANewPinIsTypedTwiceAndNeverZeros) {
 
 TEST_F(DialogTest, TheKeyPadTypesWithinItsLengthAndAnswersEveryReceiver) {
   auto* pad = static_cast<NonMenuSystem::KeyPad*>(Open(&NonMenuSystem::KeyPad::Class, 3));
+  EXPECT_FALSE(pad->TypedInto()) << "an empty pad holds nothing a key could throw away";
   Press(Key::Ok);
+  EXPECT_TRUE(pad->TypedInto());
   Press(Key::Right);
   Press(Key::Ok);
   Digits("12");

@@ -52,12 +52,15 @@ TEST_F(PinTest, AFifthDigitIsTakenButNotKept) {
 }
 
 TEST_F(PinTest, DeleteTakesBackDigitsAndThenAsksForThePreviousField) {
+  EXPECT_FALSE(pin->TypedInto()) << "an empty entry holds nothing a key could throw away";
   pin->HandleEvent(Press(17));
   pin->HandleEvent(Press(18));
   EXPECT_EQ(pin->HandleEvent(Press(kDelete)), pin);
   EXPECT_EQ(Utf8(pin->CurrentPin()), "7");
+  EXPECT_TRUE(pin->TypedInto());
   pin->HandleEvent(Press(kDelete));
   EXPECT_EQ(pin->CurrentPin(), nullptr);
+  EXPECT_FALSE(pin->TypedInto());
   EXPECT_EQ(previous->count, 0);
   EXPECT_EQ(pin->HandleEvent(Press(kDelete)), pin);
   EXPECT_EQ(previous->count, 1);

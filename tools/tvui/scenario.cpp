@@ -501,17 +501,6 @@ std::string PressAndRelease(uint32_t code, uint32_t age) {
 constexpr int64_t kLongestKeyAge = 60000;
 constexpr const char* kKeyAgeForm = "age takes milliseconds, 0 to 60000";
 
-// The key a pad holding typed text meets: the panel's INPUT and MENU are its
-// OK and BACK while the panel drives the menus' navigation, as the set
-// turns them into, so they may end the typing as those do.
-uint16_t TypingKeyOf(uint32_t code) {
-  const uint16_t gui = uint16_t(GuiKeyCodeOf(int32_t(code)));
-  if (code < uint32_t(FrontPanelFirstKeyCode) || code > uint32_t(FrontPanelLastKeyCode)) return gui;
-  if (gui == Key::Input) return Key::Ok;
-  if (gui == Key::Menu) return Key::Back;
-  return gui;
-}
-
 std::string KeyLine(const ScenarioTokens& t) {
   size_t end = t.size();
   int64_t age = 0;
@@ -537,10 +526,9 @@ std::string KeyLine(const ScenarioTokens& t) {
     codes.push_back(code);
   }
   for (size_t i = 0; i < codes.size(); ++i) {
-    NoteTypedTextBeforeTheKey();
+    NoteTypedTextBeforeTheKey(codes[i]);
     if (std::string failure = PressAndRelease(codes[i], uint32_t(age)); !failure.empty()) return failure;
-    if (std::string lost = TypedTextKept(TypingKeyOf(codes[i]), t[first + i].text); !lost.empty())
-      return lost;
+    if (std::string lost = TypedTextKept(t[first + i].text); !lost.empty()) return lost;
     PicturePageNoteKey(gui ? "GUI key " + t[first + i].text : t[first + i].text);
   }
   return {};

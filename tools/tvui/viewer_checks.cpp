@@ -10,8 +10,6 @@
 
 #include "AppServices/WidgetManager.h"
 #include "AppServices/Wrapper.h"
-#include "Button/NumberSpinner.h"
-#include "Button/TextEdit.h"
 #include "Core/Group.h"
 #include "Core/Keys.h"
 #include "Core/View.h"
@@ -27,18 +25,13 @@
 #include "NonMenuSystem/CommonMuteBar.h"
 #include "NonMenuSystem/EnterPinDialog.h"
 #include "NonMenuSystem/HelpBar.h"
-#include "NonMenuSystem/KeyPad.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "NonMenuSystem/WidgetClass.h"
-#include "Network/AddressPages.h"
-#include "Network/NetworkSetupDialog.h"
-#include "PinEntry/PinEntry.h"
 #include "Primitives/KeyRoutingForm.h"
-#include "SkinBin/EnterTime.h"
-#include "SkinBin/NumberInput.h"
 #include "SubSystem/MenuClass.h"
 #include "WinIDs/WinIDs.h"
 #include "gui_loop.h"
+#include "keymap.h"
 #include "screen_view.h"
 #include "set_power.h"
 #include "simtv.h"
@@ -420,6 +413,10 @@ namespace {
 // digit editor, or a screen holding one), held so that none is taken for a
 // new one made where a freed one lay.
 std::vector<Primitives::KeyRoutingForm*> g_typedBeforeTheKey;
+// The key as the typing meets it, told before the key: the GUI key code, and
+// whether it is the service mode's combination.
+uint16_t g_typingKey = 0;
+bool g_serviceCombination = false;
 
 void LetGoOfTheTyped() {
   for (Primitives::KeyRoutingForm* form : g_typedBeforeTheKey) VgUnlockObject(form);
@@ -443,68 +440,87 @@ bool LeavesTheTyping(uint16_t key) {
   }
 }
 
-// Whether one of the four octets shows a number other than the one stored.
-template <class Spinners>
-bool OctetTypedOver(const Spinners& spinners, const Network::Octets& stored) {
-  for (size_t i = 0; i < 4; ++i)
-    if (VgGetStringLength(spinners[i]->Text) > 0 && spinners[i]->Current != stored[i]) return true;
-  return false;
+// The keys that edit what is typed, or leave it for another row of a page:
+// the text may go on them without its screen.
+bool EditsTheTyping(uint16_t key) {
+  switch (key) {
+    case Key::Up:
+    case Key::Down:
+    case Key::Left:
+    case Key::Right:
+    case Key::Dot:
+      return true;
+    default:
+      return false;
+  }
 }
 
-// Whether the view is a keyboard holding text, a PIN field holding digits, a
-// digit editor holding digits it has not taken yet (an address's octets not
-// saved, a number whose entry runs, a menu row's cells not confirmed), or
-// holds one: told by the runner itself from what each holds, not by what the
-// screen says of itself to the keys.
-bool HoldsTypedText(Core::View* view) {
-  if (auto* keyboard = vg_cast<NonMenuSystem::KeyPad>(view)) return VgGetStringLength(keyboard->Text) > 0;
-  if (auto* pin = vg_cast<PinEntry::PinEntry>(view)) return pin->DigitCount() > 0;
-  if (auto* editor = vg_cast<Network::IPConfigDialog>(view)) return OctetTypedOver(editor->spinners, editor->octets);
-  if (auto* row = vg_cast<Network::SubMenuItemNetworkAddress>(view))
-    return row->AddrIndex != row->NotEditing && OctetTypedOver(row->spinners, row->octets);
-  // An octet counts when its editor saves the four (above).
-  if (vg_cast<Network::QORNumberSpinner>(view)) return false;
-  if (auto* spinner = vg_cast<Button::NumberSpinner>(view)) return spinner->verifyTimer.OnGetEnabled();
-  if (auto* cells = vg_cast<SkinBin::NumberInput>(view)) return cells->Enabled && cells->DigitCount > 0;
-  if (auto* cells = vg_cast<SkinBin::EnterTime>(view)) return cells->Enabled && cells->DigitCount > 0;
-  if (auto* field = vg_cast<Button::TextEdit>(view))
-    return field->Enabled && field->EditModeEnabled && VgGetStringLength(field->TextString) > 0;
-  if (auto* group = vg_cast<Core::Group>(view))
-    for (Core::View* inner = group->firstView; inner; inner = inner->nextView)
-      if (HoldsTypedText(inner)) return true;
+// The keys that bring up the volume bar or the mute sign over the screen.
+bool BringsABar(uint16_t key) { return key == Key::VolumeUp || key == Key::VolumeDown || key == Key::Mute; }
+
+// Whether the front panel's key that makes the service mode's combination
+// with MENU is held now.
+bool ServiceKeyHeld() {
+  for (int32_t code = FrontPanelFirstKeyCode; code <= FrontPanelLastKeyCode; ++code)
+    if (GuiKeyCodeOf(code) == SkinBin::kHeldKeyServiceMode && simtv_key_held(uint32_t(code))) return true;
   return false;
 }
 
 }  // namespace
 
-void NoteTypedTextBeforeTheKey() {
+void NoteTypedTextBeforeTheKey(uint32_t code) {
   LetGoOfTheTyped();
+  g_typingKey = uint16_t(GuiKeyCodeOf(int32_t(code)));
+  g_serviceCombination = false;
   Primitives::KeyRoutingForm* keys = ScreenWithTheKeys();
   if (!keys || SetInStandby()) return;
+  // The front panel's keys reach the screens as the application's root turns
+  // them: its INPUT and MENU are OK and BACK while it drives the menus'
+  // navigation; else its MENU with the other key held is the service mode's
+  // combination.
+  if (code >= uint32_t(FrontPanelFirstKeyCode) && code <= uint32_t(FrontPanelLastKeyCode)) {
+    auto* root = vg_cast<MainApp::Root>(rootObject.load());
+    if (root && root->doFpKeyMapping()) {
+      if (g_typingKey == Key::Input) g_typingKey = Key::Ok;
+      if (g_typingKey == Key::Menu) g_typingKey = Key::Back;
+    }
+    g_serviceCombination = g_typingKey == Key::Menu && ServiceKeyHeld();
+  }
   for (Primitives::KeyRoutingForm* form : Listed()) {
     if (form != keys && !form->Focused && !(keys->GivesWay() && OnView(form))) continue;
-    if (!HoldsTypedText(form)) continue;
+    // Told by the screen itself, as it tells the key owner.
+    if (!form->TypedInto()) continue;
     VgLockObject(form);
     g_typedBeforeTheKey.push_back(form);
   }
 }
 
-std::string TypedTextKept(uint16_t guiKey, const std::string& keyName) {
+std::string TypedTextKept(const std::string& keyName) {
   std::string fault;
-  if (!LeavesTheTyping(guiKey) && !SetInStandby()) {
+  const uint16_t key = g_typingKey;
+  if (!LeavesTheTyping(key) && !g_serviceCombination && !SetInStandby()) {
     const std::vector<Primitives::KeyRoutingForm*> listed = Listed();
     Primitives::KeyRoutingForm* keys = ScreenWithTheKeys();
     for (Primitives::KeyRoutingForm* form : g_typedBeforeTheKey) {
+      // A page of the menus goes with them on MENU, and a row of one ends
+      // its edit when a bar over the page takes the focus.
+      const bool menuPage = vg_cast<SubSystem::MenuClass>(form) != nullptr;
+      if (menuPage && key == Key::Menu) continue;
       if (form->IsClosed() || !IsListed(listed, form)) {
         fault = Named(form) + ", which held typed text and had the keys, left on " + keyName;
         break;
       }
       // A passing notice (the volume bar) may take the keys, and gives the
       // next key it has no use for to the pad.
-      if (form->Focused || (keys && keys->GivesWay())) continue;
-      fault = Named(form) + ", which held typed text and had the keys, lost them on " + keyName + " to " +
-              (keys ? Named(keys) : std::string("no screen"));
-      break;
+      if (!form->Focused && !(keys && keys->GivesWay())) {
+        fault = Named(form) + ", which held typed text and had the keys, lost them on " + keyName + " to " +
+                (keys ? Named(keys) : std::string("no screen"));
+        break;
+      }
+      if (!form->TypedInto() && !EditsTheTyping(key) && !(menuPage && BringsABar(key))) {
+        fault = Named(form) + " lost the text typed into it on " + keyName;
+        break;
+      }
     }
   }
   LetGoOfTheTyped();

@@ -72,13 +72,19 @@ bool FollowTheMovers();
 // Around each key: a keyboard, a PIN pad or a digit editor (an address's
 // octets not saved, a number being typed, a menu row's cells) that holds
 // typed text and has the keys (or lies under a passing notice that has
-// them), or a screen that holds one, leaves only by its own keys (OK or
-// Done, BACK or LAST, EXIT, CLEAR or the service remote's reset, a digit
-// that completes a PIN) or with the set going to standby. On any other key
-// it stays, and keeps the keys or lies under a passing notice that took
-// them: no screen opens over it.
-void NoteTypedTextBeforeTheKey();
-std::string TypedTextKept(uint16_t guiKey, const std::string& keyName);
+// them), or a screen that holds one, as the screen itself tells
+// (Forms::Ctrl::TypedInto), leaves only by its own keys (OK or Done, BACK or
+// LAST, EXIT, CLEAR or the service remote's reset, a digit that completes a
+// PIN), by MENU when it is a page of the menus, by the service mode's
+// combination, or with the set going to standby. On any other key it stays,
+// and keeps the keys or lies under a passing notice that took them: no
+// screen opens over it. It keeps its text too, but where the key edits it
+// (an arrow, the decimal point) and where a bar that a volume key or MUTE
+// brings up over a page of the menus ends the edit of its row. CODE is the
+// hardware key code, told before the key, as the front panel's keys reach
+// the screens as the application's root turns them then.
+void NoteTypedTextBeforeTheKey(uint32_t code);
+std::string TypedTextKept(const std::string& keyName);
 
 // After a device goes out and the set's clock has moved on (its news
 // delivered), no screen of that device stays listed. A screen of the USB

@@ -79,8 +79,10 @@ class Walk {
   // The moment a thumb takes between keys.
   std::string Pace();
   // The viewer's way out, the first time a screen class is open and at
-  // least every kSettleKeys keys: EXIT, CLEAR and a minute without a key,
-  // after which nothing but live television may be left.
+  // least every kSettleKeys keys: EXIT, CLEAR twice and a minute without a
+  // key, after which nothing but live television may be left. CLEAR over a
+  // screen that takes it as EXIT lets a screen that waited for that one
+  // come, as EXIT does; the second CLEAR closes it.
   void Settle();
   // Whether a screen class is listed whose way out was never checked.
   bool NewlyOpen() const;

@@ -260,17 +260,27 @@ void ActiveApp::OnSetFocus(Core::View* view) {
   if (moved) ::SubSystem::KeyOwner::Get()->FocusMoved();
 }
 
-// CLEAR closes every screen, whoever has the keys. The media and playback
-// windows leave on it themselves, and outlive the clear that a screen over
-// them asks for (their layer is kept through a clear): over the volume bar,
-// the quick menu, the input list, a message or a dialog, CLEAR would leave
-// the song, the photo or the recordings on view, and a second CLEAR would be
-// needed. The screens that the set opened and that wait to open over the
-// screen with the keys (SubSystem::SubSystemClass::Waits) are forgotten:
-// they would come up as the screens CLEAR closes leave.
+// CLEAR closes every screen, whoever has the keys. Over a screen whose own
+// keys take CLEAR as EXIT (a menu page, a 3D question, a recording dialog)
+// it does what EXIT does there: the song or the photo under it plays on, as
+// under EXIT, and a screen that waits to open still comes. Over any other
+// screen (the volume bar, the quick menu, the input list, a message) the
+// media and playback windows leave on it themselves, and outlive the clear
+// that a screen over them asks for (their layer is kept through a clear):
+// CLEAR would leave the song, the photo or the recordings on view, and a
+// second CLEAR would be needed. The screens that the set opened and that
+// wait to open over the screen with the keys
+// (SubSystem::SubSystemClass::Waits) are forgotten then: they would come up
+// as the screens CLEAR closes leave.
 XObject* ActiveApp::DispatchEvent(Core::Event* event) {
-  const bool clear = Core::PressedKey(event) == Key::ClearAll;
+  bool clear = Core::PressedKey(event) == Key::ClearAll;
   Primitives::KeyRoutingForm* keys = clear ? ::SubSystem::KeyOwner::ScreenWithTheKeys(this) : nullptr;
+  // A passing notice that has no use for CLEAR hands it to the screen under it.
+  if (keys && keys->GivesWay() && !keys->UsesKey(Key::ClearAll)) keys = ::SubSystem::KeyOwner::ScreenUnder(keys);
+  if (keys && keys->TakesClearAsExit()) {
+    clear = false;
+    keys = nullptr;
+  }
   if (clear)
     for (::SubSystem::SubSystemClass* system :
          {static_cast<::SubSystem::SubSystemClass*>(MenuSystem.get()),
@@ -288,11 +298,35 @@ XObject* ActiveApp::DispatchEvent(Core::Event* event) {
 
 XObject* ActiveApp::ToTheScreens(Core::Event* event) {
   if (XObject* taken = ::SubSystem::KeyOwner::Get()->Route(event)) return taken;
+  if (PanelMenuPastTheFactory(event)) {
+    if (auto* screen = vg_cast<Primitives::KeyRoutingForm>(FactorySystem->Focus.get()))
+      if (XObject* taken = screen->DispatchEvent(event)) return taken;
+    return HandleEvent(event);
+  }
   if (!Primitives::WorldEvents::OfTheWorld(event)) return Primitives::KeyRoutingGroup::DispatchEvent(event);
   // The screens on view that show what the event changes hear it too, after
   // the screen with the keys.
   return Primitives::WorldEvents::Deliver(this, event,
                                           [this, event] { return Primitives::KeyRoutingGroup::DispatchEvent(event); });
+}
+
+// The event bridge sends the factory a command for every key of the front
+// panel just before the key itself, and the factory, which takes every
+// command, gets the stage's focus with it wherever no other screen has the
+// keys (on live television). Down that focus the factory system would hear
+// the panel's MENU before the routing, and take it as half of its service
+// combination whether or not the other key is held: the panel's MENU would
+// never reach the menus, which the routing offers it first (the panel's
+// VOL+ goes past the factory, which has no use for it, and so reaches the
+// non-menu system). So the factory's own screen in focus, if any, hears the
+// panel's MENU (the service menu closes on it, the status check keeps it),
+// and then the routing: the menus open or close on it, and leave it to the
+// factory in the service mode, with the combination's other key held, over
+// a media window or under a network application.
+bool ActiveApp::PanelMenuPastTheFactory(Core::Event* event) const {
+  auto* key = vg_cast<Events::XPM_EVENT_KEY>(event);
+  return key && key->down && key->keyCode == Key::Menu && key->FrontPanel == 1 && FactorySystem &&
+         Focus.get() == FactorySystem.get();
 }
 
 void ActiveApp::ClearTheMedia(XObject*) {

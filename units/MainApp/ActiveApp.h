@@ -58,8 +58,9 @@ class ActiveApp : public Primitives::KeyRoutingGroup {
   void OnSetFocus(Core::View* view) override;
   // A key goes down the focus as the key owner routes it: to a screen that
   // hears it beside the keys, or past a passing notice that has no use for
-  // it. An event of the set goes down the focus, then to the screens on view
-  // that follow it (Primitives::WorldEvents).
+  // it; the front panel's MENU past the factory system to the routing
+  // (PanelMenuPastTheFactory). An event of the set goes down the focus, then
+  // to the screens on view that follow it (Primitives::WorldEvents).
   XObject* DispatchEvent(Core::Event* event) override;
   // The screens of every sub-system in one stack, by layer: see Stacking.
   void DrawContent(Graphics::Canvas* canvas, VgRect clip, VgPoint origin) override;
@@ -83,6 +84,11 @@ class ActiveApp : public Primitives::KeyRoutingGroup {
  private:
   // The key or event down the focus as the key owner routes it.
   XObject* ToTheScreens(Core::Event* event);
+  // Whether the event is the front panel's MENU while the factory system,
+  // which heard the panel's command just before it, has the stage's focus:
+  // only a screen of the factory's in focus hears it there first, and the
+  // routing offers it to the menus before the factory system itself.
+  bool PanelMenuPastTheFactory(Core::Event* event) const;
   void HandleAcquisition(Core::Event* event, int32_t status);
   void HandleDpms(int32_t seconds);
   void RecordSourceHistory();

@@ -91,9 +91,9 @@ XObject* TimerSetItem::HandleEvent(Core::Event* event) {
   return this;
 }
 
-void TimerSetItem::HandleSelection(bool selected) {
-  if (!selected && IsTimeEdit) OnSetIsTimeEdit(false);
-  SubMenuItemValueSelect::HandleSelection(selected);
+void TimerSetItem::HandleFocus(bool focused) {
+  if (!focused && IsTimeEdit) OnSetIsTimeEdit(false);
+  SubMenuItemValueSelect::HandleFocus(focused);
 }
 
 void TimerSetItem::OnSetIsTimeEdit(bool value) {
@@ -171,9 +171,9 @@ XObject* VolumeSetItem::HandleEvent(Core::Event* event) {
   return this;
 }
 
-void VolumeSetItem::HandleSelection(bool selected) {
-  if (!selected && IsNumberEdit) OnSetIsNumberEdit(false);
-  AdjustItemArrowSelect::HandleSelection(selected);
+void VolumeSetItem::HandleFocus(bool focused) {
+  if (!focused && IsNumberEdit) OnSetIsNumberEdit(false);
+  AdjustItemArrowSelect::HandleFocus(focused);
 }
 
 void VolumeSetItem::OnSetIsNumberEdit(bool value) {
@@ -236,9 +236,9 @@ XObject* ChannelSetItem::HandleEvent(Core::Event* event) {
   return SubMenuItemValueSelect::HandleEvent(event);
 }
 
-void ChannelSetItem::HandleSelection(bool selected) {
-  if (!selected && IsChannelEdit) OnSetIsChannelEdit(false);
-  SubMenuItemValueSelect::HandleSelection(selected);
+void ChannelSetItem::HandleFocus(bool focused) {
+  if (!focused && IsChannelEdit) OnSetIsChannelEdit(false);
+  SubMenuItemValueSelect::HandleFocus(focused);
 }
 
 void ChannelSetItem::OnSetIsChannelEdit(bool value) {

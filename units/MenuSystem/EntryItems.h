@@ -1,8 +1,8 @@
 // The rows of the third-level pages that also take a value typed with the
 // digit keys: a time, a number and a channel. Each steps like its base row
 // until a digit arrives; then its entry stands in for the value, takes the
-// digits, and OK writes the result to the bound option (Return or leaving
-// the row drops it). The page hears the edit mode change (OnIsEditChanged,
+// digits, and OK writes the result to the bound option (Return, or the
+// row losing the focus, drops it). The page hears the edit mode change (OnIsEditChanged,
 // OnChannelEditChanged) to put the row's new help on the help bar.
 #pragma once
 
@@ -25,9 +25,9 @@ class TimerSetItem : public SubMenuItemValueSelect {
   // Overridden slots.
   // OK opens the entry, a digit opens it and is its first; a disabled row never opens it.
   XObject* HandleEvent(Core::Event* event) override;
-  // Another row taking the page's focus drops what was typed; a screen that
-  // passes over the page (the volume bar) leaves it.
-  void HandleSelection(bool selected) override;
+  // Losing the focus drops what was typed: to another row of the page, or
+  // to a screen over the page (the volume bar, the mute bar).
+  void HandleFocus(bool focused) override;
   // Steps to the next multiple of IndexStep (past the last choice: MinIndex),
   // or to the one below (below MinIndex: the last choice).
   void ToggleOption(bool increase) override;
@@ -60,7 +60,7 @@ class VolumeSetItem : public AdjustItemArrowSelect {
 
   // Overridden slots.
   XObject* HandleEvent(Core::Event* event) override;
-  void HandleSelection(bool selected) override;
+  void HandleFocus(bool focused) override;
 
   void OnSetIsNumberEdit(bool value);
   bool OnGetIsNumberEdit() const { return IsNumberEdit; }
@@ -83,7 +83,7 @@ class ChannelSetItem : public SubMenuItemValueSelect {
   // Overridden slots.
   // A digit opens the entry; Return while editing drops it.
   XObject* HandleEvent(Core::Event* event) override;
-  void HandleSelection(bool selected) override;
+  void HandleFocus(bool focused) override;
 
   void OnSetIsChannelEdit(bool value);
   bool OnGetIsChannelEdit() const { return IsChannelEdit; }

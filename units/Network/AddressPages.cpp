@@ -229,9 +229,9 @@ XObject* SubMenuItemNetworkAddress::HandleEvent(Core::Event* event) {
   return MenuSystem::SubMenuItem::HandleEvent(event);
 }
 
-void SubMenuItemNetworkAddress::HandleSelection(bool selected) {
-  MenuSystem::SubMenuItem::HandleSelection(selected);
-  if (!selected) OnSetAddrIndex(NotEditing);
+void SubMenuItemNetworkAddress::HandleFocus(bool focused) {
+  MenuSystem::SubMenuItem::HandleFocus(focused);
+  if (!focused) OnSetAddrIndex(NotEditing);
 }
 
 bool SubMenuItemNetworkAddress::TypedInto() const {

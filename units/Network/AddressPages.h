@@ -41,9 +41,9 @@ class SubMenuItemNetworkAddress : public MenuSystem::SubMenuItem {
   static constexpr int32_t NotEditing = -1;
 
   XObject* HandleEvent(Core::Event* event) override;
-  // Editing ends when another row takes the page's focus, not while a screen
-  // passes over the page (the volume bar).
-  void HandleSelection(bool selected) override;
+  // Editing ends when the row loses the focus: to another row of the page,
+  // or to a screen over the page (the volume bar).
+  void HandleFocus(bool focused) override;
   void Refresh(XObject* sender = nullptr) override;
   void OnSetIsDisabled(bool value) override;
   // While it edits and an octet shows a number typed over the saved one.

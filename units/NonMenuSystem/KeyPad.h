@@ -33,7 +33,8 @@ class KeyPad : public QORWidgetClass {
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   // Arrows move over the keys, OK presses the lit one, digits type.
   XObject* HandleEvent(Core::Event* event) override;
-  bool TypedInto() const override { return true; }
+  // While it holds text.
+  bool TypedInto() const override { return VgGetStringLength(Text) > 0; }
   void Open(XObject* sender = nullptr) override;
   void Close(XObject* sender = nullptr) override;
 

@@ -25,7 +25,8 @@ class PinEntry : public Primitives::KeyRoutingForm {
   explicit PinEntry(XObject* link = nullptr);
 
   XObject* HandleEvent(Core::Event* event) override;
-  bool TypedInto() const override { return true; }
+  // While it holds a digit.
+  bool TypedInto() const override { return digitCount > 0; }
   // Slot of the entry: redraws the digit cells from CurrentPin and the count.
   virtual void refreshPin();
 

@@ -118,6 +118,12 @@ class KeyRoutingForm : public Forms::Form {
   // line drawn inside a screen hides where another's is drawn over it
   // (SubSystem::KeyOwner::ShowsOwnHelpLine).
   virtual VgRect HelpLineDrawn() const { return {0, 0, 0, 0}; }
+  // Whether the screen's own keys take CLEAR as they take EXIT (a menu page,
+  // the 3D questions, the recording, network and factory screens): CLEAR on
+  // it closes what EXIT closes, and no more. Over another screen (the volume
+  // bar, the quick menu, the input list, a message) CLEAR also closes the
+  // media windows and forgets the screens that wait to open.
+  virtual bool TakesClearAsExit() const { return false; }
   // Whether the screen hears the key while another has the keys: the
   // service menu hears the front panel, which drives it.
   virtual bool HearsBesideTheKeys(Core::KeyEvent*) const { return false; }

@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "AppServices/WidgetManager.h"
+#include "AppServices/Wrapper.h"
 #include "Core/Root.h"
 #include "Core/KeyEvent.h"
+#include "Events/XPM_EVENT_KEY.h"
 #include "SubSystem/MenuSystemClass.h"
 #include "SubSystem/SubSystemClass.h"
 #include "WidgetManager/WidgetManager.h"
@@ -146,6 +148,14 @@ Core::View* WithItsPopUp(Primitives::KeyRoutingForm* screen, Core::View* leaving
     if (above != leaving && popUp && popUp->FocusOnOpen && KeyOwner::AskedBy(popUp, screen)) chosen = popUp;
   }
   return chosen;
+}
+
+// The front panel's MENU while the other key of the service mode's
+// combination is held.
+bool ServiceCombination(Core::KeyEvent* key) {
+  auto* panel = vg_cast<Events::XPM_EVENT_KEY>(key);
+  return panel && panel->FrontPanel == 1 && key->keyCode == Key::Menu &&
+         MainApp::GetWrapper()->GetKeyHeld(::SkinBin::kHeldKeyServiceMode);
 }
 
 bool Shown(Core::View* view) {
@@ -323,9 +333,19 @@ bool KeyOwner::Request(SubSystemClass* system, Reason why) {
       }
     } else if (!system->Focus) {
       // A sub-system that shows nothing in focus does not take the keys from
-      // a screen on view.
+      // a screen on view. A key it took over a screen typed into still takes
+      // that screen off the focus path for the moment, as the routing hands
+      // the keys over and back: a menu row ends its digit entry under the
+      // mute sign as it does under the volume bar.
       auto* focused = vg_cast<Core::Group>(holder->Focus.get());
-      if (focused && focused != system && focused->Focus) return false;
+      if (focused && focused != system && focused->Focus) {
+        auto* keys = vg_cast<Primitives::KeyRoutingForm>(focused->Focus.get());
+        if (asking_ && keys && keys->TypedInto()) {
+          holder->OnSetFocus(system);
+          holder->OnSetFocus(focused);
+        }
+        return false;
+      }
     }
   }
   holder->OnSetFocus(system);
@@ -406,6 +426,12 @@ bool KeyOwner::StopsAtTheTyping(Primitives::KeyRoutingForm* screen, Core::Event*
     default:
       break;
   }
+  // MENU with a page of the menus focused closes the menus, and what a page
+  // holds typed goes with it, as it goes when the page loses the focus. Over
+  // a keyboard or a PIN pad of another screen no page is focused.
+  if (key->keyCode == Key::Menu && screen->SharesKeysWithItsPages()) return false;
+  // The service mode's combination is the factory's, whoever has the keys.
+  if (ServiceCombination(key)) return false;
   // Asked last: a screen answers by looking through the forms it hosts.
   if (!screen->TypedInto()) return false;
   if (key->down)

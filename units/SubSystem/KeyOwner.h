@@ -51,15 +51,17 @@
 // too, it goes on to the screen that one answers (ToTheAsker, along the one
 // walk of the askers, Primitives::AlongTheAskers, which ends where askers
 // name each other in a loop), but not past a dialog with keys of its own
-// (PassesKeysToItsAsker). Over a keyboard or a PIN pad, or a screen whose
-// digit editor holds digits it has not taken yet (an address's octets, a
-// number half typed), a key that might close the screen or its asker, and
-// so throw away what is typed, does nothing (StopsAtTheTyping). A key opens
-// no screen under a screen that takes keys and stays, and what a screen
-// asks for while its pop-up has the keys opens only above the pop-up
-// (OpensUnderTheKeys). What an event of the set, the passing of time or the
-// work a key left for later passes (the screen that took it going on to the
-// next) opens where such a screen lies over it waits, unopened, until that
+// (PassesKeysToItsAsker). Over a keyboard or a PIN pad holding text, or a
+// screen whose digit editor holds digits it has not taken yet (an address's
+// octets, a number half typed), a key that might close the screen or its
+// asker, and so throw away what is typed, does nothing (StopsAtTheTyping);
+// MENU over a page of the menus and the service mode's combination go on,
+// as the menus and the factory have them. A key opens no screen under a
+// screen that takes keys and stays, and what a screen asks for while its
+// pop-up has the keys opens only above the pop-up (OpensUnderTheKeys). What
+// an event of the set, the passing of time or the work a key left for later
+// passes (the screen that took it going on to the next) opens where such a
+// screen lies over it waits, unopened, until that
 // screen goes (SubSystemClass::Waits, OverItsPlace).
 // Then the sub-systems follow (SubSystemClass::KeysSettled): the help bar
 // shows the line the owner names (WhoseHelpLine), a screen that draws its
@@ -131,8 +133,9 @@ class KeyOwner : public XObject {
   // not get them off the stage, nor while the screen on top is another
   // sub-system's (unless its own screen in focus is a passing notice that
   // nothing covers), nor, with no screen in focus, while another
-  // sub-system's screen has them; the others are granted. Whether it was
-  // granted.
+  // sub-system's screen has them (a key it took over a screen typed into
+  // still takes that screen off the focus path for a moment, which ends a
+  // menu row's digit entry); the others are granted. Whether it was granted.
   bool Request(SubSystemClass* system, Reason why);
   // The screen asks for its sub-system's keys: granted while it is open
   // there. A screen asked for from outside its sub-system (Asked: the media
@@ -159,14 +162,16 @@ class KeyOwner : public XObject {
   // before.
   XObject* ToTheAsker(Primitives::KeyRoutingForm* popUp, Core::Event* event);
   // Whether a key that the screen with the keys declined stops there, taken
-  // by none: the viewer types into the screen (a keyboard, a PIN pad, a
-  // digit editor holding digits: Forms::Ctrl::TypedInto) and the key is not
-  // one of those that leave it by its own way (BACK, EXIT, CLEAR and the
-  // service remote's reset, which a PIN page of the menus leaves to its
-  // sub-system; OK is the pad's own or nothing) or that close nothing (the
-  // volume keys and MUTE, which bring up a passing notice). Any other key
-  // might close the pad, or the screen that asked for it, and throw away
-  // what is typed, so it does nothing there.
+  // by none: the viewer has typed into the screen (a keyboard or a PIN pad
+  // holding text, a digit editor holding digits: Forms::Ctrl::TypedInto) and
+  // the key is not one of those that leave it by its own way (BACK, EXIT,
+  // CLEAR and the service remote's reset, which a PIN page of the menus
+  // leaves to its sub-system; OK is the pad's own or nothing; MENU, which
+  // closes the menus with a page of theirs focused) or that close nothing
+  // (the volume keys and MUTE, which bring up a passing notice), nor the
+  // service mode's combination, which is the factory's. Any other key might
+  // close the pad, or the screen that asked for it, and throw away what is
+  // typed, so it does nothing there.
   static bool StopsAtTheTyping(Primitives::KeyRoutingForm* screen, Core::Event* event);
   // Whether the form was asked for by the screen, by a list inside it, or by
   // a pop-up that answers it (a keyboard over the question the screen asked).

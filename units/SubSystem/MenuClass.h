@@ -19,6 +19,9 @@ class MenuClass : public Primitives::KeyRoutingScrollForm {
  public:
   explicit MenuClass(XObject* link = nullptr);
 
+  // With a page focused, CLEAR and EXIT both close the menus, and only them.
+  bool TakesClearAsExit() const override { return true; }
+
   static constexpr int32_t MenuTimeOut = 60000;
   // Values of ArrangeMode; any other value leaves the items where they are.
   static constexpr int16_t ArrangeRow = 0;

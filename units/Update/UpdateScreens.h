@@ -35,6 +35,9 @@ class CheckingMessage : public NonMenuSystem::WidgetClass {
  public:
   explicit CheckingMessage(XObject* link = nullptr);
 
+  // No key leaves it, CLEAR no more than EXIT.
+  bool TakesClearAsExit() const override { return true; }
+
   // How long the check may go unanswered.
   static inline int32_t CheckLimit = 120000;
 
@@ -64,6 +67,9 @@ class UpdatingDialog : public NonMenuSystem::WidgetClass {
 
  public:
   explicit UpdatingDialog(XObject* link = nullptr);
+
+  // No key leaves it, CLEAR no more than EXIT.
+  bool TakesClearAsExit() const override { return true; }
 
   static constexpr int32_t PollPeriod = 1000;
   static constexpr int32_t BarMaximum = 100;
