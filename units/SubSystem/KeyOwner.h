@@ -1,96 +1,20 @@
-// SubSystem::KeyOwner: the rules by which the viewer's keys reach a screen
-// and whose help line shows, and the one place that settles them.
+// SubSystem::KeyOwner: the one place that decides which screen has the
+// viewer's keys and whose help line shows. docs/key-path.md tells the rules
+// and how a key travels; this header tells what each call answers.
 //
-// Each screen says what it is to the keys (Primitives::KeyRoutingForm:
-// TakesKeys, GivesWay, LeavesWithTheKeys, UsesKey, SharesKeysWithItsPages,
-// HearsBesideTheKeys). The sub-systems and screens move the focus
-// themselves: a sub-system focuses a screen it opens by asking the owner
-// (Request, with why: it took the viewer's key or an event of the set, a
-// screen opened, another sub-system asked for a screen), a page hands the
-// focus to its pop-up or back, and a sub-system whose focused screen leaves
-// focuses the one the owner names (FindFocusable, NextWithTheKeys: a pop-up
-// that leaves, answered or not, so hands the keys back to the screen that
-// asked for it, which asks for nothing). Every request for a screen its
-// sub-system holds, or for a sub-system in a group, is granted but one: a
-// sub-system that took a key or an event (Handled) does not get the keys
-// off the stage, nor while the screen on top, or with no screen in focus
-// the screen with the keys, is another sub-system's (unless its own screen
-// in focus is a passing notice that nothing covers). The owner hears of
-// every move, through the stage's or a sub-system's OnSetFocus, and of every
-// screen a sub-system lists or lets go (SubSystemClass::Add, Remove), and
-// settles the keys once a pass: last in the pass of the signals in which
-// they changed, after the rest of that pass's work (VgPostSignalLast). Until
-// then a moved focus may stand where the rules below would not leave it (on
-// a screen of a lower layer that an event opened, in a sub-system with
-// nothing on view). First the sub-systems hear of the screens that left
-// (SubSystemClass::AfterScreenLeft): the screens that waited for one of
-// them open, the menus close when no screen goes back to them, and what
-// they open or close, or where they hand the keys, is settled with the
-// rest. Then the owner settles the keys from the screens in the order they
-// are drawn (Primitives::DrawnScreens: the stage's Stacking, by layer, then
-// by sub-system, then in each sub-system's own order); its own moves make no
-// request:
-//   - a focused sub-system with no screen on view in focus hands the focus to
-//     the sub-system of the topmost drawn screen that has one, or, when none
-//     has, to the topmost screen on view that can have the keys (a passing
-//     notice whose screen under it left);
-//   - the keys go to the screen on top: of the screens that take keys and
-//     that none such is drawn over where the two overlap, the one opened last
-//     (the 3D question that opened beside the service menu). No such screen
-//     closes for it, and the screen below has the keys again when the one
-//     above leaves. A passing notice (the volume bar, a message) keeps the
-//     keys while nothing that takes them covers it; one lying over the screen
-//     they go to leaves, and so does a notice that leaves with the keys once
-//     it is without them. Pages that share the keys arrange them among
-//     themselves (the page beside the main menu lies on its ground), and a
-//     modal screen hears the keys wherever they are.
-// A key that a passing notice with the keys has no use for goes to the screen
-// under the notice (Route), which has them again; a key that a pop-up with
-// the keys declines goes to the screen that asked for it, as if the pop-up
-// were not there, and no further when that screen takes it; declined there
-// too, it goes on to the screen that one answers (ToTheAsker, along the one
-// walk of the askers, Primitives::AlongTheAskers, which ends where askers
-// name each other in a loop), but not past a dialog with keys of its own
-// (PassesKeysToItsAsker). Over a keyboard or a PIN pad holding text, or a
-// screen whose digit editor holds digits it has not taken yet (an address's
-// octets, a number half typed), a key that might close the screen or its
-// asker, and so throw away what is typed, does nothing (StopsAtTheTyping);
-// MENU over a page of the menus and the service mode's combination go on,
-// as the menus and the factory have them. A key opens no screen under a
-// screen that takes keys and stays, and what a screen asks for while its
-// pop-up has the keys opens only above the pop-up (OpensUnderTheKeys). What
-// an event of the set, the passing of time or the work a key left for later
-// passes (the screen that took it going on to the next) opens where such a
-// screen lies over it waits, unopened, until that
-// screen goes (SubSystemClass::Waits, OverItsPlace).
-// Then the sub-systems follow (SubSystemClass::KeysSettled): the help bar
-// shows the line the owner names (WhoseHelpLine), a screen that draws its
-// help line inside itself hides it only where another screen's help line is
-// drawn over it and the menus show the main menu's only while they have the
-// keys (ShowsOwnHelpLine), the panels over another screen are solid, and the
-// menus count their minute. No one
-// that follows moves the keys. A help line never stays on view while its
-// screen lacks the keys: when the focus moves, such a line goes at once
-// (SubSystemClass::KeysMoved, KeepsHelpLine), and the line of the screen
-// that has them comes when the owner settles; so does a line drawn inside a
-// screen of the non-menu system.
-// Three hand-overs go by these rules from outside the owner:
-//   - a shortcut of the menus (a widget that a menu row opened) that goes
-//     back to them tells the sub-system the owner names (Menus) to take the
-//     keys back, and that sub-system asks for them;
-//   - the menus' tear-down over the media windows (as every screen is
-//     cleared, MSG_CLEAR_ALL, or as they close when no screen goes back to
-//     them) tells the non-menu system, which asks for the keys for its
-//     topmost media window, the one the menus hid; the owner then settles
-//     them on the screen on top;
-//   - the first-time setup stands alone, directed by no stage: it shows one
-//     dialog at a time, which asks for its keys as it opens, and its help
-//     bar shows the line that dialog told as it opened.
+// The owner goes by what each screen says of itself (Primitives::
+// KeyRoutingForm: TakesKeys, GivesWay, TypedInto, ...). Sub-systems and
+// screens move the focus themselves, asking the owner with a reason
+// (Request). The owner hears of every move and of every screen listed or
+// let go, and settles the keys once a pass, last (Settle): the sub-systems
+// first hear of the screens that left (SubSystemClass::AfterScreenLeft),
+// then the keys go to the screen on top of the drawn stack
+// (Primitives::DrawnScreens), then the sub-systems follow
+// (SubSystemClass::KeysSettled) without moving them.
 //
-// The stage, the group whose sub-systems' screens are drawn as one stack
-// (the application's normal operation), asks the owner to direct the keys
-// across them; sub-systems standing elsewhere (a test's root, the first-time
-// setup) are followed, not directed.
+// The stage (MainApp::ActiveApp) asks the owner to direct the keys across
+// its sub-systems; sub-systems standing elsewhere (a test's root, the
+// first-time setup) are followed, not directed.
 #pragma once
 
 #include <cstdint>
