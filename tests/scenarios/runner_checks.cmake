@@ -63,6 +63,18 @@ file(WRITE ${WORK}/bad.fixture "channel 7-1 KQRS colour=red\n")
 file(WRITE ${WORK}/fixture.scn "tv fixture bad.fixture\n")
 check(fixture 2 "bad.fixture:1: unexpected colour=red; a channel line reads: channel CHANNEL NAME" ${TVUI}
       --scenario ${WORK}/fixture.scn)
+# A recording's title is judged as the recording line judges it: none of
+# no-break, ideographic or zero-width spaces alone, none with a control
+# character of either set.
+foreach(case "\\302\\240\\343\\200\\200\\342\\200\\213;is not empty nor only blanks"
+             "News\\302\\205;holds no tab, line end or other control character"
+             "News\\001;holds no tab, line end or other control character")
+  list(GET case 0 title)
+  list(GET case 1 reason)
+  execute_process(COMMAND printf "channel 7-1 KQRS\\nrecording 7-1 \"${title}\"\\n" OUTPUT_FILE ${WORK}/bad.fixture)
+  check(fixture_title 2 "bad.fixture:2: a recording's title ${reason}; a recording line reads" ${TVUI}
+        --scenario ${WORK}/fixture.scn)
+endforeach()
 # A fixture that is no regular file to read is refused with the line that
 # names it, not read without end (a device) or as nothing (a folder), and so
 # is a file far larger than any fixture, or one whose read fails.
@@ -294,7 +306,10 @@ foreach(bad "probe;screenshot shot.jpg;screenshot takes a file name ending in .p
             "product;store every \"${long500}\";the settings store refuses the pair[^\n]*every stores it under"
             "product;recording \"\" 30;recording takes a title that is not empty or only blanks"
             "product;recording \"   \" 30;recording takes a title that is not empty or only blanks"
-            "product;recording \"News\\tat ten\" 30;recording takes a title without a tab")
+            "product;recording \"News\\tat ten\" 30;recording takes a title without a tab"
+            "product;recording \"\\xC2\\xA0\\xE3\\x80\\x80\\xE2\\x80\\x8B\" 30;recording takes a title that is not empty or only blanks"
+            "product;recording \"News\\xC2\\x85\" 30;recording takes a title without a tab"
+            "product;recording \"News\\xE2\\x80\\xA8at ten\" 30;recording takes a title without a tab")
   list(GET bad 0 root)
   list(GET bad 1 line)
   list(GET bad 2 reason)
@@ -395,6 +410,19 @@ file(MAKE_DIRECTORY ${WORK}/prefix/bin ${WORK}/prefix/share/tvui)
 file(CREATE_LINK ${TVUI} ${WORK}/prefix/bin/tvui COPY_ON_ERROR)
 file(COPY ${CMAKE_CURRENT_LIST_DIR}/../../tools/tvui/demo.scn DESTINATION ${WORK}/prefix/share/tvui)
 check(font 1 "the font ${WORK}/prefix/share/tvui/fonts/tt7268m_803.ttf is missing" ${WORK}/prefix/bin/tvui --quiet)
+# Nor is a pipe, a folder or a device in its place a font, and the run says
+# which it found (a pipe would hold the font engine's first read for good).
+set(font ${WORK}/prefix/share/tvui/fonts/tt7268m_803.ttf)
+file(MAKE_DIRECTORY ${WORK}/prefix/share/tvui/fonts)
+execute_process(COMMAND mkfifo ${font})
+check(font_pipe 1 "the font ${font} is a pipe, not a font file" ${WORK}/prefix/bin/tvui --quiet)
+file(REMOVE ${font})
+file(MAKE_DIRECTORY ${font})
+check(font_folder 1 "the font ${font} is a folder, not a font file" ${WORK}/prefix/bin/tvui --quiet)
+file(REMOVE_RECURSE ${font})
+file(CREATE_LINK /dev/null ${font} SYMBOLIC)
+check(font_device 1 "the font ${font} is a device or socket, not a font file" ${WORK}/prefix/bin/tvui --quiet)
+file(REMOVE ${font})
 # Its default folder for the set's files is refused among the system's too.
 file(COPY ${CMAKE_CURRENT_LIST_DIR}/../../fonts/tt7268m_803.ttf DESTINATION ${WORK}/prefix/share/tvui/fonts)
 check(system_default_root 2 "kept in /usr/lib/tvui-check-state/tvui/rootfs: it lies in /usr" ${CMAKE_COMMAND} -E env
@@ -670,6 +698,18 @@ file(GLOB beyond RELATIVE ${WORK}/fileset/beyond ${WORK}/fileset/beyond/*)
 file(READ ${WORK}/fileset/beyond/record kept)
 if(NOT beyond MATCHES "^record$" OR NOT kept STREQUAL "beyond\n")
   set(failures "${failures}\nfile_through: the file line wrote through a link: ${beyond}")
+endif()
+
+# A long title of a fixture's recording is cut before its channel and its
+# extension, between two characters: its file and its index file keep both.
+string(REPEAT "é" 150 long_title)
+file(WRITE ${WORK}/long_title.fixture "channel 7-1 KQRS\nrecording 7-1 \"${long_title}\" kb=1\n")
+file(WRITE ${WORK}/long_title.scn "tv fixture long_title.fixture\nadvance 1\n")
+check(long_title 0 "^$" ${TVUI} --quiet --fresh --scenario ${WORK}/long_title.scn)
+file(GLOB disk RELATIVE ${WORK}/set/mnt/removable/usba ${WORK}/set/mnt/removable/usba/*)
+string(REPEAT "é" 123 cut_title)
+if(NOT disk STREQUAL "${cut_title}_7-1.nav;${cut_title}_7-1.trp")
+  set(failures "${failures}\nlong_title: the disk holds ${disk}")
 endif()
 
 # A store line fails when the settings file does not hold what it stored:

@@ -435,12 +435,15 @@ std::string RecordingForm(const ScenarioTokens& t) {
   if (t.size() != 3 || !ScenarioNumber(t[2].text, 0, 100000, &minutes)) return "recording takes a title and minutes";
   // An empty title would name the hidden files .trp and .nav, and one of
   // blanks alone ___.trp and ___.nav, under a row that reads nothing.
-  if (t[1].text.find_first_not_of(' ') == std::string::npos)
-    return "recording takes a title that is not empty or only blanks";
-  if (HasControlCharacter(t[1].text))
-    return "recording takes a title without a tab, a line end or another control character, which no screen draws "
-           "and no file name should hold";
-  return {};
+  switch (simtv_recording_title_fault(t[1].text.c_str())) {
+    case SIMTV_TITLE_BLANK:
+      return "recording takes a title that is not empty or only blanks";
+    case SIMTV_TITLE_CONTROL:
+      return "recording takes a title without a tab, a line end or another control character, which no screen "
+             "draws and no file name should hold";
+    default:
+      return {};
+  }
 }
 
 std::string RecordingLine(const ScenarioTokens& t) {
