@@ -235,7 +235,10 @@ void RemoveFile(const std::string& name) {
     if (!why.empty()) std::fprintf(stderr, "SIMTV: %s is not removed from the USB disk: %s\n", name.c_str(), why.c_str());
     return;
   }
-  unlinkat(folder, file.c_str(), 0);
+  if (unlinkat(folder, file.c_str(), 0) != 0 && errno != ENOENT) {
+    std::fprintf(stderr, "SIMTV: %s is not removed from the USB disk: %s\n", name.c_str(), std::strerror(errno));
+    NvNoteUnwritten(path, std::strerror(errno));
+  }
   close(folder);
 }
 
@@ -244,9 +247,11 @@ void WriteRecordingFiles(const XPM_RecordedShow& show) {
   const uint64_t seconds = uint64_t(std::max(show.duration, 0));
   std::string why = WriteFile(name, seconds * SIMTV_RECORD_BYTES_PER_SECOND);
   if (why.empty()) why = WriteFile(IndexName(name), seconds * kIndexBytesPerSecond);
-  if (!why.empty())
+  if (!why.empty()) {
     std::fprintf(stderr, "SIMTV: the recording %s could not be written on the USB disk: %s\n", name.c_str(),
                  why.c_str());
+    NvNoteUnwritten(DiskPath(name), why);
+  }
 }
 
 // The disk's folder, or -1.
@@ -296,7 +301,10 @@ int64_t RoomKB() { return KBLeft(TakenKB(Now(), true, AnyRecording)); }
 
 void EraseDisk() {
   if (const int disk = OpenDisk(true); disk >= 0) {
-    if (!NvEmptyFolder(disk)) std::fprintf(stderr, "SIMTV: the USB disk's files could not all be removed\n");
+    if (!NvEmptyFolder(disk)) {
+      std::fprintf(stderr, "SIMTV: the USB disk's files could not all be removed\n");
+      NvNoteUnwritten(NvPath(kUsbMount), "its files could not all be removed");
+    }
     close(disk);
   }
   std::erase_if(R().recordings, [](const Recording& r) { return OnDisk(r.path); });
@@ -1269,7 +1277,10 @@ int simtv_usb_write_file(const char* name, uint64_t bytes) {
   if (!name) return -1;
   std::lock_guard lock(g_mutex);
   const std::string why = WriteFile(name, bytes);
-  if (!why.empty()) std::fprintf(stderr, "SIMTV: %s could not be written on the USB disk: %s\n", name, why.c_str());
+  if (!why.empty()) {
+    std::fprintf(stderr, "SIMTV: %s could not be written on the USB disk: %s\n", name, why.c_str());
+    NvNoteUnwritten(DiskPath(name), why);
+  }
   const bool written = why.empty();
   ArmDiskFull();
   return written ? 0 : -1;

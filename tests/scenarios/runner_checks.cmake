@@ -787,6 +787,33 @@ if(namespaces EQUAL 0)
     check(full_store_${name} 1 "failed: ${last}\n  store cannot write ${nvram}/APP_NVRAM.dat: No space left on device\n$"
           unshare -rm sh -c "${run}")
   endforeach()
+  # What the set fails to write of its own files fails the line that ran
+  # then, as a refused link does: a recording on a disk whose folder is
+  # read-only, and the settings that it saves as a period of operation
+  # begins, on a read-only folder of its settings.
+  set(usba ${WORK}/roset/mnt/removable/usba)
+  file(WRITE ${WORK}/roset/.tvui-set "")
+  file(MAKE_DIRECTORY ${usba})
+  file(WRITE ${WORK}/ro_recording.scn "tv on\nrecording \"News\" 30\nadvance 1\n")
+  string(CONCAT run "mount -t tmpfs -o ro none ${usba} || exit 77\n"
+         "TVUI_ROOT=${WORK}/roset exec ${TVUI} --quiet --scenario ${WORK}/ro_recording.scn\n")
+  check(readonly_recording 1
+        "failed: recording \"News\" 30\n  the set could not write its files: ${usba}/News.trp: Read-only file system\n$"
+        unshare -rm sh -c "${run}")
+  # The settings' folder is checked as the run starts: here a link put in
+  # its place while the set runs leads to a read-only folder in the set's,
+  # holding the settings file that the set switched on above left, without
+  # its backup, which the next period makes again.
+  file(MAKE_DIRECTORY ${WORK}/roset/kept)
+  file(WRITE ${WORK}/ro_settings.scn "tv on\nlink \"/mnt/nvram\" \"../kept\"\nstandby\nwake\nadvance 1000\n")
+  string(CONCAT run "mount -t tmpfs none ${WORK}/roset/kept || exit 77\n"
+         "cp ${WORK}/roset/mnt/nvram/APP_NVRAM.dat ${WORK}/roset/kept/ || exit 1\n"
+         "mount -o remount,ro ${WORK}/roset/kept || exit 77\n"
+         "TVUI_ROOT=${WORK}/roset exec ${TVUI} --quiet --scenario ${WORK}/ro_settings.scn\n")
+  check(readonly_settings 1
+        "failed: wake\n  the set could not write its files: ${WORK}/roset/mnt/nvram/APP_NVRAM.dat[^\n]*: Read-only file system\n$"
+        unshare -rm sh -c "${run}")
+
   # A home such as /root, and a disk mounted at or below /mnt, are the user's
   # to use.
   string(CONCAT run "mount -t tmpfs none /root && mount -t tmpfs none /mnt && mount -o remount,bind,ro / || exit 77\n"

@@ -1017,6 +1017,11 @@ void TvuiLaunch(int argc, char** argv) {
                          refused,
                      true);
       if (status == 0) status = 1;
+    } else if (const std::string unwritten = NvTakeUnwritten(); !unwritten.empty() && status == 0) {
+      // A run that failed has said why: the same fault met again as the set
+      // stops (a full disk) would only repeat it.
+      OutputTee::Say("tvui: the set could not write its files as it stopped: " + unwritten, true);
+      status = 1;
     }
     TvuiEnd(status);
   }).detach();

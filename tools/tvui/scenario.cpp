@@ -1387,14 +1387,20 @@ bool MovesTheSet(const std::string& word) {
   return word == "key" || word == "press" || word == "release" || word == "advance" || word == "open";
 }
 
-// The set's files that the line had the set write through a link out of its
-// folder, which it refused: what it meant to keep is not kept.
+// The set's files that the line had the set write and that it did not: what
+// it meant to keep is not kept. A write through a link out of its folder,
+// which it refused, is named by the link; the failure that followed from it
+// goes unsaid.
 std::string WritesRefused() {
   std::string refused = NvTakeRefusals();
+  const std::string unwritten = NvTakeUnwritten();
+  const std::string what = !refused.empty() ? "the set refused to write its files through a link out of its folder: "
+                                            : "the set could not write its files: ";
+  if (refused.empty()) refused = unwritten;
   if (refused.empty()) return refused;
   for (size_t at = refused.find('\n'); at != std::string::npos; at = refused.find('\n', at + 3))
     refused.replace(at, 1, "\n  ");
-  return "the set refused to write its files through a link out of its folder: " + refused;
+  return what + refused;
 }
 
 // Empty when the line passed, else the reason.
@@ -1424,7 +1430,9 @@ std::string Step(const ScenarioLine& line, const ScenarioTokens& t) {
   if (checked) NoteKeysBeforeTheLine();
   std::string failure = command->run(t);
   simtv_settle();
-  if (failure.empty()) failure = WritesRefused();
+  // Taken whether or not the line failed on its own: a failure of the line's
+  // own write (a store line's) is noted too, and belongs to this line alone.
+  if (std::string refused = WritesRefused(); failure.empty()) failure = refused;
   // What the viewer meets after every key, event and moment is checked as
   // the walk checks it.
   if (moves) {
@@ -2037,7 +2045,10 @@ int RunScenario(const std::string& path, const ScenarioScript& script, const std
     leading = leading && (word == "root" || word == "tv");
     if (leading) line.number = 0;
     std::string failure = Step(line, tokens);
-    if (leading && word == "tv" && tokens.size() == 2 && tokens[1].text == "on") failure = SwitchOn();
+    if (leading && word == "tv" && tokens.size() == 2 && tokens[1].text == "on") {
+      failure = SwitchOn();
+      if (failure.empty()) failure = WritesRefused();
+    }
     if (!failure.empty()) {
       PrintFailure(path, original.number, original.source, failure);
       return 1;
