@@ -309,7 +309,35 @@ foreach(bad "probe;screenshot shot.jpg;screenshot takes a file name ending in .p
             "product;recording \"News\\tat ten\" 30;recording takes a title without a tab"
             "product;recording \"\\xC2\\xA0\\xE3\\x80\\x80\\xE2\\x80\\x8B\" 30;recording takes a title that is not empty or only blanks"
             "product;recording \"News\\xC2\\x85\" 30;recording takes a title without a tab"
-            "product;recording \"News\\xE2\\x80\\xA8at ten\" 30;recording takes a title without a tab")
+            "product;recording \"News\\xE2\\x80\\xA8at ten\" 30;recording takes a title without a tab"
+            "probe;expect pixel 10 10 zz;expect pixel takes X, Y on the screen and a colour"
+            "probe;expect setting;expect setting takes a key and a value"
+            "probe;tv demo;tv lines come before every other line but root"
+            "probe;root probe;root must come before every other line"
+            "probe;key;key takes key names or codes" "probe;key gui 131;no key of the set gives GUI key code 131"
+            "probe;press OK EXIT;press takes one key name or code"
+            "probe;event XPM_EVENT_WAKEUP Colour=1;XPM_EVENT_PARAMS_WAKEUP has no field Colour"
+            "probe;command 3 byte=300;payload field byte=300 is unknown or out of range" "probe;osd on;osd takes a state"
+            "probe;standby now;standby takes nothing" "probe;set no_such_value 1;the set has no value no_such_value"
+            "probe;fail XPM_NoSuchCall 1;no platform call is named XPM_NoSuchCall"
+            "product;panic;only the probe root can be told to panic" "probe;race after;race takes nothing, or after MS"
+            "probe;open MenuSystem::BrcmMainMenu;the probe root opens no screens"
+            "product;open NoSuch::Screen;no class NoSuch::Screen in the program"
+            "product;open MenuSystem::BrcmMainMenu origin sideways;origin is menu, quick or nonmenu"
+            "probe;expect call XPM_NoSuchCall;no platform call is named XPM_NoSuchCall"
+            "probe;expect output;expect output takes a quoted text" "probe;expect layout now;expect layout takes nothing"
+            "probe;expect picture ../x.png;expect picture takes a file name below the scenario's folder"
+            "probe;expect threads many;expect threads takes a number or steady" "probe;expect panic a b;expect panic takes at most"
+            "probe;memory now;memory takes nothing" "probe;walk 0 5;walk takes a number of keys and a seed"
+            "product;dispatch dpms -1;dispatch takes factory-reset"
+            "product;dispatch factory-command 0 1 NoSuch::Screen;no class NoSuch::Screen in the program"
+            "product;live-tv 2 1;live-tv takes a window" "product;usb insert 0;usb takes insert"
+            "product;clock before-timer 90000;clock takes before-timer SECONDS" "product;media;media takes stick"
+            "product;file \"/mnt/../x\" \"t\";file takes the path of a file below the set's root, not /mnt/../x"
+            "product;link \"/mnt/nvram\";link takes an absolute path and a target"
+            "product;shell \"x\" 300 \"\";shell takes a command's beginning" "product;expect file x;expect file takes an absolute path"
+            "product;expect-backup Key;expect-backup takes a key and a value"
+            "nonmenu;send NO_SUCH_MESSAGE;send takes a message code" "nonmenu;circle x;circle takes a mode")
   list(GET bad 0 root)
   list(GET bad 1 line)
   list(GET bad 2 reason)
@@ -479,10 +507,6 @@ foreach(name ${names})
   endif()
 endforeach()
 
-refuse(fail_name "fail XPM_NoSuchCall 1" "no platform call is named XPM_NoSuchCall")
-refuse(expect_call_name "expect call XPM_NoSuchCall" "no platform call is named XPM_NoSuchCall")
-refuse(key_gui "key gui 131" "no key of the set gives GUI key code 131")
-refuse(late_tv "advance 1\ntv demo" "tv lines come before every other line but root")
 refuse(standby_key "advance 1000\nkey MENU" "the set is in standby, where no key but the power key reaches it")
 refuse(standby_gui_key "advance 1000\nkey gui 3" "the set is in standby")
 refuse(tv_on_probe "root probe\ntv on" "tv on needs the product's root")
@@ -1075,13 +1099,13 @@ endif()
 # whose repeats do not hold together is refused before anything runs (the
 # refusals).
 file(WRITE ${WORK}/repeats.scn "root probe\nadvance 1\nrepeat 3\n  advance 1\n  repeat 2\n    advance 2\n  end\n"
-     "  repeat 0\n    key gui 131\n  end\nend\n# a comment\nrepeat 2\nend\nadvance 1\n")
+     "  repeat 0\n    expect text \"never shown\"\n  end\nend\n# a comment\nrepeat 2\nend\nadvance 1\n")
 check(repeats 0 "^$" ${TVUI} --quiet --scenario ${WORK}/repeats.scn)
 if(NOT out MATCHES "repeats.scn: 12 lines passed")
   set(failures "${failures}\nrepeats: not 12 lines passed:\n${out}")
 endif()
-file(WRITE ${WORK}/repeat_failing.scn "root probe\nrepeat 2\n  advance 1\n  repeat 1\n    key gui 131\n  end\nend\n")
-check(repeat_failing 1 "repeat_failing.scn:5 failed:     key gui 131\n  no key of the set gives GUI key code 131"
+file(WRITE ${WORK}/repeat_failing.scn "root probe\nrepeat 2\n  advance 1\n  repeat 1\n    expect text \"x\"\n  end\nend\n")
+check(repeat_failing 1 "repeat_failing.scn:5 failed:     expect text \"x\"\n  no visible text view shows \"x\""
       ${TVUI} --quiet --scenario ${WORK}/repeat_failing.scn)
 
 file(WRITE ${WORK}/comment_quote.scn "root probe\n# the viewer's \"OK\nkey 1\n  # and \" once more\n")
