@@ -439,6 +439,7 @@ int32_t StorageSave(StorageContext* context) {
       file && std::fwrite(g_checkBuffer, 1, static_cast<size_t>(fill + 2), file) == static_cast<size_t>(fill + 2);
   if (!file || !write.Commit(good)) {
     VgPrint("APP Library: cannot write the settings file %s: %s\n", data->fileName.c_str(), write.Why().c_str());
+    NvNoteUnwritten(data->fileName, write.Why());
     return STORAGE_FILE_ERROR;
   }
   return result;
@@ -466,6 +467,7 @@ int32_t StorageCopyFile(const char* destination, const char* source) {
   std::fclose(in);
   if (!out || !write.Commit(good)) {
     VgPrint("APP Library: cannot write %s: %s\n", destination, write.Why().c_str());
+    NvNoteUnwritten(destination, write.Why());
     return STORAGE_FILE_ERROR;
   }
   return STORAGE_OK;

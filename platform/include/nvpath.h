@@ -127,6 +127,13 @@ uint64_t NvKilobytesIn(int folder);
 /* The refusals of links out of the root since the last call, one a line, and
  * forgets them: the runner fails the line that met one. */
 std::string NvTakeRefusals();
+
+/* A file of the set's that it could not write, made or removed (its path, and
+ * why: "Read-only file system"), noted by the code that failed to, and the
+ * notes since the last call, one a line ("PATH: why"), forgotten as they are
+ * taken: the runner fails the line that ran then, as it does for a refusal. */
+void NvNoteUnwritten(const std::string& path, const std::string& why);
+std::string NvTakeUnwritten();
 #endif
 
 #endif

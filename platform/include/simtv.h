@@ -374,6 +374,14 @@ int32_t simtv_tv_add_recording(const char* path, const XPM_RecordedShow* show);
  * dots made underscores, then ".trp". A title too long for the name is cut
  * first, between two characters, so the name keeps its extension. */
 void simtv_recording_file_name(const char* prefix, const char* title, char* name, size_t size);
+/* What keeps a title (UTF-8) from a recording, whose rows show it and whose
+ * files are named after it: SIMTV_TITLE_BLANK for one that is empty or draws
+ * nothing (white space of any kind, the no-break and ideographic spaces
+ * among it, and the invisible format characters), SIMTV_TITLE_CONTROL for
+ * one that holds a control character (C0, DEL or C1) or a line or paragraph
+ * separator; SIMTV_TITLE_OK for any other. */
+enum { SIMTV_TITLE_OK = 0, SIMTV_TITLE_BLANK = 1, SIMTV_TITLE_CONTROL = 2 };
+int simtv_recording_title_fault(const char* title);
 void simtv_tv_clear_recordings(void);
 /* An unreadable recording is listed but its details cannot be read. */
 void simtv_tv_set_recording_unreadable(int32_t id, int32_t unreadable);

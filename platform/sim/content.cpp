@@ -32,9 +32,16 @@ namespace {
 
 constexpr char kDisk[] = XPM_USB_DISK_MOUNT_POINT;
 
+// A text too long for its field is cut between two characters, never
+// within one.
 template <size_t N>
 void Name(char (&target)[N], const std::string& text) {
-  std::snprintf(target, N, "%s", text.c_str());
+  size_t length = text.size();
+  if (length >= N) {
+    length = N - 1;
+    while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) --length;
+  }
+  std::snprintf(target, N, "%.*s", int(length), text.c_str());
 }
 
 struct ChannelDef {
@@ -136,9 +143,19 @@ void AddRecording(const RecordingDef& d, int64_t now) {
   s.rating = d.rating;
   s.captionFlag = 1;
   s.state = 19;
+  // The title as it stands (a fixture's dots and slashes are its own), then
+  // the channel and the extension: a long title is cut first, between two
+  // characters, so that the name keeps its end and the index file's name
+  // follows from it.
+  const std::string end = "_" + std::to_string(d.major) + "-" + std::to_string(d.minor) + ".trp";
   std::string file = d.title;
   std::replace(file.begin(), file.end(), ' ', '_');
-  std::snprintf(s.fileName, sizeof s.fileName, "%s_%d-%d.trp", file.c_str(), d.major, d.minor);
+  if (file.size() + end.size() >= sizeof s.fileName) {
+    size_t cut = sizeof s.fileName - 1 - end.size();
+    while (cut > 0 && (static_cast<unsigned char>(file[cut]) & 0xC0) == 0x80) --cut;
+    file.resize(cut);
+  }
+  Name(s.fileName, file + end);
   const int32_t id = simtv_tv_add_recording(d.disk.c_str(), &s);
   if (d.unreadable) simtv_tv_set_recording_unreadable(id, 1);
   if (d.kb >= 0 && d.disk == kDisk) simtv_usb_write_file(s.fileName, uint64_t(d.kb) * 1024);
@@ -558,6 +575,9 @@ std::string RecordingRecord(const Record& r, Loader& loader) {
   RecordingDef s;
   if (!ChannelNumber(r.values[0], &s.major, &s.minor)) return r.values[0] + " is not a channel number";
   s.title = r.values[1];
+  if (const int fault = simtv_recording_title_fault(s.title.c_str()); fault != SIMTV_TITLE_OK)
+    return fault == SIMTV_TITLE_BLANK ? "a recording's title is not empty nor only blanks"
+                                      : "a recording's title holds no tab, line end or other control character";
   s.description = Text(r, "description");
   s.disk = Text(r, "disk", kDisk);
   s.unreadable = Flag(r, "unreadable");

@@ -627,3 +627,30 @@ uint64_t NvKilobytesIn(int folder) {
   NvWalk(folder, counter, nullptr);
   return counter.kb;
 }
+
+namespace {
+
+struct Unwritten {
+  std::mutex mutex;
+  std::vector<std::string> notes;
+};
+Unwritten& U() {
+  static Unwritten& unwritten = *new Unwritten;
+  return unwritten;
+}
+
+}  // namespace
+
+void NvNoteUnwritten(const std::string& path, const std::string& why) {
+  const std::string note = path + ": " + why;
+  std::lock_guard lock(U().mutex);
+  if (std::find(U().notes.begin(), U().notes.end(), note) == U().notes.end()) U().notes.push_back(note);
+}
+
+std::string NvTakeUnwritten() {
+  std::lock_guard lock(U().mutex);
+  std::string all;
+  for (const std::string& note : U().notes) all += (all.empty() ? "" : "\n") + note;
+  U().notes.clear();
+  return all;
+}

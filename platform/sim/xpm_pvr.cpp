@@ -13,6 +13,7 @@
 #include <atomic>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -234,7 +235,10 @@ void RemoveFile(const std::string& name) {
     if (!why.empty()) std::fprintf(stderr, "SIMTV: %s is not removed from the USB disk: %s\n", name.c_str(), why.c_str());
     return;
   }
-  unlinkat(folder, file.c_str(), 0);
+  if (unlinkat(folder, file.c_str(), 0) != 0 && errno != ENOENT) {
+    std::fprintf(stderr, "SIMTV: %s is not removed from the USB disk: %s\n", name.c_str(), std::strerror(errno));
+    NvNoteUnwritten(path, std::strerror(errno));
+  }
   close(folder);
 }
 
@@ -243,9 +247,11 @@ void WriteRecordingFiles(const XPM_RecordedShow& show) {
   const uint64_t seconds = uint64_t(std::max(show.duration, 0));
   std::string why = WriteFile(name, seconds * SIMTV_RECORD_BYTES_PER_SECOND);
   if (why.empty()) why = WriteFile(IndexName(name), seconds * kIndexBytesPerSecond);
-  if (!why.empty())
+  if (!why.empty()) {
     std::fprintf(stderr, "SIMTV: the recording %s could not be written on the USB disk: %s\n", name.c_str(),
                  why.c_str());
+    NvNoteUnwritten(DiskPath(name), why);
+  }
 }
 
 // The disk's folder, or -1.
@@ -295,7 +301,10 @@ int64_t RoomKB() { return KBLeft(TakenKB(Now(), true, AnyRecording)); }
 
 void EraseDisk() {
   if (const int disk = OpenDisk(true); disk >= 0) {
-    if (!NvEmptyFolder(disk)) std::fprintf(stderr, "SIMTV: the USB disk's files could not all be removed\n");
+    if (!NvEmptyFolder(disk)) {
+      std::fprintf(stderr, "SIMTV: the USB disk's files could not all be removed\n");
+      NvNoteUnwritten(NvPath(kUsbMount), "its files could not all be removed");
+    }
     close(disk);
   }
   std::erase_if(R().recordings, [](const Recording& r) { return OnDisk(r.path); });
@@ -1188,6 +1197,35 @@ void simtv_recording_file_name(const char* prefix, const char* title, char* name
   std::snprintf(name, size, "%s%s%s", head.c_str(), cut.c_str(), kExtension);
 }
 
+int simtv_recording_title_fault(const char* title) {
+  // Characters that draw nothing: the white space of Unicode, and the format
+  // characters that only join or part others.
+  constexpr uint32_t kBlank[][2] = {{0x20, 0x20},     {0xA0, 0xA0},     {0xAD, 0xAD},     {0x1680, 0x1680},
+                                    {0x180E, 0x180E}, {0x2000, 0x200D}, {0x202F, 0x202F}, {0x205F, 0x2064},
+                                    {0x3000, 0x3000}, {0xFEFF, 0xFEFF}};
+  const auto* p = reinterpret_cast<const unsigned char*>(title ? title : "");
+  bool blank = true;
+  while (*p) {
+    // Decoded as the screens decode it: a byte that starts no whole
+    // character stands for one that draws (the replacement mark).
+    const int extra = *p < 0x80 ? 0 : (*p >> 5) == 0x6 ? 1 : (*p >> 4) == 0xE ? 2 : (*p >> 3) == 0x1E ? 3 : -1;
+    uint32_t c = extra > 0 ? *p & (0x3F >> extra) : *p;
+    int taken = 1;
+    for (; extra > 0 && taken <= extra && (p[taken] & 0xC0) == 0x80; ++taken) c = c << 6 | (p[taken] & 0x3F);
+    if (extra < 0 || taken != extra + 1) {
+      blank = false;
+      ++p;
+      continue;
+    }
+    p += taken;
+    if (c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029) return SIMTV_TITLE_CONTROL;
+    const bool drawsNothing =
+        std::any_of(std::begin(kBlank), std::end(kBlank), [c](const uint32_t(&r)[2]) { return c >= r[0] && c <= r[1]; });
+    blank = blank && drawsNothing;
+  }
+  return blank ? SIMTV_TITLE_BLANK : SIMTV_TITLE_OK;
+}
+
 void simtv_usb_insert(uint32_t totalKB, const char* fileSystem) {
   bool mounted;
   {
@@ -1239,7 +1277,10 @@ int simtv_usb_write_file(const char* name, uint64_t bytes) {
   if (!name) return -1;
   std::lock_guard lock(g_mutex);
   const std::string why = WriteFile(name, bytes);
-  if (!why.empty()) std::fprintf(stderr, "SIMTV: %s could not be written on the USB disk: %s\n", name, why.c_str());
+  if (!why.empty()) {
+    std::fprintf(stderr, "SIMTV: %s could not be written on the USB disk: %s\n", name, why.c_str());
+    NvNoteUnwritten(DiskPath(name), why);
+  }
   const bool written = why.empty();
   ArmDiskFull();
   return written ? 0 : -1;

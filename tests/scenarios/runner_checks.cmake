@@ -63,6 +63,18 @@ file(WRITE ${WORK}/bad.fixture "channel 7-1 KQRS colour=red\n")
 file(WRITE ${WORK}/fixture.scn "tv fixture bad.fixture\n")
 check(fixture 2 "bad.fixture:1: unexpected colour=red; a channel line reads: channel CHANNEL NAME" ${TVUI}
       --scenario ${WORK}/fixture.scn)
+# A recording's title is judged as the recording line judges it: none of
+# no-break, ideographic or zero-width spaces alone, none with a control
+# character of either set.
+foreach(case "\\302\\240\\343\\200\\200\\342\\200\\213;is not empty nor only blanks"
+             "News\\302\\205;holds no tab, line end or other control character"
+             "News\\001;holds no tab, line end or other control character")
+  list(GET case 0 title)
+  list(GET case 1 reason)
+  execute_process(COMMAND printf "channel 7-1 KQRS\\nrecording 7-1 \"${title}\"\\n" OUTPUT_FILE ${WORK}/bad.fixture)
+  check(fixture_title 2 "bad.fixture:2: a recording's title ${reason}; a recording line reads" ${TVUI}
+        --scenario ${WORK}/fixture.scn)
+endforeach()
 # A fixture that is no regular file to read is refused with the line that
 # names it, not read without end (a device) or as nothing (a folder), and so
 # is a file far larger than any fixture, or one whose read fails.
@@ -294,7 +306,38 @@ foreach(bad "probe;screenshot shot.jpg;screenshot takes a file name ending in .p
             "product;store every \"${long500}\";the settings store refuses the pair[^\n]*every stores it under"
             "product;recording \"\" 30;recording takes a title that is not empty or only blanks"
             "product;recording \"   \" 30;recording takes a title that is not empty or only blanks"
-            "product;recording \"News\\tat ten\" 30;recording takes a title without a tab")
+            "product;recording \"News\\tat ten\" 30;recording takes a title without a tab"
+            "product;recording \"\\xC2\\xA0\\xE3\\x80\\x80\\xE2\\x80\\x8B\" 30;recording takes a title that is not empty or only blanks"
+            "product;recording \"News\\xC2\\x85\" 30;recording takes a title without a tab"
+            "product;recording \"News\\xE2\\x80\\xA8at ten\" 30;recording takes a title without a tab"
+            "probe;expect pixel 10 10 zz;expect pixel takes X, Y on the screen and a colour"
+            "probe;expect setting;expect setting takes a key and a value"
+            "probe;tv demo;tv lines come before every other line but root"
+            "probe;root probe;root must come before every other line"
+            "probe;key;key takes key names or codes" "probe;key gui 131;no key of the set gives GUI key code 131"
+            "probe;press OK EXIT;press takes one key name or code"
+            "probe;event XPM_EVENT_WAKEUP Colour=1;XPM_EVENT_PARAMS_WAKEUP has no field Colour"
+            "probe;command 3 byte=300;payload field byte=300 is unknown or out of range" "probe;osd on;osd takes a state"
+            "probe;standby now;standby takes nothing" "probe;set no_such_value 1;the set has no value no_such_value"
+            "probe;fail XPM_NoSuchCall 1;no platform call is named XPM_NoSuchCall"
+            "product;panic;only the probe root can be told to panic" "probe;race after;race takes nothing, or after MS"
+            "probe;open MenuSystem::BrcmMainMenu;the probe root opens no screens"
+            "product;open NoSuch::Screen;no class NoSuch::Screen in the program"
+            "product;open MenuSystem::BrcmMainMenu origin sideways;origin is menu, quick or nonmenu"
+            "probe;expect call XPM_NoSuchCall;no platform call is named XPM_NoSuchCall"
+            "probe;expect output;expect output takes a quoted text" "probe;expect layout now;expect layout takes nothing"
+            "probe;expect picture ../x.png;expect picture takes a file name below the scenario's folder"
+            "probe;expect threads many;expect threads takes a number or steady" "probe;expect panic a b;expect panic takes at most"
+            "probe;memory now;memory takes nothing" "probe;walk 0 5;walk takes a number of keys and a seed"
+            "product;dispatch dpms -1;dispatch takes factory-reset"
+            "product;dispatch factory-command 0 1 NoSuch::Screen;no class NoSuch::Screen in the program"
+            "product;live-tv 2 1;live-tv takes a window" "product;usb insert 0;usb takes insert"
+            "product;clock before-timer 90000;clock takes before-timer SECONDS" "product;media;media takes stick"
+            "product;file \"/mnt/../x\" \"t\";file takes the path of a file below the set's root, not /mnt/../x"
+            "product;link \"/mnt/nvram\";link takes an absolute path and a target"
+            "product;shell \"x\" 300 \"\";shell takes a command's beginning" "product;expect file x;expect file takes an absolute path"
+            "product;expect-backup Key;expect-backup takes a key and a value"
+            "nonmenu;send NO_SUCH_MESSAGE;send takes a message code" "nonmenu;circle x;circle takes a mode")
   list(GET bad 0 root)
   list(GET bad 1 line)
   list(GET bad 2 reason)
@@ -395,6 +438,19 @@ file(MAKE_DIRECTORY ${WORK}/prefix/bin ${WORK}/prefix/share/tvui)
 file(CREATE_LINK ${TVUI} ${WORK}/prefix/bin/tvui COPY_ON_ERROR)
 file(COPY ${CMAKE_CURRENT_LIST_DIR}/../../tools/tvui/demo.scn DESTINATION ${WORK}/prefix/share/tvui)
 check(font 1 "the font ${WORK}/prefix/share/tvui/fonts/tt7268m_803.ttf is missing" ${WORK}/prefix/bin/tvui --quiet)
+# Nor is a pipe, a folder or a device in its place a font, and the run says
+# which it found (a pipe would hold the font engine's first read for good).
+set(font ${WORK}/prefix/share/tvui/fonts/tt7268m_803.ttf)
+file(MAKE_DIRECTORY ${WORK}/prefix/share/tvui/fonts)
+execute_process(COMMAND mkfifo ${font})
+check(font_pipe 1 "the font ${font} is a pipe, not a font file" ${WORK}/prefix/bin/tvui --quiet)
+file(REMOVE ${font})
+file(MAKE_DIRECTORY ${font})
+check(font_folder 1 "the font ${font} is a folder, not a font file" ${WORK}/prefix/bin/tvui --quiet)
+file(REMOVE_RECURSE ${font})
+file(CREATE_LINK /dev/null ${font} SYMBOLIC)
+check(font_device 1 "the font ${font} is a device or socket, not a font file" ${WORK}/prefix/bin/tvui --quiet)
+file(REMOVE ${font})
 # Its default folder for the set's files is refused among the system's too.
 file(COPY ${CMAKE_CURRENT_LIST_DIR}/../../fonts/tt7268m_803.ttf DESTINATION ${WORK}/prefix/share/tvui/fonts)
 check(system_default_root 2 "kept in /usr/lib/tvui-check-state/tvui/rootfs: it lies in /usr" ${CMAKE_COMMAND} -E env
@@ -451,10 +507,6 @@ foreach(name ${names})
   endif()
 endforeach()
 
-refuse(fail_name "fail XPM_NoSuchCall 1" "no platform call is named XPM_NoSuchCall")
-refuse(expect_call_name "expect call XPM_NoSuchCall" "no platform call is named XPM_NoSuchCall")
-refuse(key_gui "key gui 131" "no key of the set gives GUI key code 131")
-refuse(late_tv "advance 1\ntv demo" "tv lines come before every other line but root")
 refuse(standby_key "advance 1000\nkey MENU" "the set is in standby, where no key but the power key reaches it")
 refuse(standby_gui_key "advance 1000\nkey gui 3" "the set is in standby")
 refuse(tv_on_probe "root probe\ntv on" "tv on needs the product's root")
@@ -672,6 +724,18 @@ if(NOT beyond MATCHES "^record$" OR NOT kept STREQUAL "beyond\n")
   set(failures "${failures}\nfile_through: the file line wrote through a link: ${beyond}")
 endif()
 
+# A long title of a fixture's recording is cut before its channel and its
+# extension, between two characters: its file and its index file keep both.
+string(REPEAT "é" 150 long_title)
+file(WRITE ${WORK}/long_title.fixture "channel 7-1 KQRS\nrecording 7-1 \"${long_title}\" kb=1\n")
+file(WRITE ${WORK}/long_title.scn "tv fixture long_title.fixture\nadvance 1\n")
+check(long_title 0 "^$" ${TVUI} --quiet --fresh --scenario ${WORK}/long_title.scn)
+file(GLOB disk RELATIVE ${WORK}/set/mnt/removable/usba ${WORK}/set/mnt/removable/usba/*)
+string(REPEAT "é" 123 cut_title)
+if(NOT disk STREQUAL "${cut_title}_7-1.nav;${cut_title}_7-1.trp")
+  set(failures "${failures}\nlong_title: the disk holds ${disk}")
+endif()
+
 # A store line fails when the settings file does not hold what it stored:
 # a value under every key that together passes the file's size.
 string(REPEAT "v" 400 long400)
@@ -747,6 +811,33 @@ if(namespaces EQUAL 0)
     check(full_store_${name} 1 "failed: ${last}\n  store cannot write ${nvram}/APP_NVRAM.dat: No space left on device\n$"
           unshare -rm sh -c "${run}")
   endforeach()
+  # What the set fails to write of its own files fails the line that ran
+  # then, as a refused link does: a recording on a disk whose folder is
+  # read-only, and the settings that it saves as a period of operation
+  # begins, on a read-only folder of its settings.
+  set(usba ${WORK}/roset/mnt/removable/usba)
+  file(WRITE ${WORK}/roset/.tvui-set "")
+  file(MAKE_DIRECTORY ${usba})
+  file(WRITE ${WORK}/ro_recording.scn "tv on\nrecording \"News\" 30\nadvance 1\n")
+  string(CONCAT run "mount -t tmpfs -o ro none ${usba} || exit 77\n"
+         "TVUI_ROOT=${WORK}/roset exec ${TVUI} --quiet --scenario ${WORK}/ro_recording.scn\n")
+  check(readonly_recording 1
+        "failed: recording \"News\" 30\n  the set could not write its files: ${usba}/News.trp: Read-only file system\n$"
+        unshare -rm sh -c "${run}")
+  # The settings' folder is checked as the run starts: here a link put in
+  # its place while the set runs leads to a read-only folder in the set's,
+  # holding the settings file that the set switched on above left, without
+  # its backup, which the next period makes again.
+  file(MAKE_DIRECTORY ${WORK}/roset/kept)
+  file(WRITE ${WORK}/ro_settings.scn "tv on\nlink \"/mnt/nvram\" \"../kept\"\nstandby\nwake\nadvance 1000\n")
+  string(CONCAT run "mount -t tmpfs none ${WORK}/roset/kept || exit 77\n"
+         "cp ${WORK}/roset/mnt/nvram/APP_NVRAM.dat ${WORK}/roset/kept/ || exit 1\n"
+         "mount -o remount,ro ${WORK}/roset/kept || exit 77\n"
+         "TVUI_ROOT=${WORK}/roset exec ${TVUI} --quiet --scenario ${WORK}/ro_settings.scn\n")
+  check(readonly_settings 1
+        "failed: wake\n  the set could not write its files: ${WORK}/roset/mnt/nvram/APP_NVRAM.dat[^\n]*: Read-only file system\n$"
+        unshare -rm sh -c "${run}")
+
   # A home such as /root, and a disk mounted at or below /mnt, are the user's
   # to use.
   string(CONCAT run "mount -t tmpfs none /root && mount -t tmpfs none /mnt && mount -o remount,bind,ro / || exit 77\n"
@@ -1008,13 +1099,13 @@ endif()
 # whose repeats do not hold together is refused before anything runs (the
 # refusals).
 file(WRITE ${WORK}/repeats.scn "root probe\nadvance 1\nrepeat 3\n  advance 1\n  repeat 2\n    advance 2\n  end\n"
-     "  repeat 0\n    key gui 131\n  end\nend\n# a comment\nrepeat 2\nend\nadvance 1\n")
+     "  repeat 0\n    expect text \"never shown\"\n  end\nend\n# a comment\nrepeat 2\nend\nadvance 1\n")
 check(repeats 0 "^$" ${TVUI} --quiet --scenario ${WORK}/repeats.scn)
 if(NOT out MATCHES "repeats.scn: 12 lines passed")
   set(failures "${failures}\nrepeats: not 12 lines passed:\n${out}")
 endif()
-file(WRITE ${WORK}/repeat_failing.scn "root probe\nrepeat 2\n  advance 1\n  repeat 1\n    key gui 131\n  end\nend\n")
-check(repeat_failing 1 "repeat_failing.scn:5 failed:     key gui 131\n  no key of the set gives GUI key code 131"
+file(WRITE ${WORK}/repeat_failing.scn "root probe\nrepeat 2\n  advance 1\n  repeat 1\n    expect text \"x\"\n  end\nend\n")
+check(repeat_failing 1 "repeat_failing.scn:5 failed:     expect text \"x\"\n  no visible text view shows \"x\""
       ${TVUI} --quiet --scenario ${WORK}/repeat_failing.scn)
 
 file(WRITE ${WORK}/comment_quote.scn "root probe\n# the viewer's \"OK\nkey 1\n  # and \" once more\n")

@@ -5,7 +5,7 @@
 # quick menu, the input list, the timer and record dialogs, a recording,
 # volume and mute, a held key, standby and wake, the media player, the
 # upcoming schedules, the recordings' library, the network's test, the
-# software update's check and its updating dialog) while
+# software update's check and its updating dialog, the channel scan) while
 # the world outside the set goes on through the window's lines
 # (TVUI_WINDOW_LINES): the middleware's events of the air and the devices (a
 # signal, the network, the USB port), the state manager's commands, its own
@@ -20,14 +20,16 @@
 # the media screens while the media library's jobs run, the schedules and
 # the recordings' library while a timer comes due, the network test's page
 # while the set answers it, the update's check and its updating dialog while
-# the update service answers them.
+# the update service answers them, the channel scan's progress while the
+# scan's steps report to it.
 #
 # The storm goes on in rounds for SECONDS at least, and until it has run
 # MIN_CYCLES rounds, opened MIN_SCREENS screens and MIN_KINDS kinds of screen
 # besides the volume, mute and help bars, and reached every thread of the set
 # and kind of middleware event named below, and every pair of a thread's
 # work and its screen, and the update service has answered MIN_UPDATES
-# update checks and as many updating dialogs, each while it was open; it
+# update checks and as many updating dialogs, each while it was open, and
+# MIN_SCANS channel scans have reported their steps to their progress; it
 # starts no round after CEILING seconds. It fails on a sanitizer's report,
 # and when any of these floors was not met, or fewer
 # than MIN_CYCLES standby and wake cycles of each kind (the viewer's power
@@ -39,6 +41,7 @@
 # standby or wake within two minutes of the host's clock fails it. Xvfb is
 # needed: without it the test fails.
 #   window_storm.sh TVUI WINDOW_KEYS WORK [SECONDS] [MIN_SCREENS] [MIN_KINDS] [MIN_CYCLES] [CEILING] [MIN_UPDATES]
+#                   [MIN_SCANS]
 set -u
 tvui=$1
 keys=$2
@@ -49,6 +52,7 @@ min_kinds=${6:-6}
 min_cycles=${7:-2}
 ceiling=${8:-300}
 min_updates=${9:-2}
+min_scans=${10:-2}
 rm -rf "$work"
 mkdir -p "$work"
 pids=()
@@ -252,6 +256,7 @@ library_due=0
 network_answers=0
 update_checks=0
 update_dialogs=0
+scans=0
 
 # A timer comes due a few seconds from now, by the broadcast's time (waited
 # for 20 s at most), and its recording starts, while the screen takes keys
@@ -400,6 +405,35 @@ update() {
   press Escape c
 }
 
+# A channel scan from the Channel topic's Scan Channels row (the set has no
+# PIN to ask for first): its confirmation, then its progress, which the
+# scan's steps, on the set's answer thread, report to through the
+# middleware's events. Half the scans are stopped by BACK while they run,
+# which keeps the channels; the others run to their result, left by EXIT.
+# A scan counts once a step has reached its progress while it was open.
+scan_report="vg_xpmEventCallback: XPM_EVENT_FULL_CHANNEL_SCAN_PROGRESS"
+scan_progress() { count_in_storm "$scan_report"; }
+channel_scan() {
+  local at reports
+  if to_topic MenuSystem::BrcmChannelsMenu; then
+    rows Right Down Down Down
+    if press_for Return Channels::AutoTuningConfirmDialog >/dev/null; then
+      at=$(lines)
+      reports=$(scan_progress)
+      if press_for Return Channels::AutoTuningDialog >/dev/null; then
+        if [ "$1" = stop ]; then
+          wait_more "$reports" 50 scan_progress
+          press BackSpace
+        else
+          wait_more "$(opened Channels::AutoTuningCompleteDialog)" 300 opened Channels::AutoTuningCompleteDialog
+        fi
+        (( $(since "$at" "$scan_report") > 0 )) && scans=$((scans + 1))
+      fi
+    fi
+  fi
+  press Escape c
+}
+
 standby() { count "tvui: the set is in standby"; }
 on() { count "tvui: the set is on"; }
 # The viewer's power key: to standby in the turn that takes it (a press that
@@ -470,6 +504,7 @@ reach() {
   echo "the network test's answers with its page open $network_answers"
   echo "the update service's answers with its check open $update_checks"
   echo "the update service's answers with its updating dialog open $update_dialogs"
+  echo "the channel scans whose steps reached their progress $scans"
 }
 # The media player's screens opened in the storm, by class.
 media_screens() {
@@ -484,7 +519,7 @@ kinds() {
 }
 floors_met() {
   (( by_state_manager >= min_cycles && cycles - by_state_manager >= min_cycles )) &&
-    (( update_checks >= min_updates && update_dialogs >= min_updates )) &&
+    (( update_checks >= min_updates && update_dialogs >= min_updates && scans >= min_scans )) &&
     [ "$(screens)" -ge "$min_screens" ] && [ "$(kinds)" -ge "$min_kinds" ] && [ -z "$(unreached)" ]
 }
 
@@ -544,6 +579,7 @@ while :; do
     network_test
   fi
   update
+  channel_scan "$( (( rounds % 2 == 0 )) && echo stop || echo end)"
   cycle power-key
   rounds=$((rounds + 1))
   (( SECONDS - start >= ceiling )) && break
@@ -584,3 +620,5 @@ missing=$(unreached | paste -sd, | sed 's/,/, /g')
 (( update_checks >= min_updates && update_dialogs >= min_updates )) ||
   fail "the update service answered $update_checks update checks and $update_dialogs updating dialogs while they" \
        "were open, fewer than $min_updates of each"
+(( scans >= min_scans )) ||
+  fail "only $scans channel scans reported their steps to their progress while it was open, fewer than $min_scans"

@@ -24,15 +24,16 @@ std::vector<std::string> Lines(uint64_t seed, size_t count) {
   return lines;
 }
 
-bool RunnerTakes(const ScenarioTokens& t) {
+// The runner's or the product root's row of the line, or null.
+const ScenarioCommand* RowOf(const ScenarioTokens& t) {
   std::string name = t[0].text;
   if (name == "key" && t.size() > 1 && t[1].text == "gui") name = "key gui";
   if (name == "expect" && t.size() > 1) name += " " + t[1].text;
   for (const ScenarioCommand& row : ScenarioCommands())
-    if (name == row.name) return true;
+    if (name == row.name) return &row;
   for (const ScenarioCommand& row : TvuiProduct::Commands())
-    if (name == row.name) return true;
-  return false;
+    if (name == row.name) return &row;
+  return nullptr;
 }
 
 TEST(Walk, TheSameSeedGivesTheSameLines) {
@@ -48,7 +49,10 @@ TEST(Walk, EveryLineIsARunnerLine) {
   for (const std::string& line : lines) {
     ASSERT_TRUE(SplitScenarioLine(line, &tokens)) << line;
     ASSERT_FALSE(tokens.empty());
-    EXPECT_TRUE(RunnerTakes(tokens)) << line;
+    const ScenarioCommand* row = RowOf(tokens);
+    ASSERT_NE(row, nullptr) << line;
+    // Its words are ones that a scenario's load takes.
+    EXPECT_EQ(row->check(tokens), "") << line;
     // A key line names its keys, or GUI codes that keys give.
     if (tokens[0].text == "key") {
       EXPECT_GE(tokens.size(), 2u) << line;

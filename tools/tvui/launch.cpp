@@ -927,8 +927,16 @@ void TvuiLaunch(int argc, char** argv) {
   if (options.window) CheckDisplay();
 
   const fs::path font = FontFile();
-  if (!fs::is_regular_file(font))
-    Refuse("the font " + font.string() + " is missing; bash scripts/deps.sh puts it there", 1);
+  // Only a regular file is a font: a pipe would hold the font engine's first
+  // read for good, and a folder or a device is no font whatever it holds.
+  struct stat fontInfo {};
+  const int fontError = stat(font.c_str(), &fontInfo) == 0 ? 0 : errno;
+  if (fontError == ENOENT) Refuse("the font " + font.string() + " is missing; bash scripts/deps.sh puts it there", 1);
+  if (fontError != 0) Refuse("the font " + font.string() + " cannot be read (" + std::strerror(fontError) + ")", 1);
+  if (!S_ISREG(fontInfo.st_mode))
+    Refuse("the font " + font.string() + " is " + FileKind(fontInfo.st_mode) +
+               ", not a font file; bash scripts/deps.sh puts the font there",
+           1);
   GuiUseFontFile(font.string());
 
   ScenarioScript script;
@@ -1009,6 +1017,11 @@ void TvuiLaunch(int argc, char** argv) {
                          refused,
                      true);
       if (status == 0) status = 1;
+    } else if (const std::string unwritten = NvTakeUnwritten(); !unwritten.empty() && status == 0) {
+      // A run that failed has said why: the same fault met again as the set
+      // stops (a full disk) would only repeat it.
+      OutputTee::Say("tvui: the set could not write its files as it stopped: " + unwritten, true);
+      status = 1;
     }
     TvuiEnd(status);
   }).detach();

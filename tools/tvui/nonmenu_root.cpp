@@ -1,5 +1,6 @@
 #include "nonmenu_root.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "AppServices/MessageAgent.h"
@@ -219,12 +220,21 @@ void Show() {
   RequestRefresh();
 }
 
+bool MessageOf(const ScenarioTokens& t, int32_t* code, int64_t* value) {
+  return t.size() >= 2 && t.size() <= 3 && MessageCode(t[1].text, code) &&
+         (t.size() == 2 || ScenarioNumber(t[2].text, INT32_MIN, INT32_MAX, value));
+}
+
+std::string SendForm(const ScenarioTokens& t) {
+  int32_t code = 0;
+  int64_t value = 0;
+  return MessageOf(t, &code, &value) ? std::string() : "send takes a message code and an optional value";
+}
+
 std::string SendLine(const ScenarioTokens& t) {
   int32_t code = 0;
   int64_t value = 0;
-  if (t.size() < 2 || t.size() > 3 || !MessageCode(t[1].text, &code) ||
-      (t.size() == 3 && !ScenarioNumber(t[2].text, INT32_MIN, INT32_MAX, &value)))
-    return "send takes a message code and an optional value";
+  if (!MessageOf(t, &code, &value)) return SendForm(t);
   auto* message = VgNew<Structures::Message>();
   message->Code = code;
   message->Param = int32_t(value);
@@ -233,19 +243,35 @@ std::string SendLine(const ScenarioTokens& t) {
   return {};
 }
 
+// A line of one number: the confirmation's type, the circle's mode.
+std::string OneNumberForm(const ScenarioTokens& t) {
+  int64_t number = 0;
+  if (t.size() != 2 || !ScenarioNumber(t[1].text, INT32_MIN, INT32_MAX, &number))
+    return t[0].text + (t[0].text == "confirm" ? " takes a type" : " takes a mode");
+  return {};
+}
+
 std::string ConfirmLine(const ScenarioTokens& t) {
   int64_t type = 0;
-  if (t.size() != 2 || !ScenarioNumber(t[1].text, INT32_MIN, INT32_MAX, &type)) return "confirm takes a type";
+  if (std::string why = OneNumberForm(t); !why.empty()) return why;
+  ScenarioNumber(t[1].text, INT32_MIN, INT32_MAX, &type);
   if (!System()) return "the non-menu root has not started";
   System()->ShowConfirmDialog(int32_t(type), Constants::MSG_FROM_NONMENUSYSTEM);
   Show();
   return {};
 }
 
-std::string HelpLine(const ScenarioTokens& t) {
+std::string HelpForm(const ScenarioTokens& t) {
   int64_t mask = 0;
   if (t.size() < 2 || t.size() > 3 || !ScenarioNumber(t[1].text, INT32_MIN, INT32_MAX, &mask))
     return "help takes a mask and labels";
+  return {};
+}
+
+std::string HelpLine(const ScenarioTokens& t) {
+  int64_t mask = 0;
+  if (std::string why = HelpForm(t); !why.empty()) return why;
+  ScenarioNumber(t[1].text, INT32_MIN, INT32_MAX, &mask);
   if (!System()) return "the non-menu root has not started";
   System()->UpdateHelp(int32_t(mask), t.size() == 3 ? VgNewStringAnsi(t[2].text.c_str()) : nullptr);
   Show();
@@ -254,7 +280,8 @@ std::string HelpLine(const ScenarioTokens& t) {
 
 std::string CircleLine(const ScenarioTokens& t) {
   int64_t mode = 0;
-  if (t.size() != 2 || !ScenarioNumber(t[1].text, INT32_MIN, INT32_MAX, &mode)) return "circle takes a mode";
+  if (std::string why = OneNumberForm(t); !why.empty()) return why;
+  ScenarioNumber(t[1].text, INT32_MIN, INT32_MAX, &mode);
   if (!System()) return "the non-menu root has not started";
   System()->ShowWaitingCircle(int32_t(mode), 1);
   Show();
@@ -272,12 +299,13 @@ std::string StoreLine(const ScenarioTokens& t) {
 }
 
 constexpr ScenarioCommand kCommands[] = {
-    {"send", "MSG [VALUE]", "a message to every receiver (MSG_SHOW_MESSAGE or a number)", &SendLine},
-    {"confirm", "TYPE", "the sub-system's confirmation of that type", &ConfirmLine},
-    {"help", "MASK [\"LABELS\"]", "the help bar", &HelpLine},
-    {"circle", "MODE", "the waiting circle", &CircleLine},
+    {"send", "MSG [VALUE]", "a message to every receiver (MSG_SHOW_MESSAGE or a number)", &SendLine, &SendForm},
+    {"confirm", "TYPE", "the sub-system's confirmation of that type", &ConfirmLine, &OneNumberForm},
+    {"help", "MASK [\"LABELS\"]", "the help bar", &HelpLine, &HelpForm},
+    {"circle", "MODE", "the waiting circle", &CircleLine, &OneNumberForm},
     {"store", "KEY \"VALUE\"", "a settings-store value", &StoreLine, &StorablePair},
 };
+static_assert(std::ranges::all_of(kCommands, [](const ScenarioCommand& row) { return row.check != nullptr; }));
 
 }  // namespace
 

@@ -47,12 +47,14 @@ std::string Dispatch(Core::Event* event) {
 
 // A factory command's result as the event table makes it, for the results
 // of commands still to come: type, value, the screen class, the text.
+std::string FactoryCommandForm(const ScenarioTokens& t);
+
 std::string FactoryCommandLine(const ScenarioTokens& t) {
   int64_t type = 0;
   int64_t value = 0;
-  if (t.size() < 4 || t.size() > 6 || !ScenarioNumber(t[2].text, 0, 3, &type) ||
-      !ScenarioNumber(t[3].text, INT32_MIN, UINT32_MAX, &value))
-    return "dispatch factory-command takes a type (0-3), a value, and a class and a quoted text as needed";
+  if (std::string why = FactoryCommandForm(t); !why.empty()) return why;
+  ScenarioNumber(t[2].text, 0, 3, &type);
+  ScenarioNumber(t[3].text, INT32_MIN, UINT32_MAX, &value);
   auto* command = VgNew<Events::XPM_EVENT_FACTORY_COMMAND>();
   command->Type = int32_t(type);
   command->Value = int32_t(uint32_t(value));
@@ -98,8 +100,33 @@ std::string DispatchOnGuiThread(const ScenarioTokens& t) {
          "factory-command TYPE VALUE [CLASS] [\"TEXT\"]";
 }
 
+// A factory command's result: its type and value, then a class of the
+// program and a quoted text, each where needed.
+std::string FactoryCommandForm(const ScenarioTokens& t) {
+  int64_t type = 0;
+  int64_t value = 0;
+  if (t.size() < 4 || t.size() > 6 || !ScenarioNumber(t[2].text, 0, 3, &type) ||
+      !ScenarioNumber(t[3].text, INT32_MIN, UINT32_MAX, &value))
+    return "dispatch factory-command takes a type (0-3), a value, and a class and a quoted text as needed";
+  for (size_t i = 4; i < t.size(); ++i)
+    if (!t[i].quoted && !VgFindClass(t[i].text.c_str())) return "no class " + t[i].text + " in the program";
+  return {};
+}
+
+std::string DispatchForm(const ScenarioTokens& t) {
+  const std::string what = t.size() > 1 ? t[1].text : std::string();
+  int64_t number = 0;
+  if ((what == "factory-reset" || what == "restart-setup") && t.size() == 2) return {};
+  if ((what == "dpms" || what == "device-removed") && t.size() == 3 && ScenarioNumber(t[2].text, 0, INT32_MAX, &number))
+    return {};
+  if (what == "update-result" && t.size() == 3 && ScenarioNumber(t[2].text, INT32_MIN, INT32_MAX, &number)) return {};
+  if (what == "factory-command") return FactoryCommandForm(t);
+  return "dispatch takes factory-reset, restart-setup, dpms SECONDS, update-result CODE, device-removed CODE or "
+         "factory-command TYPE VALUE [CLASS] [\"TEXT\"]";
+}
+
 std::string DispatchLine(const ScenarioTokens& t) {
-  if (t.size() < 2) return "dispatch what?";
+  if (std::string why = DispatchForm(t); !why.empty()) return why;
   int64_t result = 0;
   if (t[1].text == "update-result" && t.size() == 3 && ScenarioNumber(t[2].text, INT32_MIN, INT32_MAX, &result)) {
     // Through the update service's own road: its listener on its thread.
@@ -110,8 +137,12 @@ std::string DispatchLine(const ScenarioTokens& t) {
   return ScenarioOnGuiThread([t] { return DispatchOnGuiThread(t); });
 }
 
+std::string BackupForm(const ScenarioTokens& t) {
+  return t.size() == 3 ? std::string() : "expect-backup takes a key and a value";
+}
+
 std::string BackupLine(const ScenarioTokens& t) {
-  if (t.size() != 3) return "expect-backup takes a key and a value";
+  if (std::string why = BackupForm(t); !why.empty()) return why;
   std::string content;
   if (std::string failure = ReadSetFile("/mnt/nvram/APP_NVRAM.dat.bakup", &content); !failure.empty()) return failure;
   const std::string head = "[" + t[1].text + "]=<";
@@ -234,15 +265,20 @@ std::string StoreLine(const ScenarioTokens& t) {
 // missing and none reached through a link: its handle, and its path in AT
 // and the file's name in PARTS' last; -1 with the reason in WHY, the line's
 // own words (WORD) first.
-int OpenSetFolder(const std::string& root, const std::string& path, const std::string& word,
-                  std::vector<std::string>* parts, std::string* at, std::string* why) {
+// Why PATH, of the line WORD, names no file below the set's root (its
+// folders and the file's name in PARTS); empty when it does.
+std::string NoSetFile(const std::string& path, const std::string& word, std::vector<std::string>* parts) {
   for (const auto& part : std::filesystem::path(path).relative_path())
     if (!part.empty() && part != ".") parts->push_back(part.string());
   if (parts->empty() || path.back() == '/' || std::find(parts->begin(), parts->end(), "..") != parts->end() ||
-      path.find('\0') != std::string::npos) {
-    *why = word + " takes the path of a file below the set's root, not " + path;
-    return -1;
-  }
+      path.find('\0') != std::string::npos)
+    return word + " takes the path of a file below the set's root, not " + path;
+  return {};
+}
+
+int OpenSetFolder(const std::string& root, const std::string& path, const std::string& word,
+                  std::vector<std::string>* parts, std::string* at, std::string* why) {
+  if (*why = NoSetFile(path, word, parts); !why->empty()) return -1;
   *at = root;
   const auto refused = [&](const std::string& what) {
     return *at + " " + what + ": " + word + " writes the set's files only as regular files, never through a link";
@@ -307,9 +343,15 @@ std::string WriteSetFile(const std::string& root, const std::string& path, const
 
 // A link to TARGET put in place of the set's PATH while the set runs, as a
 // user might put one there: what stood there is moved aside as PATH.old.
-std::string LinkLine(const ScenarioTokens& t) {
+std::string LinkForm(const ScenarioTokens& t) {
+  std::vector<std::string> parts;
   if (t.size() != 3 || t[1].text.empty() || t[1].text[0] != '/' || t[2].text.empty())
     return "link takes an absolute path and a target";
+  return NoSetFile(t[1].text, "link", &parts);
+}
+
+std::string LinkLine(const ScenarioTokens& t) {
+  if (std::string why = LinkForm(t); !why.empty()) return why;
   std::vector<std::string> parts;
   std::string at;
   std::string why;
@@ -326,13 +368,24 @@ std::string LinkLine(const ScenarioTokens& t) {
   return why;
 }
 
-std::string FileLine(const ScenarioTokens& t) {
+std::string FileForm(const ScenarioTokens& t) {
+  std::vector<std::string> parts;
   if (t.size() != 3 || t[1].text.empty() || t[1].text[0] != '/') return "file takes an absolute path and a text";
+  return NoSetFile(t[1].text, "file", &parts);
+}
+
+std::string FileLine(const ScenarioTokens& t) {
+  if (std::string why = FileForm(t); !why.empty()) return why;
   return WriteSetFile(NvRootDir(), t[1].text, t[2].text);
 }
 
-std::string ExpectFileLine(const ScenarioTokens& t) {
+std::string ExpectFileForm(const ScenarioTokens& t) {
   if (t.size() != 3 || t[2].text.empty() || t[2].text[0] != '/') return "expect " + t[1].text + " takes an absolute path";
+  return {};
+}
+
+std::string ExpectFileLine(const ScenarioTokens& t) {
+  if (std::string why = ExpectFileForm(t); !why.empty()) return why;
   std::error_code error;
   const bool there = std::filesystem::exists(NvPath(t[2].text.c_str()), error);
   if (t[1].text == "file" && !there) return "the set has no file " + t[2].text;
@@ -340,39 +393,71 @@ std::string ExpectFileLine(const ScenarioTokens& t) {
   return {};
 }
 
-std::string ShellLine(const ScenarioTokens& t) {
+std::string ShellForm(const ScenarioTokens& t) {
   int64_t status = 0;
   if (t.size() != 4 || !ScenarioNumber(t[2].text, -1, 255, &status))
     return "shell takes a command's beginning, a status (-1: cannot start) and the output";
+  return {};
+}
+
+std::string ShellLine(const ScenarioTokens& t) {
+  int64_t status = 0;
+  if (std::string why = ShellForm(t); !why.empty()) return why;
+  ScenarioNumber(t[2].text, -1, 255, &status);
   simtv_factory_shell_answer(t[1].text.c_str(), int(status), t[3].text.c_str());
+  return {};
+}
+
+bool LiveTvOf(const ScenarioTokens& t, int64_t* window, int64_t* state) {
+  return t.size() == 3 && ScenarioNumber(t[1].text, 0, 1, window) && ScenarioNumber(t[2].text, 1, 3, state);
+}
+
+std::string LiveTvForm(const ScenarioTokens& t) {
+  int64_t window = 0;
+  int64_t state = 0;
+  if (!LiveTvOf(t, &window, &state)) return "live-tv takes a window (0 or 1) and a state (1 live, 2 paused, 3 recording)";
   return {};
 }
 
 std::string LiveTvLine(const ScenarioTokens& t) {
   int64_t window = 0;
   int64_t state = 0;
-  if (t.size() != 3 || !ScenarioNumber(t[1].text, 0, 1, &window) || !ScenarioNumber(t[2].text, 1, 3, &state))
-    return "live-tv takes a window (0 or 1) and a state (1 live, 2 paused, 3 recording)";
+  if (!LiveTvOf(t, &window, &state)) return LiveTvForm(t);
   simtv_tv_set_live_tv_state(int32_t(window), int32_t(state));
+  return {};
+}
+
+std::string ThreeDInputForm(const ScenarioTokens& t) {
+  int64_t format = 0;
+  if (t.size() != 2 || !ScenarioNumber(t[1].text, -2, 6, &format)) return "3d-input takes a 3D format (-2 to 6)";
   return {};
 }
 
 std::string ThreeDInputLine(const ScenarioTokens& t) {
   int64_t format = 0;
-  if (t.size() != 2 || !ScenarioNumber(t[1].text, -2, 6, &format)) return "3d-input takes a 3D format (-2 to 6)";
+  if (std::string why = ThreeDInputForm(t); !why.empty()) return why;
+  ScenarioNumber(t[1].text, -2, 6, &format);
   simtv_tv_set_3d_input(int32_t(format));
   return {};
 }
 
+std::string UsbForm(const ScenarioTokens& t) {
+  int64_t kb = 0;
+  if (t.size() == 2 && t[1].text == "remove") return {};
+  if (t.size() < 2 || t.size() > 4 || t[1].text != "insert" ||
+      (t.size() > 2 && !ScenarioNumber(t[2].text, 1, UINT32_MAX, &kb)))
+    return "usb takes insert [KB [FILESYSTEM]] or remove";
+  return {};
+}
+
 std::string UsbLine(const ScenarioTokens& t) {
-  if (t.size() == 2 && t[1].text == "remove") {
+  if (std::string why = UsbForm(t); !why.empty()) return why;
+  if (t[1].text == "remove") {
     simtv_usb_remove();
     return {};
   }
   int64_t kb = SIMTV_USB_DEFAULT_KB;
-  if (t.size() < 2 || t.size() > 4 || t[1].text != "insert" ||
-      (t.size() > 2 && !ScenarioNumber(t[2].text, 1, UINT32_MAX, &kb)))
-    return "usb takes insert [KB [FILESYSTEM]] or remove";
+  if (t.size() > 2) ScenarioNumber(t[2].text, 1, UINT32_MAX, &kb);
   simtv_usb_insert(uint32_t(kb), t.size() > 3 ? t[3].text.c_str() : "FAT32");
   return {};
 }
@@ -407,8 +492,12 @@ bool WriteStick(int fd, std::string* error) {
   return false;
 }
 
+std::string MediaForm(const ScenarioTokens& t) {
+  return t.size() == 2 ? std::string() : "media takes stick, a folder or remove";
+}
+
 std::string MediaLine(const ScenarioTokens& t) {
-  if (t.size() != 2) return "media takes stick, a folder or remove";
+  if (std::string why = MediaForm(t); !why.empty()) return why;
   if (t[1].text == "remove") {
     simtv_usb_remove();
     return {};
@@ -435,12 +524,15 @@ std::string RecordingForm(const ScenarioTokens& t) {
   if (t.size() != 3 || !ScenarioNumber(t[2].text, 0, 100000, &minutes)) return "recording takes a title and minutes";
   // An empty title would name the hidden files .trp and .nav, and one of
   // blanks alone ___.trp and ___.nav, under a row that reads nothing.
-  if (t[1].text.find_first_not_of(' ') == std::string::npos)
-    return "recording takes a title that is not empty or only blanks";
-  if (HasControlCharacter(t[1].text))
-    return "recording takes a title without a tab, a line end or another control character, which no screen draws "
-           "and no file name should hold";
-  return {};
+  switch (simtv_recording_title_fault(t[1].text.c_str())) {
+    case SIMTV_TITLE_BLANK:
+      return "recording takes a title that is not empty or only blanks";
+    case SIMTV_TITLE_CONTROL:
+      return "recording takes a title without a tab, a line end or another control character, which no screen "
+             "draws and no file name should hold";
+    default:
+      return {};
+  }
 }
 
 std::string RecordingLine(const ScenarioTokens& t) {
@@ -466,10 +558,17 @@ std::string RecordingLine(const ScenarioTokens& t) {
 
 // The broadcast's time, which the set's clock follows while it updates its
 // time by itself: a timer comes due a moment later, whatever the hour.
-std::string ClockLine(const ScenarioTokens& t) {
+std::string ClockForm(const ScenarioTokens& t) {
   int64_t seconds = 0;
   if (t.size() != 3 || t[1].text != "before-timer" || !ScenarioNumber(t[2].text, 0, 86400, &seconds))
     return "clock takes before-timer SECONDS";
+  return {};
+}
+
+std::string ClockLine(const ScenarioTokens& t) {
+  int64_t seconds = 0;
+  if (std::string why = ClockForm(t); !why.empty()) return why;
+  ScenarioNumber(t[2].text, 0, 86400, &seconds);
   if (!simtv_xpm_auto_time_update()) return "the set keeps the time it was given: it follows no broadcast's time";
   const int64_t due = simtv_tv_next_timer_due();
   if (due < 0) return "no timer of the set comes due within a week";
@@ -484,34 +583,35 @@ constexpr ScenarioCommand kCommands[] = {
      "the factory reset the TV-reset confirmation asks for, the request to run the first-time setup again, the "
      "report of seconds without signal, the update service's result of a check or an upgrade, the media "
      "library's removal of a device (242 usba to 246 mmc), or a factory command's result for the factory screens",
-     &DispatchLine},
+     &DispatchLine, &DispatchForm},
     {"3d-input", "FORMAT",
      "the 3D format the input delivers: 0 none, 1 2D, 2 side by side, 3 top and bottom, 5 or 6 frame packing, -2 one "
      "not supported",
-     &ThreeDInputLine},
-    {"live-tv", "WINDOW STATE", "a window's live state: 1 live, 2 paused, 3 recording", &LiveTvLine},
+     &ThreeDInputLine, &ThreeDInputForm},
+    {"live-tv", "WINDOW STATE", "a window's live state: 1 live, 2 paused, 3 recording", &LiveTvLine, &LiveTvForm},
     {"usb", "insert [KB [FILESYSTEM]] | remove",
      "the USB recording disk goes in (2000000 KB, FAT32 unless given) or out, ending what plays or records from it",
-     &UsbLine},
+     &UsbLine, &UsbForm},
     {"media", "stick|DIR|remove",
-     "the USB disk goes in holding the generated media stick or a copy of the folder DIR, or goes out", &MediaLine},
+     "the USB disk goes in holding the generated media stick or a copy of the folder DIR, or goes out", &MediaLine, &MediaForm},
     {"recording", "\"TITLE\" MINUTES", "a recorded show on the disk, with its files", &RecordingLine, &RecordingForm},
     {"clock", "before-timer SECONDS",
      "the broadcast's time, which the set's clock takes: SECONDS before the next of its timers comes due",
-     &ClockLine},
-    {"file", "\"PATH\" \"TEXT\"", "a file of the set's, below its root", &FileLine},
+     &ClockLine, &ClockForm},
+    {"file", "\"PATH\" \"TEXT\"", "a file of the set's, below its root", &FileLine, &FileForm},
     {"link", "\"PATH\" \"TARGET\"",
      "a link to TARGET in place of the set's file or folder PATH (below its root), what stood there moved aside as "
      "PATH.old, as a user might put one there while the set runs",
-     &LinkLine},
-    {"expect file", "\"PATH\"", "the set has the file, below its root", &ExpectFileLine},
-    {"expect no-file", "\"PATH\"", "the set has no such file", &ExpectFileLine},
-    {"shell", "\"PREFIX\" STATUS \"OUTPUT\"", "the board shell's answer to the commands that begin so", &ShellLine},
+     &LinkLine, &LinkForm},
+    {"expect file", "\"PATH\"", "the set has the file, below its root", &ExpectFileLine, &ExpectFileForm},
+    {"expect no-file", "\"PATH\"", "the set has no such file", &ExpectFileLine, &ExpectFileForm},
+    {"shell", "\"PREFIX\" STATUS \"OUTPUT\"", "the board shell's answer to the commands that begin so", &ShellLine, &ShellForm},
     {"store", "KEY|every \"VALUE\"",
      "a value in the settings store, as a set used before holds it; every: under every key the system keeps there",
      &StoreLine, &StorablePair},
-    {"expect-backup", "KEY VALUE", "the settings backup holds the value", &BackupLine},
+    {"expect-backup", "KEY VALUE", "the settings backup holds the value", &BackupLine, &BackupForm},
 };
+static_assert(std::ranges::all_of(kCommands, [](const ScenarioCommand& row) { return row.check != nullptr; }));
 
 bool InStandby() {
   auto* root = vg_cast<MainApp::Root>(rootObject.load());

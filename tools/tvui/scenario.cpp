@@ -501,30 +501,57 @@ std::string PressAndRelease(uint32_t code, uint32_t age) {
 constexpr int64_t kLongestKeyAge = 60000;
 constexpr const char* kKeyAgeForm = "age takes milliseconds, 0 to 60000";
 
-std::string KeyLine(const ScenarioTokens& t) {
+std::string UnknownKey(const ScenarioToken& key) {
+  return "unknown key " + Shown(key.text) + " (tvui --help lists the keys; key 0 to key 9 are the digit keys, and 10 " +
+         "to " + std::to_string(KeyMapLastKeyCode) + " hardware key codes)";
+}
+
+// A key line's keys as hardware key codes, its age in AGE (MS, 0 without
+// one) and where its keys begin in FIRST; empty, or why the line can never
+// press them.
+std::string KeyCodes(const ScenarioTokens& t, std::vector<uint32_t>* codes, int64_t* age, size_t* first) {
   size_t end = t.size();
-  int64_t age = 0;
+  *age = 0;
   if (end >= 3 && t[end - 2].text == "age") {
-    if (!ScenarioNumber(t[end - 1].text, 0, kLongestKeyAge, &age)) return kKeyAgeForm;
+    if (!ScenarioNumber(t[end - 1].text, 0, kLongestKeyAge, age)) return kKeyAgeForm;
     end -= 2;
   }
   const bool gui = t.size() > 1 && t[1].text == "gui";
-  const size_t first = gui ? 2 : 1;
-  if (end <= first) return gui ? "key gui takes GUI key codes" : "key takes key names or codes (see --help)";
-  std::vector<uint32_t> codes;
-  for (size_t i = first; i < end; ++i) {
+  *first = gui ? 2 : 1;
+  if (end <= *first) return gui ? "key gui takes GUI key codes" : "key takes key names or codes (see --help)";
+  for (size_t i = *first; i < end; ++i) {
     uint32_t code = 0;
     if (gui) {
       int64_t guiCode = 0;
-      if (!ScenarioNumber(t[i].text, 1, 255, &guiCode)) return t[i].text + " is not a GUI key code";
+      if (!ScenarioNumber(t[i].text, 1, 255, &guiCode)) return Shown(t[i].text) + " is not a GUI key code";
       const int32_t hardware = KeyGivingGuiCode(guiCode);
       if (hardware < 0) return "no key of the set gives GUI key code " + t[i].text;
       code = uint32_t(hardware);
     } else if (!ParseKey(t[i], &code)) {
-      return "unknown key " + t[i].text + " (see --help)";
+      return UnknownKey(t[i]);
     }
-    codes.push_back(code);
+    codes->push_back(code);
   }
+  return {};
+}
+
+// The keys of a key, press or release line, checked as the scenario loads.
+std::string KeyForm(const ScenarioTokens& t) {
+  std::vector<uint32_t> codes;
+  int64_t age = 0;
+  size_t first = 0;
+  if (t[0].text == "key") return KeyCodes(t, &codes, &age, &first);
+  uint32_t code = 0;
+  if (t.size() != 2) return t[0].text + " takes one key name or code";
+  return ParseKey(t[1], &code) ? std::string() : UnknownKey(t[1]);
+}
+
+std::string KeyLine(const ScenarioTokens& t) {
+  std::vector<uint32_t> codes;
+  int64_t age = 0;
+  size_t first = 0;
+  if (std::string why = KeyCodes(t, &codes, &age, &first); !why.empty()) return why;
+  const bool gui = first == 2;
   for (size_t i = 0; i < codes.size(); ++i) {
     NoteTypedTextBeforeTheKey(codes[i]);
     if (std::string failure = PressAndRelease(codes[i], uint32_t(age)); !failure.empty()) return failure;
@@ -536,7 +563,8 @@ std::string KeyLine(const ScenarioTokens& t) {
 
 std::string PressLine(const ScenarioTokens& t) {
   uint32_t code = 0;
-  if (t.size() != 2 || !ParseKey(t[1], &code)) return "press takes one key name or code";
+  if (std::string why = KeyForm(t); !why.empty()) return why;
+  ParseKey(t[1], &code);
   const bool press = t[0].text == "press";
   const bool heldToWake = g_run.heldToWake.count(code) != 0;
   if (!press && !heldToWake && !simtv_key_held(code)) return t[1].text + " is not held";
@@ -576,17 +604,30 @@ std::string AdvanceLine(const ScenarioTokens& t) {
   return {};
 }
 
+// The number and the payload of an event or command line; empty, or why
+// the line can never send them.
+std::string InjectPayload(const ScenarioTokens& t, int64_t* number, ScenarioPayload* payload) {
+  std::string error;
+  if (t[0].text == "event" && IsNamedEvent(t)) {
+    if (!BuildNamedEvent(t, number, payload, &error)) return error;
+  } else {
+    if (t.size() < 2 || !ScenarioNumber(t[1].text, 0, UINT32_MAX, number)) return "a number must follow";
+    if (!BuildPayload(t, 2, payload, &error)) return error;
+  }
+  return {};
+}
+
+std::string InjectForm(const ScenarioTokens& t) {
+  int64_t number = 0;
+  ScenarioPayload payload;
+  return InjectPayload(t, &number, &payload);
+}
+
 std::string InjectLine(const ScenarioTokens& t) {
   const bool isEvent = t[0].text == "event";
   int64_t number = 0;
   ScenarioPayload payload;
-  std::string error;
-  if (isEvent && IsNamedEvent(t)) {
-    if (!BuildNamedEvent(t, &number, &payload, &error)) return error;
-  } else {
-    if (t.size() < 2 || !ScenarioNumber(t[1].text, 0, UINT32_MAX, &number)) return "a number must follow";
-    if (!BuildPayload(t, 2, &payload, &error)) return error;
-  }
+  if (std::string why = InjectPayload(t, &number, &payload); !why.empty()) return why;
   const void* data = payload.bytes.empty() ? nullptr : payload.bytes.data();
   const auto size = uint32_t(payload.bytes.size());
   if (isEvent) {
@@ -597,34 +638,68 @@ std::string InjectLine(const ScenarioTokens& t) {
   return {};
 }
 
-std::string OsdLine(const ScenarioTokens& t) {
+std::string OsdForm(const ScenarioTokens& t) {
   int64_t state = 0;
   if (t.size() != 2 || !ScenarioNumber(t[1].text, INT32_MIN, INT32_MAX, &state)) return "osd takes a state";
+  return {};
+}
+
+std::string OsdLine(const ScenarioTokens& t) {
+  if (std::string why = OsdForm(t); !why.empty()) return why;
+  int64_t state = 0;
+  ScenarioNumber(t[1].text, INT32_MIN, INT32_MAX, &state);
   simtv_inject_osd_state(int32_t(state));
   return {};
 }
 
+// A line that takes no words.
+std::string NothingForm(const ScenarioTokens& t) {
+  const bool expect = t[0].text == "expect";
+  if (t.size() == (expect ? 2 : 1)) return {};
+  return (expect ? "expect " + t[1].text : t[0].text) + " takes nothing";
+}
+
 std::string StandbyLine(const ScenarioTokens& t) {
-  if (t.size() != 1) return t[0].text + " takes nothing";
+  if (std::string why = NothingForm(t); !why.empty()) return why;
   t[0].text == "standby" ? simtv_standby() : simtv_wake();
   return {};
 }
 
-std::string SetLine(const ScenarioTokens& t) {
+// The values the set reports are named in a table of their own, there
+// before it boots.
+std::string SetForm(const ScenarioTokens& t) {
   int64_t value = 0;
+  int32_t now = 0;
   if (t.size() != 3 || !ScenarioNumber(t[2].text, INT32_MIN, INT32_MAX, &value)) return "set takes a name and a number";
-  if (simtv_set_value(t[1].text.c_str(), int32_t(value)) != 0) return "the set has no value " + t[1].text;
+  if (simtv_get_value(t[1].text.c_str(), &now) != 0) return "the set has no value " + Shown(t[1].text);
   return {};
 }
 
-std::string FailLine(const ScenarioTokens& t) {
+std::string SetLine(const ScenarioTokens& t) {
+  if (std::string why = SetForm(t); !why.empty()) return why;
+  int64_t value = 0;
+  ScenarioNumber(t[2].text, INT32_MIN, INT32_MAX, &value);
+  simtv_set_value(t[1].text.c_str(), int32_t(value));
+  return {};
+}
+
+std::string FailForm(const ScenarioTokens& t) {
   int64_t code = 0;
   int64_t count = -1;
   if (t.size() < 3 || t.size() > 4 || !ScenarioNumber(t[2].text, INT32_MIN, INT32_MAX, &code) ||
       (t.size() == 4 && !ScenarioNumber(t[3].text, -1, INT32_MAX, &count)))
     return "fail takes a call name, a result code and an optional count";
-  if (simtv_fail(t[1].text.c_str(), int32_t(code), int32_t(count)) != 0)
-    return "no platform call is named " + t[1].text;
+  if (!simtv_call_known(t[1].text.c_str())) return "no platform call is named " + Shown(t[1].text);
+  return {};
+}
+
+std::string FailLine(const ScenarioTokens& t) {
+  if (std::string why = FailForm(t); !why.empty()) return why;
+  int64_t code = 0;
+  int64_t count = -1;
+  ScenarioNumber(t[2].text, INT32_MIN, INT32_MAX, &code);
+  if (t.size() == 4) ScenarioNumber(t[3].text, -1, INT32_MAX, &count);
+  simtv_fail(t[1].text.c_str(), int32_t(code), int32_t(count));
   return {};
 }
 
@@ -664,13 +739,6 @@ std::string NoFolderForPicture(const ScenarioTokens& t, const std::string& out) 
   if (folder.empty() || std::filesystem::is_directory(at, error)) return {};
   return "screenshot writes into " + Shown(at.string()) +
          ", which is no folder, and the runner makes none for a picture: make it, or name the picture without it";
-}
-
-// Why an expect picture line's reference would lie outside the scenario's
-// folder, where it is neither read nor written.
-std::string PictureOutsideItsFolder(const ScenarioTokens& t) {
-  if (t[0].text != "expect" || t.size() != 3 || t[1].text != "picture" || BelowItsFolder(t[2].text)) return {};
-  return "expect picture takes a file name below the scenario's folder, not " + Shown(t[2].text);
 }
 
 // Why the picture could not be written through FD: the file system's own
@@ -723,18 +791,25 @@ std::string ScreenshotLine(const ScenarioTokens& t) {
   return LayoutFaults();
 }
 
+// The root is chosen, and the build's sanitizers are known, before the
+// scenario loads.
+std::string ProbeForm(const ScenarioTokens& t) {
+  if (std::string why = NothingForm(t); !why.empty()) return why;
+  if (GuiRoot().rootClass != TvuiProbe::Ops().rootClass) return "only the probe root can be told to " + t[0].text;
+  if (t[0].text == "overflow" && !dlsym(RTLD_DEFAULT, "__ubsan_handle_add_overflow_abort") &&
+      !dlsym(RTLD_DEFAULT, "__ubsan_handle_add_overflow"))
+    return "this build has no undefined-behaviour sanitizer to report an overflow";
+  return {};
+}
+
 std::string PanicLine(const ScenarioTokens& t) {
-  if (t.size() != 1) return "panic takes nothing";
-  if (GuiRoot().rootClass != TvuiProbe::Ops().rootClass) return "only the probe root can be told to panic";
+  if (std::string why = ProbeForm(t); !why.empty()) return why;
   TvuiProbe::Root::panicOnNextEvent = true;
   return {};
 }
 
 std::string OverflowLine(const ScenarioTokens& t) {
-  if (t.size() != 1) return "overflow takes nothing";
-  if (GuiRoot().rootClass != TvuiProbe::Ops().rootClass) return "only the probe root can be told to overflow";
-  if (!dlsym(RTLD_DEFAULT, "__ubsan_handle_add_overflow_abort") && !dlsym(RTLD_DEFAULT, "__ubsan_handle_add_overflow"))
-    return "this build has no undefined-behaviour sanitizer to report an overflow";
+  if (std::string why = ProbeForm(t); !why.empty()) return why;
   TvuiProbe::Root::overflowOnNextEvent = true;
   return {};
 }
@@ -748,11 +823,18 @@ std::string OverflowLine(const ScenarioTokens& t) {
 // another thread writes once the set's clock has moved MS, as advance moves
 // it: turns of drawing and collecting lie between the two sides, and the
 // report must still show where the GUI thread read.
-std::string RaceLine(const ScenarioTokens& t) {
+std::string RaceForm(const ScenarioTokens& t) {
   int64_t ms = -1;
   if (t.size() != 1 && (t.size() != 3 || t[1].text != "after" || !ScenarioNumber(t[2].text, 0, UINT32_MAX, &ms)))
     return "race takes nothing, or after MS";
   if (!dlsym(RTLD_DEFAULT, "__tsan_init")) return "this build has no thread sanitizer to report a race";
+  return {};
+}
+
+std::string RaceLine(const ScenarioTokens& t) {
+  if (std::string why = RaceForm(t); !why.empty()) return why;
+  int64_t ms = -1;
+  if (t.size() == 3) ScenarioNumber(t[2].text, 0, UINT32_MAX, &ms);
   static int shared = 0;
   if (ms < 0) {
     std::thread other([] { ++shared; });
@@ -857,40 +939,55 @@ class GuiLock {
 
 // Asks for the screen as a screen of the set asks for another, through the
 // one screen opener: the sub-system of the screen's family opens it.
-std::string OpenLine(const ScenarioTokens& t) {
+// What an open line asks for, its text in TEXT (null without one): empty, or
+// why it can never open it. The classes and the root are known before the
+// set boots.
+std::string OpeningOf(const ScenarioTokens& t, SubSystem::Opening* opening, const std::string** text) {
   if (t.size() < 2) return "open takes a class";
   if (GuiRoot().rootClass == TvuiProbe::Ops().rootClass) return "the probe root opens no screens";
-  SubSystem::Opening opening;
-  opening.screen = VgFindClass(t[1].text.c_str());
-  if (!opening.screen) return "no class " + t[1].text + " in the program";
-  opening.origin = Constants::MSG_FROM_NONMENUSYSTEM;
-  const std::string* text = nullptr;
+  opening->screen = VgFindClass(t[1].text.c_str());
+  if (!opening->screen) return "no class " + Shown(t[1].text) + " in the program";
+  opening->origin = Constants::MSG_FROM_NONMENUSYSTEM;
+  *text = nullptr;
   for (size_t i = 2; i < t.size(); ++i) {
     int64_t value = 0;
     const std::string& word = t[i].text;
     // A 32-bit word, as option ids with the top bit set are written.
     if (word == "value" && i + 1 < t.size() && ScenarioNumber(t[i + 1].text, INT32_MIN, UINT32_MAX, &value)) {
-      opening.value = int32_t(uint32_t(value));
+      opening->value = int32_t(uint32_t(value));
       ++i;
     } else if (word == "origin" && i + 1 < t.size()) {
       const std::string& origin = t[++i].text;
       if (origin == "menu") {
-        opening.origin = Constants::MSG_FROM_MENUSYSTEM;
+        opening->origin = Constants::MSG_FROM_MENUSYSTEM;
       } else if (origin == "quick") {
-        opening.origin = Constants::MSG_FROM_QUICKMENU;
+        opening->origin = Constants::MSG_FROM_QUICKMENU;
       } else if (origin == "nonmenu") {
-        opening.origin = Constants::MSG_FROM_NONMENUSYSTEM;
+        opening->origin = Constants::MSG_FROM_NONMENUSYSTEM;
       } else {
         return "origin is menu, quick or nonmenu";
       }
     } else if (word == "flag") {
-      opening.flag = true;
+      opening->flag = true;
     } else if (word == "text" && i + 1 < t.size()) {
-      text = &t[++i].text;
+      *text = &t[++i].text;
     } else {
       return "open takes value N, origin menu|quick|nonmenu, flag and text \"...\"";
     }
   }
+  return {};
+}
+
+std::string OpenForm(const ScenarioTokens& t) {
+  SubSystem::Opening opening;
+  const std::string* text = nullptr;
+  return OpeningOf(t, &opening, &text);
+}
+
+std::string OpenLine(const ScenarioTokens& t) {
+  SubSystem::Opening opening;
+  const std::string* text = nullptr;
+  if (std::string why = OpeningOf(t, &opening, &text); !why.empty()) return why;
   // The screen opens under the GUI lock, as on the GUI thread: a thread of
   // the set that answers at once (the media library) may wake the GUI loop
   // meanwhile. Every GUI object the line makes or lets go, its text too, is
@@ -932,11 +1029,20 @@ std::string RootLine(const ScenarioTokens&) { return "root must come before ever
 
 // ------------------------------------------------------------ expectations
 
+// A text, or the name of a string constant that the set's strings hold.
+std::string ExpectTextForm(const ScenarioTokens& t) {
+  if (t.size() != 3) return "expect " + t[1].text + " takes a quoted text or the name of a string constant";
+  if (!t[2].quoted && !StringConstant(t[2].text))
+    return "unknown string constant " + Shown(t[2].text) +
+           " (units/Strings/Default.txt names them; a text of its own is quoted)";
+  return {};
+}
+
 std::string ExpectTextLine(const ScenarioTokens& t) {
   std::string text;
   std::string description;
-  if (t.size() != 3 || !ExpectedText(t[2], &text, &description))
-    return "expect " + t[1].text + " takes a quoted text or the name of a string constant";
+  if (std::string why = ExpectTextForm(t); !why.empty()) return why;
+  ExpectedText(t[2], &text, &description);
   const bool shown = RootShowsText(rootObject.load(), text);
   if (t[1].text == "text" && !shown) return "no visible text view shows " + description;
   // A text cut with an ellipsis is not what the viewer reads.
@@ -947,9 +1053,14 @@ std::string ExpectTextLine(const ScenarioTokens& t) {
   return {};
 }
 
-std::string ExpectCallLine(const ScenarioTokens& t) {
+std::string ExpectCallForm(const ScenarioTokens& t) {
   if (t.size() < 3) return "expect " + t[1].text + " takes a call name and its first arguments";
-  if (!simtv_call_known(t[2].text.c_str())) return "no platform call is named " + t[2].text;
+  if (!simtv_call_known(t[2].text.c_str())) return "no platform call is named " + Shown(t[2].text);
+  return {};
+}
+
+std::string ExpectCallLine(const ScenarioTokens& t) {
+  if (std::string why = ExpectCallForm(t); !why.empty()) return why;
   Window& window = g_run.window;
   if (t[1].text == "call") {
     int at = FindCall(t, 2, window);
@@ -964,8 +1075,14 @@ std::string ExpectCallLine(const ScenarioTokens& t) {
   return {};
 }
 
+// An expectation of one text.
+std::string OneTextForm(const ScenarioTokens& t) {
+  if (t.size() != 3) return "expect " + t[1].text + " takes a quoted text";
+  return {};
+}
+
 std::string ExpectConsoleLine(const ScenarioTokens& t) {
-  if (t.size() != 3) return "expect console takes a quoted text";
+  if (std::string why = OneTextForm(t); !why.empty()) return why;
   DrainConsole();
   if (g_console.find(t[2].text) != std::string::npos) return {};
   std::string seen = g_console;
@@ -974,16 +1091,33 @@ std::string ExpectConsoleLine(const ScenarioTokens& t) {
   return "the serial console has not received it since the previous expectations; it received \"" + seen + "\"";
 }
 
-std::string ExpectSettingLine(const ScenarioTokens& t) {
+std::string ExpectSettingForm(const ScenarioTokens& t) {
   if (t.size() != 4) return "expect setting takes a key and a value";
+  return {};
+}
+
+std::string ExpectSettingLine(const ScenarioTokens& t) {
+  if (std::string why = ExpectSettingForm(t); !why.empty()) return why;
   std::string value;
   if (std::string failure = ReadSetting(t[2].text, &value); !failure.empty()) return failure;
   if (value != t[3].text) return "the settings file holds " + t[2].text + " = " + value;
   return {};
 }
 
+// A window id by its name or number (any: every screen, but for the focus).
+std::string WindowIdForm(const ScenarioTokens& t) {
+  int32_t id = 0;
+  const bool any = t[1].text != "focus-form" && t.size() == 3 && t[2].text == "any";
+  if (t.size() != 3)
+    return "expect " + t[1].text + (t[1].text == "focus-form" ? " takes a window id" : " takes a window id or any");
+  if (!any && !ParseWindowId(t[2].text, &id))
+    return "unknown window id " + Shown(t[2].text) + " (units/WinIDs/WinIDs.h names them; a number is taken too)";
+  return {};
+}
+
 std::string ExpectFormLine(const ScenarioTokens& t) {
-  if (t.size() == 3 && t[2].text == "any") {
+  if (std::string why = WindowIdForm(t); !why.empty()) return why;
+  if (t[2].text == "any") {
     const std::vector<std::string> listed = ScenarioListedScreens();
     if (t[1].text == "form" && listed.empty()) return "the widget manager lists no screen";
     if (t[1].text == "no-form" && !listed.empty()) {
@@ -994,7 +1128,7 @@ std::string ExpectFormLine(const ScenarioTokens& t) {
     return {};
   }
   int32_t id = 0;
-  if (t.size() != 3 || !ParseWindowId(t[2].text, &id)) return "expect " + t[1].text + " takes a window id or any";
+  ParseWindowId(t[2].text, &id);
   const bool listed = ScreenListed(id);
   if (t[1].text == "form" && !listed) return "the widget manager lists no screen " + t[2].text;
   if (t[1].text == "no-form" && listed) return "the widget manager lists a screen " + t[2].text;
@@ -1002,7 +1136,7 @@ std::string ExpectFormLine(const ScenarioTokens& t) {
 }
 
 std::string ExpectOutputLine(const ScenarioTokens& t) {
-  if (t.size() != 3) return "expect " + t[1].text + " takes a quoted text";
+  if (std::string why = OneTextForm(t); !why.empty()) return why;
   OutputTee::Drain();
   size_t from = 0;
   const std::string output = OutputTee::Since(g_run.window.firstOutput, &from);
@@ -1018,8 +1152,8 @@ std::string ExpectOutputLine(const ScenarioTokens& t) {
 std::string ExpectFocusLine(const ScenarioTokens& t) {
   std::string text;
   std::string description;
-  if (t.size() != 3 || !ExpectedText(t[2], &text, &description))
-    return "expect focus takes a quoted text or the name of a string constant";
+  if (std::string why = ExpectTextForm(t); !why.empty()) return why;
+  ExpectedText(t[2], &text, &description);
   Core::View* focused = FocusedView(rootObject.load());
   if (!ShowsText(focused, text)) return "the focus is on " + DescribeView(focused) + ", not on " + description;
   return {};
@@ -1027,7 +1161,8 @@ std::string ExpectFocusLine(const ScenarioTokens& t) {
 
 std::string ExpectFocusFormLine(const ScenarioTokens& t) {
   int32_t id = 0;
-  if (t.size() != 3 || !ParseWindowId(t[2].text, &id)) return "expect focus-form takes a window id";
+  if (std::string why = WindowIdForm(t); !why.empty()) return why;
+  ParseWindowId(t[2].text, &id);
   Core::View* focused = FocusedView(rootObject.load());
   const int32_t screen = ScreenIdOf(focused);
   if (screen != id)
@@ -1036,12 +1171,17 @@ std::string ExpectFocusFormLine(const ScenarioTokens& t) {
   return {};
 }
 
-std::string ExpectPictureLine(const ScenarioTokens& t) {
+// The reference, and the difference written beside it, stay with the
+// scenario.
+std::string ExpectPictureForm(const ScenarioTokens& t) {
   if (t.size() != 3 || !t[2].text.ends_with(".png")) return "expect picture takes a file name ending in .png";
-  // The reference, and the difference written beside it, stay with the
-  // scenario.
   if (!BelowItsFolder(t[2].text))
-    return "expect picture takes a file name below the scenario's folder, not " + t[2].text;
+    return "expect picture takes a file name below the scenario's folder, not " + Shown(t[2].text);
+  return {};
+}
+
+std::string ExpectPictureLine(const ScenarioTokens& t) {
+  if (std::string why = ExpectPictureForm(t); !why.empty()) return why;
   // Nor past it through a link, nor written into what a link points to.
   const std::string diff = t[2].text.substr(0, t[2].text.size() - 4) + "_diff.png";
   for (const std::string& name : {t[2].text, diff})
@@ -1056,15 +1196,25 @@ std::string ExpectPictureLine(const ScenarioTokens& t) {
 }
 
 std::string ExpectLayoutLine(const ScenarioTokens& t) {
-  if (t.size() != 2) return "expect layout takes nothing";
+  if (std::string why = NothingForm(t); !why.empty()) return why;
   return LayoutFaults();
+}
+
+// A place on the screen, and a colour.
+bool PixelOf(const ScenarioTokens& t, int64_t* x, int64_t* y, int64_t* colour) {
+  return t.size() == 5 && ScenarioNumber(t[2].text, 0, GuiScreenWidth - 1, x) &&
+         ScenarioNumber(t[3].text, 0, GuiScreenHeight - 1, y) && ScenarioNumber(t[4].text, 0, UINT32_MAX, colour);
+}
+
+std::string ExpectPixelForm(const ScenarioTokens& t) {
+  int64_t x = 0, y = 0, colour = 0;
+  if (!PixelOf(t, &x, &y, &colour)) return "expect pixel takes X, Y on the screen and a colour 0xAARRGGBB";
+  return {};
 }
 
 std::string ExpectPixelLine(const ScenarioTokens& t) {
   int64_t x = 0, y = 0, colour = 0;
-  if (t.size() != 5 || !ScenarioNumber(t[2].text, 0, GuiScreenWidth - 1, &x) ||
-      !ScenarioNumber(t[3].text, 0, GuiScreenHeight - 1, &y) || !ScenarioNumber(t[4].text, 0, UINT32_MAX, &colour))
-    return "expect pixel takes X, Y on the screen and a colour 0xAARRGGBB";
+  if (!PixelOf(t, &x, &y, &colour)) return ExpectPixelForm(t);
   GenColor pixel = 0;
   if (!GenReadPixel(Canvas(), int32_t(x), int32_t(y), &pixel)) return "the GUI has no screen to read";
   if (pixel == GenColor(colour)) return {};
@@ -1073,8 +1223,13 @@ std::string ExpectPixelLine(const ScenarioTokens& t) {
   return text;
 }
 
-std::string ExpectPanicLine(const ScenarioTokens& t) {
+std::string ExpectPanicForm(const ScenarioTokens& t) {
   if (t.size() > 3) return "expect panic takes at most a text";
+  return {};
+}
+
+std::string ExpectPanicLine(const ScenarioTokens& t) {
+  if (std::string why = ExpectPanicForm(t); !why.empty()) return why;
   Watch& w = W();
   std::lock_guard guard(w.mutex);
   if (!w.panicked) return "the product has not panicked";
@@ -1084,11 +1239,18 @@ std::string ExpectPanicLine(const ScenarioTokens& t) {
   return {};
 }
 
+std::string ExpectThreadsForm(const ScenarioTokens& t) {
+  int64_t expected = 0;
+  if (t.size() != 3 || (t[2].text != "steady" && !ScenarioNumber(t[2].text, 0, 100000, &expected)))
+    return "expect threads takes a number or steady";
+  return {};
+}
+
 std::string ExpectThreadsLine(const ScenarioTokens& t) {
   int64_t expected = 0;
   const bool steady = t.size() == 3 && t[2].text == "steady";
-  if (t.size() != 3 || (!steady && !ScenarioNumber(t[2].text, 0, 100000, &expected)))
-    return "expect threads takes a number or steady";
+  if (std::string why = ExpectThreadsForm(t); !why.empty()) return why;
+  if (!steady) ScenarioNumber(t[2].text, 0, 100000, &expected);
   const std::vector<std::string> names = ThreadNames();
   OutputTee::Say("tvui: " + std::to_string(names.size()) + " threads, " + std::to_string(StatusKb()) +
                  " kB resident");
@@ -1103,7 +1265,7 @@ std::string ExpectThreadsLine(const ScenarioTokens& t) {
 }
 
 std::string MemoryLine(const ScenarioTokens& t) {
-  if (t.size() != 1) return "memory takes nothing";
+  if (std::string why = NothingForm(t); !why.empty()) return why;
   OutputTee::Say("tvui: " + std::to_string(StatusKb()) + " kB resident, at most " + std::to_string(StatusKb("VmHWM:")) +
                  " kB");
   return {};
@@ -1183,7 +1345,7 @@ std::string WalkGreyed() {
 }
 
 std::string ExpectClearedLine(const ScenarioTokens& t) {
-  if (t.size() != 2) return "expect cleared takes nothing";
+  if (std::string why = NothingForm(t); !why.empty()) return why;
   return ClearedAfterWayOut();
 }
 
@@ -1202,12 +1364,20 @@ std::string WalkInput() {
 // screens it opened go to walk-screens.txt, written whole at the end. A
 // write that fails (a full folder) ends the walk and fails its line, and the
 // file it cut is never stamped whole.
+bool WalkOf(const ScenarioTokens& t, int64_t* keys, int64_t* seed) {
+  return t.size() == 3 && ScenarioNumber(t[1].text, 1, INT32_MAX, keys) && ScenarioNumber(t[2].text, 0, INT64_MAX, seed);
+}
+
+std::string WalkForm(const ScenarioTokens& t) {
+  int64_t keys = 0;
+  int64_t seed = 0;
+  return WalkOf(t, &keys, &seed) ? std::string() : "walk takes a number of keys and a seed";
+}
+
 std::string WalkLine(const ScenarioTokens& t) {
   int64_t keys = 0;
   int64_t seed = 0;
-  if (t.size() != 3 || !ScenarioNumber(t[1].text, 1, INT32_MAX, &keys) ||
-      !ScenarioNumber(t[2].text, 0, INT64_MAX, &seed))
-    return "walk takes a number of keys and a seed";
+  if (!WalkOf(t, &keys, &seed)) return WalkForm(t);
   const std::string folder = g_run.outDir.empty() ? std::string(".") : g_run.outDir;
   const std::string journalPath = folder + "/" + kOutFolderWalkFiles[0];
   int journal = -1;
@@ -1274,61 +1444,68 @@ std::string WalkLine(const ScenarioTokens& t) {
   return failure.empty() ? failure : "step " + std::to_string(steps) + " failed: " + failure;
 }
 
-// Repeats are unrolled as the scenario is read: these lines never run.
+// Repeats are unrolled as the scenario is read: these lines never run, and
+// the read checks them.
 std::string RepeatLine(const ScenarioTokens& t) { return t[0].text + " without its " + (t[0].text == "end" ? "repeat" : "end"); }
+std::string RepeatForm(const ScenarioTokens&) { return {}; }
+
+// The leading root and tv lines set the scene, and are read before the set
+// boots (ReadScenarioSetup); where a later one stands is refused as the
+// scenario loads.
+std::string SceneForm(const ScenarioTokens&) { return {}; }
 
 constexpr ScenarioCommand kCommands[] = {
-    {"root", "probe|product|nonmenu", "the root to boot with; the first line only", &RootLine},
+    {"root", "probe|product|nonmenu", "the root to boot with; the first line only", &RootLine, &SceneForm},
     {"tv", "fresh|demo|on|fixture FILE",
      "the set's content, before the set boots, and on: switched on past the first-time setup; leading lines only",
-     &TvLine},
-    {"key", "NAME|CODE... [age MS]", "presses and releases each key in turn, MS old when the GUI takes it", &KeyLine},
+     &TvLine, &SceneForm},
+    {"key", "NAME|CODE... [age MS]", "presses and releases each key in turn, MS old when the GUI takes it", &KeyLine, &KeyForm},
     {"key gui", "CODE...", "a key as the screens see it: the key the host's key table turns into that GUI key code",
-     &KeyLine},
-    {"press", "NAME|CODE", "holds a key down; the set repeats it after 500 ms, then every 100 ms", &PressLine},
-    {"release", "NAME|CODE", "lets a held key go", &PressLine},
+     &KeyLine, &KeyForm},
+    {"press", "NAME|CODE", "holds a key down; the set repeats it after 500 ms, then every 100 ms", &PressLine, &KeyForm},
+    {"release", "NAME|CODE", "lets a held key go", &PressLine, &KeyForm},
     {"advance", "MS", "moves the set's clock", &AdvanceLine, &AdvanceForm},
     {"event", "NUMBER [PAYLOAD] | NAME [FIELD=VALUE...]", "a middleware event from the middleware's thread",
-     &InjectLine},
-    {"command", "NUMBER [PAYLOAD]", "a state-manager command", &InjectLine},
-    {"osd", "STATE", "another process's on-screen display on (1) or off", &OsdLine},
-    {"standby", "", "the stop command, and the end of the period of operation", &StandbyLine},
-    {"wake", "", "the next period of operation", &StandbyLine},
-    {"set", "NAME VALUE", "a value the simulated platform reports (simtv.h)", &SetLine},
-    {"fail", "CALL CODE [COUNT]", "the next COUNT calls (default: all) return CODE", &FailLine},
-    {"panic", "", "the probe root panics at the next event it gets", &PanicLine},
+     &InjectLine, &InjectForm},
+    {"command", "NUMBER [PAYLOAD]", "a state-manager command", &InjectLine, &InjectForm},
+    {"osd", "STATE", "another process's on-screen display on (1) or off", &OsdLine, &OsdForm},
+    {"standby", "", "the stop command, and the end of the period of operation", &StandbyLine, &NothingForm},
+    {"wake", "", "the next period of operation", &StandbyLine, &NothingForm},
+    {"set", "NAME VALUE", "a value the simulated platform reports (simtv.h)", &SetLine, &SetForm},
+    {"fail", "CALL CODE [COUNT]", "the next COUNT calls (default: all) return CODE", &FailLine, &FailForm},
+    {"panic", "", "the probe root panics at the next event it gets", &PanicLine, &ProbeForm},
     {"overflow", "", "the probe root overflows a signed integer at the next event, for the sanitizer to report",
-     &OverflowLine},
+     &OverflowLine, &ProbeForm},
     {"race", "[after MS]",
      "two threads write one number at once, for the thread sanitizer to report; after MS: the GUI thread reads it, "
      "the clock moves MS, and another thread writes it",
-     &RaceLine},
+     &RaceLine, &RaceForm},
     {"screenshot", "FILE.png [\"CAPTION\"]",
      "the GUI plane over a stand-in for the picture (in standby, the dark screen), into the output folder; a "
      "captioned one joins the folder's index.html with the keys pressed since the picture before",
      &ScreenshotLine, &ScreenshotForm},
     {"open", "CLASS [value N] [origin menu|quick|nonmenu] [flag] [text \"...\"]",
-     "opens a screen of that class (Unit::Class) as a screen of the set would", &OpenLine},
+     "opens a screen of that class (Unit::Class) as a screen of the set would", &OpenLine, &OpenForm},
     {"expect text", "\"TEXT\"|SID_NAME",
      "a visible text view shows it (UTF-8), and no view that holds it draws it cut: with an ellipsis the design "
      "does not mean, or at its box's edge",
-     &ExpectTextLine},
-    {"expect no-text", "\"TEXT\"|SID_NAME", "no visible text view shows it", &ExpectTextLine},
+     &ExpectTextLine, &ExpectTextForm},
+    {"expect no-text", "\"TEXT\"|SID_NAME", "no visible text view shows it", &ExpectTextLine, &ExpectTextForm},
     {"expect call", "NAME [ARGS]", "a platform call since the previous expectations, its first arguments as given",
-     &ExpectCallLine},
-    {"expect no-call", "NAME [ARGS]", "no such call since the previous expectations", &ExpectCallLine},
-    {"expect setting", "KEY VALUE", "the settings file holds the value", &ExpectSettingLine},
-    {"expect output", "\"TEXT\"", "the process printed it since the previous expectations", &ExpectOutputLine},
+     &ExpectCallLine, &ExpectCallForm},
+    {"expect no-call", "NAME [ARGS]", "no such call since the previous expectations", &ExpectCallLine, &ExpectCallForm},
+    {"expect setting", "KEY VALUE", "the settings file holds the value", &ExpectSettingLine, &ExpectSettingForm},
+    {"expect output", "\"TEXT\"", "the process printed it since the previous expectations", &ExpectOutputLine, &OneTextForm},
     {"expect console", "\"TEXT\"", "the factory serial console received it since the previous expectations",
-     &ExpectConsoleLine},
-    {"expect no-output", "\"TEXT\"", "the process did not print it", &ExpectOutputLine},
+     &ExpectConsoleLine, &OneTextForm},
+    {"expect no-output", "\"TEXT\"", "the process did not print it", &ExpectOutputLine, &OneTextForm},
     {"expect form", "WINID|any",
      "the widget manager lists a screen of that window id (a number or WIN_ID_...), or any screen",
-     &ExpectFormLine},
-    {"expect no-form", "WINID|any", "the widget manager lists none of that id, or no screen at all", &ExpectFormLine},
-    {"expect focus", "\"TEXT\"|SID_NAME", "the focused control shows the text", &ExpectFocusLine},
-    {"expect focus-form", "WINID", "the focused control belongs to that screen", &ExpectFocusFormLine},
-    {"expect picture", "NAME.png", "the GUI plane is exactly the reference beside the scenario", &ExpectPictureLine},
+     &ExpectFormLine, &WindowIdForm},
+    {"expect no-form", "WINID|any", "the widget manager lists none of that id, or no screen at all", &ExpectFormLine, &WindowIdForm},
+    {"expect focus", "\"TEXT\"|SID_NAME", "the focused control shows the text", &ExpectFocusLine, &ExpectTextForm},
+    {"expect focus-form", "WINID", "the focused control belongs to that screen", &ExpectFocusFormLine, &WindowIdForm},
+    {"expect picture", "NAME.png", "the GUI plane is exactly the reference beside the scenario", &ExpectPictureLine, &ExpectPictureForm},
     {"expect layout", "",
      "no two texts of a window over one another or covered by a view above them, no text showing through another "
      "window among its texts, no line cut across by the edge of a window over it, no text whose view is lower "
@@ -1336,25 +1513,29 @@ constexpr ScenarioCommand kCommands[] = {
      "image beyond its window, no text or icon across the edge of the frame or picture it lies on, no image cut by "
      "its own bounds, no help bar over the edge of its screen, no window drawn over one above it since the "
      "previous check (every screenshot and picture checks it too)",
-     &ExpectLayoutLine},
+     &ExpectLayoutLine, &NothingForm},
     {"expect cleared", "",
      "no screen is listed but those that by their own definition neither time out nor leave with a clear (the "
      "walk's way out: EXIT, CLEAR and a minute)",
-     &ExpectClearedLine},
-    {"expect pixel", "X Y 0xAARRGGBB", "the GUI plane has that colour there", &ExpectPixelLine},
+     &ExpectClearedLine, &NothingForm},
+    {"expect pixel", "X Y 0xAARRGGBB", "the GUI plane has that colour there", &ExpectPixelLine, &ExpectPixelForm},
     {"expect panic", "[\"TEXT\"]", "the product panicked (with that text) in the line before; takes the panic",
-     &ExpectPanicLine},
+     &ExpectPanicLine, &ExpectPanicForm},
     {"expect threads", "N|steady",
      "the process runs N threads, or as many as at the first expect threads steady; prints them with its memory",
-     &ExpectThreadsLine},
-    {"memory", "", "prints the process's resident memory, now and at its highest", &MemoryLine},
+     &ExpectThreadsLine, &ExpectThreadsForm},
+    {"memory", "", "prints the process's resident memory, now and at its highest", &MemoryLine, &NothingForm},
     {"walk", "KEYS SEED",
      "a random walk of KEYS keys with middleware events between them, the same for the same seed; its lines go to "
      "walk.scn in the output folder, the screens it opened to walk-screens.txt",
-     &WalkLine},
-    {"repeat", "N", "the lines up to the matching end, N times (a failure names the line as written)", &RepeatLine},
-    {"end", "", "ends a repeat", &RepeatLine},
+     &WalkLine, &WalkForm},
+    {"repeat", "N", "the lines up to the matching end, N times (a failure names the line as written)", &RepeatLine, &RepeatForm},
+    {"end", "", "ends a repeat", &RepeatLine, &RepeatForm},
 };
+
+// Every line's words are checked as the scenario loads, as far as they can
+// be before the set boots.
+static_assert(std::ranges::all_of(kCommands, [](const ScenarioCommand& row) { return row.check != nullptr; }));
 
 // The row of a line: "expect KIND" by its first two words, any other by its
 // first; the runner's own rows first, then the root's.
@@ -1387,14 +1568,20 @@ bool MovesTheSet(const std::string& word) {
   return word == "key" || word == "press" || word == "release" || word == "advance" || word == "open";
 }
 
-// The set's files that the line had the set write through a link out of its
-// folder, which it refused: what it meant to keep is not kept.
+// The set's files that the line had the set write and that it did not: what
+// it meant to keep is not kept. A write through a link out of its folder,
+// which it refused, is named by the link; the failure that followed from it
+// goes unsaid.
 std::string WritesRefused() {
   std::string refused = NvTakeRefusals();
+  const std::string unwritten = NvTakeUnwritten();
+  const std::string what = !refused.empty() ? "the set refused to write its files through a link out of its folder: "
+                                            : "the set could not write its files: ";
+  if (refused.empty()) refused = unwritten;
   if (refused.empty()) return refused;
   for (size_t at = refused.find('\n'); at != std::string::npos; at = refused.find('\n', at + 3))
     refused.replace(at, 1, "\n  ");
-  return "the set refused to write its files through a link out of its folder: " + refused;
+  return what + refused;
 }
 
 // Empty when the line passed, else the reason.
@@ -1424,7 +1611,9 @@ std::string Step(const ScenarioLine& line, const ScenarioTokens& t) {
   if (checked) NoteKeysBeforeTheLine();
   std::string failure = command->run(t);
   simtv_settle();
-  if (failure.empty()) failure = WritesRefused();
+  // Taken whether or not the line failed on its own: a failure of the line's
+  // own write (a store line's) is noted too, and belongs to this line alone.
+  if (std::string refused = WritesRefused(); failure.empty()) failure = refused;
   // What the viewer meets after every key, event and moment is checked as
   // the walk checks it.
   if (moves) {
@@ -1463,43 +1652,6 @@ bool IsComment(const std::string& source) {
 
 // A line that runs or repeats: not empty and not a comment.
 bool Written(const ScenarioTokens& tokens) { return !tokens.empty(); }
-
-// Why a key, press or release line names a key that is not there, or a key
-// line an age it cannot take; empty when every key is known. Codes are left
-// to the line's run.
-std::string UnknownKey(const ScenarioTokens& t) {
-  const std::string& word = t[0].text;
-  if (word != "key" && word != "press" && word != "release") return {};
-  size_t end = t.size();
-  int64_t age = 0;
-  if (word == "key" && end >= 3 && t[end - 2].text == "age") {
-    if (!ScenarioNumber(t[end - 1].text, 0, kLongestKeyAge, &age)) return kKeyAgeForm;
-    end -= 2;
-  }
-  if (word == "key" && t.size() > 1 && t[1].text == "gui") return {};
-  for (size_t i = 1; i < end; ++i) {
-    uint32_t code = 0;
-    if (!ParseKey(t[i], &code))
-      return "unknown key " + Shown(t[i].text) + " (tvui --help lists the keys; key 0 to key 9 are the digit keys, "
-             "and 10 to " + std::to_string(KeyMapLastKeyCode) + " hardware key codes)";
-  }
-  return {};
-}
-
-// Why an expect line names a window id or a string constant that is not
-// there; empty when it names none, or known ones.
-std::string UnknownName(const ScenarioTokens& t) {
-  if (t[0].text != "expect" || t.size() != 3) return {};
-  const std::string& kind = t[1].text;
-  int32_t id = 0;
-  if ((kind == "form" || kind == "no-form" || kind == "focus-form") && !ParseWindowId(t[2].text, &id) &&
-      (kind == "focus-form" || t[2].text != "any"))
-    return "unknown window id " + Shown(t[2].text) + " (units/WinIDs/WinIDs.h names them; a number is taken too)";
-  if ((kind == "text" || kind == "no-text" || kind == "focus") && !t[2].quoted && !StringConstant(t[2].text))
-    return "unknown string constant " + Shown(t[2].text) +
-           " (units/Strings/Default.txt names them; a text of its own is quoted)";
-  return {};
-}
 
 }  // namespace
 
@@ -1882,19 +2034,22 @@ bool CheckScenarioLines(const std::string& path, const std::string* outDir, std:
   }
   ScenarioTokens t;
   int number = 0;
+  bool leading = true;
   for (std::string source; std::getline(file, source);) {
     ++number;
     if (IsComment(source) || !SplitScenarioLine(source, &t) || !Written(t)) continue;
-    if (t[0].text == "repeat" || t[0].text == "end") continue;
+    const std::string& word = t[0].text;
+    leading = leading && (word == "root" || word == "tv");
+    if (word == "repeat" || word == "end") continue;
     std::string reason;
     const ScenarioCommand* command = FindCommand(t);
     if (!command) {
       reason = UnknownLine(t) + " (tvui --help lists the lines)";
-    } else if (reason = UnknownKey(t); reason.empty()) {
-      reason = UnknownName(t);
+    } else if (!leading && (word == "root" || word == "tv")) {
+      reason = command->run(t);  // which says where such a line stands
+    } else {
+      reason = command->check(t);
     }
-    if (reason.empty() && command->check) reason = command->check(t);
-    if (reason.empty()) reason = PictureOutsideItsFolder(t);
     if (reason.empty() && outDir) reason = NoFolderForPicture(t, *outDir);
     if (!reason.empty()) {
       *error = path + ":" + std::to_string(number) + ": " + reason;
@@ -2037,7 +2192,10 @@ int RunScenario(const std::string& path, const ScenarioScript& script, const std
     leading = leading && (word == "root" || word == "tv");
     if (leading) line.number = 0;
     std::string failure = Step(line, tokens);
-    if (leading && word == "tv" && tokens.size() == 2 && tokens[1].text == "on") failure = SwitchOn();
+    if (leading && word == "tv" && tokens.size() == 2 && tokens[1].text == "on") {
+      failure = SwitchOn();
+      if (failure.empty()) failure = WritesRefused();
+    }
     if (!failure.empty()) {
       PrintFailure(path, original.number, original.source, failure);
       return 1;

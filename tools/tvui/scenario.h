@@ -198,16 +198,18 @@ bool BuildPayload(const ScenarioTokens& tokens, size_t first, ScenarioPayload* p
 // the reason when the line fails, empty when it passed; it runs on the
 // runner's thread while every thread of the set waits, and the set is
 // settled again after it. Work on GUI objects that may wake a thread of the
-// set goes to the GUI thread (ScenarioOnGuiThread). check, where a line has
-// one, tells as the scenario loads why its words can never run (a name, a
-// number out of range), so that the line is refused before the set boots,
-// not after every line before it ran; empty when they may.
+// set goes to the GUI thread (ScenarioOnGuiThread). check, which every line
+// has, tells as the scenario loads why its words can never run (a word too
+// many, a number out of range, a name the program does not know, a line its
+// root or build lacks), so that the line is refused before the set boots,
+// not after every line before it ran; empty when they may. What depends on
+// the set as the line runs (a key held, a screen open) is left to run.
 struct ScenarioCommand {
   const char* name;
   const char* usage;
   const char* meaning;
   std::string (*run)(const ScenarioTokens& tokens);
-  std::string (*check)(const ScenarioTokens& tokens) = nullptr;
+  std::string (*check)(const ScenarioTokens& tokens);
 };
 
 // Runs a line's work on the GUI thread, in its turn, as it takes a key, and
