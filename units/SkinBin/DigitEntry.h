@@ -5,10 +5,28 @@
 #pragma once
 
 #include "Core/KeyEvent.h"
+#include "Fonts/Fonts.h"
+#include "Resources/Font.h"
+#include "SkinBin/Button.h"
+#include "vgresmap.h"
 #include "vgslot.h"
 #include "vgstring.h"
 
 namespace SkinBin {
+
+// A digit cell is 20 pixels high: a button's own fonts (22 and 24 pixels)
+// would be cut by its caption's box, so each state writes in the 18-pixel
+// font, whose line fits.
+inline void FitDigitCell(Button* cell) {
+  Resources::Font* font = VgLoad<Resources::Font>(Fonts::ExtraSmallFont);
+  cell->Nonfocused_TextFont = font;
+  cell->Focused_TextFont = font;
+  cell->Disabled_TextFont = font;
+}
+
+// The background fills the entry: the bounds a parent gives the entry are
+// the parent's, and the background stands in the entry's own.
+inline VgRect FillOf(VgRect bounds) { return {0, 0, VgGetRectW(bounds), VgGetRectH(bounds)}; }
 
 template <class Entry, class Confirm>
 XObject* HandleDigitEntryKey(Entry* entry, Core::Event* event, Confirm confirm) {

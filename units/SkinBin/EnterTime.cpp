@@ -43,6 +43,7 @@ EnterTime::EnterTime(XObject* link) : Forms::Form(link) {
     auto* cell = VgNew<Button>();
     cell->OnSetBounds(kCells[i].bounds);
     cell->OnSetText(VgNewStringAnsi(kCells[i].text));
+    FitDigitCell(cell);
     Add(cell, 0);
     Cells[static_cast<size_t>(i)] = cell;
   }
@@ -56,7 +57,7 @@ EnterTime::EnterTime(XObject* link) : Forms::Form(link) {
 
 void EnterTime::OnSetBounds(VgRect rect) {
   Forms::Form::OnSetBounds(rect);
-  background.OnSetBounds(rect);
+  background.OnSetBounds(FillOf(rect));
   const int32_t height = VgGetRectH(rect);
   int32_t row = CellGap * (CellCount - 1);
   for (size_t i = 0; i < Cells.size(); ++i) row += VgGetRectW(Cells[i]->Bounds);

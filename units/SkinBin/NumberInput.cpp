@@ -30,6 +30,7 @@ NumberInput::NumberInput(XObject* link) : Forms::Form(link) {
     cell->Nonfocused_Bitmap = nullptr;
     cell->Focused_Bitmap = nullptr;
     cell->Nonfocused_TextColor = Colors::DreskovMenuTextFocused;
+    FitDigitCell(cell);
     Add(cell, 0);
     Cells[static_cast<size_t>(i)] = cell;
   }
@@ -43,7 +44,7 @@ void NumberInput::OnSetBgColor(VgColor value) {
 
 void NumberInput::OnSetBounds(VgRect rect) {
   Forms::Form::OnSetBounds(rect);
-  background.OnSetBounds(rect);
+  background.OnSetBounds(FillOf(rect));
   const int32_t height = VgGetRectH(rect);
   int32_t row = -CellOverlap * (CellCount - 1);
   for (size_t i = 0; i < Cells.size(); ++i) row += VgGetRectW(Cells[i]->Bounds);
