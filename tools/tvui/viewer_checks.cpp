@@ -466,6 +466,12 @@ bool ServiceKeyHeld() {
   return false;
 }
 
+// Whether the set is in the service mode, where the front panel's MENU alone
+// is the factory's key.
+bool InServiceMode() {
+  return VgCompString(MainApp::GetWrapper()->OnGetFactoryMode(), VgNewString(u"S")) == 0;
+}
+
 }  // namespace
 
 void NoteTypedTextBeforeTheKey(uint32_t code) {
@@ -476,15 +482,15 @@ void NoteTypedTextBeforeTheKey(uint32_t code) {
   if (!keys || SetInStandby()) return;
   // The front panel's keys reach the screens as the application's root turns
   // them: its INPUT and MENU are OK and BACK while it drives the menus'
-  // navigation; else its MENU with the other key held is the service mode's
-  // combination.
+  // navigation; else its MENU with the other key held, or in the service
+  // mode, is the factory's.
   if (code >= uint32_t(FrontPanelFirstKeyCode) && code <= uint32_t(FrontPanelLastKeyCode)) {
     auto* root = vg_cast<MainApp::Root>(rootObject.load());
     if (root && root->doFpKeyMapping()) {
       if (g_typingKey == Key::Input) g_typingKey = Key::Ok;
       if (g_typingKey == Key::Menu) g_typingKey = Key::Back;
     }
-    g_serviceCombination = g_typingKey == Key::Menu && ServiceKeyHeld();
+    g_serviceCombination = g_typingKey == Key::Menu && (ServiceKeyHeld() || InServiceMode());
   }
   for (Primitives::KeyRoutingForm* form : Listed()) {
     if (form != keys && !form->Focused && !(keys->GivesWay() && OnView(form))) continue;

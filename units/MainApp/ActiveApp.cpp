@@ -306,8 +306,10 @@ XObject* ActiveApp::ToTheScreens(Core::Event* event) {
   if (!Primitives::WorldEvents::OfTheWorld(event)) return Primitives::KeyRoutingGroup::DispatchEvent(event);
   // The screens on view that show what the event changes hear it too, after
   // the screen with the keys.
-  return Primitives::WorldEvents::Deliver(this, event,
-                                          [this, event] { return Primitives::KeyRoutingGroup::DispatchEvent(event); });
+  XObject* taken = Primitives::WorldEvents::Deliver(
+      this, event, [this, event] { return Primitives::KeyRoutingGroup::DispatchEvent(event); });
+  ::SubSystem::KeyOwner::Get()->WorldEventDelivered(event);
+  return taken;
 }
 
 // The event bridge sends the factory a command for every key of the front

@@ -191,7 +191,10 @@ XObject* Root::ToTheScreens(Core::Event* event) {
     return Core::Root::DispatchEvent(event);
   // The modal screen (or the keyboard's form) hears the event first, and
   // alone: the screens on view under it that follow it hear it afterwards.
-  return Primitives::WorldEvents::Deliver(this, event, [this, event] { return Core::Root::DispatchEvent(event); });
+  XObject* taken =
+      Primitives::WorldEvents::Deliver(this, event, [this, event] { return Core::Root::DispatchEvent(event); });
+  SubSystem::KeyOwner::Get()->WorldEventDelivered(event);
+  return taken;
 }
 
 XObject* Root::Broadcast(Core::Event* event) {

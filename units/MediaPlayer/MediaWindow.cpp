@@ -69,6 +69,10 @@ void MediaWindow::Close(XObject* sender) {
   NonMenuSystem::WidgetClass::Close(sender);
 }
 
+bool MediaWindow::ClosesOnTheEvent(Core::Event* event) const {
+  return OpenMediumRemoved(vg_cast<Events::StatusEvent>(event));
+}
+
 bool MediaWindow::OpenMediumRemoved(Events::StatusEvent* status) {
   if (!status || status->Code != Media::MediaStatus::Device || status->SubCode0 != Media::MediaStatus::DeviceRemoved)
     return false;

@@ -45,6 +45,7 @@ class MediaWindow : public NonMenuSystem::WidgetClass {
   bool FollowsTheWorld(Core::Event* event) const override;
   // The medium it was opened on, else the one the media library has open.
   VgString MediumShown() const override;
+  bool ClosesOnTheEvent(Core::Event* event) const override;
   void Close(XObject* sender = nullptr) override;
 
   // Stops playback, closes the medium and every media window, and clears all.

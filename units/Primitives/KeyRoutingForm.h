@@ -140,6 +140,11 @@ class KeyRoutingForm : public Forms::Form {
   // changes: a player whose disk goes out, a list whose recording starts
   // (Primitives::WorldEvents delivers it).
   virtual bool FollowsTheWorld(Core::Event*) const { return false; }
+  // Whether the event of the set closes the screen, were it open (the disk
+  // or the stick it shows taken out): a screen that waits to open hears no
+  // event, and is forgotten on one that would have closed it
+  // (SubSystem::SubSystemClass::ForgetClosedBy).
+  virtual bool ClosesOnTheEvent(Core::Event*) const { return false; }
   // A screen is typed into (Forms::Ctrl::TypedInto) while it is a keyboard
   // or a PIN pad, or holds one, or a number half typed or not yet saved (an
   // address's octets, a menu row's time): what is typed lives there alone

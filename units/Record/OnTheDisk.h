@@ -44,6 +44,9 @@ class OnTheDisk : public Base {
     return Base::HandleEvent(event);
   }
   VgString MediumShown() const override { return disk_; }
+  bool ClosesOnTheEvent(Core::Event* event) const override {
+    return IsDiskRemoval(event, disk_) || Base::ClosesOnTheEvent(event);
+  }
 
  private:
   VgStr disk_;

@@ -120,6 +120,7 @@ class RecordPlaybackDialog : public NonMenuSystem::WidgetClass, public ListForm:
     return ConcernsThePlayback(event) || IsRecordingNews(event);
   }
   VgString MediumShown() const override { return Medium; }
+  bool ClosesOnTheEvent(Core::Event* event) const override { return IsMediumRemoval(event, Medium); }
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   void Close(XObject* sender = nullptr) override;
   // EXIT and CLEAR both stop the preview and leave the library.
@@ -223,6 +224,7 @@ class PlayOptionsDialog : public NonMenuSystem::QORWidgetClass, public ListForm:
   XObject* HandleEvent(Core::Event* event) override;
   bool FollowsTheWorld(Core::Event* event) const override { return ConcernsThePlayback(event); }
   VgString MediumShown() const override { return Medium; }
+  bool ClosesOnTheEvent(Core::Event* event) const override { return IsMediumRemoval(event, Medium); }
   // EXIT and CLEAR both close the options and give the set its last source.
   bool TakesClearAsExit() const override { return true; }
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;

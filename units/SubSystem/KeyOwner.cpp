@@ -150,13 +150,6 @@ Core::View* WithItsPopUp(Primitives::KeyRoutingForm* screen, Core::View* leaving
   return chosen;
 }
 
-// The front panel's MENU while the other key of the service mode's
-// combination is held.
-bool ServiceCombination(Core::KeyEvent* key) {
-  auto* panel = vg_cast<Events::XPM_EVENT_KEY>(key);
-  return panel && panel->FrontPanel == 1 && key->keyCode == Key::Menu &&
-         MainApp::GetWrapper()->GetKeyHeld(::SkinBin::kHeldKeyServiceMode);
-}
 
 bool Shown(Core::View* view) {
   for (; view; view = view->owner)
@@ -177,7 +170,15 @@ std::vector<SubSystemClass*> SubSystemsOf(Core::Group* ground) {
 
 KeyOwner* KeyOwner::Get() { return static_cast<KeyOwner*>(VgGetAutoObject(&kKeyOwner, &KeyOwner::Class)); }
 
-void KeyOwner::ScreenListed() { Changed(); }
+void KeyOwner::ScreenListed(Primitives::KeyRoutingForm* form) {
+  if (form)
+    for (SubSystemClass* system : SubSystemsOf(Ground)) system->ForgetOnTheLayerOf(form);
+  Changed();
+}
+
+void KeyOwner::WorldEventDelivered(Core::Event* event) {
+  for (SubSystemClass* system : SubSystemsOf(Ground)) system->ForgetClosedBy(event);
+}
 
 // The sub-systems hear of it as the owner settles.
 void KeyOwner::ScreenLeft() {
@@ -411,6 +412,14 @@ XObject* KeyOwner::ToTheAsker(Primitives::KeyRoutingForm* popUp, Core::Event* ev
   return taken;
 }
 
+bool KeyOwner::ForTheFactory(Core::Event* event) {
+  auto* panel = vg_cast<Events::XPM_EVENT_KEY>(event);
+  if (!panel || !panel->down || panel->FrontPanel != 1 || panel->keyCode != Key::Menu) return false;
+  ::SkinBin::Wrapper* model = MainApp::GetWrapper();
+  return model->GetKeyHeld(::SkinBin::kHeldKeyServiceMode) ||
+         VgCompString(model->OnGetFactoryMode(), VgNewString(u"S")) == 0;
+}
+
 bool KeyOwner::StopsAtTheTyping(Primitives::KeyRoutingForm* screen, Core::Event* event) {
   auto* key = vg_cast<Core::KeyEvent>(event);
   if (!key || !screen) return false;
@@ -430,8 +439,8 @@ bool KeyOwner::StopsAtTheTyping(Primitives::KeyRoutingForm* screen, Core::Event*
   // holds typed goes with it, as it goes when the page loses the focus. Over
   // a keyboard or a PIN pad of another screen no page is focused.
   if (key->keyCode == Key::Menu && screen->SharesKeysWithItsPages()) return false;
-  // The service mode's combination is the factory's, whoever has the keys.
-  if (ServiceCombination(key)) return false;
+  // The service mode's key is the factory's, whoever has the keys.
+  if (ForTheFactory(event)) return false;
   // Asked last: a screen answers by looking through the forms it hosts.
   if (!screen->TypedInto()) return false;
   if (key->down)

@@ -97,6 +97,11 @@ class KeyOwner : public XObject {
   // close the pad, or the screen that asked for it, and throw away what is
   // typed, so it does nothing there.
   static bool StopsAtTheTyping(Primitives::KeyRoutingForm* screen, Core::Event* event);
+  // Whether the key is the factory's own, whoever has the keys: the front
+  // panel's MENU with the other key of the service mode's combination held,
+  // or in the service mode, where the menus leave it to the factory. It goes
+  // past a screen typed into and past the askers, to the routing.
+  static bool ForTheFactory(Core::Event* event);
   // Whether the form was asked for by the screen, by a list inside it, or by
   // a pop-up that answers it (a keyboard over the question the screen asked).
   static bool AskedBy(Primitives::KeyRoutingForm* form, const Core::View* screen);
@@ -114,9 +119,14 @@ class KeyOwner : public XObject {
   // A sub-system listed a screen, or one left (SubSystemClass::Add and
   // Remove): the owner settles at the end of the pass, and the sub-systems
   // hear of a screen that left as it settles, before the keys are settled
-  // (SubSystemClass::AfterScreenLeft).
-  void ScreenListed();
+  // (SubSystemClass::AfterScreenLeft). A screen listed takes the place of
+  // one that waits to open on its layer, in any sub-system, as it takes the
+  // place of one open there.
+  void ScreenListed(Primitives::KeyRoutingForm* form = nullptr);
   void ScreenLeft();
+  // An event of the set was delivered: the screens that wait to open and
+  // that it would have closed open (their medium taken out) are forgotten.
+  void WorldEventDelivered(Core::Event* event);
 
   // The sub-system of menu pages among those that follow the keys, which a
   // shortcut of the menus gives the keys back to; null while none stands

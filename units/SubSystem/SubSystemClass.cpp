@@ -60,7 +60,7 @@ void SubSystemClass::Add(Core::View* view, int32_t restack) {
   // The group refuses a view it cannot take; only a screen it holds is listed.
   if (!ManageWidget || !form || form->owner.get() != this) return;
   MainApp::GetWidgetManager()->InsertForm(form);
-  KeyOwner::Get()->ScreenListed();
+  KeyOwner::Get()->ScreenListed(form);
 }
 
 void SubSystemClass::Remove(Core::View* view) {
@@ -82,6 +82,9 @@ XObject* SubSystemClass::DispatchEvent(Core::Event* event) {
   if (!screen) return Primitives::KeyRoutingGroup::DispatchEvent(event);
   if (XObject* taken = screen->DispatchEvent(event)) return taken;
   if (KeyOwner::StopsAtTheTyping(screen, event)) return screen;
+  // A screen under a pop-up may take every key (a wizard under its keyboard):
+  // the factory's key rises to the routing as from the pop-up alone.
+  if (KeyOwner::ForTheFactory(event)) return HandleEvent(event);
   if (XObject* taken = KeyOwner::Get()->ToTheAsker(screen, event)) return taken;
   return HandleEvent(event);
 }
@@ -185,7 +188,7 @@ std::vector<Primitives::KeyRoutingForm*> SubSystemClass::WaitingScreens() const 
 
 void SubSystemClass::AfterScreenLeft() { OpenWaiting(); }
 
-void SubSystemClass::Forget(const std::function<bool(Primitives::KeyRoutingForm*)>& forgotten) {
+void SubSystemClass::Forget(const std::function<bool(Primitives::KeyRoutingForm*)>& forgotten, const char* why) {
   if (!waiting) return;
   std::vector<State*> gone;
   for (Structures::DuLinkNode* node = waiting->Sentinel()->next; node != waiting->Sentinel(); node = node->next) {
@@ -196,21 +199,31 @@ void SubSystemClass::Forget(const std::function<bool(Primitives::KeyRoutingForm*
   for (State* state : gone) {
     waiting->DeleteData(state);
     if (auto* form = vg_cast<Primitives::KeyRoutingForm>(state->Instance.get())) {
-      VgPrint("SubSystem::SubSystemClass: %s, which waited, is forgotten with the screens cleared\n",
-              form->GetClass()->name);
+      VgPrint("SubSystem::SubSystemClass: %s, which waited, is forgotten %s\n", form->GetClass()->name, why);
       LetGo(form);
     }
   }
 }
 
 void SubSystemClass::ForgetWaiting() {
-  Forget([](Primitives::KeyRoutingForm*) { return true; });
+  Forget([](Primitives::KeyRoutingForm*) { return true; }, "with the screens cleared");
+}
+
+void SubSystemClass::ForgetOnTheLayerOf(Primitives::KeyRoutingForm* opened) {
+  if (!opened || !opened->Layer) return;
+  Forget([opened](Primitives::KeyRoutingForm* form) { return form != opened && form->Layer == opened->Layer; },
+         "for the screen that opened on its layer");
+}
+
+void SubSystemClass::ForgetClosedBy(Core::Event* event) {
+  Forget([event](Primitives::KeyRoutingForm* form) { return form->ClosesOnTheEvent(event); },
+         "with what the event of the set closes");
 }
 
 void SubSystemClass::HandleMessage(Structures::Message* message) {
   Primitives::KeyRoutingGroup::HandleMessage(message);
   if (message && message->Code == Constants::MSG_CLEAR_ALL)
-    Forget([this](Primitives::KeyRoutingForm* form) { return ClearCloses(form); });
+    Forget([this](Primitives::KeyRoutingForm* form) { return ClearCloses(form); }, "with the screens cleared");
 }
 
 void SubSystemClass::Close(XObject* sender) {

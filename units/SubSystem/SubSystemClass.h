@@ -103,6 +103,15 @@ class SubSystemClass : public Primitives::KeyRoutingGroup {
   // (the factory's status check) waits on. A concrete sub-system calls this
   // first.
   void HandleMessage(Structures::Message* message) override;
+  // A screen opened on a layer (in any sub-system) takes the place of the
+  // one that waits on that layer, as it would of that one open: the 3D
+  // question that a report opens beside the record options drops the scan's
+  // result that waits there.
+  void ForgetOnTheLayerOf(Primitives::KeyRoutingForm* opened);
+  // An event of the set that would close a waiting screen were it open (the
+  // disk whose show it would play taken out) forgets it
+  // (KeyRoutingForm::ClosesOnTheEvent).
+  void ForgetClosedBy(Core::Event* event);
   // The sub-system closes with its screens, and what waited is forgotten.
   void Close(XObject* sender = nullptr) override;
 
@@ -122,8 +131,9 @@ class SubSystemClass : public Primitives::KeyRoutingGroup {
   VgPtr<Structures::DuLinkList> waiting;
 
  private:
-  // Forgets the waiting screens for which FORGOTTEN holds.
-  void Forget(const std::function<bool(Primitives::KeyRoutingForm*)>& forgotten);
+  // Forgets the waiting screens for which FORGOTTEN holds; WHY ends the log
+  // line that names each.
+  void Forget(const std::function<bool(Primitives::KeyRoutingForm*)>& forgotten, const char* why);
 };
 
 }  // namespace SubSystem
