@@ -28,6 +28,7 @@
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "NonMenuSystem/WidgetClass.h"
 #include "Primitives/KeyRoutingForm.h"
+#include "SubSystem/KeyOwner.h"
 #include "SubSystem/MenuClass.h"
 #include "WinIDs/WinIDs.h"
 #include "gui_loop.h"
@@ -458,20 +459,6 @@ bool EditsTheTyping(uint16_t key) {
 // The keys that bring up the volume bar or the mute sign over the screen.
 bool BringsABar(uint16_t key) { return key == Key::VolumeUp || key == Key::VolumeDown || key == Key::Mute; }
 
-// Whether the front panel's key that makes the service mode's combination
-// with MENU is held now.
-bool ServiceKeyHeld() {
-  for (int32_t code = FrontPanelFirstKeyCode; code <= FrontPanelLastKeyCode; ++code)
-    if (GuiKeyCodeOf(code) == SkinBin::kHeldKeyServiceMode && simtv_key_held(uint32_t(code))) return true;
-  return false;
-}
-
-// Whether the set is in the service mode, where the front panel's MENU alone
-// is the factory's key.
-bool InServiceMode() {
-  return VgCompString(MainApp::GetWrapper()->OnGetFactoryMode(), VgNewString(u"S")) == 0;
-}
-
 }  // namespace
 
 void NoteTypedTextBeforeTheKey(uint32_t code) {
@@ -480,18 +467,12 @@ void NoteTypedTextBeforeTheKey(uint32_t code) {
   g_serviceCombination = false;
   Primitives::KeyRoutingForm* keys = ScreenWithTheKeys();
   if (!keys || SetInStandby()) return;
-  // The front panel's keys reach the screens as the application's root turns
-  // them: its INPUT and MENU are OK and BACK while it drives the menus'
-  // navigation; else its MENU with the other key held, or in the service
-  // mode, is the factory's.
-  if (code >= uint32_t(FrontPanelFirstKeyCode) && code <= uint32_t(FrontPanelLastKeyCode)) {
-    auto* root = vg_cast<MainApp::Root>(rootObject.load());
-    if (root && root->doFpKeyMapping()) {
-      if (g_typingKey == Key::Input) g_typingKey = Key::Ok;
-      if (g_typingKey == Key::Menu) g_typingKey = Key::Back;
-    }
-    g_serviceCombination = g_typingKey == Key::Menu && (ServiceKeyHeld() || InServiceMode());
-  }
+  // A front panel's key is judged as it reaches the screens: turned by the
+  // root's own rule, and the factory's where the key owner says so.
+  const bool panel = code >= uint32_t(FrontPanelFirstKeyCode) && code <= uint32_t(FrontPanelLastKeyCode);
+  if (panel)
+    if (auto* root = vg_cast<MainApp::Root>(rootObject.load())) g_typingKey = root->FpKeyAsRouted(g_typingKey);
+  g_serviceCombination = SubSystem::KeyOwner::FactorysKey(g_typingKey, panel);
   for (Primitives::KeyRoutingForm* form : Listed()) {
     if (form != keys && !form->Focused && !(keys->GivesWay() && OnView(form))) continue;
     // Told by the screen itself, as it tells the key owner.

@@ -207,29 +207,25 @@ XObject* Root::Broadcast(Core::Event* event) {
 void Root::RemapFpKey(Core::Event* event) {
   auto* key = vg_cast<Events::XPM_EVENT_KEY>(event);
   if (!key || !key->FrontPanel) return;
+  const uint16_t code = FpKeyAsRouted(key->keyCode);
+  if (code != key->keyCode) {
+    key->keyCode = code;
+    key->keyChar = Core::KeyCharOf(code);
+  }
+}
+
+uint16_t Root::FpKeyAsRouted(uint16_t code) {
   const bool swapped = Wrapper->IsQORZEP2();
-  uint16_t code = key->keyCode;
   // That variant's panel has its volume keys the other way round.
   if (swapped) {
     if (code == Key::VolumeUp) code = Key::VolumeDown;
     else if (code == Key::VolumeDown) code = Key::VolumeUp;
   }
-  if (doFpKeyMapping()) {
-    if (code == Key::VolumeUp) {
-      code = swapped ? Key::Ok : Key::Right;
-    } else {
-      for (const FpMapping& mapping : kFpNavigation) {
-        if (mapping.from == code) {
-          code = mapping.to;
-          break;
-        }
-      }
-    }
-  }
-  if (code != key->keyCode) {
-    key->keyCode = code;
-    key->keyChar = Core::KeyCharOf(code);
-  }
+  if (!doFpKeyMapping()) return code;
+  if (code == Key::VolumeUp) return swapped ? Key::Ok : Key::Right;
+  for (const FpMapping& mapping : kFpNavigation)
+    if (mapping.from == code) return mapping.to;
+  return code;
 }
 
 // The main menu and the first-time setup are driven from the panel alone on

@@ -56,6 +56,10 @@ class Root : public Core::Root {
   void DefaultAppData(XObject* sender);
   // Turns front-panel keys into the codes the open screens expect.
   void RemapFpKey(Core::Event* event);
+  // The code a front-panel key reaches the screens with now, by the rule
+  // RemapFpKey applies: asked too by whoever must know what a panel key will
+  // do before it is sent.
+  uint16_t FpKeyAsRouted(uint16_t code);
   bool doFpKeyMapping();
   // Whether any screen is open, the full-screen recording playback apart.
   bool HasUIOnScreen();

@@ -414,7 +414,11 @@ XObject* KeyOwner::ToTheAsker(Primitives::KeyRoutingForm* popUp, Core::Event* ev
 
 bool KeyOwner::ForTheFactory(Core::Event* event) {
   auto* panel = vg_cast<Events::XPM_EVENT_KEY>(event);
-  if (!panel || !panel->down || panel->FrontPanel != 1 || panel->keyCode != Key::Menu) return false;
+  return panel && panel->down && FactorysKey(panel->keyCode, panel->FrontPanel == 1);
+}
+
+bool KeyOwner::FactorysKey(uint16_t code, bool frontPanel) {
+  if (!frontPanel || code != Key::Menu) return false;
   ::SkinBin::Wrapper* model = MainApp::GetWrapper();
   return model->GetKeyHeld(::SkinBin::kHeldKeyServiceMode) ||
          VgCompString(model->OnGetFactoryMode(), VgNewString(u"S")) == 0;

@@ -102,6 +102,9 @@ class KeyOwner : public XObject {
   // or in the service mode, where the menus leave it to the factory. It goes
   // past a screen typed into and past the askers, to the routing.
   static bool ForTheFactory(Core::Event* event);
+  // The same for a key as the screens will receive it (the panel's keys
+  // turned by the root), before it is sent.
+  static bool FactorysKey(uint16_t code, bool frontPanel);
   // Whether the form was asked for by the screen, by a list inside it, or by
   // a pop-up that answers it (a keyboard over the question the screen asked).
   static bool AskedBy(Primitives::KeyRoutingForm* form, const Core::View* screen);
