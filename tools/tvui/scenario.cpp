@@ -336,6 +336,9 @@ struct Run {
   // Power keys pressed in standby: the middleware kept them to wake the set,
   // so the GUI never saw them go down and their release is the viewer's alone.
   std::set<uint32_t> heldToWake;
+  // From a standby line to the wake: the period's GUI loop ends on the
+  // set's time, in a later line, and its screens with it.
+  bool periodEnding = false;
 };
 Run g_run;
 
@@ -661,7 +664,8 @@ std::string NothingForm(const ScenarioTokens& t) {
 
 std::string StandbyLine(const ScenarioTokens& t) {
   if (std::string why = NothingForm(t); !why.empty()) return why;
-  t[0].text == "standby" ? simtv_standby() : simtv_wake();
+  g_run.periodEnding = t[0].text == "standby";
+  g_run.periodEnding ? simtv_standby() : simtv_wake();
   return {};
 }
 
@@ -1603,9 +1607,11 @@ std::string Step(const ScenarioLine& line, const ScenarioTokens& t) {
   if (!command) return UnknownLine(t);
   simtv_settle();
   // A period of operation ends or begins with standby and wake, and the
-  // screens held around such a line would outlive the GUI loop they belong to.
+  // screens held around such a line, or around a line between the two (the
+  // GUI loop ends on the set's time), would outlive the GUI loop they belong
+  // to: kept alive, they would hand the next period the last one's agents.
   const bool moves = (LeadsLikeAKey(t[0].text) || MovesTheSet(t[0].text)) && t[0].text != "standby" &&
-                     t[0].text != "wake";
+                     t[0].text != "wake" && !g_run.periodEnding;
   if (moves) NoteScreensBeforeTheLine();
   const bool checked = LeadsLikeAKey(t[0].text) || MovesTheSet(t[0].text);
   if (checked) NoteKeysBeforeTheLine();
