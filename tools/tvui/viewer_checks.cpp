@@ -473,8 +473,14 @@ void NoteTypedTextBeforeTheKey(uint32_t code) {
   if (panel)
     if (auto* root = vg_cast<MainApp::Root>(rootObject.load())) g_typingKey = root->FpKeyAsRouted(g_typingKey);
   g_serviceCombination = SubSystem::KeyOwner::FactorysKey(g_typingKey, panel);
+  // Under a passing notice, the keys it has no use for reach the screen the
+  // key owner names: what is typed elsewhere on view (a page beside the
+  // focused main menu) is not in the keys' way.
+  Primitives::KeyRoutingForm* under = keys->GivesWay() ? SubSystem::KeyOwner::ScreenUnder(keys) : nullptr;
   for (Primitives::KeyRoutingForm* form : Listed()) {
-    if (form != keys && !form->Focused && !(keys->GivesWay() && OnView(form))) continue;
+    const bool reached = under && OnView(form) &&
+                         (Inside(form, under) || SubSystem::KeyOwner::AskedBy(form, under));
+    if (form != keys && !form->Focused && !reached) continue;
     // Told by the screen itself, as it tells the key owner.
     if (!form->TypedInto()) continue;
     VgLockObject(form);
