@@ -57,7 +57,7 @@ std::vector<uint16_t> KeysTakenInTheLine();
 // again on the way back), each list on view in it focuses the entry it had
 // when the screen lost the keys, unless that entry is gone, a key of the
 // line moves that list (a pop-up hands on a key it does not use) or the
-// list says it was read afresh since (ListBase::ReadAfreshAt: its screen's
+// list says it was read afresh since (ListBase::ReadAfreshAt, StartsAfresh: its screen's
 // rules put the focus on its first or last entry again); a screen that a
 // screen it opened named an entry to go back to (the playback's next show)
 // focuses that one. Through a line that is no key, a screen that kept the

@@ -28,7 +28,7 @@ void GridView::Initialize(Primitives::KeyRoutingParameter* parameter) {
 }
 
 void GridView::OnSetCurrentItemIndex(int32_t i) {
-  ReadAfresh();
+  FocusSetByARead();
   CurrentItemIndex = i;
   Forms::Ctrl* cell = GetCtrlAt(i - 1);
   if (cell && cell->Enabled) OnSetFocus(cell);

@@ -126,13 +126,25 @@ class ListBase : public Primitives::KeyRoutingListForm {
   // was read afresh since, and has good reason to focus another.
   uint64_t ReadAfreshAt() const { return readAfreshAt_; }
   static uint64_t FreshReads() { return freshReads_; }
+  // The focus went where the list's rules put it: a read afresh. A list
+  // that keeps the viewer's entry by identity (KeepsTheEntry) is read
+  // afresh only where its screen says so, and on its first read.
+  void StartsAfresh() { readAfreshAt_ = ++freshReads_; }
   // Brings entry i (from 0) under the focus, the rows refilled at once so
   // that they show the model as it is now.
   virtual void FocusEntry(int32_t i);
 
  protected:
-  // The focus went where the list's rules put it: a read afresh.
-  void ReadAfresh() { readAfreshAt_ = ++freshReads_; }
+  // Whether the list's screen keeps the viewer's entry by identity when it
+  // reads the list again (the schedules, the recorded shows, the library):
+  // then a focus set by a read is no read afresh unless the screen says so.
+  virtual bool KeepsTheEntry() { return false; }
+  // A read set the focus where the list's rules put it: afresh, but for a
+  // list that keeps its entry once it has been read.
+  void FocusSetByARead() {
+    if (!KeepsTheEntry() || !readOnce_) StartsAfresh();
+    readOnce_ = true;
+  }
   // The number of rows the pool holds.
   virtual int32_t PoolSize();
   // Adds a new row of the pool to the list.
@@ -150,6 +162,7 @@ class ListBase : public Primitives::KeyRoutingListForm {
   // reaches the list; null otherwise.
   VgStr standIn_;
   uint64_t readAfreshAt_ = 0;
+  bool readOnce_ = false;
   inline static uint64_t freshReads_ = 0;
 };
 

@@ -88,7 +88,7 @@ void ListClass::Initialize(Primitives::KeyRoutingParameter* parameter) {
 }
 
 void ListClass::OnSetCurrentItemIndex(int32_t i) {
-  ReadAfresh();
+  FocusSetByARead();
   CurrentItemIndex = i;
   ScrollToFirst();
   // A list that has not shown its entries yet has no focused row for the

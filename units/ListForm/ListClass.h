@@ -98,7 +98,8 @@ class ListClass : public ListBase {
 
   // Brings the 1-based entry i under the focus: from the first entry on the
   // first row, it scrolls by i - 1. The entry named by its place, the list
-  // is read afresh (ListBase::ReadAfreshAt) unless its entry is then kept.
+  // is read afresh (ListBase::ReadAfreshAt) unless its entry is then kept,
+  // or the list keeps its entry by identity (ListBase::KeepsTheEntry).
   void OnSetCurrentItemIndex(int32_t i);
   void FocusEntry(int32_t i) override;
   // With fewer rows shown than the most the list has, its height drops by one

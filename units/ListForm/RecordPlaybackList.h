@@ -52,6 +52,10 @@ class RecordPlaybackList : public ListClass {
  public:
   explicit RecordPlaybackList(XObject* link = nullptr);
 
+  // A return from a playback, an answer on a show and a recording's news
+  // keep the show by its id.
+  bool KeepsTheEntry() override { return true; }
+
   // Overridden slots.
   // While the list is hidden only the exit and back keys pass.
   XObject* HandleEvent(Core::Event* event) override;

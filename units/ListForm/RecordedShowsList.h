@@ -74,6 +74,9 @@ class RecordedShows : public ListClass, public ProgramFocus {
  public:
   RecordedShows(const ListDef& def, bool brief, XObject* link);
 
+  // A recording's news keeps the show by its id.
+  bool KeepsTheEntry() override { return true; }
+
   // Overridden slots.
   // Reloads the model's recorded shows (the latest three for the short list)
   // before the base fills the list.

@@ -66,6 +66,9 @@ class ScheduledRecordList : public ListClass, public ProgramFocus {
  public:
   explicit ScheduledRecordList(XObject* link = nullptr);
 
+  // Saved timers and the set's news keep the timer by its id.
+  bool KeepsTheEntry() override { return true; }
+
   // The schedule model holds no more.
   static constexpr int32_t MaxTimers = 64;
 

@@ -333,7 +333,10 @@ void RecordPlaybackDialog::UpdateMediaList() {
   const int32_t count = shows ? shows->GetNumEvents() : 0;
   // The row a playback hands back names the show it went back on, as the
   // list stands now.
-  if (count > 0 && RowToFocus >= 1) list.FocusKeptEntry(std::min(RowToFocus, count) - 1);
+  if (count > 0 && RowToFocus >= 1)
+    list.FocusKeptEntry(std::min(RowToFocus, count) - 1);
+  else
+    list.StartsAfresh();
   RowToFocus = -1;
   MediaListRead();
 }

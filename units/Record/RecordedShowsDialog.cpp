@@ -186,6 +186,7 @@ void RecordedShowsDialog::DeleteAskedShow() {
   if (listed) {
     MainApp::GetWrapper()->DB_DeleteRecordedShow(*id);
     list.Initialize(nullptr);
+    list.StartsAfresh();
   } else {
     VgPrint("Record: the recorded show %d is not deleted: it left the list while the question was asked\n", *id);
   }

@@ -223,6 +223,7 @@ Last3RecordShowsDialog::Last3RecordShowsDialog(XObject* link) : Primitives::KeyR
 void Last3RecordShowsDialog::Open(XObject* sender) {
   Primitives::KeyRoutingForm::Open(sender);
   RecentList.Initialize(nullptr);
+  RecentList.StartsAfresh();
 }
 
 void Last3RecordShowsDialog::Exit(XObject*) {
@@ -388,6 +389,7 @@ void ScheduledRecordDialog::DeleteAsked() {
   model->ResetTimer(timerId);
   model->DB_DeleteScheduledRecord(scheduleId);
   ScheduleList.Initialize(nullptr);
+  ScheduleList.StartsAfresh();
   SkinBin::DB_ScheduledInfo* schedule = model->OnGetScheduledRecordList();
   if (!schedule || schedule->GetNumEvents() < 1) ForgetTimer();
 }
