@@ -644,7 +644,11 @@ std::string SameEntries(Primitives::KeyRoutingForm* screen, const std::vector<Li
     // A structured binding is not captured by every compiler the fuzz build uses.
     const std::string& name = listName;
     auto entry = std::find_if(noted.begin(), noted.end(), [&name](const ListEntry& e) { return e.list == name; });
-    if (entry == noted.end() || MovesTheList(list, keys) || list->ReadAfreshAt() > entry->noted) continue;
+    // An entry a screen it opened named to go back on is no entry of the
+    // list's own rules: no read afresh excuses another.
+    if (entry == noted.end() || MovesTheList(list, keys) ||
+        (list->ReadAfreshAt() > entry->noted && !entry->handedBack))
+      continue;
     const std::string now = Utf8Text(list->FocusedKey());
     if (now == entry->key) continue;
     const int32_t at = list->EntryOf(VgNewStringUtf8(entry->key.c_str()));

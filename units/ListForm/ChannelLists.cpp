@@ -571,6 +571,7 @@ void ManualChannelList::OnSetPhysicalChannel(int32_t channel) {
   const int32_t count = std::max(table->GetNumChannels(), 0);
   if (!DataSource) OnSetDataSource(VgNew<ListDataSource>());
   ShowChannels(count);
+  StartsAfresh();
 }
 
 void ManualChannelList::LoadScanedChannels() {

@@ -271,6 +271,9 @@ class ManualChannelList : public ListClass {
  public:
   explicit ManualChannelList(XObject* link = nullptr);
 
+  // The scan's news keeps the channel; a channel set starts afresh.
+  bool KeepsTheEntry() override { return true; }
+
   // The RF channel to list: its channels from the last scan.
   void OnSetPhysicalChannel(int32_t channel);
   int32_t OnGetPhysicalChannel() const { return PhysicalChannel; }

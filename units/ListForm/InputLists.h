@@ -148,6 +148,9 @@ class CecInputList : public ListClass {
  public:
   explicit CecInputList(XObject* link = nullptr);
 
+  // A device that comes or goes keeps the entry on its device.
+  bool KeepsTheEntry() override { return true; }
+
   // A step past either end closes the pop-up and hands the key to the input
   // pop-up; LEFT goes back to it.
   XObject* HandleEvent(Core::Event* event) override;
