@@ -100,7 +100,10 @@ bool RemoveModuleFolder(int at, const std::string& name, const std::string& show
 // the set's temporary folder. DirectFB runs whatever library it finds there,
 // so the folder is made afresh at each start, open to its owner alone, and
 // holds the set's links and nothing else: what a run before left there goes
-// (the set's folder is one run's at a time). Empty when there is no set's
+// (the set's folder is one run's at a time). DirectFB is given the folder
+// by the handle the set holds on it for the life of the process
+// (/proc/self/fd/N), not by its name: a folder put in its place by name
+// after it was made is never read. Empty when there is no set's
 // folder of its own (no TVUI_ROOT, or the system's root) or the folder cannot
 // be made so: DirectFB then looks in its own folders.
 std::string ModuleFolder() {
@@ -138,14 +141,19 @@ std::string ModuleFolder() {
       }
     }
   }
-  if (made >= 0) close(made);
   if (tmp >= 0) close(tmp);
   if (!why.empty()) {
+    if (made >= 0) close(made);
     std::fprintf(stderr, "GCM_Start: cannot make %s: %s; DirectFB looks in all its modules\n", folder.c_str(),
                  why.c_str());
     return {};
   }
-  return folder;
+  // Held open for good: DirectFB opens its interfaces' modules when first
+  // asked for one, long after the start.
+  static int held = -1;
+  if (held >= 0) close(held);
+  held = made;
+  return "/proc/self/fd/" + std::to_string(held);
 }
 
 }  // namespace
