@@ -1036,6 +1036,8 @@ std::string RootLine(const ScenarioTokens&) { return "root must come before ever
 // A text, or the name of a string constant that the set's strings hold.
 std::string ExpectTextForm(const ScenarioTokens& t) {
   if (t.size() != 3) return "expect " + t[1].text + " takes a quoted text or the name of a string constant";
+  // Every view shows the empty text, and none draws it.
+  if (t[2].quoted && t[2].text.empty()) return "expect " + t[1].text + " takes a text that is not empty";
   if (!t[2].quoted && !StringConstant(t[2].text))
     return "unknown string constant " + Shown(t[2].text) +
            " (units/Strings/Default.txt names them; a text of its own is quoted)";
@@ -1082,6 +1084,7 @@ std::string ExpectCallLine(const ScenarioTokens& t) {
 // An expectation of one text.
 std::string OneTextForm(const ScenarioTokens& t) {
   if (t.size() != 3) return "expect " + t[1].text + " takes a quoted text";
+  if (t[2].text.empty()) return "expect " + t[1].text + " takes a text that is not empty";
   return {};
 }
 
@@ -1729,8 +1732,7 @@ std::string ScenarioStorePairs(::PersistentData::PersistentData* store, const st
 }
 
 std::string ScenarioUnstorablePair(const ScenarioTokens& t) {
-  // A line of another form is told what it takes when it runs.
-  if (t.size() != 3) return {};
+  if (t.size() != 3) return t[0].text + " takes a key and a value";
   const std::string& value = t[2].text;
   if (t[1].text.empty() || value.empty()) return ScenarioStoreRefusal(STORAGE_CHAIN_REFUSED);
   return ScenarioStoreRefusal(CheckStorablePair(t[1].text.c_str(), value.c_str()));
