@@ -693,6 +693,8 @@ std::string FailForm(const ScenarioTokens& t) {
   if (t.size() < 3 || t.size() > 4 || !ScenarioNumber(t[2].text, INT32_MIN, INT32_MAX, &code) ||
       (t.size() == 4 && !ScenarioNumber(t[3].text, -1, INT32_MAX, &count)))
     return "fail takes a call name, a result code and an optional count";
+  // No call would fail: the line would say nothing.
+  if (count == 0) return "fail takes a count of 1 or more, or -1 for every call";
   if (!simtv_call_known(t[1].text.c_str())) return "no platform call is named " + Shown(t[1].text);
   return {};
 }
@@ -1209,6 +1211,10 @@ std::string ExpectLayoutLine(const ScenarioTokens& t) {
 
 // A place on the screen, and a colour.
 bool PixelOf(const ScenarioTokens& t, int64_t* x, int64_t* y, int64_t* colour) {
+  // Written whole, alpha first, so that a digit left out is not taken for
+  // another colour.
+  const std::string& c = t.size() == 5 ? t[4].text : std::string();
+  if (c.size() != 10 || c[0] != '0' || c[1] != 'x') return false;
   return t.size() == 5 && ScenarioNumber(t[2].text, 0, GuiScreenWidth - 1, x) &&
          ScenarioNumber(t[3].text, 0, GuiScreenHeight - 1, y) && ScenarioNumber(t[4].text, 0, UINT32_MAX, colour);
 }
@@ -1248,7 +1254,7 @@ std::string ExpectPanicLine(const ScenarioTokens& t) {
 
 std::string ExpectThreadsForm(const ScenarioTokens& t) {
   int64_t expected = 0;
-  if (t.size() != 3 || (t[2].text != "steady" && !ScenarioNumber(t[2].text, 0, 100000, &expected)))
+  if (t.size() != 3 || (t[2].text != "steady" && !ScenarioNumber(t[2].text, 1, 100000, &expected)))
     return "expect threads takes a number or steady";
   return {};
 }
