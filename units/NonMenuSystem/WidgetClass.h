@@ -79,6 +79,10 @@ class WidgetClass : public Primitives::KeyRoutingForm {
   // shown or not; empty for a screen that draws none.
   virtual VgRect OwnHelpLine() const { return {0, 0, 0, 0}; }
   VgRect HelpLineDrawn() const override { return ownLineShown_ ? OwnHelpLine() : VgRect{0, 0, 0, 0}; }
+  // A screen a menu row opened (a row's option overlay, its adjustment bar)
+  // is a step of the menus: CLEAR on it closes what EXIT closes, as on the
+  // page, and leaves a song playing under the menus.
+  bool TakesClearAsExit() const override { return MenuTriggered; }
   // How far inside its bounds the panel's drawn edge lies (a frame's
   // shadow); the owner keeps the lines of the screens below off that band.
   virtual int32_t PanelEdge() const { return 0; }
