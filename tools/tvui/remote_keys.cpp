@@ -9,7 +9,8 @@
 namespace {
 
 // Every key of the host's key table that a screen gives a role, named after
-// that role; the keyboard's letters and signs are sent by their codes.
+// that role, and FREEZE, which no screen takes but a viewer's remote still
+// has; the keyboard's letters and signs are sent by their codes.
 constexpr RemoteKey kKeys[] = {
     {"POWER", 2, Key::Power, "P", "power: to standby, and in standby out of it"},
     {"QUICK", 3, Key::Quick, "Q", "the quick menu"},
@@ -27,7 +28,7 @@ constexpr RemoteKey kKeys[] = {
     {"DOT", 19, Key::Dot, ".", "the decimal point of numbers typed"},
     {"OK", 20, Key::Ok, "Return", "activate"},
     {"MENU", 23, Key::Menu, "M", "the main menu"},
-    {"INFO", 24, Key::Info, "I", "information on what is shown"},
+    {"INFO", 24, Key::Info, "I", "information: the schedules' and the library's panel, a playback's banner"},
     {"EXIT", 25, Key::Exit, "Escape", "exit: closes the screens"},
     {"FAV", 26, Key::Favorites, "F", "favourites: the next favourite of the strip"},
     {"LAST", 29, Key::Last, "L", "last: back while a screen is open"},
@@ -38,16 +39,18 @@ constexpr RemoteKey kKeys[] = {
     {"VOL+", 34, Key::VolumeUp, "+", "volume up"},
     {"VOL-", 35, Key::VolumeDown, "-", "volume down"},
     {"MUTE", 36, Key::Mute, "U", "mute"},
-    {"CH+", 37, Key::ChannelUp, "PageUp", "channel up"},
-    {"CH-", 38, Key::ChannelDown, "PageDown", "channel down"},
-    {"FREEZE", 39, Key::Freeze, "Z", "freeze (a frozen picture stays frozen on this key alone)"},
-    {"3D", 49, Key::ThreeD, "D", "3D; closes the 3D mode chooser"},
+    {"CH+", 37, Key::ChannelUp, "PageUp",
+     "the previous page of the media lists and the recordings library; no channel"},
+    {"CH-", 38, Key::ChannelDown, "PageDown",
+     "the next page of the media lists and the recordings library; no channel"},
+    {"FREEZE", 39, Key::Freeze, "Z", "nothing: no screen takes it, and nothing here freezes the picture"},
+    {"3D", 49, Key::ThreeD, "D", "closes only the chooser of 3D or 2D made into 3D, which no key opens"},
     {"GRID_UP", 91, Key::GridPageUp, "Insert", "the previous page of a grid"},
     {"PLAY", 102, Key::Play, "Space", "play"},
     {"STOP", 103, Key::Stop, "X", "stop"},
     {"PAUSE", 104, Key::Pause, "K", "pause"},
-    {"PAGE_UP", 107, Key::PageUp, "Home", "the previous page of a list; skip back in the players"},
-    {"PAGE_DOWN", 108, Key::PageDown, "End", "the next page of a list; skip forward in the players"},
+    {"PAGE_UP", 107, Key::PageUp, "Home", "the previous page of a list; skip back in a recording's playback"},
+    {"PAGE_DOWN", 108, Key::PageDown, "End", "the next page of a list; skip forward in a recording's playback"},
     {"REWIND", 109, Key::Rewind, "[", "rewind"},
     {"FF", 110, Key::FastForward, "]", "fast forward"},
     {"RECORD", 111, Key::Record, "O", "record"},
