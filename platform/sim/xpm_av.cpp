@@ -51,8 +51,10 @@ struct State {
   int32_t superResolutionLevel = 1;
   int32_t volume = 20;
   int32_t balance = 0;
-  int32_t bass = 0;
-  int32_t treble = 0;
+  // Bass and treble run 0 to 100 around their middle, as the sliders of the
+  // menus show them (stored value less 50).
+  int32_t bass = 50;
+  int32_t treble = 50;
   int32_t dolbyDrc = 0;
   int32_t equalizer = 0;
   int32_t spdif = 0;
@@ -93,6 +95,8 @@ State Fresh() {
   s.av[XPM_AV_PROP_VERTICAL_POSITION] = 16;
   s.av[XPM_AV_PROP_HORIZONTAL_POSITION] = 50;
   s.av[XPM_AV_PROP_VERTICAL_SIZE] = 50;
+  s.av[XPM_AV_PROP_VGA_PHASE] = 15;  // 0 to 30 around its middle
+  s.av[XPM_AV_PROP_LIP_SYNC] = 3;    // 0 to 6 around no delay
   s.av[XPM_AV_PROP_FRC_FILM] = 5;
   s.av[XPM_AV_PROP_FRC_VIDEO] = 5;
   s.av[XPM_AV_PROP_HDMI_OUTPUT] = 2;

@@ -232,14 +232,14 @@ TEST_F(Factory, ResetsTouchOnlyTheirGroup) {
   EXPECT_EQ(model->OnGetBrightness(), 50);
   EXPECT_EQ(model->OnGetRedHue(), 0);
   EXPECT_EQ(model->OnGetVolume(), 20);
-  EXPECT_EQ(model->OnGetBass(), 0);
+  EXPECT_EQ(model->OnGetBass(), 50);
   EXPECT_EQ(model->OnGetCC708_FontSize(), 1) << "captions are not picture or sound";
   EXPECT_EQ(model->OnGetPanelLock(), 1);
 
   change();
   model->ResetGroup(51);
   EXPECT_EQ(model->OnGetVolume(), 20);
-  EXPECT_EQ(model->OnGetBass(), 0);
+  EXPECT_EQ(model->OnGetBass(), 50);
   EXPECT_EQ(model->OnGetBrightness(), 80);
   EXPECT_EQ(model->OnGetCC708_FontSize(), 1);
 

@@ -1,7 +1,10 @@
 // The picture and sound options over the simulated set.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "SkinBin/OptionTypes.h"
 #include "Strings.h"
@@ -241,6 +244,43 @@ TEST_F(Options, EveryChoiceOfEveryOptionRoundTripsThroughTheSet) {
       }
     }
   }
+}
+
+// A slider that shows the stored value less its offset (bass and treble, the
+// clock phase, lip sync, brightness and the rest) stands at its middle on a
+// fresh set and after the resets of its settings: a value kept around a
+// middle that started at 0 would show the slider's floor. Dynamic contrast
+// and colour temperature are kept from 0 up, as their sliders and list show
+// them in every mode a viewer can choose; only the light sensor's own mode
+// shows them around a middle, and it starts at their floor.
+TEST_F(Options, EverySliderAroundAMiddleStartsThere) {
+  auto offMiddle = [&] {
+    std::vector<std::string> off;
+    for (uint32_t module : {1u, 2u, 3u, 4u, 0x81u, 0x82u, 0x83u, 0x84u, 0x85u, 0x86u, 0x87u}) {
+      for (int32_t index = 0; index < db->GetModule(module)->OptionCount(); ++index) {
+        const int32_t option = O::OptionId(module, static_cast<uint32_t>(index));
+        OptionDataClass* record = Read(option);
+        if (!Slider(record) || record->OnGetOffset() == 0) continue;
+        if (option == S::OPTION_TYPE_DYNAMIC_CONTRAST_AUTO || option == S::OPTION_TYPE_COLOR_TEMPERATURE_AUTO)
+          continue;
+        if (record->Id != 0) {
+          char line[64];
+          std::snprintf(line, sizeof line, "0x%08X at %d", static_cast<uint32_t>(option), record->Id);
+          off.emplace_back(line);
+        }
+      }
+    }
+    return off;
+  };
+  EXPECT_EQ(offMiddle(), std::vector<std::string>{});
+
+  for (int32_t option : {O::OPTION_TYPE_BASS, O::OPTION_TYPE_TREBLE, O::OPTION_TYPE_LIP_SYNC, O::OPTION_TYPE_VGA_PHASE,
+                         O::OPTION_TYPE_BRIGHTNESS, O::OPTION_TYPE_SHARPNESS})
+    VgOnSetInt32(Read(option)->OnGetRefValue(), 1);
+  model->ResetGroup(51);  // RESET AUDIO
+  model->ResetGroup(42);  // the PC settings' reset
+  model->ResetGroup(17);  // the picture's
+  EXPECT_EQ(offMiddle(), std::vector<std::string>{});
 }
 
 TEST_F(Options, AValueOutsideTheListShowsNoChoiceAndChangesNothing) {

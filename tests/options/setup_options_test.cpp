@@ -542,9 +542,39 @@ TEST(OptionDump, HelpEndsWellAndNamesTheLanguages) {
   std::array<char, 4096> buffer{};
   const std::string help(buffer.data(), fread(buffer.data(), 1, buffer.size(), pipe));
   EXPECT_EQ(pclose(pipe), 0);
-  EXPECT_NE(help.find("0 English (the default), 1 French, 2 Spanish"), std::string::npos) << help;
+  EXPECT_NE(help.find("0 English (the default), 1 Spanish, 2 French"), std::string::npos) << help;
   // Unless the usage could not be written: it was not given.
   EXPECT_NE(std::system(OPTDUMP_PATH " --help >/dev/full 2>/dev/null"), 0);
+}
+
+// optdump's languages are numbered as the set stores its menu language: each
+// prints the names the menus show once that language is chosen. A slider
+// reads as the menus show it, at the stored value less its offset.
+TEST_F(Options, OptionDumpReadsAsTheMenus) {
+  auto dump = [](const std::string& words) {
+    FILE* pipe = popen((std::string(OPTDUMP_PATH) + words).c_str(), "r");
+    std::string output;
+    if (!pipe) return output;
+    std::array<char, 4096> buffer{};
+    while (size_t n = fread(buffer.data(), 1, buffer.size(), pipe)) output.append(buffer.data(), n);
+    EXPECT_EQ(pclose(pipe), 0) << words;
+    return output;
+  };
+  for (int32_t language : {0, 1, 2}) {
+    model->SetMenuLanguage(language);
+    const std::string output = dump(" --lang " + std::to_string(language) + " 2");
+    EXPECT_NE(output.find("0x02000003  " + Text(Strings::SID_TREBLE) + " "), std::string::npos)
+        << "language " << language << ":\n" << output;
+  }
+  model->SetMenuLanguage(0);
+
+  const std::string audio = dump(" 2");
+  for (const char* line : {"Treble                          stored     50  slider -50..50 step 1 at 0\n",
+                           "Lip Sync                        stored      3  slider -3..3 step 1 at 0\n",
+                           "Volume                          stored     20  slider 0..100 step 1 at 20\n"})
+    EXPECT_NE(audio.find(line), std::string::npos) << line << audio;
+  EXPECT_NE(dump(" 1").find("Horizontal Position             stored     50  slider -10..10 step 1 at 0\n"),
+            std::string::npos);
 }
 
 // A command line the tool cannot take is refused with status 2 before

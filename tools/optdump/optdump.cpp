@@ -1,10 +1,11 @@
 // optdump [--lang N] [MODULE...]
 //
 // Reads every option of the given modules (all of them by default) the way a
-// menu row does and prints one line per option: its id, name, value, and the
-// current choice text or the slider range. The values are those of the
-// simulated set as it starts. Modules are numbers such as 1, 2 or 0x81;
-// languages 0 (English), 1 (French), 2 (Spanish).
+// menu row does and prints one line per option: its id, name, the value the
+// set stores, and the current choice or the slider's range and position. The
+// values are those of the simulated set as it starts. Modules are numbers
+// such as 1, 2 or 0x81; languages are numbered as the set stores its menu
+// language: 0 English, 1 Spanish, 2 French.
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -27,6 +28,10 @@ using OptionDatabase::SliderCourier;
 
 constexpr uint32_t kAllModules[] = {1, 2, 3, 4, 0x81, 0x82, 0x83, 0x84, 0x85, 0x86, 0x87};
 
+// The runtime's language of each menu language as the set stores it (the
+// settings' Language), which orders them English, Spanish, French.
+constexpr int32_t kRuntimeLanguage[] = {0, 2, 1};
+
 // The status to end with: a dump or a usage that could not be written to
 // standard output (a full disk behind it) was not given, and the tool says so.
 int Ended(int status) {
@@ -43,9 +48,11 @@ int Ended(int status) {
 int Usage(bool asked = false) {
   std::fprintf(asked ? stdout : stderr,
                "usage: optdump [--lang 0|1|2] [MODULE...]\n"
-               "Prints every option of the modules (all by default; 1, 2, 3, 4, 0x81 to 0x87) with its value and\n"
-               "its choice text or slider range, on the simulated set as it starts.\n"
-               "  --lang N  the language of names and texts: 0 English (the default), 1 French, 2 Spanish\n");
+               "Prints every option of the modules (all by default; 1, 2, 3, 4, 0x81 to 0x87) with the value the\n"
+               "set stores and its choice, or its slider's range and position (the value less the option's\n"
+               "offset, as the menus show it), on the simulated set as it starts.\n"
+               "  --lang N  the language of names and texts, numbered as the set stores its menu language:\n"
+               "            0 English (the default), 1 Spanish, 2 French\n");
   return asked ? Ended(0) : 2;
 }
 
@@ -80,10 +87,12 @@ void PrintRow(int32_t id, OptionDataClass* record) {
   size_t width = 0;
   for (unsigned char c : name) width += (c & 0xC0) != 0x80;
   if (width < 30) name.append(30 - width, ' ');
-  std::printf("0x%08X  %s  value %6d  ", static_cast<uint32_t>(id), name.c_str(), record->Value);
+  std::printf("0x%08X  %s  stored %6d  ", static_cast<uint32_t>(id), name.c_str(), record->Value);
   if (auto* slider = vg_cast<SliderCourier>(record->Courier)) {
+    // The position a menu's slider shows: the stored value through the
+    // record's conversion (less its offset).
     std::printf("slider %d..%d step %d at %d\n", slider->OnGetMin(), slider->OnGetMax(), slider->OnGetStep(),
-                slider->OnGetValue());
+                record->Id);
   } else if (auto* choice = vg_cast<OptionCourier>(record->Courier)) {
     std::printf("choice %d of %d \"%s\" index %d\n", record->Id, record->OnGetNum(),
                 VgStringToUtf8(choice->Text).c_str(), choice->Index);
@@ -115,7 +124,7 @@ int main(int argc, char** argv) {
   }
   if (modules.empty()) modules.assign(std::begin(kAllModules), std::end(kAllModules));
 
-  VgSetLanguage(static_cast<int32_t>(language));
+  VgSetLanguage(kRuntimeLanguage[language]);
   // The database and the model it binds stay rooted while the tool runs.
   XObject* model = MainApp::GetWrapper();
   VgLockObject(model);

@@ -505,7 +505,12 @@ void BrcmSubMenu::HandleMessage(Structures::Message* message) {
     LoadSettings();
     return;
   }
+  // A page hides while a bar or a dialog that its row opened has the keys,
+  // and what that screen changed is not what the rows read before: shown
+  // again, the page reads its values afresh.
+  const bool hidden = !Visible;
   CarouselMenu::HandleMessage(message);
+  if (hidden && Visible) LoadSettings();
 }
 
 void BrcmSubMenu::DressSpare(Core::Group* spare, Core::Group* like) {

@@ -141,7 +141,8 @@ class BrcmSubMenu : public CarouselMenu {
   // row, reads the values and focuses the row.
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   void Close(XObject* sender = nullptr) override;
-  // Also reloads the values when an option changed.
+  // Also reloads the values when an option changed, and when the page shows
+  // itself again after a screen that its row opened.
   void HandleMessage(Structures::Message* message) override;
   void DoActivate(XObject* sender) override;
   void DoFocus(XObject* sender) override;

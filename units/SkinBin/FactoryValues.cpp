@@ -64,13 +64,15 @@ constexpr FactoryValue kBaseColors[] = {
     FACTORY(CyanHue, 0),      FACTORY(CyanSaturation, 0),    FACTORY(CyanBrightness, 0),
 };
 
+// Bass and treble are kept 0 to 100 around 50 and lip sync 0 to 6 around 3:
+// their sliders show the stored value less that middle, so these read 0.
 constexpr FactoryValue kAudio[] = {
-    FACTORY(Volume, 20),           FACTORY(Balance, 0),           FACTORY(Bass, 0),
-    FACTORY(Treble, 0),            FACTORY(MTS, 1),               FACTORY(AudysseyEQ, 0),
+    FACTORY(Volume, 20),           FACTORY(Balance, 0),           FACTORY(Bass, 50),
+    FACTORY(Treble, 50),           FACTORY(MTS, 1),               FACTORY(AudysseyEQ, 0),
     FACTORY(DynamicVolume, 0),     FACTORY(EqualizerPreset, 0),   FACTORY(SpdifFormat, 0),
     FACTORY(MutePreference, 0),    FACTORY(AutoVolumeLevel, 0),   FACTORY(SRSTruVolume, 0),
     FACTORY(SRSTruSurround, 0),    FACTORY(SSTruVolume, 0),       FACTORY(SSTruSurround, 0),
-    FACTORY(DigitalPreference, 0), FACTORY(LipSync, 0),           FACTORY(HDMIAudioOutput, 0),
+    FACTORY(DigitalPreference, 0), FACTORY(LipSync, 3),           FACTORY(HDMIAudioOutput, 0),
     FACTORY(AudioEffect, 0),       FACTORY(VoiceEnhancement, 0),  FACTORY(DynamicBassBoost, 0),
     FACTORY(DynamicRangeControl, 0), FACTORY(MTSKey, 0),          FACTORY(MTSKeyDigital, 0),
 };
@@ -104,8 +106,9 @@ constexpr FactoryValue kChannelBrowser[] = {FACTORY(Navigation, 0), FACTORY(CBLi
 
 constexpr FactoryValue kPicturePosition[] = {FACTORY(VerticalPosition, 16)};
 
+// The clock phase is kept 0 to 30 around 15, which its slider shows as 0.
 constexpr FactoryValue kPCSettings[] = {
-    FACTORY(HorizontalPosition, 50), FACTORY(VerticalPosition, 16), FACTORY(VGAPhase, 0),
+    FACTORY(HorizontalPosition, 50), FACTORY(VerticalPosition, 16), FACTORY(VGAPhase, 15),
     FACTORY(HorizontalSize, 0),
 };
 
