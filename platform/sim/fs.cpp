@@ -113,11 +113,15 @@ std::string ResolveAlias(const char* name) {
 }
 
 // The modules of FreeType that the set's TrueType faces need: the TrueType
-// driver and its tables, the anti-aliased renderer and the monochrome one.
+// driver and its tables, the anti-aliased renderer and the monochrome one,
+// and the glyph names' map to Unicode, from which the tables' module makes
+// the character map of a face that has none (without it, it would call
+// through a null service and end the process).
 // A library made with every module FreeType has (Type 1, CFF, PCF, BDF, the
 // auto-hinter's scripts, ...) links and pages in code that no face uses.
 extern "C" const FT_Module_Class tt_driver_class;
 extern "C" const FT_Module_Class sfnt_module_class;
+extern "C" const FT_Module_Class psnames_module_class;
 extern "C" const FT_Module_Class ft_smooth_renderer_class;
 extern "C" const FT_Module_Class ft_raster1_renderer_class;
 
@@ -129,7 +133,8 @@ FT_MemoryRec_ g_ftMemory{nullptr, FtAlloc, FtFree, FtRealloc};
 bool NewLibrary(FT_Library* library) {
   if (FT_New_Library(&g_ftMemory, library) != 0) return false;
   for (const FT_Module_Class* module :
-       {&sfnt_module_class, &tt_driver_class, &ft_smooth_renderer_class, &ft_raster1_renderer_class}) {
+       {&psnames_module_class, &sfnt_module_class, &tt_driver_class, &ft_smooth_renderer_class,
+        &ft_raster1_renderer_class}) {
     if (FT_Add_Module(*library, module) != 0) {
       FT_Done_Library(*library);
       *library = nullptr;
