@@ -628,6 +628,71 @@ foreach(case "${WORK}/namedlink/kept;namedlink" "../../namedset/kept;namedset")
   endif()
 endforeach()
 
+# The font is opened as the run starts and held for it: whatever is put in
+# its place while the set runs (a device, a pipe, which the font engine's read
+# would wait on for good, a folder, a sparse file, nothing, each in turn), the
+# periods of operation after it draw the menu as the first did. The installed
+# layout's fonts folder leads into the set's, where a link line reaches.
+set(fontset ${WORK}/fontset)
+set(fonts ${WORK}/fontprefix/share/tvui/fonts)
+file(MAKE_DIRECTORY ${WORK}/fontprefix/bin ${WORK}/fontprefix/share/tvui ${fontset}/fonts)
+file(CREATE_LINK ${TVUI} ${WORK}/fontprefix/bin/tvui COPY_ON_ERROR)
+file(CREATE_LINK ${fontset}/fonts ${fonts} SYMBOLIC)
+file(WRITE ${fontset}/.tvui-set "")
+set(goodfont ${CMAKE_CURRENT_LIST_DIR}/../../fonts/tt7268m_803.ttf)
+file(COPY ${goodfont} DESTINATION ${fontset}/fonts)
+execute_process(COMMAND mkfifo ${WORK}/font.fifo)
+execute_process(COMMAND truncate -s 1G ${WORK}/font.sparse)
+set(lines "tv demo\ntv on\nkey MENU\nscreenshot first.png\n")
+set(swapped "")
+foreach(case "device;/dev/null" "pipe;${WORK}/font.fifo" "folder;${WORK}/empty" "sparse;${WORK}/font.sparse"
+             "nothing;${WORK}/no-font")
+  list(GET case 0 name)
+  list(GET case 1 swap)
+  list(APPEND swapped ${name})
+  string(APPEND lines "standby\nlink \"/fonts/tt7268m_803.ttf\" \"${swap}\"\nwake\nadvance 1000\n"
+         "event XPM_EVENT_WAKEUP Reason=1\nadvance 1000\nkey MENU\nscreenshot ${name}.png\n")
+endforeach()
+file(WRITE ${WORK}/font_swap.scn "${lines}")
+check(font_swapped 0 "^$" ${CMAKE_COMMAND} -E env TVUI_ROOT=${fontset} ${WORK}/fontprefix/bin/tvui --quiet
+      --scenario ${WORK}/font_swap.scn --out ${WORK}/font_out)
+file(SHA256 ${WORK}/font_out/first.png first)
+foreach(name ${swapped})
+  set(later "")
+  if(EXISTS ${WORK}/font_out/${name}.png)
+    file(SHA256 ${WORK}/font_out/${name}.png later)
+  endif()
+  if(NOT later STREQUAL first)
+    set(failures "${failures}\nfont_swapped: the menu after the font was replaced by a ${name} is not drawn as before")
+  endif()
+endforeach()
+# A font that registers but draws nothing of the set's texts stops the run at
+# its start, naming it: one without the name the screens ask for, and one
+# whose every glyph lies past its glyph table.
+file(READ ${goodfont} directory HEX LIMIT 400)
+foreach(case "name;6e616d65" "loca;6c6f6361")
+  list(GET case 0 table)
+  list(GET case 1 tag)
+  string(FIND "${directory}" "${tag}" at)
+  math(EXPR entry "${at} / 2")
+  string(SUBSTRING "${directory}" ${at} 32 row)
+  string(SUBSTRING "${row}" 16 8 offset)
+  string(SUBSTRING "${row}" 24 8 length)
+  math(EXPR offset "0x${offset}")
+  math(EXPR length "0x${length}")
+  file(REMOVE ${fonts}/tt7268m_803.ttf)
+  file(COPY ${goodfont} DESTINATION ${fontset}/fonts)
+  # The name table's tag changed, or the glyphs' index table all ones.
+  if(table STREQUAL "name")
+    set(edit "printf x | dd of=${fonts}/tt7268m_803.ttf bs=1 seek=${entry} conv=notrunc")
+  else()
+    set(edit "tr '\\000' '\\377' </dev/zero | head -c ${length} | dd of=${fonts}/tt7268m_803.ttf bs=4096 seek=${offset} oflag=seek_bytes conv=notrunc")
+  endif()
+  execute_process(COMMAND sh -c "${edit}" ERROR_QUIET)
+  check(font_blank_${table} 1 "^tvui: the font ${fonts}/tt7268m_803.ttf draws nothing for any of the characters of the set's texts \"PICTURE\", [^\n]*: it is no font the set can show its texts with"
+        ${CMAKE_COMMAND} -E env TVUI_ROOT=${fontset} ${WORK}/fontprefix/bin/tvui --quiet --scenario ${WORK}/quick.scn)
+endforeach()
+
 # DirectFB is shown the set's own links to the system's modules alone: a
 # library put in their folder, or anything else, goes as the set starts,
 # named, and never runs inside it.
