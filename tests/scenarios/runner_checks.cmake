@@ -722,6 +722,45 @@ __attribute__((constructor)) static void planted(void) {
   if(EXISTS ${WORK}/planted_ran OR EXISTS ${modules}/notes.txt)
     set(failures "${failures}\nplanted_module: a library put among the display modules ran in the set, or stayed")
   endif()
+  # Another process of the user links a library into the folder while the
+  # set makes it: a library preloaded into the set does so at the moment,
+  # as the set makes its last link (before DirectFB is shown the folder), or
+  # as DirectFB starts (which then runs it). Either stops the run, naming
+  # what was put there; the first before anything of it has run.
+  file(WRITE ${WORK}/racer.c [=[
+#define _GNU_SOURCE
+#include <dlfcn.h>
+#include <stdlib.h>
+#include <string.h>
+#include <unistd.h>
+static void race(const char* when) {
+  const char* at = getenv("TVUI_RACE_AT");
+  if (at && strcmp(at, when) == 0) symlink(getenv("TVUI_RACE_LIBRARY"), getenv("TVUI_RACE_INTO"));
+}
+int symlinkat(const char* target, int folder, const char* name) {
+  int (*link)(const char*, int, const char*) = (int (*)(const char*, int, const char*))dlsym(RTLD_NEXT, "symlinkat");
+  int made = link(target, folder, name);
+  if (strcmp(name, "interfaces") == 0) race("links");
+  return made;
+}
+int DirectFBCreate(void** interface) {
+  race("start");
+  return ((int (*)(void**))dlsym(RTLD_NEXT, "DirectFBCreate"))(interface);
+}
+]=])
+  execute_process(COMMAND ${CC} -shared -fPIC -o ${WORK}/racer.so ${WORK}/racer.c -ldl)
+  execute_process(COMMAND ${CC} -shared -fPIC -o ${WORK}/planted.so ${WORK}/planted.c)
+  foreach(at links start)
+    file(REMOVE ${WORK}/planted_ran)
+    check(raced_module_${at} 1 "^tvui: the set stops at its start: ${modules} holds systems/libdirectfb_raced.so, which is not one of the set's own links to the system's display modules: another process put it there as the set made the folder"
+          ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/modset TVUI_PLANTED=${WORK}/planted_ran TVUI_RACE_AT=${at}
+          TVUI_RACE_LIBRARY=${WORK}/planted.so TVUI_RACE_INTO=${modules}/systems/libdirectfb_raced.so
+          LD_PRELOAD=${WORK}/racer.so "ASAN_OPTIONS=$ENV{ASAN_OPTIONS}:verify_asan_link_order=0" ${TVUI} --quiet
+          --scenario ${WORK}/quick.scn)
+    if(at STREQUAL "links" AND EXISTS ${WORK}/planted_ran)
+      set(failures "${failures}\nraced_module: a library linked in before DirectFB started ran in the set")
+    endif()
+  endforeach()
 endif()
 
 # A stick goes onto the USB disk as far as a disk keeps it: its files and

@@ -1048,8 +1048,10 @@ void TvuiLaunch(int argc, char** argv) {
   ArmSanitizers();
   VgSetPanicHandler(&HaltOnPanic);
   simtv_boot(runScenario ? 1 : 0, 1);
-  if (GCM_Start(1) != 0) {
-    OutputTee::Say("tvui: DirectFB did not start", true);
+  if (const int started = GCM_Start(1); started != 0) {
+    OutputTee::Say(started == GCM_FOREIGN_MODULES ? std::string("tvui: the set stops at its start: ") + GCM_ModuleFault()
+                                                  : "tvui: DirectFB did not start",
+                   true);
     TvuiEnd(1);
   }
   if (runScenario) HostUseTime(&kSimTime);
