@@ -304,6 +304,15 @@ int32_t GenRegisterFont(const char* path) {
   return error;
 }
 
+int32_t GenRegisterFontHandle(int file, const char* shown) {
+  const int32_t error = FS_add_font_handle(&GenFontEngine, nullptr, file);
+  if (error != FS_SUCCESS)
+    VgPrint("The registration of the font file '%s' is failed. The iType(R) font engine has raised the "
+            "error code '%d'.\n",
+            shown ? shown : "", error);
+  return error;
+}
+
 GenFont* GenLoadFont(const GenFontResource* resource) {
   if (!resource) {
     GEN_ERROR(GenErrInvalidParameter);
@@ -380,6 +389,25 @@ void GenFreeGlyph(GenGlyph* glyph) {
     return;
   }
   --glyph->useCount;
+}
+
+int32_t GenCountInkless(GenFont* font, const char16_t* string, int32_t* tried) {
+  if (tried) *tried = 0;
+  if (!font || !string) {
+    GEN_ERROR(GenErrInvalidParameter);
+    return 0;
+  }
+  int32_t inkless = 0;
+  for (const char16_t* c = string; *c; ++c) {
+    if (*c == u' ' || *c == u'\u00A0' || *c == u'\n' || *c == u'\t') continue;
+    if (tried) ++*tried;
+    GenGlyph* glyph = GenLoadGlyph(font, *c);
+    const uint8_t* pixels = glyph ? glyph->Pixels() : nullptr;
+    const size_t count = glyph ? static_cast<size_t>(glyph->width) * glyph->height : 0;
+    inkless += std::none_of(pixels, pixels + count, [](uint8_t level) { return level != 0; });
+    if (glyph) GenFreeGlyph(glyph);
+  }
+  return inkless;
 }
 
 int32_t GenGetTextWidth(GenFont* font, const char16_t* string, int32_t start, int32_t count) {

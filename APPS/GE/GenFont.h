@@ -98,6 +98,10 @@ int32_t GenInitGlyphCache(int32_t budget);
 void GenDoneGlyphCache();
 // Returns the font engine's result; the failure is also printed.
 int32_t GenRegisterFont(const char* path);
+// The same for the font file open on the handle, which the caller keeps
+// (shown names it in the failure): every registration reads the file that
+// was opened, whatever its name leads to by then.
+int32_t GenRegisterFontHandle(int file, const char* shown);
 
 GenFont* GenLoadFont(const GenFontResource* resource);
 void GenFreeFont(GenFont* font);
@@ -105,6 +109,12 @@ void GenFreeFont(GenFont* font);
 // Each glyph returned is held until the matching GenFreeGlyph.
 GenGlyph* GenLoadGlyph(GenFont* font, char16_t character);
 void GenFreeGlyph(GenGlyph* glyph);
+
+// The characters of the string, up to its 0, that the font draws no ink
+// for (none, or a blank glyph), spaces and line ends left aside; TRIED (may
+// be null) receives how many were tried. A font that registers may still
+// draw nothing of a text (no glyphs, or no face named as the screens ask).
+int32_t GenCountInkless(GenFont* font, const char16_t* string, int32_t* tried = nullptr);
 
 // Runs are the characters from start on, at most count of them (0: at most
 // 65535), ending early at the string's terminating 0.

@@ -50,6 +50,7 @@ const bool g_gcStress = [] {
 }();
 
 std::string g_fontFile;
+int g_fontHandle = -1;
 std::atomic<int32_t> g_fontStatus{GuiFontPending};
 
 // Failed takes of the GUI lock in a row, for the back-off.
@@ -168,7 +169,10 @@ bool GuiRunPeriod(AppPeriod* period) {
   return true;
 }
 
-void GuiUseFontFile(const std::string& path) { g_fontFile = path; }
+void GuiUseFontFile(const std::string& path, int file) {
+  g_fontFile = path;
+  g_fontHandle = file;
+}
 int32_t GuiFontStatus() { return g_fontStatus.load(); }
 
 void GuiUseRootOps(const GuiRootOps* ops) { g_rootOps.store(ops ? ops : &kMainAppRoot); }
@@ -300,7 +304,9 @@ void GuiLoopStart(AppPeriod* period) {
   UBN_SetResultCallback(updateResultCallback, nullptr);
   XPM_Init();
   GenInitGlyphCache(20000);
-  if (!g_fontFile.empty()) {
+  if (g_fontHandle >= 0) {
+    g_fontStatus = GenRegisterFontHandle(g_fontHandle, g_fontFile.c_str());
+  } else if (!g_fontFile.empty()) {
     g_fontStatus = GenRegisterFont(g_fontFile.c_str());
   } else {
     char* directory = static_cast<char*>(std::malloc(192));

@@ -100,10 +100,12 @@ void handleCC(void);
 
 // The font file the loop registers as it starts: fonts/tt7268m_803.ttf below
 // the working directory, as on the set, unless a host that knows better (the
-// runner) names another before the loop starts. The status of that
-// registration: GuiFontPending until the loop has tried, then 0 when the font
-// is registered, else the font engine's error.
-void GuiUseFontFile(const std::string& path);
+// runner) names another before the loop starts, or hands over a handle open
+// on it (FILE, kept by the host for the life of the process), which every
+// period then registers, whatever the name leads to by then. The status of
+// that registration: GuiFontPending until the loop has tried, then 0 when the
+// font is registered, else the font engine's error.
+void GuiUseFontFile(const std::string& path, int file = -1);
 inline constexpr int32_t GuiFontPending = -1;
 int32_t GuiFontStatus();
 

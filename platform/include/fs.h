@@ -85,6 +85,10 @@ int32_t FS_exit(FS_STATE* state);
  * name, followed by " Bold" and " Italic" for its style. */
 int32_t FS_add_font(FS_STATE* state, const char* name, const char* path, const uint8_t* memory,
                     uint32_t memorySize);
+/* Registers the font file open on the handle: the engine reads it through a
+ * duplicate of its own, so the caller keeps the handle, and what the file's
+ * name leads to later (another file put in its place) is never read. */
+int32_t FS_add_font_handle(FS_STATE* state, const char* name, int file);
 
 /* A new client on the state's registered fonts, or null. */
 FS_STATE* FS_new_client(FS_STATE* state);

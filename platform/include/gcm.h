@@ -31,6 +31,15 @@ IDirectFBDisplayLayer* GCM_GetDisplayLayer(void);
 int GCM_Start(int headless);
 void GCM_Stop(void);
 
+/* Headless, with a set's folder (TVUI_ROOT), DirectFB is shown a folder of
+ * the set's own links to its modules, and runs every library it finds there.
+ * GCM_Start returns GCM_FOREIGN_MODULES when that folder held anything else,
+ * before DirectFB was started or as it started (another process may have put
+ * a library there meanwhile, and DirectFB may have run it); DirectFB is then
+ * left stopped, and GCM_ModuleFault says what was found (empty otherwise). */
+#define GCM_FOREIGN_MODULES (-1)
+const char* GCM_ModuleFault(void);
+
 #ifdef __cplusplus
 }
 #endif

@@ -52,7 +52,7 @@ struct FsBlocks {
 
 struct FsFont {
   std::string name;
-  std::string path;               // empty for a font in memory
+  std::string path;               // empty for a font in memory or on a handle
   const uint8_t* memory = nullptr;  // a font in memory
   uint32_t memorySize = 0;
   int file = -1;                  // a font file, read through the stream
@@ -113,11 +113,15 @@ std::string ResolveAlias(const char* name) {
 }
 
 // The modules of FreeType that the set's TrueType faces need: the TrueType
-// driver and its tables, the anti-aliased renderer and the monochrome one.
+// driver and its tables, the anti-aliased renderer and the monochrome one,
+// and the glyph names' map to Unicode, from which the tables' module makes
+// the character map of a face that has none (without it, it would call
+// through a null service and end the process).
 // A library made with every module FreeType has (Type 1, CFF, PCF, BDF, the
 // auto-hinter's scripts, ...) links and pages in code that no face uses.
 extern "C" const FT_Module_Class tt_driver_class;
 extern "C" const FT_Module_Class sfnt_module_class;
+extern "C" const FT_Module_Class psnames_module_class;
 extern "C" const FT_Module_Class ft_smooth_renderer_class;
 extern "C" const FT_Module_Class ft_raster1_renderer_class;
 
@@ -129,7 +133,8 @@ FT_MemoryRec_ g_ftMemory{nullptr, FtAlloc, FtFree, FtRealloc};
 bool NewLibrary(FT_Library* library) {
   if (FT_New_Library(&g_ftMemory, library) != 0) return false;
   for (const FT_Module_Class* module :
-       {&sfnt_module_class, &tt_driver_class, &ft_smooth_renderer_class, &ft_raster1_renderer_class}) {
+       {&psnames_module_class, &sfnt_module_class, &tt_driver_class, &ft_smooth_renderer_class,
+        &ft_raster1_renderer_class}) {
     if (FT_Add_Module(*library, module) != 0) {
       FT_Done_Library(*library);
       *library = nullptr;
@@ -194,11 +199,14 @@ unsigned long ReadFile(FT_Stream stream, unsigned long offset, unsigned char* bu
   return done;
 }
 
-// Opens the font's file (a font in memory needs nothing), then its face;
-// false when either cannot be opened.
+// Opens the font's file unless a handle on it was given (a font in memory
+// needs neither), then its face; false when either cannot be opened. Only a
+// regular file is read: a pipe put in the font's place would hold the first
+// read for good (so the name is opened without blocking), and a device or a
+// folder is no font.
 bool OpenFont(FT_Library library, FsFont* font) {
-  if (!font->path.empty()) {
-    font->file = open(font->path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (!font->memory) {
+    if (font->file < 0) font->file = open(font->path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     struct stat info;
     if (font->file < 0 || fstat(font->file, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size <= 0 ||
         info.st_size > INT32_MAX)
@@ -313,6 +321,17 @@ FS_GLYPHMAP* NewMap(FT_GlyphSlot slot, size_t bytes, int16_t bitsPerPixel, int16
   return map;
 }
 
+// The face opened here is the one its clients share.
+int32_t AddFont(FsServer* server, const char* name, std::unique_ptr<FsFont> font) {
+  if (!OpenFont(server->library, font.get()) || !FT_IS_SCALABLE(font->face)) {
+    CloseFont(font.get());
+    return FS_ERR_FILE;
+  }
+  font->name = name ? name : NameOf(font->face);
+  server->fonts.push_back(std::move(font));
+  return FS_SUCCESS;
+}
+
 }  // namespace
 
 extern "C" {
@@ -360,14 +379,16 @@ int32_t FS_add_font(FS_STATE* state, const char* name, const char* path, const u
     font->memory = memory;
     font->memorySize = memorySize;
   }
-  // The face opened here is the one its clients share.
-  if (!OpenFont(state->server->library, font.get()) || !FT_IS_SCALABLE(font->face)) {
-    CloseFont(font.get());
-    return FS_ERR_FILE;
-  }
-  font->name = name ? name : NameOf(font->face);
-  state->server->fonts.push_back(std::move(font));
-  return FS_SUCCESS;
+  return AddFont(state->server, name, std::move(font));
+}
+
+int32_t FS_add_font_handle(FS_STATE* state, const char* name, int file) {
+  if (!state || !state->server) return FS_ERR_STATE;
+  if (file < 0) return FS_ERR_ARGUMENT;
+  auto font = std::make_unique<FsFont>();
+  font->file = fcntl(file, F_DUPFD_CLOEXEC, 0);
+  if (font->file < 0) return FS_ERR_FILE;
+  return AddFont(state->server, name, std::move(font));
 }
 
 FS_STATE* FS_new_client(FS_STATE* state) {

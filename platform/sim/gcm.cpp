@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "nvpath.h"
@@ -52,6 +53,67 @@ std::string SystemModules() {
          library.substr(so + 4);
 }
 
+// A folder the set made for its links, as lstat or fstat tells it: its
+// owner's alone, and the owner the process. Another user could otherwise
+// put a library of theirs in it.
+bool Private(const struct stat& info) {
+  return S_ISDIR(info.st_mode) && info.st_uid == geteuid() && (info.st_mode & 077) == 0;
+}
+
+// Whether the entry PATH of the module folder (lying in the folder IN as
+// NAME) is one the set makes there: a private folder of links, or a link to
+// the system's module of that name in MODULES.
+bool OwnModuleEntry(int in, const std::string& path, const std::string& name, const struct stat& kind,
+                    const std::string& modules) {
+  if (S_ISDIR(kind.st_mode)) return (path == "systems" || path == "wm") && Private(kind);
+  char target[PATH_MAX];
+  const ssize_t length = S_ISLNK(kind.st_mode) ? readlinkat(in, name.c_str(), target, sizeof target) : -1;
+  for (const char* module : kModules)
+    if (path == module && length > 0 && std::string(target, size_t(length)) == modules + "/" + module) return true;
+  return false;
+}
+
+// Walks the module folder (a handle) and calls FOREIGN with the path below
+// it of each entry that is none of the set's own; false when the folder
+// could not be walked whole (WHY says why).
+bool WalkForeignModules(int folder, const std::string& modules, const std::function<void(const std::string&)>& foreign,
+                        std::string* why) {
+  struct Walker final : NvWalker {
+    const std::string& modules;
+    const std::function<void(const std::string&)>& foreign;
+    Walker(const std::string& m, const std::function<void(const std::string&)>& f) : modules(m), foreign(f) {}
+    Step Entry(int in, const std::string& below, const std::string& entry, const struct stat& kind) override {
+      const std::string path = below + entry;
+      if (!OwnModuleEntry(in, path, entry, kind, modules)) foreign(path);
+      return S_ISDIR(kind.st_mode) ? kEnter : kSkip;
+    }
+  } walker(modules, foreign);
+  return NvWalk(folder, walker, why);
+}
+
+// What the module folder the set made (a handle; SHOWN names it) holds that
+// the set did not put there, or why it is no longer the set's alone: empty
+// when it is the private folder of the set's own links alone.
+std::string ForeignModules(int folder, const std::string& shown, const std::string& modules) {
+  constexpr const char* kRuns = ", and DirectFB runs every library it finds there";
+  struct stat info {};
+  if (fstat(folder, &info) != 0) return shown + " cannot be read: " + std::strerror(errno);
+  if (!Private(info))
+    return shown + " is no longer open to the set's user alone (owner " + std::to_string(info.st_uid) + ", mode " +
+           std::to_string((info.st_mode >> 6) & 7) + std::to_string((info.st_mode >> 3) & 7) +
+           std::to_string(info.st_mode & 7) + "): another process changed it as the set made it" + kRuns;
+  std::string found, why;
+  const bool whole = WalkForeignModules(
+      folder, modules, [&found](const std::string& path) { found += (found.empty() ? "" : ", ") + path; }, &why);
+  if (!found.empty())
+    return shown + " holds " + found +
+           ", which is not one of the set's own links to the system's display modules: another process put it there "
+           "as the set made the folder" +
+           kRuns;
+  if (!whole) return shown + " cannot be read whole: " + why;
+  return {};
+}
+
 // Removes NAME from the folder AT (a handle), a folder with all it holds,
 // following no link, and says what of it was not one of the set's own
 // links to the system's modules in MODULES (SHOWN names it). False when
@@ -66,26 +128,15 @@ bool RemoveModuleFolder(int at, const std::string& name, const std::string& show
   const int folder = openat(at, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
   if (folder < 0) return false;
   // What a run before left is named where it is none of the set's own.
-  struct Foreign final : NvWalker {
-    const std::string& shown;
-    const std::string& modules;
-    Foreign(const std::string& s, const std::string& m) : shown(s), modules(m) {}
-    Step Entry(int in, const std::string& below, const std::string& entry, const struct stat& kind) override {
-      const std::string path = below + entry;
-      bool own = S_ISDIR(kind.st_mode) && (path == "systems" || path == "wm");
-      char target[PATH_MAX];
-      const ssize_t length = S_ISLNK(kind.st_mode) ? readlinkat(in, entry.c_str(), target, sizeof target) : -1;
-      for (const char* module : kModules)
-        own = own || (path == module && length > 0 && std::string(target, size_t(length)) == modules + "/" + module);
-      if (!own)
+  WalkForeignModules(
+      folder, modules,
+      [&shown](const std::string& path) {
         std::fprintf(stderr,
                      "GCM_Start: %s/%s is not one of the set's own links to the system's display modules, which "
                      "alone DirectFB is shown: removed\n",
                      shown.c_str(), path.c_str());
-      return S_ISDIR(kind.st_mode) ? kEnter : kSkip;
-    }
-  } foreign(shown, modules);
-  NvWalk(folder, foreign, nullptr);
+      },
+      nullptr);
   const bool emptied = NvEmptyFolder(folder);
   close(folder);
   return emptied && unlinkat(at, name.c_str(), AT_REMOVEDIR) == 0;
@@ -106,6 +157,19 @@ bool RemoveModuleFolder(int at, const std::string& name, const std::string& show
 // after it was made is never read. Empty when there is no set's
 // folder of its own (no TVUI_ROOT, or the system's root) or the folder cannot
 // be made so: DirectFB then looks in its own folders.
+//
+// Another process of the same user may still reach the folder by its name
+// while it is made, and put a library in it, or a folder of its own in its
+// place: the handle is judged before DirectFB is shown it, and again once
+// DirectFB has started (GCM_Start), when what it found there has run.
+struct HeldModules {
+  int folder = -1;
+  std::string shown;    // the folder's path, for messages
+  std::string modules;  // the system's folder of modules its links lead to
+};
+HeldModules g_held;
+std::string g_moduleFault;
+
 std::string ModuleFolder() {
   const char* root = std::getenv("TVUI_ROOT");
   if (!root || !*root || std::string(NvRootDir()) == "/") return {};
@@ -142,6 +206,16 @@ std::string ModuleFolder() {
     }
   }
   if (tmp >= 0) close(tmp);
+  // A folder that is not the set's private one is not used; one that holds
+  // what the set did not put there stops the start (GCM_Start).
+  struct stat info {};
+  if (why.empty() && (fstat(made, &info) != 0 || !Private(info)))
+    why = "the folder made is not open to the set's user alone";
+  if (why.empty()) g_moduleFault = ForeignModules(made, folder, modules);
+  if (!g_moduleFault.empty()) {
+    close(made);
+    return {};
+  }
   if (!why.empty()) {
     if (made >= 0) close(made);
     std::fprintf(stderr, "GCM_Start: cannot make %s: %s; DirectFB looks in all its modules\n", folder.c_str(),
@@ -150,10 +224,9 @@ std::string ModuleFolder() {
   }
   // Held open for good: DirectFB opens its interfaces' modules when first
   // asked for one, long after the start.
-  static int held = -1;
-  if (held >= 0) close(held);
-  held = made;
-  return "/proc/self/fd/" + std::to_string(held);
+  if (g_held.folder >= 0) close(g_held.folder);
+  g_held = {made, folder, modules};
+  return "/proc/self/fd/" + std::to_string(made);
 }
 
 }  // namespace
@@ -164,11 +237,14 @@ IDirectFB* GCM_GetDirectFB(void) { return g_dfb; }
 
 IDirectFBDisplayLayer* GCM_GetDisplayLayer(void) { return g_dfb ? g_layer : nullptr; }
 
+const char* GCM_ModuleFault(void) { return g_moduleFault.c_str(); }
+
 int GCM_Start(int headless) {
   if (g_dfb) return 0;
   std::string options = headless ? kHeadlessOptions : kDisplayOptions;
   if (headless) {
     const std::string modules = ModuleFolder();
+    if (!g_moduleFault.empty()) return GCM_FOREIGN_MODULES;
     if (!modules.empty()) options += ",module-dir=" + modules;
   }
   char* args[] = {kProgramName, options.data(), nullptr};
@@ -193,6 +269,16 @@ int GCM_Start(int headless) {
     if (layer) layer->Release(layer);
     dfb->Release(dfb);
     return result;
+  }
+  // DirectFB has run what it found among the modules: anything there but
+  // the set's own links ends the start.
+  if (headless && g_held.folder >= 0) {
+    g_moduleFault = ForeignModules(g_held.folder, g_held.shown, g_held.modules);
+    if (!g_moduleFault.empty()) {
+      layer->Release(layer);
+      dfb->Release(dfb);
+      return GCM_FOREIGN_MODULES;
+    }
   }
   g_layer = layer;
   g_dfb = dfb;

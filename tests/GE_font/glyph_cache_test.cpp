@@ -1,7 +1,12 @@
 // Fonts and the glyph cache: budget, eviction order, keys, font loading.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <utility>
@@ -329,6 +334,116 @@ TEST_F(GenFontTest, BadFilesAndRecordsAreReported) {
             std::string::npos)
       << out;
   EXPECT_NE(out.find("Resource is corrupted."), std::string::npos) << out;
+}
+
+// A scratch folder of the test's own, gone with it.
+struct Scratch {
+  std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("ge_font_" + std::to_string(getpid()));
+  Scratch() { std::filesystem::create_directories(folder); }
+  ~Scratch() { std::filesystem::remove_all(folder); }
+};
+
+// The system font with its tables named in TAGS changed by EDIT (the file's
+// bytes, the table's directory entry, its offset and length), written to PATH.
+template <class Edit>
+void WriteEditedFont(const std::filesystem::path& path, std::initializer_list<const char*> tags, Edit edit) {
+  std::ifstream in(SystemFontPath(), std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const auto word = [&bytes](size_t at) {
+    uint32_t value = 0;
+    for (size_t i = 0; i < 4; ++i) value = value << 8 | uint8_t(bytes[at + i]);
+    return value;
+  };
+  const size_t tables = uint8_t(bytes[4]) << 8 | uint8_t(bytes[5]);
+  for (const char* tag : tags) {
+    size_t entry = 12;
+    while (entry < 12 + 16 * tables && bytes.compare(entry, 4, tag) != 0) entry += 16;
+    ASSERT_LT(entry, 12 + 16 * tables) << "the font has no " << tag << " table";
+    edit(bytes, entry, word(entry + 8), word(entry + 12));
+  }
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// How many of the characters of "PICTURE Exit" (11 but the space) the font
+// registered from the file draws nothing for, as the screens ask for it.
+int32_t InklessOf(const std::string& file) {
+  GenDoneGlyphCache();
+  EXPECT_EQ(GenInitGlyphCache(20000), 0);
+  EXPECT_EQ(GenRegisterFont(file.c_str()), 0) << "the font registers";
+  GenFont* font = GenLoadFont(&TestFont<20>::record);
+  if (!font) return -1;
+  int32_t tried = 0;
+  const int32_t inkless = GenCountInkless(font, u"PICTURE Exit", &tried);
+  EXPECT_EQ(tried, 11) << "the space is no character to draw";
+  GenFreeFont(font);
+  return inkless;
+}
+
+// A font may register and draw nothing: without the name the screens ask
+// for, with no character map, or with every glyph out of its table. A face
+// without a character map but with its glyphs' names is mapped from them
+// (once, it ended the process).
+TEST_F(GenFontTest, FontsThatRegisterAndDrawNothingAreTold) {
+  const Scratch scratch;
+  const std::string font = (scratch.folder / "font.ttf").string();
+  const auto rename = [](std::string& bytes, size_t entry, uint32_t, uint32_t) { bytes[entry] = 'x'; };
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(InklessOf(SystemFontPath()), 0);
+  WriteEditedFont(font, {"name"}, rename);
+  EXPECT_EQ(InklessOf(font), 11) << "no name table";
+  WriteEditedFont(font, {"cmap"}, rename);
+  EXPECT_EQ(InklessOf(font), 0) << "no character map, the glyphs' names";
+  WriteEditedFont(font, {"cmap", "post"}, rename);
+  EXPECT_EQ(InklessOf(font), 11) << "no character map, no glyphs' names";
+  WriteEditedFont(font, {"loca"}, [](std::string& bytes, size_t, uint32_t offset, uint32_t length) {
+    bytes.replace(offset, length, length, '\xFF');
+  });
+  EXPECT_EQ(InklessOf(font), 11) << "every glyph past the glyph table";
+  const std::string out = testing::internal::GetCapturedStdout();
+  EXPECT_NE(out.find("The font 'TiresiasScreenfont' is not available"), std::string::npos) << out;
+}
+
+// A pipe in the font's place is no font, refused at once: read, it would
+// hold the engine until something wrote to it.
+TEST_F(GenFontTest, APipeForAFontIsRefusedWithoutWaiting) {
+  const Scratch scratch;
+  const std::string pipe = (scratch.folder / "font.ttf").string();
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(GenRegisterFont(pipe.c_str()), FS_ERR_FILE);
+  testing::internal::GetCapturedStdout();
+}
+
+// Registered by a handle, each registration (one a period of operation)
+// reads the file opened, whatever stands at its name by then; the handle
+// stays the caller's.
+TEST_F(GenFontTest, AFontHeldOpenOutlivesWhatReplacesItsName) {
+  const Scratch scratch;
+  const std::filesystem::path path = scratch.folder / "font.ttf";
+  std::filesystem::copy_file(SystemFontPath(), path);
+  const int file = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  ASSERT_GE(file, 0);
+  for (const char* replaced : {"pipe", "folder", "nothing"}) {
+    std::filesystem::remove_all(path);
+    if (replaced == std::string("pipe")) {
+      ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    } else if (replaced == std::string("folder")) {
+      std::filesystem::create_directory(path);
+    }
+    GenDoneGlyphCache();
+    ASSERT_EQ(GenInitGlyphCache(20000), 0);
+    EXPECT_EQ(GenRegisterFontHandle(file, path.c_str()), 0) << replaced;
+    GenFont* font = GenLoadFont(&TestFont<20>::record);
+    ASSERT_NE(font, nullptr);
+    EXPECT_EQ(GenCountInkless(font, u"PICTURE Exit"), 0) << replaced;
+    GenFreeFont(font);
+  }
+  GenDoneGlyphCache();
+  EXPECT_NE(fcntl(file, F_GETFD), -1) << "the engine closed the caller's handle";
+  close(file);
+  ASSERT_EQ(GenInitGlyphCache(20000), 0);
+  ASSERT_EQ(GenRegisterFont(SystemFontPath().c_str()), 0);
 }
 
 }  // namespace

@@ -79,7 +79,7 @@ endforeach()
 # names it, not read without end (a device) or as nothing (a folder), and so
 # is a file far larger than any fixture, or one whose read fails.
 execute_process(COMMAND truncate -s 17M ${WORK}/big.fixture)
-foreach(case "/dev/zero;the fixture /dev/zero is not a regular file \\(a device or socket"
+foreach(case "/dev/zero;the fixture /dev/zero is not a regular file \\(a device\\)"
              "${WORK}/empty;the fixture ${WORK}/empty is not a regular file \\(a folder"
              "missing.fixture;cannot read the fixture ${WORK}/missing.fixture \\(No such file"
              "big.fixture;the fixture ${WORK}/big.fixture is larger than 16 MB"
@@ -456,7 +456,7 @@ file(MAKE_DIRECTORY ${font})
 check(font_folder 1 "the font ${font} is a folder, not a font file" ${WORK}/prefix/bin/tvui --quiet)
 file(REMOVE_RECURSE ${font})
 file(CREATE_LINK /dev/null ${font} SYMBOLIC)
-check(font_device 1 "the font ${font} is a device or socket, not a font file" ${WORK}/prefix/bin/tvui --quiet)
+check(font_device 1 "the font ${font} is a device, not a font file" ${WORK}/prefix/bin/tvui --quiet)
 file(REMOVE ${font})
 # Its default folder for the set's files is refused among the system's too.
 file(COPY ${CMAKE_CURRENT_LIST_DIR}/../../fonts/tt7268m_803.ttf DESTINATION ${WORK}/prefix/share/tvui/fonts)
@@ -628,6 +628,71 @@ foreach(case "${WORK}/namedlink/kept;namedlink" "../../namedset/kept;namedset")
   endif()
 endforeach()
 
+# The font is opened as the run starts and held for it: whatever is put in
+# its place while the set runs (a device, a pipe, which the font engine's read
+# would wait on for good, a folder, a sparse file, nothing, each in turn), the
+# periods of operation after it draw the menu as the first did. The installed
+# layout's fonts folder leads into the set's, where a link line reaches.
+set(fontset ${WORK}/fontset)
+set(fonts ${WORK}/fontprefix/share/tvui/fonts)
+file(MAKE_DIRECTORY ${WORK}/fontprefix/bin ${WORK}/fontprefix/share/tvui ${fontset}/fonts)
+file(CREATE_LINK ${TVUI} ${WORK}/fontprefix/bin/tvui COPY_ON_ERROR)
+file(CREATE_LINK ${fontset}/fonts ${fonts} SYMBOLIC)
+file(WRITE ${fontset}/.tvui-set "")
+set(goodfont ${CMAKE_CURRENT_LIST_DIR}/../../fonts/tt7268m_803.ttf)
+file(COPY ${goodfont} DESTINATION ${fontset}/fonts)
+execute_process(COMMAND mkfifo ${WORK}/font.fifo)
+execute_process(COMMAND truncate -s 1G ${WORK}/font.sparse)
+set(lines "tv demo\ntv on\nkey MENU\nscreenshot first.png\n")
+set(swapped "")
+foreach(case "device;/dev/null" "pipe;${WORK}/font.fifo" "folder;${WORK}/empty" "sparse;${WORK}/font.sparse"
+             "nothing;${WORK}/no-font")
+  list(GET case 0 name)
+  list(GET case 1 swap)
+  list(APPEND swapped ${name})
+  string(APPEND lines "standby\nlink \"/fonts/tt7268m_803.ttf\" \"${swap}\"\nwake\nadvance 1000\n"
+         "event XPM_EVENT_WAKEUP Reason=1\nadvance 1000\nkey MENU\nscreenshot ${name}.png\n")
+endforeach()
+file(WRITE ${WORK}/font_swap.scn "${lines}")
+check(font_swapped 0 "^$" ${CMAKE_COMMAND} -E env TVUI_ROOT=${fontset} ${WORK}/fontprefix/bin/tvui --quiet
+      --scenario ${WORK}/font_swap.scn --out ${WORK}/font_out)
+file(SHA256 ${WORK}/font_out/first.png first)
+foreach(name ${swapped})
+  set(later "")
+  if(EXISTS ${WORK}/font_out/${name}.png)
+    file(SHA256 ${WORK}/font_out/${name}.png later)
+  endif()
+  if(NOT later STREQUAL first)
+    set(failures "${failures}\nfont_swapped: the menu after the font was replaced by a ${name} is not drawn as before")
+  endif()
+endforeach()
+# A font that registers but draws nothing of the set's texts stops the run at
+# its start, naming it: one without the name the screens ask for, and one
+# whose every glyph lies past its glyph table.
+file(READ ${goodfont} directory HEX LIMIT 400)
+foreach(case "name;6e616d65" "loca;6c6f6361")
+  list(GET case 0 table)
+  list(GET case 1 tag)
+  string(FIND "${directory}" "${tag}" at)
+  math(EXPR entry "${at} / 2")
+  string(SUBSTRING "${directory}" ${at} 32 row)
+  string(SUBSTRING "${row}" 16 8 offset)
+  string(SUBSTRING "${row}" 24 8 length)
+  math(EXPR offset "0x${offset}")
+  math(EXPR length "0x${length}")
+  file(REMOVE ${fonts}/tt7268m_803.ttf)
+  file(COPY ${goodfont} DESTINATION ${fontset}/fonts)
+  # The name table's tag changed, or the glyphs' index table all ones.
+  if(table STREQUAL "name")
+    set(edit "printf x | dd of=${fonts}/tt7268m_803.ttf bs=1 seek=${entry} conv=notrunc")
+  else()
+    set(edit "tr '\\000' '\\377' </dev/zero | head -c ${length} | dd of=${fonts}/tt7268m_803.ttf bs=4096 seek=${offset} oflag=seek_bytes conv=notrunc")
+  endif()
+  execute_process(COMMAND sh -c "${edit}" ERROR_QUIET)
+  check(font_blank_${table} 1 "^tvui: the font ${fonts}/tt7268m_803.ttf draws nothing for any of the characters of the set's texts \"PICTURE\", [^\n]*: it is no font the set can show its texts with"
+        ${CMAKE_COMMAND} -E env TVUI_ROOT=${fontset} ${WORK}/fontprefix/bin/tvui --quiet --scenario ${WORK}/quick.scn)
+endforeach()
+
 # DirectFB is shown the set's own links to the system's modules alone: a
 # library put in their folder, or anything else, goes as the set starts,
 # named, and never runs inside it.
@@ -657,6 +722,45 @@ __attribute__((constructor)) static void planted(void) {
   if(EXISTS ${WORK}/planted_ran OR EXISTS ${modules}/notes.txt)
     set(failures "${failures}\nplanted_module: a library put among the display modules ran in the set, or stayed")
   endif()
+  # Another process of the user links a library into the folder while the
+  # set makes it: a library preloaded into the set does so at the moment,
+  # as the set makes its last link (before DirectFB is shown the folder), or
+  # as DirectFB starts (which then runs it). Either stops the run, naming
+  # what was put there; the first before anything of it has run.
+  file(WRITE ${WORK}/racer.c [=[
+#define _GNU_SOURCE
+#include <dlfcn.h>
+#include <stdlib.h>
+#include <string.h>
+#include <unistd.h>
+static void race(const char* when) {
+  const char* at = getenv("TVUI_RACE_AT");
+  if (at && strcmp(at, when) == 0) symlink(getenv("TVUI_RACE_LIBRARY"), getenv("TVUI_RACE_INTO"));
+}
+int symlinkat(const char* target, int folder, const char* name) {
+  int (*link)(const char*, int, const char*) = (int (*)(const char*, int, const char*))dlsym(RTLD_NEXT, "symlinkat");
+  int made = link(target, folder, name);
+  if (strcmp(name, "interfaces") == 0) race("links");
+  return made;
+}
+int DirectFBCreate(void** interface) {
+  race("start");
+  return ((int (*)(void**))dlsym(RTLD_NEXT, "DirectFBCreate"))(interface);
+}
+]=])
+  execute_process(COMMAND ${CC} -shared -fPIC -o ${WORK}/racer.so ${WORK}/racer.c -ldl)
+  execute_process(COMMAND ${CC} -shared -fPIC -o ${WORK}/planted.so ${WORK}/planted.c)
+  foreach(at links start)
+    file(REMOVE ${WORK}/planted_ran)
+    check(raced_module_${at} 1 "^tvui: the set stops at its start: ${modules} holds systems/libdirectfb_raced.so, which is not one of the set's own links to the system's display modules: another process put it there as the set made the folder"
+          ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/modset TVUI_PLANTED=${WORK}/planted_ran TVUI_RACE_AT=${at}
+          TVUI_RACE_LIBRARY=${WORK}/planted.so TVUI_RACE_INTO=${modules}/systems/libdirectfb_raced.so
+          LD_PRELOAD=${WORK}/racer.so "ASAN_OPTIONS=$ENV{ASAN_OPTIONS}:verify_asan_link_order=0" ${TVUI} --quiet
+          --scenario ${WORK}/quick.scn)
+    if(at STREQUAL "links" AND EXISTS ${WORK}/planted_ran)
+      set(failures "${failures}\nraced_module: a library linked in before DirectFB started ran in the set")
+    endif()
+  endforeach()
 endif()
 
 # A stick goes onto the USB disk as far as a disk keeps it: its files and

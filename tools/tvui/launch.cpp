@@ -30,6 +30,9 @@
 #include <thread>
 #include <vector>
 
+#include "Fonts/Fonts.h"
+#include "GenFont.h"
+#include "Strings.h"
 #include "bcm.h"
 #include "gcm.h"
 #include "gui_loop.h"
@@ -46,6 +49,8 @@
 #include "sigstack.h"
 #include "simtv.h"
 #include "vgdebug.h"
+#include "vgresmap.h"
+#include "vgstring.h"
 #include "window.h"
 #include "xpm_events.h"
 
@@ -841,12 +846,59 @@ void ArmSanitizers() {
 
 IDirectFBEventBuffer* KeyTarget() { return buffer.load(); }
 
-// Without its font the interface draws no text at all: the run stops.
-void CheckFont(const fs::path& font) {
+// The set's own texts that the start tries its font on: the main menu's
+// rows and the help bar's words, as the set reads them in its language.
+constexpr const VgConstant* kFontSamples[] = {&Strings::SID_PICTURE, &Strings::SID_SOUND, &Strings::SID_CHANNELS,
+                                              &Strings::SID_SETUP,   &Strings::SID_OK,    &Strings::SID_EXIT};
+
+// Empty when the registered font draws every character of the samples with
+// the set's own font, as the screens draw them; else what it lacks. A font
+// may register and still draw nothing: no glyphs, every glyph blank, or no
+// face under the name the screens ask for.
+std::string FontInkless() {
+  const auto* entry =
+      static_cast<const VgResourceEntry*>(VgGetVariantOf(&Fonts::DefaultFont, sizeof(VgResourceEntry)));
+  GenFont* loaded = entry ? GenLoadFont(static_cast<const GenFontResource*>(entry->value)) : nullptr;
+  if (!loaded) return "cannot be loaded as the screens load it";
+  int32_t inkless = 0;
+  int32_t characters = 0;
+  std::string texts;
+  for (const VgConstant* sample : kFontSamples) {
+    const VgString text = VgGetVariantOfString(sample);
+    if (!text) continue;
+    int32_t tried = 0;
+    inkless += GenCountInkless(loaded, text, &tried);
+    characters += tried;
+    texts += (texts.empty() ? "\"" : ", \"") + VgStringToUtf8(text) + "\"";
+  }
+  GenFreeFont(loaded);
+  if (inkless == 0) return {};
+  return "draws nothing for " +
+         (inkless == characters ? "any" : std::to_string(inkless) + " of the " + std::to_string(characters)) +
+         " of the characters of the set's texts " + texts;
+}
+
+// Without its font the interface draws no text at all: the run stops, as it
+// does with a font that draws nothing of the set's texts. The window's loop
+// runs on: the check holds the GUI lock.
+void CheckFont(const fs::path& font, bool window) {
   const int32_t status = GuiFontStatus();
-  if (status == 0) return;
-  OutputTee::Say("tvui: the font " + font.string() + " could not be registered (font engine error " +
-                     std::to_string(status) + ")",
+  if (status != 0) {
+    OutputTee::Say("tvui: the font " + font.string() + " could not be registered (font engine error " +
+                       std::to_string(status) + ")",
+                   true);
+    TvuiEnd(1);
+  }
+  std::string inkless;
+  if (!window) {
+    inkless = ScenarioOnGuiThread(&FontInkless);
+  } else if (AcquirePslDornSem()) {
+    inkless = FontInkless();
+    ReleasePslDornSem();
+  }
+  if (inkless.empty()) return;
+  OutputTee::Say("tvui: the font " + font.string() + " " + inkless +
+                     ": it is no font the set can show its texts with; bash scripts/deps.sh puts the font there",
                  true);
   TvuiEnd(1);
 }
@@ -929,15 +981,27 @@ void TvuiLaunch(int argc, char** argv) {
   const fs::path font = FontFile();
   // Only a regular file is a font: a pipe would hold the font engine's first
   // read for good, and a folder or a device is no font whatever it holds.
-  struct stat fontInfo {};
-  const int fontError = stat(font.c_str(), &fontInfo) == 0 ? 0 : errno;
-  if (fontError == ENOENT) Refuse("the font " + font.string() + " is missing; bash scripts/deps.sh puts it there", 1);
-  if (fontError != 0) Refuse("the font " + font.string() + " cannot be read (" + std::strerror(fontError) + ")", 1);
-  if (!S_ISREG(fontInfo.st_mode))
-    Refuse("the font " + font.string() + " is " + FileKind(fontInfo.st_mode) +
+  // It is opened once, here, and held for the run, since every period of
+  // operation registers it again: a file put in its place meanwhile would
+  // leave the periods after it without text, or hold one for good. Whatever
+  // stands there by the time it is opened is judged again by its handle.
+  const auto notFont = [&font](mode_t mode) {
+    Refuse("the font " + font.string() + " is " + FileKind(mode) +
                ", not a font file; bash scripts/deps.sh puts the font there",
            1);
-  GuiUseFontFile(font.string());
+  };
+  struct stat fontInfo {};
+  int fontFile = -1;
+  if (stat(font.c_str(), &fontInfo) == 0) {
+    if (!S_ISREG(fontInfo.st_mode)) notFont(fontInfo.st_mode);
+    fontFile = open(font.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fontFile >= 0 && fstat(fontFile, &fontInfo) != 0) fontFile = -1;
+  }
+  if (fontFile < 0 && errno == ENOENT)
+    Refuse("the font " + font.string() + " is missing; bash scripts/deps.sh puts it there", 1);
+  if (fontFile < 0) Refuse("the font " + font.string() + " cannot be read (" + std::strerror(errno) + ")", 1);
+  if (!S_ISREG(fontInfo.st_mode)) notFont(fontInfo.st_mode);
+  GuiUseFontFile(font.string(), fontFile);
 
   ScenarioScript script;
   ScenarioSetup setup;
@@ -984,8 +1048,10 @@ void TvuiLaunch(int argc, char** argv) {
   ArmSanitizers();
   VgSetPanicHandler(&HaltOnPanic);
   simtv_boot(runScenario ? 1 : 0, 1);
-  if (GCM_Start(1) != 0) {
-    OutputTee::Say("tvui: DirectFB did not start", true);
+  if (const int started = GCM_Start(1); started != 0) {
+    OutputTee::Say(started == GCM_FOREIGN_MODULES ? std::string("tvui: the set stops at its start: ") + GCM_ModuleFault()
+                                                  : "tvui: DirectFB did not start",
+                   true);
     TvuiEnd(1);
   }
   if (runScenario) HostUseTime(&kSimTime);
@@ -1001,11 +1067,11 @@ void TvuiLaunch(int argc, char** argv) {
         // On the real clock the loop has started once it listens; its font
         // is registered a moment later.
         AwaitTheSet([] { return GuiFontStatus() != GuiFontPending; });
-        CheckFont(font);
+        CheckFont(font, true);
       }));
     }
     simtv_settle();
-    CheckFont(font);
+    CheckFont(font, false);
     int status = RunScenario(scenario, script, options.out);
     // A clean end: the stop command, the end of the loop and of the period.
     simtv_shutdown();

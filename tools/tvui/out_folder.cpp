@@ -612,10 +612,13 @@ std::string OutFolderPut(const std::string& folder, const std::string& name, con
 std::string OutFolderThrough(int fd) { return "/proc/self/fd/" + std::to_string(fd); }
 
 std::string FileKind(mode_t mode) {
-  return S_ISLNK(mode)    ? "a link"
-         : S_ISDIR(mode)  ? "a folder"
-         : S_ISFIFO(mode) ? "a pipe"
-                          : "a device or socket";
+  return S_ISLNK(mode)                    ? "a link"
+         : S_ISDIR(mode)                  ? "a folder"
+         : S_ISFIFO(mode)                 ? "a pipe"
+         : S_ISCHR(mode) || S_ISBLK(mode) ? "a device"
+         : S_ISSOCK(mode)                 ? "a socket"
+         : S_ISREG(mode)                  ? "a regular file"
+                                          : "a file of an unknown kind";
 }
 
 bool HasControlCharacter(std::string_view name) {
