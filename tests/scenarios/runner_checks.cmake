@@ -360,7 +360,8 @@ endif()
 # check finds it.
 foreach(bad "repeat 2\nadvance 1;:1: repeat without end" "advance 1\nend;:2: end without repeat"
             "repeat x\nend;:1: repeat takes a count"
-            "repeat 1001\nrepeat 1000\nadvance 1\nend\nend;: the scenario repeats more than 1000000 lines"
+            "repeat 1001\nrepeat 1000\nadvance 1\nend\nend;:5: the scenario comes to more than 1000000 lines here"
+            "advance 1\nrepeat 999999\nadvance 1\nend\nadvance 1;:5: the scenario comes to more than 1000000 lines here"
             "repeat 2\nadvance \"1\nend;:2: a quote is not closed"
             "# a comment\n\nrepeat 2\nadvance \"1\nend;:4: a quote is not closed"
             "# a comment\n\nrepeat 2\nbogus\nend;:4: unknown line bogus")
@@ -368,6 +369,23 @@ foreach(bad "repeat 2\nadvance 1;:1: repeat without end" "advance 1\nend;:2: end
   list(GET bad 1 reason)
   file(WRITE ${WORK}/bad_repeat.scn "${text}\n")
   check(bad_repeat 2 "^tvui: ${WORK}/bad_repeat.scn${reason}" ${TVUI} --quiet --scenario ${WORK}/bad_repeat.scn)
+endforeach()
+# A scenario of which no line runs would pass having checked nothing.
+foreach(text "" "# only a comment\n\n  # and another\n" "repeat 0\nkey MENU\nend\n" "repeat 3\n# nothing\nend\n")
+  file(WRITE ${WORK}/nothing.scn "${text}")
+  check(checks_nothing 2 "^tvui: ${WORK}/nothing.scn: no line runs: [^\n]*would check nothing\n$" ${TVUI} --quiet
+        --scenario ${WORK}/nothing.scn)
+endforeach()
+# An editor's byte-order mark is named, on the first line or a later one,
+# before a comment too.
+foreach(case "\\357\\273\\277tv demo\\nadvance 1;1: the file begins"
+             "\\357\\273\\277# a comment\\nadvance 1;1: the file begins"
+             "root probe\\n \\357\\273\\277key 1;2: the line begins")
+  list(GET case 0 text)
+  list(GET case 1 reason)
+  execute_process(COMMAND printf "${text}\\n" OUTPUT_FILE ${WORK}/marked.scn)
+  check(byte_order_mark 2 "^tvui: ${WORK}/marked.scn:${reason} with a byte-order mark \\(U\\+FEFF" ${TVUI} --quiet
+        --scenario ${WORK}/marked.scn)
 endforeach()
 
 # The pictures go neither to the system's root nor among its folders, named

@@ -1659,6 +1659,9 @@ std::string Step(const ScenarioLine& line, const ScenarioTokens& t) {
 
 constexpr size_t kMaxScenarioLines = 1000000;
 
+// U+FEFF in UTF-8, which some editors put before a file's first line.
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+
 // A comment is not split into tokens: a quote in its text need not close.
 bool IsComment(const std::string& source) {
   const size_t first = source.find_first_not_of(" \t\r");
@@ -1872,22 +1875,32 @@ bool ScenarioScript::Load(const std::string& path, std::string* error) {
     int number;
     size_t lines;
   };
+  int number = 0;
   std::vector<Open> open;
   size_t lines = 0;
   std::string firstError;
+  // The line named is the one at which the count, its repeats unrolled,
+  // passes the bound: the end of the repeat that takes it past.
   auto add = [&](size_t n) {
     size_t& total = open.empty() ? lines : open.back().lines;
     total += n;
     if (total > kMaxScenarioLines && firstError.empty())
-      firstError = path + ": the scenario repeats more than " + std::to_string(kMaxScenarioLines) + " lines";
+      firstError = at(number, "the scenario comes to more than " + std::to_string(kMaxScenarioLines) +
+                                  " lines here, its repeats unrolled");
   };
   ScenarioTokens tokens;
-  int number = 0;
   for (std::string source; std::getline(file, source);) {
     ++number;
     // A byte 0 would end a word in the middle wherever the word goes.
     if (source.find('\0') != std::string::npos)
       return fail(at(number, "a byte 0 (\\x00), which no line of a scenario holds"));
+    // An editor's byte-order mark would stick to the line's first word and
+    // make it a word no line has.
+    if (const size_t first = source.find_first_not_of(" \t\r");
+        first != std::string::npos && source.compare(first, 3, kByteOrderMark) == 0)
+      return fail(at(number, std::string(number == 1 ? "the file begins" : "the line begins") +
+                                 " with a byte-order mark (U+FEFF, the bytes EF BB BF), which no line of a scenario "
+                                 "holds: save the file as UTF-8 without it"));
     if (IsComment(source)) continue;
     if (!SplitScenarioLine(source, &tokens)) return fail(at(number, "a quote is not closed"));
     if (!Written(tokens) || !firstError.empty()) continue;
@@ -1917,6 +1930,10 @@ bool ScenarioScript::Load(const std::string& path, std::string* error) {
   if (firstError.empty() && !open.empty())
     firstError = at(open.back().number, "repeat without end");
   if (!firstError.empty()) return fail(firstError);
+  // A run of no line would pass having checked nothing.
+  if (lines == 0)
+    return fail(path + ": no line runs: the scenario is empty, or holds only comments, blank lines and repeats of "
+                       "none, and a run of it would check nothing");
   path_ = path;
   count_ = lines;
   return true;

@@ -110,9 +110,11 @@ struct ScenarioLine {
 class ScenarioScript {
  public:
   // Reads the file through once to check it: false with a message naming the
-  // line when the file cannot be read, a quote is left open, a repeat lacks
-  // its count or end, an end its repeat, or the repeats come to more than a
-  // million lines.
+  // line when the file cannot be read, a line holds a byte 0 or begins with a
+  // byte-order mark, a quote is left open, a repeat lacks its count or end,
+  // an end its repeat, or the repeats come to more than a million lines
+  // (named where the count passes it); naming the file alone when no line
+  // runs at all, as a run of it would check nothing.
   bool Load(const std::string& path, std::string* error);
   // Lines in all, the repeats unrolled.
   size_t size() const { return count_; }
