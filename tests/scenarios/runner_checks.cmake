@@ -387,6 +387,19 @@ foreach(case "\\357\\273\\277tv demo\\nadvance 1;1: the file begins"
   check(byte_order_mark 2 "^tvui: ${WORK}/marked.scn:${reason} with a byte-order mark \\(U\\+FEFF" ${TVUI} --quiet
         --scenario ${WORK}/marked.scn)
 endforeach()
+# The leading lines: root, the set's content, then tv on, which ends them; a
+# line that would begin the content anew after another is refused too.
+file(WRITE ${WORK}/fine.fixture "channel 7-1 KQRS\n")
+foreach(case "tv demo\ntv on\ntv on;3: tv lines come before every other line but root, and tv on last of them"
+             "tv on\ntv fixture fine.fixture;2: tv lines come before"
+             "tv demo\ntv on\nroot product;3: root must come before every other line"
+             "tv fixture fine.fixture\ntv demo;2: tv demo begins the set's content anew"
+             "tv fresh\ntv fresh;2: tv fresh begins the set's content anew")
+  list(GET case 0 text)
+  list(GET case 1 reason)
+  file(WRITE ${WORK}/scene.scn "${text}\nadvance 1\n")
+  check(scene_lines 2 "^tvui: ${WORK}/scene.scn:${reason}" ${TVUI} --quiet --scenario ${WORK}/scene.scn)
+endforeach()
 
 # The pictures go neither to the system's root nor among its folders, named
 # or reached through a link, and never over a file the runner did not write:

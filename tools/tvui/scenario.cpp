@@ -1016,7 +1016,9 @@ std::string OpenLine(const ScenarioTokens& t) {
   return {};
 }
 
-std::string TvLine(const ScenarioTokens&) { return "tv lines come before every other line but root"; }
+std::string TvLine(const ScenarioTokens&) {
+  return "tv lines come before every other line but root, and tv on last of them";
+}
 
 // tv on: what a scenario would do itself, once the set has booted (it takes
 // a wake-up once it listens): the setup's step stored as done, the wake-up by
@@ -1671,6 +1673,16 @@ bool IsComment(const std::string& source) {
 // A line that runs or repeats: not empty and not a comment.
 bool Written(const ScenarioTokens& tokens) { return !tokens.empty(); }
 
+// The leading lines set the scene: root, then the tv lines of the set's
+// content, then tv on, which switches the set on and so ends them (ON: a tv
+// on came before).
+bool LeadingLine(const ScenarioTokens& t, bool on) {
+  const std::string& word = t[0].text;
+  return !on && (word == "root" || word == "tv");
+}
+
+bool SwitchesOn(const ScenarioTokens& t) { return t[0].text == "tv" && t.size() == 2 && t[1].text == "on"; }
+
 }  // namespace
 
 std::string ReadSetFile(const char* setPath, std::string* content) {
@@ -2066,11 +2078,13 @@ bool CheckScenarioLines(const std::string& path, const std::string* outDir, std:
   ScenarioTokens t;
   int number = 0;
   bool leading = true;
+  bool on = false;
   for (std::string source; std::getline(file, source);) {
     ++number;
     if (IsComment(source) || !SplitScenarioLine(source, &t) || !Written(t)) continue;
     const std::string& word = t[0].text;
-    leading = leading && (word == "root" || word == "tv");
+    leading = leading && LeadingLine(t, on);
+    on = on || (leading && SwitchesOn(t));
     if (word == "repeat" || word == "end") continue;
     std::string reason;
     const ScenarioCommand* command = FindCommand(t);
@@ -2115,11 +2129,11 @@ bool ReadScenarioSetup(const std::string& scenarioPath, const ScenarioScript& sc
   ScenarioTokens t;
   ScenarioLine line;
   ScenarioScript::Reader reader = script.Read();
-  // The leading lines; the runner fails a later one where it stands.
-  for (size_t i = 0; reader.Next(&line, &t); ++i) {
+  // The leading lines; CheckScenarioLines refuses a later one.
+  bool on = false;
+  for (size_t i = 0; reader.Next(&line, &t) && LeadingLine(t, on); ++i) {
     const std::string where = scenarioPath + ":" + std::to_string(line.number) + ": ";
     const std::string& word = t[0].text;
-    if (word != "root" && word != "tv") break;
     if (word == "root") {
       if (i != 0 || t.size() != 2) {
         *error = where + "root NAME must be the first line";
@@ -2127,9 +2141,16 @@ bool ReadScenarioSetup(const std::string& scenarioPath, const ScenarioScript& sc
       }
       setup->root = t[1].text;
     } else if (t.size() == 2 && (t[1].text == "fresh" || t[1].text == "demo")) {
+      // Either begins the set's content anew: what a line before it gave
+      // would be lost unsaid.
+      if (!setup->content.empty()) {
+        *error = where + "tv " + t[1].text + " begins the set's content anew, and would undo the tv line before it: "
+                 "give it first";
+        return false;
+      }
       setup->content.push_back(t[1].text);
     } else if (t.size() == 2 && t[1].text == "on") {
-      setup->on = true;
+      setup->on = on = true;
     } else if (t.size() == 3 && t[1].text == "fixture") {
       const std::string fixture = (folder / t[2].text).string();
       bool notRegular = false;
@@ -2205,6 +2226,7 @@ int RunScenario(const std::string& path, const ScenarioScript& script, const std
   g_run = Run{path, std::filesystem::path(path).parent_path(), outDir, {}, false, -1, {}};
   WatchFrames();
   bool leading = true;
+  bool on = false;
   ScenarioTokens tokens;
   ScenarioLine original;
   for (ScenarioScript::Reader reader = script.Read(); reader.Next(&original, &tokens);) {
@@ -2219,11 +2241,11 @@ int RunScenario(const std::string& path, const ScenarioScript& script, const std
     }
     ScenarioLine line = original;
     // The leading root and tv lines did their work before the set booted.
-    const std::string& word = tokens[0].text;
-    leading = leading && (word == "root" || word == "tv");
+    leading = leading && LeadingLine(tokens, on);
+    on = on || (leading && SwitchesOn(tokens));
     if (leading) line.number = 0;
     std::string failure = Step(line, tokens);
-    if (leading && word == "tv" && tokens.size() == 2 && tokens[1].text == "on") {
+    if (leading && SwitchesOn(tokens)) {
       failure = SwitchOn();
       if (failure.empty()) failure = WritesRefused();
     }

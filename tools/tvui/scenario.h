@@ -12,7 +12,10 @@
 //                                  scenario; tests/scenarios/fixtures/)
 //   tv on                          the set switched on past the first-time
 //                                  setup, showing live television when the
-//                                  first other line runs
+//                                  first other line runs; the last of them
+//
+// tv fresh and tv demo begin the content anew: either comes before every
+// other tv line of the content, which it would undo.
 //
 // The set boots in standby, where no key reaches a screen: a key line sent
 // to it fails and says how to wake it, except the power key, which wakes it
