@@ -400,6 +400,19 @@ foreach(case "tv demo\ntv on\ntv on;3: tv lines come before every other line but
   file(WRITE ${WORK}/scene.scn "${text}\nadvance 1\n")
   check(scene_lines 2 "^tvui: ${WORK}/scene.scn:${reason}" ${TVUI} --quiet --scenario ${WORK}/scene.scn)
 endforeach()
+# Only TVUI_UPDATE_GOLDENS=1 rewrites the references; any other value, empty
+# too, is refused before the set boots, and the reference stays.
+file(MAKE_DIRECTORY ${WORK}/goldens)
+file(WRITE ${WORK}/goldens/kept.png "mine\n")
+file(WRITE ${WORK}/goldens/golden.scn "root probe\nkey 1\nexpect picture kept.png\n")
+foreach(value 0 "" yes)
+  check(update_goldens 2 "^tvui: TVUI_UPDATE_GOLDENS takes 1, which rewrites the reference pictures, or is left unset[^\n]*it is set to \"${value}\"\n$"
+        ${CMAKE_COMMAND} -E env TVUI_UPDATE_GOLDENS=${value} ${TVUI} --quiet --scenario ${WORK}/goldens/golden.scn)
+endforeach()
+file(READ ${WORK}/goldens/kept.png kept)
+if(NOT kept STREQUAL "mine\n")
+  set(failures "${failures}\nupdate_goldens: a refused value rewrote the reference")
+endif()
 
 # The pictures go neither to the system's root nor among its folders, named
 # or reached through a link, and never over a file the runner did not write:

@@ -234,7 +234,8 @@ void PrintScenarioCommands(std::FILE* out, std::span<const ScenarioCommand> comm
 // against the runner's lines and the root's (SetScenarioRootCommands first),
 // and the key names of key, press and release lines: false with a message
 // naming the file and line of the first that is not known. With OUTDIR, the
-// output folder of a run, a picture in a folder not there is refused too.
+// output folder of a run, a picture in a folder not there is refused too,
+// and first a TVUI_UPDATE_GOLDENS that is set but not 1.
 bool CheckScenarioLines(const std::string& path, const std::string* outDir, std::string* error);
 
 // The files that the scenario's lines write in the output folder (its
