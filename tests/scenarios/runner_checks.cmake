@@ -881,14 +881,38 @@ endif()
 
 # A long title of a fixture's recording is cut before its channel and its
 # extension, between two characters: its file and its index file keep both.
+# A fixture's title makes its file's name as the recording line's does, the
+# set's recorder's way: a slash, a space or a dot is an underscore, and no
+# folder is made.
 string(REPEAT "é" 150 long_title)
-file(WRITE ${WORK}/long_title.fixture "channel 7-1 KQRS\nrecording 7-1 \"${long_title}\" kb=1\n")
-file(WRITE ${WORK}/long_title.scn "tv fixture long_title.fixture\nadvance 1\n")
+file(WRITE ${WORK}/long_title.fixture
+     "channel 7-1 KQRS\nrecording 7-1 \"${long_title}\" kb=1\nrecording 7-1 \"Up/Down. Live\" kb=1\n")
+file(WRITE ${WORK}/long_title.scn "tv fixture long_title.fixture\nadvance 1\nrecording \"Up/Down. Live\" 30\n")
 check(long_title 0 "^$" ${TVUI} --quiet --fresh --scenario ${WORK}/long_title.scn)
 file(GLOB disk RELATIVE ${WORK}/set/mnt/removable/usba ${WORK}/set/mnt/removable/usba/*)
 string(REPEAT "é" 123 cut_title)
-if(NOT disk STREQUAL "${cut_title}_7-1.nav;${cut_title}_7-1.trp")
+if(NOT disk STREQUAL "Up_Down__Live.nav;Up_Down__Live.trp;Up_Down__Live_7-1.nav;Up_Down__Live_7-1.trp;${cut_title}_7-1.nav;${cut_title}_7-1.trp")
   set(failures "${failures}\nlong_title: the disk holds ${disk}")
+endif()
+# A fixture is checked whole before the set's folder is touched: one refused
+# by a later line leaves the disk as it was (--fresh has not emptied it), and
+# one that the set refuses only as it is added, a timer past those the demo
+# set left free, has written none of its recordings.
+file(WRITE ${WORK}/late_fault.fixture "channel 7-1 KQRS\nrecording 7-1 \"Early\" kb=1\nchannel 8-1 KXYZ colour=red\n")
+file(WRITE ${WORK}/late_fault.scn "tv fixture late_fault.fixture\nadvance 1\n")
+check(fixture_late_fault 2 "late_fault.scn:1: ${WORK}/late_fault.fixture:3: unexpected colour=red" ${TVUI} --quiet
+      --fresh --scenario ${WORK}/late_fault.scn)
+file(GLOB after RELATIVE ${WORK}/set/mnt/removable/usba ${WORK}/set/mnt/removable/usba/*)
+if(NOT after STREQUAL disk)
+  set(failures "${failures}\nfixture_late_fault: a refused fixture changed the disk: ${after}")
+endif()
+string(REPEAT "timer 7-1 \"Daily\"\n" 26 timers)
+file(WRITE ${WORK}/late_fault.fixture "channel 7-1 KQRS\nrecording 7-1 \"Early\" kb=1\n${timers}")
+file(WRITE ${WORK}/late_fault.scn "tv demo\ntv fixture late_fault.fixture\nadvance 1\n")
+check(fixture_timers 2 "late_fault.fixture:28: every timer of the set is in use" ${TVUI} --quiet --fresh --scenario
+      ${WORK}/late_fault.scn)
+if(EXISTS ${WORK}/set/mnt/removable/usba/Early_7-1.trp OR EXISTS ${WORK}/set/mnt/removable/usba/Early_7-1.nav)
+  set(failures "${failures}\nfixture_timers: a refused fixture wrote its recording on the disk")
 endif()
 
 # A store line fails when the settings file does not hold what it stored:

@@ -2169,6 +2169,13 @@ bool ReadScenarioSetup(const std::string& scenarioPath, const ScenarioScript& sc
                                      : "cannot read the fixture " + fixture + " (" + why + ")");
         return false;
       }
+      // Every record is checked now, before the set's folder is touched:
+      // a record refused later would leave the ones before it on the disk.
+      char message[512];
+      if (simtv_tv_check_fixture(fixture.c_str(), message, sizeof message) != 0) {
+        *error = where + message;
+        return false;
+      }
       setup->content.push_back(fixture);
     } else {
       *error = where + "tv takes fresh, demo, on or fixture FILE";

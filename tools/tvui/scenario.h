@@ -243,8 +243,12 @@ bool CheckScenarioLines(const std::string& path, const std::string* outDir, std:
 // before the set boots.
 std::vector<std::string> ScenarioOutputNames(const std::string& path);
 
-// What the leading root and tv lines ask for. Tv lines after the first other
-// line, or of a kind not known, fail here with a message naming the line.
+// What the leading root and tv lines ask for, each fixture checked whole
+// (simtv_tv_check_fixture) before anything of the set is touched. A tv line
+// of a kind not known, a fixture refused, or a tv fresh or demo after
+// another content line fails here with a message naming the line; a tv line
+// after the leading lines (after tv on too) is refused by
+// CheckScenarioLines.
 struct ScenarioSetup {
   std::string root = "product";
   std::vector<std::string> content;  // "fresh", "demo" or a fixture's path
