@@ -480,10 +480,29 @@ if(NOT got EQUAL 1 OR NOT stderr MATCHES "^tvui: the standard output could not b
 endif()
 # The scripts take as many cores as TVUI_JOBS says; a count that is none is
 # refused before anything is built.
-foreach(script run test fuzz)
+foreach(script run test fuzz monkey)
   check(jobs_${script} 2 "TVUI_JOBS takes the number of cores to build and test on \\(1 or more\\), not \"all\""
         ${CMAKE_COMMAND} -E env TVUI_JOBS=all bash ${CMAKE_CURRENT_LIST_DIR}/../../scripts/${script}.sh)
 endforeach()
+# The scripts that build in one folder take its lock: a build waits, saying
+# so, while another holds it, and holds it while it runs.
+get_filename_component(top ${CMAKE_CURRENT_LIST_DIR}/../.. ABSOLUTE)
+file(WRITE ${WORK}/lock.sh [=[
+. "$1/scripts/jobs.sh"
+lock=$1/build/lock-check.lock
+mkdir -p "$1/build"
+exec 9>"$lock"
+flock 9
+coproc waiter { build_locked lock-check bash -c 'flock -n "$0" true && echo "ran without the lock" || echo "ran holding the lock"' "$lock" 2>&1; }
+read -r first <&"${waiter[0]}"
+flock -u 9
+read -r second <&"${waiter[0]}"
+wait
+rm -f "$lock"
+printf '%s\n%s\n' "$first" "$second" >&2
+]=])
+check(build_lock 0 "^waiting for the build in build/lock-check that another script runs [^\n]*\nran holding the lock\n$"
+      bash ${WORK}/lock.sh ${top})
 # Installed without its font: PREFIX/bin/tvui beside PREFIX/share/tvui.
 file(MAKE_DIRECTORY ${WORK}/prefix/bin ${WORK}/prefix/share/tvui)
 file(CREATE_LINK ${TVUI} ${WORK}/prefix/bin/tvui COPY_ON_ERROR)
