@@ -36,12 +36,14 @@
 # MONKEY_HANG seconds, default 300), and prints the seed and the walk's last
 # 50 lines. It tells
 # which of the screens that keys reach from live television it opened.
-# TVUI names the program (default: the asan build's, built when missing);
+# TVUI names the program (default: the asan build's, built when missing, on
+# TVUI_JOBS cores, and never beside another script's build in build/asan);
 # MONKEY_OUT the folder for the walk's files (default build/asan/monkey/SEED).
 set -uo pipefail
 keys=${1:-20000}
 seed=${2:-1}
 top=$(cd "$(dirname "$0")/.." && pwd)
+. "$top/scripts/jobs.sh"
 if [[ ! $keys =~ ^[1-9][0-9]*$ || ! $seed =~ ^[0-9]+$ ]]; then
   echo "usage: scripts/monkey.sh [KEYS] [SEED]" >&2
   exit 2
@@ -125,8 +127,11 @@ screens=(
 )
 
 tvui=${TVUI:-$top/build/asan/tools/tvui/tvui}
+build_tvui() {
+  cd "$top" && cmake --preset asan >/dev/null && cmake --build --preset asan --target tvui -j "$jobs"
+}
 if [[ -z ${TVUI:-} && ! -x $tvui ]]; then
-  (cd "$top" && cmake --preset asan >/dev/null && cmake --build --preset asan --target tvui -j 3) || exit 1
+  build_locked asan build_tvui || exit 1
 fi
 out=${MONKEY_OUT:-$top/build/asan/monkey/$seed}
 mkdir -p "$out" || exit 1

@@ -7,7 +7,8 @@
 # threads (network, recordings, media, standby and wake), run under
 # ThreadSanitizer; the fuzz targets run for FUZZ_SECONDS each (default 10, 0
 # skips them). TVUI_JOBS limits the cores that building and testing take
-# (default: all of them).
+# (default: all of them). The asan build holds the lock of build/asan
+# (jobs.sh), so that scripts/monkey.sh never builds there at the same time.
 #
 # Each tier runs whatever became of the ones before it, and the summary at the
 # end tells how each went: the status is 1 when any failed. Only a failed
@@ -19,8 +20,10 @@ cd "$top"
 export TVUI_JOBS=$jobs
 bash scripts/deps.sh
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
-cmake --preset asan >/dev/null
-cmake --build --preset asan -j "$jobs"
+build_asan() {
+  cmake --preset asan >/dev/null && cmake --build --preset asan -j "$jobs"
+}
+build_locked asan build_asan
 
 logs=$(mktemp -d)
 trap 'rm -rf "$logs"' EXIT

@@ -259,6 +259,7 @@ GenColor FromRgba(const uint8_t* p) { return GenMakeColor(p[0], p[1], p[2], p[3]
 
 std::string CompareRows(const RowSource& actual, const std::string& path) {
   std::vector<GenColor> row(static_cast<size_t>(std::max(actual.width, 0)));
+  if (std::string refused = GenUpdateGoldensRefusal(); !refused.empty()) return refused;
   if (std::getenv("TVUI_UPDATE_GOLDENS")) {
     std::vector<uint8_t> rgba(row.size() * 4);
     struct Writer {
@@ -323,6 +324,26 @@ std::string CompareRows(const RowSource& actual, const std::string& path) {
 }
 
 }  // namespace
+
+std::string GenUpdateGoldensRefusal() {
+  const char* update = std::getenv("TVUI_UPDATE_GOLDENS");
+  if (!update || std::strcmp(update, "1") == 0) return {};
+  // The value as it is shown: its first 40 bytes, a control character as \xNN.
+  std::string shown;
+  const char* c = update;
+  for (; *c && c - update < 40; ++c) {
+    if (static_cast<unsigned char>(*c) >= 0x20 && *c != 0x7F) {
+      shown += *c;
+    } else {
+      char escaped[5];
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(*c));
+      shown += escaped;
+    }
+  }
+  if (*c) shown += "...";
+  return "TVUI_UPDATE_GOLDENS takes 1, which rewrites the reference pictures, or is left unset, which compares "
+         "them with the pictures; it is set to \"" + shown + "\"";
+}
 
 std::string GenCompareWithPng(const GenImage& actual, const std::string& path) {
   const RowSource source{actual.width, actual.height,

@@ -41,8 +41,14 @@ bool GenSaveBitmapPng(const GenBitmap* bitmap, const std::string& path, GenColor
 // Compares a picture exactly with the reference PNG at path: empty when they
 // agree, else what differs. Pixels that differ are also shown in
 // <name>_diff.png beside the reference, red over a dimmed copy of the
-// picture. With TVUI_UPDATE_GOLDENS set the picture becomes the reference.
+// picture. With TVUI_UPDATE_GOLDENS=1 the picture becomes the reference; any
+// other value of it fails the comparison (GenUpdateGoldensRefusal).
 std::string GenCompareWithPng(const GenImage& actual, const std::string& path);
 // The same for the bitmap's pixels, read from its surface and the reference
 // a row at a time: no copy of either picture is held.
 std::string GenCompareBitmapWithPng(const GenBitmap* bitmap, const std::string& path);
+// Why TVUI_UPDATE_GOLDENS is not a value it takes: it is unset, or 1 to
+// rewrite the references. Set to anything else (0, empty) it would neither
+// compare nor clearly rewrite, so every comparison fails with this reason.
+// Empty when it is unset or 1.
+std::string GenUpdateGoldensRefusal();

@@ -341,9 +341,15 @@ void simtv_tv_load_demo(void);
  * programmes, disks, a rating region, CEC devices, network links and access
  * points, one record a line (platform/sim/content.cpp describes the records;
  * tests/scenarios/fixtures/ holds examples). Returns 0, or -1 with a message
- * naming the file, line and the record's form in error (size bytes); what
- * the lines before the bad one added stays. */
+ * naming the file, line and the record's form in error (size bytes). The
+ * whole file is checked before the set takes any of it, and its recordings
+ * go on the disk last: a fixture refused writes no file, and adds nothing
+ * but where the set refuses a record as it is added (every timer in use),
+ * when the records before that one stay. */
 int simtv_tv_load_fixture(const char* path, char* error, int size);
+/* Checks every record of a fixture as simtv_tv_load_fixture does, changing
+ * nothing of the set: 0, or -1 with the message in error. */
+int simtv_tv_check_fixture(const char* path, char* error, int size);
 
 /* The set's local time, seconds since 1970: set, it runs on with the set's
  * clock from there (the scenario's virtual time, the real time otherwise),

@@ -9,7 +9,8 @@
 // the default air (the demo set's channels) away first. A record is its kind, its values in order, then options
 // name=value and flags; a value with spaces is quoted ("Main audio",
 // description="Bread in one hour."). CHANNEL is MAJOR-MINOR, or MAJOR alone
-// for an analogue channel.
+// for an analogue channel. A fixture is checked whole before the set takes
+// any of it, and its recordings go on the disk last.
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -67,6 +68,7 @@ struct RecordingDef {
   std::string disk = kDisk;
   bool unreadable = false;
   int64_t kb = -1;  // the recording file's size when given, else as long as it plays
+  std::string file;  // the file's name as the disk's records hold it, when given
 };
 
 struct TimerDef {
@@ -123,8 +125,35 @@ void Broadcast(const ChannelDef& d, int32_t rating, int32_t canRating) {
   simtv_tv_add_broadcast(&air);
 }
 
-void AddRecording(const RecordingDef& d, int64_t now) {
-  XPM_RecordedShow s{};
+// The file a recording of the set's is named after: its title as the set's
+// recorder makes a name of it (simtv_recording_file_name: separators, spaces
+// and dots made underscores), then the channel and the extension. A long
+// title is cut first, between two characters, so that the name keeps its
+// channel and extension and the index file's name follows from it.
+std::string RecordingFileName(const std::string& title, int32_t major, int32_t minor) {
+  constexpr char kExtension[] = ".trp";
+  const std::string end = "_" + std::to_string(major) + "-" + std::to_string(minor) + kExtension;
+  char name[XPM_RECORD_PATH_SIZE];
+  // The room the rule is given leaves the channel's room free; the rule
+  // ends the name with the extension, taken off again.
+  simtv_recording_file_name("", title.c_str(), name, sizeof name - end.size() + (sizeof kExtension - 1));
+  std::string file = name;
+  file.resize(file.size() - (sizeof kExtension - 1));
+  return file + end;
+}
+
+// A recording as the disk's records hold it: the show, and what goes on the
+// disk with it once the whole fixture is read.
+struct MadeRecording {
+  XPM_RecordedShow show{};
+  std::string disk;
+  bool unreadable = false;
+  int64_t kb = -1;
+};
+
+MadeRecording MakeRecording(const RecordingDef& d, int64_t now) {
+  MadeRecording made{{}, d.disk, d.unreadable, d.kb};
+  XPM_RecordedShow& s = made.show;
   // A recording carries the name of the channel it was made from, as the
   // recorder names its own; the set's channel of that number, on the
   // recording's medium first.
@@ -143,23 +172,23 @@ void AddRecording(const RecordingDef& d, int64_t now) {
   s.rating = d.rating;
   s.captionFlag = 1;
   s.state = 19;
-  // The title as it stands (a fixture's dots and slashes are its own), then
-  // the channel and the extension: a long title is cut first, between two
-  // characters, so that the name keeps its end and the index file's name
-  // follows from it.
-  const std::string end = "_" + std::to_string(d.major) + "-" + std::to_string(d.minor) + ".trp";
-  std::string file = d.title;
-  std::replace(file.begin(), file.end(), ' ', '_');
-  if (file.size() + end.size() >= sizeof s.fileName) {
-    size_t cut = sizeof s.fileName - 1 - end.size();
-    while (cut > 0 && (static_cast<unsigned char>(file[cut]) & 0xC0) == 0x80) --cut;
-    file.resize(cut);
-  }
-  Name(s.fileName, file + end);
-  const int32_t id = simtv_tv_add_recording(d.disk.c_str(), &s);
-  if (d.unreadable) simtv_tv_set_recording_unreadable(id, 1);
-  if (d.kb >= 0 && d.disk == kDisk) simtv_usb_write_file(s.fileName, uint64_t(d.kb) * 1024);
+  Name(s.fileName, d.file.empty() ? RecordingFileName(d.title, d.major, d.minor) : d.file);
+  return made;
 }
+
+// A name that stands for a file in the disk's folder itself: no separator,
+// and neither "." nor "..".
+bool PlainFileName(const std::string& name) {
+  return !name.empty() && name.find('/') == std::string::npos && name != "." && name != "..";
+}
+
+void AddRecording(const MadeRecording& made) {
+  const int32_t id = simtv_tv_add_recording(made.disk.c_str(), &made.show);
+  if (made.unreadable) simtv_tv_set_recording_unreadable(id, 1);
+  if (made.kb >= 0 && made.disk == kDisk) simtv_usb_write_file(made.show.fileName, uint64_t(made.kb) * 1024);
+}
+
+void AddRecording(const RecordingDef& d, int64_t now) { AddRecording(MakeRecording(d, now)); }
 
 // A timer with its row in the schedule and its id checked out of the pool.
 void AddTimer(int32_t index, const TimerDef& d, int64_t now) {
@@ -401,12 +430,18 @@ bool SplitWords(const std::string& line, std::vector<std::string>* words) {
 }
 
 // What a fixture built so far: its channels by number, for the records that
-// name a channel.
+// name a channel. A fixture is read twice: first to check every record,
+// changing nothing of the set, then, when all of them hold, to give the set
+// what they say (APPLY); the recordings go on the disk last, so that a
+// record the set refuses even then (no timer left) leaves no file behind.
 struct Loader {
+  bool apply = false;
   int64_t now = 0;
   std::vector<ChannelDef> channels;
   int32_t nextAudio = 0;
   uint8_t nextAccessPoint = 0x10;
+  int32_t timers = 0;
+  std::vector<MadeRecording> recordings;
 };
 
 using Handler = std::string (*)(const Record& record, Loader& loader);
@@ -493,7 +528,7 @@ std::string TimeRecord(const Record& r, Loader& loader) {
   t.tm_mon -= 1;
   const int64_t seconds = VgLocalSeconds(t);
   if (seconds == -1) return "no such time";
-  simtv_tv_set_local_time(seconds);
+  if (loader.apply) simtv_tv_set_local_time(seconds);
   loader.now = seconds;
   return {};
 }
@@ -516,9 +551,10 @@ std::string ChannelRecord(const Record& r, Loader& loader) {
   c.physical = int32_t(physical);
   c.signal = int32_t(signal);
   const bool scanned = r.kind == std::string("channel");
+  if (scanned) loader.channels.push_back(c);
+  if (!loader.apply) return {};
   if (scanned) {
     AddChannel(c);
-    loader.channels.push_back(c);
     if (logo > 0) XPM_SetChannelLogoIndex(c.major, c.minor, int32_t(logo));
   }
   if (!scanned || !Flag(r, "off-air")) Broadcast(c, int32_t(rating), int32_t(can));
@@ -526,18 +562,18 @@ std::string ChannelRecord(const Record& r, Loader& loader) {
 }
 
 // What kind of input a source is (XPM_SOURCE_TYPE_*: 5 HDMI ...).
-std::string SourceTypeRecord(const Record& r, Loader&) {
+std::string SourceTypeRecord(const Record& r, Loader& loader) {
   int64_t source = 0;
   int64_t type = 0;
   if (!Number(r.values[0], &source) || !Number(r.values[1], &type) || source < 0 || source > 255 || type < 0 ||
       type > 255)
     return "source-type takes a source and a type, each 0 to 255";
-  simtv_av_set_source_type(int32_t(source), int32_t(type));
+  if (loader.apply) simtv_av_set_source_type(int32_t(source), int32_t(type));
   return {};
 }
 
-std::string NoBroadcastRecord(const Record&, Loader&) {
-  simtv_tv_clear_broadcast();
+std::string NoBroadcastRecord(const Record&, Loader& loader) {
+  if (loader.apply) simtv_tv_clear_broadcast();
   return {};
 }
 
@@ -549,17 +585,19 @@ std::string CurrentRecord(const Record& r, Loader& loader) {
   if (!Option(r, "window", 0, 1, 0, &window) || !Option(r, "rating", INT32_MIN, UINT32_MAX, 0, &rating) ||
       !Option(r, "tuner", 1, 2, 1, &tuner))
     return "window is 0 or 1, rating a rating word, tuner 1 or 2";
+  if (!loader.apply) return {};
   SetCurrentChannel(int32_t(window), *channel, int32_t(rating));
   simtv_tv_set_current_tuner(int32_t(tuner) - 1);
   return {};
 }
 
-std::string TimeshiftRecord(const Record& r, Loader&) {
+std::string TimeshiftRecord(const Record& r, Loader& loader) {
   int64_t buffered, position, tuner;
   if (!Number(r.values[0], &buffered) || buffered < 0 || buffered > 86400 || !Number(r.values[1], &position) ||
       position < 0 || position > buffered || !Option(r, "tuner", 1, 2, 1, &tuner))
     return "timeshift takes the seconds buffered, a position within them and tuner 1 or 2";
-  simtv_tv_set_timeshift(int32_t(tuner) - 1, int32_t(buffered), int32_t(position), Flag(r, "paused") ? 1 : 2);
+  if (loader.apply)
+    simtv_tv_set_timeshift(int32_t(tuner) - 1, int32_t(buffered), int32_t(position), Flag(r, "paused") ? 1 : 2);
   return {};
 }
 
@@ -567,7 +605,8 @@ std::string AudioRecord(const Record& r, Loader& loader) {
   int64_t format, mode;
   if (!Option(r, "format", 0, 255, 3, &format) || !Option(r, "mode", 0, 255, 2, &mode))
     return "format and mode take numbers";
-  AddAudio(r.values[0], Text(r, "language", "eng"), int32_t(format), int32_t(mode), loader.nextAudio++);
+  const int32_t index = loader.nextAudio++;
+  if (loader.apply) AddAudio(r.values[0], Text(r, "language", "eng"), int32_t(format), int32_t(mode), index);
   return {};
 }
 
@@ -580,15 +619,24 @@ std::string RecordingRecord(const Record& r, Loader& loader) {
                                       : "a recording's title holds no tab, line end or other control character";
   s.description = Text(r, "description");
   s.disk = Text(r, "disk", kDisk);
+  s.file = Text(r, "file");
+  // A name of the disk's records taken as written (one another recorder
+  // made); only a plain name in the disk's folder gets files (xpm_pvr.cpp).
+  if (r.options.count("file") &&
+      (s.file.empty() || s.file.size() >= XPM_RECORD_PATH_SIZE || simtv_recording_title_fault(s.file.c_str()) != SIMTV_TITLE_OK))
+    return "file takes a name of at most " + std::to_string(XPM_RECORD_PATH_SIZE - 1) +
+           " bytes that is not blank and holds no control character";
   s.unreadable = Flag(r, "unreadable");
   int64_t days, minutes, rating;
   if (!Option(r, "days-ago", 0, 3650, 1, &days) || !Option(r, "minutes", 1, 1440, 30, &minutes) ||
       !Option(r, "rating", INT32_MIN, UINT32_MAX, 0, &rating) || !Option(r, "kb", -1, INT32_MAX, -1, &s.kb))
     return "days-ago, minutes, rating and kb take numbers";
+  if (s.kb >= 0 && !s.file.empty() && !PlainFileName(s.file))
+    return "kb writes the file, and " + s.file + " is no plain name in the disk's folder";
   s.daysAgo = int32_t(days);
   s.minutes = int32_t(minutes);
   s.rating = int32_t(rating);
-  AddRecording(s, loader.now);
+  if (loader.apply) loader.recordings.push_back(MakeRecording(s, loader.now));
   return {};
 }
 
@@ -601,6 +649,11 @@ std::string TimerRecord(const Record& r, Loader& loader) {
       !Option(r, "repeat", 0, 255, 0, &repeat) || !Option(r, "tuner", 1, 2, 2, &tuner) ||
       !Option(r, "early", 0, 1440, 0, &early) || !Option(r, "delay", 0, 1440, 0, &delay))
     return "in-hours, minutes, repeat, tuner, early and delay take numbers";
+  // More timers than the set has are refused as the fixture is checked;
+  // which are free (another content's timers took some) only as they are
+  // added.
+  if (++loader.timers > DB_TIMER_ID_COUNT - DB_FIRST_RECORDING_TIMER_ID) return "every timer of the set is in use";
+  if (!loader.apply) return {};
   int32_t id = 0;
   if (DB_Get_Free_Timer_Id(&id) != 0 || id >= XPM_TIMER_COUNT) return "every timer of the set is in use";
   t.hoursAhead = int32_t(hours);
@@ -623,39 +676,41 @@ std::string ProgrammeRecord(const Record& r, Loader& loader) {
   if (!Option(r, "at", -100000, 100000, 0, &at) || !Option(r, "minutes", 1, 1440, 30, &minutes) ||
       !Option(r, "rating", INT32_MIN, UINT32_MAX, 0, &rating))
     return "at (minutes from the set's time), minutes and rating take numbers";
-  AddProgramme(*channel, {r.values[1], Text(r, "theme"), Text(r, "description"),
+  if (loader.apply)
+    AddProgramme(*channel, {r.values[1], Text(r, "theme"), Text(r, "description"),
                           int32_t(loader.now + at * 60), int32_t(minutes), int32_t(rating)});
   return {};
 }
 
-std::string UsbRecord(const Record& r, Loader&) {
+std::string UsbRecord(const Record& r, Loader& loader) {
   int64_t kb;
   if (!Option(r, "kb", 1024, UINT32_MAX, SIMTV_USB_DEFAULT_KB, &kb)) return "kb takes the disk's size in KB";
-  simtv_usb_insert(uint32_t(kb), Text(r, "format", "NTFS").c_str());
+  if (loader.apply) simtv_usb_insert(uint32_t(kb), Text(r, "format", "NTFS").c_str());
   return {};
 }
 
-std::string RatingRegionRecord(const Record& r, Loader&) {
+std::string RatingRegionRecord(const Record& r, Loader& loader) {
   int64_t region, dimensions, levels;
   if (!Number(r.values[0], &region) || region < 0 || region > 255 || !Option(r, "dimensions", 1, 16, 3, &dimensions) ||
       !Option(r, "levels", 1, 16, 6, &levels))
     return "a rating region has a number, dimensions and levels";
-  simtv_tv_set_rating_region(int32_t(region), r.values[1].c_str(), int32_t(dimensions), int32_t(levels));
+  if (loader.apply)
+    simtv_tv_set_rating_region(int32_t(region), r.values[1].c_str(), int32_t(dimensions), int32_t(levels));
   return {};
 }
 
-std::string CecRecord(const Record& r, Loader&) {
+std::string CecRecord(const Record& r, Loader& loader) {
   int64_t address, physical, input;
   if (!Number(r.values[0], &address) || address < 0 || address > 15 ||
       !Option(r, "physical", 0, 0xFFFF, 0x1000, &physical) || !Option(r, "input", 0, 255, 5, &input))
     return "a device has a logical address 0 to 15; physical and input take numbers";
   XPM_CECDevice device{uint8_t(address), uint16_t(physical), int32_t(input), {}};
   Name(device.name, r.values[1]);
-  simtv_tv_add_cec_device(&device);
+  if (loader.apply) simtv_tv_add_cec_device(&device);
   return {};
 }
 
-std::string LanRecord(const Record& r, Loader&) {
+std::string LanRecord(const Record& r, Loader& loader) {
   const std::string& medium = r.values[0];
   if (medium != "wired" && medium != "wireless") return "a link is wired or wireless";
   XPM_IFState state{};
@@ -663,7 +718,7 @@ std::string LanRecord(const Record& r, Loader&) {
   if (!Address(r.values[1], state.address) || !Address(Text(r, "mask", "255.255.255.0"), state.mask) ||
       !Address(Text(r, "gateway", "0.0.0.0"), state.gateway) || !Address(Text(r, "dns", "0.0.0.0"), state.dns1))
     return "addresses are written 192.168.1.23";
-  simtv_tv_set_lan(medium == "wireless" ? 1 : 0, 1, &state);
+  if (loader.apply) simtv_tv_set_lan(medium == "wireless" ? 1 : 0, 1, &state);
   return {};
 }
 
@@ -672,8 +727,8 @@ std::string AccessPointRecord(const Record& r, Loader& loader) {
   if (!Option(r, "channel", 1, 200, 6, &channel) || !Option(r, "level", 0, 4, 3, &level) ||
       !Option(r, "mode", 0, 15, 0x0E, &mode) || !Option(r, "security", 0, 6, 3, &security))
     return "channel, level (0 to 4), mode and security (0 to 6) take numbers";
-  AddAccessPoint(r.values[0], uint8_t(channel), uint8_t(level), uint8_t(mode), uint8_t(security),
-                 loader.nextAccessPoint++);
+  const uint8_t last = loader.nextAccessPoint++;
+  if (loader.apply) AddAccessPoint(r.values[0], uint8_t(channel), uint8_t(level), uint8_t(mode), uint8_t(security), last);
   return {};
 }
 
@@ -691,8 +746,8 @@ constexpr Kind kKinds[] = {
     {"audio", "audio TEXT [language=eng] [format=N] [mode=N]", 1, "language= format= mode=", &AudioRecord},
     {"recording",
      "recording CHANNEL TITLE [description=TEXT] [days-ago=N] [minutes=N] [rating=WORD] [kb=SIZE] [disk=PATH] "
-     "[unreadable]",
-     2, "description= days-ago= minutes= rating= kb= disk= unreadable", &RecordingRecord},
+     "[file=NAME] [unreadable]",
+     2, "description= days-ago= minutes= rating= kb= disk= file= unreadable", &RecordingRecord},
     {"timer",
      "timer CHANNEL TITLE [in-hours=N] [minutes=N] [repeat=N] [tuner=1|2] [early=MIN] [delay=MIN] [guide] [recording]",
      2, "in-hours= minutes= repeat= tuner= early= delay= guide recording", &TimerRecord},
@@ -740,25 +795,9 @@ std::string KindList() {
   return list;
 }
 
-}  // namespace
-
-std::vector<simtv_broadcast_channel> simtv::DefaultBroadcast() {
-  std::vector<simtv_broadcast_channel> air;
-  for (size_t i = 0; i < std::size(kDemoChannels); ++i)
-    air.push_back({OnAir(DemoChannel(i)), kDemoChannels[i].rating, 0});
-  return air;
-}
-
-extern "C" {
-
-void simtv_tv_load_demo(void) {
-  simtv_tv_reset();
-  simtv_db_clear_programmes();
-  LoadDemo();
-  simtv_clear_calls();
-}
-
-int simtv_tv_load_fixture(const char* path, char* error, int size) {
+// Reads the fixture through: checks every record, or (APPLY) gives the set
+// what they say. 0, or -1 with the message in error.
+int ReadFixture(const char* path, bool apply, char* error, int size) {
   auto fail = [&](const std::string& message) {
     if (error && size > 0) std::snprintf(error, size_t(size), "%s", message.c_str());
     return -1;
@@ -766,6 +805,7 @@ int simtv_tv_load_fixture(const char* path, char* error, int size) {
   std::ifstream file(path ? path : "");
   if (!file) return fail(std::string("cannot read ") + (path ? path : "(no file)"));
   Loader loader;
+  loader.apply = apply;
   loader.now = simtv_tv_local_time();
   int number = 0;
   for (std::string line; std::getline(file, line);) {
@@ -786,8 +826,35 @@ int simtv_tv_load_fixture(const char* path, char* error, int size) {
   }
   // A read that fails ends the lines as the end of the file would.
   if (file.bad()) return fail(std::string("cannot read ") + path);
+  if (!apply) return 0;
+  for (const MadeRecording& made : loader.recordings) AddRecording(made);
   simtv_clear_calls();
   return 0;
+}
+
+}  // namespace
+
+std::vector<simtv_broadcast_channel> simtv::DefaultBroadcast() {
+  std::vector<simtv_broadcast_channel> air;
+  for (size_t i = 0; i < std::size(kDemoChannels); ++i)
+    air.push_back({OnAir(DemoChannel(i)), kDemoChannels[i].rating, 0});
+  return air;
+}
+
+extern "C" {
+
+void simtv_tv_load_demo(void) {
+  simtv_tv_reset();
+  simtv_db_clear_programmes();
+  LoadDemo();
+  simtv_clear_calls();
+}
+
+int simtv_tv_check_fixture(const char* path, char* error, int size) { return ReadFixture(path, false, error, size); }
+
+int simtv_tv_load_fixture(const char* path, char* error, int size) {
+  if (ReadFixture(path, false, error, size) != 0) return -1;
+  return ReadFixture(path, true, error, size);
 }
 
 }  // extern "C"

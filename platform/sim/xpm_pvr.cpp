@@ -244,6 +244,14 @@ void RemoveFile(const std::string& name) {
 
 void WriteRecordingFiles(const XPM_RecordedShow& show) {
   const std::string name = show.fileName;
+  // A name with a separator, or "." or "..", stands for no file of the
+  // disk's folder: the record (a fixture's name taken as written) stands
+  // without files, and no folder is made for it.
+  if (name.empty() || name.find('/') != std::string::npos || name == "." || name == "..") {
+    std::fprintf(stderr, "SIMTV: the recording %s is kept without files: its name is no file in the disk's folder\n",
+                 name.c_str());
+    return;
+  }
   const uint64_t seconds = uint64_t(std::max(show.duration, 0));
   std::string why = WriteFile(name, seconds * SIMTV_RECORD_BYTES_PER_SECOND);
   if (why.empty()) why = WriteFile(IndexName(name), seconds * kIndexBytesPerSecond);

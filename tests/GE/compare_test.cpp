@@ -64,4 +64,26 @@ TEST_F(CompareTest, UpdatingGoldensWritesThePicture) {
   EXPECT_EQ(written.pixels, Pixels(picture).pixels);
 }
 
+// Only 1 rewrites: any other value, empty too, fails the comparison and
+// leaves the reference as it was, whether or not it matches the picture.
+TEST_F(CompareTest, UpdatingGoldensTakesOnlyOne) {
+  GenBitmap* picture = Make(8, 6, 0xFF102030);
+  const std::string reference = Folder() + "/kept.png";
+  ASSERT_TRUE(GenWritePng(reference, Pixels(Make(8, 6, 0xFF405060))));
+  for (const char* value : {"0", "", "yes", "1 "}) {
+    setenv("TVUI_UPDATE_GOLDENS", value, 1);
+    EXPECT_EQ(GenCompareBitmapWithPng(picture, reference),
+              "TVUI_UPDATE_GOLDENS takes 1, which rewrites the reference pictures, or is left unset, which compares "
+              "them with the pictures; it is set to \"" + std::string(value) + "\"");
+  }
+  setenv("TVUI_UPDATE_GOLDENS", "a\x01" "bcdefghijklmnopqrstuvwxyz0123456789ABCDEFGH", 1);
+  EXPECT_NE(GenUpdateGoldensRefusal().find("set to \"a\\x01bcdefghijklmnopqrstuvwxyz0123456789ABC...\""),
+            std::string::npos)
+      << GenUpdateGoldensRefusal();
+  unsetenv("TVUI_UPDATE_GOLDENS");
+  GenImage kept;
+  ASSERT_TRUE(GenReadPng(reference, &kept));
+  EXPECT_EQ(kept.pixels, Pixels(Make(8, 6, 0xFF405060)).pixels);
+}
+
 }  // namespace

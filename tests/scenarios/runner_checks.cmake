@@ -360,7 +360,8 @@ endif()
 # check finds it.
 foreach(bad "repeat 2\nadvance 1;:1: repeat without end" "advance 1\nend;:2: end without repeat"
             "repeat x\nend;:1: repeat takes a count"
-            "repeat 1001\nrepeat 1000\nadvance 1\nend\nend;: the scenario repeats more than 1000000 lines"
+            "repeat 1001\nrepeat 1000\nadvance 1\nend\nend;:5: the scenario comes to more than 1000000 lines here"
+            "advance 1\nrepeat 999999\nadvance 1\nend\nadvance 1;:5: the scenario comes to more than 1000000 lines here"
             "repeat 2\nadvance \"1\nend;:2: a quote is not closed"
             "# a comment\n\nrepeat 2\nadvance \"1\nend;:4: a quote is not closed"
             "# a comment\n\nrepeat 2\nbogus\nend;:4: unknown line bogus")
@@ -369,6 +370,49 @@ foreach(bad "repeat 2\nadvance 1;:1: repeat without end" "advance 1\nend;:2: end
   file(WRITE ${WORK}/bad_repeat.scn "${text}\n")
   check(bad_repeat 2 "^tvui: ${WORK}/bad_repeat.scn${reason}" ${TVUI} --quiet --scenario ${WORK}/bad_repeat.scn)
 endforeach()
+# A scenario of which no line runs would pass having checked nothing.
+foreach(text "" "# only a comment\n\n  # and another\n" "repeat 0\nkey MENU\nend\n" "repeat 3\n# nothing\nend\n")
+  file(WRITE ${WORK}/nothing.scn "${text}")
+  check(checks_nothing 2 "^tvui: ${WORK}/nothing.scn: no line runs: [^\n]*would check nothing\n$" ${TVUI} --quiet
+        --scenario ${WORK}/nothing.scn)
+endforeach()
+# An editor's byte-order mark is named, on the first line or a later one,
+# before a comment too.
+foreach(case "\\357\\273\\277tv demo\\nadvance 1;1: the file begins"
+             "\\357\\273\\277# a comment\\nadvance 1;1: the file begins"
+             "root probe\\n \\357\\273\\277key 1;2: the line begins")
+  list(GET case 0 text)
+  list(GET case 1 reason)
+  execute_process(COMMAND printf "${text}\\n" OUTPUT_FILE ${WORK}/marked.scn)
+  check(byte_order_mark 2 "^tvui: ${WORK}/marked.scn:${reason} with a byte-order mark \\(U\\+FEFF" ${TVUI} --quiet
+        --scenario ${WORK}/marked.scn)
+endforeach()
+# The leading lines: root, the set's content, then tv on, which ends them; a
+# line that would begin the content anew after another is refused too.
+file(WRITE ${WORK}/fine.fixture "channel 7-1 KQRS\n")
+foreach(case "tv demo\ntv on\ntv on;3: tv lines come before every other line but root, and tv on last of them"
+             "tv on\ntv fixture fine.fixture;2: tv lines come before"
+             "tv demo\ntv on\nroot product;3: root must come before every other line"
+             "tv fixture fine.fixture\ntv demo;2: tv demo begins the set's content anew"
+             "tv fresh\ntv fresh;2: tv fresh begins the set's content anew")
+  list(GET case 0 text)
+  list(GET case 1 reason)
+  file(WRITE ${WORK}/scene.scn "${text}\nadvance 1\n")
+  check(scene_lines 2 "^tvui: ${WORK}/scene.scn:${reason}" ${TVUI} --quiet --scenario ${WORK}/scene.scn)
+endforeach()
+# Only TVUI_UPDATE_GOLDENS=1 rewrites the references; any other value, empty
+# too, is refused before the set boots, and the reference stays.
+file(MAKE_DIRECTORY ${WORK}/goldens)
+file(WRITE ${WORK}/goldens/kept.png "mine\n")
+file(WRITE ${WORK}/goldens/golden.scn "root probe\nkey 1\nexpect picture kept.png\n")
+foreach(value 0 "" yes)
+  check(update_goldens 2 "^tvui: TVUI_UPDATE_GOLDENS takes 1, which rewrites the reference pictures, or is left unset[^\n]*it is set to \"${value}\"\n$"
+        ${CMAKE_COMMAND} -E env TVUI_UPDATE_GOLDENS=${value} ${TVUI} --quiet --scenario ${WORK}/goldens/golden.scn)
+endforeach()
+file(READ ${WORK}/goldens/kept.png kept)
+if(NOT kept STREQUAL "mine\n")
+  set(failures "${failures}\nupdate_goldens: a refused value rewrote the reference")
+endif()
 
 # The pictures go neither to the system's root nor among its folders, named
 # or reached through a link, and never over a file the runner did not write:
@@ -436,10 +480,29 @@ if(NOT got EQUAL 1 OR NOT stderr MATCHES "^tvui: the standard output could not b
 endif()
 # The scripts take as many cores as TVUI_JOBS says; a count that is none is
 # refused before anything is built.
-foreach(script run test fuzz)
+foreach(script run test fuzz monkey)
   check(jobs_${script} 2 "TVUI_JOBS takes the number of cores to build and test on \\(1 or more\\), not \"all\""
         ${CMAKE_COMMAND} -E env TVUI_JOBS=all bash ${CMAKE_CURRENT_LIST_DIR}/../../scripts/${script}.sh)
 endforeach()
+# The scripts that build in one folder take its lock: a build waits, saying
+# so, while another holds it, and holds it while it runs.
+get_filename_component(top ${CMAKE_CURRENT_LIST_DIR}/../.. ABSOLUTE)
+file(WRITE ${WORK}/lock.sh [=[
+. "$1/scripts/jobs.sh"
+lock=$1/build/lock-check.lock
+mkdir -p "$1/build"
+exec 9>"$lock"
+flock 9
+coproc waiter { build_locked lock-check bash -c 'flock -n "$0" true && echo "ran without the lock" || echo "ran holding the lock"' "$lock" 2>&1; }
+read -r first <&"${waiter[0]}"
+flock -u 9
+read -r second <&"${waiter[0]}"
+wait
+rm -f "$lock"
+printf '%s\n%s\n' "$first" "$second" >&2
+]=])
+check(build_lock 0 "^waiting for the build in build/lock-check that another script runs [^\n]*\nran holding the lock\n$"
+      bash ${WORK}/lock.sh ${top})
 # Installed without its font: PREFIX/bin/tvui beside PREFIX/share/tvui.
 file(MAKE_DIRECTORY ${WORK}/prefix/bin ${WORK}/prefix/share/tvui)
 file(CREATE_LINK ${TVUI} ${WORK}/prefix/bin/tvui COPY_ON_ERROR)
@@ -837,14 +900,38 @@ endif()
 
 # A long title of a fixture's recording is cut before its channel and its
 # extension, between two characters: its file and its index file keep both.
+# A fixture's title makes its file's name as the recording line's does, the
+# set's recorder's way: a slash, a space or a dot is an underscore, and no
+# folder is made.
 string(REPEAT "é" 150 long_title)
-file(WRITE ${WORK}/long_title.fixture "channel 7-1 KQRS\nrecording 7-1 \"${long_title}\" kb=1\n")
-file(WRITE ${WORK}/long_title.scn "tv fixture long_title.fixture\nadvance 1\n")
+file(WRITE ${WORK}/long_title.fixture
+     "channel 7-1 KQRS\nrecording 7-1 \"${long_title}\" kb=1\nrecording 7-1 \"Up/Down. Live\" kb=1\n")
+file(WRITE ${WORK}/long_title.scn "tv fixture long_title.fixture\nadvance 1\nrecording \"Up/Down. Live\" 30\n")
 check(long_title 0 "^$" ${TVUI} --quiet --fresh --scenario ${WORK}/long_title.scn)
 file(GLOB disk RELATIVE ${WORK}/set/mnt/removable/usba ${WORK}/set/mnt/removable/usba/*)
 string(REPEAT "é" 123 cut_title)
-if(NOT disk STREQUAL "${cut_title}_7-1.nav;${cut_title}_7-1.trp")
+if(NOT disk STREQUAL "Up_Down__Live.nav;Up_Down__Live.trp;Up_Down__Live_7-1.nav;Up_Down__Live_7-1.trp;${cut_title}_7-1.nav;${cut_title}_7-1.trp")
   set(failures "${failures}\nlong_title: the disk holds ${disk}")
+endif()
+# A fixture is checked whole before the set's folder is touched: one refused
+# by a later line leaves the disk as it was (--fresh has not emptied it), and
+# one that the set refuses only as it is added, a timer past those the demo
+# set left free, has written none of its recordings.
+file(WRITE ${WORK}/late_fault.fixture "channel 7-1 KQRS\nrecording 7-1 \"Early\" kb=1\nchannel 8-1 KXYZ colour=red\n")
+file(WRITE ${WORK}/late_fault.scn "tv fixture late_fault.fixture\nadvance 1\n")
+check(fixture_late_fault 2 "late_fault.scn:1: ${WORK}/late_fault.fixture:3: unexpected colour=red" ${TVUI} --quiet
+      --fresh --scenario ${WORK}/late_fault.scn)
+file(GLOB after RELATIVE ${WORK}/set/mnt/removable/usba ${WORK}/set/mnt/removable/usba/*)
+if(NOT after STREQUAL disk)
+  set(failures "${failures}\nfixture_late_fault: a refused fixture changed the disk: ${after}")
+endif()
+string(REPEAT "timer 7-1 \"Daily\"\n" 26 timers)
+file(WRITE ${WORK}/late_fault.fixture "channel 7-1 KQRS\nrecording 7-1 \"Early\" kb=1\n${timers}")
+file(WRITE ${WORK}/late_fault.scn "tv demo\ntv fixture late_fault.fixture\nadvance 1\n")
+check(fixture_timers 2 "late_fault.fixture:28: every timer of the set is in use" ${TVUI} --quiet --fresh --scenario
+      ${WORK}/late_fault.scn)
+if(EXISTS ${WORK}/set/mnt/removable/usba/Early_7-1.trp OR EXISTS ${WORK}/set/mnt/removable/usba/Early_7-1.nav)
+  set(failures "${failures}\nfixture_timers: a refused fixture wrote its recording on the disk")
 endif()
 
 # A store line fails when the settings file does not hold what it stored:

@@ -38,6 +38,24 @@ check(modeldump_help 0 "^usage: modeldump \\[--fresh\\]\n" "^$" ${MODELDUMP} --h
 check(modeldump_option 2 "^$" "^modeldump: unknown option --bogus\nusage: modeldump " ${MODELDUMP} --bogus)
 check(modeldump_words 2 "^$" "^modeldump: it takes one option at most, --fresh\nusage: " ${MODELDUMP} --fresh --fresh)
 
+# modeldump writes nothing but what it prints: not in the folder it runs
+# from, nor in TVUI_ROOT (here a folder of the user's that tvui would refuse),
+# nor, once done, in the temporary folder where the simulated set kept its
+# files for the run; the demo set's disk still counts its recordings' room.
+file(MAKE_DIRECTORY ${WORK}/dump ${WORK}/users ${WORK}/tmp)
+file(WRITE ${WORK}/users/thesis.tex "mine\n")
+set(dump ${CMAKE_COMMAND} -E chdir ${WORK}/dump ${CMAKE_COMMAND} -E env TVUI_ROOT=${WORK}/users TMPDIR=${WORK}/tmp
+    ${MODELDUMP})
+check(modeldump_demo 0 "recording disk: NTFS, 476940 MB, 457438 MB free\n\n== Recorded shows\n[^=]*Late Movie" "^$"
+      ${dump})
+check(modeldump_fresh 0 "\n== Recorded shows\n  \\(none\\)\n" "^$" ${dump} --fresh)
+foreach(folder dump users tmp)
+  file(GLOB_RECURSE left LIST_DIRECTORIES true RELATIVE ${WORK}/${folder} ${WORK}/${folder}/*)
+  if((folder STREQUAL "users" AND NOT left STREQUAL "thesis.tex") OR (NOT folder STREQUAL "users" AND left))
+    set(failures "${failures}\nmodeldump: it left in ${WORK}/${folder}: ${left}")
+  endif()
+endforeach()
+
 check(mediastick_help 0 "^usage: mediastick DIR\n" "^$" ${MEDIASTICK} --help)
 check(mediastick_none 2 "^$" "^mediastick: name the folder to write the stick into\nusage: " ${MEDIASTICK})
 check(mediastick_option 2 "^$" "^mediastick: unknown option --bogus\nusage: " ${MEDIASTICK} --bogus)

@@ -5,10 +5,19 @@
 //
 //   modeldump           a set in everyday use
 //   modeldump --fresh   a set fresh from the factory
+//
+// It writes nothing but what it prints: the simulated set keeps its files
+// (the demo set's recordings on its USB disk) in a folder that the tool
+// makes for the run and removes after it, never in the folder it runs from
+// nor in a set's folder that TVUI_ROOT names.
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "SkinBin/Wrapper.h"
 #include "db.h"
@@ -208,6 +217,36 @@ void DumpApplications(SkinBin::Wrapper* model) {
   std::printf("  active: %s\n", active ? Text(active->Name).c_str() : "(none)");
 }
 
+// The set's folder for the run, in the temporary folder (TMPDIR), removed
+// with what the set wrote there when the dump is done.
+class RunFolder {
+ public:
+  // False, with the reason in WHY, when it cannot be made.
+  bool Make(std::string* why) {
+    std::error_code error;
+    const std::filesystem::path temporary = std::filesystem::temp_directory_path(error);
+    if (error) {
+      *why = "no temporary folder (" + error.message() + ")";
+      return false;
+    }
+    std::string name = (temporary / "modeldump-XXXXXX").string();
+    if (!mkdtemp(name.data())) {
+      *why = "cannot make a folder in " + temporary.string() + " (" + std::strerror(errno) + ")";
+      return false;
+    }
+    path_ = name;
+    setenv("TVUI_ROOT", path_.c_str(), 1);
+    return true;
+  }
+  ~RunFolder() {
+    std::error_code error;
+    if (!path_.empty()) std::filesystem::remove_all(path_, error);
+  }
+
+ private:
+  std::string path_;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -227,6 +266,11 @@ int main(int argc, char** argv) {
                           : (std::string(argv[1][0] == '-' ? "unknown option " : "unknown argument ") + argv[1]).c_str(),
                  kUsage);
     return 2;
+  }
+  RunFolder folder;
+  if (std::string why; !folder.Make(&why)) {
+    std::fprintf(stderr, "modeldump: %s, where the simulated set keeps its files for the run\n", why.c_str());
+    return 1;
   }
   simtv_av_reset();
   if (fresh) {

@@ -1016,7 +1016,9 @@ std::string OpenLine(const ScenarioTokens& t) {
   return {};
 }
 
-std::string TvLine(const ScenarioTokens&) { return "tv lines come before every other line but root"; }
+std::string TvLine(const ScenarioTokens&) {
+  return "tv lines come before every other line but root, and tv on last of them";
+}
 
 // tv on: what a scenario would do itself, once the set has booted (it takes
 // a wake-up once it listens): the setup's step stored as done, the wake-up by
@@ -1659,6 +1661,9 @@ std::string Step(const ScenarioLine& line, const ScenarioTokens& t) {
 
 constexpr size_t kMaxScenarioLines = 1000000;
 
+// U+FEFF in UTF-8, which some editors put before a file's first line.
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+
 // A comment is not split into tokens: a quote in its text need not close.
 bool IsComment(const std::string& source) {
   const size_t first = source.find_first_not_of(" \t\r");
@@ -1667,6 +1672,16 @@ bool IsComment(const std::string& source) {
 
 // A line that runs or repeats: not empty and not a comment.
 bool Written(const ScenarioTokens& tokens) { return !tokens.empty(); }
+
+// The leading lines set the scene: root, then the tv lines of the set's
+// content, then tv on, which switches the set on and so ends them (ON: a tv
+// on came before).
+bool LeadingLine(const ScenarioTokens& t, bool on) {
+  const std::string& word = t[0].text;
+  return !on && (word == "root" || word == "tv");
+}
+
+bool SwitchesOn(const ScenarioTokens& t) { return t[0].text == "tv" && t.size() == 2 && t[1].text == "on"; }
 
 }  // namespace
 
@@ -1872,22 +1887,32 @@ bool ScenarioScript::Load(const std::string& path, std::string* error) {
     int number;
     size_t lines;
   };
+  int number = 0;
   std::vector<Open> open;
   size_t lines = 0;
   std::string firstError;
+  // The line named is the one at which the count, its repeats unrolled,
+  // passes the bound: the end of the repeat that takes it past.
   auto add = [&](size_t n) {
     size_t& total = open.empty() ? lines : open.back().lines;
     total += n;
     if (total > kMaxScenarioLines && firstError.empty())
-      firstError = path + ": the scenario repeats more than " + std::to_string(kMaxScenarioLines) + " lines";
+      firstError = at(number, "the scenario comes to more than " + std::to_string(kMaxScenarioLines) +
+                                  " lines here, its repeats unrolled");
   };
   ScenarioTokens tokens;
-  int number = 0;
   for (std::string source; std::getline(file, source);) {
     ++number;
     // A byte 0 would end a word in the middle wherever the word goes.
     if (source.find('\0') != std::string::npos)
       return fail(at(number, "a byte 0 (\\x00), which no line of a scenario holds"));
+    // An editor's byte-order mark would stick to the line's first word and
+    // make it a word no line has.
+    if (const size_t first = source.find_first_not_of(" \t\r");
+        first != std::string::npos && source.compare(first, 3, kByteOrderMark) == 0)
+      return fail(at(number, std::string(number == 1 ? "the file begins" : "the line begins") +
+                                 " with a byte-order mark (U+FEFF, the bytes EF BB BF), which no line of a scenario "
+                                 "holds: save the file as UTF-8 without it"));
     if (IsComment(source)) continue;
     if (!SplitScenarioLine(source, &tokens)) return fail(at(number, "a quote is not closed"));
     if (!Written(tokens) || !firstError.empty()) continue;
@@ -1917,6 +1942,10 @@ bool ScenarioScript::Load(const std::string& path, std::string* error) {
   if (firstError.empty() && !open.empty())
     firstError = at(open.back().number, "repeat without end");
   if (!firstError.empty()) return fail(firstError);
+  // A run of no line would pass having checked nothing.
+  if (lines == 0)
+    return fail(path + ": no line runs: the scenario is empty, or holds only comments, blank lines and repeats of "
+                       "none, and a run of it would check nothing");
   path_ = path;
   count_ = lines;
   return true;
@@ -2041,6 +2070,12 @@ void PrintScenarioCommands(std::FILE* out, std::span<const ScenarioCommand> comm
 }
 
 bool CheckScenarioLines(const std::string& path, const std::string* outDir, std::string* error) {
+  // A run compares its pictures or rewrites them: a value of the variable
+  // that says neither is refused before the set boots, not at every picture.
+  if (std::string refused = GenUpdateGoldensRefusal(); outDir && !refused.empty()) {
+    *error = refused;
+    return false;
+  }
   std::ifstream file(path);
   if (!file) {
     *error = "cannot read " + path;
@@ -2049,11 +2084,13 @@ bool CheckScenarioLines(const std::string& path, const std::string* outDir, std:
   ScenarioTokens t;
   int number = 0;
   bool leading = true;
+  bool on = false;
   for (std::string source; std::getline(file, source);) {
     ++number;
     if (IsComment(source) || !SplitScenarioLine(source, &t) || !Written(t)) continue;
     const std::string& word = t[0].text;
-    leading = leading && (word == "root" || word == "tv");
+    leading = leading && LeadingLine(t, on);
+    on = on || (leading && SwitchesOn(t));
     if (word == "repeat" || word == "end") continue;
     std::string reason;
     const ScenarioCommand* command = FindCommand(t);
@@ -2098,11 +2135,11 @@ bool ReadScenarioSetup(const std::string& scenarioPath, const ScenarioScript& sc
   ScenarioTokens t;
   ScenarioLine line;
   ScenarioScript::Reader reader = script.Read();
-  // The leading lines; the runner fails a later one where it stands.
-  for (size_t i = 0; reader.Next(&line, &t); ++i) {
+  // The leading lines; CheckScenarioLines refuses a later one.
+  bool on = false;
+  for (size_t i = 0; reader.Next(&line, &t) && LeadingLine(t, on); ++i) {
     const std::string where = scenarioPath + ":" + std::to_string(line.number) + ": ";
     const std::string& word = t[0].text;
-    if (word != "root" && word != "tv") break;
     if (word == "root") {
       if (i != 0 || t.size() != 2) {
         *error = where + "root NAME must be the first line";
@@ -2110,9 +2147,16 @@ bool ReadScenarioSetup(const std::string& scenarioPath, const ScenarioScript& sc
       }
       setup->root = t[1].text;
     } else if (t.size() == 2 && (t[1].text == "fresh" || t[1].text == "demo")) {
+      // Either begins the set's content anew: what a line before it gave
+      // would be lost unsaid.
+      if (!setup->content.empty()) {
+        *error = where + "tv " + t[1].text + " begins the set's content anew, and would undo the tv line before it: "
+                 "give it first";
+        return false;
+      }
       setup->content.push_back(t[1].text);
     } else if (t.size() == 2 && t[1].text == "on") {
-      setup->on = true;
+      setup->on = on = true;
     } else if (t.size() == 3 && t[1].text == "fixture") {
       const std::string fixture = (folder / t[2].text).string();
       bool notRegular = false;
@@ -2123,6 +2167,13 @@ bool ReadScenarioSetup(const std::string& scenarioPath, const ScenarioScript& sc
         *error = where + (notRegular ? "the fixture " + fixture + " is not a regular file (" + why + ")"
                           : tooLarge ? "the fixture " + fixture + " is " + why
                                      : "cannot read the fixture " + fixture + " (" + why + ")");
+        return false;
+      }
+      // Every record is checked now, before the set's folder is touched:
+      // a record refused later would leave the ones before it on the disk.
+      char message[512];
+      if (simtv_tv_check_fixture(fixture.c_str(), message, sizeof message) != 0) {
+        *error = where + message;
         return false;
       }
       setup->content.push_back(fixture);
@@ -2188,6 +2239,7 @@ int RunScenario(const std::string& path, const ScenarioScript& script, const std
   g_run = Run{path, std::filesystem::path(path).parent_path(), outDir, {}, false, -1, {}};
   WatchFrames();
   bool leading = true;
+  bool on = false;
   ScenarioTokens tokens;
   ScenarioLine original;
   for (ScenarioScript::Reader reader = script.Read(); reader.Next(&original, &tokens);) {
@@ -2202,11 +2254,11 @@ int RunScenario(const std::string& path, const ScenarioScript& script, const std
     }
     ScenarioLine line = original;
     // The leading root and tv lines did their work before the set booted.
-    const std::string& word = tokens[0].text;
-    leading = leading && (word == "root" || word == "tv");
+    leading = leading && LeadingLine(tokens, on);
+    on = on || (leading && SwitchesOn(tokens));
     if (leading) line.number = 0;
     std::string failure = Step(line, tokens);
-    if (leading && word == "tv" && tokens.size() == 2 && tokens[1].text == "on") {
+    if (leading && SwitchesOn(tokens)) {
       failure = SwitchOn();
       if (failure.empty()) failure = WritesRefused();
     }

@@ -12,7 +12,10 @@
 //                                  scenario; tests/scenarios/fixtures/)
 //   tv on                          the set switched on past the first-time
 //                                  setup, showing live television when the
-//                                  first other line runs
+//                                  first other line runs; the last of them
+//
+// tv fresh and tv demo begin the content anew: either comes before every
+// other tv line of the content, which it would undo.
 //
 // The set boots in standby, where no key reaches a screen: a key line sent
 // to it fails and says how to wake it, except the power key, which wakes it
@@ -110,9 +113,11 @@ struct ScenarioLine {
 class ScenarioScript {
  public:
   // Reads the file through once to check it: false with a message naming the
-  // line when the file cannot be read, a quote is left open, a repeat lacks
-  // its count or end, an end its repeat, or the repeats come to more than a
-  // million lines.
+  // line when the file cannot be read, a line holds a byte 0 or begins with a
+  // byte-order mark, a quote is left open, a repeat lacks its count or end,
+  // an end its repeat, or the repeats come to more than a million lines
+  // (named where the count passes it); naming the file alone when no line
+  // runs at all, as a run of it would check nothing.
   bool Load(const std::string& path, std::string* error);
   // Lines in all, the repeats unrolled.
   size_t size() const { return count_; }
@@ -229,7 +234,8 @@ void PrintScenarioCommands(std::FILE* out, std::span<const ScenarioCommand> comm
 // against the runner's lines and the root's (SetScenarioRootCommands first),
 // and the key names of key, press and release lines: false with a message
 // naming the file and line of the first that is not known. With OUTDIR, the
-// output folder of a run, a picture in a folder not there is refused too.
+// output folder of a run, a picture in a folder not there is refused too,
+// and first a TVUI_UPDATE_GOLDENS that is set but not 1.
 bool CheckScenarioLines(const std::string& path, const std::string* outDir, std::string* error);
 
 // The files that the scenario's lines write in the output folder (its
@@ -237,8 +243,12 @@ bool CheckScenarioLines(const std::string& path, const std::string* outDir, std:
 // before the set boots.
 std::vector<std::string> ScenarioOutputNames(const std::string& path);
 
-// What the leading root and tv lines ask for. Tv lines after the first other
-// line, or of a kind not known, fail here with a message naming the line.
+// What the leading root and tv lines ask for, each fixture checked whole
+// (simtv_tv_check_fixture) before anything of the set is touched. A tv line
+// of a kind not known, a fixture refused, or a tv fresh or demo after
+// another content line fails here with a message naming the line; a tv line
+// after the leading lines (after tv on too) is refused by
+// CheckScenarioLines.
 struct ScenarioSetup {
   std::string root = "product";
   std::vector<std::string> content;  // "fresh", "demo" or a fixture's path
