@@ -522,15 +522,18 @@ bool NvWalk(int top, NvWalker& walker, std::string* why) {
   std::string ignored;
   if (!why) why = &ignored;
   // A folder on the way: what is left of it, and the folder itself, so that
-  // the way back up ("..") is known to lead to it.
+  // the way back up ("..") is known to lead to it. The path below the top is
+  // one text that grows and shrinks with the way, so that a walk a thousand
+  // folders deep costs no more per entry than one at the top.
   struct Level {
     std::vector<std::string> names;
     size_t next = 0;
     struct stat info {};
-    std::string below;  // its path below the top, ending in "/"
+    size_t above = 0;  // the length of the path below the top of the folder it lies in
     std::string name;
   };
   std::vector<Level> levels(1);
+  std::string below;
   int fd = fcntl(top, F_DUPFD_CLOEXEC, 0);
   if (fd < 0 || fstat(fd, &levels[0].info) != 0 || !NamesIn(fd, &levels[0].names)) {
     *why = std::string("the folder cannot be read: ") + std::strerror(errno);
@@ -541,27 +544,27 @@ bool NvWalk(int top, NvWalker& walker, std::string* why) {
   while (true) {
     if (levels.back().next == levels.back().names.size()) {
       if (levels.size() == 1) break;
-      const std::string name = levels.back().name;
+      const std::string name = std::move(levels.back().name);
+      below.resize(levels.back().above);
       levels.pop_back();
       const int up = openat(fd, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
       struct stat info {};
       if (up < 0 || fstat(up, &info) != 0 || !SameFile(info, levels.back().info)) {
-        *why = levels.back().below + name + " moved away while it was walked";
+        *why = below + name + " moved away while it was walked";
         if (up >= 0) close(up);
         good = false;
         break;
       }
       close(fd);
       fd = up;
-      if (!walker.Left(fd, levels.back().below, name)) {
+      if (!walker.Left(fd, below, name)) {
         good = false;
         break;
       }
       continue;
     }
     Level& level = levels.back();
-    const std::string name = level.names[level.next++];
-    const std::string below = level.below;
+    const std::string name = std::move(level.names[level.next++]);
     struct stat info {};
     if (fstatat(fd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
       // Gone since the folder was read: nothing to walk.
@@ -578,7 +581,7 @@ bool NvWalk(int top, NvWalker& walker, std::string* why) {
     }
     if (step != NvWalker::kEnter || !S_ISDIR(info.st_mode)) continue;
     Level inside;
-    inside.below = below + name + "/";
+    inside.above = below.size();
     inside.name = name;
     const int next = openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (next < 0 || fstat(next, &inside.info) != 0 || !NamesIn(next, &inside.names)) {
@@ -595,6 +598,8 @@ bool NvWalk(int top, NvWalker& walker, std::string* why) {
     close(fd);
     fd = next;
     levels.push_back(std::move(inside));
+    below += name;
+    below += '/';
   }
   close(fd);
   return good;

@@ -496,11 +496,22 @@ bool PlacementOf(const fs::path& path, bool followLink, Placement* placement, in
   return true;
 }
 
-// Calls VISIT(path, folder, name, info) for every entry below ENTRY, one of
-// the set's own folders, as lstat tells it: NAME in FOLDER (a handle), at
-// PATH. The walk follows no link, however deep the folders go (a stick's
-// copy on the USB disk may go a thousand deep), and a folder that cannot be
-// read refuses the run.
+// An entry met below one of the set's own folders: NAME in FOLDER (a
+// handle), as lstat tells it. Its path is built only when asked for: a
+// stick's copy on the USB disk may go thousands of folders deep, and a path
+// for every entry would make the walk grow as the square of the depth.
+struct SetEntry {
+  const fs::path& top;
+  const std::string& below;  // the path below TOP of FOLDER, "" or ending in "/"
+  int folder;
+  const std::string& name;
+  const struct stat& info;
+  fs::path Path() const { return fs::path(top.string() + "/" + below + name); }
+};
+
+// Calls VISIT(entry) for every entry below ENTRY, one of the set's own
+// folders. The walk follows no link, however deep the folders go, and a
+// folder that cannot be read refuses the run.
 template <class Visit>
 void EachBelow(const fs::path& entry, Visit visit) {
   const int top = open(entry.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
@@ -510,7 +521,7 @@ void EachBelow(const fs::path& entry, Visit visit) {
     Visit& visit;
     Walker(const fs::path& at, Visit& each) : entry(at), visit(each) {}
     Step Entry(int folder, const std::string& below, const std::string& name, const struct stat& info) override {
-      visit(entry / below / name, folder, name, info);
+      visit(SetEntry{entry, below, folder, name, info});
       return kEnter;
     }
   } walker(entry, visit);
@@ -537,23 +548,21 @@ bool RemoveSetEntry(const fs::path& path) {
 void CheckOneMount(const fs::path& folder) {
   Placement top{};
   if (!PlacementOf(folder, true, &top)) Refuse("cannot read " + folder.string() + ": " + std::strerror(errno), 1);
-  auto check = [&](const fs::path& path, int at, const std::string& name) {
+  auto check = [&](const std::function<fs::path()>& path, int at, const std::string& name) {
     Placement here{};
-    if (!PlacementOf(name, false, &here, at)) Refuse("cannot read " + path.string() + ": " + std::strerror(errno), 1);
+    if (!PlacementOf(name, false, &here, at)) Refuse("cannot read " + path().string() + ": " + std::strerror(errno), 1);
     if (here != top)
-      Refuse("the set's folder " + folder.string() + " is not emptied: " + path.string() +
+      Refuse("the set's folder " + folder.string() + " is not emptied: " + path().string() +
              " is a mount inside it, whose files are not the set's to remove; unmount it first");
   };
   for (const char* name : kSetEntries) {
     const fs::path entry = folder / name;
     std::error_code error;
     if (!fs::exists(fs::symlink_status(entry, error))) continue;
-    check(entry, AT_FDCWD, entry.string());
+    check([&] { return entry; }, AT_FDCWD, entry.string());
     if (!fs::is_directory(fs::symlink_status(entry, error))) continue;
     // It goes no deeper than a mount it meets.
-    EachBelow(entry, [&](const fs::path& path, int at, const std::string& name, const struct stat&) {
-      check(path, at, name);
-    });
+    EachBelow(entry, [&](const SetEntry& at) { check([&] { return at.Path(); }, at.folder, at.name); });
   }
 }
 
@@ -647,8 +656,8 @@ void CheckSetLinks(const fs::path& folder) {
     std::error_code ignored;
     if (!fs::is_directory(fs::symlink_status(entry, ignored))) continue;
     // Each link is checked where it stands.
-    EachBelow(entry, [&](const fs::path& path, int, const std::string&, const struct stat& info) {
-      if (S_ISLNK(info.st_mode)) check(path);
+    EachBelow(entry, [&](const SetEntry& at) {
+      if (S_ISLNK(at.info.st_mode)) check(at.Path());
     });
   }
 }
