@@ -89,6 +89,17 @@ NvLinkWay NvFollowLink(int folder, const std::string& shown, const std::string& 
  * TVUI_ROOT's. */
 NvLinkWay NvJudgeSetLink(const std::string& link);
 
+/* A folder by its device and inode. */
+struct NvFolderId {
+  dev_t dev;
+  ino_t ino;
+};
+/* The folder FOLDER (a handle) is open on and every folder above it, up to
+ * the system's root. */
+std::vector<NvFolderId> NvFoldersUp(int folder);
+/* Whether the folder that INFO tells is one of FOLDERS. */
+bool NvAmong(const std::vector<NvFolderId>& folders, const struct stat& info);
+
 /* Walks a folder and the folders below it, following no link, without
  * recursion and holding two handles at a time, however deep it goes. */
 class NvWalker {

@@ -486,6 +486,28 @@ NvLinkWay NvJudgeSetLink(const std::string& link) {
   return judged;
 }
 
+std::vector<NvFolderId> NvFoldersUp(int folder) {
+  std::vector<NvFolderId> way;
+  int at = fcntl(folder, F_DUPFD_CLOEXEC, 0);
+  struct stat info {};
+  while (at >= 0 && fstat(at, &info) == 0) {
+    const NvFolderId id{info.st_dev, info.st_ino};
+    // The system's root is its own "..".
+    if (!way.empty() && way.back().dev == id.dev && way.back().ino == id.ino) break;
+    way.push_back(id);
+    const int up = openat(at, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    close(at);
+    at = up;
+  }
+  if (at >= 0) close(at);
+  return way;
+}
+
+bool NvAmong(const std::vector<NvFolderId>& folders, const struct stat& info) {
+  return std::any_of(folders.begin(), folders.end(),
+                     [&](const NvFolderId& id) { return id.dev == info.st_dev && id.ino == info.st_ino; });
+}
+
 std::string NvTakeRefusals() {
   std::lock_guard lock(H().mutex);
   std::string all;

@@ -1106,6 +1106,55 @@ const char* KindOf(mode_t mode) {
                           : "of a kind the disk does not keep";
 }
 
+// Where a stick stands against the USB disk's folder (DISK, its folder and
+// every one above it): empty, or why it cannot be copied there. A stick
+// that holds the disk's folder, or a folder above it (the set's folder, a
+// home that holds the set), would be copied into itself: every folder the
+// copy made would be the next it walked, until the host's disk was full.
+// So is a stick anywhere below, however it is reached but through a link,
+// which the walk does not follow; a stick that lies on the disk would be
+// emptied with it.
+class StickSurvey final : public NvWalker {
+ public:
+  StickSurvey(std::vector<NvFolderId> disk, std::string shown, std::string diskShown)
+      : disk_(std::move(disk)), shown_(std::move(shown)), diskShown_(std::move(diskShown)) {}
+
+  std::string Run(int stick) {
+    struct stat top {};
+    if (fstat(stick, &top) != 0) return std::strerror(errno);
+    if (NvAmong(disk_, top)) return Holds(shown_, top);
+    const std::vector<NvFolderId> above = NvFoldersUp(stick);
+    if (!disk_.empty() && std::any_of(above.begin(), above.end(), [this](const NvFolderId& id) {
+          return id.dev == disk_.front().dev && id.ino == disk_.front().ino;
+        }))
+      return "it lies on the USB disk it would be copied onto, " + diskShown_;
+    std::string why;
+    if (!NvWalk(stick, *this, &why) && found_.empty()) return shown_ + "/" + why;
+    return found_;
+  }
+
+  // Why a folder of the stick (INFO, at PATH) is one of the disk's.
+  std::string Holds(const std::string& path, const struct stat& info) const {
+    const bool disk = info.st_dev == disk_.front().dev && info.st_ino == disk_.front().ino;
+    return "it holds the USB disk it would be copied onto: " + path + " is " +
+           (disk ? "the disk's folder, " : "a folder above the disk's folder, ") + diskShown_ +
+           ", and the copy would copy itself without end";
+  }
+
+  Step Entry(int, const std::string& below, const std::string& name, const struct stat& info) override {
+    if (!S_ISDIR(info.st_mode)) return kSkip;
+    if (!NvAmong(disk_, info)) return kEnter;
+    found_ = Holds(shown_ + "/" + below + name, info);
+    return kStop;
+  }
+
+ private:
+  std::vector<NvFolderId> disk_;
+  std::string shown_;
+  std::string diskShown_;
+  std::string found_;
+};
+
 // Copies a stick's files and folders onto the USB disk (the folder TO, a
 // handle), replacing files of the same names, folder by folder without
 // recursion, however deep the stick goes. Only what a disk keeps is copied:
@@ -1119,8 +1168,14 @@ const char* KindOf(mode_t mode) {
 // the copy.
 class StickCopy final : public NvWalker {
  public:
-  // TO is the copy's to close.
-  StickCopy(int stick, std::string shown, int to) : stick_(stick), shown_(std::move(shown)), to_(to) {}
+  // TO is the copy's to close. DISK (the disk's folder and those above it)
+  // are folders the copy never enters.
+  StickCopy(int stick, std::string shown, int to, std::string diskShown, std::vector<NvFolderId> disk)
+      : stick_(stick),
+        shown_(std::move(shown)),
+        to_(to),
+        diskShown_(std::move(diskShown)),
+        disk_(std::move(disk)) {}
   ~StickCopy() {
     if (to_ >= 0) close(to_);
   }
@@ -1135,14 +1190,17 @@ class StickCopy final : public NvWalker {
   }
 
   Step Entry(int folder, const std::string& below, const std::string& name, const struct stat& info) override {
-    const std::string path = shown_ + "/" + below + name;
     if (S_ISDIR(info.st_mode)) {
-      if (mkdirat(to_, name.c_str(), 0755) != 0 && errno != EEXIST) return Stop(path + ": " + std::strerror(errno));
+      // Put on the stick since it was looked through.
+      if (NvAmong(disk_, info))
+        return Stop(StickSurvey(disk_, shown_, diskShown_).Holds(Path(below, name), info));
+      if (mkdirat(to_, name.c_str(), 0755) != 0 && errno != EEXIST)
+        return Stop(Path(below, name) + ": " + std::strerror(errno));
       return kEnter;
     }
-    if (S_ISLNK(info.st_mode)) return CopyLink(folder, below, name, path);
-    if (S_ISREG(info.st_mode)) return CopyFile(folder, name, path);
-    LeftOut(path, std::string("it is ") + KindOf(info.st_mode) + ", not a regular file, a folder or a link");
+    if (S_ISLNK(info.st_mode)) return CopyLink(folder, below, name);
+    if (S_ISREG(info.st_mode)) return CopyFile(folder, below, name);
+    LeftOut(Path(below, name), std::string("it is ") + KindOf(info.st_mode) + ", not a regular file, a folder or a link");
     return kSkip;
   }
 
@@ -1150,7 +1208,7 @@ class StickCopy final : public NvWalker {
     const int inside = openat(to_, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     struct stat info {};
     if (inside < 0 || fstat(to_, &info) != 0) {
-      why_ = shown_ + "/" + below + name + ": its place on the disk is no folder (" + std::strerror(errno) + ")";
+      why_ = Path(below, name) + ": its place on the disk is no folder (" + std::strerror(errno) + ")";
       if (inside >= 0) close(inside);
       return false;
     }
@@ -1164,7 +1222,7 @@ class StickCopy final : public NvWalker {
     const int up = openat(to_, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     struct stat info {};
     if (up < 0 || fstat(up, &info) != 0 || info.st_dev != way_.back().st_dev || info.st_ino != way_.back().st_ino) {
-      why_ = shown_ + "/" + below + name + ": its folder on the disk moved away during the copy";
+      why_ = Path(below, name) + ": its folder on the disk moved away during the copy";
       if (up >= 0) close(up);
       return false;
     }
@@ -1175,6 +1233,10 @@ class StickCopy final : public NvWalker {
   }
 
  private:
+  // Built only where a message names it: a walk a thousand folders deep
+  // would otherwise spend its time on paths.
+  std::string Path(const std::string& below, const std::string& name) const { return shown_ + "/" + below + name; }
+
   Step Stop(const std::string& why) {
     why_ = why;
     return kStop;
@@ -1184,7 +1246,8 @@ class StickCopy final : public NvWalker {
     std::fprintf(stderr, "SIMTV: %s is left out of the copy onto the USB disk: %s\n", path.c_str(), why.c_str());
   }
 
-  Step CopyLink(int folder, const std::string& below, const std::string& name, const std::string& path) {
+  Step CopyLink(int folder, const std::string& below, const std::string& name) {
+    const std::string path = Path(below, name);
     const NvLinkWay way = NvFollowLink(stick_, shown_, below + name);
     if (way.end == NvLinkWay::kOut) {
       // An absolute target names a place on the host, the stick's or not:
@@ -1196,9 +1259,7 @@ class StickCopy final : public NvWalker {
       return kSkip;
     }
     if (way.end == NvLinkWay::kLoop) {
-      std::string loop;
-      for (const std::string& at : way.loop) loop += (loop.empty() ? "" : " -> ") + at;
-      LeftOut(path, "it leads round in a loop of links (" + loop + ")");
+      LeftOut(path, "it leads round in a loop of links (" + Loop(way) + ")");
       return kSkip;
     }
     char target[PATH_MAX];
@@ -1213,41 +1274,49 @@ class StickCopy final : public NvWalker {
     return kSkip;
   }
 
-  Step CopyFile(int folder, const std::string& name, const std::string& path) {
+  static std::string Loop(const NvLinkWay& way) {
+    std::string loop;
+    for (const std::string& at : way.loop) loop += (loop.empty() ? "" : " -> ") + at;
+    return loop;
+  }
+
+  Step CopyFile(int folder, const std::string& below, const std::string& name) {
     const int in = openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (in < 0) return Stop(path + ": " + std::strerror(errno));
+    if (in < 0) return Stop(Path(below, name) + ": " + std::strerror(errno));
     struct stat info {};
     if (fstat(in, &info) == 0 && !S_ISREG(info.st_mode)) {
       // Put in the file's place since the folder was read.
       close(in);
-      LeftOut(path, std::string("it is ") + KindOf(info.st_mode) + ", not a regular file, a folder or a link");
+      LeftOut(Path(below, name), std::string("it is ") + KindOf(info.st_mode) + ", not a regular file, a folder or a link");
       return kSkip;
     }
     if (unlinkat(to_, name.c_str(), 0) != 0 && errno != ENOENT) {
       close(in);
-      return Stop(path + ": " + std::strerror(errno));
+      return Stop(Path(below, name) + ": " + std::strerror(errno));
     }
     const int out = openat(to_, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     std::string why = out < 0 ? std::strerror(errno) : "";
-    block_.resize(64 * 1024);
-    for (ssize_t got; why.empty() && (got = read(in, block_.data(), block_.size())) != 0;) {
+    buffer_.resize(64 * 1024);
+    for (ssize_t got; why.empty() && (got = read(in, buffer_.data(), buffer_.size())) != 0;) {
       if (got < 0) {
         if (errno != EINTR) why = std::strerror(errno);
         continue;
       }
-      const ssize_t wrote = write(out, block_.data(), size_t(got));
+      const ssize_t wrote = write(out, buffer_.data(), size_t(got));
       if (wrote != got) why = wrote < 0 ? std::strerror(errno) : "a write fell short";
     }
     close(in);
     if (out >= 0 && close(out) != 0 && why.empty()) why = std::strerror(errno);
-    return why.empty() ? kSkip : Stop(path + ": " + why);
+    return why.empty() ? kSkip : Stop(Path(below, name) + ": " + why);
   }
 
   int stick_;
   std::string shown_;
   int to_;
+  std::string diskShown_;
+  std::vector<NvFolderId> disk_;
   std::vector<struct stat> way_;  // the disk's folders above TO, for the way back up
-  std::vector<char> block_;
+  std::vector<char> buffer_;
   std::string why_;
 };
 
@@ -1658,25 +1727,42 @@ int32_t PslSetControllerAccess(void* psl, const char* mac, int32_t access) {
 
 // ------------------------------------------------------------ the controls
 
-int simtv_media_insert(const char* dir) {
+int simtv_media_insert(const char* dir) { return simtv_media_insert_why(dir, nullptr, 0); }
+
+int simtv_media_insert_why(const char* dir, char* reason, size_t size) {
+  std::string why;
   const int stick = dir ? open(dir, O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1;
-  if (stick < 0) return -1;
-  const std::string target = NvPath(XPM_USB_DISK_MOUNT_POINT);
-  std::string why = "the disk's path is refused";
-  const int disk = target.empty() ? -1 : NvOpenFolder(target, true, &why);
-  if (disk >= 0) {
-    // A disk going in holds the copy alone; one in already takes it beside
-    // what it holds.
-    if (UsbMounted() || NvEmptyFolder(disk)) {
-      why = StickCopy(stick, dir, disk).Run();
-    } else {
-      why = "what it held cannot all be removed";
-      close(disk);
+  if (stick < 0) {
+    struct stat info {};
+    const int error = dir ? errno : EINVAL;
+    why = !dir                                            ? std::string("no folder is named")
+          : error == ENOTDIR && stat(dir, &info) == 0 ? std::string("it is ") +
+                                                            (S_ISREG(info.st_mode) ? "a regular file" : KindOf(info.st_mode)) +
+                                                            ", not a folder"
+                                                      : std::string(std::strerror(error));
+  } else {
+    const std::string target = NvPath(XPM_USB_DISK_MOUNT_POINT);
+    why = "the disk's path is refused";
+    const int disk = target.empty() ? -1 : NvOpenFolder(target, true, &why);
+    if (disk >= 0) {
+      std::vector<NvFolderId> up = NvFoldersUp(disk);
+      why = StickSurvey(up, dir, target).Run(stick);
+      if (!why.empty()) {
+        close(disk);
+      } else if (UsbMounted() || NvEmptyFolder(disk)) {
+        // A disk going in holds the copy alone; one in already takes it
+        // beside what it holds.
+        why = StickCopy(stick, dir, disk, target, std::move(up)).Run();
+      } else {
+        why = "what it held cannot all be removed";
+        close(disk);
+      }
     }
+    close(stick);
   }
-  close(stick);
+  if (reason && size > 0) CopyText(reason, size, why);
   if (!why.empty()) {
-    std::fprintf(stderr, "SIMTV: %s cannot be copied onto the USB disk: %s\n", dir, why.c_str());
+    std::fprintf(stderr, "SIMTV: %s cannot be copied onto the USB disk: %s\n", dir ? dir : "(none)", why.c_str());
     return -1;
   }
   if (!UsbMounted()) simtv_usb_insert(SIMTV_USB_DEFAULT_KB, "FAT32");

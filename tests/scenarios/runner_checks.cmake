@@ -665,8 +665,7 @@ endif()
 # and a link out of the stick (an absolute one names the stick's place on the
 # host) or round in a loop are left out, each named. The stick goes in again
 # over the copy, and the next start, and a fresh one, take the set as the
-# copy left it. In a memory file system of its own, a copy without end fills
-# it and fails.
+# copy left it. All in a memory file system of its own.
 file(WRITE ${WORK}/stick.sh [=[
 w=$1/stick_mount
 mkdir -p "$w" && mount -t tmpfs -o size=64m none "$w" || exit 77
@@ -693,7 +692,32 @@ case $left in *zero) grep -q "zero is left out [^:]*: it is a character device" 
 [ "$(cat "$usba${deep#"$s"}/file.txt")" = deep ] || echo "the deepest file was not copied" >&2
 printf 'root probe\nkey 1\n' >"$w/next.scn"
 TVUI_ROOT=$w/set "$2" --quiet --scenario "$w/next.scn" --out "$w/out" >/dev/null &&
-  TVUI_ROOT=$w/set "$2" --quiet --fresh --scenario "$w/next.scn" --out "$w/out" >/dev/null
+  TVUI_ROOT=$w/set "$2" --quiet --fresh --scenario "$w/next.scn" --out "$w/out" >/dev/null || exit 1
+
+# A stick that holds the USB disk's folder, or one above it, would be copied
+# into itself: it is refused, with the reason, before anything is copied or
+# written. The set's folder held by a folder named, mnt, a stick reached
+# through tmp/mediastick -> .., the set's own stick written there, a folder
+# bound inside a stick, and a stick that lies on the disk.
+o=$w/outer
+mkdir -p "$o/set/tmp" "$o/set/mnt/removable/usba/inside" "$w/binds/inner" && : >"$o/set/.tvui-set" || exit 1
+mount --bind "$o" "$w/binds/inner" && ln -s .. "$o/set/tmp/mediastick" || exit 1
+refused() {
+  printf '%s\n' "$1" >"$w/refused.scn"
+  TVUI_ROOT=$o/set "$2" --quiet --scenario "$w/refused.scn" --out "$w/out" >/dev/null 2>"$w/refused.log"
+  status=$?
+  [ $status = 1 ] && grep -qF "$3" "$w/refused.log" || { echo "$1: status $status, not refused with: $3" >&2; cat "$w/refused.log" >&2; }
+}
+above="cannot go onto the USB disk: it holds the USB disk it would be copied onto:"
+refused "media $o" "$2" "$o $above $o is a folder above the disk's folder, $o/set/mnt/removable/usba, and"
+refused "media $o/set/mnt" "$2" "$o/set/mnt $above $o/set/mnt is a folder above"
+refused "media $o/set/tmp/mediastick" "$2" "$above $o/set/tmp/mediastick is a folder above"
+refused "media $w/binds" "$2" "$w/binds $above $w/binds/inner is a folder above"
+refused "media $o/set/mnt/removable/usba/inside" "$2" "inside cannot go onto the USB disk: it lies on the USB disk"
+refused "media stick" "$2" "the media stick cannot be written: $o/set/tmp/mediastick is a link to a folder that holds"
+umount "$w/binds/inner"
+[ "$(ls -A "$o/set/mnt/removable/usba")" = inside ] && [ ! -e "$o/set/Photo 01.png" ] ||
+  echo "a stick that holds the set was copied, or the media stick written among the set's files" >&2
 ]=])
 execute_process(COMMAND id -u OUTPUT_VARIABLE uid OUTPUT_STRIP_TRAILING_WHITESPACE)
 # A device is made by the system's own root alone, outside a user namespace.
@@ -708,6 +732,11 @@ if(mounts EQUAL 0)
 else()
   message(STATUS "stick_copy skipped: no mount namespace of our own (${unshare})")
 endif()
+
+# A media line that cannot copy its folder says why.
+refuse(media_file "media /etc/passwd" "/etc/passwd cannot go onto the USB disk: it is a regular file, not a folder")
+refuse(media_device "media /dev/zero" "/dev/zero cannot go onto the USB disk: it is a character device, not a folder")
+refuse(media_missing "media ${WORK}/no-stick" "${WORK}/no-stick cannot go onto the USB disk: No such file or directory")
 
 # The file line writes a file of the set's as the set's own: never through a
 # link, nor into a link or a pipe in its place, even where the link stays in
