@@ -100,6 +100,12 @@ std::vector<NvFolderId> NvFoldersUp(int folder);
 /* Whether the folder that INFO tells is one of FOLDERS. */
 bool NvAmong(const std::vector<NvFolderId>& folders, const struct stat& info);
 
+/* A file copied onto the set's disk takes the name NvPartCopyName gives
+ * until it is whole; a name NvIsPartCopy knows at the set's start is what a
+ * copy cut short left, for no one else's file takes it. */
+std::string NvPartCopyName(unsigned number);
+bool NvIsPartCopy(const std::string& name);
+
 /* Walks a folder and the folders below it, following no link, without
  * recursion and holding two handles at a time, however deep it goes. */
 class NvWalker {

@@ -25,6 +25,8 @@ constexpr const char* kDefaultRoot = "rootfs";
 constexpr const char* kSerialConsole = "/dev/ttyS0";
 // As many links as the kernel follows on one path.
 constexpr int kMostLinks = 40;
+// The name a file copied onto the set's disk has until it is whole.
+constexpr const char* kPartCopy = ".tvui-part-";
 
 bool HasParentStep(const std::string& path) {
   for (size_t start = 0; start <= path.size();) {
@@ -506,6 +508,14 @@ std::vector<NvFolderId> NvFoldersUp(int folder) {
 bool NvAmong(const std::vector<NvFolderId>& folders, const struct stat& info) {
   return std::any_of(folders.begin(), folders.end(),
                      [&](const NvFolderId& id) { return id.dev == info.st_dev && id.ino == info.st_ino; });
+}
+
+std::string NvPartCopyName(unsigned number) { return std::string(kPartCopy) + std::to_string(number); }
+
+bool NvIsPartCopy(const std::string& name) {
+  const size_t prefix = std::strlen(kPartCopy);
+  return name.size() > prefix && name.compare(0, prefix, kPartCopy) == 0 &&
+         std::all_of(name.begin() + std::ptrdiff_t(prefix), name.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 std::string NvTakeRefusals() {

@@ -16,6 +16,7 @@
 #include <limits.h>
 #include <png.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -1106,6 +1107,9 @@ const char* KindOf(mode_t mode) {
                           : "of a kind the disk does not keep";
 }
 
+// KB as the disk counts a file: whole ones.
+uint64_t WholeKB(uint64_t bytes) { return bytes / 1024 + (bytes % 1024 != 0); }
+
 // Where a stick stands against the USB disk's folder (DISK, its folder and
 // every one above it): empty, or why it cannot be copied there. A stick
 // that holds the disk's folder, or a folder above it (the set's folder, a
@@ -1166,6 +1170,12 @@ class StickSurvey final : public NvWalker {
 // the lists leave it out. Nothing on the disk is written through a link: a
 // link in place of a file is replaced, and one in place of a folder refuses
 // the copy.
+//
+// The copy keeps to the disk's room: the simulated disk's, and the host's
+// beneath it less what the set keeps for its own files. A file that does not
+// fit is left out, and named; one is copied as long as it was when opened
+// (one that grows is not followed), under a name of its own until it is
+// whole, so that a copy cut short leaves nothing the media lists would show.
 class StickCopy final : public NvWalker {
  public:
   // TO is the copy's to close. DISK (the disk's folder and those above it)
@@ -1175,7 +1185,17 @@ class StickCopy final : public NvWalker {
         shown_(std::move(shown)),
         to_(to),
         diskShown_(std::move(diskShown)),
-        disk_(std::move(disk)) {}
+        disk_(std::move(disk)) {
+    roomKB_ = UsbMounted() ? simtv_usb_free_kb() : uint64_t(SIMTV_USB_DEFAULT_KB);
+    struct statvfs host {};
+    if (fstatvfs(to_, &host) == 0 && host.f_frsize > 0) {
+      block_ = host.f_frsize;
+      const uint64_t free = uint64_t(host.f_bavail) * host.f_frsize;
+      hostRoom_ = free > kKeptForTheSet ? free - kKeptForTheSet : 0;
+      // A file system that tells no count of files has no bound of them.
+      if (host.f_files != 0) hostFiles_ = host.f_favail > kFilesKept ? host.f_favail - kFilesKept : 0;
+    }
+  }
   ~StickCopy() {
     if (to_ >= 0) close(to_);
   }
@@ -1194,9 +1214,23 @@ class StickCopy final : public NvWalker {
       // Put on the stick since it was looked through.
       if (NvAmong(disk_, info))
         return Stop(StickSurvey(disk_, shown_, diskShown_).Holds(Path(below, name), info));
-      if (mkdirat(to_, name.c_str(), 0755) != 0 && errno != EEXIST)
+      struct stat there {};
+      if (fstatat(to_, name.c_str(), &there, AT_SYMLINK_NOFOLLOW) != 0 && !NewFileFits()) {
+        LeftOut(Path(below, name), "it does not fit, with all it holds: " + NoMoreFiles());
+        return kSkip;
+      }
+      if (mkdirat(to_, name.c_str(), 0755) == 0) {
+        hostRoom_ -= std::min(hostRoom_, block_);
+        --hostFiles_;
+      } else if (errno != EEXIST) {
         return Stop(Path(below, name) + ": " + std::strerror(errno));
+      }
       return kEnter;
+    }
+    if (NvIsPartCopy(name)) {
+      LeftOut(Path(below, name), "its name is the one a file takes on the disk until its copy is whole, and the set's "
+                                 "next start removes such a file");
+      return kSkip;
     }
     if (S_ISLNK(info.st_mode)) return CopyLink(folder, below, name);
     if (S_ISREG(info.st_mode)) return CopyFile(folder, below, name);
@@ -1233,6 +1267,18 @@ class StickCopy final : public NvWalker {
   }
 
  private:
+  // What the copy leaves free on the host's disk beneath the set's: the
+  // settings and their backup, and the start's own check, must still fit.
+  static constexpr uint64_t kKeptForTheSet = 1024 * 1024;
+  static constexpr uint64_t kFilesKept = 64;
+
+  // Whether the host's disk has room for one more file (or folder, or link).
+  bool NewFileFits() const { return hostFiles_ > 0; }
+  std::string NoMoreFiles() const {
+    return "the host's disk beneath the USB disk has room for no more files (" + std::to_string(kFilesKept) +
+           " are kept for the set's own)";
+  }
+
   // Built only where a message names it: a walk a thousand folders deep
   // would otherwise spend its time on paths.
   std::string Path(const std::string& below, const std::string& name) const { return shown_ + "/" + below + name; }
@@ -1269,8 +1315,20 @@ class StickCopy final : public NvWalker {
       return kSkip;
     }
     target[length] = '\0';
-    if (unlinkat(to_, name.c_str(), 0) != 0 && errno != ENOENT) return Stop(path + ": " + std::strerror(errno));
-    if (symlinkat(target, to_, name.c_str()) != 0) return Stop(path + ": " + std::strerror(errno));
+    struct stat old {};
+    const bool replaces = fstatat(to_, name.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISDIR(old.st_mode);
+    if (!replaces && !NewFileFits()) {
+      LeftOut(path, "it does not fit: " + NoMoreFiles());
+      return kSkip;
+    }
+    const std::string part = PartName();
+    if (part.empty()) return Stop(path + ": " + std::strerror(errno));
+    if (!replaces) --hostFiles_;
+    if (symlinkat(target, to_, part.c_str()) != 0 || renameat(to_, part.c_str(), to_, name.c_str()) != 0) {
+      const int error = errno;
+      unlinkat(to_, part.c_str(), 0);
+      return Stop(path + ": " + std::strerror(error));
+    }
     return kSkip;
   }
 
@@ -1280,34 +1338,94 @@ class StickCopy final : public NvWalker {
     return loop;
   }
 
+  // A name in TO for a file on its way, free now, or empty with errno.
+  std::string PartName() {
+    struct stat info {};
+    for (unsigned tries = 0; tries < 1000; ++tries) {
+      std::string name = NvPartCopyName(part_++);
+      if (fstatat(to_, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 && errno == ENOENT) return name;
+    }
+    errno = EEXIST;
+    return {};
+  }
+
   Step CopyFile(int folder, const std::string& below, const std::string& name) {
     const int in = openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (in < 0) return Stop(Path(below, name) + ": " + std::strerror(errno));
     struct stat info {};
-    if (fstat(in, &info) == 0 && !S_ISREG(info.st_mode)) {
+    if (fstat(in, &info) != 0 || !S_ISREG(info.st_mode)) {
       // Put in the file's place since the folder was read.
+      const int error = errno;
       close(in);
-      LeftOut(Path(below, name), std::string("it is ") + KindOf(info.st_mode) + ", not a regular file, a folder or a link");
+      if (!S_ISREG(info.st_mode) && info.st_mode != 0) {
+        LeftOut(Path(below, name),
+                std::string("it is ") + KindOf(info.st_mode) + ", not a regular file, a folder or a link");
+        return kSkip;
+      }
+      return Stop(Path(below, name) + ": " + std::strerror(error));
+    }
+    // Measured once: what a file holds past this, it gained while copied.
+    const uint64_t size = uint64_t(info.st_size);
+    const uint64_t kb = WholeKB(size);
+    const uint64_t taken = (size + block_ - 1) / block_ * block_;
+    // A file of the name there already gives its room back as the copy
+    // takes its place.
+    struct stat old {};
+    uint64_t oldKB = 0;
+    uint64_t oldTaken = 0;
+    const bool replaces = fstatat(to_, name.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISDIR(old.st_mode);
+    if (replaces && S_ISREG(old.st_mode)) {
+      oldKB = WholeKB(uint64_t(old.st_size));
+      oldTaken = uint64_t(old.st_blocks) * 512;
+    }
+    if (!replaces && !NewFileFits()) {
+      close(in);
+      LeftOut(Path(below, name), "it does not fit: " + NoMoreFiles());
       return kSkip;
     }
-    if (unlinkat(to_, name.c_str(), 0) != 0 && errno != ENOENT) {
+    if (kb > roomKB_ + oldKB || taken > hostRoom_ + oldTaken) {
       close(in);
-      return Stop(Path(below, name) + ": " + std::strerror(errno));
+      const uint64_t room = std::min(roomKB_ + oldKB, (hostRoom_ + oldTaken) / 1024);
+      LeftOut(Path(below, name), "it does not fit: it takes " + std::to_string(kb) + " KB, and the USB disk has room for " +
+                                     std::to_string(room) + " KB more");
+      return kSkip;
     }
-    const int out = openat(to_, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
-    std::string why = out < 0 ? std::strerror(errno) : "";
+    const std::string part = PartName();
+    const int out = part.empty() ? -1 : openat(to_, part.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    int error = out < 0 ? errno : 0;
     buffer_.resize(64 * 1024);
-    for (ssize_t got; why.empty() && (got = read(in, buffer_.data(), buffer_.size())) != 0;) {
+    for (uint64_t left = size; error == 0 && left > 0;) {
+      const ssize_t got = read(in, buffer_.data(), size_t(std::min<uint64_t>(left, buffer_.size())));
       if (got < 0) {
-        if (errno != EINTR) why = std::strerror(errno);
+        if (errno != EINTR) error = errno;
         continue;
       }
-      const ssize_t wrote = write(out, buffer_.data(), size_t(got));
-      if (wrote != got) why = wrote < 0 ? std::strerror(errno) : "a write fell short";
+      // One that shrank is copied as far as it goes.
+      if (got == 0) break;
+      for (ssize_t done = 0; error == 0 && done < got;) {
+        const ssize_t wrote = write(out, buffer_.data() + done, size_t(got - done));
+        if (wrote < 0 && errno != EINTR) error = errno;
+        if (wrote > 0) done += wrote;
+      }
+      left -= uint64_t(got);
     }
     close(in);
-    if (out >= 0 && close(out) != 0 && why.empty()) why = std::strerror(errno);
-    return why.empty() ? kSkip : Stop(Path(below, name) + ": " + why);
+    if (out >= 0 && close(out) != 0 && error == 0) error = errno;
+    if (error == 0 && renameat(to_, part.c_str(), to_, name.c_str()) != 0) error = errno;
+    if (error != 0) {
+      if (out >= 0) unlinkat(to_, part.c_str(), 0);
+      // The host's disk filled beneath the room counted (another program
+      // wrote there meanwhile): this file is left out, the rest may fit.
+      if (error == ENOSPC || error == EDQUOT) {
+        LeftOut(Path(below, name), std::string("it does not fit: ") + std::strerror(error));
+        return kSkip;
+      }
+      return Stop(Path(below, name) + ": " + std::strerror(error));
+    }
+    roomKB_ = roomKB_ + oldKB - kb;
+    hostRoom_ = hostRoom_ + oldTaken - taken;
+    if (!replaces) --hostFiles_;
+    return kSkip;
   }
 
   int stick_;
@@ -1317,6 +1435,11 @@ class StickCopy final : public NvWalker {
   std::vector<NvFolderId> disk_;
   std::vector<struct stat> way_;  // the disk's folders above TO, for the way back up
   std::vector<char> buffer_;
+  uint64_t roomKB_ = 0;                   // the simulated disk's, in whole KB
+  uint64_t hostRoom_ = UINT64_MAX / 2;    // the host's, in bytes, where it tells it
+  uint64_t block_ = 4096;                 // the host's unit of room
+  uint64_t hostFiles_ = UINT64_MAX;       // how many more files the host's disk takes
+  unsigned part_ = 0;
   std::string why_;
 };
 

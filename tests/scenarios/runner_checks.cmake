@@ -718,6 +718,47 @@ refused "media stick" "$2" "the media stick cannot be written: $o/set/tmp/medias
 umount "$w/binds/inner"
 [ "$(ls -A "$o/set/mnt/removable/usba")" = inside ] && [ ! -e "$o/set/Photo 01.png" ] ||
   echo "a stick that holds the set was copied, or the media stick written among the set's files" >&2
+
+# The copy keeps to the disk's room: a sparse file of a terabyte, and one
+# larger than the small disk in already, are left out and named; the rest
+# is copied. A file is put in place only once whole: a copy killed half-way
+# (here by the limit of a file's size) leaves no file of its name, and the
+# part it left goes, named, at the next start.
+r=$w/room
+mkdir -p "$r/stick" "$r/set" && : >"$r/set/.tvui-set" && truncate -s 1T "$r/stick/huge.mkv" || exit 1
+head -c 409600 /dev/zero >"$r/stick/big.bin" && echo small >"$r/stick/small.txt" || exit 1
+printf 'tv on\nusb insert 300\nmedia %s\n' "$r/stick" >"$r/room.scn"
+TVUI_ROOT=$r/set "$2" --scenario "$r/room.scn" --out "$w/out" >"$r/log" 2>&1 || cat "$r/log" >&2
+usba=$r/set/mnt/removable/usba
+for file in "huge.mkv: it does not fit: it takes 1073741824 KB" "big.bin: it does not fit: it takes 400 KB"; do
+  grep -qF "$r/stick/${file%%:*} is left out of the copy onto the USB disk:${file#*:}, and the USB disk has room" "$r/log" ||
+    echo "${file%%:*} was not left out as too large" >&2
+  [ -e "$usba/${file%%:*}" ] && echo "${file%%:*} was copied" >&2
+done
+[ "$(cat "$usba/small.txt")" = small ] || echo "the file that fits was not copied" >&2
+mkdir -p "$r/cut/films" && head -c 819200 /dev/zero >"$r/cut/films/film.clip" || exit 1
+printf 'tv on\nmedia %s\n' "$r/cut" >"$r/killed.scn"
+{ (ulimit -c 0 -f 400 && TVUI_ROOT=$r/set exec "$2" --quiet --fresh --scenario "$r/killed.scn" --out "$w/out"); } >/dev/null 2>&1
+[ $? -gt 128 ] && [ -e "$usba/films/.tvui-part-0" ] || echo "the copy was not cut short where the test cuts it" >&2
+[ -e "$usba/films/film.clip" ] && echo "a copy cut short left a file of its name" >&2
+TVUI_ROOT=$r/set "$2" --quiet --scenario "$w/next.scn" --out "$w/out" >"$r/next" 2>&1 || cat "$r/next" >&2
+grep -qF "tvui: $usba/films/.tvui-part-0 removed: a copy onto the USB disk was cut short there" "$r/next" &&
+  [ -z "$(ls -A "$usba/films")" ] || echo "the part a cut copy left was not removed at the next start" >&2
+
+# On a host's disk the size of the set's, a file larger than the room left
+# (less what the set keeps for its own files) is left out, and a start with
+# --fresh takes a set whose disk was filled, emptying it before its check.
+mkdir -p "$w/small" && mount -t tmpfs -o size=4m none "$w/small" || exit 1
+mkdir -p "$w/small/set" "$r/host" && : >"$w/small/set/.tvui-set" || exit 1
+head -c 3145728 /dev/zero >"$r/host/large.bin" && head -c 1048576 /dev/zero >"$r/host/medium.bin" || exit 1
+printf 'tv on\nmedia %s\n' "$r/host" >"$r/host.scn"
+TVUI_ROOT=$w/small/set "$2" --scenario "$r/host.scn" --out "$w/out" >"$r/log" 2>&1 || cat "$r/log" >&2
+usba=$w/small/set/mnt/removable/usba
+grep -qF "$r/host/large.bin is left out of the copy onto the USB disk: it does not fit: it takes 3072 KB" "$r/log" &&
+  [ ! -e "$usba/large.bin" ] && cmp -s "$r/host/medium.bin" "$usba/medium.bin" ||
+  echo "the host's room was not kept: $(ls "$usba")" >&2
+head -c 4194304 /dev/zero >"$usba/filler" 2>/dev/null
+TVUI_ROOT=$w/small/set "$2" --quiet --fresh --scenario "$w/next.scn" --out "$w/out" >/dev/null
 ]=])
 execute_process(COMMAND id -u OUTPUT_VARIABLE uid OUTPUT_STRIP_TRAILING_WHITESPACE)
 # A device is made by the system's own root alone, outside a user namespace.

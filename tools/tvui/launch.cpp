@@ -446,8 +446,11 @@ std::string WhyNot(const fs::path& folder, int error) {
 // Makes the folder and writes a file there and takes it away again: a
 // folder below a regular file, on a read-only mount or in /proc would keep
 // nothing, line after line of warnings later. `whose` names what the folder
-// is for, `remedy` what the user can do.
-void CheckWritableFolder(const fs::path& folder, const std::string& whose, const std::string& remedy) {
+// is for, `remedy` what the user can do. Where `full` is given, a folder on
+// a full disk is not refused but told there (true), for the caller to make
+// room and ask again.
+void CheckWritableFolder(const fs::path& folder, const std::string& whose, const std::string& remedy,
+                         bool* full = nullptr) {
   std::error_code error;
   const std::string refusal = whose + " " + folder.string() + ": ";
   if (fs::is_symlink(fs::symlink_status(folder, error)) && !fs::exists(folder, error)) {
@@ -472,11 +475,13 @@ void CheckWritableFolder(const fs::path& folder, const std::string& whose, const
     close(fd);
     unlink(probe.c_str());
   }
+  if (full) *full = (fd < 0 || written != 1) && (reason == ENOSPC || reason == EDQUOT);
+  if (full && *full) return;
   if (fd < 0 || written != 1) Refuse(refusal + "it cannot be written (" + WhyNot(folder, reason) + "); " + remedy);
 }
 
-void CheckSetFolder(const fs::path& folder) {
-  CheckWritableFolder(folder, "the set's files cannot be kept in", "name another TVUI_ROOT");
+void CheckSetFolder(const fs::path& folder, bool* full = nullptr) {
+  CheckWritableFolder(folder, "the set's files cannot be kept in", "name another TVUI_ROOT", full);
 }
 
 // Where a path lies: its file system and its mount (a bind mount of a
@@ -662,6 +667,33 @@ void CheckSetLinks(const fs::path& folder) {
   }
 }
 
+// A file copied onto the USB disk has a name of its own until it is whole
+// (NvPartCopyName): one that a copy cut short left (the run killed as it
+// copied a stick) goes before the set boots, and is named. The disk is
+// reached as the set reaches it, through its own links alone.
+void SweepPartCopies() {
+  const std::string disk = std::string(NvRootDir()) + "/mnt/removable/usba";
+  std::string why;
+  const int top = NvOpenFolder(disk, false, &why);
+  if (top < 0) return;
+  struct Sweeper final : NvWalker {
+    const std::string& disk;
+    explicit Sweeper(const std::string& at) : disk(at) {}
+    Step Entry(int folder, const std::string& below, const std::string& name, const struct stat& info) override {
+      if (S_ISDIR(info.st_mode)) return kEnter;
+      if (NvIsPartCopy(name) && unlinkat(folder, name.c_str(), 0) == 0)
+        std::printf("tvui: %s/%s%s removed: a copy onto the USB disk was cut short there\n", disk.c_str(),
+                    below.c_str(), name.c_str());
+      return kSkip;
+    }
+  } sweeper(disk);
+  std::string unread;
+  const bool walked = NvWalk(top, sweeper, &unread);
+  close(top);
+  std::fflush(stdout);
+  if (!walked) Refuse("cannot read " + disk + "/" + unread, 1);
+}
+
 // The set's files: TVUI_ROOT, else the default folder, checked before
 // anything is made or removed there. `fresh` names what asks for a set fresh
 // from the factory (empty: the set as its folder holds it). A TVUI_ROOT that
@@ -693,12 +725,24 @@ fs::path CheckSetPlace(const std::string& fresh) {
 // locked, and emptied for a fresh set.
 void PrepareSetFolder(const fs::path& folder, const std::string& fresh) {
   std::error_code error;
-  CheckSetFolder(folder);
-  // A new folder, one that was empty, or a set's from before the mark.
-  if (!HasSetMark(folder)) WriteSetMark(folder);
-  LockSetFolder(folder);
-  if (!fresh.empty()) EmptySetFolder(folder);
+  // A disk full of the set's own files (a stick's copy where the host's disk
+  // is the disk's size) is what a fresh set is for: its folders go before
+  // the folder is asked again.
+  bool full = false;
+  const bool emptiedFirst = !fresh.empty() && HasSetMark(folder);
+  CheckSetFolder(folder, emptiedFirst ? &full : nullptr);
+  if (full) {
+    LockSetFolder(folder);
+    EmptySetFolder(folder);
+    CheckSetFolder(folder);
+  } else {
+    // A new folder, one that was empty, or a set's from before the mark.
+    if (!HasSetMark(folder)) WriteSetMark(folder);
+    LockSetFolder(folder);
+    if (!fresh.empty()) EmptySetFolder(folder);
+  }
   CheckSetLinks(folder);
+  SweepPartCopies();
   const fs::path settings = folder / "mnt" / "nvram";
   CheckSetFolder(settings);
   for (const char* name : kSettingsFiles)
