@@ -154,6 +154,13 @@ class Way {
  public:
   Way(int root, std::string shown, std::vector<std::deque<std::string>> names)
       : root_(root), shown_(std::move(shown)), names_(std::move(names)) {}
+  // The way of a link about to be put at SPOT (a path below the folder),
+  // judged as it will stand for good: a way that comes back to SPOT leads
+  // round in a loop through the new link itself, and one that climbs ("..")
+  // back out of a link, or of a name that is not there or no folder, is
+  // refused as unsteady (EAGAIN): what is put in that place later would
+  // move where it leads, out of the folder too.
+  Way(int root, std::string shown, std::string spot) : root_(root), shown_(std::move(shown)), spot_(std::move(spot)) {}
   ~Way() { Close(); }
   Way(const Way&) = delete;
   Way& operator=(const Way&) = delete;
@@ -187,6 +194,18 @@ class Way {
         continue;
       }
       if (name == "..") {
+        if (!spot_.empty() && !levels_.empty() && (levels_.back().missing || parts.size() < unsteady_)) {
+          // The name climbed out of is not the folder it may be once put
+          // there: what the copy of a link through it leaves is unsteady.
+          if (!levels_.back().missing) {
+            link_ = shown_ + "/" + followed_.back();
+            target_ = followedTo_;
+          } else {
+            link_ = Shown();
+            target_.clear();
+          }
+          return Fail(EAGAIN, link_ + " is climbed back out of", why);
+        }
         if (!levels_.empty()) {
           if (!Up()) return Fail(errno, Shown() + ": " + std::strerror(errno), why);
           continue;
@@ -201,6 +220,14 @@ class Way {
       if (!levels_.empty() && levels_.back().missing) {
         levels_.push_back({name, true});
         continue;
+      }
+      if (!spot_.empty() && Below(name) == spot_) {
+        // Back at the new link's own place.
+        for (const std::string& at : followed_) loop_.push_back(shown_ + "/" + at);
+        loop_.insert(loop_.begin(), shown_ + "/" + spot_);
+        loop_.push_back(shown_ + "/" + spot_);
+        link_ = shown_ + "/" + spot_;
+        return Fail(ELOOP, link_ + " would lead round in a loop of links", why);
       }
       int next = openat(fd_, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
       if (next < 0 && errno == ENOENT) {
@@ -248,6 +275,10 @@ class Way {
       }
       states_.push_back(state);
       followed_.push_back(link);
+      followedTo_ = to;
+      // What comes after the link in the way is taken from wherever the
+      // link leads now.
+      unsteady_ = std::max(unsteady_, parts.size());
       std::deque<std::string> next_parts = Parts(to);
       if (to[0] == '/') {
         if (names_.empty()) return Out(why);
@@ -342,6 +373,9 @@ class Way {
   int root_;
   std::string shown_;
   std::vector<std::deque<std::string>> names_;
+  std::string spot_;       // the place of the link judged before it is there
+  size_t unsteady_ = 0;    // how many of the last parts come after a link on the way
+  std::string followedTo_;  // what the last link followed says
   int fd_ = -1;
   std::vector<Level> levels_;
   bool outside_ = false;
@@ -485,6 +519,29 @@ NvLinkWay NvJudgeSetLink(const std::string& link) {
   }
   NvLinkWay judged = Judge(top, root, SetNames(top, root), link);
   close(top);
+  return judged;
+}
+
+NvLinkWay NvJudgeNewLink(int folder, const std::string& shown, const std::string& place, const std::string& target) {
+  NvLinkWay judged;
+  if (target.empty() || target[0] == '/') {
+    judged.end = NvLinkWay::kOut;
+    judged.link = shown + "/" + place;
+    judged.target = target;
+    return judged;
+  }
+  std::deque<std::string> parts = Parts(place);
+  parts.pop_back();
+  for (const std::string& part : Parts(target)) parts.push_back(part);
+  Way way(folder, shown, place);
+  if (way.Follow(parts, Aim::kPlace, false, &judged.why) == 0) return judged;
+  judged.end = errno == EXDEV    ? NvLinkWay::kOut
+               : errno == ELOOP  ? NvLinkWay::kLoop
+               : errno == EAGAIN ? NvLinkWay::kUnsteady
+                                 : NvLinkWay::kUnreadable;
+  judged.link = way.link_.empty() ? shown + "/" + place : way.link_;
+  judged.target = way.link_.empty() ? target : way.target_;
+  judged.loop = way.loop_;
   return judged;
 }
 

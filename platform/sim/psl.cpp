@@ -1164,12 +1164,12 @@ class StickSurvey final : public NvWalker {
 // recursion, however deep the stick goes. Only what a disk keeps is copied:
 // a device would be read without end, and a pipe or a socket has nothing to
 // read, so they are left out, and said so. A link is copied as it is where
-// it leads through the stick, as the media lists would show it; one that
-// leads out of it (an absolute one names the stick's place on the host,
-// outside the set's files once copied) or round in a loop is left out, as
-// the lists leave it out. Nothing on the disk is written through a link: a
-// link in place of a file is replaced, and one in place of a folder refuses
-// the copy.
+// it leads through the stick, as the media lists would show it, and through
+// the disk as it will stand there for good; one that leads out of either
+// (an absolute one names the stick's place on the host, outside the set's
+// files once copied) or round in a loop is left out, as the lists leave it
+// out. Nothing on the disk is written through a link: a link in place of a
+// file is replaced, and one in place of a folder refuses the copy.
 //
 // The copy keeps to the disk's room: the simulated disk's, and the host's
 // beneath it less what the set keeps for its own files. A file that does not
@@ -1184,6 +1184,7 @@ class StickCopy final : public NvWalker {
       : stick_(stick),
         shown_(std::move(shown)),
         to_(to),
+        top_(fcntl(to, F_DUPFD_CLOEXEC, 0)),
         diskShown_(std::move(diskShown)),
         disk_(std::move(disk)) {
     roomKB_ = UsbMounted() ? simtv_usb_free_kb() : uint64_t(SIMTV_USB_DEFAULT_KB);
@@ -1198,6 +1199,7 @@ class StickCopy final : public NvWalker {
   }
   ~StickCopy() {
     if (to_ >= 0) close(to_);
+    if (top_ >= 0) close(top_);
   }
   StickCopy(const StickCopy&) = delete;
   StickCopy& operator=(const StickCopy&) = delete;
@@ -1315,6 +1317,28 @@ class StickCopy final : public NvWalker {
       return kSkip;
     }
     target[length] = '\0';
+    // Where it will stand: on the disk, beside what other sticks left there.
+    const NvLinkWay there = NvJudgeNewLink(top_, diskShown_, below + name, target);
+    if (there.end == NvLinkWay::kLoop) {
+      LeftOut(path, "on the USB disk it would lead round in a loop of links (" + Loop(there) + ")");
+      return kSkip;
+    }
+    if (there.end == NvLinkWay::kOut) {
+      LeftOut(path, "on the USB disk it would lead out of the disk" +
+                        (there.link.empty() ? std::string() : ": " + there.link + " is a link to " + there.target));
+      return kSkip;
+    }
+    if (there.end == NvLinkWay::kUnsteady) {
+      LeftOut(path, "on the USB disk it climbs (..) back out of " + there.link +
+                        (there.target.empty() ? ", which is not there or no folder"
+                                              : ", a link to " + there.target) +
+                        ": where it leads would change with what another stick puts there");
+      return kSkip;
+    }
+    if (there.end != NvLinkWay::kInside) {
+      LeftOut(path, "it cannot be judged on the USB disk (" + there.why + ")");
+      return kSkip;
+    }
     struct stat old {};
     const bool replaces = fstatat(to_, name.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISDIR(old.st_mode);
     if (!replaces && !NewFileFits()) {
@@ -1431,6 +1455,7 @@ class StickCopy final : public NvWalker {
   int stick_;
   std::string shown_;
   int to_;
+  int top_;  // the disk's folder, where a link is judged as it will stand
   std::string diskShown_;
   std::vector<NvFolderId> disk_;
   std::vector<struct stat> way_;  // the disk's folders above TO, for the way back up

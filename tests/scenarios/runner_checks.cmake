@@ -758,7 +758,24 @@ grep -qF "$r/host/large.bin is left out of the copy onto the USB disk: it does n
   [ ! -e "$usba/large.bin" ] && cmp -s "$r/host/medium.bin" "$usba/medium.bin" ||
   echo "the host's room was not kept: $(ls "$usba")" >&2
 head -c 4194304 /dev/zero >"$usba/filler" 2>/dev/null
-TVUI_ROOT=$w/small/set "$2" --quiet --fresh --scenario "$w/next.scn" --out "$w/out" >/dev/null
+TVUI_ROOT=$w/small/set "$2" --quiet --fresh --scenario "$w/next.scn" --out "$w/out" >/dev/null ||
+  echo "a fresh start was refused on the full disk it empties" >&2
+
+# Two sticks: the first's q -> . leads through it, and is copied; the
+# second's l.png, judged on its own stick (no q there), would climb from the
+# disk to the host's /etc/passwd, and is left out, named; so is a link that
+# would close a loop with the first's. The next start takes the set.
+t=$w/two
+mkdir -p "$t/one" "$t/two" "$t/set" && : >"$t/set/.tvui-set" && ln -s . "$t/one/q" && ln -s b "$t/one/a" || exit 1
+ln -s "$(printf 'q/%.0s' $(seq 20))$(printf '../%.0s' $(seq 20))etc/passwd" "$t/two/l.png" && ln -s a "$t/two/b" || exit 1
+printf 'tv on\nmedia %s\nmedia %s\n' "$t/one" "$t/two" >"$t/two.scn"
+TVUI_ROOT=$t/set "$2" --scenario "$t/two.scn" --out "$w/out" >"$t/log" 2>&1 || cat "$t/log" >&2
+for name in l.png b; do
+  grep -q "^SIMTV: $t/two/$name is left out of the copy onto the USB disk: on the USB disk it would lead" "$t/log" &&
+    [ ! -L "$t/set/mnt/removable/usba/$name" ] || echo "$name was copied, or not named" >&2
+done
+[ -L "$t/set/mnt/removable/usba/q" ] || echo "the link that leads through the first stick was not copied" >&2
+TVUI_ROOT=$t/set "$2" --quiet --scenario "$w/next.scn" --out "$w/out" >/dev/null
 ]=])
 execute_process(COMMAND id -u OUTPUT_VARIABLE uid OUTPUT_STRIP_TRAILING_WHITESPACE)
 # A device is made by the system's own root alone, outside a user namespace.
