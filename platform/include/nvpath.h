@@ -71,8 +71,10 @@ int NvOpenFolderOf(const std::string& path, std::string* name, bool make, std::s
  * and straight back by the folder's own name), out of it, or round in a
  * loop. A place that is not there yet, or is no folder, ends the way. */
 struct NvLinkWay {
-  enum End { kInside, kOut, kLoop, kUnreadable } end = kInside;
-  std::string link;               /* the link that leads out, or cannot be read */
+  enum End { kInside, kOut, kLoop, kUnreadable, kUnsteady } end = kInside;
+  /* the link that leads out, or cannot be read; kUnsteady: the link, or
+   * the name that is not there, that the way climbs back out of */
+  std::string link;
   std::string target;             /* what that link says */
   /* The links of a loop in their order, the first again at the end; or,
    * where the way grows at each round (a link to a folder below itself),
@@ -88,6 +90,32 @@ NvLinkWay NvFollowLink(int folder, const std::string& shown, const std::string& 
  * judges it: an absolute target may name the folder by its real path or by
  * TVUI_ROOT's. */
 NvLinkWay NvJudgeSetLink(const std::string& link);
+
+/* The link that a copy is about to put at PLACE, a path below the folder
+ * FOLDER (a handle, shown as SHOWN) whose folders are there, saying TARGET,
+ * judged where it will stand and for good, whatever is put beside it later:
+ * kOut where it is absolute or climbs out of FOLDER, kLoop where its way,
+ * through the links there now, comes back to PLACE, and kUnsteady where it
+ * climbs ("..") back out of a link or of a name that is not there (or no
+ * folder), which a later copy may fill with a link that leads elsewhere. */
+NvLinkWay NvJudgeNewLink(int folder, const std::string& shown, const std::string& place, const std::string& target);
+
+/* A folder by its device and inode. */
+struct NvFolderId {
+  dev_t dev;
+  ino_t ino;
+};
+/* The folder FOLDER (a handle) is open on and every folder above it, up to
+ * the system's root. */
+std::vector<NvFolderId> NvFoldersUp(int folder);
+/* Whether the folder that INFO tells is one of FOLDERS. */
+bool NvAmong(const std::vector<NvFolderId>& folders, const struct stat& info);
+
+/* A file copied onto the set's disk takes the name NvPartCopyName gives
+ * until it is whole; a name NvIsPartCopy knows at the set's start is what a
+ * copy cut short left, for no one else's file takes it. */
+std::string NvPartCopyName(unsigned number);
+bool NvIsPartCopy(const std::string& name);
 
 /* Walks a folder and the folders below it, following no link, without
  * recursion and holding two handles at a time, however deep it goes. */

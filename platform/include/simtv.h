@@ -529,6 +529,10 @@ enum { SIMTV_PSL_PROGRESS_MS = 1000 };
  * holds. Links are copied as links.
  * Returns 0, or -1 when dir is no directory or cannot be copied. */
 int simtv_media_insert(const char* dir);
+/* The same, with why it was refused (the folder missing, a file, a stick
+ * that holds the set's own folder, a copy that stopped) written into
+ * reason (size bytes, cut to fit), or an empty text. */
+int simtv_media_insert_why(const char* dir, char* reason, size_t size);
 /* The library of a set fresh from the factory; simtv_tv_reset does this too. */
 void simtv_media_reset(void);
 /* A further media server (with an empty tree, its id "uuid:" and the name)

@@ -25,6 +25,8 @@ constexpr const char* kDefaultRoot = "rootfs";
 constexpr const char* kSerialConsole = "/dev/ttyS0";
 // As many links as the kernel follows on one path.
 constexpr int kMostLinks = 40;
+// The name a file copied onto the set's disk has until it is whole.
+constexpr const char* kPartCopy = ".tvui-part-";
 
 bool HasParentStep(const std::string& path) {
   for (size_t start = 0; start <= path.size();) {
@@ -152,6 +154,13 @@ class Way {
  public:
   Way(int root, std::string shown, std::vector<std::deque<std::string>> names)
       : root_(root), shown_(std::move(shown)), names_(std::move(names)) {}
+  // The way of a link about to be put at SPOT (a path below the folder),
+  // judged as it will stand for good: a way that comes back to SPOT leads
+  // round in a loop through the new link itself, and one that climbs ("..")
+  // back out of a link, or of a name that is not there or no folder, is
+  // refused as unsteady (EAGAIN): what is put in that place later would
+  // move where it leads, out of the folder too.
+  Way(int root, std::string shown, std::string spot) : root_(root), shown_(std::move(shown)), spot_(std::move(spot)) {}
   ~Way() { Close(); }
   Way(const Way&) = delete;
   Way& operator=(const Way&) = delete;
@@ -185,6 +194,18 @@ class Way {
         continue;
       }
       if (name == "..") {
+        if (!spot_.empty() && !levels_.empty() && (levels_.back().missing || parts.size() < unsteady_)) {
+          // The name climbed out of is not the folder it may be once put
+          // there: what the copy of a link through it leaves is unsteady.
+          if (!levels_.back().missing) {
+            link_ = shown_ + "/" + followed_.back();
+            target_ = followedTo_;
+          } else {
+            link_ = Shown();
+            target_.clear();
+          }
+          return Fail(EAGAIN, link_ + " is climbed back out of", why);
+        }
         if (!levels_.empty()) {
           if (!Up()) return Fail(errno, Shown() + ": " + std::strerror(errno), why);
           continue;
@@ -199,6 +220,14 @@ class Way {
       if (!levels_.empty() && levels_.back().missing) {
         levels_.push_back({name, true});
         continue;
+      }
+      if (!spot_.empty() && Below(name) == spot_) {
+        // Back at the new link's own place.
+        for (const std::string& at : followed_) loop_.push_back(shown_ + "/" + at);
+        loop_.insert(loop_.begin(), shown_ + "/" + spot_);
+        loop_.push_back(shown_ + "/" + spot_);
+        link_ = shown_ + "/" + spot_;
+        return Fail(ELOOP, link_ + " would lead round in a loop of links", why);
       }
       int next = openat(fd_, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
       if (next < 0 && errno == ENOENT) {
@@ -246,6 +275,10 @@ class Way {
       }
       states_.push_back(state);
       followed_.push_back(link);
+      followedTo_ = to;
+      // What comes after the link in the way is taken from wherever the
+      // link leads now.
+      unsteady_ = std::max(unsteady_, parts.size());
       std::deque<std::string> next_parts = Parts(to);
       if (to[0] == '/') {
         if (names_.empty()) return Out(why);
@@ -340,6 +373,9 @@ class Way {
   int root_;
   std::string shown_;
   std::vector<std::deque<std::string>> names_;
+  std::string spot_;       // the place of the link judged before it is there
+  size_t unsteady_ = 0;    // how many of the last parts come after a link on the way
+  std::string followedTo_;  // what the last link followed says
   int fd_ = -1;
   std::vector<Level> levels_;
   bool outside_ = false;
@@ -486,6 +522,59 @@ NvLinkWay NvJudgeSetLink(const std::string& link) {
   return judged;
 }
 
+NvLinkWay NvJudgeNewLink(int folder, const std::string& shown, const std::string& place, const std::string& target) {
+  NvLinkWay judged;
+  if (target.empty() || target[0] == '/') {
+    judged.end = NvLinkWay::kOut;
+    judged.link = shown + "/" + place;
+    judged.target = target;
+    return judged;
+  }
+  std::deque<std::string> parts = Parts(place);
+  parts.pop_back();
+  for (const std::string& part : Parts(target)) parts.push_back(part);
+  Way way(folder, shown, place);
+  if (way.Follow(parts, Aim::kPlace, false, &judged.why) == 0) return judged;
+  judged.end = errno == EXDEV    ? NvLinkWay::kOut
+               : errno == ELOOP  ? NvLinkWay::kLoop
+               : errno == EAGAIN ? NvLinkWay::kUnsteady
+                                 : NvLinkWay::kUnreadable;
+  judged.link = way.link_.empty() ? shown + "/" + place : way.link_;
+  judged.target = way.link_.empty() ? target : way.target_;
+  judged.loop = way.loop_;
+  return judged;
+}
+
+std::vector<NvFolderId> NvFoldersUp(int folder) {
+  std::vector<NvFolderId> way;
+  int at = fcntl(folder, F_DUPFD_CLOEXEC, 0);
+  struct stat info {};
+  while (at >= 0 && fstat(at, &info) == 0) {
+    const NvFolderId id{info.st_dev, info.st_ino};
+    // The system's root is its own "..".
+    if (!way.empty() && way.back().dev == id.dev && way.back().ino == id.ino) break;
+    way.push_back(id);
+    const int up = openat(at, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    close(at);
+    at = up;
+  }
+  if (at >= 0) close(at);
+  return way;
+}
+
+bool NvAmong(const std::vector<NvFolderId>& folders, const struct stat& info) {
+  return std::any_of(folders.begin(), folders.end(),
+                     [&](const NvFolderId& id) { return id.dev == info.st_dev && id.ino == info.st_ino; });
+}
+
+std::string NvPartCopyName(unsigned number) { return std::string(kPartCopy) + std::to_string(number); }
+
+bool NvIsPartCopy(const std::string& name) {
+  const size_t prefix = std::strlen(kPartCopy);
+  return name.size() > prefix && name.compare(0, prefix, kPartCopy) == 0 &&
+         std::all_of(name.begin() + std::ptrdiff_t(prefix), name.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 std::string NvTakeRefusals() {
   std::lock_guard lock(H().mutex);
   std::string all;
@@ -522,15 +611,18 @@ bool NvWalk(int top, NvWalker& walker, std::string* why) {
   std::string ignored;
   if (!why) why = &ignored;
   // A folder on the way: what is left of it, and the folder itself, so that
-  // the way back up ("..") is known to lead to it.
+  // the way back up ("..") is known to lead to it. The path below the top is
+  // one text that grows and shrinks with the way, so that a walk a thousand
+  // folders deep costs no more per entry than one at the top.
   struct Level {
     std::vector<std::string> names;
     size_t next = 0;
     struct stat info {};
-    std::string below;  // its path below the top, ending in "/"
+    size_t above = 0;  // the length of the path below the top of the folder it lies in
     std::string name;
   };
   std::vector<Level> levels(1);
+  std::string below;
   int fd = fcntl(top, F_DUPFD_CLOEXEC, 0);
   if (fd < 0 || fstat(fd, &levels[0].info) != 0 || !NamesIn(fd, &levels[0].names)) {
     *why = std::string("the folder cannot be read: ") + std::strerror(errno);
@@ -541,27 +633,27 @@ bool NvWalk(int top, NvWalker& walker, std::string* why) {
   while (true) {
     if (levels.back().next == levels.back().names.size()) {
       if (levels.size() == 1) break;
-      const std::string name = levels.back().name;
+      const std::string name = std::move(levels.back().name);
+      below.resize(levels.back().above);
       levels.pop_back();
       const int up = openat(fd, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
       struct stat info {};
       if (up < 0 || fstat(up, &info) != 0 || !SameFile(info, levels.back().info)) {
-        *why = levels.back().below + name + " moved away while it was walked";
+        *why = below + name + " moved away while it was walked";
         if (up >= 0) close(up);
         good = false;
         break;
       }
       close(fd);
       fd = up;
-      if (!walker.Left(fd, levels.back().below, name)) {
+      if (!walker.Left(fd, below, name)) {
         good = false;
         break;
       }
       continue;
     }
     Level& level = levels.back();
-    const std::string name = level.names[level.next++];
-    const std::string below = level.below;
+    const std::string name = std::move(level.names[level.next++]);
     struct stat info {};
     if (fstatat(fd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
       // Gone since the folder was read: nothing to walk.
@@ -578,7 +670,7 @@ bool NvWalk(int top, NvWalker& walker, std::string* why) {
     }
     if (step != NvWalker::kEnter || !S_ISDIR(info.st_mode)) continue;
     Level inside;
-    inside.below = below + name + "/";
+    inside.above = below.size();
     inside.name = name;
     const int next = openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (next < 0 || fstat(next, &inside.info) != 0 || !NamesIn(next, &inside.names)) {
@@ -595,6 +687,8 @@ bool NvWalk(int top, NvWalker& walker, std::string* why) {
     close(fd);
     fd = next;
     levels.push_back(std::move(inside));
+    below += name;
+    below += '/';
   }
   close(fd);
   return good;

@@ -16,6 +16,7 @@
 #include <limits.h>
 #include <png.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -1106,23 +1107,99 @@ const char* KindOf(mode_t mode) {
                           : "of a kind the disk does not keep";
 }
 
+// KB as the disk counts a file: whole ones.
+uint64_t WholeKB(uint64_t bytes) { return bytes / 1024 + (bytes % 1024 != 0); }
+
+// Where a stick stands against the USB disk's folder (DISK, its folder and
+// every one above it): empty, or why it cannot be copied there. A stick
+// that holds the disk's folder, or a folder above it (the set's folder, a
+// home that holds the set), would be copied into itself: every folder the
+// copy made would be the next it walked, until the host's disk was full.
+// So is a stick anywhere below, however it is reached but through a link,
+// which the walk does not follow; a stick that lies on the disk would be
+// emptied with it.
+class StickSurvey final : public NvWalker {
+ public:
+  StickSurvey(std::vector<NvFolderId> disk, std::string shown, std::string diskShown)
+      : disk_(std::move(disk)), shown_(std::move(shown)), diskShown_(std::move(diskShown)) {}
+
+  std::string Run(int stick) {
+    struct stat top {};
+    if (fstat(stick, &top) != 0) return std::strerror(errno);
+    if (NvAmong(disk_, top)) return Holds(shown_, top);
+    const std::vector<NvFolderId> above = NvFoldersUp(stick);
+    if (!disk_.empty() && std::any_of(above.begin(), above.end(), [this](const NvFolderId& id) {
+          return id.dev == disk_.front().dev && id.ino == disk_.front().ino;
+        }))
+      return "it lies on the USB disk it would be copied onto, " + diskShown_;
+    std::string why;
+    if (!NvWalk(stick, *this, &why) && found_.empty()) return shown_ + "/" + why;
+    return found_;
+  }
+
+  // Why a folder of the stick (INFO, at PATH) is one of the disk's.
+  std::string Holds(const std::string& path, const struct stat& info) const {
+    const bool disk = info.st_dev == disk_.front().dev && info.st_ino == disk_.front().ino;
+    return "it holds the USB disk it would be copied onto: " + path + " is " +
+           (disk ? "the disk's folder, " : "a folder above the disk's folder, ") + diskShown_ +
+           ", and the copy would copy itself without end";
+  }
+
+  Step Entry(int, const std::string& below, const std::string& name, const struct stat& info) override {
+    if (!S_ISDIR(info.st_mode)) return kSkip;
+    if (!NvAmong(disk_, info)) return kEnter;
+    found_ = Holds(shown_ + "/" + below + name, info);
+    return kStop;
+  }
+
+ private:
+  std::vector<NvFolderId> disk_;
+  std::string shown_;
+  std::string diskShown_;
+  std::string found_;
+};
+
 // Copies a stick's files and folders onto the USB disk (the folder TO, a
 // handle), replacing files of the same names, folder by folder without
 // recursion, however deep the stick goes. Only what a disk keeps is copied:
 // a device would be read without end, and a pipe or a socket has nothing to
 // read, so they are left out, and said so. A link is copied as it is where
-// it leads through the stick, as the media lists would show it; one that
-// leads out of it (an absolute one names the stick's place on the host,
-// outside the set's files once copied) or round in a loop is left out, as
-// the lists leave it out. Nothing on the disk is written through a link: a
-// link in place of a file is replaced, and one in place of a folder refuses
-// the copy.
+// it leads through the stick, as the media lists would show it, and through
+// the disk as it will stand there for good; one that leads out of either
+// (an absolute one names the stick's place on the host, outside the set's
+// files once copied) or round in a loop is left out, as the lists leave it
+// out. Nothing on the disk is written through a link: a link in place of a
+// file is replaced, and one in place of a folder refuses the copy.
+//
+// The copy keeps to the disk's room: the simulated disk's, and the host's
+// beneath it less what the set keeps for its own files. A file that does not
+// fit is left out, and named; one is copied as long as it was when opened
+// (one that grows is not followed), under a name of its own until it is
+// whole, so that a copy cut short leaves nothing the media lists would show.
 class StickCopy final : public NvWalker {
  public:
-  // TO is the copy's to close.
-  StickCopy(int stick, std::string shown, int to) : stick_(stick), shown_(std::move(shown)), to_(to) {}
+  // TO is the copy's to close. DISK (the disk's folder and those above it)
+  // are folders the copy never enters.
+  StickCopy(int stick, std::string shown, int to, std::string diskShown, std::vector<NvFolderId> disk)
+      : stick_(stick),
+        shown_(std::move(shown)),
+        to_(to),
+        top_(fcntl(to, F_DUPFD_CLOEXEC, 0)),
+        diskShown_(std::move(diskShown)),
+        disk_(std::move(disk)) {
+    roomKB_ = UsbMounted() ? simtv_usb_free_kb() : uint64_t(SIMTV_USB_DEFAULT_KB);
+    struct statvfs host {};
+    if (fstatvfs(to_, &host) == 0 && host.f_frsize > 0) {
+      block_ = host.f_frsize;
+      const uint64_t free = uint64_t(host.f_bavail) * host.f_frsize;
+      hostRoom_ = free > kKeptForTheSet ? free - kKeptForTheSet : 0;
+      // A file system that tells no count of files has no bound of them.
+      if (host.f_files != 0) hostFiles_ = host.f_favail > kFilesKept ? host.f_favail - kFilesKept : 0;
+    }
+  }
   ~StickCopy() {
     if (to_ >= 0) close(to_);
+    if (top_ >= 0) close(top_);
   }
   StickCopy(const StickCopy&) = delete;
   StickCopy& operator=(const StickCopy&) = delete;
@@ -1135,14 +1212,31 @@ class StickCopy final : public NvWalker {
   }
 
   Step Entry(int folder, const std::string& below, const std::string& name, const struct stat& info) override {
-    const std::string path = shown_ + "/" + below + name;
     if (S_ISDIR(info.st_mode)) {
-      if (mkdirat(to_, name.c_str(), 0755) != 0 && errno != EEXIST) return Stop(path + ": " + std::strerror(errno));
+      // Put on the stick since it was looked through.
+      if (NvAmong(disk_, info))
+        return Stop(StickSurvey(disk_, shown_, diskShown_).Holds(Path(below, name), info));
+      struct stat there {};
+      if (fstatat(to_, name.c_str(), &there, AT_SYMLINK_NOFOLLOW) != 0 && !NewFileFits()) {
+        LeftOut(Path(below, name), "it does not fit, with all it holds: " + NoMoreFiles());
+        return kSkip;
+      }
+      if (mkdirat(to_, name.c_str(), 0755) == 0) {
+        hostRoom_ -= std::min(hostRoom_, block_);
+        --hostFiles_;
+      } else if (errno != EEXIST) {
+        return Stop(Path(below, name) + ": " + std::strerror(errno));
+      }
       return kEnter;
     }
-    if (S_ISLNK(info.st_mode)) return CopyLink(folder, below, name, path);
-    if (S_ISREG(info.st_mode)) return CopyFile(folder, name, path);
-    LeftOut(path, std::string("it is ") + KindOf(info.st_mode) + ", not a regular file, a folder or a link");
+    if (NvIsPartCopy(name)) {
+      LeftOut(Path(below, name), "its name is the one a file takes on the disk until its copy is whole, and the set's "
+                                 "next start removes such a file");
+      return kSkip;
+    }
+    if (S_ISLNK(info.st_mode)) return CopyLink(folder, below, name);
+    if (S_ISREG(info.st_mode)) return CopyFile(folder, below, name);
+    LeftOut(Path(below, name), std::string("it is ") + KindOf(info.st_mode) + ", not a regular file, a folder or a link");
     return kSkip;
   }
 
@@ -1150,7 +1244,7 @@ class StickCopy final : public NvWalker {
     const int inside = openat(to_, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     struct stat info {};
     if (inside < 0 || fstat(to_, &info) != 0) {
-      why_ = shown_ + "/" + below + name + ": its place on the disk is no folder (" + std::strerror(errno) + ")";
+      why_ = Path(below, name) + ": its place on the disk is no folder (" + std::strerror(errno) + ")";
       if (inside >= 0) close(inside);
       return false;
     }
@@ -1164,7 +1258,7 @@ class StickCopy final : public NvWalker {
     const int up = openat(to_, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     struct stat info {};
     if (up < 0 || fstat(up, &info) != 0 || info.st_dev != way_.back().st_dev || info.st_ino != way_.back().st_ino) {
-      why_ = shown_ + "/" + below + name + ": its folder on the disk moved away during the copy";
+      why_ = Path(below, name) + ": its folder on the disk moved away during the copy";
       if (up >= 0) close(up);
       return false;
     }
@@ -1175,6 +1269,22 @@ class StickCopy final : public NvWalker {
   }
 
  private:
+  // What the copy leaves free on the host's disk beneath the set's: the
+  // settings and their backup, and the start's own check, must still fit.
+  static constexpr uint64_t kKeptForTheSet = 1024 * 1024;
+  static constexpr uint64_t kFilesKept = 64;
+
+  // Whether the host's disk has room for one more file (or folder, or link).
+  bool NewFileFits() const { return hostFiles_ > 0; }
+  std::string NoMoreFiles() const {
+    return "the host's disk beneath the USB disk has room for no more files (" + std::to_string(kFilesKept) +
+           " are kept for the set's own)";
+  }
+
+  // Built only where a message names it: a walk a thousand folders deep
+  // would otherwise spend its time on paths.
+  std::string Path(const std::string& below, const std::string& name) const { return shown_ + "/" + below + name; }
+
   Step Stop(const std::string& why) {
     why_ = why;
     return kStop;
@@ -1184,7 +1294,8 @@ class StickCopy final : public NvWalker {
     std::fprintf(stderr, "SIMTV: %s is left out of the copy onto the USB disk: %s\n", path.c_str(), why.c_str());
   }
 
-  Step CopyLink(int folder, const std::string& below, const std::string& name, const std::string& path) {
+  Step CopyLink(int folder, const std::string& below, const std::string& name) {
+    const std::string path = Path(below, name);
     const NvLinkWay way = NvFollowLink(stick_, shown_, below + name);
     if (way.end == NvLinkWay::kOut) {
       // An absolute target names a place on the host, the stick's or not:
@@ -1196,9 +1307,7 @@ class StickCopy final : public NvWalker {
       return kSkip;
     }
     if (way.end == NvLinkWay::kLoop) {
-      std::string loop;
-      for (const std::string& at : way.loop) loop += (loop.empty() ? "" : " -> ") + at;
-      LeftOut(path, "it leads round in a loop of links (" + loop + ")");
+      LeftOut(path, "it leads round in a loop of links (" + Loop(way) + ")");
       return kSkip;
     }
     char target[PATH_MAX];
@@ -1208,46 +1317,154 @@ class StickCopy final : public NvWalker {
       return kSkip;
     }
     target[length] = '\0';
-    if (unlinkat(to_, name.c_str(), 0) != 0 && errno != ENOENT) return Stop(path + ": " + std::strerror(errno));
-    if (symlinkat(target, to_, name.c_str()) != 0) return Stop(path + ": " + std::strerror(errno));
+    // Where it will stand: on the disk, beside what other sticks left there.
+    const NvLinkWay there = NvJudgeNewLink(top_, diskShown_, below + name, target);
+    if (there.end == NvLinkWay::kLoop) {
+      LeftOut(path, "on the USB disk it would lead round in a loop of links (" + Loop(there) + ")");
+      return kSkip;
+    }
+    if (there.end == NvLinkWay::kOut) {
+      LeftOut(path, "on the USB disk it would lead out of the disk" +
+                        (there.link.empty() ? std::string() : ": " + there.link + " is a link to " + there.target));
+      return kSkip;
+    }
+    if (there.end == NvLinkWay::kUnsteady) {
+      LeftOut(path, "on the USB disk it climbs (..) back out of " + there.link +
+                        (there.target.empty() ? ", which is not there or no folder"
+                                              : ", a link to " + there.target) +
+                        ": where it leads would change with what another stick puts there");
+      return kSkip;
+    }
+    if (there.end != NvLinkWay::kInside) {
+      LeftOut(path, "it cannot be judged on the USB disk (" + there.why + ")");
+      return kSkip;
+    }
+    struct stat old {};
+    const bool replaces = fstatat(to_, name.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISDIR(old.st_mode);
+    if (!replaces && !NewFileFits()) {
+      LeftOut(path, "it does not fit: " + NoMoreFiles());
+      return kSkip;
+    }
+    const std::string part = PartName();
+    if (part.empty()) return Stop(path + ": " + std::strerror(errno));
+    if (!replaces) --hostFiles_;
+    if (symlinkat(target, to_, part.c_str()) != 0 || renameat(to_, part.c_str(), to_, name.c_str()) != 0) {
+      const int error = errno;
+      unlinkat(to_, part.c_str(), 0);
+      return Stop(path + ": " + std::strerror(error));
+    }
     return kSkip;
   }
 
-  Step CopyFile(int folder, const std::string& name, const std::string& path) {
-    const int in = openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (in < 0) return Stop(path + ": " + std::strerror(errno));
+  static std::string Loop(const NvLinkWay& way) {
+    std::string loop;
+    for (const std::string& at : way.loop) loop += (loop.empty() ? "" : " -> ") + at;
+    return loop;
+  }
+
+  // A name in TO for a file on its way, free now, or empty with errno.
+  std::string PartName() {
     struct stat info {};
-    if (fstat(in, &info) == 0 && !S_ISREG(info.st_mode)) {
+    for (unsigned tries = 0; tries < 1000; ++tries) {
+      std::string name = NvPartCopyName(part_++);
+      if (fstatat(to_, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 && errno == ENOENT) return name;
+    }
+    errno = EEXIST;
+    return {};
+  }
+
+  Step CopyFile(int folder, const std::string& below, const std::string& name) {
+    const int in = openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (in < 0) return Stop(Path(below, name) + ": " + std::strerror(errno));
+    struct stat info {};
+    if (fstat(in, &info) != 0 || !S_ISREG(info.st_mode)) {
       // Put in the file's place since the folder was read.
+      const int error = errno;
       close(in);
-      LeftOut(path, std::string("it is ") + KindOf(info.st_mode) + ", not a regular file, a folder or a link");
+      if (!S_ISREG(info.st_mode) && info.st_mode != 0) {
+        LeftOut(Path(below, name),
+                std::string("it is ") + KindOf(info.st_mode) + ", not a regular file, a folder or a link");
+        return kSkip;
+      }
+      return Stop(Path(below, name) + ": " + std::strerror(error));
+    }
+    // Measured once: what a file holds past this, it gained while copied.
+    const uint64_t size = uint64_t(info.st_size);
+    const uint64_t kb = WholeKB(size);
+    const uint64_t taken = (size + block_ - 1) / block_ * block_;
+    // A file of the name there already gives its room back as the copy
+    // takes its place.
+    struct stat old {};
+    uint64_t oldKB = 0;
+    uint64_t oldTaken = 0;
+    const bool replaces = fstatat(to_, name.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISDIR(old.st_mode);
+    if (replaces && S_ISREG(old.st_mode)) {
+      oldKB = WholeKB(uint64_t(old.st_size));
+      oldTaken = uint64_t(old.st_blocks) * 512;
+    }
+    if (!replaces && !NewFileFits()) {
+      close(in);
+      LeftOut(Path(below, name), "it does not fit: " + NoMoreFiles());
       return kSkip;
     }
-    if (unlinkat(to_, name.c_str(), 0) != 0 && errno != ENOENT) {
+    if (kb > roomKB_ + oldKB || taken > hostRoom_ + oldTaken) {
       close(in);
-      return Stop(path + ": " + std::strerror(errno));
+      const uint64_t room = std::min(roomKB_ + oldKB, (hostRoom_ + oldTaken) / 1024);
+      LeftOut(Path(below, name), "it does not fit: it takes " + std::to_string(kb) + " KB, and the USB disk has room for " +
+                                     std::to_string(room) + " KB more");
+      return kSkip;
     }
-    const int out = openat(to_, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
-    std::string why = out < 0 ? std::strerror(errno) : "";
-    block_.resize(64 * 1024);
-    for (ssize_t got; why.empty() && (got = read(in, block_.data(), block_.size())) != 0;) {
+    const std::string part = PartName();
+    const int out = part.empty() ? -1 : openat(to_, part.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    int error = out < 0 ? errno : 0;
+    buffer_.resize(64 * 1024);
+    for (uint64_t left = size; error == 0 && left > 0;) {
+      const ssize_t got = read(in, buffer_.data(), size_t(std::min<uint64_t>(left, buffer_.size())));
       if (got < 0) {
-        if (errno != EINTR) why = std::strerror(errno);
+        if (errno != EINTR) error = errno;
         continue;
       }
-      const ssize_t wrote = write(out, block_.data(), size_t(got));
-      if (wrote != got) why = wrote < 0 ? std::strerror(errno) : "a write fell short";
+      // One that shrank is copied as far as it goes.
+      if (got == 0) break;
+      for (ssize_t done = 0; error == 0 && done < got;) {
+        const ssize_t wrote = write(out, buffer_.data() + done, size_t(got - done));
+        if (wrote < 0 && errno != EINTR) error = errno;
+        if (wrote > 0) done += wrote;
+      }
+      left -= uint64_t(got);
     }
     close(in);
-    if (out >= 0 && close(out) != 0 && why.empty()) why = std::strerror(errno);
-    return why.empty() ? kSkip : Stop(path + ": " + why);
+    if (out >= 0 && close(out) != 0 && error == 0) error = errno;
+    if (error == 0 && renameat(to_, part.c_str(), to_, name.c_str()) != 0) error = errno;
+    if (error != 0) {
+      if (out >= 0) unlinkat(to_, part.c_str(), 0);
+      // The host's disk filled beneath the room counted (another program
+      // wrote there meanwhile): this file is left out, the rest may fit.
+      if (error == ENOSPC || error == EDQUOT) {
+        LeftOut(Path(below, name), std::string("it does not fit: ") + std::strerror(error));
+        return kSkip;
+      }
+      return Stop(Path(below, name) + ": " + std::strerror(error));
+    }
+    roomKB_ = roomKB_ + oldKB - kb;
+    hostRoom_ = hostRoom_ + oldTaken - taken;
+    if (!replaces) --hostFiles_;
+    return kSkip;
   }
 
   int stick_;
   std::string shown_;
   int to_;
+  int top_;  // the disk's folder, where a link is judged as it will stand
+  std::string diskShown_;
+  std::vector<NvFolderId> disk_;
   std::vector<struct stat> way_;  // the disk's folders above TO, for the way back up
-  std::vector<char> block_;
+  std::vector<char> buffer_;
+  uint64_t roomKB_ = 0;                   // the simulated disk's, in whole KB
+  uint64_t hostRoom_ = UINT64_MAX / 2;    // the host's, in bytes, where it tells it
+  uint64_t block_ = 4096;                 // the host's unit of room
+  uint64_t hostFiles_ = UINT64_MAX;       // how many more files the host's disk takes
+  unsigned part_ = 0;
   std::string why_;
 };
 
@@ -1658,25 +1875,42 @@ int32_t PslSetControllerAccess(void* psl, const char* mac, int32_t access) {
 
 // ------------------------------------------------------------ the controls
 
-int simtv_media_insert(const char* dir) {
+int simtv_media_insert(const char* dir) { return simtv_media_insert_why(dir, nullptr, 0); }
+
+int simtv_media_insert_why(const char* dir, char* reason, size_t size) {
+  std::string why;
   const int stick = dir ? open(dir, O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1;
-  if (stick < 0) return -1;
-  const std::string target = NvPath(XPM_USB_DISK_MOUNT_POINT);
-  std::string why = "the disk's path is refused";
-  const int disk = target.empty() ? -1 : NvOpenFolder(target, true, &why);
-  if (disk >= 0) {
-    // A disk going in holds the copy alone; one in already takes it beside
-    // what it holds.
-    if (UsbMounted() || NvEmptyFolder(disk)) {
-      why = StickCopy(stick, dir, disk).Run();
-    } else {
-      why = "what it held cannot all be removed";
-      close(disk);
+  if (stick < 0) {
+    struct stat info {};
+    const int error = dir ? errno : EINVAL;
+    why = !dir                                            ? std::string("no folder is named")
+          : error == ENOTDIR && stat(dir, &info) == 0 ? std::string("it is ") +
+                                                            (S_ISREG(info.st_mode) ? "a regular file" : KindOf(info.st_mode)) +
+                                                            ", not a folder"
+                                                      : std::string(std::strerror(error));
+  } else {
+    const std::string target = NvPath(XPM_USB_DISK_MOUNT_POINT);
+    why = "the disk's path is refused";
+    const int disk = target.empty() ? -1 : NvOpenFolder(target, true, &why);
+    if (disk >= 0) {
+      std::vector<NvFolderId> up = NvFoldersUp(disk);
+      why = StickSurvey(up, dir, target).Run(stick);
+      if (!why.empty()) {
+        close(disk);
+      } else if (UsbMounted() || NvEmptyFolder(disk)) {
+        // A disk going in holds the copy alone; one in already takes it
+        // beside what it holds.
+        why = StickCopy(stick, dir, disk, target, std::move(up)).Run();
+      } else {
+        why = "what it held cannot all be removed";
+        close(disk);
+      }
     }
+    close(stick);
   }
-  close(stick);
+  if (reason && size > 0) CopyText(reason, size, why);
   if (!why.empty()) {
-    std::fprintf(stderr, "SIMTV: %s cannot be copied onto the USB disk: %s\n", dir, why.c_str());
+    std::fprintf(stderr, "SIMTV: %s cannot be copied onto the USB disk: %s\n", dir ? dir : "(none)", why.c_str());
     return -1;
   }
   if (!UsbMounted()) simtv_usb_insert(SIMTV_USB_DEFAULT_KB, "FAT32");

@@ -122,6 +122,51 @@ TEST(NvPath, ALinkIsJudgedAsEveryWriteFollowsIt) {
   NvTakeRefusals();
 }
 
+// A link a copy is about to put on the disk is judged where it will stand,
+// beside the links already there, and for good: a way that climbs back out
+// of a link or of a name not there would lead elsewhere (out, too) once a
+// later copy puts a link in that place.
+TEST(NvPath, ANewLinkIsJudgedWhereItWillStandForGood) {
+  TestDir dir;
+  namespace fs = std::filesystem;
+  fs::create_directories(dir / "disk/sub/x");
+  fs::create_directory_symlink(".", dir / "disk/q");
+  fs::create_directory_symlink("sub", dir / "disk/r");
+  fs::create_symlink("b", dir / "disk/a");
+  const int disk = open((dir / "disk").c_str(), O_RDONLY | O_DIRECTORY);
+  auto judge = [&](const char* place, const char* target) { return NvJudgeNewLink(disk, "D", place, target); };
+  struct Case {
+    const char* place;
+    const char* target;
+    NvLinkWay::End end;
+    const char* link;  // what it names, where it names one
+  };
+  const Case cases[] = {
+      {"sub/up", "../sub/x", NvLinkWay::kInside, ""},
+      {"l", "r/x", NvLinkWay::kInside, ""},
+      {"l", "missing/x", NvLinkWay::kInside, ""},
+      {"l.png", "q/q/q/../../../../etc/passwd", NvLinkWay::kOut, "D/q"},
+      {"sub/l", "../../x", NvLinkWay::kOut, "D/sub/l"},
+      {"l", "/etc", NvLinkWay::kOut, "D/l"},
+      {"l", "r/..", NvLinkWay::kUnsteady, "D/r"},
+      {"l", "r/x/../y", NvLinkWay::kUnsteady, "D/r"},
+      {"l", "m/../x", NvLinkWay::kUnsteady, "D/m"},
+      {"b", "a", NvLinkWay::kLoop, "D/b"},
+      {"c", "sub/../c", NvLinkWay::kLoop, "D/c"},
+  };
+  for (const Case& c : cases) {
+    const NvLinkWay way = judge(c.place, c.target);
+    EXPECT_EQ(way.end, c.end) << c.place << " -> " << c.target << ": " << way.why;
+    if (*c.link) {
+      EXPECT_EQ(way.link, c.link) << c.place << " -> " << c.target;
+    }
+  }
+  const NvLinkWay loop = judge("b", "a");
+  EXPECT_EQ(loop.loop, (std::vector<std::string>{"D/b", "D/a", "D/b"}));
+  EXPECT_TRUE(judge("l", "m/../x").target.empty());
+  close(disk);
+}
+
 // A folder of any depth is emptied and measured with a handle or two: one a
 // level would run out of them (a stick of folders nested a thousand deep
 // copied onto the disk, and emptied at the next one).

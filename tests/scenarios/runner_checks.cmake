@@ -832,8 +832,7 @@ endif()
 # and a link out of the stick (an absolute one names the stick's place on the
 # host) or round in a loop are left out, each named. The stick goes in again
 # over the copy, and the next start, and a fresh one, take the set as the
-# copy left it. In a memory file system of its own, a copy without end fills
-# it and fails.
+# copy left it. All in a memory file system of its own.
 file(WRITE ${WORK}/stick.sh [=[
 w=$1/stick_mount
 mkdir -p "$w" && mount -t tmpfs -o size=64m none "$w" || exit 77
@@ -860,7 +859,90 @@ case $left in *zero) grep -q "zero is left out [^:]*: it is a character device" 
 [ "$(cat "$usba${deep#"$s"}/file.txt")" = deep ] || echo "the deepest file was not copied" >&2
 printf 'root probe\nkey 1\n' >"$w/next.scn"
 TVUI_ROOT=$w/set "$2" --quiet --scenario "$w/next.scn" --out "$w/out" >/dev/null &&
-  TVUI_ROOT=$w/set "$2" --quiet --fresh --scenario "$w/next.scn" --out "$w/out" >/dev/null
+  TVUI_ROOT=$w/set "$2" --quiet --fresh --scenario "$w/next.scn" --out "$w/out" >/dev/null || exit 1
+
+# A stick that holds the USB disk's folder, or one above it, would be copied
+# into itself: it is refused, with the reason, before anything is copied or
+# written. The set's folder held by a folder named, mnt, a stick reached
+# through tmp/mediastick -> .., the set's own stick written there, a folder
+# bound inside a stick, and a stick that lies on the disk.
+o=$w/outer
+mkdir -p "$o/set/tmp" "$o/set/mnt/removable/usba/inside" "$w/binds/inner" && : >"$o/set/.tvui-set" || exit 1
+mount --bind "$o" "$w/binds/inner" && ln -s .. "$o/set/tmp/mediastick" || exit 1
+refused() {
+  printf '%s\n' "$1" >"$w/refused.scn"
+  TVUI_ROOT=$o/set "$2" --quiet --scenario "$w/refused.scn" --out "$w/out" >/dev/null 2>"$w/refused.log"
+  status=$?
+  [ $status = 1 ] && grep -qF "$3" "$w/refused.log" || { echo "$1: status $status, not refused with: $3" >&2; cat "$w/refused.log" >&2; }
+}
+above="cannot go onto the USB disk: it holds the USB disk it would be copied onto:"
+refused "media $o" "$2" "$o $above $o is a folder above the disk's folder, $o/set/mnt/removable/usba, and"
+refused "media $o/set/mnt" "$2" "$o/set/mnt $above $o/set/mnt is a folder above"
+refused "media $o/set/tmp/mediastick" "$2" "$above $o/set/tmp/mediastick is a folder above"
+refused "media $w/binds" "$2" "$w/binds $above $w/binds/inner is a folder above"
+refused "media $o/set/mnt/removable/usba/inside" "$2" "inside cannot go onto the USB disk: it lies on the USB disk"
+refused "media stick" "$2" "the media stick cannot be written: $o/set/tmp/mediastick is a link to a folder that holds"
+umount "$w/binds/inner"
+[ "$(ls -A "$o/set/mnt/removable/usba")" = inside ] && [ ! -e "$o/set/Photo 01.png" ] ||
+  echo "a stick that holds the set was copied, or the media stick written among the set's files" >&2
+
+# The copy keeps to the disk's room: a sparse file of a terabyte, and one
+# larger than the small disk in already, are left out and named; the rest
+# is copied. A file is put in place only once whole: a copy killed half-way
+# (here by the limit of a file's size) leaves no file of its name, and the
+# part it left goes, named, at the next start.
+r=$w/room
+mkdir -p "$r/stick" "$r/set" && : >"$r/set/.tvui-set" && truncate -s 1T "$r/stick/huge.mkv" || exit 1
+head -c 409600 /dev/zero >"$r/stick/big.bin" && echo small >"$r/stick/small.txt" || exit 1
+printf 'tv on\nusb insert 300\nmedia %s\n' "$r/stick" >"$r/room.scn"
+TVUI_ROOT=$r/set "$2" --scenario "$r/room.scn" --out "$w/out" >"$r/log" 2>&1 || cat "$r/log" >&2
+usba=$r/set/mnt/removable/usba
+for file in "huge.mkv: it does not fit: it takes 1073741824 KB" "big.bin: it does not fit: it takes 400 KB"; do
+  grep -qF "$r/stick/${file%%:*} is left out of the copy onto the USB disk:${file#*:}, and the USB disk has room" "$r/log" ||
+    echo "${file%%:*} was not left out as too large" >&2
+  [ -e "$usba/${file%%:*}" ] && echo "${file%%:*} was copied" >&2
+done
+[ "$(cat "$usba/small.txt")" = small ] || echo "the file that fits was not copied" >&2
+mkdir -p "$r/cut/films" && head -c 819200 /dev/zero >"$r/cut/films/film.clip" || exit 1
+printf 'tv on\nmedia %s\n' "$r/cut" >"$r/killed.scn"
+{ (ulimit -c 0 -f 400 && TVUI_ROOT=$r/set exec "$2" --quiet --fresh --scenario "$r/killed.scn" --out "$w/out"); } >/dev/null 2>&1
+[ $? -gt 128 ] && [ -e "$usba/films/.tvui-part-0" ] || echo "the copy was not cut short where the test cuts it" >&2
+[ -e "$usba/films/film.clip" ] && echo "a copy cut short left a file of its name" >&2
+TVUI_ROOT=$r/set "$2" --quiet --scenario "$w/next.scn" --out "$w/out" >"$r/next" 2>&1 || cat "$r/next" >&2
+grep -qF "tvui: $usba/films/.tvui-part-0 removed: a copy onto the USB disk was cut short there" "$r/next" &&
+  [ -z "$(ls -A "$usba/films")" ] || echo "the part a cut copy left was not removed at the next start" >&2
+
+# On a host's disk the size of the set's, a file larger than the room left
+# (less what the set keeps for its own files) is left out, and a start with
+# --fresh takes a set whose disk was filled, emptying it before its check.
+mkdir -p "$w/small" && mount -t tmpfs -o size=4m none "$w/small" || exit 1
+mkdir -p "$w/small/set" "$r/host" && : >"$w/small/set/.tvui-set" || exit 1
+head -c 3145728 /dev/zero >"$r/host/large.bin" && head -c 1048576 /dev/zero >"$r/host/medium.bin" || exit 1
+printf 'tv on\nmedia %s\n' "$r/host" >"$r/host.scn"
+TVUI_ROOT=$w/small/set "$2" --scenario "$r/host.scn" --out "$w/out" >"$r/log" 2>&1 || cat "$r/log" >&2
+usba=$w/small/set/mnt/removable/usba
+grep -qF "$r/host/large.bin is left out of the copy onto the USB disk: it does not fit: it takes 3072 KB" "$r/log" &&
+  [ ! -e "$usba/large.bin" ] && cmp -s "$r/host/medium.bin" "$usba/medium.bin" ||
+  echo "the host's room was not kept: $(ls "$usba")" >&2
+head -c 4194304 /dev/zero >"$usba/filler" 2>/dev/null
+TVUI_ROOT=$w/small/set "$2" --quiet --fresh --scenario "$w/next.scn" --out "$w/out" >/dev/null ||
+  echo "a fresh start was refused on the full disk it empties" >&2
+
+# Two sticks: the first's q -> . leads through it, and is copied; the
+# second's l.png, judged on its own stick (no q there), would climb from the
+# disk to the host's /etc/passwd, and is left out, named; so is a link that
+# would close a loop with the first's. The next start takes the set.
+t=$w/two
+mkdir -p "$t/one" "$t/two" "$t/set" && : >"$t/set/.tvui-set" && ln -s . "$t/one/q" && ln -s b "$t/one/a" || exit 1
+ln -s "$(printf 'q/%.0s' $(seq 20))$(printf '../%.0s' $(seq 20))etc/passwd" "$t/two/l.png" && ln -s a "$t/two/b" || exit 1
+printf 'tv on\nmedia %s\nmedia %s\n' "$t/one" "$t/two" >"$t/two.scn"
+TVUI_ROOT=$t/set "$2" --scenario "$t/two.scn" --out "$w/out" >"$t/log" 2>&1 || cat "$t/log" >&2
+for name in l.png b; do
+  grep -q "^SIMTV: $t/two/$name is left out of the copy onto the USB disk: on the USB disk it would lead" "$t/log" &&
+    [ ! -L "$t/set/mnt/removable/usba/$name" ] || echo "$name was copied, or not named" >&2
+done
+[ -L "$t/set/mnt/removable/usba/q" ] || echo "the link that leads through the first stick was not copied" >&2
+TVUI_ROOT=$t/set "$2" --quiet --scenario "$w/next.scn" --out "$w/out" >/dev/null
 ]=])
 execute_process(COMMAND id -u OUTPUT_VARIABLE uid OUTPUT_STRIP_TRAILING_WHITESPACE)
 # A device is made by the system's own root alone, outside a user namespace.
@@ -875,6 +957,11 @@ if(mounts EQUAL 0)
 else()
   message(STATUS "stick_copy skipped: no mount namespace of our own (${unshare})")
 endif()
+
+# A media line that cannot copy its folder says why.
+refuse(media_file "media /etc/passwd" "/etc/passwd cannot go onto the USB disk: it is a regular file, not a folder")
+refuse(media_device "media /dev/zero" "/dev/zero cannot go onto the USB disk: it is a character device, not a folder")
+refuse(media_missing "media ${WORK}/no-stick" "${WORK}/no-stick cannot go onto the USB disk: No such file or directory")
 
 # The file line writes a file of the set's as the set's own: never through a
 # link, nor into a link or a pipe in its place, even where the link stays in

@@ -451,8 +451,11 @@ std::string WhyNot(const fs::path& folder, int error) {
 // Makes the folder and writes a file there and takes it away again: a
 // folder below a regular file, on a read-only mount or in /proc would keep
 // nothing, line after line of warnings later. `whose` names what the folder
-// is for, `remedy` what the user can do.
-void CheckWritableFolder(const fs::path& folder, const std::string& whose, const std::string& remedy) {
+// is for, `remedy` what the user can do. Where `full` is given, a folder on
+// a full disk is not refused but told there (true), for the caller to make
+// room and ask again.
+void CheckWritableFolder(const fs::path& folder, const std::string& whose, const std::string& remedy,
+                         bool* full = nullptr) {
   std::error_code error;
   const std::string refusal = whose + " " + folder.string() + ": ";
   if (fs::is_symlink(fs::symlink_status(folder, error)) && !fs::exists(folder, error)) {
@@ -477,11 +480,13 @@ void CheckWritableFolder(const fs::path& folder, const std::string& whose, const
     close(fd);
     unlink(probe.c_str());
   }
+  if (full) *full = (fd < 0 || written != 1) && (reason == ENOSPC || reason == EDQUOT);
+  if (full && *full) return;
   if (fd < 0 || written != 1) Refuse(refusal + "it cannot be written (" + WhyNot(folder, reason) + "); " + remedy);
 }
 
-void CheckSetFolder(const fs::path& folder) {
-  CheckWritableFolder(folder, "the set's files cannot be kept in", "name another TVUI_ROOT");
+void CheckSetFolder(const fs::path& folder, bool* full = nullptr) {
+  CheckWritableFolder(folder, "the set's files cannot be kept in", "name another TVUI_ROOT", full);
 }
 
 // Where a path lies: its file system and its mount (a bind mount of a
@@ -501,11 +506,22 @@ bool PlacementOf(const fs::path& path, bool followLink, Placement* placement, in
   return true;
 }
 
-// Calls VISIT(path, folder, name, info) for every entry below ENTRY, one of
-// the set's own folders, as lstat tells it: NAME in FOLDER (a handle), at
-// PATH. The walk follows no link, however deep the folders go (a stick's
-// copy on the USB disk may go a thousand deep), and a folder that cannot be
-// read refuses the run.
+// An entry met below one of the set's own folders: NAME in FOLDER (a
+// handle), as lstat tells it. Its path is built only when asked for: a
+// stick's copy on the USB disk may go thousands of folders deep, and a path
+// for every entry would make the walk grow as the square of the depth.
+struct SetEntry {
+  const fs::path& top;
+  const std::string& below;  // the path below TOP of FOLDER, "" or ending in "/"
+  int folder;
+  const std::string& name;
+  const struct stat& info;
+  fs::path Path() const { return fs::path(top.string() + "/" + below + name); }
+};
+
+// Calls VISIT(entry) for every entry below ENTRY, one of the set's own
+// folders. The walk follows no link, however deep the folders go, and a
+// folder that cannot be read refuses the run.
 template <class Visit>
 void EachBelow(const fs::path& entry, Visit visit) {
   const int top = open(entry.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
@@ -515,7 +531,7 @@ void EachBelow(const fs::path& entry, Visit visit) {
     Visit& visit;
     Walker(const fs::path& at, Visit& each) : entry(at), visit(each) {}
     Step Entry(int folder, const std::string& below, const std::string& name, const struct stat& info) override {
-      visit(entry / below / name, folder, name, info);
+      visit(SetEntry{entry, below, folder, name, info});
       return kEnter;
     }
   } walker(entry, visit);
@@ -542,23 +558,21 @@ bool RemoveSetEntry(const fs::path& path) {
 void CheckOneMount(const fs::path& folder) {
   Placement top{};
   if (!PlacementOf(folder, true, &top)) Refuse("cannot read " + folder.string() + ": " + std::strerror(errno), 1);
-  auto check = [&](const fs::path& path, int at, const std::string& name) {
+  auto check = [&](const std::function<fs::path()>& path, int at, const std::string& name) {
     Placement here{};
-    if (!PlacementOf(name, false, &here, at)) Refuse("cannot read " + path.string() + ": " + std::strerror(errno), 1);
+    if (!PlacementOf(name, false, &here, at)) Refuse("cannot read " + path().string() + ": " + std::strerror(errno), 1);
     if (here != top)
-      Refuse("the set's folder " + folder.string() + " is not emptied: " + path.string() +
+      Refuse("the set's folder " + folder.string() + " is not emptied: " + path().string() +
              " is a mount inside it, whose files are not the set's to remove; unmount it first");
   };
   for (const char* name : kSetEntries) {
     const fs::path entry = folder / name;
     std::error_code error;
     if (!fs::exists(fs::symlink_status(entry, error))) continue;
-    check(entry, AT_FDCWD, entry.string());
+    check([&] { return entry; }, AT_FDCWD, entry.string());
     if (!fs::is_directory(fs::symlink_status(entry, error))) continue;
     // It goes no deeper than a mount it meets.
-    EachBelow(entry, [&](const fs::path& path, int at, const std::string& name, const struct stat&) {
-      check(path, at, name);
-    });
+    EachBelow(entry, [&](const SetEntry& at) { check([&] { return at.Path(); }, at.folder, at.name); });
   }
 }
 
@@ -652,10 +666,37 @@ void CheckSetLinks(const fs::path& folder) {
     std::error_code ignored;
     if (!fs::is_directory(fs::symlink_status(entry, ignored))) continue;
     // Each link is checked where it stands.
-    EachBelow(entry, [&](const fs::path& path, int, const std::string&, const struct stat& info) {
-      if (S_ISLNK(info.st_mode)) check(path);
+    EachBelow(entry, [&](const SetEntry& at) {
+      if (S_ISLNK(at.info.st_mode)) check(at.Path());
     });
   }
+}
+
+// A file copied onto the USB disk has a name of its own until it is whole
+// (NvPartCopyName): one that a copy cut short left (the run killed as it
+// copied a stick) goes before the set boots, and is named. The disk is
+// reached as the set reaches it, through its own links alone.
+void SweepPartCopies() {
+  const std::string disk = std::string(NvRootDir()) + "/mnt/removable/usba";
+  std::string why;
+  const int top = NvOpenFolder(disk, false, &why);
+  if (top < 0) return;
+  struct Sweeper final : NvWalker {
+    const std::string& disk;
+    explicit Sweeper(const std::string& at) : disk(at) {}
+    Step Entry(int folder, const std::string& below, const std::string& name, const struct stat& info) override {
+      if (S_ISDIR(info.st_mode)) return kEnter;
+      if (NvIsPartCopy(name) && unlinkat(folder, name.c_str(), 0) == 0)
+        std::printf("tvui: %s/%s%s removed: a copy onto the USB disk was cut short there\n", disk.c_str(),
+                    below.c_str(), name.c_str());
+      return kSkip;
+    }
+  } sweeper(disk);
+  std::string unread;
+  const bool walked = NvWalk(top, sweeper, &unread);
+  close(top);
+  std::fflush(stdout);
+  if (!walked) Refuse("cannot read " + disk + "/" + unread, 1);
 }
 
 // The set's files: TVUI_ROOT, else the default folder, checked before
@@ -689,12 +730,24 @@ fs::path CheckSetPlace(const std::string& fresh) {
 // locked, and emptied for a fresh set.
 void PrepareSetFolder(const fs::path& folder, const std::string& fresh) {
   std::error_code error;
-  CheckSetFolder(folder);
-  // A new folder, one that was empty, or a set's from before the mark.
-  if (!HasSetMark(folder)) WriteSetMark(folder);
-  LockSetFolder(folder);
-  if (!fresh.empty()) EmptySetFolder(folder);
+  // A disk full of the set's own files (a stick's copy where the host's disk
+  // is the disk's size) is what a fresh set is for: its folders go before
+  // the folder is asked again.
+  bool full = false;
+  const bool emptiedFirst = !fresh.empty() && HasSetMark(folder);
+  CheckSetFolder(folder, emptiedFirst ? &full : nullptr);
+  if (full) {
+    LockSetFolder(folder);
+    EmptySetFolder(folder);
+    CheckSetFolder(folder);
+  } else {
+    // A new folder, one that was empty, or a set's from before the mark.
+    if (!HasSetMark(folder)) WriteSetMark(folder);
+    LockSetFolder(folder);
+    if (!fresh.empty()) EmptySetFolder(folder);
+  }
   CheckSetLinks(folder);
+  SweepPartCopies();
   const fs::path settings = folder / "mnt" / "nvram";
   CheckSetFolder(settings);
   for (const char* name : kSettingsFiles)

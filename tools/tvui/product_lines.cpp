@@ -496,6 +496,31 @@ std::string MediaForm(const ScenarioTokens& t) {
   return t.size() == 2 ? std::string() : "media takes stick, a folder or remove";
 }
 
+// Copies the folder DIR onto the USB disk: empty, or why it did not go.
+std::string InsertStick(const std::string& dir, const std::string& shown) {
+  char why[1024];
+  if (simtv_media_insert_why(dir.c_str(), why, sizeof why) == 0) return {};
+  return shown + " cannot go onto the USB disk: " + why;
+}
+
+// The set's own stick is written into tmp/mediastick, which may be a link
+// the set takes (one that stays in its folder); one that leads to a folder
+// that holds the USB disk (the set's folder itself) would have the stick's
+// files written among the set's own, and the copy take the disk into itself.
+std::string StickHoldsDisk(int stick, const std::string& shown) {
+  std::string why;
+  const std::string path = NvPath(XPM_USB_DISK_MOUNT_POINT);
+  const int disk = path.empty() ? -1 : NvOpenFolder(path, true, &why);
+  if (disk < 0) return {};
+  const std::vector<NvFolderId> up = NvFoldersUp(disk);
+  close(disk);
+  struct stat info {};
+  if (fstat(stick, &info) != 0 || !NvAmong(up, info)) return {};
+  return shown + " is a link to a folder that holds the USB disk's folder " + path +
+         ": the stick's files would go among the set's own, and its copy would copy itself without end; remove the "
+         "link";
+}
+
 std::string MediaLine(const ScenarioTokens& t) {
   if (std::string why = MediaForm(t); !why.empty()) return why;
   if (t[1].text == "remove") {
@@ -503,18 +528,19 @@ std::string MediaLine(const ScenarioTokens& t) {
     return {};
   }
   std::string dir = t[1].text;
-  if (dir != "stick") return simtv_media_insert(dir.c_str()) == 0 ? std::string() : dir + " cannot go onto the USB disk";
+  if (dir != "stick") return InsertStick(dir, dir);
   // Made afresh below the set's root, then copied onto the disk.
   std::string error = "its path is refused";
   const std::string stick = NvPath("/tmp/mediastick");
   const int fd = stick.empty() ? -1 : NvOpenFolder(stick, true, &error);
-  if (fd < 0 || !WriteStick(fd, &error)) {
+  if (fd >= 0) error = StickHoldsDisk(fd, stick);
+  if (fd < 0 || !error.empty() || !WriteStick(fd, &error)) {
     if (fd >= 0) close(fd);
     return "the media stick cannot be written: " + error;
   }
-  const bool inserted = simtv_media_insert(OutFolderThrough(fd).c_str()) == 0;
+  std::string refused = InsertStick(OutFolderThrough(fd), stick);
   close(fd);
-  return inserted ? std::string() : stick + " cannot go onto the USB disk";
+  return refused;
 }
 
 // A recording's title is shown on every row and panel that lists it, and
