@@ -263,6 +263,7 @@ HelpLine* NonMenuSystem::LineOf(Core::View* teller) {
 }
 
 void NonMenuSystem::UpdateHelp(int32_t mask, VgString labels, Core::View* teller) {
+  if (HelpLineWatcher) HelpLineWatcher(teller, true);
   HelpLine* line = LineOf(teller);
   if (!line) {
     line = VgNew<HelpLine>();
@@ -278,6 +279,7 @@ void NonMenuSystem::UpdateHelp(int32_t mask, VgString labels, Core::View* teller
 }
 
 void NonMenuSystem::ClearHelpBar(Core::View* teller) {
+  if (HelpLineWatcher) HelpLineWatcher(teller, false);
   if (!helpLines) return;
   if (teller) {
     if (HelpLine* line = LineOf(teller)) helpLines->DeleteData(line);
