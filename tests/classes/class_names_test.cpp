@@ -13,6 +13,7 @@
 #include "NonMenuSystem/ConfirmTypes.h"
 #include "NonMenuSystem/DirectMessages.h"
 #include "NonMenuSystem/PinTypes.h"
+#include "NonMenuSystem/WidgetClass.h"
 #include "SubSystem/Open.h"
 #include "vgobject.h"
 
@@ -53,6 +54,7 @@ std::vector<std::string> NamesInTables() {
       },
       &names);
   for (const char* name : FactorySystem::kRawCommandScreens) add(name);
+  for (const char* name : NonMenuSystem::kClearReachesTheMedia) add(name);
   return names;
 }
 

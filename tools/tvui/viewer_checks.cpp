@@ -30,6 +30,7 @@
 #include "Primitives/KeyRoutingForm.h"
 #include "SubSystem/KeyOwner.h"
 #include "SubSystem/MenuClass.h"
+#include "SubSystem/SubSystemClass.h"
 #include "WinIDs/WinIDs.h"
 #include "gui_loop.h"
 #include "keymap.h"
@@ -291,23 +292,6 @@ std::string TopmostHasTheKeys(const std::vector<Drawn>& drawn, Primitives::KeyRo
   return "the keys are in " + Named(keys) + ", and " + Named(drawn[top].form) + ", which takes keys, is on top";
 }
 
-NonMenuSystem::NonMenuSystem* HelpBarsOwner() {
-  for (Primitives::KeyRoutingForm* form : Listed())
-    if (auto* system = vg_cast<NonMenuSystem::NonMenuSystem>(form->owner.get())) return system;
-  auto* root = vg_cast<Core::Group>(rootObject.load());
-  std::vector<Core::Group*> groups{root};
-  while (!groups.empty()) {
-    Core::Group* group = groups.back();
-    groups.pop_back();
-    for (Core::View* view = group ? group->firstView.get() : nullptr; view; view = view->nextView) {
-      if (auto* system = vg_cast<NonMenuSystem::NonMenuSystem>(view)) return system;
-      if (auto* inner = vg_cast<Core::Group>(view); inner && !vg_cast<Primitives::KeyRoutingForm>(view))
-        groups.push_back(inner);
-    }
-  }
-  return nullptr;
-}
-
 // One help line at a time: the main menu's own line, drawn inside it, gives
 // way to a line on the help bar (an older page's, over the main menu).
 std::string OneHelpLine(const std::vector<Drawn>& drawn) {
@@ -321,9 +305,65 @@ std::string OneHelpLine(const std::vector<Drawn>& drawn) {
   return own && bar ? "the main menu's own help line and the help bar's are on view at once" : std::string();
 }
 
+// The views that told a help line for the help bar and have not taken it
+// back, as the non-menu system tells them (NonMenuSystem::HelpLineWatcher):
+// the runner's own account, kept apart from the bar's list of lines, so that
+// a line the set forgets (a screen that told it as it was made, then waited
+// to open) is missed. Each by its class, as a view made where a freed one lay
+// is another.
+struct Teller {
+  Core::View* view;
+  const VgClass* cls;
+};
+std::mutex g_tellersLock;
+std::vector<Teller> g_tellers;
+
+void HelpLineTold(Core::View* teller, bool told) {
+  std::lock_guard<std::mutex> hold(g_tellersLock);
+  if (!teller) {
+    // A line for no screen shows only while no teller has the keys.
+    if (!told) g_tellers.clear();
+    return;
+  }
+  std::erase_if(g_tellers, [teller](const Teller& t) { return t.view == teller; });
+  if (told) g_tellers.push_back({teller, teller->GetClass()});
+}
+
+void CollectViews(Core::View* view, std::vector<Core::View*>* views) {
+  views->push_back(view);
+  if (auto* system = vg_cast<SubSystem::SubSystemClass>(view))
+    for (Primitives::KeyRoutingForm* waiting : system->WaitingScreens()) CollectViews(waiting, views);
+  if (auto* group = vg_cast<Core::Group>(view))
+    for (Core::View* inner = group->firstView; inner; inner = inner->nextView) CollectViews(inner, views);
+}
+
+// The tellers still among the set's views, or in a screen that waits to
+// open; the others left, and no view of theirs can have the keys.
+void ForgetGoneTellers() {
+  std::vector<Core::View*> views;
+  if (auto* root = vg_cast<Core::View>(rootObject.load())) CollectViews(root, &views);
+  std::sort(views.begin(), views.end());
+  std::lock_guard<std::mutex> hold(g_tellersLock);
+  std::erase_if(g_tellers, [&views](const Teller& t) {
+    return !std::binary_search(views.begin(), views.end(), t.view) || t.view->GetClass() != t.cls;
+  });
+}
+
+// The view on the keys' path that told a line and has not taken it back
+// (the screen with the keys, a list inside it, or the sub-system that holds
+// it: the menus tell their pages' line); null for none.
+Core::View* TellerWithTheKeys() {
+  ForgetGoneTellers();
+  std::lock_guard<std::mutex> hold(g_tellersLock);
+  for (Core::View* view = FocusedView(rootObject.load()); view; view = view->owner)
+    for (const Teller& t : g_tellers)
+      if (t.view == view && OnView(view)) return view;
+  return nullptr;
+}
+
 // A line told by the screen with the keys (or by a list inside it, or by the
-// sub-system that holds it: the menus tell their pages' line) shows on the
-// help bar; the main menu shows its own line inside it.
+// sub-system that holds it) shows on the help bar; the main menu shows its
+// own line inside it.
 std::string OwnHelpLineShown(const std::vector<Drawn>& drawn, Primitives::KeyRoutingForm* keys) {
   if (auto* main = vg_cast<MenuSystem::BrcmMainMenu>(keys)) {
     bool has = false;
@@ -334,15 +374,7 @@ std::string OwnHelpLineShown(const std::vector<Drawn>& drawn, Primitives::KeyRou
     }
     if (has && !shown) return "the keys are in " + Named(keys) + ", and its own help line is not on view";
   }
-  NonMenuSystem::NonMenuSystem* system = HelpBarsOwner();
-  if (!system || !system->helpLines) return {};
-  Core::View* told = nullptr;
-  Structures::DuLinkList* lines = system->helpLines;
-  for (Structures::DuLinkNode* node = lines->Sentinel()->next; node != lines->Sentinel(); node = node->next)
-    if (auto* line = vg_cast<NonMenuSystem::HelpLine>(node->data.get()); line && line->Teller && line->Teller->Focused &&
-                                                                         OnView(line->Teller))
-      told = line->Teller;
-  if (!told) return {};
+  if (!TellerWithTheKeys()) return {};
   for (const Drawn& d : drawn)
     if (auto* bar = vg_cast<NonMenuSystem::HelpBar>(d.form); bar && vg_is_exactly<NonMenuSystem::HelpBar>(bar) &&
                                                               bar->Teller && bar->Teller->Focused)
@@ -708,6 +740,7 @@ bool FollowTheMovers() { return !SetInStandby() && FollowTheMovers(Listed()); }
 
 void NoteKeysBeforeTheLine() {
   MainApp::Root::KeyWatcher = &KeyTaken;
+  NonMenuSystem::NonMenuSystem::HelpLineWatcher = &HelpLineTold;
   std::lock_guard<std::mutex> hold(g_keysTakenLock);
   g_keysTaken.clear();
 }

@@ -25,7 +25,9 @@ std::string KeysReachTheScreen();
 // drawn over where they overlap, the one opened last; a passing notice that
 // nothing covers may have them instead. A help line is drawn only while the
 // screen whose keys it tells has them, and the screen with the keys shows its
-// own line when it has one.
+// own line when it told one and has not taken it back, by the runner's own
+// account of the lines told (NonMenuSystem::HelpLineWatcher), so a line the
+// help bar forgets is missed.
 std::string KeysOnTop();
 
 // Around a line that moves the set (a key, an event of the set, the clock,

@@ -19,9 +19,6 @@ class AdjustmentMenu : public ValueDisplay {
  public:
   explicit AdjustmentMenu(XObject* link = nullptr);
 
-  // It keeps CLEAR as it keeps EXIT.
-  bool TakesClearAsExit() const override { return true; }
-
   // Every key press is taken; releases are not.
   XObject* HandleEvent(Core::Event* event) override;
   bool TakesKeys() const override { return true; }

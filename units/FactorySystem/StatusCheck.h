@@ -19,9 +19,6 @@ class StatusCheck : public WidgetClass {
  public:
   explicit StatusCheck(XObject* link = nullptr);
 
-  // CLEAR and EXIT both close it, and only it.
-  bool TakesClearAsExit() const override { return true; }
-
   static constexpr int32_t Rows = 17;
 
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;

@@ -32,6 +32,10 @@ class WidgetClass : public Primitives::KeyRoutingForm {
   // The factory's displays hold the focus but take no key: every key goes on
   // to the other sub-systems. The screens that take keys say so.
   bool TakesKeys() const override { return false; }
+  // Those that take keys keep every press from the screens behind them,
+  // CLEAR as EXIT (the status check closes on both, the service menu keeps
+  // both): CLEAR there closes no more than EXIT.
+  bool TakesClearAsExit() const final { return true; }
 
   // Over the picture the background lets a little of it show through; over
   // another screen it opens solid, so that no text below reads through it.

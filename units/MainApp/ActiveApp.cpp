@@ -261,17 +261,18 @@ void ActiveApp::OnSetFocus(Core::View* view) {
 }
 
 // CLEAR closes every screen, whoever has the keys. Over a screen whose own
-// keys take CLEAR as EXIT (a menu page, a 3D question, a recording dialog)
-// it does what EXIT does there: the song or the photo under it plays on, as
-// under EXIT, and a screen that waits to open still comes. Over any other
-// screen (the volume bar, the quick menu, the input list, a message) the
-// media and playback windows leave on it themselves, and outlive the clear
-// that a screen over them asks for (their layer is kept through a clear):
-// CLEAR would leave the song, the photo or the recordings on view, and a
-// second CLEAR would be needed. The screens that the set opened and that
-// wait to open over the screen with the keys
-// (SubSystem::SubSystemClass::Waits) are forgotten then: they would come up
-// as the screens CLEAR closes leave.
+// keys take CLEAR as EXIT (a menu page, a dialog or a pop-up of the non-menu
+// system, whoever opened it) it does what EXIT does there: the song or the
+// photo under it plays on, as under EXIT, and a screen that waits to open
+// still comes. Over the few kinds that let it reach the media (the volume
+// bar, a message, the quick menu, the input list:
+// NonMenuSystem::kClearReachesTheMedia) the media and playback windows leave
+// on it themselves, for they outlive the clear that a screen over them asks
+// for (their layer is kept through a clear): CLEAR would leave the song, the
+// photo or the recordings on view, and a second CLEAR would be needed. The
+// screens that the set opened and that wait to open over the screen with the
+// keys (SubSystem::SubSystemClass::Waits) are forgotten then: they would come
+// up as the screens CLEAR closes leave.
 XObject* ActiveApp::DispatchEvent(Core::Event* event) {
   bool clear = Core::PressedKey(event) == Key::ClearAll;
   Primitives::KeyRoutingForm* keys = clear ? ::SubSystem::KeyOwner::ScreenWithTheKeys(this) : nullptr;

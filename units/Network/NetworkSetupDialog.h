@@ -68,9 +68,6 @@ class IPConfigDialog : public NonMenuSystem::QORWidgetClass {
  public:
   explicit IPConfigDialog(XObject* link = nullptr);
 
-  // CLEAR and EXIT both clear the screens.
-  bool TakesClearAsExit() const override { return true; }
-
   XObject* HandleEvent(Core::Event* event) override;
   // While an octet shows a number typed over the stored one.
   bool TypedInto() const override;
@@ -95,9 +92,6 @@ class NetworkSetupDialog : public NonMenuSystem::QORWidgetClass {
 
  public:
   explicit NetworkSetupDialog(XObject* link = nullptr);
-
-  // CLEAR and EXIT both clear the screens.
-  bool TakesClearAsExit() const override { return true; }
 
   static constexpr VgPoint ErrorAt{115, 61};
 

@@ -116,9 +116,6 @@ class NetworkWidgetClass : public NonMenuSystem::WidgetClass {
  public:
   explicit NetworkWidgetClass(XObject* link = nullptr);
 
-  // CLEAR and EXIT both cancel what runs and clear the screens.
-  bool TakesClearAsExit() const override { return true; }
-
   static constexpr int32_t CaptionHeight = 40;
   static constexpr int32_t TextInset = 20;
 

@@ -24,9 +24,6 @@ class QORNetworkWidgetClass : public NonMenuSystem::QORWidgetClass {
  public:
   explicit QORNetworkWidgetClass(XObject* link = nullptr);
 
-  // CLEAR and EXIT both cancel what runs and clear the screens.
-  bool TakesClearAsExit() const override { return true; }
-
   // Overridden slots.
   XObject* HandleEvent(Core::Event* event) override;
   // A dialog that closes while the circle turns for it takes the circle along.

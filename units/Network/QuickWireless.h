@@ -46,9 +46,6 @@ class NetworkConfirmDialog : public NonMenuSystem::ConfirmOptionDialog {
  public:
   explicit NetworkConfirmDialog(XObject* link = nullptr);
 
-  // CLEAR and EXIT both clear the screens.
-  bool TakesClearAsExit() const override { return true; }
-
   static constexpr int32_t ConfirmButtonWidth = 110;
   static constexpr int32_t ConfirmButtonHeight = 27;
 

@@ -32,9 +32,6 @@ class NetworkStatusDialog : public NonMenuSystem::ConfirmOneOptionDialog {
  public:
   explicit NetworkStatusDialog(XObject* link = nullptr);
 
-  // CLEAR and EXIT both leave it alike.
-  bool TakesClearAsExit() const override { return true; }
-
   static constexpr int32_t StatusButtonWidth = 110;
 
   // The end of the join: what became of it, and "Done". The wireless and
@@ -105,9 +102,6 @@ class ESNDialog : public NonMenuSystem::BorderWidgetClass {
 
  public:
   explicit ESNDialog(XObject* link = nullptr);
-
-  // CLEAR and EXIT both clear the screens.
-  bool TakesClearAsExit() const override { return true; }
 
   // OK goes back (or closes everything without a way back).
   XObject* HandleEvent(Core::Event* event) override;

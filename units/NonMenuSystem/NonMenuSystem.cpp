@@ -1,5 +1,6 @@
 #include "NonMenuSystem/NonMenuSystem.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "Constants/Constants.h"
@@ -262,6 +263,7 @@ HelpLine* NonMenuSystem::LineOf(Core::View* teller) {
 }
 
 void NonMenuSystem::UpdateHelp(int32_t mask, VgString labels, Core::View* teller) {
+  if (HelpLineWatcher) HelpLineWatcher(teller, true);
   HelpLine* line = LineOf(teller);
   if (!line) {
     line = VgNew<HelpLine>();
@@ -277,6 +279,7 @@ void NonMenuSystem::UpdateHelp(int32_t mask, VgString labels, Core::View* teller
 }
 
 void NonMenuSystem::ClearHelpBar(Core::View* teller) {
+  if (HelpLineWatcher) HelpLineWatcher(teller, false);
   if (!helpLines) return;
   if (teller) {
     if (HelpLine* line = LineOf(teller)) helpLines->DeleteData(line);
@@ -311,8 +314,18 @@ void NonMenuSystem::KeysMoved() {
 
 namespace {
 
-// A screen that left, or one told of but never opened.
-bool Gone(Core::View* teller) {
+// Whether the view is a screen that waits to open, or lies in one.
+bool Waits(Core::View* view, const std::vector<Primitives::KeyRoutingForm*>& waiting) {
+  for (; view; view = view->owner)
+    if (std::find(waiting.begin(), waiting.end(), view) != waiting.end()) return true;
+  return false;
+}
+
+// A screen that left, or one told of but never opened. A screen tells its
+// line as it is made, before it opens: one that waits to open keeps it for
+// when it does, as it would have shown it opened at once.
+bool Gone(Core::View* teller, const std::vector<Primitives::KeyRoutingForm*>& waiting) {
+  if (Waits(teller, waiting)) return false;
   if (auto* form = vg_cast<Primitives::KeyRoutingForm>(teller)) return form->IsClosed() || !form->owner;
   return teller && !teller->owner;
 }
@@ -323,10 +336,12 @@ void NonMenuSystem::ShowHelpOfKeys(bool forget) {
   std::vector<HelpLine*> lines;
   std::vector<Core::View*> tellers;
   if (helpLines) {
+    const std::vector<Primitives::KeyRoutingForm*> waiting =
+        forget ? WaitingScreens() : std::vector<Primitives::KeyRoutingForm*>{};
     for (Structures::DuLinkNode* node = helpLines->Sentinel()->next; node != helpLines->Sentinel();) {
       Structures::DuLinkNode* next = node->next;
       auto* line = vg_cast<HelpLine>(node->data.get());
-      if (forget && line && Gone(line->Teller)) {
+      if (forget && line && Gone(line->Teller, waiting)) {
         helpLines->DeleteNode(node);
       } else if (line) {
         lines.push_back(line);

@@ -79,6 +79,11 @@ class NonMenuSystem : public SubSystem::SubSystemClass {
   void UpdateHelp(int32_t mask, VgString labels, Core::View* teller = nullptr);
   // Takes the screen's line away; with no screen, every line.
   void ClearHelpBar(Core::View* teller = nullptr);
+  // Told of every line told (TOLD) and taken away (not TOLD; a null teller:
+  // every line), by its teller, on the GUI thread: a test's runner keeps its
+  // own account of the screens that told a line, whatever the bar makes of
+  // them. None in the product.
+  inline static void (*HelpLineWatcher)(Core::View* teller, bool told) = nullptr;
   // Closes every widget and menu through MSG_CLEAR_ALL to all receivers.
   void ClearAll();
   // A device went out and its screens (those OF_THE_DEVICE names) leave.

@@ -81,6 +81,12 @@ XObject* WidgetClass::HandleEvent(Core::Event* event) {
   return this;
 }
 
+bool WidgetClass::TakesClearAsExit() const {
+  for (const char* kind : kClearReachesTheMedia)
+    if (const VgClass* cls = VgFindClass(kind); cls && VgCastClass(GetClass(), cls)) return false;
+  return true;
+}
+
 void WidgetClass::Initialize(Primitives::KeyRoutingParameter* parameter) {
   Primitives::KeyRoutingForm::Initialize(parameter);
   XObject* param = parameter ? parameter->Param.get() : nullptr;

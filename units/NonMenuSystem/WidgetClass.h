@@ -22,6 +22,22 @@ namespace NonMenuSystem {
 
 class NonMenuSystem;
 
+// The kinds of screen, each with the screens built on it, over which CLEAR
+// goes on to the media: once it has closed them, the media and playback
+// windows hear it too (MainApp::ActiveApp::ClearTheMedia), and a song, a
+// photo or a film under them goes with them. They are no step of what the
+// viewer does in a screen, but a passing notice (the volume bar, a message)
+// or a chooser of the remote's own keys (the quick menu, the input list)
+// over whatever plays, and CLEAR there clears the screen whole; were it
+// taken as EXIT, a second CLEAR would be needed to end what plays. The
+// project's own way (docs/own-ways.md).
+inline constexpr const char* kClearReachesTheMedia[] = {
+    "NonMenuSystem::CommonVolumeBar",
+    "NonMenuSystem::DirectMessageBar",
+    "QuickMenu::QuickMenu",
+    "NonMenuSystem::ExternalInputDialog",
+};
+
 class WidgetClass : public Primitives::KeyRoutingForm {
   VG_CLASS()
 
@@ -79,10 +95,12 @@ class WidgetClass : public Primitives::KeyRoutingForm {
   // shown or not; empty for a screen that draws none.
   virtual VgRect OwnHelpLine() const { return {0, 0, 0, 0}; }
   VgRect HelpLineDrawn() const override { return ownLineShown_ ? OwnHelpLine() : VgRect{0, 0, 0, 0}; }
-  // A screen a menu row opened (a row's option overlay, its adjustment bar)
-  // is a step of the menus: CLEAR on it closes what EXIT closes, as on the
-  // page, and leaves a song playing under the menus.
-  bool TakesClearAsExit() const override { return MenuTriggered; }
+  // This base takes CLEAR as it takes EXIT (HandleEvent), and so do the
+  // screens on it, wherever they were opened from (a menu row, the
+  // recordings library, a key on live television): CLEAR on one closes what
+  // EXIT closes, and a song, a photo or a film under it plays on. Only the
+  // kinds of kClearReachesTheMedia answer no.
+  bool TakesClearAsExit() const final;
   // How far inside its bounds the panel's drawn edge lies (a frame's
   // shadow); the owner keeps the lines of the screens below off that band.
   virtual int32_t PanelEdge() const { return 0; }

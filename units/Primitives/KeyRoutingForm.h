@@ -118,11 +118,14 @@ class KeyRoutingForm : public Forms::Form {
   // line drawn inside a screen hides where another's is drawn over it
   // (SubSystem::KeyOwner::ShowsOwnHelpLine).
   virtual VgRect HelpLineDrawn() const { return {0, 0, 0, 0}; }
-  // Whether the screen's own keys take CLEAR as they take EXIT (a menu page,
-  // the 3D questions, the recording, network and factory screens): CLEAR on
-  // it closes what EXIT closes, and no more. Over another screen (the volume
-  // bar, the quick menu, the input list, a message) CLEAR also closes the
-  // media windows and forgets the screens that wait to open.
+  // Whether the screen's own keys take CLEAR as they take EXIT: CLEAR on it
+  // closes what EXIT closes, and no more. Each base of screens answers for
+  // all the screens on it, whoever opened them: a menu page, a screen of the
+  // non-menu system and a factory screen that takes keys do, but for the few
+  // kinds that let CLEAR reach the media (NonMenuSystem::
+  // kClearReachesTheMedia: the volume bar, a message, the quick menu, the
+  // input list), over which CLEAR also closes the media windows and forgets
+  // the screens that wait to open. This base takes no key by itself.
   virtual bool TakesClearAsExit() const { return false; }
   // Whether the screen hears the key while another has the keys: the
   // service menu hears the front panel, which drives it.

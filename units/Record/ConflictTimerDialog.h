@@ -30,9 +30,6 @@ class ConflictTimerDialog : public NonMenuSystem::QORWidgetClass {
  public:
   explicit ConflictTimerDialog(XObject* link = nullptr);
 
-  // CLEAR and EXIT both clear the screens.
-  bool TakesClearAsExit() const override { return true; }
-
   static constexpr int32_t ConflictTimeOut = 60000;
   static constexpr int32_t HeadingCount = 7;
 

@@ -34,9 +34,6 @@ class EPGRecordTimerDialog : public NonMenuSystem::QORWidgetClass, public ListFo
  public:
   explicit EPGRecordTimerDialog(XObject* link = nullptr);
 
-  // CLEAR and EXIT both clear the screens.
-  bool TakesClearAsExit() const override { return true; }
-
   // The option rows and the active box top to bottom, then the two buttons.
   enum Control : int32_t { TypeRow, StartEarlyRow, EndDelayRow, ActiveRow, DoneButton, DeleteButton, ControlCount };
   static constexpr int32_t Width = 432;

@@ -18,9 +18,6 @@ class RecordOptionsDialog : public NonMenuSystem::QORWidgetClass {
  public:
   explicit RecordOptionsDialog(XObject* link = nullptr);
 
-  // CLEAR and EXIT both clear the screens.
-  bool TakesClearAsExit() const override { return true; }
-
   static constexpr int32_t ButtonCount = 5;
   static constexpr int32_t ButtonWidth = 300;
   static constexpr int32_t ButtonHeight = 27;

@@ -123,8 +123,6 @@ class RecordPlaybackDialog : public NonMenuSystem::WidgetClass, public ListForm:
   bool ClosesOnTheEvent(Core::Event* event) const override { return IsMediumRemoval(event, Medium); }
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   void Close(XObject* sender = nullptr) override;
-  // EXIT and CLEAR both stop the preview and leave the library.
-  bool TakesClearAsExit() const override { return true; }
   void HandleMessage(Structures::Message* message) override;
   void ShowHelpLine(bool shown) override { ShowHelpViews(helpIcons, helpLabels, shown); }
   VgRect OwnHelpLine() const override { return HelpViewsPlace(helpIcons, helpLabels); }
@@ -225,8 +223,6 @@ class PlayOptionsDialog : public NonMenuSystem::QORWidgetClass, public ListForm:
   bool FollowsTheWorld(Core::Event* event) const override { return ConcernsThePlayback(event); }
   VgString MediumShown() const override { return Medium; }
   bool ClosesOnTheEvent(Core::Event* event) const override { return IsMediumRemoval(event, Medium); }
-  // EXIT and CLEAR both close the options and give the set its last source.
-  bool TakesClearAsExit() const override { return true; }
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   void Refresh(XObject* sender = nullptr) override;
   // Back to the library, on the show it was opened for.

@@ -68,8 +68,6 @@ class RecordPlaybackFullScreenDialog : public NonMenuSystem::WidgetClass, public
   bool FollowsTheWorld(Core::Event* event) const override { return ConcernsThePlayback(event); }
   VgString MediumShown() const override { return Medium; }
   bool ClosesOnTheEvent(Core::Event* event) const override { return IsMediumRemoval(event, Medium); }
-  // EXIT and CLEAR both stop the show and leave the playback.
-  bool TakesClearAsExit() const override { return true; }
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   // Plays the show, from where the viewer left it unless told otherwise.
   void Open(XObject* sender = nullptr) override;

@@ -39,9 +39,6 @@ class RecordTimerDialog : public NonMenuSystem::QORWidgetClass,
  public:
   explicit RecordTimerDialog(XObject* link = nullptr);
 
-  // CLEAR and EXIT both clear the screens.
-  bool TakesClearAsExit() const override { return true; }
-
   // A timer of the scheduled list: update mode, its start and length, then
   // the source type applied.
   void EditTimer(const ListForm::TimerEdit& edit) override;

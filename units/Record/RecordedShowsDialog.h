@@ -29,9 +29,6 @@ class RecordedShowsDialog : public OnTheDisk<NonMenuSystem::WidgetClass> {
  public:
   explicit RecordedShowsDialog(XObject* link = nullptr);
 
-  // CLEAR and EXIT both clear the screens.
-  bool TakesClearAsExit() const override { return true; }
-
   static constexpr int32_t TimeOut = 60000;
   static constexpr int32_t HeadingCount = 6;
 

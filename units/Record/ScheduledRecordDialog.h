@@ -93,9 +93,6 @@ class ScheduledRecordDialog : public NonMenuSystem::WidgetClass {
  public:
   explicit ScheduledRecordDialog(XObject* link = nullptr);
 
-  // CLEAR and EXIT both clear the screens.
-  bool TakesClearAsExit() const override { return true; }
-
   static constexpr int32_t TimeOut = 60000;
   static constexpr int32_t HeadingCount = 6;
   static constexpr int32_t InfoCount = 6;

@@ -17,9 +17,6 @@ class TimerDurationDialog : public NonMenuSystem::SpinnerPopup {
  public:
   explicit TimerDurationDialog(XObject* link = nullptr);
 
-  // CLEAR and EXIT both clear the screens.
-  bool TakesClearAsExit() const override { return true; }
-
   static constexpr int32_t ShortestMinutes = 5;
 
   void OnSetHourVal(int32_t value);

@@ -78,9 +78,6 @@ class TimeshiftStatusDialog : public OnTheDisk<NonMenuSystem::QORWidgetClass> {
  public:
   explicit TimeshiftStatusDialog(XObject* link = nullptr);
 
-  // CLEAR and EXIT both clear the screens.
-  bool TakesClearAsExit() const override { return true; }
-
   static constexpr int32_t TimeOut = 5000;
   static constexpr int32_t PollMs = 1000;
   static constexpr int32_t BarWidth = 640;

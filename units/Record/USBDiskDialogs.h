@@ -43,9 +43,6 @@ class RecordConfirmDialog : public OnTheDisk<NonMenuSystem::ConfirmOptionDialog>
  public:
   explicit RecordConfirmDialog(XObject* link = nullptr);
 
-  // CLEAR and EXIT both clear the screens, or, once the disk is busy, neither does anything.
-  bool TakesClearAsExit() const override { return true; }
-
   static constexpr int32_t Gap = 20;
 
   XObject* HandleEvent(Core::Event* event) override;
@@ -85,9 +82,6 @@ class RecordStatusDialog : public OnTheDisk<NonMenuSystem::ConfirmOneOptionDialo
 
  public:
   explicit RecordStatusDialog(XObject* link = nullptr);
-
-  // CLEAR and EXIT both clear the screens, or, once the disk is busy, neither does anything.
-  bool TakesClearAsExit() const override { return true; }
 
   // By the button's label: "OK" or "Done" go on, "Cancel" goes back.
   void DoActivate(XObject* sender = nullptr);

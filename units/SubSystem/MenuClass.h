@@ -20,7 +20,7 @@ class MenuClass : public Primitives::KeyRoutingScrollForm {
   explicit MenuClass(XObject* link = nullptr);
 
   // With a page focused, CLEAR and EXIT both close the menus, and only them.
-  bool TakesClearAsExit() const override { return true; }
+  bool TakesClearAsExit() const final { return true; }
 
   static constexpr int32_t MenuTimeOut = 60000;
   // Values of ArrangeMode; any other value leaves the items where they are.

@@ -29,9 +29,6 @@ class SelectMode : public NonMenuSystem::BorderWidgetClass {
  public:
   explicit SelectMode(XObject* link = nullptr);
 
-  // The exit keys, CLEAR and EXIT, both signal OnExit.
-  bool TakesClearAsExit() const override { return true; }
-
   static constexpr int32_t MaxButtons = 3;
 
   // OK is the focused button's; the exit keys signal OnExit; LEFT and RIGHT

@@ -20,9 +20,6 @@ class ImportantInfoDialog : public NonMenuSystem::BorderWidgetClass {
  public:
   explicit ImportantInfoDialog(XObject* link = nullptr);
 
-  // CLEAR and EXIT both leave 3D and clear the screens.
-  bool TakesClearAsExit() const override { return true; }
-
   XObject* HandleEvent(Core::Event* event) override;
   void Initialize(Primitives::KeyRoutingParameter* parameter) override;
   // The help bar for the text ("Page", "Back") or the choice.

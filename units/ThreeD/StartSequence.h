@@ -106,9 +106,6 @@ class StartMessage : public NonMenuSystem::WidgetClass {
  public:
   explicit StartMessage(XObject* link = nullptr);
 
-  // CLEAR and EXIT both go on with the sequence.
-  bool TakesClearAsExit() const override { return true; }
-
   static constexpr int32_t TimeOut = 20000;
 
   // OK and the exit keys go on with the sequence; other keys only restart

@@ -35,9 +35,6 @@ class CheckingMessage : public NonMenuSystem::WidgetClass {
  public:
   explicit CheckingMessage(XObject* link = nullptr);
 
-  // No key leaves it, CLEAR no more than EXIT.
-  bool TakesClearAsExit() const override { return true; }
-
   // How long the check may go unanswered.
   static inline int32_t CheckLimit = 120000;
 
@@ -67,9 +64,6 @@ class UpdatingDialog : public NonMenuSystem::WidgetClass {
 
  public:
   explicit UpdatingDialog(XObject* link = nullptr);
-
-  // No key leaves it, CLEAR no more than EXIT.
-  bool TakesClearAsExit() const override { return true; }
 
   static constexpr int32_t PollPeriod = 1000;
   static constexpr int32_t BarMaximum = 100;
