@@ -510,7 +510,7 @@ void BrcmSubMenu::HandleMessage(Structures::Message* message) {
   // again, the page reads its values afresh.
   const bool hidden = !Visible;
   CarouselMenu::HandleMessage(message);
-  if (hidden && Visible) LoadSettings();
+  if (hidden && Visible) ReadValuesAgain();
 }
 
 void BrcmSubMenu::DressSpare(Core::Group* spare, Core::Group* like) {

@@ -144,6 +144,14 @@ class BrcmSubMenu : public CarouselMenu {
   // Also reloads the values when an option changed, and when the page shows
   // itself again after a screen that its row opened.
   void HandleMessage(Structures::Message* message) override;
+  // Another screen that has the keys may change what the rows show (the bar
+  // a row opened, the quick menu's pages): the menu system tells the page as
+  // the keys leave the menus, and the page reads its values again when they
+  // come back while it shows.
+  void KeysLeftTheMenus() { valuesMayBeStale_ = true; }
+  void KeysCameBack() {
+    if (valuesMayBeStale_ && Visible) ReadValuesAgain();
+  }
   void DoActivate(XObject* sender) override;
   void DoFocus(XObject* sender) override;
   void ReInit() override;
@@ -176,6 +184,12 @@ class BrcmSubMenu : public CarouselMenu {
   void Build();
   void SetCaptions();
   BrcmSubMenuItem* CurrentRow() const;
+  void ReadValuesAgain() {
+    valuesMayBeStale_ = false;
+    LoadSettings();
+  }
+
+  bool valuesMayBeStale_ = false;
 };
 
 }  // namespace MenuSystem

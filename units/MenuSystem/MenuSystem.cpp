@@ -17,6 +17,7 @@
 #include "Events/XPM_EVENT_KEY.h"
 #include "MenuSystem/BrcmMainMenu.h"
 #include "MenuSystem/BrcmOptionMenu.h"
+#include "MenuSystem/BrcmSubMenu.h"
 #include "NonMenuSystem/NonMenuSystem.h"
 #include "NonMenuSystem/WidgetClass.h"
 #include "Primitives/KeyRoutingParameter.h"
@@ -114,6 +115,12 @@ void MenuSystem::FollowTheKeys() {
         form->HoldTimeout();
     }
     if (auto* main = vg_cast<BrcmMainMenu>(view)) main->ShowHelpLine(SubSystem::KeyOwner::ShowsOwnHelpLine(main));
+    if (auto* page = vg_cast<BrcmSubMenu>(view)) {
+      if (keys)
+        page->KeysCameBack();
+      else
+        page->KeysLeftTheMenus();
+    }
   }
   // An older page that closed while another screen had the keys (the
   // picture-mode overlay it opened, cleared by a change of input) left its
