@@ -145,9 +145,24 @@ class NvWalker {
  * walker's own end. */
 bool NvWalk(int top, NvWalker& walker, std::string* why);
 
-/* Removes everything in the folder (a handle), following no link: false
- * when something stays. */
-bool NvEmptyFolder(int folder);
+/* Where an entry lies: its file system and its mount. A folder of the same
+ * file system bound in place differs in its mount alone; a kernel that does
+ * not tell the mount leaves it 0. */
+struct NvPlacement {
+  dev_t device;
+  uint64_t mount;
+  bool operator==(const NvPlacement&) const = default;
+};
+/* Where NAME in FOLDER (a handle, or AT_FDCWD) lies, a link followed only
+ * where FOLLOW says; an empty NAME tells FOLDER itself. False with errno. */
+bool NvPlacementOf(int folder, const std::string& name, bool follow, NvPlacement* placement);
+
+/* Removes everything in the folder (a handle), following no link and
+ * keeping to the folder's own mount: a folder mounted inside it (a user's
+ * files bound there, another disk) is neither entered nor removed. False
+ * when something stays; WHY (may be null) then names the first that did,
+ * by its path below the folder. */
+bool NvEmptyFolder(int folder, std::string* why = nullptr);
 /* What the regular files in the folder and the folders below it take, each
  * in whole KB, following no link. */
 uint64_t NvKilobytesIn(int folder);

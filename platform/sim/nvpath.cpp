@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <limits.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -694,20 +695,52 @@ bool NvWalk(int top, NvWalker& walker, std::string* why) {
   return good;
 }
 
-bool NvEmptyFolder(int folder) {
+bool NvPlacementOf(int folder, const std::string& name, bool follow, NvPlacement* placement) {
+  struct statx info {};
+  const int flags = (follow ? 0 : AT_SYMLINK_NOFOLLOW) | (name.empty() ? AT_EMPTY_PATH : 0);
+  if (statx(folder, name.c_str(), flags, STATX_BASIC_STATS | STATX_MNT_ID, &info) != 0) return false;
+  *placement = {makedev(info.stx_dev_major, info.stx_dev_minor), (info.stx_mask & STATX_MNT_ID) ? info.stx_mnt_id : 0};
+  return true;
+}
+
+bool NvEmptyFolder(int folder, std::string* why) {
   struct Emptier final : NvWalker {
+    NvPlacement top{};
     bool good = true;
-    Step Entry(int at, const std::string&, const std::string& name, const struct stat& info) override {
+    std::string stays;
+    void Stays(const std::string& path, const std::string& reason) {
+      if (stays.empty()) stays = path + ": " + reason;
+      good = false;
+    }
+    Step Entry(int at, const std::string& below, const std::string& name, const struct stat& info) override {
+      // A folder of another mount holds files that are not the emptier's:
+      // the mount's own folder is its way in, and stays with all it holds.
+      NvPlacement here{info.st_dev, top.mount};
+      if (S_ISDIR(info.st_mode) && !NvPlacementOf(at, name, false, &here)) {
+        Stays(below + name, std::strerror(errno));
+        return kSkip;
+      }
+      if (!(here == top)) {
+        Stays(below + name, "a mount inside the folder, whose files are not its to remove");
+        return kSkip;
+      }
       if (S_ISDIR(info.st_mode)) return kEnter;
-      if (unlinkat(at, name.c_str(), 0) != 0 && errno != ENOENT) good = false;
+      if (unlinkat(at, name.c_str(), 0) != 0 && errno != ENOENT) Stays(below + name, std::strerror(errno));
       return kSkip;
     }
-    bool Left(int at, const std::string&, const std::string& name) override {
-      if (unlinkat(at, name.c_str(), AT_REMOVEDIR) != 0 && errno != ENOENT) good = false;
+    bool Left(int at, const std::string& below, const std::string& name) override {
+      if (unlinkat(at, name.c_str(), AT_REMOVEDIR) != 0 && errno != ENOENT) Stays(below + name, std::strerror(errno));
       return true;
     }
   } emptier;
-  return NvWalk(folder, emptier, nullptr) && emptier.good;
+  std::string unread;
+  if (!NvPlacementOf(folder, "", false, &emptier.top)) {
+    if (why) *why = std::string("the folder cannot be read: ") + std::strerror(errno);
+    return false;
+  }
+  const bool walked = NvWalk(folder, emptier, &unread);
+  if (why) *why = !emptier.stays.empty() ? emptier.stays : unread;
+  return walked && emptier.good;
 }
 
 uint64_t NvKilobytesIn(int folder) {

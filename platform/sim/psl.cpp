@@ -1897,12 +1897,12 @@ int simtv_media_insert_why(const char* dir, char* reason, size_t size) {
       why = StickSurvey(up, dir, target).Run(stick);
       if (!why.empty()) {
         close(disk);
-      } else if (UsbMounted() || NvEmptyFolder(disk)) {
+      } else if (std::string stays; UsbMounted() || NvEmptyFolder(disk, &stays)) {
         // A disk going in holds the copy alone; one in already takes it
         // beside what it holds.
         why = StickCopy(stick, dir, disk, target, std::move(up)).Run();
       } else {
-        why = "what it held cannot all be removed";
+        why = "what it held cannot all be removed: " + target + "/" + stays;
         close(disk);
       }
     }

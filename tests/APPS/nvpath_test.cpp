@@ -2,8 +2,11 @@
 
 #include <fcntl.h>
 #include <stdlib.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -202,6 +205,65 @@ TEST(NvPath, AFolderOfAnyDepthIsWalkedWithAFewHandles) {
   // The link to the folder above was removed, not followed.
   EXPECT_TRUE(fs::is_directory(dir / "top"));
   EXPECT_TRUE(fs::is_empty(dir / "top"));
+}
+
+// A mount namespace of the calling process's own, where a mount made goes
+// with the process: false where the system allows none.
+bool OwnMounts() {
+  const uid_t uid = getuid();
+  const gid_t gid = getgid();
+  if (unshare(CLONE_NEWNS) != 0) {
+    if (unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) return false;
+    auto put = [](const char* file, const std::string& text) {
+      const int fd = open(file, O_WRONLY);
+      const bool written = fd >= 0 && write(fd, text.data(), text.size()) == ssize_t(text.size());
+      if (fd >= 0) close(fd);
+      return written;
+    };
+    if (!put("/proc/self/setgroups", "deny") || !put("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1") ||
+        !put("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1"))
+      return false;
+  }
+  return mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+}
+
+// Emptying keeps to the folder's own mount: a user's folder bound inside
+// one the set empties (the USB disk's folder, the set's tmp) is neither
+// entered nor removed, and the emptying says it could not empty, naming it.
+// A bind mount of the same file system differs by its mount alone. The mount
+// is made in a child of a namespace of its own, which takes it along as it
+// ends.
+TEST(NvPath, EmptyingLeavesAFolderMountedInsideWithAllItHolds) {
+  TestDir dir;
+  namespace fs = std::filesystem;
+  fs::create_directories(dir / "top/sub/bound");
+  fs::create_directories(dir / "users");
+  WriteText(dir / "top/plain", "the set's");
+  WriteText(dir / "top/sub/file", "the set's");
+  WriteText(dir / "users/keep.txt", "the user's");
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (!OwnMounts() || mount((dir / "users").c_str(), (dir / "top/sub/bound").c_str(), nullptr, MS_BIND, nullptr) != 0)
+      _exit(77);
+    const int top = open((dir / "top").c_str(), O_RDONLY | O_DIRECTORY);
+    std::string why;
+    const bool emptied = NvEmptyFolder(top, &why);
+    close(top);
+    int wrong = 0;
+    if (emptied) wrong |= 1;
+    if (!fs::exists(dir / "users/keep.txt")) wrong |= 2;
+    if (why.rfind("sub/bound: a mount inside the folder", 0) != 0) wrong |= 4;
+    if (fs::exists(dir / "top/plain") || fs::exists(dir / "top/sub/file")) wrong |= 8;
+    umount((dir / "top/sub/bound").c_str());
+    _exit(wrong);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status)) << "the child ended by signal " << WTERMSIG(status);
+  if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "no mount namespace of the test's own: the mount cannot be made";
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "1: emptied told though the mount stayed; 2: the user's file removed; "
+                                       "4: the mount not named; 8: the set's own files stayed";
 }
 
 // A held root takes the files where it stood when it was taken, though its

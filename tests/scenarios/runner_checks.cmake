@@ -885,6 +885,14 @@ refused "media stick" "$2" "the media stick cannot be written: $o/set/tmp/medias
 umount "$w/binds/inner"
 [ "$(ls -A "$o/set/mnt/removable/usba")" = inside ] && [ ! -e "$o/set/Photo 01.png" ] ||
   echo "a stick that holds the set was copied, or the media stick written among the set's files" >&2
+# A folder of the user's bound inside the disk's folder is not the set's: a
+# stick going in leaves it with all it holds, and says the disk could not be
+# emptied, naming it.
+mkdir -p "$o/set/mnt/removable/usba/bound" "$w/users" "$w/plain" && echo mine >"$w/users/keep.txt" || exit 1
+echo plain >"$w/plain/a.txt" && mount --bind "$w/users" "$o/set/mnt/removable/usba/bound" || exit 1
+refused "media $w/plain" "$2" "$w/plain cannot go onto the USB disk: what it held cannot all be removed: $o/set/mnt/removable/usba/bound: a mount inside"
+umount "$o/set/mnt/removable/usba/bound"
+[ "$(cat "$w/users/keep.txt")" = mine ] || echo "the disk's emptying removed a file of a folder mounted inside it" >&2
 
 # The copy keeps to the disk's room: a sparse file of a terabyte, and one
 # larger than the small disk in already, are left out and named; the rest

@@ -489,23 +489,6 @@ void CheckSetFolder(const fs::path& folder, bool* full = nullptr) {
   CheckWritableFolder(folder, "the set's files cannot be kept in", "name another TVUI_ROOT", full);
 }
 
-// Where a path lies: its file system and its mount (a bind mount of a
-// folder of the same file system differs in its mount alone; a kernel that
-// does not tell the mount leaves it 0).
-struct Placement {
-  dev_t device;
-  uint64_t mount;
-  bool operator!=(const Placement& other) const { return device != other.device || mount != other.mount; }
-};
-
-bool PlacementOf(const fs::path& path, bool followLink, Placement* placement, int folder = AT_FDCWD) {
-  struct statx info {};
-  if (statx(folder, path.c_str(), followLink ? 0 : AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_MNT_ID, &info) != 0)
-    return false;
-  *placement = {makedev(info.stx_dev_major, info.stx_dev_minor), (info.stx_mask & STATX_MNT_ID) ? info.stx_mnt_id : 0};
-  return true;
-}
-
 // An entry met below one of the set's own folders: NAME in FOLDER (a
 // handle), as lstat tells it. Its path is built only when asked for: a
 // stick's copy on the USB disk may go thousands of folders deep, and a path
@@ -556,12 +539,15 @@ bool RemoveSetEntry(const fs::path& path) {
 // own mount: a folder mounted inside them (a user's files bound there) is
 // not the set's to empty, and is refused before anything goes.
 void CheckOneMount(const fs::path& folder) {
-  Placement top{};
-  if (!PlacementOf(folder, true, &top)) Refuse("cannot read " + folder.string() + ": " + std::strerror(errno), 1);
+  NvPlacement top{};
+  if (!NvPlacementOf(AT_FDCWD, folder.string(), true, &top))
+    Refuse("cannot read " + folder.string() + ": " + std::strerror(errno), 1);
+  // The rule NvEmptyFolder keeps to as it empties: asked here first, so that
+  // the run is refused before anything goes.
   auto check = [&](const std::function<fs::path()>& path, int at, const std::string& name) {
-    Placement here{};
-    if (!PlacementOf(name, false, &here, at)) Refuse("cannot read " + path().string() + ": " + std::strerror(errno), 1);
-    if (here != top)
+    NvPlacement here{};
+    if (!NvPlacementOf(at, name, false, &here)) Refuse("cannot read " + path().string() + ": " + std::strerror(errno), 1);
+    if (!(here == top))
       Refuse("the set's folder " + folder.string() + " is not emptied: " + path().string() +
              " is a mount inside it, whose files are not the set's to remove; unmount it first");
   };
