@@ -71,14 +71,17 @@ int NvOpenFolderOf(const std::string& path, std::string* name, bool make, std::s
  * and straight back by the folder's own name), out of it, or round in a
  * loop. A place that is not there yet, or is no folder, ends the way. */
 struct NvLinkWay {
-  enum End { kInside, kOut, kLoop, kUnreadable, kUnsteady } end = kInside;
+  /* kChain: a chain of more links than the system follows on one path
+   * (40), each a new one, which the system refuses as it refuses a loop. */
+  enum End { kInside, kOut, kLoop, kUnreadable, kUnsteady, kChain } end = kInside;
   /* the link that leads out, or cannot be read; kUnsteady: the link, or
    * the name that is not there, that the way climbs back out of */
   std::string link;
   std::string target;             /* what that link says */
   /* The links of a loop in their order, the first again at the end; or,
    * where the way grows at each round (a link to a folder below itself),
-   * without it, the last leading to target. */
+   * without it, the last leading to target. kChain: the links of the
+   * chain, the one past what the system follows last. */
   std::vector<std::string> loop;
   std::string why;                /* the reason in words */
 };

@@ -161,7 +161,9 @@ class Way {
   // back out of a link, or of a name that is not there or no folder, is
   // refused as unsteady (EAGAIN): what is put in that place later would
   // move where it leads, out of the folder too.
-  Way(int root, std::string shown, std::string spot) : root_(root), shown_(std::move(shown)), spot_(std::move(spot)) {}
+  // The new link counts among the links its way follows.
+  Way(int root, std::string shown, std::string spot)
+      : root_(root), shown_(std::move(shown)), spot_(std::move(spot)), links_(1) {}
   ~Way() { Close(); }
   Way(const Way&) = delete;
   Way& operator=(const Way&) = delete;
@@ -271,6 +273,16 @@ class Way {
       for (const std::string& part : parts) state += part + '/';
       const auto again = std::find(states_.begin(), states_.end(), state);
       if (again != states_.end() || ++links_ > kMostLinks) {
+        if (again == states_.end() && std::find(followed_.begin(), followed_.end(), link) == followed_.end()) {
+          // Every link on the way a new one: no loop, a chain longer than
+          // the system follows.
+          chain_ = true;
+          if (!spot_.empty()) loop_.push_back(shown_ + "/" + spot_);
+          for (const std::string& at : followed_) loop_.push_back(shown_ + "/" + at);
+          loop_.push_back(link_);
+          return Fail(ELOOP, link_ + " is a link to " + to + ", the last of a chain of more than " +
+                                 std::to_string(kMostLinks) + " links, longer than the system follows", why);
+        }
         Loop(link, again == states_.end() ? -1 : again - states_.begin());
         return Fail(ELOOP, link_ + " is a link to " + to + ", which leads round in a loop of links", why);
       }
@@ -300,6 +312,7 @@ class Way {
   std::string link_;
   std::string target_;
   std::vector<std::string> loop_;
+  bool chain_ = false;  // an ELOOP of a chain too long, not a loop
 
  private:
   struct Level {
@@ -491,11 +504,13 @@ int NvOpenFolderOf(const std::string& path, std::string* name, bool make, std::s
 
 namespace {
 
+NvLinkWay::End Looped(const Way& way) { return way.chain_ ? NvLinkWay::kChain : NvLinkWay::kLoop; }
+
 NvLinkWay Judge(int top, const std::string& shown, std::vector<std::deque<std::string>> names, const std::string& link) {
   Way way(top, shown, std::move(names));
   NvLinkWay judged;
   if (way.Follow(Parts(link), Aim::kPlace, false, &judged.why) == 0) return judged;
-  judged.end = errno == EXDEV ? NvLinkWay::kOut : errno == ELOOP ? NvLinkWay::kLoop : NvLinkWay::kUnreadable;
+  judged.end = errno == EXDEV ? NvLinkWay::kOut : errno == ELOOP ? Looped(way) : NvLinkWay::kUnreadable;
   judged.link = way.link_.empty() ? shown + "/" + link : way.link_;
   judged.target = way.target_;
   judged.loop = way.loop_;
@@ -537,7 +552,7 @@ NvLinkWay NvJudgeNewLink(int folder, const std::string& shown, const std::string
   Way way(folder, shown, place);
   if (way.Follow(parts, Aim::kPlace, false, &judged.why) == 0) return judged;
   judged.end = errno == EXDEV    ? NvLinkWay::kOut
-               : errno == ELOOP  ? NvLinkWay::kLoop
+               : errno == ELOOP  ? Looped(way)
                : errno == EAGAIN ? NvLinkWay::kUnsteady
                                  : NvLinkWay::kUnreadable;
   judged.link = way.link_.empty() ? shown + "/" + place : way.link_;

@@ -170,6 +170,36 @@ TEST(NvPath, ANewLinkIsJudgedWhereItWillStandForGood) {
   close(disk);
 }
 
+// The system follows 40 links on one path: a chain one longer, though no
+// link in it comes round again, is refused as a chain, not as a loop, by
+// the start's judge and by a copy's, which counts the new link among them.
+TEST(NvPath, AChainLongerThanTheSystemFollowsIsNoLoop) {
+  TestDir dir;
+  namespace fs = std::filesystem;
+  fs::create_directories(dir / "mnt");
+  for (int i = 2; i <= 41; ++i) fs::create_symlink("c" + std::to_string(i + 1), dir / "mnt/c" + std::to_string(i));
+  EXPECT_EQ(NvJudgeSetLink("mnt/c2").end, NvLinkWay::kInside);
+  fs::create_symlink("c2", dir / "mnt/c1");
+  const NvLinkWay chain = NvJudgeSetLink("mnt/c1");
+  EXPECT_EQ(chain.end, NvLinkWay::kChain) << chain.why;
+  ASSERT_EQ(chain.loop.size(), 41u);
+  EXPECT_EQ(chain.loop.front(), dir / "mnt/c1");
+  EXPECT_EQ(chain.loop.back(), dir / "mnt/c41");
+  EXPECT_NE(chain.why.find("chain of more than 40 links"), std::string::npos) << chain.why;
+  // A ring stays a loop, however many links it takes.
+  fs::create_symlink("r1", dir / "mnt/r0");
+  fs::create_symlink("r0", dir / "mnt/r1");
+  EXPECT_EQ(NvJudgeSetLink("mnt/r0").end, NvLinkWay::kLoop);
+
+  const int mnt = open((dir / "mnt").c_str(), O_RDONLY | O_DIRECTORY);
+  EXPECT_EQ(NvJudgeNewLink(mnt, "D", "n", "c3").end, NvLinkWay::kInside);
+  const NvLinkWay placed = NvJudgeNewLink(mnt, "D", "n", "c2");
+  EXPECT_EQ(placed.end, NvLinkWay::kChain) << placed.why;
+  ASSERT_FALSE(placed.loop.empty());
+  EXPECT_EQ(placed.loop.front(), "D/n");
+  close(mnt);
+}
+
 // A folder of any depth is emptied and measured with a handle or two: one a
 // level would run out of them (a stick of folders nested a thousand deep
 // copied onto the disk, and emptied at the next one).

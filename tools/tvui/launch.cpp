@@ -640,6 +640,11 @@ void CheckSetLinks(const fs::path& folder) {
       Refuse("the set's folder " + folder.string() + " holds links that lead round in a loop, to no file or folder: " +
              loop + through + "; remove them, or start a fresh set with --fresh (which removes the links)");
     }
+    if (way.end == NvLinkWay::kChain)
+      Refuse("the set's folder " + folder.string() +
+             " holds a chain of links longer than the 40 the system follows on one path: " + way.loop.front() +
+             " -> ... -> " + way.loop.back() + " (" + std::to_string(way.loop.size()) + " links)" +
+             "; remove one of them, or start a fresh set with --fresh (which removes the links)");
     if (way.end == NvLinkWay::kUnreadable) Refuse("cannot read " + way.why, 1);
     if (way.end == NvLinkWay::kOut)
       Refuse("the set's folder " + folder.string() + " holds a link that leads out of it: " + way.link +
