@@ -950,7 +950,19 @@ for name in l.png b; do
     [ ! -L "$t/set/mnt/removable/usba/$name" ] || echo "$name was copied, or not named" >&2
 done
 [ -L "$t/set/mnt/removable/usba/q" ] || echo "the link that leads through the first stick was not copied" >&2
-TVUI_ROOT=$t/set "$2" --quiet --scenario "$w/next.scn" --out "$w/out" >/dev/null
+TVUI_ROOT=$t/set "$2" --quiet --scenario "$w/next.scn" --out "$w/out" >/dev/null || echo "the start after two sticks was refused" >&2
+
+# Links placed copy after copy can build a chain longer than the system
+# follows, each fine on its own: the copy that makes it so removes the link
+# the start would refuse, naming it a chain, and the next start takes the set.
+mkdir -p "$t/three" "$t/four" && ln -s c42 "$t/four/c41" || exit 1
+for i in $(seq 40); do ln -s "c$((i + 1))" "$t/three/c$i" || exit 1; done
+printf 'tv on\nmedia %s\nmedia %s\n' "$t/three" "$t/four" >"$t/chain.scn"
+TVUI_ROOT=$t/set "$2" --scenario "$t/chain.scn" --out "$w/out" >"$t/log" 2>&1 || cat "$t/log" >&2
+usba=$t/set/mnt/removable/usba
+grep -qF "SIMTV: $usba/c1 is removed from the USB disk after a copy onto it: it leads through a chain of more than 40 links, longer than the system follows ($usba/c1 -> ... -> $usba/c41)" "$t/log" &&
+  [ ! -L "$usba/c1" ] && [ -L "$usba/c2" ] && [ -L "$usba/c41" ] || echo "the link that made a chain too long stayed, or was not named a chain: $(grep c1 "$t/log")" >&2
+TVUI_ROOT=$t/set "$2" --quiet --scenario "$w/next.scn" --out "$w/out" >/dev/null || echo "the start after the chain's copy was refused" >&2
 ]=])
 execute_process(COMMAND id -u OUTPUT_VARIABLE uid OUTPUT_STRIP_TRAILING_WHITESPACE)
 # A device is made by the system's own root alone, outside a user namespace.
