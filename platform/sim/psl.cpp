@@ -1990,6 +1990,11 @@ int32_t PslSetControllerAccess(void* psl, const char* mac, int32_t access) {
 int simtv_media_insert(const char* dir) { return simtv_media_insert_why(dir, nullptr, 0); }
 
 int simtv_media_insert_why(const char* dir, char* reason, size_t size) {
+  return simtv_media_insert_as(dir, dir, reason, size);
+}
+
+int simtv_media_insert_as(const char* dir, const char* shown, char* reason, size_t size) {
+  if (!shown) shown = dir;
   std::string why;
   const int stick = dir ? open(dir, O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1;
   if (stick < 0) {
@@ -2006,13 +2011,13 @@ int simtv_media_insert_why(const char* dir, char* reason, size_t size) {
     const int disk = target.empty() ? -1 : NvOpenFolder(target, true, &why);
     if (disk >= 0) {
       std::vector<NvFolderId> up = NvFoldersUp(disk);
-      why = StickSurvey(up, dir, target).Run(stick);
+      why = StickSurvey(up, shown, target).Run(stick);
       if (!why.empty()) {
         close(disk);
       } else if (std::string stays; UsbMounted() || NvEmptyFolder(disk, &stays)) {
         // A disk going in holds the copy alone; one in already takes it
         // beside what it holds.
-        why = StickCopy(stick, dir, disk, target, std::move(up)).Run();
+        why = StickCopy(stick, shown, disk, target, std::move(up)).Run();
       } else {
         why = "what it held cannot all be removed: " + target + "/" + stays;
         close(disk);
@@ -2022,7 +2027,7 @@ int simtv_media_insert_why(const char* dir, char* reason, size_t size) {
   }
   if (reason && size > 0) CopyText(reason, size, why);
   if (!why.empty()) {
-    std::fprintf(stderr, "SIMTV: %s cannot be copied onto the USB disk: %s\n", dir ? dir : "(none)", why.c_str());
+    std::fprintf(stderr, "SIMTV: %s cannot be copied onto the USB disk: %s\n", shown ? shown : "(none)", why.c_str());
     return -1;
   }
   if (!UsbMounted()) simtv_usb_insert(SIMTV_USB_DEFAULT_KB, "FAT32");

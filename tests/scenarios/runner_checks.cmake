@@ -882,6 +882,17 @@ refused "media $o/set/tmp/mediastick" "$2" "$above $o/set/tmp/mediastick is a fo
 refused "media $w/binds" "$2" "$w/binds $above $w/binds/inner is a folder above"
 refused "media $o/set/mnt/removable/usba/inside" "$2" "inside cannot go onto the USB disk: it lies on the USB disk"
 refused "media stick" "$2" "the media stick cannot be written: $o/set/tmp/mediastick is a link to a folder that holds"
+# The set's own stick goes into tmp/mediastick alone: a link there or at tmp
+# that leads anywhere else in the set's folder is refused, naming it, before
+# anything is made or written there.
+mkdir -p "$o/set/mnt/kept" && ln -sfn ../mnt/kept "$o/set/tmp/mediastick" || exit 1
+refused "media stick" "$2" "the media stick cannot be written: $o/set/tmp/mediastick is a link to ../mnt/kept: the set's own stick is written only into its own folder"
+[ -z "$(ls -A "$o/set/mnt/kept")" ] || echo "the media stick was written through a link to another of the set's folders" >&2
+# (The set keeps its own temporary files through such a tmp: they stay there.)
+mv "$o/set/tmp" "$o/set/tmp.away" && ln -s mnt/kept "$o/set/tmp" || exit 1
+refused "media stick" "$2" "the media stick cannot be written: $o/set/tmp is a link to mnt/kept: the set's own stick"
+[ -e "$o/set/mnt/kept/mediastick" ] && echo "the media stick's folder was made through a link at tmp" >&2
+rm -r "$o/set/tmp" "$o/set/mnt/kept" && mv "$o/set/tmp.away" "$o/set/tmp" && rm "$o/set/tmp/mediastick" || exit 1
 umount "$w/binds/inner"
 [ "$(ls -A "$o/set/mnt/removable/usba")" = inside ] && [ ! -e "$o/set/Photo 01.png" ] ||
   echo "a stick that holds the set was copied, or the media stick written among the set's files" >&2
@@ -923,6 +934,12 @@ grep -qF "tvui: $usba/films/.tvui-part-0 removed: a copy onto the USB disk was c
 # On a host's disk the size of the set's, a file larger than the room left
 # (less what the set keeps for its own files) is left out, and a start with
 # --fresh takes a set whose disk was filled, emptying it before its check.
+# What the set's own stick leaves out is named by the stick's own path.
+printf 'tv on\nusb insert 1\nmedia stick\n' >"$r/own.scn"
+TVUI_ROOT=$r/set "$2" --scenario "$r/own.scn" --out "$w/out" >"$r/own.log" 2>&1 || cat "$r/own.log" >&2
+grep -qF "SIMTV: $r/set/tmp/mediastick/" "$r/own.log" && ! grep -q "/proc/self/fd" "$r/own.log" ||
+  echo "the set's own stick was not named by its path: $(grep -m1 'left out' "$r/own.log")" >&2
+
 mkdir -p "$w/small" && mount -t tmpfs -o size=4m none "$w/small" || exit 1
 mkdir -p "$w/small/set" "$r/host" && : >"$w/small/set/.tvui-set" || exit 1
 head -c 3145728 /dev/zero >"$r/host/large.bin" && head -c 1048576 /dev/zero >"$r/host/medium.bin" || exit 1
