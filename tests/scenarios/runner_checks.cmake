@@ -950,6 +950,9 @@ grep -qF "$r/host/large.bin is left out of the copy onto the USB disk: it does n
   [ ! -e "$usba/large.bin" ] && cmp -s "$r/host/medium.bin" "$usba/medium.bin" ||
   echo "the host's room was not kept: $(ls "$usba")" >&2
 head -c 4194304 /dev/zero >"$usba/filler" 2>/dev/null
+TVUI_ROOT=$w/small/set "$2" --quiet --scenario "$w/next.scn" --out "$w/out" >/dev/null 2>"$r/full.log"
+[ $? = 2 ] && grep -qF "it cannot be written (No space left on device); free room on the disk beneath it, start a fresh set with --fresh" "$r/full.log" ||
+  echo "a start on a full disk did not tell of --fresh: $(cat "$r/full.log")" >&2
 TVUI_ROOT=$w/small/set "$2" --quiet --fresh --scenario "$w/next.scn" --out "$w/out" >/dev/null ||
   echo "a fresh start was refused on the full disk it empties" >&2
 

@@ -453,9 +453,10 @@ std::string WhyNot(const fs::path& folder, int error) {
 // nothing, line after line of warnings later. `whose` names what the folder
 // is for, `remedy` what the user can do. Where `full` is given, a folder on
 // a full disk is not refused but told there (true), for the caller to make
-// room and ask again.
+// room and ask again; else a full disk is refused with `fullRemedy` where
+// one is given.
 void CheckWritableFolder(const fs::path& folder, const std::string& whose, const std::string& remedy,
-                         bool* full = nullptr) {
+                         bool* full = nullptr, const std::string& fullRemedy = {}) {
   std::error_code error;
   const std::string refusal = whose + " " + folder.string() + ": ";
   if (fs::is_symlink(fs::symlink_status(folder, error)) && !fs::exists(folder, error)) {
@@ -482,11 +483,21 @@ void CheckWritableFolder(const fs::path& folder, const std::string& whose, const
   }
   if (full) *full = (fd < 0 || written != 1) && (reason == ENOSPC || reason == EDQUOT);
   if (full && *full) return;
-  if (fd < 0 || written != 1) Refuse(refusal + "it cannot be written (" + WhyNot(folder, reason) + "); " + remedy);
+  const bool noRoom = reason == ENOSPC || reason == EDQUOT;
+  if (fd < 0 || written != 1)
+    Refuse(refusal + "it cannot be written (" + WhyNot(folder, reason) + "); " +
+           (noRoom && !fullRemedy.empty() ? fullRemedy : remedy));
 }
 
-void CheckSetFolder(const fs::path& folder, bool* full = nullptr) {
-  CheckWritableFolder(folder, "the set's files cannot be kept in", "name another TVUI_ROOT", full);
+// A set not fresh (FRESH false) whose disk is full is told that a fresh set
+// makes room: its own files (a stick's copy among them) are what filled it,
+// as often as not.
+void CheckSetFolder(const fs::path& folder, bool fresh, bool* full = nullptr) {
+  CheckWritableFolder(folder, "the set's files cannot be kept in", "name another TVUI_ROOT", full,
+                      fresh ? "free room on the disk beneath it, or name another TVUI_ROOT"
+                            : "free room on the disk beneath it, start a fresh set with --fresh (which removes the "
+                              "set's own files, a stick's copy on its USB disk among them), or name another "
+                              "TVUI_ROOT");
 }
 
 // An entry met below one of the set's own folders: NAME in FOLDER (a
@@ -726,11 +737,11 @@ void PrepareSetFolder(const fs::path& folder, const std::string& fresh) {
   // the folder is asked again.
   bool full = false;
   const bool emptiedFirst = !fresh.empty() && HasSetMark(folder);
-  CheckSetFolder(folder, emptiedFirst ? &full : nullptr);
+  CheckSetFolder(folder, !fresh.empty(), emptiedFirst ? &full : nullptr);
   if (full) {
     LockSetFolder(folder);
     EmptySetFolder(folder);
-    CheckSetFolder(folder);
+    CheckSetFolder(folder, true);
   } else {
     // A new folder, one that was empty, or a set's from before the mark.
     if (!HasSetMark(folder)) WriteSetMark(folder);
@@ -740,7 +751,7 @@ void PrepareSetFolder(const fs::path& folder, const std::string& fresh) {
   CheckSetLinks(folder);
   SweepPartCopies();
   const fs::path settings = folder / "mnt" / "nvram";
-  CheckSetFolder(settings);
+  CheckSetFolder(settings, !fresh.empty());
   for (const char* name : kSettingsFiles)
     if (fs::is_directory(fs::symlink_status(settings / name, error)))
       Refuse("the set's settings file " + (settings / name).string() +
