@@ -71,14 +71,17 @@ int NvOpenFolderOf(const std::string& path, std::string* name, bool make, std::s
  * and straight back by the folder's own name), out of it, or round in a
  * loop. A place that is not there yet, or is no folder, ends the way. */
 struct NvLinkWay {
-  enum End { kInside, kOut, kLoop, kUnreadable, kUnsteady } end = kInside;
+  /* kChain: a chain of more links than the system follows on one path
+   * (40), each a new one, which the system refuses as it refuses a loop. */
+  enum End { kInside, kOut, kLoop, kUnreadable, kUnsteady, kChain } end = kInside;
   /* the link that leads out, or cannot be read; kUnsteady: the link, or
    * the name that is not there, that the way climbs back out of */
   std::string link;
   std::string target;             /* what that link says */
   /* The links of a loop in their order, the first again at the end; or,
    * where the way grows at each round (a link to a folder below itself),
-   * without it, the last leading to target. */
+   * without it, the last leading to target. kChain: the links of the
+   * chain, the one past what the system follows last. */
   std::vector<std::string> loop;
   std::string why;                /* the reason in words */
 };
@@ -145,9 +148,24 @@ class NvWalker {
  * walker's own end. */
 bool NvWalk(int top, NvWalker& walker, std::string* why);
 
-/* Removes everything in the folder (a handle), following no link: false
- * when something stays. */
-bool NvEmptyFolder(int folder);
+/* Where an entry lies: its file system and its mount. A folder of the same
+ * file system bound in place differs in its mount alone; a kernel that does
+ * not tell the mount leaves it 0. */
+struct NvPlacement {
+  dev_t device;
+  uint64_t mount;
+  bool operator==(const NvPlacement&) const = default;
+};
+/* Where NAME in FOLDER (a handle, or AT_FDCWD) lies, a link followed only
+ * where FOLLOW says; an empty NAME tells FOLDER itself. False with errno. */
+bool NvPlacementOf(int folder, const std::string& name, bool follow, NvPlacement* placement);
+
+/* Removes everything in the folder (a handle), following no link and
+ * keeping to the folder's own mount: a folder mounted inside it (a user's
+ * files bound there, another disk) is neither entered nor removed. False
+ * when something stays; WHY (may be null) then names the first that did,
+ * by its path below the folder. */
+bool NvEmptyFolder(int folder, std::string* why = nullptr);
 /* What the regular files in the folder and the folders below it take, each
  * in whole KB, following no link. */
 uint64_t NvKilobytesIn(int folder);

@@ -533,6 +533,10 @@ int simtv_media_insert(const char* dir);
  * that holds the set's own folder, a copy that stopped) written into
  * reason (size bytes, cut to fit), or an empty text. */
 int simtv_media_insert_why(const char* dir, char* reason, size_t size);
+/* The same for the folder at dir named shown in every message and log line
+ * (dir a /proc/self/fd/N path the caller holds, shown the path the user
+ * knows it by). */
+int simtv_media_insert_as(const char* dir, const char* shown, char* reason, size_t size);
 /* The library of a set fresh from the factory; simtv_tv_reset does this too. */
 void simtv_media_reset(void);
 /* A further media server (with an empty tree, its id "uuid:" and the name)

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <limits.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -160,7 +161,9 @@ class Way {
   // back out of a link, or of a name that is not there or no folder, is
   // refused as unsteady (EAGAIN): what is put in that place later would
   // move where it leads, out of the folder too.
-  Way(int root, std::string shown, std::string spot) : root_(root), shown_(std::move(shown)), spot_(std::move(spot)) {}
+  // The new link counts among the links its way follows.
+  Way(int root, std::string shown, std::string spot)
+      : root_(root), shown_(std::move(shown)), spot_(std::move(spot)), links_(1) {}
   ~Way() { Close(); }
   Way(const Way&) = delete;
   Way& operator=(const Way&) = delete;
@@ -270,6 +273,16 @@ class Way {
       for (const std::string& part : parts) state += part + '/';
       const auto again = std::find(states_.begin(), states_.end(), state);
       if (again != states_.end() || ++links_ > kMostLinks) {
+        if (again == states_.end() && std::find(followed_.begin(), followed_.end(), link) == followed_.end()) {
+          // Every link on the way a new one: no loop, a chain longer than
+          // the system follows.
+          chain_ = true;
+          if (!spot_.empty()) loop_.push_back(shown_ + "/" + spot_);
+          for (const std::string& at : followed_) loop_.push_back(shown_ + "/" + at);
+          loop_.push_back(link_);
+          return Fail(ELOOP, link_ + " is a link to " + to + ", the last of a chain of more than " +
+                                 std::to_string(kMostLinks) + " links, longer than the system follows", why);
+        }
         Loop(link, again == states_.end() ? -1 : again - states_.begin());
         return Fail(ELOOP, link_ + " is a link to " + to + ", which leads round in a loop of links", why);
       }
@@ -299,6 +312,7 @@ class Way {
   std::string link_;
   std::string target_;
   std::vector<std::string> loop_;
+  bool chain_ = false;  // an ELOOP of a chain too long, not a loop
 
  private:
   struct Level {
@@ -490,11 +504,13 @@ int NvOpenFolderOf(const std::string& path, std::string* name, bool make, std::s
 
 namespace {
 
+NvLinkWay::End Looped(const Way& way) { return way.chain_ ? NvLinkWay::kChain : NvLinkWay::kLoop; }
+
 NvLinkWay Judge(int top, const std::string& shown, std::vector<std::deque<std::string>> names, const std::string& link) {
   Way way(top, shown, std::move(names));
   NvLinkWay judged;
   if (way.Follow(Parts(link), Aim::kPlace, false, &judged.why) == 0) return judged;
-  judged.end = errno == EXDEV ? NvLinkWay::kOut : errno == ELOOP ? NvLinkWay::kLoop : NvLinkWay::kUnreadable;
+  judged.end = errno == EXDEV ? NvLinkWay::kOut : errno == ELOOP ? Looped(way) : NvLinkWay::kUnreadable;
   judged.link = way.link_.empty() ? shown + "/" + link : way.link_;
   judged.target = way.target_;
   judged.loop = way.loop_;
@@ -536,7 +552,7 @@ NvLinkWay NvJudgeNewLink(int folder, const std::string& shown, const std::string
   Way way(folder, shown, place);
   if (way.Follow(parts, Aim::kPlace, false, &judged.why) == 0) return judged;
   judged.end = errno == EXDEV    ? NvLinkWay::kOut
-               : errno == ELOOP  ? NvLinkWay::kLoop
+               : errno == ELOOP  ? Looped(way)
                : errno == EAGAIN ? NvLinkWay::kUnsteady
                                  : NvLinkWay::kUnreadable;
   judged.link = way.link_.empty() ? shown + "/" + place : way.link_;
@@ -694,20 +710,52 @@ bool NvWalk(int top, NvWalker& walker, std::string* why) {
   return good;
 }
 
-bool NvEmptyFolder(int folder) {
+bool NvPlacementOf(int folder, const std::string& name, bool follow, NvPlacement* placement) {
+  struct statx info {};
+  const int flags = (follow ? 0 : AT_SYMLINK_NOFOLLOW) | (name.empty() ? AT_EMPTY_PATH : 0);
+  if (statx(folder, name.c_str(), flags, STATX_BASIC_STATS | STATX_MNT_ID, &info) != 0) return false;
+  *placement = {makedev(info.stx_dev_major, info.stx_dev_minor), (info.stx_mask & STATX_MNT_ID) ? info.stx_mnt_id : 0};
+  return true;
+}
+
+bool NvEmptyFolder(int folder, std::string* why) {
   struct Emptier final : NvWalker {
+    NvPlacement top{};
     bool good = true;
-    Step Entry(int at, const std::string&, const std::string& name, const struct stat& info) override {
+    std::string stays;
+    void Stays(const std::string& path, const std::string& reason) {
+      if (stays.empty()) stays = path + ": " + reason;
+      good = false;
+    }
+    Step Entry(int at, const std::string& below, const std::string& name, const struct stat& info) override {
+      // A folder of another mount holds files that are not the emptier's:
+      // the mount's own folder is its way in, and stays with all it holds.
+      NvPlacement here{info.st_dev, top.mount};
+      if (S_ISDIR(info.st_mode) && !NvPlacementOf(at, name, false, &here)) {
+        Stays(below + name, std::strerror(errno));
+        return kSkip;
+      }
+      if (!(here == top)) {
+        Stays(below + name, "a mount inside the folder, whose files are not its to remove");
+        return kSkip;
+      }
       if (S_ISDIR(info.st_mode)) return kEnter;
-      if (unlinkat(at, name.c_str(), 0) != 0 && errno != ENOENT) good = false;
+      if (unlinkat(at, name.c_str(), 0) != 0 && errno != ENOENT) Stays(below + name, std::strerror(errno));
       return kSkip;
     }
-    bool Left(int at, const std::string&, const std::string& name) override {
-      if (unlinkat(at, name.c_str(), AT_REMOVEDIR) != 0 && errno != ENOENT) good = false;
+    bool Left(int at, const std::string& below, const std::string& name) override {
+      if (unlinkat(at, name.c_str(), AT_REMOVEDIR) != 0 && errno != ENOENT) Stays(below + name, std::strerror(errno));
       return true;
     }
   } emptier;
-  return NvWalk(folder, emptier, nullptr) && emptier.good;
+  std::string unread;
+  if (!NvPlacementOf(folder, "", false, &emptier.top)) {
+    if (why) *why = std::string("the folder cannot be read: ") + std::strerror(errno);
+    return false;
+  }
+  const bool walked = NvWalk(folder, emptier, &unread);
+  if (why) *why = !emptier.stays.empty() ? emptier.stays : unread;
+  return walked && emptier.good;
 }
 
 uint64_t NvKilobytesIn(int folder) {

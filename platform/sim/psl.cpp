@@ -1186,6 +1186,7 @@ class StickCopy final : public NvWalker {
         to_(to),
         top_(fcntl(to, F_DUPFD_CLOEXEC, 0)),
         diskShown_(std::move(diskShown)),
+        diskBelowRoot_(std::string(XPM_USB_DISK_MOUNT_POINT).substr(1)),
         disk_(std::move(disk)) {
     roomKB_ = UsbMounted() ? simtv_usb_free_kb() : uint64_t(SIMTV_USB_DEFAULT_KB);
     struct statvfs host {};
@@ -1208,6 +1209,9 @@ class StickCopy final : public NvWalker {
   std::string Run() {
     std::string why;
     if (!NvWalk(stick_, *this, &why) && why_.empty()) why_ = shown_ + "/" + why;
+    // What a copy stopped short put there is judged too.
+    if (why_.empty()) PlaceLinks();
+    SweepLinks();
     return why_;
   }
 
@@ -1294,6 +1298,9 @@ class StickCopy final : public NvWalker {
     std::fprintf(stderr, "SIMTV: %s is left out of the copy onto the USB disk: %s\n", path.c_str(), why.c_str());
   }
 
+  // A link is judged on the stick now, and placed once every folder and
+  // file of the stick is on the disk (PlaceLinks), so that its way on the
+  // disk is judged against what the disk finally holds.
   Step CopyLink(int folder, const std::string& below, const std::string& name) {
     const std::string path = Path(below, name);
     const NvLinkWay way = NvFollowLink(stick_, shown_, below + name);
@@ -1306,8 +1313,8 @@ class StickCopy final : public NvWalker {
                                      : "it leads through " + way.link + ", a link to " + way.target + where);
       return kSkip;
     }
-    if (way.end == NvLinkWay::kLoop) {
-      LeftOut(path, "it leads round in a loop of links (" + Loop(way) + ")");
+    if (way.end == NvLinkWay::kLoop || way.end == NvLinkWay::kChain) {
+      LeftOut(path, Looped(way, "leads"));
       return kSkip;
     }
     char target[PATH_MAX];
@@ -1316,44 +1323,147 @@ class StickCopy final : public NvWalker {
       LeftOut(path, "it cannot be read (" + (way.why.empty() ? std::string(std::strerror(errno)) : way.why) + ")");
       return kSkip;
     }
-    target[length] = '\0';
+    links_.push_back({below, name, std::string(target, size_t(length))});
+    return kSkip;
+  }
+
+  // The links of the stick, each in its folder on the disk (opened from the
+  // disk's folder without following a link), judged where it will stand:
+  // empty, or why the copy stopped.
+  std::string PlaceLinks() {
+    std::string open = "\n";  // the folder AT is open on, below the disk: no path is that
+    int at = -1;
+    for (const PendingLink& link : links_) {
+      if (link.below != open) {
+        if (at >= 0) close(at);
+        at = OpenBelow(link.below);
+        open = link.below;
+      }
+      if (at < 0) {
+        LeftOut(Path(link.below, link.name), std::string("its folder on the disk is gone (") + std::strerror(errno) + ")");
+        continue;
+      }
+      if (!PlaceLink(at, link)) break;
+    }
+    if (at >= 0) close(at);
+    links_.clear();
+    return why_;
+  }
+
+  // After the copy, the disk holds no link that the set's start would
+  // refuse: a link of this stick or an earlier one that now leads round in
+  // a loop, through a chain longer than the system follows (links placed
+  // one after another may build one, each judged fine on its own), or out
+  // of the set's folder. Each is judged by the start's own judge, removed,
+  // and named.
+  void SweepLinks() {
+    struct Sweeper final : NvWalker {
+      StickCopy& copy;
+      explicit Sweeper(StickCopy& c) : copy(c) {}
+      Step Entry(int folder, const std::string& below, const std::string& name, const struct stat& info) override {
+        if (S_ISDIR(info.st_mode)) return kEnter;
+        if (!S_ISLNK(info.st_mode)) return kSkip;
+        const NvLinkWay way = NvJudgeSetLink(copy.diskBelowRoot_ + "/" + below + name);
+        std::string reason;
+        if (way.end == NvLinkWay::kLoop || way.end == NvLinkWay::kChain)
+          reason = Looped(way, "leads");
+        else if (way.end == NvLinkWay::kOut)
+          reason = "it leads out of the set's folder: " + way.link + " is a link to " + way.target;
+        else
+          return kSkip;
+        const std::string path = copy.diskShown_ + "/" + below + name;
+        if (unlinkat(folder, name.c_str(), 0) != 0) {
+          std::fprintf(stderr, "SIMTV: %s cannot be removed from the USB disk (%s): %s\n", path.c_str(),
+                       std::strerror(errno), reason.c_str());
+          NvNoteUnwritten(path, "the set's start refuses this link, and it cannot be removed");
+        } else {
+          std::fprintf(stderr, "SIMTV: %s is removed from the USB disk after a copy onto it: %s\n", path.c_str(),
+                       reason.c_str());
+        }
+        return kSkip;
+      }
+    } sweeper(*this);
+    std::string why;
+    if (!NvWalk(top_, sweeper, &why))
+      std::fprintf(stderr, "SIMTV: the USB disk's links could not all be judged after the copy: %s/%s\n",
+                   diskShown_.c_str(), why.c_str());
+  }
+
+  struct PendingLink {
+    std::string below;  // its folder's path below the stick, "" or ending in "/"
+    std::string name;
+    std::string target;
+  };
+
+  // The folder BELOW on the disk, or -1 with errno.
+  int OpenBelow(const std::string& below) const {
+    int at = fcntl(top_, F_DUPFD_CLOEXEC, 0);
+    for (size_t start = 0; at >= 0 && start < below.size();) {
+      const size_t slash = below.find('/', start);
+      const std::string name = below.substr(start, slash - start);
+      const int next = openat(at, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+      const int error = errno;
+      close(at);
+      at = next;
+      errno = error;
+      start = slash + 1;
+    }
+    return at;
+  }
+
+  // False when the copy stops.
+  bool PlaceLink(int at, const PendingLink& link) {
+    const std::string path = Path(link.below, link.name);
     // Where it will stand: on the disk, beside what other sticks left there.
-    const NvLinkWay there = NvJudgeNewLink(top_, diskShown_, below + name, target);
-    if (there.end == NvLinkWay::kLoop) {
-      LeftOut(path, "on the USB disk it would lead round in a loop of links (" + Loop(there) + ")");
-      return kSkip;
+    const NvLinkWay there = NvJudgeNewLink(top_, diskShown_, link.below + link.name, link.target);
+    if (there.end == NvLinkWay::kLoop || there.end == NvLinkWay::kChain) {
+      LeftOut(path, "on the USB disk " + Looped(there, "would lead"));
+      return true;
     }
     if (there.end == NvLinkWay::kOut) {
       LeftOut(path, "on the USB disk it would lead out of the disk" +
                         (there.link.empty() ? std::string() : ": " + there.link + " is a link to " + there.target));
-      return kSkip;
+      return true;
     }
     if (there.end == NvLinkWay::kUnsteady) {
       LeftOut(path, "on the USB disk it climbs (..) back out of " + there.link +
                         (there.target.empty() ? ", which is not there or no folder"
                                               : ", a link to " + there.target) +
                         ": where it leads would change with what another stick puts there");
-      return kSkip;
+      return true;
     }
     if (there.end != NvLinkWay::kInside) {
       LeftOut(path, "it cannot be judged on the USB disk (" + there.why + ")");
-      return kSkip;
+      return true;
     }
     struct stat old {};
-    const bool replaces = fstatat(to_, name.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISDIR(old.st_mode);
+    const bool replaces = fstatat(at, link.name.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISDIR(old.st_mode);
     if (!replaces && !NewFileFits()) {
       LeftOut(path, "it does not fit: " + NoMoreFiles());
-      return kSkip;
+      return true;
     }
-    const std::string part = PartName();
-    if (part.empty()) return Stop(path + ": " + std::strerror(errno));
+    const std::string part = PartName(at);
+    if (part.empty()) {
+      Stop(path + ": " + std::strerror(errno));
+      return false;
+    }
     if (!replaces) --hostFiles_;
-    if (symlinkat(target, to_, part.c_str()) != 0 || renameat(to_, part.c_str(), to_, name.c_str()) != 0) {
+    if (symlinkat(link.target.c_str(), at, part.c_str()) != 0 || renameat(at, part.c_str(), at, link.name.c_str()) != 0) {
       const int error = errno;
-      unlinkat(to_, part.c_str(), 0);
-      return Stop(path + ": " + std::strerror(error));
+      unlinkat(at, part.c_str(), 0);
+      Stop(path + ": " + std::strerror(error));
+      return false;
     }
-    return kSkip;
+    return true;
+  }
+
+  // Why a link's way is refused as a loop or a chain, in words: it LEADS
+  // ("leads", "would lead") so.
+  static std::string Looped(const NvLinkWay& way, const std::string& leads) {
+    if (way.end == NvLinkWay::kChain)
+      return "it " + leads + " through a chain of more than 40 links, longer than the system follows (" +
+             way.loop.front() + " -> ... -> " + way.loop.back() + ")";
+    return "it " + leads + " round in a loop of links (" + Loop(way) + ")";
   }
 
   static std::string Loop(const NvLinkWay& way) {
@@ -1362,12 +1472,12 @@ class StickCopy final : public NvWalker {
     return loop;
   }
 
-  // A name in TO for a file on its way, free now, or empty with errno.
-  std::string PartName() {
+  // A name in FOLDER for a file on its way, free now, or empty with errno.
+  std::string PartName(int folder) {
     struct stat info {};
     for (unsigned tries = 0; tries < 1000; ++tries) {
       std::string name = NvPartCopyName(part_++);
-      if (fstatat(to_, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 && errno == ENOENT) return name;
+      if (fstatat(folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 && errno == ENOENT) return name;
     }
     errno = EEXIST;
     return {};
@@ -1414,7 +1524,7 @@ class StickCopy final : public NvWalker {
                                      std::to_string(room) + " KB more");
       return kSkip;
     }
-    const std::string part = PartName();
+    const std::string part = PartName(to_);
     const int out = part.empty() ? -1 : openat(to_, part.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     int error = out < 0 ? errno : 0;
     buffer_.resize(64 * 1024);
@@ -1457,7 +1567,9 @@ class StickCopy final : public NvWalker {
   int to_;
   int top_;  // the disk's folder, where a link is judged as it will stand
   std::string diskShown_;
+  std::string diskBelowRoot_;  // the disk's path below the set's folder, as the start judges its links
   std::vector<NvFolderId> disk_;
+  std::vector<PendingLink> links_;  // the stick's links, placed after its folders and files
   std::vector<struct stat> way_;  // the disk's folders above TO, for the way back up
   std::vector<char> buffer_;
   uint64_t roomKB_ = 0;                   // the simulated disk's, in whole KB
@@ -1878,6 +1990,11 @@ int32_t PslSetControllerAccess(void* psl, const char* mac, int32_t access) {
 int simtv_media_insert(const char* dir) { return simtv_media_insert_why(dir, nullptr, 0); }
 
 int simtv_media_insert_why(const char* dir, char* reason, size_t size) {
+  return simtv_media_insert_as(dir, dir, reason, size);
+}
+
+int simtv_media_insert_as(const char* dir, const char* shown, char* reason, size_t size) {
+  if (!shown) shown = dir;
   std::string why;
   const int stick = dir ? open(dir, O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1;
   if (stick < 0) {
@@ -1894,15 +2011,15 @@ int simtv_media_insert_why(const char* dir, char* reason, size_t size) {
     const int disk = target.empty() ? -1 : NvOpenFolder(target, true, &why);
     if (disk >= 0) {
       std::vector<NvFolderId> up = NvFoldersUp(disk);
-      why = StickSurvey(up, dir, target).Run(stick);
+      why = StickSurvey(up, shown, target).Run(stick);
       if (!why.empty()) {
         close(disk);
-      } else if (UsbMounted() || NvEmptyFolder(disk)) {
+      } else if (std::string stays; UsbMounted() || NvEmptyFolder(disk, &stays)) {
         // A disk going in holds the copy alone; one in already takes it
         // beside what it holds.
-        why = StickCopy(stick, dir, disk, target, std::move(up)).Run();
+        why = StickCopy(stick, shown, disk, target, std::move(up)).Run();
       } else {
-        why = "what it held cannot all be removed";
+        why = "what it held cannot all be removed: " + target + "/" + stays;
         close(disk);
       }
     }
@@ -1910,7 +2027,7 @@ int simtv_media_insert_why(const char* dir, char* reason, size_t size) {
   }
   if (reason && size > 0) CopyText(reason, size, why);
   if (!why.empty()) {
-    std::fprintf(stderr, "SIMTV: %s cannot be copied onto the USB disk: %s\n", dir ? dir : "(none)", why.c_str());
+    std::fprintf(stderr, "SIMTV: %s cannot be copied onto the USB disk: %s\n", shown ? shown : "(none)", why.c_str());
     return -1;
   }
   if (!UsbMounted()) simtv_usb_insert(SIMTV_USB_DEFAULT_KB, "FAT32");

@@ -309,9 +309,9 @@ int64_t RoomKB() { return KBLeft(TakenKB(Now(), true, AnyRecording)); }
 
 void EraseDisk() {
   if (const int disk = OpenDisk(true); disk >= 0) {
-    if (!NvEmptyFolder(disk)) {
-      std::fprintf(stderr, "SIMTV: the USB disk's files could not all be removed\n");
-      NvNoteUnwritten(NvPath(kUsbMount), "its files could not all be removed");
+    if (std::string stays; !NvEmptyFolder(disk, &stays)) {
+      std::fprintf(stderr, "SIMTV: the USB disk's files could not all be removed: %s\n", stays.c_str());
+      NvNoteUnwritten(NvPath(kUsbMount), "its files could not all be removed: " + stays);
     }
     close(disk);
   }

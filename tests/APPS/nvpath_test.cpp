@@ -2,8 +2,11 @@
 
 #include <fcntl.h>
 #include <stdlib.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -167,6 +170,36 @@ TEST(NvPath, ANewLinkIsJudgedWhereItWillStandForGood) {
   close(disk);
 }
 
+// The system follows 40 links on one path: a chain one longer, though no
+// link in it comes round again, is refused as a chain, not as a loop, by
+// the start's judge and by a copy's, which counts the new link among them.
+TEST(NvPath, AChainLongerThanTheSystemFollowsIsNoLoop) {
+  TestDir dir;
+  namespace fs = std::filesystem;
+  fs::create_directories(dir / "mnt");
+  for (int i = 2; i <= 41; ++i) fs::create_symlink("c" + std::to_string(i + 1), dir / "mnt/c" + std::to_string(i));
+  EXPECT_EQ(NvJudgeSetLink("mnt/c2").end, NvLinkWay::kInside);
+  fs::create_symlink("c2", dir / "mnt/c1");
+  const NvLinkWay chain = NvJudgeSetLink("mnt/c1");
+  EXPECT_EQ(chain.end, NvLinkWay::kChain) << chain.why;
+  ASSERT_EQ(chain.loop.size(), 41u);
+  EXPECT_EQ(chain.loop.front(), dir / "mnt/c1");
+  EXPECT_EQ(chain.loop.back(), dir / "mnt/c41");
+  EXPECT_NE(chain.why.find("chain of more than 40 links"), std::string::npos) << chain.why;
+  // A ring stays a loop, however many links it takes.
+  fs::create_symlink("r1", dir / "mnt/r0");
+  fs::create_symlink("r0", dir / "mnt/r1");
+  EXPECT_EQ(NvJudgeSetLink("mnt/r0").end, NvLinkWay::kLoop);
+
+  const int mnt = open((dir / "mnt").c_str(), O_RDONLY | O_DIRECTORY);
+  EXPECT_EQ(NvJudgeNewLink(mnt, "D", "n", "c3").end, NvLinkWay::kInside);
+  const NvLinkWay placed = NvJudgeNewLink(mnt, "D", "n", "c2");
+  EXPECT_EQ(placed.end, NvLinkWay::kChain) << placed.why;
+  ASSERT_FALSE(placed.loop.empty());
+  EXPECT_EQ(placed.loop.front(), "D/n");
+  close(mnt);
+}
+
 // A folder of any depth is emptied and measured with a handle or two: one a
 // level would run out of them (a stick of folders nested a thousand deep
 // copied onto the disk, and emptied at the next one).
@@ -202,6 +235,65 @@ TEST(NvPath, AFolderOfAnyDepthIsWalkedWithAFewHandles) {
   // The link to the folder above was removed, not followed.
   EXPECT_TRUE(fs::is_directory(dir / "top"));
   EXPECT_TRUE(fs::is_empty(dir / "top"));
+}
+
+// A mount namespace of the calling process's own, where a mount made goes
+// with the process: false where the system allows none.
+bool OwnMounts() {
+  const uid_t uid = getuid();
+  const gid_t gid = getgid();
+  if (unshare(CLONE_NEWNS) != 0) {
+    if (unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) return false;
+    auto put = [](const char* file, const std::string& text) {
+      const int fd = open(file, O_WRONLY);
+      const bool written = fd >= 0 && write(fd, text.data(), text.size()) == ssize_t(text.size());
+      if (fd >= 0) close(fd);
+      return written;
+    };
+    if (!put("/proc/self/setgroups", "deny") || !put("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1") ||
+        !put("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1"))
+      return false;
+  }
+  return mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+}
+
+// Emptying keeps to the folder's own mount: a user's folder bound inside
+// one the set empties (the USB disk's folder, the set's tmp) is neither
+// entered nor removed, and the emptying says it could not empty, naming it.
+// A bind mount of the same file system differs by its mount alone. The mount
+// is made in a child of a namespace of its own, which takes it along as it
+// ends.
+TEST(NvPath, EmptyingLeavesAFolderMountedInsideWithAllItHolds) {
+  TestDir dir;
+  namespace fs = std::filesystem;
+  fs::create_directories(dir / "top/sub/bound");
+  fs::create_directories(dir / "users");
+  WriteText(dir / "top/plain", "the set's");
+  WriteText(dir / "top/sub/file", "the set's");
+  WriteText(dir / "users/keep.txt", "the user's");
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (!OwnMounts() || mount((dir / "users").c_str(), (dir / "top/sub/bound").c_str(), nullptr, MS_BIND, nullptr) != 0)
+      _exit(77);
+    const int top = open((dir / "top").c_str(), O_RDONLY | O_DIRECTORY);
+    std::string why;
+    const bool emptied = NvEmptyFolder(top, &why);
+    close(top);
+    int wrong = 0;
+    if (emptied) wrong |= 1;
+    if (!fs::exists(dir / "users/keep.txt")) wrong |= 2;
+    if (why.rfind("sub/bound: a mount inside the folder", 0) != 0) wrong |= 4;
+    if (fs::exists(dir / "top/plain") || fs::exists(dir / "top/sub/file")) wrong |= 8;
+    umount((dir / "top/sub/bound").c_str());
+    _exit(wrong);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status)) << "the child ended by signal " << WTERMSIG(status);
+  if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "no mount namespace of the test's own: the mount cannot be made";
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "1: emptied told though the mount stayed; 2: the user's file removed; "
+                                       "4: the mount not named; 8: the set's own files stayed";
 }
 
 // A held root takes the files where it stood when it was taken, though its

@@ -882,9 +882,28 @@ refused "media $o/set/tmp/mediastick" "$2" "$above $o/set/tmp/mediastick is a fo
 refused "media $w/binds" "$2" "$w/binds $above $w/binds/inner is a folder above"
 refused "media $o/set/mnt/removable/usba/inside" "$2" "inside cannot go onto the USB disk: it lies on the USB disk"
 refused "media stick" "$2" "the media stick cannot be written: $o/set/tmp/mediastick is a link to a folder that holds"
+# The set's own stick goes into tmp/mediastick alone: a link there or at tmp
+# that leads anywhere else in the set's folder is refused, naming it, before
+# anything is made or written there.
+mkdir -p "$o/set/mnt/kept" && ln -sfn ../mnt/kept "$o/set/tmp/mediastick" || exit 1
+refused "media stick" "$2" "the media stick cannot be written: $o/set/tmp/mediastick is a link to ../mnt/kept: the set's own stick is written only into its own folder"
+[ -z "$(ls -A "$o/set/mnt/kept")" ] || echo "the media stick was written through a link to another of the set's folders" >&2
+# (The set keeps its own temporary files through such a tmp: they stay there.)
+mv "$o/set/tmp" "$o/set/tmp.away" && ln -s mnt/kept "$o/set/tmp" || exit 1
+refused "media stick" "$2" "the media stick cannot be written: $o/set/tmp is a link to mnt/kept: the set's own stick"
+[ -e "$o/set/mnt/kept/mediastick" ] && echo "the media stick's folder was made through a link at tmp" >&2
+rm -r "$o/set/tmp" "$o/set/mnt/kept" && mv "$o/set/tmp.away" "$o/set/tmp" && rm "$o/set/tmp/mediastick" || exit 1
 umount "$w/binds/inner"
 [ "$(ls -A "$o/set/mnt/removable/usba")" = inside ] && [ ! -e "$o/set/Photo 01.png" ] ||
   echo "a stick that holds the set was copied, or the media stick written among the set's files" >&2
+# A folder of the user's bound inside the disk's folder is not the set's: a
+# stick going in leaves it with all it holds, and says the disk could not be
+# emptied, naming it.
+mkdir -p "$o/set/mnt/removable/usba/bound" "$w/users" "$w/plain" && echo mine >"$w/users/keep.txt" || exit 1
+echo plain >"$w/plain/a.txt" && mount --bind "$w/users" "$o/set/mnt/removable/usba/bound" || exit 1
+refused "media $w/plain" "$2" "$w/plain cannot go onto the USB disk: what it held cannot all be removed: $o/set/mnt/removable/usba/bound: a mount inside"
+umount "$o/set/mnt/removable/usba/bound"
+[ "$(cat "$w/users/keep.txt")" = mine ] || echo "the disk's emptying removed a file of a folder mounted inside it" >&2
 
 # The copy keeps to the disk's room: a sparse file of a terabyte, and one
 # larger than the small disk in already, are left out and named; the rest
@@ -915,6 +934,12 @@ grep -qF "tvui: $usba/films/.tvui-part-0 removed: a copy onto the USB disk was c
 # On a host's disk the size of the set's, a file larger than the room left
 # (less what the set keeps for its own files) is left out, and a start with
 # --fresh takes a set whose disk was filled, emptying it before its check.
+# What the set's own stick leaves out is named by the stick's own path.
+printf 'tv on\nusb insert 1\nmedia stick\n' >"$r/own.scn"
+TVUI_ROOT=$r/set "$2" --scenario "$r/own.scn" --out "$w/out" >"$r/own.log" 2>&1 || cat "$r/own.log" >&2
+grep -qF "SIMTV: $r/set/tmp/mediastick/" "$r/own.log" && ! grep -q "/proc/self/fd" "$r/own.log" ||
+  echo "the set's own stick was not named by its path: $(grep -m1 'left out' "$r/own.log")" >&2
+
 mkdir -p "$w/small" && mount -t tmpfs -o size=4m none "$w/small" || exit 1
 mkdir -p "$w/small/set" "$r/host" && : >"$w/small/set/.tvui-set" || exit 1
 head -c 3145728 /dev/zero >"$r/host/large.bin" && head -c 1048576 /dev/zero >"$r/host/medium.bin" || exit 1
@@ -925,6 +950,9 @@ grep -qF "$r/host/large.bin is left out of the copy onto the USB disk: it does n
   [ ! -e "$usba/large.bin" ] && cmp -s "$r/host/medium.bin" "$usba/medium.bin" ||
   echo "the host's room was not kept: $(ls "$usba")" >&2
 head -c 4194304 /dev/zero >"$usba/filler" 2>/dev/null
+TVUI_ROOT=$w/small/set "$2" --quiet --scenario "$w/next.scn" --out "$w/out" >/dev/null 2>"$r/full.log"
+[ $? = 2 ] && grep -qF "it cannot be written (No space left on device); free room on the disk beneath it, start a fresh set with --fresh" "$r/full.log" ||
+  echo "a start on a full disk did not tell of --fresh: $(cat "$r/full.log")" >&2
 TVUI_ROOT=$w/small/set "$2" --quiet --fresh --scenario "$w/next.scn" --out "$w/out" >/dev/null ||
   echo "a fresh start was refused on the full disk it empties" >&2
 
@@ -942,7 +970,19 @@ for name in l.png b; do
     [ ! -L "$t/set/mnt/removable/usba/$name" ] || echo "$name was copied, or not named" >&2
 done
 [ -L "$t/set/mnt/removable/usba/q" ] || echo "the link that leads through the first stick was not copied" >&2
-TVUI_ROOT=$t/set "$2" --quiet --scenario "$w/next.scn" --out "$w/out" >/dev/null
+TVUI_ROOT=$t/set "$2" --quiet --scenario "$w/next.scn" --out "$w/out" >/dev/null || echo "the start after two sticks was refused" >&2
+
+# Links placed copy after copy can build a chain longer than the system
+# follows, each fine on its own: the copy that makes it so removes the link
+# the start would refuse, naming it a chain, and the next start takes the set.
+mkdir -p "$t/three" "$t/four" && ln -s c42 "$t/four/c41" || exit 1
+for i in $(seq 40); do ln -s "c$((i + 1))" "$t/three/c$i" || exit 1; done
+printf 'tv on\nmedia %s\nmedia %s\n' "$t/three" "$t/four" >"$t/chain.scn"
+TVUI_ROOT=$t/set "$2" --scenario "$t/chain.scn" --out "$w/out" >"$t/log" 2>&1 || cat "$t/log" >&2
+usba=$t/set/mnt/removable/usba
+grep -qF "SIMTV: $usba/c1 is removed from the USB disk after a copy onto it: it leads through a chain of more than 40 links, longer than the system follows ($usba/c1 -> ... -> $usba/c41)" "$t/log" &&
+  [ ! -L "$usba/c1" ] && [ -L "$usba/c2" ] && [ -L "$usba/c41" ] || echo "the link that made a chain too long stayed, or was not named a chain: $(grep c1 "$t/log")" >&2
+TVUI_ROOT=$t/set "$2" --quiet --scenario "$w/next.scn" --out "$w/out" >/dev/null || echo "the start after the chain's copy was refused" >&2
 ]=])
 execute_process(COMMAND id -u OUTPUT_VARIABLE uid OUTPUT_STRIP_TRAILING_WHITESPACE)
 # A device is made by the system's own root alone, outside a user namespace.

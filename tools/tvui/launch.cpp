@@ -453,9 +453,10 @@ std::string WhyNot(const fs::path& folder, int error) {
 // nothing, line after line of warnings later. `whose` names what the folder
 // is for, `remedy` what the user can do. Where `full` is given, a folder on
 // a full disk is not refused but told there (true), for the caller to make
-// room and ask again.
+// room and ask again; else a full disk is refused with `fullRemedy` where
+// one is given.
 void CheckWritableFolder(const fs::path& folder, const std::string& whose, const std::string& remedy,
-                         bool* full = nullptr) {
+                         bool* full = nullptr, const std::string& fullRemedy = {}) {
   std::error_code error;
   const std::string refusal = whose + " " + folder.string() + ": ";
   if (fs::is_symlink(fs::symlink_status(folder, error)) && !fs::exists(folder, error)) {
@@ -482,28 +483,21 @@ void CheckWritableFolder(const fs::path& folder, const std::string& whose, const
   }
   if (full) *full = (fd < 0 || written != 1) && (reason == ENOSPC || reason == EDQUOT);
   if (full && *full) return;
-  if (fd < 0 || written != 1) Refuse(refusal + "it cannot be written (" + WhyNot(folder, reason) + "); " + remedy);
+  const bool noRoom = reason == ENOSPC || reason == EDQUOT;
+  if (fd < 0 || written != 1)
+    Refuse(refusal + "it cannot be written (" + WhyNot(folder, reason) + "); " +
+           (noRoom && !fullRemedy.empty() ? fullRemedy : remedy));
 }
 
-void CheckSetFolder(const fs::path& folder, bool* full = nullptr) {
-  CheckWritableFolder(folder, "the set's files cannot be kept in", "name another TVUI_ROOT", full);
-}
-
-// Where a path lies: its file system and its mount (a bind mount of a
-// folder of the same file system differs in its mount alone; a kernel that
-// does not tell the mount leaves it 0).
-struct Placement {
-  dev_t device;
-  uint64_t mount;
-  bool operator!=(const Placement& other) const { return device != other.device || mount != other.mount; }
-};
-
-bool PlacementOf(const fs::path& path, bool followLink, Placement* placement, int folder = AT_FDCWD) {
-  struct statx info {};
-  if (statx(folder, path.c_str(), followLink ? 0 : AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_MNT_ID, &info) != 0)
-    return false;
-  *placement = {makedev(info.stx_dev_major, info.stx_dev_minor), (info.stx_mask & STATX_MNT_ID) ? info.stx_mnt_id : 0};
-  return true;
+// A set not fresh (FRESH false) whose disk is full is told that a fresh set
+// makes room: its own files (a stick's copy among them) are what filled it,
+// as often as not.
+void CheckSetFolder(const fs::path& folder, bool fresh, bool* full = nullptr) {
+  CheckWritableFolder(folder, "the set's files cannot be kept in", "name another TVUI_ROOT", full,
+                      fresh ? "free room on the disk beneath it, or name another TVUI_ROOT"
+                            : "free room on the disk beneath it, start a fresh set with --fresh (which removes the "
+                              "set's own files, a stick's copy on its USB disk among them), or name another "
+                              "TVUI_ROOT");
 }
 
 // An entry met below one of the set's own folders: NAME in FOLDER (a
@@ -556,12 +550,15 @@ bool RemoveSetEntry(const fs::path& path) {
 // own mount: a folder mounted inside them (a user's files bound there) is
 // not the set's to empty, and is refused before anything goes.
 void CheckOneMount(const fs::path& folder) {
-  Placement top{};
-  if (!PlacementOf(folder, true, &top)) Refuse("cannot read " + folder.string() + ": " + std::strerror(errno), 1);
+  NvPlacement top{};
+  if (!NvPlacementOf(AT_FDCWD, folder.string(), true, &top))
+    Refuse("cannot read " + folder.string() + ": " + std::strerror(errno), 1);
+  // The rule NvEmptyFolder keeps to as it empties: asked here first, so that
+  // the run is refused before anything goes.
   auto check = [&](const std::function<fs::path()>& path, int at, const std::string& name) {
-    Placement here{};
-    if (!PlacementOf(name, false, &here, at)) Refuse("cannot read " + path().string() + ": " + std::strerror(errno), 1);
-    if (here != top)
+    NvPlacement here{};
+    if (!NvPlacementOf(at, name, false, &here)) Refuse("cannot read " + path().string() + ": " + std::strerror(errno), 1);
+    if (!(here == top))
       Refuse("the set's folder " + folder.string() + " is not emptied: " + path().string() +
              " is a mount inside it, whose files are not the set's to remove; unmount it first");
   };
@@ -654,6 +651,11 @@ void CheckSetLinks(const fs::path& folder) {
       Refuse("the set's folder " + folder.string() + " holds links that lead round in a loop, to no file or folder: " +
              loop + through + "; remove them, or start a fresh set with --fresh (which removes the links)");
     }
+    if (way.end == NvLinkWay::kChain)
+      Refuse("the set's folder " + folder.string() +
+             " holds a chain of links longer than the 40 the system follows on one path: " + way.loop.front() +
+             " -> ... -> " + way.loop.back() + " (" + std::to_string(way.loop.size()) + " links)" +
+             "; remove one of them, or start a fresh set with --fresh (which removes the links)");
     if (way.end == NvLinkWay::kUnreadable) Refuse("cannot read " + way.why, 1);
     if (way.end == NvLinkWay::kOut)
       Refuse("the set's folder " + folder.string() + " holds a link that leads out of it: " + way.link +
@@ -735,11 +737,11 @@ void PrepareSetFolder(const fs::path& folder, const std::string& fresh) {
   // the folder is asked again.
   bool full = false;
   const bool emptiedFirst = !fresh.empty() && HasSetMark(folder);
-  CheckSetFolder(folder, emptiedFirst ? &full : nullptr);
+  CheckSetFolder(folder, !fresh.empty(), emptiedFirst ? &full : nullptr);
   if (full) {
     LockSetFolder(folder);
     EmptySetFolder(folder);
-    CheckSetFolder(folder);
+    CheckSetFolder(folder, true);
   } else {
     // A new folder, one that was empty, or a set's from before the mark.
     if (!HasSetMark(folder)) WriteSetMark(folder);
@@ -749,7 +751,7 @@ void PrepareSetFolder(const fs::path& folder, const std::string& fresh) {
   CheckSetLinks(folder);
   SweepPartCopies();
   const fs::path settings = folder / "mnt" / "nvram";
-  CheckSetFolder(settings);
+  CheckSetFolder(settings, !fresh.empty());
   for (const char* name : kSettingsFiles)
     if (fs::is_directory(fs::symlink_status(settings / name, error)))
       Refuse("the set's settings file " + (settings / name).string() +

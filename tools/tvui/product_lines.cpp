@@ -1,6 +1,7 @@
 #include "product_lines.h"
 
 #include <fcntl.h>
+#include <limits.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -496,22 +497,25 @@ std::string MediaForm(const ScenarioTokens& t) {
   return t.size() == 2 ? std::string() : "media takes stick, a folder or remove";
 }
 
-// Copies the folder DIR onto the USB disk: empty, or why it did not go.
+// Copies the folder DIR, which the user knows as SHOWN, onto the USB disk:
+// empty, or why it did not go.
 std::string InsertStick(const std::string& dir, const std::string& shown) {
   char why[1024];
-  if (simtv_media_insert_why(dir.c_str(), why, sizeof why) == 0) return {};
+  if (simtv_media_insert_as(dir.c_str(), shown.c_str(), why, sizeof why) == 0) return {};
   return shown + " cannot go onto the USB disk: " + why;
 }
 
-// The set's own stick is written into tmp/mediastick, which may be a link
-// the set takes (one that stays in its folder); one that leads to a folder
-// that holds the USB disk (the set's folder itself) would have the stick's
-// files written among the set's own, and the copy take the disk into itself.
+// Why a link at tmp/mediastick, or at tmp, SHOWN, is refused: one that leads
+// to a folder that holds the USB disk (the set's folder itself) would have
+// the copy take the disk into itself, and that is said.
 std::string StickHoldsDisk(int stick, const std::string& shown) {
   std::string why;
   const std::string path = NvPath(XPM_USB_DISK_MOUNT_POINT);
   const int disk = path.empty() ? -1 : NvOpenFolder(path, true, &why);
-  if (disk < 0) return {};
+  if (disk < 0 || stick < 0) {
+    if (disk >= 0) close(disk);
+    return {};
+  }
   const std::vector<NvFolderId> up = NvFoldersUp(disk);
   close(disk);
   struct stat info {};
@@ -519,6 +523,43 @@ std::string StickHoldsDisk(int stick, const std::string& shown) {
   return shown + " is a link to a folder that holds the USB disk's folder " + path +
          ": the stick's files would go among the set's own, and its copy would copy itself without end; remove the "
          "link";
+}
+
+// The set's own stick goes into its folder tmp/mediastick, reached from the
+// set's folder through no link: a link at tmp or tmp/mediastick, wherever
+// in the set's folder it leads, would have the stick's files written among
+// the set's own (its settings, its disk). Such a link is refused before
+// anything is made or written, naming it. A handle on the folder, or -1
+// with *WHY.
+int OpenOwnStick(const std::string& root, std::string* why) {
+  int at = NvOpenFolder(root, true, why);
+  std::string shown = root == "/" ? "" : root;
+  for (const char* name : {"tmp", "mediastick"}) {
+    shown += std::string("/") + name;
+    if (at < 0) return -1;
+    int next = openat(at, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (next < 0 && errno == ENOENT && mkdirat(at, name, 0755) == 0)
+      next = openat(at, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    const int error = errno;
+    char target[PATH_MAX];
+    const ssize_t length = next < 0 ? readlinkat(at, name, target, sizeof target - 1) : -1;
+    close(at);
+    at = next;
+    if (length > 0) {
+      std::string unused;
+      const int there = NvOpenFolder(shown, false, &unused);
+      *why = StickHoldsDisk(there, shown);
+      if (there >= 0) close(there);
+      if (why->empty())
+        *why = shown + " is a link to " + std::string(target, size_t(length)) +
+               ": the set's own stick is written only into its own folder tmp/mediastick, never through a link "
+               "to another place in the set's folder " + root + ", where its files would go among the set's own; "
+               "remove the link";
+      return -1;
+    }
+    if (at < 0) *why = shown + ": " + std::strerror(error);
+  }
+  return at;
 }
 
 std::string MediaLine(const ScenarioTokens& t) {
@@ -530,11 +571,11 @@ std::string MediaLine(const ScenarioTokens& t) {
   std::string dir = t[1].text;
   if (dir != "stick") return InsertStick(dir, dir);
   // Made afresh below the set's root, then copied onto the disk.
-  std::string error = "its path is refused";
-  const std::string stick = NvPath("/tmp/mediastick");
-  const int fd = stick.empty() ? -1 : NvOpenFolder(stick, true, &error);
-  if (fd >= 0) error = StickHoldsDisk(fd, stick);
-  if (fd < 0 || !error.empty() || !WriteStick(fd, &error)) {
+  std::string error;
+  const std::string root = NvRootDir();
+  const std::string stick = (root == "/" ? "" : root) + "/tmp/mediastick";
+  const int fd = OpenOwnStick(root, &error);
+  if (fd < 0 || !WriteStick(fd, &error)) {
     if (fd >= 0) close(fd);
     return "the media stick cannot be written: " + error;
   }
