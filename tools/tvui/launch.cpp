@@ -931,17 +931,49 @@ std::string FontInkless() {
          " of the characters of the set's texts " + texts;
 }
 
-// Without its font the interface draws no text at all: the run stops, as it
-// does with a font that draws nothing of the set's texts. The window's loop
-// runs on: the check holds the GUI lock.
-void CheckFont(const fs::path& font, bool window) {
-  const int32_t status = GuiFontStatus();
-  if (status != 0) {
-    OutputTee::Say("tvui: the font " + font.string() + " could not be registered (font engine error " +
-                       std::to_string(status) + ")",
-                   true);
-    TvuiEnd(1);
+// No font the set takes is larger: the largest fonts of whole scripts are a
+// tenth of it, and the run holds its copy in memory.
+constexpr off_t kFontBytes = 256 << 20;
+
+// A copy of the font open on FILE (SIZE bytes as it was opened), the run's
+// own: a handle on the file itself would see it written over in place (the
+// same file, truncated, zeroed or another font written over it), and every
+// later period would draw from those bytes, not from the ones the start
+// judged. In memory, since a copy in a file would count against the limit
+// on the size of the files the process writes. Empty with errno when the
+// file cannot be read.
+std::vector<uint8_t> PrivateFontCopy(int file, off_t size) {
+  std::vector<uint8_t> copy(static_cast<size_t>(size));
+  size_t done = 0;
+  while (done < copy.size()) {
+    const ssize_t n = pread(file, copy.data() + done, copy.size() - done, static_cast<off_t>(done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return {};
+    // The file shrank while it was read: what was read is what the start judges.
+    if (n == 0) break;
+    done += static_cast<size_t>(n);
   }
+  copy.resize(done);
+  if (copy.empty()) errno = ENODATA;
+  return copy;
+}
+
+// The font of the run, as the messages name it.
+std::string g_fontShown;
+
+// Without its font the interface draws no text at all: a period whose
+// registration of it fails ends the run, at the start or at any wake later,
+// rather than go on drawing nothing.
+void OnFontFailure(int32_t error) {
+  OutputTee::Say("tvui: the font " + g_fontShown + " could not be registered (font engine error " +
+                     std::to_string(error) + "): the set would draw no text",
+                 true);
+  TvuiEnd(1);
+}
+
+// The run stops, too, with a font that draws nothing of the set's texts. The
+// window's loop runs on: the check holds the GUI lock.
+void CheckFont(const fs::path& font, bool window) {
   std::string inkless;
   if (!window) {
     inkless = ScenarioOnGuiThread(&FontInkless);
@@ -1034,10 +1066,11 @@ void TvuiLaunch(int argc, char** argv) {
   const fs::path font = FontFile();
   // Only a regular file is a font: a pipe would hold the font engine's first
   // read for good, and a folder or a device is no font whatever it holds.
-  // It is opened once, here, and held for the run, since every period of
-  // operation registers it again: a file put in its place meanwhile would
-  // leave the periods after it without text, or hold one for good. Whatever
-  // stands there by the time it is opened is judged again by its handle.
+  // It is read once, here, into a copy of the run's own, since every period
+  // of operation registers it again: a file put in its place meanwhile, or
+  // written over where it stands, would leave the periods after it without
+  // text, or hold one for good. Whatever stands there by the time it is
+  // opened is judged again by its handle.
   const auto notFont = [&font](mode_t mode) {
     Refuse("the font " + font.string() + " is " + FileKind(mode) +
                ", not a font file; bash scripts/deps.sh puts the font there",
@@ -1054,7 +1087,18 @@ void TvuiLaunch(int argc, char** argv) {
     Refuse("the font " + font.string() + " is missing; bash scripts/deps.sh puts it there", 1);
   if (fontFile < 0) Refuse("the font " + font.string() + " cannot be read (" + std::strerror(errno) + ")", 1);
   if (!S_ISREG(fontInfo.st_mode)) notFont(fontInfo.st_mode);
-  GuiUseFontFile(font.string(), fontFile);
+  if (fontInfo.st_size > kFontBytes)
+    Refuse("the font " + font.string() + " is " + std::to_string(fontInfo.st_size) +
+               " bytes, larger than any font file the set takes (" + std::to_string(kFontBytes >> 20) +
+               " MiB); bash scripts/deps.sh puts the font there",
+           1);
+  // Held for the life of the process: every period registers it.
+  static const std::vector<uint8_t> fontCopy = PrivateFontCopy(fontFile, fontInfo.st_size);
+  if (fontCopy.empty()) Refuse("the font " + font.string() + " cannot be read (" + std::strerror(errno) + ")", 1);
+  close(fontFile);
+  GuiUseFontFile(font.string(), fontCopy);
+  g_fontShown = font.string();
+  GuiOnFontFailure(&OnFontFailure);
 
   ScenarioScript script;
   ScenarioSetup setup;
