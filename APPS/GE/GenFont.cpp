@@ -295,8 +295,8 @@ void GenDoneGlyphCache() {
   CleanCache();
 }
 
-int32_t GenRegisterFont(const char* path) {
-  const int32_t error = FS_add_font(&GenFontEngine, nullptr, path, nullptr, 0);
+int32_t GenRegisterFont(const char* path, const char* family) {
+  const int32_t error = FS_add_font(&GenFontEngine, family, path, nullptr, 0);
   if (error != FS_SUCCESS)
     VgPrint("The registration of the font file '%s' is failed. The iType(R) font engine has raised the "
             "error code '%d'.\n",
@@ -304,8 +304,17 @@ int32_t GenRegisterFont(const char* path) {
   return error;
 }
 
-int32_t GenRegisterFontHandle(int file, const char* shown) {
-  const int32_t error = FS_add_font_handle(&GenFontEngine, nullptr, file);
+int32_t GenRegisterFontHandle(int file, const char* shown, const char* family) {
+  const int32_t error = FS_add_font_handle(&GenFontEngine, family, file);
+  if (error != FS_SUCCESS)
+    VgPrint("The registration of the font file '%s' is failed. The iType(R) font engine has raised the "
+            "error code '%d'.\n",
+            shown ? shown : "", error);
+  return error;
+}
+
+int32_t GenRegisterFontMemory(const uint8_t* bytes, uint32_t size, const char* shown, const char* family) {
+  const int32_t error = FS_add_font(&GenFontEngine, family, nullptr, bytes, size);
   if (error != FS_SUCCESS)
     VgPrint("The registration of the font file '%s' is failed. The iType(R) font engine has raised the "
             "error code '%d'.\n",

@@ -96,12 +96,17 @@ extern int32_t GenMaxCacheSize;  // the budget
 
 int32_t GenInitGlyphCache(int32_t budget);
 void GenDoneGlyphCache();
-// Returns the font engine's result; the failure is also printed.
-int32_t GenRegisterFont(const char* path);
+// Returns the font engine's result; the failure is also printed. The font
+// is registered under FAMILY when one is given, else under its own family.
+int32_t GenRegisterFont(const char* path, const char* family = nullptr);
 // The same for the font file open on the handle, which the caller keeps
 // (shown names it in the failure): every registration reads the file that
 // was opened, whatever its name leads to by then.
-int32_t GenRegisterFontHandle(int file, const char* shown);
+int32_t GenRegisterFontHandle(int file, const char* shown, const char* family = nullptr);
+// The same for a font file's bytes, which the caller keeps for as long as
+// the engine runs (shown names the file in the failure).
+int32_t GenRegisterFontMemory(const uint8_t* bytes, uint32_t size, const char* shown,
+                              const char* family = nullptr);
 
 GenFont* GenLoadFont(const GenFontResource* resource);
 void GenFreeFont(GenFont* font);

@@ -11,6 +11,7 @@
 
 #include "Agent/MessageAgent.h"
 #include "Core/Event.h"
+#include "Fonts/Fonts.h"
 #include "GenFont.h"
 #include "MainApp/Root.h"
 #include "PersistentData.h"
@@ -50,8 +51,9 @@ const bool g_gcStress = [] {
 }();
 
 std::string g_fontFile;
-int g_fontHandle = -1;
+std::span<const uint8_t> g_fontCopy;
 std::atomic<int32_t> g_fontStatus{GuiFontPending};
+std::atomic<void (*)(int32_t)> g_fontFailure{nullptr};
 
 // Failed takes of the GUI lock in a row, for the back-off.
 int32_t g_lockFailures = 0;
@@ -169,11 +171,12 @@ bool GuiRunPeriod(AppPeriod* period) {
   return true;
 }
 
-void GuiUseFontFile(const std::string& path, int file) {
+void GuiUseFontFile(const std::string& path, std::span<const uint8_t> copy) {
   g_fontFile = path;
-  g_fontHandle = file;
+  g_fontCopy = copy;
 }
 int32_t GuiFontStatus() { return g_fontStatus.load(); }
+void GuiOnFontFailure(void (*handler)(int32_t error)) { g_fontFailure = handler; }
 
 void GuiUseRootOps(const GuiRootOps* ops) { g_rootOps.store(ops ? ops : &kMainAppRoot); }
 const GuiRootOps& GuiRoot() { return *g_rootOps.load(); }
@@ -304,22 +307,28 @@ void GuiLoopStart(AppPeriod* period) {
   UBN_SetResultCallback(updateResultCallback, nullptr);
   XPM_Init();
   GenInitGlyphCache(20000);
-  if (g_fontHandle >= 0) {
-    g_fontStatus = GenRegisterFontHandle(g_fontHandle, g_fontFile.c_str());
+  // The set's one font file is its screen font, whatever family its maker
+  // named in it: registered under the face the screens ask for, another
+  // family's font is drawn with, not left unfound with no text drawn.
+  if (!g_fontCopy.empty()) {
+    g_fontStatus = GenRegisterFontMemory(g_fontCopy.data(), static_cast<uint32_t>(g_fontCopy.size()),
+                                         g_fontFile.c_str(), Fonts::FaceName);
   } else if (!g_fontFile.empty()) {
-    g_fontStatus = GenRegisterFont(g_fontFile.c_str());
+    g_fontStatus = GenRegisterFont(g_fontFile.c_str(), Fonts::FaceName);
   } else {
     char* directory = static_cast<char*>(std::malloc(192));
     char* fontPath = static_cast<char*>(std::malloc(256));
     int32_t status = FS_ERR_FILE;
     if (directory && fontPath && getcwd(directory, 192)) {
       std::snprintf(fontPath, 256, "%s%s", directory, "/fonts/tt7268m_803.ttf");
-      status = GenRegisterFont(fontPath);
+      status = GenRegisterFont(fontPath, Fonts::FaceName);
     }
     std::free(directory);
     std::free(fontPath);
     g_fontStatus = status;
   }
+  if (const int32_t status = g_fontStatus.load(); status != FS_SUCCESS)
+    if (void (*failed)(int32_t) = g_fontFailure.load()) failed(status);
 
   // Screens register with the message agent as the root builds them; the
   // agent hands them messages through the key-routing forms and groups.

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "GenBitmap.h"
@@ -100,14 +101,19 @@ void handleCC(void);
 
 // The font file the loop registers as it starts: fonts/tt7268m_803.ttf below
 // the working directory, as on the set, unless a host that knows better (the
-// runner) names another before the loop starts, or hands over a handle open
-// on it (FILE, kept by the host for the life of the process), which every
-// period then registers, whatever the name leads to by then. The status of
-// that registration: GuiFontPending until the loop has tried, then 0 when the
-// font is registered, else the font engine's error.
-void GuiUseFontFile(const std::string& path, int file = -1);
+// runner) names another before the loop starts, or hands over a copy of it
+// in memory (COPY, kept by the host for the life of the process), which every
+// period then registers, whatever has become of the file by then. The status
+// of that registration: GuiFontPending until the loop has tried, then 0 when
+// the font is registered, else the font engine's error.
+void GuiUseFontFile(const std::string& path, std::span<const uint8_t> copy = {});
 inline constexpr int32_t GuiFontPending = -1;
 int32_t GuiFontStatus();
+// Called on the GUI thread when a period's registration of the font fails,
+// with the font engine's error, before the period draws anything: without
+// its font the period would draw no text at all, and the host decides
+// whether it goes on (the runner ends the run).
+void GuiOnFontFailure(void (*handler)(int32_t error));
 
 // The loop in steps, for tests and the runner: the start-up, one turn (false
 // once the loop is to end: the period's vgRunning is 0) and the end. vg_task

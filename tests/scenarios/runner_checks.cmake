@@ -691,11 +691,13 @@ foreach(case "${WORK}/namedlink/kept;namedlink" "../../namedset/kept;namedset")
   endif()
 endforeach()
 
-# The font is opened as the run starts and held for it: whatever is put in
-# its place while the set runs (a device, a pipe, which the font engine's read
-# would wait on for good, a folder, a sparse file, nothing, each in turn), the
-# periods of operation after it draw the menu as the first did. The installed
-# layout's fonts folder leads into the set's, where a link line reaches.
+# The font is read as the run starts into a copy held for it: whether the
+# file is written over where it stands (emptied, or other bytes in it) or
+# something is put in its place while the set runs (a device, a pipe, which
+# the font engine's read would wait on for good, a folder, a sparse file,
+# nothing, each in turn), the periods of operation after it draw the menu as
+# the first did. The installed layout's fonts folder leads into the set's,
+# where the file and link lines reach.
 set(fontset ${WORK}/fontset)
 set(fonts ${WORK}/fontprefix/share/tvui/fonts)
 file(MAKE_DIRECTORY ${WORK}/fontprefix/bin ${WORK}/fontprefix/share/tvui ${fontset}/fonts)
@@ -708,6 +710,15 @@ execute_process(COMMAND mkfifo ${WORK}/font.fifo)
 execute_process(COMMAND truncate -s 1G ${WORK}/font.sparse)
 set(lines "tv demo\ntv on\nkey MENU\nscreenshot first.png\n")
 set(swapped "")
+foreach(name emptied overwritten)
+  set(text "")
+  if(name STREQUAL "overwritten")
+    set(text "no font at all")
+  endif()
+  list(APPEND swapped ${name})
+  string(APPEND lines "standby\nfile \"/fonts/tt7268m_803.ttf\" \"${text}\"\nwake\nadvance 1000\n"
+         "event XPM_EVENT_WAKEUP Reason=1\nadvance 1000\nkey MENU\nscreenshot ${name}.png\n")
+endforeach()
 foreach(case "device;/dev/null" "pipe;${WORK}/font.fifo" "folder;${WORK}/empty" "sparse;${WORK}/font.sparse"
              "nothing;${WORK}/no-font")
   list(GET case 0 name)
@@ -729,11 +740,26 @@ foreach(name ${swapped})
     set(failures "${failures}\nfont_swapped: the menu after the font was replaced by a ${name} is not drawn as before")
   endif()
 endforeach()
-# A font that registers but draws nothing of the set's texts stops the run at
-# its start, naming it: one without the name the screens ask for, and one
-# whose every glyph lies past its glyph table.
+# The set's one font file is its screen font whatever family it names (or
+# none: its name table's tag changed): the run draws its texts with it.
 file(READ ${goodfont} directory HEX LIMIT 400)
-foreach(case "name;6e616d65" "loca;6c6f6361")
+string(FIND "${directory}" "6e616d65" at)
+math(EXPR entry "${at} / 2")
+foreach(name serif nameless)
+  file(REMOVE ${fonts}/tt7268m_803.ttf)
+  if(name STREQUAL "serif")
+    file(COPY_FILE /usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf ${fonts}/tt7268m_803.ttf)
+  else()
+    file(COPY_FILE ${goodfont} ${fonts}/tt7268m_803.ttf)
+    execute_process(COMMAND sh -c "printf x | dd of=${fonts}/tt7268m_803.ttf bs=1 seek=${entry} conv=notrunc"
+                    ERROR_QUIET)
+  endif()
+  check(font_family_${name} 0 "^$" ${CMAKE_COMMAND} -E env TVUI_ROOT=${fontset} ${WORK}/fontprefix/bin/tvui --quiet
+        --scenario ${WORK}/quick.scn)
+endforeach()
+# A font that registers but draws nothing of the set's texts stops the run at
+# its start, naming it: one whose every glyph lies past its glyph table.
+foreach(case "loca;6c6f6361")
   list(GET case 0 table)
   list(GET case 1 tag)
   string(FIND "${directory}" "${tag}" at)
@@ -745,14 +771,10 @@ foreach(case "name;6e616d65" "loca;6c6f6361")
   math(EXPR length "0x${length}")
   file(REMOVE ${fonts}/tt7268m_803.ttf)
   file(COPY ${goodfont} DESTINATION ${fontset}/fonts)
-  # The name table's tag changed, or the glyphs' index table all ones.
-  if(table STREQUAL "name")
-    set(edit "printf x | dd of=${fonts}/tt7268m_803.ttf bs=1 seek=${entry} conv=notrunc")
-  else()
-    set(edit "tr '\\000' '\\377' </dev/zero | head -c ${length} | dd of=${fonts}/tt7268m_803.ttf bs=4096 seek=${offset} oflag=seek_bytes conv=notrunc")
-  endif()
+  # The glyphs' index table all ones.
+  set(edit "tr '\\000' '\\377' </dev/zero | head -c ${length} | dd of=${fonts}/tt7268m_803.ttf bs=4096 seek=${offset} oflag=seek_bytes conv=notrunc")
   execute_process(COMMAND sh -c "${edit}" ERROR_QUIET)
-  check(font_blank_${table} 1 "^tvui: the font ${fonts}/tt7268m_803.ttf draws nothing for any of the characters of the set's texts \"PICTURE\", [^\n]*: it is no font the set can show its texts with"
+  check(font_blank_${table} 1 "^tvui: the font ${fonts}/tt7268m_803.ttf draws nothing for any of the characters of the set's English texts \\(\"PICTURE\", [^\n]*: it is no font the set can show its texts with"
         ${CMAKE_COMMAND} -E env TVUI_ROOT=${fontset} ${WORK}/fontprefix/bin/tvui --quiet --scenario ${WORK}/quick.scn)
 endforeach()
 

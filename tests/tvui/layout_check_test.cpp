@@ -1,6 +1,7 @@
 // The runner's layout check on trees built for it: each fault it looks for
 // planted in a window of a root, and the look-alikes that are no fault.
 #include "layout_check.h"
+#include "launch.h"
 
 #include <gtest/gtest.h>
 
@@ -676,6 +677,42 @@ TEST_F(LayoutCheck, ARowOverlappingTheRowBeforeCoversItsText) {
   // One under the other, no fault.
   second->OnSetBounds({20, 80, 340, 120});
   EXPECT_EQ(CheckLayout(root), "");
+}
+
+
+// The start's judgement of its font, tried on the texts of every menu
+// language: a font of the system's face whose range sends the accented
+// letters (and the inverted marks) to private-use characters it has no glyph
+// for draws the rest of every language, so the run goes on with a warning
+// naming what each language lacks; the face whole draws everything.
+TEST(FontJudgement, AFontLackingTheAccentedLettersWarnsPerLanguageAndIsNotRefused) {
+  static constexpr GenFontFace kFace{Fonts::FaceName, 20, 0, 0, 1.0f};
+  static constexpr int32_t kGray = GenFontModeGray;
+  static constexpr GenFontResource kWhole{&kFace, nullptr, 1, 0, &kGray};
+  static constexpr GenFontRange kAccentless[] = {{0x00A1, 0x017F, 0xE000, 0}};
+  static constexpr GenFontResource kLacking{&kFace, kAccentless, 1, 1, &kGray};
+
+  GenFont* whole = GenLoadFont(&kWhole);
+  ASSERT_NE(whole, nullptr);
+  const FontJudgement drawn = JudgeFontTexts(whole);
+  GenFreeFont(whole);
+  EXPECT_EQ(drawn.refusal, "");
+  EXPECT_TRUE(drawn.warnings.empty()) << drawn.warnings.front();
+
+  GenFont* lacking = GenLoadFont(&kLacking);
+  ASSERT_NE(lacking, nullptr);
+  const FontJudgement judged = JudgeFontTexts(lacking);
+  GenFreeFont(lacking);
+  EXPECT_EQ(judged.refusal, "");
+  std::string spanish, french;
+  for (const std::string& warning : judged.warnings) {
+    if (Has(warning, "Spanish")) spanish = warning;
+    if (Has(warning, "French")) french = warning;
+  }
+  EXPECT_TRUE(Has(spanish, "characters of the set's Spanish texts (\u00a1 \u00ba \u00bf \u00c9")) << spanish;
+  EXPECT_TRUE(Has(spanish, "\u00f1")) << spanish;
+  EXPECT_FALSE(Has(spanish, " A ")) << "the letters the font draws are not named: " << spanish;
+  EXPECT_TRUE(Has(french, "\u00c0 \u00c2 \u00c8")) << french;
 }
 
 }  // namespace

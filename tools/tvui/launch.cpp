@@ -901,58 +901,143 @@ void ArmSanitizers() {
 
 IDirectFBEventBuffer* KeyTarget() { return buffer.load(); }
 
-// The set's own texts that the start tries its font on: the main menu's
-// rows and the help bar's words, as the set reads them in its language.
+// The set's own texts that name a language's sample in a message: the main
+// menu's rows and the help bar's words.
 constexpr const VgConstant* kFontSamples[] = {&Strings::SID_PICTURE, &Strings::SID_SOUND, &Strings::SID_CHANNELS,
                                               &Strings::SID_SETUP,   &Strings::SID_OK,    &Strings::SID_EXIT};
 
-// Empty when the registered font draws every character of the samples with
-// the set's own font, as the screens draw them; else what it lacks. A font
-// may register and still draw nothing: no glyphs, every glyph blank, or no
-// face under the name the screens ask for.
-std::string FontInkless() {
+// The menu's languages, in the order of its language option, by the string
+// tables' numbers: the user may switch to any of them while the set runs.
+struct FontLanguage {
+  int32_t id;
+  const char* name;
+};
+constexpr FontLanguage kFontLanguages[] = {{0, "English"}, {2, "Spanish"}, {1, "French"}};
+
+// The constant's text in the language, or the default's where the language
+// writes it the same way (as the screens show it); null for none.
+VgString TextIn(const VgConstant* constant, int32_t language) {
+  const auto* entries = static_cast<const VgStringEntry*>(constant->entries);
+  const VgStringEntry* chosen = nullptr;
+  for (uint32_t i = 0; i < constant->count; ++i)
+    if (entries[i].language == language || (entries[i].language == 0 && !chosen)) chosen = &entries[i];
+  return chosen ? VgLoadString({chosen->block, chosen->offset}) : nullptr;
+}
+
+}  // namespace
+
+FontJudgement JudgeFontTexts(GenFont* font) {
+  FontJudgement judgement;
+  for (const FontLanguage& language : kFontLanguages) {
+    // Every character of the language's texts, once.
+    std::u16string characters;
+    for (size_t k = 0; k < Strings::KeyCount; ++k) {
+      for (VgString text = TextIn(Strings::Keys[k].constant, language.id); text && *text; ++text)
+        if (characters.find(*text) == std::u16string::npos) characters += *text;
+    }
+    std::sort(characters.begin(), characters.end());
+    int32_t tried = 0;
+    std::u16string inkless;
+    for (const char16_t c : characters) {
+      const char16_t one[] = {c, 0};
+      int32_t counted = 0;
+      if (GenCountInkless(font, one, &counted) != 0) inkless += c;
+      tried += counted;
+    }
+    if (inkless.empty()) continue;
+    if (static_cast<int32_t>(inkless.size()) == tried) {
+      std::string samples;
+      for (const VgConstant* sample : kFontSamples)
+        if (const VgString text = TextIn(sample, language.id))
+          samples += (samples.empty() ? "\"" : ", \"") + VgStringToUtf8(text) + "\"";
+      judgement.refusal = "draws nothing for any of the characters of the set's " + std::string(language.name) +
+                          " texts (" + samples + ")";
+      return judgement;
+    }
+    std::string shown;
+    for (const char16_t c : inkless) {
+      const char16_t one[] = {c, 0};
+      shown += (shown.empty() ? "" : " ") + VgStringToUtf8(VgNewString(one));
+    }
+    judgement.warnings.push_back("draws nothing for " + std::to_string(inkless.size()) + " of the " +
+                                 std::to_string(tried) + " characters of the set's " + language.name +
+                                 " texts (" + shown + "): they show as gaps");
+  }
+  return judgement;
+}
+
+namespace {
+
+// The judgement of the registered font, loaded as the screens load it. A
+// font may register and still draw nothing: no glyphs, or every glyph blank.
+FontJudgement FontInkless() {
   const auto* entry =
       static_cast<const VgResourceEntry*>(VgGetVariantOf(&Fonts::DefaultFont, sizeof(VgResourceEntry)));
   GenFont* loaded = entry ? GenLoadFont(static_cast<const GenFontResource*>(entry->value)) : nullptr;
-  if (!loaded) return "cannot be loaded as the screens load it";
-  int32_t inkless = 0;
-  int32_t characters = 0;
-  std::string texts;
-  for (const VgConstant* sample : kFontSamples) {
-    const VgString text = VgGetVariantOfString(sample);
-    if (!text) continue;
-    int32_t tried = 0;
-    inkless += GenCountInkless(loaded, text, &tried);
-    characters += tried;
-    texts += (texts.empty() ? "\"" : ", \"") + VgStringToUtf8(text) + "\"";
-  }
+  if (!loaded) return {"cannot be loaded as the screens load it", {}};
+  FontJudgement judgement = JudgeFontTexts(loaded);
   GenFreeFont(loaded);
-  if (inkless == 0) return {};
-  return "draws nothing for " +
-         (inkless == characters ? "any" : std::to_string(inkless) + " of the " + std::to_string(characters)) +
-         " of the characters of the set's texts " + texts;
+  return judgement;
 }
 
-// Without its font the interface draws no text at all: the run stops, as it
-// does with a font that draws nothing of the set's texts. The window's loop
-// runs on: the check holds the GUI lock.
-void CheckFont(const fs::path& font, bool window) {
-  const int32_t status = GuiFontStatus();
-  if (status != 0) {
-    OutputTee::Say("tvui: the font " + font.string() + " could not be registered (font engine error " +
-                       std::to_string(status) + ")",
-                   true);
-    TvuiEnd(1);
+// No font the set takes is larger: the largest fonts of whole scripts are a
+// tenth of it, and the run holds its copy in memory.
+constexpr off_t kFontBytes = 256 << 20;
+
+// A copy of the font open on FILE (SIZE bytes as it was opened), the run's
+// own: a handle on the file itself would see it written over in place (the
+// same file, truncated, zeroed or another font written over it), and every
+// later period would draw from those bytes, not from the ones the start
+// judged. In memory, since a copy in a file would count against the limit
+// on the size of the files the process writes. Empty with errno when the
+// file cannot be read.
+std::vector<uint8_t> PrivateFontCopy(int file, off_t size) {
+  std::vector<uint8_t> copy(static_cast<size_t>(size));
+  size_t done = 0;
+  while (done < copy.size()) {
+    const ssize_t n = pread(file, copy.data() + done, copy.size() - done, static_cast<off_t>(done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return {};
+    // The file shrank while it was read: what was read is what the start judges.
+    if (n == 0) break;
+    done += static_cast<size_t>(n);
   }
-  std::string inkless;
+  copy.resize(done);
+  if (copy.empty()) errno = ENODATA;
+  return copy;
+}
+
+// The font of the run, as the messages name it.
+std::string g_fontShown;
+
+// Without its font the interface draws no text at all: a period whose
+// registration of it fails ends the run, at the start or at any wake later,
+// rather than go on drawing nothing.
+void OnFontFailure(int32_t error) {
+  OutputTee::Say("tvui: the font " + g_fontShown + " could not be registered (font engine error " +
+                     std::to_string(error) + "): the set would draw no text",
+                 true);
+  TvuiEnd(1);
+}
+
+// The run stops, too, with a font that draws nothing of the set's texts. The
+// window's loop runs on: the check holds the GUI lock.
+void CheckFont(const fs::path& font, bool window) {
+  FontJudgement judgement;
   if (!window) {
-    inkless = ScenarioOnGuiThread(&FontInkless);
+    ScenarioOnGuiThread([&judgement] {
+      judgement = FontInkless();
+      return std::string();
+    });
   } else if (AcquirePslDornSem()) {
-    inkless = FontInkless();
+    judgement = FontInkless();
     ReleasePslDornSem();
   }
-  if (inkless.empty()) return;
-  OutputTee::Say("tvui: the font " + font.string() + " " + inkless +
+  // A few characters missing leave the texts readable: the run goes on.
+  for (const std::string& warning : judgement.warnings)
+    OutputTee::Say("tvui: warning: the font " + font.string() + " " + warning, true);
+  if (judgement.refusal.empty()) return;
+  OutputTee::Say("tvui: the font " + font.string() + " " + judgement.refusal +
                      ": it is no font the set can show its texts with; bash scripts/deps.sh puts the font there",
                  true);
   TvuiEnd(1);
@@ -1036,10 +1121,11 @@ void TvuiLaunch(int argc, char** argv) {
   const fs::path font = FontFile();
   // Only a regular file is a font: a pipe would hold the font engine's first
   // read for good, and a folder or a device is no font whatever it holds.
-  // It is opened once, here, and held for the run, since every period of
-  // operation registers it again: a file put in its place meanwhile would
-  // leave the periods after it without text, or hold one for good. Whatever
-  // stands there by the time it is opened is judged again by its handle.
+  // It is read once, here, into a copy of the run's own, since every period
+  // of operation registers it again: a file put in its place meanwhile, or
+  // written over where it stands, would leave the periods after it without
+  // text, or hold one for good. Whatever stands there by the time it is
+  // opened is judged again by its handle.
   const auto notFont = [&font](mode_t mode) {
     Refuse("the font " + font.string() + " is " + FileKind(mode) +
                ", not a font file; bash scripts/deps.sh puts the font there",
@@ -1056,7 +1142,18 @@ void TvuiLaunch(int argc, char** argv) {
     Refuse("the font " + font.string() + " is missing; bash scripts/deps.sh puts it there", 1);
   if (fontFile < 0) Refuse("the font " + font.string() + " cannot be read (" + std::strerror(errno) + ")", 1);
   if (!S_ISREG(fontInfo.st_mode)) notFont(fontInfo.st_mode);
-  GuiUseFontFile(font.string(), fontFile);
+  if (fontInfo.st_size > kFontBytes)
+    Refuse("the font " + font.string() + " is " + std::to_string(fontInfo.st_size) +
+               " bytes, larger than any font file the set takes (" + std::to_string(kFontBytes >> 20) +
+               " MiB); bash scripts/deps.sh puts the font there",
+           1);
+  // Held for the life of the process: every period registers it.
+  static const std::vector<uint8_t> fontCopy = PrivateFontCopy(fontFile, fontInfo.st_size);
+  if (fontCopy.empty()) Refuse("the font " + font.string() + " cannot be read (" + std::strerror(errno) + ")", 1);
+  close(fontFile);
+  GuiUseFontFile(font.string(), fontCopy);
+  g_fontShown = font.string();
+  GuiOnFontFailure(&OnFontFailure);
 
   ScenarioScript script;
   ScenarioSetup setup;

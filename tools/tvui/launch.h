@@ -4,7 +4,22 @@
 // set. Ends the process itself (--help, bad options, the end of a scenario).
 #pragma once
 
+#include <string>
+#include <vector>
+
+struct GenFont;
+
 void TvuiLaunch(int argc, char** argv);
 // Ends the process with the status while the set's threads still run: the
 // output is flushed, and no exit handler frees what those threads use.
 [[noreturn]] void TvuiEnd(int status);
+
+// What the start makes of the font the screens draw with, tried on every
+// character of the texts of each menu language: a refusal when it draws
+// nothing of a language's texts (empty when it draws some of each), and a
+// warning line for each language with characters it draws nothing for.
+struct FontJudgement {
+  std::string refusal;
+  std::vector<std::string> warnings;
+};
+FontJudgement JudgeFontTexts(GenFont* font);
