@@ -250,11 +250,11 @@ endif()
 
 # The whole file is checked before the set boots: a line or a key name that
 # does not exist fails at once, with its file and line, though a long stretch
-# of the set's time, or a repeat of none, lies before it; the root's own lines
+# of the set's time, or a long repeat, lies before it; the root's own lines
 # are known to its scenarios alone; so are the window ids and the string
 # constants that expect lines name. A comment is not read for quotes.
 foreach(bad "advance 600000\nkye MENU;2: unknown line kye"
-            "advance 600000\nrepeat 0\n  key MENUU\nend;3: unknown key MENUU"
+            "advance 600000\nrepeat 100000\n  key MENUU\nend;3: unknown key MENUU"
             "press OK\nrelease PLAYY;2: unknown key PLAYY" "expect colour 0;1: unknown expectation colour"
             "root probe\nstore SetupStep 9;2: unknown line store"
             "advance 600000\nexpect form WIN_ID_MainMenuu;2: unknown window id WIN_ID_MainMenuu"
@@ -359,7 +359,10 @@ endif()
 # counting every line of the file, comments and blank lines too, whichever
 # check finds it.
 foreach(bad "repeat 2\nadvance 1;:1: repeat without end" "advance 1\nend;:2: end without repeat"
-            "repeat x\nend;:1: repeat takes a count"
+            "repeat x\nend;:1: repeat takes a count from 1 to 2147483647, not x"
+            "repeat\nadvance 1\nend;:1: repeat takes a count, one number"
+            "advance 1\nrepeat 0\n  advance 1\nend;:2: repeat takes a count from 1 to 2147483647, not 0"
+            "repeat 2\n  repeat -1\n  advance 1\n  end\nend;:2: repeat takes a count from 1 to 2147483647, not -1"
             "repeat 1001\nrepeat 1000\nadvance 1\nend\nend;:5: the scenario comes to more than 1000000 lines here"
             "advance 1\nrepeat 999999\nadvance 1\nend\nadvance 1;:5: the scenario comes to more than 1000000 lines here"
             "repeat 2\nadvance \"1\nend;:2: a quote is not closed"
@@ -371,7 +374,7 @@ foreach(bad "repeat 2\nadvance 1;:1: repeat without end" "advance 1\nend;:2: end
   check(bad_repeat 2 "^tvui: ${WORK}/bad_repeat.scn${reason}" ${TVUI} --quiet --scenario ${WORK}/bad_repeat.scn)
 endforeach()
 # A scenario of which no line runs would pass having checked nothing.
-foreach(text "" "# only a comment\n\n  # and another\n" "repeat 0\nkey MENU\nend\n" "repeat 3\n# nothing\nend\n")
+foreach(text "" "# only a comment\n\n  # and another\n" "repeat 3\n# nothing\nend\n")
   file(WRITE ${WORK}/nothing.scn "${text}")
   check(checks_nothing 2 "^tvui: ${WORK}/nothing.scn: no line runs: [^\n]*would check nothing\n$" ${TVUI} --quiet
         --scenario ${WORK}/nothing.scn)
@@ -1379,12 +1382,12 @@ if(NOT lines MATCHES "#" OR NOT out MATCHES "readme_example.scn: 8 lines passed"
   set(failures "${failures}\nreadme_example: the README's example did not run:\n${lines}${out}")
 endif()
 
-# Repeats run their blocks as often as they say, nested ones too, a block of
-# none not at all; a line in a block that fails is named as written; a file
+# Repeats run their blocks as often as they say, nested ones too, an empty
+# block not at all; a line in a block that fails is named as written; a file
 # whose repeats do not hold together is refused before anything runs (the
 # refusals).
 file(WRITE ${WORK}/repeats.scn "root probe\nadvance 1\nrepeat 3\n  advance 1\n  repeat 2\n    advance 2\n  end\n"
-     "  repeat 0\n    expect text \"never shown\"\n  end\nend\n# a comment\nrepeat 2\nend\nadvance 1\n")
+     "end\n# a comment\nrepeat 2\nend\nadvance 1\n")
 check(repeats 0 "^$" ${TVUI} --quiet --scenario ${WORK}/repeats.scn)
 if(NOT out MATCHES "repeats.scn: 12 lines passed")
   set(failures "${failures}\nrepeats: not 12 lines passed:\n${out}")
