@@ -506,6 +506,48 @@ printf '%s\n%s\n' "$first" "$second" >&2
 ]=])
 check(build_lock 0 "^waiting for the build in build/lock-check that another script runs [^\n]*\nran holding the lock\n$"
       bash ${WORK}/lock.sh ${top})
+# The walk builds its program holding build/asan's lock, on TVUI_JOBS cores,
+# and asks whether the program is there holding it too, as another script
+# may be building it: a copy of the scripts, with cmake a stand-in that
+# notes how it was called and makes a program that notes its runs.
+file(MAKE_DIRECTORY ${WORK}/monkey/bin)
+file(COPY ${top}/scripts/monkey.sh ${top}/scripts/jobs.sh DESTINATION ${WORK}/monkey/scripts)
+file(WRITE ${WORK}/monkey/bin/cmake [=[#!/usr/bin/env bash
+top=$(cd "$(dirname "$0")/.." && pwd)
+flock -n "$top/build/asan.lock" true && lock=free || lock=held
+echo "cmake $* (the lock $lock)" >>"$top/calls"
+if [[ $1 == --build ]]; then
+  mkdir -p "$top/build/asan/tools/tvui"
+  printf '#!/usr/bin/env bash\necho "tvui ran" >>"%s/calls"\n' "$top" >"$top/build/asan/tools/tvui/tvui"
+  chmod +x "$top/build/asan/tools/tvui/tvui"
+fi
+]=])
+file(CHMOD ${WORK}/monkey/bin/cmake PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+file(WRITE ${WORK}/monkey.sh [=[
+cd "$1" || exit 1
+export PATH=$1/bin:$PATH MONKEY_OUT=$1/out TVUI_JOBS=3
+unset TVUI
+bash scripts/monkey.sh 1 1 >/dev/null 2>&1 || echo "the walk failed"
+echo "-- the program there, another script building"
+exec 9>"$1/build/asan.lock"
+flock 9
+coproc walk { bash scripts/monkey.sh 1 1 2>&1 >/dev/null; }
+# Its own copy: bash closes the coprocess's as it ends.
+exec 8<&"${walk[0]}"
+read -r first <&8
+echo "$first" | sed 's/ (.*//'
+cat calls
+echo "-- the other build done"
+flock -u 9
+cat <&8
+wait
+cat calls
+]=])
+check(monkey_build_lock 0 "^$" bash ${WORK}/monkey.sh ${WORK}/monkey)
+set(walk "cmake --preset asan \\(the lock held\\)\ncmake --build --preset asan --target tvui -j 3 \\(the lock held\\)\ntvui ran\n")
+if(NOT out MATCHES "^-- the program there, another script building\nwaiting for the build in build/asan that another script runs\n${walk}-- the other build done\n${walk}tvui ran\n$")
+  set(failures "${failures}\nmonkey_build_lock: the walk did not build holding the lock, on TVUI_JOBS cores, or did not wait for another script's build when its program was there:\n${out}")
+endif()
 # Installed without its font: PREFIX/bin/tvui beside PREFIX/share/tvui.
 file(MAKE_DIRECTORY ${WORK}/prefix/bin ${WORK}/prefix/share/tvui)
 file(CREATE_LINK ${TVUI} ${WORK}/prefix/bin/tvui COPY_ON_ERROR)
