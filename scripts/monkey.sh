@@ -37,7 +37,8 @@
 # 50 lines. It tells
 # which of the screens that keys reach from live television it opened.
 # TVUI names the program (default: the asan build's, built when missing, on
-# TVUI_JOBS cores, and never beside another script's build in build/asan);
+# TVUI_JOBS cores, and never beside another script's build in build/asan:
+# one under way there is waited for, whether the program is there or not);
 # MONKEY_OUT the folder for the walk's files (default build/asan/monkey/SEED).
 set -uo pipefail
 keys=${1:-20000}
@@ -127,10 +128,14 @@ screens=(
 )
 
 tvui=${TVUI:-$top/build/asan/tools/tvui/tvui}
+# Whether the program is there is asked holding the folder's lock too: while
+# another script builds in build/asan, the program may be missing, half
+# linked or older than its sources, and the walk waits for that build to end.
 build_tvui() {
+  [[ -x $tvui ]] && return 0
   cd "$top" && cmake --preset asan >/dev/null && cmake --build --preset asan --target tvui -j "$jobs"
 }
-if [[ -z ${TVUI:-} && ! -x $tvui ]]; then
+if [[ -z ${TVUI:-} ]]; then
   build_locked asan build_tvui || exit 1
 fi
 out=${MONKEY_OUT:-$top/build/asan/monkey/$seed}

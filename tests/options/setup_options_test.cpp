@@ -534,6 +534,8 @@ TEST(OptionDump, ListsAllElevenModules) {
   EXPECT_EQ(output.find(": none"), std::string::npos);
   EXPECT_NE(output.find("0x03000002"), std::string::npos);
   EXPECT_NE(output.find("0x86000010"), std::string::npos);
+  // A dump that could not be written (a full disk) was not given: status 1.
+  EXPECT_EQ(std::system(OPTDUMP_PATH " 0x81 >/dev/full 2>/dev/null"), 1 << 8);
 }
 
 TEST(OptionDump, HelpEndsWellAndNamesTheLanguages) {

@@ -250,11 +250,11 @@ endif()
 
 # The whole file is checked before the set boots: a line or a key name that
 # does not exist fails at once, with its file and line, though a long stretch
-# of the set's time, or a repeat of none, lies before it; the root's own lines
+# of the set's time, or a long repeat, lies before it; the root's own lines
 # are known to its scenarios alone; so are the window ids and the string
 # constants that expect lines name. A comment is not read for quotes.
 foreach(bad "advance 600000\nkye MENU;2: unknown line kye"
-            "advance 600000\nrepeat 0\n  key MENUU\nend;3: unknown key MENUU"
+            "advance 600000\nrepeat 100000\n  key MENUU\nend;3: unknown key MENUU"
             "press OK\nrelease PLAYY;2: unknown key PLAYY" "expect colour 0;1: unknown expectation colour"
             "root probe\nstore SetupStep 9;2: unknown line store"
             "advance 600000\nexpect form WIN_ID_MainMenuu;2: unknown window id WIN_ID_MainMenuu"
@@ -359,7 +359,10 @@ endif()
 # counting every line of the file, comments and blank lines too, whichever
 # check finds it.
 foreach(bad "repeat 2\nadvance 1;:1: repeat without end" "advance 1\nend;:2: end without repeat"
-            "repeat x\nend;:1: repeat takes a count"
+            "repeat x\nend;:1: repeat takes a count from 1 to 2147483647, not x"
+            "repeat\nadvance 1\nend;:1: repeat takes a count, one number"
+            "advance 1\nrepeat 0\n  advance 1\nend;:2: repeat takes a count from 1 to 2147483647, not 0"
+            "repeat 2\n  repeat -1\n  advance 1\n  end\nend;:2: repeat takes a count from 1 to 2147483647, not -1"
             "repeat 1001\nrepeat 1000\nadvance 1\nend\nend;:5: the scenario comes to more than 1000000 lines here"
             "advance 1\nrepeat 999999\nadvance 1\nend\nadvance 1;:5: the scenario comes to more than 1000000 lines here"
             "repeat 2\nadvance \"1\nend;:2: a quote is not closed"
@@ -371,7 +374,7 @@ foreach(bad "repeat 2\nadvance 1;:1: repeat without end" "advance 1\nend;:2: end
   check(bad_repeat 2 "^tvui: ${WORK}/bad_repeat.scn${reason}" ${TVUI} --quiet --scenario ${WORK}/bad_repeat.scn)
 endforeach()
 # A scenario of which no line runs would pass having checked nothing.
-foreach(text "" "# only a comment\n\n  # and another\n" "repeat 0\nkey MENU\nend\n" "repeat 3\n# nothing\nend\n")
+foreach(text "" "# only a comment\n\n  # and another\n" "repeat 3\n# nothing\nend\n")
   file(WRITE ${WORK}/nothing.scn "${text}")
   check(checks_nothing 2 "^tvui: ${WORK}/nothing.scn: no line runs: [^\n]*would check nothing\n$" ${TVUI} --quiet
         --scenario ${WORK}/nothing.scn)
@@ -503,6 +506,48 @@ printf '%s\n%s\n' "$first" "$second" >&2
 ]=])
 check(build_lock 0 "^waiting for the build in build/lock-check that another script runs [^\n]*\nran holding the lock\n$"
       bash ${WORK}/lock.sh ${top})
+# The walk builds its program holding build/asan's lock, on TVUI_JOBS cores,
+# and asks whether the program is there holding it too, as another script
+# may be building it: a copy of the scripts, with cmake a stand-in that
+# notes how it was called and makes a program that notes its runs.
+file(MAKE_DIRECTORY ${WORK}/monkey/bin)
+file(COPY ${top}/scripts/monkey.sh ${top}/scripts/jobs.sh DESTINATION ${WORK}/monkey/scripts)
+file(WRITE ${WORK}/monkey/bin/cmake [=[#!/usr/bin/env bash
+top=$(cd "$(dirname "$0")/.." && pwd)
+flock -n "$top/build/asan.lock" true && lock=free || lock=held
+echo "cmake $* (the lock $lock)" >>"$top/calls"
+if [[ $1 == --build ]]; then
+  mkdir -p "$top/build/asan/tools/tvui"
+  printf '#!/usr/bin/env bash\necho "tvui ran" >>"%s/calls"\n' "$top" >"$top/build/asan/tools/tvui/tvui"
+  chmod +x "$top/build/asan/tools/tvui/tvui"
+fi
+]=])
+file(CHMOD ${WORK}/monkey/bin/cmake PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+file(WRITE ${WORK}/monkey.sh [=[
+cd "$1" || exit 1
+export PATH=$1/bin:$PATH MONKEY_OUT=$1/out TVUI_JOBS=3
+unset TVUI
+bash scripts/monkey.sh 1 1 >/dev/null 2>&1 || echo "the walk failed"
+echo "-- the program there, another script building"
+exec 9>"$1/build/asan.lock"
+flock 9
+coproc walk { bash scripts/monkey.sh 1 1 2>&1 >/dev/null; }
+# Its own copy: bash closes the coprocess's as it ends.
+exec 8<&"${walk[0]}"
+read -r first <&8
+echo "$first" | sed 's/ (.*//'
+cat calls
+echo "-- the other build done"
+flock -u 9
+cat <&8
+wait
+cat calls
+]=])
+check(monkey_build_lock 0 "^$" bash ${WORK}/monkey.sh ${WORK}/monkey)
+set(walk "cmake --preset asan \\(the lock held\\)\ncmake --build --preset asan --target tvui -j 3 \\(the lock held\\)\ntvui ran\n")
+if(NOT out MATCHES "^-- the program there, another script building\nwaiting for the build in build/asan that another script runs\n${walk}-- the other build done\n${walk}tvui ran\n$")
+  set(failures "${failures}\nmonkey_build_lock: the walk did not build holding the lock, on TVUI_JOBS cores, or did not wait for another script's build when its program was there:\n${out}")
+endif()
 # Installed without its font: PREFIX/bin/tvui beside PREFIX/share/tvui.
 file(MAKE_DIRECTORY ${WORK}/prefix/bin ${WORK}/prefix/share/tvui)
 file(CREATE_LINK ${TVUI} ${WORK}/prefix/bin/tvui COPY_ON_ERROR)
@@ -1441,12 +1486,12 @@ if(NOT lines MATCHES "#" OR NOT out MATCHES "readme_example.scn: 8 lines passed"
   set(failures "${failures}\nreadme_example: the README's example did not run:\n${lines}${out}")
 endif()
 
-# Repeats run their blocks as often as they say, nested ones too, a block of
-# none not at all; a line in a block that fails is named as written; a file
+# Repeats run their blocks as often as they say, nested ones too, an empty
+# block not at all; a line in a block that fails is named as written; a file
 # whose repeats do not hold together is refused before anything runs (the
 # refusals).
 file(WRITE ${WORK}/repeats.scn "root probe\nadvance 1\nrepeat 3\n  advance 1\n  repeat 2\n    advance 2\n  end\n"
-     "  repeat 0\n    expect text \"never shown\"\n  end\nend\n# a comment\nrepeat 2\nend\nadvance 1\n")
+     "end\n# a comment\nrepeat 2\nend\nadvance 1\n")
 check(repeats 0 "^$" ${TVUI} --quiet --scenario ${WORK}/repeats.scn)
 if(NOT out MATCHES "repeats.scn: 12 lines passed")
   set(failures "${failures}\nrepeats: not 12 lines passed:\n${out}")

@@ -32,7 +32,16 @@
 # MIN_UPDATES update checks and as many updating dialogs, each while it was
 # open, and MIN_SCANS channel scans have reported their steps to their
 # progress. Past SECONDS a round does only what a floor still misses; no
-# part of a round begins after CEILING seconds. It fails on a sanitizer's
+# part of a round begins after CEILING seconds of storm. Nor does the storm
+# outlast ctest's time-out (STORM_TIMEOUT, in seconds of the test): at that
+# time-out less 120 s (the window's end on SIGTERM within 30 s, the X
+# server's within 10 s and the report; the part that was running, whose
+# waits then end at once, within about 15 s; and a minute to spare on a
+# loaded machine), every wait, key and happening of the part that runs ends
+# at once, the part and the storm with it, and the report names the floors
+# missed. A part's own time-outs (a standby or wake may take two minutes,
+# the guide three tries of the menu's carousel) would take it far past the
+# ceiling on a machine slow enough to reach it. It fails on a sanitizer's
 # report, and when any of these floors was not met, naming each: a key that
 # reaches the loop late is dropped by design, and the sanitizer slows the
 # loop, so the keys are paced, the menus are steered by the pages the window
@@ -53,6 +62,9 @@ min_cycles=${7:-2}
 ceiling=${8:-420}
 min_updates=${9:-2}
 min_scans=${10:-2}
+# On the test's clock (SECONDS, from the script's start, the set's start
+# too), where ctest's time-out counts.
+deadline=$((${STORM_TIMEOUT:-600} - 120))
 rm -rf "$work"
 mkdir -p "$work"
 pids=()
@@ -77,6 +89,8 @@ fail() {
   fi
   exit 1
 }
+# Whether the storm has come to its deadline: what runs then ends at once.
+over() { (( SECONDS >= deadline )); }
 # How many lines of the log hold the text: 0 while there is no log yet.
 count() {
   local n
@@ -84,11 +98,12 @@ count() {
   echo "${n:-0}"
 }
 # Waits while the program runs, for two minutes at most, for the terminal
-# to show the text COUNT times.
+# to show the text COUNT times; false, not a failure, once past the deadline.
 wait_for() {
   local text=$1 times=$2 since=$SECONDS
   while (( $(count "$text") < times )); do
     kill -0 "$program" 2>/dev/null || fail "the window ended while it waited for \"$text\""
+    over && return 1
     (( SECONDS - since < 120 )) || fail "the terminal did not show \"$text\" $times times within two minutes"
     sleep 0.1
   done
@@ -100,6 +115,7 @@ wait_more() {
   shift 2
   for ((waited = 0; waited < tenths; ++waited)); do
     [ "$("$@")" -gt "$seen" ] && return 0
+    over && return 1
     sleep 0.1
   done
   return 1
@@ -107,17 +123,19 @@ wait_more() {
 press() {
   local key
   for key in "$@"; do
+    over && return 0
     kill -0 "$program" 2>/dev/null || fail "the window ended in the storm"
     "$keys" tvui key "$key" >/dev/null 2>&1 || true
     sleep "${pace:-0.2}"
   done
 }
 hold() {
+  over && return 0
   "$keys" tvui hold "$1" "$2" >/dev/null 2>&1 || true
   sleep "${pace:-0.2}"
 }
 # What happens outside the set, as it happens.
-happen() { printf '%s\n' "$*" >&5; }
+happen() { over || printf '%s\n' "$*" >&5; }
 # A key that the main menu takes without drawing anything, and once it has
 # taken it, a happening outside the set: the sanitizer's history keeps only
 # a moment of the GUI thread's drawing, so a race between the screens and
@@ -126,6 +144,7 @@ happen() { printf '%s\n' "$*" >&5; }
 press_as() {
   local key=$1
   shift
+  over && return 0
   press "$key"
   sleep 0.3
   happen "$@"
@@ -175,6 +194,7 @@ pages_settle() {
   wait_more "$1" 50 page_count
   n=$(page_count)
   for ((quiet = 0; quiet < 10; ++quiet)); do
+    over && return
     sleep 0.1
     if [ "$(page_count)" -ne "$n" ]; then
       n=$(page_count)
@@ -233,6 +253,7 @@ press_for() {
   for ((waited = 0; waited < 80; ++waited)); do
     tail -n +"$((first + 1))" "$work/out.log" | grep -oE "^tvui: the window opened ($classes)\$" | head -n 1 |
       sed 's/^tvui: the window opened //' | grep . && return 0
+    over && return 1
     sleep 0.1
   done
   return 1
@@ -365,6 +386,7 @@ factory_page() {
   local class=$1 times=$2 pages tries
   shift 2
   pages=$(opened "$class")
+  over && return 1
   sleep 2
   for ((tries = 0; tries < times; ++tries)); do
     ((tries == 0)) || sleep 1
@@ -380,7 +402,7 @@ factory_page() {
 # most.
 network_test() {
   local at tries
-  for ((tries = 0; tries < 3 && SECONDS - start < ceiling; ++tries)); do
+  for ((tries = 0; tries < 3 && SECONDS - start < ceiling && SECONDS < deadline; ++tries)); do
     if factory_page MenuSystem::PreferencesMenu 1 0 0x40EE20DF; then
       sleep 1
       rows Down Down
@@ -470,6 +492,7 @@ power_off() {
   local taken since=$SECONDS tries
   taken=$(count "Standby event received by standby machine")
   until [ "$(count "Standby event received by standby machine")" -gt "$taken" ]; do
+    over && return 1
     (( SECONDS - since < 120 )) || fail "the set did not take the power key within two minutes"
     press p
     for ((tries = 0; tries < 50; ++tries)); do
@@ -491,14 +514,15 @@ cycle() {
     sleep 1
     press_as Left standby
     press Down Down
-    by_state_manager=$((by_state_manager + 1))
   else
-    power_off
+    power_off || return 1
   fi
-  wait_for "tvui: the set is in standby" $((off + 1))
+  # A cycle that the deadline cut short does not count.
+  wait_for "tvui: the set is in standby" $((off + 1)) || return 1
   press p
-  wait_for "tvui: the set is on" $((was_on + 1))
+  wait_for "tvui: the set is on" $((was_on + 1)) || return 1
   cycles=$((cycles + 1))
+  [ "$1" = state-manager ] && by_state_manager=$((by_state_manager + 1))
 }
 
 # What the storm did: the log from the moment it began.
@@ -632,7 +656,7 @@ playing() { media $((rounds % 4 == 1 ? 3 : 1)); }
 # while a try did not count and their floor is still missing.
 updates() {
   local tries was
-  for ((tries = 0; tries < 2 && SECONDS - start < ceiling; ++tries)); do
+  for ((tries = 0; tries < 2 && SECONDS - start < ceiling && SECONDS < deadline; ++tries)); do
     was=$((update_checks + update_dialogs))
     update
     (( update_checks + update_dialogs > was )) && return
@@ -642,7 +666,7 @@ updates() {
 scans_begun=0
 channel_scans() {
   local tries was
-  for ((tries = 0; tries < 2 && SECONDS - start < ceiling; ++tries)); do
+  for ((tries = 0; tries < 2 && SECONDS - start < ceiling && SECONDS < deadline; ++tries)); do
     was=$scans
     channel_scan "$( (( scans_begun % 2 == 0 )) && echo stop || echo end)"
     scans_begun=$((scans_begun + 1))
@@ -653,9 +677,9 @@ channel_scans() {
 power_key() { cycle power-key; }
 
 # A part of the round, unless the storm is past its ceiling (nor does a part
-# try again past it).
+# try again past it) or its deadline.
 part() {
-  (( SECONDS - start < ceiling )) || return 0
+  (( SECONDS - start < ceiling )) && ! over || return 0
   "$1"
 }
 
@@ -701,8 +725,10 @@ while :; do
   echo "round $rounds ($kind) ended after $((SECONDS - start)) s of storm, in $((SECONDS - began)) s"
   (( SECONDS - start >= seconds )) && [ -z "$(shortfalls)" ] && break
   (( SECONDS - start >= ceiling )) && break
+  over && break
 done
 
+ended_at=$SECONDS
 kill -TERM "$program"
 for ((waited = 0; waited < 300; ++waited)); do
   kill -0 "$program" 2>/dev/null || break
@@ -729,4 +755,6 @@ echo "it reached: $(reach | grep -vE ' 0$' | paste -sd, | sed 's/,/, /g')"
 echo "the media player's screens it opened: $(media_screens)"
 (( periods >= cycles )) || fail "only $periods periods begun again after $cycles standby and wake cycles"
 missing=$(shortfalls | sed 's/^[a-z_]* //' | paste -sd';' | sed 's/;/; /g')
-[ -z "$missing" ] || fail "it missed $(shortfalls | wc -l) of its floors within $ceiling s: $missing"
+cut=""
+(( ended_at >= deadline )) && cut=", cut short at $deadline s of the test, $((${STORM_TIMEOUT:-600} - deadline)) s before its time-out"
+[ -z "$missing" ] || fail "it missed $(shortfalls | wc -l) of its floors within $ceiling s$cut: $missing"

@@ -33,6 +33,13 @@ check(set 0 "^$" "^$" ${TVSETTINGS} set ${file} SetupStep 9)
 check(get 0 "^9\n$" "^$" ${TVSETTINGS} get ${file} SetupStep)
 check(get_missing 1 "^$" "^$" ${TVSETTINGS} get ${file} Language)
 check(dump 0 "^\\[SetupStep\\]=<9>\n$" "^$" ${TVSETTINGS} dump ${file})
+# What it prints and cannot write (a full disk) is said, with status 1.
+foreach(words "--help" "get;${file};SetupStep" "dump;${file}")
+  execute_process(COMMAND ${TVSETTINGS} ${words} OUTPUT_FILE /dev/full RESULT_VARIABLE got ERROR_VARIABLE stderr)
+  if(NOT got EQUAL 1 OR NOT stderr STREQUAL "tvsettings: the standard output could not be written: No space left on device\n")
+    set(failures "${failures}\ntvsettings ${words} >/dev/full: status ${got} (wanted 1), standard error: ${stderr}")
+  endif()
+endforeach()
 
 check(modeldump_help 0 "^usage: modeldump \\[--fresh\\]\n" "^$" ${MODELDUMP} --help)
 check(modeldump_option 2 "^$" "^modeldump: unknown option --bogus\nusage: modeldump " ${MODELDUMP} --bogus)
@@ -49,6 +56,38 @@ set(dump ${CMAKE_COMMAND} -E chdir ${WORK}/dump ${CMAKE_COMMAND} -E env TVUI_ROO
 check(modeldump_demo 0 "recording disk: NTFS, 476940 MB, 457438 MB free\n\n== Recorded shows\n[^=]*Late Movie" "^$"
       ${dump})
 check(modeldump_fresh 0 "\n== Recorded shows\n  \\(none\\)\n" "^$" ${dump} --fresh)
+# Nor when its output fails, or a signal ends it: a full disk is said, with
+# status 1; a reader that went away ends it quietly with 1; a SIGTERM while
+# it waits on a reader that reads nothing ends it by that signal. The folder
+# for the run goes every time.
+execute_process(COMMAND ${dump} OUTPUT_FILE /dev/full RESULT_VARIABLE got ERROR_VARIABLE stderr)
+if(NOT got EQUAL 1 OR NOT stderr MATCHES "^modeldump: the standard output could not be written: No space left")
+  set(failures "${failures}\nmodeldump_full: status ${got} (wanted 1), standard error: ${stderr}")
+endif()
+file(WRITE ${WORK}/ends.sh [=[
+cd "$2/dump" || exit 1
+export TMPDIR=$2/tmp TVUI_ROOT=$2/users
+mkfifo "$2/pipe"
+# A pipe that had a reader, and has none now.
+exec 3<>"$2/pipe" 4>"$2/pipe" 3<&-
+"$1" >&4
+echo "reader gone: $?"
+# A pipe whose reader reads nothing, full; its temporary folder of its own,
+# where its folder shows that it handles the signals that end it.
+exec 4>&- 3<>"$2/pipe"
+dd if=/dev/zero of=/dev/fd/3 bs=4096 count=1024 oflag=nonblock 2>/dev/null
+mkdir "$TMPDIR/term"
+TMPDIR=$TMPDIR/term "$1" >&3 2>"$2/term.err" &
+until compgen -G "$TMPDIR/term/modeldump-*" >/dev/null; do kill -0 $! 2>/dev/null || break; done
+kill -TERM $!
+wait $!
+echo "ended by a signal: $?"
+# Without a reader, what is left of it ends.
+exec 3<&-
+cat "$2/term.err" >&2
+rmdir "$TMPDIR/term"
+]=])
+check(modeldump_ends 0 "^reader gone: 1\nended by a signal: 143\n$" "^$" bash ${WORK}/ends.sh ${MODELDUMP} ${WORK})
 foreach(folder dump users tmp)
   file(GLOB_RECURSE left LIST_DIRECTORIES true RELATIVE ${WORK}/${folder} ${WORK}/${folder}/*)
   if((folder STREQUAL "users" AND NOT left STREQUAL "thesis.tex") OR (NOT folder STREQUAL "users" AND left))

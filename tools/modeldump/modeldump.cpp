@@ -9,8 +9,18 @@
 // It writes nothing but what it prints: the simulated set keeps its files
 // (the demo set's recordings on its USB disk) in a folder that the tool
 // makes for the run and removes after it, never in the folder it runs from
-// nor in a set's folder that TVUI_ROOT names.
+// nor in a set's folder that TVUI_ROOT names. The dump runs in a child
+// process, and this one removes the folder however the child ends (a closed
+// pipe, a crash, Ctrl-C or SIGTERM, which it passes on to the child): only
+// SIGKILL, which no program can catch, leaves it behind.
+//
+// Output that cannot be written (a full disk) ends it with status 1, saying
+// so; a reader that went away (modeldump | head -1) ends it quietly with 1.
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -238,40 +248,19 @@ class RunFolder {
     setenv("TVUI_ROOT", path_.c_str(), 1);
     return true;
   }
-  ~RunFolder() {
+  void Remove() {
     std::error_code error;
     if (!path_.empty()) std::filesystem::remove_all(path_, error);
+    path_.clear();
   }
+  ~RunFolder() { Remove(); }
 
  private:
   std::string path_;
 };
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  constexpr const char* kUsage =
-      "usage: modeldump [--fresh]\n"
-      "Prints the television model's data as the screens see it, on the simulated set: the demo set\n"
-      "in everyday use, or with --fresh a set fresh from the factory.\n";
-  if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-    std::fputs(kUsage, stdout);
-    return std::fflush(stdout) == 0 ? 0 : 1;
-  }
-  const bool fresh = argc > 1 && std::strcmp(argv[1], "--fresh") == 0;
-  if (argc > 2 || (argc == 2 && !fresh)) {
-    // What was wrong, then the usage.
-    std::fprintf(stderr, "modeldump: %s\n%s",
-                 argc > 2 ? "it takes one option at most, --fresh"
-                          : (std::string(argv[1][0] == '-' ? "unknown option " : "unknown argument ") + argv[1]).c_str(),
-                 kUsage);
-    return 2;
-  }
-  RunFolder folder;
-  if (std::string why; !folder.Make(&why)) {
-    std::fprintf(stderr, "modeldump: %s, where the simulated set keeps its files for the run\n", why.c_str());
-    return 1;
-  }
+// The dump itself, in the child: the status it ends with.
+int Dump(bool fresh) {
   simtv_av_reset();
   if (fresh) {
     simtv_tv_reset();
@@ -309,5 +298,111 @@ int main(int argc, char** argv) {
   DumpApplications(model);
 
   VgUnlockObject(model);
-  return 0;
+
+  // A dump that could not be written whole was not given.
+  errno = 0;
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
+  const int reason = errno;
+  std::fprintf(stderr, "modeldump: the standard output could not be written%s%s\n", reason ? ": " : "",
+               reason ? std::strerror(reason) : "");
+  return 1;
+}
+
+// The signals that end a run from outside, how the caller had them handled,
+// the one that came, and the child to pass it on to.
+constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+struct sigaction callersWay[std::size(kEndingSignals)];
+volatile sig_atomic_t ending = 0;
+volatile pid_t child = 0;
+
+void PassOn(int signal) {
+  ending = signal;
+  if (child > 0) kill(child, signal);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  constexpr const char* kUsage =
+      "usage: modeldump [--fresh]\n"
+      "Prints the television model's data as the screens see it, on the simulated set: the demo set\n"
+      "in everyday use, or with --fresh a set fresh from the factory.\n";
+  if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+    std::fputs(kUsage, stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
+  }
+  const bool fresh = argc > 1 && std::strcmp(argv[1], "--fresh") == 0;
+  if (argc > 2 || (argc == 2 && !fresh)) {
+    // What was wrong, then the usage.
+    std::fprintf(stderr, "modeldump: %s\n%s",
+                 argc > 2 ? "it takes one option at most, --fresh"
+                          : (std::string(argv[1][0] == '-' ? "unknown option " : "unknown argument ") + argv[1]).c_str(),
+                 kUsage);
+    return 2;
+  }
+  // The signals that end a run from outside: each is passed on to the
+  // child, and the folder goes before this process ends by it. One that the
+  // caller has this process ignore (a background job's SIGINT) stays ignored.
+  struct sigaction passOn {};
+  passOn.sa_handler = PassOn;
+  sigemptyset(&passOn.sa_mask);
+  sigset_t ends;
+  sigemptyset(&ends);
+  for (size_t i = 0; i < std::size(kEndingSignals); ++i) {
+    sigaction(kEndingSignals[i], nullptr, &callersWay[i]);
+    if (callersWay[i].sa_handler == SIG_IGN) continue;
+    sigaction(kEndingSignals[i], &passOn, nullptr);
+    sigaddset(&ends, kEndingSignals[i]);
+  }
+  // Held back until the child's number is known, so that none is lost
+  // between the fork and then.
+  sigset_t before;
+  sigprocmask(SIG_BLOCK, &ends, &before);
+
+  RunFolder folder;
+  if (std::string why; !folder.Make(&why)) {
+    std::fprintf(stderr, "modeldump: %s, where the simulated set keeps its files for the run\n", why.c_str());
+    return 1;
+  }
+  std::fflush(nullptr);
+  const pid_t dumper = fork();
+  if (dumper == 0) {
+    for (size_t i = 0; i < std::size(kEndingSignals); ++i) sigaction(kEndingSignals[i], &callersWay[i], nullptr);
+    // A reader that went away has had all it wanted: nothing to say.
+    struct sigaction quiet {};
+    quiet.sa_handler = [](int) { _exit(1); };
+    sigemptyset(&quiet.sa_mask);
+    sigaction(SIGPIPE, &quiet, nullptr);
+    sigprocmask(SIG_SETMASK, &before, nullptr);
+    std::exit(Dump(fresh));
+  }
+  if (dumper < 0) {
+    std::fprintf(stderr, "modeldump: cannot start the dump (%s)\n", std::strerror(errno));
+    return 1;
+  }
+  child = dumper;
+  sigprocmask(SIG_SETMASK, &before, nullptr);
+
+  int status = 0;
+  while (waitpid(dumper, &status, 0) < 0 && errno == EINTR) {
+  }
+  folder.Remove();
+  // Ended from outside, this process ends by the same signal, for the shell
+  // to see; a dump that some other signal ended is told of.
+  if (ending) {
+    const int by = ending;
+    std::signal(by, SIG_DFL);
+    sigset_t only;
+    sigemptyset(&only);
+    sigaddset(&only, by);
+    sigprocmask(SIG_UNBLOCK, &only, nullptr);
+    raise(by);
+    return 128 + by;
+  }
+  if (WIFSIGNALED(status)) {
+    std::fprintf(stderr, "modeldump: the dump ended by signal %d (%s)\n", WTERMSIG(status),
+                 strsignal(WTERMSIG(status)));
+    return 128 + WTERMSIG(status);
+  }
+  return WEXITSTATUS(status);
 }

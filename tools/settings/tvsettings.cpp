@@ -11,10 +11,12 @@
 // dumped, with a warning, so what it holds can be read off it; it is never
 // written over by set. set makes a new file when FILE does not exist.
 //
-// Exit status: 0 done, 1 key not present, 2 usage, 3 the file fails its checks
-// or cannot be read or written, 4 the pair was refused.
+// Exit status: 0 done, 1 key not present or the output could not be written,
+// 2 usage, 3 the file fails its checks or cannot be read or written, 4 the
+// pair was refused.
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -39,8 +41,8 @@ void PrintUsage(std::FILE* out) {
                "in /mnt/nvram/APP_NVRAM.dat.bakup, below its root: on the simulated set TVUI_ROOT, by\n"
                "default rootfs in the build folder (build/release/rootfs/mnt/nvram/APP_NVRAM.dat).\n"
                "\n"
-               "Exit status: 0 done, 1 key not present, 2 usage, 3 the file fails its checks or cannot\n"
-               "be read or written, 4 the pair was refused.\n");
+               "Exit status: 0 done, 1 key not present or the output could not be written, 2 usage,\n"
+               "3 the file fails its checks or cannot be read or written, 4 the pair was refused.\n");
 }
 
 // A command line the tool cannot take: what was wrong, then the usage.
@@ -108,6 +110,18 @@ int DumpDamaged(const char* file) {
   return Fail(file, STORAGE_BAD_CHECKSUM, 3);
 }
 
+// The status to end with: what was printed and could not be written (a full
+// disk behind the standard output) was not given, and the tool says so. A
+// failure of the file's own is the bigger news and keeps its status.
+int Ended(int status) {
+  errno = 0;
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return status;
+  const int reason = errno;
+  std::fprintf(stderr, "tvsettings: the standard output could not be written%s%s\n", reason ? ": " : "",
+               reason ? std::strerror(reason) : "");
+  return status == 0 ? 1 : status;
+}
+
 bool Exists(const char* file) {
   struct stat info;
   return stat(file, &info) == 0;
@@ -118,7 +132,7 @@ bool Exists(const char* file) {
 int main(int argc, char** argv) {
   if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
     PrintUsage(stdout);
-    return 0;
+    return Ended(0);
   }
   if (std::string wrong = WrongCommandLine(argc, argv); !wrong.empty()) return Refuse(wrong);
   const char* command = argv[1];
@@ -151,5 +165,5 @@ int main(int argc, char** argv) {
       status = Fail(file, saved, 3);
   }
   StorageDone(context);
-  return status;
+  return Ended(status);
 }

@@ -1933,8 +1933,13 @@ bool ScenarioScript::Load(const std::string& path, std::string* error) {
         add(done.lines * size_t(done.count));
     } else if (command != "repeat") {
       add(1);
-    } else if (tokens.size() != 2 || !ScenarioNumber(tokens[1].text, 0, INT32_MAX, &count)) {
-      firstError = at(number, "repeat takes a count");
+    } else if (tokens.size() != 2) {
+      firstError = at(number, "repeat takes a count, one number from 1 to " + std::to_string(INT32_MAX));
+    } else if (!ScenarioNumber(tokens[1].text, 1, INT32_MAX, &count)) {
+      // A count of none would pass its block unchecked, a written test that
+      // tests nothing: the block is taken out, not repeated no times.
+      firstError = at(number, "repeat takes a count from 1 to " + std::to_string(INT32_MAX) + ", not " +
+                                  tokens[1].text);
     } else {
       open.push_back({count, number, 0});
     }

@@ -114,8 +114,8 @@ class ScenarioScript {
  public:
   // Reads the file through once to check it: false with a message naming the
   // line when the file cannot be read, a line holds a byte 0 or begins with a
-  // byte-order mark, a quote is left open, a repeat lacks its count or end,
-  // an end its repeat, or the repeats come to more than a million lines
+  // byte-order mark, a quote is left open, a repeat lacks its count (1 or
+  // more) or end, an end its repeat, or the repeats come to more than a million lines
   // (named where the count passes it); naming the file alone when no line
   // runs at all, as a run of it would check nothing.
   bool Load(const std::string& path, std::string* error);
@@ -230,7 +230,7 @@ void SetScenarioRootCommands(std::span<const ScenarioCommand> commands);
 // Prints a table of lines for --help.
 void PrintScenarioCommands(std::FILE* out, std::span<const ScenarioCommand> commands);
 
-// Checks every written line of the file, those of a repeat of none too,
+// Checks every written line of the file, those inside repeats too,
 // against the runner's lines and the root's (SetScenarioRootCommands first),
 // and the key names of key, press and release lines: false with a message
 // naming the file and line of the first that is not known. With OUTDIR, the
