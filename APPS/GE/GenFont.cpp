@@ -295,31 +295,30 @@ void GenDoneGlyphCache() {
   CleanCache();
 }
 
-int32_t GenRegisterFont(const char* path, const char* family) {
-  const int32_t error = FS_add_font(&GenFontEngine, family, path, nullptr, 0);
+namespace {
+
+// Every way of registering the one font says its failure alike, naming the
+// file as the user gave it.
+int32_t Registered(int32_t error, const char* shown) {
   if (error != FS_SUCCESS)
     VgPrint("The registration of the font file '%s' is failed. The iType(R) font engine has raised the "
             "error code '%d'.\n",
-            path ? path : "", error);
+            shown ? shown : "", error);
   return error;
+}
+
+}  // namespace
+
+int32_t GenRegisterFont(const char* path, const char* family) {
+  return Registered(FS_add_font(&GenFontEngine, family, path, nullptr, 0), path);
 }
 
 int32_t GenRegisterFontHandle(int file, const char* shown, const char* family) {
-  const int32_t error = FS_add_font_handle(&GenFontEngine, family, file);
-  if (error != FS_SUCCESS)
-    VgPrint("The registration of the font file '%s' is failed. The iType(R) font engine has raised the "
-            "error code '%d'.\n",
-            shown ? shown : "", error);
-  return error;
+  return Registered(FS_add_font_handle(&GenFontEngine, family, file), shown);
 }
 
 int32_t GenRegisterFontMemory(const uint8_t* bytes, uint32_t size, const char* shown, const char* family) {
-  const int32_t error = FS_add_font(&GenFontEngine, family, nullptr, bytes, size);
-  if (error != FS_SUCCESS)
-    VgPrint("The registration of the font file '%s' is failed. The iType(R) font engine has raised the "
-            "error code '%d'.\n",
-            shown ? shown : "", error);
-  return error;
+  return Registered(FS_add_font(&GenFontEngine, family, nullptr, bytes, size), shown);
 }
 
 GenFont* GenLoadFont(const GenFontResource* resource) {
