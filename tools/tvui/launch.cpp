@@ -1188,6 +1188,10 @@ void TvuiLaunch(int argc, char** argv) {
            1);
   // Held for the life of the process: every period registers it.
   static const std::vector<uint8_t> fontCopy = PrivateFontCopy(fontFile, fontInfo.st_size);
+  // An empty file (one cut short by a full disk, or made in its place) read
+  // to its end without an error: said as what it is.
+  if (fontCopy.empty() && errno == ENODATA)
+    Refuse("the font " + font.string() + " is empty (0 bytes); bash scripts/deps.sh puts the font there", 1);
   if (fontCopy.empty()) Refuse("the font " + font.string() + " cannot be read (" + std::strerror(errno) + ")", 1);
   close(fontFile);
   GuiUseFontFile(font.string(), fontCopy);
