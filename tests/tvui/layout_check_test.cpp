@@ -689,8 +689,8 @@ TEST(FontJudgement, AFontLackingTheAccentedLettersWarnsPerLanguageAndIsNotRefuse
   static constexpr GenFontFace kFace{Fonts::FaceName, 20, 0, 0, 1.0f};
   static constexpr int32_t kGray = GenFontModeGray;
   static constexpr GenFontResource kWhole{&kFace, nullptr, 1, 0, &kGray};
-  static constexpr GenFontRange kAccentless[] = {{0x00A1, 0x017F, 0xE000, 0}};
-  static constexpr GenFontResource kLacking{&kFace, kAccentless, 1, 1, &kGray};
+  static constexpr GenFontRange kAccentless[] = {{0x00A1, 0x017F, 0xE000, 0}, {0x2026, 0x2026, 0xC000, 0}};
+  static constexpr GenFontResource kLacking{&kFace, kAccentless, 1, 2, &kGray};
 
   GenFont* whole = GenLoadFont(&kWhole);
   ASSERT_NE(whole, nullptr);
@@ -713,6 +713,39 @@ TEST(FontJudgement, AFontLackingTheAccentedLettersWarnsPerLanguageAndIsNotRefuse
   EXPECT_TRUE(Has(spanish, "\u00f1")) << spanish;
   EXPECT_FALSE(Has(spanish, " A ")) << "the letters the font draws are not named: " << spanish;
   EXPECT_TRUE(Has(french, "\u00c0 \u00c2 \u00c8")) << french;
+  // The ellipsis, last of the list, by its code: as itself it reads as the
+  // list cut short.
+  EXPECT_TRUE(Has(french, " U+2026): they show as gaps")) << french;
+  EXPECT_FALSE(Has(french, "\u2026")) << french;
+}
+
+// A font that lacks a letter or a digit of the basic Latin range leaves
+// words unreadable, whatever else it draws: the start refuses it, naming the
+// language and the first few missing. The capitals sent to private-use
+// characters, the font draws the rest of every language.
+TEST(FontJudgement, AFontLackingABasicLetterOrDigitIsRefusedNamingTheFirstFew) {
+  static constexpr GenFontFace kFace{Fonts::FaceName, 20, 0, 0, 1.0f};
+  static constexpr int32_t kGray = GenFontModeGray;
+  static constexpr GenFontRange kCapitalless[] = {{0x0041, 0x005A, 0xE000, 0}};
+  static constexpr GenFontResource kNoCapitals{&kFace, kCapitalless, 1, 1, &kGray};
+  static constexpr GenFontRange kOneDigitless[] = {{0x0037, 0x0037, 0xE000, 0}};
+  static constexpr GenFontResource kNoSeven{&kFace, kOneDigitless, 1, 1, &kGray};
+
+  GenFont* capitalless = GenLoadFont(&kNoCapitals);
+  ASSERT_NE(capitalless, nullptr);
+  const FontJudgement capitals = JudgeFontTexts(capitalless);
+  GenFreeFont(capitalless);
+  EXPECT_TRUE(Has(capitals.refusal, "draws nothing for 26 of the ")) << capitals.refusal;
+  EXPECT_TRUE(Has(capitals.refusal, " letters and digits of the set's English texts (A B C D E F G H and 18 more)"))
+      << capitals.refusal;
+
+  // One digit alone is as much a refusal, named whole.
+  GenFont* sevenless = GenLoadFont(&kNoSeven);
+  ASSERT_NE(sevenless, nullptr);
+  const FontJudgement seven = JudgeFontTexts(sevenless);
+  GenFreeFont(sevenless);
+  EXPECT_TRUE(Has(seven.refusal, "draws nothing for 1 of the ")) << seven.refusal;
+  EXPECT_TRUE(Has(seven.refusal, " letters and digits of the set's English texts (7)")) << seven.refusal;
 }
 
 }  // namespace

@@ -924,6 +924,37 @@ VgString TextIn(const VgConstant* constant, int32_t language) {
   return chosen ? VgLoadString({chosen->block, chosen->offset}) : nullptr;
 }
 
+// A missing character as a list of them shows it: itself when it is a
+// printable Latin-1 character, its code otherwise, so that a space, a mark
+// that composes with its neighbour, or the ellipsis at the end of a list
+// cannot be read as something else (the ellipsis as a list cut short).
+std::string ShownCharacter(char16_t c) {
+  if ((c > 0x20 && c < 0x7F) || (c > 0xA0 && c <= 0xFF)) {
+    const char16_t one[] = {c, 0};
+    return VgStringToUtf8(VgNewString(one));
+  }
+  char code[8];
+  std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
+  return code;
+}
+
+// The characters, the first LIMIT of them and how many more.
+std::string ShownCharacters(const std::u16string& characters, size_t limit) {
+  std::string shown;
+  for (size_t i = 0; i < characters.size() && i < limit; ++i)
+    shown += (shown.empty() ? "" : " ") + ShownCharacter(characters[i]);
+  if (characters.size() > limit) shown += " and " + std::to_string(characters.size() - limit) + " more";
+  return shown;
+}
+
+// The letters and digits of the basic Latin range: every menu language
+// writes its words with them, and a text without them cannot be read
+// whatever else the font draws. What it may lack and still be taken are the
+// accented letters, punctuation and symbols, which leave a word readable.
+bool IsBasicLetterOrDigit(char16_t c) {
+  return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9');
+}
+
 }  // namespace
 
 FontJudgement JudgeFontTexts(GenFont* font) {
@@ -938,11 +969,18 @@ FontJudgement JudgeFontTexts(GenFont* font) {
     std::sort(characters.begin(), characters.end());
     int32_t tried = 0;
     std::u16string inkless;
+    std::u16string basic;
+    std::u16string basicInkless;
     for (const char16_t c : characters) {
       const char16_t one[] = {c, 0};
       int32_t counted = 0;
-      if (GenCountInkless(font, one, &counted) != 0) inkless += c;
+      const bool missing = GenCountInkless(font, one, &counted) != 0;
+      if (missing) inkless += c;
       tried += counted;
+      if (IsBasicLetterOrDigit(c)) {
+        basic += c;
+        if (missing) basicInkless += c;
+      }
     }
     if (inkless.empty()) continue;
     if (static_cast<int32_t>(inkless.size()) == tried) {
@@ -954,14 +992,15 @@ FontJudgement JudgeFontTexts(GenFont* font) {
                           " texts (" + samples + ")";
       return judgement;
     }
-    std::string shown;
-    for (const char16_t c : inkless) {
-      const char16_t one[] = {c, 0};
-      shown += (shown.empty() ? "" : " ") + VgStringToUtf8(VgNewString(one));
+    if (!basicInkless.empty()) {
+      judgement.refusal = "draws nothing for " + std::to_string(basicInkless.size()) + " of the " +
+                          std::to_string(basic.size()) + " letters and digits of the set's " + language.name +
+                          " texts (" + ShownCharacters(basicInkless, 8) + ")";
+      return judgement;
     }
     judgement.warnings.push_back("draws nothing for " + std::to_string(inkless.size()) + " of the " +
                                  std::to_string(tried) + " characters of the set's " + language.name +
-                                 " texts (" + shown + "): they show as gaps");
+                                 " texts (" + ShownCharacters(inkless, inkless.size()) + "): they show as gaps");
   }
   return judgement;
 }
@@ -1149,6 +1188,10 @@ void TvuiLaunch(int argc, char** argv) {
            1);
   // Held for the life of the process: every period registers it.
   static const std::vector<uint8_t> fontCopy = PrivateFontCopy(fontFile, fontInfo.st_size);
+  // An empty file (one cut short by a full disk, or made in its place) read
+  // to its end without an error: said as what it is.
+  if (fontCopy.empty() && errno == ENODATA)
+    Refuse("the font " + font.string() + " is empty (0 bytes); bash scripts/deps.sh puts the font there", 1);
   if (fontCopy.empty()) Refuse("the font " + font.string() + " cannot be read (" + std::strerror(errno) + ")", 1);
   close(fontFile);
   GuiUseFontFile(font.string(), fontCopy);

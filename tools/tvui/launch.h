@@ -16,8 +16,9 @@ void TvuiLaunch(int argc, char** argv);
 
 // What the start makes of the font the screens draw with, tried on every
 // character of the texts of each menu language: a refusal when it draws
-// nothing of a language's texts (empty when it draws some of each), and a
-// warning line for each language with characters it draws nothing for.
+// nothing of a language's texts, or lacks a basic Latin letter or digit
+// (A-Z, a-z, 0-9) they use (empty when it draws all of those), and a warning
+// line for each language with other characters it draws nothing for.
 struct FontJudgement {
   std::string refusal;
   std::vector<std::string> warnings;
