@@ -367,14 +367,16 @@ foreach(bad "repeat 2\nadvance 1;:1: repeat without end" "advance 1\nend;:2: end
             "advance 1\nrepeat 999999\nadvance 1\nend\nadvance 1;:5: the scenario comes to more than 1000000 lines here"
             "repeat 2\nadvance \"1\nend;:2: a quote is not closed"
             "# a comment\n\nrepeat 2\nadvance \"1\nend;:4: a quote is not closed"
-            "# a comment\n\nrepeat 2\nbogus\nend;:4: unknown line bogus")
+            "# a comment\n\nrepeat 2\nbogus\nend;:4: unknown line bogus"
+            "repeat 3\n# nothing\nend;:1: repeat holds no line up to its end"
+            "advance 1\nrepeat 2147483647\n  repeat 2\n  end\nend;:3: repeat holds no line up to its end")
   list(GET bad 0 text)
   list(GET bad 1 reason)
   file(WRITE ${WORK}/bad_repeat.scn "${text}\n")
   check(bad_repeat 2 "^tvui: ${WORK}/bad_repeat.scn${reason}" ${TVUI} --quiet --scenario ${WORK}/bad_repeat.scn)
 endforeach()
 # A scenario of which no line runs would pass having checked nothing.
-foreach(text "" "# only a comment\n\n  # and another\n" "repeat 3\n# nothing\nend\n")
+foreach(text "" "# only a comment\n\n  # and another\n")
   file(WRITE ${WORK}/nothing.scn "${text}")
   check(checks_nothing 2 "^tvui: ${WORK}/nothing.scn: no line runs: [^\n]*would check nothing\n$" ${TVUI} --quiet
         --scenario ${WORK}/nothing.scn)
@@ -1503,12 +1505,11 @@ if(NOT lines MATCHES "#" OR NOT out MATCHES "readme_example.scn: 8 lines passed"
   set(failures "${failures}\nreadme_example: the README's example did not run:\n${lines}${out}")
 endif()
 
-# Repeats run their blocks as often as they say, nested ones too, an empty
-# block not at all; a line in a block that fails is named as written; a file
+# Repeats run their blocks as often as they say, nested ones too; a line in a block that fails is named as written; a file
 # whose repeats do not hold together is refused before anything runs (the
 # refusals).
 file(WRITE ${WORK}/repeats.scn "root probe\nadvance 1\nrepeat 3\n  advance 1\n  repeat 2\n    advance 2\n  end\n"
-     "end\n# a comment\nrepeat 2\nend\nadvance 1\n")
+     "end\n# a comment\nadvance 1\n")
 check(repeats 0 "^$" ${TVUI} --quiet --scenario ${WORK}/repeats.scn)
 if(NOT out MATCHES "repeats.scn: 12 lines passed")
   set(failures "${failures}\nrepeats: not 12 lines passed:\n${out}")

@@ -1925,6 +1925,12 @@ bool ScenarioScript::Load(const std::string& path, std::string* error) {
       }
       const Open done = open.back();
       open.pop_back();
+      // A block of no line checks nothing however often it runs, and a
+      // large count of it would only keep the run busy.
+      if (done.lines == 0) {
+        firstError = at(done.number, "repeat holds no line up to its end: a block of none would check nothing");
+        continue;
+      }
       // Counted in floating point first: a block's lines times its count may
       // not fit the size.
       if (double(done.lines) * double(done.count) > double(kMaxScenarioLines))
@@ -1936,8 +1942,8 @@ bool ScenarioScript::Load(const std::string& path, std::string* error) {
     } else if (tokens.size() != 2) {
       firstError = at(number, "repeat takes a count, one number from 1 to " + std::to_string(INT32_MAX));
     } else if (!ScenarioNumber(tokens[1].text, 1, INT32_MAX, &count)) {
-      // A count of none would pass its block unchecked, a written test that
-      // tests nothing: the block is taken out, not repeated no times.
+      // A count of none would pass its block unchecked: a written test
+      // that tests nothing.
       firstError = at(number, "repeat takes a count from 1 to " + std::to_string(INT32_MAX) + ", not " +
                                   tokens[1].text);
     } else {
@@ -1949,8 +1955,8 @@ bool ScenarioScript::Load(const std::string& path, std::string* error) {
   if (!firstError.empty()) return fail(firstError);
   // A run of no line would pass having checked nothing.
   if (lines == 0)
-    return fail(path + ": no line runs: the scenario is empty, or holds only comments, blank lines and repeats of "
-                       "none, and a run of it would check nothing");
+    return fail(path + ": no line runs: the scenario is empty, or holds only comments and blank lines, and a run "
+                       "of it would check nothing");
   path_ = path;
   count_ = lines;
   return true;
