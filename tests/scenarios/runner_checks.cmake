@@ -974,6 +974,15 @@ refused "media stick" "$2" "the media stick cannot be written: $o/set/tmp/medias
 mkdir -p "$o/set/mnt/kept" && ln -sfn ../mnt/kept "$o/set/tmp/mediastick" || exit 1
 refused "media stick" "$2" "the media stick cannot be written: $o/set/tmp/mediastick is a link to ../mnt/kept: the set's own stick is written only into its own folder"
 [ -z "$(ls -A "$o/set/mnt/kept")" ] || echo "the media stick was written through a link to another of the set's folders" >&2
+# One that leads out of the set's folder (put while the set runs: its start
+# refuses such a link) is refused as such.
+rm "$o/set/tmp/mediastick" || exit 1
+for out in "$w/elsewhere" ../../elsewhere; do
+  refused "$(printf 'link "/tmp/mediastick" "%s"\nmedia stick' "$out")" "$2" "the media stick cannot be written: $o/set/tmp/mediastick is a link to $out, which leads out of the set's folder $o/set: the set's own stick is written only into its own folder tmp/mediastick, never through a link; remove"
+  rm "$o/set/tmp/mediastick" || exit 1
+done
+[ -e "$w/elsewhere" ] || [ -e "$o/elsewhere" ] && echo "the media stick was written through a link out of the set's folder" >&2
+ln -sfn ../mnt/kept "$o/set/tmp/mediastick" || exit 1
 # (The set keeps its own temporary files through such a tmp: they stay there.)
 mv "$o/set/tmp" "$o/set/tmp.away" && ln -s mnt/kept "$o/set/tmp" || exit 1
 refused "media stick" "$2" "the media stick cannot be written: $o/set/tmp is a link to mnt/kept: the set's own stick"
