@@ -1169,7 +1169,9 @@ class StickSurvey final : public NvWalker {
 // (an absolute one names the stick's place on the host, outside the set's
 // files once copied) or round in a loop is left out, as the lists leave it
 // out. Nothing on the disk is written through a link: a link in place of a
-// file is replaced, and one in place of a folder refuses the copy.
+// file is replaced. A folder of the stick where the disk holds a link or a
+// file, and a file or a link where it holds a folder, is left out, and
+// named: the disk keeps what an earlier stick put there.
 //
 // The copy keeps to the disk's room: the simulated disk's, and the host's
 // beneath it less what the set keeps for its own files. A file that does not
@@ -1221,7 +1223,12 @@ class StickCopy final : public NvWalker {
       if (NvAmong(disk_, info))
         return Stop(StickSurvey(disk_, shown_, diskShown_).Holds(Path(below, name), info));
       struct stat there {};
-      if (fstatat(to_, name.c_str(), &there, AT_SYMLINK_NOFOLLOW) != 0 && !NewFileFits()) {
+      const bool taken = fstatat(to_, name.c_str(), &there, AT_SYMLINK_NOFOLLOW) == 0;
+      if (taken && !S_ISDIR(there.st_mode)) {
+        Clash(below, name, "a folder", there, ", and what it holds is left out with it");
+        return kSkip;
+      }
+      if (!taken && !NewFileFits()) {
         LeftOut(Path(below, name), "it does not fit, with all it holds: " + NoMoreFiles());
         return kSkip;
       }
@@ -1296,6 +1303,22 @@ class StickCopy final : public NvWalker {
 
   void LeftOut(const std::string& path, const std::string& why) {
     std::fprintf(stderr, "SIMTV: %s is left out of the copy onto the USB disk: %s\n", path.c_str(), why.c_str());
+  }
+
+  // The entry NAME of BELOW, WHAT it is, meets THERE in its place on the
+  // disk (an earlier stick's, or the set's own), which it cannot take the
+  // place of: a folder is never replaced (it holds files of its own), and
+  // nothing is written into what is no folder. Only this entry is left out; the
+  // copy goes on with the rest.
+  void Clash(const std::string& below, const std::string& name, const char* what, const struct stat& there,
+             const std::string& more = {}) {
+    const char* held = S_ISDIR(there.st_mode)   ? "a folder"
+                       : S_ISLNK(there.st_mode) ? "a link"
+                       : S_ISREG(there.st_mode) ? "a regular file"
+                                                : KindOf(there.st_mode);
+    LeftOut(Path(below, name), std::string("it is ") + what + ", and the USB disk holds " + held +
+                                   " of that name, " + diskShown_ + "/" + below + name +
+                                   ", which the copy does not replace" + more);
   }
 
   // A link is judged on the stick now, and placed once every folder and
@@ -1414,6 +1437,12 @@ class StickCopy final : public NvWalker {
   // False when the copy stops.
   bool PlaceLink(int at, const PendingLink& link) {
     const std::string path = Path(link.below, link.name);
+    struct stat old {};
+    const bool taken = fstatat(at, link.name.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0;
+    if (taken && S_ISDIR(old.st_mode)) {
+      Clash(link.below, link.name, "a link", old);
+      return true;
+    }
     // Where it will stand: on the disk, beside what other sticks left there.
     const NvLinkWay there = NvJudgeNewLink(top_, diskShown_, link.below + link.name, link.target);
     if (there.end == NvLinkWay::kLoop || there.end == NvLinkWay::kChain) {
@@ -1436,8 +1465,7 @@ class StickCopy final : public NvWalker {
       LeftOut(path, "it cannot be judged on the USB disk (" + there.why + ")");
       return true;
     }
-    struct stat old {};
-    const bool replaces = fstatat(at, link.name.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISDIR(old.st_mode);
+    const bool replaces = taken;
     if (!replaces && !NewFileFits()) {
       LeftOut(path, "it does not fit: " + NoMoreFiles());
       return true;
@@ -1507,7 +1535,12 @@ class StickCopy final : public NvWalker {
     struct stat old {};
     uint64_t oldKB = 0;
     uint64_t oldTaken = 0;
-    const bool replaces = fstatat(to_, name.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISDIR(old.st_mode);
+    const bool replaces = fstatat(to_, name.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0;
+    if (replaces && S_ISDIR(old.st_mode)) {
+      close(in);
+      Clash(below, name, "a regular file", old);
+      return kSkip;
+    }
     if (replaces && S_ISREG(old.st_mode)) {
       oldKB = WholeKB(uint64_t(old.st_size));
       oldTaken = uint64_t(old.st_blocks) * 512;

@@ -974,6 +974,15 @@ refused "media stick" "$2" "the media stick cannot be written: $o/set/tmp/medias
 mkdir -p "$o/set/mnt/kept" && ln -sfn ../mnt/kept "$o/set/tmp/mediastick" || exit 1
 refused "media stick" "$2" "the media stick cannot be written: $o/set/tmp/mediastick is a link to ../mnt/kept: the set's own stick is written only into its own folder"
 [ -z "$(ls -A "$o/set/mnt/kept")" ] || echo "the media stick was written through a link to another of the set's folders" >&2
+# One that leads out of the set's folder (put while the set runs: its start
+# refuses such a link) is refused as such.
+rm "$o/set/tmp/mediastick" || exit 1
+for out in "$w/elsewhere" ../../elsewhere; do
+  refused "$(printf 'link "/tmp/mediastick" "%s"\nmedia stick' "$out")" "$2" "the media stick cannot be written: $o/set/tmp/mediastick is a link to $out, which leads out of the set's folder $o/set: the set's own stick is written only into its own folder tmp/mediastick, never through a link; remove"
+  rm "$o/set/tmp/mediastick" || exit 1
+done
+[ -e "$w/elsewhere" ] || [ -e "$o/elsewhere" ] && echo "the media stick was written through a link out of the set's folder" >&2
+ln -sfn ../mnt/kept "$o/set/tmp/mediastick" || exit 1
 # (The set keeps its own temporary files through such a tmp: they stay there.)
 mv "$o/set/tmp" "$o/set/tmp.away" && ln -s mnt/kept "$o/set/tmp" || exit 1
 refused "media stick" "$2" "the media stick cannot be written: $o/set/tmp is a link to mnt/kept: the set's own stick"
@@ -1069,6 +1078,26 @@ usba=$t/set/mnt/removable/usba
 grep -qF "SIMTV: $usba/c1 is removed from the USB disk after a copy onto it: it leads through a chain of more than 40 links, longer than the system follows ($usba/c1 -> ... -> $usba/c41)" "$t/log" &&
   [ ! -L "$usba/c1" ] && [ -L "$usba/c2" ] && [ -L "$usba/c41" ] || echo "the link that made a chain too long stayed, or was not named a chain: $(grep c1 "$t/log")" >&2
 TVUI_ROOT=$t/set "$2" --quiet --scenario "$w/next.scn" --out "$w/out" >/dev/null || echo "the start after the chain's copy was refused" >&2
+
+# A second stick's entry whose name the disk holds as what it cannot replace
+# (its link or file where the first left a folder, its folder where the
+# first left a link) is left out alone, named; the disk keeps the first's,
+# and the rest of the second, its links too, goes on.
+mkdir -p "$t/five/kept" "$t/five/plain" "$t/six/lnk" && echo first >"$t/five/kept/keep.txt" || exit 1
+ln -s kept "$t/five/lnk" && ln -s e "$t/six/kept" && echo second >"$t/six/plain" && echo in >"$t/six/lnk/in.txt" || exit 1
+echo z >"$t/six/z.txt" && ln -s z.txt "$t/six/zz" || exit 1
+printf 'tv on\nmedia %s\nmedia %s\n' "$t/five" "$t/six" >"$t/clash.scn"
+TVUI_ROOT=$t/set "$2" --scenario "$t/clash.scn" --out "$w/out" >"$t/log" 2>&1 || cat "$t/log" >&2
+for clash in "kept:a link, and the USB disk holds a folder" "plain:a regular file, and the USB disk holds a folder" \
+  "lnk:a folder, and the USB disk holds a link"; do
+  grep -qF "SIMTV: $t/six/${clash%%:*} is left out of the copy onto the USB disk: it is ${clash#*:} of that name, $usba/${clash%%:*}, which the copy does not replace" "$t/log" ||
+    echo "${clash%%:*} was not left out as a clash: $(grep -m1 "${clash%%:*}" "$t/log")" >&2
+done
+[ "$(cat "$usba/kept/keep.txt")" = first ] && [ -d "$usba/plain" ] && [ ! -L "$usba/plain" ] &&
+  [ "$(readlink "$usba/lnk")" = kept ] && [ ! -e "$usba/kept/in.txt" ] ||
+  echo "a clash changed what the first stick left on the disk, or was written through its link" >&2
+[ "$(cat "$usba/z.txt")" = z ] && [ "$(cat "$usba/zz")" = z ] || echo "the second stick's copy stopped at a clash" >&2
+TVUI_ROOT=$t/set "$2" --quiet --scenario "$w/next.scn" --out "$w/out" >/dev/null || echo "the start after the clashes was refused" >&2
 ]=])
 execute_process(COMMAND id -u OUTPUT_VARIABLE uid OUTPUT_STRIP_TRAILING_WHITESPACE)
 # A device is made by the system's own root alone, outside a user namespace.

@@ -534,8 +534,10 @@ std::string StickHoldsDisk(int stick, const std::string& shown) {
 int OpenOwnStick(const std::string& root, std::string* why) {
   int at = NvOpenFolder(root, true, why);
   std::string shown = root == "/" ? "" : root;
+  std::string below;  // the link's path below the set's folder, as the set judges its links
   for (const char* name : {"tmp", "mediastick"}) {
     shown += std::string("/") + name;
+    below += (below.empty() ? "" : "/") + std::string(name);
     if (at < 0) return -1;
     int next = openat(at, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (next < 0 && errno == ENOENT && mkdirat(at, name, 0755) == 0)
@@ -550,11 +552,15 @@ int OpenOwnStick(const std::string& root, std::string* why) {
       const int there = NvOpenFolder(shown, false, &unused);
       *why = StickHoldsDisk(there, shown);
       if (there >= 0) close(there);
-      if (why->empty())
-        *why = shown + " is a link to " + std::string(target, size_t(length)) +
-               ": the set's own stick is written only into its own folder tmp/mediastick, never through a link "
-               "to another place in the set's folder " + root + ", where its files would go among the set's own; "
+      const std::string link = shown + " is a link to " + std::string(target, size_t(length));
+      if (why->empty() && NvJudgeSetLink(below).end == NvLinkWay::kOut)
+        *why = link + ", which leads out of the set's folder " + root +
+               ": the set's own stick is written only into its own folder tmp/mediastick, never through a link; "
                "remove the link";
+      else if (why->empty())
+        *why = link + ": the set's own stick is written only into its own folder tmp/mediastick, never through a link "
+                      "to another place in the set's folder " + root + ", where its files would go among the set's own; "
+                      "remove the link";
       return -1;
     }
     if (at < 0) *why = shown + ": " + std::strerror(error);
