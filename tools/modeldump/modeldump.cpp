@@ -34,6 +34,7 @@
 #include "simtv.h"
 #include "vgstring.h"
 #include "xpm.h"
+#include "stdout_written.h"
 
 namespace {
 
@@ -299,13 +300,7 @@ int Dump(bool fresh) {
 
   VgUnlockObject(model);
 
-  // A dump that could not be written whole was not given.
-  errno = 0;
-  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
-  const int reason = errno;
-  std::fprintf(stderr, "modeldump: the standard output could not be written%s%s\n", reason ? ": " : "",
-               reason ? std::strerror(reason) : "");
-  return 1;
+  return StdoutWritten("modeldump") ? 0 : 1;
 }
 
 // The signals that end a run from outside, how the caller had them handled,

@@ -19,6 +19,7 @@
 #include "SkinBin/OptionDatabaseClass.h"
 #include "vgobject.h"
 #include "vgstring.h"
+#include "stdout_written.h"
 
 namespace {
 
@@ -34,14 +35,7 @@ constexpr int32_t kRuntimeLanguage[] = {0, 2, 1};
 
 // The status to end with: a dump or a usage that could not be written to
 // standard output (a full disk behind it) was not given, and the tool says so.
-int Ended(int status) {
-  errno = 0;
-  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return status;
-  const int reason = errno;
-  std::fprintf(stderr, "optdump: the standard output could not be written%s%s\n", reason ? ": " : "",
-               reason ? std::strerror(reason) : "");
-  return 1;
-}
+int Ended(int status) { return StdoutWritten("optdump") ? status : 1; }
 
 // Asked for, the usage goes to standard output and the tool ends well;
 // after a mistake, to standard error with status 2.

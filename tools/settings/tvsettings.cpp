@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "storageFunction.h"
+#include "stdout_written.h"
 
 namespace {
 
@@ -113,14 +114,7 @@ int DumpDamaged(const char* file) {
 // The status to end with: what was printed and could not be written (a full
 // disk behind the standard output) was not given, and the tool says so. A
 // failure of the file's own is the bigger news and keeps its status.
-int Ended(int status) {
-  errno = 0;
-  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return status;
-  const int reason = errno;
-  std::fprintf(stderr, "tvsettings: the standard output could not be written%s%s\n", reason ? ": " : "",
-               reason ? std::strerror(reason) : "");
-  return status == 0 ? 1 : status;
-}
+int Ended(int status) { return StdoutWritten("tvsettings") || status != 0 ? status : 1; }
 
 bool Exists(const char* file) {
   struct stat info;
