@@ -553,14 +553,18 @@ int OpenOwnStick(const std::string& root, std::string* why) {
       *why = StickHoldsDisk(there, shown);
       if (there >= 0) close(there);
       const std::string link = shown + " is a link to " + std::string(target, size_t(length));
-      if (why->empty() && NvJudgeSetLink(below).end == NvLinkWay::kOut)
-        *why = link + ", which leads out of the set's folder " + root +
-               ": the set's own stick is written only into its own folder tmp/mediastick, never through a link; "
-               "remove the link";
-      else if (why->empty())
-        *why = link + ": the set's own stick is written only into its own folder tmp/mediastick, never through a link "
-                      "to another place in the set's folder " + root + ", where its files would go among the set's own; "
-                      "remove the link";
+      const std::string own = "the set's own stick is written only into its own folder tmp/mediastick, never through a link";
+      if (why->empty()) {
+        const NvLinkWay way = NvJudgeSetLink(below);
+        if (way.end == NvLinkWay::kOut)
+          *why = link + ", which leads out of the set's folder " + root + ": " + own + "; remove the link";
+        else if (way.end != NvLinkWay::kInside)
+          // A loop, a chain or a way that cannot be read: the judge's words.
+          *why = (way.why.empty() ? link : way.why) + ": " + own + "; remove the link";
+        else
+          *why = link + ": " + own + " to another place in the set's folder " + root +
+                 ", where its files would go among the set's own; remove the link";
+      }
       return -1;
     }
     if (at < 0) *why = shown + ": " + std::strerror(error);
