@@ -252,6 +252,13 @@ fs::path FontFile() {
                            : installed / "fonts" / "tt7268m_803.ttf";
 }
 
+// What puts the font back where the program looks for it: the install
+// copies it from the tree, where scripts/deps.sh puts it.
+std::string FontRemedy() {
+  return InstalledFiles().empty() ? "bash scripts/deps.sh puts the font there"
+                                  : "installing tvui again (cmake --install) puts the font there";
+}
+
 fs::path DemoScenario() {
   const fs::path installed = InstalledFiles();
   return installed.empty() ? fs::path(TVUI_SOURCE_DIR) / "tools" / "tvui" / "demo.scn"
@@ -1077,7 +1084,7 @@ void CheckFont(const fs::path& font, bool window) {
     OutputTee::Say("tvui: warning: the font " + font.string() + " " + warning, true);
   if (judgement.refusal.empty()) return;
   OutputTee::Say("tvui: the font " + font.string() + " " + judgement.refusal +
-                     ": it is no font the set can show its texts with; bash scripts/deps.sh puts the font there",
+                     ": it is no font the set can show its texts with; " + FontRemedy(),
                  true);
   TvuiEnd(1);
 }
@@ -1167,7 +1174,7 @@ void TvuiLaunch(int argc, char** argv) {
   // opened is judged again by its handle.
   const auto notFont = [&font](mode_t mode) {
     Refuse("the font " + font.string() + " is " + FileKind(mode) +
-               ", not a font file; bash scripts/deps.sh puts the font there",
+               ", not a font file; " + FontRemedy(),
            1);
   };
   struct stat fontInfo {};
@@ -1178,20 +1185,20 @@ void TvuiLaunch(int argc, char** argv) {
     if (fontFile >= 0 && fstat(fontFile, &fontInfo) != 0) fontFile = -1;
   }
   if (fontFile < 0 && errno == ENOENT)
-    Refuse("the font " + font.string() + " is missing; bash scripts/deps.sh puts it there", 1);
+    Refuse("the font " + font.string() + " is missing; " + FontRemedy(), 1);
   if (fontFile < 0) Refuse("the font " + font.string() + " cannot be read (" + std::strerror(errno) + ")", 1);
   if (!S_ISREG(fontInfo.st_mode)) notFont(fontInfo.st_mode);
   if (fontInfo.st_size > kFontBytes)
     Refuse("the font " + font.string() + " is " + std::to_string(fontInfo.st_size) +
                " bytes, larger than any font file the set takes (" + std::to_string(kFontBytes >> 20) +
-               " MiB); bash scripts/deps.sh puts the font there",
+               " MiB); " + FontRemedy(),
            1);
   // Held for the life of the process: every period registers it.
   static const std::vector<uint8_t> fontCopy = PrivateFontCopy(fontFile, fontInfo.st_size);
   // An empty file (one cut short by a full disk, or made in its place) read
   // to its end without an error: said as what it is.
   if (fontCopy.empty() && errno == ENODATA)
-    Refuse("the font " + font.string() + " is empty (0 bytes); bash scripts/deps.sh puts the font there", 1);
+    Refuse("the font " + font.string() + " is empty (0 bytes); " + FontRemedy(), 1);
   if (fontCopy.empty()) Refuse("the font " + font.string() + " cannot be read (" + std::strerror(errno) + ")", 1);
   close(fontFile);
   GuiUseFontFile(font.string(), fontCopy);
