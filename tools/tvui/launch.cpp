@@ -6,6 +6,8 @@
 #include <linux/magic.h>
 #include <pthread.h>
 #include <sys/file.h>
+#include <sys/mman.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/statfs.h>
@@ -1034,23 +1036,58 @@ constexpr off_t kFontBytes = 256 << 20;
 // own: a handle on the file itself would see it written over in place (the
 // same file, truncated, zeroed or another font written over it), and every
 // later period would draw from those bytes, not from the ones the start
-// judged. In memory, since a copy in a file would count against the limit
-// on the size of the files the process writes. Empty with errno when the
-// file cannot be read.
-std::vector<uint8_t> PrivateFontCopy(int file, off_t size) {
-  std::vector<uint8_t> copy(static_cast<size_t>(size));
+// judged. The copy is a file of the process's own, sealed, and mapped: as
+// with the font file before, only the pages the font engine reads count in
+// the set's memory, not the whole face. Where the process may not write a
+// file that large (a limit on the size of the files it writes), it is held
+// in memory whole. Empty with errno when the file cannot be read.
+std::span<const uint8_t> PrivateFontCopy(int file, off_t size) {
+  struct rlimit limit {};
+  const bool fileFits = getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY ||
+                        static_cast<rlim_t>(size) <= limit.rlim_cur;
+  const int own = fileFits ? memfd_create("tvui-font", MFD_CLOEXEC | MFD_ALLOW_SEALING) : -1;
+  std::vector<uint8_t> buffer(own >= 0 ? size_t(64) << 10 : static_cast<size_t>(size));
+  static std::vector<uint8_t> held;
   size_t done = 0;
-  while (done < copy.size()) {
-    const ssize_t n = pread(file, copy.data() + done, copy.size() - done, static_cast<off_t>(done));
+  for (;;) {
+    const size_t room = own >= 0 ? buffer.size() : buffer.size() - done;
+    if (room == 0) break;
+    const ssize_t n = pread(file, buffer.data() + (own >= 0 ? 0 : done), room, static_cast<off_t>(done));
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return {};
+    if (n < 0) {
+      if (own >= 0) close(own);
+      return {};
+    }
     // The file shrank while it was read: what was read is what the start judges.
     if (n == 0) break;
+    if (own >= 0 && write(own, buffer.data(), static_cast<size_t>(n)) != n) {
+      const int error = errno;
+      close(own);
+      errno = error;
+      return {};
+    }
     done += static_cast<size_t>(n);
+    if (own >= 0 && done >= static_cast<size_t>(size)) break;
   }
-  copy.resize(done);
-  if (copy.empty()) errno = ENODATA;
-  return copy;
+  if (done == 0) {
+    if (own >= 0) close(own);
+    errno = ENODATA;
+    return {};
+  }
+  if (own < 0) {
+    buffer.resize(done);
+    held = std::move(buffer);
+    return held;
+  }
+  fcntl(own, F_ADD_SEALS, F_SEAL_SHRINK | F_SEAL_GROW | F_SEAL_WRITE | F_SEAL_SEAL);
+  void* mapped = mmap(nullptr, done, PROT_READ, MAP_SHARED, own, 0);
+  const int error = errno;
+  close(own);
+  if (mapped == MAP_FAILED) {
+    errno = error;
+    return {};
+  }
+  return {static_cast<const uint8_t*>(mapped), done};
 }
 
 // The font of the run, as the messages name it.
@@ -1194,7 +1231,7 @@ void TvuiLaunch(int argc, char** argv) {
                " MiB); " + FontRemedy(),
            1);
   // Held for the life of the process: every period registers it.
-  static const std::vector<uint8_t> fontCopy = PrivateFontCopy(fontFile, fontInfo.st_size);
+  static const std::span<const uint8_t> fontCopy = PrivateFontCopy(fontFile, fontInfo.st_size);
   // An empty file (one cut short by a full disk, or made in its place) read
   // to its end without an error: said as what it is.
   if (fontCopy.empty() && errno == ENODATA)
