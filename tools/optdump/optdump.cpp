@@ -17,6 +17,7 @@
 #include "AppServices/Wrapper.h"
 #include "OptionDatabase/OptionTypes.h"
 #include "SkinBin/OptionDatabaseClass.h"
+#include "SkinBin/Wrapper.h"
 #include "vgobject.h"
 #include "vgstring.h"
 #include "stdout_written.h"
@@ -28,10 +29,6 @@ using OptionDatabase::OptionDataClass;
 using OptionDatabase::SliderCourier;
 
 constexpr uint32_t kAllModules[] = {1, 2, 3, 4, 0x81, 0x82, 0x83, 0x84, 0x85, 0x86, 0x87};
-
-// The runtime's language of each menu language as the set stores it (the
-// settings' Language), which orders them English, Spanish, French.
-constexpr int32_t kRuntimeLanguage[] = {0, 2, 1};
 
 // The status to end with: a dump or a usage that could not be written to
 // standard output (a full disk behind it) was not given, and the tool says so.
@@ -118,7 +115,7 @@ int main(int argc, char** argv) {
   }
   if (modules.empty()) modules.assign(std::begin(kAllModules), std::end(kAllModules));
 
-  VgSetLanguage(kRuntimeLanguage[language]);
+  VgSetLanguage(SkinBin::Wrapper::kMenuLanguages[language].runtimeId);
   // The database and the model it binds stay rooted while the tool runs.
   XObject* model = MainApp::GetWrapper();
   VgLockObject(model);

@@ -34,6 +34,7 @@
 
 #include "Fonts/Fonts.h"
 #include "GenFont.h"
+#include "SkinBin/Wrapper.h"
 #include "Strings.h"
 #include "bcm.h"
 #include "gcm.h"
@@ -662,7 +663,8 @@ void CheckSetLinks(const fs::path& folder) {
     }
     if (way.end == NvLinkWay::kChain)
       Refuse("the set's folder " + folder.string() +
-             " holds a chain of links longer than the 40 the system follows on one path: " + way.loop.front() +
+             " holds a chain of links longer than the " + std::to_string(NvMostLinks) +
+                 " the system follows on one path: " + way.loop.front() +
              " -> ... -> " + way.loop.back() + " (" + std::to_string(way.loop.size()) + " links)" +
              "; remove one of them, or start a fresh set with --fresh (which removes the links)");
     if (way.end == NvLinkWay::kUnreadable) Refuse("cannot read " + way.why, 1);
@@ -915,14 +917,6 @@ IDirectFBEventBuffer* KeyTarget() { return buffer.load(); }
 constexpr const VgConstant* kFontSamples[] = {&Strings::SID_PICTURE, &Strings::SID_SOUND, &Strings::SID_CHANNELS,
                                               &Strings::SID_SETUP,   &Strings::SID_OK,    &Strings::SID_EXIT};
 
-// The menu's languages, in the order of its language option, by the string
-// tables' numbers: the user may switch to any of them while the set runs.
-struct FontLanguage {
-  int32_t id;
-  const char* name;
-};
-constexpr FontLanguage kFontLanguages[] = {{0, "English"}, {2, "Spanish"}, {1, "French"}};
-
 // The constant's text in the language, or the default's where the language
 // writes it the same way (as the screens show it); null for none.
 VgString TextIn(const VgConstant* constant, int32_t language) {
@@ -968,11 +962,12 @@ bool IsBasicLetterOrDigit(char16_t c) {
 
 FontJudgement JudgeFontTexts(GenFont* font) {
   FontJudgement judgement;
-  for (const FontLanguage& language : kFontLanguages) {
+  // The user may switch to any menu language while the set runs.
+  for (const SkinBin::Wrapper::MenuLanguage& language : SkinBin::Wrapper::kMenuLanguages) {
     // Every character of the language's texts, once.
     std::u16string characters;
     for (size_t k = 0; k < Strings::KeyCount; ++k) {
-      for (VgString text = TextIn(Strings::Keys[k].constant, language.id); text && *text; ++text)
+      for (VgString text = TextIn(Strings::Keys[k].constant, language.runtimeId); text && *text; ++text)
         if (characters.find(*text) == std::u16string::npos) characters += *text;
     }
     std::sort(characters.begin(), characters.end());
@@ -995,7 +990,7 @@ FontJudgement JudgeFontTexts(GenFont* font) {
     if (static_cast<int32_t>(inkless.size()) == tried) {
       std::string samples;
       for (const VgConstant* sample : kFontSamples)
-        if (const VgString text = TextIn(sample, language.id))
+        if (const VgString text = TextIn(sample, language.runtimeId))
           samples += (samples.empty() ? "\"" : ", \"") + VgStringToUtf8(text) + "\"";
       judgement.refusal = "draws nothing for any of the characters of the set's " + std::string(language.name) +
                           " texts (" + samples + ")";

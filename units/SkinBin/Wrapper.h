@@ -613,6 +613,13 @@ class Wrapper : public ::Wrapper::Wrapper {
 
   // The menu language: 0 English, 1 Spanish, 2 French (the order of the menu
   // language option). Setting it applies it everywhere.
+  struct MenuLanguage {
+    int32_t runtimeId;  // the string tables' language: 0 English, 1 French, 2 Spanish
+    const char* code;   // the code the set announces
+    const char* name;   // as the service tools name it
+  };
+  static constexpr MenuLanguage kMenuLanguages[] = {
+      {0, "eng", "English"}, {2, "spa", "Spanish"}, {1, "fre", "French"}};
   int32_t GetMenuLanguage();
   void SetMenuLanguage(int32_t language);
   // The state manager's register table.

@@ -39,13 +39,6 @@ int32_t EntryMinutes(int32_t entry) {
   return entry >= 1 && entry <= kTimerEntries ? entry * kMinutesPerTimerEntry : 0;
 }
 
-// The menu language values in the order of the menu language option, with
-// the runtime's language of each and the code the set announces.
-struct MenuLanguage {
-  int32_t runtimeId;  // 0 English, 1 French, 2 Spanish
-  const char* code;
-};
-constexpr MenuLanguage kMenuLanguages[] = {{0, "eng"}, {2, "spa"}, {1, "fre"}};
 constexpr const char* kLanguageRegister = "LANGUAGE_2";
 
 // The demo movies on the card are named by series and language; every movie
