@@ -70,6 +70,8 @@ int NvOpenFolderOf(const std::string& path, std::string* name, bool make, std::s
  * through the folder it lies in (a relative target, or one that climbs out
  * and straight back by the folder's own name), out of it, or round in a
  * loop. A place that is not there yet, or is no folder, ends the way. */
+/* As many links as the kernel follows on one path. */
+inline constexpr int NvMostLinks = 40;
 struct NvLinkWay {
   /* kChain: a chain of more links than the system follows on one path
    * (40), each a new one, which the system refuses as it refuses a loop. */

@@ -24,8 +24,6 @@ namespace {
 
 constexpr const char* kDefaultRoot = "rootfs";
 constexpr const char* kSerialConsole = "/dev/ttyS0";
-// As many links as the kernel follows on one path.
-constexpr int kMostLinks = 40;
 // The name a file copied onto the set's disk has until it is whole.
 constexpr const char* kPartCopy = ".tvui-part-";
 
@@ -272,7 +270,7 @@ class Way {
       std::string state = link + '\n';
       for (const std::string& part : parts) state += part + '/';
       const auto again = std::find(states_.begin(), states_.end(), state);
-      if (again != states_.end() || ++links_ > kMostLinks) {
+      if (again != states_.end() || ++links_ > NvMostLinks) {
         if (again == states_.end() && std::find(followed_.begin(), followed_.end(), link) == followed_.end()) {
           // Every link on the way a new one: no loop, a chain longer than
           // the system follows.
@@ -281,7 +279,7 @@ class Way {
           for (const std::string& at : followed_) loop_.push_back(shown_ + "/" + at);
           loop_.push_back(link_);
           return Fail(ELOOP, link_ + " is a link to " + to + ", the last of a chain of more than " +
-                                 std::to_string(kMostLinks) + " links, longer than the system follows", why);
+                                 std::to_string(NvMostLinks) + " links, longer than the system follows", why);
         }
         Loop(link, again == states_.end() ? -1 : again - states_.begin());
         return Fail(ELOOP, link_ + " is a link to " + to + ", which leads round in a loop of links", why);

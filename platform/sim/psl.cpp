@@ -1489,7 +1489,8 @@ class StickCopy final : public NvWalker {
   // ("leads", "would lead") so.
   static std::string Looped(const NvLinkWay& way, const std::string& leads) {
     if (way.end == NvLinkWay::kChain)
-      return "it " + leads + " through a chain of more than 40 links, longer than the system follows (" +
+      return "it " + leads + " through a chain of more than " + std::to_string(NvMostLinks) +
+             " links, longer than the system follows (" +
              way.loop.front() + " -> ... -> " + way.loop.back() + ")";
     return "it " + leads + " round in a loop of links (" + Loop(way) + ")";
   }

@@ -324,7 +324,7 @@ int main(int argc, char** argv) {
       "in everyday use, or with --fresh a set fresh from the factory.\n";
   if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
     std::fputs(kUsage, stdout);
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    return StdoutWritten("modeldump") ? 0 : 1;
   }
   const bool fresh = argc > 1 && std::strcmp(argv[1], "--fresh") == 0;
   if (argc > 2 || (argc == 2 && !fresh)) {
